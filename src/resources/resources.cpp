@@ -1,11 +1,82 @@
 #include "resources/resources.h"
 
-namespace quorlin::resources {
+#include <QFile>
+#include <algorithm>
+#include <array>
 
-QString LoadString(int) { return {}; }
-const platform::DialogTemplate* FindDialog(std::string_view) { return nullptr; }
-const platform::MenuTemplate* FindMenu(std::string_view) { return nullptr; }
-const platform::AcceleratorTable* FindAccelerators(std::string_view) { return nullptr; }
-QString HelpText(std::string_view) { return {}; }
+#include "resources/dialog_tables.h"
+#include "resources/menu_tables.h"
+#include "resources/string_table.h"
+
+namespace quorlin::resources {
+namespace {
+
+// One help text per menu bar, plus the frame's and the program's overview.
+constexpr std::array<std::string_view, 0> kHelpNames{};
+
+template <typename Range, typename Name>
+auto FindByName(const Range& range, std::string_view name, Name nameOf) {
+    const auto it = std::find_if(std::begin(range), std::end(range),
+                                 [&](const auto& item) { return nameOf(item) == name; });
+    return it == std::end(range) ? nullptr : &*it;
+}
+
+std::vector<const platform::DialogTemplate*> CollectDialogs() {
+    std::vector<const platform::DialogTemplate*> all;
+    for (const auto group : {detail::CanvasDialogs(), detail::ExampleDialogs(),
+                             detail::Tools2dDialogs(), detail::Plot3dDialogs()}) {
+        for (const auto& dialog : group) all.push_back(&dialog);
+    }
+    std::sort(all.begin(), all.end(),
+              [](const auto* a, const auto* b) { return a->name < b->name; });
+    return all;
+}
+
+}  // namespace
+
+QString LoadString(int id) {
+    const std::string_view text = FindString(id);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+const std::vector<const platform::DialogTemplate*>& AllDialogs() {
+    static const std::vector<const platform::DialogTemplate*> all = CollectDialogs();
+    return all;
+}
+
+const platform::DialogTemplate* FindDialog(std::string_view name) {
+    const auto& all = AllDialogs();
+    const auto it =
+        std::lower_bound(all.begin(), all.end(), name,
+                         [](const auto* d, std::string_view key) { return d->name < key; });
+    return it != all.end() && (*it)->name == name ? *it : nullptr;
+}
+
+std::span<const platform::MenuTemplate> AllMenus() {
+    return detail::Menus();
+}
+
+std::span<const platform::AcceleratorTable> AllAcceleratorTables() {
+    return detail::AcceleratorTables();
+}
+
+const platform::MenuTemplate* FindMenu(std::string_view name) {
+    return FindByName(detail::Menus(), name, [](const auto& m) { return m.name; });
+}
+
+const platform::AcceleratorTable* FindAccelerators(std::string_view name) {
+    return FindByName(detail::AcceleratorTables(), name, [](const auto& t) { return t.name; });
+}
+
+std::span<const std::string_view> HelpTextNames() {
+    return kHelpNames;
+}
+
+QString HelpText(std::string_view name) {
+    if (std::find(kHelpNames.begin(), kHelpNames.end(), name) == kHelpNames.end()) return {};
+    QFile file(QStringLiteral(":/help/%1.txt").arg(QString::fromUtf8(name.data(), name.size())));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(file.readAll());
+}
 
 }  // namespace quorlin::resources

@@ -1,8 +1,13 @@
 #pragma once
 // The program's resources as data: the string table, dialog templates, menus, accelerator
 // tables and help texts. Everything here is constant and looked up by id or name.
+//
+// Texts are held as UTF-8 and handed out as QString. Command ids shared by menus, accelerators
+// and window code are named in resources/command_ids.h.
 #include <QString>
+#include <span>
 #include <string_view>
+#include <vector>
 
 #include "platform/templates.h"
 
@@ -17,5 +22,15 @@ const platform::AcceleratorTable* FindAccelerators(std::string_view name);
 
 // The help text of one menu, by its resource name; empty when there is none.
 QString HelpText(std::string_view name);
+
+// Control ids of the one-line input dialog "ONEINPUT": the prompt label and the edit field.
+inline constexpr int kOneInputPromptId = 201;
+inline constexpr int kOneInputEditId = 211;
+
+// Whole tables, for start-up checks and tests.
+const std::vector<const platform::DialogTemplate*>& AllDialogs();  // sorted by name
+std::span<const platform::MenuTemplate> AllMenus();
+std::span<const platform::AcceleratorTable> AllAcceleratorTables();
+std::span<const std::string_view> HelpTextNames();
 
 }  // namespace quorlin::resources

@@ -1,0 +1,18 @@
+#pragma once
+// The dialog templates of each part of the program, joined by resources.cpp into one index.
+#include <span>
+
+#include "platform/templates.h"
+
+namespace quorlin::resources::detail {
+
+// One-line input, grid, view, export, picture and text dialogs of every graphing window.
+std::span<const platform::DialogTemplate> CanvasDialogs();
+// Example editing, inventory, sliders, tracing and the combo tool dialogs shared by 2D and 3D.
+std::span<const platform::DialogTemplate> ExampleDialogs();
+// The 2D analysis tools.
+std::span<const platform::DialogTemplate> Tools2dDialogs();
+// The 3D windows and their tools.
+std::span<const platform::DialogTemplate> Plot3dDialogs();
+
+}  // namespace quorlin::resources::detail
