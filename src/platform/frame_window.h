@@ -1,0 +1,128 @@
+#pragma once
+// The main frame (an MDI frame: QMainWindow + QMdiArea) and the host of owned windows.
+//
+// The frame shows the menu and accelerators of its active child (as Windows MDI does), or its own
+// when no child is active. Menus and accelerators are built from MenuTemplate and
+// AcceleratorTable data with one QAction per command id. A command goes to the active child's
+// level chain (Window::OnCommand) first, then to the frame's OnCommand. Enablers and check marks
+// are applied to the QActions before a menu shows, after each command and when the active child
+// changes.
+//
+// An owned window (a linked 3D, level-curve, stereogram, time or phase window) is a Window shown
+// as a top-level window of its owner: ShowOwnedWindow wraps it in a single-window FrameWindow
+// that carries its menu bar.
+#include <QList>
+#include <QMainWindow>
+#include <QStringList>
+#include <memory>
+
+#include "platform/templates.h"
+#include "platform/window.h"
+
+class QMdiArea;
+class QMdiSubWindow;
+
+namespace quorlin::platform {
+
+class MenuSet;
+
+// Command ids the frame handles itself (the class library's standard Window-menu commands).
+inline constexpr int kCmExit = 24310;
+inline constexpr int kCmCascadeChildren = 24361;
+inline constexpr int kCmTileChildren = 24362;
+inline constexpr int kCmTileChildrenHorizontally = 24363;
+inline constexpr int kCmArrangeIcons = 24364;
+inline constexpr int kCmCloseChildren = 24365;
+
+class FrameWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // An MDI frame.
+    explicit FrameWindow(QWidget* parent = nullptr);
+    ~FrameWindow() override;
+
+    // Runs SetupWindow once (showing the frame does it too).
+    void Create();
+
+    // --- MDI children ---
+    // Hosts the window in a new MDI sub-window (which deletes it when it closes), creates it
+    // (SetupWindow) and shows it unless it carries the hidden mark.
+    void AddChild(Window* child);
+    Window* ActiveChild() const;
+    void ActivateChild(Window* child);
+    QList<Window*> Children() const;
+
+    void CascadeChildren();
+    void TileChildren(bool horizontally = false);
+    void ArrangeIcons();
+    // Asks each child's CanClose and closes those that agree; true when all closed.
+    bool CloseChildren();
+
+    // The frame's own menu and accelerators (shown while no child is active).
+    void SetMenuName(std::string_view name);
+    void SetAcceleratorName(std::string_view name);
+    void SetMenu(const MenuTemplate* menu);
+    void SetAccelerators(const AcceleratorTable* table);
+
+    // Sends a command as the menu does: the active child's chain, then the frame. Returns whether
+    // someone handled it. A command whose enabler disables it is not sent.
+    bool DispatchCommand(int id);
+
+    // Applies the enablers to the QActions of the shown menu and accelerators.
+    void RefreshCommands();
+
+    // The command state as the shown menu would show it (after the enablers).
+    CommandState QueryCommand(int id);
+
+    // The QActions of a command id in the shown menu set (one per menu item or accelerator
+    // entry; empty when the id is not there). For tests and for the shell's direct needs.
+    QList<QAction*> CommandActions(int id) const;
+
+    // Whether a key sequence is an accelerator of the shown menu set (PollKey reports those).
+    bool IsAcceleratorKey(const QKeySequence& keys) const;
+
+    // The window this frame hosts alone (an owned window's host), or none for an MDI frame.
+    Window* HostedWindow() const { return hosted_; }
+
+    // --- handlers the program's frame overrides ---
+    virtual void SetupWindow() {}
+    virtual void CleanupWindow() {}
+    virtual bool CanClose() { return true; }
+    virtual bool OnCommand(int id);
+    virtual void EnableCommand(CommandState& state);
+    virtual void OnFilesDropped(const QStringList& files);
+
+signals:
+    void ActiveChildChanged(quorlin::platform::Window* child);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    friend FrameWindow* ShowOwnedWindow(Window* window, QWidget* owner);
+    struct HostTag {};
+    FrameWindow(Window* hosted, QWidget* owner, HostTag);
+
+    Window* CommandTarget() const;  // the active child, or the hosted window
+    void OnSubWindowActivated(QMdiSubWindow* sub);
+    void ShowMenuSet();
+    void OnActionTriggered(int id);
+    void AfterCommand();
+
+    QMdiArea* mdi_ = nullptr;
+    Window* hosted_ = nullptr;
+    bool created_ = false;
+    const MenuTemplate* menu_ = nullptr;
+    const AcceleratorTable* accelerators_ = nullptr;
+    std::unique_ptr<MenuSet> menuSet_;
+};
+
+// Shows the window as an owned top-level window of owner (it stays above its owner and closes
+// with it), in a host frame that carries the window's menu and accelerators. The host deletes
+// itself and the window when it closes. Creates the window (SetupWindow) first.
+FrameWindow* ShowOwnedWindow(Window* window, QWidget* owner);
+
+}  // namespace quorlin::platform
