@@ -11,8 +11,13 @@
 namespace quorlin::resources {
 namespace {
 
-// One help text per menu bar, plus the frame's and the program's overview.
-constexpr std::array<std::string_view, 0> kHelpNames{};
+// One help text per menu, plus the frame's, the program's overview and the formula library.
+// Each is held as help/<name>.txt in the resource file system.
+constexpr std::array<std::string_view, 24> kHelpNames{
+    "FRAMEH",   "LEVELH",  "PROGHELP", "QUOCPARS", "QUOPARS", "QZ2BTNSH", "QZ2EQUAH", "QZ2FILEH",
+    "QZ2LAGH",  "QZ2MAPH", "QZ2MISCH", "QZ2ONEH",  "QZ2TWOH", "QZ2VIEWH", "QZ3BTNSH", "QZ3EQUAH",
+    "QZ3FILEH", "QZ3MAPH", "QZ3MISCH", "QZ3ONEH",  "QZ3TWOH", "QZ3VIEWH", "QZANIMH",  "RDSH",
+};
 
 template <typename Range, typename Name>
 auto FindByName(const Range& range, std::string_view name, Name nameOf) {

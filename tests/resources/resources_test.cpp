@@ -244,5 +244,16 @@ TEST(Menus, ShortcutTextsShownInMenusMatchAnAccelerator) {
     }
 }
 
+TEST(HelpTexts, EveryNameLoadsAndUnknownNamesGiveNothing) {
+    ASSERT_FALSE(HelpTextNames().empty());
+    for (const auto name : HelpTextNames()) {
+        EXPECT_GT(HelpText(name).size(), 100) << name;
+    }
+    // Every menu bar has a help text of its own besides the per-popup ones.
+    EXPECT_EQ(HelpTextNames().size(), 24u);
+    EXPECT_TRUE(HelpText("NOHELP").isEmpty());
+    EXPECT_TRUE(HelpText("../help").isEmpty());
+}
+
 }  // namespace
 }  // namespace quorlin::resources
