@@ -9,7 +9,7 @@
 //
 // Two authors share src/formula/. The engine core: this file and expr_node.cpp, opcodes.h,
 // name_table.*, formula_context.*, parser.*, evaluator.*, complex_math.*, special_functions.*,
-// user_functions.*, number_fields.*, text_helpers.*. The symbolic side, in derivative*,
+// user_functions.*, formula_text.*. The symbolic side, in derivative*,
 // simplify*, tree_builders*, taylor*, root_finder* and integrands*:
 //   FormulaContext::Differentiate and FormulaContext::Simplify (declared in
 //   formula_context.h), every Make... builder (MakeSumOfProducts, MakeDotProduct3,

@@ -22,6 +22,9 @@ class ByteWriter;
 
 using Complex = std::complex<long double>;
 
+// The text with its ASCII letters upper-cased, as every formula is read.
+std::string UpperCased(std::string_view text);
+
 // Slots of the variable table.
 namespace slot {
 inline constexpr int kAt = 0;  // '@'
@@ -85,7 +88,7 @@ inline constexpr std::size_t kRecordSize = 77;
 class FormulaContext {
 public:
     static constexpr std::size_t kMaxFormulaLength = 255;
-    static constexpr int kMaxNesting = 200;  // deeper formulas are refused, not recursed into
+    static constexpr int kMaxNesting = 256;  // deeper formulas are refused, not recursed into
 
     FormulaContext();
     ~FormulaContext();

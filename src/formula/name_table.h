@@ -25,9 +25,10 @@ struct BuiltinFunction {
     int argCount;  // 0, 1 or 2
     RealEvaluator real;
     ComplexEvaluator complex;
-    std::span<const std::string_view> names;  // names[0] is the canonical name
+    std::string_view names;  // the canonical name, then the aliases, separated by blanks
 
-    std::string_view Name() const { return names.front(); }
+    std::string_view Name() const { return names.substr(0, names.find(' ')); }
+    bool HasName(std::string_view upperName) const;
 };
 
 // Every built-in function, in code order.

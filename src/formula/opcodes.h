@@ -121,7 +121,7 @@ inline constexpr int kFresnelC = 194;
 inline constexpr int kDigamma = 195;
 inline constexpr int kSinc = 196;      // SIN(x)/x, 1 at 0
 inline constexpr int kBinomial = 197;  // BINOM(n, k) through the gamma function
-inline constexpr int kPolar = 198;     // CIS(t) = COS(t) + i SIN(t)
+inline constexpr int kLog1p = 198;     // LN(1 + x) without cancellation
 inline constexpr int kExpm1 = 199;     // EXP(x) - 1 without cancellation
 
 inline constexpr int kPeriodic = 200;    // child[0] low end, child[1] f(X), child[2] period

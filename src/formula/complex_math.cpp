@@ -1,0 +1,88 @@
+#include "formula/complex_math.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace quorlin {
+
+namespace {
+
+constexpr long double kMaxExactExponent = 1024;
+
+template <typename T>
+T PowerBySquaring(T base, unsigned long long n) {
+    T result = 1;
+    while (n > 0) {
+        if (n & 1) result *= base;
+        base *= base;
+        n >>= 1;
+    }
+    return result;
+}
+
+bool IsSmallInteger(long double y) {
+    return y == std::floor(y) && std::fabs(y) <= kMaxExactExponent;
+}
+
+}  // namespace
+
+Complex CxSin(long double re, long double im) {
+    return std::sin(Complex(re, im));
+}
+Complex CxCos(long double re, long double im) {
+    return std::cos(Complex(re, im));
+}
+Complex CxTan(long double re, long double im) {
+    if (im == 0) return {std::tan(re), 0.0L};
+    return std::tan(Complex(re, im));
+}
+Complex CxExp(long double re, long double im) {
+    return std::exp(Complex(re, im));
+}
+Complex CxLog(long double re, long double im) {
+    if (re == 0 && im == 0) return {NAN, NAN};
+    return std::log(Complex(re, im));
+}
+
+void ComplexToPolar(long double x, long double y, long double out[2]) {
+    out[0] = std::hypot(x, y);
+    out[1] = std::atan2(y, x);
+    if (out[1] == -std::numbers::pi_v<long double>) out[1] = std::numbers::pi_v<long double>;
+}
+
+bool RealPower(long double x, long double y, long double& out) {
+    if (IsSmallInteger(y)) {
+        if (x == 0 && y < 0) return false;
+        const long double p = PowerBySquaring(x, static_cast<unsigned long long>(std::fabs(y)));
+        out = y < 0 ? 1 / p : p;
+        return std::isfinite(out);
+    }
+    if (x < 0) return false;
+    if (x == 0) {
+        out = 0;
+        return y > 0;
+    }
+    out = std::pow(x, y);
+    return std::isfinite(out);
+}
+
+bool CxPower(const Complex& z, const Complex& w, Complex& out) {
+    if (w.imag() == 0 && IsSmallInteger(w.real())) {
+        if (z == Complex(0) && w.real() < 0) return false;
+        const Complex p = PowerBySquaring(z, static_cast<unsigned long long>(std::fabs(w.real())));
+        out = w.real() < 0 ? 1.0L / p : p;
+        return IsFinite(out);
+    }
+    if (z == Complex(0)) {
+        out = 0;
+        return w.real() > 0;
+    }
+    if (z.imag() == 0 && z.real() > 0 && w.imag() == 0) {
+        out = std::pow(z.real(), w.real());
+        return IsFinite(out);
+    }
+    out = std::exp(w * std::log(z));
+    return IsFinite(out);
+}
+
+}  // namespace quorlin

@@ -1,0 +1,420 @@
+#include "formula/name_table.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "formula/complex_math.h"
+#include "formula/special_functions.h"
+
+namespace quorlin {
+
+namespace {
+
+using std::numbers::pi_v;
+constexpr long double kPi = pi_v<long double>;
+
+// --- adapters from plain functions to the evaluator signatures ------------------------------
+
+template <auto F>
+bool Real1(long double a, long double, long double& out) {
+    out = F(a);
+    return std::isfinite(out);
+}
+
+template <auto F>
+bool Real2(long double a, long double b, long double& out) {
+    out = F(a, b);
+    return std::isfinite(out);
+}
+
+template <auto F>
+bool Complex1(const Complex& a, const Complex&, Complex& out) {
+    out = F(a);
+    return IsFinite(out);
+}
+
+template <auto F>
+bool Complex2(const Complex& a, const Complex& b, Complex& out) {
+    out = F(a, b);
+    return IsFinite(out);
+}
+
+// A function that complex mode offers only on the real axis.
+template <RealEvaluator F>
+bool RealAxisOnly(const Complex& a, const Complex& b, Complex& out) {
+    if (a.imag() != 0 || b.imag() != 0) return false;
+    long double r = 0;
+    if (!F(a.real(), b.real(), r)) return false;
+    out = r;
+    return true;
+}
+
+// Rounding functions act on both parts in complex mode.
+template <auto F>
+bool Componentwise(const Complex& a, const Complex&, Complex& out) {
+    out = Complex(F(a.real()), F(a.imag()));
+    return IsFinite(out);
+}
+
+long double Sign(long double x) {
+    return x > 0 ? 1.0L : (x < 0 ? -1.0L : 0.0L);
+}
+long double Frac(long double x) {
+    return x - std::trunc(x);
+}
+
+bool RealRoot(long double n, long double x, long double& out) {
+    if (n == 0) return false;
+    if (x >= 0) {
+        out = std::pow(x, 1 / n);
+    } else {
+        const bool oddInteger = n == std::floor(n) && std::fmod(std::fabs(n), 2.0L) == 1;
+        if (!oddInteger) return false;
+        out = -std::pow(-x, 1 / n);
+    }
+    return std::isfinite(out);
+}
+
+bool RealMod(long double a, long double b, long double& out) {
+    if (b == 0) return false;
+    out = a - b * std::floor(a / b);
+    return std::isfinite(out);
+}
+
+// 1 / Gamma(x), which is 0 at the poles.
+long double ReciprocalGamma(long double x) {
+    if (x <= 0 && x == std::floor(x)) return 0;
+    return 1 / std::tgamma(x);
+}
+
+bool RealBinomial(long double n, long double k, long double& out) {
+    if (n >= 0 && k >= 0 && n == std::floor(n) && k == std::floor(k) && n < 1e6L) {
+        if (k > n) {
+            out = 0;
+            return true;
+        }
+        const long double m = std::min(k, n - k);
+        long double r = 1;
+        for (long double i = 1; i <= m; ++i) r = r * (n - m + i) / i;
+        out = std::round(r);
+        return std::isfinite(out);
+    }
+    out = std::tgamma(n + 1) * ReciprocalGamma(k + 1) * ReciprocalGamma(n - k + 1);
+    return std::isfinite(out);
+}
+
+Complex ComplexSign(const Complex& z) {
+    const long double r = std::abs(z);
+    return r == 0 ? Complex(0) : z / r;
+}
+
+Complex ComplexCbrt(const Complex& z) {
+    if (z.imag() == 0) return std::cbrt(z.real());
+    return std::exp(std::log(z) / 3.0L);
+}
+
+bool ComplexPowerRoot(const Complex& n, const Complex& x, Complex& out) {
+    if (n.imag() == 0 && x.imag() == 0) {
+        long double r = 0;
+        if (RealRoot(n.real(), x.real(), r)) {
+            out = r;
+            return true;
+        }
+    }
+    if (n == Complex(0)) return false;
+    return CxPower(x, 1.0L / n, out);
+}
+
+bool ComplexLogBase(const Complex& b, const Complex& x, Complex& out) {
+    if (b == Complex(0) || x == Complex(0)) return false;
+    const Complex lb = std::log(b);
+    if (lb == Complex(0)) return false;
+    out = std::log(x) / lb;
+    return IsFinite(out);
+}
+
+bool ComplexMax(const Complex& a, const Complex& b, Complex& out) {
+    out = b.real() > a.real() ? b : a;
+    return true;
+}
+
+bool ComplexMin(const Complex& a, const Complex& b, Complex& out) {
+    out = b.real() < a.real() ? b : a;
+    return true;
+}
+
+bool ComplexLog(const Complex& a, const Complex&, Complex& out) {
+    if (a == Complex(0)) return false;
+    out = std::log(a);
+    return IsFinite(out);
+}
+
+bool ComplexDivideInto(const Complex& numerator, const Complex& z, Complex& out) {
+    if (z == Complex(0)) return false;
+    out = numerator / z;
+    return IsFinite(out);
+}
+
+// f(1/z) for the reciprocal inverse functions.
+template <auto F>
+bool OfReciprocal(const Complex& a, const Complex&, Complex& out) {
+    if (a == Complex(0)) return false;
+    out = F(1.0L / a);
+    return IsFinite(out);
+}
+
+template <auto F>
+bool ReciprocalOf(const Complex& a, const Complex&, Complex& out) {
+    return ComplexDivideInto(1.0L, F(a), out);
+}
+
+bool ComplexLnGamma(const Complex& a, const Complex&, Complex& out) {
+    if (a.imag() == 0 && a.real() > 0) {
+        out = std::lgamma(a.real());
+        return IsFinite(out);
+    }
+    out = special::LnGamma(a);
+    return IsFinite(out);
+}
+
+bool ComplexBeta(const Complex& a, const Complex& b, Complex& out) {
+    out = special::Gamma(a) * special::Gamma(b) / special::Gamma(a + b);
+    return IsFinite(out);
+}
+
+bool ComplexBinomial(const Complex& n, const Complex& k, Complex& out) {
+    if (n.imag() == 0 && k.imag() == 0) {
+        long double r = 0;
+        if (!RealBinomial(n.real(), k.real(), r)) return false;
+        out = r;
+        return true;
+    }
+    out = special::Gamma(n + 1.0L) / (special::Gamma(k + 1.0L) * special::Gamma(n - k + 1.0L));
+    return IsFinite(out);
+}
+
+bool Pi(long double, long double, long double& out) {
+    out = kPi;
+    return true;
+}
+
+bool ComplexPi(const Complex&, const Complex&, Complex& out) {
+    out = kPi;
+    return true;
+}
+
+// --- the table ----------------------------------------------------------------------------------
+
+using C = const Complex&;
+using L = long double;
+
+const std::array kFunctions = std::to_array<BuiltinFunction>({
+    {op::kSqrt, 1, Real1<[](L x) { return std::sqrt(x); }>,
+     Complex1<[](C z) { return std::sqrt(z); }>, "SQRT"},
+    {op::kExp, 1, Real1<[](L x) { return std::exp(x); }>, Complex1<[](C z) { return std::exp(z); }>,
+     "EXP"},
+    {op::kCos, 1, Real1<[](L x) { return std::cos(x); }>, Complex1<[](C z) { return std::cos(z); }>,
+     "COS"},
+    {op::kTan, 1, Real1<[](L x) { return std::tan(x); }>, Complex1<[](C z) { return std::tan(z); }>,
+     "TAN TG"},
+    {op::kCot, 1, Real1<[](L x) { return 1 / std::tan(x); }>,
+     ReciprocalOf<[](C z) { return std::tan(z); }>, "COT COTAN CTG"},
+    {op::kSec, 1, Real1<[](L x) { return 1 / std::cos(x); }>,
+     ReciprocalOf<[](C z) { return std::cos(z); }>, "SEC"},
+    {op::kCsc, 1, Real1<[](L x) { return 1 / std::sin(x); }>,
+     ReciprocalOf<[](C z) { return std::sin(z); }>, "CSC COSEC"},
+    {op::kArcSin, 1, Real1<[](L x) { return std::asin(x); }>,
+     Complex1<[](C z) { return std::asin(z); }>, "ARCSIN ASIN"},
+    {op::kArcCos, 1, Real1<[](L x) { return std::acos(x); }>,
+     Complex1<[](C z) { return std::acos(z); }>, "ARCCOS ACOS"},
+    {op::kArcTan, 1, Real1<[](L x) { return std::atan(x); }>,
+     Complex1<[](C z) { return std::atan(z); }>, "ARCTAN ATAN ARCTG"},
+    {op::kArcCot, 1, Real1<[](L x) { return kPi / 2 - std::atan(x); }>,
+     Complex1<[](C z) { return kPi / 2 - std::atan(z); }>, "ARCCOT ACOT ARCCTG"},
+    {op::kAbs, 1, Real1<[](L x) { return std::fabs(x); }>,
+     Complex1<[](C z) { return Complex(std::abs(z)); }>, "ABS"},
+    {op::kLn, 1, Real1<[](L x) { return std::log(x); }>, ComplexLog, "LN"},
+    {op::kLog10, 1, Real1<[](L x) { return std::log10(x); }>,
+     OfReciprocal<[](C r) { return std::log(1.0L / r) / std::log(10.0L); }>, "LOG LG LOG10"},
+    {op::kSin, 1, Real1<[](L x) { return std::sin(x); }>, Complex1<[](C z) { return std::sin(z); }>,
+     "SIN"},
+    {op::kSinh, 1, Real1<[](L x) { return std::sinh(x); }>,
+     Complex1<[](C z) { return std::sinh(z); }>, "SINH"},
+    {op::kCosh, 1, Real1<[](L x) { return std::cosh(x); }>,
+     Complex1<[](C z) { return std::cosh(z); }>, "COSH"},
+    {op::kTanh, 1, Real1<[](L x) { return std::tanh(x); }>,
+     Complex1<[](C z) { return std::tanh(z); }>, "TANH"},
+    {op::kCoth, 1, Real1<[](L x) { return 1 / std::tanh(x); }>,
+     ReciprocalOf<[](C z) { return std::tanh(z); }>, "COTH"},
+    {op::kSech, 1, Real1<[](L x) { return 1 / std::cosh(x); }>,
+     ReciprocalOf<[](C z) { return std::cosh(z); }>, "SECH"},
+    {op::kCsch, 1, Real1<[](L x) { return 1 / std::sinh(x); }>,
+     ReciprocalOf<[](C z) { return std::sinh(z); }>, "CSCH COSECH"},
+    {op::kArSinh, 1, Real1<[](L x) { return std::asinh(x); }>,
+     Complex1<[](C z) { return std::asinh(z); }>, "ARSINH ASINH ARCSINH"},
+    {op::kArCosh, 1, Real1<[](L x) { return std::acosh(x); }>,
+     Complex1<[](C z) { return std::acosh(z); }>, "ARCOSH ACOSH ARCCOSH"},
+    {op::kArTanh, 1, Real1<[](L x) { return std::atanh(x); }>,
+     Complex1<[](C z) { return std::atanh(z); }>, "ARTANH ATANH ARCTANH"},
+    {op::kArCoth, 1, Real1<[](L x) { return std::atanh(1 / x); }>,
+     OfReciprocal<[](C z) { return std::atanh(z); }>, "ARCOTH ACOTH ARCCOTH"},
+    {op::kMax, 2, Real2<[](L a, L b) { return (b > a) ? b : a; }>, ComplexMax, "MAX"},
+    {op::kMin, 2, Real2<[](L a, L b) { return b < a ? b : a; }>, ComplexMin, "MIN"},
+    {op::kSign, 1, Real1<Sign>, Complex1<ComplexSign>, "SGN SIGN"},
+    {op::kFloor, 1, Real1<[](L x) { return std::floor(x); }>,
+     Componentwise<[](L x) { return std::floor(x); }>, "FLOOR INT ENTIER"},
+    {op::kCeil, 1, Real1<[](L x) { return std::ceil(x); }>,
+     Componentwise<[](L x) { return std::ceil(x); }>, "CEIL CEILING"},
+    {op::kRound, 1, Real1<[](L x) { return std::round(x); }>,
+     Componentwise<[](L x) { return std::round(x); }>, "ROUND"},
+    {op::kFrac, 1, Real1<Frac>, Componentwise<Frac>, "FRAC"},
+    {op::kTrunc, 1, Real1<[](L x) { return std::trunc(x); }>,
+     Componentwise<[](L x) { return std::trunc(x); }>, "TRUNC"},
+    {op::kRe, 1, Real1<[](L x) { return x; }>, Complex1<[](C z) { return Complex(z.real()); }>,
+     "RE REAL"},
+    {op::kIm, 1, Real1<[](L) { return 0.0L; }>, Complex1<[](C z) { return Complex(z.imag()); }>,
+     "IM IMAG"},
+    {op::kConj, 1, Real1<[](L x) { return x; }>, Complex1<[](C z) { return std::conj(z); }>,
+     "CONJ CONJUGATE"},
+    {op::kGamma, 1, Real1<[](L x) { return std::tgamma(x); }>, Complex1<special::Gamma>, "GAMMA"},
+    {op::kLnGamma, 1, Real1<[](L x) { return std::lgamma(x); }>, ComplexLnGamma,
+     "LNGAMMA LGAMMA GAMMALN"},
+    {op::kErf, 1, Real1<[](L x) { return std::erf(x); }>, Complex1<special::Erf>, "ERF"},
+    {op::kErfc, 1, Real1<[](L x) { return std::erfc(x); }>,
+     Complex1<[](C z) { return 1.0L - special::Erf(z); }>, "ERFC"},
+    {op::kFactorial, 1, Real1<[](L x) { return std::tgamma(x + 1); }>,
+     Complex1<[](C z) { return special::Gamma(z + 1.0L); }>, "FACT FACTORIAL"},
+    {op::kCbrt, 1, Real1<[](L x) { return std::cbrt(x); }>, Complex1<ComplexCbrt>, "CBRT"},
+    {op::kLog2, 1, Real1<[](L x) { return std::log2(x); }>,
+     OfReciprocal<[](C r) { return std::log(1.0L / r) / std::log(2.0L); }>, "LOG2 LB LD"},
+    {op::kPi, 0, Pi, ComplexPi, "PI"},
+    {op::kArcSec, 1, Real1<[](L x) { return std::acos(1 / x); }>,
+     OfReciprocal<[](C z) { return std::acos(z); }>, "ARCSEC ASEC"},
+    {op::kArcCsc, 1, Real1<[](L x) { return std::asin(1 / x); }>,
+     OfReciprocal<[](C z) { return std::asin(z); }>, "ARCCSC ACSC ARCCOSEC"},
+    {op::kArSech, 1, Real1<[](L x) { return std::acosh(1 / x); }>,
+     OfReciprocal<[](C z) { return std::acosh(z); }>, "ARSECH ASECH ARCSECH"},
+    {op::kArCsch, 1, Real1<[](L x) { return std::asinh(1 / x); }>,
+     OfReciprocal<[](C z) { return std::asinh(z); }>, "ARCSCH ACSCH ARCCSCH"},
+    {op::kStep, 1, Real1<[](L x) { return x < 0 ? 0.0L : 1.0L; }>,
+     RealAxisOnly<Real1<[](L x) { return x < 0 ? 0.0L : 1.0L; }>>, "STEP HEAVISIDE"},
+    {op::kArcTan2, 2, Real2<[](L y, L x) { return std::atan2(y, x); }>,
+     RealAxisOnly<Real2<[](L y, L x) { return std::atan2(y, x); }>>, "ATAN2 ARCTAN2"},
+    {op::kMod, 2, RealMod, RealAxisOnly<RealMod>, "MOD"},
+    {op::kLogBase, 2, Real2<[](L b, L x) { return std::log(x) / std::log(b); }>, ComplexLogBase,
+     "LOGB"},
+    {op::kRoot, 2, RealRoot, ComplexPowerRoot, "ROOT"},
+    {op::kHypot, 2, Real2<[](L a, L b) { return std::hypot(a, b); }>,
+     Complex2<[](C a, C b) { return std::sqrt(a * a + b * b); }>, "HYPOT"},
+    {op::kBeta, 2,
+     Real2<[](L a, L b) { return std::tgamma(a) * std::tgamma(b) * ReciprocalGamma(a + b); }>,
+     ComplexBeta, "BETA"},
+    {op::kBesselJ0, 1, Real1<[](L x) { return ::j0l(x); }>,
+     RealAxisOnly<Real1<[](L x) { return ::j0l(x); }>>, "J0 BESSELJ0"},
+    {op::kBesselJ1, 1, Real1<[](L x) { return ::j1l(x); }>,
+     RealAxisOnly<Real1<[](L x) { return ::j1l(x); }>>, "J1 BESSELJ1"},
+    {op::kBesselY0, 1, Real1<[](L x) { return (x > 0) ? ::y0l(x) : NAN; }>,
+     RealAxisOnly<Real1<[](L x) { return (x > 0) ? ::y0l(x) : NAN; }>>, "Y0 BESSELY0"},
+    {op::kBesselY1, 1, Real1<[](L x) { return (x > 0) ? ::y1l(x) : NAN; }>,
+     RealAxisOnly<Real1<[](L x) { return (x > 0) ? ::y1l(x) : NAN; }>>, "Y1 BESSELY1"},
+    {op::kSinInt, 1, Real1<special::SinIntegral>, RealAxisOnly<Real1<special::SinIntegral>>, "SI"},
+    {op::kCosInt, 1, Real1<special::CosIntegral>, RealAxisOnly<Real1<special::CosIntegral>>, "CI"},
+    {op::kExpInt, 1, Real1<special::ExpIntegralEi>, RealAxisOnly<Real1<special::ExpIntegralEi>>,
+     "EI"},
+    {op::kArg, 1, Real1<[](L x) { return x < 0 ? kPi : 0.0L; }>,
+     Complex1<[](C z) { return Complex(z.imag() == 0 && z.real() < 0 ? kPi : std::arg(z)); }>,
+     "ARG ANGLE"},
+    {op::kZeta, 1, Real1<special::Zeta>, RealAxisOnly<Real1<special::Zeta>>, "ZETA"},
+    {op::kFresnelS, 1, Real1<special::FresnelS>, RealAxisOnly<Real1<special::FresnelS>>,
+     "FRESNELS"},
+    {op::kFresnelC, 1, Real1<special::FresnelC>, RealAxisOnly<Real1<special::FresnelC>>,
+     "FRESNELC"},
+    {op::kDigamma, 1, Real1<special::Digamma>, RealAxisOnly<Real1<special::Digamma>>,
+     "DIGAMMA PSI"},
+    {op::kSinc, 1, Real1<[](L x) { return x == 0 ? 1.0L : std::sin(x) / x; }>,
+     Complex1<[](C z) { return z == Complex(0) ? Complex(1) : std::sin(z) / z; }>, "SINC"},
+    {op::kBinomial, 2, RealBinomial, ComplexBinomial, "BINOM BINOMIAL"},
+    {op::kLog1p, 1, Real1<[](L x) { return std::log1p(x); }>,
+     OfReciprocal<[](C r) { return std::log(1.0L + 1.0L / r); }>, "LOG1P LNP1"},
+    {op::kExpm1, 1, Real1<[](L x) { return std::expm1(x); }>,
+     Complex1<[](C z) { return std::exp(z) - 1.0L; }>, "EXPM1"},
+    {op::kSquare, 1, Real1<[](L x) { return x * x; }>, Complex1<[](C z) { return z * z; }>,
+     "SQR SQ SQUARE"},
+});
+
+// Keywords of the parser that look like names: piecewise and derivative forms.
+constexpr std::string_view kKeywords[] = {"JOINX", "JOINY", "JOINZ", "JOINT", "JOINU", "JOINR",
+                                          "DERX",  "DERY",  "DERZ",  "DERT",  "DERU",  "DERR"};
+
+std::array<DerivativeRule, op::kLastBuiltin + 1>& DerivativeRules() {
+    static std::array<DerivativeRule, op::kLastBuiltin + 1> rules{};
+    return rules;
+}
+
+const std::array<const BuiltinFunction*, op::kLastBuiltin + 1>& ByCode() {
+    static const auto table = [] {
+        std::array<const BuiltinFunction*, op::kLastBuiltin + 1> t{};
+        for (const auto& f : kFunctions) t[f.code] = &f;
+        return t;
+    }();
+    return table;
+}
+
+std::vector<std::string_view> SplitNames(std::string_view names) {
+    std::vector<std::string_view> out;
+    while (!names.empty()) {
+        const auto blank = names.find(' ');
+        out.push_back(names.substr(0, blank));
+        if (blank == std::string_view::npos) break;
+        names.remove_prefix(blank + 1);
+    }
+    return out;
+}
+
+}  // namespace
+
+bool BuiltinFunction::HasName(std::string_view upperName) const {
+    const auto all = SplitNames(names);
+    return std::find(all.begin(), all.end(), upperName) != all.end();
+}
+
+std::span<const BuiltinFunction> BuiltinFunctions() {
+    return kFunctions;
+}
+
+const BuiltinFunction* FindBuiltin(int code) {
+    if (code < 0 || code > op::kLastBuiltin) return nullptr;
+    return ByCode()[code];
+}
+
+const BuiltinFunction* FindBuiltinByName(std::string_view upperName) {
+    for (const auto& f : kFunctions)
+        if (f.HasName(upperName)) return &f;
+    return nullptr;
+}
+
+std::span<const std::string_view> ReservedNames() {
+    static const std::vector<std::string_view> all = [] {
+        std::vector<std::string_view> v;
+        for (const auto& f : kFunctions)
+            for (auto n : SplitNames(f.names)) v.push_back(n);
+        v.insert(v.end(), std::begin(kKeywords), std::end(kKeywords));
+        return v;
+    }();
+    return all;
+}
+
+void SetDerivativeRule(int code, DerivativeRule rule) {
+    if (code >= 0 && code <= op::kLastBuiltin) DerivativeRules()[code] = rule;
+}
+
+DerivativeRule GetDerivativeRule(int code) {
+    if (code < 0 || code > op::kLastBuiltin) return nullptr;
+    return DerivativeRules()[code];
+}
+
+}  // namespace quorlin

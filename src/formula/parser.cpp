@@ -1,0 +1,301 @@
+#include "formula/parser.h"
+
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "formula/formula_context.h"
+#include "formula/name_table.h"
+#include "shell/numbers.h"
+
+namespace quorlin {
+
+namespace {
+
+using namespace parse_error;
+
+constexpr int kMaxDerivativeOrder = 9;
+// A parse may inline user functions into user functions; past this many nodes the formula
+// is refused as too long rather than allowed to exhaust memory.
+constexpr int kMaxNodes = 200000;
+
+bool IsLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || c == '@';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsFormVariable(char c) {
+    return c == 'X' || c == 'Y' || c == 'Z' || c == 'T' || c == 'U' || c == 'R';
+}
+
+// Replaces X, Y, Z in a copy of a user function's body by the call's arguments, all at once,
+// so that an argument that itself contains X is not substituted again.
+NodePtr InlineCall(const TExprNode* body, std::vector<NodePtr>& args) {
+    if (!body) return nullptr;
+    const int index = body->op - op::kVarX;
+    if (index >= 0 && index < static_cast<int>(args.size()))
+        return TExprNode::CopyTree(args[index].get());
+    auto copy = std::make_unique<TExprNode>(body->op);
+    copy->re = body->re;
+    copy->im = body->im;
+    copy->aux = body->aux;
+    for (std::size_t i = 0; i < body->child.size(); ++i)
+        copy->child[i] = InlineCall(body->child[i].get(), args);
+    return copy;
+}
+
+class Parser {
+public:
+    Parser(FormulaContext& context, std::string_view text) : ctx_(context), text_(text) {}
+
+    int Run(NodePtr& out) {
+        if (const int e = Sum(out)) return e;
+        if (!AtEnd()) return Peek() == ')' ? kParentheses : kUnexpectedCharacter;
+        if (TExprNode::CountNodes(out.get()) > kMaxNodes) return kTooLong;
+        return 0;
+    }
+
+private:
+    // Counts the nesting of the recursive descent so that hostile input ends in an error.
+    class Nesting {
+    public:
+        explicit Nesting(int& depth) : depth_(depth) { ++depth_; }
+        ~Nesting() { --depth_; }
+        bool TooDeep() const { return depth_ > FormulaContext::kMaxNesting; }
+
+    private:
+        int& depth_;
+    };
+
+    void SkipBlanks() {
+        while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t')) ++pos_;
+    }
+    bool AtEnd() {
+        SkipBlanks();
+        return pos_ >= text_.size();
+    }
+    char Peek() {
+        SkipBlanks();
+        return pos_ < text_.size() ? text_[pos_] : '\0';
+    }
+    bool Accept(char c) {
+        if (Peek() != c) return false;
+        ++pos_;
+        return true;
+    }
+    bool StartsPrimary() {
+        const char c = Peek();
+        return IsDigit(c) || c == '.' || c == '(' || IsLetter(c);
+    }
+
+    int Sum(NodePtr& out) {
+        Nesting nesting(depth_);
+        if (nesting.TooDeep()) return kTooDeep;
+        if (const int e = Product(out)) return e;
+        while (true) {
+            const char c = Peek();
+            if (c != '+' && c != '-') return 0;
+            ++pos_;
+            NodePtr right;
+            if (const int e = Product(right)) return e;
+            out = TExprNode::NewBinary(c, std::move(out), std::move(right));
+        }
+    }
+
+    int Product(NodePtr& out) {
+        if (const int e = Unary(out)) return e;
+        while (true) {
+            const char c = Peek();
+            NodePtr right;
+            if (c == '*' || c == '/') {
+                ++pos_;
+                if (const int e = Unary(right)) return e;
+                out = TExprNode::NewBinary(c, std::move(out), std::move(right));
+            } else if (StartsPrimary()) {
+                if (const int e = Power(right)) return e;
+                out = TExprNode::NewBinary(op::kTimes, std::move(out), std::move(right));
+            } else {
+                return 0;
+            }
+        }
+    }
+
+    int Unary(NodePtr& out) {
+        Nesting nesting(depth_);
+        if (nesting.TooDeep()) return kTooDeep;
+        if (Accept('-')) {
+            if (const int e = Unary(out)) return e;
+            TExprNode::NegateInPlace(out);
+            return 0;
+        }
+        if (Accept('+')) return Unary(out);
+        return Power(out);
+    }
+
+    int Power(NodePtr& out) {
+        if (const int e = Primary(out)) return e;
+        if (!Accept('^')) return 0;
+        NodePtr exponent;
+        if (const int e = Unary(exponent)) return e;
+        out = TExprNode::NewBinary(op::kPower, std::move(out), std::move(exponent));
+        return 0;
+    }
+
+    int Primary(NodePtr& out) {
+        const char c = Peek();
+        if (IsDigit(c) || c == '.') return Number(out);
+        if (c == '(') {
+            ++pos_;
+            if (const int e = Sum(out)) return e;
+            return Accept(')') ? 0 : kParentheses;
+        }
+        if (IsLetter(c)) return Name(out);
+        if (c == '\0' || c == ')' || c == ',' || c == '+' || c == '-' || c == '*' || c == '/' ||
+            c == '^')
+            return kOperandMissing;
+        return kUnexpectedCharacter;
+    }
+
+    int Number(NodePtr& out) {
+        const std::size_t start = pos_;
+        while (pos_ < text_.size() && IsDigit(text_[pos_])) ++pos_;
+        if (pos_ < text_.size() && text_[pos_] == '.') ++pos_;
+        while (pos_ < text_.size() && IsDigit(text_[pos_])) ++pos_;
+        if (pos_ - start == 1 && text_[start] == '.') return kUnexpectedCharacter;
+        // An exponent only where E is followed by digits, so that 2E is 2 times e.
+        if (pos_ < text_.size() && text_[pos_] == 'E') {
+            std::size_t p = pos_ + 1;
+            if (p < text_.size() && (text_[p] == '+' || text_[p] == '-')) ++p;
+            if (p < text_.size() && IsDigit(text_[p])) {
+                while (p < text_.size() && IsDigit(text_[p])) ++p;
+                pos_ = p;
+            }
+        }
+        long double value = 0;
+        if (!StrToLD(text_.substr(start, pos_ - start), value)) return kUnexpectedCharacter;
+        out = TExprNode::NewConst(value);
+        return 0;
+    }
+
+    // The longest name at the current position that is followed by '(' (PI needs none).
+    std::string_view MatchName() {
+        std::string_view best;
+        const std::string_view rest = text_.substr(pos_);
+        auto consider = [&](std::string_view name) {
+            if (name.size() <= best.size() || !rest.starts_with(name)) return;
+            std::size_t p = pos_ + name.size();
+            while (p < text_.size() && text_[p] == ' ') ++p;
+            if (name == "PI" || (p < text_.size() && text_[p] == '(')) best = name;
+        };
+        for (std::string_view name : ReservedNames()) consider(name);
+        for (const auto& f : ctx_.UserFunctions()) consider(f.name);
+        return best;
+    }
+
+    int Name(NodePtr& out) {
+        const std::string_view name = MatchName();
+        if (name.empty()) {
+            out = TExprNode::NewOp(text_[pos_++]);
+            return 0;
+        }
+        pos_ += name.size();
+        if (name == "PI") {
+            out = TExprNode::NewConst(std::numbers::pi_v<long double>);
+            return 0;
+        }
+        std::vector<NodePtr> args;
+        if (const int e = Arguments(args)) return e;
+        if (name.starts_with("JOIN") && name.size() == 5) return Join(name[4], args, out);
+        if (name.starts_with("DER") && name.size() == 4) return Derivative(name[3], args, out);
+        if (const UserFunction* f = ctx_.FindUserFunction(name)) {
+            if (static_cast<int>(args.size()) != f->argCount) return kArgumentCount;
+            if (!f->tree) return kNotUsable;
+            out = InlineCall(f->tree.get(), args);
+            return 0;
+        }
+        const BuiltinFunction* f = FindBuiltinByName(name);
+        if (!f) return kUnknownName;
+        if (static_cast<int>(args.size()) > f->argCount) return kTooManyArguments;
+        if (static_cast<int>(args.size()) < f->argCount) return kArgumentCount;
+        if (f->argCount == 2)
+            out = TExprNode::NewBinary(f->code, std::move(args[0]), std::move(args[1]));
+        else
+            out = TExprNode::NewUnary(f->code, std::move(args[0]));
+        return 0;
+    }
+
+    // '(' sum { ',' sum } ')'; the opening parenthesis is known to be there.
+    int Arguments(std::vector<NodePtr>& args) {
+        Nesting nesting(depth_);
+        if (nesting.TooDeep()) return kTooDeep;
+        Accept('(');
+        if (Accept(')')) return kArgumentMissing;
+        do {
+            const char c = Peek();
+            if (c == ',' || c == ')') return kArgumentMissing;
+            NodePtr arg;
+            if (const int e = Sum(arg)) return e == kOperandMissing ? kArgumentMissing : e;
+            args.push_back(std::move(arg));
+        } while (Accept(','));
+        return Accept(')') ? 0 : kParentheses;
+    }
+
+    int Join(char variable, std::vector<NodePtr>& args, NodePtr& out) {
+        if (!IsFormVariable(variable)) return kUnknownName;
+        if (args.size() < 3 || args.size() % 2 == 0) return kArgumentCount;
+        // Built from the right: the last piece, then each (piece, boundary) around it.
+        NodePtr rest = std::move(args.back());
+        for (std::size_t i = args.size() - 1; i >= 2; i -= 2) {
+            auto node = TExprNode::NewOp(op::kJoin);
+            node->aux = variable;
+            node->child[0] = std::move(args[i - 2]);
+            node->child[1] = std::move(args[i - 1]);
+            node->child[2] = std::move(rest);
+            rest = std::move(node);
+        }
+        out = std::move(rest);
+        return 0;
+    }
+
+    int Derivative(char variable, std::vector<NodePtr>& args, NodePtr& out) {
+        if (!IsFormVariable(variable)) return kUnknownName;
+        if (args.size() != 2) return args.size() > 2 ? kTooManyArguments : kArgumentCount;
+        const TExprNode& order = *args[0];
+        if (order.op != op::kConst || order.im != 0 || order.re < 0 ||
+            order.re > kMaxDerivativeOrder || order.re != static_cast<int>(order.re))
+            return kNotUsable;
+        const int n = static_cast<int>(order.re);
+        if (variable == 'X' && args[1]->op == op::kVarY) {
+            out = TExprNode::NewOp(op::kDerivState);
+            out->aux = n;
+            return 0;
+        }
+        out = std::move(args[1]);
+        for (int k = 0; k < n; ++k) {
+            NodePtr derivative;
+            ctx_.Differentiate(out.get(), variable, derivative);
+            if (!derivative) return kNotUsable;
+            out = std::move(derivative);
+        }
+        return 0;
+    }
+
+    FormulaContext& ctx_;
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    int depth_ = 0;
+};
+
+}  // namespace
+
+int ParseFormula(FormulaContext& context, std::string_view upperText, NodePtr& out) {
+    out.reset();
+    NodePtr tree;
+    const int error = Parser(context, upperText).Run(tree);
+    if (error == 0) out = std::move(tree);
+    return error;
+}
+
+}  // namespace quorlin

@@ -1,0 +1,48 @@
+#pragma once
+// The formula parser: upper-case text to an expression tree.
+//
+// Grammar, loosest binding first:
+//   sum      := product { ('+' | '-') product }
+//   product  := unary { ('*' | '/') unary | power }      a factor after a factor multiplies
+//   unary    := ('-' | '+') unary | power
+//   power    := primary [ '^' unary ]                     right-associative
+//   primary  := number | '(' sum ')' | name '(' args ')' | PI | letter
+// A name (built-in, user function, JOINx, DERx) is recognised only where '(' follows it, so
+// letters that happen to spell a name elsewhere stay variables: "SI*N" is S*I*N. Numbers may
+// carry an exponent ("1E-12"). Blanks separate tokens and are otherwise ignored.
+//
+//   JOINv(f1, b1, f2, b2, f3, ...)   f1 where v < b1, f2 where b1 <= v < b2, ..., v one of
+//                                    X Y Z T U R
+//   DERv(n, f)                       the n-th derivative (n = 0..9) of f in v; DERX(n, Y) is
+//                                    y^(n) of a derx(n,y) differential equation
+//
+// Error numbers: 101 a form that cannot be used (DERv order), 102 unbalanced parentheses,
+// 103 unknown name (JOIN or DER with a letter that is no variable), 104 operand missing,
+// 105 argument missing, 107 too many arguments, 108 unexpected character, 110 formula too long,
+// 113 nested too deeply, 117 wrong number of arguments.
+#include <string_view>
+
+#include "formula/expr_node.h"
+
+namespace quorlin {
+
+class FormulaContext;
+
+namespace parse_error {
+inline constexpr int kNotUsable = 101;
+inline constexpr int kParentheses = 102;
+inline constexpr int kUnknownName = 103;
+inline constexpr int kOperandMissing = 104;
+inline constexpr int kArgumentMissing = 105;
+inline constexpr int kTooManyArguments = 107;
+inline constexpr int kUnexpectedCharacter = 108;
+inline constexpr int kTooLong = 110;
+inline constexpr int kTooDeep = 113;
+inline constexpr int kArgumentCount = 117;
+}  // namespace parse_error
+
+// Parses an upper-case text into out; returns 0 or an error number (out then empty).
+// User functions are inlined from the context; DERv forms call its Differentiate.
+int ParseFormula(FormulaContext& context, std::string_view upperText, NodePtr& out);
+
+}  // namespace quorlin

@@ -1,0 +1,304 @@
+#include "formula/special_functions.h"
+
+#include <cfloat>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+namespace quorlin::special {
+
+namespace {
+
+constexpr long double kPi = std::numbers::pi_v<long double>;
+constexpr long double kEuler = 0.577215664901532860606512090082402431L;
+constexpr long double kEps = LDBL_EPSILON;
+constexpr long double kTiny = 1e-4000L;  // keeps the continued fractions away from 0
+constexpr int kMaxIterations = 10000;
+constexpr long double kNaN = std::numeric_limits<long double>::quiet_NaN();
+
+struct SinCosIntegrals {
+    long double si;
+    long double ci;
+};
+
+// Si and Ci of t > 0: power series near 0, the continued fraction of E1(it) beyond 2.
+SinCosIntegrals SiCi(long double t) {
+    if (t > 2.0L) {
+        Complex b(1.0L, t);
+        Complex c = 1.0L / kTiny;
+        Complex d = 1.0L / b;
+        Complex h = d;
+        for (int i = 2; i < kMaxIterations; ++i) {
+            const long double a = -static_cast<long double>(i - 1) * (i - 1);
+            b += 2.0L;
+            d = 1.0L / (a * d + b);
+            c = b + a / c;
+            const Complex del = c * d;
+            h *= del;
+            if (std::fabs(del.real() - 1.0L) + std::fabs(del.imag()) < kEps) break;
+        }
+        h *= Complex(std::cos(t), -std::sin(t));
+        return {kPi / 2 + h.imag(), -h.real()};
+    }
+    long double sum = 0, sums = 0, sumc = 0, sign = 1, fact = 1;
+    bool odd = true;
+    for (int k = 1; k < kMaxIterations; ++k) {
+        fact *= t / k;
+        const long double term = fact / k;
+        sum += sign * term;
+        const long double err = term / std::fabs(sum);
+        if (odd) {
+            sign = -sign;
+            sums = sum;
+            sum = sumc;
+        } else {
+            sumc = sum;
+            sum = sums;
+        }
+        if (err < kEps / 2) break;
+        odd = !odd;
+    }
+    return {sums, sumc + std::log(t) + kEuler};
+}
+
+// E1(t) for t > 0.
+long double ExpIntegralE1(long double t) {
+    if (t <= 1.0L) {
+        long double sum = 0, term = 1;
+        for (int k = 1; k < kMaxIterations; ++k) {
+            term *= -t / k;
+            const long double add = term / k;
+            sum += add;
+            if (std::fabs(add) < kEps * std::fabs(sum)) break;
+        }
+        return -kEuler - std::log(t) - sum;
+    }
+    long double b = t + 1, c = 1.0L / kTiny, d = 1.0L / b, h = d;
+    for (int i = 1; i < kMaxIterations; ++i) {
+        const long double a = -static_cast<long double>(i) * i;
+        b += 2;
+        d = 1.0L / (a * d + b);
+        c = b + a / c;
+        const long double del = c * d;
+        h *= del;
+        if (std::fabs(del - 1.0L) < kEps) break;
+    }
+    return h * std::exp(-t);
+}
+
+// Borwein's alternating series, accurate for s >= 1/2, s != 1.
+long double ZetaBorwein(long double s) {
+    constexpr int n = 48;
+    long double d[n + 1];
+    long double term = 1.0L / n, sum = term;
+    d[0] = n * sum;
+    for (int i = 0; i < n; ++i) {
+        term *= 4.0L * (n + i) * (n - i) / ((2.0L * i + 1) * (2.0L * i + 2));
+        sum += term;
+        d[i + 1] = n * sum;
+    }
+    long double total = 0;
+    for (int k = 0; k < n; ++k) {
+        const long double t = (d[k] - d[n]) / std::pow(static_cast<long double>(k + 1), s);
+        total += (k % 2 == 0) ? t : -t;
+    }
+    return -total / (d[n] * (1.0L - std::pow(2.0L, 1.0L - s)));
+}
+
+bool IsNonPositiveInteger(long double x) {
+    return x <= 0 && x == std::floor(x);
+}
+
+Complex LnGammaShifted(Complex w) {
+    // Stirling's series; w has real part and modulus of at least 20.
+    static constexpr long double kBernoulli[] = {1.0L / 6,   -1.0L / 30,    1.0L / 42,
+                                                 -1.0L / 30, 5.0L / 66,     -691.0L / 2730,
+                                                 7.0L / 6,   -3617.0L / 510};
+    Complex sum = (w - 0.5L) * std::log(w) - w + 0.5L * std::log(2 * kPi);
+    const Complex w2 = w * w;
+    Complex power = w;
+    for (int k = 1; k <= 8; ++k) {
+        sum += kBernoulli[k - 1] / ((2.0L * k) * (2.0L * k - 1) * power);
+        power *= w2;
+    }
+    return sum;
+}
+
+}  // namespace
+
+long double SinIntegral(long double x) {
+    if (x == 0) return 0;
+    const long double si = SiCi(std::fabs(x)).si;
+    return x < 0 ? -si : si;
+}
+
+long double CosIntegral(long double x) {
+    if (!(x > 0)) return kNaN;
+    return SiCi(x).ci;
+}
+
+long double ExpIntegralEi(long double x) {
+    if (x == 0 || std::isnan(x)) return kNaN;
+    if (x < 0) return -ExpIntegralE1(-x);
+    if (x < 40.0L) {
+        long double sum = 0, term = 1;
+        for (int k = 1; k < kMaxIterations; ++k) {
+            term *= x / k;
+            const long double add = term / k;
+            sum += add;
+            if (add < kEps * sum) break;
+        }
+        return kEuler + std::log(x) + sum;
+    }
+    // Asymptotic series, cut at its smallest term.
+    long double sum = 1, term = 1;
+    for (int k = 1; k < kMaxIterations; ++k) {
+        const long double next = term * k / x;
+        if (next > term || next < kEps * sum) break;
+        term = next;
+        sum += term;
+    }
+    return std::exp(x) / x * sum;
+}
+
+long double Zeta(long double s) {
+    if (s == 1 || std::isnan(s)) return kNaN;
+    if (s >= 0.5L) return ZetaBorwein(s);
+    if (IsNonPositiveInteger(s) && std::fmod(s, 2.0L) == 0 && s != 0) return 0;
+    // Functional equation.
+    return std::pow(2.0L, s) * std::pow(kPi, s - 1) * std::sin(kPi * s / 2) * std::tgamma(1 - s) *
+           ZetaBorwein(1 - s);
+}
+
+namespace {
+
+struct FresnelPair {
+    long double s;
+    long double c;
+};
+
+FresnelPair Fresnel(long double x) {
+    const long double t = std::fabs(x);
+    FresnelPair r{0, 0};
+    if (t < 1e-2000L) {
+        r = {0, t};
+    } else if (t <= 1.5L) {
+        long double sum = 0, sums = 0, sumc = t, sign = 1, term = t;
+        const long double fact = kPi / 2 * t * t;
+        bool odd = true;
+        int n = 3;
+        for (int k = 1; k < kMaxIterations; ++k) {
+            term *= fact / k;
+            sum += sign * term / n;
+            const long double test = std::fabs(sum) * kEps / 2;
+            if (odd) {
+                sign = -sign;
+                sums = sum;
+                sum = sumc;
+            } else {
+                sumc = sum;
+                sum = sums;
+            }
+            if (term < test) break;
+            odd = !odd;
+            n += 2;
+        }
+        r = {sums, sumc};
+    } else {
+        const long double pix2 = kPi * t * t;
+        Complex b(1.0L, -pix2);
+        Complex cc = 1.0L / kTiny;
+        Complex d = 1.0L / b;
+        Complex h = d;
+        long double n = -1;
+        for (int k = 2; k < kMaxIterations; ++k) {
+            n += 2;
+            const long double a = -n * (n + 1);
+            b += 4.0L;
+            d = 1.0L / (a * d + b);
+            cc = b + a / cc;
+            const Complex del = cc * d;
+            h *= del;
+            if (std::fabs(del.real() - 1) + std::fabs(del.imag()) < kEps) break;
+        }
+        h *= Complex(t, -t);
+        const Complex cs =
+            Complex(0.5L, 0.5L) * (1.0L - Complex(std::cos(pix2 / 2), std::sin(pix2 / 2)) * h);
+        r = {cs.imag(), cs.real()};
+    }
+    if (x < 0) r = {-r.s, -r.c};
+    return r;
+}
+
+}  // namespace
+
+long double FresnelS(long double x) {
+    return Fresnel(x).s;
+}
+long double FresnelC(long double x) {
+    return Fresnel(x).c;
+}
+
+long double Digamma(long double x) {
+    if (std::isnan(x) || IsNonPositiveInteger(x)) return kNaN;
+    if (x < 0) return Digamma(1 - x) - kPi / std::tan(kPi * x);
+    long double result = 0;
+    while (x < 12) {
+        result -= 1 / x;
+        x += 1;
+    }
+    const long double x2 = 1 / (x * x);
+    // Asymptotic series with B2 .. B14.
+    const long double tail =
+        x2 * (1.0L / 12 -
+              x2 * (1.0L / 120 -
+                    x2 * (1.0L / 252 -
+                          x2 * (1.0L / 240 -
+                                x2 * (1.0L / 132 - x2 * (691.0L / 32760 - x2 * (1.0L / 12)))))));
+    return result + std::log(x) - 0.5L / x - tail;
+}
+
+Complex Gamma(const Complex& z) {
+    if (z.imag() == 0 && IsNonPositiveInteger(z.real())) return {kNaN, kNaN};
+    if (z.real() < 0.5L) return kPi / (std::sin(kPi * z) * Gamma(1.0L - z));
+    Complex w = z, product = 1;
+    while (w.real() < 20 || std::abs(w) < 20) {
+        product *= w;
+        w += 1.0L;
+    }
+    return std::exp(LnGammaShifted(w)) / product;
+}
+
+Complex LnGamma(const Complex& z) {
+    if (z.imag() == 0 && IsNonPositiveInteger(z.real())) return {kNaN, kNaN};
+    if (z.real() <= 0) return std::log(Gamma(z));
+    Complex w = z, logs = 0;
+    while (w.real() < 20 || std::abs(w) < 20) {
+        logs += std::log(w);
+        w += 1.0L;
+    }
+    return LnGammaShifted(w) - logs;
+}
+
+Complex Erf(const Complex& z) {
+    const long double two_over_sqrt_pi = 2 / std::sqrt(kPi);
+    if (z.real() < 0) return -Erf(-z);
+    if (std::abs(z) < 3 || z.real() < 1) {
+        const Complex z2 = z * z;
+        Complex power = z, sum = z;
+        for (int n = 1; n < kMaxIterations; ++n) {
+            power *= -z2 / static_cast<long double>(n);
+            const Complex add = power / (2.0L * n + 1);
+            sum += add;
+            if (std::abs(add) < kEps / 2 * std::abs(sum)) break;
+        }
+        return two_over_sqrt_pi * sum;
+    }
+    // erfc by its continued fraction, evaluated from the tail.
+    Complex t = z;
+    for (int k = 120; k >= 1; --k) t = z + (k / 2.0L) / t;
+    const Complex erfc = std::exp(-z * z) / (std::sqrt(kPi) * t);
+    return 1.0L - erfc;
+}
+
+}  // namespace quorlin::special
