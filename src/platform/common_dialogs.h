@@ -1,0 +1,121 @@
+#pragma once
+// The common dialogs: choosing a file to open or save, a font with its colour, and a colour.
+//
+// File requests carry the program's filter strings ("TeX files (*.TEX)|*.tex", description and
+// pattern separated by "|") and a default extension; the answer is completed the same way
+// whichever implementation ran: a saved name without extension gets the default one, an opened
+// name gets it when the name as typed does not exist, and an open answer naming no existing file
+// is refused. The Qt implementation shows QFileDialog, a QFontDialog with a colour choice beside
+// it, and QColorDialog; tests install a ScriptedCommonDialogs with SetCommonDialogs.
+#include <QColor>
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "platform/drawing_tools.h"
+
+class QFont;
+class QWidget;
+
+namespace quorlin::platform {
+
+struct FileDialogRequest {
+    QString title;
+    QString filter;            // "A files (*.A)|*.a|All files (*.*)|*.*"
+    QString defaultExtension;  // "emf" (a leading dot is allowed)
+    QString fileName;          // the proposed name, possibly with its folder
+    QString directory;         // the initial folder; empty: the proposed name's
+};
+
+enum class FileDialogMode { Open, Save };
+
+// A font as the font chooser returns it: the font at screen size, its point size in tenths and
+// the text colour chosen beside it.
+struct FontChoice {
+    FontSpec font;
+    int pointSizeTenths = 100;
+    QColor color = Qt::black;
+};
+
+// "A files (*.A)|*.a|B files|*.b;*.bb" -> {"A files (*.a *.A)", "B files (*.b *.B *.bb *.BB)"}:
+// each pattern is offered in lower and upper case, since file names on this system are case
+// sensitive and the program's files come in both.
+QStringList ToQtNameFilters(const QString& filter);
+
+// The path with ".extension" appended when its file name has no extension; a name ending in a
+// full stop keeps no extension and loses the stop.
+QString WithDefaultExtension(const QString& path, const QString& extension);
+
+// The QFont a chooser starts from, and the choice made from the QFont it ends with (heights at
+// the given screen pixels per inch; the escapement and the colour come from elsewhere).
+QFont FontOfChoice(const FontChoice& choice);
+FontChoice ChoiceOfFont(const QFont& font, const QColor& color, int pixelsPerInch);
+
+class CommonDialogs {
+public:
+    virtual ~CommonDialogs() = default;
+
+    // The chosen file, completed as described above; nothing when cancelled or refused.
+    std::optional<QString> OpenFileName(QWidget* parent, const FileDialogRequest& request);
+    std::optional<QString> SaveFileName(QWidget* parent, const FileDialogRequest& request);
+
+    // The chosen font and colour; the chooser does not turn text, so the initial font's
+    // escapement is kept. An invalid colour counts as cancelled.
+    std::optional<FontChoice> ChooseFont(QWidget* parent, const QString& caption,
+                                         const FontChoice& initial);
+    std::optional<QColor> ChooseColor(QWidget* parent, const QString& caption,
+                                      const QColor& initial);
+
+protected:
+    // Show the dialogs; each returns the answer exactly as given, nothing when cancelled.
+    virtual std::optional<QString> RunFileDialog(QWidget* parent, FileDialogMode mode,
+                                                 const FileDialogRequest& request) = 0;
+    virtual std::optional<FontChoice> RunFontDialog(QWidget* parent, const QString& caption,
+                                                    const FontChoice& initial) = 0;
+    virtual std::optional<QColor> RunColorDialog(QWidget* parent, const QString& caption,
+                                                 const QColor& initial) = 0;
+};
+
+class QtCommonDialogs final : public CommonDialogs {
+protected:
+    std::optional<QString> RunFileDialog(QWidget* parent, FileDialogMode mode,
+                                         const FileDialogRequest& request) override;
+    std::optional<FontChoice> RunFontDialog(QWidget* parent, const QString& caption,
+                                            const FontChoice& initial) override;
+    std::optional<QColor> RunColorDialog(QWidget* parent, const QString& caption,
+                                         const QColor& initial) override;
+};
+
+// Answers from queues filled by a test and records what was asked; an empty queue answers
+// as a cancelled dialog.
+class ScriptedCommonDialogs final : public CommonDialogs {
+public:
+    std::deque<std::optional<QString>> fileAnswers;
+    std::deque<std::optional<FontChoice>> fontAnswers;
+    std::deque<std::optional<QColor>> colorAnswers;
+
+    struct FileAsk {
+        FileDialogMode mode;
+        FileDialogRequest request;
+    };
+    std::vector<FileAsk> fileAsks;
+    std::vector<FontChoice> fontAsks;  // the initial fonts offered
+    std::vector<QColor> colorAsks;     // the initial colours offered
+
+protected:
+    std::optional<QString> RunFileDialog(QWidget* parent, FileDialogMode mode,
+                                         const FileDialogRequest& request) override;
+    std::optional<FontChoice> RunFontDialog(QWidget* parent, const QString& caption,
+                                            const FontChoice& initial) override;
+    std::optional<QColor> RunColorDialog(QWidget* parent, const QString& caption,
+                                         const QColor& initial) override;
+};
+
+// The dialogs in use (the Qt ones unless a test installed others).
+CommonDialogs& CurrentCommonDialogs();
+// Installs dialogs (not owned); null restores the Qt ones.
+void SetCommonDialogs(CommonDialogs* dialogs);
+
+}  // namespace quorlin::platform

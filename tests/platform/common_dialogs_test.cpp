@@ -1,0 +1,144 @@
+// Filter strings, default extensions and the answers of the scripted common dialogs.
+#include "platform/common_dialogs.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace quorlin::platform {
+namespace {
+
+TEST(FileFilters, PipeSeparatedPairsBecomeQtFilters) {
+    EXPECT_EQ(ToQtNameFilters(QStringLiteral("TeX files (*.TEX)|*.tex")),
+              QStringList{QStringLiteral("TeX files (*.tex *.TEX)")});
+    EXPECT_EQ(ToQtNameFilters(QStringLiteral("2D diagrams (*.QZ2)|*.qz2|All files (*.*)|*.*|")),
+              (QStringList{QStringLiteral("2D diagrams (*.qz2 *.QZ2)"),
+                           QStringLiteral("All files (*.*)")}));
+    EXPECT_EQ(ToQtNameFilters(QStringLiteral("Maps|*.ma2;*.maz")),
+              QStringList{QStringLiteral("Maps (*.ma2 *.MA2 *.maz *.MAZ)")});
+}
+
+TEST(FileFilters, DamagedFilterStringsStillGiveUsableFilters) {
+    EXPECT_TRUE(ToQtNameFilters(QString()).isEmpty());
+    EXPECT_TRUE(ToQtNameFilters(QStringLiteral("|")).isEmpty());
+    // A description without its pattern matches everything rather than nothing.
+    EXPECT_EQ(ToQtNameFilters(QStringLiteral("Pictures")),
+              QStringList{QStringLiteral("Pictures (*)")});
+    EXPECT_EQ(ToQtNameFilters(QStringLiteral("|*.emf")),
+              QStringList{QStringLiteral("*.emf (*.emf *.EMF)")});
+}
+
+TEST(FileNames, DefaultExtensionOnlyWhereNoneIsGiven) {
+    const QString emf = QStringLiteral("emf");
+    EXPECT_EQ(WithDefaultExtension(QStringLiteral("/d/pic"), emf), QStringLiteral("/d/pic.emf"));
+    EXPECT_EQ(WithDefaultExtension(QStringLiteral("/d/pic.wmf"), emf),
+              QStringLiteral("/d/pic.wmf"));
+    EXPECT_EQ(WithDefaultExtension(QStringLiteral("/d.x/pic"), QStringLiteral(".emf")),
+              QStringLiteral("/d.x/pic.emf"));
+    EXPECT_EQ(WithDefaultExtension(QStringLiteral("/d/pic."), emf), QStringLiteral("/d/pic"));
+    EXPECT_EQ(WithDefaultExtension(QStringLiteral("/d/pic"), QString()), QStringLiteral("/d/pic"));
+    EXPECT_EQ(WithDefaultExtension(QStringLiteral("/d/"), emf), QStringLiteral("/d/"));
+}
+
+class ScriptedFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder_.isValid());
+        QFile file(Path("old.qz2"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        request_.filter = QStringLiteral("2D diagrams (*.QZ2)|*.qz2");
+        request_.defaultExtension = QStringLiteral("qz2");
+    }
+    QString Path(const char* name) const { return folder_.filePath(QString::fromLatin1(name)); }
+
+    QTemporaryDir folder_;
+    FileDialogRequest request_;
+    ScriptedCommonDialogs dialogs_;
+};
+
+TEST_F(ScriptedFiles, SaveAppendsTheDefaultExtension) {
+    dialogs_.fileAnswers = {Path("new"), Path("new.txt"), std::nullopt};
+    EXPECT_EQ(dialogs_.SaveFileName(nullptr, request_), Path("new.qz2"));
+    EXPECT_EQ(dialogs_.SaveFileName(nullptr, request_), Path("new.txt"));
+    EXPECT_EQ(dialogs_.SaveFileName(nullptr, request_), std::nullopt);
+    EXPECT_EQ(dialogs_.SaveFileName(nullptr, request_), std::nullopt);  // queue empty
+    ASSERT_EQ(dialogs_.fileAsks.size(), 4u);
+    EXPECT_EQ(dialogs_.fileAsks[0].mode, FileDialogMode::Save);
+    EXPECT_EQ(dialogs_.fileAsks[0].request.filter, request_.filter);
+}
+
+TEST_F(ScriptedFiles, SaveRefusesAFolder) {
+    dialogs_.fileAnswers = {folder_.path() + QStringLiteral("/.")};
+    EXPECT_EQ(dialogs_.SaveFileName(nullptr, request_), std::nullopt);
+}
+
+TEST_F(ScriptedFiles, OpenFindsTheFileWithOrWithoutItsExtension) {
+    dialogs_.fileAnswers = {Path("old.qz2"), Path("old")};
+    EXPECT_EQ(dialogs_.OpenFileName(nullptr, request_), Path("old.qz2"));
+    EXPECT_EQ(dialogs_.OpenFileName(nullptr, request_), Path("old.qz2"));
+    EXPECT_EQ(dialogs_.fileAsks.front().mode, FileDialogMode::Open);
+}
+
+TEST_F(ScriptedFiles, OpenRefusesNamesThatDoNotExist) {
+    dialogs_.fileAnswers = {Path("missing"), Path("missing.qz2"), folder_.path(), QString()};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(dialogs_.OpenFileName(nullptr, request_), std::nullopt);
+}
+
+TEST(ScriptedChoosers, FontChoiceKeepsTheInitialEscapement) {
+    ScriptedCommonDialogs dialogs;
+    FontChoice initial;
+    initial.font.escapement = 450;
+    FontChoice answer;
+    answer.font.faceName = QStringLiteral("Times New Roman");
+    answer.font.height = -16;
+    answer.pointSizeTenths = 120;
+    answer.color = Qt::red;
+    dialogs.fontAnswers = {answer};
+    const auto chosen = dialogs.ChooseFont(nullptr, QStringLiteral("font"), initial);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->font.faceName, QStringLiteral("Times New Roman"));
+    EXPECT_EQ(chosen->font.escapement, 450);
+    EXPECT_EQ(chosen->color, QColor(Qt::red));
+    EXPECT_EQ(dialogs.fontAsks.size(), 1u);
+    EXPECT_FALSE(dialogs.ChooseFont(nullptr, QStringLiteral("font"), initial));
+}
+
+TEST(ScriptedChoosers, AnInvalidColourCountsAsCancelled) {
+    ScriptedCommonDialogs dialogs;
+    dialogs.colorAnswers = {QColor(1, 2, 3), QColor(), std::nullopt};
+    EXPECT_EQ(dialogs.ChooseColor(nullptr, QString(), Qt::white), QColor(1, 2, 3));
+    EXPECT_EQ(dialogs.ChooseColor(nullptr, QString(), Qt::white), std::nullopt);
+    EXPECT_EQ(dialogs.ChooseColor(nullptr, QString(), Qt::white), std::nullopt);
+    EXPECT_EQ(dialogs.colorAsks, (std::vector<QColor>(3, QColor(Qt::white))));
+}
+
+TEST(FontChoices, PointSizesAndScreenHeightsAgree) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(10.5);
+    font.setBold(true);
+    const FontChoice choice = ChoiceOfFont(font, Qt::blue, 96);
+    EXPECT_EQ(choice.pointSizeTenths, 105);
+    EXPECT_EQ(choice.font.height, -14);  // 10.5 x 96 / 72
+    EXPECT_EQ(choice.font.weight, 700);
+    EXPECT_EQ(choice.color, QColor(Qt::blue));
+
+    const QFont back = FontOfChoice(choice);
+    EXPECT_DOUBLE_EQ(back.pointSizeF(), 10.5);
+    EXPECT_TRUE(back.bold());
+
+    QFont pixels(QStringLiteral("Arial"));
+    pixels.setPixelSize(20);
+    EXPECT_EQ(ChoiceOfFont(pixels, Qt::black, 120).pointSizeTenths, 120);
+}
+
+TEST(CommonDialogSeam, InstalledDialogsAreTheCurrentOnes) {
+    ScriptedCommonDialogs dialogs;
+    SetCommonDialogs(&dialogs);
+    EXPECT_EQ(&CurrentCommonDialogs(), &dialogs);
+    SetCommonDialogs(nullptr);
+    EXPECT_NE(&CurrentCommonDialogs(), &dialogs);
+}
+
+}  // namespace
+}  // namespace quorlin::platform

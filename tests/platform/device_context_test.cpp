@@ -1,0 +1,436 @@
+// Drawing through DeviceContext onto images, checked at probe pixels.
+#include "platform/device_context.h"
+
+#include <QPdfWriter>
+#include <QPicture>
+#include <array>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace quorlin::platform {
+namespace {
+
+constexpr QRgb kWhite = 0xffffffff;
+constexpr QRgb kBlack = 0xff000000;
+constexpr QRgb kRed = 0xffff0000;
+constexpr QRgb kBlue = 0xff0000ff;
+
+QImage WhiteImage(int width = 120, int height = 120) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
+}
+
+// The bounding box of every pixel that is not white.
+QRect InkBox(const QImage& image) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != kWhite) box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}
+
+TEST(DeviceContextLines, SolidPenCoversItsWidthAndNothingElse) {
+    QImage image = WhiteImage();
+    {
+        DeviceContext dc(image);
+        dc.Select(Pen::Solid(Qt::red));
+        dc.MoveTo(5, 10);
+        dc.LineTo(50, 10);
+        dc.Select(Pen::Solid(Qt::blue, 3));
+        dc.MoveTo(20, 40);
+        dc.LineTo(80, 40);
+        EXPECT_EQ(dc.CurrentPosition(), QPoint(80, 40));
+    }
+    for (int x : {5, 20, 49}) EXPECT_EQ(image.pixel(x, 10), kRed) << x;
+    EXPECT_EQ(image.pixel(20, 9), kWhite);
+    EXPECT_EQ(image.pixel(20, 11), kWhite);
+    EXPECT_EQ(image.pixel(60, 10), kWhite);
+    for (int y : {39, 40, 41}) EXPECT_EQ(image.pixel(50, y), kBlue) << y;
+    EXPECT_EQ(image.pixel(50, 37), kWhite);
+    EXPECT_EQ(image.pixel(50, 43), kWhite);
+}
+
+TEST(DeviceContextLines, DashedAndDottedPensLeaveGaps) {
+    QImage image = WhiteImage();
+    {
+        DeviceContext dc(image);
+        dc.SetBackgroundMode(BackgroundMode::Transparent);
+        dc.Select(Pen{Qt::black, 1, PenStyle::Dash});  // 18 on, 6 off
+        dc.MoveTo(0, 10);
+        dc.LineTo(100, 10);
+        dc.Select(Pen{Qt::black, 1, PenStyle::Dot});  // 3 on, 3 off
+        dc.MoveTo(0, 20);
+        dc.LineTo(100, 20);
+    }
+    EXPECT_EQ(image.pixel(2, 10), kBlack);
+    EXPECT_EQ(image.pixel(16, 10), kBlack);
+    EXPECT_EQ(image.pixel(20, 10), kWhite);
+    EXPECT_EQ(image.pixel(30, 10), kBlack);
+    EXPECT_EQ(image.pixel(44, 10), kWhite);
+    EXPECT_EQ(image.pixel(1, 20), kBlack);
+    EXPECT_EQ(image.pixel(4, 20), kWhite);
+    EXPECT_EQ(image.pixel(7, 20), kBlack);
+}
+
+TEST(DeviceContextLines, OpaqueBackgroundFillsDashGapsWithTheBackgroundColour) {
+    QImage image = WhiteImage();
+    {
+        DeviceContext dc(image);
+        dc.SetBackgroundMode(BackgroundMode::Opaque);
+        dc.SetBackgroundColor(Qt::red);
+        dc.Select(Pen{Qt::black, 1, PenStyle::Dash});
+        dc.MoveTo(0, 10);
+        dc.LineTo(100, 10);
+    }
+    EXPECT_EQ(image.pixel(2, 10), kBlack);
+    EXPECT_EQ(image.pixel(20, 10), kRed);
+}
+
+TEST(DeviceContextLines, NullPenDrawsNothing) {
+    QImage image = WhiteImage();
+    {
+        DeviceContext dc(image);
+        dc.Select(Pen::Null());
+        dc.MoveTo(0, 0);
+        dc.LineTo(100, 100);
+        const std::array<QPoint, 3> points{QPoint(0, 50), QPoint(50, 50), QPoint(50, 0)};
+        dc.Polyline(points);
+    }
+    EXPECT_TRUE(InkBox(image).isNull());
+}
+
+// A five-pointed star drawn through every second vertex: its centre pentagon is inside by the
+// winding rule and outside by the alternate rule.
+std::vector<QPoint> Pentagram(QPoint centre, double radius) {
+    std::vector<QPoint> points;
+    for (int k = 0; k < 5; ++k) {
+        const double angle = std::numbers::pi / 2 + 2 * std::numbers::pi * (2 * k % 5) / 5;
+        points.emplace_back(centre.x() + static_cast<int>(std::lround(radius * std::cos(angle))),
+                            centre.y() - static_cast<int>(std::lround(radius * std::sin(angle))));
+    }
+    return points;
+}
+
+TEST(DeviceContextShapes, PolygonFillModesDecideTheStarCentre) {
+    for (const PolyFillMode mode : {PolyFillMode::Alternate, PolyFillMode::Winding}) {
+        QImage image = WhiteImage();
+        {
+            DeviceContext dc(image);
+            dc.Select(Pen::Null());
+            dc.Select(Brush::Solid(Qt::blue));
+            dc.SetPolyFillMode(mode);
+            dc.Polygon(Pentagram(QPoint(60, 60), 50));
+        }
+        const QRgb centre = image.pixel(60, 60);
+        EXPECT_EQ(centre, mode == PolyFillMode::Winding ? kBlue : kWhite);
+        EXPECT_EQ(image.pixel(60, 20), kBlue);  // inside the top point either way
+        EXPECT_EQ(image.pixel(5, 110), kWhite);
+    }
+}
+
+TEST(DeviceContextShapes, RectangleStaysInsideLeftTopRightBottom) {
+    QImage image = WhiteImage();
+    {
+        DeviceContext dc(image);
+        dc.Select(Pen::Solid(Qt::black));
+        dc.Select(Brush::Solid(Qt::red));
+        dc.Rectangle({10, 10, 20, 20});
+        dc.Select(Pen::Null());
+        dc.Rectangle({40, 10, 50, 20});
+    }
+    EXPECT_EQ(image.pixel(10, 10), kBlack);
+    EXPECT_EQ(image.pixel(19, 19), kBlack);
+    EXPECT_EQ(image.pixel(15, 15), kRed);
+    EXPECT_EQ(image.pixel(20, 15), kWhite);
+    EXPECT_EQ(image.pixel(15, 20), kWhite);
+    EXPECT_EQ(InkBox(image.copy(30, 0, 90, 40)), QRect(10, 10, 10, 10));
+    EXPECT_EQ(image.pixel(49, 19), kRed);
+}
+
+TEST(DeviceContextShapes, EllipseAndPieFillTheRightParts) {
+    QImage image = WhiteImage();
+    {
+        DeviceContext dc(image);
+        dc.Select(Pen::Null());
+        dc.Select(Brush::Solid(Qt::blue));
+        dc.Ellipse({0, 0, 40, 40});
+        // From the ray to the right counter-clockwise to the ray upwards: the upper right
+        // quarter of the disc around (80, 80).
+        dc.Pie({60, 60, 100, 100}, QPoint(100, 80), QPoint(80, 60));
+    }
+    EXPECT_EQ(image.pixel(20, 20), kBlue);
+    EXPECT_EQ(image.pixel(1, 1), kWhite);
+    EXPECT_EQ(image.pixel(38, 38), kWhite);
+    EXPECT_EQ(image.pixel(90, 70), kBlue);
+    EXPECT_EQ(image.pixel(70, 70), kWhite);
+    EXPECT_EQ(image.pixel(90, 90), kWhite);
+}
+
+TEST(DeviceContextShapes, HatchDirectionsFollowTheirNames) {
+    const auto hatched = [](HatchStyle hatch) {
+        QImage image = WhiteImage(32, 32);
+        DeviceContext dc(image);
+        dc.SetBackgroundMode(BackgroundMode::Transparent);
+        dc.FillRect({0, 0, 32, 32}, Brush::Hatched(hatch, Qt::black));
+        return image;
+    };
+    const QImage forward = hatched(HatchStyle::ForwardDiagonal);    // lines fall left to right
+    const QImage backward = hatched(HatchStyle::BackwardDiagonal);  // lines rise left to right
+    int forwardInk = 0;
+    for (int y = 1; y < 30; ++y) {
+        for (int x = 1; x < 30; ++x) {
+            EXPECT_EQ(forward.pixel(x, y), forward.pixel(x + 1, y + 1));
+            EXPECT_EQ(backward.pixel(x, y), backward.pixel(x + 1, y - 1));
+            forwardInk += forward.pixel(x, y) == kBlack;
+        }
+    }
+    EXPECT_GT(forwardInk, 29 * 29 / 16);
+    EXPECT_LT(forwardInk, 29 * 29 / 2);
+}
+
+TEST(DeviceContextText, EscapementOf900RunsUpwards) {
+    QImage flat = WhiteImage(160, 160);
+    QImage turned = WhiteImage(160, 160);
+    FontSpec font;
+    font.height = -16;
+    QSize extent;
+    {
+        DeviceContext dc(flat);
+        dc.Select(font);
+        extent = dc.TextExtent(QStringLiteral("HHHHHH"));
+        dc.TextOut(20, 20, QStringLiteral("HHHHHH"));
+    }
+    {
+        font.escapement = 900;
+        DeviceContext dc(turned);
+        dc.SetBackgroundMode(BackgroundMode::Transparent);
+        dc.Select(font);
+        dc.TextOut(40, 140, QStringLiteral("HHHHHH"));
+    }
+    const QRect flatInk = InkBox(flat);
+    const QRect turnedInk = InkBox(turned);
+    ASSERT_FALSE(turnedInk.isNull());
+    EXPECT_GT(flatInk.width(), 2 * flatInk.height());
+    EXPECT_GT(turnedInk.height(), 2 * turnedInk.width());
+    // Turned a quarter left about the reference point: the text rises from (40, 140) and its
+    // top lies towards smaller x.
+    EXPECT_LE(turnedInk.bottom(), 141);
+    EXPECT_GE(turnedInk.top(), 140 - extent.width() - 2);
+    EXPECT_GE(turnedInk.left(), 40 - 1);
+    EXPECT_LE(turnedInk.right(), 40 + extent.height() + 1);
+    EXPECT_NEAR(turnedInk.height(), flatInk.width(), 2);
+}
+
+TEST(DeviceContextText, AlignmentPutsTheBoxAroundTheReferencePoint) {
+    QImage image = WhiteImage(200, 120);
+    QSize extent;
+    TextMetrics metrics;
+    {
+        DeviceContext dc(image);
+        FontSpec font;
+        font.height = -18;
+        dc.Select(font);
+        dc.SetBackgroundMode(BackgroundMode::Opaque);
+        dc.SetBackgroundColor(Qt::red);
+        extent = dc.TextExtent(QStringLiteral("Wxy"));
+        metrics = dc.GetTextMetrics();
+        dc.SetTextAlign({TextAlign::Horizontal::Right, TextAlign::Vertical::Bottom});
+        dc.TextOut(150, 50, QStringLiteral("Wxy"));
+        dc.SetTextAlign({TextAlign::Horizontal::Center, TextAlign::Vertical::Baseline});
+        dc.TextOut(100, 100, QStringLiteral("Wxy"));
+    }
+    EXPECT_EQ(extent.height(), metrics.ascent + metrics.descent);
+    // Right and bottom: the box ends at the reference point.
+    EXPECT_EQ(InkBox(image.copy(0, 0, 200, 60)),
+              QRect(150 - extent.width(), 50 - extent.height(), extent.width(), extent.height()));
+    // Centre and baseline: the box straddles x and its baseline is at y.
+    const QRect centred = InkBox(image.copy(0, 60, 200, 60)).translated(0, 60);
+    EXPECT_NEAR(centred.center().x(), 100, 1);
+    EXPECT_EQ(centred.top(), 100 - metrics.ascent);
+    EXPECT_EQ(centred.bottom(), 100 + metrics.descent - 1);
+}
+
+TEST(DeviceContextText, UpdatingAlignmentMovesTheCurrentPosition) {
+    QImage image = WhiteImage();
+    DeviceContext dc(image);
+    dc.SetTextAlign({TextAlign::Horizontal::Left, TextAlign::Vertical::Top, true});
+    dc.MoveTo(10, 30);
+    const int width = dc.TextExtent(QStringLiteral("ab")).width();
+    dc.TextOut(0, 0, QStringLiteral("ab"));
+    dc.TextOut(0, 0, QStringLiteral("ab"));
+    EXPECT_EQ(dc.CurrentPosition(), QPoint(10 + 2 * width, 30));
+}
+
+TEST(DeviceContextFonts, PositiveHeightIsTheCellNegativeTheCharacter) {
+    QImage image = WhiteImage();
+    DeviceContext dc(image);
+    FontSpec font;
+    font.height = 30;
+    dc.Select(font);
+    EXPECT_NEAR(dc.GetTextMetrics().height, 30, 1);
+    font.height = -30;
+    dc.Select(font);
+    EXPECT_GT(dc.GetTextMetrics().height, 30);
+}
+
+TEST(DeviceContextPixels, SetAndGetRoundTripOnImages) {
+    QImage image = WhiteImage();
+    DeviceContext dc(image);
+    dc.SetPixel(3, 4, QColor(12, 34, 56));
+    EXPECT_EQ(dc.GetPixel(3, 4), QColor(12, 34, 56));
+    EXPECT_EQ(dc.GetPixel(4, 4), QColor(Qt::white));
+    EXPECT_FALSE(dc.GetPixel(-1, 4).isValid());
+    EXPECT_FALSE(dc.GetPixel(120, 4).isValid());
+}
+
+TEST(DeviceContextPixels, ReadsFollowAPaintersTranslation) {
+    QImage image = WhiteImage();
+    QPainter painter(&image);
+    painter.translate(10, 20);
+    DeviceContext dc(painter);
+    dc.SetPixel(1, 1, Qt::red);
+    EXPECT_EQ(dc.GetPixel(1, 1), QColor(Qt::red));
+    EXPECT_EQ(image.pixel(11, 21), kRed);
+}
+
+TEST(DeviceContextPixels, OtherTargetsAnswerWithTheSentinel) {
+    QPicture picture;
+    DeviceContext dc(picture);
+    dc.SetPixel(1, 1, Qt::red);
+    EXPECT_EQ(dc.TargetImage(), nullptr);
+    EXPECT_FALSE(dc.GetPixel(1, 1).isValid());
+}
+
+TEST(DeviceContextPixels, NullImageGivesAnInactiveContextThatIgnoresDrawing) {
+    QImage none;
+    DeviceContext dc(none);
+    EXPECT_FALSE(dc.IsActive());
+    dc.LineTo(10, 10);
+    dc.TextOut(0, 0, QStringLiteral("x"));
+    dc.Rectangle({0, 0, 5, 5});
+    EXPECT_FALSE(dc.GetPixel(0, 0).isValid());
+}
+
+TEST(DeviceContextImages, CopyImageCopiesThePartExactlyWithAlpha) {
+    QImage source(8, 8, QImage::Format_ARGB32);
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x) source.setPixel(x, y, qRgba(x * 30, y * 30, 7, 255));
+    }
+    source.setPixel(3, 3, qRgba(0, 0, 0, 0));
+    QImage target(40, 40, QImage::Format_ARGB32);
+    target.fill(Qt::white);
+    {
+        DeviceContext dc(target);
+        dc.CopyImage(source, {20, 30, 24, 34}, QPoint(2, 2));
+    }
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            EXPECT_EQ(target.pixel(20 + x, 30 + y), source.pixel(2 + x, 2 + y)) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(qAlpha(target.pixel(21, 31)), 0);
+    EXPECT_EQ(target.pixel(19, 30), kWhite);
+    EXPECT_EQ(target.pixel(24, 30), kWhite);
+    EXPECT_EQ(target.pixel(20, 34), kWhite);
+}
+
+TEST(DeviceContextImages, StretchImageScalesIntoTheDestination) {
+    QImage source(2, 1, QImage::Format_RGB32);
+    source.setPixel(0, 0, kRed);
+    source.setPixel(1, 0, kBlue);
+    QImage target = WhiteImage(40, 10);
+    {
+        DeviceContext dc(target);
+        dc.StretchImage(source, {0, 0, 20, 10}, QRect(0, 0, 2, 1));
+    }
+    EXPECT_EQ(target.pixel(2, 5), kRed);
+    EXPECT_EQ(target.pixel(17, 5), kBlue);
+    EXPECT_EQ(target.pixel(25, 5), kWhite);
+}
+
+TEST(DeviceContextState, ClipRectangleLimitsDrawingUntilReset) {
+    QImage image = WhiteImage();
+    {
+        DeviceContext dc(image);
+        dc.SetClipRect({10, 10, 20, 20});
+        dc.FillSolidRect({0, 0, 120, 120}, Qt::red);
+        EXPECT_EQ(InkBox(image), QRect(10, 10, 10, 10));
+        dc.ResetClip();
+        dc.FillSolidRect({0, 0, 5, 5}, Qt::blue);
+    }
+    EXPECT_EQ(image.pixel(2, 2), kBlue);
+}
+
+TEST(DeviceContextState, SelectionsReturnThePreviousToolAndGuardsRestoreIt) {
+    QImage image = WhiteImage();
+    DeviceContext dc(image);
+    EXPECT_EQ(dc.CurrentPen(), Pen{});
+    EXPECT_EQ(dc.CurrentBrush(), Brush{});
+    const Pen red = Pen::Solid(Qt::red, 2);
+    EXPECT_EQ(dc.Select(red), Pen{});
+    {
+        SelectionGuard guard(dc, Pen{Qt::blue, 1, PenStyle::Dash});
+        SelectionGuard brush(dc, Brush::Hollow());
+        EXPECT_EQ(dc.CurrentPen().style, PenStyle::Dash);
+        EXPECT_EQ(dc.CurrentBrush(), Brush::Hollow());
+    }
+    EXPECT_EQ(dc.CurrentPen(), red);
+    EXPECT_EQ(dc.CurrentBrush(), Brush{});
+    EXPECT_EQ(dc.SetTextColor(Qt::green), QColor(Qt::black));
+    EXPECT_EQ(dc.SetBackgroundMode(BackgroundMode::Transparent), BackgroundMode::Opaque);
+}
+
+TEST(DeviceContextState, BorrowedPainterGetsItsStateBack) {
+    QImage image = WhiteImage();
+    QPainter painter(&image);
+    const QPen before(Qt::magenta, 4);
+    painter.setPen(before);
+    {
+        DeviceContext dc(painter);
+        dc.Select(Pen::Solid(Qt::red));
+        dc.SetClipRect({0, 0, 2, 2});
+    }
+    EXPECT_EQ(painter.pen(), before);
+    EXPECT_FALSE(painter.hasClipping());
+}
+
+TEST(DeviceContextMetrics, FallbacksApplyWhereSizesReadZero) {
+    const DeviceMetrics m = MakeDeviceMetrics(QSize(960, 480), QSize(0, 0), 0, 120);
+    EXPECT_EQ(m.pixelsPerInchX, 96);
+    EXPECT_EQ(m.pixelsPerInchY, 120);
+    EXPECT_EQ(m.widthMm, 254);   // 960 px at 96 per inch
+    EXPECT_EQ(m.heightMm, 102);  // 480 px at 120 per inch = 101.6 mm
+    const DeviceMetrics given = MakeDeviceMetrics(QSize(1000, 800), QSize(300, 240), 85, 85);
+    EXPECT_EQ(given.widthMm, 300);
+    EXPECT_EQ(given.heightMm, 240);
+}
+
+TEST(DeviceContextMetrics, ImagesAnswerWithTheScreenAndPagesWithThemselves) {
+    QImage image = WhiteImage();
+    EXPECT_EQ(DeviceContext(image).Metrics(), ScreenMetrics());
+    const DeviceMetrics screen = ScreenMetrics();
+    EXPECT_GT(screen.widthPixels, 0);
+    EXPECT_GT(screen.widthMm, 0);
+
+    QPdfWriter pdf(QStringLiteral("/dev/null"));
+    pdf.setResolution(300);
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    const DeviceMetrics page = MetricsOfDevice(pdf);
+    EXPECT_EQ(page.pixelsPerInchX, 300);
+    EXPECT_NEAR(page.widthPixels, 210 / 25.4 * 300, 2);
+    EXPECT_NEAR(page.widthMm, 210, 1);
+    EXPECT_NEAR(page.heightMm, 297, 1);
+
+    const DeviceMetrics reference = MakeDeviceMetrics(QSize(100, 100), QSize(50, 50), 50, 50);
+    EXPECT_EQ(DeviceContext(image, reference).Metrics(), reference);
+}
+
+}  // namespace
+}  // namespace quorlin::platform

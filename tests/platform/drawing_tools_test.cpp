@@ -1,0 +1,83 @@
+// Pen style numberings, pen and brush conversion, font heights.
+#include "platform/drawing_tools.h"
+
+#include <gtest/gtest.h>
+
+namespace quorlin::platform {
+namespace {
+
+TEST(PenStyles, ListIndexAndStoredCodeNameTheSameStyles) {
+    // index in the style lists -> stored style code
+    const int codeOfIndex[6] = {-1, 1, 2, 3, 4, 0};
+    for (int index = 0; index < 6; ++index) {
+        const PenStyle style = PenStyleFromIndex(index);
+        EXPECT_EQ(PenStyleIndex(style), index);
+        EXPECT_EQ(PenStyleCode(style), codeOfIndex[index]) << index;
+        EXPECT_EQ(PenStyleFromCode(codeOfIndex[index]), style);
+    }
+    EXPECT_EQ(PenStyleFromIndex(0), PenStyle::Null);
+    EXPECT_EQ(PenStyleFromIndex(5), PenStyle::Solid);
+    EXPECT_EQ(PenStyleFromCode(0), PenStyle::Solid);
+    EXPECT_EQ(PenStyleFromCode(-1), PenStyle::Null);
+}
+
+TEST(PenStyles, UnknownNumbersGiveASolidPen) {
+    for (int bad : {-2, 6, 100}) EXPECT_EQ(PenStyleFromIndex(bad), PenStyle::Solid) << bad;
+    for (int bad : {-2, 5, 9}) EXPECT_EQ(PenStyleFromCode(bad), PenStyle::Solid) << bad;
+}
+
+TEST(PenStyles, QtPensCarryWidthAndPattern) {
+    EXPECT_EQ(ToQPen(Pen::Null()).style(), Qt::NoPen);
+    const QPen solid = ToQPen(Pen::Solid(Qt::red, 3));
+    EXPECT_EQ(solid.style(), Qt::SolidLine);
+    EXPECT_EQ(solid.width(), 3);
+    EXPECT_EQ(solid.color(), QColor(Qt::red));
+    EXPECT_EQ(ToQPen(Pen{Qt::black, 1, PenStyle::Dash}).dashPattern(), (QList<qreal>{18, 6}));
+    EXPECT_EQ(ToQPen(Pen{Qt::black, 1, PenStyle::DashDotDot}).dashPattern(),
+              (QList<qreal>{9, 3, 3, 3, 3, 3}));
+    EXPECT_EQ(ToQPen(Pen{Qt::black, -4, PenStyle::Solid}).width(), 0);
+}
+
+TEST(Brushes, KindsBecomeQtPatterns) {
+    EXPECT_EQ(ToQBrush(Brush::Solid(Qt::blue)).style(), Qt::SolidPattern);
+    EXPECT_EQ(ToQBrush(Brush::Solid(Qt::blue)).color(), QColor(Qt::blue));
+    EXPECT_EQ(ToQBrush(Brush::Hollow()).style(), Qt::NoBrush);
+    EXPECT_EQ(ToQBrush(Brush::Hatched(HatchStyle::Cross, Qt::red)).style(), Qt::CrossPattern);
+}
+
+TEST(FontHeights, PointsToPixelsRoundHalfAwayFromZero) {
+    EXPECT_EQ(FontHeightForPoints(10, 96), -13);  // 13.33
+    EXPECT_EQ(FontHeightForPoints(12, 600), -100);
+    EXPECT_EQ(FontHeightForPoints(7.5, 96), -10);  // exactly 10
+    EXPECT_EQ(FontHeightForPoints(9, 96), -12);
+    EXPECT_EQ(FontHeightForPoints(3, 12), -1);  // 0.5 rounds away from zero
+    EXPECT_DOUBLE_EQ(FontPointsForHeight(-100, 600), 12.0);
+    EXPECT_DOUBLE_EQ(FontPointsForHeight(-13, 0), 0.0);
+}
+
+TEST(FontHeights, SpecsBecomeQtFontsAndBack) {
+    FontSpec spec;
+    spec.faceName = QStringLiteral("Courier New");
+    spec.height = -20;
+    spec.weight = 700;
+    spec.italic = true;
+    spec.underline = true;
+    const QFont font = ToQFont(spec);
+    EXPECT_EQ(font.pixelSize(), 20);
+    EXPECT_EQ(font.weight(), QFont::Bold);
+    EXPECT_TRUE(font.italic());
+    EXPECT_TRUE(font.underline());
+    EXPECT_EQ(FontSpecFromQFont(font, 96), spec);
+
+    spec.height = 0;
+    spec.weight = 0;
+    EXPECT_EQ(ToQFont(spec).pixelSize(), kDefaultFontPixels);
+    EXPECT_EQ(ToQFont(spec).weight(), QFont::Normal);
+
+    QFont points(QStringLiteral("Arial"));
+    points.setPointSizeF(12);
+    EXPECT_EQ(FontSpecFromQFont(points, 120).height, -20);
+}
+
+}  // namespace
+}  // namespace quorlin::platform
