@@ -1,5 +1,7 @@
 // Dialog templates of the 3D windows: observer, axes and box, slicer, double integrals, level
 // curves, intersection curves and the point editor shared with the 2D window.
+#include <array>
+
 #include "resources/control_builders.h"
 #include "resources/dialog_tables.h"
 
@@ -28,48 +30,27 @@ constexpr ControlTemplate kAxLen[] = {
 };
 
 // The three box templates differ only in the text of check box 271.
+constexpr std::array<ControlTemplate, 13> BoxControls(std::string_view clipText) {
+    return {
+        Edit(211, {0, 0}),
+        Label("< x <", {0, 1}),
+        Edit(212, {0, 2}),
+        Edit(213, {1, 0}),
+        Label("< y <", {1, 1}),
+        Edit(214, {1, 2}),
+        Edit(215, {2, 0}),
+        Label("< z <", {2, 1}),
+        Edit(216, {2, 2}),
+        Check(272, "lock position", {3, 0}),
+        Check(271, clipText, {3, 2}),
+        OkButton(4, 0),
+        CancelButton(4, 2),
+    };
+}
 
-constexpr ControlTemplate kAutoBoxA[] = {
-    Edit(211, {0, 0}),
-    Label("< x <", {0, 1}),
-    Edit(212, {0, 2}),
-    Edit(213, {1, 0}),
-    Label("< y <", {1, 1}),
-    Edit(214, {1, 2}),
-    Edit(215, {2, 0}),
-    Label("< z <", {2, 1}),
-    Edit(216, {2, 2}),
-    Check(272, "lock position", {3, 0}),
-    Check(271, "cap extremes", {3, 2}),
-    OkButton(4, 0),
-    CancelButton(4, 2),
-};
-
-constexpr ControlTemplate kAutoBoxB[] = {
-    Edit(211, {0, 0}),
-    Label("< x <", {0, 1}),
-    Edit(212, {0, 2}),
-    Edit(213, {1, 0}),
-    Label("< y <", {1, 1}),
-    Edit(214, {1, 2}),
-    Edit(215, {2, 0}),
-    Label("< z <", {2, 1}),
-    Edit(216, {2, 2}),
-    Check(272, "lock position", {3, 0}),
-    Check(271, "clip trajectories", {3, 2}),
-    OkButton(4, 0),
-    CancelButton(4, 2),
-};
-
-constexpr ControlTemplate kAutoBoxC[] = {
-    Edit(211, {0, 0}),      Label("< x <", {0, 1}),
-    Edit(212, {0, 2}),      Edit(213, {1, 0}),
-    Label("< y <", {1, 1}), Edit(214, {1, 2}),
-    Edit(215, {2, 0}),      Label("< z <", {2, 1}),
-    Edit(216, {2, 2}),      Check(272, "lock position", {3, 0}),
-    Check(271, "", {3, 2}), OkButton(4, 0),
-    CancelButton(4, 2),
-};
+constexpr auto kAutoBoxA = BoxControls("cap extremes");
+constexpr auto kAutoBoxB = BoxControls("clip trajectories");
+constexpr auto kAutoBoxC = BoxControls("");
 
 constexpr ControlTemplate kSlicer[] = {
     Combo(295, {0, 0, 4}),
