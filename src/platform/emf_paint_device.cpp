@@ -1,0 +1,72 @@
+#include "platform/emf_paint_device.h"
+
+#include <climits>
+#include <cmath>
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "platform/emf_format.h"
+#include "platform/emf_paint_engine.h"
+
+namespace quorlin::platform {
+
+namespace {
+constexpr double kFallbackDpi = 96.0;
+}
+
+EmfPaintDevice::EmfPaintDevice(QSize pixels, double dpi, const QString& application,
+                               const QString& title)
+    : pixels_(pixels.expandedTo(QSize(1, 1))),
+      dpi_(dpi > 0 ? dpi : ScreenDpi()),
+      engine_(std::make_unique<EmfPaintEngine>(pixels_, dpi_,
+                                               emf::MakeDescription(application, title))) {}
+
+EmfPaintDevice::~EmfPaintDevice() = default;
+
+QPaintEngine* EmfPaintDevice::paintEngine() const {
+    return engine_.get();
+}
+
+QByteArray EmfPaintDevice::Finish() const {
+    return engine_->Recorder().Finish();
+}
+
+double EmfPaintDevice::ScreenDpi() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->physicalDotsPerInchX() : 0.0;
+    return std::isfinite(dpi) && dpi > 0 ? dpi : kFallbackDpi;
+}
+
+int EmfPaintDevice::metric(PaintDeviceMetric metric) const {
+    const auto millimetres = [this](int pixels) {
+        return static_cast<int>(std::lround(pixels * 25.4 / dpi_));
+    };
+    switch (metric) {
+        case PdmWidth:
+            return pixels_.width();
+        case PdmHeight:
+            return pixels_.height();
+        case PdmWidthMM:
+            return millimetres(pixels_.width());
+        case PdmHeightMM:
+            return millimetres(pixels_.height());
+        case PdmNumColors:
+            return INT_MAX;
+        case PdmDepth:
+            return 32;
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return static_cast<int>(std::lround(dpi_));
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return static_cast<int>(devicePixelRatioFScale());
+        default:
+            return 0;
+    }
+}
+
+}  // namespace quorlin::platform

@@ -1,0 +1,230 @@
+#include "platform/emf_picture.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QMimeData>
+#include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "emf_test_support.h"
+#include "platform/emf_mime.h"
+#include "platform/emf_paint_device.h"
+
+namespace quorlin::platform {
+namespace {
+
+using emf::FormatError;
+using testing::PutWord;
+using testing::RecordsOfType;
+using testing::WordAt;
+
+const QSize kPage(200, 100);
+
+// A diagram with every kind of primitive the graphing windows use, at known places.
+QByteArray Diagram() {
+    EmfPaintDevice device(kPage, 96, "Quorlin", "diagram.qz2");
+    {
+        QPainter p(&device);
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        p.drawLine(0, 95, 199, 95);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 0, 0));
+        p.drawRect(10, 10, 40, 30);  // red block around (30, 25)
+        p.setBrush(QColor(0, 0, 255));
+        p.drawEllipse(QRect(60, 10, 40, 40));  // blue disc around (80, 30)
+        p.setBrush(QColor(0, 160, 0));
+        p.drawPolygon(QPolygon{QPoint(110, 10), QPoint(150, 10), QPoint(150, 50)});  // green
+        QImage magenta(4, 4, QImage::Format_RGB32);
+        magenta.fill(QColor(255, 0, 255));
+        p.drawImage(QRect(160, 10, 30, 30), magenta);  // magenta square around (175, 25)
+        p.setPen(QPen(QColor(0, 0, 0), 6, Qt::SolidLine, Qt::FlatCap));
+        p.drawLine(10, 70, 100, 70);  // thick black line
+        p.setFont(QFont("DejaVu Sans", 9));
+        p.drawText(QPointF(110, 75), QString::fromUtf8("\u03b1 = 30\u00b0"));
+        p.translate(150, 90);
+        p.rotate(-30);
+        p.drawText(QPointF(0, 0), "turned");
+    }
+    return device.Finish();
+}
+
+std::optional<EmfPicture> DiagramPicture() {
+    return EmfPicture::FromBytes(Diagram());
+}
+
+TEST(EmfPicture, ConvertsToWellFormedSvg) {
+    const auto picture = DiagramPicture();
+    ASSERT_TRUE(picture);
+    const QByteArray svg = picture->ToSvg();
+    ASSERT_FALSE(svg.isEmpty());
+    EXPECT_TRUE(svg.contains(QString::fromUtf8("\u03b1 = 30\u00b0").toUtf8()));
+    EXPECT_TRUE(svg.contains("turned"));
+    EXPECT_TRUE(svg.contains("rotate(-30")) << svg.constData();
+
+    const QString xmllint = QStandardPaths::findExecutable("xmllint");
+    if (xmllint.isEmpty()) GTEST_SKIP() << "xmllint is not installed";
+    QTemporaryDir dir;
+    const QString path = dir.filePath("diagram.svg");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(svg);
+    file.close();
+    QProcess lint;
+    lint.start(xmllint, {"--noout", path});
+    ASSERT_TRUE(lint.waitForFinished());
+    EXPECT_EQ(lint.exitCode(), 0) << lint.readAllStandardError().constData();
+}
+
+TEST(EmfPicture, RendersTheShapesWhereTheyWereDrawn) {
+    const auto picture = DiagramPicture();
+    ASSERT_TRUE(picture);
+    // Drawn at twice the size: the frame, not the drawn area, fills the target.
+    const QImage image = picture->ToImage(kPage * 2).convertToFormat(QImage::Format_RGB32);
+    const auto at = [&](int x, int y) { return image.pixelColor(2 * x, 2 * y); };
+    EXPECT_EQ(at(30, 25), QColor(255, 0, 0));
+    EXPECT_EQ(at(80, 30), QColor(0, 0, 255));
+    EXPECT_EQ(at(140, 20), QColor(0, 160, 0));
+    EXPECT_EQ(at(175, 25), QColor(255, 0, 255));
+    EXPECT_EQ(at(50, 70), QColor(0, 0, 0));
+    EXPECT_EQ(qAlpha(picture->ToImage(kPage * 2).pixel(2 * 115, 2 * 40)), 0);  // outside
+    EXPECT_EQ(qAlpha(picture->ToImage(kPage * 2).pixel(2 * 30, 2 * 60)), 0);
+    // Some of the text's pixels are dark.
+    int dark = 0;
+    for (int y = 2 * 62; y < 2 * 78; ++y) {
+        for (int x = 2 * 110; x < 2 * 170; ++x) dark += qGray(image.pixel(x, y)) < 128;
+    }
+    EXPECT_GT(dark, 20);
+
+    EXPECT_EQ(picture->PixelSizeAt(96), kPage);
+    EXPECT_NEAR(picture->SizeMm().width(), 200 * 25.4 / 96, 0.01);
+}
+
+TEST(EmfPicture, KeepsItsBytesThroughFilesAndClipboardData) {
+    const QByteArray bytes = Diagram();
+    const auto picture = EmfPicture::FromBytes(bytes);
+    ASSERT_TRUE(picture);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("picture.emf");
+    ASSERT_TRUE(picture->SaveToFile(path));
+    const auto loaded = EmfPicture::FromFile(path);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->Bytes(), bytes);
+
+    const auto data = PictureToMimeData(*picture);
+    EXPECT_EQ(data->data("image/x-emf"), bytes);
+    EXPECT_TRUE(data->data("image/svg+xml").startsWith("<?xml"));
+    const QImage png = QImage::fromData(data->data("image/png"), "PNG");
+    EXPECT_EQ(png.size(), kPage);
+    EXPECT_TRUE(MimeDataHasPicture(*data));
+    const auto back = PictureFromMimeData(*data);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->Bytes(), bytes);
+
+    for (const char* type : {"image/emf", "application/x-emf"}) {
+        QMimeData other;
+        other.setData(type, bytes);
+        const auto pasted = PictureFromMimeData(other);
+        ASSERT_TRUE(pasted) << type;
+        EXPECT_EQ(pasted->Bytes(), bytes);
+    }
+    QMimeData garbage;
+    garbage.setData("image/x-emf", "not a metafile");
+    EXPECT_TRUE(MimeDataHasPicture(garbage));
+    EXPECT_FALSE(PictureFromMimeData(garbage));
+    QMimeData text;
+    text.setText("EXPL2;x^2;");
+    EXPECT_FALSE(MimeDataHasPicture(text));
+    EXPECT_FALSE(PictureFromMimeData(text));
+}
+
+FormatError ErrorOf(const QByteArray& bytes) {
+    FormatError error = FormatError::kNone;
+    const auto picture = EmfPicture::FromBytes(bytes, &error);
+    EXPECT_EQ(picture.has_value(), error == FormatError::kNone);
+    return error;
+}
+
+TEST(EmfValidation, RefusesEveryTruncation) {
+    const QByteArray bytes = Diagram();
+    ASSERT_EQ(ErrorOf(bytes), FormatError::kNone);
+    for (qsizetype n = 0; n < bytes.size(); ++n) {
+        EXPECT_NE(ErrorOf(bytes.left(n)), FormatError::kNone) << n;
+    }
+    // Truncated but with the header's byte count mended: the records no longer end in EOF.
+    QByteArray cut = bytes.left(bytes.size() - 20);
+    PutWord(cut, 48, static_cast<std::uint32_t>(cut.size()));
+    EXPECT_EQ(ErrorOf(cut), FormatError::kNoEof);
+}
+
+TEST(EmfValidation, RefusesHeadersThatDisagree) {
+    const QByteArray good = Diagram();
+    const auto with = [&](qsizetype offset, std::uint32_t value) {
+        QByteArray bytes = good;
+        PutWord(bytes, offset, value);
+        return ErrorOf(bytes);
+    };
+    EXPECT_EQ(with(0, 2), FormatError::kNotMetafile);
+    EXPECT_EQ(with(40, 0x12345678), FormatError::kNotMetafile);
+    EXPECT_EQ(with(48, static_cast<std::uint32_t>(good.size() + 4)), FormatError::kSizeMismatch);
+    EXPECT_EQ(with(48, static_cast<std::uint32_t>(good.size() - 4)), FormatError::kSizeMismatch);
+    EXPECT_EQ(with(52, WordAt(good, 52) + 1), FormatError::kCountMismatch);
+    EXPECT_EQ(with(4, 0x7ffffff0), FormatError::kBadHeader);   // header past the end
+    EXPECT_EQ(with(4, 106), FormatError::kBadHeader);          // not a multiple of four
+    EXPECT_EQ(with(60, 0x40000000), FormatError::kBadHeader);  // description past the header
+    EXPECT_EQ(with(64, 0xfffffff0), FormatError::kBadHeader);
+    EXPECT_EQ(ErrorOf(good + QByteArray(4, '\0')), FormatError::kSizeMismatch);
+}
+
+TEST(EmfValidation, RefusesRecordsWhoseContentLeavesThem) {
+    const QByteArray good = Diagram();
+    const auto first = [&](std::uint32_t type) {
+        const auto records = RecordsOfType(good, type);
+        EXPECT_FALSE(records.empty()) << type;
+        return records.empty() ? qsizetype{0} : records.front().offset;
+    };
+    const auto with = [&](qsizetype offset, std::uint32_t value) {
+        QByteArray bytes = good;
+        PutWord(bytes, offset, value);
+        return ErrorOf(bytes);
+    };
+    const qsizetype polygon = first(86), text = first(84), image = first(81);
+    const qsizetype pen = first(95), line = first(27);
+    EXPECT_EQ(with(polygon + 24, 1000), FormatError::kBadRecord);        // point count
+    EXPECT_EQ(with(polygon + 24, 0x40000001), FormatError::kBadRecord);  // wraps when x 4
+    EXPECT_EQ(with(text + 44, 500), FormatError::kBadRecord);            // characters
+    EXPECT_EQ(with(text + 48, 0xfffffff0), FormatError::kBadRecord);     // string offset
+    EXPECT_EQ(with(text + 72, 0x10000), FormatError::kBadRecord);        // advances offset
+    EXPECT_EQ(with(image + 60, 4), FormatError::kBadRecord);             // bits too few
+    EXPECT_EQ(with(image + 80 + 8, 1000), FormatError::kBadRecord);      // bitmap rows
+    EXPECT_EQ(with(image + 80 + 14, 7), FormatError::kBadRecord);        // bits per pixel
+    EXPECT_EQ(with(image + 80 + 16, 1), FormatError::kBadRecord);        // run-length coded
+    EXPECT_EQ(with(pen + 48, 100), FormatError::kBadRecord);             // dash entries
+    EXPECT_EQ(with(line + 4, 8), FormatError::kBadRecord);               // shorter than fields
+    EXPECT_EQ(with(line + 4, 18), FormatError::kBadRecord);              // not a multiple of 4
+    EXPECT_EQ(with(line + 4, 0x7ffffff0), FormatError::kBadRecord);      // past the end
+    EXPECT_EQ(with(line, 1), FormatError::kBadRecord);                   // a second header
+}
+
+TEST(EmfValidation, DamagedBytesNeverCrashTheReader) {
+    // Whatever one damaged word does, the picture is refused or converted without harm.
+    const QByteArray good = Diagram();
+    int accepted = 0;
+    for (qsizetype offset = 0; offset + 4 <= good.size(); offset += 4) {
+        for (const std::uint32_t value : {0u, 0xffffffffu, 0x7fffu}) {
+            QByteArray bytes = good;
+            PutWord(bytes, offset, value);
+            if (const auto picture = EmfPicture::FromBytes(bytes)) {
+                ++accepted;
+                (void)picture->ToImage(QSize(20, 10));
+            }
+        }
+    }
+    EXPECT_GT(accepted, 0);  // colours and coordinates may change freely
+}
+
+}  // namespace
+}  // namespace quorlin::platform
