@@ -10,6 +10,10 @@ namespace quorlin::resources::detail {
 std::span<const platform::DialogTemplate> CanvasDialogs();
 // Example editing, inventory, sliders, tracing and the combo tool dialogs shared by 2D and 3D.
 std::span<const platform::DialogTemplate> ExampleDialogs();
+// Example-editing templates EQUA2nn of the 2D kinds.
+std::span<const platform::DialogTemplate> ExampleEdit2dDialogs();
+// Example-editing templates EQUA3nn of the 3D kinds and EQUA4nn of the maps.
+std::span<const platform::DialogTemplate> ExampleEdit3dDialogs();
 // The 2D analysis tools.
 std::span<const platform::DialogTemplate> Tools2dDialogs();
 // The 3D windows and their tools.

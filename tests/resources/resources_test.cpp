@@ -5,7 +5,7 @@
 
 #include <QKeySequence>
 #include <algorithm>
-#include <map>
+#include <initializer_list>
 #include <set>
 #include <string>
 #include <utility>
@@ -160,6 +160,59 @@ TEST(DialogTemplates, OneInputAndGridDialogsCarryTheIdsTheirCodeUses) {
     // Statics hidden by id in logarithmic windows.
     for (int id : {4, 8, 38, 51, 231, 234, 235, 236})
         EXPECT_TRUE(has(grid, ControlKind::Static, id));
+}
+
+std::set<std::pair<ControlKind, int>> ControlsOf(const platform::DialogTemplate& dialog) {
+    std::set<std::pair<ControlKind, int>> controls;
+    for (const auto& c : dialog.controls) controls.insert({c.kind, c.id});
+    return controls;
+}
+
+TEST(DialogTemplates, ExampleEditorsKeepToTheEditorsIdBlocks) {
+    // The example editor binds its controls by slot: edits 201-240, check boxes 271-282,
+    // radio buttons 251-262, labels 281-292, plus a few fixed buttons and labels.
+    int editors = 0;
+    for (const auto* dialog : AllDialogs()) {
+        if (!dialog->name.starts_with("EQUA") || dialog->name == "EQUA219") continue;
+        SCOPED_TRACE(std::string(dialog->name));
+        ++editors;
+        const auto controls = ControlsOf(*dialog);
+        for (const auto& [kind, id] :
+             std::initializer_list<std::pair<ControlKind, int>>{{ControlKind::DefButton, 1},
+                                                                {ControlKind::Button, 2},
+                                                                {ControlKind::Button, 208},
+                                                                {ControlKind::Button, 354}}) {
+            EXPECT_TRUE(controls.contains({kind, id})) << "button " << id;
+        }
+        for (const auto& [kind, id] : controls) {
+            if (kind == ControlKind::Edit) {
+                EXPECT_TRUE(id > 200 && id <= 240) << id;
+            }
+            if (kind == ControlKind::CheckBox) {
+                EXPECT_TRUE(id >= 271 && id <= 282) << id;
+            }
+            if (kind == ControlKind::Radio) {
+                EXPECT_TRUE(id >= 251 && id <= 262) << id;
+            }
+        }
+    }
+    EXPECT_GE(editors, 30);
+}
+
+TEST(DialogTemplates, EveryNewExampleCommandOfTheThreeDMenuHasItsEditor) {
+    // A 3D example of kind k is made by command k + 700 and edited on EQUA<k>; points given
+    // cylindrically or spherically are edited on the point template.
+    const auto* menu = FindMenu("PLOT3MENU");
+    ASSERT_NE(menu, nullptr);
+    int commands = 0;
+    for (const auto& item : menu->items) {
+        if (item.kind != MenuItemTemplate::Kind::Command || item.id < 1001 || item.id > 1025)
+            continue;
+        ++commands;
+        const int kind = item.id == 1013 || item.id == 1014 ? 309 : item.id - 700;
+        EXPECT_NE(FindDialog("EQUA" + std::to_string(kind)), nullptr) << "command " << item.id;
+    }
+    EXPECT_EQ(commands, 15);
 }
 
 // Command ids of every menu bar, checking on the way that popups open and close in pairs.
