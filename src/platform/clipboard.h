@@ -1,73 +1,54 @@
 #pragma once
 // The clipboard as the program uses it: plain text (the pasted script, tables), bitmaps, and
-// pictures that carry an enhanced metafile ("image/x-emf") with SVG and PNG alternates for
-// programs that cannot read the metafile.
+// content offered in several formats at once (a picture as a metafile with SVG and PNG
+// alternates, made by emf_mime.h).
 //
 // Everything goes through the Clipboard interface; the real one speaks to QClipboard, tests
 // install a MemoryClipboard with SetClipboard so nothing leaves the process.
 #include <QByteArray>
 #include <QImage>
+#include <QMimeData>
 #include <QString>
-#include <map>
+#include <memory>
 
 namespace quorlin::platform {
-
-inline constexpr char kEmfMimeType[] = "image/x-emf";
-inline constexpr char kSvgMimeType[] = "image/svg+xml";
-inline constexpr char kPngMimeType[] = "image/png";
-
-// A picture for the clipboard; empty parts are left out.
-struct ClipboardPicture {
-    QByteArray emf;  // the bytes of an EMF file
-    QByteArray svg;  // an SVG document of the same picture
-    QImage image;    // a bitmap of the same picture (offered as PNG and as an image)
-};
 
 class Clipboard {
 public:
     virtual ~Clipboard() = default;
 
-    virtual QString Text() const = 0;
-    virtual void SetText(const QString& text) = 0;
-    virtual QImage Image() const = 0;
-    virtual void SetImage(const QImage& image) = 0;
-    // Replaces the clipboard's content with every part of the picture at once.
-    virtual void SetPicture(const ClipboardPicture& picture) = 0;
-    // The bytes held in one format, empty when the clipboard has none.
-    virtual QByteArray Data(const QString& mimeType) const = 0;
-    virtual bool HasFormat(const QString& mimeType) const = 0;
+    // Replaces the clipboard's content with every format of data at once.
+    virtual void SetMimeData(std::unique_ptr<QMimeData> data) = 0;
+    // The clipboard's content, null when it is empty; valid until the content changes.
+    virtual const QMimeData* MimeData() const = 0;
 
-    // The metafile bytes of a picture on the clipboard, empty when there is none.
-    QByteArray PictureEmf() const { return Data(QString::fromLatin1(kEmfMimeType)); }
+    QString Text() const;
+    void SetText(const QString& text);
+    // The bitmap on the clipboard (also one offered only as encoded bytes such as "image/png"),
+    // a null image when there is none.
+    QImage Image() const;
+    void SetImage(const QImage& image);
+    // The bytes held in one format, empty when the clipboard has none.
+    QByteArray Data(const QString& mimeType) const;
+    bool HasFormat(const QString& mimeType) const;
 };
 
 // The system clipboard through QClipboard.
 class QtClipboard final : public Clipboard {
 public:
-    QString Text() const override;
-    void SetText(const QString& text) override;
-    QImage Image() const override;
-    void SetImage(const QImage& image) override;
-    void SetPicture(const ClipboardPicture& picture) override;
-    QByteArray Data(const QString& mimeType) const override;
-    bool HasFormat(const QString& mimeType) const override;
+    void SetMimeData(std::unique_ptr<QMimeData> data) override;
+    const QMimeData* MimeData() const override;
 };
 
-// A clipboard kept in memory, format by format, for tests.
+// A clipboard kept in memory, for tests.
 class MemoryClipboard final : public Clipboard {
 public:
-    QString Text() const override;
-    void SetText(const QString& text) override;
-    QImage Image() const override;
-    void SetImage(const QImage& image) override;
-    void SetPicture(const ClipboardPicture& picture) override;
-    QByteArray Data(const QString& mimeType) const override;
-    bool HasFormat(const QString& mimeType) const override;
-    void Clear();
+    void SetMimeData(std::unique_ptr<QMimeData> data) override { data_ = std::move(data); }
+    const QMimeData* MimeData() const override { return data_.get(); }
+    void Clear() { data_.reset(); }
 
 private:
-    std::map<QString, QByteArray> formats_;
-    QImage image_;
+    std::unique_ptr<QMimeData> data_;
 };
 
 // The clipboard in use (the system's unless a test installed another).
@@ -79,8 +60,8 @@ void SetClipboard(Clipboard* clipboard);
 inline constexpr int kClipboardTextTooLarge = 20;
 
 // The clipboard's text for a buffer of bufferSize characters including its terminator: 0 and
-// the text in *text when it fits, kClipboardTextTooLarge (and *text untouched) when it does not. An
-// empty clipboard gives an empty text.
+// the text in *text when it fits, kClipboardTextTooLarge (and *text untouched) when it does not.
+// A clipboard without text gives an empty text.
 int GetClipboardText(const Clipboard& clipboard, QString* text, int bufferSize);
 
 }  // namespace quorlin::platform

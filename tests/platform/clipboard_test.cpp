@@ -1,10 +1,16 @@
-// Clipboard text, images and multi-format pictures, in memory and through the system clipboard.
+// Clipboard text, images and several formats at once, in memory and through the system clipboard.
 #include "platform/clipboard.h"
+
+#include <QBuffer>
 
 #include <gtest/gtest.h>
 
 namespace quorlin::platform {
 namespace {
+
+const QString kEmf = QStringLiteral("image/x-emf");
+const QString kSvg = QStringLiteral("image/svg+xml");
+const QString kPng = QStringLiteral("image/png");
 
 QImage Checker() {
     QImage image(4, 3, QImage::Format_ARGB32);
@@ -14,50 +20,56 @@ QImage Checker() {
     return image;
 }
 
-ClipboardPicture Picture() {
-    return ClipboardPicture{QByteArray("\x01\x00\x00\x00emf bytes\x00\xff", 15),
-                            QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\"/>"), Checker()};
+QByteArray PngOf(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+const QByteArray kEmfBytes("\x01\x00\x00\x00 EMF\x00\xff\x7f", 12);
+const QByteArray kSvgBytes("<svg xmlns=\"http://www.w3.org/2000/svg\"/>");
+
+std::unique_ptr<QMimeData> Picture() {
+    auto data = std::make_unique<QMimeData>();
+    data->setData(kEmf, kEmfBytes);
+    data->setData(kSvg, kSvgBytes);
+    data->setData(kPng, PngOf(Checker()));
+    return data;
 }
 
 // The same checks against both implementations: the fake must behave like the real one.
-void ExpectPictureRoundTrip(Clipboard& clipboard) {
-    const ClipboardPicture picture = Picture();
-    clipboard.SetPicture(picture);
-    EXPECT_EQ(clipboard.PictureEmf(), picture.emf);  // bytes unchanged, zeros included
-    EXPECT_EQ(clipboard.Data(QString::fromLatin1(kSvgMimeType)), picture.svg);
-    EXPECT_TRUE(clipboard.HasFormat(QString::fromLatin1(kPngMimeType)));
-    const QImage png = QImage::fromData(clipboard.Data(QString::fromLatin1(kPngMimeType)), "PNG");
-    EXPECT_EQ(png.convertToFormat(QImage::Format_ARGB32), picture.image);
-    EXPECT_EQ(clipboard.Image().convertToFormat(QImage::Format_ARGB32), picture.image);
+void ExpectRoundTrips(Clipboard& clipboard) {
+    clipboard.SetMimeData(Picture());
+    EXPECT_EQ(clipboard.Data(kEmf), kEmfBytes);  // bytes unchanged, zeros included
+    EXPECT_EQ(clipboard.Data(kSvg), kSvgBytes);
+    EXPECT_EQ(clipboard.Image().convertToFormat(QImage::Format_ARGB32), Checker());
+    EXPECT_TRUE(clipboard.Text().isEmpty());
 
     clipboard.SetText(QStringLiteral("EXPL2;x^2;"));
     EXPECT_EQ(clipboard.Text(), QStringLiteral("EXPL2;x^2;"));
-    EXPECT_FALSE(clipboard.HasFormat(QString::fromLatin1(kEmfMimeType)));
-    EXPECT_TRUE(clipboard.PictureEmf().isEmpty());
-}
+    EXPECT_FALSE(clipboard.HasFormat(kEmf));
+    EXPECT_TRUE(clipboard.Data(kEmf).isEmpty());
+    EXPECT_TRUE(clipboard.Image().isNull());
 
-TEST(ClipboardPictures, MemoryClipboardKeepsEveryFormat) {
-    MemoryClipboard clipboard;
-    ExpectPictureRoundTrip(clipboard);
     clipboard.SetImage(Checker());
-    EXPECT_EQ(clipboard.Image(), Checker());
-    EXPECT_TRUE(clipboard.Text().isEmpty());
-    clipboard.Clear();
-    EXPECT_TRUE(clipboard.Image().isNull());
+    EXPECT_EQ(clipboard.Image().convertToFormat(QImage::Format_ARGB32), Checker());
+    EXPECT_FALSE(clipboard.HasFormat(QStringLiteral("text/plain")));
 }
 
-TEST(ClipboardPictures, SystemClipboardKeepsEveryFormat) {
-    QtClipboard clipboard;
-    ExpectPictureRoundTrip(clipboard);
-}
-
-TEST(ClipboardPictures, PartsLeftEmptyAreNotOffered) {
+TEST(ClipboardFormats, MemoryClipboardKeepsEveryFormat) {
     MemoryClipboard clipboard;
-    clipboard.SetPicture(ClipboardPicture{QByteArray("emf"), {}, {}});
-    EXPECT_TRUE(clipboard.HasFormat(QString::fromLatin1(kEmfMimeType)));
-    EXPECT_FALSE(clipboard.HasFormat(QString::fromLatin1(kSvgMimeType)));
-    EXPECT_FALSE(clipboard.HasFormat(QString::fromLatin1(kPngMimeType)));
+    ExpectRoundTrips(clipboard);
+    clipboard.Clear();
+    EXPECT_EQ(clipboard.MimeData(), nullptr);
     EXPECT_TRUE(clipboard.Image().isNull());
+    EXPECT_TRUE(clipboard.Text().isEmpty());
+}
+
+TEST(ClipboardFormats, SystemClipboardKeepsEveryFormat) {
+    QtClipboard clipboard;
+    ExpectRoundTrips(clipboard);
 }
 
 TEST(ClipboardText, TooLargeWhenTheTextAndItsTerminatorDoNotFit) {

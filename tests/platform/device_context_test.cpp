@@ -1,8 +1,11 @@
 // Drawing through DeviceContext onto images, checked at probe pixels.
 #include "platform/device_context.h"
 
+#include <QBuffer>
 #include <QPdfWriter>
 #include <QPicture>
+#include <QSvgGenerator>
+#include <QWidget>
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -430,6 +433,43 @@ TEST(DeviceContextMetrics, ImagesAnswerWithTheScreenAndPagesWithThemselves) {
 
     const DeviceMetrics reference = MakeDeviceMetrics(QSize(100, 100), QSize(50, 50), 50, 50);
     EXPECT_EQ(DeviceContext(image, reference).Metrics(), reference);
+}
+
+TEST(DeviceContextMetrics, WidgetsAnswerWithTheirScreen) {
+    QWidget widget;
+    widget.resize(50, 40);
+    EXPECT_EQ(MetricsOfDevice(widget), ScreenMetrics(widget.screen()));
+}
+
+TEST(DeviceContextTargets, VectorDevicesRecordTheSameDrawing) {
+    QBuffer svg;
+    svg.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&svg);
+    generator.setSize(QSize(200, 100));
+    {
+        DeviceContext dc(generator);
+        ASSERT_TRUE(dc.IsActive());
+        dc.Select(Pen::Solid(Qt::red, 2));
+        const std::array<QPoint, 3> points{QPoint(10, 10), QPoint(50, 90), QPoint(90, 10)};
+        dc.Polyline(points);
+        dc.SetBackgroundMode(BackgroundMode::Transparent);
+        dc.TextOut(20, 20, QStringLiteral("label"));
+    }
+    const QByteArray text = svg.data();
+    EXPECT_TRUE(text.contains("#ff0000"));
+    EXPECT_TRUE(text.contains("label"));
+}
+
+TEST(DeviceContextTargets, FontHeightsAreDevicePixelsOnAPrinterPage) {
+    QPdfWriter pdf(QStringLiteral("/dev/null"));
+    pdf.setResolution(600);
+    DeviceContext dc(pdf);
+    FontSpec font;
+    font.height = -100;  // 12 points at 600 pixels per inch
+    dc.Select(font);
+    EXPECT_GT(dc.GetTextMetrics().height, 100);
+    EXPECT_LT(dc.GetTextMetrics().height, 140);
 }
 
 }  // namespace
