@@ -63,6 +63,10 @@ public:
     // is checked with this before anything is allocated for it.
     bool CanRead(std::size_t count, std::size_t recordSize) const;
 
+    // Marks the input damaged (a field read fine but its value is impossible): every later
+    // read fails, as after a read past the end.
+    void Fail() { failed_ = true; }
+
     std::size_t Remaining() const { return failed_ ? 0 : data_.size() - pos_; }
     std::size_t Position() const { return pos_; }
     bool Failed() const { return failed_; }

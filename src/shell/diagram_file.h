@@ -1,0 +1,63 @@
+#pragma once
+// Whole files in memory, saved safely, and the head check of diagram files.
+//
+// A file is read into memory at once and parsed with a bounded ByteReader. Saving writes a
+// temporary file beside the target and renames it over the target only when every byte was
+// written, so a failed save never destroys the previous file.
+//
+// DiagramReader and DiagramWriter are the window-independent part of opening a diagram:
+// the reader checks the head against the window's kind and version and leaves its cursor at
+// the first byte of the body; the writer starts the buffer with the head.
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "shell/binio.h"
+#include "shell/file_head.h"
+
+namespace quorlin {
+
+// Files above this size are not diagrams or ini files of this program.
+inline constexpr std::int64_t kMaxFileBytes = 512LL * 1024 * 1024;
+
+// The bytes of the file; nothing when it cannot be read or is larger than kMaxFileBytes.
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const QString& path);
+
+// Replaces the file at path by bytes. On failure returns false, leaves any previous file as it
+// was and, when error is given, puts the reason there.
+bool WriteWholeFile(const QString& path, std::span<const std::uint8_t> bytes,
+                    QString* error = nullptr);
+
+class DiagramReader {
+public:
+    // 0 when the file could be read and its head fits a window of the given kind;
+    // kErrCannotOpenFile for an unreadable file, a short head, another kind or version 0;
+    // kErrIncompatibleVersion for a version above programVersion.
+    int Open(const QString& path, int kind, int programVersion = kProgramVersion);
+
+    const TFileHead& Head() const { return head_; }
+    int Version() const { return head_.Version(); }
+    // The body, positioned after the head. Only valid after Open returned 0.
+    ByteReader& Body() { return *body_; }
+
+private:
+    std::vector<std::uint8_t> bytes_;
+    TFileHead head_;
+    std::optional<ByteReader> body_;
+};
+
+class DiagramWriter {
+public:
+    explicit DiagramWriter(int kind, int version = kProgramVersion);
+
+    ByteWriter& Body() { return out_; }
+    const std::vector<std::uint8_t>& Bytes() const { return out_.Data(); }
+    bool Save(const QString& path, QString* error = nullptr) const;
+
+private:
+    ByteWriter out_;
+};
+
+}  // namespace quorlin

@@ -1,0 +1,79 @@
+#include "shell/fonts.h"
+
+#include <cstdlib>
+
+namespace quorlin {
+
+namespace {
+
+// Fonts 1, 2, 4-8: "axis scale", "equations", "text window", "axis labels", "tables",
+// "list boxes", "coordinates".
+constexpr std::array<int, WindowFonts::kFonts> kCaptionIds = {0,   115, 116, 0,   117,
+                                                              118, 119, 120, 121, 0};
+constexpr std::array<int, WindowFonts::kFonts> kDefaultPoints = {10, 9,  10, 10, 10,
+                                                                 12, 10, 9,  9,  10};
+
+}  // namespace
+
+void FontRecord::Write(ByteWriter& out) const {
+    for (std::int32_t v : {height, width, escapement, orientation, weight}) out.I32(v);
+    for (std::uint8_t v : {italic, underline, strikeOut, charSet, outPrecision, clipPrecision,
+                           quality, pitchAndFamily}) {
+        out.U8(v);
+    }
+    out.FixedText(faceName, kFaceBytes);
+}
+
+bool FontRecord::Read(ByteReader& in) {
+    if (!in.CanRead(1, kByteSize)) return false;
+    FontRecord f;
+    for (std::int32_t* v : {&f.height, &f.width, &f.escapement, &f.orientation, &f.weight}) {
+        in.I32(*v);
+    }
+    for (std::uint8_t* v : {&f.italic, &f.underline, &f.strikeOut, &f.charSet, &f.outPrecision,
+                            &f.clipPrecision, &f.quality, &f.pitchAndFamily}) {
+        in.U8(*v);
+    }
+    in.FixedText(f.faceName, kFaceBytes);
+    *this = std::move(f);
+    return true;
+}
+
+int MulDiv(int a, int b, int c) {
+    if (c == 0) return 0;
+    const long long product = static_cast<long long>(a) * b;
+    const long long magnitude = (std::llabs(product) + std::llabs(c) / 2) / std::llabs(c);
+    return static_cast<int>((product < 0) != (c < 0) ? -magnitude : magnitude);
+}
+
+int FontHeightForPoints(int pointSize, int dotsPerInch) {
+    return -MulDiv(pointSize, dotsPerInch, 72);
+}
+
+WindowFonts::WindowFonts() : points_(kDefaultPoints), captions_(kCaptionIds) {
+    for (int i = 0; i < kFonts; ++i) SetPointSize(i, PointSize(i));
+}
+
+void WindowFonts::SetPointSize(int i, int pointSize) {
+    points_.at(static_cast<std::size_t>(i)) = pointSize;
+    Font(i).height = FontHeightForPoints(pointSize, kScreenDpi);
+}
+
+std::optional<int> WindowFonts::FontOfCommand(int command) {
+    const int i = command - kFirstFontCommand;
+    if (i < 0 || i >= kFonts) return std::nullopt;
+    return i;
+}
+
+void WindowFonts::ScaleFonts(bool begin, int dotsPerInch) {
+    if (!begin) {
+        if (saved_) fonts_ = *saved_;
+        saved_.reset();
+        return;
+    }
+    if (!saved_) saved_ = fonts_;
+    const int dpi = dotsPerInch < 1 ? kScreenDpi : dotsPerInch;
+    for (int i = 0; i < kFonts; ++i) Font(i).height = FontHeightForPoints(PointSize(i), dpi);
+}
+
+}  // namespace quorlin

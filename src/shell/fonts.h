@@ -1,0 +1,87 @@
+#pragma once
+// Fonts of a graphing window.
+//
+// FontRecord mirrors the 60-byte font record that diagram files store (height, width,
+// escapement, orientation and weight as int32; italic, underline, strike-out, character set,
+// output precision, clip precision, quality, pitch and family as bytes; a 32-byte face name)
+// and has an explicit byte codec. WindowFonts holds the window's ten fonts with their point
+// sizes and the string ids that caption their font dialogs; font i is chosen with command
+// 60 + i. For printing and metafiles the heights are scaled to the device and restored after.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "shell/binio.h"
+
+namespace quorlin {
+
+struct FontRecord {
+    static constexpr std::size_t kByteSize = 60;
+    static constexpr std::size_t kFaceBytes = 32;
+
+    std::int32_t height = 0;  // pixels; negative: character height
+    std::int32_t width = 0;
+    std::int32_t escapement = 0;  // text angle in tenths of a degree
+    std::int32_t orientation = 0;
+    std::int32_t weight = 400;
+    std::uint8_t italic = 0;
+    std::uint8_t underline = 0;
+    std::uint8_t strikeOut = 0;
+    std::uint8_t charSet = 0;
+    std::uint8_t outPrecision = 0;
+    std::uint8_t clipPrecision = 0;
+    std::uint8_t quality = 0;
+    std::uint8_t pitchAndFamily = 0;
+    std::string faceName = "Arial";  // at most 31 bytes are stored
+
+    void Write(ByteWriter& out) const;
+    // False (record unchanged) when fewer than 60 bytes are left.
+    bool Read(ByteReader& in);
+
+    friend bool operator==(const FontRecord&, const FontRecord&) = default;
+};
+
+// a * b / c rounded to the nearest integer, halves away from zero, without intermediate
+// overflow; 0 when c is 0.
+int MulDiv(int a, int b, int c);
+
+// The height of a font of the given point size on a device of dotsPerInch (negative: a
+// character height).
+int FontHeightForPoints(int pointSize, int dotsPerInch);
+
+class WindowFonts {
+public:
+    static constexpr int kFonts = 10;
+    static constexpr int kFirstFontCommand = 60;
+    static constexpr int kScreenDpi = 96;
+
+    WindowFonts();
+
+    FontRecord& Font(int i) { return fonts_.at(static_cast<std::size_t>(i)); }
+    const FontRecord& Font(int i) const { return fonts_.at(static_cast<std::size_t>(i)); }
+    int PointSize(int i) const { return points_.at(static_cast<std::size_t>(i)); }
+    // Sets font i to pointSize on the screen.
+    void SetPointSize(int i, int pointSize);
+    // String id of the caption of font i's dialog; 0 for a font without one.
+    int CaptionId(int i) const { return captions_.at(static_cast<std::size_t>(i)); }
+
+    static int CommandOfFont(int i) { return kFirstFontCommand + i; }
+    // The font a command 60..69 chooses.
+    static std::optional<int> FontOfCommand(int command);
+
+    // begin: keeps the ten records and sets each height for a device of dotsPerInch (a value
+    // below 1 means the screen's 96); end: puts the kept records back. A second begin before
+    // the end keeps the first records.
+    void ScaleFonts(bool begin, int dotsPerInch);
+    bool IsScaled() const { return saved_.has_value(); }
+
+private:
+    std::array<FontRecord, kFonts> fonts_;
+    std::array<int, kFonts> points_;
+    std::array<int, kFonts> captions_;
+    std::optional<std::array<FontRecord, kFonts>> saved_;
+};
+
+}  // namespace quorlin

@@ -1,0 +1,113 @@
+#include "shell/numbers.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+#include "platform/random.h"
+
+namespace quorlin {
+namespace {
+
+constexpr long double kPi = std::numbers::pi_v<long double>;
+
+TEST(FormatLf, MatchesTheCFixedForm) {
+    EXPECT_EQ(FormatLf(3.14159L, 8, 3), "   3.142");
+    EXPECT_EQ(FormatLf(-2.0L, 0, 2), "-2.00");
+    EXPECT_EQ(FormatLf(123456.0L, 3, 1), "123456.0");  // never cut
+    EXPECT_EQ(FormatLf(0.125L, 0, 2), "0.12");         // ties to even on the exact value
+    EXPECT_EQ(FormatLf(1e20L, 0, 0), "100000000000000000000");
+    EXPECT_EQ(FormatLf(std::numeric_limits<long double>::quiet_NaN(), 5, 2), "  nan");
+    EXPECT_EQ(FormatLf(-std::numeric_limits<long double>::infinity(), 0, 2), "-inf");
+    EXPECT_FALSE(FormatLf(std::numeric_limits<long double>::max(), 0, 2).empty());
+}
+
+TEST(FormatNumberAuto, SwitchesToExponentFormOutsideTheUsualRange) {
+    EXPECT_EQ(FormatNumberAuto(0.5L, 2), "0.50");
+    EXPECT_EQ(FormatNumberAuto(0, 3), "0.000");
+    EXPECT_EQ(FormatNumberAuto(9999999.0L, 1), "9999999.0");
+    EXPECT_EQ(FormatNumberAuto(12345678.0L, 3), "1.235e+07");
+    EXPECT_EQ(FormatNumberAuto(-0.00001L, 2), "-1.00e-05");
+}
+
+TEST(StrToLD, ReadsWholeDecimalNumbersOnly) {
+    long double x = 7;
+    EXPECT_TRUE(StrToLD("  1.5e3 ", x));
+    EXPECT_EQ(x, 1500.0L);
+    EXPECT_TRUE(StrToLD("-2.25", x));
+    EXPECT_EQ(x, -2.25L);
+    EXPECT_TRUE(StrToLD("+.5", x));
+    EXPECT_EQ(x, 0.5L);
+    EXPECT_TRUE(StrToLD("1e-5000", x));  // below the range: reads as (nearly) zero
+    EXPECT_LT(std::fabs(x), 1e-4000L);
+
+    x = 7;
+    for (const char* bad :
+         {"", "   ", "1,5", "2x", "abc", "1e5000", "-1e5000", "0x10", "inf", "nan", "1.5 2"}) {
+        EXPECT_FALSE(StrToLD(bad, x)) << bad;
+    }
+    EXPECT_EQ(x, 7.0L);  // untouched by the refusals
+}
+
+TEST(RoundLD, HalvesAwayFromZeroAndSaturates) {
+    EXPECT_EQ(RoundLD(2.5L), 3);
+    EXPECT_EQ(RoundLD(-2.5L), -3);
+    EXPECT_EQ(RoundLD(0.49999999999L), 0);
+    EXPECT_EQ(RoundLD(-0.5L), -1);
+    EXPECT_EQ(RoundLD(2147483646.5L), 2147483647);
+    EXPECT_EQ(RoundLD(3e9L), 2147483647);
+    EXPECT_EQ(RoundLD(-2147483648.0L), -2147483647);
+    EXPECT_EQ(RoundLD(-1e300L), -2147483647);
+    EXPECT_EQ(RoundLD(std::numeric_limits<long double>::infinity()), 2147483647);
+    EXPECT_EQ(RoundLD(std::numeric_limits<long double>::quiet_NaN()), 0);
+}
+
+class RandomBetweenTest : public ::testing::Test {
+protected:
+    void TearDown() override { platform::SetRandomSource({}); }
+};
+
+TEST_F(RandomBetweenTest, FollowsTheClosedFormAndStaysStrictlyInside) {
+    const long double a = -1, b = 3;
+    struct Case {
+        int draw;
+        long double k;
+    };
+    for (const Case c : {Case{0, 0}, Case{999999, 999999}, Case{1000000, 0},
+                         Case{platform::kRandomMax, 483647}, Case{1234567, 234567}}) {
+        platform::SetRandomSource([&] { return c.draw; });
+        const long double x = RandomBetween(a, b);
+        EXPECT_NEAR(static_cast<double>(x),
+                    static_cast<double>(a + (b - a) * (2 * c.k + 1) / 2000000), 1e-15);
+        EXPECT_GT(x, a);
+        EXPECT_LT(x, b);
+    }
+}
+
+TEST(AngleOf, CoversTheHalfOpenCircle) {
+    EXPECT_NEAR(static_cast<double>(AngleOf(1, 1)), static_cast<double>(kPi / 4), 1e-18);
+    EXPECT_EQ(AngleOf(-1, 0), kPi);
+    EXPECT_EQ(AngleOf(-1, -0.0L), kPi);  // never -pi
+    EXPECT_NEAR(static_cast<double>(AngleOf(-1, -1)), static_cast<double>(-3 * kPi / 4), 1e-18);
+    EXPECT_EQ(AngleOf(1e-17L, -3), -kPi / 2);
+    EXPECT_EQ(AngleOf(0, 0), kPi / 2);
+}
+
+TEST(GlobalConstants, UnboundedIsEToThe42) {
+    EXPECT_EQ(InitGlobalConstants().unbounded, std::exp(42.0L));
+    EXPECT_NEAR(static_cast<double>(Unbounded()), 1.739274941520501e18, 1e4);
+}
+
+TEST(NumberFormat, WidthFollowsThePlaces) {
+    NumberFormat format;
+    format.places = 3;
+    format.NumberFormatChanged();
+    EXPECT_EQ(format.width, 5);
+    EXPECT_EQ(format.FormatNum(3.14159L), "3.142");
+    EXPECT_EQ(format.FormatNum(-1), "-1.000");
+}
+
+}  // namespace
+}  // namespace quorlin
