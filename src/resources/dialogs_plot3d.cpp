@@ -52,6 +52,27 @@ constexpr auto kAutoBoxA = BoxControls("cap extremes");
 constexpr auto kAutoBoxB = BoxControls("clip trajectories");
 constexpr auto kAutoBoxC = BoxControls("");
 
+constexpr ControlTemplate kMerid[] = {
+    Label("radius", {0, 0}), Edit(211, {0, 1}), Label("longitude", {1, 0}),
+    Edit(212, {1, 1}),       OkButton(2, 0),    CancelButton(2, 1),
+};
+
+constexpr ControlTemplate kRds[] = {
+    List(293, {0, 0, 4}),       Label("density", {1, 0}),
+    Edit(211, {1, 1}),          Label("strips", {1, 2}),
+    Edit(212, {1, 3}),          Label("dot size", {2, 0}),
+    Edit(213, {2, 1}),          Label("depth", {2, 2}),
+    Edit(214, {2, 3}),          DefButton(91, "draw", {3, 0}),
+    Button(2, "close", {3, 3}),
+};
+
+constexpr ControlTemplate kSurfaceChoice[] = {
+    Combo(295, {0, 0, 2}),
+    Combo(296, {1, 0, 2}),
+    OkButton(2, 0),
+    CancelButton(2, 1),
+};
+
 constexpr ControlTemplate kSlicer[] = {
     Combo(295, {0, 0, 4}),
     LabelFromTable(231, 86, {1, 0, 2}),
@@ -134,6 +155,9 @@ constexpr DialogTemplate kDialogs[] = {
     {"LAGPT", "Lagrange point", kLagPt},
     {"LEVELS", "level curves", kLevels},
     {"INTERC", "intersection curves for", kInterC},
+    {"MERID", "meridian", kMerid},
+    {"RDS", "RDS inventory", kRds},
+    {"EQUA317", "surface intersection", kSurfaceChoice},
 };
 
 }  // namespace

@@ -99,6 +99,92 @@ constexpr ControlTemplate kRoul[] = {
     Button(2, "close", {5, 3}),
 };
 
+constexpr ControlTemplate kArea[] = {
+    Combo(295, {0, 0, 2}),          List(296, {1, 0, 2}),  // hidden
+    Label("arc start", {2, 0}),     Edit(211, {2, 1}),
+    Label("arc stop", {3, 0}),      Edit(212, {3, 1}),
+    Label("subintervals", {4, 0}),  Edit(213, {4, 1}),
+    DefButton(761, "area", {5, 0}), Label(235, "", {5, 1}),
+    Button(2, "close", {6, 1}),
+};
+
+// The axis value edit stands between its two radio buttons: "y =" value or value "= x".
+constexpr ControlTemplate kVolTwo[] = {
+    Combo(295, {0, 0, 3}),     Combo(296, {1, 0, 3}),
+    Radio(251, "y =", {2, 0}), Edit(214, {2, 1}),
+    Radio(252, "= x", {2, 2}), Label("low x", {3, 0}),
+    Edit(211, {3, 1}),         Label("high x", {4, 0}),
+    Edit(212, {4, 1}),         Label("subintervals", {5, 0}),
+    Edit(213, {5, 1}),         DefButton(761, "volume", {6, 0}),
+    Label(235, "", {6, 1, 2}), Button(2, "close", {7, 2}),
+};
+
+constexpr ControlTemplate kSurfRev[] = {
+    Combo(295, {0, 0, 4}),
+    Label("axis ax + by = c", {1, 0, 2}),
+    Button(714, "x-axis", {1, 2}),
+    Button(715, "y-axis", {1, 3}),
+    Label("a =", {2, 0}),
+    Edit(214, {2, 1}),
+    Label("b =", {3, 0}),
+    Edit(215, {3, 1}),
+    Label("c =", {4, 0}),
+    Edit(216, {4, 1}),
+    Label("arc start", {2, 2}),
+    Edit(211, {2, 3}),
+    Label("arc stop", {3, 2}),
+    Edit(212, {3, 3}),
+    Button(779, "see arc", {4, 3}),
+    Label("angle start", {5, 0}),
+    Edit(217, {5, 1}),
+    Label("angle stop", {5, 2}),
+    Edit(218, {5, 3}),
+    DefButton(91, "see surface", {6, 0}),
+    Button(2, "close", {6, 3}),
+};
+
+constexpr ControlTemplate kEvol[] = {
+    Combo(295, {0, 0, 2}),
+    DefButton(91, "draw", {1, 0}),
+    Button(2, "close", {1, 1}),
+};
+
+constexpr ControlTemplate kReflect[] = {
+    Combo(295, {0, 0, 4}),
+    Radio(251, "x-axis", {1, 0}),
+    Radio(252, "y-axis", {1, 1}),
+    Radio(253, "x = y", {1, 2}),
+    Radio(254, "ax + by = c", {1, 3}),
+    Label("a =", {2, 0}),
+    Edit(211, {2, 1}),
+    Label("b =", {2, 2}),
+    Edit(212, {2, 3}),
+    Label("c =", {3, 0}),
+    Edit(213, {3, 1}),
+    Check(271, "graph mirror", {3, 2, 2}),
+    DefButton(91, "reflect", {4, 0}),
+    Button(98, "undo", {4, 1}),
+    Button(2, "close", {4, 3}),
+};
+
+constexpr ControlTemplate kRotate[] = {
+    Combo(295, {0, 0, 4}),       Radio(251, "half-turn", {1, 0}),
+    Radio(252, "angle", {1, 1}), Edit(211, {1, 2, 2}),
+    Label("center", {2, 0}),     Label("x", {2, 1}),
+    Edit(212, {2, 2}),           Label("y", {3, 1}),
+    Edit(213, {3, 2}),           DefButton(91, "rotate", {4, 0}),
+    Button(98, "undo", {4, 1}),  Button(2, "close", {4, 3}),
+};
+
+// The third component and its label are hidden in a 2D window.
+constexpr ControlTemplate kTranslate[] = {
+    Combo(295, {0, 0, 3}),      Label("a =", {1, 0}),
+    Edit(211, {1, 1}),          Label("b =", {2, 0}),
+    Edit(212, {2, 1}),          Label(233, "c =", {3, 0}),
+    Edit(213, {3, 1}),          DefButton(91, "translate", {4, 0}),
+    Button(98, "undo", {4, 1}), Button(2, "close", {4, 2}),
+};
+
 constexpr ControlTemplate kZeros[] = {
     Combo(295, {0, 0, 3}),           Label(231, "", {1, 0, 3}), DefButton(743, "next", {2, 0}),
     Button(57, "save x as", {2, 1}), Combo(298, {2, 2}),        Button(712, "mark pt", {3, 0}),
@@ -304,6 +390,13 @@ constexpr ControlTemplate kOrbital[] = {
 constexpr DialogTemplate kDialogs[] = {
     {"RIEM", "integration", kRiem},
     {"REVOLVE", "volume of revolution", kRevolve},
+    {"AREA", "sector area", kArea},
+    {"VOLTWO", "volume of revolution", kVolTwo},
+    {"SURFREV", "surface of revolution", kSurfRev},
+    {"EVOL", "evolutes", kEvol},
+    {"REFLECT", "reflect", kReflect},
+    {"ROTATE", "rotate", kRotate},
+    {"TRANSLATE", "translate by [a,b]", kTranslate},
     {"SECTION", "sections", kSection},
     {"ROUL", "roulettes", kRoul},
     {"ZEROS", "x-intercepts", kZeros},

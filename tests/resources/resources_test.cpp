@@ -173,7 +173,10 @@ TEST(DialogTemplates, ExampleEditorsKeepToTheEditorsIdBlocks) {
     // radio buttons 251-262, labels 281-292, plus a few fixed buttons and labels.
     int editors = 0;
     for (const auto* dialog : AllDialogs()) {
-        if (!dialog->name.starts_with("EQUA") || dialog->name == "EQUA219") continue;
+        // The orbital system and the surface chooser have dialogs of their own.
+        if (!dialog->name.starts_with("EQUA") || dialog->name == "EQUA219" ||
+            dialog->name == "EQUA317")
+            continue;
         SCOPED_TRACE(std::string(dialog->name));
         ++editors;
         const auto controls = ControlsOf(*dialog);
