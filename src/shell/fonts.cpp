@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "shell/text_helpers.h"
+
 namespace quorlin {
 
 namespace {
@@ -37,6 +39,31 @@ bool FontRecord::Read(ByteReader& in) {
     in.FixedText(f.faceName, kFaceBytes);
     *this = std::move(f);
     return true;
+}
+
+platform::FontSpec ToFontSpec(const FontRecord& record) {
+    platform::FontSpec spec;
+    spec.faceName = FromWindows1252(record.faceName);
+    spec.height = record.height;
+    spec.weight = record.weight;
+    spec.italic = record.italic != 0;
+    spec.underline = record.underline != 0;
+    spec.strikeOut = record.strikeOut != 0;
+    spec.escapement = record.escapement;
+    return spec;
+}
+
+std::optional<FontRecord> FontRecordFromSpec(const platform::FontSpec& spec, FontRecord base) {
+    auto face = ToWindows1252(spec.faceName);
+    if (!face || face->size() >= FontRecord::kFaceBytes) return std::nullopt;
+    base.faceName = std::move(*face);
+    base.height = spec.height;
+    base.weight = spec.weight;
+    base.italic = spec.italic ? 1 : 0;
+    base.underline = spec.underline ? 1 : 0;
+    base.strikeOut = spec.strikeOut ? 1 : 0;
+    base.escapement = spec.escapement;
+    return base;
 }
 
 int MulDiv(int a, int b, int c) {

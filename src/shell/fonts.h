@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/drawing_tools.h"
 #include "shell/binio.h"
 
 namespace quorlin {
@@ -42,6 +43,14 @@ struct FontRecord {
 
     friend bool operator==(const FontRecord&, const FontRecord&) = default;
 };
+
+// The device context's description of the font (face, height, weight, italic, underline,
+// strike-out, escapement).
+platform::FontSpec ToFontSpec(const FontRecord& record);
+// The record with the spec's fields put into base (its other fields kept); nothing when the
+// face name has no Windows-1252 form or is longer than 31 bytes, since a file could not
+// store it.
+std::optional<FontRecord> FontRecordFromSpec(const platform::FontSpec& spec, FontRecord base);
 
 // a * b / c rounded to the nearest integer, halves away from zero, without intermediate
 // overflow; 0 when c is 0.

@@ -102,7 +102,7 @@ long double AngleOf(long double x, long double y) {
 }
 
 const GlobalConstants& InitGlobalConstants() {
-    static const GlobalConstants constants{std::exp(42.0L)};
+    static const GlobalConstants constants{std::exp(42.0L), Vec2{}};
     return constants;
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "shell/vectors.h"
+
 namespace quorlin {
 
 inline constexpr int kIntSaturation = 2147483647;
@@ -48,6 +50,8 @@ struct GlobalConstants {
     // e^42, about 1.739e18: stands for "unbounded"; searches for a minimum or maximum and empty
     // boxes start from +-unbounded, and a tolerance of unbounded accepts everything.
     long double unbounded;
+    // The origin of the plane, for callers that need a vector to stand for "none".
+    Vec2 zeroVector;
 };
 
 // Computes the constants on first use; start-up calls it once so later calls cost nothing.

@@ -2,6 +2,7 @@
 // records, against hand-built bytes.
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -282,6 +283,60 @@ TEST(WindowFonts, PointSizesScaleForADeviceAndComeBack) {
     EXPECT_EQ(WindowFonts::FontOfCommand(68), 8);
     EXPECT_FALSE(WindowFonts::FontOfCommand(70).has_value());
     EXPECT_FALSE(WindowFonts::FontOfCommand(59).has_value());
+}
+
+TEST(FontRecord, ConvertsToTheDeviceFontAndRefusesUnstorableFaces) {
+    FontRecord f;
+    f.faceName = "Caf\xe9 Sans";  // Windows-1252 e acute
+    f.height = -16;
+    f.weight = 700;
+    f.italic = 1;
+    f.escapement = 450;
+    f.quality = 2;
+    const platform::FontSpec spec = ToFontSpec(f);
+    EXPECT_EQ(spec.faceName, QString::fromUtf8("Caf\xc3\xa9 Sans"));
+    EXPECT_EQ(spec.height, -16);
+    EXPECT_TRUE(spec.italic);
+    EXPECT_FALSE(spec.underline);
+    EXPECT_EQ(spec.escapement, 450);
+    EXPECT_EQ(FontRecordFromSpec(spec, FontRecord{}).value_or(FontRecord{}).faceName, f.faceName);
+    EXPECT_EQ(FontRecordFromSpec(spec, f), f);  // fields the spec lacks come from the base
+
+    platform::FontSpec foreign = spec;
+    foreign.faceName = QString::fromUtf8("\xe5\xae\x8b\xe4\xbd\x93");
+    EXPECT_FALSE(FontRecordFromSpec(foreign, f).has_value());
+    foreign.faceName = QString(32, QChar('F'));
+    EXPECT_FALSE(FontRecordFromSpec(foreign, f).has_value());
+}
+
+// Every cut of a valid sequence of blocks is refused cleanly (the sanitizers watch for
+// overruns), and only the whole sequence reads.
+TEST(DamagedFiles, EveryTruncationIsRefused) {
+    ByteWriter out;
+    TFileHead::Make(kKind2D, kProgramVersion).Write(out);
+    ASSERT_TRUE(WriteString(out, "sin(x)"));
+    FileProtection author;
+    author.Protect(kProtectInventory, "pw", {"me", "", "", "2026"});
+    ASSERT_TRUE(author.WriteProtection(out));
+    ASSERT_EQ(WriteNotebook(out, std::string(300, 'n')), kNoError);
+    FontRecord{}.Write(out);
+    const Bytes whole = out.Take();
+
+    const auto readAll = [](std::span<const std::uint8_t> bytes) {
+        ByteReader in(bytes);
+        TFileHead head;
+        std::string text, notes;
+        FileProtection p;
+        p.SetMaskFromFile(kProtectInventory);
+        FontRecord font;
+        return head.Read(in) && ReadString(in, text) == kNoError &&
+               p.ReadProtection(in) == kNoError && ReadNotebook(in, notes) == kNoError &&
+               font.Read(in) && in.AtEnd();
+    };
+    ASSERT_TRUE(readAll(whole));
+    for (std::size_t n = 0; n < whole.size(); ++n) {
+        EXPECT_FALSE(readAll(std::span<const std::uint8_t>(whole).first(n))) << n;
+    }
 }
 
 }  // namespace

@@ -74,17 +74,6 @@ TEST(Colours, HexTextAndStoredWords) {
     EXPECT_FALSE(back.Read(cut));
 }
 
-TEST(ColorRoles, DefaultsAndCaptions) {
-    const ColorRoles roles;
-    const std::array<std::int16_t, 15> expected = {1, 4, 6, 0, 4, 6, 4, 4, 0, 0, 21, 4, 0, 0, 0};
-    EXPECT_EQ(roles.Indices(), expected);
-    EXPECT_EQ(roles.CaptionId(1), 103);   // "cursor"
-    EXPECT_EQ(roles.CaptionId(8), 110);   // "curve"
-    EXPECT_EQ(roles.CaptionId(12), 114);  // "y=x (web)"
-    EXPECT_EQ(roles.CaptionId(13), 151);  // "overlay color"
-    EXPECT_EQ(roles.CaptionId(14), 121);  // "coordinates"
-}
-
 TEST(StyleWords, CycleThroughTenAndAreBlackInPlainMode) {
     StyleWords style;
     style.words = {10, 11, 12, 13, 14, 15, 16, 17, 18, 19};
