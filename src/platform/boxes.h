@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/dialog.h"
+#include "platform/strings.h"
 
 class QWidget;
 
@@ -25,12 +26,6 @@ inline constexpr int kMsgYesNoCancel = 2;
 // String-table ids the boxes use.
 inline constexpr int kStrHmmCaption = 62;   // "hmm ..."
 inline constexpr int kErrorStringBase = 400;  // error n is string 400 + n
-
-// A string of the string table: the program's resources, or what SetStringSource gives.
-QString ResourceString(int id);
-// Test hook: replaces the string table for the platform's boxes and dialogs (an empty string from
-// the source falls back to the resources); an empty function restores the resources.
-void SetStringSource(std::function<QString(int)> source);
 
 struct MessageRequest {
     QString caption;

@@ -19,6 +19,7 @@
 #include <QPoint>
 #include <QString>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <string_view>
@@ -173,6 +174,7 @@ private:
     bool modalRun_ = false;
     bool ended_ = false;
     int result_ = 0;
+    int silent_ = 0;  // > 0 while the code changes controls: no notifications
 };
 
 // Installs a dialog runner for the life of the object and restores the previous one after.

@@ -18,6 +18,7 @@
 
 #include "platform/templates.h"
 #include "platform/window.h"
+#include "resources/command_ids.h"
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -26,13 +27,11 @@ namespace quorlin::platform {
 
 class MenuSet;
 
-// Command ids the frame handles itself (the class library's standard Window-menu commands).
-inline constexpr int kCmExit = 24310;
-inline constexpr int kCmCascadeChildren = 24361;
-inline constexpr int kCmTileChildren = 24362;
-inline constexpr int kCmTileChildrenHorizontally = 24363;
-inline constexpr int kCmArrangeIcons = 24364;
-inline constexpr int kCmCloseChildren = 24365;
+// Command ids the frame handles itself: the Window menu's arrangements and Exit.
+inline constexpr int kCmExit = resources::cmd::kFrameExit;
+inline constexpr int kCmCascadeChildren = resources::cmd::kWindowCascade;
+inline constexpr int kCmTileChildren = resources::cmd::kWindowTile;
+inline constexpr int kCmArrangeIcons = resources::cmd::kWindowArrangeIcons;
 
 class FrameWindow : public QMainWindow {
     Q_OBJECT
@@ -102,6 +101,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    friend class Window;
     friend FrameWindow* ShowOwnedWindow(Window* window, QWidget* owner);
     struct HostTag {};
     FrameWindow(Window* hosted, QWidget* owner, HostTag);

@@ -5,6 +5,7 @@
 #include <QString>
 
 class QLocalServer;
+class QLocalSocket;
 
 namespace quorlin::platform {
 
@@ -31,6 +32,8 @@ signals:
     void FileReceived(const QString& fileName);
 
 private:
+    void Receive(QLocalSocket* socket);
+
     QString name_;
     QLocalServer* server_ = nullptr;
 };

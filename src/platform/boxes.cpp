@@ -1,0 +1,212 @@
+#include "platform/boxes.h"
+
+#include <QMessageBox>
+
+#include "resources/resources.h"
+
+namespace quorlin::platform {
+
+namespace {
+
+Prompter*& Installed() {
+    static Prompter* prompter = nullptr;
+    return prompter;
+}
+
+QMessageBox::StandardButtons ButtonsOf(int kind) {
+    switch (kind) {
+        case kMsgYesNo: return QMessageBox::Yes | QMessageBox::No;
+        case kMsgYesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        default: return QMessageBox::Ok;
+    }
+}
+
+int ResultOf(int button) {
+    switch (button) {
+        case QMessageBox::Yes: return kIdYes;
+        case QMessageBox::No: return kIdNo;
+        case QMessageBox::Cancel: return kIdCancel;
+        default: return kIdOk;
+    }
+}
+
+}  // namespace
+
+Prompter& CurrentPrompter() {
+    static DefaultPrompter standard;
+    return Installed() ? *Installed() : standard;
+}
+
+void SetPrompter(Prompter* prompter) { Installed() = prompter; }
+
+int DefaultPrompter::Message(QWidget* parent, const MessageRequest& request) {
+    QMessageBox box(request.error ? QMessageBox::Warning
+                    : request.kind == kMsgOk ? QMessageBox::Information
+                                             : QMessageBox::Question,
+                    request.caption, request.text, ButtonsOf(request.kind), parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    const int button = box.exec();
+    // Closing a yes/no box without a Cancel button counts as No.
+    if (request.kind == kMsgYesNo && button != QMessageBox::Yes) return kIdNo;
+    return ResultOf(button);
+}
+
+int DefaultPrompter::Input(QWidget* parent, const InputRequest& request, QString* text) {
+    QString buffer = request.text;
+    TInpDlg dialog(parent, request.title, request.prompt, &buffer, request.maxLength);
+    const int result = dialog.Execute();
+    if (result == kIdOk && text) *text = buffer;
+    return result;
+}
+
+ScriptedPrompter::ScriptedPrompter() : previous_(Installed()) { SetPrompter(this); }
+
+ScriptedPrompter::~ScriptedPrompter() { SetPrompter(previous_); }
+
+int ScriptedPrompter::Message(QWidget*, const MessageRequest& request) {
+    messages.push_back(request);
+    if (messageAnswers.empty()) return request.kind == kMsgOk ? kIdOk : kIdYes;
+    const int answer = messageAnswers.front();
+    messageAnswers.pop_front();
+    return answer;
+}
+
+int ScriptedPrompter::Input(QWidget*, const InputRequest& request, QString* text) {
+    inputs.push_back(request);
+    if (inputAnswers.empty()) return kIdCancel;
+    InputAnswer answer = std::move(inputAnswers.front());
+    inputAnswers.pop_front();
+    if (answer.result == kIdOk && text) *text = answer.text;
+    return answer.result;
+}
+
+int MsgBox(QWidget* window, const QString& line1, const QString& line2, int kind) {
+    MessageRequest request;
+    request.caption = line1;
+    request.text = line2;
+    request.kind = kind;
+    return CurrentPrompter().Message(window, request);
+}
+
+void ErrorMsg(QWidget* window, int n, int titleId) {
+    MessageRequest request;
+    request.caption = ResourceString(titleId != 0 ? titleId : kStrHmmCaption);
+    if (request.caption.isEmpty()) request.caption = QStringLiteral("hmm ...");
+    request.text = ResourceString(kErrorStringBase + n);
+    if (request.text.isEmpty()) request.text = QStringLiteral("error %1").arg(n);
+    request.error = true;
+    CurrentPrompter().Message(window, request);
+}
+
+TInpDlg::TInpDlg(QWidget* parent, const QString& title, const QString& prompt, QString* buffer,
+                 int maxLength)
+    : Dialog(parent, "ONEINPUT"),
+      title_(title),
+      prompt_(prompt),
+      buffer_(buffer),
+      maxLength_(maxLength) {}
+
+void TInpDlg::SetupWindow() {
+    Dialog::SetupWindow();
+    if (!title_.isEmpty()) setWindowTitle(title_);
+    SetText(resources::kOneInputPromptId, ControlKind::Static, prompt_);
+    if (maxLength_ > 0) SetMaxLength(resources::kOneInputEditId, maxLength_);
+    SetText(resources::kOneInputEditId, ControlKind::Edit, buffer_ ? *buffer_ : QString());
+    FocusControl(resources::kOneInputEditId, true);
+}
+
+bool TInpDlg::CanClose() {
+    if (buffer_) {
+        QString text = GetText(resources::kOneInputEditId, ControlKind::Edit);
+        *buffer_ = maxLength_ > 0 ? text.left(maxLength_) : text;
+    }
+    return true;
+}
+
+TGenDlg::TGenDlg(QWidget* parent, std::string_view templateName, std::vector<EditBinding> fields)
+    : Dialog(parent, templateName), fields_(std::move(fields)) {
+    if (fields_.size() > kMaxFields) fields_.resize(kMaxFields);
+}
+
+TGenDlg::TGenDlg(QWidget* parent, const DialogTemplate& tmpl, std::vector<EditBinding> fields)
+    : Dialog(parent, tmpl), fields_(std::move(fields)) {
+    if (fields_.size() > kMaxFields) fields_.resize(kMaxFields);
+}
+
+void TGenDlg::SetupWindow() {
+    Dialog::SetupWindow();
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        const int id = kFirstEditId + static_cast<int>(i);
+        if (fields_[i].maxLength > 0) SetMaxLength(id, fields_[i].maxLength);
+        if (fields_[i].text) SetText(id, ControlKind::Edit, *fields_[i].text);
+    }
+}
+
+bool TGenDlg::CanClose() {
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        if (!fields_[i].text) continue;
+        const int id = kFirstEditId + static_cast<int>(i);
+        const QString text = GetText(id, ControlKind::Edit);
+        *fields_[i].text = fields_[i].maxLength > 0 ? text.left(fields_[i].maxLength) : text;
+    }
+    return true;
+}
+
+TGenBoolDlg::TGenBoolDlg(QWidget* parent, std::string_view templateName,
+                         std::vector<EditBinding> fields, std::uint8_t* check1,
+                         std::uint8_t* check2)
+    : TGenDlg(parent, templateName, std::move(fields)), check1_(check1), check2_(check2) {}
+
+TGenBoolDlg::TGenBoolDlg(QWidget* parent, const DialogTemplate& tmpl,
+                         std::vector<EditBinding> fields, std::uint8_t* check1,
+                         std::uint8_t* check2)
+    : TGenDlg(parent, tmpl, std::move(fields)), check1_(check1), check2_(check2) {}
+
+void TGenBoolDlg::SetupWindow() {
+    TGenDlg::SetupWindow();
+    if (check1_) SetChecked(kCheck1Id, *check1_ != 0);
+    ShowControl(kCheck1Id, check1_ != nullptr);
+    if (check2_) SetChecked(kCheck2Id, *check2_ != 0);
+    ShowControl(kCheck2Id, check2_ != nullptr);
+}
+
+bool TGenBoolDlg::CanClose() {
+    if (!TGenDlg::CanClose()) return false;
+    if (check1_) *check1_ = IsChecked(kCheck1Id) ? 1 : 0;
+    if (check2_) *check2_ = IsChecked(kCheck2Id) ? 1 : 0;
+    return true;
+}
+
+int InputInt(QWidget* window, int titleId, int promptId, int minimum, int maximum, int* value,
+             bool reportError) {
+    InputRequest request;
+    request.title = ResourceString(titleId);
+    request.prompt = ResourceString(promptId);
+    request.text = QString::number(value ? *value : 0);
+    request.maxLength = 11;
+    QString answer;
+    if (CurrentPrompter().Input(window, request, &answer) != kIdOk) return kInputCancelled;
+    bool ok = false;
+    const qlonglong number = answer.trimmed().toLongLong(&ok);
+    if (!ok || number < minimum || number > maximum) {
+        if (reportError) ErrorMsg(window, kInputOutOfBounds);
+        return kInputOutOfBounds;
+    }
+    if (value) *value = static_cast<int>(number);
+    return 0;
+}
+
+int InputString(QWidget* window, int titleId, int promptId, QString* buffer, int maxLength) {
+    InputRequest request;
+    request.title = ResourceString(titleId);
+    request.prompt = ResourceString(promptId);
+    request.text = buffer ? *buffer : QString();
+    request.maxLength = maxLength;
+    QString answer;
+    const int result = CurrentPrompter().Input(window, request, &answer);
+    if (result == kIdOk && buffer) *buffer = maxLength > 0 ? answer.left(maxLength) : answer;
+    return result;
+}
+
+}  // namespace quorlin::platform

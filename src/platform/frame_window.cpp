@@ -1,0 +1,455 @@
+#include "platform/frame_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPointer>
+#include <QTimer>
+#include <QUrl>
+#include <map>
+#include <tuple>
+
+#include "resources/resources.h"
+
+namespace quorlin::platform {
+
+namespace {
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QStringList LocalFiles(const QMimeData* data) {
+    QStringList files;
+    if (!data || !data->hasUrls()) return files;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) files << url.toLocalFile();
+    }
+    return files;
+}
+
+}  // namespace
+
+// The menus and accelerators of one (menu, accelerator tables) combination, built once and kept;
+// the frame puts the shown one into its menu bar.
+class MenuSet {
+public:
+    using Key = std::tuple<const MenuTemplate*, const AcceleratorTable*, const AcceleratorTable*>;
+
+    MenuSet(FrameWindow* frame, std::function<void(int)> onCommand,
+            std::function<void()> beforeShow)
+        : frame_(frame), onCommand_(std::move(onCommand)), beforeShow_(std::move(beforeShow)) {}
+
+    // Shows the combination in the frame's menu bar and activates its accelerators. The first
+    // table's keys win over the second's.
+    void Show(const Key& key) {
+        Built& built = Get(key);
+        if (shown_ == &built) return;
+        if (shown_) {
+            for (QAction* a : shown_->extra) frame_->removeAction(a);
+        }
+        QMenuBar* bar = frame_->menuBar();
+        bar->clear();
+        for (QAction* a : built.topLevel) bar->addAction(a);
+        for (QAction* a : built.extra) frame_->addAction(a);
+        bar->setVisible(!built.topLevel.isEmpty());
+        shown_ = &built;
+    }
+
+    QList<QAction*> Actions(int id) const {
+        QList<QAction*> out;
+        if (!shown_) return out;
+        auto [from, to] = shown_->byId.equal_range(id);
+        for (auto it = from; it != to; ++it) out << it->second;
+        return out;
+    }
+
+    std::vector<int> Ids() const {
+        std::vector<int> ids;
+        if (!shown_) return ids;
+        for (auto it = shown_->byId.begin(); it != shown_->byId.end();
+             it = shown_->byId.upper_bound(it->first)) {
+            ids.push_back(it->first);
+        }
+        return ids;
+    }
+
+    bool IsAccelerator(const QKeySequence& keys) const {
+        if (!shown_ || keys.isEmpty()) return false;
+        for (const QKeySequence& k : shown_->accelerators) {
+            if (k.matches(keys) == QKeySequence::ExactMatch) return true;
+        }
+        return false;
+    }
+
+private:
+    struct Built {
+        QList<QAction*> topLevel;  // in the menu bar, in order
+        std::multimap<int, QAction*> byId;
+        QList<QAction*> extra;  // accelerator entries without a menu item
+        QList<QKeySequence> accelerators;
+    };
+
+    QAction* CommandAction(Built& built, const QString& text, int id, QObject* parent) {
+        auto* action = new QAction(text, parent);
+        action->setData(id);
+        QObject::connect(action, &QAction::triggered, frame_, [this, id] { onCommand_(id); });
+        built.byId.emplace(id, action);
+        return action;
+    }
+
+    void BuildMenu(Built& built, const MenuTemplate& menu) {
+        std::vector<QMenu*> open;  // the popups being filled, innermost last
+        for (const MenuItemTemplate& item : menu.items) {
+            const QString text = ToQString(item.text);
+            switch (item.kind) {
+                case MenuItemTemplate::Kind::Popup: {
+                    auto* sub = new QMenu(text, open.empty() ? static_cast<QWidget*>(frame_)
+                                                             : open.back());
+                    QObject::connect(sub, &QMenu::aboutToShow, frame_, [this] { beforeShow_(); });
+                    if (open.empty()) {
+                        built.topLevel << sub->menuAction();
+                    } else {
+                        open.back()->addMenu(sub);
+                    }
+                    open.push_back(sub);
+                    break;
+                }
+                case MenuItemTemplate::Kind::EndPopup:
+                    if (!open.empty()) open.pop_back();
+                    break;
+                case MenuItemTemplate::Kind::Separator:
+                    if (!open.empty()) open.back()->addSeparator();
+                    break;
+                case MenuItemTemplate::Kind::Command:
+                    if (open.empty()) {
+                        built.topLevel << CommandAction(built, text, item.id, frame_);
+                    } else {
+                        open.back()->addAction(CommandAction(built, text, item.id, open.back()));
+                    }
+                    break;
+            }
+        }
+    }
+
+    void AddAccelerators(Built& built, const AcceleratorTable& table) {
+        for (const AcceleratorTemplate& entry : table.entries) {
+            const QKeySequence keys(ToQString(entry.keys), QKeySequence::PortableText);
+            if (keys.isEmpty() || IsTaken(built, keys)) continue;
+            built.accelerators << keys;
+            auto it = built.byId.find(entry.id);
+            QAction* action = nullptr;
+            if (it != built.byId.end()) {
+                action = it->second;
+            } else {
+                action = CommandAction(built, QString(), entry.id, frame_);
+                built.extra << action;
+            }
+            QList<QKeySequence> shortcuts = action->shortcuts();
+            shortcuts << keys;
+            action->setShortcuts(shortcuts);
+        }
+    }
+
+    static bool IsTaken(const Built& built, const QKeySequence& keys) {
+        for (const QKeySequence& k : built.accelerators) {
+            if (k == keys) return true;
+        }
+        return false;
+    }
+
+    Built& Get(const Key& key) {
+        auto it = sets_.find(key);
+        if (it != sets_.end()) return it->second;
+        Built& built = sets_[key];
+        if (const MenuTemplate* menu = std::get<0>(key)) BuildMenu(built, *menu);
+        if (const AcceleratorTable* first = std::get<1>(key)) AddAccelerators(built, *first);
+        if (const AcceleratorTable* second = std::get<2>(key)) AddAccelerators(built, *second);
+        return built;
+    }
+
+    FrameWindow* frame_;
+    std::function<void(int)> onCommand_;
+    std::function<void()> beforeShow_;
+    std::map<Key, Built> sets_;
+    const Built* shown_ = nullptr;
+};
+
+FrameWindow::FrameWindow(QWidget* parent) : QMainWindow(parent), mdi_(new QMdiArea(this)) {
+    setCentralWidget(mdi_);
+    setAcceptDrops(true);
+    menuSet_ = std::make_unique<MenuSet>(
+        this, [this](int id) { OnActionTriggered(id); }, [this] { RefreshCommands(); });
+    connect(mdi_, &QMdiArea::subWindowActivated, this, &FrameWindow::OnSubWindowActivated);
+    ShowMenuSet();
+}
+
+FrameWindow::FrameWindow(Window* hosted, QWidget* owner, HostTag)
+    : QMainWindow(owner, Qt::Window), hosted_(hosted) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    menuSet_ = std::make_unique<MenuSet>(
+        this, [this](int id) { OnActionTriggered(id); }, [this] { RefreshCommands(); });
+    setCentralWidget(hosted);
+    hosted->host_ = this;
+    hosted->outer_ = this;
+    setWindowTitle(hosted->windowTitle());
+    connect(hosted, &QWidget::windowTitleChanged, this, &QWidget::setWindowTitle);
+    connect(hosted, &Window::MenuChanged, this, [this] { ShowMenuSet(); });
+}
+
+FrameWindow::~FrameWindow() {
+    // Children go before the menu set, whose actions their last commands may still reach; the
+    // area's activation signals no longer reach a half-destroyed frame.
+    if (mdi_) {
+        disconnect(mdi_, nullptr, this, nullptr);
+        for (QMdiSubWindow* sub : mdi_->subWindowList()) {
+            disconnect(sub, nullptr, this, nullptr);
+            if (auto* w = qobject_cast<Window*>(sub->widget())) w->RunCleanup();
+            delete sub;
+        }
+    }
+    if (hosted_) hosted_->RunCleanup();
+}
+
+void FrameWindow::Create() {
+    if (created_) return;
+    created_ = true;
+    SetupWindow();
+}
+
+void FrameWindow::AddChild(Window* child) {
+    QMdiSubWindow* sub = mdi_->addSubWindow(child);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    child->host_ = this;
+    child->outer_ = sub;
+    connect(child, &Window::MenuChanged, this, [this, child] {
+        if (ActiveChild() == child) ShowMenuSet();
+    });
+    connect(sub, &QObject::destroyed, this, [this] {
+        QTimer::singleShot(0, this, [this] { ShowMenuSet(); });
+    });
+    child->Create();
+    if (!child->IsHidden()) {
+        sub->show();
+        mdi_->setActiveSubWindow(sub);
+    } else {
+        sub->hide();
+    }
+    ShowMenuSet();
+}
+
+Window* FrameWindow::ActiveChild() const {
+    if (!mdi_) return nullptr;
+    QMdiSubWindow* sub = mdi_->currentSubWindow();
+    if (!sub || sub->isHidden()) return nullptr;
+    return qobject_cast<Window*>(sub->widget());
+}
+
+void FrameWindow::ActivateChild(Window* child) {
+    if (!mdi_ || !child) return;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(child->OuterWidget())) {
+        mdi_->setActiveSubWindow(sub);
+    }
+    ShowMenuSet();
+}
+
+QList<Window*> FrameWindow::Children() const {
+    QList<Window*> out;
+    if (!mdi_) return out;
+    for (QMdiSubWindow* sub : mdi_->subWindowList()) {
+        if (auto* w = qobject_cast<Window*>(sub->widget())) out << w;
+    }
+    return out;
+}
+
+void FrameWindow::CascadeChildren() {
+    if (mdi_) mdi_->cascadeSubWindows();
+}
+
+void FrameWindow::TileChildren(bool horizontally) {
+    if (!mdi_) return;
+    if (!horizontally) {
+        mdi_->tileSubWindows();
+        return;
+    }
+    // Side by side: each visible child the full height and an equal share of the width.
+    QList<QMdiSubWindow*> shown;
+    for (QMdiSubWindow* sub : mdi_->subWindowList()) {
+        if (!sub->isHidden() && !sub->isMinimized()) shown << sub;
+    }
+    if (shown.isEmpty()) return;
+    const QRect area = mdi_->viewport()->rect();
+    const int width = area.width() / static_cast<int>(shown.size());
+    for (int i = 0; i < shown.size(); ++i) {
+        shown[i]->showNormal();
+        shown[i]->setGeometry(i * width, 0, width, area.height());
+    }
+}
+
+void FrameWindow::ArrangeIcons() {
+    if (!mdi_) return;
+    // Minimised children in a row along the bottom of the area.
+    const QRect area = mdi_->viewport()->rect();
+    int x = 0;
+    for (QMdiSubWindow* sub : mdi_->subWindowList()) {
+        if (!sub->isMinimized() || sub->isHidden()) continue;
+        const QSize size = sub->size();
+        sub->move(x, area.height() - size.height());
+        x += size.width();
+    }
+}
+
+bool FrameWindow::CloseChildren() {
+    for (Window* child : Children()) {
+        if (!child->CloseWindow()) return false;
+    }
+    return true;
+}
+
+void FrameWindow::SetMenuName(std::string_view name) { SetMenu(resources::FindMenu(name)); }
+
+void FrameWindow::SetAcceleratorName(std::string_view name) {
+    SetAccelerators(resources::FindAccelerators(name));
+}
+
+void FrameWindow::SetMenu(const MenuTemplate* menu) {
+    menu_ = menu;
+    ShowMenuSet();
+}
+
+void FrameWindow::SetAccelerators(const AcceleratorTable* table) {
+    accelerators_ = table;
+    ShowMenuSet();
+}
+
+Window* FrameWindow::CommandTarget() const { return hosted_ ? hosted_ : ActiveChild(); }
+
+CommandState FrameWindow::QueryCommand(int id) {
+    CommandState state;
+    state.id = id;
+    Window* target = CommandTarget();
+    if (target) state.checked = target->IsCommandChecked(id);
+    EnableCommand(state);
+    if (target) target->EnableCommand(state);
+    return state;
+}
+
+bool FrameWindow::DispatchCommand(int id) {
+    if (!QueryCommand(id).enabled) return false;
+    QPointer<FrameWindow> self(this);
+    QPointer<Window> target(CommandTarget());
+    bool handled = target && target->OnCommand(id);
+    if (!handled && self) handled = OnCommand(id);
+    if (self) AfterCommand();
+    return handled;
+}
+
+void FrameWindow::OnActionTriggered(int id) { DispatchCommand(id); }
+
+void FrameWindow::AfterCommand() {
+    // The command may have changed the active child or its menu.
+    ShowMenuSet();
+}
+
+void FrameWindow::RefreshCommands() {
+    for (int id : menuSet_->Ids()) {
+        const CommandState state = QueryCommand(id);
+        for (QAction* action : menuSet_->Actions(id)) {
+            action->setEnabled(state.enabled);
+            action->setCheckable(state.checked);
+            action->setChecked(state.checked);
+            if (state.text) action->setText(*state.text);
+        }
+    }
+}
+
+QList<QAction*> FrameWindow::CommandActions(int id) const { return menuSet_->Actions(id); }
+
+bool FrameWindow::IsAcceleratorKey(const QKeySequence& keys) const {
+    return menuSet_->IsAccelerator(keys);
+}
+
+void FrameWindow::ShowMenuSet() {
+    Window* target = CommandTarget();
+    const MenuTemplate* menu = target && target->Menu() ? target->Menu() : menu_;
+    const AcceleratorTable* first = target ? target->Accelerators() : nullptr;
+    const AcceleratorTable* second = hosted_ ? nullptr : accelerators_;
+    if (!first) std::swap(first, second);
+    menuSet_->Show({menu, first, second});
+    RefreshCommands();
+}
+
+void FrameWindow::OnSubWindowActivated(QMdiSubWindow*) {
+    ShowMenuSet();
+    emit ActiveChildChanged(ActiveChild());
+}
+
+bool FrameWindow::OnCommand(int id) {
+    switch (id) {
+        case kCmCascadeChildren: CascadeChildren(); return true;
+        case kCmTileChildren: TileChildren(false); return true;
+        case kCmArrangeIcons: ArrangeIcons(); return true;
+        case kCmExit: close(); return true;
+        default: return false;
+    }
+}
+
+void FrameWindow::EnableCommand(CommandState& state) {
+    switch (state.id) {
+        case kCmCascadeChildren:
+        case kCmTileChildren:
+        case kCmArrangeIcons: state.enabled = mdi_ && !mdi_->subWindowList().isEmpty(); break;
+        default: break;
+    }
+}
+
+void FrameWindow::OnFilesDropped(const QStringList&) {}
+
+void FrameWindow::showEvent(QShowEvent* event) {
+    Create();
+    QMainWindow::showEvent(event);
+}
+
+void FrameWindow::closeEvent(QCloseEvent* event) {
+    if (hosted_) {
+        if (!hosted_->close()) {
+            event->ignore();
+            return;
+        }
+        event->accept();
+        return;
+    }
+    if (!CanClose() || !CloseChildren()) {
+        event->ignore();
+        return;
+    }
+    CleanupWindow();
+    event->accept();
+}
+
+void FrameWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!LocalFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void FrameWindow::dropEvent(QDropEvent* event) {
+    const QStringList files = LocalFiles(event->mimeData());
+    if (files.isEmpty()) return;
+    event->acceptProposedAction();
+    OnFilesDropped(files);
+}
+
+FrameWindow* ShowOwnedWindow(Window* window, QWidget* owner) {
+    auto* host = new FrameWindow(window, owner, FrameWindow::HostTag{});
+    window->Create();
+    host->ShowMenuSet();
+    if (!window->IsHidden()) host->show();
+    return host;
+}
+
+}  // namespace quorlin::platform

@@ -1,0 +1,151 @@
+#include "platform/key_poll.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QWidget>
+#include <deque>
+
+#include "platform/frame_window.h"
+#include "platform/window.h"
+
+namespace quorlin::platform {
+
+namespace {
+
+std::function<bool(QWidget*, const QKeySequence&)>& AcceleratorOverride() {
+    static std::function<bool(QWidget*, const QKeySequence&)> test;
+    return test;
+}
+
+// The frame whose menu set is shown for a widget: the nearest FrameWindow up its parents.
+FrameWindow* FrameOf(QWidget* widget) {
+    for (QWidget* w = widget; w; w = w->parentWidget()) {
+        if (auto* frame = qobject_cast<FrameWindow*>(w)) return frame;
+    }
+    return nullptr;
+}
+
+bool IsAccelerator(QWidget* window, const QKeySequence& keys) {
+    if (const auto& test = AcceleratorOverride()) return test(window, keys);
+    FrameWindow* frame = FrameOf(window);
+    return frame && frame->IsAcceleratorKey(keys);
+}
+
+bool IsHeldBackInput(QEvent::Type type) {
+    switch (type) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::NonClientAreaMouseButtonPress:
+        case QEvent::NonClientAreaMouseButtonRelease:
+        case QEvent::NonClientAreaMouseButtonDblClick:
+        case QEvent::NonClientAreaMouseMove:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::TabletPress:
+        case QEvent::TabletRelease:
+        case QEvent::TabletMove:
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop:
+        case QEvent::KeyRelease:
+        case QEvent::InputMethod:
+            return true;
+        default:
+            return false;
+    }
+}
+
+class KeyPollFilter : public QObject {
+public:
+    bool eventFilter(QObject* receiver, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::KeyPress: {
+                const int code = CodeOf(receiver, static_cast<QKeyEvent*>(event));
+                if (code != 0) keys.push_back(code);
+                return true;
+            }
+            case QEvent::Shortcut:  // a menu accelerator that the shortcut map matched
+                keys.push_back(kKeyStop);
+                return true;
+            case QEvent::Close:  // the window system's close box; the program's own closes pass
+                return event->spontaneous();
+            default:
+                return IsHeldBackInput(event->type());
+        }
+    }
+
+    void Install() {
+        if (installs++ == 0) {
+            keys.clear();
+            QCoreApplication::instance()->installEventFilter(this);
+        }
+    }
+
+    void Remove() {
+        if (--installs == 0) {
+            QCoreApplication::instance()->removeEventFilter(this);
+            keys.clear();
+        }
+    }
+
+    std::deque<int> keys;
+    int installs = 0;
+    QPointer<QWidget> polled;
+
+private:
+    int CodeOf(QObject* receiver, const QKeyEvent* key) const {
+        QWidget* window = polled ? polled.data() : qobject_cast<QWidget*>(receiver);
+        const QKeyCombination combination(key->modifiers() & ~Qt::KeypadModifier,
+                                          static_cast<Qt::Key>(key->key()));
+        if (IsAccelerator(window, QKeySequence(combination))) return kKeyStop;
+        const QString text = key->text();
+        if (!text.isEmpty() && text[0].unicode() != 0x7f) return text[0].toUpper().unicode();
+        return KeyCodeFromQt(key->key());
+    }
+};
+
+KeyPollFilter& Filter() {
+    static auto* filter = new KeyPollFilter;  // lives as long as the program
+    return *filter;
+}
+
+}  // namespace
+
+int PollKey(QWidget* window) {
+    KeyPollFilter& filter = Filter();
+    if (!QCoreApplication::instance()) return 0;
+    filter.Install();
+    QPointer<QWidget> before = filter.polled;
+    filter.polled = window;
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    filter.polled = before;
+    int code = 0;
+    if (!filter.keys.empty()) {
+        code = filter.keys.front();
+        filter.keys.pop_front();
+    }
+    filter.Remove();
+    return code;
+}
+
+bool KeyPollActive() { return Filter().installs > 0; }
+
+KeyPollScope::KeyPollScope() {
+    if (QCoreApplication::instance()) Filter().Install();
+}
+
+KeyPollScope::~KeyPollScope() {
+    if (QCoreApplication::instance()) Filter().Remove();
+}
+
+void SetAcceleratorTest(std::function<bool(QWidget*, const QKeySequence&)> test) {
+    AcceleratorOverride() = std::move(test);
+}
+
+}  // namespace quorlin::platform

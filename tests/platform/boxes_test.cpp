@@ -1,0 +1,216 @@
+#include "platform/boxes.h"
+
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "resources/resources.h"
+
+namespace quorlin::platform {
+namespace {
+
+// A string table of the test's own for the duration of a test.
+class TestStrings {
+public:
+    explicit TestStrings(std::map<int, QString> strings) : strings_(std::move(strings)) {
+        SetStringSource([this](int id) {
+            auto it = strings_.find(id);
+            return it == strings_.end() ? QString() : it->second;
+        });
+    }
+    ~TestStrings() { SetStringSource({}); }
+
+private:
+    std::map<int, QString> strings_;
+};
+
+TEST(Boxes, MsgBoxShowsTwoLinesAndReturnsTheAnswer) {
+    ScriptedPrompter prompter;
+    prompter.AnswerMessage(kIdNo);
+    prompter.AnswerMessage(kIdCancel);
+    EXPECT_EQ(MsgBox(nullptr, "careful!", "delete all text?", kMsgYesNo), kIdNo);
+    EXPECT_EQ(MsgBox(nullptr, "careful!", "save changes?", kMsgYesNoCancel), kIdCancel);
+    EXPECT_EQ(MsgBox(nullptr, "note", "done", kMsgOk), kIdOk);  // empty queue: OK
+    EXPECT_EQ(MsgBox(nullptr, "q", "again?", kMsgYesNo), kIdYes);  // empty queue: Yes
+    ASSERT_EQ(prompter.messages.size(), 4u);
+    EXPECT_EQ(prompter.messages[0].caption, QStringLiteral("careful!"));
+    EXPECT_EQ(prompter.messages[0].text, QStringLiteral("delete all text?"));
+    EXPECT_EQ(prompter.messages[0].kind, kMsgYesNo);
+    EXPECT_EQ(prompter.messages[1].kind, kMsgYesNoCancel);
+    EXPECT_FALSE(prompter.messages[0].error);
+}
+
+TEST(Boxes, ErrorMsgShowsString400PlusNUnderHmm) {
+    TestStrings strings({{62, "hmm ..."}, {417, "out of bounds"}, {5, "input"}});
+    ScriptedPrompter prompter;
+    ErrorMsg(nullptr, 17);
+    ErrorMsg(nullptr, 17, 5);
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(prompter.messages[0].caption, QStringLiteral("hmm ..."));
+    EXPECT_EQ(prompter.messages[0].text, QStringLiteral("out of bounds"));
+    EXPECT_TRUE(prompter.messages[0].error);
+    EXPECT_EQ(prompter.messages[0].kind, kMsgOk);
+    EXPECT_EQ(prompter.messages[1].caption, QStringLiteral("input"));
+}
+
+TEST(Boxes, ErrorMsgWithoutStringsStillSaysSomething) {
+    TestStrings strings({{62, ""}});
+    ScriptedPrompter prompter;
+    ErrorMsg(nullptr, 98765);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_FALSE(prompter.messages[0].caption.isEmpty());
+    EXPECT_TRUE(prompter.messages[0].text.contains("98765"));
+}
+
+TEST(Boxes, ErrorMsgReadsTheProgramsStringTable) {
+    ScriptedPrompter prompter;
+    ErrorMsg(nullptr, 17);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    const QString table = resources::LoadString(417);
+    if (!table.isEmpty()) {
+        EXPECT_EQ(prompter.messages[0].text, table);
+    }
+    const QString caption = resources::LoadString(62);
+    if (!caption.isEmpty()) {
+        EXPECT_EQ(prompter.messages[0].caption, caption);
+    }
+}
+
+TEST(Boxes, InputIntChecksBounds) {
+    TestStrings strings({{5, "input"}, {61, "number of pages"}});
+    ScriptedPrompter prompter;
+    int value = 3;
+    prompter.AnswerInput(" 12 ");
+    EXPECT_EQ(InputInt(nullptr, 5, 61, 1, 20, &value), 0);
+    EXPECT_EQ(value, 12);
+    ASSERT_EQ(prompter.inputs.size(), 1u);
+    EXPECT_EQ(prompter.inputs[0].title, QStringLiteral("input"));
+    EXPECT_EQ(prompter.inputs[0].prompt, QStringLiteral("number of pages"));
+    EXPECT_EQ(prompter.inputs[0].text, QStringLiteral("3"));
+
+    prompter.AnswerInput("21");
+    EXPECT_EQ(InputInt(nullptr, 5, 61, 1, 20, &value), kInputOutOfBounds);
+    prompter.AnswerInput("0");
+    EXPECT_EQ(InputInt(nullptr, 5, 61, 1, 20, &value), kInputOutOfBounds);
+    prompter.AnswerInput("seven");
+    EXPECT_EQ(InputInt(nullptr, 5, 61, 1, 20, &value), kInputOutOfBounds);
+    prompter.AnswerInput("99999999999999");
+    EXPECT_EQ(InputInt(nullptr, 5, 61, 1, 20, &value), kInputOutOfBounds);
+    EXPECT_EQ(value, 12);
+    EXPECT_TRUE(prompter.messages.empty());
+
+    prompter.AnswerInput("5", kIdCancel);
+    EXPECT_EQ(InputInt(nullptr, 5, 61, 1, 20, &value), kInputCancelled);
+    EXPECT_EQ(value, 12);
+
+    prompter.AnswerInput("40");
+    EXPECT_EQ(InputInt(nullptr, 5, 61, 1, 20, &value, true), kInputOutOfBounds);
+    EXPECT_EQ(prompter.messages.size(), 1u);  // reported
+}
+
+TEST(Boxes, InputStringKeepsTheBufferUnlessOk) {
+    ScriptedPrompter prompter;
+    QString buffer = "A";
+    prompter.AnswerInput("hello world");
+    EXPECT_EQ(InputString(nullptr, 5, 60, &buffer, 5), kIdOk);
+    EXPECT_EQ(buffer, QStringLiteral("hello"));
+    EXPECT_EQ(prompter.inputs[0].text, QStringLiteral("A"));
+    EXPECT_EQ(prompter.inputs[0].maxLength, 5);
+    EXPECT_EQ(InputString(nullptr, 5, 60, &buffer, 5), kIdCancel);  // empty queue: cancel
+    EXPECT_EQ(buffer, QStringLiteral("hello"));
+}
+
+TEST(Boxes, DefaultInputRunsTheOneInputDialog) {
+    TestStrings strings({{5, "input"}, {60, "parameter"}});
+    QString seenPrompt, seenTitle, seenText;
+    ScopedDialogRunner runner([&](Dialog& d) {
+        seenTitle = d.windowTitle();
+        seenPrompt = d.GetText(resources::kOneInputPromptId, ControlKind::Static);
+        seenText = d.GetText(resources::kOneInputEditId, ControlKind::Edit);
+        d.SetText(resources::kOneInputEditId, "ABCDEFGH");
+        return d.Press(kIdOk);
+    });
+    QString buffer = "AB";
+    EXPECT_EQ(InputString(nullptr, 5, 60, &buffer, 4), kIdOk);
+    EXPECT_EQ(seenTitle, QStringLiteral("input"));
+    EXPECT_EQ(seenPrompt, QStringLiteral("parameter"));
+    EXPECT_EQ(seenText, QStringLiteral("AB"));
+    EXPECT_EQ(buffer, QStringLiteral("ABCD"));
+}
+
+TEST(Boxes, InpDlgCancelLeavesTheBuffer) {
+    ScopedDialogRunner runner([](Dialog& d) {
+        d.SetText(resources::kOneInputEditId, "changed");
+        return d.Press(kIdCancel);
+    });
+    QString buffer = "kept";
+    TInpDlg dialog(nullptr, "title", "prompt", &buffer, 20);
+    EXPECT_EQ(dialog.Execute(), kIdCancel);
+    EXPECT_EQ(buffer, QStringLiteral("kept"));
+}
+
+using K = ControlKind;
+constexpr ControlTemplate kGenControls[] = {
+    {K::Edit, 211, "", 0, 0}, {K::Edit, 212, "", 1, 0},    {K::Edit, 213, "", 2, 0},
+    {K::CheckBox, 271, "clip", 3, 0}, {K::CheckBox, 272, "lock", 3, 1},
+    {K::DefButton, 1, "OK", 4, 0},  {K::Button, 2, "Cancel", 4, 1},
+};
+constexpr DialogTemplate kGenTemplate{"GENTEST", "generic", kGenControls};
+
+TEST(Boxes, GenDlgBindsEditsInOrder) {
+    QString radius = "1.00", longitude = "0.00";
+    TGenDlg dialog(nullptr, kGenTemplate, {{&radius, 6}, {&longitude, 255}});
+    dialog.Create();
+    EXPECT_EQ(dialog.GetText(211), QStringLiteral("1.00"));
+    EXPECT_EQ(dialog.GetText(212), QStringLiteral("0.00"));
+    EXPECT_EQ(dialog.GetText(213), QString());
+    dialog.SetText(211, "2.5");
+    dialog.SetText(212, "45");
+    EXPECT_EQ(dialog.Press(kIdOk), kIdOk);
+    EXPECT_EQ(radius, QStringLiteral("2.5"));
+    EXPECT_EQ(longitude, QStringLiteral("45"));
+    // The field's maximum length holds for typed text too.
+    auto* edit = qobject_cast<QLineEdit*>(dialog.Control(211, K::Edit));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->maxLength(), 6);
+}
+
+TEST(Boxes, GenDlgCancelKeepsTheBuffers) {
+    QString a = "a";
+    TGenDlg dialog(nullptr, kGenTemplate, {{&a, 20}});
+    dialog.Create();
+    dialog.SetText(211, "b");
+    EXPECT_EQ(dialog.Press(kIdCancel), kIdCancel);
+    EXPECT_EQ(a, QStringLiteral("a"));
+}
+
+TEST(Boxes, GenBoolDlgBindsTwoCheckBoxes) {
+    QString a = "x";
+    std::uint8_t clip = 1, lock = 0;
+    TGenBoolDlg dialog(nullptr, kGenTemplate, {{&a, 20}}, &clip, &lock);
+    dialog.Create();
+    EXPECT_TRUE(dialog.IsChecked(271));
+    EXPECT_FALSE(dialog.IsChecked(272));
+    dialog.Press(271);
+    dialog.Press(272);
+    EXPECT_EQ(clip, 1);  // nothing stored before OK
+    EXPECT_EQ(dialog.Press(kIdOk), kIdOk);
+    EXPECT_EQ(clip, 0);
+    EXPECT_EQ(lock, 1);
+}
+
+TEST(Boxes, GenBoolDlgWithoutSecondByteHidesItsBox) {
+    QString a;
+    std::uint8_t clip = 0;
+    TGenBoolDlg dialog(nullptr, kGenTemplate, {{&a, 20}}, &clip, nullptr);
+    dialog.Create();
+    EXPECT_TRUE(dialog.IsControlShown(271));
+    EXPECT_FALSE(dialog.IsControlShown(272));
+    dialog.SetChecked(271, true);
+    EXPECT_EQ(dialog.Press(kIdOk), kIdOk);
+    EXPECT_EQ(clip, 1);
+}
+
+}  // namespace
+}  // namespace quorlin::platform

@@ -1,0 +1,329 @@
+#include "platform/dialog.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+#include <vector>
+
+#include "platform/boxes.h"
+#include "platform/random.h"
+
+namespace quorlin::platform {
+namespace {
+
+using K = ControlKind;
+
+constexpr ControlTemplate kRangeControls[] = {
+    {K::Static, 201, "value (1..10)", 0, 0},
+    {K::Edit, 211, "", 0, 1},
+    {K::Static, 211, "same id, other kind", 1, 0},  // a template may reuse an id
+    {K::CheckBox, 271, "flag", 2, 0},
+    {K::Radio, 251, "a", 3, 0},
+    {K::Radio, 252, "b", 3, 1},
+    {K::Static, -1, "next group", 4, 0},
+    {K::Radio, 253, "c", 4, 1},
+    {K::Radio, 254, "d", 4, 2},
+    {K::ListBox, 301, "", 5, 0, 2},
+    {K::ComboBox, 302, "", 6, 0},
+    {K::ScrollBar, 303, "", 7, 0, 2},
+    {K::Static, 205, "", 8, 0, 1, 3},  // text from the string table
+    {K::DefButton, 1, "OK", 9, 0},
+    {K::Button, 2, "Cancel", 9, 1},
+    {K::Button, 91, "apply", 9, 2},
+};
+constexpr DialogTemplate kRangeTemplate{"RANGETEST", "range", kRangeControls};
+
+// A dialog as the program writes them: fills in set-up, validates in can-close.
+class RangeDialog : public Dialog {
+public:
+    explicit RangeDialog(int* value) : Dialog(nullptr, kRangeTemplate), value_(value) {}
+    void SetupWindow() override {
+        Dialog::SetupWindow();
+        ++setups;
+        SetText(211, QString::number(*value_));
+    }
+    bool CanClose() override {
+        bool ok = false;
+        const int v = GetText(211).toInt(&ok);
+        if (!ok || v < 1 || v > 10) {
+            ErrorMsg(this, 17);
+            return false;
+        }
+        *value_ = v;
+        return true;
+    }
+    void OnControl(int id) override {
+        controls.push_back(id);
+        Dialog::OnControl(id);
+    }
+    void OnNotify(int id, Notification what) override { notes.push_back({id, what}); }
+
+    int setups = 0;
+    std::vector<int> controls;
+    std::vector<std::pair<int, Notification>> notes;
+
+private:
+    int* value_;
+};
+
+TEST(Dialog, DrivenByControlIdWithoutExec) {
+    ScriptedPrompter prompter;
+    int value = 5;
+    RangeDialog dialog(&value);
+    dialog.Create();
+    dialog.Create();
+    EXPECT_EQ(dialog.setups, 1);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("range"));
+    EXPECT_EQ(dialog.GetText(211), QStringLiteral("5"));  // the edit comes first
+    EXPECT_EQ(dialog.GetText(211, K::Static), QStringLiteral("same id, other kind"));
+    EXPECT_EQ(dialog.GetText(201), QStringLiteral("value (1..10)"));
+
+    dialog.SetText(211, QStringLiteral("42"));
+    EXPECT_EQ(dialog.Press(1), 0);  // refused
+    EXPECT_FALSE(dialog.HasEnded());
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].error);
+    EXPECT_EQ(value, 5);
+
+    dialog.SetText(211, QStringLiteral("7"));
+    EXPECT_EQ(dialog.Press(1), kIdOk);
+    EXPECT_TRUE(dialog.HasEnded());
+    EXPECT_EQ(value, 7);
+    EXPECT_EQ(dialog.controls, (std::vector<int>{1, 1}));
+}
+
+TEST(Dialog, CancelSkipsCanClose) {
+    ScriptedPrompter prompter;
+    int value = 5;
+    RangeDialog dialog(&value);
+    dialog.Create();
+    dialog.SetText(211, QStringLiteral("not a number"));
+    EXPECT_EQ(dialog.Press(2), kIdCancel);
+    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_EQ(value, 5);
+}
+
+TEST(Dialog, CheckBoxesAndRadioGroups) {
+    int value = 1;
+    RangeDialog dialog(&value);
+    dialog.Create();
+    EXPECT_FALSE(dialog.IsChecked(271));
+    dialog.Press(271);  // a click toggles and reaches OnControl
+    EXPECT_TRUE(dialog.IsChecked(271));
+    EXPECT_EQ(dialog.controls, (std::vector<int>{271}));
+
+    dialog.SetChecked(251, true);
+    dialog.SetChecked(253, true);
+    dialog.Press(252);
+    EXPECT_FALSE(dialog.IsChecked(251));  // same group as 252
+    EXPECT_TRUE(dialog.IsChecked(252));
+    EXPECT_TRUE(dialog.IsChecked(253));  // the static started another group
+    dialog.SetChecked(254, true);
+    EXPECT_FALSE(dialog.IsChecked(253));
+    dialog.SetChecked(254, false);  // a radio can be cleared by the code
+    EXPECT_FALSE(dialog.IsChecked(254));
+    EXPECT_TRUE(dialog.IsChecked(252));
+}
+
+TEST(Dialog, ListAndComboOperations) {
+    int value = 1;
+    RangeDialog dialog(&value);
+    dialog.Create();
+    for (int id : {301, 302}) {
+        EXPECT_EQ(dialog.AddString(id, "one"), 0);
+        EXPECT_EQ(dialog.AddString(id, "two"), 1);
+        dialog.InsertString(id, 0, "zero");
+        EXPECT_EQ(dialog.ItemCount(id), 3);
+        EXPECT_EQ(dialog.ItemText(id, 2), QStringLiteral("two"));
+        EXPECT_EQ(dialog.ItemText(id, 7), QString());
+        dialog.SetSelectedIndex(id, 1);
+        EXPECT_EQ(dialog.SelectedIndex(id), 1);
+        dialog.DeleteString(id, 0);
+        EXPECT_EQ(dialog.ItemText(id, 0), QStringLiteral("one"));
+        dialog.SetSelectedIndex(id, -1);
+        EXPECT_EQ(dialog.SelectedIndex(id), -1);
+        dialog.ClearList(id);
+        EXPECT_EQ(dialog.ItemCount(id), 0);
+        EXPECT_EQ(dialog.SelectedIndex(id), -1);
+    }
+    EXPECT_TRUE(dialog.notes.empty());  // the code's own changes notify nobody
+}
+
+TEST(Dialog, ScrollBarsShowAndEnable) {
+    int value = 1;
+    RangeDialog dialog(&value);
+    dialog.Create();
+    dialog.SetScrollRange(303, 0, 100);
+    dialog.SetScrollPosition(303, 40);
+    EXPECT_EQ(dialog.ScrollPosition(303), 40);
+    dialog.SetScrollPosition(303, 500);
+    EXPECT_EQ(dialog.ScrollPosition(303), 100);
+
+    EXPECT_TRUE(dialog.IsControlShown(211));
+    dialog.ShowControl(211, false);  // both controls of id 211
+    EXPECT_FALSE(dialog.IsControlShown(211));
+    EXPECT_TRUE(dialog.Control(211, K::Static)->isHidden());
+    dialog.EnableControl(91, false);
+    EXPECT_FALSE(dialog.IsControlEnabled(91));
+    dialog.Press(91);  // a disabled button cannot be clicked
+    EXPECT_TRUE(dialog.controls.empty());
+    EXPECT_EQ(dialog.Control(999), nullptr);
+    EXPECT_EQ(dialog.GetText(999), QString());
+}
+
+TEST(Dialog, TypingNotifiesTheDialog) {
+    int value = 1;
+    RangeDialog dialog(&value);
+    dialog.ShowDialog();
+    auto* edit = qobject_cast<QLineEdit*>(dialog.Control(211, K::Edit));
+    ASSERT_NE(edit, nullptr);
+    dialog.SetText(211, "3");
+    EXPECT_TRUE(dialog.notes.empty());
+    QTest::keyClicks(edit, "4");
+    ASSERT_FALSE(dialog.notes.empty());
+    EXPECT_EQ(dialog.notes[0].first, 211);
+    EXPECT_EQ(dialog.notes[0].second, Notification::TextChanged);
+}
+
+TEST(Dialog, StaticTextFromTheStringTable) {
+    SetStringSource([](int id) { return id == 3 ? QStringLiteral("from the table") : QString(); });
+    int value = 1;
+    RangeDialog dialog(&value);
+    dialog.Create();
+    EXPECT_EQ(dialog.GetText(205), QStringLiteral("from the table"));
+    SetStringSource({});
+}
+
+TEST(Dialog, RunnerAnswersModalExecute) {
+    ScriptedPrompter prompter;
+    int value = 2;
+    int calls = 0;
+    ScopedDialogRunner runner([&](Dialog& d) {
+        ++calls;
+        EXPECT_EQ(d.TemplateName(), "RANGETEST");
+        EXPECT_EQ(d.GetText(211), QStringLiteral("2"));  // after set-up
+        d.SetText(211, "11");
+        EXPECT_EQ(d.Press(kIdOk), 0);
+        d.SetText(211, "9");
+        return d.Press(kIdOk);
+    });
+    RangeDialog dialog(&value);
+    EXPECT_EQ(dialog.Execute(), kIdOk);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(value, 9);
+    EXPECT_EQ(prompter.messages.size(), 1u);
+}
+
+TEST(Dialog, ScopedRunnerRestoresThePreviousOne) {
+    EXPECT_FALSE(Dialog::HasRunner());
+    {
+        ScopedDialogRunner outer([](Dialog&) { return 5; });
+        {
+            ScopedDialogRunner inner([](Dialog&) { return 6; });
+            Dialog d(nullptr, kRangeTemplate);
+            EXPECT_EQ(d.Execute(), 6);
+        }
+        Dialog d(nullptr, kRangeTemplate);
+        EXPECT_EQ(d.Execute(), 5);
+    }
+    EXPECT_FALSE(Dialog::HasRunner());
+}
+
+TEST(Dialog, ModelessDialogHidesOnCloseAndShowsAgain) {
+    Dialog::ForgetPositions();
+    int value = 1;
+    RangeDialog dialog(&value);
+    dialog.ShowDialog();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(dialog.IsHidden());
+    dialog.move(123, 77);
+    dialog.Press(kIdCancel);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_TRUE(dialog.IsHidden());
+    dialog.ShowDialog();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.setups, 1);               // created once
+    QTest::keyClick(&dialog, Qt::Key_Escape);  // Escape is Cancel
+    EXPECT_TRUE(dialog.IsHidden());
+    EXPECT_EQ(dialog.Result(), kIdCancel);
+    dialog.ShowDialog();
+    dialog.HideDialog();
+    EXPECT_TRUE(dialog.IsHidden());
+}
+
+TEST(Dialog, RemembersThePositionOfItsTemplate) {
+    Dialog::ForgetPositions();
+    {
+        int value = 1;
+        RangeDialog first(&value);
+        first.ShowDialog();
+        first.move(140, 90);
+        first.HideDialog();
+    }
+    QPoint remembered;
+    ASSERT_TRUE(Dialog::RememberedPosition("RANGETEST", &remembered));
+    EXPECT_EQ(remembered, QPoint(140, 90));
+    int value = 1;
+    RangeDialog second(&value);
+    second.Create();
+    EXPECT_EQ(second.pos(), QPoint(140, 90));
+    Dialog::ForgetPositions();
+}
+
+TEST(Dialog, OpensAtARandomOffsetWhenNothingIsRemembered) {
+    Dialog::ForgetPositions();
+    SetRandomSource([] { return 1000 + 17; });  // 17 after the modulo of both offsets
+    Dialog a(nullptr, kRangeTemplate);
+    a.Create();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(a.pos(), screen.topLeft() + QPoint(30 + 1017 % 200, 30 + 1017 % 150));
+    SetRandomSource([] { return 0; });
+    Dialog b(nullptr, kRangeTemplate);
+    b.Create();
+    EXPECT_EQ(b.pos(), screen.topLeft() + QPoint(30, 30));
+    SetRandomSource({});
+}
+
+TEST(Dialog, EnterPressesTheDefaultButton) {
+    ScriptedPrompter prompter;
+    int value = 4;
+    RangeDialog dialog(&value);
+    dialog.ShowDialog();
+    auto* ok = qobject_cast<QPushButton*>(dialog.Control(1));
+    ASSERT_NE(ok, nullptr);
+    EXPECT_TRUE(ok->isDefault());
+    dialog.SetText(211, "6");
+    QTest::keyClick(dialog.Control(211), Qt::Key_Return);
+    QTest::qWait(250);  // the default button's animated click
+    EXPECT_EQ(dialog.Result(), kIdOk);
+    EXPECT_EQ(value, 6);
+}
+
+TEST(Dialog, MissingTemplateGivesOkAndCancel) {
+    Dialog dialog(nullptr, "NO SUCH TEMPLATE");
+    dialog.Create();
+    EXPECT_NE(dialog.Control(kIdOk), nullptr);
+    EXPECT_NE(dialog.Control(kIdCancel), nullptr);
+    EXPECT_EQ(dialog.Press(kIdOk), kIdOk);
+}
+
+TEST(Dialog, TemplatesByName) {
+    ASSERT_NE(FindDialogTemplate("ONEINPUT"), nullptr);
+    EXPECT_EQ(FindDialogTemplate("NO SUCH TEMPLATE"), nullptr);
+    RegisterDialogTemplate(kRangeTemplate);
+    EXPECT_EQ(FindDialogTemplate("RANGETEST"), &kRangeTemplate);
+    Dialog byName(nullptr, "RANGETEST");
+    byName.Create();
+    EXPECT_NE(byName.Control(303, K::ScrollBar), nullptr);
+    UnregisterDialogTemplates();
+    EXPECT_EQ(FindDialogTemplate("RANGETEST"), nullptr);
+}
+
+}  // namespace
+}  // namespace quorlin::platform

@@ -1,0 +1,335 @@
+#include "platform/frame_window.h"
+
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QApplication>
+#include <QDropEvent>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPointer>
+#include <QUrl>
+
+#include <vector>
+
+namespace quorlin::platform {
+namespace {
+
+using Kind = MenuItemTemplate::Kind;
+
+constexpr int kOpen = 10, kDeep = 11, kToggle = 20, kRefresh = 30, kFrameOnly = 40;
+
+constexpr MenuItemTemplate kFrameItems[] = {
+    {Kind::Popup, "&File"},
+    {Kind::Command, "&Open\tCtrl+O", kOpen},
+    {Kind::Command, "&Frame only", kFrameOnly},
+    {Kind::EndPopup, ""},
+    {Kind::Popup, "&Window"},
+    {Kind::Command, "&Cascade", kCmCascadeChildren},
+    {Kind::Command, "&Tile", kCmTileChildren},
+    {Kind::EndPopup, ""},
+};
+constexpr MenuTemplate kFrameMenu{"FRAMEMENU", kFrameItems};
+
+constexpr MenuItemTemplate kChildItems[] = {
+    {Kind::Popup, "&File"},
+    {Kind::Command, "&Open\tCtrl+O", kOpen},
+    {Kind::Separator, ""},
+    {Kind::Popup, "&More"},
+    {Kind::Command, "&Deep", kDeep},
+    {Kind::EndPopup, ""},
+    {Kind::EndPopup, ""},
+    {Kind::Popup, "&Options"},
+    {Kind::Command, "&Toggle", kToggle},
+    {Kind::EndPopup, ""},
+    {Kind::Command, "&Help", 99},
+};
+constexpr MenuTemplate kChildMenu{"CHILDMENU", kChildItems};
+
+constexpr AcceleratorTemplate kChildKeys[] = {{"Ctrl+O", kOpen}, {"F5", kRefresh}};
+constexpr AcceleratorTable kChildAccelerators{"CHILDKEYS", kChildKeys};
+constexpr AcceleratorTemplate kFrameKeys[] = {{"Ctrl+O", kFrameOnly}, {"F6", kFrameOnly}};
+constexpr AcceleratorTable kFrameAccelerators{"FRAMEKEYS", kFrameKeys};
+
+class ChildWindow : public Window {
+public:
+    ChildWindow() {
+        SetMenu(&kChildMenu);
+        SetAccelerators(&kChildAccelerators);
+    }
+    void SetupWindow() override { ++setups; }
+    void CleanupWindow() override {
+        ++cleanups;
+        if (cleanupSink) ++*cleanupSink;
+    }
+    bool CanClose() override { return allowClose; }
+    bool OnCommand(int id) override {
+        if (id == kOpen || id == kDeep || id == kRefresh) {
+            commands.push_back(id);
+            return true;
+        }
+        if (id == kToggle) {
+            commands.push_back(id);
+            toggled = !toggled;
+            return true;
+        }
+        return Window::OnCommand(id);
+    }
+    void EnableCommand(CommandState& state) override {
+        if (state.id == kToggle) state.checked = toggled;
+        if (state.id == kDeep) state.enabled = deepEnabled;
+        Window::EnableCommand(state);
+    }
+    std::vector<int> commands;
+    bool toggled = false;
+    bool deepEnabled = true;
+    bool allowClose = true;
+    int setups = 0, cleanups = 0;
+    int* cleanupSink = nullptr;  // counts clean-ups past the window's deletion
+};
+
+class TestFrame : public FrameWindow {
+public:
+    TestFrame() {
+        SetMenu(&kFrameMenu);
+        SetAccelerators(&kFrameAccelerators);
+    }
+    bool OnCommand(int id) override {
+        if (id == kFrameOnly) {
+            commands.push_back(id);
+            return true;
+        }
+        return FrameWindow::OnCommand(id);
+    }
+    void OnFilesDropped(const QStringList& files) override { dropped = files; }
+    std::vector<int> commands;
+    QStringList dropped;
+};
+
+QStringList MenuBarTitles(QMainWindow& frame) {
+    QStringList titles;
+    for (QAction* a : frame.menuBar()->actions()) titles << a->text();
+    return titles;
+}
+
+QAction* OnlyAction(FrameWindow& frame, int id) {
+    const QList<QAction*> actions = frame.CommandActions(id);
+    return actions.size() == 1 ? actions[0] : nullptr;
+}
+
+TEST(FrameWindow, ShowsItsOwnMenuWithoutChildren) {
+    TestFrame frame;
+    EXPECT_EQ(MenuBarTitles(frame), (QStringList{"&File", "&Window"}));
+    ASSERT_NE(OnlyAction(frame, kFrameOnly), nullptr);
+    EXPECT_EQ(OnlyAction(frame, kFrameOnly)->shortcuts(),
+              (QList<QKeySequence>{QKeySequence("Ctrl+O"), QKeySequence("F6")}));
+    // The Window menu's arrangements need children.
+    EXPECT_FALSE(OnlyAction(frame, kCmCascadeChildren)->isEnabled());
+}
+
+TEST(FrameWindow, ActiveChildMenuAndAcceleratorsReplaceTheFrames) {
+    TestFrame frame;
+    frame.show();
+    auto* child = new ChildWindow;
+    frame.AddChild(child);
+    EXPECT_EQ(child->setups, 1);
+    EXPECT_EQ(frame.ActiveChild(), child);
+    EXPECT_EQ(MenuBarTitles(frame), (QStringList{"&File", "&Options", "&Help"}));
+    EXPECT_TRUE(frame.CommandActions(kFrameOnly).size() == 1);  // F6 of the frame stays
+    EXPECT_EQ(frame.CommandActions(kCmCascadeChildren).size(), 0);
+    // The child's Ctrl+O wins over the frame's.
+    EXPECT_TRUE(frame.IsAcceleratorKey(QKeySequence("Ctrl+O")));
+    EXPECT_EQ(OnlyAction(frame, kOpen)->shortcuts(), (QList<QKeySequence>{QKeySequence("Ctrl+O")}));
+    EXPECT_EQ(OnlyAction(frame, kFrameOnly)->shortcuts(),
+              (QList<QKeySequence>{QKeySequence("F6")}));
+    // An accelerator without a menu item still has its action.
+    ASSERT_NE(OnlyAction(frame, kRefresh), nullptr);
+    EXPECT_TRUE(frame.IsAcceleratorKey(QKeySequence("F5")));
+    EXPECT_FALSE(frame.IsAcceleratorKey(QKeySequence("F7")));
+}
+
+TEST(FrameWindow, CommandsGoToTheActiveChildThenTheFrame) {
+    TestFrame frame;
+    frame.show();
+    auto* child = new ChildWindow;
+    frame.AddChild(child);
+    OnlyAction(frame, kOpen)->trigger();
+    OnlyAction(frame, kRefresh)->trigger();
+    OnlyAction(frame, kFrameOnly)->trigger();
+    EXPECT_EQ(child->commands, (std::vector<int>{kOpen, kRefresh}));
+    EXPECT_EQ(frame.commands, (std::vector<int>{kFrameOnly}));
+    EXPECT_FALSE(frame.DispatchCommand(12345));
+}
+
+TEST(FrameWindow, EnablersAndCheckMarksReachTheActions) {
+    TestFrame frame;
+    frame.show();
+    auto* child = new ChildWindow;
+    frame.AddChild(child);
+    QAction* toggle = OnlyAction(frame, kToggle);
+    ASSERT_NE(toggle, nullptr);
+    EXPECT_FALSE(toggle->isChecked());
+
+    toggle->trigger();  // the refresh after the command shows the new check mark
+    EXPECT_TRUE(toggle->isCheckable());
+    EXPECT_TRUE(toggle->isChecked());
+    toggle->trigger();
+    EXPECT_FALSE(toggle->isChecked());
+
+    // A change made outside a command shows when the menu opens.
+    child->deepEnabled = false;
+    QAction* deep = OnlyAction(frame, kDeep);
+    EXPECT_TRUE(deep->isEnabled());
+    QMenu* more = qobject_cast<QMenu*>(deep->parent());
+    ASSERT_NE(more, nullptr);
+    emit more->aboutToShow();
+    EXPECT_FALSE(deep->isEnabled());
+
+    // A disabled command is not sent.
+    EXPECT_FALSE(frame.DispatchCommand(kDeep));
+    EXPECT_TRUE(std::find(child->commands.begin(), child->commands.end(), kDeep) ==
+                child->commands.end());
+
+    // Stored check marks of the window.
+    child->SetCommandChecked(kOpen, true);
+    frame.RefreshCommands();
+    EXPECT_TRUE(OnlyAction(frame, kOpen)->isChecked());
+}
+
+TEST(FrameWindow, SendCommandOfAnInactiveChildReachesThatChild) {
+    TestFrame frame;
+    frame.show();
+    auto* first = new ChildWindow;
+    auto* second = new ChildWindow;
+    frame.AddChild(first);
+    frame.AddChild(second);
+    EXPECT_EQ(frame.ActiveChild(), second);
+    EXPECT_TRUE(first->SendCommand(kOpen));
+    EXPECT_TRUE(first->SendCommand(kFrameOnly));  // passed on to the frame
+    EXPECT_EQ(first->commands, (std::vector<int>{kOpen}));
+    EXPECT_TRUE(second->commands.empty());
+    EXPECT_EQ(frame.commands, (std::vector<int>{kFrameOnly}));
+}
+
+TEST(FrameWindow, ActivatingAnotherChildShowsItsMenu) {
+    TestFrame frame;
+    frame.show();
+    auto* plain = new ChildWindow;
+    plain->SetMenu(nullptr);  // a child without a menu keeps the frame's
+    plain->SetAccelerators(nullptr);
+    auto* rich = new ChildWindow;
+    frame.AddChild(rich);
+    frame.AddChild(plain);
+    EXPECT_EQ(MenuBarTitles(frame), (QStringList{"&File", "&Window"}));
+    frame.ActivateChild(rich);
+    EXPECT_EQ(frame.ActiveChild(), rich);
+    EXPECT_EQ(MenuBarTitles(frame), (QStringList{"&File", "&Options", "&Help"}));
+    // A window that changes its menu while active shows the new one.
+    rich->SetMenu(&kFrameMenu);
+    EXPECT_EQ(MenuBarTitles(frame), (QStringList{"&File", "&Window"}));
+}
+
+TEST(FrameWindow, ChildrenCloseOnlyWhenTheyAgree) {
+    TestFrame frame;
+    frame.show();
+    auto* child = new ChildWindow;
+    frame.AddChild(child);
+    QPointer<ChildWindow> watch(child);
+    child->allowClose = false;
+    EXPECT_FALSE(frame.CloseChildren());
+    EXPECT_EQ(frame.Children().size(), 1);
+    EXPECT_EQ(child->cleanups, 0);
+
+    child->allowClose = true;
+    int cleanups = 0;
+    child->cleanupSink = &cleanups;
+    EXPECT_TRUE(frame.CloseChildren());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(watch.isNull());
+    EXPECT_EQ(cleanups, 1);
+    EXPECT_TRUE(frame.Children().isEmpty());
+    QApplication::processEvents();
+    EXPECT_EQ(MenuBarTitles(frame), (QStringList{"&File", "&Window"}));
+}
+
+TEST(FrameWindow, HiddenChildKeepsItsMarkAndItsSubWindowHides) {
+    TestFrame frame;
+    frame.show();
+    auto* child = new ChildWindow;
+    frame.AddChild(child);
+    child->SetCaption(QStringLiteral("noname1.qz2"));
+    QWidget* outer = child->OuterWidget();
+    ASSERT_NE(qobject_cast<QMdiSubWindow*>(outer), nullptr);
+    EXPECT_EQ(outer->windowTitle(), QStringLiteral("noname1.qz2"));
+    child->HideWindow();
+    EXPECT_TRUE(outer->isHidden());
+    EXPECT_TRUE(child->IsHidden());
+    child->ShowWindow();
+    EXPECT_FALSE(outer->isHidden());
+}
+
+TEST(FrameWindow, WindowMenuArrangesChildren) {
+    TestFrame frame;
+    frame.resize(800, 600);
+    frame.show();
+    auto* a = new ChildWindow;
+    auto* b = new ChildWindow;
+    frame.AddChild(a);
+    frame.AddChild(b);
+    EXPECT_TRUE(frame.QueryCommand(kCmTileChildren).enabled);
+    EXPECT_TRUE(frame.DispatchCommand(kCmTileChildren));
+    const QRect ra = a->OuterWidget()->geometry();
+    const QRect rb = b->OuterWidget()->geometry();
+    EXPECT_FALSE(ra.intersects(rb));
+    EXPECT_TRUE(frame.DispatchCommand(kCmCascadeChildren));
+    EXPECT_NE(a->OuterWidget()->pos(), b->OuterWidget()->pos());
+}
+
+TEST(FrameWindow, DroppedFilesReachTheHandler) {
+    TestFrame frame;
+    frame.show();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile("/tmp/a.qz2"), QUrl("https://example.org/b.qz3"),
+                  QUrl::fromLocalFile("/tmp/c.lqz")});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&frame, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&frame, &drop);
+    EXPECT_EQ(frame.dropped, (QStringList{"/tmp/a.qz2", "/tmp/c.lqz"}));
+}
+
+TEST(FrameWindow, OwnedWindowHasItsOwnHostWithMenu) {
+    TestFrame frame;
+    frame.show();
+    auto* owned = new ChildWindow;
+    owned->SetCaption(QStringLiteral("level curves"));
+    QPointer<FrameWindow> host = ShowOwnedWindow(owned, &frame);
+    ASSERT_FALSE(host.isNull());
+    EXPECT_TRUE(host->isWindow());
+    EXPECT_EQ(host->parentWidget(), &frame);
+    EXPECT_EQ(host->HostedWindow(), owned);
+    EXPECT_EQ(owned->OuterWidget(), host.data());
+    EXPECT_EQ(owned->setups, 1);
+    EXPECT_EQ(host->windowTitle(), QStringLiteral("level curves"));
+    owned->SetCaption(QStringLiteral("level curves 2"));
+    EXPECT_EQ(host->windowTitle(), QStringLiteral("level curves 2"));
+    EXPECT_EQ(MenuBarTitles(*host), (QStringList{"&File", "&Options", "&Help"}));
+    OnlyAction(*host, kToggle)->trigger();
+    EXPECT_EQ(owned->commands, (std::vector<int>{kToggle}));
+    EXPECT_TRUE(OnlyAction(*host, kToggle)->isChecked());
+    // The frame's own menu is untouched.
+    EXPECT_EQ(MenuBarTitles(frame), (QStringList{"&File", "&Window"}));
+
+    owned->allowClose = false;
+    EXPECT_FALSE(owned->CloseWindow());
+    owned->allowClose = true;
+    EXPECT_TRUE(owned->CloseWindow());
+    EXPECT_EQ(owned->cleanups, 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(host.isNull());
+}
+
+}  // namespace
+}  // namespace quorlin::platform

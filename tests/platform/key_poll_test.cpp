@@ -1,0 +1,191 @@
+#include "platform/key_poll.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "platform/frame_window.h"
+#include "platform/idle.h"
+#include "platform/window.h"
+
+namespace quorlin::platform {
+namespace {
+
+class ClickCounter : public Window {
+public:
+    void MouseDown(const MouseEvent&) override { ++clicks; }
+    void KeyDown(int, Modifiers) override { ++keys; }
+    bool OnCommand(int id) override {
+        commands.push_back(id);
+        return true;
+    }
+    int clicks = 0;
+    int keys = 0;
+    std::vector<int> commands;
+};
+
+void PostClick(QWidget* target) {
+    const QPointF at(10, 10);
+    QCoreApplication::postEvent(target, new QMouseEvent(QEvent::MouseButtonPress, at, at,
+                                                        target->mapToGlobal(at), Qt::LeftButton,
+                                                        Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(target, new QMouseEvent(QEvent::MouseButtonRelease, at, at,
+                                                        target->mapToGlobal(at), Qt::LeftButton,
+                                                        Qt::NoButton, Qt::NoModifier));
+}
+
+void PostKey(QWidget* target, Qt::Key key, const QString& text,
+             Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, modifiers, text));
+    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, modifiers, text));
+}
+
+TEST(PollKey, LongLoopStopsOnQAndMouseClicksReachNoHandler) {
+    ClickCounter window;
+    window.resize(100, 100);
+    window.show();
+    QApplication::processEvents();
+
+    int iterations = 0;
+    int key = 0;
+    {
+        KeyPollScope scope;
+        for (; iterations < 1000; ++iterations) {
+            if (iterations == 3) PostClick(&window);
+            if (iterations == 5) PostKey(&window, Qt::Key_Q, "q");
+            if (iterations == 7) PostClick(&window);
+            key = PollKey(&window);
+            if (key == kKeyStop) break;
+        }
+        QApplication::processEvents();  // still inside the operation: held back too
+    }
+    EXPECT_EQ(key, kKeyStop);
+    EXPECT_EQ(iterations, 5);
+    EXPECT_EQ(window.clicks, 0);
+    EXPECT_EQ(window.keys, 0);
+
+    // Once the operation is over, clicks reach the window again.
+    PostClick(&window);
+    QApplication::processEvents();
+    EXPECT_EQ(window.clicks, 1);
+}
+
+TEST(PollKey, GivesUpperCaseCharactersAndKeyCodes) {
+    ClickCounter window;
+    window.show();
+    EXPECT_EQ(PollKey(&window), 0);
+    KeyPollScope scope;
+    PostKey(&window, Qt::Key_A, "a");
+    PostKey(&window, Qt::Key_Space, " ");
+    PostKey(&window, Qt::Key_Control, "", Qt::ControlModifier);
+    PostKey(&window, Qt::Key_Right, "");
+    EXPECT_EQ(PollKey(&window), 'A');
+    EXPECT_EQ(PollKey(&window), ' ');  // queued: one key per call
+    EXPECT_EQ(PollKey(&window), 17);
+    EXPECT_EQ(PollKey(&window), keys::kRight);
+    EXPECT_EQ(PollKey(&window), 0);
+    EXPECT_EQ(window.keys, 0);
+}
+
+TEST(PollKey, KeysLeftOverAtTheEndOfAnOperationAreDropped) {
+    ClickCounter window;
+    window.show();
+    {
+        KeyPollScope scope;
+        PostKey(&window, Qt::Key_B, "b");
+        PostKey(&window, Qt::Key_C, "c");
+        EXPECT_EQ(PollKey(&window), 'B');
+    }
+    KeyPollScope next;
+    EXPECT_EQ(PollKey(&window), 0);
+}
+
+constexpr MenuItemTemplate kItems[] = {
+    {MenuItemTemplate::Kind::Popup, "&File"},
+    {MenuItemTemplate::Kind::Command, "&Save\tCtrl+S", 55},
+    {MenuItemTemplate::Kind::EndPopup, ""},
+};
+constexpr MenuTemplate kMenu{"POLLMENU", kItems};
+constexpr AcceleratorTemplate kKeys[] = {{"Ctrl+S", 55}, {"F5", 56}};
+constexpr AcceleratorTable kAccelerators{"POLLKEYS", kKeys};
+
+TEST(PollKey, AcceleratorKeysGive81) {
+    FrameWindow frame;
+    frame.show();
+    auto* window = new ClickCounter;
+    window->SetMenu(&kMenu);
+    window->SetAccelerators(&kAccelerators);
+    frame.AddChild(window);
+    KeyPollScope scope;
+    PostKey(window, Qt::Key_F5, "");
+    PostKey(window, Qt::Key_S, "\x13", Qt::ControlModifier);
+    PostKey(window, Qt::Key_F6, "");
+    EXPECT_EQ(PollKey(window), kKeyStop);
+    EXPECT_EQ(PollKey(window), kKeyStop);
+    EXPECT_EQ(PollKey(window), keys::kF1 + 5);
+    EXPECT_TRUE(window->commands.empty());
+}
+
+TEST(PollKey, MenuShortcutsDoNotRunCommandsDuringAnOperation) {
+    FrameWindow frame;
+    frame.show();
+    QApplication::setActiveWindow(&frame);
+    auto* window = new ClickCounter;
+    window->SetMenu(&kMenu);
+    window->SetAccelerators(&kAccelerators);
+    frame.AddChild(window);
+    window->setFocus();
+    {
+        KeyPollScope scope;
+        QTest::keyClick(window, Qt::Key_F5);  // through the shortcut map when it matches
+        EXPECT_EQ(PollKey(window), kKeyStop);
+        EXPECT_TRUE(window->commands.empty());
+    }
+}
+
+TEST(PollKey, AcceleratorTestCanBeReplaced) {
+    ClickCounter window;
+    window.show();
+    SetAcceleratorTest([](QWidget*, const QKeySequence& keys) {
+        return keys == QKeySequence(QStringLiteral("Ctrl+P"));
+    });
+    KeyPollScope scope;
+    PostKey(&window, Qt::Key_P, "\x10", Qt::ControlModifier);
+    PostKey(&window, Qt::Key_P, "p");
+    EXPECT_EQ(PollKey(&window), kKeyStop);
+    EXPECT_EQ(PollKey(&window), 'P');
+    SetAcceleratorTest({});
+}
+
+TEST(PollKey, IdleWorkWaitsForTheEndOfTheOperation) {
+    QObject context;
+    int runs = 0;
+    {
+        KeyPollScope scope;
+        RunWhenIdle(&context, [&] { ++runs; });
+        for (int i = 0; i < 5; ++i) {
+            PollKey(nullptr);
+            QTest::qWait(5);
+        }
+        EXPECT_EQ(runs, 0);
+        EXPECT_TRUE(KeyPollActive());
+    }
+    EXPECT_FALSE(KeyPollActive());
+    QTest::qWait(100);
+    EXPECT_EQ(runs, 1);
+}
+
+TEST(PollKey, IdleWorkOfADeletedContextNeverRuns) {
+    int runs = 0;
+    {
+        QObject context;
+        RunWhenIdle(&context, [&] { ++runs; });
+    }
+    QTest::qWait(30);
+    EXPECT_EQ(runs, 0);
+}
+
+}  // namespace
+}  // namespace quorlin::platform

@@ -1,0 +1,202 @@
+#include "platform/window.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <vector>
+
+namespace quorlin::platform {
+namespace {
+
+// Two levels of a window chain, as the program's graphing windows stack them.
+class BaseLevel : public Window {
+public:
+    bool OnCommand(int id) override {
+        if (id == 10) {
+            handled.push_back("base 10");
+            return true;
+        }
+        return Window::OnCommand(id);
+    }
+    void EnableCommand(CommandState& state) override {
+        if (state.id == 11) state.enabled = false;
+        Window::EnableCommand(state);
+    }
+    std::vector<std::string> handled;
+};
+
+class DerivedLevel : public BaseLevel {
+public:
+    bool OnCommand(int id) override {
+        if (id == 20) {
+            handled.push_back("derived 20");
+            toggled = !toggled;
+            return true;
+        }
+        return BaseLevel::OnCommand(id);
+    }
+    void EnableCommand(CommandState& state) override {
+        if (state.id == 20) state.checked = toggled;
+        BaseLevel::EnableCommand(state);
+    }
+    bool toggled = false;
+};
+
+TEST(Window, CommandsGoUpTheLevelChain) {
+    DerivedLevel window;
+    EXPECT_TRUE(window.SendCommand(20));
+    EXPECT_TRUE(window.SendCommand(10));
+    EXPECT_FALSE(window.SendCommand(30));
+    EXPECT_FALSE(window.SendCommand(11));  // disabled by the base level's enabler
+    EXPECT_EQ(window.handled, (std::vector<std::string>{"derived 20", "base 10"}));
+}
+
+TEST(Window, EnablersStartFromStoredCheckMarks) {
+    DerivedLevel window;
+    EXPECT_FALSE(window.QueryCommand(40).checked);
+    window.SetCommandChecked(40, true);
+    EXPECT_TRUE(window.QueryCommand(40).checked);
+    EXPECT_TRUE(window.QueryCommand(40).enabled);
+    EXPECT_FALSE(window.QueryCommand(11).enabled);
+    window.SendCommand(20);
+    EXPECT_TRUE(window.QueryCommand(20).checked);
+}
+
+class Recorder : public Window {
+public:
+    void SetupWindow() override { ++setups; }
+    void CleanupWindow() override { ++cleanups; }
+    bool CanClose() override { return allowClose; }
+    void Paint(QPainter& painter, const QRect& dirty) override {
+        ++paints;
+        painter.fillRect(dirty, Qt::white);
+    }
+    void SizeChanged(int w, int h) override { size = QSize(w, h); }
+    void MouseDown(const MouseEvent& e) override { downs.push_back(e); }
+    void MouseUp(const MouseEvent& e) override { ups.push_back(e); }
+    void MouseDoubleClick(const MouseEvent& e) override { doubles.push_back(e); }
+    void KeyDown(int code, Modifiers m) override {
+        keyCodes.push_back(code);
+        keyShifts.push_back(m.shift);
+    }
+    void CharTyped(QChar ch) override { chars += ch; }
+    void OnTimer(int id) override { timerIds.push_back(id); }
+
+    int setups = 0, cleanups = 0, paints = 0;
+    bool allowClose = true;
+    QSize size;
+    std::vector<MouseEvent> downs, ups, doubles;
+    std::vector<int> keyCodes;
+    std::vector<bool> keyShifts;
+    QString chars;
+    std::vector<int> timerIds;
+};
+
+TEST(Window, SetupRunsOnceAndCleanupOnClose) {
+    Recorder window;
+    window.Create();
+    window.show();
+    window.Create();
+    EXPECT_EQ(window.setups, 1);
+
+    window.allowClose = false;
+    EXPECT_FALSE(window.CloseWindow());
+    EXPECT_EQ(window.cleanups, 0);
+    EXPECT_TRUE(window.isVisible());
+
+    window.allowClose = true;
+    EXPECT_TRUE(window.CloseWindow());
+    EXPECT_EQ(window.cleanups, 1);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST(Window, UpdateWindowPaintsAtOnce) {
+    Recorder window;
+    window.resize(120, 80);
+    window.show();
+    QApplication::processEvents();
+    const int before = window.paints;
+    window.UpdateWindow();
+    EXPECT_EQ(window.paints, before + 1);
+    EXPECT_EQ(window.size, QSize(120, 80));
+}
+
+TEST(Window, MouseEventsCarryButtonPointAndModifiers) {
+    Recorder window;
+    window.resize(100, 100);
+    window.show();
+    QTest::mouseClick(&window, Qt::LeftButton, Qt::ShiftModifier, QPoint(5, 6));
+    QTest::mouseDClick(&window, Qt::RightButton, Qt::ControlModifier, QPoint(7, 8));
+    ASSERT_FALSE(window.downs.empty());
+    EXPECT_EQ(window.downs[0].button, MouseButton::Left);
+    EXPECT_EQ(window.downs[0].point, QPoint(5, 6));
+    EXPECT_TRUE(window.downs[0].modifiers.shift);
+    EXPECT_TRUE(window.downs[0].leftHeld);
+    ASSERT_FALSE(window.ups.empty());
+    EXPECT_FALSE(window.ups[0].leftHeld);
+    ASSERT_EQ(window.doubles.size(), 1u);
+    EXPECT_EQ(window.doubles[0].button, MouseButton::Right);
+    EXPECT_EQ(window.doubles[0].point, QPoint(7, 8));
+    EXPECT_TRUE(window.doubles[0].modifiers.control);
+}
+
+TEST(Window, KeysGiveKeyCodesAndCharacters) {
+    Recorder window;
+    window.show();
+    QTest::keyClick(&window, Qt::Key_A);
+    QTest::keyClick(&window, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(&window, Qt::Key_F3);
+    // Shift is a key of its own, as it is pressed before the arrow.
+    EXPECT_EQ(window.keyCodes, (std::vector<int>{'A', keys::kShift, keys::kLeft, keys::kF1 + 2}));
+    EXPECT_EQ(window.keyShifts, (std::vector<bool>{false, true, true, false}));
+    EXPECT_EQ(window.chars, QStringLiteral("a"));
+}
+
+TEST(Window, KeyCodesOfQtKeys) {
+    EXPECT_EQ(KeyCodeFromQt(Qt::Key_Q), 81);
+    EXPECT_EQ(KeyCodeFromQt(Qt::Key_7), '7');
+    EXPECT_EQ(KeyCodeFromQt(Qt::Key_Control), 17);
+    EXPECT_EQ(KeyCodeFromQt(Qt::Key_PageDown), 34);
+    EXPECT_EQ(KeyCodeFromQt(Qt::Key_F12), 123);
+    EXPECT_EQ(KeyCodeFromQt(Qt::Key_Launch0), 0);
+}
+
+TEST(Window, TimerTicksUntilStopped) {
+    Recorder window;
+    window.StartTimer(476, 5);
+    QElapsedTimer clock;
+    clock.start();
+    while (window.timerIds.size() < 2 && clock.elapsed() < 2000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    ASSERT_GE(window.timerIds.size(), 2u);
+    EXPECT_EQ(window.timerIds[0], 476);
+    window.StopTimer(476);
+    const auto ticks = window.timerIds.size();
+    QTest::qWait(30);
+    EXPECT_EQ(window.timerIds.size(), ticks);
+}
+
+TEST(Window, HiddenMarkFollowsShowAndHide) {
+    Recorder window;
+    window.show();
+    EXPECT_FALSE(window.IsHidden());
+    window.HideWindow();
+    EXPECT_TRUE(window.IsHidden());
+    EXPECT_FALSE(window.isVisible());
+    window.ShowWindow();
+    EXPECT_FALSE(window.IsHidden());
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST(Window, CaptionIsTheTitle) {
+    Recorder window;
+    window.SetCaption(QStringLiteral("noname1.qz2"));
+    EXPECT_EQ(window.Caption(), QStringLiteral("noname1.qz2"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("noname1.qz2"));
+}
+
+}  // namespace
+}  // namespace quorlin::platform
