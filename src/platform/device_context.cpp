@@ -60,10 +60,17 @@ int CurrentPositionAdvance(TextAlign::Horizontal horizontal, int width) {
     return 0;
 }
 
-double RayAngleDegrees(QPointF centre, QPoint towards) {
-    // Screen y grows downwards; angles count counter-clockwise as seen on the screen.
-    return std::atan2(centre.y() - towards.y(), towards.x() - centre.x()) * 180.0 /
-           std::numbers::pi;
+// The angle Qt's arc functions take for the point where the ray from the ellipse's centre
+// towards a point meets the ellipse. Qt's angles are those of the circle that is stretched into
+// the ellipse, so the ray is first squeezed back by the half-axes; screen y grows downwards
+// and angles count counter-clockwise as seen on the screen.
+double RayAngleDegrees(const QRectF& ellipse, QPoint towards) {
+    const QPointF centre = ellipse.center();
+    const double halfWidth = std::max(ellipse.width() / 2, 1e-9);
+    const double halfHeight = std::max(ellipse.height() / 2, 1e-9);
+    return std::atan2((centre.y() - towards.y()) / halfHeight,
+                      (towards.x() - centre.x()) / halfWidth) *
+           180.0 / std::numbers::pi;
 }
 
 }  // namespace
@@ -213,9 +220,9 @@ void DeviceContext::Ellipse(const PixelRect& rect) {
 }
 
 std::pair<int, int> DeviceContext::ArcAngles(const PixelRect& rect, QPoint start, QPoint end) {
-    const QPointF centre((rect.left + rect.right) / 2.0, (rect.top + rect.bottom) / 2.0);
-    const double from = RayAngleDegrees(centre, start);
-    double span = RayAngleDegrees(centre, end) - from;
+    const QRectF ellipse(rect.left, rect.top, rect.Width(), rect.Height());
+    const double from = RayAngleDegrees(ellipse, start);
+    double span = RayAngleDegrees(ellipse, end) - from;
     while (span <= 0) span += 360.0;  // equal rays give the whole ellipse
     return {static_cast<int>(std::lround(from * 16)), static_cast<int>(std::lround(span * 16))};
 }

@@ -87,14 +87,5 @@ TEST(ClipboardText, TooLargeWhenTheTextAndItsTerminatorDoNotFit) {
     EXPECT_EQ(GetClipboardText(clipboard, &text, 0), kClipboardTextTooLarge);
 }
 
-TEST(ClipboardSeam, AnInstalledClipboardReplacesTheSystemOne) {
-    MemoryClipboard fake;
-    SetClipboard(&fake);
-    CurrentClipboard().SetText(QStringLiteral("inside"));
-    EXPECT_EQ(fake.Text(), QStringLiteral("inside"));
-    SetClipboard(nullptr);
-    EXPECT_NE(&CurrentClipboard(), static_cast<Clipboard*>(&fake));
-}
-
 }  // namespace
 }  // namespace quorlin::platform

@@ -132,13 +132,5 @@ TEST(FontChoices, PointSizesAndScreenHeightsAgree) {
     EXPECT_EQ(ChoiceOfFont(pixels, Qt::black, 120).pointSizeTenths, 120);
 }
 
-TEST(CommonDialogSeam, InstalledDialogsAreTheCurrentOnes) {
-    ScriptedCommonDialogs dialogs;
-    SetCommonDialogs(&dialogs);
-    EXPECT_EQ(&CurrentCommonDialogs(), &dialogs);
-    SetCommonDialogs(nullptr);
-    EXPECT_NE(&CurrentCommonDialogs(), &dialogs);
-}
-
 }  // namespace
 }  // namespace quorlin::platform

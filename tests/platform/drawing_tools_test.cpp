@@ -19,30 +19,9 @@ TEST(PenStyles, ListIndexAndStoredCodeNameTheSameStyles) {
     EXPECT_EQ(PenStyleFromIndex(5), PenStyle::Solid);
     EXPECT_EQ(PenStyleFromCode(0), PenStyle::Solid);
     EXPECT_EQ(PenStyleFromCode(-1), PenStyle::Null);
-}
-
-TEST(PenStyles, UnknownNumbersGiveASolidPen) {
+    // numbers from a damaged file draw solid
     for (int bad : {-2, 6, 100}) EXPECT_EQ(PenStyleFromIndex(bad), PenStyle::Solid) << bad;
     for (int bad : {-2, 5, 9}) EXPECT_EQ(PenStyleFromCode(bad), PenStyle::Solid) << bad;
-}
-
-TEST(PenStyles, QtPensCarryWidthAndPattern) {
-    EXPECT_EQ(ToQPen(Pen::Null()).style(), Qt::NoPen);
-    const QPen solid = ToQPen(Pen::Solid(Qt::red, 3));
-    EXPECT_EQ(solid.style(), Qt::SolidLine);
-    EXPECT_EQ(solid.width(), 3);
-    EXPECT_EQ(solid.color(), QColor(Qt::red));
-    EXPECT_EQ(ToQPen(Pen{Qt::black, 1, PenStyle::Dash}).dashPattern(), (QList<qreal>{18, 6}));
-    EXPECT_EQ(ToQPen(Pen{Qt::black, 1, PenStyle::DashDotDot}).dashPattern(),
-              (QList<qreal>{9, 3, 3, 3, 3, 3}));
-    EXPECT_EQ(ToQPen(Pen{Qt::black, -4, PenStyle::Solid}).width(), 0);
-}
-
-TEST(Brushes, KindsBecomeQtPatterns) {
-    EXPECT_EQ(ToQBrush(Brush::Solid(Qt::blue)).style(), Qt::SolidPattern);
-    EXPECT_EQ(ToQBrush(Brush::Solid(Qt::blue)).color(), QColor(Qt::blue));
-    EXPECT_EQ(ToQBrush(Brush::Hollow()).style(), Qt::NoBrush);
-    EXPECT_EQ(ToQBrush(Brush::Hatched(HatchStyle::Cross, Qt::red)).style(), Qt::CrossPattern);
 }
 
 TEST(FontHeights, PointsToPixelsRoundHalfAwayFromZero) {

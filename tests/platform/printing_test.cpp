@@ -121,18 +121,6 @@ TEST_F(PrintToPdf, AnUnwritableFileCannotStart) {
     EXPECT_TRUE(areas_.empty());
 }
 
-TEST_F(PrintToPdf, ResolutionAndColourAreExposed) {
-    EXPECT_EQ(printer_.PixelsPerInchX(), 300);
-    EXPECT_EQ(printer_.PixelsPerInchY(), 300);
-    const DeviceMetrics metrics = printer_.Metrics();
-    EXPECT_EQ(metrics.widthPixels, printer_.PageArea().Width());
-    EXPECT_NEAR(metrics.widthMm, metrics.widthPixels * 25.4 / 300, 1);
-    printer_.SetColor(true);
-    EXPECT_TRUE(printer_.IsColor());
-    printer_.SetColor(false);
-    EXPECT_FALSE(printer_.IsColor());
-}
-
 TEST(PrintDialogSeam, ScriptedAnswersDecideAndMayChangeThePrinter) {
     ScriptedPrintDialogs dialogs;
     dialogs.printerAnswers = {true};
