@@ -9,10 +9,10 @@ namespace quorlin {
 
 namespace {
 
-constexpr std::size_t kWordCount = 1;
+constexpr std::size_t kCountWord = 1;
 constexpr std::size_t kFirstStyleWord = 2;
 constexpr std::size_t kPlacementWord = 12;
-constexpr std::int32_t kStyleWordCount = 10;
+constexpr std::int32_t kStyleWordCount = StyleWords::kCount;
 
 void StorePlacement(const std::optional<WindowPlacement>& placement,
                     std::array<std::int32_t, IniRecord::kWords>& words, std::size_t first) {
@@ -81,16 +81,16 @@ std::optional<IniRecord> IniRecord::Decode(std::span<const std::uint8_t> bytes, 
 void ShellIniWords::StoreInto(IniRecord& record) const {
     auto& words = record.ints[0];
     words[0] = delay;
-    words[kWordCount] = kStyleWordCount;
-    for (std::size_t i = 0; i < kStyleWords; ++i) words[kFirstStyleWord + i] = styleWords[i];
+    words[kCountWord] = kStyleWordCount;
+    for (std::size_t i = 0; i < StyleWords::kCount; ++i) words[kFirstStyleWord + i] = styleWords[i];
     StorePlacement(placement, words, kPlacementWord);
 }
 
 void ShellIniWords::LoadFrom(const IniRecord& record) {
     const auto& words = record.ints[0];
-    if (words[kWordCount] != kStyleWordCount) return;  // not written by this shell
+    if (words[kCountWord] != kStyleWordCount) return;  // not written by this shell
     if (words[0] >= 0) delay = words[0];
-    for (std::size_t i = 0; i < kStyleWords; ++i) {
+    for (std::size_t i = 0; i < StyleWords::kCount; ++i) {
         styleWords[i] = static_cast<std::int16_t>(words[kFirstStyleWord + i]);
     }
     if (auto stored = LoadPlacement(words, kPlacementWord)) placement = stored;

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "shell/file_head.h"
+#include "shell/palette.h"
 
 namespace quorlin {
 
@@ -76,10 +77,8 @@ struct IniRecord {
 
 // The shell's words of int block 0.
 struct ShellIniWords {
-    static constexpr std::size_t kStyleWords = 10;
-
     int delay = 500;
-    std::array<std::int16_t, kStyleWords> styleWords{};
+    std::array<std::int16_t, StyleWords::kCount> styleWords = StyleWords{}.words;
     std::optional<WindowPlacement> placement;
 
     void StoreInto(IniRecord& record) const;

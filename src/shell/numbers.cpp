@@ -1,6 +1,7 @@
 #include "shell/numbers.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <clocale>
@@ -17,12 +18,15 @@ namespace {
 constexpr int kMaxPlaces = 60;
 
 std::string ToChars(long double value, std::chars_format format, int precision) {
-    // Fixed notation of the largest long double needs about 4950 digits before the point.
-    std::string buffer(5100, '\0');
-    const auto result =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, format, precision);
-    buffer.resize(static_cast<std::size_t>(result.ptr - buffer.data()));
-    return buffer;
+    // Everyday numbers fit the small buffer; fixed notation of the largest long double needs
+    // about 4950 digits before the point.
+    std::array<char, 128> small;
+    auto result = std::to_chars(small.begin(), small.end(), value, format, precision);
+    if (result.ec == std::errc()) return std::string(small.data(), result.ptr);
+    std::string large(5100, '\0');
+    result = std::to_chars(large.data(), large.data() + large.size(), value, format, precision);
+    large.resize(static_cast<std::size_t>(result.ptr - large.data()));
+    return large;
 }
 
 std::string NonFinite(long double value) {

@@ -123,7 +123,8 @@ ColorRoles::ColorRoles() : indices_(kDefaultRoles), captions_(kDefaultCaptions) 
 
 std::int16_t StyleWords::StyleWord(int n) const {
     if (plainMode) return 0;
-    const int slot = ((n % kCount) + kCount) % kCount;
+    constexpr int count = static_cast<int>(kCount);
+    const int slot = ((n % count) + count) % count;
     return words[static_cast<std::size_t>(slot)];
 }
 

@@ -7,6 +7,7 @@
 // printer, everything is drawn black (DrawColor) or in its grey equivalent (OutputColor).
 #include <QColor>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -92,7 +93,7 @@ private:
 
 // The ten palette indices that new examples take in turn.
 struct StyleWords {
-    static constexpr int kCount = 10;
+    static constexpr std::size_t kCount = 10;
 
     std::array<std::int16_t, kCount> words{4, 6, 5, 9, 7, 11, 8, 10, 14, 13};
     bool plainMode = false;
