@@ -1,0 +1,441 @@
+#include "canvas/eps_writer.h"
+
+#include "canvas/export_format.h"
+
+#include <QDate>
+#include <QLocale>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace quorlin::canvas {
+namespace {
+
+std::string Lines(std::initializer_list<std::string> lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line;
+        text += kCrLf;
+    }
+    return text;
+}
+
+std::string LineWidth(int width) {
+    return FormatLf(0.16L * width, 4, 2) + " setlinewidth";
+}
+
+std::string RgbLine(QRgb colour) {
+    return EpsColorString(colour) + " setrgbcolor";
+}
+
+// A font name PostScript can parse: blanks as hyphens, delimiters and 8-bit bytes replaced.
+std::string PostScriptFontName(std::string_view face) {
+    std::string name = BlanksToHyphens(face);
+    for (char& c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte <= 32 || byte > 126 ||
+            std::string_view("()<>[]{}/%").find(c) != std::string_view::npos)
+            c = '-';
+    }
+    return name.empty() ? std::string("Helvetica") : name;
+}
+
+bool HasHighBytes(std::string_view text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) > 127; });
+}
+
+QString LongDateToday() {
+    return QLocale().toString(QDate::currentDate(), QLocale::LongFormat);
+}
+
+}  // namespace
+
+EpsWriter::EpsWriter(ExportContext& context) : ctx_(context), dateSource_(LongDateToday) {
+    MakeDashPatterns();
+}
+
+void EpsWriter::SetDateSource(std::function<QString()> source) {
+    dateSource_ = source ? std::move(source) : std::function<QString()>(LongDateToday);
+}
+
+const std::string& EpsWriter::DashPattern(int style) const {
+    return dashes_[static_cast<std::size_t>(std::clamp(style, 0, 4))];
+}
+
+bool EpsWriter::PrepareEpsExport(int askFrames, int frameCountProposal) {
+    const QString path = ctx_.host.ChooseSaveFile(ExportString(96, "EPS files (*.EPS)|*.eps"),
+                                                  "EPS", ExportString(29, "noname") + ".eps");
+    if (path.isEmpty()) return false;
+
+    int count = 1;
+    if (askFrames != 0) {
+        const int proposal = frameCountProposal < 1 ? ctx_.epsFrameCount : frameCountProposal;
+        const auto asked = ctx_.host.InputInt(5, 61, 1, 999999, proposal);
+        if (!asked) return false;
+        count = *asked;
+    }
+    if (count > 1 && askFrames == 1) {
+        const auto names = ctx_.host.InputString(5, 60, parameterNames, 40);
+        if (!names) return false;
+        const int mode = ctx_.host.MarkParameters(*names);
+        if (mode == 0) return false;
+        ctx_.animationMode = mode;
+        parameterNames = names->substr(0, 40);
+    }
+    ctx_.epsFrameCount = count;
+    baseName_ = StripExportSuffix(path, u".eps");
+    ctx_.frameDigits = FrameDigits(count);
+    return PreparePage();
+}
+
+void EpsWriter::MakeDashPatterns() {
+    dotsPerInch_ = ctx_.view.dotsPerInch > 0 ? ctx_.view.dotsPerInch : 96;
+    pointsPerPixel_ = 72.0L / dotsPerInch_;
+    auto unit = [this](long double f) {
+        return std::max(static_cast<int>(f * pointsPerPixel_), 2);
+    };
+    const int a = unit(4.3L), b = unit(7.8L), c = unit(2.5L), d = unit(3.7L);
+    dashes_ = {"[] 0 setdash", Format("[%d %d] 0 setdash", a, a),
+               Format("[%d %d] 0 setdash", 3 * b, b),
+               Format("[%d %d %d %d] 0 setdash", c, 2 * c, 3 * c, 2 * c),
+               Format("[%d %d %d %d %d %d] 0 setdash", d, d, 3 * d, d, d, d)};
+}
+
+bool EpsWriter::PreparePage() {
+    const ExportView& v = ctx_.view;
+    if (v.clientWidth < 2 || v.clientHeight < 2) {
+        ctx_.host.ShowError(ExportString(417, "out of bounds") + QStringLiteral(": ") +
+                            QStringLiteral("the drawing area is smaller than 2 x 2 pixels"));
+        return false;
+    }
+    ctx_.failure.clear();
+    ctx_.FitBoxToView();
+    MakeDashPatterns();
+    pageWidth_ = 72.0L * (v.clientWidth - 1) / dotsPerInch_;
+    pageHeight_ = (v.clientHeight - 1) * pageWidth_ / (v.clientWidth - 1);
+    pageWidth_ = std::ceil(pageWidth_);
+    pageHeight_ = std::ceil(pageHeight_);
+    const bool frames = ctx_.epsFrameCount > 1;
+    xScale_ = 0.5L * pageWidth_ / (frames ? ctx_.boxHalfWidth : v.halfWidth);
+    yScale_ = 0.5L * pageHeight_ / (frames ? ctx_.boxHalfHeight : v.halfHeight);
+
+    auto dsc = [](const QString& text) { return PostScriptStringBody(ToLatin1(text)); };
+    header_ = Lines({"%!PS-Adobe-3.0 EPSF-3.0",
+                     Format("%%%%BoundingBox: 0 0 %d %d", static_cast<int>(pageWidth_),
+                            static_cast<int>(pageHeight_)),
+                     "%%Creator: (" + PostScriptStringBody(creatorText) + ")",
+                     "%%Title: (" + dsc(FileNameOnly(v.fileName)) + ")",
+                     "%%CreationDate:(" + dsc(dateSource_()) + ")", "%%Pages: 1", "%%Page: 1 1",
+                     "0.16 setlinewidth"});
+    return true;
+}
+
+QString EpsWriter::FramePath(int frame) const {
+    QString path = baseName_;
+    if (ctx_.epsFrameCount > 1)
+        path += QString::fromStdString(PadToWidth(std::to_string(frame), ctx_.frameDigits));
+    return path + ".eps";
+}
+
+bool EpsWriter::WriteEpsFrame(int frame) {
+    const QString path = FramePath(frame);
+    if (!ctx_.MayReplace(path) || !ctx_.OpenOutput(path)) return false;
+    ctx_.output.Write(header_);
+    ctx_.host.PaintEpsFrame(frame);
+    return EpsEnd();
+}
+
+bool EpsWriter::EpsEnd() {
+    ctx_.output.Write("%%EOF\r\n");
+    return ctx_.CloseOutput();
+}
+
+std::string EpsWriter::Coord(long double v) const {
+    return FormatLf(v, 5, 3);
+}
+
+std::string EpsWriter::PagePoint(WorldPoint p) const {
+    const WorldPoint e = ctx_.ToExportCoords(p);
+    if (ctx_.MultiFrameExport())
+        return Coord((e.x + ctx_.boxHalfWidth) * xScale_) + " " +
+               Coord((e.y + ctx_.boxHalfHeight) * yScale_);
+    return Coord((e.x - ctx_.view.xLow) * xScale_) + " " + Coord((e.y - ctx_.view.yLow) * yScale_);
+}
+
+void EpsWriter::EpsSegment(WorldPoint p, WorldPoint q, const PenSpec& pen) {
+    if (pen.style < kStyleSolid || pen.style > kStyleDashDotDot) return;
+    ctx_.output.Write(
+        Lines({RgbLine(pen.colour), LineWidth(pen.width), DashPattern(pen.style), "newpath",
+               PagePoint(p) + " moveto", PagePoint(q) + " lineto", "stroke"}));
+}
+
+void EpsWriter::EpsSegmentScreen(ScreenPoint p, ScreenPoint q, const PenSpec& pen) {
+    EpsSegment(ctx_.view.ScreenToWorld(p), ctx_.view.ScreenToWorld(q), pen);
+}
+
+std::string EpsWriter::PathText(std::span<const WorldPoint> points, bool close) const {
+    std::string text = "newpath";
+    text += kCrLf;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        text += PagePoint(points[i]) + (i == 0 ? " moveto" : " lineto");
+        text += kCrLf;
+    }
+    if (close && !points.empty()) {
+        text += PagePoint(points[0]) + " lineto";
+        text += kCrLf;
+    }
+    return text;
+}
+
+std::string EpsWriter::TemplatePathText(std::span<const WorldPoint> points,
+                                        std::string_view pieceTemplate) const {
+    std::string text = "newpath";
+    text += kCrLf;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const bool move = i < pieceTemplate.size() ? pieceTemplate[i] == 'M' : i == 0;
+        text += PagePoint(points[i]) + (move ? " moveto" : " lineto");
+        text += kCrLf;
+    }
+    return text;
+}
+
+void EpsWriter::EpsPath(std::span<const WorldPoint> points, bool close) {
+    ctx_.output.Write(PathText(points, close));
+}
+
+void EpsWriter::EpsPathByTemplate(std::span<const WorldPoint> points,
+                                  std::string_view pieceTemplate) {
+    ctx_.output.Write(TemplatePathText(points, pieceTemplate));
+}
+
+void EpsWriter::EpsStrokePolyline(std::span<const WorldPoint> points, QRgb colour, int width) {
+    if (points.size() < 2) return;
+    ctx_.output.Write(PathText(points, false) +
+                      Lines({RgbLine(colour), LineWidth(width), DashPattern(0), "stroke"}));
+}
+
+void EpsWriter::EpsStrokeByTemplate(std::span<const WorldPoint> points, QRgb colour, int width,
+                                    std::string_view pieceTemplate) {
+    if (points.size() < 2) return;
+    ctx_.output.Write(TemplatePathText(points, pieceTemplate) +
+                      Lines({RgbLine(colour), LineWidth(width), DashPattern(0), "stroke"}));
+}
+
+void EpsWriter::EpsPolylineByParity(std::span<const WorldPoint> points,
+                                    std::span<const std::uint8_t> marks, const PenSpec& pen,
+                                    int mode) {
+    if (points.size() < 2 || marks.size() < points.size()) return;
+    const std::vector<int> parity = SegmentParity(marks.first(points.size()));
+    std::string text = "newpath";
+    text += kCrLf;
+    bool penDown = false;
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        if (!SegmentChosen(parity, i, mode)) {
+            penDown = false;
+            continue;
+        }
+        if (!penDown) text += PagePoint(points[i - 1]) + " moveto" + std::string(kCrLf);
+        penDown = true;
+        text += PagePoint(points[i]) + " lineto" + std::string(kCrLf);
+    }
+    ctx_.output.Write(text + Lines({LineWidth(pen.width), DashPattern(pen.style),
+                                    RgbLine(pen.colour), "stroke"}));
+}
+
+std::string EpsWriter::CircleLine(WorldPoint centre, long double radius) const {
+    return PagePoint(centre) + " " + Coord(radius * xScale_) + " 0 360 arc";
+}
+
+void EpsWriter::EpsCircle(WorldPoint centre, long double radius, int width,
+                          std::optional<QRgb> fill, std::optional<QRgb> outline, int fillMode) {
+    if (!fill && !outline) return;
+    if (!fill) return CircleOutline(centre, radius, width, *outline);
+    if (!outline) return DiscFilled(centre, radius, *fill, fillMode);
+    DiscFilledOutlined(centre, radius, width, *fill, *outline, fillMode);
+}
+
+void EpsWriter::CircleOutline(WorldPoint centre, long double radius, int width, QRgb colour) {
+    ctx_.output.Write(Lines({"newpath", CircleLine(centre, radius), LineWidth(width),
+                             DashPattern(0), RgbLine(colour), "stroke"}));
+}
+
+void EpsWriter::DiscFilled(WorldPoint centre, long double radius, QRgb colour, int fillMode) {
+    ctx_.ExportComment("begin circle fill");
+    if (fillMode != 0) {
+        DottedDisc(centre, radius, colour);
+        ctx_.output.Write(Lines({"newpath", CircleLine(centre, radius)}));
+        return;
+    }
+    ctx_.output.Write(Lines({"newpath", CircleLine(centre, radius), RgbLine(colour), "fill"}));
+}
+
+void EpsWriter::DiscFilledOutlined(WorldPoint centre, long double radius, int width, QRgb fill,
+                                   QRgb outline, int fillMode) {
+    ctx_.ExportComment("begin circle fill");
+    if (fillMode > 0) DottedDisc(centre, radius, fill);
+    std::string text = Lines({"newpath", CircleLine(centre, radius), "gsave"});
+    if (fillMode == 0) text += Lines({RgbLine(fill), "fill"});
+    text += Lines({"grestore", LineWidth(width), DashPattern(0), RgbLine(outline), "stroke"});
+    ctx_.output.Write(text);
+}
+
+void EpsWriter::DottedDisc(WorldPoint centre, long double radius, QRgb colour) {
+    const long double u = ctx_.view.unitsPerPixelX;
+    if (!(u > 0)) return;
+    const long double q = 0.4L * u, s = 2.6L * u;
+    const long double limit = (radius - q) * (radius - q);
+    for (long double y = s / 2; y < radius; y += s)
+        for (long double x = s / 2; x < radius; x += s) {
+            if (x * x + y * y >= limit) continue;
+            for (const WorldPoint& d : {WorldPoint{x, y}, {-x, y}, {-x, -y}, {x, -y}})
+                DiscFilled({centre.x + d.x, centre.y + d.y}, q, colour, 0);
+        }
+}
+
+void EpsWriter::EpsDot(ScreenPoint centre, int radius, int width, std::optional<QRgb> fill,
+                       std::optional<QRgb> outline, int fillMode) {
+    const WorldPoint c = ctx_.view.ScreenToWorld(centre);
+    const long double r = ctx_.view.ScreenToX(centre.x + radius) - c.x;
+    EpsCircle(c, r, width, fill, outline, fillMode);
+}
+
+void EpsWriter::EpsFill(std::span<const WorldPoint> points, bool patterned, QRgb fill,
+                        int outlineWidth, QRgb outline, bool noFill) {
+    if ((patterned && outlineWidth < 0) || points.empty()) return;
+    std::string text = PathText(points, true) + Lines({"gsave"});
+    if (!noFill && !patterned) text += Lines({RgbLine(fill), "fill"});
+    text += Lines({"grestore"});
+    if (outlineWidth >= 0)
+        text += Lines(
+            {DashPattern(0), RgbLine(outline), LineWidth(std::max(outlineWidth, 1)), "stroke"});
+    ctx_.output.Write(text);
+}
+
+void EpsWriter::EpsRoundRect(WorldPoint a, WorldPoint b, bool patterned, QRgb fill,
+                             int outlineWidth, QRgb outline, long double radius, int fillMode) {
+    if (patterned && outlineWidth < 0) return;
+    const long double r = radius;
+    const std::string p0 = PagePoint({a.x, b.y});
+    const std::string p1 = PagePoint({a.x + r, b.y + r});
+    const std::string p2 = PagePoint({b.x - r, a.y - r});
+    const std::string p3 = PagePoint({b.x, a.y});
+    auto xOf = [](const std::string& p) { return p.substr(0, p.find(' ')); };
+    auto yOf = [](const std::string& p) { return p.substr(p.find(' ') + 1); };
+    const std::string x0 = xOf(p0), y0 = yOf(p0), x1 = xOf(p1), y1 = yOf(p1);
+    const std::string x2 = xOf(p2), y2 = yOf(p2), x3 = xOf(p3), y3 = yOf(p3);
+    const std::string rr = Coord(r * xScale_);
+    const bool arcs = r > 1e-13L;
+    auto arc = [&](const std::string& x, const std::string& y, const char* angles) {
+        return arcs ? x + " " + y + " " + rr + " " + angles + " arc" + std::string(kCrLf)
+                    : std::string();
+    };
+    std::string path = Lines({"newpath", x3 + " " + y2 + " moveto"});
+    path += arc(x2, y2, "0 90");
+    path += Lines({x1 + " " + y3 + " lineto"});
+    path += arc(x1, y2, "90 180");
+    path += Lines({x0 + " " + y1 + " lineto"});
+    path += arc(x1, y1, "180 270");
+    path += Lines({x2 + " " + y0 + " lineto"});
+    path += arc(x2, y1, "270 360");
+    path += Lines({x3 + " " + y2 + " lineto", "gsave"});
+
+    if (!patterned && fillMode > 0) DottedRect(a, b, fill);
+    if (!patterned && fillMode == 0) path += Lines({RgbLine(fill), "fill"});
+    path += Lines({"grestore"});
+    if (outlineWidth >= 0)
+        path += Lines(
+            {DashPattern(0), RgbLine(outline), LineWidth(std::max(outlineWidth, 1)), "stroke"});
+    ctx_.output.Write(path);
+}
+
+void EpsWriter::DottedRect(WorldPoint a, WorldPoint b, QRgb colour) {
+    const long double u = ctx_.view.unitsPerPixelX;
+    if (!(u > 0)) return;
+    const long double q = 0.4L * u, s = 2.6L * u;
+    for (long double x = a.x + s / 2; x < b.x - q / 2; x += s)
+        for (long double y = a.y - s / 2; y > b.y + q / 2; y -= s) DiscFilled({x, y}, q, colour, 0);
+}
+
+void EpsWriter::EpsRoundRectScreen(int x, int y, int width, int height, bool patterned, QRgb fill,
+                                   int outlineWidth, QRgb outline, long double radius,
+                                   int fillMode) {
+    const ExportView& v = ctx_.view;
+    EpsRoundRect({v.ScreenToX(x), v.ScreenToY(y)},
+                 {v.ScreenToX(x + width), v.ScreenToY(y + height)}, patterned, fill, outlineWidth,
+                 outline, radius, fillMode);
+}
+
+void EpsWriter::EpsMarker(WorldPoint p, int kind, int size, QRgb c) {
+    const long double hx = ctx_.view.unitsPerPixelX * size, hy = ctx_.view.unitsPerPixelY * size;
+    const long double x = p.x, y = p.y;
+    auto fill3 = [&](std::initializer_list<WorldPoint> t) {
+        const std::vector<WorldPoint> v(t);
+        EpsFill(v, false, c, 1, c, false);
+    };
+    auto stroke = [&](std::initializer_list<WorldPoint> t, std::string_view pieces) {
+        const std::vector<WorldPoint> v(t);
+        EpsStrokeByTemplate(v, c, 2, pieces);
+    };
+    const WorldPoint up{x, y - hy}, down{x, y + hy}, left{x - hx, y}, right{x + hx, y};
+    const WorldPoint ll{x - hx, y - hy}, lr{x + hx, y - hy}, ur{x + hx, y + hy}, ul{x - hx, y + hy};
+    switch (kind) {
+        case 0:
+            return EpsRoundRect(ul, lr, false, c, 1, c, 0, 0);
+        case 1:
+            return EpsCircle(p, hx, 1, c, c, 0);
+        case 2:
+            return fill3({ll, lr, {x, y + hy}});
+        case 3:
+            return fill3({ul, ur, {x, y - hy}});
+        case 4:
+            return fill3({ll, ul, {x + hx, y}});
+        case 5:
+            return fill3({lr, ur, {x - hx, y}});
+        case 6:
+        case 9:
+            return stroke({up, down, left, right}, "MLML");
+        case 7:
+            return stroke({up, down, left, right, ll, lr, ur, ul, ll}, "MLMLMLLLL");
+        case 8:
+            return stroke({ll, ur, ul, lr}, "MLML");
+        case 10:
+            return stroke({ll, ur, ul, lr, ll, ul, ur, lr, ll}, "MLMLMLLLL");
+        case 11:
+            return stroke({p, {x, y + 3 * hy}, p, ur, p, ul}, "MLMLML");
+        case 12:
+            return stroke({p, {x, y - 3 * hy}, p, lr, p, ll}, "MLMLML");
+        case 13: {
+            const ExportView& v = ctx_.view;
+            return stroke({{x, v.yLow}, {x, v.yHigh}, {v.xLow, y}, {v.xHigh, y}}, "MLML");
+        }
+        default:
+            return;
+    }
+}
+
+void EpsWriter::EpsText(ScreenPoint p, std::string_view text, QRgb colour, const ExportFont& font,
+                        int h, int v) {
+    const QSize extent = ctx_.host.TextExtent(text, font);
+    const ScreenPoint start =
+        TextAnchorPoint(p, extent.width(), extent.height(), font.escapement, h, v);
+    std::string face = PostScriptFontName(font.face);
+    if (font.italic) face += "-Italic";
+    // 8-bit texts need the font re-encoded so their bytes show as Latin-1 characters.
+    const std::string findFont =
+        HasHighBytes(text) ? "/" + face + " findfont dup length dict begin {1 index /FID ne " +
+                                 "{def} {pop pop} ifelse} forall /Encoding ISOLatin1Encoding " +
+                                 "def currentdict end /" + face + "-Latin1 exch definefont"
+                           : "/" + face + " findfont";
+    const bool rotated = font.escapement != 0;
+    const int turn = font.escapement / 10;
+    std::string out = Lines({findFont, std::to_string(font.pointSize) + " scalefont setfont",
+                             PagePoint(ctx_.view.ScreenToWorld(start)) + " moveto"});
+    if (rotated) out += Lines({std::to_string(turn) + " rotate"});
+    out += Lines({RgbLine(colour), "(" + PostScriptStringBody(text) + ") show"});
+    if (rotated) out += Lines({std::to_string(-turn) + " rotate"});
+    ctx_.output.Write(out);
+}
+
+}  // namespace quorlin::canvas

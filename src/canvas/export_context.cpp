@@ -1,0 +1,108 @@
+#include "canvas/export_context.h"
+
+#include "resources/resources.h"
+
+#include <QFileInfo>
+#include <QFont>
+#include <QFontMetrics>
+
+namespace quorlin::canvas {
+
+QSize ExportHost::TextExtent(std::string_view text, const ExportFont& font) const {
+    QFont qfont(QString::fromLatin1(font.face.data(), static_cast<qsizetype>(font.face.size())));
+    qfont.setPointSize(std::max(font.pointSize, 1));
+    qfont.setWeight(QFont::Weight(std::clamp(font.weight / 10 * 10, 100, 900)));
+    qfont.setItalic(font.italic);
+    const QFontMetrics metrics(qfont);
+    const QString qtext = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return {metrics.horizontalAdvance(qtext), metrics.height()};
+}
+
+bool ExportContext::MultiFrameExport() const {
+    return (texActive && texFrameCount > 1) || (epsActive && epsFrameCount > 1);
+}
+
+WorldPoint ExportContext::ToExportCoords(WorldPoint p) const {
+    if (!MultiFrameExport()) return p;
+    return {(p.x - view.centreX) * frameScale, (p.y - view.centreY) * frameScale};
+}
+
+void ExportContext::FitBoxToView() {
+    boxHalfHeight = boxHalfWidth * (view.halfHeight / view.halfWidth);
+}
+
+bool ExportContext::MayReplace(const QString& path) {
+    if (noOverwriteQuestion || !QFileInfo::exists(path)) return true;
+    return host.ConfirmOverwrite(path);
+}
+
+bool ExportContext::OpenOutput(const QString& path) {
+    if (!output.Open(path)) {
+        failure = path + ": " + output.ErrorText();
+        return false;
+    }
+    noOverwriteQuestion = true;
+    return true;
+}
+
+bool ExportContext::CloseOutput() {
+    const QString path = output.Path();
+    if (output.Close()) return true;
+    if (failure.isEmpty()) failure = path + ": " + output.ErrorText();
+    return false;
+}
+
+void ExportContext::ExportComment(std::string_view text) {
+    if (!epsActive && !texActive) return;
+    std::string line = "% ";
+    line += text;
+    line += "\r\n";
+    output.Write(line);
+}
+
+std::vector<int> SegmentParity(std::span<const std::uint8_t> marks) {
+    std::vector<int> parity(marks.size());
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        if (marks[i] != 0)
+            parity[i] = -1;
+        else
+            parity[i] = i == 0 ? 0 : (parity[i - 1] + 1) % 2;
+    }
+    return parity;
+}
+
+bool SegmentChosen(std::span<const int> parity, std::size_t i, int mode) {
+    if (mode == 0) return true;
+    if (parity[i - 1] < 0 && parity[i] < 0) return true;
+    return mode == 1 && parity[i - 1] == 0 && parity[i] == 1;
+}
+
+QString ExportString(int id, const char* fallback) {
+    const QString text = resources::LoadString(id);
+    return text.isEmpty() ? QString::fromUtf8(fallback) : text;
+}
+
+namespace {
+
+ExportReport Report(const ExportContext& context, int savedId, const char* savedText) {
+    if (!context.failure.isEmpty())
+        return {false, ExportString(62, "hmm ..."),
+                ExportString(411, "cannot open file") + "\n" + context.failure};
+    return {true, ExportString(88, "success"), ExportString(savedId, savedText)};
+}
+
+}  // namespace
+
+ExportReport ReportTeXSaved(const ExportContext& context) {
+    return Report(context, 89, "TeX file saved");
+}
+
+ExportReport ReportSvgSaved(const ExportContext& context) {
+    return Report(context, 92, "SVG file saved");
+}
+
+ExportReport ReportEpsSaved(const ExportContext& context) {
+    return Report(context, 91, "EPS file saved");
+}
+
+}  // namespace quorlin::canvas

@@ -1,0 +1,65 @@
+#pragma once
+// Text building blocks shared by the PiCTeX, SVG and EPS writers.
+//
+// Numbers are formatted with the C library's formats into strings that grow as needed, so a
+// coordinate of 1e300 costs a long line and never a buffer overrun. The escapers make user texts
+// safe for each target language, and the name helpers derive export file names from the path
+// the user chose.
+#include <QRgb>
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+namespace quorlin::canvas {
+
+// Every line of every export file ends with these two bytes.
+inline constexpr std::string_view kCrLf = "\r\n";
+
+// printf-style formatting into a std::string of whatever length the result needs.
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// The C format "%<width>.<places>Lf".
+std::string FormatLf(long double value, int width, int places);
+
+// Left-pads text with fill up to width; a longer text is kept whole.
+std::string PadToWidth(std::string text, int width, char fill = '0');
+
+// Number of decimal digits the numbers 0 .. count - 1 of a frame series are padded to.
+int FrameDigits(int count);
+
+// "#rrggbb" in lower-case hexadecimal.
+std::string ColorToHex(QRgb colour);
+
+// The three components divided by 255, "%5.3Lf" each, separated by blanks.
+std::string EpsColorString(QRgb colour);
+
+// Each blank replaced by "-" (PostScript font names have none).
+std::string BlanksToHyphens(std::string_view text);
+
+// Puts the TeX escape before each "#", "$", "%" and "&". The degree sign becomes a raised
+// circle and other bytes above 127 "\char<n>", because the TeX engines reject bare 8-bit bytes
+// in some set-ups; outside math mode "<" and ">" are set as math symbols, which the text
+// fonts lack.
+std::string TexEscapeText(std::string_view text, std::string_view escape, bool mathMode);
+
+// Character data or attribute value for XML: "&", "<", ">", '"' and "'" as entities, bytes
+// above 127 as decimal character references; control bytes that XML forbids are dropped.
+std::string XmlEscape(std::string_view text);
+
+// Body of a PostScript string: backslash and parentheses escaped, bytes above 127 and control
+// bytes as three-digit octal escapes.
+std::string PostScriptStringBody(std::string_view text);
+
+// The chosen path with the suffix (".tex", ".eps") removed from the end of its file name,
+// whatever its case; a path whose file name lacks the suffix is kept whole.
+QString StripExportSuffix(const QString& path, QStringView suffix);
+
+// The file-name part of a path, without its folder; with withoutExtension also without the
+// part from the last "." of the name on.
+QString FileNameOnly(const QString& path, bool withoutExtension = false);
+
+// A QString as the 8-bit text the export files carry (Latin-1; other characters become "?").
+std::string ToLatin1(const QString& text);
+
+}  // namespace quorlin::canvas

@@ -1,0 +1,61 @@
+#include "canvas/export_path.h"
+
+#include "canvas/eps_writer.h"
+#include "canvas/svg_writer.h"
+
+#include <algorithm>
+#include <span>
+
+namespace quorlin::canvas {
+
+void ExportPath::Begin(std::size_t capacity) {
+    capacity_ = std::clamp<std::size_t>(capacity, 2, kCapacity);
+    points_.clear();
+    starts_.clear();
+    open_ = false;
+}
+
+void ExportPath::Point(WorldPoint p, const PenSpec& pen) {
+    if (!ctx_.svgActive && !ctx_.epsActive) return;
+    const bool samePen =
+        pen.colour == pen_.colour && pen.width == pen_.width && pen.style == pen_.style;
+    if (!samePen && !points_.empty()) {
+        const bool wasOpen = open_;
+        Flush(pen_);
+        open_ = wasOpen;  // a pen change does not break the curve's visibility
+    }
+    pen_ = pen;
+    if (points_.size() >= capacity_) {
+        const WorldPoint last = points_.back();
+        const bool wasOpen = open_;
+        Flush(pen_);
+        if (wasOpen) {
+            starts_.push_back(0);
+            points_.push_back(last);
+            open_ = true;
+        }
+    }
+    if (!open_) starts_.push_back(points_.size());
+    points_.push_back(p);
+    open_ = true;
+}
+
+void ExportPath::Flush(const PenSpec& pen) {
+    WritePieces(pen);
+    points_.clear();
+    starts_.clear();
+    open_ = false;
+}
+
+void ExportPath::WritePieces(const PenSpec& pen) {
+    const std::span<const WorldPoint> all(points_);
+    for (std::size_t k = 0; k < starts_.size(); ++k) {
+        const std::size_t end = k + 1 < starts_.size() ? starts_[k + 1] : points_.size();
+        const auto piece = all.subspan(starts_[k], end - starts_[k]);
+        if (piece.size() < 2) continue;
+        if (ctx_.epsActive) eps_.EpsStrokePolyline(piece, pen.colour, pen.width);
+        if (ctx_.svgActive) svg_.SvgPolyline(piece, pen.colour, pen.width);
+    }
+}
+
+}  // namespace quorlin::canvas

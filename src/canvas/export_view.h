@@ -1,0 +1,114 @@
+#pragma once
+// What the export writers read of a graphing window, as plain values.
+//
+// The window level fills an ExportView before an export (and again whenever the view moves
+// between frames); the writers never reach into the window itself. ExportView also carries the
+// window's world-to-pixel mapping, which the SVG writer and the screen-based hooks need.
+#include <QRgb>
+#include <QString>
+
+#include <array>
+#include <string>
+
+namespace quorlin::canvas {
+
+struct WorldPoint {
+    long double x = 0;
+    long double y = 0;
+};
+
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+};
+
+// Line styles of a pen, as the window's pens number them.
+enum LineStyle : int {
+    kStyleNull = -1,
+    kStyleSolid = 0,
+    kStyleDot = 1,
+    kStyleDash = 2,
+    kStyleDashDot = 3,
+    kStyleDashDotDot = 4,
+};
+
+// A pen with its palette colour already looked up.
+struct PenSpec {
+    QRgb colour = qRgb(0, 0, 0);
+    int width = 1;  // pixels
+    int style = kStyleSolid;
+};
+
+// One of the window's ten fonts.
+struct ExportFont {
+    std::string face = "Arial";
+    int weight = 400;
+    bool italic = false;
+    int escapement = 0;  // tenths of a degree, counter-clockwise
+    int pointSize = 10;
+};
+
+struct ExportView {
+    long double centreX = 0;
+    long double centreY = 0;
+    long double halfWidth = 5;
+    long double halfHeight = 5;
+    long double xLow = -5;
+    long double xHigh = 5;
+    long double yLow = -5;
+    long double yHigh = 5;
+    long double unitsPerPixelX = 0.025L;  // world units per pixel
+    long double unitsPerPixelY = 0.025L;
+    int clientWidth = 401;
+    int clientHeight = 401;
+    int leftMargin = 0;
+    int topMargin = 0;
+
+    int decimalPlaces = 2;
+    std::array<ExportFont, 10> fonts{};
+    bool frameImage = false;
+    QRgb background = qRgb(255, 255, 255);
+    QRgb paletteZero = qRgb(0, 0, 0);  // palette entry 0, the frame's outline colour
+    long double arrowShapeB = 0.1L;    // the two arrowhead shape values of the axes settings
+    long double arrowShapeG = 0.1L;
+    int dotsPerInch = 96;  // horizontal screen resolution
+    QString fileName;      // the diagram's file name, for the EPS title
+
+    // A view of the world rectangle [xLow, xHigh] x [yLow, yHigh] on a client of the given
+    // pixel size, pixel 0 and pixel size - 1 on the edges.
+    static ExportView FromCorners(long double xLow, long double xHigh, long double yLow,
+                                  long double yHigh, int clientWidth, int clientHeight);
+
+    // World to client pixel, rounded; -1 before the drawing area and size + 1 beyond it.
+    int XToScreen(long double x) const;
+    int YToScreen(long double y) const;
+    // Both coordinates as above; true when the point lies inside the client area.
+    bool PointToScreen(WorldPoint p, ScreenPoint& out) const;
+    long double ScreenToX(int sx) const;
+    long double ScreenToY(int sy) const;
+    WorldPoint ScreenToWorld(ScreenPoint p) const { return {ScreenToX(p.x), ScreenToY(p.y)}; }
+    bool IsInView(WorldPoint p) const;
+};
+
+}  // namespace quorlin::canvas
+
+namespace quorlin::canvas {
+
+// Offsets from an arrow's tip to the two other corners of its head: the head is `length` world
+// units long (measured along x) and points along `direction`; both are taken in pixels so the
+// head keeps its shape when the axes have unequal scales. False when the direction is shorter
+// than 1e-13.
+bool ArrowHeadPoints(const ExportView& view, WorldPoint direction, long double length,
+                     WorldPoint& a, WorldPoint& b);
+
+}  // namespace quorlin::canvas
+
+namespace quorlin::canvas {
+
+// Start point of a text drawn from p with the given pixel extent, alignment (h = 1 left,
+// v = -1 top, 0 centred) and escapement in tenths of a degree: the point the SVG and EPS
+// writers place the text's base line at.
+ScreenPoint TextAnchorPoint(ScreenPoint p, int extentWidth, int extentHeight, int escapement, int h,
+                            int v);
+
+}  // namespace quorlin::canvas

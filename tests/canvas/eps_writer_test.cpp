@@ -1,0 +1,165 @@
+#include "fake_export_host.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace quorlin::canvas {
+namespace {
+
+using testing::CrLf;
+using testing::ExportFixture;
+using testing::ReadAll;
+
+class EpsTest : public ::testing::Test, public ExportFixture {
+protected:
+    EpsTest() {
+        state.eps.SetDateSource([] { return QStringLiteral("Sunday, 6 December 2026"); });
+        state.view = ExportView::FromCorners(0, 800, 0, 600, 801, 601);
+        state.view.fileName = "/home/u/graphs/sine.qz2";
+        host.saveName = Path("pic.eps");
+    }
+};
+
+TEST_F(EpsTest, HeaderWithBoundingBoxOfWholePointsAndTheDate) {
+    ASSERT_TRUE(state.eps.PrepareEpsExport(0, 0));
+    EXPECT_EQ(state.eps.Header(), CrLf({"%!PS-Adobe-3.0 EPSF-3.0", "%%BoundingBox: 0 0 600 450",
+                                        "%%Creator: (Tolvex 2D plotter)", "%%Title: (sine.qz2)",
+                                        "%%CreationDate:(Sunday, 6 December 2026)", "%%Pages: 1",
+                                        "%%Page: 1 1", "0.16 setlinewidth"}));
+    state.epsActive = true;
+    ASSERT_TRUE(state.eps.WriteEpsFrame(0));
+    EXPECT_EQ(ReadAll(Path("pic.eps")), state.eps.Header() + "%%EOF\r\n");
+    EXPECT_EQ(ReportEpsSaved(state).text, "EPS file saved");
+
+    state.view.clientWidth = 802;  // 600.75 points round up
+    ASSERT_TRUE(state.eps.PreparePage());
+    EXPECT_EQ(state.eps.PageWidth(), 601);
+}
+
+TEST_F(EpsTest, DashPatternsAt96Dpi) {
+    ASSERT_TRUE(state.eps.PreparePage());
+    const char* expected[] = {"[] 0 setdash", "[3 3] 0 setdash", "[15 5] 0 setdash",
+                              "[2 4 6 4] 0 setdash", "[2 2 6 2 2 2] 0 setdash"};
+    for (int style = 0; style < 5; ++style)
+        EXPECT_EQ(state.eps.DashPattern(style), expected[style]);
+}
+
+TEST_F(EpsTest, TinyDrawingAreasAreRefusedWithAMessage) {
+    state.view.clientWidth = 1;
+    EXPECT_FALSE(state.eps.PrepareEpsExport(0, 0));
+    EXPECT_EQ(host.errors.size(), 1u);
+    EXPECT_FALSE(QFile::exists(Path("pic.eps")));
+}
+
+TEST_F(EpsTest, FrameFilesAndTheirNames) {
+    host.saveName = Path("run.v1.EPS");
+    host.frameAnswer = 1000;
+    host.parameterAnswer = "A";
+    ASSERT_TRUE(state.eps.PrepareEpsExport(1, 0));
+    EXPECT_EQ(state.eps.FramePath(0), Path("run.v10000.eps"));
+    EXPECT_EQ(state.eps.FramePath(999), Path("run.v10999.eps"));
+    EXPECT_EQ(host.markedTexts, std::vector<std::string>{"A"});
+
+    host.frameAnswer.reset();  // cancelled count
+    EXPECT_FALSE(state.eps.PrepareEpsExport(1, 0));
+    host.frameAnswer = 3;
+    host.markMode = 0;  // no parameter in use
+    EXPECT_FALSE(state.eps.PrepareEpsExport(1, 0));
+}
+
+TEST_F(EpsTest, SegmentsPathsAndParity) {
+    ASSERT_TRUE(state.eps.PreparePage());
+    const std::array<WorldPoint, 4> pts{{{0, 0}, {100, 0}, {200, 100}, {300, 0}}};
+    const std::array<std::uint8_t, 4> marks{1, 1, 0, 0};
+    const std::string out = Capture([&] {
+        state.eps.EpsSegment({0, 0}, {800, 600}, {qRgb(255, 0, 128), 2, kStyleDash});
+        state.eps.EpsSegment({0, 0}, {1, 1}, {qRgb(0, 0, 0), 1, kStyleNull});
+        state.eps.EpsSegment({0, 0}, {1, 1}, {qRgb(0, 0, 0), 1, 5});
+        state.eps.EpsStrokePolyline(std::span(pts).first(1), qRgb(0, 0, 0), 1);
+        state.eps.EpsPolylineByParity(pts, marks, {qRgb(0, 0, 0), 1, kStyleDot}, 1);
+    });
+    EXPECT_EQ(out, CrLf({"1.000 0.000 0.502 setrgbcolor", "0.32 setlinewidth", "[15 5] 0 setdash",
+                         "newpath", "0.000 0.000 moveto", "600.000 450.000 lineto", "stroke",
+                         "newpath", "0.000 0.000 moveto", "75.000 0.000 lineto",
+                         "150.000 75.000 moveto", "225.000 0.000 lineto", "0.16 setlinewidth",
+                         "[3 3] 0 setdash", "0.000 0.000 0.000 setrgbcolor", "stroke"}));
+}
+
+TEST_F(EpsTest, CirclesFillsAndRectangles) {
+    ASSERT_TRUE(state.eps.PreparePage());
+    const QRgb red = qRgb(255, 0, 0), black = qRgb(0, 0, 0);
+    EXPECT_EQ(Capture([&] {
+                  state.eps.EpsCircle({100, 100}, 10, 1, std::nullopt, red, 0);
+              }),
+              CrLf({"newpath", "75.000 75.000 7.500 0 360 arc", "0.16 setlinewidth", "[] 0 setdash",
+                    "1.000 0.000 0.000 setrgbcolor", "stroke"}));
+    EXPECT_EQ(Capture([&] {
+                  state.eps.EpsCircle({100, 100}, 10, 1, red, std::nullopt, 0);
+              }),
+              CrLf({"newpath", "75.000 75.000 7.500 0 360 arc", "1.000 0.000 0.000 setrgbcolor",
+                    "fill"}));
+    EXPECT_EQ(Capture([&] {
+                  state.eps.EpsCircle({1, 1}, 1, 1, std::nullopt, std::nullopt, 0);
+              }),
+              "");
+
+    const std::array<WorldPoint, 3> tri{{{0, 0}, {100, 0}, {0, 100}}};
+    EXPECT_EQ(
+        Capture([&] { state.eps.EpsFill(tri, false, red, -1, black, false); }),
+        CrLf({"newpath", "0.000 0.000 moveto", "75.000 0.000 lineto", "0.000 75.000 lineto",
+              "0.000 0.000 lineto", "gsave", "1.000 0.000 0.000 setrgbcolor", "fill", "grestore"}));
+    EXPECT_EQ(Capture([&] { state.eps.EpsFill(tri, true, red, -1, black, false); }), "");
+
+    EXPECT_EQ(Capture([&] {
+                  state.eps.EpsRoundRect({0, 100}, {200, 0}, false, red, 0, black, 0, 0);
+              }),
+              CrLf({"newpath", "150.000 75.000 moveto", "0.000 75.000 lineto", "0.000 0.000 lineto",
+                    "150.000 0.000 lineto", "150.000 75.000 lineto", "gsave",
+                    "1.000 0.000 0.000 setrgbcolor", "fill", "grestore", "[] 0 setdash",
+                    "0.000 0.000 0.000 setrgbcolor", "0.16 setlinewidth", "stroke"}));
+    const std::string rounded = Capture([&] {
+        state.eps.EpsRoundRect({0, 100}, {200, 0}, false, red, -1, black, 20, -1);
+    });
+    std::size_t arcs = 0;
+    for (std::size_t at = rounded.find(" arc\r\n"); at != std::string::npos;
+         at = rounded.find(" arc\r\n", at + 1))
+        ++arcs;
+    EXPECT_EQ(arcs, 4u);
+    EXPECT_NE(rounded.find("135.000 60.000 15.000 0 90 arc"), std::string::npos);
+    EXPECT_EQ(rounded.find("stroke"), std::string::npos);
+    EXPECT_NE(rounded.find("grestore"), std::string::npos);
+}
+
+TEST_F(EpsTest, SquareMarkerIsClosed) {
+    ASSERT_TRUE(state.eps.PreparePage());
+    const std::string trailer =
+        CrLf({"0.000 0.000 0.000 setrgbcolor", "0.32 setlinewidth", "[] 0 setdash", "stroke"});
+    EXPECT_EQ(
+        Capture([&] {
+            state.eps.EpsMarker({100, 100}, 7, 4, qRgb(0, 0, 0));
+        }),
+        CrLf({"newpath", "75.000 72.000 moveto", "75.000 78.000 lineto", "72.000 75.000 moveto",
+              "78.000 75.000 lineto", "72.000 72.000 moveto", "78.000 72.000 lineto",
+              "78.000 78.000 lineto", "72.000 78.000 lineto", "72.000 72.000 lineto"}) +
+            trailer);
+    EXPECT_EQ(Capture([&] { state.eps.EpsMarker({100, 100}, 14, 4, qRgb(0, 0, 0)); }), "");
+}
+
+TEST_F(EpsTest, TextsAreEscapedAndRotated) {
+    ASSERT_TRUE(state.eps.PreparePage());
+    host.extent = {40, 18};
+    const ExportFont font{"Times New Roman", 400, true, 450, 12};
+    const std::string out = Capture([&] {
+        state.eps.EpsText({100, 500}, "f(x) \\ 90\xb0", qRgb(0, 0, 0), font, 1, -1);
+    });
+    EXPECT_EQ(
+        out, CrLf({"/Times-New-Roman-Italic findfont dup length dict begin {1 index /FID "
+                   "ne {def} {pop pop} ifelse} forall /Encoding ISOLatin1Encoding def "
+                   "currentdict end /Times-New-Roman-Italic-Latin1 exch definefont",
+                   "12 scalefont setfont", "82.500 67.500 moveto", "45 rotate",
+                   "0.000 0.000 0.000 setrgbcolor", "(f\\(x\\) \\\\ 90\\260) show", "-45 rotate"}));
+}
+
+}  // namespace
+}  // namespace quorlin::canvas

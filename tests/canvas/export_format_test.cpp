@@ -1,0 +1,57 @@
+#include "canvas/export_format.h"
+
+#include <gtest/gtest.h>
+
+namespace quorlin::canvas {
+namespace {
+
+TEST(ExportFormat, NumbersFollowTheCFormatsAndGrowAsNeeded) {
+    EXPECT_EQ(FormatLf(-5, 4, 2), "-5.00");
+    EXPECT_EQ(FormatLf(0.5L, 5, 3), "0.500");
+    EXPECT_EQ(FormatLf(2, 9, 7), "2.0000000");
+    const std::string huge = FormatLf(1e300L, 4, 2);
+    EXPECT_EQ(huge.size(), 304u);  // 301 digits, the point and two places
+    EXPECT_EQ(huge.substr(huge.size() - 3), ".00");
+    EXPECT_EQ(Format("%%BoundingBox: 0 0 %d %d", 600, 450), "%BoundingBox: 0 0 600 450");
+}
+
+TEST(ExportFormat, ColoursInHexAndPostScript) {
+    EXPECT_EQ(ColorToHex(qRgb(5, 255, 0)), "#05ff00");
+    EXPECT_EQ(EpsColorString(qRgb(255, 0, 128)), "1.000 0.000 0.502");
+}
+
+TEST(ExportFormat, FrameNumbersArePaddedToTheDigitsOfTheCount) {
+    EXPECT_EQ(FrameDigits(1), 1);
+    EXPECT_EQ(FrameDigits(9), 1);
+    EXPECT_EQ(FrameDigits(10), 2);
+    EXPECT_EQ(FrameDigits(120), 3);
+    EXPECT_EQ(FrameDigits(1000), 4);
+    EXPECT_EQ(FrameDigits(999999), 6);
+    EXPECT_EQ(PadToWidth("7", 3), "007");
+    EXPECT_EQ(PadToWidth("1000", 4), "1000");
+    EXPECT_EQ(PadToWidth("12345", 3), "12345");
+}
+
+TEST(ExportFormat, EscapersKeepEachLanguageIntact) {
+    EXPECT_EQ(TexEscapeText("50% & more #1 $x$", "\\", true), "50\\% \\& more \\#1 \\$x\\$");
+    EXPECT_EQ(TexEscapeText("90\xb0 < 1", "\\", true), "90{}^\\circ < 1");
+    EXPECT_EQ(TexEscapeText("90\xb0 < 1\xe9", "\\", false), "90${}^\\circ$ $<$ 1\\char233{}");
+    EXPECT_EQ(XmlEscape("Caf\xe9 <a> & \"b\" 'c'"),
+              "Caf&#233; &lt;a&gt; &amp; &quot;b&quot; &apos;c&apos;");
+    EXPECT_EQ(XmlEscape(std::string("a\x01\tb", 4)), "a\tb");
+    EXPECT_EQ(PostScriptStringBody("(a\\b) 90\xb0"), "\\(a\\\\b\\) 90\\260");
+    EXPECT_EQ(BlanksToHyphens("Times New Roman"), "Times-New-Roman");
+}
+
+TEST(ExportFormat, BaseNamesCutOnlyTheSuffixOfTheFileName) {
+    EXPECT_EQ(StripExportSuffix("/tmp/pics/wave.tex", u".tex"), "/tmp/pics/wave");
+    EXPECT_EQ(StripExportSuffix("/tmp/pics/wave.TeX", u".tex"), "/tmp/pics/wave");
+    EXPECT_EQ(StripExportSuffix("/tmp/my.tex.files/wave", u".tex"), "/tmp/my.tex.files/wave");
+    EXPECT_EQ(StripExportSuffix("/tmp/a.eps/b.v2.EPS", u".eps"), "/tmp/a.eps/b.v2");
+    EXPECT_EQ(StripExportSuffix("/tmp/wave.texture", u".tex"), "/tmp/wave.texture");
+    EXPECT_EQ(FileNameOnly("C:\\pics\\wave.v2"), "wave.v2");
+    EXPECT_EQ(FileNameOnly("/pics/wave.v2.qz2", true), "wave.v2");
+}
+
+}  // namespace
+}  // namespace quorlin::canvas

@@ -1,0 +1,170 @@
+#include "fake_export_host.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+namespace quorlin::canvas {
+namespace {
+
+using testing::CrLf;
+using testing::ExportFixture;
+
+TEST(ExportCoords, OnlyTheRunningWritersFrameCountShiftsPoints) {
+    ExportFixture f;
+    f.state.view.centreX = 2;
+    f.state.view.centreY = -1;
+    const WorldPoint centre{2, -1};
+    const WorldPoint p{3, 1};
+
+    f.state.texActive = true;
+    const WorldPoint single = f.state.ToExportCoords(p);
+    EXPECT_EQ(single.x, 3);
+    EXPECT_EQ(single.y, 1);
+
+    f.state.texFrameCount = 3;
+    const WorldPoint framed = f.state.ToExportCoords(centre);
+    EXPECT_EQ(framed.x, 0);
+    EXPECT_EQ(framed.y, 0);
+
+    // An animated PiCTeX export earlier must not shift a single-picture EPS export.
+    f.state.texActive = false;
+    f.state.epsActive = true;
+    f.state.epsFrameCount = 1;
+    EXPECT_EQ(f.state.ToExportCoords(p).x, 3);
+    f.state.epsFrameCount = 2;
+    EXPECT_EQ(f.state.ToExportCoords(p).x, 1);
+}
+
+TEST(SegmentParity, MarkedRunsAndAlternatingUnmarkedRuns) {
+    const std::array<std::uint8_t, 8> marks{1, 1, 0, 0, 0, 0, 1, 1};
+    const std::vector<int> parity = SegmentParity(marks);
+    EXPECT_EQ(parity, (std::vector<int>{-1, -1, 0, 1, 0, 1, -1, -1}));
+    EXPECT_EQ(SegmentParity(std::array<std::uint8_t, 1>{0}), std::vector<int>{0});
+
+    std::array<WorldPoint, 8> points;
+    for (int i = 0; i < 8; ++i)
+        points[static_cast<std::size_t>(i)] = {static_cast<long double>(i), 0};
+    auto drawn = [&](int mode) {
+        std::vector<int> ends;
+        DrawPolylineByParity(points, marks, mode, [&](WorldPoint, WorldPoint q) {
+            ends.push_back(static_cast<int>(q.x));
+        });
+        return ends;
+    };
+    EXPECT_EQ(drawn(1), (std::vector<int>{1, 3, 5, 7}));
+    EXPECT_EQ(drawn(2), (std::vector<int>{1, 7}));
+    EXPECT_EQ(drawn(0), (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
+
+    int calls = 0;
+    DrawPolylineByParity(std::span(points).first(1), marks, 0,
+                         [&](WorldPoint, WorldPoint) { ++calls; });
+    EXPECT_EQ(calls, 0);
+}
+
+TEST(TeXDialog, ValidatesBoxFramesRadiusAndWidth) {
+    TeXDialogValues values;
+    values.frameCount = 4;
+    values.parameterNames = "A";
+    TeXDialogLogic logic(values);
+    TeXDialogFields fields = logic.SetUp();
+    EXPECT_EQ(fields.width, "8.00");
+    EXPECT_EQ(fields.radius, "0.0");
+    EXPECT_FALSE(fields.pages);
+    EXPECT_FALSE(logic.Visibility(false).frameCount);
+    EXPECT_FALSE(logic.Visibility(false).radius);
+    EXPECT_TRUE(logic.Visibility(true).parameters);
+
+    fields.boxNumber = "256";
+    EXPECT_EQ(logic.CanClose(fields), kErrorInconsistentData);  // standalone boxes are 0..255
+    fields.checkedKind = kTexCompilable;
+    fields.frameCount = "1000000";
+    EXPECT_EQ(logic.CanClose(fields), 0);  // "pages" unchecked: the count is not read
+    EXPECT_EQ(values.frameCount, 1);
+    EXPECT_EQ(values.boxNumber, 256);
+
+    fields.pages = true;
+    EXPECT_EQ(logic.CanClose(fields), kErrorInconsistentData);
+    fields.frameCount = "12";
+    fields.parameters = "AB";
+    fields.width = "0.09";
+    EXPECT_EQ(logic.CanClose(fields), kErrorInconsistentData);
+    fields.width = "12.5";
+    EXPECT_EQ(logic.CanClose(fields), 0);
+    EXPECT_EQ(values.frameCount, 12);
+    EXPECT_EQ(values.parameterNames, "AB");
+    EXPECT_EQ(values.pictureWidth, 12.5L);
+
+    values.framesAllowed = kFramesWithoutParameters;
+    EXPECT_FALSE(TeXDialogLogic(values).Visibility(true).parameters);
+    values.framesAllowed = kNoFrames;
+    EXPECT_FALSE(TeXDialogLogic(values).Visibility(true).pages);
+}
+
+TEST(SvgDialog, RefusesSizesBelowTenButKeepsWhatItRead) {
+    SvgDialogValues values{401, 301};
+    SvgDialogLogic logic(values);
+    EXPECT_EQ(logic.SetUp().width, "401");
+    EXPECT_EQ(logic.CanClose({"9", "300"}), kErrorOutOfBounds);
+    EXPECT_EQ(values.width, 9);
+    EXPECT_EQ(logic.CanClose({"10", "9"}), kErrorOutOfBounds);
+    EXPECT_EQ(values.height, 9);
+    EXPECT_EQ(logic.CanClose({"10", "10"}), 0);
+}
+
+TEST(ExportOutput, AWriteFailureIsReportedNotSaved) {
+    if (!QFile::exists("/dev/full")) GTEST_SKIP() << "no /dev/full to fail writes on";
+    ExportFixture f;
+    ASSERT_TRUE(f.state.OpenOutput("/dev/full"));
+    f.state.output.Write(std::string(100000, 'x'));
+    EXPECT_FALSE(f.state.CloseOutput());
+    const ExportReport report = ReportEpsSaved(f.state);
+    EXPECT_FALSE(report.saved);
+    EXPECT_TRUE(report.text.contains("/dev/full"));
+
+    f.state.failure.clear();
+    EXPECT_TRUE(ReportTeXSaved(f.state).saved);
+    EXPECT_EQ(ReportTeXSaved(f.state).text, "TeX file saved");
+}
+
+TEST(ExportPath, WritesJoinedPiecesAndCarriesOnWhenFull) {
+    ExportFixture f;
+    f.state.svgActive = true;
+    const PenSpec pen{qRgb(0, 0, 0), 1, kStyleSolid};
+    const std::string out = f.Capture([&] {
+        f.state.path.Begin(3);
+        f.state.path.Point({-5, 5}, pen);
+        f.state.path.Point({0, 5}, pen);
+        f.state.path.Point({5, 5}, pen);
+        f.state.path.Point({5, 0}, pen);  // full: the first three go out, the piece goes on
+        f.state.path.Break();
+        f.state.path.Point({0, 0}, pen);  // a lone point is no line
+        f.state.path.Flush(pen);
+    });
+    const std::string tail = R"( fill="none" stroke="#000000" stroke-width="1px" />)";
+    EXPECT_EQ(out, CrLf({R"(<path d="M 0 0 L 200 0 400 0")" + tail,
+                         R"(<path d="M 400 0 L 400 200")" + tail}));
+    EXPECT_EQ(f.state.path.HeldPoints(), 0u);
+}
+
+TEST(SharedHooks, BackgroundCommentAndTextGoToTheRunningWriters) {
+    ExportFixture f;
+    f.state.view.frameImage = true;
+    f.state.svgActive = true;
+    const std::string svg = f.Capture([&] {
+        f.state.ExportBackground();
+        f.state.ExportComment("draw axis");  // not an SVG thing
+    });
+    EXPECT_EQ(svg, CrLf({R"(<rect x="0" y="0" width="401" height="401" fill="#ffffff" )"
+                         R"(stroke="#000000" stroke-width="1px" />)"}));
+
+    f.state.svgActive = false;
+    f.state.epsActive = true;
+    ASSERT_TRUE(f.state.eps.PreparePage());
+    const std::string eps = f.Capture([&] { f.state.ExportComment("draw axis"); });
+    EXPECT_EQ(eps, "% draw axis\r\n");
+}
+
+}  // namespace
+}  // namespace quorlin::canvas
