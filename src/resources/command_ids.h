@@ -58,6 +58,7 @@ inline constexpr int kViewDialog = 104;
 inline constexpr int kDecimalPlaces = 105;
 inline constexpr int kZoomOut = 106;
 inline constexpr int kZoomIn = 107;
+inline constexpr int kZoomFactor = 108;
 inline constexpr int kAxes = 109;
 inline constexpr int kLastView = 111;
 inline constexpr int kDeleteAllText = 113;
@@ -182,6 +183,7 @@ inline constexpr int kNew3DPointCylindrical = 1013;
 inline constexpr int kNew3DPointSpherical = 1014;
 inline constexpr int kNew3DPlane = 1015;
 inline constexpr int kNew3DSpherical = 1016;
+inline constexpr int kNew3DIntrinsic = 1025;
 inline constexpr int kMeridian = 795;
 
 // 3D view.
@@ -219,12 +221,14 @@ inline constexpr int kTiltDown = 988;
 inline constexpr int kObserverAngle = 989;
 inline constexpr int kIsometric = 990;
 
-// Colours of the colour roles.
-inline constexpr int kColorBackground = 200;
-inline constexpr int kColorCursor = 201;
-inline constexpr int kColorGradient = 204;
-inline constexpr int kColorDirection = 205;
-inline constexpr int kColorCoordinates = 214;
+// Colours: command kColorRoleBase + k opens the palette for the window's colour role k.
+inline constexpr int kColorRoleBase = 200;
+inline constexpr int kColorBackground = kColorRoleBase + 0;
+inline constexpr int kColorCursor = kColorRoleBase + 1;
+inline constexpr int kColorGradient = kColorRoleBase + 4;   // tangent demo in a 3D window
+inline constexpr int kColorDirection = kColorRoleBase + 5;  // secant demo in a 3D window
+inline constexpr int kColorFrenet = kColorRoleBase + 6;     // edits role 9, see ChooseColor
+inline constexpr int kColorCoordinates = kColorRoleBase + 14;
 
 // Level-curve window.
 inline constexpr int kGradient = 834;

@@ -1,12 +1,13 @@
 // Menu bars and accelerator tables of the main frame and of the graphing windows.
 //
 // A menu item shows its shortcut after a tab; the accelerator table of the same name binds it,
-// and the tests hold the two together.
-#include "resources/command_ids.h"
-#include "resources/menu_tables.h"
-
+// and the tests hold the two together. Blocks that several windows share are written once and
+// joined into each menu bar at compile time.
 #include <algorithm>
 #include <array>
+
+#include "resources/command_ids.h"
+#include "resources/menu_tables.h"
 
 namespace quorlin::resources::detail {
 namespace {
@@ -30,9 +31,20 @@ constexpr MenuItemTemplate Item(std::string_view text, int id) {
     return {Kind::Command, text, id};
 }
 
+template <size_t N>
+using Items = std::array<MenuItemTemplate, N>;
+
+template <size_t... N>
+constexpr auto Join(const Items<N>&... parts) {
+    Items<(N + ...)> joined{};
+    size_t at = 0;
+    ((std::copy(parts.begin(), parts.end(), joined.begin() + at), at += N), ...);
+    return joined;
+}
+
 // ---- Main frame, before any graphing window is open.
 
-constexpr MenuItemTemplate kFrameMenu[] = {
+constexpr auto kFrameMenu = std::to_array<MenuItemTemplate>({
     Popup("&File"),
     Item("&Open ...\tCtrl+O", cmd::kFrameOpen),
     Item("Open &last", cmd::kFrameOpenLast),
@@ -64,30 +76,29 @@ constexpr MenuItemTemplate kFrameMenu[] = {
     Item("&Tips ...", cmd::kHelpTips),
     Item("&About ...", cmd::kHelpAbout),
     End(),
-};
+});
 
-constexpr AcceleratorTemplate kFrameKeys[] = {
-    {"Ctrl+O", cmd::kFrameOpen},
-};
+// ---- Blocks shared by the graphing windows.
 
-// ---- 2D graphing window.
-
-constexpr MenuItemTemplate kPlot2Menu[] = {
+constexpr auto kFileHead = std::to_array<MenuItemTemplate>({
     Popup("&File"),
     Item("&New", cmd::kFileNew),
     Item("&Open ...\tCtrl+O", cmd::kFileOpen),
     Item("&Save\tCtrl+S", cmd::kFileSave),
     Item("Save &as ...", cmd::kFileSaveAs),
     Sep(),
+});
+
+// Printing, clipboard and export items of every graphing window's File menu.
+constexpr auto kPrintAndExport = std::to_array<MenuItemTemplate>({
     Item("&Print ...\tCtrl+P", cmd::kPrint),
     Item("&Format ...\tCtrl+Shift+P", cmd::kPrintFormat),
     Item("S&elect printer ...", cmd::kSelectPrinter),
-    Item("Si&multaneous ...", cmd::kSimultaneous),
     Sep(),
     Item("&Copy to clipboard\tCtrl+C", cmd::kCopyToClipboard),
     Item("&With back color", cmd::kWithBackColor),
     Item("High &resolution", cmd::kHighResolution),
-    Popup("&Export graphics"),
+    Popup("Export &graphics"),
     Item("&EPS ...", cmd::kExportEps),
     Item("&SVG ...", cmd::kExportSvg),
     Item("&PiCTeX ...", cmd::kExportPicTeX),
@@ -95,6 +106,90 @@ constexpr MenuItemTemplate kPlot2Menu[] = {
     Item("&Image size ...", cmd::kImageSize),
     Item("&Bitmap to clipboard", cmd::kBitmapToClipboard),
     End(),
+});
+
+constexpr auto kEquaShared = std::to_array<MenuItemTemplate>({
+    Item("Paste script", cmd::kPasteScript),
+    Item("Inventory ...", cmd::kInventory),
+    Item("Li&brary ...", cmd::kLibrary),
+    Item("&User functions ...", cmd::kUserFunctions),
+    Item("Si&ze of inventory ...", cmd::kInventorySize),
+    Item("&Evaluate parameters", cmd::kEvaluateParameters),
+    Sep(),
+    Item("Points", cmd::kShowPoints),
+    Item("Equations", cmd::kShowEquations),
+    Item("&Home equations\tShift+Home", cmd::kHomeEquations),
+    End(),
+});
+
+constexpr auto kZoom = std::to_array<MenuItemTemplate>({
+    Popup("&Zoom"),
+    Item("&In\tPgUp", cmd::kZoomIn),
+    Item("&Out\tPgDown", cmd::kZoomOut),
+    Item("&Factor ...", cmd::kZoomFactor),
+    End(),
+});
+
+// The parameters and their sliders.
+constexpr auto kAnimMenu = std::to_array<MenuItemTemplate>({
+    Popup("&Anim"),
+    Item("&Parameters A-W ...", cmd::kAllParameters),
+    Popup("&Individual"),
+    Item("&@ ...", cmd::kParamFirst),
+    Item("&A ...", 601),
+    Item("&B ...", 602),
+    Item("&C ...", 603),
+    Item("&D ...", 604),
+    Item("&E ...", 605),
+    Item("&F ...", 606),
+    Item("&G ...", 607),
+    Item("&H ...", 608),
+    Item("&I ...", 609),
+    Item("&J ...", 610),
+    Item("&K ...", 611),
+    Item("&L ...", 612),
+    Item("&M ...", 613),
+    Item("&N ...", 614),
+    Item("&O ...", 615),
+    Item("&P ...", 616),
+    Item("&Q ...", 617),
+    Item("&R ...", 618),
+    Item("&S ...", 619),
+    Item("&T ...", 620),
+    Item("&U ...", 621),
+    Item("&V ...", 622),
+    Item("&W ...", 623),
+    End(),
+    Item("&Scrollbar units ...", cmd::kScrollbarUnits),
+    End(),
+});
+
+constexpr auto kTolerances = std::to_array<MenuItemTemplate>({
+    Item("Str&obe", cmd::kStrobe),
+    Item("&Interval ...", cmd::kStrobeInterval),
+    Item("&Zero vectors ...", cmd::kZeroVectors),
+    Item("&Loop closing ...", cmd::kLoopClosing),
+    Item("&Abrupt angles", cmd::kAbruptAngles),
+    Item("&Dot size ...", cmd::kDotSize),
+    Sep(),
+    Item("Graph in blac&k", cmd::kGraphInBlack),
+    Item("Thic&ken print ...", cmd::kThickenPrint),
+    Popup("&Fonts"),
+    Item("&Inventory ...", cmd::kFontInventory),
+    Item("&Coordinates ...", cmd::kFontCoordinates),
+    End(),
+});
+
+constexpr auto kHelpMenu = std::to_array<MenuItemTemplate>({
+    Popup("&Help"),
+    Item("&Help ...", cmd::kHelp),
+    End(),
+});
+
+// ---- 2D graphing window.
+
+constexpr auto kPlot2File = std::to_array<MenuItemTemplate>({
+    Item("Si&multaneous ...", cmd::kSimultaneous),
     Sep(),
     Item("Use defaults for child windows", cmd::kUseDefaults),
     Item("&Close", cmd::kClose),
@@ -102,21 +197,13 @@ constexpr MenuItemTemplate kPlot2Menu[] = {
     Popup("&Equa"),
     Item("1. Explicit ...\tF1", cmd::kNewExplicit2D),
     Sep(),
-    Item("Paste script", cmd::kPasteScript),
-    Item("Inventory ...", cmd::kInventory),
-    Item("Li&brary ...", cmd::kLibrary),
-    Item("&User functions ...", cmd::kUserFunctions),
-    Item("Si&ze of inventory ...", cmd::kInventorySize),
-    Sep(),
-    Item("Points", cmd::kShowPoints),
-    Item("Equations", cmd::kShowEquations),
-    Item("&Home equations\tShift+Home", cmd::kHomeEquations),
-    End(),
+});
+
+constexpr auto kPlot2View = std::to_array<MenuItemTemplate>({
     Popup("&View"),
-    Popup("&Zoom"),
-    Item("&In\tPgUp", cmd::kZoomIn),
-    Item("&Out\tPgDown", cmd::kZoomOut),
-    End(),
+});
+
+constexpr auto kPlot2Body = std::to_array<MenuItemTemplate>({
     Item("&Square\tCtrl+Q", cmd::kSquare),
     Item("&Last window\tCtrl+L", cmd::kLastView),
     Item("&Restore\tHome", cmd::kRestoreView),
@@ -161,367 +248,257 @@ constexpr MenuItemTemplate kPlot2Menu[] = {
     Item("I&ntersections ...", cmd::kIntersections),
     Item("Integrate (f(x)-g(x)) dx ...", cmd::kIntegrateTwo),
     Item("Volume of revolution ...", cmd::kVolumeTwo),
-    Item("Combinations ...", cmd::kCombinations),
-    Item("Distance ...", cmd::kDistance),
-    Item("Line integral ...", cmd::kLineIntegral),
-    End(),
-    Popup("&DEq"),
+    Item("&Combinations ...", cmd::kCombinations),
+    Item("&Distance ...", cmd::kDistance),
+    Item("&Line integral ...", cmd::kLineIntegral),
+    Sep(),
     Item("1. dy/dx trajectory ...", cmd::kIvp11),
     Item("2. dx/dt trajectory ...", cmd::kIvp10),
     Item("3. derx(n,y) trajectory ...", cmd::kIvp20),
     Item("4. Sequence ...", cmd::kIvp12),
     Item("Slider ...", cmd::kTrajectorySlider),
-    Sep(),
-    Item("x(t)-window ...", 630),
-    Item("y(t)-window ...", 631),
-    Item("xy(t)-window ...", 632),
-    Item("xy-window ...", 634),
+    Item("x(t)-window ...", cmd::kTimeWindowFirst),
+    Item("y(t)-window ...", cmd::kTimeWindowFirst + 1),
+    Item("xy(t)-window ...", cmd::kTimeWindowFirst + 2),
+    Item("xy-window ...", cmd::kPhaseWindowFirst),
     End(),
+});
+
+constexpr auto kPlot2Misc = std::to_array<MenuItemTemplate>({
     Popup("&Misc"),
-    Item("Str&obe", cmd::kStrobe),
-    Item("&Interval ...", cmd::kStrobeInterval),
-    Item("&Zero vectors ...", cmd::kZeroVectors),
-    Item("&Loop closing ...", cmd::kLoopClosing),
-    Item("&Abrupt angles", cmd::kAbruptAngles),
     Item("&Infinite slopes", cmd::kInfiniteSlopes),
-    Item("&Dot size ...", cmd::kDotSize),
-    Sep(),
-    Item("Graph in blac&k", cmd::kGraphInBlack),
     Item("Fill e&xplicit inequalities", cmd::kFillExplicit),
     Popup("&Shading"),
     Item("&Opaque", cmd::kShadeOpaque),
     Item("&Not XOR", cmd::kShadeNotXor),
     Item("&XOR", cmd::kShadeXor),
     End(),
-    Item("Thic&ken print ...", cmd::kThickenPrint),
-    Popup("&Fonts"),
-    Item("&Inventory ...", cmd::kFontInventory),
-    Item("&Coordinates ...", cmd::kFontCoordinates),
-    End(),
+    Item("Inspect ...", cmd::kInspect),
+    Sep(),
+});
+
+// Closes the Misc menu.
+constexpr auto kListsTail = std::to_array<MenuItemTemplate>({
     Sep(),
     Item("Tables ...", cmd::kTables),
     Item("Inventory ...", cmd::kInventoryListing),
-    Item("Inspect ...", cmd::kInspect),
-    Item("Plot a list ...", cmd::kPlotList),
-    Item("List ...", cmd::kManyPoints),
+    Item("&Plot a list ...", cmd::kPlotList),
+    Item("&List ...", cmd::kManyPoints),
     End(),
-    Popup("&Anim"),
-    Item("&Parameters A-W ...", cmd::kAllParameters),
-    Popup("&Individual"),
-    Item("&@ ...", cmd::kParamFirst),
-    Item("&A ...", 601),
-    Item("&B ...", 602),
-    Item("&C ...", 603),
-    Item("&D ...", 604),
-    Item("&E ...", 605),
-    Item("&F ...", 606),
-    Item("&G ...", 607),
-    Item("&H ...", 608),
-    Item("&I ...", 609),
-    Item("&J ...", 610),
-    Item("&K ...", 611),
-    Item("&L ...", 612),
-    Item("&M ...", 613),
-    Item("&N ...", 614),
-    Item("&O ...", 615),
-    Item("&P ...", 616),
-    Item("&Q ...", 617),
-    Item("&R ...", 618),
-    Item("&S ...", 619),
-    Item("&T ...", 620),
-    Item("&U ...", 621),
-    Item("&V ...", 622),
-    Item("&W ...", 623),
-    End(),
-    Item("Evaluate parameters", cmd::kEvaluateParameters),
-    Item("&Scrollbar units ...", cmd::kScrollbarUnits),
-    End(),
-    Popup("&Help"),
-    Item("&Help ...", cmd::kHelp),
-    End(),
-};
+});
 
-// Printing, clipboard and export items of every graphing window's File menu.
-constexpr auto kPrintAndExport = std::to_array<MenuItemTemplate>({
-    Item("&Print ...\tCtrl+P", cmd::kPrint),
-    Item("&Format ...\tCtrl+Shift+P", cmd::kPrintFormat),
-    Item("S&elect printer ...", cmd::kSelectPrinter),
+constexpr auto kPlot2Menu =
+    Join(kFileHead, kPrintAndExport, kPlot2File, kEquaShared, kPlot2View, kZoom, kPlot2Body,
+         kAnimMenu, kPlot2Misc, kTolerances, kListsTail, kHelpMenu);
+
+// ---- 3D graphing window; its linked windows add "&Close" when they are set up.
+
+constexpr auto kPlot3File = std::to_array<MenuItemTemplate>({
     Sep(),
-    Item("&Copy to clipboard\tCtrl+C", cmd::kCopyToClipboard),
-    Item("&With back color", cmd::kWithBackColor),
-    Item("High &resolution", cmd::kHighResolution),
-    Popup("Export &graphics"),
-    Item("&EPS ...", cmd::kExportEps),
-    Item("&SVG ...", cmd::kExportSvg),
-    Item("&PiCTeX ...", cmd::kExportPicTeX),
-    Item("&Metafile ...", cmd::kMetafile),
-    Item("&Image size ...", cmd::kImageSize),
-    Item("&Bitmap to clipboard", cmd::kBitmapToClipboard),
+    Item("Use defaults for child windows", cmd::kUseDefaults),
+    Item("&Linked window ...", cmd::kLinkedWindow),
+    End(),
+    Popup("&Equa"),
+    Item("1. Explicit ...\tF1", cmd::kNew3DExplicit),
+    Item("2. Parametric ...\tF2", cmd::kNew3DParametric),
+    Item("3. Implicit ...\tF3", cmd::kNew3DImplicit),
+    Item("4. Cylindrical ...\tF4", cmd::kNew3DCylindrical),
+    Item("5. Spherical ...\tF5", cmd::kNew3DSpherical),
+    Sep(),
+    Item("Curve ...", cmd::kNew3DCurve),
+    Item("I&ntrinsic ...", cmd::kNew3DIntrinsic),
+    Item("Tube ...", cmd::kNew3DTube),
+    Item("Meridian ...", cmd::kMeridian),
+    Item("Segment ...", cmd::kNew3DSegment),
+    Popup("Point"),
+    Item("Cartesian ...", cmd::kNew3DPointCartesian),
+    Item("Cylindrical ...", cmd::kNew3DPointCylindrical),
+    Item("Spherical ...", cmd::kNew3DPointSpherical),
+    End(),
+    Item("Plane ...", cmd::kNew3DPlane),
+    Item("Differential ...", cmd::kNew3DDifferential),
+    Item("Recursive ...", cmd::kNew3DRecursive),
+    Sep(),
+});
+
+constexpr auto kPlot3View = std::to_array<MenuItemTemplate>({
+    Popup("&View"),
+    Popup("&Axes"),
+    Item("&Axes\tCtrl+A", cmd::kAxes),
+    Item("&Lock lengths ...", cmd::kLockLengths),
+    Item("Arro&ws", cmd::kArrows),
+    Item("&Show labels", cmd::kShowLabels),
+    Item("Lengt&h ...", cmd::kArrowLength),
+    End(),
+    Popup("&Box"),
+    Item("&Box\tCtrl+B", cmd::kBox),
+    Item("&Coords\tCtrl+Shift+C", cmd::kCoords),
+    Item("C&ube", cmd::kCube),
+    Item("&Screen thickness ...", cmd::kBoxScreenThickness),
+    Item("&Printed thickness ...", cmd::kBoxPrintedThickness),
+    Item("&Dotted", cmd::kDottedBox),
+    Item("Hi&de segments", cmd::kHideSegments),
+    End(),
+    Popup("&Observer"),
+    Item("&Up\tUp", cmd::kTiltUp),
+    Item("&Down\tDown", cmd::kTiltDown),
+    Item("&Turn\tRight", cmd::kTurn),
+    Item("&Back\tLeft", cmd::kTurnBack),
+    Item("&Angle ...", cmd::kObserverAngle),
+    Sep(),
+    Item("&In\tIns", cmd::kObserverIn),
+    Item("&Out\tDel", cmd::kObserverOut),
+    Item("&Far out\tCtrl+Del", cmd::kFarOut),
+    Item("Iso&metric", cmd::kIsometric),
+    Item("&Coordinates ...", cmd::kObserverCoordinates),
+    End(),
+    Popup("&Tour"),
+    Item("&Make tour ...\tCtrl+T", cmd::kMakeTour),
+    Item("&Number of slides ...", cmd::kNumberOfSlides),
     End(),
 });
 
-// The parameter menu of the 3D and stereogram windows.
-constexpr auto kAnimMenu = std::to_array<MenuItemTemplate>({
-    Popup("&Anim"),
-    Item("&Parameters A-W ...", cmd::kAllParameters),
-    Popup("&Individual"),
-    Item("&@ ...", cmd::kParamFirst),
-    Item("&A ...", 601),
-    Item("&B ...", 602),
-    Item("&C ...", 603),
-    Item("&D ...", 604),
-    Item("&E ...", 605),
-    Item("&F ...", 606),
-    Item("&G ...", 607),
-    Item("&H ...", 608),
-    Item("&I ...", 609),
-    Item("&J ...", 610),
-    Item("&K ...", 611),
-    Item("&L ...", 612),
-    Item("&M ...", 613),
-    Item("&N ...", 614),
-    Item("&O ...", 615),
-    Item("&P ...", 616),
-    Item("&Q ...", 617),
-    Item("&R ...", 618),
-    Item("&S ...", 619),
-    Item("&T ...", 620),
-    Item("&U ...", 621),
-    Item("&V ...", 622),
-    Item("&W ...", 623),
+constexpr auto kPlot3Body = std::to_array<MenuItemTemplate>({
+    Item("&Last window", cmd::kLastView),
+    Item("Fit &window\tCtrl+F", cmd::kFitWindow),
+    Item("&Fast draw all", cmd::kFastDrawAll),
+    Item("&Slow draw all", cmd::kSlowDrawAll),
+    Sep(),
+    Item("&Delete all text", cmd::kDeleteAllText),
+    Item("&Show/hide all text", cmd::kShowHideAllText),
     End(),
-    Item("&Scrollbar units ...", cmd::kScrollbarUnits),
+    Popup("&Btns"),
+    Item("Tr&ajectories (LB = watch)", cmd::kMouseTrajectories),
+    Item("&Text", cmd::kMouseText),
+    Item("&Evaluated text", cmd::kMouseEvaluatedText),
+    Item("&Paste from clipboard", cmd::kMousePaste),
+    Item("&XY coords LB\tRecenter RB", cmd::kMouseCoordinates),
+    End(),
+    Popup("&One"),
+    Item("&Integrate f(x,y) dx dy ...", cmd::kIntegrateXY),
+    Item("&Surface area ...", cmd::kSurfaceArea),
+    Item("Sli&cer ...", cmd::kSlicer),
+    Item("Sli&der ...", cmd::kTraceSlider),
+    Item("Arc length ...", cmd::kArcLength),
+    Item("&Random-dot stereograms ...", cmd::kStereograms),
+    End(),
+    Popup("&Two"),
+    Popup("&Intersections"),
+    Item("&Curve-surface ...", cmd::kIntersections),
+    Item("&Surface-surface ...", cmd::kSurfaceSurface),
+    End(),
+    Item("&Surface integral ...", cmd::kSurfaceIntegral),
+    Item("&Line integral ...", cmd::kLineIntegral),
+    Item("&Combinations ...", cmd::kCombinations),
+    Item("&Distance ...", cmd::kDistance),
+    Sep(),
+    Item("DEq &trajectory ...", cmd::kIvp10),
+    Item("Seque&nces ...", cmd::kIvp12),
+    Item("Slider ...", cmd::kTrajectorySlider),
+    Item("x(t)-window ...", cmd::kTimeWindowFirst),
+    Item("y(t)-window ...", cmd::kTimeWindowFirst + 1),
+    Item("z(t)-window ...", cmd::kTimeWindowFirst + 2),
+    Item("xyz(t)-window ...", cmd::kTimeWindowFirst + 3),
+    Item("xy-window ...", cmd::kPhaseWindowFirst),
+    Item("zx-window ...", cmd::kPhaseWindowFirst + 1),
+    Item("yz-window ...", cmd::kPhaseWindowFirst + 2),
     End(),
 });
 
-// Menus that share blocks are joined from pieces at compile time.
-template <size_t... N>
-constexpr auto Join(const std::array<MenuItemTemplate, N>&... parts) {
-    std::array<MenuItemTemplate, (N + ...)> joined{};
-    size_t at = 0;
-    ((std::copy(parts.begin(), parts.end(), joined.begin() + at), at += N), ...);
-    return joined;
-}
+constexpr auto kPlot3Misc = std::to_array<MenuItemTemplate>({
+    Popup("&Misc"),
+    Item("P&arametrics obscure", cmd::kParametricsObscure),
+    Item("&Line-of-sight ...", cmd::kLineOfSight),
+    Item("&Planarity ...", cmd::kPlanarity),
+    Popup("&Colors"),
+    Item("&Background ...", cmd::kColorBackground),
+    Item("&Tangent demo ...", cmd::kColorGradient),
+    Item("&Secant demo ...", cmd::kColorDirection),
+    Item("&Frenet demo ...", cmd::kColorFrenet),
+    End(),
+    Item("Inspect data ...", cmd::kInspect),
+    Sep(),
+});
 
-// ---- 3D graphing window; also the linked 3D windows, which add "&Close" at the end.
-
-constexpr auto kPlot3Menu = Join(std::to_array<MenuItemTemplate>({
-                                     Popup("&File"),
-                                     Item("&New", cmd::kFileNew),
-                                     Item("&Open ...\tCtrl+O", cmd::kFileOpen),
-                                     Item("&Save\tCtrl+S", cmd::kFileSave),
-                                     Item("Save &as ...", cmd::kFileSaveAs),
-                                     Sep(),
-                                 }),
-                                 kPrintAndExport,
-                                 std::to_array<MenuItemTemplate>({
-                                     Sep(),
-                                     Item("Use defaults for child windows", cmd::kUseDefaults),
-                                     Item("&Linked window ...", cmd::kLinkedWindow),
-                                     End(),
-                                     Popup("&Equa"),
-                                     Item("1. Explicit ...\tF1", cmd::kNew3DExplicit),
-                                     Item("2. Parametric ...\tF2", cmd::kNew3DParametric),
-                                     Item("3. Implicit ...\tF3", cmd::kNew3DImplicit),
-                                     Item("4. Cylindrical ...\tF4", cmd::kNew3DCylindrical),
-                                     Item("5. Spherical ...\tF5", cmd::kNew3DSpherical),
-                                     Sep(),
-                                     Item("Curve ...", cmd::kNew3DCurve),
-                                     Item("Intrinsic ...", 1025),
-                                     Item("Tube ...", cmd::kNew3DTube),
-                                     Item("Meridian ...", cmd::kMeridian),
-                                     Item("Segment ...", cmd::kNew3DSegment),
-                                     Popup("Point"),
-                                     Item("Cartesian ...", cmd::kNew3DPointCartesian),
-                                     Item("Cylindrical ...", cmd::kNew3DPointCylindrical),
-                                     Item("Spherical ...", cmd::kNew3DPointSpherical),
-                                     End(),
-                                     Item("Plane ...", cmd::kNew3DPlane),
-                                     Item("Differential ...", cmd::kNew3DDifferential),
-                                     Item("Recursive ...", cmd::kNew3DRecursive),
-                                     Sep(),
-                                     Item("Paste script", cmd::kPasteScript),
-                                     Item("Inventory ...", cmd::kInventory),
-                                     Item("Li&brary ...", cmd::kLibrary),
-                                     Item("&User functions ...", cmd::kUserFunctions),
-                                     Item("Si&ze of inventory ...", cmd::kInventorySize),
-                                     Item("List ...", cmd::kManyPoints),
-                                     Item("Points", cmd::kShowPoints),
-                                     Item("Equations", cmd::kShowEquations),
-                                     End(),
-                                     Popup("&View"),
-                                     Popup("&Axes"),
-                                     Item("&Axes\tCtrl+A", cmd::kAxes),
-                                     Item("&Lock lengths ...", cmd::kLockLengths),
-                                     Item("Arro&ws", cmd::kArrows),
-                                     Item("&Show labels", cmd::kShowLabels),
-                                     Item("Lengt&h ...", cmd::kArrowLength),
-                                     End(),
-                                     Popup("&Box"),
-                                     Item("&Box\tCtrl+B", cmd::kBox),
-                                     Item("&Coords\tCtrl+Shift+C", cmd::kCoords),
-                                     Item("C&ube", cmd::kCube),
-                                     Item("&Screen thickness ...", cmd::kBoxScreenThickness),
-                                     Item("&Printed thickness ...", cmd::kBoxPrintedThickness),
-                                     Item("&Dotted", cmd::kDottedBox),
-                                     Item("Hi&de segments", cmd::kHideSegments),
-                                     End(),
-                                     Popup("&Observer"),
-                                     Item("&Up\tUp", cmd::kTiltUp),
-                                     Item("&Down\tDown", cmd::kTiltDown),
-                                     Item("&Turn\tRight", cmd::kTurn),
-                                     Item("&Back\tLeft", cmd::kTurnBack),
-                                     Item("&Angle ...", cmd::kObserverAngle),
-                                     Sep(),
-                                     Item("&In\tIns", cmd::kObserverIn),
-                                     Item("&Out\tDel", cmd::kObserverOut),
-                                     Item("&Far out\tCtrl+Del", cmd::kFarOut),
-                                     Item("Iso&metric", cmd::kIsometric),
-                                     Item("&Coordinates ...", cmd::kObserverCoordinates),
-                                     End(),
-                                     Popup("&Tour"),
-                                     Item("&Make tour ...\tCtrl+T", cmd::kMakeTour),
-                                     Item("&Number of slides ...", cmd::kNumberOfSlides),
-                                     End(),
-                                     Item("Fit &window\tCtrl+F", cmd::kFitWindow),
-                                     Item("&Fast draw all", cmd::kFastDrawAll),
-                                     Item("&Slow draw all", cmd::kSlowDrawAll),
-                                     Sep(),
-                                     Item("&Delete all text", cmd::kDeleteAllText),
-                                     Item("&Show/hide all text", cmd::kShowHideAllText),
-                                     End(),
-                                     Popup("&Btns"),
-                                     Item("Tr&ajectories (LB = watch)", cmd::kMouseTrajectories),
-                                     Item("&Text", cmd::kMouseText),
-                                     Item("&Evaluated text", cmd::kMouseEvaluatedText),
-                                     Item("&Paste from clipboard", cmd::kMousePaste),
-                                     Item("&XY coords LB\tRecenter RB", cmd::kMouseCoordinates),
-                                     End(),
-                                     Popup("&One"),
-                                     Item("&Integrate f(x,y) dx dy ...", cmd::kIntegrateXY),
-                                     Item("&Surface area ...", cmd::kSurfaceArea),
-                                     Item("Sli&cer ...", cmd::kSlicer),
-                                     Item("Sli&der ...", cmd::kTraceSlider),
-                                     Item("Arc length ...", cmd::kArcLength),
-                                     Item("&Random-dot stereograms ...", cmd::kStereograms),
-                                     Item("Inspect data ...", cmd::kInspect),
-                                     Item("Tables ...", cmd::kTables),
-                                     Item("Plot a list ...", cmd::kPlotList),
-                                     End(),
-                                     Popup("&Two"),
-                                     Popup("&Intersections"),
-                                     Item("&Curve-surface ...", cmd::kIntersections),
-                                     Item("&Surface-surface ...", cmd::kSurfaceSurface),
-                                     End(),
-                                     Item("&Surface integral ...", cmd::kSurfaceIntegral),
-                                     Item("&Line integral ...", cmd::kLineIntegral),
-                                     Item("&Combinations ...", cmd::kCombinations),
-                                     Item("&Distance ...", cmd::kDistance),
-                                     Sep(),
-                                     Item("DEq &trajectory ...", cmd::kIvp10),
-                                     Item("Seque&nces ...", cmd::kIvp12),
-                                     Item("Slider ...", cmd::kTrajectorySlider),
-                                     Item("x(t)-window ...", 630),
-                                     Item("y(t)-window ...", 631),
-                                     Item("z(t)-window ...", 632),
-                                     Item("xyz(t)-window ...", 633),
-                                     Item("xy-window ...", 634),
-                                     Item("zx-window ...", 635),
-                                     Item("yz-window ...", 636),
-                                     End(),
-                                 }),
-                                 kAnimMenu,
-                                 std::to_array<MenuItemTemplate>({
-                                     Popup("&Misc"),
-                                     Item("P&arametrics obscure", cmd::kParametricsObscure),
-                                     Item("&Line-of-sight ...", cmd::kLineOfSight),
-                                     Item("&Planarity ...", cmd::kPlanarity),
-                                     Item("Str&obe", cmd::kStrobe),
-                                     Item("&Interval ...", cmd::kStrobeInterval),
-                                     Item("&Zero vectors ...", cmd::kZeroVectors),
-                                     Item("&Loop closing ...", cmd::kLoopClosing),
-                                     Item("&Abrupt angles", cmd::kAbruptAngles),
-                                     Item("&Dot size ...", cmd::kDotSize),
-                                     Item("Graph in blac&k", cmd::kGraphInBlack),
-                                     Item("Thic&ken print ...", cmd::kThickenPrint),
-                                     Popup("&Fonts"),
-                                     Item("&Inventory ...", cmd::kFontInventory),
-                                     Item("&Coordinates ...", cmd::kFontCoordinates),
-                                     End(),
-                                     End(),
-                                     Popup("&Help"),
-                                     Item("&Help ...", cmd::kHelp),
-                                     End(),
-                                 }));
+constexpr auto kPlot3Menu =
+    Join(kFileHead, kPrintAndExport, kPlot3File, kEquaShared, kPlot3View, kZoom, kPlot3Body,
+         kAnimMenu, kPlot3Misc, kTolerances, kListsTail, kHelpMenu);
 
 // ---- Level-curve window.
 
-constexpr auto kLevelMenu = Join(std::to_array<MenuItemTemplate>({
-                                     Popup("&File"),
-                                 }),
-                                 kPrintAndExport,
-                                 std::to_array<MenuItemTemplate>({
-                                     End(),
-                                     Popup("&View"),
-                                     Item("&Axes\tCtrl+A", cmd::kAxes),
-                                     Popup("&Zoom"),
-                                     Item("&In\tPgUp", cmd::kZoomIn),
-                                     Item("&Out\tPgDown", cmd::kZoomOut),
-                                     End(),
-                                     Item("&Grid ...\tCtrl+G", cmd::kGridDialog),
-                                     Item("Last &window", cmd::kLastView),
-                                     End(),
-                                     Popup("&Btns"),
-                                     Item("&Cursor", cmd::kMouseCursor),
-                                     Item("&Gradient", cmd::kGradient),
-                                     Item("&Directional derivative", cmd::kDirectionalDerivative),
-                                     Item("&Text", cmd::kMouseText),
-                                     Item("&XY coords LB\tRecenter RB", cmd::kMouseCoordinates),
-                                     Item("&Paste from clipboard", cmd::kMousePaste),
-                                     End(),
-                                     Popup("&Misc"),
-                                     Popup("&Fonts"),
-                                     Item("&Coordinates ...", cmd::kFontCoordinates),
-                                     End(),
-                                     Popup("Co&lors"),
-                                     Item("&Background ...", cmd::kColorBackground),
-                                     Item("&Coordinates ...", cmd::kColorCoordinates),
-                                     Item("C&ursor ...", cmd::kColorCursor),
-                                     Item("&Gradient ...", cmd::kColorGradient),
-                                     Item("&Direction ...", cmd::kColorDirection),
-                                     End(),
-                                     Popup("&Tolerances"),
-                                     Item("&Zero vectors ...", cmd::kZeroVectors),
-                                     Item("&Loop closing ...", cmd::kLoopClosing),
-                                     Item("&Critical angle", cmd::kAbruptAngles),
-                                     End(),
-                                     Item("&Decimal places ...", cmd::kDecimalPlaces),
-                                     Item("Delete te&xt ...", cmd::kDeleteAllText),
-                                     Item("Thic&ken print ...", cmd::kThickenPrint),
-                                     End(),
-                                     Item("&Close", cmd::kClose),
-                                 }));
+constexpr auto kLevelFile = std::to_array<MenuItemTemplate>({
+    Popup("&File"),
+});
+
+constexpr auto kLevelBody = std::to_array<MenuItemTemplate>({
+    End(),
+    Popup("&View"),
+    Item("&Axes\tCtrl+A", cmd::kAxes),
+});
+
+constexpr auto kLevelRest = std::to_array<MenuItemTemplate>({
+    Item("&Grid ...\tCtrl+G", cmd::kGridDialog),
+    Item("Last &window", cmd::kLastView),
+    End(),
+    Popup("&Btns"),
+    Item("&Cursor", cmd::kMouseCursor),
+    Item("&Gradient", cmd::kGradient),
+    Item("&Directional derivative", cmd::kDirectionalDerivative),
+    Item("&Text", cmd::kMouseText),
+    Item("&XY coords LB\tRecenter RB", cmd::kMouseCoordinates),
+    Item("&Paste from clipboard", cmd::kMousePaste),
+    End(),
+    Popup("&Misc"),
+    Popup("&Fonts"),
+    Item("&Coordinates ...", cmd::kFontCoordinates),
+    End(),
+    Popup("&Colors"),
+    Item("&Background ...", cmd::kColorBackground),
+    Item("&Coordinates ...", cmd::kColorCoordinates),
+    Item("C&ursor ...", cmd::kColorCursor),
+    Item("&Gradient ...", cmd::kColorGradient),
+    Item("&Direction ...", cmd::kColorDirection),
+    End(),
+    Popup("&Tolerances"),
+    Item("&Zero vectors ...", cmd::kZeroVectors),
+    Item("&Loop closing ...", cmd::kLoopClosing),
+    Item("&Critical angle", cmd::kAbruptAngles),
+    End(),
+    Item("&Decimal places ...", cmd::kDecimalPlaces),
+    Item("Delete te&xt ...", cmd::kDeleteAllText),
+    Item("Thic&ken print ...", cmd::kThickenPrint),
+    End(),
+    Item("&Close", cmd::kClose),
+});
+
+constexpr auto kLevelMenu = Join(kLevelFile, kPrintAndExport, kLevelBody, kZoom, kLevelRest);
 
 // ---- Random-dot stereogram window.
 
-constexpr auto kRdsMenu = Join(std::to_array<MenuItemTemplate>({
-                                   Popup("&File"),
-                               }),
-                               kPrintAndExport,
-                               std::to_array<MenuItemTemplate>({
-                                   Sep(),
-                                   Item("&Help ...", cmd::kHelp),
-                                   End(),
-                               }),
-                               kAnimMenu,
-                               std::to_array<MenuItemTemplate>({
-                                   Popup("&Misc"),
-                                   Item("&Background color ...", cmd::kColorBackground),
-                                   End(),
-                                   Item("&Close", cmd::kClose),
-                               }));
+constexpr auto kRdsFile = std::to_array<MenuItemTemplate>({
+    Popup("&File"),
+});
+
+constexpr auto kRdsBody = std::to_array<MenuItemTemplate>({
+    Sep(),
+    Item("&Help ...", cmd::kHelp),
+    End(),
+});
+
+constexpr auto kRdsTail = std::to_array<MenuItemTemplate>({
+    Popup("&Misc"),
+    Item("&Background color ...", cmd::kColorBackground),
+    End(),
+    Item("&Close", cmd::kClose),
+});
+
+constexpr auto kRdsMenu = Join(kRdsFile, kPrintAndExport, kRdsBody, kAnimMenu, kRdsTail);
 
 // ---- Accelerators.
+
+constexpr AcceleratorTemplate kFrameKeys[] = {
+    {"Ctrl+O", cmd::kFrameOpen},
+};
 
 constexpr AcceleratorTemplate kPlot2Keys[] = {
     {"Ctrl+O", cmd::kFileOpen},
@@ -546,6 +523,7 @@ constexpr AcceleratorTemplate kPlot3Keys[] = {
     {"Ctrl+P", cmd::kPrint},
     {"Ctrl+Shift+P", cmd::kPrintFormat},
     {"Ctrl+C", cmd::kCopyToClipboard},
+    {"Shift+Home", cmd::kHomeEquations},
     {"F1", cmd::kNew3DExplicit},
     {"F2", cmd::kNew3DParametric},
     {"F3", cmd::kNew3DImplicit},
@@ -563,6 +541,8 @@ constexpr AcceleratorTemplate kPlot3Keys[] = {
     {"Del", cmd::kObserverOut},
     {"Ctrl+Del", cmd::kFarOut},
     {"Ctrl+F", cmd::kFitWindow},
+    {"PgUp", cmd::kZoomIn},
+    {"PgDown", cmd::kZoomOut},
 };
 
 constexpr AcceleratorTemplate kLevelKeys[] = {
