@@ -1,0 +1,192 @@
+// Symbolic derivatives against difference quotients at random points: every built-in of the
+// name table, composite formulas in one and two variables, piecewise and bound nodes, and
+// high derivatives against their closed forms.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <set>
+#include <string>
+
+#include "formula/derivative.h"
+#include "formula/name_table.h"
+#include "symbolic_support.h"
+
+namespace quorlin {
+namespace {
+
+using testing_support::NumericDerivative;
+using testing_support::ParseTree;
+using testing_support::ValueAt;
+
+class DerivativeTest : public ::testing::Test {
+protected:
+    // Compares d tree / d variable with the difference quotient at random (x, y) in
+    // [-4.5, 4.5)^2 and returns how many points could be compared.
+    int CheckAtRandomPoints(TExprNode& tree, int variableOp, const std::string& label,
+                            int tries = 200) {
+        NodePtr derivative;
+        ctx.Differentiate(&tree, variableOp, derivative);
+        EXPECT_NE(derivative, nullptr) << label;
+        if (!derivative) return 0;
+        std::uniform_real_distribution<long double> coordinate(-4.5L, 4.5L);
+        int compared = 0;
+        for (int i = 0; i < tries && compared < 12; ++i) {
+            const long double x = coordinate(generator);
+            const long double y = coordinate(generator);
+            ValueAt(ctx, tree, x, y);
+            const auto expected = NumericDerivative(ctx, tree, op::VariableSlot(variableOp));
+            if (!expected) continue;
+            const long double value = ValueAt(ctx, *derivative, x, y);
+            EXPECT_NEAR(value, *expected, 1e-7L * (1 + std::fabs(*expected)))
+                << label << " at x = " << static_cast<double>(x)
+                << ", y = " << static_cast<double>(y);
+            ++compared;
+        }
+        return compared;
+    }
+
+    FormulaContext ctx;
+    std::mt19937 generator{12345u};
+};
+
+TEST_F(DerivativeTest, EveryBuiltinMatchesItsDifferenceQuotient) {
+    InstallDerivativeRules();
+    // Functions differentiated by a difference quotient or by their linear parts.
+    const std::set<int> withoutRule = {op::kZeta, op::kDigamma, op::kArg,
+                                       op::kRe,   op::kIm,      op::kConj};
+    for (const BuiltinFunction& f : BuiltinFunctions()) {
+        const std::string name(f.Name());
+        if (f.argCount == 1) {
+            EXPECT_EQ(GetDerivativeRule(f.code) != nullptr, !withoutRule.contains(f.code)) << name;
+            NodePtr tree = TExprNode::NewUnary(f.code, TExprNode::NewOp(op::kVarX));
+            EXPECT_GE(CheckAtRandomPoints(*tree, op::kVarX, name), 5) << name;
+        } else if (f.argCount == 2) {
+            NodePtr tree = TExprNode::NewBinary(f.code, TExprNode::NewOp(op::kVarX),
+                                                TExprNode::NewOp(op::kVarY));
+            EXPECT_GE(CheckAtRandomPoints(*tree, op::kVarX, name + " in x"), 5) << name;
+            EXPECT_GE(CheckAtRandomPoints(*tree, op::kVarY, name + " in y"), 5) << name;
+        } else {
+            NodePtr tree = TExprNode::NewOp(f.code);
+            NodePtr derivative;
+            ctx.Differentiate(tree.get(), op::kVarX, derivative);
+            EXPECT_EQ(ValueAt(ctx, *derivative, 1.0L), 0.0L) << name;
+        }
+    }
+}
+
+TEST_F(DerivativeTest, CompositeFormulasInTwoVariables) {
+    const char* formulas[] = {
+        "SIN(X^2)*EXP(-X)",     "X^X",
+        "LN(1+X^2)/(2+COS(X))", "SQRT(X^2+Y^2+1)",
+        "ATAN2(Y,X)",           "X*Y^3-2^X+Y/X",
+        "ROOT(3,X*Y)",          "LOGB(X^2+2,Y+6)",
+        "MAX(X,Y^2)-MIN(X,-Y)", "JOINX(X^2,1,3-X,2,SIN(X))",
+        "(X-Y)^3/(1+X^4)",      "HYPOT(SINH(X),Y)*-X",
+        "ARCTAN(X/Y)+ABS(X-1)", "GAMMA(X)+BETA(X^2+1,Y^2+1)",
+    };
+    for (const char* text : formulas) {
+        NodePtr tree = ParseTree(ctx, text);
+        ASSERT_NE(tree, nullptr) << text;
+        EXPECT_GE(CheckAtRandomPoints(*tree, op::kVarX, std::string(text) + " in x"), 5);
+        EXPECT_GE(CheckAtRandomPoints(*tree, op::kVarY, std::string(text) + " in y"), 5);
+    }
+}
+
+TEST_F(DerivativeTest, HigherDerivativesOfPolynomialsAndSine) {
+    NodePtr p = ParseTree(ctx, "3*X^5-2*X^3+X-7");
+    // p^(k)(x) in closed form for k = 0..6.
+    auto closed = [](int k, long double x) -> long double {
+        switch (k) {
+            case 0:
+                return 3 * std::pow(x, 5) - 2 * x * x * x + x - 7;
+            case 1:
+                return 15 * std::pow(x, 4) - 6 * x * x + 1;
+            case 2:
+                return 60 * x * x * x - 12 * x;
+            case 3:
+                return 180 * x * x - 12;
+            case 4:
+                return 360 * x;
+            case 5:
+                return 360;
+            default:
+                return 0;
+        }
+    };
+    NodePtr current = TExprNode::CopyTree(p.get());
+    for (int k = 1; k <= 6; ++k) {
+        NodePtr next;
+        ctx.Differentiate(current.get(), op::kVarX, next);
+        current = std::move(next);
+        for (const long double x : {-2.5L, -0.75L, 0.0L, 1.25L, 3.0L})
+            EXPECT_NEAR(ValueAt(ctx, *current, x), closed(k, x),
+                        1e-12L * (1 + std::fabs(closed(k, x))))
+                << "order " << k;
+    }
+    // Past the degree the derivative is the constant 0, not a tree of zeros.
+    EXPECT_EQ(current->op, op::kConst);
+    EXPECT_EQ(current->re, 0.0L);
+
+    // The ninth derivative of SIN is COS, and stays a small tree.
+    current = ParseTree(ctx, "SIN(X)");
+    for (int k = 1; k <= 9; ++k) {
+        NodePtr next;
+        ctx.Differentiate(current.get(), op::kVarX, next);
+        current = std::move(next);
+    }
+    EXPECT_LE(TExprNode::CountNodes(current.get()), 4);
+    for (const long double x : {-1.0L, 0.3L, 2.0L})
+        EXPECT_NEAR(ValueAt(ctx, *current, x), std::cos(x), 1e-15L);
+}
+
+TEST_F(DerivativeTest, PartialsTreatOtherLettersAsConstants) {
+    NodePtr tree = ParseTree(ctx, "A*X^2*Y+T");
+    ctx.SetVar(slot::kAt + 1, 3.0L);  // A
+    NodePtr dx;
+    NodePtr dt;
+    ctx.Differentiate(tree.get(), op::kVarX, dx);
+    ctx.Differentiate(tree.get(), op::kVarT, dt);
+    EXPECT_NEAR(ValueAt(ctx, *dx, 2.0L, 5.0L), 3 * 2 * 2 * 5, 1e-15L);
+    EXPECT_EQ(dt->op, op::kConst);
+    EXPECT_EQ(dt->re, 1.0L);
+    NodePtr dz;
+    ctx.Differentiate(tree.get(), op::kVarZLetter, dz);
+    EXPECT_EQ(dz->op, op::kConst);
+    EXPECT_EQ(dz->re, 0.0L);
+    NodePtr none;
+    ctx.Differentiate(nullptr, op::kVarX, none);
+    EXPECT_EQ(none, nullptr);
+}
+
+TEST_F(DerivativeTest, PiecewiseFormsKeepTheirBoundaries) {
+    // d/dx JOINX(x^2, 1, 3x) is 2x below 1 and 3 from 1 on.
+    NodePtr tree = ParseTree(ctx, "JOINX(X^2,1,3*X)");
+    NodePtr derivative;
+    ctx.Differentiate(tree.get(), op::kVarX, derivative);
+    EXPECT_NEAR(ValueAt(ctx, *derivative, 0.5L), 1.0L, 1e-18L);
+    EXPECT_NEAR(ValueAt(ctx, *derivative, 1.0L), 3.0L, 1e-18L);
+    EXPECT_NEAR(ValueAt(ctx, *derivative, 4.0L), 3.0L, 1e-18L);
+
+    // A fallback node differentiates both alternatives: SQRT(X) where defined, else -X.
+    NodePtr fallback =
+        TExprNode::NewBinary(op::kFallback, ParseTree(ctx, "SQRT(X)"), ParseTree(ctx, "-X^2"));
+    ctx.Differentiate(fallback.get(), op::kVarX, derivative);
+    EXPECT_NEAR(ValueAt(ctx, *derivative, 4.0L), 0.25L, 1e-18L);
+    EXPECT_NEAR(ValueAt(ctx, *derivative, -3.0L), 6.0L, 1e-18L);
+}
+
+TEST_F(DerivativeTest, NodesWithoutRuleUseADifferenceQuotient) {
+    // ZETA has no symbolic rule; the derivative of ZETA(X^2) still follows the chain rule.
+    NodePtr tree = ParseTree(ctx, "ZETA(X^2)+DIGAMMA(X)");
+    EXPECT_GE(CheckAtRandomPoints(*tree, op::kVarX, "zeta and digamma"), 5);
+    // A curvature node of the example compiler has no rule either.
+    NodePtr curvature = TExprNode::NewOp(op::kCurvature3);
+    curvature->child[3] = ParseTree(ctx, "X^3");
+    NodePtr derivative;
+    ctx.Differentiate(curvature.get(), op::kVarX, derivative);
+    EXPECT_NEAR(ValueAt(ctx, *derivative, 2.0L), 12.0L, 1e-9L);
+}
+
+}  // namespace
+}  // namespace quorlin
