@@ -25,17 +25,6 @@ TEST(Palette, FixedEndsAndWellSpreadColours) {
     }
 }
 
-TEST(Palette, GreyLevelsByLuminance) {
-    Palette palette;
-    palette.SetEntry(7, {220, 20, 20});
-    // (299 * 220 + 587 * 20 + 114 * 20) / 1000 = 80.3
-    EXPECT_EQ(palette.GreyLevel(7), 80);
-    EXPECT_EQ(palette.GreyEquivalent(7), (Rgb{80, 80, 80}));
-    EXPECT_EQ(palette.GreyLevel(1), 255);
-    EXPECT_EQ(palette.GreyLevel(99), 0);
-    palette.SetEntry(61, {1, 2, 3});  // ignored
-}
-
 TEST(Palette, DrawAndOutputColoursFollowThePrinter) {
     Palette palette;
     const PrintState screen{};
@@ -49,6 +38,7 @@ TEST(Palette, DrawAndOutputColoursFollowThePrinter) {
     EXPECT_EQ(DrawColor(7, colourPrinter), 7);
 
     palette.SetEntry(5, {0, 150, 0});
+    EXPECT_EQ(palette.GreyLevel(99), 0);  // outside 1..60: entry 0, black
     EXPECT_EQ(OutputColor(palette, 5, screen), (Rgb{0, 150, 0}));
     EXPECT_EQ(OutputColor(palette, 5, greyPrinter), (Rgb{88, 88, 88}));  // 0.587 * 150
     EXPECT_EQ(OutputColor(palette, 5, colourPrinter), (Rgb{0, 150, 0}));
