@@ -46,107 +46,28 @@ private:
     std::span<const std::uint8_t> bytes_;
 };
 
-// The smallest size of each record kind's fixed part; a record shorter than that would make a
-// reader take fields from the next record.
+// The smallest size of each record type's fixed part, indexed by type; a record shorter than
+// that would make a reader take fields from the next record. 8 stands for records without
+// fields and for types this reader does not know.
+// clang-format off
+constexpr std::array<std::uint8_t, 123> kMinimumSizes = {
+    8,   88,  28,  28,  28,  28,  28,  32,  32,  16,   //   0-9: header, poly-, polypoly-
+    16,  16,  16,  16,  20,  20,  12,  12,  12,  12,   //  10-19: window/viewport, EOF, modes
+    12,  12,  12,  32,  12,  12,  16,  16,  8,   24,   //  20-29: colours, move to, clip
+    24,  24,  24,  8,   12,  32,  36,  12,  28,  24,   //  30-39: save/restore, transforms, objects
+    12,  28,  24,  24,  32,  40,  40,  40,  12,  16,   //  40-49: shapes, arcs, palettes
+    20,  16,  8,   24,  16,  40,  28,  12,  12,  8,    //  50-59: line to, arc to, poly draw, path
+    8,   8,   24,  24,  24,  8,   8,   12,  8,   8,    //  60-69: path operations
+    12,  32,  40,  28,  28,  16,  100, 108, 128, 140,  //  70-79: comment, regions, blits
+    76,  80,  104, 76,  76,  28,  28,  28,  28,  28,   //  80-89: DIBs, font, text, 16-bit poly-
+    32,  32,  28,  32,  32,  52,  8,   8,   12,  12,   //  90-99: polypoly16, brushes, pen
+    12,  12,  8,   8,   48,  8,   8,   8,   36,  8,    // 100-109: colour spaces, small text
+    8,   8,   8,   8,   108, 12,  108, 8,   36,  8,    // 110-119: alpha blend, layout, gradient
+    8,   8,   8};                                      // 120-122
+// clang-format on
+
 std::size_t MinimumRecordSize(std::uint32_t type) {
-    switch (type) {
-        case kPolyBezier:
-        case kPolygon:
-        case kPolyline:
-        case kPolyBezierTo:
-        case kPolylineTo:
-        case kPolyBezier16:
-        case kPolygon16:
-        case kPolyline16:
-        case kPolyBezierTo16:
-        case kPolylineTo16:
-        case kPolyDraw:
-        case kPolyDraw16:
-        case 41:
-            return 28;
-        case kPolyPolyline:
-        case kPolyPolygon:
-        case kPolyPolyline16:
-        case kPolyPolygon16:
-        case 23:
-        case 35:
-        case 44:
-        case kFillRgn:
-        case kCreateMonoBrush:
-        case kCreateDIBPatternBrushPt:
-            return 32;
-        case 9:
-        case 10:
-        case 11:
-        case 12:
-        case 13:
-        case 26:
-        case kMoveToEx:
-        case kLineTo:
-        case 51:
-        case kCreatePalette:
-        case kExtSelectClipRgn:
-            return 16;
-        case kEof:
-        case kSetPixelV:
-        case kSetPaletteEntries:
-            return 20;
-        case 29:
-        case 30:
-        case 31:
-        case 32:
-        case kCreateBrushIndirect:
-        case kEllipse:
-        case kRectangle:
-        case 53:
-        case 62:
-        case 63:
-        case 64:
-            return 24;
-        case 36:
-        case kSmallTextOut:
-        case kGradientFill:
-            return 36;
-        case 45:
-        case 46:
-        case 47:
-        case 55:
-        case kFrameRgn:
-            return 40;
-        case kCreatePen:
-        case kInvertRgn:
-        case kPaintRgn:
-            return 28;
-        case 28:
-        case 33:  // SETMETARGN, SAVEDC: no fields
-            return 8;
-        case kExtCreatePen:
-            return 52;
-        case kSetDIBitsToDevice:
-        case kExtTextOutA:
-        case kExtTextOutW:
-            return 76;
-        case kStretchDIBits:
-            return 80;
-        case kBitBlt:
-            return 100;
-        case kExtCreateFontIndirectW:
-            return 104;
-        case kStretchBlt:
-        case kAlphaBlend:
-        case kTransparentBlt:
-            return 108;
-        case kMaskBlt:
-            return 128;
-        case kPlgBlt:
-            return 140;
-        default:
-            // Mode setters, object selection and the like carry one 32-bit value.
-            return (type >= 16 && type <= 40) || type == 48 || type == 57 || type == 58 ||
-                           type == 67 || type == kComment || type == 98 || type == 115
-                       ? 12
-                       : 8;
-    }
+    return type < kMinimumSizes.size() ? kMinimumSizes[type] : 8;
 }
 
 // A device-independent bitmap referenced by a record: its info block and its bits must lie in

@@ -38,6 +38,7 @@ enum RecordType : std::uint32_t {
     kSetTextColor = 24,
     kSetBkColor = 25,
     kMoveToEx = 27,
+    kIntersectClipRect = 30,
     kSelectObject = 37,
     kCreatePen = 38,
     kCreateBrushIndirect = 39,

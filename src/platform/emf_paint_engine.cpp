@@ -31,6 +31,21 @@ std::uint32_t DashStyle(Qt::PenStyle style) {
     }
 }
 
+// Readers draw the standard dash styles more widely than user-defined ones, so a custom pattern
+// of a standard shape is written as that standard style.
+std::uint32_t DashStyleOfPattern(const QList<qreal>& pattern) {
+    switch (pattern.size()) {
+        case 2:
+            return pattern[0] > pattern[1] ? emf::kPenDash : emf::kPenDot;
+        case 4:
+            return emf::kPenDashDot;
+        case 6:
+            return emf::kPenDashDotDot;
+        default:
+            return emf::kPenUserStyle;
+    }
+}
+
 std::uint32_t CapStyle(Qt::PenCapStyle cap) {
     switch (cap) {
         case Qt::FlatCap:
@@ -67,10 +82,13 @@ EmfPen ToEmfPen(const QPen& pen, const QTransform& transform) {
         pen.isCosmetic() ? std::max(pen.widthF(), 1.0) : pen.widthF() * LinearScale(transform);
     EmfPen result;
     result.width = static_cast<std::uint32_t>(std::max(1L, std::lround(width)));
-    result.style = emf::kPenGeometric | DashStyle(pen.style()) | CapStyle(pen.capStyle()) |
-                   JoinStyle(pen.joinStyle());
+    const std::uint32_t dashes = pen.style() == Qt::CustomDashLine
+                                     ? DashStyleOfPattern(pen.dashPattern())
+                                     : DashStyle(pen.style());
+    result.style =
+        emf::kPenGeometric | dashes | CapStyle(pen.capStyle()) | JoinStyle(pen.joinStyle());
     result.colour = pen.color().rgb();
-    if (pen.style() == Qt::CustomDashLine) {
+    if (dashes == emf::kPenUserStyle) {
         for (const qreal length : pen.dashPattern()) {
             result.dashes.push_back(
                 static_cast<std::uint32_t>(std::max(1L, std::lround(length * result.width))));

@@ -237,29 +237,35 @@ void EmfRecorder::SetPolyFillMode(std::uint32_t mode) {
 
 void EmfRecorder::SetClip(const std::optional<QRegion>& clip) {
     if (clip_ == clip) return;
-    ByteWriter p;
-    if (!clip) {
-        p.U32(0);  // no region data: back to the whole surface
-        p.U32(emf::kRegionCopy);
-    } else {
-        constexpr std::uint32_t kRegionHeaderSize = 32, kRectangles = 1;
-        const auto count = static_cast<std::uint32_t>(clip->rectCount());
-        p.U32(kRegionHeaderSize + 16 * count);
-        p.U32(emf::kRegionCopy);
-        p.U32(kRegionHeaderSize);
-        p.U32(kRectangles);
-        p.U32(count);
-        p.U32(16 * count);
-        const QRect all = clip->boundingRect();
-        // Region rectangles exclude their right and bottom edges.
-        const auto writeRegionRect = [&p](const QRect& r) {
-            WriteRect(emf::Rect32{r.left(), r.top(), r.right() + 1, r.bottom() + 1}, p);
-        };
-        writeRegionRect(all);
-        for (const QRect& r : *clip) writeRegionRect(r);
+    if (clip_) {
+        ByteWriter reset;  // no region data: back to the whole surface
+        reset.U32(0);
+        reset.U32(emf::kRegionCopy);
+        Emit(emf::kExtSelectClipRgn, reset);
     }
-    Emit(emf::kExtSelectClipRgn, p);
     clip_ = clip;
+    if (!clip) return;
+    // Readers know a clip rectangle better than region data, so a plain rectangle is one.
+    const auto writeRect = [](const QRect& r, ByteWriter& out) {  // right and bottom outside
+        WriteRect(emf::Rect32{r.left(), r.top(), r.right() + 1, r.bottom() + 1}, out);
+    };
+    ByteWriter p;
+    if (clip->rectCount() <= 1) {
+        writeRect(clip->boundingRect(), p);
+        Emit(emf::kIntersectClipRect, p);
+        return;
+    }
+    constexpr std::uint32_t kRegionHeaderSize = 32, kRectangles = 1;
+    const auto count = static_cast<std::uint32_t>(clip->rectCount());
+    p.U32(kRegionHeaderSize + 16 * count);
+    p.U32(emf::kRegionCopy);
+    p.U32(kRegionHeaderSize);
+    p.U32(kRectangles);
+    p.U32(count);
+    p.U32(16 * count);
+    writeRect(clip->boundingRect(), p);
+    for (const QRect& r : *clip) writeRect(r, p);
+    Emit(emf::kExtSelectClipRgn, p);
 }
 
 void EmfRecorder::IncludeInBounds(const QRect& area) {
@@ -433,12 +439,11 @@ void EmfRecorder::Image(const emf::Rect32& box, const QImage& image) {
 }
 
 QByteArray EmfRecorder::Finish() const {
+    // The bounds cover the whole page as well as what was drawn: readers that place a picture
+    // by its bounds rather than its frame then agree with the others.
     emf::Header header;
-    if (bounds_.isEmpty()) {
-        header.bounds = {0, 0, -1, -1};
-    } else {
-        header.bounds = {bounds_.left(), bounds_.top(), bounds_.right(), bounds_.bottom()};
-    }
+    const QRect covered = bounds_ | QRect(QPoint(0, 0), pixels_);
+    header.bounds = {covered.left(), covered.top(), covered.right(), covered.bottom()};
     const auto hundredthsMm = [this](int pixels) {
         return static_cast<std::int32_t>(std::lround(pixels * 2540.0 / dpi_));
     };

@@ -6,7 +6,9 @@
 #include <QPainterPath>
 
 #include "emf_test_support.h"
+#include "platform/device_context.h"
 #include "platform/emf_paint_device.h"
+#include "platform/emf_picture.h"
 
 namespace quorlin::platform {
 namespace {
@@ -31,20 +33,29 @@ TEST(EmfRecorder, OneLineIsByteExact) {
         p.setPen(QPen(Qt::red, 2));
         p.drawLine(10, 20, 90, 20);
     });
-    // Header: bounds grow by the pen's half width; the frame is 100 x 50 pixels at 96 dpi in
-    // hundredths of a millimetre; the reference surface is ten inches square.
-    const QByteArray header =
-        Words({1,   108, 9,   19,  91, 21, 0, 0,      2646,  1323, 0x464D4520, 0x10000, 224, 6,
-               2,            // handles (slot 0 and the pen), reserved 0
-               0,   0,   0,  // no description, no palette
-               960, 960, 254, 254, 0,  0,  0, 254000, 254000});
-    const QByteArray body = Words({95,      52, 1,  0,        0, 0, 0,
-                                   0x11100, 2,  0,  0x0000FF, 0, 0,  // geometric, square cap, bevel
-                                   37,      12, 1,                   // select pen 1
-                                   27,      16, 10, 20,              // move to
-                                   54,      16, 90, 20,              // line to
-                                   14,      20, 0,  16,       20});  // end of file
-    EXPECT_EQ(bytes.toHex(' '), (header + body).toHex(' '));
+    // Header: the bounds are the page, the frame is the page in hundredths of a millimetre at
+    // 96 dpi, the reference surface is ten inches square.
+    // clang-format off
+    const QByteArray header = Words({
+        1, 108,                    // type, size
+        0, 0, 99, 49,              // bounds
+        0, 0, 2646, 1323,          // frame
+        0x464D4520, 0x10000,       // signature, version
+        224, 6, 2,                 // bytes, records, handles (slot 0 and the pen)
+        0, 0, 0,                   // no description, no palette
+        960, 960, 254, 254,        // reference surface in pixels and millimetres
+        0, 0, 0,                   // no pixel format, not OpenGL
+        254000, 254000});          // micrometres
+    const QByteArray body = Words({
+        95, 52, 1, 0, 0, 0, 0,     // pen 1: no pattern bitmap
+        0x11100, 2, 0, 0x0000FF,   // geometric, square cap, bevel join; width 2; solid red
+        0, 0,                      // no hatch, no dashes
+        37, 12, 1,                 // select pen 1
+        27, 16, 10, 20,            // move to
+        54, 16, 90, 20,            // line to
+        14, 20, 0, 16, 20});       // end of file
+    // clang-format on
+    EXPECT_EQ(bytes.toHex(' ').toStdString(), (header + body).toHex(' ').toStdString());
 }
 
 TEST(EmfRecorder, HeaderAgreesWithTheRecords) {
@@ -123,20 +134,26 @@ TEST(EmfRecorder, PenStylesAndWidths) {
         custom.setDashPattern({3, 1});
         p.setPen(custom);
         p.drawLine(10, 95, 90, 95);
+        custom.setDashPattern({3, 1, 1, 1, 1, 1, 1, 1});
+        p.setPen(custom);
+        p.drawLine(10, 97, 90, 97);
     });
     const auto pens = RecordsOfType(bytes, 95);
-    ASSERT_EQ(pens.size(), 6u);
+    ASSERT_EQ(pens.size(), 7u);
     for (std::size_t i = 0; i < 5; ++i) {
         EXPECT_EQ(WordAt(bytes, pens[i].offset + 28), 0x10000u | 0x200u | i) << i;  // flat, round
         EXPECT_EQ(WordAt(bytes, pens[i].offset + 32), 3u);
     }
-    // A custom dash pattern is a user style with lengths in device units.
-    const auto& custom = pens[5];
+    // A custom pattern of a standard shape is the standard style (dash: longer than its gap);
+    // any other is a user style with lengths in device units.
+    EXPECT_EQ(WordAt(bytes, pens[5].offset + 28) & 0xF, 1u);
+    EXPECT_EQ(WordAt(bytes, pens[5].offset + 48), 0u);
+    const auto& custom = pens[6];
     EXPECT_EQ(WordAt(bytes, custom.offset + 28) & 0xF, 7u);
-    ASSERT_EQ(WordAt(bytes, custom.offset + 48), 2u);
+    ASSERT_EQ(WordAt(bytes, custom.offset + 48), 8u);
     EXPECT_EQ(WordAt(bytes, custom.offset + 52), 6u);
     EXPECT_EQ(WordAt(bytes, custom.offset + 56), 2u);
-    EXPECT_EQ(RecordsOfType(bytes, 54).size(), 6u);  // six line records, none for the null pen
+    EXPECT_EQ(RecordsOfType(bytes, 54).size(), 7u);  // a line record each, none for the null pen
     // Dashed lines draw their gaps transparent, as the painter does.
     ASSERT_EQ(RecordsOfType(bytes, 18).size(), 1u);
     EXPECT_EQ(WordAt(bytes, RecordsOfType(bytes, 18)[0].offset + 8), 1u);
@@ -169,6 +186,30 @@ TEST(EmfRecorder, TransformedGeometryAndLargeCoordinates) {
     EXPECT_EQ(WordAt(bytes, turned[0].offset + 28), (36u << 16) | 50u);
 }
 
+TEST(EmfRecorder, ClipRectanglesAndRegions) {
+    const QByteArray bytes = Recording(QSize(100, 100), 96, [](QPainter& p) {
+        p.save();
+        p.setClipRect(QRect(10, 20, 30, 40));
+        p.fillRect(0, 0, 100, 100, Qt::red);
+        p.restore();
+        p.fillRect(0, 0, 5, 5, Qt::blue);
+        p.setClipRegion(QRegion(0, 0, 10, 10) | QRegion(50, 50, 10, 10));
+        p.fillRect(0, 0, 100, 100, Qt::green);
+    });
+    std::vector<std::uint32_t> order;
+    for (const auto& r : Records(bytes)) {
+        if (r.type == 30 || r.type == 75 || r.type == 43) order.push_back(r.type);
+    }
+    // clip rectangle, red, clip reset, blue, two-rectangle region, green
+    EXPECT_EQ(order, (std::vector<std::uint32_t>{30, 43, 75, 43, 75, 43}));
+    const auto rect = RecordsOfType(bytes, 30).front();
+    EXPECT_EQ(bytes.mid(rect.offset + 8, 16), Words({10, 20, 40, 60}));
+    const auto regions = RecordsOfType(bytes, 75);
+    EXPECT_EQ(bytes.mid(regions[0].offset, regions[0].size), Words({75, 16, 0, 5}));
+    EXPECT_EQ(bytes.mid(regions[1].offset, regions[1].size),
+              Words({75, 80, 64, 5, 32, 1, 2, 32, 0, 0, 60, 60, 0, 0, 10, 10, 50, 50, 60, 60}));
+}
+
 TEST(EmfRecorder, HighResolutionKeepsTheFrame) {
     const auto frame = [](const QByteArray& bytes) {
         return std::vector<std::uint32_t>{WordAt(bytes, 24), WordAt(bytes, 28), WordAt(bytes, 32),
@@ -194,8 +235,52 @@ TEST(EmfRecorder, DescriptionNamesApplicationAndPicture) {
     EXPECT_EQ(stored, expected);
     EXPECT_EQ(WordAt(bytes, 4) % 4, 0u);
     EXPECT_EQ(WordAt(bytes, 4), 108u + 32u);  // 15 characters, padded to 32 bytes
-    // Nothing drawn: empty bounds.
-    EXPECT_EQ(static_cast<std::int32_t>(WordAt(bytes, 16)), -1);
+    // Nothing drawn: the bounds are the page.
+    EXPECT_EQ(WordAt(bytes, 16), 9u);
+    EXPECT_EQ(WordAt(bytes, 20), 9u);
+}
+
+TEST(EmfRecorder, RecordsWhatTheDeviceContextDraws) {
+    EmfPaintDevice device(QSize(300, 200), 96, "Quorlin", "noname1.qz2");
+    {
+        DeviceContext dc(device);
+        dc.SetBackgroundMode(BackgroundMode::Transparent);
+        dc.Select(Pen{Qt::blue, 2, PenStyle::Dash});
+        dc.MoveTo(10, 10);
+        dc.LineTo(290, 10);
+        dc.Select(Pen::Solid(Qt::black));
+        dc.Select(Brush::Solid(QColor(0, 128, 0)));
+        const QPoint triangle[] = {{20, 40}, {120, 40}, {70, 120}};
+        dc.Polygon(triangle);
+        FontSpec font;
+        font.faceName = "DejaVu Sans";
+        font.height = -16;
+        font.escapement = 300;
+        dc.Select(font);
+        dc.SetTextColor(Qt::red);
+        dc.TextOut(150, 150, QString::fromUtf8("30\u00b0"));
+    }
+    const QByteArray bytes = device.Finish();
+    const auto picture = EmfPicture::FromBytes(bytes);
+    ASSERT_TRUE(picture);
+    EXPECT_TRUE(picture->ToSvg().contains("stroke-dasharray"));
+
+    const auto pens = RecordsOfType(bytes, 95);
+    ASSERT_GE(pens.size(), 2u);
+    EXPECT_EQ(WordAt(bytes, pens[0].offset + 28) & 0xF, 1u);  // dashed
+    EXPECT_EQ(WordAt(bytes, pens[0].offset + 32), 2u);
+    EXPECT_EQ(WordAt(bytes, pens[0].offset + 40), 0xFF0000u);  // blue as 0x00BBGGRR
+    const auto fonts = RecordsOfType(bytes, 82);
+    ASSERT_EQ(fonts.size(), 1u);
+    EXPECT_EQ(static_cast<std::int32_t>(WordAt(bytes, fonts[0].offset + 12)), -16);
+    EXPECT_EQ(WordAt(bytes, fonts[0].offset + 20), 300u);  // escapement
+    const auto texts = RecordsOfType(bytes, 84);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(WordAt(bytes, texts[0].offset + 44), 3u);  // three UTF-16 characters
+    EXPECT_EQ(bytes.mid(texts[0].offset + 76, 6),
+              QByteArray::fromHex("33003000b000"));  // "30°" in UTF-16LE
+    ASSERT_FALSE(RecordsOfType(bytes, 24).empty());
+    EXPECT_EQ(WordAt(bytes, RecordsOfType(bytes, 24).back().offset + 8), 0x0000FFu);  // red
 }
 
 }  // namespace
