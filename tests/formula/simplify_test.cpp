@@ -1,0 +1,159 @@
+// Simplification: the identities shrink trees, constant folding gives exactly the evaluated
+// constant, and no tree of a corpus changes its value at any point where it was defined.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "formula/simplify.h"
+#include "symbolic_support.h"
+
+namespace quorlin {
+namespace {
+
+using testing_support::ParseTree;
+using testing_support::ValueAt;
+
+class SimplifyTest : public ::testing::Test {
+protected:
+    NodePtr Simplified(const char* text) {
+        NodePtr tree = ParseTree(ctx, text);
+        ctx.Simplify(tree);
+        return tree;
+    }
+    FormulaContext ctx;
+};
+
+TEST_F(SimplifyTest, NeverChangesAValueWhereTheTreeWasDefined) {
+    const char* corpus[] = {
+        "X+0",
+        "0+X",
+        "X*1",
+        "1*X",
+        "0*X+Y",
+        "X^1",
+        "X^0+Y",
+        "-(-X)",
+        "2*3+X",
+        "SIN(PI/2)*X",
+        "(X+0)*(1*Y)",
+        "X-0",
+        "0-X",
+        "X/1",
+        "0/X",
+        "1^X",
+        "X/(-1)",
+        "-X*-Y",
+        "2*(3*(4*X))",
+        "LN(X)*0+Z",
+        "SQRT(X)*1",
+        "(X-Y)^2*1",
+        "X^(2-1)*Y^0",
+        "-(0-X)",
+        "(1+1)^X-X^(1+1)",
+        "EXP(0)*X/Y",
+        "A*0+A*X",
+        "JOINX(X*1,0,X^1+0)",
+        "ABS(-(-(X)))/1",
+        "X^0.5*0+SQRT(Y)",
+    };
+    std::mt19937 generator(777u);
+    std::uniform_real_distribution<long double> coordinate(-5.0L, 5.0L);
+    ctx.SetVar(1, 0.75L);  // A
+    for (const char* text : corpus) {
+        NodePtr original = ParseTree(ctx, text);
+        NodePtr simplified = TExprNode::CopyTree(original.get());
+        ctx.Simplify(simplified);
+        int defined = 0;
+        for (int i = 0; i < 60; ++i) {
+            const long double x = coordinate(generator);
+            const long double y = coordinate(generator);
+            const long double z = coordinate(generator);
+            const long double before = ValueAt(ctx, *original, x, y, z);
+            if (std::isnan(before)) continue;
+            ++defined;
+            const long double after = ValueAt(ctx, *simplified, x, y, z);
+            EXPECT_NEAR(after, before, 1e-17L * (1 + std::fabs(before))) << text;
+        }
+        EXPECT_GT(defined, 0) << text;
+    }
+}
+
+TEST_F(SimplifyTest, IdentitiesLeaveTheSmallestTree) {
+    struct Case {
+        const char* text;
+        int nodes;
+    };
+    const Case cases[] = {{"X+0", 1},         {"0+X", 1},  {"X*1", 1},   {"1*X", 1},
+                          {"X-0", 1},         {"X^1", 1},  {"-(-X)", 1}, {"X/1", 1},
+                          {"0*X", 1},         {"X^0", 1},  {"0-X", 2},   {"2*(3*(4*X))", 3},
+                          {"(X+0)*(1*Y)", 3}, {"-X*-Y", 3}};
+    for (const Case& c : cases)
+        EXPECT_EQ(TExprNode::CountNodes(Simplified(c.text).get()), c.nodes) << c.text;
+    const NodePtr zero = Simplified("0*X");
+    EXPECT_EQ(zero->op, op::kConst);
+    EXPECT_EQ(zero->re, 0.0L);
+    const NodePtr one = Simplified("X^0");
+    EXPECT_EQ(one->re, 1.0L);
+    const NodePtr x = Simplified("-(-X)");
+    EXPECT_EQ(x->op, op::kVarX);
+}
+
+TEST_F(SimplifyTest, FoldedConstantsAreExactlyTheEvaluatedValues) {
+    for (const char* text : {"2*3+4", "SIN(PI/6)", "EXP(1)/3", "2^0.5", "LN(10)*COS(1)-1/7"}) {
+        NodePtr original = ParseTree(ctx, text);
+        ASSERT_TRUE(ctx.Evaluate(*original)) << text;
+        const long double value = original->re;
+        NodePtr folded = Simplified(text);
+        EXPECT_EQ(folded->op, op::kConst) << text;
+        EXPECT_EQ(folded->re, value) << text;
+    }
+    EXPECT_EQ(Simplified("2*3+4")->re, 10.0L);
+    // Constant parts fold inside a tree that still depends on X.
+    NodePtr mixed = Simplified("X*(2+3)+SQRT(16)");
+    EXPECT_EQ(TExprNode::CountNodes(mixed.get()), 5);
+    EXPECT_EQ(ValueAt(ctx, *mixed, 2.0L), 14.0L);
+}
+
+TEST_F(SimplifyTest, ParametersAndUndefinedPartsAreNotFolded) {
+    // A parameter can move with its slider, so it stays a letter.
+    NodePtr tree = Simplified("A*2+0*X");
+    ctx.SetVar(1, 1.0L);
+    EXPECT_EQ(ValueAt(ctx, *tree, 0.0L), 2.0L);
+    ctx.SetVar(1, 5.0L);
+    EXPECT_EQ(ValueAt(ctx, *tree, 0.0L), 10.0L);
+
+    // SQRT(-4) has no real value: in real mode it stays, in complex mode it folds to 2i.
+    NodePtr real = Simplified("SQRT(-4)+X");
+    EXPECT_TRUE(TExprNode::ContainsOp(real.get(), op::kSqrt));
+    ctx.complexMode = true;
+    NodePtr complex = Simplified("SQRT(-4)");
+    EXPECT_EQ(complex->op, op::kConst);
+    EXPECT_EQ(complex->re, 0.0L);
+    EXPECT_EQ(complex->im, 2.0L);
+}
+
+TEST_F(SimplifyTest, ATreeDefinedNowhereIsLeftAlone) {
+    // 0 * LN(...) would become 0, giving a value to a formula that has none.
+    NodePtr tree = ParseTree(ctx, "0*LN(-1-X^2-Y^2)");
+    const int nodes = TExprNode::CountNodes(tree.get());
+    ctx.Simplify(tree);
+    EXPECT_EQ(TExprNode::CountNodes(tree.get()), nodes);
+    EXPECT_TRUE(std::isnan(ValueAt(ctx, *tree, 1.0L)));
+}
+
+TEST_F(SimplifyTest, TheVariablesAreRestored) {
+    ctx.SetVar(slot::kX, 1.5L);
+    ctx.SetVar(slot::kY, -2.5L);
+    ctx.SetVar(slot::kZ, 3.5L);
+    NodePtr tree = Simplified("X*Y*Z+0");
+    EXPECT_EQ(ctx.Var(slot::kX), 1.5L);
+    EXPECT_EQ(ctx.Var(slot::kY), -2.5L);
+    EXPECT_EQ(ctx.Var(slot::kZ), 3.5L);
+    NodePtr none;
+    ctx.Simplify(none);
+    EXPECT_EQ(none, nullptr);
+}
+
+}  // namespace
+}  // namespace quorlin
