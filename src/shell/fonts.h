@@ -47,7 +47,7 @@ struct FontRecord {
 // The device context's description of the font (face, height, weight, italic, underline,
 // strike-out, escapement).
 platform::FontSpec ToFontSpec(const FontRecord& record);
-// The record with the spec's fields put into base (its other fields kept); nothing when the
+// The record with the FontSpec's fields put into base (its other fields kept); nothing when the
 // face name has no Windows-1252 form or is longer than 31 bytes, since a file could not
 // store it.
 std::optional<FontRecord> FontRecordFromSpec(const platform::FontSpec& spec, FontRecord base);

@@ -300,7 +300,7 @@ TEST(FontRecord, ConvertsToTheDeviceFontAndRefusesUnstorableFaces) {
     EXPECT_FALSE(spec.underline);
     EXPECT_EQ(spec.escapement, 450);
     EXPECT_EQ(FontRecordFromSpec(spec, FontRecord{}).value_or(FontRecord{}).faceName, f.faceName);
-    EXPECT_EQ(FontRecordFromSpec(spec, f), f);  // fields the spec lacks come from the base
+    EXPECT_EQ(FontRecordFromSpec(spec, f), f);  // fields a FontSpec lacks come from the base
 
     platform::FontSpec foreign = spec;
     foreign.faceName = QString::fromUtf8("\xe5\xae\x8b\xe4\xbd\x93");
