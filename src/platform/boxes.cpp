@@ -45,7 +45,7 @@ int DefaultPrompter::Message(QWidget* parent, const MessageRequest& request) {
                                              : QMessageBox::Question,
                     request.caption, request.text, ButtonsOf(request.kind), parent);
     box.setTextFormat(Qt::PlainText);
-    box.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    box.setWindowModality(Qt::ApplicationModal);  // task-modal
     const int button = box.exec();
     // Closing a yes/no box without a Cancel button counts as No.
     if (request.kind == kMsgYesNo && button != QMessageBox::Yes) return kIdNo;

@@ -177,6 +177,8 @@ private:
     int silent_ = 0;  // > 0 while the code changes controls: no notifications
 };
 
+using DialogRunner = Dialog::Runner;
+
 // Installs a dialog runner for the life of the object and restores the previous one after.
 class ScopedDialogRunner {
 public:

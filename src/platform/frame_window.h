@@ -120,7 +120,7 @@ private:
     std::unique_ptr<MenuSet> menuSet_;
 };
 
-// Shows the window as an owned top-level window of owner (it stays above its owner and closes
+// Shows the window as an owned top-level window of owner (it stays above its owner and is deleted
 // with it), in a host frame that carries the window's menu and accelerators. The host deletes
 // itself and the window when it closes. Creates the window (SetupWindow) first.
 FrameWindow* ShowOwnedWindow(Window* window, QWidget* owner);

@@ -1,9 +1,10 @@
 #include "platform/key_poll.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QWidget>
+#include <QWindow>
 #include <deque>
 
 #include "platform/frame_window.h"
@@ -61,9 +62,30 @@ bool IsHeldBackInput(QEvent::Type type) {
     }
 }
 
+bool IsWithin(QWidget* widget, const QWidget* ancestor) {
+    for (QWidget* w = widget; w; w = w->parentWidget()) {
+        if (w == ancestor) return true;
+    }
+    return false;
+}
+
+// Whether an event goes to a modal dialog or message box opened during the operation (or to a
+// popup of one): those get their input as usual, or the operation could never go on.
+bool IsForModalWindow(QObject* receiver) {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return false;
+    if (auto* window = qobject_cast<QWindow*>(receiver)) {
+        if (window == modal->windowHandle()) return true;
+        QWidget* popup = QApplication::activePopupWidget();
+        return popup && popup->windowHandle() == window && IsWithin(popup, modal);
+    }
+    return IsWithin(qobject_cast<QWidget*>(receiver), modal);
+}
+
 class KeyPollFilter : public QObject {
 public:
     bool eventFilter(QObject* receiver, QEvent* event) override {
+        if (IsForModalWindow(receiver)) return false;
         switch (event->type()) {
             case QEvent::KeyPress: {
                 const int code = CodeOf(receiver, static_cast<QKeyEvent*>(event));
@@ -83,13 +105,13 @@ public:
     void Install() {
         if (installs++ == 0) {
             keys.clear();
-            QCoreApplication::instance()->installEventFilter(this);
+            QApplication::instance()->installEventFilter(this);
         }
     }
 
     void Remove() {
         if (--installs == 0) {
-            QCoreApplication::instance()->removeEventFilter(this);
+            QApplication::instance()->removeEventFilter(this);
             keys.clear();
         }
     }
@@ -119,11 +141,11 @@ KeyPollFilter& Filter() {
 
 int PollKey(QWidget* window) {
     KeyPollFilter& filter = Filter();
-    if (!QCoreApplication::instance()) return 0;
+    if (!QApplication::instance()) return 0;
     filter.Install();
     QPointer<QWidget> before = filter.polled;
     filter.polled = window;
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    QApplication::processEvents(QEventLoop::AllEvents);
     filter.polled = before;
     int code = 0;
     if (!filter.keys.empty()) {
@@ -137,11 +159,11 @@ int PollKey(QWidget* window) {
 bool KeyPollActive() { return Filter().installs > 0; }
 
 KeyPollScope::KeyPollScope() {
-    if (QCoreApplication::instance()) Filter().Install();
+    if (QApplication::instance()) Filter().Install();
 }
 
 KeyPollScope::~KeyPollScope() {
-    if (QCoreApplication::instance()) Filter().Remove();
+    if (QApplication::instance()) Filter().Remove();
 }
 
 void SetAcceleratorTest(std::function<bool(QWidget*, const QKeySequence&)> test) {

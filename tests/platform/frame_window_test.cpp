@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPointer>
+#include <QTest>
 #include <QUrl>
 
 #include <vector>
@@ -160,6 +161,37 @@ TEST(FrameWindow, CommandsGoToTheActiveChildThenTheFrame) {
     EXPECT_EQ(child->commands, (std::vector<int>{kOpen, kRefresh}));
     EXPECT_EQ(frame.commands, (std::vector<int>{kFrameOnly}));
     EXPECT_FALSE(frame.DispatchCommand(12345));
+}
+
+TEST(FrameWindow, AcceleratorKeysOfTheShownSetRunCommands) {
+    TestFrame frame;
+    frame.show();
+    QApplication::setActiveWindow(&frame);
+    auto* plain = new ChildWindow;
+    plain->SetMenu(nullptr);
+    plain->SetAccelerators(nullptr);
+    auto* rich = new ChildWindow;
+    frame.AddChild(plain);
+    frame.AddChild(rich);
+    rich->setFocus();
+    QTest::keyClick(rich, Qt::Key_F5);
+    QTest::keyClick(rich, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(rich->commands, (std::vector<int>{kRefresh, kOpen}));
+
+    // Another child's set: F5 is nobody's, Ctrl+O is the frame's.
+    frame.ActivateChild(plain);
+    plain->setFocus();
+    QTest::keyClick(plain, Qt::Key_F5);
+    QTest::keyClick(plain, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(rich->commands.size(), 2u);
+    EXPECT_TRUE(plain->commands.empty());
+    EXPECT_EQ(frame.commands, (std::vector<int>{kFrameOnly}));
+
+    // A disabled command's key does nothing.
+    frame.ActivateChild(rich);
+    rich->deepEnabled = false;
+    frame.RefreshCommands();
+    EXPECT_FALSE(OnlyAction(frame, kDeep)->isEnabled());
 }
 
 TEST(FrameWindow, EnablersAndCheckMarksReachTheActions) {

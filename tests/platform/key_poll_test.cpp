@@ -4,8 +4,10 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include "platform/dialog.h"
 #include "platform/frame_window.h"
 #include "platform/idle.h"
 #include "platform/window.h"
@@ -157,6 +159,25 @@ TEST(PollKey, AcceleratorTestCanBeReplaced) {
     EXPECT_EQ(PollKey(&window), kKeyStop);
     EXPECT_EQ(PollKey(&window), 'P');
     SetAcceleratorTest({});
+}
+
+constexpr ControlTemplate kAskControls[] = {
+    {ControlKind::Edit, 211, "", 0, 0},
+    {ControlKind::DefButton, 1, "OK", 1, 0},
+};
+constexpr DialogTemplate kAskTemplate{"POLLASK", "ask", kAskControls};
+
+TEST(PollKey, ModalDialogsOpenedDuringAnOperationGetTheirInput) {
+    KeyPollScope scope;
+    Dialog dialog(nullptr, kAskTemplate);
+    QTimer::singleShot(20, &dialog, [&] {
+        QTest::keyClicks(dialog.Control(211), "x");
+        QTest::mouseClick(dialog.Control(1), Qt::LeftButton);
+    });
+    QTimer::singleShot(3000, &dialog, [&] { dialog.CloseWindow(99); });  // input never arrived
+    EXPECT_EQ(dialog.Execute(), kIdOk);
+    EXPECT_EQ(dialog.GetText(211), QStringLiteral("x"));
+    EXPECT_EQ(PollKey(nullptr), 0);  // the dialog's keys were its own
 }
 
 TEST(PollKey, IdleWorkWaitsForTheEndOfTheOperation) {
