@@ -33,7 +33,7 @@ private:
     }
     static bool Store(TExprNode& n, const Complex& v) {
         n.re = v.real();
-        n.im = v.imag();
+        n.im = v.imag() + 0.0L;  // +0, never -0: -4 and -(4) keep one side of the cuts
         return IsFinite(v);
     }
 

@@ -158,7 +158,7 @@ void TExprNode::NegateInPlace(NodePtr& tree) {
     if (!tree) return;
     if (tree->op == op::kConst) {
         tree->re = -tree->re;
-        tree->im = -tree->im;
+        tree->im = -tree->im + 0.0L;  // no -0: -4 stays on the upper side of the cuts
         return;
     }
     tree = NewUnary(op::kNegate, std::move(tree));

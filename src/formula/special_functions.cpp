@@ -164,6 +164,7 @@ long double ExpIntegralEi(long double x) {
 long double Zeta(long double s) {
     if (s == 1 || std::isnan(s)) return kNaN;
     if (s >= 0.5L) return ZetaBorwein(s);
+    if (s == 0) return -0.5L;
     if (IsNonPositiveInteger(s) && std::fmod(s, 2.0L) == 0 && s != 0) return 0;
     // Functional equation.
     return std::pow(2.0L, s) * std::pow(kPi, s - 1) * std::sin(kPi * s / 2) * std::tgamma(1 - s) *

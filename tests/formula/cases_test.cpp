@@ -1,0 +1,129 @@
+// The formula table: every case of tests/formula/cases.txt (and of the file named by
+// QUORLIN_FORMULA_CASES, when set) is parsed and evaluated and compared with its value, which
+// was computed independently at high precision.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "formula/formula_context.h"
+#include "support/test_paths.h"
+
+namespace quorlin {
+namespace {
+
+struct FormulaCase {
+    int line = 0;
+    std::string expression;
+    std::string variables;
+    bool undefined = false;
+    long double re = 0, im = 0, tolerance = 0;
+};
+
+std::string Trimmed(const std::string& s) {
+    const auto first = s.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return {};
+    return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
+}
+
+std::vector<std::string> Split(const std::string& s, char separator) {
+    std::vector<std::string> parts;
+    std::stringstream stream(s);
+    std::string part;
+    while (std::getline(stream, part, separator)) parts.push_back(Trimmed(part));
+    return parts;
+}
+
+std::vector<FormulaCase> ReadCases(const std::string& path) {
+    std::ifstream in(path);
+    std::vector<FormulaCase> cases;
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+        if (Trimmed(line).empty() || Trimmed(line)[0] == '#') continue;
+        const auto fields = Split(line, ';');
+        FormulaCase c;
+        c.line = number;
+        c.expression = fields.at(0);
+        c.variables = fields.size() > 1 ? fields[1] : "";
+        const std::string re = fields.size() > 2 ? fields[2] : "undef";
+        c.undefined = re == "undef";
+        if (!c.undefined) {
+            c.re = std::strtold(re.c_str(), nullptr);
+            c.im = std::strtold(fields.at(3).c_str(), nullptr);
+            c.tolerance = std::strtold(fields.at(4).c_str(), nullptr);
+        }
+        cases.push_back(c);
+    }
+    return cases;
+}
+
+// Applies "X=0.7, complex, define NAME(2)=body" to a fresh context.
+void Prepare(FormulaContext& ctx, const std::string& variables) {
+    const auto items = Split(variables, ',');
+    for (const auto& item : items) {
+        if (item == "complex") {
+            ctx.complexMode = true;
+            ctx.ResetVariables();
+        }
+    }
+    for (const auto& item : items) {
+        if (item.empty() || item == "complex") continue;
+        if (item.rfind("define ", 0) == 0) {
+            const std::string def = item.substr(7);
+            const auto open = def.find('('), eq = def.find('=');
+            const int args = std::stoi(def.substr(open + 1));
+            ASSERT_EQ(ctx.DefineUserFunction(def.substr(0, open), def.substr(eq + 1), args),
+                      userfn::kDone)
+                << item;
+            continue;
+        }
+        const auto eq = item.find('=');
+        ASSERT_NE(eq, std::string::npos) << item;
+        ASSERT_EQ(ctx.Parse(item.substr(eq + 1)), 0) << item;
+        NodePtr value = ctx.TakeParseResult();
+        ASSERT_TRUE(ctx.Evaluate(*value)) << item;
+        ctx.SetVar(item[0] - '@', Complex(value->re, value->im));
+    }
+}
+
+void CheckCase(const FormulaCase& c) {
+    SCOPED_TRACE("line " + std::to_string(c.line) + ": " + c.expression + " ; " + c.variables);
+    FormulaContext ctx;
+    Prepare(ctx, c.variables);
+    ASSERT_EQ(ctx.Parse(c.expression), 0);
+    NodePtr tree = ctx.TakeParseResult();
+    ASSERT_TRUE(tree);
+    const bool defined = ctx.Evaluate(*tree);
+    if (c.undefined) {
+        EXPECT_FALSE(defined) << "value " << static_cast<double>(tree->re);
+        return;
+    }
+    ASSERT_TRUE(defined);
+    const long double scale = std::max<long double>(1, std::hypot(c.re, c.im));
+    const long double error = std::hypot(tree->re - c.re, tree->im - c.im);
+    EXPECT_LE(error, c.tolerance * scale)
+        << "got " << static_cast<double>(tree->re) << " + " << static_cast<double>(tree->im)
+        << "i, error " << static_cast<double>(error);
+}
+
+TEST(FormulaCases, TableOfTheSourceTree) {
+    const auto cases = ReadCases(testing::TestDataPath("formula/cases.txt").toStdString());
+    ASSERT_GE(cases.size(), 300u);
+    for (const auto& c : cases) CheckCase(c);
+}
+
+TEST(FormulaCases, TableNamedByTheEnvironment) {
+    const char* path = std::getenv("QUORLIN_FORMULA_CASES");
+    if (!path || !*path) GTEST_SKIP() << "QUORLIN_FORMULA_CASES not set";
+    const auto cases = ReadCases(path);
+    ASSERT_FALSE(cases.empty()) << "no cases in " << path;
+    for (const auto& c : cases) CheckCase(c);
+}
+
+}  // namespace
+}  // namespace quorlin

@@ -1,0 +1,214 @@
+// Evaluation beyond the formula table: the variable table, the nodes that only compilation
+// builds (bound, fallback, periodic, vector, extra slots), failure reporting, and the readers
+// of numeric fields.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "formula/complex_math.h"
+#include "formula/formula_context.h"
+
+namespace quorlin {
+namespace {
+
+NodePtr Parsed(FormulaContext& ctx, const char* text) {
+    EXPECT_EQ(ctx.Parse(text), 0) << text;
+    return ctx.TakeParseResult();
+}
+
+TEST(VariableTable, ResetHoldsEAndSaveRestoreCoverEverySlot) {
+    FormulaContext ctx;
+    EXPECT_EQ(ctx.Var(slot::kE), std::numbers::e_v<long double>);
+    EXPECT_EQ(ctx.Var(slot::kX), 0);
+    for (int i = 0; i < slot::kCount; ++i) ctx.SetVar(i, Complex(i, -i));
+    ctx.SaveVariables();
+    const TVariableTable before = ctx.vars;
+    ctx.SetVar(slot::kX, 99.0L);
+    ctx.AddToVar(31, 1.5L);
+    ctx.RestoreVariables();
+    EXPECT_EQ(ctx.vars, before);
+    ctx.AddToVar(slot::kT, 0.25L);
+    EXPECT_EQ(ctx.vars.value[slot::kT], Complex(20.25L, -20));
+
+    FormulaContext other;
+    other.vars = ctx.vars;  // a whole table may be copied into another window
+    EXPECT_EQ(other.Var(slot::kT), 20.25L);
+}
+
+TEST(VariableTable, ComplexModeStartsWithIAsTheImaginaryUnit) {
+    FormulaContext ctx;
+    ctx.complexMode = true;
+    ctx.ResetVariables();
+    EXPECT_EQ(ctx.vars.value['I' - '@'], Complex(0, 1));
+}
+
+TEST(AnimParams, SliderPositionMapsLinearlyOntoTheRange) {
+    TAnimParams params;
+    params.Reset();
+    params.left[1] = -2;
+    params.right[1] = 6;
+    EXPECT_EQ(params.SliderValue(1, 25, 100), 0);
+    EXPECT_EQ(params.SliderValue(1, 100, 100), 6);
+    EXPECT_EQ(params.SliderValue(2, 50, 100), 0.5L);
+}
+
+TEST(Evaluate, FailureKeepsTheLastValueInTheRoot) {
+    FormulaContext ctx;
+    NodePtr tree = Parsed(ctx, "1/X");
+    long double out = 123;
+    EXPECT_TRUE(ctx.EvalAtReal(*tree, slot::kX, 4, out));
+    EXPECT_EQ(out, 0.25L);
+    EXPECT_FALSE(ctx.EvalAtReal(*tree, slot::kX, 0, out));
+    EXPECT_EQ(out, 0.25L);  // the root was not reached: its value stays
+    EXPECT_EQ(ctx.Var(slot::kX), 0);
+}
+
+TEST(Evaluate, OverflowIsUndefined) {
+    FormulaContext ctx;
+    EXPECT_FALSE(ctx.Evaluate(*Parsed(ctx, "EXP(12000)*0")));
+    EXPECT_FALSE(ctx.Evaluate(*Parsed(ctx, "10^5000")));
+    EXPECT_TRUE(ctx.Evaluate(*Parsed(ctx, "10^4000")));  // inside the long-double range
+}
+
+TEST(Evaluate, BoundNodeEvaluatesItsTreeAtAnotherPoint) {
+    // f(c) * k with f = X^2, c = T + 1, k = 1/2: bound to slot X with marker 'A'.
+    FormulaContext ctx;
+    auto bound = TExprNode::NewOp(op::kBound);
+    bound->aux = op::BoundAux(slot::kX, 'A');
+    bound->child[0] = Parsed(ctx, "T+1");
+    bound->child[1] = Parsed(ctx, "X^2");
+    bound->child[2] = TExprNode::NewConst(0.5L);
+    ctx.SetVar(slot::kX, 7.0L);
+    long double out = 0;
+    ASSERT_TRUE(ctx.EvalAtReal(*bound, slot::kT, 2, out));
+    EXPECT_EQ(out, 4.5L);
+    EXPECT_EQ(ctx.Var(slot::kX), 7);  // restored
+    EXPECT_EQ(op::BoundMarker(bound->aux), 'A');
+}
+
+TEST(Evaluate, FallbackPeriodicVectorAndExtraSlots) {
+    FormulaContext ctx;
+    auto fallback = TExprNode::NewBinary(op::kFallback, Parsed(ctx, "1/X"), Parsed(ctx, "7"));
+    long double out = 0;
+    EXPECT_TRUE(ctx.EvalAtReal(*fallback, slot::kX, 0, out));
+    EXPECT_EQ(out, 7);
+    EXPECT_TRUE(ctx.EvalAtReal(*fallback, slot::kX, 2, out));
+    EXPECT_EQ(out, 0.5L);
+
+    // X^2 on [1, 3), repeated with period 2.
+    auto periodic = TExprNode::NewOp(op::kPeriodic);
+    periodic->child[0] = TExprNode::NewConst(1);
+    periodic->child[1] = Parsed(ctx, "X^2");
+    periodic->child[2] = TExprNode::NewConst(2);
+    for (const auto& [x, expected] :
+         {std::pair{1.5L, 2.25L}, {3.5L, 2.25L}, {-0.5L, 2.25L}, {3.0L, 1.0L}}) {
+        ASSERT_TRUE(ctx.EvalAtReal(*periodic, slot::kX, x, out));
+        EXPECT_NEAR(out, expected, 1e-17) << static_cast<double>(x);
+    }
+
+    auto vector = TExprNode::NewOp(op::kVector3);
+    vector->child[0] = Parsed(ctx, "T");
+    vector->child[1] = TExprNode::NewOp(13);  // extra real slot 13
+    vector->child[2] = Parsed(ctx, "T^2");
+    ctx.extraReal[13] = -4;
+    ctx.SetVar(slot::kT, 3.0L);
+    long double v[3] = {};
+    ASSERT_EQ(ctx.EvalVector3(*vector, v), 0);
+    EXPECT_EQ(v[0], 3);
+    EXPECT_EQ(v[1], -4);
+    EXPECT_EQ(v[2], 9);
+    vector->child[2] = Parsed(ctx, "LN(T-3)");
+    EXPECT_EQ(ctx.EvalVector3(*vector, v), 1);
+    EXPECT_EQ(ctx.EvalVector3(*Parsed(ctx, "T"), v), 1);  // not a vector node
+}
+
+TEST(Evaluate, IncompleteTreesAreUndefinedNotFatal) {
+    FormulaContext ctx;
+    for (int code :
+         {int(op::kPlus), int(op::kDivide), int(op::kSin), int(op::kMax), int(op::kJoin),
+          int(op::kBound), int(op::kPeriodic), int(op::kNegate), int(op::kPlaceholder1), 999}) {
+        auto node = TExprNode::NewOp(code);
+        EXPECT_FALSE(ctx.Evaluate(*node)) << code;
+        ctx.complexMode = true;
+        EXPECT_FALSE(ctx.Evaluate(*node)) << code;
+        ctx.complexMode = false;
+    }
+}
+
+TEST(ComplexLibrary, TangentPolarAndPowers) {
+    const Complex t = CxTan(0.3L, 0);
+    EXPECT_EQ(t.real(), std::tan(0.3L));
+    EXPECT_EQ(t.imag(), 0);
+    // tan(i) = i tanh(1)
+    EXPECT_NEAR(CxTan(0, 1).imag(), std::tanh(1.0L), 1e-18);
+    long double polar[2];
+    ComplexToPolar(-1, 0, polar);
+    EXPECT_EQ(polar[0], 1);
+    EXPECT_EQ(polar[1], std::numbers::pi_v<long double>);
+    ComplexToPolar(3, -4, polar);
+    EXPECT_EQ(polar[0], 5);
+    EXPECT_NEAR(polar[1], std::atan2(-4.0L, 3.0L), 1e-18);
+    Complex p;
+    ASSERT_TRUE(CxPower({1, 1}, 2, p));
+    EXPECT_EQ(p, Complex(0, 2));  // exact for integer exponents
+    EXPECT_FALSE(CxPower(0, -1, p));
+    long double r = 0;
+    EXPECT_TRUE(RealPower(-2, 3, r));
+    EXPECT_EQ(r, -8);
+    EXPECT_FALSE(RealPower(-2, 0.5L, r));
+}
+
+TEST(NumberFields, ReadNumberTakesAnyConstantExpression) {
+    FormulaContext ctx;
+    long double v = 0;
+    EXPECT_EQ(ctx.ReadNumber("2.5", v), 0);
+    EXPECT_EQ(v, 2.5L);
+    EXPECT_EQ(ctx.ReadNumber(" 2*pi ", v), 0);
+    EXPECT_EQ(v, 2 * std::numbers::pi_v<long double>);
+    EXPECT_EQ(ctx.ReadNumber("1e-12", v), 0);
+    EXPECT_EQ(v, 1e-12L);
+    v = 5;
+    EXPECT_EQ(ctx.ReadNumber("sqrt(-1)", v), 1);
+    EXPECT_EQ(ctx.ReadNumber("", v), 9);
+    EXPECT_EQ(ctx.ReadNumber("2+", v), 104);
+    EXPECT_EQ(v, 5);
+    EXPECT_EQ(ctx.ParseResult(), nullptr);  // number fields leave the parse result alone
+}
+
+TEST(NumberFields, ReadNumberAtTiesTheValueToAParameter) {
+    FormulaContext ctx;
+    long double v = 0;
+    int letter = -1;
+    EXPECT_EQ(ctx.ReadNumberAt("1.5@c", v, letter), 0);
+    EXPECT_EQ(v, 1.5L);
+    EXPECT_EQ(letter, 3);
+    EXPECT_EQ(ctx.Var(3), 1.5L);
+    EXPECT_EQ(ctx.ReadNumberAt("2^3 @ W", v, letter), 0);
+    EXPECT_EQ(letter, 23);
+    EXPECT_EQ(ctx.ReadNumberAt("4", v, letter), 0);
+    EXPECT_EQ(letter, 0);
+    EXPECT_EQ(ctx.ReadNumberAt("4@X", v, letter), 1);  // X is no parameter
+    EXPECT_EQ(ctx.ReadNumberAt("@+1", v, letter), 0);  // '@' as a variable
+    EXPECT_EQ(v, 1);
+}
+
+TEST(NumberFields, IntegersAreRoundedAndBounded) {
+    FormulaContext ctx;
+    std::int16_t s = 0;
+    EXPECT_EQ(ctx.ReadShort("2.6", 0, 10, s), 0);
+    EXPECT_EQ(s, 3);
+    EXPECT_EQ(ctx.ReadShort("10.4", 0, 10, s), 0);
+    EXPECT_EQ(ctx.ReadShort("10.6", 0, 10, s), 17);
+    EXPECT_EQ(ctx.ReadShort("-1", 0, 10, s), 17);
+    EXPECT_EQ(ctx.ReadShort("100000", -100000, 100000, s), 17);  // beyond a short
+    int n = 0;
+    EXPECT_EQ(ctx.ReadInteger("2^31-1", 1, 2147483647, n), 0);
+    EXPECT_EQ(n, 2147483647);
+    EXPECT_EQ(ctx.ReadInteger("2^31", 1, 2147483647, n), 17);
+    EXPECT_EQ(ctx.ReadInteger("0", 1, 2147483647, n), 17);
+    EXPECT_EQ(ctx.ReadInteger("(1", 1, 10, n), 102);
+}
+
+}  // namespace
+}  // namespace quorlin

@@ -1,0 +1,203 @@
+#!/usr/bin/env python3
+"""Writes cases.txt: formulas with values computed independently with mpmath at 40 digits.
+
+Each case is (formula in the program's syntax, variables, mpmath expression, tolerance).
+A tolerance is relative to max(1, |expected|). "undef" marks a formula that has no value.
+Run: python3 make_cases.py > cases.txt
+"""
+import mpmath as mp
+
+mp.mp.dps = 40
+pi, e = mp.pi, mp.e
+
+def rnd(x):  # halves away from zero
+    return mp.sign(x) * mp.floor(abs(x) + mp.mpf(1) / 2)
+
+def frac(x):
+    return x - (mp.floor(x) if x >= 0 else mp.ceil(x))
+
+def mod(a, b):
+    return a - b * mp.floor(a / b)
+
+def root(n, x):
+    return x ** (1 / n) if x >= 0 else -((-x) ** (1 / n))
+
+ELEM, SPEC, LOOSE = "1e-17", "1e-15", "1e-13"
+cases = []
+
+def add(formula, variables, value, tol=ELEM):
+    cases.append((formula, variables, value, tol))
+
+# --- one-argument functions at several points --------------------------------------------------
+real1 = [
+    ("SQRT", mp.sqrt, [0, 0.25, 2, 1e6]), ("EXP", mp.exp, [-3, 0, 0.5, 20]),
+    ("COS", mp.cos, [0, 1, -2.5, 100]), ("SIN", mp.sin, [0.3, -1, 3, 50]),
+    ("TAN", mp.tan, [0.2, -1.3, 4]), ("COT", mp.cot, [0.7, -2]), ("SEC", mp.sec, [0.4, 2.5]),
+    ("CSC", mp.csc, [1.1, -0.3]), ("ARCSIN", mp.asin, [0.5, -0.99, 1]),
+    ("ARCCOS", mp.acos, [0.5, -1, 0.01]), ("ARCTAN", mp.atan, [1, -20, 0.1]),
+    ("ARCCOT", lambda x: pi / 2 - mp.atan(x), [1, -2, 0]), ("ABS", abs, [-3.5, 0, 2]),
+    ("LN", mp.log, [1, 0.1, 1000]), ("LOG", mp.log10, [1000, 2, 0.5]),
+    ("SINH", mp.sinh, [0.5, -3]), ("COSH", mp.cosh, [0.5, -3]), ("TANH", mp.tanh, [0.5, -3]),
+    ("COTH", mp.coth, [0.5, -3]), ("SECH", mp.sech, [0.5, -3]), ("CSCH", mp.csch, [0.5, -3]),
+    ("ARSINH", mp.asinh, [0.5, -30]), ("ARCOSH", mp.acosh, [1, 5]),
+    ("ARTANH", mp.atanh, [0.5, -0.9]), ("ARCOTH", lambda x: mp.atanh(1 / x), [2, -1.5]),
+    ("SGN", mp.sign, [-2, 0, 0.1]), ("FLOOR", mp.floor, [2.5, -2.5, 3]),
+    ("CEIL", mp.ceil, [2.5, -2.5]), ("ROUND", rnd, [2.5, -2.5, 2.4]), ("FRAC", frac, [2.75, -2.75]),
+    ("TRUNC", lambda x: mp.floor(x) if x >= 0 else mp.ceil(x), [2.7, -2.7]),
+    ("CBRT", lambda x: mp.sign(x) * mp.cbrt(abs(x)), [27, -8, 2]), ("LOG2", lambda x: mp.log(x, 2), [8, 3]),
+    ("ARCSEC", lambda x: mp.acos(1 / x), [2, -3]), ("ARCCSC", lambda x: mp.asin(1 / x), [2, -3]),
+    ("ARSECH", lambda x: mp.acosh(1 / x), [0.5]), ("ARCSCH", lambda x: mp.asinh(1 / x), [0.5, -2]),
+    ("STEP", lambda x: 0 if x < 0 else 1, [-1, 0, 2]), ("ARG", lambda x: pi if x < 0 else 0, [-1, 2]),
+    ("SINC", mp.sinc, [0, 0.5, 10]), ("LOG1P", mp.log1p, [1e-10, 3]),
+    ("EXPM1", mp.expm1, [1e-10, -2]), ("SQR", lambda x: x * x, [-1.5]),
+    ("RE", lambda x: x, [3]), ("IM", lambda x: 0, [3]), ("CONJ", lambda x: x, [-2]),
+]
+special1 = [
+    ("GAMMA", mp.gamma, [5, 0.5, -1.5, 10.3]), ("LNGAMMA", mp.loggamma, [0.5, 100]),
+    ("ERF", mp.erf, [0.5, -2, 4]), ("ERFC", mp.erfc, [0.5, 3, -1]),
+    ("FACT", lambda x: mp.gamma(x + 1), [5, 0.5, 10]),
+    ("J0", lambda x: mp.besselj(0, x), [1, 10]), ("J1", lambda x: mp.besselj(1, x), [1, -10]),
+    ("Y0", lambda x: mp.bessely(0, x), [1, 10]), ("Y1", lambda x: mp.bessely(1, x), [0.5, 7]),
+    ("SI", mp.si, [0.5, 1, 2.5, -7, 30]), ("CI", mp.ci, [0.1, 1, 2.5, 30]),
+    ("EI", mp.ei, [-5, -0.5, 0.5, 2, 10, 45, 80]), ("ZETA", mp.zeta, [2, 3, 0.5, 1.5, -1, -2, 0, -3.5]),
+    ("FRESNELS", mp.fresnels, [0.3, 1, 1.4, 2, 5.5, -3]),
+    ("FRESNELC", mp.fresnelc, [0.3, 1, 1.6, 2, 5.5, -3]),
+    ("DIGAMMA", mp.digamma, [1, 0.5, 7.25, 30, -0.5]),
+]
+for name, fn, points in real1:
+    for x in points:
+        add(f"{name}({x})", "", fn(mp.mpf(str(x))))
+for name, fn, points in special1:
+    for x in points:
+        add(f"{name}({x})", "", fn(mp.mpf(str(x))), SPEC)
+
+# --- two-argument functions --------------------------------------------------------------------
+for a, b in [(1, 2), (-3, -4), (2.5, 2.5)]:
+    add(f"MAX({a},{b})", "", max(a, b))
+    add(f"MIN({a},{b})", "", min(a, b))
+for y, x in [(1, 1), (1, -1), (-2, -3), (0, 2)]:
+    add(f"ATAN2({y},{x})", "", mp.atan2(y, x))
+for a, b in [(7, 3), (-7, 3), (7.5, -2)]:
+    add(f"MOD({a},{b})", "", mod(mp.mpf(str(a)), mp.mpf(str(b))))
+add("LOGB(2,1024)", "", 10)
+add("LOGB(10,0.001)", "", -3)
+add("ROOT(3,-27)", "", -3)
+add("ROOT(4,16)", "", 2)
+add("ROOT(2.5,7)", "", root(mp.mpf(2.5), 7))
+add("HYPOT(3,4)", "", 5)
+add("BETA(2,3)", "", mp.beta(2, 3), SPEC)
+add("BETA(0.5,0.5)", "", mp.beta(0.5, 0.5), SPEC)
+add("BINOM(10,3)", "", 120)
+add("BINOM(5,7)", "", 0)
+add("BINOM(4.5,2)", "", mp.binomial(4.5, 2), SPEC)
+
+# --- undefined values --------------------------------------------------------------------------
+for f in ["SQRT(-1)", "LN(0)", "LN(-2)", "1/0", "ARCSIN(2)", "ARCOSH(0.5)", "ARTANH(1)",
+          "GAMMA(-2)", "(-8)^(1/3)", "0^(-1)", "MOD(3,0)", "ROOT(2,-4)", "Y0(-1)", "CI(0)",
+          "EI(0)", "ZETA(1)", "DIGAMMA(-3)", "LOG(0)", "COT(0)", "1/(X-X)", "EXP(20000)",
+          "JOINX(1,SQRT(-1),2)"]:
+    add(f, "", None)
+
+# --- grammar: precedence, implicit products, signs, exponents -----------------------------------
+grammar = [
+    ("1+2*3", 7), ("(1+2)*3", 9), ("2^3^2", 512), ("-2^2", -4), ("(-2)^2", 4), ("2^-1", 0.5),
+    ("-3", -3), ("--3", 3), ("+3", 3), ("2*-3", -6), ("1-2-3", -4), ("24/4/3", 2),
+    ("2(3+4)", 14), ("(1+1)(2+2)", 8), ("3PI", 3 * pi), ("PI", pi), ("2E", 2 * e), ("1E3", 1000),
+    ("1.5E-3", mp.mpf("0.0015")), ("2E+2", 200), (".5", 0.5), ("5.", 5), ("E", e),
+    ("2^0.5", mp.sqrt(2)), ("  1 +  2 ", 3), ("sin(pi/2)", 1), ("Sqrt(16)", 4),
+    ("1/2*4", 2), ("2^2*3", 12), ("-X^2", None), ("SIN (0)", 0),
+]
+for f, v in grammar:
+    if v is None:
+        continue
+    add(f, "", mp.mpf(v))
+
+# --- expressions with variables -----------------------------------------------------------------
+x, a, b, t = mp.mpf("0.7"), mp.mpf(2), mp.mpf("3.5"), mp.mpf("1.25")
+env = "X=0.7, A=2, B=3.5, T=1.25"
+with_vars = [
+    ("(A^2/SIN(2*PI/B))-A/2", a**2 / mp.sin(2 * pi / b) - a / 2),
+    ("X^5-3X^3+2X-1", x**5 - 3 * x**3 + 2 * x - 1),
+    ("SIN(X)^2+COS(X)^2", 1), ("2X", 2 * x), ("AX+B", a * x + b), ("-X^2", -x**2),
+    ("X(X+1)", x * (x + 1)), ("SQRT(X^2+T^2)", mp.sqrt(x**2 + t**2)),
+    ("EXP(-X^2/2)/SQRT(2PI)", mp.exp(-x**2 / 2) / mp.sqrt(2 * pi)),
+    ("A*SIN(B*T)+COS(X)", a * mp.sin(b * t) + mp.cos(x)),
+    ("JOINX(X^2,0.5,1-X,1,3)", 1 - x), ("JOINX(X^2,1,1-X)", x**2),
+    ("JOINT(0,1,T,2,4)", t), ("LN(ABS(X-1))", mp.log(abs(x - 1))),
+    ("MAX(X,T)-MIN(X,T)", t - x), ("(1-T)(A)+T(B)", (1 - t) * a + t * b),
+    ("X^X", x**x), ("ATAN2(T,X)", mp.atan2(t, x)), ("GAMMA(X)*GAMMA(1-X)", pi / mp.sin(pi * x)),
+    ("ERF(X)+ERFC(X)", 1), ("COSH(X)^2-SINH(X)^2", 1), ("LOG(10^X)", x),
+    ("(X+1)^10", (x + 1)**10), ("1/(1+X^2)", 1 / (1 + x**2)), ("@+1", 1),
+    ("FLOOR(10X)/10", mp.mpf("0.7")), ("X^-2", x**-2), ("E^X", mp.exp(x)),
+]
+for f, v in with_vars:
+    add(f, env, mp.mpf(v))
+for xv in ["-2.5", "-0.1", "0", "0.3", "1", "4"]:
+    xx = mp.mpf(xv)
+    add("X^3-2X+1", f"X={xv}", xx**3 - 2 * xx + 1)
+    add("SIN(X)/(1+X^2)", f"X={xv}", mp.sin(xx) / (1 + xx**2))
+    add("EXP(X)*COS(3X)", f"X={xv}", mp.exp(xx) * mp.cos(3 * xx))
+    add("ABS(X)^1.5", f"X={xv}", abs(xx)**1.5)
+    add("JOINX(-X,0,X^2,1,SQRT(X))", f"X={xv}", -xx if xx < 0 else (xx**2 if xx < 1 else mp.sqrt(xx)))
+
+# --- complex mode ------------------------------------------------------------------------------
+z, w = mp.mpc("0.6", "-1.3"), mp.mpc("-2", "0.5")
+cenv = "complex, Z=0.6-1.3I, W=-2+0.5I"
+complex_cases = [
+    ("I*I", -1), ("(1+I)^2", 2j), ("EXP(I*PI)", -1), ("SQRT(-4)", 2j), ("ABS(3+4I)", 5),
+    ("ARG(I)", pi / 2), ("ARG(-1)", pi), ("RE(Z)", z.real), ("IM(Z)", z.imag),
+    ("CONJ(Z)", mp.conj(z)), ("Z*W", z * w), ("Z/W", z / w), ("Z^W", mp.power(z, w)),
+    ("Z^3", z**3), ("Z^-2", z**-2), ("SIN(Z)", mp.sin(z)), ("COS(Z)", mp.cos(z)),
+    ("TAN(Z)", mp.tan(z)), ("COT(Z)", mp.cot(z)), ("SEC(Z)", mp.sec(z)), ("CSC(Z)", mp.csc(z)),
+    ("EXP(Z)", mp.exp(z)), ("LN(Z)", mp.log(z)), ("LN(W)", mp.log(w)), ("LOG(Z)", mp.log10(z)),
+    ("LOG2(Z)", mp.log(z, 2)), ("SQRT(Z)", mp.sqrt(z)), ("SQRT(W)", mp.sqrt(w)),
+    ("SINH(Z)", mp.sinh(z)), ("COSH(Z)", mp.cosh(z)), ("TANH(Z)", mp.tanh(z)),
+    ("COTH(Z)", mp.coth(z)), ("SECH(Z)", mp.sech(z)), ("CSCH(Z)", mp.csch(z)),
+    ("ARCSIN(Z)", mp.asin(z)), ("ARCCOS(Z)", mp.acos(z)), ("ARCTAN(Z)", mp.atan(z)),
+    ("ARCCOT(Z)", pi / 2 - mp.atan(z)), ("ARSINH(Z)", mp.asinh(z)), ("ARCOSH(W)", mp.acosh(w)),
+    ("ARTANH(Z)", mp.atanh(z)), ("ARCOTH(Z)", mp.atanh(1 / z)), ("ARCSEC(Z)", mp.acos(1 / z)),
+    ("ARCCSC(Z)", mp.asin(1 / z)), ("ARSECH(Z)", mp.acosh(1 / z)), ("ARCSCH(Z)", mp.asinh(1 / z)),
+    ("SGN(Z)", z / abs(z)), ("ABS(Z)", abs(z)), ("ARG(W)", mp.arg(w)), ("SQR(W)", w * w),
+    ("EXPM1(Z)", mp.expm1(z)), ("LOG1P(Z)", mp.log(1 + z)), ("SINC(Z)", mp.sin(z) / z),
+    ("LOGB(W,Z)", mp.log(z) / mp.log(w)), ("HYPOT(Z,W)", mp.sqrt(z * z + w * w)),
+    ("ROOT(3,Z)", mp.power(z, mp.mpf(1) / 3)), ("CBRT(-8)", -2), ("MAX(Z,W)", z), ("MIN(Z,W)", w),
+    ("FLOOR(Z)", mp.mpc(0, -2)), ("CEIL(W)", mp.mpc(-2, 1)), ("ROUND(Z)", mp.mpc(1, -1)),
+    ("Z*CONJ(Z)", abs(z)**2), ("EXP(LN(W))", w), ("(Z+W)(Z-W)", z * z - w * w),
+    ("2Z+3I", 2 * z + 3j), ("I^I", mp.exp(-pi / 2)), ("E^(I*PI/3)", mp.exp(1j * pi / 3)),
+]
+complex_special = [
+    ("GAMMA(Z)", mp.gamma(z)), ("GAMMA(W)", mp.gamma(w)), ("GAMMA(5)", 24),
+    ("FACT(Z)", mp.gamma(z + 1)), ("LNGAMMA(Z)", mp.loggamma(z)), ("ERF(Z)", mp.erf(z)),
+    ("ERF(W)", mp.erf(w)), ("ERFC(Z)", mp.erfc(z)), ("ERF(3.5+1.5I)", mp.erf(mp.mpc(3.5, 1.5))),
+    ("ERF(0.2+4I)", mp.erf(mp.mpc(0.2, 4))), ("BETA(Z,W)", mp.beta(z, w)),
+    ("BINOM(Z,2)", mp.binomial(z, 2)), ("GAMMA(0.5+20I)", mp.gamma(mp.mpc(0.5, 20))),
+    ("ZETA(3)", mp.zeta(3)), ("SI(2)", mp.si(2)), ("J0(2)", mp.besselj(0, 2)),
+]
+for f, v in complex_cases:
+    add(f, cenv, mp.mpc(v), ELEM if "GAMMA" not in f else SPEC)
+for f, v in complex_special:
+    add(f, cenv, mp.mpc(v), LOOSE)
+for f in ["1/(Z-Z)", "LN(0)", "0^(-1)", "SI(Z)", "GAMMA(-1)", "MOD(Z,2)"]:
+    add(f, cenv, None)
+
+# --- user functions ----------------------------------------------------------------------------
+add("CUBE(X+1)", "X=0.7, define CUBE(1)=X^3", (x + 1)**3)
+add("HYP(3,4)", "define HYP(2)=SQRT(X^2+Y^2)", 5)
+add("AVG(1,2,6)", "define AVG(3)=(X+Y+Z)/3", 3)
+add("TWICE(CUBE(2))", "define CUBE(1)=X^3, define TWICE(1)=2X", 16)
+add("SWAP(X,2)", "X=5, define SWAP(2)=X-Y", 3)
+add("SWAP(Y,X)", "X=5, Y=1, define SWAP(2)=X-Y", -4)
+
+def fmt(v):
+    return mp.nstr(v, 25, min_fixed=-mp.inf, max_fixed=mp.inf) if v != 0 else "0"
+
+print("# Formula cases: expression ; variables ; expected real ; expected imaginary ; tolerance")
+print("# Variables: comma-separated LETTER=value (complex values as a+bI), the word complex")
+print("# for complex mode, and define NAME(n)=body for a user function of n arguments.")
+print("# Expected values come from mpmath at 40 digits (make_cases.py); undef = no value.")
+for f, variables, value, tol in cases:
+    if value is None:
+        print(f"{f} ; {variables} ; undef ; ; ")
+        continue
+    value = mp.mpc(value)
+    print(f"{f} ; {variables} ; {fmt(value.real)} ; {fmt(value.imag)} ; {tol}")

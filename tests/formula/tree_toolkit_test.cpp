@@ -1,0 +1,105 @@
+// Tree toolkit: deep copies, substitutions and renamings, checked by the values of the
+// rewritten trees and by the independence of copies from their originals.
+#include <gtest/gtest.h>
+
+#include "formula/formula_context.h"
+
+namespace quorlin {
+namespace {
+
+class TreeToolkit : public ::testing::Test {
+protected:
+    NodePtr Parse(const char* text) {
+        EXPECT_EQ(ctx.Parse(text), 0) << text;
+        return ctx.TakeParseResult();
+    }
+    long double At(TExprNode& tree, int slotIndex, long double x) {
+        long double value = NAN;
+        EXPECT_TRUE(ctx.EvalAtReal(tree, slotIndex, x, value));
+        return value;
+    }
+    FormulaContext ctx;
+};
+
+TEST_F(TreeToolkit, CopyIsDeepAndIndependent) {
+    NodePtr tree = Parse("JOINX(X^2,1,SIN(X))");
+    NodePtr copy = TExprNode::CopyTree(tree.get());
+    EXPECT_EQ(TExprNode::CountNodes(copy.get()), TExprNode::CountNodes(tree.get()));
+    EXPECT_EQ(copy->aux, 'X');
+    TExprNode::RenameOp(copy.get(), op::kVarX, op::kVarT);
+    EXPECT_TRUE(TExprNode::ContainsOp(tree.get(), op::kVarX));
+    EXPECT_FALSE(TExprNode::ContainsOp(copy.get(), op::kVarX));
+    EXPECT_EQ(TExprNode::CopyTree(nullptr), nullptr);
+    NodePtr none;
+    TExprNode::FreeTree(none);
+    TExprNode::FreeTree(copy);
+    EXPECT_EQ(copy, nullptr);
+}
+
+TEST_F(TreeToolkit, SubstituteReplacesEveryOccurrenceByItsOwnCopy) {
+    NodePtr tree = Parse("X^2+3X");
+    NodePtr replacement = Parse("T+1");
+    NodePtr made = TExprNode::MakeSubstituted(tree.get(), op::kVarX, *replacement);
+    EXPECT_TRUE(TExprNode::ContainsOp(tree.get(), op::kVarX));  // the input stays
+    EXPECT_EQ(At(*made, slot::kT, 2), 9 + 9);
+    TExprNode::SubstituteVar(tree, op::kVarX, *replacement);
+    EXPECT_EQ(At(*tree, slot::kT, 1), 4 + 6);
+    // A substituted root is replaced as a whole.
+    NodePtr leaf = TExprNode::NewOp(op::kVarX);
+    TExprNode::SubstituteVar(leaf, op::kVarX, *replacement);
+    EXPECT_EQ(leaf->op, op::kPlus);
+}
+
+TEST_F(TreeToolkit, ReplaceByConstantAndByOperation) {
+    NodePtr tree = Parse("X*Y+X");
+    TExprNode::ReplaceVarByConst(tree.get(), op::kVarX, 3);
+    EXPECT_EQ(At(*tree, slot::kY, 2), 9);
+    TExprNode::SubstituteVarByOp(tree.get(), op::kVarY, op::kVarZ);
+    EXPECT_EQ(At(*tree, slot::kZ, 4), 15);
+    EXPECT_EQ(TExprNode::CheckNoXY(tree.get()), 0);
+    EXPECT_EQ(TExprNode::CheckNoXY(Parse("Z+Y").get()), 6);
+}
+
+TEST_F(TreeToolkit, RenameXToTAlsoMovesJoinNodes) {
+    NodePtr tree = Parse("JOINX(X,0,2X)");
+    TExprNode::RenameXToT(tree.get());
+    EXPECT_EQ(tree->aux, 'T');
+    ctx.SetVar(slot::kX, 100.0L);  // X no longer matters
+    EXPECT_EQ(At(*tree, slot::kT, -3), -3);
+    EXPECT_EQ(At(*tree, slot::kT, 3), 6);
+}
+
+TEST_F(TreeToolkit, ShiftMovesGraphAndJoinBoundariesTogether) {
+    // f(x) = x^2 left of 1, 10 - x right of it; f(x - 2) switches at 3.
+    NodePtr tree = Parse("JOINX(X^2,1,10-X)");
+    TExprNode::ShiftVar(tree, op::kVarX, 2);
+    EXPECT_EQ(At(*tree, slot::kX, 2.5L), 0.25L);
+    EXPECT_EQ(At(*tree, slot::kX, 3.5L), 8.5L);
+    NodePtr plain = Parse("X^2");
+    TExprNode::ShiftVar(plain, op::kVarX, -1);
+    EXPECT_EQ(At(*plain, slot::kX, 2), 9);
+}
+
+TEST_F(TreeToolkit, NegateFoldsConstantsAndWrapsOtherTrees) {
+    NodePtr c = TExprNode::NewConst(2.5L);
+    TExprNode::NegateInPlace(c);
+    EXPECT_EQ(c->op, op::kConst);
+    EXPECT_EQ(c->re, -2.5L);
+    NodePtr tree = Parse("X+1");
+    TExprNode::NegateInPlace(tree);
+    EXPECT_EQ(At(*tree, slot::kX, 1), -2);
+}
+
+TEST_F(TreeToolkit, InitResetsAnExistingNode) {
+    NodePtr tree = Parse("X+1");
+    TExprNode::InitWithAux(*tree, op::kJoin, 'T');
+    EXPECT_EQ(tree->op, op::kJoin);
+    EXPECT_EQ(tree->aux, 'T');
+    EXPECT_EQ(tree->child[0], nullptr);
+    TExprNode::Init(*tree, op::kConst, 4);
+    EXPECT_EQ(tree->re, 4);
+    EXPECT_EQ(tree->aux, 0);
+}
+
+}  // namespace
+}  // namespace quorlin

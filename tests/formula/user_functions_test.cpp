@@ -1,0 +1,157 @@
+// User-defined functions: the result codes of a definition, calls with their arguments, and
+// the 77-byte record block of diagram files, byte for byte and when damaged.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "formula/formula_context.h"
+#include "shell/binio.h"
+
+namespace quorlin {
+namespace {
+
+long double Call(FormulaContext& ctx, const char* text) {
+    EXPECT_EQ(ctx.Parse(text), 0) << text;
+    NodePtr tree = ctx.TakeParseResult();
+    if (!tree || !ctx.Evaluate(*tree)) return NAN;
+    return tree->re;
+}
+
+TEST(UserFunctions, DefinitionResultCodes) {
+    FormulaContext ctx;
+    EXPECT_EQ(ctx.DefineUserFunction("", "X", 1), userfn::kEmptyName);
+    EXPECT_EQ(ctx.DefineUserFunction("F", "X", 1), userfn::kNameTaken);
+    EXPECT_EQ(ctx.DefineUserFunction("SIN", "X", 1), userfn::kNameTaken);
+    EXPECT_EQ(ctx.DefineUserFunction("JOINX", "X", 1), userfn::kNameTaken);
+    EXPECT_EQ(ctx.DefineUserFunction("ABCDEFGHIJ", "X", 1), userfn::kNameTooLong);
+    EXPECT_EQ(ctx.DefineUserFunction("F2", "X", 1), userfn::kNameNotLetters);
+    EXPECT_EQ(ctx.DefineUserFunction("MY FN", "X", 1), userfn::kNameNotLetters);
+    EXPECT_EQ(ctx.DefineUserFunction("FF", "", 1), userfn::kEmptyBody);
+    EXPECT_EQ(ctx.DefineUserFunction("FF", "  ", 1), userfn::kEmptyBody);
+    EXPECT_EQ(ctx.DefineUserFunction("FF", std::string(61, 'X'), 1), userfn::kBodyTooLong);
+    EXPECT_EQ(ctx.DefineUserFunction("FF", "X+(", 1), userfn::kBodyParseError + 104);
+    EXPECT_TRUE(ctx.UserFunctions().empty());
+
+    EXPECT_EQ(ctx.DefineUserFunction("abcdefghi", std::string(60, 'X'), 1), userfn::kDone);
+    EXPECT_EQ(ctx.DefineUserFunction("ABCDEFGHI", "X", 1), userfn::kNameTaken);
+    const UserFunction* existing = ctx.FindUserFunction("ABCDEFGHI");
+    ASSERT_NE(existing, nullptr);
+    EXPECT_EQ(ctx.DefineUserFunction("ABCDEFGHI", "2X", 1, existing), userfn::kDone);
+    EXPECT_EQ(ctx.UserFunctions().size(), 1u);
+    EXPECT_EQ(ctx.UserFunctions()[0].body, "2X");
+}
+
+TEST(UserFunctions, CallsSubstituteAllArgumentsAtOnce) {
+    FormulaContext ctx;
+    ASSERT_EQ(ctx.DefineUserFunction("DIFF", "X-Y", 2), userfn::kDone);
+    ASSERT_EQ(ctx.DefineUserFunction("VOL", "X*Y*Z", 3), userfn::kDone);
+    ASSERT_EQ(ctx.DefineUserFunction("SQUARED", "DIFF(X,0)^2", 1), userfn::kDone);
+    ctx.SetVar(slot::kX, 10.0L);
+    ctx.SetVar(slot::kY, 4.0L);
+    EXPECT_EQ(Call(ctx, "DIFF(Y,X)"), -6);  // X of the body is the call's Y, not 4 - X
+    EXPECT_EQ(Call(ctx, "VOL(2,3,X)"), 60);
+    EXPECT_EQ(Call(ctx, "SQUARED(X+1)"), 121);
+    EXPECT_EQ(ctx.Parse("DIFF(1)"), 117);
+    EXPECT_EQ(ctx.Parse("DIFF(1,2,3)"), 117);
+    // Without its parenthesis the name is letters again.
+    ASSERT_EQ(ctx.Parse("DIFF"), 0);
+    EXPECT_EQ(ctx.ParseResult()->op, op::kTimes);
+}
+
+TEST(UserFunctions, NamesWithXYZIncludeBuiltinsAndUserNames) {
+    FormulaContext ctx;
+    auto has = [&ctx](const std::string& name) {
+        const auto& names = ctx.NamesWithXYZ();
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    EXPECT_TRUE(has("EXP"));
+    EXPECT_TRUE(has("MAX"));
+    EXPECT_TRUE(has("JOINX"));
+    EXPECT_FALSE(has("SIN"));
+    ASSERT_EQ(ctx.DefineUserFunction("ZIG", "X", 1), userfn::kDone);
+    EXPECT_TRUE(has("ZIG"));
+    ctx.FreeUserFunctions();
+    EXPECT_FALSE(has("ZIG"));
+    EXPECT_TRUE(ctx.UserFunctions().empty());
+}
+
+std::vector<std::uint8_t> Block(const FormulaContext& ctx) {
+    ByteWriter out;
+    ctx.WriteUserFunctions(out);
+    return out.Take();
+}
+
+TEST(UserFunctions, BlockLayoutIsCountThenSeventySevenByteRecords) {
+    FormulaContext ctx;
+    ASSERT_EQ(ctx.DefineUserFunction("HYP", "SQRT(X^2+Y^2)", 2), userfn::kDone);
+    ASSERT_EQ(ctx.DefineUserFunction("TRIPLE", "3X", 1), userfn::kDone);
+    const auto bytes = Block(ctx);
+    ASSERT_EQ(bytes.size(), 2u + 2 * 77);
+    EXPECT_EQ(bytes[0], 2);
+    EXPECT_EQ(bytes[1], 0);
+    std::vector<std::uint8_t> first(77, 0);
+    std::memcpy(first.data(), "HYP", 3);
+    std::memcpy(first.data() + 10, "SQRT(X^2+Y^2)", 13);
+    first[71] = 2;  // argument count, then four bytes of a pointer that files do not carry
+    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 2, bytes.begin() + 79), first);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&bytes[79])), "TRIPLE");
+    EXPECT_EQ(bytes[79 + 71], 1);
+
+    FormulaContext copy;
+    ByteReader in(bytes);
+    ASSERT_TRUE(copy.ReadUserFunctions(in));
+    EXPECT_TRUE(in.AtEnd());
+    EXPECT_EQ(Block(copy), bytes);
+    EXPECT_EQ(Call(copy, "HYP(3,4)"), 5);
+}
+
+TEST(UserFunctions, DamagedBlocksAreRefusedOrRepaired) {
+    FormulaContext ctx;
+    ASSERT_EQ(ctx.DefineUserFunction("KEEP", "X+1", 1), userfn::kDone);
+    FormulaContext source;
+    ASSERT_EQ(source.DefineUserFunction("HALF", "X/2", 1), userfn::kDone);
+    auto bytes = Block(source);
+
+    // A count larger than the records that follow: nothing is read or changed.
+    auto overCounted = bytes;
+    overCounted[0] = 3;
+    ByteReader in1(overCounted);
+    EXPECT_FALSE(ctx.ReadUserFunctions(in1));
+    ASSERT_EQ(ctx.UserFunctions().size(), 1u);
+    EXPECT_EQ(ctx.UserFunctions()[0].name, "KEEP");
+    for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
+        ByteReader in(std::span(bytes.data(), cut));
+        EXPECT_FALSE(ctx.ReadUserFunctions(in)) << cut;
+    }
+
+    // An argument count outside 1..3 becomes 1; an unterminated name is cut at its field.
+    auto odd = bytes;
+    odd[2 + 71] = 7;
+    ByteReader in2(odd);
+    ASSERT_TRUE(ctx.ReadUserFunctions(in2));
+    ASSERT_EQ(ctx.UserFunctions().size(), 1u);
+    EXPECT_EQ(ctx.UserFunctions()[0].argCount, 1);
+    EXPECT_EQ(Call(ctx, "HALF(3)"), 1.5L);
+
+    // Records with unusable names are dropped; an unparsable body is kept without a tree.
+    auto bad = bytes;
+    std::memset(&bad[2], 'A', 10);
+    ByteReader in3(bad);
+    ASSERT_TRUE(ctx.ReadUserFunctions(in3));
+    EXPECT_TRUE(ctx.UserFunctions().empty());
+    auto badBody = bytes;
+    badBody[2 + 10] = ')';
+    ByteReader in4(badBody);
+    ASSERT_TRUE(ctx.ReadUserFunctions(in4));
+    ASSERT_EQ(ctx.UserFunctions().size(), 1u);
+    EXPECT_EQ(ctx.Parse("HALF(2)"), 101);
+
+    const std::vector<std::uint8_t> empty = {0, 0};
+    ByteReader in5(empty);
+    EXPECT_TRUE(ctx.ReadUserFunctions(in5));
+    EXPECT_TRUE(ctx.UserFunctions().empty());
+}
+
+}  // namespace
+}  // namespace quorlin
