@@ -1,9 +1,12 @@
 #pragma once
 // Short constructors for the controls of the dialog tables, so that each table reads as one line
 // per control: kind, id, text and grid cell. A cell is {row, column, column span}.
+#include <array>
+#include <cstddef>
 #include <string_view>
 
 #include "platform/templates.h"
+#include "resources/join.h"
 
 namespace quorlin::resources::build {
 
@@ -70,6 +73,22 @@ constexpr ControlTemplate OkButton(int row, int column = 0) {
 }
 constexpr ControlTemplate CancelButton(int row, int column = 1) {
     return Button(2, "cancel", {row, column});
+}
+
+// A block of controls laid out from row 0, used by several templates.
+template <std::size_t N>
+using Block = std::array<ControlTemplate, N>;
+
+template <typename... C>
+constexpr Block<sizeof...(C)> MakeBlock(C... controls) {
+    return {controls...};
+}
+
+// The block moved down to start at the given row.
+template <std::size_t N>
+constexpr Block<N> AtRow(int row, Block<N> block) {
+    for (auto& control : block) control.row += row;
+    return block;
 }
 
 }  // namespace quorlin::resources::build

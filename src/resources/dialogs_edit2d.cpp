@@ -1,8 +1,7 @@
-// Example-editing templates of the 2D example kinds. The dialog finds its controls by id: formula
-// edits 211-214 and 218, numbers 215-236, check boxes 271-281, radio buttons 251-260 and the
-// labels 281-284 it renames; every template ends with the colour, help, ok and cancel buttons.
-#include "resources/control_builders.h"
+// Example-editing templates of the 2D example kinds, EQUA<kind>. A 2D point is edited on the
+// 3D point template; the orbital system has a dialog of its own.
 #include "resources/dialog_tables.h"
+#include "resources/editor_blocks.h"
 
 namespace quorlin::resources::detail {
 namespace {
@@ -10,384 +9,126 @@ namespace {
 using namespace build;
 using platform::DialogTemplate;
 
-constexpr ControlTemplate kEqua201[] = {
-    Label("y =", {0, 0}),
-    Edit(212, {0, 1, 3}),
-    Label("x min", {1, 0}),
-    Edit(221, {1, 1}),
-    Label("x max", {1, 2}),
-    Edit(223, {1, 3}),
-    Label("plot density", {2, 0}),
-    Edit(215, {2, 1}),
-    Check(271, "lock interval", {3, 0}),
-    Check(272, "make periodic", {3, 1}),
-    Label(281, "low end", {4, 0}),
-    Radio(251, "no mark", {4, 1}),
-    Radio(252, "circle", {4, 2}),
-    Radio(253, "arrow", {4, 3}),
-    Label(282, "size", {5, 0}),
-    Edit(216, {5, 1}),
-    Check(273, "solid", {5, 2}),
-    Label(283, "high end", {6, 0}),
-    Radio(254, "no mark", {6, 1}),
-    Radio(255, "circle", {6, 2}),
-    Radio(256, "arrow", {6, 3}),
-    Label(284, "size", {7, 0}),
-    Edit(217, {7, 1}),
-    Check(274, "solid", {7, 2}),
-    Label("pen width", {8, 0}),
-    Edit(227, {8, 1}),
-    Button(208, "color", {9, 0}),
-    Button(354, "help", {9, 1}),
-    DefButton(1, "ok", {9, 2}),
-    Button(2, "cancel", {9, 3}),
-};
+constexpr auto kLineStyles = MakeBlock(Label("line", {0, 0}), Radio(251, "solid", {0, 1}),
+                                       Radio(252, "dotted", {0, 2}), Radio(253, "dashed", {0, 3}));
 
-constexpr ControlTemplate kEqua202[] = {
-    Label("r =", {0, 0}),
-    Edit(213, {0, 1, 3}),
-    Label("t min", {1, 0}),
-    Edit(221, {1, 1}),
-    Label("t max", {1, 2}),
-    Edit(223, {1, 3}),
-    Label("plot density", {2, 0}),
-    Edit(215, {2, 1}),
-    Check(272, "positive r-values only", {3, 0}),
-    Label(281, "low end", {4, 0}),
-    Radio(251, "no mark", {4, 1}),
-    Radio(252, "circle", {4, 2}),
-    Radio(253, "arrow", {4, 3}),
-    Label(282, "size", {5, 0}),
-    Edit(216, {5, 1}),
-    Check(273, "solid", {5, 2}),
-    Label(283, "high end", {6, 0}),
-    Radio(254, "no mark", {6, 1}),
-    Radio(255, "circle", {6, 2}),
-    Radio(256, "arrow", {6, 3}),
-    Label(284, "size", {7, 0}),
-    Edit(217, {7, 1}),
-    Check(274, "solid", {7, 2}),
-    Label("pen width", {8, 0}),
-    Edit(227, {8, 1}),
-    Button(208, "color", {9, 0}),
-    Button(354, "help", {9, 1}),
-    DefButton(1, "ok", {9, 2}),
-    Button(2, "cancel", {9, 3}),
-};
+// The direction field of the differential equations: style, rows, arrow length and colour.
+constexpr auto kField =
+    MakeBlock(Label("field", {0, 0}), Radio(251, "none", {0, 1}), Radio(252, "slopes", {0, 2}),
+              Radio(253, "vectors", {0, 3}), Label("field rows", {1, 0}), Edit(226, {1, 1}),
+              Label("arrow length", {1, 2}), Edit(225, {1, 3}),
+              Check(274, "frame boundary", {2, 0}), Button(209, "color", {2, 1}));
 
-constexpr ControlTemplate kEqua203[] = {
-    Label("x =", {0, 0}),
-    Edit(211, {0, 1, 3}),
-    Label("y =", {1, 0}),
-    Edit(212, {1, 1, 3}),
-    Label("t min", {2, 0}),
-    Edit(221, {2, 1}),
-    Label("t max", {2, 2}),
-    Edit(223, {2, 3}),
-    Label("plot density", {3, 0}),
-    Edit(215, {3, 1}),
-    Check(276, "polar", {3, 2}),
-    Check(271, "put arrow at t =", {4, 0}),
-    Edit(234, {4, 1}),
-    Label(11, "arrow size", {4, 2}),
-    Edit(235, {4, 3}),
-    Label(281, "low end", {5, 0}),
-    Radio(251, "no mark", {5, 1}),
-    Radio(252, "circle", {5, 2}),
-    Radio(253, "arrow", {5, 3}),
-    Label(282, "size", {6, 0}),
-    Edit(216, {6, 1}),
-    Check(273, "solid", {6, 2}),
-    Label(283, "high end", {7, 0}),
-    Radio(254, "no mark", {7, 1}),
-    Radio(255, "circle", {7, 2}),
-    Radio(256, "arrow", {7, 3}),
-    Label(284, "size", {8, 0}),
-    Edit(217, {8, 1}),
-    Check(274, "solid", {8, 2}),
-    Label("pen width", {9, 0}),
-    Edit(227, {9, 1}),
-    Button(208, "color", {10, 0}),
-    Button(354, "help", {10, 1}),
-    DefButton(1, "ok", {10, 2}),
-    Button(2, "cancel", {10, 3}),
-};
+constexpr auto kExplicit = Join(
+    Formula("y =", 212), AtRow(1, Range("x min", "x max")), AtRow(2, kPlotDensity),
+    AtRow(3, MakeBlock(Check(271, "lock interval", {0, 0}), Check(272, "make periodic", {0, 1}))),
+    AtRow(4, kEndMarks), AtRow(8, kPenAndButtons));
 
-constexpr ControlTemplate kEqua204[] = {
-    Label("equation", {0, 0}),
-    Edit(218, {0, 1, 3}),
-    Check(272, "restriction 0 <", {1, 0}),
-    Edit(214, {1, 1, 3}),
-    Check(271, "long search", {2, 0}),
-    Check(273, "watch", {2, 1}),
-    Check(274, "frame boundary", {2, 2}),
-    Label("pen width", {3, 0}),
-    Edit(227, {3, 1}),
-    Button(208, "color", {4, 0}),
-    Button(354, "help", {4, 1}),
-    DefButton(1, "ok", {4, 2}),
-    Button(2, "cancel", {4, 3}),
-};
+constexpr auto kPolar =
+    Join(Formula("r =", 213), AtRow(1, Range("t min", "t max")), AtRow(2, kPlotDensity),
+         AtRow(3, MakeBlock(Check(272, "positive r-values only", {0, 0, 2}))), AtRow(4, kEndMarks),
+         AtRow(8, kPenAndButtons));
 
-constexpr ControlTemplate kEqua205[] = {
-    Label(281, "x1 =", {0, 0}),
-    Edit(211, {0, 1}),
-    Label(282, "y1 =", {0, 2}),
-    Edit(212, {0, 3}),
-    Label(283, "x2 =", {1, 0}),
-    Edit(213, {1, 1}),
-    Label(284, "y2 =", {1, 2}),
-    Edit(214, {1, 3}),
-    Label("line", {2, 0}),
-    Radio(251, "solid", {2, 1}),
-    Radio(252, "dotted", {2, 2}),
-    Radio(253, "dashed", {2, 3}),
-    Label(239, "arrows", {3, 0}),
-    Radio(254, "none", {3, 1}),
-    Radio(255, "p1", {3, 2}),
-    Radio(256, "p2", {3, 3}),
-    Radio(257, "both", {3, 4}),
-    Label(11, "arrow size", {4, 0}),
-    Edit(235, {4, 1}),
-    Check(275, "points", {4, 2}),
-    Label("pen width", {5, 0}),
-    Edit(227, {5, 1}),
-    Button(208, "color", {6, 0}),
-    Button(354, "help", {6, 1}),
-    DefButton(1, "ok", {6, 2}),
-    Button(2, "cancel", {6, 3}),
-};
+// The caption changes with "polar" to name the form being edited.
+constexpr auto kParametric =
+    Join(Formula("x =", 211), AtRow(1, Formula("y =", 212)), AtRow(2, Range("t min", "t max")),
+         AtRow(3, Join(kPlotDensity, MakeBlock(Check(276, "polar", {0, 2})))),
+         AtRow(4, MakeBlock(Check(271, "put arrow at t =", {0, 0}), Edit(234, {0, 1}),
+                            Label(11, "arrow size", {0, 2}), Edit(235, {0, 3}))),
+         AtRow(5, kEndMarks), AtRow(9, kPenAndButtons));
 
-constexpr ControlTemplate kEqua206[] = {
-    Label("y =", {0, 0}),
-    Edit(212, {0, 1, 3}),
-    Label("x min", {1, 0}),
-    Edit(221, {1, 1}),
-    Label("x max", {1, 2}),
-    Edit(223, {1, 3}),
-    Label("plot density", {2, 0}),
-    Edit(215, {2, 1}),
-    Check(271, "lock interval", {3, 0}),
-    Label(281, "low end", {4, 0}),
-    Radio(251, "no mark", {4, 1}),
-    Radio(252, "circle", {4, 2}),
-    Radio(253, "arrow", {4, 3}),
-    Label(282, "size", {5, 0}),
-    Edit(216, {5, 1}),
-    Check(273, "solid", {5, 2}),
-    Label(283, "high end", {6, 0}),
-    Radio(254, "no mark", {6, 1}),
-    Radio(255, "circle", {6, 2}),
-    Radio(256, "arrow", {6, 3}),
-    Label(284, "size", {7, 0}),
-    Edit(217, {7, 1}),
-    Check(274, "solid", {7, 2}),
-    Label("pen width", {8, 0}),
-    Edit(227, {8, 1}),
-    Button(208, "color", {9, 0}),
-    Button(354, "help", {9, 1}),
-    DefButton(1, "ok", {9, 2}),
-    Button(2, "cancel", {9, 3}),
-};
+constexpr auto kImplicit =
+    Join(Formula("equation", 218),
+         AtRow(1, MakeBlock(Check(272, "restriction 0 <", {0, 0}), Edit(214, {0, 1, 3}))),
+         AtRow(2, MakeBlock(Check(271, "long search", {0, 0}), Check(273, "watch", {0, 1}),
+                            Check(274, "frame boundary", {0, 2}))),
+         AtRow(3, kPenAndButtons));
 
-constexpr ControlTemplate kEqua207[] = {
-    Label("t min", {0, 0}),
-    Edit(221, {0, 1}),
-    Label("t max", {0, 2}),
-    Edit(223, {0, 3}),
-    Label("start", {1, 0}),
-    Edit(234, {1, 1}),
-    Label("radius", {1, 2}),
-    Edit(235, {1, 3}),
-    Label("arm", {2, 0}),
-    Edit(236, {2, 1}),
-    Label("plot density", {2, 2}),
-    Edit(215, {2, 3}),
-    Radio(251, "left side", {3, 0}),
-    Radio(252, "right side", {3, 1}),
-    Label("pen width", {4, 0}),
-    Edit(227, {4, 1}),
-    Button(208, "color", {5, 0}),
-    Button(354, "help", {5, 1}),
-    DefButton(1, "ok", {5, 2}),
-    Button(2, "cancel", {5, 3}),
-};
+// The four labels read "r1 =", "t1 =", ... when the segment is given in polar form.
+constexpr auto kSegment =
+    Join(MakeBlock(Label(281, "x1 =", {0, 0}), Edit(211, {0, 1}), Label(282, "y1 =", {0, 2}),
+                   Edit(212, {0, 3}), Label(283, "x2 =", {1, 0}), Edit(213, {1, 1}),
+                   Label(284, "y2 =", {1, 2}), Edit(214, {1, 3})),
+         AtRow(2, kLineStyles),
+         AtRow(3, MakeBlock(Label(239, "arrows", {0, 0}), Radio(254, "none", {0, 1}),
+                            Radio(255, "p1", {0, 2}), Radio(256, "p2", {0, 3}),
+                            Radio(257, "both", {0, 4}))),
+         AtRow(4, MakeBlock(Label(11, "arrow size", {0, 0}), Edit(235, {0, 1}),
+                            Check(275, "points", {0, 2}))),
+         AtRow(5, kPenAndButtons));
 
-constexpr ControlTemplate kEqua208[] = {
-    Label("a =", {0, 0}),
-    Edit(211, {0, 1}),
-    Label("b =", {0, 2}),
-    Edit(212, {0, 3}),
-    Label("c =", {1, 0}),
-    Edit(213, {1, 1}),
-    Radio(251, "solid", {2, 0}),
-    Radio(252, "dotted", {2, 1}),
-    Radio(253, "dashed", {2, 2}),
-    Label("pen width", {3, 0}),
-    Edit(227, {3, 1}),
-    Button(208, "color", {4, 0}),
-    Button(354, "help", {4, 1}),
-    DefButton(1, "ok", {4, 2}),
-    Button(2, "cancel", {4, 3}),
-};
+constexpr auto kIndefinite =
+    Join(Formula("y =", 212), AtRow(1, Range("x min", "x max")), AtRow(2, kPlotDensity),
+         AtRow(3, MakeBlock(Check(271, "lock interval", {0, 0}))), AtRow(4, kEndMarks),
+         AtRow(8, kPenAndButtons));
 
-constexpr ControlTemplate kEqua210[] = {
-    Label("x' =", {0, 0}),
-    Edit(211, {0, 1, 3}),
-    Label("y' =", {1, 0}),
-    Edit(212, {1, 1, 3}),
-    Check(272, "restrict 0 <", {2, 0}),
-    Edit(214, {2, 1, 3}),
-    Label("plot density", {3, 0}),
-    Edit(215, {3, 1}),
-    Label("field rows", {3, 2}),
-    Edit(226, {3, 3}),
-    Label("field", {4, 0}),
-    Radio(251, "none", {4, 1}),
-    Radio(252, "slopes", {4, 2}),
-    Radio(253, "vectors", {4, 3}),
-    Label("arrow length", {5, 0}),
-    Edit(225, {5, 1}),
-    Check(274, "frame boundary", {5, 2}),
-    Button(209, "color", {5, 3}),
-    Label("pen width", {6, 0}),
-    Edit(227, {6, 1}),
-    Button(208, "color", {7, 0}),
-    Button(354, "help", {7, 1}),
-    DefButton(1, "ok", {7, 2}),
-    Button(2, "cancel", {7, 3}),
-};
+constexpr auto kRoulette =
+    Join(Range("t min", "t max"), AtRow(1, Pair("start", 234, "radius", 235)),
+         AtRow(2, Pair("arm", 236, "plot density", 215)),
+         AtRow(3, MakeBlock(Radio(251, "left side", {0, 0}), Radio(252, "right side", {0, 1}))),
+         AtRow(4, kPenAndButtons));
 
-constexpr ControlTemplate kEqua211[] = {
-    Label("dy/dx =", {0, 0}),
-    Edit(213, {0, 1, 3}),
-    Label("field rows", {1, 0}),
-    Edit(226, {1, 1}),
-    Label("arrow length", {1, 2}),
-    Edit(225, {1, 3}),
-    Label("field", {2, 0}),
-    Radio(251, "none", {2, 1}),
-    Radio(252, "slopes", {2, 2}),
-    Radio(253, "vectors", {2, 3}),
-    Check(274, "frame boundary", {3, 0}),
-    Button(209, "color", {3, 1}),
-    Label("pen width", {4, 0}),
-    Edit(227, {4, 1}),
-    Button(208, "color", {5, 0}),
-    Button(354, "help", {5, 1}),
-    DefButton(1, "ok", {5, 2}),
-    Button(2, "cancel", {5, 3}),
-};
+constexpr auto kLine = Join(Pair("a =", 211, "b =", 212), AtRow(1, Number("c =", 213)),
+                            AtRow(2, kLineStyles), AtRow(3, kPenAndButtons));
 
-constexpr ControlTemplate kEqua212[] = {
-    Label("x =", {0, 0}),
-    Edit(211, {0, 1, 3}),
-    Label("y =", {1, 0}),
-    Edit(212, {1, 1, 3}),
-    Check(271, "arrows", {2, 0}),
-    Check(276, "connect", {2, 1}),
-    Check(274, "frame boundary", {2, 2}),
-    Button(208, "color", {3, 0}),
-    Button(354, "help", {3, 1}),
-    DefButton(1, "ok", {3, 2}),
-    Button(2, "cancel", {3, 3}),
-};
+constexpr auto kSystem =
+    Join(Formula("x' =", 211), AtRow(1, Formula("y' =", 212)),
+         AtRow(2, MakeBlock(Check(272, "restrict 0 <", {0, 0}), Edit(214, {0, 1, 3}))),
+         AtRow(3, kPlotDensity), AtRow(4, kField), AtRow(7, kPenAndButtons));
 
-constexpr ControlTemplate kEqua213[] = {
-    Label("y =", {0, 0}),
-    Edit(212, {0, 1, 3}),
-    Label("x min", {1, 0}),
-    Edit(221, {1, 1}),
-    Label("x max", {1, 2}),
-    Edit(223, {1, 3}),
-    Label("plot density", {2, 0}),
-    Edit(215, {2, 1}),
-    Label("dot size", {2, 2}),
-    Edit(225, {2, 3}),
-    Check(272, "dots always visible", {3, 0}),
-    Label("pen width", {4, 0}),
-    Edit(227, {4, 1}),
-    Button(208, "color", {5, 0}),
-    Button(354, "help", {5, 1}),
-    DefButton(1, "ok", {5, 2}),
-    Button(2, "cancel", {5, 3}),
-};
+constexpr auto kSlopeEquation =
+    Join(Formula("dy/dx =", 213), AtRow(1, kField), AtRow(4, kPenAndButtons));
 
-constexpr ControlTemplate kEqua215[] = {
-    Label(281, "x =", {0, 0}),  Edit(214, {0, 1, 3}),         Label("pen width", {1, 0}),
-    Edit(227, {1, 1}),          Button(208, "color", {2, 0}), Button(354, "help", {2, 1}),
-    DefButton(1, "ok", {2, 2}), Button(2, "cancel", {2, 3}),
-};
+constexpr auto kRecursive =
+    Join(Formula("x =", 211), AtRow(1, Formula("y =", 212)),
+         AtRow(2, MakeBlock(Check(271, "arrows", {0, 0}), Check(276, "connect", {0, 1}),
+                            Check(274, "frame boundary", {0, 2}))),
+         AtRow(3, kEditorButtons));
 
-constexpr ControlTemplate kEqua218[] = {
-    Label("index", {0, 0}),
-    Edit(211, {0, 1, 3}),
-    Label("term", {1, 0}),
-    Edit(212, {1, 1, 3}),
-    Label("from", {2, 0}),
-    Edit(216, {2, 1}),
-    Label("to", {2, 2}),
-    Edit(217, {2, 3}),
-    Check(272, "dot size", {3, 0}),
-    Edit(235, {3, 1}),
-    Check(276, "connect", {3, 2}),
-    Label("pen width", {4, 0}),
-    Edit(227, {4, 1}),
-    Button(208, "color", {5, 0}),
-    Button(354, "help", {5, 1}),
-    DefButton(1, "ok", {5, 2}),
-    Button(2, "cancel", {5, 3}),
-};
+constexpr auto kLagrange = Join(Formula("y =", 212), AtRow(1, Range("x min", "x max")),
+                                AtRow(2, Pair("plot density", 215, "dot size", 225)),
+                                AtRow(3, MakeBlock(Check(272, "dots always visible", {0, 0, 2}))),
+                                AtRow(4, kPenAndButtons));
 
-constexpr ControlTemplate kEqua220[] = {
-    Label("xdot(n) =", {0, 0}),
-    Edit(213, {0, 1, 3}),
-    Label("order", {1, 0}),
-    Radio(252, "2", {1, 1}),
-    Radio(253, "3", {1, 2}),
-    Radio(254, "4", {1, 3}),
-    Radio(255, "5", {1, 4}),
-    Radio(256, "6", {1, 5}),
-    Radio(257, "7", {1, 6}),
-    Radio(258, "8", {1, 7}),
-    Radio(259, "9", {1, 8}),
-    Radio(260, "10", {1, 9}),
-    Check(274, "frame boundary", {2, 0}),
-    Button(208, "color", {3, 0}),
-    Button(354, "help", {3, 1}),
-    DefButton(1, "ok", {3, 2}),
-    Button(2, "cancel", {3, 3}),
-};
+// The label reads "t =" when the points come from a parametric curve.
+constexpr auto kPlotPoints = Join(Formula("x =", 214, 281), AtRow(1, kPenAndButtons));
 
-constexpr ControlTemplate kEqua225[] = {
-    Label("kappa(s) =", {0, 0}),      Edit(211, {0, 1, 3}),
-    Label("s min", {1, 0}),           Edit(221, {1, 1}),
-    Label("s max", {1, 2}),           Edit(223, {1, 3}),
-    Label("x(0) , y(0) =", {2, 0}),   Edit(225, {2, 1, 3}),
-    Label("x'(0) , y'(0) =", {3, 0}), Edit(226, {3, 1, 3}),
-    Label("plot density", {4, 0}),    Edit(215, {4, 1}),
-    Label("pen width", {5, 0}),       Edit(227, {5, 1}),
-    Button(208, "color", {6, 0}),     Button(354, "help", {6, 1}),
-    DefButton(1, "ok", {6, 2}),       Button(2, "cancel", {6, 3}),
-};
+constexpr auto kSeries = Join(Formula("index", 211), AtRow(1, Formula("term", 212)),
+                              AtRow(2, Pair("from", 216, "to", 217)),
+                              AtRow(3, MakeBlock(Check(272, "dot size", {0, 0}), Edit(235, {0, 1}),
+                                                 Check(276, "connect", {0, 2}))),
+                              AtRow(4, kPenAndButtons));
+
+constexpr auto kHigherOrder = Join(
+    Formula("xdot(n) =", 213),
+    AtRow(1, MakeBlock(Label("order", {0, 0}), Radio(252, "2", {0, 1}), Radio(253, "3", {0, 2}),
+                       Radio(254, "4", {0, 3}), Radio(255, "5", {0, 4}), Radio(256, "6", {0, 5}),
+                       Radio(257, "7", {0, 6}), Radio(258, "8", {0, 7}), Radio(259, "9", {0, 8}),
+                       Radio(260, "10", {0, 9}))),
+    AtRow(2, MakeBlock(Check(274, "frame boundary", {0, 0}))), AtRow(3, kEditorButtons));
+
+constexpr auto kIntrinsic =
+    Join(Formula("kappa(s) =", 211), AtRow(1, Range("s min", "s max")),
+         AtRow(2, Formula("x(0) , y(0) =", 225)), AtRow(3, Formula("x'(0) , y'(0) =", 226)),
+         AtRow(4, kPlotDensity), AtRow(5, kPenAndButtons));
 
 constexpr DialogTemplate kDialogs[] = {
-    {"EQUA201", "y = f(x)", kEqua201},
-    {"EQUA202", "r = f(t)", kEqua202},
-    {"EQUA203", "x = f(t) , y = g(t)", kEqua203},
-    {"EQUA204", "implicit curve", kEqua204},
-    {"EQUA205", "segment", kEqua205},
-    {"EQUA206", "indefinite integral data", kEqua206},
-    {"EQUA207", "roulette", kEqua207},
-    {"EQUA208", "line ax + by = c", kEqua208},
-    {"EQUA210", "differential equation", kEqua210},
-    {"EQUA211", "differential equation", kEqua211},
-    {"EQUA212", "recursive sequence", kEqua212},
-    {"EQUA213", "Lagrange polynomial", kEqua213},
-    {"EQUA215", "plot points", kEqua215},
-    {"EQUA218", "series", kEqua218},
-    {"EQUA220", "differential equation", kEqua220},
-    {"EQUA225", "intrinsic curve", kEqua225},
+    {"EQUA201", "y = f(x)", kExplicit},
+    {"EQUA202", "r = f(t)", kPolar},
+    {"EQUA203", "x = f(t) , y = g(t)", kParametric},
+    {"EQUA204", "implicit curve", kImplicit},
+    {"EQUA205", "segment", kSegment},
+    {"EQUA206", "indefinite integral data", kIndefinite},
+    {"EQUA207", "roulette", kRoulette},
+    {"EQUA208", "line ax + by = c", kLine},
+    {"EQUA210", "differential equation", kSystem},
+    {"EQUA211", "differential equation", kSlopeEquation},
+    {"EQUA212", "recursive sequence", kRecursive},
+    {"EQUA213", "Lagrange polynomial", kLagrange},
+    {"EQUA215", "plot points", kPlotPoints},
+    {"EQUA218", "series", kSeries},
+    {"EQUA220", "differential equation", kHigherOrder},
+    {"EQUA225", "intrinsic curve", kIntrinsic},
 };
 
 }  // namespace

@@ -1,9 +1,6 @@
-// Example-editing templates of the 3D example kinds and the maps. The dialog finds its controls by
-// id: formula edits 211-214 and 218, numbers 215-236, check boxes 271-281, radio buttons 251-260
-// and the labels 281-284 it renames; every template ends with the colour, help, ok and cancel
-// buttons.
-#include "resources/control_builders.h"
+// Example-editing templates of the 3D example kinds and of the maps, EQUA<kind>.
 #include "resources/dialog_tables.h"
+#include "resources/editor_blocks.h"
 
 namespace quorlin::resources::detail {
 namespace {
@@ -11,430 +8,113 @@ namespace {
 using namespace build;
 using platform::DialogTemplate;
 
-constexpr ControlTemplate kEqua301[] = {
-    Label("z =", {0, 0}),
-    Edit(213, {0, 1, 3}),
-    Label("x min", {1, 0}),
-    Edit(221, {1, 1}),
-    Label("x max", {1, 2}),
-    Edit(223, {1, 3}),
-    Label("y min", {2, 0}),
-    Edit(222, {2, 1}),
-    Label("y max", {2, 2}),
-    Edit(224, {2, 3}),
-    Label("divisions", {3, 0}),
-    Edit(216, {3, 1}),
-    Label("divisions", {3, 2}),
-    Edit(217, {3, 3}),
-    Label("lines", {4, 0}),
-    Edit(219, {4, 1}),
-    Label("lines", {4, 2}),
-    Edit(220, {4, 3}),
-    Check(273, "shade", {5, 0}),
-    Button(206, "col 1", {5, 1}),
-    Button(207, "col 2", {5, 2}),
-    Check(274, "fast draw", {6, 0}),
-    Check(275, "spectrum", {6, 1}),
-    Check(276, "grid", {6, 2}),
-    Button(210, "color", {6, 3}),
-    Label("pen width", {7, 0}),
-    Edit(227, {7, 1}),
-    Button(208, "color", {8, 0}),
-    Button(354, "help", {8, 1}),
-    DefButton(1, "ok", {8, 2}),
-    Button(2, "cancel", {8, 3}),
-};
+// The two parameter ranges of a surface, on two rows.
+constexpr auto kXyRanges = Join(Range("x min", "x max"), AtRow(1, Range("y min", "y max", true)));
+constexpr auto kRtRanges = Join(Range("r min", "r max"), AtRow(1, Range("t min", "t max", true)));
+constexpr auto kTuRanges = Join(Range("t min", "t max"), AtRow(1, Range("u min", "u max", true)));
 
-constexpr ControlTemplate kEqua302[] = {
-    Label("z =", {0, 0}),
-    Edit(213, {0, 1, 3}),
-    Label("r min", {1, 0}),
-    Edit(221, {1, 1}),
-    Label("r max", {1, 2}),
-    Edit(223, {1, 3}),
-    Label("t min", {2, 0}),
-    Edit(222, {2, 1}),
-    Label("t max", {2, 2}),
-    Edit(224, {2, 3}),
-    Label("divisions", {3, 0}),
-    Edit(216, {3, 1}),
-    Label("divisions", {3, 2}),
-    Edit(217, {3, 3}),
-    Label("lines", {4, 0}),
-    Edit(219, {4, 1}),
-    Label("lines", {4, 2}),
-    Edit(220, {4, 3}),
-    Check(273, "shade", {5, 0}),
-    Button(206, "col 1", {5, 1}),
-    Button(207, "col 2", {5, 2}),
-    Check(274, "fast draw", {6, 0}),
-    Check(275, "spectrum", {6, 1}),
-    Check(276, "grid", {6, 2}),
-    Button(210, "color", {6, 3}),
-    Label("pen width", {7, 0}),
-    Edit(227, {7, 1}),
-    Button(208, "color", {8, 0}),
-    Button(354, "help", {8, 1}),
-    DefButton(1, "ok", {8, 2}),
-    Button(2, "cancel", {8, 3}),
-};
+// A mesh surface: its formula rows, then ranges, grid counts, surface options, pen width and
+// buttons.
+template <std::size_t N>
+constexpr auto MeshSurface(const Block<N>& formulas, int formulaRows, const Block<8>& ranges) {
+    return Join(formulas, AtRow(formulaRows, ranges), AtRow(formulaRows + 2, kMeshCounts),
+                AtRow(formulaRows + 4, kMeshOptions), AtRow(formulaRows + 6, kPenAndButtons));
+}
 
-constexpr ControlTemplate kEqua303[] = {
-    Label("x =", {0, 0}),
-    Edit(211, {0, 1, 3}),
-    Label("y =", {1, 0}),
-    Edit(212, {1, 1, 3}),
-    Label("z =", {2, 0}),
-    Edit(213, {2, 1, 3}),
-    Label("t min", {3, 0}),
-    Edit(221, {3, 1}),
-    Label("t max", {3, 2}),
-    Edit(223, {3, 3}),
-    Label("u min", {4, 0}),
-    Edit(222, {4, 1}),
-    Label("u max", {4, 2}),
-    Edit(224, {4, 3}),
-    Label("divisions", {5, 0}),
-    Edit(216, {5, 1}),
-    Label("divisions", {5, 2}),
-    Edit(217, {5, 3}),
-    Label("lines", {6, 0}),
-    Edit(219, {6, 1}),
-    Label("lines", {6, 2}),
-    Edit(220, {6, 3}),
-    Check(273, "shade", {7, 0}),
-    Button(206, "col 1", {7, 1}),
-    Button(207, "col 2", {7, 2}),
-    Check(274, "fast draw", {8, 0}),
-    Check(275, "spectrum", {8, 1}),
-    Check(276, "grid", {8, 2}),
-    Button(210, "color", {8, 3}),
-    Label("pen width", {9, 0}),
-    Edit(227, {9, 1}),
-    Button(208, "color", {10, 0}),
-    Button(354, "help", {10, 1}),
-    DefButton(1, "ok", {10, 2}),
-    Button(2, "cancel", {10, 3}),
-};
+constexpr auto kXyz =
+    Join(Formula("x =", 211), AtRow(1, Formula("y =", 212)), AtRow(2, Formula("z =", 213)));
 
-constexpr ControlTemplate kEqua304[] = {
-    Label("x =", {0, 0}),
-    Edit(211, {0, 1, 3}),
-    Label("y =", {1, 0}),
-    Edit(212, {1, 1, 3}),
-    Label("z =", {2, 0}),
-    Edit(213, {2, 1, 3}),
-    Label("t min", {3, 0}),
-    Edit(221, {3, 1}),
-    Label("t max", {3, 2}),
-    Edit(223, {3, 3}),
-    Label("steps", {4, 0}),
-    Edit(219, {4, 1}),
-    Check(271, "put arrow at t =", {5, 0}),
-    Edit(234, {5, 1}),
-    Label("arrow size", {5, 2}),
-    Edit(235, {5, 3}),
-    Label("pen width", {6, 0}),
-    Edit(227, {6, 1}),
-    Button(208, "color", {7, 0}),
-    Button(354, "help", {7, 1}),
-    DefButton(1, "ok", {7, 2}),
-    Button(2, "cancel", {7, 3}),
-};
+constexpr auto kExplicit = MeshSurface(Formula("z =", 213), 1, kXyRanges);
+constexpr auto kCylindrical = MeshSurface(Formula("z =", 213), 1, kRtRanges);
 
-constexpr ControlTemplate kEqua305[] = {
-    Label("equation", {0, 0}),
-    Edit(218, {0, 1, 3}),
-    Check(273, "shade", {1, 0}),
-    Button(206, "col 1", {1, 1}),
-    Button(207, "col 2", {1, 2}),
-    Check(274, "fast draw", {2, 0}),
-    Check(275, "spectrum", {2, 1}),
-    Check(276, "grid", {2, 2}),
-    Button(210, "color", {2, 3}),
-    Label("pen width", {3, 0}),
-    Edit(227, {3, 1}),
-    Button(208, "color", {4, 0}),
-    Button(354, "help", {4, 1}),
-    DefButton(1, "ok", {4, 2}),
-    Button(2, "cancel", {4, 3}),
-};
+constexpr auto kParametric = MeshSurface(kXyz, 3, kTuRanges);
 
-constexpr ControlTemplate kEqua306[] = {
-    Label("x =", {0, 0}),
-    Edit(211, {0, 1, 3}),
-    Label("y =", {1, 0}),
-    Edit(212, {1, 1, 3}),
-    Label("z =", {2, 0}),
-    Edit(213, {2, 1, 3}),
-    Label("radius", {3, 0}),
-    Edit(214, {3, 1, 3}),
-    Label("t min", {4, 0}),
-    Edit(221, {4, 1}),
-    Label("t max", {4, 2}),
-    Edit(223, {4, 3}),
-    Label("u min", {5, 0}),
-    Edit(222, {5, 1}),
-    Label("u max", {5, 2}),
-    Edit(224, {5, 3}),
-    Label("divisions", {6, 0}),
-    Edit(216, {6, 1}),
-    Label("divisions", {6, 2}),
-    Edit(217, {6, 3}),
-    Label("lines", {7, 0}),
-    Edit(219, {7, 1}),
-    Label("lines", {7, 2}),
-    Edit(220, {7, 3}),
-    Check(273, "shade", {8, 0}),
-    Button(206, "col 1", {8, 1}),
-    Button(207, "col 2", {8, 2}),
-    Check(274, "fast draw", {9, 0}),
-    Check(275, "spectrum", {9, 1}),
-    Check(276, "grid", {9, 2}),
-    Button(210, "color", {9, 3}),
-    Label("pen width", {10, 0}),
-    Edit(227, {10, 1}),
-    Button(208, "color", {11, 0}),
-    Button(354, "help", {11, 1}),
-    DefButton(1, "ok", {11, 2}),
-    Button(2, "cancel", {11, 3}),
-};
+constexpr auto kCurve =
+    Join(kXyz, AtRow(3, Range("t min", "t max")), AtRow(4, Number("steps", 219)),
+         AtRow(5, MakeBlock(Check(271, "put arrow at t =", {0, 0}), Edit(234, {0, 1}),
+                            Label("arrow size", {0, 2}), Edit(235, {0, 3}))),
+         AtRow(6, kPenAndButtons));
 
-constexpr ControlTemplate kEqua307[] = {
-    Label(281, "x,y", {0, 0}),
-    Edit(211, {0, 1, 3}),
-    Label(282, "", {1, 0}),
-    Edit(212, {1, 1, 3}),
-    Label(283, "", {2, 0}),
-    Edit(213, {2, 1, 3}),
-    Label("t min", {3, 0}),
-    Edit(221, {3, 1}),
-    Label("t max", {3, 2}),
-    Edit(223, {3, 3}),
-    Label("u min", {4, 0}),
-    Edit(222, {4, 1}),
-    Label("u max", {4, 2}),
-    Edit(224, {4, 3}),
-    Label("divisions", {5, 0}),
-    Edit(216, {5, 1}),
-    Label("divisions", {5, 2}),
-    Edit(217, {5, 3}),
-    Label("lines", {6, 0}),
-    Edit(219, {6, 1}),
-    Label("lines", {6, 2}),
-    Edit(220, {6, 3}),
-    Label("axis ax+by=c", {7, 0}),
-    Edit(234, {7, 1}),
-    Edit(235, {7, 2}),
-    Edit(236, {7, 3}),
-    Check(273, "shade", {8, 0}),
-    Button(206, "col 1", {8, 1}),
-    Button(207, "col 2", {8, 2}),
-    Check(274, "fast draw", {9, 0}),
-    Check(275, "spectrum", {9, 1}),
-    Check(276, "grid", {9, 2}),
-    Button(210, "color", {9, 3}),
-    Label("pen width", {10, 0}),
-    Edit(227, {10, 1}),
-    Button(208, "color", {11, 0}),
-    Button(354, "help", {11, 1}),
-    DefButton(1, "ok", {11, 2}),
-    Button(2, "cancel", {11, 3}),
-};
+constexpr auto kImplicit =
+    Join(Formula("equation", 218), AtRow(1, kMeshOptions), AtRow(3, kPenAndButtons));
 
-constexpr ControlTemplate kEqua308[] = {
-    Label("a =", {0, 0}),        Edit(211, {0, 1}),          Label("b =", {0, 2}),
-    Edit(212, {0, 3}),           Label("c =", {0, 4}),       Edit(213, {0, 5}),
-    Label("d =", {1, 0}),        Edit(214, {1, 1}),          Label("e =", {1, 2}),
-    Edit(215, {1, 3}),           Label("f =", {1, 4}),       Edit(216, {1, 5}),
-    Label("steps", {2, 0}),      Edit(219, {2, 1}),          Label("arrow size", {2, 2}),
-    Edit(235, {2, 3}),           Label("arrows", {3, 0}),    Radio(251, "none", {3, 1}),
-    Radio(252, "p1", {3, 2}),    Radio(253, "p2", {3, 3}),   Radio(254, "both", {3, 4}),
-    Label("pen width", {4, 0}),  Edit(227, {4, 1}),          Button(208, "color", {5, 0}),
-    Button(354, "help", {5, 1}), DefButton(1, "ok", {5, 2}), Button(2, "cancel", {5, 3}),
-};
+constexpr auto kTube = MeshSurface(Join(kXyz, AtRow(3, Formula("radius", 214))), 4, kTuRanges);
 
-constexpr ControlTemplate kEqua309[] = {
-    Label(281, "x =", {0, 0}),
-    Edit(211, {0, 1, 3}),
-    Label(282, "y =", {1, 0}),
-    Edit(212, {1, 1, 3}),
-    Label(283, "z =", {2, 0}),
-    Edit(213, {2, 1, 3}),
-    Check(275, "anchors", {3, 0}),
-    Edit(214, {3, 1, 3}),
-    Label("mark", {4, 0}),
-    Radio(251, "solid", {4, 1}),
-    Radio(252, "circle", {4, 2}),
-    Label("dot size", {5, 0}),
-    Edit(227, {5, 1}),
-    Button(208, "color", {6, 0}),
-    Button(354, "help", {6, 1}),
-    DefButton(1, "ok", {6, 2}),
-    Button(2, "cancel", {6, 3}),
-};
+// The meridian labels are set for the curve kind that is turned about the axis.
+constexpr auto kRevolution = MeshSurface(
+    Join(Formula("x,y", 211, 281), AtRow(1, Formula("", 212, 282)), AtRow(2, Formula("", 213, 283)),
+         AtRow(3, MakeBlock(Label("axis ax+by=c", {0, 0}), Edit(234, {0, 1}), Edit(235, {0, 2}),
+                            Edit(236, {0, 3})))),
+    4, kTuRanges);
 
-constexpr ControlTemplate kEqua310[] = {
-    Label("x' =", {0, 0}),
-    Edit(211, {0, 1, 3}),
-    Label("y' =", {1, 0}),
-    Edit(212, {1, 1, 3}),
-    Label("z' =", {2, 0}),
-    Edit(213, {2, 1, 3}),
-    Check(272, "restrict 0 <", {3, 0}),
-    Edit(214, {3, 1, 3}),
-    Label("plot density", {4, 0}),
-    Edit(215, {4, 1}),
-    Label("field rows", {4, 2}),
-    Edit(226, {4, 3}),
-    Check(271, "field", {5, 0}),
-    Label("arrow length", {5, 1}),
-    Edit(225, {5, 2}),
-    Button(209, "color", {5, 3}),
-    Label("pen width", {6, 0}),
-    Edit(227, {6, 1}),
-    Button(208, "color", {7, 0}),
-    Button(354, "help", {7, 1}),
-    DefButton(1, "ok", {7, 2}),
-    Button(2, "cancel", {7, 3}),
-};
+constexpr auto kSegment = Join(
+    MakeBlock(Label("a =", {0, 0}), Edit(211, {0, 1}), Label("b =", {0, 2}), Edit(212, {0, 3}),
+              Label("c =", {0, 4}), Edit(213, {0, 5}), Label("d =", {1, 0}), Edit(214, {1, 1}),
+              Label("e =", {1, 2}), Edit(215, {1, 3}), Label("f =", {1, 4}), Edit(216, {1, 5})),
+    AtRow(2, Pair("steps", 219, "arrow size", 235)),
+    AtRow(3,
+          MakeBlock(Label("arrows", {0, 0}), Radio(251, "none", {0, 1}), Radio(252, "p1", {0, 2}),
+                    Radio(253, "p2", {0, 3}), Radio(254, "both", {0, 4}))),
+    AtRow(4, kPenAndButtons));
 
-constexpr ControlTemplate kEqua312[] = {
-    Label("x =", {0, 0}),         Edit(211, {0, 1, 3}),          Label("y =", {1, 0}),
-    Edit(212, {1, 1, 3}),         Label("z =", {2, 0}),          Edit(213, {2, 1, 3}),
-    Check(271, "arrows", {3, 0}), Check(276, "connect", {3, 1}), Button(208, "color", {4, 0}),
-    Button(354, "help", {4, 1}),  DefButton(1, "ok", {4, 2}),    Button(2, "cancel", {4, 3}),
-};
+// Also the template of 2D points; the labels and the caption follow the coordinate system,
+// and the dot size takes the place of the pen width.
+constexpr auto kPoint =
+    Join(Formula("x =", 211, 281), AtRow(1, Formula("y =", 212, 282)),
+         AtRow(2, Formula("z =", 213, 283)),
+         AtRow(3, MakeBlock(Check(275, "anchors", {0, 0}), Edit(214, {0, 1, 3}))),
+         AtRow(4, MakeBlock(Label("mark", {0, 0}), Radio(251, "solid", {0, 1}),
+                            Radio(252, "circle", {0, 2}))),
+         AtRow(5, Number("dot size", 227)), AtRow(6, kEditorButtons));
 
-constexpr ControlTemplate kEqua315[] = {
-    Label("a =", {0, 0}),
-    Edit(211, {0, 1}),
-    Label("b =", {0, 2}),
-    Edit(212, {0, 3}),
-    Label("c =", {0, 4}),
-    Edit(213, {0, 5}),
-    Label("(k,m,n)", {1, 0}),
-    Edit(214, {1, 1, 3}),
-    Label("size", {2, 0}),
-    Edit(215, {2, 1}),
-    Label("t min", {3, 0}),
-    Edit(221, {3, 1}),
-    Label("t max", {3, 2}),
-    Edit(223, {3, 3}),
-    Label("u min", {4, 0}),
-    Edit(222, {4, 1}),
-    Label("u max", {4, 2}),
-    Edit(224, {4, 3}),
-    Label("divisions", {5, 0}),
-    Edit(216, {5, 1}),
-    Label("divisions", {5, 2}),
-    Edit(217, {5, 3}),
-    Label("lines", {6, 0}),
-    Edit(219, {6, 1}),
-    Label("lines", {6, 2}),
-    Edit(220, {6, 3}),
-    Check(273, "shade", {7, 0}),
-    Button(206, "col 1", {7, 1}),
-    Button(207, "col 2", {7, 2}),
-    Check(274, "fast draw", {8, 0}),
-    Check(275, "spectrum", {8, 1}),
-    Check(276, "grid", {8, 2}),
-    Button(210, "color", {8, 3}),
-    Label("pen width", {9, 0}),
-    Edit(227, {9, 1}),
-    Button(208, "color", {10, 0}),
-    Button(354, "help", {10, 1}),
-    DefButton(1, "ok", {10, 2}),
-    Button(2, "cancel", {10, 3}),
-};
+constexpr auto kSystem =
+    Join(Formula("x' =", 211), AtRow(1, Formula("y' =", 212)), AtRow(2, Formula("z' =", 213)),
+         AtRow(3, MakeBlock(Check(272, "restrict 0 <", {0, 0}), Edit(214, {0, 1, 3}))),
+         AtRow(4, Pair("plot density", 215, "field rows", 226)),
+         AtRow(5, MakeBlock(Check(271, "field", {0, 0}), Label("arrow length", {0, 1}),
+                            Edit(225, {0, 2}), Button(209, "color", {0, 3}))),
+         AtRow(6, kPenAndButtons));
 
-constexpr ControlTemplate kEqua316[] = {
-    Label("r =", {0, 0}),
-    Edit(214, {0, 1, 3}),
-    Label("t min", {1, 0}),
-    Edit(221, {1, 1}),
-    Label("t max", {1, 2}),
-    Edit(223, {1, 3}),
-    Label("u min", {2, 0}),
-    Edit(222, {2, 1}),
-    Label("u max", {2, 2}),
-    Edit(224, {2, 3}),
-    Label("divisions", {3, 0}),
-    Edit(216, {3, 1}),
-    Label("divisions", {3, 2}),
-    Edit(217, {3, 3}),
-    Label("lines", {4, 0}),
-    Edit(219, {4, 1}),
-    Label("lines", {4, 2}),
-    Edit(220, {4, 3}),
-    Check(273, "shade", {5, 0}),
-    Button(206, "col 1", {5, 1}),
-    Button(207, "col 2", {5, 2}),
-    Check(274, "fast draw", {6, 0}),
-    Check(275, "spectrum", {6, 1}),
-    Check(276, "grid", {6, 2}),
-    Button(210, "color", {6, 3}),
-    Label("pen width", {7, 0}),
-    Edit(227, {7, 1}),
-    Button(208, "color", {8, 0}),
-    Button(354, "help", {8, 1}),
-    DefButton(1, "ok", {8, 2}),
-    Button(2, "cancel", {8, 3}),
-};
+constexpr auto kRecursive =
+    Join(kXyz, AtRow(3, MakeBlock(Check(271, "arrows", {0, 0}), Check(276, "connect", {0, 1}))),
+         AtRow(4, kEditorButtons));
 
-constexpr ControlTemplate kEqua325[] = {
-    Label("kappa(s) =", {0, 0}),
-    Edit(211, {0, 1, 3}),
-    Label("tau(s) =", {1, 0}),
-    Edit(212, {1, 1, 3}),
-    Label("s min", {2, 0}),
-    Edit(221, {2, 1}),
-    Label("s max", {2, 2}),
-    Edit(223, {2, 3}),
-    Label("x(0) , y(0) , z(0) =", {3, 0}),
-    Edit(218, {3, 1, 3}),
-    Label("x'(0) , y'(0) , z'(0) =", {4, 0}),
-    Edit(225, {4, 1, 3}),
-    Label("normal(0) =", {5, 0}),
-    Edit(226, {5, 1, 3}),
-    Label("plot density", {6, 0}),
-    Edit(215, {6, 1}),
-    Label("pen width", {7, 0}),
-    Edit(227, {7, 1}),
-    Button(208, "color", {8, 0}),
-    Button(354, "help", {8, 1}),
-    DefButton(1, "ok", {8, 2}),
-    Button(2, "cancel", {8, 3}),
-};
+constexpr auto kPlane =
+    MeshSurface(Join(MakeBlock(Label("a =", {0, 0}), Edit(211, {0, 1}), Label("b =", {0, 2}),
+                               Edit(212, {0, 3}), Label("c =", {0, 4}), Edit(213, {0, 5})),
+                     AtRow(1, Formula("(k,m,n)", 214)), AtRow(2, Number("size", 215))),
+                3, kTuRanges);
 
-constexpr ControlTemplate kEqua401[] = {
-    Label("F(z) =", {0, 0}),     Edit(211, {0, 1, 3}),       Button(208, "color", {1, 0}),
-    Button(354, "help", {1, 1}), DefButton(1, "ok", {1, 2}), Button(2, "cancel", {1, 3}),
-};
+constexpr auto kSpherical = MeshSurface(Formula("r =", 214), 1, kTuRanges);
 
-constexpr ControlTemplate kEqua402[] = {
-    Label("U(x,y) =", {0, 0}),  Edit(211, {0, 1, 3}),         Label("V(x,y) =", {1, 0}),
-    Edit(212, {1, 1, 3}),       Button(208, "color", {2, 0}), Button(354, "help", {2, 1}),
-    DefButton(1, "ok", {2, 2}), Button(2, "cancel", {2, 3}),
-};
+constexpr auto kIntrinsic =
+    Join(Formula("kappa(s) =", 211), AtRow(1, Formula("tau(s) =", 212)),
+         AtRow(2, Range("s min", "s max")), AtRow(3, Formula("x(0) , y(0) , z(0) =", 218)),
+         AtRow(4, Formula("x'(0) , y'(0) , z'(0) =", 225)), AtRow(5, Formula("normal(0) =", 226)),
+         AtRow(6, kPlotDensity), AtRow(7, kPenAndButtons));
+
+constexpr auto kComplexMap = Join(Formula("F(z) =", 211), AtRow(1, kEditorButtons));
+
+constexpr auto kPlaneMap =
+    Join(Formula("U(x,y) =", 211), AtRow(1, Formula("V(x,y) =", 212)), AtRow(2, kEditorButtons));
 
 constexpr DialogTemplate kDialogs[] = {
-    {"EQUA301", "z = f(x,y)", kEqua301},
-    {"EQUA302", "z = f(r,t)", kEqua302},
-    {"EQUA303", "surface x(t,u) , y(t,u) , z(t,u)", kEqua303},
-    {"EQUA304", "curve x(t) , y(t) , z(t)", kEqua304},
-    {"EQUA305", "implicit surface", kEqua305},
-    {"EQUA306", "tube around (x,y,z)", kEqua306},
-    {"EQUA307", "surface of revolution", kEqua307},
-    {"EQUA308", "segment from (a,b,c) to (d,e,f)", kEqua308},
-    {"EQUA309", "point (x,y,z)", kEqua309},
-    {"EQUA310", "differential equation", kEqua310},
-    {"EQUA312", "recursive sequence", kEqua312},
-    {"EQUA315", "plane a(x-k)+b(y-m)+c(z-n)=0", kEqua315},
-    {"EQUA316", "surface r = f(t,u)", kEqua316},
-    {"EQUA325", "intrinsic curve", kEqua325},
-    {"EQUA401", "z ==> F(z)", kEqua401},
-    {"EQUA402", "(x,y)==>(U(x,y),V(x,y))", kEqua402},
+    {"EQUA301", "z = f(x,y)", kExplicit},
+    {"EQUA302", "z = f(r,t)", kCylindrical},
+    {"EQUA303", "surface x(t,u) , y(t,u) , z(t,u)", kParametric},
+    {"EQUA304", "curve x(t) , y(t) , z(t)", kCurve},
+    {"EQUA305", "implicit surface", kImplicit},
+    {"EQUA306", "tube around (x,y,z)", kTube},
+    {"EQUA307", "surface of revolution", kRevolution},
+    {"EQUA308", "segment from (a,b,c) to (d,e,f)", kSegment},
+    {"EQUA309", "point (x,y,z)", kPoint},
+    {"EQUA310", "differential equation", kSystem},
+    {"EQUA312", "recursive sequence", kRecursive},
+    {"EQUA315", "plane a(x-k)+b(y-m)+c(z-n)=0", kPlane},
+    {"EQUA316", "surface r = f(t,u)", kSpherical},
+    {"EQUA325", "intrinsic curve", kIntrinsic},
+    {"EQUA401", "z ==> F(z)", kComplexMap},
+    {"EQUA402", "(x,y)==>(U(x,y),V(x,y))", kPlaneMap},
 };
 
 }  // namespace

@@ -3,10 +3,10 @@
 // A menu item shows its shortcut after a tab; the accelerator table of the same name binds it,
 // and the tests hold the two together. Blocks that several windows share are written once and
 // joined into each menu bar at compile time.
-#include <algorithm>
 #include <array>
 
 #include "resources/command_ids.h"
+#include "resources/join.h"
 #include "resources/menu_tables.h"
 
 namespace quorlin::resources::detail {
@@ -31,16 +31,7 @@ constexpr MenuItemTemplate Item(std::string_view text, int id) {
     return {Kind::Command, text, id};
 }
 
-template <size_t N>
-using Items = std::array<MenuItemTemplate, N>;
-
-template <size_t... N>
-constexpr auto Join(const Items<N>&... parts) {
-    Items<(N + ...)> joined{};
-    size_t at = 0;
-    ((std::copy(parts.begin(), parts.end(), joined.begin() + at), at += N), ...);
-    return joined;
-}
+using build::Join;
 
 // ---- Main frame, before any graphing window is open.
 
