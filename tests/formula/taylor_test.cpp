@@ -1,0 +1,111 @@
+// Taylor polynomials from the template: known expansions, exactness on polynomials, the
+// remainder bound of EXP, a centre that follows its parameter, and the parsed template.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "formula/taylor.h"
+#include "symbolic_support.h"
+
+namespace quorlin {
+namespace {
+
+using testing_support::NumericDerivative;
+using testing_support::ParseTree;
+using testing_support::ValueAt;
+
+class TaylorTest : public ::testing::Test {
+protected:
+    NodePtr Polynomial(const char* f, const char* centre, int degree) {
+        const NodePtr fTree = ParseTree(ctx, f);
+        const NodePtr centreTree = ParseTree(ctx, centre);
+        return MakeTaylorPolynomial(ctx, fTree.get(), *centreTree, degree);
+    }
+    FormulaContext ctx;
+};
+
+TEST_F(TaylorTest, SineAtZero) {
+    const NodePtr line = Polynomial("SIN(X)", "0", 1);
+    const NodePtr cubic = Polynomial("SIN(X)", "0", 3);
+    const NodePtr constant = Polynomial("SIN(X)+2", "0", 0);
+    for (const long double x : {-1.5L, -0.2L, 0.0L, 0.9L, 2.0L}) {
+        EXPECT_NEAR(ValueAt(ctx, *line, x), x, 1e-18L);
+        EXPECT_NEAR(ValueAt(ctx, *cubic, x), x - x * x * x / 6, 1e-17L);
+        EXPECT_EQ(ValueAt(ctx, *constant, x), 2.0L);
+    }
+}
+
+TEST_F(TaylorTest, APolynomialIsItsOwnExpansionFromItsDegreeOn) {
+    const char* quartic = "2*X^4-X^3+5*X-3";
+    auto p = [](long double x) { return 2 * std::pow(x, 4) - x * x * x + 5 * x - 3; };
+    for (const int degree : {4, 6, 9}) {
+        const NodePtr t = Polynomial(quartic, "1.5", degree);
+        for (const long double x : {-2.0L, 0.0L, 1.5L, 3.0L})
+            EXPECT_NEAR(ValueAt(ctx, *t, x), p(x), 1e-15L * (1 + std::fabs(p(x)))) << degree;
+    }
+    // Degree 3 misses exactly the quartic term 2 (x - a)^4.
+    const NodePtr cubic = Polynomial(quartic, "1.5", 3);
+    EXPECT_NEAR(ValueAt(ctx, *cubic, 2.5L), p(2.5L) - 2.0L, 1e-15L);
+}
+
+TEST_F(TaylorTest, ExponentialRemainderStaysWithinItsBound) {
+    const NodePtr t = Polynomial("EXP(X)", "1", kTaylorMaxDegree);
+    for (const long double x : {0.5L, 1.5L, 2.0L}) {
+        // |R9| <= e^max(x, 1) |x - 1|^10 / 10!
+        const long double bound = std::exp(std::max(x, 1.0L)) * std::pow(x - 1, 10) / 3628800;
+        const long double error = std::fabs(ValueAt(ctx, *t, x) - std::exp(x));
+        EXPECT_LE(error, bound * 1.0001L + 1e-17L);
+        EXPECT_GT(error,
+                  bound / std::exp(1.0L) / 2);  // and is of that order, so the terms are all there
+    }
+}
+
+TEST_F(TaylorTest, CentreGivenAsParameterMovesThePolynomial) {
+    // The tangent of x^2 at a is 2a x - a^2.
+    const NodePtr tangent = Polynomial("X^2", "A", 1);
+    for (const long double a : {1.0L, -3.0L}) {
+        ctx.SetVar(1, a);
+        for (const long double x : {0.0L, 2.0L})
+            EXPECT_NEAR(ValueAt(ctx, *tangent, x), 2 * a * x - a * a, 1e-17L);
+    }
+}
+
+TEST_F(TaylorTest, ParsedTemplateEqualsTheBuiltOne) {
+    NodePtr parsed = ParseTree(ctx, TaylorTemplateText());
+    ASSERT_NE(parsed, nullptr);
+    PrepareTaylorTemplate(*parsed);
+    const NodePtr built = MakeTaylorTemplate();
+    EXPECT_EQ(TExprNode::CountNodes(parsed.get()), TExprNode::CountNodes(built.get()));
+    const NodePtr f = ParseTree(ctx, "COS(2*X)");
+    const NodePtr centre = ParseTree(ctx, "0.25");
+    const NodePtr x = TExprNode::NewOp(op::kVarX);
+    std::array<NodePtr, kTaylorMaxDegree + 1> derivatives;
+    derivatives[0] = TExprNode::CopyTree(f.get());
+    for (int k = 1; k <= kTaylorMaxDegree; ++k)
+        ctx.Differentiate(derivatives[k - 1].get(), op::kVarX, derivatives[k]);
+    NodePtr fromBuilt = TExprNode::CopyTree(built.get());
+    TruncateTaylorTemplate(*parsed, 5);
+    TruncateTaylorTemplate(*fromBuilt, 5);
+    InsertTaylorDerivatives(*parsed, derivatives, *centre, *x);
+    InsertTaylorDerivatives(*fromBuilt, derivatives, *centre, *x);
+    for (const long double at : {-0.5L, 0.25L, 1.0L})
+        EXPECT_EQ(ValueAt(ctx, *parsed, at), ValueAt(ctx, *fromBuilt, at));
+}
+
+TEST_F(TaylorTest, DerivativeOfAPolynomialWithBoundNodes) {
+    // Curvature and slope of a Taylor example come from differentiating its tree.
+    const NodePtr t = Polynomial("SIN(X)*EXP(X)", "0.5", 5);
+    NodePtr slope;
+    ctx.Differentiate(t.get(), op::kVarX, slope);
+    for (const long double x : {-1.0L, 0.5L, 1.7L}) {
+        ValueAt(ctx, *t, x);
+        const auto expected = NumericDerivative(ctx, *t, slot::kX);
+        ASSERT_TRUE(expected.has_value());
+        EXPECT_NEAR(ValueAt(ctx, *slope, x), *expected, 1e-9L);
+    }
+}
+
+}  // namespace
+}  // namespace quorlin

@@ -1,0 +1,170 @@
+// Tree builders: vector identities at random points, coordinate changes, lines through their
+// defining points, tangent lines built from bound nodes, and the Newton chain of point-slope
+// templates through given points.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "formula/tree_builders.h"
+#include "symbolic_support.h"
+
+namespace quorlin {
+namespace {
+
+using testing_support::ParseTree;
+using testing_support::ValueAt;
+
+class TreeBuildersTest : public ::testing::Test {
+protected:
+    NodePtr P(const char* text) { return ParseTree(ctx, text); }
+    long double At(const NodePtr& tree, long double x, long double y = 0, long double z = 0) {
+        EXPECT_NE(tree, nullptr);
+        return tree ? ValueAt(ctx, *tree, x, y, z) : NAN;
+    }
+    FormulaContext ctx;
+};
+
+TEST_F(TreeBuildersTest, CrossProductIsPerpendicularAndDotProductMatches) {
+    const NodePtr u[3] = {P("X+Y"), P("Y*Z"), P("Z-2*X")};
+    const NodePtr v[3] = {P("SIN(X)"), P("3"), P("Y^2")};
+    const TreeVec3 ut = {u[0].get(), u[1].get(), u[2].get()};
+    const TreeVec3 vt = {v[0].get(), v[1].get(), v[2].get()};
+    const NodeVec3 w = MakeCrossProduct3(ut, vt);
+    const TreeVec3 wt = {w[0].get(), w[1].get(), w[2].get()};
+    const NodePtr uDotW = MakeDotProduct3(ut, wt);
+    const NodePtr vDotW = MakeDotProduct3(vt, wt);
+    const NodePtr uDotV = MakeDotProduct3(ut, vt);
+    const NodePtr length = MakeLength3(w[0].get(), w[1].get(), w[2].get());
+    std::mt19937 generator(99u);
+    std::uniform_real_distribution<long double> c(-3.0L, 3.0L);
+    for (int i = 0; i < 20; ++i) {
+        const long double x = c(generator), y = c(generator), z = c(generator);
+        const long double a[3] = {x + y, y * z, z - 2 * x};
+        const long double b[3] = {std::sin(x), 3, y * y};
+        const long double dot = a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+        const long double aa = a[0] * a[0] + a[1] * a[1] + a[2] * a[2];
+        const long double bb = b[0] * b[0] + b[1] * b[1] + b[2] * b[2];
+        EXPECT_NEAR(At(uDotW, x, y, z), 0.0L, 1e-15L * aa * std::sqrt(bb));
+        EXPECT_NEAR(At(vDotW, x, y, z), 0.0L, 1e-15L * bb * std::sqrt(aa));
+        EXPECT_NEAR(At(uDotV, x, y, z), dot, 1e-15L * (1 + std::fabs(dot)));
+        // Lagrange's identity: |u x v|^2 = |u|^2 |v|^2 - (u.v)^2.
+        EXPECT_NEAR(std::pow(At(length, x, y, z), 2), aa * bb - dot * dot, 1e-13L * aa * bb);
+    }
+}
+
+TEST_F(TreeBuildersTest, CoordinateChangesAndLengths) {
+    const NodePtr r = P("1+T");
+    const NodePtr t = P("T");
+    const NodePair polar = MakePolarXY(r.get(), t.get());
+    ctx.SetVar(slot::kT, 0.7L);
+    EXPECT_NEAR(At(polar[0], 0), 1.7L * std::cos(0.7L), 1e-18L);
+    EXPECT_NEAR(At(polar[1], 0), 1.7L * std::sin(0.7L), 1e-18L);
+
+    const NodePtr rho = P("2+X^2");
+    const NodePtr phi = P("Y");
+    const NodePtr theta = P("Z");
+    const NodeVec3 s = MakeSphericalXYZ(rho.get(), phi.get(), theta.get());
+    const NodePtr length = MakeLength3(s[0].get(), s[1].get(), s[2].get());
+    EXPECT_NEAR(At(length, 1.5L, 0.4L, 2.2L), 2 + 2.25L, 1e-17L);
+    EXPECT_NEAR(At(s[2], 1.5L, 0.4L, 2.2L), 4.25L * std::cos(0.4L), 1e-17L);
+    EXPECT_NEAR(At(s[1], 1.5L, 0.4L, 2.2L), 4.25L * std::sin(0.4L) * std::sin(2.2L), 1e-17L);
+
+    const NodePtr three = P("3");
+    const NodePtr four = P("-4");
+    EXPECT_EQ(At(MakeLength2(three.get(), four.get()), 0), 5.0L);
+    EXPECT_EQ(At(MakeSumOfSquares(three.get(), four.get()), 0), 25.0L);
+}
+
+TEST_F(TreeBuildersTest, LinesPassThroughTheirPoints) {
+    const NodePtr x1 = P("-1"), y1 = P("2*A"), x2 = P("3"), y2 = P("-5");
+    ctx.SetVar(1, 1.5L);  // A
+    const NodePtr line = MakeLineThroughPoints(x1.get(), y1.get(), x2.get(), y2.get());
+    EXPECT_NEAR(At(line, -1), 3.0L, 1e-18L);
+    EXPECT_NEAR(At(line, 3), -5.0L, 1e-18L);
+    EXPECT_NEAR(At(line, 1), -1.0L, 1e-18L);
+
+    // 2x + 4y = 6 solved for y.
+    const NodePtr a = P("2"), b = P("4"), c = P("6");
+    const NodePtr y = MakeLineY(a.get(), b.get(), c.get());
+    for (const long double x : {-2.0L, 0.0L, 5.0L}) EXPECT_NEAR(2 * x + 4 * At(y, x), 6.0L, 1e-17L);
+
+    const NodePtr u = P("X^2"), v = P("10");
+    const NodePtr lerp = MakeLerp(op::kVarT, u.get(), v.get());
+    ctx.SetVar(slot::kT, 0.0L);
+    EXPECT_EQ(At(lerp, 3), 9.0L);
+    ctx.SetVar(slot::kT, 1.0L);
+    EXPECT_EQ(At(lerp, 3), 10.0L);
+    ctx.SetVar(slot::kT, 0.25L);
+    EXPECT_EQ(At(lerp, 3), 9.25L);
+}
+
+TEST_F(TreeBuildersTest, SmallFormsKeepTheirOperandOrder) {
+    const NodePtr u = P("X"), v = P("Y"), w = P("Z"), a = P("2"), b = P("3");
+    const long double x = 5, y = 7, z = 11;
+    EXPECT_EQ(At(MakeQuotient(u.get(), v.get()), x, y, z), x / y);
+    EXPECT_EQ(At(MakeProductPlus(u.get(), v.get(), w.get()), x, y, z), x * y + z);
+    EXPECT_EQ(At(MakeProductMinus(u.get(), v.get(), w.get()), x, y, z), x * y - z);
+    EXPECT_EQ(At(MakeSumOfDifference(u.get(), v.get(), w.get()), x, y, z), x + (y - z));
+    EXPECT_EQ(At(MakeSumOfProducts(u.get(), v.get(), a.get(), w.get()), x, y, z), x * y + 2 * z);
+    EXPECT_EQ(At(MakeDifferenceOfProducts(u.get(), v.get(), a.get(), w.get()), x, y, z),
+              x * y - 2 * z);
+    EXPECT_EQ(At(MakeSumPlusProducts(w.get(), u.get(), a.get(), v.get(), b.get()), x, y, z),
+              z + (2 * x + 3 * y));
+    EXPECT_EQ(At(MakeScaledSumOrDifference(4, u.get(), w.get(), true), x, y, z), 4 * x + z);
+    EXPECT_EQ(At(MakeScaledSumOrDifference(4, u.get(), w.get(), false), x, y, z), 4 * x - z);
+    EXPECT_EQ(At(MakeLinearForm2(2, u.get(), -3, v.get(), 1), x, y, z), 2 * x - 3 * y + 1);
+    EXPECT_EQ(At(MakeLinearForm3(2, u.get(), -3, v.get(), 5, w.get(), 1), x, y, z),
+              2 * x - 3 * y + 5 * z + 1);
+    EXPECT_EQ(At(MakeLinearInOp(-2, 9, op::kVarY), x, y, z), -2 * y + 9);
+    EXPECT_EQ(At(MakeOpPlusProduct(op::kVarZLetter, op::kVarX, op::kVarY), x, y, z), z + x * y);
+}
+
+TEST_F(TreeBuildersTest, AnUndefinedPartGivesNoTree) {
+    const NodePtr u = P("X");
+    EXPECT_EQ(MakeQuotient(u.get(), nullptr), nullptr);
+    EXPECT_EQ(MakeSumPlusProducts(u.get(), u.get(), nullptr, u.get(), u.get()), nullptr);
+    EXPECT_EQ(MakeBoundLinear(u.get(), nullptr, u.get(), slot::kT, 'L'), nullptr);
+    const NodeVec3 cross =
+        MakeCrossProduct3({u.get(), nullptr, u.get()}, {u.get(), u.get(), u.get()});
+    EXPECT_EQ(cross[0], nullptr);  // uses the missing component
+    EXPECT_NE(cross[1], nullptr);  // does not
+    EXPECT_EQ(MakePolarXY(nullptr, u.get())[0], nullptr);
+}
+
+TEST_F(TreeBuildersTest, TangentLineOfACircleFollowsItsPointText) {
+    // c(t) = (cos t, sin t); the tangent at t = u is c(u) + T c'(u), with u a parameter.
+    const NodePtr cx = P("COS(T)"), cy = P("SIN(T)");
+    const NodePtr dx = P("-SIN(T)"), dy = P("COS(T)");
+    const NodePtr at = P("B");
+    const NodePtr lineX = MakeBoundLinear(dx.get(), cx.get(), at.get(), slot::kT, 'L');
+    const NodePtr lineY = MakeBoundLinear(dy.get(), cy.get(), at.get(), slot::kT, 'L');
+    for (const long double u : {0.3L, 2.0L}) {
+        ctx.SetVar(2, u);  // B
+        for (const long double t : {-1.0L, 0.0L, 2.5L}) {
+            ctx.SetVar(slot::kT, t);
+            EXPECT_NEAR(At(lineX, 0), std::cos(u) - t * std::sin(u), 1e-18L);
+            EXPECT_NEAR(At(lineY, 0), std::sin(u) + t * std::cos(u), 1e-18L);
+            EXPECT_EQ(ctx.Var(slot::kT), t);  // the bound nodes give T back
+        }
+    }
+}
+
+TEST_F(TreeBuildersTest, PointSlopeChainInterpolatesItsPoints) {
+    // Newton form through (0, 1), (1, 3), (2, 2): divided differences 1, 2, -1.5.
+    TExprNode root;
+    TExprNode* hole = SetPointSlopeTemplate(root, 0.0L, 12);
+    hole = SetPointSlopeTemplate(*hole, 1.0L, 13);
+    SetPointSlopeTemplate(*hole, 2.0L, 14);
+    ctx.extraReal[12] = 1.0L;
+    ctx.extraReal[13] = 2.0L;
+    ctx.extraReal[14] = -1.5L;
+    NodePtr tree = TExprNode::CopyTree(&root);
+    EXPECT_EQ(At(tree, 0), 1.0L);
+    EXPECT_EQ(At(tree, 1), 3.0L);
+    EXPECT_EQ(At(tree, 2), 2.0L);
+    EXPECT_EQ(At(tree, 3), 1 + 2 * 3 - 1.5L * 3 * 2);
+}
+
+}  // namespace
+}  // namespace quorlin
