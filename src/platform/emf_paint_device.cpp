@@ -3,17 +3,11 @@
 #include <climits>
 #include <cmath>
 
-#include <QGuiApplication>
-#include <QScreen>
-
 #include "platform/emf_format.h"
 #include "platform/emf_paint_engine.h"
+#include "platform/screen_metrics.h"
 
 namespace quorlin::platform {
-
-namespace {
-constexpr double kFallbackDpi = 96.0;
-}
 
 EmfPaintDevice::EmfPaintDevice(QSize pixels, double dpi, const QString& application,
                                const QString& title)
@@ -33,9 +27,12 @@ QByteArray EmfPaintDevice::Finish() const {
 }
 
 double EmfPaintDevice::ScreenDpi() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const double dpi = screen ? screen->physicalDotsPerInchX() : 0.0;
-    return std::isfinite(dpi) && dpi > 0 ? dpi : kFallbackDpi;
+    // Pixels per physical inch: the screen's width in pixels over its width in millimetres.
+    const DeviceMetrics screen = ScreenMetrics();
+    if (screen.widthMm > 0 && screen.widthPixels > 0) {
+        return screen.widthPixels * 25.4 / screen.widthMm;
+    }
+    return screen.pixelsPerInchX;
 }
 
 int EmfPaintDevice::metric(PaintDeviceMetric metric) const {

@@ -43,7 +43,8 @@ public:
     QSize PixelSize() const { return pixels_; }
     double Dpi() const { return dpi_; }
 
-    // The primary screen's physical resolution, 96 when the screen does not know it.
+    // The primary screen's physical resolution (its pixels over its size in millimetres; 96
+    // when the screen does not know its size).
     static double ScreenDpi();
 
 protected:

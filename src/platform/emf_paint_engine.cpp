@@ -366,7 +366,11 @@ void EmfPaintEngine::drawImage(const QRectF& rect, const QImage& image, const QR
 
 void EmfPaintEngine::drawTextItem(const QPointF& origin, const QTextItem& item) {
     const QString text = item.text();
-    if (text.isEmpty() || !HasVisiblePen()) return;
+    if (!HasVisiblePen()) return;
+    if (text.isEmpty()) {  // glyphs without characters (a glyph run): drawn as outlines
+        QPaintEngine::drawTextItem(origin, item);
+        return;
+    }
     const QFont font = item.font();
     const double emPixels =
         font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * recorder_.Dpi() / 72.0;

@@ -103,6 +103,24 @@ TEST(EmfPicture, RendersTheShapesWhereTheyWereDrawn) {
     EXPECT_NEAR(picture->SizeMm().width(), 200 * 25.4 / 96, 0.01);
 }
 
+TEST(EmfPicture, DrawsIntoAnotherMetafile) {
+    // A pasted picture is part of the diagram when the diagram is written as a metafile.
+    const auto picture = DiagramPicture();
+    ASSERT_TRUE(picture);
+    EmfPaintDevice device(kPage * 2, 96);
+    {
+        QPainter painter(&device);
+        EXPECT_TRUE(picture->Render(painter, QRectF(QPointF(0, 0), QSizeF(kPage * 2))));
+    }
+    const auto nested = EmfPicture::FromBytes(device.Finish());
+    ASSERT_TRUE(nested);
+    EXPECT_FALSE(RecordsOfType(nested->Bytes(), 81).empty());  // the bitmap
+    EXPECT_FALSE(RecordsOfType(nested->Bytes(), 42).empty());  // the disc
+    const QImage image = nested->ToImage(kPage).convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(image.pixelColor(30, 25), QColor(255, 0, 0));
+    EXPECT_EQ(image.pixelColor(80, 30), QColor(0, 0, 255));
+}
+
 TEST(EmfPicture, KeepsItsBytesThroughFilesAndClipboardData) {
     const QByteArray bytes = Diagram();
     const auto picture = EmfPicture::FromBytes(bytes);
