@@ -65,15 +65,16 @@ constexpr ControlTemplate kSetGrid[] = {
 };
 
 // The three view templates carry the same controls; the dialog hides what its kind leaves out.
+// The two radio buttons come first so that they form one group.
 constexpr ControlTemplate kView[] = {
     Radio(251, "set center", {0, 0, 2}),
+    Radio(252, "set corners", {0, 2, 2}),
     Label(7, "hori", {1, 0}),
     Edit(215, {1, 1}),
     Label(9, "vert", {2, 0}),
     Edit(216, {2, 1}),
     Label(8, "width", {3, 0}),
     Edit(217, {3, 1}),
-    Radio(252, "set corners", {0, 2, 2}),
     Label(31, "left", {1, 2}),
     Edit(211, {1, 3}),
     Label(32, "right", {2, 2}),

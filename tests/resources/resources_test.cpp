@@ -6,9 +6,11 @@
 #include <QKeySequence>
 #include <algorithm>
 #include <initializer_list>
+#include <map>
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "resources/resources.h"
 #include "resources/string_table.h"
@@ -216,6 +218,55 @@ TEST(DialogTemplates, EveryNewExampleCommandOfTheThreeDMenuHasItsEditor) {
         EXPECT_NE(FindDialog("EQUA" + std::to_string(kind)), nullptr) << "command " << item.id;
     }
     EXPECT_EQ(commands, 15);
+}
+
+// Radio buttons form one exclusive group until a label or a group box comes between them in
+// the order of the template, as the dialog builder groups them.
+std::map<int, int> RadioGroups(const platform::DialogTemplate& dialog) {
+    std::map<int, int> groupOf;
+    int group = 0;
+    bool inGroup = false;
+    for (const auto& c : dialog.controls) {
+        if (c.kind == ControlKind::Static || c.kind == ControlKind::GroupBox) {
+            if (inGroup) ++group;
+            inGroup = false;
+        } else if (c.kind == ControlKind::Radio) {
+            groupOf[c.id] = group;
+            inGroup = true;
+        }
+    }
+    return groupOf;
+}
+
+TEST(DialogTemplates, RadioButtonsFormTheGroupsTheirDialogsRead) {
+    // Each inner list is one exclusive choice; different lists must not exclude each other.
+    const std::pair<std::string_view, std::vector<std::vector<int>>> expected[] = {
+        {"VIEWALL", {{251, 252}}},
+        {"SETGRID", {{251, 252, 253, 254}, {255, 256}}},
+        {"PICTEX", {{251, 252, 253, 254}}},
+        {"NEWTEXT1", {{251, 252, 253}}},
+        {"MANYPTS", {{251, 252}, {253, 254, 255}, {256, 257}}},
+        {"EQUA201", {{251, 252, 253}, {254, 255, 256}}},
+        {"EQUA205", {{251, 252, 253}, {254, 255, 256, 257}}},
+        {"WEB", {{251, 252}}},
+        {"VOLTWO", {{251, 252}}},
+    };
+    for (const auto& [name, choices] : expected) {
+        SCOPED_TRACE(std::string(name));
+        const auto* dialog = FindDialog(name);
+        ASSERT_NE(dialog, nullptr);
+        const auto groupOf = RadioGroups(*dialog);
+        std::set<int> groupsSeen;
+        for (const auto& choice : choices) {
+            ASSERT_TRUE(groupOf.contains(choice.front())) << choice.front();
+            const int group = groupOf.at(choice.front());
+            EXPECT_TRUE(groupsSeen.insert(group).second) << "two choices share a group";
+            for (int id : choice) {
+                ASSERT_TRUE(groupOf.contains(id)) << id;
+                EXPECT_EQ(groupOf.at(id), group) << "radio " << id;
+            }
+        }
+    }
 }
 
 // Command ids of every menu bar, checking on the way that popups open and close in pairs.
