@@ -126,17 +126,14 @@ bool EpsWriter::PreparePage() {
                      Format("%%%%BoundingBox: 0 0 %d %d", static_cast<int>(pageWidth_),
                             static_cast<int>(pageHeight_)),
                      "%%Creator: (" + PostScriptStringBody(creatorText) + ")",
-                     "%%Title: (" + dsc(FileNameOnly(v.fileName)) + ")",
+                     "%%Title: (" + PostScriptStringBody(FileNamePart(v.fileName)) + ")",
                      "%%CreationDate:(" + dsc(dateSource_()) + ")", "%%Pages: 1", "%%Page: 1 1",
                      "0.16 setlinewidth"});
     return true;
 }
 
 QString EpsWriter::FramePath(int frame) const {
-    QString path = baseName_;
-    if (ctx_.epsFrameCount > 1)
-        path += QString::fromStdString(PadToWidth(std::to_string(frame), ctx_.frameDigits));
-    return path + ".eps";
+    return FrameFilePath(baseName_, frame, ctx_.epsFrameCount, ctx_.frameDigits, u".eps");
 }
 
 bool EpsWriter::WriteEpsFrame(int frame) {

@@ -1,6 +1,6 @@
 #include "canvas/export_context.h"
 
-#include "resources/resources.h"
+#include "platform/strings.h"
 
 #include <QFileInfo>
 #include <QFont>
@@ -78,7 +78,7 @@ bool SegmentChosen(std::span<const int> parity, std::size_t i, int mode) {
 }
 
 QString ExportString(int id, const char* fallback) {
-    const QString text = resources::LoadString(id);
+    const QString text = platform::ResourceString(id);
     return text.isEmpty() ? QString::fromUtf8(fallback) : text;
 }
 

@@ -14,11 +14,8 @@ std::optional<int> ReadInt(const QString& text) {
 }
 
 std::optional<long double> ReadLongDouble(const QString& text) {
-    const std::string bytes = ToLatin1(text.trimmed());
-    if (bytes.empty()) return std::nullopt;
-    char* end = nullptr;
-    const long double value = std::strtold(bytes.c_str(), &end);
-    if (end != bytes.c_str() + bytes.size()) return std::nullopt;
+    long double value = 0;
+    if (!StrToLD(ToLatin1(text), value)) return std::nullopt;
     return value;
 }
 

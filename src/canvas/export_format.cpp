@@ -1,6 +1,6 @@
 #include "canvas/export_format.h"
 
-#include <QFileInfo>
+#include "shell/palette.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -24,14 +24,17 @@ std::string Format(const char* format, ...) {
     return out;
 }
 
-std::string FormatLf(long double value, int width, int places) {
-    return Format("%*.*Lf", width, places, value);
+std::string PaddedFrameNumber(int n, int digits) {
+    std::string text = std::to_string(n);
+    PadToWidth(digits, text, '0');
+    return text;
 }
 
-std::string PadToWidth(std::string text, int width, char fill) {
-    if (static_cast<int>(text.size()) < width)
-        text.insert(0, static_cast<std::size_t>(width) - text.size(), fill);
-    return text;
+QString FrameFilePath(const QString& baseName, int frame, int frameCount, int digits,
+                      QStringView extension) {
+    QString path = baseName;
+    if (frameCount > 1) path += QString::fromStdString(PaddedFrameNumber(frame, digits));
+    return path + extension.toString();
 }
 
 int FrameDigits(int count) {
@@ -42,19 +45,14 @@ int FrameDigits(int count) {
 }
 
 std::string ColorToHex(QRgb colour) {
-    return Format("#%02x%02x%02x", qRed(colour), qGreen(colour), qBlue(colour));
+    return quorlin::ColorToHex(Rgb{static_cast<std::uint8_t>(qRed(colour)),
+                                   static_cast<std::uint8_t>(qGreen(colour)),
+                                   static_cast<std::uint8_t>(qBlue(colour))});
 }
 
 std::string EpsColorString(QRgb colour) {
     auto part = [](int c) { return FormatLf(c / 255.0L, 5, 3); };
     return part(qRed(colour)) + " " + part(qGreen(colour)) + " " + part(qBlue(colour));
-}
-
-std::string BlanksToHyphens(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c == ' ') c = '-';
-    return out;
 }
 
 std::string TexEscapeText(std::string_view text, std::string_view escape, bool mathMode) {
@@ -133,21 +131,15 @@ std::string PostScriptStringBody(std::string_view text) {
 }
 
 QString StripExportSuffix(const QString& path, QStringView suffix) {
-    const QString name = FileNameOnly(path);
-    if (name.size() > suffix.size() && name.endsWith(suffix, Qt::CaseInsensitive))
-        return path.left(path.size() - suffix.size());
+    const qsizetype stem = path.size() - suffix.size();
+    if (stem > 0 && path.endsWith(suffix, Qt::CaseInsensitive) && path[stem - 1] != u'/' &&
+        path[stem - 1] != u'\\')
+        return path.left(stem);
     return path;
 }
 
-QString FileNameOnly(const QString& path, bool withoutExtension) {
-    QString name = path;
-    const qsizetype cut = std::max(name.lastIndexOf(u'/'), name.lastIndexOf(u'\\'));
-    if (cut >= 0) name = name.mid(cut + 1);
-    if (withoutExtension) {
-        const qsizetype dot = name.lastIndexOf(u'.');
-        if (dot >= 0) name.truncate(dot);
-    }
-    return name;
+std::string FileNamePart(const QString& path) {
+    return FileNameOnly(ToLatin1(path), false);
 }
 
 std::string ToLatin1(const QString& text) {

@@ -1,15 +1,18 @@
 #pragma once
 // Text building blocks shared by the PiCTeX, SVG and EPS writers.
 //
-// Numbers are formatted with the C library's formats into strings that grow as needed, so a
-// coordinate of 1e300 costs a long line and never a buffer overrun. The escapers make user texts
-// safe for each target language, and the name helpers derive export file names from the path
-// the user chose.
+// Numbers are formatted with the C library's formats into strings that grow as needed (the
+// shell's FormatLf does "%<w>.<p>Lf"), so a coordinate of 1e300 costs a long line and never a
+// buffer overrun. The escapers make user texts safe for each target language, and the name
+// helpers derive export file names from the path the user chose.
 #include <QRgb>
 #include <QString>
 
 #include <string>
 #include <string_view>
+
+#include "shell/numbers.h"
+#include "shell/text_helpers.h"
 
 namespace quorlin::canvas {
 
@@ -19,11 +22,13 @@ inline constexpr std::string_view kCrLf = "\r\n";
 // printf-style formatting into a std::string of whatever length the result needs.
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
-// The C format "%<width>.<places>Lf".
-std::string FormatLf(long double value, int width, int places);
+// Frame number n left-padded with zeros to the given digits.
+std::string PaddedFrameNumber(int n, int digits);
 
-// Left-pads text with fill up to width; a longer text is kept whole.
-std::string PadToWidth(std::string text, int width, char fill = '0');
+// The file of one frame: the base name, the padded frame number when there are several
+// frames, and the extension (".tex", ".eps").
+QString FrameFilePath(const QString& baseName, int frame, int frameCount, int digits,
+                      QStringView extension);
 
 // Number of decimal digits the numbers 0 .. count - 1 of a frame series are padded to.
 int FrameDigits(int count);
@@ -33,9 +38,6 @@ std::string ColorToHex(QRgb colour);
 
 // The three components divided by 255, "%5.3Lf" each, separated by blanks.
 std::string EpsColorString(QRgb colour);
-
-// Each blank replaced by "-" (PostScript font names have none).
-std::string BlanksToHyphens(std::string_view text);
 
 // Puts the TeX escape before each "#", "$", "%" and "&". The degree sign becomes a raised
 // circle and other bytes above 127 "\char<n>", because the TeX engines reject bare 8-bit bytes
@@ -55,9 +57,8 @@ std::string PostScriptStringBody(std::string_view text);
 // whatever its case; a path whose file name lacks the suffix is kept whole.
 QString StripExportSuffix(const QString& path, QStringView suffix);
 
-// The file-name part of a path, without its folder; with withoutExtension also without the
-// part from the last "." of the name on.
-QString FileNameOnly(const QString& path, bool withoutExtension = false);
+// The file-name part of a path, without its folder, as 8-bit text.
+std::string FileNamePart(const QString& path);
 
 // A QString as the 8-bit text the export files carry (Latin-1; other characters become "?").
 std::string ToLatin1(const QString& text);

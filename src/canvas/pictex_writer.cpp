@@ -96,10 +96,7 @@ void PictexWriter::TexBegin(int boxNumber) {
 }
 
 QString PictexWriter::FramePath(int frame) const {
-    QString path = ctx_.texBaseName;
-    if (ctx_.texFrameCount > 1)
-        path += QString::fromStdString(PadToWidth(std::to_string(frame), ctx_.frameDigits));
-    return path + ".tex";
+    return FrameFilePath(ctx_.texBaseName, frame, ctx_.texFrameCount, ctx_.frameDigits, u".tex");
 }
 
 bool PictexWriter::WriteTeXFrame(int frame) {
@@ -118,10 +115,10 @@ bool PictexWriter::WriteTeXFrame(int frame) {
 bool PictexWriter::WriteAnimMaster() {
     const QString path = ctx_.texBaseName + "ANIM.tex";
     if (!ctx_.OpenOutput(path)) return false;
-    const std::string name = ToLatin1(FileNameOnly(ctx_.texBaseName));
+    const std::string name = FileNamePart(ctx_.texBaseName);
     Line(Cs("begin{animateinline}[poster=first,controls]{1}"));
     for (int i = 0; i < ctx_.texFrameCount; ++i) {
-        Line(Cs("input{") + name + PadToWidth(std::to_string(i), ctx_.frameDigits) + "}");
+        Line(Cs("input{") + name + PaddedFrameNumber(i, ctx_.frameDigits) + "}");
         if (i + 1 < ctx_.texFrameCount) Line(Cs("newframe"));
     }
     Line(Cs("end{animateinline}"));

@@ -196,7 +196,7 @@ void SvgWriter::SvgRect(int x, int y, int width, int height, bool hollow, QRgb f
 std::string SvgWriter::FillPattern(const std::string& fill, int pattern,
                                    const std::string& stroke) {
     if (patterns_ >= kPatternLimit) return fill;
-    const std::string id = "fpat" + PadToWidth(std::to_string(patterns_), 3);
+    const std::string id = "fpat" + PaddedFrameNumber(patterns_, 3);
     const int cell = (pattern < 5 && pattern != 2) ? 10 : 8;
     std::vector<const char*> paths;
     switch (pattern) {

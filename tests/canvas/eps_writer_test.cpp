@@ -68,6 +68,20 @@ TEST_F(EpsTest, FrameFilesAndTheirNames) {
     EXPECT_FALSE(state.eps.PrepareEpsExport(1, 0));
 }
 
+TEST_F(EpsTest, FramesOfAnAnimationShareABoxAroundTheViewCentre) {
+    state.view = ExportView::FromCorners(10, 30, 0, 10, 801, 401);  // centre (20, 5)
+    host.frameAnswer = 2;
+    host.parameterAnswer = "A";
+    ASSERT_TRUE(state.eps.PrepareEpsExport(1, 0));
+    EXPECT_EQ(state.boxHalfHeight, 2.5L);
+    state.epsActive = true;
+    // The page is 600 x 300 points; the box is 10 x 5 world units, so 60 points each.
+    EXPECT_EQ(Capture([&] {
+                  state.eps.EpsPath(std::array<WorldPoint, 2>{{{20, 5}, {25, 7.5L}}}, false);
+              }),
+              CrLf({"newpath", "300.000 150.000 moveto", "600.000 300.000 lineto"}));
+}
+
 TEST_F(EpsTest, SegmentsPathsAndParity) {
     ASSERT_TRUE(state.eps.PreparePage());
     const std::array<WorldPoint, 4> pts{{{0, 0}, {100, 0}, {200, 100}, {300, 0}}};

@@ -27,9 +27,9 @@ TEST(ExportFormat, FrameNumbersArePaddedToTheDigitsOfTheCount) {
     EXPECT_EQ(FrameDigits(120), 3);
     EXPECT_EQ(FrameDigits(1000), 4);
     EXPECT_EQ(FrameDigits(999999), 6);
-    EXPECT_EQ(PadToWidth("7", 3), "007");
-    EXPECT_EQ(PadToWidth("1000", 4), "1000");
-    EXPECT_EQ(PadToWidth("12345", 3), "12345");
+    EXPECT_EQ(FrameFilePath("/p/wave", 7, 120, 3, u".eps"), "/p/wave007.eps");
+    EXPECT_EQ(FrameFilePath("/p/wave", 0, 1, 1, u".eps"), "/p/wave.eps");
+    EXPECT_EQ(FrameFilePath("/p/wave", 999, 1000, 4, u".tex"), "/p/wave0999.tex");
 }
 
 TEST(ExportFormat, EscapersKeepEachLanguageIntact) {
@@ -40,7 +40,6 @@ TEST(ExportFormat, EscapersKeepEachLanguageIntact) {
               "Caf&#233; &lt;a&gt; &amp; &quot;b&quot; &apos;c&apos;");
     EXPECT_EQ(XmlEscape(std::string("a\x01\tb", 4)), "a\tb");
     EXPECT_EQ(PostScriptStringBody("(a\\b) 90\xb0"), "\\(a\\\\b\\) 90\\260");
-    EXPECT_EQ(BlanksToHyphens("Times New Roman"), "Times-New-Roman");
 }
 
 TEST(ExportFormat, BaseNamesCutOnlyTheSuffixOfTheFileName) {
@@ -49,8 +48,8 @@ TEST(ExportFormat, BaseNamesCutOnlyTheSuffixOfTheFileName) {
     EXPECT_EQ(StripExportSuffix("/tmp/my.tex.files/wave", u".tex"), "/tmp/my.tex.files/wave");
     EXPECT_EQ(StripExportSuffix("/tmp/a.eps/b.v2.EPS", u".eps"), "/tmp/a.eps/b.v2");
     EXPECT_EQ(StripExportSuffix("/tmp/wave.texture", u".tex"), "/tmp/wave.texture");
-    EXPECT_EQ(FileNameOnly("C:\\pics\\wave.v2"), "wave.v2");
-    EXPECT_EQ(FileNameOnly("/pics/wave.v2.qz2", true), "wave.v2");
+    EXPECT_EQ(StripExportSuffix("/tmp/a/.tex", u".tex"), "/tmp/a/.tex");
+    EXPECT_EQ(FileNamePart("C:\\pics\\wave.v2"), "wave.v2");
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "canvas/export_format.h"
 #include "fake_export_host.h"
 
 #include <gtest/gtest.h>
@@ -56,6 +57,15 @@ TEST_F(PictexTest, HeadersAndTrailersOfTheFourKinds) {
     EXPECT_EQ(state.tex.Header(), CrLf({R"(\input pictex)"}) + kPictureStart);
     ASSERT_TRUE(Prepare(kTexInsertable, 1));
     EXPECT_EQ(state.tex.Header(), kPictureStart);
+}
+
+TEST_F(PictexTest, HugeViewCornersArePrintedInFull) {
+    state.view = ExportView::FromCorners(-1e300L, 1e300L, -1, 1, 401, 401);
+    ASSERT_TRUE(Prepare(kTexInsertable, 1));
+    const std::string& header = state.tex.Header();
+    const std::string corner = "at -" + FormatLf(1e300L, 4, 2) + " -1.00\r\n";
+    EXPECT_EQ(FormatLf(1e300L, 4, 2).size(), 304u);
+    EXPECT_NE(header.find(corner), std::string::npos);
 }
 
 TEST_F(PictexTest, CancelledOrUnmarkedExportsWriteNothing) {
