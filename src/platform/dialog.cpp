@@ -25,10 +25,6 @@ namespace quorlin::platform {
 
 namespace {
 
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 std::vector<const DialogTemplate*>& Registered() {
     static std::vector<const DialogTemplate*> registered;
     return registered;
@@ -104,7 +100,7 @@ Dialog::~Dialog() = default;
 void Dialog::Build() {
     if (built_) return;
     built_ = true;
-    setWindowTitle(template_ ? ToQString(template_->caption) : ToQString(name_));
+    setWindowTitle(template_ ? FromResourceText(template_->caption) : FromResourceText(name_));
     auto* grid = new QGridLayout(this);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -115,7 +111,7 @@ void Dialog::Build() {
     });
     QButtonGroup* radios = nullptr;
     for (const ControlTemplate& c : controls) {
-        QString text = ToQString(c.text);
+        QString text = FromResourceText(c.text);
         if (text.isEmpty() && c.textId != 0) text = ResourceString(c.textId);
         QWidget* widget = nullptr;
         switch (c.kind) {

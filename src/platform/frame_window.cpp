@@ -15,15 +15,12 @@
 #include <map>
 #include <tuple>
 
+#include "platform/strings.h"
 #include "resources/resources.h"
 
 namespace quorlin::platform {
 
 namespace {
-
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QStringList LocalFiles(const QMimeData* data) {
     QStringList files;
@@ -107,7 +104,7 @@ private:
     void BuildMenu(Built& built, const MenuTemplate& menu) {
         std::vector<QMenu*> open;  // the popups being filled, innermost last
         for (const MenuItemTemplate& item : menu.items) {
-            const QString text = ToQString(item.text);
+            const QString text = FromResourceText(item.text);
             switch (item.kind) {
                 case MenuItemTemplate::Kind::Popup: {
                     auto* sub = new QMenu(text, open.empty() ? static_cast<QWidget*>(frame_)
@@ -140,7 +137,7 @@ private:
 
     void AddAccelerators(Built& built, const AcceleratorTable& table) {
         for (const AcceleratorTemplate& entry : table.entries) {
-            const QKeySequence keys(ToQString(entry.keys), QKeySequence::PortableText);
+            const QKeySequence keys(FromResourceText(entry.keys), QKeySequence::PortableText);
             if (keys.isEmpty() || IsTaken(built, keys)) continue;
             built.accelerators << keys;
             auto it = built.byId.find(entry.id);

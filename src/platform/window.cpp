@@ -77,9 +77,7 @@ Window::Window(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-Window::~Window() {
-    for (const auto& [id, qtId] : timers_) killTimer(qtId);
-}
+Window::~Window() = default;
 
 void Window::Create() {
     if (created_) return;
