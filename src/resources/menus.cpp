@@ -363,7 +363,7 @@ constexpr auto kPlot3Body = std::to_array<MenuItemTemplate>({
     Item("&Text", cmd::kMouseText),
     Item("&Evaluated text", cmd::kMouseEvaluatedText),
     Item("&Paste from clipboard", cmd::kMousePaste),
-    Item("&XY coords LB\tRecenter RB", cmd::kMouseCoordinates),
+    Item("&Recenter RB", cmd::kMouseCoordinates),
     End(),
     Popup("&One"),
     Item("&Integrate f(x,y) dx dy ...", cmd::kIntegrateXY),

@@ -272,21 +272,28 @@ constexpr StringEntry kStrings[] = {
     {831, "Press Q to stop a long drawing or computation at once."},
     {832, "While an animation runs, P pauses it, F makes it faster and S slower."},
     {833, "The tracing slider moves a point along a curve and can show its tangent and secant."},
-    {834, "Taylor polynomials of an explicit curve follow the centre as you move it."},
+    {834,
+     "The tracing slider adds the Taylor polynomial of an explicit curve at its cursor; choose the "
+     "degree first."},
     {835,
      "The zeros, extremes and intersections tools keep their last search: run the command again to "
      "find the next one."},
     {836, "The integration tool computes six rules at once, so you can compare them."},
     {837, "Shade an inequality such as y > x^2 to see the region it describes."},
     {838,
-     "In a 3D window, drag with the mouse to turn the picture; hidden lines are removed as you "
-     "go."},
-    {839, "The slicer cuts a surface with planes and shows the section curves."},
+     "In a 3D window the arrow keys turn and tilt the picture; Ins and Del move the observer "
+     "nearer "
+     "or farther."},
+    {839,
+     "The slicer moves two parameter lines across a surface and can add the tangent plane where "
+     "they cross."},
     {840, "Level curves of a surface open in their own window, linked to the 3D picture."},
     {841, "A random-dot stereogram shows a surface in depth when you look through the screen."},
     {842,
      "Mapping windows show a domain and its image side by side; draw in one to see the other."},
-    {843, "Click in a differential-equation window to start a trajectory from that point."},
+    {843,
+     "With the trajectories mouse mode, a click starts a trajectory of the current differential "
+     "equation at that point."},
     {844,
      "The time and phase windows show a trajectory against time or one coordinate against "
      "another."},
