@@ -230,11 +230,14 @@ void EmfPaintEngine::PrepareBackground() {
     if (opaque) recorder_.SetBackgroundColour(background_.color().rgb());
 }
 
+void EmfPaintEngine::SelectPen(const EmfPen& pen) {
+    if (pen.IsDashed()) PrepareBackground();  // the gaps between the dashes
+    recorder_.SelectPen(pen);
+}
+
 void EmfPaintEngine::PrepareStroke() {
     PrepareClip();
-    const EmfPen pen = ToEmfPen(pen_, transform_);
-    if ((pen.style & 0xF) != emf::kPenSolid) PrepareBackground();  // dash gaps
-    recorder_.SelectPen(pen);
+    SelectPen(ToEmfPen(pen_, transform_));
 }
 
 void EmfPaintEngine::PrepareFill(Qt::FillRule rule, bool withoutPen) {
@@ -243,13 +246,7 @@ void EmfPaintEngine::PrepareFill(Qt::FillRule rule, bool withoutPen) {
     if (brush.style == emf::kBrushHatched) PrepareBackground();
     recorder_.SelectBrush(brush);
     recorder_.SetPolyFillMode(FillMode(rule));
-    if (withoutPen) {
-        recorder_.SelectPen(EmfPen{});
-    } else {
-        const EmfPen pen = ToEmfPen(pen_, transform_);
-        if ((pen.style & 0xF) != emf::kPenSolid) PrepareBackground();
-        recorder_.SelectPen(pen);
-    }
+    SelectPen(withoutPen ? EmfPen{} : ToEmfPen(pen_, transform_));
 }
 
 void EmfPaintEngine::drawLines(const QLineF* lines, int lineCount) {

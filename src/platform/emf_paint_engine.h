@@ -51,6 +51,8 @@ private:
     // Selects the painter's brush and, unless withoutPen, its pen for a filled shape.
     void PrepareFill(Qt::FillRule rule, bool withoutPen = false);
     void PrepareBackground();
+    // Selects pen, after the background mode that its dash gaps need.
+    void SelectPen(const EmfPen& pen);
     void PrepareClip();
     bool HasVisiblePen() const;
     bool HasVisibleBrush() const;

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include <QPainter>
+
 namespace quorlin::platform {
 
 namespace {
@@ -53,36 +55,21 @@ QRect BoxArea(const emf::Rect32& box) {
                  QPoint(std::max(box.left, box.right), std::max(box.top, box.bottom)));
 }
 
-// A 24-bit bottom-up DIB of image (transparent parts laid on white).
+// The rows of a 24-bit bottom-up DIB of image, transparent parts laid on white.
 std::vector<std::uint8_t> BottomUpBgrRows(const QImage& image) {
-    QImage opaque(image.size(), QImage::Format_RGB888);
-    opaque.fill(Qt::white);
-    if (image.hasAlphaChannel()) {
-        QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-        for (int y = 0; y < argb.height(); ++y) {
-            const auto* src = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-            auto* dst = opaque.scanLine(y);
-            for (int x = 0; x < argb.width(); ++x) {
-                const int a = qAlpha(src[x]);
-                const auto blend = [a](int c) { return (c * a + 255 * (255 - a)) / 255; };
-                dst[3 * x] = static_cast<std::uint8_t>(blend(qRed(src[x])));
-                dst[3 * x + 1] = static_cast<std::uint8_t>(blend(qGreen(src[x])));
-                dst[3 * x + 2] = static_cast<std::uint8_t>(blend(qBlue(src[x])));
-            }
-        }
-    } else {
-        opaque = image.convertToFormat(QImage::Format_RGB888);
+    QImage canvas(image.size(), QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    {
+        QPainter painter(&canvas);
+        painter.drawImage(0, 0, image);
     }
-    const std::size_t stride = (static_cast<std::size_t>(opaque.width()) * 3 + 3) & ~std::size_t{3};
-    std::vector<std::uint8_t> bits(stride * static_cast<std::size_t>(opaque.height()), 0);
-    for (int y = 0; y < opaque.height(); ++y) {
-        const std::uint8_t* src = opaque.constScanLine(opaque.height() - 1 - y);
-        std::uint8_t* dst = bits.data() + stride * static_cast<std::size_t>(y);
-        for (int x = 0; x < opaque.width(); ++x) {  // RGB to BGR
-            dst[3 * x] = src[3 * x + 2];
-            dst[3 * x + 1] = src[3 * x + 1];
-            dst[3 * x + 2] = src[3 * x];
-        }
+    const QImage bgr = canvas.convertToFormat(QImage::Format_BGR888);
+    const auto rowBytes = static_cast<std::size_t>(bgr.width()) * 3;
+    const std::size_t stride = (rowBytes + 3) & ~std::size_t{3};
+    std::vector<std::uint8_t> bits(stride * static_cast<std::size_t>(bgr.height()), 0);
+    for (int y = 0; y < bgr.height(); ++y) {
+        const std::uint8_t* row = bgr.constScanLine(bgr.height() - 1 - y);
+        std::copy(row, row + rowBytes, bits.begin() + static_cast<std::ptrdiff_t>(stride * y));
     }
     return bits;
 }

@@ -34,6 +34,7 @@ struct EmfPen {
     std::vector<std::uint32_t> dashes;  // dash and gap lengths of a user style
 
     bool IsNull() const { return (style & 0xF) == emf::kPenNull; }
+    bool IsDashed() const { return !IsNull() && (style & 0xF) != emf::kPenSolid; }
     friend bool operator==(const EmfPen&, const EmfPen&) = default;
 };
 

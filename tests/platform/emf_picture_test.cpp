@@ -38,9 +38,10 @@ QByteArray Diagram() {
         p.drawEllipse(QRect(60, 10, 40, 40));  // blue disc around (80, 30)
         p.setBrush(QColor(0, 160, 0));
         p.drawPolygon(QPolygon{QPoint(110, 10), QPoint(150, 10), QPoint(150, 50)});  // green
-        QImage magenta(4, 4, QImage::Format_RGB32);
-        magenta.fill(QColor(255, 0, 255));
-        p.drawImage(QRect(160, 10, 30, 30), magenta);  // magenta square around (175, 25)
+        QImage orange(4, 4, QImage::Format_ARGB32);
+        orange.fill(QColor(255, 128, 0));
+        orange.setPixelColor(3, 3, QColor(0, 0, 0, 0));  // transparent corner: white
+        p.drawImage(QRect(160, 10, 40, 40), orange);     // orange square around (175, 25)
         p.setPen(QPen(QColor(0, 0, 0), 6, Qt::SolidLine, Qt::FlatCap));
         p.drawLine(10, 70, 100, 70);  // thick black line
         p.setFont(QFont("DejaVu Sans", 9));
@@ -88,7 +89,8 @@ TEST(EmfPicture, RendersTheShapesWhereTheyWereDrawn) {
     EXPECT_EQ(at(30, 25), QColor(255, 0, 0));
     EXPECT_EQ(at(80, 30), QColor(0, 0, 255));
     EXPECT_EQ(at(140, 20), QColor(0, 160, 0));
-    EXPECT_EQ(at(175, 25), QColor(255, 0, 255));
+    EXPECT_EQ(at(175, 25), QColor(255, 128, 0));
+    EXPECT_EQ(at(195, 45), QColor(255, 255, 255));
     EXPECT_EQ(at(50, 70), QColor(0, 0, 0));
     EXPECT_EQ(qAlpha(picture->ToImage(kPage * 2).pixel(2 * 115, 2 * 40)), 0);  // outside
     EXPECT_EQ(qAlpha(picture->ToImage(kPage * 2).pixel(2 * 30, 2 * 60)), 0);
