@@ -36,10 +36,6 @@ NodePtr Var(int variableOp) {
     return TExprNode::NewOp(variableOp);
 }
 
-NodePtr Copy(const TExprNode& tree) {
-    return TExprNode::CopyTree(&tree);
-}
-
 bool IsRealConstant(const TExprNode* node) {
     return node && node->op == op::kConst && node->im == 0.0L;
 }
@@ -138,14 +134,6 @@ bool IsPureOperation(int code) {
 }
 
 }  // namespace
-
-bool IsConstantTree(const TExprNode* tree) {
-    if (!tree) return false;
-    if (tree->op == op::kConst) return true;
-    if (!IsPureOperation(tree->op)) return false;
-    return std::all_of(tree->child.begin(), tree->child.end(),
-                       [](const NodePtr& c) { return !c || IsConstantTree(c.get()); });
-}
 
 void ApplyIdentities(NodePtr& tree) {
     if (!tree) return;

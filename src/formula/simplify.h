@@ -21,7 +21,6 @@ namespace algebra {
 
 NodePtr Const(long double value);
 NodePtr Var(int variableOp);
-NodePtr Copy(const TExprNode& tree);
 
 NodePtr Sum(NodePtr a, NodePtr b);
 NodePtr Difference(NodePtr a, NodePtr b);
@@ -40,10 +39,6 @@ bool IsConstant(const TExprNode* node, long double value);
 bool IsRealConstant(const TExprNode* node);
 
 }  // namespace algebra
-
-// True when no node of the tree reads a variable, a parameter, an extra slot or state: its
-// value is the same wherever it is evaluated.
-bool IsConstantTree(const TExprNode* tree);
 
 // Rewrites the tree with the identities of quorlin::algebra, bottom up, in place.
 void ApplyIdentities(NodePtr& tree);
