@@ -91,11 +91,11 @@ int FontHeightForPoints(double points, int pixelsPerInch);
 // as character heights).
 double FontPointsForHeight(int height, int pixelsPerInch);
 
-// A QFont for the spec. A positive (cell) height needs the face's metrics and is resolved by
+// The QFont of a font description. A positive (cell) height needs the face's metrics and is resolved by
 // the device context; here it is taken as the character height.
 QFont ToQFont(const FontSpec& spec);
 
-// The spec of a QFont as shown on a device of the given pixels per inch (escapement 0).
+// The font description of a QFont as shown on a device of the given pixels per inch (escapement 0).
 FontSpec FontSpecFromQFont(const QFont& font, int pixelsPerInch);
 
 }  // namespace quorlin::platform

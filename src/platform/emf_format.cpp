@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdlib>
 
-#include "shell/binio.h"
+#include "platform/binio.h"
 
 namespace quorlin::platform::emf {
 

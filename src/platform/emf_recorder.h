@@ -22,7 +22,7 @@
 #include <QString>
 
 #include "platform/emf_format.h"
-#include "shell/binio.h"
+#include "platform/binio.h"
 
 namespace quorlin::platform {
 

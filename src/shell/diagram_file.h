@@ -14,7 +14,7 @@
 #include <span>
 #include <vector>
 
-#include "shell/binio.h"
+#include "platform/binio.h"
 #include "shell/file_head.h"
 
 namespace quorlin {

@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "shell/binio.h"
+#include "platform/binio.h"
 
 namespace quorlin {
 

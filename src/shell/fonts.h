@@ -14,7 +14,7 @@
 #include <string>
 
 #include "platform/drawing_tools.h"
-#include "shell/binio.h"
+#include "platform/binio.h"
 
 namespace quorlin {
 

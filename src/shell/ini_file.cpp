@@ -1,7 +1,7 @@
 #include "shell/ini_file.h"
 
 #include "platform/config_dir.h"
-#include "shell/binio.h"
+#include "platform/binio.h"
 #include "shell/diagram_file.h"
 #include "shell/errors.h"
 

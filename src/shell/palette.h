@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/binio.h"
+#include "platform/binio.h"
 
 namespace quorlin {
 

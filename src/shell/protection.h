@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/binio.h"
+#include "platform/binio.h"
 
 namespace quorlin {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "formula/formula_context.h"
-#include "shell/binio.h"
+#include "platform/binio.h"
 
 namespace quorlin {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/binio.h"
+#include "platform/binio.h"
 
 #include <gtest/gtest.h>
 
