@@ -70,6 +70,7 @@ bool EpsWriter::PrepareEpsExport(int askFrames, int frameCountProposal) {
     if (path.isEmpty()) return false;
 
     int count = 1;
+    ctx_.animationMode = 0;
     if (askFrames != 0) {
         const int proposal = frameCountProposal < 1 ? ctx_.epsFrameCount : frameCountProposal;
         const auto asked = ctx_.host.InputInt(5, 61, 1, 999999, proposal);

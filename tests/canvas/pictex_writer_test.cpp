@@ -110,6 +110,10 @@ TEST_F(PictexTest, ARefusedOverwriteStopsTheFrame) {
     EXPECT_FALSE(state.tex.WriteTeXFrame(0));
     EXPECT_EQ(host.overwriteQuestions, 1);
     EXPECT_EQ(ReadAll(Path("old.tex")), "");
+
+    ASSERT_TRUE(Prepare(kTexStandalone, 1, "no/such/folder/pic.tex"));
+    EXPECT_FALSE(state.tex.WriteTeXFrame(0));
+    EXPECT_FALSE(ReportTeXSaved(state).saved);
 }
 
 TEST_F(PictexTest, RulesSegmentsPointsAndTexts) {
