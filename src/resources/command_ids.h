@@ -166,8 +166,10 @@ inline constexpr int kRoulettes = 789;
 inline constexpr int kEvolutes = 792;
 inline constexpr int kVolumeTwo = 812;
 
-// New examples: a 2D example of kind k comes from command k + 700 (901 explicit curve) and is
-// edited on template EQUA<k>; 3D examples have commands of their own.
+// New examples: an example of kind k comes from command k + kNewExampleOffset (901 explicit
+// curve, 1001 explicit surface) and is edited on template EQUA<k>; points given in other
+// coordinates are edited on the point template EQUA309.
+inline constexpr int kNewExampleOffset = 700;
 inline constexpr int kNewExplicit2D = 901;
 inline constexpr int kNew3DExplicit = 1001;
 inline constexpr int kNew3DCylindrical = 1002;

@@ -30,6 +30,9 @@ constexpr MenuItemTemplate Sep() {
 constexpr MenuItemTemplate Item(std::string_view text, int id) {
     return {Kind::Command, text, id};
 }
+constexpr int NewExample(int kind) {
+    return kind + cmd::kNewExampleOffset;
+}
 
 using build::Join;
 
@@ -187,6 +190,21 @@ constexpr auto kPlot2File = std::to_array<MenuItemTemplate>({
     End(),
     Popup("&Equa"),
     Item("1. Explicit ...\tF1", cmd::kNewExplicit2D),
+    Item("Polar ...", NewExample(202)),
+    Item("Parametric ...", NewExample(203)),
+    Item("Implicit ...", NewExample(204)),
+    Item("Segment ...", NewExample(205)),
+    Item("Line ax + by = c ...", NewExample(208)),
+    Item("Point ...", NewExample(209)),
+    Item("Lagrange polynomial ...", NewExample(213)),
+    Item("Series ...", NewExample(218)),
+    Item("Intrinsic ...", NewExample(225)),
+    Popup("&Differential"),
+    Item("dy/dx ...", NewExample(211)),
+    Item("dx/dt , dy/dt ...", NewExample(210)),
+    Item("derx(n,y) ...", NewExample(220)),
+    Item("Recursive ...", NewExample(212)),
+    End(),
     Sep(),
 });
 
