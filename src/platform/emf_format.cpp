@@ -135,6 +135,29 @@ bool RegionFits(const RecordView& record, std::size_t offset, std::uint32_t data
     return dataSize >= 32 && count && *count <= (dataSize - 32) / 16;
 }
 
+// Whether an object record names a slot of the header's handle table (or, where selection
+// allows it, a stock object); readers index their object table with it unchecked.
+bool ObjectIndexFits(std::uint32_t type, const RecordView& r, std::uint32_t handles) {
+    const std::uint32_t index = *r.U32(8);
+    switch (type) {
+        case kSelectObject:
+        case 48:  // SELECTPALETTE
+            return (index & kStockObject) != 0 || index < handles;
+        case kDeleteObject:
+            return index < handles;
+        case kCreatePen:
+        case kCreateBrushIndirect:
+        case kCreatePalette:
+        case kExtCreateFontIndirectW:
+        case kCreateMonoBrush:
+        case kCreateDIBPatternBrushPt:
+        case kExtCreatePen:
+            return index != 0 && index < handles;
+        default:
+            return true;
+    }
+}
+
 // Whether the counts and offsets inside a record describe bytes that lie inside it.
 bool ContentFits(std::uint32_t type, const RecordView& r) {
     switch (type) {
@@ -352,7 +375,8 @@ std::optional<Header> ValidateMetafile(std::span<const std::uint8_t> data, Forma
             return Fail<Header>(error, FormatError::kBadRecord);
         }
         const RecordView record(data.subspan(offset, *size));
-        if (*type == kHeader || *size < MinimumRecordSize(*type) || !ContentFits(*type, record)) {
+        if (*type == kHeader || *size < MinimumRecordSize(*type) || !ContentFits(*type, record) ||
+            !ObjectIndexFits(*type, record, header->handles)) {
             return Fail<Header>(error, FormatError::kBadRecord);
         }
         sawEof = *type == kEof;

@@ -227,6 +227,14 @@ TEST(EmfValidation, RefusesRecordsWhoseContentLeavesThem) {
     EXPECT_EQ(with(line + 4, 18), FormatError::kBadRecord);              // not a multiple of 4
     EXPECT_EQ(with(line + 4, 0x7ffffff0), FormatError::kBadRecord);      // past the end
     EXPECT_EQ(with(line, 1), FormatError::kBadRecord);                   // a second header
+    // Object indices outside the header's handle table.
+    const std::uint32_t handles = WordAt(good, 56) & 0xffff;
+    const qsizetype select = first(37);
+    EXPECT_EQ(with(pen + 8, handles), FormatError::kBadRecord);
+    EXPECT_EQ(with(pen + 8, 0), FormatError::kBadRecord);  // slot 0 is the metafile's
+    EXPECT_EQ(with(select + 8, 0x10000), FormatError::kBadRecord);
+    EXPECT_EQ(with(first(40) + 8, handles), FormatError::kBadRecord);
+    EXPECT_EQ(with(select + 8, 0x80000005), FormatError::kNone);  // a stock object
 }
 
 TEST(EmfValidation, DamagedBytesNeverCrashTheReader) {
