@@ -24,8 +24,6 @@ std::uint32_t DashStyle(Qt::PenStyle style) {
             return emf::kPenDashDot;
         case Qt::DashDotDotLine:
             return emf::kPenDashDotDot;
-        case Qt::CustomDashLine:
-            return emf::kPenUserStyle;
         default:
             return emf::kPenSolid;
     }

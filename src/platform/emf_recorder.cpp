@@ -192,34 +192,30 @@ void EmfRecorder::SelectFont(const EmfFont& font) {
     font_ = font;
 }
 
+void EmfRecorder::SetValue(std::uint32_t type, std::uint32_t& current, std::uint32_t wanted) {
+    if (current == wanted) return;
+    EmitValue(type, wanted);
+    current = wanted;
+}
+
 void EmfRecorder::SetTextColour(QRgb colour) {
-    if (ColourRef(colour) == ColourRef(textColour_)) return;
-    EmitValue(emf::kSetTextColor, ColourRef(colour));
-    textColour_ = colour;
+    SetValue(emf::kSetTextColor, textColour_, ColourRef(colour));
 }
 
 void EmfRecorder::SetBackgroundMode(std::uint32_t mode) {
-    if (mode == backgroundMode_) return;
-    EmitValue(emf::kSetBkMode, mode);
-    backgroundMode_ = mode;
+    SetValue(emf::kSetBkMode, backgroundMode_, mode);
 }
 
 void EmfRecorder::SetBackgroundColour(QRgb colour) {
-    if (ColourRef(colour) == ColourRef(backgroundColour_)) return;
-    EmitValue(emf::kSetBkColor, ColourRef(colour));
-    backgroundColour_ = colour;
+    SetValue(emf::kSetBkColor, backgroundColour_, ColourRef(colour));
 }
 
 void EmfRecorder::SetTextAlign(std::uint32_t align) {
-    if (align == textAlign_) return;
-    EmitValue(emf::kSetTextAlign, align);
-    textAlign_ = align;
+    SetValue(emf::kSetTextAlign, textAlign_, align);
 }
 
 void EmfRecorder::SetPolyFillMode(std::uint32_t mode) {
-    if (mode == polyFillMode_) return;
-    EmitValue(emf::kSetPolyFillMode, mode);
-    polyFillMode_ = mode;
+    SetValue(emf::kSetPolyFillMode, polyFillMode_, mode);
 }
 
 void EmfRecorder::SetClip(const std::optional<QRegion>& clip) {
@@ -385,10 +381,7 @@ void EmfRecorder::Text(QPoint reference, const QString& text,
 
 void EmfRecorder::Image(const emf::Rect32& box, const QImage& image) {
     if (image.isNull()) return;
-    if (stretchMode_ != emf::kStretchColorOnColor) {
-        EmitValue(emf::kSetStretchBltMode, emf::kStretchColorOnColor);
-        stretchMode_ = emf::kStretchColorOnColor;
-    }
+    SetValue(emf::kSetStretchBltMode, stretchMode_, emf::kStretchColorOnColor);
     constexpr std::uint32_t kFixedSize = 80, kInfoSize = 40;
     const std::vector<std::uint8_t> bits = BottomUpBgrRows(image);
     const auto pixelsPerMetre = static_cast<std::int32_t>(std::lround(dpi_ / 0.0254));

@@ -21,8 +21,8 @@
 #include <QSize>
 #include <QString>
 
-#include "platform/emf_format.h"
 #include "platform/binio.h"
+#include "platform/emf_format.h"
 
 namespace quorlin::platform {
 
@@ -104,6 +104,8 @@ public:
 private:
     void Emit(std::uint32_t type, const ByteWriter& payload);
     void EmitValue(std::uint32_t type, std::uint32_t value);
+    // Writes a one-value mode record when wanted differs from the current value.
+    void SetValue(std::uint32_t type, std::uint32_t& current, std::uint32_t wanted);
     void Select(std::uint32_t handle);
     void Delete(std::uint32_t handle);
     std::uint32_t AllocateHandle();
@@ -130,8 +132,8 @@ private:
     std::optional<EmfBrush> brush_;
     std::optional<EmfFont> font_;
     std::optional<std::uint32_t> penHandle_, brushHandle_, fontHandle_;
-    QRgb textColour_ = qRgb(0, 0, 0);
-    QRgb backgroundColour_ = qRgb(255, 255, 255);
+    std::uint32_t textColour_ = 0x000000;  // colour words (0x00BBGGRR)
+    std::uint32_t backgroundColour_ = 0xFFFFFF;
     std::uint32_t backgroundMode_ = emf::kBkOpaque;
     std::uint32_t textAlign_ = 0;
     std::uint32_t polyFillMode_ = emf::kFillAlternate;
