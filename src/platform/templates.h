@@ -32,6 +32,7 @@ struct ControlTemplate {
     int column = 0;         // grid column, from 0
     int columnSpan = 1;
     int textId = 0;         // string-table id of the text, 0 when text is given
+    bool hidden = false;    // laid out, but not shown until the dialog shows it
 };
 
 struct DialogTemplate {

@@ -67,6 +67,12 @@ constexpr ControlTemplate Group(int id, std::string_view text, Cell cell) {
     return Control(ControlKind::GroupBox, id, text, cell);
 }
 
+// A control that the template keeps hidden until the dialog's code shows it.
+constexpr ControlTemplate Hidden(ControlTemplate control) {
+    control.hidden = true;
+    return control;
+}
+
 // The usual closing row: "ok" (1, default) and "cancel" (2).
 constexpr ControlTemplate OkButton(int row, int column = 0) {
     return DefButton(1, "ok", {row, column});

@@ -10,6 +10,9 @@ namespace {
 using namespace build;
 using platform::DialogTemplate;
 
+// The tables keep one control per line, in the order the dialog builds them.
+// clang-format off
+
 // The prompt and caption are set by the caller.
 constexpr ControlTemplate kOneInput[] = {
     Label(kOneInputPromptId, "", {0, 0, 2}),
@@ -107,8 +110,12 @@ constexpr ControlTemplate kPicTeX[] = {
 };
 
 constexpr ControlTemplate kSvg[] = {
-    Label(8, "width", {0, 0}), Edit(211, {0, 1}), Label(7, "height", {1, 0}),
-    Edit(212, {1, 1}),         OkButton(2, 0),    CancelButton(2, 1),
+    Label(8, "width", {0, 0}),
+    Edit(211, {0, 1}),
+    Label(7, "height", {1, 0}),
+    Edit(212, {1, 1}),
+    OkButton(2, 0),
+    CancelButton(2, 1),
 };
 
 constexpr ControlTemplate kMetaDlg[] = {
@@ -181,6 +188,8 @@ constexpr ControlTemplate kNewText1[] = {
     OkButton(9, 3),
     CancelButton(9, 4),
 };
+
+// clang-format on
 
 constexpr DialogTemplate kDialogs[] = {
     {"ONEINPUT", "input", kOneInput},   {"SETGRID", "grid", kSetGrid},

@@ -9,15 +9,25 @@ namespace {
 using namespace build;
 using platform::DialogTemplate;
 
+// The tables keep one control per line, in the order the dialog builds them.
+// clang-format off
+
 // Buttons 757, 797 and 798 get their captions when the dialog is set up.
 constexpr ControlTemplate kInvent[] = {
-    List(293, {0, 0, 6}),          Button(51, "edit", {1, 0}),
-    Button(52, "delete", {1, 1}),  Button(739, "dupl", {1, 2}),
-    Button(95, "clip", {1, 3}),    Button(757, "table", {1, 4}),
-    Button(818, "family", {1, 5}), Button(736, "graph", {2, 0}),
-    Button(744, "equa", {2, 1}),   Button(793, "name", {2, 2}),
-    Button(797, "", {2, 3}),       Button(798, "", {2, 4}),
-    Button(2, "close", {2, 5}),    Edit(219, {3, 0}),  // hidden; carries text to the clipboard
+    List(293, {0, 0, 6}),
+    Button(51, "edit", {1, 0}),
+    Button(52, "delete", {1, 1}),
+    Button(739, "dupl", {1, 2}),
+    Button(95, "clip", {1, 3}),
+    Button(757, "table", {1, 4}),
+    Button(818, "family", {1, 5}),
+    Button(736, "graph", {2, 0}),
+    Button(744, "equa", {2, 1}),
+    Button(793, "name", {2, 2}),
+    Button(797, "", {2, 3}),
+    Button(798, "", {2, 4}),
+    Button(2, "close", {2, 5}),
+    Hidden(Edit(219, {3, 0})),  // carries text to the clipboard
 };
 
 constexpr ControlTemplate kParams[] = {
@@ -35,15 +45,24 @@ constexpr ControlTemplate kParams[] = {
 };
 
 constexpr ControlTemplate kSParam[] = {
-    Edit(211, {0, 0, 4}),           Slider(295, {1, 0, 4}),         Button(804, "set L", {2, 0}),
-    Button(738, "autorev", {2, 1}), Button(740, "autocyc", {2, 2}), Button(805, "set R", {2, 3}),
-    Check(271, "autoshow", {3, 0}), Label(7, "slides", {3, 1}),     Edit(212, {3, 2}),
+    Edit(211, {0, 0, 4}),
+    Slider(295, {1, 0, 4}),
+    Button(804, "set L", {2, 0}),
+    Button(738, "autorev", {2, 1}),
+    Button(740, "autocyc", {2, 2}),
+    Button(805, "set R", {2, 3}),
+    Check(271, "autoshow", {3, 0}),
+    Label(7, "slides", {3, 1}),
+    Edit(212, {3, 2}),
     Button(2, "close", {3, 3}),
 };
 
 constexpr ControlTemplate kTParam[] = {
-    Edit(211, {0, 0, 2}), Button(740, "time", {0, 2}), Check(271, "stop at", {1, 0}),
-    Edit(212, {1, 1}),    Button(2, "close", {1, 2}),
+    Edit(211, {0, 0, 2}),
+    Button(740, "time", {0, 2}),
+    Check(271, "stop at", {1, 0}),
+    Edit(212, {1, 1}),
+    Button(2, "close", {1, 2}),
 };
 
 constexpr ControlTemplate kTrace[] = {
@@ -85,7 +104,7 @@ constexpr ControlTemplate kTrace3[] = {
 
 constexpr ControlTemplate kArcLen[] = {
     Combo(295, {0, 0, 3}),
-    List(296, {1, 0, 3}),  // hidden
+    Hidden(List(296, {1, 0, 3})),
     Label("lower limit", {2, 0}),
     Edit(211, {2, 1}),
     Label("upper limit", {3, 0}),
@@ -156,6 +175,8 @@ constexpr ControlTemplate kCalib[] = {
 };
 
 // Captions set at run time are given a plain default here.
+// clang-format on
+
 constexpr DialogTemplate kDialogs[] = {
     {"INVENT", "inventory", kInvent},
     {"PARAMS", "parameters", kParams},

@@ -11,21 +11,34 @@ namespace {
 using namespace build;
 using platform::DialogTemplate;
 
+// The tables keep one control per line, in the order the dialog builds them.
+// clang-format off
+
 // The labels switch between x, y, z and rho, theta, phi with the "spherical" box.
 constexpr ControlTemplate kSetObs[] = {
-    Label(231, "x =", {0, 0}),       Edit(211, {0, 1}),
-    Label(232, "y =", {1, 0}),       Edit(212, {1, 1}),
-    Label(233, "z =", {2, 0}),       Edit(213, {2, 1}),
-    Check(271, "spherical", {3, 0}), Check(272, "degrees", {3, 1}),
-    DefButton(91, "apply", {4, 0}),  Button(2, "close", {4, 1}),
+    Label(231, "x =", {0, 0}),
+    Edit(211, {0, 1}),
+    Label(232, "y =", {1, 0}),
+    Edit(212, {1, 1}),
+    Label(233, "z =", {2, 0}),
+    Edit(213, {2, 1}),
+    Check(271, "spherical", {3, 0}),
+    Check(272, "degrees", {3, 1}),
+    DefButton(91, "apply", {4, 0}),
+    Button(2, "close", {4, 1}),
 };
 
 constexpr ControlTemplate kAxLen[] = {
-    Edit(211, {0, 0}),           Label(31, "< x <", {0, 1}),
-    Edit(212, {0, 2}),           Edit(213, {1, 0}),
-    Label(32, "< y <", {1, 1}),  Edit(214, {1, 2}),
-    Edit(215, {2, 0}),           Label(33, "< z <", {2, 1}),
-    Edit(216, {2, 2}),           DefButton(1, "lock", {3, 0}),
+    Edit(211, {0, 0}),
+    Label(31, "< x <", {0, 1}),
+    Edit(212, {0, 2}),
+    Edit(213, {1, 0}),
+    Label(32, "< y <", {1, 1}),
+    Edit(214, {1, 2}),
+    Edit(215, {2, 0}),
+    Label(33, "< z <", {2, 1}),
+    Edit(216, {2, 2}),
+    DefButton(1, "lock", {3, 0}),
     Button(2, "unlock", {3, 2}),
 };
 
@@ -53,16 +66,25 @@ constexpr auto kAutoBoxB = BoxControls("clip trajectories");
 constexpr auto kAutoBoxC = BoxControls("");
 
 constexpr ControlTemplate kMerid[] = {
-    Label("radius", {0, 0}), Edit(211, {0, 1}), Label("longitude", {1, 0}),
-    Edit(212, {1, 1}),       OkButton(2, 0),    CancelButton(2, 1),
+    Label("radius", {0, 0}),
+    Edit(211, {0, 1}),
+    Label("longitude", {1, 0}),
+    Edit(212, {1, 1}),
+    OkButton(2, 0),
+    CancelButton(2, 1),
 };
 
 constexpr ControlTemplate kRds[] = {
-    List(293, {0, 0, 4}),       Label("density", {1, 0}),
-    Edit(211, {1, 1}),          Label("strips", {1, 2}),
-    Edit(212, {1, 3}),          Label("dot size", {2, 0}),
-    Edit(213, {2, 1}),          Label("depth", {2, 2}),
-    Edit(214, {2, 3}),          DefButton(91, "draw", {3, 0}),
+    List(293, {0, 0, 4}),
+    Label("density", {1, 0}),
+    Edit(211, {1, 1}),
+    Label("strips", {1, 2}),
+    Edit(212, {1, 3}),
+    Label("dot size", {2, 0}),
+    Edit(213, {2, 1}),
+    Label("depth", {2, 2}),
+    Edit(214, {2, 3}),
+    DefButton(91, "draw", {3, 0}),
     Button(2, "close", {3, 3}),
 };
 
@@ -92,19 +114,32 @@ constexpr ControlTemplate kSlicer[] = {
 
 // The range labels are set for the kind of integral.
 constexpr ControlTemplate kRiem3[] = {
-    Combo(295, {0, 0, 4}),     Label(13, "", {1, 0}),
-    Edit(211, {1, 1}),         Label(4, "", {1, 2}),
-    Edit(212, {1, 3}),         Label("divisions", {2, 0}),
-    Edit(213, {2, 1}),         Label(6, "", {3, 0}),
-    Edit(214, {3, 1}),         Label(9, "", {3, 2}),
-    Edit(215, {3, 3}),         Label("divisions", {4, 0}),
-    Edit(216, {4, 1}),         DefButton(91, "value", {5, 0}),
-    Label(231, "", {5, 1, 3}), Button(2, "close", {6, 3}),
+    Combo(295, {0, 0, 4}),
+    Label(13, "", {1, 0}),
+    Edit(211, {1, 1}),
+    Label(4, "", {1, 2}),
+    Edit(212, {1, 3}),
+    Label("divisions", {2, 0}),
+    Edit(213, {2, 1}),
+    Label(6, "", {3, 0}),
+    Edit(214, {3, 1}),
+    Label(9, "", {3, 2}),
+    Edit(215, {3, 3}),
+    Label("divisions", {4, 0}),
+    Edit(216, {4, 1}),
+    DefButton(91, "value", {5, 0}),
+    Label(231, "", {5, 1, 3}),
+    Button(2, "close", {6, 3}),
 };
 
 constexpr ControlTemplate kLagPt[] = {
-    Label("x =", {0, 0}),         Edit(211, {0, 1, 2}), Label("y =", {1, 0}), Edit(212, {1, 1, 2}),
-    Button(52, "delete", {2, 0}), OkButton(2, 1),       CancelButton(2, 2),
+    Label("x =", {0, 0}),
+    Edit(211, {0, 1, 2}),
+    Label("y =", {1, 0}),
+    Edit(212, {1, 1, 2}),
+    Button(52, "delete", {2, 0}),
+    OkButton(2, 1),
+    CancelButton(2, 2),
 };
 
 constexpr ControlTemplate kLevels[] = {
@@ -143,6 +178,8 @@ constexpr ControlTemplate kInterC[] = {
     DefButton(1, "keep changes", {3, 0, 2}),
     Button(2, "discard changes", {3, 2, 2}),
 };
+
+// clang-format on
 
 constexpr DialogTemplate kDialogs[] = {
     {"SETOBS", "observer coordinates", kSetObs},

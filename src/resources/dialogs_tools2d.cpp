@@ -9,6 +9,9 @@ namespace {
 using namespace build;
 using platform::DialogTemplate;
 
+// The tables keep one control per line, in the order the dialog builds them.
+// clang-format off
+
 // The colour button shares id 213 with the subinterval edit; the kinds tell them apart.
 constexpr ControlTemplate kRiem[] = {
     Combo(295, {0, 0, 2}),
@@ -41,15 +44,25 @@ constexpr ControlTemplate kRiem[] = {
 };
 
 constexpr ControlTemplate kRevolve[] = {
-    Combo(295, {0, 0, 4}),           Label("axis ax + by = c", {1, 0, 2}),
-    Button(714, "x-axis", {1, 2}),   Button(715, "y-axis", {1, 3}),
-    Label(6, "a =", {2, 0}),         Edit(214, {2, 1}),
-    Label(5, "b =", {3, 0}),         Edit(215, {3, 1}),
-    Label(4, "c =", {4, 0}),         Edit(216, {4, 1}),
-    Label("arc start", {2, 2}),      Edit(211, {2, 3}),
-    Label("arc stop", {3, 2}),       Edit(212, {3, 3}),
-    Label("subintervals", {4, 2}),   Edit(213, {4, 3}),
-    DefButton(761, "value", {5, 0}), Label(235, "", {5, 1, 3}),
+    Combo(295, {0, 0, 4}),
+    Hidden(List(296, {7, 0, 4})),
+    Label("axis ax + by = c", {1, 0, 2}),
+    Button(714, "x-axis", {1, 2}),
+    Button(715, "y-axis", {1, 3}),
+    Label(6, "a =", {2, 0}),
+    Edit(214, {2, 1}),
+    Label(5, "b =", {3, 0}),
+    Edit(215, {3, 1}),
+    Label(4, "c =", {4, 0}),
+    Edit(216, {4, 1}),
+    Label("arc start", {2, 2}),
+    Edit(211, {2, 3}),
+    Label("arc stop", {3, 2}),
+    Edit(212, {3, 3}),
+    Label("subintervals", {4, 2}),
+    Edit(213, {4, 3}),
+    DefButton(761, "value", {5, 0}),
+    Label(235, "", {5, 1, 3}),
     Button(2, "close", {6, 3}),
 };
 
@@ -100,23 +113,35 @@ constexpr ControlTemplate kRoul[] = {
 };
 
 constexpr ControlTemplate kArea[] = {
-    Combo(295, {0, 0, 2}),          List(296, {1, 0, 2}),  // hidden
-    Label("arc start", {2, 0}),     Edit(211, {2, 1}),
-    Label("arc stop", {3, 0}),      Edit(212, {3, 1}),
-    Label("subintervals", {4, 0}),  Edit(213, {4, 1}),
-    DefButton(761, "area", {5, 0}), Label(235, "", {5, 1}),
+    Combo(295, {0, 0, 2}),
+    Hidden(List(296, {1, 0, 2})),
+    Label("arc start", {2, 0}),
+    Edit(211, {2, 1}),
+    Label("arc stop", {3, 0}),
+    Edit(212, {3, 1}),
+    Label("subintervals", {4, 0}),
+    Edit(213, {4, 1}),
+    DefButton(761, "area", {5, 0}),
+    Label(235, "", {5, 1}),
     Button(2, "close", {6, 1}),
 };
 
 // The axis value edit stands between its two radio buttons: "y =" value or value "= x".
 constexpr ControlTemplate kVolTwo[] = {
-    Combo(295, {0, 0, 3}),     Combo(296, {1, 0, 3}),
-    Radio(251, "y =", {2, 0}), Edit(214, {2, 1}),
-    Radio(252, "= x", {2, 2}), Label("low x", {3, 0}),
-    Edit(211, {3, 1}),         Label("high x", {4, 0}),
-    Edit(212, {4, 1}),         Label("subintervals", {5, 0}),
-    Edit(213, {5, 1}),         DefButton(761, "volume", {6, 0}),
-    Label(235, "", {6, 1, 2}), Button(2, "close", {7, 2}),
+    Combo(295, {0, 0, 3}),
+    Combo(296, {1, 0, 3}),
+    Radio(251, "y =", {2, 0}),
+    Edit(214, {2, 1}),
+    Radio(252, "= x", {2, 2}),
+    Label("low x", {3, 0}),
+    Edit(211, {3, 1}),
+    Label("high x", {4, 0}),
+    Edit(212, {4, 1}),
+    Label("subintervals", {5, 0}),
+    Edit(213, {5, 1}),
+    DefButton(761, "volume", {6, 0}),
+    Label(235, "", {6, 1, 2}),
+    Button(2, "close", {7, 2}),
 };
 
 constexpr ControlTemplate kSurfRev[] = {
@@ -168,34 +193,53 @@ constexpr ControlTemplate kReflect[] = {
 };
 
 constexpr ControlTemplate kRotate[] = {
-    Combo(295, {0, 0, 4}),       Radio(251, "half-turn", {1, 0}),
-    Radio(252, "angle", {1, 1}), Edit(211, {1, 2, 2}),
-    Label("center", {2, 0}),     Label("x", {2, 1}),
-    Edit(212, {2, 2}),           Label("y", {3, 1}),
-    Edit(213, {3, 2}),           DefButton(91, "rotate", {4, 0}),
-    Button(98, "undo", {4, 1}),  Button(2, "close", {4, 3}),
+    Combo(295, {0, 0, 4}),
+    Radio(251, "half-turn", {1, 0}),
+    Radio(252, "angle", {1, 1}),
+    Edit(211, {1, 2, 2}),
+    Label("center", {2, 0}),
+    Label("x", {2, 1}),
+    Edit(212, {2, 2}),
+    Label("y", {3, 1}),
+    Edit(213, {3, 2}),
+    DefButton(91, "rotate", {4, 0}),
+    Button(98, "undo", {4, 1}),
+    Button(2, "close", {4, 3}),
 };
 
 // The third component and its label are hidden in a 2D window.
 constexpr ControlTemplate kTranslate[] = {
-    Combo(295, {0, 0, 3}),      Label("a =", {1, 0}),
-    Edit(211, {1, 1}),          Label("b =", {2, 0}),
-    Edit(212, {2, 1}),          Label(233, "c =", {3, 0}),
-    Edit(213, {3, 1}),          DefButton(91, "translate", {4, 0}),
-    Button(98, "undo", {4, 1}), Button(2, "close", {4, 2}),
+    Combo(295, {0, 0, 3}),
+    Label("a =", {1, 0}),
+    Edit(211, {1, 1}),
+    Label("b =", {2, 0}),
+    Edit(212, {2, 1}),
+    Label(233, "c =", {3, 0}),
+    Edit(213, {3, 1}),
+    DefButton(91, "translate", {4, 0}),
+    Button(98, "undo", {4, 1}),
+    Button(2, "close", {4, 2}),
 };
 
 constexpr ControlTemplate kZeros[] = {
-    Combo(295, {0, 0, 3}),           Label(231, "", {1, 0, 3}), DefButton(743, "next", {2, 0}),
-    Button(57, "save x as", {2, 1}), Combo(298, {2, 2}),        Button(712, "mark pt", {3, 0}),
+    Combo(295, {0, 0, 3}),
+    Label(231, "", {1, 0, 3}),
+    DefButton(743, "next", {2, 0}),
+    Button(57, "save x as", {2, 1}),
+    Combo(298, {2, 2}),
+    Button(712, "mark pt", {3, 0}),
     Button(2, "close", {3, 2}),
 };
 
 constexpr ControlTemplate kExtremes[] = {
-    Combo(295, {0, 0, 3}),      DefButton(743, "next extreme of", {1, 0}),
-    Combo(296, {1, 1}),         Label(231, "", {2, 0, 3}),
-    Button(57, "save", {3, 0}), Combo(297, {3, 1}),
-    Combo(298, {3, 2}),         Button(712, "mark pt", {4, 0}),
+    Combo(295, {0, 0, 3}),
+    DefButton(743, "next extreme of", {1, 0}),
+    Combo(296, {1, 1}),
+    Label(231, "", {2, 0, 3}),
+    Button(57, "save", {3, 0}),
+    Combo(297, {3, 1}),
+    Combo(298, {3, 2}),
+    Button(712, "mark pt", {4, 0}),
     Button(2, "close", {4, 2}),
 };
 
@@ -213,14 +257,22 @@ constexpr ControlTemplate kInter[] = {
 };
 
 constexpr ControlTemplate kShade[] = {
-    Combo(295, {0, 0, 2}),          Combo(296, {0, 2, 2}),
-    Radio(251, "above", {1, 0}),    Radio(252, "below", {1, 1}),
-    Radio(253, "between", {1, 2}),  Check(271, "x interval", {2, 0}),
-    Label("left", {3, 0}),          Edit(211, {3, 1}),
-    Label("right", {3, 2}),         Edit(212, {3, 3}),
-    Button(206, "color", {4, 0}),   Check(272, "intersection", {4, 1}),
-    DefButton(91, "shade", {4, 3}), Combo(294, {5, 0, 4}),
-    Button(52, "delete", {6, 0}),   Button(54, "del all", {6, 1}),
+    Combo(295, {0, 0, 2}),
+    Combo(296, {0, 2, 2}),
+    Radio(251, "above", {1, 0}),
+    Radio(252, "below", {1, 1}),
+    Radio(253, "between", {1, 2}),
+    Check(271, "x interval", {2, 0}),
+    Label("left", {3, 0}),
+    Edit(211, {3, 1}),
+    Label("right", {3, 2}),
+    Edit(212, {3, 3}),
+    Button(206, "color", {4, 0}),
+    Check(272, "intersection", {4, 1}),
+    DefButton(91, "shade", {4, 3}),
+    Combo(294, {5, 0, 4}),
+    Button(52, "delete", {6, 0}),
+    Button(54, "del all", {6, 1}),
     Button(2, "close", {6, 3}),
 };
 
@@ -280,52 +332,86 @@ constexpr ControlTemplate kLbData[] = {
     CancelButton(2, 2),
 };
 
-// The u controls are for the flux integral; the line integral hides them.
+// The hidden u controls are for the flux integral, which shows them.
 constexpr ControlTemplate kRiem4[] = {
-    Combo(295, {0, 0, 2}),           Combo(296, {0, 2, 2}),
-    Label("t min", {1, 0}),          Edit(211, {1, 1}),
-    Label(233, "u min", {1, 2}),     Edit(214, {1, 3}),
-    Label("t max", {2, 0}),          Edit(212, {2, 1}),
-    Label(234, "u max", {2, 2}),     Edit(215, {2, 3}),
-    Label("divisions", {3, 0}),      Edit(213, {3, 1}),
-    Label(237, "divisions", {3, 2}), Edit(216, {3, 3}),
-    DefButton(761, "value", {4, 0}), Label(235, "", {4, 1, 3}),
+    Combo(295, {0, 0, 2}),
+    Combo(296, {0, 2, 2}),
+    Label("t min", {1, 0}),
+    Edit(211, {1, 1}),
+    Hidden(Label(233, "u min", {1, 2})),
+    Hidden(Edit(214, {1, 3})),
+    Label("t max", {2, 0}),
+    Edit(212, {2, 1}),
+    Hidden(Label(234, "u max", {2, 2})),
+    Hidden(Edit(215, {2, 3})),
+    Label("divisions", {3, 0}),
+    Edit(213, {3, 1}),
+    Hidden(Label(237, "divisions", {3, 2})),
+    Hidden(Edit(216, {3, 3})),
+    DefButton(761, "value", {4, 0}),
+    Label(235, "", {4, 1, 3}),
     Button(2, "close", {5, 3}),
 };
 
 constexpr ControlTemplate kPtList[] = {
-    Combo(295, {0, 0, 3}),         Label(231, "x =", {1, 0}),  Edit(211, {1, 1, 2}),
-    Label("dot size", {2, 0}),     Edit(212, {2, 1}),          Button(208, "color", {2, 2}),
-    DefButton(91, "plot", {3, 0}), Button(2, "close", {3, 2}),
+    Combo(295, {0, 0, 3}),
+    Label(231, "x =", {1, 0}),
+    Edit(211, {1, 1, 2}),
+    Label("dot size", {2, 0}),
+    Edit(212, {2, 1}),
+    Button(208, "color", {2, 2}),
+    DefButton(91, "plot", {3, 0}),
+    Button(2, "close", {3, 2}),
 };
 
 constexpr ControlTemplate kDist[] = {
-    Combo(295, {0, 0, 2}),      Combo(296, {1, 0, 2}),
-    Label(231, "", {2, 0, 2}),  DefButton(91, "distance", {3, 0}),
+    Combo(295, {0, 0, 2}),
+    Combo(296, {1, 0, 2}),
+    Label(231, "", {2, 0, 2}),
+    DefButton(91, "distance", {3, 0}),
     Button(2, "close", {3, 1}),
 };
 
 // The coordinate-system radios are labelled at set-up for 2D or 3D.
 constexpr ControlTemplate kManyPts[] = {
-    Radio(251, "solid", {0, 0}),   Radio(252, "circle", {0, 1}),
-    Label("dot size", {0, 2}),     Edit(211, {0, 3}),
-    Check(271, "anchors", {1, 0}), Edit(217, {1, 1, 2}),
-    Button(208, "color", {1, 3}),  Radio(253, "(x,y)", {2, 0}),
-    Radio(254, "(r,t)", {2, 1}),   Radio(255, "", {2, 2}),
-    Label("points", {3, 0}),       Radio(257, "from clipboard", {3, 1}),
-    Radio(256, "list", {3, 2}),    Combo(295, {4, 0}),
-    Label("from", {4, 1}),         Edit(215, {4, 2}),
-    Label("to", {5, 1}),           Edit(216, {5, 2}),
-    Label(281, "x =", {6, 0}),     Edit(212, {6, 1, 3}),
-    Label(282, "y =", {7, 0}),     Edit(213, {7, 1, 3}),
-    Label(283, "z =", {8, 0}),     Edit(214, {8, 1, 3}),
-    DefButton(91, "plot", {9, 0}), Button(2, "close", {9, 3}),
+    Radio(251, "solid", {0, 0}),
+    Radio(252, "circle", {0, 1}),
+    Label("dot size", {0, 2}),
+    Edit(211, {0, 3}),
+    Check(271, "anchors", {1, 0}),
+    Edit(217, {1, 1, 2}),
+    Button(208, "color", {1, 3}),
+    Radio(253, "(x,y)", {2, 0}),
+    Radio(254, "(r,t)", {2, 1}),
+    Radio(255, "", {2, 2}),
+    Label("points", {3, 0}),
+    Radio(257, "from clipboard", {3, 1}),
+    Radio(256, "list", {3, 2}),
+    Combo(295, {4, 0}),
+    Label("from", {4, 1}),
+    Edit(215, {4, 2}),
+    Label("to", {5, 1}),
+    Edit(216, {5, 2}),
+    Label(281, "x =", {6, 0}),
+    Edit(212, {6, 1, 3}),
+    Label(282, "y =", {7, 0}),
+    Edit(213, {7, 1, 3}),
+    Label(283, "z =", {8, 0}),
+    Edit(214, {8, 1, 3}),
+    DefButton(91, "plot", {9, 0}),
+    Button(2, "close", {9, 3}),
 };
 
 constexpr ControlTemplate kCombos[] = {
-    Combo(295, {0, 0, 3}),        Combo(296, {1, 0, 3}),        Button(751, "f + g", {2, 0}),
-    Button(752, "f - g", {2, 1}), Button(753, "f * g", {2, 2}), Button(754, "f / g", {3, 0}),
-    Button(756, "f ^ g", {3, 1}), Button(755, "", {3, 2}),      Button(2, "close", {4, 2}),
+    Combo(295, {0, 0, 3}),
+    Combo(296, {1, 0, 3}),
+    Button(751, "f + g", {2, 0}),
+    Button(752, "f - g", {2, 1}),
+    Button(753, "f * g", {2, 2}),
+    Button(754, "f / g", {3, 0}),
+    Button(756, "f ^ g", {3, 1}),
+    Button(755, "", {3, 2}),
+    Button(2, "close", {4, 2}),
 };
 
 // The z and z' rows are hidden in a 2D window.
@@ -374,6 +460,8 @@ constexpr ControlTemplate kOrbital[] = {
     DefButton(1, "draw", {12, 0}),
     Button(2, "cancel", {12, 1}),
 };
+
+// clang-format on
 
 constexpr DialogTemplate kDialogs[] = {
     {"RIEM", "integration", kRiem},
