@@ -30,32 +30,29 @@ constexpr ControlTemplate kInvent[] = {
     Hidden(Edit(219, {3, 0})),  // carries text to the clipboard
 };
 
-constexpr ControlTemplate kParams[] = {
-    Combo(296, {0, 0}),
-    Edit(211, {0, 1, 2}),
-    Slider(295, {1, 0, 4}),
-    Button(804, "set L", {2, 0}),
-    Button(738, "autorev", {2, 1}),
-    Button(740, "autocyc", {2, 2}),
-    Button(805, "set R", {2, 3}),
-    Check(271, "autoshow", {3, 0}),
-    Label(7, "slides", {3, 1}),
-    Edit(212, {3, 2}),
-    Button(2, "close", {3, 3}),
-};
+// The player rows of the parameter sliders, below the value and the bar.
+constexpr auto kPlayer = MakeBlock(
+    Button(804, "set L", {0, 0}),
+    Button(738, "autorev", {0, 1}),
+    Button(740, "autocyc", {0, 2}),
+    Button(805, "set R", {0, 3}),
+    Check(271, "autoshow", {1, 0}),
+    Label(7, "slides", {1, 1}),
+    Edit(212, {1, 2}),
+    Button(2, "close", {1, 3}));
 
-constexpr ControlTemplate kSParam[] = {
-    Edit(211, {0, 0, 4}),
-    Slider(295, {1, 0, 4}),
-    Button(804, "set L", {2, 0}),
-    Button(738, "autorev", {2, 1}),
-    Button(740, "autocyc", {2, 2}),
-    Button(805, "set R", {2, 3}),
-    Check(271, "autoshow", {3, 0}),
-    Label(7, "slides", {3, 1}),
-    Edit(212, {3, 2}),
-    Button(2, "close", {3, 3}),
-};
+constexpr auto kParams = Join(
+    MakeBlock(
+        Combo(296, {0, 0}),
+        Edit(211, {0, 1, 2}),
+        Slider(295, {1, 0, 4})),
+    AtRow(2, kPlayer));
+
+constexpr auto kSParam = Join(
+    MakeBlock(
+        Edit(211, {0, 0, 4}),
+        Slider(295, {1, 0, 4})),
+    AtRow(2, kPlayer));
 
 constexpr ControlTemplate kTParam[] = {
     Edit(211, {0, 0, 2}),
@@ -65,42 +62,44 @@ constexpr ControlTemplate kTParam[] = {
     Button(2, "close", {1, 2}),
 };
 
-constexpr ControlTemplate kTrace[] = {
+// The curve, the parameter and the bar of the tracing sliders.
+constexpr auto kTraceCursor = MakeBlock(
     Combo(295, {0, 0, 4}),
     Label(231, "x =", {1, 0}),
     Edit(211, {1, 1}),
     Label(232, "", {1, 2, 2}),
-    Slider(297, {2, 0, 4}),
-    Button(711, "Taylor approx", {3, 0}),
-    Label(3, "degree", {3, 1}),
-    Combo(298, {3, 2}),
-    Button(712, "mark point", {3, 3}),
-    Check(271, "secants at", {4, 0}),
-    Button(720, "base point", {4, 1}),
-    Check(272, "tangents", {4, 2}),
-    Check(273, "thick vectors", {4, 3}),
-    Label(233, "", {5, 0, 4}),
-    Button(2, "close", {6, 3}),
-};
+    Slider(297, {2, 0, 4}));
 
-// The degree combo is kept so that the dialog code is the same for both; 3D hides it.
-constexpr ControlTemplate kTrace3[] = {
-    Combo(295, {0, 0, 4}),
-    Label(231, "x =", {1, 0}),
-    Edit(211, {1, 1}),
-    Label(232, "", {1, 2, 2}),
-    Slider(297, {2, 0, 4}),
-    Button(711, "tangent line", {3, 0}),
-    Combo(298, {3, 1}),
-    Button(712, "mark point", {3, 2}),
-    Check(274, "Frenet", {3, 3}),
-    Check(271, "ave velocity", {4, 0}),
-    Button(720, "base pt", {4, 1}),
-    Check(272, "inst velocity", {4, 2}),
-    Check(273, "thick vectors", {4, 3}),
-    Label(233, "", {5, 0, 4}),
-    Button(2, "close", {6, 3}),
-};
+constexpr auto kTraceEnd = MakeBlock(
+    Label(233, "", {0, 0, 4}),
+    Button(2, "close", {1, 3}));
+
+constexpr auto kTrace = Join(
+    kTraceCursor,
+    AtRow(3, MakeBlock(
+        Button(711, "Taylor approx", {0, 0}),
+        Label(3, "degree", {0, 1}),
+        Combo(298, {0, 2}),
+        Button(712, "mark point", {0, 3}),
+        Check(271, "secants at", {1, 0}),
+        Button(720, "base point", {1, 1}),
+        Check(272, "tangents", {1, 2}),
+        Check(273, "thick vectors", {1, 3}))),
+    AtRow(5, kTraceEnd));
+
+// The degree combo is kept, hidden, so that the dialog code is the same for both.
+constexpr auto kTrace3 = Join(
+    kTraceCursor,
+    AtRow(3, MakeBlock(
+        Button(711, "tangent line", {0, 0}),
+        Hidden(Combo(298, {0, 1})),
+        Button(712, "mark point", {0, 2}),
+        Check(274, "Frenet", {0, 3}),
+        Check(271, "ave velocity", {1, 0}),
+        Button(720, "base pt", {1, 1}),
+        Check(272, "inst velocity", {1, 2}),
+        Check(273, "thick vectors", {1, 3}))),
+    AtRow(5, kTraceEnd));
 
 constexpr ControlTemplate kArcLen[] = {
     Combo(295, {0, 0, 3}),
