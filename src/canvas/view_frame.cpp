@@ -1,0 +1,220 @@
+#include "canvas/view_frame.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quorlin::canvas {
+namespace {
+
+// Pixel of a world offset along an axis of `size` pixels: -1 before the axis, size + 1 beyond
+// it. Compared before rounding so that a far-away point cannot overflow the integer.
+int ClampedPixel(long double offset, int size) {
+    if (!(offset >= -0.5L)) return -1;  // also NaN
+    if (offset >= size - 0.5L) return size + 1;
+    return static_cast<int>(std::lround(static_cast<double>(offset)));
+}
+
+// Pixel steps across an axis of `size` pixels: pixel 0 and pixel size - 1 lie on its edges.
+long double Steps(int size) {
+    return static_cast<long double>(std::max(size - 1, 1));
+}
+
+}  // namespace
+
+void TViewFrame::SetAreaSize(int width, int height) {
+    areaWidth = std::max(width, 1);
+    areaHeight = std::max(height, 1);
+}
+
+void TViewFrame::ComputeScales() {
+    unitsPerPixelX = (right - left) / Steps(areaWidth);
+    unitsPerPixelY = (up - down) / Steps(areaHeight);
+}
+
+void TViewFrame::RecomputeView() {
+    if (logMode != kLogNone) {
+        cornersFlag = true;
+        left = altLeft;
+        right = altRight;
+        down = altDown;
+        up = altUp;
+    }
+    if (cornersFlag) {
+        centreX = (left + right) / 2;
+        centreY = (down + up) / 2;
+        halfWidth = (right - left) / 2;
+        halfHeight = (up - down) / 2;
+        ComputeScales();
+        // Leaving the corners later keeps the shape the corners gave.
+        if (unitsPerPixelX > 0) aspect = unitsPerPixelY / unitsPerPixelX;
+        return;
+    }
+    unitsPerPixelX = 2 * halfWidth / Steps(areaWidth);
+    unitsPerPixelY = unitsPerPixelX * aspect;
+    halfHeight = unitsPerPixelY * Steps(areaHeight) / 2;
+    left = centreX - halfWidth;
+    right = centreX + halfWidth;
+    down = centreY - halfHeight;
+    up = centreY + halfHeight;
+}
+
+void TViewFrame::SetView(long double cx, long double cy, long double hw, long double hh,
+                         bool corners) {
+    centreX = cx;
+    centreY = cy;
+    cornersFlag = corners;
+    if (corners) {
+        left = cx - hw;
+        right = cx + hw;
+        down = cy - hh;
+        up = cy + hh;
+    } else {
+        // Half-width that shows the asked half-height with the linked scales.
+        const long double needed =
+            hh * Steps(areaWidth) / (Steps(areaHeight) * (aspect > 0 ? aspect : 1));
+        halfWidth = std::max(hw, needed);
+    }
+    RecomputeView();
+}
+
+void TViewFrame::SetLogCorners(long double l, long double r, long double d, long double u) {
+    const bool logX = IsLogX(logMode), logY = IsLogY(logMode);
+    altLeft = logX ? std::log10(l) : l;
+    altRight = logX ? std::log10(r) : r;
+    altDown = logY ? std::log10(d) : d;
+    altUp = logY ? std::log10(u) : u;
+    RecomputeView();
+}
+
+void TViewFrame::Zoom(bool out) {
+    const long double f = out ? zoomFactor : 1 / zoomFactor;
+    halfWidth *= f;
+    halfHeight *= f;
+    if (cornersFlag) {
+        left = centreX - halfWidth;
+        right = centreX + halfWidth;
+        down = centreY - halfHeight;
+        up = centreY + halfHeight;
+        if (logMode != kLogNone) {
+            altLeft = left;
+            altRight = right;
+            altDown = down;
+            altUp = up;
+        }
+    }
+    RecomputeView();
+}
+
+int TViewFrame::XToScreen(long double x) const {
+    return ClampedPixel((x - left) / unitsPerPixelX, areaWidth) + leftMargin;
+}
+
+int TViewFrame::YToScreen(long double y) const {
+    return ClampedPixel((up - y) / unitsPerPixelY, areaHeight) + topMargin;
+}
+
+bool TViewFrame::PointToScreen(WorldPoint p, QPoint& out) const {
+    out = QPoint(XToScreen(p.x), YToScreen(p.y));
+    return AreaRect().ToQRect().contains(out);
+}
+
+long double TViewFrame::ScreenToX(int sx) const {
+    return (sx - leftMargin) * unitsPerPixelX + left;
+}
+
+long double TViewFrame::ScreenToY(int sy) const {
+    return up - (sy - topMargin) * unitsPerPixelY;
+}
+
+TLDRect TViewFrame::ScreenRectToWorld(const platform::PixelRect& r) const {
+    return {ScreenToX(r.left), ScreenToX(r.right), ScreenToY(r.bottom), ScreenToY(r.top)};
+}
+
+platform::PixelRect TViewFrame::WorldRectToScreen(const TLDRect& r) const {
+    const platform::PixelRect area = AreaRect();
+    auto clampX = [&](int x) { return std::clamp(x, area.left, area.right); };
+    auto clampY = [&](int y) { return std::clamp(y, area.top, area.bottom); };
+    return {clampX(XToScreen(r.xLow)), clampY(YToScreen(r.yHigh)), clampX(XToScreen(r.xHigh)),
+            clampY(YToScreen(r.yLow))};
+}
+
+bool TViewFrame::IsInView(WorldPoint p) const {
+    return p.x >= left && p.x <= right && p.y >= down && p.y <= up;
+}
+
+TLDRect TViewFrame::ClipRect() const {
+    return {left - unitsPerPixelX, right + unitsPerPixelX, down - unitsPerPixelY,
+            up + unitsPerPixelY};
+}
+
+ExportView TViewFrame::ToExportView() const {
+    ExportView v;
+    v.centreX = centreX;
+    v.centreY = centreY;
+    v.halfWidth = halfWidth;
+    v.halfHeight = halfHeight;
+    v.xLow = left;
+    v.xHigh = right;
+    v.yLow = down;
+    v.yHigh = up;
+    v.unitsPerPixelX = unitsPerPixelX;
+    v.unitsPerPixelY = unitsPerPixelY;
+    v.clientWidth = areaWidth;
+    v.clientHeight = areaHeight;
+    v.leftMargin = leftMargin;
+    v.topMargin = topMargin;
+    return v;
+}
+
+bool ClipSegment(const TLDRect& box, WorldPoint& p, WorldPoint& q) {
+    // Liang-Barsky: the part of p + t (q - p), t in [0, 1], inside each of the four half-planes.
+    const long double dx = q.x - p.x, dy = q.y - p.y;
+    long double t0 = 0, t1 = 1;
+    auto narrow = [&](long double denominator, long double numerator) {
+        if (denominator == 0) return numerator >= 0;
+        const long double t = numerator / denominator;
+        if (denominator < 0) {
+            if (t > t1) return false;
+            t0 = std::max(t0, t);
+        } else {
+            if (t < t0) return false;
+            t1 = std::min(t1, t);
+        }
+        return true;
+    };
+    if (!(narrow(-dx, p.x - box.xLow) && narrow(dx, box.xHigh - p.x) &&
+          narrow(-dy, p.y - box.yLow) && narrow(dy, box.yHigh - p.y)))
+        return false;
+    const WorldPoint start = p;
+    if (t1 < 1) q = {start.x + t1 * dx, start.y + t1 * dy};
+    if (t0 > 0) p = {start.x + t0 * dx, start.y + t0 * dy};
+    return true;
+}
+
+bool ArrowHeadPoints(const TViewFrame& frame, WorldPoint direction, long double length,
+                     WorldPoint& a, WorldPoint& b) {
+    return ArrowHeadPoints(frame.ToExportView(), direction, length, a, b);
+}
+
+bool SetPlaneFrom3Points(TPlane& plane, const Point3& a, const Point3& b, const Point3& c) {
+    const Point3 u{b[0] - a[0], b[1] - a[1], b[2] - a[2]};
+    const Point3 v{c[0] - a[0], c[1] - a[1], c[2] - a[2]};
+    const Point3 n{u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]};
+    const long double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+    if (!(length >= 1e-16L)) return false;
+    plane.normal = {n[0] / length, n[1] / length, n[2] / length};
+    plane.offset = plane.normal[0] * a[0] + plane.normal[1] * a[1] + plane.normal[2] * a[2];
+    return true;
+}
+
+long double PlaneSide(const TPlane& plane, const Point3& p) {
+    return plane.normal[0] * p[0] + plane.normal[1] * p[1] + plane.normal[2] * p[2] - plane.offset;
+}
+
+std::string FormatPowerOfTen(int n) {
+    static const char* const kNear[] = {"0.001", "0.01", "0.1", "1", "10", "100", "1000"};
+    if (n >= -3 && n <= 3) return kNear[n + 3];
+    return "10^" + std::to_string(n);
+}
+
+}  // namespace quorlin::canvas

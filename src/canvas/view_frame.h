@@ -1,0 +1,140 @@
+#pragma once
+// The view frame of a graphing window as a plain value: which rectangle of the plane the
+// drawing area shows, how many world units one pixel covers, and the maps between world
+// coordinates and the pixels of the drawing area.
+//
+// A frame is given either by its centre and half-width (the axis scales are linked through the
+// aspect factor and the half-height follows the area's proportions) or by its four corners
+// (the corners flag; each axis has its own scale). Logarithmic windows keep a second set of
+// corners whose coordinates are decimal exponents on a logarithmic axis. The clipping, plane
+// and label helpers that work on world geometry live here too.
+#include <array>
+#include <string>
+
+#include "canvas/export_view.h"
+#include "platform/device_context.h"
+
+namespace quorlin::canvas {
+
+// A world rectangle (x-low, x-high, y-low, y-high).
+struct TLDRect {
+    long double xLow = 0;
+    long double xHigh = 0;
+    long double yLow = 0;
+    long double yHigh = 0;
+};
+
+// Log modes of a window: which axes are logarithmic.
+inline constexpr int kLogNone = 0;
+inline constexpr int kLogX = 1;
+inline constexpr int kLogY = 2;
+inline constexpr int kLogBoth = 3;
+inline bool IsLogX(int logMode) {
+    return logMode == kLogX || logMode == kLogBoth;
+}
+inline bool IsLogY(int logMode) {
+    return logMode == kLogY || logMode == kLogBoth;
+}
+
+struct TViewFrame {
+    long double centreX = 0;
+    long double centreY = 0;
+    long double halfWidth = 5;
+    long double halfHeight = 5;
+    // The corners of the view: left, right, down, up.
+    long double left = -5;
+    long double right = 5;
+    long double down = -5;
+    long double up = 5;
+    // Corners of a logarithmic window: decimal exponents on a logarithmic axis, plain values on
+    // a linear one. The plot coordinates of a logarithmic axis are those exponents.
+    long double altLeft = -5;
+    long double altRight = 5;
+    long double altDown = -5;
+    long double altUp = 5;
+    bool cornersFlag = false;  // given by the corners; the axis scales are unlinked
+    long double aspect = 1;    // y units per pixel over x units per pixel while linked
+    int logMode = kLogNone;
+    long double unitsPerPixelX = 0.025L;
+    long double unitsPerPixelY = 0.025L;
+    int areaWidth = 401;  // drawing area in pixels
+    int areaHeight = 401;
+    int leftMargin = 0;
+    int topMargin = 0;
+    long double zoomFactor = 2;
+    long double tickOriginX = 0;
+    long double tickOriginY = 0;
+    int tickAdjust = 0;
+    long double tickFitInterval = 10;  // an interval grows by this factor ...
+    long double tickFitCount = 0.1;    // ... and its tick count shrinks by this one
+
+    // Takes a new drawing-area size (at least one pixel each way); RecomputeView follows.
+    void SetAreaSize(int width, int height);
+    // Recomputes the frame and the scales from the centre and half-width (linked scales), from
+    // the corners (corners flag), or from the logarithmic corners (log mode above 0).
+    void RecomputeView();
+    // Units per pixel from the corners and the area size.
+    void ComputeScales();
+    // A view by centre and half sizes; with the corners flag the corners are centre -/+ half
+    // sizes, else the scales are linked and the half-width is widened so that at least the
+    // asked half-height shows (a half-height of 0 asks for none).
+    void SetView(long double cx, long double cy, long double hw, long double hh, bool corners);
+    // The frame of a logarithmic window from corner values (exponents taken on a logarithmic
+    // axis); the caller checked that values on a logarithmic axis are positive.
+    void SetLogCorners(long double l, long double r, long double d, long double u);
+    // Zooms about the centre: out multiplies the half sizes by the zoom factor, in divides.
+    void Zoom(bool out);
+
+    long double PixelsPerUnitX() const { return 1 / unitsPerPixelX; }
+    long double PixelsPerUnitY() const { return 1 / unitsPerPixelY; }
+    TLDRect Corners() const { return {left, right, down, up}; }
+    TLDRect AltCorners() const { return {altLeft, altRight, altDown, altUp}; }
+
+    // World to pixel of the drawing area, rounded; -1 before the area and size + 1 beyond it
+    // (margins added).
+    int XToScreen(long double x) const;
+    int YToScreen(long double y) const;
+    // Both coordinates as above; true when the point falls inside the drawing area.
+    bool PointToScreen(WorldPoint p, QPoint& out) const;
+    long double ScreenToX(int sx) const;
+    long double ScreenToY(int sy) const;
+    WorldPoint ScreenToWorld(QPoint p) const { return {ScreenToX(p.x()), ScreenToY(p.y())}; }
+    TLDRect ScreenRectToWorld(const platform::PixelRect& r) const;
+    // The pixel rectangle of a world rectangle, clamped to the drawing area.
+    platform::PixelRect WorldRectToScreen(const TLDRect& r) const;
+    bool IsInView(WorldPoint p) const;
+    platform::PixelRect AreaRect() const {
+        return {leftMargin, topMargin, leftMargin + areaWidth, topMargin + areaHeight};
+    }
+
+    // The view rectangle widened by one pixel on each side.
+    TLDRect ClipRect() const;
+    // The geometry part of the view as the export writers read it.
+    ExportView ToExportView() const;
+};
+
+// Clips the segment p-q to the box, keeping which end is which; an end inside stays exactly
+// as it was. False when no part of the segment lies in the box.
+bool ClipSegment(const TLDRect& box, WorldPoint& p, WorldPoint& q);
+
+// Offsets from an arrow's tip to the two other corners of its head (length in world x units),
+// shaped in pixels so that unequal scales do not distort it. False for a direction shorter
+// than 1e-13.
+bool ArrowHeadPoints(const TViewFrame& frame, WorldPoint direction, long double length,
+                     WorldPoint& a, WorldPoint& b);
+
+// A plane in space by its unit normal and offset: points x with normal . x = offset.
+struct TPlane {
+    std::array<long double, 3> normal{0, 0, 1};
+    long double offset = 0;
+};
+using Point3 = std::array<long double, 3>;
+// The plane through three points; false (plane unchanged) when they are (nearly) collinear.
+bool SetPlaneFrom3Points(TPlane& plane, const Point3& a, const Point3& b, const Point3& c);
+// Signed distance of a point from the plane, positive on the normal's side.
+long double PlaneSide(const TPlane& plane, const Point3& p);
+
+// Label of 10^n: "0.001" .. "1000" for n = -3..3, else "10^n".
+std::string FormatPowerOfTen(int n);
+
+}  // namespace quorlin::canvas

@@ -1,0 +1,144 @@
+// The coordinate system drawn into an off-screen image and checked at probe pixels: the axes in
+// their colour, grid lines where the quadrants ask for them, numbers under the ticks, and
+// nothing outside the drawing area.
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include "canvas/axes_painter.h"
+
+namespace quorlin::canvas {
+namespace {
+
+const QColor kAxis(0, 0, 200);
+const QColor kGrid(200, 0, 0);
+
+class AxesRender : public ::testing::Test {
+protected:
+    AxesRender() : image(441, 441, QImage::Format_RGB32) {
+        image.fill(Qt::white);
+        frame.SetAreaSize(401, 401);
+        frame.leftMargin = 20;
+        frame.topMargin = 20;
+        frame.RecomputeView();  // -5..5 both ways, 40 pixels a unit
+        look.axisColour = kAxis;
+        look.gridColour = kGrid;
+        look.numberFont.height = -12;
+        look.labelFont.height = -12;
+    }
+
+    void Draw() {
+        platform::DeviceContext dc(image);
+        TCanvasPrimitives prim(dc, frame, nullptr);
+        std::array<int, 4> range{};
+        const bool ok = TickIndexRange(frame, axes, false, range) == 0;
+        DrawCoordinateSystem(prim, axes, look, range, ok);
+    }
+    QColor At(long double x, long double y) const {
+        return image.pixelColor(frame.XToScreen(x), frame.YToScreen(y));
+    }
+    // Whether some pixel of the colour lies in the rectangle of pixels.
+    bool Has(const QColor& colour, int left, int top, int right, int bottom) const {
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                if (image.pixelColor(x, y) == colour) return true;
+        return false;
+    }
+
+    QImage image;
+    TViewFrame frame;
+    TAxesSettings axes;
+    AxesLook look;
+};
+
+TEST_F(AxesRender, AxesTicksNumbersAndGridInTheirPlaces) {
+    axes.gridFlags = kGridRectangular | kGridQuadrantI;
+    Draw();
+    // Both axes.
+    EXPECT_EQ(At(0, 2.5L), kAxis);
+    EXPECT_EQ(At(-3.3L, 0), kAxis);
+    // Grid lines at x = 1 and y = 2 in quadrant I, none in quadrant II.
+    EXPECT_EQ(At(1, 2.5L), kGrid);
+    EXPECT_EQ(At(3.5L, 2), kGrid);
+    EXPECT_EQ(At(-1, 2.5L), QColor(Qt::white));
+    EXPECT_EQ(At(-3.5L, 2), QColor(Qt::white));
+    // A tick across the x axis at x = 2, a few pixels below the axis.
+    const int tx = frame.XToScreen(2), ty = frame.YToScreen(0);
+    EXPECT_EQ(image.pixelColor(tx, ty + 3), kAxis);
+    EXPECT_EQ(image.pixelColor(tx + 20, ty + 3), QColor(Qt::white));
+    // The number under that tick.
+    EXPECT_TRUE(Has(kAxis, tx - 6, ty + 7, tx + 7, ty + 24));
+    // Nothing outside the drawing area.
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const bool inside = x >= 20 && x < 421 && y >= 20 && y < 421;
+            if (!inside) {
+                ASSERT_EQ(image.pixelColor(x, y), QColor(Qt::white)) << x << "," << y;
+            }
+        }
+}
+
+TEST_F(AxesRender, DottedGridAndNoAxes) {
+    axes.axesShown = false;
+    axes.gridFlags = kGridRectangular | kGridQuadrants;
+    Draw();
+    EXPECT_EQ(At(0, 2.5L), kGrid);  // the grid line where the axis would be
+    EXPECT_EQ(At(-2, -3.3L), kGrid);
+    axes.gridFlags |= kGridDotted;
+    image.fill(Qt::white);
+    Draw();
+    int gridPixels = 0;
+    const int x = frame.XToScreen(3);
+    for (int y = frame.YToScreen(4.5L); y < frame.YToScreen(0.5L); ++y)
+        gridPixels += image.pixelColor(x, y) == kGrid;
+    EXPECT_GT(gridPixels, 20);
+    EXPECT_LT(gridPixels, 140);  // broken into dots
+}
+
+TEST_F(AxesRender, PolarGridCirclesAndRays) {
+    axes.axesShown = false;
+    axes.gridFlags = kGridPolar;
+    axes.polarSectors = 8;
+    Draw();
+    EXPECT_EQ(At(0, 3), kGrid);  // a ray up and the circle of radius 3
+    EXPECT_EQ(At(2.5L, 0), kGrid);
+    const long double r = 2 / std::sqrt(2.0L);  // on the 45 degree ray
+    EXPECT_EQ(At(r, r), kGrid);
+    EXPECT_EQ(At(1.5L, 0.4L), QColor(Qt::white));
+}
+
+TEST_F(AxesRender, FarViewDrawsNoAxesAndNoStrayLines) {
+    frame.SetView(100, 100, 5, 0, false);
+    axes.gridFlags = kGridRectangular | kGridQuadrantIII;  // lies far outside
+    Draw();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) ASSERT_NE(image.pixelColor(x, y), kGrid);
+}
+
+TEST(ScaleNumbers, PlacesSuffixAndPi) {
+    EXPECT_EQ(FormatScaleNumber(2.5L, 2, 176, false), "2.50");
+    EXPECT_EQ(FormatScaleNumber(30, 10, 176, false), QString("30") + QChar(176));
+    EXPECT_EQ(FormatScaleNumber(3.14159265358979323846L / 2, 0, 176, true),
+              QString(QChar(0x03C0)) + "/2");
+    EXPECT_EQ(FormatScaleNumber(-3 * 3.14159265358979323846L / 4, 0, 176, true),
+              QString("-3") + QChar(0x03C0) + "/4");
+    EXPECT_EQ(FormatScaleNumber(1, 1, 176, true), "1.0");  // not a multiple of pi
+}
+
+TEST(ScaleNumbers, TicksNumberEveryFrequencyThOneButNotTheOrigin) {
+    const auto ticks = LinearTicks(-4, 4, 0, 0.5L, 2, true, 1, 176, false, 100);
+    ASSERT_EQ(ticks.size(), 9u);
+    EXPECT_EQ(ticks[0].label, "-2.0");
+    EXPECT_TRUE(ticks[0].major);
+    EXPECT_TRUE(ticks[1].label.isEmpty());
+    EXPECT_FALSE(ticks[1].major);
+    EXPECT_TRUE(ticks[4].label.isEmpty());  // the origin
+    EXPECT_TRUE(LinearTicks(0, 1000, 0, 1, 1, false, 0, 176, false, 100).empty());
+    const auto decades = LogTicks(-1, 2, true, 100);
+    EXPECT_EQ(decades.front().label, "0.1");
+    EXPECT_EQ(decades.back().label, "100");
+    EXPECT_EQ(decades.size(), 4u + 3 * 8);
+}
+
+}  // namespace
+}  // namespace quorlin::canvas

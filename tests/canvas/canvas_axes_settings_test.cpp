@@ -1,0 +1,199 @@
+// The rules that turn the grid and view dialogs' texts into settings, the change test and the
+// view history.
+#include <string>
+#include <utility>
+
+#include <gtest/gtest.h>
+
+#include "canvas/axes_settings.h"
+#include "formula/formula_context.h"
+
+namespace quorlin::canvas {
+namespace {
+
+TEST(GridFields, PlacesWithTheSuffixMark) {
+    PlacesInput in = ParsePlaces("2@");
+    EXPECT_EQ(in.places, 12);
+    EXPECT_FALSE(in.suffix);
+    in = ParsePlaces("2@176");
+    EXPECT_EQ(in.places, 12);
+    EXPECT_EQ(in.suffix, 176);
+    in = ParsePlaces("2@1");  // codes below 33 keep the current suffix
+    EXPECT_EQ(in.places, 12);
+    EXPECT_FALSE(in.suffix);
+    EXPECT_FALSE(ParsePlaces("2@256").suffix);
+    EXPECT_EQ(ParsePlaces("7").places, 7);
+    EXPECT_FALSE(ParsePlaces("10").places);
+    EXPECT_FALSE(ParsePlaces("-1").places);
+    EXPECT_EQ(ParsePlaces("@65").places, 10);
+    EXPECT_EQ(FormatPlaces(12), "2@");
+    EXPECT_EQ(FormatPlaces(3), "3");
+}
+
+TEST(GridFields, IntervalsWithTheOriginMark) {
+    FormulaContext formulas;
+    long double value = 0;
+    IntervalText t = SplitIntervalText("0.5@");
+    EXPECT_TRUE(t.originMark);
+    ASSERT_EQ(formulas.ReadNumber(t.number, value), 0);
+    EXPECT_TRUE(IsValidInterval(value));
+    EXPECT_DOUBLE_EQ(value, 0.5L);
+    t = SplitIntervalText("pi/4");
+    EXPECT_FALSE(t.originMark);
+    ASSERT_EQ(formulas.ReadNumber(t.number, value), 0);
+    EXPECT_NEAR(value, 0.785398163397448309616L, 1e-18L);
+    ASSERT_EQ(formulas.ReadNumber("0", value), 0);
+    EXPECT_FALSE(IsValidInterval(value));
+    EXPECT_FALSE(IsValidInterval(1e-17L));
+}
+
+TEST(GridFields, TickLengthFromAPercentOfTheScreen) {
+    EXPECT_FALSE(TickLengthFromPercent(0.2L, 1024));
+    EXPECT_FALSE(TickLengthFromPercent(98, 1024));
+    const auto lengths = TickLengthFromPercent(10, 1024);
+    ASSERT_TRUE(lengths);
+    EXPECT_EQ(lengths->first, 102);                           // 102.4
+    EXPECT_EQ(lengths->second, 71);                           // 714 / 10
+    EXPECT_EQ(TickLengthFromPercent(0.25L, 1000)->first, 3);  // 2.5 rounds away from zero
+    EXPECT_NEAR(TickLengthPercent(102, 1024), 9.9609375L, 1e-15L);
+}
+
+TEST(GridFields, FrequenciesAndSectorsInRange) {
+    EXPECT_EQ(ParseFrequency("1"), 1);
+    EXPECT_EQ(ParseFrequency("98"), 98);
+    EXPECT_FALSE(ParseFrequency("99"));
+    EXPECT_FALSE(ParseFrequency("0"));
+    EXPECT_FALSE(ParseFrequency("x"));
+    EXPECT_EQ(ParsePolarSectors(" 4"), 4);
+    EXPECT_FALSE(ParsePolarSectors("101"));
+    EXPECT_EQ(LeadingInt("12abc"), 12);
+    EXPECT_EQ(LeadingInt("99999999999999"), 2147483647);
+}
+
+TEST(GridSettings, EveryFieldCountsAsAChange) {
+    TAxesSettings now;
+    EXPECT_FALSE(SettingsChanged(now, now));
+    TAxesSettings next = now;
+    next.suffixChar = 39;  // the suffix character alone
+    EXPECT_TRUE(SettingsChanged(now, next));
+    now.scaleFlags = 0;  // numbers off: their places still count
+    next = now;
+    next.xPlaces = 3;
+    EXPECT_TRUE(SettingsChanged(now, next));
+    next = now;
+    next.yPi = true;
+    EXPECT_TRUE(SettingsChanged(now, next));
+    next = now;
+    next.polarSectors = 24;
+    EXPECT_TRUE(SettingsChanged(now, next));
+}
+
+TEST(GridSettings, RestoreKeepsThePolarSectors) {
+    TAxesSettings axes;
+    axes.polarSectors = 36;
+    axes.xInterval = 7;
+    axes.gridFlags = kGridPolar;
+    axes.ResetKeepingSectors();
+    EXPECT_EQ(axes.polarSectors, 36);
+    EXPECT_EQ(axes.xInterval, 1);
+    EXPECT_EQ(axes.gridFlags, kGridQuadrants);
+    EXPECT_EQ(axes.scaleFlags, kScaleX | kScaleY);
+}
+
+TEST(ViewHistory, PopsNewestFirstAndForgetsTheOldestWhenFull) {
+    TViewHistoryList history;
+    EXPECT_FALSE(history.Pop());
+    for (int i = 0; i < 205; ++i) {
+        TViewState s;
+        s.frame.centreX = i;
+        history.Push(s);
+    }
+    EXPECT_EQ(history.Count(), TViewHistoryList::kMaxEntries);
+    EXPECT_EQ(history.Pop()->frame.centreX, 204);
+    EXPECT_EQ(history.Pop()->frame.centreX, 203);
+    history.Clear();
+    EXPECT_TRUE(history.Empty());
+}
+
+ViewDialogInput Centre(std::string x, std::string y, std::string width) {
+    ViewDialogInput in;
+    in.centreX = std::move(x);
+    in.centreY = std::move(y);
+    in.width = std::move(width);
+    return in;
+}
+
+ViewDialogInput Corners(std::string l, std::string r, std::string d, std::string u) {
+    ViewDialogInput in;
+    in.byCorners = true;
+    in.left = std::move(l);
+    in.right = std::move(r);
+    in.down = std::move(d);
+    in.up = std::move(u);
+    return in;
+}
+
+class ViewRequestTest : public ::testing::Test {
+protected:
+    ViewRequestTest() {
+        frame.SetAreaSize(401, 401);
+        frame.RecomputeView();
+    }
+    int Read(const ViewDialogInput& in, ViewRequest& out) {
+        return ReadViewRequest(
+            in, frame,
+            [this](std::string_view t, long double& v) { return formulas.ReadNumber(t, v); }, out);
+    }
+    FormulaContext formulas;
+    TViewFrame frame;
+};
+
+TEST_F(ViewRequestTest, ByCentreAndWidth) {
+    ViewRequest r;
+    EXPECT_EQ(Read(Centre("1", "2", "0"), r), kErrNotPositive);
+    EXPECT_EQ(Read(Centre("1", "2", "-3"), r), kErrNotPositive);
+    EXPECT_GT(Read(Centre("1", "(", "4"), r), 0);  // the reader's error
+    ASSERT_EQ(Read(Centre("0", "0", "10"), r), 0);
+    EXPECT_FALSE(r.changed);  // the window's own frame
+    ASSERT_EQ(Read(Centre("sqrt(4)", "0", "3"), r), 0);
+    EXPECT_TRUE(r.changed);
+    EXPECT_DOUBLE_EQ(r.centreX, 2);
+    EXPECT_DOUBLE_EQ(r.halfWidth, 1.5L);
+    EXPECT_EQ(r.halfHeight, 0);
+    frame.cornersFlag = true;  // leaving the corners is a change
+    ASSERT_EQ(Read(Centre("0", "0", "10"), r), 0);
+    EXPECT_TRUE(r.changed);
+}
+
+TEST_F(ViewRequestTest, ByCorners) {
+    ViewRequest r;
+    ViewDialogInput in = Corners("2", "2", "-1", "1");
+    EXPECT_EQ(Read(in, r), kErrInconsistent);
+    in = Corners("-5", "5", "-5", "5");
+    ASSERT_EQ(Read(in, r), 0);
+    EXPECT_FALSE(r.changed);
+    in = Corners("-1", "3", "0", "2");
+    ASSERT_EQ(Read(in, r), 0);
+    EXPECT_TRUE(r.changed);
+    EXPECT_DOUBLE_EQ(r.centreX, 1);
+    EXPECT_DOUBLE_EQ(r.halfWidth, 2);
+    EXPECT_DOUBLE_EQ(r.halfHeight, 1);
+}
+
+TEST_F(ViewRequestTest, LogarithmicCorners) {
+    frame.logMode = kLogX;
+    ViewRequest r;
+    EXPECT_EQ(Read(Corners("0", "100", "0", "1"), r), kErrOutOfBounds);
+    EXPECT_EQ(Read(Corners("-1", "100", "0", "1"), r), kErrOutOfBounds);
+    EXPECT_EQ(Read(Corners("1", "5", "0", "1"), r), kErrInconsistent);
+    // The linear axis of a logarithmic window still needs its corners in order.
+    EXPECT_EQ(Read(Corners("1", "100", "1", "0"), r), kErrInconsistent);
+    ASSERT_EQ(Read(Corners("1", "100", "0", "1"), r), 0);
+    EXPECT_TRUE(r.logCorners);
+    EXPECT_TRUE(r.changed);
+    frame.logMode = kLogBoth;
+    EXPECT_EQ(Read(Corners("1", "100", "0", "1"), r), kErrOutOfBounds);
+}
+
+}  // namespace
+}  // namespace quorlin::canvas
