@@ -1,6 +1,10 @@
-// Tree evaluation in real and complex mode. Every node stores its value in its own re and im,
-// so the root holds the result (or the last value reached before a failure) and callers may
-// also read intermediate nodes such as the components of a vector node.
+// Tree evaluation in real and complex mode.
+//
+// Real mode is the hot path of every drawing: values travel up the tree as return values and
+// an undefined value is NaN, which arithmetic carries up by itself; each node only turns an
+// overflow into NaN. Only the root (and the components of vector and curvature nodes, which
+// their users read) keep their values. Complex mode stores each node's value in its re and im.
+#include <cfloat>
 #include <cmath>
 
 #include "formula/complex_math.h"
@@ -9,28 +13,57 @@
 
 namespace quorlin {
 
+namespace {
+
+constexpr long double kUndefined = NAN;
+
+inline bool IsFiniteValue(long double v) {
+    return std::fabs(v) <= LDBL_MAX;
+}
+
+// v when it is finite, else NaN.
+inline long double Finite(long double v) {
+    return IsFiniteValue(v) ? v : kUndefined;
+}
+
+// a^n for a small whole exponent, by repeated squaring: exact where the product is.
+inline long double WholePower(long double a, int n) {
+    long double result = 1;
+    for (unsigned k = n < 0 ? -n : n; k > 0; k >>= 1) {
+        if (k & 1) result *= a;
+        a *= a;
+    }
+    return n < 0 ? 1 / result : result;
+}
+
+inline long double Power(long double a, long double b) {
+    if (!IsFiniteValue(a) || !IsFiniteValue(b)) return kUndefined;
+    if (b == static_cast<int>(b) && b >= -64 && b <= 64 && (a != 0 || b >= 0))
+        return Finite(WholePower(a, static_cast<int>(b)));
+    long double r = 0;
+    return RealPower(a, b, r) ? r : kUndefined;
+}
+
+}  // namespace
+
 class Evaluator {
 public:
-    explicit Evaluator(FormulaContext& context) : ctx_(context) {}
+    explicit Evaluator(FormulaContext& context)
+        : ctx_(context), builtins_(BuiltinsByCode().data()) {}
 
-    bool Real(TExprNode& n);
+    long double Real(TExprNode* n);
     bool Cx(TExprNode& n);
 
 private:
-    bool RealBuiltin(TExprNode& n);
-    bool RealSpecial(TExprNode& n);
+    long double RealBuiltin(TExprNode& n, const BuiltinFunction& f);
+    long double RealSpecial(TExprNode& n);
+    // Evaluates a child whose value its users read, and keeps the value in it.
+    long double RealKept(TExprNode* n);
     bool CxBuiltin(TExprNode& n);
     bool CxSpecial(TExprNode& n);
-    // Evaluates child[1] with the variable slot set to `value`, restoring the slot after.
-    template <bool complex>
-    bool WithSlot(TExprNode& body, int slotIndex, const Complex& value);
 
     Complex& Slot(int index) { return ctx_.vars.value[index]; }
     static Complex Value(const TExprNode& n) { return {n.re, n.im}; }
-    static bool Store(TExprNode& n, long double v) {
-        n.re = v;
-        return std::isfinite(v);
-    }
     static bool Store(TExprNode& n, const Complex& v) {
         n.re = v.real();
         n.im = v.imag() + 0.0L;  // +0, never -0: -4 and -(4) keep one side of the cuts
@@ -38,150 +71,130 @@ private:
     }
 
     FormulaContext& ctx_;
+    const BuiltinFunction* const* builtins_;
 };
 
-// Trees from the parser are always complete; trees put together elsewhere may lack a
-// child, which makes the node undefined rather than a crash.
-bool Evaluator::Real(TExprNode& n) {
-    TExprNode* c0 = n.child[0].get();
-    TExprNode* c1 = n.child[1].get();
-    switch (n.op) {
+// Trees from the parser are always complete; a tree put together elsewhere may lack a child,
+// which makes its node undefined rather than a crash.
+long double Evaluator::Real(TExprNode* n) {
+    if (!n) return kUndefined;
+    TExprNode* c0 = n->child[0].get();
+    TExprNode* c1 = n->child[1].get();
+    switch (n->op) {
         case op::kConst:
-            return true;
+            return n->re;
+        // Sums and products carry NaN and overflow up by themselves; where an infinity could turn
+        // back into a finite value (a quotient, a function, a comparison) it is caught.
         case op::kPlus:
-            if (!c0 || !c1 || !Real(*c0) || !Real(*c1)) return false;
-            return Store(n, c0->re + c1->re);
+            return Real(c0) + Real(c1);
         case op::kMinus:
-            if (!c0 || !c1 || !Real(*c0) || !Real(*c1)) return false;
-            return Store(n, c0->re - c1->re);
+            return Real(c0) - Real(c1);
         case op::kTimes:
-            if (!c0 || !c1 || !Real(*c0) || !Real(*c1)) return false;
-            return Store(n, c0->re * c1->re);
-        case op::kDivide:
-            if (!c0 || !c1 || !Real(*c0) || !Real(*c1) || c1->re == 0) return false;
-            return Store(n, c0->re / c1->re);
-        case op::kPower: {
-            if (!c0 || !c1 || !Real(*c0) || !Real(*c1)) return false;
-            long double r = 0;
-            const bool ok = RealPower(c0->re, c1->re, r);
-            n.re = r;
-            return ok;
+            return Real(c0) * Real(c1);
+        case op::kDivide: {
+            const long double a = Real(c0);
+            const long double b = Real(c1);
+            return b == 0 || !IsFiniteValue(b) ? kUndefined : a / b;
         }
+        case op::kPower:
+            return Power(Real(c0), Real(c1));
         case op::kNegate:
-            if (!c1 || !Real(*c1)) return false;
-            n.re = -c1->re;
-            return true;
-        case op::kSquare:
-            if (!c1 || !Real(*c1)) return false;
-            return Store(n, c1->re * c1->re);
+            return -Real(c1);
+        case op::kSquare: {
+            const long double a = Real(c1);
+            return a * a;
+        }
         default:
             break;
     }
-    if (op::IsVariable(n.op)) {
-        n.re = Slot(op::VariableSlot(n.op)).real();
-        return true;
-    }
-    if (n.op >= op::kFirstBuiltin && n.op <= op::kLastBuiltin && FindBuiltin(n.op))
-        return RealBuiltin(n);
-    return RealSpecial(n);
+    if (op::IsVariable(n->op)) return Slot(op::VariableSlot(n->op)).real();
+    if (const BuiltinFunction* f = builtins_[n->op & 0xFF]; f && n->op <= op::kLastBuiltin)
+        return RealBuiltin(*n, *f);
+    return RealSpecial(*n);
 }
 
-bool Evaluator::RealBuiltin(TExprNode& n) {
-    const BuiltinFunction& f = *FindBuiltin(n.op);
-    long double a = 0, b = 0, r = 0;
+long double Evaluator::RealBuiltin(TExprNode& n, const BuiltinFunction& f) {
+    long double a = 0, b = 0;
     if (f.argCount == 2) {
-        if (!n.child[0] || !n.child[1] || !Real(*n.child[0]) || !Real(*n.child[1])) return false;
-        a = n.child[0]->re;
-        b = n.child[1]->re;
+        a = Real(n.child[0].get());
+        b = Real(n.child[1].get());
     } else if (f.argCount == 1) {
-        if (!n.child[1] || !Real(*n.child[1])) return false;
-        a = n.child[1]->re;
+        a = Real(n.child[1].get());
     }
-    const bool ok = f.real(a, b, r);
-    n.re = r;
-    return ok;
+    if (!IsFiniteValue(a) || !IsFiniteValue(b)) return kUndefined;
+    return Finite(f.real(a, b));
 }
 
-template <bool complex>
-bool Evaluator::WithSlot(TExprNode& body, int slotIndex, const Complex& value) {
-    const Complex saved = Slot(slotIndex);
-    Slot(slotIndex) = value;
-    const bool ok = complex ? Cx(body) : Real(body);
-    Slot(slotIndex) = saved;
-    return ok;
+long double Evaluator::RealKept(TExprNode* n) {
+    const long double v = Finite(Real(n));
+    if (n && !std::isnan(v)) n->re = v;
+    return v;
 }
 
-bool Evaluator::RealSpecial(TExprNode& n) {
-    auto* c0 = n.child[0].get();
-    auto* c1 = n.child[1].get();
-    auto* c2 = n.child[2].get();
+long double Evaluator::RealSpecial(TExprNode& n) {
+    TExprNode* c0 = n.child[0].get();
+    TExprNode* c1 = n.child[1].get();
+    TExprNode* c2 = n.child[2].get();
     switch (n.op) {
         case op::kJoin: {
-            if (!c0 || !c1 || !c2 || !op::IsVariable(n.aux) || !Real(*c1)) return false;
-            TExprNode& piece = Slot(op::VariableSlot(n.aux)).real() < c1->re ? *c0 : *c2;
-            const bool ok = Real(piece);
-            n.re = piece.re;
-            return ok;
+            if (!op::IsVariable(n.aux)) return kUndefined;
+            const long double boundary = Real(c1);
+            if (!IsFiniteValue(boundary)) return kUndefined;
+            return Real(Slot(op::VariableSlot(n.aux)).real() < boundary ? c0 : c2);
         }
         case op::kBound: {
-            if (!c0 || !c1 || !Real(*c0)) return false;
-            const bool ok = WithSlot<false>(*c1, op::BoundSlot(n.aux), c0->re);
-            long double factor = 1;
-            if (c2) {
-                if (!Real(*c2)) return false;
-                factor = c2->re;
-            }
-            return Store(n, c1->re * factor) && ok;
+            const long double at = Real(c0);
+            if (!IsFiniteValue(at)) return kUndefined;
+            Complex& slot = Slot(op::BoundSlot(n.aux));
+            const Complex saved = slot;
+            slot = at;
+            const long double value = Real(c1);
+            slot = saved;
+            return c2 ? Finite(value * Real(c2)) : value;
         }
         case op::kFallback: {
-            if (c0 && Real(*c0)) return Store(n, c0->re);
-            if (!c1 || !Real(*c1)) return false;
-            return Store(n, c1->re);
+            const long double v = Real(c0);
+            return IsFiniteValue(v) ? v : Real(c1);
         }
         case op::kPeriodic: {
-            if (!c0 || !c1 || !c2 || !Real(*c0) || !Real(*c2) || !(c2->re > 0)) return false;
-            const long double x = Slot(op::VariableSlot(op::kVarX)).real();
-            long double offset = std::fmod(x - c0->re, c2->re);
-            if (offset < 0) offset += c2->re;
-            const bool ok = WithSlot<false>(*c1, op::VariableSlot(op::kVarX), c0->re + offset);
-            n.re = c1->re;
-            return ok;
+            const long double low = Real(c0);
+            const long double period = Real(c2);
+            if (!(period > 0) || !IsFiniteValue(period) || !IsFiniteValue(low)) return kUndefined;
+            Complex& x = Slot(op::VariableSlot(op::kVarX));
+            const Complex saved = x;
+            long double offset = std::fmod(saved.real() - low, period);
+            if (offset < 0) offset += period;
+            x = low + offset;
+            const long double value = Real(c1);
+            x = saved;
+            return value;
         }
         case op::kVector3:
         case op::kCurvature3: {
-            bool ok = true;
+            bool defined = true;
             for (auto& c : n.child)
-                if (c) ok = Real(*c) && ok;
+                if (c) defined = !std::isnan(RealKept(c.get())) && defined;
             const TExprNode* shown = n.op == op::kVector3 ? c0 : n.child[3].get();
-            if (!shown) return false;
-            n.re = shown->re;
-            return ok;
+            return defined && shown ? shown->re : kUndefined;
         }
         case op::kDerivState:
-            if (n.aux < 0 || n.aux >= static_cast<int>(ctx_.derivState.size())) return false;
-            n.re = ctx_.derivState[n.aux];
-            return true;
+            if (n.aux < 0 || n.aux >= static_cast<int>(ctx_.derivState.size())) return kUndefined;
+            return ctx_.derivState[n.aux];
         default:
             break;
     }
-    if (op::IsExtraReal(n.op)) {
-        n.re = ctx_.extraReal[n.op];
-        return true;
-    }
-    if (n.op == op::kRevolutionScale) {
-        n.re = 1;
-        return true;
-    }
-    if (n.op >= op::kRevolutionFirst && n.op < op::kRevolutionScale) {
-        n.re = Slot(op::VariableSlot(op::kVarT)).real();
-        return true;
-    }
-    return false;  // placeholders and unknown codes have no value
+    if (op::IsExtraReal(n.op)) return ctx_.extraReal[n.op];
+    // The stepped surfaces of revolution draw as the smooth surface: their foot and distance
+    // nodes stand for T, the radius factor for 1.
+    if (n.op == op::kRevolutionScale) return 1;
+    if (n.op >= op::kRevolutionFirst && n.op < op::kRevolutionScale)
+        return Slot(op::VariableSlot(op::kVarT)).real();
+    return kUndefined;  // placeholders and unknown codes have no value
 }
 
 bool Evaluator::Cx(TExprNode& n) {
-    auto* c0 = n.child[0].get();
-    auto* c1 = n.child[1].get();
+    TExprNode* c0 = n.child[0].get();
+    TExprNode* c1 = n.child[1].get();
     switch (n.op) {
         case op::kConst:
             return true;
@@ -215,8 +228,7 @@ bool Evaluator::Cx(TExprNode& n) {
             break;
     }
     if (op::IsVariable(n.op)) return Store(n, Slot(op::VariableSlot(n.op)));
-    if (n.op >= op::kFirstBuiltin && n.op <= op::kLastBuiltin && FindBuiltin(n.op))
-        return CxBuiltin(n);
+    if (FindBuiltin(n.op)) return CxBuiltin(n);
     return CxSpecial(n);
 }
 
@@ -237,9 +249,9 @@ bool Evaluator::CxBuiltin(TExprNode& n) {
 }
 
 bool Evaluator::CxSpecial(TExprNode& n) {
-    auto* c0 = n.child[0].get();
-    auto* c1 = n.child[1].get();
-    auto* c2 = n.child[2].get();
+    TExprNode* c0 = n.child[0].get();
+    TExprNode* c1 = n.child[1].get();
+    TExprNode* c2 = n.child[2].get();
     switch (n.op) {
         case op::kJoin: {
             // The pieces join along the real part of the variable.
@@ -251,7 +263,11 @@ bool Evaluator::CxSpecial(TExprNode& n) {
         }
         case op::kBound: {
             if (!c0 || !c1 || !Cx(*c0)) return false;
-            const bool ok = WithSlot<true>(*c1, op::BoundSlot(n.aux), Value(*c0));
+            Complex& slot = Slot(op::BoundSlot(n.aux));
+            const Complex saved = slot;
+            slot = Value(*c0);
+            const bool ok = Cx(*c1);
+            slot = saved;
             Complex factor = 1;
             if (c2) {
                 if (!Cx(*c2)) return false;
@@ -263,26 +279,26 @@ bool Evaluator::CxSpecial(TExprNode& n) {
             if (c0 && Cx(*c0)) return Store(n, Value(*c0));
             if (!c1 || !Cx(*c1)) return false;
             return Store(n, Value(*c1));
-        case op::kPeriodic:
-        case op::kVector3:
-        case op::kCurvature3:
-        case op::kDerivState: {
-            // Real constructions: evaluate them on the real parts.
-            const bool ok = Real(n);
-            n.im = 0;
-            return ok;
-        }
         default:
             break;
     }
-    const bool ok = RealSpecial(n);
+    // The remaining constructions are real: periodic curves, vectors, curvature, the state
+    // of a derx equation, extra slots and surfaces of revolution.
+    const long double v = Real(&n);
+    if (!IsFiniteValue(v)) return false;
+    n.re = v;
     n.im = 0;
-    return ok;
+    return true;
 }
 
 bool FormulaContext::Evaluate(TExprNode& tree) {
     Evaluator evaluator(*this);
-    return complexMode ? evaluator.Cx(tree) : evaluator.Real(tree);
+    if (complexMode) return evaluator.Cx(tree);
+    const long double value = evaluator.Real(&tree);
+    if (!IsFiniteValue(value)) return false;
+    tree.re = value;
+    tree.im = 0;
+    return true;
 }
 
 bool FormulaContext::EvalAtReal(TExprNode& tree, int slotIndex, long double x, long double& out) {

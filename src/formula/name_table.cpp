@@ -20,15 +20,13 @@ constexpr long double kPi = pi_v<long double>;
 // --- adapters from plain functions to the evaluator signatures ------------------------------
 
 template <auto F>
-bool Real1(long double a, long double, long double& out) {
-    out = F(a);
-    return std::isfinite(out);
+long double Real1(long double a, long double) {
+    return F(a);
 }
 
 template <auto F>
-bool Real2(long double a, long double b, long double& out) {
-    out = F(a, b);
-    return std::isfinite(out);
+long double Real2(long double a, long double b) {
+    return F(a, b);
 }
 
 template <auto F>
@@ -47,10 +45,8 @@ bool Complex2(const Complex& a, const Complex& b, Complex& out) {
 template <RealEvaluator F>
 bool RealAxisOnly(const Complex& a, const Complex& b, Complex& out) {
     if (a.imag() != 0 || b.imag() != 0) return false;
-    long double r = 0;
-    if (!F(a.real(), b.real(), r)) return false;
-    out = r;
-    return true;
+    out = F(a.real(), b.real());
+    return IsFinite(out);
 }
 
 // Rounding functions act on both parts in complex mode.
@@ -67,22 +63,15 @@ long double Frac(long double x) {
     return x - std::trunc(x);
 }
 
-bool RealRoot(long double n, long double x, long double& out) {
-    if (n == 0) return false;
-    if (x >= 0) {
-        out = std::pow(x, 1 / n);
-    } else {
-        const bool oddInteger = n == std::floor(n) && std::fmod(std::fabs(n), 2.0L) == 1;
-        if (!oddInteger) return false;
-        out = -std::pow(-x, 1 / n);
-    }
-    return std::isfinite(out);
+long double RealRoot(long double n, long double x) {
+    if (n == 0) return NAN;
+    if (x >= 0) return std::pow(x, 1 / n);
+    const bool oddInteger = n == std::floor(n) && std::fmod(std::fabs(n), 2.0L) == 1;
+    return oddInteger ? -std::pow(-x, 1 / n) : NAN;
 }
 
-bool RealMod(long double a, long double b, long double& out) {
-    if (b == 0) return false;
-    out = a - b * std::floor(a / b);
-    return std::isfinite(out);
+long double RealMod(long double a, long double b) {
+    return b == 0 ? NAN : a - b * std::floor(a / b);
 }
 
 // 1 / Gamma(x), which is 0 at the poles.
@@ -91,20 +80,15 @@ long double ReciprocalGamma(long double x) {
     return 1 / std::tgamma(x);
 }
 
-bool RealBinomial(long double n, long double k, long double& out) {
+long double RealBinomial(long double n, long double k) {
     if (n >= 0 && k >= 0 && n == std::floor(n) && k == std::floor(k) && n < 1e6L) {
-        if (k > n) {
-            out = 0;
-            return true;
-        }
+        if (k > n) return 0;
         const long double m = std::min(k, n - k);
         long double r = 1;
         for (long double i = 1; i <= m; ++i) r = r * (n - m + i) / i;
-        out = std::round(r);
-        return std::isfinite(out);
+        return std::round(r);
     }
-    out = std::tgamma(n + 1) * ReciprocalGamma(k + 1) * ReciprocalGamma(n - k + 1);
-    return std::isfinite(out);
+    return std::tgamma(n + 1) * ReciprocalGamma(k + 1) * ReciprocalGamma(n - k + 1);
 }
 
 Complex ComplexSign(const Complex& z) {
@@ -119,8 +103,8 @@ Complex ComplexCbrt(const Complex& z) {
 
 bool ComplexPowerRoot(const Complex& n, const Complex& x, Complex& out) {
     if (n.imag() == 0 && x.imag() == 0) {
-        long double r = 0;
-        if (RealRoot(n.real(), x.real(), r)) {
+        const long double r = RealRoot(n.real(), x.real());
+        if (std::isfinite(r)) {
             out = r;
             return true;
         }
@@ -188,18 +172,15 @@ bool ComplexBeta(const Complex& a, const Complex& b, Complex& out) {
 
 bool ComplexBinomial(const Complex& n, const Complex& k, Complex& out) {
     if (n.imag() == 0 && k.imag() == 0) {
-        long double r = 0;
-        if (!RealBinomial(n.real(), k.real(), r)) return false;
-        out = r;
-        return true;
+        out = RealBinomial(n.real(), k.real());
+        return IsFinite(out);
     }
     out = special::Gamma(n + 1.0L) / (special::Gamma(k + 1.0L) * special::Gamma(n - k + 1.0L));
     return IsFinite(out);
 }
 
-bool Pi(long double, long double, long double& out) {
-    out = kPi;
-    return true;
+long double Pi(long double, long double) {
+    return kPi;
 }
 
 bool ComplexPi(const Complex&, const Complex&, Complex& out) {
@@ -355,9 +336,9 @@ std::array<DerivativeRule, op::kLastBuiltin + 1>& DerivativeRules() {
     return rules;
 }
 
-const std::array<const BuiltinFunction*, op::kLastBuiltin + 1>& ByCode() {
+const std::array<const BuiltinFunction*, 256>& ByCode() {
     static const auto table = [] {
-        std::array<const BuiltinFunction*, op::kLastBuiltin + 1> t{};
+        std::array<const BuiltinFunction*, 256> t{};
         for (const auto& f : kFunctions) t[f.code] = &f;
         return t;
     }();
@@ -384,6 +365,10 @@ bool BuiltinFunction::HasName(std::string_view upperName) const {
 
 std::span<const BuiltinFunction> BuiltinFunctions() {
     return kFunctions;
+}
+
+std::span<const BuiltinFunction* const> BuiltinsByCode() {
+    return ByCode();
 }
 
 const BuiltinFunction* FindBuiltin(int code) {

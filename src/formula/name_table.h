@@ -16,8 +16,10 @@ namespace quorlin {
 
 using Complex = std::complex<long double>;
 
-// For a one-argument function the second argument is unused (0).
-using RealEvaluator = bool (*)(long double a, long double b, long double& out);
+// For a one-argument function the second argument is unused (0). The real evaluator gets
+// finite arguments only and returns NaN where the function is undefined (the evaluator treats
+// every non-finite result as undefined).
+using RealEvaluator = long double (*)(long double a, long double b);
 using ComplexEvaluator = bool (*)(const Complex& a, const Complex& b, Complex& out);
 
 struct BuiltinFunction {
@@ -36,6 +38,8 @@ std::span<const BuiltinFunction> BuiltinFunctions();
 
 // The function of a code, or null when the code is no built-in function.
 const BuiltinFunction* FindBuiltin(int code);
+// Indexed by code 0..kLastBuiltin: the function of each code, null for other codes.
+std::span<const BuiltinFunction* const> BuiltinsByCode();
 
 // The function whose name or alias is exactly this upper-case name, or null.
 const BuiltinFunction* FindBuiltinByName(std::string_view upperName);

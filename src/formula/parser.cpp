@@ -1,5 +1,6 @@
 #include "formula/parser.h"
 
+#include <algorithm>
 #include <cctype>
 #include <string>
 #include <vector>
@@ -15,9 +16,11 @@ namespace {
 using namespace parse_error;
 
 constexpr int kMaxDerivativeOrder = 9;
-// A parse may inline user functions into user functions; past this many nodes the formula
-// is refused as too long rather than allowed to exhaust memory.
-constexpr int kMaxNodes = 200000;
+// A parse may inline user functions into user functions, which multiplies sizes; past this
+// many nodes, or this depth, the formula is refused rather than allowed to exhaust memory or
+// the stack of the recursive tree walks.
+constexpr long long kMaxNodes = 200000;
+constexpr int kMaxTreeDepth = 2000;
 
 bool IsLetter(char c) {
     return (c >= 'A' && c <= 'Z') || c == '@';
@@ -32,6 +35,37 @@ bool IsFormVariable(char c) {
 
 // Replaces X, Y, Z in a copy of a user function's body by the call's arguments, all at once,
 // so that an argument that itself contains X is not substituted again.
+struct TreeSize {
+    long long nodes = 0;
+    int depth = 0;
+};
+
+TreeSize SizeOf(const TExprNode* tree) {
+    if (!tree) return {};
+    TreeSize size{1, 1};
+    for (const auto& c : tree->child) {
+        const TreeSize s = SizeOf(c.get());
+        size.nodes += s.nodes;
+        size.depth = std::max(size.depth, s.depth + 1);
+    }
+    return size;
+}
+
+// The size InlineCall would build, computed without building it; stops early past the limit.
+TreeSize InlinedSize(const TExprNode* body, const std::vector<TreeSize>& argSizes) {
+    if (!body) return {};
+    const int index = body->op - op::kVarX;
+    if (index >= 0 && index < static_cast<int>(argSizes.size())) return argSizes[index];
+    TreeSize size{1, 1};
+    for (const auto& c : body->child) {
+        const TreeSize s = InlinedSize(c.get(), argSizes);
+        size.nodes += s.nodes;
+        size.depth = std::max(size.depth, s.depth + 1);
+        if (size.nodes > kMaxNodes) break;
+    }
+    return size;
+}
+
 NodePtr InlineCall(const TExprNode* body, std::vector<NodePtr>& args) {
     if (!body) return nullptr;
     const int index = body->op - op::kVarX;
@@ -53,7 +87,9 @@ public:
     int Run(NodePtr& out) {
         if (const int e = Sum(out)) return e;
         if (!AtEnd()) return Peek() == ')' ? kParentheses : kUnexpectedCharacter;
-        if (TExprNode::CountNodes(out.get()) > kMaxNodes) return kTooLong;
+        const TreeSize size = SizeOf(out.get());
+        if (size.nodes > kMaxNodes) return kTooLong;
+        if (size.depth > kMaxTreeDepth) return kTooDeep;
         return 0;
     }
 
@@ -218,6 +254,12 @@ private:
         if (const UserFunction* f = ctx_.FindUserFunction(name)) {
             if (static_cast<int>(args.size()) != f->argCount) return kArgumentCount;
             if (!f->tree) return kNotUsable;
+            std::vector<TreeSize> argSizes;
+            for (const auto& a : args) argSizes.push_back(SizeOf(a.get()));
+            const TreeSize size = InlinedSize(f->tree.get(), argSizes);
+            inlinedNodes_ += size.nodes;
+            if (inlinedNodes_ > kMaxNodes) return kTooLong;
+            if (size.depth > kMaxTreeDepth) return kTooDeep;
             out = InlineCall(f->tree.get(), args);
             return 0;
         }
@@ -283,6 +325,7 @@ private:
             NodePtr derivative;
             ctx_.Differentiate(out.get(), variable, derivative);
             if (!derivative) return kNotUsable;
+            if (SizeOf(derivative.get()).nodes > kMaxNodes) return kTooLong;
             out = std::move(derivative);
         }
         return 0;
@@ -292,6 +335,7 @@ private:
     std::string_view text_;
     std::size_t pos_ = 0;
     int depth_ = 0;
+    long long inlinedNodes_ = 0;
 };
 
 }  // namespace

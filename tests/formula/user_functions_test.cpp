@@ -59,6 +59,21 @@ TEST(UserFunctions, CallsSubstituteAllArgumentsAtOnce) {
     EXPECT_EQ(ctx.ParseResult()->op, op::kTimes);
 }
 
+TEST(UserFunctions, NestedCallsCannotGrowBeyondTheNodeLimit) {
+    FormulaContext ctx;
+    ASSERT_EQ(ctx.DefineUserFunction("TEN", "X+X+X+X+X+X+X+X+X+X", 1), userfn::kDone);
+    ASSERT_EQ(ctx.DefineUserFunction("THOUSAND", "TEN(TEN(TEN(X)))", 1), userfn::kDone);
+    EXPECT_EQ(Call(ctx, "THOUSAND(1)"), 1000);
+    // A million nodes: refused as too long, not built.
+    EXPECT_EQ(ctx.DefineUserFunction("MILLION", "THOUSAND(THOUSAND(X))", 1),
+              userfn::kBodyParseError + 110);
+    // Twenty calls of twenty thousand nodes each: each fits, together they do not.
+    ASSERT_EQ(ctx.DefineUserFunction("TENK", "TEN(THOUSAND(X))", 1), userfn::kDone);
+    std::string many = "TENK(X)";
+    while (many.size() < 150) many += "+TENK(X)";
+    EXPECT_EQ(ctx.Parse(many), 110);
+}
+
 TEST(UserFunctions, NamesWithXYZIncludeBuiltinsAndUserNames) {
     FormulaContext ctx;
     auto has = [&ctx](const std::string& name) {

@@ -1,0 +1,78 @@
+#include "formula_fuzz_entry.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "formula/formula_context.h"
+#include "formula/formula_text.h"
+#include "platform/binio.h"
+
+namespace quorlin {
+
+namespace {
+
+void EvaluateAround(FormulaContext& ctx, TExprNode& tree) {
+    long double out = 0;
+    for (long double x : {-2.5L, 0.0L, 0.5L, 1e300L}) ctx.EvalAtReal(tree, slot::kX, x, out);
+    long double v[3];
+    ctx.EvalVector3(tree, v);
+}
+
+void RewriteCopies(FormulaContext& ctx, const TExprNode& tree) {
+    NodePtr copy = TExprNode::CopyTree(&tree);
+    TExprNode::ShiftVar(copy, op::kVarX, 1.5L);
+    TExprNode::RenameXToT(copy.get());
+    TExprNode::NegateInPlace(copy);
+    EvaluateAround(ctx, *copy);
+    if (TExprNode::CountNodes(&tree) < 300) {
+        NodePtr squared = TExprNode::MakeSubstituted(&tree, op::kVarX, tree);
+        EvaluateAround(ctx, *squared);
+    }
+}
+
+}  // namespace
+
+int RunFormulaFuzzInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    const std::uint8_t flags = data[0];
+    const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
+
+    FormulaContext ctx;
+    ctx.complexMode = (flags & 1) != 0;
+    ctx.ResetVariables();
+    if (flags & 2) {
+        const std::string_view body = text.substr(0, text.find('\n'));
+        ctx.DefineUserFunction("FUZZ", body, 1 + ((flags >> 2) & 3));
+    }
+
+    if (ctx.Parse(text) == 0) {
+        NodePtr tree = ctx.TakeParseResult();
+        EvaluateAround(ctx, *tree);
+        RewriteCopies(ctx, *tree);
+        ctx.complexMode = !ctx.complexMode;
+        EvaluateAround(ctx, *tree);
+    }
+
+    long double value = 0;
+    int letter = 0;
+    ctx.ReadNumberAt(text, value, letter);
+    std::int16_t small = 0;
+    ctx.ReadShort(text, -100, 100, small);
+
+    std::string edited(text);
+    MarkVariableInText(ctx, edited, 'X');
+    ReplaceMarkedVariable(edited, "(T+1)", FormulaContext::kMaxFormulaLength);
+    SubstituteXYZInText(ctx, edited, 256, "A", "", "B+C");
+    std::string equation;
+    SplitEquation(equation, text);
+
+    ByteReader reader(std::span(data, size));
+    if (ctx.ReadUserFunctions(reader)) {
+        ByteWriter writer;
+        ctx.WriteUserFunctions(writer);
+    }
+    return 0;
+}
+
+}  // namespace quorlin
