@@ -42,7 +42,7 @@ public:
             if (axes_.dots && ok_) DrawDots();
             if (axes_.axesShown) DrawLinearAxes();
         } else {
-            if (axes_.dots && ok_) DrawDots();
+            if (axes_.dots) DrawDots();
             DrawLogAxes();
         }
     }
@@ -130,8 +130,17 @@ private:
         }
     }
 
+    // The dot lattice: at the ticks of a linear axis, at the decades of a logarithmic one.
     void DrawDots() {
-        const auto xs = XTicks(false), ys = YTicks(false);
+        auto decades = [](std::vector<AxisTick> ticks) {
+            std::erase_if(ticks, [](const AxisTick& t) { return !t.major; });
+            return ticks;
+        };
+        const auto xs = IsLogX(f_.logMode)
+                            ? decades(LogTicks(f_.left, f_.right, false, f_.areaWidth))
+                            : XTicks(false);
+        const auto ys = IsLogY(f_.logMode) ? decades(LogTicks(f_.down, f_.up, false, f_.areaHeight))
+                                           : YTicks(false);
         if (xs.empty() || ys.empty()) return;
         if (xs.size() * ys.size() > static_cast<std::size_t>(f_.areaWidth) * f_.areaHeight) return;
         prim_.SetPen(look_.axisColour, 1, kStyleSolid);

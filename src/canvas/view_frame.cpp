@@ -149,6 +149,11 @@ TLDRect TViewFrame::ClipRect() const {
 
 ExportView TViewFrame::ToExportView() const {
     ExportView v;
+    CopyGeometryTo(v);
+    return v;
+}
+
+void TViewFrame::CopyGeometryTo(ExportView& v) const {
     v.centreX = centreX;
     v.centreY = centreY;
     v.halfWidth = halfWidth;
@@ -163,31 +168,42 @@ ExportView TViewFrame::ToExportView() const {
     v.clientHeight = areaHeight;
     v.leftMargin = leftMargin;
     v.topMargin = topMargin;
-    return v;
 }
 
 bool ClipSegment(const TLDRect& box, WorldPoint& p, WorldPoint& q) {
     // Liang-Barsky: the part of p + t (q - p), t in [0, 1], inside each of the four half-planes.
+    // A clipped end takes the edge it was cut at exactly, so that a long segment keeps its
+    // place even when t carries too few digits for it.
+    struct Cut {
+        long double t;
+        int axis = -1;  // 0 x, 1 y; -1 not cut
+        long double edge = 0;
+    };
     const long double dx = q.x - p.x, dy = q.y - p.y;
-    long double t0 = 0, t1 = 1;
-    auto narrow = [&](long double denominator, long double numerator) {
+    Cut enter{0}, leave{1};
+    auto narrow = [&](long double denominator, long double numerator, int axis, long double edge) {
         if (denominator == 0) return numerator >= 0;
         const long double t = numerator / denominator;
         if (denominator < 0) {
-            if (t > t1) return false;
-            t0 = std::max(t0, t);
+            if (t > leave.t) return false;
+            if (t > enter.t) enter = {t, axis, edge};
         } else {
-            if (t < t0) return false;
-            t1 = std::min(t1, t);
+            if (t < enter.t) return false;
+            if (t < leave.t) leave = {t, axis, edge};
         }
         return true;
     };
-    if (!(narrow(-dx, p.x - box.xLow) && narrow(dx, box.xHigh - p.x) &&
-          narrow(-dy, p.y - box.yLow) && narrow(dy, box.yHigh - p.y)))
+    if (!(narrow(-dx, p.x - box.xLow, 0, box.xLow) && narrow(dx, box.xHigh - p.x, 0, box.xHigh) &&
+          narrow(-dy, p.y - box.yLow, 1, box.yLow) && narrow(dy, box.yHigh - p.y, 1, box.yHigh)))
         return false;
+    auto cutAt = [&](const Cut& cut, WorldPoint& end, WorldPoint start) {
+        if (cut.axis < 0) return;
+        end = {start.x + cut.t * dx, start.y + cut.t * dy};
+        (cut.axis == 0 ? end.x : end.y) = cut.edge;
+    };
     const WorldPoint start = p;
-    if (t1 < 1) q = {start.x + t1 * dx, start.y + t1 * dy};
-    if (t0 > 0) p = {start.x + t0 * dx, start.y + t0 * dy};
+    cutAt(leave, q, start);
+    cutAt(enter, p, start);
     return true;
 }
 

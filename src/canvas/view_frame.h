@@ -111,6 +111,8 @@ struct TViewFrame {
     TLDRect ClipRect() const;
     // The geometry part of the view as the export writers read it.
     ExportView ToExportView() const;
+    // Writes that geometry into an export view, leaving its other fields.
+    void CopyGeometryTo(ExportView& v) const;
 };
 
 // Clips the segment p-q to the box, keeping which end is which; an end inside stays exactly

@@ -2,6 +2,7 @@
 // their colour, grid lines where the quadrants ask for them, numbers under the ticks, and
 // nothing outside the drawing area.
 #include <QImage>
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -113,6 +114,21 @@ TEST_F(AxesRender, FarViewDrawsNoAxesAndNoStrayLines) {
     Draw();
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) ASSERT_NE(image.pixelColor(x, y), kGrid);
+}
+
+TEST_F(AxesRender, LogarithmicAxesAlongTheEdges) {
+    frame.logMode = kLogX;
+    frame.SetLogCorners(0.01L, 100, -5, 5);  // exponents -2..2 across
+    axes.dots = true;
+    Draw();
+    const int bottom = 420, decade = frame.XToScreen(0);
+    EXPECT_EQ(image.pixelColor(decade, bottom - axes.tickLength + 1), kAxis);  // long tick
+    const int two = frame.XToScreen(std::log10(2.0L));
+    EXPECT_EQ(image.pixelColor(two, bottom - axes.minorTickLength + 1), kAxis);
+    EXPECT_EQ(image.pixelColor(two, bottom - axes.tickLength + 1), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(20, 100), kAxis);  // the y axis on the left edge
+    EXPECT_EQ(image.pixelColor(frame.XToScreen(1), frame.YToScreen(3)), kAxis);  // a dot
+    EXPECT_EQ(image.pixelColor(frame.XToScreen(0.5L), frame.YToScreen(3)), QColor(Qt::white));
 }
 
 TEST(ScaleNumbers, PlacesSuffixAndPi) {

@@ -142,6 +142,12 @@ TEST(Clipping, CrossingMissingAndInsideSegments) {
     EXPECT_EQ(g.y, 1.9L);
     WorldPoint h{0.5L, 0.5L}, k{0.5L, 0.5L};  // a point segment inside
     EXPECT_TRUE(ClipSegment(box, h, k));
+    // A segment far longer than the digits of t still lands on the edges.
+    WorldPoint m{-1e30L, 0.25L}, n{1e30L, 0.75L};
+    ASSERT_TRUE(ClipSegment(box, m, n));
+    EXPECT_EQ(m.x, -1);
+    EXPECT_EQ(n.x, 1);
+    EXPECT_NEAR(m.y, 0.5L, 1e-12L);
 }
 
 TEST(Clipping, ViewClipRectIsOnePixelWider) {
