@@ -37,8 +37,12 @@ inline long double WholePower(long double a, int n) {
 }
 
 inline long double Power(long double a, long double b) {
+    // Squares and cubes first: they are most of the powers in formulas, and testing for a
+    // whole exponent in general needs a slow conversion of the x87 unit.
+    if (b == 2) return a * a;
+    if (b == 3) return a * a * a;
     if (!IsFiniteValue(a) || !IsFiniteValue(b)) return kUndefined;
-    if (b == static_cast<int>(b) && b >= -64 && b <= 64 && (a != 0 || b >= 0))
+    if (b >= -64 && b <= 64 && b == static_cast<int>(b) && (a != 0 || b >= 0))
         return Finite(WholePower(a, static_cast<int>(b)));
     long double r = 0;
     return RealPower(a, b, r) ? r : kUndefined;
@@ -52,6 +56,14 @@ public:
         : ctx_(context), builtins_(BuiltinsByCode().data()) {}
 
     long double Real(TExprNode* n);
+    // Real of a child, with constants and variables (half of all nodes) read in place.
+    long double Operand(TExprNode* n) {
+        if (n) {
+            if (n->op == op::kConst) return n->re;
+            if (op::IsVariable(n->op)) return Slot(op::VariableSlot(n->op)).real();
+        }
+        return Real(n);
+    }
     bool Cx(TExprNode& n);
 
 private:
@@ -86,22 +98,22 @@ long double Evaluator::Real(TExprNode* n) {
         // Sums and products carry NaN and overflow up by themselves; where an infinity could turn
         // back into a finite value (a quotient, a function, a comparison) it is caught.
         case op::kPlus:
-            return Real(c0) + Real(c1);
+            return Operand(c0) + Operand(c1);
         case op::kMinus:
-            return Real(c0) - Real(c1);
+            return Operand(c0) - Operand(c1);
         case op::kTimes:
-            return Real(c0) * Real(c1);
+            return Operand(c0) * Operand(c1);
         case op::kDivide: {
-            const long double a = Real(c0);
-            const long double b = Real(c1);
+            const long double a = Operand(c0);
+            const long double b = Operand(c1);
             return b == 0 || !IsFiniteValue(b) ? kUndefined : a / b;
         }
         case op::kPower:
-            return Power(Real(c0), Real(c1));
+            return Power(Operand(c0), Operand(c1));
         case op::kNegate:
-            return -Real(c1);
+            return -Operand(c1);
         case op::kSquare: {
-            const long double a = Real(c1);
+            const long double a = Operand(c1);
             return a * a;
         }
         default:
