@@ -16,6 +16,32 @@ constexpr long double kTiny = 1e-4000L;  // keeps the continued fractions away f
 constexpr int kMaxIterations = 10000;
 constexpr long double kNaN = std::numeric_limits<long double>::quiet_NaN();
 
+// Two power series whose terms interleave, as in the series of sine and cosine: terms 1, 3,
+// 5, ... go to the odd sum with signs +, -, +, ..., terms 2, 4, 6, ... to the even sum with
+// signs -, +, -, ...
+class SineCosineSeries {
+public:
+    SineCosineSeries(long double oddStart, long double evenStart)
+        : odd_(oddStart), even_(evenStart) {}
+
+    // Adds the next term and returns the sum it went into.
+    long double Add(long double term) {
+        long double& sum = nextOdd_ ? odd_ : even_;
+        sum += sign_ * term;
+        if (nextOdd_) sign_ = -sign_;
+        nextOdd_ = !nextOdd_;
+        return sum;
+    }
+    long double Odd() const { return odd_; }
+    long double Even() const { return even_; }
+
+private:
+    long double odd_;
+    long double even_;
+    long double sign_ = 1;
+    bool nextOdd_ = true;
+};
+
 struct SinCosIntegrals {
     long double si;
     long double ci;
@@ -40,25 +66,14 @@ SinCosIntegrals SiCi(long double t) {
         h *= Complex(std::cos(t), -std::sin(t));
         return {kPi / 2 + h.imag(), -h.real()};
     }
-    long double sum = 0, sums = 0, sumc = 0, sign = 1, fact = 1;
-    bool odd = true;
+    SineCosineSeries series(0, 0);
+    long double fact = 1;
     for (int k = 1; k < kMaxIterations; ++k) {
         fact *= t / k;
         const long double term = fact / k;
-        sum += sign * term;
-        const long double err = term / std::fabs(sum);
-        if (odd) {
-            sign = -sign;
-            sums = sum;
-            sum = sumc;
-        } else {
-            sumc = sum;
-            sum = sums;
-        }
-        if (err < kEps / 2) break;
-        odd = !odd;
+        if (term / std::fabs(series.Add(term)) < kEps / 2) break;
     }
-    return {sums, sumc + std::log(t) + kEuler};
+    return {series.Odd(), series.Even() + std::log(t) + kEuler};
 }
 
 // E1(t) for t > 0.
@@ -184,27 +199,14 @@ FresnelPair Fresnel(long double x) {
     if (t < 1e-2000L) {
         r = {0, t};
     } else if (t <= 1.5L) {
-        long double sum = 0, sums = 0, sumc = t, sign = 1, term = t;
+        SineCosineSeries series(0, t);
+        long double term = t;
         const long double fact = kPi / 2 * t * t;
-        bool odd = true;
-        int n = 3;
-        for (int k = 1; k < kMaxIterations; ++k) {
+        for (int k = 1, n = 3; k < kMaxIterations; ++k, n += 2) {
             term *= fact / k;
-            sum += sign * term / n;
-            const long double test = std::fabs(sum) * kEps / 2;
-            if (odd) {
-                sign = -sign;
-                sums = sum;
-                sum = sumc;
-            } else {
-                sumc = sum;
-                sum = sums;
-            }
-            if (term < test) break;
-            odd = !odd;
-            n += 2;
+            if (term < std::fabs(series.Add(term / n)) * kEps / 2) break;
         }
-        r = {sums, sumc};
+        r = {series.Odd(), series.Even()};
     } else {
         const long double pix2 = kPi * t * t;
         Complex b(1.0L, -pix2);
