@@ -343,11 +343,19 @@ std::vector<AxisTick> LogTicks(long double low, long double high, bool numbers, 
 
 void DrawCoordinateSystem(TCanvasPrimitives& prim, const TAxesSettings& axes, const AxesLook& look,
                           const std::array<int, 4>& range, bool ticksOk) {
-    // Numbers near an edge must not spill into the margins.
-    prim.Dc().SetClipRect(prim.Frame().AreaRect());
-    AxesPainter painter(prim, axes, look, range, ticksOk);
-    painter.Draw();
-    prim.Dc().ResetClip();
+    // Numbers near an edge must not spill into the margins; a clip the caller set (a printed
+    // page cell) stays in force and comes back afterwards.
+    if (!prim.Dc().IsActive()) return;
+    QPainter& painter = prim.Dc().Painter();
+    const bool hadClip = painter.hasClipping();
+    const QRegion previousClip = painter.clipRegion();
+    painter.setClipRect(prim.Frame().AreaRect().ToQRect(),
+                        hadClip ? Qt::IntersectClip : Qt::ReplaceClip);
+    AxesPainter(prim, axes, look, range, ticksOk).Draw();
+    if (hadClip)
+        painter.setClipRegion(previousClip);
+    else
+        painter.setClipping(false);
 }
 
 }  // namespace quorlin::canvas

@@ -79,6 +79,23 @@ TEST_F(AxesRender, AxesTicksNumbersAndGridInTheirPlaces) {
         }
 }
 
+TEST_F(AxesRender, TheCallersClipStaysInForce) {
+    {
+        platform::DeviceContext dc(image);
+        dc.SetClipRect({0, 0, 220, 441});  // the left half of the area
+        TCanvasPrimitives prim(dc, frame, nullptr);
+        std::array<int, 4> range{};
+        TickIndexRange(frame, axes, false, range);
+        DrawCoordinateSystem(prim, axes, look, range, true);
+        prim.SetPen(kGrid, 1, kStyleSolid);
+        prim.ScreenSegment({0, 30}, {440, 30});
+    }
+    EXPECT_EQ(At(-3, 0), kAxis);
+    EXPECT_EQ(At(3, 0), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(100, 30), kGrid);
+    EXPECT_EQ(image.pixelColor(300, 30), QColor(Qt::white));
+}
+
 TEST_F(AxesRender, DottedGridAndNoAxes) {
     axes.axesShown = false;
     axes.gridFlags = kGridRectangular | kGridQuadrants;
