@@ -190,9 +190,10 @@ private:
     void XAxisMarks(const std::vector<AxisTick>& ticks, int y, bool numbers, bool border) {
         const PixelRect area = f_.AreaRect();
         prim_.Dc().Select(look_.numberFont);
+        const bool ray = axes_.axesKind == kAxesPolarRay;
         for (const AxisTick& t : ticks) {
             const int x = f_.XToScreen(t.at);
-            if (x < area.left || x >= area.right) continue;
+            if (x < area.left || x >= area.right || (ray && t.at < 0)) continue;
             const int half = (t.major ? axes_.tickLength : axes_.minorTickLength) / 2;
             if (axes_.ticks && y >= 0 && !(t.at == 0 && axes_.ShowsYAxis()))
                 prim_.ScreenSegment({x, y - half}, {x, y + half + 1});

@@ -96,6 +96,21 @@ TEST_F(AxesRender, TheCallersClipStaysInForce) {
     EXPECT_EQ(image.pixelColor(300, 30), QColor(Qt::white));
 }
 
+TEST_F(AxesRender, PolarRayAndNumbersOnTheBorder) {
+    axes.axesKind = kAxesPolarRay;
+    axes.scaleFlags |= kScaleOnBorder;
+    axes.labels = false;
+    axes.arrows = false;
+    Draw();
+    EXPECT_EQ(At(3, 0), kAxis);
+    EXPECT_EQ(At(-3, 0), QColor(Qt::white));
+    EXPECT_EQ(At(0, 2.5L), QColor(Qt::white));
+    // The number of x = 2 stands on the bottom edge, not under the axis.
+    const int x = frame.XToScreen(2), y = frame.YToScreen(0);
+    EXPECT_TRUE(Has(kAxis, x - 6, 405, x + 7, 421));
+    EXPECT_FALSE(Has(kAxis, x - 6, y + 7, x + 7, y + 24));
+}
+
 TEST_F(AxesRender, DottedGridAndNoAxes) {
     axes.axesShown = false;
     axes.gridFlags = kGridRectangular | kGridQuadrants;
