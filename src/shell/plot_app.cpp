@@ -1,0 +1,33 @@
+#include "shell/plot_app.h"
+
+#include <QApplication>
+#include <QDateTime>
+
+#include "platform/random.h"
+#include "platform/single_instance.h"
+#include "shell/numbers.h"
+#include "shell/plot_frame.h"
+
+namespace quorlin {
+
+int TPlot::Run(const QStringList& arguments) {
+    const QString fileName = JoinArguments(arguments);
+    platform::SingleInstance instance;
+    if (instance.TryHandOver(fileName)) return 0;
+    instance.Listen();
+
+    platform::SeedRandom(static_cast<std::uint64_t>(QDateTime::currentSecsSinceEpoch()));
+    InitGlobalConstants();
+
+    TPlotFrame frame(kinds_, fileName);
+    QObject::connect(&instance, &platform::SingleInstance::FileReceived, &frame,
+                     [&frame](const QString& name) {
+                         if (!name.isEmpty()) frame.OpenByExtension(name);
+                         frame.raise();
+                         frame.activateWindow();
+                     });
+    frame.show();
+    return QApplication::exec();
+}
+
+}  // namespace quorlin

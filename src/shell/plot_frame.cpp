@@ -1,0 +1,178 @@
+#include "shell/plot_frame.h"
+
+#include <QFileInfo>
+#include <QShowEvent>
+#include <QTimer>
+
+#include "platform/common_dialogs.h"
+#include "platform/strings.h"
+#include "resources/command_ids.h"
+#include "shell/help_window.h"
+
+namespace quorlin {
+
+namespace cmd = resources::cmd;
+
+namespace {
+
+constexpr int kNonameString = 29;  // "noname"
+
+const char* const kOpenFilter =
+    "Diagrams (*.QZ2;*.QZ3;*.MA2;*.MAZ;*.LQZ)|*.qz2;*.qz3;*.ma2;*.maz;*.lqz|"
+    "Plot2D files (*.QZ2)|*.qz2|Plot3D files (*.QZ3)|*.qz3|"
+    "Mappings (*.MA2;*.MAZ)|*.ma2;*.maz|Logarithmic axes (*.LQZ)|*.lqz";
+
+}  // namespace
+
+QString JoinArguments(const QStringList& arguments) {
+    return arguments.mid(1).join(QLatin1Char(' '));
+}
+
+TPlotFrame::TPlotFrame(const WindowKindRegistry& kinds, QString pendingFile)
+    : kinds_(kinds), pendingFile_(std::move(pendingFile)) {
+    setWindowTitle(QStringLiteral("Quorlin"));
+    setAcceptDrops(true);
+    SetMenuName("FRAMEMENU");
+    SetAcceleratorName("FRAMEMENU");
+}
+
+TPlotFrame::~TPlotFrame() = default;
+
+void TPlotFrame::SetupWindow() {
+    settings_ = FrameSettings::Load();
+    if (settings_.placement) {
+        const WindowPlacement& p = *settings_.placement;
+        if (p.width > 100 && p.height > 100) setGeometry(p.x, p.y, p.width, p.height);
+    } else {
+        resize(1024, 720);
+    }
+    help_ = new HelpWindow(this);
+    help_->hide();
+    if (TipsDialog::TipsWanted()) tips_ = new TipsDialog(this);
+}
+
+void TPlotFrame::showEvent(QShowEvent* event) {
+    FrameWindow::showEvent(event);
+    if (shownOnce_) return;
+    shownOnce_ = true;
+    // After the first paint, as a user sees it: the frame, then the file, then the tip.
+    QTimer::singleShot(0, this, &TPlotFrame::OnFirstShow);
+}
+
+void TPlotFrame::OnFirstShow() {
+    if (settings_.maximized) showMaximized();
+    if (!pendingFile_.isEmpty()) OpenByExtension(std::exchange(pendingFile_, QString()));
+    if (tips_) tips_->ShowDialog();
+}
+
+void TPlotFrame::StorePlacement() {
+    settings_.maximized = isMaximized();
+    const QRect g = isMaximized() ? normalGeometry() : geometry();
+    settings_.placement = WindowPlacement{g.x(), g.y(), g.width(), g.height()};
+}
+
+void TPlotFrame::CleanupWindow() {
+    StorePlacement();
+    settings_.Save();
+}
+
+platform::Window* TPlotFrame::AddWindow(WindowKind kind, NewWindowRequest request) {
+    request.useDefaults = settings_.useDefaults;
+    request.openLast = settings_.openLast;
+    platform::Window* window = kinds_.Create(kind, request);
+    if (window) AddChild(window);
+    return window;
+}
+
+platform::Window* TPlotFrame::NewWindow(WindowKind kind, int logMode) {
+    NewWindowRequest request;
+    request.fileName = platform::ResourceString(kNonameString) + QString::number(++nonameCounter_) +
+                       DefaultExtension(kind);
+    request.logMode = logMode;
+    return AddWindow(kind, std::move(request));
+}
+
+platform::Window* TPlotFrame::OpenByExtension(const QString& fileName) {
+    const auto kind = KindOfFile(fileName);
+    if (!kind || !kinds_.Has(*kind)) return nullptr;
+    NewWindowRequest request;
+    request.fileName = fileName;
+    request.loadFile = true;
+    return AddWindow(*kind, std::move(request));
+}
+
+void TPlotFrame::OpenFromDialog() {
+    platform::FileDialogRequest request;
+    request.filter = QString::fromLatin1(kOpenFilter);
+    request.defaultExtension = QStringLiteral("qz2");
+    if (const auto name = platform::CurrentCommonDialogs().OpenFileName(this, request)) {
+        OpenByExtension(*name);
+    }
+}
+
+void TPlotFrame::OnFilesDropped(const QStringList& files) {
+    for (const QString& file : files) OpenByExtension(file);
+}
+
+bool TPlotFrame::OnCommand(int id) {
+    if (const auto kind = KindOfCommand(id)) {
+        NewWindow(kind->kind, kind->logMode);
+        return true;
+    }
+    switch (id) {
+        case cmd::kFrameOpen:
+            OpenFromDialog();
+            return true;
+        case cmd::kFrameOpenLast:
+            settings_.openLast = !settings_.openLast;
+            return true;
+        case cmd::kUseDefaults:
+            settings_.useDefaults = !settings_.useDefaults;
+            return true;
+        case cmd::kWindowCascade:
+            CascadeChildren();
+            return true;
+        case cmd::kWindowTile:
+            TileChildren();
+            return true;
+        case cmd::kWindowArrangeIcons:
+            ArrangeIcons();
+            return true;
+        case cmd::kFrameExit:
+            close();
+            return true;
+        case cmd::kHelp:
+            help_->ShowHelp(QStringLiteral("FRAMEH"));
+            return true;
+        case cmd::kHelpTips:
+            if (!tips_) tips_ = new TipsDialog(this);
+            tips_->ShowDialog();
+            return true;
+        default:
+            return FrameWindow::OnCommand(id);
+    }
+}
+
+void TPlotFrame::EnableCommand(platform::CommandState& state) {
+    if (const auto kind = KindOfCommand(state.id)) {
+        state.enabled = kinds_.Has(kind->kind);
+        return;
+    }
+    switch (state.id) {
+        case cmd::kFrameOpenLast:
+            state.checked = settings_.openLast;
+            break;
+        case cmd::kUseDefaults:
+            state.checked = settings_.useDefaults;
+            break;
+        case cmd::kWindowCascade:
+        case cmd::kWindowTile:
+        case cmd::kWindowArrangeIcons:
+            state.enabled = !Children().isEmpty();
+            break;
+        default:
+            FrameWindow::EnableCommand(state);
+    }
+}
+
+}  // namespace quorlin

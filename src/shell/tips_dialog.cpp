@@ -1,0 +1,78 @@
+#include "shell/tips_dialog.h"
+
+#include <QFile>
+
+#include "platform/config_dir.h"
+#include "platform/random.h"
+#include "platform/strings.h"
+
+namespace quorlin {
+
+namespace {
+
+constexpr int kTipText = 201;
+constexpr int kShowAtStart = 271;
+constexpr int kNextTip = 92;
+constexpr int kClose = 2;
+
+QString TipFilePath() {
+    return platform::ConfigFilePath(QStringLiteral("qz.tip"));
+}
+
+}  // namespace
+
+TipsDialog::TipsDialog(QWidget* parent) : Dialog(parent, "TIPS") {}
+
+bool TipsDialog::TipsWanted() {
+    QFile file(TipFilePath());
+    if (!file.open(QIODevice::ReadOnly)) return true;
+    const QByteArray byte = file.read(1);
+    return byte.isEmpty() || byte[0] != 0;
+}
+
+bool TipsDialog::SaveTipsWanted(bool wanted) {
+    QFile file(TipFilePath());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    const char byte = wanted ? 1 : 0;
+    return file.write(&byte, 1) == 1;
+}
+
+void TipsDialog::SetupWindow() {
+    Dialog::SetupWindow();
+    constexpr int kTipCount = kLastTip - kFirstTip + 1;
+    tip_ = kFirstTip + platform::RandomInt() % kTipCount;
+    SetChecked(kShowAtStart, TipsWanted());
+    ShowTip();
+}
+
+void TipsDialog::ShowNextTip() {
+    tip_ = tip_ >= kLastTip ? kFirstTip : tip_ + 1;
+    ShowTip();
+}
+
+void TipsDialog::ShowTip() {
+    SetText(kTipText, platform::ResourceString(tip_));
+}
+
+void TipsDialog::StoreChoice() {
+    if (IsChecked(kShowAtStart) != TipsWanted()) SaveTipsWanted(IsChecked(kShowAtStart));
+}
+
+void TipsDialog::OnControl(int id) {
+    switch (id) {
+        case kNextTip:
+            ShowNextTip();
+            break;
+        case kShowAtStart:
+            StoreChoice();
+            break;
+        case kClose:
+            StoreChoice();
+            Dialog::OnControl(id);
+            break;
+        default:
+            Dialog::OnControl(id);
+    }
+}
+
+}  // namespace quorlin
