@@ -159,6 +159,8 @@ void Dialog::Build() {
                 break;
         }
         grid->addWidget(widget, c.row, c.column, 1, std::max(1, c.columnSpan));
+        // Controls a template starts hidden are shown later by the dialog's own code.
+        if (c.hidden) widget->hide();
         controls_.push_back({c.kind, c.id, widget});
         Wire(controls_.back());
     }

@@ -35,6 +35,7 @@ constexpr ControlTemplate kRangeControls[] = {
     {K::DefButton, 1, "OK", 9, 0},
     {K::Button, 2, "Cancel", 9, 1},
     {K::Button, 91, "apply", 9, 2},
+    {K::Edit, 219, "", 10, 0, 1, 0, true},  // starts hidden
 };
 constexpr DialogTemplate kRangeTemplate{"RANGETEST", "range", kRangeControls};
 
@@ -323,6 +324,16 @@ TEST(Dialog, TemplatesByName) {
     EXPECT_NE(byName.Control(303, K::ScrollBar), nullptr);
     UnregisterDialogTemplates();
     EXPECT_EQ(FindDialogTemplate("RANGETEST"), nullptr);
+}
+
+TEST(DialogTemplateFlags, HiddenControlsStartHiddenUntilTheCodeShowsThem) {
+    int value = 3;
+    RangeDialog dialog(&value);
+    dialog.Create();
+    EXPECT_FALSE(dialog.IsControlShown(219));
+    EXPECT_TRUE(dialog.IsControlShown(211));
+    dialog.ShowControl(219, true);
+    EXPECT_TRUE(dialog.IsControlShown(219));
 }
 
 }  // namespace
