@@ -1,0 +1,153 @@
+#include "shell/plot_frame.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <vector>
+
+#include "platform/boxes.h"
+#include "platform/config_dir.h"
+#include "platform/window.h"
+#include "resources/command_ids.h"
+#include "shell/tips_dialog.h"
+#include "shell/window_kinds.h"
+
+namespace quorlin {
+namespace {
+
+namespace cmd = resources::cmd;
+
+// A registry whose 2D kind builds plain windows and remembers what it was asked for.
+struct RecordingKinds {
+    RecordingKinds() {
+        registry.Register(WindowKind::Plot2D, [this](const NewWindowRequest& request) {
+            requests.push_back(request);
+            return new platform::Window;
+        });
+    }
+    WindowKindRegistry registry;
+    std::vector<NewWindowRequest> requests;
+};
+
+void WriteConfigFile(const QString& name, const QByteArray& bytes) {
+    QFile file(platform::ConfigFilePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+void RemoveConfigFile(const QString& name) {
+    QFile::remove(platform::ConfigFilePath(name));
+}
+
+TEST(StartUp, CommandLineArgumentsJoinIntoOneFileName) {
+    EXPECT_EQ(JoinArguments({"quorlin", "my", "file.qz2"}), "my file.qz2");
+    EXPECT_EQ(JoinArguments({"quorlin"}), "");
+}
+
+TEST(WindowKinds, FilesOpenByExtensionWhateverItsCase) {
+    EXPECT_EQ(KindOfFile("a/b.QZ2"), WindowKind::Plot2D);
+    EXPECT_EQ(KindOfFile("b.qz3"), WindowKind::Plot3D);
+    EXPECT_EQ(KindOfFile("b.Ma2"), WindowKind::MapXY);
+    EXPECT_EQ(KindOfFile("b.maz"), WindowKind::MapZ);
+    EXPECT_EQ(KindOfFile("b.lqz"), WindowKind::Logarithmic);
+    EXPECT_FALSE(KindOfFile("b.txt"));
+    EXPECT_FALSE(KindOfFile("qz2"));
+    EXPECT_EQ(KindOfCommand(cmd::kWindowLogY)->logMode, 2);
+}
+
+class FrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RemoveConfigFile("qz.ini");
+        WriteConfigFile("qz.tip", QByteArray(1, '\0'));  // no tips unless a test wants them
+    }
+    RecordingKinds kinds;
+    platform::ScriptedPrompter prompter;
+};
+
+TEST_F(FrameTest, NewWindowsAreNamedNonameWithACounterAndTheirExtension) {
+    TPlotFrame frame(kinds.registry, {});
+    frame.Create();
+    EXPECT_TRUE(frame.DispatchCommand(cmd::kWindow2D));
+    EXPECT_TRUE(frame.DispatchCommand(cmd::kWindow2D));
+    ASSERT_EQ(kinds.requests.size(), 2u);
+    EXPECT_EQ(kinds.requests[0].fileName, "noname1.qz2");
+    EXPECT_EQ(kinds.requests[1].fileName, "noname2.qz2");
+    EXPECT_FALSE(kinds.requests[0].loadFile);
+    EXPECT_EQ(frame.Children().size(), 2);
+}
+
+TEST_F(FrameTest, KindsThatAreNotBuiltAreDisabledNotFaked) {
+    TPlotFrame frame(kinds.registry, {});
+    frame.Create();
+    EXPECT_TRUE(frame.QueryCommand(cmd::kWindow2D).enabled);
+    EXPECT_FALSE(frame.QueryCommand(cmd::kWindow3D).enabled);
+    EXPECT_FALSE(frame.QueryCommand(cmd::kWindowPlanets).enabled);
+    EXPECT_FALSE(frame.DispatchCommand(cmd::kWindow3D));
+    EXPECT_TRUE(frame.Children().isEmpty());
+}
+
+TEST_F(FrameTest, UnknownExtensionsOpenNothingAndSayNothing) {
+    TPlotFrame frame(kinds.registry, {});
+    frame.Create();
+    EXPECT_EQ(frame.OpenByExtension("notes.txt"), nullptr);
+    EXPECT_EQ(frame.OpenByExtension("solid.qz3"), nullptr);  // kind not built
+    EXPECT_TRUE(prompter.messages.empty());
+    frame.OnFilesDropped({"curve.QZ2", "picture.png"});
+    ASSERT_EQ(kinds.requests.size(), 1u);
+    EXPECT_EQ(kinds.requests[0].fileName, "curve.QZ2");
+    EXPECT_TRUE(kinds.requests[0].loadFile);
+}
+
+TEST_F(FrameTest, ChoicesSurviveInQzIniAndReachNewWindows) {
+    {
+        TPlotFrame frame(kinds.registry, {});
+        frame.Create();
+        frame.DispatchCommand(cmd::kFrameOpenLast);
+        frame.DispatchCommand(cmd::kUseDefaults);
+        EXPECT_TRUE(frame.QueryCommand(cmd::kFrameOpenLast).checked);
+        frame.CleanupWindow();
+    }
+    TPlotFrame frame(kinds.registry, {});
+    frame.Create();
+    EXPECT_TRUE(frame.Settings().openLast);
+    EXPECT_TRUE(frame.Settings().useDefaults);
+    frame.NewWindow(WindowKind::Plot2D);
+    ASSERT_EQ(kinds.requests.size(), 1u);
+    EXPECT_TRUE(kinds.requests[0].openLast);
+    EXPECT_TRUE(kinds.requests[0].useDefaults);
+}
+
+TEST_F(FrameTest, ADamagedQzIniGivesDefaults) {
+    WriteConfigFile("qz.ini", QByteArray("\x07garbage that is no ini file", 28));
+    TPlotFrame frame(kinds.registry, {});
+    frame.Create();
+    EXPECT_FALSE(frame.Settings().openLast);
+    EXPECT_FALSE(frame.Settings().useDefaults);
+    EXPECT_FALSE(frame.Settings().maximized);
+}
+
+TEST_F(FrameTest, TipsFollowTheQzTipByte) {
+    {
+        TPlotFrame frame(kinds.registry, {});
+        frame.Create();
+        EXPECT_EQ(frame.Tips(), nullptr) << "a zero byte in qz.tip turns the tips off";
+    }
+    RemoveConfigFile("qz.tip");
+    TPlotFrame frame(kinds.registry, {});
+    frame.Create();
+    ASSERT_NE(frame.Tips(), nullptr);
+    TipsDialog& tips = *frame.Tips();
+    tips.Create();
+    EXPECT_GE(tips.CurrentTip(), TipsDialog::kFirstTip);
+    EXPECT_LE(tips.CurrentTip(), TipsDialog::kLastTip);
+    for (int i = 0; i <= TipsDialog::kLastTip - TipsDialog::kFirstTip; ++i) tips.Press(92);
+    EXPECT_GE(tips.CurrentTip(), TipsDialog::kFirstTip) << "next tip wraps around";
+    EXPECT_LE(tips.CurrentTip(), TipsDialog::kLastTip);
+    EXPECT_FALSE(tips.GetText(201).isEmpty());
+    tips.Press(271);  // untick "show tips at start-up"
+    EXPECT_FALSE(TipsDialog::TipsWanted());
+}
+
+}  // namespace
+}  // namespace quorlin
