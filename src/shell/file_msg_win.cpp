@@ -1,0 +1,347 @@
+#include "shell/file_msg_win.h"
+
+#include <QFileInfo>
+#include <utility>
+
+#include "platform/boxes.h"
+#include "platform/common_dialogs.h"
+#include "platform/frame_window.h"
+#include "resources/command_ids.h"
+#include "resources/resources.h"
+#include "shell/diagram_file.h"
+#include "shell/errors.h"
+#include "shell/file_strings.h"
+#include "shell/note_win.h"
+#include "shell/text_helpers.h"
+
+namespace quorlin {
+namespace {
+
+// The longest password or author line the input box takes.
+constexpr int kPasswordLength = 255;
+
+}  // namespace
+
+void AttachHidden(platform::Window* window, QWidget* owner) {
+    window->platform::Window::HideWindow();
+    platform::ShowOwnedWindow(window, owner);
+}
+
+TFileMsgWin::TFileMsgWin(int kind, QString fileName, QWidget* parent)
+    : platform::Window(parent),
+      kind_(kind),
+      fileName_(std::move(fileName)),
+      version_(kProgramVersion) {
+    SetCaption(NormalCaption());
+}
+
+TFileMsgWin::~TFileMsgWin() = default;
+
+void TFileMsgWin::SetFileName(const QString& name) {
+    fileName_ = name;
+    if (!keyHintShown_) SetCaption(NormalCaption());
+}
+
+QString TFileMsgWin::NormalCaption() const {
+    return QFileInfo(fileName_).fileName();
+}
+
+void TFileMsgWin::UpdateCaption() {
+    keyHintShown_ = false;
+    SetCaption(NormalCaption());
+}
+
+void TFileMsgWin::ShowKeyHint(int kind, int count1, int count2) {
+    QString hint = resources::LoadString(kKeyHintBase + kind);
+    if (count1 > 0) hint += QStringLiteral(" %1").arg(count1);
+    if (count2 > 0) hint += QStringLiteral("/%1").arg(count2);
+    keyHintShown_ = true;
+    SetCaption(hint);
+}
+
+void TFileMsgWin::CheckMenu(int id, bool checked) {
+    SetCommandChecked(id, checked);
+}
+
+void TFileMsgWin::UpdateMenuChecks(bool) {}
+
+void TFileMsgWin::HideWindow() {
+    if (notebook_) notebook_->HideWindow();
+    platform::Window::HideWindow();
+}
+
+void TFileMsgWin::Notify(int) {}
+
+void TFileMsgWin::ResetWindow() {
+    protection_.ClearProtection();
+    if (notebook_) notebook_->SetText(QString());
+    background_ = BackgroundBitmap{};
+}
+
+void TFileMsgWin::NewDiagram() {
+    ResetWindow();
+    SetFileName(resources::LoadString(kStrNoname) + QLatin1Char('.') + DefaultExtension());
+    hasFile_ = false;
+    ClearModified();
+    UpdateMenuChecks(true);
+    UpdateCaption();
+}
+
+void TFileMsgWin::ShowHelp(const QString&, const QString&) {}
+
+bool TFileMsgWin::OnCommand(int id) {
+    switch (id) {
+        case resources::cmd::kFileNew:
+            NewDiagram();
+            return true;
+        case resources::cmd::kFileOpen:
+            FileOpen();
+            return true;
+        case resources::cmd::kFileSave:
+            FileSave();
+            return true;
+        case resources::cmd::kFileSaveAs:
+            FileSaveAs();
+            return true;
+        default:
+            return platform::Window::OnCommand(id);
+    }
+}
+
+void TFileMsgWin::CleanupWindow() {
+    // The attached notebook lives in its own top-level host; it goes with this window.
+    if (notebook_) notebook_->OuterWidget()->deleteLater();
+}
+
+// ---------------------------------------------------------------------------- open and save
+
+QString TFileMsgWin::FileFilter() const {
+    const QString ext = DefaultExtension();
+    return QStringLiteral("Diagrams (*.%1)|*.%2").arg(ext.toUpper(), ext);
+}
+
+QString TFileMsgWin::DefaultExtension() const {
+    switch (kind_) {
+        case kKind2D:
+            return QStringLiteral("qz2");
+        case kKind3D:
+            return QStringLiteral("qz3");
+        default:
+            return QFileInfo(fileName_).suffix();
+    }
+}
+
+bool TFileMsgWin::FileOpen() {
+    platform::FileDialogRequest request;
+    request.filter = FileFilter();
+    request.defaultExtension = DefaultExtension();
+    request.fileName = fileName_;
+    const auto name = platform::CurrentCommonDialogs().OpenFileName(this, request);
+    return name && Load(*name) == kNoError;
+}
+
+bool TFileMsgWin::FileSave() {
+    if (!hasFile_) return FileSaveAs();
+    return SaveTo(fileName_);
+}
+
+bool TFileMsgWin::FileSaveAs() {
+    platform::FileDialogRequest request;
+    request.filter = FileFilter();
+    request.defaultExtension = DefaultExtension();
+    request.fileName = fileName_;
+    const auto name = platform::CurrentCommonDialogs().SaveFileName(this, request);
+    if (!name || !ConfirmOverwrite(*name)) return false;
+    return SaveTo(*name);
+}
+
+int TFileMsgWin::Load(const QString& path) {
+    const int error = ReadFile(path);
+    if (error != kNoError) {
+        if (error != kErrAlreadyReported) platform::ErrorMsg(this, error);
+        return error;
+    }
+    SetFileName(path);
+    hasFile_ = true;
+    ClearModified();
+    UpdateMenuChecks(true);
+    UpdateCaption();
+    return kNoError;
+}
+
+bool TFileMsgWin::SaveTo(const QString& path) {
+    QString reason;
+    const int error = WriteFile(path, &reason);
+    if (error != kNoError) {
+        if (!reason.isEmpty()) qWarning("Quorlin: %s", qPrintable(reason));
+        if (error != kErrAlreadyReported) platform::ErrorMsg(this, error);
+        return false;
+    }
+    SetFileName(path);
+    hasFile_ = true;
+    ClearModified();
+    UpdateCaption();
+    return true;
+}
+
+int TFileMsgWin::LoadStartFile(const QString& lastFileOfIni, bool openLast) {
+    if (!startFile_.isEmpty()) {
+        const QString start = std::exchange(startFile_, QString());
+        return Load(start);
+    }
+    if (openLast && !lastFileOfIni.isEmpty() && QFileInfo::exists(lastFileOfIni)) {
+        return Load(lastFileOfIni);
+    }
+    return kErrCouldNotFind;
+}
+
+bool TFileMsgWin::ConfirmOverwrite(const QString& path) {
+    if (noOverwriteQuestion_ || !QFileInfo::exists(path)) return true;
+    return platform::MsgBox(this, resources::LoadString(kStrCareful),
+                            resources::LoadString(kStrOverwriteExisting),
+                            platform::kMsgYesNo) == platform::kIdYes;
+}
+
+int TFileMsgWin::ReadFile(const QString& path) {
+    DiagramReader reader;
+    int error = OpenRead(path, reader);
+    if (error != kNoError) return error;
+    readingVersion_ = reader.Version();
+    error = ReadBody(reader.Body(), readingVersion_);
+    if (error == kNoError && reader.Body().Failed()) error = kErrCannotOpenFile;
+    if (error != kNoError) {
+        DiscardRead();
+        return error;
+    }
+    CommitRead();
+    return kNoError;
+}
+
+int TFileMsgWin::WriteFile(const QString& path, QString* reason) {
+    DiagramWriter writer = OpenWrite();
+    const int error = WriteBody(writer.Body());
+    if (error != kNoError) return error;
+    return writer.Save(path, reason) ? kNoError : kErrCannotOpenFile;
+}
+
+int TFileMsgWin::ReadBody(ByteReader&, int) {
+    return kNoError;
+}
+
+void TFileMsgWin::CommitRead() {
+    protection_ = pendingProtection_.value_or(FileProtection{});
+    if (pendingNotebook_ && !pendingNotebook_->empty()) {
+        Notebook().SetText(FromWindows1252(*pendingNotebook_));
+        Notebook().ClearModified();
+        Notebook().ShowWindow();
+    } else if (notebook_) {
+        notebook_->SetText(QString());
+        notebook_->ClearModified();
+    }
+    DiscardRead();
+}
+
+void TFileMsgWin::DiscardRead() {
+    pendingProtection_.reset();
+    pendingNotebook_.reset();
+}
+
+int TFileMsgWin::WriteBody(ByteWriter&) {
+    return kNoError;
+}
+
+DiagramWriter TFileMsgWin::OpenWrite(int kind) const {
+    return DiagramWriter(kind == 0 ? kind_ : kind, version_);
+}
+
+int TFileMsgWin::OpenRead(const QString& path, DiagramReader& reader) {
+    return reader.Open(path, kind_, kProgramVersion);
+}
+
+// ---------------------------------------------------------------------------- protection
+
+bool TFileMsgWin::CheckPassword(int mask) {
+    if (!protection_.NeedsPassword(mask)) return true;
+    platform::InputRequest request;
+    request.title = QStringLiteral("password");
+    request.prompt = QStringLiteral("This diagram is protected. Password:");
+    request.maxLength = kPasswordLength;
+    QString answer;
+    if (platform::CurrentPrompter().Input(this, request, &answer) != platform::kIdOk) return false;
+    const auto bytes = ToWindows1252(answer);
+    return bytes && protection_.TryUnlock(*bytes);
+}
+
+int TFileMsgWin::ReadProtection(ByteReader& in, int mask) {
+    FileProtection read;
+    read.SetMaskFromFile(mask);
+    const int error = read.ReadProtection(in);
+    if (error == kNoError) pendingProtection_ = std::move(read);
+    return error;
+}
+
+// ---------------------------------------------------------------------------- notebook
+
+TNoteWin& TFileMsgWin::Notebook() {
+    if (!notebook_) {
+        notebook_ = new TNoteWin(this);
+        AttachHidden(notebook_, this);
+    }
+    return *notebook_;
+}
+
+bool TFileMsgWin::NotebookPresent() const {
+    return notebook_ && !notebook_->Text().isEmpty();
+}
+
+int TFileMsgWin::WriteNotebook(ByteWriter& out) {
+    const QString text = notebook_ ? notebook_->Text() : QString();
+    const auto bytes = ToWindows1252(text);
+    if (!bytes) {
+        platform::MsgBox(this, resources::LoadString(platform::kStrHmmCaption),
+                         QStringLiteral("The notebook holds characters that a diagram file "
+                                        "cannot store; the diagram was not saved."),
+                         platform::kMsgOk);
+        return kErrAlreadyReported;
+    }
+    if (::quorlin::WriteNotebook(out, *bytes) != kNoError) {
+        platform::MsgBox(this, resources::LoadString(platform::kStrHmmCaption),
+                         QStringLiteral("The notebook holds %1 characters; a diagram file stores "
+                                        "at most %2. Shorten the notebook and save again.")
+                             .arg(bytes->size())
+                             .arg(kMaxStoredTextLength),
+                         platform::kMsgOk);
+        return kErrAlreadyReported;
+    }
+    if (notebook_) notebook_->ClearModified();
+    return kNoError;
+}
+
+int TFileMsgWin::ReadNotebook(ByteReader& in) {
+    std::string text;
+    const int error = ::quorlin::ReadNotebook(in, text);
+    if (error == kNoError) pendingNotebook_ = std::move(text);
+    return error;
+}
+
+// ---------------------------------------------------------------------------- background bitmap
+
+std::optional<QString> TFileMsgWin::BitmapFileName() const {
+    const auto name = ::quorlin::BitmapFileName(fileName_.toStdString());
+    if (!name) return std::nullopt;
+    return QString::fromStdString(*name);
+}
+
+int TFileMsgWin::LoadBitmapFile() {
+    if (background_.fileName.isEmpty() || !QFileInfo::exists(background_.fileName)) {
+        return kErrCouldNotFind;
+    }
+    QImage image(background_.fileName);
+    if (image.isNull()) return kErrCannotOpenFile;
+    background_.image = std::move(image);
+    background_.present = true;
+    background_.loadedFromFile = true;
+    return kNoError;
+}
+
+}  // namespace quorlin

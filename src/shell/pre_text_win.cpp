@@ -1,0 +1,76 @@
+#include "shell/pre_text_win.h"
+
+#include <QPlainTextEdit>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+#include "platform/drawing_tools.h"
+
+namespace quorlin {
+
+TPreTextWin::TPreTextWin(QString fileName, QWidget* parent)
+    : TFontWin(0, std::move(fileName), parent), editor_(new QPlainTextEdit(this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(editor_);
+    editor_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    connect(editor_->document(), &QTextDocument::contentsChanged, this, [this] {
+        if (!settingText_) MarkModified();
+    });
+    ApplyTextFont();
+}
+
+TPreTextWin::~TPreTextWin() {
+    // The editor goes after this level; its last signals must not reach a window half gone.
+    editor_->document()->disconnect(this);
+}
+
+QString TPreTextWin::Text() const {
+    return editor_->toPlainText();
+}
+
+void TPreTextWin::SetText(const QString& text) {
+    settingText_ = true;
+    editor_->setPlainText(text);
+    settingText_ = false;
+}
+
+bool TPreTextWin::IsReadOnly() const {
+    return editor_->isReadOnly();
+}
+
+void TPreTextWin::SetReadOnly(bool on) {
+    editor_->setReadOnly(on);
+}
+
+bool TPreTextWin::FindText(const QString& text) {
+    if (text.isEmpty()) return false;
+    if (editor_->find(text)) return true;
+    QTextCursor start = editor_->textCursor();
+    start.movePosition(QTextCursor::Start);
+    editor_->setTextCursor(start);
+    return editor_->find(text);
+}
+
+void TPreTextWin::ApplyTextFont() {
+    ApplyTextFont(Fonts().Font(TextFontIndex()));
+}
+
+void TPreTextWin::ApplyTextFont(const FontRecord& font) {
+    platform::FontSpec spec = ToFontSpec(font);
+    spec.escapement = 0;  // text in an editor always runs horizontally
+    editor_->setFont(platform::ToQFont(spec));
+}
+
+void TPreTextWin::Notify(int code) {
+    if (code == kNotifyFontChanged) ApplyTextFont();
+    TFontWin::Notify(code);
+}
+
+bool TPreTextWin::CanClose() {
+    if (!hideOnClose_) return TFontWin::CanClose();
+    HideWindow();
+    return false;
+}
+
+}  // namespace quorlin

@@ -1,0 +1,122 @@
+#include "shell/pre_win.h"
+
+#include "resources/command_ids.h"
+
+namespace quorlin {
+
+TPreWin::TPreWin(int kind, QString fileName, QWidget* parent)
+    : TFontWin(kind, std::move(fileName), parent) {}
+
+const QImage& TPreWin::Image(ImageLayer layer) const {
+    return layer == ImageLayer::Picture ? picture_ : background_;
+}
+
+bool TPreWin::IsImageCurrent(ImageLayer layer) const {
+    return layer == ImageLayer::Picture ? pictureCurrent_ : backgroundCurrent_;
+}
+
+void TPreWin::InvalidateImage(ImageLayer layer) {
+    pictureCurrent_ = false;
+    if (layer == ImageLayer::Background) backgroundCurrent_ = false;
+}
+
+bool TPreWin::UpdateImageSize() {
+    const QSize size(std::max(clientWidth_, 1), std::max(clientHeight_, 1));
+    if (picture_.size() == size && background_.size() == size) return false;
+    picture_ = QImage(size, QImage::Format_RGB32);
+    background_ = QImage(size, QImage::Format_RGB32);
+    InvalidateImage(ImageLayer::Background);
+    return true;
+}
+
+void TPreWin::RenderImage(ImageLayer layer) {
+    UpdateImageSize();
+    if (!backgroundCurrent_ || layer == ImageLayer::Background) {
+        platform::DeviceContext dc(background_);
+        PaintBackground(dc);
+        DrawAll(dc);
+        backgroundCurrent_ = true;
+        pictureCurrent_ = false;
+    }
+    if (layer == ImageLayer::Picture) {
+        picture_ = background_.copy();
+        platform::DeviceContext dc(picture_);
+        DrawPicture(dc);
+        pictureCurrent_ = true;
+    }
+}
+
+void TPreWin::BlitImage(ImageLayer layer, platform::DeviceContext& dc) const {
+    const QImage& image = Image(layer);
+    dc.CopyImage(
+        image,
+        platform::PixelRect{imageOrigin_.x(), imageOrigin_.y(), imageOrigin_.x() + image.width(),
+                            imageOrigin_.y() + image.height()},
+        QPoint(0, 0));
+}
+
+void TPreWin::PaintBackground(platform::DeviceContext& dc) {
+    const bool paper = printState_.printing && !withBackColor_;
+    const QColor fill = paper ? QColor(Qt::white) : GetColor(roles_.Role(0));
+    const QSize area = BackgroundSize();
+    dc.FillSolidRect(platform::PixelRect{0, 0, area.width(), area.height()}, fill);
+    const QImage& bitmap = Background().image;
+    if (Background().present && !bitmap.isNull()) {
+        dc.CopyImage(bitmap, platform::PixelRect{0, 0, bitmap.width(), bitmap.height()},
+                     QPoint(0, 0));
+    }
+}
+
+int TPreWin::DrawAll(platform::DeviceContext&) {
+    return 0;
+}
+
+int TPreWin::DrawPicture(platform::DeviceContext&) {
+    return 0;
+}
+
+void TPreWin::PrepareColors() {
+    printState_.printing = false;
+}
+
+void TPreWin::PrepareScreenImage() {
+    PrepareColors();
+    InvalidateImage(ImageLayer::Background);
+    Invalidate();
+}
+
+void TPreWin::Notify(int code) {
+    if (code == kNotifyFontChanged) {
+        InvalidateImage(ImageLayer::Background);
+        Invalidate();
+    }
+    TFontWin::Notify(code);
+}
+
+void TPreWin::UpdateMenuChecks(bool flag) {
+    CheckMenu(resources::cmd::kWithBackColor, withBackColor_);
+    TFontWin::UpdateMenuChecks(flag);
+}
+
+bool TPreWin::OnCommand(int id) {
+    if (id == resources::cmd::kWithBackColor) {
+        withBackColor_ = !withBackColor_;
+        UpdateMenuChecks(false);
+        return true;
+    }
+    return TFontWin::OnCommand(id);
+}
+
+void TPreWin::Paint(QPainter& painter, const QRect&) {
+    UpdateImageSize();
+    if (!pictureCurrent_) RenderImage(ImageLayer::Picture);
+    painter.drawImage(imageOrigin_, picture_);
+}
+
+void TPreWin::SizeChanged(int width, int height) {
+    clientWidth_ = width;
+    clientHeight_ = height;
+    TFontWin::SizeChanged(width, height);
+}
+
+}  // namespace quorlin

@@ -1,0 +1,41 @@
+#include "shell/print_job.h"
+
+#include <QFileInfo>
+#include <vector>
+
+#include "shell/zel_win.h"
+
+namespace quorlin {
+
+platform::Printer& SharedPrinter() {
+    static platform::Printer printer;
+    return printer;
+}
+
+platform::PrintLayout LayoutForDiagrams(int count) {
+    if (count <= 1) return {1, 1};
+    if (count == 2) return {1, 2};
+    if (count <= 4) return {2, 2};
+    if (count <= 6) return {2, 3};
+    if (count <= 9) return {3, 3};
+    return {3, 4};
+}
+
+platform::PrintResult PrintWindows(std::span<TZELWin* const> windows, platform::Printer& printer) {
+    if (windows.empty()) return platform::PrintResult::NothingToPrint;
+    if (windows.size() > static_cast<std::size_t>(platform::kMaxDiagramsPerJob)) {
+        return platform::PrintResult::TooManyDiagrams;
+    }
+    const bool colour = printer.IsColor();
+    std::vector<platform::DiagramPainter> painters;
+    for (TZELWin* window : windows) {
+        painters.push_back(
+            [window, colour](platform::DeviceContext& dc, const platform::PixelRect& area) {
+                return window->PrintOn(dc, area, colour);
+            });
+    }
+    const QString name = QFileInfo(windows.front()->FileName()).fileName();
+    return printer.Print(name, painters, LayoutForDiagrams(static_cast<int>(windows.size())));
+}
+
+}  // namespace quorlin

@@ -1,0 +1,304 @@
+#include "shell/zel_win.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QStyle>
+#include <vector>
+
+#include "platform/boxes.h"
+#include "platform/frame_window.h"
+#include "platform/key_poll.h"
+#include "platform/screen_metrics.h"
+#include "resources/command_ids.h"
+#include "resources/resources.h"
+#include "shell/col_win.h"
+#include "shell/errors.h"
+#include "shell/help_window.h"
+#include "shell/print_job.h"
+#include "shell/text_win.h"
+
+namespace quorlin {
+
+namespace cmd = resources::cmd;
+
+TZELWin::TZELWin(int kind, QString fileName, QString iniName, QWidget* parent)
+    : TPreWin(kind, std::move(fileName), parent), iniName_(std::move(iniName)) {
+    SetVersion(kGraphWindowVersion);
+    useDefaults_ = FrameSettings::Load().useDefaults;
+}
+
+TZELWin::~TZELWin() = default;
+
+QSize TZELWin::OutputSize() const {
+    return outputSize_.value_or(QSize(ClientWidth(), ClientHeight()));
+}
+
+QSize TZELWin::BackgroundSize() const {
+    return OutputSize();
+}
+
+void TZELWin::SetMouseMode(int id) {
+    mouseMode_ = static_cast<std::int16_t>(id);
+    UpdateMenuChecks(false);
+}
+
+// ---------------------------------------------------------------------------- placement
+
+int TZELWin::DialogColumn() {
+    return platform::ScreenMetrics().heightPixels * 2 / 3;
+}
+
+int TZELWin::DialogRow() {
+    const QStyle* style = QApplication::style();
+    const int caption = style ? style->pixelMetric(QStyle::PM_TitleBarHeight) : 24;
+    const int menu = QFontMetrics(QApplication::font()).height() + 8;
+    return caption + menu;
+}
+
+QRect TZELWin::DefaultGeometry() {
+    const int side = DialogColumn();
+    return QRect(0, DialogRow(), side, side);
+}
+
+void TZELWin::ApplyIniPlacement() {
+    if (!iniPlacement_ || iniPlacement_->width <= 0 || iniPlacement_->height <= 0) return;
+    OuterWidget()->setGeometry(iniPlacement_->x, iniPlacement_->y, iniPlacement_->width,
+                               iniPlacement_->height);
+}
+
+// ---------------------------------------------------------------------------- ini file
+
+bool TZELWin::ReadIni() {
+    iniRead_ = false;
+    if (useDefaults_ || iniName_.isEmpty()) return false;
+    const auto record = ::quorlin::ReadIni(iniName_, Kind());
+    if (!record) return false;
+    LoadIni(*record);
+    iniRead_ = true;
+    return true;
+}
+
+bool TZELWin::WriteIni() {
+    if (iniName_.isEmpty()) return false;
+    IniRecord record = IniRecord::ForKind(Kind());
+    StoreIni(record);
+    QString reason;
+    if (::quorlin::WriteIni(iniName_, record, &reason)) return true;
+    qWarning("Quorlin: %s", qPrintable(reason));
+    return false;
+}
+
+void TZELWin::StoreIni(IniRecord& record) const {
+    ShellIniWords words;
+    words.delay = delayMs_;
+    words.styleWords = Styles().words;
+    const QRect frame = OuterWidget()->geometry();
+    if (frame.width() > 0 && frame.height() > 0) {
+        words.placement = WindowPlacement{frame.x(), frame.y(), frame.width(), frame.height()};
+    }
+    words.StoreInto(record);
+    record.lastFileName = FileName().toStdString();
+}
+
+void TZELWin::LoadIni(const IniRecord& record) {
+    ShellIniWords words;
+    words.delay = delayMs_;
+    words.styleWords = Styles().words;
+    words.LoadFrom(record);
+    delayMs_ = words.delay;
+    Styles().words = words.styleWords;
+    iniPlacement_ = words.placement;
+    lastFileOfIni_ = QString::fromStdString(record.lastFileName);
+}
+
+int TZELWin::LoadStartFile(bool openLast) {
+    return TFileMsgWin::LoadStartFile(lastFileOfIni_, openLast);
+}
+
+void TZELWin::SetupWindow() {
+    TPreWin::SetupWindow();
+    ReadIni();
+    UpdateMenuChecks(true);
+}
+
+void TZELWin::CleanupWindow() {
+    WriteIni();
+    TPreWin::CleanupWindow();
+}
+
+// ---------------------------------------------------------------------------- colours
+
+void TZELWin::ChooseColor(int role) {
+    OpenColorPicker(
+        Roles().CaptionId(role),
+        [this, role](int index) { Roles().SetRole(role, static_cast<std::int16_t>(index)); },
+        Roles().Role(role));
+}
+
+void TZELWin::OpenColorPicker(int captionId, std::int16_t* target, int current,
+                              const QString& text) {
+    OpenColorPicker(
+        captionId, [target](int index) { *target = static_cast<std::int16_t>(index); }, current,
+        text);
+}
+
+void TZELWin::OpenColorPicker(int captionId, std::function<void(int)> target, int current,
+                              const QString& text) {
+    if (!palette_) {
+        palette_ = new TColWin(GetPalette());
+        AttachHidden(palette_, this);
+    }
+    const QString caption = text.isEmpty() ? resources::LoadString(captionId) : text;
+    palette_->Open(caption, current, [this, target = std::move(target)](int index) {
+        target(index);
+        MarkModified();
+        InvalidateImage(ImageLayer::Background);
+        Invalidate();
+    });
+}
+
+bool TZELWin::IsPaletteShown() const {
+    return palette_ && !palette_->IsHidden();
+}
+
+QString TZELWin::CurrentValueLabel(char letter) {
+    QString label = resources::LoadString(kStrCurrentValue);
+    const qsizetype x = label.lastIndexOf(QLatin1Char('x'));
+    if (x >= 0) label[x] = QLatin1Char(letter);
+    return label;
+}
+
+// ---------------------------------------------------------------------------- attached windows
+
+TTextWin& TZELWin::PlainTextWindow() {
+    if (!plainText_) {
+        plainText_ = new TTextWin(QStringLiteral("inventory.txt"));
+        plainText_->SetHideOnClose(true);
+        AttachHidden(plainText_, this);
+    }
+    return *plainText_;
+}
+
+void TZELWin::AttachTableWindow(TTableWin* table) {
+    table_ = table;
+    table->SetHideOnClose(true);
+    AttachHidden(table, this);
+}
+
+void TZELWin::ShowHelp(const QString& helpName, const QString& topic) {
+    if (!help_) help_ = new HelpWindow(this);
+    help_->ShowHelp(helpName.isEmpty() ? HelpName() : helpName, topic);
+}
+
+void TZELWin::HideWindow() {
+    if (help_) help_->hide();
+    if (table_) table_->HideWindow();
+    if (palette_) palette_->HideWindow();
+    TPreWin::HideWindow();
+}
+
+// ---------------------------------------------------------------------------- other devices
+
+void TZELWin::MeasurePrintScale(const platform::DeviceContext& dc) {
+    const int screen = platform::ScreenMetrics().pixelsPerInchX;
+    output_.printScale =
+        screen > 0 ? static_cast<double>(dc.Metrics().pixelsPerInchX) / screen : 1.0;
+}
+
+void TZELWin::ScaleFontsBy(bool on, int factor) {
+    output_.highResolutionFactor = on ? factor : 1;
+    ScaleFonts(on, WindowFonts::kScreenDpi * (on ? factor : 1));
+}
+
+// ---------------------------------------------------------------------------- printing
+
+bool TZELWin::PrintOn(platform::DeviceContext& dc, const platform::PixelRect& area, bool colour) {
+    Printing() = PrintState{true, colour};
+    MeasurePrintScale(dc);
+    ScaleFonts(true, dc.Metrics().pixelsPerInchY);
+    outputSize_ = QSize(area.Width(), area.Height());
+    dc.Painter().save();
+    dc.Painter().translate(area.left, area.top);
+    const int result = DrawForOutput(dc);
+    dc.Painter().restore();
+    outputSize_.reset();
+    ScaleFonts(false, 0);
+    output_.printScale = 1.0;
+    PrepareScreenImage();
+    return result != platform::kKeyStop;
+}
+
+int TZELWin::DrawForOutput(platform::DeviceContext& dc) {
+    PaintBackground(dc);
+    if (const int stop = DrawAll(dc); stop != 0) return stop;
+    return DrawPicture(dc);
+}
+
+platform::PrintResult TZELWin::PrintTo(platform::Printer& printer) {
+    TZELWin* const self = this;
+    return PrintWindows(std::span<TZELWin* const>(&self, 1), printer);
+}
+
+void TZELWin::Print() {
+    platform::Printer& printer = SharedPrinter();
+    if (!printer.SelectPrinter(this)) return;
+    if (PrintTo(printer) == platform::PrintResult::CannotStart) {
+        platform::ErrorMsg(this, kErrCannotOpenFile);
+    }
+}
+
+void TZELWin::PrintSimultaneously() {
+    std::vector<TZELWin*> windows;
+    if (platform::FrameWindow* frame = HostFrame()) {
+        for (platform::Window* child : frame->Children()) {
+            if (auto* graph = dynamic_cast<TZELWin*>(child)) windows.push_back(graph);
+        }
+    }
+    if (windows.empty()) windows.push_back(this);
+    if (windows.size() > static_cast<std::size_t>(platform::kMaxDiagramsPerJob)) {
+        windows.resize(platform::kMaxDiagramsPerJob);
+    }
+    platform::Printer& printer = SharedPrinter();
+    if (!printer.SelectPrinter(this)) return;
+    if (PrintWindows(windows, printer) == platform::PrintResult::CannotStart) {
+        platform::ErrorMsg(this, kErrCannotOpenFile);
+    }
+}
+
+// ---------------------------------------------------------------------------- chain
+
+void TZELWin::ResetWindow() {
+    TPreWin::ResetWindow();
+    output_.animationFrame = false;
+    output_.noPolling = false;
+    InvalidateImage(ImageLayer::Background);
+}
+
+void TZELWin::UpdateMenuChecks(bool flag) {
+    for (int id = cmd::kMouseFirst; id <= cmd::kMouseLast; ++id) CheckMenu(id, id == mouseMode_);
+    CheckMenu(cmd::kUseDefaults, useDefaults_);
+    TPreWin::UpdateMenuChecks(flag);
+}
+
+bool TZELWin::OnCommand(int id) {
+    if (id >= cmd::kMouseFirst && id <= cmd::kMouseLast) {
+        SetMouseMode(id);
+        return true;
+    }
+    switch (id) {
+        case cmd::kSimultaneous:
+            PrintSimultaneously();
+            return true;
+        case cmd::kHelp:
+            ShowHelp({}, {});
+            return true;
+        case cmd::kUseDefaults:
+            useDefaults_ = !useDefaults_;
+            UpdateMenuChecks(false);
+            return true;
+        default:
+            return TPreWin::OnCommand(id);
+    }
+}
+
+}  // namespace quorlin

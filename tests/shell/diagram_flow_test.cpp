@@ -1,0 +1,309 @@
+// The open/save flow of a graphing window: what a save writes and a load gives back, what a
+// damaged, foreign or newer file does to the open diagram, failed saves, overwriting,
+// passwords and the notebook.
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+
+#include "platform/boxes.h"
+#include "platform/common_dialogs.h"
+#include "shell/diagram_file.h"
+#include "shell/text_win.h"
+#include "test_diagram.h"
+
+namespace quorlin {
+namespace {
+
+using platform::ScriptedPrompter;
+using testing::TestDiagram;
+
+QByteArray FileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString NotebookText() {
+    return QStringLiteral("line one\nline two ") + QChar(0xe9);
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+class DiagramFlow : public ::testing::Test {
+protected:
+    DiagramFlow() { platform::SetCommonDialogs(&dialogs_); }
+    ~DiagramFlow() override { platform::SetCommonDialogs(nullptr); }
+
+    QString Path(const QString& name) const { return dir_.filePath(name); }
+
+    // A diagram saved at path with the given values and label.
+    void SaveDiagram(const QString& path, std::vector<std::int32_t> values, std::string label) {
+        TestDiagram w("noname1.qz2");
+        w.values = std::move(values);
+        w.label = std::move(label);
+        ASSERT_TRUE(w.SaveTo(path));
+    }
+
+    QTemporaryDir dir_;
+    ScriptedPrompter prompter_;
+    platform::ScriptedCommonDialogs dialogs_;  // an unexpected file dialog answers "cancel"
+};
+
+TEST_F(DiagramFlow, SaveReopenModifySaveAgainLosesNothing) {
+    const QString path = Path("a.qz2");
+    SaveDiagram(path, {1, -2, 300000}, "first label");
+
+    TestDiagram second("noname2.qz2");
+    ASSERT_EQ(second.Load(path), kNoError);
+    EXPECT_EQ(second.values, (std::vector<std::int32_t>{1, -2, 300000}));
+    EXPECT_EQ(second.label, "first label");
+    EXPECT_EQ(second.ReadingVersion(), kProgramVersion);
+    EXPECT_EQ(second.FileName(), path);
+    EXPECT_FALSE(second.IsModified());
+
+    second.values.push_back(7);
+    second.label = "second label";
+    second.MarkModified();
+    ASSERT_TRUE(second.FileSave());
+    EXPECT_TRUE(dialogs_.fileAsks.empty()) << "a loaded diagram saves under its name";
+    EXPECT_FALSE(second.IsModified());
+
+    TestDiagram third("noname3.qz2");
+    ASSERT_EQ(third.Load(path), kNoError);
+    EXPECT_EQ(third.values, (std::vector<std::int32_t>{1, -2, 300000, 7}));
+    EXPECT_EQ(third.label, "second label");
+    EXPECT_TRUE(prompter_.messages.empty());
+
+    // The head: kind 841 and version 41 in the first two little-endian words.
+    const QByteArray bytes = FileBytes(path);
+    ASSERT_GE(bytes.size(), 80);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 841 & 0xff);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[1]), 841 >> 8);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[4]), 41);
+}
+
+TEST_F(DiagramFlow, ForeignNewerAndDamagedFilesLeaveTheOpenDiagramAlone) {
+    const QString good = Path("good.qz2");
+    SaveDiagram(good, {5, 6}, "kept");
+    const QByteArray bytes = FileBytes(good);
+
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        int error;
+        const char* boxText;
+    };
+    QByteArray foreign = bytes;
+    foreign[0] = static_cast<char>(961 & 0xff);
+    foreign[1] = static_cast<char>(961 >> 8);
+    QByteArray newer = bytes;
+    newer[4] = 42;
+    QByteArray versionZero = bytes;
+    versionZero[4] = 0;
+    QByteArray hugeCount = bytes;
+    hugeCount[80] = hugeCount[81] = hugeCount[82] = static_cast<char>(0xff);
+    hugeCount[83] = 0x7f;
+    QByteArray longLabel = bytes;  // the label's length word claims 40000 characters
+    longLabel[80 + 4 + 8] = static_cast<char>(40000 & 0xff);
+    longLabel[80 + 4 + 8 + 1] = static_cast<char>(40000 >> 8);
+    const Case cases[] = {
+        {"other kind", foreign, kErrCannotOpenFile, "cannot open file"},
+        {"version 42", newer, kErrIncompatibleVersion, "incompatible versions!"},
+        {"version 0", versionZero, kErrCannotOpenFile, "cannot open file"},
+        {"truncated body", bytes.left(bytes.size() - 3), kErrCannotOpenFile, "cannot open file"},
+        {"head only", bytes.left(80), kErrCannotOpenFile, "cannot open file"},
+        {"short head", bytes.left(50), kErrCannotOpenFile, "cannot open file"},
+        {"count beyond the file", hugeCount, kErrCannotOpenFile, "cannot open file"},
+        {"label beyond its buffer", longLabel, kErrCannotOpenFile, "cannot open file"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = Path("bad.qz2");
+        WriteBytes(path, c.bytes);
+        TestDiagram w(good);
+        ASSERT_EQ(w.Load(good), kNoError);
+        w.values.push_back(99);  // unsaved work
+        prompter_.messages.clear();
+
+        EXPECT_EQ(w.Load(path), c.error);
+        ASSERT_EQ(prompter_.messages.size(), 1u);
+        EXPECT_TRUE(prompter_.messages[0].error);
+        EXPECT_EQ(prompter_.messages[0].caption, "hmm ...");
+        EXPECT_EQ(prompter_.messages[0].text, c.boxText);
+        EXPECT_EQ(w.values, (std::vector<std::int32_t>{5, 6, 99}));
+        EXPECT_EQ(w.label, "kept");
+        EXPECT_EQ(w.FileName(), good);
+    }
+}
+
+TEST_F(DiagramFlow, FailedSavesReportAnErrorAndKeepTheOldFile) {
+    const QString path = Path("kept.qz2");
+    SaveDiagram(path, {1}, "old");
+    const QByteArray before = FileBytes(path);
+
+    // A folder that cannot take the file (its "parent" is a regular file).
+    TestDiagram w(path);
+    ASSERT_EQ(w.Load(path), kNoError);
+    w.MarkModified();
+    EXPECT_FALSE(w.SaveTo(path + "/inside.qz2"));
+    ASSERT_EQ(prompter_.messages.size(), 1u);
+    EXPECT_TRUE(prompter_.messages[0].error);
+    EXPECT_EQ(prompter_.messages[0].text, "cannot open file");
+    EXPECT_EQ(w.FileName(), path);
+    EXPECT_TRUE(w.IsModified());
+
+    // A body that cannot be written (a label too long for a reader's buffer).
+    prompter_.messages.clear();
+    w.label.assign(300, 'x');
+    EXPECT_FALSE(w.SaveTo(path));
+    ASSERT_EQ(prompter_.messages.size(), 1u);
+    EXPECT_EQ(prompter_.messages[0].text, "too large");
+    EXPECT_EQ(FileBytes(path), before);
+    EXPECT_TRUE(w.IsModified());
+}
+
+TEST_F(DiagramFlow, NotebookTravelsWithTheDiagramAndAnOverlongOneIsRefused) {
+    const QString path = Path("note.qz2");
+    {
+        TestDiagram w("noname1.qz2");
+        w.Notebook().SetText(NotebookText());
+        EXPECT_FALSE(w.IsModified());
+        w.Notebook().findChild<QPlainTextEdit*>()->insertPlainText("+");
+        EXPECT_TRUE(w.IsModified()) << "editing the notebook modifies the diagram";
+        ASSERT_TRUE(w.SaveTo(path));
+    }
+    const QByteArray before = FileBytes(path);
+    TestDiagram w("noname2.qz2");
+    ASSERT_EQ(w.Load(path), kNoError);
+    ASSERT_TRUE(w.HasNotebook());
+    EXPECT_EQ(w.Notebook().Text(), "+" + NotebookText());
+
+    w.Notebook().SetText(QString(kMaxStoredTextLength + 1, 'n'));
+    EXPECT_FALSE(w.SaveTo(path));
+    ASSERT_EQ(prompter_.messages.size(), 1u) << "one clear message, not two boxes";
+    EXPECT_TRUE(prompter_.messages[0].text.contains("32766"));
+    EXPECT_EQ(FileBytes(path), before);
+
+    // A diagram without notebook text empties the notebook of the diagram it replaces.
+    SaveDiagram(Path("plain.qz2"), {}, "");
+    ASSERT_EQ(w.Load(Path("plain.qz2")), kNoError);
+    EXPECT_TRUE(w.Notebook().Text().isEmpty());
+}
+
+TEST_F(DiagramFlow, ProtectedDiagramAsksForItsPasswordUntilUnlocked) {
+    const QString path = Path("locked.qz2");
+    {
+        TestDiagram w("noname1.qz2");
+        w.Protection().Protect(kProtectInventory, "secret", {"Ann", "", "", ""});
+        EXPECT_TRUE(w.CheckPassword(kProtectInventory)) << "the author keeps it unlocked";
+        EXPECT_TRUE(prompter_.inputs.empty());
+        ASSERT_TRUE(w.SaveTo(path));
+    }
+    TestDiagram w("noname2.qz2");
+    ASSERT_EQ(w.Load(path), kNoError);
+    EXPECT_EQ(w.Protection().Mask(), kProtectInventory);
+    EXPECT_EQ(w.Protection().AuthorLines()[0], "Ann");
+    EXPECT_TRUE(w.CheckPassword(kProtectNotebook)) << "an unguarded operation needs nothing";
+
+    prompter_.AnswerInput("wrong");
+    EXPECT_FALSE(w.CheckPassword(kProtectInventory));
+    prompter_.AnswerInput("secret", platform::kIdCancel);
+    EXPECT_FALSE(w.CheckPassword(kProtectInventory));
+    prompter_.AnswerInput("secret");
+    EXPECT_TRUE(w.CheckPassword(kProtectInventory));
+    EXPECT_EQ(prompter_.inputs.size(), 3u);
+    EXPECT_TRUE(w.CheckPassword(kProtectInventory));
+    EXPECT_EQ(prompter_.inputs.size(), 3u) << "unlocked for the rest of the session";
+
+    // An unprotected file clears the protection of the diagram it replaces.
+    SaveDiagram(Path("open.qz2"), {}, "");
+    ASSERT_EQ(w.Load(Path("open.qz2")), kNoError);
+    EXPECT_FALSE(w.Protection().IsProtected());
+}
+
+TEST_F(DiagramFlow, SaveAsAsksBeforeOverwritingUnlessTold) {
+    platform::ScriptedCommonDialogs& dialogs = dialogs_;
+    const QString path = Path("exists.qz2");
+    SaveDiagram(path, {1}, "old");
+    const QByteArray before = FileBytes(path);
+
+    TestDiagram w("noname1.qz2");
+    w.label = "new";
+    dialogs.fileAnswers.push_back(path);
+    prompter_.AnswerMessage(platform::kIdNo);
+    EXPECT_FALSE(w.FileSaveAs());
+    ASSERT_EQ(prompter_.messages.size(), 1u);
+    EXPECT_EQ(prompter_.messages[0].caption, "careful!");
+    EXPECT_EQ(prompter_.messages[0].text, "overwrite existing file?");
+    EXPECT_EQ(prompter_.messages[0].kind, platform::kMsgYesNo);
+    EXPECT_EQ(FileBytes(path), before);
+    ASSERT_EQ(dialogs.fileAsks.size(), 1u);
+    EXPECT_EQ(dialogs.fileAsks[0].request.defaultExtension, "qz2");
+
+    dialogs.fileAnswers.push_back(path);
+    prompter_.AnswerMessage(platform::kIdYes);
+    EXPECT_TRUE(w.FileSaveAs());
+    EXPECT_NE(FileBytes(path), before);
+
+    w.SetNoOverwriteQuestion(true);
+    dialogs.fileAnswers.push_back(path);
+    EXPECT_TRUE(w.FileSaveAs());
+    EXPECT_EQ(prompter_.messages.size(), 2u) << "no question while the byte is set";
+
+    // A window without a file of its own asks for a name on Save.
+    TestDiagram fresh("noname7.qz2");
+    dialogs.fileAnswers.push_back(Path("fresh.qz2"));
+    EXPECT_TRUE(fresh.FileSave());
+    EXPECT_EQ(fresh.FileName(), Path("fresh.qz2"));
+    EXPECT_TRUE(fresh.FileSave());
+    EXPECT_EQ(dialogs.fileAsks.size(), 4u) << "a window with a file saves without asking";
+}
+
+TEST_F(DiagramFlow, StartFileThenLastFileOfTheIni) {
+    const QString path = Path("start.qz2");
+    SaveDiagram(path, {42}, "start");
+
+    TestDiagram handed("noname1.qz2");
+    handed.SetStartFile(path);
+    EXPECT_EQ(handed.LoadStartFile(false), kNoError);
+    EXPECT_EQ(handed.values, std::vector<std::int32_t>{42});
+
+    TestDiagram last("noname2.qz2", "startfile.ini");
+    last.RunSetup();
+    EXPECT_NE(last.LoadStartFile(true), kNoError) << "no ini yet";
+    ASSERT_EQ(last.Load(path), kNoError);
+    last.CleanUp();  // writes the ini with the last file
+
+    TestDiagram next("noname3.qz2", "startfile.ini");
+    next.RunSetup();
+    EXPECT_NE(next.LoadStartFile(false), kNoError) << "\"Open last\" is off";
+    EXPECT_EQ(next.LoadStartFile(true), kNoError);
+    EXPECT_EQ(next.label, "start");
+}
+
+TEST_F(DiagramFlow, BackgroundBitmapIsNamedAfterTheDiagram) {
+    TestDiagram w(Path("pic.qz2"));
+    ASSERT_TRUE(w.BitmapFileName().has_value());
+    EXPECT_EQ(*w.BitmapFileName(), Path("pic1.bmp"));
+    TestDiagram bare("noext");
+    EXPECT_FALSE(bare.BitmapFileName().has_value());
+
+    w.Background().fileName = *w.BitmapFileName();
+    EXPECT_EQ(w.LoadBitmapFile(), kErrCouldNotFind);
+    WriteBytes(w.Background().fileName, "not a bitmap");
+    EXPECT_EQ(w.LoadBitmapFile(), kErrCannotOpenFile);
+    QImage image(4, 3, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    ASSERT_TRUE(image.save(w.Background().fileName, "BMP"));
+    EXPECT_EQ(w.LoadBitmapFile(), kNoError);
+    EXPECT_TRUE(w.Background().present);
+    EXPECT_EQ(w.Background().image.size(), QSize(4, 3));
+}
+
+}  // namespace
+}  // namespace quorlin
