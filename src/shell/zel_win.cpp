@@ -276,7 +276,6 @@ void TZELWin::ResetWindow() {
 
 void TZELWin::UpdateMenuChecks(bool flag) {
     for (int id = cmd::kMouseFirst; id <= cmd::kMouseLast; ++id) CheckMenu(id, id == mouseMode_);
-    CheckMenu(cmd::kUseDefaults, useDefaults_);
     TPreWin::UpdateMenuChecks(flag);
 }
 
@@ -290,11 +289,9 @@ bool TZELWin::OnCommand(int id) {
             PrintSimultaneously();
             return true;
         case cmd::kHelp:
+            // A window without help text of its own leaves the command to the frame's help.
+            if (HelpName().isEmpty()) return TPreWin::OnCommand(id);
             ShowHelp({}, {});
-            return true;
-        case cmd::kUseDefaults:
-            useDefaults_ = !useDefaults_;
-            UpdateMenuChecks(false);
             return true;
         default:
             return TPreWin::OnCommand(id);

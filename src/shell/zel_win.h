@@ -75,8 +75,9 @@ public:
 
     // --- ini file ---
     const QString& IniName() const { return iniName_; }
-    // "Use defaults for child windows": new windows skip their ini file. Starts as the frame's
-    // choice in "qz.ini"; the code that creates a window may set it before set-up.
+    // "Use defaults for child windows" (the frame's choice, command 49): this window skips its
+    // ini file. Starts as the choice in "qz.ini"; the code that creates a window may set it
+    // before set-up.
     bool UseDefaults() const { return useDefaults_; }
     void SetUseDefaults(bool on) { useDefaults_ = on; }
     // Reads the ini file (unless defaults are asked for); whether it was read.
