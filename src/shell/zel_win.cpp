@@ -1,8 +1,11 @@
 #include "shell/zel_win.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QStyle>
+#include <QTemporaryFile>
 #include <vector>
 
 #include "platform/boxes.h"
@@ -12,6 +15,7 @@
 #include "resources/command_ids.h"
 #include "resources/resources.h"
 #include "shell/col_win.h"
+#include "shell/diagram_file.h"
 #include "shell/errors.h"
 #include "shell/help_window.h"
 #include "shell/print_job.h"
@@ -247,22 +251,39 @@ void TZELWin::Print() {
     }
 }
 
-void TZELWin::PrintSimultaneously() {
-    std::vector<TZELWin*> windows;
-    if (platform::FrameWindow* frame = HostFrame()) {
-        for (platform::Window* child : frame->Children()) {
-            if (auto* graph = dynamic_cast<TZELWin*>(child)) windows.push_back(graph);
-        }
+platform::PrintResult TZELWin::PrintDiagramFiles(const QStringList& files,
+                                                 platform::Printer& printer) {
+    if (files.isEmpty()) return platform::PrintResult::NothingToPrint;
+    if (files.size() > platform::kMaxDiagramsPerJob) {
+        return platform::PrintResult::TooManyDiagrams;
     }
-    if (windows.empty()) windows.push_back(this);
-    if (windows.size() > static_cast<std::size_t>(platform::kMaxDiagramsPerJob)) {
-        windows.resize(platform::kMaxDiagramsPerJob);
+    // The window's own diagram waits in a file of its own while the others pass through.
+    QTemporaryFile keep(QDir::tempPath() + QStringLiteral("/quorlin-print-XXXXXX"));
+    if (!keep.open()) return platform::PrintResult::CannotStart;
+    keep.close();
+    DiagramWriter snapshot = OpenWrite();
+    if (WriteBody(snapshot.Body()) != kNoError || !snapshot.Save(keep.fileName())) {
+        return platform::PrintResult::CannotStart;
     }
-    platform::Printer& printer = SharedPrinter();
-    if (!printer.SelectPrinter(this)) return;
-    if (PrintWindows(windows, printer) == platform::PrintResult::CannotStart) {
-        platform::ErrorMsg(this, kErrCannotOpenFile);
+    const bool modified = IsModified();
+    const bool colour = printer.IsColor();
+    std::vector<platform::DiagramPainter> painters;
+    for (const QString& file : files) {
+        painters.push_back(
+            [this, file, colour](platform::DeviceContext& dc, const platform::PixelRect& area) {
+                // A file that cannot be read leaves its cell empty.
+                return ReadFile(file) != kNoError || PrintOn(dc, area, colour);
+            });
     }
+    simultaneousPrinting_ = true;
+    const platform::PrintResult result =
+        printer.Print(QFileInfo(files.front()).fileName(), painters,
+                      LayoutForDiagrams(static_cast<int>(files.size())));
+    ReadFile(keep.fileName());
+    simultaneousPrinting_ = false;
+    if (modified) MarkModified();
+    PrepareScreenImage();
+    return result;
 }
 
 // ---------------------------------------------------------------------------- chain
@@ -285,9 +306,6 @@ bool TZELWin::OnCommand(int id) {
         return true;
     }
     switch (id) {
-        case cmd::kSimultaneous:
-            PrintSimultaneously();
-            return true;
         case cmd::kHelp:
             // A window without help text of its own leaves the command to the frame's help.
             if (HelpName().isEmpty()) return TPreWin::OnCommand(id);

@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QRect>
 #include <QSize>
+#include <QStringList>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -136,7 +137,11 @@ public:
     virtual int DrawForOutput(platform::DeviceContext& dc);
     platform::PrintResult PrintTo(platform::Printer& printer);
     void Print() override;
-    void PrintSimultaneously();
+    // Simultaneous printing: up to twelve diagram files in one job, several to a page, each
+    // read into this window in turn; the window's own diagram comes back afterwards.
+    platform::PrintResult PrintDiagramFiles(const QStringList& files, platform::Printer& printer);
+    // Set while PrintDiagramFiles runs; levels that open dialogs after reading a file skip them.
+    bool IsSimultaneousPrinting() const { return simultaneousPrinting_; }
 
     void ResetWindow() override;
     void UpdateMenuChecks(bool flag) override;
@@ -155,6 +160,7 @@ private:
     std::int16_t mouseMode_ = resources::cmd::kMouseCoordinates;
     bool useDefaults_ = false;
     bool iniRead_ = false;
+    bool simultaneousPrinting_ = false;
     QString lastFileOfIni_;
     std::optional<WindowPlacement> iniPlacement_;
     QPointer<TColWin> palette_;

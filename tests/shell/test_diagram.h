@@ -26,8 +26,9 @@ public:
     int drawAllCalls = 0;
     int drawPictureCalls = 0;
     bool drewWhilePrinting = false;
-    QSize drawnSize;  // OutputSize() at the last DrawAll
-    int iniWord = 0;  // a word of this level in int block 1
+    QSize drawnSize;                       // OutputSize() at the last DrawAll
+    std::vector<std::int32_t> drawnFirst;  // values.front() at each DrawAll of a non-empty body
+    int iniWord = 0;                       // a word of this level in int block 1
 
     int WriteBody(ByteWriter& out) override {
         out.I32(static_cast<std::int32_t>(values.size()));
@@ -73,6 +74,7 @@ public:
         drewWhilePrinting = Printing().printing;
         const QSize size = OutputSize();
         drawnSize = size;
+        if (!values.empty()) drawnFirst.push_back(values.front());
         dc.Painter().setPen(QPen(Qt::red, 3));
         dc.Painter().drawLine(0, 0, size.width(), size.height());
         return 0;

@@ -169,6 +169,28 @@ TEST(Printing, DiagramsAndTextsPrintToPdfWithoutAPrinter) {
     }
     EXPECT_TRUE(PdfInfoAccepts(many));
 
+    // Diagram files printed together through one window, which gets its own diagram back.
+    QStringList files;
+    for (int i = 1; i <= 3; ++i) {
+        TestDiagram saved("noname.qz2");
+        saved.values = {100 + i};
+        files << dir.filePath(QString("d%1.qz2").arg(i));
+        ASSERT_TRUE(saved.SaveTo(files.back()));
+    }
+    files.insert(1, dir.filePath("missing.qz2"));
+    TestDiagram host("host.qz2");
+    host.values = {7};
+    host.MarkModified();
+    const QString together = dir.filePath("together.pdf");
+    printer.SetPdfOutput(together);
+    EXPECT_EQ(host.PrintDiagramFiles(files, printer), platform::PrintResult::Done);
+    EXPECT_EQ(host.drawnFirst, (std::vector<std::int32_t>{101, 102, 103}));
+    EXPECT_EQ(host.values, std::vector<std::int32_t>{7});
+    EXPECT_EQ(host.FileName(), "host.qz2");
+    EXPECT_TRUE(host.IsModified());
+    EXPECT_FALSE(host.IsSimultaneousPrinting());
+    EXPECT_TRUE(PdfInfoAccepts(together));
+
     TTextWin text("notes.txt");
     text.SetText(TextOfFileSize(20000));
     const QString textPdf = dir.filePath("text.pdf");
