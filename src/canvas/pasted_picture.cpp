@@ -1,0 +1,110 @@
+#include "canvas/pasted_picture.h"
+
+#include <cmath>
+
+#include "shell/errors.h"
+
+namespace quorlin::canvas {
+
+namespace {
+
+constexpr std::size_t kAnchorBlockBytes = 40;
+
+TLDRect Shifted(TLDRect r, WorldPoint by) {
+    r.xLow += by.x;
+    r.xHigh += by.x;
+    r.yLow += by.y;
+    r.yHigh += by.y;
+    return r;
+}
+
+}  // namespace
+
+TLDRect PictureToAbsolute(const TPastedPicture& picture, WorldPoint origin) {
+    return picture.anchor >= 0 ? Shifted(picture.rect, origin) : picture.rect;
+}
+
+TLDRect PictureToRelative(const TLDRect& absolute, int anchor, WorldPoint origin) {
+    return anchor >= 0 ? Shifted(absolute, {-origin.x, -origin.y}) : absolute;
+}
+
+QSize FitPastedSize(QSize picture, QPoint p, QSize client) {
+    long long w = picture.width(), h = picture.height();
+    const long long aw = client.width() - p.x(), ah = client.height() - p.y();
+    if (w <= 0 || h <= 0) return {};
+    if (w > aw) {
+        h = std::llround(static_cast<double>(aw) * static_cast<double>(h) / static_cast<double>(w));
+        w = aw;
+    }
+    if (ah < h && h > 0) {
+        w = std::llround(static_cast<double>(ah) * static_cast<double>(w) / static_cast<double>(h));
+        h = ah;
+    }
+    return QSize(static_cast<int>(std::max(w, 0LL)), static_cast<int>(std::max(h, 0LL)));
+}
+
+int NextPictureIndex(const PictureList& list) {
+    return list.empty() ? 0 : list.back().index + 1;
+}
+
+void WritePictures(ByteWriter& out, std::span<const TPastedPicture> list) {
+    out.I16(static_cast<std::int16_t>(-static_cast<int>(list.size())));
+    for (const TPastedPicture& p : list) {
+        for (long double v : {p.rect.xLow, p.rect.xHigh, p.rect.yLow, p.rect.yHigh})
+            out.LongDouble(v);
+        out.U8(p.transparent ? 1 : 0);
+        out.I32(p.anchor);
+        out.Zeros(kAnchorBlockBytes - 4);
+        const QByteArray& bytes = p.metafile.Bytes();
+        out.U32(static_cast<std::uint32_t>(bytes.size()));
+        out.Bytes(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                            static_cast<std::size_t>(bytes.size())));
+    }
+}
+
+namespace {
+
+// One picture of the block; nothing when its bytes are damaged.
+std::optional<TPastedPicture> ReadPicture(ByteReader& in, bool withAnchor, int index) {
+    TLDRect r;
+    std::uint8_t transparent = 0;
+    std::int32_t anchor = -1;
+    std::uint32_t size = 0;
+    for (long double* v : {&r.xLow, &r.xHigh, &r.yLow, &r.yHigh}) in.LongDouble(*v);
+    in.U8(transparent);
+    if (withAnchor) {
+        in.I32(anchor);
+        in.Skip(kAnchorBlockBytes - 4);
+    }
+    in.U32(size);
+    // The size comes from the file: it must fit the bytes left before anything is allocated.
+    if (in.Failed() || anchor < -1 || !in.CanRead(size, 1)) return std::nullopt;
+    QByteArray bytes(static_cast<qsizetype>(size), Qt::Uninitialized);
+    in.Bytes(std::span(reinterpret_cast<std::uint8_t*>(bytes.data()), size));
+    auto metafile = platform::EmfPicture::FromBytes(bytes);
+    if (!metafile) return std::nullopt;
+    return TPastedPicture{std::move(*metafile), index, anchor, transparent != 0, r};
+}
+
+}  // namespace
+
+int ReadPictures(ByteReader& in, PictureList& list) {
+    std::int16_t count = 0;
+    if (!in.I16(count)) return kErrCannotOpenFile;
+    const bool withAnchor = count < 0;
+    const int n = withAnchor ? -static_cast<int>(count) : count;
+    // The smallest picture still holds its rectangle, flags, size word and a metafile header.
+    constexpr std::size_t kSmallestPicture = 40 + 1 + 4 + 88;
+    if (!in.CanRead(static_cast<std::size_t>(n), kSmallestPicture)) return kErrCannotOpenFile;
+    PictureList read;
+    read.reserve(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        auto picture = ReadPicture(in, withAnchor, i);
+        if (!picture) return kErrCannotOpenFile;
+        read.push_back(std::move(*picture));
+    }
+    list = std::move(read);
+    return 0;
+}
+
+}  // namespace quorlin::canvas

@@ -1,0 +1,146 @@
+// The picture block of diagram files against bytes laid out by hand, damaged blocks, and the
+// rule that fits a pasted picture into the window.
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include "canvas/pasted_picture.h"
+#include "platform/emf_paint_device.h"
+#include "shell/errors.h"
+
+namespace quorlin::canvas {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+QByteArray RedSquareEmf() {
+    platform::EmfPaintDevice device(QSize(50, 50), 96);
+    {
+        QPainter p(&device);
+        p.fillRect(QRect(0, 0, 50, 50), Qt::red);
+    }
+    return device.Finish();
+}
+
+void Append(Bytes& b, std::initializer_list<std::uint8_t> bytes) {
+    b.insert(b.end(), bytes);
+}
+void Append32(Bytes& b, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) b.push_back((v >> (8 * i)) & 0xff);
+}
+void AppendLd(Bytes& b, long double v) {
+    std::uint8_t x[10];
+    EncodeLongDouble(v, x);
+    b.insert(b.end(), x, x + 10);
+}
+
+// One picture entry, laid out field by field.
+Bytes Entry(const QByteArray& emf, bool anchorBlock, std::int32_t anchor, std::uint8_t transparent,
+            std::uint32_t size) {
+    Bytes b;
+    for (long double v : {-1.0L, 2.0L, -3.0L, 4.5L}) AppendLd(b, v);
+    b.push_back(transparent);
+    if (anchorBlock) {
+        Append32(b, static_cast<std::uint32_t>(anchor));
+        b.insert(b.end(), 36, 0);
+    }
+    Append32(b, size);
+    b.insert(b.end(), emf.begin(), emf.end());
+    return b;
+}
+
+Bytes Block(std::int16_t count, std::initializer_list<Bytes> entries) {
+    Bytes b;
+    Append(b, {static_cast<std::uint8_t>(count & 0xff),
+               static_cast<std::uint8_t>((count >> 8) & 0xff)});
+    for (const Bytes& e : entries) b.insert(b.end(), e.begin(), e.end());
+    return b;
+}
+
+TEST(PictureBlock, RoundTripsByteForByte) {
+    const QByteArray emf = RedSquareEmf();
+    const auto n = static_cast<std::uint32_t>(emf.size());
+    const Bytes file = Block(-2, {Entry(emf, true, -1, 1, n), Entry(emf, true, 4, 0, n)});
+    ByteReader in(file);
+    PictureList list;
+    ASSERT_EQ(ReadPictures(in, list), 0);
+    EXPECT_TRUE(in.AtEnd());
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[1].index, 1);
+    EXPECT_EQ(list[1].anchor, 4);
+    EXPECT_FALSE(list[1].transparent);
+    EXPECT_EQ(list[0].rect.yHigh, 4.5L);
+    EXPECT_EQ(list[0].metafile.Bytes(), emf);
+    ByteWriter out;
+    WritePictures(out, list);
+    EXPECT_EQ(out.Data(), file);
+
+    // No pictures: two zero bytes, and back to an empty list.
+    ByteWriter none;
+    WritePictures(none, {});
+    EXPECT_EQ(none.Data(), Bytes({0, 0}));
+    ByteReader zero(none.Data());
+    ASSERT_EQ(ReadPictures(zero, list), 0);
+    EXPECT_TRUE(list.empty());
+}
+
+TEST(PictureBlock, OlderLayoutLoadsUntied) {
+    const QByteArray emf = RedSquareEmf();
+    const Bytes file = Block(1, {Entry(emf, false, 0, 1, static_cast<std::uint32_t>(emf.size()))});
+    ByteReader in(file);
+    PictureList list;
+    ASSERT_EQ(ReadPictures(in, list), 0);
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].anchor, -1);
+}
+
+TEST(PictureBlock, DamageGivesError11WithoutCrashing) {
+    const QByteArray emf = RedSquareEmf();
+    const auto n = static_cast<std::uint32_t>(emf.size());
+    const Bytes good = Block(-1, {Entry(emf, true, -1, 1, n)});
+    PictureList list;
+    for (std::size_t cut = 0; cut < good.size(); ++cut) {
+        ByteReader in(std::span(good.data(), cut));
+        EXPECT_EQ(ReadPictures(in, list), kErrCannotOpenFile) << cut;
+    }
+    QByteArray broken = emf;
+    broken[0] = 9;  // not a header record
+    const std::vector<Bytes> bad{
+        Block(-1, {Entry(emf, true, -1, 1, 0xfffffff0u)}),  // a size far beyond the data
+        Block(-1, {Entry(emf, true, -1, 1, n - 4)}),        // a size cutting the metafile
+        Block(-1, {Entry(broken, true, -1, 1, n)}),        Block(-1, {Entry(emf, true, -5, 1, n)}),
+        Block(-3, {Entry(emf, true, -1, 1, n)}),           Block(32767, {}),
+    };
+    for (const Bytes& b : bad) {
+        ByteReader in(b);
+        EXPECT_EQ(ReadPictures(in, list), kErrCannotOpenFile);
+    }
+}
+
+TEST(PictureBlock, FitKeepsTheAspectRatio) {
+    const QSize client(400, 300);
+    EXPECT_EQ(FitPastedSize({100, 50}, {10, 10}, client), QSize(100, 50));
+    // Too wide: the width shrinks to the space, the height follows.
+    EXPECT_EQ(FitPastedSize({400, 200}, {200, 0}, client), QSize(200, 100));
+    // Then too high as well.
+    EXPECT_EQ(FitPastedSize({400, 400}, {100, 250}, client), QSize(50, 50));
+    EXPECT_TRUE(FitPastedSize({0, 50}, {0, 0}, client).isEmpty());
+    EXPECT_TRUE(FitPastedSize({50, 50}, {400, 0}, client).isEmpty());
+}
+
+TEST(PictureBlock, AnchorsShiftTheWholeRectangle) {
+    TPastedPicture p{*platform::EmfPicture::FromBytes(RedSquareEmf()), 0, 2, true, {1, 2, 3, 4}};
+    const TLDRect a = PictureToAbsolute(p, {10, 20});
+    EXPECT_EQ(a.xLow, 11);
+    EXPECT_EQ(a.xHigh, 12);
+    EXPECT_EQ(a.yLow, 23);
+    EXPECT_EQ(a.yHigh, 24);
+    const TLDRect back = PictureToRelative(a, 2, {10, 20});
+    EXPECT_EQ(back.xLow, 1);
+    EXPECT_EQ(back.yHigh, 4);
+    p.anchor = -1;
+    EXPECT_EQ(PictureToAbsolute(p, {10, 20}).xLow, 1);
+}
+
+}  // namespace
+}  // namespace quorlin::canvas
