@@ -87,9 +87,10 @@ public:
     void UpdateWindow();
 
     // Shows or hides the window (its MDI sub-window or owned host when it has one) and keeps the
-    // hidden mark: true after HideWindow, false after ShowWindow.
+    // hidden mark: true after HideWindow, false after ShowWindow. Levels that own attached
+    // windows override HideWindow to hide those too, then call their base.
     void ShowWindow();
-    void HideWindow();
+    virtual void HideWindow();
     bool IsHidden() const { return hiddenMark_; }
 
     // The widget that is shown and hidden for this window: its MDI sub-window, its owned host

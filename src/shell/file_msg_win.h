@@ -89,8 +89,8 @@ public:
 
     // --- chained operations ---
     // Hides the window and its attached windows (the notebook here; graphing windows add theirs).
-    // Deliberately hides platform::Window::HideWindow; call it through a TFileMsgWin.
-    virtual void HideWindow();
+    // Hides the notebook too.
+    void HideWindow() override;
     virtual void Notify(int code);
     // Empties the window: no protection, empty notebook, no background bitmap.
     virtual void ResetWindow();
