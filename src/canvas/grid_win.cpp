@@ -1,0 +1,189 @@
+#include "canvas/grid_win.h"
+
+#include <QPen>
+
+#include "canvas/grid_dialogs.h"
+#include "resources/command_ids.h"
+
+namespace quorlin::canvas {
+
+namespace cmd = resources::cmd;
+
+TGridWin::TGridWin(int kind, QString fileName, QString iniName, QWidget* parent)
+    : TZELWing(kind, std::move(fileName), std::move(iniName), parent) {}
+
+TGridWin::~TGridWin() {
+    delete gridDlg_.data();
+    delete viewDlg_.data();
+}
+
+TGridDlg* TGridWin::GridDialog() const {
+    return gridDlg_;
+}
+
+TViewDlg* TGridWin::ViewDialog() const {
+    return viewDlg_;
+}
+
+void TGridWin::ShowGridDialog() {
+    if (!gridDlg_) {
+        gridDlg_ = new TGridDlg(*this, gridTemplate);
+        gridDlg_->Create();
+    }
+    gridDlg_->ShowDialog();
+    gridDlg_->raise();
+}
+
+void TGridWin::ResetGrid() {
+    ViewHistory(0);
+    TViewFrame& v = View();
+    v.centreX = 0;
+    v.centreY = 0;
+    v.halfWidth = 5;
+    v.halfHeight = 5;
+    v.aspect = 1;
+    v.cornersFlag = false;
+    Axes().ResetKeepingSectors();
+    RecomputeView();
+    if (gridDlg_) gridDlg_->TransferToControls();
+}
+
+void TGridWin::CmView() {
+    if (!viewDlg_) {
+        viewDialogKind = std::clamp(viewDialogKind, kViewDialogCentre, kViewDialogAll);
+        viewDlg_ = new TViewDlg(*this, viewDialogKind);
+        viewDlg_->Create();
+    }
+    viewDlg_->ShowDialog();
+    viewDlg_->FillFields(true);
+}
+
+void TGridWin::RecomputeView() {
+    TZELWing::RecomputeView();
+    if (viewDlg_ && !viewDlg_->IsHidden()) viewDlg_->FillFields(false);
+}
+
+int TGridWin::FitTickIntervals(std::array<int, 4>& range) {
+    const int fitted = AdjustTickIntervals(View(), Axes());
+    if (fitted && gridDlg_) gridDlg_->ShowIntervals();
+    return fitted | TZELWing::FitTickIntervals(range);
+}
+
+bool TGridWin::OnCommand(int id) {
+    switch (id) {
+        case cmd::kZoomIn:
+            ZoomView(false);
+            return true;
+        case cmd::kZoomOut:
+            ZoomView(true);
+            return true;
+        case cmd::kSquare:
+            View().aspect = 1;
+            SetViewCentre(View().centreX, View().centreY);
+            return true;
+        case cmd::kLastView:
+            RestoreLastView();
+            return true;
+        case cmd::kRestoreView:
+            ResetGrid();
+            MarkModified();
+            Redraw();
+            return true;
+        case cmd::kViewDialog:
+            CmView();
+            return true;
+        case cmd::kGridDialog:
+            ShowGridDialog();
+            return true;
+        default:
+            return TZELWing::OnCommand(id);
+    }
+}
+
+void TGridWin::EnableCommand(platform::CommandState& state) {
+    if (state.id == cmd::kSquare) state.enabled = View().cornersFlag;
+    if (state.id == cmd::kLastView) state.enabled = !History().Empty();
+    TZELWing::EnableCommand(state);
+}
+
+// ------------------------------------------------------------------------------ mouse
+
+void TGridWin::MouseDown(const platform::MouseEvent& event) {
+    const bool zoomBox = MouseMode() == cmd::kMouseZoomBox;
+    if (event.button == platform::MouseButton::Left && zoomBox) {
+        dragStart_ = event.point;
+        dragNow_ = event.point;
+        return;
+    }
+    if (event.button == platform::MouseButton::Right &&
+        (zoomBox || MouseMode() == cmd::kMouseCoordinates)) {
+        const WorldPoint p = ScreenToWorld(event.point);
+        SetViewCentre(p.x, p.y);
+        return;
+    }
+    TZELWing::MouseDown(event);
+}
+
+void TGridWin::MouseMove(const platform::MouseEvent& event) {
+    if (dragStart_) {
+        dragNow_ = event.point;
+        Invalidate();
+        return;
+    }
+    TZELWing::MouseMove(event);
+}
+
+void TGridWin::MouseUp(const platform::MouseEvent& event) {
+    if (!dragStart_) return TZELWing::MouseUp(event);
+    const QRect band = *ZoomBand();
+    dragStart_.reset();
+    if (band.width() > 1 && band.height() > 1) {
+        ZoomToBand(band);
+    } else {
+        // A click without a drag recentres.
+        const WorldPoint p = ScreenToWorld(event.point);
+        SetViewCentre(p.x, p.y);
+    }
+    Invalidate();
+}
+
+std::optional<QRect> TGridWin::ZoomBand() const {
+    if (!dragStart_) return std::nullopt;
+    return QRect(*dragStart_, dragNow_).normalized();
+}
+
+void TGridWin::ZoomToBand(const QRect& band) {
+    ViewHistory(1);
+    const TLDRect r = ScreenRectToWorld(
+        platform::PixelRect{band.left(), band.top(), band.right(), band.bottom()});
+    TViewFrame& v = View();
+    if (v.logMode != kLogNone) {
+        v.altLeft = r.xLow;
+        v.altRight = r.xHigh;
+        v.altDown = r.yLow;
+        v.altUp = r.yHigh;
+    }
+    v.SetView((r.xLow + r.xHigh) / 2, (r.yLow + r.yHigh) / 2, (r.xHigh - r.xLow) / 2,
+              (r.yHigh - r.yLow) / 2, true);
+    RecomputeView();
+    Redraw();
+}
+
+void TGridWin::Paint(QPainter& painter, const QRect& dirty) {
+    TZELWing::Paint(painter, dirty);
+    if (const auto band = ZoomBand()) {
+        painter.save();
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(*band);
+        painter.restore();
+    }
+}
+
+void TGridWin::CleanupWindow() {
+    if (gridDlg_) gridDlg_->HideDialog();
+    if (viewDlg_) viewDlg_->HideDialog();
+    TZELWing::CleanupWindow();
+}
+
+}  // namespace quorlin::canvas

@@ -1,0 +1,324 @@
+#include "canvas/zel_wing.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "formula/formula_context.h"
+#include "platform/boxes.h"
+#include "resources/command_ids.h"
+#include "shell/fonts.h"
+#include "shell/numbers.h"
+
+namespace quorlin::canvas {
+
+namespace cmd = resources::cmd;
+
+// The export services of the window: the platform's dialogs, the window's frame slots.
+class TZELWing::ExportHostOfWindow : public PlatformExportHost {
+public:
+    explicit ExportHostOfWindow(TZELWing& window) : PlatformExportHost(&window), w_(window) {}
+    int MarkParameters(const std::string& names) override { return w_.MarkParameters(names); }
+    void PaintTeXFrame(int frame) override { w_.PaintTeXFrame(frame); }
+    void PaintEpsFrame(int frame) override { w_.PaintEpsFrame(frame); }
+
+private:
+    TZELWing& w_;
+};
+
+TZELWing::TZELWing(int kind, QString fileName, QString iniName, QWidget* parent)
+    : TZELWin(kind, std::move(fileName), std::move(iniName), parent),
+      exportHost_(std::make_unique<ExportHostOfWindow>(*this)),
+      exports_(*exportHost_) {
+    view_.RecomputeView();
+}
+
+TZELWing::~TZELWing() = default;
+
+// ------------------------------------------------------------------------------ slots
+
+void TZELWing::ViewHistory(int mode) {
+    if (mode > 0) {
+        history_.Push(SaveViewState());
+    } else if (mode == 0) {
+        history_.Clear();
+    } else if (auto last = history_.Pop()) {
+        RestoreViewState(*last);
+    }
+}
+
+void TZELWing::RecomputeView() {
+    view_.RecomputeView();
+}
+
+void TZELWing::ZoomView(bool out) {
+    ViewHistory(1);
+    view_.Zoom(out);
+    RecomputeView();
+    Redraw();
+}
+
+int TZELWing::ReadNumber(std::string_view text, long double& out) {
+    // Until a formula level takes over, numeric fields are constant expressions.
+    static FormulaContext constants;
+    return constants.ReadNumber(text, out);
+}
+
+void TZELWing::ToggleAxes() {
+    ViewHistory(1);
+    axes_.axesShown = !axes_.axesShown;
+    UpdateMenuChecks(false);
+    AxesChanged();
+}
+
+int TZELWing::FitTickIntervals(std::array<int, 4>& range) {
+    return TickIndexRange(view_, axes_, view_.logMode != kLogNone, range);
+}
+
+void TZELWing::DrawImageFrame(platform::DeviceContext& dc) {
+    if (!frameImage) return;
+    TCanvasPrimitives prim = Primitives(dc);
+    prim.SetPen(OutputColor(0), PenWidthDev(dc, 0), kStyleSolid);
+    prim.ImageFrame();
+}
+
+void TZELWing::AxesChanged() {
+    MarkModified();
+    Redraw();
+}
+
+void TZELWing::PaintTeXFrame(int) {}
+void TZELWing::PaintEpsFrame(int) {}
+int TZELWing::MarkParameters(const std::string&) {
+    return 0;
+}
+
+// ------------------------------------------------------------------------ setting the view
+
+void TZELWing::SetView(long double cx, long double cy, long double hw, long double hh,
+                       bool corners) {
+    view_.SetView(cx, cy, hw, hh, corners);
+    RecomputeView();
+}
+
+void TZELWing::SetViewByMode(long double cx, long double cy, long double hw, long double hh,
+                             bool corners) {
+    SetView(cx, cy, hw, hh, corners);
+    Redraw();
+}
+
+void TZELWing::SetViewCentre(long double x, long double y) {
+    ViewHistory(1);
+    SetViewByMode(x, y, view_.halfWidth, 0, false);
+}
+
+void TZELWing::SetViewCentreSize(long double x, long double y, long double hw) {
+    ViewHistory(1);
+    SetViewByMode(x, y, hw, 0, false);
+}
+
+void TZELWing::RestoreLastView() {
+    ViewHistory(-1);
+    Redraw();
+}
+
+void TZELWing::SetLogCorners(long double l, long double r, long double d, long double u) {
+    view_.SetLogCorners(l, r, d, u);
+    RecomputeView();
+    Redraw();
+}
+
+TViewState TZELWing::SaveViewState() const {
+    return {view_, axes_};
+}
+
+void TZELWing::RestoreViewState(const TViewState& state) {
+    const TViewFrame now = view_;
+    view_ = state.frame;
+    view_.SetAreaSize(now.areaWidth, now.areaHeight);
+    view_.leftMargin = now.leftMargin;
+    view_.topMargin = now.topMargin;
+    axes_ = state.axes;
+    RecomputeView();
+}
+
+void TZELWing::Redraw() {
+    InvalidateImage(ImageLayer::Background);
+    Invalidate();
+}
+
+// ------------------------------------------------------------------------------ pens
+
+platform::Pen TZELWing::MakePen(const PenTriple& pen) const {
+    return MakePenFromParts(pen.colour, pen.width, pen.style);
+}
+
+platform::Pen TZELWing::MakePenFromParts(int colour, int width, int style) const {
+    const int factor = std::max(Output().highResolutionFactor, 1);
+    return platform::Pen{OutputColor(DrawColor(colour)), std::max(width, 1) * factor,
+                         platform::PenStyleFromCode(style)};
+}
+
+int TZELWing::PenWidthDev(const platform::DeviceContext& dc, int t) const {
+    const long double horzres = std::max(dc.Metrics().widthPixels, 1);
+    const int width = std::max(RoundLD((horzres * (2 * t + 1) - 1023) / 2048), 1);
+    return width * std::max(Output().highResolutionFactor, 1);
+}
+
+// ------------------------------------------------------------------------------ drawing
+
+TCanvasPrimitives TZELWing::Primitives(platform::DeviceContext& dc) {
+    TCanvasPrimitives prim(dc, view_, &exports_);
+    const platform::Pen& pen = dc.CurrentPen();
+    prim.SetPen(pen.color, pen.width, platform::PenStyleCode(pen.style));
+    return prim;
+}
+
+void TZELWing::DrawSegment(platform::DeviceContext& dc, WorldPoint p, WorldPoint q, bool clip) {
+    Primitives(dc).Segment(p, q, clip);
+}
+
+void TZELWing::DrawMarker(platform::DeviceContext& dc, QPoint p, int kind, int size) {
+    Primitives(dc).Marker(p, kind, size);
+}
+
+void TZELWing::DrawMarkerAt(platform::DeviceContext& dc, WorldPoint p, int kind, int size) {
+    QPoint pixel;
+    if (PointToScreen(p, pixel)) DrawMarker(dc, pixel, kind, size);
+}
+
+void TZELWing::DrawArrowHead(platform::DeviceContext& dc, WorldPoint tip, WorldPoint direction,
+                             long double length, bool solid) {
+    Primitives(dc).ArrowHead(tip, direction, length, solid);
+}
+
+platform::PixelRect TZELWing::LayoutTextBox(platform::DeviceContext& dc, QPoint anchor,
+                                            const QString& text, int anchorCode) const {
+    return canvas::LayoutTextBox(anchor, dc.TextExtent(text), anchorCode);
+}
+
+void TZELWing::DrawTextBox(platform::DeviceContext& dc, const platform::PixelRect& rect,
+                           const QString& text, int fontIndex, std::optional<QColor> background) {
+    if (background) {
+        dc.FillSolidRect(rect, *background);
+        if (exports_.svgActive)
+            exports_.svg.SvgRect(rect.left, rect.top, rect.Width(), rect.Height(), false,
+                                 background->rgb(), -1, background->rgb());
+        if (exports_.epsActive)
+            exports_.eps.EpsRoundRectScreen(rect.left, rect.top, rect.Width(), rect.Height(), false,
+                                            background->rgb(), -1, background->rgb(), 0, 0);
+    }
+    const platform::BackgroundMode mode =
+        dc.SetBackgroundMode(platform::BackgroundMode::Transparent);
+    Primitives(dc).Text(QPoint(rect.left, rect.top), text, fontIndex, 1, -1, "[lt]");
+    dc.SetBackgroundMode(mode);
+}
+
+QColor TZELWing::RoleColour(int role) const {
+    return OutputColor(DrawColor(Roles().Role(role)));
+}
+
+void TZELWing::DrawGridAndAxes(platform::DeviceContext& dc) {
+    std::array<int, 4> range{};
+    const bool ticksOk = !(FitTickIntervals(range) & kTicksSwitchedOff);
+    AxesLook look;
+    look.axisColour = RoleColour(kRoleAxes);
+    look.gridColour = RoleColour(kRoleGridLines);
+    look.penWidth = PenWidthDev(dc, 0);
+    look.numberFont = ToFontSpec(Fonts().Font(kFontScaleNumbers));
+    look.labelFont = ToFontSpec(Fonts().Font(kFontAxisLabels));
+    look.numberFontIndex = kFontScaleNumbers;
+    look.labelFontIndex = kFontAxisLabels;
+    look.xLabel = axisLetterFlag ? QStringLiteral("t") : axisLabels[0];
+    look.yLabel = axisLetterFlag ? QStringLiteral("x") : axisLabels[1];
+    look.arrowPixels = arrowheadPixels * std::max(Output().highResolutionFactor, 1);
+    look.solidArrows = solidArrowheads;
+    platform::SelectionGuard<platform::FontSpec> font(dc, look.numberFont);
+    TCanvasPrimitives prim(dc, view_, &exports_);
+    DrawCoordinateSystem(prim, axes_, look, range, ticksOk);
+}
+
+void TZELWing::UpdateExportView() {
+    ExportView& v = exports_.view;
+    view_.CopyGeometryTo(v);
+    v.decimalPlaces = Format().places;
+    for (int i = 0; i < WindowFonts::kFonts; ++i) {
+        const FontRecord& f = Fonts().Font(i);
+        v.fonts[static_cast<std::size_t>(i)] =
+            ExportFont{f.faceName, f.weight, f.italic != 0, f.escapement, Fonts().PointSize(i)};
+    }
+    v.background = GetColor(Roles().Role(0)).rgb();
+    v.paletteZero = GetColor(0).rgb();
+    v.arrowShapeB = arrowShapeB;
+    v.arrowShapeG = arrowShapeG;
+    v.dotsPerInch = platform::ScreenMetrics().pixelsPerInchX;
+    v.fileName = FileName();
+    v.frameImage = frameImage;
+    exports_.boxHalfWidth = boxHalfWidth;
+    exports_.boxHalfHeight = boxHalfHeight;
+}
+
+bool TZELWing::InputPositiveShort(std::int16_t& field, int promptId) {
+    QString text = QString::number(field);
+    if (platform::InputString(this, promptId, promptId, &text, 10) != platform::kIdOk) return false;
+    long double value = 0;
+    if (const int err = ReadNumber(text.toStdString(), value)) {
+        platform::ErrorMsg(this, err);
+        return false;
+    }
+    if (value < 0) {
+        platform::ErrorMsg(this, kErrNotPositive);
+        return false;
+    }
+    if (value > 32767) {
+        platform::ErrorMsg(this, kErrOutOfBounds);
+        return false;
+    }
+    const auto n = static_cast<std::int16_t>(RoundLD(value));
+    if (n == field) return false;
+    field = n;
+    return true;
+}
+
+long double TZELWing::Angle(long double x, long double y) {
+    return AngleOf(x, y);
+}
+
+// ------------------------------------------------------------------------ window handlers
+
+int TZELWing::DrawAll(platform::DeviceContext& dc) {
+    UpdateExportView();
+    DrawGridAndAxes(dc);
+    DrawImageFrame(dc);
+    return 0;
+}
+
+bool TZELWing::OnCommand(int id) {
+    if (id == cmd::kAxes) {
+        ToggleAxes();
+        return true;
+    }
+    return TZELWin::OnCommand(id);
+}
+
+void TZELWing::EnableCommand(platform::CommandState& state) {
+    if (state.id == cmd::kAxes) state.checked = axes_.axesShown;
+    TZELWin::EnableCommand(state);
+}
+
+void TZELWing::UpdateMenuChecks(bool flag) {
+    CheckMenu(cmd::kAxes, axes_.axesShown);
+    TZELWin::UpdateMenuChecks(flag);
+}
+
+void TZELWing::SizeChanged(int width, int height) {
+    TZELWin::SizeChanged(width, height);
+    view_.SetAreaSize(width, height);
+    RecomputeView();
+}
+
+void TZELWing::CleanupWindow() {
+    ViewHistory(0);
+    TZELWin::CleanupWindow();
+}
+
+}  // namespace quorlin::canvas

@@ -1,0 +1,173 @@
+#pragma once
+// TZELWing: the level of a graphing window that knows its view and coordinate system.
+//
+// Above the shell's TZELWin it holds the view frame (TViewFrame), the axes and grid settings
+// (TAxesSettings), the view history and the export state; it maps between world coordinates
+// and pixels, makes pens from stored pen triples, and draws segments, markers, arrowheads, text
+// boxes, the image frame and the whole coordinate system, each also handed to the running
+// export. Numeric fields are read through the ReadNumber slot, which the formula level
+// overrides; here it evaluates constant expressions.
+#include <QPoint>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "canvas/axes_painter.h"
+#include "canvas/axes_settings.h"
+#include "canvas/canvas_primitives.h"
+#include "canvas/export_platform_host.h"
+#include "canvas/export_state.h"
+#include "canvas/view_frame.h"
+#include "shell/palette.h"
+#include "shell/zel_win.h"
+
+namespace quorlin::canvas {
+
+class TZELWing : public TZELWin {
+public:
+    TZELWing(int kind, QString fileName, QString iniName, QWidget* parent = nullptr);
+    ~TZELWing() override;
+
+    // --- view and settings ---
+    TViewFrame& View() { return view_; }
+    const TViewFrame& View() const { return view_; }
+    TAxesSettings& Axes() { return axes_; }
+    const TAxesSettings& Axes() const { return axes_; }
+    TExportState& Exports() { return exports_; }
+    const TViewHistoryList& History() const { return history_; }
+    // The x, y and z axis letters; with the axis-letter flag the axes read "t" and "x".
+    std::array<QString, 3> axisLabels{QStringLiteral("x"), QStringLiteral("y"),
+                                      QStringLiteral("z")};
+    bool axisLetterFlag = false;
+    bool solidArrowheads = false;
+    bool frameImage = false;  // a frame around the image
+    int arrowheadPixels = 10;
+    long double arrowShapeB = 0.1L;
+    long double arrowShapeG = 0.1L;
+    // Half sizes of the picture box shared by the frames of an animated export.
+    long double boxHalfWidth = 5;
+    long double boxHalfHeight = 5;
+
+    // --- slots ---
+    // 1 pushes the current view state, 0 clears the history, -1 restores and pops the last.
+    virtual void ViewHistory(int mode);
+    virtual void RecomputeView();
+    // Zooms out (true) or in about the centre by the zoom factor.
+    virtual void ZoomView(bool out);
+    virtual WorldPoint ScreenToWorld(QPoint p) const { return view_.ScreenToWorld(p); }
+    // Evaluates a numeric field; 0 or an error number.
+    virtual int ReadNumber(std::string_view text, long double& out);
+    // Pushes the view history, toggles the axes and redraws.
+    virtual void ToggleAxes();
+    // Fills the tick index range (left, up, right, down); kTicksSwitchedOff when the ticks had
+    // to go. The grid level fits the intervals first.
+    virtual int FitTickIntervals(std::array<int, 4>& range);
+    // The frame around the image when framing is on.
+    virtual void DrawImageFrame(platform::DeviceContext& dc);
+    // After the axes settings changed: redraw and mark the diagram modified.
+    virtual void AxesChanged();
+    // Slots of the export frames, filled by the plot levels.
+    virtual void PaintTeXFrame(int frame);
+    virtual void PaintEpsFrame(int frame);
+    virtual int MarkParameters(const std::string& names);
+
+    // --- setting the view ---
+    void SetView(long double cx, long double cy, long double hw, long double hh, bool corners);
+    // As SetView, then redraws.
+    void SetViewByMode(long double cx, long double cy, long double hw, long double hh,
+                       bool corners);
+    // Push the history, set the view by centre (and half-width) and redraw.
+    void SetViewCentre(long double x, long double y);
+    void SetViewCentreSize(long double x, long double y, long double hw);
+    void RestoreLastView();
+    void SetLogCorners(long double l, long double r, long double d, long double u);
+    TViewState SaveViewState() const;
+    // Takes a saved view and axes; the drawing area keeps its present size.
+    void RestoreViewState(const TViewState& state);
+    // The background layer is stale; repaint.
+    void Redraw();
+
+    // --- transforms (the frame's) ---
+    int XToScreen(long double x) const { return view_.XToScreen(x); }
+    int YToScreen(long double y) const { return view_.YToScreen(y); }
+    long double ScreenToX(int sx) const { return view_.ScreenToX(sx); }
+    long double ScreenToY(int sy) const { return view_.ScreenToY(sy); }
+    bool PointToScreen(WorldPoint p, QPoint& out) const { return view_.PointToScreen(p, out); }
+    bool IsInView(WorldPoint p) const { return view_.IsInView(p); }
+    TLDRect ScreenRectToWorld(const platform::PixelRect& r) const {
+        return view_.ScreenRectToWorld(r);
+    }
+    platform::PixelRect WorldRectToScreen(const TLDRect& r) const {
+        return view_.WorldRectToScreen(r);
+    }
+    bool ClipSegmentToView(WorldPoint& p, WorldPoint& q) const {
+        return ClipSegment(view_.ClipRect(), p, q);
+    }
+
+    // --- pens ---
+    // A pen from a stored triple: the palette colour as output, the width times the
+    // high-resolution factor, the style code.
+    platform::Pen MakePen(const PenTriple& pen) const;
+    platform::Pen MakePenFromParts(int colour, int width, int style) const;
+    // Device pen width of thickness t: round((HORZRES (2t + 1) - 1023) / 2048), at least 1,
+    // times the high-resolution factor.
+    int PenWidthDev(const platform::DeviceContext& dc, int t) const;
+
+    // --- drawing (device and running exports) ---
+    // Primitives on a context with the selected pen; the pen's colour, width and style also go
+    // to the export hooks.
+    TCanvasPrimitives Primitives(platform::DeviceContext& dc);
+    void DrawSegment(platform::DeviceContext& dc, WorldPoint p, WorldPoint q, bool clip);
+    void DrawMarker(platform::DeviceContext& dc, QPoint p, int kind, int size);
+    // The marker at a world point; nothing when the point lies outside the window.
+    void DrawMarkerAt(platform::DeviceContext& dc, WorldPoint p, int kind, int size);
+    void DrawArrowHead(platform::DeviceContext& dc, WorldPoint tip, WorldPoint direction,
+                       long double length, bool solid);
+    // The rectangle of a text anchored at a pixel (kAnchorCentre, kAnchorAbove, kAnchorBelow)
+    // in the context's font.
+    platform::PixelRect LayoutTextBox(platform::DeviceContext& dc, QPoint anchor,
+                                      const QString& text, int anchorCode) const;
+    // A text in a rectangle; background: an opaque fill colour, or none for transparent.
+    void DrawTextBox(platform::DeviceContext& dc, const platform::PixelRect& rect,
+                     const QString& text, int fontIndex, std::optional<QColor> background);
+    void DrawGridAndAxes(platform::DeviceContext& dc);
+    // What the writers read of the window: the view, fonts, places, colours.
+    void UpdateExportView();
+
+    // Asks for a non-negative int16 in the one-line input box (prompt by string id); error 14
+    // on a negative answer. True when the value changed.
+    bool InputPositiveShort(std::int16_t& field, int promptId);
+
+    // The angle of (x, y) in (-pi, pi].
+    static long double Angle(long double x, long double y);
+
+    int DrawAll(platform::DeviceContext& dc) override;
+    bool OnCommand(int id) override;
+    void EnableCommand(platform::CommandState& state) override;
+    void UpdateMenuChecks(bool flag) override;
+    void SizeChanged(int width, int height) override;
+
+protected:
+    void CleanupWindow() override;
+    QColor RoleColour(int role) const;
+
+private:
+    class ExportHostOfWindow;
+
+    TViewFrame view_;
+    TAxesSettings axes_;
+    TViewHistoryList history_;
+    std::unique_ptr<ExportHostOfWindow> exportHost_;
+    TExportState exports_;
+};
+
+// Colour roles the coordinate system is drawn in.
+inline constexpr int kRoleAxes = 3;
+inline constexpr int kRoleGridLines = 10;
+// Window fonts of the scale numbers and the axis letters.
+inline constexpr int kFontScaleNumbers = 1;
+inline constexpr int kFontAxisLabels = 5;
+
+}  // namespace quorlin::canvas

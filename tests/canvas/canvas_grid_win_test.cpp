@@ -1,0 +1,335 @@
+// The grid level of a graphing window: view commands and their enablers, the grid dialog's
+// apply, the view dialog's checks with the error box texts, the drawing of the window's
+// coordinate system and its export.
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "canvas/grid_dialogs.h"
+#include "canvas/grid_win.h"
+#include "platform/boxes.h"
+#include "platform/strings.h"
+#include "resources/command_ids.h"
+
+namespace quorlin::canvas {
+namespace {
+
+namespace cmd = resources::cmd;
+using platform::ControlKind;
+
+class GridWinTest : public ::testing::Test {
+protected:
+    GridWinTest() : win(841, QStringLiteral("noname1.qz2"), QStringLiteral("gridtest.ini")) {
+        win.SizeChanged(401, 401);
+    }
+    TGridDlg& Grid() {
+        win.ShowGridDialog();
+        return *win.GridDialog();
+    }
+    TViewDlg& ViewDlg() {
+        win.CmView();
+        return *win.ViewDialog();
+    }
+    void SetEdit(platform::Dialog& dlg, int id, const char* text) {
+        dlg.SetText(id, ControlKind::Edit, QString::fromLatin1(text));
+    }
+
+    TGridWin win;
+};
+
+TEST_F(GridWinTest, RestoreAfterZoomingEmptiesTheHistory) {
+    EXPECT_FALSE(win.QueryCommand(cmd::kLastView).enabled);
+    win.SendCommand(cmd::kZoomOut);
+    win.SendCommand(cmd::kZoomOut);
+    EXPECT_DOUBLE_EQ(win.View().halfWidth, 20);
+    EXPECT_TRUE(win.QueryCommand(cmd::kLastView).enabled);
+    win.SendCommand(cmd::kLastView);
+    EXPECT_DOUBLE_EQ(win.View().halfWidth, 10);
+    win.Axes().xInterval = 3;
+    win.SendCommand(cmd::kRestoreView);
+    EXPECT_EQ(win.View().centreX, 0);
+    EXPECT_DOUBLE_EQ(win.View().halfWidth, 5);
+    EXPECT_EQ(win.Axes().xInterval, 1);
+    EXPECT_EQ(win.Axes().yInterval, 1);
+    EXPECT_FALSE(win.QueryCommand(cmd::kLastView).enabled);
+    EXPECT_TRUE(win.IsModified());
+}
+
+TEST_F(GridWinTest, ZoomBoxSetsCornersAndSquareLinksTheScales) {
+    EXPECT_FALSE(win.QueryCommand(cmd::kSquare).enabled);
+    win.SetMouseMode(cmd::kMouseZoomBox);
+    platform::MouseEvent e;
+    e.button = platform::MouseButton::Left;
+    e.point = QPoint(200, 100);
+    win.MouseDown(e);
+    e.button = platform::MouseButton::None;
+    e.point = QPoint(300, 150);
+    win.MouseMove(e);
+    ASSERT_TRUE(win.ZoomBand());
+    e.button = platform::MouseButton::Left;
+    win.MouseUp(e);
+    EXPECT_TRUE(win.View().cornersFlag);
+    EXPECT_DOUBLE_EQ(win.View().left, 0);
+    EXPECT_DOUBLE_EQ(win.View().right, 2.5L);
+    EXPECT_DOUBLE_EQ(win.View().up, 2.5L);
+    EXPECT_DOUBLE_EQ(win.View().down, 1.25L);
+    ASSERT_TRUE(win.QueryCommand(cmd::kSquare).enabled);
+    win.SendCommand(cmd::kSquare);
+    EXPECT_FALSE(win.View().cornersFlag);
+    EXPECT_DOUBLE_EQ(win.View().unitsPerPixelX, win.View().unitsPerPixelY);
+    EXPECT_DOUBLE_EQ(win.View().centreX, 1.25L);
+    // A right click recentres.
+    e.button = platform::MouseButton::Right;
+    e.point = QPoint(200, 200);
+    const long double x = win.ScreenToX(200);
+    win.MouseDown(e);
+    EXPECT_DOUBLE_EQ(win.View().centreX, x);
+}
+
+TEST_F(GridWinTest, GridDialogAppliesPlacesSuffixAndIntervals) {
+    TGridDlg& dlg = Grid();
+    const std::size_t before = win.History().Count();
+    win.ClearModified();
+    dlg.Press(cmd::kApply);  // nothing changed
+    EXPECT_EQ(win.History().Count(), before);
+    EXPECT_FALSE(win.IsModified());
+
+    SetEdit(dlg, 213, "2@176");
+    dlg.Press(cmd::kApply);
+    EXPECT_EQ(win.Axes().xPlaces, 12);
+    EXPECT_EQ(win.Axes().suffixChar, 176);
+    EXPECT_EQ(win.History().Count(), before + 1);
+    EXPECT_TRUE(win.IsModified());
+    EXPECT_EQ(dlg.GetText(213, ControlKind::Edit), "2@");
+
+    // The suffix character alone is a change.
+    win.ClearModified();
+    SetEdit(dlg, 213, "2@39");
+    dlg.Press(cmd::kApply);
+    EXPECT_EQ(win.Axes().suffixChar, 39);
+    EXPECT_TRUE(win.IsModified());
+    SetEdit(dlg, 216, "1@1");  // a code below 33 keeps the suffix
+    dlg.Press(cmd::kApply);
+    EXPECT_EQ(win.Axes().yPlaces, 11);
+    EXPECT_EQ(win.Axes().suffixChar, 39);
+
+    SetEdit(dlg, 212, "0.5@");
+    dlg.Press(cmd::kApply);
+    EXPECT_DOUBLE_EQ(win.Axes().xInterval, 0.5L);
+    EXPECT_TRUE(win.Axes().originLetter);
+    EXPECT_TRUE(dlg.GetText(212, ControlKind::Edit).endsWith('@'));
+    SetEdit(dlg, 212, "0");
+    dlg.Press(cmd::kApply);
+    EXPECT_DOUBLE_EQ(win.Axes().xInterval, 0.5L);
+    EXPECT_FALSE(win.Axes().originLetter);
+}
+
+TEST_F(GridWinTest, GridDialogTickLengthAndGrids) {
+    TGridDlg& dlg = Grid();
+    SetEdit(dlg, 211, "98");
+    dlg.Press(cmd::kApply);
+    EXPECT_EQ(win.Axes().tickLength, 10);
+    SetEdit(dlg, 211, "5*2");
+    dlg.Press(cmd::kApply);
+    const int expected = RoundLD(dlg.ScreenWidth() * 0.1L);
+    EXPECT_EQ(win.Axes().tickLength, expected);
+    EXPECT_EQ(win.Axes().minorTickLength, expected * 7 / 10);
+    dlg.Press(281);  // rectangular grid on: the quadrants show
+    EXPECT_TRUE(dlg.IsControlShown(282));
+    EXPECT_FALSE(dlg.IsControlShown(218));
+    dlg.Press(280);
+    EXPECT_TRUE(dlg.IsControlShown(218));
+    SetEdit(dlg, 218, "24");
+    dlg.Press(cmd::kApply);
+    EXPECT_EQ(win.Axes().gridFlags, kGridQuadrants | kGridRectangular | kGridPolar);
+    EXPECT_EQ(win.Axes().polarSectors, 24);
+    dlg.Press(271);  // axes off: their options go
+    EXPECT_FALSE(dlg.IsControlShown(251));
+    EXPECT_FALSE(dlg.IsControlShown(211));
+}
+
+TEST_F(GridWinTest, GridDialogOfADoublyLogarithmicWindow) {
+    win.View().logMode = kLogBoth;
+    TGridDlg& dlg = Grid();
+    for (const int id : {274, 213, 214, 216, 217}) EXPECT_TRUE(dlg.IsControlShown(id)) << id;
+    for (const int id :
+         {271, 272, 273, 275, 211, 212, 215, 251, 255, 276, 277, 278, 279, 280, 281, 282, 286, 218})
+        EXPECT_FALSE(dlg.IsControlShown(id)) << id;
+}
+
+TEST_F(GridWinTest, ViewDialogRefusesWithTheErrorBox) {
+    platform::ScriptedPrompter prompter;
+    TViewDlg& dlg = ViewDlg();
+    const std::size_t before = win.History().Count();
+    dlg.Press(cmd::kOk);  // the window's own values
+    EXPECT_EQ(win.History().Count(), before);
+    EXPECT_TRUE(prompter.messages.empty());
+
+    SetEdit(dlg, 217, "0");
+    dlg.Press(cmd::kOk);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, platform::ResourceString(414));
+    EXPECT_EQ(prompter.messages[0].text, "positive value?");
+    EXPECT_EQ(prompter.messages[0].caption, platform::ResourceString(62));
+    EXPECT_FALSE(dlg.IsHidden());
+
+    dlg.Press(252);
+    dlg.SetChecked(252, true);
+    SetEdit(dlg, 211, "1");
+    SetEdit(dlg, 212, "1");
+    dlg.Press(cmd::kOk);
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(prompter.messages[1].text, "inconsistent data");
+    EXPECT_DOUBLE_EQ(win.View().halfWidth, 5);
+
+    SetEdit(dlg, 211, "-1");
+    SetEdit(dlg, 212, "3");
+    SetEdit(dlg, 213, "0");
+    SetEdit(dlg, 214, "sqrt(16)");
+    dlg.Press(cmd::kOk);
+    EXPECT_EQ(prompter.messages.size(), 2u);
+    EXPECT_TRUE(win.View().cornersFlag);
+    EXPECT_DOUBLE_EQ(win.View().up, 4);
+    EXPECT_EQ(win.History().Count(), before + 1);
+    // The dialog follows the view.
+    win.SendCommand(cmd::kZoomOut);
+    EXPECT_EQ(dlg.GetText(214, ControlKind::Edit).trimmed().toDouble(), 6);
+}
+
+TEST_F(GridWinTest, LogarithmicCornerOfZeroIsOutOfBounds) {
+    platform::ScriptedPrompter prompter;
+    win.View().logMode = kLogX;
+    win.View().SetLogCorners(0.1L, 100, -5, 5);
+    TViewDlg& dlg = ViewDlg();
+    EXPECT_EQ(dlg.GetText(211, ControlKind::Edit), "0.1");
+    EXPECT_EQ(dlg.GetText(212, ControlKind::Edit), "100");
+    dlg.SetChecked(252, true);
+    SetEdit(dlg, 211, "0");
+    dlg.Press(cmd::kOk);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "out of bounds");
+    SetEdit(dlg, 211, "1");
+    SetEdit(dlg, 212, "5");
+    dlg.Press(cmd::kOk);
+    EXPECT_EQ(prompter.messages.back().text, "inconsistent data");
+    SetEdit(dlg, 212, "1000");
+    dlg.Press(cmd::kOk);
+    EXPECT_NEAR(win.View().right, 3, 1e-15L);
+    EXPECT_NEAR(win.View().left, 0, 1e-15L);
+}
+
+TEST_F(GridWinTest, DrawingFitsTheTicksAndUsesTheAxisColour) {
+    win.SetViewCentreSize(0, 0, 1000);
+    QImage image(401, 401, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        platform::DeviceContext dc(image);
+        win.DrawAll(dc);
+    }
+    EXPECT_DOUBLE_EQ(win.Axes().xInterval, 100);
+    const QColor axis = win.GetColor(win.Roles().Role(kRoleAxes));
+    EXPECT_EQ(image.pixelColor(200, 37), axis);
+    EXPECT_EQ(image.pixelColor(53, 200), axis);
+}
+
+TEST(GridWinShown, PaintsItsAxesAfterAResize) {
+    TGridWin win(841, QStringLiteral("noname2.qz2"), QStringLiteral("gridshown.ini"));
+    win.SetUseDefaults(true);
+    win.resize(301, 201);
+    win.Create();
+    win.show();
+    EXPECT_EQ(win.View().areaWidth, 301);
+    EXPECT_DOUBLE_EQ(win.View().halfHeight, 5.0L * 200 / 300);
+    const QImage shot = win.grab().toImage();
+    const QColor axis = win.GetColor(win.Roles().Role(kRoleAxes));
+    EXPECT_EQ(shot.pixelColor(150, 30), axis);
+    EXPECT_EQ(shot.pixelColor(30, 100), axis);
+    win.CloseWindow();
+}
+
+TEST_F(GridWinTest, AxesAndGridGoToTheSvgExport) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("axes.svg");
+    win.Axes().gridFlags = kGridRectangular | kGridQuadrants;
+    win.UpdateExportView();
+    ASSERT_TRUE(win.Exports().svg.BeginSvgFile(path, 401, 401));
+    win.Exports().svgActive = true;
+    QImage image(401, 401, QImage::Format_RGB32);
+    {
+        platform::DeviceContext dc(image);
+        win.DrawAll(dc);
+    }
+    ASSERT_TRUE(win.Exports().svg.SvgEnd());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString svg = QString::fromUtf8(file.readAll());
+    // 11 vertical and 11 horizontal grid lines in each of four quadrants at least meet the
+    // axes, the ticks and the numbers.
+    EXPECT_GE(svg.count("<line"), 40);
+    EXPECT_TRUE(svg.contains("<text"));
+}
+
+TEST_F(GridWinTest, AxesCommandTogglesWithAHistoryEntry) {
+    win.SendCommand(cmd::kAxes);
+    EXPECT_FALSE(win.Axes().axesShown);
+    EXPECT_FALSE(win.QueryCommand(cmd::kAxes).checked);
+    win.SendCommand(cmd::kLastView);
+    EXPECT_TRUE(win.Axes().axesShown);
+}
+
+TEST_F(GridWinTest, PenWidthsFromTheScreenWidth) {
+    QImage image(10, 10, QImage::Format_RGB32);
+    platform::DeviceContext dc(image);
+    const int horzres = dc.Metrics().widthPixels;
+    EXPECT_EQ(win.PenWidthDev(dc, 3), std::max(RoundLD((horzres * 7.0L - 1023) / 2048), 1));
+    EXPECT_EQ(win.PenWidthDev(dc, 0), std::max(RoundLD((horzres - 1023) / 2048.0L), 1));
+    win.Output().highResolutionFactor = 9;
+    EXPECT_EQ(win.PenWidthDev(dc, 0), 9 * std::max(RoundLD((horzres - 1023) / 2048.0L), 1));
+    const platform::Pen pen = win.MakePenFromParts(4, 2, 2);
+    EXPECT_EQ(pen.width, 18);
+    EXPECT_EQ(pen.style, platform::PenStyle::Dash);
+    EXPECT_EQ(pen.color, win.GetColor(4));
+}
+
+TEST_F(GridWinTest, InputPositiveShortRefusesNegatives) {
+    platform::ScriptedPrompter prompter;
+    std::int16_t field = 5;
+    prompter.AnswerInput("-3");
+    EXPECT_FALSE(win.InputPositiveShort(field, 16));
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "positive value?");
+    EXPECT_EQ(field, 5);
+    prompter.AnswerInput("2+5");
+    EXPECT_TRUE(win.InputPositiveShort(field, 16));
+    EXPECT_EQ(field, 7);
+    EXPECT_EQ(prompter.inputs.back().text, "5");
+    prompter.AnswerInput("7");
+    EXPECT_FALSE(win.InputPositiveShort(field, 16));
+    prompter.AnswerInput("9", platform::kIdCancel);
+    EXPECT_FALSE(win.InputPositiveShort(field, 16));
+    EXPECT_EQ(field, 7);
+}
+
+TEST_F(GridWinTest, SegmentsAndMarkersStayInTheView) {
+    QImage image(401, 401, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        platform::DeviceContext dc(image);
+        dc.Select(platform::Pen::Solid(Qt::red, 1));
+        win.DrawSegment(dc, {-1e30L, 0.5L}, {1e30L, 0.5L}, true);
+        win.DrawMarkerAt(dc, {50, 50}, 0, 3);  // outside: nothing
+        win.DrawMarkerAt(dc, {1, 1}, 0, 3);
+    }
+    const QColor red(Qt::red), white(Qt::white);
+    EXPECT_EQ(image.pixelColor(0, 180), red);
+    EXPECT_EQ(image.pixelColor(400, 180), red);
+    EXPECT_EQ(image.pixelColor(240, 160), red);
+    EXPECT_EQ(image.pixelColor(243, 157), red);
+    EXPECT_EQ(image.pixelColor(245, 160), white);
+    EXPECT_EQ(image.pixelColor(240, 100), white);
+}
+
+}  // namespace
+}  // namespace quorlin::canvas
