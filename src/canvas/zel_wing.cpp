@@ -253,8 +253,6 @@ void TZELWing::UpdateExportView() {
     v.dotsPerInch = platform::ScreenMetrics().pixelsPerInchX;
     v.fileName = FileName();
     v.frameImage = frameImage;
-    exports_.boxHalfWidth = boxHalfWidth;
-    exports_.boxHalfHeight = boxHalfHeight;
 }
 
 bool TZELWing::InputPositiveShort(std::int16_t& field, int promptId) {

@@ -46,9 +46,6 @@ public:
     int arrowheadPixels = 10;
     long double arrowShapeB = 0.1L;
     long double arrowShapeG = 0.1L;
-    // Half sizes of the picture box shared by the frames of an animated export.
-    long double boxHalfWidth = 5;
-    long double boxHalfHeight = 5;
 
     // --- slots ---
     // 1 pushes the current view state, 0 clears the history, -1 restores and pops the last.
@@ -133,7 +130,8 @@ public:
     void DrawTextBox(platform::DeviceContext& dc, const platform::PixelRect& rect,
                      const QString& text, int fontIndex, std::optional<QColor> background);
     void DrawGridAndAxes(platform::DeviceContext& dc);
-    // What the writers read of the window: the view, fonts, places, colours.
+    // What the writers read of the window: the view, fonts, places, colours. The export
+    // commands call it before they prepare an export; every DrawAll calls it again.
     void UpdateExportView();
 
     // Asks for a non-negative int16 in the one-line input box (prompt by string id); error 14
