@@ -1,8 +1,12 @@
 #include "formula/derivative.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <numbers>
+#include <optional>
+#include <vector>
 
 #include "formula/formula_context.h"
 #include "formula/name_table.h"
@@ -15,11 +19,21 @@ namespace {
 using namespace algebra;
 using std::numbers::pi_v;
 
-NodePtr U(const TExprNode& u) {
-    return TExprNode::CopyTree(&u);
-}
+// Derivatives of derivatives copy their subtrees again at every order, and a quotient can
+// grow eightfold with each one. Every copy draws on a budget of nodes; when it runs out, the
+// derivative of the whole tree is taken as a difference quotient instead of never finishing.
+constexpr long long kBaseCopyBudget = 20000;
+constexpr long long kCopiesPerInputNode = 4;
+thread_local long long copyBudget = kBaseCopyBudget;
+struct BudgetExhausted {};
+
 NodePtr U(const TExprNode* u) {
+    copyBudget -= TExprNode::CountNodes(u);
+    if (copyBudget < 0) throw BudgetExhausted{};
     return TExprNode::CopyTree(u);
+}
+NodePtr U(const TExprNode& u) {
+    return U(&u);
 }
 NodePtr Fn(int code, NodePtr argument) {
     return Call(code, std::move(argument));
@@ -167,6 +181,79 @@ bool IsRevolutionParameter(int code) {
     return code >= op::kRevolutionFirst && code < op::kRevolutionScale;
 }
 
+// --- difference stencils ---------------------------------------------------------------------
+// Where no symbolic derivative can be had, the k-th derivative of g is its central difference
+//   sum over j = 0..k of (-1)^j C(k, j) g(v + (k/2 - j) h) / h^k,
+// each g(v + s) a bound node (marker 'D', order k in aux bits 16-23) that evaluates g with the
+// variable moved by s, so JOIN pieces move along. Its error is about eps/h^k + h^2, least at
+// h = eps^(1/(k+2)). Differentiating a stencil again raises its order instead of nesting
+// stencils, which keeps both the size and the error from multiplying.
+constexpr char kStencilMarker = 'D';
+
+int StencilOrder(const TExprNode& node) {
+    return (node.aux >> 16) & 0xFF;
+}
+
+NodePtr DifferenceStencil(const TExprNode& g, int variableOp, int order) {
+    const long double h = std::pow(std::numeric_limits<long double>::epsilon(), 1.0L / (order + 2));
+    const int aux = op::BoundAux(op::VariableSlot(variableOp), kStencilMarker) | (order << 16);
+    NodePtr sum;
+    long double binomial = 1.0L;
+    for (int j = 0; j <= order; ++j) {
+        NodePtr sample = TExprNode::NewOp(op::kBound);
+        sample->aux = aux;
+        sample->child[0] =
+            TExprNode::NewBinary(op::kPlus, Var(variableOp), Const((order / 2.0L - j) * h));
+        sample->child[1] = TExprNode::CopyTree(&g);
+        NodePtr term = TExprNode::NewBinary(op::kTimes, Const(j % 2 ? -binomial : binomial),
+                                            std::move(sample));
+        sum = sum ? TExprNode::NewBinary(op::kPlus, std::move(sum), std::move(term))
+                  : std::move(term);
+        binomial = binomial * (order - j) / (j + 1);
+    }
+    return TExprNode::NewBinary(op::kDivide, std::move(sum), Const(std::pow(h, order)));
+}
+
+// The stencil nodes of a tree, outside the bodies of bound nodes.
+void CollectStencilNodes(const TExprNode* tree, std::vector<const TExprNode*>& out) {
+    if (!tree) return;
+    if (tree->op == op::kBound) {
+        if (op::BoundMarker(tree->aux) == kStencilMarker) out.push_back(tree);
+        return;
+    }
+    for (const auto& c : tree->child) CollectStencilNodes(c.get(), out);
+}
+
+struct Stencil {
+    const TExprNode* base;
+    int order;
+};
+
+// The base and order when the tree is a stencil in the variable.
+std::optional<Stencil> AsStencil(const TExprNode& tree, int variableOp) {
+    if (tree.op != op::kDivide || !IsRealConstant(tree.Right())) return std::nullopt;
+    std::vector<const TExprNode*> samples;
+    CollectStencilNodes(&tree, samples);
+    if (samples.empty()) return std::nullopt;
+    const int order = StencilOrder(*samples.front());
+    const bool complete =
+        order > 0 && static_cast<int>(samples.size()) == order + 1 &&
+        std::all_of(samples.begin(), samples.end(), [order, variableOp](const TExprNode* s) {
+            return StencilOrder(*s) == order &&
+                   op::BoundSlot(s->aux) == op::VariableSlot(variableOp) && s->Right();
+        });
+    if (!complete) return std::nullopt;
+    return Stencil{samples.front()->Right(), order};
+}
+
+// The next derivative of the tree as a stencil: of one order more when the tree is a stencil
+// in the variable already, else of order 1.
+NodePtr NextStencil(const TExprNode& tree, int variableOp) {
+    const std::optional<Stencil> stencil = AsStencil(tree, variableOp);
+    if (!stencil) return DifferenceStencil(tree, variableOp, 1);
+    return DifferenceStencil(*stencil->base, variableOp, stencil->order + 1);
+}
+
 class Differentiator {
 public:
     explicit Differentiator(int variableOp) : v_(variableOp) {}
@@ -198,6 +285,8 @@ NodePtr Differentiator::D(const TExprNode* n) const {
     if (!n) return nullptr;
     if (!DependsOn(n)) return Const(0.0L);
     if (op::IsVariable(n->op) || IsRevolutionParameter(n->op)) return Const(1.0L);
+    if (const std::optional<Stencil> stencil = AsStencil(*n, v_))
+        return DifferenceStencil(*stencil->base, v_, stencil->order + 1);
     switch (n->op) {
         case op::kPlus:
         case op::kMinus:
@@ -240,8 +329,10 @@ NodePtr Differentiator::Arithmetic(const TExprNode& n) const {
         case op::kTimes:
             return Sum(Product(D(a), U(b)), Product(U(a), D(b)));
         case op::kDivide:
+            // (u/v)' = (u' - (u/v) v') / v keeps the quotient whole: repeated derivatives then
+            // grow like the product rule's, not with a denominator squared at every step.
             if (!DependsOn(b)) return Quotient(D(a), U(b));
-            return Quotient(Difference(Product(D(a), U(b)), Product(U(a), D(b))), Square(U(b)));
+            return Quotient(Difference(D(a), Product(U(n), D(b))), U(b));
         default:  // unary minus
             return Negation(D(b));
     }
@@ -340,7 +431,9 @@ NodePtr Differentiator::BoundRule(const TExprNode& n) const {
     if (v_ != boundVariable) inner = Sum(std::move(inner), bound(D(body)));
     if (!factor) return inner;
     NodePtr product = Product(std::move(inner), U(factor));
-    return Sum(std::move(product), Product(bound(U(body)), D(factor)));
+    NodePtr factorSlope = D(factor);
+    if (IsConstant(factorSlope.get(), 0.0L)) return product;
+    return Sum(std::move(product), Product(bound(U(body)), std::move(factorSlope)));
 }
 
 // A copy of the node whose listed children are replaced by their derivatives.
@@ -351,13 +444,8 @@ NodePtr Differentiator::SameShape(const TExprNode& n,
     return result;
 }
 
-// (n(v + h) - n(v - h)) / 2h, for nodes that have no symbolic rule.
 NodePtr Differentiator::CentralDifference(const TExprNode& n) const {
-    NodePtr ahead = U(n);
-    NodePtr behind = U(n);
-    TExprNode::ShiftVar(ahead, v_, -kDifferenceStep);
-    TExprNode::ShiftVar(behind, v_, kDifferenceStep);
-    return Quotient(Difference(std::move(ahead), std::move(behind)), Const(2.0L * kDifferenceStep));
+    return NextStencil(n, v_);
 }
 
 }  // namespace
@@ -372,7 +460,12 @@ void InstallDerivativeRules() {
 
 NodePtr Derivative(const TExprNode* tree, int variableOp) {
     InstallDerivativeRules();
-    return Differentiator(variableOp).D(tree);
+    copyBudget = kBaseCopyBudget + kCopiesPerInputNode * TExprNode::CountNodes(tree);
+    try {
+        return Differentiator(variableOp).D(tree);
+    } catch (const BudgetExhausted&) {
+        return NextStencil(*tree, variableOp);
+    }
 }
 
 void FormulaContext::Differentiate(const TExprNode* tree, int variableOp, NodePtr& result) {

@@ -6,7 +6,9 @@
 // two-argument built-ins, JOIN pieces, bound nodes (Taylor coefficients, tangent lines),
 // fallback, periodic and vector nodes each have their rule; a node without one (ZETA, DIGAMMA,
 // ARG and the compiler's special nodes) is differentiated by a central difference written as
-// a tree, so the result is still defined wherever the node is differentiable.
+// a tree of bound nodes, so the result is still defined wherever the node is differentiable.
+// A derivative that would grow beyond a node budget (high orders of quotients) is taken as a
+// central difference of the whole tree, so a derivative always comes back in bounded time.
 //
 // The derivative rules of the one-argument built-ins live in the name table
 // (SetDerivativeRule); InstallDerivativeRules puts them there and runs once by itself on the
@@ -21,8 +23,5 @@ NodePtr Derivative(const TExprNode* tree, int variableOp);
 
 // Registers the derivative rule of every one-argument built-in that has one; idempotent.
 void InstallDerivativeRules();
-
-// Step of the central difference used for nodes without a rule.
-inline constexpr long double kDifferenceStep = 1e-6L;
 
 }  // namespace quorlin

@@ -140,6 +140,29 @@ TEST_F(DerivativeTest, HigherDerivativesOfPolynomialsAndSine) {
         EXPECT_NEAR(ValueAt(ctx, *current, x), std::cos(x), 1e-15L);
 }
 
+TEST_F(DerivativeTest, HighOrdersOfAQuotientStayBoundedAndAccurate) {
+    // d^n/dx^n 1/(1 + x^2) = Im((-1)^n n! / (x - i)^(n + 1)). Symbolic trees of a quotient
+    // grow eightfold per order; past a budget the derivative becomes a difference stencil.
+    auto closed = [](int n, long double x) {
+        long double factorial = 1;
+        for (int i = 2; i <= n; ++i) factorial *= i;
+        const Complex value = (n % 2 ? -factorial : factorial) / std::pow(Complex(x, -1), n + 1);
+        return value.imag();
+    };
+    NodePtr current = ParseTree(ctx, "1/(1+X^2)");
+    for (int n = 1; n <= 9; ++n) {
+        NodePtr next;
+        ctx.Differentiate(current.get(), op::kVarX, next);
+        current = std::move(next);
+        EXPECT_LT(TExprNode::CountNodes(current.get()), 100000) << "order " << n;
+        long double scale = 1;
+        for (int i = 2; i <= n; ++i) scale *= i;
+        for (const long double x : {-0.7L, 0.3L, 1.2L})
+            EXPECT_NEAR(ValueAt(ctx, *current, x), closed(n, x), 1e-4L * scale)
+                << "order " << n << " at " << static_cast<double>(x);
+    }
+}
+
 TEST_F(DerivativeTest, PartialsTreatOtherLettersAsConstants) {
     NodePtr tree = ParseTree(ctx, "A*X^2*Y+T");
     ctx.SetVar(slot::kAt + 1, 3.0L);  // A
@@ -186,6 +209,20 @@ TEST_F(DerivativeTest, NodesWithoutRuleUseADifferenceQuotient) {
     NodePtr derivative;
     ctx.Differentiate(curvature.get(), op::kVarX, derivative);
     EXPECT_NEAR(ValueAt(ctx, *derivative, 2.0L), 12.0L, 1e-9L);
+    // The difference moves the variable itself, so JOIN pieces inside move along.
+    curvature->child[3] = ParseTree(ctx, "JOINX(X^2,1,3*X)");
+    ctx.Differentiate(curvature.get(), op::kVarX, derivative);
+    EXPECT_NEAR(ValueAt(ctx, *derivative, 0.5L), 1.0L, 1e-9L);
+    EXPECT_NEAR(ValueAt(ctx, *derivative, 2.0L), 3.0L, 1e-9L);
+    // A second derivative raises the order of the difference instead of nesting two:
+    // psi''(2) = 2 - 2 zeta(3).
+    NodePtr digamma = ParseTree(ctx, "DIGAMMA(X)");
+    NodePtr first;
+    ctx.Differentiate(digamma.get(), op::kVarX, first);
+    ctx.Differentiate(first.get(), op::kVarX, derivative);
+    EXPECT_NEAR(ValueAt(ctx, *derivative, 2.0L), 2 - 2 * 1.2020569031595942854L, 1e-8L);
+    EXPECT_LE(TExprNode::CountNodes(derivative.get()),
+              TExprNode::CountNodes(first.get()) * 3 / 2 + 2);
 }
 
 }  // namespace
