@@ -118,7 +118,8 @@ public:
     long double Var(int slotIndex) const { return vars.value[slotIndex].real(); }
     void SaveVariables() { saved_ = vars; }
     void RestoreVariables() { vars = saved_; }
-    // Variables to their start values and every parameter range to [0, 1].
+    // Variables to their start values (E = e, and I = i in complex mode, so call it after
+    // choosing the mode) and every parameter range to [0, 1].
     void ResetVariables();
 
     // --- parsing ---------------------------------------------------------------------------
@@ -179,9 +180,6 @@ public:
     void BuildWasherIntegrand(NodePtr& out, const TExprNode* f, const TExprNode* g, long double a);
 
 private:
-    friend class Parser;
-    friend class Evaluator;
-
     int ReadRounded(std::string_view text, long long low, long long high, long long& out);
 
     TVariableTable saved_;

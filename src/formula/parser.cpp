@@ -19,7 +19,7 @@ constexpr int kMaxDerivativeOrder = 9;
 // A parse may inline user functions into user functions, which multiplies sizes; past this
 // many nodes, or this depth, the formula is refused rather than allowed to exhaust memory or
 // the stack of the recursive tree walks.
-constexpr long long kMaxNodes = 200000;
+constexpr long long kMaxNodes = 50000;
 constexpr int kMaxTreeDepth = 2000;
 
 bool IsLetter(char c) {
