@@ -308,8 +308,10 @@ bool FormulaContext::Evaluate(TExprNode& tree) {
     if (complexMode) return evaluator.Cx(tree);
     const long double value = evaluator.Real(&tree);
     if (!IsFiniteValue(value)) return false;
-    tree.re = value;
-    tree.im = 0;
+    if (tree.op != op::kConst) {  // a constant keeps its own value, imaginary part and all
+        tree.re = value;
+        tree.im = 0;
+    }
     return true;
 }
 

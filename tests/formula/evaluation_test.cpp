@@ -64,6 +64,18 @@ TEST(Evaluate, FailureKeepsTheLastValueInTheRoot) {
     EXPECT_EQ(ctx.Var(slot::kX), 0);
 }
 
+TEST(Evaluate, ConstantsSurviveEvaluationInEitherMode) {
+    FormulaContext ctx;
+    NodePtr c = TExprNode::NewConst(2, -3);
+    ASSERT_TRUE(ctx.Evaluate(*c));
+    EXPECT_EQ(c->re, 2);
+    EXPECT_EQ(c->im, -3);
+    ctx.complexMode = true;
+    NodePtr sum = TExprNode::NewBinary(op::kPlus, std::move(c), TExprNode::NewConst(1));
+    ASSERT_TRUE(ctx.Evaluate(*sum));
+    EXPECT_EQ(Complex(sum->re, sum->im), Complex(3, -3));
+}
+
 TEST(Evaluate, OverflowIsUndefined) {
     FormulaContext ctx;
     EXPECT_FALSE(ctx.Evaluate(*Parsed(ctx, "EXP(12000)*0")));
