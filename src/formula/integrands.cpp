@@ -6,6 +6,7 @@
 
 #include "formula/formula_context.h"
 #include "formula/simplify.h"
+#include "formula/tree_builders.h"
 
 namespace quorlin {
 
@@ -27,9 +28,10 @@ NodePtr ShiftedToAxis(const TExprNode* h, long double a) {
     return shifted;
 }
 
+// h(-X) as a bound node that evaluates h with X set to -X, so JOIN pieces mirror too.
 NodePtr Mirrored(const TExprNode& h) {
     const NodePtr minusX = Negation(Var(op::kVarX));
-    return TExprNode::MakeSubstituted(&h, op::kVarX, *minusX);
+    return MakeBound(minusX.get(), &h, slot::kX, 'M');
 }
 
 NodePtr Max(NodePtr a, NodePtr b) {

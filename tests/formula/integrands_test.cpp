@@ -73,6 +73,11 @@ TEST_F(IntegrandsTest, OverlapFormCountsTheUnionOfMirroredSegments) {
     ctx.BuildShellIntegrand(integrand, f.get(), g.get(), 0, true);
     ASSERT_NE(integrand, nullptr);
     EXPECT_NEAR(Integrate(*integrand, 0, 1), 5 * kPi / 3, 1e-14L);
+    // A piecewise top mirrors piece by piece: height 2 left of the axis, 1 right of it,
+    // so every shell is 2 high.
+    const NodePtr steps = ParseTree(ctx, "JOINX(2,0,1)");
+    ctx.BuildShellIntegrand(integrand, steps.get(), g.get(), 0, true);
+    EXPECT_NEAR(Integrate(*integrand, 0, 1), 2 * kPi, 1e-14L);
     // Shifted: the same region moved right by 2, about x = 2.
     const NodePtr moved = ParseTree(ctx, "X-1");
     ctx.BuildShellIntegrand(integrand, moved.get(), g.get(), 2, true);
