@@ -21,7 +21,7 @@ using std::numbers::pi_v;
 
 // Derivatives of derivatives copy their subtrees again at every order, and a quotient can
 // grow eightfold with each one. Every copy draws on a budget of nodes; when it runs out, the
-// derivative of the whole tree is taken as a difference quotient instead of never finishing.
+// derivative of the whole tree is taken as a difference stencil (below) instead.
 constexpr long long kBaseCopyBudget = 20000;
 constexpr long long kCopiesPerInputNode = 4;
 thread_local long long copyBudget = kBaseCopyBudget;
@@ -285,8 +285,7 @@ NodePtr Differentiator::D(const TExprNode* n) const {
     if (!n) return nullptr;
     if (!DependsOn(n)) return Const(0.0L);
     if (op::IsVariable(n->op) || IsRevolutionParameter(n->op)) return Const(1.0L);
-    if (const std::optional<Stencil> stencil = AsStencil(*n, v_))
-        return DifferenceStencil(*stencil->base, v_, stencil->order + 1);
+    if (AsStencil(*n, v_)) return NextStencil(*n, v_);
     switch (n->op) {
         case op::kPlus:
         case op::kMinus:
