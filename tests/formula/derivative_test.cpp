@@ -163,6 +163,20 @@ TEST_F(DerivativeTest, HighOrdersOfAQuotientStayBoundedAndAccurate) {
     }
 }
 
+TEST_F(DerivativeTest, ComplexModeUsesTheSameRules) {
+    ctx.complexMode = true;
+    NodePtr tree = ParseTree(ctx, "EXP(X)*X^2-LN(X)/SIN(X)");
+    NodePtr derivative;
+    ctx.Differentiate(tree.get(), op::kVarX, derivative);
+    const Complex z(1.0L, 2.0L);
+    const Complex expected = std::exp(z) * (z * z + 2.0L * z) - 1.0L / (z * std::sin(z)) +
+                             std::log(z) * std::cos(z) / (std::sin(z) * std::sin(z));
+    ctx.SetVar(slot::kX, z);
+    ASSERT_TRUE(ctx.Evaluate(*derivative));
+    EXPECT_NEAR(derivative->re, expected.real(), 1e-15L * std::abs(expected));
+    EXPECT_NEAR(derivative->im, expected.imag(), 1e-15L * std::abs(expected));
+}
+
 TEST_F(DerivativeTest, PartialsTreatOtherLettersAsConstants) {
     NodePtr tree = ParseTree(ctx, "A*X^2*Y+T");
     ctx.SetVar(slot::kAt + 1, 3.0L);  // A
