@@ -53,14 +53,7 @@ TEST_F(TreeBuildersTest, CrossProductIsPerpendicularAndDotProductMatches) {
     }
 }
 
-TEST_F(TreeBuildersTest, CoordinateChangesAndLengths) {
-    const NodePtr r = P("1+T");
-    const NodePtr t = P("T");
-    const NodePair polar = MakePolarXY(r.get(), t.get());
-    ctx.SetVar(slot::kT, 0.7L);
-    EXPECT_NEAR(At(polar[0], 0), 1.7L * std::cos(0.7L), 1e-18L);
-    EXPECT_NEAR(At(polar[1], 0), 1.7L * std::sin(0.7L), 1e-18L);
-
+TEST_F(TreeBuildersTest, SphericalCoordinatesAndLengths) {
     const NodePtr rho = P("2+X^2");
     const NodePtr phi = P("Y");
     const NodePtr theta = P("Z");
@@ -97,27 +90,6 @@ TEST_F(TreeBuildersTest, LinesPassThroughTheirPoints) {
     EXPECT_EQ(At(lerp, 3), 10.0L);
     ctx.SetVar(slot::kT, 0.25L);
     EXPECT_EQ(At(lerp, 3), 9.25L);
-}
-
-TEST_F(TreeBuildersTest, SmallFormsKeepTheirOperandOrder) {
-    const NodePtr u = P("X"), v = P("Y"), w = P("Z"), a = P("2"), b = P("3");
-    const long double x = 5, y = 7, z = 11;
-    EXPECT_EQ(At(MakeQuotient(u.get(), v.get()), x, y, z), x / y);
-    EXPECT_EQ(At(MakeProductPlus(u.get(), v.get(), w.get()), x, y, z), x * y + z);
-    EXPECT_EQ(At(MakeProductMinus(u.get(), v.get(), w.get()), x, y, z), x * y - z);
-    EXPECT_EQ(At(MakeSumOfDifference(u.get(), v.get(), w.get()), x, y, z), x + (y - z));
-    EXPECT_EQ(At(MakeSumOfProducts(u.get(), v.get(), a.get(), w.get()), x, y, z), x * y + 2 * z);
-    EXPECT_EQ(At(MakeDifferenceOfProducts(u.get(), v.get(), a.get(), w.get()), x, y, z),
-              x * y - 2 * z);
-    EXPECT_EQ(At(MakeSumPlusProducts(w.get(), u.get(), a.get(), v.get(), b.get()), x, y, z),
-              z + (2 * x + 3 * y));
-    EXPECT_EQ(At(MakeScaledSumOrDifference(4, u.get(), w.get(), true), x, y, z), 4 * x + z);
-    EXPECT_EQ(At(MakeScaledSumOrDifference(4, u.get(), w.get(), false), x, y, z), 4 * x - z);
-    EXPECT_EQ(At(MakeLinearForm2(2, u.get(), -3, v.get(), 1), x, y, z), 2 * x - 3 * y + 1);
-    EXPECT_EQ(At(MakeLinearForm3(2, u.get(), -3, v.get(), 5, w.get(), 1), x, y, z),
-              2 * x - 3 * y + 5 * z + 1);
-    EXPECT_EQ(At(MakeLinearInOp(-2, 9, op::kVarY), x, y, z), -2 * y + 9);
-    EXPECT_EQ(At(MakeOpPlusProduct(op::kVarZLetter, op::kVarX, op::kVarY), x, y, z), z + x * y);
 }
 
 TEST_F(TreeBuildersTest, AnUndefinedPartGivesNoTree) {
