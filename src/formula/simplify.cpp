@@ -133,6 +133,23 @@ bool IsPureOperation(int code) {
     return code != op::kJoin && FindBuiltin(code) != nullptr;
 }
 
+// The constructors that apply the identities, by the operation they build.
+struct BinaryRewrite {
+    int code;
+    NodePtr (*build)(NodePtr, NodePtr);
+};
+struct UnaryRewrite {
+    int code;
+    NodePtr (*build)(NodePtr);
+};
+constexpr BinaryRewrite kBinaryRewrites[] = {
+    {op::kPlus, algebra::Sum},      {op::kMinus, algebra::Difference},
+    {op::kTimes, algebra::Product}, {op::kDivide, algebra::Quotient},
+    {op::kPower, algebra::Power},
+};
+constexpr UnaryRewrite kUnaryRewrites[] = {{op::kNegate, algebra::Negation},
+                                           {op::kSquare, algebra::Square}};
+
 }  // namespace
 
 void ApplyIdentities(NodePtr& tree) {
@@ -140,32 +157,16 @@ void ApplyIdentities(NodePtr& tree) {
     for (auto& c : tree->child) ApplyIdentities(c);
     NodePtr& a = tree->child[0];
     NodePtr& b = tree->child[1];
-    using namespace algebra;
-    switch (tree->op) {
-        case op::kPlus:
-            if (a && b) tree = Sum(std::move(a), std::move(b));
-            break;
-        case op::kMinus:
-            if (a && b) tree = Difference(std::move(a), std::move(b));
-            break;
-        case op::kTimes:
-            if (a && b) tree = Product(std::move(a), std::move(b));
-            break;
-        case op::kDivide:
-            if (a && b) tree = Quotient(std::move(a), std::move(b));
-            break;
-        case op::kPower:
-            if (a && b) tree = Power(std::move(a), std::move(b));
-            break;
-        case op::kNegate:
-            if (b) tree = Negation(std::move(b));
-            break;
-        case op::kSquare:
-            if (b) tree = Square(std::move(b));
-            break;
-        default:
-            break;
-    }
+    for (const BinaryRewrite& rewrite : kBinaryRewrites)
+        if (rewrite.code == tree->op && a && b) {
+            tree = rewrite.build(std::move(a), std::move(b));
+            return;
+        }
+    for (const UnaryRewrite& rewrite : kUnaryRewrites)
+        if (rewrite.code == tree->op && b) {
+            tree = rewrite.build(std::move(b));
+            return;
+        }
 }
 
 void FoldConstants(FormulaContext& context, NodePtr& tree) {
