@@ -1,0 +1,242 @@
+#include "canvas/zel_winm.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "canvas/meta_dialog.h"
+#include "platform/boxes.h"
+#include "platform/clipboard.h"
+#include "platform/common_dialogs.h"
+#include "platform/emf_mime.h"
+#include "platform/emf_paint_device.h"
+#include "platform/strings.h"
+#include "shell/errors.h"
+
+namespace quorlin::canvas {
+
+namespace cmd = resources::cmd;
+
+TZELWinm::TZELWinm(int kind, QString fileName, QString iniName, QWidget* parent)
+    : TZELWint(kind, std::move(fileName), std::move(iniName), parent) {}
+
+TZELWinm::~TZELWinm() = default;
+
+void TZELWinm::PaintHighRes(platform::DeviceContext&) {}
+
+bool TZELWinm::CanMakeMetafile() const {
+    return false;
+}
+
+// ------------------------------------------------------------------------------ metafiles
+
+QByteArray TZELWinm::RenderMetafile() {
+    const int factor = highResolution ? kHighResolutionFactor : 1;
+    // High resolution keeps the frame at the window's physical size and gives the surface nine
+    // times the pixels at nine times the resolution: the same picture with finer coordinates,
+    // which other programs place at the size the diagram has on the screen.
+    const QSize pixels(std::max(ClientWidth(), 1) * factor, std::max(ClientHeight(), 1) * factor);
+    platform::EmfPaintDevice device(pixels, platform::EmfPaintDevice::ScreenDpi() * factor,
+                                    QStringLiteral("Quorlin"), FileName());
+    ScaleFontsBy(true, factor);
+    {
+        platform::DeviceContext dc(device);
+        PaintHighRes(dc);
+        DrawImageFrame(dc);
+    }
+    ScaleFontsBy(false, factor);
+    return device.Finish();
+}
+
+QString TZELWinm::ProposedMetafileName() const {
+    const QString title = Caption().isEmpty() ? FileName() : Caption();
+    const qsizetype dot = title.lastIndexOf(QLatin1Char('.'));
+    return (dot < 0 ? title : title.left(dot)) + QStringLiteral(".emf");
+}
+
+bool TZELWinm::MakeMetafileFile() {
+    platform::FileDialogRequest request;
+    request.filter = platform::ResourceString(kStrMetafileFilter);
+    request.defaultExtension = QStringLiteral("emf");
+    request.fileName = ProposedMetafileName();
+    const auto path = platform::CurrentCommonDialogs().SaveFileName(this, request);
+    if (!path || !ConfirmOverwrite(*path)) return false;
+    const QByteArray bytes = RenderMetafile();
+    QSaveFile file(*path);
+    const bool written =
+        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    if (!written) platform::ErrorMsg(this, kErrCannotOpenFile);
+    return written;
+}
+
+bool TZELWinm::MakeMetafileClipboard() {
+    const auto picture = platform::EmfPicture::FromBytes(RenderMetafile());
+    if (!picture) {
+        platform::ErrorMsg(this, kErrInconsistentData);
+        return false;
+    }
+    platform::CurrentClipboard().SetMimeData(platform::PictureToMimeData(*picture));
+    return true;
+}
+
+// ------------------------------------------------------------------------------ pictures
+
+TLDRect TZELWinm::AbsoluteRect(const TPastedPicture& picture) const {
+    return PictureToAbsolute(picture, AnchorOriginOf(picture.anchor));
+}
+
+std::optional<TZELWinm::PictureHit> TZELWinm::HitPicture(QPoint point) const {
+    for (std::size_t i = 0; i < pictures_.size(); ++i) {
+        const platform::PixelRect r = WorldRectToScreen(AbsoluteRect(pictures_[i]));
+        const QPoint offset = point - QPoint(r.left, r.top);
+        const QSize size(r.Width(), r.Height());
+        if (offset.x() >= 0 && offset.y() >= 0 && size.width() > offset.x() &&
+            size.height() > offset.y())
+            return PictureHit{i, offset, size};
+    }
+    return std::nullopt;
+}
+
+void TZELWinm::PastePictureAt(QPoint point) {
+    if (const auto hit = HitPicture(point))
+        EditPicture(hit->index);
+    else
+        PasteNewPicture(point);
+}
+
+void TZELWinm::EditPicture(std::size_t index) {
+    TPastedPicture& picture = pictures_[index];
+    TLDRect rect = AbsoluteRect(picture);
+    bool transparent = picture.transparent;
+    int anchor = picture.anchor;
+    int result = 0;
+    TMetaDlg dlg(*this, rect, transparent, anchor, result);
+    if (dlg.Execute() != platform::kIdOk) return;
+    if (result == metadlg::kCopy || result == metadlg::kCut)
+        platform::CurrentClipboard().SetMimeData(platform::PictureToMimeData(picture.metafile));
+    if (result == metadlg::kClear || result == metadlg::kCut) {
+        RemovePicture(picture.index);
+    } else {
+        picture.transparent = transparent;
+        picture.anchor = anchor;
+        picture.rect = PictureToRelative(rect, anchor, AnchorOriginOf(anchor));
+    }
+    if (result != metadlg::kCopy) {
+        MarkModified();
+        PictureChanged();
+    }
+}
+
+void TZELWinm::PasteNewPicture(QPoint point) {
+    const QMimeData* data = platform::CurrentClipboard().MimeData();
+    auto picture = data ? platform::PictureFromMimeData(*data) : std::nullopt;
+    // A picture without extent cannot be placed.
+    const QSize natural =
+        picture ? picture->PixelSizeAt(platform::ScreenMetrics().pixelsPerInchX) : QSize();
+    if (!picture || natural.isEmpty()) {
+        platform::ErrorMsg(this, kErrNoGraphics);
+        return;
+    }
+    const QSize size = FitPastedSize(natural, point, QSize(ClientWidth(), ClientHeight()));
+    if (size.isEmpty()) {
+        platform::ErrorMsg(this, kErrInconsistentData);
+        return;
+    }
+    const TLDRect rect = ScreenRectToWorld(
+        {point.x(), point.y(), point.x() + size.width(), point.y() + size.height()});
+    pictures_.push_back(
+        TPastedPicture{std::move(*picture), NextPictureIndex(pictures_), -1, true, rect});
+    MarkModified();
+    PictureChanged();
+}
+
+void TZELWinm::DrawPictures(platform::DeviceContext& dc) {
+    const QColor background = RoleColour(0);
+    const bool fill = !Output().highResolution || WithBackColor();
+    for (const TPastedPicture& picture : pictures_) {
+        const platform::PixelRect r = WorldRectToScreen(AbsoluteRect(picture));
+        if (r.IsEmpty()) continue;
+        if (!picture.transparent && fill) dc.FillSolidRect(r, background);
+        picture.metafile.Render(dc.Painter(), QRectF(r.ToQRect()));
+    }
+}
+
+void TZELWinm::RemovePicture(int index) {
+    std::erase_if(pictures_, [index](const TPastedPicture& p) { return p.index == index; });
+}
+
+void TZELWinm::FreePictures() {
+    pictures_.clear();
+}
+
+void TZELWinm::InstallPictures(PictureList pictures) {
+    pictures_ = std::move(pictures);
+    PictureChanged();
+}
+
+bool TZELWinm::StartDragAt(QPoint point) {
+    if (TZELWint::StartDragAt(point)) return true;
+    const auto hit = HitPicture(point);
+    if (!hit) return false;
+    const int serial = pictures_[hit->index].index;
+    StartDrag(point, hit->offset, hit->size, 0, [this, serial](QPoint c) {
+        const auto it =
+            std::find_if(pictures_.begin(), pictures_.end(),
+                         [serial](const TPastedPicture& p) { return p.index == serial; });
+        if (it == pictures_.end()) return;
+        TLDRect r = AbsoluteRect(*it);
+        const long double w = r.xHigh - r.xLow, h = r.yHigh - r.yLow;
+        r.xLow = ScreenToX(c.x());
+        r.yHigh = ScreenToY(c.y());
+        r.xHigh = r.xLow + w;
+        r.yLow = r.yHigh - h;
+        it->rect = PictureToRelative(r, it->anchor, AnchorOriginOf(it->anchor));
+    });
+    return true;
+}
+
+// ------------------------------------------------------------------------------ window
+
+int TZELWinm::DrawPicture(platform::DeviceContext& dc) {
+    DrawPictures(dc);
+    return TZELWint::DrawPicture(dc);
+}
+
+bool TZELWinm::OnCommand(int id) {
+    switch (id) {
+        case cmd::kCopyToClipboard:
+            MakeMetafileClipboard();
+            return true;
+        case cmd::kMetafile:
+            MakeMetafileFile();
+            return true;
+        case cmd::kHighResolution:
+            highResolution = !highResolution;
+            UpdateMenuChecks(false);
+            return true;
+        default:
+            return TZELWint::OnCommand(id);
+    }
+}
+
+void TZELWinm::EnableCommand(platform::CommandState& state) {
+    if (state.id == cmd::kCopyToClipboard || state.id == cmd::kMetafile ||
+        state.id == cmd::kHighResolution)
+        state.enabled = CanMakeMetafile();
+    if (state.id == cmd::kHighResolution) state.checked = highResolution;
+    TZELWint::EnableCommand(state);
+}
+
+void TZELWinm::UpdateMenuChecks(bool flag) {
+    CheckMenu(cmd::kHighResolution, highResolution);
+    TZELWint::UpdateMenuChecks(flag);
+}
+
+void TZELWinm::MouseDown(const platform::MouseEvent& event) {
+    if (MouseMode() == cmd::kMousePaste && event.button == platform::MouseButton::Right) {
+        PastePictureAt(event.point);
+        return;
+    }
+    TZELWint::MouseDown(event);
+}
+
+}  // namespace quorlin::canvas

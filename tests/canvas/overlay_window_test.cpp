@@ -1,0 +1,271 @@
+// The text-overlay level of a graphing window: creating, editing and deleting texts through
+// the dialogs, the refusals of the evaluated-text dialog, dragging, "delete all", texts that
+// keep their place when the view changes, and the PiCTeX lines of the texts.
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "canvas/text_dialog.h"
+#include "canvas/zel_winm.h"
+#include "platform/boxes.h"
+#include "platform/common_dialogs.h"
+#include "resources/command_ids.h"
+
+namespace quorlin::canvas {
+namespace {
+
+namespace cmd = resources::cmd;
+using platform::ControlKind;
+using platform::Dialog;
+
+class OverlayWindowTest : public ::testing::Test {
+protected:
+    OverlayWindowTest() : win(841, QStringLiteral("noname1.qz2"), QStringLiteral("ovl.ini")) {
+        win.SizeChanged(401, 401);
+        win.SetMouseMode(cmd::kMouseText);
+    }
+
+    // A right click in the current mode, with the dialog answered by the given hands.
+    void RightClick(QPoint p, const std::function<int(Dialog&)>& hands) {
+        platform::ScopedDialogRunner runner(hands);
+        platform::MouseEvent e;
+        e.button = platform::MouseButton::Right;
+        e.point = p;
+        win.MouseDown(e);
+    }
+    static std::function<int(Dialog&)> Type(const QString& text) {
+        return [text](Dialog& d) {
+            d.SetText(textdlg::kText, ControlKind::Edit, text);
+            return d.Press(platform::kIdOk);
+        };
+    }
+    void Drag(QPoint from, QPoint to) {
+        platform::MouseEvent e;
+        e.button = platform::MouseButton::Left;
+        e.point = from;
+        win.MouseDown(e);
+        e.button = platform::MouseButton::None;
+        e.point = to;
+        win.MouseMove(e);
+        e.button = platform::MouseButton::Left;
+        win.MouseUp(e);
+    }
+    // Paints the picture layer, which also measures every text's box.
+    void Render() {
+        win.InvalidateImage(ImageLayer::Picture);
+        win.RenderImage(ImageLayer::Picture);
+    }
+    QPoint ScreenCorner(const TEquationLabel& t) const {
+        const TEquationLabel a = TextToAbsolute(t, win.AnchorOriginOf(t.anchor));
+        return {win.XToScreen(a.left), win.YToScreen(a.top)};
+    }
+
+    platform::ScriptedPrompter prompter;
+    TZELWinm win;
+};
+
+TEST_F(OverlayWindowTest, NewTextsInheritTheStyleAndEmptyingOneDeletesIt) {
+    RightClick({100, 120}, [](Dialog& d) {
+        d.SetText(textdlg::kText, ControlKind::Edit, QStringLiteral("first"));
+        d.SetText(textdlg::kAngle, ControlKind::Edit, QStringLiteral("450"));
+        d.SetChecked(textdlg::kOpaque, true);
+        return d.Press(platform::kIdOk);
+    });
+    ASSERT_EQ(win.PlainTexts().size(), 1u);
+    const TEquationLabel& t = win.PlainTexts()[0];
+    EXPECT_EQ(t.text, "first");
+    EXPECT_EQ(t.font.escapement, 900);
+    EXPECT_EQ(t.transparent, 0);
+    EXPECT_EQ(t.anchor, kAnchorFigure);
+    EXPECT_EQ(ScreenCorner(t), QPoint(100, 120));
+    EXPECT_TRUE(win.IsModified());
+
+    // Empty space: the dialog offers the previous wording and style.
+    QString offered;
+    RightClick({100, 300}, [&](Dialog& d) {
+        offered = d.GetText(textdlg::kText, ControlKind::Edit);
+        EXPECT_TRUE(d.IsChecked(textdlg::kOpaque));
+        d.SetText(textdlg::kText, ControlKind::Edit, QStringLiteral("a-b"));
+        d.SetChecked(textdlg::kHyphens, true);
+        d.SetText(textdlg::kDashCode, ControlKind::Edit, QStringLiteral("150x"));
+        d.SetText(textdlg::kAngle, ControlKind::Edit, QStringLiteral("0"));
+        return d.Press(platform::kIdOk);
+    });
+    EXPECT_EQ(offered, QStringLiteral("first"));
+    ASSERT_EQ(win.PlainTexts().size(), 2u);
+    EXPECT_EQ(win.PlainTexts()[1].number, 1);
+    EXPECT_EQ(win.PlainTexts()[1].text,
+              "a\x96"
+              "b");
+
+    // Cancel changes nothing; clearing the first text deletes it and renumbers.
+    Render();
+    RightClick({104, 304}, [](Dialog&) { return platform::kIdCancel; });
+    EXPECT_EQ(win.PlainTexts().size(), 2u);
+    RightClick({104, 304}, Type(QString()));
+    ASSERT_EQ(win.PlainTexts().size(), 1u);
+    EXPECT_EQ(win.PlainTexts()[0].text, "first");
+    EXPECT_EQ(win.PlainTexts()[0].number, 0);
+}
+
+TEST_F(OverlayWindowTest, DeleteAllAsksAndDeletesOnlyOnYes) {
+    RightClick({50, 50}, Type("one"));
+    EXPECT_TRUE(win.QueryCommand(cmd::kDeleteAllText).enabled);
+    prompter.AnswerMessage(platform::kIdNo);
+    win.SendCommand(cmd::kDeleteAllText);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].kind, platform::kMsgYesNo);
+    EXPECT_EQ(prompter.messages[0].text, QStringLiteral("delete all text?"));
+    EXPECT_EQ(win.PlainTexts().size(), 1u);
+    prompter.AnswerMessage(platform::kIdYes);
+    win.SendCommand(cmd::kDeleteAllText);
+    EXPECT_TRUE(win.PlainTexts().empty());
+    EXPECT_FALSE(win.QueryCommand(cmd::kDeleteAllText).enabled);
+}
+
+TEST_F(OverlayWindowTest, ShowHideAllFollowsTheFirstText) {
+    RightClick({50, 50}, Type("one"));
+    RightClick({50, 150}, Type("two"));
+    win.PlainTexts()[1].shown = 0;
+    win.SendCommand(cmd::kShowHideAllText);
+    EXPECT_EQ(win.PlainTexts()[0].shown, 0);
+    EXPECT_EQ(win.PlainTexts()[1].shown, 0);
+    win.SendCommand(cmd::kShowHideAllText);
+    EXPECT_EQ(win.PlainTexts()[1].shown, 1);
+}
+
+TEST_F(OverlayWindowTest, EvaluatedTextDialogRefusesBadPlacesAndThe52ndText) {
+    win.SetMouseMode(cmd::kMouseEvaluatedText);
+    int stayedOpen = -1;
+    RightClick({60, 60}, [&](Dialog& d) {
+        EXPECT_EQ(d.TemplateName(), "NEWTEXT1");
+        d.SetText(textdlg::kText, ControlKind::Edit, QStringLiteral("A+1"));
+        d.SetText(textdlg::kPlaces1, ControlKind::Edit, QStringLiteral("16"));
+        stayedOpen = d.Press(platform::kIdOk);
+        d.SetText(textdlg::kPlaces1, ControlKind::Edit, QStringLiteral("5"));
+        return d.Press(platform::kIdOk);
+    });
+    EXPECT_EQ(stayedOpen, 0);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, QStringLiteral("out of bounds"));
+    ASSERT_EQ(win.EvalTexts().size(), 1u);
+    EXPECT_EQ(win.EvalTexts()[0].text, "X");
+    EXPECT_EQ(win.EvalTexts()[0].evalIndex, 1000);
+    const TEvalText* e = win.EvalTable().Find(1000);
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->texts[0], "A+1");
+    EXPECT_EQ(e->places[0], 5);
+
+    // Fill the table: the next new text is refused before any dialog opens.
+    for (int i = 1; i < kEvalTextSlots; ++i) win.EvalTable().Store(1000 + i, TEvalText{});
+    bool dialogOpened = false;
+    RightClick({300, 300}, [&](Dialog&) {
+        dialogOpened = true;
+        return platform::kIdOk;
+    });
+    EXPECT_FALSE(dialogOpened);
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(prompter.messages[1].text, QStringLiteral("no more room"));
+    EXPECT_EQ(win.EvalTexts().size(), 1u);
+
+    // "delete" removes the evaluated text and frees its entry.
+    Render();
+    const QPoint inside = ScreenCorner(win.EvalTexts()[0]) + QPoint(3, 3);
+    RightClick(inside, [](Dialog& d) { return d.Press(textdlg::kDelete); });
+    EXPECT_TRUE(win.EvalTexts().empty());
+    EXPECT_EQ(win.EvalTable().FreeIndex(), 1000);
+}
+
+TEST_F(OverlayWindowTest, EachAnchorKeepsItsPlaceWhenTheViewChanges) {
+    RightClick({300, 100}, Type("figure"));
+    RightClick({100, 300}, [](Dialog& d) {
+        d.SetText(textdlg::kText, ControlKind::Edit, QStringLiteral("frame"));
+        d.SetChecked(textdlg::kFrame, true);
+        return d.Press(platform::kIdOk);
+    });
+    ASSERT_EQ(win.PlainTexts().size(), 2u);
+    EXPECT_EQ(win.PlainTexts()[1].anchor, kAnchorFrame);
+    const TEquationLabel figureBefore =
+        TextToAbsolute(win.PlainTexts()[0], win.AnchorOriginOf(kAnchorFigure));
+
+    win.SendCommand(cmd::kZoomOut);
+    win.SetViewCentre(2, -1);
+    EXPECT_EQ(ScreenCorner(win.PlainTexts()[1]), QPoint(100, 300));
+    const TEquationLabel figureAfter =
+        TextToAbsolute(win.PlainTexts()[0], win.AnchorOriginOf(kAnchorFigure));
+    EXPECT_EQ(figureAfter.left, figureBefore.left);
+    EXPECT_EQ(figureAfter.top, figureBefore.top);
+    win.SendCommand(cmd::kLastView);
+    win.SendCommand(cmd::kLastView);
+    EXPECT_EQ(ScreenCorner(win.PlainTexts()[1]), QPoint(100, 300));
+    EXPECT_EQ(ScreenCorner(win.PlainTexts()[0]), QPoint(300, 100));
+}
+
+TEST_F(OverlayWindowTest, DraggingMovesByTheMouseAndNotOutOfTheWindow) {
+    RightClick({100, 100}, Type("move me"));
+    Render();
+    Drag({103, 104}, {203, 54});
+    EXPECT_EQ(ScreenCorner(win.PlainTexts()[0]), QPoint(200, 50));
+    Drag({203, 54}, {503, 54});  // the corner would leave the window
+    EXPECT_EQ(ScreenCorner(win.PlainTexts()[0]), QPoint(200, 50));
+    EXPECT_FALSE(win.Drag());
+}
+
+TEST_F(OverlayWindowTest, PicTeXLinesAreEscapedAndMappedOnce) {
+    RightClick({200, 200}, Type("50% & #1"));
+    Render();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("t.tex"));
+    TExportState& ex = win.Exports();
+    ex.view.decimalPlaces = 2;
+    ex.view.centreX = 1;
+    ex.view.centreY = 1;
+    ex.texFrameCount = 2;  // an animation: coordinates relative to the view centre
+    ASSERT_TRUE(ex.output.Open(path));
+    ex.texActive = true;
+    TEquationLabel& t = win.PlainTexts()[0];
+    t.left = 2;
+    t.right = 4;
+    t.top = 3;
+    t.bottom = 1;
+    QImage image(10, 10, QImage::Format_RGB32);
+    {
+        platform::DeviceContext dc(image);
+        win.DrawTexts(dc, win.PlainTexts(), false, 0);
+        win.DrawTexts(dc, win.PlainTexts(), true, 0);
+    }
+    ex.texActive = false;
+    ASSERT_TRUE(ex.output.Close());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("\\put {50\\% \\& \\#1} at 2.00 1.00\r\n"
+                                      "\\put {$\\displaystyle{50\\% \\& \\#1}$} at 2.00 1.00\r\n"));
+}
+
+TEST_F(OverlayWindowTest, FontButtonTakesFontSizeAndColour) {
+    platform::ScriptedCommonDialogs dialogs;
+    platform::SetCommonDialogs(&dialogs);
+    platform::FontChoice choice;
+    choice.font.faceName = QStringLiteral("Courier New");
+    choice.font.height = -32;
+    choice.pointSizeTenths = 245;
+    choice.color = QColor(0, 128, 255);
+    dialogs.fontAnswers.push_back(choice);
+    RightClick({80, 80}, [](Dialog& d) {
+        d.Press(textdlg::kFont);
+        d.SetText(textdlg::kText, ControlKind::Edit, QStringLiteral("styled"));
+        return d.Press(platform::kIdOk);
+    });
+    platform::SetCommonDialogs(nullptr);
+    ASSERT_EQ(win.PlainTexts().size(), 1u);
+    const TEquationLabel& t = win.PlainTexts()[0];
+    EXPECT_EQ(t.font.faceName, "Courier New");
+    EXPECT_EQ(t.TextPointSize(), 24);
+    EXPECT_EQ(t.colour, 0x00ff8000u);
+    ASSERT_EQ(dialogs.fontAsks.size(), 1u);
+    EXPECT_EQ(dialogs.fontAsks[0].pointSizeTenths, 100);
+}
+
+}  // namespace
+}  // namespace quorlin::canvas
