@@ -163,6 +163,14 @@ TEST_F(AxesRender, LogarithmicAxesAlongTheEdges) {
     EXPECT_EQ(image.pixelColor(frame.XToScreen(0.5L), frame.YToScreen(3)), QColor(Qt::white));
 }
 
+TEST(TextBoxes, AnchoredCentredAboveAndBelow) {
+    const QPoint anchor(100, 50);
+    const QSize extent(40, 12);
+    EXPECT_EQ(LayoutTextBox(anchor, extent, kAnchorCentre), (platform::PixelRect{80, 44, 120, 56}));
+    EXPECT_EQ(LayoutTextBox(anchor, extent, kAnchorAbove), (platform::PixelRect{80, 38, 120, 50}));
+    EXPECT_EQ(LayoutTextBox(anchor, extent, kAnchorBelow), (platform::PixelRect{80, 50, 120, 62}));
+}
+
 TEST(ScaleNumbers, PlacesSuffixAndPi) {
     EXPECT_EQ(FormatScaleNumber(2.5L, 2, 176, false), "2.50");
     EXPECT_EQ(FormatScaleNumber(30, 10, 176, false), QString("30") + QChar(176));

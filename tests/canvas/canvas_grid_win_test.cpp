@@ -293,6 +293,27 @@ TEST_F(GridWinTest, PenWidthsFromTheScreenWidth) {
     EXPECT_EQ(pen.color, win.GetColor(4));
 }
 
+TEST_F(GridWinTest, TextBoxFillsItsRectangleAndDrawsTheText) {
+    QImage image(200, 100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        platform::DeviceContext dc(image);
+        dc.SetTextColor(Qt::black);
+        const platform::PixelRect box = win.LayoutTextBox(dc, QPoint(100, 50), "WWW", 0);
+        EXPECT_EQ(box.left + box.Width() / 2, 100);
+        win.DrawTextBox(dc, box, "WWW", 2, QColor(Qt::yellow));
+    }
+    EXPECT_EQ(image.pixelColor(10, 10), QColor(Qt::white));
+    int yellow = 0, dark = 0;
+    for (int y = 30; y < 70; ++y)
+        for (int x = 60; x < 140; ++x) {
+            yellow += image.pixelColor(x, y) == QColor(Qt::yellow);
+            dark += image.pixelColor(x, y).lightness() < 100;  // text, antialiased
+        }
+    EXPECT_GT(yellow, 20);
+    EXPECT_GT(dark, 10);
+}
+
 TEST_F(GridWinTest, InputPositiveShortRefusesNegatives) {
     platform::ScriptedPrompter prompter;
     std::int16_t field = 5;
