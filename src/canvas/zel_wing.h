@@ -138,6 +138,12 @@ public:
     // on a negative answer. True when the value changed.
     bool InputPositiveShort(std::int16_t& field, int promptId);
 
+    // The window's current plane (3D drawing tests points against it).
+    bool SetPlaneFrom3Points(const Point3& a, const Point3& b, const Point3& c) {
+        return canvas::SetPlaneFrom3Points(plane_, a, b, c);
+    }
+    long double PlaneSide(const Point3& p) const { return canvas::PlaneSide(plane_, p); }
+
     // The angle of (x, y) in (-pi, pi].
     static long double Angle(long double x, long double y);
 
@@ -157,6 +163,7 @@ private:
     TViewFrame view_;
     TAxesSettings axes_;
     TViewHistoryList history_;
+    TPlane plane_;
     std::unique_ptr<ExportHostOfWindow> exportHost_;
     TExportState exports_;
 };
