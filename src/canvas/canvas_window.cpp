@@ -1,12 +1,16 @@
 #include "canvas/canvas_window.h"
 
-#include "canvas/grid_win.h"
+#include "canvas/zel_winm.h"
 
 namespace quorlin::canvas {
 
 platform::Window* CreateCanvasWindow(const NewWindowRequest& request) {
-    constexpr int kPlot2DKind = 841;
-    auto* window = new TGridWin(kPlot2DKind, request.fileName, QStringLiteral("qz2.ini"));
+    auto* window = new TZELWinm(kPlot2DKind, request.fileName, QStringLiteral("qz2.ini"));
+    PrepareCanvasWindow(window, request);
+    return window;
+}
+
+void PrepareCanvasWindow(TZELWing* window, const NewWindowRequest& request) {
     window->SetUseDefaults(request.useDefaults);
     window->SetMenuName("PLOT2MENU");
     window->SetAcceleratorName("PLOT2MENU");
@@ -18,7 +22,6 @@ platform::Window* CreateCanvasWindow(const NewWindowRequest& request) {
         v.SetLogCorners(IsLogX(v.logMode) ? low : -5, IsLogX(v.logMode) ? high : 5,
                         IsLogY(v.logMode) ? low : -5, IsLogY(v.logMode) ? high : 5);
     }
-    return window;
 }
 
 }  // namespace quorlin::canvas

@@ -1,0 +1,48 @@
+#pragma once
+// TFuncWin: the formula level of a graphing window.
+//
+// It gives the window its own formula engine (formula_context.h: variable table, animation
+// parameters, user functions, real or complex mode), so every numeric field of the window's
+// dialogs accepts an expression in the window's variables and user functions, and the window's
+// evaluated texts show the values of their expressions. The engine itself stays free of any
+// window; this level only forwards to it.
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "canvas/zel_winm.h"
+#include "formula/formula_context.h"
+#include "shell/window_kinds.h"
+
+namespace quorlin {
+
+class TFuncWin : public canvas::TZELWinm {
+public:
+    TFuncWin(int kind, QString fileName, QString iniName, QWidget* parent = nullptr);
+    ~TFuncWin() override;
+
+    FormulaContext& Formulas() { return *formulas_; }
+    const FormulaContext& Formulas() const { return *formulas_; }
+
+    // Parses a formula into the engine's parse result; 0 or an error number.
+    int Parse(std::string_view text) { return formulas_->Parse(text); }
+    // A numeric field: any constant expression in the window's variables and functions.
+    int ReadNumber(std::string_view text, long double& out) override;
+
+    // Checks the expressions that are on; stores as the text level does.
+    int ParseEvalText(const canvas::TEvalText& text, std::uint16_t& evalIndex,
+                      bool checkOnly) override;
+    // An evaluated text shows its label and the values of its expressions that are on.
+    std::string GetTextString(const canvas::TEquationLabel& text, bool evaluated) const override;
+
+private:
+    std::string EvaluatedString(const canvas::TEvalText& text) const;
+
+    std::unique_ptr<FormulaContext> formulas_;
+};
+
+// A WindowCreator for the frame's "2-dim" item and the logarithmic modes: a TFuncWin with the
+// 2D window's menu, keys and ini file.
+platform::Window* CreateFormulaWindow(const NewWindowRequest& request);
+
+}  // namespace quorlin
