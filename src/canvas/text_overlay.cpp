@@ -62,6 +62,8 @@ bool TEquationLabel::Read(ByteReader& in) {
     in.U32(t.colour);
     for (long double* v : {&t.left, &t.right, &t.bottom, &t.top}) in.LongDouble(*v);
     t.font.Read(in);
+    if (t.font.faceName.size() >= FontRecord::kFaceBytes)
+        t.font.faceName.resize(FontRecord::kFaceBytes - 1);
     in.U16(t.sizeAndHide);
     in.Skip(4);
     in.I16(t.anchor);

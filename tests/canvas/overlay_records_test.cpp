@@ -117,13 +117,15 @@ TEST(OverlayRecord, LabelBlockRoundTripsByteForByte) {
 
 TEST(OverlayRecord, ReadingRenumbersAndForcesTheTerminator) {
     Bytes a = LabelBytes(7, "", -1, 0xffff);
-    std::memset(&a[3], 'x', 61);  // no terminator in the text field
+    std::memset(&a[3], 'x', 61);    // no terminator in the text field ...
+    std::memset(&a[136], 'F', 32);  // ... nor in the face name
     const Bytes file = Block(1, {a});
     ByteReader in(file);
     TextList list;
     ASSERT_EQ(ReadTexts(in, false, list), 0);
     EXPECT_EQ(list[0].number, 0);
     EXPECT_EQ(list[0].text.size(), TEquationLabel::kMaxText);
+    EXPECT_EQ(list[0].font.faceName.size(), FontRecord::kFaceBytes - 1);
 }
 
 TEST(OverlayRecord, DamagedLabelBlocksGiveError11AndKeepTheList) {

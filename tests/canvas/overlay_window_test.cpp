@@ -243,6 +243,72 @@ TEST_F(OverlayWindowTest, PicTeXLinesAreEscapedAndMappedOnce) {
                                       "\\put {$\\displaystyle{50\\% \\& \\#1}$} at 2.00 1.00\r\n"));
 }
 
+// A window whose only point example is example 3, at a point the test moves and hides.
+class PointWindow : public TZELWinm {
+public:
+    PointWindow() : TZELWinm(841, QStringLiteral("noname3.qz2"), QStringLiteral("pt.ini")) {
+        offersTieTargets = true;
+        offersHideWithAnchor = true;
+    }
+    void FillTieList(platform::Dialog& dlg, int listId, int) override {
+        dlg.ClearList(listId);
+        dlg.AddString(listId, QStringLiteral("P(1,1)"));
+        tieTable = {3};
+    }
+    WorldPoint AnchorPoint(int anchor) const override { return anchor == 3 ? point : WorldPoint{}; }
+    bool IsAnchorShown(int anchor) const override { return anchor != 3 || pointShown; }
+    WorldPoint point{1, 1};
+    bool pointShown = true;
+};
+
+// The SVG elements the texts of the window produce.
+QByteArray SvgOfTexts(TZELWinm& w, const QString& path) {
+    TExportState& ex = w.Exports();
+    if (!ex.output.Open(path)) return {};
+    ex.svgActive = true;
+    QImage image(401, 401, QImage::Format_RGB32);
+    {
+        platform::DeviceContext dc(image);
+        w.DrawTexts(dc, w.PlainTexts(), false, 0);
+    }
+    ex.svgActive = false;
+    ex.output.Close();
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TEST(OverlayPointAnchor, TextFollowsItsPointAndHidesWithIt) {
+    platform::ScriptedPrompter prompter;
+    PointWindow w;
+    w.SizeChanged(401, 401);
+    w.SetMouseMode(cmd::kMouseText);
+    {
+        platform::ScopedDialogRunner runner([](Dialog& d) {
+            d.SetText(textdlg::kText, ControlKind::Edit, QStringLiteral("a<b & c"));
+            d.SetChecked(textdlg::kOther, true);
+            d.SetChecked(textdlg::kHideWithPoint, true);
+            return d.Press(platform::kIdOk);
+        });
+        w.NewTextAt({260, 140});  // world (1.5, 1.5): half a unit right of and above the point
+    }
+    ASSERT_EQ(w.PlainTexts().size(), 1u);
+    const TEquationLabel& t = w.PlainTexts()[0];
+    EXPECT_EQ(t.anchor, 3);
+    EXPECT_TRUE(t.HidesWithAnchor());
+    EXPECT_DOUBLE_EQ(static_cast<double>(t.left), 0.5);
+
+    w.point = {-2, 0};
+    const TEquationLabel a = TextToAbsolute(t, w.AnchorOriginOf(3));
+    EXPECT_EQ(QPoint(w.XToScreen(a.left), w.YToScreen(a.top)), QPoint(140, 180));
+
+    QTemporaryDir dir;
+    const QByteArray shown = SvgOfTexts(w, dir.filePath(QStringLiteral("a.svg")));
+    EXPECT_EQ(shown.count("<text "), 1);
+    EXPECT_TRUE(shown.contains("a&lt;b &amp; c")) << shown.toStdString();
+    w.pointShown = false;
+    EXPECT_EQ(SvgOfTexts(w, dir.filePath(QStringLiteral("b.svg"))).count("<text "), 0);
+}
+
 TEST_F(OverlayWindowTest, FontButtonTakesFontSizeAndColour) {
     platform::ScriptedCommonDialogs dialogs;
     platform::SetCommonDialogs(&dialogs);
