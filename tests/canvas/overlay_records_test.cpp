@@ -296,15 +296,5 @@ TEST(OverlayGeometry, HitTestOfPlainAndTurnedBoxes) {
     EXPECT_EQ(hit->size, QSize(40, 20));
 }
 
-TEST(OverlayGeometry, DeletingRenumbers) {
-    TextList list(4);
-    RenumberTexts(list);
-    DeleteText(list, 1);
-    ASSERT_EQ(list.size(), 3u);
-    for (std::size_t i = 0; i < list.size(); ++i) EXPECT_EQ(list[i].number, i);
-    DeleteText(list, 9);
-    EXPECT_EQ(list.size(), 3u);
-}
-
 }  // namespace
 }  // namespace quorlin::canvas

@@ -128,19 +128,5 @@ TEST(PictureBlock, FitKeepsTheAspectRatio) {
     EXPECT_TRUE(FitPastedSize({50, 50}, {400, 0}, client).isEmpty());
 }
 
-TEST(PictureBlock, AnchorsShiftTheWholeRectangle) {
-    TPastedPicture p{*platform::EmfPicture::FromBytes(RedSquareEmf()), 0, 2, true, {1, 2, 3, 4}};
-    const TLDRect a = PictureToAbsolute(p, {10, 20});
-    EXPECT_EQ(a.xLow, 11);
-    EXPECT_EQ(a.xHigh, 12);
-    EXPECT_EQ(a.yLow, 23);
-    EXPECT_EQ(a.yHigh, 24);
-    const TLDRect back = PictureToRelative(a, 2, {10, 20});
-    EXPECT_EQ(back.xLow, 1);
-    EXPECT_EQ(back.yHigh, 4);
-    p.anchor = -1;
-    EXPECT_EQ(PictureToAbsolute(p, {10, 20}).xLow, 1);
-}
-
 }  // namespace
 }  // namespace quorlin::canvas
