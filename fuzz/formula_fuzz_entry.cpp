@@ -31,6 +31,20 @@ void RewriteCopies(FormulaContext& ctx, const TExprNode& tree) {
     }
 }
 
+void DifferentiateAndSimplify(FormulaContext& ctx, const TExprNode& tree) {
+    if (TExprNode::CountNodes(&tree) >= 200) return;
+    NodePtr derivative;
+    ctx.Differentiate(&tree, op::kVarX, derivative);
+    if (derivative) {
+        EvaluateAround(ctx, *derivative);
+        ctx.Simplify(derivative);
+        if (derivative) EvaluateAround(ctx, *derivative);
+    }
+    NodePtr simplified = TExprNode::CopyTree(&tree);
+    ctx.Simplify(simplified);
+    if (simplified) EvaluateAround(ctx, *simplified);
+}
+
 }  // namespace
 
 int RunFormulaFuzzInput(const std::uint8_t* data, std::size_t size) {
@@ -50,6 +64,7 @@ int RunFormulaFuzzInput(const std::uint8_t* data, std::size_t size) {
         NodePtr tree = ctx.TakeParseResult();
         EvaluateAround(ctx, *tree);
         RewriteCopies(ctx, *tree);
+        DifferentiateAndSimplify(ctx, *tree);
         ctx.complexMode = !ctx.complexMode;
         EvaluateAround(ctx, *tree);
     }

@@ -1,6 +1,7 @@
 #pragma once
-// One fuzz input run through the formula engine: parsing, evaluation in both modes, the
-// numeric-field readers, the text edits and the user-function block reader. Shared by the
+// One fuzz input run through the formula engine: parsing, evaluation in both modes, tree
+// rewriting, differentiation and simplification, the numeric-field readers, the text edits and
+// the user-function block reader. Shared by the
 // libFuzzer target and by the test that replays the seed corpus.
 #include <cstddef>
 #include <cstdint>
