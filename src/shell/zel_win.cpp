@@ -65,7 +65,10 @@ QRect TZELWin::DefaultGeometry() {
 }
 
 void TZELWin::ApplyIniPlacement() {
-    if (!iniPlacement_ || iniPlacement_->width <= 0 || iniPlacement_->height <= 0) return;
+    if (!iniPlacement_ || iniPlacement_->width <= 0 || iniPlacement_->height <= 0) {
+        OuterWidget()->setGeometry(DefaultGeometry());
+        return;
+    }
     OuterWidget()->setGeometry(iniPlacement_->x, iniPlacement_->y, iniPlacement_->width,
                                iniPlacement_->height);
 }
@@ -122,6 +125,7 @@ int TZELWin::LoadStartFile(bool openLast) {
 void TZELWin::SetupWindow() {
     TPreWin::SetupWindow();
     ReadIni();
+    ApplyIniPlacement();
     UpdateMenuChecks(true);
 }
 

@@ -72,6 +72,7 @@ public:
     static QRect DefaultGeometry();
     // The placement kept in the ini file, if any.
     const std::optional<WindowPlacement>& IniPlacement() const { return iniPlacement_; }
+    // Places the window where the ini file kept it, else at the default geometry (set-up does).
     void ApplyIniPlacement();
 
     // --- ini file ---
