@@ -156,7 +156,7 @@ long double Evaluator::RealSpecial(TExprNode& n) {
         }
         case op::kBound: {
             const long double at = Real(c0);
-            if (!IsFiniteValue(at)) return kUndefined;
+            if (!IsFiniteValue(at) || op::BoundSlot(n.aux) >= slot::kCount) return kUndefined;
             Complex& slot = Slot(op::BoundSlot(n.aux));
             const Complex saved = slot;
             slot = at;
@@ -274,7 +274,7 @@ bool Evaluator::CxSpecial(TExprNode& n) {
             return ok;
         }
         case op::kBound: {
-            if (!c0 || !c1 || !Cx(*c0)) return false;
+            if (!c0 || !c1 || op::BoundSlot(n.aux) >= slot::kCount || !Cx(*c0)) return false;
             Complex& slot = Slot(op::BoundSlot(n.aux));
             const Complex saved = slot;
             slot = Value(*c0);

@@ -97,6 +97,11 @@ TEST(Evaluate, BoundNodeEvaluatesItsTreeAtAnotherPoint) {
     EXPECT_EQ(out, 4.5L);
     EXPECT_EQ(ctx.Var(slot::kX), 7);  // restored
     EXPECT_EQ(op::BoundMarker(bound->aux), 'A');
+
+    bound->aux = op::BoundAux(200, 'A');  // no such slot: undefined, nothing written
+    EXPECT_FALSE(ctx.Evaluate(*bound));
+    ctx.complexMode = true;
+    EXPECT_FALSE(ctx.Evaluate(*bound));
 }
 
 TEST(Evaluate, FallbackPeriodicVectorAndExtraSlots) {
