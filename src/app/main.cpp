@@ -1,7 +1,7 @@
 // Quorlin's entry point: the composition root that tells the shell which window kinds exist.
 #include <QApplication>
 
-#include "canvas/canvas_window.h"
+#include "formula/func_win.h"
 #include "shell/plot_app.h"
 #include "shell/window_kinds.h"
 
@@ -11,8 +11,8 @@ int main(int argc, char** argv) {
 
     quorlin::WindowKindRegistry kinds;
     // Until the plot levels stand, "2-dim" and the logarithmic modes open the highest level built
-    // so far: a window with axes, grid, view and grid dialogs, texts and pictures.
-    kinds.Register(quorlin::WindowKind::Plot2D, quorlin::canvas::CreateCanvasWindow);
-    kinds.Register(quorlin::WindowKind::Logarithmic, quorlin::canvas::CreateCanvasWindow);
+    // so far: a window with axes, grid, view and grid dialogs, texts, pictures and formulas.
+    kinds.Register(quorlin::WindowKind::Plot2D, quorlin::CreateFormulaWindow);
+    kinds.Register(quorlin::WindowKind::Logarithmic, quorlin::CreateFormulaWindow);
     return quorlin::TPlot(kinds).Run(QApplication::arguments());
 }

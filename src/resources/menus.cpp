@@ -38,7 +38,7 @@ using build::Join;
 
 // ---- Main frame, before any graphing window is open.
 
-constexpr auto kFrameMenu = std::to_array<MenuItemTemplate>({
+constexpr auto kFrameFile = std::to_array<MenuItemTemplate>({
     Popup("&File"),
     Item("&Open ...\tCtrl+O", cmd::kFrameOpen),
     Item("Open &last", cmd::kFrameOpenLast),
@@ -46,6 +46,11 @@ constexpr auto kFrameMenu = std::to_array<MenuItemTemplate>({
     Sep(),
     Item("E&xit", cmd::kFrameExit),
     End(),
+});
+
+// The frame's Window menu; the graphing windows carry it too, so a new window can be opened and
+// the windows arranged while one of them is active.
+constexpr auto kWindowMenu = std::to_array<MenuItemTemplate>({
     Popup("&Window"),
     Item("&2-dim", cmd::kWindow2D),
     Item("&3-dim", cmd::kWindow3D),
@@ -65,12 +70,17 @@ constexpr auto kFrameMenu = std::to_array<MenuItemTemplate>({
     Item("&Tile", cmd::kWindowTile),
     Item("&Arrange icons", cmd::kWindowArrangeIcons),
     End(),
+});
+
+constexpr auto kFrameHelp = std::to_array<MenuItemTemplate>({
     Popup("&Help"),
     Item("&Help ...", cmd::kHelp),
     Item("&Tips ...", cmd::kHelpTips),
     Item("&About ...", cmd::kHelpAbout),
     End(),
 });
+
+constexpr auto kFrameMenu = Join(kFrameFile, kWindowMenu, kFrameHelp);
 
 // ---- Blocks shared by the graphing windows.
 
@@ -298,7 +308,7 @@ constexpr auto kListsTail = std::to_array<MenuItemTemplate>({
 
 constexpr auto kPlot2Menu =
     Join(kFileHead, kPrintAndExport, kPlot2File, kEquaShared, kPlot2View, kZoom, kPlot2Body,
-         kAnimMenu, kPlot2Misc, kTolerances, kListsTail, kHelpMenu);
+         kAnimMenu, kPlot2Misc, kTolerances, kListsTail, kWindowMenu, kHelpMenu);
 
 // ---- 3D graphing window; its linked windows add "&Close" when they are set up.
 
@@ -431,7 +441,7 @@ constexpr auto kPlot3Misc = std::to_array<MenuItemTemplate>({
 
 constexpr auto kPlot3Menu =
     Join(kFileHead, kPrintAndExport, kPlot3File, kEquaShared, kPlot3View, kZoom, kPlot3Body,
-         kAnimMenu, kPlot3Misc, kTolerances, kListsTail, kHelpMenu);
+         kAnimMenu, kPlot3Misc, kTolerances, kListsTail, kWindowMenu, kHelpMenu);
 
 // ---- Level-curve window.
 

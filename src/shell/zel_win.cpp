@@ -125,7 +125,8 @@ int TZELWin::LoadStartFile(bool openLast) {
 void TZELWin::SetupWindow() {
     TPreWin::SetupWindow();
     ReadIni();
-    ApplyIniPlacement();
+    // A window its creator already sized keeps that size.
+    if (!testAttribute(Qt::WA_Resized)) ApplyIniPlacement();
     UpdateMenuChecks(true);
 }
 
