@@ -33,8 +33,6 @@ bool IsFormVariable(char c) {
     return c == 'X' || c == 'Y' || c == 'Z' || c == 'T' || c == 'U' || c == 'R';
 }
 
-// Replaces X, Y, Z in a copy of a user function's body by the call's arguments, all at once,
-// so that an argument that itself contains X is not substituted again.
 struct TreeSize {
     long long nodes = 0;
     int depth = 0;
@@ -66,6 +64,8 @@ TreeSize InlinedSize(const TExprNode* body, const std::vector<TreeSize>& argSize
     return size;
 }
 
+// Replaces X, Y, Z in a copy of a user function's body by the call's arguments, all at once,
+// so that an argument that itself contains X is not substituted again.
 NodePtr InlineCall(const TExprNode* body, std::vector<NodePtr>& args) {
     if (!body) return nullptr;
     const int index = body->op - op::kVarX;
