@@ -10,7 +10,22 @@ namespace quorlin::canvas {
 namespace cmd = resources::cmd;
 
 TGridWin::TGridWin(int kind, QString fileName, QString iniName, QWidget* parent)
-    : TZELWing(kind, std::move(fileName), std::move(iniName), parent) {}
+    : TZELWing(kind, std::move(fileName), std::move(iniName), parent) {
+    HandleCommand(cmd::kZoomIn, [this] { ZoomView(false); });
+    HandleCommand(cmd::kZoomOut, [this] { ZoomView(true); });
+    HandleCommand(cmd::kSquare, [this] {
+        View().aspect = 1;
+        SetViewCentre(View().centreX, View().centreY);
+    });
+    HandleCommand(cmd::kLastView, [this] { RestoreLastView(); });
+    HandleCommand(cmd::kRestoreView, [this] {
+        ResetGrid();
+        MarkModified();
+        Redraw();
+    });
+    HandleCommand(cmd::kViewDialog, [this] { CmView(); });
+    HandleCommand(cmd::kGridDialog, [this] { ShowGridDialog(); });
+}
 
 TGridWin::~TGridWin() {
     delete gridDlg_.data();
@@ -67,37 +82,6 @@ int TGridWin::FitTickIntervals(std::array<int, 4>& range) {
     const int fitted = AdjustTickIntervals(View(), Axes());
     if (fitted && gridDlg_) gridDlg_->ShowIntervals();
     return fitted | TZELWing::FitTickIntervals(range);
-}
-
-bool TGridWin::OnCommand(int id) {
-    switch (id) {
-        case cmd::kZoomIn:
-            ZoomView(false);
-            return true;
-        case cmd::kZoomOut:
-            ZoomView(true);
-            return true;
-        case cmd::kSquare:
-            View().aspect = 1;
-            SetViewCentre(View().centreX, View().centreY);
-            return true;
-        case cmd::kLastView:
-            RestoreLastView();
-            return true;
-        case cmd::kRestoreView:
-            ResetGrid();
-            MarkModified();
-            Redraw();
-            return true;
-        case cmd::kViewDialog:
-            CmView();
-            return true;
-        case cmd::kGridDialog:
-            ShowGridDialog();
-            return true;
-        default:
-            return TZELWing::OnCommand(id);
-    }
 }
 
 void TGridWin::EnableCommand(platform::CommandState& state) {

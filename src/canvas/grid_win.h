@@ -42,7 +42,6 @@ public:
 
     void RecomputeView() override;
     int FitTickIntervals(std::array<int, 4>& range) override;
-    bool OnCommand(int id) override;
     void EnableCommand(platform::CommandState& state) override;
 
     // Mouse: in the zoom-box mode a dragged rectangle becomes the view's corners and a click

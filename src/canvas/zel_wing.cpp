@@ -30,6 +30,7 @@ TZELWing::TZELWing(int kind, QString fileName, QString iniName, QWidget* parent)
       exportHost_(std::make_unique<ExportHostOfWindow>(*this)),
       exports_(*exportHost_) {
     view_.RecomputeView();
+    HandleCommand(cmd::kAxes, [this] { ToggleAxes(); });
 }
 
 TZELWing::~TZELWing() = default;
@@ -288,14 +289,6 @@ int TZELWing::DrawAll(platform::DeviceContext& dc) {
     DrawGridAndAxes(dc);
     DrawImageFrame(dc);
     return 0;
-}
-
-bool TZELWing::OnCommand(int id) {
-    if (id == cmd::kAxes) {
-        ToggleAxes();
-        return true;
-    }
-    return TZELWin::OnCommand(id);
 }
 
 void TZELWing::EnableCommand(platform::CommandState& state) {

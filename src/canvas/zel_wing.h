@@ -148,7 +148,6 @@ public:
     static long double Angle(long double x, long double y);
 
     int DrawAll(platform::DeviceContext& dc) override;
-    bool OnCommand(int id) override;
     void EnableCommand(platform::CommandState& state) override;
     void UpdateMenuChecks(bool flag) override;
     void SizeChanged(int width, int height) override;

@@ -17,7 +17,14 @@ namespace quorlin::canvas {
 namespace cmd = resources::cmd;
 
 TZELWinm::TZELWinm(int kind, QString fileName, QString iniName, QWidget* parent)
-    : TZELWint(kind, std::move(fileName), std::move(iniName), parent) {}
+    : TZELWint(kind, std::move(fileName), std::move(iniName), parent) {
+    HandleCommand(cmd::kCopyToClipboard, [this] { MakeMetafileClipboard(); });
+    HandleCommand(cmd::kMetafile, [this] { MakeMetafileFile(); });
+    HandleCommand(cmd::kHighResolution, [this] {
+        highResolution = !highResolution;
+        UpdateMenuChecks(false);
+    });
+}
 
 TZELWinm::~TZELWinm() = default;
 
@@ -199,23 +206,6 @@ bool TZELWinm::StartDragAt(QPoint point) {
 int TZELWinm::DrawPicture(platform::DeviceContext& dc) {
     DrawPictures(dc);
     return TZELWint::DrawPicture(dc);
-}
-
-bool TZELWinm::OnCommand(int id) {
-    switch (id) {
-        case cmd::kCopyToClipboard:
-            MakeMetafileClipboard();
-            return true;
-        case cmd::kMetafile:
-            MakeMetafileFile();
-            return true;
-        case cmd::kHighResolution:
-            highResolution = !highResolution;
-            UpdateMenuChecks(false);
-            return true;
-        default:
-            return TZELWint::OnCommand(id);
-    }
 }
 
 void TZELWinm::EnableCommand(platform::CommandState& state) {

@@ -70,7 +70,6 @@ public:
 
     bool StartDragAt(QPoint point) override;
     int DrawPicture(platform::DeviceContext& dc) override;
-    bool OnCommand(int id) override;
     void EnableCommand(platform::CommandState& state) override;
     void UpdateMenuChecks(bool flag) override;
     void MouseDown(const platform::MouseEvent& event) override;

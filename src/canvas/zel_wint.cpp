@@ -19,6 +19,8 @@ namespace cmd = resources::cmd;
 TZELWint::TZELWint(int kind, QString fileName, QString iniName, QWidget* parent)
     : TGridWin(kind, std::move(fileName), std::move(iniName), parent) {
     ResetFrameTextReference();
+    HandleCommand(cmd::kDeleteAllText, [this] { CmDeleteAllText(); });
+    HandleCommand(cmd::kShowHideAllText, [this] { CmShowHideAllText(); });
 }
 
 TZELWint::~TZELWint() = default;
@@ -192,9 +194,10 @@ void TZELWint::DrawText(platform::DeviceContext& dc, TEquationLabel& text, bool 
     platform::FontSpec font = ToFontSpec(text.font);
     // Heights follow the device the way the window's own fonts do (ScaleFontsBy).
     if (printing)
-        font.height = -MulDiv(points, dc.Metrics().pixelsPerInchY, 72);
+        font.height = platform::FontHeightForPoints(points, dc.Metrics().pixelsPerInchY);
     else if (highRes)
-        font.height = -MulDiv(points, WindowFonts::kScreenDpi * Output().highResolutionFactor, 72);
+        font.height = platform::FontHeightForPoints(
+            points, WindowFonts::kScreenDpi * Output().highResolutionFactor);
     platform::SelectionGuard<platform::FontSpec> fontGuard(dc, font);
     dc.SetTextColor(colour);
     dc.SetBackgroundMode(opaque ? platform::BackgroundMode::Opaque
@@ -383,19 +386,6 @@ int TZELWint::DrawPicture(platform::DeviceContext& dc) {
     DrawTexts(dc, plain_, false, 0);
     DrawTexts(dc, evaluated_, true, 0);
     return 0;
-}
-
-bool TZELWint::OnCommand(int id) {
-    switch (id) {
-        case cmd::kDeleteAllText:
-            CmDeleteAllText();
-            return true;
-        case cmd::kShowHideAllText:
-            CmShowHideAllText();
-            return true;
-        default:
-            return TGridWin::OnCommand(id);
-    }
 }
 
 void TZELWint::EnableCommand(platform::CommandState& state) {

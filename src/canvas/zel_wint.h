@@ -98,7 +98,6 @@ public:
 
     void RecomputeView() override;
     int DrawPicture(platform::DeviceContext& dc) override;
-    bool OnCommand(int id) override;
     void EnableCommand(platform::CommandState& state) override;
     void MouseDown(const platform::MouseEvent& event) override;
     void MouseMove(const platform::MouseEvent& event) override;

@@ -107,8 +107,8 @@ private:
             const QString text = FromResourceText(item.text);
             switch (item.kind) {
                 case MenuItemTemplate::Kind::Popup: {
-                    auto* sub = new QMenu(text, open.empty() ? static_cast<QWidget*>(frame_)
-                                                             : open.back());
+                    auto* sub =
+                        new QMenu(text, open.empty() ? static_cast<QWidget*>(frame_) : open.back());
                     QObject::connect(sub, &QMenu::aboutToShow, frame_, [this] { beforeShow_(); });
                     if (open.empty()) {
                         built.topLevel << sub->menuAction();
@@ -184,6 +184,7 @@ FrameWindow::FrameWindow(QWidget* parent) : QMainWindow(parent), mdi_(new QMdiAr
     menuSet_ = std::make_unique<MenuSet>(
         this, [this](int id) { OnActionTriggered(id); }, [this] { RefreshCommands(); });
     connect(mdi_, &QMdiArea::subWindowActivated, this, &FrameWindow::OnSubWindowActivated);
+    HandleStandardCommands();
     ShowMenuSet();
 }
 
@@ -228,9 +229,8 @@ void FrameWindow::AddChild(Window* child) {
     connect(child, &Window::MenuChanged, this, [this, child] {
         if (ActiveChild() == child) ShowMenuSet();
     });
-    connect(sub, &QObject::destroyed, this, [this] {
-        QTimer::singleShot(0, this, [this] { ShowMenuSet(); });
-    });
+    connect(sub, &QObject::destroyed, this,
+            [this] { QTimer::singleShot(0, this, [this] { ShowMenuSet(); }); });
     child->Create();
     if (!child->IsHidden()) {
         sub->show();
@@ -309,7 +309,9 @@ bool FrameWindow::CloseChildren() {
     return true;
 }
 
-void FrameWindow::SetMenuName(std::string_view name) { SetMenu(resources::FindMenu(name)); }
+void FrameWindow::SetMenuName(std::string_view name) {
+    SetMenu(resources::FindMenu(name));
+}
 
 void FrameWindow::SetAcceleratorName(std::string_view name) {
     SetAccelerators(resources::FindAccelerators(name));
@@ -325,12 +327,15 @@ void FrameWindow::SetAccelerators(const AcceleratorTable* table) {
     ShowMenuSet();
 }
 
-Window* FrameWindow::CommandTarget() const { return hosted_ ? hosted_ : ActiveChild(); }
+Window* FrameWindow::CommandTarget() const {
+    return hosted_ ? hosted_ : ActiveChild();
+}
 
 CommandState FrameWindow::QueryCommand(int id) {
     CommandState state;
     state.id = id;
     Window* target = CommandTarget();
+    state.enabled = HasCommandHandler(id) || (target && target->HasCommandHandler(id));
     if (target) state.checked = target->IsCommandChecked(id);
     EnableCommand(state);
     if (target) target->EnableCommand(state);
@@ -347,7 +352,9 @@ bool FrameWindow::DispatchCommand(int id) {
     return handled;
 }
 
-void FrameWindow::OnActionTriggered(int id) { DispatchCommand(id); }
+void FrameWindow::OnActionTriggered(int id) {
+    DispatchCommand(id);
+}
 
 void FrameWindow::AfterCommand() {
     // The command may have changed the active child or its menu.
@@ -366,7 +373,9 @@ void FrameWindow::RefreshCommands() {
     }
 }
 
-QList<QAction*> FrameWindow::CommandActions(int id) const { return menuSet_->Actions(id); }
+QList<QAction*> FrameWindow::CommandActions(int id) const {
+    return menuSet_->Actions(id);
+}
 
 bool FrameWindow::IsAcceleratorKey(const QKeySequence& keys) const {
     return menuSet_->IsAccelerator(keys);
@@ -388,22 +397,26 @@ void FrameWindow::OnSubWindowActivated(QMdiSubWindow*) {
 }
 
 bool FrameWindow::OnCommand(int id) {
-    switch (id) {
-        case kCmCascadeChildren: CascadeChildren(); return true;
-        case kCmTileChildren: TileChildren(false); return true;
-        case kCmArrangeIcons: ArrangeIcons(); return true;
-        case kCmExit: close(); return true;
-        default: return false;
-    }
+    return commands_.Run(id);
 }
 
 void FrameWindow::EnableCommand(CommandState& state) {
     switch (state.id) {
         case kCmCascadeChildren:
         case kCmTileChildren:
-        case kCmArrangeIcons: state.enabled = mdi_ && !mdi_->subWindowList().isEmpty(); break;
-        default: break;
+        case kCmArrangeIcons:
+            state.enabled = mdi_ && !mdi_->subWindowList().isEmpty();
+            break;
+        default:
+            break;
     }
+}
+
+void FrameWindow::HandleStandardCommands() {
+    HandleCommand(kCmCascadeChildren, [this] { CascadeChildren(); });
+    HandleCommand(kCmTileChildren, [this] { TileChildren(false); });
+    HandleCommand(kCmArrangeIcons, [this] { ArrangeIcons(); });
+    HandleCommand(kCmExit, [this] { close(); });
 }
 
 void FrameWindow::OnFilesDropped(const QStringList&) {}

@@ -16,6 +16,7 @@
 #include <QStringList>
 #include <memory>
 
+#include "platform/command_table.h"
 #include "platform/templates.h"
 #include "platform/window.h"
 #include "resources/command_ids.h"
@@ -87,14 +88,20 @@ public:
     virtual void SetupWindow() {}
     virtual void CleanupWindow() {}
     virtual bool CanClose() { return true; }
+    // Runs the frame's registered handler; returns whether there was one.
     virtual bool OnCommand(int id);
     virtual void EnableCommand(CommandState& state);
+    bool HasCommandHandler(int id) const { return commands_.Has(id); }
     virtual void OnFilesDropped(const QStringList& files);
 
 signals:
     void ActiveChildChanged(quorlin::platform::Window* child);
 
 protected:
+    // The frame's response table (see Window::HandleCommand).
+    void HandleCommand(int id, std::function<void()> handler) {
+        commands_.Add(id, std::move(handler));
+    }
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -102,6 +109,7 @@ protected:
 
 private:
     friend class Window;
+    void HandleStandardCommands();
     friend FrameWindow* ShowOwnedWindow(Window* window, QWidget* owner);
     struct HostTag {};
     FrameWindow(Window* hosted, QWidget* owner, HostTag);
@@ -118,6 +126,7 @@ private:
     const MenuTemplate* menu_ = nullptr;
     const AcceleratorTable* accelerators_ = nullptr;
     std::unique_ptr<MenuSet> menuSet_;
+    CommandTable commands_;
 };
 
 // Shows the window as an owned top-level window of owner (it stays above its owner and is deleted

@@ -149,6 +149,7 @@ bool Window::SendCommand(int id) {
 CommandState Window::QueryCommand(int id) {
     CommandState state;
     state.id = id;
+    state.enabled = HasCommandHandler(id) || (host_ && host_->HasCommandHandler(id));
     state.checked = IsCommandChecked(id);
     EnableCommand(state);
     return state;
@@ -177,7 +178,7 @@ void Window::MouseUp(const MouseEvent&) {}
 void Window::MouseDoubleClick(const MouseEvent&) {}
 void Window::KeyDown(int, Modifiers) {}
 void Window::CharTyped(QChar) {}
-bool Window::OnCommand(int) { return false; }
+bool Window::OnCommand(int id) { return commands_.Run(id); }
 void Window::EnableCommand(CommandState&) {}
 void Window::OnTimer(int) {}
 

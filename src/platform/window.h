@@ -4,8 +4,10 @@
 // commands, command enablers, timer).
 //
 // A graphing window's classes stack on Window by single inheritance, one level per module; each
-// level's OnCommand handles its own command ids and otherwise returns its base's OnCommand, and
-// each level's EnableCommand sets the state of its own ids and then calls its base. The frame
+// level registers the handlers of its own command ids in its constructor (HandleCommand: the
+// window's response table, where a derived level's handler replaces its base's), and each
+// level's EnableCommand sets the state of its own ids and then calls its base. A command with no
+// handler in the window or its frame is disabled. The frame
 // (FrameWindow) hosts windows, builds their menus and accelerators and routes commands to them.
 #include <QPainter>
 #include <QPoint>
@@ -17,6 +19,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/command_table.h"
 #include "platform/templates.h"
 
 namespace quorlin::platform {
@@ -117,6 +120,9 @@ public:
     // The command state after this window's enablers ran (what the menu would show).
     CommandState QueryCommand(int id);
 
+    // Whether some level registered a handler for the command.
+    bool HasCommandHandler(int id) const { return commands_.Has(id); }
+
     // The one timer of a window (ids are free; a window may run several): OnTimer(id) every
     // period milliseconds until StopTimer.
     void StartTimer(int id, int periodMs);
@@ -139,6 +145,8 @@ public:
     // give a character.
     virtual void KeyDown(int keyCode, Modifiers modifiers);
     virtual void CharTyped(QChar ch);
+    // Runs the registered handler; returns whether there was one. Override only where a command
+    // must sometimes be left to the frame.
     virtual bool OnCommand(int id);
     virtual void EnableCommand(CommandState& state);
     virtual void OnTimer(int id);
@@ -159,6 +167,15 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
 
+protected:
+    // The response table: called by each level's constructor for its own commands.
+    void HandleCommand(int id, std::function<void()> handler) {
+        commands_.Add(id, std::move(handler));
+    }
+    void HandleCommands(int first, int last, const std::function<void(int)>& handler) {
+        commands_.AddRange(first, last, handler);
+    }
+
 private:
     friend class FrameWindow;
     void RunCleanup();
@@ -169,6 +186,7 @@ private:
     const MenuTemplate* menu_ = nullptr;
     const AcceleratorTable* accelerators_ = nullptr;
     std::map<int, bool> checks_;
+    CommandTable commands_;
     std::map<int, int> timers_;  // program timer id -> Qt timer id
     FrameWindow* host_ = nullptr;
     QWidget* outer_ = nullptr;  // MDI sub-window or owned host, when hosted

@@ -33,6 +33,10 @@ TFileMsgWin::TFileMsgWin(int kind, QString fileName, QWidget* parent)
       fileName_(std::move(fileName)),
       version_(kProgramVersion) {
     SetCaption(NormalCaption());
+    HandleCommand(resources::cmd::kFileNew, [this] { NewDiagram(); });
+    HandleCommand(resources::cmd::kFileOpen, [this] { FileOpen(); });
+    HandleCommand(resources::cmd::kFileSave, [this] { FileSave(); });
+    HandleCommand(resources::cmd::kFileSaveAs, [this] { FileSaveAs(); });
 }
 
 TFileMsgWin::~TFileMsgWin() = default;
@@ -88,25 +92,6 @@ void TFileMsgWin::NewDiagram() {
 }
 
 void TFileMsgWin::ShowHelp(const QString&, const QString&) {}
-
-bool TFileMsgWin::OnCommand(int id) {
-    switch (id) {
-        case resources::cmd::kFileNew:
-            NewDiagram();
-            return true;
-        case resources::cmd::kFileOpen:
-            FileOpen();
-            return true;
-        case resources::cmd::kFileSave:
-            FileSave();
-            return true;
-        case resources::cmd::kFileSaveAs:
-            FileSaveAs();
-            return true;
-        default:
-            return platform::Window::OnCommand(id);
-    }
-}
 
 void TFileMsgWin::CleanupWindow() {
     // The attached notebook lives in its own top-level host; it goes with this window.

@@ -101,7 +101,6 @@ public:
     virtual QString HelpName() const { return {}; }
 
     // File|New, Open, Save and Save as.
-    bool OnCommand(int id) override;
 
     // --- the open/save flow ---
     bool FileOpen();    // asks for a file, then Load

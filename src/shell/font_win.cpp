@@ -12,7 +12,13 @@
 namespace quorlin {
 
 TFontWin::TFontWin(int kind, QString fileName, QWidget* parent)
-    : TFileMsgWin(kind, std::move(fileName), parent) {}
+    : TFileMsgWin(kind, std::move(fileName), parent) {
+    HandleCommands(resources::cmd::kFontBase, resources::cmd::kFontBase + WindowFonts::kFonts - 1,
+                   [this](int id) { ChooseFont(*WindowFonts::FontOfCommand(id)); });
+    HandleCommand(resources::cmd::kPrint, [this] { Print(); });
+    HandleCommand(resources::cmd::kPrintFormat, [this] { SharedPrinter().SetUpPage(this); });
+    HandleCommand(resources::cmd::kSelectPrinter, [this] { SharedPrinter().SelectPrinter(this); });
+}
 
 bool TFontWin::ChooseFont(int i) {
     if (i < 0 || i >= WindowFonts::kFonts) return false;
@@ -41,26 +47,6 @@ void TFontWin::NumberFormatChanged() {
 void TFontWin::ReportTeXSaved() {
     platform::MsgBox(this, resources::LoadString(kStrSuccess), resources::LoadString(kStrTeXSaved),
                      platform::kMsgOk);
-}
-
-bool TFontWin::OnCommand(int id) {
-    if (const auto font = WindowFonts::FontOfCommand(id)) {
-        ChooseFont(*font);
-        return true;
-    }
-    switch (id) {
-        case resources::cmd::kPrint:
-            Print();
-            return true;
-        case resources::cmd::kPrintFormat:
-            SharedPrinter().SetUpPage(this);
-            return true;
-        case resources::cmd::kSelectPrinter:
-            SharedPrinter().SelectPrinter(this);
-            return true;
-        default:
-            return TFileMsgWin::OnCommand(id);
-    }
 }
 
 }  // namespace quorlin

@@ -45,7 +45,6 @@ public:
     // Print (through the print dialog), print format and printer selection on the program's
     // printer; Print is filled by the windows that have something to print.
     virtual void Print() {}
-    bool OnCommand(int id) override;
 
 private:
     WindowFonts fonts_;

@@ -34,6 +34,26 @@ TPlotFrame::TPlotFrame(const WindowKindRegistry& kinds, QString pendingFile)
     setAcceptDrops(true);
     SetMenuName("FRAMEMENU");
     SetAcceleratorName("FRAMEMENU");
+    HandleCommands();
+}
+
+void TPlotFrame::HandleCommands() {
+    for (const int id :
+         {cmd::kWindow2D, cmd::kWindow3D, cmd::kWindowGuess, cmd::kWindowMapXY, cmd::kWindowMapZ,
+          cmd::kWindowLogX, cmd::kWindowLogY, cmd::kWindowLogXY, cmd::kWindowPlanets}) {
+        HandleCommand(id, [this, id] {
+            const auto kind = KindOfCommand(id);
+            NewWindow(kind->kind, kind->logMode);
+        });
+    }
+    HandleCommand(cmd::kFrameOpen, [this] { OpenFromDialog(); });
+    HandleCommand(cmd::kFrameOpenLast, [this] { settings_.openLast = !settings_.openLast; });
+    HandleCommand(cmd::kUseDefaults, [this] { settings_.useDefaults = !settings_.useDefaults; });
+    HandleCommand(cmd::kHelp, [this] { help_->ShowHelp(QStringLiteral("FRAMEH")); });
+    HandleCommand(cmd::kHelpTips, [this] {
+        if (!tips_) tips_ = new TipsDialog(this);
+        tips_->ShowDialog();
+    });
 }
 
 TPlotFrame::~TPlotFrame() = default;
@@ -114,65 +134,14 @@ void TPlotFrame::OnFilesDropped(const QStringList& files) {
     for (const QString& file : files) OpenByExtension(file);
 }
 
-bool TPlotFrame::OnCommand(int id) {
-    if (const auto kind = KindOfCommand(id)) {
-        NewWindow(kind->kind, kind->logMode);
-        return true;
-    }
-    switch (id) {
-        case cmd::kFrameOpen:
-            OpenFromDialog();
-            return true;
-        case cmd::kFrameOpenLast:
-            settings_.openLast = !settings_.openLast;
-            return true;
-        case cmd::kUseDefaults:
-            settings_.useDefaults = !settings_.useDefaults;
-            return true;
-        case cmd::kWindowCascade:
-            CascadeChildren();
-            return true;
-        case cmd::kWindowTile:
-            TileChildren();
-            return true;
-        case cmd::kWindowArrangeIcons:
-            ArrangeIcons();
-            return true;
-        case cmd::kFrameExit:
-            close();
-            return true;
-        case cmd::kHelp:
-            help_->ShowHelp(QStringLiteral("FRAMEH"));
-            return true;
-        case cmd::kHelpTips:
-            if (!tips_) tips_ = new TipsDialog(this);
-            tips_->ShowDialog();
-            return true;
-        default:
-            return FrameWindow::OnCommand(id);
-    }
-}
-
 void TPlotFrame::EnableCommand(platform::CommandState& state) {
     if (const auto kind = KindOfCommand(state.id)) {
         state.enabled = kinds_.Has(kind->kind);
         return;
     }
-    switch (state.id) {
-        case cmd::kFrameOpenLast:
-            state.checked = settings_.openLast;
-            break;
-        case cmd::kUseDefaults:
-            state.checked = settings_.useDefaults;
-            break;
-        case cmd::kWindowCascade:
-        case cmd::kWindowTile:
-        case cmd::kWindowArrangeIcons:
-            state.enabled = !Children().isEmpty();
-            break;
-        default:
-            FrameWindow::EnableCommand(state);
-    }
+    if (state.id == cmd::kFrameOpenLast) state.checked = settings_.openLast;
+    if (state.id == cmd::kUseDefaults) state.checked = settings_.useDefaults;
+    FrameWindow::EnableCommand(state);
 }
 
 }  // namespace quorlin

@@ -35,7 +35,6 @@ public:
 
     void SetupWindow() override;
     void CleanupWindow() override;
-    bool OnCommand(int id) override;
     void EnableCommand(platform::CommandState& state) override;
     void OnFilesDropped(const QStringList& files) override;
 
@@ -43,6 +42,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void HandleCommands();
     platform::Window* AddWindow(WindowKind kind, NewWindowRequest request);
     void OpenFromDialog();
     void OnFirstShow();

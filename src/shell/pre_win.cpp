@@ -5,7 +5,12 @@
 namespace quorlin {
 
 TPreWin::TPreWin(int kind, QString fileName, QWidget* parent)
-    : TFontWin(kind, std::move(fileName), parent) {}
+    : TFontWin(kind, std::move(fileName), parent) {
+    HandleCommand(resources::cmd::kWithBackColor, [this] {
+        withBackColor_ = !withBackColor_;
+        UpdateMenuChecks(false);
+    });
+}
 
 const QImage& TPreWin::Image(ImageLayer layer) const {
     return layer == ImageLayer::Picture ? picture_ : background_;
@@ -96,15 +101,6 @@ void TPreWin::Notify(int code) {
 void TPreWin::UpdateMenuChecks(bool flag) {
     CheckMenu(resources::cmd::kWithBackColor, withBackColor_);
     TFontWin::UpdateMenuChecks(flag);
-}
-
-bool TPreWin::OnCommand(int id) {
-    if (id == resources::cmd::kWithBackColor) {
-        withBackColor_ = !withBackColor_;
-        UpdateMenuChecks(false);
-        return true;
-    }
-    return TFontWin::OnCommand(id);
 }
 
 void TPreWin::Paint(QPainter& painter, const QRect&) {

@@ -72,7 +72,6 @@ public:
 
     void Notify(int code) override;
     void UpdateMenuChecks(bool flag) override;
-    bool OnCommand(int id) override;
     void Paint(QPainter& painter, const QRect& dirty) override;
     void SizeChanged(int width, int height) override;
 

@@ -70,6 +70,7 @@ QString TextOfFileBytes(std::string_view bytes) {
 TTextWin::TTextWin(QString fileName, QWidget* parent) : TPreTextWin(std::move(fileName), parent) {
     SetMenu(&kTextMenu);
     SetAccelerators(&kTextAccelerators);
+    HandleCommand(cmd::kClose, [this] { CloseWindow(); });
 }
 
 QString TTextWin::FileFilter() const {
@@ -127,16 +128,6 @@ void TTextWin::ResetWindow() {
 void TTextWin::Print() {
     if (SharedPrinter().SelectPrinter(this) && !PrintText(SharedPrinter())) {
         platform::ErrorMsg(this, kErrCannotOpenFile);
-    }
-}
-
-bool TTextWin::OnCommand(int id) {
-    switch (id) {
-        case cmd::kClose:
-            CloseWindow();
-            return true;
-        default:
-            return TPreTextWin::OnCommand(id);
     }
 }
 

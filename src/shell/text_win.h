@@ -36,7 +36,6 @@ public:
     void Print() override;
 
     void ResetWindow() override;
-    bool OnCommand(int id) override;
 };
 
 }  // namespace quorlin

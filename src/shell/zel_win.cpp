@@ -29,6 +29,8 @@ TZELWin::TZELWin(int kind, QString fileName, QString iniName, QWidget* parent)
     : TPreWin(kind, std::move(fileName), parent), iniName_(std::move(iniName)) {
     SetVersion(kGraphWindowVersion);
     useDefaults_ = FrameSettings::Load().useDefaults;
+    HandleCommands(cmd::kMouseFirst, cmd::kMouseLast, [this](int id) { SetMouseMode(id); });
+    HandleCommand(cmd::kHelp, [this] { ShowHelp({}, {}); });
 }
 
 TZELWin::~TZELWin() = default;
@@ -306,19 +308,9 @@ void TZELWin::UpdateMenuChecks(bool flag) {
 }
 
 bool TZELWin::OnCommand(int id) {
-    if (id >= cmd::kMouseFirst && id <= cmd::kMouseLast) {
-        SetMouseMode(id);
-        return true;
-    }
-    switch (id) {
-        case cmd::kHelp:
-            // A window without help text of its own leaves the command to the frame's help.
-            if (HelpName().isEmpty()) return TPreWin::OnCommand(id);
-            ShowHelp({}, {});
-            return true;
-        default:
-            return TPreWin::OnCommand(id);
-    }
+    // A window without help text of its own leaves the command to the frame's help.
+    if (id == cmd::kHelp && HelpName().isEmpty()) return false;
+    return TPreWin::OnCommand(id);
 }
 
 }  // namespace quorlin

@@ -58,6 +58,7 @@ public:
     ChildWindow() {
         SetMenu(&kChildMenu);
         SetAccelerators(&kChildAccelerators);
+        HandleTestCommands();
     }
     void SetupWindow() override { ++setups; }
     void CleanupWindow() override {
@@ -65,17 +66,14 @@ public:
         if (cleanupSink) ++*cleanupSink;
     }
     bool CanClose() override { return allowClose; }
-    bool OnCommand(int id) override {
-        if (id == kOpen || id == kDeep || id == kRefresh) {
-            commands.push_back(id);
-            return true;
+    void HandleTestCommands() {
+        for (const int id : {kOpen, kDeep, kRefresh}) {
+            HandleCommand(id, [this, id] { commands.push_back(id); });
         }
-        if (id == kToggle) {
-            commands.push_back(id);
+        HandleCommand(kToggle, [this] {
+            commands.push_back(kToggle);
             toggled = !toggled;
-            return true;
-        }
-        return Window::OnCommand(id);
+        });
     }
     void EnableCommand(CommandState& state) override {
         if (state.id == kToggle) state.checked = toggled;
@@ -95,13 +93,10 @@ public:
     TestFrame() {
         SetMenu(&kFrameMenu);
         SetAccelerators(&kFrameAccelerators);
+        HandleTestCommands();
     }
-    bool OnCommand(int id) override {
-        if (id == kFrameOnly) {
-            commands.push_back(id);
-            return true;
-        }
-        return FrameWindow::OnCommand(id);
+    void HandleTestCommands() {
+        HandleCommand(kFrameOnly, [this] { commands.push_back(kFrameOnly); });
     }
     void OnFilesDropped(const QStringList& files) override { dropped = files; }
     std::vector<int> commands;

@@ -1,11 +1,11 @@
 #include "platform/key_poll.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include "platform/dialog.h"
 #include "platform/frame_window.h"
@@ -19,10 +19,12 @@ class ClickCounter : public Window {
 public:
     void MouseDown(const MouseEvent&) override { ++clicks; }
     void KeyDown(int, Modifiers) override { ++keys; }
+    // Every command the tests send lands here, to prove none ran during a poll.
     bool OnCommand(int id) override {
         commands.push_back(id);
         return true;
     }
+    void EnableCommand(CommandState& state) override { state.enabled = true; }
     int clicks = 0;
     int keys = 0;
     std::vector<int> commands;
@@ -30,12 +32,12 @@ public:
 
 void PostClick(QWidget* target) {
     const QPointF at(10, 10);
-    QCoreApplication::postEvent(target, new QMouseEvent(QEvent::MouseButtonPress, at, at,
-                                                        target->mapToGlobal(at), Qt::LeftButton,
-                                                        Qt::LeftButton, Qt::NoModifier));
-    QCoreApplication::postEvent(target, new QMouseEvent(QEvent::MouseButtonRelease, at, at,
-                                                        target->mapToGlobal(at), Qt::LeftButton,
-                                                        Qt::NoButton, Qt::NoModifier));
+    QCoreApplication::postEvent(
+        target, new QMouseEvent(QEvent::MouseButtonPress, at, at, target->mapToGlobal(at),
+                                Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(
+        target, new QMouseEvent(QEvent::MouseButtonRelease, at, at, target->mapToGlobal(at),
+                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
 }
 
 void PostKey(QWidget* target, Qt::Key key, const QString& text,

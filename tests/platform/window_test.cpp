@@ -13,12 +13,10 @@ namespace {
 // Two levels of a window chain, as the program's graphing windows stack them.
 class BaseLevel : public Window {
 public:
-    bool OnCommand(int id) override {
-        if (id == 10) {
-            handled.push_back("base 10");
-            return true;
-        }
-        return Window::OnCommand(id);
+    BaseLevel() {
+        HandleCommand(10, [this] { handled.push_back("base 10"); });
+        HandleCommand(11, [this] { handled.push_back("base 11"); });
+        HandleCommand(30, [this] { handled.push_back("base 30"); });
     }
     void EnableCommand(CommandState& state) override {
         if (state.id == 11) state.enabled = false;
@@ -29,13 +27,13 @@ public:
 
 class DerivedLevel : public BaseLevel {
 public:
-    bool OnCommand(int id) override {
-        if (id == 20) {
+    DerivedLevel() {
+        HandleCommand(20, [this] {
             handled.push_back("derived 20");
             toggled = !toggled;
-            return true;
-        }
-        return BaseLevel::OnCommand(id);
+        });
+        // A derived level's handler replaces its base's for the same id.
+        HandleCommand(30, [this] { handled.push_back("derived 30"); });
     }
     void EnableCommand(CommandState& state) override {
         if (state.id == 20) state.checked = toggled;
@@ -48,9 +46,10 @@ TEST(Window, CommandsGoUpTheLevelChain) {
     DerivedLevel window;
     EXPECT_TRUE(window.SendCommand(20));
     EXPECT_TRUE(window.SendCommand(10));
-    EXPECT_FALSE(window.SendCommand(30));
+    EXPECT_TRUE(window.SendCommand(30));
     EXPECT_FALSE(window.SendCommand(11));  // disabled by the base level's enabler
-    EXPECT_EQ(window.handled, (std::vector<std::string>{"derived 20", "base 10"}));
+    EXPECT_FALSE(window.SendCommand(50));  // nobody handles it
+    EXPECT_EQ(window.handled, (std::vector<std::string>{"derived 20", "base 10", "derived 30"}));
 }
 
 TEST(Window, EnablersStartFromStoredCheckMarks) {
@@ -58,7 +57,8 @@ TEST(Window, EnablersStartFromStoredCheckMarks) {
     EXPECT_FALSE(window.QueryCommand(40).checked);
     window.SetCommandChecked(40, true);
     EXPECT_TRUE(window.QueryCommand(40).checked);
-    EXPECT_TRUE(window.QueryCommand(40).enabled);
+    EXPECT_FALSE(window.QueryCommand(40).enabled) << "a command without a handler is disabled";
+    EXPECT_TRUE(window.QueryCommand(10).enabled);
     EXPECT_FALSE(window.QueryCommand(11).enabled);
     window.SendCommand(20);
     EXPECT_TRUE(window.QueryCommand(20).checked);
