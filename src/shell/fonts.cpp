@@ -1,7 +1,5 @@
 #include "shell/fonts.h"
 
-#include <cstdlib>
-
 #include "shell/text_helpers.h"
 
 namespace quorlin {
@@ -66,24 +64,13 @@ std::optional<FontRecord> FontRecordFromSpec(const platform::FontSpec& spec, Fon
     return base;
 }
 
-int MulDiv(int a, int b, int c) {
-    if (c == 0) return 0;
-    const long long product = static_cast<long long>(a) * b;
-    const long long magnitude = (std::llabs(product) + std::llabs(c) / 2) / std::llabs(c);
-    return static_cast<int>((product < 0) != (c < 0) ? -magnitude : magnitude);
-}
-
-int FontHeightForPoints(int pointSize, int dotsPerInch) {
-    return -MulDiv(pointSize, dotsPerInch, 72);
-}
-
 WindowFonts::WindowFonts() : points_(kDefaultPoints), captions_(kCaptionIds) {
     for (int i = 0; i < kFonts; ++i) SetPointSize(i, PointSize(i));
 }
 
 void WindowFonts::SetPointSize(int i, int pointSize) {
     points_.at(static_cast<std::size_t>(i)) = pointSize;
-    Font(i).height = FontHeightForPoints(pointSize, kScreenDpi);
+    Font(i).height = platform::FontHeightForPoints(pointSize, kScreenDpi);
 }
 
 std::optional<int> WindowFonts::FontOfCommand(int command) {
@@ -100,7 +87,8 @@ void WindowFonts::ScaleFonts(bool begin, int dotsPerInch) {
     }
     if (!saved_) saved_ = fonts_;
     const int dpi = dotsPerInch < 1 ? kScreenDpi : dotsPerInch;
-    for (int i = 0; i < kFonts; ++i) Font(i).height = FontHeightForPoints(PointSize(i), dpi);
+    for (int i = 0; i < kFonts; ++i)
+        Font(i).height = platform::FontHeightForPoints(PointSize(i), dpi);
 }
 
 }  // namespace quorlin

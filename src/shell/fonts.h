@@ -13,8 +13,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/drawing_tools.h"
 #include "platform/binio.h"
+#include "platform/drawing_tools.h"
 
 namespace quorlin {
 
@@ -51,14 +51,6 @@ platform::FontSpec ToFontSpec(const FontRecord& record);
 // face name has no Windows-1252 form or is longer than 31 bytes, since a file could not
 // store it.
 std::optional<FontRecord> FontRecordFromSpec(const platform::FontSpec& spec, FontRecord base);
-
-// a * b / c rounded to the nearest integer, halves away from zero, without intermediate
-// overflow; 0 when c is 0.
-int MulDiv(int a, int b, int c);
-
-// The height of a font of the given point size on a device of dotsPerInch (negative: a
-// character height).
-int FontHeightForPoints(int pointSize, int dotsPerInch);
 
 class WindowFonts {
 public:

@@ -255,11 +255,6 @@ TEST(FontRecord, SixtyBytesInTheStoredLayout) {
 }
 
 TEST(WindowFonts, PointSizesScaleForADeviceAndComeBack) {
-    EXPECT_EQ(MulDiv(10, 96, 72), 13);
-    EXPECT_EQ(MulDiv(3, 1, 2), 2);
-    EXPECT_EQ(MulDiv(-3, 1, 2), -2);
-    EXPECT_EQ(MulDiv(5, 7, 0), 0);
-
     WindowFonts fonts;
     fonts.SetPointSize(2, 10);
     fonts.Font(2).faceName = "Courier";
@@ -267,7 +262,7 @@ TEST(WindowFonts, PointSizesScaleForADeviceAndComeBack) {
     const FontRecord before = fonts.Font(2);
 
     fonts.ScaleFonts(true, 600);
-    EXPECT_EQ(fonts.Font(2).height, -83);  // -MulDiv(10, 600, 72)
+    EXPECT_EQ(fonts.Font(2).height, -83);  // 10 x 600 / 72 = 83.3
     EXPECT_EQ(fonts.Font(2).faceName, "Courier");
     fonts.ScaleFonts(true, 864);  // nested begin keeps the first saved records
     EXPECT_EQ(fonts.Font(2).height, -120);
