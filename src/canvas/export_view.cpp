@@ -6,8 +6,9 @@
 namespace quorlin::canvas {
 namespace {
 
-// Pixel offset of a world distance, clamped before the conversion so that a far-away point
-// (or a view corner of 1e300) cannot overflow the integer.
+// Pixel of a world offset along an axis of `size` pixels, clamped to -1 .. size + 1 before
+// the conversion so that a far-away point (or a view corner of 1e300) cannot overflow the
+// integer. The pixel one step past either edge, where clipped lines end, stays as it is.
 int ClampedPixel(long double offset, int size) {
     if (!(offset >= -0.5L)) return -1;  // also NaN
     if (offset > size + 0.5L) return size + 1;
@@ -34,29 +35,29 @@ ExportView ExportView::FromCorners(long double xLow, long double xHigh, long dou
     return v;
 }
 
-int ExportView::XToScreen(long double x) const {
-    return ClampedPixel((x - xLow) / unitsPerPixelX, clientWidth) + leftMargin;
+int PixelMapping::XToScreen(long double x) const {
+    return ClampedPixel((x - xLow) / unitsPerPixelX, width) + leftMargin;
 }
 
-int ExportView::YToScreen(long double y) const {
-    return ClampedPixel((yHigh - y) / unitsPerPixelY, clientHeight) + topMargin;
+int PixelMapping::YToScreen(long double y) const {
+    return ClampedPixel((yHigh - y) / unitsPerPixelY, height) + topMargin;
 }
 
-bool ExportView::PointToScreen(WorldPoint p, ScreenPoint& out) const {
+bool PixelMapping::PointToScreen(WorldPoint p, ScreenPoint& out) const {
     out = {XToScreen(p.x), YToScreen(p.y)};
-    return out.x >= leftMargin && out.x < leftMargin + clientWidth && out.y >= topMargin &&
-           out.y < topMargin + clientHeight;
+    return out.x >= leftMargin && out.x < leftMargin + width && out.y >= topMargin &&
+           out.y < topMargin + height;
 }
 
-long double ExportView::ScreenToX(int sx) const {
+long double PixelMapping::ScreenToX(int sx) const {
     return (sx - leftMargin) * unitsPerPixelX + xLow;
 }
 
-long double ExportView::ScreenToY(int sy) const {
+long double PixelMapping::ScreenToY(int sy) const {
     return yHigh - (sy - topMargin) * unitsPerPixelY;
 }
 
-bool ExportView::IsInView(WorldPoint p) const {
+bool PixelMapping::IsInView(WorldPoint p) const {
     return p.x >= xLow && p.x <= xHigh && p.y >= yLow && p.y <= yHigh;
 }
 

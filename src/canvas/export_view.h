@@ -48,6 +48,31 @@ struct ExportFont {
     int pointSize = 10;
 };
 
+// The linear map between world coordinates and the pixels of a drawing area: x grows to the
+// right, y downwards, and the corners (xLow, yHigh) and (xHigh, yLow) fall on the area's
+// first and last pixels. The graphing windows and the export writers both map through it.
+struct PixelMapping {
+    long double xLow = -5;
+    long double xHigh = 5;
+    long double yLow = -5;
+    long double yHigh = 5;
+    long double unitsPerPixelX = 0.025L;
+    long double unitsPerPixelY = 0.025L;
+    int width = 401;  // drawing area in pixels
+    int height = 401;
+    int leftMargin = 0;
+    int topMargin = 0;
+
+    // World to pixel, rounded and clamped to -1 .. size + 1 (margins added).
+    int XToScreen(long double x) const;
+    int YToScreen(long double y) const;
+    // Both coordinates as above; true when the pixel lies inside the area.
+    bool PointToScreen(WorldPoint p, ScreenPoint& out) const;
+    long double ScreenToX(int sx) const;
+    long double ScreenToY(int sy) const;
+    bool IsInView(WorldPoint p) const;
+};
+
 struct ExportView {
     long double centreX = 0;
     long double centreY = 0;
@@ -79,15 +104,20 @@ struct ExportView {
     static ExportView FromCorners(long double xLow, long double xHigh, long double yLow,
                                   long double yHigh, int clientWidth, int clientHeight);
 
-    // World to client pixel, rounded; -1 before the drawing area and size + 1 beyond it.
-    int XToScreen(long double x) const;
-    int YToScreen(long double y) const;
-    // Both coordinates as above; true when the point lies inside the client area.
-    bool PointToScreen(WorldPoint p, ScreenPoint& out) const;
-    long double ScreenToX(int sx) const;
-    long double ScreenToY(int sy) const;
+    PixelMapping Mapping() const {
+        return {xLow,           xHigh,       yLow,         yHigh,      unitsPerPixelX,
+                unitsPerPixelY, clientWidth, clientHeight, leftMargin, topMargin};
+    }
+    // The maps of PixelMapping on the client area.
+    int XToScreen(long double x) const { return Mapping().XToScreen(x); }
+    int YToScreen(long double y) const { return Mapping().YToScreen(y); }
+    bool PointToScreen(WorldPoint p, ScreenPoint& out) const {
+        return Mapping().PointToScreen(p, out);
+    }
+    long double ScreenToX(int sx) const { return Mapping().ScreenToX(sx); }
+    long double ScreenToY(int sy) const { return Mapping().ScreenToY(sy); }
     WorldPoint ScreenToWorld(ScreenPoint p) const { return {ScreenToX(p.x), ScreenToY(p.y)}; }
-    bool IsInView(WorldPoint p) const;
+    bool IsInView(WorldPoint p) const { return Mapping().IsInView(p); }
 };
 
 }  // namespace quorlin::canvas

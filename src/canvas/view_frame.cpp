@@ -6,14 +6,6 @@
 namespace quorlin::canvas {
 namespace {
 
-// Pixel of a world offset along an axis of `size` pixels: -1 before the axis, size + 1 beyond
-// it. Compared before rounding so that a far-away point cannot overflow the integer.
-int ClampedPixel(long double offset, int size) {
-    if (!(offset >= -0.5L)) return -1;  // also NaN
-    if (offset >= size - 0.5L) return size + 1;
-    return static_cast<int>(std::lround(static_cast<double>(offset)));
-}
-
 // Pixel steps across an axis of `size` pixels: pixel 0 and pixel size - 1 lie on its edges.
 long double Steps(int size) {
     return static_cast<long double>(std::max(size - 1, 1));
@@ -105,25 +97,32 @@ void TViewFrame::Zoom(bool out) {
     RecomputeView();
 }
 
+PixelMapping TViewFrame::Mapping() const {
+    return {left,           right,     down,       up,         unitsPerPixelX,
+            unitsPerPixelY, areaWidth, areaHeight, leftMargin, topMargin};
+}
+
 int TViewFrame::XToScreen(long double x) const {
-    return ClampedPixel((x - left) / unitsPerPixelX, areaWidth) + leftMargin;
+    return Mapping().XToScreen(x);
 }
 
 int TViewFrame::YToScreen(long double y) const {
-    return ClampedPixel((up - y) / unitsPerPixelY, areaHeight) + topMargin;
+    return Mapping().YToScreen(y);
 }
 
 bool TViewFrame::PointToScreen(WorldPoint p, QPoint& out) const {
-    out = QPoint(XToScreen(p.x), YToScreen(p.y));
-    return AreaRect().ToQRect().contains(out);
+    ScreenPoint pixel;
+    const bool inside = Mapping().PointToScreen(p, pixel);
+    out = QPoint(pixel.x, pixel.y);
+    return inside;
 }
 
 long double TViewFrame::ScreenToX(int sx) const {
-    return (sx - leftMargin) * unitsPerPixelX + left;
+    return Mapping().ScreenToX(sx);
 }
 
 long double TViewFrame::ScreenToY(int sy) const {
-    return up - (sy - topMargin) * unitsPerPixelY;
+    return Mapping().ScreenToY(sy);
 }
 
 TLDRect TViewFrame::ScreenRectToWorld(const platform::PixelRect& r) const {
@@ -139,7 +138,7 @@ platform::PixelRect TViewFrame::WorldRectToScreen(const TLDRect& r) const {
 }
 
 bool TViewFrame::IsInView(WorldPoint p) const {
-    return p.x >= left && p.x <= right && p.y >= down && p.y <= up;
+    return Mapping().IsInView(p);
 }
 
 TLDRect TViewFrame::ClipRect() const {

@@ -90,8 +90,10 @@ struct TViewFrame {
     TLDRect Corners() const { return {left, right, down, up}; }
     TLDRect AltCorners() const { return {altLeft, altRight, altDown, altUp}; }
 
-    // World to pixel of the drawing area, rounded; -1 before the area and size + 1 beyond it
-    // (margins added).
+    // The world-to-pixel map of the drawing area; the maps below go through it.
+    PixelMapping Mapping() const;
+    // World to pixel of the drawing area, rounded and clamped to -1 .. size + 1 (margins
+    // added).
     int XToScreen(long double x) const;
     int YToScreen(long double y) const;
     // Both coordinates as above; true when the point falls inside the drawing area.

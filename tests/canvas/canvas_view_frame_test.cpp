@@ -91,6 +91,30 @@ TEST(ViewFrame, OutsidePointsClampToMinusOneAndSizePlusOne) {
     EXPECT_EQ(p.x(), 10 + 402);
     EXPECT_TRUE(f.IsInView({5, -f.halfHeight}));
     EXPECT_FALSE(f.IsInView({5.001L, 0}));
+    // The ends of a line clipped to the view widened by a pixel sit one pixel past each edge.
+    const TLDRect clip = f.ClipRect();
+    EXPECT_EQ(f.XToScreen(clip.xLow), 10 - 1);
+    EXPECT_EQ(f.XToScreen(clip.xHigh), 10 + 401);
+    EXPECT_EQ(f.YToScreen(clip.yHigh), -1);
+    EXPECT_EQ(f.YToScreen(clip.yLow), 301);
+}
+
+TEST(ViewFrame, ExportViewMapsExactlyLikeItsFrame) {
+    TViewFrame f = Frame(0.3L, -7.25L, 3.7L, 517, 389);
+    f.leftMargin = 12;
+    f.topMargin = 30;
+    const ExportView v = f.ToExportView();
+    for (int i = -10; i <= 110; ++i) {
+        const WorldPoint p{f.left + (f.right - f.left) * i / 100,
+                           f.down + (f.up - f.down) * (100 - i) / 100};
+        QPoint a;
+        ScreenPoint b;
+        EXPECT_EQ(f.PointToScreen(p, a), v.PointToScreen(p, b));
+        EXPECT_EQ(a, QPoint(b.x, b.y));
+        EXPECT_EQ(f.IsInView(p), v.IsInView(p));
+        EXPECT_EQ(f.ScreenToX(a.x()), v.ScreenToX(b.x));
+        EXPECT_EQ(f.ScreenToY(a.y()), v.ScreenToY(b.y));
+    }
 }
 
 TEST(ViewFrame, RectanglesBetweenScreenAndWorld) {
