@@ -1,13 +1,16 @@
 #include "platform/single_instance.h"
 
+#include <unistd.h>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <memory>
-#include <unistd.h>
 
 namespace quorlin::platform {
 
 QString SingleInstance::DefaultName() {
+    // QUORLIN_INSTANCE_NAME lets tests run the program beside a running copy of it.
+    const QString name = qEnvironmentVariable("QUORLIN_INSTANCE_NAME");
+    if (!name.isEmpty()) return name;
     return QStringLiteral("qzprev-%1").arg(static_cast<qulonglong>(::getuid()));
 }
 
@@ -76,6 +79,8 @@ void SingleInstance::Receive(QLocalSocket* socket) {
     if (socket->state() == QLocalSocket::UnconnectedState) finish();
 }
 
-bool SingleInstance::IsListening() const { return server_ && server_->isListening(); }
+bool SingleInstance::IsListening() const {
+    return server_ && server_->isListening();
+}
 
 }  // namespace quorlin::platform

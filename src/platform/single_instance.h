@@ -12,7 +12,8 @@ namespace quorlin::platform {
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
-    // The socket name of the program: "qzprev" plus the user id. Tests pass their own names.
+    // The socket name of the program: "qzprev" plus the user id, or $QUORLIN_INSTANCE_NAME.
+    // Tests pass their own names.
     static QString DefaultName();
 
     explicit SingleInstance(QString name = DefaultName(), QObject* parent = nullptr);
