@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "canvas/export_format.h"
+#include "shell/text_helpers.h"
+
 namespace quorlin::canvas {
 namespace {
 
@@ -67,7 +70,12 @@ void TCanvasPrimitives::ArrowHead(WorldPoint tip, WorldPoint direction, long dou
     if (!ArrowHeadPoints(frame_, direction, length, a, b)) return;
     const WorldPoint pa{tip.x + a.x, tip.y + a.y}, pb{tip.x + b.x, tip.y + b.y};
     const std::array<WorldPoint, 3> head{pa, tip, pb};
-    if (Tex()) exports_->tex.TexArrow(direction, tip, length, solid);
+    if (Tex()) {
+        // PiCTeX draws an arrow from the tail of its head to the tip: hand it the head's own
+        // axis, not the caller's direction, whose length would add a shaft the screen lacks.
+        const WorldPoint axis{-(a.x + b.x) / 2, -(a.y + b.y) / 2};
+        exports_->tex.TexArrow(axis, tip, length, solid);
+    }
     if (Svg()) {
         if (solid)
             exports_->svg.SvgPolygonWorld(head, false, pen_.colour, pen_.width, pen_.colour, 0);
@@ -171,9 +179,11 @@ void TCanvasPrimitives::Dot(QPoint p) {
 void TCanvasPrimitives::Text(QPoint p, const QString& text, int fontIndex, int h, int v,
                              std::string_view texAnchor) {
     if (text.isEmpty()) return;
-    const std::string utf8 = text.toStdString();
-    if (exports_) exports_->ExportText(ToScreen(p), utf8, dc_.TextColor().rgb(), fontIndex, h, v);
-    if (Tex()) exports_->tex.TexText(utf8, texAnchor, frame_.ScreenToWorld(p), false);
+    // The writers take the program's 8-bit texts (a degree sign is the one byte 176);
+    // a character without an 8-bit form is written as "?".
+    const std::string bytes = ToWindows1252(text).value_or(ToLatin1(text));
+    if (exports_) exports_->ExportText(ToScreen(p), bytes, dc_.TextColor().rgb(), fontIndex, h, v);
+    if (Tex()) exports_->tex.TexText(bytes, texAnchor, frame_.ScreenToWorld(p), false);
     TextAlign align;
     align.horizontal = h > 0   ? TextAlign::Horizontal::Left
                        : h < 0 ? TextAlign::Horizontal::Right

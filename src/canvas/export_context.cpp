@@ -28,6 +28,10 @@ WorldPoint ExportContext::ToExportCoords(WorldPoint p) const {
 }
 
 void ExportContext::FitBoxToView() {
+    // The frames of a parameter animation show the view they are drawn in: a box of another
+    // size would shrink them or push them off their page. Only a turning view keeps the fixed
+    // box it turns in.
+    if (animationMode != kAnimationTurningView) boxHalfWidth = view.halfWidth;
     boxHalfHeight = boxHalfWidth * (view.halfHeight / view.halfWidth);
 }
 

@@ -57,6 +57,9 @@ struct ExportReport {
     QString text;
 };
 
+// The animation mode of an export whose frames turn a 3D view inside a fixed box.
+inline constexpr int kAnimationTurningView = 2;
+
 struct ExportContext {
     explicit ExportContext(ExportHost& host) : host(host) {}
     ExportContext(const ExportContext&) = delete;
@@ -75,7 +78,7 @@ struct ExportContext {
     bool epsActive = false;
     int frameDigits = 1;
     std::string svgTitle = "Tolvex";
-    int animationMode = 0;  // 0 none, 1 parameters move, 2 the 3D view turns
+    int animationMode = 0;  // 0 none, 1 parameters move, kAnimationTurningView
 
     int texOutputKind = kTexStandalone;
     int texFrameCount = 1;
@@ -97,7 +100,8 @@ struct ExportContext {
     // The point as the PiCTeX and EPS writers write it: unchanged for a single picture,
     // relative to the view centre for the frames of an animation.
     WorldPoint ToExportCoords(WorldPoint p) const;
-    // Box half-height following the view's proportions.
+    // The shared box of the frames: the view's size (a turning view keeps its box's width),
+    // the half-height following the view's proportions.
     void FitBoxToView();
 
     // True when path may be written: it does not exist, the user agreed, or an earlier frame

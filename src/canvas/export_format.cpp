@@ -70,6 +70,12 @@ std::string TexEscapeText(std::string_view text, std::string_view escape, bool m
             out += math + c + math;
             continue;
         }
+        if (!mathMode && (c == '_' || c == '^')) {
+            out += escape;
+            out += c;
+            if (c == '^') out += "{}";
+            continue;
+        }
         if (byte > 127) {
             out += escape;
             out += Format("char%u{}", byte);

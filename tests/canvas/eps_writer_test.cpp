@@ -73,13 +73,15 @@ TEST_F(EpsTest, FramesOfAnAnimationShareABoxAroundTheViewCentre) {
     host.frameAnswer = 2;
     host.parameterAnswer = "A";
     ASSERT_TRUE(state.eps.PrepareEpsExport(1, 0));
-    EXPECT_EQ(state.boxHalfHeight, 2.5L);
+    // The box is the view's size, so the frames keep the single picture's scale.
+    EXPECT_EQ(state.boxHalfWidth, 10.0L);
+    EXPECT_EQ(state.boxHalfHeight, 5.0L);
     state.epsActive = true;
-    // The page is 600 x 300 points; the box is 10 x 5 world units, so 60 points each.
+    // The page is 600 x 300 points for the 20 x 10 world units: 30 points each.
     EXPECT_EQ(Capture([&] {
                   state.eps.EpsPath(std::array<WorldPoint, 2>{{{20, 5}, {25, 7.5L}}}, false);
               }),
-              CrLf({"newpath", "300.000 150.000 moveto", "600.000 300.000 lineto"}));
+              CrLf({"newpath", "300.000 150.000 moveto", "450.000 225.000 lineto"}));
 }
 
 TEST_F(EpsTest, SegmentsPathsAndParity) {
