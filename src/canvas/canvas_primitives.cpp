@@ -1,5 +1,7 @@
 #include "canvas/canvas_primitives.h"
 
+#include "canvas/marker_shapes.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -109,63 +111,39 @@ void TCanvasPrimitives::Marker(QPoint p, int kind, int r) {
     if (Svg()) exports_->svg.SvgMarker(ToScreen(p), kind, r, pen_.colour);
     if (Eps()) exports_->eps.EpsMarker(frame_.ScreenToWorld(p), kind, r, pen_.colour);
     if (Tex()) exports_->tex.TexPoint(frame_.ScreenToWorld(p), r, kind == 7);
+    const MarkerShape* shape = FindMarkerShape(kind);
+    if (!shape) return Dot(p);
     const int x = p.x(), y = p.y();
-    const QColor colour = QColor::fromRgb(pen_.colour);
-    auto lines = [&](std::initializer_list<QPoint> ends) {
-        const std::vector<QPoint> v(ends);
-        for (std::size_t i = 0; i + 1 < v.size(); i += 2) {
-            dc_.MoveTo(v[i].x(), v[i].y());
-            dc_.LineTo(v[i + 1].x(), v[i + 1].y());
+    const platform::PixelRect box{x - r, y - r, x + r + 1, y + r + 1};
+    auto at = [&](MarkerStep s) { return QPoint(x + s.dx * r, y + s.dy * r); };
+    if (shape->body != MarkerBody::None) {
+        platform::SelectionGuard<Brush> brush(dc_, Brush::Solid(QColor::fromRgb(pen_.colour)));
+        if (shape->body == MarkerBody::Square) dc_.Rectangle(box);
+        if (shape->body == MarkerBody::Disc) dc_.Ellipse(box);
+        if (shape->body == MarkerBody::Triangle) {
+            std::array<QPoint, 3> corners;
+            std::ranges::transform(shape->triangle, corners.begin(), at);
+            dc_.Polygon(corners);
         }
-    };
-    auto filled = [&](auto draw) {
-        platform::SelectionGuard<Brush> brush(dc_, Brush::Solid(colour));
-        draw();
-    };
-    auto hollowSquare = [&] {
+    }
+    const auto points = shape->StrokePoints();
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const QPoint q = at(points[i]);
+        if (shape->pieces[i] == 'M')
+            dc_.MoveTo(q.x(), q.y());
+        else
+            dc_.LineTo(q.x(), q.y());
+    }
+    if (shape->square) {
         platform::SelectionGuard<Brush> brush(dc_, Brush::Hollow());
-        dc_.Rectangle({x - r, y - r, x + r + 1, y + r + 1});
-    };
-    auto triangle = [&](std::array<QPoint, 3> t) { filled([&] { dc_.Polygon(t); }); };
-    auto upright = [&] { lines({{x, y - r}, {x, y + r}, {x - r, y}, {x + r, y}}); };
-    auto diagonal = [&] {
-        lines({{x - r, y - r}, {x + r, y + r}, {x + r, y - r}, {x - r, y + r}});
-    };
-    switch (kind) {
-        case 0:
-            return filled([&] { dc_.Rectangle({x - r, y - r, x + r + 1, y + r + 1}); });
-        case 1:
-            return filled([&] { dc_.Ellipse({x - r, y - r, x + r + 1, y + r + 1}); });
-        case 2:
-            return triangle({QPoint(x - r, y + r), QPoint(x + r, y + r), QPoint(x, y - r)});
-        case 3:
-            return triangle({QPoint(x - r, y - r), QPoint(x + r, y - r), QPoint(x, y + r)});
-        case 4:
-            return triangle({QPoint(x - r, y - r), QPoint(x - r, y + r), QPoint(x + r, y)});
-        case 5:
-            return triangle({QPoint(x + r, y - r), QPoint(x + r, y + r), QPoint(x - r, y)});
-        case 6:
-            upright();
-            return hollowSquare();
-        case 7:
-            return hollowSquare();
-        case 8:
-            return diagonal();
-        case 9:
-            return upright();
-        case 10:
-            diagonal();
-            return hollowSquare();
-        case 11:
-            return lines({{x, y}, {x, y - 3 * r}, {x, y}, {x + r, y - r}, {x, y}, {x - r, y - r}});
-        case 12:
-            return lines({{x, y}, {x, y + 3 * r}, {x, y}, {x + r, y + r}, {x, y}, {x - r, y + r}});
-        case 13: {
-            const PixelRect area = frame_.AreaRect();
-            return lines({{x, area.top}, {x, area.bottom}, {area.left, y}, {area.right, y}});
-        }
-        default:
-            return Dot(p);
+        dc_.Rectangle(box);
+    }
+    if (shape->crossHair) {
+        const PixelRect area = frame_.AreaRect();
+        dc_.MoveTo(x, area.top);
+        dc_.LineTo(x, area.bottom);
+        dc_.MoveTo(area.left, y);
+        dc_.LineTo(area.right, y);
     }
 }
 

@@ -42,8 +42,8 @@ public:
     void ScreenSegment(QPoint a, QPoint b);
     // An arrowhead `length` world x units long at tip, pointing along direction.
     void ArrowHead(WorldPoint tip, WorldPoint direction, long double length, bool solid);
-    // A point marker of kind 0-13 and size r pixels at a pixel (the kinds of the SVG writer:
-    // filled square and disc, four triangles, crosses and squares, tridents, cross hair).
+    // A point marker of kind 0-13 (FindMarkerShape) and size r pixels at a pixel; any other
+    // kind draws a dot.
     void Marker(QPoint p, int kind, int r);
     // A single dot of the pen's colour.
     void Dot(QPoint p);

@@ -1,12 +1,14 @@
 #include "canvas/eps_writer.h"
 
 #include "canvas/export_format.h"
+#include "canvas/marker_shapes.h"
 
 #include <QDate>
 #include <QLocale>
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <vector>
 
 namespace quorlin::canvas {
@@ -366,51 +368,41 @@ void EpsWriter::EpsRoundRectScreen(int x, int y, int width, int height, bool pat
 }
 
 void EpsWriter::EpsMarker(WorldPoint p, int kind, int size, QRgb c) {
+    const MarkerShape* shape = FindMarkerShape(kind, MarkerDialect::PostScript);
+    if (!shape) return;
     const long double hx = ctx_.view.unitsPerPixelX * size, hy = ctx_.view.unitsPerPixelY * size;
-    const long double x = p.x, y = p.y;
-    auto fill3 = [&](std::initializer_list<WorldPoint> t) {
-        const std::vector<WorldPoint> v(t);
-        EpsFill(v, false, c, 1, c, false);
-    };
-    auto stroke = [&](std::initializer_list<WorldPoint> t, std::string_view pieces) {
-        const std::vector<WorldPoint> v(t);
-        EpsStrokeByTemplate(v, c, 2, pieces);
-    };
-    const WorldPoint up{x, y - hy}, down{x, y + hy}, left{x - hx, y}, right{x + hx, y};
-    const WorldPoint ll{x - hx, y - hy}, lr{x + hx, y - hy}, ur{x + hx, y + hy}, ul{x - hx, y + hy};
-    switch (kind) {
-        case 0:
-            return EpsRoundRect(ul, lr, false, c, 1, c, 0, 0);
-        case 1:
-            return EpsCircle(p, hx, 1, c, c, 0);
-        case 2:
-            return fill3({ll, lr, {x, y + hy}});
-        case 3:
-            return fill3({ul, ur, {x, y - hy}});
-        case 4:
-            return fill3({ll, ul, {x + hx, y}});
-        case 5:
-            return fill3({lr, ur, {x - hx, y}});
-        case 6:
-        case 9:
-            return stroke({up, down, left, right}, "MLML");
-        case 7:
-            return stroke({up, down, left, right, ll, lr, ur, ul, ll}, "MLMLMLLLL");
-        case 8:
-            return stroke({ll, ur, ul, lr}, "MLML");
-        case 10:
-            return stroke({ll, ur, ul, lr, ll, ul, ur, lr, ll}, "MLMLMLLLL");
-        case 11:
-            return stroke({p, {x, y + 3 * hy}, p, ur, p, ul}, "MLMLML");
-        case 12:
-            return stroke({p, {x, y - 3 * hy}, p, lr, p, ll}, "MLMLML");
-        case 13: {
-            const ExportView& v = ctx_.view;
-            return stroke({{x, v.yLow}, {x, v.yHigh}, {v.xLow, y}, {v.xHigh, y}}, "MLML");
+    // Steps go down the screen, world y goes up.
+    auto at = [&](MarkerStep s) { return WorldPoint{p.x + s.dx * hx, p.y - s.dy * hy}; };
+    switch (shape->body) {
+        case MarkerBody::Square:
+            EpsRoundRect(at({-1, -1}), at({1, 1}), false, c, 1, c, 0, 0);
+            break;
+        case MarkerBody::Disc:
+            EpsCircle(p, hx, 1, c, c, 0);
+            break;
+        case MarkerBody::Triangle: {
+            std::array<WorldPoint, 3> corners;
+            std::ranges::transform(shape->triangle, corners.begin(), at);
+            EpsFill(corners, false, c, 1, c, false);
+            break;
         }
-        default:
-            return;
+        case MarkerBody::None:
+            break;
     }
+    // Strokes, square and cross hair go out as one path.
+    std::vector<WorldPoint> path;
+    std::string pieces(shape->pieces);
+    std::ranges::transform(shape->StrokePoints(), std::back_inserter(path), at);
+    if (shape->square) {
+        std::ranges::transform(kSquarePath, std::back_inserter(path), at);
+        pieces += kSquarePieces;
+    }
+    if (shape->crossHair) {
+        const ExportView& v = ctx_.view;
+        path.insert(path.end(), {{p.x, v.yLow}, {p.x, v.yHigh}, {v.xLow, p.y}, {v.xHigh, p.y}});
+        pieces += "MLML";
+    }
+    EpsStrokeByTemplate(path, c, 2, pieces);
 }
 
 void EpsWriter::EpsText(ScreenPoint p, std::string_view text, QRgb colour, const ExportFont& font,

@@ -1,9 +1,12 @@
 #include "canvas/svg_writer.h"
 
 #include "canvas/export_format.h"
+#include "canvas/marker_shapes.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <iterator>
 #include <vector>
 
 namespace quorlin::canvas {
@@ -235,53 +238,35 @@ std::string SvgWriter::FillPattern(const std::string& fill, int pattern,
 }
 
 void SvgWriter::SvgMarker(ScreenPoint p, int kind, int r, QRgb c) {
-    const int x = p.x, y = p.y;
-    auto triangle = [&](std::array<ScreenPoint, 3> t) { SvgPolygon(t, false, c, 1, c, 0); };
-    auto path = [&](std::initializer_list<ScreenPoint> points, std::string_view pieces) {
-        const std::vector<ScreenPoint> v(points);
-        SvgPath(v, c, 1, pieces);
-    };
-    auto square = [&] { SvgRect(x - r, y - r, 2 * r, 2 * r, true, c, 1, c); };
-    auto upright = [&] { path({{x, y - r}, {x, y + r}, {x - r, y}, {x + r, y}}, "MLML"); };
-    auto diagonal = [&] {
-        path({{x - r, y - r}, {x + r, y + r}, {x + r, y - r}, {x - r, y + r}}, "MLML");
-    };
-    switch (kind) {
-        case 0:
-            return SvgRect(x - r, y - r, 2 * r, 2 * r, false, c, 1, c);
-        case 1:
-            return SvgEllipse(p, r, c, c);
-        case 2:
-            return triangle({{{x - r, y + r}, {x + r, y + r}, {x, y - r}}});
-        case 3:
-            return triangle({{{x - r, y - r}, {x + r, y - r}, {x, y + r}}});
-        case 4:
-            return triangle({{{x - r, y - r}, {x - r, y + r}, {x + r, y}}});
-        case 5:
-            return triangle({{{x + r, y - r}, {x + r, y + r}, {x - r, y}}});
-        case 6:
-            upright();
-            return square();
-        case 7:
-            return square();
-        case 8:
-            return diagonal();
-        case 9:
-            return upright();
-        case 10:
-            diagonal();
-            return square();
-        case 11:
-            return path({{x, y}, {x, y - 3 * r}, {x, y}, {x + r, y - r}, {x, y}, {x - r, y - r}},
-                        "MLMLML");
-        case 12:
-            return path({{x, y}, {x, y + 3 * r}, {x, y}, {x + r, y + r}, {x, y}, {x - r, y + r}},
-                        "MLMLML");
-        case 13:
-            return path({{x, 0}, {x, ctx_.view.clientHeight}, {0, y}, {ctx_.view.clientWidth, y}},
-                        "MLML");
-        default:
-            return;
+    const MarkerShape* shape = FindMarkerShape(kind);
+    if (!shape) return;
+    auto at = [&](MarkerStep s) { return ScreenPoint{p.x + s.dx * r, p.y + s.dy * r}; };
+    switch (shape->body) {
+        case MarkerBody::Square:
+            SvgRect(p.x - r, p.y - r, 2 * r, 2 * r, false, c, 1, c);
+            break;
+        case MarkerBody::Disc:
+            SvgEllipse(p, r, c, c);
+            break;
+        case MarkerBody::Triangle: {
+            std::array<ScreenPoint, 3> corners;
+            std::ranges::transform(shape->triangle, corners.begin(), at);
+            SvgPolygon(corners, false, c, 1, c, 0);
+            break;
+        }
+        case MarkerBody::None:
+            break;
+    }
+    if (!shape->pieces.empty()) {
+        std::vector<ScreenPoint> points;
+        std::ranges::transform(shape->StrokePoints(), std::back_inserter(points), at);
+        SvgPath(points, c, 1, shape->pieces);
+    }
+    if (shape->square) SvgRect(p.x - r, p.y - r, 2 * r, 2 * r, true, c, 1, c);
+    if (shape->crossHair) {
+        const std::array<ScreenPoint, 4> lines{
+            {{p.x, 0}, {p.x, ctx_.view.clientHeight}, {0, p.y}, {ctx_.view.clientWidth, p.y}}};
+        SvgPath(lines, c, 1, "MLML");
     }
 }
 
