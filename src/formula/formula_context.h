@@ -85,6 +85,10 @@ inline constexpr std::size_t kMaxBodyLength = 60;
 inline constexpr std::size_t kRecordSize = 77;
 }  // namespace userfn
 
+// A function as listings show it: "NAME(X) = body", "(X,Y) = " or "(X,Y,Z) = " by its
+// argument count.
+std::string UserFunctionLine(const UserFunction& f);
+
 class FormulaContext {
 public:
     static constexpr std::size_t kMaxFormulaLength = 255;
@@ -156,6 +160,8 @@ public:
     // that name when existing names it. Returns a userfn code (kDone on success).
     int DefineUserFunction(std::string_view name, std::string_view body, int argCount,
                            const UserFunction* existing = nullptr);
+    // Removes the function of that name (case ignored); false when there is none.
+    bool RemoveUserFunction(std::string_view name);
     void FreeUserFunctions();
     const std::vector<UserFunction>& UserFunctions() const { return userFunctions_; }
     const UserFunction* FindUserFunction(std::string_view upperName) const;

@@ -1,6 +1,8 @@
 #include "formula/func_win.h"
 
 #include "canvas/canvas_window.h"
+#include "formula/func_dialog.h"
+#include "resources/command_ids.h"
 #include "shell/numbers.h"
 
 namespace quorlin {
@@ -12,9 +14,33 @@ TFuncWin::TFuncWin(int kind, QString fileName, QString iniName, QWidget* parent)
     : TZELWinm(kind, std::move(fileName), std::move(iniName), parent),
       formulas_(std::make_unique<FormulaContext>()) {
     formulas_->ResetVariables();
+    HandleCommand(resources::cmd::kUserFunctions, [this] { ShowFuncDialog(); });
 }
 
-TFuncWin::~TFuncWin() = default;
+// The dialog refers to this level, so it goes before Qt's own clean-up of the children.
+TFuncWin::~TFuncWin() {
+    delete funcDlg_.data();
+}
+
+void TFuncWin::ShowFuncDialog() {
+    if (!funcDlg_) {
+        funcDlg_ = new TFuncDlg(*this);
+        funcDlg_->Create();
+    }
+    funcDlg_->ShowDialog();
+    funcDlg_->raise();
+}
+
+TFuncDlg* TFuncWin::FuncDialog() const {
+    return funcDlg_;
+}
+
+void TFuncWin::UserFunctionsChanged() {
+    formulas_->CollectNamesWithXYZ();
+    if (funcDlg_) funcDlg_->FillList();
+    MarkModified();
+    PictureChanged();
+}
 
 int TFuncWin::ReadNumber(std::string_view text, long double& out) {
     return formulas_->ReadNumber(text, out);

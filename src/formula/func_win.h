@@ -5,7 +5,9 @@
 // parameters, user functions, real or complex mode), so every numeric field of the window's
 // dialogs accepts an expression in the window's variables and user functions, and the window's
 // evaluated texts show the values of their expressions. The engine itself stays free of any
-// window; this level only forwards to it.
+// window; this level only forwards to it. The level also owns the modeless user-functions
+// dialog (command 506) and tells the window when the functions change.
+#include <QPointer>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -15,6 +17,8 @@
 #include "shell/window_kinds.h"
 
 namespace quorlin {
+
+class TFuncDlg;
 
 class TFuncWin : public canvas::TZELWinm {
 public:
@@ -35,10 +39,20 @@ public:
     // An evaluated text shows its label and the values of its expressions that are on.
     std::string GetTextString(const canvas::TEquationLabel& text, bool evaluated) const override;
 
+    // Command 506: creates the user-functions dialog on first use and shows it.
+    void ShowFuncDialog();
+    // The dialog once created, else null.
+    TFuncDlg* FuncDialog() const;
+    // After the user functions changed: the names that contain X, Y or Z are collected again,
+    // an open dialog refills its list, the window is modified and repaints. Higher levels
+    // extend it to recompile what uses the functions.
+    virtual void UserFunctionsChanged();
+
 private:
     std::string EvaluatedString(const canvas::TEvalText& text) const;
 
     std::unique_ptr<FormulaContext> formulas_;
+    QPointer<TFuncDlg> funcDlg_;
 };
 
 // A WindowCreator for the frame's "2-dim" item and the logarithmic modes: a TFuncWin with the

@@ -75,6 +75,20 @@ int FormulaContext::DefineUserFunction(std::string_view name, std::string_view b
     return userfn::kDone;
 }
 
+std::string UserFunctionLine(const UserFunction& f) {
+    static constexpr std::string_view kHeads[] = {"(X) = ", "(X,Y) = ", "(X,Y,Z) = "};
+    return f.name + std::string(kHeads[ClampArgCount(f.argCount) - 1]) + f.body;
+}
+
+bool FormulaContext::RemoveUserFunction(std::string_view name) {
+    const std::string upperName = UpperCased(name);
+    const auto removed = std::erase_if(
+        userFunctions_, [&upperName](const UserFunction& f) { return f.name == upperName; });
+    if (removed == 0) return false;
+    CollectNamesWithXYZ();
+    return true;
+}
+
 void FormulaContext::FreeUserFunctions() {
     userFunctions_.clear();
     CollectNamesWithXYZ();

@@ -8,6 +8,8 @@ namespace quorlin::resources::detail {
 
 // The main frame's dialogs (tips).
 std::span<const platform::DialogTemplate> ShellDialogs();
+// The user-functions dialog of the formula level.
+std::span<const platform::DialogTemplate> FormulaDialogs();
 // One-line input, grid, view, export, picture and text dialogs of every graphing window.
 std::span<const platform::DialogTemplate> CanvasDialogs();
 // Example editing, inventory, sliders, tracing and the combo tool dialogs shared by 2D and 3D.

@@ -2,7 +2,9 @@
 // the 77-byte record block of diagram files, byte for byte and when damaged.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "formula/formula_context.h"
@@ -40,6 +42,28 @@ TEST(UserFunctions, DefinitionResultCodes) {
     EXPECT_EQ(ctx.DefineUserFunction("ABCDEFGHI", "2X", 1, existing), userfn::kDone);
     EXPECT_EQ(ctx.UserFunctions().size(), 1u);
     EXPECT_EQ(ctx.UserFunctions()[0].body, "2X");
+}
+
+TEST(UserFunctions, RemovalByNameAndListingLines) {
+    FormulaContext ctx;
+    ASSERT_EQ(ctx.DefineUserFunction("axis", "x", 1), userfn::kDone);
+    ASSERT_EQ(ctx.DefineUserFunction("GN", "X*Y", 2), userfn::kDone);
+    ASSERT_EQ(ctx.DefineUserFunction("VOL", "X*Y*Z", 3), userfn::kDone);
+    std::vector<std::string> lines;
+    for (const auto& f : ctx.UserFunctions()) lines.push_back(UserFunctionLine(f));
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{"AXIS(X) = X", "GN(X,Y) = X*Y", "VOL(X,Y,Z) = X*Y*Z"}));
+
+    const auto& names = ctx.NamesWithXYZ();
+    ASSERT_NE(std::find(names.begin(), names.end(), "AXIS"), names.end());
+    EXPECT_TRUE(ctx.RemoveUserFunction("Axis"));
+    EXPECT_EQ(std::find(names.begin(), names.end(), "AXIS"), names.end());
+    EXPECT_FALSE(ctx.RemoveUserFunction("AXIS"));
+    ASSERT_EQ(ctx.UserFunctions().size(), 2u);
+    EXPECT_EQ(ctx.UserFunctions()[0].name, "GN");
+    // The name is free again, and the functions left still evaluate.
+    EXPECT_EQ(ctx.DefineUserFunction("AXIS", "2*X", 1), userfn::kDone);
+    EXPECT_EQ(Call(ctx, "GN(3,4)+AXIS(1)"), 14);
 }
 
 TEST(UserFunctions, CallsSubstituteAllArgumentsAtOnce) {
