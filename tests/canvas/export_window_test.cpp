@@ -54,6 +54,8 @@ public:
         Axes().yPlaces = 10;  // whole numbers with the degree sign
         AddText(kAwkwardText, -3.5L, 3);
         AddText(kTeXMarkText, 0.5L, -2.2L);
+        PlainTexts().back().font.escapement = 300;  // turned by 30 degrees
+        frameImage = true;
         canvas::RenumberTexts(PlainTexts());
         RenderImage(ImageLayer::Picture);  // measures the text's box
     }
