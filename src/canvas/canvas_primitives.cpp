@@ -44,8 +44,8 @@ void TCanvasPrimitives::SetPen(const QColor& colour, int width, int style) {
 }
 
 QPointF TCanvasPrimitives::DevicePoint(WorldPoint p) const {
-    return {static_cast<double>((p.x - frame_.left) / frame_.unitsPerPixelX + frame_.leftMargin),
-            static_cast<double>((frame_.up - p.y) / frame_.unitsPerPixelY + frame_.topMargin)};
+    const PixelMapping mapping = frame_.Mapping();
+    return {static_cast<double>(mapping.XToPixel(p.x)), static_cast<double>(mapping.YToPixel(p.y))};
 }
 
 void TCanvasPrimitives::Segment(WorldPoint p, WorldPoint q, bool clip) {

@@ -36,11 +36,11 @@ ExportView ExportView::FromCorners(long double xLow, long double xHigh, long dou
 }
 
 int PixelMapping::XToScreen(long double x) const {
-    return ClampedPixel((x - xLow) / unitsPerPixelX, width) + leftMargin;
+    return ClampedPixel(XOffset(x), width) + leftMargin;
 }
 
 int PixelMapping::YToScreen(long double y) const {
-    return ClampedPixel((yHigh - y) / unitsPerPixelY, height) + topMargin;
+    return ClampedPixel(YOffset(y), height) + topMargin;
 }
 
 bool PixelMapping::PointToScreen(WorldPoint p, ScreenPoint& out) const {

@@ -66,11 +66,18 @@ struct PixelMapping {
     // World to pixel, rounded and clamped to -1 .. size + 1 (margins added).
     int XToScreen(long double x) const;
     int YToScreen(long double y) const;
+    // World to pixel as it is, neither rounded nor clamped (margins added).
+    long double XToPixel(long double x) const { return XOffset(x) + leftMargin; }
+    long double YToPixel(long double y) const { return YOffset(y) + topMargin; }
     // Both coordinates as above; true when the pixel lies inside the area.
     bool PointToScreen(WorldPoint p, ScreenPoint& out) const;
     long double ScreenToX(int sx) const;
     long double ScreenToY(int sy) const;
     bool IsInView(WorldPoint p) const;
+
+private:
+    long double XOffset(long double x) const { return (x - xLow) / unitsPerPixelX; }
+    long double YOffset(long double y) const { return (yHigh - y) / unitsPerPixelY; }
 };
 
 struct ExportView {

@@ -114,6 +114,10 @@ TEST(ViewFrame, ExportViewMapsExactlyLikeItsFrame) {
         EXPECT_EQ(f.IsInView(p), v.IsInView(p));
         EXPECT_EQ(f.ScreenToX(a.x()), v.ScreenToX(b.x));
         EXPECT_EQ(f.ScreenToY(a.y()), v.ScreenToY(b.y));
+        if (f.IsInView(p)) {  // the unrounded pixel rounds to the clamped one inside the view
+            EXPECT_EQ(std::lround(f.Mapping().XToPixel(p.x)), a.x());
+            EXPECT_EQ(std::lround(f.Mapping().YToPixel(p.y)), a.y());
+        }
     }
 }
 
