@@ -1,6 +1,7 @@
 #pragma once
-// The help viewer: one read-only text window per frame that shows a help text of the resources
-// by name and scrolls to a topic. Graphing windows and the main frame share it.
+// The help viewer: a read-only text window that shows a help text of the resources by name and
+// scrolls to a topic. The main frame keeps one; each graphing window keeps its own of the same
+// class, so that it hides together with its window.
 #include <QString>
 #include <QWidget>
 
