@@ -16,6 +16,7 @@ namespace quorlin::canvas {
 namespace {
 
 using testing::ExportFixture;
+using testing::InkedPixels;
 
 const std::string kAwkwardText = "a & b < c % (d) 90\xb0";
 
@@ -103,15 +104,6 @@ void PaintPicture(TExportState& s) {
     }
     s.ExportText({30, 200}, kAwkwardText, axis.colour, 0, 1, -1);
     s.ExportText({200, 300}, kAwkwardText, curve.colour, 1, 1, -1);
-}
-
-// Pixels that are not white: a picture that rendered as a blank page has none.
-int InkedPixels(const QImage& image) {
-    int inked = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) != qRgb(255, 255, 255)) ++inked;
-    return inked;
 }
 
 // Runs a reader in dir; a missing program skips the test, a non-zero exit fails it.

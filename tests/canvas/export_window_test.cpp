@@ -20,6 +20,7 @@
 
 #include "canvas/export_format.h"
 #include "canvas/export_option_dialogs.h"
+#include "fake_export_host.h"
 #include "formula/func_win.h"
 #include "platform/boxes.h"
 #include "platform/common_dialogs.h"
@@ -32,6 +33,7 @@ using canvas::kStyleSolid;
 using canvas::TExportState;
 using canvas::TTeXDlg;
 using canvas::WorldPoint;
+using canvas::testing::InkedPixels;
 using platform::Dialog;
 
 // The program's texts are 8-bit: byte 176 is the degree sign.
@@ -168,15 +170,6 @@ struct ReaderRun {
     std::string out;
     std::string err;
 };
-
-// Pixels that are not white: a picture that rendered as a blank page has none.
-int InkedPixels(const QImage& image) {
-    int inked = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) != qRgb(255, 255, 255)) ++inked;
-    return inked;
-}
 
 std::size_t Occurrences(const std::string& text, const std::string& what) {
     std::size_t count = 0;

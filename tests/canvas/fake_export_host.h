@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -62,6 +63,15 @@ public:
     }
     QSize TextExtent(std::string_view, const ExportFont&) const override { return extent; }
 };
+
+// Pixels that are not white: a picture that rendered as a blank page has none.
+inline int InkedPixels(const QImage& image) {
+    int inked = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255)) ++inked;
+    return inked;
+}
 
 inline std::string ReadAll(const QString& path) {
     QFile f(path);
