@@ -72,12 +72,7 @@ bool TMetaDlg::ReadDialog() {
     // With tie targets offered, an unchecked "anchor" unties the picture.
     int anchor = window_.offersTieTargets ? -1 : anchor_;
     if (window_.offersTieTargets && IsChecked(id::kAnchor)) {
-        const int entries = ItemCount(id::kTieList);
-        const int choice = entries == 0 ? -1 : entries == 1 ? 0 : SelectedIndex(id::kTieList);
-        const auto& table = window_.tieTable;
-        anchor = choice >= 0 && choice < static_cast<int>(table.size())
-                     ? table[static_cast<std::size_t>(choice)]
-                     : -1;
+        anchor = window_.ChosenTieTarget(*this, id::kTieList).value_or(-1);
         changed = true;
     }
     if (changed) {

@@ -80,11 +80,7 @@ void TTextDlg::SetupWindow() {
 std::optional<int> TTextDlg::ChosenAnchor() const {
     if (IsChecked(id::kFigure)) return kAnchorFigure;
     if (IsChecked(id::kFrame)) return kAnchorFrame;
-    const int entries = ItemCount(id::kTieList);
-    if (entries == 0) return std::nullopt;
-    const int position = entries == 1 ? 0 : SelectedIndex(id::kTieList);
-    if (position < 0 || position >= static_cast<int>(window_.tieTable.size())) return std::nullopt;
-    return window_.tieTable[static_cast<std::size_t>(position)];
+    return window_.ChosenTieTarget(*this, id::kTieList);
 }
 
 int TTextDlg::ReadEvalFields(int dashCode) {

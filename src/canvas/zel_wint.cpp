@@ -29,6 +29,14 @@ TZELWint::~TZELWint() = default;
 
 void TZELWint::FillTieList(platform::Dialog&, int, int) {}
 
+std::optional<int> TZELWint::ChosenTieTarget(const platform::Dialog& dlg, int listId) const {
+    const int entries = dlg.ItemCount(listId);
+    if (entries == 0) return std::nullopt;
+    const int position = entries == 1 ? 0 : dlg.SelectedIndex(listId);
+    if (position < 0 || position >= static_cast<int>(tieTable.size())) return std::nullopt;
+    return tieTable[static_cast<std::size_t>(position)];
+}
+
 void TZELWint::RescaleFrameTexts(long double newHalfWidth, long double newHalfHeight,
                                  long double oldHalfWidth, long double oldHalfHeight) {
     // Both lists live on this level, so both keep their place; the plot levels add the

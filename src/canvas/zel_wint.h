@@ -46,6 +46,9 @@ public:
     bool offersHideWithAnchor = false;
     // Positions of the dialogs' tie list -> example index, filled by FillTieList.
     std::vector<int> tieTable;
+    // The example chosen in a dialog's tie list: its only entry, else the selected one;
+    // nothing when the list is empty or nothing usable is selected.
+    std::optional<int> ChosenTieTarget(const platform::Dialog& dlg, int listId) const;
 
     // --- slots ---
     // Fills the dialog's tie list and selects the entry of the anchor; nothing here.

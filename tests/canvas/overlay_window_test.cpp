@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "canvas/meta_dialog.h"
 #include "canvas/text_dialog.h"
 #include "canvas/zel_winm.h"
 #include "platform/boxes.h"
@@ -260,6 +261,31 @@ public:
     WorldPoint point{1, 1};
     bool pointShown = true;
 };
+
+// Three point examples offered as tie targets.
+class ThreePointWindow : public PointWindow {
+public:
+    void FillTieList(platform::Dialog& dlg, int listId, int) override {
+        dlg.ClearList(listId);
+        for (const char* name : {"P(1,1)", "Q(2,0)", "R(0,3)"})
+            dlg.AddString(listId, QString::fromLatin1(name));
+        tieTable = {3, 7, 9};
+    }
+};
+
+TEST(OverlayPointAnchor, TheTieListChoiceGoesThroughTheTable) {
+    ThreePointWindow w;
+    TLDRect rect{-1, 1, -1, 1};
+    bool transparent = false;
+    int anchor = -1, result = 0;
+    TMetaDlg dlg(w, rect, transparent, anchor, result);
+    dlg.Create();
+    EXPECT_EQ(w.ChosenTieTarget(dlg, metadlg::kTieList), std::nullopt);  // nothing selected
+    dlg.SetSelectedIndex(metadlg::kTieList, 1);
+    EXPECT_EQ(w.ChosenTieTarget(dlg, metadlg::kTieList), 7);
+    w.tieTable = {3};  // a position the table does not know
+    EXPECT_EQ(w.ChosenTieTarget(dlg, metadlg::kTieList), std::nullopt);
+}
 
 // The SVG elements the texts of the window produce.
 QByteArray SvgOfTexts(TZELWinm& w, const QString& path) {
