@@ -227,18 +227,12 @@ void EpsWriter::EpsPolylineByParity(std::span<const WorldPoint> points,
                                     std::span<const std::uint8_t> marks, const PenSpec& pen,
                                     int mode) {
     if (points.size() < 2 || marks.size() < points.size()) return;
-    const std::vector<int> parity = SegmentParity(marks.first(points.size()));
     std::string text = "newpath";
     text += kCrLf;
-    bool penDown = false;
-    for (std::size_t i = 1; i < points.size(); ++i) {
-        if (!SegmentChosen(parity, i, mode)) {
-            penDown = false;
-            continue;
-        }
-        if (!penDown) text += PagePoint(points[i - 1]) + " moveto" + std::string(kCrLf);
-        penDown = true;
-        text += PagePoint(points[i]) + " lineto" + std::string(kCrLf);
+    for (const PointRun& run : ChosenRuns(points.size(), marks, mode)) {
+        text += PagePoint(points[run.first]) + " moveto" + std::string(kCrLf);
+        for (std::size_t i = run.first + 1; i <= run.last; ++i)
+            text += PagePoint(points[i]) + " lineto" + std::string(kCrLf);
     }
     ctx_.output.Write(text + Lines({LineWidth(pen.width), DashPattern(pen.style),
                                     RgbLine(pen.colour), "stroke"}));

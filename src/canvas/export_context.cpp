@@ -81,6 +81,24 @@ bool SegmentChosen(std::span<const int> parity, std::size_t i, int mode) {
     return mode == 1 && parity[i - 1] == 0 && parity[i] == 1;
 }
 
+std::vector<PointRun> ChosenRuns(std::size_t pointCount, std::span<const std::uint8_t> marks,
+                                 int mode) {
+    std::vector<PointRun> runs;
+    if (pointCount < 2 || marks.size() < pointCount) return runs;
+    const std::vector<int> parity = SegmentParity(marks.first(pointCount));
+    bool open = false;
+    for (std::size_t i = 1; i < pointCount; ++i) {
+        if (!SegmentChosen(parity, i, mode)) {
+            open = false;
+            continue;
+        }
+        if (!open) runs.push_back({i - 1, i});
+        runs.back().last = i;
+        open = true;
+    }
+    return runs;
+}
+
 QString ExportString(int id, const char* fallback) {
     const QString text = platform::ResourceString(id);
     return text.isEmpty() ? QString::fromUtf8(fallback) : text;

@@ -122,14 +122,23 @@ std::vector<int> SegmentParity(std::span<const std::uint8_t> marks);
 // runs and every other segment of an unmarked run, any other mode the marked runs only.
 bool SegmentChosen(std::span<const int> parity, std::size_t i, int mode);
 
+// A run of consecutive chosen segments: the indexes of its first and of its last point.
+struct PointRun {
+    std::size_t first = 0;
+    std::size_t last = 0;
+};
+
+// The runs of chosen segments of a polyline of pointCount points, in order; none when the
+// marks do not cover the points.
+std::vector<PointRun> ChosenRuns(std::size_t pointCount, std::span<const std::uint8_t> marks,
+                                 int mode);
+
 // Calls draw(from, to) for the chosen segments of a polyline.
 template <class DrawSegment>
 void DrawPolylineByParity(std::span<const WorldPoint> points, std::span<const std::uint8_t> marks,
                           int mode, DrawSegment draw) {
-    if (points.size() < 2 || marks.size() < points.size()) return;
-    const std::vector<int> parity = SegmentParity(marks.first(points.size()));
-    for (std::size_t i = 1; i < points.size(); ++i)
-        if (SegmentChosen(parity, i, mode)) draw(points[i - 1], points[i]);
+    for (const PointRun& run : ChosenRuns(points.size(), marks, mode))
+        for (std::size_t i = run.first + 1; i <= run.last; ++i) draw(points[i - 1], points[i]);
 }
 
 // A string-table text, or the given text while the table has no entry for it.

@@ -236,23 +236,12 @@ void PictexWriter::TexPolyline(std::span<const WorldPoint> points) {
 
 void PictexWriter::TexPolylineByParity(std::span<const WorldPoint> points,
                                        std::span<const std::uint8_t> marks, int mode) {
-    if (!ctx_.texActive || points.size() < 2 || marks.size() < points.size()) return;
-    const std::vector<int> parity = SegmentParity(marks.first(points.size()));
-    bool open = false;
-    for (std::size_t i = 1; i < points.size(); ++i) {
-        if (SegmentChosen(parity, i, mode)) {
-            if (!open) {
-                TexCurveBegin();
-                TexCurvePoint(points[i - 1]);
-                open = true;
-            }
-            TexCurvePoint(points[i]);
-        } else if (open) {
-            TexCurveEnd();
-            open = false;
-        }
+    if (!ctx_.texActive) return;
+    for (const PointRun& run : ChosenRuns(points.size(), marks, mode)) {
+        TexCurveBegin();
+        for (std::size_t i = run.first; i <= run.last; ++i) TexCurvePoint(points[i]);
+        TexCurveEnd();
     }
-    if (open) TexCurveEnd();
 }
 
 void PictexWriter::TexLineStyle(int style, bool forceSolid) {

@@ -115,22 +115,15 @@ void SvgWriter::SvgPolylineByParity(std::span<const WorldPoint> points,
                                     std::span<const std::uint8_t> marks, const PenSpec& pen,
                                     int mode) {
     if (points.size() < 2 || marks.size() < points.size()) return;
-    const std::vector<int> parity = SegmentParity(marks.first(points.size()));
     auto pixel = [this](WorldPoint p) {
         ScreenPoint s;
         ctx_.view.PointToScreen(p, s);
         return " " + std::to_string(s.x) + " " + std::to_string(s.y);
     };
     std::string d;
-    bool open = false;
-    for (std::size_t i = 1; i < points.size(); ++i) {
-        if (!SegmentChosen(parity, i, mode)) {
-            open = false;
-            continue;
-        }
-        if (!open) d += " M" + pixel(points[i - 1]) + " L";
-        open = true;
-        d += pixel(points[i]);
+    for (const PointRun& run : ChosenRuns(points.size(), marks, mode)) {
+        d += " M" + pixel(points[run.first]) + " L";
+        for (std::size_t i = run.first + 1; i <= run.last; ++i) d += pixel(points[i]);
     }
     Element("<path " + Attr("d", d) + " " + Attr("fill", "none") + " " +
             Attr("stroke", ColorToHex(pen.colour)) + " " + Attr("stroke-width", Px(pen.width)) +

@@ -57,6 +57,18 @@ TEST(SegmentParity, MarkedRunsAndAlternatingUnmarkedRuns) {
     EXPECT_EQ(drawn(2), (std::vector<int>{1, 7}));
     EXPECT_EQ(drawn(0), (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
 
+    auto runs = [&](int mode) {
+        std::vector<std::pair<std::size_t, std::size_t>> ends;
+        for (const PointRun& run : ChosenRuns(points.size(), marks, mode))
+            ends.emplace_back(run.first, run.last);
+        return ends;
+    };
+    using Runs = std::vector<std::pair<std::size_t, std::size_t>>;
+    EXPECT_EQ(runs(0), (Runs{{0, 7}}));
+    EXPECT_EQ(runs(1), (Runs{{0, 1}, {2, 3}, {4, 5}, {6, 7}}));
+    EXPECT_EQ(runs(2), (Runs{{0, 1}, {6, 7}}));
+    EXPECT_TRUE(ChosenRuns(points.size(), std::span(marks).first(7), 0).empty());  // short marks
+
     int calls = 0;
     DrawPolylineByParity(std::span(points).first(1), marks, 0,
                          [&](WorldPoint, WorldPoint) { ++calls; });
