@@ -22,8 +22,12 @@ bool ExportContext::MultiFrameExport() const {
     return (texActive && texFrameCount > 1) || (epsActive && epsFrameCount > 1);
 }
 
+bool ExportContext::CentredExport() const {
+    return MultiFrameExport() || (texActive && texAboutCentre);
+}
+
 WorldPoint ExportContext::ToExportCoords(WorldPoint p) const {
-    if (!MultiFrameExport()) return p;
+    if (!CentredExport()) return p;
     return {(p.x - view.centreX) * frameScale, (p.y - view.centreY) * frameScale};
 }
 

@@ -80,6 +80,9 @@ struct ExportContext {
     std::string svgTitle = "Tolvex";
     int animationMode = 0;  // 0 none, 1 parameters move, kAnimationTurningView
 
+    // A single PiCTeX picture of a view far from the origin is written about the view centre,
+    // as animation frames are, since TeX cannot hold its world coordinates in dimensions.
+    bool texAboutCentre = false;
     int texOutputKind = kTexStandalone;
     int texFrameCount = 1;
     std::string texParameterNames;
@@ -97,8 +100,11 @@ struct ExportContext {
 
     // True while the running PiCTeX or EPS export writes several frames into one shared box.
     bool MultiFrameExport() const;
+    // True while the points are written relative to the view centre: the frames of an
+    // animation, or a PiCTeX picture far from the origin.
+    bool CentredExport() const;
     // The point as the PiCTeX and EPS writers write it: unchanged for a single picture,
-    // relative to the view centre for the frames of an animation.
+    // relative to the view centre when CentredExport.
     WorldPoint ToExportCoords(WorldPoint p) const;
     // The shared box of the frames: the view's size (a turning view keeps its box's width),
     // the half-height following the view's proportions.

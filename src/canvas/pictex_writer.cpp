@@ -9,6 +9,14 @@
 #include <vector>
 
 namespace quorlin::canvas {
+namespace {
+
+// PiCTeX multiplies every coordinate by its unit, and TeX's dimensions end near 575 cm; a
+// picture whose world coordinates reach beyond this (leaving room for what is drawn past the
+// view's edges) is written about its centre.
+constexpr long double kTexReachCm = 250;
+
+}  // namespace
 
 std::string PictexWriter::Number(long double v) const {
     const int places = std::max(ctx_.view.decimalPlaces, 0);
@@ -81,10 +89,16 @@ void PictexWriter::TexBegin(int boxNumber) {
         ctx_.texPictureWidth * v.clientHeight * 0.5L / (halfHeight * v.clientWidth);
     add(Cs("setcoordinatesystem units <") + Number(ux) + "cm," + Number(uy) + "cm>");
 
+    const long double reach = std::max(std::max(std::fabs(v.xLow), std::fabs(v.xHigh)) * ux,
+                                       std::max(std::fabs(v.yLow), std::fabs(v.yHigh)) * uy);
+    ctx_.texAboutCentre = !frames && !(reach <= kTexReachCm);
     std::array<WorldPoint, 4> corners;
     if (frames) {
         const long double bw = ctx_.boxHalfWidth, bh = ctx_.boxHalfHeight;
         corners = {WorldPoint{-bw, -bh}, {bw, -bh}, {bw, bh}, {-bw, bh}};
+    } else if (ctx_.texAboutCentre) {
+        const long double hw = v.halfWidth, hh = v.halfHeight;
+        corners = {WorldPoint{-hw, -hh}, {-hw, hh}, {hw, -hh}, {hw, hh}};
     } else {
         corners = {
             WorldPoint{v.xLow, v.yLow}, {v.xLow, v.yHigh}, {v.xHigh, v.yLow}, {v.xHigh, v.yHigh}};
@@ -148,9 +162,12 @@ void PictexWriter::TexSegment(WorldPoint p, WorldPoint q, int dotSpacing) {
 void PictexWriter::TexImageFrame() {
     const ExportView& v = ctx_.view;
     if (!v.frameImage) return;
-    // The corners are already in export coordinates: the view's for a single picture, the
-    // shared box's for the frames of an animation.
-    WorldPoint a{v.xLow, v.yHigh}, b{v.xLow, v.yLow}, c{v.xHigh, v.yLow}, d{v.xHigh, v.yHigh};
+    // The view's corners for a single picture, the shared box's for the frames of an
+    // animation.
+    WorldPoint a = ctx_.ToExportCoords({v.xLow, v.yHigh}),
+               b = ctx_.ToExportCoords({v.xLow, v.yLow});
+    WorldPoint c = ctx_.ToExportCoords({v.xHigh, v.yLow}),
+               d = ctx_.ToExportCoords({v.xHigh, v.yHigh});
     if (ctx_.MultiFrameExport()) {
         const long double bw = ctx_.boxHalfWidth, bh = ctx_.boxHalfHeight;
         a = {-bw, bh};

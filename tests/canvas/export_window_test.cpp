@@ -97,12 +97,16 @@ public:
     int DrawAll(platform::DeviceContext& dc) override {
         if (const int stop = TFuncWin::DrawAll(dc)) return stop;
         DrawCurve(dc);
+        if (!decorated) return 0;
         DrawPenStyles(dc);
         DrawMarkers(dc);
         DrawArrows(dc);
         DrawShading(dc);
         return 0;
     }
+
+    // The segments, markers, arrows and shading stand at fixed places near the origin.
+    bool decorated = true;
 
 private:
     // A curve drawer: the device gets a polyline, PiCTeX one plot, SVG and EPS the buffered
@@ -528,6 +532,36 @@ TEST_F(ExportWindowTest, FramesOfAnAnimationKeepTheScaleOfAZoomedView) {
     EXPECT_NE(single.find(corner(-1.5L, 0.5L - hh)), std::string::npos);
     EXPECT_NE(frame.find(corner(-2.5L, -hh)), std::string::npos);
     EXPECT_NE(frame.find(corner(2.5L, hh)), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quorlin
+
+namespace quorlin {
+namespace {
+
+// TeX refuses dimensions beyond about 575 cm, and PiCTeX multiplies every coordinate by its
+// unit: a view far from the origin (years along the x axis) is written about its centre, as
+// the frames of an animation are.
+TEST_F(ExportWindowTest, PictexOfAViewFarFromTheOriginTypesets) {
+    if (!Have("tex")) GTEST_SKIP() << "TeX is not installed";
+    win.SetView(2000, 0.5L, 5, 0, false);
+    win.decorated = false;  // only what follows the view: grid, axes, numbers and the curve
+    win.PlainTexts().clear();
+    ASSERT_TRUE(ExportPicTeX("far.tex", canvas::kTexCompilable, 1));
+    Typeset("tex", "mainfar", "\\input far \\bye\n");
+    const std::string tex = Read("far.tex");
+    const int places = win.Exports().view.decimalPlaces;
+    const long double hh = win.View().halfHeight;
+    EXPECT_NE(tex.find("{\\phantom{.}} at " + FormatLf(-5, places + 2, places) + " " +
+                       FormatLf(-hh, places + 2, places)),
+              std::string::npos);
+
+    // Near the origin the picture keeps its world coordinates.
+    win.SetView(1, 0.5L, 5, 0, false);
+    ASSERT_TRUE(ExportPicTeX("near.tex", canvas::kTexCompilable, 1));
+    EXPECT_NE(Read("near.tex").find("{\\phantom{.}} at " + FormatLf(-4, places + 2, places)),
+              std::string::npos);
 }
 
 }  // namespace
