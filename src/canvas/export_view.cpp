@@ -36,17 +36,17 @@ ExportView ExportView::FromCorners(long double xLow, long double xHigh, long dou
 }
 
 int PixelMapping::XToScreen(long double x) const {
-    return ClampedPixel(XOffset(x), width) + leftMargin;
+    return ClampedPixel(XOffset(x), clientWidth) + leftMargin;
 }
 
 int PixelMapping::YToScreen(long double y) const {
-    return ClampedPixel(YOffset(y), height) + topMargin;
+    return ClampedPixel(YOffset(y), clientHeight) + topMargin;
 }
 
 bool PixelMapping::PointToScreen(WorldPoint p, ScreenPoint& out) const {
     out = {XToScreen(p.x), YToScreen(p.y)};
-    return out.x >= leftMargin && out.x < leftMargin + width && out.y >= topMargin &&
-           out.y < topMargin + height;
+    return out.x >= leftMargin && out.x < leftMargin + clientWidth && out.y >= topMargin &&
+           out.y < topMargin + clientHeight;
 }
 
 long double PixelMapping::ScreenToX(int sx) const {

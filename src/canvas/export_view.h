@@ -56,10 +56,10 @@ struct PixelMapping {
     long double xHigh = 5;
     long double yLow = -5;
     long double yHigh = 5;
-    long double unitsPerPixelX = 0.025L;
+    long double unitsPerPixelX = 0.025L;  // world units per pixel
     long double unitsPerPixelY = 0.025L;
-    int width = 401;  // drawing area in pixels
-    int height = 401;
+    int clientWidth = 401;  // drawing area in pixels
+    int clientHeight = 401;
     int leftMargin = 0;
     int topMargin = 0;
 
@@ -73,6 +73,7 @@ struct PixelMapping {
     bool PointToScreen(WorldPoint p, ScreenPoint& out) const;
     long double ScreenToX(int sx) const;
     long double ScreenToY(int sy) const;
+    WorldPoint ScreenToWorld(ScreenPoint p) const { return {ScreenToX(p.x), ScreenToY(p.y)}; }
     bool IsInView(WorldPoint p) const;
 
 private:
@@ -80,21 +81,12 @@ private:
     long double YOffset(long double y) const { return (yHigh - y) / unitsPerPixelY; }
 };
 
-struct ExportView {
+// The window as the writers see it: its world-to-pixel map and what else they read.
+struct ExportView : PixelMapping {
     long double centreX = 0;
     long double centreY = 0;
     long double halfWidth = 5;
     long double halfHeight = 5;
-    long double xLow = -5;
-    long double xHigh = 5;
-    long double yLow = -5;
-    long double yHigh = 5;
-    long double unitsPerPixelX = 0.025L;  // world units per pixel
-    long double unitsPerPixelY = 0.025L;
-    int clientWidth = 401;
-    int clientHeight = 401;
-    int leftMargin = 0;
-    int topMargin = 0;
 
     int decimalPlaces = 2;
     std::array<ExportFont, 10> fonts{};
@@ -110,21 +102,6 @@ struct ExportView {
     // pixel size, pixel 0 and pixel size - 1 on the edges.
     static ExportView FromCorners(long double xLow, long double xHigh, long double yLow,
                                   long double yHigh, int clientWidth, int clientHeight);
-
-    PixelMapping Mapping() const {
-        return {xLow,           xHigh,       yLow,         yHigh,      unitsPerPixelX,
-                unitsPerPixelY, clientWidth, clientHeight, leftMargin, topMargin};
-    }
-    // The maps of PixelMapping on the client area.
-    int XToScreen(long double x) const { return Mapping().XToScreen(x); }
-    int YToScreen(long double y) const { return Mapping().YToScreen(y); }
-    bool PointToScreen(WorldPoint p, ScreenPoint& out) const {
-        return Mapping().PointToScreen(p, out);
-    }
-    long double ScreenToX(int sx) const { return Mapping().ScreenToX(sx); }
-    long double ScreenToY(int sy) const { return Mapping().ScreenToY(sy); }
-    WorldPoint ScreenToWorld(ScreenPoint p) const { return {ScreenToX(p.x), ScreenToY(p.y)}; }
-    bool IsInView(WorldPoint p) const { return Mapping().IsInView(p); }
 };
 
 }  // namespace quorlin::canvas

@@ -157,16 +157,7 @@ void TViewFrame::CopyGeometryTo(ExportView& v) const {
     v.centreY = centreY;
     v.halfWidth = halfWidth;
     v.halfHeight = halfHeight;
-    v.xLow = left;
-    v.xHigh = right;
-    v.yLow = down;
-    v.yHigh = up;
-    v.unitsPerPixelX = unitsPerPixelX;
-    v.unitsPerPixelY = unitsPerPixelY;
-    v.clientWidth = areaWidth;
-    v.clientHeight = areaHeight;
-    v.leftMargin = leftMargin;
-    v.topMargin = topMargin;
+    static_cast<PixelMapping&>(v) = Mapping();
 }
 
 bool ClipSegment(const TLDRect& box, WorldPoint& p, WorldPoint& q) {
