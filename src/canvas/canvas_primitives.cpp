@@ -6,7 +6,6 @@
 #include <array>
 #include <cmath>
 #include <string>
-#include <vector>
 
 #include "canvas/export_format.h"
 #include "shell/text_helpers.h"
