@@ -59,7 +59,7 @@ public:
         PlainTexts().back().font.escapement = 300;  // turned by 30 degrees
         frameImage = true;
         canvas::RenumberTexts(PlainTexts());
-        RenderImage(ImageLayer::Picture);  // measures the text's box
+        RenderImage(ImageLayer::Picture);  // measures the texts' boxes
     }
 
     void AddText(const std::string& s, long double left, long double top) {
