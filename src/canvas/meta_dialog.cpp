@@ -40,13 +40,8 @@ void TMetaDlg::SetupWindow() {
     SetMaxLength(id::kHeight, 20);
     SetChecked(id::kImageSize, false);
     SetChecked(id::kTransparent, transparent_);
-    if (window_.offersTieTargets) {
+    if (window_.SetupTieList(*this, id::kTieList, id::kAnchor, anchor_))
         SetChecked(id::kAnchor, anchor_ >= 0);
-        window_.FillTieList(*this, id::kTieList, anchor_);
-    } else {
-        ShowControl(id::kTieList, false);
-        ShowControl(id::kAnchor, false);
-    }
 }
 
 bool TMetaDlg::ReadDialog() {

@@ -58,12 +58,7 @@ void TTextDlg::SetupWindow() {
     const int radio =
         record_.anchor >= 0 ? id::kOther : (record_.anchor < -1 ? id::kFrame : id::kFigure);
     SetChecked(radio, true);
-    if (window_.offersTieTargets) {
-        window_.FillTieList(*this, id::kTieList, record_.anchor);
-    } else {
-        ShowControl(id::kTieList, false);
-        ShowControl(id::kOther, false);
-    }
+    window_.SetupTieList(*this, id::kTieList, id::kOther, record_.anchor);
     if (eval_) {
         const int edits[4] = {id::kText, id::kExpression2, id::kExpression3, id::kLabel};
         for (int i = 0; i < 4; ++i)

@@ -29,6 +29,16 @@ TZELWint::~TZELWint() = default;
 
 void TZELWint::FillTieList(platform::Dialog&, int, int) {}
 
+bool TZELWint::SetupTieList(platform::Dialog& dlg, int listId, int switchId, int anchor) {
+    if (offersTieTargets) {
+        FillTieList(dlg, listId, anchor);
+        return true;
+    }
+    dlg.ShowControl(listId, false);
+    dlg.ShowControl(switchId, false);
+    return false;
+}
+
 std::optional<int> TZELWint::ChosenTieTarget(const platform::Dialog& dlg, int listId) const {
     const int entries = dlg.ItemCount(listId);
     if (entries == 0) return std::nullopt;

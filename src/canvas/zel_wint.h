@@ -46,6 +46,9 @@ public:
     bool offersHideWithAnchor = false;
     // Positions of the dialogs' tie list -> example index, filled by FillTieList.
     std::vector<int> tieTable;
+    // Fills a dialog's tie list when this window offers tie targets; otherwise hides the list
+    // and the control that chooses it. Returns whether the targets are offered.
+    bool SetupTieList(platform::Dialog& dlg, int listId, int switchId, int anchor);
     // The example chosen in a dialog's tie list: its only entry, else the selected one;
     // nothing when the list is empty or nothing usable is selected.
     std::optional<int> ChosenTieTarget(const platform::Dialog& dlg, int listId) const;

@@ -280,11 +280,26 @@ TEST(OverlayPointAnchor, TheTieListChoiceGoesThroughTheTable) {
     int anchor = -1, result = 0;
     TMetaDlg dlg(w, rect, transparent, anchor, result);
     dlg.Create();
+    EXPECT_TRUE(dlg.IsControlShown(metadlg::kTieList));
+    EXPECT_EQ(dlg.ItemCount(metadlg::kTieList), 3);
+    EXPECT_FALSE(dlg.IsChecked(metadlg::kAnchor));  // the picture is not tied yet
     EXPECT_EQ(w.ChosenTieTarget(dlg, metadlg::kTieList), std::nullopt);  // nothing selected
     dlg.SetSelectedIndex(metadlg::kTieList, 1);
     EXPECT_EQ(w.ChosenTieTarget(dlg, metadlg::kTieList), 7);
     w.tieTable = {3};  // a position the table does not know
     EXPECT_EQ(w.ChosenTieTarget(dlg, metadlg::kTieList), std::nullopt);
+
+    // A window without tie targets hides the list and its switch in both dialogs.
+    w.offersTieTargets = false;
+    TMetaDlg plain(w, rect, transparent, anchor, result);
+    plain.Create();
+    EXPECT_FALSE(plain.IsControlShown(metadlg::kTieList));
+    EXPECT_FALSE(plain.IsControlShown(metadlg::kAnchor));
+    TEquationLabel label;
+    TTextDlg text(w, "NEWTEXT", label, nullptr);
+    text.Create();
+    EXPECT_FALSE(text.IsControlShown(textdlg::kTieList));
+    EXPECT_FALSE(text.IsControlShown(textdlg::kOther));
 }
 
 // The SVG elements the texts of the window produce.
