@@ -43,8 +43,8 @@ inline constexpr std::array<MarkerStep, 5> kSquarePath{
 inline constexpr std::string_view kSquarePieces = "MLLLL";
 
 // The PostScript files have always drawn kind 6 as the bare cross and kind 7 as the cross in
-// its square, and the upright crosses of kinds 6, 7 and 9 from the lower end up; readers of
-// those files rely on it. The other kinds look alike everywhere.
+// its square, and the upright crosses of kinds 6, 7 and 9 from the lower end up; they keep
+// that. The other kinds look alike everywhere.
 enum class MarkerDialect { Screen, PostScript };
 
 // The shape of a marker kind; null for a kind outside 0-13.
