@@ -1,6 +1,7 @@
 #include "shell/tips_dialog.h"
 
 #include <QFile>
+#include <QLabel>
 
 #include "platform/config_dir.h"
 #include "platform/random.h"
@@ -41,6 +42,12 @@ void TipsDialog::SetupWindow() {
     Dialog::SetupWindow();
     constexpr int kTipCount = kLastTip - kFirstTip + 1;
     tip_ = kFirstTip + platform::RandomInt() % kTipCount;
+    // Tips are sentences of different lengths: wrap them in a steady width instead of letting
+    // the dialog jump in size from one tip to the next.
+    if (auto* label = qobject_cast<QLabel*>(Control(kTipText))) {
+        label->setWordWrap(true);
+        label->setMinimumSize(360, 3 * label->fontMetrics().lineSpacing());
+    }
     SetChecked(kShowAtStart, TipsWanted());
     ShowTip();
 }
