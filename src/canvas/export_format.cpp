@@ -110,7 +110,8 @@ std::string XmlEscape(std::string_view text) {
                 break;
             default:
                 if (byte > 127)
-                    out += Format("&#%u;", byte);
+                    out +=
+                        Format("&#%u;", FromWindows1252(std::string_view(&c, 1)).front().unicode());
                 else if (byte >= 32 || c == '\t')
                     out += c;
                 break;

@@ -47,7 +47,8 @@ std::string EpsColorString(QRgb colour);
 std::string TexEscapeText(std::string_view text, std::string_view escape, bool mathMode);
 
 // Character data or attribute value for XML: "&", "<", ">", '"' and "'" as entities, bytes
-// above 127 as decimal character references; control bytes that XML forbids are dropped.
+// above 127 as decimal references to the Windows-1252 characters they stand for; control
+// bytes that XML forbids are dropped.
 std::string XmlEscape(std::string_view text);
 
 // Body of a PostScript string: backslash and parentheses escaped, bytes above 127 and control

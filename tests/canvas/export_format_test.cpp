@@ -39,6 +39,11 @@ TEST(ExportFormat, EscapersKeepEachLanguageIntact) {
     EXPECT_EQ(XmlEscape("Caf\xe9 <a> & \"b\" 'c'"),
               "Caf&#233; &lt;a&gt; &amp; &quot;b&quot; &apos;c&apos;");
     EXPECT_EQ(XmlEscape(std::string("a\x01\tb", 4)), "a\tb");
+    // Texts are Windows-1252: its 0x80-0x9f block holds the dash that the text dialog puts in
+    // for hyphens, the euro and the curly quotes, none of which sits at its byte's code point.
+    EXPECT_EQ(XmlEscape("1\x96"
+                        "2 \x80 \x93q\x94"),
+              "1&#8211;2 &#8364; &#8220;q&#8221;");
     EXPECT_EQ(PostScriptStringBody("(a\\b) 90\xb0"), "\\(a\\\\b\\) 90\\260");
 }
 
