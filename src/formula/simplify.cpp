@@ -100,13 +100,11 @@ NodePtr Power(NodePtr base, NodePtr exponent) {
 
 NodePtr Negation(NodePtr a) {
     if (!a) return TExprNode::NewUnary(op::kNegate, nullptr);
-    if (a->op == op::kConst) {
-        a->re = -a->re;
-        a->im = -a->im;
-        return a;
-    }
     if (IsNegation(a)) return Unnegated(a);
-    return TExprNode::NewUnary(op::kNegate, std::move(a));
+    // A constant changes sign in place, without a -0 imaginary part that would move a real
+    // -4 to the lower side of the branch cuts.
+    TExprNode::NegateInPlace(a);
+    return a;
 }
 
 NodePtr Square(NodePtr a) {

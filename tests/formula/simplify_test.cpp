@@ -133,6 +133,21 @@ TEST_F(SimplifyTest, ParametersAndUndefinedPartsAreNotFolded) {
     EXPECT_EQ(complex->im, 2.0L);
 }
 
+TEST_F(SimplifyTest, ANegatedRealConstantStaysOnTheUpperSideOfTheCuts) {
+    // 0-4 folds to -4 + 0i, never -4 - 0i: SQRT of it is 2i, as before the simplification.
+    ctx.complexMode = true;
+    for (const char* text : {"SQRT(0-4)*X", "SQRT(-1*4)*X", "LN(0-4)*X"}) {
+        NodePtr original = ParseTree(ctx, text);
+        NodePtr simplified = TExprNode::CopyTree(original.get());
+        ctx.Simplify(simplified);
+        ctx.SetVar(slot::kX, 1.0L);
+        ASSERT_TRUE(ctx.Evaluate(*original)) << text;
+        ASSERT_TRUE(ctx.Evaluate(*simplified)) << text;
+        EXPECT_EQ(simplified->im, original->im) << text;
+        EXPECT_GT(simplified->im, 0.0L) << text;
+    }
+}
+
 TEST_F(SimplifyTest, ATreeDefinedNowhereIsLeftAlone) {
     // 0 * LN(...) would become 0, giving a value to a formula that has none.
     NodePtr tree = ParseTree(ctx, "0*LN(-1-X^2-Y^2)");
