@@ -37,13 +37,19 @@ QByteArray ConvertToSvg(const QByteArray& metafile) {
     return QByteArray(output, static_cast<qsizetype>(length));
 }
 
+// The extent from low to high. Corners of a foreign header may lie at the two ends of the 32-bit
+// range, whose difference an int cannot hold.
+double Extent(std::int32_t low, std::int32_t high) {
+    return static_cast<double>(high) - static_cast<double>(low);
+}
+
 // The converter sizes its SVG to the header's bounds (what was drawn); the picture is its frame
 // (the page it was drawn on), so the view box is moved onto the frame, in the SVG's units.
 void ShowFrame(QSvgRenderer& renderer, const emf::Header& header) {
     const emf::Rect32& b = header.bounds;
     const emf::Rect32& f = header.frame;
-    const double boundsWidth = b.right - b.left, boundsHeight = b.bottom - b.top;
-    const double frameWidth = f.right - f.left, frameHeight = f.bottom - f.top;
+    const double boundsWidth = Extent(b.left, b.right), boundsHeight = Extent(b.top, b.bottom);
+    const double frameWidth = Extent(f.left, f.right), frameHeight = Extent(f.top, f.bottom);
     const bool micrometres = header.micrometresWidth > 0 && header.micrometresHeight > 0;
     const double hundredthsWide =
         micrometres ? header.micrometresWidth / 10.0 : header.millimetresWidth * 100.0;
@@ -94,7 +100,8 @@ bool EmfPicture::SaveToFile(const QString& path) const {
 
 QSizeF EmfPicture::SizeMm() const {
     const emf::Rect32& f = header_.frame;
-    return QSizeF(std::abs(f.right - f.left) / 100.0, std::abs(f.bottom - f.top) / 100.0);
+    return QSizeF(std::abs(Extent(f.left, f.right)) / 100.0,
+                  std::abs(Extent(f.top, f.bottom)) / 100.0);
 }
 
 QSize EmfPicture::PixelSizeAt(double dpi) const {

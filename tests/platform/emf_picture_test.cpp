@@ -254,5 +254,22 @@ TEST(EmfValidation, DamagedBytesNeverCrashTheReader) {
     EXPECT_GT(accepted, 0);  // colours and coordinates may change freely
 }
 
+TEST(EmfPicture, ExtremeFrameAndBoundsGiveSizesWithoutOverflow) {
+    // Corners at the two ends of the 32-bit range: a width that an int cannot hold.
+    QByteArray bytes = Diagram();
+    for (const qsizetype corner : {8, 24}) {  // bounds, then frame: left, top, right, bottom
+        PutWord(bytes, corner, 0x80000000u);
+        PutWord(bytes, corner + 4, 0x80000000u);
+        PutWord(bytes, corner + 8, 0x7fffffffu);
+        PutWord(bytes, corner + 12, 0x7fffffffu);
+    }
+    const auto picture = EmfPicture::FromBytes(bytes);
+    ASSERT_TRUE(picture);
+    const double side = 4294967295.0 / 100;  // hundredths of a millimetre
+    EXPECT_DOUBLE_EQ(picture->SizeMm().width(), side);
+    EXPECT_DOUBLE_EQ(picture->SizeMm().height(), side);
+    (void)picture->ToImage(QSize(20, 10));
+}
+
 }  // namespace
 }  // namespace quorlin::platform
