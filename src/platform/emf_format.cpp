@@ -138,7 +138,8 @@ bool RegionFits(const RecordView& record, std::size_t offset, std::uint32_t data
 // Whether an object record names a slot of the header's handle table (or, where selection
 // allows it, a stock object); readers index their object table with it unchecked.
 bool ObjectIndexFits(std::uint32_t type, const RecordView& r, std::uint32_t handles) {
-    const std::uint32_t index = *r.U32(8);
+    // Records of other types may end before byte 12; the object records all reach past it.
+    const std::uint32_t index = r.U32(8).value_or(0);
     switch (type) {
         case kSelectObject:
         case 48:  // SELECTPALETTE

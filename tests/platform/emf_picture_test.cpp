@@ -237,6 +237,17 @@ TEST(EmfValidation, RefusesRecordsWhoseContentLeavesThem) {
     EXPECT_EQ(with(select + 8, 0x80000005), FormatError::kNone);  // a stock object
 }
 
+TEST(EmfValidation, AcceptsRecordsWithoutFields) {
+    // Other programs' metafiles carry SaveDC (type 33), a bare 8-byte record, before drawing.
+    QByteArray bytes = Diagram();
+    const auto eof = RecordsOfType(bytes, 14);
+    ASSERT_EQ(eof.size(), 1u);
+    bytes.insert(eof.front().offset, testing::Words({33, 8}));
+    PutWord(bytes, 48, static_cast<std::uint32_t>(bytes.size()));
+    PutWord(bytes, 52, WordAt(bytes, 52) + 1);
+    EXPECT_EQ(ErrorOf(bytes), FormatError::kNone);
+}
+
 TEST(EmfValidation, DamagedBytesNeverCrashTheReader) {
     // Whatever one damaged word does, the picture is refused or converted without harm.
     const QByteArray good = Diagram();
