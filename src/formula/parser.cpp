@@ -64,17 +64,36 @@ TreeSize InlinedSize(const TExprNode* body, const std::vector<TreeSize>& argSize
     return size;
 }
 
+// The call's argument that stands for the body's letter X, Y or Z, or null for another code.
+const TExprNode* ArgumentFor(int code, const std::vector<NodePtr>& args) {
+    const int index = code - op::kVarX;
+    return index >= 0 && index < static_cast<int>(args.size()) ? args[index].get() : nullptr;
+}
+
+// A JOIN node switches on the value of one variable. Where the body switches on an argument
+// letter, the call's argument must itself be a variable, which then becomes the switch;
+// an expression has no slot to compare, so such a call cannot be used.
+bool JoinsFollowTheArguments(const TExprNode* body, const std::vector<NodePtr>& args) {
+    if (!body) return true;
+    if (body->op == op::kJoin)
+        if (const TExprNode* arg = ArgumentFor(body->aux, args); arg && !op::IsVariable(arg->op))
+            return false;
+    return std::all_of(body->child.begin(), body->child.end(), [&args](const NodePtr& c) {
+        return JoinsFollowTheArguments(c.get(), args);
+    });
+}
+
 // Replaces X, Y, Z in a copy of a user function's body by the call's arguments, all at once,
 // so that an argument that itself contains X is not substituted again.
-NodePtr InlineCall(const TExprNode* body, std::vector<NodePtr>& args) {
+NodePtr InlineCall(const TExprNode* body, const std::vector<NodePtr>& args) {
     if (!body) return nullptr;
-    const int index = body->op - op::kVarX;
-    if (index >= 0 && index < static_cast<int>(args.size()))
-        return TExprNode::CopyTree(args[index].get());
+    if (const TExprNode* arg = ArgumentFor(body->op, args)) return TExprNode::CopyTree(arg);
     auto copy = std::make_unique<TExprNode>(body->op);
     copy->re = body->re;
     copy->im = body->im;
     copy->aux = body->aux;
+    if (body->op == op::kJoin)
+        if (const TExprNode* arg = ArgumentFor(body->aux, args)) copy->aux = arg->op;
     for (std::size_t i = 0; i < body->child.size(); ++i)
         copy->child[i] = InlineCall(body->child[i].get(), args);
     return copy;
@@ -253,7 +272,7 @@ private:
         if (name.starts_with("DER") && name.size() == 4) return Derivative(name[3], args, out);
         if (const UserFunction* f = ctx_.FindUserFunction(name)) {
             if (static_cast<int>(args.size()) != f->argCount) return kArgumentCount;
-            if (!f->tree) return kNotUsable;
+            if (!f->tree || !JoinsFollowTheArguments(f->tree.get(), args)) return kNotUsable;
             std::vector<TreeSize> argSizes;
             for (const auto& a : args) argSizes.push_back(SizeOf(a.get()));
             const TreeSize size = InlinedSize(f->tree.get(), argSizes);
