@@ -140,6 +140,7 @@ bool FormulaContext::ReadUserFunctions(ByteReader& in) {
         // such a record is dropped rather than given a name the parser cannot reach.
         r.name = UpperCased(r.name);
         if (CheckName(r.name) != 0 || FindUserFunction(r.name)) continue;
+        if (r.body.size() > userfn::kMaxBodyLength) continue;  // a field without terminator
         UserFunction f{r.name, UpperCased(r.body), ClampArgCount(r.argCount), nullptr};
         if (ParseFormula(*this, f.body, f.tree) != 0) f.tree.reset();
         userFunctions_.push_back(std::move(f));
