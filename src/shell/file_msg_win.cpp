@@ -218,7 +218,7 @@ void TFileMsgWin::CommitRead() {
     if (pendingNotebook_ && !pendingNotebook_->empty()) {
         Notebook().SetText(FromWindows1252(*pendingNotebook_));
         Notebook().ClearModified();
-        Notebook().ShowWindow();
+        if (ShowsReadNotebook()) Notebook().ShowWindow();
     } else if (notebook_) {
         notebook_->SetText(QString());
         notebook_->ClearModified();

@@ -170,6 +170,8 @@ public:
 protected:
     // The caption without key hint.
     virtual QString NormalCaption() const;
+    // Whether a notebook that came with a file is shown once the file is read.
+    virtual bool ShowsReadNotebook() const { return true; }
     void CleanupWindow() override;
 
 private:

@@ -272,6 +272,8 @@ platform::PrintResult TZELWin::PrintDiagramFiles(const QStringList& files,
     if (WriteBody(snapshot.Body()) != kNoError || !snapshot.Save(keep.fileName())) {
         return platform::PrintResult::CannotStart;
     }
+    // What the file does not keep: whether the diagram was unlocked in this session.
+    const FileProtection protection = Protection();
     const bool modified = IsModified();
     const bool colour = printer.IsColor();
     std::vector<platform::DiagramPainter> painters;
@@ -287,6 +289,7 @@ platform::PrintResult TZELWin::PrintDiagramFiles(const QStringList& files,
         printer.Print(QFileInfo(files.front()).fileName(), painters,
                       LayoutForDiagrams(static_cast<int>(files.size())));
     ReadFile(keep.fileName());
+    Protection() = protection;
     simultaneousPrinting_ = false;
     if (modified) MarkModified();
     PrepareScreenImage();

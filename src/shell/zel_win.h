@@ -150,6 +150,7 @@ public:
 
 protected:
     QSize BackgroundSize() const override;
+    bool ShowsReadNotebook() const override { return !simultaneousPrinting_; }
     void SetupWindow() override;
     void CleanupWindow() override;
 

@@ -199,5 +199,28 @@ TEST(Printing, DiagramsAndTextsPrintToPdfWithoutAPrinter) {
     EXPECT_TRUE(PdfInfoAccepts(textPdf));
 }
 
+TEST(Printing, FilesPrintedTogetherLeaveTheWindowsOwnSessionAlone) {
+    QTemporaryDir dir;
+    platform::ScriptedPrompter prompter;
+    platform::Printer printer;
+    printer.SetPdfOutput(dir.filePath("together.pdf"));
+
+    const QString withNotes = dir.filePath("notes.qz2");
+    {
+        TestDiagram saved("noname.qz2");
+        saved.Notebook().SetText("read me");
+        ASSERT_TRUE(saved.SaveTo(withNotes));
+    }
+    TestDiagram host("host.qz2");
+    host.Protection().Protect(kProtectInventory, "secret", {"Ann", "", "", ""});
+    ASSERT_EQ(host.PrintDiagramFiles({withNotes}, printer), platform::PrintResult::Done);
+
+    EXPECT_TRUE(host.Protection().IsUnlocked()) << "the author is not asked for the password";
+    EXPECT_TRUE(host.CheckPassword(kProtectInventory));
+    EXPECT_TRUE(prompter.inputs.empty());
+    EXPECT_FALSE(host.HasNotebook() && !host.Notebook().IsHidden())
+        << "the printed file's notebook does not pop up over the window";
+}
+
 }  // namespace
 }  // namespace quorlin
