@@ -43,6 +43,15 @@ std::string PostScriptFontName(std::string_view face) {
     return name.empty() ? std::string("Helvetica") : name;
 }
 
+// The texts are Windows-1252: Latin-1 above 0x9f, while 0x80-0x9f hold the dashes, curly
+// quotes and the euro where Latin-1 has control codes and PostScript's Latin-1 vector accents.
+constexpr std::string_view kWindowsEncoding =
+    "ISOLatin1Encoding 256 array copy dup 128 [/Euro /.notdef /quotesinglbase /florin "
+    "/quotedblbase /ellipsis /dagger /daggerdbl /circumflex /perthousand /Scaron /guilsinglleft "
+    "/OE /.notdef /Zcaron /.notdef /.notdef /quoteleft /quoteright /quotedblleft /quotedblright "
+    "/bullet /endash /emdash /tilde /trademark /scaron /guilsinglright /oe /.notdef /zcaron "
+    "/Ydieresis] putinterval";
+
 bool HasHighBytes(std::string_view text) {
     return std::any_of(text.begin(), text.end(),
                        [](char c) { return static_cast<unsigned char>(c) > 127; });
@@ -406,12 +415,13 @@ void EpsWriter::EpsText(ScreenPoint p, std::string_view text, QRgb colour, const
         TextAnchorPoint(p, extent.width(), extent.height(), font.escapement, h, v);
     std::string face = PostScriptFontName(font.face);
     if (font.italic) face += "-Italic";
-    // 8-bit texts need the font re-encoded so their bytes show as Latin-1 characters.
+    // 8-bit texts need the font re-encoded so their bytes show as Windows-1252 characters.
     const std::string findFont =
-        HasHighBytes(text) ? "/" + face + " findfont dup length dict begin {1 index /FID ne " +
-                                 "{def} {pop pop} ifelse} forall /Encoding ISOLatin1Encoding " +
-                                 "def currentdict end /" + face + "-Latin1 exch definefont"
-                           : "/" + face + " findfont";
+        HasHighBytes(text)
+            ? "/" + face + " findfont dup length dict begin {1 index /FID ne " +
+                  "{def} {pop pop} ifelse} forall /Encoding " + std::string(kWindowsEncoding) +
+                  " def currentdict end /" + face + "-Latin1 exch definefont"
+            : "/" + face + " findfont";
     const bool rotated = font.escapement != 0;
     const int turn = font.escapement / 10;
     std::string out = Lines({findFont, std::to_string(font.pointSize) + " scalefont setfont",

@@ -169,12 +169,16 @@ TEST_F(EpsTest, TextsAreEscapedAndRotated) {
     const std::string out = Capture([&] {
         state.eps.EpsText({100, 500}, "f(x) \\ 90\xb0", qRgb(0, 0, 0), font, 1, -1);
     });
-    EXPECT_EQ(
-        out, CrLf({"/Times-New-Roman-Italic findfont dup length dict begin {1 index /FID "
-                   "ne {def} {pop pop} ifelse} forall /Encoding ISOLatin1Encoding def "
-                   "currentdict end /Times-New-Roman-Italic-Latin1 exch definefont",
-                   "12 scalefont setfont", "82.500 67.500 moveto", "45 rotate",
-                   "0.000 0.000 0.000 setrgbcolor", "(f\\(x\\) \\\\ 90\\260) show", "-45 rotate"}));
+    // The 8-bit text re-encodes the font (what each byte shows is checked by Ghostscript in
+    // the reader tests).
+    const std::size_t firstEnd = out.find("\r\n");
+    ASSERT_NE(firstEnd, std::string::npos);
+    const std::string findFont = out.substr(0, firstEnd);
+    EXPECT_TRUE(findFont.starts_with("/Times-New-Roman-Italic findfont ")) << findFont;
+    EXPECT_TRUE(findFont.ends_with(" /Times-New-Roman-Italic-Latin1 exch definefont")) << findFont;
+    EXPECT_EQ(out.substr(firstEnd + 2), CrLf({"12 scalefont setfont", "82.500 67.500 moveto",
+                                              "45 rotate", "0.000 0.000 0.000 setrgbcolor",
+                                              "(f\\(x\\) \\\\ 90\\260) show", "-45 rotate"}));
 }
 
 }  // namespace

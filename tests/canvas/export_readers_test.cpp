@@ -169,6 +169,29 @@ TEST_F(ReaderTest, EpsRendersInGhostscript) {
     EXPECT_GT(InkedPixels(image), 3000);
 }
 
+TEST_F(ReaderTest, EpsTextsShowTheirWindowsCharacters) {
+    if (!Have("gs")) GTEST_SKIP() << "Ghostscript is not installed";
+    // The text dialog turns hyphens into the dash 150 by default; quotes and the euro share
+    // that block of Windows-1252, which Latin-1 leaves to accents and control codes.
+    host.paint = [this](int) {
+        state.ExportText({30, 200},
+                         "1\x96"
+                         "2 \x93q\x94 \xe9",
+                         qRgb(0, 0, 0), 0, 1, -1);
+    };
+    host.saveName = Path("text.eps");
+    ASSERT_TRUE(state.eps.PrepareEpsExport(0, 0));
+    state.epsActive = true;
+    ASSERT_TRUE(state.eps.WriteEpsFrame(0));
+    state.epsActive = false;
+    Run("gs", {"-q", "-dBATCH", "-dNOPAUSE", "-dSAFER", "-sDEVICE=txtwrite",
+               "-sOutputFile=text.txt", "text.eps"});
+    QFile text(Path("text.txt"));
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+    const QString shown = QString::fromUtf8(text.readAll());
+    EXPECT_TRUE(shown.contains(u"1\u20132 \u201cq\u201d \u00e9")) << shown.toStdString();
+}
+
 TEST_F(ReaderTest, AnimatedEpsFramesRender) {
     if (!Have("gs")) GTEST_SKIP() << "Ghostscript is not installed";
     state.view = ExportView::FromCorners(-3, 7, -4, 6, 301, 301);  // centre off the origin
