@@ -1,7 +1,7 @@
 #include "shell/ini_file.h"
 
-#include "platform/config_dir.h"
 #include "platform/binio.h"
+#include "platform/config_dir.h"
 #include "shell/diagram_file.h"
 #include "shell/errors.h"
 
@@ -23,10 +23,21 @@ void StorePlacement(const std::optional<WindowPlacement>& placement,
     words[first + 3] = p.height;
 }
 
+// Window coordinates and sizes beyond this fit no desktop; a file that holds them is damaged.
+constexpr std::int32_t kLargestCoordinate = 32767;
+
+bool Plausible(const WindowPlacement& p) {
+    const auto coordinate = [](std::int32_t v) {
+        return v >= -kLargestCoordinate && v <= kLargestCoordinate;
+    };
+    const auto size = [](std::int32_t v) { return v > 0 && v <= kLargestCoordinate; };
+    return coordinate(p.x) && coordinate(p.y) && size(p.width) && size(p.height);
+}
+
 std::optional<WindowPlacement> LoadPlacement(
     const std::array<std::int32_t, IniRecord::kWords>& words, std::size_t first) {
     const WindowPlacement p{words[first], words[first + 1], words[first + 2], words[first + 3]};
-    if (p.width <= 0 || p.height <= 0) return std::nullopt;
+    if (!Plausible(p)) return std::nullopt;
     return p;
 }
 

@@ -17,7 +17,8 @@
 // "Use defaults".
 //
 // A missing, short or damaged file, or one of another kind or an unknown version, is not read
-// and the caller keeps its defaults.
+// and the caller keeps its defaults. A placement with a coordinate or size beyond 32767 pixels
+// is not taken either.
 #include <QString>
 #include <array>
 #include <cstdint>

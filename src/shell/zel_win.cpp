@@ -67,7 +67,7 @@ QRect TZELWin::DefaultGeometry() {
 }
 
 void TZELWin::ApplyIniPlacement() {
-    if (!iniPlacement_ || iniPlacement_->width <= 0 || iniPlacement_->height <= 0) {
+    if (!iniPlacement_) {
         OuterWidget()->setGeometry(DefaultGeometry());
         return;
     }

@@ -222,5 +222,30 @@ TEST(IniFiles, MissingOrDamagedFilesGiveDefaults) {
     EXPECT_EQ(TimeWindowIniName(3), "time3.ini");
 }
 
+TEST(IniFiles, PlacementsNoDesktopCouldHoldAreNotTaken) {
+    // A damaged file must not give a window of two thousand million pixels, or one placed
+    // where no screen will ever show it.
+    const auto placementOf = [](WindowPlacement stored) {
+        ShellIniWords words;
+        words.placement = stored;
+        IniRecord record = IniRecord::ForKind(kKind2D);
+        words.StoreInto(record);
+        ShellIniWords loaded;
+        loaded.LoadFrom(record);
+        FrameSettings frame;
+        frame.placement = stored;
+        EXPECT_EQ(FrameSettings::FromIni(frame.ToIni()).placement.has_value(),
+                  loaded.placement.has_value());
+        return loaded.placement;
+    };
+    EXPECT_TRUE(placementOf({-4, -4, 1928, 1088}).has_value());
+    EXPECT_TRUE(placementOf({30000, 100, 800, 600}).has_value());
+    EXPECT_FALSE(placementOf({0, 0, 2000000000, 600}).has_value());
+    EXPECT_FALSE(placementOf({0, 0, 800, 2000000000}).has_value());
+    EXPECT_FALSE(placementOf({-2000000000, 0, 800, 600}).has_value());
+    EXPECT_FALSE(placementOf({0, 2000000000, 800, 600}).has_value());
+    EXPECT_FALSE(placementOf({0, 0, 0, 600}).has_value());
+}
+
 }  // namespace
 }  // namespace quorlin
