@@ -393,6 +393,14 @@ std::span<const std::string_view> ReservedNames() {
     return all;
 }
 
+bool IsFormName(std::string_view upperName) {
+    for (const std::string_view form : {std::string_view("JOIN"), std::string_view("DER")})
+        if (upperName.size() == form.size() + 1 && upperName.starts_with(form) &&
+            upperName.back() >= 'A' && upperName.back() <= 'Z')
+            return true;
+    return false;
+}
+
 void SetDerivativeRule(int code, DerivativeRule rule) {
     if (code >= 0 && code <= op::kLastBuiltin) DerivativeRules()[code] = rule;
 }

@@ -48,6 +48,10 @@ const BuiltinFunction* FindBuiltinByName(std::string_view upperName);
 // knows (JOINX ..., DERX ...). Used by the text helpers so that letters inside names stay.
 std::span<const std::string_view> ReservedNames();
 
+// JOIN or DER followed by one letter: the parser reads such a name as its piecewise or
+// derivative form whatever the letter, so that a wrong letter is reported as such.
+bool IsFormName(std::string_view upperName);
+
 // f'(u) for the one-argument function of the rule's code, as a new tree built from copies of
 // the argument u; the differentiator multiplies it by u'. Null where no rule is installed.
 using DerivativeRule = NodePtr (*)(const TExprNode& argument);

@@ -246,12 +246,8 @@ private:
         };
         for (std::string_view name : ReservedNames()) consider(name);
         for (const auto& f : ctx_.UserFunctions()) consider(f.name);
-        // JOIN and DER with any letter are read as the form, so that a wrong letter is
-        // reported as such rather than as a product of letters.
-        for (std::string_view form : {std::string_view("JOIN"), std::string_view("DER")})
-            if (rest.size() > form.size() && rest.starts_with(form) && rest[form.size()] >= 'A' &&
-                rest[form.size()] <= 'Z')
-                consider(rest.substr(0, form.size() + 1));
+        for (const std::size_t length : {4, 5})
+            if (IsFormName(rest.substr(0, length))) consider(rest.substr(0, length));
         return best;
     }
 

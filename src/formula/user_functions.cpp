@@ -35,7 +35,7 @@ int CheckName(std::string_view name) {
     if (name.empty()) return userfn::kEmptyName;
     if (name.size() > userfn::kMaxNameLength) return userfn::kNameTooLong;
     if (!AllLetters(name)) return userfn::kNameNotLetters;
-    if (name.size() == 1 || IsReservedName(name)) return userfn::kNameTaken;
+    if (name.size() == 1 || IsReservedName(name) || IsFormName(name)) return userfn::kNameTaken;
     return 0;
 }
 

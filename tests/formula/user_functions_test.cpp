@@ -26,6 +26,9 @@ TEST(UserFunctions, DefinitionResultCodes) {
     EXPECT_EQ(ctx.DefineUserFunction("F", "X", 1), userfn::kNameTaken);
     EXPECT_EQ(ctx.DefineUserFunction("SIN", "X", 1), userfn::kNameTaken);
     EXPECT_EQ(ctx.DefineUserFunction("JOINX", "X", 1), userfn::kNameTaken);
+    // The parser reads JOIN and DER with any letter as its forms, so no call could reach these.
+    EXPECT_EQ(ctx.DefineUserFunction("JOINQ", "X", 1), userfn::kNameTaken);
+    EXPECT_EQ(ctx.DefineUserFunction("dera", "X", 1), userfn::kNameTaken);
     EXPECT_EQ(ctx.DefineUserFunction("ABCDEFGHIJ", "X", 1), userfn::kNameTooLong);
     EXPECT_EQ(ctx.DefineUserFunction("F2", "X", 1), userfn::kNameNotLetters);
     EXPECT_EQ(ctx.DefineUserFunction("MY FN", "X", 1), userfn::kNameNotLetters);
@@ -42,6 +45,9 @@ TEST(UserFunctions, DefinitionResultCodes) {
     EXPECT_EQ(ctx.DefineUserFunction("ABCDEFGHI", "2X", 1, existing), userfn::kDone);
     EXPECT_EQ(ctx.UserFunctions().size(), 1u);
     EXPECT_EQ(ctx.UserFunctions()[0].body, "2X");
+    // Longer names that merely start with a form's letters stay free.
+    EXPECT_EQ(ctx.DefineUserFunction("JOINED", "X", 1), userfn::kDone);
+    EXPECT_EQ(ctx.DefineUserFunction("DERIV", "X", 1), userfn::kDone);
 }
 
 TEST(UserFunctions, RemovalByNameAndListingLines) {
