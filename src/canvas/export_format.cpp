@@ -55,6 +55,31 @@ std::string EpsColorString(QRgb colour) {
     return part(qRed(colour)) + " " + part(qGreen(colour)) + " " + part(qBlue(colour));
 }
 
+namespace {
+
+// The Windows-1252 quotes and dashes as TeX types them: its text fonts have no glyph at those
+// codes, so "\char<n>" would drop them.
+std::string_view TexTypedPunctuation(unsigned char byte) {
+    switch (byte) {
+        case 0x91:
+            return "`";
+        case 0x92:
+            return "'";
+        case 0x93:
+            return "``";
+        case 0x94:
+            return "''";
+        case 0x96:
+            return "--";
+        case 0x97:
+            return "---";
+        default:
+            return {};
+    }
+}
+
+}  // namespace
+
 std::string TexEscapeText(std::string_view text, std::string_view escape, bool mathMode) {
     constexpr unsigned char kDegree = 176;
     const std::string math = mathMode ? "" : "$";
@@ -74,6 +99,14 @@ std::string TexEscapeText(std::string_view text, std::string_view escape, bool m
             out += escape;
             out += c;
             if (c == '^') out += "{}";
+            continue;
+        }
+        if (const std::string_view typed = TexTypedPunctuation(byte); !typed.empty()) {
+            // In math mode the quotes would be primes and the dashes minus signs.
+            if (mathMode)
+                out += std::string(escape) + "hbox{" + std::string(typed) + "}";
+            else
+                out += typed;
             continue;
         }
         if (byte > 127) {

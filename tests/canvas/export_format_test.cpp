@@ -36,6 +36,15 @@ TEST(ExportFormat, EscapersKeepEachLanguageIntact) {
     EXPECT_EQ(TexEscapeText("50% & more #1 $x$", "\\", true), "50\\% \\& more \\#1 \\$x\\$");
     EXPECT_EQ(TexEscapeText("90\xb0 < 1", "\\", true), "90{}^\\circ < 1");
     EXPECT_EQ(TexEscapeText("90\xb0 < 1\xe9", "\\", false), "90${}^\\circ$ $<$ 1\\char233{}");
+    // The dash the text dialog puts in for hyphens, and the curly quotes, as TeX types them.
+    EXPECT_EQ(TexEscapeText("1\x96"
+                            "2 \x93q\x94 \x91s\x92\x97",
+                            "\\", false),
+              "1--2 ``q'' `s'---");
+    EXPECT_EQ(TexEscapeText("a\x96"
+                            "b",
+                            "\\", true),
+              "a\\hbox{--}b");
     EXPECT_EQ(XmlEscape("Caf\xe9 <a> & \"b\" 'c'"),
               "Caf&#233; &lt;a&gt; &amp; &quot;b&quot; &apos;c&apos;");
     EXPECT_EQ(XmlEscape(std::string("a\x01\tb", 4)), "a\tb");
