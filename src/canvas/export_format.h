@@ -41,9 +41,9 @@ std::string EpsColorString(QRgb colour);
 
 // Puts the TeX escape before each "#", "$", "%" and "&". The degree sign becomes a raised
 // circle, the Windows quotes and dashes the ligatures `` '' -- ---, and other bytes above 127
-// "\char<n>", because the TeX engines reject bare 8-bit bytes in some set-ups; outside math mode "<" and ">" are set as math symbols, which the text
-// fonts lack, and "_" and "^" are set as the characters themselves, since TeX refuses them
-// there. Backslashes and braces pass, so a text may carry TeX commands.
+// "\char<n>", because the TeX engines reject bare 8-bit bytes in some set-ups; outside math
+// mode "<" and ">" are set as math symbols, which the text fonts lack, and "_" and "^" are set
+// as the characters themselves, since TeX refuses them there. Backslashes and braces pass, so a text may carry TeX commands.
 std::string TexEscapeText(std::string_view text, std::string_view escape, bool mathMode);
 
 // Character data or attribute value for XML: "&", "<", ">", '"' and "'" as entities, bytes
