@@ -43,7 +43,8 @@ std::string EpsColorString(QRgb colour);
 // circle, the Windows quotes and dashes the ligatures `` '' -- ---, and other bytes above 127
 // "\char<n>", because the TeX engines reject bare 8-bit bytes in some set-ups; outside math
 // mode "<" and ">" are set as math symbols, which the text fonts lack, and "_" and "^" are set
-// as the characters themselves, since TeX refuses them there. Backslashes and braces pass, so a text may carry TeX commands.
+// as the characters themselves, since TeX refuses them there. Backslashes and braces pass, so
+// a text may carry TeX commands.
 std::string TexEscapeText(std::string_view text, std::string_view escape, bool mathMode);
 
 // Character data or attribute value for XML: "&", "<", ">", '"' and "'" as entities, bytes

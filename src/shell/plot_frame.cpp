@@ -1,6 +1,7 @@
 #include "shell/plot_frame.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QShowEvent>
 #include <QTimer>
 
@@ -60,11 +61,18 @@ TPlotFrame::~TPlotFrame() = default;
 
 void TPlotFrame::SetupWindow() {
     settings_ = FrameSettings::Load();
+    resize(1024, 720);
     if (settings_.placement) {
         const WindowPlacement& p = *settings_.placement;
-        if (p.width > 100 && p.height > 100) setGeometry(p.x, p.y, p.width, p.height);
-    } else {
-        resize(1024, 720);
+        const QRect kept(p.x, p.y, p.width, p.height);
+        // A frame kept on a monitor that is gone now keeps its size, not its place out of sight.
+        if (p.width > 100 && p.height > 100) {
+            if (QGuiApplication::screenAt(kept.center())) {
+                setGeometry(kept);
+            } else {
+                resize(kept.size());
+            }
+        }
     }
     help_ = new HelpWindow(this);
     help_->hide();

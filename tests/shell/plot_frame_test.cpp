@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 #include <vector>
 
 #include "platform/boxes.h"
@@ -125,6 +127,25 @@ TEST_F(FrameTest, ADamagedQzIniGivesDefaults) {
     EXPECT_FALSE(frame.Settings().openLast);
     EXPECT_FALSE(frame.Settings().useDefaults);
     EXPECT_FALSE(frame.Settings().maximized);
+}
+
+TEST_F(FrameTest, APlacementOffEveryScreenKeepsItsSizeButNotItsPlace) {
+    // Saved while the frame stood on a second monitor that is gone now.
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    FrameSettings saved;
+    saved.placement = WindowPlacement{screen.right() + 2000, 40, 500, 400};
+    ASSERT_TRUE(saved.Save());
+    {
+        TPlotFrame frame(kinds.registry, {});
+        frame.Create();
+        EXPECT_EQ(frame.size(), QSize(500, 400));
+        EXPECT_TRUE(screen.contains(frame.geometry().center()));
+    }
+    saved.placement = WindowPlacement{30, 40, 500, 400};
+    ASSERT_TRUE(saved.Save());
+    TPlotFrame frame(kinds.registry, {});
+    frame.Create();
+    EXPECT_EQ(frame.geometry(), QRect(30, 40, 500, 400));
 }
 
 TEST_F(FrameTest, TipsFollowTheQzTipByte) {
