@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "formula/formula_context.h"
-#include "formula/name_table.h"
+#include "formula/parser.h"
 
 namespace quorlin {
 
@@ -14,21 +14,6 @@ constexpr char kMark = '\x01';
 
 char Upper(char c) {
     return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-}
-
-// Length of the name that the parser would read at pos of the upper-case text, 0 for none.
-std::size_t NameLengthAt(const FormulaContext& context, std::string_view upper, std::size_t pos) {
-    std::size_t best = 0;
-    const std::string_view rest = upper.substr(pos);
-    auto consider = [&](std::string_view name) {
-        if (name.size() <= best || !rest.starts_with(name)) return;
-        std::size_t p = pos + name.size();
-        while (p < upper.size() && upper[p] == ' ') ++p;
-        if (name == "PI" || (p < upper.size() && upper[p] == '(')) best = name.size();
-    };
-    for (std::string_view name : ReservedNames()) consider(name);
-    for (const auto& f : context.UserFunctions()) consider(f.name);
-    return best;
 }
 
 // Calls onLetter(pos) for every standalone letter of the text, skipping names and the

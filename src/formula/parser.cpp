@@ -99,6 +99,27 @@ NodePtr InlineCall(const TExprNode* body, const std::vector<NodePtr>& args) {
     return copy;
 }
 
+}  // namespace
+
+std::size_t NameLengthAt(const FormulaContext& context, std::string_view upperText,
+                         std::size_t pos) {
+    std::size_t best = 0;
+    const std::string_view rest = upperText.substr(pos);
+    auto consider = [&](std::string_view name) {
+        if (name.size() <= best || !rest.starts_with(name)) return;
+        std::size_t p = pos + name.size();
+        while (p < upperText.size() && upperText[p] == ' ') ++p;
+        if (name == "PI" || (p < upperText.size() && upperText[p] == '(')) best = name.size();
+    };
+    for (std::string_view name : ReservedNames()) consider(name);
+    for (const auto& f : context.UserFunctions()) consider(f.name);
+    for (const std::size_t length : {4, 5})
+        if (IsFormName(rest.substr(0, length))) consider(rest.substr(0, length));
+    return best;
+}
+
+namespace {
+
 class Parser {
 public:
     Parser(FormulaContext& context, std::string_view text) : ctx_(context), text_(text) {}
@@ -234,21 +255,8 @@ private:
         return 0;
     }
 
-    // The longest name at the current position that is followed by '(' (PI needs none).
-    std::string_view MatchName() {
-        std::string_view best;
-        const std::string_view rest = text_.substr(pos_);
-        auto consider = [&](std::string_view name) {
-            if (name.size() <= best.size() || !rest.starts_with(name)) return;
-            std::size_t p = pos_ + name.size();
-            while (p < text_.size() && text_[p] == ' ') ++p;
-            if (name == "PI" || (p < text_.size() && text_[p] == '(')) best = name;
-        };
-        for (std::string_view name : ReservedNames()) consider(name);
-        for (const auto& f : ctx_.UserFunctions()) consider(f.name);
-        for (const std::size_t length : {4, 5})
-            if (IsFormName(rest.substr(0, length))) consider(rest.substr(0, length));
-        return best;
+    std::string_view MatchName() const {
+        return text_.substr(pos_, NameLengthAt(ctx_, text_, pos_));
     }
 
     int Name(NodePtr& out) {

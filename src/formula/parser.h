@@ -20,6 +20,7 @@
 // 103 unknown name (JOIN or DER with a letter that is no variable), 104 operand missing,
 // 105 argument missing, 107 too many arguments, 108 unexpected character, 110 formula too long,
 // 113 nested too deeply, 117 wrong number of arguments.
+#include <cstddef>
 #include <string_view>
 
 #include "formula/expr_node.h"
@@ -40,6 +41,12 @@ inline constexpr int kTooLong = 110;
 inline constexpr int kTooDeep = 113;
 inline constexpr int kArgumentCount = 117;
 }  // namespace parse_error
+
+// The length of the name (built-in, user function, JOINv, DERv, PI) that the parser reads at
+// pos of the upper-case text, 0 where it reads a letter: a name counts only where '(' follows
+// it (PI needs none), and the longest one wins.
+std::size_t NameLengthAt(const FormulaContext& context, std::string_view upperText,
+                         std::size_t pos);
 
 // Parses an upper-case text into out; returns 0 or an error number (out then empty).
 // User functions are inlined from the context; DERv forms call its Differentiate.
