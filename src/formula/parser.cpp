@@ -249,6 +249,8 @@ private:
                 pos_ = p;
             }
         }
+        // A number runs into no second decimal point: 1.2.3 is a typing error, not 1.2 * .3.
+        if (pos_ < text_.size() && text_[pos_] == '.') return kUnexpectedCharacter;
         long double value = 0;
         if (!StrToLD(text_.substr(start, pos_ - start), value)) return kUnexpectedCharacter;
         out = TExprNode::NewConst(value);
