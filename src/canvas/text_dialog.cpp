@@ -1,8 +1,6 @@
 #include "canvas/text_dialog.h"
 
-#include <cctype>
-#include <climits>
-
+#include "canvas/axes_settings.h"
 #include "canvas/zel_wint.h"
 #include "platform/boxes.h"
 #include "platform/common_dialogs.h"
@@ -20,18 +18,9 @@ namespace {
 constexpr int kMaxTextChars = 59;
 constexpr int kMaxExpressionChars = 254;
 
-// The leading integer of a text as the C library's atoi reads it (0 when there is none),
-// saturating instead of overflowing.
+// The leading integer of a field as the C library's atoi reads it.
 int LeadingInt(const QString& text) {
-    const std::string s = text.toStdString();
-    std::size_t i = 0;
-    while (i < s.size() && std::isspace(static_cast<unsigned char>(s[i]))) ++i;
-    bool negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
-    long long v = 0;
-    for (; i < s.size() && std::isdigit(static_cast<unsigned char>(s[i])); ++i)
-        v = std::min<long long>(v * 10 + (s[i] - '0'), INT_MAX);
-    return static_cast<int>(negative ? -v : v);
+    return canvas::LeadingInt(text.toStdString());
 }
 
 // The text as the file's 8-bit bytes, characters it cannot hold as "?", cut to maxChars.
