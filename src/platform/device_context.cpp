@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPaintDevice>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -130,8 +131,9 @@ void DeviceContext::ApplyFont() {
         // face's cell comes out at that size.
         const int cell = QFontMetrics(qfont_, painter_->device()).height();
         if (cell > 0) {
-            qfont_.setPixelSize(std::max(
-                1, static_cast<int>(std::lround(double(font_.height) * font_.height / cell))));
+            const double character = double(font_.height) * font_.height / cell;
+            qfont_.setPixelSize(static_cast<int>(
+                std::lround(std::clamp<double>(character, 1, kLargestFontPixels))));
         }
     }
     if (IsActive()) painter_->setFont(qfont_);

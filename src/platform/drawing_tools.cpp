@@ -112,12 +112,15 @@ int FontHeightForPoints(double points, int pixelsPerInch) {
 
 double FontPointsForHeight(int height, int pixelsPerInch) {
     if (pixelsPerInch <= 0) return 0.0;
-    return std::abs(height) * 72.0 / pixelsPerInch;
+    return std::abs(static_cast<double>(height)) * 72.0 / pixelsPerInch;
 }
 
 QFont ToQFont(const FontSpec& spec) {
     QFont font(spec.faceName);
-    font.setPixelSize(spec.height == 0 ? kDefaultFontPixels : std::abs(spec.height));
+    const double magnitude = std::abs(static_cast<double>(spec.height));
+    font.setPixelSize(spec.height == 0
+                          ? kDefaultFontPixels
+                          : static_cast<int>(std::min<double>(magnitude, kLargestFontPixels)));
     const int weight = spec.weight <= 0 ? 400 : std::clamp(spec.weight, 1, 1000);
     font.setWeight(static_cast<QFont::Weight>(weight));
     font.setItalic(spec.italic);

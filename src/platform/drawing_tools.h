@@ -82,6 +82,9 @@ struct FontSpec {
 
 // Character height used when a FontSpec asks for the default size (height 0).
 inline constexpr int kDefaultFontPixels = 12;
+// The largest character height a font is made with: heights come from files unchecked, and
+// taller letters than this belong on no page.
+inline constexpr int kLargestFontPixels = 32768;
 
 // The height of a font of the given point size on a device of the given pixels per inch:
 // -(points x dpi / 72), rounded half away from zero.
@@ -91,8 +94,8 @@ int FontHeightForPoints(double points, int pixelsPerInch);
 // as character heights).
 double FontPointsForHeight(int height, int pixelsPerInch);
 
-// The QFont of a font description. A positive (cell) height needs the face's metrics and is resolved by
-// the device context; here it is taken as the character height.
+// The QFont of a font description. A positive (cell) height needs the face's metrics and is
+// resolved by the device context; here it is taken as the character height.
 QFont ToQFont(const FontSpec& spec);
 
 // The font description of a QFont as shown on a device of the given pixels per inch (escapement 0).

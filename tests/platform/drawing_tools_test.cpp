@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <limits>
+
+#include "platform/device_context.h"
+
 namespace quorlin::platform {
 namespace {
 
@@ -56,6 +61,25 @@ TEST(FontHeights, SpecsBecomeQtFontsAndBack) {
     QFont points(QStringLiteral("Arial"));
     points.setPointSizeF(12);
     EXPECT_EQ(FontSpecFromQFont(points, 120).height, -20);
+}
+
+TEST(FontHeights, HeightsFromDamagedFilesGiveADrawableFont) {
+    // A font record's height is any int32 a file holds; the smallest has no magnitude in an int.
+    FontSpec spec;
+    for (const int height : {std::numeric_limits<int>::min(), -2000000000, 2000000000,
+                             std::numeric_limits<int>::max()}) {
+        spec.height = height;
+        const QFont font = ToQFont(spec);
+        EXPECT_GT(font.pixelSize(), 0) << height;
+        EXPECT_LE(font.pixelSize(), kLargestFontPixels) << height;
+        EXPECT_GT(FontPointsForHeight(height, 96), 1e6) << height;
+    }
+    QImage image(40, 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    DeviceContext dc(image);
+    dc.Select(spec);  // a positive height: the cell, worked out from the face's metrics
+    dc.TextOut(0, 0, QStringLiteral("x"));
+    EXPECT_LE(dc.Painter().font().pixelSize(), kLargestFontPixels);
 }
 
 }  // namespace
