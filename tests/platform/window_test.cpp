@@ -191,12 +191,5 @@ TEST(Window, HiddenMarkFollowsShowAndHide) {
     EXPECT_TRUE(window.isVisible());
 }
 
-TEST(Window, CaptionIsTheTitle) {
-    Recorder window;
-    window.SetCaption(QStringLiteral("noname1.qz2"));
-    EXPECT_EQ(window.Caption(), QStringLiteral("noname1.qz2"));
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("noname1.qz2"));
-}
-
 }  // namespace
 }  // namespace quorlin::platform
