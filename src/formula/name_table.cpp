@@ -131,6 +131,26 @@ bool ComplexMin(const Complex& a, const Complex& b, Complex& out) {
     return true;
 }
 
+// LN(1 + z) and EXP(z) - 1 from their parts near 0, so that the digits lost by forming 1 + z
+// or subtracting 1 stay: |1 + z|^2 = 1 + (2x + x^2 + y^2), and e^z - 1 = (e^x - 1) cos y -
+// 2 sin(y/2)^2 + i e^x sin y. Far from 0, 1 + z loses nothing (and near -1 the sum
+// 2x + x^2 + y^2 would).
+Complex ComplexLog1p(const Complex& z) {
+    const long double x = z.real();
+    const long double y = z.imag();
+    if (y == 0 && x > -1) return std::log1p(x);
+    if (std::abs(z) >= 0.5L) return std::log(Complex(1 + x, y));
+    return {0.5L * std::log1p(x * (2 + x) + y * y), std::atan2(y, 1 + x)};
+}
+
+Complex ComplexExpm1(const Complex& z) {
+    const long double x = z.real();
+    const long double y = z.imag();
+    if (y == 0) return std::expm1(x);
+    const long double halfSine = std::sin(y / 2);
+    return {std::expm1(x) * std::cos(y) - 2 * halfSine * halfSine, std::exp(x) * std::sin(y)};
+}
+
 bool ComplexLog(const Complex& a, const Complex&, Complex& out) {
     if (a == Complex(0)) return false;
     out = std::log(a);
@@ -319,10 +339,8 @@ const std::array kFunctions = std::to_array<BuiltinFunction>({
     {op::kSinc, 1, Real1<[](L x) { return x == 0 ? 1.0L : std::sin(x) / x; }>,
      Complex1<[](C z) { return z == Complex(0) ? Complex(1) : std::sin(z) / z; }>, "SINC"},
     {op::kBinomial, 2, RealBinomial, ComplexBinomial, "BINOM BINOMIAL"},
-    {op::kLog1p, 1, Real1<[](L x) { return std::log1p(x); }>,
-     OfReciprocal<[](C r) { return std::log(1.0L + 1.0L / r); }>, "LOG1P LNP1"},
-    {op::kExpm1, 1, Real1<[](L x) { return std::expm1(x); }>,
-     Complex1<[](C z) { return std::exp(z) - 1.0L; }>, "EXPM1"},
+    {op::kLog1p, 1, Real1<[](L x) { return std::log1p(x); }>, Complex1<ComplexLog1p>, "LOG1P LNP1"},
+    {op::kExpm1, 1, Real1<[](L x) { return std::expm1(x); }>, Complex1<ComplexExpm1>, "EXPM1"},
     {op::kSquare, 1, Real1<[](L x) { return x * x; }>, Complex1<[](C z) { return z * z; }>,
      "SQR SQ SQUARE"},
 });

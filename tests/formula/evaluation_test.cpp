@@ -176,6 +176,34 @@ TEST(ComplexLibrary, TangentPolarAndPowers) {
     EXPECT_FALSE(RealPower(-2, 0.5L, r));
 }
 
+TEST(Evaluate, LogOnePlusAndExpMinusOneKeepTheirDigitsInComplexMode) {
+    // Near 0 the point of these two is the digits that LN(1 + z) and EXP(z) - 1 cancel.
+    FormulaContext ctx;
+    ctx.complexMode = true;
+    ctx.ResetVariables();
+    auto value = [&ctx](const char* text) {
+        NodePtr tree = Parsed(ctx, text);
+        EXPECT_TRUE(ctx.Evaluate(*tree)) << text;
+        return Complex(tree->re, tree->im);
+    };
+    const long double relative = 1e-17L;
+    EXPECT_NEAR(value("LOG1P(1E-20)").real(), 1e-20L, 1e-20L * relative);
+    // LN(1 + 1e-10 i) = 5e-21 - 1/3 1e-40 ... + i (1e-10 - 1/3 1e-30)
+    const Complex log = value("LOG1P(1E-10*I)");
+    EXPECT_NEAR(log.real(), 5e-21L, 5e-21L * relative);
+    EXPECT_NEAR(log.imag(), 1e-10L, 1e-10L * relative);
+    // EXP(1e-10 i) - 1 = -2 SIN(5e-11)^2 + i SIN(1e-10)
+    const Complex exp = value("EXPM1(1E-10*I)");
+    EXPECT_NEAR(exp.real(), -5e-21L, 5e-21L * relative);
+    EXPECT_NEAR(exp.imag(), 1e-10L, 1e-10L * relative);
+    EXPECT_NEAR(value("EXPM1(-1E-20)").real(), -1e-20L, 1e-20L * relative);
+    EXPECT_FALSE(ctx.Evaluate(*Parsed(ctx, "LOG1P(-1)")));
+    // Near -1: LN(1e-10 i) = LN(1e-10) + i pi/2.
+    const Complex nearPole = value("LOG1P(-1+1E-10*I)");
+    EXPECT_NEAR(nearPole.real(), std::log(1e-10L), 1e-17L);
+    EXPECT_NEAR(nearPole.imag(), std::numbers::pi_v<long double> / 2, 1e-17L);
+}
+
 TEST(NumberFields, ReadNumberTakesAnyConstantExpression) {
     FormulaContext ctx;
     long double v = 0;

@@ -164,6 +164,7 @@ complex_cases = [
     ("FLOOR(Z)", mp.mpc(0, -2)), ("CEIL(W)", mp.mpc(-2, 1)), ("ROUND(Z)", mp.mpc(1, -1)),
     ("Z*CONJ(Z)", abs(z)**2), ("EXP(LN(W))", w), ("(Z+W)(Z-W)", z * z - w * w),
     ("2Z+3I", 2 * z + 3j), ("I^I", mp.exp(-pi / 2)), ("E^(I*PI/3)", mp.exp(1j * pi / 3)),
+    ("LOG1P(0)", 0), ("EXPM1(0)", 0), ("LOG1P(W)", mp.log(1 + w)), ("EXPM1(W)", mp.expm1(w)),
 ]
 complex_special = [
     ("GAMMA(Z)", mp.gamma(z)), ("GAMMA(W)", mp.gamma(w)), ("GAMMA(5)", 24),
