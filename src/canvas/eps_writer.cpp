@@ -185,12 +185,8 @@ void EpsWriter::EpsSegmentScreen(ScreenPoint p, ScreenPoint q, const PenSpec& pe
 }
 
 std::string EpsWriter::PathText(std::span<const WorldPoint> points, bool close) const {
-    std::string text = "newpath";
-    text += kCrLf;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        text += PagePoint(points[i]) + (i == 0 ? " moveto" : " lineto");
-        text += kCrLf;
-    }
+    // Without a template only the first point moves.
+    std::string text = TemplatePathText(points, {});
     if (close && !points.empty()) {
         text += PagePoint(points[0]) + " lineto";
         text += kCrLf;
