@@ -283,10 +283,34 @@ Complex LnGamma(const Complex& z) {
     return LnGammaShifted(w) - logs;
 }
 
+namespace {
+
+// Where the continued fraction of erfc converges fast (Re z >= 1, |z| >= 3): the power series
+// of erf would sum large terms that cancel there.
+bool InContinuedFractionRegion(const Complex& z) {
+    return z.real() >= 1 && std::abs(z) >= 3;
+}
+
+// erfc(z) = exp(-z^2) / (sqrt(pi) t), t = z + (1/2)/(z + 1/(z + (3/2)/(z + ...))), from the tail.
+Complex ErfcContinuedFraction(const Complex& z) {
+    Complex t = z;
+    for (int k = 120; k >= 1; --k) t = z + (k / 2.0L) / t;
+    return std::exp(-z * z) / (std::sqrt(kPi) * t);
+}
+
+}  // namespace
+
+Complex Erfc(const Complex& z) {
+    if (z.imag() == 0) return std::erfc(z.real());
+    if (z.real() < 0) return 2.0L - Erfc(-z);
+    if (InContinuedFractionRegion(z)) return ErfcContinuedFraction(z);
+    return 1.0L - Erf(z);
+}
+
 Complex Erf(const Complex& z) {
     const long double two_over_sqrt_pi = 2 / std::sqrt(kPi);
     if (z.real() < 0) return -Erf(-z);
-    if (std::abs(z) < 3 || z.real() < 1) {
+    if (!InContinuedFractionRegion(z)) {
         const Complex z2 = z * z;
         Complex power = z, sum = z;
         for (int n = 1; n < kMaxIterations; ++n) {
@@ -297,11 +321,7 @@ Complex Erf(const Complex& z) {
         }
         return two_over_sqrt_pi * sum;
     }
-    // erfc by its continued fraction, evaluated from the tail.
-    Complex t = z;
-    for (int k = 120; k >= 1; --k) t = z + (k / 2.0L) / t;
-    const Complex erfc = std::exp(-z * z) / (std::sqrt(kPi) * t);
-    return 1.0L - erfc;
+    return 1.0L - ErfcContinuedFraction(z);
 }
 
 }  // namespace quorlin::special

@@ -22,5 +22,6 @@ long double Digamma(long double x);        // Gamma'(x) / Gamma(x)
 Complex Gamma(const Complex& z);
 Complex LnGamma(const Complex& z);  // log of Gamma, continuous for Re z > 0
 Complex Erf(const Complex& z);
+Complex Erfc(const Complex& z);  // 1 - erf(z), with its own digits where erf(z) is near 1
 
 }  // namespace quorlin::special

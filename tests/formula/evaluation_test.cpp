@@ -204,6 +204,28 @@ TEST(Evaluate, LogOnePlusAndExpMinusOneKeepTheirDigitsInComplexMode) {
     EXPECT_NEAR(nearPole.imag(), std::numbers::pi_v<long double> / 2, 1e-17L);
 }
 
+TEST(Evaluate, ComplexErfcKeepsItsDigitsWhereErfIsNearlyOne) {
+    // ERFC(z) is small where ERF(z) is close to 1, so 1 - ERF(z) would keep none of its
+    // digits. Values from a 30-digit reference.
+    FormulaContext ctx;
+    ctx.complexMode = true;
+    ctx.ResetVariables();
+    const struct {
+        const char* text;
+        Complex expected;
+    } cases[] = {
+        {"ERFC(10)", {2.08848758376254475700e-45L, 0}},
+        {"ERFC(6+I)", {5.30779980060804100946e-17L, 2.27763503336924898567e-17L}},
+        {"ERFC(4-2I)", {-5.65217002793493739638e-7L, -5.13100529608187629602e-7L}},
+    };
+    for (const auto& c : cases) {
+        NodePtr tree = Parsed(ctx, c.text);
+        ASSERT_TRUE(ctx.Evaluate(*tree)) << c.text;
+        const long double error = std::abs(Complex(tree->re, tree->im) - c.expected);
+        EXPECT_LE(error, 1e-15L * std::abs(c.expected)) << c.text;
+    }
+}
+
 TEST(NumberFields, ReadNumberTakesAnyConstantExpression) {
     FormulaContext ctx;
     long double v = 0;
