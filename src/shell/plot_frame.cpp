@@ -9,6 +9,7 @@
 #include "platform/strings.h"
 #include "resources/command_ids.h"
 #include "shell/help_window.h"
+#include "shell/zel_win.h"
 
 namespace quorlin {
 
@@ -108,7 +109,15 @@ platform::Window* TPlotFrame::AddWindow(WindowKind kind, NewWindowRequest reques
     request.useDefaults = settings_.useDefaults;
     request.openLast = settings_.openLast;
     platform::Window* window = kinds_.Create(kind, request);
-    if (window) AddChild(window);
+    if (!window) return nullptr;
+    auto* graph = dynamic_cast<TZELWin*>(window);
+    if (graph) {
+        graph->SetUseDefaults(request.useDefaults);
+        if (request.loadFile) graph->SetStartFile(request.fileName);
+    }
+    AddChild(window);
+    // The file is read once every level of the window has set itself up.
+    if (graph) graph->LoadStartFile(request.openLast);
     return window;
 }
 

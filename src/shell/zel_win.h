@@ -91,7 +91,8 @@ public:
     virtual void StoreIni(IniRecord& record) const;
     virtual void LoadIni(const IniRecord& record);
     const QString& LastFileOfIni() const { return lastFileOfIni_; }
-    // The file handed over at creation, else the ini's last file when "Open last" is on.
+    // The file handed over at creation, else the ini's last file when "Open last" is on. The
+    // main frame calls it once the window is set up.
     int LoadStartFile(bool openLast);
 
     // --- colours ---

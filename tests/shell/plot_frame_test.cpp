@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <vector>
 
 #include "platform/boxes.h"
@@ -13,6 +14,7 @@
 #include "resources/command_ids.h"
 #include "shell/tips_dialog.h"
 #include "shell/window_kinds.h"
+#include "test_diagram.h"
 
 namespace quorlin {
 namespace {
@@ -146,6 +148,38 @@ TEST_F(FrameTest, APlacementOffEveryScreenKeepsItsSizeButNotItsPlace) {
     TPlotFrame frame(kinds.registry, {});
     frame.Create();
     EXPECT_EQ(frame.geometry(), QRect(30, 40, 500, 400));
+}
+
+TEST_F(FrameTest, FilesOpenedByTheFrameAreLoadedAndOpenLastBringsBackTheLastOne) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("curve.qz2");
+    {
+        testing::TestDiagram saved("noname.qz2");
+        saved.values = {5, 8};
+        ASSERT_TRUE(saved.SaveTo(path));
+        saved.CleanUp();  // its ini now names the file as the last one
+    }
+    WindowKindRegistry registry;
+    registry.Register(WindowKind::Plot2D, [](const NewWindowRequest& request) {
+        return new testing::TestDiagram(request.fileName);
+    });
+    TPlotFrame frame(registry, {});
+    frame.Create();
+    auto* opened = dynamic_cast<testing::TestDiagram*>(frame.OpenByExtension(path));
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->values, (std::vector<std::int32_t>{5, 8}));
+    EXPECT_TRUE(opened->HasFile());
+    EXPECT_FALSE(opened->IsModified());
+
+    auto* fresh = dynamic_cast<testing::TestDiagram*>(frame.NewWindow(WindowKind::Plot2D));
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_TRUE(fresh->values.empty()) << "\"Open last\" is off";
+    frame.DispatchCommand(cmd::kFrameOpenLast);
+    auto* last = dynamic_cast<testing::TestDiagram*>(frame.NewWindow(WindowKind::Plot2D));
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->values, (std::vector<std::int32_t>{5, 8}));
+    EXPECT_EQ(last->FileName(), path);
+    EXPECT_TRUE(prompter.messages.empty());
 }
 
 TEST_F(FrameTest, TipsFollowTheQzTipByte) {
