@@ -32,6 +32,11 @@ bool WriteWholeFile(const QString& path, std::span<const std::uint8_t> bytes,
 
 class DiagramReader {
 public:
+    DiagramReader() = default;
+    // The body's cursor points into this reader's bytes; a copy would point into the original.
+    DiagramReader(const DiagramReader&) = delete;
+    DiagramReader& operator=(const DiagramReader&) = delete;
+
     // 0 when the file could be read and its head fits a window of the given kind;
     // kErrCannotOpenFile for an unreadable file, a short head, another kind or version 0;
     // kErrIncompatibleVersion for a version above programVersion.
