@@ -2,6 +2,7 @@
 
 #include "canvas/export_format.h"
 #include "canvas/marker_shapes.h"
+#include "canvas/view_frame.h"
 
 #include <QDate>
 #include <QLocale>
@@ -280,16 +281,69 @@ void EpsWriter::DiscFilledOutlined(WorldPoint centre, long double radius, int wi
     ctx_.output.Write(text);
 }
 
+namespace {
+
+// The steps k of the offsets s/2 + k s below `reach` whose offset lies in [low, high], in
+// increasing order. The range is clipped to the view, so a shape far larger than the picture
+// costs no more dots than the picture holds.
+std::vector<long double> OffsetSteps(long double s, long double reach, long double low,
+                                     long double high) {
+    const long double first = std::max(std::ceil((low - s / 2) / s), 0.0L);
+    const long double last =
+        std::min(std::floor((high - s / 2) / s), std::ceil((reach - s / 2) / s) - 1);
+    const long double count = last - first + 1;
+    if (!(count >= 1)) return {};
+    // [low, high] spans the view, a few hundred steps; the cap only guards the counting
+    // against offsets too large for a step to change them.
+    constexpr long double kMostSteps = 100000;
+    std::vector<long double> steps(static_cast<std::size_t>(std::min(count, kMostSteps)));
+    for (std::size_t i = 0; i < steps.size(); ++i) steps[i] = first + static_cast<long double>(i);
+    return steps;
+}
+
+// The steps whose offset, added to or taken from `centre`, lies in [low, high].
+std::vector<long double> SymmetricSteps(long double centre, long double s, long double reach,
+                                        long double low, long double high) {
+    std::vector<long double> steps = OffsetSteps(s, reach, low - centre, high - centre);
+    const std::vector<long double> below = OffsetSteps(s, reach, centre - high, centre - low);
+    steps.insert(steps.end(), below.begin(), below.end());
+    std::sort(steps.begin(), steps.end());
+    steps.erase(std::unique(steps.begin(), steps.end()), steps.end());
+    return steps;
+}
+
+// The world rectangle the page shows, widened by the margin.
+TLDRect VisibleWorld(const ExportContext& ctx, long double margin) {
+    const ExportView& v = ctx.view;
+    TLDRect r{v.xLow, v.xHigh, v.yLow, v.yHigh};
+    if (ctx.MultiFrameExport() && ctx.frameScale > 0) {
+        // The page shows the shared box about the view centre.
+        const long double w = ctx.boxHalfWidth / ctx.frameScale;
+        const long double h = ctx.boxHalfHeight / ctx.frameScale;
+        r = {v.centreX - w, v.centreX + w, v.centreY - h, v.centreY + h};
+    }
+    return {r.xLow - margin, r.xHigh + margin, r.yLow - margin, r.yHigh + margin};
+}
+
+}  // namespace
+
 void EpsWriter::DottedDisc(WorldPoint centre, long double radius, QRgb colour) {
     const long double u = ctx_.view.unitsPerPixelX;
     if (!(u > 0)) return;
     const long double q = 0.4L * u, s = 2.6L * u;
     const long double limit = (radius - q) * (radius - q);
-    for (long double y = s / 2; y < radius; y += s)
-        for (long double x = s / 2; x < radius; x += s) {
+    const TLDRect seen = VisibleWorld(ctx_, q);
+    auto inView = [&seen](WorldPoint p) {
+        return p.x >= seen.xLow && p.x <= seen.xHigh && p.y >= seen.yLow && p.y <= seen.yHigh;
+    };
+    const auto columns = SymmetricSteps(centre.x, s, radius, seen.xLow, seen.xHigh);
+    for (const long double row : SymmetricSteps(centre.y, s, radius, seen.yLow, seen.yHigh))
+        for (const long double column : columns) {
+            const long double x = s / 2 + column * s, y = s / 2 + row * s;
             if (x * x + y * y >= limit) continue;
             for (const WorldPoint& d : {WorldPoint{x, y}, {-x, y}, {-x, -y}, {x, -y}})
-                DiscFilled({centre.x + d.x, centre.y + d.y}, q, colour, 0);
+                if (const WorldPoint p{centre.x + d.x, centre.y + d.y}; inView(p))
+                    DiscFilled(p, q, colour, 0);
         }
 }
 
@@ -353,8 +407,13 @@ void EpsWriter::DottedRect(WorldPoint a, WorldPoint b, QRgb colour) {
     const long double u = ctx_.view.unitsPerPixelX;
     if (!(u > 0)) return;
     const long double q = 0.4L * u, s = 2.6L * u;
-    for (long double x = a.x + s / 2; x < b.x - q / 2; x += s)
-        for (long double y = a.y - s / 2; y > b.y + q / 2; y -= s) DiscFilled({x, y}, q, colour, 0);
+    const TLDRect seen = VisibleWorld(ctx_, q);
+    // Columns go right from a, rows down from it.
+    const auto columns = OffsetSteps(s, b.x - a.x - q / 2, seen.xLow - a.x, seen.xHigh - a.x);
+    for (const long double row :
+         OffsetSteps(s, a.y - b.y - q / 2, a.y - seen.yHigh, a.y - seen.yLow))
+        for (const long double column : columns)
+            DiscFilled({a.x + s / 2 + column * s, a.y - s / 2 - row * s}, q, colour, 0);
 }
 
 void EpsWriter::EpsRoundRectScreen(int x, int y, int width, int height, bool patterned, QRgb fill,

@@ -147,6 +147,40 @@ TEST_F(EpsTest, CirclesFillsAndRectangles) {
     EXPECT_NE(rounded.find("grestore"), std::string::npos);
 }
 
+// Dots of the dotted fills, one "arc" line each besides the shape's own outline.
+std::size_t Arcs(const std::string& text) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(" arc\r\n"); at != std::string::npos;
+         at = text.find(" arc\r\n", at + 1))
+        ++n;
+    return n;
+}
+
+TEST_F(EpsTest, DottedFillsStopAtTheView) {
+    ASSERT_TRUE(state.eps.PreparePage());
+    const QRgb red = qRgb(255, 0, 0);
+    // A dotted disc wholly inside the view keeps every dot: 4 per grid point inside the disc.
+    const std::size_t inside = Arcs(Capture([&] {
+        state.eps.EpsCircle({400, 300}, 10, 1, red, std::nullopt, 1);
+    }));
+    EXPECT_EQ(inside, 4u * 11 + 1);
+    // Far outside, only the path of the shape is written.
+    EXPECT_EQ(Arcs(Capture([&] {
+                  state.eps.EpsCircle({5000, 300}, 300, 1, red, std::nullopt, 1);
+              })),
+              1u);
+    EXPECT_EQ(Capture([&] {
+                  state.eps.EpsRoundRect({2000, 3000}, {3000, 2000}, false, red, -1, red, 0, 1);
+              }).find(" arc"),
+              std::string::npos);
+    // A disc around the view dots the view and no more: 800 / 2.6 columns by 600 / 2.6 rows.
+    const std::size_t around = Arcs(Capture([&] {
+        state.eps.EpsCircle({400, 300}, 1e7L, 1, red, std::nullopt, 1);
+    }));
+    EXPECT_GT(around, 300u * 220);
+    EXPECT_LT(around, 312u * 234);
+}
+
 TEST_F(EpsTest, SquareMarkerIsClosed) {
     ASSERT_TRUE(state.eps.PreparePage());
     const std::string trailer =
