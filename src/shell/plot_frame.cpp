@@ -27,7 +27,8 @@ const char* const kOpenFilter =
 }  // namespace
 
 QString JoinArguments(const QStringList& arguments) {
-    return arguments.mid(1).join(QLatin1Char(' '));
+    const QString name = arguments.mid(1).join(QLatin1Char(' '));
+    return name.isEmpty() ? name : QFileInfo(name).absoluteFilePath();
 }
 
 TPlotFrame::TPlotFrame(const WindowKindRegistry& kinds, QString pendingFile)

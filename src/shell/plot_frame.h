@@ -58,7 +58,8 @@ private:
 };
 
 // The file name of the command line: all arguments after the program's name, joined by blanks
-// (a name with blanks arrives in pieces when it was not quoted).
+// (a name with blanks arrives in pieces when it was not quoted), made absolute so that a running
+// instance in another folder that takes the name over finds the same file.
 QString JoinArguments(const QStringList& arguments);
 
 }  // namespace quorlin

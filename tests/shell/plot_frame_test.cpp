@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
@@ -44,7 +45,10 @@ void RemoveConfigFile(const QString& name) {
 }
 
 TEST(StartUp, CommandLineArgumentsJoinIntoOneFileName) {
-    EXPECT_EQ(JoinArguments({"quorlin", "my", "file.qz2"}), "my file.qz2");
+    // Absolute, since the running instance that may take the name over has a folder of its own.
+    EXPECT_EQ(JoinArguments({"quorlin", "my", "file.qz2"}),
+              QDir::current().absoluteFilePath("my file.qz2"));
+    EXPECT_EQ(JoinArguments({"quorlin", "/data/curve.qz2"}), "/data/curve.qz2");
     EXPECT_EQ(JoinArguments({"quorlin"}), "");
 }
 
