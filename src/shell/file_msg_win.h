@@ -89,7 +89,6 @@ public:
 
     // --- chained operations ---
     // Hides the window and its attached windows (the notebook here; graphing windows add theirs).
-    // Hides the notebook too.
     void HideWindow() override;
     virtual void Notify(int code);
     // Empties the window: no protection, empty notebook, no background bitmap.
@@ -99,8 +98,6 @@ public:
     // Shows a help text (by resource name; empty: the window's own) searched for topic.
     virtual void ShowHelp(const QString& helpName, const QString& topic);
     virtual QString HelpName() const { return {}; }
-
-    // File|New, Open, Save and Save as.
 
     // --- the open/save flow ---
     bool FileOpen();    // asks for a file, then Load
