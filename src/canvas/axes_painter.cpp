@@ -326,8 +326,11 @@ std::vector<AxisTick> LinearTicks(int first, int last, long double origin, long 
 }
 
 std::vector<AxisTick> LogTicks(long double low, long double high, bool numbers, int maxTicks) {
+    // No long double lies beyond 10^4932: exponents past that come from a damaged view, and
+    // far enough out a decade step would no longer change them.
+    constexpr long double kWidestExponent = 5000;
     std::vector<AxisTick> ticks;
-    if (!(high - low < maxTicks)) return ticks;
+    if (!(high - low < maxTicks && low > -kWidestExponent && high < kWidestExponent)) return ticks;
     for (long double k = std::floor(low); k <= high; k += 1) {
         if (k >= low) {
             AxisTick t{k, true, {}};

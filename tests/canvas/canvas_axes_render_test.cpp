@@ -194,6 +194,11 @@ TEST(ScaleNumbers, TicksNumberEveryFrequencyThOneButNotTheOrigin) {
     EXPECT_EQ(decades.front().label, "0.1");
     EXPECT_EQ(decades.back().label, "100");
     EXPECT_EQ(decades.size(), 4u + 3 * 8);
+    // Exponents no long double reaches (from a damaged view) give no ticks rather than a
+    // decade step too small to move the count on.
+    EXPECT_TRUE(LogTicks(1e30L, 1e30L, true, 100).empty());
+    EXPECT_TRUE(LogTicks(-1e30L, -1e30L, true, 100).empty());
+    EXPECT_EQ(LogTicks(-4930, -4928, true, 100).front().label, "10^-4930");
 }
 
 }  // namespace
