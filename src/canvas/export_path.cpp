@@ -19,25 +19,25 @@ void ExportPath::Point(WorldPoint p, const PenSpec& pen) {
     if (!ctx_.svgActive && !ctx_.epsActive) return;
     const bool samePen =
         pen.colour == pen_.colour && pen.width == pen_.width && pen.style == pen_.style;
-    if (!samePen && !points_.empty()) {
-        const bool wasOpen = open_;
-        Flush(pen_);
-        open_ = wasOpen;  // a pen change does not break the curve's visibility
-    }
+    // What the old pen drew goes out with it; the curve goes on in the new one.
+    if (!samePen && !points_.empty()) FlushAndCarryOn();
     pen_ = pen;
-    if (points_.size() >= capacity_) {
-        const WorldPoint last = points_.back();
-        const bool wasOpen = open_;
-        Flush(pen_);
-        if (wasOpen) {
-            starts_.push_back(0);
-            points_.push_back(last);
-            open_ = true;
-        }
-    }
+    if (points_.size() >= capacity_) FlushAndCarryOn();
     if (!open_) starts_.push_back(points_.size());
     points_.push_back(p);
     open_ = true;
+}
+
+void ExportPath::FlushAndCarryOn() {
+    const WorldPoint last = points_.back();
+    const bool wasOpen = open_;
+    Flush(pen_);
+    // The open piece starts again from its last point, so the curve stays joined.
+    if (wasOpen) {
+        starts_.push_back(0);
+        points_.push_back(last);
+        open_ = true;
+    }
 }
 
 void ExportPath::Flush(const PenSpec& pen) {

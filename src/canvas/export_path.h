@@ -27,7 +27,8 @@ public:
     // BeginExportPath: drops anything unwritten and holds up to `capacity` points (at most
     // kCapacity, at least 2) before it writes.
     void Begin(std::size_t capacity = kCapacity);
-    // ExportPathPoint: extends the open piece, or starts one.
+    // ExportPathPoint: extends the open piece, or starts one. A point in another pen first
+    // writes what the old pen drew; the open piece then goes on from its last point.
     void Point(WorldPoint p, const PenSpec& pen);
     // BreakExportPath: the next point starts a new piece.
     void Break() { open_ = false; }
@@ -38,6 +39,8 @@ public:
 
 private:
     void WritePieces(const PenSpec& pen);
+    // Writes what is held with the present pen; an open piece goes on from its last point.
+    void FlushAndCarryOn();
 
     ExportContext& ctx_;
     SvgWriter& svg_;

@@ -160,6 +160,24 @@ TEST(ExportPath, WritesJoinedPiecesAndCarriesOnWhenFull) {
     EXPECT_EQ(f.state.path.HeldPoints(), 0u);
 }
 
+TEST(ExportPath, APenChangeWritesWhatCameBeforeAndGoesOnFromItsLastPoint) {
+    ExportFixture f;
+    f.state.svgActive = true;
+    const PenSpec black{qRgb(0, 0, 0), 1, kStyleSolid}, red{qRgb(255, 0, 0), 2, kStyleSolid};
+    const std::string out = f.Capture([&] {
+        f.state.path.Begin();
+        f.state.path.Point({-5, 5}, black);
+        f.state.path.Point({0, 5}, black);
+        f.state.path.Point({5, 5}, red);
+        f.state.path.Point({5, 0}, red);
+        f.state.path.Flush(red);
+    });
+    EXPECT_EQ(out, CrLf({R"(<path d="M 0 0 L 200 0" fill="none" stroke="#000000" )"
+                         R"(stroke-width="1px" />)",
+                         R"(<path d="M 200 0 L 400 0 400 200" fill="none" stroke="#ff0000" )"
+                         R"(stroke-width="2px" />)"}));
+}
+
 TEST(SharedHooks, BackgroundCommentAndTextGoToTheRunningWriters) {
     ExportFixture f;
     f.state.view.frameImage = true;
