@@ -301,7 +301,8 @@ TEST(Dialog, EnterPressesTheDefaultButton) {
     EXPECT_TRUE(ok->isDefault());
     dialog.SetText(211, "6");
     QTest::keyClick(dialog.Control(211), Qt::Key_Return);
-    QTest::qWait(250);  // the default button's animated click
+    // The default button's click is animated: it lands a moment later.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.Result() != 0; }, 10000));
     EXPECT_EQ(dialog.Result(), kIdOk);
     EXPECT_EQ(value, 6);
 }

@@ -196,7 +196,7 @@ TEST(PollKey, IdleWorkWaitsForTheEndOfTheOperation) {
         EXPECT_TRUE(KeyPollActive());
     }
     EXPECT_FALSE(KeyPollActive());
-    QTest::qWait(100);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return runs > 0; }, 10000));
     EXPECT_EQ(runs, 1);
 }
 
