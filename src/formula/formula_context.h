@@ -187,6 +187,8 @@ public:
 
 private:
     int ReadRounded(std::string_view text, long long low, long long high, long long& out);
+    // Gives every user function without a tree the tree of its body where that parses.
+    void ParseStoredBodies();
 
     TVariableTable saved_;
     NodePtr parseResult_;

@@ -141,12 +141,30 @@ bool FormulaContext::ReadUserFunctions(ByteReader& in) {
         r.name = UpperCased(r.name);
         if (CheckName(r.name) != 0 || FindUserFunction(r.name)) continue;
         if (r.body.size() > userfn::kMaxBodyLength) continue;  // a field without terminator
-        UserFunction f{r.name, UpperCased(r.body), ClampArgCount(r.argCount), nullptr};
-        if (ParseFormula(*this, f.body, f.tree) != 0) f.tree.reset();
-        userFunctions_.push_back(std::move(f));
+        userFunctions_.push_back({r.name, UpperCased(r.body), ClampArgCount(r.argCount), nullptr});
     }
+    ParseStoredBodies();
     CollectNamesWithXYZ();
     return true;
+}
+
+void FormulaContext::ParseStoredBodies() {
+    // A body can only be parsed once the functions it calls have their trees, and a function
+    // deleted and defined again is stored behind the functions that use it. So the bodies are
+    // parsed in rounds until one makes no progress; a few rounds repair any order that editing
+    // leaves, and the bound keeps a hostile file from costing one round per record.
+    constexpr int kMaxRounds = 16;
+    bool progress = true;
+    for (int round = 0; round < kMaxRounds && progress; ++round) {
+        progress = false;
+        for (UserFunction& f : userFunctions_) {
+            if (f.tree) continue;
+            NodePtr tree;
+            if (ParseFormula(*this, f.body, tree) != 0) continue;
+            f.tree = std::move(tree);
+            progress = true;
+        }
+    }
 }
 
 }  // namespace quorlin

@@ -173,6 +173,28 @@ TEST(UserFunctions, BlockLayoutIsCountThenSeventySevenByteRecords) {
     EXPECT_EQ(Call(copy, "HYP(3,4)"), 5);
 }
 
+TEST(UserFunctions, ABlockMayUseAFunctionBeforeItsRecord) {
+    // Deleting and defining again moves a function behind those that use it; the file keeps
+    // that order, and its reader still gives each body the functions it calls.
+    FormulaContext ctx;
+    ASSERT_EQ(ctx.DefineUserFunction("INNER", "X+1", 1), userfn::kDone);
+    ASSERT_EQ(ctx.DefineUserFunction("OUTER", "2*INNER(X)", 1), userfn::kDone);
+    ASSERT_EQ(ctx.DefineUserFunction("TOP", "OUTER(X)^2", 1), userfn::kDone);
+    ASSERT_TRUE(ctx.RemoveUserFunction("INNER"));
+    ASSERT_EQ(ctx.DefineUserFunction("INNER", "X+1", 1), userfn::kDone);
+    ASSERT_TRUE(ctx.RemoveUserFunction("OUTER"));
+    ASSERT_EQ(ctx.DefineUserFunction("OUTER", "2*INNER(X)", 1), userfn::kDone);
+    ASSERT_EQ(ctx.UserFunctions()[0].name, "TOP");
+    EXPECT_EQ(Call(ctx, "TOP(2)"), 36);
+
+    FormulaContext copy;
+    const auto bytes = Block(ctx);
+    ByteReader reader(bytes);
+    ASSERT_TRUE(copy.ReadUserFunctions(reader));
+    EXPECT_EQ(Block(copy), bytes);
+    EXPECT_EQ(Call(copy, "TOP(2)"), 36);
+}
+
 TEST(UserFunctions, DamagedBlocksAreRefusedOrRepaired) {
     FormulaContext ctx;
     ASSERT_EQ(ctx.DefineUserFunction("KEEP", "X+1", 1), userfn::kDone);
