@@ -3,10 +3,12 @@
 //
 // A writer appends whole elements with Write; the first failure is remembered and later writes
 // are skipped, and Close reports whether the file reached the disk whole, so the export can
-// say "saved" only when it was.
-#include <QFile>
+// say "saved" only when it was. The bytes go to a temporary file that takes the chosen name
+// only when all of them were written: a failed export leaves the file it was to replace.
+#include <QFileDevice>
 #include <QString>
 
+#include <memory>
 #include <string_view>
 
 namespace quorlin::canvas {
@@ -18,21 +20,23 @@ public:
     ExportFile& operator=(const ExportFile&) = delete;
     ~ExportFile() { Close(); }
 
-    // Creates or truncates the file for binary writing; false when it cannot be opened.
+    // Starts a new file for binary writing; false when it cannot be opened.
     bool Open(const QString& path);
-    bool IsOpen() const { return file_.isOpen(); }
+    bool IsOpen() const { return file_ && file_->isOpen(); }
     void Write(std::string_view bytes);
-    // Flushes and closes; true when the file was open and every byte was written.
+    // Puts the file in place; true when it was open and every byte was written. After a
+    // failure the file is dropped.
     bool Close();
     bool Failed() const { return failed_; }
     // The operating system's text for the first failure.
     const QString& ErrorText() const { return error_; }
-    QString Path() const { return file_.fileName(); }
+    const QString& Path() const { return path_; }
 
 private:
     void Fail();
 
-    QFile file_;
+    std::unique_ptr<QFileDevice> file_;  // a QSaveFile, or a QFile for a device
+    QString path_;
     bool failed_ = false;
     QString error_;
 };

@@ -1,8 +1,13 @@
 #include "fake_export_host.h"
 
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 #include <array>
+#include <csignal>
 #include <vector>
 
 namespace quorlin::canvas {
@@ -10,6 +15,7 @@ namespace {
 
 using testing::CrLf;
 using testing::ExportFixture;
+using testing::ReadAll;
 
 TEST(ExportCoords, OnlyTheRunningWritersFrameCountShiftsPoints) {
     ExportFixture f;
@@ -131,6 +137,7 @@ TEST(ExportOutput, AWriteFailureIsReportedNotSaved) {
     ASSERT_TRUE(f.state.OpenOutput("/dev/full"));
     f.state.output.Write(std::string(100000, 'x'));
     EXPECT_FALSE(f.state.CloseOutput());
+    EXPECT_FALSE(QFileInfo("/dev/full").isFile());  // written to, not replaced
     const ExportReport report = ReportEpsSaved(f.state);
     EXPECT_FALSE(report.saved);
     EXPECT_TRUE(report.text.contains("/dev/full"));
@@ -138,6 +145,45 @@ TEST(ExportOutput, AWriteFailureIsReportedNotSaved) {
     f.state.failure.clear();
     EXPECT_TRUE(ReportTeXSaved(f.state).saved);
     EXPECT_EQ(ReportTeXSaved(f.state).text, "TeX file saved");
+}
+
+// Files of this process cannot grow past `bytes` while it lives, as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        previousSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limited = previous_;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousSignal_);
+    }
+
+private:
+    rlimit previous_{};
+    void (*previousSignal_)(int) = nullptr;
+};
+
+TEST(ExportOutput, AFailedExportLeavesTheFileItWasToReplace) {
+    ExportFixture f;
+    const QString path = f.Path("pic.eps");
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("the picture of last week");
+    }
+    {
+        const FileSizeLimit limit(4096);
+        ASSERT_TRUE(f.state.OpenOutput(path));
+        f.state.output.Write(std::string(100000, 'x'));
+        EXPECT_FALSE(f.state.CloseOutput());
+    }
+    EXPECT_FALSE(ReportEpsSaved(f.state).saved);
+    const std::string left = ReadAll(path);
+    EXPECT_TRUE(left == "the picture of last week") << left.substr(0, 40);
 }
 
 TEST(ExportPath, WritesJoinedPiecesAndCarriesOnWhenFull) {
