@@ -29,8 +29,9 @@ auto FindByName(const Range& range, std::string_view name, Name nameOf) {
 std::vector<const platform::DialogTemplate*> CollectDialogs() {
     std::vector<const platform::DialogTemplate*> all;
     for (const auto group :
-         {detail::ShellDialogs(), detail::FormulaDialogs(), detail::CanvasDialogs(), detail::ExampleDialogs(), detail::ExampleEdit2dDialogs(),
-          detail::ExampleEdit3dDialogs(), detail::Tools2dDialogs(), detail::Plot3dDialogs()}) {
+         {detail::ShellDialogs(), detail::FormulaDialogs(), detail::CanvasDialogs(),
+          detail::ExampleDialogs(), detail::ExampleEdit2dDialogs(), detail::ExampleEdit3dDialogs(),
+          detail::Tools2dDialogs(), detail::Plot3dDialogs()}) {
         for (const auto& dialog : group) all.push_back(&dialog);
     }
     std::sort(all.begin(), all.end(),
