@@ -110,18 +110,28 @@ void TZELWinm::PastePictureAt(QPoint point) {
         PasteNewPicture(point);
 }
 
+TPastedPicture* TZELWinm::FindPicture(int serial) {
+    const auto it = std::find_if(pictures_.begin(), pictures_.end(),
+                                 [serial](const TPastedPicture& p) { return p.index == serial; });
+    return it == pictures_.end() ? nullptr : &*it;
+}
+
 void TZELWinm::EditPicture(std::size_t index) {
-    TPastedPicture& picture = pictures_[index];
-    TLDRect rect = AbsoluteRect(picture);
-    bool transparent = picture.transparent;
-    int anchor = picture.anchor;
+    const int serial = pictures_[index].index;
+    TLDRect rect = AbsoluteRect(pictures_[index]);
+    bool transparent = pictures_[index].transparent;
+    int anchor = pictures_[index].anchor;
     int result = 0;
     TMetaDlg dlg(*this, rect, transparent, anchor, result);
     if (dlg.Execute() != platform::kIdOk) return;
+    // The list may have changed while the dialog ran (a diagram read into the window).
+    TPastedPicture* const found = FindPicture(serial);
+    if (!found) return;
+    TPastedPicture& picture = *found;
     if (result == metadlg::kCopy || result == metadlg::kCut)
         platform::CurrentClipboard().SetMimeData(platform::PictureToMimeData(picture.metafile));
     if (result == metadlg::kClear || result == metadlg::kCut) {
-        RemovePicture(picture.index);
+        RemovePicture(serial);
     } else {
         picture.transparent = transparent;
         picture.anchor = anchor;
@@ -186,10 +196,8 @@ bool TZELWinm::StartDragAt(QPoint point) {
     if (!hit) return false;
     const int serial = pictures_[hit->index].index;
     StartDrag(point, hit->offset, hit->size, 0, [this, serial](QPoint c) {
-        const auto it =
-            std::find_if(pictures_.begin(), pictures_.end(),
-                         [serial](const TPastedPicture& p) { return p.index == serial; });
-        if (it == pictures_.end()) return;
+        TPastedPicture* const it = FindPicture(serial);
+        if (!it) return;
         TLDRect r = AbsoluteRect(*it);
         const long double w = r.xHigh - r.xLow, h = r.yHigh - r.yLow;
         r.xLow = ScreenToX(c.x());

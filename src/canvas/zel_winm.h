@@ -76,6 +76,8 @@ public:
 
 private:
     void EditPicture(std::size_t index);
+    // The picture with this serial number; null when there is none.
+    TPastedPicture* FindPicture(int serial);
     void PasteNewPicture(QPoint point);
     TLDRect AbsoluteRect(const TPastedPicture& picture) const;
 

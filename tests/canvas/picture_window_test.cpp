@@ -206,6 +206,18 @@ TEST_F(PictureWindowTest, CutPutsThePictureOnTheClipboardAndRemovesIt) {
     EXPECT_EQ(win.Pictures()[0].index, 0);
 }
 
+TEST_F(PictureWindowTest, PicturesReplacedWhileTheDialogRunsAreLeftAlone) {
+    // A diagram read into the window while the dialog is open (a file handed over by a second
+    // start) replaces the picture the dialog was opened on.
+    PasteFile(ExportEmf(QStringLiteral("r.emf")), {10, 10});
+    RightClick({20, 20}, [this](Dialog& d) {
+        win.InstallPictures({});
+        d.SetChecked(metadlg::kTransparent, false);
+        return d.Press(platform::kIdOk);
+    });
+    EXPECT_TRUE(win.Pictures().empty());
+}
+
 TEST_F(PictureWindowTest, DraggingMovesThePictureKeepingItsSize) {
     PasteFile(ExportEmf(QStringLiteral("m.emf")), {10, 10});
     const TLDRect before = win.Pictures()[0].rect;
