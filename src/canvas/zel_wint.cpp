@@ -140,8 +140,20 @@ void TZELWint::NewTextAt(QPoint point) {
         record.number = static_cast<std::uint16_t>(list.size());
     }
 
+    const std::optional<TEquationLabel> edited =
+        hit ? std::optional<TEquationLabel>(list[hit->index]) : std::nullopt;
     TTextDlg dlg(*this, evaluated ? "NEWTEXT1" : "NEWTEXT", record, evaluated ? &eval : nullptr);
     if (dlg.Execute() != platform::kIdOk) return;
+    // A diagram read into the window while the dialog ran has replaced the edited text. (The
+    // far corner is left out of the comparison: drawing rewrites it.)
+    const auto stillThere = [&] {
+        if (hit->index >= list.size()) return false;
+        const TEquationLabel& now = list[hit->index];
+        return now.text == edited->text && now.anchor == edited->anchor &&
+               now.left == edited->left && now.top == edited->top &&
+               now.evalIndex == edited->evalIndex;
+    };
+    if (hit && !stillThere()) return;
 
     const std::optional<std::size_t> hitIndex =
         hit ? std::optional<std::size_t>(hit->index) : std::nullopt;

@@ -110,6 +110,26 @@ TEST_F(OverlayWindowTest, NewTextsInheritTheStyleAndEmptyingOneDeletesIt) {
     EXPECT_EQ(win.PlainTexts()[0].number, 0);
 }
 
+TEST_F(OverlayWindowTest, TextsReplacedWhileTheDialogRunsAreLeftAlone) {
+    RightClick({100, 120}, Type("old"));
+    Render();
+    // A diagram read into the window while the dialog is open replaces the edited text.
+    for (const QString& typed : {QStringLiteral("edited"), QString()}) {
+        RightClick({104, 124}, [&](Dialog& d) {
+            TEquationLabel other;
+            other.text = "other";
+            win.InstallTexts({other, other}, {}, {});
+            d.SetText(textdlg::kText, ControlKind::Edit, typed);
+            return d.Press(platform::kIdOk);
+        });
+        ASSERT_EQ(win.PlainTexts().size(), 2u);
+        EXPECT_EQ(win.PlainTexts()[0].text, "other");
+        win.InstallTexts({}, {}, {});
+        RightClick({100, 120}, Type("old"));
+        Render();
+    }
+}
+
 TEST_F(OverlayWindowTest, DeleteAllAsksAndDeletesOnlyOnYes) {
     RightClick({50, 50}, Type("one"));
     EXPECT_TRUE(win.QueryCommand(cmd::kDeleteAllText).enabled);
