@@ -182,10 +182,12 @@ void TZELWinm::RemovePicture(int index) {
 }
 
 void TZELWinm::FreePictures() {
+    CancelDrag();
     pictures_.clear();
 }
 
 void TZELWinm::InstallPictures(PictureList pictures) {
+    CancelDrag();
     pictures_ = std::move(pictures);
     PictureChanged();
 }

@@ -280,12 +280,14 @@ void TZELWint::WriteTexTexts(const TextList& list, bool evaluated) {
 }
 
 void TZELWint::FreeTexts() {
+    CancelDrag();
     plain_.clear();
     evaluated_.clear();
     evalTable_.Clear();
 }
 
 void TZELWint::InstallTexts(TextList plain, TextList evaluated, EvalTextTable table) {
+    CancelDrag();
     plain_ = std::move(plain);
     evaluated_ = std::move(evaluated);
     evalTable_ = std::move(table);
@@ -344,6 +346,12 @@ bool TZELWint::StartTextDrag(QPoint point, TextList& list) {
 void TZELWint::StartDrag(QPoint mouse, QPoint offset, QSize size, int escapement,
                          std::function<void(QPoint corner)> drop) {
     drag_ = DragBox{mouse - offset, offset, size, escapement, mouse, std::move(drop)};
+}
+
+void TZELWint::CancelDrag() {
+    if (!drag_) return;
+    drag_.reset();
+    Invalidate();  // the outline goes
 }
 
 void TZELWint::PictureChanged() {

@@ -113,6 +113,8 @@ public:
 protected:
     void StartDrag(QPoint mouse, QPoint offset, QSize size, int escapement,
                    std::function<void(QPoint corner)> drop);
+    // Ends a drag without dropping: what it held is gone (a diagram was read in).
+    void CancelDrag();
     // The picture layer is stale and the window repaints.
     void PictureChanged();
     void CleanupWindow() override;

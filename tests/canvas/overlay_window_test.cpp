@@ -233,6 +233,24 @@ TEST_F(OverlayWindowTest, DraggingMovesByTheMouseAndNotOutOfTheWindow) {
     EXPECT_FALSE(win.Drag());
 }
 
+TEST_F(OverlayWindowTest, ADragEndsWhenTheTextsAreReplaced) {
+    RightClick({100, 100}, Type("move me"));
+    Render();
+    platform::MouseEvent e;
+    e.button = platform::MouseButton::Left;
+    e.point = {103, 104};
+    win.MouseDown(e);
+    ASSERT_TRUE(win.Drag());
+    TEquationLabel other;
+    other.text = "other";
+    win.InstallTexts({other}, {}, {});
+    EXPECT_FALSE(win.Drag());
+    e.point = {203, 54};
+    win.MouseUp(e);
+    EXPECT_EQ(win.PlainTexts()[0].left, 0);
+    EXPECT_EQ(win.PlainTexts()[0].top, 0);
+}
+
 TEST_F(OverlayWindowTest, PicTeXLinesAreEscapedAndMappedOnce) {
     RightClick({200, 200}, Type("50% & #1"));
     Render();
