@@ -241,8 +241,7 @@ void TZELWint::DrawText(platform::DeviceContext& dc, TEquationLabel& text, bool 
         p = QPoint(XToScreen((a.left + a.right) / 2), YToScreen((a.bottom + a.top) / 2)) -
             QPoint(extent.width() / 2, extent.height() / 2);
     }
-    const bool hidden = text.shown != 1 || (text.HidesWithAnchor() && !IsAnchorShown(text.anchor));
-    if (p.x() >= 0 && p.y() >= 0 && !hidden) {
+    if (p.x() >= 0 && p.y() >= 0 && !IsHidden(text)) {
         if (opaque && text.font.escapement == 0)
             dc.FillSolidRect({p.x(), p.y(), p.x() + extent.width(), p.y() + extent.height()},
                              dc.BackgroundColor());
@@ -261,11 +260,15 @@ void TZELWint::DrawText(platform::DeviceContext& dc, TEquationLabel& text, bool 
     }
 }
 
+bool TZELWint::IsHidden(const TEquationLabel& text) const {
+    return text.shown != 1 || (text.HidesWithAnchor() && !IsAnchorShown(text.anchor));
+}
+
 void TZELWint::WriteTexTexts(const TextList& list, bool evaluated) {
     const std::string& esc = Exports().texEscape;
     const int places = Exports().view.decimalPlaces;
     for (const TEquationLabel& t : list) {
-        if (t.shown != 1) continue;
+        if (IsHidden(t)) continue;
         const TEquationLabel a = TextToAbsolute(t, AnchorOriginOf(t.anchor));
         const WorldPoint c =
             Exports().ToExportCoords({(a.left + a.right) / 2, (a.bottom + a.top) / 2});

@@ -121,6 +121,8 @@ protected:
 
 private:
     bool StartTextDrag(QPoint point, TextList& list);
+    // Switched off, or tied to a point that is hidden and hiding with it.
+    bool IsHidden(const TEquationLabel& text) const;
     void WriteTexTexts(const TextList& list, bool evaluated);
     void DrawText(platform::DeviceContext& dc, TEquationLabel& text, bool evaluated);
     // Stores a text the dialog accepted; false when it could not be stored.

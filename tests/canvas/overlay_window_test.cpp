@@ -386,6 +386,21 @@ TEST(OverlayPointAnchor, TextFollowsItsPointAndHidesWithIt) {
     EXPECT_TRUE(shown.contains("a&lt;b &amp; c")) << shown.toStdString();
     w.pointShown = false;
     EXPECT_EQ(SvgOfTexts(w, dir.filePath(QStringLiteral("b.svg"))).count("<text "), 0);
+    // The PiCTeX picture leaves it out as well.
+    TExportState& ex = w.Exports();
+    const QString tex = dir.filePath(QStringLiteral("c.tex"));
+    ASSERT_TRUE(ex.output.Open(tex));
+    ex.texActive = true;
+    QImage image(401, 401, QImage::Format_RGB32);
+    {
+        platform::DeviceContext dc(image);
+        w.DrawTexts(dc, w.PlainTexts(), false, 0);
+    }
+    ex.texActive = false;
+    ASSERT_TRUE(ex.output.Close());
+    QFile f(tex);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray());
 }
 
 TEST_F(OverlayWindowTest, FontButtonTakesFontSizeAndColour) {
