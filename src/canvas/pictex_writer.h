@@ -37,6 +37,8 @@ public:
     void TexImageFrame();
     void TexPoint(WorldPoint p, int size, bool hollow);
     void TexMultiputBegin(int size);
+    // The one hook that writes its point as given: callers of a multiput list pass points
+    // already in export coordinates (ToExportCoords), or the list lands off a centred picture.
     void TexMultiputPoint(WorldPoint p);
     void TexMultiputEnd();
     void TexCurveBegin();
