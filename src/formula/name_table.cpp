@@ -157,6 +157,16 @@ bool ComplexLog(const Complex& a, const Complex&, Complex& out) {
     return IsFinite(out);
 }
 
+// A logarithm to a fixed base: on the positive axis the real function's value, so that
+// LOG2(128) is 7 in both modes; elsewhere LN(z) / LN(base).
+template <RealEvaluator RealLog, int Base>
+bool ComplexLogToBase(const Complex& a, const Complex& b, Complex& out) {
+    if (a == Complex(0)) return false;
+    out = a.imag() == 0 && a.real() > 0 ? Complex(RealLog(a.real(), b.real()))
+                                        : std::log(a) / std::log(static_cast<long double>(Base));
+    return IsFinite(out);
+}
+
 bool ComplexDivideInto(const Complex& numerator, const Complex& z, Complex& out) {
     if (z == Complex(0)) return false;
     out = numerator / z;
@@ -240,7 +250,7 @@ const std::array kFunctions = std::to_array<BuiltinFunction>({
      Complex1<[](C z) { return Complex(std::abs(z)); }>, "ABS MODULUS"},
     {op::kLn, 1, Real1<[](L x) { return std::log(x); }>, ComplexLog, "LN"},
     {op::kLog10, 1, Real1<[](L x) { return std::log10(x); }>,
-     OfReciprocal<[](C r) { return std::log(1.0L / r) / std::log(10.0L); }>, "LOG LG LOG10"},
+     ComplexLogToBase<Real1<[](L x) { return std::log10(x); }>, 10>, "LOG LG LOG10"},
     {op::kSin, 1, Real1<[](L x) { return std::sin(x); }>, Complex1<[](C z) { return std::sin(z); }>,
      "SIN"},
     {op::kSinh, 1, Real1<[](L x) { return std::sinh(x); }>,
@@ -290,7 +300,7 @@ const std::array kFunctions = std::to_array<BuiltinFunction>({
      Complex1<[](C z) { return special::Gamma(z + 1.0L); }>, "FACT FACTORIAL"},
     {op::kCbrt, 1, Real1<[](L x) { return std::cbrt(x); }>, Complex1<ComplexCbrt>, "CBRT"},
     {op::kLog2, 1, Real1<[](L x) { return std::log2(x); }>,
-     OfReciprocal<[](C r) { return std::log(1.0L / r) / std::log(2.0L); }>, "LOG2 LB LD"},
+     ComplexLogToBase<Real1<[](L x) { return std::log2(x); }>, 2>, "LOG2 LB LD"},
     {op::kPi, 0, Pi, ComplexPi, "PI"},
     {op::kArcSec, 1, Real1<[](L x) { return std::acos(1 / x); }>,
      OfReciprocal<[](C z) { return std::acos(z); }>, "ARCSEC ASEC"},

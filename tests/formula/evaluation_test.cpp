@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <string>
 
 #include "formula/complex_math.h"
 #include "formula/formula_context.h"
@@ -224,6 +225,30 @@ TEST(Evaluate, ComplexErfcKeepsItsDigitsWhereErfIsNearlyOne) {
         const long double error = std::abs(Complex(tree->re, tree->im) - c.expected);
         EXPECT_LE(error, 1e-15L * std::abs(c.expected)) << c.text;
     }
+}
+
+TEST(Evaluate, ComplexLogarithmsOnThePositiveAxisAreTheRealOnes) {
+    // LOG2(128) is 7 in either mode, not 7 less a rounding of LN(128) / LN(2).
+    FormulaContext real;
+    FormulaContext complex;
+    complex.complexMode = true;
+    complex.ResetVariables();
+    for (int n = -20; n <= 20; ++n) {
+        for (const char* text : {"LOG(10^N)", "LOG2(2^N)", "LOG(7.3*10^N)", "LOG2(N^2+0.1)"}) {
+            real.SetVar('N' - '@', static_cast<long double>(n));
+            complex.SetVar('N' - '@', static_cast<long double>(n));
+            NodePtr r = Parsed(real, text);
+            NodePtr c = Parsed(complex, text);
+            ASSERT_TRUE(real.Evaluate(*r)) << text << n;
+            ASSERT_TRUE(complex.Evaluate(*c)) << text << n;
+            EXPECT_EQ(c->re, r->re) << text << " at N = " << n;
+            EXPECT_EQ(c->im, 0.0L) << text << " at N = " << n;
+        }
+    }
+    ASSERT_EQ(complex.Parse("LOG2(128)"), 0);
+    NodePtr seven = complex.TakeParseResult();
+    ASSERT_TRUE(complex.Evaluate(*seven));
+    EXPECT_EQ(seven->re, 7.0L);
 }
 
 TEST(NumberFields, ReadNumberTakesAnyConstantExpression) {
