@@ -25,6 +25,9 @@ constexpr int kMaxTreeDepth = 2000;
 bool IsLetter(char c) {
     return (c >= 'A' && c <= 'Z') || c == '@';
 }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -108,7 +111,7 @@ std::size_t NameLengthAt(const FormulaContext& context, std::string_view upperTe
     auto consider = [&](std::string_view name) {
         if (name.size() <= best || !rest.starts_with(name)) return;
         std::size_t p = pos + name.size();
-        while (p < upperText.size() && upperText[p] == ' ') ++p;
+        while (p < upperText.size() && IsBlank(upperText[p])) ++p;
         if (name == "PI" || (p < upperText.size() && upperText[p] == '(')) best = name.size();
     };
     for (std::string_view name : ReservedNames()) consider(name);
@@ -146,7 +149,7 @@ private:
     };
 
     void SkipBlanks() {
-        while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t')) ++pos_;
+        while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
     }
     bool AtEnd() {
         SkipBlanks();

@@ -99,6 +99,8 @@ TEST(Parser, LowerCaseAndBlanksAreAccepted) {
     ctx.SetVar(slot::kX, 2.0L);
     EXPECT_EQ(ValueOf(ctx, "  sqrt ( x*8 ) "), 4);
     EXPECT_EQ(ValueOf(ctx, "Max(x, 3)"), 3);
+    // A tab is a blank wherever it stands, also between a name and its parenthesis.
+    EXPECT_EQ(ValueOf(ctx, "sqrt\t(x*8)\t+\t1"), 5);
 }
 
 TEST(Parser, NamesNeedTheirParenthesisElseLettersAreVariables) {
