@@ -198,6 +198,10 @@ FresnelPair Fresnel(long double x) {
     FresnelPair r{0, 0};
     if (t < 1e-2000L) {
         r = {0, t};
+    } else if (t > 10 / kEps) {
+        // The limit 1/2 less about 1/(pi t), which is below the resolution of 1/2 here; the
+        // continued fraction would square t past the range of a long double.
+        r = {0.5L, 0.5L};
     } else if (t <= 1.5L) {
         SineCosineSeries series(0, t);
         long double term = t;

@@ -71,6 +71,12 @@ for name, fn, points in special1:
     for x in points:
         add(f"{name}({x})", "", fn(mp.mpf(str(x))), SPEC)
 
+# Far out the Fresnel integrals are their limits +-1/2: the next term, about 1/(pi x), is far
+# below a long double's resolution (mpmath itself does not finish at such arguments).
+for x, sign in [("1E3000", 1), ("-1E3000", -1)]:
+    add(f"FRESNELS({x})", "", sign * mp.mpf(1) / 2, SPEC)
+    add(f"FRESNELC({x})", "", sign * mp.mpf(1) / 2, SPEC)
+
 # --- two-argument functions --------------------------------------------------------------------
 for a, b in [(1, 2), (-3, -4), (2.5, 2.5)]:
     add(f"MAX({a},{b})", "", max(a, b))
