@@ -11,6 +11,11 @@ using testing::CrLf;
 using testing::ExportFixture;
 using testing::ReadAll;
 
+// Dots of the dotted fills, one "arc" line each besides the shape's own outline.
+std::size_t Arcs(const std::string& text) {
+    return testing::Occurrences(text, " arc\r\n");
+}
+
 class EpsTest : public ::testing::Test, public ExportFixture {
 protected:
     EpsTest() {
@@ -137,23 +142,10 @@ TEST_F(EpsTest, CirclesFillsAndRectangles) {
     const std::string rounded = Capture([&] {
         state.eps.EpsRoundRect({0, 100}, {200, 0}, false, red, -1, black, 20, -1);
     });
-    std::size_t arcs = 0;
-    for (std::size_t at = rounded.find(" arc\r\n"); at != std::string::npos;
-         at = rounded.find(" arc\r\n", at + 1))
-        ++arcs;
-    EXPECT_EQ(arcs, 4u);
+    EXPECT_EQ(Arcs(rounded), 4u);
     EXPECT_NE(rounded.find("135.000 60.000 15.000 0 90 arc"), std::string::npos);
     EXPECT_EQ(rounded.find("stroke"), std::string::npos);
     EXPECT_NE(rounded.find("grestore"), std::string::npos);
-}
-
-// Dots of the dotted fills, one "arc" line each besides the shape's own outline.
-std::size_t Arcs(const std::string& text) {
-    std::size_t n = 0;
-    for (std::size_t at = text.find(" arc\r\n"); at != std::string::npos;
-         at = text.find(" arc\r\n", at + 1))
-        ++n;
-    return n;
 }
 
 TEST_F(EpsTest, DottedFillsStopAtTheView) {

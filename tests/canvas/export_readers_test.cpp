@@ -3,8 +3,6 @@
 #include "fake_export_host.h"
 
 #include <QImage>
-#include <QProcess>
-#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -15,8 +13,12 @@
 namespace quorlin::canvas {
 namespace {
 
+using testing::ExpectAccepted;
 using testing::ExportFixture;
+using testing::HaveProgram;
 using testing::InkedPixels;
+using testing::RunReader;
+using testing::WriteAll;
 
 const std::string kAwkwardText = "a & b < c % (d) 90\xb0";
 
@@ -115,30 +117,13 @@ protected:
         host.paint = [this](int) { PaintPicture(state); };
     }
 
-    bool Have(const QString& program) { return !QStandardPaths::findExecutable(program).isEmpty(); }
-
-    void Run(const QString& program, const QStringList& arguments) {
-        QProcess process;
-        process.setWorkingDirectory(dir.path());
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(program, arguments);
-        ASSERT_TRUE(process.waitForStarted()) << program.toStdString();
-        process.closeWriteChannel();
-        ASSERT_TRUE(process.waitForFinished(120000)) << program.toStdString();
-        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(process.exitCode(), 0) << program.toStdString() << " rejected the file:\n"
-                                         << process.readAll().right(3000).toStdString();
-    }
-
-    void WriteFile(const QString& name, const std::string& text) {
-        QFile f(Path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text.data(), static_cast<qint64>(text.size()));
+    void Run(const char* program, const QStringList& arguments) const {
+        ExpectAccepted(RunReader(dir.path(), QString::fromLatin1(program), arguments), program);
     }
 };
 
 TEST_F(ReaderTest, SvgIsWellFormedAndRenders) {
-    if (!Have("xmllint") || !Have("rsvg-convert"))
+    if (!HaveProgram("xmllint") || !HaveProgram("rsvg-convert"))
         GTEST_SKIP() << "xmllint or rsvg-convert is not installed";
     state.svgTitle = "Plot & <friends>";
     ASSERT_TRUE(state.svg.BeginSvgFile(Path("pic.svg"), 401, 401));
@@ -156,7 +141,7 @@ TEST_F(ReaderTest, SvgIsWellFormedAndRenders) {
 }
 
 TEST_F(ReaderTest, EpsRendersInGhostscript) {
-    if (!Have("gs")) GTEST_SKIP() << "Ghostscript is not installed";
+    if (!HaveProgram("gs")) GTEST_SKIP() << "Ghostscript is not installed";
     host.saveName = Path("pic.eps");
     ASSERT_TRUE(state.eps.PrepareEpsExport(0, 0));
     state.epsActive = true;
@@ -170,7 +155,7 @@ TEST_F(ReaderTest, EpsRendersInGhostscript) {
 }
 
 TEST_F(ReaderTest, EpsTextsShowTheirWindowsCharacters) {
-    if (!Have("gs")) GTEST_SKIP() << "Ghostscript is not installed";
+    if (!HaveProgram("gs")) GTEST_SKIP() << "Ghostscript is not installed";
     // The text dialog turns hyphens into the dash 150 by default; quotes and the euro share
     // that block of Windows-1252, which Latin-1 leaves to accents and control codes.
     host.paint = [this](int) {
@@ -192,25 +177,11 @@ TEST_F(ReaderTest, EpsTextsShowTheirWindowsCharacters) {
     EXPECT_TRUE(shown.contains(u"1\u20132 \u201cq\u201d \u00e9")) << shown.toStdString();
 }
 
-TEST_F(ReaderTest, AnimatedEpsFramesRender) {
-    if (!Have("gs")) GTEST_SKIP() << "Ghostscript is not installed";
-    state.view = ExportView::FromCorners(-3, 7, -4, 6, 301, 301);  // centre off the origin
-    host.saveName = Path("anim.eps");
-    host.frameAnswer = 2;
-    host.parameterAnswer = "A";
-    ASSERT_TRUE(state.eps.PrepareEpsExport(1, 0));
-    state.epsActive = true;
-    for (int k = 0; k < 2; ++k) ASSERT_TRUE(state.eps.WriteEpsFrame(k));
-    state.epsActive = false;
-    Run("gs", {"-dBATCH", "-dNOPAUSE", "-dSAFER", "-sDEVICE=png16m", "-sOutputFile=f%d.png",
-               "anim0.eps", "anim1.eps"});
-}
-
 TEST_F(ReaderTest, EveryPictexKindTypesets) {
-    if (!Have("tex") || !Have("pdflatex")) GTEST_SKIP() << "TeX is not installed";
+    if (!HaveProgram("tex") || !HaveProgram("pdflatex")) GTEST_SKIP() << "TeX is not installed";
     struct Kind {
         int kind;
-        QString engine;
+        const char* engine;
         std::string wrapper;
     };
     const Kind kinds[] = {
@@ -229,7 +200,7 @@ TEST_F(ReaderTest, EveryPictexKindTypesets) {
         state.texActive = true;
         ASSERT_TRUE(state.tex.WriteTeXFrame(0));
         state.texActive = false;
-        WriteFile("main" + name + ".tex", k.wrapper);
+        ASSERT_TRUE(WriteAll(Path("main" + name + ".tex"), k.wrapper));
         Run(k.engine, {"-interaction=nonstopmode", "-halt-on-error", "main" + name + ".tex"});
     }
 }

@@ -5,8 +5,6 @@
 // master. The dialogs are answered by the platform's scripted seams.
 #include <QFile>
 #include <QImage>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -33,7 +31,11 @@ using canvas::kStyleSolid;
 using canvas::TExportState;
 using canvas::TTeXDlg;
 using canvas::WorldPoint;
+using canvas::testing::ExpectAccepted;
+using canvas::testing::HaveProgram;
 using canvas::testing::InkedPixels;
+using canvas::testing::Occurrences;
+using canvas::testing::ReaderRun;
 using platform::Dialog;
 
 // The program's texts are 8-bit: byte 176 is the degree sign.
@@ -168,24 +170,6 @@ private:
     long double phase_ = 0;
 };
 
-struct ReaderRun {
-    bool started = false;
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::size_t Occurrences(const std::string& text, const std::string& what) {
-    std::size_t count = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-        ++count;
-    return count;
-}
-
-bool Have(const char* program) {
-    return !QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty();
-}
-
 // The lines of a TeX log that report an error.
 std::string TeXErrors(const std::string& log) {
     std::string errors;
@@ -215,17 +199,7 @@ protected:
     ~ExportWindowTest() override { platform::SetCommonDialogs(nullptr); }
 
     QString Path(const QString& name) const { return dir.filePath(name); }
-    std::string Read(const QString& name) const {
-        QFile f(Path(name));
-        if (!f.open(QIODevice::ReadOnly)) return {};
-        const QByteArray b = f.readAll();
-        return std::string(b.constData(), static_cast<std::size_t>(b.size()));
-    }
-    void Write(const QString& name, const std::string& text) const {
-        QFile f(Path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text.data(), static_cast<qint64>(text.size()));
-    }
+    std::string Read(const QString& name) const { return canvas::testing::ReadAll(Path(name)); }
 
     // --- the export commands, as the program drives them ---
     bool ExportPicTeX(const QString& fileName, int kind, int frames) {
@@ -280,30 +254,7 @@ protected:
 
     // --- readers ---
     ReaderRun Run(const QString& program, const QStringList& arguments) const {
-        QProcess process;
-        process.setWorkingDirectory(dir.path());
-        process.start(program, arguments);
-        ReaderRun run;
-        run.started = process.waitForStarted();
-        if (!run.started) return run;
-        process.closeWriteChannel();
-        if (!process.waitForFinished(120000)) {
-            process.kill();
-            process.waitForFinished();
-            run.err = "timed out";
-            return run;
-        }
-        run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        run.out = process.readAllStandardOutput().toStdString();
-        run.err = process.readAllStandardError().toStdString();
-        return run;
-    }
-    void ExpectAccepted(const ReaderRun& run, const char* what) const {
-        EXPECT_TRUE(run.started) << what;
-        EXPECT_EQ(run.exitCode, 0)
-            << what << " rejected the file:\n"
-            << run.out.substr(run.out.size() - std::min<std::size_t>(run.out.size(), 3000))
-            << run.err;
+        return canvas::testing::RunReader(dir.path(), program, arguments);
     }
     // Ghostscript renders the EPS files (one PNG each, named by the pattern).
     void Ghostscript(const QString& outputPattern, const QStringList& files) const {
@@ -317,14 +268,18 @@ protected:
     // TeX (or LaTeX) typesets the wrapper with no error in its log.
     void Typeset(const char* engine, const QString& job, const std::string& wrapper) const {
         SCOPED_TRACE(job.toStdString());
-        Write(job + ".tex", wrapper);
+        ASSERT_TRUE(canvas::testing::WriteAll(Path(job + ".tex"), wrapper));
         ExpectAccepted(Run(engine, {"-interaction=nonstopmode", "-halt-on-error", job + ".tex"}),
                        engine);
-        const std::string log = Read(job + ".log");
-        EXPECT_FALSE(log.empty());
-        EXPECT_EQ(TeXErrors(log), "");
+        ASSERT_TRUE(QFile::exists(Path(job + ".log")));
+        EXPECT_EQ(TeXErrors(Read(job + ".log")), "");
     }
     QImage Rendered(const QString& name) const { return QImage(Path(name)); }
+    // A coordinate as the PiCTeX writer prints it in this window.
+    std::string Coord(long double x) {
+        const int places = win.Exports().view.decimalPlaces;
+        return FormatLf(x, places + 2, places);
+    }
 
     QTemporaryDir dir;
     platform::ScriptedPrompter prompter;
@@ -333,7 +288,7 @@ protected:
 };
 
 TEST_F(ExportWindowTest, SvgOfTheWindowIsWellFormedRendersAndCarriesItsGrid) {
-    if (!Have("xmllint") || !Have("rsvg-convert"))
+    if (!HaveProgram("xmllint") || !HaveProgram("rsvg-convert"))
         GTEST_SKIP() << "xmllint or rsvg-convert is not installed";
     ASSERT_TRUE(ExportSvg("wave.svg"));
     ExpectAccepted(Run("xmllint", {"--noout", "wave.svg"}), "xmllint");
@@ -359,7 +314,7 @@ TEST_F(ExportWindowTest, SvgOfTheWindowIsWellFormedRendersAndCarriesItsGrid) {
 }
 
 TEST_F(ExportWindowTest, EpsOfTheWindowRendersInGhostscript) {
-    if (!Have("gs")) GTEST_SKIP() << "Ghostscript is not installed";
+    if (!HaveProgram("gs")) GTEST_SKIP() << "Ghostscript is not installed";
     ASSERT_TRUE(ExportEps("wave.eps", 1));
     Ghostscript("wave.png", {"wave.eps"});
     const std::string eps = Read("wave.eps");
@@ -371,7 +326,7 @@ TEST_F(ExportWindowTest, EpsOfTheWindowRendersInGhostscript) {
 }
 
 TEST_F(ExportWindowTest, EveryPictexKindOfTheWindowTypesets) {
-    if (!Have("tex") || !Have("pdflatex")) GTEST_SKIP() << "TeX is not installed";
+    if (!HaveProgram("tex") || !HaveProgram("pdflatex")) GTEST_SKIP() << "TeX is not installed";
     struct Kind {
         int kind;
         const char* engine;
@@ -398,7 +353,7 @@ TEST_F(ExportWindowTest, EveryPictexKindOfTheWindowTypesets) {
 }
 
 TEST_F(ExportWindowTest, AnimatedPictexWritesNumberedFramesAndAMasterThatTypeset) {
-    if (!Have("tex") || !Have("pdflatex")) GTEST_SKIP() << "TeX is not installed";
+    if (!HaveProgram("tex") || !HaveProgram("pdflatex")) GTEST_SKIP() << "TeX is not installed";
     ASSERT_TRUE(ExportPicTeX("wave.tex", canvas::kTexInsertable, 12));
     std::string plain = "\\input pictex\n";
     for (int k = 0; k < 12; ++k) {
@@ -432,7 +387,7 @@ TEST_F(ExportWindowTest, AnimatedPictexWritesNumberedFramesAndAMasterThatTypeset
 }
 
 TEST_F(ExportWindowTest, AnimatedEpsWritesNumberedFramesThatRender) {
-    if (!Have("gs")) GTEST_SKIP() << "Ghostscript is not installed";
+    if (!HaveProgram("gs")) GTEST_SKIP() << "Ghostscript is not installed";
     ASSERT_TRUE(ExportEps("wave.eps", 12));
     QStringList files;
     for (int k = 0; k < 12; ++k)
@@ -469,19 +424,9 @@ TEST_F(ExportWindowTest, SinglePictureAfterAnAnimationOfTheOtherKindStaysOnItsPa
     EXPECT_NE(eps.find("\r\n" + axisX + " "), std::string::npos) << axisX;
     // In PiCTeX the single picture keeps world coordinates and the frames of the animation
     // write the same axis relative to the view centre (1, 0.5).
-    const int places = win.Exports().view.decimalPlaces;
-    auto rule = [places](long double x) {
-        return "putrule from " + FormatLf(x, places + 2, places);
-    };
-    EXPECT_NE(Read("after.tex").find(rule(0) + " "), std::string::npos);
-    EXPECT_NE(Read("movie0.tex").find(rule(-1) + " "), std::string::npos);
+    EXPECT_NE(Read("after.tex").find("putrule from " + Coord(0) + " "), std::string::npos);
+    EXPECT_NE(Read("movie0.tex").find("putrule from " + Coord(-1) + " "), std::string::npos);
 }
-
-}  // namespace
-}  // namespace quorlin
-
-namespace quorlin {
-namespace {
 
 // PiCTeX draws an arrow from the tail of its head to the tip: the distance between them on
 // paper must be the head's length, or the picture gains a shaft the window does not show.
@@ -523,10 +468,8 @@ TEST_F(ExportWindowTest, FramesOfAnAnimationKeepTheScaleOfAZoomedView) {
     const std::string units = LineStartingWith(single, "\\setcoordinatesystem");
     ASSERT_FALSE(units.empty());
     EXPECT_EQ(LineStartingWith(frame, "\\setcoordinatesystem"), units);
-    const int places = win.Exports().view.decimalPlaces;
-    auto corner = [places](long double x, long double y) {
-        return "{\\phantom{.}} at " + FormatLf(x, places + 2, places) + " " +
-               FormatLf(y, places + 2, places);
+    auto corner = [this](long double x, long double y) {
+        return "{\\phantom{.}} at " + Coord(x) + " " + Coord(y);
     };
     const long double hh = win.View().halfHeight;
     EXPECT_NE(single.find(corner(-1.5L, 0.5L - hh)), std::string::npos);
@@ -534,34 +477,24 @@ TEST_F(ExportWindowTest, FramesOfAnAnimationKeepTheScaleOfAZoomedView) {
     EXPECT_NE(frame.find(corner(2.5L, hh)), std::string::npos);
 }
 
-}  // namespace
-}  // namespace quorlin
-
-namespace quorlin {
-namespace {
-
 // TeX refuses dimensions beyond about 575 cm, and PiCTeX multiplies every coordinate by its
 // unit: a view far from the origin (years along the x axis) is written about its centre, as
 // the frames of an animation are.
 TEST_F(ExportWindowTest, PictexOfAViewFarFromTheOriginTypesets) {
-    if (!Have("tex")) GTEST_SKIP() << "TeX is not installed";
+    if (!HaveProgram("tex")) GTEST_SKIP() << "TeX is not installed";
     win.SetView(2000, 0.5L, 5, 0, false);
     win.decorated = false;  // only what follows the view: grid, axes, numbers and the curve
     win.PlainTexts().clear();
     ASSERT_TRUE(ExportPicTeX("far.tex", canvas::kTexCompilable, 1));
     Typeset("tex", "mainfar", "\\input far \\bye\n");
     const std::string tex = Read("far.tex");
-    const int places = win.Exports().view.decimalPlaces;
     const long double hh = win.View().halfHeight;
-    EXPECT_NE(tex.find("{\\phantom{.}} at " + FormatLf(-5, places + 2, places) + " " +
-                       FormatLf(-hh, places + 2, places)),
-              std::string::npos);
+    EXPECT_NE(tex.find("{\\phantom{.}} at " + Coord(-5) + " " + Coord(-hh)), std::string::npos);
 
     // Near the origin the picture keeps its world coordinates.
     win.SetView(1, 0.5L, 5, 0, false);
     ASSERT_TRUE(ExportPicTeX("near.tex", canvas::kTexCompilable, 1));
-    EXPECT_NE(Read("near.tex").find("{\\phantom{.}} at " + FormatLf(-4, places + 2, places)),
-              std::string::npos);
+    EXPECT_NE(Read("near.tex").find("{\\phantom{.}} at " + Coord(-4)), std::string::npos);
 }
 
 }  // namespace

@@ -1,12 +1,19 @@
 #pragma once
 // A scripted stand-in for the window during export tests: fixed answers for the dialogs and
-// prompts, a paint callback per frame and a fixed text extent.
+// prompts, a paint callback per frame and a fixed text extent; and the helpers the export
+// tests share: files read and written whole, and the real readers run on what was written.
 #include "canvas/export_state.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <functional>
 #include <string>
@@ -78,6 +85,60 @@ inline std::string ReadAll(const QString& path) {
     if (!f.open(QIODevice::ReadOnly)) return "<missing " + path.toStdString() + ">";
     const QByteArray b = f.readAll();
     return std::string(b.constData(), static_cast<std::size_t>(b.size()));
+}
+
+inline bool WriteAll(const QString& path, const std::string& text) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(text.data(), static_cast<qint64>(text.size())) ==
+                                               static_cast<qint64>(text.size());
+}
+
+inline std::size_t Occurrences(const std::string& text, const std::string& what) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++count;
+    return count;
+}
+
+inline bool HaveProgram(const char* program) {
+    return !QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty();
+}
+
+// What a reader run in a folder said; exitCode -1 when it crashed, timed out or never started.
+struct ReaderRun {
+    bool started = false;
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+inline ReaderRun RunReader(const QString& folder, const QString& program,
+                           const QStringList& arguments) {
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.start(program, arguments);
+    ReaderRun run;
+    run.started = process.waitForStarted();
+    if (!run.started) return run;
+    process.closeWriteChannel();
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        process.waitForFinished();
+        run.err = "timed out";
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput().toStdString();
+    run.err = process.readAllStandardError().toStdString();
+    return run;
+}
+
+inline void ExpectAccepted(const ReaderRun& run, const std::string& what) {
+    EXPECT_TRUE(run.started) << what;
+    EXPECT_EQ(run.exitCode, 0) << what << " rejected the file:\n"
+                               << run.out.substr(run.out.size() -
+                                                 std::min<std::size_t>(run.out.size(), 3000))
+                               << run.err;
 }
 
 // Joins lines with CR LF after each, as the writers end them.
