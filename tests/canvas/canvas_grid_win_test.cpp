@@ -18,6 +18,7 @@ namespace {
 
 namespace cmd = resources::cmd;
 using platform::ControlKind;
+using platform::MouseButton;
 
 class GridWinTest : public ::testing::Test {
 protected:
@@ -60,16 +61,10 @@ TEST_F(GridWinTest, RestoreAfterZoomingEmptiesTheHistory) {
 TEST_F(GridWinTest, ZoomBoxSetsCornersAndSquareLinksTheScales) {
     EXPECT_FALSE(win.QueryCommand(cmd::kSquare).enabled);
     win.SetMouseMode(cmd::kMouseZoomBox);
-    platform::MouseEvent e;
-    e.button = platform::MouseButton::Left;
-    e.point = QPoint(200, 100);
-    win.MouseDown(e);
-    e.button = platform::MouseButton::None;
-    e.point = QPoint(300, 150);
-    win.MouseMove(e);
+    win.MouseDown({MouseButton::Left, {200, 100}});
+    win.MouseMove({MouseButton::None, {300, 150}});
     ASSERT_TRUE(win.ZoomBand());
-    e.button = platform::MouseButton::Left;
-    win.MouseUp(e);
+    win.MouseUp({MouseButton::Left, {300, 150}});
     EXPECT_TRUE(win.View().cornersFlag);
     EXPECT_DOUBLE_EQ(win.View().left, 0);
     EXPECT_DOUBLE_EQ(win.View().right, 2.5L);
@@ -81,10 +76,8 @@ TEST_F(GridWinTest, ZoomBoxSetsCornersAndSquareLinksTheScales) {
     EXPECT_DOUBLE_EQ(win.View().unitsPerPixelX, win.View().unitsPerPixelY);
     EXPECT_DOUBLE_EQ(win.View().centreX, 1.25L);
     // A right click recentres.
-    e.button = platform::MouseButton::Right;
-    e.point = QPoint(200, 200);
     const long double x = win.ScreenToX(200);
-    win.MouseDown(e);
+    win.MouseDown({MouseButton::Right, {200, 200}});
     EXPECT_DOUBLE_EQ(win.View().centreX, x);
 }
 

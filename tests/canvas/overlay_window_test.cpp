@@ -19,6 +19,26 @@ namespace {
 namespace cmd = resources::cmd;
 using platform::ControlKind;
 using platform::Dialog;
+using platform::MouseButton;
+
+// What the texts of a window write into a file while one writer runs; with `asMath` they are
+// drawn a second time as the evaluated texts are.
+QByteArray TextsWritten(TZELWinm& w, bool TExportState::*writer, const QString& path,
+                        bool asMath = false) {
+    TExportState& ex = w.Exports();
+    if (!ex.output.Open(path)) return "<not opened>";
+    ex.*writer = true;
+    QImage image(401, 401, QImage::Format_RGB32);
+    {
+        platform::DeviceContext dc(image);
+        w.DrawTexts(dc, w.PlainTexts(), false, 0);
+        if (asMath) w.DrawTexts(dc, w.PlainTexts(), true, 0);
+    }
+    ex.*writer = false;
+    if (!ex.output.Close()) return "<not closed>";
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<not read>");
+}
 
 class OverlayWindowTest : public ::testing::Test {
 protected:
@@ -30,10 +50,7 @@ protected:
     // A right click in the current mode, with the dialog answered by the given hands.
     void RightClick(QPoint p, const std::function<int(Dialog&)>& hands) {
         platform::ScopedDialogRunner runner(hands);
-        platform::MouseEvent e;
-        e.button = platform::MouseButton::Right;
-        e.point = p;
-        win.MouseDown(e);
+        win.MouseDown({MouseButton::Right, p});
     }
     static std::function<int(Dialog&)> Type(const QString& text) {
         return [text](Dialog& d) {
@@ -42,15 +59,9 @@ protected:
         };
     }
     void Drag(QPoint from, QPoint to) {
-        platform::MouseEvent e;
-        e.button = platform::MouseButton::Left;
-        e.point = from;
-        win.MouseDown(e);
-        e.button = platform::MouseButton::None;
-        e.point = to;
-        win.MouseMove(e);
-        e.button = platform::MouseButton::Left;
-        win.MouseUp(e);
+        win.MouseDown({MouseButton::Left, from});
+        win.MouseMove({MouseButton::None, to});
+        win.MouseUp({MouseButton::Left, to});
     }
     // Paints the picture layer, which also measures every text's box.
     void Render() {
@@ -236,17 +247,13 @@ TEST_F(OverlayWindowTest, DraggingMovesByTheMouseAndNotOutOfTheWindow) {
 TEST_F(OverlayWindowTest, ADragEndsWhenTheTextsAreReplaced) {
     RightClick({100, 100}, Type("move me"));
     Render();
-    platform::MouseEvent e;
-    e.button = platform::MouseButton::Left;
-    e.point = {103, 104};
-    win.MouseDown(e);
+    win.MouseDown({MouseButton::Left, {103, 104}});
     ASSERT_TRUE(win.Drag());
     TEquationLabel other;
     other.text = "other";
     win.InstallTexts({other}, {}, {});
     EXPECT_FALSE(win.Drag());
-    e.point = {203, 54};
-    win.MouseUp(e);
+    win.MouseUp({MouseButton::Left, {203, 54}});
     EXPECT_EQ(win.PlainTexts()[0].left, 0);
     EXPECT_EQ(win.PlainTexts()[0].top, 0);
 }
@@ -261,25 +268,14 @@ TEST_F(OverlayWindowTest, PicTeXLinesAreEscapedAndMappedOnce) {
     ex.view.centreX = 1;
     ex.view.centreY = 1;
     ex.texFrameCount = 2;  // an animation: coordinates relative to the view centre
-    ASSERT_TRUE(ex.output.Open(path));
-    ex.texActive = true;
     TEquationLabel& t = win.PlainTexts()[0];
     t.left = 2;
     t.right = 4;
     t.top = 3;
     t.bottom = 1;
-    QImage image(10, 10, QImage::Format_RGB32);
-    {
-        platform::DeviceContext dc(image);
-        win.DrawTexts(dc, win.PlainTexts(), false, 0);
-        win.DrawTexts(dc, win.PlainTexts(), true, 0);
-    }
-    ex.texActive = false;
-    ASSERT_TRUE(ex.output.Close());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray("\\put {50\\% \\& \\#1} at 2.00 1.00\r\n"
-                                      "\\put {$\\displaystyle{50\\% \\& \\#1}$} at 2.00 1.00\r\n"));
+    EXPECT_EQ(TextsWritten(win, &TExportState::texActive, path, true),
+              QByteArray("\\put {50\\% \\& \\#1} at 2.00 1.00\r\n"
+                         "\\put {$\\displaystyle{50\\% \\& \\#1}$} at 2.00 1.00\r\n"));
 }
 
 // A window whose only point example is example 3, at a point the test moves and hides.
@@ -340,22 +336,6 @@ TEST(OverlayPointAnchor, TheTieListChoiceGoesThroughTheTable) {
     EXPECT_FALSE(text.IsControlShown(textdlg::kOther));
 }
 
-// The SVG elements the texts of the window produce.
-QByteArray SvgOfTexts(TZELWinm& w, const QString& path) {
-    TExportState& ex = w.Exports();
-    if (!ex.output.Open(path)) return {};
-    ex.svgActive = true;
-    QImage image(401, 401, QImage::Format_RGB32);
-    {
-        platform::DeviceContext dc(image);
-        w.DrawTexts(dc, w.PlainTexts(), false, 0);
-    }
-    ex.svgActive = false;
-    ex.output.Close();
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 TEST(OverlayPointAnchor, TextFollowsItsPointAndHidesWithIt) {
     platform::ScriptedPrompter prompter;
     PointWindow w;
@@ -381,26 +361,13 @@ TEST(OverlayPointAnchor, TextFollowsItsPointAndHidesWithIt) {
     EXPECT_EQ(QPoint(w.XToScreen(a.left), w.YToScreen(a.top)), QPoint(140, 180));
 
     QTemporaryDir dir;
-    const QByteArray shown = SvgOfTexts(w, dir.filePath(QStringLiteral("a.svg")));
+    const QByteArray shown = TextsWritten(w, &TExportState::svgActive, dir.filePath("a.svg"));
     EXPECT_EQ(shown.count("<text "), 1);
     EXPECT_TRUE(shown.contains("a&lt;b &amp; c")) << shown.toStdString();
     w.pointShown = false;
-    EXPECT_EQ(SvgOfTexts(w, dir.filePath(QStringLiteral("b.svg"))).count("<text "), 0);
+    EXPECT_EQ(TextsWritten(w, &TExportState::svgActive, dir.filePath("b.svg")).count("<text "), 0);
     // The PiCTeX picture leaves it out as well.
-    TExportState& ex = w.Exports();
-    const QString tex = dir.filePath(QStringLiteral("c.tex"));
-    ASSERT_TRUE(ex.output.Open(tex));
-    ex.texActive = true;
-    QImage image(401, 401, QImage::Format_RGB32);
-    {
-        platform::DeviceContext dc(image);
-        w.DrawTexts(dc, w.PlainTexts(), false, 0);
-    }
-    ex.texActive = false;
-    ASSERT_TRUE(ex.output.Close());
-    QFile f(tex);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray());
+    EXPECT_EQ(TextsWritten(w, &TExportState::texActive, dir.filePath("c.tex")), QByteArray());
 }
 
 TEST_F(OverlayWindowTest, FontButtonTakesFontSizeAndColour) {

@@ -23,6 +23,7 @@ namespace {
 namespace cmd = resources::cmd;
 using platform::ControlKind;
 using platform::Dialog;
+using platform::MouseButton;
 
 // A window whose diagram is a red square in the top-left quarter on white, so a picture made
 // from it is easy to recognise.
@@ -58,10 +59,7 @@ protected:
         std::optional<platform::ScopedDialogRunner> runner;
         if (hands) runner.emplace(hands);
         win.SetMouseMode(cmd::kMousePaste);
-        platform::MouseEvent e;
-        e.button = platform::MouseButton::Right;
-        e.point = p;
-        win.MouseDown(e);
+        win.MouseDown({MouseButton::Right, p});
     }
     QColor PixelOfPicture(QPoint p) {
         win.InvalidateImage(ImageLayer::Picture);
@@ -221,12 +219,8 @@ TEST_F(PictureWindowTest, PicturesReplacedWhileTheDialogRunsAreLeftAlone) {
 TEST_F(PictureWindowTest, DraggingMovesThePictureKeepingItsSize) {
     PasteFile(ExportEmf(QStringLiteral("m.emf")), {10, 10});
     const TLDRect before = win.Pictures()[0].rect;
-    platform::MouseEvent e;
-    e.button = platform::MouseButton::Left;
-    e.point = {20, 20};
-    win.MouseDown(e);
-    e.point = {70, 40};
-    win.MouseUp(e);
+    win.MouseDown({MouseButton::Left, {20, 20}});
+    win.MouseUp({MouseButton::Left, {70, 40}});
     const TLDRect after = win.Pictures()[0].rect;
     EXPECT_EQ(win.XToScreen(after.xLow), 60);
     EXPECT_EQ(win.YToScreen(after.yHigh), 30);
