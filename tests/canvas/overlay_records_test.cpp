@@ -5,24 +5,20 @@
 
 #include <gtest/gtest.h>
 
+#include "byte_layout.h"
 #include "canvas/text_overlay.h"
 #include "shell/errors.h"
 
 namespace quorlin::canvas {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using testing::Block;
+using testing::Bytes;
+using testing::Concat;
+using testing::Put16;
+using testing::Put32;
+using testing::PutLd;
 
-void Put16(Bytes& b, std::size_t at, std::uint16_t v) {
-    b[at] = v & 0xff;
-    b[at + 1] = v >> 8;
-}
-void Put32(Bytes& b, std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + i] = (v >> (8 * i)) & 0xff;
-}
-void PutLd(Bytes& b, std::size_t at, long double v) {
-    EncodeLongDouble(v, &b[at]);
-}
 void PutText(Bytes& b, std::size_t at, const char* text) {
     std::memcpy(&b[at], text, std::strlen(text));
 }
@@ -51,13 +47,6 @@ Bytes LabelBytes(std::uint16_t number, const char* text, std::int16_t anchor,
     return b;
 }
 
-Bytes Block(std::int16_t count, std::initializer_list<Bytes> parts) {
-    Bytes b(2);
-    Put16(b, 0, static_cast<std::uint16_t>(count));
-    for (const Bytes& p : parts) b.insert(b.end(), p.begin(), p.end());
-    return b;
-}
-
 Bytes EvalRecordBytes(std::array<std::uint8_t, 5> flags, std::uint32_t active, std::int32_t p1) {
     Bytes b(81, 0);
     for (int i = 0; i < 5; ++i) b[16 + i] = flags[i];
@@ -75,12 +64,6 @@ Bytes Strings(const char* first) {
     PutText(b, 0, first);
     PutText(b, 256, "Y^2");
     PutText(b, 768, "area");
-    return b;
-}
-
-Bytes Concat(std::initializer_list<Bytes> parts) {
-    Bytes b;
-    for (const Bytes& p : parts) b.insert(b.end(), p.begin(), p.end());
     return b;
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "byte_layout.h"
 #include "canvas/pasted_picture.h"
 #include "platform/emf_paint_device.h"
 #include "shell/errors.h"
@@ -11,7 +12,10 @@
 namespace quorlin::canvas {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using testing::Block;
+using testing::Bytes;
+using testing::Put32;
+using testing::PutLd;
 
 QByteArray RedSquareEmf() {
     platform::EmfPaintDevice device(QSize(50, 50), 96);
@@ -22,38 +26,22 @@ QByteArray RedSquareEmf() {
     return device.Finish();
 }
 
-void Append(Bytes& b, std::initializer_list<std::uint8_t> bytes) {
-    b.insert(b.end(), bytes);
-}
-void Append32(Bytes& b, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b.push_back((v >> (8 * i)) & 0xff);
-}
-void AppendLd(Bytes& b, long double v) {
-    std::uint8_t x[10];
-    EncodeLongDouble(v, x);
-    b.insert(b.end(), x, x + 10);
-}
-
 // One picture entry, laid out field by field.
 Bytes Entry(const QByteArray& emf, bool anchorBlock, std::int32_t anchor, std::uint8_t transparent,
             std::uint32_t size) {
-    Bytes b;
-    for (long double v : {-1.0L, 2.0L, -3.0L, 4.5L}) AppendLd(b, v);
-    b.push_back(transparent);
-    if (anchorBlock) {
-        Append32(b, static_cast<std::uint32_t>(anchor));
-        b.insert(b.end(), 36, 0);
+    Bytes b(anchorBlock ? 85 : 45, 0);
+    std::size_t at = 0;
+    for (long double v : {-1.0L, 2.0L, -3.0L, 4.5L}) {
+        PutLd(b, at, v);
+        at += 10;
     }
-    Append32(b, size);
+    b[at++] = transparent;
+    if (anchorBlock) {
+        Put32(b, at, static_cast<std::uint32_t>(anchor));
+        at += 40;
+    }
+    Put32(b, at, size);
     b.insert(b.end(), emf.begin(), emf.end());
-    return b;
-}
-
-Bytes Block(std::int16_t count, std::initializer_list<Bytes> entries) {
-    Bytes b;
-    Append(b, {static_cast<std::uint8_t>(count & 0xff),
-               static_cast<std::uint8_t>((count >> 8) & 0xff)});
-    for (const Bytes& e : entries) b.insert(b.end(), e.begin(), e.end());
     return b;
 }
 
