@@ -116,21 +116,11 @@ TEST(ViewHistory, PopsNewestFirstAndForgetsTheOldestWhenFull) {
 }
 
 ViewDialogInput Centre(std::string x, std::string y, std::string width) {
-    ViewDialogInput in;
-    in.centreX = std::move(x);
-    in.centreY = std::move(y);
-    in.width = std::move(width);
-    return in;
+    return {false, std::move(x), std::move(y), std::move(width), {}, {}, {}, {}};
 }
 
 ViewDialogInput Corners(std::string l, std::string r, std::string d, std::string u) {
-    ViewDialogInput in;
-    in.byCorners = true;
-    in.left = std::move(l);
-    in.right = std::move(r);
-    in.down = std::move(d);
-    in.up = std::move(u);
-    return in;
+    return {true, {}, {}, {}, std::move(l), std::move(r), std::move(d), std::move(u)};
 }
 
 class ViewRequestTest : public ::testing::Test {
@@ -167,13 +157,10 @@ TEST_F(ViewRequestTest, ByCentreAndWidth) {
 
 TEST_F(ViewRequestTest, ByCorners) {
     ViewRequest r;
-    ViewDialogInput in = Corners("2", "2", "-1", "1");
-    EXPECT_EQ(Read(in, r), kErrInconsistent);
-    in = Corners("-5", "5", "-5", "5");
-    ASSERT_EQ(Read(in, r), 0);
+    EXPECT_EQ(Read(Corners("2", "2", "-1", "1"), r), kErrInconsistent);
+    ASSERT_EQ(Read(Corners("-5", "5", "-5", "5"), r), 0);
     EXPECT_FALSE(r.changed);
-    in = Corners("-1", "3", "0", "2");
-    ASSERT_EQ(Read(in, r), 0);
+    ASSERT_EQ(Read(Corners("-1", "3", "0", "2"), r), 0);
     EXPECT_TRUE(r.changed);
     EXPECT_DOUBLE_EQ(r.centreX, 1);
     EXPECT_DOUBLE_EQ(r.halfWidth, 2);

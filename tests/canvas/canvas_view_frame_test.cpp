@@ -178,13 +178,6 @@ TEST(Clipping, CrossingMissingAndInsideSegments) {
     EXPECT_NEAR(m.y, 0.5L, 1e-12L);
 }
 
-TEST(Clipping, ViewClipRectIsOnePixelWider) {
-    TViewFrame f = Frame(0, 0, 5, 401, 401);
-    const TLDRect r = f.ClipRect();
-    EXPECT_DOUBLE_EQ(r.xLow, -5 - 0.025L);
-    EXPECT_DOUBLE_EQ(r.yHigh, 5 + 0.025L);
-}
-
 TEST(ArrowHead, SymmetricAboutTheShaftInPixels) {
     TViewFrame f = Frame(0, 0, 5, 401, 401);
     WorldPoint a, b;

@@ -64,7 +64,6 @@ TEST_F(PictexTest, HugeViewCornersArePrintedInFull) {
     ASSERT_TRUE(Prepare(kTexInsertable, 1));
     const std::string& header = state.tex.Header();
     const std::string corner = "at -" + FormatLf(1e300L, 4, 2) + " -1.00\r\n";
-    EXPECT_EQ(FormatLf(1e300L, 4, 2).size(), 304u);
     EXPECT_NE(header.find(corner), std::string::npos);
 }
 

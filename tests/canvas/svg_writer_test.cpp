@@ -113,34 +113,30 @@ TEST_F(SvgTest, PatternsStopAtTheThousandth) {
 }
 
 TEST_F(SvgTest, MarkerShapes) {
-    const QRgb c = qRgb(0, 0, 0);
     const std::string style = R"(" fill="none" stroke="#000000" stroke-width="1px" />)";
-    EXPECT_EQ(
-        Capture([&] {
-            state.svg.SvgMarker({50, 60}, 6, 3, c);
-        }),
-        CrLf(
-            {R"(<path d="M 50 57 L 50 63 M 47 60 L 53 60)" + style,
-             R"(<rect x="47" y="57" width="6" height="6" fill="none" stroke="#000000" stroke-width="1px" />)"}));
-    EXPECT_EQ(Capture([&] {
-                  state.svg.SvgMarker({50, 60}, 11, 3, c);
-              }),
-              CrLf({R"(<path d="M 50 60 L 50 51 M 50 60 L 53 57 M 50 60 L 47 57)" + style}));
-    EXPECT_EQ(Capture([&] {
-                  state.svg.SvgMarker({50, 60}, 13, 3, c);
-              }),
-              CrLf({R"(<path d="M 50 0 L 50 401 M 0 60 L 401 60)" + style}));
-    EXPECT_EQ(
-        Capture([&] {
-            state.svg.SvgMarker({50, 60}, 2, 3, c);
-        }),
-        CrLf(
-            {R"(<polygon fill="#000000" stroke="#000000" stroke-width="1px" points="47,63 53,63 50,57" />)"}));
-    EXPECT_EQ(Capture([&] {
-                  state.svg.SvgMarker({50, 60}, 14, 3, c);
-                  state.svg.SvgMarkerAt({6, 0}, 0, 3, c);  // outside the client area
-              }),
-              "");
+    const struct {
+        int kind;
+        std::string svg;
+    } cases[] = {
+        {6,
+         CrLf(
+             {R"(<path d="M 50 57 L 50 63 M 47 60 L 53 60)" + style,
+              R"(<rect x="47" y="57" width="6" height="6" fill="none" stroke="#000000" stroke-width="1px" />)"})},
+        {11, CrLf({R"(<path d="M 50 60 L 50 51 M 50 60 L 53 57 M 50 60 L 47 57)" + style})},
+        {13, CrLf({R"(<path d="M 50 0 L 50 401 M 0 60 L 401 60)" + style})},
+        {2,
+         CrLf(
+             {R"(<polygon fill="#000000" stroke="#000000" stroke-width="1px" points="47,63 53,63 50,57" />)"})},
+        {14, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Capture([&] {
+                      state.svg.SvgMarker({50, 60}, c.kind, 3, qRgb(0, 0, 0));
+                  }),
+                  c.svg)
+            << "kind " << c.kind;
+    // Outside the client area nothing is drawn.
+    EXPECT_EQ(Capture([&] { state.svg.SvgMarkerAt({6, 0}, 0, 3, qRgb(0, 0, 0)); }), "");
 }
 
 TEST_F(SvgTest, TextsAreEncodedAndRotatedAboutTheirStart) {
