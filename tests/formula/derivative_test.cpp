@@ -10,7 +10,7 @@
 
 #include "formula/derivative.h"
 #include "formula/name_table.h"
-#include "symbolic_support.h"
+#include "formula_support.h"
 
 namespace quorlin {
 namespace {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "symbolic_support.h"
+#include "formula_support.h"
 
 namespace quorlin {
 namespace {

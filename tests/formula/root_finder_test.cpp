@@ -6,7 +6,7 @@
 #include <numbers>
 
 #include "formula/root_finder.h"
-#include "symbolic_support.h"
+#include "formula_support.h"
 
 namespace quorlin {
 namespace {

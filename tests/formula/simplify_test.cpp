@@ -6,7 +6,7 @@
 #include <random>
 
 #include "formula/simplify.h"
-#include "symbolic_support.h"
+#include "formula_support.h"
 
 namespace quorlin {
 namespace {

@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "formula/taylor.h"
-#include "symbolic_support.h"
+#include "formula_support.h"
 
 namespace quorlin {
 namespace {

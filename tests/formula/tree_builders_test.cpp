@@ -7,7 +7,7 @@
 #include <random>
 
 #include "formula/tree_builders.h"
-#include "symbolic_support.h"
+#include "formula_support.h"
 
 namespace quorlin {
 namespace {

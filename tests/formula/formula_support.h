@@ -1,6 +1,6 @@
 #pragma once
-// Helpers shared by the tests of the symbolic side: parsing without ceremony, evaluation at a
-// point (NaN where the tree is undefined) and a fourth-order difference quotient that also
+// Helpers shared by the formula tests: parsing without ceremony, the value of a text or of a
+// tree at a point (NaN where it is undefined) and a fourth-order difference quotient that also
 // tells when a point lies too close to a kink or jump to be compared.
 #include <gtest/gtest.h>
 
@@ -15,6 +15,12 @@ namespace quorlin::testing_support {
 inline NodePtr ParseTree(FormulaContext& ctx, std::string_view text) {
     EXPECT_EQ(ctx.Parse(text), 0) << text;
     return ctx.TakeParseResult();
+}
+
+// The real value of a formula text at the current variables, NaN where it has none.
+inline long double ValueOf(FormulaContext& ctx, std::string_view text) {
+    NodePtr tree = ParseTree(ctx, text);
+    return tree && ctx.Evaluate(*tree) ? tree->re : NAN;
 }
 
 // The value at (x, y, z), or NaN where the tree is undefined.
