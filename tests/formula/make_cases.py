@@ -101,7 +101,7 @@ add("BINOM(4.5,2)", "", mp.binomial(4.5, 2), SPEC)
 for f in ["SQRT(-1)", "LN(0)", "LN(-2)", "1/0", "ARCSIN(2)", "ARCOSH(0.5)", "ARTANH(1)",
           "GAMMA(-2)", "(-8)^(1/3)", "0^(-1)", "MOD(3,0)", "ROOT(2,-4)", "Y0(-1)", "CI(0)",
           "EI(0)", "ZETA(1)", "DIGAMMA(-3)", "LOG(0)", "COT(0)", "1/(X-X)", "EXP(20000)",
-          "JOINX(1,SQRT(-1),2)"]:
+          "JOINX(1,SQRT(-1),2)", "EXP(12000)*0", "10^5000"]:
     add(f, "", None)
 
 # --- grammar: precedence, implicit products, signs, exponents -----------------------------------
@@ -117,6 +117,22 @@ for f, v in grammar:
     if v is None:
         continue
     add(f, "", mp.mpf(v))
+
+# --- parser: names need their parenthesis, blanks and case, exponents, derivative forms -------
+letters = "S=2, I=3, N=5, A=7"  # SIN without its parenthesis is S*I*N; the longest name wins
+for f, v in [("SIN", 30), ("SI*N", 30), ("ASIN(1)", pi / 2), ("A*SIN(0.5)", 7 * mp.sin(0.5)),
+             ("APIN", 35 * pi)]:
+    add(f, letters, v)
+for f, v in [("  sqrt ( x*8 ) ", 4), ("Max(x, 3)", 3), ("sqrt\t(x*8)\t+\t1", 5),
+             ("2E+X", 2 * e + 2), ("2E", 2 * e)]:
+    add(f, "X=2", v)
+for f, v in [("1E-12", mp.mpf("1e-12")), ("25E2", 2500), ("2E+1", 20)]:
+    add(f, "", v)
+x3 = mp.mpf("0.3")
+for f, v in [("DERX(1,X^3)", 3 * x3**2), ("DERX(2,SIN(X))", -mp.sin(x3)), ("DERX(0,X^3)", x3**3)]:
+    add(f, "X=0.3", v)
+for tv, v in [("-1", 1), ("0", 2), ("4.9", 2), ("5", 3)]:
+    add("JOINT(1,0,2,5,3)", f"T={tv}", v)
 
 # --- expressions with variables -----------------------------------------------------------------
 x, a, b, t = mp.mpf("0.7"), mp.mpf(2), mp.mpf("3.5"), mp.mpf("1.25")
@@ -194,6 +210,7 @@ add("AVG(1,2,6)", "define AVG(3)=(X+Y+Z)/3", 3)
 add("TWICE(CUBE(2))", "define CUBE(1)=X^3, define TWICE(1)=2X", 16)
 add("SWAP(X,2)", "X=5, define SWAP(2)=X-Y", 3)
 add("SWAP(Y,X)", "X=5, Y=1, define SWAP(2)=X-Y", -4)
+add("SQUARED(X+1)", "X=10, define NEG(1)=-X, define SQUARED(1)=NEG(X)^2", 121)
 
 def fmt(v):
     return mp.nstr(v, 25, min_fixed=-mp.inf, max_fixed=mp.inf) if v != 0 else "0"
