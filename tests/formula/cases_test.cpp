@@ -1,10 +1,13 @@
-// The formula table: every case of tests/formula/cases.txt (and of the file named by
-// QUORLIN_FORMULA_CASES, when set) is parsed and evaluated and compared with its value, which
-// was computed independently at high precision.
+// The data-driven tests: every case of tests/formula/cases.txt (and of the file named by
+// QUORLIN_FORMULA_CASES, when set) is parsed, evaluated and compared with its value, computed
+// independently at high precision; and the fuzz seed corpus is replayed through the fuzz
+// target's entry function, so that every build runs it under the sanitizers.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+#include <algorithm>
 #include <cmath>
-#include <complex>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -12,6 +15,7 @@
 #include <vector>
 
 #include "formula/formula_context.h"
+#include "formula_fuzz_entry.h"
 #include "support/test_paths.h"
 
 namespace quorlin {
@@ -19,8 +23,7 @@ namespace {
 
 struct FormulaCase {
     int line = 0;
-    std::string expression;
-    std::string variables;
+    std::string expression, variables;
     bool undefined = false;
     long double re = 0, im = 0, tolerance = 0;
 };
@@ -34,8 +37,7 @@ std::string Trimmed(const std::string& s) {
 std::vector<std::string> Split(const std::string& s, char separator) {
     std::vector<std::string> parts;
     std::stringstream stream(s);
-    std::string part;
-    while (std::getline(stream, part, separator)) parts.push_back(Trimmed(part));
+    for (std::string part; std::getline(stream, part, separator);) parts.push_back(Trimmed(part));
     return parts;
 }
 
@@ -46,14 +48,10 @@ std::vector<FormulaCase> ReadCases(const std::string& path) {
     for (int number = 1; std::getline(in, line); ++number) {
         if (Trimmed(line).empty() || Trimmed(line)[0] == '#') continue;
         const auto fields = Split(line, ';');
-        FormulaCase c;
-        c.line = number;
-        c.expression = fields.at(0);
-        c.variables = fields.size() > 1 ? fields[1] : "";
-        const std::string re = fields.size() > 2 ? fields[2] : "undef";
-        c.undefined = re == "undef";
+        FormulaCase c{number, fields.at(0), fields.size() > 1 ? fields[1] : ""};
+        c.undefined = fields.size() < 3 || fields[2] == "undef";
         if (!c.undefined) {
-            c.re = std::strtold(re.c_str(), nullptr);
+            c.re = std::strtold(fields[2].c_str(), nullptr);
             c.im = std::strtold(fields.at(3).c_str(), nullptr);
             c.tolerance = std::strtold(fields.at(4).c_str(), nullptr);
         }
@@ -65,15 +63,13 @@ std::vector<FormulaCase> ReadCases(const std::string& path) {
 // Applies "X=0.7, complex, define NAME(2)=body" to a fresh context.
 void Prepare(FormulaContext& ctx, const std::string& variables) {
     const auto items = Split(variables, ',');
-    for (const auto& item : items) {
-        if (item == "complex") {
-            ctx.complexMode = true;
-            ctx.ResetVariables();
-        }
+    if (std::find(items.begin(), items.end(), "complex") != items.end()) {
+        ctx.complexMode = true;
+        ctx.ResetVariables();
     }
     for (const auto& item : items) {
         if (item.empty() || item == "complex") continue;
-        if (item.rfind("define ", 0) == 0) {
+        if (item.starts_with("define ")) {
             const std::string def = item.substr(7);
             const auto open = def.find('('), eq = def.find('=');
             const int args = std::stoi(def.substr(open + 1));
@@ -113,7 +109,7 @@ void CheckCase(const FormulaCase& c) {
 
 TEST(FormulaCases, TableOfTheSourceTree) {
     const auto cases = ReadCases(testing::TestDataPath("formula/cases.txt").toStdString());
-    ASSERT_GE(cases.size(), 300u);
+    ASSERT_GE(cases.size(), 400u);
     for (const auto& c : cases) CheckCase(c);
 }
 
@@ -123,6 +119,20 @@ TEST(FormulaCases, TableNamedByTheEnvironment) {
     const auto cases = ReadCases(path);
     ASSERT_FALSE(cases.empty()) << "no cases in " << path;
     for (const auto& c : cases) CheckCase(c);
+}
+
+TEST(FormulaFuzzCorpus, EverySeedRunsCleanly) {
+    const auto files = QDir(testing::TestDataPath("formula/corpus")).entryInfoList(QDir::Files);
+    ASSERT_GE(files.size(), 20);
+    for (const auto& info : files) {
+        SCOPED_TRACE(info.fileName().toStdString());
+        QFile file(info.absoluteFilePath());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        EXPECT_EQ(RunFormulaFuzzInput(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                      static_cast<std::size_t>(bytes.size())),
+                  0);
+    }
 }
 
 }  // namespace
