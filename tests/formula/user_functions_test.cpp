@@ -1,5 +1,6 @@
 // User-defined functions: the result codes of a definition, calls with their arguments, and
-// the 77-byte record block of diagram files, byte for byte and when damaged.
+// the 77-byte record block of diagram files, byte for byte and when damaged. Values of plain
+// calls are rows of cases.txt.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,18 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "formula/formula_context.h"
+#include "formula_support.h"
 #include "platform/binio.h"
 
 namespace quorlin {
 namespace {
 
-long double Call(FormulaContext& ctx, const char* text) {
-    EXPECT_EQ(ctx.Parse(text), 0) << text;
-    NodePtr tree = ctx.TakeParseResult();
-    if (!tree || !ctx.Evaluate(*tree)) return NAN;
-    return tree->re;
-}
+using testing_support::ValueOf;
 
 TEST(UserFunctions, DefinitionResultCodes) {
     FormulaContext ctx;
@@ -50,8 +46,14 @@ TEST(UserFunctions, DefinitionResultCodes) {
     EXPECT_EQ(ctx.DefineUserFunction("DERIV", "X", 1), userfn::kDone);
 }
 
-TEST(UserFunctions, RemovalByNameAndListingLines) {
+TEST(UserFunctions, RemovalByNameListingLinesAndNamesWithXYZ) {
     FormulaContext ctx;
+    auto named = [&ctx](const std::string& name) {
+        const auto& names = ctx.NamesWithXYZ();
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    EXPECT_TRUE(named("EXP") && named("MAX") && named("JOINX"));
+    EXPECT_FALSE(named("SIN"));
     ASSERT_EQ(ctx.DefineUserFunction("axis", "x", 1), userfn::kDone);
     ASSERT_EQ(ctx.DefineUserFunction("GN", "X*Y", 2), userfn::kDone);
     ASSERT_EQ(ctx.DefineUserFunction("VOL", "X*Y*Z", 3), userfn::kDone);
@@ -60,28 +62,23 @@ TEST(UserFunctions, RemovalByNameAndListingLines) {
     EXPECT_EQ(lines,
               (std::vector<std::string>{"AXIS(X) = X", "GN(X,Y) = X*Y", "VOL(X,Y,Z) = X*Y*Z"}));
 
-    const auto& names = ctx.NamesWithXYZ();
-    ASSERT_NE(std::find(names.begin(), names.end(), "AXIS"), names.end());
+    ASSERT_TRUE(named("AXIS"));
     EXPECT_TRUE(ctx.RemoveUserFunction("Axis"));
-    EXPECT_EQ(std::find(names.begin(), names.end(), "AXIS"), names.end());
+    EXPECT_FALSE(named("AXIS"));
     EXPECT_FALSE(ctx.RemoveUserFunction("AXIS"));
     ASSERT_EQ(ctx.UserFunctions().size(), 2u);
     EXPECT_EQ(ctx.UserFunctions()[0].name, "GN");
     // The name is free again, and the functions left still evaluate.
     EXPECT_EQ(ctx.DefineUserFunction("AXIS", "2*X", 1), userfn::kDone);
-    EXPECT_EQ(Call(ctx, "GN(3,4)+AXIS(1)"), 14);
+    EXPECT_EQ(ValueOf(ctx, "GN(3,4)+AXIS(1)"), 14);
+    ctx.FreeUserFunctions();
+    EXPECT_FALSE(named("AXIS"));
+    EXPECT_TRUE(ctx.UserFunctions().empty());
 }
 
-TEST(UserFunctions, CallsSubstituteAllArgumentsAtOnce) {
+TEST(UserFunctions, CallsNeedTheirArgumentsAndParenthesis) {
     FormulaContext ctx;
     ASSERT_EQ(ctx.DefineUserFunction("DIFF", "X-Y", 2), userfn::kDone);
-    ASSERT_EQ(ctx.DefineUserFunction("VOL", "X*Y*Z", 3), userfn::kDone);
-    ASSERT_EQ(ctx.DefineUserFunction("SQUARED", "DIFF(X,0)^2", 1), userfn::kDone);
-    ctx.SetVar(slot::kX, 10.0L);
-    ctx.SetVar(slot::kY, 4.0L);
-    EXPECT_EQ(Call(ctx, "DIFF(Y,X)"), -6);  // X of the body is the call's Y, not 4 - X
-    EXPECT_EQ(Call(ctx, "VOL(2,3,X)"), 60);
-    EXPECT_EQ(Call(ctx, "SQUARED(X+1)"), 121);
     EXPECT_EQ(ctx.Parse("DIFF(1)"), 117);
     EXPECT_EQ(ctx.Parse("DIFF(1,2,3)"), 117);
     // Without its parenthesis the name is letters again.
@@ -96,14 +93,14 @@ TEST(UserFunctions, APiecewiseBodySwitchesOnTheCallsArgument) {
     ASSERT_EQ(ctx.DefineUserFunction("PICK", "JOINY(X,0,2*X)", 2), userfn::kDone);
     ctx.SetVar(slot::kX, 1.0L);
     ctx.SetVar(slot::kT, -3.0L);
-    EXPECT_EQ(Call(ctx, "RAMP(X)"), 1);
-    EXPECT_EQ(Call(ctx, "RAMP(T)"), 0);  // T < 0 picks the first piece, whatever X is
+    EXPECT_EQ(ValueOf(ctx, "RAMP(X)"), 1);
+    EXPECT_EQ(ValueOf(ctx, "RAMP(T)"), 0);  // T < 0 picks the first piece, whatever X is
     ctx.SetVar(slot::kT, 5.0L);
     ctx.SetVar(slot::kX, -1.0L);
-    EXPECT_EQ(Call(ctx, "RAMP(T)"), 5);
+    EXPECT_EQ(ValueOf(ctx, "RAMP(T)"), 5);
     ctx.SetVar(slot::kY, 7.0L);
-    EXPECT_EQ(Call(ctx, "PICK(3,X)"), 3);  // the switch follows the second argument, X = -1
-    EXPECT_EQ(Call(ctx, "PICK(3,T)"), 6);
+    EXPECT_EQ(ValueOf(ctx, "PICK(3,X)"), 3);  // the switch follows the second argument, X = -1
+    EXPECT_EQ(ValueOf(ctx, "PICK(3,T)"), 6);
     // A piece boundary cannot follow an argument that is an expression: refused, not drawn
     // against the wrong variable.
     EXPECT_EQ(ctx.Parse("RAMP(X-2)"), 101);
@@ -115,7 +112,7 @@ TEST(UserFunctions, NestedCallsCannotGrowBeyondTheNodeLimit) {
     FormulaContext ctx;
     ASSERT_EQ(ctx.DefineUserFunction("TEN", "X+X+X+X+X+X+X+X+X+X", 1), userfn::kDone);
     ASSERT_EQ(ctx.DefineUserFunction("THOUSAND", "TEN(TEN(TEN(X)))", 1), userfn::kDone);
-    EXPECT_EQ(Call(ctx, "THOUSAND(1)"), 1000);
+    EXPECT_EQ(ValueOf(ctx, "THOUSAND(1)"), 1000);
     // A million nodes: refused as too long, not built.
     EXPECT_EQ(ctx.DefineUserFunction("MILLION", "THOUSAND(THOUSAND(X))", 1),
               userfn::kBodyParseError + 110);
@@ -126,27 +123,15 @@ TEST(UserFunctions, NestedCallsCannotGrowBeyondTheNodeLimit) {
     EXPECT_EQ(ctx.Parse(many), 110);
 }
 
-TEST(UserFunctions, NamesWithXYZIncludeBuiltinsAndUserNames) {
-    FormulaContext ctx;
-    auto has = [&ctx](const std::string& name) {
-        const auto& names = ctx.NamesWithXYZ();
-        return std::find(names.begin(), names.end(), name) != names.end();
-    };
-    EXPECT_TRUE(has("EXP"));
-    EXPECT_TRUE(has("MAX"));
-    EXPECT_TRUE(has("JOINX"));
-    EXPECT_FALSE(has("SIN"));
-    ASSERT_EQ(ctx.DefineUserFunction("ZIG", "X", 1), userfn::kDone);
-    EXPECT_TRUE(has("ZIG"));
-    ctx.FreeUserFunctions();
-    EXPECT_FALSE(has("ZIG"));
-    EXPECT_TRUE(ctx.UserFunctions().empty());
-}
-
 std::vector<std::uint8_t> Block(const FormulaContext& ctx) {
     ByteWriter out;
     ctx.WriteUserFunctions(out);
     return out.Take();
+}
+
+bool Read(FormulaContext& ctx, std::span<const std::uint8_t> bytes) {
+    ByteReader in(bytes);
+    return ctx.ReadUserFunctions(in);
 }
 
 TEST(UserFunctions, BlockLayoutIsCountThenSeventySevenByteRecords) {
@@ -170,7 +155,7 @@ TEST(UserFunctions, BlockLayoutIsCountThenSeventySevenByteRecords) {
     ASSERT_TRUE(copy.ReadUserFunctions(in));
     EXPECT_TRUE(in.AtEnd());
     EXPECT_EQ(Block(copy), bytes);
-    EXPECT_EQ(Call(copy, "HYP(3,4)"), 5);
+    EXPECT_EQ(ValueOf(copy, "HYP(3,4)"), 5);
 }
 
 TEST(UserFunctions, ABlockMayUseAFunctionBeforeItsRecord) {
@@ -180,19 +165,19 @@ TEST(UserFunctions, ABlockMayUseAFunctionBeforeItsRecord) {
     ASSERT_EQ(ctx.DefineUserFunction("INNER", "X+1", 1), userfn::kDone);
     ASSERT_EQ(ctx.DefineUserFunction("OUTER", "2*INNER(X)", 1), userfn::kDone);
     ASSERT_EQ(ctx.DefineUserFunction("TOP", "OUTER(X)^2", 1), userfn::kDone);
-    ASSERT_TRUE(ctx.RemoveUserFunction("INNER"));
-    ASSERT_EQ(ctx.DefineUserFunction("INNER", "X+1", 1), userfn::kDone);
-    ASSERT_TRUE(ctx.RemoveUserFunction("OUTER"));
-    ASSERT_EQ(ctx.DefineUserFunction("OUTER", "2*INNER(X)", 1), userfn::kDone);
+    for (const char* name : {"INNER", "OUTER"}) {
+        const std::string body = ctx.FindUserFunction(name)->body;
+        ASSERT_TRUE(ctx.RemoveUserFunction(name));
+        ASSERT_EQ(ctx.DefineUserFunction(name, body, 1), userfn::kDone);
+    }
     ASSERT_EQ(ctx.UserFunctions()[0].name, "TOP");
-    EXPECT_EQ(Call(ctx, "TOP(2)"), 36);
+    EXPECT_EQ(ValueOf(ctx, "TOP(2)"), 36);
 
     FormulaContext copy;
     const auto bytes = Block(ctx);
-    ByteReader reader(bytes);
-    ASSERT_TRUE(copy.ReadUserFunctions(reader));
+    ASSERT_TRUE(Read(copy, bytes));
     EXPECT_EQ(Block(copy), bytes);
-    EXPECT_EQ(Call(copy, "TOP(2)"), 36);
+    EXPECT_EQ(ValueOf(copy, "TOP(2)"), 36);
 }
 
 TEST(UserFunctions, DamagedBlocksAreRefusedOrRepaired) {
@@ -200,54 +185,43 @@ TEST(UserFunctions, DamagedBlocksAreRefusedOrRepaired) {
     ASSERT_EQ(ctx.DefineUserFunction("KEEP", "X+1", 1), userfn::kDone);
     FormulaContext source;
     ASSERT_EQ(source.DefineUserFunction("HALF", "X/2", 1), userfn::kDone);
-    auto bytes = Block(source);
+    const auto bytes = Block(source);
 
-    // A count larger than the records that follow: nothing is read or changed.
+    // A count larger than the records that follow, or a cut block: nothing is read or changed.
     auto overCounted = bytes;
     overCounted[0] = 3;
-    ByteReader in1(overCounted);
-    EXPECT_FALSE(ctx.ReadUserFunctions(in1));
+    EXPECT_FALSE(Read(ctx, overCounted));
+    for (std::size_t cut = 0; cut < bytes.size(); ++cut)
+        EXPECT_FALSE(Read(ctx, std::span(bytes.data(), cut))) << cut;
     ASSERT_EQ(ctx.UserFunctions().size(), 1u);
     EXPECT_EQ(ctx.UserFunctions()[0].name, "KEEP");
-    for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
-        ByteReader in(std::span(bytes.data(), cut));
-        EXPECT_FALSE(ctx.ReadUserFunctions(in)) << cut;
-    }
 
-    // An argument count outside 1..3 becomes 1; an unterminated name is cut at its field.
+    // An argument count outside 1..3 becomes 1.
     auto odd = bytes;
     odd[2 + 71] = 7;
-    ByteReader in2(odd);
-    ASSERT_TRUE(ctx.ReadUserFunctions(in2));
+    ASSERT_TRUE(Read(ctx, odd));
     ASSERT_EQ(ctx.UserFunctions().size(), 1u);
     EXPECT_EQ(ctx.UserFunctions()[0].argCount, 1);
-    EXPECT_EQ(Call(ctx, "HALF(3)"), 1.5L);
+    EXPECT_EQ(ValueOf(ctx, "HALF(3)"), 1.5L);
 
-    // Records with unusable names are dropped; an unparsable body is kept without a tree.
-    auto bad = bytes;
-    std::memset(&bad[2], 'A', 10);
-    ByteReader in3(bad);
-    ASSERT_TRUE(ctx.ReadUserFunctions(in3));
-    EXPECT_TRUE(ctx.UserFunctions().empty());
+    // An unparsable body is kept without a tree.
     auto badBody = bytes;
     badBody[2 + 10] = ')';
-    ByteReader in4(badBody);
-    ASSERT_TRUE(ctx.ReadUserFunctions(in4));
+    ASSERT_TRUE(Read(ctx, badBody));
     ASSERT_EQ(ctx.UserFunctions().size(), 1u);
     EXPECT_EQ(ctx.Parse("HALF(2)"), 101);
 
-    // A body field without its terminator holds 61 characters, one more than a body may have:
-    // the record is dropped like one with a bad name, not kept and cut when written again.
+    // Records with unusable names are dropped. A body field without its terminator holds 61
+    // characters, one more than a body may have: dropped too, not kept and cut when written.
+    auto badName = bytes;
+    std::memset(&badName[2], 'A', 10);
     auto longBody = bytes;
     std::memset(&longBody[2 + 10], '1', 61);
-    ByteReader in6(longBody);
-    ASSERT_TRUE(ctx.ReadUserFunctions(in6));
-    EXPECT_TRUE(ctx.UserFunctions().empty());
-
     const std::vector<std::uint8_t> empty = {0, 0};
-    ByteReader in5(empty);
-    EXPECT_TRUE(ctx.ReadUserFunctions(in5));
-    EXPECT_TRUE(ctx.UserFunctions().empty());
+    for (const auto& block : {badName, longBody, empty}) {
+        ASSERT_TRUE(Read(ctx, block));
+        EXPECT_TRUE(ctx.UserFunctions().empty());
+    }
 }
 
 }  // namespace
