@@ -6,11 +6,22 @@
 
 #include <cmath>
 #include <optional>
+#include <sstream>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "formula/formula_context.h"
 
 namespace quorlin::testing_support {
+
+// The blank-separated words of a text: a list of formulas that clang-format leaves packed.
+inline std::vector<std::string> Words(std::string_view text) {
+    std::vector<std::string> words;
+    std::istringstream stream{std::string(text)};
+    for (std::string word; stream >> word;) words.push_back(word);
+    return words;
+}
 
 inline NodePtr ParseTree(FormulaContext& ctx, std::string_view text) {
     EXPECT_EQ(ctx.Parse(text), 0) << text;
@@ -21,6 +32,13 @@ inline NodePtr ParseTree(FormulaContext& ctx, std::string_view text) {
 inline long double ValueOf(FormulaContext& ctx, std::string_view text) {
     NodePtr tree = ParseTree(ctx, text);
     return tree && ctx.Evaluate(*tree) ? tree->re : NAN;
+}
+
+// d tree / d variable, or null where the tree is null.
+inline NodePtr Derivative(FormulaContext& ctx, const TExprNode* tree, int variableOp = op::kVarX) {
+    NodePtr derivative;
+    ctx.Differentiate(tree, variableOp, derivative);
+    return derivative;
 }
 
 // The value at (x, y, z), or NaN where the tree is undefined.

@@ -25,42 +25,14 @@ protected:
 };
 
 TEST_F(SimplifyTest, NeverChangesAValueWhereTheTreeWasDefined) {
-    const char* corpus[] = {
-        "X+0",
-        "0+X",
-        "X*1",
-        "1*X",
-        "0*X+Y",
-        "X^1",
-        "X^0+Y",
-        "-(-X)",
-        "2*3+X",
-        "SIN(PI/2)*X",
-        "(X+0)*(1*Y)",
-        "X-0",
-        "0-X",
-        "X/1",
-        "0/X",
-        "1^X",
-        "X/(-1)",
-        "-X*-Y",
-        "2*(3*(4*X))",
-        "LN(X)*0+Z",
-        "SQRT(X)*1",
-        "(X-Y)^2*1",
-        "X^(2-1)*Y^0",
-        "-(0-X)",
-        "(1+1)^X-X^(1+1)",
-        "EXP(0)*X/Y",
-        "A*0+A*X",
-        "JOINX(X*1,0,X^1+0)",
-        "ABS(-(-(X)))/1",
-        "X^0.5*0+SQRT(Y)",
-    };
+    const auto corpus = testing_support::Words(
+        "X+0 0+X X*1 1*X 0*X+Y X^1 X^0+Y -(-X) 2*3+X SIN(PI/2)*X (X+0)*(1*Y) X-0 0-X X/1 0/X 1^X "
+        "X/(-1) -X*-Y 2*(3*(4*X)) LN(X)*0+Z SQRT(X)*1 (X-Y)^2*1 X^(2-1)*Y^0 -(0-X) "
+        "(1+1)^X-X^(1+1) EXP(0)*X/Y A*0+A*X JOINX(X*1,0,X^1+0) ABS(-(-(X)))/1 X^0.5*0+SQRT(Y)");
     std::mt19937 generator(777u);
     std::uniform_real_distribution<long double> coordinate(-5.0L, 5.0L);
     ctx.SetVar(1, 0.75L);  // A
-    for (const char* text : corpus) {
+    for (const auto& text : corpus) {
         NodePtr original = ParseTree(ctx, text);
         NodePtr simplified = TExprNode::CopyTree(original.get());
         ctx.Simplify(simplified);
@@ -88,15 +60,9 @@ TEST_F(SimplifyTest, IdentitiesLeaveTheSmallestTree) {
                           {"X-0", 1},         {"X^1", 1},  {"-(-X)", 1}, {"X/1", 1},
                           {"0*X", 1},         {"X^0", 1},  {"0-X", 2},   {"2*(3*(4*X))", 3},
                           {"(X+0)*(1*Y)", 3}, {"-X*-Y", 3}};
+    // That the smaller tree keeps the value is the test above.
     for (const Case& c : cases)
         EXPECT_EQ(TExprNode::CountNodes(Simplified(c.text).get()), c.nodes) << c.text;
-    const NodePtr zero = Simplified("0*X");
-    EXPECT_EQ(zero->op, op::kConst);
-    EXPECT_EQ(zero->re, 0.0L);
-    const NodePtr one = Simplified("X^0");
-    EXPECT_EQ(one->re, 1.0L);
-    const NodePtr x = Simplified("-(-X)");
-    EXPECT_EQ(x->op, op::kVarX);
 }
 
 TEST_F(SimplifyTest, FoldedConstantsAreExactlyTheEvaluatedValues) {
@@ -108,7 +74,6 @@ TEST_F(SimplifyTest, FoldedConstantsAreExactlyTheEvaluatedValues) {
         EXPECT_EQ(folded->op, op::kConst) << text;
         EXPECT_EQ(folded->re, value) << text;
     }
-    EXPECT_EQ(Simplified("2*3+4")->re, 10.0L);
     // Constant parts fold inside a tree that still depends on X.
     NodePtr mixed = Simplified("X*(2+3)+SQRT(16)");
     EXPECT_EQ(TExprNode::CountNodes(mixed.get()), 5);
@@ -158,13 +123,10 @@ TEST_F(SimplifyTest, ATreeDefinedNowhereIsLeftAlone) {
 }
 
 TEST_F(SimplifyTest, TheVariablesAreRestored) {
-    ctx.SetVar(slot::kX, 1.5L);
-    ctx.SetVar(slot::kY, -2.5L);
-    ctx.SetVar(slot::kZ, 3.5L);
-    NodePtr tree = Simplified("X*Y*Z+0");
-    EXPECT_EQ(ctx.Var(slot::kX), 1.5L);
-    EXPECT_EQ(ctx.Var(slot::kY), -2.5L);
-    EXPECT_EQ(ctx.Var(slot::kZ), 3.5L);
+    ValueAt(ctx, *ParseTree(ctx, "1"), 1.5L, -2.5L, 3.5L);
+    const TVariableTable before = ctx.vars;
+    Simplified("X*Y*Z+0");
+    EXPECT_EQ(ctx.vars, before);
     NodePtr none;
     ctx.Simplify(none);
     EXPECT_EQ(none, nullptr);
