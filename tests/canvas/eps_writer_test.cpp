@@ -9,7 +9,9 @@ namespace {
 
 using testing::CrLf;
 using testing::ExportFixture;
+using testing::HaveProgram;
 using testing::ReadAll;
+using testing::RunReader;
 
 // Dots of the dotted fills, one "arc" line each besides the shape's own outline.
 std::size_t Arcs(const std::string& text) {
@@ -205,6 +207,32 @@ TEST_F(EpsTest, TextsAreEscapedAndRotated) {
     EXPECT_EQ(out.substr(firstEnd + 2), CrLf({"12 scalefont setfont", "82.500 67.500 moveto",
                                               "45 rotate", "0.000 0.000 0.000 setrgbcolor",
                                               "(f\\(x\\) \\\\ 90\\260) show", "-45 rotate"}));
+}
+
+// Ghostscript reads the texts back: each byte must show its Windows-1252 character.
+TEST_F(EpsTest, EpsTextsShowTheirWindowsCharacters) {
+    if (!HaveProgram("gs")) GTEST_SKIP() << "Ghostscript is not installed";
+    // The text dialog turns hyphens into the dash 150 by default; quotes and the euro share
+    // that block of Windows-1252, which Latin-1 leaves to accents and control codes.
+    host.paint = [this](int) {
+        state.ExportText({30, 200},
+                         "1\x96"
+                         "2 \x93q\x94 \xe9",
+                         qRgb(0, 0, 0), 0, 1, -1);
+    };
+    host.saveName = Path("text.eps");
+    ASSERT_TRUE(state.eps.PrepareEpsExport(0, 0));
+    state.epsActive = true;
+    ASSERT_TRUE(state.eps.WriteEpsFrame(0));
+    state.epsActive = false;
+    testing::ExpectAccepted(RunReader(dir.path(), "gs",
+                                      {"-q", "-dBATCH", "-dNOPAUSE", "-dSAFER", "-sDEVICE=txtwrite",
+                                       "-sOutputFile=text.txt", "text.eps"}),
+                            "gs");
+    QFile text(Path("text.txt"));
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+    const QString shown = QString::fromUtf8(text.readAll());
+    EXPECT_TRUE(shown.contains(u"1\u20132 \u201cq\u201d \u00e9")) << shown.toStdString();
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // A real graphing window exported end to end. The window paints itself through its own
-// primitives while a writer's flag is set, exactly as the export commands will drive it, and a
-// real reader must accept every file: xmllint and rsvg-convert the SVG, Ghostscript the EPS,
-// TeX with the PiCTeX macros every PiCTeX kind, the numbered frames of an animation and its
+// primitives and every writer hook while a writer's flag is set, as the export commands drive
+// it, and a real reader must accept every file: xmllint and rsvg-convert the SVG, Ghostscript the
+// EPS, TeX with the PiCTeX macros every PiCTeX kind, the numbered frames of an animation and its
 // master. The dialogs are answered by the platform's scripted seams.
 #include <QFile>
 #include <QImage>
@@ -47,8 +47,9 @@ constexpr int kCurveSamples = 400;
 
 // A diagram of the kind a user draws: axes over a rectangular grid with degree numbers, the
 // curve y = 2 sin(x + phase), segments in every pen style, one marker of each kind, an open
-// and a solid arrowhead, a shaded region and a text with characters every target language
-// treats specially. An animation frame moves the phase, as a marked parameter would.
+// and a solid arrowhead, a text with characters every target language treats specially, and
+// a picture through every other hook of the writers (circles, shading, dotted fills, multiput
+// points, math texts). An animation frame moves the phase, as a marked parameter would.
 class DiagramWindow : public TFuncWin {
 public:
     DiagramWindow() : TFuncWin(841, QStringLiteral("wave.qz2"), QStringLiteral("expwin.ini")) {
@@ -103,11 +104,12 @@ public:
         DrawPenStyles(dc);
         DrawMarkers(dc);
         DrawArrows(dc);
-        DrawShading(dc);
+        canvas::testing::PaintEveryHook(Exports());
         return 0;
     }
 
-    // The segments, markers, arrows and shading stand at fixed places near the origin.
+    // The segments, markers, arrows and every writer hook's picture stand at fixed places near
+    // the origin.
     bool decorated = true;
 
 private:
@@ -149,22 +151,6 @@ private:
         Primitives(dc).SetPen(QColor(0, 0, 0), 1, kStyleSolid);
         DrawArrowHead(dc, {4, 2.5L}, {1, 1}, 0.4L, false);
         DrawArrowHead(dc, {4, -2.5L}, {1, -1}, 0.4L, true);
-    }
-    // The region under the curve's arch between 1 and 2.5, shaded.
-    void DrawShading(platform::DeviceContext& dc) {
-        const std::array<WorldPoint, 4> region{
-            {{1, 0}, {2.5L, 0}, {2.5L, 2 * std::sin(2.5L)}, {1, 2 * std::sin(1.0L)}}};
-        const QRgb fill = qRgb(255, 160, 0);
-        TExportState& e = Exports();
-        if (e.texActive) e.tex.TexShade(region, true, 0);
-        if (e.svgActive) e.svg.SvgPolygonWorld(region, false, fill, -1, fill, 3);
-        if (e.epsActive) e.eps.EpsFill(region, false, fill, -1, fill, false);
-        std::array<QPoint, 4> pixels;
-        for (std::size_t i = 0; i < region.size(); ++i)
-            pixels[i] = QPoint(XToScreen(region[i].x), YToScreen(region[i].y));
-        platform::SelectionGuard<platform::Brush> brush(
-            dc, platform::Brush::Solid(QColor::fromRgb(fill)));
-        dc.Polygon(pixels);
     }
 
     long double phase_ = 0;
@@ -229,7 +215,7 @@ protected:
         platform::ScopedDialogRunner runner([](Dialog& d) { return d.Press(platform::kIdOk); });
         TExportState& e = win.Exports();
         win.UpdateExportView();
-        e.svgTitle = "Tolvex 2D plotter";
+        e.svgTitle = "Plot & <friends>";
         if (!e.svg.BeginSvgExport()) return false;
         e.svgActive = true;
         e.ExportBackground();
@@ -449,7 +435,7 @@ TEST_F(ExportWindowTest, PictexArrowsAreOnlyTheirHeads) {
         EXPECT_NEAR(std::hypot((x1 - x0) * ux, (y1 - y0) * uy), length, 0.002) << line;
         ++arrows;
     }
-    EXPECT_EQ(arrows, 3);  // the two axes and the open arrowhead
+    EXPECT_EQ(arrows, 4);  // the two axes and the open arrowheads of the window and the hooks
     EXPECT_NE(tex.find("from 3.71716 2.21716 to 4.00000 2.50000"), std::string::npos);
 }
 
