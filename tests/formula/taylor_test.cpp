@@ -12,9 +12,7 @@
 namespace quorlin {
 namespace {
 
-using testing_support::NumericDerivative;
-using testing_support::ParseTree;
-using testing_support::ValueAt;
+using namespace testing_support;
 
 class TaylorTest : public ::testing::Test {
 protected:
@@ -57,8 +55,8 @@ TEST_F(TaylorTest, ExponentialRemainderStaysWithinItsBound) {
         const long double bound = std::exp(std::max(x, 1.0L)) * std::pow(x - 1, 10) / 3628800;
         const long double error = std::fabs(ValueAt(ctx, *t, x) - std::exp(x));
         EXPECT_LE(error, bound * 1.0001L + 1e-17L);
-        EXPECT_GT(error,
-                  bound / std::exp(1.0L) / 2);  // and is of that order, so the terms are all there
+        // and is of that order, so the terms are all there
+        EXPECT_GT(error, bound / std::exp(1.0L) / 2);
     }
 }
 
@@ -84,12 +82,12 @@ TEST_F(TaylorTest, ParsedTemplateEqualsTheBuiltOne) {
     std::array<NodePtr, kTaylorMaxDegree + 1> derivatives;
     derivatives[0] = TExprNode::CopyTree(f.get());
     for (int k = 1; k <= kTaylorMaxDegree; ++k)
-        ctx.Differentiate(derivatives[k - 1].get(), op::kVarX, derivatives[k]);
+        derivatives[k] = Derivative(ctx, derivatives[k - 1].get());
     NodePtr fromBuilt = TExprNode::CopyTree(built.get());
-    TruncateTaylorTemplate(*parsed, 5);
-    TruncateTaylorTemplate(*fromBuilt, 5);
-    InsertTaylorDerivatives(*parsed, derivatives, *centre, *x);
-    InsertTaylorDerivatives(*fromBuilt, derivatives, *centre, *x);
+    for (TExprNode* tree : {parsed.get(), fromBuilt.get()}) {
+        TruncateTaylorTemplate(*tree, 5);
+        InsertTaylorDerivatives(*tree, derivatives, *centre, *x);
+    }
     for (const long double at : {-0.5L, 0.25L, 1.0L})
         EXPECT_EQ(ValueAt(ctx, *parsed, at), ValueAt(ctx, *fromBuilt, at));
 }
@@ -97,8 +95,7 @@ TEST_F(TaylorTest, ParsedTemplateEqualsTheBuiltOne) {
 TEST_F(TaylorTest, DerivativeOfAPolynomialWithBoundNodes) {
     // Curvature and slope of a Taylor example come from differentiating its tree.
     const NodePtr t = Polynomial("SIN(X)*EXP(X)", "0.5", 5);
-    NodePtr slope;
-    ctx.Differentiate(t.get(), op::kVarX, slope);
+    const NodePtr slope = Derivative(ctx, t.get());
     for (const long double x : {-1.0L, 0.5L, 1.7L}) {
         ValueAt(ctx, *t, x);
         const auto expected = NumericDerivative(ctx, *t, slot::kX);

@@ -73,9 +73,8 @@ TEST_F(TreeBuildersTest, LinesPassThroughTheirPoints) {
     const NodePtr x1 = P("-1"), y1 = P("2*A"), x2 = P("3"), y2 = P("-5");
     ctx.SetVar(1, 1.5L);  // A
     const NodePtr line = MakeLineThroughPoints(x1.get(), y1.get(), x2.get(), y2.get());
-    EXPECT_NEAR(At(line, -1), 3.0L, 1e-18L);
-    EXPECT_NEAR(At(line, 3), -5.0L, 1e-18L);
-    EXPECT_NEAR(At(line, 1), -1.0L, 1e-18L);
+    for (const auto& [x, y] : {std::pair{-1.0L, 3.0L}, {3.0L, -5.0L}, {1.0L, -1.0L}})
+        EXPECT_NEAR(At(line, x), y, 1e-18L);
 
     // 2x + 4y = 6 solved for y.
     const NodePtr a = P("2"), b = P("4"), c = P("6");
@@ -84,12 +83,10 @@ TEST_F(TreeBuildersTest, LinesPassThroughTheirPoints) {
 
     const NodePtr u = P("X^2"), v = P("10");
     const NodePtr lerp = MakeLerp(op::kVarT, u.get(), v.get());
-    ctx.SetVar(slot::kT, 0.0L);
-    EXPECT_EQ(At(lerp, 3), 9.0L);
-    ctx.SetVar(slot::kT, 1.0L);
-    EXPECT_EQ(At(lerp, 3), 10.0L);
-    ctx.SetVar(slot::kT, 0.25L);
-    EXPECT_EQ(At(lerp, 3), 9.25L);
+    for (const auto& [t, expected] : {std::pair{0.0L, 9.0L}, {1.0L, 10.0L}, {0.25L, 9.25L}}) {
+        ctx.SetVar(slot::kT, t);
+        EXPECT_EQ(At(lerp, 3), expected);
+    }
 }
 
 TEST_F(TreeBuildersTest, AnUndefinedPartGivesNoTree) {
@@ -132,10 +129,8 @@ TEST_F(TreeBuildersTest, PointSlopeChainInterpolatesItsPoints) {
     ctx.extraReal[13] = 2.0L;
     ctx.extraReal[14] = -1.5L;
     NodePtr tree = TExprNode::CopyTree(&root);
-    EXPECT_EQ(At(tree, 0), 1.0L);
-    EXPECT_EQ(At(tree, 1), 3.0L);
-    EXPECT_EQ(At(tree, 2), 2.0L);
-    EXPECT_EQ(At(tree, 3), 1 + 2 * 3 - 1.5L * 3 * 2);
+    for (const auto& [x, y] : {std::pair{0.0L, 1.0L}, {1.0L, 3.0L}, {2.0L, 2.0L}, {3.0L, -2.0L}})
+        EXPECT_EQ(At(tree, x), y);
 }
 
 }  // namespace
