@@ -25,48 +25,39 @@ protected:
     FormulaContext ctx;
 };
 
-TEST_F(RootFinderTest, FindsZerosOfClosedForms) {
-    long double root = 0;
-    EXPECT_EQ(Find("SIN(X)", 3, 4, root), rootfind::kFound);
-    EXPECT_NEAR(root, std::numbers::pi_v<long double>, 1e-15L);
-    EXPECT_EQ(Find("X^2-2", 0, 2, root), rootfind::kFound);
-    EXPECT_NEAR(root, std::sqrt(2.0L), 1e-15L);
-    // Reversed ends and a falling function.
-    EXPECT_EQ(Find("1-EXP(X)", 1, -2, root), rootfind::kFound);
-    EXPECT_NEAR(root, 0.0L, 1e-15L);
-    EXPECT_EQ(Find("COS(X)-X", 0, 1, root), rootfind::kFound);
-    EXPECT_NEAR(root, 0.739085133215160641655L, 1e-15L);
-}
-
-TEST_F(RootFinderTest, EndValuesAtZero) {
-    long double root = 0;
-    // x on [0, 1]: 0 at a, positive at b counts as a change of sign.
-    EXPECT_EQ(Find("X", 0, 1, root), rootfind::kFound);
-    EXPECT_EQ(root, 0.0L);
+TEST_F(RootFinderTest, ZerosOfClosedFormsAndTheCodeOfEachOutcome) {
+    using namespace rootfind;
     // A value of 0 counts as not above 0: x^2 on [0, 1] changes sign, -x^2 only touches.
-    EXPECT_EQ(Find("X^2", 0, 1, root), rootfind::kFound);
-    EXPECT_EQ(root, 0.0L);
-    EXPECT_EQ(Find("-X^2", 0, 1, root), rootfind::kEndTouch);
-    EXPECT_EQ(root, 0.0L);
-    EXPECT_EQ(Find("-(X-1)^2", 0, 1, root), rootfind::kEndTouch);
-    EXPECT_EQ(root, 1.0L);
+    // Ends may come in either order; a pole or a jump is found where it is, but is no zero.
+    const struct {
+        const char* text;
+        long double a, b;
+        int code;
+        long double root, tolerance;
+    } cases[] = {{"SIN(X)", 3, 4, kFound, std::numbers::pi_v<long double>, 1e-15L},
+                 {"X^2-2", 0, 2, kFound, std::sqrt(2.0L), 1e-15L},
+                 {"1-EXP(X)", 1, -2, kFound, 0, 1e-15L},
+                 {"COS(X)-X", 0, 1, kFound, 0.739085133215160641655L, 1e-15L},
+                 {"X", 0, 1, kFound, 0, 0},
+                 {"X^2", 0, 1, kFound, 0, 0},
+                 {"-X^2", 0, 1, kEndTouch, 0, 0},
+                 {"-(X-1)^2", 0, 1, kEndTouch, 1, 0},
+                 {"1/X", -1, 2, kNotAZero, 0, 1e-12L},
+                 {"JOINX(-1,0.5,1)", 0, 1, kNotAZero, 0.5L, 1e-12L}};
+    for (const auto& c : cases) {
+        long double root = 0;
+        EXPECT_EQ(Find(c.text, c.a, c.b, root), c.code) << c.text;
+        EXPECT_NEAR(root, c.root, c.tolerance) << c.text;
+    }
+    long double root = 0;
+    EXPECT_EQ(Find("X^2+1", -1, 1, root), kNoSignChange);
+    EXPECT_EQ(Find("SQRT(X)", -1, 1, root), kUndefined);
+    EXPECT_EQ(Find("LN(X)*X-1", 0, 3, root), kUndefined);
+    EXPECT_EQ(Find("X/(X^2-0.25)^0.5", -1, 1, root), kUndefined);  // only inside the bracket
     // Scanning two neighbouring subintervals reports a crossing zero once.
     int found = 0;
-    for (const long double a : {-1.0L, 0.0L}) found += Find("X^3", a, a + 1, root) == 0 ? 1 : 0;
+    for (const long double a : {-1.0L, 0.0L}) found += Find("X^3", a, a + 1, root) == kFound;
     EXPECT_EQ(found, 1);
-}
-
-TEST_F(RootFinderTest, FailuresHaveTheirCodes) {
-    long double root = 0;
-    EXPECT_EQ(Find("X^2+1", -1, 1, root), rootfind::kNoSignChange);
-    EXPECT_EQ(Find("1/X", -1, 2, root), rootfind::kNotAZero);  // a pole
-    EXPECT_NEAR(root, 0.0L, 1e-12L);
-    EXPECT_EQ(Find("JOINX(-1,0.5,1)", 0, 1, root), rootfind::kNotAZero);  // a jump
-    EXPECT_NEAR(root, 0.5L, 1e-12L);
-    EXPECT_EQ(Find("SQRT(X)", -1, 1, root), rootfind::kUndefined);
-    EXPECT_EQ(Find("LN(X)*X-1", 0, 3, root), rootfind::kUndefined);
-    // Undefined only inside the bracket.
-    EXPECT_EQ(Find("X/(X^2-0.25)^0.5", -1, 1, root), rootfind::kUndefined);
 }
 
 TEST_F(RootFinderTest, ToleranceBoundsTheWorkAndTheVariableIsRestored) {
