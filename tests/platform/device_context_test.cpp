@@ -39,10 +39,19 @@ QRect InkBox(const QImage& image) {
     return box;
 }
 
-TEST(DeviceContextLines, SolidPenCoversItsWidthAndNothingElse) {
-    QImage image = WhiteImage();
+// A white image after the drawing, done through a context that has ended.
+template <typename Draw>
+QImage Drawn(Draw draw, int width = 120, int height = 120) {
+    QImage image = WhiteImage(width, height);
     {
         DeviceContext dc(image);
+        draw(dc);
+    }
+    return image;
+}
+
+TEST(DeviceContextLines, SolidPenCoversItsWidthAndNothingElse) {
+    const QImage image = Drawn([](DeviceContext& dc) {
         dc.Select(Pen::Solid(Qt::red));
         dc.MoveTo(5, 10);
         dc.LineTo(50, 10);
@@ -50,7 +59,7 @@ TEST(DeviceContextLines, SolidPenCoversItsWidthAndNothingElse) {
         dc.MoveTo(20, 40);
         dc.LineTo(80, 40);
         EXPECT_EQ(dc.CurrentPosition(), QPoint(80, 40));
-    }
+    });
     for (int x : {5, 20, 49}) EXPECT_EQ(image.pixel(x, 10), kRed) << x;
     EXPECT_EQ(image.pixel(20, 9), kWhite);
     EXPECT_EQ(image.pixel(20, 11), kWhite);
@@ -60,10 +69,8 @@ TEST(DeviceContextLines, SolidPenCoversItsWidthAndNothingElse) {
     EXPECT_EQ(image.pixel(50, 43), kWhite);
 }
 
-TEST(DeviceContextLines, DashedAndDottedPensLeaveGaps) {
-    QImage image = WhiteImage();
-    {
-        DeviceContext dc(image);
+TEST(DeviceContextLines, DashedAndDottedPensLeaveGapsTheOpaqueBackgroundFills) {
+    const QImage image = Drawn([](DeviceContext& dc) {
         dc.SetBackgroundMode(BackgroundMode::Transparent);
         dc.Select(Pen{Qt::black, 1, PenStyle::Dash});  // 18 on, 6 off
         dc.MoveTo(0, 10);
@@ -71,29 +78,22 @@ TEST(DeviceContextLines, DashedAndDottedPensLeaveGaps) {
         dc.Select(Pen{Qt::black, 1, PenStyle::Dot});  // 3 on, 3 off
         dc.MoveTo(0, 20);
         dc.LineTo(100, 20);
-    }
-    EXPECT_EQ(image.pixel(2, 10), kBlack);
-    EXPECT_EQ(image.pixel(16, 10), kBlack);
-    EXPECT_EQ(image.pixel(20, 10), kWhite);
-    EXPECT_EQ(image.pixel(30, 10), kBlack);
-    EXPECT_EQ(image.pixel(44, 10), kWhite);
-    EXPECT_EQ(image.pixel(1, 20), kBlack);
-    EXPECT_EQ(image.pixel(4, 20), kWhite);
-    EXPECT_EQ(image.pixel(7, 20), kBlack);
-}
-
-TEST(DeviceContextLines, OpaqueBackgroundFillsDashGapsWithTheBackgroundColour) {
-    QImage image = WhiteImage();
-    {
-        DeviceContext dc(image);
         dc.SetBackgroundMode(BackgroundMode::Opaque);
         dc.SetBackgroundColor(Qt::red);
         dc.Select(Pen{Qt::black, 1, PenStyle::Dash});
-        dc.MoveTo(0, 10);
-        dc.LineTo(100, 10);
+        dc.MoveTo(0, 30);
+        dc.LineTo(100, 30);
+    });
+    struct Probe {
+        int x, y;
+        QRgb colour;
+    };
+    for (const Probe p :
+         {Probe{2, 10, kBlack}, Probe{16, 10, kBlack}, Probe{20, 10, kWhite}, Probe{30, 10, kBlack},
+          Probe{44, 10, kWhite}, Probe{1, 20, kBlack}, Probe{4, 20, kWhite}, Probe{7, 20, kBlack},
+          Probe{2, 30, kBlack}, Probe{20, 30, kRed}}) {
+        EXPECT_EQ(image.pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
     }
-    EXPECT_EQ(image.pixel(2, 10), kBlack);
-    EXPECT_EQ(image.pixel(20, 10), kRed);
 }
 
 // A five-pointed star drawn through every second vertex: its centre pentagon is inside by the
@@ -110,14 +110,12 @@ std::vector<QPoint> Pentagram(QPoint centre, double radius) {
 
 TEST(DeviceContextShapes, PolygonFillModesDecideTheStarCentre) {
     for (const PolyFillMode mode : {PolyFillMode::Alternate, PolyFillMode::Winding}) {
-        QImage image = WhiteImage();
-        {
-            DeviceContext dc(image);
+        const QImage image = Drawn([mode](DeviceContext& dc) {
             dc.Select(Pen::Null());
             dc.Select(Brush::Solid(Qt::blue));
             dc.SetPolyFillMode(mode);
             dc.Polygon(Pentagram(QPoint(60, 60), 50));
-        }
+        });
         const QRgb centre = image.pixel(60, 60);
         EXPECT_EQ(centre, mode == PolyFillMode::Winding ? kBlue : kWhite);
         EXPECT_EQ(image.pixel(60, 20), kBlue);  // inside the top point either way
@@ -126,15 +124,13 @@ TEST(DeviceContextShapes, PolygonFillModesDecideTheStarCentre) {
 }
 
 TEST(DeviceContextShapes, RectangleStaysInsideLeftTopRightBottom) {
-    QImage image = WhiteImage();
-    {
-        DeviceContext dc(image);
+    const QImage image = Drawn([](DeviceContext& dc) {
         dc.Select(Pen::Solid(Qt::black));
         dc.Select(Brush::Solid(Qt::red));
         dc.Rectangle({10, 10, 20, 20});
         dc.Select(Pen::Null());
         dc.Rectangle({40, 10, 50, 20});
-    }
+    });
     EXPECT_EQ(image.pixel(10, 10), kBlack);
     EXPECT_EQ(image.pixel(19, 19), kBlack);
     EXPECT_EQ(image.pixel(15, 15), kRed);
@@ -145,16 +141,14 @@ TEST(DeviceContextShapes, RectangleStaysInsideLeftTopRightBottom) {
 }
 
 TEST(DeviceContextShapes, EllipseAndPieFillTheRightParts) {
-    QImage image = WhiteImage();
-    {
-        DeviceContext dc(image);
+    const QImage image = Drawn([](DeviceContext& dc) {
         dc.Select(Pen::Null());
         dc.Select(Brush::Solid(Qt::blue));
         dc.Ellipse({0, 0, 40, 40});
         // From the ray to the right counter-clockwise to the ray upwards: the upper right
         // quarter of the disc around (80, 80).
         dc.Pie({60, 60, 100, 100}, QPoint(100, 80), QPoint(80, 60));
-    }
+    });
     EXPECT_EQ(image.pixel(20, 20), kBlue);
     EXPECT_EQ(image.pixel(1, 1), kWhite);
     EXPECT_EQ(image.pixel(38, 38), kWhite);
@@ -164,14 +158,14 @@ TEST(DeviceContextShapes, EllipseAndPieFillTheRightParts) {
 }
 
 TEST(DeviceContextShapes, PieOfAFlatEllipseEndsOnTheGivenRays) {
-    QImage image = WhiteImage(200, 50);
-    {
-        DeviceContext dc(image);
-        dc.Select(Pen::Null());
-        dc.Select(Brush::Solid(Qt::blue));
-        // From the ray towards the top-right corner (14 degrees up) to the ray straight up.
-        dc.Pie({0, 0, 200, 50}, QPoint(200, 0), QPoint(100, -100));
-    }
+    const QImage image = Drawn(
+        [](DeviceContext& dc) {
+            dc.Select(Pen::Null());
+            dc.Select(Brush::Solid(Qt::blue));
+            // From the ray towards the top-right corner (14 degrees up) to the ray straight up.
+            dc.Pie({0, 0, 200, 50}, QPoint(200, 0), QPoint(100, -100));
+        },
+        200, 50);
     // Seen from the centre (100, 25): atan(7 / 40) = 9.9 degrees lies below the start ray,
     // atan(13 / 40) = 18 degrees above it.
     EXPECT_EQ(image.pixel(140, 18), kWhite);
@@ -182,11 +176,12 @@ TEST(DeviceContextShapes, PieOfAFlatEllipseEndsOnTheGivenRays) {
 
 TEST(DeviceContextShapes, HatchDirectionsFollowTheirNames) {
     const auto hatched = [](HatchStyle hatch) {
-        QImage image = WhiteImage(32, 32);
-        DeviceContext dc(image);
-        dc.SetBackgroundMode(BackgroundMode::Transparent);
-        dc.FillRect({0, 0, 32, 32}, Brush::Hatched(hatch, Qt::black));
-        return image;
+        return Drawn(
+            [hatch](DeviceContext& dc) {
+                dc.SetBackgroundMode(BackgroundMode::Transparent);
+                dc.FillRect({0, 0, 32, 32}, Brush::Hatched(hatch, Qt::black));
+            },
+            32, 32);
     };
     const QImage forward = hatched(HatchStyle::ForwardDiagonal);    // lines fall left to right
     const QImage backward = hatched(HatchStyle::BackwardDiagonal);  // lines rise left to right
