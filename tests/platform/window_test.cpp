@@ -179,17 +179,5 @@ TEST(Window, TimerTicksUntilStopped) {
     EXPECT_EQ(window.timerIds.size(), ticks);
 }
 
-TEST(Window, HiddenMarkFollowsShowAndHide) {
-    Recorder window;
-    window.show();
-    EXPECT_FALSE(window.IsHidden());
-    window.HideWindow();
-    EXPECT_TRUE(window.IsHidden());
-    EXPECT_FALSE(window.isVisible());
-    window.ShowWindow();
-    EXPECT_FALSE(window.IsHidden());
-    EXPECT_TRUE(window.isVisible());
-}
-
 }  // namespace
 }  // namespace quorlin::platform
