@@ -72,10 +72,15 @@ private:
     int* value_;
 };
 
-TEST(Dialog, DrivenByControlIdWithoutExec) {
+// A range dialog on a value of 5, with every box it shows recorded.
+class RangeDialogTest : public ::testing::Test {
+protected:
     ScriptedPrompter prompter;
     int value = 5;
-    RangeDialog dialog(&value);
+    RangeDialog dialog{&value};
+};
+
+TEST_F(RangeDialogTest, DrivenByControlIdWithoutExec) {
     dialog.Create();
     dialog.Create();
     EXPECT_EQ(dialog.setups, 1);
@@ -99,10 +104,7 @@ TEST(Dialog, DrivenByControlIdWithoutExec) {
     EXPECT_EQ(dialog.controls, (std::vector<int>{1, 1}));
 }
 
-TEST(Dialog, CancelSkipsCanClose) {
-    ScriptedPrompter prompter;
-    int value = 5;
-    RangeDialog dialog(&value);
+TEST_F(RangeDialogTest, CancelSkipsCanClose) {
     dialog.Create();
     dialog.SetText(211, QStringLiteral("not a number"));
     EXPECT_EQ(dialog.Press(2), kIdCancel);
@@ -110,9 +112,7 @@ TEST(Dialog, CancelSkipsCanClose) {
     EXPECT_EQ(value, 5);
 }
 
-TEST(Dialog, CheckBoxesAndRadioGroups) {
-    int value = 1;
-    RangeDialog dialog(&value);
+TEST_F(RangeDialogTest, CheckBoxesAndRadioGroups) {
     dialog.Create();
     EXPECT_FALSE(dialog.IsChecked(271));
     dialog.Press(271);  // a click toggles and reaches OnControl
@@ -132,9 +132,7 @@ TEST(Dialog, CheckBoxesAndRadioGroups) {
     EXPECT_TRUE(dialog.IsChecked(252));
 }
 
-TEST(Dialog, ListAndComboOperations) {
-    int value = 1;
-    RangeDialog dialog(&value);
+TEST_F(RangeDialogTest, ListAndComboOperations) {
     dialog.Create();
     for (int id : {301, 302}) {
         EXPECT_EQ(dialog.AddString(id, "one"), 0);
@@ -156,10 +154,11 @@ TEST(Dialog, ListAndComboOperations) {
     EXPECT_TRUE(dialog.notes.empty());  // the code's own changes notify nobody
 }
 
-TEST(Dialog, ScrollBarsShowAndEnable) {
-    int value = 1;
-    RangeDialog dialog(&value);
+TEST_F(RangeDialogTest, ScrollBarsAndControlsShowAndEnable) {
     dialog.Create();
+    EXPECT_FALSE(dialog.IsControlShown(219)) << "a control marked hidden starts hidden";
+    dialog.ShowControl(219, true);
+    EXPECT_TRUE(dialog.IsControlShown(219));
     dialog.SetScrollRange(303, 0, 100);
     dialog.SetScrollPosition(303, 40);
     EXPECT_EQ(dialog.ScrollPosition(303), 40);
@@ -178,9 +177,7 @@ TEST(Dialog, ScrollBarsShowAndEnable) {
     EXPECT_EQ(dialog.GetText(999), QString());
 }
 
-TEST(Dialog, TypingNotifiesTheDialog) {
-    int value = 1;
-    RangeDialog dialog(&value);
+TEST_F(RangeDialogTest, TypingNotifiesTheDialog) {
     dialog.ShowDialog();
     auto* edit = qobject_cast<QLineEdit*>(dialog.Control(211, K::Edit));
     ASSERT_NE(edit, nullptr);
@@ -236,10 +233,8 @@ TEST(Dialog, ScopedRunnerRestoresThePreviousOne) {
     EXPECT_FALSE(Dialog::HasRunner());
 }
 
-TEST(Dialog, ModelessDialogHidesOnCloseAndShowsAgain) {
+TEST_F(RangeDialogTest, ModelessDialogHidesOnCloseAndShowsAgain) {
     Dialog::ForgetPositions();
-    int value = 1;
-    RangeDialog dialog(&value);
     dialog.ShowDialog();
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_FALSE(dialog.IsHidden());
@@ -291,10 +286,7 @@ TEST(Dialog, OpensAtARandomOffsetWhenNothingIsRemembered) {
     SetRandomSource({});
 }
 
-TEST(Dialog, EnterPressesTheDefaultButton) {
-    ScriptedPrompter prompter;
-    int value = 4;
-    RangeDialog dialog(&value);
+TEST_F(RangeDialogTest, EnterPressesTheDefaultButton) {
     dialog.ShowDialog();
     auto* ok = qobject_cast<QPushButton*>(dialog.Control(1));
     ASSERT_NE(ok, nullptr);
@@ -307,17 +299,14 @@ TEST(Dialog, EnterPressesTheDefaultButton) {
     EXPECT_EQ(value, 6);
 }
 
-TEST(Dialog, MissingTemplateGivesOkAndCancel) {
-    Dialog dialog(nullptr, "NO SUCH TEMPLATE");
-    dialog.Create();
-    EXPECT_NE(dialog.Control(kIdOk), nullptr);
-    EXPECT_NE(dialog.Control(kIdCancel), nullptr);
-    EXPECT_EQ(dialog.Press(kIdOk), kIdOk);
-}
-
-TEST(Dialog, TemplatesByName) {
+TEST(Dialog, TemplatesByNameAndOkAndCancelForAMissingOne) {
     ASSERT_NE(FindDialogTemplate("ONEINPUT"), nullptr);
     EXPECT_EQ(FindDialogTemplate("NO SUCH TEMPLATE"), nullptr);
+    Dialog missing(nullptr, "NO SUCH TEMPLATE");
+    missing.Create();
+    EXPECT_NE(missing.Control(kIdOk), nullptr);
+    EXPECT_NE(missing.Control(kIdCancel), nullptr);
+    EXPECT_EQ(missing.Press(kIdOk), kIdOk);
     RegisterDialogTemplate(kRangeTemplate);
     EXPECT_EQ(FindDialogTemplate("RANGETEST"), &kRangeTemplate);
     Dialog byName(nullptr, "RANGETEST");
@@ -325,16 +314,6 @@ TEST(Dialog, TemplatesByName) {
     EXPECT_NE(byName.Control(303, K::ScrollBar), nullptr);
     UnregisterDialogTemplates();
     EXPECT_EQ(FindDialogTemplate("RANGETEST"), nullptr);
-}
-
-TEST(DialogTemplateFlags, HiddenControlsStartHiddenUntilTheCodeShowsThem) {
-    int value = 3;
-    RangeDialog dialog(&value);
-    dialog.Create();
-    EXPECT_FALSE(dialog.IsControlShown(219));
-    EXPECT_TRUE(dialog.IsControlShown(211));
-    dialog.ShowControl(219, true);
-    EXPECT_TRUE(dialog.IsControlShown(219));
 }
 
 }  // namespace
