@@ -115,13 +115,21 @@ constexpr MenuTemplate kMenu{"POLLMENU", kItems};
 constexpr AcceleratorTemplate kKeys[] = {{"Ctrl+S", 55}, {"F5", 56}};
 constexpr AcceleratorTable kAccelerators{"POLLKEYS", kKeys};
 
-TEST(PollKey, AcceleratorKeysGive81) {
-    FrameWindow frame;
+// A child with a menu and accelerator keys, focused in the active frame.
+ClickCounter* ChildWithKeys(FrameWindow& frame) {
     frame.show();
+    QApplication::setActiveWindow(&frame);
     auto* window = new ClickCounter;
     window->SetMenu(&kMenu);
     window->SetAccelerators(&kAccelerators);
     frame.AddChild(window);
+    window->setFocus();
+    return window;
+}
+
+TEST(PollKey, AcceleratorKeysGive81) {
+    FrameWindow frame;
+    ClickCounter* window = ChildWithKeys(frame);
     KeyPollScope scope;
     PostKey(window, Qt::Key_F5, "");
     PostKey(window, Qt::Key_S, "\x13", Qt::ControlModifier);
@@ -134,19 +142,11 @@ TEST(PollKey, AcceleratorKeysGive81) {
 
 TEST(PollKey, MenuShortcutsDoNotRunCommandsDuringAnOperation) {
     FrameWindow frame;
-    frame.show();
-    QApplication::setActiveWindow(&frame);
-    auto* window = new ClickCounter;
-    window->SetMenu(&kMenu);
-    window->SetAccelerators(&kAccelerators);
-    frame.AddChild(window);
-    window->setFocus();
-    {
-        KeyPollScope scope;
-        QTest::keyClick(window, Qt::Key_F5);  // through the shortcut map when it matches
-        EXPECT_EQ(PollKey(window), kKeyStop);
-        EXPECT_TRUE(window->commands.empty());
-    }
+    ClickCounter* window = ChildWithKeys(frame);
+    KeyPollScope scope;
+    QTest::keyClick(window, Qt::Key_F5);  // through the shortcut map when it matches
+    EXPECT_EQ(PollKey(window), kKeyStop);
+    EXPECT_TRUE(window->commands.empty());
 }
 
 TEST(PollKey, AcceleratorTestCanBeReplaced) {
