@@ -3,7 +3,6 @@
 // passwords and the notebook.
 #include <gtest/gtest.h>
 #include <QDir>
-#include <QFile>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 
@@ -17,21 +16,12 @@ namespace quorlin {
 namespace {
 
 using platform::ScriptedPrompter;
+using testing::FileBytes;
 using testing::TestDiagram;
-
-QByteArray FileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using testing::WriteBytes;
 
 QString NotebookText() {
     return QStringLiteral("line one\nline two ") + QChar(0xe9);
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 class DiagramFlow : public ::testing::Test {
@@ -124,7 +114,7 @@ TEST_F(DiagramFlow, ForeignNewerAndDamagedFilesLeaveTheOpenDiagramAlone) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const QString path = Path("bad.qz2");
-        WriteBytes(path, c.bytes);
+        ASSERT_TRUE(WriteBytes(path, c.bytes));
         TestDiagram w(good);
         ASSERT_EQ(w.Load(good), kNoError);
         w.values.push_back(99);  // unsaved work
@@ -295,7 +285,7 @@ TEST_F(DiagramFlow, BackgroundBitmapIsNamedAfterTheDiagram) {
 
     w.Background().fileName = *w.BitmapFileName();
     EXPECT_EQ(w.LoadBitmapFile(), kErrCouldNotFind);
-    WriteBytes(w.Background().fileName, "not a bitmap");
+    ASSERT_TRUE(WriteBytes(w.Background().fileName, "not a bitmap"));
     EXPECT_EQ(w.LoadBitmapFile(), kErrCannotOpenFile);
     QImage image(4, 3, QImage::Format_RGB32);
     image.fill(Qt::green);

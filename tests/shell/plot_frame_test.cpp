@@ -35,9 +35,7 @@ struct RecordingKinds {
 };
 
 void WriteConfigFile(const QString& name, const QByteArray& bytes) {
-    QFile file(platform::ConfigFilePath(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
+    ASSERT_TRUE(testing::WriteBytes(platform::ConfigFilePath(name), bytes));
 }
 
 void RemoveConfigFile(const QString& name) {
@@ -85,7 +83,7 @@ TEST_F(FrameTest, NewWindowsAreNamedNonameWithACounterAndTheirExtension) {
     EXPECT_EQ(frame.Children().size(), 2);
 }
 
-TEST_F(FrameTest, KindsThatAreNotBuiltAreDisabledNotFaked) {
+TEST_F(FrameTest, KindsNotBuiltAndUnknownExtensionsOpenNothingAndSayNothing) {
     TPlotFrame frame(kinds.registry, {});
     frame.Create();
     EXPECT_TRUE(frame.QueryCommand(cmd::kWindow2D).enabled);
@@ -93,11 +91,6 @@ TEST_F(FrameTest, KindsThatAreNotBuiltAreDisabledNotFaked) {
     EXPECT_FALSE(frame.QueryCommand(cmd::kWindowPlanets).enabled);
     EXPECT_FALSE(frame.DispatchCommand(cmd::kWindow3D));
     EXPECT_TRUE(frame.Children().isEmpty());
-}
-
-TEST_F(FrameTest, UnknownExtensionsOpenNothingAndSayNothing) {
-    TPlotFrame frame(kinds.registry, {});
-    frame.Create();
     EXPECT_EQ(frame.OpenByExtension("notes.txt"), nullptr);
     EXPECT_EQ(frame.OpenByExtension("solid.qz3"), nullptr);  // kind not built
     EXPECT_TRUE(prompter.messages.empty());

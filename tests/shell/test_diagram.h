@@ -2,6 +2,7 @@
 // A small graphing window for the shell tests: a body of numbers and a label, the protection
 // block and the notebook, read two-phase like every diagram window's levels; it counts its
 // drawings and adds a check mark of its own to the chain.
+#include <QFile>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,6 +15,17 @@
 namespace quorlin::testing {
 
 inline constexpr int kOwnCheckId = 9001;
+
+// The bytes of a file as it lies on disk (none when it cannot be read), and a file of given bytes.
+inline QByteArray FileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
 
 class TestDiagram : public TZELWin {
 public:

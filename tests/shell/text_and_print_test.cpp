@@ -14,12 +14,9 @@
 namespace quorlin {
 namespace {
 
+using testing::FileBytes;
 using testing::TestDiagram;
-
-QByteArray FileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using testing::WriteBytes;
 
 // A text of exactly `bytes` file bytes: lines of 78 characters ended by CR LF.
 QString TextOfFileSize(int bytes) {
@@ -88,10 +85,8 @@ TEST_F(TextFiles, OverlongTextsAreRefusedWithAMessage) {
     EXPECT_TRUE(w.IsModified());
 
     // A longer file on disk is not opened; the window keeps its text.
-    QFile big(Path("big.txt"));
-    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
-    big.write(QByteArray(static_cast<int>(kMaxTextFileBytes) + 1, 'b'));
-    big.close();
+    ASSERT_TRUE(WriteBytes(Path("big.txt"),
+                           QByteArray(static_cast<qsizetype>(kMaxTextFileBytes) + 1, 'b')));
     TTextWin reader("noname2.txt");
     reader.SetText("mine");
     EXPECT_NE(reader.Load(Path("big.txt")), kNoError);

@@ -212,10 +212,6 @@ TEST(WindowLevels, FontChoiceChangesTheRecordAndRedrawsEverything) {
     platform::SetCommonDialogs(nullptr);
 }
 
-TEST(WindowLevels, CurrentValueLabelNamesTheLetter) {
-    EXPECT_EQ(TZELWin::CurrentValueLabel('T'), "current value of T");
-}
-
 TEST(WindowLevels, PictureLayersRedrawOnlyWhatIsStale) {
     TestDiagram w("a.qz2");
     w.SizeChanged(123, 45);
