@@ -34,11 +34,11 @@ protected:
     }
     // Shells about x = axis over [low, high], both ends on one side of the axis.
     long double Shells(const char* f, const char* g, long double axis, long double low,
-                       long double high) {
+                       long double high, bool overlap = false) {
         const NodePtr ft = ParseTree(ctx, f);
         const NodePtr gt = ParseTree(ctx, g);
         NodePtr integrand;
-        ctx.BuildShellIntegrand(integrand, ft.get(), gt.get(), axis, false);
+        ctx.BuildShellIntegrand(integrand, ft.get(), gt.get(), axis, overlap);
         return integrand ? Integrate(*integrand, low - axis, high - axis) : NAN;
     }
     FormulaContext ctx;
@@ -67,21 +67,12 @@ TEST_F(IntegrandsTest, ShellsAboutVerticalAxes) {
 TEST_F(IntegrandsTest, OverlapFormCountsTheUnionOfMirroredSegments) {
     // Under y = 1 + x on [-1, 1] about the y-axis: at radius r the segments [0, 1 + r] and
     // [0, 1 - r] sweep the same shell, so the height is 1 + r and V = 2 pi (1/2 + 1/3).
-    const NodePtr f = ParseTree(ctx, "1+X");
-    const NodePtr g = ParseTree(ctx, "0");
-    NodePtr integrand;
-    ctx.BuildShellIntegrand(integrand, f.get(), g.get(), 0, true);
-    ASSERT_NE(integrand, nullptr);
-    EXPECT_NEAR(Integrate(*integrand, 0, 1), 5 * kPi / 3, 1e-14L);
+    EXPECT_NEAR(Shells("1+X", "0", 0, 0, 1, true), 5 * kPi / 3, 1e-14L);
     // A piecewise top mirrors piece by piece: height 2 left of the axis, 1 right of it,
     // so every shell is 2 high.
-    const NodePtr steps = ParseTree(ctx, "JOINX(2,0,1)");
-    ctx.BuildShellIntegrand(integrand, steps.get(), g.get(), 0, true);
-    EXPECT_NEAR(Integrate(*integrand, 0, 1), 2 * kPi, 1e-14L);
+    EXPECT_NEAR(Shells("JOINX(2,0,1)", "0", 0, 0, 1, true), 2 * kPi, 1e-14L);
     // Shifted: the same region moved right by 2, about x = 2.
-    const NodePtr moved = ParseTree(ctx, "X-1");
-    ctx.BuildShellIntegrand(integrand, moved.get(), g.get(), 2, true);
-    EXPECT_NEAR(Integrate(*integrand, 0, 1), 5 * kPi / 3, 1e-14L);
+    EXPECT_NEAR(Shells("X-1", "0", 2, 2, 3, true), 5 * kPi / 3, 1e-14L);
 }
 
 TEST_F(IntegrandsTest, AMissingCurveGivesNoIntegrand) {
