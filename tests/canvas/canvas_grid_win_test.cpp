@@ -9,6 +9,7 @@
 
 #include "canvas/grid_dialogs.h"
 #include "canvas/grid_win.h"
+#include "mouse_event.h"
 #include "platform/boxes.h"
 #include "platform/strings.h"
 #include "resources/command_ids.h"
@@ -19,6 +20,7 @@ namespace {
 namespace cmd = resources::cmd;
 using platform::ControlKind;
 using platform::MouseButton;
+using testing::Mouse;
 
 class GridWinTest : public ::testing::Test {
 protected:
@@ -61,10 +63,10 @@ TEST_F(GridWinTest, RestoreAfterZoomingEmptiesTheHistory) {
 TEST_F(GridWinTest, ZoomBoxSetsCornersAndSquareLinksTheScales) {
     EXPECT_FALSE(win.QueryCommand(cmd::kSquare).enabled);
     win.SetMouseMode(cmd::kMouseZoomBox);
-    win.MouseDown({MouseButton::Left, {200, 100}});
-    win.MouseMove({MouseButton::None, {300, 150}});
+    win.MouseDown(Mouse(MouseButton::Left, {200, 100}));
+    win.MouseMove(Mouse(MouseButton::None, {300, 150}));
     ASSERT_TRUE(win.ZoomBand());
-    win.MouseUp({MouseButton::Left, {300, 150}});
+    win.MouseUp(Mouse(MouseButton::Left, {300, 150}));
     EXPECT_TRUE(win.View().cornersFlag);
     EXPECT_DOUBLE_EQ(win.View().left, 0);
     EXPECT_DOUBLE_EQ(win.View().right, 2.5L);
@@ -77,7 +79,7 @@ TEST_F(GridWinTest, ZoomBoxSetsCornersAndSquareLinksTheScales) {
     EXPECT_DOUBLE_EQ(win.View().centreX, 1.25L);
     // A right click recentres.
     const long double x = win.ScreenToX(200);
-    win.MouseDown({MouseButton::Right, {200, 200}});
+    win.MouseDown(Mouse(MouseButton::Right, {200, 200}));
     EXPECT_DOUBLE_EQ(win.View().centreX, x);
 }
 

@@ -9,6 +9,7 @@
 #include "canvas/meta_dialog.h"
 #include "canvas/text_dialog.h"
 #include "canvas/zel_winm.h"
+#include "mouse_event.h"
 #include "platform/boxes.h"
 #include "platform/common_dialogs.h"
 #include "resources/command_ids.h"
@@ -20,6 +21,7 @@ namespace cmd = resources::cmd;
 using platform::ControlKind;
 using platform::Dialog;
 using platform::MouseButton;
+using testing::Mouse;
 
 // What the texts of a window write into a file while one writer runs; with `asMath` they are
 // drawn a second time as the evaluated texts are.
@@ -50,7 +52,7 @@ protected:
     // A right click in the current mode, with the dialog answered by the given hands.
     void RightClick(QPoint p, const std::function<int(Dialog&)>& hands) {
         platform::ScopedDialogRunner runner(hands);
-        win.MouseDown({MouseButton::Right, p});
+        win.MouseDown(Mouse(MouseButton::Right, p));
     }
     static std::function<int(Dialog&)> Type(const QString& text) {
         return [text](Dialog& d) {
@@ -59,9 +61,9 @@ protected:
         };
     }
     void Drag(QPoint from, QPoint to) {
-        win.MouseDown({MouseButton::Left, from});
-        win.MouseMove({MouseButton::None, to});
-        win.MouseUp({MouseButton::Left, to});
+        win.MouseDown(Mouse(MouseButton::Left, from));
+        win.MouseMove(Mouse(MouseButton::None, to));
+        win.MouseUp(Mouse(MouseButton::Left, to));
     }
     // Paints the picture layer, which also measures every text's box.
     void Render() {
@@ -247,13 +249,13 @@ TEST_F(OverlayWindowTest, DraggingMovesByTheMouseAndNotOutOfTheWindow) {
 TEST_F(OverlayWindowTest, ADragEndsWhenTheTextsAreReplaced) {
     RightClick({100, 100}, Type("move me"));
     Render();
-    win.MouseDown({MouseButton::Left, {103, 104}});
+    win.MouseDown(Mouse(MouseButton::Left, {103, 104}));
     ASSERT_TRUE(win.Drag());
     TEquationLabel other;
     other.text = "other";
     win.InstallTexts({other}, {}, {});
     EXPECT_FALSE(win.Drag());
-    win.MouseUp({MouseButton::Left, {203, 54}});
+    win.MouseUp(Mouse(MouseButton::Left, {203, 54}));
     EXPECT_EQ(win.PlainTexts()[0].left, 0);
     EXPECT_EQ(win.PlainTexts()[0].top, 0);
 }

@@ -3,14 +3,14 @@
 // the picture dialog's buttons and checks, and dragging a picture.
 #include <QFile>
 #include <QMimeData>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include "canvas/meta_dialog.h"
 #include "canvas/zel_winm.h"
+#include "fake_export_host.h"
+#include "mouse_event.h"
 #include "platform/boxes.h"
 #include "platform/clipboard.h"
 #include "platform/common_dialogs.h"
@@ -24,6 +24,7 @@ namespace cmd = resources::cmd;
 using platform::ControlKind;
 using platform::Dialog;
 using platform::MouseButton;
+using testing::Mouse;
 
 // A window whose diagram is a red square in the top-left quarter on white, so a picture made
 // from it is easy to recognise.
@@ -59,7 +60,7 @@ protected:
         std::optional<platform::ScopedDialogRunner> runner;
         if (hands) runner.emplace(hands);
         win.SetMouseMode(cmd::kMousePaste);
-        win.MouseDown({MouseButton::Right, p});
+        win.MouseDown(Mouse(MouseButton::Right, p));
     }
     QColor PixelOfPicture(QPoint p) {
         win.InvalidateImage(ImageLayer::Picture);
@@ -89,17 +90,10 @@ TEST_F(PictureWindowTest, ExportedMetafileIsReadByAnIndependentConverter) {
     ASSERT_TRUE(picture);
     const QByteArray svg = picture->ToSvg();
     ASSERT_FALSE(svg.isEmpty());
-    const QString xmllint = QStandardPaths::findExecutable(QStringLiteral("xmllint"));
-    if (xmllint.isEmpty()) GTEST_SKIP() << "xmllint is not installed";
-    const QString svgPath = dir.filePath(QStringLiteral("diagram.svg"));
-    QFile out(svgPath);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(svg);
-    out.close();
-    QProcess lint;
-    lint.start(xmllint, {QStringLiteral("--noout"), svgPath});
-    ASSERT_TRUE(lint.waitForFinished(30000));
-    EXPECT_EQ(lint.exitCode(), 0) << lint.readAllStandardError().toStdString();
+    if (!testing::HaveProgram("xmllint")) GTEST_SKIP() << "xmllint is not installed";
+    ASSERT_TRUE(testing::WriteAll(dir.filePath("diagram.svg"), svg.toStdString()));
+    testing::ExpectAccepted(testing::RunReader(dir.path(), "xmllint", {"--noout", "diagram.svg"}),
+                            "xmllint");
 }
 
 TEST_F(PictureWindowTest, HighResolutionKeepsTheFrameAndMultipliesThePixels) {
@@ -219,8 +213,8 @@ TEST_F(PictureWindowTest, PicturesReplacedWhileTheDialogRunsAreLeftAlone) {
 TEST_F(PictureWindowTest, DraggingMovesThePictureKeepingItsSize) {
     PasteFile(ExportEmf(QStringLiteral("m.emf")), {10, 10});
     const TLDRect before = win.Pictures()[0].rect;
-    win.MouseDown({MouseButton::Left, {20, 20}});
-    win.MouseUp({MouseButton::Left, {70, 40}});
+    win.MouseDown(Mouse(MouseButton::Left, {20, 20}));
+    win.MouseUp(Mouse(MouseButton::Left, {70, 40}));
     const TLDRect after = win.Pictures()[0].rect;
     EXPECT_EQ(win.XToScreen(after.xLow), 60);
     EXPECT_EQ(win.YToScreen(after.yHigh), 30);
