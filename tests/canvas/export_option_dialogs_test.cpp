@@ -37,16 +37,23 @@ TEST(TeXDialogOnItsTemplate, FrameFieldsFollowPagesAndBadValuesKeepItOpen) {
     EXPECT_EQ(values.parameterNames, "AB");
 }
 
-TEST(SvgDialogOnItsTemplate, RefusesANineAndAcceptsATen) {
+TEST(SvgDialogOnItsTemplate, RefusesANineButKeepsWhatItReadAndAcceptsATen) {
     platform::ScriptedPrompter prompter;
     SvgDialogValues values{401, 301};
     TSVGDlg dialog(nullptr, values);
     dialog.Create();
+    EXPECT_EQ(dialog.GetText(TSVGDlg::kWidthEdit), "401");
     EXPECT_EQ(dialog.GetText(TSVGDlg::kHeightEdit), "301");
     dialog.SetText(TSVGDlg::kWidthEdit, "9");
     EXPECT_EQ(dialog.Press(platform::kIdOk), 0);
-    EXPECT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(values.width, 9);
     dialog.SetText(TSVGDlg::kWidthEdit, "10");
+    dialog.SetText(TSVGDlg::kHeightEdit, "9");
+    EXPECT_EQ(dialog.Press(platform::kIdOk), 0);
+    EXPECT_EQ(values.height, 9);
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(prompter.messages[1].text, "out of bounds");
+    dialog.SetText(TSVGDlg::kHeightEdit, "10");
     EXPECT_EQ(dialog.Press(platform::kIdOk), platform::kIdOk);
     EXPECT_EQ(values.width, 10);
 }

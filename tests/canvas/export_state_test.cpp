@@ -120,17 +120,6 @@ TEST(TeXDialog, ValidatesBoxFramesRadiusAndWidth) {
     EXPECT_FALSE(TeXDialogLogic(values).Visibility(true).pages);
 }
 
-TEST(SvgDialog, RefusesSizesBelowTenButKeepsWhatItRead) {
-    SvgDialogValues values{401, 301};
-    SvgDialogLogic logic(values);
-    EXPECT_EQ(logic.SetUp().width, "401");
-    EXPECT_EQ(logic.CanClose({"9", "300"}), kErrorOutOfBounds);
-    EXPECT_EQ(values.width, 9);
-    EXPECT_EQ(logic.CanClose({"10", "9"}), kErrorOutOfBounds);
-    EXPECT_EQ(values.height, 9);
-    EXPECT_EQ(logic.CanClose({"10", "10"}), 0);
-}
-
 TEST(ExportOutput, AWriteFailureIsReportedNotSaved) {
     if (!QFile::exists("/dev/full")) GTEST_SKIP() << "no /dev/full to fail writes on";
     ExportFixture f;
