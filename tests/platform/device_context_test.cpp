@@ -1,8 +1,6 @@
 // Drawing through DeviceContext onto images, checked at probe pixels.
 #include "platform/device_context.h"
 
-#include "platform/emf_paint_device.h"
-
 #include <QBuffer>
 #include <QPdfWriter>
 #include <QPicture>
@@ -432,22 +430,6 @@ TEST(DeviceContextTargets, VectorDevicesRecordTheSameDrawing) {
     EXPECT_TRUE(text.contains("#ff0000"));
     EXPECT_FALSE(DeviceContext(generator).GetPixel(1, 1).isValid());  // no pixels to read
     EXPECT_TRUE(text.contains("label"));
-}
-
-TEST(DeviceContextTargets, MetafilesRecordTheDrawingWithTheReferenceMetrics) {
-    EmfPaintDevice metafile(QSize(200, 100), 96);
-    {
-        DeviceContext dc(metafile, ScreenMetrics());
-        ASSERT_TRUE(dc.IsActive());
-        EXPECT_EQ(dc.Metrics(), ScreenMetrics());
-        dc.Select(Pen{Qt::red, 1, PenStyle::DashDot});
-        dc.MoveTo(0, 0);
-        dc.LineTo(199, 99);
-        dc.TextOut(10, 10, QStringLiteral("label"));
-    }
-    const QByteArray bytes = metafile.Finish();
-    ASSERT_GT(bytes.size(), 108);
-    EXPECT_EQ(bytes.left(4), QByteArray("\x01\x00\x00\x00", 4));  // the header record
 }
 
 TEST(DeviceContextTargets, FontHeightsAreDevicePixelsOnAPrinterPage) {

@@ -243,7 +243,8 @@ TEST(EmfRecorder, DescriptionNamesApplicationAndPicture) {
 TEST(EmfRecorder, RecordsWhatTheDeviceContextDraws) {
     EmfPaintDevice device(QSize(300, 200), 96, "Quorlin", "noname1.qz2");
     {
-        DeviceContext dc(device);
+        DeviceContext dc(device, ScreenMetrics());
+        EXPECT_EQ(dc.Metrics(), ScreenMetrics()) << "a metafile measures as its reference device";
         dc.SetBackgroundMode(BackgroundMode::Transparent);
         dc.Select(Pen{Qt::blue, 2, PenStyle::Dash});
         dc.MoveTo(10, 10);
