@@ -1,7 +1,7 @@
 #include "platform/boxes.h"
 
-#include <QLineEdit>
 #include <gtest/gtest.h>
+#include <QLineEdit>
 
 #include <map>
 
@@ -31,7 +31,7 @@ TEST(Boxes, MsgBoxShowsTwoLinesAndReturnsTheAnswer) {
     prompter.AnswerMessage(kIdCancel);
     EXPECT_EQ(MsgBox(nullptr, "careful!", "delete all text?", kMsgYesNo), kIdNo);
     EXPECT_EQ(MsgBox(nullptr, "careful!", "save changes?", kMsgYesNoCancel), kIdCancel);
-    EXPECT_EQ(MsgBox(nullptr, "note", "done", kMsgOk), kIdOk);  // empty queue: OK
+    EXPECT_EQ(MsgBox(nullptr, "note", "done", kMsgOk), kIdOk);     // empty queue: OK
     EXPECT_EQ(MsgBox(nullptr, "q", "again?", kMsgYesNo), kIdYes);  // empty queue: Yes
     ASSERT_EQ(prompter.messages.size(), 4u);
     EXPECT_EQ(prompter.messages[0].caption, QStringLiteral("careful!"));
@@ -89,14 +89,10 @@ TEST(Boxes, InputIntChecksBounds) {
     EXPECT_EQ(prompter.inputs[0].prompt, QStringLiteral("number of pages"));
     EXPECT_EQ(prompter.inputs[0].text, QStringLiteral("3"));
 
-    prompter.AnswerInput("21");
-    EXPECT_EQ(InputInt(nullptr, 5, 61, 1, 20, &value), kInputOutOfBounds);
-    prompter.AnswerInput("0");
-    EXPECT_EQ(InputInt(nullptr, 5, 61, 1, 20, &value), kInputOutOfBounds);
-    prompter.AnswerInput("seven");
-    EXPECT_EQ(InputInt(nullptr, 5, 61, 1, 20, &value), kInputOutOfBounds);
-    prompter.AnswerInput("99999999999999");
-    EXPECT_EQ(InputInt(nullptr, 5, 61, 1, 20, &value), kInputOutOfBounds);
+    for (const char* refused : {"21", "0", "seven", "99999999999999"}) {
+        prompter.AnswerInput(refused);
+        EXPECT_EQ(InputInt(nullptr, 5, 61, 1, 20, &value), kInputOutOfBounds) << refused;
+    }
     EXPECT_EQ(value, 12);
     EXPECT_TRUE(prompter.messages.empty());
 
@@ -152,9 +148,10 @@ TEST(Boxes, InpDlgCancelLeavesTheBuffer) {
 
 using K = ControlKind;
 constexpr ControlTemplate kGenControls[] = {
-    {K::Edit, 211, "", 0, 0}, {K::Edit, 212, "", 1, 0},    {K::Edit, 213, "", 2, 0},
-    {K::CheckBox, 271, "clip", 3, 0}, {K::CheckBox, 272, "lock", 3, 1},
-    {K::DefButton, 1, "OK", 4, 0},  {K::Button, 2, "Cancel", 4, 1},
+    {K::Edit, 211, "", 0, 0},         {K::Edit, 212, "", 1, 0},
+    {K::Edit, 213, "", 2, 0},         {K::CheckBox, 271, "clip", 3, 0},
+    {K::CheckBox, 272, "lock", 3, 1}, {K::DefButton, 1, "OK", 4, 0},
+    {K::Button, 2, "Cancel", 4, 1},
 };
 constexpr DialogTemplate kGenTemplate{"GENTEST", "generic", kGenControls};
 
