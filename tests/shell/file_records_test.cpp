@@ -213,17 +213,16 @@ TEST(Protection, ScramblingNeverMakesAZeroAndIsUndone) {
 }
 
 TEST(FontRecord, SixtyBytesInTheStoredLayout) {
-    FontRecord f;
-    f.height = -13;
-    f.escapement = 900;
-    f.orientation = 900;
-    f.weight = 700;
-    f.italic = 1;
-    f.outPrecision = 3;
-    f.clipPrecision = 2;
-    f.quality = 1;
-    f.pitchAndFamily = 0x22;
-    f.faceName = "Arial";
+    const FontRecord f{.height = -13,
+                       .escapement = 900,
+                       .orientation = 900,
+                       .weight = 700,
+                       .italic = 1,
+                       .outPrecision = 3,
+                       .clipPrecision = 2,
+                       .quality = 1,
+                       .pitchAndFamily = 0x22,
+                       .faceName = "Arial"};
     ByteWriter out;
     f.Write(out);
     const Bytes expected = Concat({
@@ -281,13 +280,12 @@ TEST(WindowFonts, PointSizesScaleForADeviceAndComeBack) {
 }
 
 TEST(FontRecord, ConvertsToTheDeviceFontAndRefusesUnstorableFaces) {
-    FontRecord f;
-    f.faceName = "Caf\xe9 Sans";  // Windows-1252 e acute
-    f.height = -16;
-    f.weight = 700;
-    f.italic = 1;
-    f.escapement = 450;
-    f.quality = 2;
+    const FontRecord f{.height = -16,
+                       .escapement = 450,
+                       .weight = 700,
+                       .italic = 1,
+                       .quality = 2,
+                       .faceName = "Caf\xe9 Sans"};  // Windows-1252 e acute
     const platform::FontSpec spec = ToFontSpec(f);
     EXPECT_EQ(spec.faceName, QString::fromUtf8("Caf\xc3\xa9 Sans"));
     EXPECT_EQ(spec.height, -16);
