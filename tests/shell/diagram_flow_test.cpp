@@ -68,6 +68,7 @@ TEST_F(DiagramFlow, SaveReopenModifySaveAgainLosesNothing) {
     EXPECT_EQ(third.values, (std::vector<std::int32_t>{1, -2, 300000, 7}));
     EXPECT_EQ(third.label, "second label");
     EXPECT_TRUE(prompter_.messages.empty());
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 1) << "a temporary was left over";
 
     // The head: kind 841 and version 41 in the first two little-endian words.
     const QByteArray bytes = FileBytes(path);
