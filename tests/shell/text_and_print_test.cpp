@@ -118,10 +118,6 @@ TEST_F(TextFiles, AttachedWindowsHideInsteadOfClosing) {
 
     auto* table = new TTableWin;
     graph.AttachTableWindow(table);
-    table->SetSource(4, 201, 2);
-    EXPECT_EQ(table->ExampleIndex(), 4);
-    EXPECT_EQ(table->ExampleKind(), 201);
-    EXPECT_EQ(table->Trajectory(), 2);
     EXPECT_TRUE(table->IsReadOnly());
     EXPECT_EQ(graph.TableWindow(), table);
 }
