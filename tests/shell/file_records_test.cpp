@@ -213,16 +213,11 @@ TEST(Protection, ScramblingNeverMakesAZeroAndIsUndone) {
 }
 
 TEST(FontRecord, SixtyBytesInTheStoredLayout) {
-    const FontRecord f{.height = -13,
-                       .escapement = 900,
-                       .orientation = 900,
-                       .weight = 700,
-                       .italic = 1,
-                       .outPrecision = 3,
-                       .clipPrecision = 2,
-                       .quality = 1,
-                       .pitchAndFamily = 0x22,
-                       .faceName = "Arial"};
+    // clang-format off
+    const FontRecord f{.height = -13, .escapement = 900, .orientation = 900, .weight = 700,
+                       .italic = 1, .outPrecision = 3, .clipPrecision = 2, .quality = 1,
+                       .pitchAndFamily = 0x22, .faceName = "Arial"};
+    // clang-format on
     ByteWriter out;
     f.Write(out);
     const Bytes expected = Concat({
