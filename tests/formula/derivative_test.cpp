@@ -17,7 +17,7 @@ namespace {
 
 using namespace testing_support;
 
-class DerivativeTest : public ::testing::Test {
+class DerivativeTest : public testing_support::FormulaTest {
 protected:
     // Compares d tree / d variable with the difference quotient at random (x, y) in
     // [-4.5, 4.5)^2 and returns how many points could be compared.
@@ -43,7 +43,6 @@ protected:
         return compared;
     }
 
-    FormulaContext ctx;
     std::mt19937 generator{12345u};
 };
 

@@ -14,10 +14,13 @@
 namespace quorlin {
 namespace {
 
+using VariableTable = testing_support::FormulaTest;
+using Evaluate = testing_support::FormulaTest;
+using NumberFields = testing_support::FormulaTest;
+
 using testing_support::ParseTree;
 
-TEST(VariableTable, ResetHoldsEAndSaveRestoreCoverEverySlot) {
-    FormulaContext ctx;
+TEST_F(VariableTable, ResetHoldsEAndSaveRestoreCoverEverySlot) {
     EXPECT_EQ(ctx.Var(slot::kE), std::numbers::e_v<long double>);
     EXPECT_EQ(ctx.Var(slot::kX), 0);
     for (int i = 0; i < slot::kCount; ++i) ctx.SetVar(i, Complex(i, -i));
@@ -46,8 +49,7 @@ TEST(AnimParams, SliderPositionMapsLinearlyOntoTheRange) {
     EXPECT_EQ(params.SliderValue(2, 50, 100), 0.5L);
 }
 
-TEST(Evaluate, FailureKeepsTheLastValueInTheRoot) {
-    FormulaContext ctx;
+TEST_F(Evaluate, FailureKeepsTheLastValueInTheRoot) {
     NodePtr tree = ParseTree(ctx, "1/X");
     long double out = 123;
     EXPECT_TRUE(ctx.EvalAtReal(*tree, slot::kX, 4, out));
@@ -57,15 +59,13 @@ TEST(Evaluate, FailureKeepsTheLastValueInTheRoot) {
     EXPECT_EQ(ctx.Var(slot::kX), 0);
 }
 
-TEST(Evaluate, PowersInsideTheLongDoubleRangeAreDefined) {
+TEST_F(Evaluate, PowersInsideTheLongDoubleRangeAreDefined) {
     // EXP(12000)*0 and 10^5000 overflow and are undefined: rows of cases.txt.
-    FormulaContext ctx;
     EXPECT_TRUE(ctx.Evaluate(*ParseTree(ctx, "10^4000")));
 }
 
-TEST(Evaluate, BoundNodeEvaluatesItsTreeAtAnotherPoint) {
+TEST_F(Evaluate, BoundNodeEvaluatesItsTreeAtAnotherPoint) {
     // f(c) * k with f = X^2, c = T + 1, k = 1/2: bound to slot X with marker 'A'.
-    FormulaContext ctx;
     auto bound = TExprNode::NewOp(op::kBound);
     bound->aux = op::BoundAux(slot::kX, 'A');
     bound->child[0] = ParseTree(ctx, "T+1");
@@ -83,8 +83,7 @@ TEST(Evaluate, BoundNodeEvaluatesItsTreeAtAnotherPoint) {
     EXPECT_FALSE(ctx.Evaluate(*bound));
 }
 
-TEST(Evaluate, FallbackPeriodicVectorAndExtraSlots) {
-    FormulaContext ctx;
+TEST_F(Evaluate, FallbackPeriodicVectorAndExtraSlots) {
     auto fallback = TExprNode::NewBinary(op::kFallback, ParseTree(ctx, "1/X"), ParseTree(ctx, "7"));
     long double out = 0;
     for (const auto& [x, expected] : {std::pair{0.0L, 7.0L}, {2.0L, 0.5L}}) {
@@ -117,8 +116,7 @@ TEST(Evaluate, FallbackPeriodicVectorAndExtraSlots) {
     EXPECT_EQ(ctx.EvalVector3(*ParseTree(ctx, "T"), v), 1);  // not a vector node
 }
 
-TEST(Evaluate, IncompleteTreesAreUndefinedNotFatal) {
-    FormulaContext ctx;
+TEST_F(Evaluate, IncompleteTreesAreUndefinedNotFatal) {
     for (int code :
          {int(op::kPlus), int(op::kDivide), int(op::kSin), int(op::kMax), int(op::kJoin),
           int(op::kBound), int(op::kPeriodic), int(op::kNegate), int(op::kPlaceholder1), 999}) {
@@ -150,12 +148,11 @@ TEST(ComplexLibrary, TangentPolarAndPowers) {
     EXPECT_FALSE(RealPower(-2, 0.5L, r));
 }
 
-TEST(Evaluate, LogOnePlusAndExpMinusOneKeepTheirDigitsInComplexMode) {
+TEST_F(Evaluate, LogOnePlusAndExpMinusOneKeepTheirDigitsInComplexMode) {
     // Near 0 the point of these two is the digits that LN(1 + z) and EXP(z) - 1 cancel.
-    FormulaContext ctx;
     ctx.complexMode = true;
     ctx.ResetVariables();
-    auto value = [&ctx](const char* text) {
+    auto value = [this](const char* text) {
         NodePtr tree = ParseTree(ctx, text);
         EXPECT_TRUE(ctx.Evaluate(*tree)) << text;
         return Complex(tree->re, tree->im);
@@ -178,10 +175,9 @@ TEST(Evaluate, LogOnePlusAndExpMinusOneKeepTheirDigitsInComplexMode) {
     EXPECT_NEAR(nearPole.imag(), std::numbers::pi_v<long double> / 2, 1e-17L);
 }
 
-TEST(Evaluate, ComplexErfcKeepsItsDigitsWhereErfIsNearlyOne) {
+TEST_F(Evaluate, ComplexErfcKeepsItsDigitsWhereErfIsNearlyOne) {
     // ERFC(z) is small where ERF(z) is close to 1, so 1 - ERF(z) would keep none of its
     // digits. Values from a 30-digit reference.
-    FormulaContext ctx;
     ctx.complexMode = true;
     ctx.ResetVariables();
     const struct {
@@ -200,7 +196,7 @@ TEST(Evaluate, ComplexErfcKeepsItsDigitsWhereErfIsNearlyOne) {
     }
 }
 
-TEST(Evaluate, ComplexLogarithmsOnThePositiveAxisAreTheRealOnes) {
+TEST_F(Evaluate, ComplexLogarithmsOnThePositiveAxisAreTheRealOnes) {
     // LOG2(128) is 7 in either mode, not 7 less a rounding of LN(128) / LN(2).
     FormulaContext real;
     FormulaContext complex;
@@ -220,7 +216,7 @@ TEST(Evaluate, ComplexLogarithmsOnThePositiveAxisAreTheRealOnes) {
     }
 }
 
-TEST(NumberFields, ReadNumberTakesAnyConstantExpression) {
+TEST_F(NumberFields, ReadNumberTakesAnyConstantExpression) {
     // A refused text leaves the field's value, and no number field touches the parse result.
     const struct {
         const char* text;
@@ -229,7 +225,6 @@ TEST(NumberFields, ReadNumberTakesAnyConstantExpression) {
     } cases[] = {{"2.5", 0, 2.5L},     {" 2*pi ", 0, 2 * std::numbers::pi_v<long double>},
                  {"1e-12", 0, 1e-12L}, {"sqrt(-1)", 1, 1e-12L},
                  {"", 9, 1e-12L},      {"2+", 104, 1e-12L}};
-    FormulaContext ctx;
     long double v = 0;
     for (const auto& c : cases) {
         EXPECT_EQ(ctx.ReadNumber(c.text, v), c.code) << c.text;
@@ -238,8 +233,7 @@ TEST(NumberFields, ReadNumberTakesAnyConstantExpression) {
     EXPECT_EQ(ctx.ParseResult(), nullptr);
 }
 
-TEST(NumberFields, ReadNumberAtTiesTheValueToAParameter) {
-    FormulaContext ctx;
+TEST_F(NumberFields, ReadNumberAtTiesTheValueToAParameter) {
     long double v = 0;
     int letter = -1;
     EXPECT_EQ(ctx.ReadNumberAt("1.5@c", v, letter), 0);
@@ -255,8 +249,7 @@ TEST(NumberFields, ReadNumberAtTiesTheValueToAParameter) {
     EXPECT_EQ(v, 1);
 }
 
-TEST(NumberFields, IntegersAreRoundedAndBounded) {
-    FormulaContext ctx;
+TEST_F(NumberFields, IntegersAreRoundedAndBounded) {
     std::int16_t s = 0;
     EXPECT_EQ(ctx.ReadShort("2.6", 0, 10, s), 0);
     EXPECT_EQ(s, 3);

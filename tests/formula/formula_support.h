@@ -71,4 +71,16 @@ inline std::optional<long double> NumericDerivative(FormulaContext& ctx, TExprNo
     return fine;
 }
 
+// The fixture of most formula tests: a fresh context and shorthands for it.
+class FormulaTest : public ::testing::Test {
+protected:
+    NodePtr Parse(std::string_view text) { return ParseTree(ctx, text); }
+    // The value of a tree at (x, y, z), NaN where it is missing or undefined.
+    long double At(const NodePtr& tree, long double x, long double y = 0, long double z = 0) {
+        EXPECT_NE(tree, nullptr);
+        return tree ? ValueAt(ctx, *tree, x, y, z) : NAN;
+    }
+    FormulaContext ctx;
+};
+
 }  // namespace quorlin::testing_support

@@ -2,13 +2,15 @@
 // X, Y, Z substituted, never inside a name.
 #include <gtest/gtest.h>
 
-#include "formula/formula_context.h"
 #include "formula/formula_text.h"
+#include "formula_support.h"
 
 namespace quorlin {
 namespace {
 
-TEST(FormulaText, SplitEquationNeedsSomethingAfterTheEqualsSign) {
+using FormulaText = testing_support::FormulaTest;
+
+TEST_F(FormulaText, SplitEquationNeedsSomethingAfterTheEqualsSign) {
     std::string out = "unchanged";
     EXPECT_TRUE(SplitEquation(out, "X^2+Y^2=4"));
     EXPECT_EQ(out, "4-(X^2+Y^2)");
@@ -20,8 +22,7 @@ TEST(FormulaText, SplitEquationNeedsSomethingAfterTheEqualsSign) {
     EXPECT_EQ(out, "Y-()");
 }
 
-TEST(FormulaText, MarksOnlyStandaloneLetters) {
-    FormulaContext ctx;
+TEST_F(FormulaText, MarksOnlyStandaloneLetters) {
     ASSERT_EQ(ctx.DefineUserFunction("TAX", "X", 1), userfn::kDone);
     std::string text = "EXP(x)+MAX(X,2)+TAX(X)+1E-5X+JOINX(X,0,1)+XPI";
     MarkVariableInText(ctx, text, 'X');
@@ -34,8 +35,7 @@ TEST(FormulaText, MarksOnlyStandaloneLetters) {
     EXPECT_EQ(shortText, "LONG+L");
 }
 
-TEST(FormulaText, SubstituteXYZKeepsNamesAndFitsTheBuffer) {
-    FormulaContext ctx;
+TEST_F(FormulaText, SubstituteXYZKeepsNamesAndFitsTheBuffer) {
     std::string text = "EXP(X)*Y+Z^2";
     ASSERT_TRUE(SubstituteXYZInText(ctx, text, 256, "T", "", "U+1"));
     EXPECT_EQ(text, "EXP((T))*Y+(U+1)^2");

@@ -15,7 +15,7 @@ using testing_support::ValueAt;
 
 constexpr long double kPi = std::numbers::pi_v<long double>;
 
-class IntegrandsTest : public ::testing::Test {
+class IntegrandsTest : public testing_support::FormulaTest {
 protected:
     // Simpson's rule in X over [low, high] with 2n panels.
     long double Integrate(TExprNode& tree, long double low, long double high, int n = 400) {
@@ -41,7 +41,6 @@ protected:
         ctx.BuildShellIntegrand(integrand, ft.get(), gt.get(), axis, overlap);
         return integrand ? Integrate(*integrand, low - axis, high - axis) : NAN;
     }
-    FormulaContext ctx;
 };
 
 TEST_F(IntegrandsTest, WashersAboutHorizontalAxes) {

@@ -13,7 +13,9 @@
 namespace quorlin {
 namespace {
 
-TEST(Parser, ReportsTheErrorOfEachKindOfBadInput) {
+using Parser = testing_support::FormulaTest;
+
+TEST_F(Parser, ReportsTheErrorOfEachKindOfBadInput) {
     using namespace parse_error;
     // A second decimal point is a typing error, not a product of two numbers.
     const std::vector<std::pair<int, std::vector<const char*>>> cases = {
@@ -25,7 +27,6 @@ TEST(Parser, ReportsTheErrorOfEachKindOfBadInput) {
         {kNotUsable, {"DERX(1.5,X^2)", "DERX(A,X^2)", "DERX(10,X)"}},
         {kUnexpectedCharacter, {"2$3", "1;2", "3#", ".", "1.2.3", "2..5", "1E5.5"}},
         {kUnknownName, {"JOINA(1,2,3)", "DERQ(1,X)"}}};
-    FormulaContext ctx;
     for (const auto& [error, texts] : cases) {
         for (const char* text : texts) {
             EXPECT_EQ(ctx.Parse(text), error) << text;
@@ -34,8 +35,7 @@ TEST(Parser, ReportsTheErrorOfEachKindOfBadInput) {
     }
 }
 
-TEST(Parser, EmptyTextGivesNineAndKeepsThePreviousResult) {
-    FormulaContext ctx;
+TEST_F(Parser, EmptyTextGivesNineAndKeepsThePreviousResult) {
     ASSERT_EQ(ctx.Parse("X+1"), 0);
     const TExprNode* before = ctx.ParseResult();
     EXPECT_EQ(ctx.Parse(""), 9);
@@ -43,8 +43,7 @@ TEST(Parser, EmptyTextGivesNineAndKeepsThePreviousResult) {
     EXPECT_EQ(ctx.ParseResult(), before);
 }
 
-TEST(Parser, RefusesTextsLongerThanTheBufferInsteadOfCuttingThem) {
-    FormulaContext ctx;
+TEST_F(Parser, RefusesTextsLongerThanTheBufferInsteadOfCuttingThem) {
     std::string text = "1";
     while (text.size() < FormulaContext::kMaxFormulaLength) text += "+1";
     text.resize(FormulaContext::kMaxFormulaLength);
@@ -54,9 +53,8 @@ TEST(Parser, RefusesTextsLongerThanTheBufferInsteadOfCuttingThem) {
     EXPECT_EQ(ctx.ParseResult(), nullptr);
 }
 
-TEST(Parser, DeepNestingEndsInAnErrorNotACrash) {
+TEST_F(Parser, DeepNestingEndsInAnErrorNotACrash) {
     // ParseFormula has no length limit of its own, so this reaches the nesting bound.
-    FormulaContext ctx;
     for (const std::string& opener : {std::string("("), std::string("-"), std::string("SIN(")}) {
         std::string text;
         for (int i = 0; i < 5000; ++i) text += opener;
@@ -67,8 +65,7 @@ TEST(Parser, DeepNestingEndsInAnErrorNotACrash) {
     EXPECT_EQ(testing_support::ValueOf(ctx, std::string(60, '(') + "2" + std::string(60, ')')), 2);
 }
 
-TEST(Parser, ConstantsFoldTheirSign) {
-    FormulaContext ctx;
+TEST_F(Parser, ConstantsFoldTheirSign) {
     ASSERT_EQ(ctx.Parse("-3"), 0);
     EXPECT_EQ(ctx.ParseResult()->op, op::kConst);
     EXPECT_EQ(ctx.ParseResult()->re, -3);
@@ -76,8 +73,7 @@ TEST(Parser, ConstantsFoldTheirSign) {
     EXPECT_EQ(ctx.ParseResult()->op, op::kNegate);
 }
 
-TEST(Parser, DerivativeOfYInXIsTheStateOfADerxEquation) {
-    FormulaContext ctx;
+TEST_F(Parser, DerivativeOfYInXIsTheStateOfADerxEquation) {
     ASSERT_EQ(ctx.Parse("DERX(2,Y)+3DERX(0,Y)"), 0);
     NodePtr tree = ctx.TakeParseResult();
     ASSERT_EQ(tree->Left()->op, op::kDerivState);

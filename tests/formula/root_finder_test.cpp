@@ -13,7 +13,7 @@ namespace {
 
 using testing_support::ParseTree;
 
-class RootFinderTest : public ::testing::Test {
+class RootFinderTest : public testing_support::FormulaTest {
 protected:
     RootFinderTest() { ctx.rootTolerance = 1e-15L; }
 
@@ -22,7 +22,6 @@ protected:
         root = NAN;
         return ctx.FindRootInInterval(*tree, slot::kX, a, root, b);
     }
-    FormulaContext ctx;
 };
 
 TEST_F(RootFinderTest, ZerosOfClosedFormsAndTheCodeOfEachOutcome) {

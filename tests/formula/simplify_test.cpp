@@ -14,14 +14,13 @@ namespace {
 using testing_support::ParseTree;
 using testing_support::ValueAt;
 
-class SimplifyTest : public ::testing::Test {
+class SimplifyTest : public testing_support::FormulaTest {
 protected:
     NodePtr Simplified(const char* text) {
         NodePtr tree = ParseTree(ctx, text);
         ctx.Simplify(tree);
         return tree;
     }
-    FormulaContext ctx;
 };
 
 TEST_F(SimplifyTest, NeverChangesAValueWhereTheTreeWasDefined) {

@@ -14,14 +14,13 @@ namespace {
 
 using namespace testing_support;
 
-class TaylorTest : public ::testing::Test {
+class TaylorTest : public testing_support::FormulaTest {
 protected:
     NodePtr Polynomial(const char* f, const char* centre, int degree) {
         const NodePtr fTree = ParseTree(ctx, f);
         const NodePtr centreTree = ParseTree(ctx, centre);
         return MakeTaylorPolynomial(ctx, fTree.get(), *centreTree, degree);
     }
-    FormulaContext ctx;
 };
 
 TEST_F(TaylorTest, SineAtZero) {

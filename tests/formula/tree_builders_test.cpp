@@ -15,19 +15,11 @@ namespace {
 using testing_support::ParseTree;
 using testing_support::ValueAt;
 
-class TreeBuildersTest : public ::testing::Test {
-protected:
-    NodePtr P(const char* text) { return ParseTree(ctx, text); }
-    long double At(const NodePtr& tree, long double x, long double y = 0, long double z = 0) {
-        EXPECT_NE(tree, nullptr);
-        return tree ? ValueAt(ctx, *tree, x, y, z) : NAN;
-    }
-    FormulaContext ctx;
-};
+using TreeBuildersTest = testing_support::FormulaTest;
 
 TEST_F(TreeBuildersTest, CrossProductIsPerpendicularAndDotProductMatches) {
-    const NodePtr u[3] = {P("X+Y"), P("Y*Z"), P("Z-2*X")};
-    const NodePtr v[3] = {P("SIN(X)"), P("3"), P("Y^2")};
+    const NodePtr u[3] = {Parse("X+Y"), Parse("Y*Z"), Parse("Z-2*X")};
+    const NodePtr v[3] = {Parse("SIN(X)"), Parse("3"), Parse("Y^2")};
     const TreeVec3 ut = {u[0].get(), u[1].get(), u[2].get()};
     const TreeVec3 vt = {v[0].get(), v[1].get(), v[2].get()};
     const NodeVec3 w = MakeCrossProduct3(ut, vt);
@@ -54,34 +46,34 @@ TEST_F(TreeBuildersTest, CrossProductIsPerpendicularAndDotProductMatches) {
 }
 
 TEST_F(TreeBuildersTest, SphericalCoordinatesAndLengths) {
-    const NodePtr rho = P("2+X^2");
-    const NodePtr phi = P("Y");
-    const NodePtr theta = P("Z");
+    const NodePtr rho = Parse("2+X^2");
+    const NodePtr phi = Parse("Y");
+    const NodePtr theta = Parse("Z");
     const NodeVec3 s = MakeSphericalXYZ(rho.get(), phi.get(), theta.get());
     const NodePtr length = MakeLength3(s[0].get(), s[1].get(), s[2].get());
     EXPECT_NEAR(At(length, 1.5L, 0.4L, 2.2L), 2 + 2.25L, 1e-17L);
     EXPECT_NEAR(At(s[2], 1.5L, 0.4L, 2.2L), 4.25L * std::cos(0.4L), 1e-17L);
     EXPECT_NEAR(At(s[1], 1.5L, 0.4L, 2.2L), 4.25L * std::sin(0.4L) * std::sin(2.2L), 1e-17L);
 
-    const NodePtr three = P("3");
-    const NodePtr four = P("-4");
+    const NodePtr three = Parse("3");
+    const NodePtr four = Parse("-4");
     EXPECT_EQ(At(MakeLength2(three.get(), four.get()), 0), 5.0L);
     EXPECT_EQ(At(MakeSumOfSquares(three.get(), four.get()), 0), 25.0L);
 }
 
 TEST_F(TreeBuildersTest, LinesPassThroughTheirPoints) {
-    const NodePtr x1 = P("-1"), y1 = P("2*A"), x2 = P("3"), y2 = P("-5");
+    const NodePtr x1 = Parse("-1"), y1 = Parse("2*A"), x2 = Parse("3"), y2 = Parse("-5");
     ctx.SetVar(1, 1.5L);  // A
     const NodePtr line = MakeLineThroughPoints(x1.get(), y1.get(), x2.get(), y2.get());
     for (const auto& [x, y] : {std::pair{-1.0L, 3.0L}, {3.0L, -5.0L}, {1.0L, -1.0L}})
         EXPECT_NEAR(At(line, x), y, 1e-18L);
 
     // 2x + 4y = 6 solved for y.
-    const NodePtr a = P("2"), b = P("4"), c = P("6");
+    const NodePtr a = Parse("2"), b = Parse("4"), c = Parse("6");
     const NodePtr y = MakeLineY(a.get(), b.get(), c.get());
     for (const long double x : {-2.0L, 0.0L, 5.0L}) EXPECT_NEAR(2 * x + 4 * At(y, x), 6.0L, 1e-17L);
 
-    const NodePtr u = P("X^2"), v = P("10");
+    const NodePtr u = Parse("X^2"), v = Parse("10");
     const NodePtr lerp = MakeLerp(op::kVarT, u.get(), v.get());
     for (const auto& [t, expected] : {std::pair{0.0L, 9.0L}, {1.0L, 10.0L}, {0.25L, 9.25L}}) {
         ctx.SetVar(slot::kT, t);
@@ -90,7 +82,7 @@ TEST_F(TreeBuildersTest, LinesPassThroughTheirPoints) {
 }
 
 TEST_F(TreeBuildersTest, AnUndefinedPartGivesNoTree) {
-    const NodePtr u = P("X");
+    const NodePtr u = Parse("X");
     EXPECT_EQ(MakeQuotient(u.get(), nullptr), nullptr);
     EXPECT_EQ(MakeSumPlusProducts(u.get(), u.get(), nullptr, u.get(), u.get()), nullptr);
     EXPECT_EQ(MakeBoundLinear(u.get(), nullptr, u.get(), slot::kT, 'L'), nullptr);
@@ -103,9 +95,9 @@ TEST_F(TreeBuildersTest, AnUndefinedPartGivesNoTree) {
 
 TEST_F(TreeBuildersTest, TangentLineOfACircleFollowsItsPointText) {
     // c(t) = (cos t, sin t); the tangent at t = u is c(u) + T c'(u), with u a parameter.
-    const NodePtr cx = P("COS(T)"), cy = P("SIN(T)");
-    const NodePtr dx = P("-SIN(T)"), dy = P("COS(T)");
-    const NodePtr at = P("B");
+    const NodePtr cx = Parse("COS(T)"), cy = Parse("SIN(T)");
+    const NodePtr dx = Parse("-SIN(T)"), dy = Parse("COS(T)");
+    const NodePtr at = Parse("B");
     const NodePtr lineX = MakeBoundLinear(dx.get(), cx.get(), at.get(), slot::kT, 'L');
     const NodePtr lineY = MakeBoundLinear(dy.get(), cy.get(), at.get(), slot::kT, 'L');
     for (const long double u : {0.3L, 2.0L}) {

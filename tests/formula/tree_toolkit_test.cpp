@@ -7,7 +7,7 @@
 namespace quorlin {
 namespace {
 
-class TreeToolkit : public ::testing::Test {
+class TreeToolkit : public testing_support::FormulaTest {
 protected:
     NodePtr Parse(const char* text) { return testing_support::ParseTree(ctx, text); }
     long double At(TExprNode& tree, int slotIndex, long double x) {
@@ -15,7 +15,6 @@ protected:
         EXPECT_TRUE(ctx.EvalAtReal(tree, slotIndex, x, value));
         return value;
     }
-    FormulaContext ctx;
 };
 
 TEST_F(TreeToolkit, CopyIsDeepAndIndependent) {

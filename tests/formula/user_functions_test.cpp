@@ -15,9 +15,9 @@ namespace quorlin {
 namespace {
 
 using testing_support::ValueOf;
+using UserFunctions = testing_support::FormulaTest;
 
-TEST(UserFunctions, DefinitionResultCodes) {
-    FormulaContext ctx;
+TEST_F(UserFunctions, DefinitionResultCodes) {
     EXPECT_EQ(ctx.DefineUserFunction("", "X", 1), userfn::kEmptyName);
     EXPECT_EQ(ctx.DefineUserFunction("F", "X", 1), userfn::kNameTaken);
     EXPECT_EQ(ctx.DefineUserFunction("SIN", "X", 1), userfn::kNameTaken);
@@ -46,9 +46,8 @@ TEST(UserFunctions, DefinitionResultCodes) {
     EXPECT_EQ(ctx.DefineUserFunction("DERIV", "X", 1), userfn::kDone);
 }
 
-TEST(UserFunctions, RemovalByNameListingLinesAndNamesWithXYZ) {
-    FormulaContext ctx;
-    auto named = [&ctx](const std::string& name) {
+TEST_F(UserFunctions, RemovalByNameListingLinesAndNamesWithXYZ) {
+    auto named = [this](const std::string& name) {
         const auto& names = ctx.NamesWithXYZ();
         return std::find(names.begin(), names.end(), name) != names.end();
     };
@@ -76,8 +75,7 @@ TEST(UserFunctions, RemovalByNameListingLinesAndNamesWithXYZ) {
     EXPECT_TRUE(ctx.UserFunctions().empty());
 }
 
-TEST(UserFunctions, CallsNeedTheirArgumentsAndParenthesis) {
-    FormulaContext ctx;
+TEST_F(UserFunctions, CallsNeedTheirArgumentsAndParenthesis) {
     ASSERT_EQ(ctx.DefineUserFunction("DIFF", "X-Y", 2), userfn::kDone);
     EXPECT_EQ(ctx.Parse("DIFF(1)"), 117);
     EXPECT_EQ(ctx.Parse("DIFF(1,2,3)"), 117);
@@ -86,9 +84,8 @@ TEST(UserFunctions, CallsNeedTheirArgumentsAndParenthesis) {
     EXPECT_EQ(ctx.ParseResult()->op, op::kTimes);
 }
 
-TEST(UserFunctions, APiecewiseBodySwitchesOnTheCallsArgument) {
+TEST_F(UserFunctions, APiecewiseBodySwitchesOnTheCallsArgument) {
     // RAMP(X) = 0 for X < 0, X from 0 on.
-    FormulaContext ctx;
     ASSERT_EQ(ctx.DefineUserFunction("RAMP", "JOINX(0,0,X)", 1), userfn::kDone);
     ASSERT_EQ(ctx.DefineUserFunction("PICK", "JOINY(X,0,2*X)", 2), userfn::kDone);
     ctx.SetVar(slot::kX, 1.0L);
@@ -108,8 +105,7 @@ TEST(UserFunctions, APiecewiseBodySwitchesOnTheCallsArgument) {
     EXPECT_EQ(ctx.Parse("PICK(X-2,T)"), 0);  // the first argument has no piece boundary
 }
 
-TEST(UserFunctions, NestedCallsCannotGrowBeyondTheNodeLimit) {
-    FormulaContext ctx;
+TEST_F(UserFunctions, NestedCallsCannotGrowBeyondTheNodeLimit) {
     ASSERT_EQ(ctx.DefineUserFunction("TEN", "X+X+X+X+X+X+X+X+X+X", 1), userfn::kDone);
     ASSERT_EQ(ctx.DefineUserFunction("THOUSAND", "TEN(TEN(TEN(X)))", 1), userfn::kDone);
     EXPECT_EQ(ValueOf(ctx, "THOUSAND(1)"), 1000);
@@ -134,8 +130,7 @@ bool Read(FormulaContext& ctx, std::span<const std::uint8_t> bytes) {
     return ctx.ReadUserFunctions(in);
 }
 
-TEST(UserFunctions, BlockLayoutIsCountThenSeventySevenByteRecords) {
-    FormulaContext ctx;
+TEST_F(UserFunctions, BlockLayoutIsCountThenSeventySevenByteRecords) {
     ASSERT_EQ(ctx.DefineUserFunction("HYP", "SQRT(X^2+Y^2)", 2), userfn::kDone);
     ASSERT_EQ(ctx.DefineUserFunction("TRIPLE", "3X", 1), userfn::kDone);
     const auto bytes = Block(ctx);
@@ -158,10 +153,9 @@ TEST(UserFunctions, BlockLayoutIsCountThenSeventySevenByteRecords) {
     EXPECT_EQ(ValueOf(copy, "HYP(3,4)"), 5);
 }
 
-TEST(UserFunctions, ABlockMayUseAFunctionBeforeItsRecord) {
+TEST_F(UserFunctions, ABlockMayUseAFunctionBeforeItsRecord) {
     // Deleting and defining again moves a function behind those that use it; the file keeps
     // that order, and its reader still gives each body the functions it calls.
-    FormulaContext ctx;
     ASSERT_EQ(ctx.DefineUserFunction("INNER", "X+1", 1), userfn::kDone);
     ASSERT_EQ(ctx.DefineUserFunction("OUTER", "2*INNER(X)", 1), userfn::kDone);
     ASSERT_EQ(ctx.DefineUserFunction("TOP", "OUTER(X)^2", 1), userfn::kDone);
@@ -180,8 +174,7 @@ TEST(UserFunctions, ABlockMayUseAFunctionBeforeItsRecord) {
     EXPECT_EQ(ValueOf(copy, "TOP(2)"), 36);
 }
 
-TEST(UserFunctions, DamagedBlocksAreRefusedOrRepaired) {
-    FormulaContext ctx;
+TEST_F(UserFunctions, DamagedBlocksAreRefusedOrRepaired) {
     ASSERT_EQ(ctx.DefineUserFunction("KEEP", "X+1", 1), userfn::kDone);
     FormulaContext source;
     ASSERT_EQ(source.DefineUserFunction("HALF", "X/2", 1), userfn::kDone);
