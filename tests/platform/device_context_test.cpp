@@ -198,8 +198,7 @@ TEST(DeviceContextShapes, HatchDirectionsFollowTheirNames) {
 TEST(DeviceContextText, EscapementOf900RunsUpwards) {
     QImage flat = WhiteImage(160, 160);
     QImage turned = WhiteImage(160, 160);
-    FontSpec font;
-    font.height = -16;
+    FontSpec font{.height = -16};
     QSize extent;
     {
         DeviceContext dc(flat);
@@ -234,9 +233,7 @@ TEST(DeviceContextText, AlignmentPutsTheBoxAroundTheReferencePoint) {
     TextMetrics metrics;
     {
         DeviceContext dc(image);
-        FontSpec font;
-        font.height = -18;
-        dc.Select(font);
+        dc.Select(FontSpec{.height = -18});
         dc.SetBackgroundMode(BackgroundMode::Opaque);
         dc.SetBackgroundColor(Qt::red);
         extent = dc.TextExtent(QStringLiteral("Wxy"));
@@ -271,12 +268,9 @@ TEST(DeviceContextText, UpdatingAlignmentMovesTheCurrentPosition) {
 TEST(DeviceContextFonts, PositiveHeightIsTheCellNegativeTheCharacter) {
     QImage image = WhiteImage();
     DeviceContext dc(image);
-    FontSpec font;
-    font.height = 30;
-    dc.Select(font);
+    dc.Select(FontSpec{.height = 30});
     EXPECT_NEAR(dc.GetTextMetrics().height, 30, 1);
-    font.height = -30;
-    dc.Select(font);
+    dc.Select(FontSpec{.height = -30});
     EXPECT_GT(dc.GetTextMetrics().height, 30);
 }
 
@@ -436,9 +430,7 @@ TEST(DeviceContextTargets, FontHeightsAreDevicePixelsOnAPrinterPage) {
     QPdfWriter pdf(QStringLiteral("/dev/null"));
     pdf.setResolution(600);
     DeviceContext dc(pdf);
-    FontSpec font;
-    font.height = -100;  // 12 points at 600 pixels per inch
-    dc.Select(font);
+    dc.Select(FontSpec{.height = -100});  // 12 points at 600 pixels per inch
     EXPECT_GT(dc.GetTextMetrics().height, 100);
     EXPECT_LT(dc.GetTextMetrics().height, 140);
 }

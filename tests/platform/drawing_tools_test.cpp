@@ -38,12 +38,11 @@ TEST(FontHeights, PointsToPixelsRoundHalfAwayFromZero) {
 }
 
 TEST(FontHeights, SpecsBecomeQtFontsAndBack) {
-    FontSpec spec;
-    spec.faceName = QStringLiteral("Courier New");
-    spec.height = -20;
-    spec.weight = 700;
-    spec.italic = true;
-    spec.underline = true;
+    FontSpec spec{.faceName = QStringLiteral("Courier New"),
+                  .height = -20,
+                  .weight = 700,
+                  .italic = true,
+                  .underline = true};
     const QFont font = ToQFont(spec);
     EXPECT_EQ(font.pixelSize(), 20);
     EXPECT_EQ(font.weight(), QFont::Bold);

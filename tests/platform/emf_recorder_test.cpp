@@ -253,11 +253,7 @@ TEST(EmfRecorder, RecordsWhatTheDeviceContextDraws) {
         dc.Select(Brush::Solid(QColor(0, 128, 0)));
         const QPoint triangle[] = {{20, 40}, {120, 40}, {70, 120}};
         dc.Polygon(triangle);
-        FontSpec font;
-        font.faceName = "DejaVu Sans";
-        font.height = -16;
-        font.escapement = 300;
-        dc.Select(font);
+        dc.Select(FontSpec{.faceName = "DejaVu Sans", .height = -16, .escapement = 300});
         dc.SetTextColor(Qt::red);
         dc.TextOut(150, 150, QString::fromUtf8("30\u00b0"));
     }
