@@ -34,7 +34,7 @@ protected:
             ValueAt(ctx, tree, x, y);
             const auto expected = NumericDerivative(ctx, tree, op::VariableSlot(variableOp));
             if (!expected) continue;
-            const long double value = ValueAt(ctx, *derivative, x, y);
+            const long double value = At(derivative, x, y);
             EXPECT_NEAR(value, *expected, 1e-7L * (1 + std::fabs(*expected)))
                 << label << " at x = " << static_cast<double>(x)
                 << ", y = " << static_cast<double>(y);
@@ -64,7 +64,7 @@ TEST_F(DerivativeTest, EveryBuiltinMatchesItsDifferenceQuotient) {
             EXPECT_GE(CheckAtRandomPoints(*tree, op::kVarY, name + " in y"), 5) << name;
         } else {
             const NodePtr tree = TExprNode::NewOp(f.code);
-            EXPECT_EQ(ValueAt(ctx, *Derivative(ctx, tree.get()), 1.0L), 0.0L) << name;
+            EXPECT_EQ(At(Derivative(ctx, tree.get()), 1.0L), 0.0L) << name;
         }
     }
 }
@@ -75,7 +75,7 @@ TEST_F(DerivativeTest, CompositeFormulasInTwoVariables) {
         "ROOT(3,X*Y) LOGB(X^2+2,Y+6) MAX(X,Y^2)-MIN(X,-Y) JOINX(X^2,1,3-X,2,SIN(X)) "
         "(X-Y)^3/(1+X^4) HYPOT(SINH(X),Y)*-X ARCTAN(X/Y)+ABS(X-1) GAMMA(X)+BETA(X^2+1,Y^2+1)");
     for (const auto& text : formulas) {
-        NodePtr tree = ParseTree(ctx, text);
+        NodePtr tree = Parse(text);
         ASSERT_NE(tree, nullptr) << text;
         EXPECT_GE(CheckAtRandomPoints(*tree, op::kVarX, text + " in x"), 5);
         EXPECT_GE(CheckAtRandomPoints(*tree, op::kVarY, text + " in y"), 5);
@@ -94,12 +94,11 @@ TEST_F(DerivativeTest, HigherDerivativesOfPolynomialsAndSine) {
         }
         return sum;
     };
-    NodePtr current = ParseTree(ctx, "3*X^5-2*X^3+X-7");
+    NodePtr current = Parse("3*X^5-2*X^3+X-7");
     for (int k = 1; k <= 6; ++k) {
         current = Derivative(ctx, current.get());
         for (const long double x : {-2.5L, -0.75L, 0.0L, 1.25L, 3.0L})
-            EXPECT_NEAR(ValueAt(ctx, *current, x), closed(k, x),
-                        1e-12L * (1 + std::fabs(closed(k, x))))
+            EXPECT_NEAR(At(current, x), closed(k, x), 1e-12L * (1 + std::fabs(closed(k, x))))
                 << "order " << k;
     }
     // Past the degree the derivative is the constant 0, not a tree of zeros.
@@ -107,19 +106,19 @@ TEST_F(DerivativeTest, HigherDerivativesOfPolynomialsAndSine) {
     EXPECT_EQ(current->re, 0.0L);
 
     // The ninth derivative of SIN is COS, and stays a small tree.
-    current = ParseTree(ctx, "SIN(X)");
+    current = Parse("SIN(X)");
     for (int k = 1; k <= 9; ++k) {
         current = Derivative(ctx, current.get());
     }
     EXPECT_LE(TExprNode::CountNodes(current.get()), 4);
     for (const long double x : {-1.0L, 0.3L, 2.0L})
-        EXPECT_NEAR(ValueAt(ctx, *current, x), std::cos(x), 1e-15L);
+        EXPECT_NEAR(At(current, x), std::cos(x), 1e-15L);
 }
 
 TEST_F(DerivativeTest, HighOrdersOfAQuotientStayBoundedAndAccurate) {
     // d^n/dx^n 1/(1 + x^2) = Im((-1)^n n! / (x - i)^(n + 1)). Symbolic trees of a quotient
     // grow eightfold per order; past a budget the derivative becomes a difference stencil.
-    NodePtr current = ParseTree(ctx, "1/(1+X^2)");
+    NodePtr current = Parse("1/(1+X^2)");
     long double factorial = 1;
     for (int n = 1; n <= 9; ++n) {
         factorial *= n;
@@ -127,8 +126,7 @@ TEST_F(DerivativeTest, HighOrdersOfAQuotientStayBoundedAndAccurate) {
         EXPECT_LT(TExprNode::CountNodes(current.get()), 100000) << "order " << n;
         const Complex signedFactorial = n % 2 ? -factorial : factorial;
         for (const long double x : {-0.7L, 0.3L, 1.2L})
-            EXPECT_NEAR(ValueAt(ctx, *current, x),
-                        (signedFactorial / std::pow(Complex(x, -1), n + 1)).imag(),
+            EXPECT_NEAR(At(current, x), (signedFactorial / std::pow(Complex(x, -1), n + 1)).imag(),
                         1e-4L * factorial)
                 << "order " << n << " at " << static_cast<double>(x);
     }
@@ -136,7 +134,7 @@ TEST_F(DerivativeTest, HighOrdersOfAQuotientStayBoundedAndAccurate) {
 
 TEST_F(DerivativeTest, ComplexModeUsesTheSameRules) {
     ctx.complexMode = true;
-    NodePtr tree = ParseTree(ctx, "EXP(X)*X^2-LN(X)/SIN(X)");
+    NodePtr tree = Parse("EXP(X)*X^2-LN(X)/SIN(X)");
     const NodePtr derivative = Derivative(ctx, tree.get());
     const Complex z(1.0L, 2.0L);
     const Complex expected = std::exp(z) * (z * z + 2.0L * z) - 1.0L / (z * std::sin(z)) +
@@ -148,9 +146,9 @@ TEST_F(DerivativeTest, ComplexModeUsesTheSameRules) {
 }
 
 TEST_F(DerivativeTest, PartialsTreatOtherLettersAsConstants) {
-    NodePtr tree = ParseTree(ctx, "A*X^2*Y+T");
+    NodePtr tree = Parse("A*X^2*Y+T");
     ctx.SetVar(slot::kAt + 1, 3.0L);  // A
-    EXPECT_NEAR(ValueAt(ctx, *Derivative(ctx, tree.get()), 2.0L, 5.0L), 3 * 2 * 2 * 5, 1e-15L);
+    EXPECT_NEAR(At(Derivative(ctx, tree.get()), 2.0L, 5.0L), 3 * 2 * 2 * 5, 1e-15L);
     for (const auto& [variable, constant] : {std::pair{op::kVarT, 1.0L}, {op::kVarZLetter, 0.0L}}) {
         const NodePtr d = Derivative(ctx, tree.get(), variable);
         EXPECT_EQ(d->op, op::kConst);
@@ -161,39 +159,38 @@ TEST_F(DerivativeTest, PartialsTreatOtherLettersAsConstants) {
 
 TEST_F(DerivativeTest, PiecewiseFormsKeepTheirBoundaries) {
     // d/dx JOINX(x^2, 1, 3x) is 2x below 1 and 3 from 1 on.
-    NodePtr tree = ParseTree(ctx, "JOINX(X^2,1,3*X)");
+    NodePtr tree = Parse("JOINX(X^2,1,3*X)");
     NodePtr derivative = Derivative(ctx, tree.get());
-    EXPECT_NEAR(ValueAt(ctx, *derivative, 0.5L), 1.0L, 1e-18L);
-    EXPECT_NEAR(ValueAt(ctx, *derivative, 1.0L), 3.0L, 1e-18L);
-    EXPECT_NEAR(ValueAt(ctx, *derivative, 4.0L), 3.0L, 1e-18L);
+    EXPECT_NEAR(At(derivative, 0.5L), 1.0L, 1e-18L);
+    EXPECT_NEAR(At(derivative, 1.0L), 3.0L, 1e-18L);
+    EXPECT_NEAR(At(derivative, 4.0L), 3.0L, 1e-18L);
 
     // A fallback node differentiates both alternatives: SQRT(X) where defined, else -X.
-    NodePtr fallback =
-        TExprNode::NewBinary(op::kFallback, ParseTree(ctx, "SQRT(X)"), ParseTree(ctx, "-X^2"));
+    NodePtr fallback = TExprNode::NewBinary(op::kFallback, Parse("SQRT(X)"), Parse("-X^2"));
     derivative = Derivative(ctx, fallback.get());
-    EXPECT_NEAR(ValueAt(ctx, *derivative, 4.0L), 0.25L, 1e-18L);
-    EXPECT_NEAR(ValueAt(ctx, *derivative, -3.0L), 6.0L, 1e-18L);
+    EXPECT_NEAR(At(derivative, 4.0L), 0.25L, 1e-18L);
+    EXPECT_NEAR(At(derivative, -3.0L), 6.0L, 1e-18L);
 }
 
 TEST_F(DerivativeTest, NodesWithoutRuleUseADifferenceQuotient) {
     // ZETA has no symbolic rule; the derivative of ZETA(X^2) still follows the chain rule.
-    NodePtr tree = ParseTree(ctx, "ZETA(X^2)+DIGAMMA(X)");
+    NodePtr tree = Parse("ZETA(X^2)+DIGAMMA(X)");
     EXPECT_GE(CheckAtRandomPoints(*tree, op::kVarX, "zeta and digamma"), 5);
     // A curvature node of the example compiler has no rule either.
     NodePtr curvature = TExprNode::NewOp(op::kCurvature3);
-    curvature->child[3] = ParseTree(ctx, "X^3");
-    EXPECT_NEAR(ValueAt(ctx, *Derivative(ctx, curvature.get()), 2.0L), 12.0L, 1e-9L);
+    curvature->child[3] = Parse("X^3");
+    EXPECT_NEAR(At(Derivative(ctx, curvature.get()), 2.0L), 12.0L, 1e-9L);
     // The difference moves the variable itself, so JOIN pieces inside move along.
-    curvature->child[3] = ParseTree(ctx, "JOINX(X^2,1,3*X)");
+    curvature->child[3] = Parse("JOINX(X^2,1,3*X)");
     NodePtr derivative = Derivative(ctx, curvature.get());
-    EXPECT_NEAR(ValueAt(ctx, *derivative, 0.5L), 1.0L, 1e-9L);
-    EXPECT_NEAR(ValueAt(ctx, *derivative, 2.0L), 3.0L, 1e-9L);
+    EXPECT_NEAR(At(derivative, 0.5L), 1.0L, 1e-9L);
+    EXPECT_NEAR(At(derivative, 2.0L), 3.0L, 1e-9L);
     // A second derivative raises the order of the difference instead of nesting two:
     // psi''(2) = 2 - 2 zeta(3).
-    NodePtr digamma = ParseTree(ctx, "DIGAMMA(X)");
+    NodePtr digamma = Parse("DIGAMMA(X)");
     const NodePtr first = Derivative(ctx, digamma.get());
     derivative = Derivative(ctx, first.get());
-    EXPECT_NEAR(ValueAt(ctx, *derivative, 2.0L), 2 - 2 * 1.2020569031595942854L, 1e-8L);
+    EXPECT_NEAR(At(derivative, 2.0L), 2 - 2 * 1.2020569031595942854L, 1e-8L);
     EXPECT_LE(TExprNode::CountNodes(derivative.get()),
               TExprNode::CountNodes(first.get()) * 3 / 2 + 2);
 }

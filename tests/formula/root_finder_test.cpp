@@ -11,14 +11,12 @@
 namespace quorlin {
 namespace {
 
-using testing_support::ParseTree;
-
 class RootFinderTest : public testing_support::FormulaTest {
 protected:
     RootFinderTest() { ctx.rootTolerance = 1e-15L; }
 
     int Find(const char* text, long double a, long double b, long double& root) {
-        NodePtr tree = ParseTree(ctx, text);
+        NodePtr tree = Parse(text);
         root = NAN;
         return ctx.FindRootInInterval(*tree, slot::kX, a, root, b);
     }

@@ -11,13 +11,10 @@
 namespace quorlin {
 namespace {
 
-using testing_support::ParseTree;
-using testing_support::ValueAt;
-
 class SimplifyTest : public testing_support::FormulaTest {
 protected:
     NodePtr Simplified(const char* text) {
-        NodePtr tree = ParseTree(ctx, text);
+        NodePtr tree = Parse(text);
         ctx.Simplify(tree);
         return tree;
     }
@@ -32,7 +29,7 @@ TEST_F(SimplifyTest, NeverChangesAValueWhereTheTreeWasDefined) {
     std::uniform_real_distribution<long double> coordinate(-5.0L, 5.0L);
     ctx.SetVar(1, 0.75L);  // A
     for (const auto& text : corpus) {
-        NodePtr original = ParseTree(ctx, text);
+        NodePtr original = Parse(text);
         NodePtr simplified = TExprNode::CopyTree(original.get());
         ctx.Simplify(simplified);
         int defined = 0;
@@ -40,10 +37,10 @@ TEST_F(SimplifyTest, NeverChangesAValueWhereTheTreeWasDefined) {
             const long double x = coordinate(generator);
             const long double y = coordinate(generator);
             const long double z = coordinate(generator);
-            const long double before = ValueAt(ctx, *original, x, y, z);
+            const long double before = At(original, x, y, z);
             if (std::isnan(before)) continue;
             ++defined;
-            const long double after = ValueAt(ctx, *simplified, x, y, z);
+            const long double after = At(simplified, x, y, z);
             EXPECT_NEAR(after, before, 1e-17L * (1 + std::fabs(before))) << text;
         }
         EXPECT_GT(defined, 0) << text;
@@ -66,7 +63,7 @@ TEST_F(SimplifyTest, IdentitiesLeaveTheSmallestTree) {
 
 TEST_F(SimplifyTest, FoldedConstantsAreExactlyTheEvaluatedValues) {
     for (const char* text : {"2*3+4", "SIN(PI/6)", "EXP(1)/3", "2^0.5", "LN(10)*COS(1)-1/7"}) {
-        NodePtr original = ParseTree(ctx, text);
+        NodePtr original = Parse(text);
         ASSERT_TRUE(ctx.Evaluate(*original)) << text;
         const long double value = original->re;
         NodePtr folded = Simplified(text);
@@ -76,16 +73,16 @@ TEST_F(SimplifyTest, FoldedConstantsAreExactlyTheEvaluatedValues) {
     // Constant parts fold inside a tree that still depends on X.
     NodePtr mixed = Simplified("X*(2+3)+SQRT(16)");
     EXPECT_EQ(TExprNode::CountNodes(mixed.get()), 5);
-    EXPECT_EQ(ValueAt(ctx, *mixed, 2.0L), 14.0L);
+    EXPECT_EQ(At(mixed, 2.0L), 14.0L);
 }
 
 TEST_F(SimplifyTest, ParametersAndUndefinedPartsAreNotFolded) {
     // A parameter can move with its slider, so it stays a letter.
     NodePtr tree = Simplified("A*2+0*X");
     ctx.SetVar(1, 1.0L);
-    EXPECT_EQ(ValueAt(ctx, *tree, 0.0L), 2.0L);
+    EXPECT_EQ(At(tree, 0.0L), 2.0L);
     ctx.SetVar(1, 5.0L);
-    EXPECT_EQ(ValueAt(ctx, *tree, 0.0L), 10.0L);
+    EXPECT_EQ(At(tree, 0.0L), 10.0L);
 
     // SQRT(-4) has no real value: in real mode it stays, in complex mode it folds to 2i.
     NodePtr real = Simplified("SQRT(-4)+X");
@@ -101,7 +98,7 @@ TEST_F(SimplifyTest, ANegatedRealConstantStaysOnTheUpperSideOfTheCuts) {
     // 0-4 folds to -4 + 0i, never -4 - 0i: SQRT of it is 2i, as before the simplification.
     ctx.complexMode = true;
     for (const char* text : {"SQRT(0-4)*X", "SQRT(-1*4)*X", "LN(0-4)*X"}) {
-        NodePtr original = ParseTree(ctx, text);
+        NodePtr original = Parse(text);
         NodePtr simplified = TExprNode::CopyTree(original.get());
         ctx.Simplify(simplified);
         ctx.SetVar(slot::kX, 1.0L);
@@ -114,15 +111,15 @@ TEST_F(SimplifyTest, ANegatedRealConstantStaysOnTheUpperSideOfTheCuts) {
 
 TEST_F(SimplifyTest, ATreeDefinedNowhereIsLeftAlone) {
     // 0 * LN(...) would become 0, giving a value to a formula that has none.
-    NodePtr tree = ParseTree(ctx, "0*LN(-1-X^2-Y^2)");
+    NodePtr tree = Parse("0*LN(-1-X^2-Y^2)");
     const int nodes = TExprNode::CountNodes(tree.get());
     ctx.Simplify(tree);
     EXPECT_EQ(TExprNode::CountNodes(tree.get()), nodes);
-    EXPECT_TRUE(std::isnan(ValueAt(ctx, *tree, 1.0L)));
+    EXPECT_TRUE(std::isnan(At(tree, 1.0L)));
 }
 
 TEST_F(SimplifyTest, TheVariablesAreRestored) {
-    ValueAt(ctx, *ParseTree(ctx, "1"), 1.5L, -2.5L, 3.5L);
+    At(Parse("1"), 1.5L, -2.5L, 3.5L);
     const TVariableTable before = ctx.vars;
     Simplified("X*Y*Z+0");
     EXPECT_EQ(ctx.vars, before);

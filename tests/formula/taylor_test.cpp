@@ -17,8 +17,8 @@ using namespace testing_support;
 class TaylorTest : public testing_support::FormulaTest {
 protected:
     NodePtr Polynomial(const char* f, const char* centre, int degree) {
-        const NodePtr fTree = ParseTree(ctx, f);
-        const NodePtr centreTree = ParseTree(ctx, centre);
+        const NodePtr fTree = Parse(f);
+        const NodePtr centreTree = Parse(centre);
         return MakeTaylorPolynomial(ctx, fTree.get(), *centreTree, degree);
     }
 };
@@ -28,9 +28,9 @@ TEST_F(TaylorTest, SineAtZero) {
     const NodePtr cubic = Polynomial("SIN(X)", "0", 3);
     const NodePtr constant = Polynomial("SIN(X)+2", "0", 0);
     for (const long double x : {-1.5L, -0.2L, 0.0L, 0.9L, 2.0L}) {
-        EXPECT_NEAR(ValueAt(ctx, *line, x), x, 1e-18L);
-        EXPECT_NEAR(ValueAt(ctx, *cubic, x), x - x * x * x / 6, 1e-17L);
-        EXPECT_EQ(ValueAt(ctx, *constant, x), 2.0L);
+        EXPECT_NEAR(At(line, x), x, 1e-18L);
+        EXPECT_NEAR(At(cubic, x), x - x * x * x / 6, 1e-17L);
+        EXPECT_EQ(At(constant, x), 2.0L);
     }
 }
 
@@ -40,11 +40,11 @@ TEST_F(TaylorTest, APolynomialIsItsOwnExpansionFromItsDegreeOn) {
     for (const int degree : {4, 6, 9}) {
         const NodePtr t = Polynomial(quartic, "1.5", degree);
         for (const long double x : {-2.0L, 0.0L, 1.5L, 3.0L})
-            EXPECT_NEAR(ValueAt(ctx, *t, x), p(x), 1e-15L * (1 + std::fabs(p(x)))) << degree;
+            EXPECT_NEAR(At(t, x), p(x), 1e-15L * (1 + std::fabs(p(x)))) << degree;
     }
     // Degree 3 misses exactly the quartic term 2 (x - a)^4.
     const NodePtr cubic = Polynomial(quartic, "1.5", 3);
-    EXPECT_NEAR(ValueAt(ctx, *cubic, 2.5L), p(2.5L) - 2.0L, 1e-15L);
+    EXPECT_NEAR(At(cubic, 2.5L), p(2.5L) - 2.0L, 1e-15L);
 }
 
 TEST_F(TaylorTest, ExponentialRemainderStaysWithinItsBound) {
@@ -52,7 +52,7 @@ TEST_F(TaylorTest, ExponentialRemainderStaysWithinItsBound) {
     for (const long double x : {0.5L, 1.5L, 2.0L}) {
         // |R9| <= e^max(x, 1) |x - 1|^10 / 10!
         const long double bound = std::exp(std::max(x, 1.0L)) * std::pow(x - 1, 10) / 3628800;
-        const long double error = std::fabs(ValueAt(ctx, *t, x) - std::exp(x));
+        const long double error = std::fabs(At(t, x) - std::exp(x));
         EXPECT_LE(error, bound * 1.0001L + 1e-17L);
         // and is of that order, so the terms are all there
         EXPECT_GT(error, bound / std::exp(1.0L) / 2);
@@ -65,18 +65,18 @@ TEST_F(TaylorTest, CentreGivenAsParameterMovesThePolynomial) {
     for (const long double a : {1.0L, -3.0L}) {
         ctx.SetVar(1, a);
         for (const long double x : {0.0L, 2.0L})
-            EXPECT_NEAR(ValueAt(ctx, *tangent, x), 2 * a * x - a * a, 1e-17L);
+            EXPECT_NEAR(At(tangent, x), 2 * a * x - a * a, 1e-17L);
     }
 }
 
 TEST_F(TaylorTest, ParsedTemplateEqualsTheBuiltOne) {
-    NodePtr parsed = ParseTree(ctx, TaylorTemplateText());
+    NodePtr parsed = Parse(TaylorTemplateText());
     ASSERT_NE(parsed, nullptr);
     PrepareTaylorTemplate(*parsed);
     const NodePtr built = MakeTaylorTemplate();
     EXPECT_EQ(TExprNode::CountNodes(parsed.get()), TExprNode::CountNodes(built.get()));
-    const NodePtr f = ParseTree(ctx, "COS(2*X)");
-    const NodePtr centre = ParseTree(ctx, "0.25");
+    const NodePtr f = Parse("COS(2*X)");
+    const NodePtr centre = Parse("0.25");
     const NodePtr x = TExprNode::NewOp(op::kVarX);
     std::array<NodePtr, kTaylorMaxDegree + 1> derivatives;
     derivatives[0] = TExprNode::CopyTree(f.get());
@@ -87,8 +87,7 @@ TEST_F(TaylorTest, ParsedTemplateEqualsTheBuiltOne) {
         TruncateTaylorTemplate(*tree, 5);
         InsertTaylorDerivatives(*tree, derivatives, *centre, *x);
     }
-    for (const long double at : {-0.5L, 0.25L, 1.0L})
-        EXPECT_EQ(ValueAt(ctx, *parsed, at), ValueAt(ctx, *fromBuilt, at));
+    for (const long double at : {-0.5L, 0.25L, 1.0L}) EXPECT_EQ(At(parsed, at), At(fromBuilt, at));
 }
 
 TEST_F(TaylorTest, DerivativeOfAPolynomialWithBoundNodes) {
@@ -96,10 +95,10 @@ TEST_F(TaylorTest, DerivativeOfAPolynomialWithBoundNodes) {
     const NodePtr t = Polynomial("SIN(X)*EXP(X)", "0.5", 5);
     const NodePtr slope = Derivative(ctx, t.get());
     for (const long double x : {-1.0L, 0.5L, 1.7L}) {
-        ValueAt(ctx, *t, x);
+        At(t, x);
         const auto expected = NumericDerivative(ctx, *t, slot::kX);
         ASSERT_TRUE(expected.has_value());
-        EXPECT_NEAR(ValueAt(ctx, *slope, x), *expected, 1e-9L);
+        EXPECT_NEAR(At(slope, x), *expected, 1e-9L);
     }
 }
 

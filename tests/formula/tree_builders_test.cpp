@@ -12,9 +12,6 @@
 namespace quorlin {
 namespace {
 
-using testing_support::ParseTree;
-using testing_support::ValueAt;
-
 using TreeBuildersTest = testing_support::FormulaTest;
 
 TEST_F(TreeBuildersTest, CrossProductIsPerpendicularAndDotProductMatches) {
