@@ -10,8 +10,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "formula/formula_context.h"
@@ -34,11 +34,14 @@ std::string Trimmed(const std::string& s) {
     return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
 }
 
-std::vector<std::string> Split(const std::string& s, char separator) {
+std::vector<std::string> Split(const std::string& s, std::string_view separator) {
     std::vector<std::string> parts;
-    std::stringstream stream(s);
-    for (std::string part; std::getline(stream, part, separator);) parts.push_back(Trimmed(part));
-    return parts;
+    for (std::size_t start = 0;;) {
+        const auto end = s.find(separator, start);
+        parts.push_back(Trimmed(s.substr(start, end - start)));
+        if (end == std::string::npos) return parts;
+        start = end + separator.size();
+    }
 }
 
 std::vector<FormulaCase> ReadCases(const std::string& path) {
@@ -47,7 +50,7 @@ std::vector<FormulaCase> ReadCases(const std::string& path) {
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
         if (Trimmed(line).empty() || Trimmed(line)[0] == '#') continue;
-        const auto fields = Split(line, ';');
+        const auto fields = Split(line, ";");
         FormulaCase c{number, fields.at(0), fields.size() > 1 ? fields[1] : ""};
         c.undefined = fields.size() < 3 || fields[2] == "undef";
         if (!c.undefined) {
@@ -60,9 +63,10 @@ std::vector<FormulaCase> ReadCases(const std::string& path) {
     return cases;
 }
 
-// Applies "X=0.7, complex, define NAME(2)=body" to a fresh context.
+// Applies "X=0.7, complex, define NAME(2)=body" to a fresh context; the items are separated
+// by a comma and a blank, so that a body may hold commas of its own.
 void Prepare(FormulaContext& ctx, const std::string& variables) {
-    const auto items = Split(variables, ',');
+    const auto items = Split(variables, ", ");
     if (std::find(items.begin(), items.end(), "complex") != items.end()) {
         ctx.complexMode = true;
         ctx.ResetVariables();

@@ -210,14 +210,20 @@ add("AVG(1,2,6)", "define AVG(3)=(X+Y+Z)/3", 3)
 add("TWICE(CUBE(2))", "define CUBE(1)=X^3, define TWICE(1)=2X", 16)
 add("SWAP(X,2)", "X=5, define SWAP(2)=X-Y", 3)
 add("SWAP(Y,X)", "X=5, Y=1, define SWAP(2)=X-Y", -4)
+ramp, pick = "define RAMP(1)=JOINX(0,0,X)", "define PICK(2)=JOINY(X,0,2*X)"
+add("RAMP(X)", f"X=1, T=-3, {ramp}", 1)
+add("RAMP(T)", f"X=1, T=-3, {ramp}", 0)  # T < 0 picks the first piece, whatever X is
+add("RAMP(T)", f"X=-1, T=5, {ramp}", 5)
+add("PICK(3,X)", f"X=-1, T=5, Y=7, {pick}", 3)  # the switch follows the second argument
+add("PICK(3,T)", f"X=-1, T=5, Y=7, {pick}", 6)
 add("SQUARED(X+1)", "X=10, define NEG(1)=-X, define SQUARED(1)=NEG(X)^2", 121)
 
 def fmt(v):
     return mp.nstr(v, 25, min_fixed=-mp.inf, max_fixed=mp.inf) if v != 0 else "0"
 
 print("# Formula cases: expression ; variables ; expected real ; expected imaginary ; tolerance")
-print("# Variables: comma-separated LETTER=value (complex values as a+bI), the word complex")
-print("# for complex mode, and define NAME(n)=body for a user function of n arguments.")
+print("# Variables: LETTER=value (complex values as a+bI), the word complex and")
+print("# define NAME(n)=body for a user function of n arguments, separated by \", \".")
 print("# Expected values come from mpmath at 40 digits (make_cases.py); undef = no value.")
 for f, variables, value, tol in cases:
     if value is None:

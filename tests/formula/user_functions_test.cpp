@@ -84,22 +84,11 @@ TEST_F(UserFunctions, CallsNeedTheirArgumentsAndParenthesis) {
     EXPECT_EQ(ctx.ParseResult()->op, op::kTimes);
 }
 
-TEST_F(UserFunctions, APiecewiseBodySwitchesOnTheCallsArgument) {
-    // RAMP(X) = 0 for X < 0, X from 0 on.
+TEST_F(UserFunctions, APieceBoundaryCannotFollowAnExpressionArgument) {
+    // Refused, not drawn against the wrong variable; calls with a plain letter are rows of
+    // cases.txt.
     ASSERT_EQ(ctx.DefineUserFunction("RAMP", "JOINX(0,0,X)", 1), userfn::kDone);
     ASSERT_EQ(ctx.DefineUserFunction("PICK", "JOINY(X,0,2*X)", 2), userfn::kDone);
-    ctx.SetVar(slot::kX, 1.0L);
-    ctx.SetVar(slot::kT, -3.0L);
-    EXPECT_EQ(ValueOf(ctx, "RAMP(X)"), 1);
-    EXPECT_EQ(ValueOf(ctx, "RAMP(T)"), 0);  // T < 0 picks the first piece, whatever X is
-    ctx.SetVar(slot::kT, 5.0L);
-    ctx.SetVar(slot::kX, -1.0L);
-    EXPECT_EQ(ValueOf(ctx, "RAMP(T)"), 5);
-    ctx.SetVar(slot::kY, 7.0L);
-    EXPECT_EQ(ValueOf(ctx, "PICK(3,X)"), 3);  // the switch follows the second argument, X = -1
-    EXPECT_EQ(ValueOf(ctx, "PICK(3,T)"), 6);
-    // A piece boundary cannot follow an argument that is an expression: refused, not drawn
-    // against the wrong variable.
     EXPECT_EQ(ctx.Parse("RAMP(X-2)"), 101);
     EXPECT_EQ(ctx.Parse("PICK(3,2*T)"), 101);
     EXPECT_EQ(ctx.Parse("PICK(X-2,T)"), 0);  // the first argument has no piece boundary
