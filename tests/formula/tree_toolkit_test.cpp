@@ -9,7 +9,6 @@ namespace {
 
 class TreeToolkit : public testing_support::FormulaTest {
 protected:
-    NodePtr Parse(const char* text) { return testing_support::ParseTree(ctx, text); }
     long double At(TExprNode& tree, int slotIndex, long double x) {
         long double value = NAN;
         EXPECT_TRUE(ctx.EvalAtReal(tree, slotIndex, x, value));
