@@ -115,30 +115,30 @@ double FontPointsForHeight(int height, int pixelsPerInch) {
     return std::abs(static_cast<double>(height)) * 72.0 / pixelsPerInch;
 }
 
-QFont ToQFont(const FontSpec& spec) {
-    QFont font(spec.faceName);
-    const double magnitude = std::abs(static_cast<double>(spec.height));
-    font.setPixelSize(spec.height == 0
+QFont ToQFont(const FontSpec& fontSpec) {
+    QFont font(fontSpec.faceName);
+    const double magnitude = std::abs(static_cast<double>(fontSpec.height));
+    font.setPixelSize(fontSpec.height == 0
                           ? kDefaultFontPixels
                           : static_cast<int>(std::min<double>(magnitude, kLargestFontPixels)));
-    const int weight = spec.weight <= 0 ? 400 : std::clamp(spec.weight, 1, 1000);
+    const int weight = fontSpec.weight <= 0 ? 400 : std::clamp(fontSpec.weight, 1, 1000);
     font.setWeight(static_cast<QFont::Weight>(weight));
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    font.setStrikeOut(spec.strikeOut);
+    font.setItalic(fontSpec.italic);
+    font.setUnderline(fontSpec.underline);
+    font.setStrikeOut(fontSpec.strikeOut);
     return font;
 }
 
 FontSpec FontSpecFromQFont(const QFont& font, int pixelsPerInch) {
-    FontSpec spec;
-    spec.faceName = font.family();
-    spec.height = font.pixelSize() > 0 ? -font.pixelSize()
-                                       : FontHeightForPoints(font.pointSizeF(), pixelsPerInch);
-    spec.weight = static_cast<int>(font.weight());
-    spec.italic = font.italic();
-    spec.underline = font.underline();
-    spec.strikeOut = font.strikeOut();
-    return spec;
+    FontSpec fontSpec;
+    fontSpec.faceName = font.family();
+    fontSpec.height = font.pixelSize() > 0 ? -font.pixelSize()
+                                           : FontHeightForPoints(font.pointSizeF(), pixelsPerInch);
+    fontSpec.weight = static_cast<int>(font.weight());
+    fontSpec.italic = font.italic();
+    fontSpec.underline = font.underline();
+    fontSpec.strikeOut = font.strikeOut();
+    return fontSpec;
 }
 
 }  // namespace quorlin::platform

@@ -96,7 +96,7 @@ double FontPointsForHeight(int height, int pixelsPerInch);
 
 // The QFont of a font description. A positive (cell) height needs the face's metrics and is
 // resolved by the device context; here it is taken as the character height.
-QFont ToQFont(const FontSpec& spec);
+QFont ToQFont(const FontSpec& fontSpec);
 
 // The font description of a QFont as shown on a device of the given pixels per inch (escapement 0).
 FontSpec FontSpecFromQFont(const QFont& font, int pixelsPerInch);

@@ -40,27 +40,27 @@ bool FontRecord::Read(ByteReader& in) {
 }
 
 platform::FontSpec ToFontSpec(const FontRecord& record) {
-    platform::FontSpec spec;
-    spec.faceName = FromWindows1252(record.faceName);
-    spec.height = record.height;
-    spec.weight = record.weight;
-    spec.italic = record.italic != 0;
-    spec.underline = record.underline != 0;
-    spec.strikeOut = record.strikeOut != 0;
-    spec.escapement = record.escapement;
-    return spec;
+    platform::FontSpec fontSpec;
+    fontSpec.faceName = FromWindows1252(record.faceName);
+    fontSpec.height = record.height;
+    fontSpec.weight = record.weight;
+    fontSpec.italic = record.italic != 0;
+    fontSpec.underline = record.underline != 0;
+    fontSpec.strikeOut = record.strikeOut != 0;
+    fontSpec.escapement = record.escapement;
+    return fontSpec;
 }
 
-std::optional<FontRecord> FontRecordFromSpec(const platform::FontSpec& spec, FontRecord base) {
-    auto face = ToWindows1252(spec.faceName);
+std::optional<FontRecord> FontRecordFromSpec(const platform::FontSpec& fontSpec, FontRecord base) {
+    auto face = ToWindows1252(fontSpec.faceName);
     if (!face || face->size() >= FontRecord::kFaceBytes) return std::nullopt;
     base.faceName = std::move(*face);
-    base.height = spec.height;
-    base.weight = spec.weight;
-    base.italic = spec.italic ? 1 : 0;
-    base.underline = spec.underline ? 1 : 0;
-    base.strikeOut = spec.strikeOut ? 1 : 0;
-    base.escapement = spec.escapement;
+    base.height = fontSpec.height;
+    base.weight = fontSpec.weight;
+    base.italic = fontSpec.italic ? 1 : 0;
+    base.underline = fontSpec.underline ? 1 : 0;
+    base.strikeOut = fontSpec.strikeOut ? 1 : 0;
+    base.escapement = fontSpec.escapement;
     return base;
 }
 

@@ -50,7 +50,7 @@ platform::FontSpec ToFontSpec(const FontRecord& record);
 // The record with the FontSpec's fields put into base (its other fields kept); nothing when the
 // face name has no Windows-1252 form or is longer than 31 bytes, since a file could not
 // store it.
-std::optional<FontRecord> FontRecordFromSpec(const platform::FontSpec& spec, FontRecord base);
+std::optional<FontRecord> FontRecordFromSpec(const platform::FontSpec& fontSpec, FontRecord base);
 
 class WindowFonts {
 public:

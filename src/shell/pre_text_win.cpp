@@ -57,9 +57,9 @@ void TPreTextWin::ApplyTextFont() {
 }
 
 void TPreTextWin::ApplyTextFont(const FontRecord& font) {
-    platform::FontSpec spec = ToFontSpec(font);
-    spec.escapement = 0;  // text in an editor always runs horizontally
-    editor_->setFont(platform::ToQFont(spec));
+    platform::FontSpec fontSpec = ToFontSpec(font);
+    fontSpec.escapement = 0;  // text in an editor always runs horizontally
+    editor_->setFont(platform::ToQFont(fontSpec));
 }
 
 void TPreTextWin::Notify(int code) {

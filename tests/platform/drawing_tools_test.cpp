@@ -38,22 +38,22 @@ TEST(FontHeights, PointsToPixelsRoundHalfAwayFromZero) {
 }
 
 TEST(FontHeights, SpecsBecomeQtFontsAndBack) {
-    FontSpec spec{.faceName = QStringLiteral("Courier New"),
-                  .height = -20,
-                  .weight = 700,
-                  .italic = true,
-                  .underline = true};
-    const QFont font = ToQFont(spec);
+    FontSpec fontSpec{.faceName = QStringLiteral("Courier New"),
+                      .height = -20,
+                      .weight = 700,
+                      .italic = true,
+                      .underline = true};
+    const QFont font = ToQFont(fontSpec);
     EXPECT_EQ(font.pixelSize(), 20);
     EXPECT_EQ(font.weight(), QFont::Bold);
     EXPECT_TRUE(font.italic());
     EXPECT_TRUE(font.underline());
-    EXPECT_EQ(FontSpecFromQFont(font, 96), spec);
+    EXPECT_EQ(FontSpecFromQFont(font, 96), fontSpec);
 
-    spec.height = 0;
-    spec.weight = 0;
-    EXPECT_EQ(ToQFont(spec).pixelSize(), kDefaultFontPixels);
-    EXPECT_EQ(ToQFont(spec).weight(), QFont::Normal);
+    fontSpec.height = 0;
+    fontSpec.weight = 0;
+    EXPECT_EQ(ToQFont(fontSpec).pixelSize(), kDefaultFontPixels);
+    EXPECT_EQ(ToQFont(fontSpec).weight(), QFont::Normal);
 
     QFont points(QStringLiteral("Arial"));
     points.setPointSizeF(12);
@@ -62,11 +62,11 @@ TEST(FontHeights, SpecsBecomeQtFontsAndBack) {
 
 TEST(FontHeights, HeightsFromDamagedFilesGiveADrawableFont) {
     // A font record's height is any int32 a file holds; the smallest has no magnitude in an int.
-    FontSpec spec;
+    FontSpec fontSpec;
     for (const int height : {std::numeric_limits<int>::min(), -2000000000, 2000000000,
                              std::numeric_limits<int>::max()}) {
-        spec.height = height;
-        const QFont font = ToQFont(spec);
+        fontSpec.height = height;
+        const QFont font = ToQFont(fontSpec);
         EXPECT_GT(font.pixelSize(), 0) << height;
         EXPECT_LE(font.pixelSize(), kLargestFontPixels) << height;
         EXPECT_GT(FontPointsForHeight(height, 96), 1e6) << height;
@@ -74,7 +74,7 @@ TEST(FontHeights, HeightsFromDamagedFilesGiveADrawableFont) {
     QImage image(40, 20, QImage::Format_RGB32);
     image.fill(Qt::white);
     DeviceContext dc(image);
-    dc.Select(spec);  // a positive height: the cell, worked out from the face's metrics
+    dc.Select(fontSpec);  // a positive height: the cell, worked out from the face's metrics
     dc.TextOut(0, 0, QStringLiteral("x"));
     EXPECT_LE(dc.Painter().font().pixelSize(), kLargestFontPixels);
 }

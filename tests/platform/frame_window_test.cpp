@@ -226,6 +226,7 @@ TEST_F(FrameWindowTest, SendCommandOfAnInactiveChildReachesThatChild) {
 TEST_F(FrameWindowTest, ActivatingAnotherChildShowsItsMenu) {
     ChildWindow* rich = Add();
     ChildWindow* plain = Add(false);  // a child without a menu keeps the frame's
+    EXPECT_EQ(frame.ActiveChild(), plain);
     EXPECT_EQ(MenuBarTitles(frame), (QStringList{"&File", "&Window"}));
     frame.ActivateChild(rich);
     EXPECT_EQ(frame.ActiveChild(), rich);

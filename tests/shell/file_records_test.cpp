@@ -281,16 +281,17 @@ TEST(FontRecord, ConvertsToTheDeviceFontAndRefusesUnstorableFaces) {
                        .italic = 1,
                        .quality = 2,
                        .faceName = "Caf\xe9 Sans"};  // Windows-1252 e acute
-    const platform::FontSpec spec = ToFontSpec(f);
-    EXPECT_EQ(spec.faceName, QString::fromUtf8("Caf\xc3\xa9 Sans"));
-    EXPECT_EQ(spec.height, -16);
-    EXPECT_TRUE(spec.italic);
-    EXPECT_FALSE(spec.underline);
-    EXPECT_EQ(spec.escapement, 450);
-    EXPECT_EQ(FontRecordFromSpec(spec, FontRecord{}).value_or(FontRecord{}).faceName, f.faceName);
-    EXPECT_EQ(FontRecordFromSpec(spec, f), f);  // fields a FontSpec lacks come from the base
+    const platform::FontSpec fontSpec = ToFontSpec(f);
+    EXPECT_EQ(fontSpec.faceName, QString::fromUtf8("Caf\xc3\xa9 Sans"));
+    EXPECT_EQ(fontSpec.height, -16);
+    EXPECT_TRUE(fontSpec.italic);
+    EXPECT_FALSE(fontSpec.underline);
+    EXPECT_EQ(fontSpec.escapement, 450);
+    EXPECT_EQ(FontRecordFromSpec(fontSpec, FontRecord{}).value_or(FontRecord{}).faceName,
+              f.faceName);
+    EXPECT_EQ(FontRecordFromSpec(fontSpec, f), f);  // fields a FontSpec lacks come from the base
 
-    platform::FontSpec foreign = spec;
+    platform::FontSpec foreign = fontSpec;
     foreign.faceName = QString::fromUtf8("\xe5\xae\x8b\xe4\xbd\x93");
     EXPECT_FALSE(FontRecordFromSpec(foreign, f).has_value());
     foreign.faceName = QString(32, QChar('F'));
