@@ -37,6 +37,7 @@ TFileMsgWin::TFileMsgWin(int kind, QString fileName, QWidget* parent)
     HandleCommand(resources::cmd::kFileOpen, [this] { FileOpen(); });
     HandleCommand(resources::cmd::kFileSave, [this] { FileSave(); });
     HandleCommand(resources::cmd::kFileSaveAs, [this] { FileSaveAs(); });
+    HandleCommand(resources::cmd::kClose, [this] { CloseWindow(); });
 }
 
 TFileMsgWin::~TFileMsgWin() = default;
@@ -123,6 +124,20 @@ bool TFileMsgWin::FileOpen() {
     request.fileName = fileName_;
     const auto name = platform::CurrentCommonDialogs().OpenFileName(this, request);
     return name && Load(*name) == kNoError;
+}
+
+bool TFileMsgWin::CanClose() {
+    if (!IsModified()) return platform::Window::CanClose();
+    const QString name = QFileInfo(fileName_).fileName();
+    switch (platform::MsgBox(this, QStringLiteral("Quorlin"),
+                             tr("Save the changes to %1?").arg(name), platform::kMsgYesNoCancel)) {
+        case platform::kIdYes:
+            return FileSave();
+        case platform::kIdNo:
+            return true;
+        default:
+            return false;
+    }
 }
 
 bool TFileMsgWin::FileSave() {

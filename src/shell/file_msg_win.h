@@ -89,6 +89,9 @@ public:
 
     // --- chained operations ---
     // Hides the window and its attached windows (the notebook here; graphing windows add theirs).
+    // A modified diagram asks whether to save it first: yes saves (a failed or cancelled save
+    // keeps the window open), no drops the changes, cancel keeps the window.
+    bool CanClose() override;
     void HideWindow() override;
     virtual void Notify(int code);
     // Empties the window: no protection, empty notebook, no background bitmap.

@@ -70,7 +70,6 @@ QString TextOfFileBytes(std::string_view bytes) {
 TTextWin::TTextWin(QString fileName, QWidget* parent) : TPreTextWin(std::move(fileName), parent) {
     SetMenu(&kTextMenu);
     SetAccelerators(&kTextAccelerators);
-    HandleCommand(cmd::kClose, [this] { CloseWindow(); });
 }
 
 QString TTextWin::FileFilter() const {

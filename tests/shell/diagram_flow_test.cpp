@@ -298,3 +298,39 @@ TEST_F(DiagramFlow, BackgroundBitmapIsNamedAfterTheDiagram) {
 
 }  // namespace
 }  // namespace quorlin
+
+namespace quorlin {
+namespace {
+
+TEST_F(DiagramFlow, ClosingAModifiedDiagramAsksToSaveIt) {
+    const QString path = Path("kept.qz2");
+    SaveDiagram(path, {5}, "saved");
+    TestDiagram w("noname4.qz2");
+    ASSERT_EQ(w.Load(path), kNoError);
+    EXPECT_TRUE(w.CanClose()) << "an unchanged diagram closes without a question";
+    EXPECT_TRUE(prompter_.messages.empty());
+
+    w.values = {6};
+    w.MarkModified();
+    prompter_.AnswerMessage(platform::kIdCancel);
+    EXPECT_FALSE(w.CanClose()) << "cancel keeps the window";
+    ASSERT_EQ(prompter_.messages.size(), 1u);
+    EXPECT_EQ(prompter_.messages[0].kind, platform::kMsgYesNoCancel);
+    EXPECT_TRUE(prompter_.messages[0].text.contains("kept.qz2"));
+
+    prompter_.AnswerMessage(platform::kIdYes);
+    EXPECT_TRUE(w.CanClose()) << "yes saves and closes";
+    TestDiagram reread("noname5.qz2");
+    ASSERT_EQ(reread.Load(path), kNoError);
+    EXPECT_EQ(reread.values, (std::vector<std::int32_t>{6}));
+
+    TestDiagram fresh("noname6.qz2");
+    fresh.MarkModified();
+    prompter_.AnswerMessage(platform::kIdYes);  // the save-as dialog then answers "cancel"
+    EXPECT_FALSE(fresh.CanClose()) << "a cancelled save keeps the window and its diagram";
+    prompter_.AnswerMessage(platform::kIdNo);
+    EXPECT_TRUE(fresh.CanClose()) << "no drops the changes";
+}
+
+}  // namespace
+}  // namespace quorlin
