@@ -34,3 +34,15 @@ function(quorlin_test name)
         PROPERTIES ENVIRONMENT
             "QT_QPA_PLATFORM=offscreen;QUORLIN_SOURCE_DIR=${PROJECT_SOURCE_DIR};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/support/lsan.supp:print_suppressions=0;ASAN_OPTIONS=detect_leaks=1:abort_on_error=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
 endfunction()
+
+# quorlin_plain_test(NAME SOURCES... DEPENDS libs...): a GoogleTest executable for code that needs
+# no Qt (core, the formula engine); it runs without an application object.
+function(quorlin_plain_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE quorlin_options ${ARG_DEPENDS} quorlin_plain_test_support)
+    gtest_discover_tests(${name}
+        DISCOVERY_MODE PRE_TEST
+        PROPERTIES ENVIRONMENT
+            "QUORLIN_SOURCE_DIR=${PROJECT_SOURCE_DIR};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/support/lsan.supp:print_suppressions=0;ASAN_OPTIONS=detect_leaks=1:abort_on_error=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+endfunction()

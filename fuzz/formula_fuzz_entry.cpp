@@ -6,7 +6,7 @@
 
 #include "formula/formula_context.h"
 #include "formula/formula_text.h"
-#include "platform/binio.h"
+#include "core/binio.h"
 
 namespace quorlin {
 

@@ -5,7 +5,7 @@
 #include <numbers>
 #include <numeric>
 
-#include "shell/numbers.h"
+#include "core/numbers.h"
 
 namespace quorlin::canvas {
 namespace {

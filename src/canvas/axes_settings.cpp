@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "shell/numbers.h"
+#include "core/numbers.h"
 
 namespace quorlin::canvas {
 

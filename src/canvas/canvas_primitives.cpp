@@ -8,7 +8,8 @@
 #include <string>
 
 #include "canvas/export_format.h"
-#include "shell/text_helpers.h"
+#include "core/text_helpers.h"
+#include "platform/text_codec.h"
 
 namespace quorlin::canvas {
 namespace {

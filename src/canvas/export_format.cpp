@@ -1,5 +1,6 @@
 #include "canvas/export_format.h"
 
+#include "platform/text_codec.h"
 #include "shell/palette.h"
 
 #include <cstdarg>

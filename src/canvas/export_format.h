@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "shell/numbers.h"
-#include "shell/text_helpers.h"
+#include "core/numbers.h"
+#include "core/text_helpers.h"
 
 namespace quorlin::canvas {
 

@@ -5,7 +5,7 @@
 #include "canvas/grid_win.h"
 #include "platform/boxes.h"
 #include "platform/screen_metrics.h"
-#include "shell/numbers.h"
+#include "core/numbers.h"
 
 namespace quorlin::canvas {
 namespace {
@@ -37,7 +37,7 @@ inline constexpr int kFieldChars = 29;
 }  // namespace view
 
 std::string FieldText(const platform::Dialog& dlg, int id, std::size_t maxChars) {
-    return dlg.GetText(id, platform::ControlKind::Edit).left(maxChars).toStdString();
+    return dlg.GetText(id, resources::ControlKind::Edit).left(maxChars).toStdString();
 }
 
 QString Number(long double value, int width, int places) {
@@ -55,7 +55,7 @@ void TGridDlg::SetupWindow() {
     platform::Dialog::SetupWindow();
     screenWidth_ = std::max(platform::ScreenMetrics().widthPixels, 1);
     TransferToControls();
-    SetText(grid::kSectors, platform::ControlKind::Edit,
+    SetText(grid::kSectors, resources::ControlKind::Edit,
             QString::number(window_.Axes().polarSectors));
     HideForLogarithmicAxes();
     ShowHideRules();
@@ -102,7 +102,7 @@ void TGridDlg::TransferToControls() {
     }
     SetChecked(a.NumbersOnBorder() ? grid::kOnBorder : grid::kOnAxes, true);
     ShowPlaces();
-    SetText(grid::kTickLength, platform::ControlKind::Edit,
+    SetText(grid::kTickLength, resources::ControlKind::Edit,
             Number(TickLengthPercent(a.tickLength, screenWidth_), 3, 1));
     ShowIntervals();
     ShowHideRules();
@@ -110,17 +110,17 @@ void TGridDlg::TransferToControls() {
 
 void TGridDlg::ShowIntervals() {
     const TAxesSettings& a = window_.Axes();
-    SetText(grid::kXInterval, platform::ControlKind::Edit,
+    SetText(grid::kXInterval, resources::ControlKind::Edit,
             Number(a.xInterval, 8, 6) + (a.originLetter ? QStringLiteral("@") : QString()));
-    SetText(grid::kYInterval, platform::ControlKind::Edit, Number(a.yInterval, 8, 6));
-    SetText(grid::kXFrequency, platform::ControlKind::Edit, QString::number(a.xFrequency));
-    SetText(grid::kYFrequency, platform::ControlKind::Edit, QString::number(a.yFrequency));
+    SetText(grid::kYInterval, resources::ControlKind::Edit, Number(a.yInterval, 8, 6));
+    SetText(grid::kXFrequency, resources::ControlKind::Edit, QString::number(a.xFrequency));
+    SetText(grid::kYFrequency, resources::ControlKind::Edit, QString::number(a.yFrequency));
 }
 
 void TGridDlg::ShowPlaces() {
-    SetText(grid::kXPlaces, platform::ControlKind::Edit,
+    SetText(grid::kXPlaces, resources::ControlKind::Edit,
             QString::fromStdString(FormatPlaces(window_.Axes().xPlaces)));
-    SetText(grid::kYPlaces, platform::ControlKind::Edit,
+    SetText(grid::kYPlaces, resources::ControlKind::Edit,
             QString::fromStdString(FormatPlaces(window_.Axes().yPlaces)));
 }
 
@@ -290,15 +290,15 @@ void TViewDlg::FillFields(bool selectCentre) {
             text = QString::fromStdString(FormatPowerOfTen(static_cast<int>(std::trunc(alt))));
         else
             text = Number(alt, p + 2, p);
-        SetText(id, platform::ControlKind::Edit, text);
+        SetText(id, resources::ControlKind::Edit, text);
     };
     corner(view::kLeft, f.left, f.altLeft, IsLogX(f.logMode));
     corner(view::kRight, f.right, f.altRight, IsLogX(f.logMode));
     corner(view::kDown, f.down, f.altDown, IsLogY(f.logMode));
     corner(view::kUp, f.up, f.altUp, IsLogY(f.logMode));
-    SetText(view::kCentreX, platform::ControlKind::Edit, Number(f.centreX, p + 2, p));
-    SetText(view::kCentreY, platform::ControlKind::Edit, Number(f.centreY, p + 2, p));
-    SetText(view::kWidth, platform::ControlKind::Edit, Number(2 * f.halfWidth, p + 2, p));
+    SetText(view::kCentreX, resources::ControlKind::Edit, Number(f.centreX, p + 2, p));
+    SetText(view::kCentreY, resources::ControlKind::Edit, Number(f.centreY, p + 2, p));
+    SetText(view::kWidth, resources::ControlKind::Edit, Number(2 * f.halfWidth, p + 2, p));
     if (selectCentre) FocusControl(view::kCentreX, true);
 }
 

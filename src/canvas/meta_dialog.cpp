@@ -3,12 +3,12 @@
 #include "canvas/zel_wint.h"
 #include "platform/boxes.h"
 #include "platform/screen_metrics.h"
-#include "shell/errors.h"
-#include "shell/numbers.h"
+#include "core/errors.h"
+#include "core/numbers.h"
 
 namespace quorlin::canvas {
 
-using platform::ControlKind;
+using resources::ControlKind;
 namespace id = metadlg;
 
 namespace {

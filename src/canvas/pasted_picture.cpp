@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "shell/errors.h"
+#include "core/errors.h"
 
 namespace quorlin::canvas {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "canvas/view_frame.h"
-#include "platform/binio.h"
+#include "core/binio.h"
 #include "platform/emf_picture.h"
 
 namespace quorlin::canvas {

@@ -4,13 +4,14 @@
 #include "canvas/zel_wint.h"
 #include "platform/boxes.h"
 #include "platform/common_dialogs.h"
-#include "platform/random.h"
-#include "shell/errors.h"
-#include "shell/text_helpers.h"
+#include "core/random.h"
+#include "core/errors.h"
+#include "core/text_helpers.h"
+#include "platform/text_codec.h"
 
 namespace quorlin::canvas {
 
-using platform::ControlKind;
+using resources::ControlKind;
 namespace id = textdlg;
 
 namespace {
@@ -58,7 +59,7 @@ void TTextDlg::SetupWindow() {
     }
     ShowControl(id::kHideWithPoint, window_.offersHideWithAnchor);
     if (window_.offersHideWithAnchor) SetChecked(id::kHideWithPoint, record_.HidesWithAnchor());
-    move(TZELWin::DialogColumn(), TZELWin::DialogRow() + 10 * (platform::RandomInt() % 6));
+    move(TZELWin::DialogColumn(), TZELWin::DialogRow() + 10 * (RandomInt() % 6));
 }
 
 std::optional<int> TTextDlg::ChosenAnchor() const {

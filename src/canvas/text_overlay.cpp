@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "shell/errors.h"
+#include "core/errors.h"
 #include "shell/palette.h"
 
 namespace quorlin::canvas {

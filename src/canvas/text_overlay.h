@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "canvas/view_frame.h"
-#include "platform/binio.h"
+#include "core/binio.h"
 #include "shell/fonts.h"
 
 namespace quorlin::canvas {

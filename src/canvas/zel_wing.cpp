@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "formula/formula_context.h"
+#include "core/errors.h"
+#include "core/numbers.h"
 #include "platform/boxes.h"
 #include "resources/command_ids.h"
 #include "shell/fonts.h"
-#include "shell/numbers.h"
 
 namespace quorlin::canvas {
 
@@ -59,9 +59,8 @@ void TZELWing::ZoomView(bool out) {
 }
 
 int TZELWing::ReadNumber(std::string_view text, long double& out) {
-    // Until a formula level takes over, numeric fields are constant expressions.
-    static FormulaContext constants;
-    return constants.ReadNumber(text, out);
+    // The formula level reads any expression; below it a field holds a plain decimal number.
+    return StrToLD(text, out) ? kNoError : kErrCannotUnderstand;
 }
 
 void TZELWing::ToggleAxes() {

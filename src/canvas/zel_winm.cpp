@@ -10,7 +10,7 @@
 #include "platform/emf_mime.h"
 #include "platform/emf_paint_device.h"
 #include "platform/strings.h"
-#include "shell/errors.h"
+#include "core/errors.h"
 
 namespace quorlin::canvas {
 

@@ -9,8 +9,9 @@
 #include "canvas/text_dialog.h"
 #include "platform/boxes.h"
 #include "platform/strings.h"
-#include "shell/errors.h"
-#include "shell/text_helpers.h"
+#include "core/errors.h"
+#include "core/text_helpers.h"
+#include "platform/text_codec.h"
 
 namespace quorlin::canvas {
 

@@ -6,8 +6,8 @@
 #include <numbers>
 
 #include "formula/parser.h"
-#include "shell/errors.h"
-#include "shell/numbers.h"
+#include "core/errors.h"
+#include "core/numbers.h"
 
 namespace quorlin {
 

@@ -7,7 +7,7 @@
 
 namespace quorlin {
 
-using platform::ControlKind;
+using resources::ControlKind;
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "canvas/canvas_window.h"
 #include "formula/func_dialog.h"
 #include "resources/command_ids.h"
-#include "shell/numbers.h"
+#include "core/numbers.h"
 
 namespace quorlin {
 

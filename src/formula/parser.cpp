@@ -7,7 +7,7 @@
 
 #include "formula/formula_context.h"
 #include "formula/name_table.h"
-#include "shell/numbers.h"
+#include "core/numbers.h"
 
 namespace quorlin {
 

@@ -6,7 +6,7 @@
 #include "formula/formula_context.h"
 #include "formula/name_table.h"
 #include "formula/parser.h"
-#include "platform/binio.h"
+#include "core/binio.h"
 
 namespace quorlin {
 

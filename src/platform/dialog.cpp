@@ -17,7 +17,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "platform/random.h"
+#include "core/random.h"
 #include "platform/strings.h"
 #include "resources/resources.h"
 

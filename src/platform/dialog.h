@@ -25,11 +25,16 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/templates.h"
+#include "resources/templates.h"
 
 class QButtonGroup;
 
 namespace quorlin::platform {
+
+// The resource tables this layer builds widgets from.
+using resources::ControlKind;
+using resources::ControlTemplate;
+using resources::DialogTemplate;
 
 // Results of dialogs and message boxes.
 inline constexpr int kIdOk = 1;

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdlib>
 
-#include "platform/binio.h"
+#include "core/binio.h"
 
 namespace quorlin::platform::emf {
 

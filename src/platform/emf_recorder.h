@@ -21,7 +21,7 @@
 #include <QSize>
 #include <QString>
 
-#include "platform/binio.h"
+#include "core/binio.h"
 #include "platform/emf_format.h"
 
 namespace quorlin::platform {

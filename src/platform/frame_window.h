@@ -17,7 +17,7 @@
 #include <memory>
 
 #include "platform/command_table.h"
-#include "platform/templates.h"
+#include "resources/templates.h"
 #include "platform/window.h"
 #include "resources/command_ids.h"
 

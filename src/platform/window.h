@@ -20,9 +20,15 @@
 #include <string_view>
 
 #include "platform/command_table.h"
-#include "platform/templates.h"
+#include "resources/templates.h"
 
 namespace quorlin::platform {
+
+// The resource tables this layer builds widgets from.
+using resources::AcceleratorTable;
+using resources::AcceleratorTemplate;
+using resources::MenuItemTemplate;
+using resources::MenuTemplate;
 
 class FrameWindow;
 

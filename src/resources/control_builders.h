@@ -5,13 +5,13 @@
 #include <cstddef>
 #include <string_view>
 
-#include "platform/templates.h"
+#include "resources/templates.h"
 #include "resources/join.h"
 
 namespace quorlin::resources::build {
 
-using platform::ControlKind;
-using platform::ControlTemplate;
+using resources::ControlKind;
+using resources::ControlTemplate;
 
 struct Cell {
     int row;

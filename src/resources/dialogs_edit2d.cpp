@@ -7,7 +7,7 @@ namespace quorlin::resources::detail {
 namespace {
 
 using namespace build;
-using platform::DialogTemplate;
+using resources::DialogTemplate;
 
 constexpr auto kLineStyles = MakeBlock(Label("line", {0, 0}), Radio(251, "solid", {0, 1}),
                                        Radio(252, "dotted", {0, 2}), Radio(253, "dashed", {0, 3}));

@@ -6,7 +6,7 @@ namespace quorlin::resources::detail {
 namespace {
 
 using namespace build;
-using platform::DialogTemplate;
+using resources::DialogTemplate;
 
 // The two parameter ranges of a surface, on two rows.
 constexpr auto kXyRanges = Join(Range("x min", "x max"), AtRow(1, Range("y min", "y max", true)));

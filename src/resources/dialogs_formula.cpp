@@ -6,7 +6,7 @@ namespace quorlin::resources::detail {
 namespace {
 
 using namespace build;
-using platform::DialogTemplate;
+using resources::DialogTemplate;
 
 // List 295 shows the functions; edits 211 and 212 hold a name and a body, radios 251-253 its
 // argument count; 790 defines or replaces, 52 deletes the selected one, 2 hides the dialog.

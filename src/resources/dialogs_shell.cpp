@@ -6,7 +6,7 @@ namespace quorlin::resources::detail {
 namespace {
 
 using namespace build;
-using platform::DialogTemplate;
+using resources::DialogTemplate;
 
 // Static 201 holds the tip; check box 271 keeps the tips coming at start-up; 92 shows the next.
 constexpr auto kTips = std::to_array<ControlTemplate>({

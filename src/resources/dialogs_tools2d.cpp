@@ -7,7 +7,7 @@ namespace quorlin::resources::detail {
 namespace {
 
 using namespace build;
-using platform::DialogTemplate;
+using resources::DialogTemplate;
 
 // The tables keep one control per line, in the order the dialog builds them.
 // clang-format off

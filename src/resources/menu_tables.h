@@ -2,11 +2,11 @@
 // The menu bars and accelerator tables, defined in menus.cpp.
 #include <span>
 
-#include "platform/templates.h"
+#include "resources/templates.h"
 
 namespace quorlin::resources::detail {
 
-std::span<const platform::MenuTemplate> Menus();
-std::span<const platform::AcceleratorTable> AcceleratorTables();
+std::span<const resources::MenuTemplate> Menus();
+std::span<const resources::AcceleratorTable> AcceleratorTables();
 
 }  // namespace quorlin::resources::detail

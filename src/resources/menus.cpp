@@ -12,10 +12,10 @@
 namespace quorlin::resources::detail {
 namespace {
 
-using platform::AcceleratorTable;
-using platform::AcceleratorTemplate;
-using platform::MenuItemTemplate;
-using platform::MenuTemplate;
+using resources::AcceleratorTable;
+using resources::AcceleratorTemplate;
+using resources::MenuItemTemplate;
+using resources::MenuTemplate;
 using Kind = MenuItemTemplate::Kind;
 
 constexpr MenuItemTemplate Popup(std::string_view text) {

@@ -26,8 +26,8 @@ auto FindByName(const Range& range, std::string_view name, Name nameOf) {
     return it == std::end(range) ? nullptr : &*it;
 }
 
-std::vector<const platform::DialogTemplate*> CollectDialogs() {
-    std::vector<const platform::DialogTemplate*> all;
+std::vector<const resources::DialogTemplate*> CollectDialogs() {
+    std::vector<const resources::DialogTemplate*> all;
     for (const auto group :
          {detail::ShellDialogs(), detail::FormulaDialogs(), detail::CanvasDialogs(),
           detail::ExampleDialogs(), detail::ExampleEdit2dDialogs(), detail::ExampleEdit3dDialogs(),
@@ -46,12 +46,12 @@ QString LoadString(int id) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-const std::vector<const platform::DialogTemplate*>& AllDialogs() {
-    static const std::vector<const platform::DialogTemplate*> all = CollectDialogs();
+const std::vector<const resources::DialogTemplate*>& AllDialogs() {
+    static const std::vector<const resources::DialogTemplate*> all = CollectDialogs();
     return all;
 }
 
-const platform::DialogTemplate* FindDialog(std::string_view name) {
+const resources::DialogTemplate* FindDialog(std::string_view name) {
     const auto& all = AllDialogs();
     const auto it =
         std::lower_bound(all.begin(), all.end(), name,
@@ -59,19 +59,19 @@ const platform::DialogTemplate* FindDialog(std::string_view name) {
     return it != all.end() && (*it)->name == name ? *it : nullptr;
 }
 
-std::span<const platform::MenuTemplate> AllMenus() {
+std::span<const resources::MenuTemplate> AllMenus() {
     return detail::Menus();
 }
 
-std::span<const platform::AcceleratorTable> AllAcceleratorTables() {
+std::span<const resources::AcceleratorTable> AllAcceleratorTables() {
     return detail::AcceleratorTables();
 }
 
-const platform::MenuTemplate* FindMenu(std::string_view name) {
+const resources::MenuTemplate* FindMenu(std::string_view name) {
     return FindByName(detail::Menus(), name, [](const auto& m) { return m.name; });
 }
 
-const platform::AcceleratorTable* FindAccelerators(std::string_view name) {
+const resources::AcceleratorTable* FindAccelerators(std::string_view name) {
     return FindByName(detail::AcceleratorTables(), name, [](const auto& t) { return t.name; });
 }
 

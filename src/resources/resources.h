@@ -9,16 +9,16 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/templates.h"
+#include "resources/templates.h"
 
 namespace quorlin::resources {
 
 // String id of the string table; an empty string when the id has no entry.
 QString LoadString(int id);
 
-const platform::DialogTemplate* FindDialog(std::string_view name);
-const platform::MenuTemplate* FindMenu(std::string_view name);
-const platform::AcceleratorTable* FindAccelerators(std::string_view name);
+const resources::DialogTemplate* FindDialog(std::string_view name);
+const resources::MenuTemplate* FindMenu(std::string_view name);
+const resources::AcceleratorTable* FindAccelerators(std::string_view name);
 
 // The help text of one menu, by its resource name; empty when there is none.
 QString HelpText(std::string_view name);
@@ -28,9 +28,9 @@ inline constexpr int kOneInputPromptId = 201;
 inline constexpr int kOneInputEditId = 211;
 
 // Whole tables, for start-up checks and tests.
-const std::vector<const platform::DialogTemplate*>& AllDialogs();  // sorted by name
-std::span<const platform::MenuTemplate> AllMenus();
-std::span<const platform::AcceleratorTable> AllAcceleratorTables();
+const std::vector<const resources::DialogTemplate*>& AllDialogs();  // sorted by name
+std::span<const resources::MenuTemplate> AllMenus();
+std::span<const resources::AcceleratorTable> AllAcceleratorTables();
 std::span<const std::string_view> HelpTextNames();
 
 }  // namespace quorlin::resources

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QSaveFile>
 
-#include "shell/errors.h"
+#include "core/errors.h"
 
 namespace quorlin {
 

@@ -14,7 +14,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/binio.h"
+#include "core/binio.h"
 #include "shell/file_head.h"
 
 namespace quorlin {

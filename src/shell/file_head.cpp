@@ -1,6 +1,6 @@
 #include "shell/file_head.h"
 
-#include "shell/errors.h"
+#include "core/errors.h"
 
 namespace quorlin {
 

@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/binio.h"
+#include "core/binio.h"
 
 namespace quorlin {
 

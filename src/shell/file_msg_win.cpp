@@ -9,10 +9,11 @@
 #include "resources/command_ids.h"
 #include "resources/resources.h"
 #include "shell/diagram_file.h"
-#include "shell/errors.h"
+#include "core/errors.h"
 #include "shell/file_strings.h"
 #include "shell/note_win.h"
-#include "shell/text_helpers.h"
+#include "core/text_helpers.h"
+#include "platform/text_codec.h"
 
 namespace quorlin {
 namespace {

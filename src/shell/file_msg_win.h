@@ -17,7 +17,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/binio.h"
+#include "core/binio.h"
 #include "platform/window.h"
 #include "shell/protection.h"
 

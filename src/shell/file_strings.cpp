@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "shell/errors.h"
-#include "shell/text_helpers.h"
+#include "core/errors.h"
+#include "core/text_helpers.h"
 
 namespace quorlin {
 

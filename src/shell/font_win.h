@@ -9,7 +9,7 @@
 
 #include "shell/file_msg_win.h"
 #include "shell/fonts.h"
-#include "shell/numbers.h"
+#include "core/numbers.h"
 
 namespace quorlin {
 

@@ -1,6 +1,7 @@
 #include "shell/fonts.h"
 
-#include "shell/text_helpers.h"
+#include "core/text_helpers.h"
+#include "platform/text_codec.h"
 
 namespace quorlin {
 

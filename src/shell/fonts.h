@@ -13,7 +13,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/binio.h"
+#include "core/binio.h"
 #include "platform/drawing_tools.h"
 
 namespace quorlin {

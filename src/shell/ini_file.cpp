@@ -1,9 +1,9 @@
 #include "shell/ini_file.h"
 
-#include "platform/binio.h"
+#include "core/binio.h"
 #include "platform/config_dir.h"
 #include "shell/diagram_file.h"
-#include "shell/errors.h"
+#include "core/errors.h"
 
 namespace quorlin {
 

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/binio.h"
+#include "core/binio.h"
 
 namespace quorlin {
 

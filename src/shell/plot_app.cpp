@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <QDateTime>
 
-#include "platform/random.h"
+#include "core/random.h"
 #include "platform/single_instance.h"
-#include "shell/numbers.h"
+#include "core/numbers.h"
 #include "shell/plot_frame.h"
 
 namespace quorlin {
@@ -16,7 +16,7 @@ int TPlot::Run(const QStringList& arguments) {
     if (instance.TryHandOver(fileName)) return 0;
     instance.Listen();
 
-    platform::SeedRandom(static_cast<std::uint64_t>(QDateTime::currentSecsSinceEpoch()));
+    SeedRandom(static_cast<std::uint64_t>(QDateTime::currentSecsSinceEpoch()));
     InitGlobalConstants();
 
     TPlotFrame frame(kinds_, fileName);

@@ -1,8 +1,8 @@
 #include "shell/protection.h"
 
-#include "shell/errors.h"
+#include "core/errors.h"
 #include "shell/file_strings.h"
-#include "shell/text_helpers.h"
+#include "core/text_helpers.h"
 
 namespace quorlin {
 

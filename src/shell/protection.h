@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/binio.h"
+#include "core/binio.h"
 
 namespace quorlin {
 

@@ -8,41 +8,42 @@
 #include "resources/command_ids.h"
 #include "resources/resources.h"
 #include "shell/diagram_file.h"
-#include "shell/errors.h"
+#include "core/errors.h"
 #include "shell/print_job.h"
-#include "shell/text_helpers.h"
+#include "core/text_helpers.h"
+#include "platform/text_codec.h"
 
 namespace quorlin {
 namespace {
 
 namespace cmd = resources::cmd;
-using Kind = platform::MenuItemTemplate::Kind;
+using Kind = resources::MenuItemTemplate::Kind;
 
 constexpr std::array kTextMenuItems = {
-    platform::MenuItemTemplate{Kind::Popup, "&File", 0},
-    platform::MenuItemTemplate{Kind::Command, "&New", cmd::kFileNew},
-    platform::MenuItemTemplate{Kind::Command, "&Open ...\tCtrl+O", cmd::kFileOpen},
-    platform::MenuItemTemplate{Kind::Command, "&Save\tCtrl+S", cmd::kFileSave},
-    platform::MenuItemTemplate{Kind::Command, "Save &as ...", cmd::kFileSaveAs},
-    platform::MenuItemTemplate{Kind::Separator, {}, 0},
-    platform::MenuItemTemplate{Kind::Command, "&Print ...\tCtrl+P", cmd::kPrint},
-    platform::MenuItemTemplate{Kind::Command, "&Format ...", cmd::kPrintFormat},
-    platform::MenuItemTemplate{Kind::Command, "S&elect printer ...", cmd::kSelectPrinter},
-    platform::MenuItemTemplate{Kind::Separator, {}, 0},
-    platform::MenuItemTemplate{Kind::Command, "&Close", cmd::kClose},
-    platform::MenuItemTemplate{Kind::EndPopup, {}, 0},
-    platform::MenuItemTemplate{Kind::Popup, "F&ont", 0},
-    platform::MenuItemTemplate{Kind::Command, "&Text ...", cmd::kFontBase + kTextFontIndex},
-    platform::MenuItemTemplate{Kind::EndPopup, {}, 0},
+    resources::MenuItemTemplate{Kind::Popup, "&File", 0},
+    resources::MenuItemTemplate{Kind::Command, "&New", cmd::kFileNew},
+    resources::MenuItemTemplate{Kind::Command, "&Open ...\tCtrl+O", cmd::kFileOpen},
+    resources::MenuItemTemplate{Kind::Command, "&Save\tCtrl+S", cmd::kFileSave},
+    resources::MenuItemTemplate{Kind::Command, "Save &as ...", cmd::kFileSaveAs},
+    resources::MenuItemTemplate{Kind::Separator, {}, 0},
+    resources::MenuItemTemplate{Kind::Command, "&Print ...\tCtrl+P", cmd::kPrint},
+    resources::MenuItemTemplate{Kind::Command, "&Format ...", cmd::kPrintFormat},
+    resources::MenuItemTemplate{Kind::Command, "S&elect printer ...", cmd::kSelectPrinter},
+    resources::MenuItemTemplate{Kind::Separator, {}, 0},
+    resources::MenuItemTemplate{Kind::Command, "&Close", cmd::kClose},
+    resources::MenuItemTemplate{Kind::EndPopup, {}, 0},
+    resources::MenuItemTemplate{Kind::Popup, "F&ont", 0},
+    resources::MenuItemTemplate{Kind::Command, "&Text ...", cmd::kFontBase + kTextFontIndex},
+    resources::MenuItemTemplate{Kind::EndPopup, {}, 0},
 };
-constexpr platform::MenuTemplate kTextMenu{"TEXTMENU", kTextMenuItems};
+constexpr resources::MenuTemplate kTextMenu{"TEXTMENU", kTextMenuItems};
 
 constexpr std::array kTextKeys = {
-    platform::AcceleratorTemplate{"Ctrl+O", cmd::kFileOpen},
-    platform::AcceleratorTemplate{"Ctrl+S", cmd::kFileSave},
-    platform::AcceleratorTemplate{"Ctrl+P", cmd::kPrint},
+    resources::AcceleratorTemplate{"Ctrl+O", cmd::kFileOpen},
+    resources::AcceleratorTemplate{"Ctrl+S", cmd::kFileSave},
+    resources::AcceleratorTemplate{"Ctrl+P", cmd::kPrint},
 };
-constexpr platform::AcceleratorTable kTextAccelerators{"TEXTMENU", kTextKeys};
+constexpr resources::AcceleratorTable kTextAccelerators{"TEXTMENU", kTextKeys};
 
 void TellTooLarge(QWidget* window) {
     platform::MsgBox(window, resources::LoadString(platform::kStrHmmCaption),

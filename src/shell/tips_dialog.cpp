@@ -4,7 +4,7 @@
 #include <QLabel>
 
 #include "platform/config_dir.h"
-#include "platform/random.h"
+#include "core/random.h"
 #include "platform/strings.h"
 
 namespace quorlin {
@@ -41,7 +41,7 @@ bool TipsDialog::SaveTipsWanted(bool wanted) {
 void TipsDialog::SetupWindow() {
     Dialog::SetupWindow();
     constexpr int kTipCount = kLastTip - kFirstTip + 1;
-    tip_ = kFirstTip + platform::RandomInt() % kTipCount;
+    tip_ = kFirstTip + RandomInt() % kTipCount;
     // Tips are sentences of different lengths: wrap them in a steady width instead of letting
     // the dialog jump in size from one tip to the next.
     if (auto* label = qobject_cast<QLabel*>(Control(kTipText))) {

@@ -16,7 +16,7 @@
 #include "resources/resources.h"
 #include "shell/col_win.h"
 #include "shell/diagram_file.h"
-#include "shell/errors.h"
+#include "core/errors.h"
 #include "shell/help_window.h"
 #include "shell/print_job.h"
 #include "shell/text_win.h"

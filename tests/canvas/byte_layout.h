@@ -5,7 +5,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "platform/binio.h"
+#include "core/binio.h"
 
 namespace quorlin::canvas::testing {
 

@@ -18,7 +18,7 @@ namespace quorlin::canvas {
 namespace {
 
 namespace cmd = resources::cmd;
-using platform::ControlKind;
+using resources::ControlKind;
 using platform::MouseButton;
 using testing::Mouse;
 
@@ -126,7 +126,7 @@ TEST_F(GridWinTest, GridDialogTickLengthAndGrids) {
     SetEdit(dlg, 211, "98");
     dlg.Press(cmd::kApply);
     EXPECT_EQ(win.Axes().tickLength, 10);
-    SetEdit(dlg, 211, "5*2");
+    SetEdit(dlg, 211, "10");
     dlg.Press(cmd::kApply);
     const int expected = RoundLD(dlg.ScreenWidth() * 0.1L);
     EXPECT_EQ(win.Axes().tickLength, expected);
@@ -182,7 +182,7 @@ TEST_F(GridWinTest, ViewDialogRefusesWithTheErrorBox) {
     SetEdit(dlg, 211, "-1");
     SetEdit(dlg, 212, "3");
     SetEdit(dlg, 213, "0");
-    SetEdit(dlg, 214, "sqrt(16)");
+    SetEdit(dlg, 214, "4");
     dlg.Press(cmd::kOk);
     EXPECT_EQ(prompter.messages.size(), 2u);
     EXPECT_TRUE(win.View().cornersFlag);
@@ -317,7 +317,7 @@ TEST_F(GridWinTest, InputPositiveShortRefusesNegatives) {
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, "positive value?");
     EXPECT_EQ(field, 5);
-    prompter.AnswerInput("2+5");
+    prompter.AnswerInput("7.0");
     EXPECT_TRUE(win.InputPositiveShort(field, 16));
     EXPECT_EQ(field, 7);
     EXPECT_EQ(prompter.inputs.back().text, "5");

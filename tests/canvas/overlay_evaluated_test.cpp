@@ -12,7 +12,7 @@ namespace quorlin {
 namespace {
 
 using canvas::TEvalText;
-using platform::ControlKind;
+using resources::ControlKind;
 using platform::Dialog;
 
 class EvaluatedTextTest : public ::testing::Test {

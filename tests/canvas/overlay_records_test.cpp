@@ -7,7 +7,7 @@
 
 #include "byte_layout.h"
 #include "canvas/text_overlay.h"
-#include "shell/errors.h"
+#include "core/errors.h"
 
 namespace quorlin::canvas {
 namespace {

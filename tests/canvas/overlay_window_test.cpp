@@ -18,7 +18,7 @@ namespace quorlin::canvas {
 namespace {
 
 namespace cmd = resources::cmd;
-using platform::ControlKind;
+using resources::ControlKind;
 using platform::Dialog;
 using platform::MouseButton;
 using testing::Mouse;

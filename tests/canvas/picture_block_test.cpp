@@ -7,7 +7,7 @@
 #include "byte_layout.h"
 #include "canvas/pasted_picture.h"
 #include "platform/emf_paint_device.h"
-#include "shell/errors.h"
+#include "core/errors.h"
 
 namespace quorlin::canvas {
 namespace {

@@ -4,8 +4,6 @@
 // target's entry function, so that every build runs it under the sanitizers.
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -112,7 +110,7 @@ void CheckCase(const FormulaCase& c) {
 }
 
 TEST(FormulaCases, TableOfTheSourceTree) {
-    const auto cases = ReadCases(testing::TestDataPath("formula/cases.txt").toStdString());
+    const auto cases = ReadCases(testing::TestDataPath("formula/cases.txt").string());
     ASSERT_GE(cases.size(), 400u);
     for (const auto& c : cases) CheckCase(c);
 }
@@ -126,16 +124,12 @@ TEST(FormulaCases, TableNamedByTheEnvironment) {
 }
 
 TEST(FormulaFuzzCorpus, EverySeedRunsCleanly) {
-    const auto files = QDir(testing::TestDataPath("formula/corpus")).entryInfoList(QDir::Files);
-    ASSERT_GE(files.size(), 20);
-    for (const auto& info : files) {
-        SCOPED_TRACE(info.fileName().toStdString());
-        QFile file(info.absoluteFilePath());
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
-        EXPECT_EQ(RunFormulaFuzzInput(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                      static_cast<std::size_t>(bytes.size())),
-                  0);
+    const auto files = testing::FilesIn(testing::TestDataPath("formula/corpus"));
+    ASSERT_GE(files.size(), 20u);
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.filename().string());
+        const auto bytes = testing::ReadFileBytes(file);
+        EXPECT_EQ(RunFormulaFuzzInput(bytes.data(), bytes.size()), 0);
     }
 }
 

@@ -15,7 +15,7 @@
 namespace quorlin {
 namespace {
 
-using platform::ControlKind;
+using resources::ControlKind;
 
 class FuncDialogTest : public ::testing::Test {
 protected:

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "formula_support.h"
-#include "platform/binio.h"
+#include "core/binio.h"
 
 namespace quorlin {
 namespace {

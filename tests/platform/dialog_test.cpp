@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/boxes.h"
-#include "platform/random.h"
+#include "core/random.h"
 
 namespace quorlin::platform {
 namespace {

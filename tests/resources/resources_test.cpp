@@ -18,8 +18,8 @@
 namespace quorlin::resources {
 namespace {
 
-using platform::ControlKind;
-using platform::MenuItemTemplate;
+using resources::ControlKind;
+using resources::MenuItemTemplate;
 
 TEST(StringTable, IsSortedWithoutDuplicates) {
     const auto table = StringTable();
@@ -91,7 +91,7 @@ TEST(StringTable, TextsAreValidUtf8) {
 }
 
 // Cells covered by a control: its row, columns column .. column + span - 1.
-bool Overlaps(const platform::ControlTemplate& a, const platform::ControlTemplate& b) {
+bool Overlaps(const resources::ControlTemplate& a, const resources::ControlTemplate& b) {
     return a.row == b.row && a.column < b.column + b.columnSpan &&
            b.column < a.column + a.columnSpan;
 }
@@ -143,7 +143,7 @@ TEST(DialogTemplates, ControlsAreAddressableAndLaidOutOnFreeCells) {
 }
 
 TEST(DialogTemplates, OneInputAndGridDialogsCarryTheIdsTheirCodeUses) {
-    const auto has = [](const platform::DialogTemplate* d, ControlKind kind, int id) {
+    const auto has = [](const resources::DialogTemplate* d, ControlKind kind, int id) {
         return std::any_of(d->controls.begin(), d->controls.end(),
                            [&](const auto& c) { return c.kind == kind && c.id == id; });
     };
@@ -164,7 +164,7 @@ TEST(DialogTemplates, OneInputAndGridDialogsCarryTheIdsTheirCodeUses) {
         EXPECT_TRUE(has(grid, ControlKind::Static, id));
 }
 
-std::set<std::pair<ControlKind, int>> ControlsOf(const platform::DialogTemplate& dialog) {
+std::set<std::pair<ControlKind, int>> ControlsOf(const resources::DialogTemplate& dialog) {
     std::set<std::pair<ControlKind, int>> controls;
     for (const auto& c : dialog.controls) controls.insert({c.kind, c.id});
     return controls;
@@ -230,7 +230,7 @@ TEST(DialogTemplates, EveryNewExampleCommandHasItsEditor) {
 
 // Radio buttons form one exclusive group until a label or a group box comes between them in
 // the order of the template, as the dialog builder groups them.
-std::map<int, int> RadioGroups(const platform::DialogTemplate& dialog) {
+std::map<int, int> RadioGroups(const resources::DialogTemplate& dialog) {
     std::map<int, int> groupOf;
     int group = 0;
     bool inGroup = false;
@@ -278,7 +278,7 @@ TEST(DialogTemplates, RadioButtonsFormTheGroupsTheirDialogsRead) {
 }
 
 // Command ids of every menu bar, checking on the way that popups open and close in pairs.
-std::set<int> CommandsOf(const platform::MenuTemplate& menu) {
+std::set<int> CommandsOf(const resources::MenuTemplate& menu) {
     std::set<int> ids;
     int depth = 0;
     for (const auto& item : menu.items) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/errors.h"
+#include "core/errors.h"
 #include "shell/file_head.h"
 #include "shell/file_strings.h"
 #include "shell/fonts.h"

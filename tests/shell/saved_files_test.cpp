@@ -8,7 +8,7 @@
 
 #include "platform/config_dir.h"
 #include "shell/diagram_file.h"
-#include "shell/errors.h"
+#include "core/errors.h"
 #include "shell/file_strings.h"
 #include "shell/ini_file.h"
 

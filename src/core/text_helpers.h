@@ -1,10 +1,10 @@
 #pragma once
 // Small helpers on the program's 8-bit texts: appending, removing characters, padding, file-name
-// parts, comma lists, and the conversion between Windows-1252 bytes and QString.
+// parts, comma lists, and the Windows-1252 code page character by character.
 //
 // Formula texts, file names inside diagram files and the notebook travel as 8-bit
-// Windows-1252 text; QString is used only where text meets the user interface.
-#include <QString>
+// Windows-1252 text; platform/text_codec.h turns whole texts into QString where they meet the
+// user interface.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,13 +48,12 @@ std::vector<std::string> SplitCommaList(std::string_view text, int count);
 // ("a/pic.qz2" -> "a/pic1.bmp"); nothing when the file-name part has no dot.
 std::optional<std::string> BitmapFileName(std::string_view fileName);
 
-// Windows-1252 bytes as Unicode. Every byte maps to one character; the five bytes the code
-// page leaves undefined map to the control characters of the same value, so any byte string
-// survives a round trip.
-QString FromWindows1252(std::string_view bytes);
+// The Unicode character of a Windows-1252 byte. Every byte maps to one character; the five
+// bytes the code page leaves undefined map to the control characters of the same value, so any
+// byte string survives a round trip.
+char16_t CharOfWindows1252(unsigned char byte);
 
-// The Windows-1252 bytes of text; nothing when some character has no 8-bit form (the caller
-// reports it instead of storing a mangled text).
-std::optional<std::string> ToWindows1252(const QString& text);
+// The Windows-1252 byte of a character; nothing when it has no 8-bit form.
+std::optional<unsigned char> Windows1252OfChar(char16_t c);
 
 }  // namespace quorlin

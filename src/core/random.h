@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <functional>
 
-namespace quorlin::platform {
+namespace quorlin {
 
 inline constexpr int kRandomMax = 0x7fffffff;
 
@@ -19,4 +19,4 @@ int RandomInt();
 // Replaces the generator; an empty function restores the seeded one.
 void SetRandomSource(std::function<int()> source);
 
-}  // namespace quorlin::platform
+}  // namespace quorlin

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/vectors.h"
+#include "core/vectors.h"
 
 namespace quorlin {
 

@@ -1,4 +1,4 @@
-#include "shell/numbers.h"
+#include "core/numbers.h"
 
 #include <algorithm>
 #include <array>
@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <numbers>
 
-#include "platform/random.h"
+#include "core/random.h"
 
 namespace quorlin {
 
@@ -94,7 +94,7 @@ int RoundLD(long double x) {
 }
 
 long double RandomBetween(long double a, long double b) {
-    const long double k = platform::RandomInt() % 1000000;
+    const long double k = RandomInt() % 1000000;
     return a + (b - a) * (2 * k + 1) / 2000000;
 }
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <span>
 
-namespace quorlin::platform {
+namespace quorlin::resources {
 
 enum class ControlKind {
     Static,       // a label; its text may come from the string table (textId)
@@ -64,4 +64,4 @@ struct AcceleratorTable {
     std::span<const AcceleratorTemplate> entries;
 };
 
-}  // namespace quorlin::platform
+}  // namespace quorlin::resources

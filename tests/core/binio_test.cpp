@@ -1,4 +1,4 @@
-#include "platform/binio.h"
+#include "core/binio.h"
 
 #include <gtest/gtest.h>
 

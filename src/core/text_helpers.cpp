@@ -1,4 +1,4 @@
-#include "shell/text_helpers.h"
+#include "core/text_helpers.h"
 
 #include <algorithm>
 #include <array>
@@ -12,18 +12,6 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x20ac, 0x0081, 0x201a, 0x0192, 0x201e, 0x2026, 0x2020, 0x2021, 0x02c6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008d, 0x017d, 0x008f, 0x0090, 0x2018, 0x2019, 0x201c, 0x201d, 0x2022,
     0x2013, 0x2014, 0x02dc, 0x2122, 0x0161, 0x203a, 0x0153, 0x009d, 0x017e, 0x0178};
-
-char16_t CharOfByte(unsigned char byte) {
-    if (byte >= 0x80 && byte < 0xa0) return kHighControls[byte - 0x80];
-    return byte;
-}
-
-std::optional<unsigned char> ByteOfChar(char16_t c) {
-    if (c < 0x80 || (c >= 0xa0 && c <= 0xff)) return static_cast<unsigned char>(c);
-    const auto* it = std::find(kHighControls.begin(), kHighControls.end(), c);
-    if (it == kHighControls.end()) return std::nullopt;
-    return static_cast<unsigned char>(0x80 + (it - kHighControls.begin()));
-}
 
 std::size_t NameStart(std::string_view path) {
     const std::size_t sep = path.find_last_of("/\\:");
@@ -87,22 +75,16 @@ std::optional<std::string> BitmapFileName(std::string_view fileName) {
     return std::string(fileName.substr(0, dot)) + "1.bmp";
 }
 
-QString FromWindows1252(std::string_view bytes) {
-    QString out;
-    out.reserve(static_cast<qsizetype>(bytes.size()));
-    for (char b : bytes) out.append(QChar(CharOfByte(static_cast<unsigned char>(b))));
-    return out;
+char16_t CharOfWindows1252(unsigned char byte) {
+    if (byte >= 0x80 && byte < 0xa0) return kHighControls[byte - 0x80];
+    return byte;
 }
 
-std::optional<std::string> ToWindows1252(const QString& text) {
-    std::string out;
-    out.reserve(static_cast<std::size_t>(text.size()));
-    for (QChar c : text) {
-        const auto byte = ByteOfChar(c.unicode());
-        if (!byte) return std::nullopt;
-        out.push_back(static_cast<char>(*byte));
-    }
-    return out;
+std::optional<unsigned char> Windows1252OfChar(char16_t c) {
+    if (c < 0x80 || (c >= 0xa0 && c <= 0xff)) return static_cast<unsigned char>(c);
+    const auto* it = std::find(kHighControls.begin(), kHighControls.end(), c);
+    if (it == kHighControls.end()) return std::nullopt;
+    return static_cast<unsigned char>(0x80 + (it - kHighControls.begin()));
 }
 
 }  // namespace quorlin

@@ -1,4 +1,4 @@
-#include "shell/numbers.h"
+#include "core/numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <limits>
 #include <numbers>
 
-#include "platform/random.h"
+#include "core/random.h"
 
 namespace quorlin {
 namespace {
@@ -66,7 +66,7 @@ TEST(RoundLD, HalvesAwayFromZeroAndSaturates) {
 
 class RandomBetweenTest : public ::testing::Test {
 protected:
-    void TearDown() override { platform::SetRandomSource({}); }
+    void TearDown() override { SetRandomSource({}); }
 };
 
 TEST_F(RandomBetweenTest, FollowsTheClosedFormAndStaysStrictlyInside) {
@@ -76,8 +76,8 @@ TEST_F(RandomBetweenTest, FollowsTheClosedFormAndStaysStrictlyInside) {
         long double k;
     };
     for (const Case c : {Case{0, 0}, Case{999999, 999999}, Case{1000000, 0},
-                         Case{platform::kRandomMax, 483647}, Case{1234567, 234567}}) {
-        platform::SetRandomSource([&] { return c.draw; });
+                         Case{kRandomMax, 483647}, Case{1234567, 234567}}) {
+        SetRandomSource([&] { return c.draw; });
         const long double x = RandomBetween(a, b);
         EXPECT_NEAR(static_cast<double>(x),
                     static_cast<double>(a + (b - a) * (2 * c.k + 1) / 2000000), 1e-15);

@@ -1,4 +1,4 @@
-#include "shell/vectors.h"
+#include "core/vectors.h"
 
 #include <gtest/gtest.h>
 

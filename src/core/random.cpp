@@ -1,8 +1,8 @@
-#include "platform/random.h"
+#include "core/random.h"
 
 #include <random>
 
-namespace quorlin::platform {
+namespace quorlin {
 
 namespace {
 
@@ -27,4 +27,4 @@ int RandomInt() {
 
 void SetRandomSource(std::function<int()> source) { Override() = std::move(source); }
 
-}  // namespace quorlin::platform
+}  // namespace quorlin
