@@ -1,0 +1,174 @@
+#pragma once
+// TExample: one example (one graph object) of a graphing window's inventory, the same record
+// for 2D, 3D and map windows: kind and derivation, plotting options, ranges and boxes, the pen,
+// seven formula texts with their seven compiled trees, the per-kind point arrays, and its
+// trajectories and marked points.
+//
+// The record owns everything it holds; copies are explicit (CopyFrom, InitCopy) and deep. Its
+// 547-byte file layout lives only in record_codec.h; the comments below give each field's
+// offset there, since other parts of the program speak of "byte 59" or "the word at 24".
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/vectors.h"
+#include "examples/trajectory.h"
+#include "formula/expr_node.h"
+
+namespace quorlin::examples {
+
+// Kind codes: 201-225 2D kinds, 301-325 3D kinds, 401-403 maps. Input-only codes (213, 214,
+// 216, 217, 221, 313, 314) are turned into stored kinds when an example is created.
+namespace kind {
+inline constexpr int kExplicit = 201;
+inline constexpr int kPolar = 202;
+inline constexpr int kParametric = 203;
+inline constexpr int kImplicit = 204;
+inline constexpr int kSegment = 205;
+inline constexpr int kIntegral = 206;
+inline constexpr int kRoulette = 207;
+inline constexpr int kLine = 208;
+inline constexpr int kPoint = 209;
+inline constexpr int kSystem = 210;
+inline constexpr int kSlope = 211;
+inline constexpr int kSequence = 212;
+inline constexpr int kLagrange = 213;
+inline constexpr int kPolarPoint = 214;
+inline constexpr int kPlotPoints = 215;
+inline constexpr int kPolarSegment = 216;
+inline constexpr int kComplexPoint = 217;
+inline constexpr int kSeries = 218;
+inline constexpr int kOrbital = 219;
+inline constexpr int kHigherOrder = 220;
+inline constexpr int kPolarParametric = 221;
+inline constexpr int kIntrinsic = 225;
+inline constexpr int kSurface = 301;
+inline constexpr int kPolarSurface = 302;
+inline constexpr int kParametricSurface = 303;
+inline constexpr int kSpaceCurve = 304;
+inline constexpr int kImplicitSurface = 305;
+inline constexpr int kTube = 306;
+inline constexpr int kRevolution = 307;
+inline constexpr int kSpaceSegment = 308;
+inline constexpr int kSpacePoint = 309;
+inline constexpr int kSpaceSystem = 310;
+inline constexpr int kSpaceSequence = 312;
+inline constexpr int kCylindricalPoint = 313;
+inline constexpr int kSphericalPoint = 314;
+inline constexpr int kPlane = 315;
+inline constexpr int kSphericalSurface = 316;
+inline constexpr int kSurfaceIntersection = 317;
+inline constexpr int kSpaceIntrinsic = 325;
+inline constexpr int kComplexMap = 401;
+inline constexpr int kPlaneMap = 402;
+inline constexpr int kTripleMap = 403;
+}  // namespace kind
+
+// A pixel-sized point of the 8-byte point arrays (two 32-bit coordinates).
+struct TPixelPoint {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    friend bool operator==(const TPixelPoint&, const TPixelPoint&) = default;
+};
+
+struct TExample {
+    static constexpr int kTextCount = 7;
+    static constexpr std::size_t kTextCapacity = 256;  // with the terminator: 255 characters
+
+    // --- identity and derivation ---
+    std::int16_t kind = 0;                       // 0
+    std::uint16_t derivation = 0;                // 2: 0, or the operation that derived it
+    std::array<std::int16_t, 2> parent{-1, -1};  // 4, 6: for derivation 125, parent[1] is the
+                                                 // parent's first text of the pair (0 or 2)
+    std::int16_t derivationParam = 0;            // 8: Taylor degree (65), 1 for tangent (76)
+    std::int16_t order = 0;                      // 10: derivative order (68), n of derx (220)
+    std::int16_t density = 1;                    // 12: > 0 divides the basic step, < 0 multiplies
+    // --- fields of slopes and vectors (210, 211, 310) ---
+    std::int16_t fieldRows = 20;                     // 14 (3D drawers: a count of their own)
+    std::int16_t fieldDisplay = 1;                   // 16: 0 none, 1 slopes, 2 unit vectors
+    std::int16_t fieldLengthPercent = 15;            // 18
+    std::array<std::int16_t, 2> extraColour{5, 22};  // 20, 22: colour roles 6 and 7 of the editor
+    // --- words whose meaning depends on the kind ---
+    std::int16_t subKind = 0;       // 24: profile kind of 307; inequality sense of 204; web seed
+                                    // letter of 201; parameter letter of 206
+    std::int16_t listing = 0;       // 26: < 0 hides from lists; revolution mode of 307 when > 0
+    std::int16_t familyDelay = 0;   // 28: milliseconds (50 for 201)
+    std::int16_t sizeWord = 0;      // 30: drawers add 10: arrow or mark size in pixels
+    std::int16_t word32 = 0;        // 32: end marks of 205/308; coordinates of 309; Lagrange
+                                    // point count; parameter letter of 210, 211, 310
+    std::int16_t word34 = 0;        // 34: web steps (10 for 201); second colour of a tangent plane
+    std::int16_t letter36 = 0;      // 36: frozen letter (180), first letter of a point list,
+                                    // letter of a plane, number of a Lagrange polynomial
+    std::int16_t letter38 = 0;      // 38: last letter of a point list; plot-points variable slot;
+                                    // second letter of a plane
+    std::int16_t familyLetter = 1;  // 40: 1 = A
+    std::int16_t familySteps = 20;  // 42: one fewer than the members; drawers use |steps|
+    std::int16_t tableSteps = 50;   // 44
+    // --- option bytes ---
+    std::uint8_t familyOn = 0;      // 46
+    std::uint8_t lockInterval = 0;  // 47: the range text (text 7) is in force
+    std::uint8_t graphShown = 1;    // 48
+    std::uint8_t jumpsOff = 0;      // 49: density typed with the "@" suffix
+    std::uint8_t restrictOn = 0;    // 50: condition text 4 in force (204, 210, 310)
+    std::uint8_t option51 = 0;      // 51
+    std::uint8_t recompute = 1;     // 52: 204's cached curve must be recomputed
+    std::uint8_t option53 = 1;      // 53: handed to the trajectory solver with byte 52
+    std::uint8_t option54 = 1;      // 54: read by the 3D surface recomputation
+    std::uint8_t byte55 = 0;        // 55: roulette on the left side; 209 coordinates not by texts
+    std::uint8_t byte56 = 0;        // 56: 204 recompute marker
+    std::uint8_t periodic = 0;      // 57: "make periodic" (201)
+    std::uint8_t byte58 = 0;        // 58: polar form (209, 205); arrow at t (203, 304); slow
+                                    // drawing of a mesh surface
+    std::uint8_t byte59 = 0;        // 59: Lagrange (201); end points as examples (205); arrows
+                                    // (212, 312); anchors (209, 309); spectrum of a mesh
+    std::uint8_t byte60 = 0;        // 60: web diagram (201); polar form (203); connect the
+                                    // points (212, 312, 218); grid of a mesh
+    // --- numbers ---
+    long double fieldFactor = 0.2L;                     // 61
+    long double familyLow = 0.0L;                       // 71
+    long double familyHigh = 1.0L;                      // 81
+    long double tableLow = -5.0L;                       // 91
+    long double tableHigh = 5.0L;                       // 101
+    std::array<std::int16_t, 3> divisions{36, 36, 36};  // 111: surface divisions; 218: first
+                                                        // and last index of a series
+    std::array<std::int16_t, 2> slicePoints{150, 150};  // 117
+    std::array<long double, 2> rangeLow{0.0L, 0.0L};    // 121, 131: first (x or t), second (y, u)
+    std::array<long double, 2> rangeHigh{1.0L, 1.0L};   // 141, 151
+    Vec3 boxMin{0, 0, 0};                               // 161
+    Vec3 boxMax{1, 1, 1};                               // 191
+    Vec3 box2Min{0, 0, 0};                              // 221
+    Vec3 box2Max{1, 1, 1};                              // 251
+    std::array<long double, 18> numbers{};  // 281..451: six groups of three; number k lies at
+                                            // offset 281 + 10 k
+    TPenSpec pen;                           // 461: colour, width, style
+    // --- formula texts and their trees ---
+    std::array<std::string, kTextCount> texts;  // texts 1-7 at [0..6], each at most 255 chars
+    std::array<NodePtr, kTextCount> trees;      // trees 1-7 at [0..6]
+    // --- per-kind arrays (sizes by kind: see AllocArrays) ---
+    std::vector<Vec3> points;         // 30-byte entries
+    std::vector<TPixelPoint> pixels;  // 8-byte entries
+    std::vector<long double> values;  // long doubles
+    std::vector<std::uint8_t> bytes;  // 6000 bytes of a mesh
+    TrajectoryList trajectories;      // newest first
+    MarkedPointList markedPoints;     // newest first
+
+    TExample() = default;
+    TExample(TExample&&) = default;
+    TExample& operator=(TExample&&) = default;
+
+    // Number k (0..17) of the per-kind numbers by its offset: NumberAt(431) is numbers[15].
+    long double& NumberAt(int offset) {
+        return numbers[static_cast<std::size_t>((offset - 281) / 10)];
+    }
+    long double NumberAt(int offset) const {
+        return numbers[static_cast<std::size_t>((offset - 281) / 10)];
+    }
+    // Text k (1..7) and tree k (1..7), numbered as the rest of the program names them.
+    std::string& Text(int k) { return texts[static_cast<std::size_t>(k - 1)]; }
+    const std::string& Text(int k) const { return texts[static_cast<std::size_t>(k - 1)]; }
+    NodePtr& Tree(int k) { return trees[static_cast<std::size_t>(k - 1)]; }
+    const TExprNode* Tree(int k) const { return trees[static_cast<std::size_t>(k - 1)].get(); }
+};
+
+}  // namespace quorlin::examples
