@@ -1,21 +1,19 @@
-// Text windows and their files, and printing diagrams and texts to PDF.
+// Text windows: their files byte for byte, texts too long or without an eight-bit form, and
+// printing a text to PDF.
+#include "shell/text_win.h"
+
 #include <gtest/gtest.h>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <memory>
 
 #include "platform/boxes.h"
-#include "shell/print_job.h"
-#include "shell/table_win.h"
-#include "shell/text_win.h"
 #include "test_diagram.h"
 
 namespace quorlin {
 namespace {
 
 using testing::FileBytes;
-using testing::TestDiagram;
+using testing::PdfInfoAccepts;
 using testing::WriteBytes;
 
 // A text of exactly `bytes` file bytes: lines of 78 characters ended by CR LF.
@@ -34,13 +32,6 @@ QString TextOfFileSize(int bytes) {
         }
     }
     return text;
-}
-
-bool PdfInfoAccepts(const QString& path) {
-    QProcess pdfinfo;
-    pdfinfo.start("pdfinfo", {path});
-    return pdfinfo.waitForFinished(30000) && pdfinfo.exitStatus() == QProcess::NormalExit &&
-           pdfinfo.exitCode() == 0;
 }
 
 class TextFiles : public ::testing::Test {
@@ -108,109 +99,13 @@ TEST_F(TextFiles, BytesAfterTheZeroAndLoneCarriageReturns) {
     EXPECT_FALSE(QFile::exists(Path("cjk.txt")));
 }
 
-TEST_F(TextFiles, AttachedWindowsHideInsteadOfClosing) {
-    TestDiagram graph("a.qz2");
-    TTextWin& listing = graph.PlainTextWindow();
-    listing.SetText("inventory");
-    listing.ShowWindow();
-    EXPECT_FALSE(listing.CanClose());
-    EXPECT_TRUE(listing.IsHidden());
-
-    auto* table = new TTableWin;
-    graph.AttachTableWindow(table);
-    EXPECT_TRUE(table->IsReadOnly());
-    EXPECT_EQ(graph.TableWindow(), table);
-}
-
-TEST(Printing, DiagramsAndTextsPrintToPdfWithoutAPrinter) {
-    QTemporaryDir dir;
-    platform::Printer printer;
-
-    TestDiagram one("one.qz2");
-    one.SizeChanged(200, 150);
-    const QString single = dir.filePath("one.pdf");
-    printer.SetPdfOutput(single);
-    EXPECT_EQ(one.PrintTo(printer), platform::PrintResult::Done);
-    EXPECT_EQ(one.drawAllCalls, 1);
-    EXPECT_TRUE(one.drewWhilePrinting);
-    const platform::PixelRect page = printer.PageArea();
-    EXPECT_EQ(one.drawnSize, QSize(page.Width(), page.Height()))
-        << "drawn to the page, not 200x150";
-    EXPECT_EQ(one.OutputSize(), QSize(200, 150));
-    EXPECT_FALSE(one.Printing().printing) << "the flag is only set while the page prints";
-    EXPECT_FALSE(one.Fonts().IsScaled());
-    EXPECT_TRUE(PdfInfoAccepts(single));
-
-    std::vector<std::unique_ptr<TestDiagram>> owned;
-    std::vector<TZELWin*> windows;
-    for (int i = 0; i < platform::kMaxDiagramsPerJob + 1; ++i) {
-        owned.push_back(std::make_unique<TestDiagram>(QString("w%1.qz2").arg(i)));
-        windows.push_back(owned.back().get());
-    }
-    const QString many = dir.filePath("many.pdf");
-    printer.SetPdfOutput(many);
-    EXPECT_EQ(PrintWindows(windows, printer), platform::PrintResult::TooManyDiagrams);
-    windows.pop_back();
-    EXPECT_EQ(PrintWindows(windows, printer), platform::PrintResult::Done);
-    for (TZELWin* w : windows) {
-        const auto* diagram = static_cast<TestDiagram*>(w);
-        EXPECT_EQ(diagram->drawAllCalls, 1);
-        EXPECT_LE(diagram->drawnSize.width(), page.Width() / 3 + 1);  // twelve to a page: 3 x 4
-        EXPECT_LE(diagram->drawnSize.height(), page.Height() / 4 + 1);
-    }
-    EXPECT_TRUE(PdfInfoAccepts(many));
-
-    // Diagram files printed together through one window, which gets its own diagram back.
-    QStringList files;
-    for (int i = 1; i <= 3; ++i) {
-        TestDiagram saved("noname.qz2");
-        saved.values = {100 + i};
-        files << dir.filePath(QString("d%1.qz2").arg(i));
-        ASSERT_TRUE(saved.SaveTo(files.back()));
-    }
-    files.insert(1, dir.filePath("missing.qz2"));
-    TestDiagram host("host.qz2");
-    host.values = {7};
-    host.MarkModified();
-    const QString together = dir.filePath("together.pdf");
-    printer.SetPdfOutput(together);
-    EXPECT_EQ(host.PrintDiagramFiles(files, printer), platform::PrintResult::Done);
-    EXPECT_EQ(host.drawnFirst, (std::vector<std::int32_t>{101, 102, 103}));
-    EXPECT_EQ(host.values, std::vector<std::int32_t>{7});
-    EXPECT_EQ(host.FileName(), "host.qz2");
-    EXPECT_TRUE(host.IsModified());
-    EXPECT_FALSE(host.IsSimultaneousPrinting());
-    EXPECT_TRUE(PdfInfoAccepts(together));
-
+TEST_F(TextFiles, PrintsToPdfWithoutAPrinter) {
     TTextWin text("notes.txt");
     text.SetText(TextOfFileSize(20000));
-    const QString textPdf = dir.filePath("text.pdf");
-    printer.SetPdfOutput(textPdf);
-    EXPECT_TRUE(text.PrintText(printer));
-    EXPECT_TRUE(PdfInfoAccepts(textPdf));
-}
-
-TEST(Printing, FilesPrintedTogetherLeaveTheWindowsOwnSessionAlone) {
-    QTemporaryDir dir;
-    platform::ScriptedPrompter prompter;
     platform::Printer printer;
-    printer.SetPdfOutput(dir.filePath("together.pdf"));
-
-    const QString withNotes = dir.filePath("notes.qz2");
-    {
-        TestDiagram saved("noname.qz2");
-        saved.Notebook().SetText("read me");
-        ASSERT_TRUE(saved.SaveTo(withNotes));
-    }
-    TestDiagram host("host.qz2");
-    host.Protection().Protect(kProtectInventory, "secret", {"Ann", "", "", ""});
-    ASSERT_EQ(host.PrintDiagramFiles({withNotes}, printer), platform::PrintResult::Done);
-
-    EXPECT_TRUE(host.Protection().IsUnlocked()) << "the author is not asked for the password";
-    EXPECT_TRUE(host.CheckPassword(kProtectInventory));
-    EXPECT_TRUE(prompter.inputs.empty());
-    EXPECT_FALSE(host.HasNotebook() && !host.Notebook().IsHidden())
-        << "the printed file's notebook does not pop up over the window";
+    printer.SetPdfOutput(Path("text.pdf"));
+    EXPECT_TRUE(text.PrintText(printer));
+    EXPECT_TRUE(PdfInfoAccepts(Path("text.pdf")));
 }
 
 }  // namespace
