@@ -1,4 +1,4 @@
-// The top shell level of a graphing window: check marks along the chain, the ini file, the
+// The top shell level of a graphing window: check marks along the chain, the ini file with the
 // start file, and the attached windows.
 #include "shell/zel_win.h"
 
@@ -40,28 +40,37 @@ TEST(WindowLevels, CheckMarksComeFromEveryLevelOfTheChain) {
     EXPECT_TRUE(w.QueryCommand(cmd::kMouseText).checked);
 }
 
-TEST(WindowLevels, IniIsWrittenAtCleanUpAndReadAtSetUp) {
-    const QString name = "levels.ini";
+TEST(WindowLevels, IniIsWrittenAtCleanUpAndReadAtSetUpWithTheLastFile) {
+    QTemporaryDir dir;
+    const QString name = "levels.ini", last = dir.filePath("last.qz2");
     {
-        TestDiagram w("/d/last.qz2", name);
+        TestDiagram w("noname1.qz2", name);
         w.RunSetup();
         EXPECT_FALSE(w.IniWasRead());
+        EXPECT_NE(w.LoadStartFile(true), kNoError) << "no ini yet";
         EXPECT_EQ(w.Delay(), kDefaultDelayMs);
         w.SetDelay(250);
         w.Styles().words[3] = 33;
         w.iniWord = 1234;
+        w.label = "last";
+        ASSERT_TRUE(w.SaveTo(last));
         w.CleanUp();
     }
-    ASSERT_TRUE(QFile::exists(platform::ConfigFilePath(name)));
     {
-        TestDiagram w("noname.qz2", name);
+        TestDiagram w("noname2.qz2", name);
         w.RunSetup();
         EXPECT_TRUE(w.IniWasRead());
         EXPECT_EQ(w.Delay(), 250);
         EXPECT_EQ(w.Styles().words[3], 33);
         EXPECT_EQ(w.iniWord, 1234);
-        EXPECT_EQ(w.LastFileOfIni(), "/d/last.qz2");
+        EXPECT_NE(w.LoadStartFile(false), kNoError) << "\"Open last\" is off";
+        EXPECT_EQ(w.LoadStartFile(true), kNoError);
+        EXPECT_EQ(w.label, "last");
     }
+    TestDiagram handed("noname3.qz2");  // a file handed over at start-up
+    handed.SetStartFile(last);
+    EXPECT_EQ(handed.LoadStartFile(false), kNoError);
+    EXPECT_EQ(handed.label, "last");
     {
         TestDiagram w("noname.qz2", name);
         w.SetUseDefaults(true);
@@ -108,28 +117,6 @@ TEST(WindowLevels, AttachedWindowsHideInsteadOfClosingAndWithTheirWindow) {
     EXPECT_TRUE(w.Notebook().IsHidden());
     EXPECT_FALSE(w.IsPaletteShown());
     EXPECT_FALSE(w.Help()->isVisible());
-}
-
-TEST(WindowLevels, StartFileThenLastFileOfTheIni) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("start.qz2");
-    TestDiagram saved("noname1.qz2", "startfile.ini");
-    saved.RunSetup();
-    EXPECT_NE(saved.LoadStartFile(true), kNoError) << "no ini yet";
-    saved.label = "start";
-    ASSERT_TRUE(saved.SaveTo(path));
-    saved.CleanUp();  // writes the ini with the last file
-
-    TestDiagram handed("noname2.qz2");
-    handed.SetStartFile(path);
-    EXPECT_EQ(handed.LoadStartFile(false), kNoError);
-    EXPECT_EQ(handed.label, "start");
-
-    TestDiagram next("noname3.qz2", "startfile.ini");
-    next.RunSetup();
-    EXPECT_NE(next.LoadStartFile(false), kNoError) << "\"Open last\" is off";
-    EXPECT_EQ(next.LoadStartFile(true), kNoError);
-    EXPECT_EQ(next.label, "start");
 }
 
 }  // namespace
