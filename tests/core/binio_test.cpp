@@ -9,41 +9,29 @@
 namespace quorlin {
 namespace {
 
-TEST(LongDoubleCodec, KnownBytePatterns) {
-    struct Case {
-        long double value;
-        std::array<std::uint8_t, 10> bytes;
-    };
-    const Case cases[] = {
+using Limits = std::numeric_limits<long double>;
+
+TEST(LongDoubleCodec, KnownBytePatternsAndExtremesRoundTrip) {
+    const std::pair<long double, std::array<std::uint8_t, 10>> known[] = {
         {1.0L, {0, 0, 0, 0, 0, 0, 0, 0x80, 0xff, 0x3f}},
-        {-2.0L, {0, 0, 0, 0, 0, 0, 0, 0x80, 0x00, 0xc0}},
+        {-2.0L, {0, 0, 0, 0, 0, 0, 0, 0x80, 0, 0xc0}},
         {0.0L, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
         {0.5L, {0, 0, 0, 0, 0, 0, 0, 0x80, 0xfe, 0x3f}},
         {3.0L, {0, 0, 0, 0, 0, 0, 0, 0xc0, 0x00, 0x40}},
     };
-    for (const auto& c : cases) {
-        std::uint8_t out[10];
-        EncodeLongDouble(c.value, out);
-        EXPECT_TRUE(std::equal(out, out + 10, c.bytes.begin())) << static_cast<double>(c.value);
-        EXPECT_EQ(DecodeLongDouble(c.bytes.data()), c.value);
+    std::array<std::uint8_t, 10> out{};
+    for (const auto& [value, bytes] : known) {
+        EncodeLongDouble(value, out.data());
+        EXPECT_EQ(out, bytes) << static_cast<double>(value);
+        EXPECT_EQ(DecodeLongDouble(bytes.data()), value);
     }
-}
-
-TEST(LongDoubleCodec, RoundTripsExtremes) {
-    const long double values[] = {std::numeric_limits<long double>::max(),
-                                  std::numeric_limits<long double>::min(),
-                                  std::numeric_limits<long double>::denorm_min(),
-                                  -1e-4000L,
-                                  3.14159265358979323846264338327950288L,
-                                  std::numeric_limits<long double>::infinity()};
-    for (long double v : values) {
-        std::uint8_t out[10];
-        EncodeLongDouble(v, out);
-        EXPECT_EQ(DecodeLongDouble(out), v);
+    for (long double v : {Limits::max(), Limits::min(), Limits::denorm_min(), -1e-4000L,
+                          3.14159265358979323846264338327950288L, Limits::infinity()}) {
+        EncodeLongDouble(v, out.data());
+        EXPECT_EQ(DecodeLongDouble(out.data()), v);
     }
-    std::uint8_t out[10];
-    EncodeLongDouble(std::numeric_limits<long double>::quiet_NaN(), out);
-    EXPECT_TRUE(std::isnan(DecodeLongDouble(out)));
+    EncodeLongDouble(Limits::quiet_NaN(), out.data());
+    EXPECT_TRUE(std::isnan(DecodeLongDouble(out.data())));
 }
 
 TEST(ByteWriterReader, FieldsAreLittleEndianAndRoundTrip) {
@@ -53,9 +41,9 @@ TEST(ByteWriterReader, FieldsAreLittleEndianAndRoundTrip) {
     w.I32(0x01020304);
     w.LongDouble(1.0L);
     w.FixedText("abc", 5);
-    const std::vector<std::uint8_t> expected = {0xab, 0xfe, 0xff, 0x04, 0x03, 0x02, 0x01,
-                                                0,    0,    0,    0,    0,    0,    0,
-                                                0x80, 0xff, 0x3f, 'a',  'b',  'c',  0,    0};
+    const std::vector<std::uint8_t> expected = {0xab, 0xfe, 0xff, 0x04, 0x03, 0x02, 0x01, 0,
+                                                0,    0,    0,    0,    0,    0,    0x80, 0xff,
+                                                0x3f, 'a',  'b',  'c',  0,    0};
     EXPECT_EQ(w.Data(), expected);
 
     ByteReader r(w.Data());
@@ -65,15 +53,11 @@ TEST(ByteWriterReader, FieldsAreLittleEndianAndRoundTrip) {
     long double ld = 0;
     std::string text;
     ASSERT_TRUE(r.U8(u8) && r.I16(i16) && r.I32(i32) && r.LongDouble(ld) && r.FixedText(text, 5));
-    EXPECT_EQ(u8, 0xab);
-    EXPECT_EQ(i16, -2);
-    EXPECT_EQ(i32, 0x01020304);
-    EXPECT_EQ(ld, 1.0L);
-    EXPECT_EQ(text, "abc");
+    EXPECT_EQ(std::tuple(u8, i16, i32, ld, text), std::tuple(0xab, -2, 0x01020304, 1.0L, "abc"));
     EXPECT_TRUE(r.AtEnd());
 }
 
-TEST(ByteReader, RefusesReadsPastTheEndAndStaysFailed) {
+TEST(ByteReader, RefusesReadsPastTheEndStaysFailedAndGuardsAllocations) {
     const std::vector<std::uint8_t> bytes = {1, 2, 3};
     ByteReader r(bytes);
     std::int32_t v = 0;
@@ -82,14 +66,12 @@ TEST(ByteReader, RefusesReadsPastTheEndAndStaysFailed) {
     std::uint8_t b = 0;
     EXPECT_FALSE(r.U8(b)) << "a failed reader must not resume";
     EXPECT_EQ(r.Remaining(), 0u);
-}
 
-TEST(ByteReader, CountChecksGuardAllocations) {
-    const std::vector<std::uint8_t> bytes(100);
-    ByteReader r(bytes);
-    EXPECT_TRUE(r.CanRead(1, 100));
-    EXPECT_FALSE(r.CanRead(2, 77));
-    EXPECT_FALSE(r.CanRead(std::size_t{1} << 62, 77)) << "no overflow in count * size";
+    const std::vector<std::uint8_t> hundred(100);
+    ByteReader counts(hundred);
+    EXPECT_TRUE(counts.CanRead(1, 100));
+    EXPECT_FALSE(counts.CanRead(2, 77));
+    EXPECT_FALSE(counts.CanRead(std::size_t{1} << 62, 77)) << "no overflow in count * size";
 }
 
 }  // namespace

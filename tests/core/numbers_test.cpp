@@ -11,6 +11,7 @@
 namespace quorlin {
 namespace {
 
+using Limits = std::numeric_limits<long double>;
 constexpr long double kPi = std::numbers::pi_v<long double>;
 
 TEST(FormatLf, MatchesTheCFixedForm) {
@@ -19,9 +20,9 @@ TEST(FormatLf, MatchesTheCFixedForm) {
     EXPECT_EQ(FormatLf(123456.0L, 3, 1), "123456.0");  // never cut
     EXPECT_EQ(FormatLf(0.125L, 0, 2), "0.12");         // ties to even on the exact value
     EXPECT_EQ(FormatLf(1e20L, 0, 0), "100000000000000000000");
-    EXPECT_EQ(FormatLf(std::numeric_limits<long double>::quiet_NaN(), 5, 2), "  nan");
-    EXPECT_EQ(FormatLf(-std::numeric_limits<long double>::infinity(), 0, 2), "-inf");
-    EXPECT_FALSE(FormatLf(std::numeric_limits<long double>::max(), 0, 2).empty());
+    EXPECT_EQ(FormatLf(Limits::quiet_NaN(), 5, 2), "  nan");
+    EXPECT_EQ(FormatLf(-Limits::infinity(), 0, 2), "-inf");
+    EXPECT_FALSE(FormatLf(Limits::max(), 0, 2).empty());
 }
 
 TEST(FormatNumberAuto, SwitchesToExponentFormOutsideTheUsualRange) {
@@ -33,17 +34,14 @@ TEST(FormatNumberAuto, SwitchesToExponentFormOutsideTheUsualRange) {
 }
 
 TEST(StrToLD, ReadsWholeDecimalNumbersOnly) {
+    const std::pair<const char*, long double> read[] = {
+        {"  1.5e3 ", 1500.0L}, {"-2.25", -2.25L}, {"+.5", 0.5L}, {"1e-5000", 0.0L}};
+    for (const auto& [text, value] : read) {
+        long double x = 7;
+        EXPECT_TRUE(StrToLD(text, x)) << text;
+        EXPECT_LT(std::fabs(x - value), 1e-4000L) << text;  // below the range: (nearly) zero
+    }
     long double x = 7;
-    EXPECT_TRUE(StrToLD("  1.5e3 ", x));
-    EXPECT_EQ(x, 1500.0L);
-    EXPECT_TRUE(StrToLD("-2.25", x));
-    EXPECT_EQ(x, -2.25L);
-    EXPECT_TRUE(StrToLD("+.5", x));
-    EXPECT_EQ(x, 0.5L);
-    EXPECT_TRUE(StrToLD("1e-5000", x));  // below the range: reads as (nearly) zero
-    EXPECT_LT(std::fabs(x), 1e-4000L);
-
-    x = 7;
     for (const char* bad :
          {"", "   ", "1,5", "2x", "abc", "1e5000", "-1e5000", "0x10", "inf", "nan", "1.5 2"}) {
         EXPECT_FALSE(StrToLD(bad, x)) << bad;
@@ -60,30 +58,23 @@ TEST(RoundLD, HalvesAwayFromZeroAndSaturates) {
     EXPECT_EQ(RoundLD(3e9L), 2147483647);
     EXPECT_EQ(RoundLD(-2147483648.0L), -2147483647);
     EXPECT_EQ(RoundLD(-1e300L), -2147483647);
-    EXPECT_EQ(RoundLD(std::numeric_limits<long double>::infinity()), 2147483647);
-    EXPECT_EQ(RoundLD(std::numeric_limits<long double>::quiet_NaN()), 0);
+    EXPECT_EQ(RoundLD(Limits::infinity()), 2147483647);
+    EXPECT_EQ(RoundLD(Limits::quiet_NaN()), 0);
 }
 
-class RandomBetweenTest : public ::testing::Test {
-protected:
-    void TearDown() override { SetRandomSource({}); }
-};
-
-TEST_F(RandomBetweenTest, FollowsTheClosedFormAndStaysStrictlyInside) {
+TEST(RandomBetween, FollowsTheClosedFormAndStaysStrictlyInside) {
     const long double a = -1, b = 3;
-    struct Case {
-        int draw;
-        long double k;
-    };
-    for (const Case c : {Case{0, 0}, Case{999999, 999999}, Case{1000000, 0},
-                         Case{kRandomMax, 483647}, Case{1234567, 234567}}) {
-        SetRandomSource([&] { return c.draw; });
+    const std::pair<int, long double> draws[] = {
+        {0, 0}, {999999, 999999}, {1000000, 0}, {kRandomMax, 483647}, {1234567, 234567}};
+    for (const auto& [draw, k] : draws) {
+        SetRandomSource([draw] { return draw; });
         const long double x = RandomBetween(a, b);
         EXPECT_NEAR(static_cast<double>(x),
-                    static_cast<double>(a + (b - a) * (2 * c.k + 1) / 2000000), 1e-15);
+                    static_cast<double>(a + (b - a) * (2 * k + 1) / 2000000), 1e-15);
         EXPECT_GT(x, a);
         EXPECT_LT(x, b);
     }
+    SetRandomSource({});
 }
 
 TEST(AngleOf, CoversTheHalfOpenCircle) {
@@ -93,15 +84,6 @@ TEST(AngleOf, CoversTheHalfOpenCircle) {
     EXPECT_NEAR(static_cast<double>(AngleOf(-1, -1)), static_cast<double>(-3 * kPi / 4), 1e-18);
     EXPECT_EQ(AngleOf(1e-17L, -3), -kPi / 2);
     EXPECT_EQ(AngleOf(0, 0), kPi / 2);
-}
-
-TEST(NumberFormat, WidthFollowsThePlaces) {
-    NumberFormat format;
-    format.places = 3;
-    format.NumberFormatChanged();
-    EXPECT_EQ(format.width, 5);
-    EXPECT_EQ(format.FormatNum(3.14159L), "3.142");
-    EXPECT_EQ(format.FormatNum(-1), "-1.000");
 }
 
 }  // namespace

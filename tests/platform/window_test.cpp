@@ -42,7 +42,7 @@ public:
     bool toggled = false;
 };
 
-TEST(Window, CommandsGoUpTheLevelChain) {
+TEST(Window, CommandsGoUpTheLevelChainAndEnablersStartFromStoredCheckMarks) {
     DerivedLevel window;
     EXPECT_TRUE(window.SendCommand(20));
     EXPECT_TRUE(window.SendCommand(10));
@@ -50,18 +50,12 @@ TEST(Window, CommandsGoUpTheLevelChain) {
     EXPECT_FALSE(window.SendCommand(11));  // disabled by the base level's enabler
     EXPECT_FALSE(window.SendCommand(50));  // nobody handles it
     EXPECT_EQ(window.handled, (std::vector<std::string>{"derived 20", "base 10", "derived 30"}));
-}
+    EXPECT_TRUE(window.QueryCommand(20).checked);
 
-TEST(Window, EnablersStartFromStoredCheckMarks) {
-    DerivedLevel window;
     EXPECT_FALSE(window.QueryCommand(40).checked);
     window.SetCommandChecked(40, true);
     EXPECT_TRUE(window.QueryCommand(40).checked);
     EXPECT_FALSE(window.QueryCommand(40).enabled) << "a command without a handler is disabled";
-    EXPECT_TRUE(window.QueryCommand(10).enabled);
-    EXPECT_FALSE(window.QueryCommand(11).enabled);
-    window.SendCommand(20);
-    EXPECT_TRUE(window.QueryCommand(20).checked);
 }
 
 class Recorder : public Window {
@@ -94,33 +88,27 @@ public:
     std::vector<int> timerIds;
 };
 
-TEST(Window, SetupRunsOnceAndCleanupOnClose) {
+TEST(Window, SetupRunsOnceUpdateWindowPaintsAtOnceAndCleanupRunsOnClose) {
     Recorder window;
+    window.resize(120, 80);
     window.Create();
     window.show();
     window.Create();
     EXPECT_EQ(window.setups, 1);
-
-    window.allowClose = false;
-    EXPECT_FALSE(window.CloseWindow());
-    EXPECT_EQ(window.cleanups, 0);
-    EXPECT_TRUE(window.isVisible());
-
-    window.allowClose = true;
-    EXPECT_TRUE(window.CloseWindow());
-    EXPECT_EQ(window.cleanups, 1);
-    EXPECT_FALSE(window.isVisible());
-}
-
-TEST(Window, UpdateWindowPaintsAtOnce) {
-    Recorder window;
-    window.resize(120, 80);
-    window.show();
     QApplication::processEvents();
     const int before = window.paints;
     window.UpdateWindow();
     EXPECT_EQ(window.paints, before + 1);
     EXPECT_EQ(window.size, QSize(120, 80));
+
+    window.allowClose = false;
+    EXPECT_FALSE(window.CloseWindow());
+    EXPECT_EQ(window.cleanups, 0);
+    EXPECT_TRUE(window.isVisible());
+    window.allowClose = true;
+    EXPECT_TRUE(window.CloseWindow());
+    EXPECT_EQ(window.cleanups, 1);
+    EXPECT_FALSE(window.isVisible());
 }
 
 TEST(Window, MouseEventsCarryButtonPointAndModifiers) {

@@ -21,13 +21,20 @@ namespace {
 using resources::ControlKind;
 using resources::MenuItemTemplate;
 
-TEST(StringTable, IsSortedWithoutDuplicates) {
+TEST(StringTable, IsSortedWithoutDuplicatesAndHoldsValidUtf8) {
     const auto table = StringTable();
     ASSERT_FALSE(table.empty());
-    for (size_t i = 1; i < table.size(); ++i) {
-        EXPECT_LT(table[i - 1].id, table[i].id) << "after id " << table[i - 1].id;
+    for (size_t i = 0; i < table.size(); ++i) {
+        const auto& entry = table[i];
+        if (i > 0) EXPECT_LT(table[i - 1].id, entry.id) << "after id " << table[i - 1].id;
+        const QString decoded = LoadString(entry.id);
+        EXPECT_FALSE(decoded.isEmpty()) << entry.id;
+        EXPECT_EQ(decoded.toUtf8().toStdString(), std::string(entry.text)) << entry.id;
+        EXPECT_FALSE(decoded.contains(QChar::ReplacementCharacter)) << entry.id;
     }
-    for (const auto& entry : table) EXPECT_FALSE(entry.text.empty()) << entry.id;
+    EXPECT_TRUE(LoadString(0).isEmpty());
+    EXPECT_TRUE(LoadString(-1).isEmpty());
+    EXPECT_TRUE(LoadString(99999).isEmpty());
 }
 
 TEST(StringTable, HoldsTheTextsTheProgramQuotes) {
@@ -61,13 +68,8 @@ TEST(StringTable, HoldsTheTextsTheProgramQuotes) {
         {607, "slide #"},
     };
     for (const auto& [id, text] : quoted) EXPECT_EQ(LoadString(id), QString::fromUtf8(text)) << id;
-}
-
-TEST(StringTable, EveryParserErrorHasAMessageAndUnknownIdsAreEmpty) {
-    for (int id = 501; id <= 519; ++id) EXPECT_FALSE(LoadString(id).isEmpty()) << id;
-    EXPECT_TRUE(LoadString(0).isEmpty());
-    EXPECT_TRUE(LoadString(-1).isEmpty());
-    EXPECT_TRUE(LoadString(99999).isEmpty());
+    for (int id = 501; id <= 519; ++id)
+        EXPECT_FALSE(LoadString(id).isEmpty()) << "parser error " << id;
 }
 
 TEST(StringTable, HasOneTipPerIdOfTheTipRange) {
@@ -80,14 +82,6 @@ TEST(StringTable, HasOneTipPerIdOfTheTipRange) {
     }
     EXPECT_EQ(tips.size(), size_t(kLastTipId - kFirstTipId + 1)) << "a tip is repeated";
     EXPECT_TRUE(LoadString(kLastTipId + 1).isEmpty());
-}
-
-TEST(StringTable, TextsAreValidUtf8) {
-    for (const auto& entry : StringTable()) {
-        const QString decoded = LoadString(entry.id);
-        EXPECT_EQ(decoded.toUtf8().toStdString(), std::string(entry.text)) << entry.id;
-        EXPECT_FALSE(decoded.contains(QChar::ReplacementCharacter)) << entry.id;
-    }
 }
 
 // Cells covered by a control: its row, columns column .. column + span - 1.
@@ -142,32 +136,30 @@ TEST(DialogTemplates, ControlsAreAddressableAndLaidOutOnFreeCells) {
     }
 }
 
-TEST(DialogTemplates, OneInputAndGridDialogsCarryTheIdsTheirCodeUses) {
-    const auto has = [](const resources::DialogTemplate* d, ControlKind kind, int id) {
-        return std::any_of(d->controls.begin(), d->controls.end(),
-                           [&](const auto& c) { return c.kind == kind && c.id == id; });
-    };
-    const auto* input = FindDialog("ONEINPUT");
-    ASSERT_NE(input, nullptr);
-    EXPECT_TRUE(has(input, ControlKind::Static, kOneInputPromptId));
-    EXPECT_TRUE(has(input, ControlKind::Edit, kOneInputEditId));
-    EXPECT_TRUE(has(input, ControlKind::DefButton, 1));
-    EXPECT_TRUE(has(input, ControlKind::Button, 2));
-
-    const auto* grid = FindDialog("SETGRID");
-    ASSERT_NE(grid, nullptr);
-    for (int id = 211; id <= 218; ++id) EXPECT_TRUE(has(grid, ControlKind::Edit, id)) << id;
-    for (int id = 271; id <= 286; ++id) EXPECT_TRUE(has(grid, ControlKind::CheckBox, id)) << id;
-    for (int id = 251; id <= 256; ++id) EXPECT_TRUE(has(grid, ControlKind::Radio, id)) << id;
-    // Statics hidden by id in logarithmic windows.
-    for (int id : {4, 8, 38, 51, 231, 234, 235, 236})
-        EXPECT_TRUE(has(grid, ControlKind::Static, id));
-}
-
 std::set<std::pair<ControlKind, int>> ControlsOf(const resources::DialogTemplate& dialog) {
     std::set<std::pair<ControlKind, int>> controls;
     for (const auto& c : dialog.controls) controls.insert({c.kind, c.id});
     return controls;
+}
+
+TEST(DialogTemplates, OneInputAndGridDialogsCarryTheIdsTheirCodeUses) {
+    ASSERT_NE(FindDialog("ONEINPUT"), nullptr);
+    ASSERT_NE(FindDialog("SETGRID"), nullptr);
+    const auto input = ControlsOf(*FindDialog("ONEINPUT"));
+    for (const std::pair<ControlKind, int> c : {std::pair{ControlKind::Static, kOneInputPromptId},
+                                                {ControlKind::Edit, kOneInputEditId},
+                                                {ControlKind::DefButton, 1},
+                                                {ControlKind::Button, 2}}) {
+        EXPECT_TRUE(input.contains(c)) << c.second;
+    }
+    const auto grid = ControlsOf(*FindDialog("SETGRID"));
+    for (int id = 211; id <= 218; ++id) EXPECT_TRUE(grid.contains({ControlKind::Edit, id})) << id;
+    for (int id = 271; id <= 286; ++id)
+        EXPECT_TRUE(grid.contains({ControlKind::CheckBox, id})) << id;
+    for (int id = 251; id <= 256; ++id) EXPECT_TRUE(grid.contains({ControlKind::Radio, id})) << id;
+    // Statics hidden by id in logarithmic windows.
+    for (int id : {4, 8, 38, 51, 231, 234, 235, 236})
+        EXPECT_TRUE(grid.contains({ControlKind::Static, id})) << id;
 }
 
 TEST(DialogTemplates, ExampleEditorsKeepToTheEditorsIdBlocks) {

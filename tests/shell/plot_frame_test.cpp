@@ -71,7 +71,7 @@ protected:
     platform::ScriptedPrompter prompter;
 };
 
-TEST_F(FrameTest, NewWindowsAreNamedNonameWithACounterAndTheirExtension) {
+TEST_F(FrameTest, NewWindowsAreNamedNonameWithACounterAndKindsNotBuiltOpenNothing) {
     TPlotFrame frame(kinds.registry, {});
     frame.Create();
     EXPECT_TRUE(frame.DispatchCommand(cmd::kWindow2D));
@@ -81,29 +81,28 @@ TEST_F(FrameTest, NewWindowsAreNamedNonameWithACounterAndTheirExtension) {
     EXPECT_EQ(kinds.requests[1].fileName, "noname2.qz2");
     EXPECT_FALSE(kinds.requests[0].loadFile);
     EXPECT_EQ(frame.Children().size(), 2);
-}
 
-TEST_F(FrameTest, KindsNotBuiltAndUnknownExtensionsOpenNothingAndSayNothing) {
-    TPlotFrame frame(kinds.registry, {});
-    frame.Create();
-    EXPECT_TRUE(frame.QueryCommand(cmd::kWindow2D).enabled);
     EXPECT_FALSE(frame.QueryCommand(cmd::kWindow3D).enabled);
     EXPECT_FALSE(frame.QueryCommand(cmd::kWindowPlanets).enabled);
     EXPECT_FALSE(frame.DispatchCommand(cmd::kWindow3D));
-    EXPECT_TRUE(frame.Children().isEmpty());
     EXPECT_EQ(frame.OpenByExtension("notes.txt"), nullptr);
     EXPECT_EQ(frame.OpenByExtension("solid.qz3"), nullptr);  // kind not built
     EXPECT_TRUE(prompter.messages.empty());
     frame.OnFilesDropped({"curve.QZ2", "picture.png"});
-    ASSERT_EQ(kinds.requests.size(), 1u);
-    EXPECT_EQ(kinds.requests[0].fileName, "curve.QZ2");
-    EXPECT_TRUE(kinds.requests[0].loadFile);
+    ASSERT_EQ(kinds.requests.size(), 3u);
+    EXPECT_EQ(kinds.requests[2].fileName, "curve.QZ2");
+    EXPECT_TRUE(kinds.requests[2].loadFile);
+    EXPECT_EQ(frame.Children().size(), 3);
 }
 
-TEST_F(FrameTest, ChoicesSurviveInQzIniAndReachNewWindows) {
+TEST_F(FrameTest, ChoicesSurviveInQzIniAndReachNewWindowsAndADamagedIniGivesDefaults) {
+    WriteConfigFile("qz.ini", QByteArray("\x07garbage that is no ini file", 28));
     {
         TPlotFrame frame(kinds.registry, {});
         frame.Create();
+        EXPECT_FALSE(frame.Settings().openLast);
+        EXPECT_FALSE(frame.Settings().useDefaults);
+        EXPECT_FALSE(frame.Settings().maximized);
         frame.DispatchCommand(cmd::kFrameOpenLast);
         frame.DispatchCommand(cmd::kUseDefaults);
         EXPECT_TRUE(frame.QueryCommand(cmd::kFrameOpenLast).checked);
@@ -111,21 +110,10 @@ TEST_F(FrameTest, ChoicesSurviveInQzIniAndReachNewWindows) {
     }
     TPlotFrame frame(kinds.registry, {});
     frame.Create();
-    EXPECT_TRUE(frame.Settings().openLast);
-    EXPECT_TRUE(frame.Settings().useDefaults);
     frame.NewWindow(WindowKind::Plot2D);
     ASSERT_EQ(kinds.requests.size(), 1u);
     EXPECT_TRUE(kinds.requests[0].openLast);
     EXPECT_TRUE(kinds.requests[0].useDefaults);
-}
-
-TEST_F(FrameTest, ADamagedQzIniGivesDefaults) {
-    WriteConfigFile("qz.ini", QByteArray("\x07garbage that is no ini file", 28));
-    TPlotFrame frame(kinds.registry, {});
-    frame.Create();
-    EXPECT_FALSE(frame.Settings().openLast);
-    EXPECT_FALSE(frame.Settings().useDefaults);
-    EXPECT_FALSE(frame.Settings().maximized);
 }
 
 TEST_F(FrameTest, APlacementOffEveryScreenKeepsItsSizeButNotItsPlace) {

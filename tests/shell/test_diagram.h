@@ -3,6 +3,7 @@
 // block and the notebook, read two-phase like every diagram window's levels; it counts its
 // drawings and adds a check mark of its own to the chain.
 #include <QFile>
+#include <QProcess>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -16,7 +17,8 @@ namespace quorlin::testing {
 
 inline constexpr int kOwnCheckId = 9001;
 
-// The bytes of a file as it lies on disk (none when it cannot be read), and a file of given bytes.
+// The bytes of a file as it lies on disk (none when it cannot be read), a file of given bytes,
+// and whether a PDF reader takes a file.
 inline QByteArray FileBytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -25,6 +27,14 @@ inline QByteArray FileBytes(const QString& path) {
 inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// Whether pdfinfo reads the file as a PDF.
+inline bool PdfInfoAccepts(const QString& path) {
+    QProcess pdfinfo;
+    pdfinfo.start("pdfinfo", {path});
+    return pdfinfo.waitForFinished(30000) && pdfinfo.exitStatus() == QProcess::NormalExit &&
+           pdfinfo.exitCode() == 0;
 }
 
 class TestDiagram : public TZELWin {

@@ -1,77 +1,14 @@
-// Whole files on disk: safe saving, the head check when a diagram is opened, and ini files in
-// the configuration folder.
-#include <gtest/gtest.h>
-#include <unistd.h>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
-#include "platform/config_dir.h"
-#include "shell/diagram_file.h"
-#include "core/errors.h"
-#include "shell/file_strings.h"
+// Binary ini files: the record's byte layout, records that cannot be used, where the shell
+// and the frame keep their words, and placements no desktop could hold. Reading and writing
+// through the configuration folder is checked with the windows and the frame.
 #include "shell/ini_file.h"
+
+#include <gtest/gtest.h>
 
 namespace quorlin {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-void WriteRaw(const QString& path, const Bytes& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
-}
-
-Bytes HeadBytes(int kind, int version) {
-    ByteWriter w;
-    TFileHead::Make(kind, version).Write(w);
-    return w.Take();
-}
-
-class SavedFiles : public ::testing::Test {
-protected:
-    QString Path(const QString& name) const { return dir_.filePath(name); }
-    QTemporaryDir dir_;
-};
-
-// Kinds, versions and short heads are refused through the window's load in the diagram tests.
-TEST_F(SavedFiles, EmptyAndMissingFilesAreRefusedAndAVersionOneHeadIsRead) {
-    WriteRaw(Path("empty.qz2"), Bytes{});
-    DiagramReader reader;
-    EXPECT_EQ(reader.Open(Path("empty.qz2"), kKind2D), kErrCannotOpenFile);
-    EXPECT_EQ(reader.Open(Path("missing.qz2"), kKind2D), kErrCannotOpenFile);
-
-    Bytes version1 = HeadBytes(kKind2D, 1);
-    version1.push_back(7);
-    WriteRaw(Path("old.qz2"), version1);
-    ASSERT_EQ(reader.Open(Path("old.qz2"), kKind2D), kNoError);
-    EXPECT_EQ(reader.Version(), 1);
-    EXPECT_EQ(reader.Body().Remaining(), 1u);
-}
-
-TEST_F(SavedFiles, FailedSaveReportsAndKeepsTheOldFile) {
-    const QString folder = Path("locked");
-    ASSERT_TRUE(QDir().mkpath(folder));
-    const QString path = folder + "/old.qz2";
-    const Bytes old = {1, 2, 3};
-    ASSERT_TRUE(WriteWholeFile(path, old));
-
-    // A target that is a folder: the temporary file is written, the final rename fails.
-    QString error;
-    EXPECT_FALSE(WriteWholeFile(folder, Bytes{9}, &error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 0);  // temporary removed
-    EXPECT_FALSE(WriteWholeFile(Path("no/such/folder/x.qz2"), Bytes{9}));
-
-    if (geteuid() == 0) GTEST_SKIP() << "folder permissions do not bind the super-user";
-    ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
-    error.clear();
-    EXPECT_FALSE(WriteWholeFile(path, Bytes{4, 5, 6, 7}, &error));
-    EXPECT_FALSE(error.isEmpty());
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(ReadWholeFile(path), old);
-}
 
 TEST(IniRecord, LayoutOfHeadBlocksAndName) {
     IniRecord r = IniRecord::ForKind(kKind3D);
@@ -120,7 +57,7 @@ TEST(IniRecord, UnusableBytesGiveNothing) {
     EXPECT_FALSE(IniRecord::Decode(future.Encode(), kKind2D).has_value());
 }
 
-TEST(IniFiles, ShellWordsTravelThroughTheConfigurationFolder) {
+TEST(IniFiles, ShellAndFrameWordsHaveTheirPlacesInTheRecord) {
     ShellIniWords words;
     words.delay = 250;
     for (std::size_t i = 0; i < words.styleWords.size(); ++i) {
@@ -133,47 +70,18 @@ TEST(IniFiles, ShellWordsTravelThroughTheConfigurationFolder) {
     EXPECT_EQ(record.ints[0][2], 20);
     EXPECT_EQ(record.ints[0][11], 29);
     EXPECT_EQ(record.ints[0][14], 640);
-    ASSERT_TRUE(WriteIni(QString::fromLatin1(kIni2D), record));
-
-    const auto read = ReadIni(QString::fromLatin1(kIni2D), kKind2D);
-    ASSERT_TRUE(read.has_value());
-    ShellIniWords loaded;
-    loaded.LoadFrom(*read);
-    EXPECT_EQ(loaded.delay, 250);
-    EXPECT_EQ(loaded.styleWords, words.styleWords);
-    ASSERT_TRUE(loaded.placement.has_value());
-    EXPECT_EQ(loaded.placement->height, 480);
-
     // Words not written by the shell (no count word) leave the defaults alone.
     ShellIniWords defaults;
     defaults.LoadFrom(IniRecord::ForKind(kKind2D));
     EXPECT_EQ(defaults.delay, 500);
     EXPECT_FALSE(defaults.placement.has_value());
-}
 
-TEST(IniFiles, MissingOrDamagedFilesGiveDefaults) {
-    EXPECT_FALSE(ReadIni(QString::fromLatin1(kIniGuess), kKind2D).has_value());
-    WriteRaw(platform::ConfigFilePath(QString::fromLatin1(kIniLevel)), Bytes(500, 0x41));
-    EXPECT_FALSE(ReadIni(QString::fromLatin1(kIniLevel), kKind3D).has_value());
-
-    QFile::remove(platform::ConfigFilePath(QString::fromLatin1(kFrameIniName)));
-    const FrameSettings defaults = FrameSettings::Load();
-    EXPECT_FALSE(defaults.openLast);
-    EXPECT_FALSE(defaults.placement.has_value());
-
-    FrameSettings frame;
-    frame.placement = WindowPlacement{-4, 0, 1024, 768};
-    frame.maximized = true;
-    frame.openLast = true;
-    ASSERT_TRUE(frame.Save());
-    const FrameSettings back = FrameSettings::Load();
+    const FrameSettings frame{.placement = WindowPlacement{-4, 0, 1024, 768}, .maximized = true};
+    const FrameSettings back = FrameSettings::FromIni(frame.ToIni());
     ASSERT_TRUE(back.placement.has_value());
     EXPECT_EQ(back.placement->x, -4);
     EXPECT_EQ(back.placement->width, 1024);
     EXPECT_TRUE(back.maximized);
-    EXPECT_TRUE(back.openLast);
-    EXPECT_FALSE(back.useDefaults);
-
     EXPECT_EQ(TimeWindowIniName(3), "time3.ini");
 }
 

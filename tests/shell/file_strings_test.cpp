@@ -1,0 +1,126 @@
+// Texts and the notebook in diagram files against hand-built bytes, and damaged lengths.
+#include "shell/file_strings.h"
+
+#include <gtest/gtest.h>
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/errors.h"
+#include "shell/file_head.h"
+#include "shell/fonts.h"
+#include "shell/protection.h"
+
+namespace quorlin {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+TEST(FileStrings, LayoutIsLengthCharactersAndZeroForTextsTheReaderCanHold) {
+    ByteWriter out;
+    ASSERT_TRUE(WriteString(out, "ab"));
+    ASSERT_TRUE(WriteString(out, ""));
+    ASSERT_TRUE(WriteString(out, std::string("x\0y", 3)));  // a C text ends at its zero
+    const Bytes expected = {3, 0, 'a', 'b', 0, 1, 0, 0, 2, 0, 'x', 0};
+    EXPECT_EQ(out.Data(), expected);
+    ByteReader in(expected);
+    for (const char* want : {"ab", "", "x"}) {
+        std::string text = "?";
+        EXPECT_EQ(ReadString(in, text), kNoError);
+        EXPECT_EQ(text, want);
+    }
+    EXPECT_TRUE(in.AtEnd());
+
+    EXPECT_TRUE(WriteString(out, std::string(255, 'a')));
+    EXPECT_EQ(out.Size(), expected.size() + 2 + 256);
+    EXPECT_FALSE(WriteString(out, std::string(256, 'a')));
+    EXPECT_EQ(out.Size(), expected.size() + 2 + 256) << "nothing of a refused text is written";
+}
+
+TEST(FileStrings, DamagedLengthsAreErrorElevenNeverOverruns) {
+    struct Case {
+        const char* what;
+        Bytes bytes;
+    };
+    Bytes tooLong = {0x01, 0x01};  // 257 > 256, with all the bytes present
+    tooLong.resize(2 + 257, 'a');
+    const Case cases[] = {
+        {"zero length", {0, 0, 0}},
+        {"negative length", {0xff, 0xff, 'a', 0}},
+        {"most negative length", {0x00, 0x80, 'a', 0}},
+        {"beyond the bytes left", {5, 0, 'a', 'b'}},
+        {"beyond the buffer", tooLong},
+        {"length cut off", {3}},
+        {"empty input", {}},
+    };
+    for (const auto& c : cases) {
+        ByteReader in(c.bytes);
+        std::string text = "kept";
+        EXPECT_EQ(ReadString(in, text), kErrCannotOpenFile) << c.what;
+        EXPECT_EQ(text, "kept") << c.what;
+        EXPECT_TRUE(in.Failed()) << c.what;
+    }
+    // A text without its terminator is cut to the buffer's last-but-one byte.
+    const Bytes unterminated = {3, 0, 'a', 'b', 'c'};
+    ByteReader in(unterminated);
+    std::string text;
+    EXPECT_EQ(ReadString(in, text), kNoError);
+    EXPECT_EQ(text, "ab");
+}
+
+TEST(Notebook, KeepsTheSixteenBitFormatAndRefusesLongerTexts) {
+    const std::string longest(kMaxStoredTextLength, 'n');
+    ByteWriter out;
+    ASSERT_EQ(WriteNotebook(out, longest), kNoError);
+    ASSERT_EQ(out.Size(), 2u + 32767u);
+    EXPECT_EQ(out.Data()[0], 0xff);  // 32767 = characters + 1
+    EXPECT_EQ(out.Data()[1], 0x7f);
+    EXPECT_EQ(out.Data().back(), 0);
+    ByteReader in(out.Data());
+    std::string back;
+    ASSERT_EQ(ReadNotebook(in, back), kNoError);
+    EXPECT_EQ(back, longest);
+
+    ByteWriter refused;
+    EXPECT_EQ(WriteNotebook(refused, longest + "n"), kErrTooLarge);
+    EXPECT_EQ(refused.Size(), 0u);
+
+    Bytes wrapped = {0x00, 0x80};  // what a wrapped length of 32769 would look like
+    wrapped.resize(2 + 32769, 'n');
+    ByteReader damaged(wrapped);
+    EXPECT_EQ(ReadNotebook(damaged, back), kErrCannotOpenFile);
+}
+
+// Every cut of a valid sequence of blocks is refused cleanly (the sanitizers watch for
+// overruns), and only the whole sequence reads.
+TEST(DamagedFiles, EveryTruncationIsRefused) {
+    ByteWriter out;
+    TFileHead::Make(kKind2D, kProgramVersion).Write(out);
+    ASSERT_TRUE(WriteString(out, "sin(x)"));
+    FileProtection author;
+    author.Protect(kProtectInventory, "pw", {"me", "", "", "2026"});
+    ASSERT_TRUE(author.WriteProtection(out));
+    ASSERT_EQ(WriteNotebook(out, std::string(300, 'n')), kNoError);
+    FontRecord{}.Write(out);
+    const Bytes whole = out.Take();
+
+    const auto readAll = [](std::span<const std::uint8_t> bytes) {
+        ByteReader in(bytes);
+        TFileHead head;
+        std::string text, notes;
+        FileProtection p;
+        p.SetMaskFromFile(kProtectInventory);
+        FontRecord font;
+        return head.Read(in) && ReadString(in, text) == kNoError &&
+               p.ReadProtection(in) == kNoError && ReadNotebook(in, notes) == kNoError &&
+               font.Read(in) && in.AtEnd();
+    };
+    ASSERT_TRUE(readAll(whole));
+    for (std::size_t n = 0; n < whole.size(); ++n) {
+        EXPECT_FALSE(readAll(std::span<const std::uint8_t>(whole).first(n))) << n;
+    }
+}
+
+}  // namespace
+}  // namespace quorlin

@@ -1,0 +1,58 @@
+#include "shell/pre_win.h"
+
+#include <gtest/gtest.h>
+#include <QPainter>
+
+#include "test_diagram.h"
+
+namespace quorlin {
+namespace {
+
+using testing::TestDiagram;
+
+TEST(PictureLevel, PictureLayersRedrawOnlyWhatIsStale) {
+    TestDiagram w("a.qz2");
+    w.SizeChanged(123, 45);
+    EXPECT_EQ(w.MaxTicksX(), 15);
+    EXPECT_EQ(w.MaxTicksY(), 5);
+
+    w.RenderImage(ImageLayer::Picture);
+    EXPECT_EQ(w.drawAllCalls, 1);
+    EXPECT_EQ(w.drawPictureCalls, 1);
+    EXPECT_EQ(w.Image(ImageLayer::Picture).size(), QSize(123, 45));
+    EXPECT_TRUE(w.IsImageCurrent(ImageLayer::Picture));
+
+    QImage screen(123, 45, QImage::Format_RGB32);
+    auto paint = [&] {
+        QPainter painter(&screen);
+        w.Paint(painter, screen.rect());
+    };
+    paint();
+    EXPECT_EQ(w.drawAllCalls, 1) << "a current picture is only copied";
+    EXPECT_EQ(w.drawPictureCalls, 1);
+
+    w.InvalidateImage(ImageLayer::Picture);
+    paint();
+    EXPECT_EQ(w.drawAllCalls, 1);
+    EXPECT_EQ(w.drawPictureCalls, 2);
+
+    w.InvalidateImage(ImageLayer::Background);
+    EXPECT_FALSE(w.IsImageCurrent(ImageLayer::Picture));
+    paint();
+    EXPECT_EQ(w.drawAllCalls, 2);
+    EXPECT_EQ(w.drawPictureCalls, 3);
+
+    // The background colour of role 0 fills the layer; the test's red line crosses it.
+    const QColor background = w.GetColor(w.Roles().Role(0));
+    EXPECT_EQ(screen.pixelColor(120, 2), background);
+    EXPECT_EQ(screen.pixelColor(0, 0), QColor(Qt::red));
+
+    w.SizeChanged(60, 40);
+    EXPECT_TRUE(w.UpdateImageSize());
+    EXPECT_FALSE(w.UpdateImageSize());
+    EXPECT_FALSE(w.IsImageCurrent(ImageLayer::Background));
+    EXPECT_EQ(w.MaxTicksX(), 7);
+}
+
+}  // namespace
+}  // namespace quorlin

@@ -1,0 +1,94 @@
+// Printing graphing windows to PDF: one window on its page, twelve to a page, and diagram files
+// printed together through one window that gets its own diagram back.
+#include "shell/print_job.h"
+
+#include <gtest/gtest.h>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "platform/boxes.h"
+#include "test_diagram.h"
+
+namespace quorlin {
+namespace {
+
+using testing::PdfInfoAccepts;
+using testing::TestDiagram;
+
+class PrintJob : public ::testing::Test {
+protected:
+    QString Pdf(const QString& name) {
+        const QString path = dir_.filePath(name);
+        printer_.SetPdfOutput(path);
+        return path;
+    }
+    QTemporaryDir dir_;
+    platform::ScriptedPrompter prompter_;
+    platform::Printer printer_;
+};
+
+TEST_F(PrintJob, AWindowDrawsOnThePageAndTwelveShareOne) {
+    TestDiagram one("one.qz2");
+    one.SizeChanged(200, 150);
+    const QString single = Pdf("one.pdf");
+    EXPECT_EQ(one.PrintTo(printer_), platform::PrintResult::Done);
+    EXPECT_EQ(one.drawAllCalls, 1);
+    EXPECT_TRUE(one.drewWhilePrinting);
+    const platform::PixelRect page = printer_.PageArea();
+    EXPECT_EQ(one.drawnSize, QSize(page.Width(), page.Height()))
+        << "drawn to the page, not 200x150";
+    EXPECT_EQ(one.OutputSize(), QSize(200, 150));
+    EXPECT_FALSE(one.Printing().printing) << "the flag is only set while the page prints";
+    EXPECT_FALSE(one.Fonts().IsScaled());
+    EXPECT_TRUE(PdfInfoAccepts(single));
+
+    std::vector<std::unique_ptr<TestDiagram>> owned;
+    std::vector<TZELWin*> windows;
+    for (int i = 0; i < platform::kMaxDiagramsPerJob + 1; ++i) {
+        owned.push_back(std::make_unique<TestDiagram>(QString("w%1.qz2").arg(i)));
+        windows.push_back(owned.back().get());
+    }
+    const QString many = Pdf("many.pdf");
+    EXPECT_EQ(PrintWindows(windows, printer_), platform::PrintResult::TooManyDiagrams);
+    windows.pop_back();
+    EXPECT_EQ(PrintWindows(windows, printer_), platform::PrintResult::Done);
+    for (TZELWin* w : windows) {
+        const auto* diagram = static_cast<TestDiagram*>(w);
+        EXPECT_EQ(diagram->drawAllCalls, 1);
+        EXPECT_LE(diagram->drawnSize.width(), page.Width() / 3 + 1);  // twelve to a page: 3 x 4
+        EXPECT_LE(diagram->drawnSize.height(), page.Height() / 4 + 1);
+    }
+    EXPECT_TRUE(PdfInfoAccepts(many));
+}
+
+TEST_F(PrintJob, FilesPrintedTogetherLeaveTheWindowsDiagramAndSessionAlone) {
+    QStringList files;
+    for (int i = 1; i <= 3; ++i) {
+        TestDiagram saved("noname.qz2");
+        saved.values = {100 + i};
+        if (i == 2) saved.Notebook().SetText("read me");
+        files << dir_.filePath(QString("d%1.qz2").arg(i));
+        ASSERT_TRUE(saved.SaveTo(files.back()));
+    }
+    files.insert(1, dir_.filePath("missing.qz2"));
+    TestDiagram host("host.qz2");
+    host.values = {7};
+    host.Protection().Protect(kProtectInventory, "secret", {"Ann", "", "", ""});
+    host.MarkModified();
+    const QString together = Pdf("together.pdf");
+    EXPECT_EQ(host.PrintDiagramFiles(files, printer_), platform::PrintResult::Done);
+    EXPECT_EQ(host.drawnFirst, (std::vector<std::int32_t>{101, 102, 103}));
+    EXPECT_EQ(host.values, std::vector<std::int32_t>{7});
+    EXPECT_EQ(host.FileName(), "host.qz2");
+    EXPECT_TRUE(host.IsModified());
+    EXPECT_FALSE(host.IsSimultaneousPrinting());
+    EXPECT_TRUE(PdfInfoAccepts(together));
+
+    EXPECT_TRUE(host.CheckPassword(kProtectInventory));
+    EXPECT_TRUE(prompter_.inputs.empty()) << "the author is not asked for the password";
+    EXPECT_FALSE(host.HasNotebook() && !host.Notebook().IsHidden())
+        << "the printed file's notebook does not pop up over the window";
+}
+
+}  // namespace
+}  // namespace quorlin

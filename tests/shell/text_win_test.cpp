@@ -1,0 +1,112 @@
+// Text windows: their files byte for byte, texts too long or without an eight-bit form, and
+// printing a text to PDF.
+#include "shell/text_win.h"
+
+#include <gtest/gtest.h>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "platform/boxes.h"
+#include "test_diagram.h"
+
+namespace quorlin {
+namespace {
+
+using testing::FileBytes;
+using testing::PdfInfoAccepts;
+using testing::WriteBytes;
+
+// A text of exactly `bytes` file bytes: lines of 78 characters ended by CR LF.
+QString TextOfFileSize(int bytes) {
+    QString text;
+    int written = 0;
+    int row = 0;
+    while (written < bytes) {
+        const int left = bytes - written;
+        if (left >= 80) {
+            text += QString(78, QChar('a' + row++ % 26)) + '\n';
+            written += 80;
+        } else {
+            text += QString(left, 'z');
+            written = bytes;
+        }
+    }
+    return text;
+}
+
+class TextFiles : public ::testing::Test {
+protected:
+    QString Path(const QString& name) const { return dir_.filePath(name); }
+    QTemporaryDir dir_;
+    platform::ScriptedPrompter prompter_;
+};
+
+TEST_F(TextFiles, FullSizeTextSurvivesSaveAndOpenExactly) {
+    const QString path = Path("full.txt");
+    TTextWin w("noname1.txt");
+    const QString text = TextOfFileSize(static_cast<int>(kMaxTextFileBytes));
+    w.SetText(text);
+    ASSERT_TRUE(w.SaveTo(path));
+    const QByteArray bytes = FileBytes(path);
+    ASSERT_EQ(bytes.size(), static_cast<qsizetype>(kMaxTextFileBytes) + 1);
+    EXPECT_EQ(bytes.back(), '\0');
+    EXPECT_EQ(bytes.mid(78, 2), "\r\n");
+    EXPECT_EQ(w.Caption(), "full.txt");
+
+    TTextWin reopened("noname2.txt");
+    ASSERT_EQ(reopened.Load(path), kNoError);
+    EXPECT_EQ(reopened.Text(), text);
+    ASSERT_TRUE(reopened.SaveTo(Path("again.txt")));
+    EXPECT_EQ(FileBytes(Path("again.txt")), bytes);
+    EXPECT_TRUE(prompter_.messages.empty());
+}
+
+TEST_F(TextFiles, OverlongTextsAreRefusedWithAMessage) {
+    const QString path = Path("kept.txt");
+    TTextWin w("noname1.txt");
+    w.SetText("short");
+    ASSERT_TRUE(w.SaveTo(path));
+
+    w.SetText(TextOfFileSize(static_cast<int>(kMaxTextFileBytes) + 1));
+    w.MarkModified();
+    EXPECT_FALSE(w.SaveTo(path));
+    ASSERT_EQ(prompter_.messages.size(), 1u);
+    EXPECT_TRUE(prompter_.messages[0].text.contains("64000"));
+    EXPECT_EQ(FileBytes(path), QByteArray("short", 6));
+    EXPECT_TRUE(w.IsModified());
+
+    // A longer file on disk is not opened; the window keeps its text.
+    ASSERT_TRUE(WriteBytes(Path("big.txt"),
+                           QByteArray(static_cast<qsizetype>(kMaxTextFileBytes) + 1, 'b')));
+    TTextWin reader("noname2.txt");
+    reader.SetText("mine");
+    EXPECT_NE(reader.Load(Path("big.txt")), kNoError);
+    EXPECT_EQ(prompter_.messages.size(), 2u);
+    EXPECT_EQ(reader.Text(), "mine");
+    EXPECT_EQ(reader.FileName(), "noname2.txt");
+}
+
+TEST_F(TextFiles, BytesAfterTheZeroAndLoneCarriageReturns) {
+    EXPECT_EQ(TextOfFileBytes(std::string_view("one\r\ntwo\rthree\0junk", 19)), "one\ntwo\nthree");
+    EXPECT_EQ(TextOfFileBytes("caf\xe9"), QString("caf") + QChar(0xe9));
+    EXPECT_EQ(TextFileBytes("a\nb"), std::string("a\r\nb"));
+    EXPECT_FALSE(TextFileBytes(QString(QChar(0x4e2d))).has_value());
+
+    TTextWin w("noname1.txt");
+    w.SetText(QString(QChar(0x4e2d)));
+    EXPECT_FALSE(w.SaveTo(Path("cjk.txt")));
+    EXPECT_EQ(prompter_.messages.size(), 1u);
+    EXPECT_FALSE(QFile::exists(Path("cjk.txt")));
+}
+
+TEST_F(TextFiles, PrintsToPdfWithoutAPrinter) {
+    TTextWin text("notes.txt");
+    text.SetText(TextOfFileSize(20000));
+    platform::Printer printer;
+    printer.SetPdfOutput(Path("text.pdf"));
+    EXPECT_TRUE(text.PrintText(printer));
+    EXPECT_TRUE(PdfInfoAccepts(Path("text.pdf")));
+}
+
+}  // namespace
+}  // namespace quorlin

@@ -1,0 +1,123 @@
+// The top shell level of a graphing window: check marks along the chain, the ini file with the
+// start file, and the attached windows.
+#include "shell/zel_win.h"
+
+#include <gtest/gtest.h>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "platform/config_dir.h"
+#include "resources/command_ids.h"
+#include "shell/table_win.h"
+#include "shell/text_win.h"
+#include "test_diagram.h"
+
+namespace quorlin {
+namespace {
+
+namespace cmd = resources::cmd;
+using testing::TestDiagram;
+
+TEST(WindowLevels, CheckMarksComeFromEveryLevelOfTheChain) {
+    TestDiagram w("a.qz2");
+    w.ownOption = true;
+    w.UpdateMenuChecks(true);
+    EXPECT_TRUE(w.IsCommandChecked(testing::kOwnCheckId));    // the test level
+    EXPECT_TRUE(w.IsCommandChecked(cmd::kMouseCoordinates));  // TZELWin: default 125
+    EXPECT_TRUE(w.IsCommandChecked(cmd::kWithBackColor));     // TPreWin
+    EXPECT_EQ(w.MouseMode(), cmd::kMouseCoordinates);
+
+    EXPECT_TRUE(w.SendCommand(cmd::kMouseText));
+    EXPECT_EQ(w.MouseMode(), cmd::kMouseText);
+    for (int id = cmd::kMouseFirst; id <= cmd::kMouseLast; ++id) {
+        EXPECT_EQ(w.IsCommandChecked(id), id == cmd::kMouseText) << id;
+    }
+    EXPECT_TRUE(w.IsCommandChecked(testing::kOwnCheckId)) << "mode change refreshes all levels";
+
+    EXPECT_TRUE(w.SendCommand(cmd::kWithBackColor));
+    EXPECT_FALSE(w.WithBackColor());
+    EXPECT_FALSE(w.IsCommandChecked(cmd::kWithBackColor));
+    EXPECT_TRUE(w.QueryCommand(cmd::kMouseText).checked);
+}
+
+TEST(WindowLevels, IniIsWrittenAtCleanUpAndReadAtSetUpWithTheLastFile) {
+    QTemporaryDir dir;
+    const QString name = "levels.ini", last = dir.filePath("last.qz2");
+    {
+        TestDiagram w("noname1.qz2", name);
+        w.RunSetup();
+        EXPECT_FALSE(w.IniWasRead());
+        EXPECT_NE(w.LoadStartFile(true), kNoError) << "no ini yet";
+        EXPECT_EQ(w.Delay(), kDefaultDelayMs);
+        w.SetDelay(250);
+        w.Styles().words[3] = 33;
+        w.iniWord = 1234;
+        w.label = "last";
+        ASSERT_TRUE(w.SaveTo(last));
+        w.CleanUp();
+    }
+    {
+        TestDiagram w("noname2.qz2", name);
+        w.RunSetup();
+        EXPECT_TRUE(w.IniWasRead());
+        EXPECT_EQ(w.Delay(), 250);
+        EXPECT_EQ(w.Styles().words[3], 33);
+        EXPECT_EQ(w.iniWord, 1234);
+        EXPECT_NE(w.LoadStartFile(false), kNoError) << "\"Open last\" is off";
+        EXPECT_EQ(w.LoadStartFile(true), kNoError);
+        EXPECT_EQ(w.label, "last");
+    }
+    TestDiagram handed("noname3.qz2");  // a file handed over at start-up
+    handed.SetStartFile(last);
+    EXPECT_EQ(handed.LoadStartFile(false), kNoError);
+    EXPECT_EQ(handed.label, "last");
+    {
+        TestDiagram w("noname.qz2", name);
+        w.SetUseDefaults(true);
+        w.RunSetup();
+        EXPECT_FALSE(w.IniWasRead());
+        EXPECT_EQ(w.Delay(), kDefaultDelayMs);
+        EXPECT_EQ(w.iniWord, 0);
+    }
+    // A damaged file (cut short, then garbage of the right size) gives the defaults.
+    QFile file(platform::ConfigFilePath(name));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const QByteArray whole = file.readAll();
+    for (const QByteArray& damaged : {whole.left(100), QByteArray(whole.size(), '\x5a')}) {
+        file.resize(0);
+        file.seek(0);
+        file.write(damaged);
+        file.flush();
+        TestDiagram w("noname.qz2", name);
+        w.RunSetup();
+        EXPECT_FALSE(w.IniWasRead());
+        EXPECT_EQ(w.Delay(), kDefaultDelayMs);
+        EXPECT_EQ(w.Styles().words, StyleWords{}.words);
+    }
+}
+
+TEST(WindowLevels, AttachedWindowsHideInsteadOfClosingAndWithTheirWindow) {
+    TestDiagram w("a.qz2");
+    w.RunSetup();
+    w.ShowWindow();
+    TTextWin& listing = w.PlainTextWindow();
+    listing.ShowWindow();
+    EXPECT_FALSE(listing.CanClose());
+    EXPECT_TRUE(listing.IsHidden());
+    auto* table = new TTableWin;
+    w.AttachTableWindow(table);
+    EXPECT_TRUE(table->IsReadOnly());
+
+    w.Notebook().ShowWindow();
+    w.ChooseColor(1);
+    w.ShowHelp("QZ2FILEH", "");
+    ASSERT_TRUE(w.Help()->isVisible());
+    w.HideWindow();
+    EXPECT_TRUE(w.IsHidden());
+    EXPECT_TRUE(w.Notebook().IsHidden());
+    EXPECT_FALSE(w.IsPaletteShown());
+    EXPECT_FALSE(w.Help()->isVisible());
+}
+
+}  // namespace
+}  // namespace quorlin
