@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "core/errors.h"
-#include "shell/file_strings.h"
+#include "core/file_strings.h"
 
 namespace quorlin::examples {
 

@@ -10,7 +10,7 @@
 #include "resources/resources.h"
 #include "shell/diagram_file.h"
 #include "core/errors.h"
-#include "shell/file_strings.h"
+#include "core/file_strings.h"
 #include "shell/note_win.h"
 #include "core/text_helpers.h"
 #include "platform/text_codec.h"

@@ -1,7 +1,7 @@
 #include "shell/protection.h"
 
 #include "core/errors.h"
-#include "shell/file_strings.h"
+#include "core/file_strings.h"
 #include "core/text_helpers.h"
 
 namespace quorlin {

@@ -1,5 +1,5 @@
 // Texts and the notebook in diagram files against hand-built bytes, and damaged lengths.
-#include "shell/file_strings.h"
+#include "core/file_strings.h"
 
 #include <gtest/gtest.h>
 

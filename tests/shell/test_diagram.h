@@ -10,7 +10,7 @@
 
 #include "core/errors.h"
 #include "shell/file_head.h"
-#include "shell/file_strings.h"
+#include "core/file_strings.h"
 #include "shell/zel_win.h"
 
 namespace quorlin::testing {

@@ -1,4 +1,4 @@
-#include "shell/file_strings.h"
+#include "core/file_strings.h"
 
 #include <algorithm>
 
