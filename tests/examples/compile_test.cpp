@@ -219,13 +219,17 @@ TEST_F(CompileTest, EveryKindCompilesFromAnyTexts) {
     for (const int k : kinds)
         for (const auto& texts : textSets)
             for (const int sub : {0, 201, 202, 203, 204, 205}) {
-                Add(k, texts, [&](TExample& e) {
-                    e.subKind = static_cast<std::int16_t>(sub);
-                    e.restrictOn = e.periodic = e.byte56 = e.byte58 = e.byte59 = e.byte60 = 1;
-                    e.listing = 7;
-                    e.NumberAt(281) = 1;
-                });
-                compiler.MarkSymbolsOfExample(inventory.LastIndex());
+                TExample e;
+                e.Init(k, 1, 50);
+                e.subKind = static_cast<std::int16_t>(sub);
+                e.ReshapeArrays();
+                e.restrictOn = e.periodic = e.byte56 = e.byte58 = e.byte59 = e.byte60 = 1;
+                e.listing = 7;
+                e.NumberAt(281) = 1;
+                int t = 1;
+                for (const char* text : texts) e.Text(t++) = text;
+                compiler.CompileExample(inventory.Append(std::move(e)));
+                compiler.MarkSymbolsOfExample(0);
                 inventory.Clear();
             }
 }
