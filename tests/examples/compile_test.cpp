@@ -152,8 +152,20 @@ TEST_F(CompileTest, SymbolBufferMarksOperationsAndLetters) {
     for (const int code : std::initializer_list<int>{'A', 'C', 'D', 'E', 'F', 'T', 'X', op::kSin,
                                                      op::kJoin, op::kLn})
         EXPECT_TRUE(marks.IsMarked(code)) << code;
+    EXPECT_TRUE(compiler.UsesJoin(0));
+    EXPECT_FALSE(compiler.UsesJoin(1));
     for (const int code : std::initializer_list<int>{'B', 'G', op::kCos + 1, op::kExp})
         EXPECT_FALSE(marks.IsMarked(code));
+}
+
+TEST_F(CompileTest, TextsForEditingAndTheListOfPoints) {
+    for (const auto& [code, editable] : {std::pair{0, true}, {99, true}, {83, false}}) {
+        Add(kind::kPoint, {"1", "2"}, [&](TExample& e) { e.derivation = code; });
+        EXPECT_EQ(EditableText(Ex(inventory.LastIndex()), 2).has_value(), editable) << code;
+    }
+    Add(kind::kSegment, {"1", "2", "3", "4"});
+    Add(kind::kSpacePoint, {"1", "2", "3"});
+    EXPECT_EQ(PointExampleIndexes(inventory), (std::vector<int>{0, 1, 2, 4}));
 }
 
 TEST_F(CompileTest, OptionBitsPackAndUnpack) {
