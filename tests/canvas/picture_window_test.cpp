@@ -125,6 +125,25 @@ TEST_F(PictureWindowTest, PastedMetafileDrawsWhereItWasPasted) {
     EXPECT_NE(PixelOfPicture({50, 50}), QColor(Qt::red));  // nothing left of the click
 }
 
+TEST_F(PictureWindowTest, APastedPictureShowsTheDiagramItWasMadeFrom) {
+    PasteFile(ExportEmf(QStringLiteral("same.emf")), {0, 0});
+    ASSERT_EQ(win.Pictures().size(), 1u);
+    win.InvalidateImage(ImageLayer::Picture);
+    win.RenderImage(ImageLayer::Picture);
+    const QImage image = win.Image(ImageLayer::Picture).convertToFormat(QImage::Format_RGB32);
+    const platform::PixelRect r = win.WorldRectToScreen(win.Pictures()[0].rect);
+    // The red quarter and the white rest, to within a pixel at their edges.
+    int wrong = 0;
+    for (int y = r.top; y < r.bottom; ++y) {
+        for (int x = r.left; x < r.right; ++x) {
+            const bool red = x < r.left + r.Width() / 2 && y < r.top + r.Height() / 2;
+            wrong += image.pixelColor(x, y) != (red ? QColor(Qt::red) : QColor(Qt::white));
+        }
+    }
+    EXPECT_LE(wrong, r.Width() + r.Height()) << r.Width() << " x " << r.Height();
+    EXPECT_GT(r.Width(), 300);
+}
+
 TEST_F(PictureWindowTest, NothingOnTheClipboardGivesError5) {
     RightClick({10, 10});
     ASSERT_EQ(prompter.messages.size(), 1u);
