@@ -8,10 +8,9 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang
-    libemf2svg-dev
     xvfb xauth
     # readers that the export tests hand our files to
-    libxml2-utils librsvg2-bin ghostscript poppler-utils
+    libxml2-utils librsvg2-bin ghostscript poppler-utils emf2svg
     texlive-pictures texlive-latex-base texlive-plain-generic
 )
 

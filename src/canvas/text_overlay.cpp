@@ -69,7 +69,10 @@ bool TEquationLabel::Read(ByteReader& in) {
     in.I16(t.anchor);
     in.U8(t.shown);
     in.U16(t.evalIndex);
-    if (in.Failed() || t.anchor < kAnchorFrame) {
+    // Positions are drawn, hit-tested and dragged: a non-finite one has no place anywhere.
+    const bool finite = std::isfinite(t.left) && std::isfinite(t.right) &&
+                        std::isfinite(t.bottom) && std::isfinite(t.top);
+    if (in.Failed() || t.anchor < kAnchorFrame || !finite) {
         in.Fail();
         return false;
     }
@@ -121,13 +124,30 @@ std::pair<QPoint, QPoint> BoxEdges(QSize size, int escapement) {
 
 namespace {
 
-bool BoxContains(QPoint offset, QSize size, int escapement) {
-    if (escapement == 0)
-        return offset.x() > 0 && offset.x() < size.width() && offset.y() > 0 &&
-               offset.y() < size.height();
-    const auto [u, v] = BoxEdges(size, escapement);
-    const long long p = QPoint::dotProduct(offset, u), q = QPoint::dotProduct(offset, v);
-    return p > 0 && p < QPoint::dotProduct(u, u) && q > 0 && q < QPoint::dotProduct(v, v);
+// A text's box as the hit test measures it: in long double, because corners read from a file
+// may lie anywhere in its range and their distance in pixels fits no integer.
+struct PixelBox {
+    long double width;
+    long double height;
+};
+
+bool BoxContains(long double ox, long double oy, PixelBox box, int escapement) {
+    if (escapement == 0) return ox > 0 && ox < box.width && oy > 0 && oy < box.height;
+    const long double a = escapement * 0.00174533L;
+    const long double ux = std::round(box.width * std::cos(a));
+    const long double uy = -std::round(box.width * std::sin(a));
+    const long double vx = std::round(box.height * std::sin(a));
+    const long double vy = std::round(box.height * std::cos(a));
+    const long double p = ox * ux + oy * uy, q = ox * vx + oy * vy;
+    return p > 0 && p < ux * ux + uy * uy && q > 0 && q < vx * vx + vy * vy;
+}
+
+// The drag outline needs whole pixels: a box no mouse can get across is cut to this size.
+constexpr long double kLargestDragPixels = 1 << 24;
+
+int DragPixels(long double pixels) {
+    if (std::isnan(pixels)) return 0;
+    return static_cast<int>(std::clamp(pixels, -kLargestDragPixels, kLargestDragPixels));
 }
 
 }  // namespace
@@ -138,11 +158,13 @@ std::optional<TextHit> TextAtPoint(std::span<const TEquationLabel> list, QPoint 
         if (list[i].shown != 1) continue;
         const TEquationLabel t =
             TextToAbsolute(list[i], AnchorOrigin(list[i].anchor, view, pointOf));
+        // The corner pixel is clamped to the area's edges, so the offset is a small integer.
         const QPoint offset = point - QPoint(view.XToScreen(t.left), view.YToScreen(t.top));
-        const QSize size(static_cast<int>((t.right - t.left) * view.PixelsPerUnitX()),
-                         static_cast<int>((t.top - t.bottom) * view.PixelsPerUnitY()));
-        if (BoxContains(offset, size, t.font.escapement))
-            return TextHit{i, offset, size, t.font.escapement};
+        const PixelBox box{std::trunc((t.right - t.left) * view.PixelsPerUnitX()),
+                           std::trunc((t.top - t.bottom) * view.PixelsPerUnitY())};
+        if (BoxContains(offset.x(), offset.y(), box, t.font.escapement))
+            return TextHit{i, offset, QSize(DragPixels(box.width), DragPixels(box.height)),
+                           t.font.escapement};
     }
     return std::nullopt;
 }

@@ -97,7 +97,9 @@ struct TextHit {
     QSize size;
     int escapement = 0;
 };
-// The first shown text whose (possibly turned) box contains the point.
+// The first shown text whose (possibly turned) box contains the point. The test works in long
+// double, so corners anywhere in its range are safe; the size handed back for the drag outline
+// is cut to 2^24 pixels.
 std::optional<TextHit> TextAtPoint(std::span<const TEquationLabel> list, QPoint point,
                                    const TViewFrame& view, const AnchorLookup& pointOf);
 // The two edges of a turned box: along the text and down from it, in pixels.

@@ -71,6 +71,45 @@ double LinearScale(const QTransform& t) {
     return std::sqrt(std::abs(t.determinant()));
 }
 
+// Device units as the recorder keeps them: whole numbers within a range that its sums of
+// corners, sizes and pen widths cannot overflow. Nothing on a page lies that far out; a
+// coordinate that does (or that is no number) is moved to the edge of the range.
+constexpr double kFarthestUnit = 1 << 28;
+constexpr double kWidestPen = 1 << 24;
+
+int DeviceUnit(double v) {
+    if (std::isnan(v)) return 0;
+    return static_cast<int>(std::lround(std::clamp(v, -kFarthestUnit, kFarthestUnit)));
+}
+
+QPoint DevicePoint(QPointF p) {
+    return {DeviceUnit(p.x()), DeviceUnit(p.y())};
+}
+
+QPolygon DevicePolygon(const QPolygonF& polygon) {
+    QPolygon result;
+    result.reserve(polygon.size());
+    for (const QPointF& p : polygon) result << DevicePoint(p);
+    return result;
+}
+
+// The rectangle rounded as QRectF::toRect() rounds it.
+QRect DeviceRect(const QRectF& r) {
+    return QRect(DevicePoint(r.topLeft()), DevicePoint(r.bottomRight()) - QPoint(1, 1));
+}
+
+// The smallest rectangle of whole units that holds r, as QRectF::toAlignedRect() gives it.
+QRect DeviceAlignedRect(const QRectF& r) {
+    return QRect(DevicePoint(QPointF(std::floor(r.left()), std::floor(r.top()))),
+                 DevicePoint(QPointF(std::ceil(r.right()), std::ceil(r.bottom()))) - QPoint(1, 1));
+}
+
+// A size (a pen's width, a dash, a font's height) in whole device units, at least one.
+std::uint32_t SizeUnits(double width) {
+    return static_cast<std::uint32_t>(
+        std::lround(std::isnan(width) ? 1.0 : std::clamp(width, 1.0, kWidestPen)));
+}
+
 EmfPen ToEmfPen(const QPen& pen, const QTransform& transform) {
     if (pen.style() == Qt::NoPen || pen.brush().style() == Qt::NoBrush ||
         pen.color().alpha() == 0) {
@@ -79,7 +118,7 @@ EmfPen ToEmfPen(const QPen& pen, const QTransform& transform) {
     const double width =
         pen.isCosmetic() ? std::max(pen.widthF(), 1.0) : pen.widthF() * LinearScale(transform);
     EmfPen result;
-    result.width = static_cast<std::uint32_t>(std::max(1L, std::lround(width)));
+    result.width = SizeUnits(width);
     const std::uint32_t dashes = pen.style() == Qt::CustomDashLine
                                      ? DashStyleOfPattern(pen.dashPattern())
                                      : DashStyle(pen.style());
@@ -88,8 +127,7 @@ EmfPen ToEmfPen(const QPen& pen, const QTransform& transform) {
     result.colour = pen.color().rgb();
     if (dashes == emf::kPenUserStyle) {
         for (const qreal length : pen.dashPattern()) {
-            result.dashes.push_back(
-                static_cast<std::uint32_t>(std::max(1L, std::lround(length * result.width))));
+            result.dashes.push_back(SizeUnits(length * result.width));
         }
     }
     return result;
@@ -131,7 +169,7 @@ std::uint32_t FillMode(Qt::FillRule rule) {
 std::vector<QPolygon> ToDevicePolygons(const QList<QPolygonF>& polygons) {
     std::vector<QPolygon> result;
     result.reserve(static_cast<std::size_t>(polygons.size()));
-    for (const QPolygonF& polygon : polygons) result.push_back(polygon.toPolygon());
+    for (const QPolygonF& polygon : polygons) result.push_back(DevicePolygon(polygon));
     return result;
 }
 
@@ -143,7 +181,7 @@ std::vector<std::int32_t> Advances(const QString& text, const QFontMetricsF& met
     advances.reserve(static_cast<std::size_t>(text.size()));
     long previous = 0;
     for (qsizetype i = 1; i <= text.size(); ++i) {
-        const long next = std::lround(metrics.horizontalAdvance(text.left(i)) * scale);
+        const long next = DeviceUnit(metrics.horizontalAdvance(text.left(i)) * scale);
         advances.push_back(static_cast<std::int32_t>(next - previous));
         previous = next;
     }
@@ -183,7 +221,7 @@ void EmfPaintEngine::updateState(const QPaintEngineState& state) {
     if (flags & DirtyClipPath) {
         const QPainterPath& path = state.clipPath();
         ApplyClip(state.clipOperation(),
-                  QRegion(path.toFillPolygon(transform_).toPolygon(), path.fillRule()));
+                  QRegion(DevicePolygon(path.toFillPolygon(transform_)), path.fillRule()));
     }
 }
 
@@ -214,7 +252,7 @@ bool EmfPaintEngine::KeepsRectangles() const {
 }
 
 emf::Rect32 EmfPaintEngine::MapBox(const QRectF& rect) const {
-    const QRect box = transform_.mapRect(rect.normalized()).toRect();
+    const QRect box = DeviceRect(transform_.mapRect(rect.normalized()));
     return {box.left(), box.top(), box.left() + box.width(), box.top() + box.height()};
 }
 
@@ -251,15 +289,15 @@ void EmfPaintEngine::drawLines(const QLineF* lines, int lineCount) {
     if (lineCount <= 0 || !HasVisiblePen()) return;
     PrepareStroke();
     if (lineCount == 1) {
-        recorder_.Line(transform_.map(lines[0].p1()).toPoint(),
-                       transform_.map(lines[0].p2()).toPoint());
+        recorder_.Line(DevicePoint(transform_.map(lines[0].p1())),
+                       DevicePoint(transform_.map(lines[0].p2())));
         return;
     }
     std::vector<QPolygon> segments;
     segments.reserve(static_cast<std::size_t>(lineCount));
     for (int i = 0; i < lineCount; ++i) {
-        segments.push_back(QPolygon{transform_.map(lines[i].p1()).toPoint(),
-                                    transform_.map(lines[i].p2()).toPoint()});
+        segments.push_back(QPolygon{DevicePoint(transform_.map(lines[i].p1())),
+                                    DevicePoint(transform_.map(lines[i].p2()))});
     }
     recorder_.PolyPolyline(segments);
 }
@@ -271,7 +309,7 @@ void EmfPaintEngine::drawRects(const QRectF* rects, int rectCount) {
         if (KeepsRectangles()) {
             recorder_.Rectangle(MapBox(rects[i]));
         } else {
-            recorder_.Polygon(transform_.map(QPolygonF(rects[i])).toPolygon());
+            recorder_.Polygon(DevicePolygon(transform_.map(QPolygonF(rects[i]))));
         }
     }
 }
@@ -323,7 +361,7 @@ void EmfPaintEngine::drawPath(const QPainterPath& path) {
 void EmfPaintEngine::drawPolygon(const QPointF* points, int pointCount, PolygonDrawMode mode) {
     if (pointCount < 2) return;
     const QPolygon polygon =
-        transform_.map(QPolygonF(QList<QPointF>(points, points + pointCount))).toPolygon();
+        DevicePolygon(transform_.map(QPolygonF(QList<QPointF>(points, points + pointCount))));
     if (mode == PolylineMode) {
         if (!HasVisiblePen()) return;
         PrepareStroke();
@@ -339,7 +377,7 @@ void EmfPaintEngine::drawPoints(const QPointF* points, int pointCount) {
     if (!HasVisiblePen()) return;
     PrepareClip();
     for (int i = 0; i < pointCount; ++i) {
-        recorder_.Pixel(transform_.map(points[i]).toPoint(), pen_.color().rgb());
+        recorder_.Pixel(DevicePoint(transform_.map(points[i])), pen_.color().rgb());
     }
 }
 
@@ -349,12 +387,12 @@ void EmfPaintEngine::drawPixmap(const QRectF& rect, const QPixmap& pixmap, const
 
 void EmfPaintEngine::drawImage(const QRectF& rect, const QImage& image, const QRectF& source,
                                Qt::ImageConversionFlags) {
-    const QRect part = source.toAlignedRect() & image.rect();
+    const QRect part = DeviceAlignedRect(source) & image.rect();
     if (part.isEmpty()) return;
     PrepareClip();
     // A rotated image keeps its bounding box: the format has no rotated bitmaps without a
     // world transform.
-    const QRect box = transform_.mapRect(rect.normalized()).toRect();
+    const QRect box = DeviceRect(transform_.mapRect(rect.normalized()));
     recorder_.Image({box.left(), box.top(), box.left() + box.width(), box.top() + box.height()},
                     image.copy(part));
 }
@@ -375,9 +413,11 @@ void EmfPaintEngine::drawTextItem(const QPointF& origin, const QTextItem& item) 
         std::atan2(transform_.m12(), transform_.m11()) * 180.0 / std::numbers::pi;
 
     EmfFont emfFont;
-    emfFont.height = -static_cast<std::int32_t>(std::lround(emPixels * acrossScale));
+    emfFont.height = -static_cast<std::int32_t>(SizeUnits(emPixels * acrossScale));
     // The painter turns clockwise on the screen, the format counter-clockwise.
-    emfFont.escapement = static_cast<std::int32_t>((std::lround(-degrees * 10) + 3600) % 3600);
+    emfFont.escapement = std::isfinite(degrees)
+                             ? static_cast<std::int32_t>((std::lround(-degrees * 10) + 3600) % 3600)
+                             : 0;
     emfFont.weight = font.weight();
     emfFont.italic = font.italic();
     emfFont.underline = font.underline();
@@ -392,8 +432,8 @@ void EmfPaintEngine::drawTextItem(const QPointF& origin, const QTextItem& item) 
     recorder_.SelectFont(emfFont);
     recorder_.SetTextColour(pen_.color().rgb());
     recorder_.SetTextAlign(emf::kAlignBaseline);
-    recorder_.Text(transform_.map(origin).toPoint(), text, Advances(text, metrics, alongScale),
-                   transform_.mapRect(area).toAlignedRect());
+    recorder_.Text(DevicePoint(transform_.map(origin)), text, Advances(text, metrics, alongScale),
+                   DeviceAlignedRect(transform_.mapRect(area)));
 }
 
 }  // namespace quorlin::platform

@@ -7,9 +7,9 @@
 #include <QFile>
 #include <QPainter>
 #include <QSaveFile>
-#include <QSvgRenderer>
+#include <QSvgGenerator>
 
-#include <emf2svg.h>
+#include "platform/emf_player.h"
 
 namespace quorlin::platform {
 
@@ -20,64 +20,18 @@ std::span<const std::uint8_t> AsBytes(const QByteArray& bytes) {
             static_cast<std::size_t>(bytes.size())};
 }
 
-// libemf2svg's SVG of a validated metafile; empty when the converter gives up.
-QByteArray ConvertToSvg(const QByteArray& metafile) {
-    QByteArray input(metafile.constData(), metafile.size());  // the converter takes char*
-    generatorOptions options{};
-    options.nameSpace = nullptr;
-    options.verbose = false;
-    options.emfplus = false;  // dual pictures carry plain records too
-    options.svgDelimiter = true;
-    char* output = nullptr;
-    std::size_t length = 0;
-    const int ok =
-        emf2svg(input.data(), static_cast<std::size_t>(input.size()), &output, &length, &options);
-    const std::unique_ptr<char, decltype(&std::free)> owned(output, &std::free);
-    if (!ok || !output) return {};
-    return QByteArray(output, static_cast<qsizetype>(length));
-}
-
 // The extent from low to high. Corners of a foreign header may lie at the two ends of the 32-bit
 // range, whose difference an int cannot hold.
 double Extent(std::int32_t low, std::int32_t high) {
     return static_cast<double>(high) - static_cast<double>(low);
 }
 
-// The converter sizes its SVG to the header's bounds (what was drawn); the picture is its frame
-// (the page it was drawn on), so the view box is moved onto the frame, in the SVG's units.
-void ShowFrame(QSvgRenderer& renderer, const emf::Header& header) {
-    const emf::Rect32& b = header.bounds;
-    const emf::Rect32& f = header.frame;
-    const double boundsWidth = Extent(b.left, b.right), boundsHeight = Extent(b.top, b.bottom);
-    const double frameWidth = Extent(f.left, f.right), frameHeight = Extent(f.top, f.bottom);
-    const bool micrometres = header.micrometresWidth > 0 && header.micrometresHeight > 0;
-    const double hundredthsWide =
-        micrometres ? header.micrometresWidth / 10.0 : header.millimetresWidth * 100.0;
-    const double hundredthsHigh =
-        micrometres ? header.micrometresHeight / 10.0 : header.millimetresHeight * 100.0;
-    if (boundsWidth <= 0 || boundsHeight <= 0 || frameWidth <= 0 || frameHeight <= 0 ||
-        hundredthsWide <= 0 || hundredthsHigh <= 0 || header.deviceWidth <= 0 ||
-        header.deviceHeight <= 0) {
-        return;
-    }
-    const QSizeF svgSize = renderer.viewBoxF().size();
-    const double sx = svgSize.width() / boundsWidth, sy = svgSize.height() / boundsHeight;
-    const double unitsX = header.deviceWidth / hundredthsWide;  // device units per 0.01 mm
-    const double unitsY = header.deviceHeight / hundredthsHigh;
-    renderer.setViewBox(QRectF((f.left * unitsX - b.left) * sx, (f.top * unitsY - b.top) * sy,
-                               frameWidth * unitsX * sx, frameHeight * unitsY * sy));
-}
+constexpr double kScreenDpi = 96.0;
 
 }  // namespace
 
-struct EmfPicture::Converted {
-    QByteArray svg;
-    std::unique_ptr<QSvgRenderer> renderer;
-};
-
 EmfPicture::EmfPicture(QByteArray bytes, emf::Header header)
     : bytes_(std::move(bytes)), header_(std::move(header)) {}
-
 std::optional<EmfPicture> EmfPicture::FromBytes(const QByteArray& bytes, emf::FormatError* error) {
     auto header = emf::ValidateMetafile(AsBytes(bytes), error);
     if (!header) return std::nullopt;
@@ -110,39 +64,34 @@ QSize EmfPicture::PixelSizeAt(double dpi) const {
                  static_cast<int>(std::lround(mm.height() * dpi / 25.4)));
 }
 
-QSvgRenderer* EmfPicture::Renderer() const {
-    if (!converted_) {
-        auto converted = std::make_shared<Converted>();
-        converted->svg = ConvertToSvg(bytes_);
-        if (!converted->svg.isEmpty()) {
-            converted->renderer = std::make_unique<QSvgRenderer>(converted->svg);
-            ShowFrame(*converted->renderer, header_);
-        }
-        converted_ = std::move(converted);
-    }
-    QSvgRenderer* renderer = converted_->renderer.get();
-    return renderer && renderer->isValid() ? renderer : nullptr;
+bool EmfPicture::Render(QPainter& painter, const QRectF& target) const {
+    return emf::PlayMetafile(AsBytes(bytes_), header_, painter, target);
 }
 
 QByteArray EmfPicture::ToSvg() const {
-    Renderer();
-    return converted_->svg;
-}
-
-bool EmfPicture::Render(QPainter& painter, const QRectF& target) const {
-    QSvgRenderer* renderer = Renderer();
-    if (!renderer) return false;
-    painter.save();
-    painter.setClipRect(target, Qt::IntersectClip);  // nothing spills out of the frame
-    renderer->render(&painter, target);
-    painter.restore();
-    return true;
+    const QSize size = PixelSizeAt(kScreenDpi);
+    if (size.isEmpty()) return {};
+    QByteArray svg;
+    QBuffer buffer(&svg);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setResolution(static_cast<int>(kScreenDpi));
+    generator.setTitle(header_.Title());
+    {
+        QPainter painter(&generator);
+        if (!Render(painter, QRectF(QPointF(0, 0), QSizeF(size)))) return {};
+    }
+    return svg;
 }
 
 QImage EmfPicture::ToImage(QSize size) const {
     QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                           QPainter::SmoothPixmapTransform);
     Render(painter, QRectF(QPointF(0, 0), QSizeF(image.size())));
     return image;
 }

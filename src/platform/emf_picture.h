@@ -4,10 +4,9 @@
 // unchanged.
 //
 // A picture exists only for bytes that passed emf::ValidateMetafile: the header agrees with the
-// byte count and every record lies inside the file. Drawing converts the metafile to SVG with
-// libemf2svg once and paints that SVG with Qt SVG, stretched into the rectangle asked for;
+// byte count and every record lies inside the file. Drawing plays the records with the
+// program's own player (emf_player.h), its frame stretched into the rectangle asked for;
 // ToSvg() and ToImage()/ToPng() give the same drawing as alternate formats.
-#include <memory>
 #include <optional>
 
 #include <QByteArray>
@@ -20,7 +19,6 @@
 #include "platform/emf_format.h"
 
 class QPainter;
-class QSvgRenderer;
 
 namespace quorlin::platform {
 
@@ -41,9 +39,10 @@ public:
     QSizeF SizeMm() const;
     QSize PixelSizeAt(double dpi) const;
 
-    // Draws the picture stretched into target; false when the converter refused the metafile.
+    // Draws the picture stretched into target; false when it has no extent to place.
     bool Render(QPainter& painter, const QRectF& target) const;
-    // The drawing as an SVG document (empty when the converter refused the metafile).
+    // The drawing as an SVG document of the picture's size on a 96 dpi screen (empty when it
+    // has no extent).
     QByteArray ToSvg() const;
     // The drawing on a transparent image of the given size, and that image as PNG bytes.
     QImage ToImage(QSize size) const;
@@ -51,13 +50,9 @@ public:
 
 private:
     EmfPicture(QByteArray bytes, emf::Header header);
-    QSvgRenderer* Renderer() const;
 
     QByteArray bytes_;
     emf::Header header_;
-    // Converted on first use and shared by copies of the picture.
-    struct Converted;
-    mutable std::shared_ptr<Converted> converted_;
 };
 
 }  // namespace quorlin::platform

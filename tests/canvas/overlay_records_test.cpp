@@ -1,6 +1,7 @@
 // Text overlay records against bytes laid out by hand at their file offsets, damaged blocks,
 // and the geometry that keeps texts in place when the view changes.
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -126,6 +127,20 @@ TEST(OverlayRecord, DamagedLabelBlocksGiveError11AndKeepTheList) {
     const Bytes badAnchor = Block(1, {LabelBytes(0, "a", -7, 0xffff)});
     ByteReader in2(badAnchor);
     EXPECT_EQ(ReadTexts(in2, false, list), kErrCannotOpenFile);
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].text, "kept");
+
+    // A corner that is no number: infinite or not a number, at each of the four positions.
+    constexpr long double kInf = std::numeric_limits<long double>::infinity();
+    for (const std::size_t at : {68u, 78u, 88u, 98u}) {
+        for (const long double bad : {kInf, -kInf, std::numeric_limits<long double>::quiet_NaN()}) {
+            Bytes record = LabelBytes(0, "a", -1, 0xffff);
+            PutLd(record, at, bad);
+            const Bytes file = Block(1, {record});
+            ByteReader in(file);
+            EXPECT_EQ(ReadTexts(in, false, list), kErrCannotOpenFile) << at << " " << bad;
+        }
+    }
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(list[0].text, "kept");
 
@@ -277,6 +292,40 @@ TEST(OverlayGeometry, HitTestOfPlainAndTurnedBoxes) {
     ASSERT_TRUE(hit);
     EXPECT_EQ(hit->offset, QPoint(15, -5));
     EXPECT_EQ(hit->size, QSize(40, 20));
+}
+
+TEST(OverlayGeometry, HitTestOfHugeCornersStaysInRange) {
+    // Corners far out in the long double range: boxes millions of times wider than any int,
+    // turned or not, are tested without overflow, and the drag outline gets a bounded size.
+    const TViewFrame view = SquareView();
+    constexpr long double kFar = 1e4000L, kMax = std::numeric_limits<long double>::max();
+    struct Case {
+        long double left, right, bottom, top;
+        int escapement;
+        bool hit;
+    };
+    const Case cases[] = {
+        {-kFar, kFar, -kFar, kFar, 0, true},      // covers everything
+        {-kFar, kFar, -kFar, kFar, 300, true},    // turned by 30 degrees, still over the point
+        {-kFar, kFar, -kFar, kFar, 1500, false},  // turned by 150 degrees: away from it
+        {0, 1e30L, -1e30L, 0, 1, true},           // wider than 64 bits of pixels
+        {-kMax, kMax, -kMax, kMax, 900, false},   // the width overflows to infinity
+        {1e300L, 1e301L, -1e301L, 1e300L, 0, false},
+    };
+    for (const Case& c : cases) {
+        TEquationLabel t;
+        t.left = c.left;
+        t.right = c.right;
+        t.bottom = c.bottom;
+        t.top = c.top;
+        t.font.escapement = c.escapement;
+        const TextList list{t};
+        const auto hit = TextAtPoint(list, {210, 210}, view, {});
+        EXPECT_EQ(hit.has_value(), c.hit) << static_cast<double>(c.right) << " " << c.escapement;
+        if (!hit) continue;
+        EXPECT_LE(std::abs(hit->size.width()), 1 << 24);
+        EXPECT_LE(std::abs(hit->size.height()), 1 << 24);
+    }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -184,6 +186,29 @@ TEST(EmfRecorder, TransformedGeometryAndLargeCoordinates) {
     EXPECT_EQ(WordAt(bytes, turned[0].offset + 24), 5u);  // closed: first corner repeated
     // The turned square's top corner lies straight above the centre, at 10 * sqrt(2).
     EXPECT_EQ(WordAt(bytes, turned[0].offset + 28), (36u << 16) | 50u);
+}
+
+TEST(EmfRecorder, CoordinatesBeyondAnyPageAreHeldAtTheEdgeOfTheRange) {
+    // Whatever a drawer hands the painter, the integers written stay far from overflowing.
+    constexpr double kFar = 1e15, kNaN = std::numeric_limits<double>::quiet_NaN();
+    const QByteArray bytes = Recording(QSize(100, 100), 96, [&](QPainter& p) {
+        p.setPen(QPen(Qt::black, 1e12));
+        p.drawLine(QLineF(-kFar, 0, kFar, kNaN));
+        p.drawRect(QRectF(-kFar, -kFar, 2 * kFar, 2 * kFar));
+        p.setFont(QFont("DejaVu Sans", 10));
+        p.drawText(QPointF(kFar, -kFar), QStringLiteral("far"));
+        p.drawImage(QRectF(-kFar, 0, 2 * kFar, 10), QImage(2, 2, QImage::Format_RGB32));
+        p.scale(1e12, 1e12);
+        p.drawText(QPointF(0, 0), QStringLiteral("huge"));
+    });
+    ASSERT_TRUE(EmfPicture::FromBytes(bytes));
+    const auto lines = RecordsOfType(bytes, 54);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(WordAt(bytes, lines[0].offset + 8), 1u << 28);
+    EXPECT_EQ(WordAt(bytes, lines[0].offset + 12), 0u);  // no number: the origin
+    const auto pens = RecordsOfType(bytes, 95);
+    ASSERT_FALSE(pens.empty());
+    EXPECT_EQ(WordAt(bytes, pens[0].offset + 32), 1u << 24);
 }
 
 TEST(EmfRecorder, ClipRectanglesAndRegions) {
