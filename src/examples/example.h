@@ -7,9 +7,15 @@
 // The record owns everything it holds; copies are explicit (CopyFrom, InitCopy) and deep. Its
 // 547-byte file layout lives only in record_codec.h; the comments below give each field's
 // offset there, since other parts of the program speak of "byte 59" or "the word at 24".
+//
+// Beside the record: the kind table (codes, dialog titles, texts the compiler parses), the
+// derivation-code table and the per-kind array sizes.
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/vectors.h"
@@ -64,6 +70,79 @@ inline constexpr int kComplexMap = 401;
 inline constexpr int kPlaneMap = 402;
 inline constexpr int kTripleMap = 403;
 }  // namespace kind
+
+// --- kinds ---
+
+// One kind code: whether records are stored with it (input-only codes become another kind when
+// the example is created), what it draws, the caption of its editing dialog (empty where the
+// template has none) and the texts the compiler parses, bit k - 1 for text k. Kinds whose
+// parsing depends on flags list every text they may parse; 307 parses by its sub-kind and lists
+// none here.
+struct TKindInfo {
+    std::int16_t code;
+    bool stored;
+    std::string_view example;
+    std::string_view title;
+    std::uint8_t textsParsed;
+};
+
+std::span<const TKindInfo> KindTable();
+// The entry of a kind code; null for an unknown code.
+const TKindInfo* FindKind(int code);
+// Known and stored in records (input-only codes such as 213 are not).
+bool IsStoredKind(int code);
+// Index of per-kind tables: (kind / 100 - 2) x 25 + kind mod 100 (201 -> 1, 301 -> 26, 401 -> 51).
+int KindTableIndex(int kind);
+
+// --- derivations ---
+
+// The parents a derivation code names: one example; two operands; one, optionally a second
+// (antiderivative); or, for the end point of a segment (125), the segment and the index of the
+// first text of the copied pair in place of the second parent.
+enum class TParents { kOne, kTwo, kOneOrTwo, kSegmentAndText };
+
+struct TDerivationInfo {
+    std::uint16_t code;
+    std::string_view derived;
+    TParents parents;
+};
+
+std::span<const TDerivationInfo> DerivationTable();
+// The entry of a derivation code; null for 0 (not derived) and for unknown codes.
+const TDerivationInfo* FindDerivation(int code);
+
+// --- per-kind arrays ---
+
+inline constexpr std::size_t kMeshPoints = 6000;      // points, pixels and bytes of a mesh
+inline constexpr std::size_t kLagrangePoints = 9;     // defining points of a Lagrange polynomial
+inline constexpr std::size_t kPlotPointValues = 128;  // numbers of a plot-points list
+inline constexpr std::size_t kOrbitalPoints = 120;
+inline constexpr std::size_t kOrbitalPixels = 24;  // one per body
+inline constexpr std::size_t kOrbitalValues = 288;
+
+// Entries of the four per-kind arrays. The kind is the array kind: 213 for a Lagrange
+// polynomial (stored as 201 with byte 59); a surface of revolution (307) revolving an implicit
+// curve (sub-kind 204) has no mesh.
+struct TArraySizes {
+    std::size_t points = 0;
+    std::size_t pixels = 0;
+    std::size_t values = 0;
+    std::size_t bytes = 0;
+    friend bool operator==(const TArraySizes&, const TArraySizes&) = default;
+};
+TArraySizes ArraySizesOf(int arrayKind, int subKind);
+
+// The two halves of a range text "low;high".
+struct TRangeTexts {
+    std::string low;
+    std::string high;
+    friend bool operator==(const TRangeTexts&, const TRangeTexts&) = default;
+};
+
+// True when the text has at least one character.
+inline bool IsNonEmptyText(std::string_view text) {
+    return !text.empty();
+}
 
 // A pixel-sized point of the 8-byte point arrays (two 32-bit coordinates).
 struct TPixelPoint {
@@ -156,6 +235,64 @@ struct TExample {
     TExample() = default;
     TExample(TExample&&) = default;
     TExample& operator=(TExample&&) = default;
+
+    // --- life cycle ---
+
+    // Makes the record a fresh example of the kind: every default of the record, the pen
+    // (colour, 1, 0), the table steps, the arrays of the kind. Kinds 210 and 211 take colour 4
+    // whatever is passed; kind 201 gets a family delay of 50 ms and 10 web steps; kind 213
+    // becomes 201 with byte 59 set and keeps the nine Lagrange points.
+    void Init(int kind, int colour, int tableSteps);
+    // Fresh empty texts, no trees, no trajectories or marked points, and the per-kind arrays of
+    // the array kind and sub-kind, zeroed.
+    void AllocArrays();
+    // Gives the arrays the sizes of the array kind and sub-kind, zeroed (a 307 whose sub-kind
+    // changed to or from 204); texts, trees and lists stay.
+    void ReshapeArrays();
+    // Drops texts' contents, trees, lists and arrays; the other fields stay.
+    void Free();
+    void FreeTrajectories() { trajectories.clear(); }
+    void FreeMarkedPoints() { markedPoints.clear(); }
+
+    // Copies every field but the kind and the arrays' storage from source: the numbers, words,
+    // flags, pen and the seven texts; with trees also deep copies of the seven trees, of the
+    // trajectories and marked points, and the contents of every array both records have.
+    void CopyFrom(const TExample& source, bool withTrees);
+    // Makes the record a copy of source: initialised for its array kind and sub-kind (so the
+    // arrays match, a 307 revolving an implicit curve included), colour 0, table steps 50, then
+    // CopyFrom.
+    void InitCopy(const TExample& source, bool withTrees);
+
+    // --- queries ---
+
+    // The kind that decides the arrays: 213 for a Lagrange polynomial, else the kind.
+    int ArrayKind() const { return IsLagrangeExplicit() ? examples::kind::kLagrange : kind; }
+
+    // Strictly inside the box (a point on a face is outside).
+    bool InBox(long double x, long double y, long double z) const;
+    // Text 7 split at its first ';' (the rest, further ';' included, is the high end);
+    // "0.0" and "1.0" when it has none.
+    TRangeTexts SplitRangeText() const;
+    // Clears byte 49 and bytes 55-60.
+    void ClearOptionBytes();
+
+    // The plotting density for the drawers: a stored 0 counts as 1, so no drawer samples with
+    // a zero step. Positive values divide the basic step, negative ones multiply it.
+    int StepDensity() const { return density == 0 ? 1 : density; }
+    // The drawer's basic step scaled by the density.
+    long double ScaledStep(long double basicStep) const;
+
+    // 301, 302, 303, 306, 315, 316; 305 unless implicit ones are excluded; 307 unless it
+    // revolves an implicit curve and implicit ones are excluded.
+    bool IsMeshSurface(bool excludeImplicit) const;
+    // 202, 203; 201 locked or periodic; 206 locked.
+    bool HasRangeText() const;
+    // 303, 306, 316, and 307 unless it revolves an implicit curve.
+    bool IsSurfaceWithNormals() const;
+    // 305, and 307 revolving an implicit curve.
+    bool IsImplicitSurface() const;
+    // 201 drawn through its points (byte 59).
+    bool IsLagrangeExplicit() const { return kind == examples::kind::kExplicit && byte59 != 0; }
 
     // Number k (0..17) of the per-kind numbers by its offset: NumberAt(431) is numbers[15].
     long double& NumberAt(int offset) {

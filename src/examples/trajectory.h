@@ -2,11 +2,13 @@
 // The trajectory of a differential-equation or sequence example and the points marked on an
 // example, with their life cycle, plus the numeric helpers that lie beside them: reading a list
 // of numbers from a text, Gauss-Jordan inversion with determinant and the frustum measure of
-// the volumes and areas of revolution.
+// the volumes and areas of revolution, and the two sorted-value helpers the tools use on lists
+// of numbers (MergeSortedValues, TIndexSort).
 //
 // Both records own what they point to (texts, trees); their file layouts live only in
 // record_codec.h.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -56,6 +58,19 @@ struct TTrajectory {
     TTrajectory() = default;
     TTrajectory(TTrajectory&&) = default;
     TTrajectory& operator=(TTrajectory&&) = default;
+
+    // A fresh record: the owner's kind, the three tree selectors (-1 for none), both option
+    // words and the flag; start values and time 0, end 1, pen (0, 0, 0), no texts, no trees.
+    void Init(int newKind, int tree1, int tree2, int tree3, int firstOption, int secondOption,
+              int newFlag);
+    // Gives the record its four start-value texts, each empty.
+    void AllocTexts();
+    // Drops the texts and the four trees.
+    void FreeContents();
+    // A deep copy: every field, the texts when present, and the trees.
+    TTrajectory Clone() const;
+    // The start coordinate named by the first option word (24 x, 25 y, 26 z); 0 otherwise.
+    long double StartCoordinate() const;
 };
 
 // A point marked on an example by a tool (78 bytes in a diagram file).
@@ -71,5 +86,53 @@ struct TMarkedPoint {
 // The trajectories of an example, newest first, and its marked points, newest first.
 using TrajectoryList = std::vector<TTrajectory>;
 using MarkedPointList = std::vector<TMarkedPoint>;
+
+// A deep copy of every trajectory, in the same order. (Marked points copy as plain values.)
+TrajectoryList CloneTrajectoryList(const TrajectoryList& list);
+inline int CountList(const TrajectoryList& list) {
+    return static_cast<int>(list.size());
+}
+
+// --- numeric helpers ---
+
+inline constexpr std::size_t kMaxScannedNumbers = 128;
+
+// The decimal numbers of a text, at most 128: runs of digits, '-' and '.' separated by any other
+// character. A run with two points or a '-' past its first place is skipped; a run without
+// digits ("-", ".") reads as 0; a run too large for a long double is skipped.
+std::vector<long double> ScanNumbers(std::string_view text);
+
+// Gauss-Jordan inversion of the n x n row-major matrix (the first pivot above 1e-16 in each
+// column, not the largest). Returns 0 with the determinant, or kErrPositiveValue (14) with
+// determinant 0 when the matrix is singular (or the spans are smaller than n x n); the matrix is
+// not changed.
+int InvertMatrix(std::span<const long double> matrix, std::span<long double> inverse, int n,
+                 long double& determinant);
+
+// Lateral area (first) and volume (second) of the frustum swept by the segment (x1, y1)-(x2, y2)
+// turning about the line ax + by = c; (0, 0) when a^2 + b^2 < 1e-16.
+std::pair<long double, long double> FrustumOfRevolution(long double x1, long double y1,
+                                                        long double x2, long double y2,
+                                                        long double a, long double b,
+                                                        long double c);
+
+// Merges added values into the sorted values: each goes before the first value not below it,
+// then every value within 1e-13 above the last one kept is dropped.
+void MergeSortedValues(std::vector<long double>& values, std::span<const long double> added);
+
+// The positions of values in ascending (or descending) order, by heap sort. Undefined values
+// (NaN) come last in either order, so the result is always a permutation of 0..n-1.
+class TIndexSort {
+public:
+    TIndexSort(std::span<const long double> values, bool ascending);
+    std::vector<int> Sort() const;
+
+private:
+    bool Preferred(int a, int b) const;
+    void Sift(std::vector<int>& heap, std::size_t k, std::size_t limit) const;
+
+    std::vector<long double> values_;
+    bool ascending_;
+};
 
 }  // namespace quorlin::examples

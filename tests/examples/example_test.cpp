@@ -1,0 +1,242 @@
+#include "examples/example.h"
+
+#include <gtest/gtest.h>
+
+namespace quorlin::examples {
+namespace {
+
+TExample Made(int kind, int colour = 7, int tableSteps = 50) {
+    TExample ex;
+    ex.Init(kind, colour, tableSteps);
+    return ex;
+}
+
+TEST(ExampleInit, KindDefaultsColourAndArrays) {
+    struct Case {
+        int kind;
+        int storedKind;
+        int colour;  // after Init with colour 7
+        std::int16_t familyDelay, webSteps;
+        std::uint8_t byte59;
+        TArraySizes arrays;
+    };
+    const TArraySizes mesh{6000, 6000, 0, 6000};
+    const Case cases[] = {
+        {201, 201, 7, 50, 10, 0, {}},
+        {213, 201, 7, 50, 10, 1, {9, 0, 0, 0}},
+        {210, 210, 4, 0, 0, 0, {}},
+        {211, 211, 4, 0, 0, 0, {}},
+        {215, 215, 7, 0, 0, 0, {0, 0, 128, 0}},
+        {219, 219, 7, 0, 0, 0, {120, 24, 288, 0}},
+        {301, 301, 7, 0, 0, 0, mesh},
+        {305, 305, 7, 0, 0, 0, {}},
+        {307, 307, 7, 0, 0, 0, mesh},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        const TExample ex = Made(c.kind, 7, 33);
+        EXPECT_EQ(ex.kind, c.storedKind);
+        EXPECT_EQ(ex.pen, (TPenSpec{static_cast<std::int16_t>(c.colour), 1, 0}));
+        EXPECT_EQ(ex.familyDelay, c.familyDelay);
+        EXPECT_EQ(ex.word34, c.webSteps);
+        EXPECT_EQ(ex.byte59, c.byte59);
+        EXPECT_EQ(ex.tableSteps, 33);
+        EXPECT_EQ(
+            (TArraySizes{ex.points.size(), ex.pixels.size(), ex.values.size(), ex.bytes.size()}),
+            c.arrays);
+    }
+}
+
+TEST(ExampleInit, ReplacesEverythingTheRecordHeld) {
+    TExample ex = Made(201);
+    ex.Text(2) = "x";
+    ex.Tree(2) = TExprNode::NewConst(1);
+    ex.markedPoints.push_back({});
+    ex.density = 9;
+    ex.Init(202, 3, 50);
+    EXPECT_EQ(ex.Text(2), "");
+    EXPECT_EQ(ex.Tree(2), nullptr);
+    EXPECT_TRUE(ex.markedPoints.empty());
+    EXPECT_EQ(ex.density, 1);
+    EXPECT_EQ(ex.familyDelay, 0);
+}
+
+TEST(ExampleArrays, RevolutionFollowsItsSubKind) {
+    EXPECT_EQ(ArraySizesOf(307, 204), TArraySizes{});
+    for (int sub : {0, 201, 202, 203, 205})
+        EXPECT_EQ(ArraySizesOf(307, sub), (TArraySizes{6000, 6000, 0, 6000})) << sub;
+}
+
+TEST(ExampleCopy, LagrangeCopyKeepsItsNinePoints) {
+    TExample source = Made(213);
+    source.points[8] = Vec3{1, 2, 3};
+    TExample copy;
+    copy.InitCopy(source, true);
+    EXPECT_EQ(copy.kind, 201);
+    EXPECT_TRUE(copy.IsLagrangeExplicit());
+    ASSERT_EQ(copy.points.size(), 9u);
+    EXPECT_EQ(copy.points[8].z, 3);
+}
+
+TEST(ExampleCopy, RevolutionOfAnImplicitCurveGetsNoMesh) {
+    TExample source = Made(307);
+    source.subKind = 204;
+    source.AllocArrays();
+    TExample copy;
+    copy.InitCopy(source, true);
+    EXPECT_EQ(copy.subKind, 204);
+    EXPECT_TRUE(copy.points.empty());
+    EXPECT_TRUE(copy.bytes.empty());
+}
+
+TEST(ExampleCopy, DeepCopyWithTreesAndLists) {
+    TExample source = Made(210, 9);
+    source.derivation = 68;
+    source.parent = {2, -1};
+    source.numbers[17] = 4.5L;
+    source.pen = {12, 3, 2};
+    source.Text(1) = "y";
+    source.Tree(1) = TExprNode::NewConst(2);
+    source.trajectories.emplace_back();
+    source.trajectories[0].AllocTexts();
+    source.trajectories[0].texts[0] = "1";
+    source.trajectories[0].trees[0] = TExprNode::NewConst(1);
+    source.markedPoints.push_back({5, {1, 2, 3, 4}, "p", 6});
+
+    TExample copy;
+    copy.InitCopy(source, true);
+    EXPECT_EQ(copy.derivation, 68);
+    EXPECT_EQ(copy.parent, source.parent);
+    EXPECT_EQ(copy.numbers[17], 4.5L);
+    EXPECT_EQ(copy.pen, source.pen);
+    EXPECT_EQ(copy.Text(1), "y");
+    ASSERT_NE(copy.Tree(1), nullptr);
+    EXPECT_NE(copy.Tree(1), source.Tree(1));
+    ASSERT_EQ(copy.trajectories.size(), 1u);
+    EXPECT_EQ(copy.trajectories[0].texts[0], "1");
+    EXPECT_NE(copy.trajectories[0].trees[0].get(), source.trajectories[0].trees[0].get());
+    EXPECT_EQ(copy.markedPoints, source.markedPoints);
+
+    TExample textsOnly;
+    textsOnly.InitCopy(source, false);
+    EXPECT_EQ(textsOnly.Text(1), "y");
+    EXPECT_EQ(textsOnly.Tree(1), nullptr);
+    EXPECT_TRUE(textsOnly.trajectories.empty());
+}
+
+TEST(ExampleCopy, KindIsNotCopied) {
+    TExample dest = Made(202);
+    dest.CopyFrom(Made(203), false);
+    EXPECT_EQ(dest.kind, 202);
+}
+
+TEST(ExampleText, SplitRangeText) {
+    const struct {
+        const char* text;
+        TRangeTexts split;
+    } cases[] = {
+        {"a;b;c", {"a", "b;c"}},
+        {"-1;2", {"-1", "2"}},
+        {"5", {"0.0", "1.0"}},
+        {"", {"0.0", "1.0"}},
+    };
+    for (const auto& c : cases) {
+        TExample ex = Made(201);
+        ex.Text(7) = c.text;
+        EXPECT_EQ(ex.SplitRangeText(), c.split) << c.text;
+    }
+}
+
+TEST(ExampleBox, InBoxIsStrict) {
+    TExample ex = Made(301);
+    EXPECT_TRUE(ex.InBox(0.5L, 0.5L, 0.5L));
+    EXPECT_FALSE(ex.InBox(0, 0.5L, 0.5L));
+    EXPECT_FALSE(ex.InBox(0.5L, 1, 0.5L));
+    EXPECT_FALSE(ex.InBox(0.5L, 0.5L, 1));
+}
+
+TEST(ExampleDensity, ZeroSamplesAsOne) {
+    const struct {
+        std::int16_t density;
+        long double step;
+    } cases[] = {{0, 0.5L}, {1, 0.5L}, {4, 0.125L}, {-3, 1.5L}};
+    for (const auto& c : cases) {
+        TExample ex;
+        ex.density = c.density;
+        EXPECT_EQ(ex.ScaledStep(0.5L), c.step) << c.density;
+        EXPECT_NE(ex.StepDensity(), 0);
+    }
+}
+
+TEST(ExamplePredicates, ByKindAndSubKind) {
+    struct Case {
+        int kind;
+        int subKind;
+        bool mesh, meshNoImplicit, normals, implicit;
+    };
+    const Case cases[] = {
+        {301, 0, true, true, false, false},   {303, 0, true, true, true, false},
+        {305, 0, true, false, false, true},   {306, 0, true, true, true, false},
+        {307, 201, true, true, true, false},  {307, 204, true, false, false, true},
+        {315, 0, true, true, false, false},   {316, 0, true, true, true, false},
+        {304, 0, false, false, false, false}, {201, 0, false, false, false, false},
+    };
+    for (const Case& c : cases) {
+        TExample ex;
+        ex.kind = static_cast<std::int16_t>(c.kind);
+        ex.subKind = static_cast<std::int16_t>(c.subKind);
+        SCOPED_TRACE(c.kind * 1000 + c.subKind);
+        EXPECT_EQ(ex.IsMeshSurface(false), c.mesh);
+        EXPECT_EQ(ex.IsMeshSurface(true), c.meshNoImplicit);
+        EXPECT_EQ(ex.IsSurfaceWithNormals(), c.normals);
+        EXPECT_EQ(ex.IsImplicitSurface(), c.implicit);
+    }
+}
+
+TEST(ExamplePredicates, RangeText) {
+    struct Case {
+        int kind;
+        std::uint8_t locked, periodic;
+        bool range;
+    };
+    const Case cases[] = {
+        {202, 0, 0, true}, {203, 0, 0, true},  {201, 0, 0, false},
+        {201, 1, 0, true}, {201, 0, 1, true},  {206, 0, 0, false},
+        {206, 1, 0, true}, {206, 0, 1, false}, {204, 1, 1, false},
+    };
+    for (const Case& c : cases) {
+        TExample ex;
+        ex.kind = static_cast<std::int16_t>(c.kind);
+        ex.lockInterval = c.locked;
+        ex.periodic = c.periodic;
+        EXPECT_EQ(ex.HasRangeText(), c.range) << c.kind << int(c.locked) << int(c.periodic);
+    }
+}
+
+TEST(ExampleOptions, ClearOptionBytesLeavesTheOthers) {
+    TExample ex;
+    ex.jumpsOff = ex.restrictOn = ex.byte55 = ex.byte56 = ex.periodic = 1;
+    ex.byte58 = ex.byte59 = ex.byte60 = 1;
+    ex.ClearOptionBytes();
+    EXPECT_EQ(ex.restrictOn, 1);
+    for (std::uint8_t b :
+         {ex.jumpsOff, ex.byte55, ex.byte56, ex.periodic, ex.byte58, ex.byte59, ex.byte60})
+        EXPECT_EQ(b, 0);
+}
+
+TEST(ExampleTables, KindsAndDerivations) {
+    EXPECT_EQ(KindTableIndex(201), 1);
+    EXPECT_EQ(KindTableIndex(301), 26);
+    EXPECT_EQ(KindTableIndex(401), 51);
+    EXPECT_TRUE(IsStoredKind(307));
+    EXPECT_FALSE(IsStoredKind(213));
+    EXPECT_FALSE(IsStoredKind(222));
+    EXPECT_EQ(FindKind(303)->title, "surface x(t,u) , y(t,u) , z(t,u)");
+    EXPECT_EQ(FindKind(210)->textsParsed, 0b1011);
+    EXPECT_EQ(FindDerivation(125)->parents, TParents::kSegmentAndText);
+    EXPECT_EQ(FindDerivation(0), nullptr);
+    EXPECT_EQ(FindDerivation(44), nullptr);
+}
+
+}  // namespace
+}  // namespace quorlin::examples
