@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <optional>
-#include <tuple>
 #include <utility>
 
 #include "core/text_helpers.h"
@@ -109,32 +108,6 @@ std::string_view KindPrefix(int kind) {
     }
 }
 
-bool IsLagrange(const TExample& example) {
-    return example.kind == kind::kExplicit && example.byte59 != 0;
-}
-
-bool IsRangeKind(const TExample& example) {
-    switch (example.kind) {
-        case kind::kPolar:
-        case kind::kParametric:
-            return true;
-        case kind::kExplicit:
-            return example.lockInterval != 0 || example.periodic != 0;
-        case kind::kIntegral:
-            return example.lockInterval != 0;
-        default:
-            return false;
-    }
-}
-
-// The two halves of the range text: before and after its first ';' ("0.0" and "1.0" without).
-std::pair<std::string, std::string> RangeHalves(const TExample& example) {
-    const std::string& text = example.Text(7);
-    const auto semicolon = text.find(';');
-    if (semicolon == std::string::npos) return {"0.0", "1.0"};
-    return {text.substr(0, semicolon), text.substr(semicolon + 1)};
-}
-
 bool ValidParent(const TInventory& inventory, int parent, int child) {
     return parent >= 0 && parent < child && parent <= inventory.LastIndex();
 }
@@ -206,8 +179,9 @@ std::string ShortText(const TExample& ex, int kind, const TTextSettings& setting
     const auto t = [&ex](int k) -> const std::string& { return ex.Text(k); };
     switch (kind) {
         case kind::kExplicit: {
-            std::string body =
-                IsLagrange(ex) ? Word(word::kPolynomial) + Decimal(ex.letter36) + "(x)" : t(2);
+            std::string body = ex.IsLagrangeExplicit()
+                                   ? Word(word::kPolynomial) + Decimal(ex.letter36) + "(x)"
+                                   : t(2);
             if (ex.periodic) body = PeriodicText(body, ex);
             return "y = " + body + RangeText(ex);
         }
@@ -383,7 +357,7 @@ std::string TDescriber::Long(int index) {
             return Word(word::kTangentLine) + "{" + n1 + "}" + AtPart('t') + t(4);
         case 77:
         case 81: {
-            const auto [low, high] = RangeHalves(ex);
+            const auto [low, high] = ex.SplitRangeText();
             ex.Text(4) = Word(word::kCannotEdit);
             return Word(code == 77 ? word::kTangentPlane : word::kTangentLine) + "{" + n1 + "; (" +
                    low + "," + high + ")}";
@@ -505,8 +479,10 @@ std::string RangeText(const TExample& example) {
     if (explicitLike && !example.lockInterval) return {};
     std::string low;
     std::string high;
-    if (IsRangeKind(example)) {
-        std::tie(low, high) = RangeHalves(example);
+    if (example.HasRangeText()) {
+        TRangeTexts halves = example.SplitRangeText();
+        low = std::move(halves.low);
+        high = std::move(halves.high);
     } else {
         low = FormatLf(example.rangeLow[0], 8, 6);
         high = FormatLf(example.rangeHigh[0], 8, 6);
@@ -517,7 +493,7 @@ std::string RangeText(const TExample& example) {
 }
 
 std::string PeriodicText(std::string_view body, const TExample& example) {
-    const auto [low, high] = RangeHalves(example);
+    const auto [low, high] = example.SplitRangeText();
     return Word(word::kPeriodic) + "[" + std::string(body) + "; " + low + " <= x < " + high + "]";
 }
 
