@@ -1,0 +1,31 @@
+#pragma once
+// The one check of an example record and of a trajectory record: the script runs it on what
+// it builds, the editing dialog on what the user typed, the diagram reader on what a file held.
+// A record that passes can be drawn, compiled, copied and written without any field leading a
+// drawer or tool out of its arrays, into a loop without end or into a division by zero.
+//
+// A failing record gives error 6 ("inconsistent data") and the name of the first field found
+// wrong, as the record's member is called ("pen.width", "divisions[1]", "trajectories[2].step").
+#include <string>
+
+#include "core/errors.h"
+#include "examples/example.h"
+#include "examples/trajectory.h"
+
+namespace quorlin::examples {
+
+struct TRecordFault {
+    int error = kNoError;
+    std::string field;  // empty when the record is sound
+
+    bool Ok() const { return error == kNoError; }
+};
+
+// Checks the example that sits (or will sit) at inventory index `index`, with its texts,
+// trajectories and marked points.
+TRecordFault ValidateExample(const TExample& example, int index);
+
+// Checks one trajectory or sequence record.
+TRecordFault ValidateTrajectory(const TTrajectory& trajectory);
+
+}  // namespace quorlin::examples
