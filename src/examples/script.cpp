@@ -8,6 +8,7 @@
 #include "core/numbers.h"
 #include "core/text_helpers.h"
 #include "examples/equation_text.h"
+#include "examples/record_validator.h"
 #include "formula/formula_context.h"
 #include "formula/formula_text.h"
 
@@ -306,6 +307,11 @@ private:
     TExample* LastInRanges();
 
     bool Execute(const TScriptAction& action);
+    // The shared record check on the last example, after the run built or changed it.
+    bool LastIsSound() {
+        const int last = Last();
+        return last < 0 || ValidateExample(Inventory()[last], last).Ok();
+    }
     bool AddExample(const TScriptAction& action);
     bool FillExample(const TScriptAction& action, TExample& ex);
     void Finish(int keyword);
@@ -393,7 +399,7 @@ bool TScriptRun::Execute(const TScriptAction& action) {
     }
     if (action.code == script::kUnknown) return true;  // an unexpected field is ignored
     if (IsExampleKeyword(action.code)) {
-        if (!AddExample(action)) return false;
+        if (!AddExample(action) || !LastIsSound()) return false;
         pending_ = action.code;
         return true;
     }
@@ -401,20 +407,20 @@ bool TScriptRun::Execute(const TScriptAction& action) {
     switch (action.code) {
         case script::kLock:
             Lock(action);
-            return true;
+            return LastIsSound();
         case script::kPer:
             Periodic(action);
-            return true;
+            return LastIsSound();
         case script::kPos:
             if (TExample* ex = LastOfKinds({kind::kPolar})) ex->restrictOn = 1;
-            return true;
+            return LastIsSound();
         case script::kNoClip:
             if (TExample* ex = LastOfKinds({kind::kImplicit, kind::kSystem, kind::kSequence}))
                 ex->recompute = 0;
-            return true;
+            return LastIsSound();
         case script::kTraj:
             AddTrajectories(action);
-            return true;
+            return LastIsSound();
         case script::kValue: {
             const char letter = UpperCased(action.texts[0])[0];
             exec_.Formulas().SetVar(letter - '@', n[0]);
@@ -422,7 +428,7 @@ bool TScriptRun::Execute(const TScriptAction& action) {
         }
         case script::kColor:
             if (TExample* ex = LastInRanges()) ex->pen.colour = static_cast<std::int16_t>(n[0]);
-            return true;
+            return LastIsSound();
         case script::kCorners:
             if (n[0] < n[1] && n[2] < n[3]) {
                 TScriptView view = exec_.View();
