@@ -304,7 +304,7 @@ private:
     // The last example, when it is of one of the kinds; it is remembered before a change when
     // the run did not add it.
     TExample* LastOfKinds(std::initializer_list<int> kinds);
-    TExample* LastInRanges();
+    TExample* LastColourable();
 
     bool Execute(const TScriptAction& action);
     // The shared record check on the last example, after the run built or changed it.
@@ -326,7 +326,7 @@ private:
     const TScriptCounters savedCounters_;
     const int savedLast_;
     int pending_ = -1;
-    std::optional<TModifiedFields> touched_;  // the example before the last when it was changed
+    std::optional<TModifiedFields> touched_;  // the last example before the run, once changed
 };
 
 int TScriptRun::Run(std::string_view text) {
@@ -369,7 +369,7 @@ TExample* TScriptRun::LastOfKinds(std::initializer_list<int> kinds) {
     return &Inventory()[last];
 }
 
-TExample* TScriptRun::LastInRanges() {
+TExample* TScriptRun::LastColourable() {
     const int last = Last();
     if (last < 0) return nullptr;
     const int k = Inventory()[last].kind;
@@ -427,7 +427,7 @@ bool TScriptRun::Execute(const TScriptAction& action) {
             return true;
         }
         case script::kColor:
-            if (TExample* ex = LastInRanges()) ex->pen.colour = static_cast<std::int16_t>(n[0]);
+            if (TExample* ex = LastColourable()) ex->pen.colour = static_cast<std::int16_t>(n[0]);
             return LastIsSound();
         case script::kCorners:
             if (n[0] < n[1] && n[2] < n[3]) {

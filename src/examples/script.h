@@ -8,7 +8,6 @@
 // into a TScriptAction. RunScript carries the actions out through a TScriptExecutor, which the
 // graphing window implements; when a field is missing or unintelligible it removes everything
 // the run added and puts the view, the counters and a changed example back.
-#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
