@@ -240,9 +240,9 @@ struct TExample {
 
     // Makes the record a fresh example of the kind: every default of the record, the pen
     // (colour, 1, 0), the table steps, the arrays of the kind. Kinds 210 and 211 take colour 4
-    // whatever is passed; kind 201 gets a family delay of 50 ms and 10 web steps; kind 213
-    // becomes 201 with byte 59 set and keeps the nine Lagrange points.
-    void Init(int kind, int colour, int tableSteps);
+    // whatever is passed; kind 213 becomes 201 with byte 59 set and keeps the nine Lagrange
+    // points; every 201 (213 included) gets a family delay of 50 ms and 10 web steps.
+    void Init(int newKind, int colour, int newTableSteps);
     // Fresh empty texts, no trees, no trajectories or marked points, and the per-kind arrays of
     // the array kind and sub-kind, zeroed.
     void AllocArrays();

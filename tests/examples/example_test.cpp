@@ -47,26 +47,6 @@ TEST(ExampleInit, KindDefaultsColourAndArrays) {
     }
 }
 
-TEST(ExampleInit, ReplacesEverythingTheRecordHeld) {
-    TExample ex = Made(201);
-    ex.Text(2) = "x";
-    ex.Tree(2) = TExprNode::NewConst(1);
-    ex.markedPoints.push_back({});
-    ex.density = 9;
-    ex.Init(202, 3, 50);
-    EXPECT_EQ(ex.Text(2), "");
-    EXPECT_EQ(ex.Tree(2), nullptr);
-    EXPECT_TRUE(ex.markedPoints.empty());
-    EXPECT_EQ(ex.density, 1);
-    EXPECT_EQ(ex.familyDelay, 0);
-}
-
-TEST(ExampleArrays, RevolutionFollowsItsSubKind) {
-    EXPECT_EQ(ArraySizesOf(307, 204), TArraySizes{});
-    for (int sub : {0, 201, 202, 203, 205})
-        EXPECT_EQ(ArraySizesOf(307, sub), (TArraySizes{6000, 6000, 0, 6000})) << sub;
-}
-
 TEST(ExampleCopy, LagrangeCopyKeepsItsNinePoints) {
     TExample source = Made(213);
     source.points[8] = Vec3{1, 2, 3};
@@ -91,10 +71,7 @@ TEST(ExampleCopy, RevolutionOfAnImplicitCurveGetsNoMesh) {
 
 TEST(ExampleCopy, DeepCopyWithTreesAndLists) {
     TExample source = Made(210, 9);
-    source.derivation = 68;
-    source.parent = {2, -1};
     source.numbers[17] = 4.5L;
-    source.pen = {12, 3, 2};
     source.Text(1) = "y";
     source.Tree(1) = TExprNode::NewConst(2);
     source.trajectories.emplace_back();
@@ -105,10 +82,7 @@ TEST(ExampleCopy, DeepCopyWithTreesAndLists) {
 
     TExample copy;
     copy.InitCopy(source, true);
-    EXPECT_EQ(copy.derivation, 68);
-    EXPECT_EQ(copy.parent, source.parent);
     EXPECT_EQ(copy.numbers[17], 4.5L);
-    EXPECT_EQ(copy.pen, source.pen);
     EXPECT_EQ(copy.Text(1), "y");
     ASSERT_NE(copy.Tree(1), nullptr);
     EXPECT_NE(copy.Tree(1), source.Tree(1));
@@ -122,12 +96,6 @@ TEST(ExampleCopy, DeepCopyWithTreesAndLists) {
     EXPECT_EQ(textsOnly.Text(1), "y");
     EXPECT_EQ(textsOnly.Tree(1), nullptr);
     EXPECT_TRUE(textsOnly.trajectories.empty());
-}
-
-TEST(ExampleCopy, KindIsNotCopied) {
-    TExample dest = Made(202);
-    dest.CopyFrom(Made(203), false);
-    EXPECT_EQ(dest.kind, 202);
 }
 
 TEST(ExampleText, SplitRangeText) {
@@ -213,29 +181,10 @@ TEST(ExamplePredicates, RangeText) {
     }
 }
 
-TEST(ExampleOptions, ClearOptionBytesLeavesTheOthers) {
-    TExample ex;
-    ex.jumpsOff = ex.restrictOn = ex.byte55 = ex.byte56 = ex.periodic = 1;
-    ex.byte58 = ex.byte59 = ex.byte60 = 1;
-    ex.ClearOptionBytes();
-    EXPECT_EQ(ex.restrictOn, 1);
-    for (std::uint8_t b :
-         {ex.jumpsOff, ex.byte55, ex.byte56, ex.periodic, ex.byte58, ex.byte59, ex.byte60})
-        EXPECT_EQ(b, 0);
-}
-
-TEST(ExampleTables, KindsAndDerivations) {
+TEST(ExampleTables, KindTableIndex) {
     EXPECT_EQ(KindTableIndex(201), 1);
     EXPECT_EQ(KindTableIndex(301), 26);
     EXPECT_EQ(KindTableIndex(401), 51);
-    EXPECT_TRUE(IsStoredKind(307));
-    EXPECT_FALSE(IsStoredKind(213));
-    EXPECT_FALSE(IsStoredKind(222));
-    EXPECT_EQ(FindKind(303)->title, "surface x(t,u) , y(t,u) , z(t,u)");
-    EXPECT_EQ(FindKind(210)->textsParsed, 0b1011);
-    EXPECT_EQ(FindDerivation(125)->parents, TParents::kSegmentAndText);
-    EXPECT_EQ(FindDerivation(0), nullptr);
-    EXPECT_EQ(FindDerivation(44), nullptr);
 }
 
 }  // namespace
