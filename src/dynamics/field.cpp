@@ -1,0 +1,91 @@
+#include "dynamics/field.h"
+
+#include <algorithm>
+
+namespace quorlin::dynamics {
+
+namespace {
+
+constexpr std::array<int, 5> kPlotSlots{slot::kX, slot::kY, slot::kZ, slot::kT, slot::kS};
+constexpr int kTreeCount = examples::TExample::kTextCount;
+
+}  // namespace
+
+bool IsInsideBox3D(const Box3& box, Vec3 p) {
+    return p.x >= box.min.x && p.x <= box.max.x && p.y >= box.min.y && p.y <= box.max.y &&
+           p.z >= box.min.z && p.z <= box.max.z;
+}
+
+bool EvalField3D(FormulaContext& context, const std::array<TExprNode*, 3>& trees, Vec3 p,
+                 Vec3& out) {
+    context.SetVar(slot::kX, p.x);
+    context.SetVar(slot::kY, p.y);
+    context.SetVar(slot::kZ, p.z);
+    std::array<long double, 3> v{};
+    for (std::size_t i = 0; i < trees.size(); ++i) {
+        if (!trees[i] || !context.Evaluate(*trees[i])) {
+            out = {};
+            return false;
+        }
+        v[i] = trees[i]->re;
+    }
+    out = {v[0], v[1], v[2]};
+    return true;
+}
+
+bool ResolveTreeSelector(examples::TExample& example, int selector, FieldComponent& out) {
+    out = {};
+    if (selector == kNoTree) return true;
+    const bool negated = selector >= kNegatedTree;
+    const int index = negated ? selector - kNegatedTree : selector;
+    if (index < 0 || index >= kTreeCount) return false;
+    out.tree = example.trees[static_cast<std::size_t>(index)].get();
+    out.negated = negated;
+    out.constantZero = false;
+    return true;
+}
+
+PlotVariableGuard::PlotVariableGuard(FormulaContext& context)
+    : context_(context), savedState_(context.derivState) {
+    for (std::size_t i = 0; i < kPlotSlots.size(); ++i)
+        saved_[i] = context.vars.value[static_cast<std::size_t>(kPlotSlots[i])];
+}
+
+PlotVariableGuard::~PlotVariableGuard() {
+    for (std::size_t i = 0; i < kPlotSlots.size(); ++i)
+        context_.vars.value[static_cast<std::size_t>(kPlotSlots[i])] = saved_[i];
+    context_.derivState = savedState_;
+}
+
+SystemField::SystemField(FormulaContext& context, const std::array<FieldComponent, 3>& components,
+                         int count)
+    : context_(&context), components_(components), count_(std::clamp(count, 1, kMaxComponents)) {}
+
+std::optional<SystemField> SystemField::FromSelectors(FormulaContext& context,
+                                                      examples::TExample& example,
+                                                      const std::array<std::int16_t, 3>& selectors,
+                                                      int count) {
+    std::array<FieldComponent, 3> components;
+    for (std::size_t i = 0; i < components.size(); ++i)
+        if (!ResolveTreeSelector(example, selectors[i], components[i])) return std::nullopt;
+    return SystemField(context, components, count);
+}
+
+bool SystemField::operator()(long double t, const long double* y, long double* dy) const {
+    static constexpr std::array<int, 3> kStateSlots{slot::kX, slot::kY, slot::kZ};
+    for (int i = 0; i < count_; ++i)
+        context_->SetVar(kStateSlots[static_cast<std::size_t>(i)], y[i]);
+    context_->SetVar(slot::kT, t);
+    for (int i = 0; i < count_; ++i) {
+        const FieldComponent& c = components_[static_cast<std::size_t>(i)];
+        if (c.constantZero) {
+            dy[i] = 0;
+            continue;
+        }
+        if (!c.tree || !context_->Evaluate(*c.tree)) return false;
+        dy[i] = c.negated ? -c.tree->re : c.tree->re;
+    }
+    return true;
+}
+
+}  // namespace quorlin::dynamics
