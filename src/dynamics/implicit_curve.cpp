@@ -306,8 +306,8 @@ private:
 
         std::vector<Vec2> world;
         world.reserve(forward.points.size() + backward.points.size());
-        for (auto p = backward.points.rbegin(); p + 1 < backward.points.rend(); ++p)
-            world.push_back(follower_.ToWorld(*p));
+        for (std::size_t i = backward.points.size(); i > 1; --i)  // its seed is forward's
+            world.push_back(follower_.ToWorld(backward.points[i - 1]));
         for (const Vec2& p : forward.points) world.push_back(follower_.ToWorld(p));
         const Vec2 start = follower_.ToWorld(seed);
         result_.pieces.push_back({start, 1, forward.length, forward.closed});
