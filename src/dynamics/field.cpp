@@ -57,26 +57,74 @@ PlotVariableGuard::~PlotVariableGuard() {
     context_.derivState = savedState_;
 }
 
+StateSlots StateSlots::System(int components) {
+    StateSlots s;
+    s.count = std::clamp(components, 1, kMaxComponents);
+    return s;
+}
+
+std::optional<StateSlots> StateSlots::Level(int levelVariable, Vec3 p) {
+    StateSlots s;
+    switch (levelVariable) {
+        case slot::kZ:
+            s.slots = {slot::kX, slot::kY, slot::kZ};
+            s.heldValue = p.z;
+            break;
+        case slot::kX:
+            s.slots = {slot::kY, slot::kZ, slot::kX};
+            s.heldValue = p.x;
+            break;
+        case slot::kY:
+            s.slots = {slot::kZ, slot::kX, slot::kY};
+            s.heldValue = p.y;
+            break;
+        default:
+            return std::nullopt;
+    }
+    s.count = 2;
+    s.heldSlot = levelVariable;
+    return s;
+}
+
+namespace {
+
+long double& Coordinate(Vec3& p, int slotIndex) {
+    return slotIndex == slot::kX ? p.x : slotIndex == slot::kY ? p.y : p.z;
+}
+
+}  // namespace
+
+void StateSlots::ToState(Vec3 p, long double* y) const {
+    for (int i = 0; i < count; ++i) y[i] = Coordinate(p, slots[static_cast<std::size_t>(i)]);
+}
+
+Vec3 StateSlots::ToPoint(const long double* y) const {
+    Vec3 p;
+    for (int i = 0; i < count; ++i) Coordinate(p, slots[static_cast<std::size_t>(i)]) = y[i];
+    if (heldSlot >= 0) Coordinate(p, heldSlot) = heldValue;
+    return p;
+}
+
 SystemField::SystemField(FormulaContext& context, const std::array<FieldComponent, 3>& components,
-                         int count)
-    : context_(&context), components_(components), count_(std::clamp(count, 1, kMaxComponents)) {}
+                         const StateSlots& slots)
+    : context_(&context), components_(components), slots_(slots) {}
 
 std::optional<SystemField> SystemField::FromSelectors(FormulaContext& context,
                                                       examples::TExample& example,
                                                       const std::array<std::int16_t, 3>& selectors,
-                                                      int count) {
+                                                      const StateSlots& slots) {
     std::array<FieldComponent, 3> components;
     for (std::size_t i = 0; i < components.size(); ++i)
         if (!ResolveTreeSelector(example, selectors[i], components[i])) return std::nullopt;
-    return SystemField(context, components, count);
+    return SystemField(context, components, slots);
 }
 
 bool SystemField::operator()(long double t, const long double* y, long double* dy) const {
-    static constexpr std::array<int, 3> kStateSlots{slot::kX, slot::kY, slot::kZ};
-    for (int i = 0; i < count_; ++i)
-        context_->SetVar(kStateSlots[static_cast<std::size_t>(i)], y[i]);
+    for (int i = 0; i < slots_.count; ++i)
+        context_->SetVar(slots_.slots[static_cast<std::size_t>(i)], y[i]);
+    if (slots_.heldSlot >= 0) context_->SetVar(slots_.heldSlot, slots_.heldValue);
     context_->SetVar(slot::kT, t);
-    for (int i = 0; i < count_; ++i) {
+    for (int i = 0; i < slots_.count; ++i) {
         const FieldComponent& c = components_[static_cast<std::size_t>(i)];
         if (c.constantZero) {
             dy[i] = 0;

@@ -59,28 +59,51 @@ private:
     std::array<long double, 10> savedState_;
 };
 
-// dx/dt, dy/dt (, dz/dt) of a system with one to three components.
-class SystemField {
-public:
+// The variables that the state of a system fills: X, Y (, Z) for a system of two (three)
+// components; for a level curve of a surface the two variables of the level's plane, with the
+// level variable held at the level.
+struct StateSlots {
     static constexpr int kMaxComponents = 3;
 
+    std::array<int, kMaxComponents> slots{slot::kX, slot::kY, slot::kZ};
+    int count = 2;
+    int heldSlot = -1;  // -1: none
+    long double heldValue = 0;
+
+    // X, Y (, Z) for a system of one to three components.
+    static StateSlots System(int components);
+    // The plane of the level variable's level through p: 26 (z) gives the state (x, y), 24 (x)
+    // the state (y, z), 25 (y) the state (z, x); empty for another code.
+    static std::optional<StateSlots> Level(int levelVariable, Vec3 p);
+
+    // The state of a point, and the point of a state (the held coordinate at its level, the
+    // coordinates outside the state 0).
+    void ToState(Vec3 p, long double* y) const;
+    Vec3 ToPoint(const long double* y) const;
+};
+
+// dx/dt, dy/dt (, dz/dt) of a system whose state fills the given slots; T holds the time.
+class SystemField {
+public:
+    static constexpr int kMaxComponents = StateSlots::kMaxComponents;
+
     SystemField(FormulaContext& context, const std::array<FieldComponent, 3>& components,
-                int count);
+                const StateSlots& slots);
 
     // The field of a trajectory record of the example; empty for a damaged selector.
     static std::optional<SystemField> FromSelectors(FormulaContext& context,
                                                     examples::TExample& example,
                                                     const std::array<std::int16_t, 3>& selectors,
-                                                    int count);
+                                                    const StateSlots& slots);
 
-    int Count() const { return count_; }
+    int Count() const { return slots_.count; }
     // dy = f(t, y) for the first Count() entries; false where the field is undefined.
     bool operator()(long double t, const long double* y, long double* dy) const;
 
 private:
     FormulaContext* context_;
     std::array<FieldComponent, 3> components_;
-    int count_;
+    StateSlots slots_;
 };
 
 }  // namespace quorlin::dynamics

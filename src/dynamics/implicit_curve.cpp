@@ -57,7 +57,19 @@ bool ImplicitFunction::Gradient(Vec2 p, Vec2 difference, Vec2& gradient) {
 
 TreeImplicitFunction::TreeImplicitFunction(FormulaContext& context, TExprNode* f, TExprNode* fx,
                                            TExprNode* fy, int slotU, int slotV)
-    : context_(context), f_(f), fx_(fx), fy_(fy), slotU_(slotU), slotV_(slotV) {}
+    : context_(context),
+      f_(f),
+      fx_(fx),
+      fy_(fy),
+      slotU_(slotU),
+      slotV_(slotV),
+      savedU_(context.vars.value[static_cast<std::size_t>(slotU)]),
+      savedV_(context.vars.value[static_cast<std::size_t>(slotV)]) {}
+
+TreeImplicitFunction::~TreeImplicitFunction() {
+    context_.SetVar(slotU_, savedU_);
+    context_.SetVar(slotV_, savedV_);
+}
 
 void TreeImplicitFunction::Put(Vec2 p) {
     context_.SetVar(slotU_, p.x);

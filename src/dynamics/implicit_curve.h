@@ -35,11 +35,15 @@ public:
 };
 
 // F and its partial derivatives as trees in the variables of two slots (X and Y unless told
-// otherwise); a missing derivative tree is replaced by differences.
+// otherwise); a missing derivative tree is replaced by differences. The two variables get their
+// values back when the function goes out of scope.
 class TreeImplicitFunction : public ImplicitFunction {
 public:
     TreeImplicitFunction(FormulaContext& context, TExprNode* f, TExprNode* fx, TExprNode* fy,
                          int slotU = slot::kX, int slotV = slot::kY);
+    ~TreeImplicitFunction() override;
+    TreeImplicitFunction(const TreeImplicitFunction&) = delete;
+    TreeImplicitFunction& operator=(const TreeImplicitFunction&) = delete;
     bool Value(Vec2 p, long double& f) override;
     bool Gradient(Vec2 p, Vec2 difference, Vec2& gradient) override;
 
@@ -52,6 +56,8 @@ private:
     TExprNode* fy_;
     int slotU_;
     int slotV_;
+    Complex savedU_;
+    Complex savedV_;
 };
 
 // The predictor-corrector on the zero set, in units of a scale (one unit = one pixel of the

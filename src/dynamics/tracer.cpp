@@ -219,15 +219,23 @@ SystemIntegrator::Outcome SystemIntegrator::Advance(long double& t, std::array<l
 
 TraceResult TraceSystem(FormulaContext& context, TExample& example, const TTrajectory& trajectory,
                         int components, const TracerSettings& settings, const TraceHooks& hooks) {
-    return TraceSystem(context, example, trajectory, components, trajectory.endTime, settings,
-                       hooks);
+    return TraceSystem(context, example, trajectory, StateSlots::System(components),
+                       trajectory.endTime, settings, hooks);
+}
+
+TraceResult TraceLevelCurve(FormulaContext& context, TExample& example,
+                            const TTrajectory& trajectory, const TracerSettings& settings,
+                            const TraceHooks& hooks) {
+    const auto slots = StateSlots::Level(trajectory.option1,
+                                         {trajectory.startX, trajectory.startY, trajectory.startZ});
+    if (!slots) return Refused();
+    return TraceSystem(context, example, trajectory, *slots, trajectory.endTime, settings, hooks);
 }
 
 TraceResult TraceSystem(FormulaContext& context, TExample& example, const TTrajectory& trajectory,
-                        int components, long double endTime, const TracerSettings& settings,
-                        const TraceHooks& hooks) {
-    const int count = std::clamp(components, 1, SystemField::kMaxComponents);
-    auto field = SystemField::FromSelectors(context, example, trajectory.treeOf, count);
+                        const StateSlots& slots, long double endTime,
+                        const TracerSettings& settings, const TraceHooks& hooks) {
+    auto field = SystemField::FromSelectors(context, example, trajectory.treeOf, slots);
     if (!field || std::isnan(endTime) || !std::isfinite(trajectory.startTime)) return Refused();
     if (trajectory.step != 0 ? CheckStepSize(trajectory.step, trajectory.startTime) != 0
                              : !(settings.stepLength >= kSmallestStep))
@@ -241,9 +249,9 @@ TraceResult TraceSystem(FormulaContext& context, TExample& example, const TTraje
         result.stop = TraceStop::kUndefined;
         return result;
     }
-    if (count < 3) start.z = 0;
-    if (count < 2) start.y = 0;
-    std::array<long double, 3> y{start.x, start.y, start.z};
+    std::array<long double, 3> y{};
+    slots.ToState(start, y.data());
+    start = slots.ToPoint(y.data());
     TraceLoop loop(settings, hooks);
     TracePoint first{start, t, false, true};
     first.inside = loop.Inside(first);
@@ -277,7 +285,7 @@ TraceResult TraceSystem(FormulaContext& context, TExample& example, const TTraje
                 return result;
         }
         ++result.steps;
-        const Vec3 now = ToVec3(y, count);
+        const Vec3 now = slots.ToPoint(y.data());
         result.end = now;
         result.endTime = t;
         TracePoint point{now, t, true, true};

@@ -154,11 +154,19 @@ private:
 TraceResult TraceSystem(FormulaContext& context, examples::TExample& example,
                         const examples::TTrajectory& trajectory, int components,
                         const TracerSettings& settings, const TraceHooks& hooks);
-// The same up to another end time.
+// The same with the state in the given slots, up to the given end time.
 TraceResult TraceSystem(FormulaContext& context, examples::TExample& example,
-                        const examples::TTrajectory& trajectory, int components,
+                        const examples::TTrajectory& trajectory, const StateSlots& slots,
                         long double endTime, const TracerSettings& settings,
                         const TraceHooks& hooks);
+
+// A level curve of a surface: the record's first option word names the level variable (24 x,
+// 25 y, 26 z), held at the start's coordinate, and its selectors the field in the level's plane
+// (for z levels of z = f(x, y): 13 and 4, that is (-df/dy, df/dx)); traced as a system by
+// Runge-Kutta steps. Refused for another option word.
+TraceResult TraceLevelCurve(FormulaContext& context, examples::TExample& example,
+                            const examples::TTrajectory& trajectory, const TracerSettings& settings,
+                            const TraceHooks& hooks);
 
 // dy/dx = tree 3 from the record's start (x, y) with its step and method, along x.
 TraceResult TraceSlope(FormulaContext& context, examples::TExample& example,

@@ -151,17 +151,19 @@ TraceResult TraceTrajectory(FormulaContext& context, TExample& example,
         case kind::kSpaceSequence:
             return TraceSequence(context, example, trajectory, 3, settings, hooks);
         case kind::kImplicit: {
-            bool first = true;
+            std::optional<Vec2> previous;
+            long double arc = trajectory.startTime;
             const auto sink = [&](Vec2 p) {
-                TracePoint point{{p.x, p.y, 0}, 0, !first, true};
+                if (previous) arc += std::hypot(p.x - previous->x, p.y - previous->y);
+                TracePoint point{{p.x, p.y, 0}, arc, previous.has_value(), true};
                 point.inside = !hooks.inside || hooks.inside(point);
                 if (hooks.sink) hooks.sink(point);
-                first = false;
+                previous = p;
             };
             return FollowPiece(context, example, trajectory, trajectory.endTime, settings, sink);
         }
         default:
-            return Refused();
+            return TraceLevelCurve(context, example, trajectory, settings, hooks);
     }
 }
 
@@ -173,9 +175,9 @@ TraceResult TrajectoryStateAt(FormulaContext& context, TExample& example,
     const TraceHooks none;
     switch (KindOf(trajectory)) {
         case kind::kSystem:
-            return TraceSystem(context, example, trajectory, 2, t, quiet, none);
+            return TraceSystem(context, example, trajectory, StateSlots::System(2), t, quiet, none);
         case kind::kSpaceSystem:
-            return TraceSystem(context, example, trajectory, 3, t, quiet, none);
+            return TraceSystem(context, example, trajectory, StateSlots::System(3), t, quiet, none);
         case kind::kSlope:
             return SlopeStateAt(context, example, trajectory, t, settings);
         case kind::kHigherOrder:
@@ -186,8 +188,12 @@ TraceResult TrajectoryStateAt(FormulaContext& context, TExample& example,
             return TraceSequence(context, example, trajectory, 3, t, quiet, none);
         case kind::kImplicit:
             return FollowPiece(context, example, trajectory, t, settings, {});
-        default:
-            return Refused();
+        default: {
+            const auto slots = StateSlots::Level(
+                trajectory.option1, {trajectory.startX, trajectory.startY, trajectory.startZ});
+            if (!slots) return Refused();
+            return TraceSystem(context, example, trajectory, *slots, t, quiet, none);
+        }
     }
 }
 

@@ -4,7 +4,9 @@
 //
 // Kinds (the record's kind, less 1000 for formula start values): 210 and 310 systems, 211
 // dy/dx, 220 derx(n, y), 212 and 312 sequences, 204 a traced piece of an implicit curve (time =
-// arc length along (-Fy, Fx), F tree 3, Fx tree 5, Fy tree 6). Other kinds are refused.
+// arc length along (-Fy, Fx), F tree 3, Fx tree 5, Fy tree 6). A record of another kind is a
+// level curve of a surface when its first option word names a level variable (24, 25, 26), and
+// is refused otherwise.
 #include "dynamics/tracer.h"
 #include "examples/example.h"
 #include "formula/formula_context.h"

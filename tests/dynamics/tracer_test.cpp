@@ -29,6 +29,25 @@ TEST_F(TracerTest, OrbitClosesAfterOneTurn) {
     EXPECT_NEAR(r.endTime, 2 * std::numbers::pi_v<long double>, 0.01L);
 }
 
+// The z = 1 level of z = x^2 + y^2: the field (-df/dy, df/dx) of selectors 13 and 4 in the
+// plane z = 1 runs round the unit circle.
+TEST_F(TracerTest, LevelCurveClosesInItsPlane) {
+    SetTree(5, "2*x");
+    SetTree(6, "2*y");
+    auto record = Record(kind::kSurface, {1, 0, 1}, kNoEnd, {13, 4, -1}, slot::kZ);
+    const TraceResult r =
+        TraceLevelCurve(ctx, example, record, TracerSettings::ForPixelSize(0.01L), Collecting());
+    EXPECT_EQ(r.stop, TraceStop::kClosed);
+    EXPECT_GT(points.size(), 600u);
+    for (const TracePoint& p : points) {
+        EXPECT_NEAR(std::hypot(p.position.x, p.position.y), 1, 1e-6L);
+        EXPECT_EQ(p.position.z, 1);
+    }
+    record.option1 = 23;  // no level variable
+    EXPECT_EQ(TraceLevelCurve(ctx, example, record, TracerSettings{}, {}).stop,
+              TraceStop::kRefused);
+}
+
 TEST_F(TracerTest, RestPointEndsTheTrace) {
     SetTree(1, "-x");
     SetTree(2, "-2*y");
