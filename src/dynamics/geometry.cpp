@@ -13,12 +13,8 @@ namespace {
 constexpr long double kOutsideMargin = 0.001L;
 constexpr int kMostBisections = 200;
 
-long double Dot(Vec2 a, Vec2 b) {
-    return a.x * b.x + a.y * b.y;
-}
-
 long double Length(Vec2 v) {
-    return std::sqrt(Dot(v, v));
+    return std::sqrt(Vec2Dot(v, v));
 }
 
 long double RandomFraction() {
@@ -36,11 +32,11 @@ Vec3 RandomPoint(const Box3& box) {
 int ClipLineToDisc(Vec2 centre, long double radius, Vec2& e1, Vec2& e2, int flag) {
     const Vec2 d = e2 - e1;
     const Vec2 f = e1 - centre;
-    const long double a = Dot(d, d);
+    const long double a = Vec2Dot(d, d);
     if (a == 0) return 1;
     // |e1 + u d - centre|^2 = radius^2, a quadratic in u.
-    const long double b = 2.0L * Dot(d, f);
-    const long double c = Dot(f, f) - radius * radius;
+    const long double b = 2.0L * Vec2Dot(d, f);
+    const long double c = Vec2Dot(f, f) - radius * radius;
     const long double disc = b * b - 4.0L * a * c;
     const long double scale = b * b + std::fabs(4.0L * a * c);
     if (disc < -1e-15L * scale) return 1;

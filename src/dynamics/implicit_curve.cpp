@@ -22,7 +22,7 @@ constexpr long double kAdvanceShare = 0.25L;
 const long double kCosLargestTurn = std::cos(0.3L);
 constexpr long double kGrowth = 1.5L;
 // Units of arc around a point that belong to its own piece, and of arc after which a piece
-// counts as having left its start; seeds closer than kSeedSpacing to a traced point are spent.
+// counts as having left its start; a seed closer than kSeedClearance to a traced point is spent.
 constexpr long double kOwnWindow = 6.0L;
 constexpr long double kLeftStart = 3.0L;
 constexpr long double kSeedClearance = 1.5L;
@@ -31,16 +31,13 @@ constexpr long double kViewMargin = 2.0L;
 constexpr int kLargestGrid = 512;
 constexpr int kEdgeBisections = 60;
 
-long double Dot(Vec2 a, Vec2 b) {
-    return a.x * b.x + a.y * b.y;
-}
 long double Length(Vec2 v) {
-    return std::sqrt(Dot(v, v));
+    return std::sqrt(Vec2Dot(v, v));
 }
 long double DistanceToSegment(Vec2 p, Vec2 a, Vec2 b) {
     const Vec2 d = b - a;
-    const long double dd = Dot(d, d);
-    const long double u = dd > 0 ? std::clamp(Dot(p - a, d) / dd, 0.0L, 1.0L) : 0.0L;
+    const long double dd = Vec2Dot(d, d);
+    const long double u = dd > 0 ? std::clamp(Vec2Dot(p - a, d) / dd, 0.0L, 1.0L) : 0.0L;
     return Length(p - (a + u * d));
 }
 
@@ -125,7 +122,7 @@ bool ZeroSetFollower::Project(Vec2& u) const {
         Vec2 grad;
         if (!Value(u, g) || !ScaledGradient(u, grad)) return false;
         if (g == 0) return true;
-        const long double n2 = Dot(grad, grad);
+        const long double n2 = Vec2Dot(grad, grad);
         if (!(n2 > 0)) return false;  // off the curve where the gradient vanishes
         distance = std::fabs(g) / std::sqrt(n2);
         if (distance < kOnCurve) return true;
@@ -145,7 +142,7 @@ bool ZeroSetFollower::Tangent(Vec2 u, Vec2 along, Vec2& t) const {
         return true;
     }
     t = (1.0L / n) * Vec2{-grad.y, grad.x};
-    if (Dot(t, along) < 0) t = -1.0L * t;
+    if (Vec2Dot(t, along) < 0) t = -1.0L * t;
     return true;
 }
 
@@ -157,7 +154,7 @@ bool ZeroSetFollower::Step(Vec2& u, Vec2& t, long double& h) const {
         const long double advance = Length(q - u);
         if (Length(q - predicted) > kCorrectionShare * h || advance < kAdvanceShare * h) continue;
         Vec2 next;
-        if (!Tangent(q, t, next) || Dot(next, t) < kCosLargestTurn) continue;
+        if (!Tangent(q, t, next) || Vec2Dot(next, t) < kCosLargestTurn) continue;
         u = q;
         t = next;
         h = advance;

@@ -1,5 +1,6 @@
 #include "dynamics/tracer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -14,7 +15,7 @@ namespace {
 using examples::TExample;
 using examples::TTrajectory;
 
-// Halvings of a step that moved farther than the longest step allows.
+// Halvings of one step of arc length (after them the step is taken as it is).
 constexpr int kMaxHalvings = 40;
 // The loop is left once the trajectory has been this many loop tolerances from its start.
 constexpr long double kLeaveFactor = 2.0L;

@@ -1,5 +1,7 @@
 #include "dynamics/value_list.h"
 
+#include <algorithm>
+
 #include "core/errors.h"
 
 namespace quorlin::dynamics {
