@@ -253,10 +253,13 @@ private:
 
     // Points where F changes sign (or vanishes) along the lines of a grid over the view.
     std::vector<Vec2> GridSeeds() const {
-        const int cols = std::clamp(static_cast<int>(std::ceil(width_ / settings_.seedSpacing)), 1,
-                                    kLargestGrid);
-        const int rows = std::clamp(static_cast<int>(std::ceil(height_ / settings_.seedSpacing)), 1,
-                                    kLargestGrid);
+        const auto lines = [this](long double extent) {
+            const long double spacing = std::max(settings_.seedSpacing, 1.0L);
+            return static_cast<int>(std::clamp(std::ceil(extent / spacing), 1.0L,
+                                               static_cast<long double>(kLargestGrid)));
+        };
+        const int cols = lines(width_);
+        const int rows = lines(height_);
         const long double dx = width_ / cols;
         const long double dy = height_ / rows;
         std::vector<long double> values(static_cast<std::size_t>((cols + 1) * (rows + 1)));
