@@ -22,6 +22,8 @@ TZELWint::TZELWint(int kind, QString fileName, QString iniName, QWidget* parent)
     ResetFrameTextReference();
     HandleCommand(cmd::kDeleteAllText, [this] { CmDeleteAllText(); });
     HandleCommand(cmd::kShowHideAllText, [this] { CmShowHideAllText(); });
+    HandleMouseMode(cmd::kMouseText);
+    HandleMouseMode(cmd::kMouseEvaluatedText);
 }
 
 TZELWint::~TZELWint() = default;

@@ -1,11 +1,15 @@
 #include "shell/plot_frame.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QShowEvent>
+#include <QStyle>
 #include <QTimer>
 
 #include "platform/common_dialogs.h"
+#include "platform/screen_metrics.h"
 #include "platform/strings.h"
 #include "resources/command_ids.h"
 #include "shell/help_window.h"
@@ -24,7 +28,25 @@ const char* const kOpenFilter =
     "Plot2D files (*.QZ2)|*.qz2|Plot3D files (*.QZ3)|*.qz3|"
     "Mappings (*.MA2;*.MAZ)|*.ma2;*.maz|Logarithmic axes (*.LQZ)|*.lqz";
 
+constexpr QSize kDefaultFrameSize(1024, 720);
+
 }  // namespace
+
+QRect TPlotFrame::InitialGeometry(const std::optional<WindowPlacement>& kept) const {
+    QRect wanted(geometry().topLeft(), kDefaultFrameSize);
+    if (kept && kept->width > 100 && kept->height > 100) {
+        wanted = QRect(kept->x, kept->y, kept->width, kept->height);
+    }
+    // A frame kept on a monitor that is gone now comes back on the primary screen; on any
+    // screen it is made to fit what the screen has room for (at a larger scale factor the same
+    // size in pixels needs more of it), below the window manager's title bar.
+    const QScreen* screen = QGuiApplication::screenAt(wanted.center());
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return wanted;
+    const QStyle* style = QApplication::style();
+    const int titleBar = style ? style->pixelMetric(QStyle::PM_TitleBarHeight) : 24;
+    return platform::FitInside(wanted, screen->availableGeometry().adjusted(0, titleBar, 0, 0));
+}
 
 QString JoinArguments(const QStringList& arguments) {
     const QString name = arguments.mid(1).join(QLatin1Char(' '));
@@ -63,19 +85,7 @@ TPlotFrame::~TPlotFrame() = default;
 
 void TPlotFrame::SetupWindow() {
     settings_ = FrameSettings::Load();
-    resize(1024, 720);
-    if (settings_.placement) {
-        const WindowPlacement& p = *settings_.placement;
-        const QRect kept(p.x, p.y, p.width, p.height);
-        // A frame kept on a monitor that is gone now keeps its size, not its place out of sight.
-        if (p.width > 100 && p.height > 100) {
-            if (QGuiApplication::screenAt(kept.center())) {
-                setGeometry(kept);
-            } else {
-                resize(kept.size());
-            }
-        }
-    }
+    setGeometry(InitialGeometry(settings_.placement));
     help_ = new HelpWindow(this);
     help_->hide();
     if (TipsDialog::TipsWanted()) tips_ = new TipsDialog(this);

@@ -4,7 +4,9 @@
 // by a second start alike), keeps its placement and the "Open last" and "Use defaults" choices
 // in "qz.ini", shows the tips at start-up and owns the help window.
 #include <QPointer>
+#include <QRect>
 #include <QString>
+#include <optional>
 
 #include "platform/frame_window.h"
 #include "shell/ini_file.h"
@@ -47,6 +49,8 @@ private:
     void OpenFromDialog();
     void OnFirstShow();
     void StorePlacement();
+    // The kept placement (or the default size), fitted into the available area of its screen.
+    QRect InitialGeometry(const std::optional<WindowPlacement>& kept) const;
 
     const WindowKindRegistry& kinds_;
     QString pendingFile_;

@@ -4,10 +4,15 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScreen>
 #include <QStyle>
 #include <QTemporaryFile>
 #include <vector>
 
+#include "core/errors.h"
 #include "platform/boxes.h"
 #include "platform/frame_window.h"
 #include "platform/key_poll.h"
@@ -16,7 +21,6 @@
 #include "resources/resources.h"
 #include "shell/col_win.h"
 #include "shell/diagram_file.h"
-#include "core/errors.h"
 #include "shell/help_window.h"
 #include "shell/print_job.h"
 #include "shell/text_win.h"
@@ -29,7 +33,6 @@ TZELWin::TZELWin(int kind, QString fileName, QString iniName, QWidget* parent)
     : TPreWin(kind, std::move(fileName), parent), iniName_(std::move(iniName)) {
     SetVersion(kGraphWindowVersion);
     useDefaults_ = FrameSettings::Load().useDefaults;
-    HandleCommands(cmd::kMouseFirst, cmd::kMouseLast, [this](int id) { SetMouseMode(id); });
     HandleCommand(cmd::kHelp, [this] { ShowHelp({}, {}); });
 }
 
@@ -41,6 +44,10 @@ QSize TZELWin::OutputSize() const {
 
 QSize TZELWin::BackgroundSize() const {
     return OutputSize();
+}
+
+void TZELWin::HandleMouseMode(int id) {
+    HandleCommand(id, [this, id] { SetMouseMode(id); });
 }
 
 void TZELWin::SetMouseMode(int id) {
@@ -66,13 +73,23 @@ QRect TZELWin::DefaultGeometry() {
     return QRect(0, DialogRow(), side, side);
 }
 
-void TZELWin::ApplyIniPlacement() {
-    if (!iniPlacement_) {
-        OuterWidget()->setGeometry(DefaultGeometry());
-        return;
+QRect TZELWin::PlacementArea() const {
+    // A child of the frame stays inside the frame's client area once the frame shows; any other
+    // window (and a child before its frame shows) inside the screen.
+    const auto* sub = qobject_cast<const QMdiSubWindow*>(OuterWidget());
+    if (QMdiArea* area = sub ? sub->mdiArea() : nullptr; area && area->isVisible()) {
+        return area->viewport()->rect();
     }
-    OuterWidget()->setGeometry(iniPlacement_->x, iniPlacement_->y, iniPlacement_->width,
-                               iniPlacement_->height);
+    const QScreen* screen = OuterWidget()->screen();
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+void TZELWin::ApplyIniPlacement() {
+    const QRect wanted = iniPlacement_ ? QRect(iniPlacement_->x, iniPlacement_->y,
+                                               iniPlacement_->width, iniPlacement_->height)
+                                       : DefaultGeometry();
+    OuterWidget()->setGeometry(platform::FitInside(wanted, PlacementArea()));
 }
 
 // ---------------------------------------------------------------------------- ini file

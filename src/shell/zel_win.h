@@ -59,7 +59,7 @@ public:
     int Delay() const { return delayMs_; }
     void SetDelay(int ms) { delayMs_ = ms; }
 
-    // --- mouse mode (commands 120-129) ---
+    // --- mouse mode (commands 120-129; each level enables the modes it handles) ---
     int MouseMode() const { return mouseMode_; }
     virtual void SetMouseMode(int id);
 
@@ -72,8 +72,12 @@ public:
     static QRect DefaultGeometry();
     // The placement kept in the ini file, if any.
     const std::optional<WindowPlacement>& IniPlacement() const { return iniPlacement_; }
-    // Places the window where the ini file kept it, else at the default geometry (set-up does).
+    // Places the window where the ini file kept it, else at the default geometry (set-up does),
+    // moved and shrunk as needed to lie inside PlacementArea.
     void ApplyIniPlacement();
+    // Where the window may lie: the frame's client area for a child of a shown frame, else the
+    // screen's available area.
+    QRect PlacementArea() const;
 
     // --- ini file ---
     const QString& IniName() const { return iniName_; }
@@ -150,6 +154,9 @@ public:
     bool OnCommand(int id) override;
 
 protected:
+    // Makes mouse mode id a command of the window: a level calls it for each mode whose mouse
+    // handling it brings, so that the modes of levels not built yet stay disabled.
+    void HandleMouseMode(int id);
     QSize BackgroundSize() const override;
     bool ShowsReadNotebook() const override { return !simultaneousPrinting_; }
     void SetupWindow() override;

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <vector>
@@ -89,6 +91,13 @@ TEST_F(FrameTest, KindsNotBuiltAndUnknownExtensionsOpenNothingAndSayNothing) {
     EXPECT_TRUE(frame.QueryCommand(cmd::kWindow2D).enabled);
     EXPECT_FALSE(frame.QueryCommand(cmd::kWindow3D).enabled);
     EXPECT_FALSE(frame.QueryCommand(cmd::kWindowPlanets).enabled);
+    // A submenu of kinds none of which is built cannot be opened either.
+    frame.RefreshCommands();
+    const QList<QAction*> mapping = frame.CommandActions(cmd::kWindowMapXY);
+    ASSERT_EQ(mapping.size(), 1);
+    const auto* submenu = qobject_cast<QMenu*>(mapping[0]->parent());
+    ASSERT_NE(submenu, nullptr);
+    EXPECT_FALSE(submenu->menuAction()->isEnabled());
     EXPECT_FALSE(frame.DispatchCommand(cmd::kWindow3D));
     EXPECT_TRUE(frame.Children().isEmpty());
     EXPECT_EQ(frame.OpenByExtension("notes.txt"), nullptr);
@@ -128,7 +137,7 @@ TEST_F(FrameTest, ADamagedQzIniGivesDefaults) {
     EXPECT_FALSE(frame.Settings().maximized);
 }
 
-TEST_F(FrameTest, APlacementOffEveryScreenKeepsItsSizeButNotItsPlace) {
+TEST_F(FrameTest, APlacementIsFittedIntoTheScreen) {
     // Saved while the frame stood on a second monitor that is gone now.
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     FrameSettings saved;
@@ -142,9 +151,18 @@ TEST_F(FrameTest, APlacementOffEveryScreenKeepsItsSizeButNotItsPlace) {
     }
     saved.placement = WindowPlacement{30, 40, 500, 400};
     ASSERT_TRUE(saved.Save());
+    {
+        TPlotFrame frame(kinds.registry, {});
+        frame.Create();
+        EXPECT_EQ(frame.geometry(), QRect(30, 40, 500, 400));
+    }
+    // Larger than the screen (kept at another scale factor): it fits what the screen offers.
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    saved.placement = WindowPlacement{0, 0, available.width() * 2, available.height() * 2};
+    ASSERT_TRUE(saved.Save());
     TPlotFrame frame(kinds.registry, {});
     frame.Create();
-    EXPECT_EQ(frame.geometry(), QRect(30, 40, 500, 400));
+    EXPECT_TRUE(available.contains(frame.geometry())) << frame.geometry().width();
 }
 
 TEST_F(FrameTest, FilesOpenedByTheFrameAreLoadedAndOpenLastBringsBackTheLastOne) {

@@ -30,7 +30,9 @@ inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
 class TestDiagram : public TZELWin {
 public:
     explicit TestDiagram(const QString& fileName, const QString& iniName = "test2.ini")
-        : TZELWin(kKind2D, fileName, iniName) {}
+        : TZELWin(kKind2D, fileName, iniName) {
+        HandleMouseMode(resources::cmd::kMouseText);
+    }
 
     std::vector<std::int32_t> values;
     std::string label;
