@@ -10,8 +10,8 @@
 
 #include <vector>
 
-#include "platform/boxes.h"
 #include "core/random.h"
+#include "platform/boxes.h"
 
 namespace quorlin::platform {
 namespace {
@@ -284,6 +284,16 @@ TEST(Dialog, OpensAtARandomOffsetWhenNothingIsRemembered) {
     b.Create();
     EXPECT_EQ(b.pos(), screen.topLeft() + QPoint(30, 30));
     SetRandomSource({});
+}
+
+TEST_F(RangeDialogTest, TheOfferedTextIsSelectedSoTypingReplacesIt) {
+    dialog.ShowDialog();
+    auto* edit = qobject_cast<QLineEdit*>(dialog.Control(211, K::Edit));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(dialog.focusWidget(), edit);
+    EXPECT_EQ(edit->selectedText(), "5");
+    QTest::keyClicks(edit, "7");
+    EXPECT_EQ(dialog.GetText(211), "7");
 }
 
 TEST_F(RangeDialogTest, EnterPressesTheDefaultButton) {
