@@ -2,9 +2,13 @@
 #include "platform/common_dialogs.h"
 
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace quorlin::platform {
 namespace {
@@ -111,6 +115,25 @@ TEST(ScriptedChoosers, AnInvalidColourCountsAsCancelled) {
     EXPECT_EQ(dialogs.ChooseColor(nullptr, QString(), Qt::white), std::nullopt);
     EXPECT_EQ(dialogs.ChooseColor(nullptr, QString(), Qt::white), std::nullopt);
     EXPECT_EQ(dialogs.colorAsks, (std::vector<QColor>(3, QColor(Qt::white))));
+}
+
+TEST(FontChooser, EscapeInTheFontListsCancelsTheWholeChooser) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(12);
+    for (const auto [key, result] : {std::pair{Qt::Key_Escape, QDialog::Rejected},
+                                     std::pair{Qt::Key_Return, QDialog::Accepted}}) {
+        FontAndColourDialog dialog(nullptr, QStringLiteral("axis labels"), font, Qt::red);
+        dialog.show();
+        // The first field of the font lists, where the focus starts.
+        auto* field = dialog.findChild<QLineEdit*>();
+        ASSERT_NE(field, nullptr);
+        field->setFocus();
+        QTest::keyClick(field, key);
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(dialog.result(), result);
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("axis labels"));
+        EXPECT_EQ(dialog.SelectedColor(), QColor(Qt::red));
+    }
 }
 
 TEST(FontChoices, PointSizesAndScreenHeightsAgree) {
