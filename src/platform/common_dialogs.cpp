@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -162,24 +163,43 @@ FontChoice ChoiceOfFont(const QFont& font, const QColor& color, int pixelsPerInc
     return choice;
 }
 
+QString& LastFileFolder() {
+    static QString folder;
+    return folder;
+}
+
+QString StartFolder(const FileDialogRequest& request) {
+    if (!request.directory.isEmpty()) return request.directory;
+    const QFileInfo proposed(request.fileName);
+    if (!request.fileName.isEmpty() && proposed.isAbsolute()) return proposed.absolutePath();
+    if (!LastFileFolder().isEmpty()) return LastFileFolder();
+    return QDir::homePath();
+}
+
 // --- CommonDialogs ---
 
 std::optional<QString> CommonDialogs::OpenFileName(QWidget* parent,
                                                    const FileDialogRequest& request) {
-    const std::optional<QString> chosen = RunFileDialog(parent, FileDialogMode::Open, request);
+    FileDialogRequest asked = request;
+    asked.directory = StartFolder(request);
+    const std::optional<QString> chosen = RunFileDialog(parent, FileDialogMode::Open, asked);
     if (!chosen || chosen->isEmpty()) return std::nullopt;
     QString name = *chosen;
     if (!QFileInfo::exists(name)) name = WithDefaultExtension(name, request.defaultExtension);
     if (!QFileInfo(name).isFile()) return std::nullopt;
+    LastFileFolder() = QFileInfo(name).absolutePath();
     return name;
 }
 
 std::optional<QString> CommonDialogs::SaveFileName(QWidget* parent,
                                                    const FileDialogRequest& request) {
-    const std::optional<QString> chosen = RunFileDialog(parent, FileDialogMode::Save, request);
+    FileDialogRequest asked = request;
+    asked.directory = StartFolder(request);
+    const std::optional<QString> chosen = RunFileDialog(parent, FileDialogMode::Save, asked);
     if (!chosen || chosen->isEmpty()) return std::nullopt;
     const QString name = WithDefaultExtension(*chosen, request.defaultExtension);
     if (QFileInfo(name).isDir()) return std::nullopt;
+    LastFileFolder() = QFileInfo(name).absolutePath();
     return name;
 }
 
@@ -203,11 +223,7 @@ std::optional<QColor> CommonDialogs::ChooseColor(QWidget* parent, const QString&
 
 std::optional<QString> QtCommonDialogs::RunFileDialog(QWidget* parent, FileDialogMode mode,
                                                       const FileDialogRequest& request) {
-    QString directory = request.directory;
-    if (directory.isEmpty() && request.fileName.contains(QLatin1Char('/'))) {
-        directory = QFileInfo(request.fileName).path();
-    }
-    QFileDialog dialog(parent, request.title, directory);
+    QFileDialog dialog(parent, request.title, request.directory);
     dialog.setNameFilters(ToQtNameFilters(request.filter));
     if (mode == FileDialogMode::Open) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);

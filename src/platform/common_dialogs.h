@@ -29,8 +29,15 @@ struct FileDialogRequest {
     QString filter;            // "A files (*.A)|*.a|All files (*.*)|*.*"
     QString defaultExtension;  // "emf" (a leading dot is allowed)
     QString fileName;          // the proposed name, possibly with its folder
-    QString directory;         // the initial folder; empty: the proposed name's
+    QString directory;         // the initial folder; empty: see StartFolder
 };
+
+// The folder a file dialog opens in: the one the request names; else the proposed name's
+// folder when the name is a full path (the current file's); else the folder of the file last
+// chosen in a file dialog; else the home folder. Never the process's working folder.
+QString StartFolder(const FileDialogRequest& request);
+// The folder of the file last chosen in a file dialog of this run (empty before the first).
+QString& LastFileFolder();
 
 enum class FileDialogMode { Open, Save };
 

@@ -1,6 +1,7 @@
 // Filter strings, default extensions and the answers of the scripted common dialogs.
 #include "platform/common_dialogs.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -70,6 +71,22 @@ TEST_F(ScriptedFiles, SaveAppendsTheDefaultExtension) {
     ASSERT_EQ(dialogs_.fileAsks.size(), 4u);
     EXPECT_EQ(dialogs_.fileAsks[0].mode, FileDialogMode::Save);
     EXPECT_EQ(dialogs_.fileAsks[0].request.filter, request_.filter);
+}
+
+TEST_F(ScriptedFiles, DialogsStartInTheCurrentFilesFolderElseTheLastUsedElseHome) {
+    LastFileFolder().clear();
+    request_.fileName = QStringLiteral("noname1.qz2");  // a new diagram: no folder of its own
+    dialogs_.fileAnswers = {std::nullopt, Path("kept"), std::nullopt, std::nullopt};
+    dialogs_.SaveFileName(nullptr, request_);
+    dialogs_.SaveFileName(nullptr, request_);
+    dialogs_.SaveFileName(nullptr, request_);
+    request_.fileName = QStringLiteral("/data/curves/parabola.qz2");
+    dialogs_.OpenFileName(nullptr, request_);
+    ASSERT_EQ(dialogs_.fileAsks.size(), 4u);
+    EXPECT_EQ(dialogs_.fileAsks[0].request.directory, QDir::homePath());
+    EXPECT_EQ(dialogs_.fileAsks[2].request.directory, folder_.path());
+    EXPECT_EQ(dialogs_.fileAsks[3].request.directory, "/data/curves");
+    LastFileFolder().clear();
 }
 
 TEST_F(ScriptedFiles, SaveRefusesAFolder) {
