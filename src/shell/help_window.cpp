@@ -1,5 +1,6 @@
 #include "shell/help_window.h"
 
+#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +17,10 @@ HelpWindow::HelpWindow(QWidget* owner)
     : QWidget(owner, Qt::Window), text_(new QPlainTextEdit(this)), search_(new QLineEdit(this)) {
     setWindowTitle(tr("Help"));
     text_->setReadOnly(true);
+    // The help texts line their tables up with blanks: they need every character equally wide.
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setStyleHint(QFont::Monospace);
+    text_->setFont(fixed);
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(new QLabel(tr("Find:"), this));
     searchRow->addWidget(search_);
@@ -50,6 +55,10 @@ bool HelpWindow::FindTopic(const QString& topic) {
     if (text_->find(topic)) return true;
     text_->moveCursor(QTextCursor::Start);
     return false;
+}
+
+QFont HelpWindow::TextFont() const {
+    return text_->font();
 }
 
 QString HelpWindow::Text() const {

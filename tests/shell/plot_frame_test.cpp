@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
@@ -15,6 +16,7 @@
 #include "platform/config_dir.h"
 #include "platform/window.h"
 #include "resources/command_ids.h"
+#include "shell/help_window.h"
 #include "shell/tips_dialog.h"
 #include "shell/window_kinds.h"
 #include "test_diagram.h"
@@ -195,6 +197,15 @@ TEST_F(FrameTest, FilesOpenedByTheFrameAreLoadedAndOpenLastBringsBackTheLastOne)
     EXPECT_EQ(last->values, (std::vector<std::int32_t>{5, 8}));
     EXPECT_EQ(last->FileName(), path);
     EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST(Help, TextsAreShownInAFixedPitchFontSoTheirTablesLineUp) {
+    HelpWindow help(nullptr);
+    help.ShowHelp(QStringLiteral("FRAMEH"));
+    EXPECT_FALSE(help.Text().isEmpty());
+    const QFontMetrics metrics(help.TextFont());
+    EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("iiii")),
+              metrics.horizontalAdvance(QStringLiteral("MMMM")));
 }
 
 TEST_F(FrameTest, TipsFollowTheQzTipByte) {
