@@ -10,6 +10,8 @@
 #include <QScreen>
 #include <QStyle>
 #include <QTemporaryFile>
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "core/errors.h"
@@ -240,13 +242,30 @@ void TZELWin::ScaleFontsBy(bool on, int factor) {
 
 // ---------------------------------------------------------------------------- printing
 
+int TZELWin::OutputFontDpi() const {
+    if (Printing().printing) {
+        return std::max(
+            1, static_cast<int>(std::lround(WindowFonts::kScreenDpi * output_.printScale)));
+    }
+    return WindowFonts::kScreenDpi * std::max(output_.highResolutionFactor, 1);
+}
+
+double TZELWin::ImageScale() const {
+    if (Printing().printing) return output_.printScale;
+    return std::max(output_.highResolutionFactor, 1);
+}
+
 bool TZELWin::PrintOn(platform::DeviceContext& dc, const platform::PixelRect& area, bool colour) {
     Printing() = PrintState{true, colour};
     MeasurePrintScale(dc);
-    ScaleFonts(true, dc.Metrics().pixelsPerInchY);
-    outputSize_ = QSize(area.Width(), area.Height());
+    const PrintedImage image =
+        FitPrintedImage(QSize(ClientWidth(), ClientHeight()), area, output_.printScale);
+    output_.printScale = image.scale;
+    ScaleFonts(true, OutputFontDpi());
+    outputSize_ = QSize(image.rect.Width(), image.rect.Height());
     dc.Painter().save();
-    dc.Painter().translate(area.left, area.top);
+    dc.SetClipRect(image.rect);
+    dc.Painter().translate(image.rect.left, image.rect.top);
     const int result = DrawForOutput(dc);
     dc.Painter().restore();
     outputSize_.reset();
@@ -257,6 +276,7 @@ bool TZELWin::PrintOn(platform::DeviceContext& dc, const platform::PixelRect& ar
 }
 
 int TZELWin::DrawForOutput(platform::DeviceContext& dc) {
+    // What the screen's picture layers show, in the same order (RenderImage).
     PaintBackground(dc);
     if (const int stop = DrawAll(dc); stop != 0) return stop;
     return DrawPicture(dc);
