@@ -10,6 +10,8 @@ packages=(
     clang
     libemf2svg-dev
     xvfb xauth
+    # the program in a real X server with a window manager (scripts/screen-test.sh)
+    openbox xdotool x11-utils
     # readers that the export tests hand our files to
     libxml2-utils librsvg2-bin ghostscript poppler-utils
     texlive-pictures texlive-latex-base texlive-plain-generic

@@ -33,19 +33,24 @@ constexpr QSize kDefaultFrameSize(1024, 720);
 }  // namespace
 
 QRect TPlotFrame::InitialGeometry(const std::optional<WindowPlacement>& kept) const {
-    QRect wanted(geometry().topLeft(), kDefaultFrameSize);
+    QRect wanted(pos(), kDefaultFrameSize);
     if (kept && kept->width > 100 && kept->height > 100) {
         wanted = QRect(kept->x, kept->y, kept->width, kept->height);
     }
     // A frame kept on a monitor that is gone now comes back on the primary screen; on any
     // screen it is made to fit what the screen has room for (at a larger scale factor the same
-    // size in pixels needs more of it), below the window manager's title bar.
+    // size in pixels needs more of it). The window manager puts its title bar and borders
+    // around the client area: room is left for them.
     const QScreen* screen = QGuiApplication::screenAt(wanted.center());
     if (!screen) screen = QGuiApplication::primaryScreen();
     if (!screen) return wanted;
     const QStyle* style = QApplication::style();
     const int titleBar = style ? style->pixelMetric(QStyle::PM_TitleBarHeight) : 24;
-    return platform::FitInside(wanted, screen->availableGeometry().adjusted(0, titleBar, 0, 0));
+    constexpr int kBorders = 8;
+    const QRect available = screen->availableGeometry();
+    return platform::FitInside(
+        wanted,
+        QRect(available.topLeft(), available.size() - QSize(kBorders, titleBar + kBorders)));
 }
 
 QString JoinArguments(const QStringList& arguments) {
@@ -85,7 +90,11 @@ TPlotFrame::~TPlotFrame() = default;
 
 void TPlotFrame::SetupWindow() {
     settings_ = FrameSettings::Load();
-    setGeometry(InitialGeometry(settings_.placement));
+    // The kept place is where the frame with its title bar stood (pos); without one the window
+    // manager places the frame.
+    const QRect placed = InitialGeometry(settings_.placement);
+    resize(placed.size());
+    if (settings_.placement) move(placed.topLeft());
     help_ = new HelpWindow(this);
     help_->hide();
     if (TipsDialog::TipsWanted()) tips_ = new TipsDialog(this);
@@ -107,7 +116,7 @@ void TPlotFrame::OnFirstShow() {
 
 void TPlotFrame::StorePlacement() {
     settings_.maximized = isMaximized();
-    const QRect g = isMaximized() ? normalGeometry() : geometry();
+    const QRect g = isMaximized() ? normalGeometry() : QRect(pos(), size());
     settings_.placement = WindowPlacement{g.x(), g.y(), g.width(), g.height()};
 }
 

@@ -49,7 +49,8 @@ private:
     void OpenFromDialog();
     void OnFirstShow();
     void StorePlacement();
-    // The kept placement (or the default size), fitted into the available area of its screen.
+    // The kept placement (or the default size): the top left corner of the frame with its
+    // decorations and the size of its client area, fitted into the available area of its screen.
     QRect InitialGeometry(const std::optional<WindowPlacement>& kept) const;
 
     const WindowKindRegistry& kinds_;
