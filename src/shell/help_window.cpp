@@ -1,13 +1,18 @@
 #include "shell/help_window.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QStyle>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "resources/resources.h"
 
@@ -21,6 +26,7 @@ HelpWindow::HelpWindow(QWidget* owner)
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     fixed.setStyleHint(QFont::Monospace);
     text_->setFont(fixed);
+    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(new QLabel(tr("Find:"), this));
     searchRow->addWidget(search_);
@@ -34,7 +40,13 @@ HelpWindow::HelpWindow(QWidget* owner)
             text_->find(search_->text());
         }
     });
-    resize(560, 480);
+    // Wide enough for the texts' lines of up to 82 characters beside the scroll bar and the
+    // margins, as far as the screen allows.
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int columns =
+        QFontMetrics(fixed).horizontalAdvance(QString(82, QLatin1Char('m'))) + scrollBar + 48;
+    const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect();
+    resize(screen.isEmpty() ? columns : std::min(columns, screen.width()), 480);
 }
 
 void HelpWindow::ShowHelp(const QString& helpName, const QString& topic) {
