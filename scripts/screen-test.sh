@@ -2,7 +2,9 @@
 # Runs Quorlin the way a user sees it: in a private X server (Xvfb) with a window manager
 # (openbox), at scale 1 and at QT_SCALE_FACTOR=2. Each time it opens a 2-dim window from the
 # Window menu with the keyboard, checks that the frame lies on the screen, and takes a screenshot
-# that must not be blank and must show the window's axes (screen_check).
+# that must not be blank and must show the window's axes (screen_check). The first run ends with
+# File|Exit of the 2-dim window, which keeps the frame's placement in "qz.ini"; the second run
+# starts from it at twice the scale and must still fit the screen.
 #
 #   scripts/screen-test.sh PROGRAM SCREEN_CHECK [OUTPUT_FOLDER]
 #
@@ -58,11 +60,11 @@ pids+=("$!")
 wait_for 100 sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" ||
     { echo "openbox did not start"; exit 1; }
 
+config="$work/config"
+mkdir -p "$config"
+printf '\0' >"$config/qz.tip"  # no tips dialog over the window
 status=0
 for scale in 1 2; do
-    config="$work/config$scale"
-    mkdir -p "$config"
-    printf '\0' >"$config/qz.tip"  # no tips dialog over the window
     QT_SCALE_FACTOR=$scale QUORLIN_CONFIG_DIR="$config" \
         QUORLIN_INSTANCE_NAME="screen-test-$$-$scale" "$program" >"$out/program-$scale.log" 2>&1 &
     pid=$!
@@ -80,6 +82,8 @@ for scale in 1 2; do
     if ((X < 0 || Y < 0 || X + WIDTH > screen_width || Y + HEIGHT > screen_height)); then
         echo "scale $scale: the frame at ${X},${Y} ${WIDTH}x${HEIGHT} leaves the screen"
         status=1
+    else
+        echo "scale $scale: the frame at ${X},${Y} ${WIDTH}x${HEIGHT} lies on the screen"
     fi
     xdotool key --delay 100 alt+w 2
     shot="$out/screen-$scale.png"
@@ -88,6 +92,13 @@ for scale in 1 2; do
         status=1
     else
         echo "scale $scale: the 2-dim window shows its axes ($shot)"
+    fi
+    if ((scale == 1)); then
+        xdotool key --delay 100 alt+f x  # File|Exit of the 2-dim window
+        if ! wait_for 100 sh -c "! kill -0 $pid"; then
+            echo "scale 1: File|Exit of the 2-dim window did not end the program"
+            status=1
+        fi
     fi
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
