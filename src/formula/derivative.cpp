@@ -6,6 +6,7 @@
 #include <limits>
 #include <numbers>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "formula/formula_context.h"
@@ -25,10 +26,14 @@ using std::numbers::pi_v;
 constexpr long long kBaseCopyBudget = 20000;
 constexpr long long kCopiesPerInputNode = 4;
 thread_local long long copyBudget = kBaseCopyBudget;
+// The work bound of the parse that asked for the derivative, if any (work_budget.h).
+thread_local WorkBudget* workBudget = nullptr;
 struct BudgetExhausted {};
 
 NodePtr U(const TExprNode* u) {
-    copyBudget -= TExprNode::CountNodes(u);
+    const int nodes = TExprNode::CountNodes(u);
+    Spend(workBudget, nodes);
+    copyBudget -= nodes;
     if (copyBudget < 0) throw BudgetExhausted{};
     return TExprNode::CopyTree(u);
 }
@@ -189,7 +194,6 @@ bool IsRevolutionParameter(int code) {
 // h = eps^(1/(k+2)). Differentiating a stencil again raises its order instead of nesting
 // stencils, which keeps both the size and the error from multiplying.
 constexpr char kStencilMarker = 'D';
-
 int StencilOrder(const TExprNode& node) {
     return (node.aux >> 16) & 0xFF;
 }
@@ -271,18 +275,24 @@ private:
     NodePtr CentralDifference(const TExprNode& n) const;
 
     int v_;
+    // Whether each node of the input depends on the variable, found once per node: the rules
+    // ask it of every subtree again at every level. Only nodes of the input are asked.
+    mutable std::unordered_map<const TExprNode*, bool> depends_;
 };
 
 bool Differentiator::DependsOn(const TExprNode* n) const {
     if (!n) return false;
     if (n->op == v_ || (v_ == op::kVarT && IsRevolutionParameter(n->op))) return true;
-    for (const auto& c : n->child)
-        if (DependsOn(c.get())) return true;
-    return false;
+    if (const auto known = depends_.find(n); known != depends_.end()) return known->second;
+    bool depends = false;
+    for (const auto& c : n->child) depends = DependsOn(c.get()) || depends;
+    depends_.emplace(n, depends);
+    return depends;
 }
 
 NodePtr Differentiator::D(const TExprNode* n) const {
     if (!n) return nullptr;
+    Spend(workBudget, 1);
     if (!DependsOn(n)) return Const(0.0L);
     if (op::IsVariable(n->op) || IsRevolutionParameter(n->op)) return Const(1.0L);
     if (AsStencil(*n, v_)) return NextStencil(*n, v_);
@@ -380,10 +390,10 @@ NodePtr Differentiator::TwoArguments(const TExprNode& n) const {
                             Sum(Square(U(b)), Square(U(a))));
         case op::kMod:
             return Difference(D(a), Product(D(b), Fn(op::kFloor, Quotient(U(a), U(b)))));
-        case op::kLogBase: {  // LOGB(b, x) = LN(x) / LN(b)
-            const NodePtr quotient =
-                TExprNode::NewBinary(op::kDivide, Fn(op::kLn, *b), Fn(op::kLn, *a));
-            return D(quotient.get());
+        case op::kLogBase: {  // LOGB(b, x) = LN(x) / LN(b): (x'/x - LOGB(b, x) b'/b) / LN(b)
+            NodePtr inX = Quotient(D(b), U(b));
+            NodePtr inBase = Product(U(n), Quotient(D(a), U(a)));
+            return Quotient(Difference(std::move(inX), std::move(inBase)), Fn(op::kLn, *a));
         }
         case op::kRoot: {  // ROOT(n, x) = x^(1/n)
             NodePtr inX = Quotient(D(b), Product(U(a), U(b)));
@@ -457,9 +467,15 @@ void InstallDerivativeRules() {
     (void)installed;
 }
 
-NodePtr Derivative(const TExprNode* tree, int variableOp) {
+NodePtr Derivative(const TExprNode* tree, int variableOp, WorkBudget* budget) {
     InstallDerivativeRules();
     copyBudget = kBaseCopyBudget + kCopiesPerInputNode * TExprNode::CountNodes(tree);
+    // Restores the bound of an enclosing derivative however this one ends.
+    struct BudgetInForce {
+        explicit BudgetInForce(WorkBudget* b) : saved(workBudget) { workBudget = b; }
+        ~BudgetInForce() { workBudget = saved; }
+        WorkBudget* saved;
+    } inForce(budget);
     try {
         return Differentiator(variableOp).D(tree);
     } catch (const BudgetExhausted&) {
@@ -468,7 +484,7 @@ NodePtr Derivative(const TExprNode* tree, int variableOp) {
 }
 
 void FormulaContext::Differentiate(const TExprNode* tree, int variableOp, NodePtr& result) {
-    result = Derivative(tree, variableOp);
+    result = Derivative(tree, variableOp, Budget());
     if (simplifyOn) Simplify(result);
 }
 

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "formula/complex_math.h"
@@ -404,9 +406,14 @@ const BuiltinFunction* FindBuiltin(int code) {
 }
 
 const BuiltinFunction* FindBuiltinByName(std::string_view upperName) {
-    for (const auto& f : kFunctions)
-        if (f.HasName(upperName)) return &f;
-    return nullptr;
+    static const auto byName = [] {
+        std::unordered_map<std::string_view, const BuiltinFunction*> map;
+        for (const auto& f : kFunctions)
+            for (const auto name : SplitNames(f.names)) map.emplace(name, &f);
+        return map;
+    }();
+    const auto it = byName.find(upperName);
+    return it == byName.end() ? nullptr : it->second;
 }
 
 std::span<const std::string_view> ReservedNames() {
@@ -418,6 +425,12 @@ std::span<const std::string_view> ReservedNames() {
         return v;
     }();
     return all;
+}
+
+bool IsReservedName(std::string_view upperName) {
+    static const std::unordered_set<std::string_view> all(ReservedNames().begin(),
+                                                          ReservedNames().end());
+    return all.contains(upperName);
 }
 
 bool IsFormName(std::string_view upperName) {

@@ -23,6 +23,7 @@ struct FormulaCase {
     int line = 0;
     std::string expression, variables;
     bool undefined = false;
+    int parseError = 0;  // "error n": the text is refused with n
     long double re = 0, im = 0, tolerance = 0;
 };
 
@@ -51,7 +52,9 @@ std::vector<FormulaCase> ReadCases(const std::string& path) {
         const auto fields = Split(line, ";");
         FormulaCase c{number, fields.at(0), fields.size() > 1 ? fields[1] : ""};
         c.undefined = fields.size() < 3 || fields[2] == "undef";
-        if (!c.undefined) {
+        if (fields.size() > 2 && fields[2].starts_with("error "))
+            c.parseError = std::stoi(fields[2].substr(6));
+        else if (!c.undefined) {
             c.re = std::strtold(fields[2].c_str(), nullptr);
             c.im = std::strtold(fields.at(3).c_str(), nullptr);
             c.tolerance = std::strtold(fields.at(4).c_str(), nullptr);
@@ -93,7 +96,8 @@ void CheckCase(const FormulaCase& c) {
     SCOPED_TRACE("line " + std::to_string(c.line) + ": " + c.expression + " ; " + c.variables);
     FormulaContext ctx;
     Prepare(ctx, c.variables);
-    ASSERT_EQ(ctx.Parse(c.expression), 0);
+    ASSERT_EQ(ctx.Parse(c.expression), c.parseError);
+    if (c.parseError) return;
     NodePtr tree = ctx.TakeParseResult();
     ASSERT_TRUE(tree);
     const bool defined = ctx.Evaluate(*tree);

@@ -2,7 +2,8 @@
 """Writes cases.txt: formulas with values computed independently with mpmath at 40 digits.
 
 Each case is (formula in the program's syntax, variables, mpmath expression, tolerance).
-A tolerance is relative to max(1, |expected|). "undef" marks a formula that has no value.
+A tolerance is relative to max(1, |expected|). "undef" marks a formula that has no value,
+"error n" one that the parser refuses with error n.
 Run: python3 make_cases.py > cases.txt
 """
 import mpmath as mp
@@ -27,6 +28,9 @@ cases = []
 
 def add(formula, variables, value, tol=ELEM):
     cases.append((formula, variables, value, tol))
+
+def refuse(formula, code, variables=""):
+    cases.append((formula, variables, f"error {code}", None))
 
 # --- one-argument functions at several points --------------------------------------------------
 real1 = [
@@ -119,9 +123,13 @@ for f, v in grammar:
     add(f, "", mp.mpf(v))
 
 # --- parser: names need their parenthesis, blanks and case, exponents, derivative forms -------
-letters = "S=2, I=3, N=5, A=7"  # SIN without its parenthesis is S*I*N; the longest name wins
-for f, v in [("SIN", 30), ("SI*N", 30), ("ASIN(1)", pi / 2), ("A*SIN(0.5)", 7 * mp.sin(0.5)),
-             ("APIN", 35 * pi)]:
+# A built-in name without its parenthesis is refused (105), not read as a product of letters;
+# the longest name wins, and PI needs no parenthesis.
+for f in ["SIN X", "LN 2", "SQRT 4", "COS^2(X)", "SIN", "SI*N", "EXP", "2COSX", "JOINX", "DERX"]:
+    refuse(f, 105)
+letters = "S=2, I=3, N=5, A=7"
+for f, v in [("ASIN(1)", pi / 2), ("A*SIN(0.5)", 7 * mp.sin(0.5)), ("APIN", 35 * pi),
+             ("S*I*N", 30), ("SIN (0.5)", mp.sin(0.5))]:
     add(f, letters, v)
 for f, v in [("  sqrt ( x*8 ) ", 4), ("Max(x, 3)", 3), ("sqrt\t(x*8)\t+\t1", 5),
              ("2E+X", 2 * e + 2), ("2E", 2 * e)]:
@@ -226,8 +234,8 @@ print("# Variables: LETTER=value (complex values as a+bI), the word complex and"
 print("# define NAME(n)=body for a user function of n arguments, separated by \", \".")
 print("# Expected values come from mpmath at 40 digits (make_cases.py); undef = no value.")
 for f, variables, value, tol in cases:
-    if value is None:
-        print(f"{f} ; {variables} ; undef ; ; ")
+    if value is None or isinstance(value, str):
+        print(f"{f} ; {variables} ; {value or 'undef'} ; ; ")
         continue
     value = mp.mpc(value)
     print(f"{f} ; {variables} ; {fmt(value.real)} ; {fmt(value.imag)} ; {tol}")

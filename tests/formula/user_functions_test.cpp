@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "formula_support.h"
 #include "core/binio.h"
+#include "formula_support.h"
+#include "support/test_paths.h"
 
 namespace quorlin {
 namespace {
@@ -73,6 +74,22 @@ TEST_F(UserFunctions, RemovalByNameListingLinesAndNamesWithXYZ) {
     ctx.FreeUserFunctions();
     EXPECT_FALSE(named("AXIS"));
     EXPECT_TRUE(ctx.UserFunctions().empty());
+}
+
+TEST_F(UserFunctions, ABodyMayNotCallItsOwnFunctionNorAnyOfItsCallers) {
+    // Refused as "not usable here", the body unchanged; calls of other functions are fine.
+    constexpr int kCallsItself = userfn::kBodyParseError + 101;
+    EXPECT_EQ(ctx.DefineUserFunction("FF", "FF(X)+1", 1), kCallsItself);
+    EXPECT_EQ(ctx.FindUserFunction("FF"), nullptr);
+    ASSERT_EQ(ctx.DefineUserFunction("GG", "X^2", 1), userfn::kDone);
+    ASSERT_EQ(ctx.DefineUserFunction("FF", "GG(X)+1", 1), userfn::kDone);
+    ASSERT_EQ(ctx.DefineUserFunction("HH", "2*FF(X)", 1), userfn::kDone);
+    for (const char* body : {"HH(X)", "FF(X)*2", "GG(X)+1", "X+GG(1)"})
+        EXPECT_EQ(ctx.DefineUserFunction("GG", body, 1, ctx.FindUserFunction("GG")), kCallsItself)
+            << body;
+    EXPECT_EQ(ctx.FindUserFunction("GG")->body, "X^2");
+    EXPECT_EQ(ctx.DefineUserFunction("GG", "X^3", 1, ctx.FindUserFunction("GG")), userfn::kDone);
+    EXPECT_EQ(ValueOf(ctx, "HH(2)"), 10);  // the stored trees keep what they inlined
 }
 
 TEST_F(UserFunctions, CallsNeedTheirArgumentsAndParenthesis) {
@@ -144,10 +161,14 @@ TEST_F(UserFunctions, BlockLayoutIsCountThenSeventySevenByteRecords) {
 
 TEST_F(UserFunctions, ABlockMayUseAFunctionBeforeItsRecord) {
     // Deleting and defining again moves a function behind those that use it; the file keeps
-    // that order, and its reader still gives each body the functions it calls.
+    // that order, and its reader still gives each body the functions it calls. Bodies that
+    // call each other round in a circle (a foreign file) keep no tree.
     ASSERT_EQ(ctx.DefineUserFunction("INNER", "X+1", 1), userfn::kDone);
     ASSERT_EQ(ctx.DefineUserFunction("OUTER", "2*INNER(X)", 1), userfn::kDone);
     ASSERT_EQ(ctx.DefineUserFunction("TOP", "OUTER(X)^2", 1), userfn::kDone);
+    ASSERT_EQ(ctx.DefineUserFunction("ROUNDA", "X", 1), userfn::kDone);
+    ASSERT_EQ(ctx.DefineUserFunction("ROUNDB", "ROUNDA(X)", 1), userfn::kDone);
+    ASSERT_EQ(ctx.DefineUserFunction("SELF", "X", 1), userfn::kDone);
     for (const char* name : {"INNER", "OUTER"}) {
         const std::string body = ctx.FindUserFunction(name)->body;
         ASSERT_TRUE(ctx.RemoveUserFunction(name));
@@ -156,11 +177,44 @@ TEST_F(UserFunctions, ABlockMayUseAFunctionBeforeItsRecord) {
     ASSERT_EQ(ctx.UserFunctions()[0].name, "TOP");
     EXPECT_EQ(ValueOf(ctx, "TOP(2)"), 36);
 
+    auto bytes = Block(ctx);
+    std::memcpy(&bytes[2 + 77 + 10], "ROUNDB(X)", 10);  // ROUNDA calls ROUNDB, which calls it
+    std::memcpy(&bytes[2 + 3 * 77 + 10], "SELF(X)", 8);
     FormulaContext copy;
-    const auto bytes = Block(ctx);
     ASSERT_TRUE(Read(copy, bytes));
     EXPECT_EQ(Block(copy), bytes);
     EXPECT_EQ(ValueOf(copy, "TOP(2)"), 36);
+    for (const char* call : {"ROUNDA(1)", "ROUNDB(1)", "SELF(1)"}) EXPECT_EQ(copy.Parse(call), 101);
+}
+
+TEST_F(UserFunctions, ABlockOfManyFunctionsFindsEachByName) {
+    // 20000 records with names QAAAA, QAAAB, ...; every lookup is one search of an index.
+    ByteWriter out;
+    constexpr int kCount = 20000;
+    out.U16(kCount);
+    std::string name = "QAAAA";
+    for (int i = 0; i < kCount; ++i) {
+        for (int p = 4, n = i; p >= 1; --p, n /= 26) name[p] = static_cast<char>('A' + n % 26);
+        out.FixedText(name, 10);
+        out.FixedText(i == 0 ? "X+1" : "X*2", 61);
+        out.U16(1);
+        out.Zeros(4);
+    }
+    const auto bytes = out.Take();
+    ASSERT_TRUE(Read(ctx, bytes));
+    ASSERT_EQ(ctx.UserFunctions().size(), std::size_t{kCount});
+    EXPECT_EQ(ValueOf(ctx, "QAAAA(1)+" + name + "(3)"), 2 + 6);
+}
+
+TEST_F(UserFunctions, ABlockWhoseBodiesNeedTooMuchWorkIsRefused) {
+    // Sixteen ninth derivatives, each too large for one parse (a row of cases.txt): together
+    // they exceed the work a block may take long before the last, and nothing changes.
+    const auto block = testing::ReadFileBytes(testing::TestDataPath("formula/repro/userfn-1.bin"));
+    ASSERT_EQ(block.size(), 2u + 16 * 77);
+    ASSERT_EQ(ctx.DefineUserFunction("KEEP", "X+1", 1), userfn::kDone);
+    EXPECT_FALSE(Read(ctx, block));
+    ASSERT_EQ(ctx.UserFunctions().size(), 1u);
+    EXPECT_EQ(ValueOf(ctx, "KEEP(1)"), 2);
 }
 
 TEST_F(UserFunctions, DamagedBlocksAreRefusedOrRepaired) {
