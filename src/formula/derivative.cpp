@@ -11,6 +11,7 @@
 
 #include "formula/formula_context.h"
 #include "formula/name_table.h"
+#include "formula/normal_form.h"
 #include "formula/simplify.h"
 
 namespace quorlin {
@@ -193,7 +194,6 @@ bool IsRevolutionParameter(int code) {
 // variable moved by s, so JOIN pieces move along. Its error is about eps/h^k + h^2, least at
 // h = eps^(1/(k+2)). Differentiating a stencil again raises its order instead of nesting
 // stencils, which keeps both the size and the error from multiplying.
-constexpr char kStencilMarker = 'D';
 int StencilOrder(const TExprNode& node) {
     return (node.aux >> 16) & 0xFF;
 }
@@ -476,11 +476,14 @@ NodePtr Derivative(const TExprNode* tree, int variableOp, WorkBudget* budget) {
         ~BudgetInForce() { workBudget = saved; }
         WorkBudget* saved;
     } inForce(budget);
+    NodePtr derivative;
     try {
-        return Differentiator(variableOp).D(tree);
+        derivative = Differentiator(variableOp).D(tree);
     } catch (const BudgetExhausted&) {
         return NextStencil(*tree, variableOp);
     }
+    // Collected, so that the next order starts from as small a tree as this one can be.
+    return derivative ? CollectTerms(*derivative, budget) : nullptr;
 }
 
 void FormulaContext::Differentiate(const TExprNode* tree, int variableOp, NodePtr& result) {

@@ -142,6 +142,26 @@ for f, v in [("DERX(1,X^3)", 3 * x3**2), ("DERX(2,SIN(X))", -mp.sin(x3)), ("DERX
 for tv, v in [("-1", 1), ("0", 2), ("4.9", 2), ("5", 3)]:
     add("JOINT(1,0,2,5,3)", f"T={tv}", v)
 
+# --- derivatives up to the ninth order against closed forms, and the work bound ---------------
+# d^n/dx^n LN(x) = (-1)^(n-1) (n-1)! / x^n; the others by mpmath's own differentiation.
+xd = mp.mpf("1.3")
+for n in [5, 9]:
+    add(f"DERX({n},LN(X))", "X=1.3", (-1)**(n - 1) * mp.factorial(n - 1) / xd**n, SPEC)
+    add(f"DERX({n},1/X)", "X=1.3", (-1)**n * mp.factorial(n) / xd**(n + 1), SPEC)
+derived = [
+    ("SQRT(X)", mp.sqrt), ("TAN(X)", mp.tan), ("ARCTAN(X)", mp.atan), ("ARCSIN(X)", mp.asin),
+    ("EXP(X)*SIN(X)", lambda t: mp.exp(t) * mp.sin(t)), ("X^X", lambda t: t**t),
+    ("1/(1+X^2)", lambda t: 1 / (1 + t**2)), ("SEC(X)", mp.sec), ("LOGB(2,X)", lambda t: mp.log(t, 2)),
+    ("CBRT(X)", mp.cbrt), ("EXP(SIN(X))", lambda t: mp.exp(mp.sin(t))),
+    ("SQRT(1-X^2)*ARCSIN(X)", lambda t: mp.sqrt(1 - t**2) * mp.asin(t)),
+]
+for f, fn in derived:
+    add(f"DERX(9,{f})", "X=0.6", mp.diff(fn, mp.mpf("0.6"), 9), SPEC)
+add("DERX(8,SQRT(X))", "X=1.3", mp.diff(mp.sqrt, xd, 8), SPEC)
+add("DERX(3,DERX(3,DERX(3,LN(X))))", "X=1.3", mp.factorial(8) / xd**9, SPEC)
+# Beyond the work one parse may take: a ninth derivative that grows with every order.
+refuse("DERX(9,SIN(X)^COS(X)*EXP(X^X)/(1+X^2))", 110)
+
 # --- expressions with variables -----------------------------------------------------------------
 x, a, b, t = mp.mpf("0.7"), mp.mpf(2), mp.mpf("3.5"), mp.mpf("1.25")
 env = "X=0.7, A=2, B=3.5, T=1.25"
