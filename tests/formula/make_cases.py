@@ -39,7 +39,7 @@ real1 = [
     ("TAN", mp.tan, [0.2, -1.3, 4]), ("COT", mp.cot, [0.7, -2]), ("SEC", mp.sec, [0.4, 2.5]),
     ("CSC", mp.csc, [1.1, -0.3]), ("ARCSIN", mp.asin, [0.5, -0.99, 1]),
     ("ARCCOS", mp.acos, [0.5, -1, 0.01]), ("ARCTAN", mp.atan, [1, -20, 0.1]),
-    ("ARCCOT", lambda x: pi / 2 - mp.atan(x), [1, -2, 0]), ("ABS", abs, [-3.5, 0, 2]),
+    ("ARCCOT", lambda x: pi / 2 - mp.atan(x), [1, -2, 0, "-1E20", "3E-30"]), ("ABS", abs, [-3.5, 0, 2]),
     ("LN", mp.log, [1, 0.1, 1000]), ("LOG", mp.log10, [1000, 2, 0.5]),
     ("SINH", mp.sinh, [0.5, -3]), ("COSH", mp.cosh, [0.5, -3]), ("TANH", mp.tanh, [0.5, -3]),
     ("COTH", mp.coth, [0.5, -3]), ("SECH", mp.sech, [0.5, -3]), ("CSCH", mp.csch, [0.5, -3]),
@@ -100,8 +100,29 @@ add("BETA(0.5,0.5)", "", mp.beta(0.5, 0.5), SPEC)
 add("BINOM(10,3)", "", 120)
 add("BINOM(5,7)", "", 0)
 add("BINOM(4.5,2)", "", mp.binomial(4.5, 2), SPEC)
+# The edges: large and negative whole n, huge gammas, exact remainders of large integers.
+# Values far from 1 are scaled to it, since a tolerance is relative to max(1, |value|).
+add("ARCCOT(1E20)*1E20", "", (pi / 2 - mp.atan(mp.mpf("1e20"))) * mp.mpf("1e20"))
+for n, k in [(1000000, 2), (-1, 3), (-2, 3), (-1, -3), (-5, -3), ("1E20", 3), (1000, 500)]:
+    add(f"BINOM({n},{k})", "", mp.binomial(mp.mpf(n), k), SPEC)
+add("BINOM(0.5,100)*1E4", "", mp.binomial(0.5, 100) * 10**4, SPEC)
+for a, b, scale in [(1000, 2000, 831), (900, 900, 543), (-0.5, 3, 0), ("1E5", 0.5, 2),
+                    (300, -200.5, 0)]:
+    scaled = f"BETA({a},{b})" + (f"*1E{scale}" if scale else "")
+    add(scaled, "", mp.beta(mp.mpf(a), mp.mpf(b)) * mp.mpf(10)**scale, LOOSE)
+for a, b in [("2^63+5", 3), ("2^100", 3), ("1E19", 7), ("-2^64", 10), (-6, 3)]:
+    av = mp.mpf(eval(str(a).replace("^", "**").replace("1E19", "10**19")))
+    add(f"MOD({a},{b})", "", mod(av, b))
 
 # --- undefined values --------------------------------------------------------------------------
+# Whole powers beyond the exact range keep their sign: (-1)^(2^70) is 1.
+for f, v in [("(-1)^(2^70)", 1), ("(-1)^(2^63+1)", -1), ("(-1)^1E20", 1),
+             ("(-2)^(1E4+1)", -mp.mpf(2)**10001)]:
+    add(f, "", v)
+add("ZETA(1E-10)", "", mp.zeta(mp.mpf("1e-10")), ELEM)
+add("ZETA(-1E-10)", "", mp.zeta(mp.mpf("-1e-10")), ELEM)
+add("ZETA(1+2^-33)", "", mp.zeta(1 + mp.mpf(2)**-33), SPEC)
+
 for f in ["SQRT(-1)", "LN(0)", "LN(-2)", "1/0", "ARCSIN(2)", "ARCOSH(0.5)", "ARTANH(1)",
           "GAMMA(-2)", "(-8)^(1/3)", "0^(-1)", "MOD(3,0)", "ROOT(2,-4)", "Y0(-1)", "CI(0)",
           "EI(0)", "ZETA(1)", "DIGAMMA(-3)", "LOG(0)", "COT(0)", "1/(X-X)", "EXP(20000)",
@@ -224,11 +245,37 @@ complex_special = [
     ("BINOM(Z,2)", mp.binomial(z, 2)), ("GAMMA(0.5+20I)", mp.gamma(mp.mpc(0.5, 20))),
     ("ZETA(3)", mp.zeta(3)), ("SI(2)", mp.si(2)), ("J0(2)", mp.besselj(0, 2)),
 ]
+# Every special function has its value off the real axis too, at the accuracy of the real
+# ones: near 0, in between and far out, on the negative real axis (from above the cuts).
+special_points = [mp.mpc("0.6", "-1.3"), mp.mpc(-2, "0.5"), mp.mpc(7, 3), mp.mpc(-11, -4),
+                  mp.mpc(30, 8), mp.mpc("-2.5", 0)]
+complex_functions = [
+    ("J0", lambda z: mp.besselj(0, z)), ("J1", lambda z: mp.besselj(1, z)),
+    ("Y0", lambda z: mp.bessely(0, z)), ("Y1", lambda z: mp.bessely(1, z)), ("SI", mp.si),
+    ("CI", mp.ci), ("EI", mp.ei), ("FRESNELS", mp.fresnels), ("FRESNELC", mp.fresnelc),
+    ("DIGAMMA", mp.digamma), ("ZETA", mp.zeta),
+]
+for name, fn in complex_functions:
+    for zv in special_points:
+        if name == "ZETA" and zv.imag == 0:
+            zv = mp.mpc("0.5", 14)
+        im = mp.nstr(zv.imag, 6)
+        add(f"{name}(Z)", f"complex, Z={mp.nstr(zv.real, 6)}{'' if im[0] == '-' else '+'}{im}I",
+            fn(zv), SPEC)
+add("ZETA(Z)", "complex, Z=-13+7I", mp.zeta(mp.mpc(-13, 7)), SPEC)
+# Far from the real axis the gamma function is below the range: 0, not undefined.
+for f in ["GAMMA(1E4*I)", "GAMMA(-0.5+20000I)", "GAMMA(0.3+1E30*I)", "FACT(1E4*I)"]:
+    add(f, "complex", 0, ELEM)
+add("GAMMA(-2.5+300I)*1E212", "complex", mp.gamma(mp.mpc(-2.5, 300)) * mp.mpf(10)**212, SPEC)
+add("BETA(1000+I,2000)*1E831", "complex", mp.beta(mp.mpc(1000, 1), 2000) * mp.mpf(10)**831,
+    LOOSE)
+add("I^(4E20)", "complex", 1)
+add("(-I)^(2^70+4)", "complex", 1)
 for f, v in complex_cases:
     add(f, cenv, mp.mpc(v), ELEM if "GAMMA" not in f else SPEC)
 for f, v in complex_special:
     add(f, cenv, mp.mpc(v), LOOSE)
-for f in ["1/(Z-Z)", "LN(0)", "0^(-1)", "SI(Z)", "GAMMA(-1)", "MOD(Z,2)"]:
+for f in ["1/(Z-Z)", "LN(0)", "0^(-1)", "Y0(0)", "CI(0)", "GAMMA(-1)", "MOD(Z,2)"]:
     add(f, cenv, None)
 
 # --- user functions ----------------------------------------------------------------------------
@@ -247,7 +294,11 @@ add("PICK(3,T)", f"X=-1, T=5, Y=7, {pick}", 6)
 add("SQUARED(X+1)", "X=10, define NEG(1)=-X, define SQUARED(1)=NEG(X)^2", 121)
 
 def fmt(v):
-    return mp.nstr(v, 25, min_fixed=-mp.inf, max_fixed=mp.inf) if v != 0 else "0"
+    if v == 0:
+        return "0"
+    if abs(v) < 1e-30 or abs(v) > 1e30:
+        return mp.nstr(v, 25, min_fixed=0, max_fixed=0)
+    return mp.nstr(v, 25, min_fixed=-mp.inf, max_fixed=mp.inf)
 
 print("# Formula cases: expression ; variables ; expected real ; expected imaginary ; tolerance")
 print("# Variables: LETTER=value (complex values as a+bI), the word complex and")
