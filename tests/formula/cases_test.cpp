@@ -64,6 +64,16 @@ std::vector<FormulaCase> ReadCases(const std::string& path) {
     return cases;
 }
 
+// Defines "NAME(2)=body" as the user-functions dialog does (a function of that name is
+// replaced) and returns the result code.
+int Define(FormulaContext& ctx, const std::string& definition) {
+    const auto open = definition.find('('), eq = definition.find('=');
+    const std::string name = definition.substr(0, open);
+    return ctx.DefineUserFunction(name, definition.substr(eq + 1),
+                                  std::stoi(definition.substr(open + 1)),
+                                  ctx.FindUserFunction(name));
+}
+
 // Applies "X=0.7, complex, define NAME(2)=body" to a fresh context; the items are separated
 // by a comma and a blank, so that a body may hold commas of its own.
 void Prepare(FormulaContext& ctx, const std::string& variables) {
@@ -75,12 +85,7 @@ void Prepare(FormulaContext& ctx, const std::string& variables) {
     for (const auto& item : items) {
         if (item.empty() || item == "complex") continue;
         if (item.starts_with("define ")) {
-            const std::string def = item.substr(7);
-            const auto open = def.find('('), eq = def.find('=');
-            const int args = std::stoi(def.substr(open + 1));
-            ASSERT_EQ(ctx.DefineUserFunction(def.substr(0, open), def.substr(eq + 1), args),
-                      userfn::kDone)
-                << item;
+            ASSERT_EQ(Define(ctx, item.substr(7)), userfn::kDone) << item;
             continue;
         }
         const auto eq = item.find('=');
@@ -96,6 +101,10 @@ void CheckCase(const FormulaCase& c) {
     SCOPED_TRACE("line " + std::to_string(c.line) + ": " + c.expression + " ; " + c.variables);
     FormulaContext ctx;
     Prepare(ctx, c.variables);
+    if (c.expression.starts_with("define ")) {  // a definition and its result code
+        EXPECT_EQ(Define(ctx, c.expression.substr(7)), c.parseError ? c.parseError : userfn::kDone);
+        return;
+    }
     ASSERT_EQ(ctx.Parse(c.expression), c.parseError);
     if (c.parseError) return;
     NodePtr tree = ctx.TakeParseResult();

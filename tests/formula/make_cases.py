@@ -115,6 +115,7 @@ for a, b in [("2^63+5", 3), ("2^100", 3), ("1E19", 7), ("-2^64", 10), (-6, 3)]:
     add(f"MOD({a},{b})", "", mod(av, b))
 
 # --- undefined values --------------------------------------------------------------------------
+add("10^4000/1E4000", "", 1)  # inside the range of a long double
 # Whole powers beyond the exact range keep their sign: (-1)^(2^70) is 1.
 for f, v in [("(-1)^(2^70)", 1), ("(-1)^(2^63+1)", -1), ("(-1)^1E20", 1),
              ("(-2)^(1E4+1)", -mp.mpf(2)**10001)]:
@@ -144,6 +145,16 @@ for f, v in grammar:
     add(f, "", mp.mpf(v))
 
 # --- parser: names need their parenthesis, blanks and case, exponents, derivative forms -------
+# Bad input, each with the error of its kind; a second decimal point is a typing error, not a
+# product of two numbers.
+for code, texts in [(102, ["(1+2", "1+2)", "SIN(1"]), (104, ["1+", "*3", "()", "2^"]),
+                    (105, ["SIN()", "MAX(1,)", "MAX(,1)"]), (107, ["SIN(1,2)"]),
+                    (117, ["MAX(1)", "JOINX(1,2)", "JOINX(1)"]),
+                    (101, ["DERX(1.5,X^2)", "DERX(A,X^2)", "DERX(10,X)"]),
+                    (108, ["2$3", "1:2", "3#", ".", "1.2.3", "2..5", "1E5.5"]),
+                    (103, ["JOINA(1,2,3)", "DERQ(1,X)"])]:
+    for f in texts:
+        refuse(f, code)
 # A built-in name without its parenthesis is refused (105), not read as a product of letters;
 # the longest name wins, and PI needs no parenthesis.
 for f in ["SIN X", "LN 2", "SQRT 4", "COS^2(X)", "SIN", "SI*N", "EXP", "2COSX", "JOINX", "DERX"]:
@@ -180,6 +191,21 @@ for f, fn in derived:
     add(f"DERX(9,{f})", "X=0.6", mp.diff(fn, mp.mpf("0.6"), 9), SPEC)
 add("DERX(8,SQRT(X))", "X=1.3", mp.diff(mp.sqrt, xd, 8), SPEC)
 add("DERX(3,DERX(3,DERX(3,LN(X))))", "X=1.3", mp.factorial(8) / xd**9, SPEC)
+poly = lambda t: 3 * t**5 - 2 * t**3 + t - 7
+for n in range(1, 7):
+    add(f"DERX({n},3*X^5-2*X^3+X-7)", "X=1.25", mp.diff(poly, mp.mpf("1.25"), n), SPEC)
+zd = mp.mpc(1, 2)  # complex mode differentiates by the same rules
+add("DERX(1,EXP(X)*X^2-LN(X)/SIN(X))", "complex, X=1+2I",
+    mp.exp(zd) * (zd**2 + 2 * zd) - 1 / (zd * mp.sin(zd)) + mp.log(zd) * mp.cos(zd) / mp.sin(zd)**2,
+    SPEC)
+# Partials: other letters are constants. Piecewise forms keep their boundaries.
+for f, v in [("DERX(1,A*X^2*Y+T)", 60), ("DERT(1,A*X^2*Y+T)", 1), ("DERZ(1,A*X^2*Y+T)", 0),
+             ("DERY(2,A*X^2*Y^3)", 3 * 4 * 6 * 5)]:
+    add(f, "A=3, X=2, Y=5", v)
+for xv, v in [("0.5", 1), ("1", 3), ("4", 3)]:
+    add("DERX(1,JOINX(X^2,1,3*X))", f"X={xv}", v)
+# Without a rule: a difference quotient of the order asked for, psi''(2) = 2 - 2 zeta(3).
+add("DERX(2,DIGAMMA(X))", "X=2", mp.psi(2, 2), "1e-8")
 # Beyond the work one parse may take: a ninth derivative that grows with every order.
 refuse("DERX(9,SIN(X)^COS(X)*EXP(X^X)/(1+X^2))", 110)
 
@@ -269,13 +295,26 @@ for f in ["GAMMA(1E4*I)", "GAMMA(-0.5+20000I)", "GAMMA(0.3+1E30*I)", "FACT(1E4*I
 add("GAMMA(-2.5+300I)*1E212", "complex", mp.gamma(mp.mpc(-2.5, 300)) * mp.mpf(10)**212, SPEC)
 add("BETA(1000+I,2000)*1E831", "complex", mp.beta(mp.mpc(1000, 1), 2000) * mp.mpf(10)**831,
     LOOSE)
+# LN(1 + z) and EXP(z) - 1 keep the digits that forming 1 + z or subtracting 1 would lose,
+# and ERFC the digits of 1 - ERF where ERF is nearly 1 (values scaled to about 1).
+ti = mp.mpc(0, mp.mpf("1e-10"))
+for f, v in [("RE(LOG1P(1E-10*I))*1E21", mp.log(1 + ti).real * mp.mpf(10)**21),
+             ("IM(LOG1P(1E-10*I))*1E10", mp.log(1 + ti).imag * mp.mpf(10)**10),
+             ("RE(EXPM1(1E-10*I))*1E21", mp.expm1(ti).real * mp.mpf(10)**21),
+             ("IM(EXPM1(1E-10*I))*1E10", mp.expm1(ti).imag * mp.mpf(10)**10),
+             ("LOG1P(1E-20)*1E20", mp.log1p(mp.mpf("1e-20")) * mp.mpf(10)**20),
+             ("EXPM1(-1E-20)*1E20", mp.expm1(mp.mpf("-1e-20")) * mp.mpf(10)**20),
+             ("LOG1P(-1+1E-10*I)", mp.log(ti)), ("ERFC(10)*1E45", mp.erfc(10) * mp.mpf(10)**45),
+             ("ERFC(6+I)*1E17", mp.erfc(mp.mpc(6, 1)) * mp.mpf(10)**17),
+             ("ERFC(4-2I)*1E7", mp.erfc(mp.mpc(4, -2)) * mp.mpf(10)**7)]:
+    add(f, "complex", v, SPEC if f.startswith("ERFC") else ELEM)
 add("I^(4E20)", "complex", 1)
 add("(-I)^(2^70+4)", "complex", 1)
 for f, v in complex_cases:
     add(f, cenv, mp.mpc(v), ELEM if "GAMMA" not in f else SPEC)
 for f, v in complex_special:
     add(f, cenv, mp.mpc(v), LOOSE)
-for f in ["1/(Z-Z)", "LN(0)", "0^(-1)", "Y0(0)", "CI(0)", "GAMMA(-1)", "MOD(Z,2)"]:
+for f in ["1/(Z-Z)", "LN(0)", "0^(-1)", "Y0(0)", "CI(0)", "GAMMA(-1)", "MOD(Z,2)", "LOG1P(-1)"]:
     add(f, cenv, None)
 
 # --- user functions ----------------------------------------------------------------------------
@@ -292,6 +331,36 @@ add("RAMP(T)", f"X=-1, T=5, {ramp}", 5)
 add("PICK(3,X)", f"X=-1, T=5, Y=7, {pick}", 3)  # the switch follows the second argument
 add("PICK(3,T)", f"X=-1, T=5, Y=7, {pick}", 6)
 add("SQUARED(X+1)", "X=10, define NEG(1)=-X, define SQUARED(1)=NEG(X)^2", 121)
+
+# Definitions and their result codes (1000 done; 1024 empty name, 1122 one letter or name in
+# use or reserved, 1116 over 9 letters, 1144 not letters, 2024 empty body, 2116 body over 60
+# characters, 2000 + the parser's error). JOIN and DER with any letter are the parser's forms,
+# so JOINQ and DERA could never be called; a name that merely starts like one stays free.
+for definition, code in [("(1)=X", 1024), ("F(1)=X", 1122), ("SIN(1)=X", 1122),
+                         ("JOINQ(1)=X", 1122), ("dera(1)=X", 1122), ("ABCDEFGHIJ(1)=X", 1116),
+                         ("F2(1)=X", 1144), ("MY FN(1)=X", 1144), ("FF(1)=  ", 2024),
+                         ("FF(1)=" + "X" * 61, 2116), ("FF(1)=X+(", 2104),
+                         ("abcdefghi(1)=" + "X" * 60, 1000), ("JOINED(1)=X", 1000)]:
+    refuse("define " + definition, code)
+# A body may not call its own function, nor any function that calls it (2000 + 101).
+chain = "define GG(1)=X^2, define FF(1)=GG(X)+1, define HH(1)=2*FF(X)"
+for body in ["FF(X)+1", "HH(X)", "FF(X)*2", "GG(X)+1"]:
+    refuse(f"define {'FF' if body.startswith('FF(X)+') else 'GG'}(1)={body}", 2101,
+           "" if body == "FF(X)+1" else chain)
+add("HH(2)", chain + ", define GG(1)=X^3", 10)  # stored trees keep what they inlined
+# Calls that cannot be used: argument counts, a piece boundary on an argument that is an
+# expression (refused, not drawn against the wrong variable), trees beyond the node limit.
+calls = "define DIFF(2)=X-Y, define RAMP(1)=JOINX(0,0,X), define PICK(2)=JOINY(X,0,2*X)"
+for f, code in [("DIFF(1)", 117), ("DIFF(1,2,3)", 117), ("RAMP(X-2)", 101),
+                ("PICK(3,2*T)", 101)]:
+    refuse(f, code, calls)
+add("PICK(X-2,T)", calls + ", X=5, T=-1", 3)  # the first argument has no piece boundary
+add("DIFF", calls + ", D=2, I=3, F=5", 150)  # without its parenthesis a user function's name is letters
+big = "define TEN(1)=" + "+".join(["X"] * 10) + ", define THOUSAND(1)=TEN(TEN(TEN(X)))"
+add("THOUSAND(1)", big, 1000)
+refuse("define MILLION(1)=THOUSAND(THOUSAND(X))", 2110, big)  # a million nodes, not built
+# Twenty calls of twenty thousand nodes each: each fits, together they do not.
+refuse("+".join(["TENK(X)"] * 20), 110, big + ", define TENK(1)=TEN(THOUSAND(X))")
 
 def fmt(v):
     if v == 0:
