@@ -18,8 +18,8 @@ namespace quorlin::canvas {
 namespace {
 
 namespace cmd = resources::cmd;
-using resources::ControlKind;
 using platform::MouseButton;
+using resources::ControlKind;
 using testing::Mouse;
 
 class GridWinTest : public ::testing::Test {
@@ -250,13 +250,13 @@ TEST_F(GridWinTest, AxesAndGridGoToTheSvgExport) {
     win.Axes().gridFlags = kGridRectangular | kGridQuadrants;
     win.UpdateExportView();
     ASSERT_TRUE(win.Exports().svg.BeginSvgFile(path, 401, 401));
-    win.Exports().svgActive = true;
+    win.Exports().StartOutput(ExportKind::Svg);
     QImage image(401, 401, QImage::Format_RGB32);
     {
         platform::DeviceContext dc(image);
         win.DrawAll(dc);
     }
-    ASSERT_TRUE(win.Exports().svg.SvgEnd());
+    ASSERT_TRUE(win.Exports().EndExport());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString svg = QString::fromUtf8(file.readAll());
