@@ -17,6 +17,9 @@ namespace {
 
 constexpr long double kUndefined = NAN;
 
+static_assert(op::SightLineSlot(op::kSightFirst) == slot::kSightFirst &&
+              op::SightLineSlot(op::kSightLast) == slot::kCount - 1);
+
 inline bool IsFiniteValue(long double v) {
     return std::fabs(v) <= LDBL_MAX;
 }
@@ -196,6 +199,7 @@ long double Evaluator::RealSpecial(TExprNode& n) {
             break;
     }
     if (op::IsExtraReal(n.op)) return ctx_.extraReal[n.op];
+    if (op::IsSightLine(n.op)) return Slot(op::SightLineSlot(n.op)).real();
     // The stepped surfaces of revolution draw as the smooth surface: their foot and distance
     // nodes stand for T, the radius factor for 1.
     if (n.op == op::kRevolutionScale) return 1;

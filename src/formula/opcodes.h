@@ -29,6 +29,10 @@ inline constexpr int kBound = 7;
 inline constexpr int kFallback = 10;        // child[0], or child[1] where child[0] is undefined
 inline constexpr int kExtraRealFirst = 12;  // nodes 12..20 read the extra real slots 12..20
 inline constexpr int kExtraRealLast = 20;
+// Nodes 21..26 read the sight line of the 3D hidden-line tests, variable slots 27..32: the eye
+// point P1-P3 and the direction P4-P6.
+inline constexpr int kSightFirst = 21;
+inline constexpr int kSightLast = 26;
 inline constexpr int kPlaceholder1 = 28;  // temporary stand-ins for X and Y while substituting
 inline constexpr int kPlaceholder2 = 29;
 
@@ -153,6 +157,12 @@ constexpr int VariableOp(int slot) {
 }
 constexpr bool IsExtraReal(int code) {
     return code >= kExtraRealFirst && code <= kExtraRealLast;
+}
+constexpr bool IsSightLine(int code) {
+    return code >= kSightFirst && code <= kSightLast;
+}
+constexpr int SightLineSlot(int code) {
+    return code - kSightFirst + 27;
 }
 constexpr bool IsBinaryOperator(int code) {
     return code == kPlus || code == kMinus || code == kTimes || code == kDivide || code == kPower;
