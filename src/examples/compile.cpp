@@ -416,7 +416,7 @@ void TExampleCompiler::BuildLagrangeTree(int i) {
     TExample& e = inventory_[i];
     NodePtr root = TExprNode::NewConst(0.0L);
     TExprNode* hole = root.get();
-    for (int k = 0; k < kLagrangePoints; ++k) {
+    for (int k = 0; k < compile_support::kLagrangePoints; ++k) {
         const long double a =
             k < static_cast<int>(e.points.size()) ? e.points[static_cast<std::size_t>(k)].x : 0;
         hole = SetPointSlopeTemplate(*hole, a, op::kExtraRealFirst + k);
@@ -425,8 +425,8 @@ void TExampleCompiler::BuildLagrangeTree(int i) {
 }
 
 void LoadLagrangeCoefficients(const TExample& e, FormulaContext& context) {
-    const int n = std::clamp<int>(e.word32 + 1, 0, std::min<int>(kLagrangePoints, e.points.size()));
-    std::array<long double, kLagrangePoints> x{}, c{};
+    const int n = std::clamp<int>(e.word32 + 1, 0, std::min<int>(compile_support::kLagrangePoints, e.points.size()));
+    std::array<long double, examples::kLagrangePoints> x{}, c{};
     for (int k = 0; k < n; ++k) {
         x[k] = e.points[static_cast<std::size_t>(k)].x;
         c[k] = e.points[static_cast<std::size_t>(k)].y;
@@ -434,7 +434,7 @@ void LoadLagrangeCoefficients(const TExample& e, FormulaContext& context) {
     // Divided differences in place: c[k] becomes f[x0 .. xk].
     for (int level = 1; level < n; ++level)
         for (int k = n - 1; k >= level; --k) c[k] = (c[k] - c[k - 1]) / (x[k] - x[k - level]);
-    for (int k = 0; k < kLagrangePoints; ++k)
+    for (int k = 0; k < compile_support::kLagrangePoints; ++k)
         context.extraReal[static_cast<std::size_t>(op::kExtraRealFirst + k)] = k < n ? c[k] : 0;
 }
 

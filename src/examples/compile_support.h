@@ -15,7 +15,7 @@ namespace quorlin::examples::compile_support {
 
 inline constexpr std::uint16_t kDerivedTangentPlane = 77;
 inline constexpr int kArrowOffset = 371;  // the arrow position t of a parametric curve
-inline constexpr int kLagrangePoints = 9;
+inline constexpr int kLagrangePoints = static_cast<int>(examples::kLagrangePoints);
 
 // Which of texts 1-4 a kind parses into trees 1-4.
 struct TextUse {
