@@ -24,11 +24,6 @@ long double ScaleOf(long double low, long double high, long double previous) {
 
 }  // namespace
 
-long double LargeBound() {
-    static const long double bound = std::exp(42.0L);
-    return bound;
-}
-
 // ------------------------------------------------------------------------------ scene box
 
 Vec3 TSceneBox::WorldToBox(Vec3 p) const {

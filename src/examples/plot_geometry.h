@@ -12,10 +12,6 @@
 
 namespace quorlin::examples {
 
-// e^42: a bound no drawn value reaches, used to start minimum and maximum searches and as the
-// duration of a trajectory without a practical end.
-long double LargeBound();
-
 // The box of a 3D scene: its corners, its centre and the axis scales (the reciprocals of the
 // extents), which map it to the unit cube about the origin.
 struct TSceneBox {

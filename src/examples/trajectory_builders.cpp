@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "examples/example.h"
-#include "examples/plot_geometry.h"
+#include "core/numbers.h"
 #include "formula/formula_context.h"
 #include "formula/opcodes.h"
 
@@ -34,7 +34,7 @@ TTrajectory& AddTrajectory(TrajectoryList& list, int exampleKind, const TTraject
     t.startY = s.start.y;
     t.startZ = s.start.z;
     t.startTime = s.startTime;
-    const long double duration = s.duration < 0 ? LargeBound() : s.duration;
+    const long double duration = s.duration < 0 ? Unbounded() : s.duration;
     t.endTime = s.direction < 0 ? s.startTime - duration : s.startTime + duration;
     t.pen = PenOf(penColour, s.penWidth);
     t.spare = s.parameter > 0 ? parameterValue : 0;

@@ -2,7 +2,7 @@
 // points without repeats, and a Lagrange polynomial's coefficients frozen into its tree.
 #include <gtest/gtest.h>
 
-#include "examples/plot_geometry.h"
+#include "core/numbers.h"
 #include "examples/trajectory_builders.h"
 #include "formula/formula_context.h"
 #include "formula/opcodes.h"
@@ -31,7 +31,7 @@ TEST(TrajectoryBuildersTest, SystemTrajectoriesRunFromTheirStartAndNumberOnwards
     EXPECT_EQ(oldest.sequenceNumber, 0);
     EXPECT_EQ(newest.sequenceNumber, 1);
     EXPECT_EQ(oldest.endTime, 7);
-    EXPECT_EQ(newest.endTime, 2 - LargeBound());
+    EXPECT_EQ(newest.endTime, 2 - Unbounded());
     EXPECT_EQ(oldest.option1, 2);  // the method
     EXPECT_EQ(oldest.option2, 3);  // the parameter word
     EXPECT_EQ(oldest.spare, 0.75L);
