@@ -177,6 +177,18 @@ void TPlot1Win::RemoveExamplesAfter(int lastIndex) {
     if (!after.empty()) DeleteExamples(after);
 }
 
+bool TPlot1Win::GetPointCoords(int k, Vec3& out) {
+    if (!Inventory().IsIndex(k)) return false;
+    TExample& e = Inventory()[k];
+    long double v[3] = {};
+    for (int c = 1; c <= (Dimension() >= 3 ? 3 : 2); ++c) {
+        if (!e.Tree(c) || !Formulas().Evaluate(*e.Tree(c))) return false;
+        v[c - 1] = e.Tree(c)->re;
+    }
+    out = {v[0], v[1], v[2]};
+    return true;
+}
+
 // ------------------------------------------------------------------------------ slots
 
 void TPlot1Win::AddDerivative(int) {}
