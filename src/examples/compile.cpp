@@ -146,15 +146,14 @@ void TExampleCompiler::ParseKindTexts(int i) {
     if (e.kind == kind::kExplicit) e.Tree(1) = TExprNode::NewOp(op::kVarX);
     for (int k = 1; k <= 4; ++k)
         if (use.parsed[k - 1]) e.Tree(k) = Parsed(e.Text(k));
-    if (e.kind == kind::kExplicit && e.periodic && !IsLagrange(e)) CompilePeriodic(e);
+    if (e.kind == kind::kExplicit && e.periodic && !e.IsLagrangeExplicit()) CompilePeriodic(e);
 }
 
 // Tree 2 of a periodic explicit curve: f repeated with the period of its range text.
 void TExampleCompiler::CompilePeriodic(TExample& e) {
-    std::string lowText, highText;
-    SplitRange(e, lowText, highText);
-    NodePtr low = Parsed(lowText);
-    NodePtr high = Parsed(highText);
+    const TRangeTexts range = e.SplitRangeText();
+    NodePtr low = Parsed(range.low);
+    NodePtr high = Parsed(range.high);
     NodePtr f = std::move(e.Tree(2));
     if (!low || !high || !f) return;
     NodePtr node = TExprNode::NewOp(op::kPeriodic);
@@ -172,11 +171,10 @@ void TExampleCompiler::CompileRangeTexts(int i) {
     entry.rangeLow.reset();
     entry.rangeHigh.reset();
     entry.thirdRange.reset();
-    if (HasRange(e) && !IsPeriodic(e)) {
-        std::string lowText, highText;
-        SplitRange(e, lowText, highText);
-        entry.rangeLow = Parsed(lowText);
-        entry.rangeHigh = Parsed(highText);
+    if (e.HasRangeText() && !IsPeriodic(e)) {
+        const TRangeTexts range = e.SplitRangeText();
+        entry.rangeLow = Parsed(range.low);
+        entry.rangeHigh = Parsed(range.high);
     }
     if (HasArrowText(e)) entry.thirdRange = Parsed(e.Text(6));
 }
@@ -186,7 +184,7 @@ void TExampleCompiler::CompileCurveData(int i) {
     CompileRangeTexts(i);
     TExample& e = inventory_[i];
     const bool revolution = e.kind == kind::kRevolution;
-    if (IsLagrange(e)) BuildLagrangeTree(i);
+    if (e.IsLagrangeExplicit()) BuildLagrangeTree(i);
     if (e.kind == kind::kSurface) e.Tree(4) = Sub(Cp(e.Tree(3).get()), Leaf(op::kVarZLetter));
     if (e.kind == kind::kPolar || (revolution && e.subKind == kind::kPolar)) {
         const NodePtr t = TExprNode::NewOp(op::kVarT);
@@ -404,38 +402,45 @@ void TExampleCompiler::EvaluateRanges(int i) {
     auto value = [&](NodePtr& tree, long double fallback) {
         return tree && ctx_.Evaluate(*tree) ? tree->re : fallback;
     };
-    if (HasRange(e) && !IsPeriodic(e)) {
+    if (e.HasRangeText() && !IsPeriodic(e)) {
         e.rangeLow[0] = value(entry.rangeLow, 0.0L);
         e.rangeHigh[0] = value(entry.rangeHigh, 1.0L);
     }
     if (HasArrowText(e)) e.NumberAt(kArrowOffset) = value(entry.thirdRange, e.rangeLow[0]);
 }
 
+// The Newton chain of a Lagrange polynomial has one link per defining point, each reading its
+// coefficient from one of the extra real slots 12..20.
+constexpr std::size_t kChainLinks = kLagrangePoints;
+static_assert(op::kExtraRealFirst + kChainLinks - 1 == op::kExtraRealLast);
+
 void TExampleCompiler::BuildLagrangeTree(int i) {
     if (!inventory_.IsIndex(i)) return;
     TExample& e = inventory_[i];
-    NodePtr root = TExprNode::NewConst(0.0L);
+    NodePtr root = K(0);
     TExprNode* hole = root.get();
-    for (int k = 0; k < compile_support::kLagrangePoints; ++k) {
-        const long double a =
-            k < static_cast<int>(e.points.size()) ? e.points[static_cast<std::size_t>(k)].x : 0;
-        hole = SetPointSlopeTemplate(*hole, a, op::kExtraRealFirst + k);
+    for (std::size_t k = 0; k < kChainLinks; ++k) {
+        const long double a = k < e.points.size() ? e.points[k].x : 0;
+        hole = SetPointSlopeTemplate(*hole, a, op::kExtraRealFirst + static_cast<int>(k));
     }
     e.Tree(2) = std::move(root);
 }
 
 void LoadLagrangeCoefficients(const TExample& e, FormulaContext& context) {
-    const int n = std::clamp<int>(e.word32 + 1, 0, std::min<int>(compile_support::kLagrangePoints, e.points.size()));
-    std::array<long double, examples::kLagrangePoints> x{}, c{};
-    for (int k = 0; k < n; ++k) {
-        x[k] = e.points[static_cast<std::size_t>(k)].x;
-        c[k] = e.points[static_cast<std::size_t>(k)].y;
+    // The count word holds the number of points less one.
+    const std::size_t n = std::min<std::size_t>(
+        {static_cast<std::size_t>(std::max(0, e.word32 + 1)), kChainLinks, e.points.size()});
+    std::array<long double, kChainLinks> x{}, c{};
+    for (std::size_t k = 0; k < n; ++k) {
+        x[k] = e.points[k].x;
+        c[k] = e.points[k].y;
     }
     // Divided differences in place: c[k] becomes f[x0 .. xk].
-    for (int level = 1; level < n; ++level)
-        for (int k = n - 1; k >= level; --k) c[k] = (c[k] - c[k - 1]) / (x[k] - x[k - level]);
-    for (int k = 0; k < compile_support::kLagrangePoints; ++k)
-        context.extraReal[static_cast<std::size_t>(op::kExtraRealFirst + k)] = k < n ? c[k] : 0;
+    for (std::size_t level = 1; level < n; ++level)
+        for (std::size_t k = n - 1; k >= level; --k)
+            c[k] = (c[k] - c[k - 1]) / (x[k] - x[k - level]);
+    for (std::size_t k = 0; k < kChainLinks; ++k)
+        context.extraReal[op::kExtraRealFirst + k] = k < n ? c[k] : 0;
 }
 
 void TExampleCompiler::BuildParametricLine(int i) {
@@ -473,7 +478,7 @@ int TExampleCompiler::EvalEndPoints(int i, Vec2& p1, Vec2& p2) {
 // --- small queries ---------------------------------------------------------------------------
 
 bool TExampleCompiler::IsLagrangeExplicit(int i) const {
-    return inventory_.IsIndex(i) && IsLagrange(inventory_[i]);
+    return inventory_.IsIndex(i) && inventory_[i].IsLagrangeExplicit();
 }
 
 bool TExampleCompiler::UsesJoin(int i) const {

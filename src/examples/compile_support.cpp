@@ -26,7 +26,7 @@ TextUse TextsOfKind(const TExample& e) {
                   kParametricSurface, kSpaceCurve, kTube, kSpacePoint, kSpaceSystem, kSpaceSequence,
                   kSphericalSurface, kComplexMap, kPlaneMap, kTripleMap});
     use.parsed[1] = plane || sub == kExplicit || sub == kParametric ||
-                    (k == kExplicit && !IsLagrange(e)) || (k == kPoint && !e.byte55) ||
+                    (k == kExplicit && !e.IsLagrangeExplicit()) || (k == kPoint && !e.byte55) ||
                     Among(k, {kParametric, kSegment, kLine, kSystem, kSequence, kSeries,
                               kParametricSurface, kSpaceCurve, kTube, kSpacePoint, kSpaceSystem,
                               kSpaceSequence, kSphericalSurface, kPlaneMap, kTripleMap});
@@ -39,42 +39,12 @@ TextUse TextsOfKind(const TExample& e) {
     return use;
 }
 
-bool IsLagrange(const TExample& e) {
-    return e.kind == kind::kExplicit && e.byte59;
-}
-
-bool HasRange(const TExample& e) {
-    switch (e.kind) {
-        case kind::kPolar:
-        case kind::kParametric:
-            return true;
-        case kind::kExplicit:
-            return e.lockInterval || e.periodic;
-        case kind::kIntegral:
-            return e.lockInterval;
-        default:
-            return false;
-    }
-}
-
 bool IsPeriodic(const TExample& e) {
-    return e.kind == kind::kExplicit && e.periodic && !IsLagrange(e);
+    return e.kind == kind::kExplicit && e.periodic && !e.IsLagrangeExplicit();
 }
 
 bool HasArrowText(const TExample& e) {
     return (e.kind == kind::kParametric || e.kind == kind::kSpaceCurve) && e.byte58;
-}
-
-void SplitRange(const TExample& e, std::string& low, std::string& high) {
-    const std::string& text = e.Text(7);
-    const auto semicolon = text.find(';');
-    if (semicolon == std::string::npos) {
-        low = "0.0";
-        high = "1.0";
-        return;
-    }
-    low = text.substr(0, semicolon);
-    high = text.substr(semicolon + 1);
 }
 
 std::vector<std::string_view> SplitTopLevel(std::string_view text, char separator) {

@@ -15,7 +15,6 @@ namespace quorlin::examples::compile_support {
 
 inline constexpr std::uint16_t kDerivedTangentPlane = 77;
 inline constexpr int kArrowOffset = 371;  // the arrow position t of a parametric curve
-inline constexpr int kLagrangePoints = static_cast<int>(examples::kLagrangePoints);
 
 // Which of texts 1-4 a kind parses into trees 1-4.
 struct TextUse {
@@ -23,14 +22,10 @@ struct TextUse {
 };
 TextUse TextsOfKind(const TExample& e);
 
-bool IsLagrange(const TExample& e);
-bool HasRange(const TExample& e);
 // A periodic explicit curve: its range text gives the period, not a range.
 bool IsPeriodic(const TExample& e);
 // A parametric curve (203, 304) with an arrow at the t of text 6.
 bool HasArrowText(const TExample& e);
-// Text 7 split at its first ';' ("0.0" and "1.0" without one).
-void SplitRange(const TExample& e, std::string& low, std::string& high);
 
 // The fields of a text separated by the separator outside parentheses.
 std::vector<std::string_view> SplitTopLevel(std::string_view text, char separator);

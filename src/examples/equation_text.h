@@ -57,8 +57,9 @@ std::string PeriodicText(std::string_view body, const TExample& example);
 // "(a)x + (b)y = c" of the first three texts, at most 1000 characters.
 std::string LineText(const TExample& example);
 
-// "segment (a,b)<-->(c,d)" with the end marks of `endMarks` (bit 0 an arrow at the first end,
-// 2 or more at the second); a 3D segment takes its second end from texts 4, 6 and 7.
+// "segment (a,b)<-->(c,d)" with the arrows of the end-mark word (bit 0 an arrow at the first
+// end, 2 or more one at the second); "polar segment" for a 2D segment in polar form; a 3D
+// segment takes its second end from texts 4, 6 and 7.
 std::string SegmentText(const TExample& example, bool threeD);
 
 // The line of a trajectory in the trajectory lists, numbers with `digits` decimals; logMode is

@@ -211,6 +211,10 @@ TEST_F(CompileTest, ParametricLinesAndEndPoints) {
     EXPECT_NEAR(p2.y, 2, 1e-18L);
     const int segment = Add(kind::kSegment, {"1", "2", "3", "1/0"});
     EXPECT_EQ(compiler.EvalEndPoints(segment, p1, p2), 1);
+
+    NodePtr clamp = MakeClampTree(TExprNode::NewOp(op::kVarX).get());
+    for (const auto& [x, y] : {std::pair{-1.0L, 0.0L}, {0.25L, 0.25L}, {3.0L, 1.0L}})
+        EXPECT_EQ(Value(clamp, {0, 0, x}), y);
 }
 
 }  // namespace

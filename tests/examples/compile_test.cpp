@@ -152,8 +152,20 @@ TEST_F(CompileTest, SymbolBufferMarksOperationsAndLetters) {
     for (const int code : std::initializer_list<int>{'A', 'C', 'D', 'E', 'F', 'T', 'X', op::kSin,
                                                      op::kJoin, op::kLn})
         EXPECT_TRUE(marks.IsMarked(code)) << code;
+    EXPECT_TRUE(compiler.UsesJoin(0));
+    EXPECT_FALSE(compiler.UsesJoin(1));
     for (const int code : std::initializer_list<int>{'B', 'G', op::kCos + 1, op::kExp})
         EXPECT_FALSE(marks.IsMarked(code));
+}
+
+TEST_F(CompileTest, TextsForEditingAndTheListOfPoints) {
+    for (const auto& [code, editable] : {std::pair{0, true}, {99, true}, {83, false}}) {
+        Add(kind::kPoint, {"1", "2"}, [&](TExample& e) { e.derivation = code; });
+        EXPECT_EQ(EditableText(Ex(inventory.LastIndex()), 2).has_value(), editable) << code;
+    }
+    Add(kind::kSegment, {"1", "2", "3", "4"});
+    Add(kind::kSpacePoint, {"1", "2", "3"});
+    EXPECT_EQ(PointExampleIndexes(inventory), (std::vector<int>{0, 1, 2, 4}));
 }
 
 TEST_F(CompileTest, OptionBitsPackAndUnpack) {
@@ -219,13 +231,17 @@ TEST_F(CompileTest, EveryKindCompilesFromAnyTexts) {
     for (const int k : kinds)
         for (const auto& texts : textSets)
             for (const int sub : {0, 201, 202, 203, 204, 205}) {
-                Add(k, texts, [&](TExample& e) {
-                    e.subKind = static_cast<std::int16_t>(sub);
-                    e.restrictOn = e.periodic = e.byte56 = e.byte58 = e.byte59 = e.byte60 = 1;
-                    e.listing = 7;
-                    e.NumberAt(281) = 1;
-                });
-                compiler.MarkSymbolsOfExample(inventory.LastIndex());
+                TExample e;
+                e.Init(k, 1, 50);
+                e.subKind = static_cast<std::int16_t>(sub);
+                e.ReshapeArrays();
+                e.restrictOn = e.periodic = e.byte56 = e.byte58 = e.byte59 = e.byte60 = 1;
+                e.listing = 7;
+                e.NumberAt(281) = 1;
+                int t = 1;
+                for (const char* text : texts) e.Text(t++) = text;
+                compiler.CompileExample(inventory.Append(std::move(e)));
+                compiler.MarkSymbolsOfExample(0);
                 inventory.Clear();
             }
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/numbers.h"
+#include "examples/compile.h"
 #include "formula/formula_context.h"
 
 namespace quorlin::examples {
@@ -36,6 +37,7 @@ public:
     std::vector<int> labels;  // the example index of each equation label
     TScriptView view;
     TScriptCounters counters;
+    TExampleCompiler compiler{inventory, formulas};
     std::vector<int> compiled;
     std::vector<int> refreshed;
 
@@ -70,7 +72,10 @@ public:
         ex.rangeHigh[0] = ex.tableHigh = high;
         return ex;
     }
-    void CompileExample(int index) override { compiled.push_back(index); }
+    void CompileExample(int index) override {
+        compiled.push_back(index);
+        compiler.CompileExample(index);
+    }
     void AddEquationLabel(int index) override { labels.push_back(index); }
     void RebuildLagrangePolynomial(int) override {}
     void FinishLagrangePolynomial(int) override { formulas.RestoreVariables(); }
@@ -269,9 +274,36 @@ TEST(Script, AbortRestoresInventoryLabelsViewCountersAndTheChangedExample) {
     EXPECT_EQ(window.refreshed, std::vector<int>{0});
 }
 
+TEST(Script, RangesSurviveCompilationAndAReload) {
+    struct Case {
+        std::string script;
+        long double low, high;
+    };
+    for (const Case& c :
+         {Case{"POLAR;t;0;pi/2;", 0, 1.5707963267948966L}, Case{"PARAM2;cos(t);sin(t);1;2;", 1, 2},
+          Case{"EXPL2;x;LOCK;-1;2;", -1, 2}}) {
+        FakeWindow window;
+        ASSERT_EQ(RunScript(c.script, window), script::kDone) << c.script;
+        TExample& ex = window.inventory[0];
+        for (int pass = 0; pass < 2; ++pass) {  // as pasted, then compiled again from the texts
+            EXPECT_NEAR(static_cast<double>(ex.rangeLow[0]), static_cast<double>(c.low), 1e-15);
+            EXPECT_NEAR(static_cast<double>(ex.rangeHigh[0]), static_cast<double>(c.high), 1e-15);
+            ex.rangeLow[0] = ex.rangeHigh[0] = 7;
+            window.compiler.CompileExample(0);
+        }
+    }
+    // A periodic curve repeats its piece over the period it was given.
+    FakeWindow window;
+    ASSERT_EQ(RunScript("EXPL2;x;PER;1;3;", window), script::kDone);
+    TExprNode& f = *window.inventory[0].trees[1];
+    window.formulas.SetVar(slot::kX, 4.5L);
+    ASSERT_TRUE(window.formulas.Evaluate(f));
+    EXPECT_NEAR(static_cast<double>(f.re), 2.5, 1e-15);
+}
+
 TEST(Script, StopsWithoutErrorWhenTheInventoryIsFull) {
     FakeWindow window;
-    ASSERT_TRUE(window.inventory.SetCapacity(1, false));
+    ASSERT_TRUE(window.inventory.SetCapacity(1, true));
     EXPECT_EQ(RunScript("EXPL2;x;EXPL2;x^2;EXPL2;x^3;", window), script::kDone);
     EXPECT_EQ(window.inventory.Count(), 2);
     EXPECT_EQ(window.labels.size(), 2u);
