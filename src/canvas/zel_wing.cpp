@@ -1,5 +1,8 @@
 #include "canvas/zel_wing.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <algorithm>
 #include <cmath>
 
@@ -158,8 +161,15 @@ platform::Pen TZELWing::MakePenFromParts(int colour, int width, int style) const
                          platform::PenStyleFromCode(style)};
 }
 
+int ScreenMeasureWidth(const platform::DeviceMetrics& metrics) {
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (metrics == platform::ScreenMetrics(screen))
+            return static_cast<int>(std::lround(metrics.widthPixels * screen->devicePixelRatio()));
+    return metrics.widthPixels;
+}
+
 int TZELWing::PenWidthDev(const platform::DeviceContext& dc, int t) const {
-    const long double horzres = std::max(dc.Metrics().widthPixels, 1);
+    const long double horzres = std::max(ScreenMeasureWidth(dc.Metrics()), 1);
     const int width = std::max(RoundLD((horzres * (2 * t + 1) - 1023) / 2048), 1);
     return width * std::max(Output().highResolutionFactor, 1);
 }

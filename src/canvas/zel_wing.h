@@ -167,6 +167,12 @@ private:
     TExportState exports_;
 };
 
+// The width in pixels that screen measures (pen widths, tick lengths as a share of the screen)
+// are taken against: a screen's device pixels, whatever the scale factor that maps them to
+// logical pixels, so that one diagram gets the same measures at every scale; a printer's or a
+// metafile's own width.
+int ScreenMeasureWidth(const platform::DeviceMetrics& metrics);
+
 // Colour roles the coordinate system is drawn in.
 inline constexpr int kRoleAxes = 3;
 inline constexpr int kRoleGridLines = 10;

@@ -2,7 +2,9 @@
 // apply, the view dialog's checks with the error box texts, the drawing of the window's
 // coordinate system and its export.
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -314,18 +316,29 @@ TEST_F(GridWinTest, AxesCommandTogglesWithAHistoryEntry) {
     EXPECT_TRUE(win.Axes().axesShown);
 }
 
-TEST_F(GridWinTest, PenWidthsFromTheScreenWidth) {
+// Pen widths and the tick length as a share of the screen are taken against the screen's
+// device pixels: ctest runs this test once more at QT_SCALE_FACTOR=2, where the offscreen
+// screen is 400 logical pixels wide, and the measures must not change.
+TEST_F(GridWinTest, ScreenMeasuresFollowTheDevicePixels) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_EQ(screen->geometry().width() * screen->devicePixelRatio(), 800);
     QImage image(10, 10, QImage::Format_RGB32);
     platform::DeviceContext dc(image);
-    const int horzres = dc.Metrics().widthPixels;
-    EXPECT_EQ(win.PenWidthDev(dc, 3), std::max(RoundLD((horzres * 7.0L - 1023) / 2048), 1));
-    EXPECT_EQ(win.PenWidthDev(dc, 0), std::max(RoundLD((horzres - 1023) / 2048.0L), 1));
+    EXPECT_EQ(win.PenWidthDev(dc, 3), 2);  // round((800 x 7 - 1023) / 2048)
+    EXPECT_EQ(win.PenWidthDev(dc, 0), 1);
     win.Output().highResolutionFactor = 9;
-    EXPECT_EQ(win.PenWidthDev(dc, 0), 9 * std::max(RoundLD((horzres - 1023) / 2048.0L), 1));
+    EXPECT_EQ(win.PenWidthDev(dc, 0), 9);
     const platform::Pen pen = win.MakePenFromParts(4, 2, 2);
     EXPECT_EQ(pen.width, 18);
     EXPECT_EQ(pen.style, platform::PenStyle::Dash);
     EXPECT_EQ(pen.color, win.GetColor(4));
+
+    win.Axes().tickLength = 12;
+    TGridDlg& dlg = Grid();
+    EXPECT_EQ(dlg.GetText(211, ControlKind::Edit), "1.5");
+    SetEdit(dlg, 211, "3");
+    dlg.Press(cmd::kApply);
+    EXPECT_EQ(win.Axes().tickLength, 24);
 }
 
 TEST_F(GridWinTest, TextBoxFillsItsRectangleAndDrawsTheText) {
