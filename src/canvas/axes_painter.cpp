@@ -199,9 +199,9 @@ private:
                 prim_.ScreenSegment({x, y - half}, {x, y + half + 1});
             if (!numbers || t.label.isEmpty()) continue;
             if (border)
-                prim_.Text({x, area.bottom - 2}, t.label, look_.numberFontIndex, 0, 1, "[b]");
+                PlaceNumber({x, area.bottom - 2}, t.label, 0, 1, "[b]");
             else if (y >= 0)
-                prim_.Text({x, y + half + 2}, t.label, look_.numberFontIndex, 0, -1, "[t]");
+                PlaceNumber({x, y + half + 2}, t.label, 0, -1, "[t]");
         }
     }
 
@@ -216,9 +216,9 @@ private:
                 prim_.ScreenSegment({x - half, y}, {x + half + 1, y});
             if (!numbers || t.label.isEmpty()) continue;
             if (border)
-                prim_.Text({area.left + 2, y}, t.label, look_.numberFontIndex, 1, 0, "[l]");
+                PlaceNumber({area.left + 2, y}, t.label, 1, 0, "[l]");
             else if (x >= 0)
-                prim_.Text({x - half - 3, y}, t.label, look_.numberFontIndex, -1, 0, "[r]");
+                PlaceNumber({x - half - 3, y}, t.label, -1, 0, "[r]");
         }
     }
 
@@ -260,7 +260,7 @@ private:
             const int len = t.major ? axes_.tickLength : axes_.minorTickLength;
             prim_.ScreenSegment({x, bottom}, {x, bottom - len});
             if (xNumbers && !t.label.isEmpty())
-                prim_.Text({x, bottom - len - 1}, t.label, look_.numberFontIndex, 0, 1, "[b]");
+                PlaceNumber({x, bottom - len - 1}, t.label, 0, 1, "[b]");
         }
         for (const AxisTick& t : ys) {
             const int y = f_.YToScreen(t.at);
@@ -268,8 +268,26 @@ private:
             const int len = t.major ? axes_.tickLength : axes_.minorTickLength;
             prim_.ScreenSegment({left, y}, {left + len, y});
             if (yNumbers && !t.label.isEmpty())
-                prim_.Text({left + len + 2, y}, t.label, look_.numberFontIndex, 1, 0, "[l]");
+                PlaceNumber({left + len + 2, y}, t.label, 1, 0, "[l]");
         }
+    }
+
+    // A scale number is drawn whole inside the drawing area, clear of the numbers drawn before
+    // it, or not at all: a number cut by the border reads as another number ("-5" as "5").
+    void PlaceNumber(QPoint p, const QString& label, int h, int v, std::string_view texAnchor) {
+        constexpr int kGap = 1;  // pixels kept free around a number
+        const PixelRect box = prim_.TextBox(p, label, h, v);
+        const PixelRect area = f_.AreaRect();
+        if (box.left < area.left || box.top < area.top || box.right > area.right ||
+            box.bottom > area.bottom)
+            return;
+        const auto overlaps = [&](const PixelRect& other) {
+            return box.left < other.right + kGap && other.left < box.right + kGap &&
+                   box.top < other.bottom + kGap && other.top < box.bottom + kGap;
+        };
+        if (std::ranges::any_of(numberBoxes_, overlaps)) return;
+        numberBoxes_.push_back(box);
+        prim_.Text(p, label, look_.numberFontIndex, h, v, texAnchor);
     }
 
     TCanvasPrimitives& prim_;
@@ -278,6 +296,7 @@ private:
     const AxesLook& look_;
     const std::array<int, 4>& range_;
     bool ok_;
+    std::vector<PixelRect> numberBoxes_;  // the scale numbers drawn so far
 };
 
 }  // namespace

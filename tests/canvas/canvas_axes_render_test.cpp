@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "canvas/axes_painter.h"
+#include "text_recorder.h"
 
 namespace quorlin::canvas {
 namespace {
@@ -161,6 +162,53 @@ TEST_F(AxesRender, LogarithmicAxesAlongTheEdges) {
     EXPECT_EQ(image.pixelColor(20, 100), kAxis);  // the y axis on the left edge
     EXPECT_EQ(image.pixelColor(frame.XToScreen(1), frame.YToScreen(3)), kAxis);  // a dot
     EXPECT_EQ(image.pixelColor(frame.XToScreen(0.5L), frame.YToScreen(3)), QColor(Qt::white));
+}
+
+// The scale numbers a view draws on a 401 x 401 area, with the boxes they cover.
+std::vector<testing::DrawnText> NumbersDrawn(TViewFrame frame, TAxesSettings axes) {
+    testing::TextRecorder device(401, 401);
+    AxesLook look;
+    look.numberFont.height = -12;
+    axes.labels = false;
+    {
+        platform::DeviceContext dc(device);
+        TCanvasPrimitives prim(dc, frame, nullptr);
+        std::array<int, 4> range{};
+        const bool ok = TickIndexRange(frame, axes, frame.logMode != kLogNone, range) == 0;
+        DrawCoordinateSystem(prim, axes, look, range, ok);
+    }
+    return device.Texts();
+}
+
+// A number cut by the border reads as another number ("-5" as "5", "0.01" as "01"), and
+// numbers on top of each other read as none: each is drawn whole and apart, or not at all.
+TEST(ScaleNumbers, AreDrawnWholeInsideTheAreaAndApart) {
+    struct Case {
+        const char* name;
+        int logMode;
+        int places;
+        bool border;
+    };
+    for (const Case c : {Case{"linear", kLogNone, 0, false}, Case{"places", kLogNone, 3, false},
+                         Case{"border", kLogNone, 0, true}, Case{"logarithmic", kLogBoth, 0, false},
+                         Case{"log x", kLogX, 0, true}}) {
+        SCOPED_TRACE(c.name);
+        TViewFrame frame;  // -5..5 both ways
+        TAxesSettings axes;
+        axes.xPlaces = axes.yPlaces = static_cast<std::int16_t>(c.places);
+        if (c.border) axes.scaleFlags |= kScaleOnBorder;
+        frame.logMode = c.logMode;
+        if (c.logMode != kLogNone) frame.SetLogCorners(0.01L, 100, 0.01L, 100);
+        const auto texts = NumbersDrawn(frame, axes);
+        ASSERT_GE(texts.size(), 6u);
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            const QRectF& box = texts[i].box;
+            EXPECT_TRUE(QRectF(0, 0, 401, 401).contains(box)) << texts[i].text.toStdString();
+            for (std::size_t j = 0; j < i; ++j)
+                EXPECT_FALSE(box.intersects(texts[j].box))
+                    << texts[i].text.toStdString() << " on " << texts[j].text.toStdString();
+        }
+    }
 }
 
 TEST(TextBoxes, AnchoredCentredAboveAndBelow) {
