@@ -55,10 +55,19 @@ void TZELWing::RecomputeView() {
 }
 
 void TZELWing::ZoomView(bool out) {
+    TViewFrame next = view_;
+    next.Zoom(out);
+    if (!AcceptsScale(next)) return;
     ViewHistory(1);
     view_.Zoom(out);
     RecomputeView();
     Redraw();
+}
+
+bool TZELWing::AcceptsScale(const TViewFrame& next) {
+    if (next.Representable()) return true;
+    platform::ErrorMsg(this, kErrOutOfBounds);
+    return false;
 }
 
 int TZELWing::ReadNumber(std::string_view text, long double& out) {
@@ -73,7 +82,7 @@ void TZELWing::ToggleAxes() {
     AxesChanged();
 }
 
-int TZELWing::FitTickIntervals(std::array<int, 4>& range) {
+int TZELWing::FitTickIntervals(TickRange& range) {
     return TickIndexRange(view_, axes_, view_.logMode != kLogNone, range);
 }
 
@@ -110,11 +119,13 @@ void TZELWing::SetViewByMode(long double cx, long double cy, long double hw, lon
 }
 
 void TZELWing::SetViewCentre(long double x, long double y) {
-    ViewHistory(1);
-    SetViewByMode(x, y, view_.halfWidth, 0, false);
+    SetViewCentreSize(x, y, view_.halfWidth);
 }
 
 void TZELWing::SetViewCentreSize(long double x, long double y, long double hw) {
+    TViewFrame next = view_;
+    next.SetView(x, y, hw, 0, false);
+    if (!AcceptsScale(next)) return;
     ViewHistory(1);
     SetViewByMode(x, y, hw, 0, false);
 }
@@ -218,7 +229,7 @@ QColor TZELWing::RoleColour(int role) const {
 }
 
 void TZELWing::DrawGridAndAxes(platform::DeviceContext& dc) {
-    std::array<int, 4> range{};
+    TickRange range{};
     const bool ticksOk = !(FitTickIntervals(range) & kTicksSwitchedOff);
     AxesLook look;
     look.axisColour = RoleColour(kRoleAxes);

@@ -185,6 +185,11 @@ TEST_F(GridWinTest, NumberFieldsReadBackWhatTheyShow) {
     EXPECT_EQ(win.View().centreY, frame.centreY);
     EXPECT_EQ(win.View().halfWidth, frame.halfWidth);
     EXPECT_EQ(win.Axes().xInterval, 1.0L / 3);
+    // A view 1e300 wide is accepted and shown in the exponent form, not in 300 digits.
+    view.SetText(217, ControlKind::Edit, "1e300");
+    view.Press(cmd::kOk);
+    EXPECT_EQ(win.View().halfWidth, 5e299L);
+    EXPECT_EQ(view.GetText(217, ControlKind::Edit), "1e300");
 }
 
 TEST_F(GridWinTest, GridDialogOfADoublyLogarithmicWindow) {
@@ -255,6 +260,37 @@ TEST_F(GridWinTest, LogarithmicCornerOfZeroIsOutOfBounds) {
     dlg.Press(cmd::kOk);
     EXPECT_NEAR(win.View().right, 3, 1e-15L);
     EXPECT_NEAR(win.View().left, 0, 1e-15L);
+}
+
+// Zooming in far from the origin and out again: the picture keeps its numbers all the way,
+// the zoom stops with "out of bounds" where the pixels would fall between two long doubles, and
+// the ticks setting survives.
+TEST_F(GridWinTest, ZoomingFarFromTheOriginNeverBlanksThePicture) {
+    platform::ScriptedPrompter prompter;
+    auto inked = [this] {
+        QImage image(401, 401, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            platform::DeviceContext dc(image);
+            win.DrawAll(dc);
+        }
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) != qRgb(255, 255, 255);
+        return n;
+    };
+    win.SetViewCentre(1000, 1000);
+    for (int i = 0; i < 70 && prompter.messages.empty(); ++i) {
+        win.SendCommand(cmd::kZoomIn);
+        ASSERT_GT(inked(), 100) << i;
+    }
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "out of bounds");
+    EXPECT_TRUE(win.View().Representable());
+    EXPECT_LT(win.View().halfWidth, 1e-10L);
+    while (win.View().halfWidth < 5) win.SendCommand(cmd::kZoomOut);
+    EXPECT_TRUE(win.Axes().ticks);
+    EXPECT_GT(inked(), 100);
 }
 
 TEST_F(GridWinTest, DrawingFitsTheTicksAndUsesTheAxisColour) {
