@@ -407,7 +407,7 @@ std::vector<AxisTick> LinearTicks(long long first, long long last, long double o
                                   int suffixChar, bool piMultiples, int maxTicks) {
     std::vector<AxisTick> ticks;
     if (first > last) std::swap(first, last);
-    if (static_cast<long long>(last) - first > maxTicks || !(interval > 0)) return ticks;
+    if (last - first > maxTicks || !(interval > 0)) return ticks;
     frequency = std::max(frequency, 1);
     for (long long i = first; i <= last; ++i) {
         AxisTick t;

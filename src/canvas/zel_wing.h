@@ -59,8 +59,8 @@ public:
     virtual int ReadNumber(std::string_view text, long double& out);
     // Pushes the view history, toggles the axes and redraws.
     virtual void ToggleAxes();
-    // Fills the tick index range (left, up, right, down); kTicksSwitchedOff when the ticks had
-    // to go. The grid level fits the intervals first.
+    // Fills the tick index range (left, up, right, down); kTicksSwitchedOff when this drawing
+    // must leave the ticks out. The grid level fits the intervals first.
     virtual int FitTickIntervals(TickRange& range);
     // The frame around the image when framing is on.
     virtual void DrawImageFrame(platform::DeviceContext& dc);
