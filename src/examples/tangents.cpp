@@ -281,7 +281,7 @@ std::optional<Vec3> TTangentBuilder::StateOfRecord(int i) {
                 return std::nullopt;
     }
     TTrajectory t;
-    t.Init(parent->kind, 1, 2, 3, e.letter36, e.letter38, 1);
+    t.Init(parent->kind, 0, 1, 2, e.letter36, e.letter38, 1);  // the field: trees 1-3
     t.startX = start[0];
     t.startY = start[1];
     t.startZ = start[2];

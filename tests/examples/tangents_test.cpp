@@ -149,7 +149,7 @@ TEST_F(TangentsTest, TrajectoryEntriesFollowTheStateAndTheField) {
         return std::optional<Vec3>(Vec3{t.startX * std::cos(s), t.startX * std::sin(s), 0});
     });
     TTrajectory trajectory;
-    trajectory.Init(kind::kSystem, 1, 2, 3, 2, 0, 1);
+    trajectory.Init(kind::kSystem, 0, 1, 2, 2, 0, 1);
     trajectory.startX = 1;
     trajectory.endTime = 10;
     const long double t = 0.6L;
