@@ -169,6 +169,7 @@ void TPlot1Win::DeleteExamples(std::span<const int> indexes) {
         }
     }
     Compiler().MarkUsedSymbols();
+    ExamplesRenumbered(map);
 }
 
 void TPlot1Win::RemoveExamplesAfter(int lastIndex) {
@@ -245,6 +246,9 @@ void TPlot1Win::ToggleEquationLabels() {
 }
 
 void TPlot1Win::TrajectoriesChanged() {}
+void TPlot1Win::ExamplesRenumbered(std::span<const int>) {}
+void TPlot1Win::OpenParamDialog(int) {}
+void TPlot1Win::ApplyParamSliderUnits() {}
 
 bool TPlot1Win::SwapExamples(int a, int b) {
     if (!Inventory().Swap(a, b)) return false;
@@ -261,6 +265,10 @@ bool TPlot1Win::SwapExamples(int a, int b) {
         currentExample = b;
     else if (currentExample == b)
         currentExample = a;
+    std::vector<int> map(static_cast<std::size_t>(Inventory().Count()));
+    std::iota(map.begin(), map.end(), 0);
+    std::swap(map[static_cast<std::size_t>(a)], map[static_cast<std::size_t>(b)]);
+    ExamplesRenumbered(map);
     return true;
 }
 

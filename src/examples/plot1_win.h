@@ -13,7 +13,8 @@
 // by its kind), EditExampleBox, OpenLevelsDialog, OpenIntersectionCurvesDialog,
 // EnterLagrangeMode, CloseToolDialogs, EnableInventory, RefreshExample, SetCurrentExample,
 // DrawExampleNow, RedrawAll, InvalidateGraph, EditOrbitalSystem, RebuildLagrangePolynomial,
-// ToggleEquationLabels, TrajectoriesChanged and SwapExamples.
+// ToggleEquationLabels, TrajectoriesChanged, SwapExamples, ExamplesRenumbered, OpenParamDialog
+// and ApplyParamSliderUnits.
 #include <array>
 #include <span>
 #include <string_view>
@@ -79,6 +80,15 @@ public:
     // Shows all equation labels when the first is hidden, else hides them all.
     virtual void ToggleEquationLabels();
     virtual void TrajectoriesChanged();
+    // The examples were removed or exchanged: map[old index] is the new index, -1 for a removed
+    // example. The levels that keep example indexes (the tool dialogs) follow them.
+    virtual void ExamplesRenumbered(std::span<const int> map);
+    // Opens the slider dialog of parameter slot 0 ('@'), 1-23 ('A'-'W') or 24 (all letters).
+    // Nothing here: the parameter sliders fill it.
+    virtual void OpenParamDialog(int slot);
+    // Gives every open parameter slider that keeps no units of its own the step counts of
+    // slider slot 0. Nothing here: the parameter sliders fill it.
+    virtual void ApplyParamSliderUnits();
     // Exchanges examples a and b with their labels and the texts tied to them; false when the
     // exchange would put an example before one of its parents.
     virtual bool SwapExamples(int a, int b);
