@@ -1,0 +1,179 @@
+#include "plot2d/curve_pipe.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace quorlin::plot2d {
+
+namespace {
+
+constexpr long double kPi = std::numbers::pi_v<long double>;
+
+bool Finite(Vec2 p) {
+    return std::isfinite(p.x) && std::isfinite(p.y);
+}
+
+// The angle of d relative to base, in (-pi, pi].
+long double RelativeAngle(Vec2 d, long double base) {
+    long double a = std::atan2(d.y, d.x) - base;
+    while (a > kPi) a -= 2 * kPi;
+    while (a <= -kPi) a += 2 * kPi;
+    return a;
+}
+
+}  // namespace
+
+// --- clipping ---
+
+bool ClipToBox(const TPixelBox& box, Vec2& a, Vec2& b) {
+    // Liang-Barsky: the part of a + s (b - a), 0 <= s <= 1, inside the four half planes.
+    const Vec2 d = b - a;
+    long double s0 = 0, s1 = 1;
+    const auto edge = [&](long double p, long double q) {
+        if (p == 0) return q >= 0;
+        const long double r = q / p;
+        if (p < 0) {
+            if (r > s1) return false;
+            s0 = std::max(s0, r);
+        } else {
+            if (r < s0) return false;
+            s1 = std::min(s1, r);
+        }
+        return true;
+    };
+    if (!edge(-d.x, a.x - box.left) || !edge(d.x, box.right - a.x) || !edge(-d.y, a.y - box.top) ||
+        !edge(d.y, box.bottom - a.y))
+        return false;
+    const Vec2 start = a;
+    if (s1 < 1) b = start + s1 * d;
+    if (s0 > 0) a = start + s0 * d;
+    return true;
+}
+
+// --- thinning ---
+
+void TPolylineThinner::Emit(Vec2 plot) {
+    if (!started_) {
+        sink_.Point(anchorPlot_);
+        ++pointsOut_;
+        started_ = true;
+    }
+    sink_.Point(plot);
+    ++pointsOut_;
+}
+
+void TPolylineThinner::StartCone(Vec2 pixel, Vec2 plot) {
+    const Vec2 d = pixel - anchor_;
+    const long double distance = std::hypot(d.x, d.y);
+    const long double half = std::asin(std::min(1.0L, tolerance_ / distance));
+    base_ = std::atan2(d.y, d.x);
+    low_ = -half;
+    high_ = half;
+    reach_ = distance;
+    cone_ = true;
+    holding_ = true;
+    heldPixel_ = pixel;
+    heldPlot_ = plot;
+}
+
+void TPolylineThinner::Add(Vec2 pixel, Vec2 plot) {
+    if (!open_) {
+        open_ = true;
+        started_ = holding_ = cone_ = false;
+        anchor_ = pixel;
+        anchorPlot_ = plot;
+        return;
+    }
+    const Vec2 d = pixel - anchor_;
+    const long double distance = std::hypot(d.x, d.y);
+    if (!cone_) {
+        if (distance <= tolerance_) {
+            holding_ = true;
+            heldPixel_ = pixel;
+            heldPlot_ = plot;
+        } else {
+            StartCone(pixel, plot);
+        }
+        return;
+    }
+    bool keepsHeld = distance > tolerance_ && distance >= reach_ - tolerance_;
+    long double angle = 0, half = 0;
+    if (keepsHeld) {
+        angle = RelativeAngle(d, base_);
+        half = std::asin(std::min(1.0L, tolerance_ / distance));
+        keepsHeld = angle >= low_ && angle <= high_;
+    }
+    if (!keepsHeld) {
+        // The held point is the last one the dropped points lie along: it becomes the anchor.
+        Emit(heldPlot_);
+        anchor_ = heldPixel_;
+        holding_ = cone_ = false;
+        Add(pixel, plot);
+        return;
+    }
+    low_ = std::max(low_, angle - half);
+    high_ = std::min(high_, angle + half);
+    reach_ = std::max(reach_, distance);
+    heldPixel_ = pixel;
+    heldPlot_ = plot;
+}
+
+void TPolylineThinner::Break() {
+    if (holding_) Emit(heldPlot_);
+    if (started_) sink_.Break();
+    open_ = started_ = holding_ = cone_ = false;
+}
+
+// --- the pipe ---
+
+TCurvePipe::TCurvePipe(const TPlotSpace& space, TCurveSink& sink, long double tolerance)
+    : space_(space), clip_(space.Area().Widened(kClipMargin)), thinner_(sink, tolerance) {}
+
+void TCurvePipe::Add(Vec2 plot) {
+    Add(plot, space_.ToPixel(plot));
+}
+
+void TCurvePipe::Add(Vec2 plot, Vec2 pixel) {
+    ++pointsIn_;
+    if (!Finite(plot) || !Finite(pixel)) {
+        Break();
+        return;
+    }
+    const bool inside = clip_.Contains(pixel);
+    if (!penDown_) {
+        if (inside) thinner_.Add(pixel, plot);
+    } else {
+        const bool previousInside = clip_.Contains(previousPixel_);
+        if (previousInside && inside) {
+            thinner_.Add(pixel, plot);
+        } else {
+            Vec2 a = previousPixel_, b = pixel;
+            if (ClipToBox(clip_, a, b)) {
+                if (!previousInside) {
+                    thinner_.Break();
+                    thinner_.Add(a, space_.ToPlot(a));
+                }
+                if (inside) {
+                    thinner_.Add(pixel, plot);
+                } else {
+                    thinner_.Add(b, space_.ToPlot(b));
+                    thinner_.Break();
+                }
+            }
+        }
+    }
+    penDown_ = true;
+    previousPixel_ = pixel;
+}
+
+void TCurvePipe::Break() {
+    penDown_ = false;
+    thinner_.Break();
+}
+
+void TCurvePipe::Finish() {
+    Break();
+}
+
+}  // namespace quorlin::plot2d
