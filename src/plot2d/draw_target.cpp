@@ -13,7 +13,7 @@ int TCanvasTarget::Curve(const TCurveJob& job) {
     TCurvePipe pipe(canvas_.Space(), canvas_);
     TSamplerSettings settings;
     settings.detectJumps = job.detectJumps;
-    settings.pollKey = [this] { return canvas_.PollKey(); };
+    if (canvas_.Polling()) settings.pollKey = [this] { return canvas_.PollKey(); };
     TCurveSampler sampler(pipe, settings);
     const int key = sampler.Sample(job.f, job.a, job.b, job.step);
     pipe.Finish();

@@ -43,6 +43,9 @@ public:
     virtual void Polygon(std::span<const Vec2> corners, int colour) = 0;
     // 81 when the user asked to stop (Q), else 0; 0 whenever keys must not be polled.
     virtual int PollKey() = 0;
+    // False while keys must not be polled (exports, printing, animation frames): long loops
+    // then end by their own limits.
+    virtual bool Polling() const = 0;
 };
 
 class TDrawTarget {
@@ -59,6 +62,7 @@ public:
     virtual void Arrow(Vec2 tip, Vec2 direction, int lengthPixels, bool solid) = 0;
     virtual void Fill(std::span<const Vec2> corners, int colour) = 0;
     virtual int PollKey() = 0;
+    virtual bool Polling() const = 0;
 };
 
 // The target of a window's own plane.
@@ -76,6 +80,7 @@ public:
         canvas_.Polygon(corners, colour);
     }
     int PollKey() override { return canvas_.PollKey(); }
+    bool Polling() const override { return canvas_.Polling(); }
 
     // What the curves cost and gave so far.
     long long Evaluations() const { return evaluations_; }
@@ -108,6 +113,7 @@ public:
     void Arrow(Vec2 tip, Vec2 direction, int lengthPixels, bool solid) override;
     void Fill(std::span<const Vec2> corners, int colour) override;
     int PollKey() override { return range_.PollKey(); }
+    bool Polling() const override { return range_.Polling(); }
 
 private:
     bool Image(Vec2 domainPlot, Vec2& rangePlot) const;

@@ -76,6 +76,26 @@ bool CurveDirection(const CurveFunction& f, long double t, long double step, Vec
            (direction.x != 0 || direction.y != 0);
 }
 
+void TPieceCollector::AddValue(Vec2 value) {
+    Vec2 plot;
+    if (pipe_.Space().ValueToPlot(value, plot))
+        pipe_.Add(plot);
+    else
+        pipe_.Break();
+}
+
+void TPieceCollector::Point(Vec2 plot) {
+    if (!open_) pieces_.emplace_back();
+    open_ = true;
+    pieces_.back().push_back(plot);
+}
+
+void TPieceCollector::DrawOn(TDrawTarget& target) {
+    pipe_.Finish();
+    for (const auto& piece : pieces_) target.Polyline(piece);
+    pieces_.clear();
+}
+
 void DrawEndMarks(TDrawTarget& target, const TExample& e, const CurveFunction& f, long double a,
                   long double b) {
     for (int end = 0; end < 2; ++end) {

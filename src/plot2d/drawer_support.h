@@ -4,6 +4,7 @@
 // ends of a curve.
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "examples/example.h"
 #include "examples/inventory.h"
@@ -38,6 +39,31 @@ long double ParameterStep(const examples::TExample& e, const TPlotSpace& space, 
 // on the curve or an arrowhead pointing away from the curve.
 void DrawEndMarks(TDrawTarget& target, const examples::TExample& e, const CurveFunction& f,
                   long double a, long double b);
+
+// The thinned pieces of a traced curve, gathered before they are drawn: tracers hand their
+// points one by one, and several bodies or trajectories may be traced at once.
+class TPieceCollector : public TCurveSink {
+public:
+    // Thinned finely here, since the target thins the pieces again.
+    explicit TPieceCollector(const TPlotSpace& space) : pipe_(space, *this, 0.1L) {}
+    TPieceCollector(const TPieceCollector&) = delete;
+    TPieceCollector& operator=(const TPieceCollector&) = delete;
+
+    // A value of the plane (nothing is drawn where it has no plot point).
+    void AddValue(Vec2 value);
+    void AddPlot(Vec2 plot) { pipe_.Add(plot); }
+    void Lift() { pipe_.Break(); }
+    // Hands the pieces to the target, each as a polyline.
+    void DrawOn(TDrawTarget& target);
+
+    void Point(Vec2 plot) override;
+    void Break() override { open_ = false; }
+
+private:
+    TCurvePipe pipe_;
+    std::vector<std::vector<Vec2>> pieces_;
+    bool open_ = false;
+};
 
 // The plot direction of the curve at t (a central difference at a small fraction of the step);
 // false where it cannot be formed.

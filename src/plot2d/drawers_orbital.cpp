@@ -4,28 +4,13 @@
 #include <memory>
 #include <vector>
 
+#include "plot2d/drawer_support.h"
 #include "plot2d/example_drawers.h"
 #include "plot2d/orbital.h"
 
 namespace quorlin::plot2d {
 
 namespace {
-
-// The thinned pieces of one body's path, kept until every body has moved.
-class TPieceRecorder : public TCurveSink {
-public:
-    void Point(Vec2 plot) override {
-        if (!open_) pieces_.emplace_back();
-        open_ = true;
-        pieces_.back().push_back(plot);
-    }
-    void Break() override { open_ = false; }
-    const std::vector<std::vector<Vec2>>& Pieces() const { return pieces_; }
-
-private:
-    std::vector<std::vector<Vec2>> pieces_;
-    bool open_ = false;
-};
 
 constexpr long double kMaxCalculations = 1e7L;
 
@@ -51,9 +36,9 @@ int DrawOrbitalSystem(TDrawEnvironment& env, int i) {
                            : -1;
 
     const TPlotSpace& space = env.target.Space();
-    std::vector<TPieceRecorder> paths(bodies.size());
-    std::vector<std::unique_ptr<TCurvePipe>> pipes;
-    for (TPieceRecorder& path : paths) pipes.push_back(std::make_unique<TCurvePipe>(space, path));
+    std::vector<std::unique_ptr<detail::TPieceCollector>> paths;
+    for (std::size_t j = 0; j < bodies.size(); ++j)
+        paths.push_back(std::make_unique<detail::TPieceCollector>(space));
     const auto plotOf = [&](std::size_t j, Vec2& p) {
         Vec3 r = bodies[j].position;
         if (origin >= 0) r = r - bodies[static_cast<std::size_t>(origin)].position;
@@ -65,9 +50,9 @@ int DrawOrbitalSystem(TDrawEnvironment& env, int i) {
             for (std::size_t j = 0; j < bodies.size(); ++j) {
                 Vec2 p;
                 if (plotOf(j, p))
-                    pipes[j]->Add(p);
+                    paths[j]->AddPlot(p);
                 else
-                    pipes[j]->Break();
+                    paths[j]->Lift();
             }
         if (s == steps || !AdvanceBodies(bodies, settings.gravity, dt)) break;
         if (s % 256 == 255 && env.target.PollKey() == kKeyQuit) {
@@ -75,12 +60,11 @@ int DrawOrbitalSystem(TDrawEnvironment& env, int i) {
             break;
         }
     }
-    for (auto& pipe : pipes) pipe->Finish();
     for (std::size_t j = 0; j < bodies.size(); ++j) {
         examples::TPenSpec pen = j < e.trajectories.size() ? e.trajectories[j].pen : e.pen;
         pen.width = std::max<std::uint16_t>(pen.width, 1);
         env.target.SetPen(pen);
-        for (const auto& piece : paths[j].Pieces()) env.target.Polyline(piece);
+        paths[j]->DrawOn(env.target);
         Vec2 p;
         if (settings.bullets && plotOf(j, p))
             env.target.Marker(p, std::max(1, settings.bulletSize), true);

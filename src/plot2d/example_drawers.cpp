@@ -21,6 +21,12 @@ TKindDrawers TKindDrawers::Standard() {
     table.Set(k::kPlotPoints, DrawPlotPoints);
     table.Set(k::kSeries, DrawSeries);
     table.Set(k::kOrbital, DrawOrbitalSystem);
+    table.Set(k::kImplicit, DrawImplicit);
+    table.Set(k::kSystem, DrawSystem);
+    table.Set(k::kSlope, DrawSlopeEquation);
+    table.Set(k::kSequence, DrawSequence);
+    table.Set(k::kHigherOrder, DrawHigherOrder);
+    table.Set(k::kIntrinsic, DrawIntrinsic);
     return table;
 }
 

@@ -23,7 +23,7 @@ using TKindDrawer = std::function<int(TDrawEnvironment&, int index)>;
 // parts trace (implicit curves, differential equations, sequences, intrinsic curves).
 class TKindDrawers {
 public:
-    // The drawers of the kinds drawn here: 201 (213), 202, 203, 205-209, 215, 218, 219.
+    // The drawers of every 2D kind: 201 (213), 202-212, 215, 218-220, 225.
     static TKindDrawers Standard();
 
     // Null for a kind without a drawer.
@@ -41,6 +41,9 @@ struct TDrawEnvironment {
     const TKindDrawers& drawers;
     // The Lagrange polynomial whose points are being picked: its points show as dots.
     int lagrangeExample = -1;
+    // The window's "Infinite slopes": a dy/dx trajectory ends where it turns through a
+    // vertical tangent.
+    bool infiniteSlopes = false;
 };
 
 // Draws example i: nothing when its graph is hidden or its kind has no drawer; every member of
@@ -59,5 +62,11 @@ int DrawPoint(TDrawEnvironment& env, int i);          // 209
 int DrawPlotPoints(TDrawEnvironment& env, int i);     // 215
 int DrawSeries(TDrawEnvironment& env, int i);         // 218
 int DrawOrbitalSystem(TDrawEnvironment& env, int i);  // 219
+int DrawImplicit(TDrawEnvironment& env, int i);       // 204
+int DrawSystem(TDrawEnvironment& env, int i);         // 210
+int DrawSlopeEquation(TDrawEnvironment& env, int i);  // 211
+int DrawSequence(TDrawEnvironment& env, int i);       // 212
+int DrawHigherOrder(TDrawEnvironment& env, int i);    // 220
+int DrawIntrinsic(TDrawEnvironment& env, int i);      // 225
 
 }  // namespace quorlin::plot2d

@@ -50,6 +50,7 @@ public:
         fillColours.push_back(colour);
     }
     int PollKey() override { return 0; }
+    bool Polling() const override { return false; }
 
     void Clear() { *this = RecordingCanvas(space_); }
 
