@@ -4,6 +4,7 @@
 
 #include "drawer_fixture.h"
 #include "examples/example.h"
+#include "plot2d/map_drawing.h"
 #include "plot2d/orbital.h"
 
 namespace quorlin::plot2d {
@@ -341,6 +342,28 @@ TEST_F(DrawerTest, DrawingThroughAMapRefinesWhereTheImageStretches) {
         const Vec2 m = 0.5L * (a + b);
         EXPECT_LT(std::fabs(m.x - (m.y * m.y / 4 - 1)), 2 * kPixel);
     });
+}
+
+TEST_F(DrawerTest, TheRangeWindowDrawsTheDomainThroughItsMap) {
+    // z ==> 1/z: the grid line x = 1 becomes the circle about (1/2, 0) through 0 and 1; the
+    // segment from -1 to 1 on y = 0 passes the pole and is broken there.
+    const int map = Add(k::kComplexMap, {"1/z"});
+    Add(k::kSegment, {"-2", "0", "2", "0"});
+    ctx.complexMode = true;
+    const TPlotSpace domain = TPlotSpace::Over(-2, 2, -2, 2, 401, 401);
+    TCanvasTarget range(canvas);
+    canvas.Clear();
+    DrawThroughMap(range, ctx, inventory, drawers, map, domain, {{1}, {}, {1, 1, 0}});
+    ctx.complexMode = false;
+    RecordingSink circle, axis;
+    for (const auto& piece : Curve().pieces)
+        (std::fabs(piece.front().y) > 1e-9 || std::fabs(piece.back().y) > 1e-9 ? circle : axis)
+            .pieces.push_back(piece);
+    ASSERT_FALSE(circle.pieces.empty());
+    for (const auto& piece : circle.pieces)
+        for (Vec2 p : piece) EXPECT_NEAR((double)std::hypot(p.x - 0.5L, p.y), 0.5, 1e-9);
+    ExpectNothingAcross(axis, {0});
+    EXPECT_EQ(axis.pieces.size(), 2u);
 }
 
 }  // namespace
