@@ -1,7 +1,8 @@
 // Quorlin's entry point: the composition root that tells the shell which window kinds exist.
 #include <QApplication>
 
-#include "formula/func_win.h"
+#include "plot2d/map2_win.h"
+#include "plot2d/plot2_win.h"
 #include "shell/plot_app.h"
 #include "shell/window_kinds.h"
 
@@ -10,9 +11,11 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Quorlin"));
 
     quorlin::WindowKindRegistry kinds;
-    // Until the plot levels stand, "2-dim" and the logarithmic modes open the highest level built
-    // so far: a window with axes, grid, view and grid dialogs, texts, pictures and formulas.
-    kinds.Register(quorlin::WindowKind::Plot2D, quorlin::CreateFormulaWindow);
-    kinds.Register(quorlin::WindowKind::Logarithmic, quorlin::CreateFormulaWindow);
+    namespace plot2d = quorlin::plot2d;
+    kinds.Register(quorlin::WindowKind::Plot2D, plot2d::CreatePlot2Window);
+    kinds.Register(quorlin::WindowKind::Logarithmic, plot2d::CreateLogWindow);
+    kinds.Register(quorlin::WindowKind::MapXY, plot2d::CreateMapWindowXY);
+    kinds.Register(quorlin::WindowKind::MapZ, plot2d::CreateMapWindowZ);
+    kinds.Register(quorlin::WindowKind::Planets, plot2d::CreatePlanetsWindow);
     return quorlin::TPlot(kinds).Run(QApplication::arguments());
 }

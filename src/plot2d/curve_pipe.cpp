@@ -27,27 +27,46 @@ long double RelativeAngle(Vec2 d, long double base) {
 // --- clipping ---
 
 bool ClipToBox(const TPixelBox& box, Vec2& a, Vec2& b) {
-    // Liang-Barsky: the part of a + s (b - a), 0 <= s <= 1, inside the four half planes.
+    // Liang-Barsky: the part of a + s (b - a), 0 <= s <= 1, inside the four half planes. The
+    // coordinate an end is cut at is set to its border exactly: far-off ends (a pole's values)
+    // would leave nothing of it after a + s (b - a).
     const Vec2 d = b - a;
     long double s0 = 0, s1 = 1;
-    const auto edge = [&](long double p, long double q) {
+    int edge0 = -1, edge1 = -1;  // which border cut each end: 0 left, 1 right, 2 top, 3 bottom
+    const auto edge = [&](int which, long double p, long double q) {
         if (p == 0) return q >= 0;
         const long double r = q / p;
         if (p < 0) {
             if (r > s1) return false;
-            s0 = std::max(s0, r);
+            if (r > s0) {
+                s0 = r;
+                edge0 = which;
+            }
         } else {
             if (r < s0) return false;
-            s1 = std::min(s1, r);
+            if (r < s1) {
+                s1 = r;
+                edge1 = which;
+            }
         }
         return true;
     };
-    if (!edge(-d.x, a.x - box.left) || !edge(d.x, box.right - a.x) || !edge(-d.y, a.y - box.top) ||
-        !edge(d.y, box.bottom - a.y))
+    if (!edge(0, -d.x, a.x - box.left) || !edge(1, d.x, box.right - a.x) ||
+        !edge(2, -d.y, a.y - box.top) || !edge(3, d.y, box.bottom - a.y))
         return false;
     const Vec2 start = a;
-    if (s1 < 1) b = start + s1 * d;
-    if (s0 > 0) a = start + s0 * d;
+    const auto cut = [&](long double s, int which) {
+        Vec2 p = start + s * d;
+        if (which == 0) p.x = box.left;
+        if (which == 1) p.x = box.right;
+        if (which == 2) p.y = box.top;
+        if (which == 3) p.y = box.bottom;
+        p.x = std::clamp(p.x, box.left, box.right);
+        p.y = std::clamp(p.y, box.top, box.bottom);
+        return p;
+    };
+    if (edge1 >= 0) b = cut(s1, edge1);
+    if (edge0 >= 0) a = cut(s0, edge0);
     return true;
 }
 

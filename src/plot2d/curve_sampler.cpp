@@ -8,6 +8,9 @@ namespace {
 
 // Halvings of a base step before its chords are taken as they are.
 constexpr int kMaxDepth = 64;
+// A halved chord at most this many times shorter than its parent's still shrinks as a continuous
+// curve's does (halving gives 2).
+constexpr long double kContinuousShrink = 1.5L;
 
 long double Distance(Vec2 a, Vec2 b) {
     return std::hypot(b.x - a.x, b.y - a.y);
@@ -46,21 +49,26 @@ bool TCurveSampler::OffAreaOnOneSide(const TSample& a, const TSample& b, const T
            all([&](Vec2 p) { return p.y > area_.bottom; });
 }
 
-void TCurveSampler::Finalize(const TSample& a, const TSample& b) {
+void TCurveSampler::Finalize(const TSample& a, const TSample& b, long double parentChord) {
     if (!b.ok) {
         out_.Break();
         return;
     }
-    if (a.ok && settings_.detectJumps && budget_ > 0 &&
-        Distance(a.pixel, b.pixel) > settings_.longestChord)
-        out_.Break();  // still long at the parameter's resolution: a jump
+    if (a.ok && settings_.detectJumps && budget_ > 0) {
+        // Still long at the parameter's resolution, and no shorter than the chord it halves:
+        // a jump. A continuous curve's chord halves with its step.
+        const long double chord = Distance(a.pixel, b.pixel);
+        if (chord > settings_.longestChord && !(parentChord >= kContinuousShrink * chord))
+            out_.Break();
+    }
     Emit(b);
 }
 
-void TCurveSampler::Refine(const CurveFunction& f, const TSample& a, const TSample& b, int depth) {
+void TCurveSampler::Refine(const CurveFunction& f, const TSample& a, const TSample& b, int depth,
+                           long double parentChord) {
     const long double mid = a.t + (b.t - a.t) / 2;
     if (depth >= kMaxDepth || budget_ <= 0 || !(mid > a.t && mid < b.t)) {
-        Finalize(a, b);
+        Finalize(a, b, parentChord);
         return;
     }
     if (a.ok && b.ok && Distance(a.pixel, b.pixel) <= settings_.tolerance) {
@@ -82,8 +90,9 @@ void TCurveSampler::Refine(const CurveFunction& f, const TSample& a, const TSamp
     } else if (!a.ok && !b.ok && !m.ok) {
         return;
     }
-    Refine(f, a, m, depth + 1);
-    Refine(f, m, b, depth + 1);
+    const long double chord = a.ok && b.ok ? Distance(a.pixel, b.pixel) : 0;
+    Refine(f, a, m, depth + 1, chord);
+    Refine(f, m, b, depth + 1, chord);
 }
 
 int TCurveSampler::Sample(const CurveFunction& f, long double a, long double b, long double step) {
@@ -106,7 +115,7 @@ int TCurveSampler::Sample(const CurveFunction& f, long double a, long double b, 
         const long double t = i == n ? b : a + h * static_cast<long double>(i);
         budget_ = settings_.stepBudget;
         const TSample current = Evaluate(f, t);
-        Refine(f, previous, current, 0);
+        Refine(f, previous, current, 0, 0);
         previous = current;
         if (settings_.pollKey && settings_.pollEvery > 0 && i % settings_.pollEvery == 0 &&
             settings_.pollKey() == kKeyQuit) {

@@ -7,8 +7,10 @@
 // longer than a few pixels, or while the curve is undefined at an end or in the middle (so that
 // a curve reaches the edge of its domain). Halving stops where the chord is short and straight,
 // where the whole step lies off the drawing area on one side, or at the parameter's resolution.
-// A chord still long there is a jump (a pole, a step, the boundary of a piecewise definition):
-// the pen is lifted instead of drawing across it, unless jump detection is off. A step whose
+// A chord still long there is a jump (a pole, a step, the boundary of a piecewise definition)
+// unless it still shrinks with each halving as a continuous curve's does (a steep line such as
+// 1e300 x stays joined): the pen is lifted instead of drawing across a jump, unless jump
+// detection is off. A step whose
 // refinement exceeds its budget (wild oscillation, such as sin(1/x) near 0, which no pixel can
 // resolve) is drawn as sampled, each sub-pixel chord joined.
 //
@@ -60,8 +62,10 @@ private:
     };
 
     TSample Evaluate(const CurveFunction& f, long double t);
-    void Refine(const CurveFunction& f, const TSample& a, const TSample& b, int depth);
-    void Finalize(const TSample& a, const TSample& b);
+    // parentChord: the chord of the step this one halves (0 for a base step).
+    void Refine(const CurveFunction& f, const TSample& a, const TSample& b, int depth,
+                long double parentChord);
+    void Finalize(const TSample& a, const TSample& b, long double parentChord);
     void Emit(const TSample& s) { out_.Add(s.plot, s.pixel); }
     bool OffAreaOnOneSide(const TSample& a, const TSample& b, const TSample& m) const;
 

@@ -15,13 +15,6 @@ using examples::TExample;
 
 namespace {
 
-// The pen of a segment or line: its line style word (0 solid, 1 dotted, 2 dashed).
-examples::TPenSpec StyledPen(const TExample& e) {
-    examples::TPenSpec pen = e.pen;
-    pen.style = static_cast<std::uint16_t>(std::clamp<int>(e.fieldDisplay, 0, 2));
-    return pen;
-}
-
 // The straight line through two values as a curve of t in [0, 1] (bent on logarithmic axes).
 CurveFunction StraightFunction(Vec2 p, Vec2 q, const TPlotSpace& space) {
     return [p, q, &space](long double t, Vec2& out) {
@@ -51,7 +44,6 @@ int DrawSegment(TDrawEnvironment& env, int i) {
     Vec2 p, q;
     if (!EvalPoint(env.formula, e, 1, p) || !EvalPoint(env.formula, e, 3, q)) return 0;
     const TPlotSpace& space = env.target.Space();
-    env.target.SetPen(StyledPen(e));
     TCurveJob job;
     job.f = StraightFunction(p, q, space);
     job.a = 0;
@@ -82,7 +74,6 @@ int DrawLine(TDrawEnvironment& env, int i) {
         !EvalTree(ctx, e.Tree(3).get(), c))
         return 0;
     const TPlotSpace& space = env.target.Space();
-    env.target.SetPen(StyledPen(e));
     TCurveJob job;
     job.detectJumps = false;
     if (std::fabs(b) > 1e-16L * std::fabs(a)) {  // y = (c - ax) / b over the view's x
@@ -116,10 +107,12 @@ int DrawPoint(TDrawEnvironment& env, int i) {
     } else if (!EvalPoint(env.formula, e, 1, v)) {
         return 0;
     }
+    // Texts tied to the point find it in the first range block.
+    e.rangeLow[0] = v.x;
+    e.rangeLow[1] = v.y;
     Vec2 p;
     if (!env.target.Space().ValueToPlot(v, p)) return 0;
-    // The style word: 0 a solid dot, 1 a circle; the pen width is its size.
-    env.target.Marker(p, std::max<int>(1, e.pen.width), e.fieldDisplay == 0);
+    env.target.Marker(p, std::max<int>(1, e.pen.width), true);  // a disc of the pen's width
     return 0;
 }
 

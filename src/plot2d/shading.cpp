@@ -431,40 +431,36 @@ int ShadeImplicitRegions(TDrawEnvironment& env, const TRegionOptions& options) {
     return key;
 }
 
-std::optional<Vec2> ThrowDarts(TDrawEnvironment& env, long long count, int region, bool showDarts,
-                               int intersectionColour) {
-    std::vector<TRegion> regions = RegionsOf(env.inventory);
+TDartThrow ThrowDarts(FormulaContext& ctx, examples::TInventory& inventory, const TPlotSpace& space,
+                      long long count, int region, const std::function<int()>& pollKey) {
+    TDartThrow result;
+    std::vector<TRegion> regions = RegionsOf(inventory);
     if (region >= 0)
         std::erase_if(regions, [region](const TRegion& r) { return r.index != region; });
-    if (regions.empty() || count < 1) return std::nullopt;
-    const int colour = region >= 0 ? regions.front().colour : intersectionColour;
-    const TPlotSpace& space = env.target.Space();
-    const TVariableTable saved = env.formula.vars;
-    if (showDarts) env.target.SetPen({static_cast<std::int16_t>(colour), 1, 0});
+    if (regions.empty() || count < 1) return result;
+    const TVariableTable saved = ctx.vars;
     const auto uniform = [] {
         return (static_cast<long double>(RandomInt()) + 0.5L) /
                (static_cast<long double>(kRandomMax) + 1);
     };
     Vec2 sum;
-    long long hits = 0;
-    bool stopped = false;
     for (long long n = 0; n < count; ++n) {
         const Vec2 plot{space.xLow + (space.xHigh - space.xLow) * uniform(),
                         space.yLow + (space.yHigh - space.yLow) * uniform()};
         const Vec2 v{space.ValueOfPlotX(plot.x), space.ValueOfPlotY(plot.y)};
-        if (InRegions(env.formula, regions, v)) {
+        if (InRegions(ctx, regions, v)) {
             sum = sum + v;
-            ++hits;
-            if (showDarts) env.target.Marker(plot, 1, true);
+            result.hits.push_back(plot);
         }
-        if (n % 256 == 255 && env.target.PollKey() != 0) {
-            stopped = true;
+        if (pollKey && n % 256 == 255 && pollKey() != 0) {
+            result.stopped = true;
             break;
         }
     }
-    env.formula.vars = saved;
-    if (stopped || hits == 0) return std::nullopt;
-    return (1.0L / static_cast<long double>(hits)) * sum;
+    ctx.vars = saved;
+    if (!result.stopped && !result.hits.empty())
+        result.centroid = (1.0L / static_cast<long double>(result.hits.size())) * sum;
+    return result;
 }
 
 }  // namespace quorlin::plot2d

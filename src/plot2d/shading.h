@@ -6,7 +6,9 @@
 //
 // Regions are sampled at the pixels and handed to the target as polygons and hatch lines, so
 // that the screen and every export show them alike.
+#include <functional>
 #include <optional>
+#include <vector>
 
 #include "core/vectors.h"
 #include "plot2d/example_drawers.h"
@@ -38,12 +40,18 @@ struct TRegionOptions {
 };
 int ShadeImplicitRegions(TDrawEnvironment& env, const TRegionOptions& options);
 
-// Throws `count` darts, uniform random points of the view: a dart hits when every implicit
-// inequality holds there (only region `region`'s when it is an index), a failed evaluation
-// being a miss. Hits are drawn in the region's colour (the intersection colour for all) when
-// `showDarts`. The centroid of the hits in values; nothing when there is no inequality, the key
-// poll stopped it, or no dart hit.
-std::optional<Vec2> ThrowDarts(TDrawEnvironment& env, long long count, int region, bool showDarts,
-                               int intersectionColour);
+// The darts of a throw that hit, in plot coordinates, and their centroid in values.
+struct TDartThrow {
+    std::optional<Vec2> centroid;  // nothing when no dart hit or the throw was stopped
+    std::vector<Vec2> hits;
+    bool stopped = false;
+};
+
+// Throws `count` darts, uniform random points of the view (RandomInt): a dart hits when every
+// implicit inequality holds there (only region `region`'s when it is an example index), a
+// failed evaluation being a miss. No throw (nothing at all) when there is no inequality; the
+// key poll, asked every 256 darts, stops it with any key.
+TDartThrow ThrowDarts(FormulaContext& ctx, examples::TInventory& inventory, const TPlotSpace& space,
+                      long long count, int region, const std::function<int()>& pollKey = {});
 
 }  // namespace quorlin::plot2d

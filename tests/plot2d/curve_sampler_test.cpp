@@ -74,6 +74,10 @@ TEST(CurveSampler, SteepContinuousPartsAreDrawnWhole) {
     // The cube root has a vertical tangent at 0, a steep line crosses the view: one piece each.
     EXPECT_EQ(SampleExplicit([](long double x) { return std::cbrt(x); }).pieces.size(), 1u);
     EXPECT_EQ(SampleExplicit([](long double x) { return 300 * x; }).pieces.size(), 1u);
+    // So steep that its chord at the parameter's resolution spans the view: still joined.
+    const RecordingSink steep = SampleExplicit([](long double x) { return 1e300L * x; });
+    ASSERT_EQ(steep.pieces.size(), 1u);
+    EXPECT_NEAR(steep.pieces[0].front().x, 0, 1e-12);
     const RecordingSink atan = SampleExplicit([](long double x) { return std::atan(1e4L * x); });
     EXPECT_EQ(atan.pieces.size(), 1u);
 }

@@ -200,7 +200,7 @@ TEST_F(DrawerTest, ARouletteOnALineIsACycloid) {
 TEST_F(DrawerTest, SegmentsLinesPointsAndPlotPoints) {
     const int segment = Add(k::kSegment, {"-2", "1", "3", "-1"}, [](examples::TExample& e) {
         e.word32 = 3;  // arrows at both ends
-        e.fieldDisplay = 2;
+        e.pen.style = 2;
     });
     Draw(segment);
     ASSERT_EQ(Curve().pieces.size(), 1u);

@@ -122,15 +122,14 @@ TEST_F(DrawerTest, ImplicitRegionsAndTheirCentroid) {
     EXPECT_EQ(canvas.fillColours[0], 12);
 
     SeedRandom(5);
-    canvas.Clear();
-    const auto centroid = ThrowDarts(env, 20000, -1, true, 3);
-    ASSERT_TRUE(centroid);
-    EXPECT_NEAR((double)centroid->x, 1, 0.03);
-    EXPECT_NEAR((double)centroid->y, 0.5, 0.03);
-    EXPECT_NEAR((double)canvas.marks.size() / 20000, kPi / 100, 0.005);  // the hits shown
+    const TDartThrow darts = ThrowDarts(ctx, inventory, canvas.Space(), 20000, -1);
+    ASSERT_TRUE(darts.centroid);
+    EXPECT_NEAR((double)darts.centroid->x, 1, 0.03);
+    EXPECT_NEAR((double)darts.centroid->y, 0.5, 0.03);
+    EXPECT_NEAR((double)darts.hits.size() / 20000, kPi / 100, 0.005);
     // Without an inequality there is nothing to throw at.
     inventory[disc].subKind = 0;
-    EXPECT_FALSE(ThrowDarts(env, 100, -1, false, 3));
+    EXPECT_FALSE(ThrowDarts(ctx, inventory, canvas.Space(), 100, -1).centroid);
 }
 
 }  // namespace

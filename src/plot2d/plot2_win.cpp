@@ -1,0 +1,39 @@
+#include "plot2d/plot2_win.h"
+
+namespace quorlin::plot2d {
+
+TPlot2Win::TPlot2Win(QString fileName, QWidget* parent)
+    : TPlotEWin(kPlot2DFileKind, std::move(fileName), QStringLiteral("qz2.ini"), "PLOT2MENU",
+                parent) {}
+
+TLogWin::TLogWin(QString fileName, QWidget* parent)
+    : TPlotEWin(kPlot2DFileKind, std::move(fileName), QStringLiteral("qzlog.ini"), "LOGMENU",
+                parent) {
+    readoutMaps = true;
+}
+
+TPlotXWin::TPlotXWin(QString fileName, QWidget* parent)
+    : TPlotEWin(kPlot2DFileKind, std::move(fileName), QStringLiteral("planets.ini"), "PLANETSMENU",
+                parent) {}
+
+platform::Window* CreatePlot2Window(const NewWindowRequest& request) {
+    auto* window = new TPlot2Win(request.fileName);
+    PrepareWindow(window, request);
+    return window;
+}
+
+platform::Window* CreateLogWindow(const NewWindowRequest& request) {
+    auto* window = new TLogWin(request.fileName);
+    NewWindowRequest logRequest = request;
+    if (logRequest.logMode <= 0) logRequest.logMode = canvas::kLogBoth;  // a file sets its own
+    PrepareWindow(window, logRequest);
+    return window;
+}
+
+platform::Window* CreatePlanetsWindow(const NewWindowRequest& request) {
+    auto* window = new TPlotXWin(request.fileName);
+    PrepareWindow(window, request);
+    return window;
+}
+
+}  // namespace quorlin::plot2d

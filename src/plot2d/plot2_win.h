@@ -1,0 +1,32 @@
+#pragma once
+// The 2D window classes of the Window menu: TPlot2Win ("2-dim", ".qz2" files, "qz2.ini"),
+// TLogWin (the logarithmic modes, ".lqz" files, "qzlog.ini"; its readout maps the mouse to
+// values) and TPlotXWin (the planets window of orbital systems, "planets.ini"), with the
+// creators the frame's registry calls.
+#include "plot2d/plot_e_win.h"
+
+namespace quorlin::plot2d {
+
+class TPlot2Win : public TPlotEWin {
+public:
+    explicit TPlot2Win(QString fileName, QWidget* parent = nullptr);
+};
+
+class TLogWin : public TPlotEWin {
+public:
+    explicit TLogWin(QString fileName, QWidget* parent = nullptr);
+};
+
+class TPlotXWin : public TPlotEWin {
+public:
+    explicit TPlotXWin(QString fileName, QWidget* parent = nullptr);
+    // The orbital system's editor is the tools'; until it stands the system is kept as it is.
+    void EditOrbitalSystem() override {}
+};
+
+// WindowCreators for the frame's registry.
+platform::Window* CreatePlot2Window(const NewWindowRequest& request);
+platform::Window* CreateLogWindow(const NewWindowRequest& request);
+platform::Window* CreatePlanetsWindow(const NewWindowRequest& request);
+
+}  // namespace quorlin::plot2d
