@@ -2,24 +2,34 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
+#include <tuple>
+#include <utility>
 
 namespace quorlin::plot2d {
 
 namespace {
 
-constexpr long double kPi = std::numbers::pi_v<long double>;
-
 bool Finite(Vec2 p) {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
 
-// The angle of d relative to base, in (-pi, pi].
-long double RelativeAngle(Vec2 d, long double base) {
-    long double a = std::atan2(d.y, d.x) - base;
-    while (a > kPi) a -= 2 * kPi;
-    while (a <= -kPi) a += 2 * kPi;
-    return a;
+long double Cross(Vec2 a, Vec2 b) {
+    return a.x * b.y - a.y * b.x;
+}
+
+// The length of v, by its square where that cannot overflow.
+long double Length(Vec2 v) {
+    constexpr long double kSafe = 1e2000L;
+    if (std::fabs(v.x) < kSafe && std::fabs(v.y) < kSafe) return std::sqrt(v.x * v.x + v.y * v.y);
+    return std::hypot(v.x, v.y);
+}
+
+// The two edges of the cone of directions whose rays pass within `tolerance` of a point at
+// `distance` along the unit direction u: u turned by -/+ asin(tolerance / distance).
+std::pair<Vec2, Vec2> ConeAround(Vec2 u, long double distance, long double tolerance) {
+    const long double s = std::min(1.0L, tolerance / distance);
+    const long double c = std::sqrt(1 - s * s);
+    return {{u.x * c + u.y * s, -u.x * s + u.y * c}, {u.x * c - u.y * s, u.x * s + u.y * c}};
 }
 
 }  // namespace
@@ -84,11 +94,8 @@ void TPolylineThinner::Emit(Vec2 plot) {
 
 void TPolylineThinner::StartCone(Vec2 pixel, Vec2 plot) {
     const Vec2 d = pixel - anchor_;
-    const long double distance = std::hypot(d.x, d.y);
-    const long double half = std::asin(std::min(1.0L, tolerance_ / distance));
-    base_ = std::atan2(d.y, d.x);
-    low_ = -half;
-    high_ = half;
+    const long double distance = Length(d);
+    std::tie(lowEdge_, highEdge_) = ConeAround((1 / distance) * d, distance, tolerance_);
     reach_ = distance;
     cone_ = true;
     holding_ = true;
@@ -105,7 +112,7 @@ void TPolylineThinner::Add(Vec2 pixel, Vec2 plot) {
         return;
     }
     const Vec2 d = pixel - anchor_;
-    const long double distance = std::hypot(d.x, d.y);
+    const long double distance = Length(d);
     if (!cone_) {
         if (distance <= tolerance_) {
             holding_ = true;
@@ -116,13 +123,10 @@ void TPolylineThinner::Add(Vec2 pixel, Vec2 plot) {
         }
         return;
     }
-    bool keepsHeld = distance > tolerance_ && distance >= reach_ - tolerance_;
-    long double angle = 0, half = 0;
-    if (keepsHeld) {
-        angle = RelativeAngle(d, base_);
-        half = std::asin(std::min(1.0L, tolerance_ / distance));
-        keepsHeld = angle >= low_ && angle <= high_;
-    }
+    // The point may be dropped later only when it lies ahead, within the cone.
+    const Vec2 u = (1 / distance) * d;
+    const bool keepsHeld = distance > tolerance_ && distance >= reach_ - tolerance_ &&
+                           Cross(lowEdge_, u) >= 0 && Cross(u, highEdge_) >= 0;
     if (!keepsHeld) {
         // The held point is the last one the dropped points lie along: it becomes the anchor.
         Emit(heldPlot_);
@@ -131,8 +135,9 @@ void TPolylineThinner::Add(Vec2 pixel, Vec2 plot) {
         Add(pixel, plot);
         return;
     }
-    low_ = std::max(low_, angle - half);
-    high_ = std::min(high_, angle + half);
+    const auto [low, high] = ConeAround(u, distance, tolerance_);
+    if (Cross(lowEdge_, low) > 0) lowEdge_ = low;
+    if (Cross(high, highEdge_) > 0) highEdge_ = high;
     reach_ = std::max(reach_, distance);
     heldPixel_ = pixel;
     heldPlot_ = plot;

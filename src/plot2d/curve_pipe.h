@@ -55,9 +55,10 @@ private:
     Vec2 anchorPlot_;
     Vec2 heldPixel_;
     Vec2 heldPlot_;
-    long double base_ = 0;  // direction the cone is measured from
-    long double low_ = 0;   // the cone, relative to base_
-    long double high_ = 0;
+    // The cone: the directions from lowEdge_ counter-clockwise to highEdge_ (unit vectors; the
+    // cone is always narrower than a half-turn).
+    Vec2 lowEdge_;
+    Vec2 highEdge_;
     long double reach_ = 0;  // the farthest distance from the anchor so far
     std::size_t pointsOut_ = 0;
 };

@@ -12,8 +12,13 @@ constexpr int kMaxDepth = 64;
 // curve's does (halving gives 2).
 constexpr long double kContinuousShrink = 1.5L;
 
+// The distance of two pixels, by its square where that cannot overflow (poles give far-off
+// pixels).
 long double Distance(Vec2 a, Vec2 b) {
-    return std::hypot(b.x - a.x, b.y - a.y);
+    constexpr long double kSafe = 1e2000L;
+    const long double dx = b.x - a.x, dy = b.y - a.y;
+    if (std::fabs(dx) < kSafe && std::fabs(dy) < kSafe) return std::sqrt(dx * dx + dy * dy);
+    return std::hypot(dx, dy);
 }
 
 // Distance of p from the segment a-b.
