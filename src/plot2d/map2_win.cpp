@@ -49,7 +49,12 @@ void TDom2Win::SetupWindow() {
     auto* range = new TRan2Win(*this);
     range->SetUseDefaults(true);
     range_ = range;
-    if (platform::FrameWindow* frame = HostFrame()) frame->AddChild(range);
+    platform::FrameWindow* frame = HostFrame();
+    if (!frame) return;
+    frame->AddChild(range);
+    // Beside the domain window, so that both show.
+    const QRect place = OuterWidget()->geometry();
+    range->OuterWidget()->setGeometry(place.translated(place.width(), 0));
 }
 
 void TDom2Win::CleanupWindow() {
