@@ -148,18 +148,7 @@ private:
     long double phase_ = 0;
 };
 
-// The lines of a TeX log that report an error.
-std::string TeXErrors(const std::string& log) {
-    std::string errors;
-    std::size_t start = 0;
-    while (start < log.size()) {
-        std::size_t end = log.find('\n', start);
-        if (end == std::string::npos) end = log.size();
-        if (log.compare(start, 2, "! ") == 0) errors += log.substr(start, end - start) + "\n";
-        start = end + 1;
-    }
-    return errors;
-}
+using quorlin::testing::TeXErrors;
 
 // The first line of a text that starts with prefix, without its line end.
 std::string LineStartingWith(const std::string& text, const std::string& prefix) {
