@@ -157,7 +157,8 @@ void TPlot1Win::DeleteExamples(std::span<const int> indexes) {
                            ? map[static_cast<std::size_t>(absolute.anchor)]
                            : -1;
         absolute.anchor = static_cast<std::int16_t>(to >= 0 ? to : canvas::kAnchorFrame);
-        *text = canvas::TextToRelative(std::move(absolute), AnchorOriginOf(absolute.anchor));
+        const canvas::WorldPoint origin = AnchorOriginOf(absolute.anchor);
+        *text = canvas::TextToRelative(std::move(absolute), origin);
     }
     if (current >= 0 && current < static_cast<int>(map.size())) {
         if (map[static_cast<std::size_t>(current)] < 0) {
