@@ -100,7 +100,8 @@ int DrawExplicit(TDrawEnvironment& env, int i) {
     }
     const TPlotSpace& space = env.target.Space();
     const auto range = detail::ExplicitPlotRange(env.formula, env.inventory.Entry(i), space);
-    if (!f || !range) return 0;
+    // A polynomial whose points are still to be picked has none yet.
+    if (!f || !range || (lagrange && e.word32 < 0)) return 0;
     TCurveJob job;
     job.f = ExplicitFunction(env.formula, f, space);
     job.a = range->first;

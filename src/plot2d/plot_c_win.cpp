@@ -56,6 +56,25 @@ void TPlotCWin::SetCurrentExample(int i) {
     if (currentExample >= 0 && Inventory()[i].kind == k::kSlope) State2D().currentSlopeExample = i;
 }
 
+void TPlotCWin::ExamplesRemoved(std::span<const int> oldToNew) {
+    TPlot2DState& s = State2D();
+    RenumberShadeList(s.shades, oldToNew);
+    for (int* index : {&s.currentSlopeExample, &s.lagrangeExample, &s.mouseDataExample})
+        *index = *index >= 0 && static_cast<std::size_t>(*index) < oldToNew.size()
+                     ? oldToNew[static_cast<std::size_t>(*index)]
+                     : -1;
+    TPlotBWin::ExamplesRemoved(oldToNew);
+}
+
+bool TPlotCWin::SwapExamples(int a, int b) {
+    if (!TPlotBWin::SwapExamples(a, b)) return false;
+    SwapShadeIndexes(State2D().shades, a, b);
+    TPlot2DState& s = State2D();
+    for (int* index : {&s.currentSlopeExample, &s.lagrangeExample, &s.mouseDataExample})
+        *index = *index == a ? b : *index == b ? a : *index;
+    return true;
+}
+
 void TPlotCWin::RefreshToolValues() {}
 void TPlotCWin::RefreshToolDialogs() {}
 

@@ -25,6 +25,9 @@ public:
     // parents, and recompiles what they mark.
     void UpdateDependents(int i) override;
     void SetCurrentExample(int i) override;
+    // The shadings and the 2D state follow their examples.
+    void ExamplesRemoved(std::span<const int> oldToNew) override;
+    bool SwapExamples(int a, int b) override;
     // Values the open tools show; nothing here.
     void RefreshToolValues() override;
     // Lists of the open one-example tool dialogs; nothing here.

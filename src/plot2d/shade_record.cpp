@@ -61,7 +61,7 @@ void DropInvalidShades(ShadeList& list, int lastIndex) {
     });
 }
 
-void RenumberShadeList(ShadeList& list, const std::vector<int>& oldToNew) {
+void RenumberShadeList(ShadeList& list, std::span<const int> oldToNew) {
     const auto renumber = [&](std::int16_t& index) {
         if (index < 0 || static_cast<std::size_t>(index) >= oldToNew.size()) return false;
         const int now = oldToNew[static_cast<std::size_t>(index)];
@@ -72,6 +72,19 @@ void RenumberShadeList(ShadeList& list, const std::vector<int>& oldToNew) {
     std::erase_if(list, [&](TShadeRecord& r) {
         return !renumber(r.first) || (r.second >= 0 && !renumber(r.second));
     });
+}
+
+void SwapShadeIndexes(ShadeList& list, int a, int b) {
+    const auto swap = [a, b](std::int16_t& index) {
+        if (index == a)
+            index = static_cast<std::int16_t>(b);
+        else if (index == b)
+            index = static_cast<std::int16_t>(a);
+    };
+    for (TShadeRecord& r : list) {
+        swap(r.first);
+        if (r.second >= 0) swap(r.second);
+    }
 }
 
 }  // namespace quorlin::plot2d

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "core/binio.h"
@@ -67,6 +68,8 @@ int ReadShadeList(ByteReader& in, int fileVersion, ShadeList& list);
 void DropInvalidShades(ShadeList& list, int lastIndex);
 // Renumbers the records after examples were removed or moved: oldToNew maps each old index to
 // its new one, -1 for a removed example, whose records go too.
-void RenumberShadeList(ShadeList& list, const std::vector<int>& oldToNew);
+void RenumberShadeList(ShadeList& list, std::span<const int> oldToNew);
+// Exchanges the indexes a and b in the records (two examples swapped places).
+void SwapShadeIndexes(ShadeList& list, int a, int b);
 
 }  // namespace quorlin::plot2d

@@ -72,6 +72,21 @@ TEST_F(PlotLevelsTest, DerivedExamplesFollowTheirParents) {
     EXPECT_FALSE(InkAt(image, 2, std::sin(2.0L), ColourOf(i)));
 }
 
+TEST_F(PlotLevelsTest, ShadingsFollowTheirExamples) {
+    Add(k::kExplicit, {"", "x"});
+    const int f = Add(k::kExplicit, {"", "x^2"});
+    const int g = Add(k::kExplicit, {"", "1"});
+    win.State2D().shades = {{static_cast<std::int16_t>(f), static_cast<std::int16_t>(g)},
+                            {0, TShadeRecord::kAbove}};
+    win.DeleteExamples(std::vector<int>{0});
+    ASSERT_EQ(win.State2D().shades.size(), 1u);  // the shading of the removed example went
+    EXPECT_EQ(win.State2D().shades[0].first, 0);
+    EXPECT_EQ(win.State2D().shades[0].second, 1);
+    ASSERT_TRUE(win.SwapExamples(0, 1));
+    EXPECT_EQ(win.State2D().shades[0].first, 1);
+    EXPECT_EQ(win.State2D().shades[0].second, 0);
+}
+
 TEST_F(PlotLevelsTest, ShadingOptionsOfTheMiscMenu) {
     ASSERT_TRUE(win.SendCommand(cmd::kFillExplicit));
     EXPECT_TRUE(win.Options().fillExplicit);

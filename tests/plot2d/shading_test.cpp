@@ -58,7 +58,8 @@ TEST(ShadeRecord, FileRecordAndBlock) {
     EXPECT_EQ(read.size(), 2u);
     // Records of removed examples go, the others follow their examples.
     ShadeList list{r, TShadeRecord{1, 0}};
-    RenumberShadeList(list, {0, -1, 1});
+    const std::vector<int> map{0, -1, 1};
+    RenumberShadeList(list, map);
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(list[0].first, 1);
     DropInvalidShades(list, 0);
