@@ -76,6 +76,24 @@ bool CurveDirection(const CurveFunction& f, long double t, long double step, Vec
            (direction.x != 0 || direction.y != 0);
 }
 
+TWorkBudget::TWorkBudget(TDrawTarget& target, int every)
+    : target_(target), every_(std::max(every, 1)), start_(std::chrono::steady_clock::now()) {}
+
+bool TWorkBudget::Exhausted() {
+    if (exhausted_) return true;
+    if (++rounds_ % every_ != 0) return false;
+    if (target_.Polling()) {
+        if (target_.PollKey() == kKeyQuit) {
+            key_ = kKeyQuit;
+            exhausted_ = true;
+        }
+    } else {
+        const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start_;
+        exhausted_ = spent.count() > kUnpolledSeconds;
+    }
+    return exhausted_;
+}
+
 void TPieceCollector::AddValue(Vec2 value) {
     Vec2 plot;
     if (pipe_.Space().ValueToPlot(value, plot))

@@ -2,6 +2,7 @@
 // Helpers the drawers of the 2D kinds share: evaluating an example's trees at a variable, the
 // ranges of an example, the base steps of explicit and parametric curves, and the marks at the
 // ends of a curve.
+#include <chrono>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -63,6 +64,28 @@ private:
     TCurvePipe pipe_;
     std::vector<std::vector<Vec2>> pieces_;
     bool open_ = false;
+};
+
+// How long loops of the drawers end: asked every so many rounds, it polls the key while keys
+// may be polled (Q stops), and otherwise (exports, printing, animation frames) ends the loop
+// after a few seconds of work.
+class TWorkBudget {
+public:
+    static constexpr double kUnpolledSeconds = 2.0;
+
+    explicit TWorkBudget(TDrawTarget& target, int every = 256);
+    // True once the loop must end.
+    bool Exhausted();
+    // 81 when Q ended it, else 0.
+    int Key() const { return key_; }
+
+private:
+    TDrawTarget& target_;
+    int every_;
+    long long rounds_ = 0;
+    int key_ = 0;
+    bool exhausted_ = false;
+    std::chrono::steady_clock::time_point start_;
 };
 
 // The plot direction of the curve at t (a central difference at a small fraction of the step);

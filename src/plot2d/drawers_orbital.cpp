@@ -44,7 +44,7 @@ int DrawOrbitalSystem(TDrawEnvironment& env, int i) {
         if (origin >= 0) r = r - bodies[static_cast<std::size_t>(origin)].position;
         return space.ValueToPlot({r.x, r.y}, p);
     };
-    int key = 0;
+    detail::TWorkBudget budget(env.target);
     for (long long s = 0; s <= steps; ++s) {
         if (s >= firstShown)
             for (std::size_t j = 0; j < bodies.size(); ++j) {
@@ -54,11 +54,7 @@ int DrawOrbitalSystem(TDrawEnvironment& env, int i) {
                 else
                     paths[j]->Lift();
             }
-        if (s == steps || !AdvanceBodies(bodies, settings.gravity, dt)) break;
-        if (s % 256 == 255 && env.target.PollKey() == kKeyQuit) {
-            key = kKeyQuit;
-            break;
-        }
+        if (s == steps || !AdvanceBodies(bodies, settings.gravity, dt) || budget.Exhausted()) break;
     }
     for (std::size_t j = 0; j < bodies.size(); ++j) {
         examples::TPenSpec pen = j < e.trajectories.size() ? e.trajectories[j].pen : e.pen;
@@ -71,7 +67,7 @@ int DrawOrbitalSystem(TDrawEnvironment& env, int i) {
     }
     env.target.SetPen(e.pen);
     StoreCurrentBodies(e, bodies);
-    return key;
+    return budget.Key();
 }
 
 }  // namespace quorlin::plot2d

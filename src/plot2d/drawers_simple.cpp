@@ -149,12 +149,14 @@ int DrawSeries(TDrawEnvironment& env, int i) {
     const int indexSlot = op::VariableSlot(index->op);
     const int from = e.divisions[0], to = e.divisions[1];
     if (to < from) return 0;
-    // The partial sum up to n; false where a term is undefined.
+    // The partial sum up to n; false where a term is undefined, and once the budget of the
+    // drawing is spent.
+    detail::TWorkBudget budget(env.target, 4096);
     const auto partialSum = [&](int n, long double& sum) {
         sum = 0;
         for (int k = from; k <= n; ++k) {
             long double value = 0;
-            if (!EvalTreeAt(ctx, term, indexSlot, k, value)) return false;
+            if (budget.Exhausted() || !EvalTreeAt(ctx, term, indexSlot, k, value)) return false;
             sum += value;
         }
         return std::isfinite(sum);
@@ -172,7 +174,8 @@ int DrawSeries(TDrawEnvironment& env, int i) {
         job.a = space.xLow - space.UnitsPerPixelX();
         job.b = space.xHigh + space.UnitsPerPixelX();
         job.step = detail::ExplicitStep(e, space);
-        return env.target.Curve(job);
+        const int key = env.target.Curve(job);
+        return key != 0 ? key : budget.Key();
     }
     // A series of numbers: the partial sums (n, S_n) as dots, joined when "connect" is on.
     const int radius = e.byte56 && e.sizeWord > 0 ? e.sizeWord : 2;

@@ -278,7 +278,10 @@ int DrawIntrinsic(TDrawEnvironment& env, int i) {
     TExample& e = env.inventory[i];
     const auto [low, high] = detail::ParameterRange(env.formula, env.inventory.Entry(i));
     const TPlotSpace& space = env.target.Space();
-    const long double step = e.ScaledStep(space.UnitsPerPixelX());
+    // A pixel of arc length a step, and no more steps than a few million over the range.
+    constexpr long double kMostSteps = 2e6L;
+    const long double step =
+        std::max(e.ScaledStep(space.UnitsPerPixelX()), (high - low) / kMostSteps);
     TPieceCollector forward(space), backward(space);
     std::vector<Vec2> back;
     dynamics::TraceHooks hooks;
