@@ -3,8 +3,8 @@
 // inventory, chosen in the drop-down list 295 among the examples whose kind the dialog accepts.
 //
 // The dialog keeps the index of its example, never a pointer into the inventory. When the
-// inventory changes the window calls RefillLists (and ExamplesRenumbered when examples were
-// removed or exchanged): the list is filled again and the selected example found again by its
+// inventory changes the window calls RefillLists (and ExamplesRenumbered first when examples
+// were removed or exchanged): the list is filled again and the selected example found again by its
 // index, or, when it is gone, nothing is selected and SelectionLost lets the dialog disable what
 // needs an example. Closing (button 2) only hides the dialog and repaints the window without
 // the tool's drawing.

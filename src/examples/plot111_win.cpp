@@ -1,6 +1,8 @@
 #include "examples/plot111_win.h"
 
 #include <algorithm>
+#include <numeric>
+#include <vector>
 
 #include "core/errors.h"
 #include "examples/slider_units.h"
@@ -104,8 +106,21 @@ void TPlot111Win::TrajectoriesChanged() {
     if (trajectorySlider_) trajectorySlider_->RefillTrajectories();
 }
 
-void TPlot111Win::ExamplesRenumbered(std::span<const int> map) {
-    TPlot11Win::ExamplesRenumbered(map);
+void TPlot111Win::ExamplesRemoved(std::span<const int> oldToNew) {
+    TPlot11Win::ExamplesRemoved(oldToNew);
+    RenumberSliders(oldToNew);
+}
+
+bool TPlot111Win::SwapExamples(int a, int b) {
+    if (!TPlot11Win::SwapExamples(a, b)) return false;
+    std::vector<int> map(static_cast<std::size_t>(Inventory().Count()));
+    std::iota(map.begin(), map.end(), 0);
+    std::swap(map[static_cast<std::size_t>(a)], map[static_cast<std::size_t>(b)]);
+    RenumberSliders(map);
+    return true;
+}
+
+void TPlot111Win::RenumberSliders(std::span<const int> map) {
     // The sliders follow their examples at once, before anything else can ask them.
     for (TComboDlg* slider : {static_cast<TComboDlg*>(curveSlider_.data()),
                               static_cast<TComboDlg*>(trajectorySlider_.data())}) {

@@ -49,7 +49,8 @@ public:
 
     void InventoryChanged(int selectLast) override;
     void TrajectoriesChanged() override;
-    void ExamplesRenumbered(std::span<const int> map) override;
+    void ExamplesRemoved(std::span<const int> oldToNew) override;
+    bool SwapExamples(int a, int b) override;
     void EnableCommand(platform::CommandState& state) override;
 
 protected:
@@ -58,6 +59,8 @@ protected:
     void CleanupWindow() override;
 
 private:
+    // The sliders follow their examples to their new indexes (map: old index -> new, -1 gone).
+    void RenumberSliders(std::span<const int> map);
     // Whether a differential-equation example of this window's dimension has a trajectory.
     bool HasSystemTrajectory() const;
 

@@ -151,6 +151,7 @@ void TPlot1Win::DeleteExamples(std::span<const int> indexes) {
                 tied.emplace_back(&t, canvas::TextToAbsolute(t, AnchorOriginOf(t.anchor)));
     const std::vector<int> map = Inventory().Remove(indexes);
     EquationLabels().ApplyRemoval(map);
+    ExamplesRemoved(map);
     // Texts tied to an example follow it; those of a removed one keep their place in the frame.
     for (auto& [text, absolute] : tied) {
         const int to = absolute.anchor < static_cast<int>(map.size())
@@ -169,7 +170,6 @@ void TPlot1Win::DeleteExamples(std::span<const int> indexes) {
         }
     }
     Compiler().MarkUsedSymbols();
-    ExamplesRenumbered(map);
 }
 
 void TPlot1Win::RemoveExamplesAfter(int lastIndex) {
@@ -246,7 +246,7 @@ void TPlot1Win::ToggleEquationLabels() {
 }
 
 void TPlot1Win::TrajectoriesChanged() {}
-void TPlot1Win::ExamplesRenumbered(std::span<const int>) {}
+void TPlot1Win::ExamplesRemoved(std::span<const int>) {}
 void TPlot1Win::OpenParamDialog(int) {}
 void TPlot1Win::ApplyParamSliderUnits() {}
 
@@ -265,10 +265,6 @@ bool TPlot1Win::SwapExamples(int a, int b) {
         currentExample = b;
     else if (currentExample == b)
         currentExample = a;
-    std::vector<int> map(static_cast<std::size_t>(Inventory().Count()));
-    std::iota(map.begin(), map.end(), 0);
-    std::swap(map[static_cast<std::size_t>(a)], map[static_cast<std::size_t>(b)]);
-    ExamplesRenumbered(map);
     return true;
 }
 

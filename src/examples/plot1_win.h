@@ -13,7 +13,7 @@
 // by its kind), EditExampleBox, OpenLevelsDialog, OpenIntersectionCurvesDialog,
 // EnterLagrangeMode, CloseToolDialogs, EnableInventory, RefreshExample, SetCurrentExample,
 // DrawExampleNow, RedrawAll, InvalidateGraph, EditOrbitalSystem, RebuildLagrangePolynomial,
-// ToggleEquationLabels, TrajectoriesChanged, SwapExamples, ExamplesRenumbered, OpenParamDialog
+// ToggleEquationLabels, TrajectoriesChanged, SwapExamples, OpenParamDialog
 // and ApplyParamSliderUnits.
 #include <array>
 #include <span>
@@ -80,9 +80,6 @@ public:
     // Shows all equation labels when the first is hidden, else hides them all.
     virtual void ToggleEquationLabels();
     virtual void TrajectoriesChanged();
-    // The examples were removed or exchanged: map[old index] is the new index, -1 for a removed
-    // example. The levels that keep example indexes (the tool dialogs) follow them.
-    virtual void ExamplesRenumbered(std::span<const int> map);
     // Opens the slider dialog of parameter slot 0 ('@'), 1-23 ('A'-'W') or 24 (all letters).
     // Nothing here: the parameter sliders fill it.
     virtual void OpenParamDialog(int slot);
@@ -92,6 +89,9 @@ public:
     // Exchanges examples a and b with their labels and the texts tied to them; false when the
     // exchange would put an example before one of its parents.
     virtual bool SwapExamples(int a, int b);
+    // Examples were removed: oldToNew maps each old index to its new one, -1 for a removed
+    // example. The levels above renumber what they keep per example. Nothing here.
+    virtual void ExamplesRemoved(std::span<const int> oldToNew);
 
     // --- commands ---
     // 820: the first point example decides whether all points are shown or hidden.
