@@ -164,6 +164,13 @@ TEST_F(TraceDialogTest, ParametricCurveReadoutsAndItsTangentLine) {
     EXPECT_EQ(Text(d, TTraceDlg::kPositionReadout), "x = -0.0000\r\ny = 2.0000\r\n");
     EXPECT_EQ(Text(d, TTraceDlg::kVectorReadout),
               "velocity: [ -2.0000 , -0.0000 ]\r\nspeed: 2.0000\r\ncurvature: 0.5000");
+    // The velocity is drawn from the cursor (0, 2) to (-2, 2), in the cursor's colour.
+    const QRgb cursor = win.OutputColor(win.DrawColor(win.Roles().Role(1))).rgb();
+    win.InvalidateImage(ImageLayer::Background);
+    win.RenderImage(ImageLayer::Picture);
+    const QImage drawn = win.Image(ImageLayer::Picture);
+    const QPoint middle(win.XToScreen(-1), win.YToScreen(2));
+    EXPECT_EQ(drawn.pixel(middle), cursor);
     // "Taylor approx" on a parametric curve adds its tangent line there.
     d.Press(TTraceDlg::kTaylor);
     ASSERT_EQ(win.Inventory().Count(), 2);
@@ -239,6 +246,25 @@ TEST_F(TraceDialogTest, ScrollbarUnitsSetTheSlidersStepsAndOkWithoutChangesKeeps
     calibrate("10", "6");
     EXPECT_EQ(Errors(), std::vector<std::string>{"out of bounds"});
     EXPECT_EQ(win.SliderSteps().steps[0], 200u);
+}
+
+TEST_F(TraceDialogTest, IntrinsicCurvesAreFollowedByArcLength) {
+    // Curvature 1 from the origin along +x: the unit circle about (0, 1).
+    TExample& e = win.AddExample(kind::kIntrinsic, 0, 4, {"1", "", "", "", "0,0"});
+    e.Text(6) = "1,0";
+    win.CompileExample(0);
+    win.AddEquationLabel();
+    TTraceDlg& d = Open();
+    EXPECT_EQ(Text(d, TTraceDlg::kParameterLabel), "s =");
+    EXPECT_FALSE(d.IsControlEnabled(TTraceDlg::kTaylor));
+    EXPECT_FALSE(d.IsControlEnabled(TTraceDlg::kMarkPoint));
+    d.SetText(TTraceDlg::kParameter, QStringLiteral("pi/2"));
+    d.Press(platform::kIdOk);
+    d.Press(TTraceDlg::kTangents);
+    EXPECT_NEAR(static_cast<double>(d.Cursor().position.x), 1.0, 1e-9);
+    EXPECT_NEAR(static_cast<double>(d.Cursor().position.y), 1.0, 1e-9);
+    EXPECT_EQ(Text(d, TTraceDlg::kVectorReadout),
+              "velocity: [ 0.0000 , 1.0000 ]\r\nspeed: 1.0000\r\ncurvature: 1.0000");
 }
 
 TEST(TraceDialog3D, SpaceCurveReadoutsFrenetAndTangentLine) {
