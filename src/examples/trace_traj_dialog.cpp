@@ -20,7 +20,6 @@ namespace {
 
 constexpr int kStrMakeSelection = 415;
 constexpr long double kShortestLength = 1e-13L;
-constexpr int kListExtent = 1000;
 
 // A vector at a point of plot coordinates as values on the logarithmic axes.
 Vec2 VectorToLogAxes(int logMode, Vec2 at, Vec2 v) {
@@ -67,8 +66,9 @@ void TTraceTrajDlg::SetupWindow() {
     SetScrollRange(kBar, 0, steps_.steps);
     SetScrollPageStep(kBar, steps_.pageSteps);
     SetScrollPosition(kBar, steps_.steps / 2);
+    // The lines of the trajectories are long: the list scrolls sideways.
     if (auto* list = qobject_cast<QListWidget*>(Control(kTrajectories)))
-        list->setMinimumWidth(std::min(kListExtent, 400));
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     if (auto* edit = qobject_cast<QLineEdit*>(Control(kTime, platform::ControlKind::Edit)))
         connect(edit, &QLineEdit::returnPressed, this, [this] { OnControl(platform::kIdOk); });
     SetMaxLength(kTime, 255);
