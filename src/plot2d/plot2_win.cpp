@@ -6,7 +6,9 @@
 namespace quorlin::plot2d {
 
 TPlot2Win::TPlot2Win(QString fileName, QWidget* parent)
-    : TPlot111Win(kPlot2DFileKind, std::move(fileName), QStringLiteral("qz2.ini"), 2, parent) {}
+    : TPlot111Win(kPlot2DFileKind, std::move(fileName), QStringLiteral("qz2.ini"), 2, parent) {
+    HandleMouseMode(resources::cmd::kMouseDraw);
+}
 
 TPlot2Win::~TPlot2Win() = default;
 
@@ -34,6 +36,12 @@ int TPlot2Win::DrawExample(platform::DeviceContext& dc, int i) {
     TDrawContext context = DrawContext();
     canvas::TCanvasPrimitives prim = Primitives(dc);
     return DrawByKind(context, i, prim);
+}
+
+void TPlot2Win::MouseDown(const platform::MouseEvent& event) {
+    if (MouseMode() != resources::cmd::kMouseDraw) return TPlot111Win::MouseDown(event);
+    if (event.button == platform::MouseButton::Left) SketchWithMouse(event.point);
+    if (event.button == platform::MouseButton::Right) EraseSketchNearMouse(event.point);
 }
 
 platform::Window* CreatePlot2Window(const NewWindowRequest& request) {

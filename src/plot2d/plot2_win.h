@@ -3,7 +3,8 @@
 //
 // It stands on the levels every graphing window shares (TPlotWin .. TPlot111Win) with the 2D
 // menu, keys and ini file "qz2.ini", and draws its examples kind by kind through the drawer
-// table of the 2D kinds (drawers.h) after the axes and grid.
+// table of the 2D kinds (drawers.h) after the axes and grid. In mouse mode 127 the left button
+// draws free-hand strokes and the right button erases them.
 #include "examples/plot111_win.h"
 #include "plot2d/drawers.h"
 #include "shell/window_kinds.h"
@@ -20,6 +21,7 @@ public:
     // The axes and grid, then every shown example; stops at Q.
     int DrawAll(platform::DeviceContext& dc) override;
     int DrawExample(platform::DeviceContext& dc, int i) override;
+    void MouseDown(const platform::MouseEvent& event) override;
 
 protected:
     // What the drawers need of this window.
