@@ -100,7 +100,7 @@ public:
     EnterResult Enter(std::string_view text);
     // "set L" and "set R" with the typed value: false (nothing changed, nothing shown) when it
     // does not read or would not leave room before the other end. The value moves to the new
-    // end; the examples are not recomputed.
+    // end.
     bool SetLeft(std::string_view text);
     bool SetRight(std::string_view text);
 

@@ -216,8 +216,8 @@ void TPlot1Win::OpenParamDialog(int slot) {
     } else if (slot > kTimeSlot) {
         if (TSlideDlg* all = ParamDialog(kAllLettersSlot)) all->HideDialog();
     }
-    dlg->ShowDialog();
     dlg->UpdateBar();
+    dlg->ShowDialog();
     dlg->raise();
     dlg->activateWindow();
 }

@@ -1,6 +1,7 @@
 // TPlotWin's animation players: the frame player of the parameters (in real time for '@'), the
 // player of prepared slides and the whole-number stepper, all driven by the window's timer, and
 // the drawing of trajectory families.
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -258,6 +259,11 @@ void TPlotWin::mousePressEvent(QMouseEvent* event) {
 void TPlotWin::mouseDoubleClickEvent(QMouseEvent* event) {
     if (!player_) return TFuncWin::mouseDoubleClickEvent(event);
     event->accept();
+}
+
+void TPlotWin::closeEvent(QCloseEvent* event) {
+    if (player_ && !player_->preparing) EndPlayer(false);
+    TFuncWin::closeEvent(event);
 }
 
 void TPlotWin::CleanupWindow() {

@@ -272,6 +272,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // A player ends before the window asks whether it may close.
+    void closeEvent(QCloseEvent* event) override;
     // Measures the line height of the equations font.
     void MeasureLineHeight();
     // The background layer is stale and the window repaints.

@@ -164,16 +164,18 @@ void TSlideDlg::CmOk() {
 }
 
 void TSlideDlg::CmSetLeft() {
-    if (!slider_.SetLeft(FieldText(*this, kValueEdit))) return;
-    bar_.Show();
-    ShowValue();
-    window_.MarkModified();
+    if (slider_.SetLeft(FieldText(*this, kValueEdit))) EndMoved();
 }
 
 void TSlideDlg::CmSetRight() {
-    if (!slider_.SetRight(FieldText(*this, kValueEdit))) return;
+    if (slider_.SetRight(FieldText(*this, kValueEdit))) EndMoved();
+}
+
+void TSlideDlg::EndMoved() {
     bar_.Show();
     ShowValue();
+    // The value moved to the new end: the diagram shows it.
+    window_.ExampleChanged(slider_.Letter());
     window_.MarkModified();
 }
 

@@ -68,6 +68,8 @@ private:
     void CmOk();
     void CmSetLeft();
     void CmSetRight();
+    // An end moved and the value with it.
+    void EndMoved();
     void CmPlay(bool bounce);
     void EvLetterSelChange();
     void ShowCaption();

@@ -1,6 +1,6 @@
 // The players and the sketch of a 2D window: a frame animation of y = A*sin(x) draws a new
 // picture each tick and stops on Q, '@' follows an injected clock to its stop time, closing the
-// window ends a player without a word, slides need two, whole steps bounce, strokes are drawn
+// window ends a player, slides need two, whole steps bounce, strokes are drawn
 // and erased with the mouse, and an exported animation writes numbered EPS and PiCTeX frames
 // with a master that LaTeX reads.
 #include <QApplication>
@@ -97,7 +97,7 @@ TEST_F(PlotPlayersTest, TimeFollowsTheClockAndClosingEndsAPlayer) {
     EXPECT_TRUE(done);
     EXPECT_FALSE(win.Animation().realTime);
 
-    // Closing the window ends the whole-number stepper without showing anything again.
+    // Closing the window ends the whole-number stepper before anything is asked.
     win.SetUseDefaults(true);
     win.Create();
     SineOfA();
@@ -110,7 +110,7 @@ TEST_F(PlotPlayersTest, TimeFollowsTheClockAndClosingEndsAPlayer) {
     win.ClearModified();
     EXPECT_TRUE(win.CloseWindow());
     EXPECT_FALSE(win.IsPlaying());
-    EXPECT_FALSE(done);
+    EXPECT_TRUE(done);
     platform::SetClockSource({});
 }
 
@@ -159,6 +159,11 @@ TEST_F(PlotPlayersTest, SliderDialogMovesTheCurve) {
                            }),
               0.95);
     EXPECT_TRUE(win.IsModified());
+    // "set L" moves the value to the new end, and the curve with it.
+    dlg->SetText(TSlideDlg::kValueEdit, QStringLiteral("-2"));
+    dlg->Press(TSlideDlg::kSetLeft);
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_TRUE(InkAt(win.Image(ImageLayer::Picture), 1.5707963L, -2, ColourOf(0)));
     // Opening all letters hides the one-letter dialog.
     ASSERT_TRUE(win.SendCommand(cmd::kAllParameters));
     EXPECT_TRUE(dlg->IsHidden());
