@@ -158,7 +158,7 @@ void TPlot111Win::CmScrollbarUnits() {
 
 void TPlot111Win::ApplyScrollbarUnits() {
     TSliderSteps& table = SliderSteps();
-    ApplyParamSliderUnits();
+    ApplyParameterUnits();
     const auto copySlot0 = [&table](int slot) {
         table.steps[static_cast<std::size_t>(slot)] = table.steps[0];
         table.pageSteps[static_cast<std::size_t>(slot)] = table.pageSteps[0];

@@ -13,15 +13,23 @@
 // by its kind), EditExampleBox, OpenLevelsDialog, OpenIntersectionCurvesDialog,
 // EnterLagrangeMode, CloseToolDialogs, EnableInventory, RefreshExample, SetCurrentExample,
 // DrawExampleNow, RedrawAll, InvalidateGraph, EditOrbitalSystem, RebuildLagrangePolynomial,
-// ToggleEquationLabels, TrajectoriesChanged, SwapExamples, OpenParamDialog
-// and ApplyParamSliderUnits.
+// ToggleEquationLabels, TrajectoriesChanged and SwapExamples.
+//
+// It also opens the slider dialogs of the animation parameters (commands 600-624: '@', A-W
+// and all letters), keeps them until the window goes, gives them the window's decimals and
+// step counts, and keeps the "Evaluate parameters" switch (command 831).
+#include <QPointer>
+
 #include <array>
+#include <memory>
 #include <span>
 #include <string_view>
 
 #include "examples/plot0_win.h"
 
 namespace quorlin::examples {
+
+class TSlideDlg;
 
 // Strings of the inventory listing.
 inline constexpr int kStrInventoryCaption = 165;  // "inventory "
@@ -80,12 +88,6 @@ public:
     // Shows all equation labels when the first is hidden, else hides them all.
     virtual void ToggleEquationLabels();
     virtual void TrajectoriesChanged();
-    // Opens the slider dialog of parameter slot 0 ('@'), 1-23 ('A'-'W') or 24 (all letters).
-    // Nothing here: the parameter sliders fill it.
-    virtual void OpenParamDialog(int slot);
-    // Gives every open parameter slider that keeps no units of its own the step counts of
-    // slider slot 0. Nothing here: the parameter sliders fill it.
-    virtual void ApplyParamSliderUnits();
     // Exchanges examples a and b with their labels and the texts tied to them; false when the
     // exchange would put an example before one of its parents.
     virtual bool SwapExamples(int a, int b);
@@ -104,10 +106,30 @@ public:
     // the run added is gone again), 10 nothing was added.
     int RunScript(std::string_view text);
 
+    // --- animation parameters ---
+    // Opens (or shows) the slider dialog of slot 0 ('@'), 1-23 (A-W) or 24 (all letters), its
+    // bar at the value. The all-letters dialog and the one-letter dialogs hide each other.
+    void OpenParamDialog(int slot);
+    // The dialog of a slot once opened; null before.
+    TSlideDlg* ParamDialog(int slot) const;
+    // The shown dialogs without units of their own take the step counts of slider slot 0.
+    void ApplyParameterUnits();
+    // "Evaluate parameters": the inventory's duplicate freezes the selected letter.
+    bool evaluateParameters = false;
+
+    // The decimals reach the dialogs' bars too.
+    void NumberFormatChanged() override;
+    void UpdateMenuChecks(bool flag) override;
+    // The slider dialogs hide with the window.
+    void HideWindow() override;
     void EnableCommand(platform::CommandState& state) override;
 
 private:
     class ScriptExecutor;
+    class ParameterSink;
+
+    std::array<QPointer<TSlideDlg>, 25> paramDialogs_;
+    std::unique_ptr<ParameterSink> parameterSink_;
 };
 
 }  // namespace quorlin::examples

@@ -20,6 +20,7 @@ namespace cmd = resources::cmd;
 TPlotBWin::TPlotBWin(int kind, QString fileName, QString iniName, QWidget* parent)
     : TPlotAWin(kind, std::move(fileName), std::move(iniName), parent) {
     HandleMouseMode(cmd::kMouseLagrange);
+    HandleMouseMode(cmd::kMouseDraw);
 }
 
 int TPlotBWin::DrawAll(platform::DeviceContext& dc) {
@@ -133,6 +134,11 @@ void TPlotBWin::SetMouseMode(int id) {
 }
 
 void TPlotBWin::MouseDown(const platform::MouseEvent& event) {
+    if (MouseMode() == cmd::kMouseDraw) {  // free-hand strokes: left draws, right erases
+        if (event.button == platform::MouseButton::Left) SketchWithMouse(event.point);
+        if (event.button == platform::MouseButton::Right) EraseSketchNearMouse(event.point);
+        return;
+    }
     const int i = State2D().lagrangeExample;
     if (MouseMode() != cmd::kMouseLagrange || !Inventory().IsIndex(i)) {
         TPlotAWin::MouseDown(event);

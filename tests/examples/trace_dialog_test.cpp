@@ -7,20 +7,13 @@
 #include <numbers>
 
 #include "examples/plot_test_window.h"
+#include "examples/slide_dialog.h"
 
 namespace quorlin::examples {
 namespace {
 
 namespace cmd = resources::cmd;
 using platform::Notification;
-
-// A 2D window that records which parameter sliders were asked for.
-class RecordingWindow : public plot2d::TPlot2Win {
-public:
-    using TPlot2Win::TPlot2Win;
-    void OpenParamDialog(int slot) override { opened.push_back(slot); }
-    std::vector<int> opened;
-};
 
 // A 3D window of the shared levels with the 3D curve slider.
 class Space3DWin : public TPlot111Win {
@@ -57,7 +50,7 @@ protected:
 
     platform::MemoryClipboard clipboard;
     platform::ScriptedPrompter prompter;
-    RecordingWindow win{QStringLiteral("noname1.qz2")};
+    plot2d::TPlot2Win win{QStringLiteral("noname1.qz2")};
     struct ClipboardScope {
         explicit ClipboardScope(platform::MemoryClipboard* c) { platform::SetClipboard(c); }
         ~ClipboardScope() { platform::SetClipboard(nullptr); }
@@ -120,7 +113,8 @@ TEST_F(TraceDialogTest, TaylorAtAParameterSetsItOpensItsSliderAndFollowsIt) {
     d.SetText(TTraceDlg::kParameter, QStringLiteral("0.5@A"));
     d.Press(TTraceDlg::kTaylor);
     EXPECT_EQ(win.Formulas().Var(1), 0.5L);
-    EXPECT_EQ(win.opened, std::vector<int>{1});
+    ASSERT_NE(win.ParamDialog(1), nullptr);
+    EXPECT_FALSE(win.ParamDialog(1)->IsHidden());
     ASSERT_EQ(win.Inventory().Count(), 2);
     TExample& t = win.Inventory()[1];
     EXPECT_EQ(t.derivation, derived::kTaylor);
@@ -235,8 +229,10 @@ TEST_F(TraceDialogTest, ScrollbarUnitsSetTheSlidersStepsAndOkWithoutChangesKeeps
         });
         ASSERT_TRUE(win.SendCommand(cmd::kScrollbarUnits));
     };
+    win.OpenParamDialog(1);  // the slider of A takes the new units too
     calibrate("200", "10");
     EXPECT_EQ(win.SliderSteps().steps[0], 200u);
+    EXPECT_EQ(win.SliderSteps().steps[1], 200u);
     EXPECT_EQ(win.SliderSteps().pageSteps[0], 20u);
     EXPECT_EQ(win.SliderSteps().steps[TSliderSteps::kCurveSlot], 200u);
     EXPECT_EQ(d.ScrollPosition(TTraceDlg::kBar), 150);  // still at x = 1
