@@ -91,6 +91,11 @@ TEST_F(TraceTrajDialogTest, StateFieldAndScaledVectorAtATime) {
     EXPECT_NEAR(static_cast<double>(p.Tree(1)->re), std::cos(2.5), 1e-3);
     EXPECT_NEAR(static_cast<double>(p.Tree(2)->re), std::sin(2.5), 1e-3);
     EXPECT_TRUE(win.pointToolUsed);
+    // The field vector there, one unit long as typed (the field has length 5).
+    d.Press(TTraceTrajDlg::kVector);
+    ASSERT_EQ(win.Inventory().Count(), 3);
+    EXPECT_EQ(win.Inventory()[2].derivation, derived::kTrajectoryVector);
+    EXPECT_NEAR(static_cast<double>(win.Inventory()[2].rangeHigh[0]), 0.2, 1e-3);
     // The slider still follows its trajectory; the picture shows its cursor.
     EXPECT_NE(d.Trajectory(), nullptr);
     EXPECT_EQ(d.ScrollPosition(TTraceTrajDlg::kBar), 25);
