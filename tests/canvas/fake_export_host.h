@@ -8,15 +8,9 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <array>
-#include <cmath>
-
 #include <functional>
+#include <optional>
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace quorlin::canvas::testing {

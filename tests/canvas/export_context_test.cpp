@@ -1,3 +1,5 @@
+// What every writer shares: the coordinates of the running output, the runs a parity polyline
+// draws, and an output file whose failure is reported and leaves the old file in place.
 #include "fake_export_host.h"
 
 #include <QFileInfo>
@@ -8,12 +10,12 @@
 
 #include <array>
 #include <csignal>
+#include <tuple>
 #include <vector>
 
 namespace quorlin::canvas {
 namespace {
 
-using testing::CrLf;
 using testing::ExportFixture;
 using testing::ReadAll;
 
@@ -21,18 +23,15 @@ TEST(ExportCoords, OnlyTheRunningWritersFrameCountShiftsPoints) {
     ExportFixture f;
     f.state.view.centreX = 2;
     f.state.view.centreY = -1;
-    const WorldPoint centre{2, -1};
     const WorldPoint p{3, 1};
-
+    auto coords = [&](WorldPoint q) {
+        const WorldPoint e = f.state.ToExportCoords(q);
+        return std::tuple(e.x, e.y);
+    };
     f.state.StartOutput(ExportKind::PicTeX);
-    const WorldPoint single = f.state.ToExportCoords(p);
-    EXPECT_EQ(single.x, 3);
-    EXPECT_EQ(single.y, 1);
-
-    f.state.texFrameCount = 3;
-    const WorldPoint framed = f.state.ToExportCoords(centre);
-    EXPECT_EQ(framed.x, 0);
-    EXPECT_EQ(framed.y, 0);
+    EXPECT_EQ(coords(p), std::tuple(3.0L, 1.0L));
+    f.state.texFrameCount = 3;  // the frames of an animation: about the view centre
+    EXPECT_EQ(coords({2, -1}), std::tuple(0.0L, 0.0L));
 
     // An animated PiCTeX export earlier must not shift a single-picture EPS export.
     f.state.StopOutput(ExportKind::PicTeX);
@@ -79,45 +78,6 @@ TEST(SegmentParity, MarkedRunsAndAlternatingUnmarkedRuns) {
     DrawPolylineByParity(std::span(points).first(1), marks, 0,
                          [&](WorldPoint, WorldPoint) { ++calls; });
     EXPECT_EQ(calls, 0);
-}
-
-TEST(TeXDialog, ValidatesBoxFramesRadiusAndWidth) {
-    TeXDialogValues values;
-    values.frameCount = 4;
-    values.parameterNames = "A";
-    TeXDialogLogic logic(values);
-    TeXDialogFields fields = logic.SetUp();
-    EXPECT_EQ(fields.width, "8.00");
-    EXPECT_EQ(fields.radius, "0.0");
-    EXPECT_FALSE(fields.pages);
-    EXPECT_FALSE(logic.Visibility(false).frameCount);
-    EXPECT_FALSE(logic.Visibility(false).radius);
-    EXPECT_TRUE(logic.Visibility(true).parameters);
-
-    fields.boxNumber = "256";
-    EXPECT_EQ(logic.CanClose(fields), kErrorInconsistentData);  // standalone boxes are 0..255
-    fields.checkedKind = kTexCompilable;
-    fields.frameCount = "1000000";
-    EXPECT_EQ(logic.CanClose(fields), 0);  // "pages" unchecked: the count is not read
-    EXPECT_EQ(values.frameCount, 1);
-    EXPECT_EQ(values.boxNumber, 256);
-
-    fields.pages = true;
-    EXPECT_EQ(logic.CanClose(fields), kErrorInconsistentData);
-    fields.frameCount = "12";
-    fields.parameters = "AB";
-    fields.width = "0.09";
-    EXPECT_EQ(logic.CanClose(fields), kErrorInconsistentData);
-    fields.width = "12.5";
-    EXPECT_EQ(logic.CanClose(fields), 0);
-    EXPECT_EQ(values.frameCount, 12);
-    EXPECT_EQ(values.parameterNames, "AB");
-    EXPECT_EQ(values.pictureWidth, 12.5L);
-
-    values.framesAllowed = kFramesWithoutParameters;
-    EXPECT_FALSE(TeXDialogLogic(values).Visibility(true).parameters);
-    values.framesAllowed = kNoFrames;
-    EXPECT_FALSE(TeXDialogLogic(values).Visibility(true).pages);
 }
 
 TEST(ExportOutput, AWriteFailureIsReportedNotSaved) {
