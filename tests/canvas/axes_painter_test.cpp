@@ -84,8 +84,9 @@ TEST_F(AxesRender, AxesTicksNumbersAndGridInTheirPlaces) {
     // Nothing outside the drawing area.
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (x < 20 || x >= 421 || y < 20 || y >= 421)
+            if (x < 20 || x >= 421 || y < 20 || y >= 421) {
                 ASSERT_EQ(image.pixelColor(x, y), kWhite) << x << "," << y;
+            }
 }
 
 TEST_F(AxesRender, TheCallersClipStaysInForce) {

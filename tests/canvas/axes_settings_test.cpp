@@ -128,8 +128,8 @@ TEST_F(ViewRequestTest, ByCentreAndWidthOrByCorners) {
     const struct {
         ViewDialogInput input;
         int error;
-        bool changed;  // the window's own frame is no change
-        long double centreX, halfWidth, halfHeight;
+        bool changed = false;  // the window's own frame is no change
+        long double centreX = 0, halfWidth = 0, halfHeight = 0;
     } cases[] = {
         {Centre("1", "2", "0"), kErrNotPositive},
         {Centre("1", "2", "-3"), kErrNotPositive},
@@ -152,9 +152,10 @@ TEST_F(ViewRequestTest, ByCentreAndWidthOrByCorners) {
         ASSERT_EQ(Read(c.input, r), c.error);
         if (c.error) continue;
         EXPECT_EQ(r.changed, c.changed);
-        if (c.changed)
+        if (c.changed) {
             EXPECT_TRUE(AllNear({r.centreX, r.halfWidth, r.halfHeight},
                                 {c.centreX, c.halfWidth, c.halfHeight}));
+        }
     }
     frame.cornersFlag = true;  // leaving the corners is a change
     ViewRequest r;

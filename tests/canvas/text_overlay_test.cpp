@@ -203,7 +203,8 @@ TEST(OverlayGeometry, EachAnchorKindKeepsItsPlace) {
     WorldPoint pointExample{1, 1};
     const AnchorLookup pointOf = [&](int) { return pointExample; };
     auto place = [&](int anchor) {
-        TEquationLabel t{.left = 2, .top = 2, .anchor = static_cast<std::int16_t>(anchor)};
+        TEquationLabel t;
+        t.left = t.top = 2, t.anchor = static_cast<std::int16_t>(anchor);
         return TextToRelative(t, AnchorOrigin(anchor, view, pointOf));
     };
     TextList list{place(kAnchorFigure), place(kAnchorFrame), place(0)};
@@ -232,7 +233,8 @@ TEST(OverlayGeometry, EachAnchorKindKeepsItsPlace) {
 TEST(OverlayGeometry, HitTestOfPlainAndTurnedBoxes) {
     const TViewFrame view = SquareView();
     // From pixel (200, 200), 40 x 20 pixels.
-    TextList list{TEquationLabel{.left = 0, .right = 1, .bottom = -0.5L, .top = 0}};
+    TextList list(1);
+    list[0].left = 0, list[0].right = 1, list[0].bottom = -0.5L, list[0].top = 0;
     EXPECT_TRUE(TextAtPoint(list, {210, 210}, view, {}));
     EXPECT_FALSE(TextAtPoint(list, {200, 210}, view, {}));  // the edge is outside
     EXPECT_FALSE(TextAtPoint(list, {245, 210}, view, {}));
@@ -262,7 +264,8 @@ TEST(OverlayGeometry, HitTestOfPlainAndTurnedBoxes) {
         {-kMax, kMax, -kMax, kMax, 900, false},   // the width overflows to infinity
         {1e300L, 1e301L, -1e301L, 1e300L, 0, false}};
     for (const auto& c : cases) {
-        TEquationLabel t{.left = c.left, .right = c.right, .bottom = c.bottom, .top = c.top};
+        TEquationLabel t;
+        t.left = c.left, t.right = c.right, t.bottom = c.bottom, t.top = c.top;
         t.font.escapement = c.escapement;
         const auto far = TextAtPoint(TextList{t}, {210, 210}, view, {});
         EXPECT_EQ(far.has_value(), c.hit) << static_cast<double>(c.right) << " " << c.escapement;
