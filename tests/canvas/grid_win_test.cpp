@@ -38,8 +38,18 @@ protected:
         win.CmView();
         return *win.ViewDialog();
     }
-    static void SetEdit(platform::Dialog& dlg, int id, const char* text) {
-        dlg.SetText(id, ControlKind::Edit, QString::fromLatin1(text));
+    // Types the texts into their edit fields and presses the button.
+    static void Enter(platform::Dialog& dlg, int button,
+                      std::initializer_list<std::pair<int, const char*>> fields) {
+        for (const auto& [id, text] : fields)
+            dlg.SetText(id, ControlKind::Edit, QString::fromLatin1(text));
+        dlg.Press(button);
+    }
+    // The texts of the message boxes shown so far.
+    std::vector<QString> Messages() const {
+        std::vector<QString> texts;
+        for (const auto& m : prompter.messages) texts.push_back(m.text);
+        return texts;
     }
     static QString Edit(platform::Dialog& dlg, int id) {
         return dlg.GetText(id, ControlKind::Edit);
@@ -107,22 +117,18 @@ TEST_F(GridWinTest, GridDialogAppliesPlacesSuffixIntervalsAndGrids) {
     dlg.Press(cmd::kApply);  // nothing changed
     EXPECT_EQ(win.History().Count(), 0u);
     EXPECT_FALSE(win.IsModified());
-    SetEdit(dlg, 213, "2@176");
-    dlg.Press(cmd::kApply);
+    Enter(dlg, cmd::kApply, {{213, "2@176"}});
     EXPECT_EQ(std::tuple(win.Axes().xPlaces, win.Axes().suffixChar), std::tuple(12, 176));
     EXPECT_EQ(win.History().Count(), 1u);
     EXPECT_TRUE(win.IsModified());
     EXPECT_EQ(Edit(dlg, 213), "2@");
-    SetEdit(dlg, 216, "1@1");  // a code below 33 keeps the suffix
-    dlg.Press(cmd::kApply);
+    Enter(dlg, cmd::kApply, {{216, "1@1"}});  // a code below 33 keeps the suffix
     EXPECT_EQ(std::tuple(win.Axes().yPlaces, win.Axes().suffixChar), std::tuple(11, 176));
-    SetEdit(dlg, 212, "0.5@");
-    dlg.Press(cmd::kApply);
+    Enter(dlg, cmd::kApply, {{212, "0.5@"}});
     EXPECT_DOUBLE_EQ(win.Axes().xInterval, 0.5L);
     EXPECT_TRUE(win.Axes().originLetter);
     EXPECT_TRUE(Edit(dlg, 212).endsWith('@'));
-    SetEdit(dlg, 212, "0");
-    dlg.Press(cmd::kApply);
+    Enter(dlg, cmd::kApply, {{212, "0"}});
     EXPECT_DOUBLE_EQ(win.Axes().xInterval, 0.5L);
     EXPECT_FALSE(win.Axes().originLetter);
 
@@ -131,8 +137,7 @@ TEST_F(GridWinTest, GridDialogAppliesPlacesSuffixIntervalsAndGrids) {
     EXPECT_FALSE(dlg.IsControlShown(218));
     dlg.Press(280);
     EXPECT_TRUE(dlg.IsControlShown(218));
-    SetEdit(dlg, 218, "24");
-    dlg.Press(cmd::kApply);
+    Enter(dlg, cmd::kApply, {{218, "24"}});
     EXPECT_EQ(win.Axes().gridFlags, kGridQuadrants | kGridRectangular | kGridPolar);
     EXPECT_EQ(win.Axes().polarSectors, 24);
     dlg.Press(271);  // axes off: their options go
@@ -152,8 +157,7 @@ TEST_F(GridWinTest, GridDialogFieldsShowTheSettingsInForceAfterApply) {
                  {212, "x", "1"},      {215, "-2", "1"},   {213, "12", "0"},
                  {214, "99", "1"},     {217, "0", "1"},    {218, "3", "12"}};
     for (const auto& c : cases) {
-        SetEdit(dlg, c.id, c.typed);
-        dlg.Press(cmd::kApply);
+        Enter(dlg, cmd::kApply, {{c.id, c.typed}});
         EXPECT_EQ(Edit(dlg, c.id), c.shown) << c.id << " " << c.typed;
     }
     EXPECT_EQ(win.Axes().tickLength, 10);
@@ -178,8 +182,7 @@ TEST_F(GridWinTest, NumberFieldsReadBackWhatTheyShow) {
     EXPECT_EQ(win.View().halfWidth, frame.halfWidth);
     EXPECT_EQ(win.Axes().xInterval, 1.0L / 3);
     // A view 1e300 wide is accepted and shown in the exponent form, not in 300 digits.
-    SetEdit(view, 217, "1e300");
-    view.Press(cmd::kOk);
+    Enter(view, cmd::kOk, {{217, "1e300"}});
     EXPECT_EQ(win.View().halfWidth, 5e299L);
     EXPECT_EQ(Edit(view, 217), "1e300");
 }
@@ -198,24 +201,18 @@ TEST_F(GridWinTest, ViewDialogRefusesWithTheErrorBox) {
     dlg.Press(cmd::kOk);  // the window's own values
     EXPECT_EQ(win.History().Count(), 0u);
     EXPECT_TRUE(prompter.messages.empty());
-    SetEdit(dlg, 217, "0");
-    dlg.Press(cmd::kOk);
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, "positive value?");
+    Enter(dlg, cmd::kOk, {{217, "0"}});
+    EXPECT_EQ(Messages(), std::vector<QString>{"positive value?"});
     EXPECT_EQ(prompter.messages[0].caption, platform::ResourceString(62));
     EXPECT_FALSE(dlg.IsHidden());
 
     dlg.Press(252);
     dlg.SetChecked(252, true);
-    for (const auto& [id, text] : {std::pair{211, "1"}, {212, "1"}}) SetEdit(dlg, id, text);
-    dlg.Press(cmd::kOk);
-    ASSERT_EQ(prompter.messages.size(), 2u);
-    EXPECT_EQ(prompter.messages[1].text, "inconsistent data");
+    Enter(dlg, cmd::kOk, {{211, "1"}, {212, "1"}});
+    EXPECT_EQ(Messages(), (std::vector<QString>{"positive value?", "inconsistent data"}));
     EXPECT_DOUBLE_EQ(win.View().halfWidth, 5);
 
-    for (const auto& [id, text] : {std::pair{211, "-1"}, {212, "3"}, {213, "0"}, {214, "4"}})
-        SetEdit(dlg, id, text);
-    dlg.Press(cmd::kOk);
+    Enter(dlg, cmd::kOk, {{211, "-1"}, {212, "3"}, {213, "0"}, {214, "4"}});
     EXPECT_EQ(prompter.messages.size(), 2u);
     EXPECT_TRUE(win.View().cornersFlag);
     EXPECT_DOUBLE_EQ(win.View().up, 4);
@@ -231,13 +228,9 @@ TEST_F(GridWinTest, LogarithmicCornersAreShownAndTakenAsValues) {
     EXPECT_EQ(Edit(dlg, 211), "0.1");
     EXPECT_EQ(Edit(dlg, 212), "100");
     dlg.SetChecked(252, true);
-    SetEdit(dlg, 211, "0");
-    dlg.Press(cmd::kOk);
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, "out of bounds");
-    SetEdit(dlg, 211, "1");
-    SetEdit(dlg, 212, "1000");
-    dlg.Press(cmd::kOk);
+    Enter(dlg, cmd::kOk, {{211, "0"}});
+    EXPECT_EQ(Messages(), std::vector<QString>{"out of bounds"});
+    Enter(dlg, cmd::kOk, {{211, "1"}, {212, "1000"}});
     EXPECT_TRUE(AllNear({win.View().left, win.View().right}, {0, 3}, 1e-15L));
 }
 
@@ -250,8 +243,7 @@ TEST_F(GridWinTest, ZoomingFarFromTheOriginNeverBlanksThePicture) {
         win.SendCommand(cmd::kZoomIn);
         ASSERT_GT(quorlin::testing::InkedPixels(Drawn()), 100) << i;
     }
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, "out of bounds");
+    EXPECT_EQ(Messages(), std::vector<QString>{"out of bounds"});
     EXPECT_TRUE(win.View().Representable());
     EXPECT_LT(win.View().halfWidth, 1e-10L);
     while (win.View().halfWidth < 5) win.SendCommand(cmd::kZoomOut);
@@ -303,8 +295,7 @@ TEST_F(GridWinTest, ScreenMeasuresFollowTheDevicePixels) {
     win.Axes().tickLength = 12;
     TGridDlg& dlg = Grid();
     EXPECT_EQ(Edit(dlg, 211), "1.5");
-    SetEdit(dlg, 211, "3");
-    dlg.Press(cmd::kApply);
+    Enter(dlg, cmd::kApply, {{211, "3"}});
     EXPECT_EQ(win.Axes().tickLength, 24);
     EXPECT_EQ(win.Axes().minorTickLength, 24 * 7 / 10);
 }
@@ -334,8 +325,7 @@ TEST_F(GridWinTest, InputPositiveShortRefusesNegatives) {
     std::int16_t field = 5;
     prompter.AnswerInput("-3");
     EXPECT_FALSE(win.InputPositiveShort(field, 16));
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, "positive value?");
+    EXPECT_EQ(Messages(), std::vector<QString>{"positive value?"});
     EXPECT_EQ(field, 5);
     prompter.AnswerInput("7.0");
     EXPECT_TRUE(win.InputPositiveShort(field, 16));
