@@ -1,9 +1,8 @@
-// The export state driving a real graphing window's exports end to end: begun, framed and
-// ended as the export commands do it. The window paints itself through its own
-// primitives and every writer hook while a writer's flag is set, as the export commands drive
-// it, and a real reader must accept every file: xmllint and rsvg-convert the SVG, Ghostscript the
-// EPS, TeX with the PiCTeX macros every PiCTeX kind, the numbered frames of an animation and its
-// master. The dialogs are answered by the platform's scripted seams.
+// The export state driving a real graphing window's exports end to end, as the export commands
+// do: the window paints itself through its own primitives and every writer hook while a
+// writer's flag is set, and a real reader must accept every file: xmllint and rsvg-convert the
+// SVG, Ghostscript the EPS, TeX with the PiCTeX macros every PiCTeX kind, the numbered frames of
+// an animation and its master. The dialogs are answered by the platform's scripted seams.
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
