@@ -69,11 +69,11 @@ private:
         if (!rect && !polar) return;
         const int style = (axes_.gridFlags & kGridDotted) ? kStyleDot : kStyleSolid;
         prim_.SetPen(look_.gridColour, look_.penWidth, style);
-        Comment("draw grid");
-        TexStyle(style, false);
+        prim_.Comment("draw grid");
+        prim_.LineStyle(style, false);
         if (rect && ok_) DrawRectangularGrid();
         if (polar) DrawPolarGrid();
-        TexStyle(style, true);
+        prim_.LineStyle(style, true);
     }
 
     void DrawRectangularGrid() {
@@ -154,8 +154,8 @@ private:
     // --- linear axes ---------------------------------------------------------------------
     void DrawLinearAxes() {
         prim_.SetPen(look_.axisColour, look_.penWidth, kStyleSolid);
-        Comment("draw axis");
-        TexStyle(kStyleSolid, true);
+        prim_.Comment("draw axis");
+        prim_.LineStyle(kStyleSolid, true);
         prim_.Dc().SetTextColor(look_.axisColour);
         prim_.Dc().SetBackgroundMode(platform::BackgroundMode::Transparent);
         const bool border = axes_.NumbersOnBorder();
@@ -241,7 +241,7 @@ private:
     // --- logarithmic axes along the bottom and left edges ---------------------------------
     void DrawLogAxes() {
         prim_.SetPen(look_.axisColour, look_.penWidth, kStyleSolid);
-        Comment("draw axis");
+        prim_.Comment("draw axis");
         prim_.Dc().SetTextColor(look_.axisColour);
         prim_.Dc().SetBackgroundMode(platform::BackgroundMode::Transparent);
         const PixelRect area = f_.AreaRect();
@@ -271,14 +271,6 @@ private:
                 prim_.Text({left + len + 2, y}, t.label, look_.numberFontIndex, 1, 0, "[l]");
         }
     }
-
-    void Comment(std::string_view text) {
-        if (TExportState* e = Exports()) e->ExportComment(text);
-    }
-    void TexStyle(int style, bool forceSolid) {
-        if (TExportState* e = Exports(); e && e->texActive) e->tex.TexLineStyle(style, forceSolid);
-    }
-    TExportState* Exports() const { return prim_.Exports(); }
 
     TCanvasPrimitives& prim_;
     const TViewFrame& f_;

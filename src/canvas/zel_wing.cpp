@@ -167,10 +167,7 @@ int TZELWing::PenWidthDev(const platform::DeviceContext& dc, int t) const {
 // ------------------------------------------------------------------------------ drawing
 
 TCanvasPrimitives TZELWing::Primitives(platform::DeviceContext& dc) {
-    TCanvasPrimitives prim(dc, view_, &exports_);
-    const platform::Pen& pen = dc.CurrentPen();
-    prim.SetPen(pen.color, pen.width, platform::PenStyleCode(pen.style));
-    return prim;
+    return TCanvasPrimitives(dc, view_, &exports_);
 }
 
 void TZELWing::DrawSegment(platform::DeviceContext& dc, WorldPoint p, WorldPoint q, bool clip) {
@@ -198,18 +195,11 @@ platform::PixelRect TZELWing::LayoutTextBox(platform::DeviceContext& dc, QPoint 
 
 void TZELWing::DrawTextBox(platform::DeviceContext& dc, const platform::PixelRect& rect,
                            const QString& text, int fontIndex, std::optional<QColor> background) {
-    if (background) {
-        dc.FillSolidRect(rect, *background);
-        if (exports_.svgActive)
-            exports_.svg.SvgRect(rect.left, rect.top, rect.Width(), rect.Height(), false,
-                                 background->rgb(), -1, background->rgb());
-        if (exports_.epsActive)
-            exports_.eps.EpsRoundRectScreen(rect.left, rect.top, rect.Width(), rect.Height(), false,
-                                            background->rgb(), -1, background->rgb(), 0, 0);
-    }
+    TCanvasPrimitives prim = Primitives(dc);
+    if (background) prim.FilledBox(rect, *background);
     const platform::BackgroundMode mode =
         dc.SetBackgroundMode(platform::BackgroundMode::Transparent);
-    Primitives(dc).Text(QPoint(rect.left, rect.top), text, fontIndex, 1, -1, "[lt]");
+    prim.Text(QPoint(rect.left, rect.top), text, fontIndex, 1, -1, "[lt]");
     dc.SetBackgroundMode(mode);
 }
 
@@ -233,7 +223,7 @@ void TZELWing::DrawGridAndAxes(platform::DeviceContext& dc) {
     look.arrowPixels = arrowheadPixels * std::max(Output().highResolutionFactor, 1);
     look.solidArrows = solidArrowheads;
     platform::SelectionGuard<platform::FontSpec> font(dc, look.numberFont);
-    TCanvasPrimitives prim(dc, view_, &exports_);
+    TCanvasPrimitives prim = Primitives(dc);
     DrawCoordinateSystem(prim, axes_, look, range, ticksOk);
 }
 

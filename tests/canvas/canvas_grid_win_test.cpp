@@ -18,8 +18,8 @@ namespace quorlin::canvas {
 namespace {
 
 namespace cmd = resources::cmd;
-using resources::ControlKind;
 using platform::MouseButton;
+using resources::ControlKind;
 using testing::Mouse;
 
 class GridWinTest : public ::testing::Test {
@@ -145,6 +145,46 @@ TEST_F(GridWinTest, GridDialogTickLengthAndGrids) {
     EXPECT_FALSE(dlg.IsControlShown(211));
 }
 
+// An input the dialog ignores (unreadable or out of range) is replaced by the setting in force.
+TEST_F(GridWinTest, GridDialogFieldsShowTheSettingsInForceAfterApply) {
+    TGridDlg& dlg = Grid();
+    const QString tickLength = dlg.GetText(211, ControlKind::Edit);
+    const struct {
+        int id;
+        const char* typed;
+        QString shown;
+    } cases[] = {
+        {211, "1e300", tickLength}, {211, "0.2", tickLength}, {212, "x", "1"}, {215, "-2", "1"},
+        {213, "12", "0"},           {214, "99", "1"},         {217, "0", "1"}, {218, "3", "12"},
+    };
+    for (const auto& c : cases) {
+        SetEdit(dlg, c.id, c.typed);
+        dlg.Press(cmd::kApply);
+        EXPECT_EQ(dlg.GetText(c.id, ControlKind::Edit), c.shown) << c.id << " " << c.typed;
+    }
+    EXPECT_EQ(win.Axes().tickLength, 10);
+    EXPECT_EQ(win.History().Count(), 0u);
+}
+
+// Number fields show the fewest digits that read back to the value itself: "apply" with the
+// fields as shown changes nothing.
+TEST_F(GridWinTest, NumberFieldsReadBackWhatTheyShow) {
+    win.SetViewCentreSize(-4.8478123456789L, 1.0L / 3, 10.0L / 3);
+    win.Axes().xInterval = 1.0L / 3;
+    TGridDlg& grid = Grid();
+    EXPECT_EQ(grid.GetText(215, ControlKind::Edit), "1");
+    TViewDlg& view = ViewDlg();
+    EXPECT_EQ(view.GetText(215, ControlKind::Edit), "-4.8478123456789");
+    const std::size_t before = win.History().Count();
+    const TViewFrame frame = win.View();
+    view.Press(cmd::kOk);
+    grid.Press(cmd::kApply);
+    EXPECT_EQ(win.History().Count(), before);
+    EXPECT_EQ(win.View().centreY, frame.centreY);
+    EXPECT_EQ(win.View().halfWidth, frame.halfWidth);
+    EXPECT_EQ(win.Axes().xInterval, 1.0L / 3);
+}
+
 TEST_F(GridWinTest, GridDialogOfADoublyLogarithmicWindow) {
     win.View().logMode = kLogBoth;
     TGridDlg& dlg = Grid();
@@ -250,13 +290,13 @@ TEST_F(GridWinTest, AxesAndGridGoToTheSvgExport) {
     win.Axes().gridFlags = kGridRectangular | kGridQuadrants;
     win.UpdateExportView();
     ASSERT_TRUE(win.Exports().svg.BeginSvgFile(path, 401, 401));
-    win.Exports().svgActive = true;
+    win.Exports().StartOutput(ExportKind::Svg);
     QImage image(401, 401, QImage::Format_RGB32);
     {
         platform::DeviceContext dc(image);
         win.DrawAll(dc);
     }
-    ASSERT_TRUE(win.Exports().svg.SvgEnd());
+    ASSERT_TRUE(win.Exports().EndExport());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString svg = QString::fromUtf8(file.readAll());
