@@ -37,15 +37,6 @@ std::string LinkedName(LinkedKind kind, int index, int dimension);
 // windows, 128, 256, 512 for the phase windows.
 std::uint16_t LinkedMaskBit(LinkedKind kind, int index);
 
-// One point of a trajectory as the linked windows receive it: the state, the time, whether it
-// is joined to the point before (false: a trajectory begins here) and the trajectory's pen.
-struct LinkedPoint {
-    Vec3 position;
-    long double t = 0;
-    bool draw = false;
-    examples::TPenSpec pen;
-};
-
 // Joins the points of a linked window's curves: for each curve the segment from its last point
 // to the new one, where the new point is joined and both are defined.
 class LinkedTrack {

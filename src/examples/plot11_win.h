@@ -8,8 +8,10 @@
 // the 2D and 3D branches fill. Its commands are not handled yet, so their menu items are off.
 #include <array>
 #include <cstdint>
+#include <memory>
 
 #include "examples/plot1_win.h"
+#include "examples/trajectory_tools.h"
 
 namespace quorlin::examples {
 
@@ -58,6 +60,28 @@ public:
     // The state of a tool kept in a diagram file, and back.
     virtual void RestoreToolState(int a, int b, int c);
     virtual void GetToolState(std::array<int, 3>& out) const;
+
+    // --- trajectory tools ---
+    // The window's initial-value dialogs, time and phase windows and tracers, made on first use
+    // by the installed maker; null without one.
+    TTrajectoryTools* TrajectoryTools();
+    // Reopens the dialogs and linked windows of an open-tools mask (a diagram file's).
+    void ReopenToolWindows(std::uint16_t mask);
+
+    void RefreshLinkedWindows(const TLinkedPoint& point) override;
+    void PlotInLinkedWindows(int i, const TTrajectory& trajectory) override;
+    void RepaintLinkedWindows() override;
+    void InventoryChanged(int selectLast) override;
+    void CloseToolDialogs(bool force) override;
+    void ClearModified() override;
+    void RecomputeView() override;
+
+protected:
+    void CleanupWindow() override;
+
+private:
+    std::unique_ptr<TTrajectoryTools> trajectoryTools_;
+    bool trajectoryToolsMade_ = false;
 };
 
 }  // namespace quorlin::examples
