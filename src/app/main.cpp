@@ -1,6 +1,7 @@
 // Quorlin's entry point: the composition root that tells the shell which window kinds exist.
 #include <QApplication>
 
+#include "dynamics/window_tools.h"
 #include "plot2d/plot2_win.h"
 #include "shell/plot_app.h"
 #include "shell/window_kinds.h"
@@ -9,6 +10,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorlin"));
 
+    // Every graphing window gets its initial-value dialogs and time and phase windows.
+    quorlin::dynamics::InstallTrajectoryTools();
     quorlin::WindowKindRegistry kinds;
     kinds.Register(quorlin::WindowKind::Plot2D, quorlin::plot2d::CreatePlot2Window);
     // Until the logarithmic window stands, its modes open a 2D window with logarithmic axes.

@@ -26,6 +26,7 @@ constexpr int kSlopeFieldRole = 9;       // colour role of the slope fields
 constexpr int kMostFieldRows = 100;
 constexpr long double kSightShiftFactorParametric = 10;
 constexpr long double kIntrinsicStepsPerBox = 500;
+constexpr int kWidestPen = 25;
 
 bool Finite(WorldPoint p) {
     return std::isfinite(p.x) && std::isfinite(p.y);
@@ -176,11 +177,20 @@ TTrajectoryPainter::TTrajectoryPainter(TPlotWin& owner, canvas::TCanvasPrimitive
 
 TTrajectoryPainter::TTrajectoryPainter(TPlotWin& owner, TPlotWin& target,
                                        canvas::TCanvasPrimitives& prim, std::vector<int> pairs)
+    : TTrajectoryPainter(owner, target, std::move(pairs)) {
+    prim_ = &prim;
+}
+
+TTrajectoryPainter::TTrajectoryPainter(TPlotWin& owner, TPlotWin& target, std::vector<int> pairs)
     : owner_(owner),
       target_(target),
-      prim_(prim),
+      prim_(nullptr),
       pairs_(std::move(pairs)),
-      settings_(WindowTracerSettings(owner)) {}
+      settings_(WindowTracerSettings(owner)),
+      polling_(!KeyPollingSuppressed(owner) && !KeyPollingSuppressed(target)) {
+    // A linked window that is printed or exported ends its traces by the budget as well.
+    if (!polling_) settings_.budgetSeconds = kUnpolledTraceSeconds;
+}
 
 bool TTrajectoryPainter::Projected() const {
     return std::find(pairs_.begin(), pairs_.end(), kPairProjected) != pairs_.end();
@@ -210,12 +220,13 @@ examples::TPenSpec TTrajectoryPainter::PenOf(int i, const TTrajectory& trajector
     return pen;
 }
 
-void TTrajectoryPainter::SelectPen(const examples::TPenSpec& pen) {
+void TTrajectoryPainter::SelectPen(const examples::TPenSpec& pen, canvas::TCanvasPrimitives& prim) {
     const QColor colour = target_.OutputColor(target_.DrawColor(pen.colour));
     const int factor = std::max(target_.Output().highResolutionFactor, 1);
-    const int width =
-        target_.Printing().printing ? target_.Output().printLineWidth : std::max<int>(pen.width, 1);
-    prim_.SetPen(colour, width * factor, pen.style);
+    // A damaged record's width is held to what the dialogs offer.
+    const int width = target_.Printing().printing ? target_.Output().printLineWidth
+                                                  : std::clamp<int>(pen.width, 1, kWidestPen);
+    prim.SetPen(colour, width * factor, pen.style);
 }
 
 TraceHooks TTrajectoryPainter::HooksFor(const TTrajectory& trajectory, std::vector<Curve>& curves) {
@@ -225,8 +236,7 @@ TraceHooks TTrajectoryPainter::HooksFor(const TTrajectory& trajectory, std::vect
         AddPoint(p, curves);
         if (onPoint) onPoint({p.position, p.t, p.draw, pen});
     };
-    if (!KeyPollingSuppressed(owner_))
-        hooks.pollKey = [this] { return platform::PollKey(&target_); };
+    if (polling_) hooks.pollKey = [this] { return platform::PollKey(&target_); };
     if (owner_.Dimension() >= 3) {
         const Box3 box = SceneBoxOf(owner_);
         hooks.inside = [box](const TracePoint& p) { return IsInsideBox3D(box, p.position); };
@@ -259,31 +269,66 @@ void TTrajectoryPainter::AddPoint(const TracePoint& p, std::vector<Curve>& curve
     }
 }
 
-void TTrajectoryPainter::DrawCurves(const std::vector<Curve>& curves) {
+void TTrajectoryPainter::DrawCurves(const std::vector<Curve>& curves,
+                                    canvas::TCanvasPrimitives& prim) {
     for (const Curve& curve : curves) {
         if (curve.points.size() < 2) continue;
-        prim_.BeginCurve();
+        prim.BeginCurve();
         std::size_t next = 0;
         for (std::size_t k = 0; k < curve.points.size(); ++k) {
             while (next < curve.breaks.size() && curve.breaks[next] < k) ++next;
-            if (k > 0 && next < curve.breaks.size() && curve.breaks[next] == k) prim_.BreakCurve();
-            prim_.CurvePoint(curve.points[k]);
+            if (k > 0 && next < curve.breaks.size() && curve.breaks[next] == k) prim.BreakCurve();
+            prim.CurvePoint(curve.points[k]);
         }
-        prim_.EndCurve();
+        prim.EndCurve();
+    }
+}
+
+TTraceOutcome TTrajectoryPainter::Trace(int i, const TTrajectory& trajectory, TTracedCurves& out) {
+    TTraceOutcome outcome;
+    out.curves.assign(pairs_.size(), {});
+    if (!owner_.Inventory().IsIndex(i)) return outcome;
+    const TExample& e = owner_.Inventory()[i];
+    out.pen = PenOf(i, trajectory);
+    const int k = trajectory.kind % TTrajectory::kFormulaKindOffset;
+    out.sequence = k == kind::kSequence || k == kind::kSpaceSequence;
+    out.joined = !out.sequence || e.byte60 != 0;
+    out.arrows = out.sequence && e.byte59 != 0;
+    TraceHooks hooks = HooksFor(trajectory, out.curves);
+    if (out.sequence) hooks.inside = {};  // the terms of a sequence are not cut at the view
+    outcome.result = TraceTrajectory(owner_.Formulas(), owner_.Inventory()[i], trajectory,
+                                     settings_, hooks, AlongXOf(i));
+    outcome.key = outcome.result.Key();
+    outcome.closed = outcome.result.Closed();
+    return outcome;
+}
+
+void TTrajectoryPainter::DrawTraced(const TTracedCurves& traced, canvas::TCanvasPrimitives& prim) {
+    SelectPen(traced.pen, prim);
+    if (traced.joined) DrawCurves(traced.curves, prim);
+    if (!traced.sequence) return;
+    const int radius = std::max<int>(traced.pen.width, 1) + 1;
+    const long double arrow = kSequenceArrowPixels * target_.View().unitsPerPixelX;
+    for (const Curve& curve : traced.curves) {
+        for (std::size_t k = 0; k < curve.points.size(); ++k) {
+            QPoint pixel;
+            if (target_.View().PointToScreen(curve.points[k], pixel))
+                prim.Marker(pixel, kDiscMarker, radius);
+            const bool follows = k > 0 && std::find(curve.breaks.begin(), curve.breaks.end(), k) ==
+                                              curve.breaks.end();
+            if (traced.arrows && follows) {
+                const WorldPoint d{curve.points[k].x - curve.points[k - 1].x,
+                                   curve.points[k].y - curve.points[k - 1].y};
+                prim.ArrowHead(curve.points[k], d, arrow, true);
+            }
+        }
     }
 }
 
 TTraceOutcome TTrajectoryPainter::TraceSystemTrajectory(int i, const TTrajectory& trajectory) {
-    TTraceOutcome outcome;
-    if (!owner_.Inventory().IsIndex(i)) return outcome;
-    std::vector<Curve> curves(pairs_.size());
-    const TraceHooks hooks = HooksFor(trajectory, curves);
-    outcome.result = TraceTrajectory(owner_.Formulas(), owner_.Inventory()[i], trajectory,
-                                     settings_, hooks, AlongXOf(i));
-    SelectPen(PenOf(i, trajectory));
-    DrawCurves(curves);
-    outcome.key = outcome.result.Key();
-    outcome.closed = outcome.result.Closed();
+    TTracedCurves traced;
+    const TTraceOutcome outcome = Trace(i, trajectory, traced);
+    if (prim_) DrawTraced(traced, *prim_);
     return outcome;
 }
 
@@ -304,47 +349,33 @@ int TTrajectoryPainter::DrawHigherOrderTrajectories(int i) {
 }
 
 int TTrajectoryPainter::TraceSequence(int i, const TTrajectory& trajectory) {
-    if (!owner_.Inventory().IsIndex(i)) return 0;
-    const TExample& e = owner_.Inventory()[i];
-    std::vector<Curve> curves(pairs_.size());
-    const TraceHooks hooks = HooksFor(trajectory, curves);
-    TraceHooks unbounded = hooks;  // the terms of a sequence are not cut at the view
-    unbounded.inside = {};
-    const TraceResult result = TraceTrajectory(owner_.Formulas(), owner_.Inventory()[i], trajectory,
-                                               settings_, unbounded, {});
-    const examples::TPenSpec pen = PenOf(i, trajectory);
-    SelectPen(pen);
-    if (e.byte60) DrawCurves(curves);
-    const int radius = std::max<int>(pen.width, 1) + 1;
-    const long double arrow = kSequenceArrowPixels * target_.View().unitsPerPixelX;
-    for (const Curve& curve : curves) {
-        for (std::size_t k = 0; k < curve.points.size(); ++k) {
-            QPoint pixel;
-            if (target_.View().PointToScreen(curve.points[k], pixel))
-                prim_.Marker(pixel, kDiscMarker, radius);
-            const bool joined = k > 0 && std::find(curve.breaks.begin(), curve.breaks.end(), k) ==
-                                             curve.breaks.end();
-            if (e.byte59 && joined) {
-                const WorldPoint d{curve.points[k].x - curve.points[k - 1].x,
-                                   curve.points[k].y - curve.points[k - 1].y};
-                prim_.ArrowHead(curve.points[k], d, arrow, true);
-            }
-        }
-    }
-    return result.Key();
+    return TraceSystemTrajectory(i, trajectory).key;
 }
 
 int TTrajectoryPainter::DrawTrajectories(int i) {
-    if (!owner_.Inventory().IsIndex(i)) return 0;
-    const int k = owner_.Inventory()[i].kind;
-    if (k == kind::kSequence || k == kind::kSpaceSequence) {
-        const auto& list = owner_.Inventory()[i].trajectories;
-        for (auto it = list.rbegin(); it != list.rend(); ++it)
-            if (const int key = TraceSequence(i, *it)) return key;
-        return 0;
-    }
-    if (k == kind::kHigherOrder) return DrawHigherOrderTrajectories(i);
     return DrawSystemTrajectories(i);
+}
+
+int TTrajectoryPainter::DrawTrajectoryFamily(int i) {
+    if (!owner_.Inventory().IsIndex(i)) return 0;
+    const TExample& e = owner_.Inventory()[i];
+    const auto member = [&] {
+        if (owner_.Dimension() < 3) DrawSlopeField(i);
+        return DrawTrajectories(i);
+    };
+    const int letter = e.familyLetter;
+    if (!e.familyOn || letter < 1 || letter > slot::kLastParameter) return member();
+    FormulaContext& ctx = owner_.Formulas();
+    const long double saved = ctx.Var(letter);
+    const int n = std::abs(static_cast<int>(e.familySteps));
+    const long double increment = n > 0 ? (e.familyHigh - e.familyLow) / n : 0;
+    int key = 0;
+    for (int k = 0; k <= n && key == 0; ++k) {
+        ctx.SetVar(letter, e.familyLow + k * increment);
+        key = member();
+    }
+    ctx.SetVar(letter, saved);
+    return key;
 }
 
 int TTrajectoryPainter::DrawIntrinsic3D(int i) {
@@ -361,14 +392,17 @@ int TTrajectoryPainter::DrawIntrinsic3D(int i) {
     hooks.inside = {};  // the arc runs over its range; what leaves the box is not shown
     const TraceResult result =
         TraceIntrinsic(owner_.Formulas(), e, e.rangeLow[0], e.rangeHigh[0], step, settings_, hooks);
-    SelectPen(e.pen);
-    DrawCurves(curves);
+    if (prim_) {
+        SelectPen(e.pen, *prim_);
+        DrawCurves(curves, *prim_);
+    }
     if (result.stop == TraceStop::kRefused) return result.error;
     return result.Key();
 }
 
 void TTrajectoryPainter::DrawSlopeField(int i) {
-    if (!owner_.Inventory().IsIndex(i)) return;
+    if (!prim_ || !owner_.Inventory().IsIndex(i)) return;
+    canvas::TCanvasPrimitives& prim = *prim_;
     TExample& e = owner_.Inventory()[i];
     if (e.fieldDisplay != 1 && e.fieldDisplay != 2) return;
     if (e.kind != kind::kSystem && e.kind != kind::kSlope) return;
@@ -388,7 +422,7 @@ void TTrajectoryPainter::DrawSlopeField(int i) {
         return std::isfinite(out);
     };
     examples::TPenSpec pen{static_cast<std::int16_t>(owner_.Roles().Role(kSlopeFieldRole)), 1, 0};
-    SelectPen(pen);
+    SelectPen(pen, prim);
     const platform::PixelRect area = view.AreaRect();
     for (long double py = area.top + spacing / 2; py < area.bottom; py += spacing)
         for (long double px = area.left + spacing / 2; px < area.right; px += spacing) {
@@ -414,10 +448,10 @@ void TTrajectoryPainter::DrawSlopeField(int i) {
                                   view.ScreenToY(static_cast<int>(std::lround(fy)))};
             const WorldPoint to{view.ScreenToX(static_cast<int>(std::lround(fx + ux))),
                                 view.ScreenToY(static_cast<int>(std::lround(fy + uy)))};
-            prim_.Segment(from, to, true);
+            prim.Segment(from, to, true);
             if (e.fieldDisplay == 2) {
                 const long double head = std::max(3.0L, length / 3) * view.unitsPerPixelX;
-                prim_.ArrowHead(to, {to.x - from.x, to.y - from.y}, head, true);
+                prim.ArrowHead(to, {to.x - from.x, to.y - from.y}, head, true);
             }
         }
 }

@@ -74,6 +74,20 @@ struct TTraceOutcome {
     TraceResult result;
 };
 
+// The curves of one trace in the plane of each plotted pair, with the pen they are drawn in.
+struct TTracedCurves {
+    struct Curve {
+        std::vector<canvas::WorldPoint> points;
+        std::vector<std::size_t> breaks;  // indexes of points that begin a new piece
+    };
+    std::vector<Curve> curves;
+    examples::TPenSpec pen;
+    // The terms of a sequence are dots, joined and with arrowheads where the example asks.
+    bool sequence = false;
+    bool joined = true;
+    bool arrows = false;
+};
+
 // One drawing pass of trajectories on a canvas.
 class TTrajectoryPainter {
 public:
@@ -83,9 +97,17 @@ public:
     // curve each.
     TTrajectoryPainter(examples::TPlotWin& owner, examples::TPlotWin& target,
                        canvas::TCanvasPrimitives& prim, std::vector<int> pairs);
+    // Tracing only (Trace); the curves are drawn later with DrawTraced.
+    TTrajectoryPainter(examples::TPlotWin& owner, examples::TPlotWin& target,
+                       std::vector<int> pairs);
 
     // Every traced point with its trajectory's pen as it comes (linked windows, watching).
     std::function<void(const examples::TLinkedPoint&)> onPoint;
+
+    // Traces one trajectory of example i by its kind into curves, drawing nothing.
+    TTraceOutcome Trace(int i, const examples::TTrajectory& trajectory, TTracedCurves& out);
+    // Draws traced curves on a canvas of the target window.
+    void DrawTraced(const TTracedCurves& traced, canvas::TCanvasPrimitives& prim);
 
     // Traces one trajectory of example i by its kind (systems, level curves, dy/dx, derx) and
     // draws it in its pen, the pen lifted where the trace leaves what is shown.
@@ -99,6 +121,10 @@ public:
     int DrawHigherOrderTrajectories(int i);
     // Whatever example i keeps in its trajectory list, by its kind.
     int DrawTrajectories(int i);
+    // For each member of the example's family (its letter running from the family's low to its
+    // high end, given back afterwards): the slope field of a plane system or dy/dx equation,
+    // then the trajectories.
+    int DrawTrajectoryFamily(int i);
     // A 3D intrinsic curve over its range: forward to the high end, backward to the low end.
     int DrawIntrinsic3D(int i);
     // The field of a system (210) or dy/dx equation (211): a slope mark or a unit vector at each
@@ -106,15 +132,12 @@ public:
     void DrawSlopeField(int i);
 
 private:
-    struct Curve {
-        std::vector<canvas::WorldPoint> points;
-        std::vector<std::size_t> breaks;  // indexes of points that begin a new piece
-    };
+    using Curve = TTracedCurves::Curve;
 
     TraceHooks HooksFor(const examples::TTrajectory& trajectory, std::vector<Curve>& curves);
     void AddPoint(const TracePoint& p, std::vector<Curve>& curves);
-    void DrawCurves(const std::vector<Curve>& curves);
-    void SelectPen(const examples::TPenSpec& pen);
+    void DrawCurves(const std::vector<Curve>& curves, canvas::TCanvasPrimitives& prim);
+    void SelectPen(const examples::TPenSpec& pen, canvas::TCanvasPrimitives& prim);
     examples::TPenSpec PenOf(int i, const examples::TTrajectory& trajectory) const;
     std::optional<canvas::WorldPoint> PlotPoint(int pair, Vec3 p, long double t) const;
     bool Projected() const;
@@ -122,9 +145,10 @@ private:
 
     examples::TPlotWin& owner_;
     examples::TPlotWin& target_;
-    canvas::TCanvasPrimitives& prim_;
+    canvas::TCanvasPrimitives* prim_;
     std::vector<int> pairs_;
     TracerSettings settings_;
+    bool polling_;
 };
 
 }  // namespace quorlin::dynamics

@@ -56,6 +56,10 @@ public:
     virtual void Close() = 0;
 
     // --- tracing, for the levels and the 2D and 3D branches ---
+    // Example i of a traced kind (systems, dy/dx and derx equations, sequences): for each member
+    // of its family, the slope field of a plane system or dy/dx equation and its trajectories.
+    // 0, or 81 when Q stopped it.
+    virtual int DrawTrajectoryFamily(platform::DeviceContext& dc, int i) = 0;
     // The stored trajectories of example i, oldest first; in a level window only those of its
     // level. 0, or 81 when Q stopped them.
     virtual int DrawSystemTrajectories(platform::DeviceContext& dc, int i, bool levelFilter) = 0;
@@ -67,6 +71,8 @@ public:
     // point, with the dialog's settings; watched step by step when asked. 0, 81 after Q, or the
     // error number of a setting the dialog refused (shown already).
     virtual int StartTrajectoryAtMouse(QPoint point, bool watch) = 0;
+    // The same from a point of the example's space (a 3D window picks it on a surface).
+    virtual int StartTrajectoryAt(Vec3 start, bool watch) = 0;
 };
 
 using TrajectoryToolsMaker = std::function<std::unique_ptr<TTrajectoryTools>(TPlot11Win&)>;

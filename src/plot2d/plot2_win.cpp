@@ -31,9 +31,23 @@ int TPlot2Win::DrawAll(platform::DeviceContext& dc) {
 }
 
 int TPlot2Win::DrawExample(platform::DeviceContext& dc, int i) {
+    // The kinds the drawer table does not draw are traced by the trajectory tools.
+    if (!FindDrawer(Inventory()[i].kind))
+        if (auto* tools = TrajectoryTools()) return tools->DrawTrajectoryFamily(dc, i);
     TDrawContext context = DrawContext();
     canvas::TCanvasPrimitives prim = Primitives(dc);
     return DrawByKind(context, i, prim);
+}
+
+void TPlot2Win::MouseDown(const platform::MouseEvent& event) {
+    // Trajectory mode: a left click starts a trajectory from the point with the shown
+    // initial-value dialog's settings.
+    if (MouseMode() == resources::cmd::kMouseTrajectories) {
+        if (event.button == platform::MouseButton::Left)
+            if (auto* tools = TrajectoryTools()) tools->StartTrajectoryAtMouse(event.point, false);
+        return;
+    }
+    TPlot111Win::MouseDown(event);
 }
 
 platform::Window* CreatePlot2Window(const NewWindowRequest& request) {

@@ -20,6 +20,7 @@ public:
     // The axes and grid, then every shown example; stops at Q.
     int DrawAll(platform::DeviceContext& dc) override;
     int DrawExample(platform::DeviceContext& dc, int i) override;
+    void MouseDown(const platform::MouseEvent& event) override;
 
 protected:
     // What the drawers need of this window.
