@@ -28,6 +28,13 @@ constexpr long double kSightShiftFactorParametric = 10;
 constexpr long double kIntrinsicStepsPerBox = 500;
 constexpr int kWidestPen = 25;
 
+TraceResult RefusedTrace() {
+    TraceResult r;
+    r.stop = TraceStop::kRefused;
+    r.error = 6;
+    return r;
+}
+
 bool Finite(WorldPoint p) {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
@@ -149,13 +156,13 @@ bool TestPixelsAround(const TPlotWin& window, const platform::DeviceContext& dc,
 
 TraceResult TrajectoryStateAt(TPlotWin& window, int i, const TTrajectory& trajectory,
                               long double t) {
-    if (!window.Inventory().IsIndex(i)) return {TraceStop::kRefused, 6};
+    if (!window.Inventory().IsIndex(i)) return RefusedTrace();
     return TrajectoryStateAt(window.Formulas(), window.Inventory()[i], trajectory, t,
                              WindowTracerSettings(window));
 }
 
 TraceResult TrajectoryEndPoint(TPlotWin& window, int i, const TTrajectory& trajectory) {
-    if (!window.Inventory().IsIndex(i)) return {TraceStop::kRefused, 6};
+    if (!window.Inventory().IsIndex(i)) return RefusedTrace();
     return TrajectoryEndPoint(window.Formulas(), window.Inventory()[i], trajectory,
                               WindowTracerSettings(window));
 }
