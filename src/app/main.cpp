@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "dynamics/window_tools.h"
+#include "formula/func_win.h"
 #include "plot2d/plot2_win.h"
 #include "shell/plot_app.h"
 #include "shell/window_kinds.h"
@@ -14,7 +15,8 @@ int main(int argc, char** argv) {
     quorlin::dynamics::InstallTrajectoryTools();
     quorlin::WindowKindRegistry kinds;
     kinds.Register(quorlin::WindowKind::Plot2D, quorlin::plot2d::CreatePlot2Window);
-    // Until the logarithmic window stands, its modes open a 2D window with logarithmic axes.
-    kinds.Register(quorlin::WindowKind::Logarithmic, quorlin::plot2d::CreatePlot2Window);
+    // Until the logarithmic window stands, its modes open the formula level with logarithmic
+    // axes: the 2D drawers sample in plot coordinates, which are exponents there.
+    kinds.Register(quorlin::WindowKind::Logarithmic, quorlin::CreateFormulaWindow);
     return quorlin::TPlot(kinds).Run(QApplication::arguments());
 }

@@ -2,6 +2,8 @@
 
 #include "canvas/marker_shapes.h"
 
+#include <QTransform>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -263,6 +265,17 @@ void TCanvasPrimitives::Text(QPoint p, const QString& text, const ExportFont& fo
     const TextAlign previous = dc_.SetTextAlign(align);
     dc_.TextOut(p.x(), y, text);
     dc_.SetTextAlign(previous);
+}
+
+platform::PixelRect TCanvasPrimitives::TextBox(QPoint p, const QString& text, int h, int v) const {
+    // The box Text draws: the alignment offset from the reference point, turned about it.
+    const QSize extent = dc_.TextExtent(text);
+    const int dx = h > 0 ? 0 : h < 0 ? -extent.width() : -extent.width() / 2;
+    const int dy = v > 0 ? -extent.height() : 0;
+    QTransform turn;
+    turn.translate(p.x(), v == 0 ? p.y() - extent.height() / 2 : p.y());
+    if (const int escapement = dc_.CurrentFont().escapement) turn.rotate(-escapement / 10.0);
+    return PixelRect::FromQRect(turn.mapRect(QRect(QPoint(dx, dy), extent)));
 }
 
 void TCanvasPrimitives::ImageFrame() {

@@ -104,6 +104,9 @@ public:
     // The same in a font of its own (a text overlay's) and a PiCTeX placement of its own.
     void Text(QPoint p, const QString& text, const ExportFont& font, int h, int v,
               const TexPlacement& tex);
+    // The pixels a Text from p with that alignment covers on the device, in the device's
+    // current font (the bounding box when the font is turned).
+    platform::PixelRect TextBox(QPoint p, const QString& text, int h, int v) const;
 
     // The rectangle of the drawing area outlined in the pen's colour (the image frame).
     void ImageFrame();

@@ -61,7 +61,7 @@ TGridDlg::TGridDlg(TGridWin& window, std::string_view templateName)
 
 void TGridDlg::SetupWindow() {
     platform::Dialog::SetupWindow();
-    screenWidth_ = std::max(platform::ScreenMetrics().widthPixels, 1);
+    screenWidth_ = std::max(ScreenMeasureWidth(platform::ScreenMetrics()), 1);
     TransferToControls();
     HideForLogarithmicAxes();
     ShowHideRules();

@@ -33,10 +33,11 @@ void TEquationLabelList::Swap(int a, int b) {
 bool TEquationLabelList::Restore(int count, const LabelMaker& make) {
     canvas::TextList kept;
     kept.reserve(static_cast<std::size_t>(std::max(count, 0)));
-    std::stable_sort(
-        labels_.begin(), labels_.end(),
-        [](const TEquationLabel& a, const TEquationLabel& b) { return a.number < b.number; });
-    bool changed = false;
+    const auto byNumber = [](const TEquationLabel& a, const TEquationLabel& b) {
+        return a.number < b.number;
+    };
+    bool changed = !std::is_sorted(labels_.begin(), labels_.end(), byNumber);
+    std::stable_sort(labels_.begin(), labels_.end(), byNumber);
     std::size_t next = 0;
     for (int i = 0; i < count; ++i) {
         // Skip labels of examples already labelled (repeats).

@@ -102,7 +102,8 @@ TEquationLabel TPlot0Win::MakeLabel(int index, const TEquationLabel* previous) {
     const Vec2 p = NewLabelPosition(LabelView(), before);
     label.left = label.right = p.x;
     label.top = label.bottom = p.y;
-    return canvas::TextToRelative(std::move(label), AnchorOriginOf(label.anchor));
+    const WorldPoint origin = AnchorOriginOf(label.anchor);
+    return canvas::TextToRelative(std::move(label), origin);
 }
 
 void TPlot0Win::AddEquationLabel() {

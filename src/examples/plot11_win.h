@@ -42,6 +42,11 @@ public:
     // The next showing of the inventory dialog places it beside the window.
     bool placeInventory = true;
 
+    // The point of example k at the parameters (u, v): an explicit surface (301) at X = u,
+    // Y = v; a cylindrical one (302) at R = u, T = v; any other kind's trees 1-3 at T = u,
+    // U = v. False where a tree needed is undefined.
+    bool EvalEntryPoint(int k, Vec3& out, long double u, long double v);
+
     // --- slots ---
     // A view was read from a diagram file.
     virtual void ViewLoaded();

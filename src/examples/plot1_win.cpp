@@ -22,7 +22,7 @@ using canvas::TEquationLabel;
 // The window as the pasted script sees it.
 class TPlot1Win::ScriptExecutor : public TScriptExecutor {
 public:
-    explicit ScriptExecutor(TPlot1Win& w) : w_(w) {}
+    explicit ScriptExecutor(TPlot1Win& w) : w_(w), start_(w.View()) {}
 
     FormulaContext& Formulas() override { return w_.Formulas(); }
     TInventory& Inventory() override { return w_.Inventory(); }
@@ -30,28 +30,29 @@ public:
     int DotSize() const override { return w_.Options().dotSize; }
     int AutomaticColour(int n) const override { return w_.StyleWord(n); }
 
-    TScriptView View() const override {
-        const canvas::TViewFrame& v = w_.View();
-        return {v.left,    v.right,     v.down,       v.up,         v.centreX,
-                v.centreY, v.halfWidth, v.halfHeight, v.cornersFlag};
-    }
+    TScriptView View() const override { return ViewOf(w_.View()); }
     void SetView(const TScriptView& s) override {
         canvas::TViewFrame& v = w_.View();
-        v.cornersFlag = s.byCorners;
-        v.left = s.xLow;
-        v.right = s.xHigh;
-        v.down = s.yLow;
-        v.up = s.yHigh;
-        if (v.logMode != canvas::kLogNone) {
-            v.altLeft = s.xLow;
-            v.altRight = s.xHigh;
-            v.altDown = s.yLow;
-            v.altUp = s.yHigh;
+        if (s == ViewOf(start_)) {
+            // Back to the view the run started from, scales and aspect included.
+            const canvas::TViewFrame now = v;
+            v = start_;
+            v.SetAreaSize(now.areaWidth, now.areaHeight);
+        } else if (s.byCorners) {
+            v.cornersFlag = true;
+            v.left = s.xLow;
+            v.right = s.xHigh;
+            v.down = s.yLow;
+            v.up = s.yHigh;
+            if (v.logMode != canvas::kLogNone) {
+                v.altLeft = s.xLow;
+                v.altRight = s.xHigh;
+                v.altDown = s.yLow;
+                v.altUp = s.yHigh;
+            }
+        } else {
+            v.SetView(s.centreX, s.centreY, s.halfWidth, s.halfHeight, false);
         }
-        v.centreX = s.centreX;
-        v.centreY = s.centreY;
-        v.halfWidth = s.halfWidth;
-        v.halfHeight = s.halfHeight;
         w_.RecomputeView();
     }
     TScriptCounters Counters() const override { return {w_.examplesCreated, w_.polynomialCounter}; }
@@ -103,7 +104,13 @@ public:
     void RemoveExamplesAfter(int lastIndex) override { w_.RemoveExamplesAfter(lastIndex); }
 
 private:
+    static TScriptView ViewOf(const canvas::TViewFrame& v) {
+        return {v.left,    v.right,     v.down,       v.up,         v.centreX,
+                v.centreY, v.halfWidth, v.halfHeight, v.cornersFlag};
+    }
+
     TPlot1Win& w_;
+    const canvas::TViewFrame start_;
 };
 
 TPlot1Win::TPlot1Win(int kind, QString fileName, QString iniName, int dimension, QWidget* parent)
@@ -136,21 +143,22 @@ TExample& TPlot1Win::AddExample(int kind, long double low, long double high,
 
 void TPlot1Win::DeleteExamples(std::span<const int> indexes) {
     const int current = currentExample;
+    // Texts tied to examples, made absolute while their examples still stand where they were.
+    std::vector<std::pair<TEquationLabel*, TEquationLabel>> tied;
+    for (canvas::TextList* list : {&PlainTexts(), &EvalTexts()})
+        for (TEquationLabel& t : *list)
+            if (t.anchor >= 0)
+                tied.emplace_back(&t, canvas::TextToAbsolute(t, AnchorOriginOf(t.anchor)));
     const std::vector<int> map = Inventory().Remove(indexes);
     EquationLabels().ApplyRemoval(map);
-    // Texts tied to an example follow it; those of a removed one keep their place with none.
-    for (canvas::TextList* list : {&PlainTexts(), &EvalTexts()}) {
-        for (TEquationLabel& t : *list) {
-            if (t.anchor < 0 || t.anchor >= static_cast<int>(map.size())) continue;
-            const int to = map[static_cast<std::size_t>(t.anchor)];
-            if (to >= 0) {
-                t.anchor = static_cast<std::int16_t>(to);
-            } else {
-                t = canvas::TextToAbsolute(std::move(t), AnchorOriginOf(t.anchor));
-                t.anchor = canvas::kAnchorFrame;
-                t = canvas::TextToRelative(std::move(t), AnchorOriginOf(canvas::kAnchorFrame));
-            }
-        }
+    // Texts tied to an example follow it; those of a removed one keep their place in the frame.
+    for (auto& [text, absolute] : tied) {
+        const int to = absolute.anchor < static_cast<int>(map.size())
+                           ? map[static_cast<std::size_t>(absolute.anchor)]
+                           : -1;
+        absolute.anchor = static_cast<std::int16_t>(to >= 0 ? to : canvas::kAnchorFrame);
+        const canvas::WorldPoint origin = AnchorOriginOf(absolute.anchor);
+        *text = canvas::TextToRelative(std::move(absolute), origin);
     }
     if (current >= 0 && current < static_cast<int>(map.size())) {
         if (map[static_cast<std::size_t>(current)] < 0) {
@@ -168,6 +176,18 @@ void TPlot1Win::RemoveExamplesAfter(int lastIndex) {
         static_cast<std::size_t>(std::max(Inventory().LastIndex() - lastIndex, 0)));
     std::iota(after.begin(), after.end(), lastIndex + 1);
     if (!after.empty()) DeleteExamples(after);
+}
+
+bool TPlot1Win::GetPointCoords(int k, Vec3& out) {
+    if (!Inventory().IsIndex(k)) return false;
+    TExample& e = Inventory()[k];
+    long double v[3] = {};
+    for (int c = 1; c <= (Dimension() >= 3 ? 3 : 2); ++c) {
+        if (!e.Tree(c) || !Formulas().Evaluate(*e.Tree(c))) return false;
+        v[c - 1] = e.Tree(c)->re;
+    }
+    out = {v[0], v[1], v[2]};
+    return true;
 }
 
 // ------------------------------------------------------------------------------ slots

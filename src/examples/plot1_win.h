@@ -51,6 +51,8 @@ public:
     void DeleteExamples(std::span<const int> indexes);
     // Removes every example after lastIndex (an aborted script's).
     void RemoveExamplesAfter(int lastIndex);
+    // The coordinates of point example k (z = 0 in a 2D window); false where one is undefined.
+    bool GetPointCoords(int k, Vec3& out);
 
     // --- slots ---
     virtual void AddDerivative(int i);

@@ -226,6 +226,20 @@ bool TPlotWin::EvaluateExampleAt3D(Vec3& p) {
     return true;
 }
 
+Vec3 TPlotWin::EvalParametricAt(int i, long double t, long double u) {
+    if (!inventory_.IsIndex(i)) return {};
+    TExample& e = inventory_[i];
+    FormulaContext& f = Formulas();
+    f.SetVar(slot::kT, t);
+    f.SetVar(slot::kU, u);
+    long double v[3] = {};
+    for (int k = 1; k <= 3; ++k) {
+        if (!e.Tree(k) || !f.Evaluate(*e.Tree(k))) return {};
+        v[k - 1] = e.Tree(k)->re;
+    }
+    return {v[0], v[1], v[2]};
+}
+
 // ------------------------------------------------------------------------------ 3D
 
 std::optional<QPoint> TPlotWin::ProjectToPixel(Vec3 p) const {

@@ -151,6 +151,9 @@ public:
     // (false where one is undefined; the coordinates set before stay).
     bool EvaluateExampleAt(Vec2& p);
     bool EvaluateExampleAt3D(Vec3& p);
+    // The point of trees 1-3 of example i at T = t, U = u; the zero vector where one is
+    // undefined.
+    Vec3 EvalParametricAt(int i, long double t, long double u);
 
     // --- 3D ---
     Vec3 WorldToBox(Vec3 p) const { return box_.WorldToBox(p); }
@@ -182,6 +185,12 @@ public:
     // style draws the shaft, a style above 1 an arrowhead of arrowLength at q when q is in view.
     void DrawAtWorldPoint(platform::DeviceContext& dc, canvas::WorldPoint p, canvas::WorldPoint q,
                           long double arrowLength, int colour, int width, bool clip, int style);
+    // The vector from a to b (projected points) in a stored pen: odd modes draw the shaft,
+    // modes above 1 the head of headSize at b when b is in view.
+    void DrawVectorArrow(platform::DeviceContext& dc, canvas::WorldPoint a, canvas::WorldPoint b,
+                         long double headSize, const TPenSpec& pen, bool clip, int mode) {
+        DrawAtWorldPoint(dc, a, b, headSize, pen.colour, pen.width, clip, mode);
+    }
     // Draws the sketch, each stroke in its pen.
     void DrawSketch(platform::DeviceContext& dc);
     // Marks the picture layer stale and repaints.

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "examples/example.h"
 #include "core/numbers.h"
+#include "examples/example.h"
 #include "formula/formula_context.h"
 #include "formula/opcodes.h"
 

@@ -27,7 +27,7 @@ protected:
     TDrawContext DrawContext();
 };
 
-// A WindowCreator for the frame's "2-dim" item, ".qz2" files and the logarithmic modes.
+// A WindowCreator for the frame's "2-dim" item and ".qz2" files.
 platform::Window* CreatePlot2Window(const NewWindowRequest& request);
 
 }  // namespace quorlin::plot2d

@@ -303,7 +303,7 @@ TEST(Script, RangesSurviveCompilationAndAReload) {
 
 TEST(Script, StopsWithoutErrorWhenTheInventoryIsFull) {
     FakeWindow window;
-    ASSERT_TRUE(window.inventory.SetCapacity(1, false));
+    ASSERT_TRUE(window.inventory.SetCapacity(1, true));
     EXPECT_EQ(RunScript("EXPL2;x;EXPL2;x^2;EXPL2;x^3;", window), script::kDone);
     EXPECT_EQ(window.inventory.Count(), 2);
     EXPECT_EQ(window.labels.size(), 2u);
