@@ -20,6 +20,7 @@ constexpr int kPairXY = 3, kPairZX = 5;
 constexpr long double kFirstTime = -0.5L;
 constexpr long double kLastTime = 10.0L;
 constexpr int kWidestPen = 25;
+constexpr int kPlacementStep = 24;  // pixels between the places of two linked windows
 
 struct Range {
     long double low = 0;
@@ -65,9 +66,29 @@ QString TLinkedWin::NormalCaption() const {
 
 void TLinkedWin::SetupWindow() {
     TPlot1Win::SetupWindow();
+    if (!IniPlacement()) {
+        // Beside the parent's usual place, each window a step further down and right.
+        const int step =
+            kPlacementStep * (index_ + (kind_ == LinkedKind::kPhase ? kTimeWindowCount : 0));
+        const QRect usual = DefaultGeometry();
+        const int side = usual.width() * 4 / 5;
+        OuterWidget()->setGeometry(usual.right() + step, usual.top() + step, side, side);
+    }
+    NameAxes();
     FitViewToParent();
     CopyTolerances();
     UpdateCaption();
+}
+
+void TLinkedWin::NameAxes() {
+    const std::string name = LinkedName(kind_, index_, parent_.Dimension());
+    if (kind_ == LinkedKind::kTime) {
+        axisLabels[0] = QStringLiteral("t");
+        axisLabels[1] = QString::fromStdString(name.substr(0, name.find('(')));
+    } else {
+        axisLabels[0] = QString(QChar(name[0]));
+        axisLabels[1] = QString(QChar(name[1]));
+    }
 }
 
 void TLinkedWin::FitViewToParent() {

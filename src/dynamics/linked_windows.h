@@ -11,7 +11,6 @@
 // repaint traces them all. It is shown as an owned window of its parent with the menu
 // "TIMEMENU", keeps its own ini file ("time0.ini" .. "time3.ini", "phase0.ini" .. "phase2.ini"),
 // hides when closed and goes with its parent.
-#include <chrono>
 #include <vector>
 
 #include "dynamics/linked_plot.h"
@@ -53,6 +52,8 @@ protected:
     QString NormalCaption() const override;
 
 private:
+    // "t" and the plotted coordinates in a time window, the plane's two in a phase window.
+    void NameAxes();
     // The view that shows what the parent shows: its view or scene box along the plotted
     // coordinates, and times from 0 to 10.
     void FitViewToParent();
@@ -62,7 +63,6 @@ private:
     int index_;
     LinkedTrack track_;
     bool closing_ = false;
-    std::chrono::steady_clock::time_point shown_;
 };
 
 class TTimeWin : public TLinkedWin {

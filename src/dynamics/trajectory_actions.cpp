@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <optional>
 #include <thread>
 
+#include "core/numbers.h"
 #include "dynamics/trajectories.h"
 #include "dynamics/trajectory_drawing.h"
 #include "platform/key_poll.h"
@@ -72,6 +74,18 @@ private:
     std::optional<WorldPoint> last_;
 };
 
+// A system trajectory without a practical end that Q stopped ends where it stopped, so that the
+// window and its linked windows draw it again as it was shown instead of tracing it until the
+// next Q at every repaint.
+void KeepInterruptedEnd(TPlotWin& window, int i, const TTrajectory& record,
+                        const TraceResult& result) {
+    const int k = record.kind % TTrajectory::kFormulaKindOffset;
+    if (k != kind::kSystem && k != kind::kSpaceSystem) return;
+    if (!(std::fabs(record.endTime - record.startTime) >= Unbounded() / 2)) return;
+    for (TTrajectory& t : window.Inventory()[i].trajectories)
+        if (t.sequenceNumber == record.sequenceNumber) t.endTime = result.endTime;
+}
+
 // Traces the `count` newest trajectories of example i, oldest first, into the cached picture,
 // handing every point to the linked windows. The outcome of the last trace.
 TTraceOutcome TraceNewest(TPlotWin& window, int i, int count,
@@ -94,6 +108,7 @@ TTraceOutcome TraceNewest(TPlotWin& window, int i, int count,
         const TTrajectory record = list[static_cast<std::size_t>(k)].Clone();
         TTracedCurves traced;
         outcome = painter.Trace(i, record, traced);
+        if (outcome.key != 0) KeepInterruptedEnd(window, i, record, outcome.result);
         PrepareLayers(window);
         window.DrawOnImage(ImageLayer::Background, [&](platform::DeviceContext& dc) {
             canvas::TCanvasPrimitives prim(dc, window.View(), nullptr);

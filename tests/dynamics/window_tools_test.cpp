@@ -5,6 +5,7 @@
 // the open-tools mask, deletion and the closing of the window with its linked windows.
 #include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
 
 #include <cmath>
 #include <numbers>
@@ -125,6 +126,23 @@ TEST_F(WindowToolsTest, ClicksInTrajectoryModeStartFromThePointAndTheMaskNamesWh
     // Closing hides the dialog; the mask follows.
     Dialog().Press(2);
     EXPECT_EQ(win.OpenToolsMask(), 128);
+}
+
+TEST_F(WindowToolsTest, ATrajectoryWithoutEndStoppedByQEndsWhereItStopped) {
+    Paste("DEQ2T; y; (1-x^2)*y-x;");  // a limit cycle: from inside it never closes nor leaves
+    ASSERT_TRUE(win.SendCommand(cmd::kIvp10));
+    Dialog().SetSelectedIndex(ivp::kExamples, 1);
+    Dialog().OnNotify(ivp::kExamples, platform::Notification::SelectionChanged);
+    ASSERT_EQ(Dialog().Example(), 1);
+    QCoreApplication::postEvent(&win, new QKeyEvent(QEvent::KeyPress, Qt::Key_Q, {}, "q"));
+    QCoreApplication::postEvent(&win, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Q, {}, "q"));
+    Dialog().SetText(ivp::kStartX, resources::ControlKind::Edit, QStringLiteral("0.5"));
+    Dialog().Press(ivp::kDraw);
+    const auto& list = win.Inventory()[1].trajectories;
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_GT(list[0].endTime, 0);
+    EXPECT_LT(list[0].endTime, 1e6);
+    Picture();  // a repaint draws it as it was shown, and returns
 }
 
 TEST_F(WindowToolsTest, ALinkedWindowClosedByTheUserHidesAndGoesWithItsWindow) {
