@@ -5,7 +5,9 @@
 // point lists, combinations, arc length, distance, "Inspect", the time and phase windows and the
 // initial-value dialogs) and the diagram file's reader and writer. Here it keeps the state those
 // share and introduces their slots: the hooks of the diagram body and the tool openers, which
-// the 2D and 3D branches fill. Its commands are not handled yet, so their menu items are off.
+// the 2D and 3D branches fill. The initial-value dialogs and the time and phase windows are its
+// trajectory tools (trajectory_tools.h), which take their commands and the linked-window slots;
+// its other commands are not handled yet, so their menu items are off.
 #include <array>
 #include <cstdint>
 #include <memory>
