@@ -134,6 +134,15 @@ void TPlot11Win::RecomputeView() {
     if (trajectoryTools_) trajectoryTools_->ViewChanged();
 }
 
+void TPlot11Win::MouseDown(const platform::MouseEvent& event) {
+    if (MouseMode() == cmd::kMouseTrajectories && Dimension() < 3) {
+        if (event.button == platform::MouseButton::Left)
+            if (auto* tools = TrajectoryTools()) tools->StartTrajectoryAtMouse(event.point, false);
+        return;
+    }
+    TPlot1Win::MouseDown(event);
+}
+
 void TPlot11Win::CleanupWindow() {
     // The linked windows and dialogs refer to this window: they go before it does.
     if (trajectoryTools_) trajectoryTools_->Close();

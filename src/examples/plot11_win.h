@@ -82,6 +82,10 @@ public:
     void CloseToolDialogs(bool force) override;
     void ClearModified() override;
     void RecomputeView() override;
+    // Trajectory mode (122) of a plane window: a left click starts a trajectory from the point
+    // with the shown initial-value dialog's settings. (Space windows pick their point on a
+    // surface first and call StartTrajectoryAt themselves.)
+    void MouseDown(const platform::MouseEvent& event) override;
 
 protected:
     void CleanupWindow() override;
