@@ -5,7 +5,9 @@
 // point lists, combinations, arc length, distance, "Inspect", the time and phase windows and the
 // initial-value dialogs) and the diagram file's reader and writer. Here it keeps the state those
 // share and introduces their slots: the hooks of the diagram body and the tool openers, which
-// the 2D and 3D branches fill. Its commands are not handled yet, so their menu items are off.
+// the 2D and 3D branches fill. The initial-value dialogs and the time and phase windows are its
+// trajectory tools (trajectory_tools.h), which take their commands and the linked-window slots;
+// its other commands are not handled yet, so their menu items are off.
 //
 // It creates the derived examples of the tracing sliders and the slicer (tangents.h): Taylor
 // polynomials, tangent lines, marked points, trajectory points, vectors and tangent lines, and
@@ -13,11 +15,13 @@
 // dependency walk of the branches rebuilds them through RebuildTangentEntry.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string_view>
 
 #include "examples/plot1_win.h"
 #include "examples/tangents.h"
+#include "examples/trajectory_tools.h"
 
 namespace quorlin::examples {
 
@@ -95,9 +99,34 @@ public:
     // Clears the combo box and adds one item per character of the letters, selecting the first.
     static void FillLetterCombo(platform::Dialog& dialog, int id, std::string_view letters);
 
+    // --- trajectory tools ---
+    // The window's initial-value dialogs, time and phase windows and tracers, made on first use
+    // by the installed maker; null without one.
+    TTrajectoryTools* TrajectoryTools();
+    // Reopens the dialogs and linked windows of an open-tools mask (a diagram file's).
+    void ReopenToolWindows(std::uint16_t mask);
+
+    void RefreshLinkedWindows(const TLinkedPoint& point) override;
+    void PlotInLinkedWindows(int i, const TTrajectory& trajectory) override;
+    void RepaintLinkedWindows() override;
+    void InventoryChanged(int selectLast) override;
+    void CloseToolDialogs(bool force) override;
+    void ClearModified() override;
+    void RecomputeView() override;
+    // Trajectory mode (122) of a plane window: a left click starts a trajectory from the point
+    // with the shown initial-value dialog's settings. (Space windows pick their point on a
+    // surface first and call StartTrajectoryAt themselves.)
+    void MouseDown(const platform::MouseEvent& event) override;
+
+protected:
+    void CleanupWindow() override;
+
 private:
     // Label, drawing and inventory of a new derived example; the error box for a refusal.
     int FinishEntry(const TAddResult& added, bool slicer);
+
+    std::unique_ptr<TTrajectoryTools> trajectoryTools_;
+    bool trajectoryToolsMade_ = false;
 };
 
 }  // namespace quorlin::examples
