@@ -15,11 +15,13 @@
 // first differentiation. FormulaContext::Differentiate (formula_context.h) adds the
 // simplification that the context's simplify option asks for.
 #include "formula/expr_node.h"
+#include "formula/work_budget.h"
 
 namespace quorlin {
 
-// The derivative of the tree in the variable, or null for a null tree.
-NodePtr Derivative(const TExprNode* tree, int variableOp);
+// The derivative of the tree in the variable, or null for a null tree. The work is spent
+// from the budget when one is given (it throws WorkBudget::Exhausted past its bound).
+NodePtr Derivative(const TExprNode* tree, int variableOp, WorkBudget* budget = nullptr);
 
 // Registers the derivative rule of every one-argument built-in that has one; idempotent.
 void InstallDerivativeRules();
