@@ -310,7 +310,7 @@ int TFileMsgWin::WriteNotebook(ByteWriter& out) {
                          QStringLiteral("The notebook holds %1 characters; a diagram file stores "
                                         "at most %2. Shorten the notebook and save again.")
                              .arg(bytes->size())
-                             .arg(kMaxStoredTextLength),
+                             .arg(kMaxNotebookLength),
                          platform::kMsgOk);
         return kErrAlreadyReported;
     }
