@@ -37,7 +37,7 @@ void VisitWords(S& s, F&& f) {
     f(0, s.decimalPlaces);
     f(1, s.mouseMode);
     f(2, s.scene.hideSegments);
-    f(3, s.levels.first);
+    f(3, s.levelWords[0]);
     f(4, s.axes.xFrequency);
     f(5, s.axes.yFrequency);
     f(6, s.axes.tickLength);
@@ -56,7 +56,7 @@ void VisitWords(S& s, F&& f) {
     f(20, s.scene.axesWords[2]);
     f(21, s.axes.xPlaces);
     f(22, s.axes.yPlaces);
-    f(23, s.levels.second);
+    f(23, s.levelWords[1]);
     f(24, s.axisLength);
     f(26, s.scene.screenThickness);
     f(27, s.scene.printedThickness);
@@ -240,7 +240,7 @@ bool UnpackNumbers(const Numbers& n, int version, TDiagramSettings& s) {
 
 // What older files mean by the settings they lack.
 void ApplyOlderVersions(int version, TDiagramSettings& s) {
-    if (version < 13) s.levels.first = 1;
+    if (version < 13) s.levelWords[0] = 1;
     if (version < 16) s.axes.originLetter = false;
     if (version < 22) s.regionsMode = 0;
     if (version < 25) {
@@ -331,7 +331,7 @@ int ReadSliderSteps(ByteReader& in, TSliderSteps& steps) {
     for (std::uint32_t& s : read.steps) in.U32(s);
     for (std::uint32_t& s : read.pageSteps) in.U32(s);
     if (in.Failed()) return kErrCannotOpenFile;
-    for (int i = 0; i < kSliderSlots; ++i)
+    for (int i = 0; i < TSliderSteps::kSlots; ++i)
         if (read.steps[i] < 2 || read.pageSteps[i] < 1) return kErrCannotOpenFile;
     steps = read;
     return kNoError;

@@ -16,14 +16,13 @@
 
 #include "canvas/axes_settings.h"
 #include "core/binio.h"
+#include "examples/plot_settings.h"
 
 namespace quorlin::examples {
 
 inline constexpr int kSettingsWords = 80;
 inline constexpr int kSettingsFlags = 50;
 inline constexpr int kSettingsNumbers = 80;
-inline constexpr int kSliderSlots = 40;    // 0-26 parameters, 27 curve, 28 trajectory, 29 slicer,
-                                           // 30 level direction
 inline constexpr int kSliderDialogs = 25;  // 0 '@', 1-23 A-W, 24 the dialog of all letters
 inline constexpr int kMaxDecimalPlaces = 18;
 inline constexpr int kMaxScalePlaces = 9 + canvas::kPlacesSuffixMark;
@@ -79,13 +78,6 @@ struct TScene3DSettings {
     friend bool operator==(const TScene3DSettings&, const TScene3DSettings&) = default;
 };
 
-// The level-curve window's two settings.
-struct TLevelSettings {
-    std::int16_t first = 1;   // word 3 (files before version 13: 1)
-    std::int16_t second = 0;  // word 23 (from version 13)
-    friend bool operator==(const TLevelSettings&, const TLevelSettings&) = default;
-};
-
 struct TDiagramSettings {
     // --- display ---
     std::int16_t decimalPlaces = 4;     // word 0: 0..18
@@ -139,7 +131,9 @@ struct TDiagramSettings {
     std::array<long double, 3> toolNumbers{};      // numbers 59-61 (from version 19)
 
     TScene3DSettings scene;
-    TLevelSettings levels;
+    // The level-curve window's two settings: word 3 (files before version 13: 1) and word 23
+    // (from version 13).
+    std::array<std::int16_t, 2> levelWords{1, 0};
 
     friend bool operator==(const TDiagramSettings&, const TDiagramSettings&) = default;
 };
@@ -153,17 +147,6 @@ struct TBodyMarkers {
     bool evalTexts = false;              // word 45 = 1945
     bool notebook = false;               // flag 17 = 0
     friend bool operator==(const TBodyMarkers&, const TBodyMarkers&) = default;
-};
-
-// The step and page-step counts of the slider slots.
-struct TSliderSteps {
-    std::array<std::uint32_t, kSliderSlots> steps;
-    std::array<std::uint32_t, kSliderSlots> pageSteps;
-    TSliderSteps() {
-        steps.fill(100);
-        pageSteps.fill(10);
-    }
-    friend bool operator==(const TSliderSteps&, const TSliderSteps&) = default;
 };
 
 // Blocks 1-3 (1010 bytes).

@@ -74,7 +74,7 @@ TEST(DiagramBody, EverySettingIsReadFromItsPosition) {
         {0, 6, 6, [](auto& s) { return s.decimalPlaces; }},
         {1, 121, 121, [](auto& s) { return s.mouseMode; }},
         {2, 5, 1, [](auto& s) { return s.scene.hideSegments; }},
-        {3, 7, 7, [](auto& s) { return s.levels.first; }},
+        {3, 7, 7, [](auto& s) { return s.levelWords[0]; }},
         {4, 2, 2, [](auto& s) { return s.axes.xFrequency; }},
         {5, 3, 3, [](auto& s) { return s.axes.yFrequency; }},
         {6, 11, 11, [](auto& s) { return s.axes.tickLength; }},
@@ -93,7 +93,7 @@ TEST(DiagramBody, EverySettingIsReadFromItsPosition) {
         {20, 23, 23, [](auto& s) { return s.scene.axesWords[2]; }},
         {21, 12, 12, [](auto& s) { return s.axes.xPlaces; }},
         {22, 3, 3, [](auto& s) { return s.axes.yPlaces; }},
-        {23, 5, 5, [](auto& s) { return s.levels.second; }},
+        {23, 5, 5, [](auto& s) { return s.levelWords[1]; }},
         {24, 8, 8, [](auto& s) { return s.axisLength; }},
         {25, 0xD5, 0x55, [](auto& s) { return s.compileOptions; }},
         {26, 2, 2, [](auto& s) { return s.scene.screenThickness; }},
@@ -194,7 +194,7 @@ TEST(DiagramBody, EverySettingIsReadFromItsPosition) {
 
 TEST(DiagramBody, OlderVersionsKeepWhatTheyLackAndConvertWhatTheyMean) {
     TDiagramBody before;
-    before.settings.levels.second = -7;
+    before.settings.levelWords[1] = -7;
     before.settings.axisLength = -8;
     before.settings.axes.suffixChar = -9;
     before.settings.view.logMode = 3;
@@ -219,8 +219,8 @@ TEST(DiagramBody, OlderVersionsKeepWhatTheyLackAndConvertWhatTheyMean) {
         const auto carried = [version](int from, long double value, long double kept) {
             return version >= from ? value : kept;
         };
-        EXPECT_EQ(s.levels.first, carried(13, 2, 1)) << version;
-        EXPECT_EQ(s.levels.second, carried(13, 2, -7)) << version;
+        EXPECT_EQ(s.levelWords[0], carried(13, 2, 1)) << version;
+        EXPECT_EQ(s.levelWords[1], carried(13, 2, -7)) << version;
         EXPECT_EQ(s.axisLength, carried(41, 2, -8)) << version;
         EXPECT_EQ(s.axes.suffixChar, carried(18, 2, -9)) << version;
         EXPECT_EQ(s.view.logMode, carried(33, 2, 3)) << version;

@@ -1,28 +1,49 @@
-// The coordinate groups of points: two bits per letter, the number of the last group that
-// holds it.
-#include "examples/variable_groups.h"
-
+// The packed variable roles of an example: letters by the last "/"-group holding them.
 #include <gtest/gtest.h>
+
+#include "examples/variable_groups.h"
 
 namespace quorlin::examples {
 namespace {
 
-TEST(VariableGroups, EncodeAndDecode) {
-    const struct {
+TEST(VariableGroupsTest, EncodesEachLetterByItsLastGroup) {
+    struct Case {
         const char* text;
         int code;
-        const char* decoded;
-    } cases[] = {
-        {"X/Y", 1 + 2 * 4, "X/Y"},
-        {"", 0, ""},
-        {"xy z", 1 + 4 + 16, "XYZ"},
-        {"XYZ/", 21, "XYZ"},
-        {"//RT", (3 << 6) + (3 << 8), "//RT"},
-        {"X/Y/Z/X", (2 << 2) + (3 << 4) + 3, "/Y/XZ"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(EncodeVariableGroups(c.text), c.code) << c.text;
-        EXPECT_EQ(DecodeVariableGroups(c.code), c.decoded) << c.text;
+    const Case cases[] = {
+        {"", 0},
+        {"X/Y", 1 | 2 << 2},
+        {"x / y", 1 | 2 << 2},  // case and blanks do not count
+        {"XYZRTP", 0b010101010101},
+        {"T/X/P", 2 | 1 << 8 | 3 << 10},
+        {"X/X", 2},      // the last group holding X wins
+        {"a/b/c/X", 3},  // a third '/' belongs to group 3
+        {"QW", 0},       // other letters are ignored
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(EncodeVariableGroups(c.text), c.code);
+    }
+}
+
+TEST(VariableGroupsTest, DecodesGroupsThatHoldALetter) {
+    struct Case {
+        int code;
+        const char* text;
+    };
+    const Case cases[] = {
+        {0, ""},
+        {1 | 2 << 2, "X/Y"},
+        {1 | 1 << 8, "XT"},
+        {3 << 2 * 1, "//Y"},
+        {1 | 3 << 2 * 2, "X//Z"},
+        {2 << 2 * 3, "/R"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        EXPECT_EQ(DecodeVariableGroups(c.code), c.text);
+        EXPECT_EQ(EncodeVariableGroups(DecodeVariableGroups(c.code)), c.code);
     }
 }
 
