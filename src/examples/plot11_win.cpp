@@ -63,4 +63,22 @@ void TPlot11Win::GetToolState(std::array<int, 3>& out) const {
     out = {0, 0, 0};
 }
 
+void TPlot11Win::OpenTimeWindow(int) {}
+void TPlot11Win::OpenPhaseWindow(int) {}
+void TPlot11Win::ShowInventory() {}
+
+bool TPlot11Win::InventoryShown() const {
+    return false;
+}
+
+void TPlot11Win::OpenParamDialog(int) {}
+
+bool TPlot11Win::ParamDialogShown(int) const {
+    return false;
+}
+
+TBodyWindow TPlot11Win::BodyWindow() const {
+    return {Dimension(), false};
+}
+
 }  // namespace quorlin::examples

@@ -3,12 +3,20 @@
 //
 // It will own the inventory dialog and the modeless tool windows of the tool menu (plot points,
 // point lists, combinations, arc length, distance, "Inspect", the time and phase windows and the
-// initial-value dialogs) and the diagram file's reader and writer. Here it keeps the state those
-// share and introduces their slots: the hooks of the diagram body and the tool openers, which
-// the 2D and 3D branches fill. Its commands are not handled yet, so their menu items are off.
+// initial-value dialogs). Here it keeps the state those share and introduces their slots: the
+// hooks of the diagram body and the tool openers, which the 2D and 3D branches fill. Its
+// commands are not handled yet, so their menu items are off.
+//
+// It writes and reads the body of the window's diagram files (diagram_body.h): writing gathers
+// the body from every level; reading parses the whole file into a pending body, and only a
+// body read to its end replaces the open diagram, which is then compiled again, its derived
+// examples rebuilt and the dialogs and windows that were open opened again. Settings that no
+// level holds yet keep the values the last file gave them, so that they travel on unchanged.
 #include <array>
 #include <cstdint>
+#include <optional>
 
+#include "examples/diagram_body.h"
 #include "examples/plot1_win.h"
 
 namespace quorlin::examples {
@@ -63,6 +71,51 @@ public:
     // The state of a tool kept in a diagram file, and back.
     virtual void RestoreToolState(int a, int b, int c);
     virtual void GetToolState(std::array<int, 3>& out) const;
+    // The time window k (0-3) and the phase window k (0-2) of the trajectories.
+    virtual void OpenTimeWindow(int k);
+    virtual void OpenPhaseWindow(int k);
+    // The inventory dialog beside the window, and whether it is shown.
+    virtual void ShowInventory();
+    virtual bool InventoryShown() const;
+    // The slider dialog of slot k (0 '@', 1-23 A-W, 24 all letters), and whether it is shown.
+    virtual void OpenParamDialog(int k);
+    virtual bool ParamDialogShown(int k) const;
+    // Which window reads a body: 2D or 3D, and whether it is a map or logarithmic window.
+    virtual TBodyWindow BodyWindow() const;
+
+    // --- the diagram file ---
+    // The body of the diagram as the window holds it, but the inventory (which the writer
+    // borrows rather than copies); kErrAlreadyReported when a text cannot be stored (the user
+    // was told).
+    int GatherBody(TDiagramBody& body);
+    // Opens the tool windows of an open-tools mask in bit order.
+    void ReopenToolWindows(std::uint16_t mask);
+    // The explicit-shading list, drawn by the 2D windows, newest first.
+    ShadeList& Shading() { return shading_; }
+    const ShadeList& Shading() const { return shading_; }
+    // The last map example read from a diagram file (map windows), -1 none.
+    int mapExample = -1;
+
+    int WriteBody(ByteWriter& out) override;
+    // The whole body goes into the pending body; no lower level reads a part of its own.
+    int ReadBody(ByteReader& in, int version) override;
+    void CommitRead() override;
+    void DiscardRead() override;
+
+private:
+    TDiagramSettings GatherSettings() const;
+    void ApplySettings(const TDiagramSettings& s);
+    TParameterTables GatherParameters() const;
+    void ApplyParameters(const TParameterTables& tables, bool complexMode);
+    void InstallBody(TDiagramBody body);
+    void RebuildExamples();
+    void ReopenWindows(const TDiagramSettings& s, int protectionMask);
+
+    ShadeList shading_;
+    // What the last file held of the settings and parameter ends that no level keeps.
+    TDiagramSettings keptSettings_;
+    TParameterTables keptParameters_;
+    std::optional<TDiagramBody> pendingBody_;
 };
 
 }  // namespace quorlin::examples
