@@ -99,8 +99,8 @@ TEST_F(Plot11FileTest, ASavedDiagramOpensInANewWindowAsItWasAndSavesToTheSameFil
     EXPECT_EQ(second.Protection().Password(), "pw");
     EXPECT_EQ(second.View().left, -6);
     for (int i = 0; i < second.Inventory().Count(); ++i) {
-        if (second.Inventory()[i].kind == kind::kExplicit)
-            EXPECT_NE(second.Inventory()[i].Tree(2), nullptr) << "compiled again: " << i;
+        if (second.Inventory()[i].kind != kind::kExplicit) continue;
+        EXPECT_NE(second.Inventory()[i].Tree(2), nullptr) << "compiled again: " << i;
     }
 
     second.InvalidateImage(ImageLayer::Background);
