@@ -99,8 +99,8 @@ struct TDiagramBody {
     TRememberedExamples remembered;               // found by the reader
 };
 
-// Appends the body; 0, or kErrTooLarge (nothing fit to read back may be trusted then) when a
-// text, name or list does not fit its field in the file.
+// Appends the body: 0, or kErrTooLarge with nothing appended when a text or list does not fit
+// its field in the file.
 int WriteDiagramBody(ByteWriter& out, const TDiagramBody& body);
 
 // Reads the body of a file of the given version over body: 0 with the whole body replaced,

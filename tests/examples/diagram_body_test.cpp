@@ -574,6 +574,37 @@ TEST(DiagramBody, DamagedFilesAreRefusedAndLeaveTheBodyAsItWas) {
     EXPECT_EQ(Read(sound, 42, body), kErrIncompatibleVersion);
 }
 
+TEST(DiagramBody, CountsLengthsAndValuesAtTheirLimitsAreRead) {
+    HandBody hand;
+    hand.words[0] = kMaxDecimalPlaces;
+    hand.words[21] = hand.words[22] = kMaxScalePlaces;
+    hand.steps.fill(2);
+    hand.pageSteps.fill(1);
+    TExample e = Fresh(kind::kExplicit);
+    e.Text(7) = std::string(255, 'x');
+    hand.groups.push_back(Group(e, std::string(20, 'n')));
+    hand.evalTexts = Laid([](ByteWriter& out) {
+        out.I16(canvas::kEvalTextSlots);
+        for (int i = 0; i < canvas::kEvalTextSlots; ++i) {
+            canvas::TEquationLabel eval;
+            eval.evalIndex = static_cast<std::uint16_t>(canvas::kFirstEvalIndex + i);
+            eval.Write(out);
+            canvas::TEvalText{}.WriteRecord(out);
+            canvas::TEvalText{}.WriteStrings(out);
+        }
+    });
+    hand.notebook = std::string(kMaxNotebookLength, 'n');
+    hand.bitmapName = Bytes(255, 'b');
+    hand.bitmapName->push_back(0);
+    TDiagramBody body;
+    ASSERT_EQ(Read(hand, body), kNoError);
+    EXPECT_EQ(body.inventory[0].Text(7).size(), 255u);
+    EXPECT_EQ(body.inventory.Entry(0).name.size(), 20u);
+    EXPECT_EQ(body.evalTable.InUse(), canvas::kEvalTextSlots);
+    EXPECT_EQ(body.notebook->size(), kMaxNotebookLength);
+    EXPECT_EQ(body.sliderSteps.steps[0], 2u);
+}
+
 TEST(DiagramBody, TruncationAtEveryBlockBoundaryIsRefused) {
     HandBody hand;
     for (int k : {kind::kExplicit, kind::kSystem, kind::kHigherOrder})
