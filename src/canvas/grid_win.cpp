@@ -11,6 +11,8 @@ namespace cmd = resources::cmd;
 
 TGridWin::TGridWin(int kind, QString fileName, QString iniName, QWidget* parent)
     : TZELWing(kind, std::move(fileName), std::move(iniName), parent) {
+    HandleMouseMode(cmd::kMouseZoomBox);
+    HandleMouseMode(cmd::kMouseCoordinates);
     HandleCommand(cmd::kZoomIn, [this] { ZoomView(false); });
     HandleCommand(cmd::kZoomOut, [this] { ZoomView(true); });
     HandleCommand(cmd::kSquare, [this] {

@@ -301,6 +301,29 @@ int TZELWing::DrawAll(platform::DeviceContext& dc) {
     return 0;
 }
 
+int TZELWing::DrawForOutput(platform::DeviceContext& dc) {
+    const TViewFrame screenView = view_;
+    const TAxesSettings screenAxes = axes_;
+    const int screenArrowhead = arrowheadPixels;
+    const double scale = Output().printScale;
+    const auto scaled = [scale](int pixels) {
+        return static_cast<int>(std::lround(pixels * scale));
+    };
+    const QSize size = OutputSize();
+    view_.SetAreaSize(size.width(), size.height());
+    view_.leftMargin = 0;
+    view_.topMargin = 0;
+    view_.ComputeScales();
+    axes_.tickLength = static_cast<std::int16_t>(scaled(axes_.tickLength));
+    axes_.minorTickLength = static_cast<std::int16_t>(scaled(axes_.minorTickLength));
+    arrowheadPixels = scaled(arrowheadPixels);
+    const int result = TZELWin::DrawForOutput(dc);
+    view_ = screenView;
+    axes_ = screenAxes;
+    arrowheadPixels = screenArrowhead;
+    return result;
+}
+
 void TZELWing::EnableCommand(platform::CommandState& state) {
     if (state.id == cmd::kAxes) state.checked = axes_.axesShown;
     TZELWin::EnableCommand(state);

@@ -153,6 +153,10 @@ public:
     static long double Angle(long double x, long double y);
 
     int DrawAll(platform::DeviceContext& dc) override;
+    // A printed page: the view's frame mapped onto the page's pixels, the lengths the settings
+    // give in screen pixels (ticks, arrowheads) enlarged by the print scale; the view and the
+    // settings are the screen's again afterwards.
+    int DrawForOutput(platform::DeviceContext& dc) override;
     void EnableCommand(platform::CommandState& state) override;
     void UpdateMenuChecks(bool flag) override;
     void SizeChanged(int width, int height) override;

@@ -21,6 +21,8 @@ TZELWint::TZELWint(int kind, QString fileName, QString iniName, QWidget* parent)
     ResetFrameTextReference();
     HandleCommand(cmd::kDeleteAllText, [this] { CmDeleteAllText(); });
     HandleCommand(cmd::kShowHideAllText, [this] { CmShowHideAllText(); });
+    HandleMouseMode(cmd::kMouseText);
+    HandleMouseMode(cmd::kMouseEvaluatedText);
 }
 
 TZELWint::~TZELWint() = default;
@@ -219,11 +221,7 @@ void TZELWint::DrawText(platform::DeviceContext& dc, TEquationLabel& text, bool 
 
     platform::FontSpec font = ToFontSpec(text.font);
     // Heights follow the device the way the window's own fonts do (ScaleFontsBy).
-    if (printing)
-        font.height = platform::FontHeightForPoints(points, dc.Metrics().pixelsPerInchY);
-    else if (highRes)
-        font.height = platform::FontHeightForPoints(
-            points, WindowFonts::kScreenDpi * Output().highResolutionFactor);
+    if (printing || highRes) font.height = platform::FontHeightForPoints(points, OutputFontDpi());
     platform::SelectionGuard<platform::FontSpec> fontGuard(dc, font);
     dc.SetTextColor(colour);
     dc.SetBackgroundMode(opaque ? platform::BackgroundMode::Opaque

@@ -315,6 +315,26 @@ void TExample::ClearOptionBytes() {
     byte55 = byte56 = periodic = byte58 = byte59 = byte60 = 0;
 }
 
+TEndMark TExample::EndMark(int end) const {
+    const std::size_t k = end == 0 ? 0 : 1;
+    const auto mark = [](int word, TEndMark::Shape shape) {
+        const int size = word < 0 ? -word : word;
+        return size >= 1 && size <= TEndMark::kMaxSize ? TEndMark{shape, size, word > 0}
+                                                       : TEndMark{};
+    };
+    const TEndMark circle = mark(divisions[k], TEndMark::Shape::kCircle);
+    return circle.shape != TEndMark::Shape::kNone ? circle
+                                                  : mark(slicePoints[k], TEndMark::Shape::kArrow);
+}
+
+void TExample::SetEndMark(int end, const TEndMark& mark) {
+    const std::size_t k = end == 0 ? 0 : 1;
+    const int size = std::clamp(mark.size, 1, TEndMark::kMaxSize);
+    const auto word = static_cast<std::int16_t>(mark.solid ? size : -size);
+    divisions[k] = mark.shape == TEndMark::Shape::kCircle ? word : 0;
+    slicePoints[k] = mark.shape == TEndMark::Shape::kArrow ? word : 0;
+}
+
 long double TExample::ScaledStep(long double basicStep) const {
     const int d = StepDensity();
     return d > 0 ? basicStep / d : basicStep * -d;

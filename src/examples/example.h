@@ -144,6 +144,17 @@ inline bool IsNonEmptyText(std::string_view text) {
     return !text.empty();
 }
 
+// The mark at one end of the range of a curve (201, 202, 203, 206): a circle or an arrow of a
+// size 1..19, filled when solid.
+struct TEndMark {
+    enum class Shape { kNone, kCircle, kArrow };
+    static constexpr int kMaxSize = 19;
+    Shape shape = Shape::kNone;
+    int size = 0;
+    bool solid = true;
+    friend bool operator==(const TEndMark&, const TEndMark&) = default;
+};
+
 // A pixel-sized point of the 8-byte point arrays (two 32-bit coordinates).
 struct TPixelPoint {
     std::int32_t x = 0;
@@ -293,6 +304,13 @@ struct TExample {
     bool IsImplicitSurface() const;
     // 201 drawn through its points (byte 59).
     bool IsLagrangeExplicit() const { return kind == examples::kind::kExplicit && byte59 != 0; }
+
+    // The mark at the low (end 0) or high (end 1) end of a curve's range. A circle's size is kept
+    // in the end's count word (divisions[end]: 111 low, 113 high), an arrow's in its slice-point
+    // word (117, 119), negative when hollow; a word outside +-19, or 0, carries no mark, so the
+    // defaults of those words (36, 150) mean none. A circle wins when both words hold one.
+    TEndMark EndMark(int end) const;
+    void SetEndMark(int end, const TEndMark& mark);
 
     // Number k (0..17) of the per-kind numbers by its offset: NumberAt(431) is numbers[15].
     long double& NumberAt(int offset) {

@@ -211,7 +211,7 @@ int TPlot11Win::GatherBody(TDiagramBody& body) {
     body.evalTable = EvalTable();
     body.pictures = Pictures();
     body.equationLabels = EquationLabels().Labels();
-    body.shading = shading_;
+    body.shading = ShadingList() ? *ShadingList() : keptShading_;
     body.sketch = Sketch();
     body.notebook.reset();
     if (NotebookPresent()) {
@@ -283,7 +283,10 @@ void TPlot11Win::InstallBody(TDiagramBody body) {
     EquationLabels().Labels() = std::move(body.equationLabels);
     InstallTexts(std::move(body.texts), std::move(body.evalTexts), std::move(body.evalTable));
     InstallPictures(std::move(body.pictures));
-    shading_ = std::move(body.shading);
+    if (ShadingList())
+        *ShadingList() = std::move(body.shading);
+    else
+        keptShading_ = std::move(body.shading);
     Sketch() = std::move(body.sketch);
     if (body.notebook) {
         Notebook().SetText(FromWindows1252(*body.notebook));
@@ -310,7 +313,8 @@ void TPlot11Win::InstallBody(TDiagramBody body) {
     Invalidate();
 }
 
-// Every example from its texts; then what is derived from them.
+// Every example from its texts; then what is derived from them. (The body table of an orbital
+// system and the points of a polynomial through points came out of the file with the body.)
 void TPlot11Win::RebuildExamples() {
     TInventory& inventory = Inventory();
     for (int i = 0; i <= inventory.LastIndex(); ++i) {
@@ -321,7 +325,6 @@ void TPlot11Win::RebuildExamples() {
             FinishLagrangePolynomial(i);
             Compiler().CompileRangeTexts(i);
         }
-        if (e.kind == kind::kOrbital) CopyBodyListToTable(i);
         for (TTrajectory& t : e.trajectories)
             if (t.hasTexts && t.kind > TTrajectory::kFormulaKindOffset &&
                 t.kind != TTrajectory::kOrbitalBodyKind)
@@ -335,9 +338,9 @@ void TPlot11Win::RebuildExamples() {
     // Compilation evaluates at random points; the file's values are in force again.
     Formulas().RestoreVariables();
     std::vector<int> letters;
-    for (const TShadeRecord& s : shading_) {
-        letters.push_back(s.LowEndLetter());
-        letters.push_back(s.HighEndLetter());
+    for (const TShadeRecord& s : ShadingList() ? *ShadingList() : keptShading_) {
+        letters.push_back(s.LowEndParameter());
+        letters.push_back(s.HighEndParameter());
     }
     Compiler().MarkUsedSymbols({}, letters);
     for (const canvas::TEquationLabel& text : EvalTexts())

@@ -78,7 +78,11 @@ bool TPlot11Win::ParamDialogShown(int) const {
 }
 
 TBodyWindow TPlot11Win::BodyWindow() const {
-    return {Dimension(), false};
+    return {Dimension(), IsMapWindow()};
+}
+
+ShadeList* TPlot11Win::ShadingList() {
+    return nullptr;
 }
 
 }  // namespace quorlin::examples

@@ -82,6 +82,9 @@ public:
     virtual bool ParamDialogShown(int k) const;
     // Which window reads a body: 2D or 3D, and whether it is a map or logarithmic window.
     virtual TBodyWindow BodyWindow() const;
+    // The explicit-shading list of a 2D window; null in a window without one (a file's list
+    // then travels on unchanged).
+    virtual ShadeList* ShadingList();
 
     // --- the diagram file ---
     // The body of the diagram as the window holds it, but the inventory (which the writer
@@ -90,9 +93,6 @@ public:
     int GatherBody(TDiagramBody& body);
     // Opens the tool windows of an open-tools mask in bit order.
     void ReopenToolWindows(std::uint16_t mask);
-    // The explicit-shading list, drawn by the 2D windows, newest first.
-    ShadeList& Shading() { return shading_; }
-    const ShadeList& Shading() const { return shading_; }
     // The last map example read from a diagram file (map windows), -1 none.
     int mapExample = -1;
 
@@ -111,10 +111,10 @@ private:
     void RebuildExamples();
     void ReopenWindows(const TDiagramSettings& s, int protectionMask);
 
-    ShadeList shading_;
-    // What the last file held of the settings and parameter ends that no level keeps.
+    // What the last file held of the settings, parameter ends and shadings that no level keeps.
     TDiagramSettings keptSettings_;
     TParameterTables keptParameters_;
+    ShadeList keptShading_;
     std::optional<TDiagramBody> pendingBody_;
 };
 

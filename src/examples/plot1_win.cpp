@@ -148,6 +148,7 @@ void TPlot1Win::DeleteExamples(std::span<const int> indexes) {
                 tied.emplace_back(&t, canvas::TextToAbsolute(t, AnchorOriginOf(t.anchor)));
     const std::vector<int> map = Inventory().Remove(indexes);
     EquationLabels().ApplyRemoval(map);
+    ExamplesRemoved(map);
     // Texts tied to an example follow it; those of a removed one keep their place in the frame.
     for (auto& [text, absolute] : tied) {
         const int to = absolute.anchor < static_cast<int>(map.size())
@@ -249,6 +250,7 @@ void TPlot1Win::ToggleEquationLabels() {
 }
 
 void TPlot1Win::TrajectoriesChanged() {}
+void TPlot1Win::ExamplesRemoved(std::span<const int>) {}
 
 bool TPlot1Win::SwapExamples(int a, int b) {
     if (!Inventory().Swap(a, b)) return false;

@@ -85,6 +85,9 @@ public:
     // Exchanges examples a and b with their labels and the texts tied to them; false when the
     // exchange would put an example before one of its parents.
     virtual bool SwapExamples(int a, int b);
+    // Examples were removed: oldToNew maps each old index to its new one, -1 for a removed
+    // example. The levels above renumber what they keep per example. Nothing here.
+    virtual void ExamplesRemoved(std::span<const int> oldToNew);
 
     // --- commands ---
     // 820: the first point example decides whether all points are shown or hidden.

@@ -109,6 +109,9 @@ public:
     virtual void InventoryChanged(int selectLast);
     // Whether the inventory listing and dialogs show example i.
     virtual bool AcceptsExample(int i) const;
+    // The map flag: a window of a map pair (the inventory dialog and the diagram reader treat
+    // its map examples apart). False here.
+    virtual bool IsMapWindow() const { return false; }
     // Paints through the cached layers: each stale layer is drawn afresh, the picture is copied
     // into the context and PaintPrepared draws over it.
     virtual void PaintBuffered(platform::DeviceContext& dc);

@@ -7,7 +7,8 @@
 // fallback, periodic and vector nodes each have their rule; a node without one (ZETA, DIGAMMA,
 // ARG and the compiler's special nodes) is differentiated by a central difference written as
 // a tree of bound nodes, so the result is still defined wherever the node is differentiable.
-// A derivative that would grow beyond a node budget (high orders of quotients) is taken as a
+// Each result is collected into a sum of terms (normal_form.h), so that the next order starts
+// from a small tree; a derivative that would still grow beyond a node budget is taken as a
 // central difference of the whole tree, so a derivative always comes back in bounded time.
 //
 // The derivative rules of the one-argument built-ins live in the name table

@@ -21,8 +21,14 @@ constexpr long double kPi = pi_v<long double>;
 
 // --- adapters from plain functions to the evaluator signatures ------------------------------
 
-template <long double (*F)(long double)>
+template <auto F>
 long double Real1(long double a, long double) {
+    return F(a);
+}
+
+// Real1 for a function whose name is overloaded with its complex form.
+template <long double (*F)(long double)>
+long double RealFn(long double a, long double) {
     return F(a);
 }
 
@@ -342,31 +348,31 @@ const std::array kFunctions = std::to_array<BuiltinFunction>({
      Complex2<[](C a, C b) { return std::sqrt(a * a + b * b); }>, "HYPOT"},
     {op::kBeta, 2, Real2<[](L a, L b) { return special::Beta(a, b); }>,
      Complex2<[](C a, C b) { return special::Beta(a, b); }>, "BETA"},
-    {op::kBesselJ0, 1, Real1<BesselJ0>, RealOnTheAxis<Real1<BesselJ0>, special::BesselJ0>,
+    {op::kBesselJ0, 1, RealFn<BesselJ0>, RealOnTheAxis<RealFn<BesselJ0>, special::BesselJ0>,
      "J0 BESSELJ0"},
-    {op::kBesselJ1, 1, Real1<BesselJ1>, RealOnTheAxis<Real1<BesselJ1>, special::BesselJ1>,
+    {op::kBesselJ1, 1, RealFn<BesselJ1>, RealOnTheAxis<RealFn<BesselJ1>, special::BesselJ1>,
      "J1 BESSELJ1"},
-    {op::kBesselY0, 1, Real1<BesselY0>, RealOnTheAxis<Real1<BesselY0>, special::BesselY0>,
+    {op::kBesselY0, 1, RealFn<BesselY0>, RealOnTheAxis<RealFn<BesselY0>, special::BesselY0>,
      "Y0 BESSELY0"},
-    {op::kBesselY1, 1, Real1<BesselY1>, RealOnTheAxis<Real1<BesselY1>, special::BesselY1>,
+    {op::kBesselY1, 1, RealFn<BesselY1>, RealOnTheAxis<RealFn<BesselY1>, special::BesselY1>,
      "Y1 BESSELY1"},
-    {op::kSinInt, 1, Real1<special::SinIntegral>,
-     RealOnTheAxis<Real1<special::SinIntegral>, special::SinIntegral>, "SI"},
-    {op::kCosInt, 1, Real1<special::CosIntegral>,
-     RealOnTheAxis<Real1<special::CosIntegral>, special::CosIntegral>, "CI"},
-    {op::kExpInt, 1, Real1<special::ExpIntegralEi>,
-     RealOnTheAxis<Real1<special::ExpIntegralEi>, special::ExpIntegralEi>, "EI"},
+    {op::kSinInt, 1, RealFn<special::SinIntegral>,
+     RealOnTheAxis<RealFn<special::SinIntegral>, special::SinIntegral>, "SI"},
+    {op::kCosInt, 1, RealFn<special::CosIntegral>,
+     RealOnTheAxis<RealFn<special::CosIntegral>, special::CosIntegral>, "CI"},
+    {op::kExpInt, 1, RealFn<special::ExpIntegralEi>,
+     RealOnTheAxis<RealFn<special::ExpIntegralEi>, special::ExpIntegralEi>, "EI"},
     {op::kArg, 1, Real1<[](L x) { return x < 0 ? kPi : 0.0L; }>,
      Complex1<[](C z) { return Complex(z.imag() == 0 && z.real() < 0 ? kPi : std::arg(z)); }>,
      "ARG ANGLE"},
-    {op::kZeta, 1, Real1<special::Zeta>, RealOnTheAxis<Real1<special::Zeta>, special::Zeta>,
+    {op::kZeta, 1, RealFn<special::Zeta>, RealOnTheAxis<RealFn<special::Zeta>, special::Zeta>,
      "ZETA"},
-    {op::kFresnelS, 1, Real1<special::FresnelS>,
-     RealOnTheAxis<Real1<special::FresnelS>, special::FresnelS>, "FRESNELS"},
-    {op::kFresnelC, 1, Real1<special::FresnelC>,
-     RealOnTheAxis<Real1<special::FresnelC>, special::FresnelC>, "FRESNELC"},
-    {op::kDigamma, 1, Real1<special::Digamma>,
-     RealOnTheAxis<Real1<special::Digamma>, special::Digamma>, "DIGAMMA PSI"},
+    {op::kFresnelS, 1, RealFn<special::FresnelS>,
+     RealOnTheAxis<RealFn<special::FresnelS>, special::FresnelS>, "FRESNELS"},
+    {op::kFresnelC, 1, RealFn<special::FresnelC>,
+     RealOnTheAxis<RealFn<special::FresnelC>, special::FresnelC>, "FRESNELC"},
+    {op::kDigamma, 1, RealFn<special::Digamma>,
+     RealOnTheAxis<RealFn<special::Digamma>, special::Digamma>, "DIGAMMA PSI"},
     {op::kSinc, 1, Real1<[](L x) { return x == 0 ? 1.0L : std::sin(x) / x; }>,
      Complex1<[](C z) { return z == Complex(0) ? Complex(1) : std::sin(z) / z; }>, "SINC"},
     {op::kBinomial, 2, Real2<[](L n, L k) { return special::Binomial(n, k); }>, ComplexBinomial,

@@ -428,7 +428,7 @@ Complex ZetaEulerMaclaurin(const Complex& s) {
         43867.0L / 798, -174611.0L / 330, 854513.0L / 138, -236364091.0L / 2730};
     constexpr int kTerms = 12;
     const long double count = std::ceil(3 * (std::abs(s) + 2 * kTerms) / kPi) + 5;
-    if (count > 1e6L) return kUndefined;  // far up the critical strip: beyond this method
+    if (!(count <= 1e6L)) return kUndefined;  // far up the critical strip: beyond this method
     const int n = static_cast<int>(count);
     Complex sum = 0;
     for (int k = 1; k < n; ++k) sum += std::exp(-s * std::log(static_cast<long double>(k)));

@@ -349,7 +349,9 @@ int TFileMsgWin::LoadBitmapFile() {
     if (background_.fileName.isEmpty() || !QFileInfo::exists(background_.fileName)) {
         return kErrCouldNotFind;
     }
-    QImage image(background_.fileName);
+    const auto bytes = ReadWholeFile(background_.fileName);
+    if (!bytes) return kErrCannotOpenFile;
+    QImage image = QImage::fromData(bytes->data(), static_cast<int>(bytes->size()));
     if (image.isNull()) return kErrCannotOpenFile;
     background_.image = std::move(image);
     background_.present = true;

@@ -70,7 +70,7 @@ protected:
         win.Sketch() = {{TSketchPoint::kHead, 0, 0, {0xff0000, 2, 0}},
                         {TSketchPoint::kPoint, -1, -1, {}},
                         {TSketchPoint::kEnd, 1, -2, {}}};
-        win.Shading().push_back({0, -1, 0, 1, -1, 1, 6, 0});
+        win.State2D().shades.push_back({0, -1, 0, 1, -1, 1, 6, {}});
         win.Notebook().SetText(QStringLiteral("why the curves meet"));
         win.Protection().Protect(kProtectNotebook, "pw", {"author", "", "", ""});
         win.Axes().xInterval = 2;

@@ -144,8 +144,8 @@ inline TDiagramBody SampleBody() {
         label.text = "y" + std::to_string(k);
         body.equationLabels.push_back(label);
     }
-    body.shading = {{0, -1, TShadeRecord::MakeStyle(2, 1, 3), 1, -1, 1, 6, 0},
-                    {0, 2, 0, 0, 0, 0, 7, 0}};
+    body.shading = {{0, -1, TShadeRecord::Style(2, 1, 3), 1, -1, 1, 6, {}},
+                    {0, 2, 0, 0, 0, 0, 7, {1, 2, 3, 4}}};
     body.sketch = {{TSketchPoint::kHead, 0, 0, {0x0000ff, 2, 0}},
                    {TSketchPoint::kPoint, 1, 1, {}},
                    {TSketchPoint::kEnd, 2, 1.5L, {}}};
