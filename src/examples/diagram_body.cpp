@@ -251,7 +251,9 @@ void BodyReader::ConvertRecord(TExample& e, int index) {
     if (e.IsLagrangeExplicit()) RestoreLagrangePoints(e);
     if (version_ < kCoordinateGroupsVersion && e.kind % 100 == 9)
         RebuildCoordinateGroups(e, window_.dimension);
-    if (window_.mapOrLog && index == 0) e.Text(2) = "t";
+    // A map or logarithmic window names the parameter of its first example's curve "t"; a
+    // second text the example uses is its own and stays.
+    if (window_.mapOrLog && index == 0 && e.Text(2).empty()) e.Text(2) = "t";
     NumberFormat format;
     format.places = body_.settings.decimalPlaces;
     format.NumberFormatChanged();

@@ -42,7 +42,7 @@ namespace quorlin::examples {
 struct TBodyWindow {
     int dimension = 2;      // 3 in the 3D windows: points of older files group three letters
     bool mapOrLog = false;  // map and logarithmic-axes windows: no family marks, and example 0's
-                            // second text is "t"
+                            // second text, when empty, is "t"
 };
 
 // The left ends, values and right ends of the animation parameters '@' and A-Z.

@@ -102,6 +102,7 @@ TDiagramSettings TPlot11Win::GatherSettings() const {
     s.scene.printedThickness = scene.boxPrintedThickness;
     s.levelWords = levelWords;
     s.toolNumbers = mapNumbers;
+    StoreFileSettings(s);
     return s;
 }
 
@@ -163,6 +164,7 @@ void TPlot11Win::ApplySettings(const TDiagramSettings& s) {
     scene.boxPrintedThickness = s.scene.printedThickness;
     levelWords = s.levelWords;
     mapNumbers = s.toolNumbers;
+    LoadFileSettings(s);
 }
 
 // The values of '@' and A-Z and the ends of '@' and A-W live in the formula engine; the ends of

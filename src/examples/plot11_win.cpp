@@ -85,4 +85,7 @@ ShadeList* TPlot11Win::ShadingList() {
     return nullptr;
 }
 
+void TPlot11Win::StoreFileSettings(TDiagramSettings&) const {}
+void TPlot11Win::LoadFileSettings(const TDiagramSettings&) {}
+
 }  // namespace quorlin::examples

@@ -85,6 +85,10 @@ public:
     // The explicit-shading list of a 2D window; null in a window without one (a file's list
     // then travels on unchanged).
     virtual ShadeList* ShadingList();
+    // The settings of a diagram file that the branches keep: into the settings for writing,
+    // and from them after reading.
+    virtual void StoreFileSettings(TDiagramSettings& settings) const;
+    virtual void LoadFileSettings(const TDiagramSettings& settings);
 
     // --- the diagram file ---
     // The body of the diagram as the window holds it, but the inventory (which the writer

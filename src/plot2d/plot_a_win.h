@@ -62,6 +62,13 @@ public:
     bool RebuildDerived(int i);
 
     ShadeList* ShadingList() override { return &state_.shades; }
+    // The implicit-regions mode travels in diagram files.
+    void StoreFileSettings(examples::TDiagramSettings& settings) const override {
+        settings.regionsMode = static_cast<std::int16_t>(state_.regionMode);
+    }
+    void LoadFileSettings(const examples::TDiagramSettings& settings) override {
+        state_.regionMode = settings.regionsMode;
+    }
 
     // --- regions ---
     void FreeShadeList();

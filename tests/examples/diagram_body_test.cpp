@@ -330,6 +330,10 @@ TEST(DiagramBody, ExamplesComeBackWithListsTextsNamesAndStoredForms) {
     EXPECT_EQ(map.inventory.Entry(0).familyMark, 0);
     EXPECT_EQ(map.inventory[0].Text(2), "t");
     EXPECT_EQ(map.inventory[1].Text(2), "");
+    explicitCurve.Text(2) = "X^2";  // a text the example uses is not replaced
+    hand.groups[0] = Group(explicitCurve);
+    ASSERT_EQ(Read(hand, map, {2, true}), kNoError);
+    EXPECT_EQ(map.inventory[0].Text(2), "X^2");
 }
 
 TEST(DiagramBody, RecordsOfOlderVersionsAreConverted) {

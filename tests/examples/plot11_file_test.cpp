@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "examples/plot_test_window.h"
+#include "plot2d/plot2_win.h"
 #include "sample_body.h"
+#include "shell/window_kinds.h"
 
 namespace quorlin::examples {
 namespace {
@@ -108,6 +110,34 @@ TEST_F(Plot11FileTest, ASavedDiagramOpensInANewWindowAsItWasAndSavesToTheSameFil
     EXPECT_TRUE(second.Image(ImageLayer::Picture) == before) << "the same pixels";
     ASSERT_TRUE(second.SaveTo(Path("b.qz2")));
     EXPECT_EQ(FileBytes(Path("b.qz2")), FileBytes(Path("a.qz2")));
+}
+
+TEST_F(Plot11FileTest, ALogarithmicDiagramKeepsItsAxesAndDropsItsFamilyMarks) {
+    NewWindowRequest request;
+    request.fileName = QStringLiteral("noname1.lqz");
+    request.logMode = canvas::kLogY;
+    std::unique_ptr<platform::Window> made(plot2d::CreateLogWindow(request));
+    auto& first = dynamic_cast<plot2d::TLogWin&>(*made);
+    first.SizeChanged(401, 401);
+    first.AddExample(kind::kExplicit, -5, 5, {"", "x"});
+    first.CompileExample(0);
+    first.AddEquationLabel();
+    first.Inventory().Entry(0).familyMark = 1;
+    ASSERT_TRUE(first.SaveTo(Path("a.lqz")));
+
+    request.logMode = canvas::kLogBoth;
+    std::unique_ptr<platform::Window> other(plot2d::CreateLogWindow(request));
+    auto& second = dynamic_cast<plot2d::TLogWin&>(*other);
+    second.SizeChanged(401, 401);
+    ASSERT_EQ(second.Load(Path("a.lqz")), kNoError);
+    EXPECT_EQ(second.View().logMode, canvas::kLogY);
+    EXPECT_EQ(second.View().altUp, first.View().altUp);
+    EXPECT_EQ(second.Inventory().Entry(0).familyMark, 0);
+    EXPECT_EQ(second.Inventory()[0].Text(2), "x");
+    EXPECT_TRUE(second.SaveTo(Path("b.lqz")));
+    first.Inventory().Entry(0).familyMark = 0;
+    ASSERT_TRUE(first.SaveTo(Path("a.lqz")));
+    EXPECT_EQ(FileBytes(Path("b.lqz")), FileBytes(Path("a.lqz")));
 }
 
 TEST_F(Plot11FileTest, ADamagedFileLeavesTheOpenDiagramAsItWas) {
