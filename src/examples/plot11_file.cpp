@@ -1,5 +1,6 @@
 // TPlot11Win's diagram file: the body gathered from the levels for writing, and a body read
 // from a file installed in their place.
+#include <tuple>
 #include <utility>
 
 #include "canvas/grid_dialogs.h"
@@ -200,7 +201,10 @@ int TPlot11Win::GatherBody(TDiagramBody& body) {
     for (std::size_t i = 0; i < axisLabels.size(); ++i) {
         const auto label = ToWindows1252(axisLabels[i]);
         if (!label) {
-            platform::ErrorMsg(this, kErrCannotUnderstand);
+            platform::MsgBox(this, resources::LoadString(platform::kStrHmmCaption),
+                             QStringLiteral("The axis labels hold characters that a diagram file "
+                                            "cannot store; the diagram was not saved."),
+                             platform::kMsgOk);
             return kErrAlreadyReported;
         }
         body.axisLabels[i] = *label;
