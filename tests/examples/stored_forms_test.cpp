@@ -1,6 +1,5 @@
-// The forms a diagram file keeps: points of a polynomial through points in its numbers, the
-// body table of an orbital system in its bodies (exactly), and the coordinate groups of points
-// of older files.
+// The forms a diagram file keeps: the body table of an orbital system in its bodies (exactly,
+// whatever the numbers), and the coordinate groups of points of older files.
 #include "examples/stored_forms.h"
 
 #include <gtest/gtest.h>
@@ -9,20 +8,6 @@
 
 namespace quorlin::examples {
 namespace {
-
-TEST(StoredForms, LagrangePointsTravelInTheNumbers) {
-    TExample e;
-    e.Init(kind::kLagrange, 1, 50);
-    for (std::size_t j = 0; j < 9; ++j) e.points[j] = {j + 0.5L, -1.0L * j, 7};
-    TExample record;
-    StoreLagrangePoints(e, record);
-    EXPECT_EQ(record.NumberAt(281 + 20 * 4), 4.5L);
-    EXPECT_EQ(record.NumberAt(291 + 20 * 8), -8);
-    e.numbers = record.numbers;
-    RestoreLagrangePoints(e);
-    EXPECT_EQ(e.points[3].x, 3.5L);
-    EXPECT_EQ(e.points[3].z, 0);
-}
 
 TEST(StoredForms, OrbitalBodiesComeBackExactly) {
     TExample e;
