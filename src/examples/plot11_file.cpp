@@ -6,6 +6,7 @@
 #include "canvas/grid_dialogs.h"
 #include "core/errors.h"
 #include "examples/plot11_win.h"
+#include "examples/slide_dialog.h"
 #include "platform/boxes.h"
 #include "platform/text_codec.h"
 #include "resources/resources.h"
@@ -77,8 +78,11 @@ TDiagramSettings TPlot11Win::GatherSettings() const {
         s.toolState[i] = static_cast<std::int16_t>(state[i]);
     s.complexMode = Formulas().complexMode;
     s.inventoryShown = InventoryShown();
-    for (int k = 0; k < kSliderDialogs; ++k)
-        s.sliderShown[static_cast<std::size_t>(k)] = ParamDialogShown(k);
+    for (int k = 0; k < kSliderDialogs; ++k) {
+        const TSlideDlg* slider = ParamDialog(k);
+        s.sliderShown[static_cast<std::size_t>(k)] = slider && !slider->IsHidden();
+    }
+    s.evaluateParameters = evaluateParameters;
     s.notebookShown = NotebookShown();
     s.speedFactor = Animation().speed;
     s.loopClosing = Tracer().loopClosingPixels;
@@ -135,6 +139,7 @@ void TPlot11Win::ApplySettings(const TDiagramSettings& s) {
     Options().shadingOption = s.shadingChoice;
     Options().defaultCount = s.defaultCount;
     Tracer().abruptAngles = s.abruptAngles;
+    evaluateParameters = s.evaluateParameters;
     sketchPenWidth = s.sketchThickness;
     Animation().speed = s.speedFactor;
     Tracer().loopClosingPixels = s.loopClosing;
@@ -358,6 +363,8 @@ void TPlot11Win::RebuildExamples() {
 // The dialogs and windows that were open when the diagram was saved.
 void TPlot11Win::ReopenWindows(const TDiagramSettings& s, int protectionMask) {
     if (s.inventoryShown && (protectionMask & kProtectInventory) == 0) ShowInventory();
+    for (int k = 0; k < kSliderDialogs; ++k)
+        if (TSlideDlg* slider = ParamDialog(k)) slider->HideDialog();
     for (int k = 0; k < kSliderDialogs; ++k)
         if (s.sliderShown[static_cast<std::size_t>(k)]) OpenParamDialog(k);
     if (s.notebookShown && HasNotebook() && (protectionMask & kProtectNotebook) == 0)

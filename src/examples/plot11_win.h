@@ -12,12 +12,19 @@
 // body read to its end replaces the open diagram, which is then compiled again, its derived
 // examples rebuilt and the dialogs and windows that were open opened again. Settings that no
 // level holds yet keep the values the last file gave them, so that they travel on unchanged.
+//
+// It creates the derived examples of the tracing sliders and the slicer (tangents.h): Taylor
+// polynomials, tangent lines, marked points, trajectory points, vectors and tangent lines, and
+// the tangent planes and lines of surfaces; each new one gets its label and is drawn, and the
+// dependency walk of the branches rebuilds them through RebuildTangentEntry.
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 #include "examples/diagram_body.h"
 #include "examples/plot1_win.h"
+#include "examples/tangents.h"
 
 namespace quorlin::examples {
 
@@ -77,9 +84,6 @@ public:
     // The inventory dialog beside the window, and whether it is shown.
     virtual void ShowInventory();
     virtual bool InventoryShown() const;
-    // The slider dialog of slot k (0 '@', 1-23 A-W, 24 all letters), and whether it is shown.
-    virtual void OpenParamDialog(int k);
-    virtual bool ParamDialogShown(int k) const;
     // Which window reads a body: 2D or 3D, and whether it is a map or logarithmic window.
     virtual TBodyWindow BodyWindow() const;
     // The explicit-shading list of a 2D window; null in a window without one (a file's list
@@ -106,6 +110,29 @@ public:
     void CommitRead() override;
     void DiscardRead() override;
 
+    // --- derived examples of the sliders and the slicer ---
+    // Each appends one example (two for the tangent lines of a surface), gives it its label,
+    // draws it and tells the inventory; the index of the new example, or -1 after the error
+    // box (nothing is shown for the entries refused without a message).
+    int AddTaylorPolynomial(int parent, int degree, std::string_view centre);
+    int AddMarkedPoint(int parent, std::string_view parameter);
+    int AddTrajectoryPoint(int parent, const TTrajectory& trajectory, long double time);
+    int AddTrajectoryLine(int parent, const TTrajectory& trajectory, long double time, int code,
+                          long double length, long double speed);
+    int AddTangentPlane(int parent, std::string_view pointText, Vec3 point);
+    int AddTangentLines(int parent, std::string_view pointText, Vec3 point);
+    // Rebuilds derived example i when its code is one of these; empty for other codes.
+    std::optional<bool> RebuildTangentEntry(int i);
+    // The builder on this window's inventory, compiler and trajectory numerics.
+    TTangentBuilder TangentBuilder();
+    // The state of a trajectory of `example` at time t, integrated as the window draws it;
+    // empty where t cannot be reached.
+    std::optional<Vec3> TrajectoryStateAt(TExample& example, const TTrajectory& trajectory,
+                                          long double t);
+
+    // Clears the combo box and adds one item per character of the letters, selecting the first.
+    static void FillLetterCombo(platform::Dialog& dialog, int id, std::string_view letters);
+
 private:
     TDiagramSettings GatherSettings() const;
     void ApplySettings(const TDiagramSettings& s);
@@ -120,6 +147,8 @@ private:
     TParameterTables keptParameters_;
     ShadeList keptShading_;
     std::optional<TDiagramBody> pendingBody_;
+    // Label, drawing and inventory of a new derived example; the error box for a refusal.
+    int FinishEntry(const TAddResult& added, bool slicer);
 };
 
 }  // namespace quorlin::examples

@@ -14,13 +14,22 @@
 // EnterLagrangeMode, CloseToolDialogs, EnableInventory, RefreshExample, SetCurrentExample,
 // DrawExampleNow, RedrawAll, InvalidateGraph, EditOrbitalSystem, RebuildLagrangePolynomial,
 // ToggleEquationLabels, TrajectoriesChanged and SwapExamples.
+//
+// It also opens the slider dialogs of the animation parameters (commands 600-624: '@', A-W
+// and all letters), keeps them until the window goes, gives them the window's decimals and
+// step counts, and keeps the "Evaluate parameters" switch (command 831).
+#include <QPointer>
+
 #include <array>
+#include <memory>
 #include <span>
 #include <string_view>
 
 #include "examples/plot0_win.h"
 
 namespace quorlin::examples {
+
+class TSlideDlg;
 
 // Strings of the inventory listing.
 inline constexpr int kStrInventoryCaption = 165;  // "inventory "
@@ -100,10 +109,30 @@ public:
     // the run added is gone again), 10 nothing was added.
     int RunScript(std::string_view text);
 
+    // --- animation parameters ---
+    // Opens (or shows) the slider dialog of slot 0 ('@'), 1-23 (A-W) or 24 (all letters), its
+    // bar at the value. The all-letters dialog and the one-letter dialogs hide each other.
+    void OpenParamDialog(int slot);
+    // The dialog of a slot once opened; null before.
+    TSlideDlg* ParamDialog(int slot) const;
+    // The shown dialogs without units of their own take the step counts of slider slot 0.
+    void ApplyParameterUnits();
+    // "Evaluate parameters": the inventory's duplicate freezes the selected letter.
+    bool evaluateParameters = false;
+
+    // The decimals reach the dialogs' bars too.
+    void NumberFormatChanged() override;
+    void UpdateMenuChecks(bool flag) override;
+    // The slider dialogs hide with the window.
+    void HideWindow() override;
     void EnableCommand(platform::CommandState& state) override;
 
 private:
     class ScriptExecutor;
+    class ParameterSink;
+
+    std::array<QPointer<TSlideDlg>, 25> paramDialogs_;
+    std::unique_ptr<ParameterSink> parameterSink_;
 };
 
 }  // namespace quorlin::examples

@@ -218,6 +218,17 @@ TEST(EquationText, TrajectoryLines) {
     sequence.texts = {"a", "b", "c", ""};
     sequence.endTime = 9;
     EXPECT_EQ(DescribeTrajectory(sequence, 2, true), "(a,b,c) t = 0.00 fwd t = 9.00");
+
+    // A derx equation shows its initial values without their closing comma, and an empty list
+    // as nothing.
+    TTrajectory derx;
+    derx.kind = kind::kHigherOrder;
+    derx.step = 0.5L;
+    for (auto [values, shown] :
+         {std::pair{"1,0,", "(1,0) t = 0.0 steps 0.5 Euler"}, {"", "() t = 0.0 steps 0.5 Euler"}}) {
+        derx.texts[0] = values;
+        EXPECT_EQ(DescribeTrajectory(derx, 1, false), shown);
+    }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "examples/plot_test_window.h"
+#include "examples/slide_dialog.h"
 #include "plot2d/plot2_win.h"
 #include "sample_body.h"
 #include "shell/window_kinds.h"
@@ -35,8 +36,6 @@ public:
     void OpenIvp20() override { opened.push_back("IVP20"); }
     void ShowInventory() override { opened.push_back("inventory"); }
     bool InventoryShown() const override { return true; }
-    void OpenParamDialog(int k) override { opened.push_back("slider " + std::to_string(k)); }
-    bool ParamDialogShown(int k) const override { return k == 1; }
     void RestoreToolState(int a, int b, int c) override {
         opened.push_back("state " + std::to_string(a + b + c));
     }
@@ -166,14 +165,18 @@ TEST_F(Plot11FileTest, TheWindowsThatWereOpenOpenAgain) {
                  tools_mask::kPhaseWindowFirst + tools_mask::kIvp20;
     first.Notebook().SetText(QStringLiteral("notes"));
     first.Notebook().ShowWindow();
+    first.OpenParamDialog(2);
     ASSERT_TRUE(first.SaveTo(Path("tools.qz2")));
 
     RecordingWindow second(QStringLiteral("noname2.qz2"));
     ASSERT_EQ(second.Load(Path("tools.qz2")), kNoError);
-    const std::vector<std::string> expected = {"inventory", "slider 1", "time 1", "IVP10",
-                                               "phase 0",   "IVP20",    "state 0"};
+    const std::vector<std::string> expected = {"inventory", "time 1", "IVP10",
+                                               "phase 0",   "IVP20",  "state 0"};
     EXPECT_EQ(second.opened, expected);
     EXPECT_TRUE(second.NotebookShown());
+    ASSERT_NE(second.ParamDialog(2), nullptr);
+    EXPECT_FALSE(second.ParamDialog(2)->IsHidden());
+    EXPECT_EQ(second.ParamDialog(1), nullptr);
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ TEST(TrajectoryBuildersTest, SystemTrajectoriesRunFromTheirStartAndNumberOnwards
     EXPECT_EQ(oldest.option2, 3);  // the parameter word
     EXPECT_EQ(oldest.spare, 0.75L);
     EXPECT_EQ(newest.spare, 0);  // no parameter named
-    EXPECT_EQ(oldest.treeOf, (std::array<std::int16_t, 3>{1, 2, 3}));
+    EXPECT_EQ(oldest.treeOf, (std::array<std::int16_t, 3>{0, 1, 2}));
     EXPECT_EQ(oldest.pen, (TPenSpec{8, 1, 0}));
     EXPECT_EQ(oldest.flag, 1);
 }
