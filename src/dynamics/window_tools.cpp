@@ -137,16 +137,6 @@ std::uint16_t TWindowTrajectoryTools::OpenMask() const {
     return bits;
 }
 
-void TWindowTrajectoryTools::Reopen(std::uint16_t bits) {
-    for (int k = 0; k < kTimeWindowCount; ++k)
-        if (bits & LinkedMaskBit(LinkedKind::kTime, k)) OpenTimeWindow(k);
-    for (std::size_t k = 0; k < 3; ++k)  // IVP10, IVP11, IVP12
-        if (bits & kDialogBits[k]) OpenIvp(kWhich[k]);
-    for (int k = 0; k < kPhaseWindowCount; ++k)
-        if (bits & LinkedMaskBit(LinkedKind::kPhase, k)) OpenPhaseWindow(k);
-    if (bits & mask::kIvp20) OpenIvp(20);
-}
-
 std::vector<TLinkedWin*> TWindowTrajectoryTools::ShownLinkedWindows() const {
     std::vector<TLinkedWin*> shown;
     for (const auto& w : time_)

@@ -35,7 +35,6 @@ public:
     void OpenTimeWindow(int index) override;
     void OpenPhaseWindow(int index) override;
     std::uint16_t OpenMask() const override;
-    void Reopen(std::uint16_t mask) override;
 
     void PointTraced(const examples::TLinkedPoint& point) override;
     void TrajectoryRetraced(int i, const examples::TTrajectory& trajectory) override;

@@ -20,10 +20,10 @@ TPlot11Win::TPlot11Win(int kind, QString fileName, QString iniName, int dimensio
     HandleCommand(cmd::kIvp12, [this] { OpenIvp12(); });
     HandleCommand(cmd::kIvp20, [this] { OpenIvp20(); });
     HandleCommands(cmd::kTimeWindowFirst, cmd::kPhaseWindowFirst - 1, [this](int id) {
-        if (auto* tools = TrajectoryTools()) tools->OpenTimeWindow(id - cmd::kTimeWindowFirst);
+        OpenTimeWindow(id - cmd::kTimeWindowFirst);
     });
     HandleCommands(cmd::kPhaseWindowFirst, cmd::kPhaseWindowLast, [this](int id) {
-        if (auto* tools = TrajectoryTools()) tools->OpenPhaseWindow(id - cmd::kPhaseWindowFirst);
+        OpenPhaseWindow(id - cmd::kPhaseWindowFirst);
     });
 }
 
@@ -101,10 +101,6 @@ TTrajectoryTools* TPlot11Win::TrajectoryTools() {
     return trajectoryTools_.get();
 }
 
-void TPlot11Win::ReopenToolWindows(std::uint16_t mask) {
-    if (auto* tools = TrajectoryTools()) tools->Reopen(mask);
-}
-
 void TPlot11Win::RefreshLinkedWindows(const TLinkedPoint& point) {
     if (trajectoryTools_) trajectoryTools_->PointTraced(point);
 }
@@ -152,6 +148,31 @@ void TPlot11Win::CleanupWindow() {
     trajectoryTools_.reset();
     TPlot1Win::CleanupWindow();
 }
+
+void TPlot11Win::OpenTimeWindow(int k) {
+    if (auto* tools = TrajectoryTools()) tools->OpenTimeWindow(k);
+}
+
+void TPlot11Win::OpenPhaseWindow(int k) {
+    if (auto* tools = TrajectoryTools()) tools->OpenPhaseWindow(k);
+}
+
+void TPlot11Win::ShowInventory() {}
+
+bool TPlot11Win::InventoryShown() const {
+    return false;
+}
+
+TBodyWindow TPlot11Win::BodyWindow() const {
+    return {Dimension(), IsMapWindow()};
+}
+
+ShadeList* TPlot11Win::ShadingList() {
+    return nullptr;
+}
+
+void TPlot11Win::StoreFileSettings(TDiagramSettings&) const {}
+void TPlot11Win::LoadFileSettings(const TDiagramSettings&) {}
 
 }  // namespace quorlin::examples
 

@@ -76,13 +76,17 @@ public:
     TObserver& Observer() { return observer_; }
     const TObserver& Observer() const { return observer_; }
     TSceneSettings& Scene() { return scene_; }
+    const TSceneSettings& Scene() const { return scene_; }
     TTracerSettings& Tracer() { return tracer_; }
     const TTracerSettings& Tracer() const { return tracer_; }
     TAnimationSettings& Animation() { return animation_; }
+    const TAnimationSettings& Animation() const { return animation_; }
     TToolSettings& Tools() { return tools_; }
+    const TToolSettings& Tools() const { return tools_; }
     TLevelSettings& Level() { return level_; }
     TStereogramSettings& Stereogram() { return stereogram_; }
     TSliderSteps& SliderSteps() { return sliderSteps_; }
+    const TSliderSteps& SliderSteps() const { return sliderSteps_; }
     TDialogPositions& DialogPositions() { return dialogPositions_; }
     SketchList& Sketch() { return sketch_; }
     const SketchList& Sketch() const { return sketch_; }

@@ -35,7 +35,6 @@ public:
     // The open, shown dialogs and linked windows as bits of the open-tools mask; the reopening
     // after a diagram was read.
     virtual std::uint16_t OpenMask() const = 0;
-    virtual void Reopen(std::uint16_t mask) = 0;
 
     // --- what the window tells them ---
     // A point of a trajectory being traced (the linked windows draw its step).

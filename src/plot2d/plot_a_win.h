@@ -16,7 +16,7 @@
 #include "examples/plot111_win.h"
 #include "plot2d/example_drawers.h"
 #include "plot2d/primitives_canvas.h"
-#include "plot2d/shade_record.h"
+#include "plot2d/shading.h"
 
 namespace quorlin::plot2d {
 
@@ -60,6 +60,15 @@ public:
     virtual bool UpdateTranslation(int i);  // 110
     // Rebuilds example i by its derivation code; false for a code without a builder here.
     bool RebuildDerived(int i);
+
+    ShadeList* ShadingList() override { return &state_.shades; }
+    // The implicit-regions mode travels in diagram files.
+    void StoreFileSettings(examples::TDiagramSettings& settings) const override {
+        settings.regionsMode = static_cast<std::int16_t>(state_.regionMode);
+    }
+    void LoadFileSettings(const examples::TDiagramSettings& settings) override {
+        state_.regionMode = settings.regionsMode;
+    }
 
     // --- regions ---
     void FreeShadeList();
