@@ -2,10 +2,20 @@
 
 #include <cmath>
 
+#include "examples/arclen_dialog.h"
+#include "resources/command_ids.h"
+#include "shell/data_win.h"
+
 namespace quorlin::examples {
 
+namespace cmd = resources::cmd;
+
 TPlot11Win::TPlot11Win(int kind, QString fileName, QString iniName, int dimension, QWidget* parent)
-    : TPlot1Win(kind, std::move(fileName), std::move(iniName), dimension, parent) {}
+    : TPlot1Win(kind, std::move(fileName), std::move(iniName), dimension, parent) {
+    HandleCommand(cmd::kArcLength, [this] { OpenArcLength(); });
+    HandleCommand(cmd::kInspect, [this] { Inspect(); });
+    HandleCommand(cmd::kSketchThickness, [this] { AskSketchThickness(); });
+}
 
 TPlot11Win::~TPlot11Win() = default;
 

@@ -5,13 +5,32 @@
 // point lists, combinations, arc length, distance, "Inspect", the time and phase windows and the
 // initial-value dialogs) and the diagram file's reader and writer. Here it keeps the state those
 // share and introduces their slots: the hooks of the diagram body and the tool openers, which
-// the 2D and 3D branches fill. Its commands are not handled yet, so their menu items are off.
+// the 2D and 3D branches fill.
+//
+// Its tool commands: "Arc length ..." (the arc-length dialog), "Inspect ..." (the data list of
+// the results the tools recorded on the examples), "Thickness ..." (the sketch pen); each is
+// enabled by what the inventory holds (tool_commands.h). It keeps the tool dialogs that work on
+// examples of some kinds and closes each one once the inventory holds none of its kinds. It
+// draws what the 2D and 3D branches share: point examples record by record, curves of one
+// parameter in the plane or in space, polylines by visibility marks, all through the canvas
+// primitives.
+#include <QPointer>
+
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <span>
+#include <vector>
 
 #include "examples/plot1_win.h"
 
+namespace quorlin {
+class TDataWin;
+}
+
 namespace quorlin::examples {
+
+class TArcLenDlg;
 
 // Bits of the open-tools mask a diagram file keeps.
 namespace tools_mask {
@@ -63,6 +82,71 @@ public:
     // The state of a tool kept in a diagram file, and back.
     virtual void RestoreToolState(int a, int b, int c);
     virtual void GetToolState(std::array<int, 3>& out) const;
+    // The time window k (0-3) and the phase window k (0-2) of the trajectories.
+    virtual void OpenTimeWindow(int k);
+    virtual void OpenPhaseWindow(int k);
+    // A curve of T in space, t0 to t1 in n steps: each point projected, hidden ones marked when
+    // the hidden test is on; the 3D branch draws it.
+    virtual void DrawSpaceCurve(platform::DeviceContext& dc, TExprNode* x, TExprNode* y,
+                                TExprNode* z, long double t0, long double t1, int n,
+                                bool hiddenTest, const TPenSpec& pen);
+    // Whether a 3D point is drawn: the 3D branch tests it against its box and surfaces.
+    virtual bool IsPointVisible(const Vec3& p);
+
+    // --- tool commands ---
+    // Opens the windows an open-tools mask names, in bit order (a diagram file's).
+    void ReopenToolWindows(std::uint16_t mask);
+    // Keeps a tool dialog that works on examples of the kinds: CloseToolDialogs closes it once
+    // the inventory holds none of them.
+    void AddToolDialog(platform::Dialog* dialog, std::vector<int> kinds);
+    // Unless forced, keeps each tool dialog while an example of its own kinds is left; closes
+    // and deletes the others.
+    void CloseToolDialogs(bool force) override;
+    // 723: the arc-length dialog, made on first use, then shown and brought to the top.
+    void OpenArcLength();
+    TArcLenDlg* ArcLengthDialog() const;
+    // 866: the data list of the examples, made on first use, filled and shown.
+    void Inspect();
+    TDataWin* DataWindow() const;
+    // The text of the data list.
+    std::string DataListText();
+    // 883: asks the sketch pen width; the file keeps 1 to 6, so the width is held to that.
+    void AskSketchThickness();
+
+    void NewDiagram() override;
+    // The arc-length dialog lists the curves again.
+    void InventoryChanged(int selectLast) override;
+    // Refills the data list when it exists.
+    void RefreshInventoryDlg() override;
+    void EnableCommand(platform::CommandState& state) override;
+
+    // --- drawing shared by the 2D and 3D branches ---
+    // Draws a point example record by record (209, 309, 215 and the point forms of 202, 203,
+    // 304): 0, the key polled at the end, or 1 when the parameter of a marked point cannot be
+    // read.
+    int DrawEntryRecord(platform::DeviceContext& dc, TExample& e);
+    int DrawEntry(platform::DeviceContext& dc, int k);
+    // A polyline of world points whose marks choose the pieces drawn (mode as
+    // canvas::SegmentChosen), in the pen (width 0 draws 1 wide).
+    void DrawPolylineToOutputs(platform::DeviceContext& dc,
+                               std::span<const canvas::WorldPoint> points,
+                               std::span<const std::uint8_t> marks, const TPenSpec& pen, int mode);
+    // A curve of T in the plane, t0 to t1 in n steps (the last exactly t1); it breaks where a
+    // tree is undefined or the point leaves the view, rather than joining across.
+    void DrawPlaneCurve(platform::DeviceContext& dc, TExprNode* x, TExprNode* y, long double t0,
+                        long double t1, int n, const TPenSpec& pen);
+
+private:
+    struct ToolDialog {
+        QPointer<platform::Dialog> dialog;
+        std::vector<int> kinds;
+    };
+    // One point of a point example drawn as its marker; false when it is not drawn.
+    bool DrawEntryPoint(canvas::TCanvasPrimitives& prim, TExample& e, int k);
+
+    std::vector<ToolDialog> toolDialogs_;
+    QPointer<TArcLenDlg> arcLength_;
+    QPointer<TDataWin> dataWin_;
 };
 
 }  // namespace quorlin::examples
