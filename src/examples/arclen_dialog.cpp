@@ -77,8 +77,12 @@ int TArcLenDlg::ReadInterval() {
     if (const int error = f.ReadNumberAt(text(kLowEdit), low, lowLetter)) return error;
     if (const int error = f.ReadNumberAt(text(kHighEdit), high, highLetter)) return error;
     if (high < low + kTiny) return kErrInconsistentData;
+    // The limits of y = f(x) are x values and must lie in the view; those of the other curves
+    // are values of their parameter, which the view does not bound (a whole circle runs to 2 pi).
     const canvas::TViewFrame& view = window_.View();
-    if (low < view.left || high > view.right) return kErrOutOfBounds;
+    const bool explicitCurve = window_.Inventory().IsIndex(selected_) &&
+                               window_.Inventory()[selected_].kind == kind::kExplicit;
+    if (explicitCurve && (low < view.left || high > view.right)) return kErrOutOfBounds;
     int count = 0;
     if (f.ReadInteger(text(kCountEdit).substr(0, kMaxCountChars), 1, 2147483647, count) != 0)
         return kErrOutOfBounds;

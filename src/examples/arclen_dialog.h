@@ -6,9 +6,9 @@
 // and upper limit (211, 212: formulas, optionally ending in "@" and a parameter letter) and the
 // subintervals (213), computes the arc length of the chosen curve by the window's six sums,
 // shows the Simpson sum (235) and records it on the curve as a data entry "arc length". Limits
-// beyond the view are refused with 17, limits the wrong way round with 6. Limits tied to two
-// different parameters hand those parameters their values and open their sliders. "close" (2)
-// hides the dialog; the window refills its list when the inventory changes.
+// of y = f(x) beyond the view are refused with 17, limits the wrong way round with 6. Limits tied
+// to two different parameters hand those parameters their values and open their sliders. "close"
+// (2) hides the dialog; the window refills its list when the inventory changes.
 #include <string>
 #include <vector>
 
