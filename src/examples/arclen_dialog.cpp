@@ -118,7 +118,8 @@ void TArcLenDlg::ApplyInterval() {
     SetText(kResult, FromWindows1252(tools.sumTexts[static_cast<std::size_t>(SumRule::Simpson)]));
     std::string label = ToWindows1252(platform::ResourceString(kStrArcLength)).value_or("");
     if (label.size() > kMaxLabelChars) label.resize(kMaxLabelChars);
-    window_.AddMarkedPoint(
+    // The data entry of the plot level (the tool level's AddMarkedPoint adds a derived point).
+    static_cast<TPlotWin&>(window_).AddMarkedPoint(
         selected_, kMarkKind,
         {tools.low, tools.high, length, static_cast<long double>(tools.subintervals)}, 4, label);
     activateWindow();
