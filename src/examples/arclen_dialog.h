@@ -1,27 +1,21 @@
 #pragma once
 // TArcLenDlg: the modeless "length of curve" dialog ("ARCLEN") of a graphing window.
 //
-// Its list (295) holds the window's curves (201, 202, 203, 304) by name, else by equation text;
-// polynomials through points and derived curves are left out. "length" (761) reads the lower
-// and upper limit (211, 212: formulas, optionally ending in "@" and a parameter letter) and the
-// subintervals (213), computes the arc length of the chosen curve by the window's six sums,
-// shows the Simpson sum (235) and records it on the curve as a data entry "arc length". Limits
-// of y = f(x) beyond the view are refused with 17, limits the wrong way round with 6. Limits tied
-// to two different parameters hand those parameters their values and open their sliders. "close"
-// (2) hides the dialog; the window refills its list when the inventory changes.
-#include <string>
-#include <vector>
-
-#include "platform/dialog.h"
+// Its list (295, TComboDlg) holds the window's curves (201, 202, 203, 304) of their own. "length"
+// (761) reads the lower and upper limit (211, 212: formulas, optionally ending in "@" and a
+// parameter letter) and the subintervals (213), computes the arc length of the chosen curve by the
+// window's six sums, shows the Simpson sum (235) and records it on the curve as a data entry "arc
+// length". Limits of y = f(x) beyond the view are refused with 17, limits the wrong way round
+// with 6. Limits tied to two different parameters hand those parameters their values and open their
+// sliders. "close" (2) hides the dialog; the window refills its list when the inventory changes.
+#include "examples/combo_dialog.h"
 
 namespace quorlin::examples {
 
 class TPlot11Win;
 
-class TArcLenDlg : public platform::Dialog {
-    Q_OBJECT
+class TArcLenDlg : public TComboDlg {
 public:
-    static constexpr int kCurveList = 295;
     static constexpr int kLowEdit = 211;
     static constexpr int kHighEdit = 212;
     static constexpr int kCountEdit = 213;
@@ -31,16 +25,8 @@ public:
 
     explicit TArcLenDlg(TPlot11Win& window);
 
-    // The example chosen in the list; -1 when the list is empty.
-    int Selected() const { return selected_; }
-    // The examples listed, in list order.
-    const std::vector<int>& Listed() const { return listed_; }
-    // Lists the curves again, keeping the chosen one where it is still listed.
-    void RefillLists();
-
     void SetupWindow() override;
     void OnControl(int id) override;
-    void OnNotify(int id, platform::Notification what) override;
 
 private:
     // Reads the limits and the count into the window's tools; 0 or an error number.
@@ -48,11 +34,8 @@ private:
     // Reads, computes, shows and records; errors are shown.
     void ApplyInterval();
     void ShowInterval();
-    void ReadSelection();
 
-    TPlot11Win& window_;
-    std::vector<int> listed_;
-    int selected_ = -1;
+    TPlot11Win& owner_;
     int lowLetter_ = 0;
     int highLetter_ = 0;
 };

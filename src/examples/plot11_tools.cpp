@@ -3,6 +3,8 @@
 // reopening of the windows a diagram file names.
 #include <QFileInfo>
 
+#include <numeric>
+
 #include "examples/arclen_dialog.h"
 #include "examples/plot11_win.h"
 #include "examples/tool_commands.h"
@@ -115,6 +117,22 @@ void TPlot11Win::Inspect() {
 void TPlot11Win::InventoryChanged(int selectLast) {
     TPlot1Win::InventoryChanged(selectLast);
     if (arcLength_) arcLength_->RefillLists();
+}
+
+void TPlot11Win::ExamplesRemoved(std::span<const int> oldToNew) {
+    TPlot1Win::ExamplesRemoved(oldToNew);
+    if (arcLength_) arcLength_->ExamplesRenumbered(oldToNew);
+}
+
+bool TPlot11Win::SwapExamples(int a, int b) {
+    if (!TPlot1Win::SwapExamples(a, b)) return false;
+    if (arcLength_) {
+        std::vector<int> map(static_cast<std::size_t>(Inventory().Count()));
+        std::iota(map.begin(), map.end(), 0);
+        std::swap(map[static_cast<std::size_t>(a)], map[static_cast<std::size_t>(b)]);
+        arcLength_->ExamplesRenumbered(map);
+    }
+    return true;
 }
 
 void TPlot11Win::RefreshInventoryDlg() {

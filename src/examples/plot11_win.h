@@ -122,8 +122,11 @@ public:
     void AskSketchThickness();
 
     void NewDiagram() override;
-    // The arc-length dialog lists the curves again.
+    // The arc-length dialog lists the curves again; it follows its curve when examples are
+    // removed or exchanged.
     void InventoryChanged(int selectLast) override;
+    void ExamplesRemoved(std::span<const int> oldToNew) override;
+    bool SwapExamples(int a, int b) override;
     // Refills the data list when it exists.
     void RefreshInventoryDlg() override;
     void EnableCommand(platform::CommandState& state) override;

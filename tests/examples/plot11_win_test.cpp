@@ -27,11 +27,6 @@ protected:
         dlg.Press(TArcLenDlg::kLength);
         return dlg;
     }
-    // Chooses the curve at a list position, as the user does.
-    static void Choose(TArcLenDlg& dlg, int position) {
-        dlg.SetSelectedIndex(TArcLenDlg::kCurveList, position);
-        dlg.OnNotify(TArcLenDlg::kCurveList, platform::Notification::SelectionChanged);
-    }
 };
 
 TEST_F(Plot11WinTest, TheArcLengthOfALineIsShownAndInspected) {
@@ -45,7 +40,7 @@ TEST_F(Plot11WinTest, TheArcLengthOfALineIsShownAndInspected) {
 
     // The parameter of a whole circle runs beyond the view.
     Paste("PARAM2;cos(t);sin(t);0;7;");
-    Choose(dlg, 1);
+    dlg.SelectPosition(1);
     ArcLength("0", "2*pi", "100");
     EXPECT_TRUE(Errors().empty());
     EXPECT_EQ(dlg.GetText(TArcLenDlg::kResult), QStringLiteral("6.2832"));
@@ -56,7 +51,7 @@ TEST_F(Plot11WinTest, TheArcLengthOfALineIsShownAndInspected) {
                              "(x,y) = (cos(t),sin(t)); 0 <= t <= 7\n"
                              "  arc length = (0.0000,6.2832,6.2832,100.0000)\n"));
     // The same computation again adds no second entry; a new one shows at once.
-    Choose(dlg, 0);
+    dlg.SelectPosition(0);
     ArcLength("0", "1", "100");
     ArcLength("0", "2", "100");
     EXPECT_TRUE(win.DataWindow()->Text().startsWith(
@@ -112,12 +107,15 @@ TEST_F(Plot11WinTest, TheArcLengthDialogClosesWithTheLastCurve) {
     ASSERT_TRUE(win.SendCommand(cmd::kArcLength));
     QPointer<TArcLenDlg> dlg = win.ArcLengthDialog();
     EXPECT_EQ(dlg->Listed(), (std::vector<int>{0, 2}));
+    dlg->SelectPosition(1);
 
+    // The chosen curve is followed to its new place.
     const int first[] = {0};
     win.DeleteExamples(first);
     win.InventoryChanged(0);
     win.CloseToolDialogs(false);
     EXPECT_EQ(dlg->Listed(), (std::vector<int>{1}));
+    EXPECT_EQ(dlg->SelectedExample(), 1);
     EXPECT_EQ(win.ArcLengthDialog(), dlg.data());
 
     const int last[] = {1};
