@@ -158,6 +158,19 @@ void TPlot11Win::NewDiagram() {
     placeInventory = true;
 }
 
+void TPlot11Win::UserFunctionsChanged() {
+    // The functions are copied into the trees that call them: those trees are made again.
+    for (int i = 0; i <= Inventory().LastIndex(); ++i) {
+        const TExample& e = Inventory()[i];
+        if (e.derivation < 1 && e.listing >= 0) CompileExample(i);
+    }
+    UpdateDependents(-1);
+    Compiler().MarkUsedSymbols();
+    TPlot1Win::UserFunctionsChanged();
+    InvalidateImage(ImageLayer::Background);
+    Invalidate();
+}
+
 void TPlot11Win::EnableCommand(platform::CommandState& state) {
     TPlot1Win::EnableCommand(state);
     if (state.enabled && !ToolCommandEnabled(state.id, Inventory(), Dimension()))

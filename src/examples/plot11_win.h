@@ -122,6 +122,9 @@ public:
     void AskSketchThickness();
 
     void NewDiagram() override;
+    // Every example of its own that is listed is compiled again with the new functions, and
+    // the examples derived from them rebuilt.
+    void UserFunctionsChanged() override;
     // The arc-length dialog lists the curves again; it follows its curve when examples are
     // removed or exchanged.
     void InventoryChanged(int selectLast) override;

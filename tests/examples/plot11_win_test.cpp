@@ -126,6 +126,17 @@ TEST_F(Plot11WinTest, TheArcLengthDialogClosesWithTheLastCurve) {
     EXPECT_TRUE(dlg.isNull());
 }
 
+TEST_F(Plot11WinTest, ExamplesFollowTheirUserFunctions) {
+    Paste("DEFINE1;myf;x^2;EXPL2;myf(x);");
+    FormulaContext& f = win.Formulas();
+    ASSERT_EQ(f.DefineUserFunction("MYF", "X^3", 1, f.FindUserFunction("MYF")), userfn::kDone);
+    win.UserFunctionsChanged();
+    long double y = 0;
+    ASSERT_TRUE(f.EvalAtReal(*win.Inventory()[0].Tree(2), slot::kX, 2, y));
+    EXPECT_EQ(y, 8);
+    EXPECT_TRUE(win.IsModified());
+}
+
 TEST_F(Plot11WinTest, PointEntriesAreDrawnRecordByRecord) {
     Paste("POINT2;1;2;POINT2;3;-1;");
     win.Inventory()[1].byte58 = 1;  // polar: r = 3, a = -1
