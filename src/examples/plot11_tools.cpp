@@ -39,8 +39,13 @@ private:
 
 // ------------------------------------------------------------------------------ tool windows
 
-void TPlot11Win::OpenTimeWindow(int) {}
-void TPlot11Win::OpenPhaseWindow(int) {}
+void TPlot11Win::OpenTimeWindow(int k) {
+    if (auto* tools = TrajectoryTools()) tools->OpenTimeWindow(k);
+}
+
+void TPlot11Win::OpenPhaseWindow(int k) {
+    if (auto* tools = TrajectoryTools()) tools->OpenPhaseWindow(k);
+}
 
 void TPlot11Win::ReopenToolWindows(std::uint16_t mask) {
     for (const TToolWindow& w : ToolWindowsOfMask(mask)) {
@@ -67,6 +72,7 @@ void TPlot11Win::AddToolDialog(platform::Dialog* dialog, std::vector<int> kinds)
 
 void TPlot11Win::CloseToolDialogs(bool force) {
     TPlot1Win::CloseToolDialogs(force);
+    if (trajectoryTools_) trajectoryTools_->CloseDialogs(force);
     std::erase_if(toolDialogs_, [&](const ToolDialog& t) {
         if (!t.dialog) return true;
         if (!force && HasExampleOfKind(Inventory(), t.kinds)) return false;
@@ -116,6 +122,7 @@ void TPlot11Win::Inspect() {
 
 void TPlot11Win::InventoryChanged(int selectLast) {
     TPlot1Win::InventoryChanged(selectLast);
+    if (trajectoryTools_) trajectoryTools_->InventoryChanged();
     if (arcLength_) arcLength_->RefillLists();
 }
 

@@ -5,7 +5,8 @@
 // point lists, combinations, arc length, distance, "Inspect", the time and phase windows and the
 // initial-value dialogs) and the diagram file's reader and writer. Here it keeps the state those
 // share and introduces their slots: the hooks of the diagram body and the tool openers, which
-// the 2D and 3D branches fill.
+// the 2D and 3D branches fill. The initial-value dialogs and the time and phase windows are its
+// trajectory tools (trajectory_tools.h), which take their commands and the linked-window slots.
 //
 // Its tool commands: "Arc length ..." (the arc-length dialog), "Inspect ..." (the data list of
 // the results the tools recorded on the examples), "Thickness ..." (the sketch pen); each is
@@ -24,6 +25,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -31,6 +33,7 @@
 
 #include "examples/plot1_win.h"
 #include "examples/tangents.h"
+#include "examples/trajectory_tools.h"
 
 namespace quorlin {
 class TDataWin;
@@ -107,8 +110,8 @@ public:
     // Keeps a tool dialog that works on examples of the kinds: CloseToolDialogs closes it once
     // the inventory holds none of them.
     void AddToolDialog(platform::Dialog* dialog, std::vector<int> kinds);
-    // Unless forced, keeps each tool dialog while an example of its own kinds is left; closes
-    // and deletes the others.
+    // Unless forced, keeps each tool dialog (the trajectory tools' dialogs too) while an example
+    // of its own kinds is left; closes and deletes the others.
     void CloseToolDialogs(bool force) override;
     // 723: the arc-length dialog, made on first use, then shown and brought to the top.
     void OpenArcLength();
@@ -125,8 +128,8 @@ public:
     // Every example of its own that is listed is compiled again with the new functions, and
     // the examples derived from them rebuilt.
     void UserFunctionsChanged() override;
-    // The arc-length dialog lists the curves again; it follows its curve when examples are
-    // removed or exchanged.
+    // The trajectory tools' dialogs and the arc-length dialog list their examples again; the
+    // arc-length dialog follows its curve when examples are removed or exchanged.
     void InventoryChanged(int selectLast) override;
     void ExamplesRemoved(std::span<const int> oldToNew) override;
     bool SwapExamples(int a, int b) override;
@@ -173,6 +176,24 @@ public:
     // Clears the combo box and adds one item per character of the letters, selecting the first.
     static void FillLetterCombo(platform::Dialog& dialog, int id, std::string_view letters);
 
+    // --- trajectory tools ---
+    // The window's initial-value dialogs, time and phase windows and tracers, made on first use
+    // by the installed maker; null without one.
+    TTrajectoryTools* TrajectoryTools();
+
+    void RefreshLinkedWindows(const TLinkedPoint& point) override;
+    void PlotInLinkedWindows(int i, const TTrajectory& trajectory) override;
+    void RepaintLinkedWindows() override;
+    void ClearModified() override;
+    void RecomputeView() override;
+    // Trajectory mode (122) of a plane window: a left click starts a trajectory from the point
+    // with the shown initial-value dialog's settings. (Space windows pick their point on a
+    // surface first and call StartTrajectoryAt themselves.)
+    void MouseDown(const platform::MouseEvent& event) override;
+
+protected:
+    void CleanupWindow() override;
+
 private:
     // Label, drawing and inventory of a new derived example; the error box for a refusal.
     int FinishEntry(const TAddResult& added, bool slicer);
@@ -186,6 +207,9 @@ private:
     std::vector<ToolDialog> toolDialogs_;
     QPointer<TArcLenDlg> arcLength_;
     QPointer<TDataWin> dataWin_;
+
+    std::unique_ptr<TTrajectoryTools> trajectoryTools_;
+    bool trajectoryToolsMade_ = false;
 };
 
 }  // namespace quorlin::examples

@@ -134,7 +134,7 @@ public:
     virtual bool IsHiddenByPlane(int i, const Vec3& p);
     virtual bool IsHiddenByExplicitSurface(int i, const Vec3& p);
     // The time and phase windows: a new trajectory point, a retraced trajectory, a repaint.
-    virtual void RefreshLinkedWindows(const Vec3& p, long double t);
+    virtual void RefreshLinkedWindows(const TLinkedPoint& point);
     virtual void PlotInLinkedWindows(int i, const TTrajectory& trajectory);
     virtual void RepaintLinkedWindows();
     virtual void RefreshToolValues();
