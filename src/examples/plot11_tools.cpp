@@ -9,13 +9,10 @@
 #include "examples/plot11_win.h"
 #include "examples/tool_commands.h"
 #include "platform/text_codec.h"
-#include "resources/command_ids.h"
 #include "shell/data_win.h"
 #include "shell/file_msg_win.h"
 
 namespace quorlin::examples {
-
-namespace cmd = resources::cmd;
 
 namespace {
 
