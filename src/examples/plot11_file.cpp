@@ -373,15 +373,4 @@ void TPlot11Win::ReopenWindows(const TDiagramSettings& s, int protectionMask) {
     RestoreToolState(s.toolState[0], s.toolState[1], s.toolState[2]);
 }
 
-void TPlot11Win::ReopenToolWindows(std::uint16_t mask) {
-    for (int k = 0; k < kTimeWindows; ++k)
-        if (mask & (tools_mask::kTimeWindowFirst << k)) OpenTimeWindow(k);
-    if (mask & tools_mask::kIvp10) OpenIvp10();
-    if (mask & tools_mask::kIvp11) OpenIvp11();
-    if (mask & tools_mask::kIvp12) OpenIvp12();
-    for (int k = 0; k < kPhaseWindows; ++k)
-        if (mask & (tools_mask::kPhaseWindowFirst << k)) OpenPhaseWindow(k);
-    if (mask & tools_mask::kIvp20) OpenIvp20();
-}
-
 }  // namespace quorlin::examples

@@ -2,10 +2,12 @@
 
 #include <cmath>
 
+#include "examples/arclen_dialog.h"
 #include "examples/slider_numerics.h"
 #include "platform/boxes.h"
 #include "platform/dialog.h"
 #include "resources/command_ids.h"
+#include "shell/data_win.h"
 
 namespace quorlin::examples {
 
@@ -13,6 +15,9 @@ namespace cmd = resources::cmd;
 
 TPlot11Win::TPlot11Win(int kind, QString fileName, QString iniName, int dimension, QWidget* parent)
     : TPlot1Win(kind, std::move(fileName), std::move(iniName), dimension, parent) {
+    HandleCommand(cmd::kArcLength, [this] { OpenArcLength(); });
+    HandleCommand(cmd::kInspect, [this] { Inspect(); });
+    HandleCommand(cmd::kSketchThickness, [this] { AskSketchThickness(); });
     // The trajectory commands exist only where the window has trajectory tools.
     if (!GetTrajectoryToolsMaker()) return;
     HandleCommand(cmd::kIvp10, [this] { OpenIvp10(); });
@@ -113,16 +118,6 @@ void TPlot11Win::RepaintLinkedWindows() {
     if (trajectoryTools_) trajectoryTools_->RepaintLinked();
 }
 
-void TPlot11Win::InventoryChanged(int selectLast) {
-    TPlot1Win::InventoryChanged(selectLast);
-    if (trajectoryTools_) trajectoryTools_->InventoryChanged();
-}
-
-void TPlot11Win::CloseToolDialogs(bool force) {
-    TPlot1Win::CloseToolDialogs(force);
-    if (trajectoryTools_) trajectoryTools_->CloseDialogs(force);
-}
-
 void TPlot11Win::ClearModified() {
     if (trajectoryTools_) trajectoryTools_->CaptionChanged();
     TPlot1Win::ClearModified();
@@ -147,14 +142,6 @@ void TPlot11Win::CleanupWindow() {
     if (trajectoryTools_) trajectoryTools_->Close();
     trajectoryTools_.reset();
     TPlot1Win::CleanupWindow();
-}
-
-void TPlot11Win::OpenTimeWindow(int k) {
-    if (auto* tools = TrajectoryTools()) tools->OpenTimeWindow(k);
-}
-
-void TPlot11Win::OpenPhaseWindow(int k) {
-    if (auto* tools = TrajectoryTools()) tools->OpenPhaseWindow(k);
 }
 
 void TPlot11Win::ShowInventory() {}

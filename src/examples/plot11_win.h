@@ -3,11 +3,10 @@
 //
 // It will own the inventory dialog and the modeless tool windows of the tool menu (plot points,
 // point lists, combinations, arc length, distance, "Inspect", the time and phase windows and the
-// initial-value dialogs). Here it keeps the state those share and introduces their slots: the
-// hooks of the diagram body and the tool openers, which the 2D and 3D branches fill. The
-// initial-value dialogs and the time and phase windows are its trajectory tools
-// (trajectory_tools.h), which take their commands and the linked-window slots; its other
-// commands are not handled yet, so their menu items are off.
+// initial-value dialogs) and the diagram file's reader and writer. Here it keeps the state those
+// share and introduces their slots: the hooks of the diagram body and the tool openers, which
+// the 2D and 3D branches fill. The initial-value dialogs and the time and phase windows are its
+// trajectory tools (trajectory_tools.h), which take their commands and the linked-window slots.
 //
 // It writes and reads the body of the window's diagram files (diagram_body.h): writing gathers
 // the body from every level; reading parses the whole file into a pending body, and only a
@@ -15,22 +14,41 @@
 // examples rebuilt and the dialogs and windows that were open opened again. Settings that no
 // level holds yet keep the values the last file gave them, so that they travel on unchanged.
 //
+// Its tool commands: "Arc length ..." (the arc-length dialog), "Inspect ..." (the data list of
+// the results the tools recorded on the examples), "Thickness ..." (the sketch pen); each is
+// enabled by what the inventory holds (tool_commands.h). It keeps the tool dialogs that work on
+// examples of some kinds and closes each one once the inventory holds none of its kinds. It
+// draws what the 2D and 3D branches share: point examples record by record, curves of one
+// parameter in the plane or in space, polylines by visibility marks, all through the canvas
+// primitives.
+//
 // It creates the derived examples of the tracing sliders and the slicer (tangents.h): Taylor
 // polynomials, tangent lines, marked points, trajectory points, vectors and tangent lines, and
 // the tangent planes and lines of surfaces; each new one gets its label and is drawn, and the
 // dependency walk of the branches rebuilds them through RebuildTangentEntry.
+#include <QPointer>
+
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string_view>
+#include <vector>
 
 #include "examples/diagram_body.h"
 #include "examples/plot1_win.h"
 #include "examples/tangents.h"
 #include "examples/trajectory_tools.h"
 
+namespace quorlin {
+class TDataWin;
+}
+
 namespace quorlin::examples {
+
+class TArcLenDlg;
 
 // Bits of the open-tools mask a diagram file keeps.
 namespace tools_mask {
@@ -103,8 +121,6 @@ public:
     // borrows rather than copies); kErrAlreadyReported when a text cannot be stored (the user
     // was told).
     int GatherBody(TDiagramBody& body);
-    // Opens the tool windows of an open-tools mask in bit order.
-    void ReopenToolWindows(std::uint16_t mask);
     // The last map example read from a diagram file (map windows), -1 none.
     int mapExample = -1;
 
@@ -113,6 +129,63 @@ public:
     int ReadBody(ByteReader& in, int version) override;
     void CommitRead() override;
     void DiscardRead() override;
+
+    // A curve of T in space, t0 to t1 in n steps: each point projected, hidden ones marked when
+    // the hidden test is on; the 3D branch draws it.
+    virtual void DrawSpaceCurve(platform::DeviceContext& dc, TExprNode* x, TExprNode* y,
+                                TExprNode* z, long double t0, long double t1, int n,
+                                bool hiddenTest, const TPenSpec& pen);
+    // Whether a 3D point is drawn: the 3D branch tests it against its box and surfaces.
+    virtual bool IsPointVisible(const Vec3& p);
+
+    // --- tool commands ---
+    // Opens the windows an open-tools mask names, in bit order (a diagram file's).
+    void ReopenToolWindows(std::uint16_t mask);
+    // Keeps a tool dialog that works on examples of the kinds: CloseToolDialogs closes it once
+    // the inventory holds none of them.
+    void AddToolDialog(platform::Dialog* dialog, std::vector<int> kinds);
+    // Unless forced, keeps each tool dialog (the trajectory tools' dialogs too) while an example
+    // of its own kinds is left; closes and deletes the others.
+    void CloseToolDialogs(bool force) override;
+    // 723: the arc-length dialog, made on first use, then shown and brought to the top.
+    void OpenArcLength();
+    TArcLenDlg* ArcLengthDialog() const;
+    // 866: the data list of the examples, made on first use, filled and shown.
+    void Inspect();
+    TDataWin* DataWindow() const;
+    // The text of the data list.
+    std::string DataListText();
+    // 883: asks the sketch pen width; the file keeps 1 to 6, so the width is held to that.
+    void AskSketchThickness();
+
+    void NewDiagram() override;
+    // Every example of its own that is listed is compiled again with the new functions, and
+    // the examples derived from them rebuilt.
+    void UserFunctionsChanged() override;
+    // The trajectory tools' dialogs and the arc-length dialog list their examples again; the
+    // arc-length dialog follows its curve when examples are removed or exchanged.
+    void InventoryChanged(int selectLast) override;
+    void ExamplesRemoved(std::span<const int> oldToNew) override;
+    bool SwapExamples(int a, int b) override;
+    // Refills the data list when it exists.
+    void RefreshInventoryDlg() override;
+    void EnableCommand(platform::CommandState& state) override;
+
+    // --- drawing shared by the 2D and 3D branches ---
+    // Draws a point example record by record (209, 309, 215 and the point forms of 202, 203,
+    // 304): 0, the key polled at the end, or 1 when the parameter of a marked point cannot be
+    // read.
+    int DrawEntryRecord(platform::DeviceContext& dc, TExample& e);
+    int DrawEntry(platform::DeviceContext& dc, int k);
+    // A polyline of world points whose marks choose the pieces drawn (mode as
+    // canvas::SegmentChosen), in the pen (width 0 draws 1 wide).
+    void DrawPolylineToOutputs(platform::DeviceContext& dc,
+                               std::span<const canvas::WorldPoint> points,
+                               std::span<const std::uint8_t> marks, const TPenSpec& pen, int mode);
+    // A curve of T in the plane, t0 to t1 in n steps (the last exactly t1); it breaks where a
+    // tree is undefined or the point leaves the view, rather than joining across.
+    void DrawPlaneCurve(platform::DeviceContext& dc, TExprNode* x, TExprNode* y, long double t0,
+                        long double t1, int n, const TPenSpec& pen);
 
     // --- derived examples of the sliders and the slicer ---
     // Each appends one example (two for the tangent lines of a surface), gives it its label,
@@ -145,8 +218,6 @@ public:
     void RefreshLinkedWindows(const TLinkedPoint& point) override;
     void PlotInLinkedWindows(int i, const TTrajectory& trajectory) override;
     void RepaintLinkedWindows() override;
-    void InventoryChanged(int selectLast) override;
-    void CloseToolDialogs(bool force) override;
     void ClearModified() override;
     void RecomputeView() override;
     // Trajectory mode (122) of a plane window: a left click starts a trajectory from the point
@@ -173,6 +244,16 @@ private:
     std::optional<TDiagramBody> pendingBody_;
     // Label, drawing and inventory of a new derived example; the error box for a refusal.
     int FinishEntry(const TAddResult& added, bool slicer);
+    struct ToolDialog {
+        QPointer<platform::Dialog> dialog;
+        std::vector<int> kinds;
+    };
+    // One point of a point example drawn as its marker; false when it is not drawn.
+    bool DrawEntryPoint(canvas::TCanvasPrimitives& prim, TExample& e, int k);
+
+    std::vector<ToolDialog> toolDialogs_;
+    QPointer<TArcLenDlg> arcLength_;
+    QPointer<TDataWin> dataWin_;
 
     std::unique_ptr<TTrajectoryTools> trajectoryTools_;
     bool trajectoryToolsMade_ = false;

@@ -15,6 +15,10 @@
 // DrawExampleNow, RedrawAll, InvalidateGraph, EditOrbitalSystem, RebuildLagrangePolynomial,
 // ToggleEquationLabels, TrajectoriesChanged and SwapExamples.
 //
+// It integrates over the window's variables (integration.h): the six sums over the tools'
+// interval, Simpson's rule, double integrals, arc lengths, line integrals, flux and surface
+// areas, stopped by Q through the window's key poll.
+//
 // It also opens the slider dialogs of the animation parameters (commands 600-624: '@', A-W
 // and all letters), keeps them until the window goes, gives them the window's decimals and
 // step counts, and keeps the "Evaluate parameters" switch (command 831).
@@ -25,6 +29,7 @@
 #include <span>
 #include <string_view>
 
+#include "examples/integration.h"
 #include "examples/plot0_win.h"
 
 namespace quorlin::examples {
@@ -109,6 +114,31 @@ public:
     // the run added is gone again), 10 nothing was added.
     int RunScript(std::string_view text);
 
+    // --- integration ---
+    // Each returns 0, kKeyStopped when Q (or the work bound while keys are not polled) stopped
+    // it, or an error number: 17 for a count below 1, kErrUndefinedIntegrand where the
+    // integrand is undefined, kErrUndefinedIntegrand too when an example lacks a tree it needs.
+    // The six sums of the tree in the variable slot over the tools' interval: the tools' sums
+    // and their texts are replaced (also by the partial sums of a stopped run), unless an error
+    // refused the run.
+    int RiemannSums(TExprNode& tree, int slotIndex);
+    int SimpsonIntegral(TExprNode& tree, const TIntegrationAxis& axis, long double& out);
+    // These show "press Q to quit" in the caption while they run.
+    int DoubleIntegral(TExprNode& tree, const TIntegrationAxis& inner,
+                       const TIntegrationAxis& outer, long double& out);
+    int DoubleIntegralPolar(const TExprNode& tree, const TIntegrationAxis& r,
+                            const TIntegrationAxis& t, long double& out);
+    // The six sums of the speed of curve example k over the tools' interval.
+    int ArcLength(int k);
+    // Of the field example along the curve example over the tools' line-integral range.
+    int LineIntegral(int field, int curve, long double& out);
+    // Of the 3D field example through the parametric surface over the tools' flux ranges.
+    int Flux(int field, int surface, long double& out);
+    // Of surface example k (301, 302, 303) over the two ranges (x and y, r and t, t and u);
+    // other kinds compute nothing and give 0.
+    int SurfaceArea(int k, const TIntegrationAxis& first, const TIntegrationAxis& second,
+                    long double& out);
+
     // --- animation parameters ---
     // Opens (or shows) the slider dialog of slot 0 ('@'), 1-23 (A-W) or 24 (all letters), its
     // bar at the value. The all-letters dialog and the one-letter dialogs hide each other.
@@ -129,6 +159,13 @@ public:
 
 private:
     class ScriptExecutor;
+    // What a long sum asks after each subinterval: Q through the key poll while the window
+    // polls keys, else a bound of work.
+    TKeyPollControl SumControl();
+    // Runs a caption-showing integral: the window takes the focus and shows the key hint
+    // while it runs, and its caption back afterwards.
+    template <class Run>
+    int WithKeyHint(Run&& run);
     class ParameterSink;
 
     std::array<QPointer<TSlideDlg>, 25> paramDialogs_;
