@@ -16,6 +16,13 @@ inline std::uint32_t WordAt(const QByteArray& bytes, qsizetype offset) {
     return v;
 }
 
+// count words from offset on, to compare several fields of a record at once.
+inline std::vector<std::uint32_t> WordsAt(const QByteArray& bytes, qsizetype offset, int count) {
+    std::vector<std::uint32_t> words;
+    for (int i = 0; i < count; ++i) words.push_back(WordAt(bytes, offset + 4 * i));
+    return words;
+}
+
 inline void PutWord(QByteArray& bytes, qsizetype offset, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<char>((value >> (8 * i)) & 0xff);
 }
