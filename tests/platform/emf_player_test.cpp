@@ -9,7 +9,6 @@
 #include <functional>
 #include <limits>
 
-#include <QFile>
 #include <QImage>
 #include <QPainter>
 
@@ -117,10 +116,6 @@ int CountWhere(const QImage& image, const std::function<bool(QColor)>& test) {
         for (int x = 0; x < image.width(); ++x) n += test(image.pixelColor(x, y));
     }
     return n;
-}
-
-int CountColour(const QImage& image, QColor colour) {
-    return CountWhere(image, [colour](QColor c) { return c == colour; });
 }
 
 // A scene of the program's kinds of drawing, clipping among them.
@@ -374,7 +369,8 @@ TEST(EmfPlayer, FillsToTheRangesEndsCoverTheTarget) {
     constexpr std::uint32_t kLow = 0x80000000, kHigh = 0x7fffffff;
     const QImage image = Played(WithRecords(
         RedFill() + std::vector{Record(3, {0, 0, 0, 0, 3, kLow, kLow, kHigh, 0, 0, kHigh})}));
-    EXPECT_EQ(CountColour(image, QColor(255, 0, 0)), kPage.width() * kPage.height());
+    EXPECT_EQ(CountWhere(image, [](QColor c) { return c == QColor(255, 0, 0); }),
+              kPage.width() * kPage.height());
 }
 
 TEST(EmfPlayer, DamagedRecordsOfOtherProgramsNeverCrashThePlayer) {
@@ -407,9 +403,8 @@ TEST(EmfPlayer, DamagedRecordsOfOtherProgramsNeverCrashThePlayer) {
 TEST(EmfPlayer, TheFuzzedPairPlaysInOneProcess) {
     // Two pictures that once aborted the process when drawn one after the other.
     for (const char* name : {"platform/data/emf-1a.bin", "platform/data/emf-1b.bin"}) {
-        QFile file(QString::fromStdString(quorlin::testing::TestDataPath(name).string()));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-        const QByteArray bytes = file.readAll();
+        const auto data = quorlin::testing::ReadFileBytes(quorlin::testing::TestDataPath(name));
+        const QByteArray bytes(reinterpret_cast<const char*>(data.data()), qsizetype(data.size()));
         ASSERT_TRUE(EmfPicture::FromBytes(bytes)) << name;
         PlayEverywhere(bytes);
         // Both are drawings of shapes and text.
