@@ -74,29 +74,10 @@ TEST(EmfPicture, ConvertsToWellFormedSvg) {
         quorlin::testing::RunReader(dir.path(), "xmllint", {"--noout", "diagram.svg"}), "xmllint");
 }
 
-TEST(EmfPicture, RendersTheShapesWhereTheyWereDrawn) {
+TEST(EmfPicture, RendersTheShapesWhereTheyWereDrawnAlsoInsideAnotherMetafile) {
     const auto picture = DiagramPicture();
     ASSERT_TRUE(picture);
-    // Drawn at twice the size: the frame, not the drawn area, fills the target.
-    const QImage image = picture->ToImage(kPage * 2).convertToFormat(QImage::Format_RGB32);
-    const auto at = [&](int x, int y) { return image.pixelColor(2 * x, 2 * y); };
-    EXPECT_EQ(at(30, 25), QColor(255, 0, 0));
-    EXPECT_EQ(at(140, 20), QColor(0, 160, 0));
-    EXPECT_EQ(at(175, 25), QColor(255, 128, 0));
-    EXPECT_EQ(at(195, 45), QColor(255, 255, 255)) << "the bitmap's transparent corner";
-    EXPECT_EQ(at(50, 70), QColor(0, 0, 0));
-    const QImage unpainted = picture->ToImage(kPage * 2);  // nothing drawn: transparent
-    EXPECT_EQ(qAlpha(unpainted.pixel(2 * 115, 2 * 40)) + qAlpha(unpainted.pixel(2 * 30, 2 * 60)),
-              0);
-
-    EXPECT_EQ(picture->PixelSizeAt(96), kPage);
-    EXPECT_NEAR(picture->SizeMm().width(), 200 * 25.4 / 96, 0.01);
-}
-
-TEST(EmfPicture, DrawsIntoAnotherMetafile) {
     // A pasted picture is part of the diagram when the diagram is written as a metafile.
-    const auto picture = DiagramPicture();
-    ASSERT_TRUE(picture);
     EmfPaintDevice device(kPage * 2, 96);
     {
         QPainter painter(&device);
@@ -106,9 +87,21 @@ TEST(EmfPicture, DrawsIntoAnotherMetafile) {
     ASSERT_TRUE(nested);
     EXPECT_FALSE(RecordsOfType(nested->Bytes(), 81).empty());  // the bitmap
     EXPECT_FALSE(RecordsOfType(nested->Bytes(), 84).empty());  // the texts
-    const QImage image = nested->ToImage(kPage).convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(image.pixelColor(30, 25), QColor(255, 0, 0));
-    EXPECT_EQ(image.pixelColor(80, 30), QColor(0, 0, 255));
+    for (const EmfPicture* drawn : {&*picture, &*nested}) {
+        // Drawn at twice the size: the frame, not the drawn area, fills the target.
+        const QImage image = drawn->ToImage(kPage * 2).convertToFormat(QImage::Format_RGB32);
+        const auto at = [&](int x, int y) { return image.pixelColor(2 * x, 2 * y); };
+        EXPECT_EQ(at(30, 25), QColor(255, 0, 0));
+        EXPECT_EQ(at(140, 20), QColor(0, 160, 0));
+        EXPECT_EQ(at(175, 25), QColor(255, 128, 0));
+        EXPECT_EQ(at(195, 45), QColor(255, 255, 255)) << "the bitmap's transparent corner";
+        EXPECT_EQ(at(50, 70), QColor(0, 0, 0));
+    }
+    const QImage unpainted = picture->ToImage(kPage * 2);  // nothing drawn: transparent
+    EXPECT_EQ(qAlpha(unpainted.pixel(2 * 115, 2 * 40)) + qAlpha(unpainted.pixel(2 * 30, 2 * 60)),
+              0);
+    EXPECT_EQ(picture->PixelSizeAt(96), kPage);
+    EXPECT_NEAR(picture->SizeMm().width(), 200 * 25.4 / 96, 0.01);
 }
 
 TEST(EmfPicture, KeepsItsBytesThroughFilesAndClipboardData) {
@@ -174,57 +167,55 @@ TEST(EmfValidation, RefusesEveryTruncation) {
     EXPECT_EQ(ErrorOf(cut), FormatError::kNoEof);
 }
 
-TEST(EmfValidation, RefusesHeadersThatDisagree) {
-    const QByteArray good = Diagram();
-    const auto with = [&](qsizetype offset, std::uint32_t value) {
-        return ErrorWith(good, offset, value);
-    };
-    EXPECT_EQ(with(0, 2), FormatError::kNotMetafile);
-    EXPECT_EQ(with(40, 0x12345678), FormatError::kNotMetafile);
-    EXPECT_EQ(with(48, static_cast<std::uint32_t>(good.size() + 4)), FormatError::kSizeMismatch);
-    EXPECT_EQ(with(48, static_cast<std::uint32_t>(good.size() - 4)), FormatError::kSizeMismatch);
-    EXPECT_EQ(with(52, WordAt(good, 52) + 1), FormatError::kCountMismatch);
-    EXPECT_EQ(with(4, 0x7ffffff0), FormatError::kBadHeader);   // header past the end
-    EXPECT_EQ(with(4, 106), FormatError::kBadHeader);          // not a multiple of four
-    EXPECT_EQ(with(60, 0x40000000), FormatError::kBadHeader);  // description past the header
-    EXPECT_EQ(with(64, 0xfffffff0), FormatError::kBadHeader);
-    EXPECT_EQ(ErrorOf(good + QByteArray(4, '\0')), FormatError::kSizeMismatch);
-}
-
-TEST(EmfValidation, RefusesRecordsWhoseContentLeavesThem) {
+TEST(EmfValidation, RefusesHeadersThatDisagreeAndRecordsWhoseContentLeavesThem) {
+    using enum FormatError;
     const QByteArray good = Diagram();
     const auto first = [&](std::uint32_t type) {
         const auto records = RecordsOfType(good, type);
         EXPECT_FALSE(records.empty()) << type;
         return records.empty() ? qsizetype{0} : records.front().offset;
     };
-    const auto with = [&](qsizetype offset, std::uint32_t value) {
-        return ErrorWith(good, offset, value);
-    };
-    const qsizetype polygon = first(86), text = first(84), image = first(81);
-    const qsizetype pen = first(95), line = first(27);
-    EXPECT_EQ(with(polygon + 24, 1000), FormatError::kBadRecord);        // point count
-    EXPECT_EQ(with(polygon + 24, 0x40000001), FormatError::kBadRecord);  // wraps when x 4
-    EXPECT_EQ(with(text + 44, 500), FormatError::kBadRecord);            // characters
-    EXPECT_EQ(with(text + 48, 0xfffffff0), FormatError::kBadRecord);     // string offset
-    EXPECT_EQ(with(text + 72, 0x10000), FormatError::kBadRecord);        // advances offset
-    EXPECT_EQ(with(image + 60, 4), FormatError::kBadRecord);             // bits too few
-    EXPECT_EQ(with(image + 80 + 8, 1000), FormatError::kBadRecord);      // bitmap rows
-    EXPECT_EQ(with(image + 80 + 14, 7), FormatError::kBadRecord);        // bits per pixel
-    EXPECT_EQ(with(image + 80 + 16, 1), FormatError::kBadRecord);        // run-length coded
-    EXPECT_EQ(with(pen + 48, 100), FormatError::kBadRecord);             // dash entries
-    EXPECT_EQ(with(line + 4, 8), FormatError::kBadRecord);               // shorter than fields
-    EXPECT_EQ(with(line + 4, 18), FormatError::kBadRecord);              // not a multiple of 4
-    EXPECT_EQ(with(line + 4, 0x7ffffff0), FormatError::kBadRecord);      // past the end
-    EXPECT_EQ(with(line, 1), FormatError::kBadRecord);                   // a second header
-    // Object indices outside the header's handle table.
+    const qsizetype polygon = first(86), text = first(84), image = first(81), pen = first(95),
+                    line = first(27), select = first(37), removal = first(40);
+    const auto size = static_cast<std::uint32_t>(good.size());
     const std::uint32_t handles = WordAt(good, 56) & 0xffff;
-    const qsizetype select = first(37);
-    EXPECT_EQ(with(pen + 8, handles), FormatError::kBadRecord);
-    EXPECT_EQ(with(pen + 8, 0), FormatError::kBadRecord);  // slot 0 is the metafile's
-    EXPECT_EQ(with(select + 8, 0x10000), FormatError::kBadRecord);
-    EXPECT_EQ(with(first(40) + 8, handles), FormatError::kBadRecord);
-    EXPECT_EQ(with(select + 8, 0x80000005), FormatError::kNone);  // a stock object
+    const struct {
+        qsizetype offset;
+        std::uint32_t value;
+        FormatError error;
+        const char* what;
+    } cases[] = {
+        {0, 2, kNotMetafile, "header type"},
+        {40, 0x12345678, kNotMetafile, "signature"},
+        {48, size + 4, kSizeMismatch, "byte count too large"},
+        {48, size - 4, kSizeMismatch, "byte count too small"},
+        {52, WordAt(good, 52) + 1, kCountMismatch, "record count"},
+        {4, 0x7ffffff0, kBadHeader, "header past the end"},
+        {4, 106, kBadHeader, "header size not a multiple of four"},
+        {60, 0x40000000, kBadHeader, "description past the header"},
+        {64, 0xfffffff0, kBadHeader, "description offset"},
+        {polygon + 24, 1000, kBadRecord, "point count"},
+        {polygon + 24, 0x40000001, kBadRecord, "point count that wraps when x 4"},
+        {text + 44, 500, kBadRecord, "characters"},
+        {text + 48, 0xfffffff0, kBadRecord, "string offset"},
+        {text + 72, 0x10000, kBadRecord, "advances offset"},
+        {image + 60, 4, kBadRecord, "bits too few"},
+        {image + 80 + 8, 1000, kBadRecord, "bitmap rows"},
+        {image + 80 + 14, 7, kBadRecord, "bits per pixel"},
+        {image + 80 + 16, 1, kBadRecord, "run-length coded"},
+        {pen + 48, 100, kBadRecord, "dash entries"},
+        {line + 4, 8, kBadRecord, "record shorter than its fields"},
+        {line + 4, 18, kBadRecord, "record size not a multiple of 4"},
+        {line + 4, 0x7ffffff0, kBadRecord, "record past the end"},
+        {line, 1, kBadRecord, "a second header"},
+        {pen + 8, handles, kBadRecord, "object index past the handle table"},
+        {pen + 8, 0, kBadRecord, "object slot 0, the metafile's"},
+        {select + 8, 0x10000, kBadRecord, "selected index past the table"},
+        {removal + 8, handles, kBadRecord, "deleted index past the table"},
+        {select + 8, 0x80000005, kNone, "a stock object"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ErrorWith(good, c.offset, c.value), c.error) << c.what;
+    EXPECT_EQ(ErrorOf(good + QByteArray(4, '\0')), kSizeMismatch) << "bytes after the end";
 }
 
 TEST(EmfValidation, AcceptsRecordsWithoutFields) {
