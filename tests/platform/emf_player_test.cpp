@@ -118,35 +118,6 @@ int CountWhere(const QImage& image, const std::function<bool(QColor)>& test) {
     return n;
 }
 
-// A scene of the program's kinds of drawing, clipping among them.
-void Scene(QPainter& p) {
-    p.setPen(QPen(Qt::black, 1, Qt::DashLine));
-    p.drawLine(0, 95, 199, 95);
-    p.setPen(QPen(QColor(0, 0, 160), 3, Qt::SolidLine, Qt::RoundCap));
-    p.drawPolyline(QPolygon{QPoint(5, 60), QPoint(40, 85), QPoint(70, 60)});
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 0, 0));
-    p.drawRect(10, 10, 40, 30);
-    p.setBrush(QColor(0, 0, 255));
-    p.drawEllipse(QRect(60, 10, 40, 40));
-    p.setBrush(QBrush(QColor(0, 128, 0), Qt::CrossPattern));
-    p.drawRect(110, 10, 30, 30);
-    QImage orange(4, 4, QImage::Format_RGB32);
-    orange.fill(QColor(255, 128, 0));
-    p.drawImage(QRect(150, 10, 40, 40), orange);
-    p.save();
-    p.setClipRect(QRect(100, 60, 30, 20));  // a large disc seen only through the clip
-    p.setBrush(QColor(200, 0, 200));
-    p.drawEllipse(QPoint(115, 70), 60, 60);
-    p.restore();
-    p.setPen(Qt::black);
-    p.setFont(QFont("DejaVu Sans", 10));
-    p.drawText(QPointF(135, 75), QStringLiteral("x = 2"));
-    p.translate(150, 90);
-    p.rotate(-20);
-    p.drawText(QPointF(0, 0), QStringLiteral("turned"));
-}
-
 TEST(EmfPlayer, TheRecordersPicturesComeBackAsThePainterDrewThem) {
     for (const double scale : {1.0, 2.0}) {
         const QSize size = (QSizeF(kPage) * scale).toSize();
@@ -155,14 +126,9 @@ TEST(EmfPlayer, TheRecordersPicturesComeBackAsThePainterDrewThem) {
         {
             QPainter p(&drawn);
             p.scale(scale, scale);
-            Scene(p);
+            testing::DrawScene(p);
         }
-        EmfPaintDevice device(kPage, 96);
-        {
-            QPainter p(&device);
-            Scene(p);
-        }
-        const QImage played = Played(device.Finish(), size);
+        const QImage played = Played(testing::RecordedScene(), size);
         int differing = 0;
         for (int y = 0; y < size.height(); ++y) {
             for (int x = 0; x < size.width(); ++x) {
