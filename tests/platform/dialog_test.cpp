@@ -109,28 +109,38 @@ TEST_F(RangeDialogTest, DrivenByControlIdWithoutExec) {
     EXPECT_EQ(dialog.controls, (std::vector<int>{1, 2, 1}));
 }
 
-TEST_F(RangeDialogTest, CheckBoxesAndRadioGroups) {
+TEST_F(RangeDialogTest, ControlsOfEveryKindAreDrivenByTheirIds) {
     dialog.Create();
-    EXPECT_FALSE(dialog.IsChecked(271));
-    dialog.Press(271);  // a click toggles and reaches OnControl
+    EXPECT_FALSE(dialog.IsControlShown(219)) << "a control marked hidden starts hidden";
+    dialog.SetScrollRange(303, 0, 100);
+    dialog.SetScrollPosition(303, 500);
+    EXPECT_EQ(dialog.ScrollPosition(303), 100);
+    dialog.ShowControl(211, false);  // both controls of id 211
+    EXPECT_FALSE(dialog.IsControlShown(211));
+    EXPECT_TRUE(dialog.Control(211, K::Static)->isHidden());
+    dialog.EnableControl(91, false);
+    EXPECT_FALSE(dialog.IsControlEnabled(91));
+    dialog.Press(91);   // a disabled button cannot be clicked
+    dialog.Press(271);  // a click toggles a check box and reaches OnControl
     EXPECT_TRUE(dialog.IsChecked(271));
     EXPECT_EQ(dialog.controls, (std::vector<int>{271}));
+    EXPECT_TRUE(qobject_cast<QPushButton*>(dialog.Control(kIdOk))->isDefault());
+    EXPECT_EQ(dialog.Control(999), nullptr);
+    EXPECT_EQ(dialog.GetText(999), QString());
 
+    const auto radios = [&] {
+        return std::vector{dialog.IsChecked(251), dialog.IsChecked(252), dialog.IsChecked(253),
+                           dialog.IsChecked(254)};
+    };
     dialog.SetChecked(251, true);
     dialog.SetChecked(253, true);
-    dialog.Press(252);
-    EXPECT_FALSE(dialog.IsChecked(251));  // same group as 252
-    EXPECT_TRUE(dialog.IsChecked(252));
-    EXPECT_TRUE(dialog.IsChecked(253));  // the static started another group
+    dialog.Press(252);  // clears 251 of its group; the static started another for 253 and 254
+    EXPECT_EQ(radios(), (std::vector{false, true, true, false}));
     dialog.SetChecked(254, true);
-    EXPECT_FALSE(dialog.IsChecked(253));
+    EXPECT_EQ(radios(), (std::vector{false, true, false, true}));
     dialog.SetChecked(254, false);  // a radio can be cleared by the code
-    EXPECT_FALSE(dialog.IsChecked(254));
-    EXPECT_TRUE(dialog.IsChecked(252));
-}
+    EXPECT_EQ(radios(), (std::vector{false, true, false, false}));
 
-TEST_F(RangeDialogTest, ListAndComboOperations) {
-    dialog.Create();
     for (int id : {301, 302}) {
         EXPECT_EQ(dialog.AddString(id, "one"), 0);
         EXPECT_EQ(dialog.AddString(id, "two"), 1);
@@ -147,24 +157,6 @@ TEST_F(RangeDialogTest, ListAndComboOperations) {
         EXPECT_EQ(dialog.SelectedIndex(id), -1);
     }
     EXPECT_TRUE(dialog.notes.empty());  // the code's own changes notify nobody
-}
-
-TEST_F(RangeDialogTest, ScrollBarsAndControlsShowAndEnable) {
-    dialog.Create();
-    EXPECT_FALSE(dialog.IsControlShown(219)) << "a control marked hidden starts hidden";
-    dialog.SetScrollRange(303, 0, 100);
-    dialog.SetScrollPosition(303, 500);
-    EXPECT_EQ(dialog.ScrollPosition(303), 100);
-    dialog.ShowControl(211, false);  // both controls of id 211
-    EXPECT_FALSE(dialog.IsControlShown(211));
-    EXPECT_TRUE(dialog.Control(211, K::Static)->isHidden());
-    dialog.EnableControl(91, false);
-    EXPECT_FALSE(dialog.IsControlEnabled(91));
-    dialog.Press(91);  // a disabled button cannot be clicked
-    EXPECT_TRUE(dialog.controls.empty());
-    EXPECT_TRUE(qobject_cast<QPushButton*>(dialog.Control(kIdOk))->isDefault());
-    EXPECT_EQ(dialog.Control(999), nullptr);
-    EXPECT_EQ(dialog.GetText(999), QString());
 }
 
 TEST_F(RangeDialogTest, TheOfferedTextIsSelectedSoTypingReplacesItAndNotifies) {
