@@ -1,3 +1,4 @@
+// Message, error and input boxes through the scripted prompter, and the generic edit dialogs.
 #include "platform/boxes.h"
 
 #include <gtest/gtest.h>
@@ -6,9 +7,12 @@
 #include <map>
 
 #include "resources/resources.h"
+#include "support/boxes_shown.h"
 
 namespace quorlin::platform {
 namespace {
+
+using quorlin::testing::BoxesShown;
 
 // A string table of the test's own for the duration of a test.
 class TestStrings {
@@ -25,7 +29,8 @@ private:
     std::map<int, QString> strings_;
 };
 
-TEST(Boxes, MsgBoxShowsTwoLinesAndReturnsTheAnswer) {
+TEST(Boxes, MessageAndErrorBoxesShowTheirLinesAndReturnTheAnswer) {
+    TestStrings strings({{62, "hmm ..."}, {417, "out of bounds"}, {5, "input"}});
     ScriptedPrompter prompter;
     prompter.AnswerMessage(kIdNo);
     prompter.AnswerMessage(kIdCancel);
@@ -33,27 +38,17 @@ TEST(Boxes, MsgBoxShowsTwoLinesAndReturnsTheAnswer) {
     EXPECT_EQ(MsgBox(nullptr, "careful!", "save changes?", kMsgYesNoCancel), kIdCancel);
     EXPECT_EQ(MsgBox(nullptr, "note", "done", kMsgOk), kIdOk);     // empty queue: OK
     EXPECT_EQ(MsgBox(nullptr, "q", "again?", kMsgYesNo), kIdYes);  // empty queue: Yes
-    ASSERT_EQ(prompter.messages.size(), 4u);
-    EXPECT_EQ(prompter.messages[0].caption, QStringLiteral("careful!"));
-    EXPECT_EQ(prompter.messages[0].text, QStringLiteral("delete all text?"));
-    EXPECT_EQ(prompter.messages[0].kind, kMsgYesNo);
-    EXPECT_EQ(prompter.messages[1].kind, kMsgYesNoCancel);
-    EXPECT_FALSE(prompter.messages[0].error);
-}
-
-TEST(Boxes, ErrorMsgShowsString400PlusNUnderHmmAndSaysSomethingWithoutStrings) {
-    TestStrings strings({{62, "hmm ..."}, {417, "out of bounds"}, {5, "input"}});
-    ScriptedPrompter prompter;
+    // Error n is string 400 + n under "hmm ..." or the title given, and says something without.
     ErrorMsg(nullptr, 17);
     ErrorMsg(nullptr, 17, 5);
     ErrorMsg(nullptr, 98765);
-    ASSERT_EQ(prompter.messages.size(), 3u);
-    EXPECT_EQ(prompter.messages[0].caption, QStringLiteral("hmm ..."));
-    EXPECT_EQ(prompter.messages[0].text, QStringLiteral("out of bounds"));
-    EXPECT_TRUE(prompter.messages[0].error);
-    EXPECT_EQ(prompter.messages[0].kind, kMsgOk);
-    EXPECT_EQ(prompter.messages[1].caption, QStringLiteral("input"));
-    EXPECT_TRUE(prompter.messages[2].text.contains("98765"));
+    EXPECT_EQ(BoxesShown(prompter),
+              (std::vector<std::string>{"careful! | delete all text?", "careful! | save changes?",
+                                        "note | done", "q | again?", "! hmm ... | out of bounds",
+                                        "! input | out of bounds", "! hmm ... | error 98765"}));
+    ASSERT_EQ(prompter.messages.size(), 7u);
+    EXPECT_EQ(prompter.messages[1].kind, kMsgYesNoCancel);
+    EXPECT_EQ(prompter.messages[4].kind, kMsgOk);
 }
 
 TEST(Boxes, InputIntChecksBounds) {
@@ -64,9 +59,9 @@ TEST(Boxes, InputIntChecksBounds) {
     EXPECT_EQ(InputInt(nullptr, 5, 61, 1, 20, &value), 0);
     EXPECT_EQ(value, 12);
     ASSERT_EQ(prompter.inputs.size(), 1u);
-    EXPECT_EQ(prompter.inputs[0].title, QStringLiteral("input"));
-    EXPECT_EQ(prompter.inputs[0].prompt, QStringLiteral("number of pages"));
-    EXPECT_EQ(prompter.inputs[0].text, QStringLiteral("3"));
+    const InputRequest& asked = prompter.inputs[0];
+    EXPECT_EQ(QStringList({asked.title, asked.prompt, asked.text}),
+              QStringList({"input", "number of pages", "3"}));
 
     for (const char* refused : {"21", "0", "seven", "99999999999999"}) {
         prompter.AnswerInput(refused);
@@ -90,8 +85,8 @@ TEST(Boxes, InputStringKeepsTheBufferUnlessOk) {
     prompter.AnswerInput("hello world");
     EXPECT_EQ(InputString(nullptr, 5, 60, &buffer, 5), kIdOk);
     EXPECT_EQ(buffer, QStringLiteral("hello"));
-    EXPECT_EQ(prompter.inputs[0].text, QStringLiteral("A"));
-    EXPECT_EQ(prompter.inputs[0].maxLength, 5);
+    EXPECT_EQ(std::pair(prompter.inputs[0].text, prompter.inputs[0].maxLength),
+              std::pair(QStringLiteral("A"), 5));
     EXPECT_EQ(InputString(nullptr, 5, 60, &buffer, 5), kIdCancel);  // empty queue: cancel
     EXPECT_EQ(buffer, QStringLiteral("hello"));
 }
@@ -126,14 +121,12 @@ TEST(Boxes, GenDlgBindsEditsInOrderOnlyOnOk) {
     QString radius = "1.00", longitude = "0.00";
     TGenDlg dialog(nullptr, kGenTemplate, {{&radius, 6}, {&longitude, 255}});
     dialog.Create();
-    EXPECT_EQ(dialog.GetText(211), QStringLiteral("1.00"));
-    EXPECT_EQ(dialog.GetText(212), QStringLiteral("0.00"));
-    EXPECT_EQ(dialog.GetText(213), QString());
+    EXPECT_EQ(QStringList({dialog.GetText(211), dialog.GetText(212), dialog.GetText(213)}),
+              QStringList({"1.00", "0.00", ""}));
     dialog.SetText(211, "2.5");
     dialog.SetText(212, "45");
     EXPECT_EQ(dialog.Press(kIdOk), kIdOk);
-    EXPECT_EQ(radius, QStringLiteral("2.5"));
-    EXPECT_EQ(longitude, QStringLiteral("45"));
+    EXPECT_EQ(QStringList({radius, longitude}), QStringList({"2.5", "45"}));
     // The field's maximum length holds for typed text too.
     auto* edit = qobject_cast<QLineEdit*>(dialog.Control(211, K::Edit));
     ASSERT_NE(edit, nullptr);
@@ -151,8 +144,7 @@ TEST(Boxes, GenBoolDlgBindsTwoCheckBoxesOrHidesTheSecond) {
     std::uint8_t clip = 1, lock = 0;
     TGenBoolDlg dialog(nullptr, kGenTemplate, {{&a, 20}}, &clip, &lock);
     dialog.Create();
-    EXPECT_TRUE(dialog.IsChecked(271));
-    EXPECT_FALSE(dialog.IsChecked(272));
+    EXPECT_EQ(std::pair(dialog.IsChecked(271), dialog.IsChecked(272)), std::pair(true, false));
     dialog.Press(271);
     dialog.Press(272);
     EXPECT_EQ(clip, 1);  // nothing stored before OK

@@ -1,7 +1,6 @@
 #include "platform/dialog.h"
 
 #include <gtest/gtest.h>
-#include <QApplication>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -100,43 +99,48 @@ TEST_F(RangeDialogTest, DrivenByControlIdWithoutExec) {
     EXPECT_TRUE(prompter.messages[0].error);
     EXPECT_EQ(value, 5);
 
+    dialog.SetText(211, QStringLiteral("not a number"));
+    EXPECT_EQ(dialog.Press(kIdCancel), kIdCancel) << "cancel skips the check";
+    EXPECT_EQ(prompter.messages.size(), 1u);
     dialog.SetText(211, QStringLiteral("7"));
     EXPECT_EQ(dialog.Press(1), kIdOk);
     EXPECT_TRUE(dialog.HasEnded());
     EXPECT_EQ(value, 7);
-    EXPECT_EQ(dialog.controls, (std::vector<int>{1, 1}));
+    EXPECT_EQ(dialog.controls, (std::vector<int>{1, 2, 1}));
 }
 
-TEST_F(RangeDialogTest, CancelSkipsCanClose) {
+TEST_F(RangeDialogTest, ControlsOfEveryKindAreDrivenByTheirIds) {
     dialog.Create();
-    dialog.SetText(211, QStringLiteral("not a number"));
-    EXPECT_EQ(dialog.Press(2), kIdCancel);
-    EXPECT_TRUE(prompter.messages.empty());
-    EXPECT_EQ(value, 5);
-}
-
-TEST_F(RangeDialogTest, CheckBoxesAndRadioGroups) {
-    dialog.Create();
-    EXPECT_FALSE(dialog.IsChecked(271));
-    dialog.Press(271);  // a click toggles and reaches OnControl
+    EXPECT_FALSE(dialog.IsControlShown(219)) << "a control marked hidden starts hidden";
+    dialog.SetScrollRange(303, 0, 100);
+    dialog.SetScrollPosition(303, 500);
+    EXPECT_EQ(dialog.ScrollPosition(303), 100);
+    dialog.ShowControl(211, false);  // both controls of id 211
+    EXPECT_FALSE(dialog.IsControlShown(211));
+    EXPECT_TRUE(dialog.Control(211, K::Static)->isHidden());
+    dialog.EnableControl(91, false);
+    EXPECT_FALSE(dialog.IsControlEnabled(91));
+    dialog.Press(91);   // a disabled button cannot be clicked
+    dialog.Press(271);  // a click toggles a check box and reaches OnControl
     EXPECT_TRUE(dialog.IsChecked(271));
     EXPECT_EQ(dialog.controls, (std::vector<int>{271}));
+    EXPECT_TRUE(qobject_cast<QPushButton*>(dialog.Control(kIdOk))->isDefault());
+    EXPECT_EQ(dialog.Control(999), nullptr);
+    EXPECT_EQ(dialog.GetText(999), QString());
 
+    const auto radios = [&] {
+        return std::vector{dialog.IsChecked(251), dialog.IsChecked(252), dialog.IsChecked(253),
+                           dialog.IsChecked(254)};
+    };
     dialog.SetChecked(251, true);
     dialog.SetChecked(253, true);
-    dialog.Press(252);
-    EXPECT_FALSE(dialog.IsChecked(251));  // same group as 252
-    EXPECT_TRUE(dialog.IsChecked(252));
-    EXPECT_TRUE(dialog.IsChecked(253));  // the static started another group
+    dialog.Press(252);  // clears 251 of its group; the static started another for 253 and 254
+    EXPECT_EQ(radios(), (std::vector{false, true, true, false}));
     dialog.SetChecked(254, true);
-    EXPECT_FALSE(dialog.IsChecked(253));
+    EXPECT_EQ(radios(), (std::vector{false, true, false, true}));
     dialog.SetChecked(254, false);  // a radio can be cleared by the code
-    EXPECT_FALSE(dialog.IsChecked(254));
-    EXPECT_TRUE(dialog.IsChecked(252));
-}
+    EXPECT_EQ(radios(), (std::vector{false, true, false, false}));
 
-TEST_F(RangeDialogTest, ListAndComboOperations) {
-    dialog.Create();
     for (int id : {301, 302}) {
         EXPECT_EQ(dialog.AddString(id, "one"), 0);
         EXPECT_EQ(dialog.AddString(id, "two"), 1);
@@ -155,62 +159,35 @@ TEST_F(RangeDialogTest, ListAndComboOperations) {
     EXPECT_TRUE(dialog.notes.empty());  // the code's own changes notify nobody
 }
 
-TEST_F(RangeDialogTest, ScrollBarsAndControlsShowAndEnable) {
-    dialog.Create();
-    EXPECT_FALSE(dialog.IsControlShown(219)) << "a control marked hidden starts hidden";
-    dialog.SetScrollRange(303, 0, 100);
-    dialog.SetScrollPosition(303, 500);
-    EXPECT_EQ(dialog.ScrollPosition(303), 100);
-    dialog.ShowControl(211, false);  // both controls of id 211
-    EXPECT_FALSE(dialog.IsControlShown(211));
-    EXPECT_TRUE(dialog.Control(211, K::Static)->isHidden());
-    dialog.EnableControl(91, false);
-    EXPECT_FALSE(dialog.IsControlEnabled(91));
-    dialog.Press(91);  // a disabled button cannot be clicked
-    EXPECT_TRUE(dialog.controls.empty());
-    EXPECT_EQ(dialog.Control(999), nullptr);
-    EXPECT_EQ(dialog.GetText(999), QString());
-}
-
-TEST_F(RangeDialogTest, TypingNotifiesTheDialog) {
+TEST_F(RangeDialogTest, TheOfferedTextIsSelectedSoTypingReplacesItAndNotifies) {
     dialog.ShowDialog();
     auto* edit = qobject_cast<QLineEdit*>(dialog.Control(211, K::Edit));
     ASSERT_NE(edit, nullptr);
-    dialog.SetText(211, "3");
-    EXPECT_TRUE(dialog.notes.empty());
-    QTest::keyClicks(edit, "4");
+    EXPECT_EQ(dialog.focusWidget(), edit);
+    EXPECT_EQ(edit->selectedText(), "5");
+    EXPECT_TRUE(dialog.notes.empty()) << "the code's own text notifies nobody";
+    QTest::keyClicks(edit, "7");
+    EXPECT_EQ(dialog.GetText(211), "7");
     ASSERT_FALSE(dialog.notes.empty());
-    EXPECT_EQ(dialog.notes[0].first, 211);
-    EXPECT_EQ(dialog.notes[0].second, Notification::TextChanged);
+    EXPECT_EQ(dialog.notes[0], std::make_pair(211, Notification::TextChanged));
 }
 
-TEST(Dialog, RunnerAnswersModalExecuteAfterSetUp) {
+TEST(Dialog, RunnerAnswersModalExecuteAfterSetUpAndScopedRunnersNest) {
     int value = 2;
-    int calls = 0;
-    ScopedDialogRunner runner([&](Dialog& d) {
-        ++calls;
-        EXPECT_EQ(d.TemplateName(), "RANGETEST");
-        EXPECT_EQ(d.GetText(211), QStringLiteral("2"));
-        d.SetText(211, "9");
-        return d.Press(kIdOk);
-    });
-    RangeDialog dialog(&value);
-    EXPECT_EQ(dialog.Execute(), kIdOk);
-    EXPECT_EQ(calls, 1);
-    EXPECT_EQ(value, 9);
-}
-
-TEST(Dialog, ScopedRunnerRestoresThePreviousOne) {
-    EXPECT_FALSE(Dialog::HasRunner());
     {
-        ScopedDialogRunner outer([](Dialog&) { return 5; });
+        ScopedDialogRunner runner([&](Dialog& d) {
+            EXPECT_EQ(d.TemplateName(), "RANGETEST");
+            EXPECT_EQ(d.GetText(211), QStringLiteral("2"));
+            d.SetText(211, "9");
+            return d.Press(kIdOk);
+        });
         {
             ScopedDialogRunner inner([](Dialog&) { return 6; });
-            Dialog d(nullptr, kRangeTemplate);
-            EXPECT_EQ(d.Execute(), 6);
+            EXPECT_EQ(Dialog(nullptr, kRangeTemplate).Execute(), 6);
         }
-        Dialog d(nullptr, kRangeTemplate);
-        EXPECT_EQ(d.Execute(), 5);
+        RangeDialog dialog(&value);
+        EXPECT_EQ(dialog.Execute(), kIdOk);
+        EXPECT_EQ(value, 9);
     }
     EXPECT_FALSE(Dialog::HasRunner());
 }
@@ -218,14 +195,12 @@ TEST(Dialog, ScopedRunnerRestoresThePreviousOne) {
 TEST_F(RangeDialogTest, ModelessDialogHidesOnCloseShowsAgainAndItsPlaceIsRemembered) {
     Dialog::ForgetPositions();
     dialog.ShowDialog();
-    EXPECT_TRUE(dialog.isVisible());
     EXPECT_FALSE(dialog.IsHidden());
     dialog.move(140, 90);
     dialog.Press(kIdCancel);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_TRUE(dialog.IsHidden());
     dialog.ShowDialog();
-    EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.setups, 1);               // created once
     QTest::keyClick(&dialog, Qt::Key_Escape);  // Escape is Cancel
     EXPECT_TRUE(dialog.IsHidden());
@@ -234,9 +209,6 @@ TEST_F(RangeDialogTest, ModelessDialogHidesOnCloseShowsAgainAndItsPlaceIsRemembe
     dialog.HideDialog();
     EXPECT_TRUE(dialog.IsHidden());
 
-    QPoint remembered;
-    ASSERT_TRUE(Dialog::RememberedPosition("RANGETEST", &remembered));
-    EXPECT_EQ(remembered, QPoint(140, 90));
     RangeDialog second(&value);
     second.Create();
     EXPECT_EQ(second.pos(), QPoint(140, 90));
@@ -255,29 +227,6 @@ TEST(Dialog, OpensAtARandomOffsetWhenNothingIsRemembered) {
     b.Create();
     EXPECT_EQ(b.pos(), screen.topLeft() + QPoint(30, 30));
     SetRandomSource({});
-}
-
-TEST_F(RangeDialogTest, TheOfferedTextIsSelectedSoTypingReplacesIt) {
-    dialog.ShowDialog();
-    auto* edit = qobject_cast<QLineEdit*>(dialog.Control(211, K::Edit));
-    ASSERT_NE(edit, nullptr);
-    EXPECT_EQ(dialog.focusWidget(), edit);
-    EXPECT_EQ(edit->selectedText(), "5");
-    QTest::keyClicks(edit, "7");
-    EXPECT_EQ(dialog.GetText(211), "7");
-}
-
-TEST_F(RangeDialogTest, EnterPressesTheDefaultButton) {
-    dialog.ShowDialog();
-    auto* ok = qobject_cast<QPushButton*>(dialog.Control(1));
-    ASSERT_NE(ok, nullptr);
-    EXPECT_TRUE(ok->isDefault());
-    dialog.SetText(211, "6");
-    QTest::keyClick(dialog.Control(211), Qt::Key_Return);
-    // The default button's click is animated: it lands a moment later.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.Result() != 0; }, 10000));
-    EXPECT_EQ(dialog.Result(), kIdOk);
-    EXPECT_EQ(value, 6);
 }
 
 TEST(Dialog, TemplatesByNameAndOkAndCancelForAMissingOne) {

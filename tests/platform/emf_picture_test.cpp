@@ -1,3 +1,5 @@
+// Metafile pictures: SVG for real readers, images, nesting, files and clipboard data, and the
+// validator against every damaged header, record and truncation.
 #include "platform/emf_picture.h"
 
 #include <gtest/gtest.h>
@@ -6,59 +8,26 @@
 #include <QImage>
 #include <QMimeData>
 #include <QPainter>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "emf_test_support.h"
 #include "platform/emf_mime.h"
 #include "platform/emf_paint_device.h"
+#include "support/file_readers.h"
 
 namespace quorlin::platform {
 namespace {
 
 using emf::FormatError;
 using testing::PutWord;
+using testing::RecordedScene;
 using testing::RecordsOfType;
 using testing::WordAt;
 
-const QSize kPage(200, 100);
-
-// A diagram with every kind of primitive the graphing windows use, at known places.
-QByteArray Diagram() {
-    EmfPaintDevice device(kPage, 96, "Quorlin", "diagram.qz2");
-    {
-        QPainter p(&device);
-        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
-        p.drawLine(0, 95, 199, 95);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(255, 0, 0));
-        p.drawRect(10, 10, 40, 30);  // red block around (30, 25)
-        p.setBrush(QColor(0, 0, 255));
-        p.drawEllipse(QRect(60, 10, 40, 40));  // blue disc around (80, 30)
-        p.setBrush(QColor(0, 160, 0));
-        p.drawPolygon(QPolygon{QPoint(110, 10), QPoint(150, 10), QPoint(150, 50)});  // green
-        QImage orange(4, 4, QImage::Format_ARGB32);
-        orange.fill(QColor(255, 128, 0));
-        orange.setPixelColor(3, 3, QColor(0, 0, 0, 0));  // transparent corner: white
-        p.drawImage(QRect(160, 10, 40, 40), orange);     // orange square around (175, 25)
-        p.setPen(QPen(QColor(0, 0, 0), 6, Qt::SolidLine, Qt::FlatCap));
-        p.drawLine(10, 70, 100, 70);  // thick black line
-        p.setFont(QFont("DejaVu Sans", 9));
-        p.drawText(QPointF(110, 75), QString::fromUtf8("\u03b1 = 30\u00b0"));
-        p.translate(150, 90);
-        p.rotate(-30);
-        p.drawText(QPointF(0, 0), "turned");
-    }
-    return device.Finish();
-}
-
-std::optional<EmfPicture> DiagramPicture() {
-    return EmfPicture::FromBytes(Diagram());
-}
+const QSize kPage = testing::kScenePage;
 
 TEST(EmfPicture, ConvertsToWellFormedSvg) {
-    const auto picture = DiagramPicture();
+    const auto picture = EmfPicture::FromBytes(RecordedScene());
     ASSERT_TRUE(picture);
     const QByteArray svg = picture->ToSvg();
     ASSERT_FALSE(svg.isEmpty());
@@ -66,49 +35,17 @@ TEST(EmfPicture, ConvertsToWellFormedSvg) {
     EXPECT_TRUE(svg.contains("turned"));
     EXPECT_TRUE(svg.contains("matrix(0.866025,-0.5,0.5,0.866025,")) << svg.constData();
 
-    const QString xmllint = QStandardPaths::findExecutable("xmllint");
-    if (xmllint.isEmpty()) GTEST_SKIP() << "xmllint is not installed";
+    if (!quorlin::testing::HaveProgram("xmllint")) GTEST_SKIP() << "xmllint is not installed";
     QTemporaryDir dir;
-    const QString path = dir.filePath("diagram.svg");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(svg);
-    file.close();
-    QProcess lint;
-    lint.start(xmllint, {"--noout", path});
-    ASSERT_TRUE(lint.waitForFinished());
-    EXPECT_EQ(lint.exitCode(), 0) << lint.readAllStandardError().constData();
+    ASSERT_TRUE(quorlin::testing::WriteAll(dir.filePath("diagram.svg"), svg.toStdString()));
+    quorlin::testing::ExpectAccepted(
+        quorlin::testing::RunReader(dir.path(), "xmllint", {"--noout", "diagram.svg"}), "xmllint");
 }
 
-TEST(EmfPicture, RendersTheShapesWhereTheyWereDrawn) {
-    const auto picture = DiagramPicture();
+TEST(EmfPicture, RendersTheShapesWhereTheyWereDrawnAlsoInsideAnotherMetafile) {
+    const auto picture = EmfPicture::FromBytes(RecordedScene());
     ASSERT_TRUE(picture);
-    // Drawn at twice the size: the frame, not the drawn area, fills the target.
-    const QImage image = picture->ToImage(kPage * 2).convertToFormat(QImage::Format_RGB32);
-    const auto at = [&](int x, int y) { return image.pixelColor(2 * x, 2 * y); };
-    EXPECT_EQ(at(30, 25), QColor(255, 0, 0));
-    EXPECT_EQ(at(80, 30), QColor(0, 0, 255));
-    EXPECT_EQ(at(140, 20), QColor(0, 160, 0));
-    EXPECT_EQ(at(175, 25), QColor(255, 128, 0));
-    EXPECT_EQ(at(195, 45), QColor(255, 255, 255));
-    EXPECT_EQ(at(50, 70), QColor(0, 0, 0));
-    EXPECT_EQ(qAlpha(picture->ToImage(kPage * 2).pixel(2 * 115, 2 * 40)), 0);  // outside
-    EXPECT_EQ(qAlpha(picture->ToImage(kPage * 2).pixel(2 * 30, 2 * 60)), 0);
-    // Some of the text's pixels are dark.
-    int dark = 0;
-    for (int y = 2 * 62; y < 2 * 78; ++y) {
-        for (int x = 2 * 110; x < 2 * 170; ++x) dark += qGray(image.pixel(x, y)) < 128;
-    }
-    EXPECT_GT(dark, 20);
-
-    EXPECT_EQ(picture->PixelSizeAt(96), kPage);
-    EXPECT_NEAR(picture->SizeMm().width(), 200 * 25.4 / 96, 0.01);
-}
-
-TEST(EmfPicture, DrawsIntoAnotherMetafile) {
     // A pasted picture is part of the diagram when the diagram is written as a metafile.
-    const auto picture = DiagramPicture();
-    ASSERT_TRUE(picture);
     EmfPaintDevice device(kPage * 2, 96);
     {
         QPainter painter(&device);
@@ -118,13 +55,25 @@ TEST(EmfPicture, DrawsIntoAnotherMetafile) {
     ASSERT_TRUE(nested);
     EXPECT_FALSE(RecordsOfType(nested->Bytes(), 81).empty());  // the bitmap
     EXPECT_FALSE(RecordsOfType(nested->Bytes(), 84).empty());  // the texts
-    const QImage image = nested->ToImage(kPage).convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(image.pixelColor(30, 25), QColor(255, 0, 0));
-    EXPECT_EQ(image.pixelColor(80, 30), QColor(0, 0, 255));
+    for (const EmfPicture* drawn : {&*picture, &*nested}) {
+        // Drawn at twice the size: the frame, not the drawn area, fills the target.
+        const QImage image = drawn->ToImage(kPage * 2).convertToFormat(QImage::Format_RGB32);
+        const auto at = [&](int x, int y) { return image.pixelColor(2 * x, 2 * y); };
+        EXPECT_EQ(at(30, 25), QColor(255, 0, 0));
+        EXPECT_EQ(at(140, 20), QColor(0, 160, 0));
+        EXPECT_EQ(at(175, 25), QColor(255, 128, 0));
+        EXPECT_EQ(at(195, 45), QColor(255, 255, 255)) << "the bitmap's transparent corner";
+        EXPECT_EQ(at(30, 50), QColor(0, 0, 0));
+    }
+    const QImage unpainted = picture->ToImage(kPage * 2);  // nothing drawn: transparent
+    EXPECT_EQ(qAlpha(unpainted.pixel(2 * 115, 2 * 40)) + qAlpha(unpainted.pixel(2 * 55, 2 * 30)),
+              0);
+    EXPECT_EQ(picture->PixelSizeAt(96), kPage);
+    EXPECT_NEAR(picture->SizeMm().width(), 200 * 25.4 / 96, 0.01);
 }
 
 TEST(EmfPicture, KeepsItsBytesThroughFilesAndClipboardData) {
-    const QByteArray bytes = Diagram();
+    const QByteArray bytes = RecordedScene();
     const auto picture = EmfPicture::FromBytes(bytes);
     ASSERT_TRUE(picture);
     QTemporaryDir dir;
@@ -168,8 +117,14 @@ FormatError ErrorOf(const QByteArray& bytes) {
     return error;
 }
 
+// The validator's answer to the bytes with one word replaced.
+FormatError ErrorWith(QByteArray bytes, qsizetype offset, std::uint32_t value) {
+    PutWord(bytes, offset, value);
+    return ErrorOf(bytes);
+}
+
 TEST(EmfValidation, RefusesEveryTruncation) {
-    const QByteArray bytes = Diagram();
+    const QByteArray bytes = RecordedScene();
     ASSERT_EQ(ErrorOf(bytes), FormatError::kNone);
     for (qsizetype n = 0; n < bytes.size(); ++n) {
         EXPECT_NE(ErrorOf(bytes.left(n)), FormatError::kNone) << n;
@@ -180,69 +135,61 @@ TEST(EmfValidation, RefusesEveryTruncation) {
     EXPECT_EQ(ErrorOf(cut), FormatError::kNoEof);
 }
 
-TEST(EmfValidation, RefusesHeadersThatDisagree) {
-    const QByteArray good = Diagram();
-    const auto with = [&](qsizetype offset, std::uint32_t value) {
-        QByteArray bytes = good;
-        PutWord(bytes, offset, value);
-        return ErrorOf(bytes);
-    };
-    EXPECT_EQ(with(0, 2), FormatError::kNotMetafile);
-    EXPECT_EQ(with(40, 0x12345678), FormatError::kNotMetafile);
-    EXPECT_EQ(with(48, static_cast<std::uint32_t>(good.size() + 4)), FormatError::kSizeMismatch);
-    EXPECT_EQ(with(48, static_cast<std::uint32_t>(good.size() - 4)), FormatError::kSizeMismatch);
-    EXPECT_EQ(with(52, WordAt(good, 52) + 1), FormatError::kCountMismatch);
-    EXPECT_EQ(with(4, 0x7ffffff0), FormatError::kBadHeader);   // header past the end
-    EXPECT_EQ(with(4, 106), FormatError::kBadHeader);          // not a multiple of four
-    EXPECT_EQ(with(60, 0x40000000), FormatError::kBadHeader);  // description past the header
-    EXPECT_EQ(with(64, 0xfffffff0), FormatError::kBadHeader);
-    EXPECT_EQ(ErrorOf(good + QByteArray(4, '\0')), FormatError::kSizeMismatch);
-}
-
-TEST(EmfValidation, RefusesRecordsWhoseContentLeavesThem) {
-    const QByteArray good = Diagram();
+TEST(EmfValidation, RefusesHeadersThatDisagreeAndRecordsWhoseContentLeavesThem) {
+    using enum FormatError;
+    const QByteArray good = RecordedScene();
     const auto first = [&](std::uint32_t type) {
         const auto records = RecordsOfType(good, type);
         EXPECT_FALSE(records.empty()) << type;
         return records.empty() ? qsizetype{0} : records.front().offset;
     };
-    const auto with = [&](qsizetype offset, std::uint32_t value) {
-        QByteArray bytes = good;
-        PutWord(bytes, offset, value);
-        return ErrorOf(bytes);
-    };
-    const qsizetype polygon = first(86), text = first(84), image = first(81);
-    const qsizetype pen = first(95), line = first(27);
-    EXPECT_EQ(with(polygon + 24, 1000), FormatError::kBadRecord);        // point count
-    EXPECT_EQ(with(polygon + 24, 0x40000001), FormatError::kBadRecord);  // wraps when x 4
-    EXPECT_EQ(with(text + 44, 500), FormatError::kBadRecord);            // characters
-    EXPECT_EQ(with(text + 48, 0xfffffff0), FormatError::kBadRecord);     // string offset
-    EXPECT_EQ(with(text + 72, 0x10000), FormatError::kBadRecord);        // advances offset
-    EXPECT_EQ(with(image + 60, 4), FormatError::kBadRecord);             // bits too few
-    EXPECT_EQ(with(image + 80 + 8, 1000), FormatError::kBadRecord);      // bitmap rows
-    EXPECT_EQ(with(image + 80 + 14, 7), FormatError::kBadRecord);        // bits per pixel
-    EXPECT_EQ(with(image + 80 + 16, 1), FormatError::kBadRecord);        // run-length coded
-    EXPECT_EQ(with(pen + 48, 100), FormatError::kBadRecord);             // dash entries
-    EXPECT_EQ(with(line + 4, 8), FormatError::kBadRecord);               // shorter than fields
-    EXPECT_EQ(with(line + 4, 18), FormatError::kBadRecord);              // not a multiple of 4
-    EXPECT_EQ(with(line + 4, 0x7ffffff0), FormatError::kBadRecord);      // past the end
-    EXPECT_EQ(with(line, 1), FormatError::kBadRecord);                   // a second header
-    // Object indices outside the header's handle table.
+    const qsizetype polygon = first(86), text = first(84), image = first(81), pen = first(95),
+                    line = first(27), select = first(37), removal = first(40);
+    const auto size = static_cast<std::uint32_t>(good.size());
     const std::uint32_t handles = WordAt(good, 56) & 0xffff;
-    const qsizetype select = first(37);
-    EXPECT_EQ(with(pen + 8, handles), FormatError::kBadRecord);
-    EXPECT_EQ(with(pen + 8, 0), FormatError::kBadRecord);  // slot 0 is the metafile's
-    EXPECT_EQ(with(select + 8, 0x10000), FormatError::kBadRecord);
-    EXPECT_EQ(with(first(40) + 8, handles), FormatError::kBadRecord);
-    EXPECT_EQ(with(select + 8, 0x80000005), FormatError::kNone);  // a stock object
+    const struct {
+        qsizetype offset;
+        std::uint32_t value;
+        FormatError error;
+        const char* what;
+    } cases[] = {
+        {0, 2, kNotMetafile, "header type"},
+        {40, 0x12345678, kNotMetafile, "signature"},
+        {48, size + 4, kSizeMismatch, "byte count too large"},
+        {48, size - 4, kSizeMismatch, "byte count too small"},
+        {52, WordAt(good, 52) + 1, kCountMismatch, "record count"},
+        {4, 0x7ffffff0, kBadHeader, "header past the end"},
+        {4, 106, kBadHeader, "header size not a multiple of four"},
+        {60, 0x40000000, kBadHeader, "description past the header"},
+        {64, 0xfffffff0, kBadHeader, "description offset"},
+        {polygon + 24, 1000, kBadRecord, "point count"},
+        {polygon + 24, 0x40000001, kBadRecord, "point count that wraps when x 4"},
+        {text + 44, 500, kBadRecord, "characters"},
+        {text + 48, 0xfffffff0, kBadRecord, "string offset"},
+        {text + 72, 0x10000, kBadRecord, "advances offset"},
+        {image + 60, 4, kBadRecord, "bits too few"},
+        {image + 80 + 8, 1000, kBadRecord, "bitmap rows"},
+        {image + 80 + 14, 7, kBadRecord, "bits per pixel"},
+        {image + 80 + 16, 1, kBadRecord, "run-length coded"},
+        {pen + 48, 100, kBadRecord, "dash entries"},
+        {line + 4, 8, kBadRecord, "record shorter than its fields"},
+        {line + 4, 18, kBadRecord, "record size not a multiple of 4"},
+        {line + 4, 0x7ffffff0, kBadRecord, "record past the end"},
+        {line, 1, kBadRecord, "a second header"},
+        {pen + 8, handles, kBadRecord, "object index past the handle table"},
+        {pen + 8, 0, kBadRecord, "object slot 0, the metafile's"},
+        {select + 8, 0x10000, kBadRecord, "selected index past the table"},
+        {removal + 8, handles, kBadRecord, "deleted index past the table"},
+        {select + 8, 0x80000005, kNone, "a stock object"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ErrorWith(good, c.offset, c.value), c.error) << c.what;
+    EXPECT_EQ(ErrorOf(good + QByteArray(4, '\0')), kSizeMismatch) << "bytes after the end";
 }
 
 TEST(EmfValidation, AcceptsRecordsWithoutFields) {
     // Other programs' metafiles carry SaveDC (type 33), a bare 8-byte record, before drawing.
-    QByteArray bytes = Diagram();
-    const auto eof = RecordsOfType(bytes, 14);
-    ASSERT_EQ(eof.size(), 1u);
-    bytes.insert(eof.front().offset, testing::Words({33, 8}));
+    QByteArray bytes = RecordedScene();
+    bytes.insert(RecordsOfType(bytes, 14).front().offset, testing::Words({33, 8}));
     PutWord(bytes, 48, static_cast<std::uint32_t>(bytes.size()));
     PutWord(bytes, 52, WordAt(bytes, 52) + 1);
     EXPECT_EQ(ErrorOf(bytes), FormatError::kNone);
@@ -250,7 +197,7 @@ TEST(EmfValidation, AcceptsRecordsWithoutFields) {
 
 TEST(EmfValidation, DamagedBytesNeverCrashTheReader) {
     // Whatever one damaged word does, the picture is refused or converted without harm.
-    const QByteArray good = Diagram();
+    const QByteArray good = RecordedScene();
     int accepted = 0;
     for (qsizetype offset = 0; offset + 4 <= good.size(); offset += 4) {
         for (const std::uint32_t value : {0u, 0xffffffffu, 0x7fffu}) {
@@ -267,7 +214,7 @@ TEST(EmfValidation, DamagedBytesNeverCrashTheReader) {
 
 TEST(EmfPicture, ExtremeFrameAndBoundsGiveSizesWithoutOverflow) {
     // Corners at the two ends of the 32-bit range: a width that an int cannot hold.
-    QByteArray bytes = Diagram();
+    QByteArray bytes = RecordedScene();
     for (const qsizetype corner : {8, 24}) {  // bounds, then frame: left, top, right, bottom
         PutWord(bytes, corner, 0x80000000u);
         PutWord(bytes, corner + 4, 0x80000000u);

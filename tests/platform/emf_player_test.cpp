@@ -9,7 +9,6 @@
 #include <functional>
 #include <limits>
 
-#include <QFile>
 #include <QImage>
 #include <QPainter>
 
@@ -119,39 +118,6 @@ int CountWhere(const QImage& image, const std::function<bool(QColor)>& test) {
     return n;
 }
 
-int CountColour(const QImage& image, QColor colour) {
-    return CountWhere(image, [colour](QColor c) { return c == colour; });
-}
-
-// A scene of the program's kinds of drawing, clipping among them.
-void Scene(QPainter& p) {
-    p.setPen(QPen(Qt::black, 1, Qt::DashLine));
-    p.drawLine(0, 95, 199, 95);
-    p.setPen(QPen(QColor(0, 0, 160), 3, Qt::SolidLine, Qt::RoundCap));
-    p.drawPolyline(QPolygon{QPoint(5, 60), QPoint(40, 85), QPoint(70, 60)});
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 0, 0));
-    p.drawRect(10, 10, 40, 30);
-    p.setBrush(QColor(0, 0, 255));
-    p.drawEllipse(QRect(60, 10, 40, 40));
-    p.setBrush(QBrush(QColor(0, 128, 0), Qt::CrossPattern));
-    p.drawRect(110, 10, 30, 30);
-    QImage orange(4, 4, QImage::Format_RGB32);
-    orange.fill(QColor(255, 128, 0));
-    p.drawImage(QRect(150, 10, 40, 40), orange);
-    p.save();
-    p.setClipRect(QRect(100, 60, 30, 20));  // a large disc seen only through the clip
-    p.setBrush(QColor(200, 0, 200));
-    p.drawEllipse(QPoint(115, 70), 60, 60);
-    p.restore();
-    p.setPen(Qt::black);
-    p.setFont(QFont("DejaVu Sans", 10));
-    p.drawText(QPointF(135, 75), QStringLiteral("x = 2"));
-    p.translate(150, 90);
-    p.rotate(-20);
-    p.drawText(QPointF(0, 0), QStringLiteral("turned"));
-}
-
 TEST(EmfPlayer, TheRecordersPicturesComeBackAsThePainterDrewThem) {
     for (const double scale : {1.0, 2.0}) {
         const QSize size = (QSizeF(kPage) * scale).toSize();
@@ -160,14 +126,9 @@ TEST(EmfPlayer, TheRecordersPicturesComeBackAsThePainterDrewThem) {
         {
             QPainter p(&drawn);
             p.scale(scale, scale);
-            Scene(p);
+            testing::DrawScene(p);
         }
-        EmfPaintDevice device(kPage, 96);
-        {
-            QPainter p(&device);
-            Scene(p);
-        }
-        const QImage played = Played(device.Finish(), size);
+        const QImage played = Played(testing::RecordedScene(), size);
         int differing = 0;
         for (int y = 0; y < size.height(); ++y) {
             for (int x = 0; x < size.width(); ++x) {
@@ -192,68 +153,47 @@ TEST(EmfPlayer, TheRecordersPicturesComeBackAsThePainterDrewThem) {
 TEST(EmfPlayer, PlaysTheRecordsOtherProgramsWrite) {
     struct Case {
         const char* what;
-        std::vector<QByteArray> records;
         QPoint filled, blank;
+        std::vector<QByteArray> records;
     };
     const QByteArray ellipse = Record(42, {0, 0, 200, 100});
+    // clang-format off
     const Case cases[] = {
-        {"y-up anisotropic mapping",
+        {"y-up anisotropic mapping", {50, 75}, {150, 25},
          std::vector{Record(17, {8}), Record(9, {1000, 1000}), Record(11, {200, Int(-100)}),
-                     Record(12, {0, 100})} +
-             RedFill() + std::vector{Record(43, {0, 0, 500, 500})},
-         {50, 75},
-         {150, 25}},
-        {"metric mapping",
-         std::vector{Record(17, {2})} + RedFill() +  // tenths of a millimetre
-             std::vector{Record(43, {0, 0, 265, Int(-132)})},
-         {95, 45},
-         {110, 55}},
-        {"world transform",
+                     Record(12, {0, 100})} + RedFill() + std::vector{Record(43, {0, 0, 500, 500})}},
+        {"metric mapping (tenths of a millimetre)", {95, 45}, {110, 55},
+         std::vector{Record(17, {2})} + RedFill() +
+             std::vector{Record(43, {0, 0, 265, Int(-132)})}},
+        {"world transform", {50, 50}, {25, 25},
          std::vector{Record(35, {Float(2), 0, 0, Float(2), Float(10), 0})} + RedFill() +
-             std::vector{Record(43, {10, 10, 30, 30})},
-         {50, 50},
-         {25, 25}},
-        {"saved clip restored",
+             std::vector{Record(43, {10, 10, 30, 30})}},
+        {"saved clip restored", {175, 50}, {125, 50},
          RedFill() + std::vector{Record(33, {}), Record(30, {0, 0, 100, 100}), ellipse,
-                                 Record(34, {Int(-1)}), Record(43, {150, 0, 200, 100})},
-         {175, 50},
-         {125, 50}},
-        {"path filled",
+                                 Record(34, {Int(-1)}), Record(43, {150, 0, 200, 100})}},
+        {"path filled", {100, 40}, {20, 80},
          RedFill() + std::vector{Record(59, {}), Record(27, {10, 10}), Record(54, {190, 10}),
                                  Record(54, {100, 90}), Record(61, {}), Record(60, {}),
-                                 Record(62, {0, 0, 200, 100})},
-         {100, 40},
-         {20, 80}},
-        {"clip region of two rectangles",
-         RedFill() + std::vector{Record(75, {64, 5, 32, 1, 2, 32, 0, 0, 200, 100, 0, 0, 50, 100,
-                                             150, 0, 200, 100}),
-                                 ellipse},
-         {170, 50},
-         {100, 50}},
-        {"clip path, then the whole surface again",
+                                 Record(62, {0, 0, 200, 100})}},
+        {"clip region of two rectangles", {170, 50}, {100, 50},
+         RedFill() + std::vector{Record(75, {64, 5, 32, 1, 2, 32, 0, 0, 200, 100,
+                                             0, 0, 50, 100, 150, 0, 200, 100}), ellipse}},
+        {"clip path, then the whole surface again", {105, 50}, {50, 50},
          RedFill() + std::vector{Record(59, {}), Record(43, {0, 0, 20, 20}), Record(60, {}),
                                  Record(67, {5}), Record(43, {0, 0, 200, 100}), Record(75, {0, 5}),
-                                 Record(43, {100, 0, 110, 100})},
-         {105, 50},
-         {50, 50}},
-        {"pie",
-         RedFill() + std::vector{Record(47, {0, 0, 200, 100, 200, 50, 100, 0})},
-         {150, 30},
-         {50, 70}},
-        {"bitmap of eight bits through its colour table, rows bottom-up",
-         {Record(81, {0,          0,          0, 0, 0,        0,   0,   0,  2, 2, 80,
-                      48,         128,        8, 0, 0xCC0020, 100, 100, 40, 2, 2, 1 | (8 << 16),
-                      0,          8,          0, 0, 2,        0,  // the header, then
-                      0x00ff0000, 0x000000ff,                     // red and blue, then
-                      0x00000000, 0x00000101})},                  // a red row, a blue row
-         {50, 75},
-         {150, 50}},
-        {"angle arc with a thick pen",
+                                 Record(43, {100, 0, 110, 100})}},
+        {"pie", {150, 30}, {50, 70},
+         RedFill() + std::vector{Record(47, {0, 0, 200, 100, 200, 50, 100, 0})}},
+        {"bitmap of eight bits through its colour table, rows bottom-up", {50, 75}, {150, 50},
+         {Record(81, {0, 0, 0, 0, 0, 0, 0, 0, 2, 2, 80, 48, 128, 8, 0, 0xCC0020, 100, 100, 40,
+                      2, 2, 1 | (8 << 16), 0, 8, 0, 0, 2, 0,  // the header, then
+                      0x00ff0000, 0x000000ff,                 // red and blue, then
+                      0x00000000, 0x00000101})}},             // a red row, a blue row
+        {"angle arc with a thick pen", {100, 12}, {100, 70},
          std::vector{Record(38, {3, 0, 10, 0, kRed}), Record(37, {3}), Record(27, {100, 50}),
-                     Record(41, {100, 50, 40, Float(0), Float(90)})},
-         {100, 12},
-         {100, 70}},
+                     Record(41, {100, 50, 40, Float(0), Float(90)})}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         const QImage image = Played(WithRecords(c.records));
         EXPECT_EQ(image.pixelColor(c.filled), QColor(255, 0, 0)) << c.what;
@@ -374,7 +314,8 @@ TEST(EmfPlayer, FillsToTheRangesEndsCoverTheTarget) {
     constexpr std::uint32_t kLow = 0x80000000, kHigh = 0x7fffffff;
     const QImage image = Played(WithRecords(
         RedFill() + std::vector{Record(3, {0, 0, 0, 0, 3, kLow, kLow, kHigh, 0, 0, kHigh})}));
-    EXPECT_EQ(CountColour(image, QColor(255, 0, 0)), kPage.width() * kPage.height());
+    EXPECT_EQ(CountWhere(image, [](QColor c) { return c == QColor(255, 0, 0); }),
+              kPage.width() * kPage.height());
 }
 
 TEST(EmfPlayer, DamagedRecordsOfOtherProgramsNeverCrashThePlayer) {
@@ -407,9 +348,8 @@ TEST(EmfPlayer, DamagedRecordsOfOtherProgramsNeverCrashThePlayer) {
 TEST(EmfPlayer, TheFuzzedPairPlaysInOneProcess) {
     // Two pictures that once aborted the process when drawn one after the other.
     for (const char* name : {"platform/data/emf-1a.bin", "platform/data/emf-1b.bin"}) {
-        QFile file(QString::fromStdString(quorlin::testing::TestDataPath(name).string()));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-        const QByteArray bytes = file.readAll();
+        const auto data = quorlin::testing::ReadFileBytes(quorlin::testing::TestDataPath(name));
+        const QByteArray bytes(reinterpret_cast<const char*>(data.data()), qsizetype(data.size()));
         ASSERT_TRUE(EmfPicture::FromBytes(bytes)) << name;
         PlayEverywhere(bytes);
         // Both are drawings of shapes and text.

@@ -1,10 +1,11 @@
+// The frame and its children: whose menu and keys show, where commands go, enablers and
+// check marks, closing, arranging, dropped files and owned windows in hosts of their own.
 #include "platform/frame_window.h"
 
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
 #include <QDropEvent>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -140,19 +141,16 @@ TEST_F(FrameWindowTest, ActiveChildMenuAndAcceleratorsReplaceTheFrames) {
     EXPECT_EQ(MenuBarTitles(frame), frameMenu);
     ASSERT_NE(OnlyAction(frame, kFrameOnly), nullptr);
     EXPECT_EQ(OnlyAction(frame, kFrameOnly)->shortcuts(),
-              (QList<QKeySequence>{QKeySequence("Ctrl+O"), QKeySequence("F6")}));
+              QKeySequence::listFromString("Ctrl+O; F6"));
     EXPECT_FALSE(OnlyAction(frame, kCmCascadeChildren)->isEnabled()) << "no children to arrange";
 
     ChildWindow* rich = Add();
     EXPECT_EQ(rich->setups, 1);
     EXPECT_EQ(frame.ActiveChild(), rich);
     EXPECT_EQ(MenuBarTitles(frame), childMenu);
-    EXPECT_EQ(frame.CommandActions(kCmCascadeChildren).size(), 0);
     // The child's Ctrl+O wins over the frame's; the frame's F6 stays.
-    EXPECT_TRUE(frame.IsAcceleratorKey(QKeySequence("Ctrl+O")));
-    EXPECT_EQ(OnlyAction(frame, kOpen)->shortcuts(), (QList<QKeySequence>{QKeySequence("Ctrl+O")}));
-    EXPECT_EQ(OnlyAction(frame, kFrameOnly)->shortcuts(),
-              (QList<QKeySequence>{QKeySequence("F6")}));
+    EXPECT_EQ(OnlyAction(frame, kOpen)->shortcuts(), QKeySequence::listFromString("Ctrl+O"));
+    EXPECT_EQ(OnlyAction(frame, kFrameOnly)->shortcuts(), QKeySequence::listFromString("F6"));
     // An accelerator without a menu item still has its action.
     ASSERT_NE(OnlyAction(frame, kRefresh), nullptr);
     EXPECT_TRUE(frame.IsAcceleratorKey(QKeySequence("F5")));
@@ -226,23 +224,14 @@ TEST_F(FrameWindowTest, EnablersAndCheckMarksReachTheActions) {
     EXPECT_FALSE(frame.DispatchCommand(kDeep));
     EXPECT_EQ(std::count(child->commands.begin(), child->commands.end(), kDeep), 0);
 
-    // Stored check marks of the window.
+    // Stored check marks of the window; a submenu whose every item is disabled is disabled.
     child->SetCommandChecked(kOpen, true);
     frame.RefreshCommands();
     EXPECT_TRUE(OnlyAction(frame, kOpen)->isChecked());
-}
-
-TEST_F(FrameWindowTest, ASubmenuWithEveryItemDisabledIsDisabled) {
-    ChildWindow* child = Add();
-    QAction* more = SubmenuAction(frame, "&More");
-    ASSERT_NE(more, nullptr);
-    EXPECT_TRUE(more->isEnabled());
-    child->deepEnabled = false;
-    frame.RefreshCommands();
-    EXPECT_FALSE(more->isEnabled());
+    EXPECT_FALSE(SubmenuAction(frame, "&More")->isEnabled());
     child->deepEnabled = true;
     frame.RefreshCommands();
-    EXPECT_TRUE(more->isEnabled());
+    EXPECT_TRUE(SubmenuAction(frame, "&More")->isEnabled());
 }
 
 TEST_F(FrameWindowTest, ExitInAChildsOrAnOwnedWindowsMenuClosesTheFrame) {
@@ -256,30 +245,6 @@ TEST_F(FrameWindowTest, ExitInAChildsOrAnOwnedWindowsMenuClosesTheFrame) {
     QPointer<FrameWindow> host = ShowOwnedWindow(owned, Add());
     OnlyAction(*host, kCmExit)->trigger();
     EXPECT_FALSE(frame.isVisible());
-}
-
-TEST_F(FrameWindowTest, SendCommandOfAnInactiveChildReachesThatChild) {
-    ChildWindow* first = Add();
-    ChildWindow* second = Add();
-    EXPECT_EQ(frame.ActiveChild(), second);
-    EXPECT_TRUE(first->SendCommand(kOpen));
-    EXPECT_TRUE(first->SendCommand(kFrameOnly));  // passed on to the frame
-    EXPECT_EQ(first->commands, (std::vector<int>{kOpen}));
-    EXPECT_TRUE(second->commands.empty());
-    EXPECT_EQ(frame.commands, (std::vector<int>{kFrameOnly}));
-}
-
-TEST_F(FrameWindowTest, ActivatingAnotherChildShowsItsMenu) {
-    ChildWindow* rich = Add();
-    ChildWindow* plain = Add(false);  // a child without a menu keeps the frame's
-    EXPECT_EQ(frame.ActiveChild(), plain);
-    EXPECT_EQ(MenuBarTitles(frame), (QStringList{"&File", "&Window"}));
-    frame.ActivateChild(rich);
-    EXPECT_EQ(frame.ActiveChild(), rich);
-    EXPECT_EQ(MenuBarTitles(frame), (QStringList{"&File", "&Options", "&Help"}));
-    // A window that changes its menu while active shows the new one.
-    rich->SetMenu(&kFrameMenu);
-    EXPECT_EQ(MenuBarTitles(frame), (QStringList{"&File", "&Window"}));
 }
 
 TEST_F(FrameWindowTest, ChildrenCloseOnlyWhenTheyAgree) {
@@ -302,30 +267,21 @@ TEST_F(FrameWindowTest, ChildrenCloseOnlyWhenTheyAgree) {
     EXPECT_EQ(MenuBarTitles(frame), (QStringList{"&File", "&Window"}));
 }
 
-TEST_F(FrameWindowTest, HiddenChildKeepsItsMarkAndItsSubWindowHides) {
-    ChildWindow* child = Add();
-    child->SetCaption(QStringLiteral("noname1.qz2"));
-    QWidget* outer = child->OuterWidget();
-    ASSERT_NE(qobject_cast<QMdiSubWindow*>(outer), nullptr);
-    EXPECT_EQ(outer->windowTitle(), QStringLiteral("noname1.qz2"));
-    child->HideWindow();
-    EXPECT_TRUE(outer->isHidden());
-    EXPECT_TRUE(child->IsHidden());
-    child->ShowWindow();
-    EXPECT_FALSE(outer->isHidden());
-}
-
-TEST_F(FrameWindowTest, WindowMenuArrangesChildren) {
+TEST_F(FrameWindowTest, SubWindowsShowCaptionsHideAndAreArranged) {
     frame.resize(800, 600);
     ChildWindow* a = Add();
     ChildWindow* b = Add();
-    EXPECT_TRUE(frame.QueryCommand(kCmTileChildren).enabled);
+    a->SetCaption(QStringLiteral("noname1.qz2"));
+    QWidget* outer = a->OuterWidget();
+    EXPECT_EQ(outer->windowTitle(), QStringLiteral("noname1.qz2"));
+    a->HideWindow();
+    EXPECT_TRUE(outer->isHidden());
+    a->ShowWindow();
+    EXPECT_FALSE(outer->isHidden());
     EXPECT_TRUE(frame.DispatchCommand(kCmTileChildren));
-    const QRect ra = a->OuterWidget()->geometry();
-    const QRect rb = b->OuterWidget()->geometry();
-    EXPECT_FALSE(ra.intersects(rb));
+    EXPECT_FALSE(outer->geometry().intersects(b->OuterWidget()->geometry()));
     EXPECT_TRUE(frame.DispatchCommand(kCmCascadeChildren));
-    EXPECT_NE(a->OuterWidget()->pos(), b->OuterWidget()->pos());
+    EXPECT_NE(outer->pos(), b->OuterWidget()->pos());
 }
 
 TEST_F(FrameWindowTest, DroppedFilesReachTheHandler) {

@@ -1,3 +1,5 @@
+// Key polling in long loops: Q and accelerators stop, other input is held back or dropped,
+// modal dialogs keep theirs, idle work waits for the end.
 #include "platform/key_poll.h"
 
 #include <gtest/gtest.h>
@@ -32,18 +34,18 @@ public:
 
 void PostClick(QWidget* target) {
     const QPointF at(10, 10);
-    QCoreApplication::postEvent(
-        target, new QMouseEvent(QEvent::MouseButtonPress, at, at, target->mapToGlobal(at),
-                                Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
-    QCoreApplication::postEvent(
-        target, new QMouseEvent(QEvent::MouseButtonRelease, at, at, target->mapToGlobal(at),
-                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+        QCoreApplication::postEvent(target, new QMouseEvent(type, at, at, target->mapToGlobal(at),
+                                                            Qt::LeftButton, held, Qt::NoModifier));
+    }
 }
 
 void PostKey(QWidget* target, Qt::Key key, const QString& text,
              Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, modifiers, text));
-    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, modifiers, text));
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+        QCoreApplication::postEvent(target, new QKeyEvent(type, key, modifiers, text));
 }
 
 TEST(PollKey, LongLoopStopsOnQAndMouseClicksReachNoHandler) {
@@ -106,44 +108,35 @@ constexpr MenuTemplate kMenu{"POLLMENU", kItems};
 constexpr AcceleratorTemplate kKeys[] = {{"Ctrl+S", 55}, {"F5", 56}};
 constexpr AcceleratorTable kAccelerators{"POLLKEYS", kKeys};
 
-// A child with a menu and accelerator keys, focused in the active frame.
-ClickCounter* ChildWithKeys(FrameWindow& frame) {
+TEST(PollKey, AcceleratorKeysGive81AndRunNoCommandWhateverDecidesWhatIsOne) {
+    FrameWindow frame;
     frame.show();
     QApplication::setActiveWindow(&frame);
-    auto* window = new ClickCounter;
+    auto* window = new ClickCounter;  // a child with a menu and keys, focused in the frame
     window->SetMenu(&kMenu);
     window->SetAccelerators(&kAccelerators);
     frame.AddChild(window);
     window->setFocus();
-    return window;
-}
-
-TEST(PollKey, AcceleratorKeysGive81AndRunNoCommand) {
-    FrameWindow frame;
-    ClickCounter* window = ChildWithKeys(frame);
-    KeyPollScope scope;
-    PostKey(window, Qt::Key_F5, "");
-    PostKey(window, Qt::Key_S, "\x13", Qt::ControlModifier);
-    PostKey(window, Qt::Key_F6, "");
-    EXPECT_EQ(PollKey(window), kKeyStop);
-    EXPECT_EQ(PollKey(window), kKeyStop);
-    EXPECT_EQ(PollKey(window), keys::kF1 + 5);
-    QTest::keyClick(window, Qt::Key_F5);  // through the shortcut map when it matches
-    EXPECT_EQ(PollKey(window), kKeyStop);
-    EXPECT_TRUE(window->commands.empty());
-}
-
-TEST(PollKey, AcceleratorTestCanBeReplaced) {
-    ClickCounter window;
-    window.show();
+    {
+        KeyPollScope scope;
+        PostKey(window, Qt::Key_F5, "");
+        PostKey(window, Qt::Key_S, "\x13", Qt::ControlModifier);
+        PostKey(window, Qt::Key_F6, "");
+        EXPECT_EQ(PollKey(window), kKeyStop);
+        EXPECT_EQ(PollKey(window), kKeyStop);
+        EXPECT_EQ(PollKey(window), keys::kF1 + 5);
+        QTest::keyClick(window, Qt::Key_F5);  // through the shortcut map when it matches
+        EXPECT_EQ(PollKey(window), kKeyStop);
+        EXPECT_TRUE(window->commands.empty());
+    }
     SetAcceleratorTest([](QWidget*, const QKeySequence& keys) {
         return keys == QKeySequence(QStringLiteral("Ctrl+P"));
     });
     KeyPollScope scope;
-    PostKey(&window, Qt::Key_P, "\x10", Qt::ControlModifier);
-    PostKey(&window, Qt::Key_P, "p");
-    EXPECT_EQ(PollKey(&window), kKeyStop);
-    EXPECT_EQ(PollKey(&window), 'P');
+    PostKey(window, Qt::Key_P, "\x10", Qt::ControlModifier);
+    PostKey(window, Qt::Key_P, "p");
+    EXPECT_EQ(PollKey(window), kKeyStop);
+    EXPECT_EQ(PollKey(window), 'P');
     SetAcceleratorTest({});
 }
 

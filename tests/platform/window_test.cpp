@@ -1,3 +1,4 @@
+// Window levels: the command chain, the life cycle, input events and timers.
 #include "platform/window.h"
 
 #include <gtest/gtest.h>
@@ -5,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QTest>
 
+#include <tuple>
 #include <vector>
 
 namespace quorlin::platform {
@@ -111,28 +113,22 @@ TEST(Window, SetupRunsOnceUpdateWindowPaintsAtOnceAndCleanupRunsOnClose) {
     EXPECT_FALSE(window.isVisible());
 }
 
-TEST(Window, MouseEventsCarryButtonPointAndModifiers) {
+TEST(Window, MouseAndKeyEventsCarryTheirButtonPointKeyCodeAndModifiers) {
     Recorder window;
     window.resize(100, 100);
     window.show();
     QTest::mouseClick(&window, Qt::LeftButton, Qt::ShiftModifier, QPoint(5, 6));
     QTest::mouseDClick(&window, Qt::RightButton, Qt::ControlModifier, QPoint(7, 8));
-    ASSERT_FALSE(window.downs.empty());
-    EXPECT_EQ(window.downs[0].button, MouseButton::Left);
-    EXPECT_EQ(window.downs[0].point, QPoint(5, 6));
-    EXPECT_TRUE(window.downs[0].modifiers.shift);
-    EXPECT_TRUE(window.downs[0].leftHeld);
-    ASSERT_FALSE(window.ups.empty());
+    ASSERT_FALSE(window.downs.empty() || window.ups.empty());
+    const MouseEvent& down = window.downs[0];
+    EXPECT_EQ(std::tuple(down.button, down.point, down.modifiers.shift, down.leftHeld),
+              std::tuple(MouseButton::Left, QPoint(5, 6), true, true));
     EXPECT_FALSE(window.ups[0].leftHeld);
     ASSERT_EQ(window.doubles.size(), 1u);
-    EXPECT_EQ(window.doubles[0].button, MouseButton::Right);
-    EXPECT_EQ(window.doubles[0].point, QPoint(7, 8));
-    EXPECT_TRUE(window.doubles[0].modifiers.control);
-}
+    const MouseEvent& twice = window.doubles[0];
+    EXPECT_EQ(std::tuple(twice.button, twice.point, twice.modifiers.control),
+              std::tuple(MouseButton::Right, QPoint(7, 8), true));
 
-TEST(Window, KeysGiveKeyCodesAndCharacters) {
-    Recorder window;
-    window.show();
     QTest::keyClick(&window, Qt::Key_A);
     QTest::keyClick(&window, Qt::Key_Left, Qt::ShiftModifier);
     QTest::keyClick(&window, Qt::Key_F3);
@@ -143,12 +139,10 @@ TEST(Window, KeysGiveKeyCodesAndCharacters) {
 }
 
 TEST(Window, KeyCodesOfQtKeys) {
-    EXPECT_EQ(KeyCodeFromQt(Qt::Key_Q), 81);
-    EXPECT_EQ(KeyCodeFromQt(Qt::Key_7), '7');
-    EXPECT_EQ(KeyCodeFromQt(Qt::Key_Control), 17);
-    EXPECT_EQ(KeyCodeFromQt(Qt::Key_PageDown), 34);
-    EXPECT_EQ(KeyCodeFromQt(Qt::Key_F12), 123);
-    EXPECT_EQ(KeyCodeFromQt(Qt::Key_Launch0), 0);
+    const std::pair<Qt::Key, int> cases[] = {{Qt::Key_Q, 81},       {Qt::Key_7, '7'},
+                                             {Qt::Key_Control, 17}, {Qt::Key_PageDown, 34},
+                                             {Qt::Key_F12, 123},    {Qt::Key_Launch0, 0}};
+    for (const auto& [key, code] : cases) EXPECT_EQ(KeyCodeFromQt(key), code) << key;
 }
 
 TEST(Window, TimerTicksUntilStopped) {

@@ -8,27 +8,19 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes Concat(std::initializer_list<Bytes> parts) {
-    Bytes out;
-    for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
-    return out;
-}
-
 TEST(FontRecord, SixtyBytesInTheStoredLayout) {
     // clang-format off
     const FontRecord f{.height = -13, .escapement = 900, .orientation = 900, .weight = 700,
                        .italic = 1, .outPrecision = 3, .clipPrecision = 2, .quality = 1,
                        .pitchAndFamily = 0x22, .faceName = "Arial"};
+    Bytes expected = {
+        0xf3, 0xff, 0xff, 0xff, 0, 0, 0, 0, 0x84, 0x03, 0, 0, 0x84, 0x03, 0, 0, 0xbc, 0x02, 0, 0,
+        1, 0, 0, 0, 3, 2, 1, 0x22, 'A', 'r', 'i', 'a', 'l'};
     // clang-format on
+    expected.resize(60, 0);  // the face name's zeros
     ByteWriter out;
     f.Write(out);
-    const Bytes expected = Concat({
-        {0xf3, 0xff, 0xff, 0xff, 0, 0, 0, 0, 0x84, 0x03, 0, 0, 0x84, 0x03, 0, 0, 0xbc, 0x02, 0, 0},
-        {1, 0, 0, 0, 3, 2, 1, 0x22},
-        {'A', 'r', 'i', 'a', 'l'},
-        Bytes(27, 0),
-    });
-    ASSERT_EQ(expected.size(), FontRecord::kByteSize);
+    ASSERT_EQ(FontRecord::kByteSize, 60u);
     EXPECT_EQ(out.Data(), expected);
 
     ByteReader in(expected);
@@ -84,10 +76,8 @@ TEST(FontRecord, ConvertsToTheDeviceFontAndRefusesUnstorableFaces) {
                        .faceName = "Caf\xe9 Sans"};  // Windows-1252 e acute
     const platform::FontSpec fontSpec = ToFontSpec(f);
     EXPECT_EQ(fontSpec.faceName, QString::fromUtf8("Caf\xc3\xa9 Sans"));
-    EXPECT_EQ(fontSpec.height, -16);
-    EXPECT_TRUE(fontSpec.italic);
-    EXPECT_FALSE(fontSpec.underline);
-    EXPECT_EQ(fontSpec.escapement, 450);
+    EXPECT_EQ(std::tuple(fontSpec.height, fontSpec.italic, fontSpec.underline, fontSpec.escapement),
+              std::tuple(-16, true, false, 450));
     EXPECT_EQ(FontRecordFromSpec(fontSpec, FontRecord{}).value_or(FontRecord{}).faceName,
               f.faceName);
     EXPECT_EQ(FontRecordFromSpec(fontSpec, f), f);  // fields a FontSpec lacks come from the base

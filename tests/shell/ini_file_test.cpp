@@ -66,10 +66,8 @@ TEST(IniFiles, ShellAndFrameWordsHaveTheirPlacesInTheRecord) {
     words.placement = WindowPlacement{10, 20, 640, 480};
     IniRecord record = IniRecord::ForKind(kKind2D);
     words.StoreInto(record);
-    EXPECT_EQ(record.ints[0][1], 10);
-    EXPECT_EQ(record.ints[0][2], 20);
-    EXPECT_EQ(record.ints[0][11], 29);
-    EXPECT_EQ(record.ints[0][14], 640);
+    const auto& ints = record.ints[0];
+    EXPECT_EQ(std::tuple(ints[1], ints[2], ints[11], ints[14]), std::tuple(10, 20, 29, 640));
     // Words not written by the shell (no count word) leave the defaults alone.
     ShellIniWords defaults;
     defaults.LoadFrom(IniRecord::ForKind(kKind2D));
@@ -79,9 +77,8 @@ TEST(IniFiles, ShellAndFrameWordsHaveTheirPlacesInTheRecord) {
     const FrameSettings frame{.placement = WindowPlacement{-4, 0, 1024, 768}, .maximized = true};
     const FrameSettings back = FrameSettings::FromIni(frame.ToIni());
     ASSERT_TRUE(back.placement.has_value());
-    EXPECT_EQ(back.placement->x, -4);
-    EXPECT_EQ(back.placement->width, 1024);
-    EXPECT_TRUE(back.maximized);
+    EXPECT_EQ(std::tuple(back.placement->x, back.placement->width, back.maximized),
+              std::tuple(-4, 1024, true));
     EXPECT_EQ(TimeWindowIniName(3), "time3.ini");
 }
 

@@ -3,15 +3,16 @@
 // block and the notebook, read two-phase like every diagram window's levels; it counts its
 // drawings and adds a check mark of its own to the chain.
 #include <QFile>
-#include <QProcess>
+#include <QFileInfo>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "core/errors.h"
-#include "shell/file_head.h"
 #include "core/file_strings.h"
+#include "shell/file_head.h"
 #include "shell/zel_win.h"
+#include "support/file_readers.h"
 
 namespace quorlin::testing {
 
@@ -29,12 +30,8 @@ inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-// Whether pdfinfo reads the file as a PDF.
 inline bool PdfInfoAccepts(const QString& path) {
-    QProcess pdfinfo;
-    pdfinfo.start("pdfinfo", {path});
-    return pdfinfo.waitForFinished(30000) && pdfinfo.exitStatus() == QProcess::NormalExit &&
-           pdfinfo.exitCode() == 0;
+    return RunReader(QFileInfo(path).path(), "pdfinfo", {path}).exitCode == 0;
 }
 
 class TestDiagram : public TZELWin {

@@ -16,22 +16,12 @@ using testing::FileBytes;
 using testing::PdfInfoAccepts;
 using testing::WriteBytes;
 
-// A text of exactly `bytes` file bytes: lines of 78 characters ended by CR LF.
+// A text of exactly `bytes` file bytes: lines of 78 letters ended by CR LF, then the rest.
 QString TextOfFileSize(int bytes) {
     QString text;
-    int written = 0;
-    int row = 0;
-    while (written < bytes) {
-        const int left = bytes - written;
-        if (left >= 80) {
-            text += QString(78, QChar('a' + row++ % 26)) + '\n';
-            written += 80;
-        } else {
-            text += QString(left, 'z');
-            written = bytes;
-        }
-    }
-    return text;
+    for (int row = 0; bytes >= 80; ++row, bytes -= 80)
+        text += QString(78, QChar('a' + row % 26)) + '\n';
+    return text + QString(bytes, 'z');
 }
 
 class TextFiles : public ::testing::Test {

@@ -3,7 +3,6 @@
 #include "shell/zel_win.h"
 
 #include <gtest/gtest.h>
-#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
@@ -64,9 +63,7 @@ TEST(WindowLevels, IniIsWrittenAtCleanUpAndReadAtSetUpWithTheLastFile) {
         TestDiagram w("noname2.qz2", name);
         w.RunSetup();
         EXPECT_TRUE(w.IniWasRead());
-        EXPECT_EQ(w.Delay(), 250);
-        EXPECT_EQ(w.Styles().words[3], 33);
-        EXPECT_EQ(w.iniWord, 1234);
+        EXPECT_EQ(std::tuple(w.Delay(), w.Styles().words[3], w.iniWord), std::tuple(250, 33, 1234));
         EXPECT_NE(w.LoadStartFile(false), kNoError) << "\"Open last\" is off";
         EXPECT_EQ(w.LoadStartFile(true), kNoError);
         EXPECT_EQ(w.label, "last");
@@ -84,14 +81,10 @@ TEST(WindowLevels, IniIsWrittenAtCleanUpAndReadAtSetUpWithTheLastFile) {
         EXPECT_EQ(w.iniWord, 0);
     }
     // A damaged file (cut short, then garbage of the right size) gives the defaults.
-    QFile file(platform::ConfigFilePath(name));
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    const QByteArray whole = file.readAll();
+    const QString ini = platform::ConfigFilePath(name);
+    const QByteArray whole = testing::FileBytes(ini);
     for (const QByteArray& damaged : {whole.left(100), QByteArray(whole.size(), '\x5a')}) {
-        file.resize(0);
-        file.seek(0);
-        file.write(damaged);
-        file.flush();
+        ASSERT_TRUE(testing::WriteBytes(ini, damaged));
         TestDiagram w("noname.qz2", name);
         w.RunSetup();
         EXPECT_FALSE(w.IniWasRead());
