@@ -85,7 +85,13 @@ for scale in 1 2; do
     else
         echo "scale $scale: the frame at ${X},${Y} ${WIDTH}x${HEIGHT} lies on the screen"
     fi
-    xdotool key --delay 100 alt+w 2
+    # Keys sent while the frame is still setting up can be lost on a busy machine: send them
+    # again until the 2-dim window shows.
+    for _ in 1 2 3; do
+        xdotool windowactivate --sync "$frame" 2>/dev/null || true
+        xdotool key --delay 100 alt+w 2
+        wait_for 100 xdotool search --onlyvisible --name 'noname' && break
+    done
     shot="$out/screen-$scale.png"
     if ! wait_for 100 check "$shot" "$scale"; then
         echo "scale $scale: $(check "$shot" "$scale")"
@@ -94,8 +100,11 @@ for scale in 1 2; do
         echo "scale $scale: the 2-dim window shows its axes ($shot)"
     fi
     if ((scale == 1)); then
-        xdotool key --delay 100 alt+f x  # File|Exit of the 2-dim window
-        if ! wait_for 100 sh -c "! kill -0 $pid"; then
+        for _ in 1 2 3; do  # File|Exit of the 2-dim window
+            xdotool key --delay 100 alt+f x
+            wait_for 100 sh -c "! kill -0 $pid" && break
+        done
+        if kill -0 "$pid" 2>/dev/null; then
             echo "scale 1: File|Exit of the 2-dim window did not end the program"
             status=1
         fi
