@@ -488,8 +488,10 @@ std::string RangeText(const TExample& example) {
         high = FormatLf(example.rangeHigh[0], 8, 6);
     }
     if (!explicitLike) return "; " + low + " <= t <= " + high;
-    return "; " + low + (example.NumberAt(431) >= 0 ? " <= " : " < ") + "x" +
-           (example.NumberAt(441) < 0 ? " < " : " <= ") + high;
+    // A hollow circle at an end leaves that end out of the interval.
+    const TEndMarks marks = example.EndMarks();
+    return "; " + low + (marks.low.circle < 0 ? " < " : " <= ") + "x" +
+           (marks.high.circle < 0 ? " < " : " <= ") + high;
 }
 
 std::string PeriodicText(std::string_view body, const TExample& example) {

@@ -1,6 +1,7 @@
 #include "examples/example.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace quorlin::examples {
@@ -308,6 +309,30 @@ TRangeTexts TExample::SplitRangeText() const {
     const std::size_t cut = text.find(';');
     if (cut == std::string::npos) return {"0.0", "1.0"};
     return {text.substr(0, cut), text.substr(cut + 1)};
+}
+
+namespace {
+constexpr int kLowCircle = TExample::kEndMarkOffsets[0];
+constexpr int kLowArrow = TExample::kEndMarkOffsets[1];
+constexpr int kHighCircle = TExample::kEndMarkOffsets[2];
+constexpr int kHighArrow = TExample::kEndMarkOffsets[3];
+constexpr int kMaxEndMark = 19;
+
+int EndMarkSize(long double v) {
+    return std::isfinite(v) && std::fabs(v) <= kMaxEndMark ? static_cast<int>(v) : 0;
+}
+}  // namespace
+
+TEndMarks TExample::EndMarks() const {
+    return {{EndMarkSize(NumberAt(kLowCircle)), EndMarkSize(NumberAt(kLowArrow))},
+            {EndMarkSize(NumberAt(kHighCircle)), EndMarkSize(NumberAt(kHighArrow))}};
+}
+
+void TExample::SetEndMarks(const TEndMarks& marks) {
+    NumberAt(kLowCircle) = marks.low.circle;
+    NumberAt(kLowArrow) = marks.low.arrow;
+    NumberAt(kHighCircle) = marks.high.circle;
+    NumberAt(kHighArrow) = marks.high.arrow;
 }
 
 void TExample::ClearOptionBytes() {

@@ -60,9 +60,16 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"locked interval open at its high end",
                  [](TInventory& inv) {
                      LockedParabola(inv);
-                     inv[0].NumberAt(441) = -1;
+                     inv[0].SetEndMarks({{}, {-3, 0}});
                  },
                  "y = x^2; 0 <= x < 1"},
+        TextCase{"a web seed or frozen value does not open an end",
+                 [](TInventory& inv) {
+                     LockedParabola(inv);
+                     inv[0].NumberAt(431) = -2;
+                     inv[0].NumberAt(441) = -1;
+                 },
+                 "y = x^2; 0 <= x <= 1"},
         TextCase{"family suffix",
                  [](TInventory& inv) {
                      TExample& ex = Append(inv, kind::kExplicit, {"", "c*x"});
