@@ -87,7 +87,9 @@ void RegisterDialogTemplate(const DialogTemplate& tmpl) {
     Registered().insert(Registered().begin(), &tmpl);
 }
 
-void UnregisterDialogTemplates() { Registered().clear(); }
+void UnregisterDialogTemplates() {
+    Registered().clear();
+}
 
 Dialog::Dialog(QWidget* parent, std::string_view templateName)
     : QDialog(parent), name_(templateName), template_(FindDialogTemplate(templateName)) {}
@@ -122,7 +124,9 @@ void Dialog::Build() {
                 radios = nullptr;
                 break;
             }
-            case ControlKind::Edit: widget = new QLineEdit(text, this); break;
+            case ControlKind::Edit:
+                widget = new QLineEdit(text, this);
+                break;
             case ControlKind::MultiEdit: {
                 auto* edit = new QPlainTextEdit(text, this);
                 edit->setTabChangesFocus(true);
@@ -132,14 +136,16 @@ void Dialog::Build() {
             case ControlKind::Button:
             case ControlKind::DefButton: {
                 auto* button = new QPushButton(text, this);
-                const bool isDefault = c.kind == ControlKind::DefButton ||
-                                       (!hasDefault && c.id == kIdOk);
+                const bool isDefault =
+                    c.kind == ControlKind::DefButton || (!hasDefault && c.id == kIdOk);
                 button->setAutoDefault(isDefault);
                 button->setDefault(isDefault);
                 widget = button;
                 break;
             }
-            case ControlKind::CheckBox: widget = new QCheckBox(text, this); break;
+            case ControlKind::CheckBox:
+                widget = new QCheckBox(text, this);
+                break;
             case ControlKind::Radio: {
                 auto* radio = new QRadioButton(text, this);
                 if (!radios) {
@@ -150,9 +156,18 @@ void Dialog::Build() {
                 widget = radio;
                 break;
             }
-            case ControlKind::ListBox: widget = new QListWidget(this); break;
-            case ControlKind::ComboBox: widget = new QComboBox(this); break;
-            case ControlKind::ScrollBar: widget = new QScrollBar(Qt::Horizontal, this); break;
+            case ControlKind::ListBox: {
+                auto* list = new QListWidget(this);
+                if (c.multiple) list->setSelectionMode(QAbstractItemView::MultiSelection);
+                widget = list;
+                break;
+            }
+            case ControlKind::ComboBox:
+                widget = new QComboBox(this);
+                break;
+            case ControlKind::ScrollBar:
+                widget = new QScrollBar(Qt::Horizontal, this);
+                break;
             case ControlKind::GroupBox:
                 widget = new QGroupBox(text, this);
                 radios = nullptr;
@@ -187,9 +202,15 @@ void Dialog::Wire(const Entry& entry) {
             break;
         case ControlKind::ListBox: {
             auto* list = static_cast<QListWidget*>(w);
-            connect(list, &QListWidget::currentRowChanged, this, [this, id] {
-                if (silent_ == 0) OnNotify(id, Notification::SelectionChanged);
-            });
+            if (list->selectionMode() == QAbstractItemView::MultiSelection) {
+                connect(list, &QListWidget::itemSelectionChanged, this, [this, id] {
+                    if (silent_ == 0) OnNotify(id, Notification::SelectionChanged);
+                });
+            } else {
+                connect(list, &QListWidget::currentRowChanged, this, [this, id] {
+                    if (silent_ == 0) OnNotify(id, Notification::SelectionChanged);
+                });
+            }
             connect(list, &QListWidget::itemDoubleClicked, this,
                     [this, id] { OnNotify(id, Notification::DoubleClicked); });
             break;
@@ -203,7 +224,8 @@ void Dialog::Wire(const Entry& entry) {
                 if (silent_ == 0) OnNotify(id, Notification::Scrolled);
             });
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -290,9 +312,9 @@ QWidget* Dialog::Control(int id, ControlKind kind) const {
 namespace {
 
 constexpr std::initializer_list<ControlKind> kTextKinds = {
-    ControlKind::Edit,   ControlKind::MultiEdit, ControlKind::ComboBox,
-    ControlKind::Static, ControlKind::Button,    ControlKind::DefButton,
-    ControlKind::CheckBox, ControlKind::Radio,   ControlKind::GroupBox};
+    ControlKind::Edit,     ControlKind::MultiEdit, ControlKind::ComboBox,
+    ControlKind::Static,   ControlKind::Button,    ControlKind::DefButton,
+    ControlKind::CheckBox, ControlKind::Radio,     ControlKind::GroupBox};
 
 }  // namespace
 
@@ -307,17 +329,23 @@ QString Dialog::GetText(int id, ControlKind kind) const {
     const Entry* e = Find(id, {kind});
     if (!e) return {};
     switch (kind) {
-        case ControlKind::Edit: return static_cast<QLineEdit*>(e->widget)->text();
+        case ControlKind::Edit:
+            return static_cast<QLineEdit*>(e->widget)->text();
         case ControlKind::MultiEdit:
             return static_cast<QPlainTextEdit*>(e->widget)->toPlainText();
-        case ControlKind::ComboBox: return static_cast<QComboBox*>(e->widget)->currentText();
-        case ControlKind::Static: return static_cast<QLabel*>(e->widget)->text();
-        case ControlKind::GroupBox: return static_cast<QGroupBox*>(e->widget)->title();
+        case ControlKind::ComboBox:
+            return static_cast<QComboBox*>(e->widget)->currentText();
+        case ControlKind::Static:
+            return static_cast<QLabel*>(e->widget)->text();
+        case ControlKind::GroupBox:
+            return static_cast<QGroupBox*>(e->widget)->title();
         case ControlKind::Button:
         case ControlKind::DefButton:
         case ControlKind::CheckBox:
-        case ControlKind::Radio: return static_cast<QAbstractButton*>(e->widget)->text();
-        default: return {};
+        case ControlKind::Radio:
+            return static_cast<QAbstractButton*>(e->widget)->text();
+        default:
+            return {};
     }
 }
 
@@ -335,7 +363,9 @@ void Dialog::SetText(int id, ControlKind kind, const QString& text) {
     if (!e) return;
     Silence quiet(silent_);
     switch (kind) {
-        case ControlKind::Edit: static_cast<QLineEdit*>(e->widget)->setText(text); break;
+        case ControlKind::Edit:
+            static_cast<QLineEdit*>(e->widget)->setText(text);
+            break;
         case ControlKind::MultiEdit:
             static_cast<QPlainTextEdit*>(e->widget)->setPlainText(text);
             break;
@@ -345,13 +375,20 @@ void Dialog::SetText(int id, ControlKind kind, const QString& text) {
             if (index >= 0) combo->setCurrentIndex(index);
             break;
         }
-        case ControlKind::Static: static_cast<QLabel*>(e->widget)->setText(text); break;
-        case ControlKind::GroupBox: static_cast<QGroupBox*>(e->widget)->setTitle(text); break;
+        case ControlKind::Static:
+            static_cast<QLabel*>(e->widget)->setText(text);
+            break;
+        case ControlKind::GroupBox:
+            static_cast<QGroupBox*>(e->widget)->setTitle(text);
+            break;
         case ControlKind::Button:
         case ControlKind::DefButton:
         case ControlKind::CheckBox:
-        case ControlKind::Radio: static_cast<QAbstractButton*>(e->widget)->setText(text); break;
-        default: break;
+        case ControlKind::Radio:
+            static_cast<QAbstractButton*>(e->widget)->setText(text);
+            break;
+        default:
+            break;
     }
 }
 
@@ -481,12 +518,47 @@ void Dialog::SetSelectedIndex(int id, int index) {
         if (index < 0 || index >= list->count()) {
             list->clearSelection();
             list->setCurrentRow(-1);
+        } else if (list->selectionMode() == QAbstractItemView::MultiSelection) {
+            // Only this line selected, as in a list of one selection.
+            list->clearSelection();
+            list->item(index)->setSelected(true);
+            list->setCurrentRow(index, QItemSelectionModel::NoUpdate);
         } else {
             list->setCurrentRow(index);
         }
     } else if (const Entry* c = Find(id, {ControlKind::ComboBox})) {
         auto* combo = static_cast<QComboBox*>(c->widget);
         combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+    }
+}
+
+int Dialog::SelectionCount(int id) const {
+    return static_cast<int>(SelectedLines(id).size());
+}
+
+std::vector<int> Dialog::SelectedLines(int id) const {
+    std::vector<int> lines;
+    if (const Entry* e = Find(id, {ControlKind::ListBox})) {
+        const auto* list = static_cast<QListWidget*>(e->widget);
+        for (int i = 0; i < list->count(); ++i)
+            if (list->item(i)->isSelected()) lines.push_back(i);
+    } else if (const int index = SelectedIndex(id); index >= 0) {
+        lines.push_back(index);
+    }
+    return lines;
+}
+
+void Dialog::SetLineSelected(int id, int index, bool selected) {
+    Silence quiet(silent_);
+    if (const Entry* e = Find(id, {ControlKind::ListBox})) {
+        auto* list = static_cast<QListWidget*>(e->widget);
+        if (QListWidgetItem* item = list->item(index)) item->setSelected(selected);
+    }
+}
+
+void Dialog::SetControlFont(int id, const QFont& font) {
+    for (const Entry& e : controls_) {
+        if (e.id == id) e.widget->setFont(font);
     }
 }
 
@@ -547,7 +619,9 @@ void Dialog::OnControl(int id) {
 
 void Dialog::OnNotify(int, Notification) {}
 
-void Dialog::ForgetPositions() { Positions().clear(); }
+void Dialog::ForgetPositions() {
+    Positions().clear();
+}
 
 bool Dialog::RememberedPosition(std::string_view name, QPoint* position) {
     auto it = Positions().find(name);
@@ -556,13 +630,21 @@ bool Dialog::RememberedPosition(std::string_view name, QPoint* position) {
     return true;
 }
 
-void Dialog::SetRunner(Runner runner) { CurrentRunner() = std::move(runner); }
+void Dialog::SetRunner(Runner runner) {
+    CurrentRunner() = std::move(runner);
+}
 
-bool Dialog::HasRunner() { return static_cast<bool>(CurrentRunner()); }
+bool Dialog::HasRunner() {
+    return static_cast<bool>(CurrentRunner());
+}
 
-void Dialog::reject() { OnControl(kIdCancel); }
+void Dialog::reject() {
+    OnControl(kIdCancel);
+}
 
-void Dialog::accept() { OnControl(kIdOk); }
+void Dialog::accept() {
+    OnControl(kIdOk);
+}
 
 void Dialog::hideEvent(QHideEvent* event) {
     if (!event->spontaneous() && !name_.empty()) Positions()[name_] = pos();
@@ -572,6 +654,8 @@ void Dialog::hideEvent(QHideEvent* event) {
 ScopedDialogRunner::ScopedDialogRunner(Dialog::Runner runner)
     : previous_(std::exchange(CurrentRunner(), std::move(runner))) {}
 
-ScopedDialogRunner::~ScopedDialogRunner() { CurrentRunner() = std::move(previous_); }
+ScopedDialogRunner::~ScopedDialogRunner() {
+    CurrentRunner() = std::move(previous_);
+}
 
 }  // namespace quorlin::platform
