@@ -9,6 +9,8 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang
     xvfb xauth
+    # the program in a real X server with a window manager (scripts/screen-test.sh)
+    openbox xdotool x11-utils
     # readers that the export tests hand our files to
     libxml2-utils librsvg2-bin ghostscript poppler-utils emf2svg
     texlive-pictures texlive-latex-base texlive-plain-generic

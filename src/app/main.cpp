@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "formula/func_win.h"
+#include "plot2d/plot2_win.h"
 #include "shell/plot_app.h"
 #include "shell/window_kinds.h"
 
@@ -10,9 +11,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Quorlin"));
 
     quorlin::WindowKindRegistry kinds;
-    // Until the plot levels stand, "2-dim" and the logarithmic modes open the highest level built
-    // so far: a window with axes, grid, view and grid dialogs, texts, pictures and formulas.
-    kinds.Register(quorlin::WindowKind::Plot2D, quorlin::CreateFormulaWindow);
+    kinds.Register(quorlin::WindowKind::Plot2D, quorlin::plot2d::CreatePlot2Window);
+    // Until the logarithmic window stands, its modes open the formula level with logarithmic
+    // axes: the 2D drawers sample in plot coordinates, which are exponents there.
     kinds.Register(quorlin::WindowKind::Logarithmic, quorlin::CreateFormulaWindow);
     return quorlin::TPlot(kinds).Run(QApplication::arguments());
 }

@@ -33,7 +33,7 @@ bool PiFraction(long double value, long long& p, long long& q) {
 class AxesPainter {
 public:
     AxesPainter(TCanvasPrimitives& prim, const TAxesSettings& axes, const AxesLook& look,
-                const std::array<int, 4>& range, bool ticksOk)
+                const TickRange& range, bool ticksOk)
         : prim_(prim), f_(prim.Frame()), axes_(axes), look_(look), range_(range), ok_(ticksOk) {}
 
     void Draw() {
@@ -69,11 +69,11 @@ private:
         if (!rect && !polar) return;
         const int style = (axes_.gridFlags & kGridDotted) ? kStyleDot : kStyleSolid;
         prim_.SetPen(look_.gridColour, look_.penWidth, style);
-        Comment("draw grid");
-        TexStyle(style, false);
+        prim_.Comment("draw grid");
+        prim_.LineStyle(style, false);
         if (rect && ok_) DrawRectangularGrid();
         if (polar) DrawPolarGrid();
-        TexStyle(style, true);
+        prim_.LineStyle(style, true);
     }
 
     void DrawRectangularGrid() {
@@ -154,13 +154,17 @@ private:
     // --- linear axes ---------------------------------------------------------------------
     void DrawLinearAxes() {
         prim_.SetPen(look_.axisColour, look_.penWidth, kStyleSolid);
-        Comment("draw axis");
-        TexStyle(kStyleSolid, true);
+        prim_.Comment("draw axis");
+        prim_.LineStyle(kStyleSolid, true);
         prim_.Dc().SetTextColor(look_.axisColour);
         prim_.Dc().SetBackgroundMode(platform::BackgroundMode::Transparent);
         const bool border = axes_.NumbersOnBorder();
         const bool xAxis = axes_.ShowsXAxis() && f_.down <= 0 && f_.up >= 0;
         const bool yAxis = axes_.ShowsYAxis() && f_.left <= 0 && f_.right >= 0;
+        // An axis that lies outside the view leaves its numbers on the border: a view far from
+        // the origin keeps its scale instead of going blank.
+        const bool xOnBorder = border || (axes_.ShowsXAxis() && !xAxis);
+        const bool yOnBorder = border || (axes_.ShowsYAxis() && !yAxis);
         if (xAxis) {
             const long double from =
                 axes_.axesKind == kAxesPolarRay ? std::max(0.0L, f_.left) : f_.left;
@@ -171,12 +175,12 @@ private:
             prim_.Segment({0, f_.down}, {0, f_.up}, true);
             if (axes_.arrows) Arrow({0, f_.up}, {0, 1});
         }
-        const bool xNumbers = axes_.ShowsXNumbers() && (xAxis || border);
-        const bool yNumbers = axes_.ShowsYNumbers() && (yAxis || border);
+        const bool xNumbers = axes_.ShowsXNumbers() && (xAxis || xOnBorder);
+        const bool yNumbers = axes_.ShowsYNumbers() && (yAxis || yOnBorder);
         if (axes_.ticks || xNumbers)
-            XAxisMarks(XTicks(xNumbers), xAxis ? f_.YToScreen(0) : -1, xNumbers, border);
+            XAxisMarks(XTicks(xNumbers), xAxis ? f_.YToScreen(0) : -1, xNumbers, xOnBorder);
         if ((axes_.ticks || yNumbers) && axes_.axesKind != kAxesPolarRay)
-            YAxisMarks(YTicks(yNumbers), yAxis ? f_.XToScreen(0) : -1, yNumbers, border);
+            YAxisMarks(YTicks(yNumbers), yAxis ? f_.XToScreen(0) : -1, yNumbers, yOnBorder);
         if (axes_.labels) Labels(xAxis, yAxis);
         if (axes_.originLetter && xAxis && yAxis) {
             prim_.Dc().Select(look_.numberFont);
@@ -187,9 +191,14 @@ private:
 
     // Ticks across the x axis at row y (none when y < 0) and their numbers below it, or along
     // the bottom edge of the area.
-    void XAxisMarks(const std::vector<AxisTick>& ticks, int y, bool numbers, bool border) {
+    void XAxisMarks(std::vector<AxisTick> ticks, int y, bool numbers, bool border) {
         const PixelRect area = f_.AreaRect();
         prim_.Dc().Select(look_.numberFont);
+        // The numbers' place: the room between two numbered ticks.
+        const long double step = axes_.xFrequency * axes_.xInterval;
+        const long double spacing = step / f_.unitsPerPixelX;
+        if (numbers)
+            FitToPlace(ticks, static_cast<int>(std::min(spacing, 1e6L)) - 4, step, axes_.xPlaces);
         const bool ray = axes_.axesKind == kAxesPolarRay;
         for (const AxisTick& t : ticks) {
             const int x = f_.XToScreen(t.at);
@@ -199,15 +208,19 @@ private:
                 prim_.ScreenSegment({x, y - half}, {x, y + half + 1});
             if (!numbers || t.label.isEmpty()) continue;
             if (border)
-                prim_.Text({x, area.bottom - 2}, t.label, look_.numberFontIndex, 0, 1, "[b]");
+                PlaceNumber({x, area.bottom - 2}, t.label, 0, 1, "[b]");
             else if (y >= 0)
-                prim_.Text({x, y + half + 2}, t.label, look_.numberFontIndex, 0, -1, "[t]");
+                PlaceNumber({x, y + half + 2}, t.label, 0, -1, "[t]");
         }
     }
 
-    void YAxisMarks(const std::vector<AxisTick>& ticks, int x, bool numbers, bool border) {
+    void YAxisMarks(std::vector<AxisTick> ticks, int x, bool numbers, bool border) {
         const PixelRect area = f_.AreaRect();
         prim_.Dc().Select(look_.numberFont);
+        // The numbers' place: the room left of the axis, or a third of the area on the border.
+        const int room =
+            border || x < 0 ? area.Width() / 3 : x - axes_.tickLength / 2 - 3 - area.left;
+        if (numbers) FitToPlace(ticks, room, axes_.yFrequency * axes_.yInterval, axes_.yPlaces);
         for (const AxisTick& t : ticks) {
             const int y = f_.YToScreen(t.at);
             if (y < area.top || y >= area.bottom) continue;
@@ -216,9 +229,9 @@ private:
                 prim_.ScreenSegment({x - half, y}, {x + half + 1, y});
             if (!numbers || t.label.isEmpty()) continue;
             if (border)
-                prim_.Text({area.left + 2, y}, t.label, look_.numberFontIndex, 1, 0, "[l]");
+                PlaceNumber({area.left + 2, y}, t.label, 1, 0, "[l]");
             else if (x >= 0)
-                prim_.Text({x - half - 3, y}, t.label, look_.numberFontIndex, -1, 0, "[r]");
+                PlaceNumber({x - half - 3, y}, t.label, -1, 0, "[r]");
         }
     }
 
@@ -241,7 +254,7 @@ private:
     // --- logarithmic axes along the bottom and left edges ---------------------------------
     void DrawLogAxes() {
         prim_.SetPen(look_.axisColour, look_.penWidth, kStyleSolid);
-        Comment("draw axis");
+        prim_.Comment("draw axis");
         prim_.Dc().SetTextColor(look_.axisColour);
         prim_.Dc().SetBackgroundMode(platform::BackgroundMode::Transparent);
         const PixelRect area = f_.AreaRect();
@@ -260,7 +273,7 @@ private:
             const int len = t.major ? axes_.tickLength : axes_.minorTickLength;
             prim_.ScreenSegment({x, bottom}, {x, bottom - len});
             if (xNumbers && !t.label.isEmpty())
-                prim_.Text({x, bottom - len - 1}, t.label, look_.numberFontIndex, 0, 1, "[b]");
+                PlaceNumber({x, bottom - len - 1}, t.label, 0, 1, "[b]");
         }
         for (const AxisTick& t : ys) {
             const int y = f_.YToScreen(t.at);
@@ -268,24 +281,55 @@ private:
             const int len = t.major ? axes_.tickLength : axes_.minorTickLength;
             prim_.ScreenSegment({left, y}, {left + len, y});
             if (yNumbers && !t.label.isEmpty())
-                prim_.Text({left + len + 2, y}, t.label, look_.numberFontIndex, 1, 0, "[l]");
+                PlaceNumber({left + len + 2, y}, t.label, 1, 0, "[l]");
         }
     }
 
-    void Comment(std::string_view text) {
-        if (TExportState* e = Exports()) e->ExportComment(text);
+    // Numbers whose fixed form is wider than their place (a view a thousand digits wide) take
+    // the power-of-ten form, all of the axis at once, when that is narrower.
+    void FitToPlace(std::vector<AxisTick>& ticks, int place, long double step, int places) {
+        const auto width = [this](const QString& s) { return prim_.Dc().TextExtent(s).width(); };
+        int widest = 0;
+        for (const AxisTick& t : ticks)
+            if (!t.label.isEmpty()) widest = std::max(widest, width(t.label));
+        if (widest <= place) return;
+        std::vector<QString> powers(ticks.size());
+        int widestPower = 0;
+        for (std::size_t i = 0; i < ticks.size(); ++i) {
+            if (ticks[i].label.isEmpty()) continue;
+            powers[i] = FormatScalePower(ticks[i].at, step, places, axes_.suffixChar);
+            widestPower = std::max(widestPower, width(powers[i]));
+        }
+        if (widestPower >= widest) return;
+        for (std::size_t i = 0; i < ticks.size(); ++i)
+            if (!ticks[i].label.isEmpty()) ticks[i].label = powers[i];
     }
-    void TexStyle(int style, bool forceSolid) {
-        if (TExportState* e = Exports(); e && e->texActive) e->tex.TexLineStyle(style, forceSolid);
+
+    // A scale number is drawn whole inside the drawing area, clear of the numbers drawn before
+    // it, or not at all: a number cut by the border reads as another number ("-5" as "5").
+    void PlaceNumber(QPoint p, const QString& label, int h, int v, std::string_view texAnchor) {
+        constexpr int kGap = 1;  // pixels kept free around a number
+        const PixelRect box = prim_.TextBox(p, label, h, v);
+        const PixelRect area = f_.AreaRect();
+        if (box.left < area.left || box.top < area.top || box.right > area.right ||
+            box.bottom > area.bottom)
+            return;
+        const auto overlaps = [&](const PixelRect& other) {
+            return box.left < other.right + kGap && other.left < box.right + kGap &&
+                   box.top < other.bottom + kGap && other.top < box.bottom + kGap;
+        };
+        if (std::ranges::any_of(numberBoxes_, overlaps)) return;
+        numberBoxes_.push_back(box);
+        prim_.Text(p, label, look_.numberFontIndex, h, v, texAnchor);
     }
-    TExportState* Exports() const { return prim_.Exports(); }
 
     TCanvasPrimitives& prim_;
     const TViewFrame& f_;
     const TAxesSettings& axes_;
     const AxesLook& look_;
-    const std::array<int, 4>& range_;
+    const TickRange& range_;
     bool ok_;
+    std::vector<PixelRect> numberBoxes_;  // the scale numbers drawn so far
 };
 
 }  // namespace
@@ -306,12 +350,64 @@ QString FormatScaleNumber(long double value, int places, int suffixChar, bool pi
     return s;
 }
 
-std::vector<AxisTick> LinearTicks(int first, int last, long double origin, long double interval,
-                                  int frequency, bool numbers, int places, int suffixChar,
-                                  bool piMultiples, int maxTicks) {
+namespace {
+
+// 10^e for any exponent of a long double, in two factors so that neither leaves the range.
+long double PowerOfTen(int e) {
+    return std::pow(10.0L, e / 2) * std::pow(10.0L, e - e / 2);
+}
+
+// The mantissa of value / 10^e with `digits` decimals, trailing zeros dropped.
+std::string Mantissa(long double value, int e, int digits) {
+    std::string m = FormatLf(value / PowerOfTen(e), 0, digits);
+    if (m.find('.') != std::string::npos) {
+        m.erase(m.find_last_not_of('0') + 1);
+        if (m.back() == '.') m.pop_back();
+    }
+    return m;
+}
+
+// Decimal places below its leading digit that a step needs (0 for 2e5, 1 for 2.5e5).
+int StepDigits(long double step, int stepExponent) {
+    const long double mantissa = step / PowerOfTen(stepExponent);
+    for (int d = 0; d < 18; ++d) {
+        const long double scaled = mantissa * PowerOfTen(d);
+        if (std::fabs(scaled - std::round(scaled)) < 1e-9L * scaled) return d;
+    }
+    return 18;
+}
+
+}  // namespace
+
+QString FormatScalePower(long double value, long double step, int places, int suffixChar) {
+    QString s = QStringLiteral("0");
+    if (value != 0 && std::isfinite(value)) {
+        int e = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+        const bool stepKnown = step > 0 && std::isfinite(step);
+        const int stepExponent = stepKnown ? static_cast<int>(std::floor(std::log10(step))) : e;
+        const int stepDigits = stepKnown ? StepDigits(step, stepExponent) : 0;
+        auto digits = [&] { return std::clamp(e - stepExponent + stepDigits, 0, 18); };
+        std::string m = Mantissa(value, e, digits());
+        // Rounding may carry the mantissa to 10.
+        if (m == "10" || m == "-10") m = Mantissa(value, ++e, digits());
+        const QString power = QStringLiteral("10^") + QString::number(e);
+        if (m == "1")
+            s = power;
+        else if (m == "-1")
+            s = QStringLiteral("-") + power;
+        else
+            s = QString::fromStdString(m) + QChar(0x00B7) + power;
+    }
+    if (places >= kPlacesSuffixMark) s += QChar(suffixChar);
+    return s;
+}
+
+std::vector<AxisTick> LinearTicks(long long first, long long last, long double origin,
+                                  long double interval, int frequency, bool numbers, int places,
+                                  int suffixChar, bool piMultiples, int maxTicks) {
     std::vector<AxisTick> ticks;
     if (first > last) std::swap(first, last);
-    if (static_cast<long long>(last) - first > maxTicks || !(interval > 0)) return ticks;
+    if (last - first > maxTicks || !(interval > 0)) return ticks;
     frequency = std::max(frequency, 1);
     for (long long i = first; i <= last; ++i) {
         AxisTick t;
@@ -346,7 +442,7 @@ std::vector<AxisTick> LogTicks(long double low, long double high, bool numbers, 
 }
 
 void DrawCoordinateSystem(TCanvasPrimitives& prim, const TAxesSettings& axes, const AxesLook& look,
-                          const std::array<int, 4>& range, bool ticksOk) {
+                          const TickRange& range, bool ticksOk) {
     // Numbers near an edge must not spill into the margins; a clip the caller set (a printed
     // page cell) stays in force and comes back afterwards.
     if (!prim.Dc().IsActive()) return;

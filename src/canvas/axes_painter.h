@@ -40,12 +40,16 @@ struct AxisTick {
 // Text of a scale number: places % 10 decimals, the suffix character when places > 9, or a
 // rational multiple of pi ("3π/4") when asked and the value is one (denominators up to 12).
 QString FormatScaleNumber(long double value, int places, int suffixChar, bool piMultiples);
+// The power-of-ten form of a scale number ("10^300", "-2.5·10^-7"), with the digits that tell
+// numbers `step` apart, and the suffix character when places > 9; for numbers whose fixed
+// form does not fit their place.
+QString FormatScalePower(long double value, long double step, int places, int suffixChar);
 
 // The ticks of a linear axis for tick indices first..last (interval and origin), numbered at
 // every frequency-th index (none at index 0); at most maxTicks, else none.
-std::vector<AxisTick> LinearTicks(int first, int last, long double origin, long double interval,
-                                  int frequency, bool numbers, int places, int suffixChar,
-                                  bool piMultiples, int maxTicks);
+std::vector<AxisTick> LinearTicks(long long first, long long last, long double origin,
+                                  long double interval, int frequency, bool numbers, int places,
+                                  int suffixChar, bool piMultiples, int maxTicks);
 // The ticks of a logarithmic axis between two exponents: decades numbered with their power of
 // ten, the 2..9 multiples short.
 std::vector<AxisTick> LogTicks(long double low, long double high, bool numbers, int maxTicks);
@@ -53,6 +57,6 @@ std::vector<AxisTick> LogTicks(long double low, long double high, bool numbers, 
 // Draws grids, dots and axes; range holds the tick indices (left, up, right, down) and ticksOk
 // whether they could be formed.
 void DrawCoordinateSystem(TCanvasPrimitives& prim, const TAxesSettings& axes, const AxesLook& look,
-                          const std::array<int, 4>& range, bool ticksOk);
+                          const TickRange& range, bool ticksOk);
 
 }  // namespace quorlin::canvas

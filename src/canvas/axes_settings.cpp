@@ -90,19 +90,17 @@ int AdjustTickIntervals(TViewFrame& frame, TAxesSettings& axes) {
     return kTicksIntervalChanged;
 }
 
-int TickIndexRange(const TViewFrame& frame, TAxesSettings& axes, bool altCorners,
-                   std::array<int, 4>& range) {
+int TickIndexRange(const TViewFrame& frame, const TAxesSettings& axes, bool altCorners,
+                   TickRange& range) {
+    constexpr long double kIndexLimit = 4611686018427387904.0L;  // 2^62
     const TLDRect c = altCorners ? frame.AltCorners() : frame.Corners();
     const long double k[4] = {(c.xLow - frame.tickOriginX) / axes.xInterval,
                               (c.yHigh - frame.tickOriginY) / axes.yInterval,
                               (c.xHigh - frame.tickOriginX) / axes.xInterval,
                               (c.yLow - frame.tickOriginY) / axes.yInterval};
     for (int i = 0; i < 4; ++i) {
-        if (!(std::fabs(k[i]) < kIntSaturation)) {
-            axes.ticks = false;
-            return kTicksSwitchedOff;
-        }
-        range[i] = static_cast<int>(k[i]);
+        if (!(std::fabs(k[i]) < kIndexLimit)) return kTicksSwitchedOff;
+        range[i] = static_cast<long long>(k[i]);
     }
     return 0;
 }
@@ -210,7 +208,24 @@ int CheckLogAxis(bool logarithmic, long double low, long double high) {
     return 0;
 }
 
+// Error 17 when the asked view has a scale the transforms cannot carry: no size is too large
+// or too small as such, only pixels that overflow, vanish or fall between two long doubles.
+int CheckScale(const TViewFrame& frame, const ViewRequest& request) {
+    if (!request.changed) return 0;
+    return RequestedFrame(frame, request).Representable() ? 0 : kErrOutOfBounds;
+}
+
 }  // namespace
+
+TViewFrame RequestedFrame(const TViewFrame& frame, const ViewRequest& request) {
+    TViewFrame next = frame;
+    if (request.logCorners)
+        next.SetLogCorners(request.left, request.right, request.down, request.up);
+    else
+        next.SetView(request.centreX, request.centreY, request.halfWidth, request.halfHeight,
+                     request.byCorners);
+    return next;
+}
 
 int ReadViewRequest(const ViewDialogInput& input, const TViewFrame& frame, const NumberReader& read,
                     ViewRequest& out) {
@@ -227,7 +242,7 @@ int ReadViewRequest(const ViewDialogInput& input, const TViewFrame& frame, const
         out.halfHeight = 0;
         out.changed = Differs(out.centreX, frame.centreX) || Differs(out.centreY, frame.centreY) ||
                       Differs(out.halfWidth, frame.halfWidth) || frame.cornersFlag;
-        return 0;
+        return CheckScale(frame, out);
     }
     if (const int err = ReadFields(read, {{&input.left, &out.left},
                                           {&input.right, &out.right},
@@ -239,7 +254,7 @@ int ReadViewRequest(const ViewDialogInput& input, const TViewFrame& frame, const
         if (const int err = CheckLogAxis(IsLogY(frame.logMode), out.down, out.up)) return err;
         out.logCorners = true;
         out.changed = true;
-        return 0;
+        return CheckScale(frame, out);
     }
     if (out.right < out.left + kMinExtent || out.up < out.down + kMinExtent)
         return kErrInconsistent;
@@ -249,7 +264,7 @@ int ReadViewRequest(const ViewDialogInput& input, const TViewFrame& frame, const
     out.centreY = (out.down + out.up) / 2;
     out.halfWidth = (out.right - out.left) / 2;
     out.halfHeight = (out.up - out.down) / 2;
-    return 0;
+    return CheckScale(frame, out);
 }
 
 }  // namespace quorlin::canvas

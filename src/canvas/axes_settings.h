@@ -119,10 +119,13 @@ inline constexpr int kTicksIntervalChanged = 16;
 int AdjustTickIntervals(TViewFrame& frame, TAxesSettings& axes);
 
 // Tick indices (left, up, right, down) of the corners (or the logarithmic corners) relative to
-// the tick origins. An index beyond the int range switches the ticks off and gives
-// kTicksSwitchedOff; else 0.
-int TickIndexRange(const TViewFrame& frame, TAxesSettings& axes, bool altCorners,
-                   std::array<int, 4>& range);
+// the tick origins.
+using TickRange = std::array<long long, 4>;
+// Fills the range; 0, or kTicksSwitchedOff when an index lies beyond +-2^62: the ticks are
+// then left out of this drawing, while the ticks setting stays as the user chose it. (A view
+// whose pixels the long doubles resolve never comes near that bound.)
+int TickIndexRange(const TViewFrame& frame, const TAxesSettings& axes, bool altCorners,
+                   TickRange& range);
 
 // --- the grid dialog's fields -----------------------------------------------------------------
 
@@ -189,7 +192,10 @@ struct ViewRequest {
 
 // Reads and checks the dialog's fields against the window's frame; 0 and the request, or the
 // first error (6 inconsistent corners, 14 width not positive, 17 a logarithmic corner not
-// above 0), with the request unusable.
+// above 0 or a view whose scale cannot be represented), with the request unusable.
+// The frame the window takes for a request.
+TViewFrame RequestedFrame(const TViewFrame& frame, const ViewRequest& request);
+
 int ReadViewRequest(const ViewDialogInput& input, const TViewFrame& frame, const NumberReader& read,
                     ViewRequest& out);
 

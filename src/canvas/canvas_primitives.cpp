@@ -2,6 +2,8 @@
 
 #include "canvas/marker_shapes.h"
 
+#include <QTransform>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -36,69 +38,141 @@ ScreenPoint ToScreen(QPoint p) {
 
 TCanvasPrimitives::TCanvasPrimitives(platform::DeviceContext& dc, const TViewFrame& frame,
                                      TExportState* exports)
-    : dc_(dc), frame_(frame), exports_(exports) {}
+    : dc_(dc), frame_(frame), exports_(exports) {
+    const platform::Pen& pen = dc.CurrentPen();
+    pen_ = PenSpec{pen.color.rgb(), std::max(pen.width, 1), platform::PenStyleCode(pen.style)};
+}
+
+TCanvasPrimitives::~TCanvasPrimitives() {
+    if (curveOpen_) EndCurve();
+}
 
 void TCanvasPrimitives::SetPen(const QColor& colour, int width, int style) {
+    // The device draws what an open curve piece holds in the pen it was begun with.
+    if (curveOpen_) DrawCurvePiece(true);
     pen_ = PenSpec{colour.rgb(), std::max(width, 1), style};
     dc_.Select(platform::Pen{colour, pen_.width, platform::PenStyleFromCode(style)});
 }
 
-QPointF TCanvasPrimitives::DevicePoint(WorldPoint p) const {
+void TCanvasPrimitives::LineStyle(int style, bool forceSolid) {
+    Export([&](ExportTarget& t) { t.LineStyle(style, forceSolid); });
+}
+
+void TCanvasPrimitives::Comment(std::string_view text) {
+    Export([&](ExportTarget& t) { t.Comment(text); });
+}
+
+QPoint TCanvasPrimitives::DevicePoint(WorldPoint p) const {
     const PixelMapping mapping = frame_.Mapping();
-    return {static_cast<double>(mapping.XToPixel(p.x)), static_cast<double>(mapping.YToPixel(p.y))};
+    return {DeviceCoordinate(mapping.XToPixel(p.x)), DeviceCoordinate(mapping.YToPixel(p.y))};
 }
 
 void TCanvasPrimitives::Segment(WorldPoint p, WorldPoint q, bool clip) {
     if (clip && !ClipSegment(frame_.ClipRect(), p, q)) return;
-    if (Tex()) exports_->tex.TexSegment(p, q, 0);
-    if (Svg()) exports_->svg.SvgSegment(p, q, pen_);
-    if (Eps()) exports_->eps.EpsSegment(p, q, pen_);
-    const QPointF a = DevicePoint(p), b = DevicePoint(q);
-    dc_.MoveTo(DeviceCoordinate(a.x()), DeviceCoordinate(a.y()));
-    dc_.LineTo(DeviceCoordinate(b.x()), DeviceCoordinate(b.y()));
-}
-
-void TCanvasPrimitives::ScreenSegment(QPoint a, QPoint b) {
-    if (Tex()) exports_->tex.TexRule(frame_.ScreenToWorld(a), frame_.ScreenToWorld(b), false);
-    if (Svg()) exports_->svg.SvgLineScreen(ToScreen(a), ToScreen(b), pen_);
-    if (Eps()) exports_->eps.EpsSegmentScreen(ToScreen(a), ToScreen(b), pen_);
+    Export([&](ExportTarget& t) { t.Segment(p, q, pen_); });
+    const QPoint a = DevicePoint(p), b = DevicePoint(q);
     dc_.MoveTo(a.x(), a.y());
     dc_.LineTo(b.x(), b.y());
 }
+
+void TCanvasPrimitives::ScreenSegment(QPoint a, QPoint b) {
+    const std::array<WorldPoint, 2> world{frame_.ScreenToWorld(a), frame_.ScreenToWorld(b)};
+    Export([&](ExportTarget& t) { t.ScreenSegment(ToScreen(a), ToScreen(b), world, pen_); });
+    dc_.MoveTo(a.x(), a.y());
+    dc_.LineTo(b.x(), b.y());
+}
+
+// ------------------------------------------------------------------------------ curves
+
+void TCanvasPrimitives::BeginCurve(std::size_t capacity) {
+    if (curveOpen_) EndCurve();
+    curveOpen_ = true;
+    piece_.clear();
+    Export([&](ExportTarget& t) { t.CurveBegin(capacity); });
+}
+
+void TCanvasPrimitives::CurvePoint(WorldPoint p) {
+    if (!curveOpen_) BeginCurve();
+    // A long piece goes to the device in parts, each going on from the last point.
+    constexpr std::size_t kDevicePieceLimit = 4096;
+    if (piece_.size() >= kDevicePieceLimit) DrawCurvePiece(true);
+    piece_.push_back(DevicePoint(p));
+    Export([&](ExportTarget& t) { t.CurvePoint(p, pen_); });
+}
+
+void TCanvasPrimitives::BreakCurve() {
+    DrawCurvePiece(false);
+    Export([](ExportTarget& t) { t.CurveBreak(); });
+}
+
+void TCanvasPrimitives::EndCurve() {
+    DrawCurvePiece(false);
+    curveOpen_ = false;
+    Export([](ExportTarget& t) { t.CurveEnd(); });
+}
+
+void TCanvasPrimitives::DrawCurvePiece(bool carryOn) {
+    if (piece_.size() >= 2) dc_.Polyline(piece_);
+    if (carryOn && !piece_.empty()) {
+        const QPoint last = piece_.back();
+        piece_.assign(1, last);
+    } else {
+        piece_.clear();
+    }
+}
+
+void TCanvasPrimitives::Polyline(std::span<const WorldPoint> points) {
+    BeginCurve();
+    for (const WorldPoint& p : points) CurvePoint(p);
+    EndCurve();
+}
+
+void TCanvasPrimitives::PolylineByParity(std::span<const WorldPoint> points,
+                                         std::span<const std::uint8_t> marks, int mode) {
+    Export([&](ExportTarget& t) { t.PolylineByParity(points, marks, pen_, mode); });
+    DrawPolylineByParity(points, marks, mode, [&](WorldPoint p, WorldPoint q) {
+        const QPoint a = DevicePoint(p), b = DevicePoint(q);
+        dc_.MoveTo(a.x(), a.y());
+        dc_.LineTo(b.x(), b.y());
+    });
+}
+
+// ------------------------------------------------------------------------------ areas
+
+void TCanvasPrimitives::Polygon(std::span<const WorldPoint> corners, std::optional<QColor> fill) {
+    if (corners.size() < 2) return;
+    const std::optional<QRgb> fillRgb =
+        fill ? std::optional<QRgb>(fill->rgb()) : std::optional<QRgb>();
+    Export([&](ExportTarget& t) { t.Polygon(corners, fillRgb, pen_); });
+    std::vector<QPoint> pixels(corners.size());
+    std::ranges::transform(corners, pixels.begin(),
+                           [this](WorldPoint p) { return DevicePoint(p); });
+    platform::SelectionGuard<Brush> brush(dc_, fill ? Brush::Solid(*fill) : Brush::Hollow());
+    dc_.Polygon(pixels);
+}
+
+void TCanvasPrimitives::FilledBox(const PixelRect& rect, const QColor& colour) {
+    Export([&](ExportTarget& t) {
+        t.FilledBox({rect.left, rect.top}, rect.Width(), rect.Height(), colour.rgb());
+    });
+    dc_.FillSolidRect(rect, colour);
+}
+
+// ------------------------------------------------------------------------------ marks
 
 void TCanvasPrimitives::ArrowHead(WorldPoint tip, WorldPoint direction, long double length,
                                   bool solid) {
     WorldPoint a, b;
     if (!ArrowHeadPoints(frame_, direction, length, a, b)) return;
-    const WorldPoint pa{tip.x + a.x, tip.y + a.y}, pb{tip.x + b.x, tip.y + b.y};
-    const std::array<WorldPoint, 3> head{pa, tip, pb};
-    if (Tex()) {
-        // PiCTeX draws an arrow from the tail of its head to the tip: hand it the head's own
-        // axis, not the caller's direction, whose length would add a shaft the screen lacks.
-        const WorldPoint axis{-(a.x + b.x) / 2, -(a.y + b.y) / 2};
-        exports_->tex.TexArrow(axis, tip, length, solid);
-    }
-    if (Svg()) {
-        if (solid)
-            exports_->svg.SvgPolygonWorld(head, false, pen_.colour, pen_.width, pen_.colour, 0);
-        else {
-            exports_->svg.SvgSegment(pa, tip, pen_);
-            exports_->svg.SvgSegment(tip, pb, pen_);
-        }
-    }
-    if (Eps()) {
-        if (solid)
-            exports_->eps.EpsFill(head, false, pen_.colour, pen_.width, pen_.colour, false);
-        else {
-            exports_->eps.EpsSegment(pa, tip, pen_);
-            exports_->eps.EpsSegment(tip, pb, pen_);
-        }
-    }
-    std::array<QPoint, 3> pixels;
-    for (std::size_t i = 0; i < head.size(); ++i) {
-        const QPointF d = DevicePoint(head[i]);
-        pixels[i] = QPoint(DeviceCoordinate(d.x()), DeviceCoordinate(d.y()));
-    }
+    const ExportArrowHead head{tip,
+                               {tip.x + a.x, tip.y + a.y},
+                               {tip.x + b.x, tip.y + b.y},
+                               {-(a.x + b.x) / 2, -(a.y + b.y) / 2},
+                               length,
+                               solid};
+    Export([&](ExportTarget& t) { t.ArrowHead(head, pen_); });
+    const std::array<QPoint, 3> pixels{DevicePoint(head.left), DevicePoint(tip),
+                                       DevicePoint(head.right)};
     if (solid) {
         platform::SelectionGuard<Brush> brush(dc_, Brush::Solid(QColor::fromRgb(pen_.colour)));
         dc_.Polygon(pixels);
@@ -108,9 +182,8 @@ void TCanvasPrimitives::ArrowHead(WorldPoint tip, WorldPoint direction, long dou
 }
 
 void TCanvasPrimitives::Marker(QPoint p, int kind, int r) {
-    if (Svg()) exports_->svg.SvgMarker(ToScreen(p), kind, r, pen_.colour);
-    if (Eps()) exports_->eps.EpsMarker(frame_.ScreenToWorld(p), kind, r, pen_.colour);
-    if (Tex()) exports_->tex.TexPoint(frame_.ScreenToWorld(p), r, kind == 7);
+    const WorldPoint world = frame_.ScreenToWorld(p);
+    Export([&](ExportTarget& t) { t.Marker(ToScreen(p), world, kind, r, pen_.colour); });
     const MarkerShape* shape = FindMarkerShape(kind);
     if (!shape) return Dot(p);
     const int x = p.x(), y = p.y();
@@ -148,20 +221,40 @@ void TCanvasPrimitives::Marker(QPoint p, int kind, int r) {
 }
 
 void TCanvasPrimitives::Dot(QPoint p) {
-    if (Svg()) exports_->svg.SvgEllipse(ToScreen(p), 1, pen_.colour, pen_.colour);
-    if (Eps()) exports_->eps.EpsDot(ToScreen(p), 1, 1, pen_.colour, std::nullopt, 0);
-    if (Tex()) exports_->tex.TexPoint(frame_.ScreenToWorld(p), 0, false);
+    const WorldPoint at = frame_.ScreenToWorld(p);
+    Export([&](ExportTarget& t) { t.Dot(ToScreen(p), at, pen_.colour); });
     dc_.SetPixel(p.x(), p.y(), QColor::fromRgb(pen_.colour));
 }
 
+// ------------------------------------------------------------------------------ texts
+
 void TCanvasPrimitives::Text(QPoint p, const QString& text, int fontIndex, int h, int v,
                              std::string_view texAnchor) {
+    static const ExportFont kNoFont;
+    const ExportFont& font =
+        exports_ ? exports_->view.fonts[static_cast<std::size_t>(std::clamp(fontIndex, 0, 9))]
+                 : kNoFont;
+    Text(p, text, font, h, v, TexPlacement{texAnchor, std::nullopt, TexMath::None});
+}
+
+void TCanvasPrimitives::Text(QPoint p, const QString& text, const ExportFont& font, int h, int v,
+                             const TexPlacement& tex) {
     if (text.isEmpty()) return;
-    // The writers take the program's 8-bit texts (a degree sign is the one byte 176);
-    // a character without an 8-bit form is written as "?".
-    const std::string bytes = ToWindows1252(text).value_or(ToLatin1(text));
-    if (exports_) exports_->ExportText(ToScreen(p), bytes, dc_.TextColor().rgb(), fontIndex, h, v);
-    if (Tex()) exports_->tex.TexText(bytes, texAnchor, frame_.ScreenToWorld(p), false);
+    if (exports_ && exports_->AnyRunning()) {
+        // The writers take the program's 8-bit texts (a degree sign is the one byte 176);
+        // a character without an 8-bit form is written as "?".
+        const std::string bytes = ToWindows1252(text).value_or(ToLatin1(text));
+        const ExportTextItem item{ToScreen(p),
+                                  bytes,
+                                  dc_.TextColor().rgb(),
+                                  &font,
+                                  h,
+                                  v,
+                                  tex.at.value_or(frame_.ScreenToWorld(p)),
+                                  tex.anchor,
+                                  tex.math};
+        Export([&](ExportTarget& t) { t.Text(item); });
+    }
     TextAlign align;
     align.horizontal = h > 0   ? TextAlign::Horizontal::Left
                        : h < 0 ? TextAlign::Horizontal::Right
@@ -174,21 +267,27 @@ void TCanvasPrimitives::Text(QPoint p, const QString& text, int fontIndex, int h
     dc_.SetTextAlign(previous);
 }
 
+platform::PixelRect TCanvasPrimitives::TextBox(QPoint p, const QString& text, int h, int v) const {
+    // The box Text draws: the alignment offset from the reference point, turned about it.
+    const QSize extent = dc_.TextExtent(text);
+    const int dx = h > 0 ? 0 : h < 0 ? -extent.width() : -extent.width() / 2;
+    const int dy = v > 0 ? -extent.height() : 0;
+    QTransform turn;
+    turn.translate(p.x(), v == 0 ? p.y() - extent.height() / 2 : p.y());
+    if (const int escapement = dc_.CurrentFont().escapement) turn.rotate(-escapement / 10.0);
+    return PixelRect::FromQRect(turn.mapRect(QRect(QPoint(dx, dy), extent)));
+}
+
 void TCanvasPrimitives::ImageFrame() {
     const PixelRect area = frame_.AreaRect();
     const std::array<QPoint, 5> corners{
         QPoint(area.left, area.top), QPoint(area.right - 1, area.top),
         QPoint(area.right - 1, area.bottom - 1), QPoint(area.left, area.bottom - 1),
         QPoint(area.left, area.top)};
-    const std::array<WorldPoint, 5> world{
-        frame_.ScreenToWorld(corners[0]), frame_.ScreenToWorld(corners[1]),
-        frame_.ScreenToWorld(corners[2]), frame_.ScreenToWorld(corners[3]),
-        frame_.ScreenToWorld(corners[4])};
-    if (Svg())
-        exports_->svg.SvgPolygonWorld(std::span(world).first(4), true, pen_.colour, pen_.width,
-                                      pen_.colour, 0);
-    if (Eps()) exports_->eps.EpsStrokePolyline(world, pen_.colour, pen_.width);
-    if (Tex()) exports_->tex.TexImageFrame();
+    std::array<WorldPoint, 5> world;
+    std::ranges::transform(corners, world.begin(),
+                           [this](QPoint c) { return frame_.ScreenToWorld(c); });
+    Export([&](ExportTarget& t) { t.ImageFrame(world, pen_); });
     dc_.Polyline(corners);
 }
 

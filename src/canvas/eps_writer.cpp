@@ -261,8 +261,14 @@ void EpsWriter::CircleOutline(WorldPoint centre, long double radius, int width, 
                              DashPattern(0), RgbLine(colour), "stroke"}));
 }
 
+void EpsWriter::CircleFillComment() {
+    // Only a running export marks its fills (a lone hook writes just the figure).
+    if (ctx_.Running(ExportKind::Eps) || ctx_.Running(ExportKind::PicTeX))
+        EpsComment("begin circle fill");
+}
+
 void EpsWriter::DiscFilled(WorldPoint centre, long double radius, QRgb colour, int fillMode) {
-    ctx_.ExportComment("begin circle fill");
+    CircleFillComment();
     if (fillMode != 0) {
         DottedDisc(centre, radius, colour);
         ctx_.output.Write(Lines({"newpath", CircleLine(centre, radius)}));
@@ -273,7 +279,7 @@ void EpsWriter::DiscFilled(WorldPoint centre, long double radius, QRgb colour, i
 
 void EpsWriter::DiscFilledOutlined(WorldPoint centre, long double radius, int width, QRgb fill,
                                    QRgb outline, int fillMode) {
-    ctx_.ExportComment("begin circle fill");
+    CircleFillComment();
     if (fillMode > 0) DottedDisc(centre, radius, fill);
     std::string text = Lines({"newpath", CircleLine(centre, radius), "gsave"});
     if (fillMode == 0) text += Lines({RgbLine(fill), "fill"});
@@ -485,6 +491,10 @@ void EpsWriter::EpsText(ScreenPoint p, std::string_view text, QRgb colour, const
     out += Lines({RgbLine(colour), "(" + PostScriptStringBody(text) + ") show"});
     if (rotated) out += Lines({std::to_string(-turn) + " rotate"});
     ctx_.output.Write(out);
+}
+
+void EpsWriter::EpsComment(std::string_view text) {
+    ctx_.output.Write("% " + std::string(text) + std::string(kCrLf));
 }
 
 }  // namespace quorlin::canvas

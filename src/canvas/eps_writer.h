@@ -73,6 +73,8 @@ public:
     // A text drawn from p with the given alignment (h = 1 left, v = -1 top).
     void EpsText(ScreenPoint p, std::string_view text, QRgb colour, const ExportFont& font, int h,
                  int v);
+    // "% text": a comment line in the file.
+    void EpsComment(std::string_view text);
 
 private:
     std::string Coord(long double v) const;
@@ -85,6 +87,7 @@ private:
     void DiscFilled(WorldPoint centre, long double radius, QRgb colour, int fillMode);
     void DiscFilledOutlined(WorldPoint centre, long double radius, int width, QRgb fill,
                             QRgb outline, int fillMode);
+    void CircleFillComment();
     void DottedDisc(WorldPoint centre, long double radius, QRgb colour);
     void DottedRect(WorldPoint a, WorldPoint b, QRgb colour);
     void MakeDashPatterns();

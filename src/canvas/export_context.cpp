@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QFontMetrics>
 
+#include <algorithm>
+
 namespace quorlin::canvas {
 
 QSize ExportHost::TextExtent(std::string_view text, const ExportFont& font) const {
@@ -18,12 +20,17 @@ QSize ExportHost::TextExtent(std::string_view text, const ExportFont& font) cons
     return {metrics.horizontalAdvance(qtext), metrics.height()};
 }
 
+bool ExportContext::AnyRunning() const {
+    return std::ranges::any_of(running_, [](bool running) { return running; });
+}
+
 bool ExportContext::MultiFrameExport() const {
-    return (texActive && texFrameCount > 1) || (epsActive && epsFrameCount > 1);
+    return (Running(ExportKind::PicTeX) && texFrameCount > 1) ||
+           (Running(ExportKind::Eps) && epsFrameCount > 1);
 }
 
 bool ExportContext::CentredExport() const {
-    return MultiFrameExport() || (texActive && texAboutCentre);
+    return MultiFrameExport() || (Running(ExportKind::PicTeX) && texAboutCentre);
 }
 
 WorldPoint ExportContext::ToExportCoords(WorldPoint p) const {
@@ -58,14 +65,6 @@ bool ExportContext::CloseOutput() {
     if (output.Close()) return true;
     if (failure.isEmpty()) failure = path + ": " + output.ErrorText();
     return false;
-}
-
-void ExportContext::ExportComment(std::string_view text) {
-    if (!epsActive && !texActive) return;
-    std::string line = "% ";
-    line += text;
-    line += "\r\n";
-    output.Write(line);
 }
 
 std::vector<int> SegmentParity(std::span<const std::uint8_t> marks) {

@@ -12,6 +12,7 @@
 #include <QSize>
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -60,6 +61,10 @@ struct ExportReport {
 // The animation mode of an export whose frames turn a 3D view inside a fixed box.
 inline constexpr int kAnimationTurningView = 2;
 
+// The kinds of export output, each with its writer.
+enum class ExportKind { PicTeX, Svg, Eps };
+inline constexpr std::size_t kExportKinds = 3;
+
 struct ExportContext {
     explicit ExportContext(ExportHost& host) : host(host) {}
     ExportContext(const ExportContext&) = delete;
@@ -73,9 +78,6 @@ struct ExportContext {
     bool noOverwriteQuestion = false;
 
     std::string texEscape = "\\";
-    bool texActive = false;
-    bool svgActive = false;
-    bool epsActive = false;
     int frameDigits = 1;
     std::string svgTitle = "Tolvex";
     int animationMode = 0;  // 0 none, 1 parameters move, kAnimationTurningView
@@ -98,6 +100,11 @@ struct ExportContext {
     // Why the last export did not write all its files; empty when it did.
     QString failure;
 
+    // Whether an output of this kind runs: its writer's hooks are then fed by every drawing.
+    // Only TExportState starts and stops outputs.
+    bool Running(ExportKind kind) const { return running_[static_cast<std::size_t>(kind)]; }
+    bool AnyRunning() const;
+
     // True while the running PiCTeX or EPS export writes several frames into one shared box.
     bool MultiFrameExport() const;
     // True while the points are written relative to the view centre: the frames of an
@@ -117,8 +124,10 @@ struct ExportContext {
     bool OpenOutput(const QString& path);
     // Closes the output; false (and the failure recorded) when it was not written whole.
     bool CloseOutput();
-    // "% text" in a running EPS or PiCTeX output; nothing otherwise.
-    void ExportComment(std::string_view text);
+
+private:
+    friend class TExportState;
+    std::array<bool, kExportKinds> running_{};
 };
 
 // On/off parity of polyline points from their break marks (non-zero = drawn in full).

@@ -1,10 +1,6 @@
 #include "canvas/export_path.h"
 
-#include "canvas/eps_writer.h"
-#include "canvas/svg_writer.h"
-
 #include <algorithm>
-#include <span>
 
 namespace quorlin::canvas {
 
@@ -16,7 +12,6 @@ void ExportPath::Begin(std::size_t capacity) {
 }
 
 void ExportPath::Point(WorldPoint p, const PenSpec& pen) {
-    if (!ctx_.svgActive && !ctx_.epsActive) return;
     const bool samePen =
         pen.colour == pen_.colour && pen.width == pen_.width && pen.style == pen_.style;
     // What the old pen drew goes out with it; the curve goes on in the new one.
@@ -31,7 +26,7 @@ void ExportPath::Point(WorldPoint p, const PenSpec& pen) {
 void ExportPath::FlushAndCarryOn() {
     const WorldPoint last = points_.back();
     const bool wasOpen = open_;
-    Flush(pen_);
+    Flush();
     // The open piece starts again from its last point, so the curve stays joined.
     if (wasOpen) {
         starts_.push_back(0);
@@ -40,22 +35,16 @@ void ExportPath::FlushAndCarryOn() {
     }
 }
 
-void ExportPath::Flush(const PenSpec& pen) {
-    WritePieces(pen);
-    points_.clear();
-    starts_.clear();
-    open_ = false;
-}
-
-void ExportPath::WritePieces(const PenSpec& pen) {
+void ExportPath::Flush() {
     const std::span<const WorldPoint> all(points_);
     for (std::size_t k = 0; k < starts_.size(); ++k) {
         const std::size_t end = k + 1 < starts_.size() ? starts_[k + 1] : points_.size();
         const auto piece = all.subspan(starts_[k], end - starts_[k]);
-        if (piece.size() < 2) continue;
-        if (ctx_.epsActive) eps_.EpsStrokePolyline(piece, pen.colour, pen.width);
-        if (ctx_.svgActive) svg_.SvgPolyline(piece, pen.colour, pen.width);
+        if (piece.size() >= 2) write_(piece, pen_);
     }
+    points_.clear();
+    starts_.clear();
+    open_ = false;
 }
 
 }  // namespace quorlin::canvas

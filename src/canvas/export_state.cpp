@@ -1,25 +1,63 @@
 #include "canvas/export_state.h"
 
-#include <algorithm>
-
 namespace quorlin::canvas {
 
-void TExportState::ExportText(ScreenPoint p, std::string_view text, QRgb colour, int fontIndex,
-                              int h, int v) {
-    const ExportFont& font = view.fonts[static_cast<std::size_t>(std::clamp(fontIndex, 0, 9))];
-    if (svgActive) svg.SvgText(p, text, colour, font, h, v);
-    if (epsActive) eps.EpsText(p, text, colour, font, h, v);
+TExportState::TExportState(ExportHost& host)
+    : ExportContext(host),
+      targets_{MakePictexTarget(tex), MakeSvgTarget(svg, view), MakeEpsTarget(eps, view)} {}
+
+TExportState::~TExportState() = default;
+
+void TExportState::StartOutput(ExportKind kind) {
+    running_[static_cast<std::size_t>(kind)] = true;
+}
+
+void TExportState::StopOutput(ExportKind kind) {
+    running_[static_cast<std::size_t>(kind)] = false;
+}
+
+bool TExportState::BeginTeXExport(int framesAllowed) {
+    if (!tex.PrepareTeXExport(framesAllowed)) return false;
+    StartOutput(ExportKind::PicTeX);
+    return true;
+}
+
+bool TExportState::BeginSvgExport() {
+    if (!svg.BeginSvgExport()) return false;
+    StartOutput(ExportKind::Svg);
+    return true;
+}
+
+bool TExportState::BeginEpsExport(int askFrames, int frameCountProposal) {
+    if (!eps.PrepareEpsExport(askFrames, frameCountProposal)) return false;
+    StartOutput(ExportKind::Eps);
+    return true;
+}
+
+int TExportState::FrameCount() const {
+    if (Running(ExportKind::PicTeX)) return texFrameCount;
+    if (Running(ExportKind::Eps)) return epsFrameCount;
+    return 1;
+}
+
+bool TExportState::WriteFrame(int frame) {
+    if (Running(ExportKind::PicTeX)) return tex.WriteTeXFrame(frame);
+    if (Running(ExportKind::Eps)) return eps.WriteEpsFrame(frame);
+    return false;
+}
+
+bool TExportState::EndExport(bool framesWritten) {
+    bool ok = true;
+    if (Running(ExportKind::PicTeX) && framesWritten && texFrameCount > 1)
+        ok = tex.WriteAnimMaster();
+    if (Running(ExportKind::Svg)) ok = svg.SvgEnd();
+    running_.fill(false);
+    noOverwriteQuestion = false;
+    return ok;
 }
 
 void TExportState::ExportBackground() {
-    const int outline = view.frameImage ? 1 : -1;
-    if (svgActive)
-        svg.SvgRect(0, 0, view.clientWidth, view.clientHeight, false, view.background, outline,
-                    view.paletteZero);
-    if (epsActive)
-        eps.EpsRoundRect({view.xLow, view.yHigh + view.unitsPerPixelY},
-                         {view.xHigh + view.unitsPerPixelX, view.yLow}, false, view.background,
-                         outline, view.paletteZero, 0, 0);
+    Dispatch([](ExportTarget& t) { t.Background(); });
 }
 
 }  // namespace quorlin::canvas

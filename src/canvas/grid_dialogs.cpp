@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "canvas/grid_win.h"
+#include "core/numbers.h"
 #include "platform/boxes.h"
 #include "platform/screen_metrics.h"
-#include "core/numbers.h"
 
 namespace quorlin::canvas {
 namespace {
@@ -24,7 +24,9 @@ inline constexpr int kQuadrantI = 282, kQuadrantIV = 285, kQuadrantsLabel = 4, k
 inline constexpr int kIntervalLabel = 51, kPlacesLabel = 231, kPiLabel = 234;
 inline constexpr int kXRowLabel = 235, kYRowLabel = 236;
 inline constexpr int kApply = 91;
-inline constexpr std::size_t kIntervalChars = 19, kPlacesChars = 8;
+// An interval field holds the longest text FormatShortest gives, so it reads back what it
+// shows.
+inline constexpr std::size_t kIntervalChars = 29, kPlacesChars = 8;
 }  // namespace grid
 
 // Controls of the view templates.
@@ -44,6 +46,12 @@ QString Number(long double value, int width, int places) {
     return QString::fromStdString(FormatLf(value, width, places));
 }
 
+// A number field's text: the fewest digits that read back to the value itself, so that
+// "apply" with the fields as shown changes nothing.
+QString Shortest(long double value) {
+    return QString::fromStdString(FormatShortest(value));
+}
+
 }  // namespace
 
 // ------------------------------------------------------------------------------ TGridDlg
@@ -53,10 +61,8 @@ TGridDlg::TGridDlg(TGridWin& window, std::string_view templateName)
 
 void TGridDlg::SetupWindow() {
     platform::Dialog::SetupWindow();
-    screenWidth_ = std::max(platform::ScreenMetrics().widthPixels, 1);
+    screenWidth_ = std::max(ScreenMeasureWidth(platform::ScreenMetrics()), 1);
     TransferToControls();
-    SetText(grid::kSectors, resources::ControlKind::Edit,
-            QString::number(window_.Axes().polarSectors));
     HideForLogarithmicAxes();
     ShowHideRules();
     if (window_.axisLetterFlag) {
@@ -105,14 +111,15 @@ void TGridDlg::TransferToControls() {
     SetText(grid::kTickLength, resources::ControlKind::Edit,
             Number(TickLengthPercent(a.tickLength, screenWidth_), 3, 1));
     ShowIntervals();
+    SetText(grid::kSectors, resources::ControlKind::Edit, QString::number(a.polarSectors));
     ShowHideRules();
 }
 
 void TGridDlg::ShowIntervals() {
     const TAxesSettings& a = window_.Axes();
     SetText(grid::kXInterval, resources::ControlKind::Edit,
-            Number(a.xInterval, 8, 6) + (a.originLetter ? QStringLiteral("@") : QString()));
-    SetText(grid::kYInterval, resources::ControlKind::Edit, Number(a.yInterval, 8, 6));
+            Shortest(a.xInterval) + (a.originLetter ? QStringLiteral("@") : QString()));
+    SetText(grid::kYInterval, resources::ControlKind::Edit, Shortest(a.yInterval));
     SetText(grid::kXFrequency, resources::ControlKind::Edit, QString::number(a.xFrequency));
     SetText(grid::kYFrequency, resources::ControlKind::Edit, QString::number(a.yFrequency));
 }
@@ -223,9 +230,10 @@ void TGridDlg::CmApply() {
         window_.ViewHistory(1);
         window_.RestoreViewState(state);
         window_.AxesChanged();
-        ShowPlaces();
     }
-    ShowIntervals();
+    // Every field shows the setting in force, so that an input that was ignored (unreadable or
+    // out of range) does not stay in its field looking accepted.
+    TransferToControls();
 }
 
 void TGridDlg::OnControl(int id) {
@@ -280,25 +288,24 @@ void TViewDlg::SetupWindow() {
 
 void TViewDlg::FillFields(bool selectCentre) {
     const TViewFrame& f = window_.View();
-    const int p = window_.Format().places;
     SetChecked(f.cornersFlag ? view::kByCorners : view::kByCentre, true);
     auto corner = [&](int id, long double linear, long double alt, bool logarithmic) {
         QString text;
         if (f.logMode == kLogNone)
-            text = Number(linear, p + 2, p);
+            text = Shortest(linear);
         else if (logarithmic)
             text = QString::fromStdString(FormatPowerOfTen(static_cast<int>(std::trunc(alt))));
         else
-            text = Number(alt, p + 2, p);
+            text = Shortest(alt);
         SetText(id, resources::ControlKind::Edit, text);
     };
     corner(view::kLeft, f.left, f.altLeft, IsLogX(f.logMode));
     corner(view::kRight, f.right, f.altRight, IsLogX(f.logMode));
     corner(view::kDown, f.down, f.altDown, IsLogY(f.logMode));
     corner(view::kUp, f.up, f.altUp, IsLogY(f.logMode));
-    SetText(view::kCentreX, resources::ControlKind::Edit, Number(f.centreX, p + 2, p));
-    SetText(view::kCentreY, resources::ControlKind::Edit, Number(f.centreY, p + 2, p));
-    SetText(view::kWidth, resources::ControlKind::Edit, Number(2 * f.halfWidth, p + 2, p));
+    SetText(view::kCentreX, resources::ControlKind::Edit, Shortest(f.centreX));
+    SetText(view::kCentreY, resources::ControlKind::Edit, Shortest(f.centreY));
+    SetText(view::kWidth, resources::ControlKind::Edit, Shortest(2 * f.halfWidth));
     if (selectCentre) FocusControl(view::kCentreX, true);
 }
 

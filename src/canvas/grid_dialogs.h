@@ -23,7 +23,8 @@ public:
     void ShowPlaces();
     // Reads the controls over a copy of the settings; unreadable fields keep their values.
     TAxesSettings ReadControls() const;
-    // Takes the controls when they change anything (one history entry, redraw, modified).
+    // Takes the controls when they change anything (one history entry, redraw, modified);
+    // then every control shows the settings in force.
     void CmApply();
 
     void SetupWindow() override;

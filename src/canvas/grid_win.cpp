@@ -11,6 +11,8 @@ namespace cmd = resources::cmd;
 
 TGridWin::TGridWin(int kind, QString fileName, QString iniName, QWidget* parent)
     : TZELWing(kind, std::move(fileName), std::move(iniName), parent) {
+    HandleMouseMode(cmd::kMouseZoomBox);
+    HandleMouseMode(cmd::kMouseCoordinates);
     HandleCommand(cmd::kZoomIn, [this] { ZoomView(false); });
     HandleCommand(cmd::kZoomOut, [this] { ZoomView(true); });
     HandleCommand(cmd::kSquare, [this] {
@@ -78,7 +80,7 @@ void TGridWin::RecomputeView() {
     if (viewDlg_ && !viewDlg_->IsHidden()) viewDlg_->FillFields(false);
 }
 
-int TGridWin::FitTickIntervals(std::array<int, 4>& range) {
+int TGridWin::FitTickIntervals(TickRange& range) {
     const int fitted = AdjustTickIntervals(View(), Axes());
     if (fitted && gridDlg_) gridDlg_->ShowIntervals();
     return fitted | TZELWing::FitTickIntervals(range);
@@ -137,18 +139,20 @@ std::optional<QRect> TGridWin::ZoomBand() const {
 }
 
 void TGridWin::ZoomToBand(const QRect& band) {
-    ViewHistory(1);
     const TLDRect r = ScreenRectToWorld(
         platform::PixelRect{band.left(), band.top(), band.right(), band.bottom()});
-    TViewFrame& v = View();
-    if (v.logMode != kLogNone) {
-        v.altLeft = r.xLow;
-        v.altRight = r.xHigh;
-        v.altDown = r.yLow;
-        v.altUp = r.yHigh;
+    TViewFrame next = View();
+    if (next.logMode != kLogNone) {
+        next.altLeft = r.xLow;
+        next.altRight = r.xHigh;
+        next.altDown = r.yLow;
+        next.altUp = r.yHigh;
     }
-    v.SetView((r.xLow + r.xHigh) / 2, (r.yLow + r.yHigh) / 2, (r.xHigh - r.xLow) / 2,
-              (r.yHigh - r.yLow) / 2, true);
+    next.SetView((r.xLow + r.xHigh) / 2, (r.yLow + r.yHigh) / 2, (r.xHigh - r.xLow) / 2,
+                 (r.yHigh - r.yLow) / 2, true);
+    if (!AcceptsScale(next)) return;
+    ViewHistory(1);
+    View() = next;
     RecomputeView();
     Redraw();
 }

@@ -41,7 +41,7 @@ public:
     TViewDlg* ViewDialog() const;
 
     void RecomputeView() override;
-    int FitTickIntervals(std::array<int, 4>& range) override;
+    int FitTickIntervals(TickRange& range) override;
     void EnableCommand(platform::CommandState& state) override;
 
     // Mouse: in the zoom-box mode a dragged rectangle becomes the view's corners and a click

@@ -200,7 +200,7 @@ void PictexWriter::TexPoint(WorldPoint p, int size, bool hollow) {
 }
 
 void PictexWriter::TexMultiputBegin(int size) {
-    if (!ctx_.texActive) return;
+    if (!Running()) return;
     std::string mark = ".";
     if (size >= 4)
         mark = "$" + Cs("bullet$");
@@ -214,18 +214,18 @@ void PictexWriter::TexMultiputPoint(WorldPoint p) {
 }
 
 void PictexWriter::TexMultiputEnd() {
-    if (ctx_.texActive) Line("/");
+    if (Running()) Line("/");
 }
 
 void PictexWriter::TexCurveBegin() {
-    if (!ctx_.texActive) return;
+    if (!Running()) return;
     plot_ = Cs("plot ");
     plot_ += kCrLf;
     plotPoints_ = 0;
 }
 
 void PictexWriter::TexCurvePoint(WorldPoint p) {
-    if (!ctx_.texActive) return;
+    if (!Running()) return;
     plot_ += Pair(ctx_.ToExportCoords(p));
     plot_ += kCrLf;
     ++plotPoints_;
@@ -236,7 +236,7 @@ void PictexWriter::TexCurvePoint(WorldPoint p) {
 }
 
 void PictexWriter::TexCurveEnd() {
-    if (!ctx_.texActive) return;
+    if (!Running()) return;
     plot_ += "/";
     plot_ += kCrLf;
     if (plotPoints_ > 1) ctx_.output.Write(plot_);
@@ -245,7 +245,7 @@ void PictexWriter::TexCurveEnd() {
 }
 
 void PictexWriter::TexPolyline(std::span<const WorldPoint> points) {
-    if (!ctx_.texActive) return;
+    if (!Running()) return;
     TexCurveBegin();
     for (const WorldPoint& p : points) TexCurvePoint(p);
     TexCurveEnd();
@@ -253,7 +253,7 @@ void PictexWriter::TexPolyline(std::span<const WorldPoint> points) {
 
 void PictexWriter::TexPolylineByParity(std::span<const WorldPoint> points,
                                        std::span<const std::uint8_t> marks, int mode) {
-    if (!ctx_.texActive) return;
+    if (!Running()) return;
     for (const PointRun& run : ChosenRuns(points.size(), marks, mode)) {
         TexCurveBegin();
         for (std::size_t i = run.first; i <= run.last; ++i) TexCurvePoint(points[i]);
@@ -279,10 +279,22 @@ void PictexWriter::TexLineStyle(int style, bool forceSolid) {
 }
 
 void PictexWriter::TexText(std::string_view text, std::string_view anchor, WorldPoint p,
-                           bool mathMode) {
-    const char* math = mathMode ? "$" : "";
-    Line(Cs("put {") + math + TexEscapeText(text, ctx_.texEscape, mathMode) + math + "} " +
-         std::string(anchor) + " at " + Pair(ctx_.ToExportCoords(p)));
+                           TexMath math) {
+    const bool mathMode = math != TexMath::None;
+    std::string line = Cs("put {");
+    if (math == TexMath::Inline) line += "$";
+    if (math == TexMath::Display) line += "$" + Cs("displaystyle{");
+    line += TexEscapeText(text, ctx_.texEscape, mathMode);
+    if (math == TexMath::Inline) line += "$";
+    if (math == TexMath::Display) line += "}$";
+    line += "}";
+    // Without an anchor PiCTeX centres the text on the point.
+    if (!anchor.empty()) line += " " + std::string(anchor);
+    Line(line + " at " + Pair(ctx_.ToExportCoords(p)));
+}
+
+void PictexWriter::TexComment(std::string_view text) {
+    Line("% " + std::string(text));
 }
 
 void PictexWriter::TexArrow(WorldPoint direction, WorldPoint tip, long double headLength,

@@ -14,6 +14,9 @@
 
 namespace quorlin::canvas {
 
+// How a PiCTeX text is set: as it stands, in math mode, or in display-style math.
+enum class TexMath { None, Inline, Display };
+
 class PictexWriter {
 public:
     static constexpr std::size_t kPlotBufferLimit = 64000;
@@ -48,14 +51,18 @@ public:
     void TexPolylineByParity(std::span<const WorldPoint> points,
                              std::span<const std::uint8_t> marks, int mode);
     void TexLineStyle(int style, bool forceSolid);
-    void TexText(std::string_view text, std::string_view anchor, WorldPoint p, bool mathMode);
+    // A text at a world point; an empty anchor centres it there.
+    void TexText(std::string_view text, std::string_view anchor, WorldPoint p, TexMath math);
     void TexArrow(WorldPoint direction, WorldPoint tip, long double headLength, bool solid);
     // Shades a polygon that is monotone along x (vertical) or y; false, writing nothing, for a
     // polygon it cannot shade or for shade index 1.
     bool TexShade(std::span<const WorldPoint> polygon, bool vertical, int shade);
     bool TexSetShadeGrid(int shade);
+    // "% text": a comment line in the picture.
+    void TexComment(std::string_view text);
 
 private:
+    bool Running() const { return ctx_.Running(ExportKind::PicTeX); }
     std::string Cs(std::string_view word) const { return ctx_.texEscape + std::string(word); }
     std::string Number(long double v) const;
     std::string Pair(WorldPoint p) const { return Number(p.x) + " " + Number(p.y); }

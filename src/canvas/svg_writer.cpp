@@ -60,7 +60,6 @@ bool SvgWriter::BeginSvgFile(const QString& path, int width, int height) {
 
 bool SvgWriter::SvgEnd() {
     Element("</svg>");
-    ctx_.svgActive = false;
     return ctx_.CloseOutput();
 }
 

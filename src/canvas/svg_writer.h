@@ -24,7 +24,7 @@ public:
     bool BeginSvgExport();
     // Opens path and writes the header for a picture of width x height pixels.
     bool BeginSvgFile(const QString& path, int width, int height);
-    // Closes the document and clears the SVG flag; true when the file was written whole.
+    // Closes the document; true when the file was written whole.
     bool SvgEnd();
 
     void SvgLine(int x1, int y1, int x2, int y2, const PenSpec& pen);

@@ -137,7 +137,8 @@ void TTextDlg::CmFont() {
     initial.font = ToFontSpec(record_.font);
     initial.pointSizeTenths = record_.TextPointSize() * 10;
     initial.color = FromColorRef(record_.colour);
-    const auto choice = platform::CurrentCommonDialogs().ChooseFont(this, windowTitle(), initial);
+    // The text's font has no name of its own: the chooser names it by face and size.
+    const auto choice = platform::CurrentCommonDialogs().ChooseFont(this, QString(), initial);
     if (!choice) return;
     if (auto font = FontRecordFromSpec(choice->font, record_.font)) record_.font = *font;
     record_.SetTextPointSize(choice->pointSizeTenths);

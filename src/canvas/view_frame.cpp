@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace quorlin::canvas {
 namespace {
@@ -12,6 +13,28 @@ long double Steps(int size) {
 }
 
 }  // namespace
+
+namespace {
+
+// One axis of a view: corners low < high and a pixel of `unitsPerPixel` world units, at least
+// 16 steps of the long doubles near the corners, so that a pixel maps within a sixteenth.
+bool AxisRepresentable(long double low, long double high, long double unitsPerPixel) {
+    constexpr long double kStepsPerPixel = 16;
+    if (!std::isfinite(low) || !std::isfinite(high) || !(low < high)) return false;
+    if (!std::isnormal(unitsPerPixel) || !std::isnormal(1 / unitsPerPixel)) return false;
+    const long double reach = std::max(std::fabs(low), std::fabs(high));
+    const long double step =
+        std::nextafter(reach, std::numeric_limits<long double>::infinity()) - reach;
+    return unitsPerPixel >= kStepsPerPixel * step;
+}
+
+}  // namespace
+
+bool TViewFrame::Representable() const {
+    return unitsPerPixelX > 0 && unitsPerPixelY > 0 &&
+           AxisRepresentable(left, right, unitsPerPixelX) &&
+           AxisRepresentable(down, up, unitsPerPixelY);
+}
 
 void TViewFrame::SetAreaSize(int width, int height) {
     areaWidth = std::max(width, 1);

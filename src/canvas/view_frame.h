@@ -85,6 +85,12 @@ struct TViewFrame {
     // Zooms about the centre: out multiplies the half sizes by the zoom factor, in divides.
     void Zoom(bool out);
 
+    // Whether the transforms can carry this view: finite corners, world units per pixel and
+    // pixels per world unit that neither overflow nor vanish, and pixels wide enough that the
+    // long doubles at the corners tell them apart. Any size of view passes as long as this
+    // holds.
+    bool Representable() const;
+
     long double PixelsPerUnitX() const { return 1 / unitsPerPixelX; }
     long double PixelsPerUnitY() const { return 1 / unitsPerPixelY; }
     TLDRect Corners() const { return {left, right, down, up}; }

@@ -1,5 +1,8 @@
 #include "canvas/zel_wing.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <algorithm>
 #include <cmath>
 
@@ -52,10 +55,19 @@ void TZELWing::RecomputeView() {
 }
 
 void TZELWing::ZoomView(bool out) {
+    TViewFrame next = view_;
+    next.Zoom(out);
+    if (!AcceptsScale(next)) return;
     ViewHistory(1);
     view_.Zoom(out);
     RecomputeView();
     Redraw();
+}
+
+bool TZELWing::AcceptsScale(const TViewFrame& next) {
+    if (next.Representable()) return true;
+    platform::ErrorMsg(this, kErrOutOfBounds);
+    return false;
 }
 
 int TZELWing::ReadNumber(std::string_view text, long double& out) {
@@ -70,7 +82,7 @@ void TZELWing::ToggleAxes() {
     AxesChanged();
 }
 
-int TZELWing::FitTickIntervals(std::array<int, 4>& range) {
+int TZELWing::FitTickIntervals(TickRange& range) {
     return TickIndexRange(view_, axes_, view_.logMode != kLogNone, range);
 }
 
@@ -107,11 +119,13 @@ void TZELWing::SetViewByMode(long double cx, long double cy, long double hw, lon
 }
 
 void TZELWing::SetViewCentre(long double x, long double y) {
-    ViewHistory(1);
-    SetViewByMode(x, y, view_.halfWidth, 0, false);
+    SetViewCentreSize(x, y, view_.halfWidth);
 }
 
 void TZELWing::SetViewCentreSize(long double x, long double y, long double hw) {
+    TViewFrame next = view_;
+    next.SetView(x, y, hw, 0, false);
+    if (!AcceptsScale(next)) return;
     ViewHistory(1);
     SetViewByMode(x, y, hw, 0, false);
 }
@@ -158,8 +172,15 @@ platform::Pen TZELWing::MakePenFromParts(int colour, int width, int style) const
                          platform::PenStyleFromCode(style)};
 }
 
+int ScreenMeasureWidth(const platform::DeviceMetrics& metrics) {
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (metrics == platform::ScreenMetrics(screen))
+            return static_cast<int>(std::lround(metrics.widthPixels * screen->devicePixelRatio()));
+    return metrics.widthPixels;
+}
+
 int TZELWing::PenWidthDev(const platform::DeviceContext& dc, int t) const {
-    const long double horzres = std::max(dc.Metrics().widthPixels, 1);
+    const long double horzres = std::max(ScreenMeasureWidth(dc.Metrics()), 1);
     const int width = std::max(RoundLD((horzres * (2 * t + 1) - 1023) / 2048), 1);
     return width * std::max(Output().highResolutionFactor, 1);
 }
@@ -167,10 +188,7 @@ int TZELWing::PenWidthDev(const platform::DeviceContext& dc, int t) const {
 // ------------------------------------------------------------------------------ drawing
 
 TCanvasPrimitives TZELWing::Primitives(platform::DeviceContext& dc) {
-    TCanvasPrimitives prim(dc, view_, &exports_);
-    const platform::Pen& pen = dc.CurrentPen();
-    prim.SetPen(pen.color, pen.width, platform::PenStyleCode(pen.style));
-    return prim;
+    return TCanvasPrimitives(dc, view_, &exports_);
 }
 
 void TZELWing::DrawSegment(platform::DeviceContext& dc, WorldPoint p, WorldPoint q, bool clip) {
@@ -198,18 +216,11 @@ platform::PixelRect TZELWing::LayoutTextBox(platform::DeviceContext& dc, QPoint 
 
 void TZELWing::DrawTextBox(platform::DeviceContext& dc, const platform::PixelRect& rect,
                            const QString& text, int fontIndex, std::optional<QColor> background) {
-    if (background) {
-        dc.FillSolidRect(rect, *background);
-        if (exports_.svgActive)
-            exports_.svg.SvgRect(rect.left, rect.top, rect.Width(), rect.Height(), false,
-                                 background->rgb(), -1, background->rgb());
-        if (exports_.epsActive)
-            exports_.eps.EpsRoundRectScreen(rect.left, rect.top, rect.Width(), rect.Height(), false,
-                                            background->rgb(), -1, background->rgb(), 0, 0);
-    }
+    TCanvasPrimitives prim = Primitives(dc);
+    if (background) prim.FilledBox(rect, *background);
     const platform::BackgroundMode mode =
         dc.SetBackgroundMode(platform::BackgroundMode::Transparent);
-    Primitives(dc).Text(QPoint(rect.left, rect.top), text, fontIndex, 1, -1, "[lt]");
+    prim.Text(QPoint(rect.left, rect.top), text, fontIndex, 1, -1, "[lt]");
     dc.SetBackgroundMode(mode);
 }
 
@@ -218,7 +229,7 @@ QColor TZELWing::RoleColour(int role) const {
 }
 
 void TZELWing::DrawGridAndAxes(platform::DeviceContext& dc) {
-    std::array<int, 4> range{};
+    TickRange range{};
     const bool ticksOk = !(FitTickIntervals(range) & kTicksSwitchedOff);
     AxesLook look;
     look.axisColour = RoleColour(kRoleAxes);
@@ -233,7 +244,7 @@ void TZELWing::DrawGridAndAxes(platform::DeviceContext& dc) {
     look.arrowPixels = arrowheadPixels * std::max(Output().highResolutionFactor, 1);
     look.solidArrows = solidArrowheads;
     platform::SelectionGuard<platform::FontSpec> font(dc, look.numberFont);
-    TCanvasPrimitives prim(dc, view_, &exports_);
+    TCanvasPrimitives prim = Primitives(dc);
     DrawCoordinateSystem(prim, axes_, look, range, ticksOk);
 }
 
@@ -288,6 +299,29 @@ int TZELWing::DrawAll(platform::DeviceContext& dc) {
     DrawGridAndAxes(dc);
     DrawImageFrame(dc);
     return 0;
+}
+
+int TZELWing::DrawForOutput(platform::DeviceContext& dc) {
+    const TViewFrame screenView = view_;
+    const TAxesSettings screenAxes = axes_;
+    const int screenArrowhead = arrowheadPixels;
+    const double scale = Output().printScale;
+    const auto scaled = [scale](int pixels) {
+        return static_cast<int>(std::lround(pixels * scale));
+    };
+    const QSize size = OutputSize();
+    view_.SetAreaSize(size.width(), size.height());
+    view_.leftMargin = 0;
+    view_.topMargin = 0;
+    view_.ComputeScales();
+    axes_.tickLength = static_cast<std::int16_t>(scaled(axes_.tickLength));
+    axes_.minorTickLength = static_cast<std::int16_t>(scaled(axes_.minorTickLength));
+    arrowheadPixels = scaled(arrowheadPixels);
+    const int result = TZELWin::DrawForOutput(dc);
+    view_ = screenView;
+    axes_ = screenAxes;
+    arrowheadPixels = screenArrowhead;
+    return result;
 }
 
 void TZELWing::EnableCommand(platform::CommandState& state) {

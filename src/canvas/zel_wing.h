@@ -51,16 +51,17 @@ public:
     // 1 pushes the current view state, 0 clears the history, -1 restores and pops the last.
     virtual void ViewHistory(int mode);
     virtual void RecomputeView();
-    // Zooms out (true) or in about the centre by the zoom factor.
+    // Zooms out (true) or in about the centre by the zoom factor; refused with error 17 when the
+    // scale would not be representable.
     virtual void ZoomView(bool out);
     virtual WorldPoint ScreenToWorld(QPoint p) const { return view_.ScreenToWorld(p); }
     // Evaluates a numeric field; 0 or an error number.
     virtual int ReadNumber(std::string_view text, long double& out);
     // Pushes the view history, toggles the axes and redraws.
     virtual void ToggleAxes();
-    // Fills the tick index range (left, up, right, down); kTicksSwitchedOff when the ticks had
-    // to go. The grid level fits the intervals first.
-    virtual int FitTickIntervals(std::array<int, 4>& range);
+    // Fills the tick index range (left, up, right, down); kTicksSwitchedOff when this drawing
+    // must leave the ticks out. The grid level fits the intervals first.
+    virtual int FitTickIntervals(TickRange& range);
     // The frame around the image when framing is on.
     virtual void DrawImageFrame(platform::DeviceContext& dc);
     // After the axes settings changed: redraw and mark the diagram modified.
@@ -75,10 +76,14 @@ public:
     // As SetView, then redraws.
     void SetViewByMode(long double cx, long double cy, long double hw, long double hh,
                        bool corners);
-    // Push the history, set the view by centre (and half-width) and redraw.
+    // Push the history, set the view by centre (and half-width) and redraw; a view whose scale
+    // cannot be represented is refused with error 17.
     void SetViewCentre(long double x, long double y);
     void SetViewCentreSize(long double x, long double y, long double hw);
     void RestoreLastView();
+    // True when the window can take the view; otherwise error 17 is shown (the scale cannot
+    // be represented: pixels that overflow, vanish or fall between two long doubles).
+    bool AcceptsScale(const TViewFrame& next);
     void SetLogCorners(long double l, long double r, long double d, long double u);
     TViewState SaveViewState() const;
     // Takes a saved view and axes; the drawing area keeps its present size.
@@ -148,6 +153,10 @@ public:
     static long double Angle(long double x, long double y);
 
     int DrawAll(platform::DeviceContext& dc) override;
+    // A printed page: the view's frame mapped onto the page's pixels, the lengths the settings
+    // give in screen pixels (ticks, arrowheads) enlarged by the print scale; the view and the
+    // settings are the screen's again afterwards.
+    int DrawForOutput(platform::DeviceContext& dc) override;
     void EnableCommand(platform::CommandState& state) override;
     void UpdateMenuChecks(bool flag) override;
     void SizeChanged(int width, int height) override;
@@ -166,6 +175,12 @@ private:
     std::unique_ptr<ExportHostOfWindow> exportHost_;
     TExportState exports_;
 };
+
+// The width in pixels that screen measures (pen widths, tick lengths as a share of the screen)
+// are taken against: a screen's device pixels, whatever the scale factor that maps them to
+// logical pixels, so that one diagram gets the same measures at every scale; a printer's or a
+// metafile's own width.
+int ScreenMeasureWidth(const platform::DeviceMetrics& metrics);
 
 // Colour roles the coordinate system is drawn in.
 inline constexpr int kRoleAxes = 3;

@@ -18,6 +18,7 @@ namespace cmd = resources::cmd;
 
 TZELWinm::TZELWinm(int kind, QString fileName, QString iniName, QWidget* parent)
     : TZELWint(kind, std::move(fileName), std::move(iniName), parent) {
+    HandleMouseMode(cmd::kMousePaste);
     HandleCommand(cmd::kCopyToClipboard, [this] { MakeMetafileClipboard(); });
     HandleCommand(cmd::kMetafile, [this] { MakeMetafileFile(); });
     HandleCommand(cmd::kHighResolution, [this] {

@@ -5,12 +5,11 @@
 
 #include <algorithm>
 
-#include "canvas/export_format.h"
 #include "canvas/text_dialog.h"
-#include "platform/boxes.h"
-#include "platform/strings.h"
 #include "core/errors.h"
 #include "core/text_helpers.h"
+#include "platform/boxes.h"
+#include "platform/strings.h"
 #include "platform/text_codec.h"
 
 namespace quorlin::canvas {
@@ -22,6 +21,8 @@ TZELWint::TZELWint(int kind, QString fileName, QString iniName, QWidget* parent)
     ResetFrameTextReference();
     HandleCommand(cmd::kDeleteAllText, [this] { CmDeleteAllText(); });
     HandleCommand(cmd::kShowHideAllText, [this] { CmShowHideAllText(); });
+    HandleMouseMode(cmd::kMouseText);
+    HandleMouseMode(cmd::kMouseEvaluatedText);
 }
 
 TZELWint::~TZELWint() = default;
@@ -192,10 +193,6 @@ bool TZELWint::StoreEditedText(TextList& list, std::optional<std::size_t> hit,
 void TZELWint::DrawTexts(platform::DeviceContext& dc, TextList& list, bool evaluated,
                          int backgroundRole) {
     if (list.empty()) return;
-    if (Exports().texActive) {
-        WriteTexTexts(list, evaluated);
-        return;
-    }
     const platform::TextAlign align = dc.SetTextAlign({});
     const QColor background = dc.BackgroundColor();
     const platform::BackgroundMode mode = dc.GetBackgroundMode();
@@ -224,11 +221,7 @@ void TZELWint::DrawText(platform::DeviceContext& dc, TEquationLabel& text, bool 
 
     platform::FontSpec font = ToFontSpec(text.font);
     // Heights follow the device the way the window's own fonts do (ScaleFontsBy).
-    if (printing)
-        font.height = platform::FontHeightForPoints(points, dc.Metrics().pixelsPerInchY);
-    else if (highRes)
-        font.height = platform::FontHeightForPoints(
-            points, WindowFonts::kScreenDpi * Output().highResolutionFactor);
+    if (printing || highRes) font.height = platform::FontHeightForPoints(points, OutputFontDpi());
     platform::SelectionGuard<platform::FontSpec> fontGuard(dc, font);
     dc.SetTextColor(colour);
     dc.SetBackgroundMode(opaque ? platform::BackgroundMode::Opaque
@@ -248,14 +241,15 @@ void TZELWint::DrawText(platform::DeviceContext& dc, TEquationLabel& text, bool 
                              dc.BackgroundColor());
         const ExportFont exportFont{text.font.faceName, text.font.weight, text.font.italic != 0,
                                     text.font.escapement, points};
-        // The writers map the pixel into their coordinates themselves.
-        if (Exports().svgActive)
-            Exports().svg.SvgText({p.x(), p.y()}, s, colour.rgb(), exportFont, 1, -1);
-        if (Exports().epsActive)
-            Exports().eps.EpsText({p.x(), p.y()}, s, colour.rgb(), exportFont, 1, -1);
-        dc.TextOut(p.x(), p.y(), shown);
+        // PiCTeX centres the text on its box, an evaluated one in display-style math.
+        const TexPlacement tex{{},
+                               WorldPoint{(a.left + a.right) / 2, (a.bottom + a.top) / 2},
+                               evaluated ? TexMath::Display : TexMath::None};
+        Primitives(dc).Text(p, shown, exportFont, 1, -1, tex);
     }
-    if (!printing && !Exports().epsActive) {
+    // The stored box follows the screen: printing and the EPS and PiCTeX exports leave it.
+    const TExportState& exports = Exports();
+    if (!printing && !exports.Running(ExportKind::Eps) && !exports.Running(ExportKind::PicTeX)) {
         text.right = ScreenToX(p.x() + extent.width());
         text.bottom = ScreenToY(p.y() + extent.height());
     }
@@ -263,24 +257,6 @@ void TZELWint::DrawText(platform::DeviceContext& dc, TEquationLabel& text, bool 
 
 bool TZELWint::IsHidden(const TEquationLabel& text) const {
     return text.shown != 1 || (text.HidesWithAnchor() && !IsAnchorShown(text.anchor));
-}
-
-void TZELWint::WriteTexTexts(const TextList& list, bool evaluated) {
-    const std::string& esc = Exports().texEscape;
-    const int places = Exports().view.decimalPlaces;
-    for (const TEquationLabel& t : list) {
-        if (IsHidden(t)) continue;
-        const TEquationLabel a = TextToAbsolute(t, AnchorOriginOf(t.anchor));
-        const WorldPoint c =
-            Exports().ToExportCoords({(a.left + a.right) / 2, (a.bottom + a.top) / 2});
-        std::string line = esc + "put {";
-        if (evaluated) line += "$" + esc + "displaystyle{";
-        line += TexEscapeText(GetTextString(t, evaluated), esc, evaluated);
-        if (evaluated) line += "}$";
-        line += "} at " + FormatLf(c.x, places + 2, places) + " " +
-                FormatLf(c.y, places + 2, places) + std::string(kCrLf);
-        Exports().output.Write(line);
-    }
 }
 
 void TZELWint::FreeTexts() {

@@ -77,7 +77,7 @@ public:
     // Creates or edits the text under a client point (mouse modes "Text" and "Evaluated text").
     void NewTextAt(QPoint point);
     std::optional<TextHit> TextAtPoint(QPoint point, const TextList& list) const;
-    // Draws a list (to the PiCTeX output instead while a PiCTeX export runs).
+    // Draws a list on the device and to the running exports.
     void DrawTexts(platform::DeviceContext& dc, TextList& list, bool evaluated, int backgroundRole);
     // Empties both lists and the evaluated-text table.
     void FreeTexts();
@@ -123,7 +123,6 @@ private:
     bool StartTextDrag(QPoint point, TextList& list);
     // Switched off, or tied to a point that is hidden and hiding with it.
     bool IsHidden(const TEquationLabel& text) const;
-    void WriteTexTexts(const TextList& list, bool evaluated);
     void DrawText(platform::DeviceContext& dc, TEquationLabel& text, bool evaluated);
     // Stores a text the dialog accepted; false when it could not be stored.
     bool StoreEditedText(TextList& list, std::optional<std::size_t> hit, TEquationLabel record,

@@ -29,6 +29,17 @@ std::string ToChars(long double value, std::chars_format format, int precision) 
     return large;
 }
 
+// The shortest text of the value in the format that reads back exactly.
+std::string ShortestChars(long double value, std::chars_format format) {
+    std::array<char, 128> small;
+    auto result = std::to_chars(small.begin(), small.end(), value, format);
+    if (result.ec == std::errc()) return std::string(small.data(), result.ptr);
+    std::string large(5100, '\0');
+    result = std::to_chars(large.data(), large.data() + large.size(), value, format);
+    large.resize(static_cast<std::size_t>(result.ptr - large.data()));
+    return large;
+}
+
 std::string NonFinite(long double value) {
     if (std::isnan(value)) return "nan";
     return value < 0 ? "-inf" : "inf";
@@ -69,6 +80,21 @@ std::string FormatNumberAuto(long double value, int digits) {
         return ToChars(value, std::chars_format::fixed, d);
     }
     return ToChars(value, std::chars_format::scientific, d);
+}
+
+std::string FormatShortest(long double value, std::size_t maxChars) {
+    if (!std::isfinite(value)) return NonFinite(value);
+    if (value == 0) return "0";
+    std::string fixed = ShortestChars(value, std::chars_format::fixed);
+    if (fixed.size() <= maxChars && std::fabs(value) >= 1e-5L) return fixed;
+    // "2.5e+300" and "1e-05" lose the plus sign and the exponent's leading zeros.
+    std::string scientific = ShortestChars(value, std::chars_format::scientific);
+    const std::size_t e = scientific.find('e');
+    std::string exponent = scientific.substr(e + 1);
+    const bool negative = exponent.front() == '-';
+    exponent.erase(0, exponent.find_first_not_of("+-0"));
+    scientific = scientific.substr(0, e + 1) + (negative ? "-" : "") + exponent;
+    return scientific.size() < fixed.size() ? scientific : fixed;
 }
 
 bool StrToLD(std::string_view text, long double& out) {

@@ -21,6 +21,12 @@ std::string FormatLf(long double value, int width, int places);
 // else exponent notation "d.ddde+XX" with that many digits after the point.
 std::string FormatNumberAuto(long double value, int digits);
 
+// The shortest text that reads back (StrToLD) to exactly this value: fixed notation ("1",
+// "-4.8478123", "0.00001") for magnitudes from 1e-5 while it takes at most maxChars characters,
+// else exponent notation ("2.5e300", "1e-20") when that is shorter. A field that shows it
+// reads back what it showed.
+std::string FormatShortest(long double value, std::size_t maxChars = 24);
+
 // Reads a whole decimal number (blanks around it allowed). False for an empty text, trailing
 // garbage, hexadecimal forms, infinities, NaN and values beyond the long-double range.
 bool StrToLD(std::string_view text, long double& out);

@@ -57,7 +57,13 @@ bool RealPower(long double x, long double y, long double& out) {
         out = y < 0 ? 1 / p : p;
         return std::isfinite(out);
     }
-    if (x < 0) return false;
+    if (x < 0) {
+        // A whole exponent beyond the exact range: the sign by its parity ((-1)^(2^70) is 1).
+        if (y != std::floor(y)) return false;
+        const long double magnitude = std::pow(-x, y);
+        out = std::fmod(y, 2.0L) == 0 ? magnitude : -magnitude;
+        return std::isfinite(out);
+    }
     if (x == 0) {
         out = 0;
         return y > 0;
@@ -67,7 +73,8 @@ bool RealPower(long double x, long double y, long double& out) {
 }
 
 bool CxPower(const Complex& z, const Complex& w, Complex& out) {
-    if (w.imag() == 0 && IsSmallInteger(w.real())) {
+    const bool wholeExponent = w.imag() == 0 && w.real() == std::floor(w.real());
+    if (wholeExponent && IsSmallInteger(w.real())) {
         if (z == Complex(0) && w.real() < 0) return false;
         const Complex p = PowerBySquaring(z, static_cast<unsigned long long>(std::fabs(w.real())));
         out = w.real() < 0 ? 1.0L / p : p;
@@ -76,6 +83,17 @@ bool CxPower(const Complex& z, const Complex& w, Complex& out) {
     if (z == Complex(0)) {
         out = 0;
         return w.real() > 0;
+    }
+    if (wholeExponent && (z.imag() == 0 || z.real() == 0)) {
+        // On the axes the power keeps an exact phase, a whole number of quarter turns
+        // (I^(4E20) is 1), however large the exponent.
+        const int turns = z.imag() == 0 ? (z.real() < 0 ? 2 : 0) : (z.imag() > 0 ? 1 : 3);
+        const long double n = w.real();
+        const int phase = static_cast<int>(turns * (std::fmod(n, 4.0L) + 4)) % 4;
+        static constexpr std::complex<long double> kQuarterTurns[] = {
+            {1, 0}, {0, 1}, {-1, 0}, {0, -1}};
+        out = std::pow(std::abs(z), n) * kQuarterTurns[phase];
+        return IsFinite(out);
     }
     if (z.imag() == 0 && z.real() > 0 && w.imag() == 0) {
         out = std::pow(z.real(), w.real());

@@ -6,10 +6,12 @@
 #include <limits>
 #include <numbers>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "formula/formula_context.h"
 #include "formula/name_table.h"
+#include "formula/normal_form.h"
 #include "formula/simplify.h"
 
 namespace quorlin {
@@ -25,10 +27,14 @@ using std::numbers::pi_v;
 constexpr long long kBaseCopyBudget = 20000;
 constexpr long long kCopiesPerInputNode = 4;
 thread_local long long copyBudget = kBaseCopyBudget;
+// The work bound of the parse that asked for the derivative, if any (work_budget.h).
+thread_local WorkBudget* workBudget = nullptr;
 struct BudgetExhausted {};
 
 NodePtr U(const TExprNode* u) {
-    copyBudget -= TExprNode::CountNodes(u);
+    const int nodes = TExprNode::CountNodes(u);
+    Spend(workBudget, nodes);
+    copyBudget -= nodes;
     if (copyBudget < 0) throw BudgetExhausted{};
     return TExprNode::CopyTree(u);
 }
@@ -188,8 +194,6 @@ bool IsRevolutionParameter(int code) {
 // variable moved by s, so JOIN pieces move along. Its error is about eps/h^k + h^2, least at
 // h = eps^(1/(k+2)). Differentiating a stencil again raises its order instead of nesting
 // stencils, which keeps both the size and the error from multiplying.
-constexpr char kStencilMarker = 'D';
-
 int StencilOrder(const TExprNode& node) {
     return (node.aux >> 16) & 0xFF;
 }
@@ -271,18 +275,24 @@ private:
     NodePtr CentralDifference(const TExprNode& n) const;
 
     int v_;
+    // Whether each node of the input depends on the variable, found once per node: the rules
+    // ask it of every subtree again at every level. Only nodes of the input are asked.
+    mutable std::unordered_map<const TExprNode*, bool> depends_;
 };
 
 bool Differentiator::DependsOn(const TExprNode* n) const {
     if (!n) return false;
     if (n->op == v_ || (v_ == op::kVarT && IsRevolutionParameter(n->op))) return true;
-    for (const auto& c : n->child)
-        if (DependsOn(c.get())) return true;
-    return false;
+    if (const auto known = depends_.find(n); known != depends_.end()) return known->second;
+    bool depends = false;
+    for (const auto& c : n->child) depends = DependsOn(c.get()) || depends;
+    depends_.emplace(n, depends);
+    return depends;
 }
 
 NodePtr Differentiator::D(const TExprNode* n) const {
     if (!n) return nullptr;
+    Spend(workBudget, 1);
     if (!DependsOn(n)) return Const(0.0L);
     if (op::IsVariable(n->op) || IsRevolutionParameter(n->op)) return Const(1.0L);
     if (AsStencil(*n, v_)) return NextStencil(*n, v_);
@@ -380,10 +390,10 @@ NodePtr Differentiator::TwoArguments(const TExprNode& n) const {
                             Sum(Square(U(b)), Square(U(a))));
         case op::kMod:
             return Difference(D(a), Product(D(b), Fn(op::kFloor, Quotient(U(a), U(b)))));
-        case op::kLogBase: {  // LOGB(b, x) = LN(x) / LN(b)
-            const NodePtr quotient =
-                TExprNode::NewBinary(op::kDivide, Fn(op::kLn, *b), Fn(op::kLn, *a));
-            return D(quotient.get());
+        case op::kLogBase: {  // LOGB(b, x) = LN(x) / LN(b): (x'/x - LOGB(b, x) b'/b) / LN(b)
+            NodePtr inX = Quotient(D(b), U(b));
+            NodePtr inBase = Product(U(n), Quotient(D(a), U(a)));
+            return Quotient(Difference(std::move(inX), std::move(inBase)), Fn(op::kLn, *a));
         }
         case op::kRoot: {  // ROOT(n, x) = x^(1/n)
             NodePtr inX = Quotient(D(b), Product(U(a), U(b)));
@@ -457,18 +467,27 @@ void InstallDerivativeRules() {
     (void)installed;
 }
 
-NodePtr Derivative(const TExprNode* tree, int variableOp) {
+NodePtr Derivative(const TExprNode* tree, int variableOp, WorkBudget* budget) {
     InstallDerivativeRules();
     copyBudget = kBaseCopyBudget + kCopiesPerInputNode * TExprNode::CountNodes(tree);
+    // Restores the bound of an enclosing derivative however this one ends.
+    struct BudgetInForce {
+        explicit BudgetInForce(WorkBudget* b) : saved(workBudget) { workBudget = b; }
+        ~BudgetInForce() { workBudget = saved; }
+        WorkBudget* saved;
+    } inForce(budget);
+    NodePtr derivative;
     try {
-        return Differentiator(variableOp).D(tree);
+        derivative = Differentiator(variableOp).D(tree);
     } catch (const BudgetExhausted&) {
         return NextStencil(*tree, variableOp);
     }
+    // Collected, so that the next order starts from as small a tree as this one can be.
+    return derivative ? CollectTerms(*derivative, budget) : nullptr;
 }
 
 void FormulaContext::Differentiate(const TExprNode* tree, int variableOp, NodePtr& result) {
-    result = Derivative(tree, variableOp);
+    result = Derivative(tree, variableOp, Budget());
     if (simplifyOn) Simplify(result);
 }
 

@@ -7,7 +7,8 @@
 // fallback, periodic and vector nodes each have their rule; a node without one (ZETA, DIGAMMA,
 // ARG and the compiler's special nodes) is differentiated by a central difference written as
 // a tree of bound nodes, so the result is still defined wherever the node is differentiable.
-// A derivative that would grow beyond a node budget (high orders of quotients) is taken as a
+// Each result is collected into a sum of terms (normal_form.h), so that the next order starts
+// from a small tree; a derivative that would still grow beyond a node budget is taken as a
 // central difference of the whole tree, so a derivative always comes back in bounded time.
 //
 // The derivative rules of the one-argument built-ins live in the name table
@@ -15,11 +16,13 @@
 // first differentiation. FormulaContext::Differentiate (formula_context.h) adds the
 // simplification that the context's simplify option asks for.
 #include "formula/expr_node.h"
+#include "formula/work_budget.h"
 
 namespace quorlin {
 
-// The derivative of the tree in the variable, or null for a null tree.
-NodePtr Derivative(const TExprNode* tree, int variableOp);
+// The derivative of the tree in the variable, or null for a null tree. The work is spent
+// from the budget when one is given (it throws WorkBudget::Exhausted past its bound).
+NodePtr Derivative(const TExprNode* tree, int variableOp, WorkBudget* budget = nullptr);
 
 // Registers the derivative rule of every one-argument built-in that has one; idempotent.
 void InstallDerivativeRules();

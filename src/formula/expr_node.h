@@ -7,18 +7,10 @@
 // handle that builders return and callers keep. The evaluator stores each node's value in
 // its re and im, so a tree is evaluated in place and reads its result from the root.
 //
-// Two authors share src/formula/. The engine core: this file and expr_node.cpp, opcodes.h,
-// name_table.*, formula_context.*, parser.*, evaluator.*, complex_math.*, special_functions.*,
-// user_functions.*, formula_text.*. The symbolic side, in derivative*,
-// simplify*, tree_builders*, taylor*, root_finder* and integrands*:
-//   FormulaContext::Differentiate and FormulaContext::Simplify (declared in
-//   formula_context.h), every Make... builder (MakeSumOfProducts, MakeDotProduct3,
-//   MakeCrossProduct3, MakeLength2/3, MakePolarXY, MakeSphericalXYZ, MakeBoundLinear,
-//   SetPointSlopeTemplate, MakeOpPlusProduct, ...) declared in tree_builders.h, the Taylor
-//   template (PrepareTaylorTemplate, TruncateTaylorTemplate, InsertTaylorDerivatives) in
-//   taylor.h, FormulaContext::FindRootInInterval, and FormulaContext::BuildShellIntegrand /
-//   BuildWasherIntegrand. Derivative rules of the built-in functions plug into the name
-//   table through SetDerivativeRule (name_table.h).
+// The builders of whole trees (MakeSumOfProducts, MakeDotProduct3, MakeCrossProduct3,
+// MakeLength2/3, MakePolarXY, MakeSphericalXYZ, MakeBoundLinear, SetPointSlopeTemplate,
+// MakeOpPlusProduct, ...) live in tree_builders.h, the Taylor template in taylor.h, and
+// derivatives and simplification in derivative.h and simplify.h.
 #include <array>
 #include <memory>
 

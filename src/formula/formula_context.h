@@ -11,9 +11,12 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "formula/expr_node.h"
+#include "formula/work_budget.h"
 
 namespace quorlin {
 
@@ -68,6 +71,7 @@ struct UserFunction {
     std::string body;  // at most 60 characters, upper-cased
     int argCount = 1;  // 1..3
     NodePtr tree;
+    std::vector<std::string> calls;  // the user functions the body calls, each once
 };
 
 // Result codes of DefineUserFunction.
@@ -167,15 +171,38 @@ public:
     bool RemoveUserFunction(std::string_view name);
     void FreeUserFunctions();
     const std::vector<UserFunction>& UserFunctions() const { return userFunctions_; }
+    // Found through an index by name, in constant time.
     const UserFunction* FindUserFunction(std::string_view upperName) const;
     // The user-function block of a diagram file: u16 count, then 77-byte records.
     void WriteUserFunctions(ByteWriter& out) const;
     // Replaces the user functions by the block's; false (functions unchanged) on a damaged
-    // block. A record whose body no longer parses is kept with an empty tree.
+    // block, or on one whose bodies together need more work than kBlockWork. Each body is
+    // parsed once, after the bodies it calls; a record whose body does not parse (or that
+    // calls itself, also through others) is kept with an empty tree.
     bool ReadUserFunctions(ByteReader& in);
+    static constexpr long long kBlockWork = 1000000;
     // Rebuilds the list of names (built-in and user) that contain X, Y or Z.
     void CollectNamesWithXYZ();
     const std::vector<std::string>& NamesWithXYZ() const { return namesWithXYZ_; }
+
+    // --- work bounds ----------------------------------------------------------------------
+    // The budget in force (null outside a parse or block read); the symbolic side spends from
+    // it. A scope puts a budget in force until it ends.
+    WorkBudget* Budget() const { return budget_; }
+    class BudgetScope {
+    public:
+        BudgetScope(FormulaContext& context, WorkBudget& budget)
+            : context_(context), saved_(context.budget_) {
+            context.budget_ = &budget;
+        }
+        ~BudgetScope() { context_.budget_ = saved_; }
+        BudgetScope(const BudgetScope&) = delete;
+        BudgetScope& operator=(const BudgetScope&) = delete;
+
+    private:
+        FormulaContext& context_;
+        WorkBudget* saved_;
+    };
 
     // --- symbolic side (derivative*, simplify*, root_finder*, integrands*) -----------------
     // result = d tree / d variable (X 88, Y 89, Z 90, T 84, R 82), simplified when simplifyOn.
@@ -190,13 +217,27 @@ public:
 
 private:
     int ReadRounded(std::string_view text, long long low, long long high, long long& out);
-    // Gives every user function without a tree the tree of its body where that parses.
-    void ParseStoredBodies();
+    // Gives every user function the tree of its body where that parses, callees first; false
+    // when the bodies need more work than a block may take.
+    bool ParseStoredBodies();
+    // The functions that call the named one, directly or through others.
+    std::unordered_set<std::string> CallersOf(std::string_view name) const;
+    // Rebuilds the index by name after the functions changed places.
+    void IndexUserFunctions();
+
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const {
+            return std::hash<std::string_view>{}(name);
+        }
+    };
 
     TVariableTable saved_;
     NodePtr parseResult_;
     std::vector<UserFunction> userFunctions_;
+    std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> userIndex_;
     std::vector<std::string> namesWithXYZ_;
+    WorkBudget* budget_ = nullptr;
 };
 
 }  // namespace quorlin

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "formula/complex_math.h"
@@ -24,6 +26,12 @@ long double Real1(long double a, long double) {
     return F(a);
 }
 
+// Real1 for a function whose name is overloaded with its complex form.
+template <long double (*F)(long double)>
+long double RealFn(long double a, long double) {
+    return F(a);
+}
+
 template <auto F>
 long double Real2(long double a, long double b) {
     return F(a, b);
@@ -38,6 +46,18 @@ bool Complex1(const Complex& a, const Complex&, Complex& out) {
 template <auto F>
 bool Complex2(const Complex& a, const Complex& b, Complex& out) {
     out = F(a, b);
+    return IsFinite(out);
+}
+
+// On the real axis the real function's value, so that both modes agree there; elsewhere (and
+// where the real one has none, as on a branch cut) the complex function's.
+template <RealEvaluator F, Complex (*G)(const Complex&)>
+bool RealOnTheAxis(const Complex& a, const Complex& b, Complex& out) {
+    if (a.imag() == 0) {
+        out = F(a.real(), b.real());
+        if (IsFinite(out)) return true;
+    }
+    out = G(a);
     return IsFinite(out);
 }
 
@@ -70,25 +90,40 @@ long double RealRoot(long double n, long double x) {
     return oddInteger ? -std::pow(-x, 1 / n) : NAN;
 }
 
+// a - b FLOOR(a / b), from the exact remainder: the quotient of two large numbers would
+// round before it is floored.
 long double RealMod(long double a, long double b) {
-    return b == 0 ? NAN : a - b * std::floor(a / b);
+    if (b == 0) return NAN;
+    long double r = std::fmod(a, b);
+    if (r != 0 && (r < 0) != (b < 0)) r += b;
+    return r + 0.0L;  // never -0
 }
 
-// 1 / Gamma(x), which is 0 at the poles.
-long double ReciprocalGamma(long double x) {
-    if (x <= 0 && x == std::floor(x)) return 0;
-    return 1 / std::tgamma(x);
+// The angle in (0, pi) whose cotangent is x, from ARCTAN(1/x): pi/2 - ARCTAN(x) would lose the
+// digits of a small angle to the cancellation.
+long double RealArcCot(long double x) {
+    if (x == 0) return kPi / 2;
+    const long double a = std::atan(1 / x);
+    return x > 0 ? a : kPi + a;
 }
 
-long double RealBinomial(long double n, long double k) {
-    if (n >= 0 && k >= 0 && n == std::floor(n) && k == std::floor(k) && n < 1e6L) {
-        if (k > n) return 0;
-        const long double m = std::min(k, n - k);
-        long double r = 1;
-        for (long double i = 1; i <= m; ++i) r = r * (n - m + i) / i;
-        return std::round(r);
-    }
-    return std::tgamma(n + 1) * ReciprocalGamma(k + 1) * ReciprocalGamma(n - k + 1);
+Complex ComplexArcCot(const Complex& z) {
+    if (z.real() == 0) return kPi / 2 - std::atan(z);
+    const Complex a = std::atan(1.0L / z);
+    return z.real() > 0 ? a : kPi + a;
+}
+
+long double BesselJ0(long double x) {
+    return ::j0l(x);
+}
+long double BesselJ1(long double x) {
+    return ::j1l(x);
+}
+long double BesselY0(long double x) {
+    return x > 0 ? ::y0l(x) : NAN;
+}
+long double BesselY1(long double x) {
+    return x > 0 ? ::y1l(x) : NAN;
 }
 
 Complex ComplexSign(const Complex& z) {
@@ -195,17 +230,9 @@ bool ComplexLnGamma(const Complex& a, const Complex&, Complex& out) {
     return IsFinite(out);
 }
 
-bool ComplexBeta(const Complex& a, const Complex& b, Complex& out) {
-    out = special::Gamma(a) * special::Gamma(b) / special::Gamma(a + b);
-    return IsFinite(out);
-}
-
 bool ComplexBinomial(const Complex& n, const Complex& k, Complex& out) {
-    if (n.imag() == 0 && k.imag() == 0) {
-        out = RealBinomial(n.real(), k.real());
-        return IsFinite(out);
-    }
-    out = special::Gamma(n + 1.0L) / (special::Gamma(k + 1.0L) * special::Gamma(n - k + 1.0L));
+    out = n.imag() == 0 && k.imag() == 0 ? Complex(special::Binomial(n.real(), k.real()))
+                                         : special::Binomial(n, k);
     return IsFinite(out);
 }
 
@@ -244,8 +271,7 @@ const std::array kFunctions = std::to_array<BuiltinFunction>({
      Complex1<[](C z) { return std::acos(z); }>, "ARCCOS ACOS"},
     {op::kArcTan, 1, Real1<[](L x) { return std::atan(x); }>,
      Complex1<[](C z) { return std::atan(z); }>, "ARCTAN ATAN ARCTG"},
-    {op::kArcCot, 1, Real1<[](L x) { return kPi / 2 - std::atan(x); }>,
-     Complex1<[](C z) { return kPi / 2 - std::atan(z); }>, "ARCCOT ACOT ARCCTG"},
+    {op::kArcCot, 1, Real1<RealArcCot>, Complex1<ComplexArcCot>, "ARCCOT ACOT ARCCTG"},
     {op::kAbs, 1, Real1<[](L x) { return std::fabs(x); }>,
      Complex1<[](C z) { return Complex(std::abs(z)); }>, "ABS MODULUS"},
     {op::kLn, 1, Real1<[](L x) { return std::log(x); }>, ComplexLog, "LN"},
@@ -320,34 +346,37 @@ const std::array kFunctions = std::to_array<BuiltinFunction>({
     {op::kRoot, 2, RealRoot, ComplexPowerRoot, "ROOT"},
     {op::kHypot, 2, Real2<[](L a, L b) { return std::hypot(a, b); }>,
      Complex2<[](C a, C b) { return std::sqrt(a * a + b * b); }>, "HYPOT"},
-    {op::kBeta, 2,
-     Real2<[](L a, L b) { return std::tgamma(a) * std::tgamma(b) * ReciprocalGamma(a + b); }>,
-     ComplexBeta, "BETA"},
-    {op::kBesselJ0, 1, Real1<[](L x) { return ::j0l(x); }>,
-     RealAxisOnly<Real1<[](L x) { return ::j0l(x); }>>, "J0 BESSELJ0"},
-    {op::kBesselJ1, 1, Real1<[](L x) { return ::j1l(x); }>,
-     RealAxisOnly<Real1<[](L x) { return ::j1l(x); }>>, "J1 BESSELJ1"},
-    {op::kBesselY0, 1, Real1<[](L x) { return (x > 0) ? ::y0l(x) : NAN; }>,
-     RealAxisOnly<Real1<[](L x) { return (x > 0) ? ::y0l(x) : NAN; }>>, "Y0 BESSELY0"},
-    {op::kBesselY1, 1, Real1<[](L x) { return (x > 0) ? ::y1l(x) : NAN; }>,
-     RealAxisOnly<Real1<[](L x) { return (x > 0) ? ::y1l(x) : NAN; }>>, "Y1 BESSELY1"},
-    {op::kSinInt, 1, Real1<special::SinIntegral>, RealAxisOnly<Real1<special::SinIntegral>>, "SI"},
-    {op::kCosInt, 1, Real1<special::CosIntegral>, RealAxisOnly<Real1<special::CosIntegral>>, "CI"},
-    {op::kExpInt, 1, Real1<special::ExpIntegralEi>, RealAxisOnly<Real1<special::ExpIntegralEi>>,
-     "EI"},
+    {op::kBeta, 2, Real2<[](L a, L b) { return special::Beta(a, b); }>,
+     Complex2<[](C a, C b) { return special::Beta(a, b); }>, "BETA"},
+    {op::kBesselJ0, 1, RealFn<BesselJ0>, RealOnTheAxis<RealFn<BesselJ0>, special::BesselJ0>,
+     "J0 BESSELJ0"},
+    {op::kBesselJ1, 1, RealFn<BesselJ1>, RealOnTheAxis<RealFn<BesselJ1>, special::BesselJ1>,
+     "J1 BESSELJ1"},
+    {op::kBesselY0, 1, RealFn<BesselY0>, RealOnTheAxis<RealFn<BesselY0>, special::BesselY0>,
+     "Y0 BESSELY0"},
+    {op::kBesselY1, 1, RealFn<BesselY1>, RealOnTheAxis<RealFn<BesselY1>, special::BesselY1>,
+     "Y1 BESSELY1"},
+    {op::kSinInt, 1, RealFn<special::SinIntegral>,
+     RealOnTheAxis<RealFn<special::SinIntegral>, special::SinIntegral>, "SI"},
+    {op::kCosInt, 1, RealFn<special::CosIntegral>,
+     RealOnTheAxis<RealFn<special::CosIntegral>, special::CosIntegral>, "CI"},
+    {op::kExpInt, 1, RealFn<special::ExpIntegralEi>,
+     RealOnTheAxis<RealFn<special::ExpIntegralEi>, special::ExpIntegralEi>, "EI"},
     {op::kArg, 1, Real1<[](L x) { return x < 0 ? kPi : 0.0L; }>,
      Complex1<[](C z) { return Complex(z.imag() == 0 && z.real() < 0 ? kPi : std::arg(z)); }>,
      "ARG ANGLE"},
-    {op::kZeta, 1, Real1<special::Zeta>, RealAxisOnly<Real1<special::Zeta>>, "ZETA"},
-    {op::kFresnelS, 1, Real1<special::FresnelS>, RealAxisOnly<Real1<special::FresnelS>>,
-     "FRESNELS"},
-    {op::kFresnelC, 1, Real1<special::FresnelC>, RealAxisOnly<Real1<special::FresnelC>>,
-     "FRESNELC"},
-    {op::kDigamma, 1, Real1<special::Digamma>, RealAxisOnly<Real1<special::Digamma>>,
-     "DIGAMMA PSI"},
+    {op::kZeta, 1, RealFn<special::Zeta>, RealOnTheAxis<RealFn<special::Zeta>, special::Zeta>,
+     "ZETA"},
+    {op::kFresnelS, 1, RealFn<special::FresnelS>,
+     RealOnTheAxis<RealFn<special::FresnelS>, special::FresnelS>, "FRESNELS"},
+    {op::kFresnelC, 1, RealFn<special::FresnelC>,
+     RealOnTheAxis<RealFn<special::FresnelC>, special::FresnelC>, "FRESNELC"},
+    {op::kDigamma, 1, RealFn<special::Digamma>,
+     RealOnTheAxis<RealFn<special::Digamma>, special::Digamma>, "DIGAMMA PSI"},
     {op::kSinc, 1, Real1<[](L x) { return x == 0 ? 1.0L : std::sin(x) / x; }>,
      Complex1<[](C z) { return z == Complex(0) ? Complex(1) : std::sin(z) / z; }>, "SINC"},
-    {op::kBinomial, 2, RealBinomial, ComplexBinomial, "BINOM BINOMIAL"},
+    {op::kBinomial, 2, Real2<[](L n, L k) { return special::Binomial(n, k); }>, ComplexBinomial,
+     "BINOM BINOMIAL"},
     {op::kLog1p, 1, Real1<[](L x) { return std::log1p(x); }>, Complex1<ComplexLog1p>, "LOG1P LNP1"},
     {op::kExpm1, 1, Real1<[](L x) { return std::expm1(x); }>, Complex1<ComplexExpm1>, "EXPM1"},
     {op::kSquare, 1, Real1<[](L x) { return x * x; }>, Complex1<[](C z) { return z * z; }>,
@@ -404,9 +433,14 @@ const BuiltinFunction* FindBuiltin(int code) {
 }
 
 const BuiltinFunction* FindBuiltinByName(std::string_view upperName) {
-    for (const auto& f : kFunctions)
-        if (f.HasName(upperName)) return &f;
-    return nullptr;
+    static const auto byName = [] {
+        std::unordered_map<std::string_view, const BuiltinFunction*> map;
+        for (const auto& f : kFunctions)
+            for (const auto name : SplitNames(f.names)) map.emplace(name, &f);
+        return map;
+    }();
+    const auto it = byName.find(upperName);
+    return it == byName.end() ? nullptr : it->second;
 }
 
 std::span<const std::string_view> ReservedNames() {
@@ -418,6 +452,12 @@ std::span<const std::string_view> ReservedNames() {
         return v;
     }();
     return all;
+}
+
+bool IsReservedName(std::string_view upperName) {
+    static const std::unordered_set<std::string_view> all(ReservedNames().begin(),
+                                                          ReservedNames().end());
+    return all.contains(upperName);
 }
 
 bool IsFormName(std::string_view upperName) {

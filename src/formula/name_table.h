@@ -47,6 +47,10 @@ const BuiltinFunction* FindBuiltinByName(std::string_view upperName);
 // Every name and alias of the language: the built-in functions plus the keywords the parser
 // knows (JOINX ..., DERX ...). Used by the text helpers so that letters inside names stay.
 std::span<const std::string_view> ReservedNames();
+// True for a name or alias of ReservedNames; found in constant time.
+bool IsReservedName(std::string_view upperName);
+// No reserved name, and no user-function name, is longer.
+inline constexpr std::size_t kLongestName = 9;
 
 // JOIN or DER followed by one letter: the parser reads such a name as its piecewise or
 // derivative form whatever the letter, so that a wrong letter is reported as such.

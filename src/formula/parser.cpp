@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "core/numbers.h"
 #include "formula/formula_context.h"
 #include "formula/name_table.h"
-#include "core/numbers.h"
+#include "formula/work_budget.h"
 
 namespace quorlin {
 
@@ -21,6 +22,9 @@ constexpr int kMaxDerivativeOrder = 9;
 // the stack of the recursive tree walks.
 constexpr long long kMaxNodes = 50000;
 constexpr int kMaxTreeDepth = 2000;
+// The work one parse may do (units of work_budget.h): a ninth derivative of an ordinary
+// formula takes a small part of it.
+constexpr long long kParseWork = 400000;
 
 bool IsLetter(char c) {
     return (c >= 'A' && c <= 'Z') || c == '@';
@@ -104,28 +108,65 @@ NodePtr InlineCall(const TExprNode* body, const std::vector<NodePtr>& args) {
 
 }  // namespace
 
-std::size_t NameLengthAt(const FormulaContext& context, std::string_view upperText,
-                         std::size_t pos) {
-    std::size_t best = 0;
+namespace {
+
+bool ParenthesisFollows(std::string_view text, std::size_t p) {
+    while (p < text.size() && IsBlank(text[p])) ++p;
+    return p < text.size() && text[p] == '(';
+}
+
+bool IsBuiltinOrForm(std::string_view name) {
+    return IsReservedName(name) || IsFormName(name);
+}
+
+// The longest name of the table or form that starts at pos, whatever follows it.
+std::size_t BuiltinNameLengthAt(std::string_view upperText, std::size_t pos) {
     const std::string_view rest = upperText.substr(pos);
-    auto consider = [&](std::string_view name) {
-        if (name.size() <= best || !rest.starts_with(name)) return;
-        std::size_t p = pos + name.size();
-        while (p < upperText.size() && IsBlank(upperText[p])) ++p;
-        if (name == "PI" || (p < upperText.size() && upperText[p] == '(')) best = name.size();
-    };
-    for (std::string_view name : ReservedNames()) consider(name);
-    for (const auto& f : context.UserFunctions()) consider(f.name);
-    for (const std::size_t length : {4, 5})
-        if (IsFormName(rest.substr(0, length))) consider(rest.substr(0, length));
-    return best;
+    for (std::size_t length = std::min(rest.size(), kLongestName); length >= 2; --length)
+        if (IsBuiltinOrForm(rest.substr(0, length))) return length;
+    return 0;
+}
+
+}  // namespace
+
+std::size_t NameLengthAt(const FormulaContext& context, std::string_view upperText, std::size_t pos,
+                         std::string_view definedName) {
+    const std::string_view rest = upperText.substr(pos);
+    for (std::size_t length = std::min(rest.size(), kLongestName); length >= 2; --length) {
+        const std::string_view name = rest.substr(0, length);
+        if (name == "PI") return length;
+        if (!IsBuiltinOrForm(name) && !context.FindUserFunction(name) && name != definedName)
+            continue;
+        if (ParenthesisFollows(upperText, pos + length)) return length;
+    }
+    return 0;
+}
+
+std::vector<std::string> CalledUserFunctions(const FormulaContext& context,
+                                             std::string_view upperText) {
+    std::vector<std::string> calls;
+    for (std::size_t pos = 0; pos < upperText.size();) {
+        const std::size_t length =
+            IsLetter(upperText[pos]) ? NameLengthAt(context, upperText, pos) : 0;
+        if (length == 0) {
+            ++pos;
+            continue;
+        }
+        const std::string_view name = upperText.substr(pos, length);
+        if (context.FindUserFunction(name) &&
+            std::find(calls.begin(), calls.end(), name) == calls.end())
+            calls.emplace_back(name);
+        pos += length;
+    }
+    return calls;
 }
 
 namespace {
 
 class Parser {
 public:
-    Parser(FormulaContext& context, std::string_view text) : ctx_(context), text_(text) {}
+    Parser(FormulaContext& context, std::string_view text, const BodyParse* body)
+        : ctx_(context), text_(text), body_(body) {}
 
     int Run(NodePtr& out) {
         if (const int e = Sum(out)) return e;
@@ -261,12 +302,14 @@ private:
     }
 
     std::string_view MatchName() const {
-        return text_.substr(pos_, NameLengthAt(ctx_, text_, pos_));
+        return text_.substr(pos_, NameLengthAt(ctx_, text_, pos_, body_ ? body_->name : ""));
     }
 
     int Name(NodePtr& out) {
         const std::string_view name = MatchName();
         if (name.empty()) {
+            // "SIN X" or "COS^2(X)": a function without its argument list, not S*I*N*X.
+            if (BuiltinNameLengthAt(text_, pos_) > 0) return kArgumentMissing;
             out = TExprNode::NewOp(text_[pos_++]);
             return 0;
         }
@@ -279,18 +322,10 @@ private:
         if (const int e = Arguments(args)) return e;
         if (name.starts_with("JOIN") && name.size() == 5) return Join(name[4], args, out);
         if (name.starts_with("DER") && name.size() == 4) return Derivative(name[3], args, out);
-        if (const UserFunction* f = ctx_.FindUserFunction(name)) {
-            if (static_cast<int>(args.size()) != f->argCount) return kArgumentCount;
-            if (!f->tree || !JoinsFollowTheArguments(f->tree.get(), args)) return kNotUsable;
-            std::vector<TreeSize> argSizes;
-            for (const auto& a : args) argSizes.push_back(SizeOf(a.get()));
-            const TreeSize size = InlinedSize(f->tree.get(), argSizes);
-            inlinedNodes_ += size.nodes;
-            if (inlinedNodes_ > kMaxNodes) return kTooLong;
-            if (size.depth > kMaxTreeDepth) return kTooDeep;
-            out = InlineCall(f->tree.get(), args);
-            return 0;
-        }
+        if (body_ && (name == body_->name ||
+                      (body_->callers && body_->callers->contains(std::string(name)))))
+            return kNotUsable;
+        if (const UserFunction* f = ctx_.FindUserFunction(name)) return Call(*f, args, out);
         const BuiltinFunction* f = FindBuiltinByName(name);
         if (!f) return kUnknownName;
         if (static_cast<int>(args.size()) > f->argCount) return kTooManyArguments;
@@ -299,6 +334,21 @@ private:
             out = TExprNode::NewBinary(f->code, std::move(args[0]), std::move(args[1]));
         else
             out = TExprNode::NewUnary(f->code, std::move(args[0]));
+        return 0;
+    }
+
+    // A copy of the user function's tree with the arguments in place of X, Y and Z.
+    int Call(const UserFunction& f, const std::vector<NodePtr>& args, NodePtr& out) {
+        if (static_cast<int>(args.size()) != f.argCount) return kArgumentCount;
+        if (!f.tree || !JoinsFollowTheArguments(f.tree.get(), args)) return kNotUsable;
+        std::vector<TreeSize> argSizes;
+        for (const auto& a : args) argSizes.push_back(SizeOf(a.get()));
+        const TreeSize size = InlinedSize(f.tree.get(), argSizes);
+        inlinedNodes_ += size.nodes;
+        if (inlinedNodes_ > kMaxNodes) return kTooLong;
+        if (size.depth > kMaxTreeDepth) return kTooDeep;
+        Spend(ctx_.Budget(), size.nodes);
+        out = InlineCall(f.tree.get(), args);
         return 0;
     }
 
@@ -361,6 +411,7 @@ private:
 
     FormulaContext& ctx_;
     std::string_view text_;
+    const BodyParse* body_;
     std::size_t pos_ = 0;
     int depth_ = 0;
     long long inlinedNodes_ = 0;
@@ -368,10 +419,18 @@ private:
 
 }  // namespace
 
-int ParseFormula(FormulaContext& context, std::string_view upperText, NodePtr& out) {
+int ParseFormula(FormulaContext& context, std::string_view upperText, NodePtr& out,
+                 const BodyParse* body) {
     out.reset();
     NodePtr tree;
-    const int error = Parser(context, upperText).Run(tree);
+    WorkBudget budget(kParseWork, context.Budget());
+    const FormulaContext::BudgetScope scope(context, budget);
+    int error = 0;
+    try {
+        error = Parser(context, upperText, body).Run(tree);
+    } catch (const WorkBudget::Exhausted&) {
+        error = kTooLong;
+    }
     if (error == 0) out = std::move(tree);
     return error;
 }

@@ -183,18 +183,27 @@ void FormulaContext::Simplify(NodePtr& tree) {
     if (!tree) return;
     // Identities such as x * 0 = 0 would give a value to a tree that has none anywhere, so a
     // tree is only touched when it is defined at one point at least.
-    constexpr std::array kPlotSlots = {slot::kX, slot::kY, slot::kZ};
-    std::array<Complex, kPlotSlots.size()> saved{};
-    for (std::size_t i = 0; i < kPlotSlots.size(); ++i) saved[i] = vars.value[kPlotSlots[i]];
-    std::minstd_rand generator(20261206u);
-    std::uniform_real_distribution<long double> coordinate(-5.0L, 5.0L);
+    const long long nodes = TExprNode::CountNodes(tree.get());
     bool defined = false;
-    for (int attempt = 0; attempt < 100 && !defined; ++attempt) {
-        for (const int s : kPlotSlots) SetVar(s, coordinate(generator));
-        defined = Evaluate(*tree);
+    {
+        // Gives the plot variables back also when the work budget runs out.
+        struct SavedSlots {
+            explicit SavedSlots(TVariableTable& t) : table(t), saved(t) {}
+            ~SavedSlots() { table = saved; }
+            TVariableTable& table;
+            const TVariableTable saved;
+        } savedSlots(vars);
+        constexpr std::array kPlotSlots = {slot::kX, slot::kY, slot::kZ};
+        std::minstd_rand generator(20261206u);
+        std::uniform_real_distribution<long double> coordinate(-5.0L, 5.0L);
+        for (int attempt = 0; attempt < 100 && !defined; ++attempt) {
+            Spend(Budget(), nodes);
+            for (const int s : kPlotSlots) SetVar(s, coordinate(generator));
+            defined = Evaluate(*tree);
+        }
     }
-    for (std::size_t i = 0; i < kPlotSlots.size(); ++i) vars.value[kPlotSlots[i]] = saved[i];
     if (!defined) return;
+    Spend(Budget(), 3 * nodes);
     ApplyIdentities(tree);
     FoldConstants(*this, tree);
     ApplyIdentities(tree);

@@ -101,8 +101,9 @@ long double ExpIntegralE1(long double t) {
     return h * std::exp(-t);
 }
 
-// Borwein's alternating series, accurate for s >= 1/2, s != 1.
-long double ZetaBorwein(long double s) {
+// Borwein's alternating series, accurate for s >= 1/2, s != 1; oneMinusS is 1 - s, passed
+// exactly where the caller has it, since near the pole the result is about 1 / (s - 1).
+long double ZetaBorwein(long double s, long double oneMinusS) {
     constexpr int n = 48;
     long double d[n + 1];
     long double term = 1.0L / n, sum = term;
@@ -117,26 +118,12 @@ long double ZetaBorwein(long double s) {
         const long double t = (d[k] - d[n]) / std::pow(static_cast<long double>(k + 1), s);
         total += (k % 2 == 0) ? t : -t;
     }
-    return -total / (d[n] * (1.0L - std::pow(2.0L, 1.0L - s)));
+    // 1 - 2^(1-s) without cancellation, which near s = 1 (and zeta near 0) holds the result.
+    return total / (d[n] * std::expm1(oneMinusS * std::numbers::ln2_v<long double>));
 }
 
 bool IsNonPositiveInteger(long double x) {
     return x <= 0 && x == std::floor(x);
-}
-
-Complex LnGammaShifted(Complex w) {
-    // Stirling's series; w has real part and modulus of at least 20.
-    static constexpr long double kBernoulli[] = {1.0L / 6,   -1.0L / 30,    1.0L / 42,
-                                                 -1.0L / 30, 5.0L / 66,     -691.0L / 2730,
-                                                 7.0L / 6,   -3617.0L / 510};
-    Complex sum = (w - 0.5L) * std::log(w) - w + 0.5L * std::log(2 * kPi);
-    const Complex w2 = w * w;
-    Complex power = w;
-    for (int k = 1; k <= 8; ++k) {
-        sum += kBernoulli[k - 1] / ((2.0L * k) * (2.0L * k - 1) * power);
-        power *= w2;
-    }
-    return sum;
 }
 
 }  // namespace
@@ -178,12 +165,12 @@ long double ExpIntegralEi(long double x) {
 
 long double Zeta(long double s) {
     if (s == 1 || std::isnan(s)) return kNaN;
-    if (s >= 0.5L) return ZetaBorwein(s);
+    if (s >= 0.5L) return ZetaBorwein(s, 1 - s);
     if (s == 0) return -0.5L;
     if (IsNonPositiveInteger(s) && std::fmod(s, 2.0L) == 0 && s != 0) return 0;
     // Functional equation.
     return std::pow(2.0L, s) * std::pow(kPi, s - 1) * std::sin(kPi * s / 2) * std::tgamma(1 - s) *
-           ZetaBorwein(1 - s);
+           ZetaBorwein(1 - s, s);
 }
 
 namespace {
@@ -265,67 +252,60 @@ long double Digamma(long double x) {
     return result + std::log(x) - 0.5L / x - tail;
 }
 
-Complex Gamma(const Complex& z) {
-    if (z.imag() == 0 && IsNonPositiveInteger(z.real())) return {kNaN, kNaN};
-    if (z.real() < 0.5L) return kPi / (std::sin(kPi * z) * Gamma(1.0L - z));
-    Complex w = z, product = 1;
-    while (w.real() < 20 || std::abs(w) < 20) {
-        product *= w;
-        w += 1.0L;
-    }
-    return std::exp(LnGammaShifted(w)) / product;
-}
-
-Complex LnGamma(const Complex& z) {
-    if (z.imag() == 0 && IsNonPositiveInteger(z.real())) return {kNaN, kNaN};
-    if (z.real() <= 0) return std::log(Gamma(z));
-    Complex w = z, logs = 0;
-    while (w.real() < 20 || std::abs(w) < 20) {
-        logs += std::log(w);
-        w += 1.0L;
-    }
-    return LnGammaShifted(w) - logs;
-}
-
 namespace {
 
-// Where the continued fraction of erfc converges fast (Re z >= 1, |z| >= 3): the power series
-// of erf would sum large terms that cancel there.
-bool InContinuedFractionRegion(const Complex& z) {
-    return z.real() >= 1 && std::abs(z) >= 3;
+long double GammaSign(long double x) {
+    return x > 0 || std::fmod(std::floor(x), 2.0L) == 0 ? 1.0L : -1.0L;
 }
 
-// erfc(z) = exp(-z^2) / (sqrt(pi) t), t = z + (1/2)/(z + 1/(z + (3/2)/(z + ...))), from the tail.
-Complex ErfcContinuedFraction(const Complex& z) {
-    Complex t = z;
-    for (int k = 120; k >= 1; --k) t = z + (k / 2.0L) / t;
-    return std::exp(-z * z) / (std::sqrt(kPi) * t);
+bool IsWhole(long double x) {
+    return x == std::floor(x);
+}
+
+// Gamma(a) Gamma(b) / (Gamma(c) Gamma(d)) through logarithms, for arguments whose gammas
+// leave the range; 1/Gamma of a pole is 0.
+long double GammaRatio(long double a, long double b, long double c, long double d) {
+    for (const long double x : {c, d})
+        if (IsNonPositiveInteger(x)) return 0;
+    const long double log = std::lgamma(a) + std::lgamma(b) - std::lgamma(c) - std::lgamma(d);
+    return GammaSign(a) * GammaSign(b) * GammaSign(c) * GammaSign(d) * std::exp(log);
 }
 
 }  // namespace
 
-Complex Erfc(const Complex& z) {
-    if (z.imag() == 0) return std::erfc(z.real());
-    if (z.real() < 0) return 2.0L - Erfc(-z);
-    if (InContinuedFractionRegion(z)) return ErfcContinuedFraction(z);
-    return 1.0L - Erf(z);
+long double Beta(long double a, long double b) {
+    const long double direct = std::tgamma(a) * std::tgamma(b) / std::tgamma(a + b);
+    if (std::isfinite(direct) && direct != 0) return direct;
+    if (IsNonPositiveInteger(a) || IsNonPositiveInteger(b)) return kNaN;
+    return GammaRatio(a, b, a + b, 1);
 }
 
-Complex Erf(const Complex& z) {
-    const long double two_over_sqrt_pi = 2 / std::sqrt(kPi);
-    if (z.real() < 0) return -Erf(-z);
-    if (!InContinuedFractionRegion(z)) {
-        const Complex z2 = z * z;
-        Complex power = z, sum = z;
-        for (int n = 1; n < kMaxIterations; ++n) {
-            power *= -z2 / static_cast<long double>(n);
-            const Complex add = power / (2.0L * n + 1);
-            sum += add;
-            if (std::abs(add) < kEps / 2 * std::abs(sum)) break;
+long double Binomial(long double n, long double k) {
+    constexpr long double kMaxProductTerms = 10000;
+    if (IsWhole(k)) {
+        if (k < 0) {
+            // Only the limit of two negative integers is not 0.
+            if (!IsNonPositiveInteger(n) || k > n) return 0;
+            const long double sign = std::fmod(n - k, 2.0L) == 0 ? 1 : -1;
+            return sign * Binomial(-k - 1, n - k);
         }
-        return two_over_sqrt_pi * sum;
+        const bool whole = IsWhole(n) && n >= 0;
+        if (whole && k > n) return 0;
+        const long double m = whole ? std::min(k, n - k) : k;
+        if (m <= kMaxProductTerms) {
+            long double r = 1;
+            for (long double i = 1; i <= m; ++i) r = r * (n - m + i) / i;
+            return whole ? std::round(r) : r;
+        }
     }
-    return 1.0L - ErfcContinuedFraction(z);
+    auto reciprocalGamma = [](long double x) {
+        return IsNonPositiveInteger(x) ? 0.0L : 1 / std::tgamma(x);
+    };
+    const long double direct =
+        std::tgamma(n + 1) * reciprocalGamma(k + 1) * reciprocalGamma(n - k + 1);
+    if (std::isfinite(direct) && direct != 0) return direct;
+    if (IsNonPositiveInteger(n + 1)) return kNaN;
+    return GammaRatio(n + 1, 1, k + 1, n - k + 1);
 }
 
 }  // namespace quorlin::special

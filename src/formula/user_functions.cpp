@@ -2,11 +2,13 @@
 // and the user-function block of diagram files.
 #include <algorithm>
 #include <cctype>
+#include <unordered_map>
+#include <unordered_set>
 
+#include "core/binio.h"
 #include "formula/formula_context.h"
 #include "formula/name_table.h"
 #include "formula/parser.h"
-#include "core/binio.h"
 
 namespace quorlin {
 
@@ -19,11 +21,6 @@ static_assert(kNameField + kBodyField + 2 + kPointerField == userfn::kRecordSize
 
 bool AllLetters(std::string_view name) {
     return std::all_of(name.begin(), name.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
-}
-
-bool IsReservedName(std::string_view name) {
-    const auto names = ReservedNames();
-    return std::find(names.begin(), names.end(), name) != names.end();
 }
 
 bool HasXYZ(std::string_view name) {
@@ -46,9 +43,31 @@ int ClampArgCount(int argCount) {
 }  // namespace
 
 const UserFunction* FormulaContext::FindUserFunction(std::string_view upperName) const {
-    for (const auto& f : userFunctions_)
-        if (f.name == upperName) return &f;
-    return nullptr;
+    const auto it = userIndex_.find(upperName);
+    return it == userIndex_.end() ? nullptr : &userFunctions_[it->second];
+}
+
+void FormulaContext::IndexUserFunctions() {
+    userIndex_.clear();
+    for (std::size_t i = 0; i < userFunctions_.size(); ++i)
+        userIndex_.emplace(userFunctions_[i].name, i);
+}
+
+std::unordered_set<std::string> FormulaContext::CallersOf(std::string_view name) const {
+    std::unordered_map<std::string_view, std::vector<std::string_view>> callersOfCallee;
+    for (const UserFunction& f : userFunctions_)
+        for (const std::string& callee : f.calls) callersOfCallee[callee].push_back(f.name);
+    std::unordered_set<std::string> callers;
+    std::vector<std::string_view> open = {name};
+    while (!open.empty()) {
+        const std::string_view callee = open.back();
+        open.pop_back();
+        const auto it = callersOfCallee.find(callee);
+        if (it == callersOfCallee.end()) continue;
+        for (const std::string_view caller : it->second)
+            if (callers.emplace(caller).second) open.push_back(caller);
+    }
+    return callers;
 }
 
 int FormulaContext::DefineUserFunction(std::string_view name, std::string_view body, int argCount,
@@ -61,16 +80,25 @@ int FormulaContext::DefineUserFunction(std::string_view name, std::string_view b
     const std::string upperBody = UpperCased(body);
     if (upperBody.find_first_not_of(' ') == std::string::npos) return userfn::kEmptyBody;
     if (upperBody.size() > userfn::kMaxBodyLength) return userfn::kBodyTooLong;
+    // A body may not call the function itself, nor any function that calls it: the stored
+    // trees would stop following the definitions, and a file could never be read back.
+    const std::unordered_set<std::string> callers = CallersOf(upperName);
+    const BodyParse parse{upperName, &callers};
     NodePtr tree;
-    if (const int e = ParseFormula(*this, upperBody, tree)) return userfn::kBodyParseError + e;
+    if (const int e = ParseFormula(*this, upperBody, tree, &parse))
+        return userfn::kBodyParseError + e;
 
-    UserFunction f{upperName, upperBody, ClampArgCount(argCount), std::move(tree)};
+    UserFunction f{upperName, upperBody, ClampArgCount(argCount), std::move(tree),
+                   CalledUserFunctions(*this, upperBody)};
     auto it = std::find_if(userFunctions_.begin(), userFunctions_.end(),
                            [existing](const UserFunction& g) { return &g == existing; });
-    if (it != userFunctions_.end())
+    if (it != userFunctions_.end()) {
         *it = std::move(f);
-    else
+        IndexUserFunctions();
+    } else {
         userFunctions_.push_back(std::move(f));
+        userIndex_.emplace(upperName, userFunctions_.size() - 1);
+    }
     CollectNamesWithXYZ();
     return userfn::kDone;
 }
@@ -85,12 +113,14 @@ bool FormulaContext::RemoveUserFunction(std::string_view name) {
     const auto removed = std::erase_if(
         userFunctions_, [&upperName](const UserFunction& f) { return f.name == upperName; });
     if (removed == 0) return false;
+    IndexUserFunctions();
     CollectNamesWithXYZ();
     return true;
 }
 
 void FormulaContext::FreeUserFunctions() {
     userFunctions_.clear();
+    userIndex_.clear();
     CollectNamesWithXYZ();
 }
 
@@ -134,37 +164,56 @@ bool FormulaContext::ReadUserFunctions(ByteReader& in) {
     }
     if (in.Failed()) return false;
 
-    userFunctions_.clear();
+    std::vector<UserFunction> functions;
+    std::unordered_set<std::string> names;
     for (auto& r : records) {
         // Records from a damaged or foreign file may break the rules a definition keeps;
         // such a record is dropped rather than given a name the parser cannot reach.
         r.name = UpperCased(r.name);
-        if (CheckName(r.name) != 0 || FindUserFunction(r.name)) continue;
+        if (CheckName(r.name) != 0 || !names.insert(r.name).second) continue;
         if (r.body.size() > userfn::kMaxBodyLength) continue;  // a field without terminator
-        userFunctions_.push_back({r.name, UpperCased(r.body), ClampArgCount(r.argCount), nullptr});
+        functions.push_back({r.name, UpperCased(r.body), ClampArgCount(r.argCount), nullptr, {}});
     }
-    ParseStoredBodies();
+    std::swap(userFunctions_, functions);
+    IndexUserFunctions();
+    if (!ParseStoredBodies()) {
+        std::swap(userFunctions_, functions);
+        IndexUserFunctions();
+        return false;
+    }
     CollectNamesWithXYZ();
     return true;
 }
 
-void FormulaContext::ParseStoredBodies() {
-    // A body can only be parsed once the functions it calls have their trees, and a function
-    // deleted and defined again is stored behind the functions that use it. So the bodies are
-    // parsed in rounds until one makes no progress; a few rounds repair any order that editing
-    // leaves, and the bound keeps a hostile file from costing one round per record.
-    constexpr int kMaxRounds = 16;
-    bool progress = true;
-    for (int round = 0; round < kMaxRounds && progress; ++round) {
-        progress = false;
-        for (UserFunction& f : userFunctions_) {
-            if (f.tree) continue;
-            NodePtr tree;
-            if (ParseFormula(*this, f.body, tree) != 0) continue;
-            f.tree = std::move(tree);
-            progress = true;
-        }
+bool FormulaContext::ParseStoredBodies() {
+    // A body is parsed once the functions it calls have their trees: in the order of a walk
+    // that takes a function when its last callee is done. A function deleted and defined again
+    // is stored behind the functions that use it, so the file's order is no guide. Functions
+    // on a cycle never come up and keep no tree, as do the callers of a body that fails.
+    const std::size_t count = userFunctions_.size();
+    std::vector<std::vector<std::size_t>> callers(count);
+    std::vector<std::size_t> calleesLeft(count, 0);
+    std::vector<std::size_t> ready;
+    for (std::size_t i = 0; i < count; ++i) {
+        UserFunction& f = userFunctions_[i];
+        f.calls = CalledUserFunctions(*this, f.body);
+        for (const std::string& callee : f.calls) callers[userIndex_.at(callee)].push_back(i);
+        calleesLeft[i] = f.calls.size();
+        if (calleesLeft[i] == 0) ready.push_back(i);
     }
+    WorkBudget block(kBlockWork, budget_);
+    const BudgetScope scope(*this, block);
+    while (!ready.empty()) {
+        const std::size_t i = ready.back();
+        ready.pop_back();
+        UserFunction& f = userFunctions_[i];
+        const BodyParse parse{f.name, nullptr};
+        ParseFormula(*this, f.body, f.tree, &parse);
+        if (block.Left() < 0) return false;
+        for (const std::size_t caller : callers[i])
+            if (--calleesLeft[caller] == 0) ready.push_back(caller);
+    }
+    return true;
 }
 
 }  // namespace quorlin

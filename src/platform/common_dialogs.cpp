@@ -3,10 +3,12 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -51,37 +53,6 @@ QPixmap ColourSwatch(const QColor& color) {
     return swatch;
 }
 
-// QFontDialog without buttons of its own, with a colour button beside it.
-std::optional<std::pair<QFont, QColor>> RunFontAndColourDialog(QWidget* parent,
-                                                               const QString& caption,
-                                                               const QFont& font, QColor color) {
-    QDialog dialog(parent);
-    dialog.setWindowTitle(caption);
-    auto* fonts = new QFontDialog(font, &dialog);
-    fonts->setWindowFlags(Qt::Widget);
-    fonts->setOptions(QFontDialog::NoButtons);
-    auto* colourButton = new QPushButton(QObject::tr("Colour ..."), &dialog);
-    colourButton->setIcon(ColourSwatch(color));
-    QObject::connect(colourButton, &QPushButton::clicked, &dialog, [&] {
-        const QColor chosen = QColorDialog::getColor(color, &dialog, caption);
-        if (!chosen.isValid()) return;
-        color = chosen;
-        colourButton->setIcon(ColourSwatch(color));
-    });
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(colourButton);
-    bottom->addStretch();
-    bottom->addWidget(buttons);
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(fonts);
-    layout->addLayout(bottom);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return std::pair{fonts->currentFont(), color};
-}
-
 ServiceSlot<CommonDialogs, QtCommonDialogs>& Slot() {
     static ServiceSlot<CommonDialogs, QtCommonDialogs> slot;
     return slot;
@@ -96,6 +67,61 @@ std::optional<Answer> NextAnswer(std::deque<std::optional<Answer>>& answers) {
 }
 
 }  // namespace
+
+// --- FontAndColourDialog ---
+
+FontAndColourDialog::FontAndColourDialog(QWidget* parent, const QString& caption, const QFont& font,
+                                         const QColor& color)
+    : QDialog(parent), fonts_(new QFontDialog(font, this)), color_(color) {
+    setWindowTitle(caption);
+    // The font lists are a dialog of their own inside this one: whatever ends them (Escape in
+    // one of their fields above all) ends the whole chooser, which would otherwise stay open
+    // with nothing but its buttons.
+    fonts_->setWindowFlags(Qt::Widget);
+    fonts_->setOptions(QFontDialog::NoButtons);
+    connect(fonts_, &QDialog::rejected, this, &QDialog::reject);
+    connect(fonts_, &QDialog::accepted, this, &QDialog::accept);
+    // Enter, which the font lists would swallow for want of a button of their own, is OK.
+    fonts_->installEventFilter(this);
+    auto* colourButton = new QPushButton(tr("Colour ..."), this);
+    colourButton->setIcon(ColourSwatch(color_));
+    connect(colourButton, &QPushButton::clicked, this, [this, colourButton, caption] {
+        const QColor chosen = QColorDialog::getColor(color_, this, caption);
+        if (!chosen.isValid()) return;
+        color_ = chosen;
+        colourButton->setIcon(ColourSwatch(color_));
+    });
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(colourButton);
+    bottom->addStretch();
+    bottom->addWidget(buttons);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(fonts_);
+    layout->addLayout(bottom);
+}
+
+bool FontAndColourDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == fonts_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            accept();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+QFont FontAndColourDialog::SelectedFont() const {
+    return fonts_->currentFont();
+}
+
+QString FontCaption(const FontChoice& font) {
+    return QStringLiteral("%1 %2").arg(font.font.faceName).arg(font.pointSizeTenths / 10.0);
+}
 
 QStringList ToQtNameFilters(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
@@ -137,30 +163,50 @@ FontChoice ChoiceOfFont(const QFont& font, const QColor& color, int pixelsPerInc
     return choice;
 }
 
+QString& LastFileFolder() {
+    static QString folder;
+    return folder;
+}
+
+QString StartFolder(const FileDialogRequest& request) {
+    if (!request.directory.isEmpty()) return request.directory;
+    const QFileInfo proposed(request.fileName);
+    if (!request.fileName.isEmpty() && proposed.isAbsolute()) return proposed.absolutePath();
+    if (!LastFileFolder().isEmpty()) return LastFileFolder();
+    return QDir::homePath();
+}
+
 // --- CommonDialogs ---
 
 std::optional<QString> CommonDialogs::OpenFileName(QWidget* parent,
                                                    const FileDialogRequest& request) {
-    const std::optional<QString> chosen = RunFileDialog(parent, FileDialogMode::Open, request);
+    FileDialogRequest asked = request;
+    asked.directory = StartFolder(request);
+    const std::optional<QString> chosen = RunFileDialog(parent, FileDialogMode::Open, asked);
     if (!chosen || chosen->isEmpty()) return std::nullopt;
     QString name = *chosen;
     if (!QFileInfo::exists(name)) name = WithDefaultExtension(name, request.defaultExtension);
     if (!QFileInfo(name).isFile()) return std::nullopt;
+    LastFileFolder() = QFileInfo(name).absolutePath();
     return name;
 }
 
 std::optional<QString> CommonDialogs::SaveFileName(QWidget* parent,
                                                    const FileDialogRequest& request) {
-    const std::optional<QString> chosen = RunFileDialog(parent, FileDialogMode::Save, request);
+    FileDialogRequest asked = request;
+    asked.directory = StartFolder(request);
+    const std::optional<QString> chosen = RunFileDialog(parent, FileDialogMode::Save, asked);
     if (!chosen || chosen->isEmpty()) return std::nullopt;
     const QString name = WithDefaultExtension(*chosen, request.defaultExtension);
     if (QFileInfo(name).isDir()) return std::nullopt;
+    LastFileFolder() = QFileInfo(name).absolutePath();
     return name;
 }
 
 std::optional<FontChoice> CommonDialogs::ChooseFont(QWidget* parent, const QString& caption,
                                                     const FontChoice& initial) {
-    std::optional<FontChoice> choice = RunFontDialog(parent, caption, initial);
+    std::optional<FontChoice> choice =
+        RunFontDialog(parent, caption.isEmpty() ? FontCaption(initial) : caption, initial);
     if (!choice) return std::nullopt;
     choice->font.escapement = initial.font.escapement;
     return choice;
@@ -177,11 +223,7 @@ std::optional<QColor> CommonDialogs::ChooseColor(QWidget* parent, const QString&
 
 std::optional<QString> QtCommonDialogs::RunFileDialog(QWidget* parent, FileDialogMode mode,
                                                       const FileDialogRequest& request) {
-    QString directory = request.directory;
-    if (directory.isEmpty() && request.fileName.contains(QLatin1Char('/'))) {
-        directory = QFileInfo(request.fileName).path();
-    }
-    QFileDialog dialog(parent, request.title, directory);
+    QFileDialog dialog(parent, request.title, request.directory);
     dialog.setNameFilters(ToQtNameFilters(request.filter));
     if (mode == FileDialogMode::Open) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -201,10 +243,10 @@ std::optional<QString> QtCommonDialogs::RunFileDialog(QWidget* parent, FileDialo
 
 std::optional<FontChoice> QtCommonDialogs::RunFontDialog(QWidget* parent, const QString& caption,
                                                          const FontChoice& initial) {
-    const auto chosen =
-        RunFontAndColourDialog(parent, caption, FontOfChoice(initial), initial.color);
-    if (!chosen) return std::nullopt;
-    return ChoiceOfFont(chosen->first, chosen->second, ScreenMetrics().pixelsPerInchY);
+    FontAndColourDialog dialog(parent, caption, FontOfChoice(initial), initial.color);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return ChoiceOfFont(dialog.SelectedFont(), dialog.SelectedColor(),
+                        ScreenMetrics().pixelsPerInchY);
 }
 
 std::optional<QColor> QtCommonDialogs::RunColorDialog(QWidget* parent, const QString& caption,
@@ -222,9 +264,10 @@ std::optional<QString> ScriptedCommonDialogs::RunFileDialog(QWidget*, FileDialog
     return NextAnswer(fileAnswers);
 }
 
-std::optional<FontChoice> ScriptedCommonDialogs::RunFontDialog(QWidget*, const QString&,
+std::optional<FontChoice> ScriptedCommonDialogs::RunFontDialog(QWidget*, const QString& caption,
                                                                const FontChoice& initial) {
     fontAsks.push_back(initial);
+    fontCaptions.push_back(caption);
     return NextAnswer(fontAnswers);
 }
 

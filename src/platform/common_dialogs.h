@@ -6,8 +6,10 @@
 // whichever implementation ran: a saved name without extension gets the default one, an opened
 // name gets it when the name as typed does not exist, and an open answer naming no existing file
 // is refused. The Qt implementation shows QFileDialog, a QFontDialog with a colour choice beside
-// it, and QColorDialog; tests install a ScriptedCommonDialogs with SetCommonDialogs.
+// it (FontAndColourDialog), and QColorDialog; tests install a ScriptedCommonDialogs with
+// SetCommonDialogs.
 #include <QColor>
+#include <QDialog>
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -17,6 +19,7 @@
 #include "platform/drawing_tools.h"
 
 class QFont;
+class QFontDialog;
 class QWidget;
 
 namespace quorlin::platform {
@@ -26,8 +29,15 @@ struct FileDialogRequest {
     QString filter;            // "A files (*.A)|*.a|All files (*.*)|*.*"
     QString defaultExtension;  // "emf" (a leading dot is allowed)
     QString fileName;          // the proposed name, possibly with its folder
-    QString directory;         // the initial folder; empty: the proposed name's
+    QString directory;         // the initial folder; empty: see StartFolder
 };
+
+// The folder a file dialog opens in: the one the request names; else the proposed name's
+// folder when the name is a full path (the current file's); else the folder of the file last
+// chosen in a file dialog; else the home folder. Never the process's working folder.
+QString StartFolder(const FileDialogRequest& request);
+// The folder of the file last chosen in a file dialog of this run (empty before the first).
+QString& LastFileFolder();
 
 enum class FileDialogMode { Open, Save };
 
@@ -53,6 +63,27 @@ QString WithDefaultExtension(const QString& path, const QString& extension);
 QFont FontOfChoice(const FontChoice& choice);
 FontChoice ChoiceOfFont(const QFont& font, const QColor& color, int pixelsPerInch);
 
+// The caption of a font chooser for a font that has no name of its own: its face and size.
+QString FontCaption(const FontChoice& font);
+
+// The font chooser the Qt dialogs show: QFontDialog's lists and sample with a colour button
+// beside them. Escape anywhere in it, Cancel and the close box cancel the whole chooser; Enter
+// anywhere in it is OK.
+class FontAndColourDialog final : public QDialog {
+public:
+    FontAndColourDialog(QWidget* parent, const QString& caption, const QFont& font,
+                        const QColor& color);
+    QFont SelectedFont() const;
+    QColor SelectedColor() const { return color_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QFontDialog* fonts_;
+    QColor color_;
+};
+
 class CommonDialogs {
 public:
     virtual ~CommonDialogs() = default;
@@ -62,9 +93,11 @@ public:
     std::optional<QString> SaveFileName(QWidget* parent, const FileDialogRequest& request);
 
     // The chosen font and colour; the chooser does not turn text, so the initial font's
-    // escapement is kept. An invalid colour counts as cancelled.
+    // escapement is kept. The caption names the font being chosen ("axis labels"); without
+    // one the chooser is captioned with the initial font's face and size.
     std::optional<FontChoice> ChooseFont(QWidget* parent, const QString& caption,
                                          const FontChoice& initial);
+    // The chosen colour; an invalid colour counts as cancelled.
     std::optional<QColor> ChooseColor(QWidget* parent, const QString& caption,
                                       const QColor& initial);
 
@@ -101,8 +134,9 @@ public:
         FileDialogRequest request;
     };
     std::vector<FileAsk> fileAsks;
-    std::vector<FontChoice> fontAsks;  // the initial fonts offered
-    std::vector<QColor> colorAsks;     // the initial colours offered
+    std::vector<FontChoice> fontAsks;   // the initial fonts offered
+    std::vector<QString> fontCaptions;  // and the choosers' captions
+    std::vector<QColor> colorAsks;      // the initial colours offered
 
 protected:
     std::optional<QString> RunFileDialog(QWidget* parent, FileDialogMode mode,

@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <algorithm>
 
 #include "core/random.h"
@@ -644,6 +645,25 @@ void Dialog::reject() {
 
 void Dialog::accept() {
     OnControl(kIdOk);
+}
+
+void Dialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous()) return;
+    // As a dialog manager does: the focus goes to the first control that takes it, and an edit
+    // that gets it this way has its text selected, so that typing replaces what was offered.
+    QWidget* target = focusWidget();
+    if (!target) {
+        for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+            if (w->isVisibleTo(this) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+                target = w;
+                break;
+            }
+        }
+        if (!target) return;
+        target->setFocus(Qt::TabFocusReason);
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(target)) edit->selectAll();
 }
 
 void Dialog::hideEvent(QHideEvent* event) {

@@ -5,7 +5,7 @@
 // where a template reuses an id for two kinds, by kind). The program overrides SetupWindow (fill
 // the controls), CanClose (validate; false refuses OK) and OnControl (buttons and check boxes).
 // Button 1 (OK) asks CanClose and then closes with 1; button 2 (Cancel, Escape, the close box)
-// closes with 2.
+// closes with 2. When a dialog shows, the edit that gets the focus has its text selected.
 //
 // Modal: Execute() builds the dialog, runs SetupWindow and exec(), and returns the result.
 // Modeless: Create() builds and sets it up once; ShowDialog/HideDialog show and hide it; closing
@@ -165,6 +165,8 @@ public:
 protected:
     void reject() override;  // Escape and the close box: OnControl(2)
     void accept() override;  // Enter on the default button goes through its click
+    // Focuses the first control that takes the focus, selecting an edit's text.
+    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:

@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 #include <map>
 #include <tuple>
 
@@ -67,6 +68,9 @@ public:
         return out;
     }
 
+    // Popups inside other popups, the innermost after the popups that hold them.
+    QList<QMenu*> Submenus() const { return shown_ ? shown_->submenus : QList<QMenu*>(); }
+
     std::vector<int> Ids() const {
         std::vector<int> ids;
         if (!shown_) return ids;
@@ -91,6 +95,7 @@ private:
         std::multimap<int, QAction*> byId;
         QList<QAction*> extra;  // accelerator entries without a menu item
         QList<QKeySequence> accelerators;
+        QList<QMenu*> submenus;  // popups inside popups, in the order they open
     };
 
     QAction* CommandAction(Built& built, const QString& text, int id, QObject* parent) {
@@ -114,6 +119,7 @@ private:
                         built.topLevel << sub->menuAction();
                     } else {
                         open.back()->addMenu(sub);
+                        built.submenus << sub;
                     }
                     open.push_back(sub);
                     break;
@@ -198,6 +204,15 @@ FrameWindow::FrameWindow(Window* hosted, QWidget* owner, HostTag)
     hosted->outer_ = this;
     setWindowTitle(hosted->windowTitle());
     connect(hosted, &QWidget::windowTitleChanged, this, &QWidget::setWindowTitle);
+    // Exit in an owned window's menu leaves the program: it goes to the frame that owns it.
+    HandleCommand(kCmExit, [this] {
+        QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+        if (auto* frame = qobject_cast<FrameWindow*>(owner); frame && frame != this) {
+            frame->DispatchCommand(kCmExit);
+        } else {
+            close();
+        }
+    });
     connect(hosted, &Window::MenuChanged, this, [this] { ShowMenuSet(); });
 }
 
@@ -370,6 +385,15 @@ void FrameWindow::RefreshCommands() {
             action->setChecked(state.checked);
             if (state.text) action->setText(*state.text);
         }
+    }
+    // A submenu whose items are all disabled is disabled itself, as an unbuilt command is; the
+    // innermost go first, so an outer one sees what became of them.
+    const QList<QMenu*> submenus = menuSet_->Submenus();
+    for (auto it = submenus.rbegin(); it != submenus.rend(); ++it) {
+        const QList<QAction*> items = (*it)->actions();
+        (*it)->menuAction()->setEnabled(std::any_of(items.begin(), items.end(), [](QAction* a) {
+            return !a->isSeparator() && a->isEnabled();
+        }));
     }
 }
 

@@ -6,20 +6,20 @@
 // AcceleratorTable data with one QAction per command id. A command goes to the active child's
 // level chain (Window::OnCommand) first, then to the frame's OnCommand. Enablers and check marks
 // are applied to the QActions before a menu shows, after each command and when the active child
-// changes.
+// changes; a submenu whose items are all disabled is disabled too.
 //
 // An owned window (a linked 3D, level-curve, stereogram, time or phase window) is a Window shown
 // as a top-level window of its owner: ShowOwnedWindow wraps it in a single-window FrameWindow
-// that carries its menu bar.
+// that carries its menu bar; Exit in that menu goes on to the frame that owns it.
 #include <QList>
 #include <QMainWindow>
 #include <QStringList>
 #include <memory>
 
 #include "platform/command_table.h"
-#include "resources/templates.h"
 #include "platform/window.h"
 #include "resources/command_ids.h"
+#include "resources/templates.h"
 
 class QMdiArea;
 class QMdiSubWindow;

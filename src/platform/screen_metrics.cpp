@@ -4,6 +4,7 @@
 #include <QPaintDevice>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace quorlin::platform {
@@ -45,6 +46,14 @@ DeviceMetrics ScreenMetrics(const QScreen* screen) {
                                    static_cast<int>(std::lround(mm.height()))),
                              static_cast<int>(std::lround(screen->logicalDotsPerInchX())),
                              static_cast<int>(std::lround(screen->logicalDotsPerInchY())));
+}
+
+QRect FitInside(const QRect& wanted, const QRect& area) {
+    const int width = std::clamp(wanted.width(), 1, std::max(area.width(), 1));
+    const int height = std::clamp(wanted.height(), 1, std::max(area.height(), 1));
+    const int x = std::clamp(wanted.x(), area.x(), area.x() + std::max(area.width() - width, 0));
+    const int y = std::clamp(wanted.y(), area.y(), area.y() + std::max(area.height() - height, 0));
+    return QRect(x, y, width, height);
 }
 
 DeviceMetrics MetricsOfDevice(const QPaintDevice& device) {

@@ -5,6 +5,7 @@
 // Virtual displays and some paint devices report a physical size of zero; such a size is then
 // derived from the pixel count at the device's pixels per inch (96 when that is unknown too),
 // so no caller ever divides by a zero size.
+#include <QRect>
 #include <QSize>
 
 class QPaintDevice;
@@ -33,6 +34,10 @@ DeviceMetrics MakeDeviceMetrics(QSize pixels, QSize millimetres, int pixelsPerIn
 // The metrics of a screen in device-independent pixels (the primary screen when none is
 // given; a nominal 1024 x 768 screen at 96 dpi when there is no screen at all).
 DeviceMetrics ScreenMetrics(const QScreen* screen = nullptr);
+
+// The rectangle moved, and shrunk where it is larger, so that it lies inside area: a window
+// placed from a kept or a default geometry stays whole on the screen or in its frame.
+QRect FitInside(const QRect& wanted, const QRect& area);
 
 // The metrics a drawing on the device should use. Widgets, images and pixmaps answer with the
 // screen's (an off-screen picture is made for the screen and must give the same pen widths and

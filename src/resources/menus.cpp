@@ -197,6 +197,7 @@ constexpr auto kPlot2File = std::to_array<MenuItemTemplate>({
     Sep(),
     Item("Use defaults for child windows", cmd::kUseDefaults),
     Item("&Close", cmd::kClose),
+    Item("E&xit", cmd::kFrameExit),
     End(),
     Popup("&Equa"),
     Item("1. Explicit ...\tF1", cmd::kNewExplicit2D),
@@ -316,6 +317,7 @@ constexpr auto kPlot3File = std::to_array<MenuItemTemplate>({
     Sep(),
     Item("Use defaults for child windows", cmd::kUseDefaults),
     Item("&Linked window ...", cmd::kLinkedWindow),
+    Item("E&xit", cmd::kFrameExit),
     End(),
     Popup("&Equa"),
     Item("1. Explicit ...\tF1", cmd::kNew3DExplicit),
@@ -450,6 +452,8 @@ constexpr auto kLevelFile = std::to_array<MenuItemTemplate>({
 });
 
 constexpr auto kLevelBody = std::to_array<MenuItemTemplate>({
+    Sep(),
+    Item("E&xit", cmd::kFrameExit),
     End(),
     Popup("&View"),
     Item("&Axes\tCtrl+A", cmd::kAxes),
@@ -501,6 +505,8 @@ constexpr auto kRdsFile = std::to_array<MenuItemTemplate>({
 constexpr auto kRdsBody = std::to_array<MenuItemTemplate>({
     Sep(),
     Item("&Help ...", cmd::kHelp),
+    Sep(),
+    Item("E&xit", cmd::kFrameExit),
     End(),
 });
 

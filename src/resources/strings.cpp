@@ -183,6 +183,7 @@ constexpr StringEntry kStrings[] = {
     {406, "inconsistent data"},
     {408, "incompatible versions!"},
     {409, "nothing to do"},
+    {410, "nothing to show"},
     {411, "cannot open file"},
     {414, "positive value?"},
     {415, "make a selection"},

@@ -3,18 +3,58 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include "core/errors.h"
 
 namespace quorlin {
 
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    const qint64 size = file.size();
-    if (size < 0 || size > kMaxFileBytes) return std::nullopt;
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    const qint64 got = file.read(reinterpret_cast<char*>(bytes.data()), size);
-    if (got != size) return std::nullopt;
+namespace {
+
+// Closes a file descriptor at the end of a scope.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int Get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+}  // namespace
+
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const QString& path, std::int64_t maxBytes) {
+    const QByteArray native = QFile::encodeName(path);
+    if (native.isEmpty()) return std::nullopt;
+    // Without O_NONBLOCK, opening a FIFO that nobody writes to waits in open(2) for ever; the
+    // type is checked on the opened descriptor, so nothing can be swapped in between.
+    const FileDescriptor file(
+        ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (file.Get() < 0) return std::nullopt;
+    struct stat status {};
+    if (::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+    if (status.st_size < 0 || status.st_size > maxBytes) return std::nullopt;
+    // Read one byte more than the size said, to notice a file that grew meanwhile.
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(status.st_size) + 1);
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(file.Get(), bytes.data() + got, bytes.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return std::nullopt;
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    if (got > static_cast<std::size_t>(status.st_size)) return std::nullopt;
+    bytes.resize(got);
     return bytes;
 }
 

@@ -22,8 +22,12 @@ namespace quorlin {
 // Files above this size are not diagrams or ini files of this program.
 inline constexpr std::int64_t kMaxFileBytes = 512LL * 1024 * 1024;
 
-// The bytes of the file; nothing when it cannot be read or is larger than kMaxFileBytes.
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const QString& path);
+// The bytes of the file: every file the program reads comes through here. Nothing when it
+// cannot be read, is larger than maxBytes, or is not a regular file: a FIFO, a device or a
+// socket given as a diagram or standing in for an ini file is refused at once instead of
+// waiting for a writer.
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const QString& path,
+                                                       std::int64_t maxBytes = kMaxFileBytes);
 
 // Replaces the file at path by bytes. On failure returns false, leaves any previous file as it
 // was and, when error is given, puts the reason there.

@@ -3,17 +3,18 @@
 #include <QFileInfo>
 #include <utility>
 
+#include "core/errors.h"
+#include "core/text_helpers.h"
 #include "platform/boxes.h"
 #include "platform/common_dialogs.h"
 #include "platform/frame_window.h"
+#include "platform/text_codec.h"
 #include "resources/command_ids.h"
 #include "resources/resources.h"
 #include "shell/diagram_file.h"
 #include "core/errors.h"
 #include "core/file_strings.h"
 #include "shell/note_win.h"
-#include "core/text_helpers.h"
-#include "platform/text_codec.h"
 
 namespace quorlin {
 namespace {
@@ -337,7 +338,9 @@ int TFileMsgWin::LoadBitmapFile() {
     if (background_.fileName.isEmpty() || !QFileInfo::exists(background_.fileName)) {
         return kErrCouldNotFind;
     }
-    QImage image(background_.fileName);
+    const auto bytes = ReadWholeFile(background_.fileName);
+    if (!bytes) return kErrCannotOpenFile;
+    QImage image = QImage::fromData(bytes->data(), static_cast<int>(bytes->size()));
     if (image.isNull()) return kErrCannotOpenFile;
     background_.image = std::move(image);
     background_.present = true;

@@ -1,12 +1,18 @@
 #include "shell/help_window.h"
 
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QStyle>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "resources/resources.h"
 
@@ -16,6 +22,11 @@ HelpWindow::HelpWindow(QWidget* owner)
     : QWidget(owner, Qt::Window), text_(new QPlainTextEdit(this)), search_(new QLineEdit(this)) {
     setWindowTitle(tr("Help"));
     text_->setReadOnly(true);
+    // The help texts line their tables up with blanks: they need every character equally wide.
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setStyleHint(QFont::Monospace);
+    text_->setFont(fixed);
+    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(new QLabel(tr("Find:"), this));
     searchRow->addWidget(search_);
@@ -29,7 +40,13 @@ HelpWindow::HelpWindow(QWidget* owner)
             text_->find(search_->text());
         }
     });
-    resize(560, 480);
+    // Wide enough for the texts' lines of up to 82 characters beside the scroll bar and the
+    // margins, as far as the screen allows.
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int columns =
+        QFontMetrics(fixed).horizontalAdvance(QString(82, QLatin1Char('m'))) + scrollBar + 48;
+    const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect();
+    resize(screen.isEmpty() ? columns : std::min(columns, screen.width()), 480);
 }
 
 void HelpWindow::ShowHelp(const QString& helpName, const QString& topic) {
@@ -50,6 +67,10 @@ bool HelpWindow::FindTopic(const QString& topic) {
     if (text_->find(topic)) return true;
     text_->moveCursor(QTextCursor::Start);
     return false;
+}
+
+QFont HelpWindow::TextFont() const {
+    return text_->font();
 }
 
 QString HelpWindow::Text() const {

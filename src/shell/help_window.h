@@ -1,7 +1,8 @@
 #pragma once
-// The help viewer: a read-only text window that shows a help text of the resources by name and
-// scrolls to a topic. The main frame keeps one; each graphing window keeps its own of the same
-// class, so that it hides together with its window.
+// The help viewer: a read-only text window in a fixed-pitch font that shows a help text of the
+// resources by name and scrolls to a topic. The main frame keeps one; each graphing window keeps
+// its own of the same class, so that it hides together with its window.
+#include <QFont>
 #include <QString>
 #include <QWidget>
 
@@ -21,6 +22,7 @@ public:
 
     QString CurrentName() const { return name_; }
     QString Text() const;
+    QFont TextFont() const;
     // The line the topic search put the cursor on, from 0.
     int CurrentLine() const;
 

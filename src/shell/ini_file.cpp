@@ -1,9 +1,9 @@
 #include "shell/ini_file.h"
 
 #include "core/binio.h"
+#include "core/errors.h"
 #include "platform/config_dir.h"
 #include "shell/diagram_file.h"
-#include "core/errors.h"
 
 namespace quorlin {
 
@@ -108,7 +108,9 @@ void ShellIniWords::LoadFrom(const IniRecord& record) {
 }
 
 std::optional<IniRecord> ReadIni(const QString& name, int kind) {
-    const auto bytes = ReadWholeFile(platform::ConfigFilePath(name));
+    // An ini file is 1281 bytes; anything far larger is not one of ours.
+    constexpr std::int64_t kMaxIniBytes = 64 * 1024;
+    const auto bytes = ReadWholeFile(platform::ConfigFilePath(name), kMaxIniBytes);
     if (!bytes) return std::nullopt;
     return IniRecord::Decode(*bytes, kind);
 }

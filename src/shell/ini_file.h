@@ -13,7 +13,8 @@
 //   words 12-15 the window placement x, y, width, height in pixels (width 0: none stored).
 //
 // The frame keeps "qz.ini" in the same scheme under kind kFrameIniKind: int block 0 words 0-3
-// its placement, word 4 whether it was maximised; flag block 0 byte 0 "Open last", byte 1
+// its placement (the top left corner of the frame with its title bar, the size of its client
+// area), word 4 whether it was maximised; flag block 0 byte 0 "Open last", byte 1
 // "Use defaults".
 //
 // A missing, short or damaged file, or one of another kind or an unknown version, is not read

@@ -3,9 +3,10 @@
 #include <QApplication>
 #include <QDateTime>
 
-#include "core/random.h"
-#include "platform/single_instance.h"
 #include "core/numbers.h"
+#include "core/random.h"
+#include "platform/program_icon.h"
+#include "platform/single_instance.h"
 #include "shell/plot_frame.h"
 
 namespace quorlin {
@@ -16,6 +17,7 @@ int TPlot::Run(const QStringList& arguments) {
     if (instance.TryHandOver(fileName)) return 0;
     instance.Listen();
 
+    QApplication::setWindowIcon(platform::ProgramIcon());
     SeedRandom(static_cast<std::uint64_t>(QDateTime::currentSecsSinceEpoch()));
     InitGlobalConstants();
 

@@ -1,11 +1,15 @@
 #include "shell/plot_frame.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QShowEvent>
+#include <QStyle>
 #include <QTimer>
 
 #include "platform/common_dialogs.h"
+#include "platform/screen_metrics.h"
 #include "platform/strings.h"
 #include "resources/command_ids.h"
 #include "shell/help_window.h"
@@ -24,7 +28,30 @@ const char* const kOpenFilter =
     "Plot2D files (*.QZ2)|*.qz2|Plot3D files (*.QZ3)|*.qz3|"
     "Mappings (*.MA2;*.MAZ)|*.ma2;*.maz|Logarithmic axes (*.LQZ)|*.lqz";
 
+constexpr QSize kDefaultFrameSize(1024, 720);
+
 }  // namespace
+
+QRect TPlotFrame::InitialGeometry(const std::optional<WindowPlacement>& kept) const {
+    QRect wanted(pos(), kDefaultFrameSize);
+    if (kept && kept->width > 100 && kept->height > 100) {
+        wanted = QRect(kept->x, kept->y, kept->width, kept->height);
+    }
+    // A frame kept on a monitor that is gone now comes back on the primary screen; on any
+    // screen it is made to fit what the screen has room for (at a larger scale factor the same
+    // size in pixels needs more of it). The window manager puts its title bar and borders
+    // around the client area: room is left for them.
+    const QScreen* screen = QGuiApplication::screenAt(wanted.center());
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return wanted;
+    const QStyle* style = QApplication::style();
+    const int titleBar = style ? style->pixelMetric(QStyle::PM_TitleBarHeight) : 24;
+    constexpr int kBorders = 8;
+    const QRect available = screen->availableGeometry();
+    return platform::FitInside(
+        wanted,
+        QRect(available.topLeft(), available.size() - QSize(kBorders, titleBar + kBorders)));
+}
 
 QString JoinArguments(const QStringList& arguments) {
     const QString name = arguments.mid(1).join(QLatin1Char(' '));
@@ -63,19 +90,11 @@ TPlotFrame::~TPlotFrame() = default;
 
 void TPlotFrame::SetupWindow() {
     settings_ = FrameSettings::Load();
-    resize(1024, 720);
-    if (settings_.placement) {
-        const WindowPlacement& p = *settings_.placement;
-        const QRect kept(p.x, p.y, p.width, p.height);
-        // A frame kept on a monitor that is gone now keeps its size, not its place out of sight.
-        if (p.width > 100 && p.height > 100) {
-            if (QGuiApplication::screenAt(kept.center())) {
-                setGeometry(kept);
-            } else {
-                resize(kept.size());
-            }
-        }
-    }
+    // The kept place is where the frame with its title bar stood (pos); without one the window
+    // manager places the frame.
+    const QRect placed = InitialGeometry(settings_.placement);
+    resize(placed.size());
+    if (settings_.placement) move(placed.topLeft());
     help_ = new HelpWindow(this);
     help_->hide();
     if (TipsDialog::TipsWanted()) tips_ = new TipsDialog(this);
@@ -97,7 +116,7 @@ void TPlotFrame::OnFirstShow() {
 
 void TPlotFrame::StorePlacement() {
     settings_.maximized = isMaximized();
-    const QRect g = isMaximized() ? normalGeometry() : geometry();
+    const QRect g = isMaximized() ? normalGeometry() : QRect(pos(), size());
     settings_.placement = WindowPlacement{g.x(), g.y(), g.width(), g.height()};
 }
 

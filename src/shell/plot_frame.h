@@ -4,7 +4,9 @@
 // by a second start alike), keeps its placement and the "Open last" and "Use defaults" choices
 // in "qz.ini", shows the tips at start-up and owns the help window.
 #include <QPointer>
+#include <QRect>
 #include <QString>
+#include <optional>
 
 #include "platform/frame_window.h"
 #include "shell/ini_file.h"
@@ -47,6 +49,9 @@ private:
     void OpenFromDialog();
     void OnFirstShow();
     void StorePlacement();
+    // The kept placement (or the default size): the top left corner of the frame with its
+    // decorations and the size of its client area, fitted into the available area of its screen.
+    QRect InitialGeometry(const std::optional<WindowPlacement>& kept) const;
 
     const WindowKindRegistry& kinds_;
     QString pendingFile_;

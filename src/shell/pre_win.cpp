@@ -1,5 +1,7 @@
 #include "shell/pre_win.h"
 
+#include <cmath>
+
 #include "resources/command_ids.h"
 
 namespace quorlin {
@@ -67,8 +69,16 @@ void TPreWin::PaintBackground(platform::DeviceContext& dc) {
     dc.FillSolidRect(platform::PixelRect{0, 0, area.width(), area.height()}, fill);
     const QImage& bitmap = Background().image;
     if (Background().present && !bitmap.isNull()) {
-        dc.CopyImage(bitmap, platform::PixelRect{0, 0, bitmap.width(), bitmap.height()},
-                     QPoint(0, 0));
+        const double scale = ImageScale();
+        if (scale == 1.0) {
+            dc.CopyImage(bitmap, platform::PixelRect{0, 0, bitmap.width(), bitmap.height()},
+                         QPoint(0, 0));
+        } else {
+            const auto scaled = [scale](int n) { return static_cast<int>(std::lround(n * scale)); };
+            dc.StretchImage(
+                bitmap, platform::PixelRect{0, 0, scaled(bitmap.width()), scaled(bitmap.height())},
+                bitmap.rect());
+        }
     }
 }
 

@@ -78,6 +78,9 @@ public:
 protected:
     // The area PaintBackground fills: the client area here.
     virtual QSize BackgroundSize() const { return QSize(clientWidth_, clientHeight_); }
+    // Output pixels per screen pixel of the output being drawn (the background bitmap grows by
+    // it): 1 here.
+    virtual double ImageScale() const { return 1.0; }
 
 private:
     Palette palette_;

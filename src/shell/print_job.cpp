@@ -1,6 +1,8 @@
 #include "shell/print_job.h"
 
 #include <QFileInfo>
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "shell/zel_win.h"
@@ -19,6 +21,19 @@ platform::PrintLayout LayoutForDiagrams(int count) {
     if (count <= 6) return {2, 3};
     if (count <= 9) return {3, 3};
     return {3, 4};
+}
+
+PrintedImage FitPrintedImage(QSize client, const platform::PixelRect& cell, double fallbackScale) {
+    if (client.isEmpty() || cell.IsEmpty()) return {cell, fallbackScale};
+    const double scale = std::min(static_cast<double>(cell.Width()) / client.width(),
+                                  static_cast<double>(cell.Height()) / client.height());
+    const int width =
+        std::clamp(static_cast<int>(std::lround(client.width() * scale)), 1, cell.Width());
+    const int height =
+        std::clamp(static_cast<int>(std::lround(client.height() * scale)), 1, cell.Height());
+    const int left = cell.left + (cell.Width() - width) / 2;
+    const int top = cell.top + (cell.Height() - height) / 2;
+    return {platform::PixelRect{left, top, left + width, top + height}, scale};
 }
 
 platform::PrintResult PrintWindows(std::span<TZELWin* const> windows, platform::Printer& printer) {

@@ -4,14 +4,14 @@
 #include <QTextDocument>
 #include <array>
 
+#include "core/errors.h"
+#include "core/text_helpers.h"
 #include "platform/boxes.h"
+#include "platform/text_codec.h"
 #include "resources/command_ids.h"
 #include "resources/resources.h"
 #include "shell/diagram_file.h"
-#include "core/errors.h"
 #include "shell/print_job.h"
-#include "core/text_helpers.h"
-#include "platform/text_codec.h"
 
 namespace quorlin {
 namespace {
@@ -31,6 +31,7 @@ constexpr std::array kTextMenuItems = {
     resources::MenuItemTemplate{Kind::Command, "S&elect printer ...", cmd::kSelectPrinter},
     resources::MenuItemTemplate{Kind::Separator, {}, 0},
     resources::MenuItemTemplate{Kind::Command, "&Close", cmd::kClose},
+    resources::MenuItemTemplate{Kind::Command, "E&xit", cmd::kFrameExit},
     resources::MenuItemTemplate{Kind::EndPopup, {}, 0},
     resources::MenuItemTemplate{Kind::Popup, "F&ont", 0},
     resources::MenuItemTemplate{Kind::Command, "&Text ...", cmd::kFontBase + kTextFontIndex},

@@ -3,9 +3,10 @@
 #include <QFile>
 #include <QLabel>
 
-#include "platform/config_dir.h"
 #include "core/random.h"
+#include "platform/config_dir.h"
 #include "platform/strings.h"
+#include "shell/diagram_file.h"
 
 namespace quorlin {
 
@@ -25,10 +26,8 @@ QString TipFilePath() {
 TipsDialog::TipsDialog(QWidget* parent) : Dialog(parent, "TIPS") {}
 
 bool TipsDialog::TipsWanted() {
-    QFile file(TipFilePath());
-    if (!file.open(QIODevice::ReadOnly)) return true;
-    const QByteArray byte = file.read(1);
-    return byte.isEmpty() || byte[0] != 0;
+    const auto bytes = ReadWholeFile(TipFilePath(), 4096);
+    return !bytes || bytes->empty() || bytes->front() != 0;
 }
 
 bool TipsDialog::SaveTipsWanted(bool wanted) {

@@ -4,10 +4,17 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScreen>
 #include <QStyle>
 #include <QTemporaryFile>
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
+#include "core/errors.h"
 #include "platform/boxes.h"
 #include "platform/frame_window.h"
 #include "platform/key_poll.h"
@@ -16,7 +23,6 @@
 #include "resources/resources.h"
 #include "shell/col_win.h"
 #include "shell/diagram_file.h"
-#include "core/errors.h"
 #include "shell/help_window.h"
 #include "shell/print_job.h"
 #include "shell/text_win.h"
@@ -29,7 +35,6 @@ TZELWin::TZELWin(int kind, QString fileName, QString iniName, QWidget* parent)
     : TPreWin(kind, std::move(fileName), parent), iniName_(std::move(iniName)) {
     SetVersion(kGraphWindowVersion);
     useDefaults_ = FrameSettings::Load().useDefaults;
-    HandleCommands(cmd::kMouseFirst, cmd::kMouseLast, [this](int id) { SetMouseMode(id); });
     HandleCommand(cmd::kHelp, [this] { ShowHelp({}, {}); });
 }
 
@@ -41,6 +46,10 @@ QSize TZELWin::OutputSize() const {
 
 QSize TZELWin::BackgroundSize() const {
     return OutputSize();
+}
+
+void TZELWin::HandleMouseMode(int id) {
+    HandleCommand(id, [this, id] { SetMouseMode(id); });
 }
 
 void TZELWin::SetMouseMode(int id) {
@@ -66,13 +75,23 @@ QRect TZELWin::DefaultGeometry() {
     return QRect(0, DialogRow(), side, side);
 }
 
-void TZELWin::ApplyIniPlacement() {
-    if (!iniPlacement_) {
-        OuterWidget()->setGeometry(DefaultGeometry());
-        return;
+QRect TZELWin::PlacementArea() const {
+    // A child of the frame stays inside the frame's client area once the frame shows; any other
+    // window (and a child before its frame shows) inside the screen.
+    const auto* sub = qobject_cast<const QMdiSubWindow*>(OuterWidget());
+    if (QMdiArea* area = sub ? sub->mdiArea() : nullptr; area && area->isVisible()) {
+        return area->viewport()->rect();
     }
-    OuterWidget()->setGeometry(iniPlacement_->x, iniPlacement_->y, iniPlacement_->width,
-                               iniPlacement_->height);
+    const QScreen* screen = OuterWidget()->screen();
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+void TZELWin::ApplyIniPlacement() {
+    const QRect wanted = iniPlacement_ ? QRect(iniPlacement_->x, iniPlacement_->y,
+                                               iniPlacement_->width, iniPlacement_->height)
+                                       : DefaultGeometry();
+    OuterWidget()->setGeometry(platform::FitInside(wanted, PlacementArea()));
 }
 
 // ---------------------------------------------------------------------------- ini file
@@ -223,13 +242,30 @@ void TZELWin::ScaleFontsBy(bool on, int factor) {
 
 // ---------------------------------------------------------------------------- printing
 
+int TZELWin::OutputFontDpi() const {
+    if (Printing().printing) {
+        return std::max(
+            1, static_cast<int>(std::lround(WindowFonts::kScreenDpi * output_.printScale)));
+    }
+    return WindowFonts::kScreenDpi * std::max(output_.highResolutionFactor, 1);
+}
+
+double TZELWin::ImageScale() const {
+    if (Printing().printing) return output_.printScale;
+    return std::max(output_.highResolutionFactor, 1);
+}
+
 bool TZELWin::PrintOn(platform::DeviceContext& dc, const platform::PixelRect& area, bool colour) {
     Printing() = PrintState{true, colour};
     MeasurePrintScale(dc);
-    ScaleFonts(true, dc.Metrics().pixelsPerInchY);
-    outputSize_ = QSize(area.Width(), area.Height());
+    const PrintedImage image =
+        FitPrintedImage(QSize(ClientWidth(), ClientHeight()), area, output_.printScale);
+    output_.printScale = image.scale;
+    ScaleFonts(true, OutputFontDpi());
+    outputSize_ = QSize(image.rect.Width(), image.rect.Height());
     dc.Painter().save();
-    dc.Painter().translate(area.left, area.top);
+    dc.SetClipRect(image.rect);
+    dc.Painter().translate(image.rect.left, image.rect.top);
     const int result = DrawForOutput(dc);
     dc.Painter().restore();
     outputSize_.reset();
@@ -240,6 +276,7 @@ bool TZELWin::PrintOn(platform::DeviceContext& dc, const platform::PixelRect& ar
 }
 
 int TZELWin::DrawForOutput(platform::DeviceContext& dc) {
+    // What the screen's picture layers show, in the same order (RenderImage).
     PaintBackground(dc);
     if (const int stop = DrawAll(dc); stop != 0) return stop;
     return DrawPicture(dc);

@@ -59,7 +59,7 @@ public:
     int Delay() const { return delayMs_; }
     void SetDelay(int ms) { delayMs_ = ms; }
 
-    // --- mouse mode (commands 120-129) ---
+    // --- mouse mode (commands 120-129; each level enables the modes it handles) ---
     int MouseMode() const { return mouseMode_; }
     virtual void SetMouseMode(int id);
 
@@ -72,8 +72,12 @@ public:
     static QRect DefaultGeometry();
     // The placement kept in the ini file, if any.
     const std::optional<WindowPlacement>& IniPlacement() const { return iniPlacement_; }
-    // Places the window where the ini file kept it, else at the default geometry (set-up does).
+    // Places the window where the ini file kept it, else at the default geometry (set-up does),
+    // moved and shrunk as needed to lie inside PlacementArea.
     void ApplyIniPlacement();
+    // Where the window may lie: the frame's client area for a child of a shown frame, else the
+    // screen's available area.
+    QRect PlacementArea() const;
 
     // --- ini file ---
     const QString& IniName() const { return iniName_; }
@@ -127,15 +131,24 @@ public:
     void HideWindow() override;
 
     // --- fonts on other devices ---
-    // Print scale from the device's resolution against the screen's.
+    // Print scale from the device's resolution against the screen's (what a window without a
+    // size prints at; PrintOn fits the diagram to its page cell).
     void MeasurePrintScale(const platform::DeviceContext& dc);
+    // The pixels per inch the fonts are sized for on the output being drawn: the screen's 96,
+    // times the print scale while printing, times the high-resolution factor in high
+    // resolution. Texts drawn in fonts of their own size them with it too.
+    int OutputFontDpi() const;
     // Fonts at factor times the screen resolution (high-resolution output), and back.
     void ScaleFontsBy(bool on, int factor);
 
     // --- printing ---
     // Draws the diagram into a page cell: used by printing (one window or several at once).
+    // The diagram fills the cell as FitPrintedImage says, the print scale and the fonts follow
+    // it, and the drawing goes through DrawForOutput, clipped to the image.
     bool PrintOn(platform::DeviceContext& dc, const platform::PixelRect& area, bool colour);
-    // What a printed page shows; by default background, DrawAll and DrawPicture.
+    // What a printed page shows: the same layers as the screen, background, DrawAll and
+    // DrawPicture, mapped to OutputSize(). Levels that map world to pixels override it to
+    // map to the page and call it.
     virtual int DrawForOutput(platform::DeviceContext& dc);
     platform::PrintResult PrintTo(platform::Printer& printer);
     void Print() override;
@@ -150,7 +163,11 @@ public:
     bool OnCommand(int id) override;
 
 protected:
+    // Makes mouse mode id a command of the window: a level calls it for each mode whose mouse
+    // handling it brings, so that the modes of levels not built yet stay disabled.
+    void HandleMouseMode(int id);
     QSize BackgroundSize() const override;
+    double ImageScale() const override;
     bool ShowsReadNotebook() const override { return !simultaneousPrinting_; }
     void SetupWindow() override;
     void CleanupWindow() override;

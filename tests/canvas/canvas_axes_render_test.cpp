@@ -2,11 +2,15 @@
 // their colour, grid lines where the quadrants ask for them, numbers under the ticks, and
 // nothing outside the drawing area.
 #include <QImage>
+#include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "canvas/axes_painter.h"
+#include "text_recorder.h"
 
 namespace quorlin::canvas {
 namespace {
@@ -31,7 +35,7 @@ protected:
     void Draw() {
         platform::DeviceContext dc(image);
         TCanvasPrimitives prim(dc, frame, nullptr);
-        std::array<int, 4> range{};
+        TickRange range{};
         const bool ok = TickIndexRange(frame, axes, false, range) == 0;
         DrawCoordinateSystem(prim, axes, look, range, ok);
     }
@@ -84,7 +88,7 @@ TEST_F(AxesRender, TheCallersClipStaysInForce) {
         platform::DeviceContext dc(image);
         dc.SetClipRect({0, 0, 220, 441});  // the left half of the area
         TCanvasPrimitives prim(dc, frame, nullptr);
-        std::array<int, 4> range{};
+        TickRange range{};
         TickIndexRange(frame, axes, false, range);
         DrawCoordinateSystem(prim, axes, look, range, true);
         prim.SetPen(kGrid, 1, kStyleSolid);
@@ -161,6 +165,108 @@ TEST_F(AxesRender, LogarithmicAxesAlongTheEdges) {
     EXPECT_EQ(image.pixelColor(20, 100), kAxis);  // the y axis on the left edge
     EXPECT_EQ(image.pixelColor(frame.XToScreen(1), frame.YToScreen(3)), kAxis);  // a dot
     EXPECT_EQ(image.pixelColor(frame.XToScreen(0.5L), frame.YToScreen(3)), QColor(Qt::white));
+}
+
+// The scale numbers a view draws on a 401 x 401 area, with the boxes they cover.
+std::vector<testing::DrawnText> NumbersDrawn(TViewFrame frame, TAxesSettings axes) {
+    testing::TextRecorder device(401, 401);
+    AxesLook look;
+    look.numberFont.height = -12;
+    axes.labels = false;
+    {
+        platform::DeviceContext dc(device);
+        TCanvasPrimitives prim(dc, frame, nullptr);
+        AdjustTickIntervals(frame, axes);
+        TickRange range{};
+        const bool ok = TickIndexRange(frame, axes, frame.logMode != kLogNone, range) == 0;
+        DrawCoordinateSystem(prim, axes, look, range, ok);
+    }
+    return device.Texts();
+}
+
+std::vector<std::string> Labels(const std::vector<testing::DrawnText>& texts) {
+    std::vector<std::string> labels;
+    for (const auto& t : texts) labels.push_back(t.text.toStdString());
+    return labels;
+}
+
+// A number cut by the border reads as another number ("-5" as "5", "0.01" as "01"), and
+// numbers on top of each other read as none: each is drawn whole and apart, or not at all.
+TEST(ScaleNumbers, AreDrawnWholeInsideTheAreaAndApart) {
+    struct Case {
+        const char* name;
+        int logMode;
+        int places;
+        bool border;
+    };
+    for (const Case c : {Case{"linear", kLogNone, 0, false}, Case{"places", kLogNone, 3, false},
+                         Case{"border", kLogNone, 0, true}, Case{"logarithmic", kLogBoth, 0, false},
+                         Case{"log x", kLogX, 0, true}}) {
+        SCOPED_TRACE(c.name);
+        TViewFrame frame;  // -5..5 both ways
+        TAxesSettings axes;
+        axes.xPlaces = axes.yPlaces = static_cast<std::int16_t>(c.places);
+        if (c.border) axes.scaleFlags |= kScaleOnBorder;
+        frame.logMode = c.logMode;
+        if (c.logMode != kLogNone) frame.SetLogCorners(0.01L, 100, 0.01L, 100);
+        const auto texts = NumbersDrawn(frame, axes);
+        ASSERT_GE(texts.size(), 6u);
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            const QRectF& box = texts[i].box;
+            EXPECT_TRUE(QRectF(0, 0, 401, 401).contains(box)) << texts[i].text.toStdString();
+            for (std::size_t j = 0; j < i; ++j)
+                EXPECT_FALSE(box.intersects(texts[j].box))
+                    << texts[i].text.toStdString() << " on " << texts[j].text.toStdString();
+        }
+    }
+}
+
+// Numbers a thousand digits wide would not fit their place: the axis takes the power-of-ten
+// form instead.
+TEST(ScaleNumbers, AHugeViewIsNumberedInPowersOfTen) {
+    TViewFrame frame;
+    frame.SetView(0, 0, 5e299L, 0, false);
+    const auto texts = NumbersDrawn(frame, TAxesSettings{});
+    ASSERT_GE(texts.size(), 8u);
+    for (const auto& t : texts) {
+        EXPECT_TRUE(t.text.contains("10^299")) << t.text.toStdString();
+        EXPECT_LT(t.box.width(), 100);
+    }
+}
+
+// A view far from the origin shows neither axis; their numbers stand on the border instead of
+// leaving the picture blank.
+TEST(ScaleNumbers, AxesOutOfTheViewLeaveTheirNumbersOnTheBorder) {
+    TViewFrame frame;
+    frame.SetView(1000, -1000, 5, 0, false);
+    const auto texts = NumbersDrawn(frame, TAxesSettings{});
+    const auto labels = Labels(texts);
+    ASSERT_GE(texts.size(), 10u);
+    EXPECT_NE(std::ranges::find(labels, "1002"), labels.end());
+    EXPECT_NE(std::ranges::find(labels, "-998"), labels.end());
+    for (const auto& t : texts)  // along the bottom edge or the left edge
+        EXPECT_TRUE(t.box.bottom() > 380 || t.box.left() < 20) << t.text.toStdString();
+}
+
+TEST(ScaleNumbers, PowerOfTenForms) {
+    const struct {
+        long double value, step;
+        int places;
+        QString text;
+    } cases[] = {
+        {3e300L, 1e299L, 0, QString("3") + QChar(0xB7) + "10^300"},
+        {1e300L, 1e299L, 0, "10^300"},
+        {-1e300L, 1e299L, 0, "-10^300"},
+        {-2.5e-7L, 1e-8L, 0, QString("-2.5") + QChar(0xB7) + "10^-7"},
+        {4.25e6L, 2.5e5L, 0, QString("4.25") + QChar(0xB7) + "10^6"},
+        {999999, 1, 0, QString("9.99999") + QChar(0xB7) + "10^5"},
+        {9.9999e5L, 1e3L, 0, "10^6"},  // the mantissa rounds up to the next power
+        {30, 10, 10, QString("3") + QChar(0xB7) + "10^1" + QChar(176)},
+        {0, 1e299L, 0, "0"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatScalePower(c.value, c.step, c.places, 176), c.text)
+            << static_cast<double>(c.value);
 }
 
 TEST(TextBoxes, AnchoredCentredAboveAndBelow) {

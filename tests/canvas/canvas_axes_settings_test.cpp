@@ -163,6 +163,26 @@ TEST_F(ViewRequestTest, ByCorners) {
     EXPECT_DOUBLE_EQ(r.halfHeight, 1);
 }
 
+// No view is too large or too small as such; only a scale the transforms cannot carry is
+// refused: pixels that overflow, vanish or fall between two long doubles.
+TEST_F(ViewRequestTest, OnlyAScaleThatCannotBeRepresentedIsOutOfBounds) {
+    const struct {
+        ViewDialogInput input;
+        int error;
+    } cases[] = {
+        {Centre("0", "0", "1e300"), 0},
+        {Centre("0", "0", "1e4000"), 0},
+        {Centre("1e300", "0", "1e290"), 0},
+        {Centre("1e300", "0", "2"), kErrOutOfBounds},  // pixels below the spacing there
+        {Centre("1000", "0", "1e-14"), kErrOutOfBounds},
+        {Corners("-1e4932", "1e4932", "-1", "1"), kErrOutOfBounds},  // pixels that overflow
+    };
+    for (const auto& c : cases) {
+        ViewRequest r;
+        EXPECT_EQ(Read(c.input, r), c.error) << c.input.width << c.input.left;
+    }
+}
+
 TEST_F(ViewRequestTest, LogarithmicCorners) {
     frame.logMode = kLogX;
     ViewRequest r;

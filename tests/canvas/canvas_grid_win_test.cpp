@@ -2,7 +2,9 @@
 // apply, the view dialog's checks with the error box texts, the drawing of the window's
 // coordinate system and its export.
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -18,8 +20,8 @@ namespace quorlin::canvas {
 namespace {
 
 namespace cmd = resources::cmd;
-using resources::ControlKind;
 using platform::MouseButton;
+using resources::ControlKind;
 using testing::Mouse;
 
 class GridWinTest : public ::testing::Test {
@@ -145,6 +147,51 @@ TEST_F(GridWinTest, GridDialogTickLengthAndGrids) {
     EXPECT_FALSE(dlg.IsControlShown(211));
 }
 
+// An input the dialog ignores (unreadable or out of range) is replaced by the setting in force.
+TEST_F(GridWinTest, GridDialogFieldsShowTheSettingsInForceAfterApply) {
+    TGridDlg& dlg = Grid();
+    const QString tickLength = dlg.GetText(211, ControlKind::Edit);
+    const struct {
+        int id;
+        const char* typed;
+        QString shown;
+    } cases[] = {
+        {211, "1e300", tickLength}, {211, "0.2", tickLength}, {212, "x", "1"}, {215, "-2", "1"},
+        {213, "12", "0"},           {214, "99", "1"},         {217, "0", "1"}, {218, "3", "12"},
+    };
+    for (const auto& c : cases) {
+        SetEdit(dlg, c.id, c.typed);
+        dlg.Press(cmd::kApply);
+        EXPECT_EQ(dlg.GetText(c.id, ControlKind::Edit), c.shown) << c.id << " " << c.typed;
+    }
+    EXPECT_EQ(win.Axes().tickLength, 10);
+    EXPECT_EQ(win.History().Count(), 0u);
+}
+
+// Number fields show the fewest digits that read back to the value itself: "apply" with the
+// fields as shown changes nothing.
+TEST_F(GridWinTest, NumberFieldsReadBackWhatTheyShow) {
+    win.SetViewCentreSize(-4.8478123456789L, 1.0L / 3, 10.0L / 3);
+    win.Axes().xInterval = 1.0L / 3;
+    TGridDlg& grid = Grid();
+    EXPECT_EQ(grid.GetText(215, ControlKind::Edit), "1");
+    TViewDlg& view = ViewDlg();
+    EXPECT_EQ(view.GetText(215, ControlKind::Edit), "-4.8478123456789");
+    const std::size_t before = win.History().Count();
+    const TViewFrame frame = win.View();
+    view.Press(cmd::kOk);
+    grid.Press(cmd::kApply);
+    EXPECT_EQ(win.History().Count(), before);
+    EXPECT_EQ(win.View().centreY, frame.centreY);
+    EXPECT_EQ(win.View().halfWidth, frame.halfWidth);
+    EXPECT_EQ(win.Axes().xInterval, 1.0L / 3);
+    // A view 1e300 wide is accepted and shown in the exponent form, not in 300 digits.
+    view.SetText(217, ControlKind::Edit, "1e300");
+    view.Press(cmd::kOk);
+    EXPECT_EQ(win.View().halfWidth, 5e299L);
+    EXPECT_EQ(view.GetText(217, ControlKind::Edit), "1e300");
+}
+
 TEST_F(GridWinTest, GridDialogOfADoublyLogarithmicWindow) {
     win.View().logMode = kLogBoth;
     TGridDlg& dlg = Grid();
@@ -215,6 +262,37 @@ TEST_F(GridWinTest, LogarithmicCornerOfZeroIsOutOfBounds) {
     EXPECT_NEAR(win.View().left, 0, 1e-15L);
 }
 
+// Zooming in far from the origin and out again: the picture keeps its numbers all the way,
+// the zoom stops with "out of bounds" where the pixels would fall between two long doubles, and
+// the ticks setting survives.
+TEST_F(GridWinTest, ZoomingFarFromTheOriginNeverBlanksThePicture) {
+    platform::ScriptedPrompter prompter;
+    auto inked = [this] {
+        QImage image(401, 401, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            platform::DeviceContext dc(image);
+            win.DrawAll(dc);
+        }
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) != qRgb(255, 255, 255);
+        return n;
+    };
+    win.SetViewCentre(1000, 1000);
+    for (int i = 0; i < 70 && prompter.messages.empty(); ++i) {
+        win.SendCommand(cmd::kZoomIn);
+        ASSERT_GT(inked(), 100) << i;
+    }
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "out of bounds");
+    EXPECT_TRUE(win.View().Representable());
+    EXPECT_LT(win.View().halfWidth, 1e-10L);
+    while (win.View().halfWidth < 5) win.SendCommand(cmd::kZoomOut);
+    EXPECT_TRUE(win.Axes().ticks);
+    EXPECT_GT(inked(), 100);
+}
+
 TEST_F(GridWinTest, DrawingFitsTheTicksAndUsesTheAxisColour) {
     win.SetViewCentreSize(0, 0, 1000);
     QImage image(401, 401, QImage::Format_RGB32);
@@ -250,13 +328,13 @@ TEST_F(GridWinTest, AxesAndGridGoToTheSvgExport) {
     win.Axes().gridFlags = kGridRectangular | kGridQuadrants;
     win.UpdateExportView();
     ASSERT_TRUE(win.Exports().svg.BeginSvgFile(path, 401, 401));
-    win.Exports().svgActive = true;
+    win.Exports().StartOutput(ExportKind::Svg);
     QImage image(401, 401, QImage::Format_RGB32);
     {
         platform::DeviceContext dc(image);
         win.DrawAll(dc);
     }
-    ASSERT_TRUE(win.Exports().svg.SvgEnd());
+    ASSERT_TRUE(win.Exports().EndExport());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString svg = QString::fromUtf8(file.readAll());
@@ -274,18 +352,29 @@ TEST_F(GridWinTest, AxesCommandTogglesWithAHistoryEntry) {
     EXPECT_TRUE(win.Axes().axesShown);
 }
 
-TEST_F(GridWinTest, PenWidthsFromTheScreenWidth) {
+// Pen widths and the tick length as a share of the screen are taken against the screen's
+// device pixels: ctest runs this test once more at QT_SCALE_FACTOR=2, where the offscreen
+// screen is 400 logical pixels wide, and the measures must not change.
+TEST_F(GridWinTest, ScreenMeasuresFollowTheDevicePixels) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_EQ(screen->geometry().width() * screen->devicePixelRatio(), 800);
     QImage image(10, 10, QImage::Format_RGB32);
     platform::DeviceContext dc(image);
-    const int horzres = dc.Metrics().widthPixels;
-    EXPECT_EQ(win.PenWidthDev(dc, 3), std::max(RoundLD((horzres * 7.0L - 1023) / 2048), 1));
-    EXPECT_EQ(win.PenWidthDev(dc, 0), std::max(RoundLD((horzres - 1023) / 2048.0L), 1));
+    EXPECT_EQ(win.PenWidthDev(dc, 3), 2);  // round((800 x 7 - 1023) / 2048)
+    EXPECT_EQ(win.PenWidthDev(dc, 0), 1);
     win.Output().highResolutionFactor = 9;
-    EXPECT_EQ(win.PenWidthDev(dc, 0), 9 * std::max(RoundLD((horzres - 1023) / 2048.0L), 1));
+    EXPECT_EQ(win.PenWidthDev(dc, 0), 9);
     const platform::Pen pen = win.MakePenFromParts(4, 2, 2);
     EXPECT_EQ(pen.width, 18);
     EXPECT_EQ(pen.style, platform::PenStyle::Dash);
     EXPECT_EQ(pen.color, win.GetColor(4));
+
+    win.Axes().tickLength = 12;
+    TGridDlg& dlg = Grid();
+    EXPECT_EQ(dlg.GetText(211, ControlKind::Edit), "1.5");
+    SetEdit(dlg, 211, "3");
+    dlg.Press(cmd::kApply);
+    EXPECT_EQ(win.Axes().tickLength, 24);
 }
 
 TEST_F(GridWinTest, TextBoxFillsItsRectangleAndDrawsTheText) {

@@ -271,19 +271,24 @@ TEST(TickFit, LongIntervalsShrinkAndPlacesFollow) {
     EXPECT_EQ(axes.xPlaces, 0);
 }
 
-TEST(TickFit, IndexRangeAndTicksOffBeyondTheIntRange) {
+// A view far from the origin counts its ticks beyond the int range; only indices past 2^62
+// leave the ticks out, and then of that drawing only.
+TEST(TickFit, IndexRangeReachesFarAndLeavesTheTicksSettingAlone) {
     TViewFrame f = Frame(0, 0, 5, 401, 401);
     TAxesSettings axes;
-    std::array<int, 4> range{};
+    TickRange range{};
     EXPECT_EQ(TickIndexRange(f, axes, false, range), 0);
-    EXPECT_EQ(range, (std::array<int, 4>{-5, 5, 5, -5}));
+    EXPECT_EQ(range, (TickRange{-5, 5, 5, -5}));
     f.tickOriginX = 0.5L;
     TickIndexRange(f, axes, false, range);
     EXPECT_EQ(range[0], -5);  // -5.5 truncated
     EXPECT_EQ(range[2], 4);
     axes.xInterval = 1e-12L;
+    EXPECT_EQ(TickIndexRange(f, axes, false, range), 0);
+    EXPECT_EQ(range[2], 4500000000000LL);
+    axes.xInterval = 1e-20L;
     EXPECT_EQ(TickIndexRange(f, axes, false, range), kTicksSwitchedOff);
-    EXPECT_FALSE(axes.ticks);
+    EXPECT_TRUE(axes.ticks);
 }
 
 }  // namespace

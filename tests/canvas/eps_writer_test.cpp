@@ -34,7 +34,7 @@ TEST_F(EpsTest, HeaderWithBoundingBoxOfWholePointsAndTheDate) {
                                         "%%Creator: (Tolvex 2D plotter)", "%%Title: (sine.qz2)",
                                         "%%CreationDate:(Sunday, 6 December 2026)", "%%Pages: 1",
                                         "%%Page: 1 1", "0.16 setlinewidth"}));
-    state.epsActive = true;
+    state.StartOutput(ExportKind::Eps);
     ASSERT_TRUE(state.eps.WriteEpsFrame(0));
     EXPECT_EQ(ReadAll(Path("pic.eps")), state.eps.Header() + "%%EOF\r\n");
     EXPECT_EQ(ReportEpsSaved(state).text, "EPS file saved");
@@ -83,7 +83,7 @@ TEST_F(EpsTest, FramesOfAnAnimationShareABoxAroundTheViewCentre) {
     // The box is the view's size, so the frames keep the single picture's scale.
     EXPECT_EQ(state.boxHalfWidth, 10.0L);
     EXPECT_EQ(state.boxHalfHeight, 5.0L);
-    state.epsActive = true;
+    state.StartOutput(ExportKind::Eps);
     // The page is 600 x 300 points for the 20 x 10 world units: 30 points each.
     EXPECT_EQ(Capture([&] {
                   state.eps.EpsPath(std::array<WorldPoint, 2>{{{20, 5}, {25, 7.5L}}}, false);
@@ -215,16 +215,15 @@ TEST_F(EpsTest, EpsTextsShowTheirWindowsCharacters) {
     // The text dialog turns hyphens into the dash 150 by default; quotes and the euro share
     // that block of Windows-1252, which Latin-1 leaves to accents and control codes.
     host.paint = [this](int) {
-        state.ExportText({30, 200},
-                         "1\x96"
-                         "2 \x93q\x94 \xe9",
-                         qRgb(0, 0, 0), 0, 1, -1);
+        state.eps.EpsText({30, 200},
+                          "1\x96"
+                          "2 \x93q\x94 \xe9",
+                          qRgb(0, 0, 0), state.view.fonts[0], 1, -1);
     };
     host.saveName = Path("text.eps");
-    ASSERT_TRUE(state.eps.PrepareEpsExport(0, 0));
-    state.epsActive = true;
-    ASSERT_TRUE(state.eps.WriteEpsFrame(0));
-    state.epsActive = false;
+    ASSERT_TRUE(state.BeginEpsExport(0, 0));
+    ASSERT_TRUE(state.WriteFrame(0));
+    ASSERT_TRUE(state.EndExport());
     testing::ExpectAccepted(RunReader(dir.path(), "gs",
                                       {"-q", "-dBATCH", "-dNOPAUSE", "-dSAFER", "-sDEVICE=txtwrite",
                                        "-sOutputFile=text.txt", "text.eps"}),

@@ -24,7 +24,7 @@ TEST(ExportCoords, OnlyTheRunningWritersFrameCountShiftsPoints) {
     const WorldPoint centre{2, -1};
     const WorldPoint p{3, 1};
 
-    f.state.texActive = true;
+    f.state.StartOutput(ExportKind::PicTeX);
     const WorldPoint single = f.state.ToExportCoords(p);
     EXPECT_EQ(single.x, 3);
     EXPECT_EQ(single.y, 1);
@@ -35,8 +35,8 @@ TEST(ExportCoords, OnlyTheRunningWritersFrameCountShiftsPoints) {
     EXPECT_EQ(framed.y, 0);
 
     // An animated PiCTeX export earlier must not shift a single-picture EPS export.
-    f.state.texActive = false;
-    f.state.epsActive = true;
+    f.state.StopOutput(ExportKind::PicTeX);
+    f.state.StartOutput(ExportKind::Eps);
     f.state.epsFrameCount = 1;
     EXPECT_EQ(f.state.ToExportCoords(p).x, 3);
     f.state.epsFrameCount = 2;
@@ -173,62 +173,6 @@ TEST(ExportOutput, AFailedExportLeavesTheFileItWasToReplace) {
     EXPECT_FALSE(ReportEpsSaved(f.state).saved);
     const std::string left = ReadAll(path);
     EXPECT_TRUE(left == "the picture of last week") << left.substr(0, 40);
-}
-
-TEST(ExportPath, WritesJoinedPiecesAndCarriesOnWhenFull) {
-    ExportFixture f;
-    f.state.svgActive = true;
-    const PenSpec pen{qRgb(0, 0, 0), 1, kStyleSolid};
-    const std::string out = f.Capture([&] {
-        f.state.path.Begin(3);
-        f.state.path.Point({-5, 5}, pen);
-        f.state.path.Point({0, 5}, pen);
-        f.state.path.Point({5, 5}, pen);
-        f.state.path.Point({5, 0}, pen);  // full: the first three go out, the piece goes on
-        f.state.path.Break();
-        f.state.path.Point({0, 0}, pen);  // a lone point is no line
-        f.state.path.Flush(pen);
-    });
-    const std::string tail = R"( fill="none" stroke="#000000" stroke-width="1px" />)";
-    EXPECT_EQ(out, CrLf({R"(<path d="M 0 0 L 200 0 400 0")" + tail,
-                         R"(<path d="M 400 0 L 400 200")" + tail}));
-    EXPECT_EQ(f.state.path.HeldPoints(), 0u);
-}
-
-TEST(ExportPath, APenChangeWritesWhatCameBeforeAndGoesOnFromItsLastPoint) {
-    ExportFixture f;
-    f.state.svgActive = true;
-    const PenSpec black{qRgb(0, 0, 0), 1, kStyleSolid}, red{qRgb(255, 0, 0), 2, kStyleSolid};
-    const std::string out = f.Capture([&] {
-        f.state.path.Begin();
-        f.state.path.Point({-5, 5}, black);
-        f.state.path.Point({0, 5}, black);
-        f.state.path.Point({5, 5}, red);
-        f.state.path.Point({5, 0}, red);
-        f.state.path.Flush(red);
-    });
-    EXPECT_EQ(out, CrLf({R"(<path d="M 0 0 L 200 0" fill="none" stroke="#000000" )"
-                         R"(stroke-width="1px" />)",
-                         R"(<path d="M 200 0 L 400 0 400 200" fill="none" stroke="#ff0000" )"
-                         R"(stroke-width="2px" />)"}));
-}
-
-TEST(SharedHooks, BackgroundCommentAndTextGoToTheRunningWriters) {
-    ExportFixture f;
-    f.state.view.frameImage = true;
-    f.state.svgActive = true;
-    const std::string svg = f.Capture([&] {
-        f.state.ExportBackground();
-        f.state.ExportComment("draw axis");  // not an SVG thing
-    });
-    EXPECT_EQ(svg, CrLf({R"(<rect x="0" y="0" width="401" height="401" fill="#ffffff" )"
-                         R"(stroke="#000000" stroke-width="1px" />)"}));
-
-    f.state.svgActive = false;
-    f.state.epsActive = true;
-    ASSERT_TRUE(f.state.eps.PreparePage());
-    const std::string eps = f.Capture([&] { f.state.ExportComment("draw axis"); });
-    EXPECT_EQ(eps, "% draw axis\r\n");
 }
 
 }  // namespace

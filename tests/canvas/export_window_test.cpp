@@ -118,21 +118,13 @@ private:
     void DrawCurve(platform::DeviceContext& dc) {
         canvas::TCanvasPrimitives prim = Primitives(dc);
         prim.SetPen(QColor(0, 0, 200), 2, kStyleSolid);
-        TExportState& e = Exports();
-        e.tex.TexCurveBegin();
-        e.path.Begin();
-        std::vector<QPoint> pixels;
         const canvas::TViewFrame& v = View();
+        prim.BeginCurve();
         for (int i = 0; i <= kCurveSamples; ++i) {
             const long double x = v.left + (v.right - v.left) * i / kCurveSamples;
-            const WorldPoint p{x, 2 * std::sin(x + phase_)};
-            e.tex.TexCurvePoint(p);
-            e.path.Point(p, prim.Pen());
-            pixels.emplace_back(XToScreen(p.x), YToScreen(p.y));
+            prim.CurvePoint({x, 2 * std::sin(x + phase_)});
         }
-        e.path.Flush(prim.Pen());
-        e.tex.TexCurveEnd();
-        dc.Polyline(pixels);
+        prim.EndCurve();
     }
     void DrawPenStyles(platform::DeviceContext& dc) {
         canvas::TCanvasPrimitives prim = Primitives(dc);
@@ -156,18 +148,7 @@ private:
     long double phase_ = 0;
 };
 
-// The lines of a TeX log that report an error.
-std::string TeXErrors(const std::string& log) {
-    std::string errors;
-    std::size_t start = 0;
-    while (start < log.size()) {
-        std::size_t end = log.find('\n', start);
-        if (end == std::string::npos) end = log.size();
-        if (log.compare(start, 2, "! ") == 0) errors += log.substr(start, end - start) + "\n";
-        start = end + 1;
-    }
-    return errors;
-}
+using quorlin::testing::TeXErrors;
 
 // The first line of a text that starts with prefix, without its line end.
 std::string LineStartingWith(const std::string& text, const std::string& prefix) {
@@ -199,16 +180,16 @@ protected:
             }
             return d.Press(platform::kIdOk);
         });
-        TExportState& e = win.Exports();
         win.UpdateExportView();
-        if (!e.tex.PrepareTeXExport(canvas::kFramesWithParameters)) return false;
-        e.texActive = true;
+        if (!win.Exports().BeginTeXExport(canvas::kFramesWithParameters)) return false;
+        return WriteFrames();
+    }
+    // The frame loop of the running export, then its end.
+    bool WriteFrames() {
+        TExportState& e = win.Exports();
         bool ok = true;
-        for (int k = 0; ok && k < e.texFrameCount; ++k) ok = e.tex.WriteTeXFrame(k);
-        if (ok && e.texFrameCount > 1) ok = e.tex.WriteAnimMaster();
-        e.texActive = false;
-        e.noOverwriteQuestion = false;
-        return ok;
+        for (int k = 0; ok && k < e.FrameCount(); ++k) ok = e.WriteFrame(k);
+        return e.EndExport(ok) && ok;
     }
     bool ExportSvg(const QString& fileName) {
         dialogs.fileAnswers.push_back(Path(fileName));
@@ -216,11 +197,10 @@ protected:
         TExportState& e = win.Exports();
         win.UpdateExportView();
         e.svgTitle = "Plot & <friends>";
-        if (!e.svg.BeginSvgExport()) return false;
-        e.svgActive = true;
+        if (!e.BeginSvgExport()) return false;
         e.ExportBackground();
         win.PaintFrame();
-        return e.svg.SvgEnd();
+        return e.EndExport();
     }
     bool ExportEps(const QString& fileName, int frames) {
         dialogs.fileAnswers.push_back(Path(fileName));
@@ -229,13 +209,8 @@ protected:
         TExportState& e = win.Exports();
         win.UpdateExportView();
         e.eps.creatorText = "Tolvex 2D plotter";
-        if (!e.eps.PrepareEpsExport(1, 0)) return false;
-        e.epsActive = true;
-        bool ok = true;
-        for (int k = 0; ok && k < e.epsFrameCount; ++k) ok = e.eps.WriteEpsFrame(k);
-        e.epsActive = false;
-        e.noOverwriteQuestion = false;
-        return ok;
+        if (!e.BeginEpsExport(1, 0)) return false;
+        return WriteFrames();
     }
 
     // --- readers ---

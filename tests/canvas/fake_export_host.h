@@ -4,12 +4,9 @@
 // tests share: files read and written whole, the real readers run on what was written, and a
 // picture that calls every drawing hook of the writers.
 #include "canvas/export_state.h"
+#include "support/file_readers.h"
 
 #include <QDir>
-#include <QFile>
-#include <QImage>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -20,6 +17,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace quorlin::canvas::testing {
@@ -74,75 +72,15 @@ public:
     QSize TextExtent(std::string_view, const ExportFont&) const override { return extent; }
 };
 
-// Pixels that are not white: a picture that rendered as a blank page has none.
-inline int InkedPixels(const QImage& image) {
-    int inked = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) != qRgb(255, 255, 255)) ++inked;
-    return inked;
-}
-
-inline std::string ReadAll(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return "<missing " + path.toStdString() + ">";
-    const QByteArray b = f.readAll();
-    return std::string(b.constData(), static_cast<std::size_t>(b.size()));
-}
-
-inline bool WriteAll(const QString& path, const std::string& text) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(text.data(), static_cast<qint64>(text.size())) ==
-                                               static_cast<qint64>(text.size());
-}
-
-inline std::size_t Occurrences(const std::string& text, const std::string& what) {
-    std::size_t count = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-        ++count;
-    return count;
-}
-
-inline bool HaveProgram(const char* program) {
-    return !QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty();
-}
-
-// What a reader run in a folder said; exitCode -1 when it crashed, timed out or never started.
-struct ReaderRun {
-    bool started = false;
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-inline ReaderRun RunReader(const QString& folder, const QString& program,
-                           const QStringList& arguments) {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.start(program, arguments);
-    ReaderRun run;
-    run.started = process.waitForStarted();
-    if (!run.started) return run;
-    process.closeWriteChannel();
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        run.err = "timed out";
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput().toStdString();
-    run.err = process.readAllStandardError().toStdString();
-    return run;
-}
-
-inline void ExpectAccepted(const ReaderRun& run, const std::string& what) {
-    EXPECT_TRUE(run.started) << what;
-    EXPECT_EQ(run.exitCode, 0) << what << " rejected the file:\n"
-                               << run.out.substr(run.out.size() -
-                                                 std::min<std::size_t>(run.out.size(), 3000))
-                               << run.err;
-}
+// The file and reader helpers every export test shares.
+using quorlin::testing::ExpectAccepted;
+using quorlin::testing::HaveProgram;
+using quorlin::testing::InkedPixels;
+using quorlin::testing::Occurrences;
+using quorlin::testing::ReadAll;
+using quorlin::testing::ReaderRun;
+using quorlin::testing::RunReader;
+using quorlin::testing::WriteAll;
 
 // Joins lines with CR LF after each, as the writers end them.
 inline std::string CrLf(std::initializer_list<std::string_view> lines) {
@@ -154,69 +92,69 @@ inline std::string CrLf(std::initializer_list<std::string_view> lines) {
     return out;
 }
 
-// One picture drawn through the hooks the way the window's primitives call them: every hook
-// of each running writer, world points for PiCTeX and EPS, pixels or world points for SVG.
+// One picture drawn through every hook of each running writer, world points for PiCTeX and
+// EPS, pixels or world points for SVG, including the hooks no primitive uses yet.
 inline void PaintEveryHook(TExportState& s) {
+    const bool tex = s.Running(ExportKind::PicTeX);
+    const bool svg = s.Running(ExportKind::Svg);
+    const bool eps = s.Running(ExportKind::Eps);
     const std::string awkward = "a & b < c % (d) 90\xb0";
     const PenSpec axis{qRgb(0, 0, 0), 1, kStyleSolid};
     const PenSpec grid{qRgb(160, 160, 160), 1, kStyleDot};
     const PenSpec curve{qRgb(0, 0, 200), 2, kStyleSolid};
     auto segment = [&](WorldPoint p, WorldPoint q, const PenSpec& pen, int dots) {
-        if (s.texActive) s.tex.TexSegment(p, q, dots);
-        if (s.svgActive) s.svg.SvgSegment(p, q, pen);
-        if (s.epsActive) s.eps.EpsSegment(p, q, pen);
+        if (tex) s.tex.TexSegment(p, q, dots);
+        if (svg) s.svg.SvgSegment(p, q, pen);
+        if (eps) s.eps.EpsSegment(p, q, pen);
     };
 
-    s.ExportComment("draw axis");
-    if (s.texActive) s.tex.TexLineStyle(grid.style, false);
+    if (tex) s.tex.TexComment("draw axis");
+    if (eps) s.eps.EpsComment("draw axis");
+    if (tex) s.tex.TexLineStyle(grid.style, false);
     for (int k = -4; k <= 4; ++k) {
         segment({static_cast<long double>(k), -5}, {static_cast<long double>(k), 5}, grid, 0);
         segment({-5, static_cast<long double>(k)}, {5, static_cast<long double>(k)}, grid, 0);
     }
-    if (s.texActive) s.tex.TexLineStyle(grid.style, true);
+    if (tex) s.tex.TexLineStyle(grid.style, true);
     segment({-5, 0}, {5, 0}, axis, 0);
     segment({0, -5}, {0, 5}, axis, 0);
     segment({-4, -4}, {4, 3}, {qRgb(200, 0, 0), 1, kStyleDashDot}, 3);
-    if (s.texActive) {
+    if (tex) {
         s.tex.TexArrow({0.4L, 0}, {5, 0}, 0.4L, false);
         s.tex.TexArrow({0, 0.4L}, {0, 5}, 0.4L, true);
     }
 
     // A sine curve through the buffered path, broken where it leaves the band |y| < 0.9.
-    if (s.texActive) s.tex.TexCurveBegin();
-    s.path.Begin();
+    s.Dispatch([](ExportTarget& t) { t.CurveBegin(ExportPath::kCapacity); });
     for (int i = 0; i <= 400; ++i) {
         const long double x = -5 + i * 0.025L;
         const WorldPoint p{x, 2 * std::sin(x)};
-        if (std::fabs(std::sin(x)) > 0.9L) {
-            s.path.Break();
-            continue;
-        }
-        if (s.texActive) s.tex.TexCurvePoint(p);
-        s.path.Point(p, curve);
+        if (std::fabs(std::sin(x)) > 0.9L)
+            s.Dispatch([](ExportTarget& t) { t.CurveBreak(); });
+        else
+            s.Dispatch([&](ExportTarget& t) { t.CurvePoint(p, curve); });
     }
-    s.path.Flush(curve);
-    if (s.texActive) s.tex.TexCurveEnd();
+    s.Dispatch([](ExportTarget& t) { t.CurveEnd(); });
 
     std::array<WorldPoint, 6> pts{
         {{-4, 1}, {-3.5L, 1.5L}, {-3, 1}, {-2.5L, 1.5L}, {-2, 1}, {-1.5L, 1.5L}}};
     const std::array<std::uint8_t, 6> marks{1, 1, 0, 0, 0, 1};
-    if (s.epsActive) s.eps.EpsPolylineByParity(pts, marks, curve, 1);
-    if (s.svgActive) s.svg.SvgPolylineByParity(pts, marks, curve, 1);
-    if (s.texActive) s.tex.TexPolylineByParity(pts, marks, 1);
+    if (eps) s.eps.EpsPolylineByParity(pts, marks, curve, 1);
+    if (svg) s.svg.SvgPolylineByParity(pts, marks, curve, 1);
+    if (tex) s.tex.TexPolylineByParity(pts, marks, 1);
 
     const std::array<WorldPoint, 4> region{{{1, -4}, {3, -4}, {4, -2}, {2, -1}}};
     const QRgb fill = qRgb(0, 160, 0);
-    if (s.texActive) s.tex.TexShade(region, true, 2);
-    if (s.svgActive) s.svg.SvgPolygonWorld(region, false, fill, 1, axis.colour, 3);
-    if (s.epsActive) s.eps.EpsFill(region, false, fill, 1, axis.colour, false);
-    if (s.epsActive) {
+    if (tex) s.tex.TexShade(region, true, 2);
+    if (svg) s.svg.SvgPolygonWorld(region, false, fill, 1, axis.colour, 3);
+    if (eps) s.eps.EpsFill(region, false, fill, 1, axis.colour, false);
+    if (eps) {
         s.eps.EpsCircle({-3, -3}, 0.6L, 1, fill, axis.colour, 1);
         s.eps.EpsCircle({-1.5L, -3}, 0.4L, 1, fill, std::nullopt, 0);
         s.eps.EpsRoundRect({2, 4}, {4, 3}, false, fill, 1, axis.colour, 0.2L, 1);
         s.eps.EpsDot({100, 100}, 4, 1, std::nullopt, axis.colour, 0);
     }
-    if (s.svgActive) {
+    if (svg) {
         s.svg.SvgCircle({60, 340}, 12, axis.colour, 1, fill, 5);
         s.svg.SvgRect(280, 30, 80, 40, false, fill, 1, axis.colour, 6, 6, 2);
         s.svg.SvgEllipse({100, 100}, 4, fill, axis.colour);
@@ -224,21 +162,24 @@ inline void PaintEveryHook(TExportState& s) {
 
     for (int kind = 0; kind <= 13; ++kind) {
         const WorldPoint p{-4.5L + 0.6L * kind, 4.2L};
-        if (s.texActive) s.tex.TexPoint(p, kind % 6, kind % 2 == 1);
-        if (s.svgActive) s.svg.SvgMarkerAt(p, kind, 3, curve.colour);
-        if (s.epsActive) s.eps.EpsMarker(p, kind, 3, curve.colour);
+        if (tex) s.tex.TexPoint(p, kind % 6, kind % 2 == 1);
+        if (svg) s.svg.SvgMarkerAt(p, kind, 3, curve.colour);
+        if (eps) s.eps.EpsMarker(p, kind, 3, curve.colour);
     }
-    if (s.texActive) {
+    if (tex) {
         s.tex.TexMultiputBegin(3);
         s.tex.TexMultiputPoint({1, 1});
         s.tex.TexMultiputPoint({1.5L, 1});
         s.tex.TexMultiputEnd();
-        s.tex.TexText(awkward, "[lt]", {-4, -1}, false);
-        s.tex.TexText("x^2 < 4 & 50%", "[b]", {2, 2}, true);
+        s.tex.TexText(awkward, "[lt]", {-4, -1}, TexMath::None);
+        s.tex.TexText("x^2 < 4 & 50%", "[b]", {2, 2}, TexMath::Inline);
         s.tex.TexImageFrame();
     }
-    s.ExportText({30, 200}, awkward, axis.colour, 0, 1, -1);
-    s.ExportText({200, 300}, awkward, curve.colour, 1, 1, -1);
+    for (const auto& [at, colour, font] : {std::tuple{ScreenPoint{30, 200}, axis.colour, 0},
+                                           std::tuple{ScreenPoint{200, 300}, curve.colour, 1}}) {
+        if (svg) s.svg.SvgText(at, awkward, colour, s.view.fonts[font], 1, -1);
+        if (eps) s.eps.EpsText(at, awkward, colour, s.view.fonts[font], 1, -1);
+    }
 }
 
 // An export state on a 401 x 401 client showing [-5, 5] x [-5, 5], with a temporary folder.

@@ -3,6 +3,8 @@
 // window's own variables.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "canvas/text_dialog.h"
 #include "formula/func_win.h"
 #include "platform/boxes.h"
@@ -12,8 +14,8 @@ namespace quorlin {
 namespace {
 
 using canvas::TEvalText;
-using resources::ControlKind;
 using platform::Dialog;
+using resources::ControlKind;
 
 class EvaluatedTextTest : public ::testing::Test {
 protected:
@@ -70,6 +72,13 @@ TEST(FormulaWindow, FactoryBuildsTheFormulaLevel) {
     auto* f = dynamic_cast<TFuncWin*>(w.get());
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(f->Kind(), 841);
+    // Only the mouse modes some level handles can be chosen; trajectories, Lagrange points,
+    // drawing and the level-curve cursor wait for their levels.
+    namespace cmd = resources::cmd;
+    const std::set<int> handled = {cmd::kMouseZoomBox, cmd::kMouseText, cmd::kMousePaste,
+                                   cmd::kMouseCoordinates, cmd::kMouseEvaluatedText};
+    for (int id = cmd::kMouseFirst; id <= cmd::kMouseLast; ++id)
+        EXPECT_EQ(f->QueryCommand(id).enabled, handled.contains(id)) << id;
 }
 
 }  // namespace

@@ -18,25 +18,24 @@ namespace quorlin::canvas {
 namespace {
 
 namespace cmd = resources::cmd;
-using resources::ControlKind;
 using platform::Dialog;
 using platform::MouseButton;
+using resources::ControlKind;
 using testing::Mouse;
 
 // What the texts of a window write into a file while one writer runs; with `asMath` they are
 // drawn a second time as the evaluated texts are.
-QByteArray TextsWritten(TZELWinm& w, bool TExportState::*writer, const QString& path,
-                        bool asMath = false) {
+QByteArray TextsWritten(TZELWinm& w, ExportKind writer, const QString& path, bool asMath = false) {
     TExportState& ex = w.Exports();
     if (!ex.output.Open(path)) return "<not opened>";
-    ex.*writer = true;
+    ex.StartOutput(writer);
     QImage image(401, 401, QImage::Format_RGB32);
     {
         platform::DeviceContext dc(image);
         w.DrawTexts(dc, w.PlainTexts(), false, 0);
         if (asMath) w.DrawTexts(dc, w.PlainTexts(), true, 0);
     }
-    ex.*writer = false;
+    ex.StopOutput(writer);
     if (!ex.output.Close()) return "<not closed>";
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<not read>");
@@ -275,7 +274,7 @@ TEST_F(OverlayWindowTest, PicTeXLinesAreEscapedAndMappedOnce) {
     t.right = 4;
     t.top = 3;
     t.bottom = 1;
-    EXPECT_EQ(TextsWritten(win, &TExportState::texActive, path, true),
+    EXPECT_EQ(TextsWritten(win, ExportKind::PicTeX, path, true),
               QByteArray("\\put {50\\% \\& \\#1} at 2.00 1.00\r\n"
                          "\\put {$\\displaystyle{50\\% \\& \\#1}$} at 2.00 1.00\r\n"));
 }
@@ -363,13 +362,13 @@ TEST(OverlayPointAnchor, TextFollowsItsPointAndHidesWithIt) {
     EXPECT_EQ(QPoint(w.XToScreen(a.left), w.YToScreen(a.top)), QPoint(140, 180));
 
     QTemporaryDir dir;
-    const QByteArray shown = TextsWritten(w, &TExportState::svgActive, dir.filePath("a.svg"));
+    const QByteArray shown = TextsWritten(w, ExportKind::Svg, dir.filePath("a.svg"));
     EXPECT_EQ(shown.count("<text "), 1);
     EXPECT_TRUE(shown.contains("a&lt;b &amp; c")) << shown.toStdString();
     w.pointShown = false;
-    EXPECT_EQ(TextsWritten(w, &TExportState::svgActive, dir.filePath("b.svg")).count("<text "), 0);
+    EXPECT_EQ(TextsWritten(w, ExportKind::Svg, dir.filePath("b.svg")).count("<text "), 0);
     // The PiCTeX picture leaves it out as well.
-    EXPECT_EQ(TextsWritten(w, &TExportState::texActive, dir.filePath("c.tex")), QByteArray());
+    EXPECT_EQ(TextsWritten(w, ExportKind::PicTeX, dir.filePath("c.tex")), QByteArray());
 }
 
 TEST_F(OverlayWindowTest, FontButtonTakesFontSizeAndColour) {

@@ -41,7 +41,7 @@ TEST_F(PictexTest, HeadersAndTrailersOfTheFourKinds) {
     ASSERT_TRUE(Prepare(kTexStandalone, 1));
     EXPECT_EQ(state.tex.Header(),
               CrLf({R"(\font\fiverm = cmr5)", R"(\setbox1=\vbox{)"}) + kPictureStart);
-    state.texActive = true;
+    state.StartOutput(ExportKind::PicTeX);
     ASSERT_TRUE(state.tex.WriteTeXFrame(0));
     EXPECT_EQ(ReadAll(Path("pic.tex")), state.tex.Header() + "\\endpicture}\r\n");
 
@@ -88,7 +88,7 @@ TEST_F(PictexTest, AnimationFramesAndTheirMaster) {
     EXPECT_NE(state.tex.Header().find(R"(\put {\phantom{.}} at 5.00 -5.00)"), std::string::npos);
 
     QFile(Path("wave.v203.tex")).open(QIODevice::WriteOnly);
-    state.texActive = true;
+    state.StartOutput(ExportKind::PicTeX);
     for (int k = 0; k < 12; ++k) ASSERT_TRUE(state.tex.WriteTeXFrame(k));
     EXPECT_EQ(host.overwriteQuestions, 0);  // the first frame file opened settles the question
 
@@ -116,7 +116,7 @@ TEST_F(PictexTest, ARefusedOverwriteStopsTheFrame) {
 }
 
 TEST_F(PictexTest, RulesSegmentsPointsAndTexts) {
-    state.texActive = true;
+    state.StartOutput(ExportKind::PicTeX);
     const std::string out = Capture([&] {
         state.tex.TexSegment({-1, 2}, {3, 2}, 0);      // horizontal: a rule
         state.tex.TexSegment({-1, 2}, {30, 2}, 0);     // leaves the view: nothing
@@ -124,7 +124,7 @@ TEST_F(PictexTest, RulesSegmentsPointsAndTexts) {
         state.tex.TexSegment({0, 0}, {0.001L, 0}, 0);  // below a fifth of a pixel
         state.tex.TexPoint({1, 2}, 4, false);
         state.tex.TexPoint({1, 2}, 0, true);
-        state.tex.TexText("50% & more", "[b]", {1, 2}, true);
+        state.tex.TexText("50% & more", "[b]", {1, 2}, TexMath::Inline);
         state.tex.TexLineStyle(kStyleDashDot, false);
         state.tex.TexLineStyle(kStyleSolid, false);
         state.tex.TexArrow({0.5L, 0}, {5, 0}, 0.5L, false);
@@ -141,7 +141,7 @@ TEST_F(PictexTest, RulesSegmentsPointsAndTexts) {
 TEST_F(PictexTest, ImageFrameOfAnAnimationIsTheSharedBox) {
     state.view = ExportView::FromCorners(10, 20, 0, 10, 401, 401);
     state.view.frameImage = true;
-    state.texActive = true;
+    state.StartOutput(ExportKind::PicTeX);
     state.texFrameCount = 2;
     EXPECT_EQ(Capture([&] { state.tex.TexImageFrame(); }),
               CrLf({R"(\putrule from -5.00 5.00 to -5.00 -5.00)",
@@ -151,7 +151,7 @@ TEST_F(PictexTest, ImageFrameOfAnAnimationIsTheSharedBox) {
 }
 
 TEST_F(PictexTest, LongCurvesAreWrittenInPiecesAndOnePointCurvesNotAtAll) {
-    state.texActive = true;
+    state.StartOutput(ExportKind::PicTeX);
     const std::string out = Capture([&] {
         state.tex.TexCurveBegin();
         state.tex.TexCurvePoint({1, 1});
@@ -167,7 +167,7 @@ TEST_F(PictexTest, LongCurvesAreWrittenInPiecesAndOnePointCurvesNotAtAll) {
 }
 
 TEST_F(PictexTest, PolylineByParityWritesOnePlotPerDrawnRun) {
-    state.texActive = true;
+    state.StartOutput(ExportKind::PicTeX);
     const std::array<WorldPoint, 5> points{{{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}}};
     const std::array<std::uint8_t, 5> marks{1, 1, 0, 0, 0};
     EXPECT_EQ(Capture([&] { state.tex.TexPolylineByParity(points, marks, 1); }),

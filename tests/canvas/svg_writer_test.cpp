@@ -18,10 +18,10 @@ TEST_F(SvgTest, HeaderCarriesTheChosenSizeAndAnEscapedTitle) {
     state.view.clientHeight = 301;
     state.svgTitle = "A&B <plot>";
     host.saveName = Path("pic.svg");
-    ASSERT_TRUE(state.svg.BeginSvgExport());
-    state.svgActive = true;
-    EXPECT_TRUE(state.svg.SvgEnd());
-    EXPECT_FALSE(state.svgActive);
+    ASSERT_TRUE(state.BeginSvgExport());
+    EXPECT_TRUE(state.Running(ExportKind::Svg));
+    EXPECT_TRUE(state.EndExport());
+    EXPECT_FALSE(state.Running(ExportKind::Svg));
     EXPECT_EQ(ReadAll(Path("pic.svg")),
               CrLf({R"(<?xml version="1.0" encoding="UTF-8" standalone="no"?>)",
                     R"(<svg version="1.1")", R"(baseProfile="full")", R"(width="401" height="301")",

@@ -33,6 +33,33 @@ TEST(FormatNumberAuto, SwitchesToExponentFormOutsideTheUsualRange) {
     EXPECT_EQ(FormatNumberAuto(-0.00001L, 2), "-1.00e-05");
 }
 
+TEST(FormatShortest, GivesTheFewestDigitsThatReadBack) {
+    const struct {
+        long double value;
+        const char* text;
+    } cases[] = {
+        {1, "1"},
+        {-4.8478123L, "-4.8478123"},
+        {0.1L, "0.1"},
+        {0, "0"},
+        {100000, "100000"},
+        {2.5e300L, "2.5e300"},
+        {-1e-20L, "-1e-20"},
+        {1e20L, "100000000000000000000"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FormatShortest(c.value), c.text);
+    // Every long double reads back, the extremes and the awkward ones too.
+    for (const long double v :
+         {1.0L / 3, -kPi, std::numeric_limits<long double>::max(),
+          std::numeric_limits<long double>::denorm_min(), 1e-4931L, 123456789.123456789L}) {
+        long double back = 0;
+        const std::string text = FormatShortest(v);
+        ASSERT_TRUE(StrToLD(text, back)) << text;
+        EXPECT_EQ(back, v) << text;
+        EXPECT_LE(text.size(), 28u) << text;
+    }
+}
+
 TEST(StrToLD, ReadsWholeDecimalNumbersOnly) {
     const std::pair<const char*, long double> read[] = {
         {"  1.5e3 ", 1500.0L}, {"-2.25", -2.25L}, {"+.5", 0.5L}, {"1e-5000", 0.0L}};

@@ -23,6 +23,7 @@ struct FormulaCase {
     int line = 0;
     std::string expression, variables;
     bool undefined = false;
+    int parseError = 0;  // "error n": the text is refused with n
     long double re = 0, im = 0, tolerance = 0;
 };
 
@@ -51,7 +52,9 @@ std::vector<FormulaCase> ReadCases(const std::string& path) {
         const auto fields = Split(line, ";");
         FormulaCase c{number, fields.at(0), fields.size() > 1 ? fields[1] : ""};
         c.undefined = fields.size() < 3 || fields[2] == "undef";
-        if (!c.undefined) {
+        if (fields.size() > 2 && fields[2].starts_with("error "))
+            c.parseError = std::stoi(fields[2].substr(6));
+        else if (!c.undefined) {
             c.re = std::strtold(fields[2].c_str(), nullptr);
             c.im = std::strtold(fields.at(3).c_str(), nullptr);
             c.tolerance = std::strtold(fields.at(4).c_str(), nullptr);
@@ -59,6 +62,16 @@ std::vector<FormulaCase> ReadCases(const std::string& path) {
         cases.push_back(c);
     }
     return cases;
+}
+
+// Defines "NAME(2)=body" as the user-functions dialog does (a function of that name is
+// replaced) and returns the result code.
+int Define(FormulaContext& ctx, const std::string& definition) {
+    const auto open = definition.find('('), eq = definition.find('=');
+    const std::string name = definition.substr(0, open);
+    return ctx.DefineUserFunction(name, definition.substr(eq + 1),
+                                  std::stoi(definition.substr(open + 1)),
+                                  ctx.FindUserFunction(name));
 }
 
 // Applies "X=0.7, complex, define NAME(2)=body" to a fresh context; the items are separated
@@ -72,12 +85,7 @@ void Prepare(FormulaContext& ctx, const std::string& variables) {
     for (const auto& item : items) {
         if (item.empty() || item == "complex") continue;
         if (item.starts_with("define ")) {
-            const std::string def = item.substr(7);
-            const auto open = def.find('('), eq = def.find('=');
-            const int args = std::stoi(def.substr(open + 1));
-            ASSERT_EQ(ctx.DefineUserFunction(def.substr(0, open), def.substr(eq + 1), args),
-                      userfn::kDone)
-                << item;
+            ASSERT_EQ(Define(ctx, item.substr(7)), userfn::kDone) << item;
             continue;
         }
         const auto eq = item.find('=');
@@ -93,7 +101,12 @@ void CheckCase(const FormulaCase& c) {
     SCOPED_TRACE("line " + std::to_string(c.line) + ": " + c.expression + " ; " + c.variables);
     FormulaContext ctx;
     Prepare(ctx, c.variables);
-    ASSERT_EQ(ctx.Parse(c.expression), 0);
+    if (c.expression.starts_with("define ")) {  // a definition and its result code
+        EXPECT_EQ(Define(ctx, c.expression.substr(7)), c.parseError ? c.parseError : userfn::kDone);
+        return;
+    }
+    ASSERT_EQ(ctx.Parse(c.expression), c.parseError);
+    if (c.parseError) return;
     NodePtr tree = ctx.TakeParseResult();
     ASSERT_TRUE(tree);
     const bool defined = ctx.Evaluate(*tree);

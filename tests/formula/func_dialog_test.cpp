@@ -59,21 +59,25 @@ protected:
     TFuncDlg* dlg = nullptr;
 };
 
-TEST_F(FuncDialogTest, DefinedFunctionsAreListedAndEvaluate) {
+TEST_F(FuncDialogTest, DefinedFunctionsAreListedEvaluateAndAreReplacedByName) {
     ASSERT_NE(dlg, nullptr);
     EXPECT_FALSE(win.IsModified());
     Define("fn", "x^2+1");
     Define("dist", "sqrt(x^2+y^2)", 2);
     Define("vol", "x*y*z", 3);
-
-    EXPECT_TRUE(prompter.messages.empty());
     EXPECT_EQ(Lines(),
               QStringList({"FN(X) = X^2+1", "DIST(X,Y) = SQRT(X^2+Y^2)", "VOL(X,Y,Z) = X*Y*Z"}));
     EXPECT_EQ(dlg->SelectedIndex(funcdlg::kList), 2);  // the line just defined
-    EXPECT_EQ(Value("FN(3)"), 10);
-    EXPECT_EQ(Value("DIST(3,4)"), 5);
-    EXPECT_EQ(Value("VOL(2,3,FN(2))"), 30);
+    EXPECT_EQ(Value("VOL(2,DIST(3,4),FN(2))"), 50);
     EXPECT_TRUE(win.IsModified());
+
+    // A name in use is replaced, its argument count may change, and calls must then match.
+    Define("FN", "X+Y", 2);
+    EXPECT_EQ(Lines().front(), "FN(X,Y) = X+Y");
+    EXPECT_EQ(dlg->SelectedIndex(funcdlg::kList), 0);
+    EXPECT_EQ(Value("FN(1,2)"), 3);
+    EXPECT_EQ(win.Parse("FN(3)"), 117);
+    EXPECT_TRUE(prompter.messages.empty());
 }
 
 TEST_F(FuncDialogTest, EveryRefusalShowsItsBoxAndChangesNothing) {
@@ -83,7 +87,7 @@ TEST_F(FuncDialogTest, EveryRefusalShowsItsBoxAndChangesNothing) {
         QString name, body;
         QString shown;  // a part of the box's text
     };
-    // The last two show the parser's own message.
+    // The last three show the parser's own message.
     const Case cases[] = {{"", "X", "name"},
                           {"F", "X", "one letter"},
                           {"SIN", "X", "built-in"},
@@ -92,7 +96,8 @@ TEST_F(FuncDialogTest, EveryRefusalShowsItsBoxAndChangesNothing) {
                           {"PARAB", "   ", "body"},
                           {"PARAB", QString(61, 'X'), "60 characters"},
                           {"PARAB", "X+(", "operand missing"},
-                          {"PARAB", "X*(X+1", "unbalanced parentheses"}};
+                          {"PARAB", "X*(X+1", "unbalanced parentheses"},
+                          {"PARAB", "PARAB(X)+1", "not usable"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name.toStdString() + " = " + c.body.toStdString());
         const std::size_t before = prompter.messages.size();
@@ -104,22 +109,6 @@ TEST_F(FuncDialogTest, EveryRefusalShowsItsBoxAndChangesNothing) {
         EXPECT_FALSE(win.IsModified());
     }
     EXPECT_EQ(Value("PARAB(3)"), 9);
-}
-
-TEST_F(FuncDialogTest, DefiningAnExistingNameReplacesIt) {
-    Define("FN", "X^2+1");
-    Define("GN", "X-1");
-    Define("fn", "2*x");
-    EXPECT_EQ(Lines(), QStringList({"FN(X) = 2*X", "GN(X) = X-1"}));
-    EXPECT_EQ(dlg->SelectedIndex(funcdlg::kList), 0);
-    EXPECT_EQ(Value("FN(3)"), 6);
-
-    // The argument count may change with the body; calls must then match it.
-    Define("FN", "X+Y", 2);
-    EXPECT_EQ(Lines(), QStringList({"FN(X,Y) = X+Y", "GN(X) = X-1"}));
-    EXPECT_EQ(Value("FN(1,2)"), 3);
-    EXPECT_EQ(win.Parse("FN(3)"), 117);
-    EXPECT_TRUE(prompter.messages.empty());
 }
 
 TEST_F(FuncDialogTest, SelectingALineFillsTheFields) {

@@ -2,7 +2,8 @@
 """Writes cases.txt: formulas with values computed independently with mpmath at 40 digits.
 
 Each case is (formula in the program's syntax, variables, mpmath expression, tolerance).
-A tolerance is relative to max(1, |expected|). "undef" marks a formula that has no value.
+A tolerance is relative to max(1, |expected|). "undef" marks a formula that has no value,
+"error n" one that the parser refuses with error n.
 Run: python3 make_cases.py > cases.txt
 """
 import mpmath as mp
@@ -28,6 +29,9 @@ cases = []
 def add(formula, variables, value, tol=ELEM):
     cases.append((formula, variables, value, tol))
 
+def refuse(formula, code, variables=""):
+    cases.append((formula, variables, f"error {code}", None))
+
 # --- one-argument functions at several points --------------------------------------------------
 real1 = [
     ("SQRT", mp.sqrt, [0, 0.25, 2, 1e6]), ("EXP", mp.exp, [-3, 0, 0.5, 20]),
@@ -35,7 +39,7 @@ real1 = [
     ("TAN", mp.tan, [0.2, -1.3, 4]), ("COT", mp.cot, [0.7, -2]), ("SEC", mp.sec, [0.4, 2.5]),
     ("CSC", mp.csc, [1.1, -0.3]), ("ARCSIN", mp.asin, [0.5, -0.99, 1]),
     ("ARCCOS", mp.acos, [0.5, -1, 0.01]), ("ARCTAN", mp.atan, [1, -20, 0.1]),
-    ("ARCCOT", lambda x: pi / 2 - mp.atan(x), [1, -2, 0]), ("ABS", abs, [-3.5, 0, 2]),
+    ("ARCCOT", lambda x: pi / 2 - mp.atan(x), [1, -2, 0, "-1E20", "3E-30"]), ("ABS", abs, [-3.5, 0, 2]),
     ("LN", mp.log, [1, 0.1, 1000]), ("LOG", mp.log10, [1000, 2, 0.5]),
     ("SINH", mp.sinh, [0.5, -3]), ("COSH", mp.cosh, [0.5, -3]), ("TANH", mp.tanh, [0.5, -3]),
     ("COTH", mp.coth, [0.5, -3]), ("SECH", mp.sech, [0.5, -3]), ("CSCH", mp.csch, [0.5, -3]),
@@ -96,8 +100,30 @@ add("BETA(0.5,0.5)", "", mp.beta(0.5, 0.5), SPEC)
 add("BINOM(10,3)", "", 120)
 add("BINOM(5,7)", "", 0)
 add("BINOM(4.5,2)", "", mp.binomial(4.5, 2), SPEC)
+# The edges: large and negative whole n, huge gammas, exact remainders of large integers.
+# Values far from 1 are scaled to it, since a tolerance is relative to max(1, |value|).
+add("ARCCOT(1E20)*1E20", "", (pi / 2 - mp.atan(mp.mpf("1e20"))) * mp.mpf("1e20"))
+for n, k in [(1000000, 2), (-1, 3), (-2, 3), (-1, -3), (-5, -3), ("1E20", 3), (1000, 500)]:
+    add(f"BINOM({n},{k})", "", mp.binomial(mp.mpf(n), k), SPEC)
+add("BINOM(0.5,100)*1E4", "", mp.binomial(0.5, 100) * 10**4, SPEC)
+for a, b, scale in [(1000, 2000, 831), (900, 900, 543), (-0.5, 3, 0), ("1E5", 0.5, 2),
+                    (300, -200.5, 0)]:
+    scaled = f"BETA({a},{b})" + (f"*1E{scale}" if scale else "")
+    add(scaled, "", mp.beta(mp.mpf(a), mp.mpf(b)) * mp.mpf(10)**scale, LOOSE)
+for a, b in [("2^63+5", 3), ("2^100", 3), ("1E19", 7), ("-2^64", 10), (-6, 3)]:
+    av = mp.mpf(eval(str(a).replace("^", "**").replace("1E19", "10**19")))
+    add(f"MOD({a},{b})", "", mod(av, b))
 
 # --- undefined values --------------------------------------------------------------------------
+add("10^4000/1E4000", "", 1)  # inside the range of a long double
+# Whole powers beyond the exact range keep their sign: (-1)^(2^70) is 1.
+for f, v in [("(-1)^(2^70)", 1), ("(-1)^(2^63+1)", -1), ("(-1)^1E20", 1),
+             ("(-2)^(1E4+1)", -mp.mpf(2)**10001)]:
+    add(f, "", v)
+add("ZETA(1E-10)", "", mp.zeta(mp.mpf("1e-10")), ELEM)
+add("ZETA(-1E-10)", "", mp.zeta(mp.mpf("-1e-10")), ELEM)
+add("ZETA(1+2^-33)", "", mp.zeta(1 + mp.mpf(2)**-33), SPEC)
+
 for f in ["SQRT(-1)", "LN(0)", "LN(-2)", "1/0", "ARCSIN(2)", "ARCOSH(0.5)", "ARTANH(1)",
           "GAMMA(-2)", "(-8)^(1/3)", "0^(-1)", "MOD(3,0)", "ROOT(2,-4)", "Y0(-1)", "CI(0)",
           "EI(0)", "ZETA(1)", "DIGAMMA(-3)", "LOG(0)", "COT(0)", "1/(X-X)", "EXP(20000)",
@@ -119,9 +145,23 @@ for f, v in grammar:
     add(f, "", mp.mpf(v))
 
 # --- parser: names need their parenthesis, blanks and case, exponents, derivative forms -------
-letters = "S=2, I=3, N=5, A=7"  # SIN without its parenthesis is S*I*N; the longest name wins
-for f, v in [("SIN", 30), ("SI*N", 30), ("ASIN(1)", pi / 2), ("A*SIN(0.5)", 7 * mp.sin(0.5)),
-             ("APIN", 35 * pi)]:
+# Bad input, each with the error of its kind; a second decimal point is a typing error, not a
+# product of two numbers.
+for code, texts in [(102, ["(1+2", "1+2)", "SIN(1"]), (104, ["1+", "*3", "()", "2^"]),
+                    (105, ["SIN()", "MAX(1,)", "MAX(,1)"]), (107, ["SIN(1,2)"]),
+                    (117, ["MAX(1)", "JOINX(1,2)", "JOINX(1)"]),
+                    (101, ["DERX(1.5,X^2)", "DERX(A,X^2)", "DERX(10,X)"]),
+                    (108, ["2$3", "1:2", "3#", ".", "1.2.3", "2..5", "1E5.5"]),
+                    (103, ["JOINA(1,2,3)", "DERQ(1,X)"])]:
+    for f in texts:
+        refuse(f, code)
+# A built-in name without its parenthesis is refused (105), not read as a product of letters;
+# the longest name wins, and PI needs no parenthesis.
+for f in ["SIN X", "LN 2", "SQRT 4", "COS^2(X)", "SIN", "SI*N", "EXP", "2COSX", "JOINX", "DERX"]:
+    refuse(f, 105)
+letters = "S=2, I=3, N=5, A=7"
+for f, v in [("ASIN(1)", pi / 2), ("A*SIN(0.5)", 7 * mp.sin(0.5)), ("APIN", 35 * pi),
+             ("S*I*N", 30), ("SIN (0.5)", mp.sin(0.5))]:
     add(f, letters, v)
 for f, v in [("  sqrt ( x*8 ) ", 4), ("Max(x, 3)", 3), ("sqrt\t(x*8)\t+\t1", 5),
              ("2E+X", 2 * e + 2), ("2E", 2 * e)]:
@@ -133,6 +173,41 @@ for f, v in [("DERX(1,X^3)", 3 * x3**2), ("DERX(2,SIN(X))", -mp.sin(x3)), ("DERX
     add(f, "X=0.3", v)
 for tv, v in [("-1", 1), ("0", 2), ("4.9", 2), ("5", 3)]:
     add("JOINT(1,0,2,5,3)", f"T={tv}", v)
+
+# --- derivatives up to the ninth order against closed forms, and the work bound ---------------
+# d^n/dx^n LN(x) = (-1)^(n-1) (n-1)! / x^n; the others by mpmath's own differentiation.
+xd = mp.mpf("1.3")
+for n in [5, 9]:
+    add(f"DERX({n},LN(X))", "X=1.3", (-1)**(n - 1) * mp.factorial(n - 1) / xd**n, SPEC)
+    add(f"DERX({n},1/X)", "X=1.3", (-1)**n * mp.factorial(n) / xd**(n + 1), SPEC)
+derived = [
+    ("SQRT(X)", mp.sqrt), ("TAN(X)", mp.tan), ("ARCTAN(X)", mp.atan), ("ARCSIN(X)", mp.asin),
+    ("EXP(X)*SIN(X)", lambda t: mp.exp(t) * mp.sin(t)), ("X^X", lambda t: t**t),
+    ("1/(1+X^2)", lambda t: 1 / (1 + t**2)), ("SEC(X)", mp.sec), ("LOGB(2,X)", lambda t: mp.log(t, 2)),
+    ("CBRT(X)", mp.cbrt), ("EXP(SIN(X))", lambda t: mp.exp(mp.sin(t))),
+    ("SQRT(1-X^2)*ARCSIN(X)", lambda t: mp.sqrt(1 - t**2) * mp.asin(t)),
+]
+for f, fn in derived:
+    add(f"DERX(9,{f})", "X=0.6", mp.diff(fn, mp.mpf("0.6"), 9), SPEC)
+add("DERX(8,SQRT(X))", "X=1.3", mp.diff(mp.sqrt, xd, 8), SPEC)
+add("DERX(3,DERX(3,DERX(3,LN(X))))", "X=1.3", mp.factorial(8) / xd**9, SPEC)
+poly = lambda t: 3 * t**5 - 2 * t**3 + t - 7
+for n in range(1, 7):
+    add(f"DERX({n},3*X^5-2*X^3+X-7)", "X=1.25", mp.diff(poly, mp.mpf("1.25"), n), SPEC)
+zd = mp.mpc(1, 2)  # complex mode differentiates by the same rules
+add("DERX(1,EXP(X)*X^2-LN(X)/SIN(X))", "complex, X=1+2I",
+    mp.exp(zd) * (zd**2 + 2 * zd) - 1 / (zd * mp.sin(zd)) + mp.log(zd) * mp.cos(zd) / mp.sin(zd)**2,
+    SPEC)
+# Partials: other letters are constants. Piecewise forms keep their boundaries.
+for f, v in [("DERX(1,A*X^2*Y+T)", 60), ("DERT(1,A*X^2*Y+T)", 1), ("DERZ(1,A*X^2*Y+T)", 0),
+             ("DERY(2,A*X^2*Y^3)", 3 * 4 * 6 * 5)]:
+    add(f, "A=3, X=2, Y=5", v)
+for xv, v in [("0.5", 1), ("1", 3), ("4", 3)]:
+    add("DERX(1,JOINX(X^2,1,3*X))", f"X={xv}", v)
+# Without a rule: a difference quotient of the order asked for, psi''(2) = 2 - 2 zeta(3).
+add("DERX(2,DIGAMMA(X))", "X=2", mp.psi(2, 2), "1e-8")
+# Beyond the work one parse may take: a ninth derivative that grows with every order.
+refuse("DERX(9,SIN(X)^COS(X)*EXP(X^X)/(1+X^2))", 110)
 
 # --- expressions with variables -----------------------------------------------------------------
 x, a, b, t = mp.mpf("0.7"), mp.mpf(2), mp.mpf("3.5"), mp.mpf("1.25")
@@ -196,11 +271,50 @@ complex_special = [
     ("BINOM(Z,2)", mp.binomial(z, 2)), ("GAMMA(0.5+20I)", mp.gamma(mp.mpc(0.5, 20))),
     ("ZETA(3)", mp.zeta(3)), ("SI(2)", mp.si(2)), ("J0(2)", mp.besselj(0, 2)),
 ]
+# Every special function has its value off the real axis too, at the accuracy of the real
+# ones: near 0, in between and far out, on the negative real axis (from above the cuts).
+special_points = [mp.mpc("0.6", "-1.3"), mp.mpc(-2, "0.5"), mp.mpc(7, 3), mp.mpc(-11, -4),
+                  mp.mpc(30, 8), mp.mpc("-2.5", 0)]
+complex_functions = [
+    ("J0", lambda z: mp.besselj(0, z)), ("J1", lambda z: mp.besselj(1, z)),
+    ("Y0", lambda z: mp.bessely(0, z)), ("Y1", lambda z: mp.bessely(1, z)), ("SI", mp.si),
+    ("CI", mp.ci), ("EI", mp.ei), ("FRESNELS", mp.fresnels), ("FRESNELC", mp.fresnelc),
+    ("DIGAMMA", mp.digamma), ("ZETA", mp.zeta),
+]
+for name, fn in complex_functions:
+    for zv in special_points:
+        if name == "ZETA" and zv.imag == 0:
+            zv = mp.mpc("0.5", 14)
+        im = mp.nstr(zv.imag, 6)
+        add(f"{name}(Z)", f"complex, Z={mp.nstr(zv.real, 6)}{'' if im[0] == '-' else '+'}{im}I",
+            fn(zv), SPEC)
+add("ZETA(Z)", "complex, Z=-13+7I", mp.zeta(mp.mpc(-13, 7)), SPEC)
+# Far from the real axis the gamma function is below the range: 0, not undefined.
+for f in ["GAMMA(1E4*I)", "GAMMA(-0.5+20000I)", "GAMMA(0.3+1E30*I)", "FACT(1E4*I)"]:
+    add(f, "complex", 0, ELEM)
+add("GAMMA(-2.5+300I)*1E212", "complex", mp.gamma(mp.mpc(-2.5, 300)) * mp.mpf(10)**212, SPEC)
+add("BETA(1000+I,2000)*1E831", "complex", mp.beta(mp.mpc(1000, 1), 2000) * mp.mpf(10)**831,
+    LOOSE)
+# LN(1 + z) and EXP(z) - 1 keep the digits that forming 1 + z or subtracting 1 would lose,
+# and ERFC the digits of 1 - ERF where ERF is nearly 1 (values scaled to about 1).
+ti = mp.mpc(0, mp.mpf("1e-10"))
+for f, v in [("RE(LOG1P(1E-10*I))*1E21", mp.log(1 + ti).real * mp.mpf(10)**21),
+             ("IM(LOG1P(1E-10*I))*1E10", mp.log(1 + ti).imag * mp.mpf(10)**10),
+             ("RE(EXPM1(1E-10*I))*1E21", mp.expm1(ti).real * mp.mpf(10)**21),
+             ("IM(EXPM1(1E-10*I))*1E10", mp.expm1(ti).imag * mp.mpf(10)**10),
+             ("LOG1P(1E-20)*1E20", mp.log1p(mp.mpf("1e-20")) * mp.mpf(10)**20),
+             ("EXPM1(-1E-20)*1E20", mp.expm1(mp.mpf("-1e-20")) * mp.mpf(10)**20),
+             ("LOG1P(-1+1E-10*I)", mp.log(ti)), ("ERFC(10)*1E45", mp.erfc(10) * mp.mpf(10)**45),
+             ("ERFC(6+I)*1E17", mp.erfc(mp.mpc(6, 1)) * mp.mpf(10)**17),
+             ("ERFC(4-2I)*1E7", mp.erfc(mp.mpc(4, -2)) * mp.mpf(10)**7)]:
+    add(f, "complex", v, SPEC if f.startswith("ERFC") else ELEM)
+add("I^(4E20)", "complex", 1)
+add("(-I)^(2^70+4)", "complex", 1)
 for f, v in complex_cases:
     add(f, cenv, mp.mpc(v), ELEM if "GAMMA" not in f else SPEC)
 for f, v in complex_special:
     add(f, cenv, mp.mpc(v), LOOSE)
-for f in ["1/(Z-Z)", "LN(0)", "0^(-1)", "SI(Z)", "GAMMA(-1)", "MOD(Z,2)"]:
+for f in ["1/(Z-Z)", "LN(0)", "0^(-1)", "Y0(0)", "CI(0)", "GAMMA(-1)", "MOD(Z,2)", "LOG1P(-1)"]:
     add(f, cenv, None)
 
 # --- user functions ----------------------------------------------------------------------------
@@ -218,16 +332,50 @@ add("PICK(3,X)", f"X=-1, T=5, Y=7, {pick}", 3)  # the switch follows the second 
 add("PICK(3,T)", f"X=-1, T=5, Y=7, {pick}", 6)
 add("SQUARED(X+1)", "X=10, define NEG(1)=-X, define SQUARED(1)=NEG(X)^2", 121)
 
+# Definitions and their result codes (1000 done; 1024 empty name, 1122 one letter or name in
+# use or reserved, 1116 over 9 letters, 1144 not letters, 2024 empty body, 2116 body over 60
+# characters, 2000 + the parser's error). JOIN and DER with any letter are the parser's forms,
+# so JOINQ and DERA could never be called; a name that merely starts like one stays free.
+for definition, code in [("(1)=X", 1024), ("F(1)=X", 1122), ("SIN(1)=X", 1122),
+                         ("JOINQ(1)=X", 1122), ("dera(1)=X", 1122), ("ABCDEFGHIJ(1)=X", 1116),
+                         ("F2(1)=X", 1144), ("MY FN(1)=X", 1144), ("FF(1)=  ", 2024),
+                         ("FF(1)=" + "X" * 61, 2116), ("FF(1)=X+(", 2104),
+                         ("abcdefghi(1)=" + "X" * 60, 1000), ("JOINED(1)=X", 1000)]:
+    refuse("define " + definition, code)
+# A body may not call its own function, nor any function that calls it (2000 + 101).
+chain = "define GG(1)=X^2, define FF(1)=GG(X)+1, define HH(1)=2*FF(X)"
+for body in ["FF(X)+1", "HH(X)", "FF(X)*2", "GG(X)+1"]:
+    refuse(f"define {'FF' if body.startswith('FF(X)+') else 'GG'}(1)={body}", 2101,
+           "" if body == "FF(X)+1" else chain)
+add("HH(2)", chain + ", define GG(1)=X^3", 10)  # stored trees keep what they inlined
+# Calls that cannot be used: argument counts, a piece boundary on an argument that is an
+# expression (refused, not drawn against the wrong variable), trees beyond the node limit.
+calls = "define DIFF(2)=X-Y, define RAMP(1)=JOINX(0,0,X), define PICK(2)=JOINY(X,0,2*X)"
+for f, code in [("DIFF(1)", 117), ("DIFF(1,2,3)", 117), ("RAMP(X-2)", 101),
+                ("PICK(3,2*T)", 101)]:
+    refuse(f, code, calls)
+add("PICK(X-2,T)", calls + ", X=5, T=-1", 3)  # the first argument has no piece boundary
+add("DIFF", calls + ", D=2, I=3, F=5", 150)  # without its parenthesis a user function's name is letters
+big = "define TEN(1)=" + "+".join(["X"] * 10) + ", define THOUSAND(1)=TEN(TEN(TEN(X)))"
+add("THOUSAND(1)", big, 1000)
+refuse("define MILLION(1)=THOUSAND(THOUSAND(X))", 2110, big)  # a million nodes, not built
+# Twenty calls of twenty thousand nodes each: each fits, together they do not.
+refuse("+".join(["TENK(X)"] * 20), 110, big + ", define TENK(1)=TEN(THOUSAND(X))")
+
 def fmt(v):
-    return mp.nstr(v, 25, min_fixed=-mp.inf, max_fixed=mp.inf) if v != 0 else "0"
+    if v == 0:
+        return "0"
+    if abs(v) < 1e-30 or abs(v) > 1e30:
+        return mp.nstr(v, 25, min_fixed=0, max_fixed=0)
+    return mp.nstr(v, 25, min_fixed=-mp.inf, max_fixed=mp.inf)
 
 print("# Formula cases: expression ; variables ; expected real ; expected imaginary ; tolerance")
 print("# Variables: LETTER=value (complex values as a+bI), the word complex and")
 print("# define NAME(n)=body for a user function of n arguments, separated by \", \".")
 print("# Expected values come from mpmath at 40 digits (make_cases.py); undef = no value.")
 for f, variables, value, tol in cases:
-    if value is None:
-        print(f"{f} ; {variables} ; undef ; ; ")
+    if value is None or isinstance(value, str):
+        print(f"{f} ; {variables} ; {value or 'undef'} ; ; ")
         continue
     value = mp.mpc(value)
     print(f"{f} ; {variables} ; {fmt(value.real)} ; {fmt(value.imag)} ; {tol}")

@@ -23,28 +23,24 @@ protected:
     }
 };
 
-TEST_F(TaylorTest, SineAtZero) {
+TEST_F(TaylorTest, KnownExpansionsAndPolynomialsFromTheirDegreeOn) {
     const NodePtr line = Polynomial("SIN(X)", "0", 1);
     const NodePtr cubic = Polynomial("SIN(X)", "0", 3);
     const NodePtr constant = Polynomial("SIN(X)+2", "0", 0);
-    for (const long double x : {-1.5L, -0.2L, 0.0L, 0.9L, 2.0L}) {
+    for (const long double x : {-1.5L, 0.0L, 0.9L, 2.0L}) {
         EXPECT_NEAR(At(line, x), x, 1e-18L);
         EXPECT_NEAR(At(cubic, x), x - x * x * x / 6, 1e-17L);
         EXPECT_EQ(At(constant, x), 2.0L);
     }
-}
-
-TEST_F(TaylorTest, APolynomialIsItsOwnExpansionFromItsDegreeOn) {
+    // A quartic is its own expansion from degree 4 on; degree 3 misses exactly 2 (x - a)^4.
     const char* quartic = "2*X^4-X^3+5*X-3";
     auto p = [](long double x) { return 2 * std::pow(x, 4) - x * x * x + 5 * x - 3; };
-    for (const int degree : {4, 6, 9}) {
+    for (const int degree : {4, 9}) {
         const NodePtr t = Polynomial(quartic, "1.5", degree);
-        for (const long double x : {-2.0L, 0.0L, 1.5L, 3.0L})
+        for (const long double x : {-2.0L, 1.5L, 3.0L})
             EXPECT_NEAR(At(t, x), p(x), 1e-15L * (1 + std::fabs(p(x)))) << degree;
     }
-    // Degree 3 misses exactly the quartic term 2 (x - a)^4.
-    const NodePtr cubic = Polynomial(quartic, "1.5", 3);
-    EXPECT_NEAR(At(cubic, 2.5L), p(2.5L) - 2.0L, 1e-15L);
+    EXPECT_NEAR(At(Polynomial(quartic, "1.5", 3), 2.5L), p(2.5L) - 2.0L, 1e-15L);
 }
 
 TEST_F(TaylorTest, ExponentialRemainderStaysWithinItsBound) {

@@ -1,6 +1,7 @@
-// User-defined functions: the result codes of a definition, calls with their arguments, and
-// the 77-byte record block of diagram files, byte for byte and when damaged. Values of plain
-// calls are rows of cases.txt.
+// User-defined functions: removal, listings, and the 77-byte record block of diagram files,
+// byte for byte, in any order, large, too costly and damaged. The result codes of definitions
+// (refused calls of a function by itself among them) and the values and refusals of calls are
+// rows of cases.txt.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "formula_support.h"
 #include "core/binio.h"
+#include "formula_support.h"
+#include "support/test_paths.h"
 
 namespace quorlin {
 namespace {
@@ -17,42 +19,12 @@ namespace {
 using testing_support::ValueOf;
 using UserFunctions = testing_support::FormulaTest;
 
-TEST_F(UserFunctions, DefinitionResultCodes) {
-    EXPECT_EQ(ctx.DefineUserFunction("", "X", 1), userfn::kEmptyName);
-    EXPECT_EQ(ctx.DefineUserFunction("F", "X", 1), userfn::kNameTaken);
-    EXPECT_EQ(ctx.DefineUserFunction("SIN", "X", 1), userfn::kNameTaken);
-    EXPECT_EQ(ctx.DefineUserFunction("JOINX", "X", 1), userfn::kNameTaken);
-    // The parser reads JOIN and DER with any letter as its forms, so no call could reach these.
-    EXPECT_EQ(ctx.DefineUserFunction("JOINQ", "X", 1), userfn::kNameTaken);
-    EXPECT_EQ(ctx.DefineUserFunction("dera", "X", 1), userfn::kNameTaken);
-    EXPECT_EQ(ctx.DefineUserFunction("ABCDEFGHIJ", "X", 1), userfn::kNameTooLong);
-    EXPECT_EQ(ctx.DefineUserFunction("F2", "X", 1), userfn::kNameNotLetters);
-    EXPECT_EQ(ctx.DefineUserFunction("MY FN", "X", 1), userfn::kNameNotLetters);
-    EXPECT_EQ(ctx.DefineUserFunction("FF", "", 1), userfn::kEmptyBody);
-    EXPECT_EQ(ctx.DefineUserFunction("FF", "  ", 1), userfn::kEmptyBody);
-    EXPECT_EQ(ctx.DefineUserFunction("FF", std::string(61, 'X'), 1), userfn::kBodyTooLong);
-    EXPECT_EQ(ctx.DefineUserFunction("FF", "X+(", 1), userfn::kBodyParseError + 104);
-    EXPECT_TRUE(ctx.UserFunctions().empty());
-
-    EXPECT_EQ(ctx.DefineUserFunction("abcdefghi", std::string(60, 'X'), 1), userfn::kDone);
-    EXPECT_EQ(ctx.DefineUserFunction("ABCDEFGHI", "X", 1), userfn::kNameTaken);
-    const UserFunction* existing = ctx.FindUserFunction("ABCDEFGHI");
-    ASSERT_NE(existing, nullptr);
-    EXPECT_EQ(ctx.DefineUserFunction("ABCDEFGHI", "2X", 1, existing), userfn::kDone);
-    EXPECT_EQ(ctx.UserFunctions().size(), 1u);
-    EXPECT_EQ(ctx.UserFunctions()[0].body, "2X");
-    // Longer names that merely start with a form's letters stay free.
-    EXPECT_EQ(ctx.DefineUserFunction("JOINED", "X", 1), userfn::kDone);
-    EXPECT_EQ(ctx.DefineUserFunction("DERIV", "X", 1), userfn::kDone);
-}
-
-TEST_F(UserFunctions, RemovalByNameListingLinesAndNamesWithXYZ) {
+TEST_F(UserFunctions, RemovalListingLinesAndNamesWithXYZ) {
     auto named = [this](const std::string& name) {
         const auto& names = ctx.NamesWithXYZ();
         return std::find(names.begin(), names.end(), name) != names.end();
     };
-    EXPECT_TRUE(named("EXP") && named("MAX") && named("JOINX"));
-    EXPECT_FALSE(named("SIN"));
+    EXPECT_TRUE(named("EXP") && named("MAX") && named("JOINX") && !named("SIN"));
     ASSERT_EQ(ctx.DefineUserFunction("axis", "x", 1), userfn::kDone);
     ASSERT_EQ(ctx.DefineUserFunction("GN", "X*Y", 2), userfn::kDone);
     ASSERT_EQ(ctx.DefineUserFunction("VOL", "X*Y*Z", 3), userfn::kDone);
@@ -63,49 +35,16 @@ TEST_F(UserFunctions, RemovalByNameListingLinesAndNamesWithXYZ) {
 
     ASSERT_TRUE(named("AXIS"));
     EXPECT_TRUE(ctx.RemoveUserFunction("Axis"));
-    EXPECT_FALSE(named("AXIS"));
     EXPECT_FALSE(ctx.RemoveUserFunction("AXIS"));
-    ASSERT_EQ(ctx.UserFunctions().size(), 2u);
-    EXPECT_EQ(ctx.UserFunctions()[0].name, "GN");
-    // The name is free again, and the functions left still evaluate.
+    EXPECT_FALSE(named("AXIS"));
+    // The name is free again, and the functions left are still found and evaluate; a name in
+    // use is refused unless the definition replaces that function.
     EXPECT_EQ(ctx.DefineUserFunction("AXIS", "2*X", 1), userfn::kDone);
-    EXPECT_EQ(ValueOf(ctx, "GN(3,4)+AXIS(1)"), 14);
+    EXPECT_EQ(ctx.DefineUserFunction("GN", "X", 1), userfn::kNameTaken);
+    EXPECT_EQ(ValueOf(ctx, "GN(3,4)+VOL(1,1,1)+AXIS(1)"), 15);
     ctx.FreeUserFunctions();
     EXPECT_FALSE(named("AXIS"));
     EXPECT_TRUE(ctx.UserFunctions().empty());
-}
-
-TEST_F(UserFunctions, CallsNeedTheirArgumentsAndParenthesis) {
-    ASSERT_EQ(ctx.DefineUserFunction("DIFF", "X-Y", 2), userfn::kDone);
-    EXPECT_EQ(ctx.Parse("DIFF(1)"), 117);
-    EXPECT_EQ(ctx.Parse("DIFF(1,2,3)"), 117);
-    // Without its parenthesis the name is letters again.
-    ASSERT_EQ(ctx.Parse("DIFF"), 0);
-    EXPECT_EQ(ctx.ParseResult()->op, op::kTimes);
-}
-
-TEST_F(UserFunctions, APieceBoundaryCannotFollowAnExpressionArgument) {
-    // Refused, not drawn against the wrong variable; calls with a plain letter are rows of
-    // cases.txt.
-    ASSERT_EQ(ctx.DefineUserFunction("RAMP", "JOINX(0,0,X)", 1), userfn::kDone);
-    ASSERT_EQ(ctx.DefineUserFunction("PICK", "JOINY(X,0,2*X)", 2), userfn::kDone);
-    EXPECT_EQ(ctx.Parse("RAMP(X-2)"), 101);
-    EXPECT_EQ(ctx.Parse("PICK(3,2*T)"), 101);
-    EXPECT_EQ(ctx.Parse("PICK(X-2,T)"), 0);  // the first argument has no piece boundary
-}
-
-TEST_F(UserFunctions, NestedCallsCannotGrowBeyondTheNodeLimit) {
-    ASSERT_EQ(ctx.DefineUserFunction("TEN", "X+X+X+X+X+X+X+X+X+X", 1), userfn::kDone);
-    ASSERT_EQ(ctx.DefineUserFunction("THOUSAND", "TEN(TEN(TEN(X)))", 1), userfn::kDone);
-    EXPECT_EQ(ValueOf(ctx, "THOUSAND(1)"), 1000);
-    // A million nodes: refused as too long, not built.
-    EXPECT_EQ(ctx.DefineUserFunction("MILLION", "THOUSAND(THOUSAND(X))", 1),
-              userfn::kBodyParseError + 110);
-    // Twenty calls of twenty thousand nodes each: each fits, together they do not.
-    ASSERT_EQ(ctx.DefineUserFunction("TENK", "TEN(THOUSAND(X))", 1), userfn::kDone);
-    std::string many = "TENK(X)";
-    while (many.size() < 150) many += "+TENK(X)";
-    EXPECT_EQ(ctx.Parse(many), 110);
 }
 
 std::vector<std::uint8_t> Block(const FormulaContext& ctx) {
@@ -144,10 +83,14 @@ TEST_F(UserFunctions, BlockLayoutIsCountThenSeventySevenByteRecords) {
 
 TEST_F(UserFunctions, ABlockMayUseAFunctionBeforeItsRecord) {
     // Deleting and defining again moves a function behind those that use it; the file keeps
-    // that order, and its reader still gives each body the functions it calls.
+    // that order, and its reader still gives each body the functions it calls. Bodies that
+    // call each other round in a circle (a foreign file) keep no tree.
     ASSERT_EQ(ctx.DefineUserFunction("INNER", "X+1", 1), userfn::kDone);
     ASSERT_EQ(ctx.DefineUserFunction("OUTER", "2*INNER(X)", 1), userfn::kDone);
     ASSERT_EQ(ctx.DefineUserFunction("TOP", "OUTER(X)^2", 1), userfn::kDone);
+    ASSERT_EQ(ctx.DefineUserFunction("ROUNDA", "X", 1), userfn::kDone);
+    ASSERT_EQ(ctx.DefineUserFunction("ROUNDB", "ROUNDA(X)", 1), userfn::kDone);
+    ASSERT_EQ(ctx.DefineUserFunction("SELF", "X", 1), userfn::kDone);
     for (const char* name : {"INNER", "OUTER"}) {
         const std::string body = ctx.FindUserFunction(name)->body;
         ASSERT_TRUE(ctx.RemoveUserFunction(name));
@@ -156,11 +99,44 @@ TEST_F(UserFunctions, ABlockMayUseAFunctionBeforeItsRecord) {
     ASSERT_EQ(ctx.UserFunctions()[0].name, "TOP");
     EXPECT_EQ(ValueOf(ctx, "TOP(2)"), 36);
 
+    auto bytes = Block(ctx);
+    std::memcpy(&bytes[2 + 77 + 10], "ROUNDB(X)", 10);  // ROUNDA calls ROUNDB, which calls it
+    std::memcpy(&bytes[2 + 3 * 77 + 10], "SELF(X)", 8);
     FormulaContext copy;
-    const auto bytes = Block(ctx);
     ASSERT_TRUE(Read(copy, bytes));
     EXPECT_EQ(Block(copy), bytes);
     EXPECT_EQ(ValueOf(copy, "TOP(2)"), 36);
+    for (const char* call : {"ROUNDA(1)", "ROUNDB(1)", "SELF(1)"}) EXPECT_EQ(copy.Parse(call), 101);
+}
+
+TEST_F(UserFunctions, ABlockOfManyFunctionsFindsEachByName) {
+    // 20000 records with names QAAAA, QAAAB, ...; every lookup is one search of an index.
+    ByteWriter out;
+    constexpr int kCount = 20000;
+    out.U16(kCount);
+    std::string name = "QAAAA";
+    for (int i = 0; i < kCount; ++i) {
+        for (int p = 4, n = i; p >= 1; --p, n /= 26) name[p] = static_cast<char>('A' + n % 26);
+        out.FixedText(name, 10);
+        out.FixedText(i == 0 ? "X+1" : "X*2", 61);
+        out.U16(1);
+        out.Zeros(4);
+    }
+    const auto bytes = out.Take();
+    ASSERT_TRUE(Read(ctx, bytes));
+    ASSERT_EQ(ctx.UserFunctions().size(), std::size_t{kCount});
+    EXPECT_EQ(ValueOf(ctx, "QAAAA(1)+" + name + "(3)"), 2 + 6);
+}
+
+TEST_F(UserFunctions, ABlockWhoseBodiesNeedTooMuchWorkIsRefused) {
+    // Sixteen ninth derivatives, each too large for one parse (a row of cases.txt): together
+    // they exceed the work a block may take long before the last, and nothing changes.
+    const auto block = testing::ReadFileBytes(testing::TestDataPath("formula/repro/userfn-1.bin"));
+    ASSERT_EQ(block.size(), 2u + 16 * 77);
+    ASSERT_EQ(ctx.DefineUserFunction("KEEP", "X+1", 1), userfn::kDone);
+    EXPECT_FALSE(Read(ctx, block));
+    ASSERT_EQ(ctx.UserFunctions().size(), 1u);
+    EXPECT_EQ(ValueOf(ctx, "KEEP(1)"), 2);
 }
 
 TEST_F(UserFunctions, DamagedBlocksAreRefusedOrRepaired) {

@@ -1,10 +1,15 @@
 // Filter strings, default extensions and the answers of the scripted common dialogs.
 #include "platform/common_dialogs.h"
 
+#include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace quorlin::platform {
 namespace {
@@ -67,6 +72,27 @@ TEST_F(ScriptedFiles, SaveAppendsTheDefaultExtensionAndRefusesAFolder) {
     EXPECT_EQ(dialogs_.fileAsks.front().mode, FileDialogMode::Save);
 }
 
+TEST_F(ScriptedFiles, DialogsStartInTheCurrentFilesFolderElseTheLastUsedElseHome) {
+    LastFileFolder().clear();
+    request_.fileName = QStringLiteral("noname1.qz2");  // a new diagram: no folder of its own
+    dialogs_.fileAnswers = {std::nullopt, Path("kept"), std::nullopt, std::nullopt};
+    dialogs_.SaveFileName(nullptr, request_);
+    dialogs_.SaveFileName(nullptr, request_);
+    dialogs_.SaveFileName(nullptr, request_);
+    request_.fileName = QStringLiteral("/data/curves/parabola.qz2");
+    dialogs_.OpenFileName(nullptr, request_);
+    ASSERT_EQ(dialogs_.fileAsks.size(), 4u);
+    EXPECT_EQ(dialogs_.fileAsks[0].request.directory, QDir::homePath());
+    EXPECT_EQ(dialogs_.fileAsks[2].request.directory, folder_.path());
+    EXPECT_EQ(dialogs_.fileAsks[3].request.directory, "/data/curves");
+    LastFileFolder().clear();
+}
+
+TEST_F(ScriptedFiles, SaveRefusesAFolder) {
+    dialogs_.fileAnswers = {folder_.path() + QStringLiteral("/.")};
+    EXPECT_EQ(dialogs_.SaveFileName(nullptr, request_), std::nullopt);
+}
+
 TEST_F(ScriptedFiles, OpenFindsTheFileWithOrWithoutItsExtensionAndRefusesOthers) {
     dialogs_.fileAnswers = {Path("old.qz2"),     Path("old"),    Path("missing"),
                             Path("missing.qz2"), folder_.path(), QString()};
@@ -91,6 +117,25 @@ TEST(ScriptedChoosers, FontKeepsTheInitialEscapementAndAnInvalidColourIsCancelle
     EXPECT_EQ(dialogs.ChooseColor(nullptr, QString(), Qt::white), QColor(1, 2, 3));
     EXPECT_EQ(dialogs.ChooseColor(nullptr, QString(), Qt::white), std::nullopt);
     EXPECT_EQ(dialogs.ChooseColor(nullptr, QString(), Qt::white), std::nullopt);
+}
+
+TEST(FontChooser, EscapeInTheFontListsCancelsTheWholeChooser) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(12);
+    for (const auto [key, result] : {std::pair{Qt::Key_Escape, QDialog::Rejected},
+                                     std::pair{Qt::Key_Return, QDialog::Accepted}}) {
+        FontAndColourDialog dialog(nullptr, QStringLiteral("axis labels"), font, Qt::red);
+        dialog.show();
+        // The first field of the font lists, where the focus starts.
+        auto* field = dialog.findChild<QLineEdit*>();
+        ASSERT_NE(field, nullptr);
+        field->setFocus();
+        QTest::keyClick(field, key);
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(dialog.result(), result);
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("axis labels"));
+        EXPECT_EQ(dialog.SelectedColor(), QColor(Qt::red));
+    }
 }
 
 TEST(FontChoices, PointSizesAndScreenHeightsAgree) {

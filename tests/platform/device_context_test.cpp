@@ -344,6 +344,20 @@ TEST(DeviceContextMetrics, ImagesAnswerWithTheScreenPagesWithThemselvesAndZerosF
     EXPECT_NEAR(page.heightMm, 297, 1);
 }
 
+TEST(DeviceContextMetrics, FitInsideMovesThenShrinksIntoTheArea) {
+    const QRect area(0, 20, 640, 430);
+    const struct {
+        QRect wanted, fitted;
+    } cases[] = {
+        {{30, 40, 500, 400}, {30, 40, 500, 400}},     // inside: as it is
+        {{3000, 40, 500, 400}, {140, 40, 500, 400}},  // beyond the right edge: moved in
+        {{-50, 0, 500, 400}, {0, 20, 500, 400}},      // above and left: moved in
+        {{0, 0, 2048, 1440}, {0, 20, 640, 430}},      // twice the screen: shrunk to it
+        {{10, 30, 0, 0}, {10, 30, 1, 1}},             // empty: one pixel
+    };
+    for (const auto& c : cases) EXPECT_EQ(FitInside(c.wanted, area), c.fitted) << c.wanted.x();
+}
+
 TEST(DeviceContextTargets, VectorDevicesRecordTheSameDrawing) {
     QBuffer svg;
     svg.open(QIODevice::WriteOnly);

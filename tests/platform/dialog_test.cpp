@@ -290,6 +290,16 @@ TEST(Dialog, OpensAtARandomOffsetWhenNothingIsRemembered) {
     SetRandomSource({});
 }
 
+TEST_F(RangeDialogTest, TheOfferedTextIsSelectedSoTypingReplacesIt) {
+    dialog.ShowDialog();
+    auto* edit = qobject_cast<QLineEdit*>(dialog.Control(211, K::Edit));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(dialog.focusWidget(), edit);
+    EXPECT_EQ(edit->selectedText(), "5");
+    QTest::keyClicks(edit, "7");
+    EXPECT_EQ(dialog.GetText(211), "7");
+}
+
 TEST_F(RangeDialogTest, EnterPressesTheDefaultButton) {
     dialog.ShowDialog();
     auto* ok = qobject_cast<QPushButton*>(dialog.Control(1));

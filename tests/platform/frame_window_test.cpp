@@ -40,6 +40,7 @@ constexpr MenuItemTemplate kChildItems[] = {
     {Kind::Popup, "&More"},
     {Kind::Command, "&Deep", kDeep},
     {Kind::EndPopup, ""},
+    {Kind::Command, "E&xit", kCmExit},
     {Kind::EndPopup, ""},
     {Kind::Popup, "&Options"},
     {Kind::Command, "&Toggle", kToggle},
@@ -118,6 +119,16 @@ protected:
     }
     TestFrame frame;
 };
+
+QAction* SubmenuAction(FrameWindow& frame, const QString& title) {
+    for (QAction* top : frame.menuBar()->actions()) {
+        if (!top->menu()) continue;
+        for (QAction* a : top->menu()->actions()) {
+            if (a->menu() && a->text() == title) return a;
+        }
+    }
+    return nullptr;
+}
 
 QAction* OnlyAction(FrameWindow& frame, int id) {
     const QList<QAction*> actions = frame.CommandActions(id);
@@ -219,6 +230,56 @@ TEST_F(FrameWindowTest, EnablersAndCheckMarksReachTheActions) {
     child->SetCommandChecked(kOpen, true);
     frame.RefreshCommands();
     EXPECT_TRUE(OnlyAction(frame, kOpen)->isChecked());
+}
+
+TEST_F(FrameWindowTest, ASubmenuWithEveryItemDisabledIsDisabled) {
+    ChildWindow* child = Add();
+    QAction* more = SubmenuAction(frame, "&More");
+    ASSERT_NE(more, nullptr);
+    EXPECT_TRUE(more->isEnabled());
+    child->deepEnabled = false;
+    frame.RefreshCommands();
+    EXPECT_FALSE(more->isEnabled());
+    child->deepEnabled = true;
+    frame.RefreshCommands();
+    EXPECT_TRUE(more->isEnabled());
+}
+
+TEST_F(FrameWindowTest, ExitInAChildsOrAnOwnedWindowsMenuClosesTheFrame) {
+    Add();
+    ASSERT_TRUE(frame.QueryCommand(kCmExit).enabled);
+    OnlyAction(frame, kCmExit)->trigger();
+    EXPECT_FALSE(frame.isVisible());
+
+    frame.show();
+    auto* owned = new ChildWindow;
+    QPointer<FrameWindow> host = ShowOwnedWindow(owned, Add());
+    OnlyAction(*host, kCmExit)->trigger();
+    EXPECT_FALSE(frame.isVisible());
+}
+
+TEST_F(FrameWindowTest, SendCommandOfAnInactiveChildReachesThatChild) {
+    ChildWindow* first = Add();
+    ChildWindow* second = Add();
+    EXPECT_EQ(frame.ActiveChild(), second);
+    EXPECT_TRUE(first->SendCommand(kOpen));
+    EXPECT_TRUE(first->SendCommand(kFrameOnly));  // passed on to the frame
+    EXPECT_EQ(first->commands, (std::vector<int>{kOpen}));
+    EXPECT_TRUE(second->commands.empty());
+    EXPECT_EQ(frame.commands, (std::vector<int>{kFrameOnly}));
+}
+
+TEST_F(FrameWindowTest, ActivatingAnotherChildShowsItsMenu) {
+    ChildWindow* rich = Add();
+    ChildWindow* plain = Add(false);  // a child without a menu keeps the frame's
+    EXPECT_EQ(frame.ActiveChild(), plain);
+    EXPECT_EQ(MenuBarTitles(frame), (QStringList{"&File", "&Window"}));
+    frame.ActivateChild(rich);
+    EXPECT_EQ(frame.ActiveChild(), rich);
+    EXPECT_EQ(MenuBarTitles(frame), (QStringList{"&File", "&Options", "&Help"}));
+    // A window that changes its menu while active shows the new one.
+    rich->SetMenu(&kFrameMenu);
+    EXPECT_EQ(MenuBarTitles(frame), (QStringList{"&File", "&Window"}));
 }
 
 TEST_F(FrameWindowTest, ChildrenCloseOnlyWhenTheyAgree) {

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "resources/command_ids.h"
 #include "resources/resources.h"
 #include "resources/string_table.h"
 
@@ -306,6 +307,24 @@ TEST(Menus, PopupsAreBalancedAndNamesUnique) {
         EXPECT_FALSE(CommandsOf(menu).empty()) << menu.name;
     }
     EXPECT_EQ(FindMenu("NOMENU"), nullptr);
+}
+
+TEST(Menus, EveryFileMenuReachesTheFramesExit) {
+    // Whichever window is active, its menu bar replaces the frame's: the program must still be
+    // left from it.
+    for (const auto& menu : AllMenus()) {
+        std::set<int> fileCommands;
+        int depth = 0;
+        bool inFile = false;
+        for (const auto& item : menu.items) {
+            if (item.kind == MenuItemTemplate::Kind::Popup && depth++ == 0)
+                inFile = item.text == "&File";
+            if (item.kind == MenuItemTemplate::Kind::EndPopup && --depth == 0) inFile = false;
+            if (inFile && item.kind == MenuItemTemplate::Kind::Command)
+                fileCommands.insert(item.id);
+        }
+        EXPECT_TRUE(fileCommands.contains(cmd::kFrameExit)) << menu.name;
+    }
 }
 
 TEST(Menus, AcceleratorsNameCommandsOfAMenuAndParse) {

@@ -3,12 +3,15 @@
 #include "shell/diagram_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "core/errors.h"
+#include "platform/config_dir.h"
+#include "shell/ini_file.h"
 
 namespace quorlin {
 namespace {
@@ -31,6 +34,27 @@ TEST_F(DiagramFile, AVersionOneHeadIsReadAndAMissingFileRefused) {
     EXPECT_EQ(reader.Version(), 1);
     EXPECT_EQ(reader.Body().Remaining(), 1u);
     EXPECT_EQ(reader.Open(Path("missing.qz2"), kKind2D), kErrCannotOpenFile);
+}
+
+TEST_F(DiagramFile, OnlyRegularFilesOfABoundedSizeAreRead) {
+    // A FIFO without a writer would hold open(2) for ever; it must be refused at once, as a
+    // diagram and as an ini file alike.
+    const QString fifo = Path("pipe.qz2");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    DiagramReader reader;
+    EXPECT_EQ(reader.Open(fifo, kKind2D), kErrCannotOpenFile);
+    EXPECT_EQ(reader.Open(dir_.path(), kKind2D), kErrCannotOpenFile);
+
+    const QString ini = platform::ConfigFilePath(QString::fromLatin1(kFrameIniName));
+    QFile::remove(ini);
+    ASSERT_EQ(mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
+    EXPECT_FALSE(ReadIni(QString::fromLatin1(kFrameIniName), kFrameIniKind).has_value());
+    EXPECT_FALSE(FrameSettings::Load().placement.has_value());
+    QFile::remove(ini);
+
+    ASSERT_TRUE(WriteWholeFile(Path("four.bin"), Bytes{1, 2, 3, 4}));
+    EXPECT_EQ(ReadWholeFile(Path("four.bin"), 4), (Bytes{1, 2, 3, 4}));
+    EXPECT_FALSE(ReadWholeFile(Path("four.bin"), 3).has_value());
 }
 
 TEST_F(DiagramFile, FailedSaveReportsAndKeepsTheOldFile) {

@@ -40,6 +40,10 @@ TEST(FontLevel, FontChoiceChangesTheRecordAndRedrawsEverything) {
     dialogs.fontAnswers.push_back(choice);
     EXPECT_TRUE(w.ChooseFont(5));
     EXPECT_FALSE(w.IsModified());
+    // The chooser is captioned with the font's own name, or its face and size without one.
+    EXPECT_FALSE(w.ChooseFont(0));
+    EXPECT_EQ(dialogs.fontCaptions,
+              (std::vector<QString>{"equations", "equations", "axis labels", "Arial 10"}));
     platform::SetCommonDialogs(nullptr);
 }
 

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <vector>
@@ -13,6 +16,7 @@
 #include "platform/config_dir.h"
 #include "platform/window.h"
 #include "resources/command_ids.h"
+#include "shell/help_window.h"
 #include "shell/tips_dialog.h"
 #include "shell/window_kinds.h"
 #include "test_diagram.h"
@@ -84,6 +88,13 @@ TEST_F(FrameTest, NewWindowsAreNamedNonameWithACounterAndKindsNotBuiltOpenNothin
 
     EXPECT_FALSE(frame.QueryCommand(cmd::kWindow3D).enabled);
     EXPECT_FALSE(frame.QueryCommand(cmd::kWindowPlanets).enabled);
+    // A submenu of kinds none of which is built cannot be opened either.
+    frame.RefreshCommands();
+    const QList<QAction*> mapping = frame.CommandActions(cmd::kWindowMapXY);
+    ASSERT_EQ(mapping.size(), 1);
+    const auto* submenu = qobject_cast<QMenu*>(mapping[0]->parent());
+    ASSERT_NE(submenu, nullptr);
+    EXPECT_FALSE(submenu->menuAction()->isEnabled());
     EXPECT_FALSE(frame.DispatchCommand(cmd::kWindow3D));
     EXPECT_EQ(frame.OpenByExtension("notes.txt"), nullptr);
     EXPECT_EQ(frame.OpenByExtension("solid.qz3"), nullptr);  // kind not built
@@ -116,7 +127,16 @@ TEST_F(FrameTest, ChoicesSurviveInQzIniAndReachNewWindowsAndADamagedIniGivesDefa
     EXPECT_TRUE(kinds.requests[0].useDefaults);
 }
 
-TEST_F(FrameTest, APlacementOffEveryScreenKeepsItsSizeButNotItsPlace) {
+TEST_F(FrameTest, ADamagedQzIniGivesDefaults) {
+    WriteConfigFile("qz.ini", QByteArray("\x07garbage that is no ini file", 28));
+    TPlotFrame frame(kinds.registry, {});
+    frame.Create();
+    EXPECT_FALSE(frame.Settings().openLast);
+    EXPECT_FALSE(frame.Settings().useDefaults);
+    EXPECT_FALSE(frame.Settings().maximized);
+}
+
+TEST_F(FrameTest, APlacementIsFittedIntoTheScreen) {
     // Saved while the frame stood on a second monitor that is gone now.
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     FrameSettings saved;
@@ -130,9 +150,18 @@ TEST_F(FrameTest, APlacementOffEveryScreenKeepsItsSizeButNotItsPlace) {
     }
     saved.placement = WindowPlacement{30, 40, 500, 400};
     ASSERT_TRUE(saved.Save());
+    {
+        TPlotFrame frame(kinds.registry, {});
+        frame.Create();
+        EXPECT_EQ(frame.geometry(), QRect(30, 40, 500, 400));
+    }
+    // Larger than the screen (kept at another scale factor): it fits what the screen offers.
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    saved.placement = WindowPlacement{0, 0, available.width() * 2, available.height() * 2};
+    ASSERT_TRUE(saved.Save());
     TPlotFrame frame(kinds.registry, {});
     frame.Create();
-    EXPECT_EQ(frame.geometry(), QRect(30, 40, 500, 400));
+    EXPECT_TRUE(available.contains(frame.geometry())) << frame.geometry().width();
 }
 
 TEST_F(FrameTest, FilesOpenedByTheFrameAreLoadedAndOpenLastBringsBackTheLastOne) {
@@ -165,6 +194,15 @@ TEST_F(FrameTest, FilesOpenedByTheFrameAreLoadedAndOpenLastBringsBackTheLastOne)
     EXPECT_EQ(last->values, (std::vector<std::int32_t>{5, 8}));
     EXPECT_EQ(last->FileName(), path);
     EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST(Help, TextsAreShownInAFixedPitchFontSoTheirTablesLineUp) {
+    HelpWindow help(nullptr);
+    help.ShowHelp(QStringLiteral("FRAMEH"));
+    EXPECT_FALSE(help.Text().isEmpty());
+    const QFontMetrics metrics(help.TextFont());
+    EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("iiii")),
+              metrics.horizontalAdvance(QStringLiteral("MMMM")));
 }
 
 TEST_F(FrameTest, TipsFollowTheQzTipByte) {

@@ -27,6 +27,26 @@ protected:
     platform::Printer printer_;
 };
 
+TEST(PrintedImage, ADiagramFillsItsCellInTheWindowsProportionsCentred) {
+    using platform::PixelRect;
+    const struct {
+        QSize client;
+        PixelRect cell;
+        PixelRect rect;
+        double scale;
+    } cases[] = {
+        {{200, 150}, {0, 0, 1000, 1000}, {0, 125, 1000, 875}, 5.0},         // as wide as the cell
+        {{100, 400}, {0, 0, 1000, 1000}, {375, 0, 625, 1000}, 2.5},         // as tall as the cell
+        {{300, 300}, {1000, 500, 1600, 1100}, {1000, 500, 1600, 1100}, 2},  // a cell of a grid
+        {{0, 0}, {10, 20, 110, 220}, {10, 20, 110, 220}, 12.5},  // no size yet: the cell, fallback
+    };
+    for (const auto& c : cases) {
+        const PrintedImage image = FitPrintedImage(c.client, c.cell, 12.5);
+        EXPECT_EQ(image.rect, c.rect) << c.client.width();
+        EXPECT_DOUBLE_EQ(image.scale, c.scale) << c.client.width();
+    }
+}
+
 TEST_F(PrintJob, AWindowDrawsOnThePageAndTwelveShareOne) {
     TestDiagram one("one.qz2");
     one.SizeChanged(200, 150);
@@ -35,7 +55,8 @@ TEST_F(PrintJob, AWindowDrawsOnThePageAndTwelveShareOne) {
     EXPECT_EQ(one.drawAllCalls, 1);
     EXPECT_TRUE(one.drewWhilePrinting);
     const platform::PixelRect page = printer_.PageArea();
-    EXPECT_EQ(one.drawnSize, QSize(page.Width(), page.Height()))
+    // The 200 x 150 window, its proportions kept, as wide as the page allows.
+    EXPECT_EQ(one.drawnSize, QSize(page.Width(), page.Width() * 3 / 4))
         << "drawn to the page, not 200x150";
     EXPECT_EQ(one.OutputSize(), QSize(200, 150));
     EXPECT_FALSE(one.Printing().printing) << "the flag is only set while the page prints";

@@ -40,7 +40,9 @@ inline bool PdfInfoAccepts(const QString& path) {
 class TestDiagram : public TZELWin {
 public:
     explicit TestDiagram(const QString& fileName, const QString& iniName = "test2.ini")
-        : TZELWin(kKind2D, fileName, iniName) {}
+        : TZELWin(kKind2D, fileName, iniName) {
+        HandleMouseMode(resources::cmd::kMouseText);
+    }
 
     std::vector<std::int32_t> values;
     std::string label;

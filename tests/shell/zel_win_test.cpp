@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 #include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTemporaryDir>
 
 #include "platform/config_dir.h"
+#include "platform/frame_window.h"
 #include "resources/command_ids.h"
 #include "shell/table_win.h"
 #include "shell/text_win.h"
@@ -38,6 +41,7 @@ TEST(WindowLevels, CheckMarksComeFromEveryLevelOfTheChain) {
     EXPECT_FALSE(w.WithBackColor());
     EXPECT_FALSE(w.IsCommandChecked(cmd::kWithBackColor));
     EXPECT_TRUE(w.QueryCommand(cmd::kMouseText).checked);
+    EXPECT_FALSE(w.QueryCommand(cmd::kMouseDraw).enabled) << "no level handles it";
 }
 
 TEST(WindowLevels, IniIsWrittenAtCleanUpAndReadAtSetUpWithTheLastFile) {
@@ -94,6 +98,30 @@ TEST(WindowLevels, IniIsWrittenAtCleanUpAndReadAtSetUpWithTheLastFile) {
         EXPECT_EQ(w.Delay(), kDefaultDelayMs);
         EXPECT_EQ(w.Styles().words, StyleWords{}.words);
     }
+}
+
+TEST(WindowLevels, NewAndKeptPlacementsFitInsideTheFramesClientArea) {
+    platform::FrameWindow frame;
+    frame.resize(500, 350);
+    frame.show();
+    const auto areaOf = [](const TestDiagram* w) {
+        return qobject_cast<QMdiSubWindow*>(w->OuterWidget())->mdiArea()->viewport()->rect();
+    };
+    auto* fresh = new TestDiagram("noname1.qz2", "fit.ini");
+    frame.AddChild(fresh);
+    EXPECT_TRUE(areaOf(fresh).contains(fresh->OuterWidget()->geometry()));
+    EXPECT_EQ(fresh->PlacementArea(), areaOf(fresh));
+
+    // A placement kept in the ini file from a larger frame comes back inside this one.
+    IniRecord record = IniRecord::ForKind(kKind2D);
+    ShellIniWords words;
+    words.placement = WindowPlacement{3000, 2000, 900, 900};
+    words.StoreInto(record);
+    ASSERT_TRUE(WriteIni("fit.ini", record));
+    auto* kept = new TestDiagram("noname2.qz2", "fit.ini");
+    frame.AddChild(kept);
+    ASSERT_TRUE(kept->IniPlacement().has_value());
+    EXPECT_EQ(kept->OuterWidget()->geometry(), areaOf(kept));
 }
 
 TEST(WindowLevels, AttachedWindowsHideInsteadOfClosingAndWithTheirWindow) {

@@ -1,0 +1,87 @@
+#pragma once
+// The three integration methods of trajectories (0 Euler, 1 modified Euler, 2 the classical
+// fourth-order Runge-Kutta method) as one step of a first-order system of up to ten
+// components, the step of a dy/dx = F(x, y) equation along x, and the right-hand side of a
+// derx(n, y) equation as a first-order system of its state y, y', ..., y^(n-1).
+#include <algorithm>
+#include <array>
+#include <cstddef>
+
+#include "formula/formula_context.h"
+
+namespace quorlin::dynamics {
+
+enum class Method { kEuler = 0, kModifiedEuler = 1, kRungeKutta = 2 };
+
+// The method of a stored word: 0 Euler, 1 modified Euler, anything else Runge-Kutta (as the
+// trajectory lists name them).
+constexpr Method MethodOf(int word) {
+    return word == 0 ? Method::kEuler : word == 1 ? Method::kModifiedEuler : Method::kRungeKutta;
+}
+
+inline constexpr int kMaxStateSize = 10;
+
+// One step of length h of y' = f(t, y) for the first n entries of y (n <= kMaxStateSize), with
+// the slope k1 = f(t, y) already known. The field is called as
+// f(t, const long double* y, long double* dy) -> bool. On an undefined evaluation y is left
+// unchanged and the result is false.
+template <typename Field>
+bool OdeStepFrom(Method method, Field&& f, long double t, long double* y, int n, long double h,
+                 const long double* k1) {
+    using State = std::array<long double, kMaxStateSize>;
+    State k2{}, k3{}, k4{}, work{};
+    const auto shifted = [&](const long double* k, long double factor) {
+        for (int i = 0; i < n; ++i) work[i] = y[i] + factor * k[i];
+        return work.data();
+    };
+    switch (method) {
+        case Method::kEuler:
+            for (int i = 0; i < n; ++i) y[i] += h * k1[i];
+            return true;
+        case Method::kModifiedEuler:
+            if (!f(t + h, shifted(k1, h), k2.data())) return false;
+            for (int i = 0; i < n; ++i) y[i] += 0.5L * h * (k1[i] + k2[i]);
+            return true;
+        case Method::kRungeKutta:
+            break;
+    }
+    const long double half = 0.5L * h;
+    if (!f(t + half, shifted(k1, half), k2.data())) return false;
+    if (!f(t + half, shifted(k2.data(), half), k3.data())) return false;
+    if (!f(t + h, shifted(k3.data(), h), k4.data())) return false;
+    const long double sixth = h / 6.0L;
+    for (int i = 0; i < n; ++i) y[i] += sixth * (k1[i] + 2.0L * k2[i] + 2.0L * k3[i] + k4[i]);
+    return true;
+}
+
+// The same step, evaluating k1 first.
+template <typename Field>
+bool OdeStep(Method method, Field&& f, long double t, long double* y, int n, long double h) {
+    std::array<long double, kMaxStateSize> k1{};
+    return f(t, y, k1.data()) && OdeStepFrom(method, f, t, y, n, h, k1.data());
+}
+
+// One step of dy/dx = f(x, y) from the point (x, y) with step h along x: X and Y (and in
+// complex mode Z = x + iy) follow the point. Returns false when f is undefined, or when, with
+// infiniteSlopes set, the first two slopes have opposite signs and one of them is steeper
+// than 5 (a turn through a vertical tangent); the point is then left where the step stopped.
+bool DyDxStep(FormulaContext& context, TExprNode& f, Method method, long double& x, long double& y,
+              long double h, bool infiniteSlopes);
+
+// y^(n) = F(x, y, y', ..., y^(n-1)) as the first-order system of its state: X and T hold x,
+// Y holds y and the derivState entries y, y', ..., y^(n-1), which DERX(k, Y) reads.
+class HigherOrderField {
+public:
+    HigherOrderField(FormulaContext& context, TExprNode& f, int order)
+        : context_(&context), f_(&f), order_(std::clamp(order, 1, kMaxStateSize)) {}
+
+    int Order() const { return order_; }
+    bool operator()(long double x, const long double* y, long double* dy) const;
+
+private:
+    FormulaContext* context_;
+    TExprNode* f_;
+    int order_;
+};
+
+}  // namespace quorlin::dynamics

@@ -1,0 +1,103 @@
+#pragma once
+// TPlot1Win: the inventory-operations level of a graphing window.
+//
+// Every example enters the inventory through AddExample, which only appends and initialises
+// the record (its caller compiles it, gives it its label and draws it). The level removes
+// examples with everything derived from them (their labels, and texts tied to them follow),
+// exchanges two, draws one at once or everything again, shows and hides the point examples and
+// the equation labels together, lists the inventory in the window's text window, and runs the
+// pasted script (command 510) through the window as the script's executor, so that an aborted
+// script takes back its examples with their labels and restores the view and the counters.
+//
+// Slots it introduces, filled by the 2D and 3D levels: AddDerivative, DrawExample (one example
+// by its kind), EditExampleBox, OpenLevelsDialog, OpenIntersectionCurvesDialog,
+// EnterLagrangeMode, CloseToolDialogs, EnableInventory, RefreshExample, SetCurrentExample,
+// DrawExampleNow, RedrawAll, InvalidateGraph, EditOrbitalSystem, RebuildLagrangePolynomial,
+// ToggleEquationLabels, TrajectoriesChanged and SwapExamples.
+#include <array>
+#include <span>
+#include <string_view>
+
+#include "examples/plot0_win.h"
+
+namespace quorlin::examples {
+
+// Strings of the inventory listing.
+inline constexpr int kStrInventoryCaption = 165;  // "inventory "
+// The most characters a pasted script may have.
+inline constexpr int kMaxScriptText = 30000;
+
+class TPlot1Win : public TPlot0Win {
+public:
+    TPlot1Win(int kind, QString fileName, QString iniName, int dimension,
+              QWidget* parent = nullptr);
+    ~TPlot1Win() override;
+
+    // Child windows made from this one start from built-in defaults.
+    bool useDefaultsForChildren = true;
+    // Numbers the Lagrange polynomials a script makes.
+    int polynomialCounter = 0;
+
+    // --- the inventory ---
+    // Appends a record initialised for the kind with the automatic colour of the next example,
+    // the default table steps and the new-example marker as pen width; the non-empty texts go
+    // to texts 1-5, low and high to the first range and the table range. Nothing is compiled,
+    // labelled, counted or drawn. The caller asked CanAddExample first.
+    TExample& AddExample(int kind, long double low, long double high,
+                         std::array<std::string_view, 5> texts = {});
+    // Removes the examples with everything derived from them: their labels go, the others are
+    // renumbered, texts tied to a removed example stay with no example, and a removed current
+    // example is no longer current.
+    void DeleteExamples(std::span<const int> indexes);
+    // Removes every example after lastIndex (an aborted script's).
+    void RemoveExamplesAfter(int lastIndex);
+    // The coordinates of point example k (z = 0 in a 2D window); false where one is undefined.
+    bool GetPointCoords(int k, Vec3& out);
+
+    // --- slots ---
+    virtual void AddDerivative(int i);
+    // Draws example i by its kind; 0, the interrupt key or an error number. Nothing here.
+    virtual int DrawExample(platform::DeviceContext& dc, int i);
+    virtual void EditExampleBox(int i);
+    virtual void OpenLevelsDialog();
+    virtual void OpenIntersectionCurvesDialog(int i);
+    virtual void EnterLagrangeMode(int i);
+    virtual void CloseToolDialogs(bool force);
+    virtual void EnableInventory(bool on);
+    virtual void RefreshExample(int i, bool draw);
+    virtual void SetCurrentExample(int i);
+    // Draws example i into the cached layers and shows them; -1 only repaints. The diagram is
+    // modified.
+    virtual void DrawExampleNow(int i);
+    // Rebuilds and repaints everything: tool dialogs, inventory, check marks, used symbols.
+    virtual void RedrawAll();
+    // The examples image is stale: modified and repainted.
+    virtual void InvalidateGraph();
+    virtual void EditOrbitalSystem();
+    // Builds the polynomial of a Lagrange example from its points. Nothing here.
+    virtual void RebuildLagrangePolynomial(int i);
+    // Shows all equation labels when the first is hidden, else hides them all.
+    virtual void ToggleEquationLabels();
+    virtual void TrajectoriesChanged();
+    // Exchanges examples a and b with their labels and the texts tied to them; false when the
+    // exchange would put an example before one of its parents.
+    virtual bool SwapExamples(int a, int b);
+
+    // --- commands ---
+    // 820: the first point example decides whether all points are shown or hidden.
+    void ShowPoints();
+    // 762: the listing of the inventory in the window's text window.
+    void ShowInventoryListing();
+    // 510: runs the script on the clipboard; errors are shown.
+    void PasteScript();
+    // Runs a script (Windows-1252 text): 0 done, 1 a field missing or not understood (what
+    // the run added is gone again), 10 nothing was added.
+    int RunScript(std::string_view text);
+
+    void EnableCommand(platform::CommandState& state) override;
+
+private:
+    class ScriptExecutor;
+};
+
+}  // namespace quorlin::examples

@@ -1,0 +1,95 @@
+#pragma once
+// A paint device that records every text painted on it with the box the text covers, so a test
+// can check what a drawing put where (whatever clip was in force) without reading pixels.
+#include <QFontMetricsF>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QTextItem>
+
+#include <memory>
+#include <vector>
+
+namespace quorlin::canvas::testing {
+
+struct DrawnText {
+    QString text;
+    QRectF box;  // device pixels
+};
+
+class TextRecorder : public QPaintDevice {
+public:
+    TextRecorder(int width, int height)
+        : width_(width), height_(height), engine_(std::make_unique<Engine>(*this)) {}
+    ~TextRecorder() override = default;
+
+    const std::vector<DrawnText>& Texts() const { return texts_; }
+    QPaintEngine* paintEngine() const override { return engine_.get(); }
+
+protected:
+    int metric(PaintDeviceMetric m) const override {
+        switch (m) {
+            case PdmWidth:
+                return width_;
+            case PdmHeight:
+                return height_;
+            case PdmWidthMM:
+                return width_ * 254 / 960;
+            case PdmHeightMM:
+                return height_ * 254 / 960;
+            case PdmDpiX:
+            case PdmDpiY:
+            case PdmPhysicalDpiX:
+            case PdmPhysicalDpiY:
+                return 96;
+            case PdmDepth:
+                return 32;
+            case PdmNumColors:
+                return 1 << 24;
+            case PdmDevicePixelRatio:
+                return 1;
+            case PdmDevicePixelRatioScaled:
+                return static_cast<int>(devicePixelRatioFScale());
+            default:
+                return 0;
+        }
+    }
+
+private:
+    class Engine : public QPaintEngine {
+    public:
+        explicit Engine(TextRecorder& device) : QPaintEngine(AllFeatures), device_(device) {}
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawImage(const QRectF&, const QImage&, const QRectF&,
+                       Qt::ImageConversionFlags) override {}
+        void drawPath(const QPainterPath&) override {}
+        void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+        void drawPolygon(const QPoint*, int, PolygonDrawMode) override {}
+        void drawLines(const QLineF*, int) override {}
+        void drawLines(const QLine*, int) override {}
+        void drawRects(const QRectF*, int) override {}
+        void drawRects(const QRect*, int) override {}
+        void drawEllipse(const QRectF&) override {}
+        void drawPoints(const QPointF*, int) override {}
+        void drawTextItem(const QPointF& p, const QTextItem& item) override {
+            const QFontMetricsF fm(item.font(), &device_);
+            const QRectF box(p.x(), p.y() - fm.ascent(), fm.horizontalAdvance(item.text()),
+                             fm.ascent() + fm.descent());
+            device_.texts_.push_back({item.text(), painter()->worldTransform().mapRect(box)});
+        }
+        Type type() const override { return User; }
+
+    private:
+        TextRecorder& device_;
+    };
+
+    int width_;
+    int height_;
+    std::unique_ptr<Engine> engine_;
+    std::vector<DrawnText> texts_;
+};
+
+}  // namespace quorlin::canvas::testing

@@ -1,0 +1,92 @@
+// Intrinsic curves against closed forms: a circle of curvature 1/r closes after 2 pi r, and a
+// helix of constant curvature and torsion rises by its pitch in one turn.
+#include "dynamics/intrinsic.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "dynamics_support.h"
+#include "formula/opcodes.h"
+
+namespace quorlin::dynamics {
+namespace {
+
+constexpr long double kPi = std::numbers::pi_v<long double>;
+namespace kind = examples::kind;
+
+class IntrinsicTest : public DynamicsTest {
+protected:
+    // A circle of radius 2 from the origin, heading along x: its centre is (0, 2).
+    void MakeCircle() {
+        example.kind = kind::kIntrinsic;
+        SetTree(1, "1/2");
+        SetTree(2, "0");
+        SetTree(3, "0");
+        SetTree(4, "3");  // the tangent is normalised
+        SetTree(5, "0");
+    }
+
+    static NodePtr Vector(Vec3 v) {
+        auto node = TExprNode::NewOp(op::kVector3);
+        node->child[0] = TExprNode::NewConst(v.x);
+        node->child[1] = TExprNode::NewConst(v.y);
+        node->child[2] = TExprNode::NewConst(v.z);
+        return node;
+    }
+};
+
+TEST_F(IntrinsicTest, CircleClosesAfterItsCircumference) {
+    MakeCircle();
+    const struct {
+        long double s;
+        Vec2 position;
+        Vec2 direction;
+    } rows[] = {{kPi, {2, 2}, {0, 1}},
+                {2 * kPi, {0, 4}, {-1, 0}},
+                {4 * kPi, {0, 0}, {1, 0}},
+                {-kPi, {-2, 2}, {0, -1}}};
+    for (const auto& row : rows) {
+        Vec2 p, d;
+        ASSERT_TRUE(IntrinsicPoint2D(ctx, example, row.s, p, d));
+        EXPECT_NEAR(p.x, row.position.x, 1e-9L) << row.s;
+        EXPECT_NEAR(p.y, row.position.y, 1e-9L) << row.s;
+        EXPECT_NEAR(d.x, row.direction.x, 1e-9L) << row.s;
+        EXPECT_NEAR(d.y, row.direction.y, 1e-9L) << row.s;
+    }
+
+    const TraceResult r =
+        TraceIntrinsic(ctx, example, 0, 4 * kPi, 0.05L, TracerSettings{}, Collecting());
+    EXPECT_EQ(r.stop, TraceStop::kEndReached);
+    EXPECT_EQ(points.size(), 253u);  // s = 0, 0.05, ..., 12.55 and 4 pi
+    EXPECT_NEAR(points.back().position.x, 0, 1e-6L);
+    EXPECT_NEAR(points.back().position.y, 0, 1e-6L);
+    for (const TracePoint& p : points)
+        EXPECT_NEAR(std::hypot(p.position.x, p.position.y - 2), 2, 1e-6L);
+}
+
+// r(t) = (cos t, sin t, t / 2): kappa = 1 / 1.25, tau = 0.5 / 1.25, one turn is 2 pi sqrt(1.25)
+// long and rises by pi.
+TEST_F(IntrinsicTest, HelixRisesByItsPitch) {
+    example.kind = kind::kSpaceIntrinsic;
+    SetTree(1, "0.8");
+    SetTree(2, "0.4");
+    auto frame = TExprNode::NewOp(op::kVector3);
+    frame->child[0] = Vector({1, 0, 0});
+    frame->child[1] = Vector({0, 1, 0.5L});
+    frame->child[2] = Vector({-1, 0.2L, 0.1L});  // made perpendicular to the tangent
+    example.Tree(3) = std::move(frame);
+
+    FrenetState f;
+    ASSERT_TRUE(IntrinsicPoint3D(ctx, example, 2 * kPi * std::sqrt(1.25L), f));
+    EXPECT_NEAR(f.position.x, 1, 1e-8L);
+    EXPECT_NEAR(f.position.y, 0, 1e-8L);
+    EXPECT_NEAR(f.position.z, kPi, 1e-8L);
+    EXPECT_NEAR(f.normal.x, -1, 1e-8L);
+    EXPECT_NEAR(f.binormal.z, 1 / std::sqrt(1.25L), 1e-8L);
+
+    SetTree(1, "1/(1-s)");  // undefined at s = 1
+    EXPECT_FALSE(IntrinsicPoint3D(ctx, example, 2, f));
+}
+
+}  // namespace
+}  // namespace quorlin::dynamics

@@ -1,0 +1,177 @@
+// The stopping rules of the tracers: a closed orbit, a rest point, leaving the window, an
+// undefined field, Q, the round limit, refused steps and records, the pen of a dy/dx trajectory
+// at the view's edge, and the terms of a sequence.
+#include "dynamics/tracer.h"
+
+#include <cmath>
+
+#include "core/errors.h"
+#include "dynamics_support.h"
+
+namespace quorlin::dynamics {
+namespace {
+
+namespace kind = examples::kind;
+const long double kNoEnd = std::exp(42.0L);
+
+using TracerTest = DynamicsTest;
+
+TEST_F(TracerTest, OrbitClosesAfterOneTurn) {
+    SetTree(1, "y");
+    SetTree(2, "-x");
+    const auto settings = TracerSettings::ForPixelSize(0.01L);
+    const auto record = Record(kind::kSystem, {1, 0, 0}, kNoEnd);
+    const TraceResult r = TraceSystem(ctx, example, record, 2, settings, Collecting());
+    ASSERT_EQ(r.stop, TraceStop::kClosed);
+    // One pixel a step around the unit circle, back within the loop tolerance of the start.
+    EXPECT_NEAR(static_cast<double>(points.size()), 2 * std::numbers::pi / 0.01, 3);
+    EXPECT_LT(std::hypot(r.end.x - 1, r.end.y), 0.01L);
+    EXPECT_NEAR(r.endTime, 2 * std::numbers::pi_v<long double>, 0.01L);
+}
+
+// The z = 1 level of z = x^2 + y^2: the field (-df/dy, df/dx) of selectors 13 and 4 in the
+// plane z = 1 runs round the unit circle.
+TEST_F(TracerTest, LevelCurveClosesInItsPlane) {
+    SetTree(5, "2*x");
+    SetTree(6, "2*y");
+    auto record = Record(kind::kSurface, {1, 0, 1}, kNoEnd, {13, 4, -1}, slot::kZ);
+    const TraceResult r =
+        TraceLevelCurve(ctx, example, record, TracerSettings::ForPixelSize(0.01L), Collecting());
+    EXPECT_EQ(r.stop, TraceStop::kClosed);
+    EXPECT_GT(points.size(), 600u);
+    for (const TracePoint& p : points) {
+        EXPECT_NEAR(std::hypot(p.position.x, p.position.y), 1, 1e-6L);
+        EXPECT_EQ(p.position.z, 1);
+    }
+    record.option1 = 23;  // no level variable
+    EXPECT_EQ(TraceLevelCurve(ctx, example, record, TracerSettings{}, {}).stop,
+              TraceStop::kRefused);
+}
+
+TEST_F(TracerTest, RestPointEndsTheTrace) {
+    SetTree(1, "-x");
+    SetTree(2, "-2*y");
+    const auto settings = TracerSettings::ForPixelSize(0.01L);
+    const TraceResult r =
+        TraceSystem(ctx, example, Record(kind::kSystem, {1, 1, 0}, kNoEnd), 2, settings, {});
+    EXPECT_EQ(r.stop, TraceStop::kZeroVector);
+    EXPECT_LT(std::hypot(r.end.x, r.end.y), 0.01L);
+}
+
+TEST_F(TracerTest, LeavingTheWindowKeepsTheFirstPointOutside) {
+    SetTree(1, "1");
+    SetTree(2, "0");
+    TraceHooks hooks = Collecting();
+    hooks.inside = [](const TracePoint& p) { return std::fabs(p.position.x) <= 1; };
+    const TraceResult r = TraceSystem(ctx, example, Record(kind::kSystem, {0, 0, 0}, kNoEnd), 2,
+                                      TracerSettings::ForPixelSize(0.01L), hooks);
+    EXPECT_EQ(r.stop, TraceStop::kLeftRegion);
+    EXPECT_GT(points.back().position.x, 1);
+    EXPECT_FALSE(points.back().inside);
+    EXPECT_TRUE(points[points.size() - 2].inside);
+}
+
+TEST_F(TracerTest, UndefinedFieldStopsKeepingTheTrace) {
+    SetTree(1, "1");
+    SetTree(2, "sqrt(1-x)");
+    const TraceResult r = TraceSystem(ctx, example, Record(kind::kSystem, {0, 0, 0}, kNoEnd), 2,
+                                      TracerSettings::ForPixelSize(0.01L), Collecting());
+    EXPECT_EQ(r.stop, TraceStop::kUndefined);
+    EXPECT_GT(points.size(), 50u);
+    EXPECT_LE(points.back().position.x, 1);
+    EXPECT_EQ(r.end.x, points.back().position.x);
+}
+
+// A spiral onto a limit cycle never closes on its start: without an end it stops by Q, or by
+// the round limit when keys are not polled.
+TEST_F(TracerTest, NoPracticalEndStillStops) {
+    SetTree(1, "y+x*(1-x^2-y^2)");
+    SetTree(2, "-x+y*(1-x^2-y^2)");
+    const auto record = Record(kind::kSystem, {0.5L, 0, 0}, kNoEnd);
+    auto settings = TracerSettings::ForPixelSize(0.01L);
+    settings.roundLimit = 5000;
+    TraceResult r = TraceSystem(ctx, example, record, 2, settings, {});
+    EXPECT_EQ(r.stop, TraceStop::kRoundLimit);
+    EXPECT_EQ(r.steps, 5000);
+
+    int polls = 0;
+    TraceHooks hooks;
+    hooks.pollKey = [&polls] { return ++polls == 100 ? kKeyQuit : 0; };
+    r = TraceSystem(ctx, example, record, 2, settings, hooks);
+    EXPECT_EQ(r.stop, TraceStop::kInterrupted);
+    EXPECT_EQ(r.Key(), kKeyQuit);
+    EXPECT_EQ(r.steps, 100);
+}
+
+TEST_F(TracerTest, StepsThatDoNotAdvanceAndDamagedRecordsAreRefused) {
+    SetTree(1, "y");
+    SetTree(2, "-x");
+    SetTree(3, "y");
+    auto steady = [](auto record, long double startTime) {
+        record.startTime = startTime;
+        return record;
+    };
+    const struct {
+        examples::TTrajectory record;
+        const char* what;
+    } rows[] = {
+        {Record(kind::kSystem, {1, 0, 0}, 1, {0, 1, -1}, 2, 1e-17L), "tiny step"},
+        {steady(Record(kind::kSystem, {1, 0, 0}, 2e10L, {0, 1, -1}, 2, 1e-10L), 1e10L),
+         "step lost at the start time"},
+        {Record(kind::kSystem, {1, 0, 0}, 1, {0, 20, -1}), "selector past the trees"},
+        {Record(kind::kSystem, {1, 0, 0}, 1, {7, 1, -1}), "selector between the ranges"},
+        {Record(kind::kSlope, {1, 0, 0}, 1, {-1, -1, -1}, 2, 0), "dy/dx without a step"},
+    };
+    for (const auto& row : rows) {
+        points.clear();
+        const TraceResult r =
+            row.record.kind == kind::kSlope
+                ? TraceSlope(ctx, example, row.record, {}, TracerSettings{}, Collecting())
+                : TraceSystem(ctx, example, row.record, 2, TracerSettings{}, Collecting());
+        EXPECT_EQ(r.stop, TraceStop::kRefused) << row.what;
+        EXPECT_EQ(r.error, kErrInconsistentData) << row.what;
+        EXPECT_TRUE(points.empty()) << row.what;
+    }
+    EXPECT_EQ(CheckStepSize(0), kErrInconsistentData);
+    EXPECT_EQ(CheckStepSize(0.1L, 1.0L), kNoError);
+}
+
+// dy/dx = -1 from above the view: without the clip flag it is drawn once it comes in; with it,
+// nothing is drawn at all.
+TEST_F(TracerTest, DyDxPenComesDownInsideTheView) {
+    SetTree(3, "-1");
+    const auto record = Record(kind::kSlope, {-4, 7, 0}, 0, {-1, -1, -1}, 2, 0.1L);
+    for (const bool clip : {false, true}) {
+        points.clear();
+        AlongXOptions options;
+        options.clip = clip;
+        const TraceResult r = TraceSlope(ctx, example, record, options, {}, Collecting());
+        EXPECT_EQ(r.stop, TraceStop::kLeftRegion);
+        if (clip) {
+            EXPECT_EQ(points.size(), 1u);
+            continue;
+        }
+        // In at x = -2 (y = 5), out at the right edge x = 5: 70 points joined by 69 segments.
+        EXPECT_NEAR(DrawnCount(), 69, 1);
+        for (const TracePoint& p : points) EXPECT_TRUE(!p.draw || p.position.y <= 5.0L + 1e-12L);
+    }
+}
+
+TEST_F(TracerTest, SequenceHandsItsTerms) {
+    SetTree(1, "3.2*x*(1-x)");
+    SetTree(2, "t");  // T is the index of the term being mapped
+    const TraceResult r = TraceSequence(ctx, example, Record(kind::kSequence, {0.5L, 0, 0}, 20), 2,
+                                        TracerSettings{}, Collecting());
+    EXPECT_EQ(r.stop, TraceStop::kEndReached);
+    ASSERT_EQ(points.size(), 21u);
+    long double x = 0.5L;
+    for (int k = 1; k <= 20; ++k) {
+        x = 3.2L * x * (1 - x);
+        EXPECT_NEAR(points[k].position.x, x, 1e-15L) << k;
+        EXPECT_EQ(points[k].position.y, k - 1);
+        EXPECT_EQ(points[k].t, k);
+    }
+}
+
+}  // namespace
+}  // namespace quorlin::dynamics

@@ -1,0 +1,80 @@
+// The inventory-operations level through a 2D window: the pasted script and its rollback,
+// removal of examples with their labels and tied texts, and the inventory listing.
+#include "examples/plot_test_window.h"
+
+namespace quorlin::examples {
+namespace {
+
+namespace cmd = resources::cmd;
+
+class Plot1WinTest : public quorlin::testing::PlotWindowTest {};
+
+// A script that fails after adding examples, changing the view and the colour of an example it
+// did not add takes all of it back: records, names, marks, labels, view and counters.
+TEST_F(Plot1WinTest, AnAbortedScriptTakesBackEverythingItDid) {
+    Paste("EXPL2;x;");
+    ASSERT_TRUE(Errors().empty());
+    win.Inventory().Entry(0).name = "kept";
+    const canvas::TViewFrame view = win.View();
+    const int colour = win.Inventory()[0].pen.colour;
+
+    Paste("COLOR;7;CORNERS;-1;1;-2;2;EXPL2;x^2;POINT2;1;1;POLAR;t;1;0;");
+    ASSERT_EQ(Errors().size(), 1u);
+    EXPECT_EQ(Errors()[0], QStringLiteral("cannot understand"));
+    EXPECT_EQ(win.Inventory().Count(), 1);
+    EXPECT_EQ(win.Inventory().Entry(0).name, "kept");
+    EXPECT_EQ(win.Inventory()[0].pen.colour, colour);
+    EXPECT_EQ(win.EquationLabels().Count(), 1);
+    EXPECT_EQ(win.examplesCreated, 1);
+    EXPECT_EQ(win.View().left, view.left);
+    EXPECT_EQ(win.View().up, view.up);
+    EXPECT_EQ(win.View().cornersFlag, view.cornersFlag);
+
+    // The next script starts from the same state: its example is the second, in the second
+    // automatic colour, with the second label.
+    Paste("EXPL2;x^3;");
+    ASSERT_EQ(win.Inventory().Count(), 2);
+    EXPECT_EQ(win.Inventory()[1].pen.colour, win.StyleWord(1));
+    EXPECT_EQ(win.EquationLabels().Labels()[1].text, "y = x^3");
+}
+
+TEST_F(Plot1WinTest, AScriptThatAddsNothingSaysSoAndKeepsItsValues) {
+    Paste("VALUE;b;2.5;");
+    ASSERT_EQ(Errors().size(), 1u);
+    EXPECT_EQ(Errors()[0], QStringLiteral("nothing to show"));
+    EXPECT_EQ(win.Formulas().Var(2), 2.5L);
+}
+
+TEST_F(Plot1WinTest, RemovedExamplesTakeTheirLabelsAndLeaveTheirTextsInPlace) {
+    Paste("EXPL2;x;POINT2;1;2;EXPL2;x^2;");
+    win.currentExample = 1;
+    canvas::TEquationLabel tied;
+    tied.text = "P";
+    tied.anchor = 1;  // tied to the point (1, 2), 0.5 to its right
+    tied.left = 0.5L;
+    win.PlainTexts().push_back(tied);
+    Picture();  // the point is drawn and known where it stands
+
+    const int removed[] = {1};
+    win.DeleteExamples(removed);
+    ASSERT_EQ(win.Inventory().Count(), 2);
+    ASSERT_EQ(win.EquationLabels().Count(), 2);
+    EXPECT_EQ(win.EquationLabels().Labels()[1].text, "y = x^2");
+    EXPECT_EQ(win.EquationLabels().Labels()[1].number, 1);
+    EXPECT_EQ(win.currentExample, -1);
+    const canvas::TEquationLabel& text = win.PlainTexts()[0];
+    EXPECT_EQ(text.anchor, canvas::kAnchorFrame);
+    const auto absolute = canvas::TextToAbsolute(text, win.AnchorOriginOf(text.anchor));
+    EXPECT_NEAR(static_cast<double>(absolute.left), 1.5, 1e-12);
+}
+
+TEST_F(Plot1WinTest, TheListingNamesEveryExampleAndTheUserFunctions) {
+    Paste("DEFINE2;hyp;sqrt(x^2+y^2);EXPL2;hyp(x,1);POINT2;1;2;");
+    ASSERT_TRUE(win.SendCommand(cmd::kInventoryListing));
+    EXPECT_EQ(win.PlainTextWindow().Text(),
+              QStringLiteral("y = hyp(x,1)\n(x,y) = (1,2)\n-------------------------\n"
+                             "HYP(X,Y) = SQRT(X^2+Y^2)\n"));
+}
+
+}  // namespace
+}  // namespace quorlin::examples

@@ -1,0 +1,101 @@
+#pragma once
+// Helpers of the tests that write files and hand them to real readers: files read and written
+// whole, counting occurrences, the programs that read exports (xmllint, rsvg-convert,
+// Ghostscript, TeX) run in a folder, and the inked pixels of a rendered picture.
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+namespace quorlin::testing {
+
+// Pixels that are not white: a picture that rendered as a blank page has none.
+inline int InkedPixels(const QImage& image) {
+    int inked = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255)) ++inked;
+    return inked;
+}
+
+inline std::string ReadAll(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return "<missing " + path.toStdString() + ">";
+    const QByteArray b = f.readAll();
+    return std::string(b.constData(), static_cast<std::size_t>(b.size()));
+}
+
+inline bool WriteAll(const QString& path, const std::string& text) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(text.data(), static_cast<qint64>(text.size())) ==
+                                               static_cast<qint64>(text.size());
+}
+
+inline std::size_t Occurrences(const std::string& text, const std::string& what) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++count;
+    return count;
+}
+
+inline bool HaveProgram(const char* program) {
+    return !QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty();
+}
+
+// What a reader run in a folder said; exitCode -1 when it crashed, timed out or never started.
+struct ReaderRun {
+    bool started = false;
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+inline ReaderRun RunReader(const QString& folder, const QString& program,
+                           const QStringList& arguments) {
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.start(program, arguments);
+    ReaderRun run;
+    run.started = process.waitForStarted();
+    if (!run.started) return run;
+    process.closeWriteChannel();
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        process.waitForFinished();
+        run.err = "timed out";
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput().toStdString();
+    run.err = process.readAllStandardError().toStdString();
+    return run;
+}
+
+inline void ExpectAccepted(const ReaderRun& run, const std::string& what) {
+    EXPECT_TRUE(run.started) << what;
+    EXPECT_EQ(run.exitCode, 0) << what << " rejected the file:\n"
+                               << run.out.substr(run.out.size() -
+                                                 std::min<std::size_t>(run.out.size(), 3000))
+                               << run.err;
+}
+
+// The lines of a TeX log that report an error.
+inline std::string TeXErrors(const std::string& log) {
+    std::string errors;
+    std::size_t start = 0;
+    while (start < log.size()) {
+        std::size_t end = log.find('\n', start);
+        if (end == std::string::npos) end = log.size();
+        if (log.compare(start, 2, "! ") == 0) errors += log.substr(start, end - start) + "\n";
+        start = end + 1;
+    }
+    return errors;
+}
+
+}  // namespace quorlin::testing
