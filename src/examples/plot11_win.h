@@ -1,14 +1,21 @@
 #pragma once
 // TPlot11Win: the tool-commands level of a graphing window.
 //
-// It will own the inventory dialog and the modeless tool windows of the tool menu (plot points,
-// point lists, combinations, arc length, distance, "Inspect", the time and phase windows and the
-// initial-value dialogs) and the diagram file's reader and writer. Here it keeps the state those
+// It owns the inventory dialog (made hidden at set-up, shown beside the window by "Inventory
+// ..." and kept up to date with the inventory) and the road of a new example from the Equa menu:
+// a record of the kind with its demonstration values, edited in its dialog, then compiled,
+// labelled and drawn, or removed again when the dialog is cancelled; points go through their own
+// entry. It will own the modeless tool windows of the tool menu (plot points, point lists,
+// combinations, arc length, distance, "Inspect", the time and phase windows and the
+// initial-value dialogs) and the diagram file's reader and writer; here it keeps the state those
 // share and introduces their slots: the hooks of the diagram body and the tool openers, which
-// the 2D and 3D branches fill. Its commands are not handled yet, so their menu items are off.
+// the 2D and 3D branches fill.
+#include <QPointer>
+
 #include <array>
 #include <cstdint>
 
+#include "examples/inventory_dialog.h"
 #include "examples/plot1_win.h"
 
 namespace quorlin::examples {
@@ -45,6 +52,34 @@ public:
     // U = v. False where a tree needed is undefined.
     bool EvalEntryPoint(int k, Vec3& out, long double u, long double v);
 
+    // --- the inventory dialog ---
+    TFnListDlg* InventoryDialog() const { return inventoryDlg_; }
+    // Command 504: shows the inventory dialog, the first time (and after a new diagram) beside
+    // the window; nothing when the diagram protects its inventory and the password is not given.
+    void ShowInventory();
+    // Where the inventory dialog goes beside a window of that frame on a screen that wide.
+    static QPoint InventoryPlace(const QRect& window, int screenWidth);
+    // The dialog is busy while a modal dialog of the window runs.
+    void EnableInventory(bool on) override;
+    // False, after error 111, while the inventory dialog is busy.
+    bool CheckNotEditing();
+
+    // --- new examples ---
+    // The road of a new example of the kind: its record with the demonstration values, edited
+    // in its dialog; on OK counted, compiled, labelled and drawn, on cancel removed. The new
+    // index, or -1.
+    int NewExample(int kind);
+    // A new point (variant 0 Cartesian, 1 polar or cylindrical, 2 spherical, 4 complex) edited
+    // in "EQUA309"; the new index, or -1.
+    int AddPointEntry(int variant);
+    // The map windows answer true.
+    virtual bool IsMapWindow() const { return false; }
+
+    void InventoryChanged(int selectLast) override;
+    bool ResizeInventory(int n, bool keep) override;
+    void NewDiagram() override;
+    void EnableCommand(platform::CommandState& state) override;
+
     // --- slots ---
     // A view was read from a diagram file.
     virtual void ViewLoaded();
@@ -63,6 +98,12 @@ public:
     // The state of a tool kept in a diagram file, and back.
     virtual void RestoreToolState(int a, int b, int c);
     virtual void GetToolState(std::array<int, 3>& out) const;
+
+protected:
+    void SetupWindow() override;
+
+private:
+    QPointer<TFnListDlg> inventoryDlg_;
 };
 
 }  // namespace quorlin::examples
