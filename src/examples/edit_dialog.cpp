@@ -100,6 +100,7 @@ void TEditExmpDlg::ShowForm() {
     for (int id : shownHidden_)
         if (form_.IsShown(id)) ShowControl(id, true);
     for (int id : form_.hidden) ShowControl(id, false);
+    for (int id : form_.disabled) EnableControl(id, false);
     shownHidden_ = form_.hidden;
     if (!form_.caption.empty()) setWindowTitle(Ui(form_.caption));
 }

@@ -54,6 +54,7 @@ constexpr int kLabel1 = 281;
 constexpr int kCannotEditThis = 201;    // string id
 constexpr int kErrMissingEquals = 112;  // "missing ="
 constexpr int kPointWord = 262;
+constexpr int kPolynomialWord = 204;
 constexpr int kThetaWord = 278;
 
 constexpr long double kTiny = 1e-13L;
@@ -197,7 +198,9 @@ std::vector<TextField> TextFieldsOf(const TExample& e, bool lagrange) {
     using F = TextForm;
     switch (e.kind) {
         case k::kExplicit:
-            return {{212, 2, lagrange ? F::kOptional : F::kFormula}};
+            // A polynomial through points has its tree from its points, not from a text.
+            if (lagrange) return {};
+            return {{212, 2}};
         case k::kPolar:
             return {{213, 3}};
         case k::kParametric:
@@ -437,8 +440,8 @@ std::vector<TSwitch> SwitchesOf(int kind, bool lagrange) {
     }
 }
 
-// Radio groups that set a word of the record: the style word (16), the end-mark mode (32),
-// the order of a derx(n,y) equation.
+// Radio groups that set a word of the record: the field display (16) of slope and vector
+// fields, the end-mark mode (32), the order of a derx(n,y) equation.
 struct TWordRadios {
     TRadioGroup group;
     std::int16_t TExample::*field;
@@ -448,20 +451,31 @@ std::vector<TWordRadios> WordRadiosOf(int kind) {
     using E = TExample;
     switch (kind) {
         case k::kSegment:
-            return {{{251, 3, 0}, &E::fieldDisplay}, {{254, 4, 0}, &E::word32}};
-        case k::kLine:
+            return {{{254, 4, 0}, &E::word32}};
         case k::kSystem:
         case k::kSlope:
             return {{{251, 3, 0}, &E::fieldDisplay}};
-        case k::kPoint:
-        case k::kSpacePoint:
-            return {{{251, 2, 0}, &E::fieldDisplay}};
         case k::kSpaceSegment:
             return {{{251, 4, 0}, &E::word32}};
         case k::kHigherOrder:
             return {{{252, 9, 2}, &E::order}};
         default:
             return {};
+    }
+}
+
+// The pen's style word: solid, dotted or dashed lines (205, 208); solid or hollow points (209,
+// 309), drawn with the background inside.
+std::optional<TRadioGroup> PenStyleRadios(int kind) {
+    switch (kind) {
+        case k::kSegment:
+        case k::kLine:
+            return TRadioGroup{251, 3, 0};
+        case k::kPoint:
+        case k::kSpacePoint:
+            return TRadioGroup{251, 2, 0};
+        default:
+            return std::nullopt;
     }
 }
 
@@ -600,6 +614,10 @@ void TExampleEditor::LoadTexts(TEditorForm& form) const {
     }
     if (kind_ == k::kPoint || kind_ == k::kSpacePoint)
         form.edits[214] = DecodeVariableGroups(record_.subKind);
+    if (lagrange_) {
+        form.edits[212] = Word(kPolynomialWord) + std::to_string(record_.letter36) + "(x)";
+        form.disabled.insert(212);
+    }
 }
 
 void TExampleEditor::LoadNumbers(TEditorForm& form) const {
@@ -688,6 +706,7 @@ void TExampleEditor::LoadSwitches(TEditorForm& form) const {
         form.SetChecked(s.id, on);
     }
     for (const TWordRadios& r : WordRadiosOf(kind_)) SetRadio(form, r.group, record_.*r.field);
+    if (auto pen = PenStyleRadios(kind_)) SetRadio(form, *pen, record_.pen.style);
     if (kind_ == k::kRoulette) SetRadio(form, {251, 2, 0}, record_.byte55 ? 0 : 1);
     if (kind_ == k::kSpaceSystem) form.SetChecked(kCheck1, record_.fieldDisplay == 2);
 }
@@ -884,6 +903,8 @@ TEditorOutcome TExampleEditor::Read(const TEditorForm& form) const {
     for (const TWordRadios& radios : WordRadiosOf(kind_))
         if (auto v = RadioValue(form, radios.group); v && r.Shown(radios.group.first))
             w.*radios.field = static_cast<std::int16_t>(*v);
+    if (auto pen = PenStyleRadios(kind_))
+        if (auto v = RadioValue(form, *pen)) w.pen.style = static_cast<std::uint16_t>(*v);
     if (kind_ == k::kRoulette)
         if (auto v = RadioValue(form, {251, 2, 0})) w.byte55 = *v == 0 ? 1 : 0;
     if (kind_ == k::kSpaceSystem) w.fieldDisplay = r.On(kCheck1) ? 2 : 0;

@@ -48,6 +48,7 @@ struct TEditorForm {
     std::map<int, std::string> edits;   // the edits the kind uses, by id
     std::set<int> checked;              // check boxes and radio buttons that are on
     std::set<int> hidden;               // controls the dialog hides
+    std::set<int> disabled;             // controls shown but not to be changed
     std::map<int, std::string> labels;  // statics given a text of their own
     std::string caption;                // empty: the template's caption
     // Colour roles 6-9 (col 1, col 2, the example, the field) and the grid colour (word 34).

@@ -122,15 +122,17 @@ int TPlot11Win::NewExample(int kind) {
     SetNewExampleDefaults(record, kind, logX ? v.altLeft : v.left, logX ? v.altRight : v.right,
                           StyleWord(examplesCreated));
     const int i = Inventory().LastIndex();
+    const bool lagrange = record.IsLagrangeExplicit();
+    if (lagrange) record.letter36 = static_cast<std::int16_t>(++polynomialCounter);
     std::uint32_t mask = 0;
     if (!RunEditDialog(i, mask)) {
         Inventory().RemoveLast();
+        if (lagrange) --polynomialCounter;
         return -1;
     }
     ++examplesCreated;
     TExample& e = Inventory()[i];
     e.extraColour[0] = e.pen.colour;
-    if (e.IsLagrangeExplicit()) e.letter36 = static_cast<std::int16_t>(++polynomialCounter);
     CompileExample(i);
     const bool field = e.kind == k::kSystem || e.kind == k::kSlope || e.kind == k::kSpaceSystem;
     if (field && e.word32 > 0 && e.word32 <= slot::kLastParameter)
