@@ -330,11 +330,16 @@ TEST_F(EditorTest, DerivedExampleKeepsItsTexts) {
     EXPECT_EQ(stored.pen.width, 3);
 }
 
-TEST_F(EditorTest, PenWidthWithAtBecomesTheDefault) {
-    const TEditorOutcome out = Edit(Fresh(kind::kLine, {"1", "1", "1"}), Set({{227, "4@"}}));
+TEST_F(EditorTest, PenWidthWithAtBecomesTheDefaultAndTheStyleIsThePens) {
+    const TEditorOutcome out = Edit(Fresh(kind::kLine, {"1", "1", "1"}), [](TEditorForm& f) {
+        f.edits[227] = "4@";
+        f.SetChecked(251, false);
+        f.SetChecked(253, true);  // dashed
+    });
     ASSERT_EQ(out.error, kNoError);
     EXPECT_EQ(out.record.pen.width, 4);
     EXPECT_EQ(out.defaultPenWidth, 4);
+    EXPECT_EQ(out.record.pen.style, 2);
 }
 
 TEST_F(EditorTest, FieldLengthBoundToAParameter) {
