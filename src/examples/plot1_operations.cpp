@@ -109,8 +109,9 @@ TExampleHost& TPlot1Win::ExampleHost() {
 }
 
 QString TPlot1Win::EditorHelpName(int kind) const {
-    if (kind == k::kIntegral) return QStringLiteral("QZ2ONEH");
-    return kind / 100 == 3 ? QStringLiteral("QZ3EDITH") : QStringLiteral("QZ2EDITH");
+    // Antiderivatives and roulettes come from the tools for one example.
+    if (kind == k::kIntegral || kind == k::kRoulette) return QStringLiteral("QZ2ONEH");
+    return kind / 100 == 3 ? QStringLiteral("QZ3EQUAH") : QStringLiteral("QZ2EQUAH");
 }
 
 int TPlot1Win::FrozenLetter() const {

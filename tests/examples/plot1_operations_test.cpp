@@ -9,6 +9,7 @@
 #include "examples/inventory_dialog.h"
 #include "examples/plot_test_window.h"
 #include "platform/dialog.h"
+#include "shell/help_window.h"
 
 namespace quorlin::examples {
 namespace {
@@ -66,6 +67,15 @@ TEST_F(PlotEditingTest, NewCurveFromTheEquaMenuIsDrawnAndListed) {
     EXPECT_EQ(win.polynomialCounter, 0);
     EXPECT_EQ(win.examplesCreated, 1);
     EXPECT_TRUE(Errors().empty());
+}
+
+TEST_F(PlotEditingTest, HelpOfTheDialogOpensAtItsTopic) {
+    Command(kind::kPolar + cmd::kNewExampleOffset, {}, platform::kIdCancel, {354});
+    ASSERT_TRUE(win.Help());
+    EXPECT_EQ(win.Help()->CurrentName(), QStringLiteral("QZ2EQUAH"));
+    const QStringList lines = win.Help()->Text().split(QLatin1Char('\n'));
+    ASSERT_LT(win.Help()->CurrentLine(), lines.size());
+    EXPECT_EQ(lines[win.Help()->CurrentLine()], QStringLiteral("Polar curve dialog"));
 }
 
 TEST_F(PlotEditingTest, RefusedDialogStaysOpenUntilTheUserMendsIt) {
