@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/key_poll.h"
 #include "resources/command_ids.h"
 
 namespace quorlin {
@@ -37,6 +38,9 @@ bool TPreWin::UpdateImageSize() {
 }
 
 void TPreWin::RenderImage(ImageLayer layer) {
+    // A drawing that polls for Q must not paint the window (and render the layers again) while
+    // the layers are being drawn.
+    const platform::PaintingScope rendering;
     UpdateImageSize();
     if (!backgroundCurrent_ || layer == ImageLayer::Background) {
         platform::DeviceContext dc(background_);
