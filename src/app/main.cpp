@@ -1,7 +1,7 @@
 // Quorlin's entry point: the composition root that tells the shell which window kinds exist.
 #include <QApplication>
 
-#include "formula/func_win.h"
+#include "plot2d/map2_win.h"
 #include "plot2d/plot2_win.h"
 #include "shell/plot_app.h"
 #include "shell/window_kinds.h"
@@ -11,9 +11,11 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Quorlin"));
 
     quorlin::WindowKindRegistry kinds;
-    kinds.Register(quorlin::WindowKind::Plot2D, quorlin::plot2d::CreatePlot2Window);
-    // Until the logarithmic window stands, its modes open the formula level with logarithmic
-    // axes: the 2D drawers sample in plot coordinates, which are exponents there.
-    kinds.Register(quorlin::WindowKind::Logarithmic, quorlin::CreateFormulaWindow);
+    namespace plot2d = quorlin::plot2d;
+    kinds.Register(quorlin::WindowKind::Plot2D, plot2d::CreatePlot2Window);
+    kinds.Register(quorlin::WindowKind::Logarithmic, plot2d::CreateLogWindow);
+    kinds.Register(quorlin::WindowKind::MapXY, plot2d::CreateMapWindowXY);
+    kinds.Register(quorlin::WindowKind::MapZ, plot2d::CreateMapWindowZ);
+    kinds.Register(quorlin::WindowKind::Planets, plot2d::CreatePlanetsWindow);
     return quorlin::TPlot(kinds).Run(QApplication::arguments());
 }

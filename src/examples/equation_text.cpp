@@ -489,9 +489,11 @@ std::string RangeText(const TExample& example) {
     }
     if (!explicitLike) return "; " + low + " <= t <= " + high;
     // A hollow circle at an end leaves that end out of the interval.
-    const TEndMarks marks = example.EndMarks();
-    return "; " + low + (marks.low.circle < 0 ? " < " : " <= ") + "x" +
-           (marks.high.circle < 0 ? " < " : " <= ") + high;
+    const auto open = [&example](int end) {
+        const TEndMark mark = example.EndMark(end);
+        return mark.shape == TEndMark::Shape::kCircle && !mark.solid;
+    };
+    return "; " + low + (open(0) ? " < " : " <= ") + "x" + (open(1) ? " < " : " <= ") + high;
 }
 
 std::string PeriodicText(std::string_view body, const TExample& example) {

@@ -311,33 +311,29 @@ TRangeTexts TExample::SplitRangeText() const {
     return {text.substr(0, cut), text.substr(cut + 1)};
 }
 
-namespace {
-constexpr int kLowCircle = TExample::kEndMarkOffsets[0];
-constexpr int kLowArrow = TExample::kEndMarkOffsets[1];
-constexpr int kHighCircle = TExample::kEndMarkOffsets[2];
-constexpr int kHighArrow = TExample::kEndMarkOffsets[3];
-constexpr int kMaxEndMark = 19;
-
-int EndMarkSize(long double v) {
-    return std::isfinite(v) && std::fabs(v) <= kMaxEndMark ? static_cast<int>(v) : 0;
-}
-}  // namespace
-
-TEndMarks TExample::EndMarks() const {
-    return {{EndMarkSize(NumberAt(kLowCircle)), EndMarkSize(NumberAt(kLowArrow))},
-            {EndMarkSize(NumberAt(kHighCircle)), EndMarkSize(NumberAt(kHighArrow))}};
-}
-
-void TExample::SetEndMarks(const TEndMarks& marks) {
-    NumberAt(kLowCircle) = marks.low.circle;
-    NumberAt(kLowArrow) = marks.low.arrow;
-    NumberAt(kHighCircle) = marks.high.circle;
-    NumberAt(kHighArrow) = marks.high.arrow;
-}
-
 void TExample::ClearOptionBytes() {
     jumpsOff = 0;
     byte55 = byte56 = periodic = byte58 = byte59 = byte60 = 0;
+}
+
+TEndMark TExample::EndMark(int end) const {
+    const std::size_t k = end == 0 ? 0 : 1;
+    const auto mark = [](int word, TEndMark::Shape shape) {
+        const int size = word < 0 ? -word : word;
+        return size >= 1 && size <= TEndMark::kMaxSize ? TEndMark{shape, size, word > 0}
+                                                       : TEndMark{};
+    };
+    const TEndMark circle = mark(divisions[k], TEndMark::Shape::kCircle);
+    return circle.shape != TEndMark::Shape::kNone ? circle
+                                                  : mark(slicePoints[k], TEndMark::Shape::kArrow);
+}
+
+void TExample::SetEndMark(int end, const TEndMark& mark) {
+    const std::size_t k = end == 0 ? 0 : 1;
+    const int size = std::clamp(mark.size, 1, TEndMark::kMaxSize);
+    const auto word = static_cast<std::int16_t>(mark.solid ? size : -size);
+    divisions[k] = mark.shape == TEndMark::Shape::kCircle ? word : 0;
+    slicePoints[k] = mark.shape == TEndMark::Shape::kArrow ? word : 0;
 }
 
 long double TExample::ScaledStep(long double basicStep) const {

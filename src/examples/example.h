@@ -139,25 +139,21 @@ struct TRangeTexts {
     friend bool operator==(const TRangeTexts&, const TRangeTexts&) = default;
 };
 
-// The marks at the two ends of a curve (201, 202, 203, 206): at each end a circle or an arrow,
-// its size in pixels (1..19), negative for a hollow mark, 0 for none. They live in per-kind
-// numbers that no other use of these kinds touches (not the web seed at 431 nor the frozen value
-// of a family member at 441, which a copy of the curve carries along).
-struct TEndMark {
-    int circle = 0;
-    int arrow = 0;
-    friend bool operator==(const TEndMark&, const TEndMark&) = default;
-};
-struct TEndMarks {
-    TEndMark low;
-    TEndMark high;
-    friend bool operator==(const TEndMarks&, const TEndMarks&) = default;
-};
-
 // True when the text has at least one character.
 inline bool IsNonEmptyText(std::string_view text) {
     return !text.empty();
 }
+
+// The mark at one end of the range of a curve (201, 202, 203, 206): a circle or an arrow of a
+// size 1..19, filled when solid.
+struct TEndMark {
+    enum class Shape { kNone, kCircle, kArrow };
+    static constexpr int kMaxSize = 19;
+    Shape shape = Shape::kNone;
+    int size = 0;
+    bool solid = true;
+    friend bool operator==(const TEndMark&, const TEndMark&) = default;
+};
 
 // A pixel-sized point of the 8-byte point arrays (two 32-bit coordinates).
 struct TPixelPoint {
@@ -311,6 +307,13 @@ struct TExample {
     // 201 drawn through its points (byte 59).
     bool IsLagrangeExplicit() const { return kind == examples::kind::kExplicit && byte59 != 0; }
 
+    // The mark at the low (end 0) or high (end 1) end of a curve's range. A circle's size is kept
+    // in the end's count word (divisions[end]: 111 low, 113 high), an arrow's in its slice-point
+    // word (117, 119), negative when hollow; a word outside +-19, or 0, carries no mark, so the
+    // defaults of those words (36, 150) mean none. A circle wins when both words hold one.
+    TEndMark EndMark(int end) const;
+    void SetEndMark(int end, const TEndMark& mark);
+
     // Number k (0..17) of the per-kind numbers by its offset: NumberAt(431) is numbers[15].
     long double& NumberAt(int offset) {
         return numbers[static_cast<std::size_t>((offset - 281) / 10)];
@@ -318,11 +321,6 @@ struct TExample {
     long double NumberAt(int offset) const {
         return numbers[static_cast<std::size_t>((offset - 281) / 10)];
     }
-    // The end marks: low circle, low arrow, high circle, high arrow; sizes outside -19..19
-    // read as 0.
-    static constexpr std::array<int, 4> kEndMarkOffsets = {311, 321, 331, 361};
-    TEndMarks EndMarks() const;
-    void SetEndMarks(const TEndMarks& marks);
     // Text k (1..7) and tree k (1..7), numbered as the rest of the program names them.
     std::string& Text(int k) { return texts[static_cast<std::size_t>(k - 1)]; }
     const std::string& Text(int k) const { return texts[static_cast<std::size_t>(k - 1)]; }

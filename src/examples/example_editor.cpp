@@ -631,15 +631,17 @@ void TExampleEditor::LoadNumbers(TEditorForm& form) const {
         form.edits[kDensity] = Decimal(e.density) + (jumpsMarked ? "@" : "");
     }
     if (HasEndMarks(kind_, lagrange_)) {
-        const TEndMarks marks = e.EndMarks();
-        auto load = [&](const TEndMark& mark, int edit, const TRadioGroup& group, int solid) {
-            const int size = mark.circle != 0 ? mark.circle : mark.arrow;
-            form.edits[edit] = Decimal(std::abs(size));
-            SetRadio(form, group, mark.circle != 0 ? 1 : mark.arrow != 0 ? 2 : 0);
-            form.SetChecked(solid, size > 0);
+        auto load = [&](int end, int edit, const TRadioGroup& group, int solid) {
+            const TEndMark mark = e.EndMark(end);
+            form.edits[edit] = Decimal(mark.size);
+            SetRadio(form, group,
+                     mark.shape == TEndMark::Shape::kCircle  ? 1
+                     : mark.shape == TEndMark::Shape::kArrow ? 2
+                                                             : 0);
+            form.SetChecked(solid, mark.shape != TEndMark::Shape::kNone && mark.solid);
         };
-        load(marks.low, kFirstCount, kLowMark, kCheck3);
-        load(marks.high, kSecondCount, kHighMark, kCheck4);
+        load(0, kFirstCount, kLowMark, kCheck3);
+        load(1, kSecondCount, kHighMark, kCheck4);
     } else if (kind_ == k::kSeries || IsMeshKind(kind_)) {
         form.edits[kFirstCount] = Decimal(e.divisions[0]);
         form.edits[kSecondCount] = Decimal(e.divisions[1]);
@@ -842,17 +844,12 @@ bool CompiledPartChanged(const TExample& a, const TExample& b) {
     for (int i = 0; i < 2; ++i)
         if (differs(a.rangeLow[i], b.rangeLow[i]) || differs(a.rangeHigh[i], b.rangeHigh[i]))
             return true;
-    // The end marks are drawn, not compiled.
     bool numbersDiffer = false;
-    for (std::size_t i = 0; i < a.numbers.size(); ++i) {
-        const int offset = 281 + 10 * static_cast<int>(i);
-        const bool mark =
-            std::find(TExample::kEndMarkOffsets.begin(), TExample::kEndMarkOffsets.end(), offset) !=
-            TExample::kEndMarkOffsets.end();
-        numbersDiffer = numbersDiffer || (!mark && differs(a.numbers[i], b.numbers[i]));
-    }
+    for (std::size_t i = 0; i < a.numbers.size(); ++i)
+        numbersDiffer = numbersDiffer || differs(a.numbers[i], b.numbers[i]);
     if (numbersDiffer) return true;
-    if (a.divisions != b.divisions) return true;
+    // The counts of curves hold their end marks, which are drawn, not compiled.
+    if (a.divisions != b.divisions && !HasEndMarks(a.kind, a.IsLagrangeExplicit())) return true;
     switch (a.kind) {
         case k::kExplicit:
         case k::kIntegral:
@@ -1101,11 +1098,22 @@ TEditorOutcome TExampleEditor::Read(const TEditorForm& form) const {
             const auto high = r.Integer(kSecondCount, 0, kMaxEndMark);
             if (low && high) {
                 auto mark = [&](int size, const TRadioGroup& group, int solid) {
-                    const int signedSize = r.On(solid) ? size : -size;
                     const int shape = RadioValue(form, group).value_or(0);
-                    return TEndMark{shape == 1 ? signedSize : 0, shape == 2 ? signedSize : 0};
+                    TEndMark m;
+                    if (size >= 1 && shape == 1) m.shape = TEndMark::Shape::kCircle;
+                    if (size >= 1 && shape == 2) m.shape = TEndMark::Shape::kArrow;
+                    m.size = size;
+                    m.solid = r.On(solid);
+                    return m;
                 };
-                w.SetEndMarks({mark(*low, kLowMark, kCheck3), mark(*high, kHighMark, kCheck4)});
+                // A mark unchanged keeps its words as they were.
+                const TEndMark marks[2] = {mark(*low, kLowMark, kCheck3),
+                                           mark(*high, kHighMark, kCheck4)};
+                for (int end = 0; end < 2; ++end) {
+                    const TEndMark m =
+                        marks[end].shape == TEndMark::Shape::kNone ? TEndMark{} : marks[end];
+                    if (!(m == w.EndMark(end))) w.SetEndMark(end, m);
+                }
             }
         }
     } else if (kind_ == k::kSeries) {
@@ -1206,7 +1214,7 @@ TEditorOutcome TExampleEditor::Read(const TEditorForm& form) const {
     for (const TParameterBinding& b : out.bindings)
         if (!(std::fabs(formulas_.Var(b.letter) - b.value) <= kTiny))
             out.mask |= change::kCompile | change::kAny;
-    if (w.slicePoints != record_.slicePoints) out.mask |= change::kDisplay;
+    if (kind_ / 100 == 3 && w.slicePoints != record_.slicePoints) out.mask |= change::kDisplay;
     if (kind_ == k::kIntegral) out.mask &= ~change::kCompile;
     if (kind_ == k::kSegment && w.byte59) out.mask |= change::kEndPoints;
     if (out.mask != 0) w.graphShown = 1;

@@ -8,7 +8,9 @@ TPlot111Win::TPlot111Win(int kind, QString fileName, QString iniName, int dimens
 
 TPlot111Win::~TPlot111Win() = default;
 
-void TPlot111Win::ApplyScrollbarUnits() {}
+void TPlot111Win::ApplyScrollbarUnits() {
+    ApplyParameterUnits();
+}
 void TPlot111Win::OpenTrace() {}
 
 }  // namespace quorlin::examples

@@ -16,6 +16,7 @@
 #include "examples/inventory_panel.h"
 #include "examples/plot1_win.h"
 #include "examples/plot_points.h"
+#include "examples/slide_dialog.h"
 #include "examples/value_table.h"
 #include "formula/formula_text.h"
 #include "formula/opcodes.h"
@@ -115,7 +116,11 @@ QString TPlot1Win::EditorHelpName(int kind) const {
 }
 
 int TPlot1Win::FrozenLetter() const {
-    return 0;
+    constexpr int kAllLetters = 24;
+    const TSlideDlg* all = ParamDialog(kAllLetters);
+    if (!evaluateParameters || !all || all->IsHidden()) return 0;
+    const int letter = const_cast<TSlideDlg*>(all)->Slider().Letter();
+    return letter >= 1 && letter <= slot::kLastParameter ? letter : 0;
 }
 
 // ------------------------------------------------------------------------------ editing
@@ -409,6 +414,25 @@ int TPlot1Win::AddPlotPointsExample(int parent, std::string_view values, int dot
     return i;
 }
 
+bool TPlot1Win::RebuildDerived(int i) {
+    if (!Inventory().IsIndex(i)) return false;
+    switch (Inventory()[i].derivation) {
+        case derived::kGradientField:
+            return BuildGradientField(i);
+        case derived::kAbsValue:
+            return BuildAbsEntry(i);
+        case derived::kEndPoint:
+            return BuildEndpoint(i);
+        case derived::kFrozenMember:
+            BuildFamilyMember(i);
+            return true;
+        case kDerivedPlotPoints:
+            return RebuildPlotPointsExample(Inventory(), i);
+        default:
+            return false;
+    }
+}
+
 void TPlot1Win::UpdateDependents(int i) {
     TInventory& inventory = Inventory();
     std::vector<bool> changed(static_cast<std::size_t>(inventory.Count()), i < 0);
@@ -417,30 +441,12 @@ void TPlot1Win::UpdateDependents(int i) {
         return p >= 0 && p < inventory.Count() && changed[static_cast<std::size_t>(p)];
     };
     for (int j = std::max(i + 1, 0); j < inventory.Count(); ++j) {
-        TExample& e = inventory[j];
+        const TExample& e = inventory[j];
+        if (e.derivation == 0 || e.parent[0] >= j) continue;
+        // The end point of a segment keeps a text index in its second parent.
         const bool second = e.derivation != derived::kEndPoint && parentChanged(e.parent[1]);
         if (!parentChanged(e.parent[0]) && !second) continue;
-        if (e.parent[0] >= j) continue;
-        changed[static_cast<std::size_t>(j)] = true;
-        switch (e.derivation) {
-            case derived::kGradientField:
-                BuildGradientField(j);
-                break;
-            case derived::kAbsValue:
-                BuildAbsEntry(j);
-                break;
-            case derived::kEndPoint:
-                BuildEndpoint(j);
-                break;
-            case derived::kFrozenMember:
-                BuildFamilyMember(j);
-                break;
-            case kDerivedPlotPoints:
-                RebuildPlotPointsExample(inventory, j);
-                break;
-            default:
-                break;
-        }
+        if (RebuildDerived(j)) changed[static_cast<std::size_t>(j)] = true;
     }
     TPlot0Win::UpdateDependents(i);
 }

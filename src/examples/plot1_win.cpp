@@ -8,6 +8,7 @@
 #include "core/errors.h"
 #include "examples/inventory_listing.h"
 #include "examples/script.h"
+#include "examples/slide_dialog.h"
 #include "platform/boxes.h"
 #include "platform/clipboard.h"
 #include "platform/strings.h"
@@ -113,8 +114,27 @@ private:
     const canvas::TViewFrame start_;
 };
 
+// Parameters an example names in its ranges reach the window's sliders.
+class TPlot1Win::ParameterSink : public TParameterSink {
+public:
+    explicit ParameterSink(TPlot1Win& w) : w_(w) {}
+    void SetParameter(int letter, long double value, long double low, long double high) override {
+        FormulaContext& f = w_.Formulas();
+        f.SetVar(letter, value);
+        f.params.left[static_cast<std::size_t>(letter)] = low;
+        f.params.right[static_cast<std::size_t>(letter)] = high;
+        if (TSlideDlg* dlg = w_.ParamDialog(letter)) dlg->Refresh();
+        TSlideDlg* all = w_.ParamDialog(kAllLettersSlot);
+        if (all && all->Slider().Letter() == letter) all->Refresh();
+    }
+
+private:
+    TPlot1Win& w_;
+};
+
 TPlot1Win::TPlot1Win(int kind, QString fileName, QString iniName, int dimension, QWidget* parent)
-    : TPlot0Win(kind, std::move(fileName), std::move(iniName), dimension, parent) {
+    : TPlot0Win(kind, std::move(fileName), std::move(iniName), dimension, parent),
+      parameterSink_(std::make_unique<ParameterSink>(*this)) {
     HandleCommand(cmd::kShowPoints, [this] { ShowPoints(); });
     HandleCommand(cmd::kShowEquations, [this] { ToggleEquationLabels(); });
     HandleCommand(cmd::kInventoryListing, [this] { ShowInventoryListing(); });
@@ -125,9 +145,19 @@ TPlot1Win::TPlot1Win(int kind, QString fileName, QString iniName, int dimension,
     });
     HandleCommand(cmd::kEraseDrawing, [this] { ClearSketches(); });
     HandleCommand(cmd::kTables, [this] { ShowTable(0); });
+    HandleCommands(cmd::kParamFirst, cmd::kAllParameters,
+                   [this](int id) { OpenParamDialog(id - cmd::kParamFirst); });
+    HandleCommand(cmd::kEvaluateParameters, [this] {
+        evaluateParameters = !evaluateParameters;
+        UpdateMenuChecks(false);
+    });
+    Compiler().SetParameterSink(parameterSink_.get());
 }
 
-TPlot1Win::~TPlot1Win() = default;
+TPlot1Win::~TPlot1Win() {
+    Compiler().SetParameterSink(nullptr);
+    for (const QPointer<TSlideDlg>& dlg : paramDialogs_) delete dlg.data();
+}
 
 // ------------------------------------------------------------------------------ inventory
 
@@ -157,6 +187,7 @@ void TPlot1Win::DeleteExamples(std::span<const int> indexes) {
                 tied.emplace_back(&t, canvas::TextToAbsolute(t, AnchorOriginOf(t.anchor)));
     const std::vector<int> map = Inventory().Remove(indexes);
     EquationLabels().ApplyRemoval(map);
+    ExamplesRemoved(map);
     // Texts tied to an example follow it; those of a removed one keep their place in the frame.
     for (auto& [text, absolute] : tied) {
         const int to = absolute.anchor < static_cast<int>(map.size())
@@ -182,6 +213,63 @@ void TPlot1Win::RemoveExamplesAfter(int lastIndex) {
         static_cast<std::size_t>(std::max(Inventory().LastIndex() - lastIndex, 0)));
     std::iota(after.begin(), after.end(), lastIndex + 1);
     if (!after.empty()) DeleteExamples(after);
+}
+
+// ------------------------------------------------------------------------------ parameters
+
+void TPlot1Win::OpenParamDialog(int slot) {
+    if (slot < kTimeSlot || slot > kAllLettersSlot) return;
+    QPointer<TSlideDlg>& dlg = paramDialogs_[static_cast<std::size_t>(slot)];
+    if (!dlg) {
+        dlg = new TSlideDlg(*this, slot);
+        dlg->Create();
+    }
+    // The dialog of all letters and those of one letter do not show together.
+    if (slot == kAllLettersSlot) {
+        for (int k = 1; k <= kLastLetterSlot; ++k)
+            if (TSlideDlg* one = ParamDialog(k)) one->HideDialog();
+    } else if (slot > kTimeSlot) {
+        if (TSlideDlg* all = ParamDialog(kAllLettersSlot)) all->HideDialog();
+    }
+    dlg->UpdateBar();
+    dlg->ShowDialog();
+    dlg->raise();
+    dlg->activateWindow();
+}
+
+TSlideDlg* TPlot1Win::ParamDialog(int slot) const {
+    if (slot < kTimeSlot || slot > kAllLettersSlot) return nullptr;
+    return paramDialogs_[static_cast<std::size_t>(slot)];
+}
+
+void TPlot1Win::ApplyParameterUnits() {
+    TSliderSteps& steps = SliderSteps();
+    for (int slot = kTimeSlot; slot <= kAllLettersSlot; ++slot) {
+        TSlideDlg* dlg = ParamDialog(slot);
+        if (!dlg || dlg->IsHidden() || dlg->KeepsOwnUnits()) continue;
+        const auto k = static_cast<std::size_t>(slot);
+        steps.steps[k] = steps.steps[0];
+        steps.pageSteps[k] = steps.pageSteps[0];
+        dlg->ApplyUnits(static_cast<int>(steps.steps[0]), static_cast<int>(steps.pageSteps[0]));
+    }
+}
+
+void TPlot1Win::NumberFormatChanged() {
+    TPlot0Win::NumberFormatChanged();
+    for (const QPointer<TSlideDlg>& dlg : paramDialogs_)
+        if (dlg) dlg->ApplyDecimalPlaces(Format().places);
+}
+
+void TPlot1Win::UpdateMenuChecks(bool flag) {
+    CheckMenu(cmd::kEvaluateParameters, evaluateParameters);
+    CheckMenu(cmd::kUseDefaults, useDefaultsForChildren);
+    TPlot0Win::UpdateMenuChecks(flag);
+}
+
+void TPlot1Win::HideWindow() {
+    for (const QPointer<TSlideDlg>& dlg : paramDialogs_)
+        if (dlg) dlg->HideDialog();
+    TPlot0Win::HideWindow();
 }
 
 bool TPlot1Win::GetPointCoords(int k, Vec3& out) {
@@ -251,6 +339,7 @@ void TPlot1Win::ToggleEquationLabels() {
 }
 
 void TPlot1Win::TrajectoriesChanged() {}
+void TPlot1Win::ExamplesRemoved(std::span<const int>) {}
 
 bool TPlot1Win::SwapExamples(int a, int b) {
     if (!Inventory().Swap(a, b)) return false;
@@ -332,11 +421,6 @@ void TPlot1Win::EnableCommand(platform::CommandState& state) {
     if (state.id == cmd::kEraseDrawing) state.enabled = !Sketch().empty();
     if (state.id == cmd::kTables) state.enabled = !Inventory().Empty();
     TPlot0Win::EnableCommand(state);
-}
-
-void TPlot1Win::UpdateMenuChecks(bool flag) {
-    CheckMenu(cmd::kUseDefaults, useDefaultsForChildren);
-    TPlot0Win::UpdateMenuChecks(flag);
 }
 
 }  // namespace quorlin::examples

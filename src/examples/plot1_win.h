@@ -20,6 +20,12 @@
 // EnterLagrangeMode, CloseToolDialogs, EnableInventory, RefreshExample, SetCurrentExample,
 // DrawExampleNow, RedrawAll, InvalidateGraph, EditOrbitalSystem, RebuildLagrangePolynomial,
 // ToggleEquationLabels, TrajectoriesChanged and SwapExamples.
+//
+// It also opens the slider dialogs of the animation parameters (commands 600-624: '@', A-W
+// and all letters), keeps them until the window goes, gives them the window's decimals and
+// step counts, and keeps the "Evaluate parameters" switch (command 831).
+#include <QPointer>
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -30,6 +36,8 @@
 #include "examples/plot0_win.h"
 
 namespace quorlin::examples {
+
+class TSlideDlg;
 
 // Strings of the inventory listing.
 inline constexpr int kStrInventoryCaption = 165;  // "inventory "
@@ -100,8 +108,12 @@ public:
     void BuildFamilyMember(int k);
     // The points of example `parent` at the values of the list text; the new index or -1.
     int AddPlotPointsExample(int parent, std::string_view values, int dotSize);
-    // Rebuilds the entries of this level derived from example i (-1: from any), in index order,
-    // through chains of derivations.
+    // Rebuilds derived example i from its parents by its derivation code: here |f|, gradient
+    // fields, end points of segments, frozen family members and plot points; false for another
+    // code or when the build failed. The drawing levels add their codes.
+    virtual bool RebuildDerived(int i);
+    // Rebuilds the examples derived from example i (-1: from any), in index order, through
+    // chains of derivations.
     void UpdateDependents(int i) override;
 
     // --- points ---
@@ -125,8 +137,8 @@ public:
     // --- slots ---
     // The help text of a kind's editing dialog.
     virtual QString EditorHelpName(int kind) const;
-    // The parameter letter a duplicate freezes: the letter chosen in the sliders of all
-    // parameters while "Evaluate parameters" is on; 0 none. None at this level.
+    // The parameter letter a duplicate freezes: the letter chosen in the shown sliders of all
+    // parameters while "Evaluate parameters" is on; 0 none.
     virtual int FrozenLetter() const;
     virtual void AddDerivative(int i);
     // Draws example i by its kind; 0, the interrupt key or an error number. Nothing here.
@@ -155,6 +167,9 @@ public:
     // Exchanges examples a and b with their labels and the texts tied to them; false when the
     // exchange would put an example before one of its parents.
     virtual bool SwapExamples(int a, int b);
+    // Examples were removed: oldToNew maps each old index to its new one, -1 for a removed
+    // example. The levels above renumber what they keep per example. Nothing here.
+    virtual void ExamplesRemoved(std::span<const int> oldToNew);
 
     // --- commands ---
     // 820: the first point example decides whether all points are shown or hidden.
@@ -167,8 +182,23 @@ public:
     // the run added is gone again), 10 nothing was added.
     int RunScript(std::string_view text);
 
-    void EnableCommand(platform::CommandState& state) override;
+    // --- animation parameters ---
+    // Opens (or shows) the slider dialog of slot 0 ('@'), 1-23 (A-W) or 24 (all letters), its
+    // bar at the value. The all-letters dialog and the one-letter dialogs hide each other.
+    void OpenParamDialog(int slot);
+    // The dialog of a slot once opened; null before.
+    TSlideDlg* ParamDialog(int slot) const;
+    // The shown dialogs without units of their own take the step counts of slider slot 0.
+    void ApplyParameterUnits();
+    // "Evaluate parameters": the inventory's duplicate freezes the selected letter.
+    bool evaluateParameters = false;
+
+    // The decimals reach the dialogs' bars too.
+    void NumberFormatChanged() override;
     void UpdateMenuChecks(bool flag) override;
+    // The slider dialogs hide with the window.
+    void HideWindow() override;
+    void EnableCommand(platform::CommandState& state) override;
 
 private:
     class ScriptExecutor;
@@ -181,6 +211,11 @@ private:
     void DropLast();
 
     std::unique_ptr<TExampleHost> exampleHost_;
+
+    class ParameterSink;
+
+    std::array<QPointer<TSlideDlg>, 25> paramDialogs_;
+    std::unique_ptr<ParameterSink> parameterSink_;
 };
 
 }  // namespace quorlin::examples

@@ -8,6 +8,7 @@
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "examples/inventory_listing.h"
+#include "examples/running_player.h"
 #include "formula/complex_math.h"
 #include "platform/boxes.h"
 #include "platform/dialog.h"
@@ -141,6 +142,16 @@ void TPlotWin::ExampleChanged(int letter) {
     if (!compiler_.Symbols().UsesLetter(letter)) return;
     RecomputeAll();
     RefreshToolValues();
+    ForgetImplicitTraces(letter);
+    Output().animationFrame = true;
+    InvalidateImage(ImageLayer::Background);
+    RenderImage(ImageLayer::Picture);
+    Output().animationFrame = false;
+    Invalidate();
+    RepaintLinkedWindows();
+}
+
+void TPlotWin::ForgetImplicitTraces(int letter) {
     for (int i = 0; i <= inventory_.LastIndex(); ++i) {
         TExample& e = inventory_[i];
         if (e.kind != kind::kImplicit || (e.familyOn && e.familyLetter == letter)) continue;
@@ -150,12 +161,6 @@ void TPlotWin::ExampleChanged(int letter) {
         e.byte55 = 0;
         e.periodic = 0;
     }
-    Output().animationFrame = true;
-    InvalidateImage(ImageLayer::Background);
-    RenderImage(ImageLayer::Picture);
-    Output().animationFrame = false;
-    Invalidate();
-    RepaintLinkedWindows();
 }
 
 int TPlotWin::DrawTrajectory(platform::DeviceContext&, int, TTrajectory&) {
@@ -170,7 +175,7 @@ void TPlotWin::RecomputePicture(int) {}
 void TPlotWin::SketchPointAdded(const TSketchPoint&) {}
 
 void TPlotWin::ClearSketches() {
-    sketch_.clear();
+    ClearSketch();
     Repaint();
 }
 
@@ -365,6 +370,12 @@ void TPlotWin::DrawSketch(platform::DeviceContext& dc) {
     if (open) prim.EndCurve();
 }
 
+int TPlotWin::DrawPicture(platform::DeviceContext& dc) {
+    if (const int stop = TFuncWin::DrawPicture(dc)) return stop;
+    DrawSketch(dc);
+    return 0;
+}
+
 void TPlotWin::Repaint() {
     InvalidateImage(ImageLayer::Picture);
     Invalidate();
@@ -373,6 +384,50 @@ void TPlotWin::Repaint() {
 void TPlotWin::BackgroundChanged() {
     InvalidateImage(ImageLayer::Background);
     Invalidate();
+}
+
+// ------------------------------------------------------------------------------ sketch
+
+void TPlotWin::SketchWithMouse(QPoint point) {
+    const TSketchPen pen{GetPalette().GetColor(Roles().Role(kRoleSketch)).ToColorRef(),
+                         static_cast<std::int16_t>(std::max(sketchPenWidth, 1)), 0};
+    BeginStroke(sketch_, pen);
+    SketchPointAdded(sketch_.back());
+    sketching_ = true;
+    AddSketchPoint(point, false);
+}
+
+void TPlotWin::AddSketchPoint(QPoint point, bool last) {
+    const WorldPoint w = ScreenToWorld(point);
+    AddStrokePoint(sketch_, {w.x, w.y}, last);
+    SketchPointAdded(sketch_.back());
+    MarkModified();
+    Repaint();
+}
+
+void TPlotWin::EraseSketchNearMouse(QPoint point) {
+    const WorldPoint w = ScreenToWorld(point);
+    if (!EraseStrokeNear(sketch_, {w.x, w.y}, 3 * View().unitsPerPixelX)) return;
+    MarkModified();
+    Repaint();
+    SketchErased();
+}
+
+bool TPlotWin::ClearSketch() {
+    const bool held = !sketch_.empty();
+    sketch_.clear();
+    return held;
+}
+
+void TPlotWin::MouseMove(const platform::MouseEvent& event) {
+    if (!sketching_) return TFuncWin::MouseMove(event);
+    AddSketchPoint(event.point, false);
+}
+
+void TPlotWin::MouseUp(const platform::MouseEvent& event) {
+    if (!sketching_ || event.button != platform::MouseButton::Left) return TFuncWin::MouseUp(event);
+    sketching_ = false;
+    AddSketchPoint(event.point, true);
 }
 
 // ------------------------------------------------------------------------------ lists
@@ -414,6 +469,7 @@ void TPlotWin::AddRecursionTrajectory(int i, Vec3 start, int terms, int colour, 
 // ------------------------------------------------------------------------------ window
 
 void TPlotWin::Paint(QPainter& painter, const QRect& dirty) {
+    if (PaintSlide(painter)) return;
     TFuncWin::Paint(painter, dirty);
     if (!readout_) return;
     platform::DeviceContext dc(painter);

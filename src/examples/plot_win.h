@@ -11,9 +11,16 @@
 //
 // It introduces the slots the 2D and 3D branches fill (the drawing of the picture, the hidden-line
 // tests, the linked windows, the dependency walk, the sketch hooks); here most do nothing.
+//
+// The animation players run on the window's one timer (kAnimationTimer): the frame player of the
+// parameters (in real time for '@'), the player of prepared slides and the whole-number stepper.
+// While one plays, the window's keys steer it, its mouse buttons do nothing, and any command
+// ends it instead of running; closing the window ends it too.
 #include <QPoint>
 
 #include <array>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,7 +51,15 @@ inline constexpr int kFontCoordinates = 8;
 inline constexpr int kRoleTrajectory = 8;
 inline constexpr int kRoleSketch = 13;
 inline constexpr int kRoleReadout = 14;
+// The timer of the animation players; a real-time run ticks every 50 ms.
+inline constexpr int kAnimationTimer = 476;
+inline constexpr int kRealTimePeriodMs = 50;
+// Key hints of the players: "press Q to quit", "Q=quit P=pause F=fast S=slow", "slide #".
+inline constexpr int kHintQuit = 1;
+inline constexpr int kHintPlayerKeys = 5;
+inline constexpr int kHintSlide = 7;
 
+struct TRunningPlayer;
 class TPlotWin : public TFuncWin {
 public:
     // dimension: 2 for the 2D and map windows, 3 for the 3D windows.
@@ -105,6 +120,9 @@ public:
     virtual void InventoryChanged(int selectLast);
     // Whether the inventory listing and dialogs show example i.
     virtual bool AcceptsExample(int i) const;
+    // The map flag: a window of a map pair (the inventory dialog and the diagram reader treat
+    // its map examples apart). False here.
+    virtual bool IsMapWindow() const { return false; }
     // Paints through the cached layers: each stale layer is drawn afresh, the picture is copied
     // into the context and PaintPrepared draws over it.
     virtual void PaintBuffered(platform::DeviceContext& dc);
@@ -144,6 +162,44 @@ public:
     virtual void SketchPointAdded(const TSketchPoint& point);
     // Frees the sketch and repaints the picture.
     virtual void ClearSketches();
+
+    // --- animation players ---
+    // Moves the parameter of the slot (with its simultaneous group) frame by frame until Q:
+    // every 50 ms a step, turning round at the ends with bounce; with the window's real-time
+    // switch '@' follows the clock and, with stopAtEnd, ends at stopTime. whenDone runs when
+    // the player ends (not when the window closes).
+    void AnimateParameters(int slot, bool bounce, bool stopAtEnd, long double stopTime,
+                           std::function<void()> whenDone = {});
+    // Draws slides 0..n with the group moved from its left to its right ends, then shows them
+    // one after the other (the slide delay apart) until Q. At least two must fit in memory.
+    void PlaySlides(int slot, bool bounce, int n, std::function<void()> whenDone = {});
+    // Moves the parameter by whole units from its left end over n units, a frame each delay.
+    void StepIntegerParameter(int slot, bool bounce, int n, std::function<void()> whenDone = {});
+    bool IsPlaying() const { return player_ != nullptr; }
+    // Ends the running player as Q does.
+    void StopPlaying();
+    // Draws one animation frame: everything recomputed, implicit curves traced anew (those of
+    // a family of the letter excepted), both layers drawn afresh without key polls.
+    void DrawAnimationFrame(int letter);
+
+    // --- trajectory families ---
+    // The example's trajectories once per member of its family (each as a sequence in 3D; in
+    // 2D after the slope field of the member). 0, or the key that stopped a trace. The family
+    // letter keeps the value of the last member.
+    int DrawTrajectoryFamily2D(platform::DeviceContext& dc, int i);
+    int DrawTrajectoryFamily3D(platform::DeviceContext& dc, int i);
+
+    // --- the free-hand sketch (mouse mode 127 of the 2D and map windows) ---
+    // The left button went down: a stroke in the sketch colour and width starts at the point;
+    // the moves and the release of the button continue and end it.
+    void SketchWithMouse(QPoint point);
+    bool IsSketching() const { return sketching_; }
+    // The right button: erases the stroke that passes within three pixels of the point.
+    void EraseSketchNearMouse(QPoint point);
+    // Frees the sketch; whether it held anything.
+    bool ClearSketch();
+    // The picture layer: what the lower levels draw, then the sketch.
+    int DrawPicture(platform::DeviceContext& dc) override;
 
     // --- points through the current example ---
     // Maps a readout point: on logarithmic axes to plot coordinates (false outside the view's
@@ -209,18 +265,34 @@ public:
     void AddRecursionTrajectory(int i, Vec3 start, int terms, int colour, int width);
     void FreezeExtraSlots(TExprNode* tree) const { examples::FreezeExtraSlots(tree, Formulas()); }
 
-    // The cached picture with the lower levels' overlays, and the mouse readout over them.
+    // The cached picture with the lower levels' overlays, and the mouse readout over them; the
+    // slide being played instead while slides play.
     void Paint(QPainter& painter, const QRect& dirty) override;
+    // While a player runs, a command ends it instead of running.
+    bool OnCommand(int id) override;
+    void OnTimer(int id) override;
+    void MouseMove(const platform::MouseEvent& event) override;
+    void MouseUp(const platform::MouseEvent& event) override;
     void Notify(int code) override;
     bool CanMakeMetafile() const override { return true; }
     void FillTieList(platform::Dialog& dlg, int listId, int anchor) override;
 
 protected:
     void SetupWindow() override;
+    void CleanupWindow() override;
+    // While a player runs, keys steer it and the mouse buttons do nothing.
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // A player ends before the window asks whether it may close.
+    void closeEvent(QCloseEvent* event) override;
     // Measures the line height of the equations font.
     void MeasureLineHeight();
     // The background layer is stale and the window repaints.
     void BackgroundChanged();
+    // Implicit curves are traced anew after a parameter moved, except those of a family of
+    // the letter.
+    void ForgetImplicitTraces(int letter);
 
 private:
     TInventory inventory_;
@@ -239,6 +311,20 @@ private:
     int dimension_;
     int lineHeight_ = 17;
     std::optional<std::pair<QPoint, std::string>> readout_;
+    bool sketching_ = false;
+    // A point of the stroke being drawn, at a client point.
+    void AddSketchPoint(QPoint point, bool last);
+    // The running player; null when none plays.
+    std::unique_ptr<TRunningPlayer> player_;
+
+    // The players' parts.
+    void StartPlayer(std::unique_ptr<TRunningPlayer> player, int periodMs, int hint);
+    void PlayerTick();
+    void PlayerKey(int code);
+    // Shows the slide being played; false when no slide plays.
+    bool PaintSlide(QPainter& painter);
+    // Ends the player: without `closing` the window shows the diagram again and whenDone runs.
+    void EndPlayer(bool closing);
 };
 
 }  // namespace quorlin::examples

@@ -3,9 +3,12 @@
 // records in drawing order. A stroke is a head record carrying its pen, the points of the
 // stroke, and an end record that holds the last point.
 //
-// Its 26-byte file layout lives in record_codec.h.
+// Strokes are appended while the mouse draws them and erased whole; the 26-byte file layout of
+// the records lives in record_codec.h.
 #include <cstdint>
 #include <vector>
+
+#include "core/vectors.h"
 
 namespace quorlin::examples {
 
@@ -29,5 +32,13 @@ struct TSketchPoint {
 };
 
 using SketchList = std::vector<TSketchPoint>;
+
+// Starts a stroke in the pen: its head record.
+void BeginStroke(SketchList& list, const TSketchPen& pen);
+// A point of the open stroke; the last one also ends it.
+void AddStrokePoint(SketchList& list, Vec2 point, bool last);
+// Removes the first stroke that passes within `reach` of the point: the mouse's foot on one of
+// its segments lies strictly inside it and nearer than reach. Whether a stroke was removed.
+bool EraseStrokeNear(SketchList& list, Vec2 point, long double reach);
 
 }  // namespace quorlin::examples

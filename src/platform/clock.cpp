@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QTime>
 
 namespace quorlin::platform {
 
@@ -17,10 +16,17 @@ std::function<int()>& Override() {
 
 int ClockHundredths() {
     if (const auto& source = Override()) return source();
-    return QTime::currentTime().msecsSinceStartOfDay() / 10;
+    static const QElapsedTimer started = [] {
+        QElapsedTimer timer;
+        timer.start();
+        return timer;
+    }();
+    return static_cast<int>(started.elapsed() / 10);
 }
 
-void SetClockSource(std::function<int()> source) { Override() = std::move(source); }
+void SetClockSource(std::function<int()> source) {
+    Override() = std::move(source);
+}
 
 void BusyDelay(int milliseconds) {
     QElapsedTimer timer;

@@ -1,10 +1,11 @@
 #pragma once
-// Time of day and busy waits, behind a seam that tests fix.
+// The program's clock and busy waits, behind a seam that tests fix.
 #include <functional>
 
 namespace quorlin::platform {
 
-// Time of day in hundredths of a second since midnight.
+// Hundredths of a second on a monotonic clock (since the program first asked): it never runs
+// back, neither at midnight nor when the system time is set.
 int ClockHundredths();
 
 // Replaces the clock; an empty function restores the real one.

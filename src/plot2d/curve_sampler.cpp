@@ -4,50 +4,132 @@
 
 namespace quorlin::plot2d {
 
-using canvas::WorldPoint;
+namespace {
 
-TCurveSampler::TCurveSampler(canvas::TCanvasPrimitives& prim, const canvas::TViewFrame& view)
-    : prim_(prim) {
-    const long double w = view.right - view.left, h = view.up - view.down;
-    box_ = {view.left - w, view.right + w, view.down - h, view.up + h};
-    prim_.BeginCurve();
+// Halvings of a base step before its chords are taken as they are.
+constexpr int kMaxDepth = 64;
+// A halved chord at most this many times shorter than its parent's still shrinks as a continuous
+// curve's does (halving gives 2).
+constexpr long double kContinuousShrink = 1.5L;
+
+// The distance of two pixels, by its square where that cannot overflow (poles give far-off
+// pixels).
+long double Distance(Vec2 a, Vec2 b) {
+    constexpr long double kSafe = 1e2000L;
+    const long double dx = b.x - a.x, dy = b.y - a.y;
+    if (std::fabs(dx) < kSafe && std::fabs(dy) < kSafe) return std::sqrt(dx * dx + dy * dy);
+    return std::hypot(dx, dy);
 }
 
-TCurveSampler::~TCurveSampler() {
-    prim_.EndCurve();
+// Distance of p from the segment a-b.
+long double DistanceToChord(Vec2 p, Vec2 a, Vec2 b) {
+    const Vec2 d = b - a;
+    const long double length2 = d.x * d.x + d.y * d.y;
+    if (length2 == 0) return Distance(p, a);
+    long double s = ((p.x - a.x) * d.x + (p.y - a.y) * d.y) / length2;
+    s = s < 0 ? 0 : s > 1 ? 1 : s;
+    return Distance(p, a + s * d);
 }
 
-void TCurveSampler::Add(WorldPoint p) {
-    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return Undefined();
-    if (!previous_) {
-        previous_ = p;
-        if (p.x >= box_.xLow && p.x <= box_.xHigh && p.y >= box_.yLow && p.y <= box_.yHigh) {
-            prim_.CurvePoint(p);
-            drawing_ = true;
+}  // namespace
+
+TCurveSampler::TSample TCurveSampler::Evaluate(const CurveFunction& f, long double t) {
+    ++evaluations_;
+    --budget_;
+    TSample s;
+    s.t = t;
+    s.ok = f(t, s.plot) && std::isfinite(s.plot.x) && std::isfinite(s.plot.y);
+    if (s.ok) {
+        s.pixel = space_.ToPixel(s.plot);
+        s.ok = std::isfinite(s.pixel.x) && std::isfinite(s.pixel.y);
+    }
+    return s;
+}
+
+bool TCurveSampler::OffAreaOnOneSide(const TSample& a, const TSample& b, const TSample& m) const {
+    const auto all = [&](auto test) { return test(a.pixel) && test(b.pixel) && test(m.pixel); };
+    return all([&](Vec2 p) { return p.x < area_.left; }) ||
+           all([&](Vec2 p) { return p.x > area_.right; }) ||
+           all([&](Vec2 p) { return p.y < area_.top; }) ||
+           all([&](Vec2 p) { return p.y > area_.bottom; });
+}
+
+void TCurveSampler::Finalize(const TSample& a, const TSample& b, long double parentChord) {
+    if (!b.ok) {
+        out_.Break();
+        return;
+    }
+    if (a.ok && settings_.detectJumps && budget_ > 0) {
+        // Still long at the parameter's resolution, and no shorter than the chord it halves:
+        // a jump. A continuous curve's chord halves with its step.
+        const long double chord = Distance(a.pixel, b.pixel);
+        if (chord > settings_.longestChord && !(parentChord >= kContinuousShrink * chord))
+            out_.Break();
+    }
+    Emit(b);
+}
+
+void TCurveSampler::Refine(const CurveFunction& f, const TSample& a, const TSample& b, int depth,
+                           long double parentChord) {
+    const long double mid = a.t + (b.t - a.t) / 2;
+    if (depth >= kMaxDepth || budget_ <= 0 || !(mid > a.t && mid < b.t)) {
+        Finalize(a, b, parentChord);
+        return;
+    }
+    if (a.ok && b.ok && Distance(a.pixel, b.pixel) <= settings_.tolerance) {
+        Emit(b);
+        return;
+    }
+    if (!a.ok && !b.ok && depth > 0) return;  // undefined on both sides: the pen stays up
+    const TSample m = Evaluate(f, mid);
+    if (a.ok && b.ok && m.ok) {
+        if (OffAreaOnOneSide(a, b, m)) {
+            Emit(b);  // nothing of it shows; the pipe cuts it away
+            return;
         }
+        if (DistanceToChord(m.pixel, a.pixel, b.pixel) <= settings_.tolerance &&
+            Distance(a.pixel, b.pixel) <= settings_.longestChord) {
+            Emit(b);
+            return;
+        }
+    } else if (!a.ok && !b.ok && !m.ok) {
         return;
     }
-    WorldPoint a = *previous_, b = p;
-    previous_ = p;
-    if (!canvas::ClipSegment(box_, a, b)) {
-        Undefined();
-        previous_ = p;
-        return;
-    }
-    if (!drawing_) prim_.CurvePoint(a);
-    prim_.CurvePoint(b);
-    drawing_ = true;
-    // Cut at the border: the curve goes on outside.
-    if (b.x != p.x || b.y != p.y) {
-        prim_.BreakCurve();
-        drawing_ = false;
-    }
+    const long double chord = a.ok && b.ok ? Distance(a.pixel, b.pixel) : 0;
+    Refine(f, a, m, depth + 1, chord);
+    Refine(f, m, b, depth + 1, chord);
 }
 
-void TCurveSampler::Undefined() {
-    if (drawing_) prim_.BreakCurve();
-    drawing_ = false;
-    previous_.reset();
+int TCurveSampler::Sample(const CurveFunction& f, long double a, long double b, long double step) {
+    out_.Break();
+    if (!std::isfinite(a) || !std::isfinite(b) || !std::isfinite(step) || !(step > 0) || !(b > a))
+        return 0;
+    area_ = space_.Area();
+    long double count = std::ceil((b - a) / step);
+    if (count > static_cast<long double>(settings_.maxBaseSteps))
+        count = static_cast<long double>(settings_.maxBaseSteps);
+    const long long n = count < 1 ? 1 : static_cast<long long>(count);
+    const long double h = (b - a) / static_cast<long double>(n);
+    if (!(a + h > a) || !(b - h < b)) return 0;  // the step is lost in the magnitude of the range
+
+    budget_ = settings_.stepBudget;
+    TSample previous = Evaluate(f, a);
+    if (previous.ok) Emit(previous);
+    int key = 0;
+    for (long long i = 1; i <= n; ++i) {
+        const long double t = i == n ? b : a + h * static_cast<long double>(i);
+        budget_ = settings_.stepBudget;
+        const TSample current = Evaluate(f, t);
+        Refine(f, previous, current, 0, 0);
+        previous = current;
+        if (settings_.pollKey && settings_.pollEvery > 0 && i % settings_.pollEvery == 0 &&
+            settings_.pollKey() == kKeyQuit) {
+            key = kKeyQuit;
+            break;
+        }
+    }
+    out_.Break();
+    return key;
 }
 
 }  // namespace quorlin::plot2d

@@ -1,32 +1,80 @@
 #pragma once
-// Feeds sampled points of a curve to the canvas primitives as a curve: an undefined point
-// breaks the curve, and where the curve runs far out of the view (beyond one view size on each
-// side) it is cut at that border, so the device never receives a coordinate no screen can hold.
-// A piece that comes back starts again at the border.
-#include <optional>
+// Adaptive sampling of a curve of one parameter, judged in pixels.
+//
+// The parameter runs over [a, b] in base steps (one pixel of x for an explicit curve, divided by
+// the example's density). Each base step is refined where the pixels can show more: it is
+// halved while the middle point lies off the chord by more than a tolerance, while the chord is
+// longer than a few pixels, or while the curve is undefined at an end or in the middle (so that
+// a curve reaches the edge of its domain). Halving stops where the chord is short and straight,
+// where the whole step lies off the drawing area on one side, or at the parameter's resolution.
+// A chord still long there is a jump (a pole, a step, the boundary of a piecewise definition)
+// unless it still shrinks with each halving as a continuous curve's does (a steep line such as
+// 1e300 x stays joined): the pen is lifted instead of drawing across a jump, unless jump
+// detection is off. A step whose
+// refinement exceeds its budget (wild oscillation, such as sin(1/x) near 0, which no pixel can
+// resolve) is drawn as sampled, each sub-pixel chord joined.
+//
+// Nothing here loops without end: a step of 0 or one that does not advance, an empty or
+// inverted range and values that are not finite are refused or drawn as nothing, the number of
+// base steps is bounded, and the key poll is asked every so many steps.
+#include <cstdint>
+#include <functional>
 
-#include "canvas/canvas_primitives.h"
+#include "core/vectors.h"
+#include "plot2d/curve_pipe.h"
 
 namespace quorlin::plot2d {
 
+inline constexpr int kKeyQuit = 81;  // the key poll's answer for Q
+
+// The plot point of the curve at t; false where the curve is undefined.
+using CurveFunction = std::function<bool(long double t, Vec2& plot)>;
+
+struct TSamplerSettings {
+    long double tolerance = 0.3L;  // pixels: the middle point may lie this far off the chord
+    long double longestChord = 3;  // pixels: longer chords are refined, and at the end are jumps
+    bool detectJumps = true;
+    int stepBudget = 600;                // evaluations per base step
+    long long maxBaseSteps = 1LL << 22;  // more base steps are spread over the range
+    int pollEvery = 256;                 // base steps between two key polls
+    std::function<int()> pollKey;        // empty: never asked
+};
+
 class TCurveSampler {
 public:
-    // Begins a curve in the primitives' current pen; the curve ends with the sampler.
-    TCurveSampler(canvas::TCanvasPrimitives& prim, const canvas::TViewFrame& view);
-    ~TCurveSampler();
-    TCurveSampler(const TCurveSampler&) = delete;
-    TCurveSampler& operator=(const TCurveSampler&) = delete;
+    TCurveSampler(TCurvePipe& out, TSamplerSettings settings = {})
+        : out_(out), space_(out.Space()), settings_(std::move(settings)) {}
 
-    // The next point; a point with a coordinate that is not finite counts as undefined.
-    void Add(canvas::WorldPoint p);
-    // The curve is undefined here: the next point starts a new piece.
-    void Undefined();
+    // Samples the curve over [a, b] with the base step; the curve goes to the pipe, which is
+    // broken afterwards. Returns 0, or 81 when the key poll answered Q. A range that is not
+    // finite, empty or inverted, or a step that is not positive or does not advance draws
+    // nothing.
+    int Sample(const CurveFunction& f, long double a, long double b, long double step);
+
+    long long Evaluations() const { return evaluations_; }
 
 private:
-    canvas::TCanvasPrimitives& prim_;
-    canvas::TLDRect box_;
-    std::optional<canvas::WorldPoint> previous_;
-    bool drawing_ = false;
+    struct TSample {
+        long double t = 0;
+        bool ok = false;
+        Vec2 plot;
+        Vec2 pixel;
+    };
+
+    TSample Evaluate(const CurveFunction& f, long double t);
+    // parentChord: the chord of the step this one halves (0 for a base step).
+    void Refine(const CurveFunction& f, const TSample& a, const TSample& b, int depth,
+                long double parentChord);
+    void Finalize(const TSample& a, const TSample& b, long double parentChord);
+    void Emit(const TSample& s) { out_.Add(s.plot, s.pixel); }
+    bool OffAreaOnOneSide(const TSample& a, const TSample& b, const TSample& m) const;
+
+    TCurvePipe& out_;
+    const TPlotSpace& space_;
+    TSamplerSettings settings_;
+    TPixelBox area_;
+    long long evaluations_ = 0;
+    int budget_ = 0;  // evaluations left in this base step
 };
 
 }  // namespace quorlin::plot2d

@@ -1,32 +1,32 @@
 #pragma once
-// TPlot2Win: the 2D graphing window of the Window menu's "2-dim" item and of ".qz2" files.
-//
-// It stands on the levels every graphing window shares (TPlotWin .. TPlot111Win) with the 2D
-// menu, keys and ini file "qz2.ini", and draws its examples kind by kind through the drawer
-// table of the 2D kinds (drawers.h) after the axes and grid.
-#include "examples/plot111_win.h"
-#include "plot2d/drawers.h"
-#include "shell/window_kinds.h"
+// The 2D window classes of the Window menu: TPlot2Win ("2-dim", ".qz2" files, "qz2.ini"),
+// TLogWin (the logarithmic modes, ".lqz" files, "qzlog.ini"; its readout maps the mouse to
+// values) and TPlotXWin (the planets window of orbital systems, "planets.ini"), with the
+// creators the frame's registry calls.
+#include "plot2d/plot_e_win.h"
 
 namespace quorlin::plot2d {
 
-inline constexpr int kPlot2DFileKind = 841;
-
-class TPlot2Win : public examples::TPlot111Win {
+class TPlot2Win : public TPlotEWin {
 public:
     explicit TPlot2Win(QString fileName, QWidget* parent = nullptr);
-    ~TPlot2Win() override;
-
-    // The axes and grid, then every shown example; stops at Q.
-    int DrawAll(platform::DeviceContext& dc) override;
-    int DrawExample(platform::DeviceContext& dc, int i) override;
-
-protected:
-    // What the drawers need of this window.
-    TDrawContext DrawContext();
 };
 
-// A WindowCreator for the frame's "2-dim" item and ".qz2" files.
+class TLogWin : public TPlotEWin {
+public:
+    explicit TLogWin(QString fileName, QWidget* parent = nullptr);
+};
+
+class TPlotXWin : public TPlotEWin {
+public:
+    explicit TPlotXWin(QString fileName, QWidget* parent = nullptr);
+    // The orbital system's editor is the tools'; until it stands the system is kept as it is.
+    void EditOrbitalSystem() override {}
+};
+
+// WindowCreators for the frame's registry.
 platform::Window* CreatePlot2Window(const NewWindowRequest& request);
+platform::Window* CreateLogWindow(const NewWindowRequest& request);
+platform::Window* CreatePlanetsWindow(const NewWindowRequest& request);
 
 }  // namespace quorlin::plot2d

@@ -311,6 +311,94 @@ constexpr auto kPlot2Menu =
     Join(kFileHead, kPrintAndExport, kPlot2File, kEquaShared, kPlot2View, kZoom, kPlot2Body,
          kAnimMenu, kPlot2Misc, kTolerances, kListsTail, kWindowMenu, kHelpMenu);
 
+// ---- The other 2D windows: the map pair, logarithmic axes and the planets. They share the 2D
+// blocks and name only the examples they draw.
+
+constexpr auto kClose2 = std::to_array<MenuItemTemplate>({
+    Sep(),
+    Item("&Close", cmd::kClose),
+    Item("E&xit", cmd::kFrameExit),
+    End(),
+});
+
+constexpr auto kCurves2 = std::to_array<MenuItemTemplate>({
+    Item("1. Explicit ...\tF1", cmd::kNewExplicit2D),
+    Item("Polar ...", NewExample(202)),
+    Item("Parametric ...", NewExample(203)),
+    Item("Implicit ...", NewExample(204)),
+    Item("Segment ...", NewExample(205)),
+    Item("Line ax + by = c ...", NewExample(208)),
+    Item("Point ...", NewExample(209)),
+    Sep(),
+});
+
+constexpr auto kViewSimple = std::to_array<MenuItemTemplate>({
+    Popup("&View"),
+    Item("&Square\tCtrl+Q", cmd::kSquare),
+    Item("&Last window\tCtrl+L", cmd::kLastView),
+    Item("&Restore\tHome", cmd::kRestoreView),
+    Item("&View ...\tCtrl+V", cmd::kViewDialog),
+    Item("&Grid ...\tCtrl+G", cmd::kGridDialog),
+    Sep(),
+    Item("&Delete all text", cmd::kDeleteAllText),
+    Item("&Show/hide all text", cmd::kShowHideAllText),
+    End(),
+});
+
+constexpr auto kButtonsSimple = std::to_array<MenuItemTemplate>({
+    Popup("&Btns"),
+    Item("&Drag box LB\tZoom recenter RB", cmd::kMouseZoomBox),
+    Item("&Text", cmd::kMouseText),
+    Item("&Evaluated text", cmd::kMouseEvaluatedText),
+    Item("&Paste from clipboard", cmd::kMousePaste),
+    Item("&XY coords LB\tRecenter RB", cmd::kMouseCoordinates),
+    End(),
+});
+
+// The domain window of a map pair: the map, the curves it carries, the sketch.
+constexpr auto kMapEqua = std::to_array<MenuItemTemplate>({
+    Popup("&Equa"),
+    Item("z ==> F(z) ...", NewExample(401)),
+    Item("(x,y) ==> (U,V) ...", NewExample(402)),
+    Sep(),
+});
+
+constexpr auto kMapButtons = std::to_array<MenuItemTemplate>({
+    Popup("&Btns"),
+    Item("&Drag box LB\tZoom recenter RB", cmd::kMouseZoomBox),
+    Item("&Text", cmd::kMouseText),
+    Item("&XY coords LB\tRecenter RB", cmd::kMouseCoordinates),
+    Item("Dra&w LB       \tRemove RB", cmd::kMouseDraw),
+    Item("Cursor LB      \tJacobian RB", cmd::kMouseCursor),
+    Item("Erase drawing", cmd::kEraseDrawing),
+    End(),
+});
+
+constexpr auto kMapMenu = Join(kFileHead, kPrintAndExport, kClose2, kMapEqua, kCurves2, kEquaShared,
+                               kViewSimple, kZoom, kMapButtons, kAnimMenu, kWindowMenu, kHelpMenu);
+
+// The range window shows what its domain window draws.
+constexpr auto kRangeMenu = Join(kFileHead, kPrintAndExport, kClose2, kViewSimple, kZoom,
+                                 kButtonsSimple, kWindowMenu, kHelpMenu);
+
+constexpr auto kLogEqua = std::to_array<MenuItemTemplate>({
+    Popup("&Equa"),
+});
+
+constexpr auto kLogMenu =
+    Join(kFileHead, kPrintAndExport, kClose2, kLogEqua, kCurves2, kEquaShared, kViewSimple, kZoom,
+         kButtonsSimple, kAnimMenu, kWindowMenu, kHelpMenu);
+
+constexpr auto kPlanetsEqua = std::to_array<MenuItemTemplate>({
+    Popup("&Equa"),
+    Item("Orbital system ...", NewExample(219)),
+    Sep(),
+});
+
+constexpr auto kPlanetsMenu =
+    Join(kFileHead, kPrintAndExport, kClose2, kPlanetsEqua, kEquaShared, kViewSimple, kZoom,
+         kButtonsSimple, kAnimMenu, kWindowMenu, kHelpMenu);
+
 // ---- 3D graphing window; its linked windows add "&Close" when they are set up.
 
 constexpr auto kPlot3File = std::to_array<MenuItemTemplate>({
@@ -588,12 +676,14 @@ constexpr AcceleratorTemplate kRdsKeys[] = {
 
 constexpr MenuTemplate kMenus[] = {
     {"FRAMEMENU", kFrameMenu}, {"PLOT2MENU", kPlot2Menu}, {"PLOT3MENU", kPlot3Menu},
-    {"LEVELMENU", kLevelMenu}, {"RDSMENU", kRdsMenu},
+    {"LEVELMENU", kLevelMenu}, {"RDSMENU", kRdsMenu},     {"MAPMENU", kMapMenu},
+    {"RANGEMENU", kRangeMenu}, {"LOGMENU", kLogMenu},     {"PLANETSMENU", kPlanetsMenu},
 };
 
 constexpr AcceleratorTable kAccelerators[] = {
     {"FRAMEMENU", kFrameKeys}, {"PLOT2MENU", kPlot2Keys}, {"PLOT3MENU", kPlot3Keys},
-    {"LEVELMENU", kLevelKeys}, {"RDSMENU", kRdsKeys},
+    {"LEVELMENU", kLevelKeys}, {"RDSMENU", kRdsKeys},     {"MAPMENU", kPlot2Keys},
+    {"RANGEMENU", kPlot2Keys}, {"LOGMENU", kPlot2Keys},   {"PLANETSMENU", kPlot2Keys},
 };
 
 }  // namespace

@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"locked interval open at its high end",
                  [](TInventory& inv) {
                      LockedParabola(inv);
-                     inv[0].SetEndMarks({{}, {-3, 0}});
+                     inv[0].SetEndMark(1, {TEndMark::Shape::kCircle, 3, false});
                  },
                  "y = x^2; 0 <= x < 1"},
         TextCase{"a web seed or frozen value does not open an end",
@@ -225,6 +225,17 @@ TEST(EquationText, TrajectoryLines) {
     sequence.texts = {"a", "b", "c", ""};
     sequence.endTime = 9;
     EXPECT_EQ(DescribeTrajectory(sequence, 2, true), "(a,b,c) t = 0.00 fwd t = 9.00");
+
+    // A derx equation shows its initial values without their closing comma, and an empty list
+    // as nothing.
+    TTrajectory derx;
+    derx.kind = kind::kHigherOrder;
+    derx.step = 0.5L;
+    for (auto [values, shown] :
+         {std::pair{"1,0,", "(1,0) t = 0.0 steps 0.5 Euler"}, {"", "() t = 0.0 steps 0.5 Euler"}}) {
+        derx.texts[0] = values;
+        EXPECT_EQ(DescribeTrajectory(derx, 1, false), shown);
+    }
 }
 
 }  // namespace

@@ -293,7 +293,8 @@ TEST_F(EditorTest, ShowsAndReadsEndMarksAndJumps) {
     e.lockInterval = 1;
     e.Text(7) = "0;1";
     e.jumpsOff = 1;
-    e.SetEndMarks({{-4, 0}, {0, 6}});
+    e.SetEndMark(0, {TEndMark::Shape::kCircle, 4, false});
+    e.SetEndMark(1, {TEndMark::Shape::kArrow, 6, true});
     TExampleEditor editor(e, 0, env, formulas);
     TEditorForm form = editor.Load();
     EXPECT_EQ(form.edits[215], "1@");
@@ -307,7 +308,8 @@ TEST_F(EditorTest, ShowsAndReadsEndMarksAndJumps) {
     const TEditorOutcome out = editor.Read(form);
     ASSERT_EQ(out.error, kNoError);
     EXPECT_EQ(out.record.jumpsOff, 0);
-    EXPECT_EQ(out.record.EndMarks(), (TEndMarks{{4, 0}, {0, 6}}));
+    EXPECT_EQ(out.record.EndMark(0), (TEndMark{TEndMark::Shape::kCircle, 4, true}));
+    EXPECT_EQ(out.record.EndMark(1), (TEndMark{TEndMark::Shape::kArrow, 6, true}));
 
     env.diagramVersion = 22;  // older diagrams had no jump switch
     EXPECT_EQ(TExampleEditor(e, 0, env, formulas).Load().edits[215], "1");

@@ -190,9 +190,10 @@ TEST_F(Plot2WinTest, SvgExportIsReadAndHoldsTheCurves) {
                    "rsvg-convert");
     const std::string svg = ReadAll(Path("curves.svg"));
     constexpr long double kTwoPixels = 0.05L;
-    EXPECT_TRUE(HasCurve(SvgPaths(svg, ColourOf(0)), 100, 2 * kTwoPixels, OffExplicit));
-    EXPECT_TRUE(HasCurve(SvgPaths(svg, ColourOf(1)), 50, 2 * kTwoPixels, OffPolar));
-    EXPECT_TRUE(HasCurve(SvgPaths(svg, ColourOf(2)), 50, kTwoPixels, OffEllipse));
+    // The curves come thinned to what their pixels show: tens of points, each on the curve.
+    EXPECT_TRUE(HasCurve(SvgPaths(svg, ColourOf(0)), 20, 2 * kTwoPixels, OffExplicit));
+    EXPECT_TRUE(HasCurve(SvgPaths(svg, ColourOf(1)), 20, 2 * kTwoPixels, OffPolar));
+    EXPECT_TRUE(HasCurve(SvgPaths(svg, ColourOf(2)), 20, kTwoPixels, OffEllipse));
     EXPECT_EQ(prompter.messages.back().text, QStringLiteral("SVG file saved"));
 }
 
@@ -226,9 +227,9 @@ TEST_F(Plot2WinTest, PictexExportTypesetsAndItsPlotsLieOnTheCurves) {
     ASSERT_TRUE(win.SendCommand(cmd::kExportPicTeX));
     const std::string tex = ReadAll(Path("curves.tex"));
     const auto plots = TexPlots(tex);
-    EXPECT_TRUE(HasCurve(plots, 100, 0.002L, OffExplicit));
-    EXPECT_TRUE(HasCurve(plots, 100, 0.002L, OffPolar));
-    EXPECT_TRUE(HasCurve(plots, 100, 0.002L, OffEllipse));
+    EXPECT_TRUE(HasCurve(plots, 20, 0.002L, OffExplicit));
+    EXPECT_TRUE(HasCurve(plots, 20, 0.002L, OffPolar));
+    EXPECT_TRUE(HasCurve(plots, 20, 0.002L, OffEllipse));
     ASSERT_TRUE(
         quorlin::testing::WriteAll(Path("main.tex"), "\\input pictex \\input curves \\bye\n"));
     ExpectAccepted(

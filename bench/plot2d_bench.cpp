@@ -1,0 +1,92 @@
+// Drawing speed of a 2D window: a diagram of 20 explicit curves at the default density drawn
+// into the window's picture, alone and with an SVG export running (one pass feeds both). The
+// counters give the points the SVG file received and the evaluations of the formulas.
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "plot2d/plot2_win.h"
+
+namespace {
+
+using quorlin::plot2d::TPlot2Win;
+
+// A window of 401 x 401 pixels over -5..5 with 20 explicit curves.
+class Diagram {
+public:
+    Diagram() : win(QStringLiteral("bench.qz2")) {
+        win.SizeChanged(401, 401);
+        for (int k = 0; k < 20; ++k) {
+            const std::string f =
+                k % 2 == 0
+                    ? "sin(x*" + std::to_string(1 + k / 4.0) + ")*" + std::to_string(1 + k / 8.0)
+                    : "(x-" + std::to_string(k / 5.0) + ")^3/" + std::to_string(10 + k) + "-x/2";
+            win.AddExample(quorlin::examples::kind::kExplicit, -5, 5, {"", f});
+            win.CompileExample(win.Inventory().LastIndex());
+        }
+    }
+    void Draw() {
+        win.InvalidateImage(quorlin::ImageLayer::Background);
+        win.RenderImage(quorlin::ImageLayer::Picture);
+    }
+
+    TPlot2Win win;
+};
+
+// The coordinate pairs of the paths of an SVG file.
+long long SvgPoints(const QString& path) {
+    std::ifstream in(path.toStdString());
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string svg = text.str();
+    long long pairs = 0;
+    for (std::size_t at = svg.find("<path d=\""); at != std::string::npos;
+         at = svg.find("<path d=\"", at + 1)) {
+        std::istringstream d(svg.substr(at + 9, svg.find('"', at + 9) - at - 9));
+        std::string word;
+        long long numbers = 0;
+        while (d >> word)
+            if (word != "M" && word != "L") ++numbers;
+        pairs += numbers / 2;
+    }
+    return pairs;
+}
+
+void BM_TwentyCurvesIntoTheImage(benchmark::State& state) {
+    Diagram diagram;
+    for (auto _ : state) diagram.Draw();
+}
+
+void BM_TwentyCurvesIntoTheImageAndSvg(benchmark::State& state) {
+    Diagram diagram;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("curves.svg"));
+    auto& exports = diagram.win.Exports();
+    for (auto _ : state) {
+        exports.svg.BeginSvgFile(path, 401, 401);
+        exports.StartOutput(quorlin::canvas::ExportKind::Svg);
+        diagram.Draw();
+        exports.EndExport();
+    }
+    state.counters["svg_points"] = static_cast<double>(SvgPoints(path));
+    state.counters["svg_bytes"] = static_cast<double>(QFileInfo(path).size());
+}
+
+BENCHMARK(BM_TwentyCurvesIntoTheImage)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TwentyCurvesIntoTheImageAndSvg)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,251 @@
+// Drawers of the curves of one parameter: explicit curves (with periodic forms, Lagrange
+// polynomials and web diagrams), polar and parametric curves, indefinite integrals and
+// roulettes.
+#include <cmath>
+#include <vector>
+
+#include "examples/compile.h"
+#include "plot2d/drawer_support.h"
+#include "plot2d/example_drawers.h"
+#include "plot2d/quadrature.h"
+
+namespace quorlin::plot2d {
+
+using detail::EvalTree;
+using detail::EvalTreeAt;
+using examples::TExample;
+
+namespace {
+
+// The explicit curve y = f(x) of a tree in X as a function of the plot x.
+CurveFunction ExplicitFunction(FormulaContext& ctx, TExprNode* f, const TPlotSpace& space) {
+    return [&ctx, f, &space](long double t, Vec2& p) {
+        const long double x = space.ValueOfPlotX(t);
+        long double y = 0;
+        return EvalTreeAt(ctx, f, slot::kX, x, y) && space.ValueToPlot({x, y}, p);
+    };
+}
+
+// The curve (x(t), y(t)) of two trees in T, with an optional condition tree that must be
+// positive (the r of a polar curve drawn for positive r only).
+CurveFunction ParametricFunction(FormulaContext& ctx, TExprNode* x, TExprNode* y,
+                                 TExprNode* positive, const TPlotSpace& space) {
+    return [&ctx, x, y, positive, &space](long double t, Vec2& p) {
+        ctx.SetVar(slot::kT, t);
+        Vec2 v;
+        long double r = 0;
+        if (positive && !(EvalTree(ctx, positive, r) && r > 0)) return false;
+        return EvalTree(ctx, x, v.x) && EvalTree(ctx, y, v.y) && space.ValueToPlot(v, p);
+    };
+}
+
+// The base samples of a curve over [a, b] in plot x, as values of x: the nodes of a cumulative
+// integral along it (at most a few thousand, spread evenly).
+std::vector<long double> NodesOver(long double a, long double b, long double step,
+                                   const std::function<long double(long double)>& value) {
+    constexpr long double kMaxNodes = 4096;
+    const long double count = std::min(kMaxNodes, std::max(1.0L, std::ceil((b - a) / step)));
+    const auto n = static_cast<long long>(count);
+    std::vector<long double> nodes;
+    nodes.reserve(static_cast<std::size_t>(n) + 1);
+    for (long long k = 0; k <= n; ++k)
+        nodes.push_back(value(k == n ? b : a + (b - a) * static_cast<long double>(k) / count));
+    return nodes;
+}
+
+// Cobweb of the iteration x -> f(x) from the seed: up to the curve, across to the diagonal,
+// for the example's web steps.
+void DrawWeb(TDrawEnvironment& env, const TExample& e, TExprNode* f) {
+    FormulaContext& ctx = env.formula;
+    long double x = 0;
+    if (e.subKind >= 1 && e.subKind <= slot::kLastParameter)
+        x = ctx.Var(e.subKind);
+    else
+        x = e.NumberAt(431);
+    const TPlotSpace& space = env.target.Space();
+    std::vector<Vec2> path;
+    Vec2 p;
+    if (space.ValueToPlot({x, 0}, p)) path.push_back(p);
+    for (int k = 0; k < e.word34; ++k) {
+        long double y = 0;
+        if (!EvalTreeAt(ctx, f, slot::kX, x, y)) break;
+        if (space.ValueToPlot({x, y}, p)) path.push_back(p);
+        if (space.ValueToPlot({y, y}, p)) path.push_back(p);
+        x = y;
+    }
+    env.target.Polyline(path);
+}
+
+void DrawLagrangeDots(TDrawEnvironment& env, const TExample& e) {
+    const int count = std::min<int>(e.word32 + 1, static_cast<int>(e.points.size()));
+    const int radius = std::clamp<int>(e.fieldLengthPercent, 1, 100) / 2 + 1;
+    for (int k = 0; k < count; ++k) {
+        Vec2 p;
+        if (env.target.Space().ValueToPlot(
+                {e.points[static_cast<std::size_t>(k)].x, e.points[static_cast<std::size_t>(k)].y},
+                p))
+            env.target.Marker(p, radius, true);
+    }
+}
+
+}  // namespace
+
+int DrawExplicit(TDrawEnvironment& env, int i) {
+    TExample& e = env.inventory[i];
+    TExprNode* f = e.Tree(2).get();
+    const bool lagrange = e.IsLagrangeExplicit();
+    if (lagrange) {
+        examples::LoadLagrangeCoefficients(e, env.formula);
+        if (e.byte55 || env.lagrangeExample == i) DrawLagrangeDots(env, e);
+    }
+    const TPlotSpace& space = env.target.Space();
+    const auto range = detail::ExplicitPlotRange(env.formula, env.inventory.Entry(i), space);
+    // A polynomial whose points are still to be picked has none yet.
+    if (!f || !range || (lagrange && e.word32 < 0)) return 0;
+    TCurveJob job;
+    job.f = ExplicitFunction(env.formula, f, space);
+    job.a = range->first;
+    job.b = range->second;
+    job.step = detail::ExplicitStep(e, space);
+    job.detectJumps = !e.jumpsOff;
+    const int key = env.target.Curve(job);
+    if (key != 0) return key;
+    if (e.lockInterval && !e.periodic && !lagrange)
+        detail::DrawEndMarks(env.target, e, job.f, job.a, job.b);
+    if (e.byte60 && !lagrange) DrawWeb(env, e, f);
+    return 0;
+}
+
+int DrawPolar(TDrawEnvironment& env, int i) {
+    TExample& e = env.inventory[i];
+    const auto [a, b] = detail::ParameterRange(env.formula, env.inventory.Entry(i));
+    const TPlotSpace& space = env.target.Space();
+    TCurveJob job;
+    job.f = ParametricFunction(env.formula, e.Tree(1).get(), e.Tree(2).get(),
+                               e.restrictOn ? e.Tree(3).get() : nullptr, space);
+    job.a = a;
+    job.b = b;
+    job.step = detail::ParameterStep(e, space, a, b);
+    if (!e.Tree(1) || !e.Tree(2)) return 0;
+    const int key = env.target.Curve(job);
+    if (key == 0) detail::DrawEndMarks(env.target, e, job.f, a, b);
+    return key;
+}
+
+int DrawParametric(TDrawEnvironment& env, int i) {
+    TExample& e = env.inventory[i];
+    if (!e.Tree(1) || !e.Tree(2)) return 0;
+    const auto [a, b] = detail::ParameterRange(env.formula, env.inventory.Entry(i));
+    const TPlotSpace& space = env.target.Space();
+    TCurveJob job;
+    job.f = ParametricFunction(env.formula, e.Tree(1).get(), e.Tree(2).get(), nullptr, space);
+    job.a = a;
+    job.b = b;
+    job.step = detail::ParameterStep(e, space, a, b);
+    const int key = env.target.Curve(job);
+    if (key != 0) return key;
+    detail::DrawEndMarks(env.target, e, job.f, a, b);
+    if (e.byte58) {  // an arrow at t along the curve
+        const long double t = e.NumberAt(371);
+        Vec2 p, d;
+        if (job.f(t, p) && detail::CurveDirection(job.f, t, job.step, d))
+            env.target.Arrow(p, d, e.sizeWord + 10, true);
+    }
+    return 0;
+}
+
+int DrawIntegral(TDrawEnvironment& env, int i) {
+    TExample& e = env.inventory[i];
+    TExprNode* integrand = e.Tree(2).get();
+    long double lower = 0;
+    if (!integrand || !EvalTree(env.formula, e.Tree(1).get(), lower)) return 0;
+    const TPlotSpace& space = env.target.Space();
+    const auto range = detail::ExplicitPlotRange(env.formula, env.inventory.Entry(i), space);
+    if (!range) return 0;
+    const long double step = detail::ExplicitStep(e, space);
+    FormulaContext& ctx = env.formula;
+    // Accurate to a small fraction of a pixel at every node.
+    TQuadratureLimits limits;
+    limits.absolute = 1e-4L * space.UnitsPerPixelY();
+    const TCumulativeIntegral antiderivative(
+        [&ctx, integrand](long double x, long double& y) {
+            return EvalTreeAt(ctx, integrand, slot::kX, x, y);
+        },
+        lower,
+        NodesOver(range->first, range->second, step,
+                  [&space](long double t) { return space.ValueOfPlotX(t); }),
+        limits);
+    TCurveJob job;
+    job.f = [&antiderivative, &space](long double t, Vec2& p) {
+        const long double x = space.ValueOfPlotX(t);
+        long double y = 0;
+        return antiderivative.Value(x, y) && space.ValueToPlot({x, y}, p);
+    };
+    job.a = range->first;
+    job.b = range->second;
+    job.step = step;
+    job.detectJumps = !e.jumpsOff;
+    const int key = env.target.Curve(job);
+    if (key == 0 && e.lockInterval) detail::DrawEndMarks(env.target, e, job.f, job.a, job.b);
+    return key;
+}
+
+int DrawRoulette(TDrawEnvironment& env, int i) {
+    TExample& e = env.inventory[i];
+    TExprNode* x = e.Tree(1).get();
+    TExprNode* y = e.Tree(2).get();
+    const long double start = e.NumberAt(281), radius = e.NumberAt(291), arm = e.NumberAt(301);
+    const auto [a, b] = detail::ParameterRange(env.formula, env.inventory.Entry(i));
+    if (!x || !y || !(radius > 0) || !std::isfinite(radius) || !std::isfinite(start)) return 0;
+    FormulaContext& ctx = env.formula;
+    TExprNode* dx = e.Tree(5).get();
+    TExprNode* dy = e.Tree(6).get();
+    // The parent's point and velocity at t; the velocity from the derivative trees, else from
+    // a central difference.
+    const auto velocity = [&ctx, x, y, dx, dy](long double t, Vec2& v) {
+        if (dx && dy) return EvalTreeAt(ctx, dx, slot::kT, t, v.x) && EvalTree(ctx, dy, v.y);
+        const long double h = 1e-6L * std::max(1.0L, std::fabs(t));
+        Vec2 p, q;
+        if (!EvalTreeAt(ctx, x, slot::kT, t - h, p.x) || !EvalTree(ctx, y, p.y) ||
+            !EvalTreeAt(ctx, x, slot::kT, t + h, q.x) || !EvalTree(ctx, y, q.y))
+            return false;
+        v = (1 / (2 * h)) * (q - p);
+        return true;
+    };
+    const TPlotSpace& space = env.target.Space();
+    const long double step = detail::ParameterStep(e, space, a, b);
+    // The arc the circle has rolled since it touched the curve at the start.
+    const TCumulativeIntegral rolled(
+        [&velocity](long double t, long double& speed) {
+            Vec2 v;
+            if (!velocity(t, v)) return false;
+            speed = std::hypot(v.x, v.y);
+            return true;
+        },
+        start, NodesOver(a, b, step, [](long double t) { return t; }));
+    const long double side = e.byte55 ? 1 : -1;  // left of the direction of travel, or right
+    TCurveJob job;
+    job.f = [&](long double t, Vec2& p) {
+        Vec2 c, v;
+        long double s = 0;
+        if (!EvalTreeAt(ctx, x, slot::kT, t, c.x) || !EvalTree(ctx, y, c.y) || !velocity(t, v) ||
+            !rolled.Value(t, s))
+            return false;
+        const long double speed = std::hypot(v.x, v.y);
+        if (!(speed > 0)) return false;
+        const Vec2 n{-side * v.y / speed, side * v.x / speed};  // towards the circle's centre
+        // The arm turns against the rolling: clockwise on the left side, counter-clockwise on
+        // the right; it starts pointing at the touching point.
+        const long double angle = -side * s / radius;
+        const Vec2 r{-n.x, -n.y};
+        const Vec2 turned{r.x * std::cos(angle) - r.y * std::sin(angle),
+                          r.x * std::sin(angle) + r.y * std::cos(angle)};
+        return space.ValueToPlot(c + radius * n + arm * turned, p);
+    };
+    job.a = a;
+    job.b = b;
+    job.step = step;
+    return env.target.Curve(job);
+}
+
+}  // namespace quorlin::plot2d

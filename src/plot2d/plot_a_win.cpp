@@ -1,0 +1,182 @@
+#include "plot2d/plot_a_win.h"
+
+#include "examples/plot_points.h"
+
+#include "examples/compile.h"
+#include "platform/key_poll.h"
+#include "plot2d/shading.h"
+
+namespace quorlin::plot2d {
+
+using examples::TExample;
+namespace k = examples::kind;
+
+TPlotAWin::TPlotAWin(int kind, QString fileName, QString iniName, QWidget* parent)
+    : TPlot111Win(kind, std::move(fileName), std::move(iniName), 2, parent) {}
+
+TPlotAWin::~TPlotAWin() = default;
+
+// ------------------------------------------------------------------------------ derived examples
+
+bool TPlotAWin::UpdateAntiderivative(int i) {
+    examples::TInventory& inv = Inventory();
+    TExample& e = inv[i];
+    const int f = e.parent[0], g = e.parent[1];
+    if (!inv.IsIndex(f) || f >= i) return false;
+    if (Formulas().Parse(e.Text(1)) != 0) return false;
+    e.Tree(1) = Formulas().TakeParseResult();
+    const TExample& fe = inv[f];
+    long double low = fe.rangeLow[0], high = fe.rangeHigh[0];
+    bool lock = fe.lockInterval != 0;
+    if (lock) {
+        inv.Entry(i).rangeLow = TExprNode::CopyTree(inv.Entry(f).rangeLow.get());
+        inv.Entry(i).rangeHigh = TExprNode::CopyTree(inv.Entry(f).rangeHigh.get());
+    }
+    if (inv.IsIndex(g) && g < i) {
+        const TExample& ge = inv[g];
+        low = std::max(low, ge.rangeLow[0]);
+        high = std::min(high, ge.rangeHigh[0]);
+        lock = lock || ge.lockInterval;
+        if (lock && high < low) return false;
+        e.Tree(2) = TExprNode::NewBinary('-', TExprNode::CopyTree(fe.Tree(2)),
+                                         TExprNode::CopyTree(ge.Tree(2)));
+    } else {
+        e.Tree(2) = TExprNode::CopyTree(fe.Tree(2));
+    }
+    e.lockInterval = lock;
+    e.rangeLow[0] = std::max(e.rangeLow[0], low);
+    e.rangeHigh[0] = std::min(e.rangeHigh[0], high);
+    return true;
+}
+
+bool TPlotAWin::UpdateRoulette(int i) {
+    examples::TInventory& inv = Inventory();
+    TExample& e = inv[i];
+    const int p = e.parent[0];
+    if (!inv.IsIndex(p) || p >= i) return false;
+    const TExample& parent = inv[p];
+    for (int t : {2, 5, 6}) e.Tree(t) = TExprNode::CopyTree(parent.Tree(t));
+    if (parent.kind == k::kExplicit) {
+        e.Tree(1) = TExprNode::NewOp(op::kVarT);
+        TExprNode::RenameXToT(e.Tree(2).get());
+        TExprNode::RenameXToT(e.Tree(6).get());
+    } else {
+        e.Tree(1) = TExprNode::CopyTree(parent.Tree(1));
+    }
+    return true;
+}
+
+bool TPlotAWin::UpdateEvolute(int i) {
+    examples::TInventory& inv = Inventory();
+    if (!inv.IsIndex(inv[i].parent[0]) || inv[i].parent[0] >= i) return false;
+    examples::TExampleCompiler& c = Compiler();
+    c.BuildEvolute(i);
+    c.CompileCurveData(i);
+    c.CompilePartials(i);
+    return true;
+}
+
+bool TPlotAWin::RebuildPlotPoints(int i) {
+    return examples::RebuildPlotPointsExample(Inventory(), i);
+}
+
+bool TPlotAWin::UpdateDerivative(int) {
+    return false;
+}
+bool TPlotAWin::UpdateMirrorLine(int) {
+    return false;
+}
+bool TPlotAWin::UpdateReflection(int) {
+    return false;
+}
+bool TPlotAWin::UpdateRotation(int) {
+    return false;
+}
+bool TPlotAWin::UpdateTranslation(int) {
+    return false;
+}
+
+bool TPlotAWin::RebuildDerived(int i) {
+    if (!Inventory().IsIndex(i)) return false;
+    const int code = Inventory()[i].derivation;
+    switch (code) {
+        case 68:
+            return UpdateDerivative(i);
+        case 73:
+            return UpdateAntiderivative(i);
+        case 82:
+            return UpdateRoulette(i);
+        case 83:
+            return UpdateEvolute(i);
+        case 99:
+            return RebuildPlotPoints(i);
+        case 100:
+            return UpdateMirrorLine(i);
+        case 101:
+        case 102:
+        case 103:
+        case 104:
+            return UpdateReflection(i);
+        case 105:
+        case 106:
+            return UpdateRotation(i);
+        case 110:
+            return UpdateTranslation(i);
+        default:
+            return TPlot111Win::RebuildDerived(i);
+    }
+}
+
+// ------------------------------------------------------------------------------ regions
+
+void TPlotAWin::FreeShadeList() {
+    state_.shades.clear();
+}
+
+TCanvasRules TPlotAWin::CanvasRules() {
+    TCanvasRules rules;
+    rules.colour = [this](int index) {
+        return OutputColor(Options().graphInBlack ? 0 : DrawColor(index));
+    };
+    rules.penWidth = [this](int width) {
+        const int factor = std::max(Output().highResolutionFactor, 1);
+        return (Printing().printing ? Output().printLineWidth : std::max(width, 1)) * factor;
+    };
+    if (!Output().noPolling) rules.pollKey = [this] { return platform::PollKey(this); };
+    return rules;
+}
+
+int TPlotAWin::DrawThrough(platform::DeviceContext& dc,
+                           const std::function<int(TDrawEnvironment&)>& draw) {
+    canvas::TCanvasPrimitives prim = Primitives(dc);
+    TPrimitivesCanvas canvas(prim, CanvasRules());
+    TCanvasTarget target(canvas);
+    TDrawEnvironment env{
+        Formulas(), Inventory(), target, drawers_, state_.lagrangeExample, Tracer().infiniteSlopes};
+    return draw(env);
+}
+
+void TPlotAWin::FillShadeSolid(platform::DeviceContext& dc, const TShadeRecord& record) {
+    DrawThrough(dc, [&](TDrawEnvironment& env) {
+        plot2d::FillShadeSolid(env, record);
+        return 0;
+    });
+}
+
+std::optional<Vec2> TPlotAWin::ThrowDartsInWindow(int region, bool seeDarts) {
+    const TPlotSpace space = PlotSpaceOf(View());
+    std::function<int()> poll;
+    if (!Output().noPolling) poll = [this] { return platform::PollKey(this); };
+    TDartThrow result = ThrowDarts(Formulas(), Inventory(), space, state_.dartCount, region, poll);
+    state_.darts.clear();
+    if (seeDarts && result.centroid) {
+        state_.darts = std::move(result.hits);
+        state_.dartColour = Inventory().IsIndex(region) ? Inventory()[region].listing
+                                                        : Roles().Role(kRegionColourRole);
+    }
+    InvalidateImage(ImageLayer::Picture);
+    Invalidate();
+    return result.centroid;
+}
+
+}  // namespace quorlin::plot2d

@@ -1,0 +1,86 @@
+#pragma once
+// TPlotAWin: the base level of the 2D graphing windows.
+//
+// It keeps what every 2D window holds beside the shared plot levels (TPlot2DState: the
+// explicit-shading list, the implicit-region mode and dart count, the tools' small settings,
+// the Lagrange polynomial picking its points) and the table of the drawers of the 2D kinds. It
+// rebuilds the derived examples whose builders lie in the 2D windows (antiderivatives,
+// roulettes, evolutes, plot points) and offers the slots the tools fill with the others
+// (derivatives, mirror lines, reflections, rotations, translations). It runs a drawing through
+// the canvas primitives of a device context (DrawThrough), so that every drawer reaches the
+// screen and every export alike.
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "examples/plot111_win.h"
+#include "plot2d/example_drawers.h"
+#include "plot2d/primitives_canvas.h"
+#include "plot2d/shade_record.h"
+
+namespace quorlin::plot2d {
+
+// Colour roles of the 2D regions.
+inline constexpr int kShadingColourRole = 6;
+inline constexpr int kRegionColourRole = 11;
+
+struct TPlot2DState {
+    ShadeList shades;    // explicit shadings, newest first
+    int regionMode = 2;  // implicit regions: 0 intersection, 2 each; 1 and 3 centroid
+    int dartCount = 1000;
+    int mouseDataExample = -1;
+    std::vector<Vec2> darts;  // the hits of the last throw shown (plot coordinates)
+    int dartColour = 0;
+    bool degrees = false;     // the intersection angle in degrees
+    bool toolOrigin = false;  // a tool is about to add a point example
+    int currentSlopeExample = -1;
+    int lagrangeExample = -1;  // the Lagrange polynomial picking its points (mouse mode 126)
+    friend bool operator==(const TPlot2DState&, const TPlot2DState&) = default;
+};
+
+class TPlotAWin : public examples::TPlot111Win {
+public:
+    TPlotAWin(int kind, QString fileName, QString iniName, QWidget* parent = nullptr);
+    ~TPlotAWin() override;
+
+    TPlot2DState& State2D() { return state_; }
+    const TPlot2DState& State2D() const { return state_; }
+    TKindDrawers& Drawers() { return drawers_; }
+
+    // --- derived examples, by derivation code; true when example i was rebuilt ---
+    virtual bool UpdateAntiderivative(int i);  // 73
+    virtual bool UpdateRoulette(int i);        // 82
+    virtual bool UpdateEvolute(int i);         // 83
+    virtual bool RebuildPlotPoints(int i);     // 99
+    // The builders of the tools: nothing here.
+    virtual bool UpdateDerivative(int i);   // 68
+    virtual bool UpdateMirrorLine(int i);   // 100
+    virtual bool UpdateReflection(int i);   // 101-104
+    virtual bool UpdateRotation(int i);     // 105, 106
+    virtual bool UpdateTranslation(int i);  // 110
+    // Rebuilds example i by its derivation code; the codes the shared levels build (|f|,
+    // gradient fields, end points, frozen family members) go to them.
+    bool RebuildDerived(int i) override;
+
+    // --- regions ---
+    void FreeShadeList();
+    // Fills the region of a shading record solid in its colour.
+    void FillShadeSolid(platform::DeviceContext& dc, const TShadeRecord& record);
+    // Throws the window's dart count into the view (see ThrowDarts): the centroid of the hits,
+    // or nothing. With seeDarts the hits show over the picture in the region's colour until
+    // the picture changes.
+    std::optional<Vec2> ThrowDartsInWindow(int region, bool seeDarts);
+
+    // Runs a drawing through the 2D draw target over the device: the window's colours, pen
+    // widths and key poll. Returns what the drawing returns.
+    int DrawThrough(platform::DeviceContext& dc, const std::function<int(TDrawEnvironment&)>& draw);
+
+protected:
+    TCanvasRules CanvasRules();
+
+private:
+    TPlot2DState state_;
+    TKindDrawers drawers_ = TKindDrawers::Standard();
+};
+
+}  // namespace quorlin::plot2d

@@ -1,0 +1,135 @@
+#include "plot2d/plot_b_win.h"
+
+#include "plot2d/shading.h"
+#include "resources/command_ids.h"
+
+namespace quorlin::plot2d {
+
+namespace cmd = resources::cmd;
+
+TPlotBWin::TPlotBWin(int kind, QString fileName, QString iniName, QWidget* parent)
+    : TPlotAWin(kind, std::move(fileName), std::move(iniName), parent) {
+    HandleMouseMode(cmd::kMouseLagrange);
+    HandleMouseMode(cmd::kMouseDraw);
+}
+
+int TPlotBWin::DrawAll(platform::DeviceContext& dc) {
+    if (const int stop = TPlotAWin::DrawAll(dc)) return stop;
+    if (const int stop =
+            DrawThrough(dc, [this](TDrawEnvironment& env) { return DrawRegions(env); }))
+        return stop;
+    return DrawExamples(dc);
+}
+
+int TPlotBWin::DrawRegions(TDrawEnvironment& env) {
+    const TShadeOptions shading{Options().fillExplicit, Options().shadingOption != 0};
+    if (const int stop = DrawShadeList(env, State2D().shades, shading)) return stop;
+    return ShadeImplicitRegions(env, {State2D().regionMode, Roles().Role(kRegionColourRole)});
+}
+
+int TPlotBWin::DrawExamples(platform::DeviceContext& dc) {
+    for (int i = 0; i <= Inventory().LastIndex(); ++i)
+        if (const int stop = DrawExample(dc, i); stop == kKeyQuit) return stop;
+    return 0;
+}
+
+int TPlotBWin::DrawExample(platform::DeviceContext& dc, int i) {
+    return DrawThrough(dc, [i](TDrawEnvironment& env) { return DrawExample2D(env, i); });
+}
+
+int TPlotBWin::DrawPicture(platform::DeviceContext& dc) {
+    if (const int stop = TPlotAWin::DrawPicture(dc)) return stop;
+    if (const int stop = DrawToolOverlays(dc)) return stop;
+    const TPlot2DState& s = State2D();
+    if (s.darts.empty()) return 0;
+    return DrawThrough(dc, [&s](TDrawEnvironment& env) {
+        env.target.SetPen({static_cast<std::int16_t>(s.dartColour), 1, 0});
+        for (Vec2 p : s.darts) env.target.Marker(p, 1, true);
+        return 0;
+    });
+}
+
+int TPlotBWin::DrawToolOverlays(platform::DeviceContext&) {
+    return 0;
+}
+
+// ------------------------------------------------------------------------------ Lagrange points
+
+void TPlotBWin::EnterLagrangeMode(int i) {
+    if (!Inventory().IsIndex(i) || !Inventory()[i].IsLagrangeExplicit()) return;
+    examples::TExample& e = Inventory()[i];
+    lagrangeKept_ = e.points;
+    lagrangeCountKept_ = e.word32;
+    e.word32 = -1;  // no point yet
+    State2D().lagrangeExample = i;
+    SetMouseMode(cmd::kMouseLagrange);
+    RebuildLagrangePolynomial(i);
+    DrawExampleNow(i);
+}
+
+void TPlotBWin::RebuildLagrangePolynomial(int i) {
+    if (!Inventory().IsIndex(i) || !Inventory()[i].IsLagrangeExplicit()) return;
+    Compiler().BuildLagrangeTree(i);
+    examples::LoadLagrangeCoefficients(Inventory()[i], Formulas());
+    Compiler().MarkSymbolsOfExample(i);
+}
+
+void TPlotBWin::EndLagrangeMode() {
+    const int i = State2D().lagrangeExample;
+    State2D().lagrangeExample = -1;
+    if (!Inventory().IsIndex(i)) return;
+    examples::TExample& e = Inventory()[i];
+    if (e.word32 < 0) {
+        e.points = lagrangeKept_;
+        e.word32 = lagrangeCountKept_;
+    }
+    RebuildLagrangePolynomial(i);
+    UpdateDependents(i);
+    DrawExampleNow(-1);
+}
+
+void TPlotBWin::SetMouseMode(int id) {
+    if (id != cmd::kMouseLagrange && State2D().lagrangeExample >= 0) {
+        TPlotAWin::SetMouseMode(id);
+        EndLagrangeMode();
+        return;
+    }
+    TPlotAWin::SetMouseMode(id);
+}
+
+void TPlotBWin::MouseDown(const platform::MouseEvent& event) {
+    if (MouseMode() == cmd::kMouseDraw) {  // free-hand strokes: left draws, right erases
+        if (event.button == platform::MouseButton::Left) SketchWithMouse(event.point);
+        if (event.button == platform::MouseButton::Right) EraseSketchNearMouse(event.point);
+        return;
+    }
+    const int i = State2D().lagrangeExample;
+    if (MouseMode() != cmd::kMouseLagrange || !Inventory().IsIndex(i)) {
+        TPlotAWin::MouseDown(event);
+        return;
+    }
+    if (event.button == platform::MouseButton::Right) {
+        SetMouseMode(cmd::kMouseCoordinates);
+        UpdateMenuChecks(false);
+        return;
+    }
+    if (event.button != platform::MouseButton::Left) return;
+    examples::TExample& e = Inventory()[i];
+    const int count = e.word32 + 1;
+    if (count >= static_cast<int>(e.points.size())) return;
+    const canvas::WorldPoint p = View().ScreenToWorld(event.point);
+    const TPlotSpace space = PlotSpaceOf(View());
+    e.points[static_cast<std::size_t>(count)] = {space.ValueOfPlotX(p.x), space.ValueOfPlotY(p.y),
+                                                 0};
+    e.word32 = static_cast<std::int16_t>(count);
+    RebuildLagrangePolynomial(i);
+    UpdateDependents(i);
+    if (count + 1 == static_cast<int>(e.points.size())) {
+        SetMouseMode(cmd::kMouseCoordinates);
+        UpdateMenuChecks(false);
+        return;
+    }
+    DrawExampleNow(i);
+}
+
+}  // namespace quorlin::plot2d

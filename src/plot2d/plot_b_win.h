@@ -1,0 +1,45 @@
+#pragma once
+// TPlotBWin: the drawing level of the 2D windows.
+//
+// The background layer holds the axes and grid, the explicit shadings (hatched, or filled with
+// "Fill explicit inequalities", intersected with the shading option), the implicit regions in
+// the window's region mode, and every shown example drawn by its kind; the picture layer adds
+// the overlays of the tools (a slot) and the darts of the last throw. Mouse mode 126 picks the
+// points of a Lagrange polynomial: each left click adds a point (at most nine) and redraws the
+// polynomial through them; a right click or the ninth point ends the mode.
+#include "plot2d/plot_a_win.h"
+
+namespace quorlin::plot2d {
+
+class TPlotBWin : public TPlotAWin {
+public:
+    TPlotBWin(int kind, QString fileName, QString iniName, QWidget* parent = nullptr);
+
+    int DrawAll(platform::DeviceContext& dc) override;
+    int DrawPicture(platform::DeviceContext& dc) override;
+    int DrawExample(platform::DeviceContext& dc, int i) override;
+
+    // Example i's points are picked afresh with the mouse (mode 126).
+    void EnterLagrangeMode(int i) override;
+    // Builds the polynomial of Lagrange example i from its points.
+    void RebuildLagrangePolynomial(int i) override;
+    void SetMouseMode(int id) override;
+    void MouseDown(const platform::MouseEvent& event) override;
+
+    // --- slots ---
+    // What lies between the axes and the examples: the shadings and the regions.
+    virtual int DrawRegions(TDrawEnvironment& env);
+    // The examples of the picture; the range window of a map pair draws its domain's.
+    virtual int DrawExamples(platform::DeviceContext& dc);
+    // The overlays of the open tool dialogs; nothing here.
+    virtual int DrawToolOverlays(platform::DeviceContext& dc);
+
+private:
+    // Ends the picking; without a point picked the example keeps the points it had.
+    void EndLagrangeMode();
+
+    std::vector<Vec3> lagrangeKept_;
+    std::int16_t lagrangeCountKept_ = 0;
+};
+
+}  // namespace quorlin::plot2d

@@ -1,0 +1,57 @@
+#pragma once
+// Shaded regions of a 2D window: the explicit-shading list (regions above, below or between
+// explicit curves, hatched in their pattern or filled), the solid fill of the region between
+// two curves that the integration tool draws, the implicit regions (F(x, y) on one side of 0)
+// and the dart throw that estimates their centroid.
+//
+// Regions are sampled at the pixels and handed to the target as polygons and hatch lines, so
+// that the screen and every export show them alike.
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "core/vectors.h"
+#include "plot2d/example_drawers.h"
+#include "plot2d/shade_record.h"
+
+namespace quorlin::plot2d {
+
+struct TShadeOptions {
+    bool fill = false;          // "Fill explicit inequalities": solid instead of hatched
+    bool intersection = false;  // only where every shading holds
+};
+
+// Draws the shading list (newest first in the list; drawn oldest first, so the newest lies on
+// top); 0 or 81.
+int DrawShadeList(TDrawEnvironment& env, const ShadeList& list, const TShadeOptions& options);
+
+// Fills the region of the record between its two curves (or a curve and the x-axis, -3) over
+// its interval, solid in its colour.
+void FillShadeSolid(TDrawEnvironment& env, const TShadeRecord& record);
+
+// The implicit inequalities of the inventory: kind 204 with a side word (1 "<": F >= 0, -1
+// ">": F <= 0, as the equation lhs = rhs compiles to F = rhs - lhs); a region's colour is its
+// listing word.
+struct TRegionOptions {
+    // 0 the intersection of every region in `intersectionColour`, 2 each region in its own
+    // colour; 1 and 3 (the centroid modes) shade nothing.
+    int mode = 2;
+    int intersectionColour = 0;
+};
+int ShadeImplicitRegions(TDrawEnvironment& env, const TRegionOptions& options);
+
+// The darts of a throw that hit, in plot coordinates, and their centroid in values.
+struct TDartThrow {
+    std::optional<Vec2> centroid;  // nothing when no dart hit or the throw was stopped
+    std::vector<Vec2> hits;
+    bool stopped = false;
+};
+
+// Throws `count` darts, uniform random points of the view (RandomInt): a dart hits when every
+// implicit inequality holds there (only region `region`'s when it is an example index), a
+// failed evaluation being a miss. No throw (nothing at all) when there is no inequality; the
+// key poll, asked every 256 darts, stops it with any key.
+TDartThrow ThrowDarts(FormulaContext& ctx, examples::TInventory& inventory, const TPlotSpace& space,
+                      long long count, int region, const std::function<int()>& pollKey = {});
+
+}  // namespace quorlin::plot2d

@@ -1,0 +1,100 @@
+// The map pair: the range window shows the domain's curves, grid and sketch through the map, is
+// made and kept by the domain window, and is told of every change of the domain.
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <cmath>
+
+#include "plot2d/map2_win.h"
+
+namespace quorlin::plot2d {
+namespace {
+
+namespace k = examples::kind;
+
+class MapPairTest : public ::testing::Test {
+protected:
+    explicit MapPairTest(bool complex = false) : domain(QStringLiteral("noname1.ma2"), complex) {
+        domain.Create();
+        domain.SizeChanged(401, 401);
+        range().SizeChanged(401, 401);
+    }
+    TRan2Win& range() { return *domain.Range(); }
+    int Add(int kind, std::array<std::string_view, 5> texts) {
+        examples::TExample& e = domain.AddExample(kind, -5, 5, texts);
+        const int i = domain.Inventory().LastIndex();
+        e.pen.colour = static_cast<std::int16_t>(10 + i);
+        domain.CompileExample(i);
+        return i;
+    }
+    QImage RangePicture() {
+        range().InvalidateImage(ImageLayer::Background);
+        range().RenderImage(ImageLayer::Picture);
+        return range().Image(ImageLayer::Picture);
+    }
+    bool InkAt(const QImage& image, long double x, long double y, QRgb colour) {
+        const int px = range().XToScreen(x), py = range().YToScreen(y);
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (image.rect().contains(px + dx, py + dy) &&
+                    image.pixel(px + dx, py + dy) == colour)
+                    return true;
+        return false;
+    }
+    QRgb Colour(int index) { return range().OutputColor(range().DrawColor(index)).rgb(); }
+
+    TDom2Win domain;
+};
+
+TEST_F(MapPairTest, TheRangeShowsTheDomainThroughItsMap) {
+    ASSERT_NE(domain.Range(), nullptr);
+    EXPECT_TRUE(domain.IsMapWindow());
+    EXPECT_TRUE(range().IsMapWindow());
+    EXPECT_TRUE(range().readoutMaps);
+    // (x, y) ==> (x, y + x^2/4): the line y = 1 becomes the parabola v = 1 + u^2/4.
+    Add(k::kPlaneMap, {"x", "y+x^2/4"});
+    const int line = Add(k::kExplicit, {"", "1"});
+    const QImage image = RangePicture();
+    int onParabola = 0;
+    for (long double u = -4; u <= 4; u += 0.25L)
+        onParabola += InkAt(image, u, 1 + u * u / 4, Colour(10 + line)) ? 1 : 0;
+    EXPECT_EQ(onParabola, 33);
+    EXPECT_FALSE(InkAt(image, 0, 3, Colour(10 + line)));
+    // The domain's grid line x = 2 stays the line u = 2 in the grid colour.
+    EXPECT_TRUE(InkAt(image, 2, -3, Colour(domain.Roles().Role(2))));
+}
+
+TEST_F(MapPairTest, ChangesOfTheDomainRedrawTheRange) {
+    Add(k::kPlaneMap, {"x", "y"});
+    RangePicture();
+    ASSERT_TRUE(range().IsImageCurrent(ImageLayer::Background));
+    examples::TSketchPoint point;
+    domain.SketchPointAdded(point);
+    EXPECT_FALSE(range().IsImageCurrent(ImageLayer::Background));
+    RangePicture();
+    domain.InvalidateImage(ImageLayer::Background);
+    domain.RenderImage(ImageLayer::Picture);
+    EXPECT_FALSE(range().IsImageCurrent(ImageLayer::Background));
+}
+
+class ComplexMapTest : public MapPairTest {
+protected:
+    ComplexMapTest() : MapPairTest(true) {}
+};
+
+TEST_F(ComplexMapTest, AComplexMapBreaksAtItsPole) {
+    // z ==> 1/z: the segment from -2 to 2 on the real axis passes the pole at 0; its image is
+    // the real axis beyond +-1/2, with nothing between.
+    Add(k::kComplexMap, {"1/z"});
+    const int segment = Add(k::kSegment, {"-2", "0", "2", "0"});
+    domain.Axes().xInterval = 100;  // no grid lines in the way
+    domain.Axes().yInterval = 100;
+    const QImage image = RangePicture();
+    EXPECT_TRUE(InkAt(image, 2, 0, Colour(10 + segment)));
+    EXPECT_TRUE(InkAt(image, -1, 0, Colour(10 + segment)));
+    EXPECT_FALSE(InkAt(image, 0, 0, Colour(10 + segment)));
+}
+
+}  // namespace
+}  // namespace quorlin::plot2d

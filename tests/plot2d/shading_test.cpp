@@ -1,0 +1,137 @@
+#include "plot2d/shading.h"
+
+#include <gtest/gtest.h>
+
+#include "core/errors.h"
+#include "core/random.h"
+#include "drawer_fixture.h"
+
+namespace quorlin::plot2d {
+namespace {
+
+namespace k = examples::kind;
+
+long double Area(const std::vector<Vec2>& polygon) {
+    long double twice = 0;
+    for (std::size_t i = 0; i < polygon.size(); ++i) {
+        const Vec2 a = polygon[i], b = polygon[(i + 1) % polygon.size()];
+        twice += a.x * b.y - b.x * a.y;
+    }
+    return std::fabs(twice) / 2;
+}
+
+TEST(ShadeRecord, FileRecordAndBlock) {
+    TShadeRecord r;
+    r.first = 2;
+    r.second = TShadeRecord::kBelow;
+    r.style = TShadeRecord::Style(4, 1, 2);
+    r.intervalOn = 1;
+    r.low = -1.5L;
+    r.high = 3;
+    r.colour = 17;
+    EXPECT_EQ(r.Pattern(), 4);
+    EXPECT_EQ(r.LowEndParameter(), 1);
+    EXPECT_EQ(r.HighEndParameter(), 2);
+    ByteWriter out;
+    WriteShadeList(out, {r, r});
+    ASSERT_EQ(out.Data().size(), 2 + 2 * kShadeRecordBytes);
+    EXPECT_EQ(out.Data()[2 + 4] | out.Data()[2 + 5] << 8, 4 + 9 + 450);  // the style word
+    EXPECT_EQ(out.Data()[2 + 27], 17);                                   // the colour
+    ShadeList read;
+    ByteReader in(out.Data());
+    ASSERT_EQ(ReadShadeList(in, 41, read), kNoError);
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ(read[1], r);
+    // Before version 9 only the pattern counts.
+    ByteReader old(out.Data());
+    ASSERT_EQ(ReadShadeList(old, 8, read), kNoError);
+    EXPECT_EQ(read[0].style, 4);
+    // A count the bytes cannot hold, and a short record, are refused; the list stays.
+    std::vector<std::uint8_t> damaged = out.Data();
+    damaged[0] = 0xff;
+    ByteReader huge(damaged);
+    EXPECT_EQ(ReadShadeList(huge, 41, read), kErrCannotOpenFile);
+    damaged = out.Data();
+    damaged.pop_back();
+    ByteReader shortBlock(damaged);
+    EXPECT_EQ(ReadShadeList(shortBlock, 41, read), kErrCannotOpenFile);
+    EXPECT_EQ(read.size(), 2u);
+    // Records of removed examples go, the others follow their examples.
+    ShadeList list{r, TShadeRecord{1, 0}};
+    const std::vector<int> map{0, -1, 1};
+    RenumberShadeList(list, map);
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].first, 1);
+    DropInvalidShades(list, 0);
+    EXPECT_TRUE(list.empty());
+}
+
+TEST_F(DrawerTest, ShadingsFillAndHatchTheirRegions) {
+    const int line = Add(k::kExplicit, {"", "x"});
+    const int parabola = Add(k::kExplicit, {"", "x^2"});
+    TShadeRecord between{static_cast<std::int16_t>(line), static_cast<std::int16_t>(parabola)};
+    between.intervalOn = 1;
+    between.low = 0;
+    between.high = 1;
+    between.colour = 9;
+    TCanvasTarget target(canvas);
+    TDrawEnvironment env{ctx, inventory, target, drawers};
+    DrawShadeList(env, {between}, {true, false});
+    ASSERT_EQ(canvas.fills.size(), 1u);
+    EXPECT_NEAR((double)Area(canvas.fills[0]), 1.0 / 6, 0.01);
+    EXPECT_EQ(canvas.fillColours[0], 9);
+
+    // Hatched with horizontal lines (pattern 5): every line lies between the curves.
+    canvas.Clear();
+    between.style = 5;
+    DrawShadeList(env, {between}, {false, false});
+    EXPECT_TRUE(canvas.fills.empty());
+    ASSERT_GT(Curve().pieces.size(), 3u);
+    for (const auto& piece : Curve().pieces)
+        for (Vec2 p : piece) {
+            EXPECT_NEAR(p.y, piece[0].y, 1e-9);
+            EXPECT_GE(p.y, p.x * p.x - kPixel);
+            EXPECT_LE(p.y, p.x + kPixel);
+        }
+
+    // Above y = x^2 - 1 and below y = 1, intersected: the region between them over
+    // |x| < sqrt 2, of area 8 sqrt(2) / 3.
+    canvas.Clear();
+    const int cup = Add(k::kExplicit, {"", "x^2-1"});
+    const int one = Add(k::kExplicit, {"", "1"});
+    const TShadeRecord above{static_cast<std::int16_t>(cup), TShadeRecord::kAbove};
+    const TShadeRecord below{static_cast<std::int16_t>(one), TShadeRecord::kBelow};
+    DrawShadeList(env, {above, below}, {true, true});
+    ASSERT_EQ(canvas.fills.size(), 1u);
+    EXPECT_NEAR((double)Area(canvas.fills[0]), 8 * std::sqrt(2.0) / 3, 0.025);
+}
+
+TEST_F(DrawerTest, ImplicitRegionsAndTheirCentroid) {
+    // x^2 + y^2 < 1 about (1, 0.5): F = 1 - ((x-1)^2 + (y-0.5)^2) on the "<" side.
+    const int disc =
+        Add(k::kImplicit, {"", "", "1-((x-1)^2+(y-0.5)^2)"}, [](examples::TExample& e) {
+            e.subKind = 1;
+            e.listing = 12;
+        });
+    TCanvasTarget target(canvas);
+    TDrawEnvironment env{ctx, inventory, target, drawers};
+    ShadeImplicitRegions(env, {2, 0});
+    long double area = 0;
+    for (const auto& polygon : canvas.fills) area += Area(polygon);
+    EXPECT_NEAR((double)area, (double)kPi, 0.03);
+    ASSERT_FALSE(canvas.fillColours.empty());
+    EXPECT_EQ(canvas.fillColours[0], 12);
+
+    SeedRandom(5);
+    const TDartThrow darts = ThrowDarts(ctx, inventory, canvas.Space(), 20000, -1);
+    ASSERT_TRUE(darts.centroid);
+    EXPECT_NEAR((double)darts.centroid->x, 1, 0.03);
+    EXPECT_NEAR((double)darts.centroid->y, 0.5, 0.03);
+    EXPECT_NEAR((double)darts.hits.size() / 20000, kPi / 100, 0.005);
+    // Without an inequality there is nothing to throw at.
+    inventory[disc].subKind = 0;
+    EXPECT_FALSE(ThrowDarts(ctx, inventory, canvas.Space(), 100, -1).centroid);
+}
+
+}  // namespace
+}  // namespace quorlin::plot2d
