@@ -149,10 +149,7 @@ int TPlot11Win::NewExample(int kind) {
     if (e.kind == k::kSegment) AddSegmentEndpoints(i);
     Compiler().MarkUsedSymbols();
     InventoryChanged(1);
-    if (Inventory()[i].IsLagrangeExplicit()) {
-        EnableInventory(false);
-        EnterLagrangeMode(i);
-    }
+    if (Inventory()[i].IsLagrangeExplicit()) EnterLagrangeMode(i);
     activateWindow();
     return i;
 }

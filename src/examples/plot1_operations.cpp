@@ -143,8 +143,9 @@ bool TPlot1Win::EditExample(int k, bool force) {
     if (!Inventory().IsIndex(k)) return false;
     TExample& e = Inventory()[k];
     if (e.IsLagrangeExplicit()) {
+        // The inventory stays busy through the point mode itself (mouse mode 126), which ends
+        // however the user leaves it.
         Compiler().BuildLagrangeTree(k);
-        EnableInventory(false);
         EnterLagrangeMode(k);
         activateWindow();
         return true;

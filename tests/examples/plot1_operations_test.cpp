@@ -69,6 +69,23 @@ TEST_F(PlotEditingTest, NewCurveFromTheEquaMenuIsDrawnAndListed) {
     EXPECT_TRUE(Errors().empty());
 }
 
+TEST_F(PlotEditingTest, LagrangePolynomialPicksItsPointsWhileTheInventoryWaits) {
+    Command(kind::kLagrange + cmd::kNewExampleOffset, {});
+    ASSERT_EQ(Count(), 1);
+    EXPECT_TRUE(win.Inventory()[0].IsLagrangeExplicit());
+    EXPECT_EQ(win.Inventory()[0].letter36, 1);
+    EXPECT_EQ(win.MouseMode(), cmd::kMouseLagrange);
+    TFnListDlg& dialog = Inventory();
+    Select(dialog, {0});
+    dialog.Press(invent::kName);
+    EXPECT_EQ(Errors().back(), QStringLiteral("editing in progress"));
+    win.SendCommand(cmd::kMouseCoordinates);  // the point mode ends
+    prompter.AnswerInput(QStringLiteral("p"));
+    dialog.Press(invent::kName);
+    EXPECT_EQ(win.Inventory().Entry(0).name, "p");
+    EXPECT_EQ(Errors().size(), 1u);
+}
+
 TEST_F(PlotEditingTest, HelpOfTheDialogOpensAtItsTopic) {
     Command(kind::kPolar + cmd::kNewExampleOffset, {}, platform::kIdCancel, {354});
     ASSERT_TRUE(win.Help());
