@@ -125,6 +125,9 @@ public:
     void BuildLagrangeTree(int i);
     // Trees 1-3 of a tangent construction: T direction + point, the directions into 5-7.
     void BuildParametricLine(int i);
+    // Trees 1-3 of a plane example from its normal (trees 1-3), its point (trees 5-7) and its
+    // side length (text 6): the square of that side about the point, in T and U.
+    void BuildPlaneSurface(int i);
 
     // Parses the first n (1..3) comma-separated fields of the text (commas inside parentheses
     // belong to their field) into the slots; returns 0 or the first error, which ends the run

@@ -54,6 +54,10 @@ constexpr int kLastRevolutionMode = op::kRevolutionScale - op::kRevolutionFirst 
 
 }  // namespace
 
+void TExampleCompiler::BuildPlaneSurface(int i) {
+    if (inventory_.IsIndex(i)) BuildPlane(inventory_[i]);
+}
+
 // a(x - k) + b(y - m) + c(z - n) = 0 as the point (k, m, n) plus T and U times two directions
 // of length h = s / 2 perpendicular to the normal (a, b, c).
 void TExampleCompiler::BuildPlane(TExample& e) {

@@ -111,6 +111,13 @@ std::span<const TDerivationInfo> DerivationTable();
 // The entry of a derivation code; null for 0 (not derived) and for unknown codes.
 const TDerivationInfo* FindDerivation(int code);
 
+// The degrees a Taylor polynomial (derivation 65) may have: the record check, the builder and
+// the tracing slider all ask this one test.
+inline constexpr int kMaxTaylorDegree = 9;
+constexpr bool IsTaylorDegree(int degree) {
+    return degree >= 0 && degree <= kMaxTaylorDegree;
+}
+
 // --- per-kind arrays ---
 
 inline constexpr std::size_t kMeshPoints = 6000;      // points, pixels and bytes of a mesh

@@ -7,7 +7,9 @@
 
 #include "core/errors.h"
 #include "examples/new_examples.h"
+#include "examples/slider_numerics.h"
 #include "platform/boxes.h"
+#include "platform/dialog.h"
 #include "resources/command_ids.h"
 
 namespace quorlin::examples {
@@ -238,6 +240,94 @@ void TPlot11Win::RestoreToolState(int, int, int) {}
 
 void TPlot11Win::GetToolState(std::array<int, 3>& out) const {
     out = {0, 0, 0};
+}
+
+}  // namespace quorlin::examples
+
+namespace quorlin::examples {
+
+// ------------------------------------------------------------------------------ derived entries
+
+std::optional<Vec3> TPlot11Win::TrajectoryStateAt(TExample& example, const TTrajectory& trajectory,
+                                                  long double t) {
+    return TrajectoryStateForWindow(Formulas(), example, trajectory, t, View().unitsPerPixelX);
+}
+
+TTangentBuilder TPlot11Win::TangentBuilder() {
+    TTangentBuilder builder(Inventory(), Compiler(), Formulas(), Dimension());
+    builder.SetStateAt([this](TExample& example, const TTrajectory& trajectory, long double t) {
+        return TrajectoryStateAt(example, trajectory, t);
+    });
+    builder.SetBoxDiagonal(Vec3Length(SceneBox().max - SceneBox().min));
+    return builder;
+}
+
+int TPlot11Win::FinishEntry(const TAddResult& added, bool slicer) {
+    if (!added.Added()) {
+        if (added.error != 0) platform::ErrorMsg(this, added.error);
+        return -1;
+    }
+    const int i = added.index;
+    AddEquationLabel();
+    if (slicer) {
+        ++examplesCreated;
+        RefreshExample(i, true);
+    } else {
+        if (Inventory()[i].kind == kind::kSpaceCurve) RefreshExample(i, false);
+        DrawExampleNow(i);
+    }
+    InventoryChanged(1);
+    activateWindow();
+    return i;
+}
+
+int TPlot11Win::AddTaylorPolynomial(int parent, int degree, std::string_view centre) {
+    TTangentBuilder builder = TangentBuilder();
+    return FinishEntry(builder.AddTaylorPolynomial(parent, degree, centre), false);
+}
+
+int TPlot11Win::AddMarkedPoint(int parent, std::string_view parameter) {
+    TTangentBuilder builder = TangentBuilder();
+    return FinishEntry(builder.AddMarkedPoint(parent, parameter, Options().dotSize), false);
+}
+
+int TPlot11Win::AddTrajectoryPoint(int parent, const TTrajectory& trajectory, long double time) {
+    TTangentBuilder builder = TangentBuilder();
+    return FinishEntry(builder.AddTrajectoryPoint(parent, trajectory, time, Options().dotSize),
+                       false);
+}
+
+int TPlot11Win::AddTrajectoryLine(int parent, const TTrajectory& trajectory, long double time,
+                                  int code, long double length, long double speed) {
+    TTangentBuilder builder = TangentBuilder();
+    return FinishEntry(builder.AddTrajectoryLine(parent, trajectory, time, code, length, speed),
+                       false);
+}
+
+int TPlot11Win::AddTangentPlane(int parent, std::string_view pointText, Vec3 point) {
+    TTangentBuilder builder = TangentBuilder();
+    return FinishEntry(
+        builder.AddTangentPlane(parent, pointText, point, StyleWord(examplesCreated)), true);
+}
+
+int TPlot11Win::AddTangentLines(int parent, std::string_view pointText, Vec3 point) {
+    TTangentBuilder builder = TangentBuilder();
+    const int before = Inventory().LastIndex();
+    const TAddResult added = builder.AddTangentLines(parent, pointText, point);
+    // When both lines were made, the first gets its label and drawing before the second.
+    if (added.Added() && added.index - 1 > before) FinishEntry({added.index - 1, 0}, true);
+    return FinishEntry(added, true);
+}
+
+std::optional<bool> TPlot11Win::RebuildTangentEntry(int i) {
+    TTangentBuilder builder = TangentBuilder();
+    return builder.Rebuild(i);
+}
+
+void TPlot11Win::FillLetterCombo(platform::Dialog& dialog, int id, std::string_view letters) {
+    dialog.ClearList(id);
+    for (const char c : letters) dialog.AddString(id, QString(QChar::fromLatin1(c)));
+    if (!letters.empty()) dialog.SetSelectedIndex(id, 0);
 }
 
 }  // namespace quorlin::examples

@@ -10,13 +10,21 @@
 // initial-value dialogs) and the diagram file's reader and writer; here it keeps the state those
 // share and introduces their slots: the hooks of the diagram body and the tool openers, which
 // the 2D and 3D branches fill.
+//
+// It creates the derived examples of the tracing sliders and the slicer (tangents.h): Taylor
+// polynomials, tangent lines, marked points, trajectory points, vectors and tangent lines, and
+// the tangent planes and lines of surfaces; each new one gets its label and is drawn, and the
+// dependency walk of the branches rebuilds them through RebuildTangentEntry.
 #include <QPointer>
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 #include "examples/inventory_dialog.h"
 #include "examples/plot1_win.h"
+#include "examples/tangents.h"
 
 namespace quorlin::examples {
 
@@ -99,10 +107,36 @@ public:
     virtual void RestoreToolState(int a, int b, int c);
     virtual void GetToolState(std::array<int, 3>& out) const;
 
+    // --- derived examples of the sliders and the slicer ---
+    // Each appends one example (two for the tangent lines of a surface), gives it its label,
+    // draws it and tells the inventory; the index of the new example, or -1 after the error
+    // box (nothing is shown for the entries refused without a message).
+    int AddTaylorPolynomial(int parent, int degree, std::string_view centre);
+    int AddMarkedPoint(int parent, std::string_view parameter);
+    int AddTrajectoryPoint(int parent, const TTrajectory& trajectory, long double time);
+    int AddTrajectoryLine(int parent, const TTrajectory& trajectory, long double time, int code,
+                          long double length, long double speed);
+    int AddTangentPlane(int parent, std::string_view pointText, Vec3 point);
+    int AddTangentLines(int parent, std::string_view pointText, Vec3 point);
+    // Rebuilds derived example i when its code is one of these; empty for other codes.
+    std::optional<bool> RebuildTangentEntry(int i);
+    // The builder on this window's inventory, compiler and trajectory numerics.
+    TTangentBuilder TangentBuilder();
+    // The state of a trajectory of `example` at time t, integrated as the window draws it;
+    // empty where t cannot be reached.
+    std::optional<Vec3> TrajectoryStateAt(TExample& example, const TTrajectory& trajectory,
+                                          long double t);
+
+    // Clears the combo box and adds one item per character of the letters, selecting the first.
+    static void FillLetterCombo(platform::Dialog& dialog, int id, std::string_view letters);
+
 protected:
     void SetupWindow() override;
 
 private:
+    // Label, drawing and inventory of a new derived example; the error box for a refusal.
+    int FinishEntry(const TAddResult& added, bool slicer);
+
     QPointer<TFnListDlg> inventoryDlg_;
 };
 

@@ -18,7 +18,6 @@ constexpr int kMaxSlicePoints = 32000;
 constexpr int kMaxFamilySteps = 4000;
 constexpr int kMaxWebSteps = 1000;
 constexpr int kMaxFieldRows = 100;
-constexpr int kMaxTaylorDegree = 9;
 constexpr int kMaxHigherOrder = 10;
 constexpr int kLastPaletteIndex = 60;
 constexpr int kLastParameter = 23;  // W: the letters with sliders
@@ -65,8 +64,7 @@ Fault CheckIdentity(const TExample& ex, int index) {
     } else if (!validParent(ex.parent[1])) {
         return "parent[1]";
     }
-    if (ex.derivation == 65 && !Within(ex.derivationParam, 0, kMaxTaylorDegree))
-        return "derivationParam";
+    if (ex.derivation == 65 && !IsTaylorDegree(ex.derivationParam)) return "derivationParam";
     if (ex.derivation == 180 && !Within(ex.letter36, 1, kLastLetter)) return "letter36";
     if (ex.order < 0 || (ex.kind == k::kHigherOrder && ex.order > kMaxHigherOrder)) return "order";
     return std::nullopt;

@@ -20,7 +20,7 @@ struct TTrajectoryStart {
     Vec3 start;
     long double startTime = 0;
     int direction = 1;                       // +1 forward, -1 backward in time
-    std::array<int, 3> fieldTrees{1, 2, 3};  // the example trees of the three components
+    std::array<int, 3> fieldTrees{0, 1, 2};  // selectors: 0..6 the example trees 1..7
     int method = 0;                          // 0 Euler, 1 modified Euler, 2 Runge-Kutta
     int parameter = 0;                       // parameter letter whose value the record keeps
     int penWidth = 1;

@@ -113,8 +113,11 @@ NodePtr MakeTaylorPolynomial(FormulaContext& context, const TExprNode* f, const 
     TruncateTaylorTemplate(*polynomial, degree);
     std::array<NodePtr, kTaylorMaxDegree + 1> derivatives;
     derivatives[0] = TExprNode::CopyTree(f);
-    for (int k = 1; k <= degree; ++k)
+    for (int k = 1; k <= degree; ++k) {
         context.Differentiate(derivatives[k - 1].get(), op::kVarX, derivatives[k]);
+        // A missing derivative would leave its coefficient node on the fallback X.
+        if (!derivatives[k]) return nullptr;
+    }
     const NodePtr x = TExprNode::NewOp(op::kVarX);
     InsertTaylorDerivatives(*polynomial, derivatives, centre, *x);
     return polynomial;

@@ -45,7 +45,8 @@ void InsertTaylorDerivatives(TExprNode& tree, std::span<const NodePtr> derivativ
                              const TExprNode& centre, const TExprNode& fallback);
 
 // T(X) = sum over k = 0..degree of f^(k)(a)/k! (X - a)^k, in the template's Horner form, with
-// the derivatives from context.Differentiate. Null when degree is outside 0..9 or f is null.
+// the derivatives from context.Differentiate. Null when degree is outside 0..9, f is null or a
+// derivative fails.
 NodePtr MakeTaylorPolynomial(FormulaContext& context, const TExprNode* f, const TExprNode& centre,
                              int degree);
 

@@ -100,6 +100,17 @@ bool TPlotAWin::RebuildDerived(int i) {
     if (!Inventory().IsIndex(i)) return false;
     const int code = Inventory()[i].derivation;
     switch (code) {
+        case examples::derived::kTaylor:
+            return TangentBuilder().BuildTaylorPolynomial(i);
+        case examples::derived::kTangentLine:
+            return TangentBuilder().BuildTangentLine(i);
+        case examples::derived::kTrajectoryPoint:
+            return TangentBuilder().BuildTrajectoryPoint(i);
+        case examples::derived::kTrajectoryVector:
+        case examples::derived::kTrajectoryTangent:
+            return TangentBuilder().BuildTrajectoryLine(i);
+        case examples::derived::kMarkedPoint:
+            return TangentBuilder().BuildMarkedPoint(i);
         case 68:
             return UpdateDerivative(i);
         case 73:

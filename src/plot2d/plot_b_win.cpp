@@ -1,9 +1,19 @@
 #include "plot2d/plot_b_win.h"
 
+#include "examples/trace_dialog.h"
+#include "examples/trace_traj_dialog.h"
+#include "plot2d/slider_overlays.h"
+
 #include "plot2d/shading.h"
 #include "resources/command_ids.h"
 
 namespace quorlin::plot2d {
+
+namespace {
+constexpr int kCursorColourRole = 1;
+constexpr int kThinVector = 1;
+constexpr int kThickVector = 3;
+}  // namespace
 
 namespace cmd = resources::cmd;
 
@@ -49,7 +59,33 @@ int TPlotBWin::DrawPicture(platform::DeviceContext& dc) {
     });
 }
 
-int TPlotBWin::DrawToolOverlays(platform::DeviceContext&) {
+int TPlotBWin::DrawToolOverlays(platform::DeviceContext& dc) {
+    const int width = thickVectors ? kThickVector : kThinVector;
+    if (IsCurveSliderShown() && CurveSlider()->CurveCursor().HasCurve()) {
+        const examples::TTraceDlg& slider = *CurveSlider();
+        const TCurveOverlay overlay{slider.Cursor(),
+                                    slider.CurveCursor().IsExplicit(),
+                                    slider.SecantsChecked(),
+                                    slider.TangentsChecked() || slider.FrenetChecked(),
+                                    Roles().Role(kCursorColourRole),
+                                    width};
+        DrawThrough(dc, [&overlay](TDrawEnvironment& env) {
+            DrawCurveSliderOverlay(env.target, overlay);
+            return 0;
+        });
+    }
+    if (IsTrajectorySliderShown()) {
+        const examples::TTraceTrajDlg& slider = *TrajectorySlider();
+        const examples::TTrajectory* trajectory = slider.Trajectory();
+        if (trajectory && slider.Cursor()) {
+            const TTrajectoryOverlay overlay{slider.Cursor()->state, slider.Cursor()->drawn,
+                                             trajectory->pen.colour, width};
+            DrawThrough(dc, [&overlay](TDrawEnvironment& env) {
+                DrawTrajectorySliderOverlay(env.target, overlay);
+                return 0;
+            });
+        }
+    }
     return 0;
 }
 

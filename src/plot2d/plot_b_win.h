@@ -4,9 +4,10 @@
 // The background layer holds the axes and grid, the explicit shadings (hatched, or filled with
 // "Fill explicit inequalities", intersected with the shading option), the implicit regions in
 // the window's region mode, and every shown example drawn by its kind; the picture layer adds
-// the overlays of the tools (a slot) and the darts of the last throw. Mouse mode 126 picks the
-// points of a Lagrange polynomial: each left click adds a point (at most nine) and redraws the
-// polynomial through them; a right click or the ninth point ends the mode.
+// the overlays of the tools (the tracing sliders' cursors and vectors, and a slot for the
+// others) and the darts of the last throw. Mouse mode 126 picks the points of a Lagrange
+// polynomial: each left click adds a point (at most nine) and redraws the polynomial through
+// them; a right click or the ninth point ends the mode.
 #include "plot2d/plot_a_win.h"
 
 namespace quorlin::plot2d {
@@ -31,7 +32,8 @@ public:
     virtual int DrawRegions(TDrawEnvironment& env);
     // The examples of the picture; the range window of a map pair draws its domain's.
     virtual int DrawExamples(platform::DeviceContext& dc);
-    // The overlays of the open tool dialogs; nothing here.
+    // The overlays of the open tool dialogs: here the cursors of the tracing sliders with their
+    // secants and vectors.
     virtual int DrawToolOverlays(platform::DeviceContext& dc);
 
 private:

@@ -111,6 +111,10 @@ void TPlotCWin::GetToolState(std::array<int, 3>& out) const {
     TPlotBWin::GetToolState(out);
 }
 
-void TPlotCWin::OpenTrace() {}
+void TPlotCWin::OpenTrace() {
+    static constexpr int kTraceKinds[] = {examples::kind::kExplicit, examples::kind::kPolar,
+                                          examples::kind::kParametric, examples::kind::kIntrinsic};
+    ShowCurveSlider("TRACE", kTraceKinds);
+}
 
 }  // namespace quorlin::plot2d

@@ -40,6 +40,7 @@ public:
     std::uint16_t OpenToolsMask() const override;
     void RestoreToolState(int a, int b, int c) override;
     void GetToolState(std::array<int, 3>& out) const override;
+    // The curve slider on "TRACE" for explicit, polar, parametric and intrinsic curves.
     void OpenTrace() override;
 
     // When set, the next inventory change leaves the tool dialogs as they are.

@@ -1,3 +1,4 @@
+// The writers' text building blocks; their colour forms are pinned by the writers' tests.
 #include "canvas/export_format.h"
 
 #include <gtest/gtest.h>
@@ -15,18 +16,10 @@ TEST(ExportFormat, NumbersFollowTheCFormatsAndGrowAsNeeded) {
     EXPECT_EQ(Format("%%BoundingBox: 0 0 %d %d", 600, 450), "%BoundingBox: 0 0 600 450");
 }
 
-TEST(ExportFormat, ColoursInHexAndPostScript) {
-    EXPECT_EQ(ColorToHex(qRgb(5, 255, 0)), "#05ff00");
-    EXPECT_EQ(EpsColorString(qRgb(255, 0, 128)), "1.000 0.000 0.502");
-}
-
 TEST(ExportFormat, FrameNumbersArePaddedToTheDigitsOfTheCount) {
-    EXPECT_EQ(FrameDigits(1), 1);
-    EXPECT_EQ(FrameDigits(9), 1);
-    EXPECT_EQ(FrameDigits(10), 2);
-    EXPECT_EQ(FrameDigits(120), 3);
-    EXPECT_EQ(FrameDigits(1000), 4);
-    EXPECT_EQ(FrameDigits(999999), 6);
+    for (const auto& [count, digits] :
+         {std::pair{1, 1}, {9, 1}, {10, 2}, {120, 3}, {1000, 4}, {999999, 6}})
+        EXPECT_EQ(FrameDigits(count), digits) << count;
     EXPECT_EQ(FrameFilePath("/p/wave", 7, 120, 3, u".eps"), "/p/wave007.eps");
     EXPECT_EQ(FrameFilePath("/p/wave", 0, 1, 1, u".eps"), "/p/wave.eps");
     EXPECT_EQ(FrameFilePath("/p/wave", 999, 1000, 4, u".tex"), "/p/wave0999.tex");

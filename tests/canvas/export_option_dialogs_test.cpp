@@ -1,3 +1,4 @@
+// The export option dialogs: the PiCTeX dialog's rules, and both dialogs on their templates.
 #include "canvas/export_option_dialogs.h"
 
 #include "platform/boxes.h"
@@ -7,6 +8,46 @@
 namespace quorlin::canvas {
 namespace {
 
+TEST(TeXDialog, ValidatesBoxFramesRadiusAndWidth) {
+    TeXDialogValues values;
+    values.frameCount = 4;
+    values.parameterNames = "A";
+    TeXDialogLogic logic(values);
+    TeXDialogFields fields = logic.SetUp();
+    EXPECT_EQ(fields.width, "8.00");
+    EXPECT_EQ(fields.radius, "0.0");
+    EXPECT_FALSE(fields.pages);
+    EXPECT_FALSE(logic.Visibility(false).frameCount);
+    EXPECT_FALSE(logic.Visibility(false).radius);
+    EXPECT_TRUE(logic.Visibility(true).parameters);
+
+    fields.boxNumber = "256";
+    EXPECT_EQ(logic.CanClose(fields), kErrorInconsistentData);  // standalone boxes are 0..255
+    fields.checkedKind = kTexCompilable;
+    fields.frameCount = "1000000";
+    EXPECT_EQ(logic.CanClose(fields), 0);  // "pages" unchecked: the count is not read
+    EXPECT_EQ(values.frameCount, 1);
+    EXPECT_EQ(values.boxNumber, 256);
+
+    fields.pages = true;
+    EXPECT_EQ(logic.CanClose(fields), kErrorInconsistentData);
+    fields.frameCount = "12";
+    fields.parameters = "AB";
+    fields.width = "0.09";
+    EXPECT_EQ(logic.CanClose(fields), kErrorInconsistentData);
+    fields.width = "12.5";
+    EXPECT_EQ(logic.CanClose(fields), 0);
+    EXPECT_EQ(values.frameCount, 12);
+    EXPECT_EQ(values.parameterNames, "AB");
+    EXPECT_EQ(values.pictureWidth, 12.5L);
+
+    values.framesAllowed = kFramesWithoutParameters;
+    EXPECT_FALSE(TeXDialogLogic(values).Visibility(true).parameters);
+    values.framesAllowed = kNoFrames;
+    EXPECT_FALSE(TeXDialogLogic(values).Visibility(true).pages);
+}
+
+// The template shows the logic's fields, follows "pages", and stays open with the error box.
 TEST(TeXDialogOnItsTemplate, FrameFieldsFollowPagesAndBadValuesKeepItOpen) {
     platform::ScriptedPrompter prompter;
     TeXDialogValues values;
@@ -16,7 +57,6 @@ TEST(TeXDialogOnItsTemplate, FrameFieldsFollowPagesAndBadValuesKeepItOpen) {
     EXPECT_EQ(dialog.GetText(TTeXDlg::kWidthEdit), "8.00");
     EXPECT_TRUE(dialog.IsChecked(TTeXDlg::kFirstKindRadio));
     EXPECT_FALSE(dialog.IsControlShown(TTeXDlg::kFrameCountEdit));
-    EXPECT_FALSE(dialog.IsControlShown(TTeXDlg::kRadiusEdit));
 
     dialog.Press(TTeXDlg::kPagesCheck);
     EXPECT_TRUE(dialog.IsControlShown(TTeXDlg::kFrameCountEdit));

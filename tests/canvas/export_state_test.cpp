@@ -1,178 +1,477 @@
-#include "fake_export_host.h"
-
-#include <QFileInfo>
+// The export state driving a real graphing window's exports end to end, as the export commands
+// do: the window paints itself through its own primitives and every writer hook while a
+// writer's flag is set, and a real reader must accept every file: xmllint and rsvg-convert the
+// SVG, Ghostscript the EPS, TeX with the PiCTeX macros every PiCTeX kind, the numbered frames of
+// an animation and its master. The dialogs are answered by the platform's scripted seams.
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
 #include <array>
-#include <csignal>
-#include <vector>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <tuple>
+
+#include "canvas/export_format.h"
+#include "canvas/export_option_dialogs.h"
+#include "fake_export_host.h"
+#include "formula/func_win.h"
+#include "platform/boxes.h"
+#include "platform/common_dialogs.h"
+#include "platform/dialog.h"
 
 namespace quorlin::canvas {
 namespace {
 
-using testing::CrLf;
-using testing::ExportFixture;
-using testing::ReadAll;
+using platform::Dialog;
+using testing::ExpectAccepted;
+using testing::HaveProgram;
+using testing::InkedPixels;
+using testing::Occurrences;
+using testing::ReaderRun;
 
-TEST(ExportCoords, OnlyTheRunningWritersFrameCountShiftsPoints) {
-    ExportFixture f;
-    f.state.view.centreX = 2;
-    f.state.view.centreY = -1;
-    const WorldPoint centre{2, -1};
-    const WorldPoint p{3, 1};
+// The program's texts are 8-bit: byte 176 is the degree sign.
+const std::string kAwkwardText = "a & b < c % (d) 90\xb0";
 
-    f.state.StartOutput(ExportKind::PicTeX);
-    const WorldPoint single = f.state.ToExportCoords(p);
-    EXPECT_EQ(single.x, 3);
-    EXPECT_EQ(single.y, 1);
-
-    f.state.texFrameCount = 3;
-    const WorldPoint framed = f.state.ToExportCoords(centre);
-    EXPECT_EQ(framed.x, 0);
-    EXPECT_EQ(framed.y, 0);
-
-    // An animated PiCTeX export earlier must not shift a single-picture EPS export.
-    f.state.StopOutput(ExportKind::PicTeX);
-    f.state.StartOutput(ExportKind::Eps);
-    f.state.epsFrameCount = 1;
-    EXPECT_EQ(f.state.ToExportCoords(p).x, 3);
-    f.state.epsFrameCount = 2;
-    EXPECT_EQ(f.state.ToExportCoords(p).x, 1);
-}
-
-TEST(SegmentParity, MarkedRunsAndAlternatingUnmarkedRuns) {
-    const std::array<std::uint8_t, 8> marks{1, 1, 0, 0, 0, 0, 1, 1};
-    const std::vector<int> parity = SegmentParity(marks);
-    EXPECT_EQ(parity, (std::vector<int>{-1, -1, 0, 1, 0, 1, -1, -1}));
-    EXPECT_EQ(SegmentParity(std::array<std::uint8_t, 1>{0}), std::vector<int>{0});
-
-    std::array<WorldPoint, 8> points;
-    for (int i = 0; i < 8; ++i)
-        points[static_cast<std::size_t>(i)] = {static_cast<long double>(i), 0};
-    auto drawn = [&](int mode) {
-        std::vector<int> ends;
-        DrawPolylineByParity(points, marks, mode, [&](WorldPoint, WorldPoint q) {
-            ends.push_back(static_cast<int>(q.x));
-        });
-        return ends;
-    };
-    EXPECT_EQ(drawn(1), (std::vector<int>{1, 3, 5, 7}));
-    EXPECT_EQ(drawn(2), (std::vector<int>{1, 7}));
-    EXPECT_EQ(drawn(0), (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
-
-    auto runs = [&](int mode) {
-        std::vector<std::pair<std::size_t, std::size_t>> ends;
-        for (const PointRun& run : ChosenRuns(points.size(), marks, mode))
-            ends.emplace_back(run.first, run.last);
-        return ends;
-    };
-    using Runs = std::vector<std::pair<std::size_t, std::size_t>>;
-    EXPECT_EQ(runs(0), (Runs{{0, 7}}));
-    EXPECT_EQ(runs(1), (Runs{{0, 1}, {2, 3}, {4, 5}, {6, 7}}));
-    EXPECT_EQ(runs(2), (Runs{{0, 1}, {6, 7}}));
-    EXPECT_TRUE(ChosenRuns(points.size(), std::span(marks).first(7), 0).empty());  // short marks
-
-    int calls = 0;
-    DrawPolylineByParity(std::span(points).first(1), marks, 0,
-                         [&](WorldPoint, WorldPoint) { ++calls; });
-    EXPECT_EQ(calls, 0);
-}
-
-TEST(TeXDialog, ValidatesBoxFramesRadiusAndWidth) {
-    TeXDialogValues values;
-    values.frameCount = 4;
-    values.parameterNames = "A";
-    TeXDialogLogic logic(values);
-    TeXDialogFields fields = logic.SetUp();
-    EXPECT_EQ(fields.width, "8.00");
-    EXPECT_EQ(fields.radius, "0.0");
-    EXPECT_FALSE(fields.pages);
-    EXPECT_FALSE(logic.Visibility(false).frameCount);
-    EXPECT_FALSE(logic.Visibility(false).radius);
-    EXPECT_TRUE(logic.Visibility(true).parameters);
-
-    fields.boxNumber = "256";
-    EXPECT_EQ(logic.CanClose(fields), kErrorInconsistentData);  // standalone boxes are 0..255
-    fields.checkedKind = kTexCompilable;
-    fields.frameCount = "1000000";
-    EXPECT_EQ(logic.CanClose(fields), 0);  // "pages" unchecked: the count is not read
-    EXPECT_EQ(values.frameCount, 1);
-    EXPECT_EQ(values.boxNumber, 256);
-
-    fields.pages = true;
-    EXPECT_EQ(logic.CanClose(fields), kErrorInconsistentData);
-    fields.frameCount = "12";
-    fields.parameters = "AB";
-    fields.width = "0.09";
-    EXPECT_EQ(logic.CanClose(fields), kErrorInconsistentData);
-    fields.width = "12.5";
-    EXPECT_EQ(logic.CanClose(fields), 0);
-    EXPECT_EQ(values.frameCount, 12);
-    EXPECT_EQ(values.parameterNames, "AB");
-    EXPECT_EQ(values.pictureWidth, 12.5L);
-
-    values.framesAllowed = kFramesWithoutParameters;
-    EXPECT_FALSE(TeXDialogLogic(values).Visibility(true).parameters);
-    values.framesAllowed = kNoFrames;
-    EXPECT_FALSE(TeXDialogLogic(values).Visibility(true).pages);
-}
-
-TEST(ExportOutput, AWriteFailureIsReportedNotSaved) {
-    if (!QFile::exists("/dev/full")) GTEST_SKIP() << "no /dev/full to fail writes on";
-    ExportFixture f;
-    ASSERT_TRUE(f.state.OpenOutput("/dev/full"));
-    f.state.output.Write(std::string(100000, 'x'));
-    EXPECT_FALSE(f.state.CloseOutput());
-    EXPECT_FALSE(QFileInfo("/dev/full").isFile());  // written to, not replaced
-    const ExportReport report = ReportEpsSaved(f.state);
-    EXPECT_FALSE(report.saved);
-    EXPECT_TRUE(report.text.contains("/dev/full"));
-
-    f.state.failure.clear();
-    EXPECT_TRUE(ReportTeXSaved(f.state).saved);
-    EXPECT_EQ(ReportTeXSaved(f.state).text, "TeX file saved");
-}
-
-// Files of this process cannot grow past `bytes` while it lives, as on a full disk.
-class FileSizeLimit {
+// A diagram of the kind a user draws: axes over a rectangular grid with degree numbers, the
+// curve y = 2 sin(x + phase), segments in every pen style, one marker of each kind, an open
+// and a solid arrowhead, a text with characters every target language treats specially, and
+// a picture through every other hook of the writers (circles, shading, dotted fills, multiput
+// points, math texts). An animation frame moves the phase, as a marked parameter would.
+class DiagramWindow : public TFuncWin {
 public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        previousSignal_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limited = previous_;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
+    DiagramWindow() : TFuncWin(841, QStringLiteral("wave.qz2"), QStringLiteral("expwin.ini")) {
+        SizeChanged(401, 301);
+        SetView(1, 0.5L, 5, 0, false);  // the centre off the origin
+        Axes().gridFlags = kGridRectangular | kGridQuadrants;
+        Axes().yPlaces = 10;  // whole numbers with the degree sign
+        // Outside math mode TeX refuses a bare subscript or superscript mark.
+        for (const auto& [text, left, top] :
+             {std::tuple{kAwkwardText, -3.5L, 3.0L}, {"x_1^2 = y_2", 0.5L, -2.2L}}) {
+            TEquationLabel& label = PlainTexts().emplace_back();
+            label.text = text;
+            label.font = Fonts().Font(kFontTextOverlay);
+            label.SetTextPointSize(120);
+            label.left = left, label.top = top;
+        }
+        PlainTexts().back().font.escapement = 300;  // turned by 30 degrees
+        frameImage = true;
+        RenumberTexts(PlainTexts());
+        RenderImage(ImageLayer::Picture);  // measures the texts' boxes
     }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousSignal_);
+
+    // The picture as the export commands paint one frame.
+    void PaintFrame() {
+        QImage image(ClientWidth(), ClientHeight(), QImage::Format_RGB32);
+        platform::DeviceContext dc(image);
+        PaintBackground(dc);
+        DrawImageFrame(dc);
+        DrawAll(dc);
+        DrawPicture(dc);
     }
+    void PaintTeXFrame(int frame) override {
+        phase_ = 0.5L * frame;
+        PaintFrame();
+        phase_ = 0;
+    }
+    void PaintEpsFrame(int frame) override {
+        Exports().ExportBackground();
+        PaintTeXFrame(frame);
+    }
+    int MarkParameters(const std::string& names) override {
+        return names.find('A') != std::string::npos ? 1 : 0;
+    }
+
+    // A curve drawer: the device gets a polyline, PiCTeX one plot, SVG and EPS the buffered
+    // path. The segments, markers, arrows and every writer hook's picture stand at fixed places
+    // near the origin unless `decorated` is off.
+    int DrawAll(platform::DeviceContext& dc) override {
+        if (const int stop = TFuncWin::DrawAll(dc)) return stop;
+        TCanvasPrimitives prim = Primitives(dc);
+        prim.SetPen(QColor(0, 0, 200), 2, kStyleSolid);
+        const TViewFrame& v = View();
+        prim.BeginCurve();
+        for (int i = 0; i <= 400; ++i) {
+            const long double x = v.left + (v.right - v.left) * i / 400;
+            prim.CurvePoint({x, 2 * std::sin(x + phase_)});
+        }
+        prim.EndCurve();
+        if (!decorated) return 0;
+        for (int style = 0; style <= 4; ++style) {
+            prim.SetPen(QColor(200, 0, 0), 1 + style % 2, style);
+            const long double y = -3 + 0.3L * style;
+            prim.Segment({-3.5L, y}, {-0.5L, y + 0.2L}, true);
+        }
+        prim.SetPen(QColor(0, 120, 0), 1, kStyleSolid);
+        for (int kind = 0; kind <= 13; ++kind)
+            DrawMarkerAt(dc, {-3.5L + 0.6L * kind, -1.5L}, kind, 3);
+        prim.SetPen(QColor(0, 0, 0), 1, kStyleSolid);
+        DrawArrowHead(dc, {4, 2.5L}, {1, 1}, 0.4L, false);
+        DrawArrowHead(dc, {4, -2.5L}, {1, -1}, 0.4L, true);
+        PaintEveryHook(Exports());
+        return 0;
+    }
+    bool decorated = true;
 
 private:
-    rlimit previous_{};
-    void (*previousSignal_)(int) = nullptr;
+    // One picture drawn through every hook of each running writer, world points for PiCTeX and
+    // EPS, pixels or world points for SVG, including the hooks no primitive uses yet.
+    static void PaintEveryHook(TExportState& s) {
+        const bool tex = s.Running(ExportKind::PicTeX), svg = s.Running(ExportKind::Svg),
+                   eps = s.Running(ExportKind::Eps);
+        const PenSpec axis{qRgb(0, 0, 0), 1, kStyleSolid}, grid{qRgb(160, 160, 160), 1, kStyleDot},
+            curve{qRgb(0, 0, 200), 2, kStyleSolid};
+        auto segment = [&](WorldPoint p, WorldPoint q, const PenSpec& pen, int dots) {
+            if (tex) s.tex.TexSegment(p, q, dots);
+            if (svg) s.svg.SvgSegment(p, q, pen);
+            if (eps) s.eps.EpsSegment(p, q, pen);
+        };
+        if (tex) s.tex.TexComment("draw axis");
+        if (eps) s.eps.EpsComment("draw axis");
+        if (tex) s.tex.TexLineStyle(grid.style, false);
+        for (long double k = -4; k <= 4; ++k) {
+            segment({k, -5}, {k, 5}, grid, 0);
+            segment({-5, k}, {5, k}, grid, 0);
+        }
+        if (tex) s.tex.TexLineStyle(grid.style, true);
+        segment({-5, 0}, {5, 0}, axis, 0);
+        segment({0, -5}, {0, 5}, axis, 0);
+        segment({-4, -4}, {4, 3}, {qRgb(200, 0, 0), 1, kStyleDashDot}, 3);
+        if (tex) s.tex.TexArrow({0.4L, 0}, {5, 0}, 0.4L, false);
+        if (tex) s.tex.TexArrow({0, 0.4L}, {0, 5}, 0.4L, true);
+
+        // A sine curve through the buffered path, broken where |sin x| passes 0.9.
+        s.Dispatch([](ExportTarget& t) { t.CurveBegin(ExportPath::kCapacity); });
+        for (int i = 0; i <= 400; ++i) {
+            const WorldPoint p{-5 + i * 0.025L, 2 * std::sin(-5 + i * 0.025L)};
+            if (std::fabs(p.y) > 1.8L)
+                s.Dispatch([](ExportTarget& t) { t.CurveBreak(); });
+            else
+                s.Dispatch([&](ExportTarget& t) { t.CurvePoint(p, curve); });
+        }
+        s.Dispatch([](ExportTarget& t) { t.CurveEnd(); });
+
+        const std::array<WorldPoint, 6> pts{
+            {{-4, 1}, {-3.5L, 1.5L}, {-3, 1}, {-2.5L, 1.5L}, {-2, 1}, {-1.5L, 1.5L}}};
+        const std::array<std::uint8_t, 6> marks{1, 1, 0, 0, 0, 1};
+        if (eps) s.eps.EpsPolylineByParity(pts, marks, curve, 1);
+        if (svg) s.svg.SvgPolylineByParity(pts, marks, curve, 1);
+        if (tex) s.tex.TexPolylineByParity(pts, marks, 1);
+        const std::array<WorldPoint, 4> region{{{1, -4}, {3, -4}, {4, -2}, {2, -1}}};
+        const QRgb fill = qRgb(0, 160, 0);
+        if (tex) s.tex.TexShade(region, true, 2);
+        if (svg) s.svg.SvgPolygonWorld(region, false, fill, 1, axis.colour, 3);
+        if (eps) {
+            s.eps.EpsFill(region, false, fill, 1, axis.colour, false);
+            s.eps.EpsCircle({-3, -3}, 0.6L, 1, fill, axis.colour, 1);
+            s.eps.EpsCircle({-1.5L, -3}, 0.4L, 1, fill, std::nullopt, 0);
+            s.eps.EpsRoundRect({2, 4}, {4, 3}, false, fill, 1, axis.colour, 0.2L, 1);
+            s.eps.EpsDot({100, 100}, 4, 1, std::nullopt, axis.colour, 0);
+        }
+        if (svg) {
+            s.svg.SvgCircle({60, 340}, 12, axis.colour, 1, fill, 5);
+            s.svg.SvgRect(280, 30, 80, 40, false, fill, 1, axis.colour, 6, 6, 2);
+            s.svg.SvgEllipse({100, 100}, 4, fill, axis.colour);
+        }
+        for (int kind = 0; kind <= 13; ++kind) {
+            const WorldPoint p{-4.5L + 0.6L * kind, 4.2L};
+            if (tex) s.tex.TexPoint(p, kind % 6, kind % 2 == 1);
+            if (svg) s.svg.SvgMarkerAt(p, kind, 3, curve.colour);
+            if (eps) s.eps.EpsMarker(p, kind, 3, curve.colour);
+        }
+        if (tex) {
+            s.tex.TexMultiputBegin(3);
+            s.tex.TexMultiputPoint({1, 1});
+            s.tex.TexMultiputPoint({1.5L, 1});
+            s.tex.TexMultiputEnd();
+            s.tex.TexText(kAwkwardText, "[lt]", {-4, -1}, TexMath::None);
+            s.tex.TexText("x^2 < 4 & 50%", "[b]", {2, 2}, TexMath::Inline);
+            s.tex.TexImageFrame();
+        }
+        for (const auto& [at, colour, font] :
+             {std::tuple{ScreenPoint{30, 200}, axis.colour, 0},
+              std::tuple{ScreenPoint{200, 300}, curve.colour, 1}}) {
+            if (svg) s.svg.SvgText(at, kAwkwardText, colour, s.view.fonts[font], 1, -1);
+            if (eps) s.eps.EpsText(at, kAwkwardText, colour, s.view.fonts[font], 1, -1);
+        }
+    }
+
+    long double phase_ = 0;
 };
 
-TEST(ExportOutput, AFailedExportLeavesTheFileItWasToReplace) {
-    ExportFixture f;
-    const QString path = f.Path("pic.eps");
-    {
-        QFile old(path);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("the picture of last week");
+// The first line of a text that starts with prefix, without its line end.
+std::string LineStartingWith(const std::string& text, const std::string& prefix) {
+    const std::size_t at = text.find("\n" + prefix);
+    if (at == std::string::npos) return {};
+    return text.substr(at + 1, text.find('\r', at + 1) - at - 1);
+}
+
+class ExportWindowTest : public ::testing::Test {
+protected:
+    ExportWindowTest() {
+        platform::SetCommonDialogs(&dialogs);
+        win.Exports().eps.SetDateSource([] { return QStringLiteral("6 December 2026"); });
     }
-    {
-        const FileSizeLimit limit(4096);
-        ASSERT_TRUE(f.state.OpenOutput(path));
-        f.state.output.Write(std::string(100000, 'x'));
-        EXPECT_FALSE(f.state.CloseOutput());
+    ~ExportWindowTest() override { platform::SetCommonDialogs(nullptr); }
+
+    QString Path(const QString& name) const { return dir.filePath(name); }
+    std::string Read(const QString& name) const { return testing::ReadAll(Path(name)); }
+
+    // --- the export commands, as the program drives them ---
+    bool ExportPicTeX(const QString& fileName, int kind, int frames) {
+        dialogs.fileAnswers.push_back(Path(fileName));
+        platform::ScopedDialogRunner runner([&](Dialog& d) {
+            d.Press(TTeXDlg::kFirstKindRadio + kind);
+            if (frames > 1) {
+                d.Press(TTeXDlg::kPagesCheck);
+                d.SetText(TTeXDlg::kFrameCountEdit, QString::number(frames));
+                d.SetText(TTeXDlg::kParametersEdit, QStringLiteral("A"));
+            }
+            return d.Press(platform::kIdOk);
+        });
+        win.UpdateExportView();
+        return win.Exports().BeginTeXExport(kFramesWithParameters) && WriteFrames();
     }
-    EXPECT_FALSE(ReportEpsSaved(f.state).saved);
-    const std::string left = ReadAll(path);
-    EXPECT_TRUE(left == "the picture of last week") << left.substr(0, 40);
+    // The frame loop of the running export, then its end.
+    bool WriteFrames() {
+        TExportState& e = win.Exports();
+        bool ok = true;
+        for (int k = 0; ok && k < e.FrameCount(); ++k) ok = e.WriteFrame(k);
+        return e.EndExport(ok) && ok;
+    }
+    bool ExportSvg(const QString& fileName) {
+        dialogs.fileAnswers.push_back(Path(fileName));
+        platform::ScopedDialogRunner runner([](Dialog& d) { return d.Press(platform::kIdOk); });
+        TExportState& e = win.Exports();
+        win.UpdateExportView();
+        e.svgTitle = "Plot & <friends>";
+        if (!e.BeginSvgExport()) return false;
+        e.ExportBackground();
+        win.PaintFrame();
+        return e.EndExport();
+    }
+    bool ExportEps(const QString& fileName, int frames) {
+        dialogs.fileAnswers.push_back(Path(fileName));
+        prompter.AnswerInput(QString::number(frames));
+        if (frames > 1) prompter.AnswerInput(QStringLiteral("A"));
+        win.UpdateExportView();
+        win.Exports().eps.creatorText = "Tolvex 2D plotter";
+        return win.Exports().BeginEpsExport(1, 0) && WriteFrames();
+    }
+
+    // --- readers ---
+    ReaderRun Run(const QString& program, const QStringList& arguments) const {
+        return testing::RunReader(dir.path(), program, arguments);
+    }
+    // Ghostscript renders the EPS files (one PNG each, named by the pattern).
+    void Ghostscript(const QString& outputPattern, const QStringList& files) const {
+        const ReaderRun run =
+            Run("gs", QStringList{"-dBATCH", "-dNOPAUSE", "-dSAFER", "-sDEVICE=png16m",
+                                  "-sOutputFile=" + outputPattern} +
+                          files);
+        ExpectAccepted(run, "gs");
+        EXPECT_EQ(run.err.find("Error"), std::string::npos) << run.err;
+        EXPECT_EQ(run.out.find("Error"), std::string::npos) << run.out;
+    }
+    // TeX (or LaTeX) typesets the wrapper with no error in its log.
+    void Typeset(const char* engine, const QString& job, const std::string& wrapper) const {
+        SCOPED_TRACE(job.toStdString());
+        ASSERT_TRUE(testing::WriteAll(Path(job + ".tex"), wrapper));
+        ExpectAccepted(Run(engine, {"-interaction=nonstopmode", "-halt-on-error", job + ".tex"}),
+                       engine);
+        ASSERT_TRUE(QFile::exists(Path(job + ".log")));
+        EXPECT_EQ(quorlin::testing::TeXErrors(Read(job + ".log")), "");
+    }
+    QImage Rendered(const QString& name) const { return QImage(Path(name)); }
+    // A coordinate as the PiCTeX writer prints it in this window, and a corner of the picture.
+    std::string Coord(long double x) {
+        const int places = win.Exports().view.decimalPlaces;
+        return FormatLf(x, places + 2, places);
+    }
+    std::string Corner(long double x, long double y) {
+        return "{\\phantom{.}} at " + Coord(x) + " " + Coord(y);
+    }
+
+    QTemporaryDir dir;
+    platform::ScriptedPrompter prompter;
+    platform::ScriptedCommonDialogs dialogs;
+    DiagramWindow win;
+};
+
+TEST_F(ExportWindowTest, SvgOfTheWindowIsWellFormedRendersAndCarriesItsGrid) {
+    if (!HaveProgram("xmllint") || !HaveProgram("rsvg-convert"))
+        GTEST_SKIP() << "xmllint or rsvg-convert is not installed";
+    ASSERT_TRUE(ExportSvg("wave.svg"));
+    ExpectAccepted(Run("xmllint", {"--noout", "wave.svg"}), "xmllint");
+    ExpectAccepted(Run("rsvg-convert", {"-o", "wave.png", "wave.svg"}), "rsvg-convert");
+
+    const std::string svg = Read("wave.svg");
+    // Nine vertical and seven horizontal grid lines in the grid's colour, besides the axes.
+    const QRgb gridColour = win.OutputColor(win.DrawColor(win.Roles().Role(10))).rgb();
+    EXPECT_GE(Occurrences(svg, "stroke=\"" + ColorToHex(gridColour) + "\""), 16u);
+    EXPECT_GT(Occurrences(svg, "<line "), 16u + 2u + 5u);
+    // The text and the degree numbers: escaped once, each 8-bit character one reference.
+    EXPECT_NE(svg.find("a &amp; b &lt; c % (d) 90&#176;"), std::string::npos);
+    EXPECT_NE(svg.find("2&#176;"), std::string::npos);
+    EXPECT_EQ(svg.find("&#194;"), std::string::npos);
+
+    const QImage image = Rendered("wave.png");
+    ASSERT_EQ(image.size(), QSize(401, 301));
+    EXPECT_GT(InkedPixels(image), 5000);
+    // The y axis crosses the picture where the window draws it.
+    EXPECT_LT(qGray(image.pixel(win.XToScreen(0), win.YToScreen(-3.2L))), 128);
+}
+
+// The single picture and the twelve numbered frames of an animation render, and the phase
+// moves: the first and last frames differ.
+TEST_F(ExportWindowTest, EpsOfTheWindowAndItsAnimationRenderInGhostscript) {
+    if (!HaveProgram("gs")) GTEST_SKIP() << "Ghostscript is not installed";
+    ASSERT_TRUE(ExportEps("single.eps", 1));
+    const std::string eps = Read("single.eps");
+    EXPECT_NE(eps.find("(a & b < c % \\(d\\) 90\\260) show"), std::string::npos);
+    EXPECT_EQ(eps.find("\\302"), std::string::npos);
+    ASSERT_TRUE(ExportEps("wave.eps", 12));
+    QStringList files{"single.eps"};
+    for (int k = 0; k < 12; ++k)
+        files << QStringLiteral("wave%1.eps").arg(k, 2, 10, QLatin1Char('0'));
+    EXPECT_FALSE(QFile::exists(Path("wave.eps")));
+    EXPECT_NE(Read("wave00.eps"), Read("wave11.eps"));
+    Ghostscript("page%02d.png", files);
+    for (int k = 1; k <= 13; ++k) {
+        const QImage image = Rendered(QStringLiteral("page%1.png").arg(k, 2, 10, QLatin1Char('0')));
+        ASSERT_FALSE(image.isNull()) << k;
+        EXPECT_GT(InkedPixels(image), k == 1 ? 5000 : 3000) << k;
+    }
+}
+
+// Every kind of PiCTeX file typesets with the wrapper it is meant for; so do the numbered frames
+// of an animation, and its master, which inputs every frame by the name it was written under.
+TEST_F(ExportWindowTest, EveryPictexKindAndAnAnimationTypeset) {
+    if (!HaveProgram("tex") || !HaveProgram("pdflatex")) GTEST_SKIP() << "TeX is not installed";
+    const struct {
+        int kind;
+        const char* engine;
+        std::string wrapper;
+    } kinds[] = {{kTexStandalone, "tex", "\\input pictex \\input wave0 \\box1 \\bye\n"},
+                 {canvas::kLatexStandalone, "pdflatex",
+                  "\\documentclass{article}\\begin{document}\\input{wave1}\\end{document}\n"},
+                 {kTexCompilable, "tex", "\\input wave2 \\bye\n"},
+                 {kTexInsertable, "tex", "\\input pictex \\input wave3 \\bye\n"}};
+    for (const auto& k : kinds) {
+        SCOPED_TRACE(k.kind);
+        const QString name = QStringLiteral("wave%1").arg(k.kind);
+        ASSERT_TRUE(ExportPicTeX(name + ".tex", k.kind, 1));
+        const std::string tex = Read(name + ".tex");
+        EXPECT_NE(tex.find("a \\& b $<$ c \\% (d) 90${}^\\circ$"), std::string::npos);
+        EXPECT_NE(tex.find("2${}^\\circ$"), std::string::npos);
+        EXPECT_NE(tex.find("{x\\_1\\^{}2 = y\\_2}"), std::string::npos);
+        EXPECT_EQ(tex.find("char194"), std::string::npos);
+        Typeset(k.engine, "main" + name, k.wrapper);
+    }
+
+    ASSERT_TRUE(ExportPicTeX("movie.tex", kTexInsertable, 12));
+    std::string plain = "\\input pictex\n";
+    std::string master = "\\begin{animateinline}[poster=first,controls]{1}\r\n";
+    for (int k = 0; k < 12; ++k) {
+        const std::string frame = Format("movie%02d", k);
+        ASSERT_TRUE(QFile::exists(Path(QString::fromStdString(frame + ".tex")))) << frame;
+        plain += "\\input " + frame + ".tex\n";
+        master += "\\input{" + frame + "}\r\n" + (k < 11 ? "\\newframe\r\n" : "");
+    }
+    EXPECT_FALSE(QFile::exists(Path("movie.tex")));
+    EXPECT_FALSE(QFile::exists(Path("movie12.tex")));
+    EXPECT_NE(Read("movie00.tex"), Read("movie11.tex"));
+    EXPECT_EQ(Read("movieANIM.tex"), master + "\\end{animateinline}\r\n");
+    Typeset("tex", "frames", plain + "\\bye\n");
+    // Without the animation package the environment only lines the frames up.
+    const std::string animation =
+        Run("kpsewhich", {"animate.sty"}).exitCode == 0
+            ? "\\usepackage{animate}"
+            : "\\newenvironment{animateinline}[2][]{}{}\\newcommand\\newframe{\\par}";
+    Typeset("pdflatex", "movie",
+            "\\documentclass{article}\\usepackage{pictex}" + animation +
+                "\\begin{document}\\input{movieANIM}\\end{document}\n");
+}
+
+// The frames of an animation share a box about the view centre: they keep the picture's scale
+// and its page, whatever the zoom, and differ from the single picture only in being written
+// about the view centre. A single picture written afterwards by either writer must again use
+// the view itself, to the byte.
+TEST_F(ExportWindowTest, FramesKeepThePicturesScaleAndLeaveLaterSinglePicturesAlone) {
+    ASSERT_TRUE(ExportEps("before.eps", 1));
+    ASSERT_TRUE(ExportPicTeX("before.tex", kTexInsertable, 1));
+    ASSERT_TRUE(ExportPicTeX("movie.tex", kTexInsertable, 3));
+    ASSERT_TRUE(ExportEps("after.eps", 1));
+    ASSERT_TRUE(ExportEps("film.eps", 3));
+    ASSERT_TRUE(ExportPicTeX("after.tex", kTexInsertable, 1));
+    const std::string eps = Read("after.eps");
+    EXPECT_TRUE(eps == Read("before.eps"));
+    EXPECT_TRUE(Read("after.tex") == Read("before.tex"));
+    // The y axis stands where x = 0 lies in the view -4..6: 0.4 of the page's width.
+    const std::string axisX = FormatLf(0.4L * win.Exports().eps.PageWidth(), 5, 3);
+    EXPECT_NE(eps.find("\r\n" + axisX + " "), std::string::npos) << axisX;
+    // In PiCTeX the single picture keeps world coordinates and the frames of the animation
+    // write the same axis relative to the view centre (1, 0.5).
+    EXPECT_NE(Read("after.tex").find("putrule from " + Coord(0) + " "), std::string::npos);
+    EXPECT_NE(Read("movie0.tex").find("putrule from " + Coord(-1) + " "), std::string::npos);
+
+    win.SetView(1, 0.5L, 2.5L, 0, false);  // zoomed in
+    ASSERT_TRUE(ExportEps("one.eps", 1));
+    ASSERT_TRUE(ExportEps("two.eps", 2));
+    EXPECT_TRUE(Read("two0.eps") == Read("one.eps")) << "frame 0 is not the single picture";
+    ASSERT_TRUE(ExportPicTeX("one.tex", kTexInsertable, 1));
+    ASSERT_TRUE(ExportPicTeX("two.tex", kTexInsertable, 2));
+    const std::string single = Read("one.tex"), frame = Read("two0.tex");
+    const std::string units = LineStartingWith(single, "\\setcoordinatesystem");
+    ASSERT_FALSE(units.empty());
+    EXPECT_EQ(LineStartingWith(frame, "\\setcoordinatesystem"), units);
+    const long double hh = win.View().halfHeight;
+    EXPECT_NE(single.find(Corner(-1.5L, 0.5L - hh)), std::string::npos);
+    EXPECT_NE(frame.find(Corner(-2.5L, -hh)), std::string::npos);
+    EXPECT_NE(frame.find(Corner(2.5L, hh)), std::string::npos);
+}
+
+// PiCTeX draws an arrow from the tail of its head to the tip: the distance between them on
+// paper must be the head's length, or the picture gains a shaft the window does not show.
+TEST_F(ExportWindowTest, PictexArrowsAreOnlyTheirHeads) {
+    ASSERT_TRUE(ExportPicTeX("arrows.tex", kTexInsertable, 1));
+    const std::string tex = Read("arrows.tex");
+    double ux = 0, uy = 0;
+    ASSERT_EQ(std::sscanf(LineStartingWith(tex, "\\setcoordinatesystem").c_str(),
+                          "\\setcoordinatesystem units <%lfcm,%lfcm>", &ux, &uy),
+              2);
+    int arrows = 0;
+    for (std::size_t at = tex.find("\\arrow <"); at != std::string::npos;
+         at = tex.find("\\arrow <", at + 1), ++arrows) {
+        double length = 0, b = 0, g = 0, x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+        const std::string line = tex.substr(at, tex.find('\r', at) - at);
+        ASSERT_EQ(std::sscanf(line.c_str(), "\\arrow <%lfcm> [%lf,%lf] from %lf %lf to %lf %lf",
+                              &length, &b, &g, &x0, &y0, &x1, &y1),
+                  7)
+            << line;
+        EXPECT_NEAR(std::hypot((x1 - x0) * ux, (y1 - y0) * uy), length, 0.002) << line;
+    }
+    EXPECT_EQ(arrows, 4);  // the two axes and the open arrowheads of the window and the hooks
+    EXPECT_NE(tex.find("from 3.71716 2.21716 to 4.00000 2.50000"), std::string::npos);
+}
+
+// TeX refuses dimensions beyond about 575 cm, and PiCTeX multiplies every coordinate by its
+// unit: a view far from the origin (years along the x axis) is written about its centre, as
+// the frames of an animation are; near the origin the picture keeps its world coordinates.
+TEST_F(ExportWindowTest, PictexOfAViewFarFromTheOriginTypesets) {
+    if (!HaveProgram("tex")) GTEST_SKIP() << "TeX is not installed";
+    win.SetView(2000, 0.5L, 5, 0, false);
+    win.decorated = false;  // only what follows the view: grid, axes, numbers and the curve
+    win.PlainTexts().clear();
+    ASSERT_TRUE(ExportPicTeX("far.tex", kTexCompilable, 1));
+    Typeset("tex", "mainfar", "\\input far \\bye\n");
+    EXPECT_NE(Read("far.tex").find(Corner(-5, -win.View().halfHeight)), std::string::npos);
+    win.SetView(1, 0.5L, 5, 0, false);
+    ASSERT_TRUE(ExportPicTeX("near.tex", kTexCompilable, 1));
+    EXPECT_NE(Read("near.tex").find("{\\phantom{.}} at " + Coord(-4)), std::string::npos);
 }
 
 }  // namespace

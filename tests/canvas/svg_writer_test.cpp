@@ -1,3 +1,4 @@
+// The SVG writer: the header and its refusals, and each drawing hook to the byte.
 #include "fake_export_host.h"
 
 #include <gtest/gtest.h>
@@ -8,12 +9,11 @@ namespace quorlin::canvas {
 namespace {
 
 using testing::CrLf;
-using testing::ExportFixture;
 using testing::ReadAll;
 
-class SvgTest : public ::testing::Test, public ExportFixture {};
+class SvgTest : public ::testing::Test, public testing::ExportFixture {};
 
-TEST_F(SvgTest, HeaderCarriesTheChosenSizeAndAnEscapedTitle) {
+TEST_F(SvgTest, HeaderCarriesTheChosenSizeAndAnEscapedTitleUnlessRefused) {
     state.view.clientWidth = 401;
     state.view.clientHeight = 301;
     state.svgTitle = "A&B <plot>";
@@ -31,13 +31,12 @@ TEST_F(SvgTest, HeaderCarriesTheChosenSizeAndAnEscapedTitle) {
                     R"(xmlns:ev="http://www.w3.org/2001/xml-events">)",
                     R"(<title>A&amp;B &lt;plot&gt;</title>)", "</svg>"}));
     EXPECT_TRUE(ReportSvgSaved(state).saved);
-}
 
-TEST_F(SvgTest, CancelOrARefusedOverwriteCreatesNoFile) {
-    host.saveName = Path("pic.svg");
+    // Cancel or a refused overwrite creates no file.
+    host.saveName = Path("new.svg");
     host.svgAccepted = false;
     EXPECT_FALSE(state.svg.BeginSvgExport());
-    EXPECT_FALSE(QFile::exists(Path("pic.svg")));
+    EXPECT_FALSE(QFile::exists(Path("new.svg")));
     QFile(Path("old.svg")).open(QIODevice::WriteOnly);
     host.saveName = Path("old.svg");
     host.svgAccepted = true;
@@ -46,7 +45,7 @@ TEST_F(SvgTest, CancelOrARefusedOverwriteCreatesNoFile) {
     EXPECT_EQ(host.overwriteQuestions, 1);
 }
 
-TEST_F(SvgTest, LinesAndPaths) {
+TEST_F(SvgTest, LinesPathsAndParityPolylines) {
     const std::string out = Capture([&] {
         state.svg.SvgLine(10, 20, 30, 40, {qRgb(255, 0, 0), 0, kStyleSolid});
         state.svg.SvgLine(0, 0, 1, 1, {qRgb(5, 255, 0), 2, kStyleDashDot});
@@ -63,9 +62,8 @@ TEST_F(SvgTest, LinesAndPaths) {
              R"(<line x1="0" y1="0" x2="1" y2="1" stroke="#05ff00" stroke-width="2px" stroke-dasharray="2,4,6,4" />)",
              R"(<path d="M 0 0 L 10 0 10 10" fill="none" stroke="#000000" stroke-width="0px" />)",
              R"(<line x1="0" y1="0" x2="402" y2="400" stroke="#0000ff" stroke-width="1px" stroke-dasharray="4,4" />)"}));
-}
 
-TEST_F(SvgTest, PolylineByParityIsOnePathOfTheDrawnPieces) {
+    // A polyline by parity is one path of the drawn pieces.
     std::array<WorldPoint, 6> points;
     for (std::size_t i = 0; i < points.size(); ++i)
         points[i] = {-5 + 0.25L * static_cast<long double>(i), 5};
@@ -79,7 +77,7 @@ TEST_F(SvgTest, PolylineByParityIsOnePathOfTheDrawnPieces) {
               CrLf({R"(<path d=")" + tail}));
 }
 
-TEST_F(SvgTest, PolygonsRectanglesCirclesAndPatterns) {
+TEST_F(SvgTest, PolygonsRectanglesCirclesAndPatternsUpToTheThousandth) {
     const std::array<ScreenPoint, 3> tri{{{0, 0}, {10, 0}, {5, 8}}};
     const QRgb green = qRgb(0, 255, 0), black = qRgb(0, 0, 0);
     const std::string out = Capture([&] {
@@ -99,17 +97,15 @@ TEST_F(SvgTest, PolygonsRectanglesCirclesAndPatterns) {
              "</pattern>", "</defs>",
              R"~(<rect x="1" y="2" width="30" height="40" fill="url(#fpat000)" stroke="url(#fpat000)" stroke-width="2px" rx="3" ry="4" />)~",
              R"(<circle cx="5" cy="6" r="7" fill="#00ff00" stroke="none" stroke-width="1px" />)"}));
-}
 
-TEST_F(SvgTest, PatternsStopAtTheThousandth) {
-    const std::array<ScreenPoint, 3> tri{{{0, 0}, {10, 0}, {5, 8}}};
-    const std::string out = Capture([&] {
+    // Patterns stop at the thousandth.
+    const std::string many = Capture([&] {
         for (int i = 0; i < 1000; ++i) state.svg.SvgPolygon(tri, false, qRgb(1, 2, 3), 1, 0, 4);
     });
     EXPECT_EQ(state.svg.PatternCount(), 999);
-    EXPECT_NE(out.find(R"(id="fpat998")"), std::string::npos);
-    EXPECT_EQ(out.find(R"(id="fpat999")"), std::string::npos);
-    EXPECT_NE(out.rfind(R"(<polygon fill="#010203")"), std::string::npos);
+    EXPECT_NE(many.find(R"(id="fpat998")"), std::string::npos);
+    EXPECT_EQ(many.find(R"(id="fpat999")"), std::string::npos);
+    EXPECT_NE(many.rfind(R"(<polygon fill="#010203")"), std::string::npos);
 }
 
 TEST_F(SvgTest, MarkerShapes) {

@@ -28,31 +28,16 @@ public:
 
 protected:
     int metric(PaintDeviceMetric m) const override {
-        switch (m) {
-            case PdmWidth:
-                return width_;
-            case PdmHeight:
-                return height_;
-            case PdmWidthMM:
-                return width_ * 254 / 960;
-            case PdmHeightMM:
-                return height_ * 254 / 960;
-            case PdmDpiX:
-            case PdmDpiY:
-            case PdmPhysicalDpiX:
-            case PdmPhysicalDpiY:
-                return 96;
-            case PdmDepth:
-                return 32;
-            case PdmNumColors:
-                return 1 << 24;
-            case PdmDevicePixelRatio:
-                return 1;
-            case PdmDevicePixelRatioScaled:
-                return static_cast<int>(devicePixelRatioFScale());
-            default:
-                return 0;
-        }
+        if (m == PdmWidth) return width_;
+        if (m == PdmHeight) return height_;
+        if (m == PdmWidthMM) return width_ * 254 / 960;
+        if (m == PdmHeightMM) return height_ * 254 / 960;
+        if (m >= PdmDpiX && m <= PdmPhysicalDpiY) return 96;
+        if (m == PdmDepth) return 32;
+        if (m == PdmNumColors) return 1 << 24;
+        if (m == PdmDevicePixelRatio) return 1;
+        if (m == PdmDevicePixelRatioScaled) return static_cast<int>(devicePixelRatioFScale());
+        return 0;
     }
 
 private:
@@ -62,18 +47,10 @@ private:
         bool begin(QPaintDevice*) override { return true; }
         bool end() override { return true; }
         void updateState(const QPaintEngineState&) override {}
+        // Lines, rectangles, ellipses and points end in these by Qt's defaults.
         void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
-        void drawImage(const QRectF&, const QImage&, const QRectF&,
-                       Qt::ImageConversionFlags) override {}
         void drawPath(const QPainterPath&) override {}
         void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
-        void drawPolygon(const QPoint*, int, PolygonDrawMode) override {}
-        void drawLines(const QLineF*, int) override {}
-        void drawLines(const QLine*, int) override {}
-        void drawRects(const QRectF*, int) override {}
-        void drawRects(const QRect*, int) override {}
-        void drawEllipse(const QRectF&) override {}
-        void drawPoints(const QPointF*, int) override {}
         void drawTextItem(const QPointF& p, const QTextItem& item) override {
             const QFontMetricsF fm(item.font(), &device_);
             const QRectF box(p.x(), p.y() - fm.ascent(), fm.horizontalAdvance(item.text()),

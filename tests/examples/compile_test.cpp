@@ -5,25 +5,27 @@
 #include <numbers>
 
 #include "compile_fixture.h"
+#include "support/all_near.h"
 
 namespace quorlin::examples {
 namespace {
 
 constexpr long double kTolerance = 1e-15L;
+using quorlin::testing::AllNear;
 
 TEST_F(CompileTest, PolarFormsBecomeCartesian) {
     const int polar = Add(kind::kPolar, {"", "", "1+T"});
     const int spiral = Add(kind::kParametric, {"1+T", "T", "", "", "", "", "-1;2*PI"},
                            [](TExample& e) { e.byte60 = 1; });
     for (const long double t : {-1.0L, 0.0L, 0.5L, 2.0L}) {
-        for (const int i : {polar, spiral}) {
-            EXPECT_NEAR(At(i, 1, t), (1 + t) * std::cos(t), kTolerance) << i << " " << t;
-            EXPECT_NEAR(At(i, 2, t), (1 + t) * std::sin(t), kTolerance) << i << " " << t;
-        }
+        for (const int i : {polar, spiral})
+            EXPECT_TRUE(AllNear({At(i, 1, t), At(i, 2, t)},
+                                {(1 + t) * std::cos(t), (1 + t) * std::sin(t)}, kTolerance))
+                << i << " " << t;
         EXPECT_NEAR(At(spiral, 3, t), (1 + t) * (1 + t), 1e-14L);
     }
-    EXPECT_EQ(Ex(spiral).rangeLow[0], -1);
-    EXPECT_NEAR(Ex(spiral).rangeHigh[0], 2 * std::numbers::pi_v<long double>, kTolerance);
+    EXPECT_TRUE(AllNear({Ex(spiral).rangeLow[0], Ex(spiral).rangeHigh[0]},
+                        {-1, 2 * std::numbers::pi_v<long double>}, kTolerance));
 }
 
 TEST_F(CompileTest, PeriodicCurveRepeatsItsRange) {
@@ -48,11 +50,10 @@ TEST_F(CompileTest, CurvatureOfParabolaCircleAndHelix) {
     const int helix = Add(kind::kSpaceCurve, {"COS(T)", "SIN(T)", "T/2"});
     ASSERT_EQ(Ex(helix).Tree(4)->op, op::kCurvature3);
     for (const long double t : {0.0L, 1.0L, 4.0L}) {
-        EXPECT_NEAR(At(helix, 4, t), 0.8L, kTolerance);
-        // Children x'', z'', y''.
-        EXPECT_NEAR(Ex(helix).Tree(4)->child[0]->re, -std::cos(t), kTolerance);
-        EXPECT_NEAR(Ex(helix).Tree(4)->child[1]->re, 0, kTolerance);
-        EXPECT_NEAR(Ex(helix).Tree(4)->child[2]->re, -std::sin(t), kTolerance);
+        const auto& children = Ex(helix).Tree(4)->child;  // x'', z'', y''
+        EXPECT_TRUE(AllNear({At(helix, 4, t), children[0]->re, children[1]->re, children[2]->re},
+                            {0.8L, -std::cos(t), 0, -std::sin(t)}, kTolerance))
+            << t;
     }
 }
 
@@ -64,10 +65,10 @@ TEST_F(CompileTest, EvoluteOfTheParabola) {
     e.parent[0] = static_cast<std::int16_t>(parabola);
     const int evolute = inventory.Append(std::move(e));
     compiler.BuildEvolute(evolute);
-    for (const long double t : {-1.5L, 0.0L, 0.5L, 1.0L}) {
-        EXPECT_NEAR(At(evolute, 1, t), -4 * t * t * t, 1e-14L) << t;
-        EXPECT_NEAR(At(evolute, 2, t), 0.5L + 3 * t * t, 1e-14L) << t;
-    }
+    for (const long double t : {-1.5L, 0.0L, 0.5L, 1.0L})
+        EXPECT_TRUE(AllNear({At(evolute, 1, t), At(evolute, 2, t)},
+                            {-4 * t * t * t, 0.5L + 3 * t * t}, 1e-14L))
+            << t;
 }
 
 TEST_F(CompileTest, LineFormsOfSegmentsAndLines) {
@@ -84,10 +85,10 @@ TEST_F(CompileTest, LineFormsOfSegmentsAndLines) {
     };
     for (const Case& c : cases) {
         const int i = Add(c.kind, c.texts, [&](TExample& e) { e.byte58 = c.polar; });
-        for (const long double x : {-2.0L, 0.0L, 1.0L, 5.0L}) {
-            EXPECT_NEAR(At(i, 7, 0, 0, x), c.y0 + c.slope * x, 1e-15L) << i;
-            EXPECT_NEAR(At(i, 6, 0, 0, x), c.slope, 1e-15L) << i;
-        }
+        for (const long double x : {-2.0L, 0.0L, 1.0L, 5.0L})
+            EXPECT_TRUE(AllNear({At(i, 7, 0, 0, x), At(i, 6, 0, 0, x)},
+                                {c.y0 + c.slope * x, c.slope}, 1e-15L))
+                << i;
     }
 }
 
@@ -152,8 +153,7 @@ TEST_F(CompileTest, SymbolBufferMarksOperationsAndLetters) {
     for (const int code : std::initializer_list<int>{'A', 'C', 'D', 'E', 'F', 'T', 'X', op::kSin,
                                                      op::kJoin, op::kLn})
         EXPECT_TRUE(marks.IsMarked(code)) << code;
-    EXPECT_TRUE(compiler.UsesJoin(0));
-    EXPECT_FALSE(compiler.UsesJoin(1));
+    EXPECT_EQ(std::tuple(compiler.UsesJoin(0), compiler.UsesJoin(1)), std::tuple(true, false));
     for (const int code : std::initializer_list<int>{'B', 'G', op::kCos + 1, op::kExp})
         EXPECT_FALSE(marks.IsMarked(code));
 }
@@ -190,16 +190,12 @@ TEST_F(CompileTest, ParametersFromTheRangesOfASurfaceOfRevolution) {
         std::vector<std::array<long double, 4>> calls;
     } sink;
     TExample e;
-    e.NumberAt(311) = 201;   // A low end, B high end of t
-    e.NumberAt(321) = 2400;  // X is no parameter: ignored
-    e.NumberAt(341) = -1;
-    e.NumberAt(351) = 3;
+    e.NumberAt(311) = 201, e.NumberAt(341) = -1, e.NumberAt(351) = 3;  // t from A = -1 to B = 3
+    e.NumberAt(321) = 2400;                                            // X is no parameter: ignored
     const int i = inventory.Append(std::move(e));
     compiler.SetParamsFromExample(i);
-    EXPECT_EQ(ctx.Var(1), -1);
-    EXPECT_EQ(ctx.Var(2), 3);
-    EXPECT_EQ(ctx.params.left[2], -1);
-    EXPECT_EQ(ctx.params.right[1], 3);
+    EXPECT_EQ(std::tuple(ctx.Var(1), ctx.Var(2), ctx.params.left[2], ctx.params.right[1]),
+              std::tuple(-1, 3, -1, 3));
     compiler.SetParameterSink(&sink);
     compiler.SetParamsFromExample(i);
     EXPECT_EQ(sink.calls, (std::vector<std::array<long double, 4>>{{1, -1, -1, 3}, {2, 3, -1, 3}}));
@@ -212,8 +208,7 @@ TEST_F(CompileTest, TextsThatDoNotParseLeaveTheirTreesEmpty) {
 
     NodePtr slots[3];
     EXPECT_EQ(compiler.ParseList("MAX(1,2),2", 2, &slots[0], &slots[1]), 0);
-    EXPECT_EQ(Value(slots[0], {}), 2);
-    EXPECT_EQ(Value(slots[1], {}), 2);
+    EXPECT_EQ(std::tuple(Value(slots[0], {}), Value(slots[1], {})), std::tuple(2, 2));
     slots[0].reset();
     slots[1].reset();
     EXPECT_NE(compiler.ParseList("1,(,3", 3, &slots[0], &slots[1], &slots[2]), 0);

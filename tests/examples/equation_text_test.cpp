@@ -4,199 +4,173 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <functional>
-#include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace quorlin::examples {
 namespace {
 
-TExample& Append(TInventory& inventory, int kind, std::initializer_list<std::string> texts = {},
-                 const std::string& name = "") {
-    TInventoryEntry& entry = inventory.Entries().emplace_back();
-    entry.example.kind = static_cast<std::int16_t>(kind);
-    entry.name = name;
-    int k = 1;
-    for (const std::string& text : texts) entry.example.Text(k++) = text;
-    return entry.example;
-}
-
-TExample& Derive(TInventory& inventory, int kind, int code, int first, int second = -1) {
-    TExample& ex = Append(inventory, kind);
-    ex.derivation = static_cast<std::uint16_t>(code);
-    ex.parent = {static_cast<std::int16_t>(first), static_cast<std::int16_t>(second)};
-    return ex;
-}
-
-void LockedParabola(TInventory& inv) {
-    TExample& ex = Append(inv, kind::kExplicit, {"", "x^2", "", "", "", "", "0;1"});
-    ex.lockInterval = 1;
-}
-
-struct TextCase {
-    const char* what;
-    std::function<void(TInventory&)> build;  // the last example is described
-    std::string expected;
-    std::size_t size = kDescriptionSize;
+// An example of a test inventory: its kind and texts 1, 2, ..., the derivation code and parents
+// it is derived from, the fields it sets besides, and its name.
+struct Ex {
+    int kind;
+    std::vector<std::string> texts = {};
+    int code = 0, first = -1, second = -1;
+    std::function<void(TExample&)> more = {};
+    std::string name = {};
 };
 
-class EquationTextTable : public ::testing::TestWithParam<TextCase> {};
-
-TEST_P(EquationTextTable, DescribesTheLastExample) {
+TInventory Inventory(const std::vector<Ex>& examples) {
     TInventory inventory;
-    GetParam().build(inventory);
+    for (const Ex& e : examples) {
+        TInventoryEntry& entry = inventory.Entries().emplace_back();
+        TExample& ex = entry.example;
+        ex.kind = static_cast<std::int16_t>(e.kind);
+        for (std::size_t k = 0; k < e.texts.size(); ++k)
+            ex.Text(static_cast<int>(k) + 1) = e.texts[k];
+        ex.derivation = static_cast<std::uint16_t>(e.code);
+        ex.parent = {static_cast<std::int16_t>(e.first), static_cast<std::int16_t>(e.second)};
+        if (e.more) e.more(ex);
+        entry.name = e.name;
+    }
+    return inventory;
+}
+
+TEST(EquationText, DescribesTheLastExample) {
+    const std::vector<std::string> parabolaTexts{"", "x^2", "", "", "", "", "0;1"};
+    const Ex locked{
+        kind::kExplicit, parabolaTexts, 0, -1, -1, [](TExample& e) { e.lockInterval = 1; }};
+    const Ex segment{kind::kSegment, {"0", "1", "2", "3"}};
+    const auto family = [](TExample& e) {
+        e.familyOn = 1, e.familyLetter = 3, e.familyLow = 0, e.familyHigh = 2, e.familySteps = -4;
+    };
+    const struct {
+        const char* what;
+        std::vector<Ex> examples;
+        std::string expected;
+        std::size_t size = kDescriptionSize;
+    } cases[] = {
+        {"locked closed interval", {locked}, "y = x^2; 0 <= x <= 1"},
+        {"locked interval open at its high end",
+         {{kind::kExplicit, parabolaTexts, 0, -1, -1,
+           [](TExample& e) {
+               e.lockInterval = 1;
+               e.SetEndMark(1, {TEndMark::Shape::kCircle, 3, false});
+           }}},
+         "y = x^2; 0 <= x < 1"},
+        {"a web seed or frozen value does not open an end",
+         {{kind::kExplicit, parabolaTexts, 0, -1, -1,
+           [](TExample& e) {
+               e.lockInterval = 1;
+               e.NumberAt(431) = -2;
+               e.NumberAt(441) = -1;
+           }}},
+         "y = x^2; 0 <= x <= 1"},
+        {"family suffix",
+         {{kind::kExplicit, {"", "c*x"}, 0, -1, -1, family}},
+         "y = c*x family[c = 0.000 --> c = 2.000; 4 steps]"},
+        {"cut to a buffer of 60",
+         {{kind::kExplicit, {"", std::string(70, 'x')}}},
+         "y = " + std::string(51, 'x') + " ...",
+         60},
+        {"sum of two explicit examples",
+         {{kind::kExplicit, {"", "x"}},
+          {kind::kExplicit, {"", "x^2"}},
+          {kind::kExplicit, {}, 43, 0, 1}},
+         "y = (x)+(x^2)"},
+        {"absolute value of a named example",
+         {{kind::kExplicit, {"", "x^2-1"}, 0, -1, -1, {}, "parab"}, {kind::kExplicit, {}, 111, 0}},
+         "y = |parab|"},
+        {"segment with both arrows",
+         {{kind::kSegment, {"0", "0", "1", "1"}, 0, -1, -1, [](TExample& e) { e.word32 = 3; }}},
+         "segment (0,0)<-->(1,1)"},
+        {"polar parametric curve with its range text",
+         {{kind::kParametric,
+           {"1+t", "t", "", "", "", "", "0;2*pi"},
+           0,
+           -1,
+           -1,
+           [](TExample& e) { e.byte60 = 1; }}},
+         "(r,t) = (1+t,t); 0 <= t <= 2*pi"},
+        {"periodic explicit curve",
+         {{kind::kExplicit,
+           {"", "x", "", "", "", "", "0;2"},
+           0,
+           -1,
+           -1,
+           [](TExample& e) { e.periodic = 1; }}},
+         "y = periodic[x; 0 <= x < 2]"},
+        {"web diagram with a seed parameter",
+         {{kind::kExplicit,
+           {"", "a*x*(1-x)"},
+           0,
+           -1,
+           -1,
+           [](TExample& e) { e.byte60 = 1, e.subKind = 1, e.word34 = 10; }}},
+         "y = a*x*(1-x) web[seed value A; 10 steps]"},
+        {"surface of revolution with its axis in window format",
+         {{kind::kRevolution,
+           {"", "", "", "", "", "", "y = x"},
+           0,
+           -1,
+           -1,
+           [](TExample& e) { e.NumberAt(281) = 1; }}},
+         "revolve [y = x] axis ax+by=c (1.00,0.00,0.00)"},
+        {"spherical point",
+         {{kind::kSpacePoint, {"1", "2", "3"}, 0, -1, -1, [](TExample& e) { e.word32 = 2; }}},
+         "(rho,theta,phi) = (1,2,3)"},
+        {"derivative of a derivative names the first ancestor",
+         {{kind::kExplicit, {"", "sin(x)"}},
+          {kind::kExplicit, {}, 68, 0, -1, [](TExample& e) { e.order = 1; }},
+          {kind::kExplicit, {}, 68, 1, -1, [](TExample& e) { e.order = 2; }}},
+         "y = der{2,sin(x)}"},
+        {"gradient field of an implicit curve",
+         {{kind::kImplicit, {"", "", "", "", "x^2+y^2=1"}}, {kind::kSystem, {}, 71, 0}},
+         "grad{(1)-(x^2+y^2)}"},
+        {"reflection in the line y = x drops the parent's range",
+         {locked, {kind::kParametric, {}, 103, 0}},
+         "reflect{x^2} | y = x "},
+        {"end point of a segment takes the pair its text index names",
+         {segment, {kind::kPoint, {}, 125, 0, 2}},
+         "(x,y) = (2,3)"},
+        {"end point with a text index outside the record",
+         {segment, {kind::kPoint, {}, 125, 0, 6}},
+         ""},
+        {"parent index that is not an earlier example",
+         {{kind::kExplicit, {"", "x"}}, {kind::kExplicit, {}, 111, 1}},
+         "||"},
+        {"frozen family member",
+         {{kind::kExplicit, {"", "a*x"}},
+          {kind::kExplicit,
+           {},
+           180,
+           0,
+           -1,
+           [](TExample& e) { e.letter36 = 1, e.NumberAt(441) = 0.5L; }}},
+         "a*x @ a = 0.50"},
+    };
     TTextSettings settings;
     settings.format.places = 2;
     settings.format.NumberFormatChanged();
-    EXPECT_EQ(DescribeExample(inventory, inventory.LastIndex(), settings, GetParam().size),
-              GetParam().expected);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TInventory inventory = Inventory(c.examples);
+        EXPECT_EQ(DescribeExample(inventory, inventory.LastIndex(), settings, c.size), c.expected);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, EquationTextTable,
-    ::testing::Values(
-        TextCase{"locked closed interval", LockedParabola, "y = x^2; 0 <= x <= 1"},
-        TextCase{"locked interval open at its high end",
-                 [](TInventory& inv) {
-                     LockedParabola(inv);
-                     inv[0].SetEndMark(1, {TEndMark::Shape::kCircle, 3, false});
-                 },
-                 "y = x^2; 0 <= x < 1"},
-        TextCase{"a web seed or frozen value does not open an end",
-                 [](TInventory& inv) {
-                     LockedParabola(inv);
-                     inv[0].NumberAt(431) = -2;
-                     inv[0].NumberAt(441) = -1;
-                 },
-                 "y = x^2; 0 <= x <= 1"},
-        TextCase{"family suffix",
-                 [](TInventory& inv) {
-                     TExample& ex = Append(inv, kind::kExplicit, {"", "c*x"});
-                     ex.familyOn = 1;
-                     ex.familyLetter = 3;
-                     ex.familyLow = 0;
-                     ex.familyHigh = 2;
-                     ex.familySteps = -4;
-                 },
-                 "y = c*x family[c = 0.000 --> c = 2.000; 4 steps]"},
-        TextCase{"cut to a buffer of 60",
-                 [](TInventory& inv) {
-                     Append(inv, kind::kExplicit, {"", std::string(70, 'x')});
-                 },
-                 "y = " + std::string(51, 'x') + " ...", 60},
-        TextCase{"sum of two explicit examples",
-                 [](TInventory& inv) {
-                     Append(inv, kind::kExplicit, {"", "x"});
-                     Append(inv, kind::kExplicit, {"", "x^2"});
-                     Derive(inv, kind::kExplicit, 43, 0, 1);
-                 },
-                 "y = (x)+(x^2)"},
-        TextCase{"absolute value of a named example",
-                 [](TInventory& inv) {
-                     Append(inv, kind::kExplicit, {"", "x^2-1"}, "parab");
-                     Derive(inv, kind::kExplicit, 111, 0);
-                 },
-                 "y = |parab|"},
-        TextCase{"segment with both arrows",
-                 [](TInventory& inv) {
-                     Append(inv, kind::kSegment, {"0", "0", "1", "1"}).word32 = 3;
-                 },
-                 "segment (0,0)<-->(1,1)"},
-        TextCase{
-            "polar parametric curve with its range text",
-            [](TInventory& inv) {
-                Append(inv, kind::kParametric, {"1+t", "t", "", "", "", "", "0;2*pi"}).byte60 = 1;
-            },
-            "(r,t) = (1+t,t); 0 <= t <= 2*pi"},
-        TextCase{"periodic explicit curve",
-                 [](TInventory& inv) {
-                     Append(inv, kind::kExplicit, {"", "x", "", "", "", "", "0;2"}).periodic = 1;
-                 },
-                 "y = periodic[x; 0 <= x < 2]"},
-        TextCase{"web diagram with a seed parameter",
-                 [](TInventory& inv) {
-                     TExample& ex = Append(inv, kind::kExplicit, {"", "a*x*(1-x)"});
-                     ex.byte60 = 1;
-                     ex.subKind = 1;
-                     ex.word34 = 10;
-                 },
-                 "y = a*x*(1-x) web[seed value A; 10 steps]"},
-        TextCase{
-            "surface of revolution with its axis in window format",
-            [](TInventory& inv) {
-                TExample& ex = Append(inv, kind::kRevolution, {"", "", "", "", "", "", "y = x"});
-                ex.NumberAt(281) = 1;
-            },
-            "revolve [y = x] axis ax+by=c (1.00,0.00,0.00)"},
-        TextCase{"spherical point",
-                 [](TInventory& inv) {
-                     Append(inv, kind::kSpacePoint, {"1", "2", "3"}).word32 = 2;
-                 },
-                 "(rho,theta,phi) = (1,2,3)"},
-        TextCase{"derivative of a derivative names the first ancestor",
-                 [](TInventory& inv) {
-                     Append(inv, kind::kExplicit, {"", "sin(x)"});
-                     Derive(inv, kind::kExplicit, 68, 0).order = 1;
-                     Derive(inv, kind::kExplicit, 68, 1).order = 2;
-                 },
-                 "y = der{2,sin(x)}"},
-        TextCase{"gradient field of an implicit curve",
-                 [](TInventory& inv) {
-                     Append(inv, kind::kImplicit, {"", "", "", "", "x^2+y^2=1"});
-                     Derive(inv, kind::kSystem, 71, 0);
-                 },
-                 "grad{(1)-(x^2+y^2)}"},
-        TextCase{"reflection in the line y = x drops the parent's range",
-                 [](TInventory& inv) {
-                     LockedParabola(inv);
-                     Derive(inv, kind::kParametric, 103, 0);
-                 },
-                 "reflect{x^2} | y = x "},
-        TextCase{"end point of a segment takes the pair its text index names",
-                 [](TInventory& inv) {
-                     Append(inv, kind::kSegment, {"0", "1", "2", "3"});
-                     Derive(inv, kind::kPoint, 125, 0, 2);
-                 },
-                 "(x,y) = (2,3)"},
-        TextCase{"end point with a text index outside the record",
-                 [](TInventory& inv) {
-                     Append(inv, kind::kSegment, {"0", "1", "2", "3"});
-                     Derive(inv, kind::kPoint, 125, 0, 6);
-                 },
-                 ""},
-        TextCase{"parent index that is not an earlier example",
-                 [](TInventory& inv) {
-                     Append(inv, kind::kExplicit, {"", "x"});
-                     Derive(inv, kind::kExplicit, 111, 1);
-                 },
-                 "||"},
-        TextCase{"frozen family member",
-                 [](TInventory& inv) {
-                     Append(inv, kind::kExplicit, {"", "a*x"});
-                     TExample& ex = Derive(inv, kind::kExplicit, 180, 0);
-                     ex.letter36 = 1;
-                     ex.NumberAt(441) = 0.5L;
-                 },
-                 "a*x @ a = 0.50"}),
-    [](const auto& info) {
-        std::string name = info.param.what;
-        for (char& c : name)
-            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-        return name;
-    });
-
 TEST(EquationText, DerivedTextsThatAreStoredAreCutToTheRecordsTexts) {
-    TInventory inventory;
-    Append(inventory, kind::kExplicit, {"", std::string(250, 'x')});
-    TExample& taylor = Derive(inventory, kind::kExplicit, 65, 0);
-    taylor.derivationParam = 3;
-    taylor.Text(4) = "0";
-    Append(inventory, kind::kParametricSurface, {"t", "u", "t*u"});
-    TExample& plane = Derive(inventory, kind::kPlane, 77, 2);
-    plane.Text(7) = "0.5;0.25";
+    TInventory inventory = Inventory({{kind::kExplicit, {"", std::string(250, 'x')}},
+                                      {kind::kExplicit,
+                                       {"", "", "", "0"},
+                                       65,
+                                       0,
+                                       -1,
+                                       [](TExample& e) { e.derivationParam = 3; }},
+                                      {kind::kParametricSurface, {"t", "u", "t*u"}},
+                                      {kind::kPlane, {"", "", "", "", "", "", "0.5;0.25"}, 77, 2}});
     const TTextSettings settings;
-
     const std::string text = DescribeExample(inventory, 1, settings);
     EXPECT_EQ(text, "y = Taylor{" + std::string(250, 'x') + "; deg 3 @ x = 0}");
     EXPECT_EQ(inventory[1].Text(2), text.substr(0, 255));
@@ -208,18 +182,13 @@ TEST(EquationText, DerivedTextsThatAreStoredAreCutToTheRecordsTexts) {
 TEST(EquationText, TrajectoryLines) {
     TTrajectory system;
     system.kind = kind::kSystem;
-    system.startX = 1;
-    system.startTime = 0;
-    system.endTime = -5;
+    system.startX = 1, system.startTime = 0, system.endTime = -5;
     EXPECT_EQ(DescribeTrajectory(system, 2, false), "(1.00,0.00) t = 0.00 bkw t = -5.00");
-
     TTrajectory slope;
     slope.kind = kind::kSlope;
     slope.startX = 2;  // shown as 10^2 on a logarithmic x axis
-    slope.step = 0.1L;
-    slope.option1 = 2;
+    slope.step = 0.1L, slope.option1 = 2;
     EXPECT_EQ(DescribeTrajectory(slope, 1, false, 1), "(100.0,0.0) steps 0.1 Runge-Kutta");
-
     TTrajectory sequence;
     sequence.kind = TTrajectory::kFormulaKindOffset + kind::kSpaceSequence;
     sequence.texts = {"a", "b", "c", ""};

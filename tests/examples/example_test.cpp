@@ -1,6 +1,10 @@
+// The example record: what Init gives each kind, copies with and without their trees, the
+// range text, the box, the density and the kind predicates.
 #include "examples/example.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace quorlin::examples {
 namespace {
@@ -35,38 +39,32 @@ TEST(ExampleInit, KindDefaultsColourAndArrays) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.kind);
         const TExample ex = Made(c.kind, 7, 33);
-        EXPECT_EQ(ex.kind, c.storedKind);
-        EXPECT_EQ(ex.pen, (TPenSpec{static_cast<std::int16_t>(c.colour), 1, 0}));
-        EXPECT_EQ(ex.familyDelay, c.familyDelay);
-        EXPECT_EQ(ex.word34, c.webSteps);
-        EXPECT_EQ(ex.byte59, c.byte59);
-        EXPECT_EQ(ex.tableSteps, 33);
+        EXPECT_EQ(
+            std::tuple(ex.kind, ex.pen.colour, ex.pen.width, ex.pen.style, ex.familyDelay,
+                       ex.word34, ex.byte59, ex.tableSteps),
+            std::tuple(c.storedKind, c.colour, 1, 0, c.familyDelay, c.webSteps, c.byte59, 33));
         EXPECT_EQ(
             (TArraySizes{ex.points.size(), ex.pixels.size(), ex.values.size(), ex.bytes.size()}),
             c.arrays);
     }
 }
 
-TEST(ExampleCopy, LagrangeCopyKeepsItsNinePoints) {
-    TExample source = Made(213);
-    source.points[8] = Vec3{1, 2, 3};
+// A Lagrange copy keeps its nine points; a revolution of an implicit curve gets no mesh.
+TEST(ExampleCopy, ArraysFollowTheKind) {
+    TExample lagrange = Made(213);
+    lagrange.points[8] = Vec3{1, 2, 3};
     TExample copy;
-    copy.InitCopy(source, true);
+    copy.InitCopy(lagrange, true);
     EXPECT_EQ(copy.kind, 201);
     EXPECT_TRUE(copy.IsLagrangeExplicit());
     ASSERT_EQ(copy.points.size(), 9u);
     EXPECT_EQ(copy.points[8].z, 3);
-}
-
-TEST(ExampleCopy, RevolutionOfAnImplicitCurveGetsNoMesh) {
-    TExample source = Made(307);
-    source.subKind = 204;
-    source.AllocArrays();
-    TExample copy;
-    copy.InitCopy(source, true);
+    TExample revolution = Made(307);
+    revolution.subKind = 204;
+    revolution.AllocArrays();
+    copy.InitCopy(revolution, true);
     EXPECT_EQ(copy.subKind, 204);
-    EXPECT_TRUE(copy.points.empty());
-    EXPECT_TRUE(copy.bytes.empty());
+    EXPECT_TRUE(copy.points.empty() && copy.bytes.empty());
 }
 
 TEST(ExampleCopy, DeepCopyWithTreesAndLists) {
@@ -82,8 +80,7 @@ TEST(ExampleCopy, DeepCopyWithTreesAndLists) {
 
     TExample copy;
     copy.InitCopy(source, true);
-    EXPECT_EQ(copy.numbers[17], 4.5L);
-    EXPECT_EQ(copy.Text(1), "y");
+    EXPECT_EQ(std::tuple(copy.numbers[17], copy.Text(1)), std::tuple(4.5L, "y"));
     ASSERT_NE(copy.Tree(1), nullptr);
     EXPECT_NE(copy.Tree(1), source.Tree(1));
     ASSERT_EQ(copy.trajectories.size(), 1u);
@@ -94,8 +91,7 @@ TEST(ExampleCopy, DeepCopyWithTreesAndLists) {
     TExample textsOnly;
     textsOnly.InitCopy(source, false);
     EXPECT_EQ(textsOnly.Text(1), "y");
-    EXPECT_EQ(textsOnly.Tree(1), nullptr);
-    EXPECT_TRUE(textsOnly.trajectories.empty());
+    EXPECT_TRUE(textsOnly.Tree(1) == nullptr && textsOnly.trajectories.empty());
 }
 
 TEST(ExampleText, SplitRangeText) {
@@ -115,15 +111,10 @@ TEST(ExampleText, SplitRangeText) {
     }
 }
 
-TEST(ExampleBox, InBoxIsStrict) {
-    TExample ex = Made(301);
-    EXPECT_TRUE(ex.InBox(0.5L, 0.5L, 0.5L));
-    EXPECT_FALSE(ex.InBox(0, 0.5L, 0.5L));
-    EXPECT_FALSE(ex.InBox(0.5L, 1, 0.5L));
-    EXPECT_FALSE(ex.InBox(0.5L, 0.5L, 1));
-}
-
-TEST(ExampleDensity, ZeroSamplesAsOne) {
+TEST(ExampleBox, InBoxIsStrictAndDensityZeroSamplesAsOne) {
+    TExample box = Made(301);
+    EXPECT_TRUE(box.InBox(0.5L, 0.5L, 0.5L));
+    EXPECT_FALSE(box.InBox(0, 0.5L, 0.5L) || box.InBox(0.5L, 1, 0.5L) || box.InBox(0.5L, 0.5L, 1));
     const struct {
         std::int16_t density;
         long double step;
@@ -154,10 +145,9 @@ TEST(ExamplePredicates, ByKindAndSubKind) {
         ex.kind = static_cast<std::int16_t>(c.kind);
         ex.subKind = static_cast<std::int16_t>(c.subKind);
         SCOPED_TRACE(c.kind * 1000 + c.subKind);
-        EXPECT_EQ(ex.IsMeshSurface(false), c.mesh);
-        EXPECT_EQ(ex.IsMeshSurface(true), c.meshNoImplicit);
-        EXPECT_EQ(ex.IsSurfaceWithNormals(), c.normals);
-        EXPECT_EQ(ex.IsImplicitSurface(), c.implicit);
+        EXPECT_EQ(std::tuple(ex.IsMeshSurface(false), ex.IsMeshSurface(true),
+                             ex.IsSurfaceWithNormals(), ex.IsImplicitSurface()),
+                  std::tuple(c.mesh, c.meshNoImplicit, c.normals, c.implicit));
     }
 }
 
@@ -182,9 +172,8 @@ TEST(ExamplePredicates, RangeText) {
 }
 
 TEST(ExampleTables, KindTableIndex) {
-    EXPECT_EQ(KindTableIndex(201), 1);
-    EXPECT_EQ(KindTableIndex(301), 26);
-    EXPECT_EQ(KindTableIndex(401), 51);
+    for (const auto& [kind, index] : {std::pair{201, 1}, {301, 26}, {401, 51}})
+        EXPECT_EQ(KindTableIndex(kind), index) << kind;
 }
 
 }  // namespace

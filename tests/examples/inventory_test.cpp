@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "examples/inventory.h"
@@ -37,9 +38,9 @@ TEST(InventoryTest, HoldsThirtySixExamplesAndResizes) {
     EXPECT_FALSE(inventory.SetCapacity(34, true));  // below the last index
     EXPECT_FALSE(inventory.SetCapacity(TInventory::kMaxCapacity + 1, true));
     ASSERT_TRUE(inventory.SetCapacity(36, true));
-    EXPECT_EQ(inventory.Count(), 36);
-    EXPECT_EQ(inventory.Entry(7).name, "seven");
-    EXPECT_EQ(inventory.Entry(7).rangeLow->re, 7);
+    EXPECT_EQ(
+        std::tuple(inventory.Count(), inventory.Entry(7).name, inventory.Entry(7).rangeLow->re),
+        std::tuple(36, "seven", 7));
     EXPECT_EQ(inventory.Append(Tagged(36)), 36);
 
     ASSERT_TRUE(inventory.SetCapacity(10, false));

@@ -41,24 +41,21 @@ TEST(LabelListTest, RestoresOneLabelPerExampleInIndexOrder) {
         int count;
         bool changed;
         std::vector<std::string> texts;
-    };
-    std::vector<Case> cases;
-    cases.push_back({"sound", ListOf({Label(0), Label(1)}), 2, false, {"label 0", "label 1"}});
-    cases.push_back(
-        {"the newest missing", ListOf({Label(0)}), 2, true, {"label 0", "made 1 after label 0"}});
-    cases.push_back({"empty", {}, 1, true, {"made 0"}});
-    cases.push_back({"a repeat and a gap",
-                     ListOf({Label(0), Label(0, "again"), Label(2)}),
-                     3,
-                     true,
-                     {"label 0", "made 1 after label 0", "label 2"}});
-    cases.push_back(
-        {"out of order", ListOf({Label(1), Label(0)}), 2, true, {"label 0", "label 1"}});
-    cases.push_back({"labels of examples that are gone",
-                     ListOf({Label(0), Label(1), Label(5)}),
-                     1,
-                     true,
-                     {"label 0"}});
+    } cases[] = {
+        {"sound", ListOf({Label(0), Label(1)}), 2, false, {"label 0", "label 1"}},
+        {"the newest missing", ListOf({Label(0)}), 2, true, {"label 0", "made 1 after label 0"}},
+        {"empty", {}, 1, true, {"made 0"}},
+        {"a repeat and a gap",
+         ListOf({Label(0), Label(0, "again"), Label(2)}),
+         3,
+         true,
+         {"label 0", "made 1 after label 0", "label 2"}},
+        {"out of order", ListOf({Label(1), Label(0)}), 2, true, {"label 0", "label 1"}},
+        {"labels of examples that are gone",
+         ListOf({Label(0), Label(1), Label(5)}),
+         1,
+         true,
+         {"label 0"}}};
     for (Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(c.list.Restore(c.count, make), c.changed);
@@ -69,8 +66,7 @@ TEST(LabelListTest, RestoresOneLabelPerExampleInIndexOrder) {
 
 TEST(LabelListTest, RemovalsAndExchangesKeepTheNumbering) {
     TEquationLabelList list = ListOf({Label(0), Label(1), Label(2), Label(3)});
-    const std::vector<int> map{0, -1, 1, -1};
-    list.ApplyRemoval(map);
+    list.ApplyRemoval(std::vector<int>{0, -1, 1, -1});
     EXPECT_EQ(Texts(list), (std::vector<std::string>{"label 0", "label 2"}));
     EXPECT_EQ(list.Labels()[1].number, 1);
 

@@ -193,7 +193,7 @@ TEST(TrajectoryCodec, ListOfRecordsWithTheirStartValueTexts) {
     EXPECT_EQ(read[2].texts, list[2].texts);
 }
 
-TEST(ListCodecs, DamagedBlocksAreRefusedAndLeaveTheList) {
+TEST(ListCodecs, DamagedTrajectoryPointAndSketchListsAreRefusedAndLeaveTheList) {
     TTrajectory t;
     Bytes countTooLarge{2, 0};
     Bytes missingText{1, 0};
@@ -218,6 +218,21 @@ TEST(ListCodecs, DamagedBlocksAreRefusedAndLeaveTheList) {
     ByteReader pointsIn(pointCountTooLarge);
     EXPECT_EQ(ReadMarkedPointList(pointsIn, points), kErrCannotOpenFile);
     EXPECT_EQ(points.size(), 1u);
+    // Sketches: a negative count, fewer records than counted, and a point type that is none or
+    // a point before any head.
+    auto withCount = [](int count, std::size_t records, int firstType) {
+        Layout b(4 + records * kSketchPointBytes);
+        b.Put16(0, count), b.Put16(2, count < 0 ? 0xffff : 0);
+        if (records > 0) b.Put16(4 + 20, firstType);
+        return b.bytes;
+    };
+    for (const Bytes& bytes : {withCount(-1, 0, 0), withCount(2, 1, 0), withCount(1, 1, 3),
+                               withCount(1, 1, TSketchPoint::kPoint)}) {
+        SketchList list(1);
+        ByteReader in(bytes);
+        EXPECT_EQ(ReadSketchList(in, list), kErrCannotOpenFile);
+        EXPECT_EQ(list.size(), 1u);
+    }
 }
 
 TEST(MarkedPointCodec, SeventyEightBytesAndTheLabelKeepsItsTerminator) {
@@ -265,22 +280,6 @@ TEST(SketchCodec, HeadsCarryThePenPointsTheirCoordinates) {
     ByteReader in(put.bytes);
     ASSERT_EQ(ReadSketchList(in, read), kNoError);
     EXPECT_EQ(read, list);
-}
-
-TEST(SketchCodec, DamagedListsAreRefused) {
-    auto withCount = [](int count, std::size_t records, int firstType) {
-        Layout b(4 + records * kSketchPointBytes);
-        b.Put16(0, count), b.Put16(2, count < 0 ? 0xffff : 0);
-        if (records > 0) b.Put16(4 + 20, firstType);
-        return b.bytes;
-    };
-    for (const Bytes& bytes : {withCount(-1, 0, 0), withCount(2, 1, 0), withCount(1, 1, 3),
-                               withCount(1, 1, TSketchPoint::kPoint)}) {
-        SketchList list(1);
-        ByteReader in(bytes);
-        EXPECT_EQ(ReadSketchList(in, list), kErrCannotOpenFile);
-        EXPECT_EQ(list.size(), 1u);
-    }
 }
 
 }  // namespace

@@ -41,10 +41,7 @@ TEST(RecordValidator, RefusesEachDamagedField) {
         {201, [](TExample& e) { e.parent[0] = 3; }, "parent[0]"},
         {201, [](TExample& e) { e.parent[0] = -2; }, "parent[0]"},
         {201, [](TExample& e) { e.parent[1] = 3; }, "parent[1]"},
-        {209,
-         [](TExample& e) {
-             e.derivation = 125, e.parent = {0, 1};
-         },
+        {209, [](TExample& e) { e.derivation = 125, e.parent[0] = 0, e.parent[1] = 1; },
          "parent[1]"},
         {201, [](TExample& e) { e.derivation = 65, e.parent[0] = 0, e.derivationParam = 10; },
          "derivationParam"},
@@ -74,11 +71,7 @@ TEST(RecordValidator, RefusesEachDamagedField) {
         {309, [](TExample& e) { e.word32 = 3; }, "word32"},
         {215, [](TExample& e) { e.letter36 = 129; }, "letter36"},
         {215, [](TExample& e) { e.letter38 = 27; }, "letter38"},
-        {218,
-         [](TExample& e) {
-             e.divisions = {5, 4, 36};
-         },
-         "divisions[1]"},
+        {218, [](TExample& e) { e.divisions[0] = 5, e.divisions[1] = 4; }, "divisions[1]"},
         {219, [](TExample& e) { e.derivationParam = 24; }, "derivationParam"},
         {315, [](TExample& e) { e.letter38 = 27; }, "letter38"},
         {211, [](TExample& e) { e.fieldRows = 0; }, "fieldRows"},
@@ -87,22 +80,12 @@ TEST(RecordValidator, RefusesEachDamagedField) {
         {304, [](TExample& e) { e.slicePoints[0] = 0; }, "slicePoints"},
         {301, [](TExample& e) { e.divisions[0] = 1501; }, "divisions[0]"},
         {302, [](TExample& e) { e.divisions[1] = 0; }, "divisions[1]"},
-        {303,
-         [](TExample& e) {
-             e.divisions = {59, 100, 36};
-         },
-         "divisions[1]"},
-        {307,
-         [](TExample& e) {
-             e.byte56 = 1, e.divisions = {40, 89, 36};
-         },
+        {303, [](TExample& e) { e.divisions[0] = 59, e.divisions[1] = 100; }, "divisions[1]"},
+        {307, [](TExample& e) { e.byte56 = 1, e.divisions[0] = 40, e.divisions[1] = 89; },
          "divisions[1]"},
         {201, [](TExample& e) { e.Text(3) = std::string(256, 'x'); }, "texts"},
         {210, [](TExample& e) { e.trajectories.emplace_back(); }, "trajectories[0].kind"},
-        {201,
-         [](TExample& e) {
-             e.markedPoints.push_back({0, {}, std::string(30, 'p'), 0});
-         },
+        {201, [](TExample& e) { e.markedPoints.emplace_back().label = std::string(30, 'p'); },
          "markedPoints"},
     };
     for (const Case& c : cases) {
@@ -120,12 +103,8 @@ TEST(RecordValidator, AcceptsTheEdgesOfTheLimits) {
     const std::function<void(TExample&)> edges[] = {
         [](TExample& e) { e.density = 0; },
         [](TExample& e) { e.density = -10000; },
-        [](TExample& e) {
-            e.parent = {0, 0};
-        },
-        [](TExample& e) {
-            e.derivation = 125, e.parent = {0, 2};
-        },
+        [](TExample& e) { e.parent[0] = 0, e.parent[1] = 0; },
+        [](TExample& e) { e.derivation = 125, e.parent[0] = 0, e.parent[1] = 2; },
         [](TExample& e) { e.pen.style = 0xffff; },
         [](TExample& e) { e.familySteps = -4000, e.familyLetter = 23; },
         [](TExample& e) { e.byte60 = 1, e.subKind = -23, e.word34 = 1000; },

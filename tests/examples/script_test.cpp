@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,22 +13,20 @@
 #include "core/numbers.h"
 #include "examples/compile.h"
 #include "formula/formula_context.h"
+#include "support/all_near.h"
 
 namespace quorlin::examples {
 namespace {
+
+using quorlin::testing::AllNear;
 
 // A graphing window reduced to what the script touches: the inventory with one label per
 // example, the view, the counters and the formula engine.
 class FakeWindow : public TScriptExecutor {
 public:
     explicit FakeWindow(int dimension = 2) : dimension_(dimension) {
-        view.xLow = -5;
-        view.xHigh = 5;
-        view.yLow = -4;
-        view.yHigh = 4;
-        view.centreX = view.centreY = 0;
-        view.halfWidth = 5;
-        view.halfHeight = 4;
+        view.xLow = -5, view.xHigh = 5, view.yLow = -4, view.yHigh = 4;
+        view.centreX = view.centreY = 0, view.halfWidth = 5, view.halfHeight = 4;
     }
 
     FormulaContext formulas;
@@ -68,8 +65,7 @@ public:
     TExample& AddExample(int kind, long double low, long double high) override {
         TExample& ex = inventory.Entries().emplace_back().example;
         ex.Init(kind, AutomaticColour(counters.examplesCreated), 50);
-        ex.rangeLow[0] = ex.tableLow = low;
-        ex.rangeHigh[0] = ex.tableHigh = high;
+        ex.rangeLow[0] = ex.tableLow = low, ex.rangeHigh[0] = ex.tableHigh = high;
         return ex;
     }
     void CompileExample(int index) override {
@@ -85,28 +81,20 @@ public:
     void AddTrajectory(int index, const TScriptSystemTrajectory& s) override {
         TTrajectory t;
         t.Init(inventory[index].kind, 1, 2, 3, 0, 0, 1);
-        t.startX = s.start.x;
-        t.startY = s.start.y;
-        t.startZ = s.start.z;
-        t.startTime = s.startTime;
-        t.endTime = s.startTime + s.direction * s.duration;
+        t.startX = s.start.x, t.startY = s.start.y, t.startZ = s.start.z;
+        t.startTime = s.startTime, t.endTime = s.startTime + s.direction * s.duration;
         Push(index, std::move(t));
     }
     void AddSlopeTrajectory(int index, const Vec3& start, long double step) override {
         TTrajectory t;
         t.Init(kind::kSlope, -1, -1, -1, 0, 0, 1);
-        t.startX = start.x;
-        t.startY = start.y;
-        t.step = step;
+        t.startX = start.x, t.startY = start.y, t.step = step;
         Push(index, std::move(t));
     }
     void AddRecursionTrajectory(int index, const Vec3& start, int terms) override {
         TTrajectory t;
         t.Init(inventory[index].kind, -1, -1, -1, 0, 0, 1);
-        t.startX = start.x;
-        t.startY = start.y;
-        t.startZ = start.z;
-        t.endTime = terms;
+        t.startX = start.x, t.startY = start.y, t.startZ = start.z, t.endTime = terms;
         Push(index, std::move(t));
     }
     int DefineFunction(std::string_view name, std::string_view body, int args) override {
@@ -133,15 +121,6 @@ struct ScriptCase {
     std::function<void(FakeWindow&)> check;  // after the run
 };
 
-class ScriptTable : public ::testing::TestWithParam<ScriptCase> {};
-
-TEST_P(ScriptTable, Runs) {
-    FakeWindow window(GetParam().dimension);
-    EXPECT_EQ(RunScript(GetParam().script, window), GetParam().result);
-    EXPECT_EQ(window.labels.size(), window.inventory.Entries().size());
-    GetParam().check(window);
-}
-
 void NothingAdded(FakeWindow& w) {
     EXPECT_TRUE(w.inventory.Empty());
 }
@@ -149,106 +128,95 @@ void NothingAdded(FakeWindow& w) {
 void OneParabola(FakeWindow& w) {
     ASSERT_EQ(w.inventory.Count(), 1);
     const TExample& ex = w.inventory[0];
-    EXPECT_EQ(ex.kind, kind::kExplicit);
-    EXPECT_EQ(ex.Text(2), "x^2");
-    EXPECT_EQ(ex.rangeLow[0], -5);
-    EXPECT_EQ(ex.rangeHigh[0], 5);
+    EXPECT_EQ(std::tuple(ex.kind, ex.Text(2), ex.rangeLow[0], ex.rangeHigh[0]),
+              std::tuple(kind::kExplicit, "x^2", -5, 5));
     EXPECT_EQ(w.counters.examplesCreated, 1);
 }
 
 const std::string kLongField(256, 'x');
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ScriptTable,
-    ::testing::Values(
-        ScriptCase{"explicit over the view", "expl2;x^2;", 2, script::kDone, OneParabola},
-        ScriptCase{"blanks line breaks and case ignored", " Expl2 ;\r\n x ^ 2 ;\n", 2,
-                   script::kDone, OneParabola},
-        ScriptCase{"reversed polar range", "POLAR;t;1;0;", 2, script::kNothingToShow, NothingAdded},
-        ScriptCase{"equation without its sign", "IMPL2;x^2+y^2;", 2, script::kCannotUnderstand,
-                   NothingAdded},
-        ScriptCase{"implicit curve", "IMPL2;x^2+y^2=1;", 2, script::kDone,
-                   [](FakeWindow& w) {
-                       EXPECT_EQ(w.inventory[0].Text(5), "x^2+y^2=1");
-                       EXPECT_EQ(w.inventory[0].Text(3), "1-(x^2+y^2)");
-                   }},
-        ScriptCase{"trajectories both ways", "DEQ2T;y;-x;TRAJ;0;1;0;0;5;", 2, script::kDone,
-                   [](FakeWindow& w) {
-                       const auto& list = w.inventory[0].trajectories;
-                       ASSERT_EQ(list.size(), 2u);
-                       for (const TTrajectory& t : list) {
-                           EXPECT_EQ(t.startX, 1);
-                           EXPECT_EQ(t.startY, 0);
-                           EXPECT_EQ(std::abs(t.endTime), Unbounded());
-                       }
-                       EXPECT_NE(list[0].endTime, list[1].endTime);
-                   }},
-        ScriptCase{"unknown field finishes the example, LOCK still applies",
-                   "EXPL2;x;FOO;LOCK;0;pi;", 2, script::kDone,
-                   [](FakeWindow& w) {
-                       const TExample& ex = w.inventory[0];
-                       EXPECT_EQ(ex.lockInterval, 1);
-                       EXPECT_NEAR(static_cast<double>(ex.rangeHigh[0]), 3.14159265358979, 1e-12);
-                       EXPECT_EQ(ex.Text(7), "0;pi");  // compiling and reloading keep it
-                       EXPECT_EQ(w.compiled, std::vector<int>{0});
-                   }},
-        ScriptCase{"periodic interval kept as range text", "EXPL2;x;PER;1;3;", 2, script::kDone,
-                   [](FakeWindow& w) {
-                       const TExample& ex = w.inventory[0];
-                       EXPECT_EQ(ex.periodic, 1);
-                       EXPECT_EQ(ex.NumberAt(351), 2);
-                       EXPECT_EQ(ex.Text(7), "1;3");
-                   }},
-        ScriptCase{"only a value", "VALUE;a;2;", 2, script::kNothingToShow,
-                   [](FakeWindow& w) { EXPECT_EQ(w.formulas.Var(1), 2); }},
-        ScriptCase{"Lagrange with one point", "LAGRANGE;1;0;0;", 2, script::kNothingToShow,
-                   NothingAdded},
-        ScriptCase{"Lagrange through two points", "LAGRANGE;2;0;0;1;1;", 2, script::kDone,
-                   [](FakeWindow& w) {
-                       const TExample& ex = w.inventory[0];
-                       EXPECT_TRUE(ex.IsLagrangeExplicit());
-                       EXPECT_EQ(ex.Text(2), "y = Polynomial1(x)");
-                       EXPECT_EQ(ex.points[1].x, 1);
-                       EXPECT_EQ(w.counters.examplesCreated, 2);
-                   }},
-        ScriptCase{"trailing field without its semicolon", "EXPL2;x;LOCK", 2, script::kDone,
-                   [](FakeWindow& w) { EXPECT_EQ(w.inventory[0].lockInterval, 0); }},
-        ScriptCase{"field over 255 characters", "EXPL2;x;EXPL2;" + kLongField + ";", 2,
-                   script::kCannotUnderstand, NothingAdded},
-        ScriptCase{"keyword of the other dimension", "EXPL2;x;EXPL3;x*y;0;1;0;1;", 2,
-                   script::kCannotUnderstand, NothingAdded},
-        ScriptCase{"text that does not parse", "PARAM2;cos(t;sin(t);0;1;", 2,
-                   script::kNothingToShow, NothingAdded},
-        ScriptCase{"complex point keeps z as its first text", "POINTZ;3;", 2, script::kDone,
-                   [](FakeWindow& w) {
-                       EXPECT_EQ(w.inventory[0].Text(1), "3");
-                       EXPECT_EQ(w.inventory[0].byte55, 1);
-                   }},
-        ScriptCase{"spherical surface gets its Cartesian texts", "SURFSPH;2;0;1;0;2;", 3,
-                   script::kDone,
-                   [](FakeWindow& w) {
-                       const TExample& ex = w.inventory[0];
-                       EXPECT_EQ(ex.Text(1), "(2)sin(u)cos(t)");
-                       EXPECT_EQ(ex.Text(3), "(2)cos(u)");
-                       EXPECT_EQ(ex.Text(4), "2");
-                       EXPECT_EQ(ex.rangeHigh[1], 2);
-                   }},
-        ScriptCase{"centre and width", "CENWID;1;2;4;EXPL2;x;", 2, script::kDone,
-                   [](FakeWindow& w) {
-                       EXPECT_EQ(w.inventory[0].rangeLow[0], -1);
-                       EXPECT_EQ(w.inventory[0].rangeHigh[0], 3);
-                   }},
-        ScriptCase{"user function used by a later text", "DEFINE1;dbl;2*x;EXPL2;dbl(x);", 2,
-                   script::kDone,
-                   [](FakeWindow& w) { EXPECT_EQ(w.inventory[0].Text(2), "dbl(x)"); }},
-        ScriptCase{"colour outside the palette", "EXPL2;x;COLOR;61;", 2, script::kCannotUnderstand,
-                   NothingAdded}),
-    [](const auto& info) {
-        std::string name = info.param.what;
-        for (char& c : name)
-            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-        return name;
-    });
+TEST(Script, AddsWhatItDescribesAndRefusesWhatItCannotRead) {
+    const ScriptCase cases[] = {
+        {"explicit over the view", "expl2;x^2;", 2, script::kDone, OneParabola},
+        {"blanks line breaks and case ignored", " Expl2 ;\r\n x ^ 2 ;\n", 2, script::kDone,
+         OneParabola},
+        {"reversed polar range", "POLAR;t;1;0;", 2, script::kNothingToShow, NothingAdded},
+        {"equation without its sign", "IMPL2;x^2+y^2;", 2, script::kCannotUnderstand, NothingAdded},
+        {"implicit curve", "IMPL2;x^2+y^2=1;", 2, script::kDone,
+         [](FakeWindow& w) {
+             EXPECT_EQ(std::tuple(w.inventory[0].Text(5), w.inventory[0].Text(3)),
+                       std::tuple("x^2+y^2=1", "1-(x^2+y^2)"));
+         }},
+        {"trajectories both ways", "DEQ2T;y;-x;TRAJ;0;1;0;0;5;", 2, script::kDone,
+         [](FakeWindow& w) {
+             const auto& list = w.inventory[0].trajectories;
+             ASSERT_EQ(list.size(), 2u);
+             for (const TTrajectory& t : list)
+                 EXPECT_EQ(std::tuple(t.startX, t.startY, std::abs(t.endTime)),
+                           std::tuple(1, 0, Unbounded()));
+             EXPECT_NE(list[0].endTime, list[1].endTime);
+         }},
+        {"unknown field finishes the example, LOCK still applies", "EXPL2;x;FOO;LOCK;0;pi;", 2,
+         script::kDone,
+         [](FakeWindow& w) {
+             const TExample& ex = w.inventory[0];
+             EXPECT_EQ(ex.lockInterval, 1);
+             EXPECT_NEAR(static_cast<double>(ex.rangeHigh[0]), 3.14159265358979, 1e-12);
+             EXPECT_EQ(ex.Text(7), "0;pi");  // compiling and reloading keep it
+             EXPECT_EQ(w.compiled, std::vector<int>{0});
+         }},
+        {"periodic interval kept as range text", "EXPL2;x;PER;1;3;", 2, script::kDone,
+         [](FakeWindow& w) {
+             const TExample& ex = w.inventory[0];
+             EXPECT_EQ(std::tuple(ex.periodic, ex.NumberAt(351), ex.Text(7)),
+                       std::tuple(1, 2, "1;3"));
+         }},
+        {"only a value", "VALUE;a;2;", 2, script::kNothingToShow,
+         [](FakeWindow& w) { EXPECT_EQ(w.formulas.Var(1), 2); }},
+        {"Lagrange with one point", "LAGRANGE;1;0;0;", 2, script::kNothingToShow, NothingAdded},
+        {"Lagrange through two points", "LAGRANGE;2;0;0;1;1;", 2, script::kDone,
+         [](FakeWindow& w) {
+             const TExample& ex = w.inventory[0];
+             EXPECT_TRUE(ex.IsLagrangeExplicit());
+             EXPECT_EQ(std::tuple(ex.Text(2), ex.points[1].x, w.counters.examplesCreated),
+                       std::tuple("y = Polynomial1(x)", 1, 2));
+         }},
+        {"trailing field without its semicolon", "EXPL2;x;LOCK", 2, script::kDone,
+         [](FakeWindow& w) { EXPECT_EQ(w.inventory[0].lockInterval, 0); }},
+        {"field over 255 characters", "EXPL2;x;EXPL2;" + kLongField + ";", 2,
+         script::kCannotUnderstand, NothingAdded},
+        {"keyword of the other dimension", "EXPL2;x;EXPL3;x*y;0;1;0;1;", 2,
+         script::kCannotUnderstand, NothingAdded},
+        {"text that does not parse", "PARAM2;cos(t;sin(t);0;1;", 2, script::kNothingToShow,
+         NothingAdded},
+        {"complex point keeps z as its first text", "POINTZ;3;", 2, script::kDone,
+         [](FakeWindow& w) {
+             EXPECT_EQ(std::tuple(w.inventory[0].Text(1), w.inventory[0].byte55),
+                       std::tuple("3", 1));
+         }},
+        {"spherical surface gets its Cartesian texts", "SURFSPH;2;0;1;0;2;", 3, script::kDone,
+         [](FakeWindow& w) {
+             const TExample& ex = w.inventory[0];
+             EXPECT_EQ(std::tuple(ex.Text(1), ex.Text(3), ex.Text(4), ex.rangeHigh[1]),
+                       std::tuple("(2)sin(u)cos(t)", "(2)cos(u)", "2", 2));
+         }},
+        {"centre and width", "CENWID;1;2;4;EXPL2;x;", 2, script::kDone,
+         [](FakeWindow& w) {
+             EXPECT_EQ(std::tuple(w.inventory[0].rangeLow[0], w.inventory[0].rangeHigh[0]),
+                       std::tuple(-1, 3));
+         }},
+        {"user function used by a later text", "DEFINE1;dbl;2*x;EXPL2;dbl(x);", 2, script::kDone,
+         [](FakeWindow& w) { EXPECT_EQ(w.inventory[0].Text(2), "dbl(x)"); }},
+        {"colour outside the palette", "EXPL2;x;COLOR;61;", 2, script::kCannotUnderstand,
+         NothingAdded}};
+    for (const ScriptCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeWindow window(c.dimension);
+        EXPECT_EQ(RunScript(c.script, window), c.result);
+        EXPECT_EQ(window.labels.size(), window.inventory.Entries().size());
+        c.check(window);
+    }
+}
 
 TEST(Script, AbortRestoresInventoryLabelsViewCountersAndTheChangedExample) {
     FakeWindow window;
@@ -265,9 +233,8 @@ TEST(Script, AbortRestoresInventoryLabelsViewCountersAndTheChangedExample) {
     EXPECT_EQ(result, script::kCannotUnderstand);
     ASSERT_EQ(window.inventory.Count(), 1);
     const TExample& ex = window.inventory[0];
-    EXPECT_EQ(ex.lockInterval, 0);
-    EXPECT_EQ(ex.Text(7), "");
-    EXPECT_EQ(ex.pen.colour, window.AutomaticColour(0));
+    EXPECT_EQ(std::tuple(ex.lockInterval, ex.Text(7), ex.pen.colour),
+              std::tuple(0, "", window.AutomaticColour(0)));
     EXPECT_EQ(window.labels, std::vector<int>{0});
     EXPECT_EQ(window.view, view);
     EXPECT_EQ(window.counters, (TScriptCounters{4, 1}));
@@ -286,8 +253,7 @@ TEST(Script, RangesSurviveCompilationAndAReload) {
         ASSERT_EQ(RunScript(c.script, window), script::kDone) << c.script;
         TExample& ex = window.inventory[0];
         for (int pass = 0; pass < 2; ++pass) {  // as pasted, then compiled again from the texts
-            EXPECT_NEAR(static_cast<double>(ex.rangeLow[0]), static_cast<double>(c.low), 1e-15);
-            EXPECT_NEAR(static_cast<double>(ex.rangeHigh[0]), static_cast<double>(c.high), 1e-15);
+            EXPECT_TRUE(AllNear({ex.rangeLow[0], ex.rangeHigh[0]}, {c.low, c.high}, 1e-15L));
             ex.rangeLow[0] = ex.rangeHigh[0] = 7;
             window.compiler.CompileExample(0);
         }

@@ -1,3 +1,5 @@
+// The trajectory record and the numeric helpers of the examples: number scanning, matrix
+// inversion, frusta of revolution, merged value lists and the index sort.
 #include "examples/trajectory.h"
 
 #include <gtest/gtest.h>
@@ -10,9 +12,12 @@
 #include <string>
 
 #include "core/errors.h"
+#include "support/all_near.h"
 
 namespace quorlin::examples {
 namespace {
+
+using quorlin::testing::AllNear;
 
 TEST(TrajectoryRecord, StartCoordinateFollowsTheFirstOptionWord) {
     TTrajectory t;
@@ -46,7 +51,7 @@ TEST(TrajectoryRecord, ListCopyKeepsOrderWithOwnTextsAndTrees) {
     }
 }
 
-TEST(ScanNumbers, TokensAndSeparators) {
+TEST(ScanNumbers, TokensAndSeparatorsUpTo128Numbers) {
     const struct {
         const char* text;
         std::vector<long double> numbers;
@@ -57,17 +62,14 @@ TEST(ScanNumbers, TokensAndSeparators) {
         {"12.", {12}},
     };
     for (const auto& c : cases) EXPECT_EQ(ScanNumbers(c.text), c.numbers) << c.text;
-}
-
-TEST(ScanNumbers, StopsAt128) {
-    std::string text;
+    std::string text;  // at most 128 numbers are read
     for (int i = 0; i < 200; ++i) text += std::to_string(i) + " ";
     const auto numbers = ScanNumbers(text);
     ASSERT_EQ(numbers.size(), 128u);
     EXPECT_EQ(numbers.back(), 127);
 }
 
-TEST(InvertMatrix, InverseDeterminantAndSingular) {
+TEST(InvertMatrix, InverseDeterminantAndSingularAndTheIdentity) {
     const struct {
         std::vector<long double> m;
         int error;
@@ -90,9 +92,7 @@ TEST(InvertMatrix, InverseDeterminantAndSingular) {
             EXPECT_EQ(inverse, c.inverse);
         }
     }
-}
-
-TEST(InvertMatrix, ThreeByThreeTimesItsInverseIsTheIdentity) {
+    // Three by three times its inverse is the identity.
     const std::vector<long double> m{0, 2, -1, 2, -1, 0, -1, 0, 2};  // needs a row swap
     std::vector<long double> inv(9);
     long double det = 0;
@@ -108,12 +108,13 @@ TEST(InvertMatrix, ThreeByThreeTimesItsInverseIsTheIdentity) {
 
 TEST(FrustumOfRevolution, CylinderAndDegenerateAxis) {
     // Segment y = 2 from x = 1 to x = 4 about the x-axis (0x + 1y = 0): r = 2, L = 3.
-    const auto [area, volume] = FrustumOfRevolution(1, 2, 4, 2, 0, 1, 0);
-    EXPECT_NEAR(static_cast<double>(area), 2 * std::numbers::pi * 2 * 3, 1e-12);
-    EXPECT_NEAR(static_cast<double>(volume), std::numbers::pi * 4 * 3, 1e-12);
     // A scaled axis equation describes the same axis.
+    const auto [area, volume] = FrustumOfRevolution(1, 2, 4, 2, 0, 1, 0);
     const auto scaled = FrustumOfRevolution(1, 2, 4, 2, 0, 5, 0);
-    EXPECT_NEAR(static_cast<double>(scaled.first), static_cast<double>(area), 1e-12);
+    EXPECT_TRUE(AllNear({area, volume, scaled.first},
+                        {2 * std::numbers::pi_v<long double> * 2 * 3,
+                         std::numbers::pi_v<long double> * 4 * 3, area},
+                        1e-12L));
     EXPECT_EQ(FrustumOfRevolution(1, 2, 4, 2, 0, 0, 3), std::make_pair(0.0L, 0.0L));
 }
 
@@ -132,7 +133,7 @@ TEST(MergeSortedValues, DropsNearDuplicates) {
     }
 }
 
-TEST(IndexSort, OrdersAndPutsNaNLast) {
+TEST(IndexSort, OrdersPutsNaNLastAndAgreesWithSorting) {
     const long double nan = std::numeric_limits<long double>::quiet_NaN();
     const struct {
         std::vector<long double> values;
@@ -163,9 +164,7 @@ TEST(IndexSort, OrdersAndPutsNaNLast) {
                 EXPECT_EQ(v, c.sorted[i]) << i;
         }
     }
-}
-
-TEST(IndexSort, AgreesWithSortingOnManyLists) {
+    // It agrees with sorting on many lists.
     for (int seed = 1; seed < 200; ++seed) {
         std::vector<long double> values;
         for (int i = 0; i < seed % 37; ++i) values.push_back((seed * 7919 + i * 104729) % 13);

@@ -1,13 +1,15 @@
 // The coordinate system drawn into an off-screen image and checked at probe pixels: the axes in
 // their colour, grid lines where the quadrants ask for them, numbers under the ticks, and
-// nothing outside the drawing area.
+// nothing outside the drawing area; the scale numbers with the boxes they cover, and their texts.
 #include <QImage>
+
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "canvas/axes_painter.h"
 #include "text_recorder.h"
@@ -15,8 +17,7 @@
 namespace quorlin::canvas {
 namespace {
 
-const QColor kAxis(0, 0, 200);
-const QColor kGrid(200, 0, 0);
+const QColor kAxis(0, 0, 200), kGrid(200, 0, 0), kWhite(Qt::white);
 
 class AxesRender : public ::testing::Test {
 protected:
@@ -39,8 +40,17 @@ protected:
         const bool ok = TickIndexRange(frame, axes, false, range) == 0;
         DrawCoordinateSystem(prim, axes, look, range, ok);
     }
-    QColor At(long double x, long double y) const {
-        return image.pixelColor(frame.XToScreen(x), frame.YToScreen(y));
+    // Whether each world point shows its colour; names the first that does not.
+    ::testing::AssertionResult Colours(
+        std::initializer_list<std::tuple<long double, long double, QColor>> probes) const {
+        for (const auto& [x, y, colour] : probes) {
+            const QColor at = image.pixelColor(frame.XToScreen(x), frame.YToScreen(y));
+            if (at != colour)
+                return ::testing::AssertionFailure()
+                       << "(" << static_cast<double>(x) << ", " << static_cast<double>(y) << ") is "
+                       << at.name().toStdString();
+        }
+        return ::testing::AssertionSuccess();
     }
     // Whether some pixel of the colour lies in the rectangle of pixels.
     bool Has(const QColor& colour, int left, int top, int right, int bottom) const {
@@ -59,28 +69,24 @@ protected:
 TEST_F(AxesRender, AxesTicksNumbersAndGridInTheirPlaces) {
     axes.gridFlags = kGridRectangular | kGridQuadrantI;
     Draw();
-    // Both axes.
-    EXPECT_EQ(At(0, 2.5L), kAxis);
-    EXPECT_EQ(At(-3.3L, 0), kAxis);
-    // Grid lines at x = 1 and y = 2 in quadrant I, none in quadrant II.
-    EXPECT_EQ(At(1, 2.5L), kGrid);
-    EXPECT_EQ(At(3.5L, 2), kGrid);
-    EXPECT_EQ(At(-1, 2.5L), QColor(Qt::white));
-    EXPECT_EQ(At(-3.5L, 2), QColor(Qt::white));
-    // A tick across the x axis at x = 2, a few pixels below the axis.
+    // Both axes; grid lines at x = 1 and y = 2 in quadrant I, none in quadrant II.
+    EXPECT_TRUE(Colours({{0, 2.5L, kAxis},
+                         {-3.3L, 0, kAxis},
+                         {1, 2.5L, kGrid},
+                         {3.5L, 2, kGrid},
+                         {-1, 2.5L, kWhite},
+                         {-3.5L, 2, kWhite}}));
+    // A tick across the x axis at x = 2, a few pixels below the axis, and its number under it.
     const int tx = frame.XToScreen(2), ty = frame.YToScreen(0);
     EXPECT_EQ(image.pixelColor(tx, ty + 3), kAxis);
-    EXPECT_EQ(image.pixelColor(tx + 20, ty + 3), QColor(Qt::white));
-    // The number under that tick.
+    EXPECT_EQ(image.pixelColor(tx + 20, ty + 3), kWhite);
     EXPECT_TRUE(Has(kAxis, tx - 6, ty + 7, tx + 7, ty + 24));
     // Nothing outside the drawing area.
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const bool inside = x >= 20 && x < 421 && y >= 20 && y < 421;
-            if (!inside) {
-                ASSERT_EQ(image.pixelColor(x, y), QColor(Qt::white)) << x << "," << y;
+        for (int x = 0; x < image.width(); ++x)
+            if (x < 20 || x >= 421 || y < 20 || y >= 421) {
+                ASSERT_EQ(image.pixelColor(x, y), kWhite) << x << "," << y;
             }
-        }
 }
 
 TEST_F(AxesRender, TheCallersClipStaysInForce) {
@@ -94,10 +100,9 @@ TEST_F(AxesRender, TheCallersClipStaysInForce) {
         prim.SetPen(kGrid, 1, kStyleSolid);
         prim.ScreenSegment({0, 30}, {440, 30});
     }
-    EXPECT_EQ(At(-3, 0), kAxis);
-    EXPECT_EQ(At(3, 0), QColor(Qt::white));
+    EXPECT_TRUE(Colours({{-3, 0, kAxis}, {3, 0, kWhite}}));
     EXPECT_EQ(image.pixelColor(100, 30), kGrid);
-    EXPECT_EQ(image.pixelColor(300, 30), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(300, 30), kWhite);
 }
 
 TEST_F(AxesRender, PolarRayAndNumbersOnTheBorder) {
@@ -106,9 +111,7 @@ TEST_F(AxesRender, PolarRayAndNumbersOnTheBorder) {
     axes.labels = false;
     axes.arrows = false;
     Draw();
-    EXPECT_EQ(At(3, 0), kAxis);
-    EXPECT_EQ(At(-3, 0), QColor(Qt::white));
-    EXPECT_EQ(At(0, 2.5L), QColor(Qt::white));
+    EXPECT_TRUE(Colours({{3, 0, kAxis}, {-3, 0, kWhite}, {0, 2.5L, kWhite}}));
     // The number of x = 2 stands on the bottom edge, not under the axis.
     const int x = frame.XToScreen(2), y = frame.YToScreen(0);
     EXPECT_TRUE(Has(kAxis, x - 6, 405, x + 7, 421));
@@ -119,8 +122,7 @@ TEST_F(AxesRender, DottedGridAndNoAxes) {
     axes.axesShown = false;
     axes.gridFlags = kGridRectangular | kGridQuadrants;
     Draw();
-    EXPECT_EQ(At(0, 2.5L), kGrid);  // the grid line where the axis would be
-    EXPECT_EQ(At(-2, -3.3L), kGrid);
+    EXPECT_TRUE(Colours({{0, 2.5L, kGrid}, {-2, -3.3L, kGrid}}));  // a grid line on the axis
     axes.gridFlags |= kGridDotted;
     image.fill(Qt::white);
     Draw();
@@ -137,11 +139,9 @@ TEST_F(AxesRender, PolarGridCirclesAndRays) {
     axes.gridFlags = kGridPolar;
     axes.polarSectors = 8;
     Draw();
-    EXPECT_EQ(At(0, 3), kGrid);  // a ray up and the circle of radius 3
-    EXPECT_EQ(At(2.5L, 0), kGrid);
     const long double r = 2 / std::sqrt(2.0L);  // on the 45 degree ray
-    EXPECT_EQ(At(r, r), kGrid);
-    EXPECT_EQ(At(1.5L, 0.4L), QColor(Qt::white));
+    // A ray up, the circle of radius 3, the circle of radius 2.5 and the 45 degree ray.
+    EXPECT_TRUE(Colours({{0, 3, kGrid}, {2.5L, 0, kGrid}, {r, r, kGrid}, {1.5L, 0.4L, kWhite}}));
 }
 
 TEST_F(AxesRender, FarViewDrawsNoAxesAndNoStrayLines) {
@@ -157,14 +157,12 @@ TEST_F(AxesRender, LogarithmicAxesAlongTheEdges) {
     frame.SetLogCorners(0.01L, 100, -5, 5);  // exponents -2..2 across
     axes.dots = true;
     Draw();
-    const int bottom = 420, decade = frame.XToScreen(0);
+    const int bottom = 420, decade = frame.XToScreen(0), two = frame.XToScreen(std::log10(2.0L));
     EXPECT_EQ(image.pixelColor(decade, bottom - axes.tickLength + 1), kAxis);  // long tick
-    const int two = frame.XToScreen(std::log10(2.0L));
     EXPECT_EQ(image.pixelColor(two, bottom - axes.minorTickLength + 1), kAxis);
-    EXPECT_EQ(image.pixelColor(two, bottom - axes.tickLength + 1), QColor(Qt::white));
-    EXPECT_EQ(image.pixelColor(20, 100), kAxis);  // the y axis on the left edge
-    EXPECT_EQ(image.pixelColor(frame.XToScreen(1), frame.YToScreen(3)), kAxis);  // a dot
-    EXPECT_EQ(image.pixelColor(frame.XToScreen(0.5L), frame.YToScreen(3)), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(two, bottom - axes.tickLength + 1), kWhite);
+    EXPECT_EQ(image.pixelColor(20, 100), kAxis);               // the y axis on the left edge
+    EXPECT_TRUE(Colours({{1, 3, kAxis}, {0.5L, 3, kWhite}}));  // a dot
 }
 
 // The scale numbers a view draws on a 401 x 401 area, with the boxes they cover.
@@ -184,24 +182,19 @@ std::vector<testing::DrawnText> NumbersDrawn(TViewFrame frame, TAxesSettings axe
     return device.Texts();
 }
 
-std::vector<std::string> Labels(const std::vector<testing::DrawnText>& texts) {
-    std::vector<std::string> labels;
-    for (const auto& t : texts) labels.push_back(t.text.toStdString());
-    return labels;
-}
-
 // A number cut by the border reads as another number ("-5" as "5", "0.01" as "01"), and
 // numbers on top of each other read as none: each is drawn whole and apart, or not at all.
 TEST(ScaleNumbers, AreDrawnWholeInsideTheAreaAndApart) {
-    struct Case {
+    const struct {
         const char* name;
-        int logMode;
-        int places;
+        int logMode, places;
         bool border;
-    };
-    for (const Case c : {Case{"linear", kLogNone, 0, false}, Case{"places", kLogNone, 3, false},
-                         Case{"border", kLogNone, 0, true}, Case{"logarithmic", kLogBoth, 0, false},
-                         Case{"log x", kLogX, 0, true}}) {
+    } cases[] = {{"linear", kLogNone, 0, false},
+                 {"places", kLogNone, 3, false},
+                 {"border", kLogNone, 0, true},
+                 {"logarithmic", kLogBoth, 0, false},
+                 {"log x", kLogX, 0, true}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TViewFrame frame;  // -5..5 both ways
         TAxesSettings axes;
@@ -222,69 +215,63 @@ TEST(ScaleNumbers, AreDrawnWholeInsideTheAreaAndApart) {
 }
 
 // Numbers a thousand digits wide would not fit their place: the axis takes the power-of-ten
-// form instead.
-TEST(ScaleNumbers, AHugeViewIsNumberedInPowersOfTen) {
+// form instead. A view far from the origin shows neither axis; their numbers stand on the
+// border instead of leaving the picture blank.
+TEST(ScaleNumbers, HugeViewsInPowersOfTenAndFarViewsOnTheBorder) {
     TViewFrame frame;
     frame.SetView(0, 0, 5e299L, 0, false);
-    const auto texts = NumbersDrawn(frame, TAxesSettings{});
+    auto texts = NumbersDrawn(frame, TAxesSettings{});
     ASSERT_GE(texts.size(), 8u);
     for (const auto& t : texts) {
         EXPECT_TRUE(t.text.contains("10^299")) << t.text.toStdString();
         EXPECT_LT(t.box.width(), 100);
     }
-}
-
-// A view far from the origin shows neither axis; their numbers stand on the border instead of
-// leaving the picture blank.
-TEST(ScaleNumbers, AxesOutOfTheViewLeaveTheirNumbersOnTheBorder) {
-    TViewFrame frame;
     frame.SetView(1000, -1000, 5, 0, false);
-    const auto texts = NumbersDrawn(frame, TAxesSettings{});
-    const auto labels = Labels(texts);
+    texts = NumbersDrawn(frame, TAxesSettings{});
     ASSERT_GE(texts.size(), 10u);
-    EXPECT_NE(std::ranges::find(labels, "1002"), labels.end());
-    EXPECT_NE(std::ranges::find(labels, "-998"), labels.end());
+    for (const char* label : {"1002", "-998"})
+        EXPECT_TRUE(std::ranges::any_of(texts, [&](const auto& t) { return t.text == label; }))
+            << label;
     for (const auto& t : texts)  // along the bottom edge or the left edge
         EXPECT_TRUE(t.box.bottom() > 380 || t.box.left() < 20) << t.text.toStdString();
 }
 
-TEST(ScaleNumbers, PowerOfTenForms) {
+TEST(ScaleNumbers, PowerOfTenFormsPlacesSuffixAndPi) {
     const struct {
         long double value, step;
         int places;
         QString text;
-    } cases[] = {
-        {3e300L, 1e299L, 0, QString("3") + QChar(0xB7) + "10^300"},
-        {1e300L, 1e299L, 0, "10^300"},
-        {-1e300L, 1e299L, 0, "-10^300"},
-        {-2.5e-7L, 1e-8L, 0, QString("-2.5") + QChar(0xB7) + "10^-7"},
-        {4.25e6L, 2.5e5L, 0, QString("4.25") + QChar(0xB7) + "10^6"},
-        {999999, 1, 0, QString("9.99999") + QChar(0xB7) + "10^5"},
-        {9.9999e5L, 1e3L, 0, "10^6"},  // the mantissa rounds up to the next power
-        {30, 10, 10, QString("3") + QChar(0xB7) + "10^1" + QChar(176)},
-        {0, 1e299L, 0, "0"},
-    };
-    for (const auto& c : cases)
+    } powers[] = {{3e300L, 1e299L, 0, QStringLiteral("3\u00B710^300")},
+                  {1e300L, 1e299L, 0, "10^300"},
+                  {-1e300L, 1e299L, 0, "-10^300"},
+                  {-2.5e-7L, 1e-8L, 0, QStringLiteral("-2.5\u00B710^-7")},
+                  {4.25e6L, 2.5e5L, 0, QStringLiteral("4.25\u00B710^6")},
+                  {999999, 1, 0, QStringLiteral("9.99999\u00B710^5")},
+                  {9.9999e5L, 1e3L, 0, "10^6"},  // the mantissa rounds up to the next power
+                  {30, 10, 10, QStringLiteral("3\u00B710^1\u00B0")},
+                  {0, 1e299L, 0, "0"}};
+    for (const auto& c : powers)
         EXPECT_EQ(FormatScalePower(c.value, c.step, c.places, 176), c.text)
             << static_cast<double>(c.value);
-}
+    constexpr long double kPi = 3.14159265358979323846L;
+    const struct {
+        long double value;
+        int places;
+        bool pi;
+        QString text;
+    } numbers[] = {{2.5L, 2, false, "2.50"},
+                   {30, 10, false, QStringLiteral("30\u00B0")},
+                   {kPi / 2, 0, true, QStringLiteral("\u03C0/2")},
+                   {-3 * kPi / 4, 0, true, QStringLiteral("-3\u03C0/4")},
+                   {1, 1, true, "1.0"}};  // not a multiple of pi
+    for (const auto& c : numbers)
+        EXPECT_EQ(FormatScaleNumber(c.value, c.places, 176, c.pi), c.text) << c.text.toStdString();
 
-TEST(TextBoxes, AnchoredCentredAboveAndBelow) {
     const QPoint anchor(100, 50);
     const QSize extent(40, 12);
     EXPECT_EQ(LayoutTextBox(anchor, extent, kAnchorCentre), (platform::PixelRect{80, 44, 120, 56}));
     EXPECT_EQ(LayoutTextBox(anchor, extent, kAnchorAbove), (platform::PixelRect{80, 38, 120, 50}));
     EXPECT_EQ(LayoutTextBox(anchor, extent, kAnchorBelow), (platform::PixelRect{80, 50, 120, 62}));
-}
-
-TEST(ScaleNumbers, PlacesSuffixAndPi) {
-    EXPECT_EQ(FormatScaleNumber(2.5L, 2, 176, false), "2.50");
-    EXPECT_EQ(FormatScaleNumber(30, 10, 176, false), QString("30") + QChar(176));
-    EXPECT_EQ(FormatScaleNumber(3.14159265358979323846L / 2, 0, 176, true),
-              QString(QChar(0x03C0)) + "/2");
-    EXPECT_EQ(FormatScaleNumber(-3 * 3.14159265358979323846L / 4, 0, 176, true),
-              QString("-3") + QChar(0x03C0) + "/4");
-    EXPECT_EQ(FormatScaleNumber(1, 1, 176, true), "1.0");  // not a multiple of pi
 }
 
 TEST(ScaleNumbers, TicksNumberEveryFrequencyThOneButNotTheOrigin) {

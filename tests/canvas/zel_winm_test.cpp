@@ -1,13 +1,18 @@
 // The metafile level of a graphing window: an exported ".emf" file read by an independent
 // converter, the high-resolution variant, pasting that file back as a picture that draws,
-// the picture dialog's buttons and checks, and dragging a picture.
-#include <QFile>
+// the picture dialog's buttons and checks, dragging a picture; and the window printed to a PDF
+// page read back with pdftotext, where the diagram fills the printable width, its numbers and
+// letters grow with it, and the text overlays come along.
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "canvas/meta_dialog.h"
+#include "canvas/text_dialog.h"
 #include "canvas/zel_winm.h"
 #include "fake_export_host.h"
 #include "mouse_event.h"
@@ -15,6 +20,7 @@
 #include "platform/clipboard.h"
 #include "platform/common_dialogs.h"
 #include "platform/emf_mime.h"
+#include "platform/printing.h"
 #include "resources/command_ids.h"
 
 namespace quorlin::canvas {
@@ -62,16 +68,12 @@ protected:
         win.SetMouseMode(cmd::kMousePaste);
         win.MouseDown(Mouse(MouseButton::Right, p));
     }
-    QColor PixelOfPicture(QPoint p) {
-        win.InvalidateImage(ImageLayer::Picture);
-        win.RenderImage(ImageLayer::Picture);
-        return win.Image(ImageLayer::Picture).pixelColor(p);
-    }
     void PasteFile(const QString& path, QPoint at) {
         const auto picture = platform::EmfPicture::FromFile(path);
         ASSERT_TRUE(picture);
         clipboard.SetMimeData(platform::PictureToMimeData(*picture));
         RightClick(at);
+        ASSERT_FALSE(win.Pictures().empty());
     }
 
     QTemporaryDir dir;
@@ -109,70 +111,53 @@ TEST_F(PictureWindowTest, HighResolutionKeepsTheFrameAndMultipliesThePixels) {
     EXPECT_EQ(win.Output().highResolutionFactor, 1);  // back to the screen afterwards
 }
 
-TEST_F(PictureWindowTest, PastedMetafileDrawsWhereItWasPasted) {
+// The 400-pixel picture is shrunk into the 300 pixels right of and below the click, and shows
+// the diagram it was made from: the red quarter and the white rest, to within a pixel at their
+// edges, and nothing left of the click.
+TEST_F(PictureWindowTest, APastedPictureShowsTheDiagramWhereItWasPasted) {
     PasteFile(ExportEmf(QStringLiteral("p.emf")), {100, 100});
-    ASSERT_EQ(win.Pictures().size(), 1u);
     const TPastedPicture& p = win.Pictures()[0];
     EXPECT_TRUE(p.transparent);
     EXPECT_EQ(p.anchor, -1);
-    // The 400-pixel picture is shrunk into the 300 pixels right of and below the click.
     const platform::PixelRect r = win.WorldRectToScreen(p.rect);
     EXPECT_NEAR(r.left, 100, 1);
     EXPECT_NEAR(r.Width(), 300, 2);
     EXPECT_NEAR(r.Height(), 300, 2);
-    EXPECT_EQ(PixelOfPicture({130, 130}), QColor(Qt::red));
-    EXPECT_NE(PixelOfPicture({350, 350}), QColor(Qt::red));
-    EXPECT_NE(PixelOfPicture({50, 50}), QColor(Qt::red));  // nothing left of the click
-}
-
-TEST_F(PictureWindowTest, APastedPictureShowsTheDiagramItWasMadeFrom) {
-    PasteFile(ExportEmf(QStringLiteral("same.emf")), {0, 0});
-    ASSERT_EQ(win.Pictures().size(), 1u);
     win.InvalidateImage(ImageLayer::Picture);
     win.RenderImage(ImageLayer::Picture);
     const QImage image = win.Image(ImageLayer::Picture).convertToFormat(QImage::Format_RGB32);
-    const platform::PixelRect r = win.WorldRectToScreen(win.Pictures()[0].rect);
-    // The red quarter and the white rest, to within a pixel at their edges.
     int wrong = 0;
-    for (int y = r.top; y < r.bottom; ++y) {
+    for (int y = r.top; y < r.bottom; ++y)
         for (int x = r.left; x < r.right; ++x) {
             const bool red = x < r.left + r.Width() / 2 && y < r.top + r.Height() / 2;
             wrong += image.pixelColor(x, y) != (red ? QColor(Qt::red) : QColor(Qt::white));
         }
-    }
     EXPECT_LE(wrong, r.Width() + r.Height()) << r.Width() << " x " << r.Height();
-    EXPECT_GT(r.Width(), 300);
+    EXPECT_NE(image.pixelColor(50, 50), QColor(Qt::red));
 }
 
-TEST_F(PictureWindowTest, NothingOnTheClipboardGivesError5) {
-    RightClick({10, 10});
+TEST_F(PictureWindowTest, ClipboardAndMetafileCommands) {
+    RightClick({10, 10});  // nothing on the clipboard
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, QStringLiteral("no graphics on clipboard"));
     EXPECT_TRUE(win.Pictures().empty());
-}
 
-TEST_F(PictureWindowTest, CopyToClipboardOffersMetafileSvgAndPng) {
     win.SendCommand(cmd::kCopyToClipboard);
     const QMimeData* data = clipboard.MimeData();
     ASSERT_NE(data, nullptr);
-    EXPECT_TRUE(data->hasFormat(platform::kEmfMimeType));
-    EXPECT_TRUE(data->hasFormat(QStringLiteral("image/svg+xml")));
-    EXPECT_TRUE(data->hasFormat(QStringLiteral("image/png")));
-}
-
-TEST_F(PictureWindowTest, MetafileCommandsNeedALevelThatMakesThem) {
+    for (const QString& type :
+         {platform::kEmfMimeType, QStringLiteral("image/svg+xml"), QStringLiteral("image/png")})
+        EXPECT_TRUE(data->hasFormat(type)) << type.toStdString();
+    // A level that makes no metafile offers none of the commands.
     TZELWinm plain(841, QStringLiteral("noname2.qz2"), QStringLiteral("pic2.ini"));
-    EXPECT_FALSE(plain.QueryCommand(cmd::kMetafile).enabled);
-    EXPECT_FALSE(plain.QueryCommand(cmd::kCopyToClipboard).enabled);
-    EXPECT_FALSE(plain.QueryCommand(cmd::kHighResolution).enabled);
+    for (const int id : {cmd::kMetafile, cmd::kCopyToClipboard, cmd::kHighResolution})
+        EXPECT_FALSE(plain.QueryCommand(id).enabled) << id;
     EXPECT_TRUE(win.QueryCommand(cmd::kMetafile).enabled);
 }
 
-TEST_F(PictureWindowTest, DialogResizesRefusesAndFills) {
+TEST_F(PictureWindowTest, DialogResizesRefusesAndFillsAndDraggingKeepsTheSize) {
     PasteFile(ExportEmf(QStringLiteral("d.emf")), {0, 0});
-    ASSERT_EQ(win.Pictures().size(), 1u);
     const TLDRect before = win.Pictures()[0].rect;
-
     // A width below 0.1 cm is refused and the dialog stays; cancel then keeps the picture.
     int refused = -1;
     RightClick({20, 20}, [&](Dialog& d) {
@@ -196,31 +181,23 @@ TEST_F(PictureWindowTest, DialogResizesRefusesAndFills) {
     const TPastedPicture& p = win.Pictures()[0];
     const long double inch = platform::ScreenMetrics().pixelsPerInchX * win.View().unitsPerPixelX;
     EXPECT_NEAR(static_cast<double>(p.rect.xHigh - p.rect.xLow), static_cast<double>(inch), 1e-9);
-    EXPECT_EQ(p.rect.xLow, before.xLow);
-    EXPECT_EQ(p.rect.yHigh, before.yHigh);
-    EXPECT_FALSE(p.transparent);
+    EXPECT_EQ(std::tuple(p.rect.xLow, p.rect.yHigh, p.transparent),
+              std::tuple(before.xLow, before.yHigh, false));
 
-    RightClick({20, 20}, [](Dialog& d) { return d.Press(metadlg::kFill); });
-    EXPECT_EQ(win.Pictures()[0].rect.xLow, win.View().left);
-    EXPECT_EQ(win.Pictures()[0].rect.yLow, win.View().down);
+    // Dragged by the mouse, the same size.
+    win.MouseDown(Mouse(MouseButton::Left, {20, 20}));
+    win.MouseUp(Mouse(MouseButton::Left, {70, 40}));
+    EXPECT_EQ(QPoint(win.XToScreen(p.rect.xLow), win.YToScreen(p.rect.yHigh)), QPoint(50, 20));
+    EXPECT_NEAR(static_cast<double>(p.rect.xHigh - p.rect.xLow), static_cast<double>(inch), 1e-9);
+
+    RightClick({60, 30}, [](Dialog& d) { return d.Press(metadlg::kFill); });
+    EXPECT_EQ(std::tuple(p.rect.xLow, p.rect.yLow), std::tuple(win.View().left, win.View().down));
 }
 
-TEST_F(PictureWindowTest, CutPutsThePictureOnTheClipboardAndRemovesIt) {
-    PasteFile(ExportEmf(QStringLiteral("c.emf")), {10, 10});
-    clipboard.Clear();
-    RightClick({20, 20}, [](Dialog& d) { return d.Press(metadlg::kCut); });
-    EXPECT_TRUE(win.Pictures().empty());
-    ASSERT_NE(clipboard.MimeData(), nullptr);
-    EXPECT_TRUE(platform::PictureFromMimeData(*clipboard.MimeData()));
-    // Pasted again into the empty list, it is numbered from 0.
-    RightClick({10, 10});
-    ASSERT_EQ(win.Pictures().size(), 1u);
-    EXPECT_EQ(win.Pictures()[0].index, 0);
-}
-
-TEST_F(PictureWindowTest, PicturesReplacedWhileTheDialogRunsAreLeftAlone) {
-    // A diagram read into the window while the dialog is open (a file handed over by a second
-    // start) replaces the picture the dialog was opened on.
+// A diagram read into the window while the dialog is open (a file handed over by a second
+// start) replaces the picture the dialog was opened on; "cut" moves the picture to the
+// clipboard, and pasted again into the empty list it is numbered from 0.
+TEST_F(PictureWindowTest, ReplacedOrCutPicturesLeaveTheList) {
     PasteFile(ExportEmf(QStringLiteral("r.emf")), {10, 10});
     RightClick({20, 20}, [this](Dialog& d) {
         win.InstallPictures({});
@@ -228,18 +205,98 @@ TEST_F(PictureWindowTest, PicturesReplacedWhileTheDialogRunsAreLeftAlone) {
         return d.Press(platform::kIdOk);
     });
     EXPECT_TRUE(win.Pictures().empty());
+    PasteFile(dir.filePath("r.emf"), {10, 10});
+    clipboard.Clear();
+    RightClick({20, 20}, [](Dialog& d) { return d.Press(metadlg::kCut); });
+    EXPECT_TRUE(win.Pictures().empty());
+    ASSERT_NE(clipboard.MimeData(), nullptr);
+    EXPECT_TRUE(platform::PictureFromMimeData(*clipboard.MimeData()));
+    RightClick({10, 10});
+    ASSERT_EQ(win.Pictures().size(), 1u);
+    EXPECT_EQ(win.Pictures()[0].index, 0);
 }
 
-TEST_F(PictureWindowTest, DraggingMovesThePictureKeepingItsSize) {
-    PasteFile(ExportEmf(QStringLiteral("m.emf")), {10, 10});
-    const TLDRect before = win.Pictures()[0].rect;
-    win.MouseDown(Mouse(MouseButton::Left, {20, 20}));
-    win.MouseUp(Mouse(MouseButton::Left, {70, 40}));
-    const TLDRect after = win.Pictures()[0].rect;
-    EXPECT_EQ(win.XToScreen(after.xLow), 60);
-    EXPECT_EQ(win.YToScreen(after.yHigh), 30);
-    EXPECT_NEAR(static_cast<double>(after.xHigh - after.xLow),
-                static_cast<double>(before.xHigh - before.xLow), 1e-12);
+struct WordBox {
+    double xMin, yMin, xMax, yMax;
+};
+
+// The words pdftotext finds on the first page of a PDF with their boxes, in points from the top
+// left, and the page's width.
+std::pair<double, std::multimap<QString, WordBox>> ReadPage(const QString& pdf) {
+    const QString xhtml = QString::fromStdString(
+        testing::RunReader(QFileInfo(pdf).path(), "pdftotext", {"-bbox", "-l", "1", pdf, "-"}).out);
+    std::multimap<QString, WordBox> words;
+    const QRegularExpression word(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    for (auto it = word.globalMatch(xhtml); it.hasNext();) {
+        const auto m = it.next();
+        words.insert({m.captured(5),
+                      {m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+                       m.captured(4).toDouble()}});
+    }
+    const QRegularExpression pageWidth(R"re(<page width="([\d.]+)")re");
+    return {pageWidth.match(xhtml).captured(1).toDouble(), words};
+}
+
+TEST(PrintedDiagram, FillsThePrintableWidthWithNumbersTextsAndFontsToScale) {
+    if (!testing::HaveProgram("pdftotext")) GTEST_SKIP() << "pdftotext is not installed";
+    QTemporaryDir dir;
+    platform::ScriptedPrompter prompter;
+    TZELWinm win(841, QStringLiteral("print.qz2"), QStringLiteral("print.ini"));
+    constexpr int kClientWidth = 400;
+    win.SizeChanged(kClientWidth, 300);
+    win.SetMouseMode(cmd::kMouseText);
+    {
+        platform::ScopedDialogRunner runner([](platform::Dialog& d) {
+            d.SetText(textdlg::kText, ControlKind::Edit, QStringLiteral("overlay"));
+            return d.Press(platform::kIdOk);
+        });
+        win.MouseDown(Mouse(MouseButton::Right, {60, 40}));
+    }
+    ASSERT_EQ(win.PlainTexts().size(), 1u);
+    win.RenderImage(ImageLayer::Picture);  // the screen measures the text's box
+
+    platform::Printer printer;
+    printer.Device().setPageSize(QPageSize(QPageSize::A4));
+    const QString pdf = dir.filePath("diagram.pdf");
+    printer.SetPdfOutput(pdf);
+    ASSERT_EQ(win.PrintTo(printer), platform::PrintResult::Done);
+
+    const auto [pageWidth, words] = ReadPage(pdf);
+    ASSERT_GT(pageWidth, 500) << "an A4 page is 595 points wide";
+    EXPECT_EQ(words.count("overlay"), 1u) << "the text overlay is on the page";
+    for (const char* word : {"x", "y", "-4", "4"})
+        ASSERT_EQ(words.count(word), 1u) << word;  // 4 on the x axis only: y reaches 3.75
+    const auto box = [&](const char* word) { return words.find(word)->second; };
+    // A number that both axes carry: the one off the x axis's row.
+    const auto onYAxis = [&](const char* word) {
+        for (auto [at, to] = words.equal_range(word); at != to; ++at)
+            if (at->second.yMin != box("4").yMin) return at->second;
+        ADD_FAILURE() << word << " is not on the y axis";
+        return WordBox{};
+    };
+
+    // The scale numbers -4 .. 4 of the x axis span most of the page's width, and -3 .. 3 of
+    // the y axis its height in the window's proportions.
+    const WordBox left = box("-4"), right = box("4");
+    const double span = right.xMax - left.xMin;
+    EXPECT_GT(span, 0.7 * pageWidth) << "the diagram fills the printable width";
+    // -4 .. 4 cover 8 of the 10 units across the window: the diagram is about span / 0.8 wide.
+    const double diagramWidth = span / 0.8;
+    EXPECT_LT(diagramWidth, pageWidth * 1.05);
+    const double unitsUp = (onYAxis("-3").yMin - onYAxis("3").yMin) / 6;
+    EXPECT_NEAR(unitsUp, diagramWidth / 10, diagramWidth / 100) << "circles stay round";
+
+    // A number is as tall against the diagram as it is on the screen.
+    const QFontMetrics screen(platform::ToQFont(ToFontSpec(win.Fonts().Font(kFontScaleNumbers))));
+    const double screenRatio = static_cast<double>(screen.height()) / kClientWidth;
+    EXPECT_NEAR((right.yMax - right.yMin) / diagramWidth / screenRatio, 1.0, 0.3);
+    // The text stands where it stood on the screen: at 60, 40 of the 400 x 300 window.
+    const WordBox text = box("overlay"), three = onYAxis("3");
+    const double pageLeft = (left.xMin + left.xMax) / 2 - diagramWidth / 10;  // x = -5
+    EXPECT_NEAR((text.xMin - pageLeft) / diagramWidth, 60.0 / kClientWidth, 0.05);
+    const double pageTop = (three.yMin + three.yMax) / 2 - 0.75 * unitsUp;  // y = 3.75
+    EXPECT_NEAR((text.yMin - pageTop) / diagramWidth, 40.0 / kClientWidth, 0.05);
 }
 
 }  // namespace

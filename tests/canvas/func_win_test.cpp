@@ -1,6 +1,6 @@
-// Evaluated texts on the formula level of a graphing window: the dialog refuses a formula
-// the parser rejects, the drawn string carries the values, and numeric fields read the
-// window's own variables.
+// The formula level of a graphing window: its evaluated texts (the dialog refuses a formula the
+// parser rejects, the drawn string carries the values, numeric fields read the window's own
+// variables) and the factory that builds it with the mouse modes some level handles.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -10,10 +10,9 @@
 #include "platform/boxes.h"
 #include "resources/command_ids.h"
 
-namespace quorlin {
+namespace quorlin::canvas {
 namespace {
 
-using canvas::TEvalText;
 using platform::Dialog;
 using resources::ControlKind;
 
@@ -32,32 +31,27 @@ protected:
     TFuncWin win;
 };
 
-TEST_F(EvaluatedTextTest, ParserErrorsKeepTheDialogOpen) {
+// A formula the parser rejects keeps the dialog open with an error box; the accepted text
+// shows its label and values.
+TEST_F(EvaluatedTextTest, ParserErrorsKeepTheDialogOpenAndTheStringShowsLabelAndValues) {
+    win.Formulas().SetVar(slot::kAt + 1, 1.25L);  // A
     int first = -1;
     NewText([&](Dialog& d) {
-        d.SetText(canvas::textdlg::kText, ControlKind::Edit, QStringLiteral("2*(A+"));
+        auto type = [&](int id, const char* text) {
+            d.SetText(id, ControlKind::Edit, QString::fromLatin1(text));
+        };
+        type(textdlg::kText, "2*(A+");
         first = d.Press(platform::kIdOk);
-        d.SetText(canvas::textdlg::kText, ControlKind::Edit, QStringLiteral("2*(A+1)"));
+        type(textdlg::kText, "2*A"), type(textdlg::kExpression2, "A-3");
+        type(textdlg::kLabel, "values:");
+        d.SetChecked(textdlg::kFlag1 + 1, true);
+        d.SetChecked(textdlg::kFlag1 + 3, true);
+        type(textdlg::kPlaces1, "1"), type(textdlg::kPlaces1 + 1, "2");
         return d.Press(platform::kIdOk);
     });
     EXPECT_EQ(first, 0);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_TRUE(prompter.messages[0].error);
-    ASSERT_EQ(win.EvalTexts().size(), 1u);
-}
-
-TEST_F(EvaluatedTextTest, TheStringShowsLabelAndValues) {
-    win.Formulas().SetVar(slot::kAt + 1, 1.25L);  // A
-    NewText([](Dialog& d) {
-        d.SetText(canvas::textdlg::kText, ControlKind::Edit, QStringLiteral("2*A"));
-        d.SetText(canvas::textdlg::kExpression2, ControlKind::Edit, QStringLiteral("A-3"));
-        d.SetText(canvas::textdlg::kLabel, ControlKind::Edit, QStringLiteral("values:"));
-        d.SetChecked(canvas::textdlg::kFlag1 + 1, true);
-        d.SetChecked(canvas::textdlg::kFlag1 + 3, true);
-        d.SetText(canvas::textdlg::kPlaces1, ControlKind::Edit, QStringLiteral("1"));
-        d.SetText(canvas::textdlg::kPlaces1 + 1, ControlKind::Edit, QStringLiteral("2"));
-        return d.Press(platform::kIdOk);
-    });
     ASSERT_EQ(win.EvalTexts().size(), 1u);
     EXPECT_EQ(win.GetTextString(win.EvalTexts()[0], true), "values: 2.5 -1.75");
     long double v = 0;
@@ -82,4 +76,4 @@ TEST(FormulaWindow, FactoryBuildsTheFormulaLevel) {
 }
 
 }  // namespace
-}  // namespace quorlin
+}  // namespace quorlin::canvas

@@ -1,11 +1,9 @@
 // The grid level of a graphing window: view commands and their enablers, the grid dialog's
 // apply, the view dialog's checks with the error box texts, the drawing of the window's
-// coordinate system and its export.
-#include <QFile>
+// coordinate system, and the drawing services of the level below it.
 #include <QGuiApplication>
 #include <QImage>
 #include <QScreen>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -15,12 +13,15 @@
 #include "platform/boxes.h"
 #include "platform/strings.h"
 #include "resources/command_ids.h"
+#include "support/all_near.h"
+#include "support/file_readers.h"
 
 namespace quorlin::canvas {
 namespace {
 
 namespace cmd = resources::cmd;
 using platform::MouseButton;
+using quorlin::testing::AllNear;
 using resources::ControlKind;
 using testing::Mouse;
 
@@ -37,14 +38,36 @@ protected:
         win.CmView();
         return *win.ViewDialog();
     }
-    void SetEdit(platform::Dialog& dlg, int id, const char* text) {
-        dlg.SetText(id, ControlKind::Edit, QString::fromLatin1(text));
+    // Types the texts into their edit fields and presses the button.
+    static void Enter(platform::Dialog& dlg, int button,
+                      std::initializer_list<std::pair<int, const char*>> fields) {
+        for (const auto& [id, text] : fields)
+            dlg.SetText(id, ControlKind::Edit, QString::fromLatin1(text));
+        dlg.Press(button);
+    }
+    // The texts of the message boxes shown so far.
+    std::vector<QString> Messages() const {
+        std::vector<QString> texts;
+        for (const auto& m : prompter.messages) texts.push_back(m.text);
+        return texts;
+    }
+    static QString Edit(platform::Dialog& dlg, int id) {
+        return dlg.GetText(id, ControlKind::Edit);
+    }
+    // The window's whole drawing on a white 401 x 401 image.
+    QImage Drawn() {
+        QImage image(401, 401, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        platform::DeviceContext dc(image);
+        win.DrawAll(dc);
+        return image;
     }
 
+    platform::ScriptedPrompter prompter;
     TGridWin win;
 };
 
-TEST_F(GridWinTest, RestoreAfterZoomingEmptiesTheHistory) {
+TEST_F(GridWinTest, RestoreAfterZoomingEmptiesTheHistoryAndAxesToggleWithAnEntry) {
     EXPECT_FALSE(win.QueryCommand(cmd::kLastView).enabled);
     win.SendCommand(cmd::kZoomOut);
     win.SendCommand(cmd::kZoomOut);
@@ -54,12 +77,17 @@ TEST_F(GridWinTest, RestoreAfterZoomingEmptiesTheHistory) {
     EXPECT_DOUBLE_EQ(win.View().halfWidth, 10);
     win.Axes().xInterval = 3;
     win.SendCommand(cmd::kRestoreView);
-    EXPECT_EQ(win.View().centreX, 0);
-    EXPECT_DOUBLE_EQ(win.View().halfWidth, 5);
-    EXPECT_EQ(win.Axes().xInterval, 1);
-    EXPECT_EQ(win.Axes().yInterval, 1);
+    EXPECT_TRUE(AllNear(
+        {win.View().centreX, win.View().halfWidth, win.Axes().xInterval, win.Axes().yInterval},
+        {0, 5, 1, 1}));
     EXPECT_FALSE(win.QueryCommand(cmd::kLastView).enabled);
     EXPECT_TRUE(win.IsModified());
+
+    win.SendCommand(cmd::kAxes);
+    EXPECT_FALSE(win.Axes().axesShown);
+    EXPECT_FALSE(win.QueryCommand(cmd::kAxes).checked);
+    win.SendCommand(cmd::kLastView);
+    EXPECT_TRUE(win.Axes().axesShown);
 }
 
 TEST_F(GridWinTest, ZoomBoxSetsCornersAndSquareLinksTheScales) {
@@ -69,77 +97,47 @@ TEST_F(GridWinTest, ZoomBoxSetsCornersAndSquareLinksTheScales) {
     win.MouseMove(Mouse(MouseButton::None, {300, 150}));
     ASSERT_TRUE(win.ZoomBand());
     win.MouseUp(Mouse(MouseButton::Left, {300, 150}));
-    EXPECT_TRUE(win.View().cornersFlag);
-    EXPECT_DOUBLE_EQ(win.View().left, 0);
-    EXPECT_DOUBLE_EQ(win.View().right, 2.5L);
-    EXPECT_DOUBLE_EQ(win.View().up, 2.5L);
-    EXPECT_DOUBLE_EQ(win.View().down, 1.25L);
+    const TViewFrame& v = win.View();
+    EXPECT_TRUE(v.cornersFlag);
+    EXPECT_TRUE(AllNear({v.left, v.right, v.up, v.down}, {0, 2.5L, 2.5L, 1.25L}));
     ASSERT_TRUE(win.QueryCommand(cmd::kSquare).enabled);
     win.SendCommand(cmd::kSquare);
-    EXPECT_FALSE(win.View().cornersFlag);
-    EXPECT_DOUBLE_EQ(win.View().unitsPerPixelX, win.View().unitsPerPixelY);
-    EXPECT_DOUBLE_EQ(win.View().centreX, 1.25L);
-    // A right click recentres.
-    const long double x = win.ScreenToX(200);
+    EXPECT_FALSE(v.cornersFlag);
+    EXPECT_TRUE(AllNear({v.unitsPerPixelX, v.centreX}, {v.unitsPerPixelY, 1.25L}));
+    const long double x = win.ScreenToX(200);  // a right click recentres
     win.MouseDown(Mouse(MouseButton::Right, {200, 200}));
-    EXPECT_DOUBLE_EQ(win.View().centreX, x);
+    EXPECT_DOUBLE_EQ(v.centreX, x);
 }
 
-TEST_F(GridWinTest, GridDialogAppliesPlacesSuffixAndIntervals) {
+// The reading rules are the settings' own; here the dialog hands their result to the window
+// with a history entry, and shows the setting in force again.
+TEST_F(GridWinTest, GridDialogAppliesPlacesSuffixIntervalsAndGrids) {
     TGridDlg& dlg = Grid();
-    const std::size_t before = win.History().Count();
     win.ClearModified();
     dlg.Press(cmd::kApply);  // nothing changed
-    EXPECT_EQ(win.History().Count(), before);
+    EXPECT_EQ(win.History().Count(), 0u);
     EXPECT_FALSE(win.IsModified());
-
-    SetEdit(dlg, 213, "2@176");
-    dlg.Press(cmd::kApply);
-    EXPECT_EQ(win.Axes().xPlaces, 12);
-    EXPECT_EQ(win.Axes().suffixChar, 176);
-    EXPECT_EQ(win.History().Count(), before + 1);
+    Enter(dlg, cmd::kApply, {{213, "2@176"}});
+    EXPECT_EQ(std::tuple(win.Axes().xPlaces, win.Axes().suffixChar), std::tuple(12, 176));
+    EXPECT_EQ(win.History().Count(), 1u);
     EXPECT_TRUE(win.IsModified());
-    EXPECT_EQ(dlg.GetText(213, ControlKind::Edit), "2@");
-
-    // The suffix character alone is a change.
-    win.ClearModified();
-    SetEdit(dlg, 213, "2@39");
-    dlg.Press(cmd::kApply);
-    EXPECT_EQ(win.Axes().suffixChar, 39);
-    EXPECT_TRUE(win.IsModified());
-    SetEdit(dlg, 216, "1@1");  // a code below 33 keeps the suffix
-    dlg.Press(cmd::kApply);
-    EXPECT_EQ(win.Axes().yPlaces, 11);
-    EXPECT_EQ(win.Axes().suffixChar, 39);
-
-    SetEdit(dlg, 212, "0.5@");
-    dlg.Press(cmd::kApply);
+    EXPECT_EQ(Edit(dlg, 213), "2@");
+    Enter(dlg, cmd::kApply, {{216, "1@1"}});  // a code below 33 keeps the suffix
+    EXPECT_EQ(std::tuple(win.Axes().yPlaces, win.Axes().suffixChar), std::tuple(11, 176));
+    Enter(dlg, cmd::kApply, {{212, "0.5@"}});
     EXPECT_DOUBLE_EQ(win.Axes().xInterval, 0.5L);
     EXPECT_TRUE(win.Axes().originLetter);
-    EXPECT_TRUE(dlg.GetText(212, ControlKind::Edit).endsWith('@'));
-    SetEdit(dlg, 212, "0");
-    dlg.Press(cmd::kApply);
+    EXPECT_TRUE(Edit(dlg, 212).endsWith('@'));
+    Enter(dlg, cmd::kApply, {{212, "0"}});
     EXPECT_DOUBLE_EQ(win.Axes().xInterval, 0.5L);
     EXPECT_FALSE(win.Axes().originLetter);
-}
 
-TEST_F(GridWinTest, GridDialogTickLengthAndGrids) {
-    TGridDlg& dlg = Grid();
-    SetEdit(dlg, 211, "98");
-    dlg.Press(cmd::kApply);
-    EXPECT_EQ(win.Axes().tickLength, 10);
-    SetEdit(dlg, 211, "10");
-    dlg.Press(cmd::kApply);
-    const int expected = RoundLD(dlg.ScreenWidth() * 0.1L);
-    EXPECT_EQ(win.Axes().tickLength, expected);
-    EXPECT_EQ(win.Axes().minorTickLength, expected * 7 / 10);
     dlg.Press(281);  // rectangular grid on: the quadrants show
     EXPECT_TRUE(dlg.IsControlShown(282));
     EXPECT_FALSE(dlg.IsControlShown(218));
     dlg.Press(280);
     EXPECT_TRUE(dlg.IsControlShown(218));
-    SetEdit(dlg, 218, "24");
-    dlg.Press(cmd::kApply);
+    Enter(dlg, cmd::kApply, {{218, "24"}});
     EXPECT_EQ(win.Axes().gridFlags, kGridQuadrants | kGridRectangular | kGridPolar);
     EXPECT_EQ(win.Axes().polarSectors, 24);
     dlg.Press(271);  // axes off: their options go
@@ -150,19 +148,17 @@ TEST_F(GridWinTest, GridDialogTickLengthAndGrids) {
 // An input the dialog ignores (unreadable or out of range) is replaced by the setting in force.
 TEST_F(GridWinTest, GridDialogFieldsShowTheSettingsInForceAfterApply) {
     TGridDlg& dlg = Grid();
-    const QString tickLength = dlg.GetText(211, ControlKind::Edit);
+    const QString tick = Edit(dlg, 211);
     const struct {
         int id;
         const char* typed;
         QString shown;
-    } cases[] = {
-        {211, "1e300", tickLength}, {211, "0.2", tickLength}, {212, "x", "1"}, {215, "-2", "1"},
-        {213, "12", "0"},           {214, "99", "1"},         {217, "0", "1"}, {218, "3", "12"},
-    };
+    } cases[] = {{211, "1e300", tick}, {211, "0.2", tick}, {211, "98", tick},
+                 {212, "x", "1"},      {215, "-2", "1"},   {213, "12", "0"},
+                 {214, "99", "1"},     {217, "0", "1"},    {218, "3", "12"}};
     for (const auto& c : cases) {
-        SetEdit(dlg, c.id, c.typed);
-        dlg.Press(cmd::kApply);
-        EXPECT_EQ(dlg.GetText(c.id, ControlKind::Edit), c.shown) << c.id << " " << c.typed;
+        Enter(dlg, cmd::kApply, {{c.id, c.typed}});
+        EXPECT_EQ(Edit(dlg, c.id), c.shown) << c.id << " " << c.typed;
     }
     EXPECT_EQ(win.Axes().tickLength, 10);
     EXPECT_EQ(win.History().Count(), 0u);
@@ -174,11 +170,11 @@ TEST_F(GridWinTest, NumberFieldsReadBackWhatTheyShow) {
     win.SetViewCentreSize(-4.8478123456789L, 1.0L / 3, 10.0L / 3);
     win.Axes().xInterval = 1.0L / 3;
     TGridDlg& grid = Grid();
-    EXPECT_EQ(grid.GetText(215, ControlKind::Edit), "1");
+    EXPECT_EQ(Edit(grid, 215), "1");
     TViewDlg& view = ViewDlg();
-    EXPECT_EQ(view.GetText(215, ControlKind::Edit), "-4.8478123456789");
-    const std::size_t before = win.History().Count();
+    EXPECT_EQ(Edit(view, 215), "-4.8478123456789");
     const TViewFrame frame = win.View();
+    const std::size_t before = win.History().Count();
     view.Press(cmd::kOk);
     grid.Press(cmd::kApply);
     EXPECT_EQ(win.History().Count(), before);
@@ -186,10 +182,9 @@ TEST_F(GridWinTest, NumberFieldsReadBackWhatTheyShow) {
     EXPECT_EQ(win.View().halfWidth, frame.halfWidth);
     EXPECT_EQ(win.Axes().xInterval, 1.0L / 3);
     // A view 1e300 wide is accepted and shown in the exponent form, not in 300 digits.
-    view.SetText(217, ControlKind::Edit, "1e300");
-    view.Press(cmd::kOk);
+    Enter(view, cmd::kOk, {{217, "1e300"}});
     EXPECT_EQ(win.View().halfWidth, 5e299L);
-    EXPECT_EQ(view.GetText(217, ControlKind::Edit), "1e300");
+    EXPECT_EQ(Edit(view, 217), "1e300");
 }
 
 TEST_F(GridWinTest, GridDialogOfADoublyLogarithmicWindow) {
@@ -202,105 +197,63 @@ TEST_F(GridWinTest, GridDialogOfADoublyLogarithmicWindow) {
 }
 
 TEST_F(GridWinTest, ViewDialogRefusesWithTheErrorBox) {
-    platform::ScriptedPrompter prompter;
     TViewDlg& dlg = ViewDlg();
-    const std::size_t before = win.History().Count();
     dlg.Press(cmd::kOk);  // the window's own values
-    EXPECT_EQ(win.History().Count(), before);
+    EXPECT_EQ(win.History().Count(), 0u);
     EXPECT_TRUE(prompter.messages.empty());
-
-    SetEdit(dlg, 217, "0");
-    dlg.Press(cmd::kOk);
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, platform::ResourceString(414));
-    EXPECT_EQ(prompter.messages[0].text, "positive value?");
+    Enter(dlg, cmd::kOk, {{217, "0"}});
+    EXPECT_EQ(Messages(), std::vector<QString>{"positive value?"});
     EXPECT_EQ(prompter.messages[0].caption, platform::ResourceString(62));
     EXPECT_FALSE(dlg.IsHidden());
 
     dlg.Press(252);
     dlg.SetChecked(252, true);
-    SetEdit(dlg, 211, "1");
-    SetEdit(dlg, 212, "1");
-    dlg.Press(cmd::kOk);
-    ASSERT_EQ(prompter.messages.size(), 2u);
-    EXPECT_EQ(prompter.messages[1].text, "inconsistent data");
+    Enter(dlg, cmd::kOk, {{211, "1"}, {212, "1"}});
+    EXPECT_EQ(Messages(), (std::vector<QString>{"positive value?", "inconsistent data"}));
     EXPECT_DOUBLE_EQ(win.View().halfWidth, 5);
 
-    SetEdit(dlg, 211, "-1");
-    SetEdit(dlg, 212, "3");
-    SetEdit(dlg, 213, "0");
-    SetEdit(dlg, 214, "4");
-    dlg.Press(cmd::kOk);
+    Enter(dlg, cmd::kOk, {{211, "-1"}, {212, "3"}, {213, "0"}, {214, "4"}});
     EXPECT_EQ(prompter.messages.size(), 2u);
     EXPECT_TRUE(win.View().cornersFlag);
     EXPECT_DOUBLE_EQ(win.View().up, 4);
-    EXPECT_EQ(win.History().Count(), before + 1);
-    // The dialog follows the view.
-    win.SendCommand(cmd::kZoomOut);
-    EXPECT_EQ(dlg.GetText(214, ControlKind::Edit).trimmed().toDouble(), 6);
+    EXPECT_EQ(win.History().Count(), 1u);
+    win.SendCommand(cmd::kZoomOut);  // the dialog follows the view
+    EXPECT_EQ(Edit(dlg, 214).trimmed().toDouble(), 6);
 }
 
-TEST_F(GridWinTest, LogarithmicCornerOfZeroIsOutOfBounds) {
-    platform::ScriptedPrompter prompter;
+TEST_F(GridWinTest, LogarithmicCornersAreShownAndTakenAsValues) {
     win.View().logMode = kLogX;
     win.View().SetLogCorners(0.1L, 100, -5, 5);
     TViewDlg& dlg = ViewDlg();
-    EXPECT_EQ(dlg.GetText(211, ControlKind::Edit), "0.1");
-    EXPECT_EQ(dlg.GetText(212, ControlKind::Edit), "100");
+    EXPECT_EQ(Edit(dlg, 211), "0.1");
+    EXPECT_EQ(Edit(dlg, 212), "100");
     dlg.SetChecked(252, true);
-    SetEdit(dlg, 211, "0");
-    dlg.Press(cmd::kOk);
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, "out of bounds");
-    SetEdit(dlg, 211, "1");
-    SetEdit(dlg, 212, "5");
-    dlg.Press(cmd::kOk);
-    EXPECT_EQ(prompter.messages.back().text, "inconsistent data");
-    SetEdit(dlg, 212, "1000");
-    dlg.Press(cmd::kOk);
-    EXPECT_NEAR(win.View().right, 3, 1e-15L);
-    EXPECT_NEAR(win.View().left, 0, 1e-15L);
+    Enter(dlg, cmd::kOk, {{211, "0"}});
+    EXPECT_EQ(Messages(), std::vector<QString>{"out of bounds"});
+    Enter(dlg, cmd::kOk, {{211, "1"}, {212, "1000"}});
+    EXPECT_TRUE(AllNear({win.View().left, win.View().right}, {0, 3}, 1e-15L));
 }
 
 // Zooming in far from the origin and out again: the picture keeps its numbers all the way,
 // the zoom stops with "out of bounds" where the pixels would fall between two long doubles, and
 // the ticks setting survives.
 TEST_F(GridWinTest, ZoomingFarFromTheOriginNeverBlanksThePicture) {
-    platform::ScriptedPrompter prompter;
-    auto inked = [this] {
-        QImage image(401, 401, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        {
-            platform::DeviceContext dc(image);
-            win.DrawAll(dc);
-        }
-        int n = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) != qRgb(255, 255, 255);
-        return n;
-    };
     win.SetViewCentre(1000, 1000);
     for (int i = 0; i < 70 && prompter.messages.empty(); ++i) {
         win.SendCommand(cmd::kZoomIn);
-        ASSERT_GT(inked(), 100) << i;
+        ASSERT_GT(quorlin::testing::InkedPixels(Drawn()), 100) << i;
     }
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, "out of bounds");
+    EXPECT_EQ(Messages(), std::vector<QString>{"out of bounds"});
     EXPECT_TRUE(win.View().Representable());
     EXPECT_LT(win.View().halfWidth, 1e-10L);
     while (win.View().halfWidth < 5) win.SendCommand(cmd::kZoomOut);
     EXPECT_TRUE(win.Axes().ticks);
-    EXPECT_GT(inked(), 100);
+    EXPECT_GT(quorlin::testing::InkedPixels(Drawn()), 100);
 }
 
 TEST_F(GridWinTest, DrawingFitsTheTicksAndUsesTheAxisColour) {
     win.SetViewCentreSize(0, 0, 1000);
-    QImage image(401, 401, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        platform::DeviceContext dc(image);
-        win.DrawAll(dc);
-    }
+    const QImage image = Drawn();
     EXPECT_DOUBLE_EQ(win.Axes().xInterval, 100);
     const QColor axis = win.GetColor(win.Roles().Role(kRoleAxes));
     EXPECT_EQ(image.pixelColor(200, 37), axis);
@@ -322,36 +275,6 @@ TEST(GridWinShown, PaintsItsAxesAfterAResize) {
     win.CloseWindow();
 }
 
-TEST_F(GridWinTest, AxesAndGridGoToTheSvgExport) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("axes.svg");
-    win.Axes().gridFlags = kGridRectangular | kGridQuadrants;
-    win.UpdateExportView();
-    ASSERT_TRUE(win.Exports().svg.BeginSvgFile(path, 401, 401));
-    win.Exports().StartOutput(ExportKind::Svg);
-    QImage image(401, 401, QImage::Format_RGB32);
-    {
-        platform::DeviceContext dc(image);
-        win.DrawAll(dc);
-    }
-    ASSERT_TRUE(win.Exports().EndExport());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString svg = QString::fromUtf8(file.readAll());
-    // 11 vertical and 11 horizontal grid lines in each of four quadrants at least meet the
-    // axes, the ticks and the numbers.
-    EXPECT_GE(svg.count("<line"), 40);
-    EXPECT_TRUE(svg.contains("<text"));
-}
-
-TEST_F(GridWinTest, AxesCommandTogglesWithAHistoryEntry) {
-    win.SendCommand(cmd::kAxes);
-    EXPECT_FALSE(win.Axes().axesShown);
-    EXPECT_FALSE(win.QueryCommand(cmd::kAxes).checked);
-    win.SendCommand(cmd::kLastView);
-    EXPECT_TRUE(win.Axes().axesShown);
-}
-
 // Pen widths and the tick length as a share of the screen are taken against the screen's
 // device pixels: ctest runs this test once more at QT_SCALE_FACTOR=2, where the offscreen
 // screen is 400 logical pixels wide, and the measures must not change.
@@ -371,10 +294,10 @@ TEST_F(GridWinTest, ScreenMeasuresFollowTheDevicePixels) {
 
     win.Axes().tickLength = 12;
     TGridDlg& dlg = Grid();
-    EXPECT_EQ(dlg.GetText(211, ControlKind::Edit), "1.5");
-    SetEdit(dlg, 211, "3");
-    dlg.Press(cmd::kApply);
+    EXPECT_EQ(Edit(dlg, 211), "1.5");
+    Enter(dlg, cmd::kApply, {{211, "3"}});
     EXPECT_EQ(win.Axes().tickLength, 24);
+    EXPECT_EQ(win.Axes().minorTickLength, 24 * 7 / 10);
 }
 
 TEST_F(GridWinTest, TextBoxFillsItsRectangleAndDrawsTheText) {
@@ -399,12 +322,10 @@ TEST_F(GridWinTest, TextBoxFillsItsRectangleAndDrawsTheText) {
 }
 
 TEST_F(GridWinTest, InputPositiveShortRefusesNegatives) {
-    platform::ScriptedPrompter prompter;
     std::int16_t field = 5;
     prompter.AnswerInput("-3");
     EXPECT_FALSE(win.InputPositiveShort(field, 16));
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, "positive value?");
+    EXPECT_EQ(Messages(), std::vector<QString>{"positive value?"});
     EXPECT_EQ(field, 5);
     prompter.AnswerInput("7.0");
     EXPECT_TRUE(win.InputPositiveShort(field, 16));
@@ -427,13 +348,14 @@ TEST_F(GridWinTest, SegmentsAndMarkersStayInTheView) {
         win.DrawMarkerAt(dc, {50, 50}, 0, 3);  // outside: nothing
         win.DrawMarkerAt(dc, {1, 1}, 0, 3);
     }
-    const QColor red(Qt::red), white(Qt::white);
-    EXPECT_EQ(image.pixelColor(0, 180), red);
-    EXPECT_EQ(image.pixelColor(400, 180), red);
-    EXPECT_EQ(image.pixelColor(240, 160), red);
-    EXPECT_EQ(image.pixelColor(243, 157), red);
-    EXPECT_EQ(image.pixelColor(245, 160), white);
-    EXPECT_EQ(image.pixelColor(240, 100), white);
+    for (const auto& [x, y, red] : {std::tuple{0, 180, true},
+                                    {400, 180, true},
+                                    {240, 160, true},
+                                    {243, 157, true},
+                                    {245, 160, false},
+                                    {240, 100, false}})
+        EXPECT_EQ(image.pixelColor(x, y), red ? QColor(Qt::red) : QColor(Qt::white))
+            << x << "," << y;
 }
 
 }  // namespace

@@ -1,36 +1,45 @@
 // The rules that turn the grid and view dialogs' texts into settings, the change test and the
 // view history.
-#include <string>
-#include <utility>
-
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
 
 #include "canvas/axes_settings.h"
 #include "core/numbers.h"
+#include "support/all_near.h"
 
 namespace quorlin::canvas {
 namespace {
 
-TEST(GridFields, PlacesWithTheSuffixMark) {
-    PlacesInput in = ParsePlaces("2@");
-    EXPECT_EQ(in.places, 12);
-    EXPECT_FALSE(in.suffix);
-    in = ParsePlaces("2@176");
-    EXPECT_EQ(in.places, 12);
-    EXPECT_EQ(in.suffix, 176);
-    in = ParsePlaces("2@1");  // codes below 33 keep the current suffix
-    EXPECT_EQ(in.places, 12);
-    EXPECT_FALSE(in.suffix);
-    EXPECT_FALSE(ParsePlaces("2@256").suffix);
-    EXPECT_EQ(ParsePlaces("7").places, 7);
-    EXPECT_FALSE(ParsePlaces("10").places);
-    EXPECT_FALSE(ParsePlaces("-1").places);
-    EXPECT_EQ(ParsePlaces("@65").places, 10);
+using quorlin::testing::AllNear;
+using Opt = std::optional<int>;
+
+TEST(GridFields, PlacesWithTheSuffixMarkFrequenciesAndSectors) {
+    const struct {
+        const char* text;
+        Opt places, suffix;
+    } places[] = {{"2@", 12, {}},    {"2@176", 12, 176}, {"2@1", 12, {}},  // below 33: kept
+                  {"2@256", 12, {}}, {"7", 7, {}},       {"10", {}, {}},
+                  {"-1", {}, {}},    {"@65", 10, 65}};
+    for (const auto& c : places) {
+        const PlacesInput in = ParsePlaces(c.text);
+        EXPECT_EQ(Opt(in.places), c.places) << c.text;
+        EXPECT_EQ(Opt(in.suffix), c.suffix) << c.text;
+    }
     EXPECT_EQ(FormatPlaces(12), "2@");
     EXPECT_EQ(FormatPlaces(3), "3");
+    for (const auto& [text, f] :
+         {std::pair<const char*, Opt>{"1", 1}, {"98", 98}, {"99", {}}, {"0", {}}, {"x", {}}})
+        EXPECT_EQ(Opt(ParseFrequency(text)), f) << text;
+    EXPECT_EQ(ParsePolarSectors(" 4"), 4);
+    EXPECT_FALSE(ParsePolarSectors("101"));
+    EXPECT_EQ(LeadingInt("12abc"), 12);
+    EXPECT_EQ(LeadingInt("99999999999999"), 2147483647);
 }
 
-TEST(GridFields, IntervalsWithTheOriginMark) {
+TEST(GridFields, IntervalsWithTheOriginMarkAndTickLengthsInPercent) {
     long double value = 0;
     IntervalText t = SplitIntervalText("0.5@");
     EXPECT_TRUE(t.originMark);
@@ -42,50 +51,29 @@ TEST(GridFields, IntervalsWithTheOriginMark) {
     EXPECT_EQ(t.number, "0.25");
     EXPECT_FALSE(IsValidInterval(0));
     EXPECT_FALSE(IsValidInterval(1e-17L));
-}
 
-TEST(GridFields, TickLengthFromAPercentOfTheScreen) {
     EXPECT_FALSE(TickLengthFromPercent(0.2L, 1024));
     EXPECT_FALSE(TickLengthFromPercent(98, 1024));
     const auto lengths = TickLengthFromPercent(10, 1024);
     ASSERT_TRUE(lengths);
-    EXPECT_EQ(lengths->first, 102);                           // 102.4
-    EXPECT_EQ(lengths->second, 71);                           // 714 / 10
+    EXPECT_EQ(*lengths, (std::pair<std::int16_t, std::int16_t>(102, 71)));  // 102.4, 714 / 10
     EXPECT_EQ(TickLengthFromPercent(0.25L, 1000)->first, 3);  // 2.5 rounds away from zero
     EXPECT_NEAR(TickLengthPercent(102, 1024), 9.9609375L, 1e-15L);
 }
 
-TEST(GridFields, FrequenciesAndSectorsInRange) {
-    EXPECT_EQ(ParseFrequency("1"), 1);
-    EXPECT_EQ(ParseFrequency("98"), 98);
-    EXPECT_FALSE(ParseFrequency("99"));
-    EXPECT_FALSE(ParseFrequency("0"));
-    EXPECT_FALSE(ParseFrequency("x"));
-    EXPECT_EQ(ParsePolarSectors(" 4"), 4);
-    EXPECT_FALSE(ParsePolarSectors("101"));
-    EXPECT_EQ(LeadingInt("12abc"), 12);
-    EXPECT_EQ(LeadingInt("99999999999999"), 2147483647);
-}
-
-TEST(GridSettings, EveryFieldCountsAsAChange) {
+TEST(GridSettings, EveryFieldCountsAsAChangeAndRestoreKeepsThePolarSectors) {
     TAxesSettings now;
     EXPECT_FALSE(SettingsChanged(now, now));
-    TAxesSettings next = now;
-    next.suffixChar = 39;  // the suffix character alone
-    EXPECT_TRUE(SettingsChanged(now, next));
-    now.scaleFlags = 0;  // numbers off: their places still count
-    next = now;
-    next.xPlaces = 3;
-    EXPECT_TRUE(SettingsChanged(now, next));
-    next = now;
-    next.yPi = true;
-    EXPECT_TRUE(SettingsChanged(now, next));
-    next = now;
-    next.polarSectors = 24;
-    EXPECT_TRUE(SettingsChanged(now, next));
-}
+    now.scaleFlags = 0;  // numbers off: their places and suffix still count
+    for (const auto& change : std::initializer_list<std::function<void(TAxesSettings&)>>{
+             [](TAxesSettings& a) { a.suffixChar = 39; }, [](TAxesSettings& a) { a.xPlaces = 3; },
+             [](TAxesSettings& a) { a.yPi = true; },
+             [](TAxesSettings& a) { a.polarSectors = 24; }}) {
+        TAxesSettings next = now;
+        change(next);
+        EXPECT_TRUE(SettingsChanged(now, next));
+    }
 
-TEST(GridSettings, RestoreKeepsThePolarSectors) {
     TAxesSettings axes;
     axes.polarSectors = 36;
     axes.xInterval = 7;
@@ -134,53 +122,45 @@ protected:
     TViewFrame frame;
 };
 
-TEST_F(ViewRequestTest, ByCentreAndWidth) {
-    ViewRequest r;
-    EXPECT_EQ(Read(Centre("1", "2", "0"), r), kErrNotPositive);
-    EXPECT_EQ(Read(Centre("1", "2", "-3"), r), kErrNotPositive);
-    EXPECT_GT(Read(Centre("1", "(", "4"), r), 0);  // the reader's error
-    ASSERT_EQ(Read(Centre("0", "0", "10"), r), 0);
-    EXPECT_FALSE(r.changed);  // the window's own frame
-    ASSERT_EQ(Read(Centre("2", "0", "3"), r), 0);
-    EXPECT_TRUE(r.changed);
-    EXPECT_DOUBLE_EQ(r.centreX, 2);
-    EXPECT_DOUBLE_EQ(r.halfWidth, 1.5L);
-    EXPECT_EQ(r.halfHeight, 0);
-    frame.cornersFlag = true;  // leaving the corners is a change
-    ASSERT_EQ(Read(Centre("0", "0", "10"), r), 0);
-    EXPECT_TRUE(r.changed);
-}
-
-TEST_F(ViewRequestTest, ByCorners) {
-    ViewRequest r;
-    EXPECT_EQ(Read(Corners("2", "2", "-1", "1"), r), kErrInconsistent);
-    ASSERT_EQ(Read(Corners("-5", "5", "-5", "5"), r), 0);
-    EXPECT_FALSE(r.changed);
-    ASSERT_EQ(Read(Corners("-1", "3", "0", "2"), r), 0);
-    EXPECT_TRUE(r.changed);
-    EXPECT_DOUBLE_EQ(r.centreX, 1);
-    EXPECT_DOUBLE_EQ(r.halfWidth, 2);
-    EXPECT_DOUBLE_EQ(r.halfHeight, 1);
-}
-
 // No view is too large or too small as such; only a scale the transforms cannot carry is
 // refused: pixels that overflow, vanish or fall between two long doubles.
-TEST_F(ViewRequestTest, OnlyAScaleThatCannotBeRepresentedIsOutOfBounds) {
+TEST_F(ViewRequestTest, ByCentreAndWidthOrByCorners) {
     const struct {
         ViewDialogInput input;
         int error;
+        bool changed = false;  // the window's own frame is no change
+        long double centreX = 0, halfWidth = 0, halfHeight = 0;
     } cases[] = {
-        {Centre("0", "0", "1e300"), 0},
-        {Centre("0", "0", "1e4000"), 0},
-        {Centre("1e300", "0", "1e290"), 0},
+        {Centre("1", "2", "0"), kErrNotPositive},
+        {Centre("1", "2", "-3"), kErrNotPositive},
+        {Centre("1", "(", "4"), 1},  // the reader's error
+        {Centre("0", "0", "10"), 0, false},
+        {Centre("2", "0", "3"), 0, true, 2, 1.5L, 0},
+        {Corners("2", "2", "-1", "1"), kErrInconsistent},
+        {Corners("-5", "5", "-5", "5"), 0, false},
+        {Corners("-1", "3", "0", "2"), 0, true, 1, 2, 1},
+        {Centre("0", "0", "1e300"), 0, true, 0, 5e299L, 0},
+        {Centre("0", "0", "1e4000"), 0, true, 0, 5e3999L, 0},
+        {Centre("1e300", "0", "1e290"), 0, true, 1e300L, 5e289L, 0},
         {Centre("1e300", "0", "2"), kErrOutOfBounds},  // pixels below the spacing there
         {Centre("1000", "0", "1e-14"), kErrOutOfBounds},
         {Corners("-1e4932", "1e4932", "-1", "1"), kErrOutOfBounds},  // pixels that overflow
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.input.width + c.input.left);
         ViewRequest r;
-        EXPECT_EQ(Read(c.input, r), c.error) << c.input.width << c.input.left;
+        ASSERT_EQ(Read(c.input, r), c.error);
+        if (c.error) continue;
+        EXPECT_EQ(r.changed, c.changed);
+        if (c.changed) {
+            EXPECT_TRUE(AllNear({r.centreX, r.halfWidth, r.halfHeight},
+                                {c.centreX, c.halfWidth, c.halfHeight}));
+        }
     }
+    frame.cornersFlag = true;  // leaving the corners is a change
+    ViewRequest r;
+    ASSERT_EQ(Read(Centre("0", "0", "10"), r), 0);
+    EXPECT_TRUE(r.changed);
 }
 
 TEST_F(ViewRequestTest, LogarithmicCorners) {

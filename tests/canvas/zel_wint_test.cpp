@@ -1,6 +1,6 @@
 // The text-overlay level of a graphing window: creating, editing and deleting texts through
 // the dialogs, the refusals of the evaluated-text dialog, dragging, "delete all", texts that
-// keep their place when the view changes, and the PiCTeX lines of the texts.
+// keep their place when the view changes or follow their point, and the texts in the exports.
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -41,6 +41,15 @@ QByteArray TextsWritten(TZELWinm& w, ExportKind writer, const QString& path, boo
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<not read>");
 }
 
+// Dialog hands that type a text, tick the given boxes and press OK.
+std::function<int(Dialog&)> Type(const QString& text, std::initializer_list<int> checked = {}) {
+    return [text, checked](Dialog& d) {
+        d.SetText(textdlg::kText, ControlKind::Edit, text);
+        for (const int id : checked) d.SetChecked(id, true);
+        return d.Press(platform::kIdOk);
+    };
+}
+
 class OverlayWindowTest : public ::testing::Test {
 protected:
     OverlayWindowTest() : win(841, QStringLiteral("noname1.qz2"), QStringLiteral("ovl.ini")) {
@@ -52,12 +61,6 @@ protected:
     void RightClick(QPoint p, const std::function<int(Dialog&)>& hands) {
         platform::ScopedDialogRunner runner(hands);
         win.MouseDown(Mouse(MouseButton::Right, p));
-    }
-    static std::function<int(Dialog&)> Type(const QString& text) {
-        return [text](Dialog& d) {
-            d.SetText(textdlg::kText, ControlKind::Edit, text);
-            return d.Press(platform::kIdOk);
-        };
     }
     void Drag(QPoint from, QPoint to) {
         win.MouseDown(Mouse(MouseButton::Left, from));
@@ -80,17 +83,13 @@ protected:
 
 TEST_F(OverlayWindowTest, NewTextsInheritTheStyleAndEmptyingOneDeletesIt) {
     RightClick({100, 120}, [](Dialog& d) {
-        d.SetText(textdlg::kText, ControlKind::Edit, QStringLiteral("first"));
         d.SetText(textdlg::kAngle, ControlKind::Edit, QStringLiteral("450"));
-        d.SetChecked(textdlg::kOpaque, true);
-        return d.Press(platform::kIdOk);
+        return Type("first", {textdlg::kOpaque})(d);
     });
     ASSERT_EQ(win.PlainTexts().size(), 1u);
     const TEquationLabel& t = win.PlainTexts()[0];
-    EXPECT_EQ(t.text, "first");
-    EXPECT_EQ(t.font.escapement, 900);
-    EXPECT_EQ(t.transparent, 0);
-    EXPECT_EQ(t.anchor, kAnchorFigure);
+    EXPECT_EQ(std::tuple(t.text, t.font.escapement, t.transparent, t.anchor),
+              std::tuple("first", 900, 0, kAnchorFigure));
     EXPECT_EQ(ScreenCorner(t), QPoint(100, 120));
     EXPECT_TRUE(win.IsModified());
 
@@ -99,11 +98,9 @@ TEST_F(OverlayWindowTest, NewTextsInheritTheStyleAndEmptyingOneDeletesIt) {
     RightClick({100, 300}, [&](Dialog& d) {
         offered = d.GetText(textdlg::kText, ControlKind::Edit);
         EXPECT_TRUE(d.IsChecked(textdlg::kOpaque));
-        d.SetText(textdlg::kText, ControlKind::Edit, QStringLiteral("a-b"));
-        d.SetChecked(textdlg::kHyphens, true);
         d.SetText(textdlg::kDashCode, ControlKind::Edit, QStringLiteral("150x"));
         d.SetText(textdlg::kAngle, ControlKind::Edit, QStringLiteral("0"));
-        return d.Press(platform::kIdOk);
+        return Type("a-b", {textdlg::kHyphens})(d);
     });
     EXPECT_EQ(offered, QStringLiteral("first"));
     ASSERT_EQ(win.PlainTexts().size(), 2u);
@@ -122,50 +119,53 @@ TEST_F(OverlayWindowTest, NewTextsInheritTheStyleAndEmptyingOneDeletesIt) {
     EXPECT_EQ(win.PlainTexts()[0].number, 0);
 }
 
-TEST_F(OverlayWindowTest, TextsReplacedWhileTheDialogRunsAreLeftAlone) {
-    RightClick({100, 120}, Type("old"));
-    Render();
-    // A diagram read into the window while the dialog is open replaces the edited text.
+// A diagram read into the window while a dialog is open or a drag runs replaces the texts: the
+// edit leaves the new texts alone and the drag ends.
+TEST_F(OverlayWindowTest, TextsReplacedWhileTheDialogOrADragRunsAreLeftAlone) {
+    TEquationLabel other;
+    other.text = "other";
     for (const QString& typed : {QStringLiteral("edited"), QString()}) {
-        RightClick({104, 124}, [&](Dialog& d) {
-            TEquationLabel other;
-            other.text = "other";
-            win.InstallTexts({other, other}, {}, {});
-            d.SetText(textdlg::kText, ControlKind::Edit, typed);
-            return d.Press(platform::kIdOk);
-        });
-        ASSERT_EQ(win.PlainTexts().size(), 2u);
-        EXPECT_EQ(win.PlainTexts()[0].text, "other");
         win.InstallTexts({}, {}, {});
         RightClick({100, 120}, Type("old"));
         Render();
+        RightClick({104, 124}, [&](Dialog& d) {
+            win.InstallTexts({other, other}, {}, {});
+            return Type(typed)(d);
+        });
+        ASSERT_EQ(win.PlainTexts().size(), 2u);
+        EXPECT_EQ(win.PlainTexts()[0].text, "other");
     }
+    win.InstallTexts({}, {}, {});
+    RightClick({100, 100}, Type("move me"));
+    Render();
+    win.MouseDown(Mouse(MouseButton::Left, {103, 104}));
+    ASSERT_TRUE(win.Drag());
+    win.InstallTexts({other}, {}, {});
+    EXPECT_FALSE(win.Drag());
+    win.MouseUp(Mouse(MouseButton::Left, {203, 54}));
+    EXPECT_EQ(std::pair(win.PlainTexts()[0].left, win.PlainTexts()[0].top), std::pair(0.0L, 0.0L));
 }
 
-TEST_F(OverlayWindowTest, DeleteAllAsksAndDeletesOnlyOnYes) {
+TEST_F(OverlayWindowTest, DeleteAllAsksAndShowHideAllFollowsTheFirstText) {
     RightClick({50, 50}, Type("one"));
+    RightClick({50, 150}, Type("two"));
+    win.PlainTexts()[1].shown = 0;
+    win.SendCommand(cmd::kShowHideAllText);
+    EXPECT_EQ(std::tuple(win.PlainTexts()[0].shown, win.PlainTexts()[1].shown), std::tuple(0, 0));
+    win.SendCommand(cmd::kShowHideAllText);
+    EXPECT_EQ(win.PlainTexts()[1].shown, 1);
+
     EXPECT_TRUE(win.QueryCommand(cmd::kDeleteAllText).enabled);
     prompter.AnswerMessage(platform::kIdNo);
     win.SendCommand(cmd::kDeleteAllText);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].kind, platform::kMsgYesNo);
     EXPECT_EQ(prompter.messages[0].text, QStringLiteral("delete all text?"));
-    EXPECT_EQ(win.PlainTexts().size(), 1u);
+    EXPECT_EQ(win.PlainTexts().size(), 2u);
     prompter.AnswerMessage(platform::kIdYes);
     win.SendCommand(cmd::kDeleteAllText);
     EXPECT_TRUE(win.PlainTexts().empty());
     EXPECT_FALSE(win.QueryCommand(cmd::kDeleteAllText).enabled);
-}
-
-TEST_F(OverlayWindowTest, ShowHideAllFollowsTheFirstText) {
-    RightClick({50, 50}, Type("one"));
-    RightClick({50, 150}, Type("two"));
-    win.PlainTexts()[1].shown = 0;
-    win.SendCommand(cmd::kShowHideAllText);
-    EXPECT_EQ(win.PlainTexts()[0].shown, 0);
-    EXPECT_EQ(win.PlainTexts()[1].shown, 0);
-    win.SendCommand(cmd::kShowHideAllText);
-    EXPECT_EQ(win.PlainTexts()[1].shown, 1);
 }
 
 TEST_F(OverlayWindowTest, EvaluatedTextDialogRefusesBadPlacesAndThe52ndText) {
@@ -183,12 +183,11 @@ TEST_F(OverlayWindowTest, EvaluatedTextDialogRefusesBadPlacesAndThe52ndText) {
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, QStringLiteral("out of bounds"));
     ASSERT_EQ(win.EvalTexts().size(), 1u);
-    EXPECT_EQ(win.EvalTexts()[0].text, "X");
-    EXPECT_EQ(win.EvalTexts()[0].evalIndex, 1000);
+    EXPECT_EQ(std::tuple(win.EvalTexts()[0].text, win.EvalTexts()[0].evalIndex),
+              std::tuple("X", 1000));
     const TEvalText* e = win.EvalTable().Find(1000);
     ASSERT_NE(e, nullptr);
-    EXPECT_EQ(e->texts[0], "A+1");
-    EXPECT_EQ(e->places[0], 5);
+    EXPECT_EQ(std::tuple(e->texts[0], e->places[0]), std::tuple("A+1", 5));
 
     // Fill the table: the next new text is refused before any dialog opens.
     for (int i = 1; i < kEvalTextSlots; ++i) win.EvalTable().Store(1000 + i, TEvalText{});
@@ -210,76 +209,75 @@ TEST_F(OverlayWindowTest, EvaluatedTextDialogRefusesBadPlacesAndThe52ndText) {
     EXPECT_EQ(win.EvalTable().FreeIndex(), 1000);
 }
 
-TEST_F(OverlayWindowTest, EachAnchorKeepsItsPlaceWhenTheViewChanges) {
+TEST_F(OverlayWindowTest, EachAnchorKeepsItsPlaceWhenTheViewChangesOrTheTextIsDragged) {
     RightClick({300, 100}, Type("figure"));
-    RightClick({100, 300}, [](Dialog& d) {
-        d.SetText(textdlg::kText, ControlKind::Edit, QStringLiteral("frame"));
-        d.SetChecked(textdlg::kFrame, true);
-        return d.Press(platform::kIdOk);
-    });
+    RightClick({100, 300}, Type("frame", {textdlg::kFrame}));
     ASSERT_EQ(win.PlainTexts().size(), 2u);
     EXPECT_EQ(win.PlainTexts()[1].anchor, kAnchorFrame);
-    const TEquationLabel figureBefore =
-        TextToAbsolute(win.PlainTexts()[0], win.AnchorOriginOf(kAnchorFigure));
-
+    auto figureCorner = [this] {
+        const TEquationLabel a =
+            TextToAbsolute(win.PlainTexts()[0], win.AnchorOriginOf(kAnchorFigure));
+        return std::pair(a.left, a.top);
+    };
+    const auto figureBefore = figureCorner();
     win.SendCommand(cmd::kZoomOut);
     win.SetViewCentre(2, -1);
     EXPECT_EQ(ScreenCorner(win.PlainTexts()[1]), QPoint(100, 300));
-    const TEquationLabel figureAfter =
-        TextToAbsolute(win.PlainTexts()[0], win.AnchorOriginOf(kAnchorFigure));
-    EXPECT_EQ(figureAfter.left, figureBefore.left);
-    EXPECT_EQ(figureAfter.top, figureBefore.top);
+    EXPECT_EQ(figureCorner(), figureBefore);
     win.SendCommand(cmd::kLastView);
     win.SendCommand(cmd::kLastView);
     EXPECT_EQ(ScreenCorner(win.PlainTexts()[1]), QPoint(100, 300));
     EXPECT_EQ(ScreenCorner(win.PlainTexts()[0]), QPoint(300, 100));
-}
 
-TEST_F(OverlayWindowTest, DraggingMovesByTheMouseAndNotOutOfTheWindow) {
-    RightClick({100, 100}, Type("move me"));
+    // Dragged by the mouse, but not out of the window.
     Render();
-    Drag({103, 104}, {203, 54});
+    Drag({303, 104}, {203, 54});
     EXPECT_EQ(ScreenCorner(win.PlainTexts()[0]), QPoint(200, 50));
-    Drag({203, 54}, {503, 54});  // the corner would leave the window
+    Drag({203, 54}, {503, 54});
     EXPECT_EQ(ScreenCorner(win.PlainTexts()[0]), QPoint(200, 50));
     EXPECT_FALSE(win.Drag());
-}
-
-TEST_F(OverlayWindowTest, ADragEndsWhenTheTextsAreReplaced) {
-    RightClick({100, 100}, Type("move me"));
-    Render();
-    win.MouseDown(Mouse(MouseButton::Left, {103, 104}));
-    ASSERT_TRUE(win.Drag());
-    TEquationLabel other;
-    other.text = "other";
-    win.InstallTexts({other}, {}, {});
-    EXPECT_FALSE(win.Drag());
-    win.MouseUp(Mouse(MouseButton::Left, {203, 54}));
-    EXPECT_EQ(win.PlainTexts()[0].left, 0);
-    EXPECT_EQ(win.PlainTexts()[0].top, 0);
 }
 
 TEST_F(OverlayWindowTest, PicTeXLinesAreEscapedAndMappedOnce) {
     RightClick({200, 200}, Type("50% & #1"));
     Render();
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("t.tex"));
     TExportState& ex = win.Exports();
     ex.view.decimalPlaces = 2;
     ex.view.centreX = 1;
     ex.view.centreY = 1;
     ex.texFrameCount = 2;  // an animation: coordinates relative to the view centre
     TEquationLabel& t = win.PlainTexts()[0];
-    t.left = 2;
-    t.right = 4;
-    t.top = 3;
-    t.bottom = 1;
-    EXPECT_EQ(TextsWritten(win, ExportKind::PicTeX, path, true),
+    t.left = 2, t.right = 4, t.top = 3, t.bottom = 1;
+    EXPECT_EQ(TextsWritten(win, ExportKind::PicTeX, dir.filePath("t.tex"), true),
               QByteArray("\\put {50\\% \\& \\#1} at 2.00 1.00\r\n"
                          "\\put {$\\displaystyle{50\\% \\& \\#1}$} at 2.00 1.00\r\n"));
 }
 
-// A window whose only point example is example 3, at a point the test moves and hides.
+TEST_F(OverlayWindowTest, FontButtonTakesFontSizeAndColour) {
+    platform::ScriptedCommonDialogs dialogs;
+    platform::SetCommonDialogs(&dialogs);
+    platform::FontChoice choice;
+    choice.font.faceName = QStringLiteral("Courier New");
+    choice.font.height = -32;
+    choice.pointSizeTenths = 245;
+    choice.color = QColor(0, 128, 255);
+    dialogs.fontAnswers.push_back(choice);
+    RightClick({80, 80}, [](Dialog& d) {
+        d.Press(textdlg::kFont);
+        return Type("styled")(d);
+    });
+    platform::SetCommonDialogs(nullptr);
+    ASSERT_EQ(win.PlainTexts().size(), 1u);
+    const TEquationLabel& t = win.PlainTexts()[0];
+    EXPECT_EQ(std::tuple(t.font.faceName, t.TextPointSize(), t.colour),
+              std::tuple("Courier New", 24, 0x00ff8000u));
+    ASSERT_EQ(dialogs.fontAsks.size(), 1u);
+    EXPECT_EQ(dialogs.fontAsks[0].pointSizeTenths, 100);
+}
+
+// A window whose point examples 3, 7 and 9 are offered as tie targets; the test moves and
+// hides example 3.
 class PointWindow : public TZELWinm {
 public:
     PointWindow() : TZELWinm(841, QStringLiteral("noname3.qz2"), QStringLiteral("pt.ini")) {
@@ -288,8 +286,9 @@ public:
     }
     void FillTieList(platform::Dialog& dlg, int listId, int) override {
         dlg.ClearList(listId);
-        dlg.AddString(listId, QStringLiteral("P(1,1)"));
-        tieTable = {3};
+        for (const char* name : {"P(1,1)", "Q(2,0)", "R(0,3)"})
+            dlg.AddString(listId, QString::fromLatin1(name));
+        tieTable = {3, 7, 9};
     }
     WorldPoint AnchorPoint(int anchor) const override { return anchor == 3 ? point : WorldPoint{}; }
     bool IsAnchorShown(int anchor) const override { return anchor != 3 || pointShown; }
@@ -297,19 +296,8 @@ public:
     bool pointShown = true;
 };
 
-// Three point examples offered as tie targets.
-class ThreePointWindow : public PointWindow {
-public:
-    void FillTieList(platform::Dialog& dlg, int listId, int) override {
-        dlg.ClearList(listId);
-        for (const char* name : {"P(1,1)", "Q(2,0)", "R(0,3)"})
-            dlg.AddString(listId, QString::fromLatin1(name));
-        tieTable = {3, 7, 9};
-    }
-};
-
 TEST(OverlayPointAnchor, TheTieListChoiceGoesThroughTheTable) {
-    ThreePointWindow w;
+    PointWindow w;
     TLDRect rect{-1, 1, -1, 1};
     bool transparent = false;
     int anchor = -1, result = 0;
@@ -344,10 +332,8 @@ TEST(OverlayPointAnchor, TextFollowsItsPointAndHidesWithIt) {
     w.SetMouseMode(cmd::kMouseText);
     {
         platform::ScopedDialogRunner runner([](Dialog& d) {
-            d.SetText(textdlg::kText, ControlKind::Edit, QStringLiteral("a<b & c"));
-            d.SetChecked(textdlg::kOther, true);
-            d.SetChecked(textdlg::kHideWithPoint, true);
-            return d.Press(platform::kIdOk);
+            d.SetSelectedIndex(textdlg::kTieList, 0);
+            return Type("a<b & c", {textdlg::kOther, textdlg::kHideWithPoint})(d);
         });
         w.NewTextAt({260, 140});  // world (1.5, 1.5): half a unit right of and above the point
     }
@@ -356,7 +342,6 @@ TEST(OverlayPointAnchor, TextFollowsItsPointAndHidesWithIt) {
     EXPECT_EQ(t.anchor, 3);
     EXPECT_TRUE(t.HidesWithAnchor());
     EXPECT_DOUBLE_EQ(static_cast<double>(t.left), 0.5);
-
     w.point = {-2, 0};
     const TEquationLabel a = TextToAbsolute(t, w.AnchorOriginOf(3));
     EXPECT_EQ(QPoint(w.XToScreen(a.left), w.YToScreen(a.top)), QPoint(140, 180));
@@ -365,34 +350,9 @@ TEST(OverlayPointAnchor, TextFollowsItsPointAndHidesWithIt) {
     const QByteArray shown = TextsWritten(w, ExportKind::Svg, dir.filePath("a.svg"));
     EXPECT_EQ(shown.count("<text "), 1);
     EXPECT_TRUE(shown.contains("a&lt;b &amp; c")) << shown.toStdString();
-    w.pointShown = false;
+    w.pointShown = false;  // SVG and PiCTeX leave it out with its point
     EXPECT_EQ(TextsWritten(w, ExportKind::Svg, dir.filePath("b.svg")).count("<text "), 0);
-    // The PiCTeX picture leaves it out as well.
     EXPECT_EQ(TextsWritten(w, ExportKind::PicTeX, dir.filePath("c.tex")), QByteArray());
-}
-
-TEST_F(OverlayWindowTest, FontButtonTakesFontSizeAndColour) {
-    platform::ScriptedCommonDialogs dialogs;
-    platform::SetCommonDialogs(&dialogs);
-    platform::FontChoice choice;
-    choice.font.faceName = QStringLiteral("Courier New");
-    choice.font.height = -32;
-    choice.pointSizeTenths = 245;
-    choice.color = QColor(0, 128, 255);
-    dialogs.fontAnswers.push_back(choice);
-    RightClick({80, 80}, [](Dialog& d) {
-        d.Press(textdlg::kFont);
-        d.SetText(textdlg::kText, ControlKind::Edit, QStringLiteral("styled"));
-        return d.Press(platform::kIdOk);
-    });
-    platform::SetCommonDialogs(nullptr);
-    ASSERT_EQ(win.PlainTexts().size(), 1u);
-    const TEquationLabel& t = win.PlainTexts()[0];
-    EXPECT_EQ(t.font.faceName, "Courier New");
-    EXPECT_EQ(t.TextPointSize(), 24);
-    EXPECT_EQ(t.colour, 0x00ff8000u);
-    ASSERT_EQ(dialogs.fontAsks.size(), 1u);
-    EXPECT_EQ(dialogs.fontAsks[0].pointSizeTenths, 100);
 }
 
 }  // namespace
