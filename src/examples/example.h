@@ -184,7 +184,7 @@ struct TExample {
     // --- fields of slopes and vectors (210, 211, 310) ---
     std::int16_t fieldRows = 20;                     // 14 (3D drawers: a count of their own)
     std::int16_t fieldDisplay = 1;                   // 16: 0 none, 1 slopes, 2 unit vectors
-    std::int16_t fieldLengthPercent = 15;            // 18
+    std::int16_t fieldLengthPercent = 15;            // 18; dot size of a Lagrange polynomial
     std::array<std::int16_t, 2> extraColour{5, 22};  // 20, 22: colour roles 6 and 7 of the editor;
                                                      // 22 is also the web colour of 201
     // --- words whose meaning depends on the kind ---
@@ -193,7 +193,7 @@ struct TExample {
     std::int16_t listing = 0;       // 26: < 0 hides from lists; revolution mode of 307 when > 0
     std::int16_t familyDelay = 0;   // 28: milliseconds (50 for 201)
     std::int16_t sizeWord = 0;      // 30: drawers add 10: arrow or mark size in pixels (web
-                                    // arrows of 201, dots of a Lagrange polynomial or series)
+                                    // arrows of 201); the dot size of a series as it is
     std::int16_t word32 = 0;        // 32: end marks of 205/308; coordinates of 309; Lagrange
                                     // point count; parameter letter of 210, 211, 310
     std::int16_t word34 = 0;        // 34: web steps (10 for 201); second colour of a tangent plane

@@ -688,13 +688,16 @@ void TExampleEditor::LoadNumbers(TEditorForm& form) const {
         }
         form.edits[kFieldRows] = Decimal(e.fieldRows);
     }
-    if (lagrange_) form.edits[kFieldLength] = Decimal(e.sizeWord + kSizeOffset);
+    if (lagrange_) form.edits[kFieldLength] = Decimal(e.fieldLengthPercent);
     if (has(kPenWidth)) form.edits[kPenWidth] = Decimal(e.pen.width);
 
     if (kind_ == k::kRoulette || kind_ == k::kRevolution) {
         form.edits[kNumber1] = Number(env_, e.NumberAt(281));
         form.edits[kNumber2] = Number(env_, e.NumberAt(291));
         form.edits[kNumber3] = Number(env_, e.NumberAt(301));
+    } else if (kind_ == k::kSeries) {
+        // The dots' size as they are drawn: 2 until one is chosen.
+        form.edits[kNumber2] = Decimal(e.sizeWord > 0 ? e.sizeWord : 2);
     } else if (has(kNumber2)) {
         form.edits[kNumber2] = Decimal(e.sizeWord + kSizeOffset);
     }
@@ -1165,7 +1168,7 @@ TEditorOutcome TExampleEditor::Read(const TEditorForm& form) const {
     }
     if (lagrange_ && r.Has(kFieldLength))
         if (auto n = r.Integer(kFieldLength, 1, kMaxDotSize))
-            w.sizeWord = static_cast<std::int16_t>(*n - kSizeOffset);
+            w.fieldLengthPercent = static_cast<std::int16_t>(*n);
     if (r.Has(kPenWidth)) {
         bool marked = false;
         const std::string field = r.Field(kPenWidth);
@@ -1189,7 +1192,7 @@ TEditorOutcome TExampleEditor::Read(const TEditorForm& form) const {
         }
     } else if (r.Has(kNumber2) && (HasArrowSize(kind_) || kind_ == k::kSeries)) {
         if (auto n = r.Integer(kNumber2, 1, kMaxSize))
-            w.sizeWord = static_cast<std::int16_t>(*n - kSizeOffset);
+            w.sizeWord = static_cast<std::int16_t>(kind_ == k::kSeries ? *n : *n - kSizeOffset);
     }
 
     // An explicit curve without an interval spans the window.

@@ -100,12 +100,14 @@ struct HeldPaints {
                 return true;
             case QEvent::UpdateLater:
             case QEvent::Paint:
-                if (auto* widget = qobject_cast<QWidget*>(receiver)) updates.emplace_back(widget);
-                return true;
             case QEvent::Expose:
-                if (auto* window = qobject_cast<QWindow*>(receiver))
+                // A widget, or the window of a top-level widget.
+                if (auto* widget = qobject_cast<QWidget*>(receiver)) {
+                    updates.emplace_back(widget);
+                } else if (auto* window = qobject_cast<QWindow*>(receiver)) {
                     for (QWidget* top : QApplication::topLevelWidgets())
                         if (top->windowHandle() == window) updates.emplace_back(top);
+                }
                 return true;
             default:
                 return false;

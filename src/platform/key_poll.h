@@ -35,10 +35,10 @@ public:
     KeyPollScope& operator=(const KeyPollScope&) = delete;
 };
 
-// Held by a window while it paints or renders its picture. A key poll meanwhile (a drawing that
-// polls for Q) must not paint any window inside it: a nested paint would draw on the device the
-// outer one is drawing on. The repaints and exposures that arrive meanwhile are held back and
-// asked for again when the outermost scope has ended.
+// Held by a window while it paints. A key poll meanwhile (a drawing that polls for Q) must not
+// paint any window inside the paint: a nested paint would draw on the backing store the outer
+// one is drawing on. The repaints and exposures that arrive meanwhile are held back and asked
+// for again when the outermost paint has ended.
 class PaintingScope {
 public:
     PaintingScope();

@@ -382,6 +382,24 @@ TEST_F(EditorTest, PointsAndSegmentsNameTheirCoordinates) {
     EXPECT_FALSE(form.IsShown(235));
 }
 
+TEST_F(EditorTest, DotSizesOfPolynomialsAndSeriesAreTheDrawnSizes) {
+    TExample lagrange = Fresh(kind::kLagrange);
+    lagrange.letter36 = 2;
+    TExampleEditor editor(lagrange, 0, env, formulas);
+    TEditorForm form = editor.Load();
+    EXPECT_EQ(form.edits[212], "Polynomial2(x)");
+    EXPECT_TRUE(form.disabled.count(212));
+    form.edits[225] = "7";
+    const TEditorOutcome out = editor.Read(form);
+    ASSERT_EQ(out.error, kNoError);
+    EXPECT_EQ(out.record.fieldLengthPercent, 7);
+    EXPECT_TRUE(out.record.IsLagrangeExplicit());
+
+    const TEditorOutcome series = Edit(Fresh(kind::kSeries, {"n", "1/n"}), Set({{235, "4"}}));
+    ASSERT_EQ(series.error, kNoError);
+    EXPECT_EQ(series.record.sizeWord, 4);
+}
+
 TEST_F(EditorTest, AnchorsArePackedIntoTheKindWord) {
     TExample e = Fresh(kind::kSpacePoint, {"1", "2", "3"});
     const TEditorOutcome out = Edit(e, [](TEditorForm& f) {
