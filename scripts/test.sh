@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Quorlin with AddressSanitizer and UndefinedBehaviorSanitizer,
-# and runs every test headless; then builds and tests the Qt-free part alone. Exits non-zero on any failed test or sanitizer report.
+# and runs every test headless; then builds and tests the Qt-free part alone, and fuzzes the
+# diagram-body reader for half a minute. Exits non-zero on any failed test, sanitizer report or
+# fuzzer finding.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -14,3 +16,13 @@ ctest --test-dir build-test --output-on-failure -j "$jobs" --timeout 600
 cmake -S . -B build-core -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORLIN_SANITIZE=ON -DQUORLIN_GUI=OFF
 cmake --build build-core
 ctest --test-dir build-core --output-on-failure -j "$jobs" --timeout 600
+
+# The diagram-body reader under libFuzzer (clang, a build of its own), from the seed corpus;
+# new inputs go to a scratch folder, a finding is kept in build-fuzz/.
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+    -DQUORLIN_FUZZ=ON -DQUORLIN_TESTS=OFF
+cmake --build build-fuzz --target diagram_fuzz
+found=$(mktemp -d)
+build-fuzz/fuzz/diagram_fuzz -max_total_time=30 -timeout=10 -artifact_prefix=build-fuzz/ \
+    "$found" tests/examples/corpus
+rm -rf "$found"

@@ -1,6 +1,7 @@
 // Quorlin's entry point: the composition root that tells the shell which window kinds exist.
 #include <QApplication>
 
+#include "dynamics/window_tools.h"
 #include "plot2d/map2_win.h"
 #include "plot2d/plot2_win.h"
 #include "shell/plot_app.h"
@@ -10,6 +11,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorlin"));
 
+    // Every graphing window gets its initial-value dialogs and time and phase windows.
+    quorlin::dynamics::InstallTrajectoryTools();
     quorlin::WindowKindRegistry kinds;
     namespace plot2d = quorlin::plot2d;
     kinds.Register(quorlin::WindowKind::Plot2D, plot2d::CreatePlot2Window);

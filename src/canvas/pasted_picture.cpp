@@ -78,7 +78,9 @@ std::optional<TPastedPicture> ReadPicture(ByteReader& in, bool withAnchor, int i
     }
     in.U32(size);
     // The size comes from the file: it must fit the bytes left before anything is allocated.
-    if (in.Failed() || anchor < -1 || !in.CanRead(size, 1)) return std::nullopt;
+    const bool finite = std::isfinite(r.xLow) && std::isfinite(r.xHigh) && std::isfinite(r.yLow) &&
+                        std::isfinite(r.yHigh);
+    if (in.Failed() || anchor < -1 || !finite || !in.CanRead(size, 1)) return std::nullopt;
     QByteArray bytes(static_cast<qsizetype>(size), Qt::Uninitialized);
     in.Bytes(std::span(reinterpret_cast<std::uint8_t*>(bytes.data()), size));
     auto metafile = platform::EmfPicture::FromBytes(bytes);

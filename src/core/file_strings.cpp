@@ -17,10 +17,10 @@ bool WriteString(ByteWriter& out, std::string_view text, std::size_t capacity) {
     return true;
 }
 
-int ReadString(ByteReader& in, std::string& out, std::size_t capacity) {
-    std::int16_t length = 0;
-    if (!in.I16(length)) return kErrCannotOpenFile;
-    const auto count = static_cast<std::size_t>(std::max<std::int16_t>(length, 0));
+namespace {
+
+// The count bytes of a text (characters and terminator) into a buffer of the given capacity.
+int ReadTextBytes(ByteReader& in, std::size_t count, std::size_t capacity, std::string& out) {
     if (count < 1 || count > capacity || !in.CanRead(count, 1)) {
         in.Fail();
         return kErrCannotOpenFile;
@@ -33,12 +33,28 @@ int ReadString(ByteReader& in, std::string& out, std::size_t capacity) {
     return kNoError;
 }
 
+}  // namespace
+
+int ReadString(ByteReader& in, std::string& out, std::size_t capacity) {
+    std::int16_t length = 0;
+    if (!in.I16(length)) return kErrCannotOpenFile;
+    return ReadTextBytes(in, static_cast<std::size_t>(std::max<std::int16_t>(length, 0)), capacity,
+                         out);
+}
+
 int WriteNotebook(ByteWriter& out, std::string_view text) {
-    return WriteString(out, text, kNotebookCapacity) ? kNoError : kErrTooLarge;
+    text = UpToFirstZero(text);
+    if (text.size() > kMaxNotebookLength) return kErrTooLarge;
+    out.U16(static_cast<std::uint16_t>(text.size() + 1));
+    out.Bytes({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+    out.U8(0);
+    return kNoError;
 }
 
 int ReadNotebook(ByteReader& in, std::string& text) {
-    return ReadString(in, text, kNotebookCapacity);
+    std::uint16_t length = 0;
+    if (!in.U16(length)) return kErrCannotOpenFile;
+    return ReadTextBytes(in, length, kNotebookCapacity, text);
 }
 
 }  // namespace quorlin

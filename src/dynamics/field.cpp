@@ -67,15 +67,15 @@ std::optional<StateSlots> StateSlots::Level(int levelVariable, Vec3 p) {
     StateSlots s;
     switch (levelVariable) {
         case slot::kZ:
-            s.slots = {slot::kX, slot::kY, slot::kZ};
+            s.variables = {slot::kX, slot::kY, slot::kZ};
             s.heldValue = p.z;
             break;
         case slot::kX:
-            s.slots = {slot::kY, slot::kZ, slot::kX};
+            s.variables = {slot::kY, slot::kZ, slot::kX};
             s.heldValue = p.x;
             break;
         case slot::kY:
-            s.slots = {slot::kZ, slot::kX, slot::kY};
+            s.variables = {slot::kZ, slot::kX, slot::kY};
             s.heldValue = p.y;
             break;
         default:
@@ -95,12 +95,12 @@ long double& Coordinate(Vec3& p, int slotIndex) {
 }  // namespace
 
 void StateSlots::ToState(Vec3 p, long double* y) const {
-    for (int i = 0; i < count; ++i) y[i] = Coordinate(p, slots[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < count; ++i) y[i] = Coordinate(p, variables[static_cast<std::size_t>(i)]);
 }
 
 Vec3 StateSlots::ToPoint(const long double* y) const {
     Vec3 p;
-    for (int i = 0; i < count; ++i) Coordinate(p, slots[static_cast<std::size_t>(i)]) = y[i];
+    for (int i = 0; i < count; ++i) Coordinate(p, variables[static_cast<std::size_t>(i)]) = y[i];
     if (heldSlot >= 0) Coordinate(p, heldSlot) = heldValue;
     return p;
 }
@@ -121,7 +121,7 @@ std::optional<SystemField> SystemField::FromSelectors(FormulaContext& context,
 
 bool SystemField::operator()(long double t, const long double* y, long double* dy) const {
     for (int i = 0; i < slots_.count; ++i)
-        context_->SetVar(slots_.slots[static_cast<std::size_t>(i)], y[i]);
+        context_->SetVar(slots_.variables[static_cast<std::size_t>(i)], y[i]);
     if (slots_.heldSlot >= 0) context_->SetVar(slots_.heldSlot, slots_.heldValue);
     context_->SetVar(slot::kT, t);
     for (int i = 0; i < slots_.count; ++i) {

@@ -65,7 +65,7 @@ private:
 struct StateSlots {
     static constexpr int kMaxComponents = 3;
 
-    std::array<int, kMaxComponents> slots{slot::kX, slot::kY, slot::kZ};
+    std::array<int, kMaxComponents> variables{slot::kX, slot::kY, slot::kZ};
     int count = 2;
     int heldSlot = -1;  // -1: none
     long double heldValue = 0;
@@ -88,13 +88,13 @@ public:
     static constexpr int kMaxComponents = StateSlots::kMaxComponents;
 
     SystemField(FormulaContext& context, const std::array<FieldComponent, 3>& components,
-                const StateSlots& slots);
+                const StateSlots& state);
 
     // The field of a trajectory record of the example; empty for a damaged selector.
     static std::optional<SystemField> FromSelectors(FormulaContext& context,
                                                     examples::TExample& example,
                                                     const std::array<std::int16_t, 3>& selectors,
-                                                    const StateSlots& slots);
+                                                    const StateSlots& state);
 
     int Count() const { return slots_.count; }
     // dy = f(t, y) for the first Count() entries; false where the field is undefined.

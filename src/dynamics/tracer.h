@@ -156,7 +156,7 @@ TraceResult TraceSystem(FormulaContext& context, examples::TExample& example,
                         const TracerSettings& settings, const TraceHooks& hooks);
 // The same with the state in the given slots, up to the given end time.
 TraceResult TraceSystem(FormulaContext& context, examples::TExample& example,
-                        const examples::TTrajectory& trajectory, const StateSlots& slots,
+                        const examples::TTrajectory& trajectory, const StateSlots& state,
                         long double endTime, const TracerSettings& settings,
                         const TraceHooks& hooks);
 

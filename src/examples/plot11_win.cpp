@@ -42,6 +42,16 @@ TPlot11Win::TPlot11Win(int kind, QString fileName, QString iniName, int dimensio
         HandleCommand(cmd::kNew3DPointCylindrical, [this] { AddPointEntry(1); });
         HandleCommand(cmd::kNew3DPointSpherical, [this] { AddPointEntry(2); });
     }
+    // The trajectory commands exist only where the window has trajectory tools.
+    if (!GetTrajectoryToolsMaker()) return;
+    HandleCommand(cmd::kIvp10, [this] { OpenIvp10(); });
+    HandleCommand(cmd::kIvp11, [this] { OpenIvp11(); });
+    HandleCommand(cmd::kIvp12, [this] { OpenIvp12(); });
+    HandleCommand(cmd::kIvp20, [this] { OpenIvp20(); });
+    HandleCommands(cmd::kTimeWindowFirst, cmd::kPhaseWindowFirst - 1,
+                   [this](int id) { OpenTimeWindow(id - cmd::kTimeWindowFirst); });
+    HandleCommands(cmd::kPhaseWindowFirst, cmd::kPhaseWindowLast,
+                   [this](int id) { OpenPhaseWindow(id - cmd::kPhaseWindowFirst); });
 }
 
 void TPlot11Win::SetupWindow() {
@@ -86,11 +96,6 @@ bool TPlot11Win::CheckNotEditing() {
     if (!inventoryDlg_ || !inventoryDlg_->busy) return true;
     platform::ErrorMsg(this, kErrEditingInProgress);
     return false;
-}
-
-void TPlot11Win::InventoryChanged(int selectLast) {
-    if (inventoryDlg_) inventoryDlg_->FillList(selectLast ? Inventory().LastIndex() : -1);
-    TPlot1Win::InventoryChanged(selectLast);
 }
 
 bool TPlot11Win::ResizeInventory(int n, bool keep) {
@@ -227,13 +232,21 @@ void TPlot11Win::ConvertStoredPoints(int) {}
 void TPlot11Win::DrawPointMarkers(platform::DeviceContext&, int) {}
 void TPlot11Win::CopyBodyListToTable(int) {}
 void TPlot11Win::OpenLineIntegral() {}
-void TPlot11Win::OpenIvp10() {}
-void TPlot11Win::OpenIvp11() {}
-void TPlot11Win::OpenIvp12() {}
-void TPlot11Win::OpenIvp20() {}
+void TPlot11Win::OpenIvp10() {
+    if (auto* tools = TrajectoryTools()) tools->OpenIvp(10);
+}
+void TPlot11Win::OpenIvp11() {
+    if (auto* tools = TrajectoryTools()) tools->OpenIvp(11);
+}
+void TPlot11Win::OpenIvp12() {
+    if (auto* tools = TrajectoryTools()) tools->OpenIvp(12);
+}
+void TPlot11Win::OpenIvp20() {
+    if (auto* tools = TrajectoryTools()) tools->OpenIvp(20);
+}
 
 std::uint16_t TPlot11Win::OpenToolsMask() const {
-    return 0;
+    return trajectoryTools_ ? trajectoryTools_->OpenMask() : 0;
 }
 
 void TPlot11Win::RestoreToolState(int, int, int) {}
@@ -241,6 +254,88 @@ void TPlot11Win::RestoreToolState(int, int, int) {}
 void TPlot11Win::GetToolState(std::array<int, 3>& out) const {
     out = {0, 0, 0};
 }
+
+// ------------------------------------------------------------------------------ trajectory tools
+
+TTrajectoryTools* TPlot11Win::TrajectoryTools() {
+    if (!trajectoryToolsMade_ && GetTrajectoryToolsMaker()) {
+        trajectoryToolsMade_ = true;
+        trajectoryTools_ = GetTrajectoryToolsMaker()(*this);
+    }
+    return trajectoryTools_.get();
+}
+
+void TPlot11Win::RefreshLinkedWindows(const TLinkedPoint& point) {
+    if (trajectoryTools_) trajectoryTools_->PointTraced(point);
+}
+
+void TPlot11Win::PlotInLinkedWindows(int i, const TTrajectory& trajectory) {
+    if (trajectoryTools_) trajectoryTools_->TrajectoryRetraced(i, trajectory);
+}
+
+void TPlot11Win::RepaintLinkedWindows() {
+    if (trajectoryTools_) trajectoryTools_->RepaintLinked();
+}
+
+void TPlot11Win::InventoryChanged(int selectLast) {
+    if (inventoryDlg_) inventoryDlg_->FillList(selectLast ? Inventory().LastIndex() : -1);
+    TPlot1Win::InventoryChanged(selectLast);
+    if (trajectoryTools_) trajectoryTools_->InventoryChanged();
+}
+
+void TPlot11Win::CloseToolDialogs(bool force) {
+    TPlot1Win::CloseToolDialogs(force);
+    if (trajectoryTools_) trajectoryTools_->CloseDialogs(force);
+}
+
+void TPlot11Win::ClearModified() {
+    if (trajectoryTools_) trajectoryTools_->CaptionChanged();
+    TPlot1Win::ClearModified();
+}
+
+void TPlot11Win::RecomputeView() {
+    TPlot1Win::RecomputeView();
+    if (trajectoryTools_) trajectoryTools_->ViewChanged();
+}
+
+void TPlot11Win::MouseDown(const platform::MouseEvent& event) {
+    if (MouseMode() == cmd::kMouseTrajectories && Dimension() < 3) {
+        if (event.button == platform::MouseButton::Left)
+            if (auto* tools = TrajectoryTools()) tools->StartTrajectoryAtMouse(event.point, false);
+        return;
+    }
+    TPlot1Win::MouseDown(event);
+}
+
+void TPlot11Win::CleanupWindow() {
+    // The linked windows and dialogs refer to this window: they go before it does.
+    if (trajectoryTools_) trajectoryTools_->Close();
+    trajectoryTools_.reset();
+    TPlot1Win::CleanupWindow();
+}
+
+void TPlot11Win::OpenTimeWindow(int k) {
+    if (auto* tools = TrajectoryTools()) tools->OpenTimeWindow(k);
+}
+
+void TPlot11Win::OpenPhaseWindow(int k) {
+    if (auto* tools = TrajectoryTools()) tools->OpenPhaseWindow(k);
+}
+
+bool TPlot11Win::InventoryShown() const {
+    return inventoryDlg_ && !inventoryDlg_->IsHidden();
+}
+
+TBodyWindow TPlot11Win::BodyWindow() const {
+    return {Dimension(), IsMapWindow()};
+}
+
+ShadeList* TPlot11Win::ShadingList() {
+    return nullptr;
+}
+
+void TPlot11Win::StoreFileSettings(TDiagramSettings&) const {}
+void TPlot11Win::LoadFileSettings(const TDiagramSettings&) {}
 
 }  // namespace quorlin::examples
 

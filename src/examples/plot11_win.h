@@ -6,10 +6,16 @@
 // a record of the kind with its demonstration values, edited in its dialog, then compiled,
 // labelled and drawn, or removed again when the dialog is cancelled; points go through their own
 // entry. It will own the modeless tool windows of the tool menu (plot points, point lists,
-// combinations, arc length, distance, "Inspect", the time and phase windows and the
-// initial-value dialogs) and the diagram file's reader and writer; here it keeps the state those
-// share and introduces their slots: the hooks of the diagram body and the tool openers, which
-// the 2D and 3D branches fill.
+// combinations, arc length, distance, "Inspect"). Here it keeps the state those share and
+// introduces their slots: the hooks of the diagram body and the tool openers, which the 2D and
+// 3D branches fill. The initial-value dialogs and the time and phase windows are its trajectory
+// tools (trajectory_tools.h), which take their commands and the linked-window slots.
+//
+// It writes and reads the body of the window's diagram files (diagram_body.h): writing gathers
+// the body from every level; reading parses the whole file into a pending body, and only a
+// body read to its end replaces the open diagram, which is then compiled again, its derived
+// examples rebuilt and the dialogs and windows that were open opened again. Settings that no
+// level holds yet keep the values the last file gave them, so that they travel on unchanged.
 //
 // It creates the derived examples of the tracing sliders and the slicer (tangents.h): Taylor
 // polynomials, tangent lines, marked points, trajectory points, vectors and tangent lines, and
@@ -19,12 +25,15 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string_view>
 
+#include "examples/diagram_body.h"
 #include "examples/inventory_dialog.h"
 #include "examples/plot1_win.h"
 #include "examples/tangents.h"
+#include "examples/trajectory_tools.h"
 
 namespace quorlin::examples {
 
@@ -62,9 +71,6 @@ public:
 
     // --- the inventory dialog ---
     TFnListDlg* InventoryDialog() const { return inventoryDlg_; }
-    // Command 504: shows the inventory dialog, the first time (and after a new diagram) beside
-    // the window; nothing when the diagram protects its inventory and the password is not given.
-    void ShowInventory();
     // Where the inventory dialog goes beside a window of that frame on a screen that wide.
     static QPoint InventoryPlace(const QRect& window, int screenWidth);
     // The dialog is busy while a modal dialog of the window runs.
@@ -106,6 +112,39 @@ public:
     // The state of a tool kept in a diagram file, and back.
     virtual void RestoreToolState(int a, int b, int c);
     virtual void GetToolState(std::array<int, 3>& out) const;
+    // The time window k (0-3) and the phase window k (0-2) of the trajectories.
+    virtual void OpenTimeWindow(int k);
+    virtual void OpenPhaseWindow(int k);
+    // Command 504: shows the inventory dialog, the first time (and after a new diagram) beside
+    // the window; nothing when the diagram protects its inventory and the password is not given.
+    // InventoryShown: whether it shows.
+    virtual void ShowInventory();
+    virtual bool InventoryShown() const;
+    // Which window reads a body: 2D or 3D, and whether it is a map or logarithmic window.
+    virtual TBodyWindow BodyWindow() const;
+    // The explicit-shading list of a 2D window; null in a window without one (a file's list
+    // then travels on unchanged).
+    virtual ShadeList* ShadingList();
+    // The settings of a diagram file that the branches keep: into the settings for writing,
+    // and from them after reading.
+    virtual void StoreFileSettings(TDiagramSettings& settings) const;
+    virtual void LoadFileSettings(const TDiagramSettings& settings);
+
+    // --- the diagram file ---
+    // The body of the diagram as the window holds it, but the inventory (which the writer
+    // borrows rather than copies); kErrAlreadyReported when a text cannot be stored (the user
+    // was told).
+    int GatherBody(TDiagramBody& body);
+    // Opens the tool windows of an open-tools mask in bit order.
+    void ReopenToolWindows(std::uint16_t mask);
+    // The last map example read from a diagram file (map windows), -1 none.
+    int mapExample = -1;
+
+    int WriteBody(ByteWriter& out) override;
+    // The whole body goes into the pending body; no lower level reads a part of its own.
+    int ReadBody(ByteReader& in, int version) override;
+    void CommitRead() override;
+    void DiscardRead() override;
 
     // --- derived examples of the sliders and the slicer ---
     // Each appends one example (two for the tangent lines of a surface), gives it its label,
@@ -130,14 +169,46 @@ public:
     // Clears the combo box and adds one item per character of the letters, selecting the first.
     static void FillLetterCombo(platform::Dialog& dialog, int id, std::string_view letters);
 
+    // --- trajectory tools ---
+    // The window's initial-value dialogs, time and phase windows and tracers, made on first use
+    // by the installed maker; null without one.
+    TTrajectoryTools* TrajectoryTools();
+
+    void RefreshLinkedWindows(const TLinkedPoint& point) override;
+    void PlotInLinkedWindows(int i, const TTrajectory& trajectory) override;
+    void RepaintLinkedWindows() override;
+    void CloseToolDialogs(bool force) override;
+    void ClearModified() override;
+    void RecomputeView() override;
+    // Trajectory mode (122) of a plane window: a left click starts a trajectory from the point
+    // with the shown initial-value dialog's settings. (Space windows pick their point on a
+    // surface first and call StartTrajectoryAt themselves.)
+    void MouseDown(const platform::MouseEvent& event) override;
+
 protected:
     void SetupWindow() override;
+    void CleanupWindow() override;
 
 private:
+    TDiagramSettings GatherSettings() const;
+    void ApplySettings(const TDiagramSettings& s);
+    TParameterTables GatherParameters() const;
+    void ApplyParameters(const TParameterTables& tables, bool complexMode);
+    void InstallBody(TDiagramBody body);
+    void RebuildExamples();
+    void ReopenWindows(const TDiagramSettings& s, int protectionMask);
+
+    // What the last file held of the settings, parameter ends and shadings that no level keeps.
+    TDiagramSettings keptSettings_;
+    TParameterTables keptParameters_;
+    ShadeList keptShading_;
+    std::optional<TDiagramBody> pendingBody_;
     // Label, drawing and inventory of a new derived example; the error box for a refusal.
     int FinishEntry(const TAddResult& added, bool slicer);
 
     QPointer<TFnListDlg> inventoryDlg_;
+    std::unique_ptr<TTrajectoryTools> trajectoryTools_;
+    bool trajectoryToolsMade_ = false;
 };
 
 }  // namespace quorlin::examples

@@ -69,10 +69,7 @@ public:
     void AddEquationLabel(int) override { w_.AddEquationLabel(); }
     void RebuildLagrangePolynomial(int index) override { w_.RebuildLagrangePolynomial(index); }
     void FinishLagrangePolynomial(int index) override {
-        TExample& e = w_.Inventory()[index];
-        LoadLagrangeCoefficients(e, w_.Formulas());
-        w_.FreezeExtraSlots(e.Tree(2).get());
-        w_.Compiler().CompilePartials(index);
+        w_.FinishLagrangePolynomial(index);
         w_.Formulas().RestoreVariables();
     }
     void RecomputePicture(int index) override { w_.RecomputePicture(index); }
@@ -329,6 +326,13 @@ void TPlot1Win::InvalidateGraph() {
 
 void TPlot1Win::EditOrbitalSystem() {}
 void TPlot1Win::RebuildLagrangePolynomial(int) {}
+
+void TPlot1Win::FinishLagrangePolynomial(int i) {
+    TExample& e = Inventory()[i];
+    LoadLagrangeCoefficients(e, Formulas());
+    FreezeExtraSlots(e.Tree(2).get());
+    Compiler().CompilePartials(i);
+}
 
 void TPlot1Win::ToggleEquationLabels() {
     canvas::TextList& labels = EquationLabels().Labels();

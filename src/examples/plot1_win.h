@@ -161,6 +161,9 @@ public:
     virtual void EditOrbitalSystem();
     // Builds the polynomial of a Lagrange example from its points. Nothing here.
     virtual void RebuildLagrangePolynomial(int i);
+    // The compiled polynomial of Lagrange example i takes the coefficients of its points as
+    // constants, and its derivatives follow.
+    void FinishLagrangePolynomial(int i);
     // Shows all equation labels when the first is hidden, else hides them all.
     virtual void ToggleEquationLabels();
     virtual void TrajectoriesChanged();

@@ -113,7 +113,7 @@ bool TPlotWin::IsHiddenByExplicitSurface(int, const Vec3&) {
     return false;
 }
 
-void TPlotWin::RefreshLinkedWindows(const Vec3&, long double) {}
+void TPlotWin::RefreshLinkedWindows(const TLinkedPoint&) {}
 void TPlotWin::PlotInLinkedWindows(int, const TTrajectory&) {}
 void TPlotWin::RepaintLinkedWindows() {}
 void TPlotWin::RefreshToolValues() {}

@@ -76,13 +76,17 @@ public:
     TObserver& Observer() { return observer_; }
     const TObserver& Observer() const { return observer_; }
     TSceneSettings& Scene() { return scene_; }
+    const TSceneSettings& Scene() const { return scene_; }
     TTracerSettings& Tracer() { return tracer_; }
     const TTracerSettings& Tracer() const { return tracer_; }
     TAnimationSettings& Animation() { return animation_; }
+    const TAnimationSettings& Animation() const { return animation_; }
     TToolSettings& Tools() { return tools_; }
+    const TToolSettings& Tools() const { return tools_; }
     TLevelSettings& Level() { return level_; }
     TStereogramSettings& Stereogram() { return stereogram_; }
     TSliderSteps& SliderSteps() { return sliderSteps_; }
+    const TSliderSteps& SliderSteps() const { return sliderSteps_; }
     TDialogPositions& DialogPositions() { return dialogPositions_; }
     SketchList& Sketch() { return sketch_; }
     const SketchList& Sketch() const { return sketch_; }
@@ -134,7 +138,7 @@ public:
     virtual bool IsHiddenByPlane(int i, const Vec3& p);
     virtual bool IsHiddenByExplicitSurface(int i, const Vec3& p);
     // The time and phase windows: a new trajectory point, a retraced trajectory, a repaint.
-    virtual void RefreshLinkedWindows(const Vec3& p, long double t);
+    virtual void RefreshLinkedWindows(const TLinkedPoint& point);
     virtual void PlotInLinkedWindows(int i, const TTrajectory& trajectory);
     virtual void RepaintLinkedWindows();
     virtual void RefreshToolValues();

@@ -204,8 +204,11 @@ TRecordFault ValidateExample(const TExample& ex, int index) {
         const TRecordFault fault = ValidateTrajectory(ex.trajectories[i]);
         if (!fault.Ok()) return Failed("trajectories[" + std::to_string(i) + "]." + fault.field);
     }
-    for (const TMarkedPoint& point : ex.markedPoints)
+    for (const TMarkedPoint& point : ex.markedPoints) {
         if (point.label.size() > kMaxLabelLength) return Failed("markedPoints");
+        for (long double v : point.values)
+            if (!Finite(v)) return Failed("markedPoints");
+    }
     return {};
 }
 

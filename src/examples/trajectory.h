@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/vectors.h"
 #include "formula/expr_node.h"
 
 namespace quorlin::examples {
@@ -71,6 +72,16 @@ struct TTrajectory {
     TTrajectory Clone() const;
     // The start coordinate named by the first option word (24 x, 25 y, 26 z); 0 otherwise.
     long double StartCoordinate() const;
+};
+
+// One point of a trajectory as the time and phase windows receive it while it is traced: the
+// state, the time, whether it is joined to the point before (false: a trajectory begins here)
+// and the trajectory's pen.
+struct TLinkedPoint {
+    Vec3 position;
+    long double t = 0;
+    bool draw = false;
+    TPenSpec pen;
 };
 
 // A point marked on an example by a tool (78 bytes in a diagram file).

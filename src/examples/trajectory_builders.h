@@ -19,10 +19,12 @@ namespace quorlin::examples {
 struct TTrajectoryStart {
     Vec3 start;
     long double startTime = 0;
-    int direction = 1;                       // +1 forward, -1 backward in time
-    std::array<int, 3> fieldTrees{0, 1, 2};  // selectors: 0..6 the example trees 1..7
-    int method = 0;                          // 0 Euler, 1 modified Euler, 2 Runge-Kutta
-    int parameter = 0;                       // parameter letter whose value the record keeps
+    int direction = 1;  // +1 forward, -1 backward in time
+    // The example trees of the three components as the records name them: 0-6 for trees 1-7
+    // (dx/dt, dy/dt, dz/dt of a system are trees 1-3), 8-14 for those trees negated, -1 none.
+    std::array<int, 3> fieldTrees{0, 1, 2};
+    int method = 0;     // 0 Euler, 1 modified Euler, 2 Runge-Kutta
+    int parameter = 0;  // parameter letter whose value the record keeps
     int penWidth = 1;
     long double duration = -1;  // negative: no practical end (e^42)
 };

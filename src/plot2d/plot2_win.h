@@ -15,6 +15,8 @@ public:
 class TLogWin : public TPlotEWin {
 public:
     explicit TLogWin(QString fileName, QWidget* parent = nullptr);
+    // Its files keep no family marks, and example 0's second text is "t".
+    examples::TBodyWindow BodyWindow() const override { return {2, true}; }
 };
 
 class TPlotXWin : public TPlotEWin {

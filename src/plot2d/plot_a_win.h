@@ -16,7 +16,7 @@
 #include "examples/plot111_win.h"
 #include "plot2d/example_drawers.h"
 #include "plot2d/primitives_canvas.h"
-#include "plot2d/shade_record.h"
+#include "plot2d/shading.h"
 
 namespace quorlin::plot2d {
 
@@ -61,6 +61,15 @@ public:
     // Rebuilds example i by its derivation code; the codes the shared levels build (|f|,
     // gradient fields, end points, frozen family members) go to them.
     bool RebuildDerived(int i) override;
+
+    ShadeList* ShadingList() override { return &state_.shades; }
+    // The implicit-regions mode travels in diagram files.
+    void StoreFileSettings(examples::TDiagramSettings& settings) const override {
+        settings.regionsMode = static_cast<std::int16_t>(state_.regionMode);
+    }
+    void LoadFileSettings(const examples::TDiagramSettings& settings) override {
+        state_.regionMode = settings.regionsMode;
+    }
 
     // --- regions ---
     void FreeShadeList();

@@ -11,10 +11,14 @@
 #include <vector>
 
 #include "core/vectors.h"
+#include "examples/shade_record.h"
 #include "plot2d/example_drawers.h"
-#include "plot2d/shade_record.h"
 
 namespace quorlin::plot2d {
+
+// The shading record lives with the other records of a diagram file.
+using examples::ShadeList;
+using examples::TShadeRecord;
 
 struct TShadeOptions {
     bool fill = false;          // "Fill explicit inequalities": solid instead of hatched

@@ -20,6 +20,8 @@ std::span<const resources::DialogTemplate> ExampleEdit2dDialogs();
 std::span<const resources::DialogTemplate> ExampleEdit3dDialogs();
 // The 2D analysis tools.
 std::span<const resources::DialogTemplate> Tools2dDialogs();
+// The initial-value dialogs of systems, sequences and derx(n, y) equations.
+std::span<const resources::DialogTemplate> DynamicsDialogs();
 // The 3D windows and their tools.
 std::span<const resources::DialogTemplate> Plot3dDialogs();
 

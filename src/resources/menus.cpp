@@ -607,6 +607,45 @@ constexpr auto kRdsTail = std::to_array<MenuItemTemplate>({
 
 constexpr auto kRdsMenu = Join(kRdsFile, kPrintAndExport, kRdsBody, kAnimMenu, kRdsTail);
 
+// ---- Time and phase windows of trajectories.
+
+constexpr auto kLinkedFile = std::to_array<MenuItemTemplate>({
+    Popup("&File"),
+});
+
+constexpr auto kLinkedBody = std::to_array<MenuItemTemplate>({
+    Sep(),
+    Item("E&xit", cmd::kFrameExit),
+    End(),
+    Popup("&View"),
+    Item("&Axes\tCtrl+A", cmd::kAxes),
+    Item("&Square\tCtrl+Q", cmd::kSquare),
+    Item("&Last window\tCtrl+L", cmd::kLastView),
+    Item("&View ...\tCtrl+V", cmd::kViewDialog),
+    Item("&Grid ...\tCtrl+G", cmd::kGridDialog),
+});
+
+constexpr auto kLinkedRest = std::to_array<MenuItemTemplate>({
+    End(),
+    Popup("&Btns"),
+    Item("&Text", cmd::kMouseText),
+    Item("&XY coords LB\tRecenter RB", cmd::kMouseCoordinates),
+    Item("&Paste from clipboard", cmd::kMousePaste),
+    End(),
+    Popup("&Misc"),
+    Popup("&Colors"),
+    Item("&Background ...", cmd::kColorBackground),
+    Item("&Coordinates ...", cmd::kColorCoordinates),
+    End(),
+    Item("&Loop closing ...", cmd::kLoopClosing),
+    Item("Delete te&xt ...", cmd::kDeleteAllText),
+    Item("Thic&ken print ...", cmd::kThickenPrint),
+    End(),
+    Item("&Close", cmd::kClose),
+});
+
+constexpr auto kTimeMenu = Join(kLinkedFile, kPrintAndExport, kLinkedBody, kZoom, kLinkedRest);
+
 // ---- Accelerators.
 
 constexpr AcceleratorTemplate kFrameKeys[] = {
@@ -668,6 +707,19 @@ constexpr AcceleratorTemplate kLevelKeys[] = {
     {"Ctrl+C", cmd::kCopyToClipboard},
 };
 
+constexpr AcceleratorTemplate kTimeKeys[] = {
+    {"Ctrl+A", cmd::kAxes},
+    {"Ctrl+Q", cmd::kSquare},
+    {"Ctrl+L", cmd::kLastView},
+    {"Ctrl+V", cmd::kViewDialog},
+    {"Ctrl+G", cmd::kGridDialog},
+    {"PgUp", cmd::kZoomIn},
+    {"PgDown", cmd::kZoomOut},
+    {"Ctrl+P", cmd::kPrint},
+    {"Ctrl+Shift+P", cmd::kPrintFormat},
+    {"Ctrl+C", cmd::kCopyToClipboard},
+};
+
 constexpr AcceleratorTemplate kRdsKeys[] = {
     {"Ctrl+P", cmd::kPrint},
     {"Ctrl+Shift+P", cmd::kPrintFormat},
@@ -678,12 +730,14 @@ constexpr MenuTemplate kMenus[] = {
     {"FRAMEMENU", kFrameMenu}, {"PLOT2MENU", kPlot2Menu}, {"PLOT3MENU", kPlot3Menu},
     {"LEVELMENU", kLevelMenu}, {"RDSMENU", kRdsMenu},     {"MAPMENU", kMapMenu},
     {"RANGEMENU", kRangeMenu}, {"LOGMENU", kLogMenu},     {"PLANETSMENU", kPlanetsMenu},
+    {"TIMEMENU", kTimeMenu},
 };
 
 constexpr AcceleratorTable kAccelerators[] = {
     {"FRAMEMENU", kFrameKeys}, {"PLOT2MENU", kPlot2Keys}, {"PLOT3MENU", kPlot3Keys},
     {"LEVELMENU", kLevelKeys}, {"RDSMENU", kRdsKeys},     {"MAPMENU", kPlot2Keys},
     {"RANGEMENU", kPlot2Keys}, {"LOGMENU", kPlot2Keys},   {"PLANETSMENU", kPlot2Keys},
+    {"TIMEMENU", kTimeKeys},
 };
 
 }  // namespace

@@ -31,7 +31,7 @@ std::vector<const resources::DialogTemplate*> CollectDialogs() {
     for (const auto group :
          {detail::ShellDialogs(), detail::FormulaDialogs(), detail::CanvasDialogs(),
           detail::ExampleDialogs(), detail::ExampleEdit2dDialogs(), detail::ExampleEdit3dDialogs(),
-          detail::Tools2dDialogs(), detail::Plot3dDialogs()}) {
+          detail::Tools2dDialogs(), detail::DynamicsDialogs(), detail::Plot3dDialogs()}) {
         for (const auto& dialog : group) all.push_back(&dialog);
     }
     std::sort(all.begin(), all.end(),

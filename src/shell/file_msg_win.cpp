@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/errors.h"
+#include "core/file_strings.h"
 #include "core/text_helpers.h"
 #include "platform/boxes.h"
 #include "platform/common_dialogs.h"
@@ -12,8 +13,6 @@
 #include "resources/command_ids.h"
 #include "resources/resources.h"
 #include "shell/diagram_file.h"
-#include "core/errors.h"
-#include "core/file_strings.h"
 #include "shell/note_win.h"
 
 namespace quorlin {
@@ -296,7 +295,11 @@ bool TFileMsgWin::NotebookPresent() const {
     return notebook_ && !notebook_->Text().isEmpty();
 }
 
-int TFileMsgWin::WriteNotebook(ByteWriter& out) {
+bool TFileMsgWin::NotebookShown() const {
+    return notebook_ && !notebook_->IsHidden();
+}
+
+int TFileMsgWin::NotebookFileText(std::string& out) {
     const QString text = notebook_ ? notebook_->Text() : QString();
     const auto bytes = ToWindows1252(text);
     if (!bytes) {
@@ -306,15 +309,23 @@ int TFileMsgWin::WriteNotebook(ByteWriter& out) {
                          platform::kMsgOk);
         return kErrAlreadyReported;
     }
-    if (::quorlin::WriteNotebook(out, *bytes) != kNoError) {
+    if (bytes->size() > kMaxNotebookLength) {
         platform::MsgBox(this, resources::LoadString(platform::kStrHmmCaption),
                          QStringLiteral("The notebook holds %1 characters; a diagram file stores "
                                         "at most %2. Shorten the notebook and save again.")
                              .arg(bytes->size())
-                             .arg(kMaxStoredTextLength),
+                             .arg(kMaxNotebookLength),
                          platform::kMsgOk);
         return kErrAlreadyReported;
     }
+    out = *bytes;
+    return kNoError;
+}
+
+int TFileMsgWin::WriteNotebook(ByteWriter& out) {
+    std::string text;
+    if (const int error = NotebookFileText(text)) return error;
+    ::quorlin::WriteNotebook(out, text);
     if (notebook_) notebook_->ClearModified();
     return kNoError;
 }

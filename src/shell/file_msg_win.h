@@ -155,9 +155,14 @@ public:
     TNoteWin& Notebook();
     bool HasNotebook() const { return !notebook_.isNull(); }
     bool NotebookPresent() const;
+    // Whether the notebook window exists and is not hidden.
+    bool NotebookShown() const;
     // Writes the notebook text as one file string; 0, or 20 when it is too long for a file
     // (the user is told and nothing is written).
     int WriteNotebook(ByteWriter& out);
+    // The notebook text as a file keeps it (Windows-1252); kErrAlreadyReported, after a box
+    // telling why, when it has characters without an 8-bit form or is too long for a file.
+    int NotebookFileText(std::string& out);
     int ReadNotebook(ByteReader& in);
 
     // --- background bitmap ---

@@ -69,6 +69,14 @@ void TPreWin::BlitImage(ImageLayer layer, platform::DeviceContext& dc) const {
         QPoint(0, 0));
 }
 
+bool TPreWin::DrawOnImage(ImageLayer layer,
+                          const std::function<void(platform::DeviceContext&)>& draw) {
+    if (!IsImageCurrent(layer)) return false;
+    platform::DeviceContext dc(layer == ImageLayer::Picture ? picture_ : background_);
+    draw(dc);
+    return true;
+}
+
 void TPreWin::PaintBackground(platform::DeviceContext& dc) {
     const bool paper = printState_.printing && !withBackColor_;
     const QColor fill = paper ? QColor(Qt::white) : GetColor(roles_.Role(0));

@@ -10,6 +10,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPoint>
+#include <functional>
 
 #include "platform/device_context.h"
 #include "shell/font_win.h"
@@ -58,6 +59,9 @@ public:
     void RenderImage(ImageLayer layer);
     // Copies a layer into a context at the image origin.
     void BlitImage(ImageLayer layer, platform::DeviceContext& dc) const;
+    // Draws on a current layer as it stands, which stays current (a watched trajectory is shown
+    // step by step this way); false, with nothing drawn, when the layer is stale.
+    bool DrawOnImage(ImageLayer layer, const std::function<void(platform::DeviceContext&)>& draw);
 
     // Fills the context with the background colour (white on paper without "With back color")
     // and draws the background bitmap.

@@ -20,52 +20,6 @@ long double Area(const std::vector<Vec2>& polygon) {
     return std::fabs(twice) / 2;
 }
 
-TEST(ShadeRecord, FileRecordAndBlock) {
-    TShadeRecord r;
-    r.first = 2;
-    r.second = TShadeRecord::kBelow;
-    r.style = TShadeRecord::Style(4, 1, 2);
-    r.intervalOn = 1;
-    r.low = -1.5L;
-    r.high = 3;
-    r.colour = 17;
-    EXPECT_EQ(r.Pattern(), 4);
-    EXPECT_EQ(r.LowEndParameter(), 1);
-    EXPECT_EQ(r.HighEndParameter(), 2);
-    ByteWriter out;
-    WriteShadeList(out, {r, r});
-    ASSERT_EQ(out.Data().size(), 2 + 2 * kShadeRecordBytes);
-    EXPECT_EQ(out.Data()[2 + 4] | out.Data()[2 + 5] << 8, 4 + 9 + 450);  // the style word
-    EXPECT_EQ(out.Data()[2 + 27], 17);                                   // the colour
-    ShadeList read;
-    ByteReader in(out.Data());
-    ASSERT_EQ(ReadShadeList(in, 41, read), kNoError);
-    ASSERT_EQ(read.size(), 2u);
-    EXPECT_EQ(read[1], r);
-    // Before version 9 only the pattern counts.
-    ByteReader old(out.Data());
-    ASSERT_EQ(ReadShadeList(old, 8, read), kNoError);
-    EXPECT_EQ(read[0].style, 4);
-    // A count the bytes cannot hold, and a short record, are refused; the list stays.
-    std::vector<std::uint8_t> damaged = out.Data();
-    damaged[0] = 0xff;
-    ByteReader huge(damaged);
-    EXPECT_EQ(ReadShadeList(huge, 41, read), kErrCannotOpenFile);
-    damaged = out.Data();
-    damaged.pop_back();
-    ByteReader shortBlock(damaged);
-    EXPECT_EQ(ReadShadeList(shortBlock, 41, read), kErrCannotOpenFile);
-    EXPECT_EQ(read.size(), 2u);
-    // Records of removed examples go, the others follow their examples.
-    ShadeList list{r, TShadeRecord{1, 0}};
-    const std::vector<int> map{0, -1, 1};
-    RenumberShadeList(list, map);
-    ASSERT_EQ(list.size(), 1u);
-    EXPECT_EQ(list[0].first, 1);
-    DropInvalidShades(list, 0);
-    EXPECT_TRUE(list.empty());
-}
-
 TEST_F(DrawerTest, ShadingsFillAndHatchTheirRegions) {
     const int line = Add(k::kExplicit, {"", "x"});
     const int parabola = Add(k::kExplicit, {"", "x^2"});

@@ -161,10 +161,10 @@ TEST_F(DiagramFlow, NotebookTravelsWithTheDiagramAndAnOverlongOneIsRefused) {
     ASSERT_TRUE(w.HasNotebook());
     EXPECT_EQ(w.Notebook().Text(), "+" + NotebookText());
 
-    w.Notebook().SetText(QString(kMaxStoredTextLength + 1, 'n'));
+    w.Notebook().SetText(QString(kMaxNotebookLength + 1, 'n'));
     EXPECT_FALSE(w.SaveTo(path));
     ASSERT_EQ(prompter_.messages.size(), 1u) << "one clear message, not two boxes";
-    EXPECT_TRUE(prompter_.messages[0].text.contains("32766"));
+    EXPECT_TRUE(prompter_.messages[0].text.contains("64000"));
     EXPECT_EQ(FileBytes(path), before);
 
     // A diagram without notebook text empties the notebook of the diagram it replaces.

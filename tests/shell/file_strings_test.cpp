@@ -69,13 +69,13 @@ TEST(FileStrings, DamagedLengthsAreErrorElevenNeverOverruns) {
     EXPECT_EQ(text, "ab");
 }
 
-TEST(Notebook, KeepsTheSixteenBitFormatAndRefusesLongerTexts) {
-    const std::string longest(kMaxStoredTextLength, 'n');
+TEST(Notebook, TakesAnUnsignedLengthUpToItsBufferAndRefusesLongerTexts) {
+    const std::string longest(kMaxNotebookLength, 'n');
     ByteWriter out;
     ASSERT_EQ(WriteNotebook(out, longest), kNoError);
-    ASSERT_EQ(out.Size(), 2u + 32767u);
-    EXPECT_EQ(out.Data()[0], 0xff);  // 32767 = characters + 1
-    EXPECT_EQ(out.Data()[1], 0x7f);
+    ASSERT_EQ(out.Size(), 2u + 64001u);
+    EXPECT_EQ(out.Data()[0], 0x01);  // 64001 = characters + 1, unsigned
+    EXPECT_EQ(out.Data()[1], 0xfa);
     EXPECT_EQ(out.Data().back(), 0);
     ByteReader in(out.Data());
     std::string back;
@@ -86,10 +86,13 @@ TEST(Notebook, KeepsTheSixteenBitFormatAndRefusesLongerTexts) {
     EXPECT_EQ(WriteNotebook(refused, longest + "n"), kErrTooLarge);
     EXPECT_EQ(refused.Size(), 0u);
 
-    Bytes wrapped = {0x00, 0x80};  // what a wrapped length of 32769 would look like
-    wrapped.resize(2 + 32769, 'n');
-    ByteReader damaged(wrapped);
-    EXPECT_EQ(ReadNotebook(damaged, back), kErrCannotOpenFile);
+    for (const std::uint16_t length : {std::uint16_t{0}, std::uint16_t{64002}}) {
+        Bytes damaged = {static_cast<std::uint8_t>(length & 0xff),
+                         static_cast<std::uint8_t>(length >> 8)};
+        damaged.resize(2 + 64002, 'n');
+        ByteReader beyond(damaged);
+        EXPECT_EQ(ReadNotebook(beyond, back), kErrCannotOpenFile) << length;
+    }
 }
 
 // Every cut of a valid sequence of blocks is refused cleanly (the sanitizers watch for

@@ -16,8 +16,9 @@
 #include <vector>
 
 #include "core/binio.h"
+#include "core/errors.h"
 
-namespace quorlin::plot2d {
+namespace quorlin::examples {
 
 inline constexpr std::size_t kShadeRecordBytes = 37;
 
@@ -66,10 +67,14 @@ int ReadShadeList(ByteReader& in, int fileVersion, ShadeList& list);
 // Drops the records that name examples outside 0..lastIndex (a damaged file) or a second
 // example code below -3.
 void DropInvalidShades(ShadeList& list, int lastIndex);
+// 0, or kErrInconsistentData for a record a diagram file may not hold: an example outside
+// 0..lastIndex, a side code other than above, below or down to the axis, a colour outside the
+// palette, an interval end tied to a letter beyond W or not a finite number.
+int ValidateShadeRecord(const TShadeRecord& record, int lastIndex);
 // Renumbers the records after examples were removed or moved: oldToNew maps each old index to
 // its new one, -1 for a removed example, whose records go too.
 void RenumberShadeList(ShadeList& list, std::span<const int> oldToNew);
 // Exchanges the indexes a and b in the records (two examples swapped places).
 void SwapShadeIndexes(ShadeList& list, int a, int b);
 
-}  // namespace quorlin::plot2d
+}  // namespace quorlin::examples

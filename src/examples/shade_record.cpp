@@ -1,15 +1,18 @@
-#include "plot2d/shade_record.h"
+#include "examples/shade_record.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "core/errors.h"
 
-namespace quorlin::plot2d {
+namespace quorlin::examples {
 
 namespace {
 constexpr std::size_t kLinkBytes = 4;
 constexpr int kPatternOnlyBefore = 9;  // file versions before this keep only the pattern
+constexpr int kLastPaletteIndex = 60;
+constexpr int kLastParameterLetter = 23;  // W
 }  // namespace
 
 void WriteShadeRecord(ByteWriter& out, const TShadeRecord& r) {
@@ -61,6 +64,16 @@ void DropInvalidShades(ShadeList& list, int lastIndex) {
     });
 }
 
+int ValidateShadeRecord(const TShadeRecord& r, int lastIndex) {
+    const auto isExample = [lastIndex](int i) { return i >= 0 && i <= lastIndex; };
+    const bool sideOk = r.second >= TShadeRecord::kToAxis && (r.second < 0 || isExample(r.second));
+    const bool lettersOk =
+        r.LowEndParameter() <= kLastParameterLetter && r.HighEndParameter() <= kLastParameterLetter;
+    const bool ok = isExample(r.first) && sideOk && lettersOk && r.colour >= 0 &&
+                    r.colour <= kLastPaletteIndex && std::isfinite(r.low) && std::isfinite(r.high);
+    return ok ? kNoError : kErrInconsistentData;
+}
+
 void RenumberShadeList(ShadeList& list, std::span<const int> oldToNew) {
     const auto renumber = [&](std::int16_t& index) {
         if (index < 0 || static_cast<std::size_t>(index) >= oldToNew.size()) return false;
@@ -87,4 +100,4 @@ void SwapShadeIndexes(ShadeList& list, int a, int b) {
     }
 }
 
-}  // namespace quorlin::plot2d
+}  // namespace quorlin::examples

@@ -1,0 +1,163 @@
+// The trajectory tools of a 2D window, driven as a user drives them: a system pasted by the
+// script, the "dx/dt trajectory" dialog opened from the menu, a time window x(t) and a phase
+// window xy opened from the menu; a trajectory drawn from the dialog shows in the window and,
+// step by step as it is traced, in both linked windows on its closed form. Then the mouse mode,
+// the open-tools mask, deletion and the closing of the window with its linked windows.
+#include <QCoreApplication>
+#include <QEvent>
+#include <QKeyEvent>
+
+#include <cmath>
+#include <numbers>
+
+#include "dynamics/window_tools.h"
+#include "examples/plot_test_window.h"
+
+namespace quorlin::dynamics {
+namespace {
+
+namespace cmd = resources::cmd;
+using examples::tools_mask::kIvp10;
+
+const bool kToolsInstalled = (InstallTrajectoryTools(), true);
+
+class WindowToolsTest : public quorlin::testing::PlotWindowTest {
+protected:
+    WindowToolsTest() {
+        EXPECT_TRUE(kToolsInstalled);
+        Paste("DEQ2T; -y; x;");  // circles about the origin
+    }
+
+    TWindowTrajectoryTools& Tools() {
+        return *static_cast<TWindowTrajectoryTools*>(win.TrajectoryTools());
+    }
+    TIvp10Dlg& Dialog() { return *static_cast<TIvp10Dlg*>(Tools().Dialog(10)); }
+
+    // Opens the linked window by its menu command, sized and painted once.
+    TLinkedWin& OpenLinked(int command) {
+        EXPECT_TRUE(win.SendCommand(command));
+        TLinkedWin* linked = command < cmd::kPhaseWindowFirst
+                                 ? Tools().TimeWindow(command - cmd::kTimeWindowFirst)
+                                 : Tools().PhaseWindow(command - cmd::kPhaseWindowFirst);
+        EXPECT_NE(linked, nullptr);
+        linked->SizeChanged(401, 401);
+        linked->RecomputeView();
+        linked->RenderImage(ImageLayer::Picture);
+        return *linked;
+    }
+
+    // Whether the window's picture shows the colour near (x, y) as it stands, not drawn again.
+    static bool InkNow(TLinkedWin& w, long double x, long double y, QRgb colour) {
+        const QImage& image = w.Image(ImageLayer::Picture);
+        const int px = w.XToScreen(x), py = w.YToScreen(y);
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx)
+                if (image.rect().contains(px + dx, py + dy) &&
+                    image.pixel(px + dx, py + dy) == colour)
+                    return true;
+        return false;
+    }
+
+    void DrawFromDialog(const char* x, const char* y) {
+        Dialog().SetText(ivp::kStartX, resources::ControlKind::Edit, QString::fromLatin1(x));
+        Dialog().SetText(ivp::kStartY, resources::ControlKind::Edit, QString::fromLatin1(y));
+        Dialog().Press(ivp::kDraw);
+    }
+};
+
+TEST_F(WindowToolsTest, ADialogTrajectoryShowsInTheWindowAndStepByStepInItsLinkedWindows) {
+    TLinkedWin& time = OpenLinked(cmd::kTimeWindowFirst);    // x(t)
+    TLinkedWin& phase = OpenLinked(cmd::kPhaseWindowFirst);  // xy
+    ASSERT_TRUE(win.SendCommand(cmd::kIvp10));
+    ASSERT_FALSE(Dialog().IsHidden());
+    EXPECT_EQ(win.MouseMode(), cmd::kMouseTrajectories);
+
+    DrawFromDialog("2", "0");
+    ASSERT_TRUE(Errors().empty());
+    ASSERT_EQ(win.Inventory()[0].trajectories.size(), 1u);
+    EXPECT_EQ(Dialog().ItemCount(ivp::kTrajectories), 1);
+    const QRgb colour = ColourOf(0);
+
+    // The circle of radius 2, once round (the loop closes), in the window ...
+    const auto circle = [](long double t) { return std::pair{2 * std::cos(t), 2 * std::sin(t)}; };
+    EXPECT_GT(ShareOnCurve(Picture(), colour, 0, 2 * std::numbers::pi_v<long double>, 60, circle),
+              0.95);
+    // ... and in the linked windows as the steps came, their pictures not drawn again.
+    ASSERT_TRUE(phase.IsImageCurrent(ImageLayer::Background));
+    ASSERT_TRUE(time.IsImageCurrent(ImageLayer::Background));
+    for (const long double t : {0.5L, 1.5L, 3.0L, 4.5L, 6.0L}) {
+        EXPECT_TRUE(InkNow(phase, 2 * std::cos(t), 2 * std::sin(t), colour)) << t;
+        EXPECT_TRUE(InkNow(time, t, 2 * std::cos(t), colour)) << t;
+        EXPECT_FALSE(InkNow(time, t, -2 * std::cos(t), colour)) << t;
+    }
+    // Their own repaint traces the same trajectory.
+    time.InvalidateImage(ImageLayer::Background);
+    time.RenderImage(ImageLayer::Picture);
+    EXPECT_TRUE(InkNow(time, 1.0L, 2 * std::cos(1.0L), colour));
+}
+
+TEST_F(WindowToolsTest, ClicksInTrajectoryModeStartFromThePointAndTheMaskNamesWhatIsOpen) {
+    ASSERT_TRUE(win.SendCommand(cmd::kIvp10));
+    OpenLinked(cmd::kPhaseWindowFirst);
+    EXPECT_EQ(win.OpenToolsMask(), kIvp10 | 128);
+
+    // Backward and forward from the clicked point (0, -3): one record each way unless the loop
+    // closes first; it does, so only the forward one is kept.
+    Dialog().SetChecked(ivp::kForward, false);
+    Dialog().SetChecked(ivp::kBoth, true);
+    platform::MouseEvent click;
+    click.button = platform::MouseButton::Left;
+    click.point = QPoint(win.XToScreen(0), win.YToScreen(-3));
+    win.MouseDown(click);
+    ASSERT_EQ(win.Inventory()[0].trajectories.size(), 1u);
+    EXPECT_NEAR(static_cast<double>(win.Inventory()[0].trajectories[0].startY), -3, 0.05);
+    EXPECT_GT(ShareOnCurve(Picture(), ColourOf(0), 0, 6, 40,
+                           [](long double t) {
+                               return std::pair{3 * std::sin(t), -3 * std::cos(t)};
+                           }),
+              0.95);
+
+    // Deleting the trajectory takes it off the picture.
+    Dialog().SetSelectedIndex(ivp::kTrajectories, 0);
+    Dialog().Press(ivp::kDelete);
+    EXPECT_TRUE(win.Inventory()[0].trajectories.empty());
+    EXPECT_FALSE(InkAt(Picture(), 0, -3, ColourOf(0)));
+
+    // Closing hides the dialog; the mask follows.
+    Dialog().Press(2);
+    EXPECT_EQ(win.OpenToolsMask(), 128);
+}
+
+TEST_F(WindowToolsTest, ATrajectoryWithoutEndStoppedByQEndsWhereItStopped) {
+    Paste("DEQ2T; y; (1-x^2)*y-x;");  // a limit cycle: from inside it never closes nor leaves
+    ASSERT_TRUE(win.SendCommand(cmd::kIvp10));
+    Dialog().SetSelectedIndex(ivp::kExamples, 1);
+    Dialog().OnNotify(ivp::kExamples, platform::Notification::SelectionChanged);
+    ASSERT_EQ(Dialog().Example(), 1);
+    QCoreApplication::postEvent(&win, new QKeyEvent(QEvent::KeyPress, Qt::Key_Q, {}, "q"));
+    QCoreApplication::postEvent(&win, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Q, {}, "q"));
+    Dialog().SetText(ivp::kStartX, resources::ControlKind::Edit, QStringLiteral("0.5"));
+    Dialog().Press(ivp::kDraw);
+    const auto& list = win.Inventory()[1].trajectories;
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_GT(list[0].endTime, 0);
+    EXPECT_LT(list[0].endTime, 1e6);
+    Picture();  // a repaint draws it as it was shown, and returns
+}
+
+TEST_F(WindowToolsTest, ALinkedWindowClosedByTheUserHidesAndGoesWithItsWindow) {
+    TLinkedWin& phase = OpenLinked(cmd::kPhaseWindowFirst);
+    QPointer<TLinkedWin> watched(&phase);
+    phase.SendCommand(cmd::kClose);
+    ASSERT_TRUE(watched);
+    EXPECT_TRUE(watched->platform::Window::IsHidden());
+    EXPECT_EQ(win.OpenToolsMask(), 0);
+    OpenLinked(cmd::kPhaseWindowFirst);  // shown again, the same window
+    EXPECT_EQ(Tools().PhaseWindow(0), watched.data());
+    Tools().Close();  // what the window does when it closes
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(watched);
+}
+
+}  // namespace
+}  // namespace quorlin::dynamics

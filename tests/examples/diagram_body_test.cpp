@@ -1,0 +1,730 @@
+// The diagram body: files laid out by hand from the file's tables are read with the values of
+// each position, older versions keep or convert what they lack, damaged files are refused
+// without touching the body, and a full body read back writes the same bytes again.
+#include "examples/diagram_body.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
+#include <set>
+#include <tuple>
+
+#include "body_file.h"
+#include "core/errors.h"
+#include "examples/variable_groups.h"
+#include "formula/formula_context.h"
+#include "sample_body.h"
+#include "shell/file_head.h"
+
+namespace quorlin::examples {
+namespace {
+
+using testing::Bytes;
+using testing::Group;
+using testing::HandBody;
+using testing::Laid;
+
+constexpr long double kNaN = std::numeric_limits<long double>::quiet_NaN();
+
+int Read(const Bytes& bytes, int version, TDiagramBody& body, TBodyWindow window = {}) {
+    ByteReader in(bytes);
+    return ReadDiagramBody(in, version, body, window);
+}
+
+int Read(const HandBody& hand, TDiagramBody& body, TBodyWindow window = {}) {
+    return Read(hand.Body(), hand.version, body, window);
+}
+
+Bytes Written(const TDiagramBody& body) {
+    ByteWriter out;
+    EXPECT_EQ(WriteDiagramBody(out, body), kNoError);
+    return out.Take();
+}
+
+TExample Fresh(int kindCode) {
+    TExample e;
+    e.Init(kindCode, 3, 50);
+    return e;
+}
+
+Bytes UserFunction(const std::string& name, const std::string& body, int args) {
+    return Laid([&](ByteWriter& out) {
+        out.FixedText(name, 10);
+        out.FixedText(body, 61);
+        out.U16(static_cast<std::uint16_t>(args));
+        out.Zeros(4);
+    });
+}
+
+Bytes UserFunctions(const std::vector<Bytes>& records) {
+    Bytes block =
+        Laid([&](ByteWriter& out) { out.U16(static_cast<std::uint16_t>(records.size())); });
+    for (const Bytes& r : records) block.insert(block.end(), r.begin(), r.end());
+    return block;
+}
+
+// ------------------------------------------------------------------------------ settings
+
+using Getter = std::function<long double(const TDiagramSettings&)>;
+
+TEST(DiagramBody, EverySettingIsReadFromItsPosition) {
+    HandBody hand;
+    const std::vector<std::tuple<int, int, long double, Getter>> words = {
+        {0, 6, 6, [](auto& s) { return s.decimalPlaces; }},
+        {1, 121, 121, [](auto& s) { return s.mouseMode; }},
+        {2, 5, 1, [](auto& s) { return s.scene.hideSegments; }},
+        {3, 7, 7, [](auto& s) { return s.levelWords[0]; }},
+        {4, 2, 2, [](auto& s) { return s.axes.xFrequency; }},
+        {5, 3, 3, [](auto& s) { return s.axes.yFrequency; }},
+        {6, 11, 11, [](auto& s) { return s.axes.tickLength; }},
+        {7, 4, 4, [](auto& s) { return s.axes.minorTickLength; }},
+        {8, 2, 2, [](auto& s) { return s.printedThickness; }},
+        {10, 150, 150, [](auto& s) { return s.scene.planarity; }},
+        {11, 4, 4, [](auto& s) { return s.axes.axesKind; }},
+        {12, 21, 21, [](auto& s) { return s.scene.axesWords[0]; }},
+        {13, 1, 1, [](auto& s) { return s.numberFormat; }},
+        {14, 80, 80, [](auto& s) { return s.axes.gridFlags; }},
+        {15, 9, 1, [](auto& s) { return s.opaque; }},
+        {16, 7, 7, [](auto& s) { return s.axes.scaleFlags; }},
+        {17, 22, 22, [](auto& s) { return s.scene.axesWords[1]; }},
+        {18, 20, 20, [](auto& s) { return s.scene.lineOfSightSamples; }},
+        {19, 40, 40, [](auto& s) { return s.scene.slides; }},
+        {20, 23, 23, [](auto& s) { return s.scene.axesWords[2]; }},
+        {21, 12, 12, [](auto& s) { return s.axes.xPlaces; }},
+        {22, 3, 3, [](auto& s) { return s.axes.yPlaces; }},
+        {23, 5, 5, [](auto& s) { return s.levelWords[1]; }},
+        {24, 8, 8, [](auto& s) { return s.axisLength; }},
+        {25, 0xD5, 0x55, [](auto& s) { return s.compileOptions; }},
+        {26, 2, 2, [](auto& s) { return s.scene.screenThickness; }},
+        {27, 3, 3, [](auto& s) { return s.scene.printedThickness; }},
+        {28, 0xFFFE, -2, [](auto& s) { return s.pictexKind; }},
+        {37, 137, 1, [](auto& s) { return s.scene.cube; }},
+        {38, 2, 2, [](auto& s) { return s.screenThickness; }},
+        {39, 960, 960, [](auto& s) { return s.piSymbol; }},
+        {40, 16, 16, [](auto& s) { return s.axes.polarSectors; }},
+        {43, 1, 1, [](auto& s) { return s.fillExplicit; }},
+        {44, 892, 892, [](auto& s) { return s.shadingStyle; }},
+        {46, 700, 700, [](auto& s) { return s.defaultCount; }},
+        {47, 1, 1, [](auto& s) { return s.mapGridFlag; }},
+        {48, 39, 39, [](auto& s) { return s.axes.suffixChar; }},
+        {49, 0, 0, [](auto& s) { return s.abruptAngles; }},
+        {50, 0xFFFF, -1, [](auto& s) { return s.regionsMode; }},
+        {51, 2, 2, [](auto& s) { return s.view.logMode; }},
+        {52, 5, 5, [](auto& s) { return s.sketchThickness; }},
+        {53, 1025, 1025, [](auto& s) { return s.openTools; }},
+        {54, 31, 31, [](auto& s) { return s.toolState[0]; }},
+        {55, 32, 32, [](auto& s) { return s.toolState[1]; }},
+        {56, 33, 33, [](auto& s) { return s.toolState[2]; }},
+    };
+    // Flags stored as 1, and the inverted ones (on when 0) stored as 0.
+    const std::vector<std::tuple<int, std::uint8_t, Getter>> flags = {
+        {0, 1, [](auto& s) { return s.view.cornersFlag; }},
+        {1, 1, [](auto& s) { return s.inventoryShown; }},
+        {2, 1, [](auto& s) { return s.scene.box; }},
+        {3, 1, [](auto& s) { return s.axes.dots; }},
+        {6, 1, [](auto& s) { return s.axes.originLetter; }},
+        {7, 1, [](auto& s) { return s.scene.lockLengths; }},
+        {8, 1, [](auto& s) { return s.axes.xPi; }},
+        {9, 1, [](auto& s) { return s.axes.yPi; }},
+        {13, 1, [](auto& s) { return s.scene.coords; }},
+        {15, 1, [](auto& s) { return s.scene.axesFlags[1]; }},
+        {18, 1, [](auto& s) { return s.scene.dotted; }},
+        {19, 0, [](auto& s) { return s.graphInBlack; }},
+        {20, 1, [](auto& s) { return s.solidArrowheads; }},
+        {25, 0, [](auto& s) { return s.sliderShown[3]; }},
+        {47, 0, [](auto& s) { return s.notebookShown; }},
+        {48, 0, [](auto& s) { return s.evaluateParameters; }},
+    };
+    for (const auto& [i, raw, expected, get] : words)
+        hand.words[i] = static_cast<std::uint16_t>(raw);
+    for (const auto& [i, raw, get] : flags) hand.flags[i] = raw;
+    hand.flags[4] = hand.flags[10] = 0;  // axes and labels off
+    hand.flags[49] = 2;
+    // Number i holds i + 0.5 (ordered corners, positive sizes); integers round half away.
+    const std::vector<std::pair<int, Getter>> numbers = {
+        {0, [](auto& s) { return s.view.centreX; }},
+        {1, [](auto& s) { return s.view.centreY; }},
+        {2, [](auto& s) { return s.view.halfWidth; }},
+        {3, [](auto& s) { return s.view.left; }},
+        {4, [](auto& s) { return s.view.right; }},
+        {5, [](auto& s) { return s.view.down; }},
+        {6, [](auto& s) { return s.view.up; }},
+        {7, [](auto& s) { return s.speedFactor; }},
+        {8, [](auto& s) { return s.axes.xInterval; }},
+        {9, [](auto& s) { return s.axes.yInterval; }},
+        {12, [](auto& s) { return s.scene.observer[1]; }},
+        {19, [](auto& s) { return s.scene.boxLengths[5]; }},
+        {20, [](auto& s) { return s.loopClosing; }},
+        {21, [](auto& s) { return s.zeroVectors; }},
+        {23, [](auto& s) { return s.tracer[1]; }},
+        {24, [](auto& s) { return s.scene.angle; }},
+        {25, [](auto& s) { return s.view.zoomFactor; }},
+        {27, [](auto& s) { return s.revolutionRange[1]; }},
+        {28, [](auto& s) { return s.scene.number28; }},
+        {33, [](auto& s) { return s.riemann.low; }},
+        {35, [](auto& s) { return s.riemann.steps; }},
+        {36, [](auto& s) { return s.rightButton; }},
+        {37, [](auto& s) { return s.centroidCount; }},
+        {38, [](auto& s) { return s.ivpDelay; }},
+        {39, [](auto& s) { return s.scene.number39; }},
+        {41, [](auto& s) { return s.view.aspect; }},
+        {45, [](auto& s) { return s.lineIntegral.high; }},
+        {46, [](auto& s) { return s.lineIntegral.steps; }},
+        {47, [](auto& s) { return s.flux1.low; }},
+        {52, [](auto& s) { return s.flux2.steps; }},
+        {53, [](auto& s) { return s.scene.sceneBox[0]; }},
+        {58, [](auto& s) { return s.scene.sceneBox[5]; }},
+        {61, [](auto& s) { return s.toolNumbers[2]; }},
+    };
+    for (int i = 0; i < 62; ++i) hand.numbers[i] = i + 0.5L;
+
+    TDiagramBody body;
+    ASSERT_EQ(Read(hand, body), kNoError);
+    for (const auto& [i, raw, expected, get] : words) EXPECT_EQ(get(body.settings), expected) << i;
+    for (const auto& [i, raw, get] : flags) EXPECT_EQ(get(body.settings), 1) << i;
+    EXPECT_FALSE(body.settings.complexMode);
+    EXPECT_FALSE(body.settings.axes.axesShown);
+    EXPECT_FALSE(body.settings.axes.labels);
+    EXPECT_EQ(body.settings.shadingChoice, 2);
+    const std::set<int> integers = {35, 37, 38, 39, 46, 52};
+    for (const auto& [i, get] : numbers)
+        EXPECT_EQ(get(body.settings), integers.count(i) ? i + 1 : i + 0.5L) << i;
+}
+
+TEST(DiagramBody, OlderVersionsKeepWhatTheyLackAndConvertWhatTheyMean) {
+    TDiagramBody before;
+    before.settings.levelWords[1] = -7;
+    before.settings.axisLength = -8;
+    before.settings.axes.suffixChar = -9;
+    before.settings.view.logMode = 3;
+    before.settings.toolNumbers = {-1, -2, -3};
+    before.sliderSteps.steps[5] = 77;
+    for (int version : {1, 12, 13, 15, 16, 17, 18, 19, 21, 22, 23, 24, 25, 31, 32, 33, 40, 41}) {
+        HandBody hand;
+        hand.version = version;
+        for (int w : {3, 23, 24, 48, 50, 51, 53, 56}) hand.words[w] = 2;
+        hand.flags[6] = 1;
+        hand.numbers[61] = 4;
+        hand.steps[5] = 55;
+        hand.sketch = Laid([](ByteWriter& out) {
+            out.I32(1);
+            WriteSketchPoint(out, TSketchPoint{TSketchPoint::kHead, 0, 0, {}});
+        });
+        TDiagramBody body;
+        body.settings = before.settings;
+        body.sliderSteps = before.sliderSteps;
+        ASSERT_EQ(Read(hand, body), kNoError) << version;
+        const TDiagramSettings& s = body.settings;
+        const auto carried = [version](int from, long double value, long double kept) {
+            return version >= from ? value : kept;
+        };
+        EXPECT_EQ(s.levelWords[0], carried(13, 2, 1)) << version;
+        EXPECT_EQ(s.levelWords[1], carried(13, 2, -7)) << version;
+        EXPECT_EQ(s.axisLength, carried(41, 2, -8)) << version;
+        EXPECT_EQ(s.axes.suffixChar, carried(18, 2, -9)) << version;
+        EXPECT_EQ(s.view.logMode, carried(33, 2, 3)) << version;
+        EXPECT_EQ(s.regionsMode, carried(22, 2, 0)) << version;
+        EXPECT_EQ(s.openTools, carried(25, 2, 0)) << version;
+        EXPECT_EQ(s.toolState[2], carried(25, 2, 0)) << version;
+        EXPECT_EQ(s.axes.originLetter, version >= 16) << version;
+        EXPECT_EQ(s.toolNumbers[2], carried(19, 4, -3)) << version;
+        EXPECT_EQ(body.sliderSteps.steps[5], carried(32, 55, 77)) << version;
+        EXPECT_EQ(body.sketch.size(), version >= 24 ? 1u : 0u) << version;
+    }
+}
+
+TEST(DiagramBody, SettingsOutOfRangeTakeTheirDefaults) {
+    struct Case {
+        int block;  // 1 words, 3 numbers
+        int index;
+        long double raw;
+        Getter get;
+        long double expected;
+    };
+    const std::vector<Case> cases = {
+        {1, 46, 0, [](auto& s) { return s.defaultCount; }, 50},
+        {1, 46, 1001, [](auto& s) { return s.defaultCount; }, 50},
+        {1, 44, 894, [](auto& s) { return s.shadingStyle; }, 891},
+        {1, 39, 31, [](auto& s) { return s.piSymbol; }, 112},
+        {1, 40, 1, [](auto& s) { return s.axes.polarSectors; }, 8},
+        {1, 52, 7, [](auto& s) { return s.sketchThickness; }, 1},
+        {1, 26, 0xFFFF, [](auto& s) { return s.scene.screenThickness; }, 0},
+        {1, 27, 0, [](auto& s) { return s.scene.printedThickness; }, 1},
+        {1, 38, 0, [](auto& s) { return s.screenThickness; }, 1},
+        {1, 18, 0, [](auto& s) { return s.scene.lineOfSightSamples; }, 12},
+        {3, 7, 11, [](auto& s) { return s.speedFactor; }, 1},
+        {3, 25, 0, [](auto& s) { return s.view.zoomFactor; }, 1.01L},
+        {3, 41, -1, [](auto& s) { return s.view.aspect; }, 1},
+        {3, 46, 1, [](auto& s) { return s.lineIntegral.steps; }, 1000},
+        {3, 45, -3, [](auto& s) { return s.lineIntegral.high; }, 1},
+        {3, 49, 0, [](auto& s) { return s.flux1.steps; }, 100},
+    };
+    for (const Case& c : cases) {
+        HandBody hand;
+        if (c.block == 1)
+            hand.words[c.index] = static_cast<std::uint16_t>(static_cast<int>(c.raw));
+        else
+            hand.numbers[c.index] = c.raw;
+        TDiagramBody body;
+        ASSERT_EQ(Read(hand, body), kNoError) << c.index;
+        EXPECT_EQ(c.get(body.settings), c.expected) << c.block << " " << c.index;
+    }
+}
+
+// ------------------------------------------------------------------------------ examples
+
+TEST(DiagramBody, ExamplesComeBackWithListsTextsNamesAndStoredForms) {
+    HandBody hand;
+    TExample explicitCurve = testing::SampleExample(kind::kExplicit, 7);
+    explicitCurve.markedPoints.push_back({5, {1, 2, 3, 4}, "max", 1});
+    hand.groups.push_back(Group(explicitCurve, "parabola", true));
+
+    TExample system = testing::SampleExample(kind::kSystem, 4);
+    hand.groups.push_back(Group(system, std::string(20, 'n')));
+
+    TExample points = Fresh(kind::kPlotPoints);
+    points.Text(4) = "1, 2; 3-5 x";
+    hand.groups.push_back(Group(points));
+
+    TExample lagrange = Fresh(kind::kLagrange);  // its points travel in its numbers
+    for (int j = 0; j < 9; ++j) lagrange.numbers[2 * j] = j, lagrange.numbers[2 * j + 1] = -j;
+    hand.groups.push_back(Group(lagrange));
+
+    TExample orbital = testing::SampleExample(kind::kOrbital, 5);
+    orbital.trajectories[1].texts = {"0.25", "-1", "", "moon"};
+    orbital.trajectories[1].startY = 3;
+    orbital.trajectories[1].step = 0.5L;
+    hand.groups.push_back(Group(orbital));
+    hand.groups.push_back(Group(Fresh(kind::kImplicit)));
+
+    TDiagramBody body;
+    ASSERT_EQ(Read(hand, body), kNoError);
+    ASSERT_EQ(body.inventory.Count(), 6);
+    EXPECT_EQ(body.inventory.Capacity(), 15);
+    const TInventoryEntry& first = body.inventory.Entry(0);
+    EXPECT_EQ(first.name, "parabola");
+    EXPECT_EQ(first.familyMark, 1);
+    EXPECT_EQ(first.example.pen.colour, 7);
+    EXPECT_EQ(first.example.Text(1), "SIN(X)");
+    ASSERT_EQ(first.example.markedPoints.size(), 1u);
+    EXPECT_EQ(first.example.markedPoints[0].label, "max");
+    EXPECT_EQ(body.inventory.Entry(1).name, std::string(20, 'n'));
+    ASSERT_EQ(body.inventory[1].trajectories.size(), 2u);
+    EXPECT_EQ(body.inventory[1].trajectories[1].texts[3], "A+3");
+    EXPECT_EQ(body.inventory[2].letter36, 2);  // "3-5" is no number
+    EXPECT_EQ(body.inventory[2].values[1], 2);
+    EXPECT_EQ(body.inventory[3].points[4].y, -4);
+    const TExample& bodies = body.inventory[4];
+    EXPECT_EQ(bodies.points[61].y, 3);
+    EXPECT_EQ(bodies.points[25].x, 0.5L);
+    EXPECT_EQ(bodies.points[73].x, 0.25L);
+    EXPECT_EQ(bodies.points[73].y, -1);
+    EXPECT_EQ(body.inventory[5].byte58, 1);
+    EXPECT_EQ(body.remembered.system, 1);
+    EXPECT_EQ(body.remembered.sequence, -1);
+    EXPECT_EQ(body.equationLabels.size(), 6u);
+
+    TDiagramBody map;
+    ASSERT_EQ(Read(hand, map, {2, true}), kNoError);
+    EXPECT_EQ(map.inventory.Entry(0).familyMark, 0);
+    EXPECT_EQ(map.inventory[0].Text(2), "t");
+    EXPECT_EQ(map.inventory[1].Text(2), "");
+    explicitCurve.Text(2) = "X^2";  // a text the example uses is not replaced
+    hand.groups[0] = Group(explicitCurve);
+    ASSERT_EQ(Read(hand, map, {2, true}), kNoError);
+    EXPECT_EQ(map.inventory[0].Text(2), "X^2");
+}
+
+TEST(DiagramBody, RecordsOfOlderVersionsAreConverted) {
+    TExample point = Fresh(kind::kSpacePoint);
+    point.byte56 = point.byte59 = 1;
+    TExample polar = Fresh(kind::kPolar);
+    polar.rangeLow[0] = 0.5L;
+    polar.rangeHigh[0] = 2;
+    TExample plane = Fresh(kind::kExplicit);
+    plane.derivation = 77;
+    plane.parent[0] = 0;
+    plane.letter36 = 'A';
+    plane.letter38 = 'B';
+    TExample line = Fresh(kind::kExplicit);
+    line.derivation = 81;
+    line.parent[0] = 0;
+    line.NumberAt(281) = 1.5L;
+    line.NumberAt(291) = -2;
+    TExample derived = Fresh(kind::kExplicit);
+    derived.derivation = 73;
+    derived.parent[0] = 0;
+    derived.subKind = 3;
+    TExample curve = Fresh(kind::kParametric);
+    curve.byte58 = 1;
+    curve.NumberAt(371) = 1.25L;
+    HandBody hand;
+    hand.version = 29;
+    for (const TExample* e : {&point, &polar, &plane, &line, &derived, &curve})
+        hand.groups.push_back(Group(*e));
+
+    TDiagramBody body;
+    ASSERT_EQ(Read(hand, body, {3, false}), kNoError);
+    EXPECT_EQ(body.inventory[0].subKind, EncodeVariableGroups("XYZ/"));
+    EXPECT_EQ(body.inventory[1].Text(7), "0.5000;2.0000");
+    EXPECT_EQ(body.inventory[2].Text(7), "A;B");
+    EXPECT_EQ(body.inventory[3].Text(7), "1.5000;-2.0000");
+    EXPECT_EQ(body.inventory[4].Text(1), "C");
+    EXPECT_EQ(body.inventory[5].Text(6), "1.2500");
+
+    hand.version = 37;  // converted already: the texts are taken as they are
+    ASSERT_EQ(Read(hand, body, {3, false}), kNoError);
+    EXPECT_EQ(body.inventory[1].Text(7), "");
+    EXPECT_EQ(body.inventory[0].subKind, 0);
+}
+
+// ------------------------------------------------------------------------------ other blocks
+
+TEST(DiagramBody, ProtectionParametersAndTheBlocksThatMayBeAbsent) {
+    HandBody hand;
+    FileProtection author;
+    author.Protect(2, "pw", {"me", "", "", ""});
+    hand.protectionMask = 2;
+    hand.protection = Laid([&](ByteWriter& out) { author.WriteProtection(out); });
+    hand.flags[12] = 0;  // complex mode: every entry with its imaginary part
+    for (int i = 0; i < 162; ++i) hand.complexParameters.push_back(i);
+    hand.userFunctions =
+        UserFunctions({UserFunction("TWICE", "2*QUAD(X)", 1), UserFunction("QUAD", "X*X", 1)});
+    canvas::TEvalText evalText;
+    evalText.texts[0] = "A+1";
+    canvas::TEquationLabel eval;
+    eval.evalIndex = 1007;
+    hand.evalTexts = Laid([&](ByteWriter& out) {
+        out.I16(1);
+        eval.Write(out);
+        evalText.WriteRecord(out);
+        evalText.WriteStrings(out);
+    });
+    hand.notebook = "notes";
+    hand.bitmapName = Bytes(256, 'b');  // no terminator: cut to 255 characters
+
+    TDiagramBody body;
+    ASSERT_EQ(Read(hand, body), kNoError);
+    EXPECT_EQ(body.protection.Mask(), 2);
+    EXPECT_EQ(body.protection.Password(), "pw");
+    EXPECT_FALSE(body.protection.IsUnlocked());
+    EXPECT_TRUE(body.settings.complexMode);
+    EXPECT_EQ(body.parameters.value[1], std::complex<long double>(56, 57));
+    FormulaContext formulas;
+    ASSERT_TRUE(body.userFunctions.InstallInto(formulas));
+    EXPECT_EQ(formulas.UserFunctions().size(), 2u);
+    ASSERT_EQ(body.evalTexts.size(), 1u);
+    EXPECT_EQ(body.evalTexts[0].evalIndex, 1000);
+    ASSERT_NE(body.evalTable.Find(1000), nullptr);
+    EXPECT_EQ(body.evalTable.Find(1000)->texts[0], "A+1");
+    EXPECT_EQ(body.notebook, "notes");
+    EXPECT_EQ(body.backgroundBitmap, std::string(255, 'b'));
+
+    // Real mode: 810 bytes of tables, imaginary parts cleared; a password that comes back
+    // empty leaves the diagram unprotected.
+    HandBody plain;
+    plain.parameters[28] = 3;
+    plain.protectionMask = 2;
+    plain.protection = Laid([](ByteWriter& out) {
+        for (int i = 0; i < 5; ++i) WriteString(out, "");
+    });
+    ASSERT_EQ(Read(plain, body), kNoError);
+    EXPECT_EQ(body.parameters.value[1], std::complex<long double>(3, 0));
+    EXPECT_EQ(body.protection.Mask(), 0);
+    EXPECT_FALSE(body.notebook.has_value());
+    EXPECT_TRUE(body.evalTexts.empty());
+    EXPECT_EQ(body.evalTable.InUse(), 0);
+}
+
+// ------------------------------------------------------------------------------ damage
+
+TEST(DiagramBody, DamagedFilesAreRefusedAndLeaveTheBodyAsItWas) {
+    struct Case {
+        const char* what;
+        std::function<void(HandBody&)> damage;
+        int error;
+        std::function<void(Bytes&, const HandBody&)> patch = {};
+    };
+    const auto example = [](std::function<void(TExample&)> change) {
+        return [change](HandBody& h) {
+            TExample e = Fresh(kind::kSystem);
+            change(e);
+            h.groups = {Group(Fresh(kind::kExplicit)), Group(e)};
+        };
+    };
+    const auto functions = [](std::vector<Bytes> records) {
+        return [records](HandBody& h) { h.userFunctions = UserFunctions(records); };
+    };
+    const std::vector<Case> cases = {
+        {"decimal places", [](HandBody& h) { h.words[0] = 19; }, kErrCannotOpenFile},
+        {"scale places", [](HandBody& h) { h.words[22] = 20; }, kErrCannotOpenFile},
+        {"log mode", [](HandBody& h) { h.words[51] = 4; }, kErrCannotOpenFile},
+        {"name length", [](HandBody& h) { h.words[41] = 21; }, kErrCannotOpenFile},
+        {"last index below -1", [](HandBody&) {}, kErrCannotOpenFile,
+         [](Bytes& b, const HandBody&) { testing::Patch16(b, 18, 0xFFFE); }},
+        {"more examples than bytes", [](HandBody&) {}, kErrCannotOpenFile,
+         [](Bytes& b, const HandBody&) { testing::Patch16(b, 18, 5); }},
+        {"more examples than room", [](HandBody&) {}, kErrCannotOpenFile,
+         [](Bytes& b, const HandBody&) { testing::Patch16(b, 18, 32001); }},
+        {"half width", [](HandBody& h) { h.numbers[2] = 0; }, kErrCannotOpenFile},
+        {"corners", [](HandBody& h) { h.flags[0] = 1, h.numbers[5] = 5; }, kErrCannotOpenFile},
+        {"x ticks", [](HandBody& h) { h.numbers[8] = 0; }, kErrCannotOpenFile},
+        {"y ticks", [](HandBody& h) { h.numbers[9] = -1; }, kErrCannotOpenFile},
+        {"number", [](HandBody& h) { h.numbers[20] = kNaN; }, kErrCannotOpenFile},
+        {"parameter", [](HandBody& h) { h.parameters[30] = kNaN; }, kErrCannotOpenFile},
+        {"slider step", [](HandBody& h) { h.steps[39] = 1; }, kErrCannotOpenFile},
+        {"page step", [](HandBody& h) { h.pageSteps[0] = 0; }, kErrCannotOpenFile},
+        {"Taylor degree",
+         example([](TExample& e) { e.derivation = 65, e.parent[0] = 0, e.derivationParam = 10; }),
+         kErrInconsistentData},
+        {"letter", example([](TExample& e) { e.familyLetter = 27; }), kErrInconsistentData},
+        {"trajectory kind", example([](TExample& e) {
+             e.trajectories.push_back(testing::SampleTrajectory(199, 1, 0));
+         }),
+         kErrInconsistentData},
+        {"tree selector", example([](TExample& e) {
+             e.trajectories.push_back(testing::SampleTrajectory(kind::kSystem, 1, 0));
+             e.trajectories[0].treeOf[2] = 15;
+         }),
+         kErrInconsistentData},
+        {"zero step", example([](TExample& e) {
+             e.kind = kind::kSlope;
+             e.trajectories.push_back(testing::SampleTrajectory(kind::kSlope, 0, 0));
+         }),
+         kErrInconsistentData},
+        {"marked point", example([](TExample& e) {
+             e.markedPoints.push_back({1, {kNaN}, "", 0});
+         }),
+         kErrInconsistentData},
+        {"text length",
+         [](HandBody& h) {
+             h.groups = {Group(Fresh(kind::kExplicit))};
+             Bytes& g = h.groups[0];         // text 1 (after the record and two empty lists): 256
+             testing::Patch16(g, 551, 257);  // characters and its terminator
+             g.insert(g.begin() + 553, 256, 'a');
+         },
+         kErrCannotOpenFile},
+        {"equation labels",
+         [](HandBody& h) {
+             h.groups = {Group(Fresh(kind::kExplicit))};
+             h.equationLabels = Laid([](ByteWriter& out) { out.I16(0); });
+         },
+         kErrInconsistentData},
+        {"evaluated texts",
+         [](HandBody& h) { h.evalTexts = Laid([](ByteWriter& out) { out.I16(52); }); },
+         kErrCannotOpenFile},
+        {"shading",
+         [](HandBody& h) {
+             h.shading = Laid([](ByteWriter& out) { WriteShadeList(out, ShadeList{{0, -1}}); });
+         },
+         kErrInconsistentData},
+        {"sketch point",
+         [](HandBody& h) {
+             h.sketch = Laid([](ByteWriter& out) {
+                 WriteSketchList(
+                     out, {{TSketchPoint::kHead, 0, 0, {}}, {TSketchPoint::kPoint, kNaN, 0, {}}});
+             });
+         },
+         kErrCannotOpenFile},
+        {"sketch count",
+         [](HandBody& h) {
+             h.sketch = {0xff, 0xff, 0xff, 0xff};
+         },
+         kErrCannotOpenFile},
+        {"function name", functions({UserFunction("X1", "X", 1)}), kErrCannotOpenFile},
+        {"function twice", functions({UserFunction("QUAD", "X", 1), UserFunction("QUAD", "X", 1)}),
+         kErrCannotOpenFile},
+        {"function body", functions({UserFunction("QUAD", "SIN(", 1)}), kErrCannotOpenFile},
+        {"function calls itself", functions({UserFunction("QUAD", "QUAD(X)", 1)}),
+         kErrCannotOpenFile},
+        {"functions call each other",
+         functions({UserFunction("FA", "FB(X)", 1), UserFunction("FB", "FA(X)+1", 1)}),
+         kErrCannotOpenFile},
+        {"function count",
+         [](HandBody& h) {
+             h.userFunctions = {5, 0};
+         },
+         kErrCannotOpenFile},
+        {"notebook length",
+         [](HandBody& h) {
+             h.notebook = "x";
+             h.bitmapName = Bytes(70000, 'x');  // bytes enough for the length below
+         },
+         kErrCannotOpenFile,
+         [](Bytes& b, const HandBody& h) {
+             const std::vector<Bytes> blocks = h.Blocks();
+             std::size_t at = 0;
+             for (std::size_t i = 0; i + 2 < blocks.size(); ++i) at += blocks[i].size();
+             testing::Patch16(b, at, 64002);
+         }},
+    };
+    for (const Case& c : cases) {
+        HandBody hand;
+        c.damage(hand);
+        Bytes bytes = hand.Body();
+        if (c.patch) c.patch(bytes, hand);
+        TDiagramBody body;
+        body.settings.decimalPlaces = 7;
+        body.inventory.Append(Fresh(kind::kPolar));
+        EXPECT_EQ(Read(bytes, hand.version, body), c.error) << c.what;
+        EXPECT_EQ(body.settings.decimalPlaces, 7) << c.what;
+        EXPECT_EQ(body.inventory.Count(), 1) << c.what;
+    }
+    TDiagramBody body;
+    const Bytes sound = HandBody().Body();
+    EXPECT_EQ(Read(sound, 0, body), kErrCannotOpenFile);
+    EXPECT_EQ(Read(sound, -3, body), kErrCannotOpenFile);
+    EXPECT_EQ(Read(sound, 42, body), kErrIncompatibleVersion);
+}
+
+TEST(DiagramBody, CountsLengthsAndValuesAtTheirLimitsAreRead) {
+    HandBody hand;
+    hand.words[0] = kMaxDecimalPlaces;
+    hand.words[21] = hand.words[22] = kMaxScalePlaces;
+    hand.steps.fill(2);
+    hand.pageSteps.fill(1);
+    TExample e = Fresh(kind::kExplicit);
+    e.Text(7) = std::string(255, 'x');
+    hand.groups.push_back(Group(e, std::string(20, 'n')));
+    hand.evalTexts = Laid([](ByteWriter& out) {
+        out.I16(canvas::kEvalTextSlots);
+        for (int i = 0; i < canvas::kEvalTextSlots; ++i) {
+            canvas::TEquationLabel eval;
+            eval.evalIndex = static_cast<std::uint16_t>(canvas::kFirstEvalIndex + i);
+            eval.Write(out);
+            canvas::TEvalText{}.WriteRecord(out);
+            canvas::TEvalText{}.WriteStrings(out);
+        }
+    });
+    hand.notebook = std::string(kMaxNotebookLength, 'n');
+    hand.bitmapName = Bytes(255, 'b');
+    hand.bitmapName->push_back(0);
+    TDiagramBody body;
+    ASSERT_EQ(Read(hand, body), kNoError);
+    EXPECT_EQ(body.inventory[0].Text(7).size(), 255u);
+    EXPECT_EQ(body.inventory.Entry(0).name.size(), 20u);
+    EXPECT_EQ(body.evalTable.InUse(), canvas::kEvalTextSlots);
+    EXPECT_EQ(body.notebook->size(), kMaxNotebookLength);
+    EXPECT_EQ(body.sliderSteps.steps[0], 2u);
+}
+
+TEST(DiagramBody, TruncationAtEveryBlockBoundaryIsRefused) {
+    HandBody hand;
+    for (int k : {kind::kExplicit, kind::kSystem, kind::kHigherOrder})
+        hand.groups.push_back(Group(testing::SampleExample(k, 4), "n"));
+    FileProtection author;
+    author.Protect(4, "pw", {"a", "b", "c", "d"});
+    hand.protectionMask = 4;
+    hand.protection = Laid([&](ByteWriter& out) { author.WriteProtection(out); });
+    hand.userFunctions = UserFunctions({UserFunction("QUAD", "X*X", 1)});
+    hand.evalTexts = Laid([](ByteWriter& out) {
+        out.I16(1);
+        canvas::TEquationLabel eval;
+        eval.evalIndex = canvas::kFirstEvalIndex;
+        eval.Write(out);
+        canvas::TEvalText{}.WriteRecord(out);
+        canvas::TEvalText{}.WriteStrings(out);
+    });
+    hand.notebook = "notes";
+    hand.bitmapName = Bytes(256, 0);
+    const std::vector<Bytes> blocks = hand.Blocks();
+    const Bytes whole = testing::Concat(blocks);
+    TDiagramBody body;
+    ASSERT_EQ(Read(whole, 41, body), kNoError);
+    std::size_t boundary = 0;
+    for (const Bytes& block : blocks) {
+        for (std::size_t cut : {boundary, boundary + 1, boundary + block.size() - 1}) {
+            if (cut >= whole.size()) continue;
+            body.settings.decimalPlaces = 9;
+            EXPECT_EQ(Read(Bytes(whole.begin(), whole.begin() + cut), 41, body), kErrCannotOpenFile)
+                << cut;
+            EXPECT_EQ(body.settings.decimalPlaces, 9);
+        }
+        boundary += block.size();
+    }
+}
+
+// ------------------------------------------------------------------------------ round trip
+
+TEST(DiagramBody, ABodyReadBackWritesTheSameBytes) {
+    const TDiagramBody sample = testing::SampleBody();
+    const Bytes first = Written(sample);
+    TDiagramBody read;
+    ASSERT_EQ(Read(first, kProgramVersion, read), kNoError);
+    EXPECT_EQ(Written(read), first);
+
+    EXPECT_EQ(read.inventory.Count(), sample.inventory.Count());
+    EXPECT_EQ(read.settings, sample.settings);
+    EXPECT_EQ(read.settings.openTools, 1 + 16 + 1024);
+    EXPECT_EQ(read.inventory.Entry(0).name, std::string(20, 'n'));
+    EXPECT_EQ(read.inventory.Entry(1).familyMark, 1);
+    EXPECT_EQ(read.inventory[0].markedPoints, sample.inventory[0].markedPoints);
+    const int last = read.inventory.LastIndex();
+    EXPECT_EQ(read.inventory[last].points[8].y, 4);  // the polynomial's ninth point
+    for (int k = 0; k <= last; ++k) {
+        const TExample& e = read.inventory[k];
+        const TExample& s = sample.inventory[k];
+        EXPECT_EQ(e.kind, s.kind);
+        EXPECT_EQ(e.texts, s.texts) << k;
+        EXPECT_EQ(e.trajectories.size(), s.trajectories.size()) << k;
+        if (e.kind == kind::kOrbital)
+            for (int j : {26, 62, 74}) {
+                EXPECT_EQ(e.points[j].x, s.points[j].x) << j;
+                EXPECT_EQ(e.points[j].y, s.points[j].y) << j;
+            }
+    }
+    EXPECT_EQ(read.axisLabels, sample.axisLabels);
+    EXPECT_EQ(read.protection.Password(), "secret");
+    EXPECT_EQ(read.parameters, sample.parameters);
+    EXPECT_EQ(read.userFunctions, sample.userFunctions);
+    EXPECT_EQ(read.texts, sample.texts);
+    EXPECT_EQ(read.evalTexts, sample.evalTexts);
+    EXPECT_EQ(*read.evalTable.Find(1000), *sample.evalTable.Find(1000));
+    ASSERT_EQ(read.pictures.size(), 1u);
+    EXPECT_EQ(read.pictures[0].metafile.Bytes(), sample.pictures[0].metafile.Bytes());
+    EXPECT_EQ(read.equationLabels, sample.equationLabels);
+    EXPECT_EQ(read.shading, sample.shading);
+    EXPECT_EQ(read.sketch, sample.sketch);
+    EXPECT_EQ(read.notebook, sample.notebook);
+    EXPECT_EQ(read.backgroundBitmap, sample.backgroundBitmap);
+}
+
+TEST(DiagramBody, WhatAFileCannotHoldIsRefusedWhenWriting) {
+    const std::vector<std::pair<const char*, std::function<void(TDiagramBody&)>>> cases = {
+        {"example text", [](TDiagramBody& b) { b.inventory[0].Text(3) = std::string(256, 'x'); }},
+        {"axis label", [](TDiagramBody& b) { b.axisLabels[2] = std::string(256, 'x'); }},
+        {"notebook", [](TDiagramBody& b) { b.notebook = std::string(64001, 'x'); }},
+        {"bitmap name", [](TDiagramBody& b) { b.backgroundBitmap = std::string(256, 'x'); }},
+    };
+    for (const auto& [what, change] : cases) {
+        TDiagramBody body;
+        body.inventory.Append(Fresh(kind::kExplicit));
+        change(body);
+        ByteWriter out;
+        EXPECT_EQ(WriteDiagramBody(out, body), kErrTooLarge) << what;
+        EXPECT_EQ(out.Size(), 0u) << what;
+    }
+}
+
+TEST(DiagramBody, TheWrittenFormOfExamplesLeavesTheBodyAlone) {
+    TDiagramBody body;
+    TExample revolution = Fresh(kind::kRevolution);
+    revolution.divisions[0] = 41;  // stepped by its compilation from 21
+    body.inventory.Append(std::move(revolution));
+    body.inventory.Entry(0).revolutionBaseCount = 21;
+    body.inventory.Entry(0).revolutionSteppedCount = 41;
+    body.inventory.Append(Fresh(kind::kLagrange));
+    body.inventory[1].points[0] = {3, 4, 0};
+    body.equationLabels.resize(2);
+    const Bytes bytes = Written(body);
+    EXPECT_EQ(body.inventory[0].divisions[0], 41);
+    EXPECT_EQ(body.inventory[1].numbers[1], 0);
+    TDiagramBody read;
+    ASSERT_EQ(Read(bytes, kProgramVersion, read, {3, false}), kNoError);
+    EXPECT_EQ(read.inventory[0].divisions[0], 21);
+    EXPECT_EQ(read.inventory[1].points[0].y, 4);
+}
+
+}  // namespace
+}  // namespace quorlin::examples
