@@ -488,8 +488,12 @@ std::string RangeText(const TExample& example) {
         high = FormatLf(example.rangeHigh[0], 8, 6);
     }
     if (!explicitLike) return "; " + low + " <= t <= " + high;
-    return "; " + low + (example.NumberAt(431) >= 0 ? " <= " : " < ") + "x" +
-           (example.NumberAt(441) < 0 ? " < " : " <= ") + high;
+    // A hollow circle at an end leaves that end out of the interval.
+    const auto open = [&example](int end) {
+        const TEndMark mark = example.EndMark(end);
+        return mark.shape == TEndMark::Shape::kCircle && !mark.solid;
+    };
+    return "; " + low + (open(0) ? " < " : " <= ") + "x" + (open(1) ? " < " : " <= ") + high;
 }
 
 std::string PeriodicText(std::string_view body, const TExample& example) {

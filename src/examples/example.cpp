@@ -1,6 +1,7 @@
 #include "examples/example.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace quorlin::examples {

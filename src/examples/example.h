@@ -184,14 +184,16 @@ struct TExample {
     // --- fields of slopes and vectors (210, 211, 310) ---
     std::int16_t fieldRows = 20;                     // 14 (3D drawers: a count of their own)
     std::int16_t fieldDisplay = 1;                   // 16: 0 none, 1 slopes, 2 unit vectors
-    std::int16_t fieldLengthPercent = 15;            // 18
-    std::array<std::int16_t, 2> extraColour{5, 22};  // 20, 22: colour roles 6 and 7 of the editor
+    std::int16_t fieldLengthPercent = 15;            // 18; dot size of a Lagrange polynomial
+    std::array<std::int16_t, 2> extraColour{5, 22};  // 20, 22: colour roles 6 and 7 of the editor;
+                                                     // 22 is also the web colour of 201
     // --- words whose meaning depends on the kind ---
     std::int16_t subKind = 0;       // 24: profile kind of 307; inequality sense of 204; web seed
                                     // letter of 201; parameter letter of 206
     std::int16_t listing = 0;       // 26: < 0 hides from lists; revolution mode of 307 when > 0
     std::int16_t familyDelay = 0;   // 28: milliseconds (50 for 201)
-    std::int16_t sizeWord = 0;      // 30: drawers add 10: arrow or mark size in pixels
+    std::int16_t sizeWord = 0;      // 30: drawers add 10: arrow or mark size in pixels (web
+                                    // arrows of 201); the dot size of a series as it is
     std::int16_t word32 = 0;        // 32: end marks of 205/308; coordinates of 309; Lagrange
                                     // point count; parameter letter of 210, 211, 310
     std::int16_t word34 = 0;        // 34: web steps (10 for 201); second colour of a tangent plane
@@ -213,10 +215,10 @@ struct TExample {
     std::uint8_t option53 = 1;      // 53: handed to the trajectory solver with byte 52
     std::uint8_t option54 = 1;      // 54: read by the 3D surface recomputation
     std::uint8_t byte55 = 0;        // 55: roulette on the left side; 209 coordinates not by texts
-    std::uint8_t byte56 = 0;        // 56: 204 recompute marker
+    std::uint8_t byte56 = 0;        // 56: 204 recompute marker; initial segment of a web (201)
     std::uint8_t periodic = 0;      // 57: "make periodic" (201)
     std::uint8_t byte58 = 0;        // 58: polar form (209, 205); arrow at t (203, 304); slow
-                                    // drawing of a mesh surface
+                                    // drawing of a mesh surface; arrows of a web (201)
     std::uint8_t byte59 = 0;        // 59: Lagrange (201); end points as examples (205); arrows
                                     // (212, 312); anchors (209, 309); spectrum of a mesh
     std::uint8_t byte60 = 0;        // 60: web diagram (201); polar form (203); connect the

@@ -11,6 +11,8 @@
 #include "examples/label_layout.h"
 #include "platform/boxes.h"
 #include "platform/key_poll.h"
+#include "platform/strings.h"
+#include "platform/text_codec.h"
 #include "resources/command_ids.h"
 
 namespace quorlin::examples {
@@ -25,6 +27,26 @@ namespace {
 // The title the EPS and SVG files of a graphing window carry.
 constexpr const char* kExportTitle = "Tolvex 2D plotter";
 
+// Captions and prompts of the option dialogs.
+constexpr int kStrInput = 5;
+constexpr int kStrZeroVectors = 125;
+constexpr int kStrPixelUnits = 126;
+constexpr int kStrLoopClosing = 127;
+constexpr int kStrPositiveInteger = 128;
+constexpr int kStrPlanarity = 129;
+constexpr int kStrChecksPerPoint = 131;
+constexpr int kStrLineOfSight = 132;
+constexpr int kStrStrobeInterval = 133;
+constexpr int kStrCurrent = 152;
+constexpr int kStrInventorySize = 287;
+constexpr int kStrExtraThickness = 331;
+constexpr int kStrLinkedSliders = 334;
+constexpr int kStrListParameters = 335;
+constexpr int kStrDotSize = 16;  // "display pen width"
+
+constexpr long double kLeastTolerance = 1e-16L;
+constexpr long double kLeastInterval = 1e-13L;
+
 }  // namespace
 
 TPlot0Win::TPlot0Win(int kind, QString fileName, QString iniName, int dimension, QWidget* parent)
@@ -33,6 +55,65 @@ TPlot0Win::TPlot0Win(int kind, QString fileName, QString iniName, int dimension,
     HandleCommand(cmd::kExportPicTeX, [this] { ExportPicTeX(); });
     HandleCommand(cmd::kExportEps, [this] { ExportEps(); });
     HandleCommand(cmd::kExportSvg, [this] { ExportSvg(); });
+    HandleMouseMode(cmd::kMouseFirst);
+    HandleCommand(cmd::kLibrary, [this] {
+        ShowHelp(Formulas().complexMode ? QStringLiteral("QUOCPARS") : QStringLiteral("QUOPARS"),
+                 {});
+    });
+    HandleCommand(cmd::kSimultaneous, [this] { AskSimultaneous(); });
+    HandleCommand(cmd::kInventorySize, [this] { AskInventorySize(); });
+    auto toggle = [this](int id, bool& flag) {
+        HandleCommand(id, [this, &flag] {
+            flag = !flag;
+            UpdateMenuChecks(false);
+        });
+    };
+    toggle(cmd::kStrobe, Tracer().strobe);
+    toggle(cmd::kAbruptAngles, Tracer().abruptAngles);
+    toggle(cmd::kInfiniteSlopes, Tracer().infiniteSlopes);
+    HandleCommand(cmd::kGraphInBlack, [this] {
+        options_.graphInBlack = !options_.graphInBlack;
+        Output().graphInBlack = options_.graphInBlack;
+        BackgroundChanged();
+        UpdateMenuChecks(false);
+    });
+    HandleCommand(cmd::kFillExplicit, [this] {
+        options_.fillExplicit = !options_.fillExplicit;
+        MarkModified();
+        BackgroundChanged();
+        UpdateMenuChecks(false);
+    });
+    HandleCommand(cmd::kStrobeInterval, [this] {
+        if (auto v = AskPositive(kStrStrobeInterval, kStrCurrent, Tracer().strobeInterval,
+                                 kLeastInterval))
+            Tracer().strobeInterval = *v;
+        UpdateMenuChecks(false);
+    });
+    HandleCommand(cmd::kZeroVectors, [this] {
+        if (auto v = AskPositive(kStrZeroVectors, kStrPixelUnits, Tracer().zeroVectorPixels,
+                                 kLeastTolerance)) {
+            Tracer().zeroVectorPixels = *v;
+            RecomputeView();
+        }
+        UpdateMenuChecks(false);
+    });
+    HandleCommand(cmd::kLoopClosing, [this] {
+        if (auto v = AskPositive(kStrLoopClosing, kStrPixelUnits, Tracer().loopClosingPixels,
+                                 kLeastTolerance)) {
+            Tracer().loopClosingPixels = *v;
+            RecomputeView();
+        }
+        UpdateMenuChecks(false);
+    });
+    HandleCommand(cmd::kDotSize, [this] {
+        if (AskDotSize()) BackgroundChanged();
+        UpdateMenuChecks(false);
+    });
+    HandleCommand(cmd::kLineOfSight, [this] { AskLineOfSight(); });
+    HandleCommand(cmd::kPlanarity, [this] { AskPlanarity(); });
+    HandleCommand(cmd::kThickenPrint, [this] { AskPrintThickness(); });
+    for (int mode : {cmd::kShadeOpaque, cmd::kShadeNotXor, cmd::kShadeXor})
+        HandleCommand(mode, [this, mode] { SetShadingMode(mode); });
 }
 
 TPlot0Win::~TPlot0Win() = default;
@@ -63,7 +144,148 @@ void TPlot0Win::PaintWindow(QPainter& painter, const QRect& dirty) {
 }
 
 bool TPlot0Win::AskDotSize() {
-    return false;
+    const auto text = AskOption(kStrInput, kStrDotSize, QString::number(options_.dotSize));
+    if (!text) return false;
+    std::int16_t size = 0;
+    const int e = Formulas().ReadShort(ToWindows1252(*text).value_or("?"), -32768, 32767, size);
+    if (e != kNoError || size < 1) {
+        platform::ErrorMsg(this, kErrCannotUnderstand);
+        return false;
+    }
+    options_.dotSize = size;
+    return true;
+}
+
+// ------------------------------------------------------------------------------ options
+
+std::optional<QString> TPlot0Win::AskOption(int titleId, int promptId, const QString& offered) {
+    platform::InputRequest request;
+    request.title = platform::ResourceString(titleId);
+    request.prompt = platform::ResourceString(promptId);
+    request.text = offered;
+    request.maxLength = static_cast<int>(FormulaContext::kMaxFormulaLength);
+    QString text = offered;
+    if (platform::CurrentPrompter().Input(this, request, &text) != platform::kIdOk)
+        return std::nullopt;
+    return text;
+}
+
+std::optional<long double> TPlot0Win::AskPositive(int titleId, int promptId, long double current,
+                                                  long double least) {
+    const std::string shown(FormatShortest(current));
+    const auto text = AskOption(titleId, promptId, FromWindows1252(shown));
+    if (!text) return std::nullopt;
+    long double value = 0;
+    if (const int e = Formulas().ReadNumber(ToWindows1252(*text).value_or("?"), value)) {
+        platform::ErrorMsg(this, e);
+        return std::nullopt;
+    }
+    if (!(value >= least)) {
+        platform::ErrorMsg(this, kErrPositiveValue);
+        return std::nullopt;
+    }
+    return value;
+}
+
+namespace {
+
+// The whole number a text reads as; the reader's error, or error 1 for a value beyond a word.
+int ReadWhole(FormulaContext& formulas, const QString& text, int& out) {
+    std::int16_t value = 0;
+    const int e = formulas.ReadShort(ToWindows1252(text).value_or("?"), -32768, 32767, value);
+    out = value;
+    return e == kErrOutOfBounds ? kErrCannotUnderstand : e;
+}
+
+}  // namespace
+
+void TPlot0Win::AskSimultaneous() {
+    auto& group = Animation().group;
+    QString letters;
+    for (int k = 1; k <= slot::kLastParameter; ++k)
+        if (group[static_cast<std::size_t>(k)]) letters += QChar('@' + k);
+    if (const auto text = AskOption(kStrLinkedSliders, kStrListParameters, letters)) {
+        const QString upper = text->toUpper();
+        for (int k = 1; k <= slot::kLastParameter; ++k)
+            group[static_cast<std::size_t>(k)] = upper.contains(QChar('@' + k)) ? 1 : 0;
+    }
+    UpdateMenuChecks(false);
+}
+
+void TPlot0Win::AskInventorySize() {
+    const auto text =
+        AskOption(kStrInput, kStrInventorySize, QString::number(Inventory().Capacity() + 1));
+    if (text) {
+        int number = 0;
+        if (const int e = ReadWhole(Formulas(), *text, number)) {
+            platform::ErrorMsg(this, e);
+        } else if (number - 1 < std::max(Inventory().LastIndex(), 1)) {
+            // Room for at least two examples, and for those there are.
+            platform::ErrorMsg(this, kErrInconsistentData);
+        } else if (number - 1 > TInventory::kMaxCapacity) {
+            platform::ErrorMsg(this, kErrNoMoreRoom);
+        } else if (!ResizeInventory(number - 1, !Inventory().Empty())) {
+            platform::ErrorMsg(this, kErrNoMoreRoom);
+        }
+    }
+    UpdateMenuChecks(false);
+}
+
+void TPlot0Win::AskPlanarity() {
+    TSceneSettings& scene = Scene();
+    if (const auto text =
+            AskOption(kStrPositiveInteger, kStrPlanarity, QString::number(scene.planarity))) {
+        int n = 0;
+        const int e = ReadWhole(Formulas(), *text, n);
+        if (e != kNoError || n < 1) {
+            platform::ErrorMsg(this, kErrCannotUnderstand);
+        } else {
+            scene.planarity = static_cast<std::int16_t>(n);
+            scene.planarityTolerance = n * 0.001L;
+            BackgroundChanged();
+        }
+    }
+    UpdateMenuChecks(false);
+}
+
+void TPlot0Win::AskLineOfSight() {
+    TSceneSettings& scene = Scene();
+    if (const auto text =
+            AskOption(kStrChecksPerPoint, kStrLineOfSight, QString::number(scene.checksPerPoint))) {
+        int n = 0;
+        if (const int e = ReadWhole(Formulas(), *text, n)) {
+            platform::ErrorMsg(this, e);
+        } else if (n < 1) {
+            platform::ErrorMsg(this, kErrPositiveValue);
+        } else {
+            scene.checksPerPoint = static_cast<std::int16_t>(n);
+            scene.checksReciprocal = 1.0L / n;
+        }
+    }
+    UpdateMenuChecks(false);
+}
+
+void TPlot0Win::AskPrintThickness() {
+    if (const auto text = AskOption(kStrInput, kStrExtraThickness,
+                                    QString::number(options_.extraPrintThickness))) {
+        int n = 0;
+        if (const int e = ReadWhole(Formulas(), *text, n)) {
+            platform::ErrorMsg(this, e);
+        } else if (n < 0) {
+            platform::ErrorMsg(this, kErrPositiveValue);
+        } else {
+            options_.extraPrintThickness = static_cast<std::int16_t>(n);
+        }
+    }
+    UpdateMenuChecks(false);
+}
+
+void TPlot0Win::SetShadingMode(int mode) {
+    if (options_.shadingMode == mode) return;
+    options_.shadingMode = static_cast<std::int16_t>(mode);
+    UpdateMenuChecks(false);
+    MarkModified();
+    if (options_.fillExplicit) BackgroundChanged();
 }
 
 bool TPlot0Win::WriteRotationFrames() {

@@ -42,8 +42,8 @@ public:
     // Recomputes the view when the client size changed, then paints the cached picture with
     // the lower levels' overlays and PaintPrepared over it.
     virtual void PaintWindow(QPainter& painter, const QRect& dirty);
-    // Asks the dot size of new points; true when a new size was taken. Nothing is asked at
-    // this level.
+    // Asks the dot size of new points; true when a new size was taken (below 1 is refused
+    // with error 1).
     virtual bool AskDotSize();
     // Writes the frames of an exported turning view (3D windows); false (nothing written) here.
     virtual bool WriteRotationFrames();
@@ -68,6 +68,24 @@ public:
 
     // The first listed example of one of the kinds; -1 when none.
     int FindExampleOfKind(std::initializer_list<int> kinds) const;
+
+    // --- options (commands of the Misc and tolerance menus) ---
+    // Asks for a value in the one-line input box: the caption and prompt are string ids, the
+    // text offered is `offered`; nothing when cancelled.
+    std::optional<QString> AskOption(int titleId, int promptId, const QString& offered);
+    // A positive tolerance or length: the expression typed, refused with the reader's error or
+    // error 14 below `least`. Nothing when cancelled or refused (the error shown).
+    std::optional<long double> AskPositive(int titleId, int promptId, long double current,
+                                           long double least);
+    // "Simultaneous ...": the letters A-W typed are the sliders that move together.
+    void AskSimultaneous();
+    // "Size of inventory ...": room for the number typed; refused below one example or below
+    // the examples there are (6), above 32001 (4).
+    void AskInventorySize();
+    void AskPlanarity();
+    void AskLineOfSight();
+    void AskPrintThickness();
+    void SetShadingMode(int mode);
 
     // --- exports ---
     void ExportPicTeX();

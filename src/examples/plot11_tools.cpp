@@ -9,6 +9,7 @@
 #include "examples/plot11_win.h"
 #include "examples/tool_commands.h"
 #include "platform/text_codec.h"
+#include "resources/command_ids.h"
 #include "shell/data_win.h"
 #include "shell/file_msg_win.h"
 
@@ -118,6 +119,7 @@ void TPlot11Win::Inspect() {
 }
 
 void TPlot11Win::InventoryChanged(int selectLast) {
+    if (inventoryDlg_) inventoryDlg_->FillList(selectLast ? Inventory().LastIndex() : -1);
     TPlot1Win::InventoryChanged(selectLast);
     if (trajectoryTools_) trajectoryTools_->InventoryChanged();
     if (arcLength_) arcLength_->RefillLists();
@@ -154,8 +156,13 @@ void TPlot11Win::AskSketchThickness() {
 }
 
 void TPlot11Win::NewDiagram() {
+    if (!CheckNotEditing()) return;
     TPlot1Win::NewDiagram();
     CloseToolDialogs(false);
+    if (inventoryDlg_) {
+        inventoryDlg_->FillList(-1);
+        inventoryDlg_->HideDialog();
+    }
     RefreshInventoryDlg();
     InvalidateImage(ImageLayer::Background);
     Invalidate();
@@ -177,6 +184,7 @@ void TPlot11Win::UserFunctionsChanged() {
 
 void TPlot11Win::EnableCommand(platform::CommandState& state) {
     TPlot1Win::EnableCommand(state);
+    if (state.id == resources::cmd::kInventory) state.enabled = !Inventory().Empty();
     if (state.enabled && !ToolCommandEnabled(state.id, Inventory(), Dimension()))
         state.enabled = false;
 }

@@ -1,8 +1,13 @@
 #include "examples/plot11_win.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <cmath>
 
 #include "examples/arclen_dialog.h"
+#include "core/errors.h"
+#include "examples/new_examples.h"
 #include "examples/slider_numerics.h"
 #include "platform/boxes.h"
 #include "platform/dialog.h"
@@ -12,24 +17,168 @@
 namespace quorlin::examples {
 
 namespace cmd = resources::cmd;
+namespace k = quorlin::examples::kind;
+
+namespace {
+
+constexpr int kErrEditingInProgress = 111;
+constexpr int kProtectInventory = 2;  // the password mask bit that guards the inventory
+constexpr int kInventoryGap = 10;
+constexpr int kInventoryWidth = 300;
+constexpr int kInventoryOverlap = 235;
+
+}  // namespace
 
 TPlot11Win::TPlot11Win(int kind, QString fileName, QString iniName, int dimension, QWidget* parent)
     : TPlot1Win(kind, std::move(fileName), std::move(iniName), dimension, parent) {
     HandleCommand(cmd::kArcLength, [this] { OpenArcLength(); });
     HandleCommand(cmd::kInspect, [this] { Inspect(); });
     HandleCommand(cmd::kSketchThickness, [this] { AskSketchThickness(); });
+    HandleCommand(cmd::kInventory, [this] { ShowInventory(); });
+    for (int kindCode = 201; kindCode <= 425; ++kindCode) {
+        if (!IsMenuKind(kindCode, dimension)) continue;
+        HandleCommand(kindCode + cmd::kNewExampleOffset,
+                      [this, kindCode] { NewExample(kindCode); });
+    }
+    if (dimension == 2) {
+        HandleCommand(k::kPoint + cmd::kNewExampleOffset, [this] { AddPointEntry(0); });
+    } else {
+        HandleCommand(cmd::kNew3DPointCartesian, [this] { AddPointEntry(0); });
+        HandleCommand(cmd::kNew3DPointCylindrical, [this] { AddPointEntry(1); });
+        HandleCommand(cmd::kNew3DPointSpherical, [this] { AddPointEntry(2); });
+    }
     // The trajectory commands exist only where the window has trajectory tools.
     if (!GetTrajectoryToolsMaker()) return;
     HandleCommand(cmd::kIvp10, [this] { OpenIvp10(); });
     HandleCommand(cmd::kIvp11, [this] { OpenIvp11(); });
     HandleCommand(cmd::kIvp12, [this] { OpenIvp12(); });
     HandleCommand(cmd::kIvp20, [this] { OpenIvp20(); });
-    HandleCommands(cmd::kTimeWindowFirst, cmd::kPhaseWindowFirst - 1, [this](int id) {
-        OpenTimeWindow(id - cmd::kTimeWindowFirst);
-    });
-    HandleCommands(cmd::kPhaseWindowFirst, cmd::kPhaseWindowLast, [this](int id) {
-        OpenPhaseWindow(id - cmd::kPhaseWindowFirst);
-    });
+    HandleCommands(cmd::kTimeWindowFirst, cmd::kPhaseWindowFirst - 1,
+                   [this](int id) { OpenTimeWindow(id - cmd::kTimeWindowFirst); });
+    HandleCommands(cmd::kPhaseWindowFirst, cmd::kPhaseWindowLast,
+                   [this](int id) { OpenPhaseWindow(id - cmd::kPhaseWindowFirst); });
+}
+
+void TPlot11Win::SetupWindow() {
+    TPlot1Win::SetupWindow();
+    inventoryDlg_ = new TFnListDlg(*this, "INVENT");
+    inventoryDlg_->Create();
+    inventoryDlg_->HideDialog();
+}
+
+// ------------------------------------------------------------------------------ inventory dialog
+
+QPoint TPlot11Win::InventoryPlace(const QRect& window, int screenWidth) {
+    int x = window.left() + window.width() + kInventoryGap;
+    if (screenWidth < x + kInventoryWidth) x = window.left() + window.width() - kInventoryOverlap;
+    if (x < 1) x = 50;
+    return {x, window.top()};
+}
+
+void TPlot11Win::ShowInventory() {
+    if (!inventoryDlg_ || !CheckPassword(kProtectInventory)) return;
+    UpdateCaption();
+    inventoryDlg_->SetInventoryCaption();
+    if (placeInventory) {
+        const QWidget* outer = OuterWidget();
+        const QRect frame(outer->mapToGlobal(QPoint(0, 0)), outer->size());
+        const QScreen* screen =
+            outer->screen() ? outer->screen() : QGuiApplication::primaryScreen();
+        const int width = screen ? screen->availableGeometry().right() + 1 : 1024;
+        const QPoint place = InventoryPlace(frame, width);
+        inventoryDlg_->MoveTo(place.x(), place.y());
+        placeInventory = false;
+    }
+    inventoryDlg_->FillList(Inventory().Empty() ? -1 : 0);
+    inventoryDlg_->ShowDialog();
+}
+
+void TPlot11Win::EnableInventory(bool on) {
+    if (inventoryDlg_) inventoryDlg_->busy = !on;
+}
+
+bool TPlot11Win::CheckNotEditing() {
+    if (!inventoryDlg_ || !inventoryDlg_->busy) return true;
+    platform::ErrorMsg(this, kErrEditingInProgress);
+    return false;
+}
+
+bool TPlot11Win::ResizeInventory(int n, bool keep) {
+    if (!TPlot1Win::ResizeInventory(n, keep)) return false;
+    if (keep && inventoryDlg_) inventoryDlg_->FillList(-1);
+    return true;
+}
+
+// ------------------------------------------------------------------------------ new examples
+
+int TPlot11Win::NewExample(int kind) {
+    if (!CheckNotEditing() || !CanAddExample(true)) return -1;
+    const canvas::TViewFrame& v = View();
+    const bool logX = canvas::IsLogX(v.logMode);
+    TExample& record = AddExample(kind, 0, 1);
+    SetNewExampleDefaults(record, kind, logX ? v.altLeft : v.left, logX ? v.altRight : v.right,
+                          StyleWord(examplesCreated));
+    const int i = Inventory().LastIndex();
+    const bool lagrange = record.IsLagrangeExplicit();
+    if (lagrange) record.letter36 = static_cast<std::int16_t>(++polynomialCounter);
+    std::uint32_t mask = 0;
+    if (!RunEditDialog(i, mask)) {
+        Inventory().RemoveLast();
+        if (lagrange) --polynomialCounter;
+        return -1;
+    }
+    ++examplesCreated;
+    TExample& e = Inventory()[i];
+    e.extraColour[0] = e.pen.colour;
+    CompileExample(i);
+    const bool field = e.kind == k::kSystem || e.kind == k::kSlope || e.kind == k::kSpaceSystem;
+    if (field && e.word32 > 0 && e.word32 <= slot::kLastParameter)
+        Formulas().SetVar(e.word32, e.fieldLengthPercent * 0.1L);
+    AddEquationLabel();
+    const bool boxed =
+        e.kind == k::kImplicitSurface || e.kind == k::kSpaceSystem || e.kind == k::kSpaceSequence;
+    if (boxed) EditExampleBox(i);
+    if (Dimension() >= 3) {
+        RefreshExample(i, true);
+    } else {
+        DrawExampleNow(i);
+    }
+    if (e.kind == k::kSegment) AddSegmentEndpoints(i);
+    Compiler().MarkUsedSymbols();
+    InventoryChanged(1);
+    if (Inventory()[i].IsLagrangeExplicit()) EnterLagrangeMode(i);
+    activateWindow();
+    return i;
+}
+
+int TPlot11Win::AddPointEntry(int variant) {
+    if (!CheckNotEditing() || !CanAddExample(true)) return -1;
+    const bool first = Inventory().Empty();
+    TExample& e = AddExample(Dimension() >= 3 ? k::kSpacePoint : k::kPoint, 0, 1,
+                             {variant == 4 ? "2.0+1.6i" : "2.54", "pi/3", "pi/4"});
+    e.pen.width = static_cast<std::uint16_t>(std::max<int>(Options().dotSize, 1));
+    e.byte58 = variant == 1 || variant == 2 ? 1 : 0;
+    e.byte59 = 0;
+    e.byte55 = variant == 4 ? 1 : 0;
+    e.word32 = static_cast<std::int16_t>(variant);
+    const int i = Inventory().LastIndex();
+    std::uint32_t mask = 0;
+    if (!RunEditDialog(i, mask)) {
+        Inventory().RemoveLast();
+        return -1;
+    }
+    ++examplesCreated;
+    if (Dimension() >= 3 && first) UpdateMenuChecks(false);
+    CompileExample(i);
+    AddEquationLabel();
+    if (Dimension() >= 3) {
+        RefreshExample(i, true);
+    } else {
+        DrawExampleNow(i);
+    }
+    InventoryChanged(1);
+    UpdateWindow();
+    return i;
 }
 
 TPlot11Win::~TPlot11Win() = default;
@@ -144,10 +293,9 @@ void TPlot11Win::CleanupWindow() {
     TPlot1Win::CleanupWindow();
 }
 
-void TPlot11Win::ShowInventory() {}
 
 bool TPlot11Win::InventoryShown() const {
-    return false;
+    return inventoryDlg_ && !inventoryDlg_->IsHidden();
 }
 
 TBodyWindow TPlot11Win::BodyWindow() const {

@@ -1,12 +1,15 @@
 #pragma once
 // TPlot11Win: the tool-commands level of a graphing window.
 //
-// It will own the inventory dialog and the modeless tool windows of the tool menu (plot points,
-// point lists, combinations, arc length, distance, "Inspect", the time and phase windows and the
-// initial-value dialogs) and the diagram file's reader and writer. Here it keeps the state those
-// share and introduces their slots: the hooks of the diagram body and the tool openers, which
-// the 2D and 3D branches fill. The initial-value dialogs and the time and phase windows are its
-// trajectory tools (trajectory_tools.h), which take their commands and the linked-window slots.
+// It owns the inventory dialog (made hidden at set-up, shown beside the window by "Inventory
+// ..." and kept up to date with the inventory) and the road of a new example from the Equa menu:
+// a record of the kind with its demonstration values, edited in its dialog, then compiled,
+// labelled and drawn, or removed again when the dialog is cancelled; points go through their own
+// entry. It will own the modeless tool windows of the tool menu (plot points, point lists,
+// combinations, arc length, distance, "Inspect"). Here it keeps the state those share and
+// introduces their slots: the hooks of the diagram body and the tool openers, which the 2D and
+// 3D branches fill. The initial-value dialogs and the time and phase windows are its trajectory
+// tools (trajectory_tools.h), which take their commands and the linked-window slots.
 //
 // It writes and reads the body of the window's diagram files (diagram_body.h): writing gathers
 // the body from every level; reading parses the whole file into a pending body, and only a
@@ -38,6 +41,7 @@
 #include <vector>
 
 #include "examples/diagram_body.h"
+#include "examples/inventory_dialog.h"
 #include "examples/plot1_win.h"
 #include "examples/tangents.h"
 #include "examples/trajectory_tools.h"
@@ -82,6 +86,25 @@ public:
     // U = v. False where a tree needed is undefined.
     bool EvalEntryPoint(int k, Vec3& out, long double u, long double v);
 
+    // --- the inventory dialog ---
+    TFnListDlg* InventoryDialog() const { return inventoryDlg_; }
+    // Where the inventory dialog goes beside a window of that frame on a screen that wide.
+    static QPoint InventoryPlace(const QRect& window, int screenWidth);
+    // The dialog is busy while a modal dialog of the window runs.
+    void EnableInventory(bool on) override;
+    // False, after error 111, while the inventory dialog is busy.
+    bool CheckNotEditing();
+
+    // --- new examples ---
+    // The road of a new example of the kind: its record with the demonstration values, edited
+    // in its dialog; on OK counted, compiled, labelled and drawn, on cancel removed. The new
+    // index, or -1.
+    int NewExample(int kind);
+    // A new point (variant 0 Cartesian, 1 polar or cylindrical, 2 spherical, 4 complex) edited
+    // in "EQUA309"; the new index, or -1.
+    int AddPointEntry(int variant);
+    bool ResizeInventory(int n, bool keep) override;
+
     // --- slots ---
     // A view was read from a diagram file.
     virtual void ViewLoaded();
@@ -103,7 +126,9 @@ public:
     // The time window k (0-3) and the phase window k (0-2) of the trajectories.
     virtual void OpenTimeWindow(int k);
     virtual void OpenPhaseWindow(int k);
-    // The inventory dialog beside the window, and whether it is shown.
+    // Command 504: shows the inventory dialog, the first time (and after a new diagram) beside
+    // the window; nothing when the diagram protects its inventory and the password is not given.
+    // InventoryShown: whether it shows.
     virtual void ShowInventory();
     virtual bool InventoryShown() const;
     // Which window reads a body: 2D or 3D, and whether it is a map or logarithmic window.
@@ -226,6 +251,7 @@ public:
     void MouseDown(const platform::MouseEvent& event) override;
 
 protected:
+    void SetupWindow() override;
     void CleanupWindow() override;
 
 private:
@@ -255,6 +281,7 @@ private:
     QPointer<TArcLenDlg> arcLength_;
     QPointer<TDataWin> dataWin_;
 
+    QPointer<TFnListDlg> inventoryDlg_;
     std::unique_ptr<TTrajectoryTools> trajectoryTools_;
     bool trajectoryToolsMade_ = false;
 };

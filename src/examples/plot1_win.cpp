@@ -136,6 +136,12 @@ TPlot1Win::TPlot1Win(int kind, QString fileName, QString iniName, int dimension,
     HandleCommand(cmd::kShowEquations, [this] { ToggleEquationLabels(); });
     HandleCommand(cmd::kInventoryListing, [this] { ShowInventoryListing(); });
     HandleCommand(cmd::kPasteScript, [this] { PasteScript(); });
+    HandleCommand(cmd::kUseDefaults, [this] {
+        useDefaultsForChildren = !useDefaultsForChildren;
+        UpdateMenuChecks(false);
+    });
+    HandleCommand(cmd::kEraseDrawing, [this] { ClearSketches(); });
+    HandleCommand(cmd::kTables, [this] { ShowTable(0); });
     HandleCommands(cmd::kParamFirst, cmd::kAllParameters,
                    [this](int id) { OpenParamDialog(id - cmd::kParamFirst); });
     HandleCommand(cmd::kEvaluateParameters, [this] {
@@ -253,6 +259,7 @@ void TPlot1Win::NumberFormatChanged() {
 
 void TPlot1Win::UpdateMenuChecks(bool flag) {
     CheckMenu(cmd::kEvaluateParameters, evaluateParameters);
+    CheckMenu(cmd::kUseDefaults, useDefaultsForChildren);
     TPlot0Win::UpdateMenuChecks(flag);
 }
 
@@ -415,6 +422,8 @@ int TPlot1Win::RunScript(std::string_view text) {
 void TPlot1Win::EnableCommand(platform::CommandState& state) {
     if (state.id == cmd::kPasteScript)
         state.enabled = platform::CurrentClipboard().HasFormat(QStringLiteral("text/plain"));
+    if (state.id == cmd::kEraseDrawing) state.enabled = !Sketch().empty();
+    if (state.id == cmd::kTables) state.enabled = !Inventory().Empty();
     TPlot0Win::EnableCommand(state);
 }
 

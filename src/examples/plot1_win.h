@@ -9,6 +9,12 @@
 // pasted script (command 510) through the window as the script's executor, so that an aborted
 // script takes back its examples with their labels and restores the view and the counters.
 //
+// It edits examples through their dialogs (EditExample, the duplicates, families and webs),
+// builds the entries derived from one example (|f|, gradient field, the end points of a
+// segment, a family member frozen at a parameter's value, plot points) and keeps them up to date
+// with their parents, appends points from the clipboard or a parameter run, and shows value
+// tables.
+//
 // Slots it introduces, filled by the 2D and 3D levels: AddDerivative, DrawExample (one example
 // by its kind), EditExampleBox, OpenLevelsDialog, OpenIntersectionCurvesDialog,
 // EnterLagrangeMode, CloseToolDialogs, EnableInventory, RefreshExample, SetCurrentExample,
@@ -25,11 +31,13 @@
 #include <QPointer>
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <string_view>
 
 #include "examples/integration.h"
+#include "examples/edit_dialog.h"
 #include "examples/plot0_win.h"
 
 namespace quorlin::examples {
@@ -40,6 +48,16 @@ class TSlideDlg;
 inline constexpr int kStrInventoryCaption = 165;  // "inventory "
 // The most characters a pasted script may have.
 inline constexpr int kMaxScriptText = 30000;
+// The most characters of clipboard text read for points.
+inline constexpr int kMaxPointsText = 32000;
+
+// Derivation codes of the entries this level derives.
+namespace derived {
+inline constexpr std::uint16_t kGradientField = 71;
+inline constexpr std::uint16_t kAbsValue = 111;
+inline constexpr std::uint16_t kEndPoint = 125;
+inline constexpr std::uint16_t kFrozenMember = 180;
+}  // namespace derived
 
 class TPlot1Win : public TPlot0Win {
 public:
@@ -68,7 +86,65 @@ public:
     // The coordinates of point example k (z = 0 in a 2D window); false where one is undefined.
     bool GetPointCoords(int k, Vec3& out);
 
+    // --- editing ---
+    // The window as the editing, family and web dialogs see it.
+    TExampleHost& ExampleHost();
+    // Runs the editing dialog of example k with the inventory dialog disabled; true on OK, with
+    // the change mask in `mask`.
+    bool RunEditDialog(int k, std::uint32_t& mask);
+    // Edits example k in its dialog (a polynomial through points in its point mode) and brings
+    // the window up to date: true when something changed or force was given.
+    bool EditExample(int k, bool force);
+    // A copy of example k edited in its dialog; removed again when the dialog is cancelled.
+    void DuplicateExample(int k);
+    // A copy of example k in which parameter `letter` (1..23) is replaced by its value.
+    void DuplicateFrozen(int k, int letter);
+    void DefineFamily(int k);
+    void DefineWeb(int k);
+
+    // --- derived entries ---
+    void AddAbsEntry(int k);
+    bool BuildAbsEntry(int k);
+    void AddGradientField(int k);
+    bool BuildGradientField(int k);
+    // The two end points of segment k as point examples, when it asks for them (byte 59).
+    void AddSegmentEndpoints(int k);
+    bool BuildEndpoint(int k);
+    void BuildFamilyMember(int k);
+    // The points of example `parent` at the values of the list text; the new index or -1.
+    int AddPlotPointsExample(int parent, std::string_view values, int dotSize);
+    // Rebuilds derived example i from its parents by its derivation code: here |f|, gradient
+    // fields, end points of segments, frozen family members and plot points; false for another
+    // code or when the build failed. The drawing levels add their codes.
+    virtual bool RebuildDerived(int i);
+    // Rebuilds the examples derived from example i (-1: from any), in index order, through
+    // chains of derivations.
+    void UpdateDependents(int i) override;
+
+    // --- points ---
+    // Point examples copied from the filled point record, their coordinates taken from the
+    // numbers of the clipboard text: 0, the clipboard's error, or 4 when the inventory became
+    // full.
+    int AddPointsFromClipboard(const TExample& point);
+    // Point examples for every integer n from word 36 to word 38 of the point record, the
+    // family letter in its coordinate texts replaced by n: 0, a text's parse error, 110 for a
+    // text that would grow too long, or 4 when the inventory became full.
+    int AddPointsFromParameter(const TExample& point);
+    void AppendPointFromTemplate(const TExample& point);
+
+    // --- tables ---
+    // The value table of example k, or of trajectory `item` of it.
+    void ShowTable(int k);
+    void ShowItemTable(int k, int item);
+    // The text of the value table of example k (item: one trajectory, -1 all of them).
+    QString ValueTableText(int k, int item);
+
     // --- slots ---
+    // The help text of a kind's editing dialog.
+    virtual QString EditorHelpName(int kind) const;
+    // The parameter letter a duplicate freezes: the letter chosen in the shown sliders of all
+    // parameters while "Evaluate parameters" is on; 0 none.
+    virtual int FrozenLetter() const;
     virtual void AddDerivative(int i);
     // Draws example i by its kind; 0, the interrupt key or an error number. Nothing here.
     virtual int DrawExample(platform::DeviceContext& dc, int i);
@@ -166,6 +242,17 @@ private:
     // while it runs, and its caption back afterwards.
     template <class Run>
     int WithKeyHint(Run&& run);
+
+    class ExampleHostAdapter;
+
+    // Appends a copy of example k with its trees, compiled ranges, name and label; -1 (error 4
+    // shown) when there is no room.
+    int AppendCopy(int k);
+    // Removes the last example with its label (a cancelled or failed entry).
+    void DropLast();
+
+    std::unique_ptr<TExampleHost> exampleHost_;
+
     class ParameterSink;
 
     std::array<QPointer<TSlideDlg>, 25> paramDialogs_;

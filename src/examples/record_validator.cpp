@@ -148,13 +148,9 @@ Fault CheckMesh(const TExample& ex) {
                                !Within(ex.slicePoints[1], 1, kMaxSlicePoints)))
         return "slicePoints";
     if (ArraySizesOf(ex.ArrayKind(), ex.subKind).points != kMeshPoints) return std::nullopt;
-    const long first = ex.divisions[0];
-    const long second = ex.divisions[1];
-    if (!Within(first, 1, kMaxFirstDivisions)) return "divisions[0]";
-    if (!Within(second, 1, static_cast<long>(kMeshPoints))) return "divisions[1]";
-    // A revolution whose ends are bound to parameters builds 2 first + 3 rows.
-    const long rows = ex.kind == k::kRevolution && ex.byte56 ? 2 * first + 3 : first + 1;
-    if (rows * (second + 1) > static_cast<long>(kMeshPoints)) return "divisions[1]";
+    if (!Within(ex.divisions[0], 1, kMaxFirstDivisions)) return "divisions[0]";
+    if (!MeshCountsFit(ex.divisions[0], ex.divisions[1], ex.kind == k::kRevolution && ex.byte56))
+        return "divisions[1]";
     return std::nullopt;
 }
 
@@ -170,6 +166,14 @@ TRecordFault Failed(std::string field) {
 }
 
 }  // namespace
+
+bool MeshCountsFit(long first, long second, bool boundRevolution) {
+    if (!Within(first, 1, kMaxFirstDivisions)) return false;
+    if (!Within(second, 1, static_cast<long>(kMeshPoints))) return false;
+    // A revolution whose ends are bound to parameters builds 2 first + 3 rows.
+    const long rows = boundRevolution ? 2 * first + 3 : first + 1;
+    return rows * (second + 1) <= static_cast<long>(kMeshPoints);
+}
 
 TRecordFault ValidateTrajectory(const TTrajectory& t) {
     const int ownerKind = t.kind >= TTrajectory::kFormulaKindOffset

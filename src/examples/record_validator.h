@@ -25,6 +25,11 @@ struct TRecordFault {
 // trajectories and marked points.
 TRecordFault ValidateExample(const TExample& example, int index);
 
+// The grid counts of a mesh surface fit its point arrays: the first in 1..1500, the second in
+// 1..6000, and the mesh rows times (second + 1) at most 6000 points, the rows being first + 1,
+// or 2 x first + 3 for a surface of revolution whose ends are bound to parameters.
+bool MeshCountsFit(long first, long second, bool boundRevolution);
+
 // Checks one trajectory or sequence record.
 TRecordFault ValidateTrajectory(const TTrajectory& trajectory);
 

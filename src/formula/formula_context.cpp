@@ -5,9 +5,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "formula/parser.h"
 #include "core/errors.h"
 #include "core/numbers.h"
+#include "formula/parser.h"
 
 namespace quorlin {
 
@@ -82,6 +82,12 @@ int FormulaContext::ReadNumber(std::string_view text, long double& out) {
 }
 
 int FormulaContext::ReadNumberAt(std::string_view text, long double& out, int& letterIndex) {
+    const int e = ReadNumberAndLetter(text, out, letterIndex);
+    if (e == kNoError && letterIndex > 0) SetVar(letterIndex, out);
+    return e;
+}
+
+int FormulaContext::ReadNumberAndLetter(std::string_view text, long double& out, int& letterIndex) {
     letterIndex = 0;
     text = Trim(text);
     const auto at = text.rfind('@');
@@ -91,7 +97,6 @@ int FormulaContext::ReadNumberAt(std::string_view text, long double& out, int& l
             const int slotIndex = std::toupper(static_cast<unsigned char>(after[0])) - '@';
             if (slotIndex > slot::kLastParameter) return kErrCannotUnderstand;
             if (const int e = ReadNumber(text.substr(0, at), out)) return e;
-            SetVar(slotIndex, out);
             letterIndex = slotIndex;
             return kNoError;
         }

@@ -155,6 +155,9 @@ public:
     // takes the value and its slot (1..23) goes to letterIndex, 0 without a letter; another
     // letter gives 1.
     int ReadNumberAt(std::string_view text, long double& out, int& letterIndex);
+    // As ReadNumberAt, but the letter is only reported: the parameter keeps its value (a dialog
+    // binds its fields once all of them are read).
+    int ReadNumberAndLetter(std::string_view text, long double& out, int& letterIndex);
     // An expression rounded to an integer; 17 outside [low, high].
     int ReadShort(std::string_view text, int low, int high, std::int16_t& out);
     int ReadInteger(std::string_view text, long long low, long long high, int& out);

@@ -157,9 +157,12 @@ void Dialog::Build() {
                 widget = radio;
                 break;
             }
-            case ControlKind::ListBox:
-                widget = new QListWidget(this);
+            case ControlKind::ListBox: {
+                auto* list = new QListWidget(this);
+                if (c.multiple) list->setSelectionMode(QAbstractItemView::MultiSelection);
+                widget = list;
                 break;
+            }
             case ControlKind::ComboBox:
                 widget = new QComboBox(this);
                 break;
@@ -200,9 +203,15 @@ void Dialog::Wire(const Entry& entry) {
             break;
         case ControlKind::ListBox: {
             auto* list = static_cast<QListWidget*>(w);
-            connect(list, &QListWidget::currentRowChanged, this, [this, id] {
-                if (silent_ == 0) OnNotify(id, Notification::SelectionChanged);
-            });
+            if (list->selectionMode() == QAbstractItemView::MultiSelection) {
+                connect(list, &QListWidget::itemSelectionChanged, this, [this, id] {
+                    if (silent_ == 0) OnNotify(id, Notification::SelectionChanged);
+                });
+            } else {
+                connect(list, &QListWidget::currentRowChanged, this, [this, id] {
+                    if (silent_ == 0) OnNotify(id, Notification::SelectionChanged);
+                });
+            }
             connect(list, &QListWidget::itemDoubleClicked, this,
                     [this, id] { OnNotify(id, Notification::DoubleClicked); });
             break;
@@ -510,12 +519,47 @@ void Dialog::SetSelectedIndex(int id, int index) {
         if (index < 0 || index >= list->count()) {
             list->clearSelection();
             list->setCurrentRow(-1);
+        } else if (list->selectionMode() == QAbstractItemView::MultiSelection) {
+            // Only this line selected, as in a list of one selection.
+            list->clearSelection();
+            list->item(index)->setSelected(true);
+            list->setCurrentRow(index, QItemSelectionModel::NoUpdate);
         } else {
             list->setCurrentRow(index);
         }
     } else if (const Entry* c = Find(id, {ControlKind::ComboBox})) {
         auto* combo = static_cast<QComboBox*>(c->widget);
         combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+    }
+}
+
+int Dialog::SelectionCount(int id) const {
+    return static_cast<int>(SelectedLines(id).size());
+}
+
+std::vector<int> Dialog::SelectedLines(int id) const {
+    std::vector<int> lines;
+    if (const Entry* e = Find(id, {ControlKind::ListBox})) {
+        const auto* list = static_cast<QListWidget*>(e->widget);
+        for (int i = 0; i < list->count(); ++i)
+            if (list->item(i)->isSelected()) lines.push_back(i);
+    } else if (const int index = SelectedIndex(id); index >= 0) {
+        lines.push_back(index);
+    }
+    return lines;
+}
+
+void Dialog::SetLineSelected(int id, int index, bool selected) {
+    Silence quiet(silent_);
+    if (const Entry* e = Find(id, {ControlKind::ListBox})) {
+        auto* list = static_cast<QListWidget*>(e->widget);
+        if (QListWidgetItem* item = list->item(index)) item->setSelected(selected);
+    }
+}
+
+void Dialog::SetControlFont(int id, const QFont& font) {
+    for (const Entry& e : controls_) {
+        if (e.id == id) e.widget->setFont(font);
     }
 }
 

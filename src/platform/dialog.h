@@ -16,6 +16,7 @@
 // modal Execute() in the code under test: the hook gets the dialog after SetupWindow, works its
 // controls and returns what Execute returns.
 #include <QDialog>
+#include <QFont>
 #include <QPoint>
 #include <QString>
 #include <functional>
@@ -126,7 +127,15 @@ public:
     int ItemCount(int id) const;
     QString ItemText(int id, int index) const;
     int SelectedIndex(int id) const;  // -1 when nothing is selected
+    // In a list of several selections, only that line is selected afterwards.
     void SetSelectedIndex(int id, int index);
+    // List boxes of several selected lines (a single-selection list has at most one).
+    int SelectionCount(int id) const;
+    std::vector<int> SelectedLines(int id) const;  // in line order
+    void SetLineSelected(int id, int index, bool selected);
+
+    // Gives every control with the id its own font.
+    void SetControlFont(int id, const QFont& font);
 
     // Scroll bars.
     void SetScrollRange(int id, int minimum, int maximum);

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <QWindow>
 #include <deque>
+#include <utility>
+#include <vector>
 
 #include "platform/frame_window.h"
 #include "platform/window.h"
@@ -82,9 +84,55 @@ bool IsForModalWindow(QObject* receiver) {
     return IsWithin(qobject_cast<QWidget*>(receiver), modal);
 }
 
+// Paints held back while a window paints: posted repaint requests go out again as they were,
+// exposures, delayed updates and direct paints become an update of their widget.
+struct HeldPaints {
+    int depth = 0;
+    std::vector<QPointer<QObject>> requests;
+    std::vector<QPointer<QWidget>> updates;
+
+    // True when the event is one to hold back.
+    bool Hold(QObject* receiver, QEvent::Type type) {
+        if (depth == 0) return false;
+        switch (type) {
+            case QEvent::UpdateRequest:
+                requests.emplace_back(receiver);
+                return true;
+            case QEvent::UpdateLater:
+            case QEvent::Paint:
+            case QEvent::Expose:
+                // A widget, or the window of a top-level widget.
+                if (auto* widget = qobject_cast<QWidget*>(receiver)) {
+                    updates.emplace_back(widget);
+                } else if (auto* window = qobject_cast<QWindow*>(receiver)) {
+                    for (QWidget* top : QApplication::topLevelWidgets())
+                        if (top->windowHandle() == window) updates.emplace_back(top);
+                }
+                return true;
+            default:
+                return false;
+        }
+    }
+
+    void Release() {
+        for (const QPointer<QObject>& receiver : std::exchange(requests, {}))
+            if (receiver)
+                QCoreApplication::postEvent(receiver, new QEvent(QEvent::UpdateRequest),
+                                            Qt::LowEventPriority);
+        for (const QPointer<QWidget>& widget : std::exchange(updates, {}))
+            if (widget) widget->update();
+    }
+};
+
+HeldPaints& Held() {
+    static HeldPaints held;
+    return held;
+}
+
 class KeyPollFilter : public QObject {
 public:
     bool eventFilter(QObject* receiver, QEvent* event) override {
+        if (Held().Hold(receiver, event->type())) return true;
         if (IsForModalWindow(receiver)) return false;
         switch (event->type()) {
             case QEvent::KeyPress: {
@@ -156,7 +204,17 @@ int PollKey(QWidget* window) {
     return code;
 }
 
-bool KeyPollActive() { return Filter().installs > 0; }
+bool KeyPollActive() {
+    return Filter().installs > 0;
+}
+
+PaintingScope::PaintingScope() {
+    ++Held().depth;
+}
+
+PaintingScope::~PaintingScope() {
+    if (--Held().depth == 0) Held().Release();
+}
 
 KeyPollScope::KeyPollScope() {
     if (QApplication::instance()) Filter().Install();

@@ -35,6 +35,18 @@ public:
     KeyPollScope& operator=(const KeyPollScope&) = delete;
 };
 
+// Held by a window while it paints. A key poll meanwhile (a drawing that polls for Q) must not
+// paint any window inside the paint: a nested paint would draw on the backing store the outer
+// one is drawing on. The repaints and exposures that arrive meanwhile are held back and asked
+// for again when the outermost paint has ended.
+class PaintingScope {
+public:
+    PaintingScope();
+    ~PaintingScope();
+    PaintingScope(const PaintingScope&) = delete;
+    PaintingScope& operator=(const PaintingScope&) = delete;
+};
+
 // Test hook: replaces the accelerator test PollKey uses (by default the accelerators of the frame
 // of the polled window); an empty function restores it.
 void SetAcceleratorTest(std::function<bool(QWidget* window, const QKeySequence& keys)> test);

@@ -1,10 +1,12 @@
 #include "platform/window.h"
 
+#include "platform/key_poll.h"
+
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QPaintEvent>
+#include <QPointer>
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <QTimerEvent>
@@ -19,27 +21,47 @@ int KeyCodeFromQt(int qtKey) {
     if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return qtKey;  // same codes as '0'..'9'
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return keys::kF1 + (qtKey - Qt::Key_F1);
     switch (qtKey) {
-        case Qt::Key_Backspace: return keys::kBack;
-        case Qt::Key_Tab: return keys::kTab;
+        case Qt::Key_Backspace:
+            return keys::kBack;
+        case Qt::Key_Tab:
+            return keys::kTab;
         case Qt::Key_Return:
-        case Qt::Key_Enter: return keys::kReturn;
-        case Qt::Key_Shift: return keys::kShift;
-        case Qt::Key_Control: return keys::kControl;
-        case Qt::Key_Alt: return keys::kAlt;
-        case Qt::Key_Pause: return keys::kPause;
-        case Qt::Key_Escape: return keys::kEscape;
-        case Qt::Key_Space: return keys::kSpace;
-        case Qt::Key_PageUp: return keys::kPageUp;
-        case Qt::Key_PageDown: return keys::kPageDown;
-        case Qt::Key_End: return keys::kEnd;
-        case Qt::Key_Home: return keys::kHome;
-        case Qt::Key_Left: return keys::kLeft;
-        case Qt::Key_Up: return keys::kUp;
-        case Qt::Key_Right: return keys::kRight;
-        case Qt::Key_Down: return keys::kDown;
-        case Qt::Key_Insert: return keys::kInsert;
-        case Qt::Key_Delete: return keys::kDelete;
-        default: return 0;
+        case Qt::Key_Enter:
+            return keys::kReturn;
+        case Qt::Key_Shift:
+            return keys::kShift;
+        case Qt::Key_Control:
+            return keys::kControl;
+        case Qt::Key_Alt:
+            return keys::kAlt;
+        case Qt::Key_Pause:
+            return keys::kPause;
+        case Qt::Key_Escape:
+            return keys::kEscape;
+        case Qt::Key_Space:
+            return keys::kSpace;
+        case Qt::Key_PageUp:
+            return keys::kPageUp;
+        case Qt::Key_PageDown:
+            return keys::kPageDown;
+        case Qt::Key_End:
+            return keys::kEnd;
+        case Qt::Key_Home:
+            return keys::kHome;
+        case Qt::Key_Left:
+            return keys::kLeft;
+        case Qt::Key_Up:
+            return keys::kUp;
+        case Qt::Key_Right:
+            return keys::kRight;
+        case Qt::Key_Down:
+            return keys::kDown;
+        case Qt::Key_Insert:
+            return keys::kInsert;
+        case Qt::Key_Delete:
+            return keys::kDelete;
+        default:
+            return 0;
     }
 }
 
@@ -52,10 +74,14 @@ Modifiers ModifiersOf(Qt::KeyboardModifiers m) {
 
 MouseButton ButtonOf(Qt::MouseButton b) {
     switch (b) {
-        case Qt::LeftButton: return MouseButton::Left;
-        case Qt::RightButton: return MouseButton::Right;
-        case Qt::MiddleButton: return MouseButton::Middle;
-        default: return MouseButton::None;
+        case Qt::LeftButton:
+            return MouseButton::Left;
+        case Qt::RightButton:
+            return MouseButton::Right;
+        case Qt::MiddleButton:
+            return MouseButton::Middle;
+        default:
+            return MouseButton::None;
     }
 }
 
@@ -85,17 +111,29 @@ void Window::Create() {
     SetupWindow();
 }
 
-bool Window::CloseWindow() { return OuterWidget()->close(); }
+bool Window::CloseWindow() {
+    return OuterWidget()->close();
+}
 
-void Window::SetCaption(const QString& caption) { setWindowTitle(caption); }
+void Window::SetCaption(const QString& caption) {
+    setWindowTitle(caption);
+}
 
-QString Window::Caption() const { return windowTitle(); }
+QString Window::Caption() const {
+    return windowTitle();
+}
 
-void Window::Invalidate() { update(); }
+void Window::Invalidate() {
+    update();
+}
 
-void Window::Invalidate(const QRect& rect) { update(rect); }
+void Window::Invalidate(const QRect& rect) {
+    update(rect);
+}
 
-void Window::UpdateWindow() { repaint(); }
+void Window::UpdateWindow() {
+    repaint();
+}
 
 QWidget* Window::OuterWidget() const {
     return outer_ ? outer_ : const_cast<Window*>(this);
@@ -112,7 +150,9 @@ void Window::HideWindow() {
     OuterWidget()->hide();
 }
 
-void Window::SetMenuName(std::string_view name) { SetMenu(resources::FindMenu(name)); }
+void Window::SetMenuName(std::string_view name) {
+    SetMenu(resources::FindMenu(name));
+}
 
 void Window::SetAcceleratorName(std::string_view name) {
     SetAccelerators(resources::FindAccelerators(name));
@@ -128,7 +168,9 @@ void Window::SetAccelerators(const AcceleratorTable* table) {
     emit MenuChanged();
 }
 
-void Window::SetCommandChecked(int id, bool checked) { checks_[id] = checked; }
+void Window::SetCommandChecked(int id, bool checked) {
+    checks_[id] = checked;
+}
 
 bool Window::IsCommandChecked(int id) const {
     auto it = checks_.find(id);
@@ -178,11 +220,14 @@ void Window::MouseUp(const MouseEvent&) {}
 void Window::MouseDoubleClick(const MouseEvent&) {}
 void Window::KeyDown(int, Modifiers) {}
 void Window::CharTyped(QChar) {}
-bool Window::OnCommand(int id) { return commands_.Run(id); }
+bool Window::OnCommand(int id) {
+    return commands_.Run(id);
+}
 void Window::EnableCommand(CommandState&) {}
 void Window::OnTimer(int) {}
 
 void Window::paintEvent(QPaintEvent* event) {
+    const PaintingScope painting;  // outlives the painter
     QPainter painter(this);
     Paint(painter, event->rect());
 }
@@ -192,11 +237,17 @@ void Window::resizeEvent(QResizeEvent* event) {
     SizeChanged(event->size().width(), event->size().height());
 }
 
-void Window::mousePressEvent(QMouseEvent* event) { MouseDown(ToMouseEvent(event, true)); }
+void Window::mousePressEvent(QMouseEvent* event) {
+    MouseDown(ToMouseEvent(event, true));
+}
 
-void Window::mouseMoveEvent(QMouseEvent* event) { MouseMove(ToMouseEvent(event, false)); }
+void Window::mouseMoveEvent(QMouseEvent* event) {
+    MouseMove(ToMouseEvent(event, false));
+}
 
-void Window::mouseReleaseEvent(QMouseEvent* event) { MouseUp(ToMouseEvent(event, true)); }
+void Window::mouseReleaseEvent(QMouseEvent* event) {
+    MouseUp(ToMouseEvent(event, true));
+}
 
 void Window::mouseDoubleClickEvent(QMouseEvent* event) {
     MouseDoubleClick(ToMouseEvent(event, true));

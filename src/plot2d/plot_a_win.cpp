@@ -1,5 +1,7 @@
 #include "plot2d/plot_a_win.h"
 
+#include "examples/plot_points.h"
+
 #include "examples/compile.h"
 #include "platform/key_poll.h"
 #include "plot2d/shading.h"
@@ -75,20 +77,7 @@ bool TPlotAWin::UpdateEvolute(int i) {
 }
 
 bool TPlotAWin::RebuildPlotPoints(int i) {
-    examples::TInventory& inv = Inventory();
-    TExample& e = inv[i];
-    const int p = e.parent[0];
-    if (!inv.IsIndex(p) || p >= i) return false;
-    const std::vector<long double> values = examples::ScanNumbers(e.Text(4));
-    const std::size_t n = std::min(values.size(), e.values.size());
-    std::copy_n(values.begin(), n, e.values.begin());
-    e.letter36 = static_cast<std::int16_t>(n);
-    const TExample& parent = inv[p];
-    e.rangeLow[0] = parent.rangeLow[0];
-    e.rangeHigh[0] = parent.rangeHigh[0];
-    e.lockInterval = parent.lockInterval;
-    for (int t = 1; t <= 3; ++t) e.Tree(t) = TExprNode::CopyTree(parent.Tree(t));
-    return true;
+    return examples::RebuildPlotPointsExample(Inventory(), i);
 }
 
 bool TPlotAWin::UpdateDerivative(int) {
@@ -145,7 +134,7 @@ bool TPlotAWin::RebuildDerived(int i) {
         case 110:
             return UpdateTranslation(i);
         default:
-            return false;
+            return TPlot111Win::RebuildDerived(i);
     }
 }
 

@@ -58,8 +58,9 @@ public:
     virtual bool UpdateReflection(int i);   // 101-104
     virtual bool UpdateRotation(int i);     // 105, 106
     virtual bool UpdateTranslation(int i);  // 110
-    // Rebuilds example i by its derivation code; false for a code without a builder here.
-    bool RebuildDerived(int i);
+    // Rebuilds example i by its derivation code; the codes the shared levels build (|f|,
+    // gradient fields, end points, frozen family members) go to them.
+    bool RebuildDerived(int i) override;
 
     ShadeList* ShadingList() override { return &state_.shades; }
     // The implicit-regions mode travels in diagram files.

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <string_view>
 
-#include "resources/templates.h"
 #include "resources/join.h"
+#include "resources/templates.h"
 
 namespace quorlin::resources::build {
 
@@ -56,6 +56,12 @@ constexpr ControlTemplate DefButton(int id, std::string_view text, Cell cell) {
 }
 constexpr ControlTemplate List(int id, Cell cell) {
     return Control(ControlKind::ListBox, id, {}, cell);
+}
+// A list box in which several lines can be selected at once.
+constexpr ControlTemplate MultiList(int id, Cell cell) {
+    ControlTemplate control = Control(ControlKind::ListBox, id, {}, cell);
+    control.multiple = true;
+    return control;
 }
 constexpr ControlTemplate Combo(int id, Cell cell) {
     return Control(ControlKind::ComboBox, id, {}, cell);

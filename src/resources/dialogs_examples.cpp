@@ -14,7 +14,7 @@ using resources::DialogTemplate;
 
 // Buttons 757, 797 and 798 get their captions when the dialog is set up.
 constexpr ControlTemplate kInvent[] = {
-    List(293, {0, 0, 6}),
+    MultiList(293, {0, 0, 6}),
     Button(51, "edit", {1, 0}),
     Button(52, "delete", {1, 1}),
     Button(739, "dupl", {1, 2}),

@@ -5,22 +5,22 @@
 // menu bars and shortcuts from them. A dialog template names its controls by kind and id, as the
 // program's dialog code addresses them, and places them on a simple grid of rows and columns;
 // the platform lays them out automatically.
-#include <string_view>
 #include <span>
+#include <string_view>
 
 namespace quorlin::resources {
 
 enum class ControlKind {
-    Static,       // a label; its text may come from the string table (textId)
-    Edit,         // one-line edit field
-    MultiEdit,    // multi-line edit field
-    Button,       // push button; id 1 is OK, id 2 is Cancel/Close
-    DefButton,    // default push button
+    Static,     // a label; its text may come from the string table (textId)
+    Edit,       // one-line edit field
+    MultiEdit,  // multi-line edit field
+    Button,     // push button; id 1 is OK, id 2 is Cancel/Close
+    DefButton,  // default push button
     CheckBox,
-    Radio,        // radio buttons with consecutive controls form a group until a GroupBox/Static
+    Radio,  // radio buttons with consecutive controls form a group until a GroupBox/Static
     ListBox,
-    ComboBox,     // drop-down list
-    ScrollBar,    // horizontal slider
+    ComboBox,   // drop-down list
+    ScrollBar,  // horizontal slider
     GroupBox,
 };
 
@@ -33,10 +33,11 @@ struct ControlTemplate {
     int columnSpan = 1;
     int textId = 0;         // string-table id of the text, 0 when text is given
     bool hidden = false;    // laid out, but not shown until the dialog shows it
+    bool multiple = false;  // a list box whose lines can be selected several at a time
 };
 
 struct DialogTemplate {
-    std::string_view name;     // e.g. "ONEINPUT", "SETGRID"
+    std::string_view name;  // e.g. "ONEINPUT", "SETGRID"
     std::string_view caption;
     std::span<const ControlTemplate> controls;
 };

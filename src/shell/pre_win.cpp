@@ -1,6 +1,7 @@
 #include "shell/pre_win.h"
 
 #include <cmath>
+#include <utility>
 
 #include "resources/command_ids.h"
 
@@ -37,6 +38,10 @@ bool TPreWin::UpdateImageSize() {
 }
 
 void TPreWin::RenderImage(ImageLayer layer) {
+    // A drawing that polls for Q may let the window paint meanwhile; that paint shows the
+    // layers as they are and asks for a paint again once they are drawn (Paint).
+    if (rendering_) return;
+    rendering_ = true;
     UpdateImageSize();
     if (!backgroundCurrent_ || layer == ImageLayer::Background) {
         platform::DeviceContext dc(background_);
@@ -51,6 +56,8 @@ void TPreWin::RenderImage(ImageLayer layer) {
         DrawPicture(dc);
         pictureCurrent_ = true;
     }
+    rendering_ = false;
+    if (std::exchange(paintedWhileRendering_, false)) Invalidate();
 }
 
 void TPreWin::BlitImage(ImageLayer layer, platform::DeviceContext& dc) const {
@@ -122,6 +129,13 @@ void TPreWin::UpdateMenuChecks(bool flag) {
 }
 
 void TPreWin::Paint(QPainter& painter, const QRect&) {
+    if (rendering_) {
+        // The layers are being drawn (a key poll let this paint through): show them as they
+        // are, and paint again when they are done.
+        paintedWhileRendering_ = true;
+        painter.drawImage(imageOrigin_, picture_);
+        return;
+    }
     UpdateImageSize();
     if (!pictureCurrent_) RenderImage(ImageLayer::Picture);
     painter.drawImage(imageOrigin_, picture_);

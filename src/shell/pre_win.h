@@ -100,6 +100,8 @@ private:
     QImage background_;
     bool pictureCurrent_ = false;
     bool backgroundCurrent_ = false;
+    bool rendering_ = false;              // RenderImage is drawing the layers
+    bool paintedWhileRendering_ = false;  // a paint came meanwhile and showed them unfinished
 };
 
 }  // namespace quorlin

@@ -54,8 +54,19 @@ TEST(EquationText, DescribesTheLastExample) {
         {"locked closed interval", {locked}, "y = x^2; 0 <= x <= 1"},
         {"locked interval open at its high end",
          {{kind::kExplicit, parabolaTexts, 0, -1, -1,
-           [](TExample& e) { e.lockInterval = 1, e.NumberAt(441) = -1; }}},
+           [](TExample& e) {
+               e.lockInterval = 1;
+               e.SetEndMark(1, {TEndMark::Shape::kCircle, 3, false});
+           }}},
          "y = x^2; 0 <= x < 1"},
+        {"a web seed or frozen value does not open an end",
+         {{kind::kExplicit, parabolaTexts, 0, -1, -1,
+           [](TExample& e) {
+               e.lockInterval = 1;
+               e.NumberAt(431) = -2;
+               e.NumberAt(441) = -1;
+           }}},
+         "y = x^2; 0 <= x <= 1"},
         {"family suffix",
          {{kind::kExplicit, {"", "c*x"}, 0, -1, -1, family}},
          "y = c*x family[c = 0.000 --> c = 2.000; 4 steps]"},

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -157,6 +158,38 @@ TEST_F(RangeDialogTest, ControlsOfEveryKindAreDrivenByTheirIds) {
         EXPECT_EQ(dialog.SelectedIndex(id), -1);
     }
     EXPECT_TRUE(dialog.notes.empty());  // the code's own changes notify nobody
+}
+
+TEST(Dialog, ListOfSeveralSelectionsAndControlFonts) {
+    ControlTemplate multi{K::ListBox, 301, "", 0, 0};
+    multi.multiple = true;
+    const ControlTemplate controls[] = {multi, {K::DefButton, 1, "OK", 1, 0}};
+    const DialogTemplate tmpl{"MULTITEST", "multi", controls};
+    struct Notes : Dialog {
+        using Dialog::Dialog;
+        void OnNotify(int id, Notification what) override { notes.push_back({id, what}); }
+        std::vector<std::pair<int, Notification>> notes;
+    } dialog(nullptr, tmpl);
+    dialog.Create();
+    for (const char* line : {"a", "b", "c", "d"}) dialog.AddString(301, line);
+    dialog.SetLineSelected(301, 1, true);
+    dialog.SetLineSelected(301, 3, true);
+    EXPECT_EQ(dialog.SelectionCount(301), 2);
+    EXPECT_EQ(dialog.SelectedLines(301), (std::vector<int>{1, 3}));
+    dialog.SetSelectedIndex(301, 2);  // one line only
+    EXPECT_EQ(dialog.SelectedLines(301), (std::vector<int>{2}));
+    EXPECT_TRUE(dialog.notes.empty());
+
+    auto* list = static_cast<QListWidget*>(dialog.Control(301));
+    list->item(0)->setSelected(true);  // as a click of the user would
+    EXPECT_EQ(dialog.SelectionCount(301), 2);
+    ASSERT_FALSE(dialog.notes.empty());
+    EXPECT_EQ(dialog.notes.back().second, Notification::SelectionChanged);
+
+    QFont font = dialog.font();
+    font.setPointSize(font.pointSize() + 5);
+    dialog.SetControlFont(301, font);
+    EXPECT_EQ(list->font().pointSize(), font.pointSize());
 }
 
 TEST_F(RangeDialogTest, TheOfferedTextIsSelectedSoTypingReplacesItAndNotifies) {

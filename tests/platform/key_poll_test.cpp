@@ -181,5 +181,31 @@ TEST(PollKey, IdleWorkWaitsForTheEndOfTheOperationAndDiesWithItsContext) {
     EXPECT_EQ(orphanRuns, 0);
 }
 
+// A drawing that polls for Q while the window paints: what asks for a repaint meanwhile is not
+// painted inside the paint, but right after it.
+TEST(PollKey, RepaintsAskedForDuringAPaintComeAfterIt) {
+    class PollingPainter : public Window {
+    public:
+        void Paint(QPainter&, const QRect&) override {
+            if (inPaint) nested = true;
+            inPaint = true;
+            ++paints;
+            if (paints == 1) {
+                update();
+                PollKey(this);
+                PollKey(this);
+            }
+            inPaint = false;
+        }
+        bool inPaint = false;
+        bool nested = false;
+        int paints = 0;
+    } window;
+    window.resize(60, 60);
+    window.show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.paints >= 2; }, 5000));
+    EXPECT_FALSE(window.nested);
+}
+
 }  // namespace
 }  // namespace quorlin::platform

@@ -54,5 +54,25 @@ TEST(PictureLevel, PictureLayersRedrawOnlyWhatIsStale) {
     EXPECT_EQ(w.MaxTicksX(), 7);
 }
 
+// A drawing that lets the window paint meanwhile (a key poll): that paint shows the layers as
+// they are instead of drawing them a second time, and asks for a paint once they are done.
+TEST(PictureLevel, APaintDuringTheDrawingShowsTheLayersAsTheyAre) {
+    struct Polling : TestDiagram {
+        using TestDiagram::TestDiagram;
+        int DrawAll(platform::DeviceContext& dc) override {
+            const int result = TestDiagram::DrawAll(dc);
+            QImage screen(20, 20, QImage::Format_RGB32);
+            QPainter painter(&screen);
+            Paint(painter, screen.rect());  // as a paint event delivered by a key poll
+            return result;
+        }
+    } w("b.qz2");
+    w.SizeChanged(20, 20);
+    w.RenderImage(ImageLayer::Picture);
+    EXPECT_EQ(w.drawAllCalls, 1);
+    EXPECT_EQ(w.drawPictureCalls, 1);
+    EXPECT_TRUE(w.IsImageCurrent(ImageLayer::Picture));
+}
+
 }  // namespace
 }  // namespace quorlin

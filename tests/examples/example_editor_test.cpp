@@ -1,0 +1,474 @@
+// The editing rules: what the controls show for a record, the refusals of a reading (parse
+// errors at once, numeric errors last, lengths, counts, ranges), the change mask, the range
+// forms of "lock interval", parameters bound by "@" only when everything is accepted, and the
+// storing of an accepted record.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "core/errors.h"
+#include "examples/example_editor.h"
+#include "formula/formula_context.h"
+
+namespace quorlin::examples {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+TExample Fresh(int kindCode, const Texts& texts = {}) {
+    TExample e;
+    e.Init(kindCode, 4, 50);
+    int k = 1;
+    for (const std::string& text : texts) e.Text(k++) = text;
+    return e;
+}
+
+class EditorTest : public ::testing::Test {
+protected:
+    // Reads the record's own form after `change` edited it.
+    TEditorOutcome Edit(const TExample& e, const std::function<void(TEditorForm&)>& change = {},
+                        int index = 0) {
+        TExampleEditor editor(e, index, env, formulas);
+        TEditorForm form = editor.Load();
+        if (change) change(form);
+        return editor.Read(form);
+    }
+    TEditorEnv env;
+    FormulaContext formulas;
+};
+
+struct Refusal {
+    const char* what;
+    int kind;
+    Texts texts;
+    std::function<void(TEditorForm&)> change;
+    int error;
+};
+
+class EditorRefusals : public EditorTest, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(EditorRefusals, GiveTheirError) {
+    const Refusal& c = GetParam();
+    EXPECT_EQ(Edit(Fresh(c.kind, c.texts), c.change).error, c.error) << c.what;
+}
+
+auto Set(std::initializer_list<std::pair<int, const char*>> edits) {
+    std::vector<std::pair<int, std::string>> copy(edits.begin(), edits.end());
+    return [copy](TEditorForm& f) {
+        for (const auto& [id, text] : copy) f.edits[id] = text;
+    };
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, EditorRefusals,
+    ::testing::Values(
+        Refusal{"accepted as it is", kind::kExplicit, {"", "x"}, {}, kNoError},
+        Refusal{"density 0", kind::kExplicit, {"", "x"}, Set({{215, "0"}}), kErrOutOfBounds},
+        Refusal{
+            "density 10001", kind::kExplicit, {"", "x"}, Set({{215, "10001"}}), kErrOutOfBounds},
+        Refusal{"density -3", kind::kExplicit, {"", "x"}, Set({{215, "-3"}}), kNoError},
+        Refusal{
+            "formula that does not parse", kind::kExplicit, {"", "x"}, Set({{212, "x*(2"}}), 102},
+        Refusal{"parse error before a numeric one",
+                kind::kExplicit,
+                {"", "x"},
+                Set({{212, "x*(2"}, {215, "0"}}),
+                102},
+        Refusal{"last numeric error: density after the range",
+                kind::kPolar,
+                {"", "", "1"},
+                Set({{221, "2"}, {223, "1"}, {215, "0"}}),
+                kErrOutOfBounds},
+        Refusal{"pen width 31", kind::kExplicit, {"", "x"}, Set({{227, "31"}}), kErrOutOfBounds},
+        Refusal{"end mark 20", kind::kPolar, {"", "", "1"}, Set({{216, "20"}}), kErrOutOfBounds},
+        Refusal{"range text reversed",
+                kind::kPolar,
+                {"", "", "1"},
+                Set({{221, "pi"}, {223, "1"}}),
+                kErrInconsistentData},
+        Refusal{"range text too long",
+                kind::kPolar,
+                {"", "", "1"},
+                Set({{221,
+                      "0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0"
+                      "+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0"},
+                     {223,
+                      "1+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0"
+                      "+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0"}}),
+                110},
+        Refusal{"mesh 100 x 60",
+                kind::kSurface,
+                {"", "", "x*y"},
+                Set({{216, "100"}, {217, "60"}}),
+                kErrOutOfBounds},
+        Refusal{"mesh 99 x 59",
+                kind::kSurface,
+                {"", "", "x*y"},
+                Set({{216, "99"}, {217, "59"}}),
+                kNoError},
+        Refusal{"second range reversed",
+                kind::kSurface,
+                {"", "", "x*y"},
+                Set({{222, "1"}, {224, "0"}}),
+                kErrInconsistentData},
+        Refusal{
+            "fourth count 1", kind::kSurface, {"", "", "x*y"}, Set({{220, "1"}}), kErrOutOfBounds},
+        Refusal{"implicit curve without =", kind::kImplicit, {}, Set({{218, "x^2+y^2"}}), 112},
+        Refusal{"implicit curve split too long",
+                kind::kImplicit,
+                {},
+                Set({{218,
+                      "x=y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y"
+                      "+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y"
+                      "+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y"
+                      "+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y"}}),
+                110},
+        Refusal{"spherical rewrite too long",
+                kind::kSphericalSurface,
+                {},
+                Set({{214,
+                      "t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t"
+                      "+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t"
+                      "+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t"
+                      "+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t"}}),
+                110},
+        Refusal{"roulette radius 0", kind::kRoulette, {}, Set({{235, "0"}}), kErrPositiveValue},
+        Refusal{"series index not a letter",
+                kind::kSeries,
+                {"n", "1/n"},
+                Set({{211, "2"}}),
+                kErrCannotUnderstand},
+        Refusal{"series ends reversed",
+                kind::kSeries,
+                {"n", "1/n"},
+                Set({{216, "5"}, {217, "4"}}),
+                kErrInconsistentData},
+        Refusal{"field arrows shorter than 0.2 per cent",
+                kind::kSystem,
+                {"y", "-x"},
+                Set({{225, "0.1"}}),
+                kErrOutOfBounds},
+        Refusal{"parameter letter beyond W",
+                kind::kPolar,
+                {"", "", "1"},
+                Set({{223, "2@X"}}),
+                kErrCannotUnderstand}));
+
+TEST_F(EditorTest, ParametersAreBoundOnlyWhenTheWholeDialogIsAccepted) {
+    const TExample e = Fresh(kind::kPolar, {"", "", "1"});
+    formulas.SetVar(2, 7);
+    const TEditorOutcome refused = Edit(e, Set({{221, "0"}, {223, "2@B"}, {227, "99"}}));
+    EXPECT_EQ(refused.error, kErrOutOfBounds);
+    EXPECT_EQ(formulas.Var(2), 7);
+
+    const TEditorOutcome accepted = Edit(e, Set({{221, "0"}, {223, "2@B"}}));
+    ASSERT_EQ(accepted.error, kNoError);
+    EXPECT_EQ(accepted.record.Text(7), "0;B");
+    EXPECT_EQ(accepted.record.rangeHigh[0], 2);
+    ASSERT_EQ(accepted.bindings.size(), 1u);
+    EXPECT_EQ(accepted.bindings[0], (TParameterBinding{2, 2}));
+    EXPECT_EQ(formulas.Var(2), 7);  // the caller binds
+    EXPECT_TRUE(accepted.mask & change::kCompile);
+}
+
+struct MaskCase {
+    const char* what;
+    int kind;
+    Texts texts;
+    std::function<void(TEditorForm&)> change;
+    std::uint32_t mask;
+};
+
+// r = 1 for t from 0 to 1, as compiled.
+const Texts kPolarTexts = {"", "", "1", "", "", "", "0;1"};
+
+class EditorMasks : public EditorTest, public ::testing::WithParamInterface<MaskCase> {};
+
+TEST_P(EditorMasks, TellWhatChanged) {
+    const MaskCase& c = GetParam();
+    const TEditorOutcome out = Edit(Fresh(c.kind, c.texts), c.change);
+    ASSERT_EQ(out.error, kNoError) << c.what;
+    EXPECT_EQ(out.mask, c.mask) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, EditorMasks,
+    ::testing::Values(MaskCase{"nothing", kind::kPolar, kPolarTexts, {}, 0},
+                      MaskCase{"colour", kind::kPolar, kPolarTexts,
+                               [](TEditorForm& f) { f.colours[2] = 9; }, change::kAny},
+                      MaskCase{"formula", kind::kPolar, kPolarTexts, Set({{213, "2"}}),
+                               change::kCompile | change::kAny},
+                      MaskCase{"end mark", kind::kPolar, kPolarTexts,
+                               [](TEditorForm& f) {
+                                   f.edits[216] = "5";
+                                   f.SetChecked(252, true);
+                                   f.SetChecked(251, false);
+                               },
+                               change::kAny},
+                      MaskCase{"slices of a surface",
+                               kind::kSurface,
+                               {"", "", "x*y"},
+                               Set({{219, "30"}}),
+                               change::kDisplay | change::kAny},
+                      MaskCase{"divisions of a surface",
+                               kind::kSurface,
+                               {"", "", "x*y"},
+                               Set({{216, "30"}}),
+                               change::kCompile | change::kAny},
+                      MaskCase{"range of an indefinite integral",
+                               kind::kIntegral,
+                               {},
+                               [](TEditorForm& f) {
+                                   f.SetChecked(271, true);
+                                   f.edits[221] = "0.5";
+                               },
+                               change::kAny},
+                      MaskCase{"segment with its end points",
+                               kind::kSegment,
+                               {"0", "0", "1", "1"},
+                               [](TEditorForm& f) { f.SetChecked(275, true); },
+                               change::kAny | change::kEndPoints},
+                      MaskCase{"sequence arrows keep the trajectories",
+                               kind::kSequence,
+                               {"x", "y"},
+                               [](TEditorForm& f) { f.SetChecked(271, true); },
+                               change::kAny}));
+
+TEST_F(EditorTest, LockingAndUnlockingKeepsBothRangeForms) {
+    TExample e = Fresh(kind::kExplicit, {"", "x"});
+    e.rangeLow[0] = -2;
+    e.rangeHigh[0] = 3;
+    env.format.places = 1;
+    env.format.NumberFormatChanged();
+    TExampleEditor editor(e, 0, env, formulas);
+    TEditorForm form = editor.Load();
+    EXPECT_EQ(form.edits[221], "-2.0");
+    EXPECT_FALSE(form.IsShown(216));  // no end marks without an interval
+
+    form.SetChecked(271, true);
+    editor.IntervalSwitched(form, 271);
+    EXPECT_TRUE(form.IsShown(216));
+    form.edits[221] = "-pi";
+    form.edits[223] = "pi";
+    form.SetChecked(272, true);  // periodic takes over from the lock
+    editor.IntervalSwitched(form, 272);
+    EXPECT_FALSE(form.IsChecked(271));
+    EXPECT_EQ(form.edits[221], "-pi");
+    form.SetChecked(272, false);
+    editor.IntervalSwitched(form, 272);
+    EXPECT_EQ(form.edits[221], "-2.0");
+    form.SetChecked(271, true);
+    editor.IntervalSwitched(form, 271);
+    EXPECT_EQ(form.edits[221], "-pi");
+    EXPECT_EQ(form.edits[223], "pi");
+
+    const TEditorOutcome out = editor.Read(form);
+    ASSERT_EQ(out.error, kNoError);
+    EXPECT_EQ(out.record.Text(7), "-pi;pi");
+    EXPECT_NEAR(static_cast<double>(out.record.rangeHigh[0]), 3.14159265, 1e-8);
+}
+
+TEST_F(EditorTest, UnlockedExplicitCurveSpansTheWindow) {
+    env.xLow = -7;
+    env.xHigh = 9;
+    const TEditorOutcome out = Edit(Fresh(kind::kExplicit, {"", "x"}));
+    EXPECT_EQ(out.record.rangeLow[0], -7);
+    EXPECT_EQ(out.record.rangeHigh[0], 9);
+}
+
+TEST_F(EditorTest, LockedCurveBelowTheLogarithmicAxisIsRefused) {
+    env.logX = true;
+    env.logXLow = 0.01L;
+    TExample e = Fresh(kind::kExplicit, {"", "ln(x)"});
+    e.lockInterval = 1;
+    e.Text(7) = "0.001;1";
+    EXPECT_EQ(Edit(e).error, kErrInconsistentData);
+    e.Text(7) = "0.1;1";
+    EXPECT_EQ(Edit(e).error, kNoError);
+}
+
+TEST_F(EditorTest, ShowsAndReadsEndMarksAndJumps) {
+    TExample e = Fresh(kind::kExplicit, {"", "1/x"});
+    e.lockInterval = 1;
+    e.Text(7) = "0;1";
+    e.jumpsOff = 1;
+    e.SetEndMark(0, {TEndMark::Shape::kCircle, 4, false});
+    e.SetEndMark(1, {TEndMark::Shape::kArrow, 6, true});
+    TExampleEditor editor(e, 0, env, formulas);
+    TEditorForm form = editor.Load();
+    EXPECT_EQ(form.edits[215], "1@");
+    EXPECT_EQ(form.edits[216], "4");
+    EXPECT_TRUE(form.IsChecked(252));  // a hollow circle
+    EXPECT_FALSE(form.IsChecked(273));
+    EXPECT_TRUE(form.IsChecked(256));  // a solid arrow
+    EXPECT_TRUE(form.IsChecked(274));
+    form.edits[215] = "2";
+    form.SetChecked(273, true);
+    const TEditorOutcome out = editor.Read(form);
+    ASSERT_EQ(out.error, kNoError);
+    EXPECT_EQ(out.record.jumpsOff, 0);
+    EXPECT_EQ(out.record.EndMark(0), (TEndMark{TEndMark::Shape::kCircle, 4, true}));
+    EXPECT_EQ(out.record.EndMark(1), (TEndMark{TEndMark::Shape::kArrow, 6, true}));
+
+    env.diagramVersion = 22;  // older diagrams had no jump switch
+    EXPECT_EQ(TExampleEditor(e, 0, env, formulas).Load().edits[215], "1");
+}
+
+TEST_F(EditorTest, DerivedExampleKeepsItsTexts) {
+    TExample e = Fresh(kind::kExplicit, {"", "2*x"});
+    e.derivation = 111;
+    e.parent[0] = 0;
+    TExampleEditor editor(e, 1, env, formulas);
+    TEditorForm form = editor.Load();
+    EXPECT_EQ(form.edits[212], "cannot edit this");
+    form.edits[227] = "3";
+    const TEditorOutcome out = editor.Read(form);
+    ASSERT_EQ(out.error, kNoError);
+    TExample stored = Fresh(kind::kExplicit, {"", "2*x"});
+    stored.derivation = 111;
+    StoreEditedRecord(stored, out.record);
+    EXPECT_EQ(stored.Text(2), "2*x");
+    EXPECT_EQ(stored.pen.width, 3);
+}
+
+TEST_F(EditorTest, PenWidthWithAtBecomesTheDefaultAndTheStyleIsThePens) {
+    const TEditorOutcome out = Edit(Fresh(kind::kLine, {"1", "1", "1"}), [](TEditorForm& f) {
+        f.edits[227] = "4@";
+        f.SetChecked(251, false);
+        f.SetChecked(253, true);  // dashed
+    });
+    ASSERT_EQ(out.error, kNoError);
+    EXPECT_EQ(out.record.pen.width, 4);
+    EXPECT_EQ(out.defaultPenWidth, 4);
+    EXPECT_EQ(out.record.pen.style, 2);
+}
+
+TEST_F(EditorTest, FieldLengthBoundToAParameter) {
+    TExample e = Fresh(kind::kSystem, {"y", "-x"});
+    const TEditorOutcome out = Edit(e, Set({{225, "2.5@C"}}));
+    ASSERT_EQ(out.error, kNoError);
+    EXPECT_EQ(out.record.fieldLengthPercent, 25);
+    EXPECT_EQ(out.record.word32, 3);
+    EXPECT_EQ(out.bindings, (std::vector<TParameterBinding>{{3, 2.5L}}));
+    formulas.SetVar(3, 1.5);
+    e.word32 = 3;
+    EXPECT_EQ(TExampleEditor(e, 0, env, formulas).Load().edits[225], "1.5@C");
+}
+
+TEST_F(EditorTest, PointsAndSegmentsNameTheirCoordinates) {
+    TExample polar = Fresh(kind::kPoint, {"1", "2"});
+    polar.byte58 = 1;
+    TEditorForm form = TExampleEditor(polar, 0, env, formulas).Load();
+    EXPECT_EQ(form.caption, "point (r,t)");
+    EXPECT_EQ(form.labels[281], "r = ");
+    EXPECT_FALSE(form.IsShown(213));
+
+    TExample spherical = Fresh(kind::kSpacePoint, {"1", "2", "3"});
+    spherical.word32 = 2;
+    form = TExampleEditor(spherical, 0, env, formulas).Load();
+    EXPECT_EQ(form.caption, "point (rho,theta,phi)");
+    EXPECT_TRUE(form.IsShown(213));
+
+    TExample segment = Fresh(kind::kSegment, {"1", "2", "3", "4"});
+    segment.byte58 = 1;
+    form = TExampleEditor(segment, 0, env, formulas).Load();
+    EXPECT_EQ(form.labels[284], "t2 =");
+
+    env.logarithmic = true;
+    env.inventoryFull = true;
+    form = TExampleEditor(segment, 0, env, formulas).Load();
+    EXPECT_FALSE(form.IsShown(275));
+    EXPECT_FALSE(form.IsShown(235));
+}
+
+TEST_F(EditorTest, DotSizesOfPolynomialsAndSeriesAreTheDrawnSizes) {
+    TExample lagrange = Fresh(kind::kLagrange);
+    lagrange.letter36 = 2;
+    TExampleEditor editor(lagrange, 0, env, formulas);
+    TEditorForm form = editor.Load();
+    EXPECT_EQ(form.edits[212], "Polynomial2(x)");
+    EXPECT_TRUE(form.disabled.count(212));
+    form.edits[225] = "7";
+    const TEditorOutcome out = editor.Read(form);
+    ASSERT_EQ(out.error, kNoError);
+    EXPECT_EQ(out.record.fieldLengthPercent, 7);
+    EXPECT_TRUE(out.record.IsLagrangeExplicit());
+
+    const TEditorOutcome series = Edit(Fresh(kind::kSeries, {"n", "1/n"}), Set({{235, "4"}}));
+    ASSERT_EQ(series.error, kNoError);
+    EXPECT_EQ(series.record.sizeWord, 4);
+}
+
+TEST_F(EditorTest, AnchorsArePackedIntoTheKindWord) {
+    TExample e = Fresh(kind::kSpacePoint, {"1", "2", "3"});
+    const TEditorOutcome out = Edit(e, [](TEditorForm& f) {
+        f.edits[214] = "x/y";
+        f.SetChecked(275, true);
+    });
+    ASSERT_EQ(out.error, kNoError);
+    EXPECT_EQ(out.record.subKind, 9);
+    EXPECT_EQ(out.record.byte59, 1);
+}
+
+TEST_F(EditorTest, RevolvedSegmentSplitsItsPairs) {
+    TExample e = Fresh(kind::kRevolution, {"0", "1", "2", "3"});
+    e.subKind = kind::kSegment;
+    TExampleEditor editor(e, 0, env, formulas);
+    TEditorForm form = editor.Load();
+    EXPECT_EQ(form.edits[211], "0,1");
+    EXPECT_FALSE(form.IsShown(213));
+    form.edits[212] = "5 6";
+    EXPECT_EQ(editor.Read(form).error, kErrInconsistentData);
+    form.edits[212] = "5,6";
+    form.edits[221] = "0@A";
+    const TEditorOutcome out = editor.Read(form);
+    ASSERT_EQ(out.error, kNoError);
+    EXPECT_EQ(out.record.Text(3), "5");
+    EXPECT_EQ(out.record.Text(4), "6");
+    EXPECT_EQ(out.record.byte56, 1);
+    EXPECT_EQ(out.record.NumberAt(311), 1);  // A at the low end of t
+}
+
+TEST(EditorStoreTest, KeepsTraceStateAndReadsPlotPoints) {
+    TExample traced = Fresh(kind::kPoint, {"1", "2"});
+    traced.derivation = 78;
+    traced.NumberAt(401) = 11;
+    traced.NumberAt(441) = 12;
+    TExample edited = Fresh(kind::kPoint, {"9", "9"});
+    edited.pen.width = 5;
+    StoreEditedRecord(traced, edited);
+    EXPECT_EQ(traced.NumberAt(401), 11);
+    EXPECT_EQ(traced.NumberAt(441), 12);
+    EXPECT_EQ(traced.Text(1), "1");
+    EXPECT_EQ(traced.pen.width, 5);
+
+    TExample points = Fresh(kind::kPlotPoints);
+    points.derivation = 99;
+    TExample typed = Fresh(kind::kPlotPoints);
+    typed.Text(4) = "1, 2.5; -3";
+    StoreEditedRecord(points, typed);
+    EXPECT_EQ(points.Text(4), "1, 2.5; -3");
+    ASSERT_EQ(points.letter36, 3);
+    EXPECT_EQ(points.values[2], -3);
+
+    TExample map = Fresh(kind::kComplexMap, {"z^2"});
+    StoreEditedRecord(map, Fresh(kind::kComplexMap, {"z^3"}));
+    EXPECT_EQ(map.listing, 4);
+    EXPECT_EQ(map.Text(1), "z^3");
+}
+
+TEST(EditorNamesTest, TemplatesHelpAndColourCaptions) {
+    TExample lagrange = Fresh(kind::kLagrange);
+    EXPECT_EQ(EditorTemplateName(lagrange), "EQUA213");
+    EXPECT_EQ(EditorTemplateName(Fresh(kind::kPoint)), "EQUA309");
+    EXPECT_EQ(EditorTemplateName(Fresh(kind::kPolar)), "EQUA202");
+    EXPECT_EQ(EditorHelpTopic(kind::kLagrange), 204);
+    EXPECT_EQ(EditorHelpTopic(kind::kIntrinsic), 378);
+    EXPECT_EQ(EditorHelpTopic(kind::kPlane), 330);
+    EXPECT_EQ(EditorColourCaption(kind::kSpaceSegment), 244);
+    EXPECT_EQ(EditorColourCaption(kind::kPolar), 110);
+}
+
+}  // namespace
+}  // namespace quorlin::examples
