@@ -1188,7 +1188,7 @@ long double TreeProgram::RunReal(program_detail::RealCode& code) {
     return code.Run(0, code.code.size());
 }
 
-TreeProgram::Outcome TreeProgram::EvaluateOther() {
+TreeProgram::Outcome TreeProgram::EvaluateOther() const {
     Outcome outcome;
     outcome.defined = complexMode_ == context_->complexMode && complex_
                           ? complex_->Run(0, outcome.value)
@@ -1196,7 +1196,7 @@ TreeProgram::Outcome TreeProgram::EvaluateOther() {
     return outcome;
 }
 
-bool TreeProgram::Evaluate(Complex& value) {
+bool TreeProgram::Evaluate(Complex& value) const {
     if (context_->complexMode == complexMode_) {
         if (real_) {
             const long double re = RunReal(*real_);
@@ -1210,7 +1210,7 @@ bool TreeProgram::Evaluate(Complex& value) {
     return ThroughTree(value);
 }
 
-bool TreeProgram::ThroughTree(Complex& value) {
+bool TreeProgram::ThroughTree(Complex& value) const {
     if (!tree_) return false;
     const bool defined = context_->Evaluate(*tree_);
     value = {tree_->re, tree_->im};

@@ -44,8 +44,9 @@ public:
     TreeProgram& operator=(const TreeProgram&) = delete;
 
     // The value at the context's current variables, as Evaluate leaves it in the tree's root;
-    // false where the tree is undefined (the out value is then unspecified).
-    bool Evaluate(long double& re) {
+    // false where the tree is undefined (the out value is then unspecified). Evaluating changes
+    // neither the program nor the variable table (bound nodes give their slots back).
+    bool Evaluate(long double& re) const {
         if (real_ && !context_->complexMode) {
             re = RunReal(*real_);
             return std::fabs(re) <= LDBL_MAX;
@@ -54,13 +55,14 @@ public:
         re = outcome.value.real();
         return outcome.defined;
     }
-    bool Evaluate(Complex& value);
+    bool Evaluate(Complex& value) const;
     // The same with the variable slot set to (x, 0) first.
-    bool EvalAt(int slotIndex, long double x, long double& re) {
+    bool EvalAt(int slotIndex, long double x, long double& re) const {
         context_->SetVar(slotIndex, x);
         return Evaluate(re);
     }
 
+    FormulaContext& Context() const { return *context_; }
     // False when the program evaluates through the tree (for tests and benchmarks).
     bool Compiled() const;
     // Instructions of the program (0 when it evaluates through the tree).
@@ -74,8 +76,8 @@ private:
     };
     // Through the complex program or the tree (returned whole, so that the real fast path
     // keeps its value in a register).
-    Outcome EvaluateOther();
-    bool ThroughTree(Complex& value);
+    Outcome EvaluateOther() const;
+    bool ThroughTree(Complex& value) const;
 
     FormulaContext* context_;
     TExprNode* tree_;
