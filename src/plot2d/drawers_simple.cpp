@@ -149,6 +149,7 @@ int DrawSeries(TDrawEnvironment& env, int i) {
     const int indexSlot = op::VariableSlot(index->op);
     const int from = e.divisions[0], to = e.divisions[1];
     if (to < from) return 0;
+    const TreeProgram termProgram(ctx, term);
     // The partial sum up to n; false where a term is undefined, and once the budget of the
     // drawing is spent.
     detail::TWorkBudget budget(env.target, 4096);
@@ -156,7 +157,7 @@ int DrawSeries(TDrawEnvironment& env, int i) {
         sum = 0;
         for (int k = from; k <= n; ++k) {
             long double value = 0;
-            if (budget.Exhausted() || !EvalTreeAt(ctx, term, indexSlot, k, value)) return false;
+            if (budget.Exhausted() || !EvalTreeAt(termProgram, indexSlot, k, value)) return false;
             sum += value;
         }
         return std::isfinite(sum);
@@ -183,7 +184,7 @@ int DrawSeries(TDrawEnvironment& env, int i) {
     long double sum = 0;
     for (int n = from; n <= to; ++n) {
         long double value = 0;
-        if (!EvalTreeAt(ctx, term, indexSlot, n, value) || !std::isfinite(sum += value)) break;
+        if (!EvalTreeAt(termProgram, indexSlot, n, value) || !std::isfinite(sum += value)) break;
         Vec2 p;
         if (!space.ValueToPlot({static_cast<long double>(n), sum}, p)) {
             if (e.byte60) env.target.Polyline(points);
