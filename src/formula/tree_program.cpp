@@ -782,6 +782,8 @@ void RealCompiler::Periodic(const TExprNode& n) {
 namespace {
 
 enum class C : std::uint8_t {
+    // Pushes and pops: an instruction that pushes sets the top down first when `below` (the
+    // stack is not empty); one that takes the top away takes up the value below when `below`.
     kPush,     // *a as it is (a constant node)
     kPushVar,  // a variable as a node keeps it
     kFail,     // a missing child: undefined
@@ -790,6 +792,7 @@ enum class C : std::uint8_t {
     kMul,
     kDiv,
     kPow,
+    kPowWhole,  // the top to the whole power n, as the power of a constant exact exponent
     kNeg,
     kSquare,
     kCall,          // fn of n arguments
@@ -806,6 +809,7 @@ enum class C : std::uint8_t {
 
 struct ComplexInstr {
     C op;
+    bool below = false;
     std::int32_t n = 0;
     std::int32_t m = 0;
     const Complex* a = nullptr;
@@ -826,91 +830,115 @@ struct ComplexCode {
     ScratchStack<int> marks;
     std::vector<Complex> stack;
 
-    bool Run(std::size_t start, Complex& out);
+    // Runs the instructions from start to the end; the value, and whether it is defined.
+    Complex Run(std::size_t start, bool& defined);
 };
 
-bool ComplexCode::Run(std::size_t start, Complex& out) {
+Complex ComplexCode::Run(std::size_t start, bool& defined) {
     using arith::Stored;
     const ComplexInstr* const base = code.data();
     const ComplexInstr* pc = base + start;
-    Complex* sp = stack.data();  // the top is sp[-1]
+    // The top of the stack is kept apart as two reals (which stay in registers); the values
+    // below it are in `stack`.
+    long double re = 0, im = 0;
+    Complex* sp = stack.data();
     int fails = 0;
-    // The top becomes the value as a node keeps it; undefined unless finite.
-    const auto store = [&fails](Complex& top, const Complex& v) {
-        top = Stored(v);
+    const auto top = [&re, &im] { return Complex(re, im); };
+    const auto set = [&re, &im](const Complex& v) {
+        re = v.real();
+        im = v.imag();
+    };
+    const auto spill = [&](const ComplexInstr& i) {
+        if (i.below) *sp++ = top();
+    };
+    const auto takeUp = [&](const ComplexInstr& i) {
+        if (i.below) set(*--sp);
+    };
+    // The top as a node keeps the value v; undefined unless v is finite.
+    const auto store = [&](const Complex& v) {
+        set(Stored(v));
         if (!IsFinite(v)) ++fails;
     };
     for (;;) {
         const ComplexInstr& i = *pc++;
         switch (i.op) {
             case C::kPush:
-                *sp++ = *i.a;
+                spill(i);
+                set(*i.a);
                 break;
             case C::kPushVar:
-                ++sp;
-                store(sp[-1], *i.slot);
+                spill(i);
+                store(*i.slot);
                 break;
             case C::kFail:
-                *sp++ = Complex();
+                spill(i);
+                set(Complex());
                 ++fails;
                 break;
             case C::kAdd:
-                --sp;
-                store(sp[-1], sp[-1] + sp[0]);
+                store(*--sp + top());
                 break;
             case C::kSub:
-                --sp;
-                store(sp[-1], sp[-1] - sp[0]);
+                store(*--sp - top());
                 break;
             case C::kMul:
-                --sp;
-                store(sp[-1], sp[-1] * sp[0]);
+                store(*--sp * top());
                 break;
-            case C::kDiv:
-                --sp;
-                if (sp[0].real() == 0 && sp[0].imag() == 0)
+            case C::kDiv: {
+                const Complex a = *--sp;
+                if (re == 0 && im == 0) {
                     ++fails;
-                else
-                    store(sp[-1], sp[-1] / sp[0]);
+                    set(a);
+                } else {
+                    store(a / top());
+                }
                 break;
+            }
             case C::kPow: {
-                --sp;
                 Complex r;
-                if (!CxPower(sp[-1], sp[0], r)) ++fails;
-                sp[-1] = Stored(r);
+                if (!CxPower(*--sp, top(), r)) ++fails;
+                set(Stored(r));
+                break;
+            }
+            case C::kPowWhole: {
+                Complex r;
+                if (!CxWholePower(top(), i.n, r)) ++fails;
+                set(Stored(r));
                 break;
             }
             case C::kNeg:
-                store(sp[-1], -sp[-1]);
+                store(-top());
                 break;
             case C::kSquare:
-                store(sp[-1], sp[-1] * sp[-1]);
+                store(top() * top());
                 break;
             case C::kCall: {
                 Complex a, b, r;
                 if (i.n == 2) {
-                    b = *--sp;
-                    a = sp[-1];
+                    a = *--sp;
+                    b = top();
                 } else if (i.n == 1) {
-                    a = sp[-1];
+                    a = top();
                 } else {
-                    ++sp;
+                    spill(i);
                 }
                 if (!i.fn(a, b, r)) ++fails;
-                sp[-1] = Stored(r);
+                set(Stored(r));
                 break;
             }
-            case C::kJoin:
-                --sp;
-                if (!(i.slot->real() < sp[0].real())) pc = base + i.n;
+            case C::kJoin: {
+                const long double boundary = re;
+                takeUp(i);
+                if (!(i.slot->real() < boundary)) pc = base + i.n;
                 break;
+            }
             case C::kJump:
                 pc = base + i.n;
                 break;
             case C::kBoundEnter:
-                --sp;
                 *i.saved = *i.slot;
-                *i.slot = sp[0];
+                *i.slot = top();
+                takeUp(i);
                 break;
             case C::kBoundLeave:
                 *i.slot = *i.saved;
@@ -923,18 +951,18 @@ bool ComplexCode::Run(std::size_t start, Complex& out) {
                     pc = base + i.m;
                 } else {
                     fails = *i.mark;
-                    --sp;
+                    takeUp(i);
                 }
                 break;
             case C::kStore:
-                store(sp[-1], sp[-1]);
+                store(top());
                 break;
             case C::kNorm:
-                sp[-1] = Stored(sp[-1]);
+                set(Stored(top()));
                 break;
             case C::kEnd:
-                out = sp[-1];
-                return fails == 0;
+                defined = fails == 0;
+                return top();
         }
     }
 }
@@ -953,7 +981,7 @@ public:
     bool Compile(const TExprNode* tree) {
         Child(tree);
         Emit({.op = C::kEnd});
-        c_.stack.resize(static_cast<std::size_t>(highest_));
+        c_.stack.resize(static_cast<std::size_t>(highest_) + 1);
         return !refused_;
     }
 
@@ -967,12 +995,12 @@ private:
     void Pushed() { highest_ = std::max(highest_, ++depth_); }
     void Popped(int count = 1) { depth_ -= count; }
     void Fail() {
-        Emit({.op = C::kFail});
+        Emit({.op = C::kFail, .below = depth_ > 0});
         Pushed();
     }
     void Push(const Complex& v) {
         c_.pool.push_back(v);
-        Emit({.op = C::kPush, .a = &c_.pool.back()});
+        Emit({.op = C::kPush, .below = depth_ > 0, .a = &c_.pool.back()});
         Pushed();
     }
     Complex* Slot(int slotIndex) { return &ctx_.vars.value[static_cast<std::size_t>(slotIndex)]; }
@@ -1032,9 +1060,9 @@ void ComplexCompiler::Fold(const TExprNode& n) {
     const std::size_t start = c_.code.size();
     CodeFor(n);
     Emit({.op = C::kEnd});
-    c_.stack.resize(static_cast<std::size_t>(highest_));
-    Complex value;
-    const bool defined = c_.Run(start, value);
+    c_.stack.resize(static_cast<std::size_t>(highest_) + 1);
+    bool defined = false;
+    const Complex value = c_.Run(start, defined);
     c_.code.pop_back();
     if (!defined) return;  // its code stays, to fail where the tree walk fails
     c_.code.resize(start);
@@ -1064,7 +1092,19 @@ void ComplexCompiler::CodeFor(const TExprNode& n) {
         case op::kDivide:
             return binary(C::kDiv);
         case op::kPower:
-            return binary(C::kPow);
+            Child(c0);
+            Child(c1);
+            if (const ComplexInstr& last = c_.code.back();
+                last.op == C::kPush && IsExactExponent(*last.a)) {
+                const auto n = static_cast<std::int32_t>(last.a->real());
+                c_.code.pop_back();
+                Popped();
+                Emit({.op = C::kPowWhole, .n = n});
+            } else {
+                Emit({.op = C::kPow});
+                Popped();
+            }
+            return;
         case op::kNegate:
             Child(c1);
             Emit({.op = C::kNeg});
@@ -1077,14 +1117,14 @@ void ComplexCompiler::CodeFor(const TExprNode& n) {
             break;
     }
     if (op::IsVariable(n.op)) {
-        Emit({.op = C::kPushVar, .slot = Slot(op::VariableSlot(n.op))});
+        Emit({.op = C::kPushVar, .below = depth_ > 0, .slot = Slot(op::VariableSlot(n.op))});
         Pushed();
         return;
     }
     if (const BuiltinFunction* f = BuiltinOf(n)) {
         if (f->argCount == 2) Child(c0);
         if (f->argCount >= 1) Child(c1);
-        Emit({.op = C::kCall, .n = f->argCount, .fn = f->complex});
+        Emit({.op = C::kCall, .below = depth_ > 0, .n = f->argCount, .fn = f->complex});
         if (f->argCount == 0) Pushed();
         if (f->argCount == 2) Popped();
         return;
@@ -1110,7 +1150,8 @@ void ComplexCompiler::Join(const TExprNode& n) {
     const TExprNode* c2 = n.child[2].get();
     if (!c0 || !c1 || !c2 || !op::IsVariable(n.aux)) return Fail();
     Child(c1);
-    const int test = Emit({.op = C::kJoin, .slot = Slot(op::VariableSlot(n.aux))});
+    const int test =
+        Emit({.op = C::kJoin, .below = depth_ > 1, .slot = Slot(op::VariableSlot(n.aux))});
     Popped();
     Child(c0);
     const int jump = Emit({.op = C::kJump});
@@ -1129,7 +1170,10 @@ void ComplexCompiler::Bound(const TExprNode& n) {
     if (!c0 || !c1 || slotIndex >= slot::kCount) return Fail();
     Child(c0);
     const int kept = c_.saves.Push();
-    Emit({.op = C::kBoundEnter, .slot = Slot(slotIndex), .saved = c_.saves.At(kept)});
+    Emit({.op = C::kBoundEnter,
+          .below = depth_ > 1,
+          .slot = Slot(slotIndex),
+          .saved = c_.saves.At(kept)});
     Popped();
     Child(c1);
     Emit({.op = C::kBoundLeave, .slot = Slot(slotIndex), .saved = c_.saves.At(kept)});
@@ -1147,7 +1191,7 @@ void ComplexCompiler::Fallback(const TExprNode& n) {
     int* mark = c_.marks.At(kept);
     Emit({.op = C::kMark, .mark = mark});
     Child(n.child[0].get());
-    const int test = Emit({.op = C::kFallbackTest, .mark = mark});
+    const int test = Emit({.op = C::kFallbackTest, .below = depth_ > 1, .mark = mark});
     Popped();
     Child(n.child[1].get());
     c_.code[static_cast<std::size_t>(test)].m = Here();
@@ -1188,24 +1232,25 @@ long double TreeProgram::RunReal(program_detail::RealCode& code) {
     return code.Run(0, code.code.size());
 }
 
+Complex TreeProgram::RunComplex(program_detail::ComplexCode& code, bool& defined) {
+    return code.Run(0, defined);
+}
+
 TreeProgram::Outcome TreeProgram::EvaluateOther() const {
     Outcome outcome;
-    outcome.defined = complexMode_ == context_->complexMode && complex_
-                          ? complex_->Run(0, outcome.value)
-                          : ThroughTree(outcome.value);
+    if (complexMode_ == context_->complexMode && complex_)
+        outcome.value = RunComplex(*complex_, outcome.defined);
+    else
+        outcome.defined = ThroughTree(outcome.value);
     return outcome;
 }
 
-bool TreeProgram::Evaluate(Complex& value) const {
-    if (context_->complexMode == complexMode_) {
-        if (real_) {
-            const long double re = RunReal(*real_);
-            const bool defined = arith::IsFiniteValue(re);
-            // A constant root keeps its own value in real mode, imaginary part and all.
-            value = {re, real_->constantRoot ? real_->rootIm : 0.0L};
-            return defined;
-        }
-        if (complex_) return complex_->Run(0, value);
+bool TreeProgram::EvaluateComplexOther(Complex& value) const {
+    if (real_ && !context_->complexMode) {
+        const long double re = RunReal(*real_);
+        // A constant root keeps its own value in real mode, imaginary part and all.
+        value = {re, real_->constantRoot ? real_->rootIm : 0.0L};
+        return arith::IsFiniteValue(re);
     }
     return ThroughTree(value);
 }

@@ -55,7 +55,14 @@ public:
         re = outcome.value.real();
         return outcome.defined;
     }
-    bool Evaluate(Complex& value) const;
+    bool Evaluate(Complex& value) const {
+        if (complex_ && context_->complexMode) {
+            bool defined = false;
+            value = RunComplex(*complex_, defined);
+            return defined;
+        }
+        return EvaluateComplexOther(value);
+    }
     // The same with the variable slot set to (x, 0) first.
     bool EvalAt(int slotIndex, long double x, long double& re) const {
         context_->SetVar(slotIndex, x);
@@ -70,6 +77,8 @@ public:
 
 private:
     static long double RunReal(program_detail::RealCode& code);
+    static Complex RunComplex(program_detail::ComplexCode& code, bool& defined);
+    bool EvaluateComplexOther(Complex& value) const;
     struct Outcome {
         Complex value;
         bool defined = false;
