@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <vector>
 
 #include "formula/complex_math.h"
@@ -144,6 +145,7 @@ enum class R : std::uint8_t {
     kCubeOf,
     kPowIntOf,  // (*a)^n
     kHorner,    // acc = *b when b is given; then for the m terms from n: acc = acc * *a + term
+    kSum,       // the m sum terms from n, each set into acc, or added to or taken from it
     kCall1,     // acc = fn(acc)
     kCall1Of,   // acc = fn(*a)
     kCall2,     // acc = fn(acc, *a)
@@ -166,6 +168,21 @@ struct RealInstr {
     long double* t = nullptr;  // a place written: a temporary, or the parts of a variable slot
     RealEvaluator fn = nullptr;
     long double* saved = nullptr;  // two places that keep a slot's parts
+};
+
+// A term of a sum: a place, its square, cube or other whole power, or the product of two places
+// (as the setter instruction of that name computes it), times a coefficient when one is given.
+// The terms of a polynomial typed as a sum of powers.
+inline constexpr int kMostSumTerms = 16;
+
+struct SumTerm {
+    enum class Combine : std::uint8_t { kSet, kAdd, kSub };
+    R setter = R::kLoad;  // kLoad, kSquareOf, kCubeOf, kPowIntOf or kMul2
+    Combine combine = Combine::kAdd;
+    std::int32_t power = 0;          // of kPowIntOf
+    const long double* x = nullptr;  // the place the setter reads
+    const long double* b = nullptr;  // the second factor of kMul2
+    const long double* coef = nullptr;
 };
 
 bool IsBinaryAccOp(R op) {
@@ -197,6 +214,7 @@ struct RealCode {
     ScratchStack<long double> temps;
     ScratchStack<std::array<long double, 2>> saves;  // slots kept by bound and periodic nodes
     std::vector<const long double*> terms;           // of the Horner chains
+    std::vector<SumTerm> sumTerms;
     bool constantRoot = false;
     long double rootIm = 0;
 
@@ -204,6 +222,48 @@ struct RealCode {
     // unless finite.
     long double Run(std::size_t start, std::size_t end);
 };
+
+namespace {
+
+// The value of a sum term, computed as the instructions it stands for compute it.
+inline long double TermValue(const SumTerm& t) {
+    const long double x = *t.x;
+    long double v;
+    switch (t.setter) {
+        case R::kSquareOf:
+            v = x * x;
+            break;
+        case R::kCubeOf:
+            v = x * x * x;
+            break;
+        case R::kPowIntOf:
+            v = IsFiniteValue(x) ? arith::WholePower(x, t.power) : kUndefined;
+            break;
+        case R::kMul2:
+            v = x * *t.b;
+            break;
+        default:
+            v = x;
+            break;
+    }
+    return t.coef ? v * *t.coef : v;
+}
+
+// acc with the term set into it, added to it or taken from it.
+inline long double Combined(long double acc, const SumTerm& t) {
+    const long double v = TermValue(t);
+    switch (t.combine) {
+        case SumTerm::Combine::kSet:
+            return v;
+        case SumTerm::Combine::kAdd:
+            return acc + v;
+        case SumTerm::Combine::kSub:
+            return acc - v;
+    }
+    return v;
+}
+
+}  // namespace
 
 long double RealCode::Run(std::size_t start, std::size_t end) {
     const RealInstr* const base = code.data();
@@ -296,6 +356,11 @@ long double RealCode::Run(std::size_t start, std::size_t end) {
                 for (int k = 0; k < i.m; ++k) acc = acc * x + *term[k];
                 break;
             }
+            case R::kSum:
+                for (const SumTerm* t = sumTerms.data() + i.n; t != sumTerms.data() + i.n + i.m;
+                     ++t)
+                    acc = Combined(acc, *t);
+                break;
             case R::kCall1:
                 acc = IsFiniteValue(acc) ? i.fn(acc, 0) : kUndefined;
                 break;
@@ -414,6 +479,8 @@ private:
         return static_cast<int>(label_);
     }
     bool Fuse(const RealInstr& in);
+    std::optional<SumTerm> TermFrom(std::size_t at) const;
+    bool FuseSumTerm(const RealInstr& in);
     void AddHornerStep(const long double* x, const long double* term);
 
     // --- translation ------------------------------------------------------------------------
@@ -456,7 +523,17 @@ private:
 
 bool RealCompiler::Fuse(const RealInstr& in) {
     if (c_.code.empty() || label_ == c_.code.size()) return false;
+    if ((in.op == R::kAdd || in.op == R::kRSub) && FuseSumTerm(in)) return true;
     RealInstr& last = c_.code.back();
+    // A place added to or taken from a sum: one more term.
+    if ((in.op == R::kAdd || in.op == R::kSub) && last.op == R::kSum && last.m < kMostSumTerms &&
+        last.n + last.m == static_cast<int>(c_.sumTerms.size())) {
+        c_.sumTerms.push_back(
+            {.combine = in.op == R::kAdd ? SumTerm::Combine::kAdd : SumTerm::Combine::kSub,
+             .x = in.a});
+        ++last.m;
+        return true;
+    }
     if (last.op == R::kLoad) {
         if (IsBinaryAccOp(in.op)) {
             last = {.op = TwoOperandForm(in.op), .a = last.a, .b = in.a};
@@ -498,6 +575,77 @@ bool RealCompiler::Fuse(const RealInstr& in) {
         return true;
     }
     return false;
+}
+
+// The term that the instructions from `at` to the end compute without reading acc: one setter,
+// times a place when a Mul follows it. Nothing when they are no such term or a jump lands
+// among them.
+std::optional<SumTerm> RealCompiler::TermFrom(std::size_t at) const {
+    const std::size_t end = c_.code.size();
+    if (at >= end || label_ > at || end - at > 2) return std::nullopt;
+    const RealInstr& s = c_.code[at];
+    SumTerm t{.setter = s.op, .power = s.n, .x = s.a};
+    switch (s.op) {
+        case R::kLoad:
+        case R::kSquareOf:
+        case R::kCubeOf:
+        case R::kPowIntOf:
+            break;
+        case R::kMul2:
+            t.b = s.b;
+            break;
+        default:
+            return std::nullopt;
+    }
+    if (end - at == 1) return t;
+    const RealInstr& factor = c_.code[at + 1];
+    if (factor.op != R::kMul || s.op == R::kMul2) return std::nullopt;
+    t.coef = factor.a;
+    return t;
+}
+
+// L + R or L - R as acc = t op acc, where t was stored before R was computed: when R is a term
+// (and L, where it is one too), the sum runs as terms, without the temporary.
+bool RealCompiler::FuseSumTerm(const RealInstr& in) {
+    const std::size_t end = c_.code.size();
+    std::size_t store = end;
+    for (std::size_t k = end - 1; k + 3 >= end && k < end; --k) {
+        if (c_.code[k].op == R::kStore && c_.code[k].t == in.a) {
+            store = k;
+            break;
+        }
+        if (k == 0) break;
+    }
+    if (store == end || label_ > store) return false;
+    std::optional<SumTerm> right = TermFrom(store + 1);
+    if (!right) return false;
+    right->combine = in.op == R::kAdd ? SumTerm::Combine::kAdd : SumTerm::Combine::kSub;
+    c_.code.resize(store);
+    // L: a sum to go on with, a term to begin one, or any value in acc.
+    if (!c_.code.empty() && label_ < c_.code.size()) {
+        RealInstr& last = c_.code.back();
+        if (last.op == R::kSum && last.m < kMostSumTerms &&
+            last.n + last.m == static_cast<int>(c_.sumTerms.size())) {
+            c_.sumTerms.push_back(*right);
+            ++last.m;
+            return true;
+        }
+        for (std::size_t from : {c_.code.size() - 1, c_.code.size() - 2}) {
+            if (from >= c_.code.size()) continue;
+            std::optional<SumTerm> left = TermFrom(from);
+            if (!left) continue;
+            left->combine = SumTerm::Combine::kSet;
+            c_.code.resize(from);
+            c_.code.push_back(
+                {.op = R::kSum, .n = static_cast<std::int32_t>(c_.sumTerms.size()), .m = 2});
+            c_.sumTerms.push_back(*left);
+            c_.sumTerms.push_back(*right);
+            return true;
+        }
+    }
+    c_.code.push_back({.op = R::kSum, .n = static_cast<std::int32_t>(c_.sumTerms.size()), .m = 1});
+    c_.sumTerms.push_back(*right);
+    return true;
 }
 
 // Appends acc * x + term after the Mul that was just taken off: to the Horner chain before it
@@ -569,12 +717,14 @@ Place RealCompiler::PlaceOf(const TExprNode* n) {
 Place RealCompiler::Fold(const TExprNode& n) {
     const std::size_t start = c_.code.size();
     const std::size_t terms = c_.terms.size();
+    const std::size_t sumTerms = c_.sumTerms.size();
     const std::size_t label = label_;
     label_ = start;
     CodeFor(n);
     const long double value = c_.Run(start, c_.code.size());
     c_.code.resize(start);
     c_.terms.resize(terms);
+    c_.sumTerms.resize(sumTerms);
     label_ = label;
     return Constant(value);
 }

@@ -144,12 +144,29 @@ private:
             right = Make(depth - 1);
         }
         NodePtr left = Make(depth - 1);
-        // Horner-shaped chains: (left * X) op constant.
-        if ((code == op::kPlus || code == op::kMinus) && Chance(0.3)) {
-            left = TExprNode::NewBinary(op::kTimes, std::move(left), TExprNode::NewOp(op::kVarX));
-            right = Constant();
+        if (code == op::kPlus || code == op::kMinus) {
+            if (Chance(0.3)) {  // Horner-shaped chains: (left * X) op constant
+                left =
+                    TExprNode::NewBinary(op::kTimes, std::move(left), TExprNode::NewOp(op::kVarX));
+                right = Constant();
+            } else if (Chance(0.4)) {  // sums of terms: left op c X^n
+                right = Term();
+            }
         }
         return TExprNode::NewBinary(code, std::move(left), std::move(right));
+    }
+
+    // A term of a polynomial: X, X^n or c X^n, c X, or X times another variable.
+    NodePtr Term() {
+        static constexpr long double kExponents[] = {2, 3, 4, 5, 0, -1, 7};
+        NodePtr power = TExprNode::NewOp(op::kVarX);
+        if (Chance(0.7))
+            power = TExprNode::NewBinary(op::kPower, std::move(power),
+                                         TExprNode::NewConst(kExponents[Pick(7)]));
+        if (Chance(0.3)) return power;
+        NodePtr factor = Chance(0.8) ? Constant() : TExprNode::NewOp(op::kVarY);
+        return Chance(0.5) ? TExprNode::NewBinary(op::kTimes, std::move(factor), std::move(power))
+                           : TExprNode::NewBinary(op::kTimes, std::move(power), std::move(factor));
     }
 
     NodePtr Builtin(int depth) {
@@ -250,7 +267,8 @@ TEST_F(TreeProgramTest, FormulasOfTheLanguageGiveTheTreeWalksBits) {
         "X^5-3X^3+2X-1 ((((2X-3)X+1)X-4)X+5)X-6 (A^2/SIN(2*PI/B))-A/2 SQRT(X^2+Y^2)*EXP(-X/10) "
         "SIN(X)*COS(2X)+TAN(X/3) JOINX(X^2,1,2-X) BUMP(X,Y)+BUMP(Y,X) 1/X-1/(X-1) X^-2+X^0.5 "
         "LN(X)/LOG(X) (X+1)^64+(X-1)^65 MAX(X,Y)-MIN(X,1/X) Z^2+SIN(Z)*EXP(I*Z) 2^X*X^2 "
-        "ROOT(3,X)+MOD(X,0.7) -X^2 -(2)^X");
+        "ROOT(3,X)+MOD(X,0.7) -X^2 -(2)^X 2X^5-3X^4+X^3-4X^2+5X-6 X^3+X^2-A*X^0+X^-1-Y "
+        "A-X^2+3X X^2*(X-1)+Y*X-(X+1)^3 2*X*Y-X^2/Y+1");
     std::mt19937 random(99);
     for (const bool complex : {false, true}) {
         ctx.complexMode = complex;
@@ -309,13 +327,14 @@ TEST_F(TreeProgramTest, AChangeOfModeAfterCompilingGoesThroughTheTree) {
     EXPECT_EQ(z, Complex(0, 2));
 }
 
-TEST_F(TreeProgramTest, ConstantsFoldAndHornerChainsRunAsOneInstruction) {
+TEST_F(TreeProgramTest, ConstantsFoldAndHornerChainsAndSumsRunAsOneInstruction) {
     // Instruction counts, not times: what the compiler makes of the shapes it is built for.
     const struct {
         const char* text;
         int instructions;
     } cases[] = {
         {"((((2X-3)X+1)X-4)X+5)X-6", 1},  // one Horner chain from 2
+        {"2X^5-3X^4+X^3-4X^2+5X-6", 1},   // one sum of terms
         {"SIN(2*PI/3)*X", 1},             // the constant folded, times X
         {"X^5", 1},                       // a whole power of a variable in place
         {"(X+1)^2", 2},
