@@ -123,14 +123,14 @@ int DrawPlotPoints(TDrawEnvironment& env, int i) {
     const int variable = e.letter38 == slot::kX ? slot::kX : slot::kT;
     const bool explicitParent = e.subKind == examples::kind::kExplicit;
     const TPlotSpace& space = env.target.Space();
+    const TreeProgram x(ctx, e.Tree(1).get()), y(ctx, e.Tree(2).get());
     for (int k = 0; k < count; ++k) {
         const long double value = e.values[static_cast<std::size_t>(k)];
         Vec2 v;
         if (explicitParent) {
             v.x = value;
-            if (!EvalTreeAt(ctx, e.Tree(2).get(), slot::kX, value, v.y)) continue;
-        } else if (!EvalTreeAt(ctx, e.Tree(1).get(), variable, value, v.x) ||
-                   !EvalTree(ctx, e.Tree(2).get(), v.y)) {
+            if (!EvalTreeAt(y, slot::kX, value, v.y)) continue;
+        } else if (!EvalTreeAt(x, variable, value, v.x) || !EvalTree(y, v.y)) {
             continue;
         }
         Vec2 p;
