@@ -578,7 +578,7 @@ bool RealCompiler::Fuse(const RealInstr& in) {
 }
 
 // The term that the instructions from `at` to the end compute without reading acc: one setter,
-// times a place when a Mul follows it. Nothing when they are no such term or a jump lands
+// times a place when a Mul follows it. Nothing when they are not such a term or a jump lands
 // among them.
 std::optional<SumTerm> RealCompiler::TermFrom(std::size_t at) const {
     const std::size_t end = c_.code.size();
@@ -607,15 +607,12 @@ std::optional<SumTerm> RealCompiler::TermFrom(std::size_t at) const {
 // L + R or L - R as acc = t op acc, where t was stored before R was computed: when R is a term
 // (and L, where it is one too), the sum runs as terms, without the temporary.
 bool RealCompiler::FuseSumTerm(const RealInstr& in) {
+    // The store of t comes before R's one or two instructions.
     const std::size_t end = c_.code.size();
     std::size_t store = end;
-    for (std::size_t k = end - 1; k + 3 >= end && k < end; --k) {
-        if (c_.code[k].op == R::kStore && c_.code[k].t == in.a) {
-            store = k;
-            break;
-        }
-        if (k == 0) break;
-    }
+    for (const std::size_t back : {2, 3})
+        if (end >= back && c_.code[end - back].op == R::kStore && c_.code[end - back].t == in.a)
+            store = end - back;
     if (store == end || label_ > store) return false;
     std::optional<SumTerm> right = TermFrom(store + 1);
     if (!right) return false;

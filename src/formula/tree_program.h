@@ -6,19 +6,21 @@
 // bit, defined where the tree is defined; only faster. In real mode it is an accumulator
 // machine whose instructions read constants and variables in place, with constant subtrees
 // folded when it is built, whole powers taken by the same multiplications as the tree walk,
-// Horner chains run in one instruction, and no test for undefined values where the value
-// cannot turn finite again on its way to the root. In complex mode it is a stack machine that
-// follows the tree walk's complex rules. A tree with nodes that it does not translate (vector
-// and curvature nodes, whose users read the components from the tree, and in complex mode the
-// nodes that complex mode evaluates as real) is evaluated through the tree.
+// Horner chains and sums of powers each run as one instruction, and no test for undefined
+// values where a value that is not finite cannot turn finite again on its way to the root. In
+// complex mode it is a stack machine (its top kept in registers) that follows the tree walk's
+// complex rules. A tree with nodes that it does not translate (vector and curvature nodes,
+// whose users read the components from the tree, and in complex mode the nodes that complex
+// mode evaluates as real) is evaluated through the tree.
 //
 // A program never outlives the work it was made for. It is made from the tree as the work
 // begins, by the loop that evaluates it (a sweep of a curve, a trajectory, a root search), and
-// dies with that loop; it is not kept in examples or inventories, so no program can ever see a
-// tree other than the one it was made from. It reads the variable table of its context in
-// place, so variables set on the context between evaluations are seen, as they are by the
-// tree walk. It refers to the tree only to evaluate through it (when it does not translate it,
-// or when the context's mode is no longer the one it was built for).
+// dies with that loop; it is not kept in examples, inventories or windows, so a tree that
+// changes is compiled afresh by the next loop that evaluates it and no program runs for a tree
+// other than the one it was made from. It reads the variable table of its context in place, so
+// variables set on the context between evaluations are seen, as they are by the tree walk. It
+// refers to the tree only to evaluate through it (when it does not translate it, or when the
+// context's mode is no longer the one it was built for).
 #include <cfloat>
 #include <cmath>
 #include <memory>
