@@ -1,5 +1,6 @@
 #include "formula/tree_program.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -246,21 +247,7 @@ inline long double TermValue(const SumTerm& t) {
             v = x;
             break;
     }
-    return t.coef ? v * *t.coef : v;
-}
-
-// acc with the term set into it, added to it or taken from it.
-inline long double Combined(long double acc, const SumTerm& t) {
-    const long double v = TermValue(t);
-    switch (t.combine) {
-        case SumTerm::Combine::kSet:
-            return v;
-        case SumTerm::Combine::kAdd:
-            return acc + v;
-        case SumTerm::Combine::kSub:
-            return acc - v;
-    }
-    return v;
+    return v * *t.coef;
 }
 
 }  // namespace
@@ -356,11 +343,16 @@ long double RealCode::Run(std::size_t start, std::size_t end) {
                 for (int k = 0; k < i.m; ++k) acc = acc * x + *term[k];
                 break;
             }
-            case R::kSum:
-                for (const SumTerm* t = sumTerms.data() + i.n; t != sumTerms.data() + i.n + i.m;
-                     ++t)
-                    acc = Combined(acc, *t);
+            case R::kSum: {
+                const SumTerm* t = sumTerms.data() + i.n;
+                const SumTerm* const last = t + i.m;
+                if (t->combine == SumTerm::Combine::kSet) acc = TermValue(*t++);
+                for (; t != last; ++t) {
+                    const long double v = TermValue(*t);
+                    acc = t->combine == SumTerm::Combine::kSub ? acc - v : acc + v;
+                }
                 break;
+            }
             case R::kCall1:
                 acc = IsFiniteValue(acc) ? i.fn(acc, 0) : kUndefined;
                 break;
@@ -480,6 +472,11 @@ private:
     }
     bool Fuse(const RealInstr& in);
     std::optional<SumTerm> TermFrom(std::size_t at) const;
+    SumTerm Normalized(SumTerm t);
+    bool IsPooled(const long double* p) const {
+        return std::any_of(c_.pool.begin(), c_.pool.end(),
+                           [p](const long double& c) { return &c == p; });
+    }
     bool FuseSumTerm(const RealInstr& in);
     void AddHornerStep(const long double* x, const long double* term);
 
@@ -528,9 +525,9 @@ bool RealCompiler::Fuse(const RealInstr& in) {
     // A place added to or taken from a sum: one more term.
     if ((in.op == R::kAdd || in.op == R::kSub) && last.op == R::kSum && last.m < kMostSumTerms &&
         last.n + last.m == static_cast<int>(c_.sumTerms.size())) {
-        c_.sumTerms.push_back(
+        c_.sumTerms.push_back(Normalized(
             {.combine = in.op == R::kAdd ? SumTerm::Combine::kAdd : SumTerm::Combine::kSub,
-             .x = in.a});
+             .x = in.a}));
         ++last.m;
         return true;
     }
@@ -604,6 +601,18 @@ std::optional<SumTerm> RealCompiler::TermFrom(std::size_t at) const {
     return t;
 }
 
+// Every term gets a coefficient (1 where it has none: v 1 is v exactly), and a term taken away
+// with a constant coefficient c is added with -c instead (a - v c is a + v (-c) exactly), so
+// that the sum runs with few branches.
+SumTerm RealCompiler::Normalized(SumTerm t) {
+    if (t.combine == SumTerm::Combine::kSub && (!t.coef || IsPooled(t.coef))) {
+        t.coef = Constant(t.coef ? -*t.coef : -1.0L).at;
+        t.combine = SumTerm::Combine::kAdd;
+    }
+    if (!t.coef) t.coef = Constant(1).at;
+    return t;
+}
+
 // L + R or L - R as acc = t op acc, where t was stored before R was computed: when R is a term
 // (and L, where it is one too), the sum runs as terms, without the temporary.
 bool RealCompiler::FuseSumTerm(const RealInstr& in) {
@@ -617,6 +626,7 @@ bool RealCompiler::FuseSumTerm(const RealInstr& in) {
     std::optional<SumTerm> right = TermFrom(store + 1);
     if (!right) return false;
     right->combine = in.op == R::kAdd ? SumTerm::Combine::kAdd : SumTerm::Combine::kSub;
+    *right = Normalized(*right);
     c_.code.resize(store);
     // L: a sum to go on with, a term to begin one, or any value in acc.
     if (!c_.code.empty() && label_ < c_.code.size()) {
@@ -632,6 +642,7 @@ bool RealCompiler::FuseSumTerm(const RealInstr& in) {
             std::optional<SumTerm> left = TermFrom(from);
             if (!left) continue;
             left->combine = SumTerm::Combine::kSet;
+            *left = Normalized(*left);
             c_.code.resize(from);
             c_.code.push_back(
                 {.op = R::kSum, .n = static_cast<std::int32_t>(c_.sumTerms.size()), .m = 2});
