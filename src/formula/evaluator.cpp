@@ -1,9 +1,11 @@
-// Tree evaluation in real and complex mode.
+// Tree evaluation in real and complex mode: the evaluation of record, which compiled programs
+// (tree_program.h, for the loops that evaluate one tree many times) reproduce bit for bit with
+// the same arithmetic (real_arithmetic.h).
 //
-// Real mode is the hot path of every drawing: values travel up the tree as return values and
-// an undefined value is NaN, which arithmetic carries up by itself; each node only turns an
-// overflow into NaN. Only the root (and the components of vector and curvature nodes, which
-// their users read) keep their values. Complex mode stores each node's value in its re and im.
+// In real mode values travel up the tree as return values and an undefined value is NaN, which
+// arithmetic carries up by itself; each node only turns an overflow into NaN. Only the root (and
+// the components of vector and curvature nodes, which their users read) keep their values.
+// Complex mode stores each node's value in its re and im.
 #include <cfloat>
 #include <cmath>
 
@@ -14,10 +16,14 @@
 
 namespace quorlin {
 
+namespace {
+
 using arith::Finite;
 using arith::IsFiniteValue;
 using arith::kUndefined;
 using arith::Power;
+
+}  // namespace
 
 static_assert(op::SightLineSlot(op::kSightFirst) == slot::kSightFirst &&
               op::SightLineSlot(op::kSightLast) == slot::kCount - 1);
