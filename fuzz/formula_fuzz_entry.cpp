@@ -1,20 +1,37 @@
 #include "formula_fuzz_entry.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "core/binio.h"
 #include "formula/formula_context.h"
 #include "formula/formula_text.h"
-#include "core/binio.h"
+#include "formula/tree_program.h"
 
 namespace quorlin {
 
 namespace {
 
+bool SameBits(long double a, long double b) {
+    return std::memcmp(&a, &b, 10) == 0;
+}
+
+// Evaluates the tree at a few points, and its compiled program beside it: a program that
+// differs from the tree walk (in the value or in being defined) is a fault the fuzzer reports.
 void EvaluateAround(FormulaContext& ctx, TExprNode& tree) {
-    long double out = 0;
-    for (long double x : {-2.5L, 0.0L, 0.5L, 1e300L}) ctx.EvalAtReal(tree, slot::kX, x, out);
+    const TreeProgram program(ctx, &tree);
+    for (long double x : {-2.5L, 0.0L, 0.5L, 1e300L}) {
+        ctx.SetVar(slot::kX, x);
+        Complex compiled;
+        const bool compiledDefined = program.Evaluate(compiled);
+        const bool defined = ctx.Evaluate(tree);
+        if (compiledDefined != defined || (defined && (!SameBits(compiled.real(), tree.re) ||
+                                                       !SameBits(compiled.imag(), tree.im))))
+            std::abort();
+    }
     long double v[3];
     ctx.EvalVector3(tree, v);
 }

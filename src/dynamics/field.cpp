@@ -107,7 +107,11 @@ Vec3 StateSlots::ToPoint(const long double* y) const {
 
 SystemField::SystemField(FormulaContext& context, const std::array<FieldComponent, 3>& components,
                          const StateSlots& slots)
-    : context_(&context), components_(components), slots_(slots) {}
+    : context_(&context),
+      components_(components),
+      programs_{TreeProgram(context, components[0].tree), TreeProgram(context, components[1].tree),
+                TreeProgram(context, components[2].tree)},
+      slots_(slots) {}
 
 std::optional<SystemField> SystemField::FromSelectors(FormulaContext& context,
                                                       examples::TExample& example,
@@ -130,8 +134,9 @@ bool SystemField::operator()(long double t, const long double* y, long double* d
             dy[i] = 0;
             continue;
         }
-        if (!c.tree || !context_->Evaluate(*c.tree)) return false;
-        dy[i] = c.negated ? -c.tree->re : c.tree->re;
+        long double value = 0;
+        if (!c.tree || !programs_[static_cast<std::size_t>(i)].Evaluate(value)) return false;
+        dy[i] = c.negated ? -value : value;
     }
     return true;
 }

@@ -12,6 +12,7 @@
 #include "core/vectors.h"
 #include "examples/example.h"
 #include "formula/formula_context.h"
+#include "formula/tree_program.h"
 
 namespace quorlin::dynamics {
 
@@ -82,7 +83,8 @@ struct StateSlots {
     Vec3 ToPoint(const long double* y) const;
 };
 
-// dx/dt, dy/dt (, dz/dt) of a system whose state fills the given slots; T holds the time.
+// dx/dt, dy/dt (, dz/dt) of a system whose state fills the given slots; T holds the time. The
+// component trees are compiled for the trace that the field serves.
 class SystemField {
 public:
     static constexpr int kMaxComponents = StateSlots::kMaxComponents;
@@ -103,6 +105,7 @@ public:
 private:
     FormulaContext* context_;
     std::array<FieldComponent, 3> components_;
+    std::array<TreeProgram, 3> programs_;
     StateSlots slots_;
 };
 

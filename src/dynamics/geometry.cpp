@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/random.h"
+#include "formula/tree_program.h"
 
 namespace quorlin::dynamics {
 
@@ -99,12 +100,14 @@ bool FindSignChangePoint(FormulaContext& context, TExprNode& tree, const Box3& b
     const Vec3 size = box.max - box.min;
     const long double extent = std::max({std::fabs(size.x), std::fabs(size.y), std::fabs(size.z)});
     PlotVariableGuard guard(context);
+    const TreeProgram program(context, &tree);
     const ScalarField3 f = [&](Vec3 p, long double& value) {
         context.SetVar(slot::kX, p.x);
         context.SetVar(slot::kY, p.y);
         context.SetVar(slot::kZ, p.z);
-        if (!context.Evaluate(tree)) return false;
-        value = tree.re;
+        long double v = 0;
+        if (!program.Evaluate(v)) return false;
+        value = v;
         return true;
     };
     return FindSignChangePoint(f, box, kSignChangeTolerance * extent, out);

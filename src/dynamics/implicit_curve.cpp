@@ -55,9 +55,11 @@ bool ImplicitFunction::Gradient(Vec2 p, Vec2 difference, Vec2& gradient) {
 TreeImplicitFunction::TreeImplicitFunction(FormulaContext& context, TExprNode* f, TExprNode* fx,
                                            TExprNode* fy, int slotU, int slotV)
     : context_(context),
-      f_(f),
-      fx_(fx),
-      fy_(fy),
+      hasF_(f != nullptr),
+      hasGradient_(fx && fy),
+      f_(context, f),
+      fx_(context, fx),
+      fy_(context, fy),
       slotU_(slotU),
       slotV_(slotV),
       savedU_(context.vars.value[static_cast<std::size_t>(slotU)]),
@@ -74,18 +76,20 @@ void TreeImplicitFunction::Put(Vec2 p) {
 }
 
 bool TreeImplicitFunction::Value(Vec2 p, long double& f) {
-    if (!f_) return false;
+    long double value = 0;
+    if (!hasF_) return false;
     Put(p);
-    if (!context_.Evaluate(*f_)) return false;
-    f = f_->re;
+    if (!f_.Evaluate(value)) return false;
+    f = value;
     return true;
 }
 
 bool TreeImplicitFunction::Gradient(Vec2 p, Vec2 difference, Vec2& gradient) {
-    if (!fx_ || !fy_) return ImplicitFunction::Gradient(p, difference, gradient);
+    if (!hasGradient_) return ImplicitFunction::Gradient(p, difference, gradient);
     Put(p);
-    if (!context_.Evaluate(*fx_) || !context_.Evaluate(*fy_)) return false;
-    gradient = {fx_->re, fy_->re};
+    Vec2 g;
+    if (!fx_.Evaluate(g.x) || !fy_.Evaluate(g.y)) return false;
+    gradient = g;
     return true;
 }
 

@@ -20,6 +20,7 @@
 #include "core/vectors.h"
 #include "dynamics/tracer.h"
 #include "formula/formula_context.h"
+#include "formula/tree_program.h"
 
 namespace quorlin::dynamics {
 
@@ -35,8 +36,9 @@ public:
 };
 
 // F and its partial derivatives as trees in the variables of two slots (X and Y unless told
-// otherwise); a missing derivative tree is replaced by differences. The two variables get their
-// values back when the function goes out of scope.
+// otherwise); a missing derivative tree is replaced by differences. The trees are compiled for
+// the traces the function serves; the two variables get their values back when the function
+// goes out of scope.
 class TreeImplicitFunction : public ImplicitFunction {
 public:
     TreeImplicitFunction(FormulaContext& context, TExprNode* f, TExprNode* fx, TExprNode* fy,
@@ -51,9 +53,11 @@ private:
     void Put(Vec2 p);
 
     FormulaContext& context_;
-    TExprNode* f_;
-    TExprNode* fx_;
-    TExprNode* fy_;
+    bool hasF_;
+    bool hasGradient_;
+    TreeProgram f_;
+    TreeProgram fx_;
+    TreeProgram fy_;
     int slotU_;
     int slotV_;
     Complex savedU_;

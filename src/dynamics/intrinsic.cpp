@@ -36,16 +36,35 @@ FrenetState Moved(const FrenetState& f, const FrenetRates& r, long double h) {
             f.binormal + h * r.binormal};
 }
 
-bool CurvatureAt(FormulaContext& context, TExprNode& curvature, TExprNode* torsion, long double s,
-                 long double& kappa, long double& tau) {
+bool CurvatureAt(FormulaContext& context, const TreeProgram& curvature, const TreeProgram* torsion,
+                 long double s, long double& kappa, long double& tau) {
     context.SetVar(slot::kS, s);
-    if (!context.Evaluate(curvature)) return false;
-    kappa = curvature.re;
-    tau = 0;
-    if (torsion) {
-        if (!context.Evaluate(*torsion)) return false;
-        tau = torsion->re;
-    }
+    long double k = 0, t = 0;
+    if (!curvature.Evaluate(k) || (torsion && !torsion->Evaluate(t))) return false;
+    kappa = k;
+    tau = t;
+    return true;
+}
+
+bool RK4Step(FormulaContext& context, const TreeProgram& curvature, const TreeProgram* torsion,
+             FrenetState& state, long double s, long double h) {
+    long double k0 = 0, t0 = 0, kHalf = 0, tHalf = 0, k1 = 0, t1 = 0;
+    if (!CurvatureAt(context, curvature, torsion, s, k0, t0) ||
+        !CurvatureAt(context, curvature, torsion, s + 0.5L * h, kHalf, tHalf) ||
+        !CurvatureAt(context, curvature, torsion, s + h, k1, t1))
+        return false;
+    const FrenetRates r1 = Rates(state, k0, t0);
+    const FrenetRates r2 = Rates(Moved(state, r1, 0.5L * h), kHalf, tHalf);
+    const FrenetRates r3 = Rates(Moved(state, r2, 0.5L * h), kHalf, tHalf);
+    const FrenetRates r4 = Rates(Moved(state, r3, h), k1, t1);
+    const long double sixth = h / 6.0L;
+    const auto combine = [sixth](Vec3 v, Vec3 a, Vec3 b, Vec3 c, Vec3 d) {
+        return v + sixth * (a + 2.0L * b + 2.0L * c + d);
+    };
+    state.position = combine(state.position, r1.position, r2.position, r3.position, r4.position);
+    state.tangent = combine(state.tangent, r1.tangent, r2.tangent, r3.tangent, r4.tangent);
+    state.normal = combine(state.normal, r1.normal, r2.normal, r3.normal, r4.normal);
+    state.binormal = combine(state.binormal, r1.binormal, r2.binormal, r3.binormal, r4.binormal);
     return true;
 }
 
@@ -80,24 +99,16 @@ bool MakeFrame(Vec3 position, Vec3 tangent, Vec3 normal, FrenetState& out) {
 
 bool IntrinsicRK4Step(FormulaContext& context, TExprNode& curvature, TExprNode* torsion,
                       FrenetState& state, long double s, long double h) {
-    long double k0 = 0, t0 = 0, kHalf = 0, tHalf = 0, k1 = 0, t1 = 0;
-    if (!CurvatureAt(context, curvature, torsion, s, k0, t0) ||
-        !CurvatureAt(context, curvature, torsion, s + 0.5L * h, kHalf, tHalf) ||
-        !CurvatureAt(context, curvature, torsion, s + h, k1, t1))
-        return false;
-    const FrenetRates r1 = Rates(state, k0, t0);
-    const FrenetRates r2 = Rates(Moved(state, r1, 0.5L * h), kHalf, tHalf);
-    const FrenetRates r3 = Rates(Moved(state, r2, 0.5L * h), kHalf, tHalf);
-    const FrenetRates r4 = Rates(Moved(state, r3, h), k1, t1);
-    const long double sixth = h / 6.0L;
-    const auto combine = [sixth](Vec3 v, Vec3 a, Vec3 b, Vec3 c, Vec3 d) {
-        return v + sixth * (a + 2.0L * b + 2.0L * c + d);
-    };
-    state.position = combine(state.position, r1.position, r2.position, r3.position, r4.position);
-    state.tangent = combine(state.tangent, r1.tangent, r2.tangent, r3.tangent, r4.tangent);
-    state.normal = combine(state.normal, r1.normal, r2.normal, r3.normal, r4.normal);
-    state.binormal = combine(state.binormal, r1.binormal, r2.binormal, r3.binormal, r4.binormal);
-    return true;
+    const TreeProgram kappa(context, &curvature);
+    const std::optional<TreeProgram> tau =
+        torsion ? std::optional<TreeProgram>(std::in_place, context, torsion) : std::nullopt;
+    return RK4Step(context, kappa, tau ? &*tau : nullptr, state, s, h);
+}
+
+IntrinsicCurve::IntrinsicCurve(FormulaContext& context, TExprNode& curvature, TExprNode* torsion,
+                               const FrenetState& start)
+    : context_(&context), curvature_(context, &curvature), start_(start) {
+    if (torsion) torsion_.emplace(context, torsion);
 }
 
 std::optional<IntrinsicCurve> IntrinsicCurve::FromExample(FormulaContext& context,
@@ -137,14 +148,15 @@ bool IntrinsicCurve::Advance(FrenetState& state, long double& s, long double tar
                                                                : s - step;
         if (goal == s) return false;  // the step no longer advances s
         long double kappa = 0, tau = 0;
-        if (!CurvatureAt(*context_, *curvature_, torsion_, s, kappa, tau)) return false;
+        const TreeProgram* torsion = torsion_ ? &*torsion_ : nullptr;
+        if (!CurvatureAt(*context_, curvature_, torsion, s, kappa, tau)) return false;
         const long double turn = std::fabs(goal - s) * std::max(std::fabs(kappa), std::fabs(tau));
         const int pieces = static_cast<int>(std::clamp(std::ceil(turn / kLargestTurn), 1.0L,
                                                        static_cast<long double>(kMostSubsteps)));
         const long double sub = (goal - s) / pieces;
         for (int i = 0; i < pieces; ++i) {
             FrenetState moved = state;
-            if (!IntrinsicRK4Step(*context_, *curvature_, torsion_, moved, s, sub)) return false;
+            if (!RK4Step(*context_, curvature_, torsion, moved, s, sub)) return false;
             state = moved;
             s = i + 1 == pieces ? goal : s + sub;
         }

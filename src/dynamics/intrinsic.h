@@ -14,6 +14,7 @@
 #include "dynamics/tracer.h"
 #include "examples/example.h"
 #include "formula/formula_context.h"
+#include "formula/tree_program.h"
 
 namespace quorlin::dynamics {
 
@@ -40,7 +41,7 @@ public:
                                                      examples::TExample& example);
 
     const FrenetState& Start() const { return start_; }
-    bool InSpace() const { return torsion_ != nullptr; }
+    bool InSpace() const { return torsion_.has_value(); }
 
     // Moves the state from s to target in steps of at most `step`, each divided further where
     // the curve turns fast; false where kappa or tau is undefined (the state stays at the
@@ -48,13 +49,13 @@ public:
     bool Advance(FrenetState& state, long double& s, long double target, long double step) const;
 
 private:
+    // The trees are compiled for the curve's traces.
     IntrinsicCurve(FormulaContext& context, TExprNode& curvature, TExprNode* torsion,
-                   const FrenetState& start)
-        : context_(&context), curvature_(&curvature), torsion_(torsion), start_(start) {}
+                   const FrenetState& start);
 
     FormulaContext* context_;
-    TExprNode* curvature_;
-    TExprNode* torsion_;
+    TreeProgram curvature_;
+    std::optional<TreeProgram> torsion_;
     FrenetState start_;
 };
 

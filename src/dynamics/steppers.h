@@ -8,6 +8,7 @@
 #include <cstddef>
 
 #include "formula/formula_context.h"
+#include "formula/tree_program.h"
 
 namespace quorlin::dynamics {
 
@@ -67,20 +68,24 @@ bool OdeStep(Method method, Field&& f, long double t, long double* y, int n, lon
 // than 5 (a turn through a vertical tangent); the point is then left where the step stopped.
 bool DyDxStep(FormulaContext& context, TExprNode& f, Method method, long double& x, long double& y,
               long double h, bool infiniteSlopes);
+// The same with f compiled, for the tracers that take many steps.
+bool DyDxStep(FormulaContext& context, const TreeProgram& f, Method method, long double& x,
+              long double& y, long double h, bool infiniteSlopes);
 
 // y^(n) = F(x, y, y', ..., y^(n-1)) as the first-order system of its state: X and T hold x,
 // Y holds y and the derivState entries y, y', ..., y^(n-1), which DERX(k, Y) reads.
+// F is compiled for the trace that the field serves.
 class HigherOrderField {
 public:
     HigherOrderField(FormulaContext& context, TExprNode& f, int order)
-        : context_(&context), f_(&f), order_(std::clamp(order, 1, kMaxStateSize)) {}
+        : context_(&context), f_(context, &f), order_(std::clamp(order, 1, kMaxStateSize)) {}
 
     int Order() const { return order_; }
     bool operator()(long double x, const long double* y, long double* dy) const;
 
 private:
     FormulaContext* context_;
-    TExprNode* f_;
+    TreeProgram f_;
     int order_;
 };
 

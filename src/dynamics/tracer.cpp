@@ -7,6 +7,7 @@
 #include "core/errors.h"
 #include "dynamics/trace_loop.h"
 #include "dynamics/value_list.h"
+#include "formula/tree_program.h"
 
 namespace quorlin::dynamics {
 
@@ -334,13 +335,14 @@ TraceResult TraceSlope(FormulaContext& context, TExample& example, const TTrajec
         return result;
     }
     const Method method = MethodOf(trajectory.option1);
+    const TreeProgram slope(context, f);
     long double x = start.x;
     long double y = start.y;
     TraceLoop loop(settings, hooks);
     RunAlongX(
         options, loop,
         [&] {
-            return DyDxStep(context, *f, method, x, y, trajectory.step, options.infiniteSlopes);
+            return DyDxStep(context, slope, method, x, y, trajectory.step, options.infiniteSlopes);
         },
         [&] {
             return Vec3{x, y, 0};
@@ -425,17 +427,18 @@ TraceResult TraceSequence(FormulaContext& context, TExample& example, const TTra
     loop.Emit(first);
     result.end = first.position;
     static constexpr std::array<int, 3> kSlots{slot::kX, slot::kY, slot::kZ};
+    const std::array<TreeProgram, 3> maps{TreeProgram(context, example.trees[0].get()),
+                                          TreeProgram(context, example.trees[1].get()),
+                                          TreeProgram(context, example.trees[2].get())};
     for (long long k = 1; k <= last; ++k) {
         for (int i = 0; i < count; ++i) context.SetVar(kSlots[static_cast<std::size_t>(i)], x[i]);
         context.SetVar(slot::kT, static_cast<long double>(k - 1));
         std::array<long double, 3> next = x;
         for (int i = 0; i < count; ++i) {
-            TExprNode* tree = example.trees[static_cast<std::size_t>(i)].get();
-            if (!tree || !context.Evaluate(*tree)) {
+            if (!maps[static_cast<std::size_t>(i)].Evaluate(next[static_cast<std::size_t>(i)])) {
                 result.stop = TraceStop::kUndefined;
                 return result;
             }
-            next[static_cast<std::size_t>(i)] = tree->re;
         }
         x = next;
         ++result.steps;

@@ -131,6 +131,7 @@ class SystemIntegrator {
 public:
     enum class Outcome { kStepped, kAtEnd, kZeroVector, kUndefined, kStalled };
 
+    // The field must outlive the integrator.
     SystemIntegrator(const SystemField& field, Method method, long double fixedStep,
                      const TracerSettings& settings);
 
@@ -138,7 +139,7 @@ public:
     Outcome Advance(long double& t, std::array<long double, 3>& y, long double tEnd);
 
 private:
-    SystemField field_;
+    const SystemField& field_;
     Method method_;
     long double fixedStep_;
     TracerSettings settings_;

@@ -5,6 +5,7 @@
 #include "core/errors.h"
 #include "dynamics/implicit_curve.h"
 #include "dynamics/value_list.h"
+#include "formula/tree_program.h"
 
 namespace quorlin::dynamics {
 
@@ -85,12 +86,13 @@ TraceResult SlopeStateAt(FormulaContext& context, TExample& example, const TTraj
     TExprNode* f = example.trees[2].get();
     if (!f) return Stopped(TraceStop::kUndefined);
     const Method method = MethodOf(trajectory.option1);
+    const TreeProgram slope(context, f);
     long double x = start.x;
     long double y = start.y;
     TraceResult r;
     r.stop = AdvanceAlongX(x, to, trajectory.step, settings, [&](long double h) {
         long double xs = x;
-        return DyDxStep(context, *f, method, xs, y, h, false);
+        return DyDxStep(context, slope, method, xs, y, h, false);
     });
     r.end = {x, y, 0};
     r.endTime = x;

@@ -9,22 +9,15 @@ namespace {
 
 constexpr long double kMaxExactExponent = 1024;
 
-template <typename T>
-T PowerBySquaring(T base, unsigned long long n) {
-    T result = 1;
-    while (n > 0) {
-        if (n & 1) result *= base;
-        base *= base;
-        n >>= 1;
-    }
-    return result;
-}
-
 bool IsSmallInteger(long double y) {
     return y == std::floor(y) && std::fabs(y) <= kMaxExactExponent;
 }
 
 }  // namespace
+
+bool IsExactExponent(const Complex& w) {
+    return w.imag() == 0 && IsSmallInteger(w.real());
+}
 
 Complex CxSin(long double re, long double im) {
     return std::sin(Complex(re, im));
@@ -74,12 +67,7 @@ bool RealPower(long double x, long double y, long double& out) {
 
 bool CxPower(const Complex& z, const Complex& w, Complex& out) {
     const bool wholeExponent = w.imag() == 0 && w.real() == std::floor(w.real());
-    if (wholeExponent && IsSmallInteger(w.real())) {
-        if (z == Complex(0) && w.real() < 0) return false;
-        const Complex p = PowerBySquaring(z, static_cast<unsigned long long>(std::fabs(w.real())));
-        out = w.real() < 0 ? 1.0L / p : p;
-        return IsFinite(out);
-    }
+    if (wholeExponent && IsSmallInteger(w.real())) return CxWholePower(z, w.real(), out);
     if (z == Complex(0)) {
         out = 0;
         return w.real() > 0;

@@ -1,57 +1,32 @@
-// Tree evaluation in real and complex mode.
+// Tree evaluation in real and complex mode: the evaluation of record, which compiled programs
+// (tree_program.h, for the loops that evaluate one tree many times) reproduce bit for bit with
+// the same arithmetic (real_arithmetic.h).
 //
-// Real mode is the hot path of every drawing: values travel up the tree as return values and
-// an undefined value is NaN, which arithmetic carries up by itself; each node only turns an
-// overflow into NaN. Only the root (and the components of vector and curvature nodes, which
-// their users read) keep their values. Complex mode stores each node's value in its re and im.
+// In real mode values travel up the tree as return values and an undefined value is NaN, which
+// arithmetic carries up by itself; each node only turns an overflow into NaN. Only the root (and
+// the components of vector and curvature nodes, which their users read) keep their values.
+// Complex mode stores each node's value in its re and im.
 #include <cfloat>
 #include <cmath>
 
 #include "formula/complex_math.h"
 #include "formula/formula_context.h"
 #include "formula/name_table.h"
+#include "formula/real_arithmetic.h"
 
 namespace quorlin {
 
 namespace {
 
-constexpr long double kUndefined = NAN;
+using arith::Finite;
+using arith::IsFiniteValue;
+using arith::kUndefined;
+using arith::Power;
+
+}  // namespace
 
 static_assert(op::SightLineSlot(op::kSightFirst) == slot::kSightFirst &&
               op::SightLineSlot(op::kSightLast) == slot::kCount - 1);
-
-inline bool IsFiniteValue(long double v) {
-    return std::fabs(v) <= LDBL_MAX;
-}
-
-// v when it is finite, else NaN.
-inline long double Finite(long double v) {
-    return IsFiniteValue(v) ? v : kUndefined;
-}
-
-// a^n for a small whole exponent, by repeated squaring: exact where the product is.
-inline long double WholePower(long double a, int n) {
-    long double result = 1;
-    for (unsigned k = n < 0 ? -n : n; k > 0; k >>= 1) {
-        if (k & 1) result *= a;
-        a *= a;
-    }
-    return n < 0 ? 1 / result : result;
-}
-
-inline long double Power(long double a, long double b) {
-    // Squares and cubes first: they are most of the powers in formulas, and testing for a
-    // whole exponent in general needs a slow conversion of the x87 unit.
-    if (b == 2) return a * a;
-    if (b == 3) return a * a * a;
-    if (!IsFiniteValue(a) || !IsFiniteValue(b)) return kUndefined;
-    if (b >= -64 && b <= 64 && b == static_cast<int>(b) && (a != 0 || b >= 0))
-        return Finite(WholePower(a, static_cast<int>(b)));
-    long double r = 0;
-    return RealPower(a, b, r) ? r : kUndefined;
-}
-
-}  // namespace
 
 class Evaluator {
 public:
@@ -80,8 +55,9 @@ private:
     Complex& Slot(int index) { return ctx_.vars.value[index]; }
     static Complex Value(const TExprNode& n) { return {n.re, n.im}; }
     static bool Store(TExprNode& n, const Complex& v) {
-        n.re = v.real();
-        n.im = v.imag() + 0.0L;  // +0, never -0: -4 and -(4) keep one side of the cuts
+        const Complex stored = arith::Stored(v);
+        n.re = stored.real();
+        n.im = stored.imag();
         return IsFinite(v);
     }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "formula/formula_context.h"
+#include "formula/tree_program.h"
 
 namespace quorlin {
 
@@ -14,10 +15,10 @@ int FormulaContext::FindRootInInterval(TExprNode& tree, int slotIndex, long doub
         vars.value[slotIndex] = saved;
         return code;
     };
+    const TreeProgram f(*this, &tree);
     long double fa = 0.0L;
     long double fb = 0.0L;
-    if (!EvalAtReal(tree, slotIndex, a, fa) || !EvalAtReal(tree, slotIndex, b, fb))
-        return result(kUndefined);
+    if (!f.EvalAt(slotIndex, a, fa) || !f.EvalAt(slotIndex, b, fb)) return result(kUndefined);
     const bool aboveAtA = fa > 0.0L;
     if (aboveAtA == (fb > 0.0L)) {
         if (std::fabs(fa) < kRootZero || std::fabs(fb) < kRootZero) {
@@ -33,7 +34,7 @@ int FormulaContext::FindRootInInterval(TExprNode& tree, int slotIndex, long doub
     for (int halving = 0; halving < kMaxHalvings && std::fabs(b - a) >= rootTolerance; ++halving) {
         const long double middle = a + (b - a) / 2;
         long double fm = 0.0L;
-        if (!EvalAtReal(tree, slotIndex, middle, fm)) return result(kUndefined);
+        if (!f.EvalAt(slotIndex, middle, fm)) return result(kUndefined);
         if ((fm > 0.0L) == aboveAtA)
             a = middle;
         else
@@ -41,7 +42,7 @@ int FormulaContext::FindRootInInterval(TExprNode& tree, int slotIndex, long doub
     }
     root = a + (b - a) / 2;
     long double value = 0.0L;
-    if (!EvalAtReal(tree, slotIndex, root, value)) return result(kUndefined);
+    if (!f.EvalAt(slotIndex, root, value)) return result(kUndefined);
     return result(std::fabs(value) > kMaxResidual ? kNotAZero : kFound);
 }
 

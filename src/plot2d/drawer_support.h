@@ -1,8 +1,9 @@
 #pragma once
-// Helpers the drawers of the 2D kinds share: evaluating an example's trees at a variable, the
-// ranges of an example, the base steps of explicit and parametric curves, and the marks at the
-// ends of a curve.
+// Helpers the drawers of the 2D kinds share: evaluating an example's trees at a variable (or
+// their compiled programs, in the loops that sample a tree), the ranges of an example, the base
+// steps of explicit and parametric curves, and the marks at the ends of a curve.
 #include <chrono>
+#include <cmath>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "examples/example.h"
 #include "examples/inventory.h"
 #include "formula/formula_context.h"
+#include "formula/tree_program.h"
 #include "plot2d/draw_target.h"
 
 namespace quorlin::plot2d::detail {
@@ -19,6 +21,17 @@ bool EvalTree(FormulaContext& ctx, TExprNode* tree, long double& out);
 // The same with one variable slot set first.
 bool EvalTreeAt(FormulaContext& ctx, TExprNode* tree, int slot, long double value,
                 long double& out);
+// The same through a tree's compiled program, in the loops that evaluate one tree many times.
+inline bool EvalTree(const TreeProgram& program, long double& out) {
+    long double value = 0;
+    if (!program.Evaluate(value)) return false;
+    out = value;
+    return std::isfinite(out);
+}
+inline bool EvalTreeAt(const TreeProgram& program, int slot, long double value, long double& out) {
+    program.Context().SetVar(slot, value);
+    return EvalTree(program, out);
+}
 
 // The parameter range of an example: its compiled range ends at the current parameters where
 // they evaluate, else the record's range.

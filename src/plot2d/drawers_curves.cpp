@@ -17,25 +17,38 @@ using examples::TExample;
 
 namespace {
 
-// The explicit curve y = f(x) of a tree in X as a function of the plot x.
-CurveFunction ExplicitFunction(FormulaContext& ctx, TExprNode* f, const TPlotSpace& space) {
-    return [&ctx, f, &space](long double t, Vec2& p) {
+// The explicit curve y = f(x) of a compiled tree in X as a function of the plot x.
+CurveFunction ExplicitFunction(const TreeProgram& f, const TPlotSpace& space) {
+    return [&f, &space](long double t, Vec2& p) {
         const long double x = space.ValueOfPlotX(t);
         long double y = 0;
-        return EvalTreeAt(ctx, f, slot::kX, x, y) && space.ValueToPlot({x, y}, p);
+        return EvalTreeAt(f, slot::kX, x, y) && space.ValueToPlot({x, y}, p);
     };
 }
 
-// The curve (x(t), y(t)) of two trees in T, with an optional condition tree that must be
+// The compiled trees of a curve (x(t), y(t)), with an optional condition that must be
 // positive (the r of a polar curve drawn for positive r only).
-CurveFunction ParametricFunction(FormulaContext& ctx, TExprNode* x, TExprNode* y,
-                                 TExprNode* positive, const TPlotSpace& space) {
-    return [&ctx, x, y, positive, &space](long double t, Vec2& p) {
-        ctx.SetVar(slot::kT, t);
+struct ParametricPrograms {
+    ParametricPrograms(FormulaContext& context, TExprNode* xTree, TExprNode* yTree,
+                       TExprNode* positiveTree)
+        : ctx(context),
+          x(context, xTree),
+          y(context, yTree),
+          positive(context, positiveTree),
+          restricted(positiveTree != nullptr) {}
+
+    FormulaContext& ctx;
+    TreeProgram x, y, positive;
+    bool restricted;
+};
+
+CurveFunction ParametricFunction(const ParametricPrograms& trees, const TPlotSpace& space) {
+    return [&trees, &space](long double t, Vec2& p) {
+        trees.ctx.SetVar(slot::kT, t);
         Vec2 v;
         long double r = 0;
-        if (positive && !(EvalTree(ctx, positive, r) && r > 0)) return false;
-        return EvalTree(ctx, x, v.x) && EvalTree(ctx, y, v.y) && space.ValueToPlot(v, p);
+        if (trees.restricted && !(EvalTree(trees.positive, r) && r > 0)) return false;
+        return EvalTree(trees.x, v.x) && EvalTree(trees.y, v.y) && space.ValueToPlot(v, p);
     };
 }
 
@@ -55,7 +68,7 @@ std::vector<long double> NodesOver(long double a, long double b, long double ste
 
 // Cobweb of the iteration x -> f(x) from the seed: up to the curve, across to the diagonal,
 // for the example's web steps.
-void DrawWeb(TDrawEnvironment& env, const TExample& e, TExprNode* f) {
+void DrawWeb(TDrawEnvironment& env, const TExample& e, const TreeProgram& f) {
     FormulaContext& ctx = env.formula;
     long double x = 0;
     if (e.subKind >= 1 && e.subKind <= slot::kLastParameter)
@@ -68,7 +81,7 @@ void DrawWeb(TDrawEnvironment& env, const TExample& e, TExprNode* f) {
     if (space.ValueToPlot({x, 0}, p)) path.push_back(p);
     for (int k = 0; k < e.word34; ++k) {
         long double y = 0;
-        if (!EvalTreeAt(ctx, f, slot::kX, x, y)) break;
+        if (!EvalTreeAt(f, slot::kX, x, y)) break;
         if (space.ValueToPlot({x, y}, p)) path.push_back(p);
         if (space.ValueToPlot({y, y}, p)) path.push_back(p);
         x = y;
@@ -102,8 +115,9 @@ int DrawExplicit(TDrawEnvironment& env, int i) {
     const auto range = detail::ExplicitPlotRange(env.formula, env.inventory.Entry(i), space);
     // A polynomial whose points are still to be picked has none yet.
     if (!f || !range || (lagrange && e.word32 < 0)) return 0;
+    const TreeProgram program(env.formula, f);
     TCurveJob job;
-    job.f = ExplicitFunction(env.formula, f, space);
+    job.f = ExplicitFunction(program, space);
     job.a = range->first;
     job.b = range->second;
     job.step = detail::ExplicitStep(e, space);
@@ -112,7 +126,7 @@ int DrawExplicit(TDrawEnvironment& env, int i) {
     if (key != 0) return key;
     if (e.lockInterval && !e.periodic && !lagrange)
         detail::DrawEndMarks(env.target, e, job.f, job.a, job.b);
-    if (e.byte60 && !lagrange) DrawWeb(env, e, f);
+    if (e.byte60 && !lagrange) DrawWeb(env, e, program);
     return 0;
 }
 
@@ -120,9 +134,10 @@ int DrawPolar(TDrawEnvironment& env, int i) {
     TExample& e = env.inventory[i];
     const auto [a, b] = detail::ParameterRange(env.formula, env.inventory.Entry(i));
     const TPlotSpace& space = env.target.Space();
+    const ParametricPrograms trees(env.formula, e.Tree(1).get(), e.Tree(2).get(),
+                                   e.restrictOn ? e.Tree(3).get() : nullptr);
     TCurveJob job;
-    job.f = ParametricFunction(env.formula, e.Tree(1).get(), e.Tree(2).get(),
-                               e.restrictOn ? e.Tree(3).get() : nullptr, space);
+    job.f = ParametricFunction(trees, space);
     job.a = a;
     job.b = b;
     job.step = detail::ParameterStep(e, space, a, b);
@@ -137,8 +152,9 @@ int DrawParametric(TDrawEnvironment& env, int i) {
     if (!e.Tree(1) || !e.Tree(2)) return 0;
     const auto [a, b] = detail::ParameterRange(env.formula, env.inventory.Entry(i));
     const TPlotSpace& space = env.target.Space();
+    const ParametricPrograms trees(env.formula, e.Tree(1).get(), e.Tree(2).get(), nullptr);
     TCurveJob job;
-    job.f = ParametricFunction(env.formula, e.Tree(1).get(), e.Tree(2).get(), nullptr, space);
+    job.f = ParametricFunction(trees, space);
     job.a = a;
     job.b = b;
     job.step = detail::ParameterStep(e, space, a, b);
@@ -163,15 +179,12 @@ int DrawIntegral(TDrawEnvironment& env, int i) {
     const auto range = detail::ExplicitPlotRange(env.formula, env.inventory.Entry(i), space);
     if (!range) return 0;
     const long double step = detail::ExplicitStep(e, space);
-    FormulaContext& ctx = env.formula;
+    const TreeProgram f(env.formula, integrand);
     // Accurate to a small fraction of a pixel at every node.
     TQuadratureLimits limits;
     limits.absolute = 1e-4L * space.UnitsPerPixelY();
     const TCumulativeIntegral antiderivative(
-        [&ctx, integrand](long double x, long double& y) {
-            return EvalTreeAt(ctx, integrand, slot::kX, x, y);
-        },
-        lower,
+        [&f](long double x, long double& y) { return EvalTreeAt(f, slot::kX, x, y); }, lower,
         NodesOver(range->first, range->second, step,
                   [&space](long double t) { return space.ValueOfPlotX(t); }),
         limits);
@@ -197,17 +210,17 @@ int DrawRoulette(TDrawEnvironment& env, int i) {
     const long double start = e.NumberAt(281), radius = e.NumberAt(291), arm = e.NumberAt(301);
     const auto [a, b] = detail::ParameterRange(env.formula, env.inventory.Entry(i));
     if (!x || !y || !(radius > 0) || !std::isfinite(radius) || !std::isfinite(start)) return 0;
-    FormulaContext& ctx = env.formula;
-    TExprNode* dx = e.Tree(5).get();
-    TExprNode* dy = e.Tree(6).get();
+    const bool derivatives = e.Tree(5) && e.Tree(6);
+    const TreeProgram fx(env.formula, x), fy(env.formula, y);
+    const TreeProgram dx(env.formula, e.Tree(5).get()), dy(env.formula, e.Tree(6).get());
     // The parent's point and velocity at t; the velocity from the derivative trees, else from
     // a central difference.
-    const auto velocity = [&ctx, x, y, dx, dy](long double t, Vec2& v) {
-        if (dx && dy) return EvalTreeAt(ctx, dx, slot::kT, t, v.x) && EvalTree(ctx, dy, v.y);
+    const auto velocity = [&](long double t, Vec2& v) {
+        if (derivatives) return EvalTreeAt(dx, slot::kT, t, v.x) && EvalTree(dy, v.y);
         const long double h = 1e-6L * std::max(1.0L, std::fabs(t));
         Vec2 p, q;
-        if (!EvalTreeAt(ctx, x, slot::kT, t - h, p.x) || !EvalTree(ctx, y, p.y) ||
-            !EvalTreeAt(ctx, x, slot::kT, t + h, q.x) || !EvalTree(ctx, y, q.y))
+        if (!EvalTreeAt(fx, slot::kT, t - h, p.x) || !EvalTree(fy, p.y) ||
+            !EvalTreeAt(fx, slot::kT, t + h, q.x) || !EvalTree(fy, q.y))
             return false;
         v = (1 / (2 * h)) * (q - p);
         return true;
@@ -228,7 +241,7 @@ int DrawRoulette(TDrawEnvironment& env, int i) {
     job.f = [&](long double t, Vec2& p) {
         Vec2 c, v;
         long double s = 0;
-        if (!EvalTreeAt(ctx, x, slot::kT, t, c.x) || !EvalTree(ctx, y, c.y) || !velocity(t, v) ||
+        if (!EvalTreeAt(fx, slot::kT, t, c.x) || !EvalTree(fy, c.y) || !velocity(t, v) ||
             !rolled.Value(t, s))
             return false;
         const long double speed = std::hypot(v.x, v.y);

@@ -123,14 +123,14 @@ int DrawPlotPoints(TDrawEnvironment& env, int i) {
     const int variable = e.letter38 == slot::kX ? slot::kX : slot::kT;
     const bool explicitParent = e.subKind == examples::kind::kExplicit;
     const TPlotSpace& space = env.target.Space();
+    const TreeProgram x(ctx, e.Tree(1).get()), y(ctx, e.Tree(2).get());
     for (int k = 0; k < count; ++k) {
         const long double value = e.values[static_cast<std::size_t>(k)];
         Vec2 v;
         if (explicitParent) {
             v.x = value;
-            if (!EvalTreeAt(ctx, e.Tree(2).get(), slot::kX, value, v.y)) continue;
-        } else if (!EvalTreeAt(ctx, e.Tree(1).get(), variable, value, v.x) ||
-                   !EvalTree(ctx, e.Tree(2).get(), v.y)) {
+            if (!EvalTreeAt(y, slot::kX, value, v.y)) continue;
+        } else if (!EvalTreeAt(x, variable, value, v.x) || !EvalTree(y, v.y)) {
             continue;
         }
         Vec2 p;
@@ -149,6 +149,7 @@ int DrawSeries(TDrawEnvironment& env, int i) {
     const int indexSlot = op::VariableSlot(index->op);
     const int from = e.divisions[0], to = e.divisions[1];
     if (to < from) return 0;
+    const TreeProgram termProgram(ctx, term);
     // The partial sum up to n; false where a term is undefined, and once the budget of the
     // drawing is spent.
     detail::TWorkBudget budget(env.target, 4096);
@@ -156,7 +157,7 @@ int DrawSeries(TDrawEnvironment& env, int i) {
         sum = 0;
         for (int k = from; k <= n; ++k) {
             long double value = 0;
-            if (budget.Exhausted() || !EvalTreeAt(ctx, term, indexSlot, k, value)) return false;
+            if (budget.Exhausted() || !EvalTreeAt(termProgram, indexSlot, k, value)) return false;
             sum += value;
         }
         return std::isfinite(sum);
@@ -183,7 +184,7 @@ int DrawSeries(TDrawEnvironment& env, int i) {
     long double sum = 0;
     for (int n = from; n <= to; ++n) {
         long double value = 0;
-        if (!EvalTreeAt(ctx, term, indexSlot, n, value) || !std::isfinite(sum += value)) break;
+        if (!EvalTreeAt(termProgram, indexSlot, n, value) || !std::isfinite(sum += value)) break;
         Vec2 p;
         if (!space.ValueToPlot({static_cast<long double>(n), sum}, p)) {
             if (e.byte60) env.target.Polyline(points);

@@ -121,7 +121,8 @@ public:
     TPlotImplicitFunction(FormulaContext& ctx, TExample& e, const TPlotSpace& space)
         : ctx_(ctx),
           space_(space),
-          restriction_(e.restrictOn ? e.Tree(4).get() : nullptr),
+          restricted_(e.restrictOn && e.Tree(4)),
+          restriction_(ctx, restricted_ ? e.Tree(4).get() : nullptr),
           trees_(ctx, e.Tree(3).get(), space.logX || space.logY ? nullptr : e.Tree(5).get(),
                  space.logX || space.logY ? nullptr : e.Tree(6).get()) {}
 
@@ -136,17 +137,18 @@ public:
 private:
     Vec2 ToValue(Vec2 p) const { return {space_.ValueOfPlotX(p.x), space_.ValueOfPlotY(p.y)}; }
     bool Allowed(Vec2 p) {
-        if (!restriction_) return true;
+        if (!restricted_) return true;
         const Vec2 v = ToValue(p);
         ctx_.SetVar(slot::kX, v.x);
         ctx_.SetVar(slot::kY, v.y);
         long double c = 0;
-        return EvalTree(ctx_, restriction_, c) && c > 0;
+        return EvalTree(restriction_, c) && c > 0;
     }
 
     FormulaContext& ctx_;
     const TPlotSpace& space_;
-    TExprNode* restriction_;
+    bool restricted_;
+    TreeProgram restriction_;
     dynamics::TreeImplicitFunction trees_;
 };
 
@@ -187,25 +189,26 @@ int DrawSystem(TDrawEnvironment& env, int i) {
     TExample& e = env.inventory[i];
     FormulaContext& ctx = env.formula;
     TExprNode* restriction = e.restrictOn ? e.Tree(4).get() : nullptr;
-    const auto allowed = [&ctx, restriction](Vec2 v) {
+    const TreeProgram restrictionProgram(ctx, restriction);
+    const auto allowed = [&ctx, restriction, &restrictionProgram](Vec2 v) {
         if (!restriction) return true;
         ctx.SetVar(slot::kX, v.x);
         ctx.SetVar(slot::kY, v.y);
         long double c = 0;
-        return EvalTree(ctx, restriction, c) && c > 0;
+        return EvalTree(restrictionProgram, c) && c > 0;
     };
+    const TreeProgram dx(ctx, e.Tree(1).get()), dy(ctx, e.Tree(2).get());
     DrawField(env, e, [&](Vec2 v, Vec2& d) {
         ctx.SetVar(slot::kX, v.x);
         ctx.SetVar(slot::kY, v.y);
         ctx.SetVar(slot::kT, 0);
-        return allowed(v) && EvalTree(ctx, e.Tree(1).get(), d.x) &&
-               EvalTree(ctx, e.Tree(2).get(), d.y);
+        return allowed(v) && EvalTree(dx, d.x) && EvalTree(dy, d.y);
     });
     dynamics::TraceHooks region;
     const dynamics::ViewRect view = ViewOf(env.target.Space());
     const bool frame = e.recompute != 0;
     if (frame || restriction)
-        region.inside = [=](const dynamics::TracePoint& p) {
+        region.inside = [=, &allowed](const dynamics::TracePoint& p) {
             const Vec2 v{p.position.x, p.position.y};
             return (!frame || dynamics::PointCode(view, v.x, v.y) == 0) && allowed(v);
         };
@@ -215,11 +218,12 @@ int DrawSystem(TDrawEnvironment& env, int i) {
 int DrawSlopeEquation(TDrawEnvironment& env, int i) {
     TExample& e = env.inventory[i];
     FormulaContext& ctx = env.formula;
+    const TreeProgram slope(ctx, e.Tree(3).get());
     DrawField(env, e, [&](Vec2 v, Vec2& d) {
         ctx.SetVar(slot::kX, v.x);
         ctx.SetVar(slot::kY, v.y);
         d.x = 1;
-        return EvalTree(ctx, e.Tree(3).get(), d.y);
+        return EvalTree(slope, d.y);
     });
     dynamics::AlongXOptions along;
     along.view = ViewOf(env.target.Space());

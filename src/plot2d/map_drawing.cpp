@@ -1,6 +1,7 @@
 #include "plot2d/map_drawing.h"
 
 #include <cmath>
+#include <memory>
 
 #include "plot2d/drawer_support.h"
 
@@ -12,26 +13,33 @@ PlaneMap MapOf(FormulaContext& ctx, examples::TExample& map) {
     namespace k = examples::kind;
     TExprNode* u = map.Tree(1).get();
     TExprNode* v = map.Tree(2).get();
+    // The map is made for one drawing: its trees are compiled for it (and shared by its copies).
     switch (map.kind) {
-        case k::kComplexMap:
+        case k::kComplexMap: {
             if (!u) return {};
-            return [&ctx, u](Vec2 z, Vec2& w) {
+            auto f = std::make_shared<const TreeProgram>(ctx, u);
+            return [&ctx, f](Vec2 z, Vec2& w) {
                 ctx.SetVar(slot::kZ, Complex(z.x, z.y));
                 ctx.SetVar(slot::kX, z.x);
                 ctx.SetVar(slot::kY, z.y);
-                if (!ctx.Evaluate(*u)) return false;
-                w = {u->re, u->im};
+                Complex value;
+                if (!f->Evaluate(value)) return false;
+                w = {value.real(), value.imag()};
                 return std::isfinite(w.x) && std::isfinite(w.y);
             };
+        }
         case k::kPlaneMap:
-        case k::kTripleMap:
+        case k::kTripleMap: {
             if (!u || !v) return {};
-            return [&ctx, u, v](Vec2 p, Vec2& w) {
+            auto f = std::make_shared<const TreeProgram>(ctx, u);
+            auto g = std::make_shared<const TreeProgram>(ctx, v);
+            return [&ctx, f, g](Vec2 p, Vec2& w) {
                 ctx.SetVar(slot::kX, p.x);
                 ctx.SetVar(slot::kY, p.y);
                 ctx.SetVar(slot::kZ, 0);
-                return EvalTree(ctx, u, w.x) && EvalTree(ctx, v, w.y);
+                return EvalTree(*f, w.x) && EvalTree(*g, w.y);
             };
+        }
         default:
             return {};
     }

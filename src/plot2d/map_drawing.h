@@ -18,8 +18,9 @@ inline bool IsMapKind(int kind) {
     return kind >= examples::kind::kComplexMap && kind <= examples::kind::kTripleMap;
 }
 
-// The map of a map example as a function of the plane; false where it is undefined. Null when
-// the example is no map or its trees are missing.
+// The map of a map example as a function of the plane, for one drawing (it holds the trees
+// compiled as they are now); false where it is undefined. Null when the example is no map or
+// its trees are missing.
 PlaneMap MapOf(FormulaContext& ctx, examples::TExample& map);
 
 // The grid lines of the domain (x = each of xs, y = each of ys) in a pen.

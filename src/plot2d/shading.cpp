@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <vector>
 
 #include "core/random.h"
@@ -48,17 +49,13 @@ std::vector<long double> ColumnsOver(const TPlotSpace& space, long double a, lon
     return xs;
 }
 
-// The plot y of an explicit example at plot x; the Lagrange coefficients of every polynomial
-// among the boundaries are loaded by the caller.
-bool CurveAt(TDrawEnvironment& env, int index, const TPlotSpace& space, long double t,
-             long double& y) {
-    TExample& e = env.inventory[index];
+// The plot y of an explicit example (its compiled tree 2) at plot x; the Lagrange coefficients
+// of every polynomial among the boundaries are loaded by the caller.
+bool CurveAt(const TreeProgram& f, const TPlotSpace& space, long double t, long double& y) {
     const long double x = space.ValueOfPlotX(t);
     long double value = 0;
     Vec2 p;
-    if (!EvalTreeAt(env.formula, e.Tree(2).get(), slot::kX, x, value) ||
-        !space.ValueToPlot({x, value}, p))
-        return false;
+    if (!EvalTreeAt(f, slot::kX, x, value) || !space.ValueToPlot({x, value}, p)) return false;
     y = p.y;
     return true;
 }
@@ -101,12 +98,15 @@ void RecordColumns(TDrawEnvironment& env, const TShadeRecord& r, const TPlotSpac
         if (index >= 0 && env.inventory[index].IsLagrangeExplicit())
             examples::LoadLagrangeCoefficients(env.inventory[index], env.formula);
     const auto [a, b] = RecordInterval(env, r, space);
+    const TreeProgram first(env.formula, env.inventory[r.first].Tree(2).get());
+    const TreeProgram second(env.formula,
+                             r.second >= 0 ? env.inventory[r.second].Tree(2).get() : nullptr);
     for (std::size_t k = 0; k < c.x.size(); ++k) {
         const long double t = c.x[k];
         long double f = 0, g = 0;
-        if (t < a || t > b || !CurveAt(env, r.first, space, t, f)) continue;
+        if (t < a || t > b || !CurveAt(first, space, t, f)) continue;
         if (r.second >= 0) {
-            if (!CurveAt(env, r.second, space, t, g)) continue;
+            if (!CurveAt(second, space, t, g)) continue;
         } else if (r.second == TShadeRecord::kAbove) {
             g = top;
         } else if (r.second == TShadeRecord::kBelow) {
@@ -245,19 +245,22 @@ void ShadeColumns(TDrawTarget& target, const TColumns& c, int colour, int patter
 
 // --- implicit regions ---
 
+// A region F x side >= 0 of an implicit example, with F compiled for the scan that tests it
+// (shared by the copies of the region).
 struct TRegion {
     int index;
-    TExprNode* f;
+    std::shared_ptr<const TreeProgram> f;
     int side;
     int colour;
 };
 
-std::vector<TRegion> RegionsOf(examples::TInventory& inventory) {
+std::vector<TRegion> RegionsOf(FormulaContext& ctx, examples::TInventory& inventory) {
     std::vector<TRegion> regions;
     for (int i = 0; i <= inventory.LastIndex(); ++i) {
         TExample& e = inventory[i];
         if (e.kind == examples::kind::kImplicit && e.subKind != 0 && e.Tree(3))
-            regions.push_back({i, e.Tree(3).get(), e.subKind > 0 ? 1 : -1, e.listing});
+            regions.push_back({i, std::make_shared<const TreeProgram>(ctx, e.Tree(3).get()),
+                               e.subKind > 0 ? 1 : -1, e.listing});
     }
     return regions;
 }
@@ -268,7 +271,7 @@ bool InRegions(FormulaContext& ctx, const std::vector<TRegion>& regions, Vec2 v)
     ctx.SetVar(slot::kY, v.y);
     for (const TRegion& r : regions) {
         long double f = 0;
-        if (!EvalTree(ctx, r.f, f) || f * r.side < 0) return false;
+        if (!EvalTree(*r.f, f) || f * r.side < 0) return false;
     }
     return true;
 }
@@ -411,7 +414,7 @@ void FillShadeSolid(TDrawEnvironment& env, const TShadeRecord& record) {
 
 int ShadeImplicitRegions(TDrawEnvironment& env, const TRegionOptions& options) {
     if (options.mode != 0 && options.mode != 2) return 0;
-    const std::vector<TRegion> regions = RegionsOf(env.inventory);
+    const std::vector<TRegion> regions = RegionsOf(env.formula, env.inventory);
     if (regions.empty()) return 0;
     const TVariableTable saved = env.formula.vars;
     int key = 0;
@@ -434,7 +437,7 @@ int ShadeImplicitRegions(TDrawEnvironment& env, const TRegionOptions& options) {
 TDartThrow ThrowDarts(FormulaContext& ctx, examples::TInventory& inventory, const TPlotSpace& space,
                       long long count, int region, const std::function<int()>& pollKey) {
     TDartThrow result;
-    std::vector<TRegion> regions = RegionsOf(inventory);
+    std::vector<TRegion> regions = RegionsOf(ctx, inventory);
     if (region >= 0)
         std::erase_if(regions, [region](const TRegion& r) { return r.index != region; });
     if (regions.empty() || count < 1) return result;

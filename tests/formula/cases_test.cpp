@@ -1,18 +1,21 @@
 // The data-driven tests: every case of tests/formula/cases.txt (and of the file named by
 // QUORLIN_FORMULA_CASES, when set) is parsed, evaluated and compared with its value, computed
-// independently at high precision; and the fuzz seed corpus is replayed through the fuzz
-// target's entry function, so that every build runs it under the sanitizers.
+// independently at high precision, and its compiled program with the tree walk, bit for bit; and
+// the fuzz seed corpus is replayed through the fuzz target's entry function, so that every build
+// runs it under the sanitizers.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "formula/formula_context.h"
+#include "formula/tree_program.h"
 #include "formula_fuzz_entry.h"
 #include "support/test_paths.h"
 
@@ -109,7 +112,17 @@ void CheckCase(const FormulaCase& c) {
     if (c.parseError) return;
     NodePtr tree = ctx.TakeParseResult();
     ASSERT_TRUE(tree);
+    TreeProgram program(ctx, tree.get());
+    Complex compiled;
+    const bool compiledDefined = program.Evaluate(compiled);
     const bool defined = ctx.Evaluate(*tree);
+    // The compiled program gives the tree walk's bits.
+    EXPECT_EQ(compiledDefined, defined);
+    if (defined && compiledDefined) {
+        const long double re = compiled.real(), im = compiled.imag();
+        EXPECT_EQ(std::memcmp(&re, &tree->re, 10), 0);
+        EXPECT_EQ(std::memcmp(&im, &tree->im, 10), 0);
+    }
     if (c.undefined) {
         EXPECT_FALSE(defined) << "value " << static_cast<double>(tree->re);
         return;
