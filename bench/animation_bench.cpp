@@ -2,7 +2,6 @@
 // explicit curves that all use A (A*sin(x + k/3) and friends), recomputed and drawn afresh into
 // both cached layers as the frame player does each tick. The timer ticks every 50 ms; a frame
 // should take well under a tenth of that.
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -41,12 +40,3 @@ void AnimationFrame(benchmark::State& state) {
 BENCHMARK(AnimationFrame)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,6 +1,5 @@
 // Saving and opening a diagram of 500 examples through a 2D window: the file written, and the
 // file read, checked, installed and every example compiled again.
-#include <QApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -67,12 +66,3 @@ void OpenDiagram(benchmark::State& state) {
 BENCHMARK(OpenDiagram)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

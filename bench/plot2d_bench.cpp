@@ -1,7 +1,6 @@
 // Drawing speed of a 2D window: a diagram of 20 explicit curves at the default density drawn
 // into the window's picture, alone and with an SVG export running (one pass feeds both). The
 // counters give the points the SVG file received and the evaluations of the formulas.
-#include <QApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -81,12 +80,3 @@ BENCHMARK(BM_TwentyCurvesIntoTheImage)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TwentyCurvesIntoTheImageAndSvg)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -3,6 +3,8 @@
 #include "canvas/eps_writer.h"
 #include "canvas/svg_writer.h"
 
+#include <utility>
+
 namespace quorlin::canvas {
 namespace {
 
@@ -70,14 +72,41 @@ private:
     bool open_ = false;  // a plot is being written
 };
 
-class SvgTarget final : public ExportTarget {
+// The part the SVG and EPS targets share: curves are buffered in an ExportPath that writes
+// them piece by piece, and a hollow arrowhead is stroked as two segments.
+class BufferedTarget : public ExportTarget {
+public:
+    void ArrowHead(const ExportArrowHead& head, const PenSpec& pen) final {
+        if (head.solid) {
+            FillTriangle({head.left, head.tip, head.right}, pen);
+        } else {
+            Segment(head.left, head.tip, pen);
+            Segment(head.tip, head.right, pen);
+        }
+    }
+    void CurveBegin(std::size_t capacity) final { path_.Begin(capacity); }
+    void CurvePoint(WorldPoint p, const PenSpec& pen) final { path_.Point(p, pen); }
+    void CurveBreak() final { path_.Break(); }
+    void CurveEnd() final { path_.Flush(); }
+
+protected:
+    explicit BufferedTarget(ExportPath::PieceWriter writePiece) : path_(std::move(writePiece)) {}
+
+    // A solid arrowhead: the triangle filled and outlined in the pen's colour.
+    virtual void FillTriangle(const std::array<WorldPoint, 3>& corners, const PenSpec& pen) = 0;
+
+private:
+    ExportPath path_;
+};
+
+class SvgTarget final : public BufferedTarget {
 public:
     SvgTarget(SvgWriter& writer, const ExportView& view)
-        : svg_(writer),
-          view_(view),
-          path_([this](std::span<const WorldPoint> piece, const PenSpec& pen) {
-              svg_.SvgPolyline(piece, pen.colour, pen.width);
-          }) {}
+        : BufferedTarget([&writer](std::span<const WorldPoint> piece, const PenSpec& pen) {
+              writer.SvgPolyline(piece, pen.colour, pen.width);
+          }),
+          svg_(writer),
+          view_(view) {}
 
     void Segment(WorldPoint p, WorldPoint q, const PenSpec& pen) override {
         svg_.SvgSegment(p, q, pen);
@@ -85,15 +114,6 @@ public:
     void ScreenSegment(ScreenPoint a, ScreenPoint b, std::span<const WorldPoint, 2>,
                        const PenSpec& pen) override {
         svg_.SvgLineScreen(a, b, pen);
-    }
-    void ArrowHead(const ExportArrowHead& head, const PenSpec& pen) override {
-        if (head.solid) {
-            const std::array<WorldPoint, 3> corners{head.left, head.tip, head.right};
-            svg_.SvgPolygonWorld(corners, false, pen.colour, pen.width, pen.colour, 0);
-        } else {
-            svg_.SvgSegment(head.left, head.tip, pen);
-            svg_.SvgSegment(head.tip, head.right, pen);
-        }
     }
     void Marker(ScreenPoint pixel, WorldPoint, int kind, int size, QRgb colour) override {
         svg_.SvgMarker(pixel, kind, size, colour);
@@ -120,29 +140,28 @@ public:
         svg_.SvgRect(0, 0, view_.clientWidth, view_.clientHeight, false, view_.background, outline,
                      view_.paletteZero);
     }
-    void CurveBegin(std::size_t capacity) override { path_.Begin(capacity); }
-    void CurvePoint(WorldPoint p, const PenSpec& pen) override { path_.Point(p, pen); }
-    void CurveBreak() override { path_.Break(); }
-    void CurveEnd() override { path_.Flush(); }
     void PolylineByParity(std::span<const WorldPoint> points, std::span<const std::uint8_t> marks,
                           const PenSpec& pen, int mode) override {
         svg_.SvgPolylineByParity(points, marks, pen, mode);
     }
 
 private:
+    void FillTriangle(const std::array<WorldPoint, 3>& corners, const PenSpec& pen) override {
+        svg_.SvgPolygonWorld(corners, false, pen.colour, pen.width, pen.colour, 0);
+    }
+
     SvgWriter& svg_;
     const ExportView& view_;
-    ExportPath path_;
 };
 
-class EpsTarget final : public ExportTarget {
+class EpsTarget final : public BufferedTarget {
 public:
     EpsTarget(EpsWriter& writer, const ExportView& view)
-        : eps_(writer),
-          view_(view),
-          path_([this](std::span<const WorldPoint> piece, const PenSpec& pen) {
-              eps_.EpsStrokePolyline(piece, pen.colour, pen.width);
-          }) {}
+        : BufferedTarget([&writer](std::span<const WorldPoint> piece, const PenSpec& pen) {
+              writer.EpsStrokePolyline(piece, pen.colour, pen.width);
+          }),
+          eps_(writer),
+          view_(view) {}
 
     void Segment(WorldPoint p, WorldPoint q, const PenSpec& pen) override {
         eps_.EpsSegment(p, q, pen);
@@ -150,15 +169,6 @@ public:
     void ScreenSegment(ScreenPoint a, ScreenPoint b, std::span<const WorldPoint, 2>,
                        const PenSpec& pen) override {
         eps_.EpsSegmentScreen(a, b, pen);
-    }
-    void ArrowHead(const ExportArrowHead& head, const PenSpec& pen) override {
-        if (head.solid) {
-            const std::array<WorldPoint, 3> corners{head.left, head.tip, head.right};
-            eps_.EpsFill(corners, false, pen.colour, pen.width, pen.colour, false);
-        } else {
-            eps_.EpsSegment(head.left, head.tip, pen);
-            eps_.EpsSegment(head.tip, head.right, pen);
-        }
     }
     void Marker(ScreenPoint, WorldPoint at, int kind, int size, QRgb colour) override {
         eps_.EpsMarker(at, kind, size, colour);
@@ -188,19 +198,18 @@ public:
                           outline, view_.paletteZero, 0, 0);
     }
     void Comment(std::string_view text) override { eps_.EpsComment(text); }
-    void CurveBegin(std::size_t capacity) override { path_.Begin(capacity); }
-    void CurvePoint(WorldPoint p, const PenSpec& pen) override { path_.Point(p, pen); }
-    void CurveBreak() override { path_.Break(); }
-    void CurveEnd() override { path_.Flush(); }
     void PolylineByParity(std::span<const WorldPoint> points, std::span<const std::uint8_t> marks,
                           const PenSpec& pen, int mode) override {
         eps_.EpsPolylineByParity(points, marks, pen, mode);
     }
 
 private:
+    void FillTriangle(const std::array<WorldPoint, 3>& corners, const PenSpec& pen) override {
+        eps_.EpsFill(corners, false, pen.colour, pen.width, pen.colour, false);
+    }
+
     EpsWriter& eps_;
     const ExportView& view_;
-    ExportPath path_;
 };
 
 }  // namespace

@@ -216,11 +216,25 @@ void TIvpDlg::OnControl(int id) {
     }
 }
 
-int TIvpDlg::ReadSolver(long double& step, bool watch) {
-    int error = GetStepSize(step);
-    if (error == 0 && watch) error = GetDelay();
+int TIvpDlg::ReadStartPoint(Vec3& start, bool withZ) const {
+    int error = ReadField(ivp::kStartX, start.x);
+    if (error == 0) error = ReadField(ivp::kStartY, start.y);
+    if (error == 0 && withZ && Window().Dimension() >= 3) error = ReadField(ivp::kStartZ, start.z);
+    return error;
+}
+
+int TIvpDlg::ShowRefusal(int error) {
     if (error != 0) platform::ErrorMsg(this, error);
     return error;
+}
+
+int TIvpDlg::ReadSolverSettings(bool watch, TNewTrajectorySettings& settings) {
+    long double step = 0;
+    int error = GetStepSize(step);
+    if (error == 0 && watch) error = GetDelay();
+    if (error != 0) return ShowRefusal(error);
+    settings = {step, GetMethod(), GetPenWidth(), watch, Window().Tracer().watchDelay};
+    return kNoError;
 }
 
 void TIvpDlg::AfterDrawing() {
@@ -325,17 +339,11 @@ void TIvp10Dlg::ShowStartValues() {
 int TIvp10Dlg::Draw(bool watch) {
     Vec3 start;
     long double t0 = 0;
-    int error = ReadField(ivp::kStartX, start.x);
-    if (error == 0) error = ReadField(ivp::kStartY, start.y);
-    if (error == 0 && Window().Dimension() >= 3) error = ReadField(ivp::kStartZ, start.z);
+    int error = ReadStartPoint(start, true);
     if (error == 0) error = ReadField(ivp::kStartT, t0);
-    if (error != 0) {
-        platform::ErrorMsg(this, error);
-        return error;
-    }
-    long double step = 0;
-    if (const int refused = ReadSolver(step, watch)) return refused;
-    TNewTrajectorySettings s{step, GetMethod(), GetPenWidth(), watch, Window().Tracer().watchDelay};
+    if (error != 0) return ShowRefusal(error);
+    TNewTrajectorySettings s;
+    if (const int refused = ReadSolverSettings(watch, s)) return refused;
     const int key =
         DrawNewSystemTrajectory(Window(), Example(), start, t0, GetDirection(), kNoEnd, s);
     AfterDrawing();
@@ -343,9 +351,8 @@ int TIvp10Dlg::Draw(bool watch) {
 }
 
 int TIvp10Dlg::DrawFrom(Vec3 start, bool watch) {
-    long double step = 0;
-    if (const int refused = ReadSolver(step, watch)) return refused;
-    TNewTrajectorySettings s{step, GetMethod(), GetPenWidth(), watch, Window().Tracer().watchDelay};
+    TNewTrajectorySettings s;
+    if (const int refused = ReadSolverSettings(watch, s)) return refused;
     const int key =
         DrawNewSystemTrajectory(Window(), Example(), start, 0, GetDirection(), kNoEnd, s);
     FillList();
@@ -374,19 +381,13 @@ void TIvp11Dlg::ShowStartValues() {
 
 int TIvp11Dlg::Draw(bool watch) {
     Vec3 start;
-    int error = ReadField(ivp::kStartX, start.x);
-    if (error == 0) error = ReadField(ivp::kStartY, start.y);
-    if (error != 0) {
-        platform::ErrorMsg(this, error);
-        return error;
-    }
+    if (const int error = ReadStartPoint(start, false)) return ShowRefusal(error);
     return DrawFrom(start, watch);
 }
 
 int TIvp11Dlg::DrawFrom(Vec3 start, bool watch) {
-    long double step = 0;
-    if (const int refused = ReadSolver(step, watch)) return refused;
-    TNewTrajectorySettings s{step, GetMethod(), GetPenWidth(), watch, Window().Tracer().watchDelay};
+    TNewTrajectorySettings s;
+    if (const int refused = ReadSolverSettings(watch, s)) return refused;
     const int key = DrawNewSlopeTrajectory(Window(), Example(), {start.x, start.y}, s);
     AfterDrawing();
     return key;
@@ -428,13 +429,7 @@ void TIvp12Dlg::ShowStartValues() {
 
 int TIvp12Dlg::Draw(bool watch) {
     Vec3 start;
-    int error = ReadField(ivp::kStartX, start.x);
-    if (error == 0) error = ReadField(ivp::kStartY, start.y);
-    if (error == 0 && Window().Dimension() >= 3) error = ReadField(ivp::kStartZ, start.z);
-    if (error != 0) {
-        platform::ErrorMsg(this, error);
-        return error;
-    }
+    if (const int error = ReadStartPoint(start, true)) return ShowRefusal(error);
     return DrawFrom(start, watch);
 }
 
@@ -442,10 +437,7 @@ int TIvp12Dlg::DrawFrom(Vec3 start, bool watch) {
     int terms = 0;
     int error = GetTerms(terms);
     if (error == 0 && watch) error = GetDelay();
-    if (error != 0) {
-        platform::ErrorMsg(this, error);
-        return error;
-    }
+    if (error != 0) return ShowRefusal(error);
     TNewTrajectorySettings s{0, 0, GetPenWidth(), watch, Window().Tracer().watchDelay};
     const int key = DrawNewSequence(Window(), Example(), start, terms, s);
     AfterDrawing();
@@ -492,13 +484,9 @@ int TIvp20Dlg::Draw(bool watch) {
     std::string values;
     int error = ReadField(ivp::kStartX, x0);
     if (error == 0) error = GetValues(values);
-    if (error != 0) {
-        platform::ErrorMsg(this, error);
-        return error;
-    }
-    long double step = 0;
-    if (const int refused = ReadSolver(step, watch)) return refused;
-    TNewTrajectorySettings s{step, GetMethod(), GetPenWidth(), watch, Window().Tracer().watchDelay};
+    if (error != 0) return ShowRefusal(error);
+    TNewTrajectorySettings s;
+    if (const int refused = ReadSolverSettings(watch, s)) return refused;
     const int key = DrawNewHigherOrderTrajectory(Window(), Example(), x0, values, s);
     AfterDrawing();
     return key;
@@ -506,16 +494,12 @@ int TIvp20Dlg::Draw(bool watch) {
 
 int TIvp20Dlg::DrawFrom(Vec3 start, bool watch) {
     std::string values;
-    if (const int error = GetValues(values)) {
-        platform::ErrorMsg(this, error);
-        return error;
-    }
+    if (const int error = GetValues(values)) return ShowRefusal(error);
     // The clicked height becomes y(x0); y', y'', ... stay as typed.
     const std::size_t first = values.find(';');
     values = FormatShortest(start.y) + values.substr(first);
-    long double step = 0;
-    if (const int refused = ReadSolver(step, watch)) return refused;
-    TNewTrajectorySettings s{step, GetMethod(), GetPenWidth(), watch, Window().Tracer().watchDelay};
+    TNewTrajectorySettings s;
+    if (const int refused = ReadSolverSettings(watch, s)) return refused;
     const int key = DrawNewHigherOrderTrajectory(Window(), Example(), start.x, values, s);
     AfterDrawing();
     return key;

@@ -24,6 +24,8 @@
 
 namespace quorlin::dynamics {
 
+struct TNewTrajectorySettings;
+
 // Controls of the initial-value templates.
 namespace ivp {
 inline constexpr int kStartX = 211, kStartY = 212, kStartZ = 213, kStartT = 216;
@@ -112,8 +114,14 @@ public:
 
 protected:
     void SelectionChanged() override;
-    // Reads the step (and, watching, the delay); the error is shown.
-    int ReadSolver(long double& step, bool watch);
+    // The start point of fields 211 and 212, and of 213 in a 3D window when withZ; 0 or the
+    // reader's error.
+    int ReadStartPoint(Vec3& start, bool withZ) const;
+    // Shows a refusal: a non-zero error in a box. Returns the error.
+    int ShowRefusal(int error);
+    // The settings of a new trajectory: the step (and, watching, the delay), the method and the
+    // pen width. 0, or the error that was shown.
+    int ReadSolverSettings(bool watch, TNewTrajectorySettings& settings);
     // After a new trajectory: the list again, and the dialog active.
     void AfterDrawing();
 

@@ -1,5 +1,7 @@
 #include "examples/combo_dialog.h"
 
+#include <QLineEdit>
+
 #include <algorithm>
 
 #include "examples/plot_win.h"
@@ -72,6 +74,19 @@ void TComboDlg::Deselect() {
         lost_ = true;
         SelectionLost();
     }
+}
+
+TStepPair TComboDlg::TakeSliderSteps(int barId, int slot) {
+    const TStepPair steps = UsableSteps(window_.SliderSteps(), slot);
+    SetScrollRange(barId, 0, steps.steps);
+    SetScrollPageStep(barId, steps.pageSteps);
+    return steps;
+}
+
+void TComboDlg::EnterConfirms(int editId) {
+    if (auto* edit = qobject_cast<QLineEdit*>(Control(editId, platform::ControlKind::Edit)))
+        connect(edit, &QLineEdit::returnPressed, this, [this] { OnControl(platform::kIdOk); });
+    SetMaxLength(editId, 255);
 }
 
 void TComboDlg::SelectPosition(int position) {

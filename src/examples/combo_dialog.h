@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "examples/slider_units.h"
 #include "platform/dialog.h"
 
 namespace quorlin::examples {
@@ -63,6 +64,12 @@ protected:
     // Button 2: hides the dialog; the window repaints without the tool's drawing.
     virtual void CmCancel();
     void MarkClosed();
+
+    // For the slider dialogs: scroll bar `barId` takes the window's step counts of slider slot
+    // `slot`, which are returned; Enter in edit field `editId` (up to 255 characters) confirms
+    // the typed value as button 1 does.
+    TStepPair TakeSliderSteps(int barId, int slot);
+    void EnterConfirms(int editId);
 
     bool allowLagrange = false;
     bool allowDerived = false;

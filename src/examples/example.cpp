@@ -106,20 +106,6 @@ constexpr TDerivationInfo kDerivations[] = {
     {180, "family member with a frozen letter", TParents::kOne},
 };
 
-bool IsMeshKind(int kind) {
-    switch (kind) {
-        case k::kSurface:
-        case k::kPolarSurface:
-        case k::kParametricSurface:
-        case k::kTube:
-        case k::kPlane:
-        case k::kSphericalSurface:
-            return true;
-        default:
-            return false;
-    }
-}
-
 template <class T>
 void CopyCommonPart(std::vector<T>& dest, const std::vector<T>& source) {
     const std::size_t n = std::min(dest.size(), source.size());
@@ -147,6 +133,20 @@ bool IsStoredKind(int code) {
 
 int KindTableIndex(int kind) {
     return (kind / 100 - 2) * 25 + kind % 100;
+}
+
+bool IsMeshKind(int kind) {
+    switch (kind) {
+        case k::kSurface:
+        case k::kPolarSurface:
+        case k::kParametricSurface:
+        case k::kTube:
+        case k::kPlane:
+        case k::kSphericalSurface:
+            return true;
+        default:
+            return false;
+    }
 }
 
 std::span<const TDerivationInfo> DerivationTable() {

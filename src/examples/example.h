@@ -93,6 +93,10 @@ const TKindInfo* FindKind(int code);
 bool IsStoredKind(int code);
 // Index of per-kind tables: (kind / 100 - 2) x 25 + kind mod 100 (201 -> 1, 301 -> 26, 401 -> 51).
 int KindTableIndex(int kind);
+// The surfaces drawn as a mesh whatever their sub-kind: explicit, polar, parametric and
+// spherical surfaces, tubes and planes. A surface of revolution (307) is one unless it revolves
+// an implicit curve.
+bool IsMeshKind(int kind);
 
 // --- derivations ---
 

@@ -134,24 +134,15 @@ char LetterOf(int letter) {
     return static_cast<char>('@' + letter);
 }
 
-bool IsMeshKind(int kind) {
-    switch (kind) {
-        case k::kSurface:
-        case k::kPolarSurface:
-        case k::kParametricSurface:
-        case k::kTube:
-        case k::kRevolution:
-        case k::kPlane:
-        case k::kSphericalSurface:
-            return true;
-        default:
-            return false;
-    }
+// Kinds whose template has the two mesh counts: the mesh surfaces and every surface of
+// revolution.
+bool HasMeshCounts(int kind) {
+    return IsMeshKind(kind) || kind == k::kRevolution;
 }
 
 // Kinds whose template has the mesh options (shade, fast draw, spectrum, grid, colours).
 bool HasMeshOptions(int kind) {
-    return IsMeshKind(kind) || kind == k::kImplicitSurface;
+    return HasMeshCounts(kind) || kind == k::kImplicitSurface;
 }
 
 // 201, 202, 203 and 206 mark the ends of the curve (a polynomial through points does not).
@@ -642,7 +633,7 @@ void TExampleEditor::LoadNumbers(TEditorForm& form) const {
         };
         load(0, kFirstCount, kLowMark, kCheck3);
         load(1, kSecondCount, kHighMark, kCheck4);
-    } else if (kind_ == k::kSeries || IsMeshKind(kind_)) {
+    } else if (kind_ == k::kSeries || HasMeshCounts(kind_)) {
         form.edits[kFirstCount] = Decimal(e.divisions[0]);
         form.edits[kSecondCount] = Decimal(e.divisions[1]);
     }
@@ -1130,7 +1121,7 @@ TEditorOutcome TExampleEditor::Read(const TEditorForm& form) const {
                 w.divisions[1] = static_cast<std::int16_t>(*high);
             }
         }
-    } else if (IsMeshKind(kind_) && r.Has(kFirstCount) && r.Has(kSecondCount)) {
+    } else if (HasMeshCounts(kind_) && r.Has(kFirstCount) && r.Has(kSecondCount)) {
         const auto first = r.Integer(kFirstCount, 1, 1500);
         const auto second = r.Integer(kSecondCount, 1, 6000);
         if (first && second) {

@@ -19,23 +19,24 @@ int FindExampleOfKind(const TInventory& inventory, std::span<const int> kinds) {
     return -1;
 }
 
+bool TListingText::Append(const std::string& line) {
+    if (text_.size() + line.size() + 2 > kMaxListingChars) return false;
+    text_ += line;
+    text_ += "\r\n";
+    return true;
+}
+
 std::string InventoryListing(TInventory& inventory, const TTextSettings& settings,
                              const std::function<bool(int)>& accepts,
                              const std::vector<UserFunction>& functions) {
-    std::string text;
-    const auto append = [&text](const std::string& line) {
-        if (text.size() + line.size() + 2 > kMaxListingChars) return false;
-        text += line;
-        text += "\r\n";
-        return true;
-    };
+    TListingText text;
     for (int i = 0; i <= inventory.LastIndex(); ++i)
-        if ((!accepts || accepts(i)) && !append(DescribeExample(inventory, i, settings)))
-            return text;
-    if (!append(std::string(25, '-'))) return text;
+        if ((!accepts || accepts(i)) && !text.Append(DescribeExample(inventory, i, settings)))
+            return text.Take();
+    if (!text.Append(std::string(25, '-'))) return text.Take();
     for (const UserFunction& f : functions)
-        if (!append(UserFunctionLine(f))) break;
-    return text;
+        if (!text.Append(UserFunctionLine(f))) break;
+    return text.Take();
 }
 
 }  // namespace quorlin::examples

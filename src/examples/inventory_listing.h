@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <span>
 #include <string>
+#include <utility>
 
 #include "examples/equation_text.h"
 #include "examples/inventory.h"
@@ -25,6 +26,18 @@ inline int FindExampleOfKind(const TInventory& inventory, std::initializer_list<
 // a line of 25 '-', then "NAME(X) = body" for each user function; CR LF after every line, the
 // whole at most 64000 characters.
 inline constexpr std::size_t kMaxListingChars = 64000;
+
+// A listing written line by line, each line ended by CR LF, that stops at kMaxListingChars.
+class TListingText {
+public:
+    // Appends the line; false, and nothing appended, when it would pass the limit.
+    bool Append(const std::string& line);
+    std::string Take() { return std::move(text_); }
+
+private:
+    std::string text_;
+};
+
 std::string InventoryListing(TInventory& inventory, const TTextSettings& settings,
                              const std::function<bool(int)>& accepts,
                              const std::vector<UserFunction>& functions);

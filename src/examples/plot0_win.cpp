@@ -89,22 +89,18 @@ TPlot0Win::TPlot0Win(int kind, QString fileName, QString iniName, int dimension,
             Tracer().strobeInterval = *v;
         UpdateMenuChecks(false);
     });
-    HandleCommand(cmd::kZeroVectors, [this] {
-        if (auto v = AskPositive(kStrZeroVectors, kStrPixelUnits, Tracer().zeroVectorPixels,
-                                 kLeastTolerance)) {
-            Tracer().zeroVectorPixels = *v;
-            RecomputeView();
-        }
-        UpdateMenuChecks(false);
-    });
-    HandleCommand(cmd::kLoopClosing, [this] {
-        if (auto v = AskPositive(kStrLoopClosing, kStrPixelUnits, Tracer().loopClosingPixels,
-                                 kLeastTolerance)) {
-            Tracer().loopClosingPixels = *v;
-            RecomputeView();
-        }
-        UpdateMenuChecks(false);
-    });
+    // A tracing tolerance in pixel units; the view is recomputed with a new one.
+    auto askPixelTolerance = [this](int id, int titleId, long double& tolerance) {
+        HandleCommand(id, [this, titleId, &tolerance] {
+            if (auto v = AskPositive(titleId, kStrPixelUnits, tolerance, kLeastTolerance)) {
+                tolerance = *v;
+                RecomputeView();
+            }
+            UpdateMenuChecks(false);
+        });
+    };
+    askPixelTolerance(cmd::kZeroVectors, kStrZeroVectors, Tracer().zeroVectorPixels);
+    askPixelTolerance(cmd::kLoopClosing, kStrLoopClosing, Tracer().loopClosingPixels);
     HandleCommand(cmd::kDotSize, [this] {
         if (AskDotSize()) BackgroundChanged();
         UpdateMenuChecks(false);
@@ -353,18 +349,25 @@ void TPlot0Win::HomeEquationLabels() {
     Repaint();
 }
 
-void TPlot0Win::DrawEquationLabels(platform::DeviceContext& dc) {
-    if (labels_.Empty()) return;
-    canvas::TextList shown;
-    std::vector<std::size_t> from;
+std::vector<std::size_t> TPlot0Win::DrawnLabels() const {
+    std::vector<std::size_t> drawn;
     const canvas::TextList& all = labels_.Labels();
     for (std::size_t k = 0; k < all.size(); ++k) {
         const int i = all[k].number;
-        if (!all[k].shown || !Inventory().IsIndex(i) || !Inventory()[i].graphShown) continue;
-        TEquationLabel label = all[k];
-        label.colour = canvas::ToColorRef(OutputColor(DrawColor(Inventory()[i].pen.colour)));
+        if (all[k].shown && Inventory().IsIndex(i) && Inventory()[i].graphShown) drawn.push_back(k);
+    }
+    return drawn;
+}
+
+void TPlot0Win::DrawEquationLabels(platform::DeviceContext& dc) {
+    if (labels_.Empty()) return;
+    const std::vector<std::size_t> from = DrawnLabels();
+    canvas::TextList shown;
+    for (const std::size_t k : from) {
+        TEquationLabel label = labels_.Labels()[k];
+        label.colour =
+            canvas::ToColorRef(OutputColor(DrawColor(Inventory()[label.number].pen.colour)));
         shown.push_back(std::move(label));
-        from.push_back(k);
     }
     DrawTexts(dc, shown, false, 0);
     // The far corners follow the screen drawing.
@@ -377,18 +380,12 @@ void TPlot0Win::DrawEquationLabels(platform::DeviceContext& dc) {
 
 bool TPlot0Win::PickEquationLabel(QPoint point) {
     // Only the labels drawn can be picked.
+    const std::vector<std::size_t> from = DrawnLabels();
     canvas::TextList shown;
-    std::vector<std::size_t> from;
-    const canvas::TextList& all = labels_.Labels();
-    for (std::size_t k = 0; k < all.size(); ++k) {
-        const int i = all[k].number;
-        if (!all[k].shown || !Inventory().IsIndex(i) || !Inventory()[i].graphShown) continue;
-        shown.push_back(all[k]);
-        from.push_back(k);
-    }
+    for (const std::size_t k : from) shown.push_back(labels_.Labels()[k]);
     const auto hit = TextAtPoint(point, shown);
     if (!hit) return false;
-    const int number = all[from[hit->index]].number;
+    const int number = labels_.Labels()[from[hit->index]].number;
     StartDrag(point, hit->offset, hit->size, hit->escapement, [this, number](QPoint c) {
         if (number >= labels_.Count()) return;
         TEquationLabel& label = labels_.Labels()[static_cast<std::size_t>(number)];

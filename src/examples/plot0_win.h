@@ -12,6 +12,7 @@
 // WriteRotationFrames (the turning view of a 3D export) and RefreshEquationLabel.
 #include <initializer_list>
 #include <optional>
+#include <vector>
 
 #include "examples/label_layout.h"
 #include "examples/label_list.h"
@@ -125,6 +126,8 @@ private:
     TLabelView LabelView() const;
     // The label's text, colour and font for its example as it is now.
     void RenewLabel(canvas::TEquationLabel& label, int index);
+    // The positions of the labels that are drawn: shown, of an example whose graph is shown.
+    std::vector<std::size_t> DrawnLabels() const;
     // Paints one frame of an export into a scratch picture: every primitive feeds the writers.
     void PaintExportFrame();
     // Shows the end-of-export report: success, or why files were not written.

@@ -5,8 +5,8 @@
 
 #include <cmath>
 
-#include "examples/arclen_dialog.h"
 #include "core/errors.h"
+#include "examples/arclen_dialog.h"
 #include "examples/new_examples.h"
 #include "examples/slider_numerics.h"
 #include "platform/boxes.h"
@@ -138,11 +138,7 @@ int TPlot11Win::NewExample(int kind) {
     const bool boxed =
         e.kind == k::kImplicitSurface || e.kind == k::kSpaceSystem || e.kind == k::kSpaceSequence;
     if (boxed) EditExampleBox(i);
-    if (Dimension() >= 3) {
-        RefreshExample(i, true);
-    } else {
-        DrawExampleNow(i);
-    }
+    ShowNewExample(i);
     if (e.kind == k::kSegment) AddSegmentEndpoints(i);
     Compiler().MarkUsedSymbols();
     InventoryChanged(1);
@@ -171,11 +167,7 @@ int TPlot11Win::AddPointEntry(int variant) {
     if (Dimension() >= 3 && first) UpdateMenuChecks(false);
     CompileExample(i);
     AddEquationLabel();
-    if (Dimension() >= 3) {
-        RefreshExample(i, true);
-    } else {
-        DrawExampleNow(i);
-    }
+    ShowNewExample(i);
     InventoryChanged(1);
     UpdateWindow();
     return i;
@@ -292,7 +284,6 @@ void TPlot11Win::CleanupWindow() {
     trajectoryTools_.reset();
     TPlot1Win::CleanupWindow();
 }
-
 
 bool TPlot11Win::InventoryShown() const {
     return inventoryDlg_ && !inventoryDlg_->IsHidden();

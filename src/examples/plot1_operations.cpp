@@ -463,11 +463,7 @@ void TPlot1Win::AppendPointFromTemplate(const TExample& point) {
     if (i < 0) return;
     CompileExample(i);
     AddEquationLabel();
-    if (Dimension() >= 3) {
-        RefreshExample(i, true);
-    } else {
-        DrawExampleNow(i);
-    }
+    ShowNewExample(i);
 }
 
 int TPlot1Win::AddPointsFromClipboard(const TExample& point) {

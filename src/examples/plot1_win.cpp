@@ -307,6 +307,14 @@ void TPlot1Win::DrawExampleNow(int) {
     UpdateCaption();
 }
 
+void TPlot1Win::ShowNewExample(int i) {
+    if (Dimension() >= 3) {
+        RefreshExample(i, true);
+    } else {
+        DrawExampleNow(i);
+    }
+}
+
 void TPlot1Win::RedrawAll() {
     CloseToolDialogs(false);
     InventoryChanged(0);

@@ -36,8 +36,8 @@
 #include <span>
 #include <string_view>
 
-#include "examples/integration.h"
 #include "examples/edit_dialog.h"
+#include "examples/integration.h"
 #include "examples/plot0_win.h"
 
 namespace quorlin::examples {
@@ -159,6 +159,9 @@ public:
     // Draws example i into the cached layers and shows them; -1 only repaints. The diagram is
     // modified.
     virtual void DrawExampleNow(int i);
+    // A new example on the screen: drawn at once in a 2D window, refreshed with the scene in a
+    // 3D one.
+    void ShowNewExample(int i);
     // Rebuilds and repaints everything: tool dialogs, inventory, check marks, used symbols.
     virtual void RedrawAll();
     // The examples image is stale: modified and repainted.

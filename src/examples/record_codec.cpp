@@ -118,6 +118,47 @@ int StoredTextCount(int kind) {
     return kind == k::kHigherOrder ? 1 : 0;
 }
 
+// A list of records after its 16-bit count; a file keeps at most kMaxListCount of them.
+template <class List, class WriteRecord>
+void WriteCountedList(ByteWriter& out, const List& list, WriteRecord writeRecord) {
+    const std::size_t count = std::min(list.size(), kMaxListCount);
+    out.U16(static_cast<std::uint16_t>(count));
+    for (std::size_t i = 0; i < count; ++i) writeRecord(out, list[i]);
+}
+
+// Reads what WriteCountedList wrote: the count is checked against the bytes left (at least
+// recordBytes a record) before anything is allocated, and the list is replaced only when every
+// record was read.
+template <class List, class ReadRecord>
+int ReadCountedList(ByteReader& in, std::size_t recordBytes, List& list, ReadRecord readRecord) {
+    std::uint16_t count = 0;
+    if (!in.U16(count) || !in.CanRead(count, recordBytes)) return kErrCannotOpenFile;
+    List read(count);
+    for (auto& record : read)
+        if (!readRecord(in, record)) return kErrCannotOpenFile;
+    list = std::move(read);
+    return kNoError;
+}
+
+// A trajectory's record and the start-value texts its kind keeps.
+void WriteTrajectoryWithTexts(ByteWriter& out, const TTrajectory& t) {
+    WriteTrajectoryRecord(out, t);
+    for (int j = 0; j < StoredTextCount(t.kind); ++j) {
+        const std::string_view text =
+            t.hasTexts ? std::string_view(t.texts[static_cast<std::size_t>(j)]) : "";
+        WriteString(out, text.substr(0, kTextCapacity - 1));
+    }
+}
+
+bool ReadTrajectoryWithTexts(ByteReader& in, TTrajectory& t) {
+    if (!ReadTrajectoryRecord(in, t)) return false;
+    const int texts = StoredTextCount(t.kind);
+    if (texts > 0) t.AllocTexts();
+    for (int j = 0; j < texts; ++j)
+        if (ReadString(in, t.texts[static_cast<std::size_t>(j)]) != kNoError) return false;
+    return true;
+}
+
 }  // namespace
 
 // ------------------------------------------------------------------------------ example
@@ -162,36 +203,11 @@ bool ReadTrajectoryRecord(ByteReader& in, TTrajectory& trajectory) {
 }
 
 void WriteTrajectoryList(ByteWriter& out, const TrajectoryList& list) {
-    const std::size_t count = std::min(list.size(), kMaxListCount);
-    out.U16(static_cast<std::uint16_t>(count));
-    for (std::size_t i = 0; i < count; ++i) {
-        const TTrajectory& t = list[i];
-        WriteTrajectoryRecord(out, t);
-        for (int j = 0; j < StoredTextCount(t.kind); ++j) {
-            const std::string_view text =
-                t.hasTexts ? std::string_view(t.texts[static_cast<std::size_t>(j)]) : "";
-            WriteString(out, text.substr(0, kTextCapacity - 1));
-        }
-    }
+    WriteCountedList(out, list, WriteTrajectoryWithTexts);
 }
 
 int ReadTrajectoryList(ByteReader& in, TrajectoryList& list) {
-    std::uint16_t count = 0;
-    if (!in.U16(count) || !in.CanRead(count, kTrajectoryRecordBytes)) return kErrCannotOpenFile;
-    TrajectoryList read;
-    read.reserve(count);
-    for (std::uint16_t i = 0; i < count; ++i) {
-        TTrajectory t;
-        if (!ReadTrajectoryRecord(in, t)) return kErrCannotOpenFile;
-        const int texts = StoredTextCount(t.kind);
-        if (texts > 0) t.AllocTexts();
-        for (int j = 0; j < texts; ++j)
-            if (ReadString(in, t.texts[static_cast<std::size_t>(j)]) != kNoError)
-                return kErrCannotOpenFile;
-        read.push_back(std::move(t));
-    }
-    list = std::move(read);
-    return kNoError;
+    return ReadCountedList(in, kTrajectoryRecordBytes, list, ReadTrajectoryWithTexts);
 }
 
 // ------------------------------------------------------------------------------ marked points
@@ -212,19 +228,11 @@ bool ReadMarkedPoint(ByteReader& in, TMarkedPoint& point) {
 }
 
 void WriteMarkedPointList(ByteWriter& out, const MarkedPointList& list) {
-    const std::size_t count = std::min(list.size(), kMaxListCount);
-    out.U16(static_cast<std::uint16_t>(count));
-    for (std::size_t i = 0; i < count; ++i) WriteMarkedPoint(out, list[i]);
+    WriteCountedList(out, list, WriteMarkedPoint);
 }
 
 int ReadMarkedPointList(ByteReader& in, MarkedPointList& list) {
-    std::uint16_t count = 0;
-    if (!in.U16(count) || !in.CanRead(count, kMarkedPointBytes)) return kErrCannotOpenFile;
-    MarkedPointList read(count);
-    for (TMarkedPoint& point : read)
-        if (!ReadMarkedPoint(in, point)) return kErrCannotOpenFile;
-    list = std::move(read);
-    return kNoError;
+    return ReadCountedList(in, kMarkedPointBytes, list, ReadMarkedPoint);
 }
 
 // ------------------------------------------------------------------------------ sketch

@@ -75,15 +75,9 @@ std::string Trimmed(std::string text) {
 }  // namespace
 
 std::string DataListing(TInventory& inventory, const TTextSettings& settings) {
-    std::string text;
-    const auto append = [&text](const std::string& line) {
-        if (text.size() + line.size() + 2 > kMaxListingChars) return false;
-        text += line;
-        text += "\r\n";
-        return true;
-    };
+    TListingText text;
     for (int i = 0; i <= inventory.LastIndex(); ++i) {
-        if (!append(DescribeExample(inventory, i, settings))) return text;
+        if (!text.Append(DescribeExample(inventory, i, settings))) return text.Take();
         for (const TMarkedPoint& point : inventory[i].markedPoints) {
             std::string line = "  " + point.label + " = (";
             const int used = std::clamp<int>(point.word, 1, 4);
@@ -92,10 +86,10 @@ std::string DataListing(TInventory& inventory, const TTextSettings& settings) {
                 line +=
                     Trimmed(settings.format.FormatNum(point.values[static_cast<std::size_t>(k)]));
             }
-            if (!append(line + ")")) return text;
+            if (!text.Append(line + ")")) return text.Take();
         }
     }
-    return text;
+    return text.Take();
 }
 
 int SketchThicknessOf(int typed) {

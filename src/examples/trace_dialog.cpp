@@ -1,7 +1,5 @@
 #include "examples/trace_dialog.h"
 
-#include <QLineEdit>
-
 #include "core/errors.h"
 #include "examples/plot111_win.h"
 #include "examples/slider_numerics.h"
@@ -59,13 +57,9 @@ TVectorChecks TTraceDlg::Checks() const {
 // ------------------------------------------------------------------------------ set-up
 
 void TTraceDlg::SetupWindow() {
-    steps_ = UsableSteps(host_.SliderSteps(), TSliderSteps::kCurveSlot);
-    SetScrollRange(kBar, 0, steps_.steps);
-    SetScrollPageStep(kBar, steps_.pageSteps);
+    steps_ = TakeSliderSteps(kBar, TSliderSteps::kCurveSlot);
     SetScrollPosition(kBar, steps_.steps / 2);
-    if (auto* edit = qobject_cast<QLineEdit*>(Control(kParameter, platform::ControlKind::Edit)))
-        connect(edit, &QLineEdit::returnPressed, this, [this] { OnControl(platform::kIdOk); });
-    SetMaxLength(kParameter, 255);
+    EnterConfirms(kParameter);
     SetChecked(kSecants, false);
     SetChecked(kTangents, false);
     if (HasControl(kFrenet)) SetChecked(kFrenet, false);
@@ -87,9 +81,7 @@ void TTraceDlg::SetupWindow() {
 void TTraceDlg::ApplyStepUnits() {
     long double v = 0;
     const bool read = host_.ReadNumber(GetText(kParameter).toStdString(), v) == 0;
-    steps_ = UsableSteps(host_.SliderSteps(), TSliderSteps::kCurveSlot);
-    SetScrollRange(kBar, 0, steps_.steps);
-    SetScrollPageStep(kBar, steps_.pageSteps);
+    steps_ = TakeSliderSteps(kBar, TSliderSteps::kCurveSlot);
     const bool inside = read && InRange(v, cursor_.Low(), cursor_.High());
     SetScrollPosition(kBar, inside ? BarPosition(v, cursor_.Low(), cursor_.High(), steps_.steps)
                                    : steps_.steps / 2);

@@ -1,6 +1,5 @@
 #include "examples/trace_traj_dialog.h"
 
-#include <QLineEdit>
 #include <QListWidget>
 
 #include <cmath>
@@ -62,16 +61,12 @@ long double TTraceTrajDlg::BarTime() const {
 // ------------------------------------------------------------------------------ set-up
 
 void TTraceTrajDlg::SetupWindow() {
-    steps_ = UsableSteps(host_.SliderSteps(), TSliderSteps::kTrajectorySlot);
-    SetScrollRange(kBar, 0, steps_.steps);
-    SetScrollPageStep(kBar, steps_.pageSteps);
+    steps_ = TakeSliderSteps(kBar, TSliderSteps::kTrajectorySlot);
     SetScrollPosition(kBar, steps_.steps / 2);
     // The lines of the trajectories are long: the list scrolls sideways.
     if (auto* list = qobject_cast<QListWidget*>(Control(kTrajectories)))
         list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    if (auto* edit = qobject_cast<QLineEdit*>(Control(kTime, platform::ControlKind::Edit)))
-        connect(edit, &QLineEdit::returnPressed, this, [this] { OnControl(platform::kIdOk); });
-    SetMaxLength(kTime, 255);
+    EnterConfirms(kTime);
     SetChecked(kVectorLength, true);
     SetText(kLength, QStringLiteral("1.0"));
     SetChecked(kThick, host_.thickVectors);
@@ -84,9 +79,7 @@ void TTraceTrajDlg::SetupWindow() {
 void TTraceTrajDlg::ApplyStepUnits() {
     long double t = 0;
     const bool read = host_.ReadNumber(GetText(kTime).toStdString(), t) == 0;
-    steps_ = UsableSteps(host_.SliderSteps(), TSliderSteps::kTrajectorySlot);
-    SetScrollRange(kBar, 0, steps_.steps);
-    SetScrollPageStep(kBar, steps_.pageSteps);
+    steps_ = TakeSliderSteps(kBar, TSliderSteps::kTrajectorySlot);
     const bool inside = read && InRange(t, std::min(low_, high_), std::max(low_, high_));
     SetScrollPosition(kBar, inside ? BarPosition(t, low_, high_, steps_.steps) : steps_.steps / 2);
 }
@@ -267,13 +260,18 @@ void TTraceTrajDlg::CmOk() {
     int error = host_.ReadNumber(GetText(kTime).toStdString(), t);
     if (error == 0 && !InRange(t, std::min(low_, high_), std::max(low_, high_)))
         error = kErrOutOfBounds;
+    GoToTypedTime(t, error);
+}
+
+bool TTraceTrajDlg::GoToTypedTime(long double t, int error) {
     if (error == 0 && !ComputeState(t)) error = kErrInconsistentData;
     if (error != 0) {
         platform::ErrorMsg(this, error);
-        return;
+        return false;
     }
     SetScrollPosition(kBar, BarPosition(t, low_, high_, steps_.steps));
     ShowState();
+    return true;
 }
 
 void TTraceTrajDlg::AddEntry(int id) {
@@ -285,13 +283,7 @@ void TTraceTrajDlg::AddEntry(int id) {
     int lengthError = 0;
     const long double length = ReadVectorLength(lengthError);
     if (error == 0) error = lengthError;
-    if (error == 0 && !ComputeState(t)) error = kErrInconsistentData;
-    if (error != 0) {
-        platform::ErrorMsg(this, error);
-        return;
-    }
-    SetScrollPosition(kBar, BarPosition(t, low_, high_, steps_.steps));
-    ShowState();
+    if (!GoToTypedTime(t, error)) return;
     // A copy: adding the example changes the inventory the trajectory lives in.
     const TTrajectory trajectory = FindTrajectory()->Clone();
     const long double speed = cursor_->fieldLength;

@@ -70,6 +70,9 @@ private:
     // -1 when box 274 is unchecked; the typed length, or 17 in `error` below 1e-13.
     long double ReadVectorLength(int& error);
     bool ComputeState(long double t);
+    // The state at a typed time, with the bar moved there, unless the time was refused (error)
+    // or the state fails; false after the error box.
+    bool GoToTypedTime(long double t, int error);
     void ShowState();
     void EvScroll();
     void CmThickVectors();

@@ -190,6 +190,41 @@ constexpr auto kHelpMenu = std::to_array<MenuItemTemplate>({
     End(),
 });
 
+// The plane curves every 2D window offers in its Equa menu.
+constexpr auto kCurves2 = std::to_array<MenuItemTemplate>({
+    Item("1. Explicit ...\tF1", cmd::kNewExplicit2D),
+    Item("Polar ...", NewExample(202)),
+    Item("Parametric ...", NewExample(203)),
+    Item("Implicit ...", NewExample(204)),
+    Item("Segment ...", NewExample(205)),
+    Item("Line ax + by = c ...", NewExample(208)),
+    Item("Point ...", NewExample(209)),
+});
+
+// The view and text items of every 2D window's View menu.
+constexpr auto kView2Items = std::to_array<MenuItemTemplate>({
+    Item("&Square\tCtrl+Q", cmd::kSquare),
+    Item("&Last window\tCtrl+L", cmd::kLastView),
+    Item("&Restore\tHome", cmd::kRestoreView),
+    Item("&View ...\tCtrl+V", cmd::kViewDialog),
+    Item("&Grid ...\tCtrl+G", cmd::kGridDialog),
+    Sep(),
+    Item("&Delete all text", cmd::kDeleteAllText),
+    Item("&Show/hide all text", cmd::kShowHideAllText),
+});
+
+constexpr auto kViewPopup = std::to_array<MenuItemTemplate>({
+    Popup("&View"),
+});
+
+constexpr auto kSeparator = std::to_array<MenuItemTemplate>({
+    Sep(),
+});
+
+constexpr auto kEndPopup = std::to_array<MenuItemTemplate>({
+    End(),
+});
+
 // ---- 2D graphing window.
 
 constexpr auto kPlot2File = std::to_array<MenuItemTemplate>({
@@ -200,13 +235,9 @@ constexpr auto kPlot2File = std::to_array<MenuItemTemplate>({
     Item("E&xit", cmd::kFrameExit),
     End(),
     Popup("&Equa"),
-    Item("1. Explicit ...\tF1", cmd::kNewExplicit2D),
-    Item("Polar ...", NewExample(202)),
-    Item("Parametric ...", NewExample(203)),
-    Item("Implicit ...", NewExample(204)),
-    Item("Segment ...", NewExample(205)),
-    Item("Line ax + by = c ...", NewExample(208)),
-    Item("Point ...", NewExample(209)),
+});
+
+constexpr auto kPlot2Curves = std::to_array<MenuItemTemplate>({
     Item("Lagrange polynomial ...", NewExample(213)),
     Item("Series ...", NewExample(218)),
     Item("Intrinsic ...", NewExample(225)),
@@ -219,19 +250,7 @@ constexpr auto kPlot2File = std::to_array<MenuItemTemplate>({
     Sep(),
 });
 
-constexpr auto kPlot2View = std::to_array<MenuItemTemplate>({
-    Popup("&View"),
-});
-
 constexpr auto kPlot2Body = std::to_array<MenuItemTemplate>({
-    Item("&Square\tCtrl+Q", cmd::kSquare),
-    Item("&Last window\tCtrl+L", cmd::kLastView),
-    Item("&Restore\tHome", cmd::kRestoreView),
-    Item("&View ...\tCtrl+V", cmd::kViewDialog),
-    Item("&Grid ...\tCtrl+G", cmd::kGridDialog),
-    Sep(),
-    Item("&Delete all text", cmd::kDeleteAllText),
-    Item("&Show/hide all text", cmd::kShowHideAllText),
     Item("Erase drawing", cmd::kEraseDrawing),
     Item("Thickness ...", cmd::kSketchThickness),
     End(),
@@ -307,9 +326,9 @@ constexpr auto kListsTail = std::to_array<MenuItemTemplate>({
     End(),
 });
 
-constexpr auto kPlot2Menu =
-    Join(kFileHead, kPrintAndExport, kPlot2File, kEquaShared, kPlot2View, kZoom, kPlot2Body,
-         kAnimMenu, kPlot2Misc, kTolerances, kListsTail, kWindowMenu, kHelpMenu);
+constexpr auto kPlot2Menu = Join(kFileHead, kPrintAndExport, kPlot2File, kCurves2, kPlot2Curves,
+                                 kEquaShared, kViewPopup, kZoom, kView2Items, kPlot2Body, kAnimMenu,
+                                 kPlot2Misc, kTolerances, kListsTail, kWindowMenu, kHelpMenu);
 
 // ---- The other 2D windows: the map pair, logarithmic axes and the planets. They share the 2D
 // blocks and name only the examples they draw.
@@ -321,29 +340,7 @@ constexpr auto kClose2 = std::to_array<MenuItemTemplate>({
     End(),
 });
 
-constexpr auto kCurves2 = std::to_array<MenuItemTemplate>({
-    Item("1. Explicit ...\tF1", cmd::kNewExplicit2D),
-    Item("Polar ...", NewExample(202)),
-    Item("Parametric ...", NewExample(203)),
-    Item("Implicit ...", NewExample(204)),
-    Item("Segment ...", NewExample(205)),
-    Item("Line ax + by = c ...", NewExample(208)),
-    Item("Point ...", NewExample(209)),
-    Sep(),
-});
-
-constexpr auto kViewSimple = std::to_array<MenuItemTemplate>({
-    Popup("&View"),
-    Item("&Square\tCtrl+Q", cmd::kSquare),
-    Item("&Last window\tCtrl+L", cmd::kLastView),
-    Item("&Restore\tHome", cmd::kRestoreView),
-    Item("&View ...\tCtrl+V", cmd::kViewDialog),
-    Item("&Grid ...\tCtrl+G", cmd::kGridDialog),
-    Sep(),
-    Item("&Delete all text", cmd::kDeleteAllText),
-    Item("&Show/hide all text", cmd::kShowHideAllText),
-    End(),
-});
+constexpr auto kViewSimple = Join(kViewPopup, kView2Items, kEndPopup);
 
 constexpr auto kButtonsSimple = std::to_array<MenuItemTemplate>({
     Popup("&Btns"),
@@ -374,8 +371,9 @@ constexpr auto kMapButtons = std::to_array<MenuItemTemplate>({
     End(),
 });
 
-constexpr auto kMapMenu = Join(kFileHead, kPrintAndExport, kClose2, kMapEqua, kCurves2, kEquaShared,
-                               kViewSimple, kZoom, kMapButtons, kAnimMenu, kWindowMenu, kHelpMenu);
+constexpr auto kMapMenu =
+    Join(kFileHead, kPrintAndExport, kClose2, kMapEqua, kCurves2, kSeparator, kEquaShared,
+         kViewSimple, kZoom, kMapButtons, kAnimMenu, kWindowMenu, kHelpMenu);
 
 // The range window shows what its domain window draws.
 constexpr auto kRangeMenu = Join(kFileHead, kPrintAndExport, kClose2, kViewSimple, kZoom,
@@ -386,8 +384,8 @@ constexpr auto kLogEqua = std::to_array<MenuItemTemplate>({
 });
 
 constexpr auto kLogMenu =
-    Join(kFileHead, kPrintAndExport, kClose2, kLogEqua, kCurves2, kEquaShared, kViewSimple, kZoom,
-         kButtonsSimple, kAnimMenu, kWindowMenu, kHelpMenu);
+    Join(kFileHead, kPrintAndExport, kClose2, kLogEqua, kCurves2, kSeparator, kEquaShared,
+         kViewSimple, kZoom, kButtonsSimple, kAnimMenu, kWindowMenu, kHelpMenu);
 
 constexpr auto kPlanetsEqua = std::to_array<MenuItemTemplate>({
     Popup("&Equa"),

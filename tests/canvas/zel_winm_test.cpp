@@ -63,10 +63,8 @@ protected:
         return path;
     }
     void RightClick(QPoint p, const std::function<int(Dialog&)>& hands = {}) {
-        std::optional<platform::ScopedDialogRunner> runner;
-        if (hands) runner.emplace(hands);
         win.SetMouseMode(cmd::kMousePaste);
-        win.MouseDown(Mouse(MouseButton::Right, p));
+        testing::RightClick(win, p, hands);
     }
     void PasteFile(const QString& path, QPoint at) {
         const auto picture = platform::EmfPicture::FromFile(path);

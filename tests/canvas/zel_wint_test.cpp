@@ -59,8 +59,7 @@ protected:
 
     // A right click in the current mode, with the dialog answered by the given hands.
     void RightClick(QPoint p, const std::function<int(Dialog&)>& hands) {
-        platform::ScopedDialogRunner runner(hands);
-        win.MouseDown(Mouse(MouseButton::Right, p));
+        testing::RightClick(win, p, hands);
     }
     void Drag(QPoint from, QPoint to) {
         win.MouseDown(Mouse(MouseButton::Left, from));

@@ -3,7 +3,6 @@
 // every trace ends while keys are not polled; the hidden-line dispatch asks only the shown,
 // opaque surfaces, in index order, with the point moved towards the eye.
 #include <cmath>
-#include <functional>
 #include <vector>
 
 #include "core/numbers.h"
@@ -41,25 +40,8 @@ protected:
         phase_->RenderImage(ImageLayer::Picture);
         return phase_->Image(ImageLayer::Picture);
     }
-    // The share of the points f(t0) .. f(t1) near which the phase window shows the colour.
-    double ShareOnCurve(const QImage& image, QRgb colour, long double t0, long double t1, int n,
-                        const std::function<std::pair<long double, long double>(long double)>& f) {
-        int hits = 0;
-        for (int k = 0; k < n; ++k) {
-            const auto [x, y] = f(t0 + (t1 - t0) * k / (n - 1));
-            if (InkAt(image, x, y, colour)) ++hits;
-        }
-        return static_cast<double>(hits) / n;
-    }
-    bool InkAt(const QImage& image, long double x, long double y, QRgb colour, int reach = 1) {
-        const int px = phase_->XToScreen(x), py = phase_->YToScreen(y);
-        for (int dy = -reach; dy <= reach; ++dy)
-            for (int dx = -reach; dx <= reach; ++dx)
-                if (image.rect().contains(px + dx, py + dy) &&
-                    image.pixel(px + dx, py + dy) == colour)
-                    return true;
-        return false;
-    }
+    // The ink tests read the phase window's picture.
+    const canvas::TZELWing& InkWindow() const override { return *phase_; }
 
     TLinkedWin* phase_ = nullptr;
 };

@@ -13,6 +13,20 @@
 
 namespace quorlin::examples {
 
+// Gives the example texts 1, 2, ... as given, lets `setup` set more fields, appends it to the
+// inventory, compiles it and returns its index.
+inline int AddCompiled(TInventory& inventory, TExampleCompiler& compiler, TExample e,
+                       std::initializer_list<const char*> texts,
+                       const std::function<void(TExample&)>& setup) {
+    int k = 1;
+    for (const char* text : texts) e.Text(k++) = text;
+    if (setup) setup(e);
+    const int i = inventory.Append(std::move(e));
+    EXPECT_GE(i, 0);
+    compiler.CompileExample(i);
+    return i;
+}
+
 class CompileTest : public ::testing::Test {
 protected:
     // Appends an example of the kind with texts 1, 2, ... as given, lets `setup` set more
@@ -21,13 +35,7 @@ protected:
             const std::function<void(TExample&)>& setup = {}) {
         TExample e;
         e.kind = static_cast<std::int16_t>(kindCode);
-        int k = 1;
-        for (const char* text : texts) e.Text(k++) = text;
-        if (setup) setup(e);
-        const int i = inventory.Append(std::move(e));
-        EXPECT_GE(i, 0);
-        compiler.CompileExample(i);
-        return i;
+        return AddCompiled(inventory, compiler, std::move(e), texts, setup);
     }
     TExample& Ex(int i) { return inventory[i]; }
     // The value of tree k of example i at T = t, U = u (and X = x, Y = y, Z = z); NaN where it

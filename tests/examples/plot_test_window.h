@@ -48,10 +48,12 @@ protected:
     QRgb ColourOf(int i) const {
         return win.OutputColor(win.DrawColor(win.Inventory()[i].pen.colour)).rgb();
     }
+    // The window whose picture InkAt and ShareOnCurve read, for its mapping of world points.
+    virtual const canvas::TZELWing& InkWindow() const { return win; }
     // Whether a pixel within `reach` of the world point has exactly the colour.
     bool InkAt(const QImage& image, long double x, long double y, QRgb colour,
                int reach = 1) const {
-        const int px = win.XToScreen(x), py = win.YToScreen(y);
+        const int px = InkWindow().XToScreen(x), py = InkWindow().YToScreen(y);
         for (int dy = -reach; dy <= reach; ++dy)
             for (int dx = -reach; dx <= reach; ++dx) {
                 const QPoint p(px + dx, py + dy);

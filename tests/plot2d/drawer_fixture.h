@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "examples/compile.h"
+#include "examples/compile_fixture.h"
 #include "plot2d/example_drawers.h"
 #include "recording_sink.h"
 
@@ -69,19 +70,13 @@ class DrawerTest : public ::testing::Test {
 protected:
     static constexpr long double kPixel = 0.025L;
 
-    // Appends an example of the kind with texts 1, 2, ... as given, lets `setup` set more
-    // fields, compiles it and returns its index.
+    // Appends an example of the kind (with the defaults of a new one) with texts 1, 2, ... as
+    // given, lets `setup` set more fields, compiles it and returns its index.
     int Add(int kindCode, std::initializer_list<const char*> texts,
             const std::function<void(examples::TExample&)>& setup = {}) {
         examples::TExample e;
         e.Init(kindCode, 3, 50);
-        int k = 1;
-        for (const char* text : texts) e.Text(k++) = text;
-        if (setup) setup(e);
-        const int i = inventory.Append(std::move(e));
-        EXPECT_GE(i, 0);
-        compiler.CompileExample(i);
-        return i;
+        return examples::AddCompiled(inventory, compiler, std::move(e), texts, setup);
     }
     NodePtr Parsed(const char* text) {
         EXPECT_EQ(ctx.Parse(text), 0) << text;
