@@ -87,6 +87,11 @@ TEST(RecordValidator, RefusesEachDamagedField) {
         {210, [](TExample& e) { e.trajectories.emplace_back(); }, "trajectories[0].kind"},
         {201, [](TExample& e) { e.markedPoints.emplace_back().label = std::string(30, 'p'); },
          "markedPoints"},
+        {201,
+         [](TExample& e) {
+             e.markedPoints.push_back({1, {kNaN}, "", 0});
+         },
+         "markedPoints"},
     };
     for (const Case& c : cases) {
         TExample ex = Made(c.kind);
