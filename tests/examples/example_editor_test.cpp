@@ -38,122 +38,68 @@ protected:
     FormulaContext formulas;
 };
 
-struct Refusal {
-    const char* what;
-    int kind;
-    Texts texts;
-    std::function<void(TEditorForm&)> change;
-    int error;
-};
-
-class EditorRefusals : public EditorTest, public ::testing::WithParamInterface<Refusal> {};
-
-TEST_P(EditorRefusals, GiveTheirError) {
-    const Refusal& c = GetParam();
-    EXPECT_EQ(Edit(Fresh(c.kind, c.texts), c.change).error, c.error) << c.what;
-}
-
-auto Set(std::initializer_list<std::pair<int, const char*>> edits) {
+auto Set(std::initializer_list<std::pair<int, std::string>> edits) {
     std::vector<std::pair<int, std::string>> copy(edits.begin(), edits.end());
     return [copy](TEditorForm& f) {
         for (const auto& [id, text] : copy) f.edits[id] = text;
     };
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, EditorRefusals,
-    ::testing::Values(
-        Refusal{"accepted as it is", kind::kExplicit, {"", "x"}, {}, kNoError},
-        Refusal{"density 0", kind::kExplicit, {"", "x"}, Set({{215, "0"}}), kErrOutOfBounds},
-        Refusal{
-            "density 10001", kind::kExplicit, {"", "x"}, Set({{215, "10001"}}), kErrOutOfBounds},
-        Refusal{"density -3", kind::kExplicit, {"", "x"}, Set({{215, "-3"}}), kNoError},
-        Refusal{
-            "formula that does not parse", kind::kExplicit, {"", "x"}, Set({{212, "x*(2"}}), 102},
-        Refusal{"parse error before a numeric one",
-                kind::kExplicit,
-                {"", "x"},
-                Set({{212, "x*(2"}, {215, "0"}}),
-                102},
-        Refusal{"last numeric error: density after the range",
-                kind::kPolar,
-                {"", "", "1"},
-                Set({{221, "2"}, {223, "1"}, {215, "0"}}),
-                kErrOutOfBounds},
-        Refusal{"pen width 31", kind::kExplicit, {"", "x"}, Set({{227, "31"}}), kErrOutOfBounds},
-        Refusal{"end mark 20", kind::kPolar, {"", "", "1"}, Set({{216, "20"}}), kErrOutOfBounds},
-        Refusal{"range text reversed",
-                kind::kPolar,
-                {"", "", "1"},
-                Set({{221, "pi"}, {223, "1"}}),
-                kErrInconsistentData},
-        Refusal{"range text too long",
-                kind::kPolar,
-                {"", "", "1"},
-                Set({{221,
-                      "0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0"
-                      "+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0"},
-                     {223,
-                      "1+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0"
-                      "+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0"}}),
-                110},
-        Refusal{"mesh 100 x 60",
-                kind::kSurface,
-                {"", "", "x*y"},
-                Set({{216, "100"}, {217, "60"}}),
-                kErrOutOfBounds},
-        Refusal{"mesh 99 x 59",
-                kind::kSurface,
-                {"", "", "x*y"},
-                Set({{216, "99"}, {217, "59"}}),
-                kNoError},
-        Refusal{"second range reversed",
-                kind::kSurface,
-                {"", "", "x*y"},
-                Set({{222, "1"}, {224, "0"}}),
-                kErrInconsistentData},
-        Refusal{
-            "fourth count 1", kind::kSurface, {"", "", "x*y"}, Set({{220, "1"}}), kErrOutOfBounds},
-        Refusal{"implicit curve without =", kind::kImplicit, {}, Set({{218, "x^2+y^2"}}), 112},
-        Refusal{"implicit curve split too long",
-                kind::kImplicit,
-                {},
-                Set({{218,
-                      "x=y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y"
-                      "+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y"
-                      "+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y"
-                      "+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y"}}),
-                110},
-        Refusal{"spherical rewrite too long",
-                kind::kSphericalSurface,
-                {},
-                Set({{214,
-                      "t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t"
-                      "+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t"
-                      "+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t"
-                      "+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t"}}),
-                110},
-        Refusal{"roulette radius 0", kind::kRoulette, {}, Set({{235, "0"}}), kErrPositiveValue},
-        Refusal{"series index not a letter",
-                kind::kSeries,
-                {"n", "1/n"},
-                Set({{211, "2"}}),
-                kErrCannotUnderstand},
-        Refusal{"series ends reversed",
-                kind::kSeries,
-                {"n", "1/n"},
-                Set({{216, "5"}, {217, "4"}}),
-                kErrInconsistentData},
-        Refusal{"field arrows shorter than 0.2 per cent",
-                kind::kSystem,
-                {"y", "-x"},
-                Set({{225, "0.1"}}),
-                kErrOutOfBounds},
-        Refusal{"parameter letter beyond W",
-                kind::kPolar,
-                {"", "", "1"},
-                Set({{223, "2@X"}}),
-                kErrCannotUnderstand}));
+// first followed by n times "+term".
+std::string Sum(const char* first, const char* term, int n) {
+    std::string text = first;
+    for (int k = 0; k < n; ++k) text += std::string("+") + term;
+    return text;
+}
+
+const Texts kNone, kLine = {"", "x"}, kPolar = {"", "", "1"}, kMesh = {"", "", "x*y"};
+const Texts kSeries = {"n", "1/n"}, kField = {"y", "-x"};
+
+TEST_F(EditorTest, RefusalsGiveTheirError) {
+    const struct {
+        const char* what;
+        int kind;
+        Texts texts;
+        std::function<void(TEditorForm&)> change;
+        int error;
+    } cases[] = {
+        {"accepted as it is", kind::kExplicit, kLine, {}, kNoError},
+        {"density 0", kind::kExplicit, kLine, Set({{215, "0"}}), kErrOutOfBounds},
+        {"density 10001", kind::kExplicit, kLine, Set({{215, "10001"}}), kErrOutOfBounds},
+        {"density -3", kind::kExplicit, kLine, Set({{215, "-3"}}), kNoError},
+        {"formula that does not parse", kind::kExplicit, kLine, Set({{212, "x*(2"}}), 102},
+        {"parse error before a numeric one", kind::kExplicit, kLine,
+         Set({{212, "x*(2"}, {215, "0"}}), 102},
+        {"last numeric error: density after the range", kind::kPolar, kPolar,
+         Set({{221, "2"}, {223, "1"}, {215, "0"}}), kErrOutOfBounds},
+        {"pen width 31", kind::kExplicit, kLine, Set({{227, "31"}}), kErrOutOfBounds},
+        {"end mark 20", kind::kPolar, kPolar, Set({{216, "20"}}), kErrOutOfBounds},
+        {"range text reversed", kind::kPolar, kPolar, Set({{221, "pi"}, {223, "1"}}),
+         kErrInconsistentData},
+        {"range text too long", kind::kPolar, kPolar,
+         Set({{221, Sum("0", "0", 66)}, {223, Sum("1", "0", 66)}}), 110},
+        {"mesh 100 x 60", kind::kSurface, kMesh, Set({{216, "100"}, {217, "60"}}), kErrOutOfBounds},
+        {"mesh 99 x 59", kind::kSurface, kMesh, Set({{216, "99"}, {217, "59"}}), kNoError},
+        {"second range reversed", kind::kSurface, kMesh, Set({{222, "1"}, {224, "0"}}),
+         kErrInconsistentData},
+        {"fourth count 1", kind::kSurface, kMesh, Set({{220, "1"}}), kErrOutOfBounds},
+        {"implicit curve without =", kind::kImplicit, kNone, Set({{218, "x^2+y^2"}}), 112},
+        {"implicit curve split too long", kind::kImplicit, kNone,
+         Set({{218, Sum("x=y", "y", 132)}}), 110},
+        {"spherical rewrite too long", kind::kSphericalSurface, kNone,
+         Set({{214, Sum("t", "t", 125)}}), 110},
+        {"roulette radius 0", kind::kRoulette, kNone, Set({{235, "0"}}), kErrPositiveValue},
+        {"series index not a letter", kind::kSeries, kSeries, Set({{211, "2"}}),
+         kErrCannotUnderstand},
+        {"series ends reversed", kind::kSeries, kSeries, Set({{216, "5"}, {217, "4"}}),
+         kErrInconsistentData},
+        {"field arrows shorter than 0.2 per cent", kind::kSystem, kField, Set({{225, "0.1"}}),
+         kErrOutOfBounds},
+        {"parameter letter beyond W", kind::kPolar, kPolar, Set({{223, "2@X"}}),
+         kErrCannotUnderstand}};
+    for (const auto& c : cases)
+        EXPECT_EQ(Edit(Fresh(c.kind, c.texts), c.change).error, c.error) << c.what;
+}
 
 TEST_F(EditorTest, ParametersAreBoundOnlyWhenTheWholeDialogIsAccepted) {
     const TExample e = Fresh(kind::kPolar, {"", "", "1"});
@@ -172,68 +118,52 @@ TEST_F(EditorTest, ParametersAreBoundOnlyWhenTheWholeDialogIsAccepted) {
     EXPECT_TRUE(accepted.mask & change::kCompile);
 }
 
-struct MaskCase {
-    const char* what;
-    int kind;
-    Texts texts;
-    std::function<void(TEditorForm&)> change;
-    std::uint32_t mask;
-};
-
-// r = 1 for t from 0 to 1, as compiled.
-const Texts kPolarTexts = {"", "", "1", "", "", "", "0;1"};
-
-class EditorMasks : public EditorTest, public ::testing::WithParamInterface<MaskCase> {};
-
-TEST_P(EditorMasks, TellWhatChanged) {
-    const MaskCase& c = GetParam();
-    const TEditorOutcome out = Edit(Fresh(c.kind, c.texts), c.change);
-    ASSERT_EQ(out.error, kNoError) << c.what;
-    EXPECT_EQ(out.mask, c.mask) << c.what;
+TEST_F(EditorTest, TheMaskTellsWhatChanged) {
+    const Texts polar = {"", "", "1", "", "", "", "0;1"};  // r = 1 for t from 0 to 1, compiled
+    const auto check = [](int id) { return [id](TEditorForm& f) { f.SetChecked(id, true); }; };
+    const struct {
+        const char* what;
+        int kind;
+        Texts texts;
+        std::function<void(TEditorForm&)> change;
+        std::uint32_t mask;
+    } cases[] = {
+        {"nothing", kind::kPolar, polar, {}, 0},
+        {"colour", kind::kPolar, polar, [](TEditorForm& f) { f.colours[2] = 9; }, change::kAny},
+        {"formula", kind::kPolar, polar, Set({{213, "2"}}), change::kCompile | change::kAny},
+        {"end mark", kind::kPolar, polar,
+         [](TEditorForm& f) {
+             f.edits[216] = "5";
+             f.SetChecked(252, true);
+             f.SetChecked(251, false);
+         },
+         change::kAny},
+        {"slices of a surface", kind::kSurface, kMesh, Set({{219, "30"}}),
+         change::kDisplay | change::kAny},
+        {"divisions of a surface", kind::kSurface, kMesh, Set({{216, "30"}}),
+         change::kCompile | change::kAny},
+        {"range of an indefinite integral", kind::kIntegral, kNone,
+         [](TEditorForm& f) {
+             f.SetChecked(271, true);
+             f.edits[221] = "0.5";
+         },
+         change::kAny},
+        {"segment with its end points",
+         kind::kSegment,
+         {"0", "0", "1", "1"},
+         check(275),
+         change::kAny | change::kEndPoints},
+        {"sequence arrows keep the trajectories",
+         kind::kSequence,
+         {"x", "y"},
+         check(271),
+         change::kAny}};
+    for (const auto& c : cases) {
+        const TEditorOutcome out = Edit(Fresh(c.kind, c.texts), c.change);
+        ASSERT_EQ(out.error, kNoError) << c.what;
+        EXPECT_EQ(out.mask, c.mask) << c.what;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, EditorMasks,
-    ::testing::Values(MaskCase{"nothing", kind::kPolar, kPolarTexts, {}, 0},
-                      MaskCase{"colour", kind::kPolar, kPolarTexts,
-                               [](TEditorForm& f) { f.colours[2] = 9; }, change::kAny},
-                      MaskCase{"formula", kind::kPolar, kPolarTexts, Set({{213, "2"}}),
-                               change::kCompile | change::kAny},
-                      MaskCase{"end mark", kind::kPolar, kPolarTexts,
-                               [](TEditorForm& f) {
-                                   f.edits[216] = "5";
-                                   f.SetChecked(252, true);
-                                   f.SetChecked(251, false);
-                               },
-                               change::kAny},
-                      MaskCase{"slices of a surface",
-                               kind::kSurface,
-                               {"", "", "x*y"},
-                               Set({{219, "30"}}),
-                               change::kDisplay | change::kAny},
-                      MaskCase{"divisions of a surface",
-                               kind::kSurface,
-                               {"", "", "x*y"},
-                               Set({{216, "30"}}),
-                               change::kCompile | change::kAny},
-                      MaskCase{"range of an indefinite integral",
-                               kind::kIntegral,
-                               {},
-                               [](TEditorForm& f) {
-                                   f.SetChecked(271, true);
-                                   f.edits[221] = "0.5";
-                               },
-                               change::kAny},
-                      MaskCase{"segment with its end points",
-                               kind::kSegment,
-                               {"0", "0", "1", "1"},
-                               [](TEditorForm& f) { f.SetChecked(275, true); },
-                               change::kAny | change::kEndPoints},
-                      MaskCase{"sequence arrows keep the trajectories",
-                               kind::kSequence,
-                               {"x", "y"},
-                               [](TEditorForm& f) { f.SetChecked(271, true); },
-                               change::kAny}));
 
 TEST_F(EditorTest, LockingAndUnlockingKeepsBothRangeForms) {
     TExample e = Fresh(kind::kExplicit, {"", "x"});
@@ -458,16 +388,12 @@ TEST(EditorStoreTest, KeepsTraceStateAndReadsPlotPoints) {
     EXPECT_EQ(map.Text(1), "z^3");
 }
 
-TEST(EditorNamesTest, TemplatesHelpAndColourCaptions) {
-    TExample lagrange = Fresh(kind::kLagrange);
-    EXPECT_EQ(EditorTemplateName(lagrange), "EQUA213");
+TEST(EditorNamesTest, TemplatesAndHelp) {
+    EXPECT_EQ(EditorTemplateName(Fresh(kind::kLagrange)), "EQUA213");
     EXPECT_EQ(EditorTemplateName(Fresh(kind::kPoint)), "EQUA309");
     EXPECT_EQ(EditorTemplateName(Fresh(kind::kPolar)), "EQUA202");
-    EXPECT_EQ(EditorHelpTopic(kind::kLagrange), 204);
     EXPECT_EQ(EditorHelpTopic(kind::kIntrinsic), 378);
     EXPECT_EQ(EditorHelpTopic(kind::kPlane), 330);
-    EXPECT_EQ(EditorColourCaption(kind::kSpaceSegment), 244);
-    EXPECT_EQ(EditorColourCaption(kind::kPolar), 110);
 }
 
 }  // namespace

@@ -95,22 +95,6 @@ TEST_F(PlotEditingTest, HelpOfTheDialogOpensAtItsTopic) {
     EXPECT_EQ(lines[win.Help()->CurrentLine()], QStringLiteral("Polar curve dialog"));
 }
 
-TEST_F(PlotEditingTest, RefusedDialogStaysOpenUntilTheUserMendsIt) {
-    int runs = 0;
-    ScopedDialogRunner runner([&](Dialog& d) {
-        ++runs;
-        d.SetText(218, "x^2+y^2");  // no "="
-        EXPECT_EQ(d.Press(1), 0);
-        d.SetText(218, "x^2+y^2=9");
-        return d.Press(1);
-    });
-    win.SendCommand(kind::kImplicit + cmd::kNewExampleOffset);
-    ASSERT_EQ(Errors().size(), 1u);
-    EXPECT_EQ(Errors()[0], QStringLiteral("missing ="));
-    ASSERT_EQ(Count(), 1);
-    EXPECT_EQ(win.Inventory()[0].Text(5), "x^2+y^2=9");
-}
-
 TEST_F(PlotEditingTest, EditDuplicateAndCancelledDuplicateFromTheInventory) {
     Command(cmd::kNewExplicit2D, {{212, "x"}});
     TFnListDlg& dialog = Inventory();
