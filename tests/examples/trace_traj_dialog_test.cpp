@@ -6,12 +6,14 @@
 #include <cmath>
 
 #include "examples/plot_test_window.h"
+#include "support/all_near.h"
 
 namespace quorlin::examples {
 namespace {
 
 namespace cmd = resources::cmd;
 using platform::Notification;
+using quorlin::testing::AllNear;
 
 class TraceTrajDialogTest : public quorlin::testing::PlotWindowTest {
 protected:
@@ -67,9 +69,7 @@ TEST_F(TraceTrajDialogTest, StateFieldAndScaledVectorAtATime) {
     // The state at t = 1 on the circle of angular speed 5; the field has length 5 and is drawn
     // with the length typed (1.0).
     const TTrajectoryCursorState& c = *d.Cursor();
-    EXPECT_NEAR(static_cast<double>(c.state.x), std::cos(5.0), 1e-3);
-    EXPECT_NEAR(static_cast<double>(c.state.y), std::sin(5.0), 1e-3);
-    EXPECT_NEAR(static_cast<double>(c.fieldLength), 5.0, 1e-3);
+    EXPECT_TRUE(AllNear({c.state.x, c.state.y, c.fieldLength}, {cosl(5), sinl(5), 5}, 1e-3L));
     EXPECT_NEAR(static_cast<double>(Vec3Length(c.drawn)), 1.0, 1e-15);
     EXPECT_EQ(Text(d, TTraceTrajDlg::kTime), "1.0000");
     // The end time typed and Enter: the bar at its right end.
@@ -88,8 +88,7 @@ TEST_F(TraceTrajDialogTest, StateFieldAndScaledVectorAtATime) {
     ASSERT_EQ(win.Inventory().Count(), 2);
     TExample& p = win.Inventory()[1];
     EXPECT_EQ(p.derivation, derived::kTrajectoryPoint);
-    EXPECT_NEAR(static_cast<double>(p.Tree(1)->re), std::cos(2.5), 1e-3);
-    EXPECT_NEAR(static_cast<double>(p.Tree(2)->re), std::sin(2.5), 1e-3);
+    EXPECT_TRUE(AllNear({p.Tree(1)->re, p.Tree(2)->re}, {cosl(2.5L), sinl(2.5L)}, 1e-3L));
     EXPECT_TRUE(win.pointToolUsed);
     // The field vector there, one unit long as typed (the field has length 5).
     d.Press(TTraceTrajDlg::kVector);
