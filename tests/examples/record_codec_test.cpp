@@ -13,6 +13,13 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
+template <class Write>
+Bytes Laid(Write write) {
+    ByteWriter out;
+    write(out);
+    return out.Take();
+}
+
 // Gives each field a value of its own and lays the value out at the field's offset, little-endian,
 // independent of the codec: the expected bytes of a record built field by field.
 struct Layout {
@@ -53,13 +60,6 @@ void PutString(Bytes& b, const std::string& text) {
     b.push_back(0);
 }
 
-template <class Write>
-Bytes Written(Write write) {
-    ByteWriter out;
-    write(out);
-    return out.Take();
-}
-
 // A 303 with a value of its own in every field, texts, trees and lists (which leave the pointer
 // bytes 467-546 zero), and pen (17, 3, -1).
 Layout SampleExample(TExample& e) {
@@ -97,19 +97,17 @@ Layout SampleExample(TExample& e) {
 TEST(ExampleRecordCodec, EveryFieldAtItsOffsetAndBack) {
     TExample sample;
     Layout layout = SampleExample(sample);
-    EXPECT_EQ(Written([&](ByteWriter& out) { WriteExampleRecord(out, sample, false); }),
-              layout.bytes);
+    EXPECT_EQ(Laid([&](ByteWriter& out) { WriteExampleRecord(out, sample, false); }), layout.bytes);
 
     layout.Put16(461, 1017);  // the family mark
-    EXPECT_EQ(Written([&](ByteWriter& out) { WriteExampleRecord(out, sample, true); }),
-              layout.bytes);
+    EXPECT_EQ(Laid([&](ByteWriter& out) { WriteExampleRecord(out, sample, true); }), layout.bytes);
     TExample read;
     bool mark = false;
     ByteReader in(layout.bytes);
     ASSERT_TRUE(ReadExampleRecord(in, 41, read, mark));
     EXPECT_TRUE(in.AtEnd());
     EXPECT_TRUE(mark);
-    EXPECT_EQ(Written([&](ByteWriter& out) { WriteExampleRecord(out, read, true); }), layout.bytes);
+    EXPECT_EQ(Laid([&](ByteWriter& out) { WriteExampleRecord(out, read, true); }), layout.bytes);
     EXPECT_EQ(read.Text(1), "");
     EXPECT_EQ(read.Tree(1), nullptr);
     EXPECT_TRUE(read.trajectories.empty() && read.markedPoints.empty());
@@ -182,31 +180,30 @@ TEST(TrajectoryCodec, ListOfRecordsWithTheirStartValueTexts) {
         if (i == 1) PutString(expected, "1;0");
     }
     for (const char* text : {"a", "b", "", "d"}) PutString(expected, text);
-    EXPECT_EQ(Written([&](ByteWriter& out) { WriteTrajectoryList(out, list); }), expected);
+    EXPECT_EQ(Laid([&](ByteWriter& out) { WriteTrajectoryList(out, list); }), expected);
 
     TrajectoryList read;
     ByteReader in(expected);
     ASSERT_EQ(ReadTrajectoryList(in, read), kNoError);
     EXPECT_TRUE(in.AtEnd());
-    EXPECT_EQ(Written([&](ByteWriter& out) { WriteTrajectoryList(out, read); }), expected);
+    EXPECT_EQ(Laid([&](ByteWriter& out) { WriteTrajectoryList(out, read); }), expected);
     EXPECT_FALSE(read[0].hasTexts);
     EXPECT_EQ(read[2].texts, list[2].texts);
 }
 
 TEST(ListCodecs, DamagedTrajectoryPointAndSketchListsAreRefusedAndLeaveTheList) {
-    TTrajectory t;
-    Bytes countTooLarge{2, 0};
-    Bytes missingText{1, 0};
-    Bytes textTooLong{1, 0};
-    for (Bytes* b : {&countTooLarge, &missingText, &textTooLong}) {
-        const Bytes record = SampleTrajectory(t, b == &textTooLong ? 220 : 1210).bytes;
-        b->insert(b->end(), record.begin(), record.end());
-    }
-    PutString(countTooLarge, ""), PutString(countTooLarge, ""), PutString(countTooLarge, "");
-    PutString(countTooLarge, "");
-    PutString(missingText, "a");
-    PutString(textTooLong, std::string(256, 'x'));
-    for (const Bytes& bytes : {countTooLarge, missingText, textTooLong}) {
+    // A count beyond the records, a start-value text missing, a text over 255 characters.
+    const auto trajectories = [](int count, int kind, const std::vector<std::string>& texts) {
+        TTrajectory t;
+        Bytes b{static_cast<std::uint8_t>(count), 0};
+        const Bytes record = SampleTrajectory(t, kind).bytes;
+        b.insert(b.end(), record.begin(), record.end());
+        for (const std::string& text : texts) PutString(b, text);
+        return b;
+    };
+    for (const Bytes& bytes :
+         {trajectories(2, 1210, {"", "", "", ""}), trajectories(1, 1210, {"a"}),
+          trajectories(1, 220, {std::string(256, 'x')})}) {
         TrajectoryList list(1);
         ByteReader in(bytes);
         EXPECT_EQ(ReadTrajectoryList(in, list), kErrCannotOpenFile);
@@ -244,14 +241,14 @@ TEST(MarkedPointCodec, SeventyEightBytesAndTheLabelKeepsItsTerminator) {
     std::memcpy(&put.bytes[42], point.label.data(), point.label.size());
     Bytes list{1, 0};
     list.insert(list.end(), put.bytes.begin(), put.bytes.end());
-    EXPECT_EQ(Written([&](ByteWriter& out) { WriteMarkedPointList(out, {point}); }), list);
+    EXPECT_EQ(Laid([&](ByteWriter& out) { WriteMarkedPointList(out, {point}); }), list);
     MarkedPointList read;
     ByteReader in(list);
     ASSERT_EQ(ReadMarkedPointList(in, read), kNoError);
     EXPECT_EQ(read, MarkedPointList{point});
 
     point.label = std::string(40, 'a');
-    const Bytes written = Written([&](ByteWriter& out) { WriteMarkedPoint(out, point); });
+    const Bytes written = Laid([&](ByteWriter& out) { WriteMarkedPoint(out, point); });
     EXPECT_EQ(written[42 + 28], 'a');
     EXPECT_EQ(written[42 + 29], 0);
     std::memset(&put.bytes[42], 'b', 30);  // no terminator in the file
@@ -275,7 +272,7 @@ TEST(SketchCodec, HeadsCarryThePenPointsTheirCoordinates) {
     EncodeLongDouble(4, &put.bytes[56]);
     EncodeLongDouble(5, &put.bytes[66]);
     put.Put16(76, 2);
-    EXPECT_EQ(Written([&](ByteWriter& out) { WriteSketchList(out, list); }), put.bytes);
+    EXPECT_EQ(Laid([&](ByteWriter& out) { WriteSketchList(out, list); }), put.bytes);
     SketchList read;
     ByteReader in(put.bytes);
     ASSERT_EQ(ReadSketchList(in, read), kNoError);
