@@ -253,35 +253,30 @@ TEST(DiagramBody, ExamplesComeBackWithListsTextsNamesAndStoredForms) {
     TDiagramBody body;
     ASSERT_EQ(Read(hand, body), kNoError);
     ASSERT_EQ(body.inventory.Count(), 6);
-    EXPECT_EQ(body.inventory.Capacity(), 15);
     const TInventoryEntry& first = body.inventory.Entry(0);
-    EXPECT_EQ(first.name, "parabola");
-    EXPECT_EQ(first.familyMark, 1);
-    EXPECT_EQ(first.example.pen.colour, 7);
-    EXPECT_EQ(first.example.Text(1), "SIN(X)");
-    ASSERT_EQ(first.example.markedPoints.size(), 1u);
-    EXPECT_EQ(first.example.markedPoints[0].label, "max");
-    EXPECT_EQ(body.inventory.Entry(1).name, std::string(20, 'n'));
+    EXPECT_EQ(std::tuple(body.inventory.Capacity(), first.name, first.familyMark,
+                         first.example.pen.colour, first.example.Text(1)),
+              std::tuple(15, "parabola", 1, 7, "SIN(X)"));
+    EXPECT_EQ(first.example.markedPoints, explicitCurve.markedPoints);
     ASSERT_EQ(body.inventory[1].trajectories.size(), 2u);
-    EXPECT_EQ(body.inventory[1].trajectories[1].texts[3], "A+3");
-    EXPECT_EQ(body.inventory[2].letter36, 2);  // "3-5" is no number
-    EXPECT_EQ(body.inventory[2].values[1], 2);
-    EXPECT_EQ(body.inventory[3].points[4].y, -4);
+    EXPECT_EQ(std::tuple(body.inventory.Entry(1).name, body.inventory[1].trajectories[1].texts[3]),
+              std::tuple(std::string(20, 'n'), "A+3"));
+    // "3-5" is no number; the polynomial's points and the orbital bodies come from their stored
+    // forms.
     const TExample& bodies = body.inventory[4];
-    EXPECT_EQ(bodies.points[61].y, 3);
-    EXPECT_EQ(bodies.points[25].x, 0.5L);
-    EXPECT_EQ(bodies.points[73].x, 0.25L);
-    EXPECT_EQ(bodies.points[73].y, -1);
-    EXPECT_EQ(body.inventory[5].byte58, 1);
-    EXPECT_EQ(body.remembered.system, 1);
-    EXPECT_EQ(body.remembered.sequence, -1);
-    EXPECT_EQ(body.equationLabels.size(), 6u);
+    EXPECT_EQ(std::tuple(body.inventory[2].letter36, body.inventory[2].values[1],
+                         body.inventory[3].points[4].y, bodies.points[61].y, bodies.points[25].x,
+                         bodies.points[73].x, bodies.points[73].y),
+              std::tuple(2, 2, -4, 3, 0.5L, 0.25L, -1));
+    EXPECT_EQ(std::tuple(body.inventory[5].byte58, body.remembered.system, body.remembered.sequence,
+                         body.equationLabels.size()),
+              std::tuple(1, 1, -1, 6u));
 
     TDiagramBody map;
     ASSERT_EQ(Read(hand, map, {2, true}), kNoError);
-    EXPECT_EQ(map.inventory.Entry(0).familyMark, 0);
-    EXPECT_EQ(map.inventory[0].Text(2), "t");
-    EXPECT_EQ(map.inventory[1].Text(2), "");
+    EXPECT_EQ(std::tuple(map.inventory.Entry(0).familyMark, map.inventory[0].Text(2),
+                         map.inventory[1].Text(2)),
+              std::tuple(0, "t", ""));
     explicitCurve.Text(2) = "X^2";  // a text the example uses is not replaced
     hand.groups[0] = Group(explicitCurve);
     ASSERT_EQ(Read(hand, map, {2, true}), kNoError);
@@ -289,46 +284,36 @@ TEST(DiagramBody, ExamplesComeBackWithListsTextsNamesAndStoredForms) {
 }
 
 TEST(DiagramBody, RecordsOfOlderVersionsAreConverted) {
-    TExample point = Fresh(kind::kSpacePoint);
-    point.byte56 = point.byte59 = 1;
-    TExample polar = Fresh(kind::kPolar);
-    polar.rangeLow[0] = 0.5L;
-    polar.rangeHigh[0] = 2;
-    TExample plane = Fresh(kind::kExplicit);
-    plane.derivation = 77;
-    plane.parent[0] = 0;
-    plane.letter36 = 'A';
-    plane.letter38 = 'B';
-    TExample line = Fresh(kind::kExplicit);
-    line.derivation = 81;
-    line.parent[0] = 0;
-    line.NumberAt(281) = 1.5L;
-    line.NumberAt(291) = -2;
-    TExample derived = Fresh(kind::kExplicit);
-    derived.derivation = 73;
-    derived.parent[0] = 0;
-    derived.subKind = 3;
-    TExample curve = Fresh(kind::kParametric);
-    curve.byte58 = 1;
-    curve.NumberAt(371) = 1.25L;
+    const auto add = [](HandBody& hand, int kindCode, auto setup) {
+        TExample e = Fresh(kindCode);
+        setup(e);
+        hand.groups.push_back(Group(e));
+    };
     HandBody hand;
     hand.version = 29;
-    for (const TExample* e : {&point, &polar, &plane, &line, &derived, &curve})
-        hand.groups.push_back(Group(*e));
+    add(hand, kind::kSpacePoint, [](TExample& e) { e.byte56 = e.byte59 = 1; });
+    add(hand, kind::kPolar, [](TExample& e) { e.rangeLow[0] = 0.5L, e.rangeHigh[0] = 2; });
+    add(hand, kind::kExplicit, [](TExample& e) {  // a tangent plane
+        e.derivation = 77, e.parent[0] = 0, e.letter36 = 'A', e.letter38 = 'B';
+    });
+    add(hand, kind::kExplicit, [](TExample& e) {
+        e.derivation = 81, e.parent[0] = 0, e.NumberAt(281) = 1.5L, e.NumberAt(291) = -2;
+    });
+    add(hand, kind::kExplicit,
+        [](TExample& e) { e.derivation = 73, e.parent[0] = 0, e.subKind = 3; });
+    add(hand, kind::kParametric, [](TExample& e) { e.byte58 = 1, e.NumberAt(371) = 1.25L; });
 
     TDiagramBody body;
     ASSERT_EQ(Read(hand, body, {3, false}), kNoError);
-    EXPECT_EQ(body.inventory[0].subKind, EncodeVariableGroups("XYZ/"));
-    EXPECT_EQ(body.inventory[1].Text(7), "0.5000;2.0000");
-    EXPECT_EQ(body.inventory[2].Text(7), "A;B");
-    EXPECT_EQ(body.inventory[3].Text(7), "1.5000;-2.0000");
-    EXPECT_EQ(body.inventory[4].Text(1), "C");
-    EXPECT_EQ(body.inventory[5].Text(6), "1.2500");
+    const TInventory& read = body.inventory;
+    EXPECT_EQ(std::tuple(read[0].subKind, read[1].Text(7), read[2].Text(7), read[3].Text(7),
+                         read[4].Text(1), read[5].Text(6)),
+              std::tuple(EncodeVariableGroups("XYZ/"), "0.5000;2.0000", "A;B", "1.5000;-2.0000",
+                         "C", "1.2500"));
 
     hand.version = 37;  // converted already: the texts are taken as they are
     ASSERT_EQ(Read(hand, body, {3, false}), kNoError);
-    EXPECT_EQ(body.inventory[1].Text(7), "");
-    EXPECT_EQ(body.inventory[0].subKind, 0);
+    EXPECT_EQ(std::tuple(read[1].Text(7), read[0].subKind), std::tuple("", 0));
 }
 
 // ------------------------------------------------------------------------------ other blocks
