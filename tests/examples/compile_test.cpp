@@ -81,7 +81,7 @@ TEST_F(CompileTest, LineFormsOfSegmentsAndLines) {
     const Case cases[] = {
         {kind::kSegment, {"1", "2", "3", "6"}, false, 0, 2},
         {kind::kSegment, {"2", "0", "2", "PI/2"}, true, 2, -1},  // (2, 0) to (0, 2)
-        {kind::kLine, {"2", "4", "6"}, false, 1.5L, -0.5L},      // 2x + 4y = 6
+        {kind::kLine, {"2", "4", "6"}, false, 1.5L, -0.5L}       // 2x + 4y = 6
     };
     for (const Case& c : cases) {
         const int i = Add(c.kind, c.texts, [&](TExample& e) { e.byte58 = c.polar; });
@@ -99,13 +99,11 @@ TEST_F(CompileTest, PartialDerivativesByKind) {
         int firstTree;
         std::vector<long double> expected;  // at t = 0.5, r = 2, x = 1, y = 2, z = 3
     };
-    const Case cases[] = {
-        {kind::kSurface, {"", "", "X^2*Y"}, 5, {4, 1, -1}},
-        {kind::kPolarSurface, {"", "", "R^2*T"}, 5, {2, 4}},
-        {kind::kImplicitSurface, {"", "", "", "X*Y*Z"}, 5, {6, 3, 2}},
-        {kind::kPlaneMap, {"X^2*Y", "X+Y^3"}, 4, {4, 1, 1, 12}},
-        {kind::kComplexMap, {"Z^2"}, 5, {6}},
-    };
+    const Case cases[] = {{kind::kSurface, {"", "", "X^2*Y"}, 5, {4, 1, -1}},
+                          {kind::kPolarSurface, {"", "", "R^2*T"}, 5, {2, 4}},
+                          {kind::kImplicitSurface, {"", "", "", "X*Y*Z"}, 5, {6, 3, 2}},
+                          {kind::kPlaneMap, {"X^2*Y", "X+Y^3"}, 4, {4, 1, 1, 12}},
+                          {kind::kComplexMap, {"Z^2"}, 5, {6}}};
     for (const Case& c : cases) {
         const int i = Add(c.kind, c.texts);
         ctx.SetVar(slot::kR, 2);

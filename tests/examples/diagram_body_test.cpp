@@ -472,8 +472,7 @@ TEST(DiagramBody, DamagedFilesAreRefusedAndLeaveTheBodyAsItWas) {
              std::size_t at = 0;
              for (std::size_t i = 0; i + 2 < blocks.size(); ++i) at += blocks[i].size();
              testing::Patch16(b, at, 64002);
-         }},
-    };
+         }}};
     for (const Case& c : cases) {
         HandBody hand;
         c.damage(hand);
@@ -593,8 +592,7 @@ TEST(DiagramBody, WhatAFileCannotHoldIsRefusedWhenWriting) {
         {"example text", [](TDiagramBody& b) { b.inventory[0].Text(3) = std::string(256, 'x'); }},
         {"axis label", [](TDiagramBody& b) { b.axisLabels[2] = std::string(256, 'x'); }},
         {"notebook", [](TDiagramBody& b) { b.notebook = std::string(64001, 'x'); }},
-        {"bitmap name", [](TDiagramBody& b) { b.backgroundBitmap = std::string(256, 'x'); }},
-    };
+        {"bitmap name", [](TDiagramBody& b) { b.backgroundBitmap = std::string(256, 'x'); }}};
     for (const auto& [what, change] : cases) {
         TDiagramBody body;
         body.inventory.Append(Fresh(kind::kExplicit));

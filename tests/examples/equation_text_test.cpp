@@ -128,8 +128,7 @@ TEST(EquationText, DescribesTheLastExample) {
          "||"},
         {"frozen family member",
          {{kind::kExplicit, {"", "a*x"}}, {kind::kExplicit, {}, 180, 0, -1, frozen}},
-         "a*x @ a = 0.50"},
-    };
+         "a*x @ a = 0.50"}};
     TTextSettings settings;
     settings.format.places = 2;
     settings.format.NumberFormatChanged();

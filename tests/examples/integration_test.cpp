@@ -46,14 +46,12 @@ TEST_F(IntegrationTest, TheSixSumsOfClosedForms) {
         const char* f;
         int n;
         TSums expected;
-    } const cases[] = {
-        {"X^2", 1, {0, 0.25L, 1, 0.5L, 1.0L / 3, 0.25L}},
-        {"X", 10, {0.45L, 0.5L, 0.55L, 0.5L, 0.5L, 0.5L}},
-        {"X^2",
-         1000,
-         {0.3328335L, 1.0L / 3 - 2.5e-7L / 3, 0.3338335L, 1.0L / 3 + 5e-7L / 3, 1.0L / 3,
-          1.0L / 3 - 2.5e-7L / 3}},
-    };
+    } const cases[] = {{"X^2", 1, {0, 0.25L, 1, 0.5L, 1.0L / 3, 0.25L}},
+                       {"X", 10, {0.45L, 0.5L, 0.55L, 0.5L, 0.5L, 0.5L}},
+                       {"X^2",
+                        1000,
+                        {0.3328335L, 1.0L / 3 - 2.5e-7L / 3, 0.3338335L, 1.0L / 3 + 5e-7L / 3,
+                         1.0L / 3, 1.0L / 3 - 2.5e-7L / 3}}};
     for (const Case& c : cases) {
         TSums sums{};
         ASSERT_EQ(Sums(c.f, {slot::kX, 0, 1, c.n}, sums, never), 0) << c.f;

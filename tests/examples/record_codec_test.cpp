@@ -121,12 +121,11 @@ TEST(ExampleRecordCodec, ReadingByKindVersionAndColour) {
         std::size_t points;
     };
     const Case cases[] = {
-        {201, 0, 0, 1007, 41, true, 7, 1, 0},       {201, 0, 0, 999, 41, false, 999, 1, 0},
-        {201, 0, 1, 7, 41, false, 7, 1, 9},         {204, 0, 0, 7, 10, false, 7, 0, 0},
-        {204, 0, 0, 7, 11, false, 7, 1, 0},         {305, 0, 0, 7, 10, false, 7, 0, 0},
-        {210, 0, 0, 7, 10, false, 7, 1, 0},         {307, 204, 0, 7, 41, false, 7, 1, 0},
-        {307, 203, 0, 1060, 41, true, 60, 1, 6000},
-    };
+        {201, 0, 0, 1007, 41, true, 7, 1, 0},      {201, 0, 0, 999, 41, false, 999, 1, 0},
+        {201, 0, 1, 7, 41, false, 7, 1, 9},        {204, 0, 0, 7, 10, false, 7, 0, 0},
+        {204, 0, 0, 7, 11, false, 7, 1, 0},        {305, 0, 0, 7, 10, false, 7, 0, 0},
+        {210, 0, 0, 7, 10, false, 7, 1, 0},        {307, 204, 0, 7, 41, false, 7, 1, 0},
+        {307, 203, 0, 1060, 41, true, 60, 1, 6000}};
     for (const Case& c : cases) {
         Layout layout(kExampleRecordBytes);
         layout.Put16(0, c.kind);
@@ -258,11 +257,9 @@ TEST(MarkedPointCodec, SeventyEightBytesAndTheLabelKeepsItsTerminator) {
 }
 
 TEST(SketchCodec, HeadsCarryThePenPointsTheirCoordinates) {
-    const SketchList list = {
-        {TSketchPoint::kHead, 0, 0, {0x00102030, 3, 2}},
-        {TSketchPoint::kPoint, 1.5L, -2.25L, {}},
-        {TSketchPoint::kEnd, 4, 5, {}},
-    };
+    const SketchList list = {{TSketchPoint::kHead, 0, 0, {0x00102030, 3, 2}},
+                             {TSketchPoint::kPoint, 1.5L, -2.25L, {}},
+                             {TSketchPoint::kEnd, 4, 5, {}}};
     Layout put(4 + 3 * kSketchPointBytes);
     put.Put16(0, 3);
     put.Put16(4, 0x2030), put.Put16(6, 0x0010), put.Put16(8, 3), put.Put16(10, 2);

@@ -61,16 +61,14 @@ TEST(ShadeRecord, RecordsThatNameWhatIsNotThereAreInconsistent) {
     const TShadeRecord sound[] = {{1, 0, TShadeRecord::Style(8, 23, 23), 1, -1, 1, 60, {}},
                                   {0, TShadeRecord::kToAxis}};
     for (const TShadeRecord& r : sound) EXPECT_EQ(ValidateShadeRecord(r, 1), kNoError);
-    const std::vector<TShadeRecord> damaged = {
-        {2, -1},
-        {-1, -1},
-        {0, 2},
-        {0, -4},
-        {0, -1, TShadeRecord::Style(0, 24, 0)},
-        {0, -1, 0, 0, nan},
-        {0, -1, 0, 0, 0, nan},
-        {0, -1, 0, 0, 0, 0, 61},
-    };
+    const std::vector<TShadeRecord> damaged = {{2, -1},
+                                               {-1, -1},
+                                               {0, 2},
+                                               {0, -4},
+                                               {0, -1, TShadeRecord::Style(0, 24, 0)},
+                                               {0, -1, 0, 0, nan},
+                                               {0, -1, 0, 0, 0, nan},
+                                               {0, -1, 0, 0, 0, 0, 61}};
     for (const TShadeRecord& r : damaged)
         EXPECT_EQ(ValidateShadeRecord(r, 1), kErrInconsistentData) << r.first << " " << r.second;
 }

@@ -16,16 +16,13 @@ TEST(SliderUnits, CalibrationCases) {
         TStepPair result;
     };
     const TStepPair unchanged{123, 7};
-    for (const Case& c : {
-             Case{100, 10, 0, {100, 10}},
-             Case{200, 10, 0, {200, 20}},
-             Case{10, 6, kErrOutOfBounds, unchanged},  // 10 < 12
-             Case{1, 1, kErrOutOfBounds, unchanged},
-             Case{100, 0.5L, kErrOutOfBounds, unchanged},
-             Case{2147483648.0L, 10, kErrOutOfBounds, unchanged},
-             Case{99.5L, 2, 0, {100, 50}},  // halves round away from zero
-             Case{100, 3, 0, {100, 33}},
-         }) {
+    for (const Case& c :
+         {Case{100, 10, 0, {100, 10}}, Case{200, 10, 0, {200, 20}},
+          Case{10, 6, kErrOutOfBounds, unchanged},  // 10 < 12
+          Case{1, 1, kErrOutOfBounds, unchanged}, Case{100, 0.5L, kErrOutOfBounds, unchanged},
+          Case{2147483648.0L, 10, kErrOutOfBounds, unchanged},
+          Case{99.5L, 2, 0, {100, 50}},  // halves round away from zero
+          Case{100, 3, 0, {100, 33}}}) {
         TStepPair out = unchanged;
         EXPECT_EQ(ReadCalibration(c.small, c.medium, out), c.error)
             << static_cast<double>(c.small) << " " << static_cast<double>(c.medium);

@@ -45,8 +45,7 @@ TEST_F(TangentsTest, TaylorPolynomialsMatchTheirClosedForms) {
          }},
         {"exp(x)", 1, "A", -1.0L,
          [](long double x, long double a) { return std::exp(a) * (1 + (x - a)); }},
-        {"sin(x)", 0, "0", 0, [](long double, long double) { return 0.0L; }},
-    };
+        {"sin(x)", 0, "0", 0, [](long double, long double) { return 0.0L; }}};
     for (const Case& c : cases) {
         inventory.Clear();
         const int f = Add(kind::kExplicit, {"", c.f});
@@ -180,18 +179,16 @@ TEST_F(SurfaceTangentsTest, TangentPlaneNormalAgreesWithFiniteDifferences) {
         std::initializer_list<const char*> texts;
         Vec3 (*surface)(long double p, long double q);
     };
-    const Case cases[] = {
-        {kind::kSurface,
-         {"", "", "x^2*y + sin(y)"},
-         [](long double x, long double y) {
-             return Vec3{x, y, x * x * y + std::sin(y)};
-         }},
-        {kind::kParametricSurface,
-         {"t*cos(u)", "t*sin(u)", "t^2"},
-         [](long double t, long double u) {
-             return Vec3{t * std::cos(u), t * std::sin(u), t * t};
-         }},
-    };
+    const Case cases[] = {{kind::kSurface,
+                           {"", "", "x^2*y + sin(y)"},
+                           [](long double x, long double y) {
+                               return Vec3{x, y, x * x * y + std::sin(y)};
+                           }},
+                          {kind::kParametricSurface,
+                           {"t*cos(u)", "t*sin(u)", "t^2"},
+                           [](long double t, long double u) {
+                               return Vec3{t * std::cos(u), t * std::sin(u), t * t};
+                           }}};
     for (const Case& c : cases) {
         inventory.Clear();
         const int s = Add(c.kind, c.texts);

@@ -67,8 +67,7 @@ TEST_F(TraceDialogTest, CurveSliderCases) {
         {nullptr, TTraceDlg::kSecants, false, 50, "y = 0.0000\r\n", "slope: undefined", nullptr},
         {nullptr, 75, true, 75, "y = 1.0000\r\n", "slope: 1.0000", nullptr},
         {nullptr, TTraceDlg::kBasePoint, false, 75, "y = 1.0000\r\n", "slope: undefined", nullptr},
-        {nullptr, 100, true, 100, "y = 4.0000\r\n", "slope: 3.0000", nullptr},
-    };
+        {nullptr, 100, true, 100, "y = 4.0000\r\n", "slope: 3.0000", nullptr}};
     for (const Step& s : steps) {
         prompter.messages.clear();
         if (s.typed) d.SetText(TTraceDlg::kParameter, QString::fromLatin1(s.typed));
