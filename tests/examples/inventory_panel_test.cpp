@@ -60,7 +60,8 @@ TEST(InventoryPanelTest, ButtonsFollowTheSelection) {
                  {"web of a curve", invent::kWeb, {0}, k2D, true},
                  {"web of a polynomial", invent::kWeb, {2}, k2D, false},
                  {"|f| in a logarithmic window", invent::kWeb, {0}, kLog, true},
-                 {"active in a map needs a map", invent::kWeb, {0}, kMap, false}};
+                 {"active in a map needs a map", invent::kWeb, {0}, kMap, false},
+                 {"box in 3D", invent::kWeb, {4}, k3D, true}};
     for (const auto& c : cases)
         EXPECT_EQ(InventoryButtonEnabled(c.button, inventory, c.selected, c.mode), c.enabled)
             << c.what;
