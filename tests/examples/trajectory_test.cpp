@@ -82,9 +82,7 @@ TEST(InvertMatrix, InverseDeterminantAndSingularAndTheIdentity) {
         EXPECT_EQ(InvertMatrix(c.m, inverse, 2, det), c.error);
         EXPECT_EQ(det, c.det);
         EXPECT_EQ(c.m, before);
-        if (c.error == kNoError) {
-            EXPECT_EQ(inverse, c.inverse);
-        }
+        EXPECT_TRUE(c.error != kNoError || inverse == c.inverse);
     }
     // Three by three times its inverse is the identity.
     const std::vector<long double> m{0, 2, -1, 2, -1, 0, -1, 0, 2};  // needs a row swap
@@ -131,9 +129,7 @@ TEST(IndexSort, OrdersPutsNaNLastAndAgreesWithSorting) {
         std::vector<long double> values;
         bool ascending;
         std::vector<long double> sorted;  // the values in result order; NaN compared as NaN
-    } cases[] = {{{3, 1, 2}, true, {1, 2, 3}},
-                 {{3, 1, 2}, false, {3, 2, 1}},
-                 {{nan, 5, 1, nan, 3, 2, nan}, true, {1, 2, 3, 5, nan, nan, nan}},
+    } cases[] = {{{nan, 5, 1, nan, 3, 2, nan}, true, {1, 2, 3, 5, nan, nan, nan}},
                  {{nan, 5, 1, nan, 3, 2, nan}, false, {5, 3, 2, 1, nan, nan, nan}},
                  {{nan, nan}, true, {nan, nan}},
                  {{4}, true, {4}},
@@ -154,7 +150,7 @@ TEST(IndexSort, OrdersPutsNaNLastAndAgreesWithSorting) {
                 EXPECT_EQ(v, c.sorted[i]) << i;
         }
     }
-    // It agrees with sorting on many lists.
+    // Without NaN it agrees with sorting, on many lists.
     for (int seed = 1; seed < 200; ++seed) {
         std::vector<long double> values;
         for (int i = 0; i < seed % 37; ++i) values.push_back((seed * 7919 + i * 104729) % 13);
