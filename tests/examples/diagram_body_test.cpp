@@ -560,16 +560,15 @@ TEST(DiagramBody, ABodyReadBackWritesTheSameBytes) {
     const int last = read.inventory.LastIndex();
     EXPECT_EQ(read.inventory[last].points[8].y, 4);  // the polynomial's ninth point
     for (int k = 0; k <= last; ++k) {
-        const TExample& e = read.inventory[k];
-        const TExample& s = sample.inventory[k];
-        EXPECT_EQ(e.kind, s.kind);
-        EXPECT_EQ(e.texts, s.texts) << k;
-        EXPECT_EQ(e.trajectories.size(), s.trajectories.size()) << k;
-        if (e.kind == kind::kOrbital)
-            for (int j : {26, 62, 74}) {
-                EXPECT_EQ(e.points[j].x, s.points[j].x) << j;
-                EXPECT_EQ(e.points[j].y, s.points[j].y) << j;
-            }
+        const TExample &e = read.inventory[k], &s = sample.inventory[k];
+        EXPECT_EQ(std::tuple(e.kind, e.texts, e.trajectories.size()),
+                  std::tuple(s.kind, s.texts, s.trajectories.size()))
+            << k;
+        for (int j : {26, 62, 74}) {
+            if (e.kind != kind::kOrbital) break;
+            EXPECT_EQ(std::tuple(e.points[j].x, e.points[j].y),
+                      std::tuple(s.points[j].x, s.points[j].y));
+        }
     }
     EXPECT_EQ(read.axisLabels, sample.axisLabels);
     EXPECT_EQ(read.protection.Password(), "secret");
