@@ -45,13 +45,9 @@ TEST(SliderUnits, WhatTheDialogShowsReadsBackUnchanged) {
 
 TEST(SliderUnits, StepCountsFromAFileAreCheckedBeforeASliderDividesByThem) {
     TSliderSteps table;
-    table.steps[27] = 0;
-    table.steps[28] = 4000000000u;
-    table.pageSteps[1] = 0;
-    table.steps[2] = 50;
-    table.pageSteps[2] = 60;
-    table.steps[3] = 40;
-    table.pageSteps[3] = 4;
+    table.steps[27] = 0, table.steps[28] = 4000000000u, table.pageSteps[1] = 0;
+    table.steps[2] = 50, table.pageSteps[2] = 60;  // a page larger than the bar
+    table.steps[3] = 40, table.pageSteps[3] = 4;
     for (int slot : {27, 28, 1, 2, -1, 40})
         EXPECT_EQ(UsableSteps(table, slot), TStepPair{}) << slot;
     EXPECT_EQ(UsableSteps(table, 3), (TStepPair{40, 4}));
@@ -59,12 +55,10 @@ TEST(SliderUnits, StepCountsFromAFileAreCheckedBeforeASliderDividesByThem) {
 
 TEST(SliderUnits, BarPositionsAndValues) {
     EXPECT_EQ(BarValue(-10, 10, 100, 25), -5);
-    EXPECT_EQ(BarPosition(-5, -10, 10, 100), 25);
-    EXPECT_EQ(BarPosition(-10, -10, 10, 100), 0);
-    EXPECT_EQ(BarPosition(10, -10, 10, 100), 100);
-    EXPECT_EQ(BarPosition(3, 2, 2, 100), 50);  // an empty range: the middle
-    EXPECT_TRUE(InRange(10, -10, 10));
-    EXPECT_FALSE(InRange(10.5L, -10, 10));
+    EXPECT_EQ(std::tuple(BarPosition(-5, -10, 10, 100), BarPosition(-10, -10, 10, 100),
+                         BarPosition(10, -10, 10, 100), BarPosition(3, 2, 2, 100)),
+              std::tuple(25, 0, 100, 50));  // an empty range: the middle
+    EXPECT_TRUE(InRange(10, -10, 10) && !InRange(10.5L, -10, 10));
 }
 
 }  // namespace
