@@ -179,7 +179,9 @@ TEST_F(PlotPlayersTest, StrokesAreDrawnAndErasedWithTheMouse) {
     Mouse(&TPlotWin::MouseUp, left, {50, 300});
     const SketchList& sketch = win.Sketch();
     ASSERT_EQ(sketch.size(), 16u);  // head, 11 points, end; head, point, end
-    EXPECT_EQ(sketch[13].type, TSketchPoint::kHead);
+    EXPECT_EQ(std::tuple(sketch[13].type, sketch[14].type, sketch[15].type, sketch[15].x),
+              std::tuple(TSketchPoint::kHead, TSketchPoint::kPoint, TSketchPoint::kEnd,
+                         win.ScreenToX(50)));
     const QRgb ink = win.GetColor(win.Roles().Role(kRoleSketch)).rgb();
     EXPECT_TRUE(InkAt(Picture(), win.ScreenToX(260), win.ScreenToY(100), ink));
     EXPECT_TRUE(win.IsModified());
