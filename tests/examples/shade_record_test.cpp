@@ -5,23 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 #include <vector>
 
 namespace quorlin::examples {
 namespace {
 
 TEST(ShadeRecord, FileRecordAndBlock) {
-    TShadeRecord r;
-    r.first = 2;
-    r.second = TShadeRecord::kBelow;
-    r.style = TShadeRecord::Style(4, 1, 2);
-    r.intervalOn = 1;
-    r.low = -1.5L;
-    r.high = 3;
-    r.colour = 17;
-    EXPECT_EQ(r.Pattern(), 4);
-    EXPECT_EQ(r.LowEndParameter(), 1);
-    EXPECT_EQ(r.HighEndParameter(), 2);
+    // Example 2 below, pattern 4, the interval [-1.5, 3] with its ends tied to A and B, colour 17.
+    const TShadeRecord r{2, TShadeRecord::kBelow, TShadeRecord::Style(4, 1, 2), 1, -1.5L, 3, 17,
+                         {}};
+    EXPECT_EQ(std::tuple(r.Pattern(), r.LowEndParameter(), r.HighEndParameter()),
+              std::tuple(4, 1, 2));
     ByteWriter out;
     WriteShadeList(out, {r, r});
     ASSERT_EQ(out.Data().size(), 2 + 2 * kShadeRecordBytes);
