@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/errors.h"
@@ -105,12 +106,11 @@ TEST(ExampleRecordCodec, EveryFieldAtItsOffsetAndBack) {
     bool mark = false;
     ByteReader in(layout.bytes);
     ASSERT_TRUE(ReadExampleRecord(in, 41, read, mark));
-    EXPECT_TRUE(in.AtEnd());
-    EXPECT_TRUE(mark);
+    EXPECT_TRUE(in.AtEnd() && mark);
     EXPECT_EQ(Laid([&](ByteWriter& out) { WriteExampleRecord(out, read, true); }), layout.bytes);
-    EXPECT_EQ(read.Text(1), "");
-    EXPECT_EQ(read.Tree(1), nullptr);
-    EXPECT_TRUE(read.trajectories.empty() && read.markedPoints.empty());
+    // The texts, trees and lists travel apart from the record.
+    EXPECT_TRUE(read.Text(1).empty() && !read.Tree(1) && read.trajectories.empty() &&
+                read.markedPoints.empty());
 }
 
 TEST(ExampleRecordCodec, ReadingByKindVersionAndColour) {
@@ -128,20 +128,15 @@ TEST(ExampleRecordCodec, ReadingByKindVersionAndColour) {
         {307, 203, 0, 1060, 41, true, 60, 1, 6000}};
     for (const Case& c : cases) {
         Layout layout(kExampleRecordBytes);
-        layout.Put16(0, c.kind);
-        layout.Put16(24, c.subKind);
-        layout.bytes[50] = 1;
-        layout.bytes[59] = static_cast<std::uint8_t>(c.byte59);
-        layout.Put16(461, c.colour);
+        layout.Put16(0, c.kind), layout.Put16(24, c.subKind), layout.Put16(461, c.colour);
+        layout.bytes[50] = 1, layout.bytes[59] = static_cast<std::uint8_t>(c.byte59);
         TExample read;
         bool mark = !c.mark;
         ByteReader in(layout.bytes);
         ASSERT_TRUE(ReadExampleRecord(in, c.version, read, mark));
-        SCOPED_TRACE(c.kind);
-        EXPECT_EQ(mark, c.mark);
-        EXPECT_EQ(read.pen.colour, c.readColour);
-        EXPECT_EQ(read.restrictOn, c.restrict);
-        EXPECT_EQ(read.points.size(), c.points);
+        EXPECT_EQ(std::tuple(mark, read.pen.colour, read.restrictOn, read.points.size()),
+                  std::tuple(c.mark, c.readColour, c.restrict, c.points))
+            << c.kind;
     }
     TExample kept;
     kept.Init(202, 5, 50);
@@ -184,9 +179,8 @@ TEST(TrajectoryCodec, ListOfRecordsWithTheirStartValueTexts) {
     TrajectoryList read;
     ByteReader in(expected);
     ASSERT_EQ(ReadTrajectoryList(in, read), kNoError);
-    EXPECT_TRUE(in.AtEnd());
+    EXPECT_TRUE(in.AtEnd() && !read[0].hasTexts);
     EXPECT_EQ(Laid([&](ByteWriter& out) { WriteTrajectoryList(out, read); }), expected);
-    EXPECT_FALSE(read[0].hasTexts);
     EXPECT_EQ(read[2].texts, list[2].texts);
 }
 
@@ -261,13 +255,11 @@ TEST(SketchCodec, HeadsCarryThePenPointsTheirCoordinates) {
                              {TSketchPoint::kPoint, 1.5L, -2.25L, {}},
                              {TSketchPoint::kEnd, 4, 5, {}}};
     Layout put(4 + 3 * kSketchPointBytes);
-    put.Put16(0, 3);
+    put.Put16(0, 3);  // the count, then the head's pen (colour in two words, width, style)
     put.Put16(4, 0x2030), put.Put16(6, 0x0010), put.Put16(8, 3), put.Put16(10, 2);
-    EncodeLongDouble(1.5L, &put.bytes[30]);
-    EncodeLongDouble(-2.25L, &put.bytes[40]);
-    put.Put16(50, 1);
-    EncodeLongDouble(4, &put.bytes[56]);
-    EncodeLongDouble(5, &put.bytes[66]);
+    EncodeLongDouble(1.5L, &put.bytes[30]), EncodeLongDouble(-2.25L, &put.bytes[40]);
+    put.Put16(50, 1);  // a point, then the end
+    EncodeLongDouble(4, &put.bytes[56]), EncodeLongDouble(5, &put.bytes[66]);
     put.Put16(76, 2);
     EXPECT_EQ(Laid([&](ByteWriter& out) { WriteSketchList(out, list); }), put.bytes);
     SketchList read;
