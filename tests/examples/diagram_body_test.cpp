@@ -349,20 +349,17 @@ TEST(DiagramBody, ProtectionParametersAndTheBlocksThatMayBeAbsent) {
     const HandBody hand = WithOptionalBlocks();
     TDiagramBody body;
     ASSERT_EQ(Read(hand, body), kNoError);
-    EXPECT_EQ(body.protection.Mask(), 2);
-    EXPECT_EQ(body.protection.Password(), "pw");
-    EXPECT_FALSE(body.protection.IsUnlocked());
-    EXPECT_TRUE(body.settings.complexMode);
-    EXPECT_EQ(body.parameters.value[1], std::complex<long double>(56, 57));
+    EXPECT_EQ(
+        std::tuple(body.protection.Mask(), body.protection.Password(), body.protection.IsUnlocked(),
+                   body.settings.complexMode, body.parameters.value[1]),
+        std::tuple(2, "pw", false, true, std::complex<long double>(56, 57)));
     FormulaContext formulas;
     ASSERT_TRUE(body.userFunctions.InstallInto(formulas));
-    EXPECT_EQ(formulas.UserFunctions().size(), 2u);
-    ASSERT_EQ(body.evalTexts.size(), 1u);
-    EXPECT_EQ(body.evalTexts[0].evalIndex, 1000);
-    ASSERT_NE(body.evalTable.Find(1000), nullptr);
-    EXPECT_EQ(body.evalTable.Find(1000)->texts[0], "A+1");
-    EXPECT_EQ(body.notebook, "notes");
-    EXPECT_EQ(body.backgroundBitmap, std::string(255, 'b'));
+    ASSERT_TRUE(body.evalTexts.size() == 1u && body.evalTable.Find(1000));
+    EXPECT_EQ(
+        std::tuple(formulas.UserFunctions().size(), body.evalTexts[0].evalIndex,
+                   body.evalTable.Find(1000)->texts[0], *body.notebook, body.backgroundBitmap),
+        std::tuple(2u, 1000, "A+1", "notes", std::string(255, 'b')));
 
     // Real mode: 810 bytes of tables, imaginary parts cleared; a password that comes back
     // empty leaves the diagram unprotected.
@@ -373,11 +370,9 @@ TEST(DiagramBody, ProtectionParametersAndTheBlocksThatMayBeAbsent) {
         for (int i = 0; i < 5; ++i) WriteString(out, "");
     });
     ASSERT_EQ(Read(plain, body), kNoError);
-    EXPECT_EQ(body.parameters.value[1], std::complex<long double>(3, 0));
-    EXPECT_EQ(body.protection.Mask(), 0);
-    EXPECT_FALSE(body.notebook.has_value());
-    EXPECT_TRUE(body.evalTexts.empty());
-    EXPECT_EQ(body.evalTable.InUse(), 0);
+    EXPECT_EQ(std::tuple(body.parameters.value[1], body.protection.Mask(),
+                         body.notebook.has_value(), body.evalTexts.size(), body.evalTable.InUse()),
+              std::tuple(std::complex<long double>(3, 0), 0, false, 0u, 0));
 }
 
 // ------------------------------------------------------------------------------ damage
@@ -516,11 +511,9 @@ TEST(DiagramBody, CountsLengthsAndValuesAtTheirLimitsAreRead) {
     hand.bitmapName->push_back(0);
     TDiagramBody body;
     ASSERT_EQ(Read(hand, body), kNoError);
-    EXPECT_EQ(body.inventory[0].Text(7).size(), 255u);
-    EXPECT_EQ(body.inventory.Entry(0).name.size(), 20u);
-    EXPECT_EQ(body.evalTable.InUse(), canvas::kEvalTextSlots);
-    EXPECT_EQ(body.notebook->size(), kMaxNotebookLength);
-    EXPECT_EQ(body.sliderSteps.steps[0], 2u);
+    EXPECT_EQ(std::tuple(body.inventory[0].Text(7).size(), body.inventory.Entry(0).name.size(),
+                         body.evalTable.InUse(), body.notebook->size(), body.sliderSteps.steps[0]),
+              std::tuple(255u, 20u, canvas::kEvalTextSlots, kMaxNotebookLength, 2u));
 }
 
 TEST(DiagramBody, TruncationAtEveryBlockBoundaryIsRefused) {
