@@ -61,10 +61,11 @@ TEST_F(Plot11WinTest, TheArcLengthOfALineIsShownAndInspected) {
 
 TEST_F(Plot11WinTest, TheArcLengthDialogRefusesWhatItCannotMeasure) {
     Paste("EXPL2;sqrt(x);");
-    // (The limits' refusals are the interval dialogs' test.)
     const struct {
         const char *low, *high, *count, *error;
-    } cases[] = {{"0.5", "1", "0", "out of bounds"},
+    } cases[] = {{"-6", "1", "10", "out of bounds"},
+                 {"1", "0.5", "10", "inconsistent data"},
+                 {"0.5", "1", "0", "out of bounds"},
                  {"0", "1", "10", "cannot approximate this"},  // the slope is infinite at 0
                  {"0", "2*", "10", "operand missing"}};
     for (const auto& c : cases) {
