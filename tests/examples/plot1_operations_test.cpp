@@ -262,12 +262,13 @@ TEST_F(PlotEditingTest, ValueTableOfACurve) {
 
 TEST_F(PlotEditingTest, SizeOfInventory) {
     Paste("EXPL2;x;EXPL2;x;EXPL2;x;");
-    prompter.AnswerInput(QStringLiteral("1"));  // one below the last index
-    win.SendCommand(cmd::kInventorySize);
-    EXPECT_EQ(Errors().back(), QStringLiteral("inconsistent data"));
-    prompter.AnswerInput(QStringLiteral("3"));
-    win.SendCommand(cmd::kInventorySize);
-    EXPECT_EQ(std::tuple(win.Inventory().Capacity(), Errors().size()), std::tuple(2, 1u));
+    for (const char* typed : {"1", "32002", "3"}) {  // one below the last index, beyond the most
+        prompter.AnswerInput(QString::fromLatin1(typed));
+        win.SendCommand(cmd::kInventorySize);
+    }
+    EXPECT_EQ(Errors(), (std::vector<QString>{QStringLiteral("inconsistent data"),
+                                              QStringLiteral("no more room")}));
+    EXPECT_EQ(win.Inventory().Capacity(), 2);
 }
 
 TEST_F(PlotEditingTest, TolerancesAndLinkedSliders) {
