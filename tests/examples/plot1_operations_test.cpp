@@ -215,6 +215,10 @@ TEST_F(PlotEditingTest, InventoryButtonsAndLines) {
     EXPECT_EQ(dialog.ItemText(invent::kList, 1), QStringLiteral("$: (x,y) = (1,2)"));
     Select(dialog, {1});
     EXPECT_FALSE(dialog.IsControlEnabled(invent::kWeb));
+    // While a dialog of its own is open the buttons refuse.
+    dialog.busy = true;
+    dialog.Press(invent::kEdit);
+    EXPECT_EQ(Errors().back(), QStringLiteral("editing in progress"));
 }
 
 TEST_F(PlotEditingTest, NameAndClipboardOfAnExample) {
