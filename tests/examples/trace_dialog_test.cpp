@@ -190,6 +190,9 @@ TEST_F(TraceDialogTest, ScrollbarUnitsSetTheSlidersStepsAndOkWithoutChangesKeeps
     calibrate(nullptr, nullptr);
     EXPECT_EQ(win.SliderSteps().pageSteps[0], 20u);
     EXPECT_TRUE(Errors().empty());
+    calibrate("10", "6");  // refused: shown, and nothing changes
+    EXPECT_EQ(Errors(), std::vector<QString>{QStringLiteral("out of bounds")});
+    EXPECT_EQ(win.SliderSteps().steps[0], 200u);
 }
 
 TEST_F(TraceDialogTest, IntrinsicCurvesAreFollowedByArcLength) {
