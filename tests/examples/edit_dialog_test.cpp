@@ -165,7 +165,8 @@ TEST_F(EditDialogTest, FamilyDialogDefinesAndUndefines) {
     dialog.SetText(214, QStringLiteral("q"));
     dialog.Press(271);
     EXPECT_EQ(dialog.Press(91), platform::kIdOk);
-    EXPECT_EQ(host.inventory[i].familyOn, 1);
+    // Defined, and watched: the steps keep the watch as their sign.
+    EXPECT_TRUE(host.inventory[i].familyOn == 1 && host.inventory[i].familySteps < 0);
 
     TFamDlg again(host, nullptr, i);
     again.Create();
