@@ -142,10 +142,16 @@ TEST_F(TraceDialogTest, ParametricCurveReadoutsAndItsTangentLine) {
 }
 
 TEST_F(TraceDialogTest, TheCurveGoingAwayLeavesTheSliderWithoutIt) {
-    // (Following a curve to its new index is the tool dialogs' common test.)
-    Paste("EXPL2;x^2;LOCK;-2;2;");
+    Paste("EXPL2;x;EXPL2;x^2;LOCK;-2;2;");
     TTraceDlg& d = Open();
+    d.SelectPosition(1);
     d.Press(TTraceDlg::kTangents);
+    // An example before it goes: the slider and its cursor follow the curve to its new index.
+    const int first[] = {0};
+    win.DeleteExamples(first);
+    Scroll(d, 100);
+    EXPECT_EQ(std::tuple(d.SelectedExample(), Text(d, TTraceDlg::kPositionReadout)),
+              std::tuple(0, "y = 4.0000\r\n"));
     // Its curve goes: nothing is selected, nothing is drawn, the controls wait for a curve.
     const int curve[] = {0};
     win.DeleteExamples(curve);

@@ -122,12 +122,15 @@ TEST_F(TraceTrajDialogTest, TheTrajectoryOrItsExampleGoingAwayLeavesTheSliderWit
     d.Press(TTraceTrajDlg::kPoint);
     d.Press(platform::kIdOk);
     Picture();
-    // Its example goes: nothing is left selected. (Following an example to its new index is
-    // the tool dialogs' common test.)
+    // The first example goes: the slider follows its example to its new index; then that one
+    // goes and nothing is left selected.
     d.SelectPosition(1);
     d.OnNotify(TTraceTrajDlg::kTrajectories, Notification::SelectionChanged);
-    const int removed[] = {second};
-    win.DeleteExamples(removed);
+    const int first[] = {0};
+    win.DeleteExamples(first);
+    EXPECT_EQ(d.SelectedExample(), 0);
+    win.Inventory()[0].FreeTrajectories();
+    win.DeleteExamples(first);
     win.InventoryChanged(0);
     EXPECT_TRUE(d.SelectedExample() == -1 && !d.Trajectory());
     Picture();
