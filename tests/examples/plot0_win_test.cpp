@@ -1,10 +1,12 @@
 // The options level through a 2D window: equation labels placed in a column, dragged and sent
 // home, the mouse readout, and printed and metafile pictures that carry the examples.
 #include <QImage>
+#include <QPainter>
 
 #include "canvas/mouse_event.h"
 #include "examples/label_layout.h"
 #include "examples/plot_test_window.h"
+#include "platform/emf_picture.h"
 #include "support/all_near.h"
 
 namespace quorlin::examples {
@@ -79,19 +81,41 @@ TEST_F(Plot0WinTest, TheReadoutShowsThePointWhileTheButtonIsHeld) {
     EXPECT_FALSE(win.Readout());
 }
 
-// A printed page carries the examples, not only the axes.
-TEST_F(Plot0WinTest, PrintedPicturesCarryTheExamples) {
+// A printed page and a metafile carry the examples, not only the axes.
+TEST_F(Plot0WinTest, PrintedAndMetafilePicturesCarryTheExamples) {
     Paste("PARAM2;3*cos(t);2*sin(t);0;2*pi;");
+    const auto ellipse = [](long double t) {
+        return std::pair<long double, long double>{3 * std::cos(t), 2 * std::sin(t)};
+    };
     QImage page(401, 401, QImage::Format_RGB32);
     {
         platform::DeviceContext dc(page);
         ASSERT_TRUE(win.PrintOn(dc, {0, 0, 401, 401}, true));
     }
-    EXPECT_GE(ShareOnCurve(page, ColourOf(0), 0, 6.28L, 40,
-                           [](long double t) {
-                               return std::pair{3 * std::cos(t), 2 * std::sin(t)};
-                           }),
-              0.9);
+    EXPECT_GE(ShareOnCurve(page, ColourOf(0), 0, 6.28L, 40, ellipse), 0.9);
+
+    const QByteArray bytes = win.RenderMetafile();
+    const auto picture = platform::EmfPicture::FromBytes(bytes);
+    ASSERT_TRUE(picture);
+    QImage played(401, 401, QImage::Format_RGB32);
+    played.fill(Qt::white);
+    {
+        QPainter painter(&played);
+        ASSERT_TRUE(picture->Render(painter, QRectF(0, 0, 401, 401)));
+    }
+    // The metafile may smooth its lines: the curve shows as ink where the ellipse runs.
+    int inked = 0;
+    for (int k = 0; k < 40; ++k) {
+        const auto [x, y] = ellipse(6.28L * k / 39);
+        const QPoint px(win.XToScreen(x), win.YToScreen(y));
+        bool ink = false;
+        for (int d = -1; d <= 1 && !ink; ++d)
+            ink = qGray(played.pixel(px + QPoint(d, 0))) < 200 ||
+                  qGray(played.pixel(px + QPoint(0, d))) < 200;
+        inked += ink;
+    }
+    EXPECT_GE(inked, 36);
+    EXPECT_GT(qGray(played.pixel(win.XToScreen(0.5L), win.YToScreen(0.5L))), 200);
 }
 
 }  // namespace
