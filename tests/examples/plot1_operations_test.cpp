@@ -152,10 +152,15 @@ TEST_F(PlotEditingTest, DerivedEntriesFollowTheirParent) {
 
     win.AddGradientField(1);
     ASSERT_EQ(Count(), 4);
-    const TExample& field = win.Inventory()[3];
+    TExample& field = win.Inventory()[3];
     EXPECT_EQ(std::tuple(field.kind, field.derivation, field.fieldDisplay),
               std::tuple(kind::kSystem, derived::kGradientField, 2));
     ASSERT_TRUE(field.Tree(1) && field.Tree(2));
+    win.Formulas().SetVar(slot::kX, 3);
+    win.Formulas().SetVar(slot::kY, 1);
+    ASSERT_TRUE(win.Formulas().Evaluate(*field.Tree(1)) && win.Formulas().Evaluate(*field.Tree(2)));
+    EXPECT_EQ(std::tuple(field.Tree(1)->re, field.Tree(2)->re),
+              std::tuple(-6, -2));  // of 4 - x^2 - y^2
 
     // A parent without partial derivatives has no gradient: nothing is added.
     win.Inventory()[1].Tree(5).reset();
