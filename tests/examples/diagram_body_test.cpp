@@ -550,6 +550,8 @@ TEST(DiagramBody, ABodyReadBackWritesTheSameBytes) {
     EXPECT_EQ(read.inventory.Count(), sample.inventory.Count());
     EXPECT_EQ(read.settings, sample.settings);
     EXPECT_EQ(read.inventory[0].markedPoints, sample.inventory[0].markedPoints);
+    EXPECT_EQ(std::tuple(read.inventory.Entry(0).name, read.inventory.Entry(1).familyMark),
+              std::tuple(std::string(20, 'n'), 1));
     const int last = read.inventory.LastIndex();
     EXPECT_EQ(read.inventory[last].points[8].y, 4);  // the polynomial's ninth point
     for (int k = 0; k <= last; ++k) {
