@@ -6,9 +6,12 @@
 #include <vector>
 
 #include "examples/animation.h"
+#include "support/all_near.h"
 
 namespace quorlin::examples {
 namespace {
+
+using quorlin::testing::AllNear;
 
 class AnimationTest : public ::testing::Test {
 protected:
@@ -39,13 +42,10 @@ TEST_F(AnimationTest, TheGroupMovesWhenTheSlotBelongsToIt) {
     std::array<std::uint8_t, kParameterCount> group{};
     group[2] = group[5] = 1;
     const TAnimatedGroup alone = SelectAnimatedGroup(group, 3);
-    EXPECT_TRUE(alone.which[3]);
-    EXPECT_FALSE(alone.which[2]);
-    EXPECT_EQ(alone.first, 3);
+    EXPECT_EQ(std::tuple(alone.which[3], alone.which[2], alone.first), std::tuple(1, 0, 3));
     const TAnimatedGroup linked = SelectAnimatedGroup(group, 5);
-    EXPECT_TRUE(linked.which[2] && linked.which[5]);
-    EXPECT_EQ(linked.first, 2);
-    EXPECT_EQ(linked.last, 5);
+    EXPECT_EQ(std::tuple(linked.which[2], linked.which[5], linked.first, linked.last),
+              std::tuple(1, 1, 2, 5));
 }
 
 TEST_F(AnimationTest, LettersWrapOrBounceAtTheirEnds) {
@@ -59,8 +59,7 @@ TEST_F(AnimationTest, LettersWrapOrBounceAtTheirEnds) {
     // Blank reverses; F and S change the steps and the window's speed.
     bounce.Reverse();
     bounce.ChangeSpeed(0.8L);
-    EXPECT_EQ(bounce.Step(1), 0.2L);
-    EXPECT_EQ(settings.speed, 0.8L);
+    EXPECT_EQ(std::tuple(bounce.Step(1), settings.speed), std::tuple(0.2L, 0.8L));
     // A reversed range moves by 1 / steps and keeps coming back to its left end.
     formulas.params.left[1] = 1;
     formulas.params.right[1] = 0;
@@ -78,9 +77,8 @@ TEST_F(AnimationTest, TimeFollowsTheClockAndStopsAtTheStopTime) {
     EXPECT_TRUE(a.Frame(1005));
     EXPECT_NEAR(static_cast<double>(formulas.Var(slot::kAt)), 2.05, 1e-15);
     EXPECT_TRUE(settings.timeStarted);
-    EXPECT_TRUE(a.Frame(1010));
-    EXPECT_NEAR(static_cast<double>(a.Step(0)), 0.05, 1e-15);  // the frames' pace
-    EXPECT_NEAR(static_cast<double>(formulas.Var(slot::kAt)), 2.10, 1e-15);
+    EXPECT_TRUE(a.Frame(1010));  // the frames' pace is the step
+    EXPECT_TRUE(AllNear({a.Step(0), formulas.Var(slot::kAt)}, {0.05L, 2.10L}, 1e-15L));
     // Past the stop time '@' stands at it and the run ends with this frame.
     EXPECT_FALSE(a.Frame(1015));
     EXPECT_EQ(formulas.Var(slot::kAt), 2.12L);
@@ -117,27 +115,19 @@ TEST_F(AnimationTest, SlidesAreBoundByMemory) {
 
 TEST_F(AnimationTest, FamilyMembersRunTheLetterAndStopAtAKey) {
     TExample e;
-    e.familyOn = 1;
-    e.familyLetter = 2;
-    e.familySteps = -4;
-    e.familyLow = 1;
-    e.familyHigh = 3;
+    e.familyOn = 1, e.familyLetter = 2, e.familySteps = -4, e.familyLow = 1, e.familyHigh = 3;
     std::vector<long double> seen;
-    EXPECT_EQ(DrawFamilyMembers(formulas, e,
-                                [&] {
-                                    seen.push_back(formulas.Var(2));
-                                    return 0;
-                                }),
-              0);
+    int stopAt = 0;  // the member whose drawing answers a key, 0 for none
+    const auto draw = [&] {
+        seen.push_back(formulas.Var(2));
+        return static_cast<int>(seen.size()) == stopAt ? 81 : 0;
+    };
+    EXPECT_EQ(DrawFamilyMembers(formulas, e, draw), 0);
     EXPECT_EQ(seen, (std::vector<long double>{1, 1.5L, 2, 2.5L, 3}));
     EXPECT_EQ(formulas.Var(2), 3.5L);  // the letter keeps its last value
     seen.clear();
-    EXPECT_EQ(DrawFamilyMembers(formulas, e,
-                                [&] {
-                                    seen.push_back(formulas.Var(2));
-                                    return seen.size() == 2 ? 81 : 0;
-                                }),
-              81);
+    stopAt = 2;
+    EXPECT_EQ(DrawFamilyMembers(formulas, e, draw), 81);
     EXPECT_EQ(seen.size(), 2u);
     e.familyOn = 0;
     int members = 0;

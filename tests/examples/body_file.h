@@ -89,25 +89,11 @@ struct HandBody {
             words[i] = static_cast<std::uint16_t>(v);
         for (int i : {4, 5, 10, 11, 12, 19, 47, 48}) flags[i] = 1;
         for (int i = 22; i <= 46; ++i) flags[i] = 1;
-        for (auto [i, v] : {std::pair{2, 5.0L},
-                            {3, -5.0L},
-                            {4, 5.0L},
-                            {5, -5.0L},
-                            {6, 5.0L},
-                            {7, 1.0L},
-                            {8, 1.0L},
-                            {9, 1.0L},
-                            {25, 2.0L},
-                            {34, 5.0L},
-                            {35, 1000.0L},
-                            {41, 1.0L},
-                            {45, 5.0L},
-                            {46, 1000.0L},
-                            {48, 5.0L},
-                            {49, 100.0L},
-                            {51, 5.0L},
-                            {52, 100.0L}})
-            numbers[i] = v;
+        constexpr std::pair<int, long double> kNumbers[] = {
+            {2, 5},  {3, -5},    {4, 5},  {5, -5},   {6, 5},     {7, 1},
+            {8, 1},  {9, 1},     {25, 2}, {34, 5},   {35, 1000}, {41, 1},
+            {45, 5}, {46, 1000}, {48, 5}, {49, 100}, {51, 5},    {52, 100}};
+        for (auto [i, v] : kNumbers) numbers[i] = v;
         steps.fill(100);
         pageSteps.fill(10);
     }

@@ -24,7 +24,7 @@ TEST_F(CompileTest, PlanePointsLieOnTheirPlane) {
     };
     const Case cases[] = {
         {{"1", "2", "3", "1,0,-1", "", "4"}, {1, 2, 3}, {1, 0, -1}},
-        {{"0", "0", "2", "5,6,7", "", "4"}, {0, 0, 2}, {5, 6, 7}},  // horizontal
+        {{"0", "0", "2", "5,6,7", "", "4"}, {0, 0, 2}, {5, 6, 7}}  // horizontal
     };
     for (const Case& c : cases) {
         const int i = Add(kind::kPlane, c.texts);

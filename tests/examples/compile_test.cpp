@@ -72,18 +72,17 @@ TEST_F(CompileTest, EvoluteOfTheParabola) {
 }
 
 TEST_F(CompileTest, LineFormsOfSegmentsAndLines) {
-    struct Case {
+    const struct {
         int kind;
         std::initializer_list<const char*> texts;
         bool polar;
         long double y0, slope;  // the line y = y0 + slope x
-    };
-    const Case cases[] = {
+    } cases[] = {
         {kind::kSegment, {"1", "2", "3", "6"}, false, 0, 2},
         {kind::kSegment, {"2", "0", "2", "PI/2"}, true, 2, -1},  // (2, 0) to (0, 2)
-        {kind::kLine, {"2", "4", "6"}, false, 1.5L, -0.5L},      // 2x + 4y = 6
+        {kind::kLine, {"2", "4", "6"}, false, 1.5L, -0.5L}       // 2x + 4y = 6
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const int i = Add(c.kind, c.texts, [&](TExample& e) { e.byte58 = c.polar; });
         for (const long double x : {-2.0L, 0.0L, 1.0L, 5.0L})
             EXPECT_TRUE(AllNear({At(i, 7, 0, 0, x), At(i, 6, 0, 0, x)},
@@ -93,20 +92,17 @@ TEST_F(CompileTest, LineFormsOfSegmentsAndLines) {
 }
 
 TEST_F(CompileTest, PartialDerivativesByKind) {
-    struct Case {
+    const struct {
         int kind;
         std::initializer_list<const char*> texts;
         int firstTree;
         std::vector<long double> expected;  // at t = 0.5, r = 2, x = 1, y = 2, z = 3
-    };
-    const Case cases[] = {
-        {kind::kSurface, {"", "", "X^2*Y"}, 5, {4, 1, -1}},
-        {kind::kPolarSurface, {"", "", "R^2*T"}, 5, {2, 4}},
-        {kind::kImplicitSurface, {"", "", "", "X*Y*Z"}, 5, {6, 3, 2}},
-        {kind::kPlaneMap, {"X^2*Y", "X+Y^3"}, 4, {4, 1, 1, 12}},
-        {kind::kComplexMap, {"Z^2"}, 5, {6}},
-    };
-    for (const Case& c : cases) {
+    } cases[] = {{kind::kSurface, {"", "", "X^2*Y"}, 5, {4, 1, -1}},
+                 {kind::kPolarSurface, {"", "", "R^2*T"}, 5, {2, 4}},
+                 {kind::kImplicitSurface, {"", "", "", "X*Y*Z"}, 5, {6, 3, 2}},
+                 {kind::kPlaneMap, {"X^2*Y", "X+Y^3"}, 4, {4, 1, 1, 12}},
+                 {kind::kComplexMap, {"Z^2"}, 5, {6}}};
+    for (const auto& c : cases) {
         const int i = Add(c.kind, c.texts);
         ctx.SetVar(slot::kR, 2);
         for (std::size_t k = 0; k < c.expected.size(); ++k)
@@ -169,15 +165,13 @@ TEST_F(CompileTest, TextsForEditingAndTheListOfPoints) {
 }
 
 TEST_F(CompileTest, OptionBitsPackAndUnpack) {
-    struct Case {
-        std::uint8_t mask;
-        int first;
-    };
-    for (const Case c : {Case{0, 0}, {6, 2}, {0x41, 1}, {0x40, 0}, {0x7f, 1}, {0x20, 6}}) {
-        compiler.UnpackOptionBits(c.mask);
-        EXPECT_EQ(compiler.Options().firstOption, c.first) << int(c.mask);
-        EXPECT_EQ(compiler.PackOptionBits(), c.mask);
-        EXPECT_EQ(compiler.Options().bytes[1], (c.mask >> 1) & 1);
+    for (const auto& [mask, first] :
+         {std::pair<std::uint8_t, int>{0, 0}, {6, 2}, {0x41, 1}, {0x40, 0}, {0x7f, 1}, {0x20, 6}}) {
+        compiler.UnpackOptionBits(mask);
+        EXPECT_EQ(std::tuple(compiler.Options().firstOption, compiler.PackOptionBits(),
+                             compiler.Options().bytes[1]),
+                  std::tuple(first, mask, (mask >> 1) & 1))
+            << int(mask);
     }
 }
 
@@ -213,8 +207,7 @@ TEST_F(CompileTest, TextsThatDoNotParseLeaveTheirTreesEmpty) {
     slots[1].reset();
     EXPECT_NE(compiler.ParseList("1,(,3", 3, &slots[0], &slots[1], &slots[2]), 0);
     EXPECT_EQ(Value(slots[0], {}), 1);
-    EXPECT_EQ(slots[1], nullptr);
-    EXPECT_EQ(slots[2], nullptr);
+    EXPECT_TRUE(!slots[1] && !slots[2]);
 }
 
 TEST_F(CompileTest, EveryKindCompilesFromAnyTexts) {

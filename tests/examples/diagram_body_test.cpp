@@ -66,130 +66,88 @@ Bytes UserFunctions(const std::vector<Bytes>& records) {
 
 // ------------------------------------------------------------------------------ settings
 
-using Getter = std::function<long double(const TDiagramSettings&)>;
+// The settings read from words, flags and numbers, in the order of the position tables below.
+template <class... T>
+std::vector<long double> Values(T... v) {
+    return {static_cast<long double>(v)...};
+}
+
+std::vector<long double> WordSettings(const TDiagramSettings& s) {
+    return Values(s.decimalPlaces, s.mouseMode, s.scene.hideSegments, s.levelWords[0],
+                  s.axes.xFrequency, s.axes.yFrequency, s.axes.tickLength, s.axes.minorTickLength,
+                  s.printedThickness, s.scene.planarity, s.axes.axesKind, s.scene.axesWords[0],
+                  s.numberFormat, s.axes.gridFlags, s.opaque, s.axes.scaleFlags,
+                  s.scene.axesWords[1], s.scene.lineOfSightSamples, s.scene.slides,
+                  s.scene.axesWords[2], s.axes.xPlaces, s.axes.yPlaces, s.levelWords[1],
+                  s.axisLength, s.compileOptions, s.scene.screenThickness, s.scene.printedThickness,
+                  s.pictexKind, s.scene.cube, s.screenThickness, s.piSymbol, s.axes.polarSectors,
+                  s.fillExplicit, s.shadingStyle, s.defaultCount, s.mapGridFlag, s.axes.suffixChar,
+                  s.abruptAngles, s.regionsMode, s.view.logMode, s.sketchThickness, s.openTools,
+                  s.toolState[0], s.toolState[1], s.toolState[2]);
+}
+// (word, raw value, value read)
+constexpr std::array<std::tuple<int, int, long double>, 45> kWords = {
+    {{0, 6, 6},      {1, 121, 121},    {2, 5, 1},        {3, 7, 7},        {4, 2, 2},
+     {5, 3, 3},      {6, 11, 11},      {7, 4, 4},        {8, 2, 2},        {10, 150, 150},
+     {11, 4, 4},     {12, 21, 21},     {13, 1, 1},       {14, 80, 80},     {15, 9, 1},
+     {16, 7, 7},     {17, 22, 22},     {18, 20, 20},     {19, 40, 40},     {20, 23, 23},
+     {21, 12, 12},   {22, 3, 3},       {23, 5, 5},       {24, 8, 8},       {25, 0xD5, 0x55},
+     {26, 2, 2},     {27, 3, 3},       {28, 0xFFFE, -2}, {37, 137, 1},     {38, 2, 2},
+     {39, 960, 960}, {40, 16, 16},     {43, 1, 1},       {44, 892, 892},   {46, 700, 700},
+     {47, 1, 1},     {48, 39, 39},     {49, 0, 0},       {50, 0xFFFF, -1}, {51, 2, 2},
+     {52, 5, 5},     {53, 1025, 1025}, {54, 31, 31},     {55, 32, 32},     {56, 33, 33}}};
+
+// Flags stored as 1, and the inverted ones (on when 0) stored as 0; all read as on.
+std::vector<long double> FlagSettings(const TDiagramSettings& s) {
+    return Values(s.view.cornersFlag, s.inventoryShown, s.scene.box, s.axes.dots,
+                  s.axes.originLetter, s.scene.lockLengths, s.axes.xPi, s.axes.yPi, s.scene.coords,
+                  s.scene.axesFlags[1], s.scene.dotted, s.graphInBlack, s.solidArrowheads,
+                  s.sliderShown[3], s.notebookShown, s.evaluateParameters);
+}
+constexpr std::pair<int, std::uint8_t> kFlags[] = {
+    {0, 1},  {1, 1},  {2, 1},  {3, 1},  {6, 1},  {7, 1},  {8, 1},  {9, 1},
+    {13, 1}, {15, 1}, {18, 1}, {19, 0}, {20, 1}, {25, 0}, {47, 0}, {48, 0}};
+
+// Number i holds i + 0.5 (ordered corners, positive sizes); the integers round half away.
+std::vector<long double> NumberSettings(const TDiagramSettings& s) {
+    return Values(s.view.centreX, s.view.centreY, s.view.halfWidth, s.view.left, s.view.right,
+                  s.view.down, s.view.up, s.speedFactor, s.axes.xInterval, s.axes.yInterval,
+                  s.scene.observer[1], s.scene.boxLengths[5], s.loopClosing, s.zeroVectors,
+                  s.tracer[1], s.scene.angle, s.view.zoomFactor, s.revolutionRange[1],
+                  s.scene.number28, s.riemann.low, s.riemann.steps, s.rightButton, s.centroidCount,
+                  s.ivpDelay, s.scene.number39, s.view.aspect, s.lineIntegral.high,
+                  s.lineIntegral.steps, s.flux1.low, s.flux1.steps, s.flux2.steps,
+                  s.scene.sceneBox[0], s.scene.sceneBox[5], s.toolNumbers[2]);
+}
+constexpr int kNumbers[] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  12, 19, 20, 21, 23, 24, 25,
+                            27, 28, 33, 35, 36, 37, 38, 39, 41, 45, 46, 47, 49, 52, 53, 58, 61};
+const std::set<int> kIntegerNumbers = {35, 37, 38, 39, 46, 49, 52};
 
 TEST(DiagramBody, EverySettingIsReadFromItsPosition) {
     HandBody hand;
-    const std::vector<std::tuple<int, int, long double, Getter>> words = {
-        {0, 6, 6, [](auto& s) { return s.decimalPlaces; }},
-        {1, 121, 121, [](auto& s) { return s.mouseMode; }},
-        {2, 5, 1, [](auto& s) { return s.scene.hideSegments; }},
-        {3, 7, 7, [](auto& s) { return s.levelWords[0]; }},
-        {4, 2, 2, [](auto& s) { return s.axes.xFrequency; }},
-        {5, 3, 3, [](auto& s) { return s.axes.yFrequency; }},
-        {6, 11, 11, [](auto& s) { return s.axes.tickLength; }},
-        {7, 4, 4, [](auto& s) { return s.axes.minorTickLength; }},
-        {8, 2, 2, [](auto& s) { return s.printedThickness; }},
-        {10, 150, 150, [](auto& s) { return s.scene.planarity; }},
-        {11, 4, 4, [](auto& s) { return s.axes.axesKind; }},
-        {12, 21, 21, [](auto& s) { return s.scene.axesWords[0]; }},
-        {13, 1, 1, [](auto& s) { return s.numberFormat; }},
-        {14, 80, 80, [](auto& s) { return s.axes.gridFlags; }},
-        {15, 9, 1, [](auto& s) { return s.opaque; }},
-        {16, 7, 7, [](auto& s) { return s.axes.scaleFlags; }},
-        {17, 22, 22, [](auto& s) { return s.scene.axesWords[1]; }},
-        {18, 20, 20, [](auto& s) { return s.scene.lineOfSightSamples; }},
-        {19, 40, 40, [](auto& s) { return s.scene.slides; }},
-        {20, 23, 23, [](auto& s) { return s.scene.axesWords[2]; }},
-        {21, 12, 12, [](auto& s) { return s.axes.xPlaces; }},
-        {22, 3, 3, [](auto& s) { return s.axes.yPlaces; }},
-        {23, 5, 5, [](auto& s) { return s.levelWords[1]; }},
-        {24, 8, 8, [](auto& s) { return s.axisLength; }},
-        {25, 0xD5, 0x55, [](auto& s) { return s.compileOptions; }},
-        {26, 2, 2, [](auto& s) { return s.scene.screenThickness; }},
-        {27, 3, 3, [](auto& s) { return s.scene.printedThickness; }},
-        {28, 0xFFFE, -2, [](auto& s) { return s.pictexKind; }},
-        {37, 137, 1, [](auto& s) { return s.scene.cube; }},
-        {38, 2, 2, [](auto& s) { return s.screenThickness; }},
-        {39, 960, 960, [](auto& s) { return s.piSymbol; }},
-        {40, 16, 16, [](auto& s) { return s.axes.polarSectors; }},
-        {43, 1, 1, [](auto& s) { return s.fillExplicit; }},
-        {44, 892, 892, [](auto& s) { return s.shadingStyle; }},
-        {46, 700, 700, [](auto& s) { return s.defaultCount; }},
-        {47, 1, 1, [](auto& s) { return s.mapGridFlag; }},
-        {48, 39, 39, [](auto& s) { return s.axes.suffixChar; }},
-        {49, 0, 0, [](auto& s) { return s.abruptAngles; }},
-        {50, 0xFFFF, -1, [](auto& s) { return s.regionsMode; }},
-        {51, 2, 2, [](auto& s) { return s.view.logMode; }},
-        {52, 5, 5, [](auto& s) { return s.sketchThickness; }},
-        {53, 1025, 1025, [](auto& s) { return s.openTools; }},
-        {54, 31, 31, [](auto& s) { return s.toolState[0]; }},
-        {55, 32, 32, [](auto& s) { return s.toolState[1]; }},
-        {56, 33, 33, [](auto& s) { return s.toolState[2]; }},
-    };
-    // Flags stored as 1, and the inverted ones (on when 0) stored as 0.
-    const std::vector<std::tuple<int, std::uint8_t, Getter>> flags = {
-        {0, 1, [](auto& s) { return s.view.cornersFlag; }},
-        {1, 1, [](auto& s) { return s.inventoryShown; }},
-        {2, 1, [](auto& s) { return s.scene.box; }},
-        {3, 1, [](auto& s) { return s.axes.dots; }},
-        {6, 1, [](auto& s) { return s.axes.originLetter; }},
-        {7, 1, [](auto& s) { return s.scene.lockLengths; }},
-        {8, 1, [](auto& s) { return s.axes.xPi; }},
-        {9, 1, [](auto& s) { return s.axes.yPi; }},
-        {13, 1, [](auto& s) { return s.scene.coords; }},
-        {15, 1, [](auto& s) { return s.scene.axesFlags[1]; }},
-        {18, 1, [](auto& s) { return s.scene.dotted; }},
-        {19, 0, [](auto& s) { return s.graphInBlack; }},
-        {20, 1, [](auto& s) { return s.solidArrowheads; }},
-        {25, 0, [](auto& s) { return s.sliderShown[3]; }},
-        {47, 0, [](auto& s) { return s.notebookShown; }},
-        {48, 0, [](auto& s) { return s.evaluateParameters; }},
-    };
-    for (const auto& [i, raw, expected, get] : words)
-        hand.words[i] = static_cast<std::uint16_t>(raw);
-    for (const auto& [i, raw, get] : flags) hand.flags[i] = raw;
+    for (const auto& [i, raw, read] : kWords) hand.words[i] = static_cast<std::uint16_t>(raw);
+    for (const auto& [i, raw] : kFlags) hand.flags[i] = raw;
     hand.flags[4] = hand.flags[10] = 0;  // axes and labels off
     hand.flags[49] = 2;
-    // Number i holds i + 0.5 (ordered corners, positive sizes); integers round half away.
-    const std::vector<std::pair<int, Getter>> numbers = {
-        {0, [](auto& s) { return s.view.centreX; }},
-        {1, [](auto& s) { return s.view.centreY; }},
-        {2, [](auto& s) { return s.view.halfWidth; }},
-        {3, [](auto& s) { return s.view.left; }},
-        {4, [](auto& s) { return s.view.right; }},
-        {5, [](auto& s) { return s.view.down; }},
-        {6, [](auto& s) { return s.view.up; }},
-        {7, [](auto& s) { return s.speedFactor; }},
-        {8, [](auto& s) { return s.axes.xInterval; }},
-        {9, [](auto& s) { return s.axes.yInterval; }},
-        {12, [](auto& s) { return s.scene.observer[1]; }},
-        {19, [](auto& s) { return s.scene.boxLengths[5]; }},
-        {20, [](auto& s) { return s.loopClosing; }},
-        {21, [](auto& s) { return s.zeroVectors; }},
-        {23, [](auto& s) { return s.tracer[1]; }},
-        {24, [](auto& s) { return s.scene.angle; }},
-        {25, [](auto& s) { return s.view.zoomFactor; }},
-        {27, [](auto& s) { return s.revolutionRange[1]; }},
-        {28, [](auto& s) { return s.scene.number28; }},
-        {33, [](auto& s) { return s.riemann.low; }},
-        {35, [](auto& s) { return s.riemann.steps; }},
-        {36, [](auto& s) { return s.rightButton; }},
-        {37, [](auto& s) { return s.centroidCount; }},
-        {38, [](auto& s) { return s.ivpDelay; }},
-        {39, [](auto& s) { return s.scene.number39; }},
-        {41, [](auto& s) { return s.view.aspect; }},
-        {45, [](auto& s) { return s.lineIntegral.high; }},
-        {46, [](auto& s) { return s.lineIntegral.steps; }},
-        {47, [](auto& s) { return s.flux1.low; }},
-        {52, [](auto& s) { return s.flux2.steps; }},
-        {53, [](auto& s) { return s.scene.sceneBox[0]; }},
-        {58, [](auto& s) { return s.scene.sceneBox[5]; }},
-        {61, [](auto& s) { return s.toolNumbers[2]; }},
-    };
     for (int i = 0; i < 62; ++i) hand.numbers[i] = i + 0.5L;
 
     TDiagramBody body;
     ASSERT_EQ(Read(hand, body), kNoError);
-    for (const auto& [i, raw, expected, get] : words) EXPECT_EQ(get(body.settings), expected) << i;
-    for (const auto& [i, raw, get] : flags) EXPECT_EQ(get(body.settings), 1) << i;
+    const std::vector<long double> words = WordSettings(body.settings);
+    for (std::size_t k = 0; k < kWords.size(); ++k)
+        EXPECT_EQ(words[k], std::get<2>(kWords[k])) << "word " << std::get<0>(kWords[k]);
+    const std::vector<long double> flags = FlagSettings(body.settings);
+    for (std::size_t k = 0; k < std::size(kFlags); ++k)
+        EXPECT_EQ(flags[k], 1) << "flag " << kFlags[k].first;
+    const std::vector<long double> numbers = NumberSettings(body.settings);
+    for (std::size_t k = 0; k < std::size(kNumbers); ++k) {
+        const int i = kNumbers[k];
+        EXPECT_EQ(numbers[k], kIntegerNumbers.count(i) ? i + 1 : i + 0.5L) << "number " << i;
+    }
     EXPECT_FALSE(body.settings.complexMode);
     EXPECT_FALSE(body.settings.axes.axesShown);
     EXPECT_FALSE(body.settings.axes.labels);
     EXPECT_EQ(body.settings.shadingChoice, 2);
-    const std::set<int> integers = {35, 37, 38, 39, 46, 52};
-    for (const auto& [i, get] : numbers)
-        EXPECT_EQ(get(body.settings), integers.count(i) ? i + 1 : i + 0.5L) << i;
 }
 
 TEST(DiagramBody, OlderVersionsKeepWhatTheyLackAndConvertWhatTheyMean) {
@@ -235,40 +193,34 @@ TEST(DiagramBody, OlderVersionsKeepWhatTheyLackAndConvertWhatTheyMean) {
 }
 
 TEST(DiagramBody, SettingsOutOfRangeTakeTheirDefaults) {
+    const auto setting = [](const TDiagramBody& body, bool word, int index) {
+        if (word) {
+            const auto at =
+                std::ranges::find(kWords, index, [](auto& w) { return std::get<0>(w); });
+            return WordSettings(body.settings)[static_cast<std::size_t>(at - kWords.begin())];
+        }
+        return NumberSettings(body.settings)[static_cast<std::size_t>(
+            std::ranges::find(kNumbers, index) - std::begin(kNumbers))];
+    };
     struct Case {
-        int block;  // 1 words, 3 numbers
+        bool word;  // or number
         int index;
-        long double raw;
-        Getter get;
-        long double expected;
+        long double raw, expected;
     };
-    const std::vector<Case> cases = {
-        {1, 46, 0, [](auto& s) { return s.defaultCount; }, 50},
-        {1, 46, 1001, [](auto& s) { return s.defaultCount; }, 50},
-        {1, 44, 894, [](auto& s) { return s.shadingStyle; }, 891},
-        {1, 39, 31, [](auto& s) { return s.piSymbol; }, 112},
-        {1, 40, 1, [](auto& s) { return s.axes.polarSectors; }, 8},
-        {1, 52, 7, [](auto& s) { return s.sketchThickness; }, 1},
-        {1, 26, 0xFFFF, [](auto& s) { return s.scene.screenThickness; }, 0},
-        {1, 27, 0, [](auto& s) { return s.scene.printedThickness; }, 1},
-        {1, 38, 0, [](auto& s) { return s.screenThickness; }, 1},
-        {1, 18, 0, [](auto& s) { return s.scene.lineOfSightSamples; }, 12},
-        {3, 7, 11, [](auto& s) { return s.speedFactor; }, 1},
-        {3, 25, 0, [](auto& s) { return s.view.zoomFactor; }, 1.01L},
-        {3, 41, -1, [](auto& s) { return s.view.aspect; }, 1},
-        {3, 46, 1, [](auto& s) { return s.lineIntegral.steps; }, 1000},
-        {3, 45, -3, [](auto& s) { return s.lineIntegral.high; }, 1},
-        {3, 49, 0, [](auto& s) { return s.flux1.steps; }, 100},
-    };
+    const Case cases[] = {
+        {true, 46, 0, 50},  {true, 46, 1001, 50}, {true, 44, 894, 891},  {true, 39, 31, 112},
+        {true, 40, 1, 8},   {true, 52, 7, 1},     {true, 26, 0xFFFF, 0}, {true, 27, 0, 1},
+        {true, 38, 0, 1},   {true, 18, 0, 12},    {false, 7, 11, 1},     {false, 25, 0, 1.01L},
+        {false, 41, -1, 1}, {false, 46, 1, 1000}, {false, 45, -3, 1},    {false, 49, 0, 100}};
     for (const Case& c : cases) {
         HandBody hand;
-        if (c.block == 1)
+        if (c.word)
             hand.words[c.index] = static_cast<std::uint16_t>(static_cast<int>(c.raw));
         else
             hand.numbers[c.index] = c.raw;
         TDiagramBody body;
         ASSERT_EQ(Read(hand, body), kNoError) << c.index;
-        EXPECT_EQ(c.get(body.settings), c.expected) << c.block << " " << c.index;
+        EXPECT_EQ(setting(body, c.word, c.index), c.expected) << c.word << " " << c.index;
     }
 }
 
@@ -301,35 +253,30 @@ TEST(DiagramBody, ExamplesComeBackWithListsTextsNamesAndStoredForms) {
     TDiagramBody body;
     ASSERT_EQ(Read(hand, body), kNoError);
     ASSERT_EQ(body.inventory.Count(), 6);
-    EXPECT_EQ(body.inventory.Capacity(), 15);
     const TInventoryEntry& first = body.inventory.Entry(0);
-    EXPECT_EQ(first.name, "parabola");
-    EXPECT_EQ(first.familyMark, 1);
-    EXPECT_EQ(first.example.pen.colour, 7);
-    EXPECT_EQ(first.example.Text(1), "SIN(X)");
-    ASSERT_EQ(first.example.markedPoints.size(), 1u);
-    EXPECT_EQ(first.example.markedPoints[0].label, "max");
-    EXPECT_EQ(body.inventory.Entry(1).name, std::string(20, 'n'));
+    EXPECT_EQ(std::tuple(body.inventory.Capacity(), first.name, first.familyMark,
+                         first.example.pen.colour, first.example.Text(1)),
+              std::tuple(15, "parabola", 1, 7, "SIN(X)"));
+    EXPECT_EQ(first.example.markedPoints, explicitCurve.markedPoints);
     ASSERT_EQ(body.inventory[1].trajectories.size(), 2u);
-    EXPECT_EQ(body.inventory[1].trajectories[1].texts[3], "A+3");
-    EXPECT_EQ(body.inventory[2].letter36, 2);  // "3-5" is no number
-    EXPECT_EQ(body.inventory[2].values[1], 2);
-    EXPECT_EQ(body.inventory[3].points[4].y, -4);
+    EXPECT_EQ(std::tuple(body.inventory.Entry(1).name, body.inventory[1].trajectories[1].texts[3]),
+              std::tuple(std::string(20, 'n'), "A+3"));
+    // "3-5" is no number; the polynomial's points and the orbital bodies come from their stored
+    // forms.
     const TExample& bodies = body.inventory[4];
-    EXPECT_EQ(bodies.points[61].y, 3);
-    EXPECT_EQ(bodies.points[25].x, 0.5L);
-    EXPECT_EQ(bodies.points[73].x, 0.25L);
-    EXPECT_EQ(bodies.points[73].y, -1);
-    EXPECT_EQ(body.inventory[5].byte58, 1);
-    EXPECT_EQ(body.remembered.system, 1);
-    EXPECT_EQ(body.remembered.sequence, -1);
-    EXPECT_EQ(body.equationLabels.size(), 6u);
+    EXPECT_EQ(std::tuple(body.inventory[2].letter36, body.inventory[2].values[1],
+                         body.inventory[3].points[4].y, bodies.points[61].y, bodies.points[25].x,
+                         bodies.points[73].x, bodies.points[73].y),
+              std::tuple(2, 2, -4, 3, 0.5L, 0.25L, -1));
+    EXPECT_EQ(std::tuple(body.inventory[5].byte58, body.remembered.system, body.remembered.sequence,
+                         body.equationLabels.size()),
+              std::tuple(1, 1, -1, 6u));
 
     TDiagramBody map;
     ASSERT_EQ(Read(hand, map, {2, true}), kNoError);
-    EXPECT_EQ(map.inventory.Entry(0).familyMark, 0);
-    EXPECT_EQ(map.inventory[0].Text(2), "t");
-    EXPECT_EQ(map.inventory[1].Text(2), "");
+    EXPECT_EQ(std::tuple(map.inventory.Entry(0).familyMark, map.inventory[0].Text(2),
+                         map.inventory[1].Text(2)),
+              std::tuple(0, "t", ""));
     explicitCurve.Text(2) = "X^2";  // a text the example uses is not replaced
     hand.groups[0] = Group(explicitCurve);
     ASSERT_EQ(Read(hand, map, {2, true}), kNoError);
@@ -337,51 +284,43 @@ TEST(DiagramBody, ExamplesComeBackWithListsTextsNamesAndStoredForms) {
 }
 
 TEST(DiagramBody, RecordsOfOlderVersionsAreConverted) {
-    TExample point = Fresh(kind::kSpacePoint);
-    point.byte56 = point.byte59 = 1;
-    TExample polar = Fresh(kind::kPolar);
-    polar.rangeLow[0] = 0.5L;
-    polar.rangeHigh[0] = 2;
-    TExample plane = Fresh(kind::kExplicit);
-    plane.derivation = 77;
-    plane.parent[0] = 0;
-    plane.letter36 = 'A';
-    plane.letter38 = 'B';
-    TExample line = Fresh(kind::kExplicit);
-    line.derivation = 81;
-    line.parent[0] = 0;
-    line.NumberAt(281) = 1.5L;
-    line.NumberAt(291) = -2;
-    TExample derived = Fresh(kind::kExplicit);
-    derived.derivation = 73;
-    derived.parent[0] = 0;
-    derived.subKind = 3;
-    TExample curve = Fresh(kind::kParametric);
-    curve.byte58 = 1;
-    curve.NumberAt(371) = 1.25L;
+    const auto add = [](HandBody& hand, int kindCode, auto setup) {
+        TExample e = Fresh(kindCode);
+        setup(e);
+        hand.groups.push_back(Group(e));
+    };
     HandBody hand;
     hand.version = 29;
-    for (const TExample* e : {&point, &polar, &plane, &line, &derived, &curve})
-        hand.groups.push_back(Group(*e));
+    add(hand, kind::kSpacePoint, [](TExample& e) { e.byte56 = e.byte59 = 1; });
+    add(hand, kind::kPolar, [](TExample& e) { e.rangeLow[0] = 0.5L, e.rangeHigh[0] = 2; });
+    add(hand, kind::kExplicit, [](TExample& e) {  // a tangent plane
+        e.derivation = 77, e.parent[0] = 0, e.letter36 = 'A', e.letter38 = 'B';
+    });
+    add(hand, kind::kExplicit, [](TExample& e) {
+        e.derivation = 81, e.parent[0] = 0, e.NumberAt(281) = 1.5L, e.NumberAt(291) = -2;
+    });
+    add(hand, kind::kExplicit,
+        [](TExample& e) { e.derivation = 73, e.parent[0] = 0, e.subKind = 3; });
+    add(hand, kind::kParametric, [](TExample& e) { e.byte58 = 1, e.NumberAt(371) = 1.25L; });
 
     TDiagramBody body;
     ASSERT_EQ(Read(hand, body, {3, false}), kNoError);
-    EXPECT_EQ(body.inventory[0].subKind, EncodeVariableGroups("XYZ/"));
-    EXPECT_EQ(body.inventory[1].Text(7), "0.5000;2.0000");
-    EXPECT_EQ(body.inventory[2].Text(7), "A;B");
-    EXPECT_EQ(body.inventory[3].Text(7), "1.5000;-2.0000");
-    EXPECT_EQ(body.inventory[4].Text(1), "C");
-    EXPECT_EQ(body.inventory[5].Text(6), "1.2500");
+    const TInventory& read = body.inventory;
+    EXPECT_EQ(std::tuple(read[0].subKind, read[1].Text(7), read[2].Text(7), read[3].Text(7),
+                         read[4].Text(1), read[5].Text(6)),
+              std::tuple(EncodeVariableGroups("XYZ/"), "0.5000;2.0000", "A;B", "1.5000;-2.0000",
+                         "C", "1.2500"));
 
     hand.version = 37;  // converted already: the texts are taken as they are
     ASSERT_EQ(Read(hand, body, {3, false}), kNoError);
-    EXPECT_EQ(body.inventory[1].Text(7), "");
-    EXPECT_EQ(body.inventory[0].subKind, 0);
+    EXPECT_EQ(std::tuple(read[1].Text(7), read[0].subKind), std::tuple("", 0));
 }
 
 // ------------------------------------------------------------------------------ other blocks
 
-TEST(DiagramBody, ProtectionParametersAndTheBlocksThatMayBeAbsent) {
+// A complex-mode body with protection, user functions, an evaluated text, a notebook and a
+// background bitmap.
+HandBody WithOptionalBlocks() {
     HandBody hand;
     FileProtection author;
     author.Protect(2, "pw", {"me", "", "", ""});
@@ -403,23 +342,24 @@ TEST(DiagramBody, ProtectionParametersAndTheBlocksThatMayBeAbsent) {
     });
     hand.notebook = "notes";
     hand.bitmapName = Bytes(256, 'b');  // no terminator: cut to 255 characters
+    return hand;
+}
 
+TEST(DiagramBody, ProtectionParametersAndTheBlocksThatMayBeAbsent) {
+    const HandBody hand = WithOptionalBlocks();
     TDiagramBody body;
     ASSERT_EQ(Read(hand, body), kNoError);
-    EXPECT_EQ(body.protection.Mask(), 2);
-    EXPECT_EQ(body.protection.Password(), "pw");
-    EXPECT_FALSE(body.protection.IsUnlocked());
-    EXPECT_TRUE(body.settings.complexMode);
-    EXPECT_EQ(body.parameters.value[1], std::complex<long double>(56, 57));
+    EXPECT_EQ(
+        std::tuple(body.protection.Mask(), body.protection.Password(), body.protection.IsUnlocked(),
+                   body.settings.complexMode, body.parameters.value[1]),
+        std::tuple(2, "pw", false, true, std::complex<long double>(56, 57)));
     FormulaContext formulas;
     ASSERT_TRUE(body.userFunctions.InstallInto(formulas));
-    EXPECT_EQ(formulas.UserFunctions().size(), 2u);
-    ASSERT_EQ(body.evalTexts.size(), 1u);
-    EXPECT_EQ(body.evalTexts[0].evalIndex, 1000);
-    ASSERT_NE(body.evalTable.Find(1000), nullptr);
-    EXPECT_EQ(body.evalTable.Find(1000)->texts[0], "A+1");
-    EXPECT_EQ(body.notebook, "notes");
-    EXPECT_EQ(body.backgroundBitmap, std::string(255, 'b'));
+    ASSERT_TRUE(body.evalTexts.size() == 1u && body.evalTable.Find(1000));
+    EXPECT_EQ(
+        std::tuple(formulas.UserFunctions().size(), body.evalTexts[0].evalIndex,
+                   body.evalTable.Find(1000)->texts[0], *body.notebook, body.backgroundBitmap),
+        std::tuple(2u, 1000, "A+1", "notes", std::string(255, 'b')));
 
     // Real mode: 810 bytes of tables, imaginary parts cleared; a password that comes back
     // empty leaves the diagram unprotected.
@@ -430,11 +370,9 @@ TEST(DiagramBody, ProtectionParametersAndTheBlocksThatMayBeAbsent) {
         for (int i = 0; i < 5; ++i) WriteString(out, "");
     });
     ASSERT_EQ(Read(plain, body), kNoError);
-    EXPECT_EQ(body.parameters.value[1], std::complex<long double>(3, 0));
-    EXPECT_EQ(body.protection.Mask(), 0);
-    EXPECT_FALSE(body.notebook.has_value());
-    EXPECT_TRUE(body.evalTexts.empty());
-    EXPECT_EQ(body.evalTable.InUse(), 0);
+    EXPECT_EQ(std::tuple(body.parameters.value[1], body.protection.Mask(),
+                         body.notebook.has_value(), body.evalTexts.size(), body.evalTable.InUse()),
+              std::tuple(std::complex<long double>(3, 0), 0, false, 0u, 0));
 }
 
 // ------------------------------------------------------------------------------ damage
@@ -475,28 +413,8 @@ TEST(DiagramBody, DamagedFilesAreRefusedAndLeaveTheBodyAsItWas) {
         {"parameter", [](HandBody& h) { h.parameters[30] = kNaN; }, kErrCannotOpenFile},
         {"slider step", [](HandBody& h) { h.steps[39] = 1; }, kErrCannotOpenFile},
         {"page step", [](HandBody& h) { h.pageSteps[0] = 0; }, kErrCannotOpenFile},
-        {"Taylor degree",
-         example([](TExample& e) { e.derivation = 65, e.parent[0] = 0, e.derivationParam = 10; }),
-         kErrInconsistentData},
+        // (The validator's own refusals are tested with it; one shows that the reader asks it.)
         {"letter", example([](TExample& e) { e.familyLetter = 27; }), kErrInconsistentData},
-        {"trajectory kind", example([](TExample& e) {
-             e.trajectories.push_back(testing::SampleTrajectory(199, 1, 0));
-         }),
-         kErrInconsistentData},
-        {"tree selector", example([](TExample& e) {
-             e.trajectories.push_back(testing::SampleTrajectory(kind::kSystem, 1, 0));
-             e.trajectories[0].treeOf[2] = 15;
-         }),
-         kErrInconsistentData},
-        {"zero step", example([](TExample& e) {
-             e.kind = kind::kSlope;
-             e.trajectories.push_back(testing::SampleTrajectory(kind::kSlope, 0, 0));
-         }),
-         kErrInconsistentData},
-        {"marked point", example([](TExample& e) {
-             e.markedPoints.push_back({1, {kNaN}, "", 0});
-         }),
-         kErrInconsistentData},
         {"text length",
          [](HandBody& h) {
              h.groups = {Group(Fresh(kind::kExplicit))};
@@ -527,11 +445,7 @@ TEST(DiagramBody, DamagedFilesAreRefusedAndLeaveTheBodyAsItWas) {
              });
          },
          kErrCannotOpenFile},
-        {"sketch count",
-         [](HandBody& h) {
-             h.sketch = {0xff, 0xff, 0xff, 0xff};
-         },
-         kErrCannotOpenFile},
+        {"sketch count", [](HandBody& h) { h.sketch = Bytes(4, 0xff); }, kErrCannotOpenFile},
         {"function name", functions({UserFunction("X1", "X", 1)}), kErrCannotOpenFile},
         {"function twice", functions({UserFunction("QUAD", "X", 1), UserFunction("QUAD", "X", 1)}),
          kErrCannotOpenFile},
@@ -541,11 +455,7 @@ TEST(DiagramBody, DamagedFilesAreRefusedAndLeaveTheBodyAsItWas) {
         {"functions call each other",
          functions({UserFunction("FA", "FB(X)", 1), UserFunction("FB", "FA(X)+1", 1)}),
          kErrCannotOpenFile},
-        {"function count",
-         [](HandBody& h) {
-             h.userFunctions = {5, 0};
-         },
-         kErrCannotOpenFile},
+        {"function count", [](HandBody& h) { h.userFunctions[0] = 5; }, kErrCannotOpenFile},
         {"notebook length",
          [](HandBody& h) {
              h.notebook = "x";
@@ -557,8 +467,7 @@ TEST(DiagramBody, DamagedFilesAreRefusedAndLeaveTheBodyAsItWas) {
              std::size_t at = 0;
              for (std::size_t i = 0; i + 2 < blocks.size(); ++i) at += blocks[i].size();
              testing::Patch16(b, at, 64002);
-         }},
-    };
+         }}};
     for (const Case& c : cases) {
         HandBody hand;
         c.damage(hand);
@@ -602,32 +511,15 @@ TEST(DiagramBody, CountsLengthsAndValuesAtTheirLimitsAreRead) {
     hand.bitmapName->push_back(0);
     TDiagramBody body;
     ASSERT_EQ(Read(hand, body), kNoError);
-    EXPECT_EQ(body.inventory[0].Text(7).size(), 255u);
-    EXPECT_EQ(body.inventory.Entry(0).name.size(), 20u);
-    EXPECT_EQ(body.evalTable.InUse(), canvas::kEvalTextSlots);
-    EXPECT_EQ(body.notebook->size(), kMaxNotebookLength);
-    EXPECT_EQ(body.sliderSteps.steps[0], 2u);
+    EXPECT_EQ(std::tuple(body.inventory[0].Text(7).size(), body.inventory.Entry(0).name.size(),
+                         body.evalTable.InUse(), body.notebook->size(), body.sliderSteps.steps[0]),
+              std::tuple(255u, 20u, canvas::kEvalTextSlots, kMaxNotebookLength, 2u));
 }
 
 TEST(DiagramBody, TruncationAtEveryBlockBoundaryIsRefused) {
-    HandBody hand;
+    HandBody hand = WithOptionalBlocks();
     for (int k : {kind::kExplicit, kind::kSystem, kind::kHigherOrder})
         hand.groups.push_back(Group(testing::SampleExample(k, 4), "n"));
-    FileProtection author;
-    author.Protect(4, "pw", {"a", "b", "c", "d"});
-    hand.protectionMask = 4;
-    hand.protection = Laid([&](ByteWriter& out) { author.WriteProtection(out); });
-    hand.userFunctions = UserFunctions({UserFunction("QUAD", "X*X", 1)});
-    hand.evalTexts = Laid([](ByteWriter& out) {
-        out.I16(1);
-        canvas::TEquationLabel eval;
-        eval.evalIndex = canvas::kFirstEvalIndex;
-        eval.Write(out);
-        canvas::TEvalText{}.WriteRecord(out);
-        canvas::TEvalText{}.WriteStrings(out);
-    });
-    hand.notebook = "notes";
-    hand.bitmapName = Bytes(256, 0);
     const std::vector<Bytes> blocks = hand.Blocks();
     const Bytes whole = testing::Concat(blocks);
     TDiagramBody body;
@@ -654,25 +546,24 @@ TEST(DiagramBody, ABodyReadBackWritesTheSameBytes) {
     ASSERT_EQ(Read(first, kProgramVersion, read), kNoError);
     EXPECT_EQ(Written(read), first);
 
+    // What the bytes alone cannot tell: that nothing was left out on both sides.
     EXPECT_EQ(read.inventory.Count(), sample.inventory.Count());
     EXPECT_EQ(read.settings, sample.settings);
-    EXPECT_EQ(read.settings.openTools, 1 + 16 + 1024);
-    EXPECT_EQ(read.inventory.Entry(0).name, std::string(20, 'n'));
-    EXPECT_EQ(read.inventory.Entry(1).familyMark, 1);
     EXPECT_EQ(read.inventory[0].markedPoints, sample.inventory[0].markedPoints);
+    EXPECT_EQ(std::tuple(read.inventory.Entry(0).name, read.inventory.Entry(1).familyMark),
+              std::tuple(std::string(20, 'n'), 1));
     const int last = read.inventory.LastIndex();
     EXPECT_EQ(read.inventory[last].points[8].y, 4);  // the polynomial's ninth point
     for (int k = 0; k <= last; ++k) {
-        const TExample& e = read.inventory[k];
-        const TExample& s = sample.inventory[k];
-        EXPECT_EQ(e.kind, s.kind);
-        EXPECT_EQ(e.texts, s.texts) << k;
-        EXPECT_EQ(e.trajectories.size(), s.trajectories.size()) << k;
-        if (e.kind == kind::kOrbital)
-            for (int j : {26, 62, 74}) {
-                EXPECT_EQ(e.points[j].x, s.points[j].x) << j;
-                EXPECT_EQ(e.points[j].y, s.points[j].y) << j;
-            }
+        const TExample &e = read.inventory[k], &s = sample.inventory[k];
+        EXPECT_EQ(std::tuple(e.kind, e.texts, e.trajectories.size()),
+                  std::tuple(s.kind, s.texts, s.trajectories.size()))
+            << k;
+        for (int j : {26, 62, 74}) {
+            if (e.kind != kind::kOrbital) break;
+            EXPECT_EQ(std::tuple(e.points[j].x, e.points[j].y),
+                      std::tuple(s.points[j].x, s.points[j].y));
+        }
     }
     EXPECT_EQ(read.axisLabels, sample.axisLabels);
     EXPECT_EQ(read.protection.Password(), "secret");
@@ -695,8 +586,7 @@ TEST(DiagramBody, WhatAFileCannotHoldIsRefusedWhenWriting) {
         {"example text", [](TDiagramBody& b) { b.inventory[0].Text(3) = std::string(256, 'x'); }},
         {"axis label", [](TDiagramBody& b) { b.axisLabels[2] = std::string(256, 'x'); }},
         {"notebook", [](TDiagramBody& b) { b.notebook = std::string(64001, 'x'); }},
-        {"bitmap name", [](TDiagramBody& b) { b.backgroundBitmap = std::string(256, 'x'); }},
-    };
+        {"bitmap name", [](TDiagramBody& b) { b.backgroundBitmap = std::string(256, 'x'); }}};
     for (const auto& [what, change] : cases) {
         TDiagramBody body;
         body.inventory.Append(Fresh(kind::kExplicit));

@@ -39,12 +39,27 @@ TInventory Inventory(const std::vector<Ex>& examples) {
 
 TEST(EquationText, DescribesTheLastExample) {
     const std::vector<std::string> parabolaTexts{"", "x^2", "", "", "", "", "0;1"};
-    const Ex locked{
-        kind::kExplicit, parabolaTexts, 0, -1, -1, [](TExample& e) { e.lockInterval = 1; }};
-    const Ex segment{kind::kSegment, {"0", "1", "2", "3"}};
+    const auto lock = [](TExample& e) { e.lockInterval = 1; };
+    const auto lockOpen = [](TExample& e) {
+        e.lockInterval = 1;
+        e.SetEndMark(1, {TEndMark::Shape::kCircle, 3, false});
+    };
+    const auto lockSeeded = [](TExample& e) {  // a web seed or frozen value opens no end
+        e.lockInterval = 1, e.NumberAt(431) = -2, e.NumberAt(441) = -1;
+    };
     const auto family = [](TExample& e) {
         e.familyOn = 1, e.familyLetter = 3, e.familyLow = 0, e.familyHigh = 2, e.familySteps = -4;
     };
+    const auto arrows = [](TExample& e) { e.word32 = 3; };
+    const auto polar = [](TExample& e) { e.byte60 = 1; };
+    const auto periodic = [](TExample& e) { e.periodic = 1; };
+    const auto web = [](TExample& e) { e.byte60 = 1, e.subKind = 1, e.word34 = 10; };
+    const auto axis = [](TExample& e) { e.NumberAt(281) = 1; };
+    const auto spherical = [](TExample& e) { e.word32 = 2; };
+    const auto order = [](int n) { return [n](TExample& e) { e.order = n; }; };
+    const auto frozen = [](TExample& e) { e.letter36 = 1, e.NumberAt(441) = 0.5L; };
+    const Ex locked{kind::kExplicit, parabolaTexts, 0, -1, -1, lock};
+    const Ex segment{kind::kSegment, {"0", "1", "2", "3"}};
     const struct {
         const char* what;
         std::vector<Ex> examples;
@@ -53,19 +68,10 @@ TEST(EquationText, DescribesTheLastExample) {
     } cases[] = {
         {"locked closed interval", {locked}, "y = x^2; 0 <= x <= 1"},
         {"locked interval open at its high end",
-         {{kind::kExplicit, parabolaTexts, 0, -1, -1,
-           [](TExample& e) {
-               e.lockInterval = 1;
-               e.SetEndMark(1, {TEndMark::Shape::kCircle, 3, false});
-           }}},
+         {{kind::kExplicit, parabolaTexts, 0, -1, -1, lockOpen}},
          "y = x^2; 0 <= x < 1"},
-        {"a web seed or frozen value does not open an end",
-         {{kind::kExplicit, parabolaTexts, 0, -1, -1,
-           [](TExample& e) {
-               e.lockInterval = 1;
-               e.NumberAt(431) = -2;
-               e.NumberAt(441) = -1;
-           }}},
+        {"seeded web",
+         {{kind::kExplicit, parabolaTexts, 0, -1, -1, lockSeeded}},
          "y = x^2; 0 <= x <= 1"},
         {"family suffix",
          {{kind::kExplicit, {"", "c*x"}, 0, -1, -1, family}},
@@ -83,47 +89,27 @@ TEST(EquationText, DescribesTheLastExample) {
          {{kind::kExplicit, {"", "x^2-1"}, 0, -1, -1, {}, "parab"}, {kind::kExplicit, {}, 111, 0}},
          "y = |parab|"},
         {"segment with both arrows",
-         {{kind::kSegment, {"0", "0", "1", "1"}, 0, -1, -1, [](TExample& e) { e.word32 = 3; }}},
+         {{kind::kSegment, {"0", "0", "1", "1"}, 0, -1, -1, arrows}},
          "segment (0,0)<-->(1,1)"},
         {"polar parametric curve with its range text",
-         {{kind::kParametric,
-           {"1+t", "t", "", "", "", "", "0;2*pi"},
-           0,
-           -1,
-           -1,
-           [](TExample& e) { e.byte60 = 1; }}},
+         {{kind::kParametric, {"1+t", "t", "", "", "", "", "0;2*pi"}, 0, -1, -1, polar}},
          "(r,t) = (1+t,t); 0 <= t <= 2*pi"},
         {"periodic explicit curve",
-         {{kind::kExplicit,
-           {"", "x", "", "", "", "", "0;2"},
-           0,
-           -1,
-           -1,
-           [](TExample& e) { e.periodic = 1; }}},
+         {{kind::kExplicit, {"", "x", "", "", "", "", "0;2"}, 0, -1, -1, periodic}},
          "y = periodic[x; 0 <= x < 2]"},
         {"web diagram with a seed parameter",
-         {{kind::kExplicit,
-           {"", "a*x*(1-x)"},
-           0,
-           -1,
-           -1,
-           [](TExample& e) { e.byte60 = 1, e.subKind = 1, e.word34 = 10; }}},
+         {{kind::kExplicit, {"", "a*x*(1-x)"}, 0, -1, -1, web}},
          "y = a*x*(1-x) web[seed value A; 10 steps]"},
         {"surface of revolution with its axis in window format",
-         {{kind::kRevolution,
-           {"", "", "", "", "", "", "y = x"},
-           0,
-           -1,
-           -1,
-           [](TExample& e) { e.NumberAt(281) = 1; }}},
+         {{kind::kRevolution, {"", "", "", "", "", "", "y = x"}, 0, -1, -1, axis}},
          "revolve [y = x] axis ax+by=c (1.00,0.00,0.00)"},
         {"spherical point",
-         {{kind::kSpacePoint, {"1", "2", "3"}, 0, -1, -1, [](TExample& e) { e.word32 = 2; }}},
+         {{kind::kSpacePoint, {"1", "2", "3"}, 0, -1, -1, spherical}},
          "(rho,theta,phi) = (1,2,3)"},
         {"derivative of a derivative names the first ancestor",
          {{kind::kExplicit, {"", "sin(x)"}},
-          {kind::kExplicit, {}, 68, 0, -1, [](TExample& e) { e.order = 1; }},
-          {kind::kExplicit, {}, 68, 1, -1, [](TExample& e) { e.order = 2; }}},
+          {kind::kExplicit, {}, 68, 0, -1, order(1)},
+          {kind::kExplicit, {}, 68, 1, -1, order(2)}},
          "y = der{2,sin(x)}"},
         {"gradient field of an implicit curve",
          {{kind::kImplicit, {"", "", "", "", "x^2+y^2=1"}}, {kind::kSystem, {}, 71, 0}},
@@ -141,15 +127,8 @@ TEST(EquationText, DescribesTheLastExample) {
          {{kind::kExplicit, {"", "x"}}, {kind::kExplicit, {}, 111, 1}},
          "||"},
         {"frozen family member",
-         {{kind::kExplicit, {"", "a*x"}},
-          {kind::kExplicit,
-           {},
-           180,
-           0,
-           -1,
-           [](TExample& e) { e.letter36 = 1, e.NumberAt(441) = 0.5L; }}},
-         "a*x @ a = 0.50"},
-    };
+         {{kind::kExplicit, {"", "a*x"}}, {kind::kExplicit, {}, 180, 0, -1, frozen}},
+         "a*x @ a = 0.50"}};
     TTextSettings settings;
     settings.format.places = 2;
     settings.format.NumberFormatChanged();
@@ -161,13 +140,9 @@ TEST(EquationText, DescribesTheLastExample) {
 }
 
 TEST(EquationText, DerivedTextsThatAreStoredAreCutToTheRecordsTexts) {
+    const auto taylor = [](TExample& e) { e.derivationParam = 3; };
     TInventory inventory = Inventory({{kind::kExplicit, {"", std::string(250, 'x')}},
-                                      {kind::kExplicit,
-                                       {"", "", "", "0"},
-                                       65,
-                                       0,
-                                       -1,
-                                       [](TExample& e) { e.derivationParam = 3; }},
+                                      {kind::kExplicit, {"", "", "", "0"}, 65, 0, -1, taylor},
                                       {kind::kParametricSurface, {"t", "u", "t*u"}},
                                       {kind::kPlane, {"", "", "", "", "", "", "0.5;0.25"}, 77, 2}});
     const TTextSettings settings;

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 
 #include "core/errors.h"
 #include "examples/example_editor.h"
@@ -38,202 +39,123 @@ protected:
     FormulaContext formulas;
 };
 
-struct Refusal {
-    const char* what;
-    int kind;
-    Texts texts;
-    std::function<void(TEditorForm&)> change;
-    int error;
-};
-
-class EditorRefusals : public EditorTest, public ::testing::WithParamInterface<Refusal> {};
-
-TEST_P(EditorRefusals, GiveTheirError) {
-    const Refusal& c = GetParam();
-    EXPECT_EQ(Edit(Fresh(c.kind, c.texts), c.change).error, c.error) << c.what;
-}
-
-auto Set(std::initializer_list<std::pair<int, const char*>> edits) {
+auto Set(std::initializer_list<std::pair<int, std::string>> edits) {
     std::vector<std::pair<int, std::string>> copy(edits.begin(), edits.end());
     return [copy](TEditorForm& f) {
         for (const auto& [id, text] : copy) f.edits[id] = text;
     };
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, EditorRefusals,
-    ::testing::Values(
-        Refusal{"accepted as it is", kind::kExplicit, {"", "x"}, {}, kNoError},
-        Refusal{"density 0", kind::kExplicit, {"", "x"}, Set({{215, "0"}}), kErrOutOfBounds},
-        Refusal{
-            "density 10001", kind::kExplicit, {"", "x"}, Set({{215, "10001"}}), kErrOutOfBounds},
-        Refusal{"density -3", kind::kExplicit, {"", "x"}, Set({{215, "-3"}}), kNoError},
-        Refusal{
-            "formula that does not parse", kind::kExplicit, {"", "x"}, Set({{212, "x*(2"}}), 102},
-        Refusal{"parse error before a numeric one",
-                kind::kExplicit,
-                {"", "x"},
-                Set({{212, "x*(2"}, {215, "0"}}),
-                102},
-        Refusal{"last numeric error: density after the range",
-                kind::kPolar,
-                {"", "", "1"},
-                Set({{221, "2"}, {223, "1"}, {215, "0"}}),
-                kErrOutOfBounds},
-        Refusal{"pen width 31", kind::kExplicit, {"", "x"}, Set({{227, "31"}}), kErrOutOfBounds},
-        Refusal{"end mark 20", kind::kPolar, {"", "", "1"}, Set({{216, "20"}}), kErrOutOfBounds},
-        Refusal{"range text reversed",
-                kind::kPolar,
-                {"", "", "1"},
-                Set({{221, "pi"}, {223, "1"}}),
-                kErrInconsistentData},
-        Refusal{"range text too long",
-                kind::kPolar,
-                {"", "", "1"},
-                Set({{221,
-                      "0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0"
-                      "+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0"},
-                     {223,
-                      "1+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0"
-                      "+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0+0"}}),
-                110},
-        Refusal{"mesh 100 x 60",
-                kind::kSurface,
-                {"", "", "x*y"},
-                Set({{216, "100"}, {217, "60"}}),
-                kErrOutOfBounds},
-        Refusal{"mesh 99 x 59",
-                kind::kSurface,
-                {"", "", "x*y"},
-                Set({{216, "99"}, {217, "59"}}),
-                kNoError},
-        Refusal{"second range reversed",
-                kind::kSurface,
-                {"", "", "x*y"},
-                Set({{222, "1"}, {224, "0"}}),
-                kErrInconsistentData},
-        Refusal{
-            "fourth count 1", kind::kSurface, {"", "", "x*y"}, Set({{220, "1"}}), kErrOutOfBounds},
-        Refusal{"implicit curve without =", kind::kImplicit, {}, Set({{218, "x^2+y^2"}}), 112},
-        Refusal{"implicit curve split too long",
-                kind::kImplicit,
-                {},
-                Set({{218,
-                      "x=y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y"
-                      "+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y"
-                      "+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y"
-                      "+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y+y"}}),
-                110},
-        Refusal{"spherical rewrite too long",
-                kind::kSphericalSurface,
-                {},
-                Set({{214,
-                      "t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t"
-                      "+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t"
-                      "+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t"
-                      "+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t+t"}}),
-                110},
-        Refusal{"roulette radius 0", kind::kRoulette, {}, Set({{235, "0"}}), kErrPositiveValue},
-        Refusal{"series index not a letter",
-                kind::kSeries,
-                {"n", "1/n"},
-                Set({{211, "2"}}),
-                kErrCannotUnderstand},
-        Refusal{"series ends reversed",
-                kind::kSeries,
-                {"n", "1/n"},
-                Set({{216, "5"}, {217, "4"}}),
-                kErrInconsistentData},
-        Refusal{"field arrows shorter than 0.2 per cent",
-                kind::kSystem,
-                {"y", "-x"},
-                Set({{225, "0.1"}}),
-                kErrOutOfBounds},
-        Refusal{"parameter letter beyond W",
-                kind::kPolar,
-                {"", "", "1"},
-                Set({{223, "2@X"}}),
-                kErrCannotUnderstand}));
+// first followed by n times "+term".
+std::string Sum(const char* first, const char* term, int n) {
+    std::string text = first;
+    for (int k = 0; k < n; ++k) text += std::string("+") + term;
+    return text;
+}
+
+const Texts kNone, kLine = {"", "x"}, kPolar = {"", "", "1"}, kMesh = {"", "", "x*y"};
+const Texts kSeries = {"n", "1/n"}, kField = {"y", "-x"}, kSegment = {"0", "0", "1", "1"};
+
+TEST_F(EditorTest, RefusalsGiveTheirError) {
+    const struct {
+        const char* what;
+        int kind;
+        Texts texts;
+        std::function<void(TEditorForm&)> change;
+        int error;
+    } cases[] = {
+        {"accepted as it is", kind::kExplicit, kLine, {}, kNoError},
+        {"density 0", kind::kExplicit, kLine, Set({{215, "0"}}), kErrOutOfBounds},
+        {"density 10001", kind::kExplicit, kLine, Set({{215, "10001"}}), kErrOutOfBounds},
+        {"density -3", kind::kExplicit, kLine, Set({{215, "-3"}}), kNoError},
+        {"formula that does not parse", kind::kExplicit, kLine, Set({{212, "x*(2"}}), 102},
+        {"parse error before a numeric one", kind::kExplicit, kLine,
+         Set({{212, "x*(2"}, {215, "0"}}), 102},
+        {"last numeric error: density after the range", kind::kPolar, kPolar,
+         Set({{221, "2"}, {223, "1"}, {215, "0"}}), kErrOutOfBounds},
+        {"pen width 31", kind::kExplicit, kLine, Set({{227, "31"}}), kErrOutOfBounds},
+        {"end mark 20", kind::kPolar, kPolar, Set({{216, "20"}}), kErrOutOfBounds},
+        {"range text reversed", kind::kPolar, kPolar, Set({{221, "pi"}, {223, "1"}}),
+         kErrInconsistentData},
+        {"range text too long", kind::kPolar, kPolar,
+         Set({{221, Sum("0", "0", 66)}, {223, Sum("1", "0", 66)}}), 110},
+        {"mesh 100 x 60", kind::kSurface, kMesh, Set({{216, "100"}, {217, "60"}}), kErrOutOfBounds},
+        {"mesh 99 x 59", kind::kSurface, kMesh, Set({{216, "99"}, {217, "59"}}), kNoError},
+        {"second range reversed", kind::kSurface, kMesh, Set({{222, "1"}, {224, "0"}}),
+         kErrInconsistentData},
+        {"fourth count 1", kind::kSurface, kMesh, Set({{220, "1"}}), kErrOutOfBounds},
+        {"implicit curve without =", kind::kImplicit, kNone, Set({{218, "x^2+y^2"}}), 112},
+        {"implicit curve split too long", kind::kImplicit, kNone,
+         Set({{218, Sum("x=y", "y", 132)}}), 110},
+        {"spherical rewrite too long", kind::kSphericalSurface, kNone,
+         Set({{214, Sum("t", "t", 125)}}), 110},
+        {"roulette radius 0", kind::kRoulette, kNone, Set({{235, "0"}}), kErrPositiveValue},
+        {"series index not a letter", kind::kSeries, kSeries, Set({{211, "2"}}),
+         kErrCannotUnderstand},
+        {"series ends reversed", kind::kSeries, kSeries, Set({{216, "5"}, {217, "4"}}),
+         kErrInconsistentData},
+        {"field arrows shorter than 0.2 per cent", kind::kSystem, kField, Set({{225, "0.1"}}),
+         kErrOutOfBounds},
+        {"parameter letter beyond W", kind::kPolar, kPolar, Set({{223, "2@X"}}),
+         kErrCannotUnderstand}};
+    for (const auto& c : cases)
+        EXPECT_EQ(Edit(Fresh(c.kind, c.texts), c.change).error, c.error) << c.what;
+}
 
 TEST_F(EditorTest, ParametersAreBoundOnlyWhenTheWholeDialogIsAccepted) {
     const TExample e = Fresh(kind::kPolar, {"", "", "1"});
     formulas.SetVar(2, 7);
     const TEditorOutcome refused = Edit(e, Set({{221, "0"}, {223, "2@B"}, {227, "99"}}));
-    EXPECT_EQ(refused.error, kErrOutOfBounds);
-    EXPECT_EQ(formulas.Var(2), 7);
-
+    EXPECT_EQ(std::tuple(refused.error, formulas.Var(2)), std::tuple(kErrOutOfBounds, 7));
     const TEditorOutcome accepted = Edit(e, Set({{221, "0"}, {223, "2@B"}}));
     ASSERT_EQ(accepted.error, kNoError);
-    EXPECT_EQ(accepted.record.Text(7), "0;B");
-    EXPECT_EQ(accepted.record.rangeHigh[0], 2);
-    ASSERT_EQ(accepted.bindings.size(), 1u);
-    EXPECT_EQ(accepted.bindings[0], (TParameterBinding{2, 2}));
+    EXPECT_EQ(std::tuple(accepted.record.Text(7), accepted.record.rangeHigh[0]),
+              std::tuple("0;B", 2));
+    EXPECT_EQ(accepted.bindings, (std::vector<TParameterBinding>{{2, 2}}));
     EXPECT_EQ(formulas.Var(2), 7);  // the caller binds
     EXPECT_TRUE(accepted.mask & change::kCompile);
 }
 
-struct MaskCase {
-    const char* what;
-    int kind;
-    Texts texts;
-    std::function<void(TEditorForm&)> change;
-    std::uint32_t mask;
-};
-
-// r = 1 for t from 0 to 1, as compiled.
-const Texts kPolarTexts = {"", "", "1", "", "", "", "0;1"};
-
-class EditorMasks : public EditorTest, public ::testing::WithParamInterface<MaskCase> {};
-
-TEST_P(EditorMasks, TellWhatChanged) {
-    const MaskCase& c = GetParam();
-    const TEditorOutcome out = Edit(Fresh(c.kind, c.texts), c.change);
-    ASSERT_EQ(out.error, kNoError) << c.what;
-    EXPECT_EQ(out.mask, c.mask) << c.what;
+TEST_F(EditorTest, TheMaskTellsWhatChanged) {
+    const Texts polar = {"", "", "1", "", "", "", "0;1"};  // r = 1 for t from 0 to 1, compiled
+    const auto check = [](int id) { return [id](TEditorForm& f) { f.SetChecked(id, true); }; };
+    const struct {
+        const char* what;
+        int kind;
+        Texts texts;
+        std::function<void(TEditorForm&)> change;
+        std::uint32_t mask;
+    } cases[] = {
+        {"nothing", kind::kPolar, polar, {}, 0},
+        {"colour", kind::kPolar, polar, [](TEditorForm& f) { f.colours[2] = 9; }, change::kAny},
+        {"formula", kind::kPolar, polar, Set({{213, "2"}}), change::kCompile | change::kAny},
+        {"end mark", kind::kPolar, polar,
+         [](TEditorForm& f) {
+             f.edits[216] = "5";
+             f.SetChecked(252, true);
+             f.SetChecked(251, false);
+         },
+         change::kAny},
+        {"slices of a surface", kind::kSurface, kMesh, Set({{219, "30"}}),
+         change::kDisplay | change::kAny},
+        {"divisions of a surface", kind::kSurface, kMesh, Set({{216, "30"}}),
+         change::kCompile | change::kAny},
+        {"range of an indefinite integral", kind::kIntegral, kNone,
+         [](TEditorForm& f) {
+             f.SetChecked(271, true);
+             f.edits[221] = "0.5";
+         },
+         change::kAny},
+        {"segment with its end points", kind::kSegment, kSegment, check(275),
+         change::kAny | change::kEndPoints},
+        {"sequence arrows keep the trajectories", kind::kSequence, kField, check(271),
+         change::kAny}};
+    for (const auto& c : cases) {
+        const TEditorOutcome out = Edit(Fresh(c.kind, c.texts), c.change);
+        ASSERT_EQ(out.error, kNoError) << c.what;
+        EXPECT_EQ(out.mask, c.mask) << c.what;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, EditorMasks,
-    ::testing::Values(MaskCase{"nothing", kind::kPolar, kPolarTexts, {}, 0},
-                      MaskCase{"colour", kind::kPolar, kPolarTexts,
-                               [](TEditorForm& f) { f.colours[2] = 9; }, change::kAny},
-                      MaskCase{"formula", kind::kPolar, kPolarTexts, Set({{213, "2"}}),
-                               change::kCompile | change::kAny},
-                      MaskCase{"end mark", kind::kPolar, kPolarTexts,
-                               [](TEditorForm& f) {
-                                   f.edits[216] = "5";
-                                   f.SetChecked(252, true);
-                                   f.SetChecked(251, false);
-                               },
-                               change::kAny},
-                      MaskCase{"slices of a surface",
-                               kind::kSurface,
-                               {"", "", "x*y"},
-                               Set({{219, "30"}}),
-                               change::kDisplay | change::kAny},
-                      MaskCase{"divisions of a surface",
-                               kind::kSurface,
-                               {"", "", "x*y"},
-                               Set({{216, "30"}}),
-                               change::kCompile | change::kAny},
-                      MaskCase{"range of an indefinite integral",
-                               kind::kIntegral,
-                               {},
-                               [](TEditorForm& f) {
-                                   f.SetChecked(271, true);
-                                   f.edits[221] = "0.5";
-                               },
-                               change::kAny},
-                      MaskCase{"segment with its end points",
-                               kind::kSegment,
-                               {"0", "0", "1", "1"},
-                               [](TEditorForm& f) { f.SetChecked(275, true); },
-                               change::kAny | change::kEndPoints},
-                      MaskCase{"sequence arrows keep the trajectories",
-                               kind::kSequence,
-                               {"x", "y"},
-                               [](TEditorForm& f) { f.SetChecked(271, true); },
-                               change::kAny}));
 
 TEST_F(EditorTest, LockingAndUnlockingKeepsBothRangeForms) {
     TExample e = Fresh(kind::kExplicit, {"", "x"});
@@ -245,23 +167,20 @@ TEST_F(EditorTest, LockingAndUnlockingKeepsBothRangeForms) {
     TEditorForm form = editor.Load();
     EXPECT_EQ(form.edits[221], "-2.0");
     EXPECT_FALSE(form.IsShown(216));  // no end marks without an interval
-
-    form.SetChecked(271, true);
-    editor.IntervalSwitched(form, 271);
+    const auto click = [&](int id, bool on) {
+        form.SetChecked(id, on);
+        editor.IntervalSwitched(form, id);
+    };
+    click(271, true);
     EXPECT_TRUE(form.IsShown(216));
     form.edits[221] = "-pi";
     form.edits[223] = "pi";
-    form.SetChecked(272, true);  // periodic takes over from the lock
-    editor.IntervalSwitched(form, 272);
-    EXPECT_FALSE(form.IsChecked(271));
-    EXPECT_EQ(form.edits[221], "-pi");
-    form.SetChecked(272, false);
-    editor.IntervalSwitched(form, 272);
+    click(272, true);  // periodic takes over from the lock
+    EXPECT_EQ(std::tuple(form.IsChecked(271), form.edits[221]), std::tuple(false, "-pi"));
+    click(272, false);
     EXPECT_EQ(form.edits[221], "-2.0");
-    form.SetChecked(271, true);
-    editor.IntervalSwitched(form, 271);
-    EXPECT_EQ(form.edits[221], "-pi");
-    EXPECT_EQ(form.edits[223], "pi");
+    click(271, true);
+    EXPECT_EQ(std::tuple(form.edits[221], form.edits[223]), std::tuple("-pi", "pi"));
 
     const TEditorOutcome out = editor.Read(form);
     ASSERT_EQ(out.error, kNoError);
@@ -269,15 +188,12 @@ TEST_F(EditorTest, LockingAndUnlockingKeepsBothRangeForms) {
     EXPECT_NEAR(static_cast<double>(out.record.rangeHigh[0]), 3.14159265, 1e-8);
 }
 
-TEST_F(EditorTest, UnlockedExplicitCurveSpansTheWindow) {
+TEST_F(EditorTest, ExplicitCurveSpansTheWindowOrItsLockedIntervalAboveTheLogarithmicAxis) {
     env.xLow = -7;
     env.xHigh = 9;
     const TEditorOutcome out = Edit(Fresh(kind::kExplicit, {"", "x"}));
-    EXPECT_EQ(out.record.rangeLow[0], -7);
-    EXPECT_EQ(out.record.rangeHigh[0], 9);
-}
+    EXPECT_EQ(std::tuple(out.record.rangeLow[0], out.record.rangeHigh[0]), std::tuple(-7, 9));
 
-TEST_F(EditorTest, LockedCurveBelowTheLogarithmicAxisIsRefused) {
     env.logX = true;
     env.logXLow = 0.01L;
     TExample e = Fresh(kind::kExplicit, {"", "ln(x)"});
@@ -297,12 +213,11 @@ TEST_F(EditorTest, ShowsAndReadsEndMarksAndJumps) {
     e.SetEndMark(1, {TEndMark::Shape::kArrow, 6, true});
     TExampleEditor editor(e, 0, env, formulas);
     TEditorForm form = editor.Load();
-    EXPECT_EQ(form.edits[215], "1@");
-    EXPECT_EQ(form.edits[216], "4");
-    EXPECT_TRUE(form.IsChecked(252));  // a hollow circle
-    EXPECT_FALSE(form.IsChecked(273));
-    EXPECT_TRUE(form.IsChecked(256));  // a solid arrow
-    EXPECT_TRUE(form.IsChecked(274));
+    EXPECT_EQ(std::tuple(form.edits[215], form.edits[216]), std::tuple("1@", "4"));
+    // A hollow circle and a solid arrow.
+    EXPECT_EQ(std::tuple(form.IsChecked(252), form.IsChecked(273), form.IsChecked(256),
+                         form.IsChecked(274)),
+              std::tuple(true, false, true, true));
     form.edits[215] = "2";
     form.SetChecked(273, true);
     const TEditorOutcome out = editor.Read(form);
@@ -328,58 +243,56 @@ TEST_F(EditorTest, DerivedExampleKeepsItsTexts) {
     TExample stored = Fresh(kind::kExplicit, {"", "2*x"});
     stored.derivation = 111;
     StoreEditedRecord(stored, out.record);
-    EXPECT_EQ(stored.Text(2), "2*x");
-    EXPECT_EQ(stored.pen.width, 3);
+    EXPECT_EQ(std::tuple(stored.Text(2), stored.pen.width), std::tuple("2*x", 3));
 }
 
-TEST_F(EditorTest, PenWidthWithAtBecomesTheDefaultAndTheStyleIsThePens) {
-    const TEditorOutcome out = Edit(Fresh(kind::kLine, {"1", "1", "1"}), [](TEditorForm& f) {
+TEST_F(EditorTest, FieldsWithReadingsOfTheirOwn) {
+    // A pen width with "@" becomes the default; the style is the pen's.
+    TEditorOutcome out = Edit(Fresh(kind::kLine, {"1", "1", "1"}), [](TEditorForm& f) {
         f.edits[227] = "4@";
         f.SetChecked(251, false);
         f.SetChecked(253, true);  // dashed
     });
     ASSERT_EQ(out.error, kNoError);
-    EXPECT_EQ(out.record.pen.width, 4);
-    EXPECT_EQ(out.defaultPenWidth, 4);
-    EXPECT_EQ(out.record.pen.style, 2);
-}
-
-TEST_F(EditorTest, FieldLengthBoundToAParameter) {
-    TExample e = Fresh(kind::kSystem, {"y", "-x"});
-    const TEditorOutcome out = Edit(e, Set({{225, "2.5@C"}}));
+    EXPECT_EQ(std::tuple(out.record.pen.width, out.defaultPenWidth, out.record.pen.style),
+              std::tuple(4, 4, 2));
+    // The field length bound to a parameter, and shown with its value.
+    TExample field = Fresh(kind::kSystem, kField);
+    out = Edit(field, Set({{225, "2.5@C"}}));
     ASSERT_EQ(out.error, kNoError);
-    EXPECT_EQ(out.record.fieldLengthPercent, 25);
-    EXPECT_EQ(out.record.word32, 3);
+    EXPECT_EQ(std::tuple(out.record.fieldLengthPercent, out.record.word32), std::tuple(25, 3));
     EXPECT_EQ(out.bindings, (std::vector<TParameterBinding>{{3, 2.5L}}));
     formulas.SetVar(3, 1.5);
-    e.word32 = 3;
-    EXPECT_EQ(TExampleEditor(e, 0, env, formulas).Load().edits[225], "1.5@C");
+    field.word32 = 3;
+    EXPECT_EQ(TExampleEditor(field, 0, env, formulas).Load().edits[225], "1.5@C");
+    // Anchors are packed into the kind word.
+    out = Edit(Fresh(kind::kSpacePoint, {"1", "2", "3"}), [](TEditorForm& f) {
+        f.edits[214] = "x/y";
+        f.SetChecked(275, true);
+    });
+    ASSERT_EQ(out.error, kNoError);
+    EXPECT_EQ(std::tuple(out.record.subKind, out.record.byte59), std::tuple(9, 1));
 }
 
 TEST_F(EditorTest, PointsAndSegmentsNameTheirCoordinates) {
     TExample polar = Fresh(kind::kPoint, {"1", "2"});
     polar.byte58 = 1;
     TEditorForm form = TExampleEditor(polar, 0, env, formulas).Load();
-    EXPECT_EQ(form.caption, "point (r,t)");
-    EXPECT_EQ(form.labels[281], "r = ");
-    EXPECT_FALSE(form.IsShown(213));
-
+    EXPECT_EQ(std::tuple(form.caption, form.labels[281], form.IsShown(213)),
+              std::tuple("point (r,t)", "r = ", false));
     TExample spherical = Fresh(kind::kSpacePoint, {"1", "2", "3"});
     spherical.word32 = 2;
     form = TExampleEditor(spherical, 0, env, formulas).Load();
-    EXPECT_EQ(form.caption, "point (rho,theta,phi)");
-    EXPECT_TRUE(form.IsShown(213));
-
+    EXPECT_EQ(std::tuple(form.caption, form.IsShown(213)),
+              std::tuple("point (rho,theta,phi)", true));
     TExample segment = Fresh(kind::kSegment, {"1", "2", "3", "4"});
     segment.byte58 = 1;
     form = TExampleEditor(segment, 0, env, formulas).Load();
     EXPECT_EQ(form.labels[284], "t2 =");
-
     env.logarithmic = true;
     env.inventoryFull = true;
     form = TExampleEditor(segment, 0, env, formulas).Load();
-    EXPECT_FALSE(form.IsShown(275));
-    EXPECT_FALSE(form.IsShown(235));
+    EXPECT_EQ(std::tuple(form.IsShown(275), form.IsShown(235)), std::tuple(false, false));
 }
 
 TEST_F(EditorTest, DotSizesOfPolynomialsAndSeriesAreTheDrawnSizes) {
@@ -392,23 +305,11 @@ TEST_F(EditorTest, DotSizesOfPolynomialsAndSeriesAreTheDrawnSizes) {
     form.edits[225] = "7";
     const TEditorOutcome out = editor.Read(form);
     ASSERT_EQ(out.error, kNoError);
-    EXPECT_EQ(out.record.fieldLengthPercent, 7);
-    EXPECT_TRUE(out.record.IsLagrangeExplicit());
-
-    const TEditorOutcome series = Edit(Fresh(kind::kSeries, {"n", "1/n"}), Set({{235, "4"}}));
+    EXPECT_EQ(std::tuple(out.record.fieldLengthPercent, out.record.IsLagrangeExplicit()),
+              std::tuple(7, true));
+    const TEditorOutcome series = Edit(Fresh(kind::kSeries, kSeries), Set({{235, "4"}}));
     ASSERT_EQ(series.error, kNoError);
     EXPECT_EQ(series.record.sizeWord, 4);
-}
-
-TEST_F(EditorTest, AnchorsArePackedIntoTheKindWord) {
-    TExample e = Fresh(kind::kSpacePoint, {"1", "2", "3"});
-    const TEditorOutcome out = Edit(e, [](TEditorForm& f) {
-        f.edits[214] = "x/y";
-        f.SetChecked(275, true);
-    });
-    ASSERT_EQ(out.error, kNoError);
-    EXPECT_EQ(out.record.subKind, 9);
-    EXPECT_EQ(out.record.byte59, 1);
 }
 
 TEST_F(EditorTest, RevolvedSegmentSplitsItsPairs) {
@@ -416,18 +317,17 @@ TEST_F(EditorTest, RevolvedSegmentSplitsItsPairs) {
     e.subKind = kind::kSegment;
     TExampleEditor editor(e, 0, env, formulas);
     TEditorForm form = editor.Load();
-    EXPECT_EQ(form.edits[211], "0,1");
-    EXPECT_FALSE(form.IsShown(213));
+    EXPECT_EQ(std::tuple(form.edits[211], form.IsShown(213)), std::tuple("0,1", false));
     form.edits[212] = "5 6";
     EXPECT_EQ(editor.Read(form).error, kErrInconsistentData);
     form.edits[212] = "5,6";
     form.edits[221] = "0@A";
     const TEditorOutcome out = editor.Read(form);
     ASSERT_EQ(out.error, kNoError);
-    EXPECT_EQ(out.record.Text(3), "5");
-    EXPECT_EQ(out.record.Text(4), "6");
-    EXPECT_EQ(out.record.byte56, 1);
-    EXPECT_EQ(out.record.NumberAt(311), 1);  // A at the low end of t
+    // A at the low end of t.
+    EXPECT_EQ(std::tuple(out.record.Text(3), out.record.Text(4), out.record.byte56,
+                         out.record.NumberAt(311)),
+              std::tuple("5", "6", 1, 1));
 }
 
 TEST(EditorStoreTest, KeepsTraceStateAndReadsPlotPoints) {
@@ -438,10 +338,9 @@ TEST(EditorStoreTest, KeepsTraceStateAndReadsPlotPoints) {
     TExample edited = Fresh(kind::kPoint, {"9", "9"});
     edited.pen.width = 5;
     StoreEditedRecord(traced, edited);
-    EXPECT_EQ(traced.NumberAt(401), 11);
-    EXPECT_EQ(traced.NumberAt(441), 12);
-    EXPECT_EQ(traced.Text(1), "1");
-    EXPECT_EQ(traced.pen.width, 5);
+    EXPECT_EQ(
+        std::tuple(traced.NumberAt(401), traced.NumberAt(441), traced.Text(1), traced.pen.width),
+        std::tuple(11, 12, "1", 5));
 
     TExample points = Fresh(kind::kPlotPoints);
     points.derivation = 99;
@@ -454,20 +353,15 @@ TEST(EditorStoreTest, KeepsTraceStateAndReadsPlotPoints) {
 
     TExample map = Fresh(kind::kComplexMap, {"z^2"});
     StoreEditedRecord(map, Fresh(kind::kComplexMap, {"z^3"}));
-    EXPECT_EQ(map.listing, 4);
-    EXPECT_EQ(map.Text(1), "z^3");
+    EXPECT_EQ(std::tuple(map.listing, map.Text(1)), std::tuple(4, "z^3"));
 }
 
-TEST(EditorNamesTest, TemplatesHelpAndColourCaptions) {
-    TExample lagrange = Fresh(kind::kLagrange);
-    EXPECT_EQ(EditorTemplateName(lagrange), "EQUA213");
+TEST(EditorNamesTest, TemplatesAndHelp) {
+    EXPECT_EQ(EditorTemplateName(Fresh(kind::kLagrange)), "EQUA213");
     EXPECT_EQ(EditorTemplateName(Fresh(kind::kPoint)), "EQUA309");
     EXPECT_EQ(EditorTemplateName(Fresh(kind::kPolar)), "EQUA202");
-    EXPECT_EQ(EditorHelpTopic(kind::kLagrange), 204);
     EXPECT_EQ(EditorHelpTopic(kind::kIntrinsic), 378);
     EXPECT_EQ(EditorHelpTopic(kind::kPlane), 330);
-    EXPECT_EQ(EditorColourCaption(kind::kSpaceSegment), 244);
-    EXPECT_EQ(EditorColourCaption(kind::kPolar), 110);
 }
 
 }  // namespace

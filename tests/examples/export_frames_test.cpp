@@ -26,7 +26,7 @@ TEST(ExportFramesTest, MarksTheLettersInUseAndTurnsOnly3DViews) {
         {"/tmp/vturn", true, kAnimationTurning, {20}},
         {"vturn/A", true, kAnimationParameters, {1, 20}},  // the name part is "A"
         {"vturn\\A", true, kAnimationParameters, {1, 20}},
-        {"vturn", false, kAnimationNone, {}},  // a 2D window does not turn
+        {"vturn", false, kAnimationNone, {}}  // a 2D window does not turn
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

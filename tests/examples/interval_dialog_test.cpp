@@ -34,10 +34,9 @@ TEST_F(IntervalDialogTest, SecondListKeepsTheNewestThroughRefills) {
     const int kinds2[] = {kind::kExplicit, kind::kPolar};
     T2ComboDlg dialog(win, "ARCLEN", kinds, kinds2);
     dialog.Create();
-    EXPECT_EQ(dialog.SelectedExample(), 0);
-    EXPECT_EQ(dialog.SelectedExample2(), 3);
-    EXPECT_EQ(dialog.ListIndexOf2(2), 2);
-    EXPECT_EQ(dialog.ListIndexOf(2), -1);
+    EXPECT_EQ(std::tuple(dialog.SelectedExample(), dialog.SelectedExample2(),
+                         dialog.ListIndexOf2(2), dialog.ListIndexOf(2)),
+              std::tuple(0, 3, 2, -1));
     const int removed[] = {3};
     win.DeleteExamples(removed);
     dialog.RefillLists();
@@ -58,8 +57,8 @@ TEST_F(IntervalDialogTest, LimitsInTheViewAndTiedToTwoParameters) {
     dialog.Press(TPreRiemDlg::kValueButton);
     EXPECT_FALSE(dialog.IsTied());
     ASSERT_EQ(win.Inventory()[0].markedPoints.size(), 1u);
-    EXPECT_EQ(win.Inventory()[0].markedPoints[0].label, "arc length");
-    EXPECT_EQ(win.Inventory()[0].markedPoints[0].code, 53);
+    const TMarkedPoint& result = win.Inventory()[0].markedPoints[0];
+    EXPECT_EQ(std::tuple(result.label, result.code), std::tuple("arc length", 53));
 
     dialog.SetText(TPreRiemDlg::kHighEdit, QStringLiteral("3@B"));
     dialog.Press(TPreRiemDlg::kValueButton);
@@ -68,8 +67,7 @@ TEST_F(IntervalDialogTest, LimitsInTheViewAndTiedToTwoParameters) {
     EXPECT_TRUE(win.ParamDialog(1) && win.ParamDialog(2));
     win.Formulas().SetVar(2, 4);  // the slider moves
     dialog.Apply();
-    EXPECT_EQ(win.Tools().high, 4);
-    EXPECT_EQ(dialog.Result(), 3);
+    EXPECT_EQ(std::tuple(win.Tools().high, dialog.Result()), std::tuple(4, 3));
     win.Formulas().SetVar(2, 40);  // beyond the view: the interval stays
     dialog.Apply();
     EXPECT_EQ(win.Tools().high, 4);

@@ -26,53 +26,46 @@ TInventory Sample() {
     return inventory;
 }
 
-struct EnablerCase {
-    const char* what;
-    int button;
-    std::vector<int> selected;
-    TInventoryMode mode;
-    bool enabled;
-};
-
-class InventoryEnablers : public ::testing::TestWithParam<EnablerCase> {};
-
-TEST_P(InventoryEnablers, FollowTheSelection) {
-    const TInventory inventory = Sample();
-    const EnablerCase& c = GetParam();
-    EXPECT_EQ(InventoryButtonEnabled(c.button, inventory, c.selected, c.mode), c.enabled) << c.what;
-}
-
 const TInventoryMode k2D{};
 const TInventoryMode k3D{false, true, false, false};
 const TInventoryMode kMap{true, false, false, false};
 const TInventoryMode kLog{false, false, true, true};
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, InventoryEnablers,
-    ::testing::Values(
-        EnablerCase{"edit one", invent::kEdit, {0}, k2D, true},
-        EnablerCase{"edit two", invent::kEdit, {0, 1}, k2D, false},
-        EnablerCase{"delete with an orbital system", invent::kDelete, {0, 3}, k2D, false},
-        EnablerCase{"delete two", invent::kDelete, {0, 1}, k2D, true},
-        EnablerCase{"duplicate an orbital system", invent::kDuplicate, {3}, k2D, false},
-        EnablerCase{"table of a space curve", invent::kTable, {4}, k3D, true},
-        EnablerCase{"table of an implicit surface (derive)", invent::kTable, {5}, k3D, true},
-        EnablerCase{"family of a web", invent::kFamily, {1}, k2D, false},
-        EnablerCase{"family of a polynomial", invent::kFamily, {2}, k2D, false},
-        EnablerCase{"family of a space curve", invent::kFamily, {4}, k3D, true},
-        EnablerCase{"family of an implicit surface", invent::kFamily, {5}, k3D, false},
-        EnablerCase{"family marks in 2D", invent::kFamily, {0, 1}, k2D, true},
-        EnablerCase{"family marks in a map", invent::kFamily, {0, 1}, kMap, false},
-        EnablerCase{"equation of an orbital system", invent::kEquation, {3}, k2D, false},
-        EnablerCase{"swap two", invent::kDerive, {0, 4}, k2D, true},
-        EnablerCase{"derive an explicit curve", invent::kDerive, {0}, k2D, true},
-        EnablerCase{"derive through ARG", invent::kDerive, {1}, k2D, false},
-        EnablerCase{"levels of an implicit surface", invent::kDerive, {5}, k3D, true},
-        EnablerCase{"web of a curve", invent::kWeb, {0}, k2D, true},
-        EnablerCase{"web of a polynomial", invent::kWeb, {2}, k2D, false},
-        EnablerCase{"|f| in a logarithmic window", invent::kWeb, {0}, kLog, true},
-        EnablerCase{"active in a map needs a map", invent::kWeb, {0}, kMap, false},
-        EnablerCase{"box in 3D", invent::kWeb, {4}, k3D, true}));
+TEST(InventoryPanelTest, ButtonsFollowTheSelection) {
+    const TInventory inventory = Sample();
+    const struct {
+        const char* what;
+        int button;
+        std::vector<int> selected;
+        TInventoryMode mode;
+        bool enabled;
+    } cases[] = {{"edit one", invent::kEdit, {0}, k2D, true},
+                 {"edit two", invent::kEdit, {0, 1}, k2D, false},
+                 {"delete with an orbital system", invent::kDelete, {0, 3}, k2D, false},
+                 {"delete two", invent::kDelete, {0, 1}, k2D, true},
+                 {"duplicate an orbital system", invent::kDuplicate, {3}, k2D, false},
+                 {"table of a space curve", invent::kTable, {4}, k3D, true},
+                 {"table of an implicit surface (derive)", invent::kTable, {5}, k3D, true},
+                 {"family of a web", invent::kFamily, {1}, k2D, false},
+                 {"family of a polynomial", invent::kFamily, {2}, k2D, false},
+                 {"family of a space curve", invent::kFamily, {4}, k3D, true},
+                 {"family of an implicit surface", invent::kFamily, {5}, k3D, false},
+                 {"family marks in 2D", invent::kFamily, {0, 1}, k2D, true},
+                 {"family marks in a map", invent::kFamily, {0, 1}, kMap, false},
+                 {"equation of an orbital system", invent::kEquation, {3}, k2D, false},
+                 {"swap two", invent::kDerive, {0, 4}, k2D, true},
+                 {"derive an explicit curve", invent::kDerive, {0}, k2D, true},
+                 {"derive through ARG", invent::kDerive, {1}, k2D, false},
+                 {"levels of an implicit surface", invent::kDerive, {5}, k3D, true},
+                 {"web of a curve", invent::kWeb, {0}, k2D, true},
+                 {"web of a polynomial", invent::kWeb, {2}, k2D, false},
+                 {"|f| in a logarithmic window", invent::kWeb, {0}, kLog, true},
+                 {"active in a map needs a map", invent::kWeb, {0}, kMap, false},
+                 {"box in 3D", invent::kWeb, {4}, k3D, true}};
+    for (const auto& c : cases)
+        EXPECT_EQ(InventoryButtonEnabled(c.button, inventory, c.selected, c.mode), c.enabled)
+            << c.what;
+}
 
 TEST(InventoryPanelTest, CaptionsFollowWindowAndSelection) {
     EXPECT_EQ(DeriveCaption(k2D, 1), "derive");

@@ -76,8 +76,8 @@ TEST(InventoryTest, SwapsOnlyWhereParentsStayFirst) {
         {0, 1, false, {0, 1, 2, 3, 4}},  // 1 is derived from 0
         {3, 2, false, {0, 1, 2, 3, 4}},  // the same, arguments the other way round
         {0, 2, false, {0, 1, 2, 3, 4}},  // 1, in between, is derived from 0
-        {1, 2, true, {0, 2, 1, 3, 4}},  {0, 9, false, {0, 1, 2, 3, 4}},
-    };
+        {1, 2, true, {0, 2, 1, 3, 4}},
+        {0, 9, false, {0, 1, 2, 3, 4}}};
     for (const Case& c : cases) {
         TInventory inventory;
         inventory.Append(Tagged(0));

@@ -21,8 +21,7 @@ TEST(LabelLayoutTest, PlacesNewLabelsBelowThePreviousOne) {
         {"one line below the previous", Vec2{-4.925L, 4.925L}, {-4.925L, 4.525L}},
         {"a dragged previous label", Vec2{1, 2}, {1, 1.6L}},
         {"just above the last line keeps going down", Vec2{0, -4.19L}, {0, -4.59L}},
-        {"below bottom plus a line goes two lines up", Vec2{0, -4.3L}, {0, -3.9L}},
-    };
+        {"below bottom plus a line goes two lines up", Vec2{0, -4.3L}, {0, -3.9L}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const Vec2 p = NewLabelPosition(kView, c.previous);

@@ -2,6 +2,8 @@
 // whole-number mode, the end buttons and the players the buttons choose.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/errors.h"
 #include "examples/param_slider.h"
 
@@ -45,19 +47,15 @@ TEST_F(ParamSliderTest, PositionsMapOntoTheRangeAndEmptyRangesAreGuarded) {
     TParameterSlider& s = Slider(-10, 10, 0);
     EXPECT_EQ(s.Bar(), (TBarState{100, 10, 50}));
     s.Scrolled(25);
-    EXPECT_EQ(A(), -5);
-    EXPECT_EQ(s.ValueText(), "-5.0000");
+    EXPECT_EQ(std::tuple(A(), s.ValueText()), std::tuple(-5, "-5.0000"));
 }
 
 TEST_F(ParamSliderTest, TypedValuesWidenTheRange) {
     TParameterSlider& s = Slider(-10, 10, 0);
     EXPECT_EQ(s.Enter("12").error, 0);
-    EXPECT_EQ(R(), 12);
-    EXPECT_EQ(A(), 12);
-    EXPECT_EQ(s.Bar().position, 100);
+    EXPECT_EQ(std::tuple(R(), A(), s.Bar().position), std::tuple(12, 12, 100));
     EXPECT_EQ(s.Enter("2*(-7)").error, 0);
-    EXPECT_EQ(L(), -14);
-    EXPECT_EQ(s.Bar().position, 0);
+    EXPECT_EQ(std::tuple(L(), s.Bar().position), std::tuple(-14, 0));
     // What does not read changes nothing.
     EXPECT_NE(s.Enter("2*").error, 0);
     EXPECT_EQ(A(), -14);
@@ -66,19 +64,14 @@ TEST_F(ParamSliderTest, TypedValuesWidenTheRange) {
 TEST_F(ParamSliderTest, BracketsSwitchTheWholeNumberMode) {
     TParameterSlider& s = Slider(-10.5L, 10, 0);
     const auto on = s.Enter("[3]");
-    EXPECT_EQ(on.error, 0);
-    EXPECT_EQ(on.mode, TParameterSlider::ModeSwitch::On);
-    EXPECT_TRUE(s.IntegerMode());
-    EXPECT_EQ(L(), -10);
-    EXPECT_EQ(R(), 11);
-    EXPECT_EQ(A(), 3);
+    EXPECT_EQ(std::tuple(on.error, on.mode, s.IntegerMode()),
+              std::tuple(0, TParameterSlider::ModeSwitch::On, true));
+    EXPECT_EQ(std::tuple(L(), R(), A(), s.ValueText()), std::tuple(-10, 11, 3, "3"));
     EXPECT_EQ(s.Bar(), (TBarState{21, 2, 13}));
-    EXPECT_EQ(s.ValueText(), "3");
     // Whole numbers: a fraction above one half rounds up, a negative value is cut.
     for (auto [typed, whole] : {std::pair{"4.7", 5.0L}, {"4.5", 4}, {"-2.7", -2}}) {
         ASSERT_EQ(s.Enter(typed).error, 0);
-        EXPECT_EQ(A(), whole) << typed;
-        EXPECT_EQ(s.Bar().position, whole + 10) << typed;
+        EXPECT_EQ(std::tuple(A(), s.Bar().position), std::tuple(whole, whole + 10)) << typed;
     }
     s.Scrolled(20);
     EXPECT_EQ(A(), 10);
@@ -88,14 +81,10 @@ TEST_F(ParamSliderTest, BracketsSwitchTheWholeNumberMode) {
     // The ends keep room of a unit.
     EXPECT_FALSE(s.SetLeft("15"));
     EXPECT_TRUE(s.SetLeft("5.2"));
-    EXPECT_EQ(L(), 5);
-    EXPECT_EQ(s.Bar().steps, 10);
-    const auto off = s.Enter("[1.25]");
-    EXPECT_EQ(off.mode, TParameterSlider::ModeSwitch::Off);
-    EXPECT_EQ(A(), 1.25L);
-    EXPECT_EQ(L(), 1.25L);
+    EXPECT_EQ(std::tuple(L(), s.Bar().steps), std::tuple(5, 10));
+    EXPECT_EQ(s.Enter("[1.25]").mode, TParameterSlider::ModeSwitch::Off);
+    EXPECT_EQ(std::tuple(A(), L(), s.ValueText()), std::tuple(1.25L, 1.25L, "1.2500"));
     EXPECT_EQ(s.Bar(), (TBarState{100, 10, 0}));
-    EXPECT_EQ(s.ValueText(), "1.2500");
 }
 
 TEST_F(ParamSliderTest, RefusedEntriesAndEnds) {
@@ -109,11 +98,9 @@ TEST_F(ParamSliderTest, RefusedEntriesAndEnds) {
     EXPECT_FALSE(s.SetLeft("10"));
     EXPECT_FALSE(s.SetRight("-11"));
     EXPECT_FALSE(s.SetLeft("x+"));
-    EXPECT_EQ(L(), -10);
-    EXPECT_EQ(A(), 3);
+    EXPECT_EQ(std::tuple(L(), A()), std::tuple(-10, 3));
     EXPECT_TRUE(s.SetRight("20"));
-    EXPECT_EQ(A(), 20);
-    EXPECT_EQ(s.Bar().position, 100);
+    EXPECT_EQ(std::tuple(A(), s.Bar().position), std::tuple(20, 100));
 }
 
 TEST_F(ParamSliderTest, TheAllLettersDialogKeepsItsBarForEveryLetter) {
@@ -124,8 +111,7 @@ TEST_F(ParamSliderTest, TheAllLettersDialogKeepsItsBarForEveryLetter) {
     s.ApplyUnits(200, 20);
     EXPECT_FALSE(s.SelectLetter(0));  // A is shown already
     EXPECT_TRUE(s.SelectLetter(1));
-    EXPECT_EQ(s.Letter(), 2);
-    EXPECT_EQ(s.Bar(), (TBarState{200, 20, 50}));
+    EXPECT_EQ(std::tuple(s.Letter(), s.Bar()), std::tuple(2, TBarState{200, 20, 50}));
 }
 
 TEST_F(ParamSliderTest, ButtonsChooseThePlayer) {
@@ -142,15 +128,13 @@ TEST_F(ParamSliderTest, ButtonsChooseThePlayer) {
                           Case{false, true, "201", TPlayer::None, 0, kErrOutOfBounds},
                           Case{true, false, "", TPlayer::Parameters, 0, 0}}) {
         const TPlayRequest r = s.Play(c.bounce, c.checked, c.field);
-        EXPECT_EQ(r.player, c.player) << c.field;
-        EXPECT_EQ(r.count, c.count) << c.field;
-        EXPECT_EQ(r.error, c.error) << c.field;
-        EXPECT_FALSE(r.realTime);
+        EXPECT_EQ(std::tuple(r.player, r.count, r.error, r.realTime),
+                  std::tuple(c.player, c.count, c.error, false))
+            << c.field;
     }
     ASSERT_EQ(s.Enter("[0]").error, 0);
     const TPlayRequest whole = s.Play(true, false, "");
-    EXPECT_EQ(whole.player, TPlayer::IntegerSteps);
-    EXPECT_EQ(whole.count, 1);
+    EXPECT_EQ(std::tuple(whole.player, whole.count), std::tuple(TPlayer::IntegerSteps, 1));
 
     // '@' runs in real time and may stop at a time; an unreadable one is reported and the
     // run has no stop.
@@ -159,9 +143,8 @@ TEST_F(ParamSliderTest, ButtonsChooseThePlayer) {
     EXPECT_TRUE(stop.realTime && stop.stopAtEnd);
     EXPECT_NEAR(static_cast<double>(stop.stopTime), 6.2831853, 1e-7);
     const TPlayRequest bad = time.Play(false, true, "pi+");
-    EXPECT_EQ(bad.player, TPlayer::Parameters);
-    EXPECT_EQ(bad.error, kErrCannotUnderstand);
-    EXPECT_FALSE(bad.stopAtEnd);
+    EXPECT_EQ(std::tuple(bad.player, bad.error, bad.stopAtEnd),
+              std::tuple(TPlayer::Parameters, kErrCannotUnderstand, false));
 }
 
 }  // namespace

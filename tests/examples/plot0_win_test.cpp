@@ -7,6 +7,7 @@
 #include "examples/label_layout.h"
 #include "examples/plot_test_window.h"
 #include "platform/emf_picture.h"
+#include "support/all_near.h"
 
 namespace quorlin::examples {
 namespace {
@@ -15,6 +16,7 @@ namespace cmd = resources::cmd;
 using canvas::TEquationLabel;
 using canvas::testing::Mouse;
 using platform::MouseButton;
+using quorlin::testing::AllNear;
 
 class Plot0WinTest : public quorlin::testing::PlotWindowTest {
 protected:
@@ -31,10 +33,9 @@ protected:
 TEST_F(Plot0WinTest, LabelsStandInAColumnAndGoHomeAfterADrag) {
     Paste("EXPL2;x;EXPL2;x^2;EXPL2;x^3;");
     ASSERT_EQ(win.EquationLabels().Count(), 3);
-    for (int k = 0; k < 3; ++k) {
+    for (int k = 0; k < 3; ++k) {  // (the column itself is the label layout's test)
         const Vec2 home = HomeLabelPosition(View(), k);
-        EXPECT_NEAR(static_cast<double>(Absolute(k).top), static_cast<double>(home.y), 1e-12);
-        EXPECT_NEAR(static_cast<double>(Absolute(k).left), static_cast<double>(home.x), 1e-12);
+        EXPECT_TRUE(AllNear({Absolute(k).left, Absolute(k).top}, {home.x, home.y}, 1e-12L)) << k;
         EXPECT_EQ(win.EquationLabels().Labels()[k].anchor, canvas::kAnchorFrame);
     }
 

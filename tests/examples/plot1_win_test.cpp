@@ -19,29 +19,25 @@ TEST_F(Plot1WinTest, AnAbortedScriptTakesBackEverythingItDid) {
     const int colour = win.Inventory()[0].pen.colour;
 
     Paste("COLOR;7;CORNERS;-1;1;-2;2;EXPL2;x^2;POINT2;1;1;POLAR;t;1;0;");
-    ASSERT_EQ(Errors().size(), 1u);
-    EXPECT_EQ(Errors()[0], QStringLiteral("cannot understand"));
-    EXPECT_EQ(win.Inventory().Count(), 1);
-    EXPECT_EQ(win.Inventory().Entry(0).name, "kept");
-    EXPECT_EQ(win.Inventory()[0].pen.colour, colour);
-    EXPECT_EQ(win.EquationLabels().Count(), 1);
-    EXPECT_EQ(win.examplesCreated, 1);
-    EXPECT_EQ(win.View().left, view.left);
-    EXPECT_EQ(win.View().up, view.up);
-    EXPECT_EQ(win.View().cornersFlag, view.cornersFlag);
+    EXPECT_EQ(Errors(), std::vector<QString>{QStringLiteral("cannot understand")});
+    EXPECT_EQ(std::tuple(win.Inventory().Count(), win.Inventory().Entry(0).name,
+                         win.Inventory()[0].pen.colour, win.EquationLabels().Count(),
+                         win.examplesCreated),
+              std::tuple(1, "kept", colour, 1, 1));
+    EXPECT_EQ(std::tuple(win.View().left, win.View().up, win.View().cornersFlag),
+              std::tuple(view.left, view.up, view.cornersFlag));
 
     // The next script starts from the same state: its example is the second, in the second
     // automatic colour, with the second label.
     Paste("EXPL2;x^3;");
     ASSERT_EQ(win.Inventory().Count(), 2);
-    EXPECT_EQ(win.Inventory()[1].pen.colour, win.StyleWord(1));
-    EXPECT_EQ(win.EquationLabels().Labels()[1].text, "y = x^3");
+    EXPECT_EQ(std::tuple(win.Inventory()[1].pen.colour, win.EquationLabels().Labels()[1].text),
+              std::tuple(win.StyleWord(1), "y = x^3"));
 }
 
 TEST_F(Plot1WinTest, AScriptThatAddsNothingSaysSoAndKeepsItsValues) {
     Paste("VALUE;b;2.5;");
-    ASSERT_EQ(Errors().size(), 1u);
-    EXPECT_EQ(Errors()[0], QStringLiteral("nothing to show"));
+    EXPECT_EQ(Errors(), std::vector<QString>{QStringLiteral("nothing to show")});
     EXPECT_EQ(win.Formulas().Var(2), 2.5L);
 }
 
@@ -49,9 +45,7 @@ TEST_F(Plot1WinTest, RemovedExamplesTakeTheirLabelsAndLeaveTheirTextsInPlace) {
     Paste("EXPL2;x;POINT2;1;2;EXPL2;x^2;");
     win.currentExample = 1;
     canvas::TEquationLabel tied;
-    tied.text = "P";
-    tied.anchor = 1;  // tied to the point (1, 2), 0.5 to its right
-    tied.left = 0.5L;
+    tied.text = "P", tied.anchor = 1, tied.left = 0.5L;  // tied to the point (1, 2), 0.5 right
     win.PlainTexts().push_back(tied);
     Picture();  // the point is drawn and known where it stands
 
@@ -59,11 +53,10 @@ TEST_F(Plot1WinTest, RemovedExamplesTakeTheirLabelsAndLeaveTheirTextsInPlace) {
     win.DeleteExamples(removed);
     ASSERT_EQ(win.Inventory().Count(), 2);
     ASSERT_EQ(win.EquationLabels().Count(), 2);
-    EXPECT_EQ(win.EquationLabels().Labels()[1].text, "y = x^2");
-    EXPECT_EQ(win.EquationLabels().Labels()[1].number, 1);
-    EXPECT_EQ(win.currentExample, -1);
     const canvas::TEquationLabel& text = win.PlainTexts()[0];
-    EXPECT_EQ(text.anchor, canvas::kAnchorFrame);
+    EXPECT_EQ(std::tuple(win.EquationLabels().Labels()[1].text,
+                         win.EquationLabels().Labels()[1].number, win.currentExample, text.anchor),
+              std::tuple("y = x^2", 1, -1, canvas::kAnchorFrame));
     const auto absolute = canvas::TextToAbsolute(text, win.AnchorOriginOf(text.anchor));
     EXPECT_NEAR(static_cast<double>(absolute.left), 1.5, 1e-12);
 }

@@ -42,13 +42,11 @@ TEST(ProjectPointTest, MapsPointsWhereThePerspectivePutsThem) {
         const char* name;
         Vec3 point;
         Vec2 image;
-    } cases[] = {
-        {"focus", {0, 0, 0}, {0, 0}},
-        {"along the screen axis", {0, 2, 0}, {2, 0}},
-        {"up in the focus plane", {0, 0, 3}, {0, 3}},
-        {"halfway to the eye, twice as large", {5, 2, 1}, {4, 2}},
-        {"behind the focus, smaller", {-10, 2, -2}, {1, -1}},
-    };
+    } cases[] = {{"focus", {0, 0, 0}, {0, 0}},
+                 {"along the screen axis", {0, 2, 0}, {2, 0}},
+                 {"up in the focus plane", {0, 0, 3}, {0, 3}},
+                 {"halfway to the eye, twice as large", {5, 2, 1}, {4, 2}},
+                 {"behind the focus, smaller", {-10, 2, -2}, {1, -1}}};
     for (const auto& c : cases) {
         const Vec2 p = ProjectPoint(o, TSceneBox{}, c.point);
         EXPECT_TRUE(AllNear({p.x, p.y}, {c.image.x, c.image.y}, 1e-15L)) << c.name;

@@ -66,10 +66,8 @@ TEST_F(PlotPlayersTest, FramesMoveTheCurveAndStopOnQ) {
     }
     EXPECT_EQ(images.size(), 5u);
     PressKey(Qt::Key_Q, QStringLiteral("q"));
-    EXPECT_FALSE(win.IsPlaying());
-    EXPECT_TRUE(done);
-    EXPECT_FALSE(win.Output().animationFrame);
-    EXPECT_EQ(A(), 0);
+    EXPECT_EQ(std::tuple(win.IsPlaying(), done, win.Output().animationFrame, A()),
+              std::tuple(false, true, false, 0));
 
     // Nothing else runs meanwhile: a command ends the player instead.
     win.AnimateParameters(1, false, false, 0);
@@ -92,10 +90,8 @@ TEST_F(PlotPlayersTest, TimeFollowsTheClockAndClosingEndsAPlayer) {
     EXPECT_EQ(win.Animation().speed, 1);
     now = 560;
     Tick();
-    EXPECT_FALSE(win.IsPlaying());
-    EXPECT_EQ(win.Formulas().Var(0), 0.3L);
-    EXPECT_TRUE(done);
-    EXPECT_FALSE(win.Animation().realTime);
+    EXPECT_EQ(std::tuple(win.IsPlaying(), win.Formulas().Var(0), done, win.Animation().realTime),
+              std::tuple(false, 0.3L, true, false));
 
     // Closing the window ends the whole-number stepper before anything is asked.
     win.SetUseDefaults(true);
@@ -109,8 +105,7 @@ TEST_F(PlotPlayersTest, TimeFollowsTheClockAndClosingEndsAPlayer) {
     }
     win.ClearModified();
     EXPECT_TRUE(win.CloseWindow());
-    EXPECT_FALSE(win.IsPlaying());
-    EXPECT_TRUE(done);
+    EXPECT_EQ(std::tuple(win.IsPlaying(), done), std::tuple(false, true));
     platform::SetClockSource({});
 }
 
@@ -119,8 +114,7 @@ TEST_F(PlotPlayersTest, SlidesAreDrawnOnceAndPlayedFromTheirImages) {
     win.Formulas().SetVar(1, 0.3L);
     win.PlaySlides(1, false, 0);  // one slide is nothing to play
     EXPECT_FALSE(win.IsPlaying());
-    ASSERT_EQ(Errors().size(), 1u);
-    EXPECT_EQ(Errors()[0], QStringLiteral("no more room"));
+    EXPECT_EQ(Errors(), std::vector<QString>{QStringLiteral("no more room")});
 
     win.resize(401, 401);
     win.PlaySlides(1, true, 4);
@@ -134,8 +128,7 @@ TEST_F(PlotPlayersTest, SlidesAreDrawnOnceAndPlayedFromTheirImages) {
     Tick();
     EXPECT_TRUE(InkAt(shown(), 1.5707963L, 0.25L, ColourOf(0)));
     PressKey(Qt::Key_Q, QStringLiteral("q"));
-    EXPECT_FALSE(win.IsPlaying());
-    EXPECT_EQ(A(), 0.3L);  // as before the slides
+    EXPECT_EQ(std::tuple(win.IsPlaying(), A()), std::tuple(false, 0.3L));  // as before the slides
 }
 
 TEST_F(PlotPlayersTest, SliderDialogMovesTheCurve) {
@@ -148,11 +141,10 @@ TEST_F(PlotPlayersTest, SliderDialogMovesTheCurve) {
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(dlg->windowTitle(), QStringLiteral("current value of A"));
     auto* bar = qobject_cast<QScrollBar*>(dlg->Control(TSlideDlg::kBar));
-    ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(bar->maximum(), 100);
+    ASSERT_TRUE(bar && bar->maximum() == 100);
     bar->setValue(75);  // as a user drags it
-    EXPECT_EQ(A(), 1.5L);
-    EXPECT_EQ(dlg->GetText(TSlideDlg::kValueEdit), QStringLiteral("1.5000"));
+    EXPECT_EQ(std::tuple(A(), dlg->GetText(TSlideDlg::kValueEdit)),
+              std::tuple(1.5L, QStringLiteral("1.5000")));
     EXPECT_GE(ShareOnCurve(win.Image(ImageLayer::Picture), ColourOf(0), -5, 5, 40,
                            [](long double x) {
                                return std::pair{x, 1.5L * std::sin(x)};
@@ -172,8 +164,7 @@ TEST_F(PlotPlayersTest, SliderDialogMovesTheCurve) {
     all->SetChecked(TSlideDlg::kCheck, true);
     all->SetText(TSlideDlg::kFieldEdit, QStringLiteral("3"));
     all->Press(TSlideDlg::kAutoCyc);
-    EXPECT_TRUE(win.IsPlaying());
-    EXPECT_TRUE(all->IsHidden());
+    EXPECT_TRUE(win.IsPlaying() && all->IsHidden());
     PressKey(Qt::Key_Q, QStringLiteral("q"));
     EXPECT_FALSE(all->IsHidden());
 }
@@ -188,7 +179,9 @@ TEST_F(PlotPlayersTest, StrokesAreDrawnAndErasedWithTheMouse) {
     Mouse(&TPlotWin::MouseUp, left, {50, 300});
     const SketchList& sketch = win.Sketch();
     ASSERT_EQ(sketch.size(), 16u);  // head, 11 points, end; head, point, end
-    EXPECT_EQ(sketch[13].type, TSketchPoint::kHead);
+    EXPECT_EQ(std::tuple(sketch[13].type, sketch[14].type, sketch[15].type, sketch[15].x),
+              std::tuple(TSketchPoint::kHead, TSketchPoint::kPoint, TSketchPoint::kEnd,
+                         win.ScreenToX(50)));
     const QRgb ink = win.GetColor(win.Roles().Role(kRoleSketch)).rgb();
     EXPECT_TRUE(InkAt(Picture(), win.ScreenToX(260), win.ScreenToY(100), ink));
     EXPECT_TRUE(win.IsModified());
@@ -204,8 +197,7 @@ TEST_F(PlotPlayersTest, ExportedAnimationWritesNumberedFramesAndAMasterThatLaTeX
     QTemporaryDir dir;
     const auto path = [&](const QString& name) { return dir.filePath(name); };
     dialogs.fileAnswers.push_back(path("wave.eps"));
-    prompter.AnswerInput(QStringLiteral("5"));
-    prompter.AnswerInput(QStringLiteral("a"));
+    for (const char* answer : {"5", "a"}) prompter.AnswerInput(QString::fromLatin1(answer));
     ASSERT_TRUE(win.SendCommand(cmd::kExportEps));
     std::set<std::string> eps;
     for (int k = 0; k < 5; ++k)

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/errors.h"
@@ -12,6 +13,13 @@ namespace quorlin::examples {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+
+template <class Write>
+Bytes Laid(Write write) {
+    ByteWriter out;
+    write(out);
+    return out.Take();
+}
 
 // Gives each field a value of its own and lays the value out at the field's offset, little-endian,
 // independent of the codec: the expected bytes of a record built field by field.
@@ -53,13 +61,6 @@ void PutString(Bytes& b, const std::string& text) {
     b.push_back(0);
 }
 
-template <class Write>
-Bytes Written(Write write) {
-    ByteWriter out;
-    write(out);
-    return out.Take();
-}
-
 // A 303 with a value of its own in every field, texts, trees and lists (which leave the pointer
 // bytes 467-546 zero), and pen (17, 3, -1).
 Layout SampleExample(TExample& e) {
@@ -97,22 +98,19 @@ Layout SampleExample(TExample& e) {
 TEST(ExampleRecordCodec, EveryFieldAtItsOffsetAndBack) {
     TExample sample;
     Layout layout = SampleExample(sample);
-    EXPECT_EQ(Written([&](ByteWriter& out) { WriteExampleRecord(out, sample, false); }),
-              layout.bytes);
+    EXPECT_EQ(Laid([&](ByteWriter& out) { WriteExampleRecord(out, sample, false); }), layout.bytes);
 
     layout.Put16(461, 1017);  // the family mark
-    EXPECT_EQ(Written([&](ByteWriter& out) { WriteExampleRecord(out, sample, true); }),
-              layout.bytes);
+    EXPECT_EQ(Laid([&](ByteWriter& out) { WriteExampleRecord(out, sample, true); }), layout.bytes);
     TExample read;
     bool mark = false;
     ByteReader in(layout.bytes);
     ASSERT_TRUE(ReadExampleRecord(in, 41, read, mark));
-    EXPECT_TRUE(in.AtEnd());
-    EXPECT_TRUE(mark);
-    EXPECT_EQ(Written([&](ByteWriter& out) { WriteExampleRecord(out, read, true); }), layout.bytes);
-    EXPECT_EQ(read.Text(1), "");
-    EXPECT_EQ(read.Tree(1), nullptr);
-    EXPECT_TRUE(read.trajectories.empty() && read.markedPoints.empty());
+    EXPECT_TRUE(in.AtEnd() && mark);
+    EXPECT_EQ(Laid([&](ByteWriter& out) { WriteExampleRecord(out, read, true); }), layout.bytes);
+    // The texts, trees and lists travel apart from the record.
+    EXPECT_TRUE(read.Text(1).empty() && !read.Tree(1) && read.trajectories.empty() &&
+                read.markedPoints.empty());
 }
 
 TEST(ExampleRecordCodec, ReadingByKindVersionAndColour) {
@@ -123,28 +121,22 @@ TEST(ExampleRecordCodec, ReadingByKindVersionAndColour) {
         std::size_t points;
     };
     const Case cases[] = {
-        {201, 0, 0, 1007, 41, true, 7, 1, 0},       {201, 0, 0, 999, 41, false, 999, 1, 0},
-        {201, 0, 1, 7, 41, false, 7, 1, 9},         {204, 0, 0, 7, 10, false, 7, 0, 0},
-        {204, 0, 0, 7, 11, false, 7, 1, 0},         {305, 0, 0, 7, 10, false, 7, 0, 0},
-        {210, 0, 0, 7, 10, false, 7, 1, 0},         {307, 204, 0, 7, 41, false, 7, 1, 0},
-        {307, 203, 0, 1060, 41, true, 60, 1, 6000},
-    };
+        {201, 0, 0, 1007, 41, true, 7, 1, 0},      {201, 0, 0, 999, 41, false, 999, 1, 0},
+        {201, 0, 1, 7, 41, false, 7, 1, 9},        {204, 0, 0, 7, 10, false, 7, 0, 0},
+        {204, 0, 0, 7, 11, false, 7, 1, 0},        {305, 0, 0, 7, 10, false, 7, 0, 0},
+        {210, 0, 0, 7, 10, false, 7, 1, 0},        {307, 204, 0, 7, 41, false, 7, 1, 0},
+        {307, 203, 0, 1060, 41, true, 60, 1, 6000}};
     for (const Case& c : cases) {
         Layout layout(kExampleRecordBytes);
-        layout.Put16(0, c.kind);
-        layout.Put16(24, c.subKind);
-        layout.bytes[50] = 1;
-        layout.bytes[59] = static_cast<std::uint8_t>(c.byte59);
-        layout.Put16(461, c.colour);
+        layout.Put16(0, c.kind), layout.Put16(24, c.subKind), layout.Put16(461, c.colour);
+        layout.bytes[50] = 1, layout.bytes[59] = static_cast<std::uint8_t>(c.byte59);
         TExample read;
         bool mark = !c.mark;
         ByteReader in(layout.bytes);
         ASSERT_TRUE(ReadExampleRecord(in, c.version, read, mark));
-        SCOPED_TRACE(c.kind);
-        EXPECT_EQ(mark, c.mark);
-        EXPECT_EQ(read.pen.colour, c.readColour);
-        EXPECT_EQ(read.restrictOn, c.restrict);
-        EXPECT_EQ(read.points.size(), c.points);
+        EXPECT_EQ(std::tuple(mark, read.pen.colour, read.restrictOn, read.points.size()),
+                  std::tuple(c.mark, c.readColour, c.restrict, c.points))
+            << c.kind;
     }
     TExample kept;
     kept.Init(202, 5, 50);
@@ -182,31 +174,29 @@ TEST(TrajectoryCodec, ListOfRecordsWithTheirStartValueTexts) {
         if (i == 1) PutString(expected, "1;0");
     }
     for (const char* text : {"a", "b", "", "d"}) PutString(expected, text);
-    EXPECT_EQ(Written([&](ByteWriter& out) { WriteTrajectoryList(out, list); }), expected);
+    EXPECT_EQ(Laid([&](ByteWriter& out) { WriteTrajectoryList(out, list); }), expected);
 
     TrajectoryList read;
     ByteReader in(expected);
     ASSERT_EQ(ReadTrajectoryList(in, read), kNoError);
-    EXPECT_TRUE(in.AtEnd());
-    EXPECT_EQ(Written([&](ByteWriter& out) { WriteTrajectoryList(out, read); }), expected);
-    EXPECT_FALSE(read[0].hasTexts);
+    EXPECT_TRUE(in.AtEnd() && !read[0].hasTexts);
+    EXPECT_EQ(Laid([&](ByteWriter& out) { WriteTrajectoryList(out, read); }), expected);
     EXPECT_EQ(read[2].texts, list[2].texts);
 }
 
 TEST(ListCodecs, DamagedTrajectoryPointAndSketchListsAreRefusedAndLeaveTheList) {
-    TTrajectory t;
-    Bytes countTooLarge{2, 0};
-    Bytes missingText{1, 0};
-    Bytes textTooLong{1, 0};
-    for (Bytes* b : {&countTooLarge, &missingText, &textTooLong}) {
-        const Bytes record = SampleTrajectory(t, b == &textTooLong ? 220 : 1210).bytes;
-        b->insert(b->end(), record.begin(), record.end());
-    }
-    PutString(countTooLarge, ""), PutString(countTooLarge, ""), PutString(countTooLarge, "");
-    PutString(countTooLarge, "");
-    PutString(missingText, "a");
-    PutString(textTooLong, std::string(256, 'x'));
-    for (const Bytes& bytes : {countTooLarge, missingText, textTooLong}) {
+    // A count beyond the records, a start-value text missing, a text over 255 characters.
+    const auto trajectories = [](int count, int kind, const std::vector<std::string>& texts) {
+        TTrajectory t;
+        Bytes b{static_cast<std::uint8_t>(count), 0};
+        const Bytes record = SampleTrajectory(t, kind).bytes;
+        b.insert(b.end(), record.begin(), record.end());
+        for (const std::string& text : texts) PutString(b, text);
+        return b;
+    };
+    for (const Bytes& bytes :
+         {trajectories(2, 1210, {"", "", "", ""}), trajectories(1, 1210, {"a"}),
+          trajectories(1, 220, {std::string(256, 'x')})}) {
         TrajectoryList list(1);
         ByteReader in(bytes);
         EXPECT_EQ(ReadTrajectoryList(in, list), kErrCannotOpenFile);
@@ -244,14 +234,14 @@ TEST(MarkedPointCodec, SeventyEightBytesAndTheLabelKeepsItsTerminator) {
     std::memcpy(&put.bytes[42], point.label.data(), point.label.size());
     Bytes list{1, 0};
     list.insert(list.end(), put.bytes.begin(), put.bytes.end());
-    EXPECT_EQ(Written([&](ByteWriter& out) { WriteMarkedPointList(out, {point}); }), list);
+    EXPECT_EQ(Laid([&](ByteWriter& out) { WriteMarkedPointList(out, {point}); }), list);
     MarkedPointList read;
     ByteReader in(list);
     ASSERT_EQ(ReadMarkedPointList(in, read), kNoError);
     EXPECT_EQ(read, MarkedPointList{point});
 
     point.label = std::string(40, 'a');
-    const Bytes written = Written([&](ByteWriter& out) { WriteMarkedPoint(out, point); });
+    const Bytes written = Laid([&](ByteWriter& out) { WriteMarkedPoint(out, point); });
     EXPECT_EQ(written[42 + 28], 'a');
     EXPECT_EQ(written[42 + 29], 0);
     std::memset(&put.bytes[42], 'b', 30);  // no terminator in the file
@@ -261,21 +251,17 @@ TEST(MarkedPointCodec, SeventyEightBytesAndTheLabelKeepsItsTerminator) {
 }
 
 TEST(SketchCodec, HeadsCarryThePenPointsTheirCoordinates) {
-    const SketchList list = {
-        {TSketchPoint::kHead, 0, 0, {0x00102030, 3, 2}},
-        {TSketchPoint::kPoint, 1.5L, -2.25L, {}},
-        {TSketchPoint::kEnd, 4, 5, {}},
-    };
+    const SketchList list = {{TSketchPoint::kHead, 0, 0, {0x00102030, 3, 2}},
+                             {TSketchPoint::kPoint, 1.5L, -2.25L, {}},
+                             {TSketchPoint::kEnd, 4, 5, {}}};
     Layout put(4 + 3 * kSketchPointBytes);
-    put.Put16(0, 3);
+    put.Put16(0, 3);  // the count, then the head's pen (colour in two words, width, style)
     put.Put16(4, 0x2030), put.Put16(6, 0x0010), put.Put16(8, 3), put.Put16(10, 2);
-    EncodeLongDouble(1.5L, &put.bytes[30]);
-    EncodeLongDouble(-2.25L, &put.bytes[40]);
-    put.Put16(50, 1);
-    EncodeLongDouble(4, &put.bytes[56]);
-    EncodeLongDouble(5, &put.bytes[66]);
+    EncodeLongDouble(1.5L, &put.bytes[30]), EncodeLongDouble(-2.25L, &put.bytes[40]);
+    put.Put16(50, 1);  // a point, then the end
+    EncodeLongDouble(4, &put.bytes[56]), EncodeLongDouble(5, &put.bytes[66]);
     put.Put16(76, 2);
-    EXPECT_EQ(Written([&](ByteWriter& out) { WriteSketchList(out, list); }), put.bytes);
+    EXPECT_EQ(Laid([&](ByteWriter& out) { WriteSketchList(out, list); }), put.bytes);
     SketchList read;
     ByteReader in(put.bytes);
     ASSERT_EQ(ReadSketchList(in, read), kNoError);

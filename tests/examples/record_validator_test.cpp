@@ -87,7 +87,11 @@ TEST(RecordValidator, RefusesEachDamagedField) {
         {210, [](TExample& e) { e.trajectories.emplace_back(); }, "trajectories[0].kind"},
         {201, [](TExample& e) { e.markedPoints.emplace_back().label = std::string(30, 'p'); },
          "markedPoints"},
-    };
+        {201,
+         [](TExample& e) {
+             e.markedPoints.push_back({1, {kNaN}, "", 0});
+         },
+         "markedPoints"}};
     for (const Case& c : cases) {
         TExample ex = Made(c.kind);
         if (c.kind == kind::kRoulette) ex.NumberAt(291) = 1;
@@ -108,8 +112,7 @@ TEST(RecordValidator, AcceptsTheEdgesOfTheLimits) {
         [](TExample& e) { e.pen.style = 0xffff; },
         [](TExample& e) { e.familySteps = -4000, e.familyLetter = 23; },
         [](TExample& e) { e.byte60 = 1, e.subKind = -23, e.word34 = 1000; },
-        [](TExample& e) { e.Text(7) = std::string(255, '1'); },
-    };
+        [](TExample& e) { e.Text(7) = std::string(255, '1'); }};
     for (const auto& edge : edges) {
         TExample ex = Made(201);
         edge(ex);
@@ -143,8 +146,7 @@ TEST(RecordValidator, RefusesEachDamagedTrajectoryField) {
         {[](TTrajectory& t) { t.step = 0; }, "step"},
         {[](TTrajectory& t) { t.step = kNaN; }, "step"},
         {[](TTrajectory& t) { t.pen.colour = 61; }, "pen.colour"},
-        {[](TTrajectory& t) { t.AllocTexts(), t.texts[1] = std::string(256, '1'); }, "texts"},
-    };
+        {[](TTrajectory& t) { t.AllocTexts(), t.texts[1] = std::string(256, '1'); }, "texts"}};
     for (const Case& c : cases) {
         TTrajectory t;
         t.Init(211, -1, -1, -1, 2, 0, 1);

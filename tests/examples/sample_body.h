@@ -25,10 +25,7 @@ inline QByteArray SampleMetafile() {
 inline TTrajectory SampleTrajectory(int kind, long double step, int texts) {
     TTrajectory t;
     t.Init(kind, 1, 2, -1, 0, 2, 1);
-    t.startX = 0.5L;
-    t.startY = -1.25L;
-    t.endTime = 10;
-    t.step = step;
+    t.startX = 0.5L, t.startY = -1.25L, t.endTime = 10, t.step = step;
     t.pen = {3, 2, 0};
     if (texts > 0) {
         t.AllocTexts();
@@ -52,8 +49,7 @@ inline TExample SampleExample(int kindCode, int colour) {
             e.NumberAt(291) = 1;
             break;
         case k::kPlotPoints:
-            e.Text(4) = "1 2 3.5";
-            e.letter36 = 3;
+            e.Text(4) = "1 2 3.5", e.letter36 = 3;
             e.values[0] = 1, e.values[1] = 2, e.values[2] = 3.5L;
             break;
         case k::kSystem:
@@ -106,10 +102,8 @@ inline TDiagramBody SampleBody() {
     body.inventory.Entry(0).name = std::string(20, 'n');
     body.inventory.Entry(1).familyMark = 1;
 
-    body.settings.openTools = 1 + 16 + 1024;
-    body.settings.toolState = {3, 4, 5};
-    body.settings.inventoryShown = true;
-    body.settings.sliderShown[1] = true;
+    body.settings.openTools = 1 + 16 + 1024, body.settings.toolState = {3, 4, 5};
+    body.settings.inventoryShown = body.settings.sliderShown[1] = true;
     body.axisLabels = {"x", "y", "height"};
     body.protection.Protect(2, "secret", {"me", "", "", "2026"});
     for (std::size_t i = 0; i < TParameterTables::kSlots; ++i) {
@@ -125,11 +119,9 @@ inline TDiagramBody SampleBody() {
     canvas::TEquationLabel text;
     text.text = "a free text";
     body.texts = {text, text};
-    body.texts[1].number = 1;
-    body.texts[1].anchor = canvas::kAnchorFrame;
+    body.texts[1].number = 1, body.texts[1].anchor = canvas::kAnchorFrame;
     canvas::TEquationLabel eval;
-    eval.text = "X";
-    eval.evalIndex = canvas::kFirstEvalIndex;
+    eval.text = "X", eval.evalIndex = canvas::kFirstEvalIndex;
     body.evalTexts = {eval};
     canvas::TEvalText evalText;
     evalText.texts = {"A", "B", "0", "value"};
@@ -139,10 +131,8 @@ inline TDiagramBody SampleBody() {
         *platform::EmfPicture::FromBytes(SampleMetafile()), 0, -1, false, {-1, 1, -2, 2}};
     body.pictures.push_back(std::move(picture));
     for (int k = 0; k < body.inventory.Count(); ++k) {
-        canvas::TEquationLabel label;
-        label.number = static_cast<std::uint16_t>(k);
-        label.text = "y" + std::to_string(k);
-        body.equationLabels.push_back(label);
+        canvas::TEquationLabel& label = body.equationLabels.emplace_back();
+        label.number = static_cast<std::uint16_t>(k), label.text = "y" + std::to_string(k);
     }
     body.shading = {{0, -1, TShadeRecord::Style(2, 1, 3), 1, -1, 1, 6, {}},
                     {0, 2, 0, 0, 0, 0, 7, {1, 2, 3, 4}}};

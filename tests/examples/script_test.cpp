@@ -12,6 +12,7 @@
 
 #include "core/numbers.h"
 #include "examples/compile.h"
+#include "examples/trajectory_builders.h"
 #include "formula/formula_context.h"
 #include "support/all_near.h"
 
@@ -48,15 +49,13 @@ public:
     void SetView(const TScriptView& v) override {
         view = v;
         if (view.byCorners) {
-            view.centreX = (view.xLow + view.xHigh) / 2;
-            view.centreY = (view.yLow + view.yHigh) / 2;
+            view.centreX = (view.xLow + view.xHigh) / 2,
             view.halfWidth = (view.xHigh - view.xLow) / 2;
+            view.centreY = (view.yLow + view.yHigh) / 2,
             view.halfHeight = (view.yHigh - view.yLow) / 2;
         } else {
-            view.xLow = view.centreX - view.halfWidth;
-            view.xHigh = view.centreX + view.halfWidth;
-            view.yLow = view.centreY - view.halfHeight;
-            view.yHigh = view.centreY + view.halfHeight;
+            view.xLow = view.centreX - view.halfWidth, view.xHigh = view.centreX + view.halfWidth;
+            view.yLow = view.centreY - view.halfHeight, view.yHigh = view.centreY + view.halfHeight;
         }
     }
     TScriptCounters Counters() const override { return counters; }
@@ -78,24 +77,19 @@ public:
     void RecomputePicture(int) override {}
     void RefreshExample(int index) override { refreshed.push_back(index); }
 
+    // The records as the window's builders make them.
     void AddTrajectory(int index, const TScriptSystemTrajectory& s) override {
-        TTrajectory t;
-        t.Init(inventory[index].kind, 1, 2, 3, 0, 0, 1);
-        t.startX = s.start.x, t.startY = s.start.y, t.startZ = s.start.z;
-        t.startTime = s.startTime, t.endTime = s.startTime + s.direction * s.duration;
-        Push(index, std::move(t));
+        TTrajectoryStart start;
+        start.start = s.start, start.startTime = s.startTime, start.direction = s.direction;
+        start.duration = s.duration;
+        examples::AddTrajectory(inventory[index].trajectories, inventory[index].kind, start, 1, 0);
     }
     void AddSlopeTrajectory(int index, const Vec3& start, long double step) override {
-        TTrajectory t;
-        t.Init(kind::kSlope, -1, -1, -1, 0, 0, 1);
-        t.startX = start.x, t.startY = start.y, t.step = step;
-        Push(index, std::move(t));
+        examples::AddSlopeTrajectory(inventory[index].trajectories, start, step, 1, 0, 1);
     }
     void AddRecursionTrajectory(int index, const Vec3& start, int terms) override {
-        TTrajectory t;
-        t.Init(inventory[index].kind, -1, -1, -1, 0, 0, 1);
-        t.startX = start.x, t.startY = start.y, t.startZ = start.z, t.endTime = terms;
-        Push(index, std::move(t));
+        examples::AddRecursionTrajectory(inventory[index].trajectories, inventory[index].kind,
+                                         start, terms, 1, 1);
     }
     int DefineFunction(std::string_view name, std::string_view body, int args) override {
         return formulas.DefineUserFunction(name, body, args);
@@ -106,10 +100,6 @@ public:
     }
 
 private:
-    void Push(int index, TTrajectory&& t) {
-        auto& list = inventory[index].trajectories;
-        list.insert(list.begin(), std::move(t));
-    }
     int dimension_;
 };
 

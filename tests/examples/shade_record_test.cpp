@@ -5,23 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 #include <vector>
 
 namespace quorlin::examples {
 namespace {
 
 TEST(ShadeRecord, FileRecordAndBlock) {
-    TShadeRecord r;
-    r.first = 2;
-    r.second = TShadeRecord::kBelow;
-    r.style = TShadeRecord::Style(4, 1, 2);
-    r.intervalOn = 1;
-    r.low = -1.5L;
-    r.high = 3;
-    r.colour = 17;
-    EXPECT_EQ(r.Pattern(), 4);
-    EXPECT_EQ(r.LowEndParameter(), 1);
-    EXPECT_EQ(r.HighEndParameter(), 2);
+    // Example 2 below, pattern 4, the interval [-1.5, 3] with its ends tied to A and B, colour 17.
+    const TShadeRecord r{2, TShadeRecord::kBelow, TShadeRecord::Style(4, 1, 2), 1, -1.5L, 3, 17,
+                         {}};
+    EXPECT_EQ(std::tuple(r.Pattern(), r.LowEndParameter(), r.HighEndParameter()),
+              std::tuple(4, 1, 2));
     ByteWriter out;
     WriteShadeList(out, {r, r});
     ASSERT_EQ(out.Data().size(), 2 + 2 * kShadeRecordBytes);
@@ -61,16 +56,14 @@ TEST(ShadeRecord, RecordsThatNameWhatIsNotThereAreInconsistent) {
     const TShadeRecord sound[] = {{1, 0, TShadeRecord::Style(8, 23, 23), 1, -1, 1, 60, {}},
                                   {0, TShadeRecord::kToAxis}};
     for (const TShadeRecord& r : sound) EXPECT_EQ(ValidateShadeRecord(r, 1), kNoError);
-    const std::vector<TShadeRecord> damaged = {
-        {2, -1},
-        {-1, -1},
-        {0, 2},
-        {0, -4},
-        {0, -1, TShadeRecord::Style(0, 24, 0)},
-        {0, -1, 0, 0, nan},
-        {0, -1, 0, 0, 0, nan},
-        {0, -1, 0, 0, 0, 0, 61},
-    };
+    const std::vector<TShadeRecord> damaged = {{2, -1},
+                                               {-1, -1},
+                                               {0, 2},
+                                               {0, -4},
+                                               {0, -1, TShadeRecord::Style(0, 24, 0)},
+                                               {0, -1, 0, 0, nan},
+                                               {0, -1, 0, 0, 0, nan},
+                                               {0, -1, 0, 0, 0, 0, 61}};
     for (const TShadeRecord& r : damaged)
         EXPECT_EQ(ValidateShadeRecord(r, 1), kErrInconsistentData) << r.first << " " << r.second;
 }

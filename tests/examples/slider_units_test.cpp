@@ -16,16 +16,13 @@ TEST(SliderUnits, CalibrationCases) {
         TStepPair result;
     };
     const TStepPair unchanged{123, 7};
-    for (const Case& c : {
-             Case{100, 10, 0, {100, 10}},
-             Case{200, 10, 0, {200, 20}},
-             Case{10, 6, kErrOutOfBounds, unchanged},  // 10 < 12
-             Case{1, 1, kErrOutOfBounds, unchanged},
-             Case{100, 0.5L, kErrOutOfBounds, unchanged},
-             Case{2147483648.0L, 10, kErrOutOfBounds, unchanged},
-             Case{99.5L, 2, 0, {100, 50}},  // halves round away from zero
-             Case{100, 3, 0, {100, 33}},
-         }) {
+    for (const Case& c :
+         {Case{100, 10, 0, {100, 10}}, Case{200, 10, 0, {200, 20}},
+          Case{10, 6, kErrOutOfBounds, unchanged},  // 10 < 12
+          Case{1, 1, kErrOutOfBounds, unchanged}, Case{100, 0.5L, kErrOutOfBounds, unchanged},
+          Case{2147483648.0L, 10, kErrOutOfBounds, unchanged},
+          Case{99.5L, 2, 0, {100, 50}},  // halves round away from zero
+          Case{100, 3, 0, {100, 33}}}) {
         TStepPair out = unchanged;
         EXPECT_EQ(ReadCalibration(c.small, c.medium, out), c.error)
             << static_cast<double>(c.small) << " " << static_cast<double>(c.medium);
@@ -48,13 +45,9 @@ TEST(SliderUnits, WhatTheDialogShowsReadsBackUnchanged) {
 
 TEST(SliderUnits, StepCountsFromAFileAreCheckedBeforeASliderDividesByThem) {
     TSliderSteps table;
-    table.steps[27] = 0;
-    table.steps[28] = 4000000000u;
-    table.pageSteps[1] = 0;
-    table.steps[2] = 50;
-    table.pageSteps[2] = 60;
-    table.steps[3] = 40;
-    table.pageSteps[3] = 4;
+    table.steps[27] = 0, table.steps[28] = 4000000000u, table.pageSteps[1] = 0;
+    table.steps[2] = 50, table.pageSteps[2] = 60;  // a page larger than the bar
+    table.steps[3] = 40, table.pageSteps[3] = 4;
     for (int slot : {27, 28, 1, 2, -1, 40})
         EXPECT_EQ(UsableSteps(table, slot), TStepPair{}) << slot;
     EXPECT_EQ(UsableSteps(table, 3), (TStepPair{40, 4}));
@@ -62,12 +55,10 @@ TEST(SliderUnits, StepCountsFromAFileAreCheckedBeforeASliderDividesByThem) {
 
 TEST(SliderUnits, BarPositionsAndValues) {
     EXPECT_EQ(BarValue(-10, 10, 100, 25), -5);
-    EXPECT_EQ(BarPosition(-5, -10, 10, 100), 25);
-    EXPECT_EQ(BarPosition(-10, -10, 10, 100), 0);
-    EXPECT_EQ(BarPosition(10, -10, 10, 100), 100);
-    EXPECT_EQ(BarPosition(3, 2, 2, 100), 50);  // an empty range: the middle
-    EXPECT_TRUE(InRange(10, -10, 10));
-    EXPECT_FALSE(InRange(10.5L, -10, 10));
+    EXPECT_EQ(std::tuple(BarPosition(-5, -10, 10, 100), BarPosition(-10, -10, 10, 100),
+                         BarPosition(10, -10, 10, 100), BarPosition(3, 2, 2, 100)),
+              std::tuple(25, 0, 100, 50));  // an empty range: the middle
+    EXPECT_TRUE(InRange(10, -10, 10) && !InRange(10.5L, -10, 10));
 }
 
 }  // namespace

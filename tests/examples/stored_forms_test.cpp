@@ -43,11 +43,11 @@ TEST(StoredForms, CoordinateGroupsOfOlderPoints) {
         int dimension;
         bool cartesian, polar, noLetters, split, polarFirst;
         const char* groups;
-    } cases[] = {
-        {3, true, false, false, true, false, "XYZ/"}, {2, true, true, false, false, false, "XYRT"},
-        {2, true, true, false, true, true, "/XYRT"},  {2, false, true, false, false, true, "RT/"},
-        {2, true, false, true, false, false, "//XY"},
-    };
+    } cases[] = {{3, true, false, false, true, false, "XYZ/"},
+                 {2, true, true, false, false, false, "XYRT"},
+                 {2, true, true, false, true, true, "/XYRT"},
+                 {2, false, true, false, false, true, "RT/"},
+                 {2, true, false, true, false, false, "//XY"}};
     for (const auto& c : cases) {
         TExample e;
         e.Init(kind::kPoint, 1, 50);

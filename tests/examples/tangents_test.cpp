@@ -10,9 +10,12 @@
 #include "compile_fixture.h"
 #include "core/errors.h"
 #include "examples/record_validator.h"
+#include "support/all_near.h"
 
 namespace quorlin::examples {
 namespace {
+
+using quorlin::testing::AllNear;
 
 class TangentsTest : public CompileTest {
 protected:
@@ -42,8 +45,7 @@ TEST_F(TangentsTest, TaylorPolynomialsMatchTheirClosedForms) {
          }},
         {"exp(x)", 1, "A", -1.0L,
          [](long double x, long double a) { return std::exp(a) * (1 + (x - a)); }},
-        {"sin(x)", 0, "0", 0, [](long double, long double) { return 0.0L; }},
-    };
+        {"sin(x)", 0, "0", 0, [](long double, long double) { return 0.0L; }}};
     for (const Case& c : cases) {
         inventory.Clear();
         const int f = Add(kind::kExplicit, {"", c.f});
@@ -64,9 +66,9 @@ TEST_F(TangentsTest, ATaylorCentreGivenAsAParameterFollowsIt) {
     ctx.SetVar(1, 0.0L);
     const int t = builder.AddTaylorPolynomial(f, 1, "A").index;
     ASSERT_GE(t, 0);
-    EXPECT_NEAR(static_cast<double>(TreeAt(t, 2, {.x = 1})), 2.0, 1e-15);
+    const long double atA0 = TreeAt(t, 2, {.x = 1});
     ctx.SetVar(1, 1.0L);  // the slider of A moved: the line now touches at 1
-    EXPECT_NEAR(static_cast<double>(TreeAt(t, 2, {.x = 1})), std::exp(1.0), 1e-15);
+    EXPECT_TRUE(AllNear({atA0, TreeAt(t, 2, {.x = 1})}, {2, std::exp(1.0L)}, 1e-15L));
     EXPECT_TRUE(compiler.Symbols().UsesLetter(1));
 }
 
@@ -108,20 +110,16 @@ TEST_F(TangentsTest, TangentLineOfACurvePassesThroughItsPointAlongItsDerivative)
     const TAddResult r = builder.AddTaylorPolynomial(c, 3, "B");  // not explicit: a tangent line
     ASSERT_TRUE(r.Added());
     const TExample& line = Ex(r.index);
-    EXPECT_EQ(line.kind, kind::kParametric);
-    EXPECT_EQ(line.derivation, derived::kTangentLine);
+    EXPECT_EQ(std::tuple(line.kind, line.derivation),
+              std::tuple(kind::kParametric, derived::kTangentLine));
     const long double u = 1.5L;
-    for (long double s : {-2.0L, 0.0L, 0.7L}) {
-        EXPECT_NEAR(static_cast<double>(TreeAt(r.index, 1, {.t = s})),
-                    static_cast<double>(u * u + s * 2 * u), 1e-13);
-        EXPECT_NEAR(static_cast<double>(TreeAt(r.index, 2, {.t = s})),
-                    static_cast<double>(u * u * u + s * 3 * u * u), 1e-13);
-    }
+    for (long double s : {-2.0L, 0.0L, 0.7L})
+        EXPECT_TRUE(AllNear({TreeAt(r.index, 1, {.t = s}), TreeAt(r.index, 2, {.t = s})},
+                            {u * u + s * 2 * u, u * u * u + s * 3 * u * u}, 1e-13L));
     // Its range stays [-5, 5] when its range texts are compiled again.
     compiler.CompileCurveData(r.index);
     compiler.EvaluateRanges(r.index);
-    EXPECT_EQ(line.rangeLow[0], -5);
-    EXPECT_EQ(line.rangeHigh[0], 5);
+    EXPECT_EQ(std::tuple(line.rangeLow[0], line.rangeHigh[0]), std::tuple(-5, 5));
 }
 
 TEST_F(TangentsTest, MarkedPointsLieOnTheirCurves) {
@@ -129,16 +127,13 @@ TEST_F(TangentsTest, MarkedPointsLieOnTheirCurves) {
     const int p = Add(kind::kParametric, {"cos(t)", "sin(t)"});
     const int a = builder.AddMarkedPoint(e, "2", 3).index;
     const int b = builder.AddMarkedPoint(p, "pi/2", 3).index;
-    ASSERT_GE(a, 0);
-    ASSERT_GE(b, 0);
-    EXPECT_EQ(Ex(a).kind, kind::kPoint);
-    EXPECT_EQ(Ex(a).pen.width, 3);
-    EXPECT_EQ(Ex(a).Text(1), "2");
+    ASSERT_TRUE(a >= 0 && b >= 0);
+    EXPECT_EQ(std::tuple(Ex(a).kind, Ex(a).pen.width, Ex(a).Text(1)),
+              std::tuple(kind::kPoint, 3, "2"));
     // Whatever the variables hold, the point is where the parameter puts it.
-    EXPECT_NEAR(static_cast<double>(TreeAt(a, 1, {.t = 9, .x = 7})), 2.0, 1e-15);
-    EXPECT_NEAR(static_cast<double>(TreeAt(a, 2, {.t = 9, .x = 7})), 8.0, 1e-15);
-    EXPECT_NEAR(static_cast<double>(TreeAt(b, 1, {.t = 9})), 0.0, 1e-15);
-    EXPECT_NEAR(static_cast<double>(TreeAt(b, 2, {.t = 9})), 1.0, 1e-15);
+    EXPECT_TRUE(AllNear({TreeAt(a, 1, {.t = 9, .x = 7}), TreeAt(a, 2, {.t = 9, .x = 7}),
+                         TreeAt(b, 1, {.t = 9}), TreeAt(b, 2, {.t = 9})},
+                        {2, 8, 0, 1}, 1e-15L));
 }
 
 TEST_F(TangentsTest, TrajectoryEntriesFollowTheStateAndTheField) {
@@ -156,20 +151,14 @@ TEST_F(TangentsTest, TrajectoryEntriesFollowTheStateAndTheField) {
     const int point = builder.AddTrajectoryPoint(sys, trajectory, t, 2).index;
     const int vector = builder.AddTrajectoryLine(sys, trajectory, t, 79, 2.0L, 1.0L).index;
     const int tangent = builder.AddTrajectoryLine(sys, trajectory, t, 80, -1, 1.0L).index;
-    ASSERT_GE(point, 0);
-    ASSERT_GE(vector, 0);
-    ASSERT_GE(tangent, 0);
-    EXPECT_NEAR(static_cast<double>(TreeAt(point, 1, {})), std::cos(0.6), 1e-15);
-    EXPECT_NEAR(static_cast<double>(TreeAt(point, 2, {})), std::sin(0.6), 1e-15);
+    ASSERT_TRUE(point >= 0 && vector >= 0 && tangent >= 0);
+    const long double c = std::cos(t), s = std::sin(t);
     // The vector runs from the state along the field over [0, length / speed].
-    EXPECT_EQ(Ex(vector).rangeHigh[0], 2);
-    EXPECT_EQ(Ex(vector).NumberAt(tangent_numbers::kArrowT), 2);
-    EXPECT_NEAR(static_cast<double>(TreeAt(vector, 1, {.t = 2})), std::cos(0.6) - 2 * std::sin(0.6),
-                1e-15);
-    EXPECT_NEAR(static_cast<double>(TreeAt(vector, 2, {.t = 2})), std::sin(0.6) + 2 * std::cos(0.6),
-                1e-15);
-    const long double h = 0.35L * std::sqrt(3.0L);
-    EXPECT_NEAR(static_cast<double>(Ex(tangent).rangeHigh[0]), static_cast<double>(h), 1e-15);
+    EXPECT_EQ(std::tuple(Ex(vector).rangeHigh[0], Ex(vector).NumberAt(tangent_numbers::kArrowT)),
+              std::tuple(2, 2));
+    EXPECT_TRUE(AllNear({TreeAt(point, 1, {}), TreeAt(point, 2, {}), TreeAt(vector, 1, {.t = 2}),
+                         TreeAt(vector, 2, {.t = 2}), Ex(tangent).rangeHigh[0]},
+                        {c, s, c - 2 * s, s + 2 * c, 0.35L * std::sqrt(3.0L)}, 1e-15L));
     // A field that vanishes keeps the vector's range [0, 1].
     const int still = builder.AddTrajectoryLine(sys, trajectory, t, 79, 2.0L, 0.0L).index;
     ASSERT_GE(still, 0);
@@ -190,18 +179,16 @@ TEST_F(SurfaceTangentsTest, TangentPlaneNormalAgreesWithFiniteDifferences) {
         std::initializer_list<const char*> texts;
         Vec3 (*surface)(long double p, long double q);
     };
-    const Case cases[] = {
-        {kind::kSurface,
-         {"", "", "x^2*y + sin(y)"},
-         [](long double x, long double y) {
-             return Vec3{x, y, x * x * y + std::sin(y)};
-         }},
-        {kind::kParametricSurface,
-         {"t*cos(u)", "t*sin(u)", "t^2"},
-         [](long double t, long double u) {
-             return Vec3{t * std::cos(u), t * std::sin(u), t * t};
-         }},
-    };
+    const Case cases[] = {{kind::kSurface,
+                           {"", "", "x^2*y + sin(y)"},
+                           [](long double x, long double y) {
+                               return Vec3{x, y, x * x * y + std::sin(y)};
+                           }},
+                          {kind::kParametricSurface,
+                           {"t*cos(u)", "t*sin(u)", "t^2"},
+                           [](long double t, long double u) {
+                               return Vec3{t * std::cos(u), t * std::sin(u), t * t};
+                           }}};
     for (const Case& c : cases) {
         inventory.Clear();
         const int s = Add(c.kind, c.texts);

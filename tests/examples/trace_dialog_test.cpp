@@ -8,12 +8,14 @@
 
 #include "examples/plot_test_window.h"
 #include "examples/slide_dialog.h"
+#include "support/all_near.h"
 
 namespace quorlin::examples {
 namespace {
 
 namespace cmd = resources::cmd;
 using platform::Notification;
+using quorlin::testing::AllNear;
 
 // A 3D window of the shared levels with the 3D curve slider.
 class Space3DWin : public TPlot111Win {
@@ -23,14 +25,8 @@ public:
     static constexpr int kinds[] = {304, 325};
 };
 
-class TraceDialogTest : public ::testing::Test {
+class TraceDialogTest : public quorlin::testing::PlotWindowTest {
 protected:
-    TraceDialogTest() { win.SizeChanged(401, 401); }
-
-    void Paste(const std::string& script) {
-        clipboard.SetText(QString::fromStdString(script));
-        ASSERT_TRUE(win.SendCommand(cmd::kPasteScript));
-    }
     TTraceDlg& Open() {
         EXPECT_TRUE(win.SendCommand(cmd::kTraceSlider));
         return *win.CurveSlider();
@@ -41,20 +37,6 @@ protected:
         d.OnNotify(TTraceDlg::kBar, Notification::Scrolled);
     }
     static std::string Text(const TTraceDlg& d, int id) { return d.GetText(id).toStdString(); }
-    std::vector<std::string> Errors() const {
-        std::vector<std::string> texts;
-        for (const auto& m : prompter.messages)
-            if (m.error) texts.push_back(m.text.toStdString());
-        return texts;
-    }
-
-    platform::MemoryClipboard clipboard;
-    platform::ScriptedPrompter prompter;
-    plot2d::TPlot2Win win{QStringLiteral("noname1.qz2")};
-    struct ClipboardScope {
-        explicit ClipboardScope(platform::MemoryClipboard* c) { platform::SetClipboard(c); }
-        ~ClipboardScope() { platform::SetClipboard(nullptr); }
-    } scope{&clipboard};
 };
 
 TEST_F(TraceDialogTest, CurveSliderCases) {
@@ -85,8 +67,7 @@ TEST_F(TraceDialogTest, CurveSliderCases) {
         {nullptr, TTraceDlg::kSecants, false, 50, "y = 0.0000\r\n", "slope: undefined", nullptr},
         {nullptr, 75, true, 75, "y = 1.0000\r\n", "slope: 1.0000", nullptr},
         {nullptr, TTraceDlg::kBasePoint, false, 75, "y = 1.0000\r\n", "slope: undefined", nullptr},
-        {nullptr, 100, true, 100, "y = 4.0000\r\n", "slope: 3.0000", nullptr},
-    };
+        {nullptr, 100, true, 100, "y = 4.0000\r\n", "slope: 3.0000", nullptr}};
     for (const Step& s : steps) {
         prompter.messages.clear();
         if (s.typed) d.SetText(TTraceDlg::kParameter, QString::fromLatin1(s.typed));
@@ -98,8 +79,8 @@ TEST_F(TraceDialogTest, CurveSliderCases) {
         EXPECT_EQ(d.ScrollPosition(TTraceDlg::kBar), s.bar) << what;
         EXPECT_EQ(Text(d, TTraceDlg::kPositionReadout), s.position) << what;
         EXPECT_EQ(Text(d, TTraceDlg::kVectorReadout), s.vectors) << what;
-        EXPECT_EQ(Errors(),
-                  s.error ? std::vector<std::string>{s.error} : std::vector<std::string>{})
+        EXPECT_EQ(Errors(), s.error ? std::vector<QString>{QString::fromLatin1(s.error)}
+                                    : std::vector<QString>{})
             << what;
     }
     // The painters draw the cursor and the secant over the curve.
@@ -113,38 +94,31 @@ TEST_F(TraceDialogTest, TaylorAtAParameterSetsItOpensItsSliderAndFollowsIt) {
     d.SetText(TTraceDlg::kParameter, QStringLiteral("0.5@A"));
     d.Press(TTraceDlg::kTaylor);
     EXPECT_EQ(win.Formulas().Var(1), 0.5L);
-    ASSERT_NE(win.ParamDialog(1), nullptr);
-    EXPECT_FALSE(win.ParamDialog(1)->IsHidden());
+    ASSERT_TRUE(win.ParamDialog(1) && !win.ParamDialog(1)->IsHidden());
     ASSERT_EQ(win.Inventory().Count(), 2);
-    TExample& t = win.Inventory()[1];
-    EXPECT_EQ(t.derivation, derived::kTaylor);
-    EXPECT_EQ(t.derivationParam, 1);
-    EXPECT_EQ(t.Text(4), "A");
+    const TExample& t = win.Inventory()[1];  // (its closed form is the tangents' test)
+    EXPECT_EQ(std::tuple(t.derivation, t.derivationParam, t.Text(4)),
+              std::tuple(derived::kTaylor, 1, "A"));
     // The cursor went with the bar: the readouts tell of the polynomial's point.
-    EXPECT_EQ(d.ScrollPosition(TTraceDlg::kBar), 63);
-    EXPECT_EQ(d.Cursor().parameter, 0.5L);
-    EXPECT_EQ(Text(d, TTraceDlg::kPositionReadout), "y = 0.2500\r\n");
-    // Moving A moves the tangent: at A = 1 it is 1 + 2 (x - 1).
-    win.Formulas().SetVar(1, 1.0L);
-    win.Formulas().SetVar(slot::kX, 3.0L);
-    ASSERT_TRUE(win.Formulas().Evaluate(*t.Tree(2)));
-    EXPECT_NEAR(static_cast<double>(t.Tree(2)->re), 5.0, 1e-15);
+    EXPECT_EQ(std::tuple(d.ScrollPosition(TTraceDlg::kBar), d.Cursor().parameter,
+                         Text(d, TTraceDlg::kPositionReadout)),
+              std::tuple(63, 0.5L, "y = 0.2500\r\n"));
     // A degree of 3 from the combo box; the slider still shows the curve it had.
     d.SetSelectedIndex(TTraceDlg::kDegree, 3);
     d.OnNotify(TTraceDlg::kDegree, Notification::SelectionChanged);
     d.SetText(TTraceDlg::kParameter, QStringLiteral("1"));
     d.Press(TTraceDlg::kTaylor);
     ASSERT_EQ(win.Inventory().Count(), 3);
-    EXPECT_EQ(win.Inventory()[2].derivationParam, 3);
-    EXPECT_EQ(d.SelectedExample(), 0);
+    EXPECT_EQ(std::tuple(win.Inventory()[2].derivationParam, d.SelectedExample()),
+              std::tuple(3, 0));
     // A mark point on the curve.
     d.SetText(TTraceDlg::kParameter, QStringLiteral("-1"));
     d.Press(TTraceDlg::kMarkPoint);
     ASSERT_EQ(win.Inventory().Count(), 4);
-    EXPECT_EQ(win.Inventory()[3].kind, kind::kPoint);
-    EXPECT_EQ(win.Inventory()[3].derivation, derived::kMarkedPoint);
     // Each new entry has its label.
-    EXPECT_EQ(win.EquationLabels().Count(), 4);
+    EXPECT_EQ(std::tuple(win.Inventory()[3].kind, win.Inventory()[3].derivation,
+                         win.EquationLabels().Count()),
+              std::tuple(kind::kPoint, derived::kMarkedPoint, 4));
 }
 
 TEST_F(TraceDialogTest, ParametricCurveReadoutsAndItsTangentLine) {
@@ -160,59 +134,43 @@ TEST_F(TraceDialogTest, ParametricCurveReadoutsAndItsTangentLine) {
               "velocity: [ -2.0000 , -0.0000 ]\r\nspeed: 2.0000\r\ncurvature: 0.5000");
     // The velocity is drawn from the cursor (0, 2) to (-2, 2), in the cursor's colour.
     const QRgb cursor = win.OutputColor(win.DrawColor(win.Roles().Role(1))).rgb();
-    win.InvalidateImage(ImageLayer::Background);
-    win.RenderImage(ImageLayer::Picture);
-    const QImage drawn = win.Image(ImageLayer::Picture);
-    const QPoint middle(win.XToScreen(-1), win.YToScreen(2));
-    EXPECT_EQ(drawn.pixel(middle), cursor);
+    EXPECT_EQ(Picture().pixel(win.XToScreen(-1), win.YToScreen(2)), cursor);
     // "Taylor approx" on a parametric curve adds its tangent line there.
     d.Press(TTraceDlg::kTaylor);
     ASSERT_EQ(win.Inventory().Count(), 2);
-    const TExample& line = win.Inventory()[1];
-    EXPECT_EQ(line.derivation, derived::kTangentLine);
-    EXPECT_EQ(line.rangeLow[0], -5);
-    EXPECT_EQ(line.rangeHigh[0], 5);
-    QImage picture = [&] {
-        win.InvalidateImage(ImageLayer::Background);
-        win.RenderImage(ImageLayer::Picture);
-        return win.Image(ImageLayer::Picture);
-    }();
-    EXPECT_FALSE(picture.isNull());
+    EXPECT_EQ(win.Inventory()[1].derivation, derived::kTangentLine);
 }
 
 TEST_F(TraceDialogTest, TheCurveGoingAwayLeavesTheSliderWithoutIt) {
     Paste("EXPL2;x;EXPL2;x^2;LOCK;-2;2;");
     TTraceDlg& d = Open();
     d.SelectPosition(1);
-    ASSERT_EQ(d.SelectedExample(), 1);
     d.Press(TTraceDlg::kTangents);
-    // An example before it goes: the slider follows its curve to its new index.
+    // An example before it goes: the slider and its cursor follow the curve to its new index.
     const int first[] = {0};
     win.DeleteExamples(first);
-    EXPECT_EQ(d.SelectedExample(), 0);
-    EXPECT_TRUE(d.IsControlEnabled(TTraceDlg::kBar));
     Scroll(d, 100);
-    EXPECT_EQ(Text(d, TTraceDlg::kPositionReadout), "y = 4.0000\r\n");
+    EXPECT_EQ(std::tuple(d.SelectedExample(), Text(d, TTraceDlg::kPositionReadout)),
+              std::tuple(0, "y = 4.0000\r\n"));
     // Its curve goes: nothing is selected, nothing is drawn, the controls wait for a curve.
     const int curve[] = {0};
     win.DeleteExamples(curve);
     win.InventoryChanged(0);
-    EXPECT_EQ(d.SelectedExample(), -1);
-    EXPECT_FALSE(d.IsControlEnabled(TTraceDlg::kBar));
-    EXPECT_FALSE(d.IsControlEnabled(TTraceDlg::kTaylor));
+    EXPECT_EQ(std::tuple(d.SelectedExample(), d.IsControlEnabled(TTraceDlg::kBar),
+                         d.IsControlEnabled(TTraceDlg::kTaylor)),
+              std::tuple(-1, false, false));
     Scroll(d, 10);
     d.Press(TTraceDlg::kTaylor);
     d.Press(TTraceDlg::kMarkPoint);
     d.Press(platform::kIdOk);
-    win.InvalidateImage(ImageLayer::Background);
-    win.RenderImage(ImageLayer::Picture);
+    Picture();
     EXPECT_EQ(win.Inventory().Count(), 0);
     // A new curve is chosen again from the list.
     Paste("EXPL2;x^3;LOCK;-1;1;");
     EXPECT_EQ(d.SelectedExample(), -1);
     d.SelectPosition(0);
-    EXPECT_EQ(d.SelectedExample(), 0);
-    EXPECT_TRUE(d.IsControlEnabled(TTraceDlg::kBar));
+    EXPECT_EQ(std::tuple(d.SelectedExample(), d.IsControlEnabled(TTraceDlg::kBar)),
+              std::tuple(0, true));
 }
 
 TEST_F(TraceDialogTest, ScrollbarUnitsSetTheSlidersStepsAndOkWithoutChangesKeepsThem) {
@@ -231,16 +189,15 @@ TEST_F(TraceDialogTest, ScrollbarUnitsSetTheSlidersStepsAndOkWithoutChangesKeeps
     };
     win.OpenParamDialog(1);  // the slider of A takes the new units too
     calibrate("200", "10");
-    EXPECT_EQ(win.SliderSteps().steps[0], 200u);
-    EXPECT_EQ(win.SliderSteps().steps[1], 200u);
-    EXPECT_EQ(win.SliderSteps().pageSteps[0], 20u);
-    EXPECT_EQ(win.SliderSteps().steps[TSliderSteps::kCurveSlot], 200u);
-    EXPECT_EQ(d.ScrollPosition(TTraceDlg::kBar), 150);  // still at x = 1
+    const TSliderSteps& steps = win.SliderSteps();
+    EXPECT_EQ(std::tuple(steps.steps[0], steps.steps[1], steps.pageSteps[0],
+                         steps.steps[TSliderSteps::kCurveSlot], d.ScrollPosition(TTraceDlg::kBar)),
+              std::tuple(200u, 200u, 20u, 200u, 150));  // the bar still at x = 1
     calibrate(nullptr, nullptr);
     EXPECT_EQ(win.SliderSteps().pageSteps[0], 20u);
     EXPECT_TRUE(Errors().empty());
-    calibrate("10", "6");
-    EXPECT_EQ(Errors(), std::vector<std::string>{"out of bounds"});
+    calibrate("10", "6");  // refused: shown, and nothing changes
+    EXPECT_EQ(Errors(), std::vector<QString>{QStringLiteral("out of bounds")});
     EXPECT_EQ(win.SliderSteps().steps[0], 200u);
 }
 
@@ -252,13 +209,12 @@ TEST_F(TraceDialogTest, IntrinsicCurvesAreFollowedByArcLength) {
     win.AddEquationLabel();
     TTraceDlg& d = Open();
     EXPECT_EQ(Text(d, TTraceDlg::kParameterLabel), "s =");
-    EXPECT_FALSE(d.IsControlEnabled(TTraceDlg::kTaylor));
-    EXPECT_FALSE(d.IsControlEnabled(TTraceDlg::kMarkPoint));
+    EXPECT_FALSE(d.IsControlEnabled(TTraceDlg::kTaylor) ||
+                 d.IsControlEnabled(TTraceDlg::kMarkPoint));
     d.SetText(TTraceDlg::kParameter, QStringLiteral("pi/2"));
     d.Press(platform::kIdOk);
     d.Press(TTraceDlg::kTangents);
-    EXPECT_NEAR(static_cast<double>(d.Cursor().position.x), 1.0, 1e-9);
-    EXPECT_NEAR(static_cast<double>(d.Cursor().position.y), 1.0, 1e-9);
+    EXPECT_TRUE(AllNear({d.Cursor().position.x, d.Cursor().position.y}, {1, 1}, 1e-9L));
     EXPECT_EQ(Text(d, TTraceDlg::kVectorReadout),
               "velocity: [ 0.0000 , 1.0000 ]\r\nspeed: 1.0000\r\ncurvature: 1.0000");
 }
@@ -284,9 +240,7 @@ TEST(TraceDialog3D, SpaceCurveReadoutsFrenetAndTangentLine) {
               "velocity: [ -0.0000 , 1.0000 , 1.0000 ]\r\nspeed: 1.4142\r\ncurvature: 0.5000");
     // The bend of the Frenet frame: curvature times the principal normal (-1, 0, 0).
     const Vec3 bend = d.Cursor().normalHelper;
-    EXPECT_NEAR(static_cast<double>(bend.x), -0.5, 1e-15);
-    EXPECT_NEAR(static_cast<double>(bend.y), 0.0, 1e-15);
-    EXPECT_NEAR(static_cast<double>(bend.z), 0.0, 1e-15);
+    EXPECT_TRUE(AllNear({bend.x, bend.y, bend.z}, {-0.5L, 0, 0}, 1e-15L));
     EXPECT_FALSE(d.IsControlShown(TTraceDlg::kDegree));
     d.Press(TTraceDlg::kTaylor);
     ASSERT_EQ(win.Inventory().Count(), 2);

@@ -6,12 +6,14 @@
 #include <cmath>
 
 #include "examples/plot_test_window.h"
+#include "support/all_near.h"
 
 namespace quorlin::examples {
 namespace {
 
 namespace cmd = resources::cmd;
 using platform::Notification;
+using quorlin::testing::AllNear;
 
 class TraceTrajDialogTest : public quorlin::testing::PlotWindowTest {
 protected:
@@ -60,23 +62,19 @@ TEST_F(TraceTrajDialogTest, StateFieldAndScaledVectorAtATime) {
     AddCircle("5");
     EXPECT_TRUE(win.QueryCommand(cmd::kTrajectorySlider).enabled);
     TTraceTrajDlg& d = Open();
-    ASSERT_NE(d.Trajectory(), nullptr);
-    EXPECT_EQ(d.ItemCount(TTraceTrajDlg::kTrajectories), 1);
-    EXPECT_EQ(d.ScrollPosition(TTraceTrajDlg::kBar), 50);  // t = 1
-    ASSERT_TRUE(d.Cursor());
+    ASSERT_TRUE(d.Trajectory() && d.Cursor());
+    EXPECT_EQ(std::tuple(d.ItemCount(TTraceTrajDlg::kTrajectories),
+                         d.ScrollPosition(TTraceTrajDlg::kBar), Text(d, TTraceTrajDlg::kTime)),
+              std::tuple(1, 50, "1.0000"));  // t = 1
     // The state at t = 1 on the circle of angular speed 5; the field has length 5 and is drawn
     // with the length typed (1.0).
     const TTrajectoryCursorState& c = *d.Cursor();
-    EXPECT_NEAR(static_cast<double>(c.state.x), std::cos(5.0), 1e-3);
-    EXPECT_NEAR(static_cast<double>(c.state.y), std::sin(5.0), 1e-3);
-    EXPECT_NEAR(static_cast<double>(c.fieldLength), 5.0, 1e-3);
+    EXPECT_TRUE(AllNear({c.state.x, c.state.y, c.fieldLength}, {cosl(5), sinl(5), 5}, 1e-3L));
     EXPECT_NEAR(static_cast<double>(Vec3Length(c.drawn)), 1.0, 1e-15);
-    EXPECT_EQ(Text(d, TTraceTrajDlg::kTime), "1.0000");
     // The end time typed and Enter: the bar at its right end.
     d.SetText(TTraceTrajDlg::kTime, QStringLiteral("2"));
     d.Press(platform::kIdOk);
     EXPECT_EQ(d.ScrollPosition(TTraceTrajDlg::kBar), 100);
-    EXPECT_NEAR(static_cast<double>(d.Cursor()->state.x), std::cos(10.0), 1e-3);
     // Beyond the end: out of bounds, nothing moves.
     d.SetText(TTraceTrajDlg::kTime, QStringLiteral("2.5"));
     d.Press(platform::kIdOk);
@@ -86,19 +84,17 @@ TEST_F(TraceTrajDialogTest, StateFieldAndScaledVectorAtATime) {
     d.SetText(TTraceTrajDlg::kTime, QStringLiteral("0.5"));
     d.Press(TTraceTrajDlg::kPoint);
     ASSERT_EQ(win.Inventory().Count(), 2);
-    TExample& p = win.Inventory()[1];
-    EXPECT_EQ(p.derivation, derived::kTrajectoryPoint);
-    EXPECT_NEAR(static_cast<double>(p.Tree(1)->re), std::cos(2.5), 1e-3);
-    EXPECT_NEAR(static_cast<double>(p.Tree(2)->re), std::sin(2.5), 1e-3);
-    EXPECT_TRUE(win.pointToolUsed);
+    const TExample& p = win.Inventory()[1];
+    EXPECT_EQ(std::tuple(p.derivation, win.pointToolUsed),
+              std::tuple(derived::kTrajectoryPoint, true));
+    EXPECT_TRUE(AllNear({p.Tree(1)->re, p.Tree(2)->re}, {cosl(2.5L), sinl(2.5L)}, 1e-3L));
     // The field vector there, one unit long as typed (the field has length 5).
     d.Press(TTraceTrajDlg::kVector);
     ASSERT_EQ(win.Inventory().Count(), 3);
     EXPECT_EQ(win.Inventory()[2].derivation, derived::kTrajectoryVector);
     EXPECT_NEAR(static_cast<double>(win.Inventory()[2].rangeHigh[0]), 0.2, 1e-3);
     // The slider still follows its trajectory; the picture shows its cursor.
-    EXPECT_NE(d.Trajectory(), nullptr);
-    EXPECT_EQ(d.ScrollPosition(TTraceTrajDlg::kBar), 25);
+    EXPECT_TRUE(d.Trajectory() && d.ScrollPosition(TTraceTrajDlg::kBar) == 25);
     const QImage image = Picture();
     EXPECT_TRUE(InkAt(image, std::cos(2.5L), std::sin(2.5L), ColourOf(1), 3));
 }
@@ -115,14 +111,13 @@ TEST_F(TraceTrajDialogTest, TheTrajectoryOrItsExampleGoingAwayLeavesTheSliderWit
     start.duration = 1;
     win.AddTrajectory(second, start);
     win.TrajectoriesChanged();
-    EXPECT_EQ(d.ItemCount(TTraceTrajDlg::kTrajectories), 2);
-    EXPECT_EQ(d.SelectedIndex(TTraceTrajDlg::kTrajectories), 1);
-    EXPECT_EQ(d.Trajectory()->startX, 1);
+    EXPECT_EQ(std::tuple(d.ItemCount(TTraceTrajDlg::kTrajectories),
+                         d.SelectedIndex(TTraceTrajDlg::kTrajectories), d.Trajectory()->startX),
+              std::tuple(2, 1, 1));
     // Its trajectory goes: the time controls go with it.
     win.Inventory()[second].trajectories.pop_back();
     win.TrajectoriesChanged();
-    EXPECT_EQ(d.Trajectory(), nullptr);
-    EXPECT_FALSE(d.IsControlShown(TTraceTrajDlg::kBar));
+    EXPECT_TRUE(!d.Trajectory() && !d.IsControlShown(TTraceTrajDlg::kBar));
     d.OnNotify(TTraceTrajDlg::kBar, Notification::Scrolled);
     d.Press(TTraceTrajDlg::kPoint);
     d.Press(platform::kIdOk);
@@ -137,8 +132,7 @@ TEST_F(TraceTrajDialogTest, TheTrajectoryOrItsExampleGoingAwayLeavesTheSliderWit
     win.Inventory()[0].FreeTrajectories();
     win.DeleteExamples(first);
     win.InventoryChanged(0);
-    EXPECT_EQ(d.SelectedExample(), -1);
-    EXPECT_EQ(d.Trajectory(), nullptr);
+    EXPECT_TRUE(d.SelectedExample() == -1 && !d.Trajectory());
     Picture();
 }
 

@@ -19,7 +19,7 @@ TEST(VariableGroupsTest, EncodesEachLetterByItsLastGroup) {
         {"T/X/P", 2 | 1 << 8 | 3 << 10},
         {"X/X", 2},      // the last group holding X wins
         {"a/b/c/X", 3},  // a third '/' belongs to group 3
-        {"QW", 0},       // other letters are ignored
+        {"QW", 0}        // other letters are ignored
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -32,14 +32,12 @@ TEST(VariableGroupsTest, DecodesGroupsThatHoldALetter) {
         int code;
         const char* text;
     };
-    const Case cases[] = {
-        {0, ""},
-        {1 | 2 << 2, "X/Y"},
-        {1 | 1 << 8, "XT"},
-        {3 << 2 * 1, "//Y"},
-        {1 | 3 << 2 * 2, "X//Z"},
-        {2 << 2 * 3, "/R"},
-    };
+    const Case cases[] = {{0, ""},
+                          {1 | 2 << 2, "X/Y"},
+                          {1 | 1 << 8, "XT"},
+                          {3 << 2 * 1, "//Y"},
+                          {1 | 3 << 2 * 2, "X//Z"},
+                          {2 << 2 * 3, "/R"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
         EXPECT_EQ(DecodeVariableGroups(c.code), c.text);
