@@ -102,8 +102,7 @@ public:
         if (!decorated) return 0;
         for (int style = 0; style <= 4; ++style) {
             prim.SetPen(QColor(200, 0, 0), 1 + style % 2, style);
-            const long double y = -3 + 0.3L * style;
-            prim.Segment({-3.5L, y}, {-0.5L, y + 0.2L}, true);
+            prim.Segment({-3.5L, -3 + 0.3L * style}, {-0.5L, -2.8L + 0.3L * style}, true);
         }
         prim.SetPen(QColor(0, 120, 0), 1, kStyleSolid);
         for (int kind = 0; kind <= 13; ++kind)
@@ -373,18 +372,16 @@ TEST_F(ExportWindowTest, EveryPictexKindAndAnAnimationTypeset) {
     }
 
     ASSERT_TRUE(ExportPicTeX("movie.tex", kTexInsertable, 12));
+    // The master's bytes the writer's tests check; here TeX reads it.
     std::string plain = "\\input pictex\n";
-    std::string master = "\\begin{animateinline}[poster=first,controls]{1}\r\n";
     for (int k = 0; k < 12; ++k) {
         const std::string frame = Format("movie%02d", k);
         ASSERT_TRUE(QFile::exists(Path(QString::fromStdString(frame + ".tex")))) << frame;
         plain += "\\input " + frame + ".tex\n";
-        master += "\\input{" + frame + "}\r\n" + (k < 11 ? "\\newframe\r\n" : "");
     }
     EXPECT_FALSE(QFile::exists(Path("movie.tex")));
     EXPECT_FALSE(QFile::exists(Path("movie12.tex")));
     EXPECT_NE(Read("movie00.tex"), Read("movie11.tex"));
-    EXPECT_EQ(Read("movieANIM.tex"), master + "\\end{animateinline}\r\n");
     Typeset("tex", "frames", plain + "\\bye\n");
     // Without the animation package the environment only lines the frames up.
     const std::string animation =
