@@ -27,11 +27,7 @@ namespace quorlin::canvas {
 namespace {
 
 using platform::Dialog;
-using testing::ExpectAccepted;
-using testing::HaveProgram;
-using testing::InkedPixels;
-using testing::Occurrences;
-using testing::ReaderRun;
+using namespace testing;
 
 // The program's texts are 8-bit: byte 176 is the degree sign.
 const std::string kAwkwardText = "a & b < c % (d) 90\xb0";
