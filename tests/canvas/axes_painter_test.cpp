@@ -238,15 +238,11 @@ TEST(ScaleNumbers, PowerOfTenFormsPlacesSuffixAndPi) {
         long double value, step;
         int places;
         QString text;
-    } powers[] = {{3e300L, 1e299L, 0, QStringLiteral("3\u00B710^300")},
-                  {1e300L, 1e299L, 0, "10^300"},
-                  {-1e300L, 1e299L, 0, "-10^300"},
-                  {-2.5e-7L, 1e-8L, 0, QStringLiteral("-2.5\u00B710^-7")},
-                  {4.25e6L, 2.5e5L, 0, QStringLiteral("4.25\u00B710^6")},
-                  {999999, 1, 0, QStringLiteral("9.99999\u00B710^5")},
+    } powers[] = {{3e300L, 1e299L, 0, "3\u00B710^300"},   {1e300L, 1e299L, 0, "10^300"},
+                  {-1e300L, 1e299L, 0, "-10^300"},        {-2.5e-7L, 1e-8L, 0, "-2.5\u00B710^-7"},
+                  {4.25e6L, 2.5e5L, 0, "4.25\u00B710^6"}, {999999, 1, 0, "9.99999\u00B710^5"},
                   {9.9999e5L, 1e3L, 0, "10^6"},  // the mantissa rounds up to the next power
-                  {30, 10, 10, QStringLiteral("3\u00B710^1\u00B0")},
-                  {0, 1e299L, 0, "0"}};
+                  {30, 10, 10, "3\u00B710^1\u00B0"},      {0, 1e299L, 0, "0"}};
     for (const auto& c : powers)
         EXPECT_EQ(FormatScalePower(c.value, c.step, c.places, 176), c.text)
             << static_cast<double>(c.value);
@@ -257,9 +253,9 @@ TEST(ScaleNumbers, PowerOfTenFormsPlacesSuffixAndPi) {
         bool pi;
         QString text;
     } numbers[] = {{2.5L, 2, false, "2.50"},
-                   {30, 10, false, QStringLiteral("30\u00B0")},
-                   {kPi / 2, 0, true, QStringLiteral("\u03C0/2")},
-                   {-3 * kPi / 4, 0, true, QStringLiteral("-3\u03C0/4")},
+                   {30, 10, false, "30\u00B0"},
+                   {kPi / 2, 0, true, "\u03C0/2"},
+                   {-3 * kPi / 4, 0, true, "-3\u03C0/4"},
                    {1, 1, true, "1.0"}};  // not a multiple of pi
     for (const auto& c : numbers)
         EXPECT_EQ(FormatScaleNumber(c.value, c.places, 176, c.pi), c.text) << c.text.toStdString();
