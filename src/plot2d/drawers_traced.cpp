@@ -3,6 +3,7 @@
 // and intrinsic curves.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "dynamics/implicit_curve.h"
@@ -289,10 +290,15 @@ int DrawIntrinsic(TDrawEnvironment& env, int i) {
     TPieceCollector forward(space), backward(space);
     std::vector<Vec2> back;
     dynamics::TraceHooks hooks;
-    // The arc comes forward from s = 0, then backward from 0: the backward arc is drawn from
-    // its far end so that the two meet at the start point.
+    // The arc comes forward from s = 0, then backward from 0 again: the backward run begins at
+    // the first point whose s does not grow. It is drawn from its far end so that the two runs
+    // meet at the start point.
+    bool backwardRun = false;
+    long double lastS = -std::numeric_limits<long double>::infinity();
     hooks.sink = [&](const dynamics::TracePoint& p) {
-        if (p.t < 0 || (p.t == 0 && !back.empty()))
+        backwardRun = backwardRun || p.t <= lastS;
+        lastS = p.t;
+        if (backwardRun)
             back.push_back({p.position.x, p.position.y});
         else
             forward.AddValue({p.position.x, p.position.y});

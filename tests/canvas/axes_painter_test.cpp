@@ -52,12 +52,16 @@ protected:
         }
         return ::testing::AssertionSuccess();
     }
-    // Whether some pixel of the colour lies in the rectangle of pixels.
-    bool Has(const QColor& colour, int left, int top, int right, int bottom) const {
+    // The pixels of the colour in the rectangle [left, right) x [top, bottom) (all: the image).
+    int Count(const QColor& colour, int left = 0, int top = 0, int right = 441,
+              int bottom = 441) const {
+        int n = 0;
         for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x)
-                if (image.pixelColor(x, y) == colour) return true;
-        return false;
+            for (int x = left; x < right; ++x) n += image.pixelColor(x, y) == colour;
+        return n;
+    }
+    bool Has(const QColor& colour, int left, int top, int right, int bottom) const {
+        return Count(colour, left, top, right, bottom) > 0;
     }
 
     QImage image;
@@ -82,11 +86,7 @@ TEST_F(AxesRender, AxesTicksNumbersAndGridInTheirPlaces) {
     EXPECT_EQ(image.pixelColor(tx + 20, ty + 3), kWhite);
     EXPECT_TRUE(Has(kAxis, tx - 6, ty + 7, tx + 7, ty + 24));
     // Nothing outside the drawing area.
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (x < 20 || x >= 421 || y < 20 || y >= 421) {
-                ASSERT_EQ(image.pixelColor(x, y), kWhite) << x << "," << y;
-            }
+    EXPECT_EQ(Count(kWhite) - Count(kWhite, 20, 20, 421, 421), 441 * 441 - 401 * 401);
 }
 
 TEST_F(AxesRender, TheCallersClipStaysInForce) {
@@ -105,7 +105,7 @@ TEST_F(AxesRender, TheCallersClipStaysInForce) {
     EXPECT_EQ(image.pixelColor(300, 30), kWhite);
 }
 
-TEST_F(AxesRender, PolarRayAndNumbersOnTheBorder) {
+TEST_F(AxesRender, PolarRayNumbersOnTheBorderAndThePolarGrid) {
     axes.axesKind = kAxesPolarRay;
     axes.scaleFlags |= kScaleOnBorder;
     axes.labels = false;
@@ -116,6 +116,16 @@ TEST_F(AxesRender, PolarRayAndNumbersOnTheBorder) {
     const int x = frame.XToScreen(2), y = frame.YToScreen(0);
     EXPECT_TRUE(Has(kAxis, x - 6, 405, x + 7, 421));
     EXPECT_FALSE(Has(kAxis, x - 6, y + 7, x + 7, y + 24));
+
+    // The polar grid: circles and rays.
+    axes.axesShown = false;
+    axes.gridFlags = kGridPolar;
+    axes.polarSectors = 8;
+    image.fill(Qt::white);
+    Draw();
+    const long double r = 2 / std::sqrt(2.0L);  // on the 45 degree ray
+    // A ray up, the circle of radius 3, the circle of radius 2.5 and the 45 degree ray.
+    EXPECT_TRUE(Colours({{0, 3, kGrid}, {2.5L, 0, kGrid}, {r, r, kGrid}, {1.5L, 0.4L, kWhite}}));
 }
 
 TEST_F(AxesRender, DottedGridAndNoAxes) {
@@ -126,30 +136,17 @@ TEST_F(AxesRender, DottedGridAndNoAxes) {
     axes.gridFlags |= kGridDotted;
     image.fill(Qt::white);
     Draw();
-    int gridPixels = 0;
     const int x = frame.XToScreen(3);
-    for (int y = frame.YToScreen(4.5L); y < frame.YToScreen(0.5L); ++y)
-        gridPixels += image.pixelColor(x, y) == kGrid;
+    const int gridPixels = Count(kGrid, x, frame.YToScreen(4.5L), x + 1, frame.YToScreen(0.5L));
     EXPECT_GT(gridPixels, 20);
     EXPECT_LT(gridPixels, 140);  // broken into dots
-}
-
-TEST_F(AxesRender, PolarGridCirclesAndRays) {
-    axes.axesShown = false;
-    axes.gridFlags = kGridPolar;
-    axes.polarSectors = 8;
-    Draw();
-    const long double r = 2 / std::sqrt(2.0L);  // on the 45 degree ray
-    // A ray up, the circle of radius 3, the circle of radius 2.5 and the 45 degree ray.
-    EXPECT_TRUE(Colours({{0, 3, kGrid}, {2.5L, 0, kGrid}, {r, r, kGrid}, {1.5L, 0.4L, kWhite}}));
 }
 
 TEST_F(AxesRender, FarViewDrawsNoAxesAndNoStrayLines) {
     frame.SetView(100, 100, 5, 0, false);
     axes.gridFlags = kGridRectangular | kGridQuadrantIII;  // lies far outside
     Draw();
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) ASSERT_NE(image.pixelColor(x, y), kGrid);
+    EXPECT_EQ(Count(kGrid), 0);
 }
 
 TEST_F(AxesRender, LogarithmicAxesAlongTheEdges) {
@@ -241,15 +238,11 @@ TEST(ScaleNumbers, PowerOfTenFormsPlacesSuffixAndPi) {
         long double value, step;
         int places;
         QString text;
-    } powers[] = {{3e300L, 1e299L, 0, QStringLiteral("3\u00B710^300")},
-                  {1e300L, 1e299L, 0, "10^300"},
-                  {-1e300L, 1e299L, 0, "-10^300"},
-                  {-2.5e-7L, 1e-8L, 0, QStringLiteral("-2.5\u00B710^-7")},
-                  {4.25e6L, 2.5e5L, 0, QStringLiteral("4.25\u00B710^6")},
-                  {999999, 1, 0, QStringLiteral("9.99999\u00B710^5")},
+    } powers[] = {{3e300L, 1e299L, 0, "3\u00B710^300"},   {1e300L, 1e299L, 0, "10^300"},
+                  {-1e300L, 1e299L, 0, "-10^300"},        {-2.5e-7L, 1e-8L, 0, "-2.5\u00B710^-7"},
+                  {4.25e6L, 2.5e5L, 0, "4.25\u00B710^6"}, {999999, 1, 0, "9.99999\u00B710^5"},
                   {9.9999e5L, 1e3L, 0, "10^6"},  // the mantissa rounds up to the next power
-                  {30, 10, 10, QStringLiteral("3\u00B710^1\u00B0")},
-                  {0, 1e299L, 0, "0"}};
+                  {30, 10, 10, "3\u00B710^1\u00B0"},      {0, 1e299L, 0, "0"}};
     for (const auto& c : powers)
         EXPECT_EQ(FormatScalePower(c.value, c.step, c.places, 176), c.text)
             << static_cast<double>(c.value);
@@ -260,9 +253,9 @@ TEST(ScaleNumbers, PowerOfTenFormsPlacesSuffixAndPi) {
         bool pi;
         QString text;
     } numbers[] = {{2.5L, 2, false, "2.50"},
-                   {30, 10, false, QStringLiteral("30\u00B0")},
-                   {kPi / 2, 0, true, QStringLiteral("\u03C0/2")},
-                   {-3 * kPi / 4, 0, true, QStringLiteral("-3\u03C0/4")},
+                   {30, 10, false, "30\u00B0"},
+                   {kPi / 2, 0, true, "\u03C0/2"},
+                   {-3 * kPi / 4, 0, true, "-3\u03C0/4"},
                    {1, 1, true, "1.0"}};  // not a multiple of pi
     for (const auto& c : numbers)
         EXPECT_EQ(FormatScaleNumber(c.value, c.places, 176, c.pi), c.text) << c.text.toStdString();

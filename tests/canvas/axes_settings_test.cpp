@@ -16,7 +16,7 @@ namespace {
 using quorlin::testing::AllNear;
 using Opt = std::optional<int>;
 
-TEST(GridFields, PlacesWithTheSuffixMarkFrequenciesAndSectors) {
+TEST(GridFields, PlacesFrequenciesSectorsIntervalsAndTickLengths) {
     const struct {
         const char* text;
         Opt places, suffix;
@@ -37,9 +37,8 @@ TEST(GridFields, PlacesWithTheSuffixMarkFrequenciesAndSectors) {
     EXPECT_FALSE(ParsePolarSectors("101"));
     EXPECT_EQ(LeadingInt("12abc"), 12);
     EXPECT_EQ(LeadingInt("99999999999999"), 2147483647);
-}
 
-TEST(GridFields, IntervalsWithTheOriginMarkAndTickLengthsInPercent) {
+    // Intervals with the origin mark, and tick lengths in percent.
     long double value = 0;
     IntervalText t = SplitIntervalText("0.5@");
     EXPECT_TRUE(t.originMark);

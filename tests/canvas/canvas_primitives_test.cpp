@@ -11,8 +11,7 @@
 namespace quorlin::canvas {
 namespace {
 
-using testing::CrLf;
-using testing::ExportFixture;
+using namespace testing;
 
 // Primitives on a 401 x 401 picture showing [-5, 5] x [-5, 5], as the fixture's export view.
 class PrimitivesTest : public ::testing::Test, public ExportFixture {
@@ -38,7 +37,7 @@ protected:
 
 const std::string kBlackPath = R"( fill="none" stroke="#000000" stroke-width="1px" />)";
 
-TEST_F(PrimitivesTest, ACurveIsWrittenInJoinedPiecesWhenItsBufferIsFull) {
+TEST_F(PrimitivesTest, ACurveGoesOnInJoinedPiecesAfterAFullBufferOrAPenChange) {
     const std::string svg = Written(ExportKind::Svg, [](TCanvasPrimitives& prim) {
         prim.SetPen(Qt::black, 1, kStyleSolid);
         prim.BeginCurve(3);
@@ -55,10 +54,9 @@ TEST_F(PrimitivesTest, ACurveIsWrittenInJoinedPiecesWhenItsBufferIsFull) {
     // The device drew the same pieces.
     EXPECT_EQ(image.pixelColor(100, 0), QColor(Qt::black));
     EXPECT_EQ(image.pixelColor(400, 100), QColor(Qt::black));
-}
 
-TEST_F(PrimitivesTest, APenChangeInACurveGoesOnFromItsLastPoint) {
-    const std::string svg = Written(ExportKind::Svg, [](TCanvasPrimitives& prim) {
+    // A pen change in a curve goes on from its last point.
+    const std::string changed = Written(ExportKind::Svg, [](TCanvasPrimitives& prim) {
         prim.SetPen(Qt::black, 1, kStyleSolid);
         prim.BeginCurve();
         prim.CurvePoint({-5, 5});
@@ -67,9 +65,9 @@ TEST_F(PrimitivesTest, APenChangeInACurveGoesOnFromItsLastPoint) {
         prim.CurvePoint({5, 5});
         prim.CurvePoint({5, 0});
     });  // the primitives end the curve they leave open
-    EXPECT_EQ(svg, CrLf({R"(<path d="M 0 0 L 200 0")" + kBlackPath,
-                         R"(<path d="M 200 0 L 400 0 400 200" fill="none" stroke="#ff0000" )"
-                         R"(stroke-width="2px" />)"}));
+    EXPECT_EQ(changed, CrLf({R"(<path d="M 0 0 L 200 0")" + kBlackPath,
+                             R"(<path d="M 200 0 L 400 0 400 200" fill="none" stroke="#ff0000" )"
+                             R"(stroke-width="2px" />)"}));
     EXPECT_EQ(image.pixelColor(100, 0), QColor(Qt::black));
     EXPECT_EQ(image.pixelColor(300, 0), QColor(Qt::red));
 }

@@ -9,8 +9,7 @@
 namespace quorlin::canvas {
 namespace {
 
-using testing::CrLf;
-using testing::ReadAll;
+using namespace testing;
 
 // Dots of the dotted fills, one "arc" line each besides the shape's own outline.
 std::size_t Arcs(const std::string& text) {

@@ -16,8 +16,7 @@
 namespace quorlin::canvas {
 namespace {
 
-using testing::ExportFixture;
-using testing::ReadAll;
+using namespace testing;
 
 TEST(ExportCoords, OnlyTheRunningWritersFrameCountShiftsPoints) {
     ExportFixture f;

@@ -6,7 +6,7 @@
 namespace quorlin::canvas {
 namespace {
 
-TEST(ExportFormat, NumbersFollowTheCFormatsAndGrowAsNeeded) {
+TEST(ExportFormat, NumbersFollowTheCFormatsAndFrameNumbersTheCount) {
     EXPECT_EQ(FormatLf(-5, 4, 2), "-5.00");
     EXPECT_EQ(FormatLf(0.5L, 5, 3), "0.500");
     EXPECT_EQ(FormatLf(2, 9, 7), "2.0000000");
@@ -14,9 +14,8 @@ TEST(ExportFormat, NumbersFollowTheCFormatsAndGrowAsNeeded) {
     EXPECT_EQ(huge.size(), 304u);  // 301 digits, the point and two places
     EXPECT_EQ(huge.substr(huge.size() - 3), ".00");
     EXPECT_EQ(Format("%%BoundingBox: 0 0 %d %d", 600, 450), "%BoundingBox: 0 0 600 450");
-}
 
-TEST(ExportFormat, FrameNumbersArePaddedToTheDigitsOfTheCount) {
+    // Frame numbers are padded to the digits of the count.
     for (const auto& [count, digits] :
          {std::pair{1, 1}, {9, 1}, {10, 2}, {120, 3}, {1000, 4}, {999999, 6}})
         EXPECT_EQ(FrameDigits(count), digits) << count;

@@ -56,9 +56,7 @@ public:
         return markMode;
     }
     void ShowError(const QString& text) override { errors.push_back(text); }
-    void PaintTeXFrame(int frame) override {
-        if (paint) paint(frame);
-    }
+    void PaintTeXFrame(int frame) override { PaintEpsFrame(frame); }
     void PaintEpsFrame(int frame) override {
         if (paint) paint(frame);
     }
@@ -66,14 +64,7 @@ public:
 };
 
 // The file and reader helpers every export test shares.
-using quorlin::testing::ExpectAccepted;
-using quorlin::testing::HaveProgram;
-using quorlin::testing::InkedPixels;
-using quorlin::testing::Occurrences;
-using quorlin::testing::ReadAll;
-using quorlin::testing::ReaderRun;
-using quorlin::testing::RunReader;
-using quorlin::testing::WriteAll;
+using namespace quorlin::testing;
 
 // Joins lines with CR LF after each, as the writers end them.
 inline std::string CrLf(std::initializer_list<std::string_view> lines) {

@@ -12,10 +12,7 @@
 namespace quorlin::canvas {
 namespace {
 
-using testing::Block;
-using testing::Bytes;
-using testing::Put32;
-using testing::PutLd;
+using namespace testing;
 
 QByteArray RedSquareEmf() {
     platform::EmfPaintDevice device(QSize(50, 50), 96);

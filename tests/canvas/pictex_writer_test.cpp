@@ -11,8 +11,7 @@
 namespace quorlin::canvas {
 namespace {
 
-using testing::CrLf;
-using testing::ReadAll;
+using namespace testing;
 
 const std::string kPictureStart =
     CrLf({R"(\beginpicture)", R"(\setcoordinatesystem units <0.80cm,0.80cm>)",

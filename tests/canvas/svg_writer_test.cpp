@@ -8,8 +8,7 @@
 namespace quorlin::canvas {
 namespace {
 
-using testing::CrLf;
-using testing::ReadAll;
+using namespace testing;
 
 class SvgTest : public ::testing::Test, public testing::ExportFixture {};
 

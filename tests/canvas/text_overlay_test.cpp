@@ -14,12 +14,7 @@
 namespace quorlin::canvas {
 namespace {
 
-using testing::Block;
-using testing::Bytes;
-using testing::Concat;
-using testing::Put16;
-using testing::Put32;
-using testing::PutLd;
+using namespace testing;
 
 void PutText(Bytes& b, std::size_t at, const char* text) {
     std::memcpy(&b[at], text, std::strlen(text));

@@ -79,7 +79,7 @@ TEST(ViewFrame, WorldScreenRoundTripAndTheExportViewMapsExactlyLikeIt) {
     EXPECT_EQ(p, QPoint(12 + 258, 30 + 194));
 }
 
-TEST(ViewFrame, OutsidePointsClampToMinusOneAndSizePlusOne) {
+TEST(ViewFrame, OutsidePointsAndRectanglesAreHeldToTheArea) {
     TViewFrame f = Frame(0, 0, 5, 401, 301);
     f.leftMargin = 10;
     const long double upx = f.unitsPerPixelX;
@@ -100,10 +100,9 @@ TEST(ViewFrame, OutsidePointsClampToMinusOneAndSizePlusOne) {
     EXPECT_EQ((std::array{f.XToScreen(clip.xLow), f.XToScreen(clip.xHigh), f.YToScreen(clip.yHigh),
                           f.YToScreen(clip.yLow)}),
               (std::array{10 - 1, 10 + 401, -1, 301}));
-}
 
-TEST(ViewFrame, RectanglesBetweenScreenAndWorld) {
-    TViewFrame f = Frame(0, 0, 5, 401, 401);
+    // Rectangles between the screen and the world.
+    f = Frame(0, 0, 5, 401, 401);
     const TLDRect w = f.ScreenRectToWorld({100, 50, 300, 250});
     EXPECT_TRUE(AllNear({w.xLow, w.xHigh, w.yHigh, w.yLow}, {-2.5L, 2.5L, 3.75L, -1.25L}));
     EXPECT_EQ(f.WorldRectToScreen(w), (platform::PixelRect{100, 50, 300, 250}));
@@ -111,7 +110,7 @@ TEST(ViewFrame, RectanglesBetweenScreenAndWorld) {
     EXPECT_EQ(f.WorldRectToScreen({-50, 1, -1, 50}), (platform::PixelRect{0, 0, 240, 240}));
 }
 
-TEST(Clipping, SegmentsFromInsideLeaveInAllEightDirections) {
+TEST(Clipping, SegmentsLeavingCrossingMissingAndInsideTheBox) {
     const TLDRect box{-1, 1, -1, 1};
     for (const WorldPoint e :
          {WorldPoint{3, 0}, {3, 3}, {0, 3}, {-3, 3}, {-3, 0}, {-3, -3}, {0, -3}, {3, -3}}) {
@@ -123,26 +122,25 @@ TEST(Clipping, SegmentsFromInsideLeaveInAllEightDirections) {
         ASSERT_TRUE(ClipSegment(box, r, s));
         EXPECT_TRUE(AllNear({r.x, r.y, s.x}, {e.x / 3, e.y / 3, 0}));
     }
-}
 
-TEST(Clipping, CrossingMissingAndInsideSegments) {
-    const TLDRect box{-1, 1, -2, 2};
+    // Segments crossing, missing and inside the box.
+    const TLDRect tall{-1, 1, -2, 2};
     WorldPoint p{-3, 0.5L}, q{5, 0.5L};
-    ASSERT_TRUE(ClipSegment(box, p, q));
+    ASSERT_TRUE(ClipSegment(tall, p, q));
     EXPECT_TRUE(AllNear({p.x, q.x, q.y}, {-1, 1, 0.5L}));
     WorldPoint a{-3, 3}, b{3, 3};  // above the box
-    EXPECT_FALSE(ClipSegment(box, a, b));
+    EXPECT_FALSE(ClipSegment(tall, a, b));
     WorldPoint c{-3, 0}, d{0, 6};  // passes the corner region outside
-    EXPECT_FALSE(ClipSegment(box, c, d));
+    EXPECT_FALSE(ClipSegment(tall, c, d));
     WorldPoint e{0.1L, 0.7L}, g{-0.3L, 1.9L};
-    ASSERT_TRUE(ClipSegment(box, e, g));
+    ASSERT_TRUE(ClipSegment(tall, e, g));
     EXPECT_EQ(e.x, 0.1L);
     EXPECT_EQ(g.y, 1.9L);
     WorldPoint h{0.5L, 0.5L}, k{0.5L, 0.5L};  // a point segment inside
-    EXPECT_TRUE(ClipSegment(box, h, k));
+    EXPECT_TRUE(ClipSegment(tall, h, k));
     // A segment far longer than the digits of t still lands on the edges.
     WorldPoint m{-1e30L, 0.25L}, n{1e30L, 0.75L};
-    ASSERT_TRUE(ClipSegment(box, m, n));
+    ASSERT_TRUE(ClipSegment(tall, m, n));
     EXPECT_EQ(m.x, -1);
     EXPECT_EQ(n.x, 1);
     EXPECT_NEAR(m.y, 0.5L, 1e-12L);
@@ -189,7 +187,7 @@ TEST(ViewFrame, PowerOfTenLabelsAndLogarithmicCorners) {
     EXPECT_TRUE(f.cornersFlag);
 }
 
-TEST(TickFit, IntervalsGrowTenfoldUntilTheyFitAndShrinkWhenTooLong) {
+TEST(TickFit, IntervalsFitTheViewAndTheIndexRangeReachesFar) {
     // 2000 units on 800 pixels: 2000 ticks, then 200, then 20 <= 100.
     TViewFrame f = Frame(0, 0, 1000, 801, 801);
     TAxesSettings axes;
@@ -222,13 +220,11 @@ TEST(TickFit, IntervalsGrowTenfoldUntilTheyFitAndShrinkWhenTooLong) {
     f.halfWidth = std::numeric_limits<long double>::infinity();
     axes.xInterval = 1;
     AdjustTickIntervals(f, axes);  // returns at all
-}
 
-// A view far from the origin counts its ticks beyond the int range; only indices past 2^62
-// leave the ticks out, and then of that drawing only.
-TEST(TickFit, IndexRangeReachesFarAndLeavesTheTicksSettingAlone) {
-    TViewFrame f = Frame(0, 0, 5, 401, 401);
-    TAxesSettings axes;
+    // A view far from the origin counts its ticks beyond the int range; only indices past 2^62
+    // leave the ticks out, and then of that drawing only.
+    f = Frame(0, 0, 5, 401, 401);
+    axes = {};
     TickRange range{};
     EXPECT_EQ(TickIndexRange(f, axes, false, range), 0);
     EXPECT_EQ(range, (TickRange{-5, 5, 5, -5}));

@@ -44,12 +44,6 @@ protected:
         return hooks;
     }
 
-    int DrawnCount() const {
-        int n = 0;
-        for (const TracePoint& p : points) n += p.draw ? 1 : 0;
-        return n;
-    }
-
     FormulaContext ctx;
     examples::TExample example;
     std::vector<TracePoint> points;

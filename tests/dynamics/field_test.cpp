@@ -2,13 +2,33 @@
 #include "dynamics/field.h"
 
 #include "dynamics_support.h"
+#include "support/all_near.h"
 
 namespace quorlin::dynamics {
 namespace {
 
+using quorlin::testing::AllNear;
+
 using FieldTest = DynamicsTest;
 
-TEST_F(FieldTest, SelectorsNameTheSevenTreesOrTheirNegatives) {
+TEST_F(FieldTest, AFieldOfThreeTreesTheBoxAndTheSelectorsOfTheSevenTrees) {
+    SetTree(1, "y*z");
+    SetTree(2, "x");
+    SetTree(3, "ln(z)");
+    std::array<TExprNode*, 3> trees{example.Tree(1).get(), example.Tree(2).get(),
+                                    example.Tree(3).get()};
+    Vec3 v;
+    ASSERT_TRUE(EvalField3D(ctx, trees, {2, 3, 1}, v));
+    EXPECT_TRUE(AllNear({v.x, v.y, v.z}, {3, 2, 0}));
+    EXPECT_FALSE(EvalField3D(ctx, trees, {2, 3, -1}, v));
+    EXPECT_EQ(v.x, 0);
+
+    const Box3 box{{0, 0, 0}, {1, 2, 3}};
+    EXPECT_TRUE(IsInsideBox3D(box, {1, 2, 3}));
+    EXPECT_TRUE(IsInsideBox3D(box, {0, 0, 0}));
+    EXPECT_FALSE(IsInsideBox3D(box, {0.5L, 2.0001L, 1}));
+
+    // The selectors name the seven trees or their negatives.
     SetTree(1, "x");
     SetTree(7, "y");
     const struct {
@@ -27,26 +47,6 @@ TEST_F(FieldTest, SelectorsNameTheSevenTreesOrTheirNegatives) {
         EXPECT_EQ(c.tree, row.tree ? example.Tree(row.tree).get() : nullptr);
         EXPECT_EQ(c.negated, row.negated);
     }
-}
-
-TEST_F(FieldTest, FieldOfThreeTreesAndTheBox) {
-    SetTree(1, "y*z");
-    SetTree(2, "x");
-    SetTree(3, "ln(z)");
-    std::array<TExprNode*, 3> trees{example.Tree(1).get(), example.Tree(2).get(),
-                                    example.Tree(3).get()};
-    Vec3 v;
-    ASSERT_TRUE(EvalField3D(ctx, trees, {2, 3, 1}, v));
-    EXPECT_EQ(v.x, 3);
-    EXPECT_EQ(v.y, 2);
-    EXPECT_EQ(v.z, 0);
-    EXPECT_FALSE(EvalField3D(ctx, trees, {2, 3, -1}, v));
-    EXPECT_EQ(v.x, 0);
-
-    const Box3 box{{0, 0, 0}, {1, 2, 3}};
-    EXPECT_TRUE(IsInsideBox3D(box, {1, 2, 3}));
-    EXPECT_TRUE(IsInsideBox3D(box, {0, 0, 0}));
-    EXPECT_FALSE(IsInsideBox3D(box, {0.5L, 2.0001L, 1}));
 }
 
 }  // namespace

@@ -5,9 +5,12 @@
 
 #include "core/random.h"
 #include "dynamics_support.h"
+#include "support/all_near.h"
 
 namespace quorlin::dynamics {
 namespace {
+
+using quorlin::testing::AllNear;
 
 TEST(ClipLineToDisc, MissTouchAndChord) {
     const long double r = std::sqrt(0.5L);
@@ -29,26 +32,15 @@ TEST(ClipLineToDisc, MissTouchAndChord) {
     for (const auto& row : rows) {
         Vec2 e1 = row.e1, e2 = row.e2;
         EXPECT_EQ(ClipLineToDisc({0, 0}, 1, e1, e2, row.flag), row.result);
-        EXPECT_NEAR(e1.x, row.out1.x, 1e-15L);
-        EXPECT_NEAR(e1.y, row.out1.y, 1e-15L);
-        EXPECT_NEAR(e2.x, row.out2.x, 1e-15L);
-        EXPECT_NEAR(e2.y, row.out2.y, 1e-15L);
+        EXPECT_TRUE(AllNear({e1.x, e1.y, e2.x, e2.y},
+                            {row.out1.x, row.out1.y, row.out2.x, row.out2.y}, 1e-15L));
     }
 }
 
-class SignChangeTest : public DynamicsTest {
-protected:
-    void SetUp() override {
-        unsigned state = 12345;
-        SetRandomSource([state]() mutable {
-            state = state * 1103515245u + 12345u;
-            return static_cast<int>((state >> 1) & 0x7fffffff);
-        });
-    }
-    void TearDown() override { SetRandomSource({}); }
-};
+using SignChangeTest = DynamicsTest;
 
 TEST_F(SignChangeTest, FindsThePointOfTheZeroSetInAFlatBox) {
+    SeedRandom(12345);  // a known sequence of random pairs
     SetTree(3, "x^2+y^2-1+z");
     const Box3 box{{-2, -2, 0}, {2, 2, 0}};
     Vec3 p;

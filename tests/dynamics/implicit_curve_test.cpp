@@ -9,16 +9,18 @@
 
 #include "dynamics/trajectories.h"
 #include "dynamics_support.h"
+#include "support/all_near.h"
 
 namespace quorlin::dynamics {
 namespace {
 
+using quorlin::testing::AllNear;
+
 constexpr long double kPi = std::numbers::pi_v<long double>;
-using Function = long double (*)(long double, long double);
 
 struct Curve {
     const char* text;
-    Function f;
+    long double (*f)(long double, long double);
     ViewRect view;
     long double pixel;
 };
@@ -31,8 +33,7 @@ const Curve kCrossing{
     "x^2-y^2", [](long double x, long double y) { return x * x - y * y; }, {-3, 3, -3, 3}, 0.02L};
 const Curve kLemniscate{"(x^2+y^2)^2-8*(x^2-y^2)",
                         [](long double x, long double y) {
-                            const long double r2 = x * x + y * y;
-                            return r2 * r2 - 8 * (x * x - y * y);
+                            return (x * x + y * y) * (x * x + y * y) - 8 * (x * x - y * y);
                         },
                         {-3.5L, 3.5L, -2, 2},
                         0.02L};
@@ -45,41 +46,12 @@ const Curve kWaves{"sin(x)+sin(y)-0.5",
                    {-30, 30, -30, 30},
                    0.1L};
 
-// Traced points in cells of two pixels, for the distance of a point to the nearest one.
-class PointCloud {
-public:
-    explicit PointCloud(long double cell) : cell_(cell) {}
-    void Add(Vec2 p) { cells_[Key(p)].push_back(p); }
-    long double Nearest(Vec2 p) const {
-        long double best = INFINITY;
-        const auto [i, j] = Key(p);
-        for (long long a = i - 1; a <= i + 1; ++a)
-            for (long long b = j - 1; b <= j + 1; ++b) {
-                const auto it = cells_.find({a, b});
-                if (it == cells_.end()) continue;
-                for (Vec2 q : it->second) best = std::min(best, std::hypot(p.x - q.x, p.y - q.y));
-            }
-        return best;
-    }
-
-private:
-    std::pair<long long, long long> Key(Vec2 p) const {
-        return {static_cast<long long>(std::floor(p.x / cell_)),
-                static_cast<long long>(std::floor(p.y / cell_))};
-    }
-    long double cell_;
-    std::map<std::pair<long long, long long>, std::vector<Vec2>> cells_;
-};
-
 class ImplicitCurveTest : public DynamicsTest {
 protected:
     ImplicitTraceResult Trace(const Curve& c, const ImplicitTraceHooks& extra = {}) {
         SetTree(3, c.text);
-        NodePtr fx, fy;
-        ctx.Differentiate(example.Tree(3).get(), 'X', fx);
-        ctx.Differentiate(example.Tree(3).get(), 'Y', fy);
-        example.Tree(5) = std::move(fx);
-        example.Tree(6) = std::move(fy);
+        ctx.Differentiate(example.Tree(3).get(), 'X', example.Tree(5));
+        ctx.Differentiate(example.Tree(3).get(), 'Y', example.Tree(6));
         TreeImplicitFunction f(ctx, example.Tree(3).get(), example.Tree(5).get(),
                                example.Tree(6).get());
         ImplicitTraceSettings settings;
@@ -92,67 +64,67 @@ protected:
 
     // Distance of p from the curve in pixels, by one Newton step's estimate.
     static long double PixelsOff(const Curve& c, Vec2 p) {
-        const long double h = 1e-7L;
-        const long double v = c.f(p.x, p.y);
+        const long double h = 1e-7L, v = c.f(p.x, p.y);
         const long double gx = (c.f(p.x + h, p.y) - c.f(p.x - h, p.y)) / (2 * h);
         const long double gy = (c.f(p.x, p.y + h) - c.f(p.x, p.y - h)) / (2 * h);
-        const long double g = std::hypot(gx, gy);
-        if (g < 1e-6L) return std::fabs(v) < 1e-9L ? 0 : INFINITY;
-        return std::fabs(v) / g / c.pixel;
+        if (std::hypot(gx, gy) < 1e-6L) return std::fabs(v) < 1e-9L ? 0 : INFINITY;
+        return std::fabs(v) / std::hypot(gx, gy) / c.pixel;
     }
 
     // Checks that every traced point lies on the curve and that every point of the curve met
-    // along the lines of a fine grid (half a pixel apart) lies within two pixels of a traced
-    // point. Returns the traced length.
+    // along the lines of a fine grid (half a pixel apart, found by bisection) lies within two
+    // pixels of a traced point. Returns the traced length.
     long double CheckWhole(const Curve& c) {
-        PointCloud cloud(2 * c.pixel);
+        // The traced points in cells of two pixels, for the nearest one to a point.
+        std::map<std::pair<long long, long long>, std::vector<Vec2>> cells;
+        const auto cell = [&](Vec2 p, int dx, int dy) {
+            return std::pair{static_cast<long long>(std::floor(p.x / (2 * c.pixel))) + dx,
+                             static_cast<long long>(std::floor(p.y / (2 * c.pixel))) + dy};
+        };
         long double length = 0;
-        for (const auto& piece : pieces) {
+        for (const auto& piece : pieces)
             for (std::size_t i = 0; i < piece.size(); ++i) {
                 EXPECT_LT(PixelsOff(c, piece[i]), 0.01L) << c.text;
-                cloud.Add(piece[i]);
+                cells[cell(piece[i], 0, 0)].push_back(piece[i]);
                 if (i > 0)
                     length += std::hypot(piece[i].x - piece[i - 1].x, piece[i].y - piece[i - 1].y);
             }
-        }
-        int gaps = 0;
-        int samples = 0;
-        const auto lines = [&](bool vertical) {
-            const long double lo = vertical ? c.view.xLow : c.view.yLow;
-            const long double hi = vertical ? c.view.xHigh : c.view.yHigh;
-            const long double a0 = vertical ? c.view.yLow : c.view.xLow;
-            const long double a1 = vertical ? c.view.yHigh : c.view.xHigh;
+        const auto traced = [&](Vec2 p) {
+            for (int dx = -1; dx <= 1; ++dx)
+                for (int dy = -1; dy <= 1; ++dy)
+                    if (const auto it = cells.find(cell(p, dx, dy)); it != cells.end())
+                        for (Vec2 q : it->second)
+                            if (std::hypot(p.x - q.x, p.y - q.y) <= 2 * c.pixel) return true;
+            return false;
+        };
+        int gaps = 0, samples = 0;
+        const long double step = c.pixel / 4;
+        for (const bool vertical : {true, false}) {
             const auto at = [&](long double line, long double a) {
                 return vertical ? Vec2{line, a} : Vec2{a, line};
             };
+            const auto F = [&](long double line, long double a) {
+                return c.f(at(line, a).x, at(line, a).y);
+            };
+            const ViewRect& v = c.view;
+            const long double lo = vertical ? v.xLow : v.yLow, hi = vertical ? v.xHigh : v.yHigh;
+            const long double a0 = vertical ? v.yLow : v.xLow, a1 = vertical ? v.yHigh : v.xHigh;
             for (long double line = lo; line <= hi; line += c.pixel / 2) {
-                long double prevA = a0;
-                long double prevF = c.f(at(line, a0).x, at(line, a0).y);
-                for (long double a = a0 + c.pixel / 4; a <= a1; a += c.pixel / 4) {
-                    const long double fa = c.f(at(line, a).x, at(line, a).y);
-                    if ((fa > 0) != (prevF > 0)) {
-                        long double l = prevA, r = a, fl = prevF;
-                        for (int k = 0; k < 40; ++k) {
-                            const long double m = (l + r) / 2;
-                            const long double fm = c.f(at(line, m).x, at(line, m).y);
-                            if ((fm > 0) == (fl > 0)) {
-                                l = m;
-                                fl = fm;
-                            } else {
-                                r = m;
-                            }
-                        }
+                long double fl = F(line, a0);
+                for (long double a = a0 + step; a <= a1; a += step) {
+                    const long double fr = F(line, a);
+                    if ((fl > 0) != (fr > 0)) {
+                        long double l = a - step, r = a;
+                        for (int k = 0; k < 40; ++k)
+                            ((F(line, (l + r) / 2) > 0) == (fl > 0) ? l : r) = (l + r) / 2;
                         const Vec2 p = at(line, (l + r) / 2);
                         ++samples;
-                        if (PixelsOff(c, p) < 0.01L && cloud.Nearest(p) > 2 * c.pixel) ++gaps;
+                        if (PixelsOff(c, p) < 0.01L && !traced(p)) ++gaps;
                     }
-                    prevA = a;
-                    prevF = fa;
+                    fl = fr;
                 }
             }
-        };
-        lines(true);
-        lines(false);
+        }
         EXPECT_GT(samples, 100) << c.text;
         EXPECT_EQ(gaps, 0) << c.text << " of " << samples;
         return length;
@@ -177,29 +149,24 @@ TEST_F(ImplicitCurveTest, CircleIsOneClosedPiece) {
     const TraceResult half = TrajectoryStateAt(ctx, example, record, 2 * kPi,
                                                TracerSettings::ForPixelSize(kCircle.pixel));
     ASSERT_EQ(half.stop, TraceStop::kEndReached);
-    EXPECT_NEAR(half.end.x, -record.startX, 1e-3L);
-    EXPECT_NEAR(half.end.y, -record.startY, 1e-3L);
+    EXPECT_TRUE(AllNear({half.end.x, half.end.y}, {-record.startX, -record.startY}, 1e-3L));
 }
 
-TEST_F(ImplicitCurveTest, CrossingLinesAreTracedOnceThroughTheCrossing) {
+// Crossing lines are traced once through the crossing (each end runs out of the view); a
+// lemniscate, an oval with a branch and many waves are whole; what the window already shows is
+// not traced again, and Q ends the tracing.
+TEST_F(ImplicitCurveTest, CrossingsBranchesAndManyPartsAreTracedOnceWholeAndNotWhereDrawn) {
     Trace(kCrossing);
-    const long double diagonals = 4 * 3 * std::sqrt(2.0L);
-    const long double length = CheckWhole(kCrossing);
+    const long double diagonals = 4 * 3 * std::sqrt(2.0L), length = CheckWhole(kCrossing);
     EXPECT_GT(length, diagonals - 4 * kCrossing.pixel);
-    EXPECT_LT(length, diagonals + 4 * 4 * kCrossing.pixel);  // each end runs out of the view
-}
-
-TEST_F(ImplicitCurveTest, LemniscateOvalWithBranchAndWavesAreWhole) {
+    EXPECT_LT(length, diagonals + 4 * 4 * kCrossing.pixel);
     for (const Curve* c : {&kLemniscate, &kOvalAndBranch, &kWaves}) {
         pieces.clear();
-        const ImplicitTraceResult r = Trace(*c);
-        EXPECT_EQ(r.key, 0);
+        EXPECT_EQ(Trace(*c).key, 0);
         CheckWhole(*c);
     }
-}
 
-// What the window already shows is not traced again, and Q ends the tracing.
-TEST_F(ImplicitCurveTest, DrawnCurveIsNotTracedAgainAndQEnds) {
+    pieces.clear();
     ImplicitTraceHooks hooks;
     hooks.alreadyDrawnNear = [](Vec2 p) { return p.y > 0 && std::hypot(p.x, p.y) > 1.9L; };
     Trace(kCircle, hooks);

@@ -7,25 +7,18 @@
 
 #include "dynamics_support.h"
 #include "formula/opcodes.h"
+#include "support/all_near.h"
 
 namespace quorlin::dynamics {
 namespace {
+
+using quorlin::testing::AllNear;
 
 constexpr long double kPi = std::numbers::pi_v<long double>;
 namespace kind = examples::kind;
 
 class IntrinsicTest : public DynamicsTest {
 protected:
-    // A circle of radius 2 from the origin, heading along x: its centre is (0, 2).
-    void MakeCircle() {
-        example.kind = kind::kIntrinsic;
-        SetTree(1, "1/2");
-        SetTree(2, "0");
-        SetTree(3, "0");
-        SetTree(4, "3");  // the tangent is normalised
-        SetTree(5, "0");
-    }
-
     static NodePtr Vector(Vec3 v) {
         auto node = TExprNode::NewOp(op::kVector3);
         node->child[0] = TExprNode::NewConst(v.x);
@@ -35,8 +28,11 @@ protected:
     }
 };
 
+// A circle of radius 2 from the origin, heading along x: its centre is (0, 2).
 TEST_F(IntrinsicTest, CircleClosesAfterItsCircumference) {
-    MakeCircle();
+    example.kind = kind::kIntrinsic;
+    for (const auto& [k, text] : {std::pair{1, "1/2"}, {2, "0"}, {3, "0"}, {4, "3"}, {5, "0"}})
+        SetTree(k, text);  // the tangent (3, 0) is normalised
     const struct {
         long double s;
         Vec2 position;
@@ -48,18 +44,17 @@ TEST_F(IntrinsicTest, CircleClosesAfterItsCircumference) {
     for (const auto& row : rows) {
         Vec2 p, d;
         ASSERT_TRUE(IntrinsicPoint2D(ctx, example, row.s, p, d));
-        EXPECT_NEAR(p.x, row.position.x, 1e-9L) << row.s;
-        EXPECT_NEAR(p.y, row.position.y, 1e-9L) << row.s;
-        EXPECT_NEAR(d.x, row.direction.x, 1e-9L) << row.s;
-        EXPECT_NEAR(d.y, row.direction.y, 1e-9L) << row.s;
+        EXPECT_TRUE(AllNear({p.x, p.y, d.x, d.y},
+                            {row.position.x, row.position.y, row.direction.x, row.direction.y},
+                            1e-9L))
+            << (double)row.s;
     }
 
     const TraceResult r =
         TraceIntrinsic(ctx, example, 0, 4 * kPi, 0.05L, TracerSettings{}, Collecting());
     EXPECT_EQ(r.stop, TraceStop::kEndReached);
     EXPECT_EQ(points.size(), 253u);  // s = 0, 0.05, ..., 12.55 and 4 pi
-    EXPECT_NEAR(points.back().position.x, 0, 1e-6L);
-    EXPECT_NEAR(points.back().position.y, 0, 1e-6L);
+    EXPECT_TRUE(AllNear({points.back().position.x, points.back().position.y}, {0, 0}, 1e-6L));
     for (const TracePoint& p : points)
         EXPECT_NEAR(std::hypot(p.position.x, p.position.y - 2), 2, 1e-6L);
 }
@@ -78,11 +73,8 @@ TEST_F(IntrinsicTest, HelixRisesByItsPitch) {
 
     FrenetState f;
     ASSERT_TRUE(IntrinsicPoint3D(ctx, example, 2 * kPi * std::sqrt(1.25L), f));
-    EXPECT_NEAR(f.position.x, 1, 1e-8L);
-    EXPECT_NEAR(f.position.y, 0, 1e-8L);
-    EXPECT_NEAR(f.position.z, kPi, 1e-8L);
-    EXPECT_NEAR(f.normal.x, -1, 1e-8L);
-    EXPECT_NEAR(f.binormal.z, 1 / std::sqrt(1.25L), 1e-8L);
+    EXPECT_TRUE(AllNear({f.position.x, f.position.y, f.position.z, f.normal.x, f.binormal.z},
+                        {1, 0, kPi, -1, 1 / std::sqrt(1.25L)}, 1e-8L));
 
     SetTree(1, "1/(1-s)");  // undefined at s = 1
     EXPECT_FALSE(IntrinsicPoint3D(ctx, example, 2, f));

@@ -27,80 +27,54 @@ protected:
         win.CompileExample(3);
     }
 
+    // Opens the dialog of IVP10, IVP11, IVP12 or IVP20 by its command.
     TIvpDlg& Open(int command) {
         EXPECT_TRUE(win.SendCommand(command));
-        const int which = command == cmd::kIvp10   ? 10
-                          : command == cmd::kIvp11 ? 11
-                          : command == cmd::kIvp12 ? 12
-                                                   : 20;
-        auto* tools = static_cast<TWindowTrajectoryTools*>(win.TrajectoryTools());
-        return *tools->Dialog(which);
+        const int which = command == cmd::kIvp20 ? 20 : 10 + command - cmd::kIvp10;
+        return *static_cast<TWindowTrajectoryTools*>(win.TrajectoryTools())->Dialog(which);
     }
 };
 
 TEST_F(IvpDialogsTest, RefusalsShowTheirErrorAndDrawNothing) {
+    using namespace ivp;
     struct Case {
-        int command;
+        int command;  // the dialog of the system, the dy/dx, sequence or derx example
         int field;
         const char* text;
         int button;
-        int error;  // 0: a trajectory is drawn
-        int example;
+        int error;  // 0: a trajectory is drawn; -1: the reader's error
     };
     const Case cases[] = {
-        {cmd::kIvp10, ivp::kStep, "0", ivp::kDraw, 6, 0},
-        {cmd::kIvp10, ivp::kStep, "1e-17", ivp::kDraw, 6, 0},
-        {cmd::kIvp10, ivp::kStep, "-0.01", ivp::kDraw, 0, 0},
-        {cmd::kIvp10, ivp::kDelay, "0", ivp::kWatch, 14, 0},
-        {cmd::kIvp10, ivp::kDelay, "0", ivp::kDraw, 0, 0},  // the delay counts only watching
-        {cmd::kIvp10, ivp::kStartX, "2+", ivp::kDraw, -1, 0},
-        {cmd::kIvp11, ivp::kStep, "0", ivp::kDraw, 6, 1},
-        {cmd::kIvp11, ivp::kDelay, "0.5", ivp::kWatch, 14, 1},
-        {cmd::kIvp11, ivp::kDelay, "1", ivp::kWatch, 0, 1},
-        {cmd::kIvp12, ivp::kSteps, "0", ivp::kDraw, 17, 2},
-        {cmd::kIvp12, ivp::kSteps, "2e6", ivp::kDraw, 17, 2},
-        {cmd::kIvp12, ivp::kDelay, "-3", ivp::kWatch, 14, 2},
-        {cmd::kIvp20, ivp::kStep, "0", ivp::kDraw, 6, 3},
-        {cmd::kIvp20, ivp::kStartY, "1", ivp::kDraw, 6, 3},  // y'' needs y and y'
-        {cmd::kIvp20, ivp::kStartY, "1;0", ivp::kDraw, 0, 3},
-    };
+        {cmd::kIvp10, kStep, "0", kDraw, 6},      {cmd::kIvp10, kStep, "1e-17", kDraw, 6},
+        {cmd::kIvp10, kStep, "-0.01", kDraw, 0},  {cmd::kIvp10, kDelay, "0", kWatch, 14},
+        {cmd::kIvp10, kDelay, "0", kDraw, 0},  // the delay counts only watching
+        {cmd::kIvp10, kStartX, "2+", kDraw, -1},  {cmd::kIvp11, kStep, "0", kDraw, 6},
+        {cmd::kIvp11, kDelay, "0.5", kWatch, 14}, {cmd::kIvp11, kDelay, "1", kWatch, 0},
+        {cmd::kIvp12, kSteps, "0", kDraw, 17},    {cmd::kIvp12, kSteps, "2e6", kDraw, 17},
+        {cmd::kIvp12, kDelay, "-3", kWatch, 14},  {cmd::kIvp20, kStep, "0", kDraw, 6},
+        {cmd::kIvp20, kStartY, "1", kDraw, 6},  // y'' needs y and y'
+        {cmd::kIvp20, kStartY, "1;0", kDraw, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.command << " " << c.field << " '" << c.text << "'");
         TIvpDlg& dialog = Open(c.command);
+        const int example = dialog.Example();
         const QString kept = dialog.GetText(c.field, ControlKind::Edit);
         dialog.SetText(c.field, ControlKind::Edit, QString::fromLatin1(c.text));
-        const std::size_t before = win.Inventory()[c.example].trajectories.size();
+        const std::size_t before = win.Inventory()[example].trajectories.size();
         const std::size_t shown = prompter.messages.size();
         dialog.Press(c.button);
-        const std::size_t added = win.Inventory()[c.example].trajectories.size() - before;
-        if (c.error == 0) {
-            EXPECT_EQ(prompter.messages.size(), shown);
-            EXPECT_EQ(added, 1u);
-        } else {
-            ASSERT_EQ(prompter.messages.size(), shown + 1);
-            EXPECT_TRUE(prompter.messages.back().error);
-            if (c.error > 0) {
-                EXPECT_EQ(prompter.messages.back().text, platform::ResourceString(400 + c.error));
-            }
-            EXPECT_EQ(added, 0u);
-        }
         dialog.SetText(c.field, ControlKind::Edit, kept);
+        EXPECT_EQ(win.Inventory()[example].trajectories.size() - before, c.error == 0 ? 1u : 0u);
+        ASSERT_EQ(prompter.messages.size(), shown + (c.error == 0 ? 0u : 1u));
+        if (c.error == 0) continue;
+        EXPECT_TRUE(prompter.messages.back().error);
+        if (c.error > 0) {
+            EXPECT_EQ(prompter.messages.back().text, platform::ResourceString(400 + c.error));
+        }
     }
 }
 
-TEST_F(IvpDialogsTest, PenWidthsOutsideTheRangeDrawWithWidthOne) {
-    TIvpDlg& dialog = Open(cmd::kIvp10);
-    for (const auto& [text, width] :
-         {std::pair{"30", 1}, {"0", 1}, {"x", 1}, {"25", 25}, {"3", 3}}) {
-        dialog.SetText(ivp::kPenWidth, ControlKind::Edit, QString::fromLatin1(text));
-        EXPECT_EQ(dialog.GetPenWidth(), width) << text;
-    }
-    dialog.SetText(ivp::kPenWidth, ControlKind::Edit, QStringLiteral("99"));
-    dialog.Press(ivp::kDraw);
-    EXPECT_EQ(win.Inventory()[0].trajectories.front().pen.width, 1);
-}
-
-TEST_F(IvpDialogsTest, CaptionNamesTheDiagramAndTheTableListsTheSteps) {
+TEST_F(IvpDialogsTest, CaptionTableAndPenWidths) {
     TIvpDlg& dialog = Open(cmd::kIvp11);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("ivps  [noname1.qz2]"));
     // y' = x from (0, 1): y = 1 + x^2 / 2; Runge-Kutta is exact for it.
@@ -118,6 +92,17 @@ TEST_F(IvpDialogsTest, CaptionNamesTheDiagramAndTheTableListsTheSteps) {
     ASSERT_EQ(last.size(), 2);
     EXPECT_NEAR(last[0].toDouble(), 2.0, 1e-9);
     EXPECT_NEAR(last[1].toDouble(), 3.0, 1e-6);
+
+    // Pen widths outside 1..25 draw with width 1.
+    TIvpDlg& systems = Open(cmd::kIvp10);
+    for (const auto& [text, width] :
+         {std::pair{"30", 1}, {"0", 1}, {"x", 1}, {"25", 25}, {"3", 3}}) {
+        systems.SetText(ivp::kPenWidth, ControlKind::Edit, QString::fromLatin1(text));
+        EXPECT_EQ(systems.GetPenWidth(), width) << text;
+    }
+    systems.SetText(ivp::kPenWidth, ControlKind::Edit, QStringLiteral("99"));
+    systems.Press(ivp::kDraw);
+    EXPECT_EQ(win.Inventory()[0].trajectories.front().pen.width, 1);
 }
 
 }  // namespace

@@ -14,19 +14,55 @@ namespace {
 namespace kind = examples::kind;
 const long double kNoEnd = std::exp(42.0L);
 
-using TracerTest = DynamicsTest;
+class TracerTest : public DynamicsTest {
+protected:
+    // Traces x' = dx, y' = dy from the start without an end, a step and tolerances of a pixel
+    // of 0.01.
+    TraceResult System(const char* dx, const char* dy, Vec3 start, const TraceHooks& hooks,
+                       TracerSettings settings = TracerSettings::ForPixelSize(0.01L)) {
+        SetTree(1, dx);
+        SetTree(2, dy);
+        points.clear();
+        return TraceSystem(ctx, example, Record(kind::kSystem, start, kNoEnd), 2, settings, hooks);
+    }
+};
 
-TEST_F(TracerTest, OrbitClosesAfterOneTurn) {
-    SetTree(1, "y");
-    SetTree(2, "-x");
-    const auto settings = TracerSettings::ForPixelSize(0.01L);
-    const auto record = Record(kind::kSystem, {1, 0, 0}, kNoEnd);
-    const TraceResult r = TraceSystem(ctx, example, record, 2, settings, Collecting());
+TEST_F(TracerTest, ASystemsTraceStopsByItsRules) {
+    // One pixel a step round the unit circle, closed within the loop tolerance of the start.
+    TraceResult r = System("y", "-x", {1, 0, 0}, Collecting());
     ASSERT_EQ(r.stop, TraceStop::kClosed);
-    // One pixel a step around the unit circle, back within the loop tolerance of the start.
     EXPECT_NEAR(static_cast<double>(points.size()), 2 * std::numbers::pi / 0.01, 3);
     EXPECT_LT(std::hypot(r.end.x - 1, r.end.y), 0.01L);
     EXPECT_NEAR(r.endTime, 2 * std::numbers::pi_v<long double>, 0.01L);
+    // A rest point.
+    r = System("-x", "-2*y", {1, 1, 0}, {});
+    EXPECT_EQ(r.stop, TraceStop::kZeroVector);
+    EXPECT_LT(std::hypot(r.end.x, r.end.y), 0.01L);
+    // Leaving the window: the first point outside is still handed on.
+    TraceHooks window = Collecting();
+    window.inside = [](const TracePoint& p) { return std::fabs(p.position.x) <= 1; };
+    EXPECT_EQ(System("1", "0", {0, 0, 0}, window).stop, TraceStop::kLeftRegion);
+    EXPECT_GT(points.back().position.x, 1);
+    EXPECT_FALSE(points.back().inside);
+    EXPECT_TRUE(points[points.size() - 2].inside);
+    // An undefined field ends the trace, which keeps what it traced.
+    r = System("1", "sqrt(1-x)", {0, 0, 0}, Collecting());
+    EXPECT_EQ(r.stop, TraceStop::kUndefined);
+    EXPECT_GT(points.size(), 50u);
+    EXPECT_LE(points.back().position.x, 1);
+    EXPECT_EQ(r.end.x, points.back().position.x);
+    // A spiral onto a limit cycle never closes on its start: without an end it stops by the
+    // round limit when keys are not polled, or by Q.
+    auto limited = TracerSettings::ForPixelSize(0.01L);
+    limited.roundLimit = 5000;
+    r = System("y+x*(1-x^2-y^2)", "-x+y*(1-x^2-y^2)", {0.5L, 0, 0}, {}, limited);
+    EXPECT_EQ(std::pair(r.stop, r.steps), std::pair(TraceStop::kRoundLimit, 5000LL));
+    int polls = 0;
+    TraceHooks quit;
+    quit.pollKey = [&polls] { return ++polls == 100 ? kKeyQuit : 0; };
+    r = System("y+x*(1-x^2-y^2)", "-x+y*(1-x^2-y^2)", {0.5L, 0, 0}, quit, limited);
+    EXPECT_EQ(std::tuple(r.stop, r.Key(), r.steps),
+              std::tuple(TraceStop::kInterrupted, kKeyQuit, 100LL));
 }
 
 // The z = 1 level of z = x^2 + y^2: the field (-df/dy, df/dx) of selectors 13 and 4 in the
@@ -48,79 +84,22 @@ TEST_F(TracerTest, LevelCurveClosesInItsPlane) {
               TraceStop::kRefused);
 }
 
-TEST_F(TracerTest, RestPointEndsTheTrace) {
-    SetTree(1, "-x");
-    SetTree(2, "-2*y");
-    const auto settings = TracerSettings::ForPixelSize(0.01L);
-    const TraceResult r =
-        TraceSystem(ctx, example, Record(kind::kSystem, {1, 1, 0}, kNoEnd), 2, settings, {});
-    EXPECT_EQ(r.stop, TraceStop::kZeroVector);
-    EXPECT_LT(std::hypot(r.end.x, r.end.y), 0.01L);
-}
-
-TEST_F(TracerTest, LeavingTheWindowKeepsTheFirstPointOutside) {
-    SetTree(1, "1");
-    SetTree(2, "0");
-    TraceHooks hooks = Collecting();
-    hooks.inside = [](const TracePoint& p) { return std::fabs(p.position.x) <= 1; };
-    const TraceResult r = TraceSystem(ctx, example, Record(kind::kSystem, {0, 0, 0}, kNoEnd), 2,
-                                      TracerSettings::ForPixelSize(0.01L), hooks);
-    EXPECT_EQ(r.stop, TraceStop::kLeftRegion);
-    EXPECT_GT(points.back().position.x, 1);
-    EXPECT_FALSE(points.back().inside);
-    EXPECT_TRUE(points[points.size() - 2].inside);
-}
-
-TEST_F(TracerTest, UndefinedFieldStopsKeepingTheTrace) {
-    SetTree(1, "1");
-    SetTree(2, "sqrt(1-x)");
-    const TraceResult r = TraceSystem(ctx, example, Record(kind::kSystem, {0, 0, 0}, kNoEnd), 2,
-                                      TracerSettings::ForPixelSize(0.01L), Collecting());
-    EXPECT_EQ(r.stop, TraceStop::kUndefined);
-    EXPECT_GT(points.size(), 50u);
-    EXPECT_LE(points.back().position.x, 1);
-    EXPECT_EQ(r.end.x, points.back().position.x);
-}
-
-// A spiral onto a limit cycle never closes on its start: without an end it stops by Q, or by
-// the round limit when keys are not polled.
-TEST_F(TracerTest, NoPracticalEndStillStops) {
-    SetTree(1, "y+x*(1-x^2-y^2)");
-    SetTree(2, "-x+y*(1-x^2-y^2)");
-    const auto record = Record(kind::kSystem, {0.5L, 0, 0}, kNoEnd);
-    auto settings = TracerSettings::ForPixelSize(0.01L);
-    settings.roundLimit = 5000;
-    TraceResult r = TraceSystem(ctx, example, record, 2, settings, {});
-    EXPECT_EQ(r.stop, TraceStop::kRoundLimit);
-    EXPECT_EQ(r.steps, 5000);
-
-    int polls = 0;
-    TraceHooks hooks;
-    hooks.pollKey = [&polls] { return ++polls == 100 ? kKeyQuit : 0; };
-    r = TraceSystem(ctx, example, record, 2, settings, hooks);
-    EXPECT_EQ(r.stop, TraceStop::kInterrupted);
-    EXPECT_EQ(r.Key(), kKeyQuit);
-    EXPECT_EQ(r.steps, 100);
-}
-
+// Which selectors name no tree the field's tests check; one of them stands here for the rest.
 TEST_F(TracerTest, StepsThatDoNotAdvanceAndDamagedRecordsAreRefused) {
     SetTree(1, "y");
     SetTree(2, "-x");
     SetTree(3, "y");
-    auto steady = [](auto record, long double startTime) {
-        record.startTime = startTime;
-        return record;
-    };
+    auto late = Record(kind::kSystem, {1, 0, 0}, 2e10L, {0, 1, -1}, 2, 1e-10L);
+    late.startTime = 1e10L;
     const struct {
         examples::TTrajectory record;
         const char* what;
     } rows[] = {
         {Record(kind::kSystem, {1, 0, 0}, 1, {0, 1, -1}, 2, 1e-17L), "tiny step"},
-        {steady(Record(kind::kSystem, {1, 0, 0}, 2e10L, {0, 1, -1}, 2, 1e-10L), 1e10L),
-         "step lost at the start time"},
+        {late.Clone(), "step lost at the start time"},
         {Record(kind::kSystem, {1, 0, 0}, 1, {0, 20, -1}), "selector past the trees"},
-        {Record(kind::kSystem, {1, 0, 0}, 1, {7, 1, -1}), "selector between the ranges"},
         {Record(kind::kSlope, {1, 0, 0}, 1, {-1, -1, -1}, 2, 0), "dy/dx without a step"},
+        {Record(kind::kSystem, {1, 0, 0}, std::nanl("")), "end time not a number"},
     };
     for (const auto& row : rows) {
         points.clear();
@@ -141,20 +120,17 @@ TEST_F(TracerTest, StepsThatDoNotAdvanceAndDamagedRecordsAreRefused) {
 TEST_F(TracerTest, DyDxPenComesDownInsideTheView) {
     SetTree(3, "-1");
     const auto record = Record(kind::kSlope, {-4, 7, 0}, 0, {-1, -1, -1}, 2, 0.1L);
-    for (const bool clip : {false, true}) {
-        points.clear();
-        AlongXOptions options;
-        options.clip = clip;
-        const TraceResult r = TraceSlope(ctx, example, record, options, {}, Collecting());
-        EXPECT_EQ(r.stop, TraceStop::kLeftRegion);
-        if (clip) {
-            EXPECT_EQ(points.size(), 1u);
-            continue;
-        }
-        // In at x = -2 (y = 5), out at the right edge x = 5: 70 points joined by 69 segments.
-        EXPECT_NEAR(DrawnCount(), 69, 1);
-        for (const TracePoint& p : points) EXPECT_TRUE(!p.draw || p.position.y <= 5.0L + 1e-12L);
-    }
+    AlongXOptions options;
+    EXPECT_EQ(TraceSlope(ctx, example, record, options, {}, Collecting()).stop,
+              TraceStop::kLeftRegion);
+    // In at x = -2 (y = 5), out at the right edge x = 5: 70 points joined by 69 segments.
+    EXPECT_NEAR(std::ranges::count_if(points, [](const TracePoint& p) { return p.draw; }), 69, 1);
+    for (const TracePoint& p : points) EXPECT_TRUE(!p.draw || p.position.y <= 5.0L + 1e-12L);
+    points.clear();
+    options.clip = true;
+    EXPECT_EQ(TraceSlope(ctx, example, record, options, {}, Collecting()).stop,
+              TraceStop::kLeftRegion);
+    EXPECT_EQ(points.size(), 1u);
 }
 
 TEST_F(TracerTest, SequenceHandsItsTerms) {

@@ -12,6 +12,7 @@
 
 #include "dynamics/window_tools.h"
 #include "examples/plot_test_window.h"
+#include "support/curve_pixels.h"
 
 namespace quorlin::dynamics {
 namespace {
@@ -48,20 +49,7 @@ protected:
 
     // Whether the window's picture shows the colour near (x, y) as it stands, not drawn again.
     static bool InkNow(TLinkedWin& w, long double x, long double y, QRgb colour) {
-        const QImage& image = w.Image(ImageLayer::Picture);
-        const int px = w.XToScreen(x), py = w.YToScreen(y);
-        for (int dy = -2; dy <= 2; ++dy)
-            for (int dx = -2; dx <= 2; ++dx)
-                if (image.rect().contains(px + dx, py + dy) &&
-                    image.pixel(px + dx, py + dy) == colour)
-                    return true;
-        return false;
-    }
-
-    void DrawFromDialog(const char* x, const char* y) {
-        Dialog().SetText(ivp::kStartX, resources::ControlKind::Edit, QString::fromLatin1(x));
-        Dialog().SetText(ivp::kStartY, resources::ControlKind::Edit, QString::fromLatin1(y));
-        Dialog().Press(ivp::kDraw);
+        return quorlin::testing::InkNear(w, w.Image(ImageLayer::Picture), x, y, colour, 2);
     }
 };
 
@@ -72,7 +60,9 @@ TEST_F(WindowToolsTest, ADialogTrajectoryShowsInTheWindowAndStepByStepInItsLinke
     ASSERT_FALSE(Dialog().IsHidden());
     EXPECT_EQ(win.MouseMode(), cmd::kMouseTrajectories);
 
-    DrawFromDialog("2", "0");
+    Dialog().SetText(ivp::kStartX, resources::ControlKind::Edit, QStringLiteral("2"));
+    Dialog().SetText(ivp::kStartY, resources::ControlKind::Edit, QStringLiteral("0"));
+    Dialog().Press(ivp::kDraw);
     ASSERT_TRUE(Errors().empty());
     ASSERT_EQ(win.Inventory()[0].trajectories.size(), 1u);
     EXPECT_EQ(Dialog().ItemCount(ivp::kTrajectories), 1);
@@ -96,7 +86,7 @@ TEST_F(WindowToolsTest, ADialogTrajectoryShowsInTheWindowAndStepByStepInItsLinke
     EXPECT_TRUE(InkNow(time, 1.0L, 2 * std::cos(1.0L), colour));
 }
 
-TEST_F(WindowToolsTest, ClicksInTrajectoryModeStartFromThePointAndTheMaskNamesWhatIsOpen) {
+TEST_F(WindowToolsTest, ClicksDeletionTheOpenToolsMaskAndLinkedWindowsClosed) {
     ASSERT_TRUE(win.SendCommand(cmd::kIvp10));
     OpenLinked(cmd::kPhaseWindowFirst);
     EXPECT_EQ(win.OpenToolsMask(), kIvp10 | 128);
@@ -105,17 +95,11 @@ TEST_F(WindowToolsTest, ClicksInTrajectoryModeStartFromThePointAndTheMaskNamesWh
     // closes first; it does, so only the forward one is kept.
     Dialog().SetChecked(ivp::kForward, false);
     Dialog().SetChecked(ivp::kBoth, true);
-    platform::MouseEvent click;
-    click.button = platform::MouseButton::Left;
-    click.point = QPoint(win.XToScreen(0), win.YToScreen(-3));
-    win.MouseDown(click);
+    win.MouseDown({platform::MouseButton::Left, QPoint(win.XToScreen(0), win.YToScreen(-3))});
     ASSERT_EQ(win.Inventory()[0].trajectories.size(), 1u);
     EXPECT_NEAR(static_cast<double>(win.Inventory()[0].trajectories[0].startY), -3, 0.05);
-    EXPECT_GT(ShareOnCurve(Picture(), ColourOf(0), 0, 6, 40,
-                           [](long double t) {
-                               return std::pair{3 * std::sin(t), -3 * std::cos(t)};
-                           }),
-              0.95);
+    const auto circle = [](long double t) { return std::pair{3 * std::sin(t), -3 * std::cos(t)}; };
+    EXPECT_GT(ShareOnCurve(Picture(), ColourOf(0), 0, 6, 40, circle), 0.95);
 
     // Deleting the trajectory takes it off the picture.
     Dialog().SetSelectedIndex(ivp::kTrajectories, 0);
@@ -126,6 +110,19 @@ TEST_F(WindowToolsTest, ClicksInTrajectoryModeStartFromThePointAndTheMaskNamesWh
     // Closing hides the dialog; the mask follows.
     Dialog().Press(2);
     EXPECT_EQ(win.OpenToolsMask(), 128);
+
+    // A linked window closed by the user hides, and goes with its window.
+    TLinkedWin& phase = OpenLinked(cmd::kPhaseWindowFirst);
+    QPointer<TLinkedWin> watched(&phase);
+    phase.SendCommand(cmd::kClose);
+    ASSERT_TRUE(watched);
+    EXPECT_TRUE(watched->platform::Window::IsHidden());
+    EXPECT_EQ(win.OpenToolsMask(), 0);
+    OpenLinked(cmd::kPhaseWindowFirst);  // shown again, the same window
+    EXPECT_EQ(Tools().PhaseWindow(0), watched.data());
+    Tools().Close();  // what the window does when it closes
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(watched);
 }
 
 TEST_F(WindowToolsTest, ATrajectoryWithoutEndStoppedByQEndsWhereItStopped) {
@@ -143,20 +140,6 @@ TEST_F(WindowToolsTest, ATrajectoryWithoutEndStoppedByQEndsWhereItStopped) {
     EXPECT_GT(list[0].endTime, 0);
     EXPECT_LT(list[0].endTime, 1e6);
     Picture();  // a repaint draws it as it was shown, and returns
-}
-
-TEST_F(WindowToolsTest, ALinkedWindowClosedByTheUserHidesAndGoesWithItsWindow) {
-    TLinkedWin& phase = OpenLinked(cmd::kPhaseWindowFirst);
-    QPointer<TLinkedWin> watched(&phase);
-    phase.SendCommand(cmd::kClose);
-    ASSERT_TRUE(watched);
-    EXPECT_TRUE(watched->platform::Window::IsHidden());
-    EXPECT_EQ(win.OpenToolsMask(), 0);
-    OpenLinked(cmd::kPhaseWindowFirst);  // shown again, the same window
-    EXPECT_EQ(Tools().PhaseWindow(0), watched.data());
-    Tools().Close();  // what the window does when it closes
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(watched);
 }
 
 }  // namespace

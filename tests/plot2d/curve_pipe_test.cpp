@@ -5,27 +5,15 @@
 #include <cmath>
 #include <random>
 
-#include "recording_sink.h"
+#include "drawer_fixture.h"
 
 namespace quorlin::plot2d {
 namespace {
 
-// A 401 x 401 pixel view of [-5, 5] x [-5, 5]: 40 pixels to the unit.
-const TPlotSpace kSpace = TPlotSpace::Over(-5, 5, -5, 5, 401, 401);
-
-long double DistanceToSegment(Vec2 p, Vec2 a, Vec2 b) {
-    const Vec2 d = b - a;
-    const long double l2 = d.x * d.x + d.y * d.y;
-    long double s = l2 == 0 ? 0 : ((p.x - a.x) * d.x + (p.y - a.y) * d.y) / l2;
-    s = std::clamp(s, 0.0L, 1.0L);
-    const Vec2 f = a + s * d;
-    return std::hypot(p.x - f.x, p.y - f.y);
-}
-
 TEST(CurvePipe, CollinearAndSubPixelPointsBecomeOneSegment) {
     RecordingSink sink;
     {
-        TCurvePipe pipe(kSpace, sink);
+        TCurvePipe pipe(kView, sink);
         for (int i = 0; i <= 1000; ++i) pipe.Add({-4 + 8 * i / 1000.0L, 1 + 0.5L * i / 1000.0L});
         pipe.Break();
         for (int i = 0; i <= 50; ++i) pipe.Add({1 + 1e-4L * i, 2});  // all within a pixel
@@ -42,23 +30,23 @@ TEST(CurvePipe, EveryDroppedPointStaysWithinTheTolerance) {
     for (int i = 0; i < 5000; ++i) {
         const long double t = i * 0.004L;
         const long double r = 20 + 8 * t;
-        in.push_back(kSpace.ToPlot(
+        in.push_back(kView.ToPlot(
             {200 + r * std::cos(t) + jitter(random), 200 + r * std::sin(t) + jitter(random)}));
     }
     RecordingSink sink;
     {
-        TCurvePipe pipe(kSpace, sink);
+        TCurvePipe pipe(kView, sink);
         for (Vec2 p : in) pipe.Add(p);
     }
     ASSERT_EQ(sink.pieces.size(), 1u);
     const auto& out = sink.pieces[0];
     EXPECT_LT(out.size(), in.size() / 4);
     for (Vec2 p : in) {
-        const Vec2 px = kSpace.ToPixel(p);
+        const Vec2 px = kView.ToPixel(p);
         long double best = INFINITY;
         for (std::size_t j = 1; j < out.size(); ++j)
             best = std::min(
-                best, DistanceToSegment(px, kSpace.ToPixel(out[j - 1]), kSpace.ToPixel(out[j])));
+                best, DistanceToSegment(px, kView.ToPixel(out[j - 1]), kView.ToPixel(out[j])));
         ASSERT_LE(best, 0.36L);
     }
 }
@@ -66,7 +54,7 @@ TEST(CurvePipe, EveryDroppedPointStaysWithinTheTolerance) {
 TEST(CurvePipe, PiecesAreCutAtTheAreaAndNothingFarOffReachesTheSink) {
     RecordingSink sink;
     {
-        TCurvePipe pipe(kSpace, sink);
+        TCurvePipe pipe(kView, sink);
         pipe.Add({-1e30L, 0});  // far off on the left, then across the view to far off right
         pipe.Add({1e30L, 0});
         pipe.Add({1e30L, 1e30L});  // stays off
@@ -75,10 +63,9 @@ TEST(CurvePipe, PiecesAreCutAtTheAreaAndNothingFarOffReachesTheSink) {
     }
     ASSERT_EQ(sink.pieces.size(), 2u);
     for (const auto& piece : sink.pieces)
-        for (Vec2 p : piece) {
-            const Vec2 px = kSpace.ToPixel(p);
-            EXPECT_TRUE(kSpace.Area().Widened(TCurvePipe::kClipMargin + 1e-6L).Contains(px));
-        }
+        for (Vec2 p : piece)
+            EXPECT_TRUE(
+                kView.Area().Widened(TCurvePipe::kClipMargin + 1e-6L).Contains(kView.ToPixel(p)));
     EXPECT_NEAR(sink.pieces[0].front().y, 0, 1e-12);
     EXPECT_NEAR(sink.pieces[1].back().x, 3, 1e-12);
     EXPECT_NEAR(sink.pieces[1].back().y, 1, 1e-12);

@@ -1,5 +1,6 @@
-// The map pair: the range window shows the domain's curves, grid and sketch through the map, is
-// made and kept by the domain window, and is told of every change of the domain.
+// The map pair: the range window shows the domain's curves and grid through the map, is made and
+// kept by the domain window, and is told of every change of the domain. How the curves bend and
+// break through a map the drawers' tests check.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -7,11 +8,13 @@
 #include <cmath>
 
 #include "plot2d/map2_win.h"
+#include "support/curve_pixels.h"
 
 namespace quorlin::plot2d {
 namespace {
 
 namespace k = examples::kind;
+using quorlin::testing::InkNear;
 
 class MapPairTest : public ::testing::Test {
 protected:
@@ -33,21 +36,12 @@ protected:
         range().RenderImage(ImageLayer::Picture);
         return range().Image(ImageLayer::Picture);
     }
-    bool InkAt(const QImage& image, long double x, long double y, QRgb colour) {
-        const int px = range().XToScreen(x), py = range().YToScreen(y);
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx)
-                if (image.rect().contains(px + dx, py + dy) &&
-                    image.pixel(px + dx, py + dy) == colour)
-                    return true;
-        return false;
-    }
     QRgb Colour(int index) { return range().OutputColor(range().DrawColor(index)).rgb(); }
 
     TDom2Win domain;
 };
 
-TEST_F(MapPairTest, TheRangeShowsTheDomainThroughItsMap) {
+TEST_F(MapPairTest, TheRangeShowsTheDomainThroughItsMapAndFollowsItsChanges) {
     ASSERT_NE(domain.Range(), nullptr);
     EXPECT_TRUE(domain.IsMapWindow());
     EXPECT_TRUE(range().IsMapWindow());
@@ -56,21 +50,18 @@ TEST_F(MapPairTest, TheRangeShowsTheDomainThroughItsMap) {
     Add(k::kPlaneMap, {"x", "y+x^2/4"});
     const int line = Add(k::kExplicit, {"", "1"});
     const QImage image = RangePicture();
-    int onParabola = 0;
-    for (long double u = -4; u <= 4; u += 0.25L)
-        onParabola += InkAt(image, u, 1 + u * u / 4, Colour(10 + line)) ? 1 : 0;
-    EXPECT_EQ(onParabola, 33);
-    EXPECT_FALSE(InkAt(image, 0, 3, Colour(10 + line)));
+    EXPECT_EQ(quorlin::testing::ShareInked(range(), image, Colour(10 + line), -4, 4, 33,
+                                           [](long double u) {
+                                               return std::pair{u, 1 + u * u / 4};
+                                           }),
+              1.0);
+    EXPECT_FALSE(InkNear(range(), image, 0, 3, Colour(10 + line)));
     // The domain's grid line x = 2 stays the line u = 2 in the grid colour.
-    EXPECT_TRUE(InkAt(image, 2, -3, Colour(domain.Roles().Role(2))));
-}
+    EXPECT_TRUE(InkNear(range(), image, 2, -3, Colour(domain.Roles().Role(2))));
 
-TEST_F(MapPairTest, ChangesOfTheDomainRedrawTheRange) {
-    Add(k::kPlaneMap, {"x", "y"});
-    RangePicture();
+    // A change of the domain's sketch, or its own drawing, redraws the range.
     ASSERT_TRUE(range().IsImageCurrent(ImageLayer::Background));
-    examples::TSketchPoint point;
-    domain.SketchPointAdded(point);
+    domain.SketchPointAdded(examples::TSketchPoint{});
     EXPECT_FALSE(range().IsImageCurrent(ImageLayer::Background));
     RangePicture();
     domain.InvalidateImage(ImageLayer::Background);
@@ -83,7 +74,7 @@ protected:
     ComplexMapTest() : MapPairTest(true) {}
 };
 
-TEST_F(ComplexMapTest, AComplexMapBreaksAtItsPole) {
+TEST_F(ComplexMapTest, AComplexDomainDrawsThroughItsMapInComplexMode) {
     // z ==> 1/z: the segment from -2 to 2 on the real axis passes the pole at 0; its image is
     // the real axis beyond +-1/2, with nothing between.
     Add(k::kComplexMap, {"1/z"});
@@ -91,9 +82,8 @@ TEST_F(ComplexMapTest, AComplexMapBreaksAtItsPole) {
     domain.Axes().xInterval = 100;  // no grid lines in the way
     domain.Axes().yInterval = 100;
     const QImage image = RangePicture();
-    EXPECT_TRUE(InkAt(image, 2, 0, Colour(10 + segment)));
-    EXPECT_TRUE(InkAt(image, -1, 0, Colour(10 + segment)));
-    EXPECT_FALSE(InkAt(image, 0, 0, Colour(10 + segment)));
+    EXPECT_TRUE(InkNear(range(), image, -1, 0, Colour(10 + segment)));
+    EXPECT_FALSE(InkNear(range(), image, 0, 0, Colour(10 + segment)));
 }
 
 }  // namespace

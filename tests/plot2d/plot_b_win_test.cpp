@@ -1,7 +1,9 @@
-// Every 2D kind in a 2D window: each example is found on the cached picture where its closed
-// form puts it, and nothing is drawn where nothing must be (across poles and jumps); the same
-// diagram goes to SVG, EPS and PiCTeX files that their readers accept, whose curves follow the
-// closed forms.
+// The drawing level of the 2D windows: examples of the kinds that reach the picture by different
+// ways (curves, marks, trajectories, examples the window derives) are each found on the cached
+// picture where their closed forms put them, shadings and regions fill where they hold, and the
+// same diagram goes to SVG, EPS and PiCTeX files that their readers accept, whose curves follow the
+// closed forms. Each kind's drawer against its closed form the drawers' tests check.
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -10,10 +12,10 @@
 
 #include "canvas/export_format.h"
 #include "canvas/export_option_dialogs.h"
+#include "drawer_fixture.h"
 #include "examples/plot_test_window.h"
 #include "platform/common_dialogs.h"
 #include "platform/dialog.h"
-#include "plot2d/orbital.h"
 #include "support/file_readers.h"
 
 namespace quorlin::plot2d {
@@ -21,11 +23,10 @@ namespace {
 
 namespace cmd = resources::cmd;
 namespace k = examples::kind;
-using Point = std::pair<long double, long double>;
-using Curve = std::function<Point(long double)>;
-constexpr long double kPi = std::numbers::pi_v<long double>;
+using Lists = std::vector<std::vector<Vec2>>;
+using namespace quorlin::testing;
 
-class KindsTest : public quorlin::testing::PlotWindowTest {
+class KindsTest : public PlotWindowTest {
 protected:
     KindsTest() { platform::SetCommonDialogs(&dialogs); }
     ~KindsTest() override { platform::SetCommonDialogs(nullptr); }
@@ -41,237 +42,71 @@ protected:
         win.CompileExample(i);
         return i;
     }
-    // A trajectory record of the example's kind from a start in its colour.
-    static examples::TTrajectory Record(const examples::TExample& e, Point start, long double end,
-                                        long double step = 0) {
-        examples::TTrajectory t;
-        t.kind = static_cast<std::uint16_t>(e.kind);
-        t.startX = start.first;
-        t.startY = start.second;
-        t.endTime = end;
-        t.treeOf = {0, 1, -1};
-        t.option1 = 2;
-        t.step = step;
-        t.pen = e.pen;
-        return t;
-    }
 
-    // The diagram of every kind; each entry's closed form over its parameter range.
+    // The diagram; each entry's closed form over its parameter range.
     struct TShown {
         int index;
         long double t0, t1;
-        Curve f;
-        int samples = 60;  // points of the closed form looked for
+        ClosedForm f;
+        int samples = 60;  // points of the closed form looked for; below 3 a mark
+        std::pair<long double, long double> operator()(long double t) const {
+            return {f(t).x, f(t).y};
+        }
     };
     std::vector<TShown> MakeDiagram();
+
+    // The largest distance of the points inside the view from the closed form.
+    static long double FarthestOff(const Lists& lists, const TShown& s) {
+        long double farthest = 0;
+        for (const auto& points : lists)
+            for (Vec2 p : points)
+                if (std::fabs(p.x) < 4.9L && std::fabs(p.y) < 4.9L)  // not cut at the border
+                    farthest = std::max(farthest, DistanceToCurve(p, s.f, s.t0, s.t1));
+        return farthest;
+    }
 
     platform::ScriptedCommonDialogs dialogs;
     QTemporaryDir dir;
 };
 
 std::vector<KindsTest::TShown> KindsTest::MakeDiagram() {
-    std::vector<TShown> shown;
-    const auto show = [&](int i, long double t0, long double t1, Curve f, int samples = 60) {
-        shown.push_back({i, t0, t1, std::move(f), samples});
-    };
-    show(Add(k::kExplicit, {"", "x^3/20-x"}), -5, 5, [](long double x) {
-        return Point{x, x * x * x / 20 - x};
-    });
-    show(Add(k::kPolar, {"", "", "t/2"}, [](auto& e) { e.Text(7) = "0;3pi"; }), 0, 3 * kPi,
-         [](long double t) {
-             return Point{t / 2 * std::cos(t), t / 2 * std::sin(t)};
-         });
-    show(Add(k::kParametric, {"4cos(t)", "3sin(t)"}, [](auto& e) { e.Text(7) = "0;2pi"; }), 0,
-         2 * kPi, [](long double t) {
-             return Point{4 * std::cos(t), 3 * std::sin(t)};
-         });
-    show(Add(k::kImplicit, {"", "", "1-(x^2+y^2)"}), 0, 2 * kPi, [](long double t) {
-        return Point{std::cos(t), std::sin(t)};
-    });
-    show(Add(k::kSegment, {"-4", "4", "-1", "4.5"}), 0, 1, [](long double s) {
-        return Point{-4 + 3 * s, 4 + s / 2};
-    });
-    show(Add(k::kLine, {"1", "-1", "4.5"}), -0.4L, 5,  // y = x - 4.5
-         [](long double x) {
-             return Point{x, x - 4.5L};
-         });
-    const int point = Add(k::kPoint, {"-3", "-3"});
-    show(
-        point, 0, 1,
-        [](long double) {
-            return Point{-3, -3};
-        },
-        2);
-    // Lagrange through (-4, -2), (-2, -4), (0, -2): y = x^2/2 + 2x - 2.
-    show(Add(k::kLagrange, {},
-             [](auto& e) {
-                 e.word32 = 2;
-                 e.points[0] = {-4, -2, 0};
-                 e.points[1] = {-2, -4, 0};
-                 e.points[2] = {0, -2, 0};
-             }),
-         -5, 2.3L, [](long double x) {
-             return Point{x, x * x / 2 + 2 * x - 2};
-         });
-    // The antiderivative of cos from 0, and a cycloid rolled on the x-axis.
-    const int cosine = Add(k::kExplicit, {"", "cos(x)"}, [](auto& e) { e.graphShown = 0; });
-    show(Add(k::kIntegral, {"0"},
-             [&](auto& e) {
-                 e.derivation = 73;
-                 e.parent = {static_cast<std::int16_t>(cosine), -1};
-             }),
-         -5, 5, [](long double x) {
-             return Point{x, std::sin(x)};
-         });
-    win.UpdateAntiderivative(win.Inventory().LastIndex());
+    const int cubic = Add(k::kExplicit, {"", "x^3/20-x"});
+    const ClosedForm cubicForm = Graph([](auto x) { return x * x * x / 20 - x; });
+    // A cycloid rolled on the x-axis and plot points of the cubic, both derived by the window.
     const int axis = Add(k::kExplicit, {"", "0"}, [](auto& e) { e.graphShown = 0; });
-    show(Add(k::kRoulette, {},
-             [&](auto& e) {
-                 e.derivation = 82;
-                 e.parent = {static_cast<std::int16_t>(axis), -1};
-                 e.subKind = k::kExplicit;
-                 e.rangeLow[0] = 0;
-                 e.rangeHigh[0] = 2 * kPi;
-                 e.NumberAt(291) = 1;
-                 e.NumberAt(301) = 1;
-                 e.byte55 = 1;
-             }),
-         0, 4, [](long double t) {
-             return Point{t - std::sin(t), 1 - std::cos(t)};
-         });
-    win.UpdateRoulette(win.Inventory().LastIndex());
-    // A system with a circular trajectory of radius 4.5, a dy/dx equation y' = y from
-    // (-5, 0.01), x'' = -x from y(0) = 0, y'(0) = 2, a sequence and an intrinsic circle.
-    show(Add(k::kSystem, {"-y", "x"},
-             [](auto& e) {
-                 e.fieldDisplay = 0;
-                 e.trajectories.push_back(Record(e, {4.5L, 0}, 2 * kPi));
-             }),
-         0, 2 * kPi, [](long double t) {
-             return Point{4.5L * std::cos(t), 4.5L * std::sin(t)};
-         });
-    show(Add(k::kSlope, {"", "", "y"},
-             [](auto& e) {
-                 e.fieldDisplay = 0;
-                 e.trajectories.push_back(Record(e, {-5, 0.01L}, 0, 0.01L));
-             }),
-         -5, 1.25L, [](long double x) {
-             return Point{x, 0.01L * std::exp(x + 5)};
-         });
-    show(Add(k::kHigherOrder, {"", "", "-y"},
-             [](auto& e) {
-                 e.order = 2;
-                 auto t = Record(e, {0, 0}, 0, 0.01L);
-                 t.AllocTexts();
-                 t.texts[0] = "0;2";
-                 e.trajectories.push_back(std::move(t));
-             }),
-         0, 5, [](long double x) {
-             return Point{x, 2 * std::sin(x)};
-         });
-    show(Add(k::kSequence, {"x+1", "y"},
-             [](auto& e) {
-                 e.byte60 = 1;
-                 e.trajectories.push_back(Record(e, {-4, -4.5L}, 8));
-             }),
-         -4, 4, [](long double x) {
-             return Point{x, -4.5L};
-         });
-    show(Add(k::kIntrinsic, {"0.5", "", "", "", "1,-1"},
-             [](auto& e) {
-                 e.Text(6) = "1,0";
-                 e.Text(7) = "-2pi;2pi";
-                 e.rangeLow[0] = -2 * kPi;
-                 e.rangeHigh[0] = 2 * kPi;
-             }),
-         0, 2 * kPi, [](long double t) {
-             return Point{1 + 2 * std::sin(t), 1 - 2 * std::cos(t)};
-         });
-    // Plot points of the explicit curve, a series of numbers and two bodies.
-    show(
-        Add(k::kPlotPoints, {},
-            [](auto& e) {
-                e.derivation = 99;
-                e.parent = {0, -1};
-                e.subKind = k::kExplicit;
-                e.Text(4) = "-2 2";
-                e.pen.width = 3;
-            }),
-        -2, 2,
-        [](long double x) {
-            return Point{x, x * x * x / 20 - x};
-        },
-        2);
-    win.RebuildPlotPoints(win.Inventory().LastIndex());
-    show(Add(k::kSeries, {"n", "1/2^n"},
-             [](auto& e) {
-                 e.divisions = {0, 4, 36};
-                 e.byte60 = 1;
-             }),
-         0, 4, [](long double n) {
-             return Point{n, 2 - std::pow(0.5L, n)};
-         });
-    show(Add(k::kOrbital, {},
-             [](auto& e) {
-                 using namespace orbital;
-                 e.derivationParam = 1;
-                 e.points[kMassEntry] = {1, 0, 0};
-                 e.points[kMassEntry + 1] = {1e-9L, 0, 0};
-                 e.points[kInitialPositionEntry + 1] = {3.5L, 0, 0};
-                 e.points[kInitialVelocityEntry + 1] = {0, std::sqrt(1 / 3.5L), 0};
-                 TOrbitalSettings s;
-                 s.interval = 2 * kPi * std::pow(3.5L, 1.5L);
-                 s.calculations = 500;
-                 s.timeStep = s.interval / 500;
-                 s.positions = 1e9L;
-                 StoreSettings(e, s);
-                 // The bodies' pens: the sun in a colour of its own.
-                 examples::TTrajectory sun, planet;
-                 sun.kind = planet.kind = examples::TTrajectory::kOrbitalBodyKind;
-                 sun.pen = {50, 1, 0};
-                 planet.pen = e.pen;
-                 e.trajectories.clear();
-                 e.trajectories.push_back(std::move(sun));
-                 e.trajectories.push_back(std::move(planet));
-             }),
-         0, 2 * kPi, [](long double t) {
-             return Point{3.5L * std::cos(t), 3.5L * std::sin(t)};
-         });
-    return shown;
+    const int roulette = Add(k::kRoulette, {}, [&](auto& e) {
+        e.derivation = 82;
+        e.parent = {static_cast<std::int16_t>(axis), -1};
+        e.subKind = k::kExplicit;
+        e.rangeLow[0] = 0;
+        e.rangeHigh[0] = 4;
+        e.NumberAt(291) = 1;
+        e.NumberAt(301) = 1;
+        e.byte55 = 1;
+    });
+    win.UpdateRoulette(roulette);
+    const int points = Add(k::kPlotPoints, {}, [&](auto& e) {
+        e.derivation = 99;
+        e.parent = {static_cast<std::int16_t>(cubic), -1};
+        e.subKind = k::kExplicit;
+        e.Text(4) = "-2 2";
+        e.pen.width = 3;
+    });
+    win.RebuildPlotPoints(points);
+    // A system's trajectory: the circle of radius 4.5, in the example's pen.
+    const int system = Add(k::kSystem, {"-y", "x"}, [](auto& e) {
+        e.fieldDisplay = 0;
+        e.trajectories.push_back(TrajectoryRecord(e.kind, {4.5L, 0}, 2 * kPi));
+        e.trajectories.back().pen = e.pen;
+    });
+    const ClosedForm cycloid = [](long double t) { return Vec2{t - std::sin(t), 1 - std::cos(t)}; };
+    return {{cubic, -5, 5, cubicForm},
+            {roulette, 0, 4, cycloid},
+            {points, -2, 2, cubicForm, 2},
+            {system, 0, 2 * kPi, Ellipse({0, 0}, 4.5L, 4.5L)}};
 }
 
-TEST_F(KindsTest, EveryKindLiesOnItsClosedForm) {
-    const auto shown = MakeDiagram();
-    const QImage image = Picture();
-    for (const TShown& s : shown) {
-        SCOPED_TRACE(win.DescribeExample(s.index));
-        // Curves drawn later cover a few pixels of those they cross.
-        EXPECT_GE(ShareOnCurve(image, ColourOf(s.index), s.t0, s.t1, s.samples, s.f), 0.9);
-    }
-}
-
-TEST_F(KindsTest, NothingAcrossPolesAndJumpsAndTheCircleHasNoGap) {
-    const int tan = Add(k::kExplicit, {"", "tan(x)"});
-    const int reciprocal = Add(k::kExplicit, {"", "1/x"});
-    const int floor = Add(k::kExplicit, {"", "floor(x)"});
-    const int circle = Add(k::kImplicit, {"", "", "1-(x^2+y^2)"});
-    const QImage image = Picture();
-    for (long double y : {-3.0L, -0.5L, 0.4L, 2.5L}) {
-        EXPECT_FALSE(InkAt(image, kPi / 2, y, ColourOf(tan), 0)) << (double)y;
-        EXPECT_FALSE(InkAt(image, -kPi / 2, y, ColourOf(tan), 0)) << (double)y;
-    }
-    EXPECT_FALSE(InkAt(image, 0, 0.5L, ColourOf(reciprocal), 1));
-    EXPECT_FALSE(InkAt(image, 0, -2, ColourOf(reciprocal), 1));
-    for (long double x : {-2.0L, 1.0L, 3.0L})
-        EXPECT_FALSE(InkAt(image, x, x - 0.5L, ColourOf(floor), 1)) << (double)x;
-    // Every pixel of the unit circle has the curve within a pixel: no gap of two pixels.
-    EXPECT_EQ(ShareOnCurve(image, ColourOf(circle), 0, 2 * kPi, 720,
-                           [](long double t) {
-                               return Point{std::cos(t), std::sin(t)};
-                           }),
-              1.0);
-}
-
+// The window's shading list and region mode reach the background.
 TEST_F(KindsTest, ShadingsAndRegionsAreFilledWhereTheyHold) {
     const int parabola = Add(k::kExplicit, {"", "x^2-4"});
     TShadeRecord below{static_cast<std::int16_t>(parabola), TShadeRecord::kBelow};
@@ -291,82 +126,88 @@ TEST_F(KindsTest, ShadingsAndRegionsAreFilledWhereTheyHold) {
 }
 
 // The points of every SVG path drawn in a colour, in world coordinates.
-std::vector<std::vector<Point>> SvgPaths(const examples::TPlotWin& win, const std::string& svg,
-                                         QRgb colour) {
-    std::vector<std::vector<Point>> paths;
-    const std::string stroke = "stroke=\"" + canvas::ColorToHex(colour) + "\"";
-    for (std::size_t at = svg.find("<path d=\""); at != std::string::npos;
-         at = svg.find("<path d=\"", at + 1)) {
-        const std::size_t end = svg.find("/>", at);
-        const std::string element = svg.substr(at, end - at);
-        if (element.find(stroke) == std::string::npos) continue;
-        std::string d = element.substr(9, element.find('"', 9) - 9);
-        std::erase_if(d, [](char c) { return c == 'M' || c == 'L'; });
-        std::istringstream in(d);
-        std::vector<Point> points;
+Lists SvgPaths(const examples::TPlotWin& win, const std::string& svg, QRgb colour) {
+    Lists paths;
+    const QRegularExpression path(QStringLiteral("<path d=\"([^\"]*)\"[^>]*stroke=\"") +
+                                  QString::fromStdString(canvas::ColorToHex(colour)));
+    for (auto it = path.globalMatch(QString::fromStdString(svg)); it.hasNext();) {
+        std::istringstream in(it.next().captured(1).remove('M').remove('L').toStdString());
+        paths.emplace_back();
         for (int x = 0, y = 0; in >> x >> y;)
-            points.push_back({win.ScreenToX(x), win.ScreenToY(y)});
-        paths.push_back(std::move(points));
+            paths.back().push_back({win.ScreenToX(x), win.ScreenToY(y)});
     }
     return paths;
 }
 
-TEST_F(KindsTest, EveryExportCarriesEveryKind) {
+// The point lists of the PiCTeX plots ("\plot x y x y ... /") with at least 10 points.
+Lists TexPlots(const std::string& tex) {
+    Lists plots;
+    for (std::size_t at = tex.find("\\plot "); at != std::string::npos;
+         at = tex.find("\\plot ", at + 1)) {
+        std::istringstream in(tex.substr(at + 6, tex.find('/', at) - at - 6));
+        std::vector<Vec2> points;
+        for (long double x = 0, y = 0; in >> x >> y;) points.push_back({x, y});
+        if (points.size() >= 10) plots.push_back(std::move(points));
+    }
+    return plots;
+}
+
+TEST_F(KindsTest, EveryKindLiesOnItsClosedFormOnThePictureAndInEveryExport) {
     const auto shown = MakeDiagram();
+    const QImage image = Picture();
+    for (const TShown& s : shown) {
+        SCOPED_TRACE(win.DescribeExample(s.index));
+        // Curves drawn later cover a few pixels of those they cross.
+        EXPECT_GE(ShareOnCurve(image, ColourOf(s.index), s.t0, s.t1, s.samples, s), 0.9);
+    }
     platform::ScopedDialogRunner runner([](platform::Dialog& d) {
         d.Press(canvas::TTeXDlg::kFirstKindRadio + canvas::kTexInsertable);
         return d.Press(1);
     });
     dialogs.fileAnswers.push_back(dir.filePath("kinds.svg"));
     ASSERT_TRUE(win.SendCommand(cmd::kExportSvg));
+    EXPECT_EQ(prompter.messages.back().text, QStringLiteral("SVG file saved"));
     dialogs.fileAnswers.push_back(dir.filePath("kinds.eps"));
     prompter.AnswerInput(QStringLiteral("1"));
     ASSERT_TRUE(win.SendCommand(cmd::kExportEps));
     dialogs.fileAnswers.push_back(dir.filePath("kinds.tex"));
     ASSERT_TRUE(win.SendCommand(cmd::kExportPicTeX));
-    using quorlin::testing::ReadAll;
     const std::string svg = ReadAll(dir.filePath("kinds.svg"));
     const std::string eps = ReadAll(dir.filePath("kinds.eps"));
-    const std::string tex = ReadAll(dir.filePath("kinds.tex"));
+    const Lists plots = TexPlots(ReadAll(dir.filePath("kinds.tex")));
+
     for (const TShown& s : shown) {
         SCOPED_TRACE(win.DescribeExample(s.index));
         const QRgb colour = ColourOf(s.index);
         EXPECT_NE(svg.find(canvas::ColorToHex(colour)), std::string::npos);
         EXPECT_NE(eps.find(canvas::EpsColorString(colour) + " setrgbcolor"), std::string::npos);
-    }
-    // The SVG curves follow their closed forms: every point of a path within two pixels of
-    // the curve (distance to the curve sampled finely).
-    for (const TShown& s : shown) {
         if (s.samples < 3) continue;  // marks, not curves
-        std::vector<Point> curve;
-        for (int n = 0; n <= 4000; ++n) curve.push_back(s.f(s.t0 + (s.t1 - s.t0) * n / 4000));
-        for (const auto& path : SvgPaths(win, svg, ColourOf(s.index)))
-            for (Point p : path) {
-                if (std::fabs(p.first) > 4.9L || std::fabs(p.second) > 4.9L) continue;  // border
-                long double best = INFINITY;
-                for (Point c : curve)
-                    best = std::min(best, std::hypot(c.first - p.first, c.second - p.second));
-                ASSERT_LT(best, 0.05L) << win.DescribeExample(s.index) << " at " << (double)p.first
-                                       << "," << (double)p.second;
-            }
+        // Every point of the SVG paths lies within two pixels of the curve; one of the PiCTeX
+        // plots follows it closely.
+        EXPECT_LT(FarthestOff(SvgPaths(win, svg, colour), s), 0.05L);
+        EXPECT_TRUE(std::ranges::any_of(
+            plots, [&](const auto& plot) { return FarthestOff({plot}, s) < 0.002L; }));
     }
-    if (quorlin::testing::HaveProgram("xmllint"))
-        quorlin::testing::ExpectAccepted(
-            quorlin::testing::RunReader(dir.path(), "xmllint", {"--noout", "kinds.svg"}),
-            "xmllint");
-    if (quorlin::testing::HaveProgram("gs"))
-        quorlin::testing::ExpectAccepted(
-            quorlin::testing::RunReader(dir.path(), "gs",
+
+    if (HaveProgram("xmllint") && HaveProgram("rsvg-convert")) {
+        ExpectAccepted(RunReader(dir.path(), "xmllint", {"--noout", "kinds.svg"}), "xmllint");
+        ExpectAccepted(RunReader(dir.path(), "rsvg-convert", {"-o", "svg.png", "kinds.svg"}),
+                       "rsvg-convert");
+    }
+    if (HaveProgram("gs")) {
+        const ReaderRun run = RunReader(dir.path(), "gs",
                                         {"-dBATCH", "-dNOPAUSE", "-dSAFER", "-sDEVICE=png16m",
-                                         "-sOutputFile=kinds.png", "kinds.eps"}),
-            "gs");
-    if (quorlin::testing::HaveProgram("tex")) {
-        ASSERT_TRUE(quorlin::testing::WriteAll(dir.filePath("main.tex"),
-                                               "\\input pictex \\input kinds \\bye\n"));
-        quorlin::testing::ExpectAccepted(
-            quorlin::testing::RunReader(dir.path(), "tex",
-                                        {"-interaction=nonstopmode", "-halt-on-error", "main.tex"}),
-            "tex");
+                                         "-sOutputFile=eps.png", "kinds.eps"});
+        ExpectAccepted(run, "gs");
+        EXPECT_EQ(run.out.find("Error"), std::string::npos) << run.out;
+        EXPECT_GT(InkedPixels(QImage(dir.filePath("eps.png"))), 1500);
+    }
+    if (HaveProgram("tex")) {
+        ASSERT_TRUE(WriteAll(dir.filePath("main.tex"), "\\input pictex \\input kinds \\bye\n"));
+        ExpectAccepted(RunReader(dir.path(), "tex",
+                                 {"-interaction=nonstopmode", "-halt-on-error", "main.tex"}),
+                       "tex");
+        EXPECT_EQ(TeXErrors(ReadAll(dir.filePath("main.log"))), "");
     }
 }
 

@@ -28,8 +28,6 @@ TEST_F(DrawerTest, ShadingsFillAndHatchTheirRegions) {
     between.low = 0;
     between.high = 1;
     between.colour = 9;
-    TCanvasTarget target(canvas);
-    TDrawEnvironment env{ctx, inventory, target, drawers};
     DrawShadeList(env, {between}, {true, false});
     ASSERT_EQ(canvas.fills.size(), 1u);
     EXPECT_NEAR((double)Area(canvas.fills[0]), 1.0 / 6, 0.01);
@@ -62,13 +60,10 @@ TEST_F(DrawerTest, ShadingsFillAndHatchTheirRegions) {
 
 TEST_F(DrawerTest, ImplicitRegionsAndTheirCentroid) {
     // x^2 + y^2 < 1 about (1, 0.5): F = 1 - ((x-1)^2 + (y-0.5)^2) on the "<" side.
-    const int disc =
-        Add(k::kImplicit, {"", "", "1-((x-1)^2+(y-0.5)^2)"}, [](examples::TExample& e) {
-            e.subKind = 1;
-            e.listing = 12;
-        });
-    TCanvasTarget target(canvas);
-    TDrawEnvironment env{ctx, inventory, target, drawers};
+    const int disc = Add(k::kImplicit, {"", "", "1-((x-1)^2+(y-0.5)^2)"}, [](auto& e) {
+        e.subKind = 1;
+        e.listing = 12;
+    });
     ShadeImplicitRegions(env, {2, 0});
     long double area = 0;
     for (const auto& polygon : canvas.fills) area += Area(polygon);
