@@ -1,10 +1,10 @@
 #include "canvas/meta_dialog.h"
 
 #include "canvas/zel_wint.h"
-#include "platform/boxes.h"
-#include "platform/screen_metrics.h"
 #include "core/errors.h"
 #include "core/numbers.h"
+#include "platform/boxes.h"
+#include "platform/screen_metrics.h"
 
 namespace quorlin::canvas {
 

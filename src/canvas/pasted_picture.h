@@ -42,8 +42,8 @@ int NextPictureIndex(const PictureList& list);
 // byte count and metafile bytes.
 void WritePictures(ByteWriter& out, std::span<const TPastedPicture> list);
 // Replaces list on success; 0, or 11 when the block is damaged (a byte count beyond the data,
-// bytes that are no sound metafile, an impossible anchor, a corner that is not finite). A positive count is the older layout
-// without anchor blocks.
+// bytes that are no sound metafile, an impossible anchor, a corner that is not finite). A positive
+// count is the older layout without anchor blocks.
 int ReadPictures(ByteReader& in, PictureList& list);
 
 }  // namespace quorlin::canvas

@@ -2,11 +2,11 @@
 
 #include "canvas/axes_settings.h"
 #include "canvas/zel_wint.h"
+#include "core/errors.h"
+#include "core/random.h"
+#include "core/text_helpers.h"
 #include "platform/boxes.h"
 #include "platform/common_dialogs.h"
-#include "core/random.h"
-#include "core/errors.h"
-#include "core/text_helpers.h"
 #include "platform/text_codec.h"
 
 namespace quorlin::canvas {

@@ -4,13 +4,13 @@
 #include <QSaveFile>
 
 #include "canvas/meta_dialog.h"
+#include "core/errors.h"
 #include "platform/boxes.h"
 #include "platform/clipboard.h"
 #include "platform/common_dialogs.h"
 #include "platform/emf_mime.h"
 #include "platform/emf_paint_device.h"
 #include "platform/strings.h"
-#include "core/errors.h"
 
 namespace quorlin::canvas {
 

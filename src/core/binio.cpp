@@ -159,7 +159,9 @@ bool ByteReader::Bytes(std::span<std::uint8_t> out) {
     return p != nullptr;
 }
 
-bool ByteReader::Skip(std::size_t count) { return Take(count) != nullptr; }
+bool ByteReader::Skip(std::size_t count) {
+    return Take(count) != nullptr;
+}
 
 bool ByteReader::FixedText(std::string& text, std::size_t size) {
     const auto* p = Take(size);

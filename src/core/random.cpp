@@ -18,13 +18,17 @@ std::function<int()>& Override() {
 
 }  // namespace
 
-void SeedRandom(std::uint64_t seed) { Engine().seed(static_cast<std::mt19937::result_type>(seed)); }
+void SeedRandom(std::uint64_t seed) {
+    Engine().seed(static_cast<std::mt19937::result_type>(seed));
+}
 
 int RandomInt() {
     if (const auto& source = Override()) return source();
     return static_cast<int>(Engine()() & static_cast<unsigned>(kRandomMax));
 }
 
-void SetRandomSource(std::function<int()> source) { Override() = std::move(source); }
+void SetRandomSource(std::function<int()> source) {
+    Override() = std::move(source);
+}
 
 }  // namespace quorlin

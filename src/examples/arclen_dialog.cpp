@@ -1,6 +1,5 @@
 #include "examples/arclen_dialog.h"
 
-
 #include "core/errors.h"
 #include "examples/plot11_win.h"
 #include "examples/tool_commands.h"

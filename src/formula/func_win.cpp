@@ -1,9 +1,9 @@
 #include "formula/func_win.h"
 
 #include "canvas/canvas_window.h"
+#include "core/numbers.h"
 #include "formula/func_dialog.h"
 #include "resources/command_ids.h"
-#include "core/numbers.h"
 
 namespace quorlin {
 

@@ -15,18 +15,25 @@ Prompter*& Installed() {
 
 QMessageBox::StandardButtons ButtonsOf(int kind) {
     switch (kind) {
-        case kMsgYesNo: return QMessageBox::Yes | QMessageBox::No;
-        case kMsgYesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-        default: return QMessageBox::Ok;
+        case kMsgYesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case kMsgYesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        default:
+            return QMessageBox::Ok;
     }
 }
 
 int ResultOf(int button) {
     switch (button) {
-        case QMessageBox::Yes: return kIdYes;
-        case QMessageBox::No: return kIdNo;
-        case QMessageBox::Cancel: return kIdCancel;
-        default: return kIdOk;
+        case QMessageBox::Yes:
+            return kIdYes;
+        case QMessageBox::No:
+            return kIdNo;
+        case QMessageBox::Cancel:
+            return kIdCancel;
+        default:
+            return kIdOk;
     }
 }
 
@@ -37,10 +44,12 @@ Prompter& CurrentPrompter() {
     return Installed() ? *Installed() : standard;
 }
 
-void SetPrompter(Prompter* prompter) { Installed() = prompter; }
+void SetPrompter(Prompter* prompter) {
+    Installed() = prompter;
+}
 
 int DefaultPrompter::Message(QWidget* parent, const MessageRequest& request) {
-    QMessageBox box(request.error ? QMessageBox::Warning
+    QMessageBox box(request.error            ? QMessageBox::Warning
                     : request.kind == kMsgOk ? QMessageBox::Information
                                              : QMessageBox::Question,
                     request.caption, request.text, ButtonsOf(request.kind), parent);
@@ -60,9 +69,13 @@ int DefaultPrompter::Input(QWidget* parent, const InputRequest& request, QString
     return result;
 }
 
-ScriptedPrompter::ScriptedPrompter() : previous_(Installed()) { SetPrompter(this); }
+ScriptedPrompter::ScriptedPrompter() : previous_(Installed()) {
+    SetPrompter(this);
+}
 
-ScriptedPrompter::~ScriptedPrompter() { SetPrompter(previous_); }
+ScriptedPrompter::~ScriptedPrompter() {
+    SetPrompter(previous_);
+}
 
 int ScriptedPrompter::Message(QWidget*, const MessageRequest& request) {
     messages.push_back(request);

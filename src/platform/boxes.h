@@ -24,7 +24,7 @@ inline constexpr int kMsgYesNo = 1;
 inline constexpr int kMsgYesNoCancel = 2;
 
 // String-table ids the boxes use.
-inline constexpr int kStrHmmCaption = 62;   // "hmm ..."
+inline constexpr int kStrHmmCaption = 62;     // "hmm ..."
 inline constexpr int kErrorStringBase = 400;  // error n is string 400 + n
 
 struct MessageRequest {

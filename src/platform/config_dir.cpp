@@ -15,6 +15,8 @@ QString ConfigDir() {
     return dir;
 }
 
-QString ConfigFilePath(const QString& fileName) { return QDir(ConfigDir()).filePath(fileName); }
+QString ConfigFilePath(const QString& fileName) {
+    return QDir(ConfigDir()).filePath(fileName);
+}
 
 }  // namespace quorlin::platform

@@ -21,6 +21,8 @@ QString ResourceString(int id) {
     return resources::LoadString(id);
 }
 
-void SetStringSource(std::function<QString(int)> source) { Source() = std::move(source); }
+void SetStringSource(std::function<QString(int)> source) {
+    Source() = std::move(source);
+}
 
 }  // namespace quorlin::platform

@@ -7,9 +7,9 @@
 // Notify(kNotifyFontChanged), so every level can rebuild what depends on the font.
 #include <string>
 
+#include "core/numbers.h"
 #include "shell/file_msg_win.h"
 #include "shell/fonts.h"
-#include "core/numbers.h"
 
 namespace quorlin {
 
