@@ -1,5 +1,6 @@
-// Whole files on disk: the head check of an older version, and saves that cannot complete.
-// Other kinds, versions and damaged heads are refused through a window's load.
+// Whole files on disk: the head check of an older version, files that are no regular files,
+// saves that cannot complete, and every cut of a sequence of blocks. Other kinds, versions and
+// damaged heads are refused through a window's load.
 #include "shell/diagram_file.h"
 
 #include <gtest/gtest.h>
@@ -10,8 +11,11 @@
 #include <QTemporaryDir>
 
 #include "core/errors.h"
+#include "core/file_strings.h"
 #include "platform/config_dir.h"
+#include "shell/fonts.h"
 #include "shell/ini_file.h"
+#include "shell/protection.h"
 
 namespace quorlin {
 namespace {
@@ -78,6 +82,35 @@ TEST_F(DiagramFile, FailedSaveReportsAndKeepsTheOldFile) {
     EXPECT_FALSE(error.isEmpty());
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(ReadWholeFile(path), old);
+}
+
+// Every cut of a valid sequence of blocks is refused cleanly (the sanitizers watch for
+// overruns), and only the whole sequence reads.
+TEST(DamagedFiles, EveryTruncationIsRefused) {
+    ByteWriter out;
+    TFileHead::Make(kKind2D, kProgramVersion).Write(out);
+    ASSERT_TRUE(WriteString(out, "sin(x)"));
+    FileProtection author;
+    author.Protect(kProtectInventory, "pw", {"me", "", "", "2026"});
+    ASSERT_TRUE(author.WriteProtection(out));
+    ASSERT_EQ(WriteNotebook(out, std::string(300, 'n')), kNoError);
+    FontRecord{}.Write(out);
+    const Bytes whole = out.Take();
+
+    const auto readAll = [](std::span<const std::uint8_t> bytes) {
+        ByteReader in(bytes);
+        TFileHead head;
+        std::string text, notes;
+        FileProtection p;
+        p.SetMaskFromFile(kProtectInventory);
+        FontRecord font;
+        return head.Read(in) && ReadString(in, text) == kNoError &&
+               p.ReadProtection(in) == kNoError && ReadNotebook(in, notes) == kNoError &&
+               font.Read(in) && in.AtEnd();
+    };
+    ASSERT_TRUE(readAll(whole));
+    for (std::size_t n = 0; n < whole.size(); ++n)
+        EXPECT_FALSE(readAll(std::span<const std::uint8_t>(whole).first(n))) << n;
 }
 
 }  // namespace
