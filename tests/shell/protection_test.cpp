@@ -27,16 +27,13 @@ TEST(Protection, BlockIsScrambledPasswordAndFourLines) {
     EXPECT_EQ(read.Password(), "ab");
     EXPECT_EQ(read.AuthorLines()[0], "x");
     EXPECT_TRUE(read.NeedsPassword(kProtectNotebook));
-}
 
-TEST(Protection, EmptyPasswordMeansUnprotected) {
+    // An empty password means unprotected.
     const Bytes emptyPassword = {1, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0};
-    FileProtection p;
-    p.SetMaskFromFile(kProtectInventory);
-    ByteReader in(emptyPassword);
-    ASSERT_EQ(p.ReadProtection(in), kNoError);
-    EXPECT_EQ(p.Mask(), 0);
-    EXPECT_FALSE(p.NeedsPassword(kProtectInventory));
+    ByteReader empty(emptyPassword);
+    ASSERT_EQ(read.ReadProtection(empty), kNoError);
+    EXPECT_EQ(read.Mask(), 0);
+    EXPECT_FALSE(read.NeedsPassword(kProtectInventory));
 }
 
 TEST(Protection, ScramblingNeverMakesAZeroAndIsUndone) {
