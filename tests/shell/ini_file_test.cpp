@@ -20,8 +20,6 @@ TEST(IniRecord, LayoutOfHeadBlocksAndName) {
     r.flags[2][20] = 0xbb;
     r.lastFileName = "last.qz3";
     const Bytes bytes = r.Encode();
-    ASSERT_EQ(bytes.size(), 1281u);
-    ASSERT_EQ(IniRecord::kByteSize, 1281u);
 
     Bytes expected(1281, 0);
     expected[0] = 0xc1;
@@ -39,22 +37,21 @@ TEST(IniRecord, LayoutOfHeadBlocksAndName) {
 
     const auto back = IniRecord::Decode(bytes, kKind3D);
     ASSERT_TRUE(back.has_value());
-    EXPECT_EQ(back->ints, r.ints);
-    EXPECT_EQ(back->numbers, r.numbers);
-    EXPECT_EQ(back->flags, r.flags);
-    EXPECT_EQ(back->lastFileName, "last.qz3");
+    EXPECT_EQ(std::tuple(back->ints, back->numbers, back->flags, back->lastFileName),
+              std::tuple(r.ints, r.numbers, r.flags, r.lastFileName));
 }
 
 TEST(IniRecord, UnusableBytesGiveNothing) {
     const Bytes good = IniRecord::ForKind(kKind2D).Encode();
     EXPECT_TRUE(IniRecord::Decode(good, kKind2D).has_value());
-    EXPECT_FALSE(IniRecord::Decode(good, kKind3D).has_value());
-    EXPECT_FALSE(IniRecord::Decode(Bytes(good.begin(), good.end() - 1), kKind2D).has_value());
-    EXPECT_FALSE(IniRecord::Decode(Bytes{}, kKind2D).has_value());
-    EXPECT_FALSE(IniRecord::Decode(IniRecord::ForKind(kKind2D).Encode(), 0).has_value());
     IniRecord future = IniRecord::ForKind(kKind2D);
     future.head.fields[1] = 42;
-    EXPECT_FALSE(IniRecord::Decode(future.Encode(), kKind2D).has_value());
+    for (const auto& [bytes, kind] : {std::pair{good, kKind3D},
+                                      {good, 0},
+                                      {Bytes(good.begin(), good.end() - 1), kKind2D},
+                                      {Bytes{}, kKind2D},
+                                      {future.Encode(), kKind2D}})
+        EXPECT_FALSE(IniRecord::Decode(bytes, kind).has_value()) << bytes.size() << " " << kind;
 }
 
 TEST(IniFiles, ShellAndFrameWordsHaveTheirPlacesInTheRecord) {
@@ -98,13 +95,13 @@ TEST(IniFiles, PlacementsNoDesktopCouldHoldAreNotTaken) {
                   loaded.placement.has_value());
         return loaded.placement;
     };
-    EXPECT_TRUE(placementOf({-4, -4, 1928, 1088}).has_value());
-    EXPECT_TRUE(placementOf({30000, 100, 800, 600}).has_value());
-    EXPECT_FALSE(placementOf({0, 0, 2000000000, 600}).has_value());
-    EXPECT_FALSE(placementOf({0, 0, 800, 2000000000}).has_value());
-    EXPECT_FALSE(placementOf({-2000000000, 0, 800, 600}).has_value());
-    EXPECT_FALSE(placementOf({0, 2000000000, 800, 600}).has_value());
-    EXPECT_FALSE(placementOf({0, 0, 0, 600}).has_value());
+    constexpr int kHuge = 2000000000;
+    const std::pair<WindowPlacement, bool> cases[] = {
+        {{-4, -4, 1928, 1088}, true}, {{30000, 100, 800, 600}, true}, {{0, 0, kHuge, 600}, false},
+        {{0, 0, 800, kHuge}, false},  {{-kHuge, 0, 800, 600}, false}, {{0, kHuge, 800, 600}, false},
+        {{0, 0, 0, 600}, false}};
+    for (const auto& [stored, taken] : cases)
+        EXPECT_EQ(placementOf(stored).has_value(), taken) << stored.x << " " << stored.width;
 }
 
 }  // namespace
