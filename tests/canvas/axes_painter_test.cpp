@@ -33,7 +33,9 @@ protected:
         look.labelFont.height = -12;
     }
 
+    // Draws the coordinate system of the settings onto a white image.
     void Draw() {
+        image.fill(Qt::white);
         platform::DeviceContext dc(image);
         TCanvasPrimitives prim(dc, frame, nullptr);
         TickRange range{};
@@ -60,9 +62,6 @@ protected:
             for (int x = left; x < right; ++x) n += image.pixelColor(x, y) == colour;
         return n;
     }
-    bool Has(const QColor& colour, int left, int top, int right, int bottom) const {
-        return Count(colour, left, top, right, bottom) > 0;
-    }
 
     QImage image;
     TViewFrame frame;
@@ -84,9 +83,24 @@ TEST_F(AxesRender, AxesTicksNumbersAndGridInTheirPlaces) {
     const int tx = frame.XToScreen(2), ty = frame.YToScreen(0);
     EXPECT_EQ(image.pixelColor(tx, ty + 3), kAxis);
     EXPECT_EQ(image.pixelColor(tx + 20, ty + 3), kWhite);
-    EXPECT_TRUE(Has(kAxis, tx - 6, ty + 7, tx + 7, ty + 24));
+    EXPECT_GT(Count(kAxis, tx - 6, ty + 7, tx + 7, ty + 24), 0);
     // Nothing outside the drawing area.
     EXPECT_EQ(Count(kWhite) - Count(kWhite, 20, 20, 421, 421), 441 * 441 - 401 * 401);
+
+    // A dotted grid without axes breaks each line into dots.
+    axes.axesShown = false;
+    axes.gridFlags = kGridRectangular | kGridQuadrants | kGridDotted;
+    Draw();
+    const int x = frame.XToScreen(3);
+    const int gridPixels = Count(kGrid, x, frame.YToScreen(4.5L), x + 1, frame.YToScreen(0.5L));
+    EXPECT_GT(gridPixels, 20);
+    EXPECT_LT(gridPixels, 140);
+
+    // A grid that lies far outside the view draws no stray line.
+    frame.SetView(100, 100, 5, 0, false);
+    axes.gridFlags = kGridRectangular | kGridQuadrantIII;
+    Draw();
+    EXPECT_EQ(Count(kGrid), 0);
 }
 
 TEST_F(AxesRender, TheCallersClipStaysInForce) {
@@ -105,7 +119,7 @@ TEST_F(AxesRender, TheCallersClipStaysInForce) {
     EXPECT_EQ(image.pixelColor(300, 30), kWhite);
 }
 
-TEST_F(AxesRender, PolarRayNumbersOnTheBorderAndThePolarGrid) {
+TEST_F(AxesRender, PolarRayNumbersOnTheBorderThePolarGridAndLogarithmicAxes) {
     axes.axesKind = kAxesPolarRay;
     axes.scaleFlags |= kScaleOnBorder;
     axes.labels = false;
@@ -114,51 +128,28 @@ TEST_F(AxesRender, PolarRayNumbersOnTheBorderAndThePolarGrid) {
     EXPECT_TRUE(Colours({{3, 0, kAxis}, {-3, 0, kWhite}, {0, 2.5L, kWhite}}));
     // The number of x = 2 stands on the bottom edge, not under the axis.
     const int x = frame.XToScreen(2), y = frame.YToScreen(0);
-    EXPECT_TRUE(Has(kAxis, x - 6, 405, x + 7, 421));
-    EXPECT_FALSE(Has(kAxis, x - 6, y + 7, x + 7, y + 24));
+    EXPECT_GT(Count(kAxis, x - 6, 405, x + 7, 421), 0);
+    EXPECT_EQ(Count(kAxis, x - 6, y + 7, x + 7, y + 24), 0);
 
-    // The polar grid: circles and rays.
+    // The polar grid: a ray up, the circles of radius 3 and 2.5, and the 45 degree ray.
     axes.axesShown = false;
     axes.gridFlags = kGridPolar;
     axes.polarSectors = 8;
-    image.fill(Qt::white);
     Draw();
-    const long double r = 2 / std::sqrt(2.0L);  // on the 45 degree ray
-    // A ray up, the circle of radius 3, the circle of radius 2.5 and the 45 degree ray.
+    const long double r = 2 / std::sqrt(2.0L);
     EXPECT_TRUE(Colours({{0, 3, kGrid}, {2.5L, 0, kGrid}, {r, r, kGrid}, {1.5L, 0.4L, kWhite}}));
-}
 
-TEST_F(AxesRender, DottedGridAndNoAxes) {
-    axes.axesShown = false;
-    axes.gridFlags = kGridRectangular | kGridQuadrants;
-    Draw();
-    EXPECT_TRUE(Colours({{0, 2.5L, kGrid}, {-2, -3.3L, kGrid}}));  // a grid line on the axis
-    axes.gridFlags |= kGridDotted;
-    image.fill(Qt::white);
-    Draw();
-    const int x = frame.XToScreen(3);
-    const int gridPixels = Count(kGrid, x, frame.YToScreen(4.5L), x + 1, frame.YToScreen(0.5L));
-    EXPECT_GT(gridPixels, 20);
-    EXPECT_LT(gridPixels, 140);  // broken into dots
-}
-
-TEST_F(AxesRender, FarViewDrawsNoAxesAndNoStrayLines) {
-    frame.SetView(100, 100, 5, 0, false);
-    axes.gridFlags = kGridRectangular | kGridQuadrantIII;  // lies far outside
-    Draw();
-    EXPECT_EQ(Count(kGrid), 0);
-}
-
-TEST_F(AxesRender, LogarithmicAxesAlongTheEdges) {
+    // Logarithmic x: long ticks at the decades, short ones between, the y axis on the left edge.
+    axes = {};
     frame.logMode = kLogX;
     frame.SetLogCorners(0.01L, 100, -5, 5);  // exponents -2..2 across
     axes.dots = true;
     Draw();
     const int bottom = 420, decade = frame.XToScreen(0), two = frame.XToScreen(std::log10(2.0L));
-    EXPECT_EQ(image.pixelColor(decade, bottom - axes.tickLength + 1), kAxis);  // long tick
+    EXPECT_EQ(image.pixelColor(decade, bottom - axes.tickLength + 1), kAxis);
     EXPECT_EQ(image.pixelColor(two, bottom - axes.minorTickLength + 1), kAxis);
     EXPECT_EQ(image.pixelColor(two, bottom - axes.tickLength + 1), kWhite);
-    EXPECT_EQ(image.pixelColor(20, 100), kAxis);               // the y axis on the left edge
+    EXPECT_EQ(image.pixelColor(20, 100), kAxis);
     EXPECT_TRUE(Colours({{1, 3, kAxis}, {0.5L, 3, kWhite}}));  // a dot
 }
 
