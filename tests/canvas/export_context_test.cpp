@@ -1,5 +1,6 @@
 // What every writer shares: the coordinates of the running output, the runs a parity polyline
-// draws, and an output file whose failure is reported and leaves the old file in place.
+// draws, and an output file whose failure (a full disk) is reported and leaves the old file in
+// place.
 #include "fake_export_host.h"
 
 #include <QFileInfo>
@@ -79,22 +80,6 @@ TEST(SegmentParity, MarkedRunsAndAlternatingUnmarkedRuns) {
     EXPECT_EQ(calls, 0);
 }
 
-TEST(ExportOutput, AWriteFailureIsReportedNotSaved) {
-    if (!QFile::exists("/dev/full")) GTEST_SKIP() << "no /dev/full to fail writes on";
-    ExportFixture f;
-    ASSERT_TRUE(f.state.OpenOutput("/dev/full"));
-    f.state.output.Write(std::string(100000, 'x'));
-    EXPECT_FALSE(f.state.CloseOutput());
-    EXPECT_FALSE(QFileInfo("/dev/full").isFile());  // written to, not replaced
-    const ExportReport report = ReportEpsSaved(f.state);
-    EXPECT_FALSE(report.saved);
-    EXPECT_TRUE(report.text.contains("/dev/full"));
-
-    f.state.failure.clear();
-    EXPECT_TRUE(ReportTeXSaved(f.state).saved);
-    EXPECT_EQ(ReportTeXSaved(f.state).text, "TeX file saved");
-}
-
 // Files of this process cannot grow past `bytes` while it lives, as on a full disk.
 class FileSizeLimit {
 public:
@@ -115,7 +100,7 @@ private:
     void (*previousSignal_)(int) = nullptr;
 };
 
-TEST(ExportOutput, AFailedExportLeavesTheFileItWasToReplace) {
+TEST(ExportOutput, AFailedExportIsReportedAndLeavesTheFileItWasToReplace) {
     ExportFixture f;
     const QString path = f.Path("pic.eps");
     {
@@ -129,9 +114,19 @@ TEST(ExportOutput, AFailedExportLeavesTheFileItWasToReplace) {
         f.state.output.Write(std::string(100000, 'x'));
         EXPECT_FALSE(f.state.CloseOutput());
     }
-    EXPECT_FALSE(ReportEpsSaved(f.state).saved);
+    const ExportReport report = ReportEpsSaved(f.state);
+    EXPECT_FALSE(report.saved);
+    EXPECT_TRUE(report.text.contains("pic.eps")) << report.text.toStdString();
     const std::string left = ReadAll(path);
     EXPECT_TRUE(left == "the picture of last week") << left.substr(0, 40);
+    f.state.failure.clear();
+    EXPECT_EQ(ReportTeXSaved(f.state).text, "TeX file saved");
+
+    if (!QFile::exists("/dev/full")) return;  // a device is written to, never replaced
+    ASSERT_TRUE(f.state.OpenOutput("/dev/full"));
+    f.state.output.Write(std::string(100000, 'x'));
+    EXPECT_FALSE(f.state.CloseOutput());
+    EXPECT_FALSE(QFileInfo("/dev/full").isFile());
 }
 
 }  // namespace
