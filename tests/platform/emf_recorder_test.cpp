@@ -63,8 +63,12 @@ TEST(EmfRecorder, OneLineIsByteExact) {
     EXPECT_EQ(bytes.toHex(' ').toStdString(), (header + body).toHex(' ').toStdString());
 }
 
-TEST(EmfRecorder, HeaderAgreesWithTheRecordsAndReplacedObjectsAreFreed) {
+TEST(EmfRecorder, HeaderAgreesWithTheRecordsAndObjectsAreMadeOnceAndFreed) {
     const QByteArray bytes = Recording(QSize(200, 100), 96, [](QPainter& p) {
+        p.setPen(QPen(Qt::blue, 1));
+        p.drawLine(0, 0, 50, 50);
+        p.setPen(QPen(Qt::blue, 1));  // the same pen again costs nothing
+        p.drawLine(0, 50, 50, 0);
         for (int i = 0; i < 5; ++i) {
             p.setPen(QPen(QColor::fromHsv(60 * i, 255, 255), i + 1));
             p.setBrush(QColor::fromHsv(30 * i, 255, 200));
@@ -77,19 +81,7 @@ TEST(EmfRecorder, HeaderAgreesWithTheRecordsAndReplacedObjectsAreFreed) {
     // against the handle table; replaced objects are deleted, so the table stays small.
     EXPECT_TRUE(EmfPicture::FromBytes(bytes));
     EXPECT_LE(WordAt(bytes, 56) & 0xffff, 7u);
-}
-
-TEST(EmfRecorder, RepeatedStateCostsNothing) {
-    const QByteArray bytes = Recording(QSize(100, 100), 96, [](QPainter& p) {
-        p.setPen(QPen(Qt::blue, 1));
-        p.drawLine(0, 0, 50, 50);
-        p.setPen(QPen(Qt::blue, 1));  // same pen again
-        p.drawLine(0, 50, 50, 0);
-        p.setPen(QPen(Qt::green, 1));
-        p.drawLine(0, 10, 50, 10);
-    });
-    EXPECT_EQ(RecordsOfType(bytes, 95).size(), 2u);  // blue once, then green
-    EXPECT_EQ(RecordsOfType(bytes, 40).size(), 1u);  // the blue pen freed
+    EXPECT_EQ(RecordsOfType(bytes, 95).size(), 6u);  // blue once, then five more pens
 }
 
 TEST(EmfRecorder, PenStylesAndWidths) {
@@ -199,16 +191,6 @@ TEST(EmfRecorder, ClipRectanglesAndRegions) {
     EXPECT_EQ(bytes.mid(regions[0].offset, regions[0].size), Words({75, 16, 0, 5}));
     EXPECT_EQ(bytes.mid(regions[1].offset, regions[1].size),
               Words({75, 80, 64, 5, 32, 1, 2, 32, 0, 0, 60, 60, 0, 0, 10, 10, 50, 50, 60, 60}));
-}
-
-TEST(EmfRecorder, HighResolutionKeepsTheFrame) {
-    const auto frame = [](const QByteArray& bytes) { return WordsAt(bytes, 24, 4); };
-    const auto line = [](QPainter& p) { p.drawLine(0, 0, 10, 10); };
-    const QByteArray normal = Recording(QSize(300, 200), 96, line);
-    const QByteArray fine = Recording(QSize(2700, 1800), 864, line);
-    EXPECT_EQ(frame(normal), frame(fine));
-    EXPECT_EQ(frame(normal), (Fields{0, 0, 7938, 5292}));
-    EXPECT_EQ(WordAt(fine, 72), 8640u);  // reference surface at the finer resolution
 }
 
 TEST(EmfRecorder, DescriptionNamesApplicationAndPicture) {
