@@ -100,8 +100,8 @@ TEST(ScriptedChoosers, FontKeepsTheInitialEscapementAndAnInvalidColourIsCancelle
     dialogs.fontAnswers = {FontChoice{.font = {.faceName = QStringLiteral("Times New Roman")}}};
     const auto chosen = dialogs.ChooseFont(nullptr, QStringLiteral("font"), initial);
     ASSERT_TRUE(chosen);
-    EXPECT_EQ(chosen->font.faceName, QStringLiteral("Times New Roman"));
-    EXPECT_EQ(chosen->font.escapement, 450);
+    EXPECT_EQ(std::pair(chosen->font.faceName, chosen->font.escapement),
+              std::pair(QStringLiteral("Times New Roman"), 450));
     EXPECT_FALSE(dialogs.ChooseFont(nullptr, QStringLiteral("font"), initial));
 
     dialogs.colorAnswers = {QColor(1, 2, 3), QColor(), std::nullopt};
@@ -134,14 +134,11 @@ TEST(FontChoices, PointSizesAndScreenHeightsAgree) {
     font.setPointSizeF(10.5);
     font.setBold(true);
     const FontChoice choice = ChoiceOfFont(font, Qt::blue, 96);
-    EXPECT_EQ(choice.pointSizeTenths, 105);
-    EXPECT_EQ(choice.font.height, -14);  // 10.5 x 96 / 72
-    EXPECT_EQ(choice.font.weight, 700);
+    EXPECT_EQ(std::tuple(choice.pointSizeTenths, choice.font.height, choice.font.weight),
+              std::tuple(105, -14, 700));  // -14: 10.5 x 96 / 72
     EXPECT_EQ(choice.color, QColor(Qt::blue));
-
     const QFont back = FontOfChoice(choice);
-    EXPECT_DOUBLE_EQ(back.pointSizeF(), 10.5);
-    EXPECT_TRUE(back.bold());
+    EXPECT_TRUE(back.pointSizeF() == 10.5 && back.bold());
 
     QFont pixels(QStringLiteral("Arial"));
     pixels.setPixelSize(20);
