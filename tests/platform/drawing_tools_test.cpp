@@ -28,11 +28,9 @@ TEST(PenStyles, ListIndexAndStoredCodeNameTheSameStyles) {
 }
 
 TEST(FontHeights, PointsToPixelsRoundHalfAwayFromZero) {
-    EXPECT_EQ(FontHeightForPoints(10, 96), -13);  // 13.33
-    EXPECT_EQ(FontHeightForPoints(12, 600), -100);
-    EXPECT_EQ(FontHeightForPoints(7.5, 96), -10);  // exactly 10
-    EXPECT_EQ(FontHeightForPoints(9, 96), -12);
-    EXPECT_EQ(FontHeightForPoints(3, 12), -1);  // 0.5 rounds away from zero
+    for (const auto& [points, dpi, height] :
+         {std::tuple{10.0, 96, -13}, {12.0, 600, -100}, {7.5, 96, -10}, {3.0, 12, -1}})
+        EXPECT_EQ(FontHeightForPoints(points, dpi), height) << points;  // 0.5 rounds away from 0
     EXPECT_DOUBLE_EQ(FontPointsForHeight(-100, 600), 12.0);
     EXPECT_DOUBLE_EQ(FontPointsForHeight(-13, 0), 0.0);
 }
@@ -44,10 +42,8 @@ TEST(FontHeights, SpecsBecomeQtFontsAndBack) {
                       .italic = true,
                       .underline = true};
     const QFont font = ToQFont(fontSpec);
-    EXPECT_EQ(font.pixelSize(), 20);
-    EXPECT_EQ(font.weight(), QFont::Bold);
-    EXPECT_TRUE(font.italic());
-    EXPECT_TRUE(font.underline());
+    EXPECT_EQ(std::tuple(font.pixelSize(), font.weight(), font.italic(), font.underline()),
+              std::tuple(20, QFont::Bold, true, true));
     EXPECT_EQ(FontSpecFromQFont(font, 96), fontSpec);
 
     fontSpec.height = 0;
