@@ -132,9 +132,9 @@ bool TPlot1Win::RunEditDialog(int k, std::uint32_t& mask) {
     dialog.Create();
     const int editing = Inventory()[k].IsLagrangeExplicit() ? k::kLagrange : Inventory()[k].kind;
     TDialogPositions::Place* place = DialogPositions().Of(editing);
-    if (place && place->x >= 0) dialog.move(place->x, place->y);
+    if (place && place->x >= 0) dialog.PlaceAt({place->x, place->y});
     const int result = dialog.Execute();
-    if (place) *place = {dialog.x(), dialog.y()};
+    if (place) *place = {dialog.Place().x(), dialog.Place().y()};
     EnableInventory(true);
     return result == platform::kIdOk;
 }

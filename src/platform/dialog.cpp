@@ -591,7 +591,7 @@ void Dialog::SetScrollPageStep(int id, int step) {
 void Dialog::SetupWindow() {
     QPoint position;
     if (RememberedPosition(name_, &position)) {
-        move(position);
+        PlaceAt(position);
         return;
     }
     // A random place near the top left of the parent's window (or of the screen).
@@ -619,6 +619,15 @@ void Dialog::OnControl(int id) {
 }
 
 void Dialog::OnNotify(int, Notification) {}
+
+QPoint Dialog::Place() const {
+    return geometry().topLeft();
+}
+
+void Dialog::PlaceAt(QPoint place) {
+    // The grid's fixed-size constraint gives the dialog its size when it shows.
+    setGeometry(QRect(place, isVisible() ? size() : sizeHint()));
+}
 
 void Dialog::ForgetPositions() {
     Positions().clear();
@@ -667,7 +676,7 @@ void Dialog::showEvent(QShowEvent* event) {
 }
 
 void Dialog::hideEvent(QHideEvent* event) {
-    if (!event->spontaneous() && !name_.empty()) Positions()[name_] = pos();
+    if (!event->spontaneous() && !name_.empty()) Positions()[name_] = Place();
     QDialog::hideEvent(event);
 }
 

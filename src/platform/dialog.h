@@ -153,7 +153,14 @@ public:
     virtual void OnControl(int id);
     virtual void OnNotify(int id, Notification what);
 
-    // Remembered positions (per template name, for the whole run).
+    // Where the dialog stands, as the top left of its client area, and a move there. Unlike a
+    // frame position this goes back exactly: before a window is first shown X11 knows no frame,
+    // so moving an unshown window to a frame position puts its client area there instead, a
+    // title bar lower than it was.
+    QPoint Place() const;
+    void PlaceAt(QPoint place);
+
+    // Remembered places (per template name, for the whole run).
     static void ForgetPositions();
     static bool RememberedPosition(std::string_view name, QPoint* position);
 
