@@ -56,6 +56,7 @@ TPlot0Win::TPlot0Win(int kind, QString fileName, QString iniName, int dimension,
     HandleCommand(cmd::kExportEps, [this] { ExportEps(); });
     HandleCommand(cmd::kExportSvg, [this] { ExportSvg(); });
     HandleMouseMode(cmd::kMouseFirst);
+    HandleMouseMode(cmd::kMouseTrajectories);
     HandleCommand(cmd::kLibrary, [this] {
         ShowHelp(Formulas().complexMode ? QStringLiteral("QUOCPARS") : QStringLiteral("QUOPARS"),
                  {});

@@ -142,5 +142,14 @@ TEST_F(WindowToolsTest, ATrajectoryWithoutEndStoppedByQEndsWhereItStopped) {
     Picture();  // a repaint draws it as it was shown, and returns
 }
 
+TEST_F(WindowToolsTest, TheTrajectoriesModeStartsATrajectoryOfTheOpenDialogAtTheClick) {
+    ASSERT_TRUE(win.SendCommand(cmd::kIvp10));
+    ASSERT_TRUE(win.SendCommand(cmd::kMouseCoordinates));
+    ASSERT_TRUE(win.SendCommand(cmd::kMouseTrajectories));
+    EXPECT_EQ(win.MouseMode(), cmd::kMouseTrajectories);
+    win.MouseDown({platform::MouseButton::Left, QPoint(win.XToScreen(1), win.YToScreen(0))});
+    EXPECT_EQ(win.Inventory()[0].trajectories.size(), 1u);
+}
+
 }  // namespace
 }  // namespace quorlin::dynamics
