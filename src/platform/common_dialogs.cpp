@@ -136,7 +136,9 @@ QStringList ToQtNameFilters(const QString& filter) {
 }
 
 QString WithDefaultExtension(const QString& path, const QString& extension) {
-    QString ext = extension.trimmed();
+    // Callers name extensions in capitals ("SVG"); a file added on Linux gets the lower-case
+    // one that the filters list first and that other programs look for.
+    QString ext = extension.trimmed().toLower();
     while (ext.startsWith(QLatin1Char('.'))) ext.remove(0, 1);
     const QString name = QFileInfo(path).fileName();
     if (name.isEmpty()) return path;

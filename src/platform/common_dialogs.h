@@ -54,8 +54,8 @@ struct FontChoice {
 // sensitive and the program's files come in both.
 QStringList ToQtNameFilters(const QString& filter);
 
-// The path with ".extension" appended when its file name has no extension; a name ending in a
-// full stop keeps no extension and loses the stop.
+// The path with ".extension" (in lower case) appended when its file name has no extension; a
+// name ending in a full stop keeps no extension and loses the stop.
 QString WithDefaultExtension(const QString& path, const QString& extension);
 
 // The QFont a chooser starts from, and the choice made from the QFont it ends with (heights at

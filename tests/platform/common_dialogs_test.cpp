@@ -34,6 +34,7 @@ TEST(FileNames, DefaultExtensionOnlyWhereNoneIsGiven) {
         {"/d/pic", "emf", "/d/pic.emf"},
         {"/d/pic.wmf", "emf", "/d/pic.wmf"},
         {"/d.x/pic", ".emf", "/d.x/pic.emf"},
+        {"/d/pic", "SVG", "/d/pic.svg"},
         {"/d/pic.", "emf", "/d/pic"},
         {"/d/pic", "", "/d/pic"},
         {"/d/", "emf", "/d/"},
