@@ -52,6 +52,7 @@ TInventoryMode TFnListDlg::Mode() const {
     mode.map = window_.IsMapWindow() && !mode.logarithmic;
     mode.threeD = window_.Dimension() >= 3;
     mode.absMode = absMode_;
+    mode.derivatives = window_.AddsDerivatives();
     return mode;
 }
 

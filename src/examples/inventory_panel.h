@@ -33,7 +33,8 @@ struct TInventoryMode {
     bool map = false;  // a map window that is not logarithmic
     bool threeD = false;
     bool logarithmic = false;
-    bool absMode = false;  // button 798 offers "| f(x) |" rather than "web"
+    bool absMode = false;      // button 798 offers "| f(x) |" rather than "web"
+    bool derivatives = false;  // the window adds derivative examples of curves
 };
 
 // The list line of an example: "$" for a family member, the hidden tag "[hidden]" for a hidden

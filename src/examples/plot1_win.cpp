@@ -284,6 +284,9 @@ bool TPlot1Win::GetPointCoords(int k, Vec3& out) {
 // ------------------------------------------------------------------------------ slots
 
 void TPlot1Win::AddDerivative(int) {}
+bool TPlot1Win::AddsDerivatives() const {
+    return false;
+}
 
 int TPlot1Win::DrawExample(platform::DeviceContext&, int) {
     return 0;

@@ -145,7 +145,11 @@ public:
     // The parameter letter a duplicate freezes: the letter chosen in the shown sliders of all
     // parameters while "Evaluate parameters" is on; 0 none.
     virtual int FrozenLetter() const;
+    // Appends the derivative of example i; nothing here. A level that fills it says so with
+    // AddsDerivatives, which enables the inventory's "derive" for explicit, polar and parametric
+    // curves.
     virtual void AddDerivative(int i);
+    virtual bool AddsDerivatives() const;
     // Draws example i by its kind; 0, the interrupt key or an error number. Nothing here.
     virtual int DrawExample(platform::DeviceContext& dc, int i);
     virtual void EditExampleBox(int i);

@@ -1,6 +1,7 @@
 #include "platform/key_poll.h"
 
 #include <QApplication>
+#include <QExposeEvent>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QWidget>
@@ -84,11 +85,14 @@ bool IsForModalWindow(QObject* receiver) {
     return IsWithin(qobject_cast<QWidget*>(receiver), modal);
 }
 
-// Paints held back while a window paints: posted repaint requests go out again as they were,
-// exposures, delayed updates and direct paints become an update of their widget.
+// Paints held back while a window paints: posted repaint requests and exposures go out again as
+// they were, delayed updates and direct paints become an update of their widget. An exposure has
+// to reach its window: it is what tells a widget that its window is mapped again, and a widget
+// that never hears it stays unpainted after being hidden and shown.
 struct HeldPaints {
     int depth = 0;
     std::vector<QPointer<QObject>> requests;
+    std::vector<QPointer<QWindow>> exposures;
     std::vector<QPointer<QWidget>> updates;
 
     // True when the event is one to hold back.
@@ -98,9 +102,14 @@ struct HeldPaints {
             case QEvent::UpdateRequest:
                 requests.emplace_back(receiver);
                 return true;
+            case QEvent::Expose:
+                if (auto* window = qobject_cast<QWindow*>(receiver)) {
+                    exposures.emplace_back(window);
+                    return true;
+                }
+                return false;
             case QEvent::UpdateLater:
             case QEvent::Paint:
-            case QEvent::Expose:
                 // A widget, or the window of a top-level widget.
                 if (auto* widget = qobject_cast<QWidget*>(receiver)) {
                     updates.emplace_back(widget);
@@ -119,6 +128,11 @@ struct HeldPaints {
             if (receiver)
                 QCoreApplication::postEvent(receiver, new QEvent(QEvent::UpdateRequest),
                                             Qt::LowEventPriority);
+        // The window's exposed state is current; the event only has to be handled.
+        for (const QPointer<QWindow>& window : std::exchange(exposures, {}))
+            if (window)
+                QCoreApplication::postEvent(
+                    window, new QExposeEvent(QRegion(QRect(QPoint(), window->size()))));
         for (const QPointer<QWidget>& widget : std::exchange(updates, {}))
             if (widget) widget->update();
     }

@@ -11,12 +11,12 @@
 namespace quorlin::examples {
 namespace {
 
-// Examples 0..5: explicit, explicit with a web whose formula holds ARG, Lagrange polynomial,
-// orbital system, space curve, implicit surface.
+// Examples 0..6: explicit, explicit with a web whose formula holds ARG, Lagrange polynomial,
+// orbital system, space curve, implicit surface, implicit curve.
 TInventory Sample() {
     TInventory inventory;
     inventory.SetCapacity(20, false);
-    for (int kindCode : {201, 201, 213, 219, 304, 305}) {
+    for (int kindCode : {201, 201, 213, 219, 304, 305, 204}) {
         TExample e;
         e.Init(kindCode, 1, 50);
         inventory.Append(std::move(e));
@@ -30,6 +30,7 @@ const TInventoryMode k2D{};
 const TInventoryMode k3D{false, true, false, false};
 const TInventoryMode kMap{true, false, false, false};
 const TInventoryMode kLog{false, false, true, true};
+const TInventoryMode k2DDerivatives{false, false, false, false, true};
 
 TEST(InventoryPanelTest, ButtonsFollowTheSelection) {
     const TInventory inventory = Sample();
@@ -54,8 +55,10 @@ TEST(InventoryPanelTest, ButtonsFollowTheSelection) {
                  {"family marks in a map", invent::kFamily, {0, 1}, kMap, false},
                  {"equation of an orbital system", invent::kEquation, {3}, k2D, false},
                  {"swap two", invent::kDerive, {0, 4}, k2D, true},
-                 {"derive an explicit curve", invent::kDerive, {0}, k2D, true},
-                 {"derive through ARG", invent::kDerive, {1}, k2D, false},
+                 {"derive an explicit curve", invent::kDerive, {0}, k2DDerivatives, true},
+                 {"no derivatives in this window", invent::kDerive, {0}, k2D, false},
+                 {"gradient field of an implicit curve", invent::kDerive, {6}, k2D, true},
+                 {"derive through ARG", invent::kDerive, {1}, k2DDerivatives, false},
                  {"levels of an implicit surface", invent::kDerive, {5}, k3D, true},
                  {"web of a curve", invent::kWeb, {0}, k2D, true},
                  {"web of a polynomial", invent::kWeb, {2}, k2D, false},

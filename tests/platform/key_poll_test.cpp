@@ -207,5 +207,29 @@ TEST(PollKey, RepaintsAskedForDuringAPaintComeAfterIt) {
     EXPECT_FALSE(window.nested);
 }
 
+// A window shown again while another paints (a player's dialog coming back as the picture is
+// redrawn): its exposure is held back, not lost, so it is painted after the paint.
+TEST(PollKey, AWindowShownAgainDuringAPaintIsPaintedAfterIt) {
+    class CountingWindow : public Window {
+    public:
+        void Paint(QPainter&, const QRect&) override { ++paints; }
+        int paints = 0;
+    } window;
+    window.resize(60, 60);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.hide();
+    QCoreApplication::processEvents();
+    window.paints = 0;
+    {
+        const PaintingScope painting;
+        window.show();
+        PollKey(nullptr);
+        EXPECT_EQ(window.paints, 0);
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.paints > 0; }, 5000));
+    EXPECT_TRUE(window.testAttribute(Qt::WA_Mapped));
+}
+
 }  // namespace
 }  // namespace quorlin::platform
