@@ -86,8 +86,8 @@ bool IsForModalWindow(QObject* receiver) {
 }
 
 // Paints held back while a window paints: posted repaint requests and exposures go out again as
-// they were, delayed updates and direct paints become an update of their widget. An exposure has
-// to reach its window: it is what tells a widget that its window is mapped again, and a widget
+// they were, delayed updates and paints of widgets become an update of their widget. An exposure
+// has to reach its window: it is what tells a widget that its window is mapped again, and a widget
 // that never hears it stays unpainted after being hidden and shown.
 struct HeldPaints {
     int depth = 0;
@@ -96,9 +96,9 @@ struct HeldPaints {
     std::vector<QPointer<QWidget>> updates;
 
     // True when the event is one to hold back.
-    bool Hold(QObject* receiver, QEvent::Type type) {
+    bool Hold(QObject* receiver, QEvent* event) {
         if (depth == 0) return false;
-        switch (type) {
+        switch (event->type()) {
             case QEvent::UpdateRequest:
                 requests.emplace_back(receiver);
                 return true;
@@ -108,8 +108,15 @@ struct HeldPaints {
                     return true;
                 }
                 return false;
-            case QEvent::UpdateLater:
             case QEvent::Paint:
+                // The window system exposing part of a window already shown comes as a paint of
+                // the window first; refused, it comes again as an exposure, which is held.
+                if (qobject_cast<QWindow*>(receiver)) {
+                    event->ignore();
+                    return true;
+                }
+                [[fallthrough]];
+            case QEvent::UpdateLater:
                 // A widget, or the window of a top-level widget.
                 if (auto* widget = qobject_cast<QWidget*>(receiver)) {
                     updates.emplace_back(widget);
@@ -146,7 +153,7 @@ HeldPaints& Held() {
 class KeyPollFilter : public QObject {
 public:
     bool eventFilter(QObject* receiver, QEvent* event) override {
-        if (Held().Hold(receiver, event->type())) return true;
+        if (Held().Hold(receiver, event)) return true;
         if (IsForModalWindow(receiver)) return false;
         switch (event->type()) {
             case QEvent::KeyPress: {
