@@ -1,20 +1,16 @@
 #include "shell/help_window.h"
 
 #include <QFontDatabase>
-#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QScreen>
-#include <QStyle>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 #include "resources/resources.h"
+#include "shell/pre_text_win.h"
 
 namespace quorlin {
 
@@ -40,13 +36,8 @@ HelpWindow::HelpWindow(QWidget* owner)
             text_->find(search_->text());
         }
     });
-    // Wide enough for the texts' lines of up to 82 characters beside the scroll bar and the
-    // margins, as far as the screen allows.
-    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    const int columns =
-        QFontMetrics(fixed).horizontalAdvance(QString(82, QLatin1Char('m'))) + scrollBar + 48;
-    const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect();
-    resize(screen.isEmpty() ? columns : std::min(columns, screen.width()), 480);
+    // Wide enough for the texts' lines of up to 82 characters, as far as the screen allows.
+    resize(TextAreaSize(*text_, 82, 24).width() + 24, 480);
 }
 
 void HelpWindow::ShowHelp(const QString& helpName, const QString& topic) {

@@ -1,12 +1,28 @@
 #include "shell/pre_text_win.h"
 
+#include <QFontMetrics>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QStyle>
 #include <QTextDocument>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/drawing_tools.h"
 
 namespace quorlin {
+
+QSize TextAreaSize(const QPlainTextEdit& editor, int columns, int lines) {
+    const QFontMetrics metrics(editor.font());
+    const int scrollBar = editor.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int margins =
+        2 * (editor.frameWidth() + 4 + static_cast<int>(editor.document()->documentMargin()));
+    QSize size(metrics.horizontalAdvance(QString(columns, QLatin1Char('m'))) + scrollBar + margins,
+               metrics.lineSpacing() * lines + scrollBar + margins);
+    if (const QScreen* screen = editor.screen())
+        size = size.boundedTo(screen->availableGeometry().size() * 3 / 4);
+    return size;
+}
 
 TPreTextWin::TPreTextWin(QString fileName, QWidget* parent)
     : TFontWin(0, std::move(fileName), parent), editor_(new QPlainTextEdit(this)) {
@@ -65,6 +81,10 @@ void TPreTextWin::ApplyTextFont(const FontRecord& font) {
 void TPreTextWin::Notify(int code) {
     if (code == kNotifyFontChanged) ApplyTextFont();
     TFontWin::Notify(code);
+}
+
+QSize TPreTextWin::sizeHint() const {
+    return TextAreaSize(*editor_, 72, 20);
 }
 
 bool TPreTextWin::CanClose() {

@@ -5,6 +5,7 @@
 // text font (font 4 "text window" of the window's fonts unless a derived window picks another).
 // Editing marks the window modified. Attached text windows (notebook, help, listings, tables)
 // only hide when closed; they live as long as their graphing window.
+#include <QSize>
 #include <QString>
 
 #include "shell/font_win.h"
@@ -15,6 +16,10 @@ namespace quorlin {
 
 inline constexpr int kTextFontIndex = 4;
 inline constexpr int kTableFontIndex = 6;
+
+// The size of an editor showing that many columns and lines of its font beside a scroll bar,
+// as far as the available screen allows.
+QSize TextAreaSize(const QPlainTextEdit& editor, int columns, int lines);
 
 class TPreTextWin : public TFontWin {
 public:
@@ -39,6 +44,8 @@ public:
 
     void Notify(int code) override;
     bool CanClose() override;
+    // A text window opens wide enough for the lines of a listing or a table.
+    QSize sizeHint() const override;
 
 protected:
     QPlainTextEdit& Editor() { return *editor_; }

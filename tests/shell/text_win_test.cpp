@@ -1,10 +1,14 @@
-// Text windows: their files byte for byte, texts too long or without an eight-bit form, and
-// printing a text to PDF.
+// Text windows: their files byte for byte, texts too long or without an eight-bit form,
+// printing a text to PDF, and the size they open at.
 #include "shell/text_win.h"
 
 #include <gtest/gtest.h>
 #include <QFile>
+#include <QFontMetrics>
+#include <QPlainTextEdit>
+#include <QScreen>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "platform/boxes.h"
 #include "test_diagram.h"
@@ -91,6 +95,19 @@ TEST_F(TextFiles, PrintsToPdfWithoutAPrinter) {
     printer.SetPdfOutput(Path("text.pdf"));
     EXPECT_TRUE(text.PrintText(printer));
     EXPECT_TRUE(PdfInfoAccepts(Path("text.pdf")));
+}
+
+// A listing or a table opens wide enough for its lines, not at an editor's default width, as
+// far as the screen allows.
+TEST(TextWindow, OpensWideEnoughForSeventyColumnsOfItsFontWithinTheScreen) {
+    TTextWin text("tables.txt");
+    const QFontMetrics metrics(text.findChild<QPlainTextEdit*>()->font());
+    const QSize screen = text.screen()->availableGeometry().size();
+    const QSize hint = text.sizeHint();
+    EXPECT_GE(hint.width(),
+              std::min(metrics.horizontalAdvance(QString(70, 'm')), screen.width() * 3 / 4));
+    EXPECT_LE(hint.width(), screen.width());
+    EXPECT_LE(hint.height(), screen.height());
 }
 
 }  // namespace
