@@ -33,6 +33,10 @@ TMap2Win::TMap2Win(QString fileName, QString iniName, std::string_view menu, boo
     Formulas().ResetVariables();
 }
 
+QString TMap2Win::DefaultExtension() const {
+    return ::quorlin::DefaultExtension(complex_ ? WindowKind::MapZ : WindowKind::MapXY).mid(1);
+}
+
 // ------------------------------------------------------------------------------ domain
 
 TDom2Win::TDom2Win(QString fileName, bool complex, QWidget* parent)

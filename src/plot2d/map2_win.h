@@ -20,6 +20,8 @@ public:
     TMap2Win(QString fileName, QString iniName, std::string_view menu, bool complex,
              QWidget* parent = nullptr);
     bool Complex() const { return complex_; }
+    // "ma2" or "maz": what File|New names the diagram and what Save as appends and offers.
+    QString DefaultExtension() const override;
 
 private:
     bool complex_;

@@ -12,6 +12,10 @@ TLogWin::TLogWin(QString fileName, QWidget* parent)
     readoutMaps = true;
 }
 
+QString TLogWin::DefaultExtension() const {
+    return ::quorlin::DefaultExtension(WindowKind::Logarithmic).mid(1);
+}
+
 TPlotXWin::TPlotXWin(QString fileName, QWidget* parent)
     : TPlotEWin(kPlot2DFileKind, std::move(fileName), QStringLiteral("planets.ini"), "PLANETSMENU",
                 parent) {}

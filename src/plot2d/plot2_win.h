@@ -17,6 +17,8 @@ public:
     explicit TLogWin(QString fileName, QWidget* parent = nullptr);
     // Its files keep no family marks, and example 0's second text is "t".
     examples::TBodyWindow BodyWindow() const override { return {2, true}; }
+    // "lqz", though its file head is the 2D kind.
+    QString DefaultExtension() const override;
 };
 
 class TPlotXWin : public TPlotEWin {

@@ -3,10 +3,13 @@
 // break through a map the drawers' tests check.
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QImage>
+#include <QTemporaryDir>
 
 #include <cmath>
 
+#include "platform/common_dialogs.h"
 #include "plot2d/map2_win.h"
 #include "support/curve_pixels.h"
 
@@ -84,6 +87,21 @@ TEST_F(ComplexMapTest, AComplexDomainDrawsThroughItsMapInComplexMode) {
     const QImage image = RangePicture();
     EXPECT_TRUE(InkNear(range(), image, -1, 0, Colour(10 + segment)));
     EXPECT_FALSE(InkNear(range(), image, 0, 0, Colour(10 + segment)));
+}
+
+TEST_F(ComplexMapTest, SaveAsAndNewKeepTheMapsOwnExtension) {
+    platform::ScriptedCommonDialogs dialogs;
+    platform::SetCommonDialogs(&dialogs);
+    QTemporaryDir dir;
+    Add(k::kComplexMap, {"z^2"});
+    dialogs.fileAnswers.push_back(dir.filePath(QStringLiteral("square")));
+    EXPECT_TRUE(domain.FileSaveAs());
+    platform::SetCommonDialogs(nullptr);
+    ASSERT_EQ(dialogs.fileAsks.size(), 1u);
+    EXPECT_TRUE(dialogs.fileAsks[0].request.filter.endsWith(QStringLiteral("|*.maz")));
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath(QStringLiteral("square.maz"))));
+    domain.NewDiagram();
+    EXPECT_TRUE(domain.FileName().endsWith(QStringLiteral(".maz")));
 }
 
 }  // namespace
