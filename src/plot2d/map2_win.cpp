@@ -1,9 +1,11 @@
 #include "plot2d/map2_win.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "platform/frame_window.h"
+#include "platform/screen_metrics.h"
 
 namespace quorlin::plot2d {
 
@@ -56,9 +58,22 @@ void TDom2Win::SetupWindow() {
     platform::FrameWindow* frame = HostFrame();
     if (!frame) return;
     frame->AddChild(range);
-    // Beside the domain window, so that both show.
-    const QRect place = OuterWidget()->geometry();
-    range->OuterWidget()->setGeometry(place.translated(place.width(), 0));
+    PlacePairSideBySide();
+}
+
+void TDom2Win::PlacePairSideBySide() {
+    // Beside the domain window, so that both show: when the two do not fit across the frame,
+    // both shrink alike (keeping their shape) and the domain moves left.
+    const QRect area = PlacementArea();
+    QRect place = OuterWidget()->geometry();
+    if (2 * place.width() > area.width() && place.width() > 0) {
+        const double shrink = area.width() / (2.0 * place.width());
+        place.setSize(QSize(area.width() / 2, static_cast<int>(place.height() * shrink)));
+    }
+    place.moveLeft(std::clamp(place.left(), area.left(), area.right() + 1 - 2 * place.width()));
+    OuterWidget()->setGeometry(platform::FitInside(place, area));
+    range_->OuterWidget()->setGeometry(
+        platform::FitInside(OuterWidget()->geometry().translated(place.width(), 0), area));
 }
 
 void TDom2Win::CleanupWindow() {

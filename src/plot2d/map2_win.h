@@ -50,6 +50,7 @@ protected:
     void CleanupWindow() override;
 
 private:
+    void PlacePairSideBySide();
     // The range window draws afresh.
     void RangeChanged();
 

@@ -5,11 +5,14 @@
 
 #include <QFileInfo>
 #include <QImage>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTemporaryDir>
 
 #include <cmath>
 
 #include "platform/common_dialogs.h"
+#include "platform/frame_window.h"
 #include "plot2d/map2_win.h"
 #include "support/curve_pixels.h"
 
@@ -70,6 +73,24 @@ TEST_F(MapPairTest, TheRangeShowsTheDomainThroughItsMapAndFollowsItsChanges) {
     domain.InvalidateImage(ImageLayer::Background);
     domain.RenderImage(ImageLayer::Picture);
     EXPECT_FALSE(range().IsImageCurrent(ImageLayer::Background));
+}
+
+TEST(MapPairPlacement, DomainAndRangeLieSideBySideInsideTheFrame) {
+    platform::FrameWindow frame;
+    frame.resize(700, 500);
+    frame.show();
+    auto* domain = new TDom2Win(QStringLiteral("noname1.ma2"), false);
+    domain->SetUseDefaults(true);
+    frame.AddChild(domain);
+    ASSERT_NE(domain->Range(), nullptr);
+    const QRect area =
+        qobject_cast<QMdiSubWindow*>(domain->OuterWidget())->mdiArea()->viewport()->rect();
+    const QRect left = domain->OuterWidget()->geometry();
+    const QRect right = domain->Range()->OuterWidget()->geometry();
+    EXPECT_TRUE(area.contains(left));
+    EXPECT_TRUE(area.contains(right));
+    EXPECT_EQ(right.left(), left.right() + 1);
+    EXPECT_EQ(right.size(), left.size());
 }
 
 class ComplexMapTest : public MapPairTest {
