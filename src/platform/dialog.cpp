@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -235,6 +236,24 @@ void Dialog::Create() {
     if (setUp_) return;
     setUp_ = true;
     SetupWindow();
+    FitCaption();
+}
+
+void Dialog::FitCaption() {
+    // Window managers cut a caption wider than the title bar: "zero-vector tolerance" over a
+    // one-line input box showed as "zero-... rance". Title bars use a bold face; the frame's
+    // icon, three buttons and their gaps take about six squares.
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const int frameParts = 6 * (metrics.height() + 8);
+    const int deficit = metrics.horizontalAdvance(windowTitle()) + frameParts - sizeHint().width();
+    auto* grid = qobject_cast<QGridLayout*>(layout());
+    if (deficit <= 0 || !grid || grid->columnCount() < 1) return;
+    // The last column takes what is missing; its width is known once the grid is laid out.
+    grid->activate();
+    const int last = grid->columnCount() - 1;
+    grid->setColumnMinimumWidth(last, grid->cellRect(0, last).width() + deficit);
 }
 
 int Dialog::Execute() {
