@@ -383,9 +383,15 @@ void Dialog::SetText(int id, ControlKind kind, const QString& text) {
     if (!e) return;
     Silence quiet(silent_);
     switch (kind) {
-        case ControlKind::Edit:
-            static_cast<QLineEdit*>(e->widget)->setText(text);
+        case ControlKind::Edit: {
+            auto* edit = static_cast<QLineEdit*>(e->widget);
+            edit->setText(text);
+            // A number longer than the field shows its sign and first digits, not its tail
+            // ("3976311336717428" of -2.4153976311336717428); the field being typed in keeps
+            // its caret at the end.
+            if (!edit->hasFocus()) edit->setCursorPosition(0);
             break;
+        }
         case ControlKind::MultiEdit:
             static_cast<QPlainTextEdit*>(e->widget)->setPlainText(text);
             break;
