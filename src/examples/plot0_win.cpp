@@ -553,7 +553,11 @@ bool TPlot0Win::DrawBitmapImage(platform::DeviceContext& dc) {
 int TPlot0Win::DrawForOutput(platform::DeviceContext& dc) {
     const QSize size = OutputSize();
     dc.SetClipRect({0, 0, size.width(), size.height()});
+    // Lines on paper are as wide as the axes there, thickened by "Thicken print ...".
+    const int screenLineWidth = Output().printLineWidth;
+    Output().printLineWidth = PenWidthDev(dc, options_.extraPrintThickness);
     const int result = TPlotWin::DrawForOutput(dc);
+    Output().printLineWidth = screenLineWidth;
     dc.ResetClip();
     return result;
 }

@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -235,6 +236,24 @@ void Dialog::Create() {
     if (setUp_) return;
     setUp_ = true;
     SetupWindow();
+    FitCaption();
+}
+
+void Dialog::FitCaption() {
+    // Window managers cut a caption wider than the title bar: "zero-vector tolerance" over a
+    // one-line input box showed as "zero-... rance". Title bars use a bold face; the frame's
+    // icon, three buttons and their gaps take about six squares.
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const int frameParts = 6 * (metrics.height() + 8);
+    const int deficit = metrics.horizontalAdvance(windowTitle()) + frameParts - sizeHint().width();
+    auto* grid = qobject_cast<QGridLayout*>(layout());
+    if (deficit <= 0 || !grid || grid->columnCount() < 1) return;
+    // The last column takes what is missing; its width is known once the grid is laid out.
+    grid->activate();
+    const int last = grid->columnCount() - 1;
+    grid->setColumnMinimumWidth(last, grid->cellRect(0, last).width() + deficit);
 }
 
 int Dialog::Execute() {
@@ -364,9 +383,15 @@ void Dialog::SetText(int id, ControlKind kind, const QString& text) {
     if (!e) return;
     Silence quiet(silent_);
     switch (kind) {
-        case ControlKind::Edit:
-            static_cast<QLineEdit*>(e->widget)->setText(text);
+        case ControlKind::Edit: {
+            auto* edit = static_cast<QLineEdit*>(e->widget);
+            edit->setText(text);
+            // A number longer than the field shows its sign and first digits, not its tail
+            // ("3976311336717428" of -2.4153976311336717428); the field being typed in keeps
+            // its caret at the end.
+            if (!edit->hasFocus()) edit->setCursorPosition(0);
             break;
+        }
         case ControlKind::MultiEdit:
             static_cast<QPlainTextEdit*>(e->widget)->setPlainText(text);
             break;

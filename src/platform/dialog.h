@@ -183,6 +183,8 @@ private:
         QWidget* widget;
     };
     void Build();
+    // Widens the dialog until its caption fits the title bar beside the frame's icon and buttons.
+    void FitCaption();
     void Wire(const Entry& entry);
     const Entry* Find(int id, std::initializer_list<ControlKind> kinds) const;
     const Entry* FindAny(int id) const;

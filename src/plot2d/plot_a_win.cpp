@@ -153,6 +153,7 @@ TCanvasRules TPlotAWin::CanvasRules() {
         const int factor = std::max(Output().highResolutionFactor, 1);
         return (Printing().printing ? Output().printLineWidth : std::max(width, 1)) * factor;
     };
+    rules.pixelScale = ImageScale();
     if (!Output().noPolling) rules.pollKey = [this] { return platform::PollKey(this); };
     return rules;
 }

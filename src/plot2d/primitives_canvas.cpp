@@ -1,5 +1,6 @@
 #include "plot2d/primitives_canvas.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -29,7 +30,13 @@ void TPrimitivesCanvas::SetPen(const examples::TPenSpec& pen) {
     prim_.SetPen(rules_.colour(pen.colour), rules_.penWidth(pen.width), pen.style);
 }
 
-void TPrimitivesCanvas::Marker(Vec2 plot, int radius, bool filled) {
+int TPrimitivesCanvas::DevicePixels(int screenPixels) const {
+    if (rules_.pixelScale == 1.0) return screenPixels;
+    return std::max(1, static_cast<int>(std::lround(screenPixels * rules_.pixelScale)));
+}
+
+void TPrimitivesCanvas::Marker(Vec2 plot, int screenRadius, bool filled) {
+    const int radius = DevicePixels(screenRadius);
     const Vec2 centre = space_.ToPixel(plot);
     if (filled) {
         prim_.Marker(QPoint(static_cast<int>(std::lround(centre.x)),
@@ -50,7 +57,7 @@ void TPrimitivesCanvas::Marker(Vec2 plot, int radius, bool filled) {
 
 void TPrimitivesCanvas::ArrowHead(Vec2 tip, Vec2 direction, int lengthPixels, bool solid) {
     prim_.ArrowHead({tip.x, tip.y}, {direction.x, direction.y},
-                    lengthPixels * space_.UnitsPerPixelX(), solid);
+                    DevicePixels(lengthPixels) * space_.UnitsPerPixelX(), solid);
 }
 
 void TPrimitivesCanvas::Polygon(std::span<const Vec2> corners, int colour) {

@@ -18,6 +18,9 @@ TPlotSpace PlotSpaceOf(const canvas::TViewFrame& view);
 struct TCanvasRules {
     std::function<QColor(int paletteIndex)> colour;
     std::function<int(int width)> penWidth;
+    // Device pixels per screen pixel: markers and arrowheads, sized in screen pixels, keep
+    // their look on paper and in high-resolution pictures.
+    double pixelScale = 1.0;
     // Asked during long drawings; empty while keys must not be polled.
     std::function<int()> pollKey;
 };
@@ -39,6 +42,9 @@ public:
     bool Polling() const override { return static_cast<bool>(rules_.pollKey); }
 
 private:
+    // A size in screen pixels on this canvas's device.
+    int DevicePixels(int screenPixels) const;
+
     canvas::TCanvasPrimitives& prim_;
     TCanvasRules rules_;
     TPlotSpace space_;

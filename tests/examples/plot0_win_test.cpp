@@ -7,6 +7,7 @@
 #include "examples/label_layout.h"
 #include "examples/plot_test_window.h"
 #include "platform/emf_picture.h"
+#include "platform/screen_metrics.h"
 #include "support/all_near.h"
 
 namespace quorlin::examples {
@@ -116,6 +117,37 @@ TEST_F(Plot0WinTest, PrintedAndMetafilePicturesCarryTheExamples) {
     }
     EXPECT_GE(inked, 36);
     EXPECT_GT(qGray(played.pixel(win.XToScreen(0.5L), win.YToScreen(0.5L))), 200);
+}
+
+// On a page of four device pixels per screen pixel a point keeps its size, and "Thicken print"
+// widens the lines from the axes' width.
+TEST_F(Plot0WinTest, PrintedDotsKeepTheirSizeAndThickenedLinesWiden) {
+    Paste("POINT2;2;2;SEG2;-4;-3;4;-3;");
+    const auto print = [this](int extraThickness) {
+        win.Options().extraPrintThickness = static_cast<std::int16_t>(extraThickness);
+        QImage page(1604, 1604, QImage::Format_RGB32);
+        const int dpi = 4 * platform::ScreenMetrics().pixelsPerInchX;
+        platform::DeviceContext dc(
+            page, platform::MakeDeviceMetrics(page.size(), page.size() * 25.4 / dpi, dpi, dpi));
+        EXPECT_TRUE(win.PrintOn(dc, {0, 0, 1604, 1604}, true));
+        return page;
+    };
+    const auto onPage = [this](long double x, long double y) {
+        return QPoint(4 * win.XToScreen(x), 4 * win.YToScreen(y));
+    };
+    const auto inkedRows = [&](const QImage& page, QRgb colour) {  // across the segment
+        const QPoint mid = onPage(0, -3);
+        int rows = 0;
+        for (int dy = -12; dy <= 12; ++dy) rows += page.pixel(mid + QPoint(0, dy)) == colour;
+        return rows;
+    };
+    const QImage plain = print(0);
+    // The dot of radius 2 screen pixels reaches 6 page pixels from its centre.
+    EXPECT_EQ(plain.pixel(onPage(2, 2) + QPoint(6, 0)), ColourOf(0));
+    const int thin = inkedRows(plain, ColourOf(1));
+    EXPECT_GE(thin, 1);
+    // round((1604 x 7 - 1023) / 2048) = 5 page pixels.
+    EXPECT_GE(inkedRows(print(3), ColourOf(1)), thin + 3);
 }
 
 }  // namespace

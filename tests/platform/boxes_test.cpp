@@ -2,6 +2,7 @@
 #include "platform/boxes.h"
 
 #include <gtest/gtest.h>
+#include <QFontMetrics>
 #include <QLineEdit>
 
 #include <map>
@@ -100,6 +101,17 @@ TEST(Boxes, DefaultInputRunsTheOneInputDialogAndCancelLeavesTheBuffer) {
     EXPECT_EQ(buffer, QStringLiteral("ABCD"));
     EXPECT_EQ(InputString(nullptr, 5, 60, &buffer, 4), kIdCancel);
     EXPECT_EQ(buffer, QStringLiteral("ABCD"));
+}
+
+// A long caption widens the one-line box so that the title bar does not cut it.
+TEST(Boxes, TheInputBoxIsWideEnoughForItsCaption) {
+    const QString caption = QStringLiteral("strobe interval length, a caption of some width");
+    QString buffer = "1";
+    TInpDlg dialog(nullptr, caption, "current", &buffer, 20);
+    dialog.Create();
+    QFont bold = dialog.font();
+    bold.setBold(true);
+    EXPECT_GT(dialog.sizeHint().width(), QFontMetrics(bold).horizontalAdvance(caption));
 }
 
 using K = ControlKind;

@@ -194,6 +194,13 @@ TEST_F(RangeDialogTest, TheOfferedTextIsSelectedSoTypingReplacesItAndNotifies) {
     EXPECT_EQ(dialog.notes.at(0), std::make_pair(211, Notification::TextChanged));
 }
 
+// A text longer than its field shows from its start: the tail alone reads as another number.
+TEST_F(RangeDialogTest, ALongTextShowsItsStart) {
+    dialog.Create();
+    dialog.SetText(211, QStringLiteral("-2.4153976311336717428"));
+    EXPECT_EQ(qobject_cast<QLineEdit*>(dialog.Control(211, K::Edit))->cursorPosition(), 0);
+}
+
 TEST(Dialog, RunnerAnswersModalExecuteAfterSetUpAndScopedRunnersNest) {
     int value = 2;
     {
