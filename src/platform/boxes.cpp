@@ -1,6 +1,9 @@
 #include "platform/boxes.h"
 
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 #include "resources/resources.h"
 
@@ -48,12 +51,28 @@ void SetPrompter(Prompter* prompter) {
     Installed() = prompter;
 }
 
+void FitCaption(QMessageBox& box) {
+    // A short message such as "missing =" left the box so narrow that the title bar cut its
+    // caption "hmm ..." to "h... .". Title bars use a bold face; the frame's icon, three buttons
+    // and their gaps take about six squares (as for the dialogs).
+    QFont bold = box.font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const int wanted = metrics.horizontalAdvance(box.windowTitle()) + 6 * (metrics.height() + 8);
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    // QMessageBox sizes itself from its layout, so a spacer across the bottom row sets the floor.
+    grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 int DefaultPrompter::Message(QWidget* parent, const MessageRequest& request) {
     QMessageBox box(request.error            ? QMessageBox::Warning
                     : request.kind == kMsgOk ? QMessageBox::Information
                                              : QMessageBox::Question,
                     request.caption, request.text, ButtonsOf(request.kind), parent);
     box.setTextFormat(Qt::PlainText);
+    FitCaption(box);
     box.setWindowModality(Qt::ApplicationModal);  // task-modal
     const int button = box.exec();
     // Closing a yes/no box without a Cancel button counts as No.

@@ -14,6 +14,7 @@
 #include "platform/dialog.h"
 #include "platform/strings.h"
 
+class QMessageBox;
 class QWidget;
 
 namespace quorlin::platform {
@@ -54,6 +55,9 @@ public:
 Prompter& CurrentPrompter();
 // Installs a prompter (not owned); null restores the default.
 void SetPrompter(Prompter* prompter);
+
+// Widens a message box until its caption fits the title bar beside the frame's icon and buttons.
+void FitCaption(QMessageBox& box);
 
 // QMessageBox and the one-input dialog.
 class DefaultPrompter : public Prompter {

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 #include <QFontMetrics>
+#include <QLayout>
 #include <QLineEdit>
+#include <QMessageBox>
 
 #include <map>
 
@@ -112,6 +114,19 @@ TEST(Boxes, TheInputBoxIsWideEnoughForItsCaption) {
     QFont bold = dialog.font();
     bold.setBold(true);
     EXPECT_GT(dialog.sizeHint().width(), QFontMetrics(bold).horizontalAdvance(caption));
+}
+
+// A short error text must not leave the message box too narrow for its caption.
+TEST(Boxes, TheMessageBoxIsWideEnoughForItsCaption) {
+    QMessageBox box(QMessageBox::Warning, "hmm ...", "missing =", QMessageBox::Ok);
+    const int before = box.layout()->totalMinimumSize().width();
+    FitCaption(box);
+    QFont bold = box.font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const int wanted = metrics.horizontalAdvance(box.windowTitle()) + 6 * (metrics.height() + 8);
+    EXPECT_LT(before, wanted);
+    EXPECT_GE(box.layout()->totalMinimumSize().width(), wanted);
 }
 
 using K = ControlKind;
