@@ -67,7 +67,8 @@ std::vector<long double> NodesOver(long double a, long double b, long double ste
 }
 
 // Cobweb of the iteration x -> f(x) from the seed: up to the curve, across to the diagonal,
-// for the example's web steps.
+// for the example's web steps, in the web's own colour. The initial segment rises from the seed
+// on the x-axis; without it the web starts on the diagonal. Arrows show the way of every step.
 void DrawWeb(TDrawEnvironment& env, const TExample& e, const TreeProgram& f) {
     FormulaContext& ctx = env.formula;
     long double x = 0;
@@ -77,16 +78,28 @@ void DrawWeb(TDrawEnvironment& env, const TExample& e, const TreeProgram& f) {
         x = e.NumberAt(431);
     const TPlotSpace& space = env.target.Space();
     std::vector<Vec2> path;
-    Vec2 p;
-    if (space.ValueToPlot({x, 0}, p)) path.push_back(p);
+    const auto add = [&](long double u, long double v) {
+        Vec2 p;
+        if (space.ValueToPlot({u, v}, p)) path.push_back(p);
+    };
+    add(x, e.byte56 ? 0 : x);
     for (int k = 0; k < e.word34; ++k) {
         long double y = 0;
         if (!EvalTreeAt(f, slot::kX, x, y)) break;
-        if (space.ValueToPlot({x, y}, p)) path.push_back(p);
-        if (space.ValueToPlot({y, y}, p)) path.push_back(p);
+        add(x, y);
+        add(y, y);
         x = y;
     }
+    examples::TPenSpec pen = e.pen;
+    pen.colour = e.extraColour[1];
+    env.target.SetPen(pen);
     env.target.Polyline(path);
+    if (e.byte58) {
+        const int size = e.sizeWord + 10;
+        for (std::size_t k = 1; k < path.size(); ++k)
+            env.target.Arrow(path[k], path[k] - path[k - 1], size, true);
+    }
+    env.target.SetPen(e.pen);
 }
 
 void DrawLagrangeDots(TDrawEnvironment& env, const TExample& e) {

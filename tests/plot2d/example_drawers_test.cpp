@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "drawer_fixture.h"
 #include "examples/example.h"
 #include "plot2d/map_drawing.h"
@@ -95,6 +97,43 @@ TEST_F(DrawerTest, TheRecordsDrawingOptions) {
     EXPECT_EQ(Curve().pieces.size(), 5u);
     EXPECT_NEAR(Curve().pieces[4].front().y - Curve().pieces[4].front().x, 1, 1e-9);
     EXPECT_EQ(ctx.Var(1), 7);  // the parameter is given back
+}
+
+// The web of x -> x/2 from 4 in its own colour, rising from the x-axis or from the diagonal,
+// with an arrow on every step when asked for.
+TEST_F(DrawerTest, TheWebOfAnIterationTakesItsOwnSettings) {
+    const int i = Add(k::kExplicit, {"", "x/2"}, [](auto& e) {
+        e.byte60 = 1;
+        e.subKind = -1;
+        e.NumberAt(431) = 4;
+        e.word34 = 2;
+        e.extraColour[1] = 9;
+    });
+    const auto web = [&] {
+        const auto& pieces = Curve().pieces;
+        return pieces.empty() ? RecordingSink::Piece{} : pieces.back();
+    };
+    const auto expectCorners = [&](std::initializer_list<Vec2> corners) {
+        const RecordingSink::Piece drawn = web();
+        ASSERT_EQ(drawn.size(), corners.size());
+        std::size_t k = 0;
+        for (Vec2 c : corners) {
+            EXPECT_NEAR(drawn[k].x, c.x, 1e-9);
+            EXPECT_NEAR(drawn[k++].y, c.y, 1e-9);
+        }
+    };
+    Draw(i);
+    expectCorners({{4, 4}, {4, 2}, {2, 2}, {2, 1}, {1, 1}});
+    EXPECT_TRUE(std::ranges::any_of(canvas.pens, [](const auto& p) { return p.colour == 9; }));
+    EXPECT_TRUE(canvas.arrows.empty());
+    inventory[i].byte56 = 1;  // initial segment
+    inventory[i].byte58 = 1;  // arrows
+    Draw(i);
+    expectCorners({{4, 0}, {4, 2}, {2, 2}, {2, 1}, {1, 1}});
+    ASSERT_EQ(canvas.arrows.size(), 4u);
+    EXPECT_NEAR(canvas.arrows[0].first.y, 2, 1e-9);
+    EXPECT_GT(canvas.arrows[0].second.y, 0);  // up from the axis to the curve
+    EXPECT_LT(canvas.arrows[1].second.x, 0);  // across to the diagonal
 }
 
 TEST_F(DrawerTest, PolarAndParametricCurves) {
