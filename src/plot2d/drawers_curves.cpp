@@ -66,6 +66,21 @@ std::vector<long double> NodesOver(long double a, long double b, long double ste
     return nodes;
 }
 
+// The diagonal y = x across the view, which the steps of a web go across to.
+void DrawWebDiagonal(TDrawEnvironment& env) {
+    const TPlotSpace& space = env.target.Space();
+    TCurveJob job;
+    job.f = [&space](long double t, Vec2& p) {
+        const long double x = space.ValueOfPlotX(t);
+        return space.ValueToPlot({x, x}, p);
+    };
+    job.a = space.xLow - space.UnitsPerPixelX();
+    job.b = space.xHigh + space.UnitsPerPixelX();
+    job.step = space.UnitsPerPixelX();
+    env.target.SetPen({static_cast<std::int16_t>(env.webDiagonalColour), 1, 0});
+    env.target.Curve(job);
+}
+
 // Cobweb of the iteration x -> f(x) from the seed: up to the curve, across to the diagonal,
 // for the example's web steps, in the web's own colour. The initial segment rises from the seed
 // on the x-axis; without it the web starts on the diagonal. Arrows show the way of every step.
@@ -90,6 +105,7 @@ void DrawWeb(TDrawEnvironment& env, const TExample& e, const TreeProgram& f) {
         add(y, y);
         x = y;
     }
+    DrawWebDiagonal(env);
     examples::TPenSpec pen = e.pen;
     pen.colour = e.extraColour[1];
     env.target.SetPen(pen);

@@ -44,6 +44,8 @@ struct TDrawEnvironment {
     // The window's "Infinite slopes": a dy/dx trajectory ends where it turns through a
     // vertical tangent.
     bool infiniteSlopes = false;
+    // Palette index of the diagonal y = x drawn under a web diagram (colour role "y=x (web)").
+    int webDiagonalColour = 4;
 };
 
 // Draws example i: nothing when its graph is hidden or its kind has no drawer; every member of

@@ -163,8 +163,13 @@ int TPlotAWin::DrawThrough(platform::DeviceContext& dc,
     canvas::TCanvasPrimitives prim = Primitives(dc);
     TPrimitivesCanvas canvas(prim, CanvasRules());
     TCanvasTarget target(canvas);
-    TDrawEnvironment env{
-        Formulas(), Inventory(), target, drawers_, state_.lagrangeExample, Tracer().infiniteSlopes};
+    TDrawEnvironment env{Formulas(),
+                         Inventory(),
+                         target,
+                         drawers_,
+                         state_.lagrangeExample,
+                         Tracer().infiniteSlopes,
+                         Roles().Role(kWebDiagonalColourRole)};
     return draw(env);
 }
 

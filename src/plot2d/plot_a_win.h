@@ -23,6 +23,7 @@ namespace quorlin::plot2d {
 // Colour roles of the 2D regions.
 inline constexpr int kShadingColourRole = 6;
 inline constexpr int kRegionColourRole = 11;
+inline constexpr int kWebDiagonalColourRole = 12;
 
 struct TPlot2DState {
     ShadeList shades;    // explicit shadings, newest first

@@ -99,8 +99,8 @@ TEST_F(DrawerTest, TheRecordsDrawingOptions) {
     EXPECT_EQ(ctx.Var(1), 7);  // the parameter is given back
 }
 
-// The web of x -> x/2 from 4 in its own colour, rising from the x-axis or from the diagonal,
-// with an arrow on every step when asked for.
+// The web of x -> x/2 from 4 in its own colour over the diagonal, rising from the x-axis or
+// from the diagonal, with an arrow on every step when asked for.
 TEST_F(DrawerTest, TheWebOfAnIterationTakesItsOwnSettings) {
     const int i = Add(k::kExplicit, {"", "x/2"}, [](auto& e) {
         e.byte60 = 1;
@@ -125,6 +125,13 @@ TEST_F(DrawerTest, TheWebOfAnIterationTakesItsOwnSettings) {
     Draw(i);
     expectCorners({{4, 4}, {4, 2}, {2, 2}, {2, 1}, {1, 1}});
     EXPECT_TRUE(std::ranges::any_of(canvas.pens, [](const auto& p) { return p.colour == 9; }));
+    // Under it the diagonal y = x across the view, in the colour of its role.
+    ASSERT_EQ(Curve().pieces.size(), 3u);  // the curve, the diagonal, the web
+    RecordingSink diagonal;
+    diagonal.pieces = {Curve().pieces[1]};
+    ExpectOnCurve(diagonal, Graph([](auto x) { return x; }), -5, 5, kPixel, kPixel);
+    EXPECT_TRUE(std::ranges::any_of(
+        canvas.pens, [&](const auto& p) { return p.colour == env.webDiagonalColour; }));
     EXPECT_TRUE(canvas.arrows.empty());
     inventory[i].byte56 = 1;  // initial segment
     inventory[i].byte58 = 1;  // arrows
