@@ -279,6 +279,8 @@ public:
     void MouseUp(const platform::MouseEvent& event) override;
     void Notify(int code) override;
     bool CanMakeMetafile() const override { return true; }
+    // Help ... of a graphing window shows the program's overview, not the main window's text.
+    QString HelpName() const override { return QStringLiteral("PROGHELP"); }
     void FillTieList(platform::Dialog& dlg, int listId, int anchor) override;
 
 protected:

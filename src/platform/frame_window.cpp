@@ -281,7 +281,28 @@ QList<Window*> FrameWindow::Children() const {
 }
 
 void FrameWindow::CascadeChildren() {
-    if (mdi_) mdi_->cascadeSubWindows();
+    if (!mdi_) return;
+    // Qt's own cascade sizes each sub-window to its size hint, which for a graphing window is
+    // next to nothing; here every window keeps a working size and only its title bar shows
+    // below the one behind it. The active window comes last, on top.
+    QList<QMdiSubWindow*> shown;
+    for (QMdiSubWindow* sub : mdi_->subWindowList(QMdiArea::StackingOrder)) {
+        if (!sub->isHidden() && !sub->isMinimized()) shown << sub;
+    }
+    if (shown.isEmpty()) return;
+    const QRect area = mdi_->viewport()->rect();
+    const int step = std::max(shown.front()->height() - shown.front()->widget()->height(), 8);
+    const auto count = static_cast<int>(shown.size());
+    // Windows at least half the area; with more windows than fit, the offsets start over.
+    const int shrink = std::min((count - 1) * step, std::min(area.width(), area.height()) / 2);
+    const QSize size(area.width() - shrink, area.height() - shrink);
+    const int perRun = shrink / step + 1;
+    for (int i = 0; i < count; ++i) {
+        const int offset = (i % perRun) * step;
+        shown[i]->showNormal();
+        shown[i]->setGeometry(QRect(QPoint(offset, offset), size));
+        shown[i]->raise();
+    }
 }
 
 void FrameWindow::TileChildren(bool horizontally) {

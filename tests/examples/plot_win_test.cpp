@@ -44,5 +44,11 @@ TEST_F(PlotWinTest, ReadoutPointsGoThroughLogAxesOrTheCurrentExample) {
     EXPECT_FALSE(win.EvaluateExampleAt(outside));
 }
 
+TEST_F(PlotWinTest, HelpShowsTheProgramOverviewNotTheMainWindowText) {
+    ASSERT_TRUE(win.OnCommand(resources::cmd::kHelp)) << "the frame's help would answer instead";
+    ASSERT_NE(win.Help(), nullptr);
+    EXPECT_EQ(win.Help()->CurrentName(), QStringLiteral("PROGHELP"));
+}
+
 }  // namespace
 }  // namespace quorlin::examples

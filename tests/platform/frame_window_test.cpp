@@ -274,6 +274,23 @@ TEST_F(FrameWindowTest, SubWindowsShowCaptionsAndAreArranged) {
     EXPECT_FALSE(outer->geometry().intersects(b->OuterWidget()->geometry()));
 }
 
+TEST_F(FrameWindowTest, CascadeKeepsChildrenAtAWorkingSize) {
+    frame.resize(800, 600);
+    frame.show();
+    std::vector<QWidget*> outers;
+    for (int i = 0; i < 3; ++i) outers.push_back(Add()->OuterWidget());
+    EXPECT_TRUE(frame.DispatchCommand(kCmCascadeChildren));
+    const QSize area = outers.front()->parentWidget()->size();
+    for (std::size_t i = 1; i < outers.size(); ++i) {
+        const QRect before = outers[i - 1]->geometry();
+        const QRect here = outers[i]->geometry();
+        EXPECT_GE(here.width(), area.width() / 2);
+        EXPECT_GE(here.height(), area.height() / 2);
+        EXPECT_GT(here.top(), before.top()) << "each title bar shows below the one behind";
+        EXPECT_EQ(here.size(), before.size());
+    }
+}
+
 TEST_F(FrameWindowTest, DroppedFilesReachTheHandler) {
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile("/tmp/a.qz2"), QUrl("https://example.org/b.qz3"),
