@@ -1,6 +1,5 @@
 #include "platform/boxes.h"
 
-#include <QFontMetrics>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
@@ -53,12 +52,8 @@ void SetPrompter(Prompter* prompter) {
 
 void FitCaption(QMessageBox& box) {
     // A short message such as "missing =" left the box so narrow that the title bar cut its
-    // caption "hmm ..." to "h... .". Title bars use a bold face; the frame's icon, three buttons
-    // and their gaps take about six squares (as for the dialogs).
-    QFont bold = box.font();
-    bold.setBold(true);
-    const QFontMetrics metrics(bold);
-    const int wanted = metrics.horizontalAdvance(box.windowTitle()) + 6 * (metrics.height() + 8);
+    // caption "hmm ..." to "h... .".
+    const int wanted = CaptionWidth(box);
     auto* grid = qobject_cast<QGridLayout*>(box.layout());
     if (!grid) return;
     // QMessageBox sizes itself from its layout, so a spacer across the bottom row sets the floor.

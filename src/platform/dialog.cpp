@@ -239,15 +239,17 @@ void Dialog::Create() {
     FitCaption();
 }
 
-void Dialog::FitCaption() {
-    // Window managers cut a caption wider than the title bar: "zero-vector tolerance" over a
-    // one-line input box showed as "zero-... rance". Title bars use a bold face; the frame's
-    // icon, three buttons and their gaps take about six squares.
-    QFont bold = font();
+int CaptionWidth(const QWidget& window) {
+    QFont bold = window.font();
     bold.setBold(true);
     const QFontMetrics metrics(bold);
-    const int frameParts = 6 * (metrics.height() + 8);
-    const int deficit = metrics.horizontalAdvance(windowTitle()) + frameParts - sizeHint().width();
+    return metrics.horizontalAdvance(window.windowTitle()) + 6 * (metrics.height() + 8);
+}
+
+void Dialog::FitCaption() {
+    // Window managers cut a caption wider than the title bar: "zero-vector tolerance" over a
+    // one-line input box showed as "zero-... rance".
+    const int deficit = CaptionWidth(*this) - sizeHint().width();
     auto* grid = qobject_cast<QGridLayout*>(layout());
     if (deficit <= 0 || !grid || grid->columnCount() < 1) return;
     // The last column takes what is missing; its width is known once the grid is laid out.

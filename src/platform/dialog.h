@@ -60,6 +60,11 @@ const DialogTemplate* FindDialogTemplate(std::string_view name);
 void RegisterDialogTemplate(const DialogTemplate& tmpl);
 void UnregisterDialogTemplates();
 
+// The width a window needs for its caption to show whole in the window manager's title bar: the
+// caption in a bold face beside the frame's icon, three buttons and their gaps (about six
+// squares). An estimate: the title bar belongs to the window manager.
+int CaptionWidth(const QWidget& window);
+
 class Dialog : public QDialog {
     Q_OBJECT
 public:
