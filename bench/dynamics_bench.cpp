@@ -5,7 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "dynamics/tracer.h"
-#include "examples/example.h"
+#include "examples/records/example.h"
 #include "formula/formula_context.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "examples/compile.h"
+#include "examples/records/compile.h"
 
 namespace {
 

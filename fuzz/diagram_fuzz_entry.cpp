@@ -4,7 +4,7 @@
 #include <span>
 
 #include "core/binio.h"
-#include "examples/diagram_body.h"
+#include "examples/diagram/diagram_body.h"
 #include "shell/file_head.h"
 
 namespace quorlin {

@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "core/vectors.h"
-#include "examples/example.h"
+#include "examples/records/example.h"
 #include "formula/formula_context.h"
 #include "formula/tree_program.h"
 

@@ -12,7 +12,7 @@
 
 #include "core/vectors.h"
 #include "dynamics/tracer.h"
-#include "examples/example.h"
+#include "examples/records/example.h"
 #include "formula/formula_context.h"
 #include "formula/tree_program.h"
 

@@ -11,7 +11,7 @@
 #include "dynamics/tracer.h"
 #include "dynamics/trajectory_actions.h"
 #include "dynamics/value_list.h"
-#include "examples/equation_text.h"
+#include "examples/records/equation_text.h"
 #include "platform/boxes.h"
 #include "platform/strings.h"
 #include "platform/text_codec.h"

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "core/vectors.h"
-#include "examples/plot11_win.h"
+#include "examples/levels/plot11_win.h"
 #include "platform/dialog.h"
 
 namespace quorlin::dynamics {

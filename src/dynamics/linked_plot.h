@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "core/vectors.h"
-#include "examples/trajectory.h"
+#include "examples/records/trajectory.h"
 
 namespace quorlin::dynamics {
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "dynamics/linked_plot.h"
-#include "examples/plot11_win.h"
+#include "examples/levels/plot11_win.h"
 
 namespace quorlin::dynamics {
 

@@ -23,7 +23,7 @@
 #include "core/vectors.h"
 #include "dynamics/field.h"
 #include "dynamics/steppers.h"
-#include "examples/example.h"
+#include "examples/records/example.h"
 #include "formula/formula_context.h"
 
 namespace quorlin::dynamics {

@@ -8,7 +8,7 @@
 // level curve of a surface when its first option word names a level variable (24, 25, 26), and
 // is refused otherwise.
 #include "dynamics/tracer.h"
-#include "examples/example.h"
+#include "examples/records/example.h"
 #include "formula/formula_context.h"
 
 namespace quorlin::dynamics {

@@ -12,7 +12,7 @@
 
 #include "canvas/canvas_primitives.h"
 #include "core/vectors.h"
-#include "examples/plot_win.h"
+#include "examples/levels/plot_win.h"
 
 namespace quorlin::dynamics {
 

@@ -22,7 +22,7 @@
 #include "dynamics/field.h"
 #include "dynamics/intrinsic.h"
 #include "dynamics/tracer.h"
-#include "examples/plot_win.h"
+#include "examples/levels/plot_win.h"
 
 namespace quorlin::dynamics {
 

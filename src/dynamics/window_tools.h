@@ -13,7 +13,7 @@
 
 #include "dynamics/ivp_dialogs.h"
 #include "dynamics/linked_windows.h"
-#include "examples/trajectory_tools.h"
+#include "examples/levels/trajectory_tools.h"
 
 namespace quorlin::dynamics {
 

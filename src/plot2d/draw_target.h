@@ -12,7 +12,7 @@
 #include <span>
 
 #include "core/vectors.h"
-#include "examples/trajectory.h"
+#include "examples/records/trajectory.h"
 #include "plot2d/curve_sampler.h"
 #include "plot2d/plot_space.h"
 

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "examples/example.h"
-#include "examples/inventory.h"
+#include "examples/records/example.h"
+#include "examples/records/inventory.h"
 #include "formula/formula_context.h"
 #include "formula/tree_program.h"
 #include "plot2d/draw_target.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "examples/compile.h"
+#include "examples/records/compile.h"
 #include "plot2d/drawer_support.h"
 #include "plot2d/example_drawers.h"
 #include "plot2d/quadrature.h"

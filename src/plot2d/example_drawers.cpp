@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "examples/example.h"
+#include "examples/records/example.h"
 
 namespace quorlin::plot2d {
 

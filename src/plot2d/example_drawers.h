@@ -10,7 +10,7 @@
 #include <functional>
 #include <map>
 
-#include "examples/inventory.h"
+#include "examples/records/inventory.h"
 #include "formula/formula_context.h"
 #include "plot2d/draw_target.h"
 

@@ -7,7 +7,7 @@
 // refined where the map stretches them and broken where it has a pole.
 #include <vector>
 
-#include "examples/inventory.h"
+#include "examples/records/inventory.h"
 #include "formula/formula_context.h"
 #include "plot2d/draw_target.h"
 #include "plot2d/example_drawers.h"

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "core/vectors.h"
-#include "examples/example.h"
+#include "examples/records/example.h"
 
 namespace quorlin::plot2d::orbital {
 

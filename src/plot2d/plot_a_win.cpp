@@ -1,8 +1,8 @@
 #include "plot2d/plot_a_win.h"
 
-#include "examples/plot_points.h"
+#include "examples/operations/plot_points.h"
 
-#include "examples/compile.h"
+#include "examples/records/compile.h"
 #include "platform/key_poll.h"
 #include "plot2d/shading.h"
 

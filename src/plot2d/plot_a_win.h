@@ -13,7 +13,7 @@
 #include <optional>
 #include <vector>
 
-#include "examples/plot111_win.h"
+#include "examples/levels/plot111_win.h"
 #include "plot2d/example_drawers.h"
 #include "plot2d/primitives_canvas.h"
 #include "plot2d/shading.h"

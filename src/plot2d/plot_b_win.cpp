@@ -1,7 +1,7 @@
 #include "plot2d/plot_b_win.h"
 
-#include "examples/trace_dialog.h"
-#include "examples/trace_traj_dialog.h"
+#include "examples/levels/trace_dialog.h"
+#include "examples/levels/trace_traj_dialog.h"
 #include "plot2d/slider_overlays.h"
 
 #include "plot2d/shading.h"

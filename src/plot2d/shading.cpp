@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/random.h"
-#include "examples/compile.h"
+#include "examples/records/compile.h"
 #include "plot2d/drawer_support.h"
 
 namespace quorlin::plot2d {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/vectors.h"
-#include "examples/shade_record.h"
+#include "examples/records/shade_record.h"
 #include "plot2d/example_drawers.h"
 
 namespace quorlin::plot2d {

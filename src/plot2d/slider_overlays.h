@@ -4,7 +4,7 @@
 // line and the secant line's chord), and the cursor of the trajectory slider with the field
 // vector there. Positions are values of the plane; the target maps them to its plot coordinates.
 #include "core/vectors.h"
-#include "examples/curve_cursor.h"
+#include "examples/operations/curve_cursor.h"
 #include "plot2d/draw_target.h"
 
 namespace quorlin::plot2d {

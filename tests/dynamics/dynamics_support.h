@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "dynamics/tracer.h"
-#include "examples/example.h"
+#include "examples/records/example.h"
 #include "formula/formula_context.h"
 
 namespace quorlin::dynamics {

@@ -8,7 +8,7 @@
 #include "core/numbers.h"
 #include "dynamics/trajectory_drawing.h"
 #include "dynamics/window_tools.h"
-#include "examples/plot111_win.h"
+#include "examples/levels/plot111_win.h"
 #include "examples/plot_test_window.h"
 #include "support/curve_pixels.h"
 

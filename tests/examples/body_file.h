@@ -12,7 +12,7 @@
 #include "canvas/text_overlay.h"
 #include "core/binio.h"
 #include "core/file_strings.h"
-#include "examples/record_codec.h"
+#include "examples/records/record_codec.h"
 
 namespace quorlin::examples::testing {
 

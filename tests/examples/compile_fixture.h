@@ -9,7 +9,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "examples/compile.h"
+#include "examples/records/compile.h"
 
 namespace quorlin::examples {
 

@@ -7,7 +7,7 @@
 // the writer, so that reading it back and writing again gives the same bytes.
 #include <QPainter>
 
-#include "examples/diagram_body.h"
+#include "examples/diagram/diagram_body.h"
 #include "formula/formula_context.h"
 #include "platform/emf_paint_device.h"
 

@@ -12,7 +12,7 @@
 #include <numbers>
 #include <vector>
 
-#include "examples/compile.h"
+#include "examples/records/compile.h"
 #include "examples/compile_fixture.h"
 #include "plot2d/curve_pipe.h"
 #include "plot2d/example_drawers.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "drawer_fixture.h"
-#include "examples/example.h"
+#include "examples/records/example.h"
 #include "plot2d/map_drawing.h"
 #include "plot2d/orbital.h"
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "drawer_fixture.h"
-#include "examples/example.h"
+#include "examples/records/example.h"
 
 namespace quorlin::plot2d {
 namespace {

@@ -1,0 +1,391 @@
+#include "examples/levels/plot11_win.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <cmath>
+
+#include "core/errors.h"
+#include "examples/levels/arclen_dialog.h"
+#include "examples/records/new_examples.h"
+#include "examples/levels/slider_numerics.h"
+#include "platform/boxes.h"
+#include "platform/dialog.h"
+#include "resources/command_ids.h"
+#include "shell/data_win.h"
+
+namespace quorlin::examples {
+
+namespace cmd = resources::cmd;
+namespace k = quorlin::examples::kind;
+
+namespace {
+
+constexpr int kErrEditingInProgress = 111;
+constexpr int kProtectInventory = 2;  // the password mask bit that guards the inventory
+constexpr int kInventoryGap = 10;
+constexpr int kInventoryWidth = 300;
+constexpr int kInventoryOverlap = 235;
+
+}  // namespace
+
+TPlot11Win::TPlot11Win(int kind, QString fileName, QString iniName, int dimension, QWidget* parent)
+    : TPlot1Win(kind, std::move(fileName), std::move(iniName), dimension, parent) {
+    HandleCommand(cmd::kArcLength, [this] { OpenArcLength(); });
+    HandleCommand(cmd::kInspect, [this] { Inspect(); });
+    HandleCommand(cmd::kSketchThickness, [this] { AskSketchThickness(); });
+    HandleCommand(cmd::kInventory, [this] { ShowInventory(); });
+    for (int kindCode = 201; kindCode <= 425; ++kindCode) {
+        if (!IsMenuKind(kindCode, dimension)) continue;
+        HandleCommand(kindCode + cmd::kNewExampleOffset,
+                      [this, kindCode] { NewExample(kindCode); });
+    }
+    if (dimension == 2) {
+        HandleCommand(k::kPoint + cmd::kNewExampleOffset, [this] { AddPointEntry(0); });
+    } else {
+        HandleCommand(cmd::kNew3DPointCartesian, [this] { AddPointEntry(0); });
+        HandleCommand(cmd::kNew3DPointCylindrical, [this] { AddPointEntry(1); });
+        HandleCommand(cmd::kNew3DPointSpherical, [this] { AddPointEntry(2); });
+    }
+    // The trajectory commands exist only where the window has trajectory tools.
+    if (!GetTrajectoryToolsMaker()) return;
+    HandleCommand(cmd::kIvp10, [this] { OpenIvp10(); });
+    HandleCommand(cmd::kIvp11, [this] { OpenIvp11(); });
+    HandleCommand(cmd::kIvp12, [this] { OpenIvp12(); });
+    HandleCommand(cmd::kIvp20, [this] { OpenIvp20(); });
+    HandleCommands(cmd::kTimeWindowFirst, cmd::kPhaseWindowFirst - 1,
+                   [this](int id) { OpenTimeWindow(id - cmd::kTimeWindowFirst); });
+    HandleCommands(cmd::kPhaseWindowFirst, cmd::kPhaseWindowLast,
+                   [this](int id) { OpenPhaseWindow(id - cmd::kPhaseWindowFirst); });
+}
+
+void TPlot11Win::SetupWindow() {
+    TPlot1Win::SetupWindow();
+    inventoryDlg_ = new TFnListDlg(*this, "INVENT");
+    inventoryDlg_->Create();
+    inventoryDlg_->HideDialog();
+}
+
+// ------------------------------------------------------------------------------ inventory dialog
+
+QPoint TPlot11Win::InventoryPlace(const QRect& window, int screenWidth) {
+    int x = window.left() + window.width() + kInventoryGap;
+    if (screenWidth < x + kInventoryWidth) x = window.left() + window.width() - kInventoryOverlap;
+    if (x < 1) x = 50;
+    return {x, window.top()};
+}
+
+void TPlot11Win::ShowInventory() {
+    if (!inventoryDlg_ || !CheckPassword(kProtectInventory)) return;
+    UpdateCaption();
+    inventoryDlg_->SetInventoryCaption();
+    if (placeInventory) {
+        const QWidget* outer = OuterWidget();
+        const QRect frame(outer->mapToGlobal(QPoint(0, 0)), outer->size());
+        const QScreen* screen =
+            outer->screen() ? outer->screen() : QGuiApplication::primaryScreen();
+        const int width = screen ? screen->availableGeometry().right() + 1 : 1024;
+        const QPoint place = InventoryPlace(frame, width);
+        inventoryDlg_->MoveTo(place.x(), place.y());
+        placeInventory = false;
+    }
+    inventoryDlg_->FillList(Inventory().Empty() ? -1 : 0);
+    inventoryDlg_->ShowDialog();
+}
+
+void TPlot11Win::EnableInventory(bool on) {
+    if (inventoryDlg_) inventoryDlg_->busy = !on;
+}
+
+bool TPlot11Win::CheckNotEditing() {
+    if (!inventoryDlg_ || !inventoryDlg_->busy) return true;
+    platform::ErrorMsg(this, kErrEditingInProgress);
+    return false;
+}
+
+bool TPlot11Win::ResizeInventory(int n, bool keep) {
+    if (!TPlot1Win::ResizeInventory(n, keep)) return false;
+    if (keep && inventoryDlg_) inventoryDlg_->FillList(-1);
+    return true;
+}
+
+// ------------------------------------------------------------------------------ new examples
+
+int TPlot11Win::NewExample(int kind) {
+    if (!CheckNotEditing() || !CanAddExample(true)) return -1;
+    const canvas::TViewFrame& v = View();
+    const bool logX = canvas::IsLogX(v.logMode);
+    TExample& record = AddExample(kind, 0, 1);
+    SetNewExampleDefaults(record, kind, logX ? v.altLeft : v.left, logX ? v.altRight : v.right,
+                          StyleWord(examplesCreated));
+    const int i = Inventory().LastIndex();
+    const bool lagrange = record.IsLagrangeExplicit();
+    if (lagrange) record.letter36 = static_cast<std::int16_t>(++polynomialCounter);
+    std::uint32_t mask = 0;
+    if (!RunEditDialog(i, mask)) {
+        Inventory().RemoveLast();
+        if (lagrange) --polynomialCounter;
+        return -1;
+    }
+    ++examplesCreated;
+    TExample& e = Inventory()[i];
+    e.extraColour[0] = e.pen.colour;
+    CompileExample(i);
+    const bool field = e.kind == k::kSystem || e.kind == k::kSlope || e.kind == k::kSpaceSystem;
+    if (field && e.word32 > 0 && e.word32 <= slot::kLastParameter)
+        Formulas().SetVar(e.word32, e.fieldLengthPercent * 0.1L);
+    AddEquationLabel();
+    const bool boxed =
+        e.kind == k::kImplicitSurface || e.kind == k::kSpaceSystem || e.kind == k::kSpaceSequence;
+    if (boxed) EditExampleBox(i);
+    ShowNewExample(i);
+    if (e.kind == k::kSegment) AddSegmentEndpoints(i);
+    Compiler().MarkUsedSymbols();
+    InventoryChanged(1);
+    if (Inventory()[i].IsLagrangeExplicit()) EnterLagrangeMode(i);
+    activateWindow();
+    return i;
+}
+
+int TPlot11Win::AddPointEntry(int variant) {
+    if (!CheckNotEditing() || !CanAddExample(true)) return -1;
+    const bool first = Inventory().Empty();
+    TExample& e = AddExample(Dimension() >= 3 ? k::kSpacePoint : k::kPoint, 0, 1,
+                             {variant == 4 ? "2.0+1.6i" : "2.54", "pi/3", "pi/4"});
+    e.pen.width = static_cast<std::uint16_t>(std::max<int>(Options().dotSize, 1));
+    e.byte58 = variant == 1 || variant == 2 ? 1 : 0;
+    e.byte59 = 0;
+    e.byte55 = variant == 4 ? 1 : 0;
+    e.word32 = static_cast<std::int16_t>(variant);
+    const int i = Inventory().LastIndex();
+    std::uint32_t mask = 0;
+    if (!RunEditDialog(i, mask)) {
+        Inventory().RemoveLast();
+        return -1;
+    }
+    ++examplesCreated;
+    if (Dimension() >= 3 && first) UpdateMenuChecks(false);
+    CompileExample(i);
+    AddEquationLabel();
+    ShowNewExample(i);
+    InventoryChanged(1);
+    UpdateWindow();
+    return i;
+}
+
+TPlot11Win::~TPlot11Win() = default;
+
+bool TPlot11Win::EvalEntryPoint(int k, Vec3& out, long double u, long double v) {
+    if (!Inventory().IsIndex(k)) return false;
+    TExample& e = Inventory()[k];
+    FormulaContext& f = Formulas();
+    const auto value = [&](int tree, long double& to) {
+        if (!e.Tree(tree) || !f.Evaluate(*e.Tree(tree))) return false;
+        to = e.Tree(tree)->re;
+        return true;
+    };
+    long double z = 0;
+    switch (e.kind) {
+        case kind::kSurface:
+            f.SetVar(slot::kX, u);
+            f.SetVar(slot::kY, v);
+            if (!value(3, z)) return false;
+            out = {u, v, z};
+            return true;
+        case kind::kPolarSurface:
+            f.SetVar(slot::kR, u);
+            f.SetVar(slot::kT, v);
+            if (!value(3, z)) return false;
+            out = {u * std::cos(v), u * std::sin(v), z};
+            return true;
+        default: {
+            f.SetVar(slot::kT, u);
+            f.SetVar(slot::kU, v);
+            long double x = 0, y = 0;
+            if (!value(1, x) || !value(2, y) || !value(3, z)) return false;
+            out = {x, y, z};
+            return true;
+        }
+    }
+}
+
+void TPlot11Win::ViewLoaded() {}
+void TPlot11Win::ConvertStoredPoints(int) {}
+void TPlot11Win::DrawPointMarkers(platform::DeviceContext&, int) {}
+void TPlot11Win::CopyBodyListToTable(int) {}
+void TPlot11Win::OpenLineIntegral() {}
+void TPlot11Win::OpenIvp10() {
+    if (auto* tools = TrajectoryTools()) tools->OpenIvp(10);
+}
+void TPlot11Win::OpenIvp11() {
+    if (auto* tools = TrajectoryTools()) tools->OpenIvp(11);
+}
+void TPlot11Win::OpenIvp12() {
+    if (auto* tools = TrajectoryTools()) tools->OpenIvp(12);
+}
+void TPlot11Win::OpenIvp20() {
+    if (auto* tools = TrajectoryTools()) tools->OpenIvp(20);
+}
+
+std::uint16_t TPlot11Win::OpenToolsMask() const {
+    return trajectoryTools_ ? trajectoryTools_->OpenMask() : 0;
+}
+
+void TPlot11Win::RestoreToolState(int, int, int) {}
+
+void TPlot11Win::GetToolState(std::array<int, 3>& out) const {
+    out = {0, 0, 0};
+}
+
+// ------------------------------------------------------------------------------ trajectory tools
+
+TTrajectoryTools* TPlot11Win::TrajectoryTools() {
+    if (!trajectoryToolsMade_ && GetTrajectoryToolsMaker()) {
+        trajectoryToolsMade_ = true;
+        trajectoryTools_ = GetTrajectoryToolsMaker()(*this);
+    }
+    return trajectoryTools_.get();
+}
+
+void TPlot11Win::RefreshLinkedWindows(const TLinkedPoint& point) {
+    if (trajectoryTools_) trajectoryTools_->PointTraced(point);
+}
+
+void TPlot11Win::PlotInLinkedWindows(int i, const TTrajectory& trajectory) {
+    if (trajectoryTools_) trajectoryTools_->TrajectoryRetraced(i, trajectory);
+}
+
+void TPlot11Win::RepaintLinkedWindows() {
+    if (trajectoryTools_) trajectoryTools_->RepaintLinked();
+}
+
+void TPlot11Win::ClearModified() {
+    if (trajectoryTools_) trajectoryTools_->CaptionChanged();
+    TPlot1Win::ClearModified();
+}
+
+void TPlot11Win::RecomputeView() {
+    TPlot1Win::RecomputeView();
+    if (trajectoryTools_) trajectoryTools_->ViewChanged();
+}
+
+void TPlot11Win::MouseDown(const platform::MouseEvent& event) {
+    if (MouseMode() == cmd::kMouseTrajectories && Dimension() < 3) {
+        if (event.button == platform::MouseButton::Left)
+            if (auto* tools = TrajectoryTools()) tools->StartTrajectoryAtMouse(event.point, false);
+        return;
+    }
+    TPlot1Win::MouseDown(event);
+}
+
+void TPlot11Win::CleanupWindow() {
+    // The linked windows and dialogs refer to this window: they go before it does.
+    if (trajectoryTools_) trajectoryTools_->Close();
+    trajectoryTools_.reset();
+    TPlot1Win::CleanupWindow();
+}
+
+bool TPlot11Win::InventoryShown() const {
+    return inventoryDlg_ && !inventoryDlg_->IsHidden();
+}
+
+TBodyWindow TPlot11Win::BodyWindow() const {
+    return {Dimension(), IsMapWindow()};
+}
+
+ShadeList* TPlot11Win::ShadingList() {
+    return nullptr;
+}
+
+void TPlot11Win::StoreFileSettings(TDiagramSettings&) const {}
+void TPlot11Win::LoadFileSettings(const TDiagramSettings&) {}
+
+}  // namespace quorlin::examples
+
+namespace quorlin::examples {
+
+// ------------------------------------------------------------------------------ derived entries
+
+std::optional<Vec3> TPlot11Win::TrajectoryStateAt(TExample& example, const TTrajectory& trajectory,
+                                                  long double t) {
+    return TrajectoryStateForWindow(Formulas(), example, trajectory, t, View().unitsPerPixelX);
+}
+
+TTangentBuilder TPlot11Win::TangentBuilder() {
+    TTangentBuilder builder(Inventory(), Compiler(), Formulas(), Dimension());
+    builder.SetStateAt([this](TExample& example, const TTrajectory& trajectory, long double t) {
+        return TrajectoryStateAt(example, trajectory, t);
+    });
+    builder.SetBoxDiagonal(Vec3Length(SceneBox().max - SceneBox().min));
+    return builder;
+}
+
+int TPlot11Win::FinishEntry(const TAddResult& added, bool slicer) {
+    if (!added.Added()) {
+        if (added.error != 0) platform::ErrorMsg(this, added.error);
+        return -1;
+    }
+    const int i = added.index;
+    AddEquationLabel();
+    if (slicer) {
+        ++examplesCreated;
+        RefreshExample(i, true);
+    } else {
+        if (Inventory()[i].kind == kind::kSpaceCurve) RefreshExample(i, false);
+        DrawExampleNow(i);
+    }
+    InventoryChanged(1);
+    activateWindow();
+    return i;
+}
+
+int TPlot11Win::AddTaylorPolynomial(int parent, int degree, std::string_view centre) {
+    TTangentBuilder builder = TangentBuilder();
+    return FinishEntry(builder.AddTaylorPolynomial(parent, degree, centre), false);
+}
+
+int TPlot11Win::AddMarkedPoint(int parent, std::string_view parameter) {
+    TTangentBuilder builder = TangentBuilder();
+    return FinishEntry(builder.AddMarkedPoint(parent, parameter, Options().dotSize), false);
+}
+
+int TPlot11Win::AddTrajectoryPoint(int parent, const TTrajectory& trajectory, long double time) {
+    TTangentBuilder builder = TangentBuilder();
+    return FinishEntry(builder.AddTrajectoryPoint(parent, trajectory, time, Options().dotSize),
+                       false);
+}
+
+int TPlot11Win::AddTrajectoryLine(int parent, const TTrajectory& trajectory, long double time,
+                                  int code, long double length, long double speed) {
+    TTangentBuilder builder = TangentBuilder();
+    return FinishEntry(builder.AddTrajectoryLine(parent, trajectory, time, code, length, speed),
+                       false);
+}
+
+int TPlot11Win::AddTangentPlane(int parent, std::string_view pointText, Vec3 point) {
+    TTangentBuilder builder = TangentBuilder();
+    return FinishEntry(
+        builder.AddTangentPlane(parent, pointText, point, StyleWord(examplesCreated)), true);
+}
+
+int TPlot11Win::AddTangentLines(int parent, std::string_view pointText, Vec3 point) {
+    TTangentBuilder builder = TangentBuilder();
+    const int before = Inventory().LastIndex();
+    const TAddResult added = builder.AddTangentLines(parent, pointText, point);
+    // When both lines were made, the first gets its label and drawing before the second.
+    if (added.Added() && added.index - 1 > before) FinishEntry({added.index - 1, 0}, true);
+    return FinishEntry(added, true);
+}
+
+std::optional<bool> TPlot11Win::RebuildTangentEntry(int i) {
+    TTangentBuilder builder = TangentBuilder();
+    return builder.Rebuild(i);
+}
+
+void TPlot11Win::FillLetterCombo(platform::Dialog& dialog, int id, std::string_view letters) {
+    dialog.ClearList(id);
+    for (const char c : letters) dialog.AddString(id, QString(QChar::fromLatin1(c)));
+    if (!letters.empty()) dialog.SetSelectedIndex(id, 0);
+}
+
+}  // namespace quorlin::examples

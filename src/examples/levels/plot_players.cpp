@@ -1,0 +1,298 @@
+// TPlotWin's animation players: the frame player of the parameters (in real time for '@'), the
+// player of prepared slides and the whole-number stepper, all driven by the window's timer, and
+// the drawing of trajectory families.
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "core/errors.h"
+#include "examples/levels/plot_win.h"
+#include "examples/levels/running_player.h"
+#include "platform/boxes.h"
+#include "platform/clock.h"
+#include "platform/key_poll.h"
+
+namespace quorlin::examples {
+
+namespace {
+
+// Keys of the players.
+constexpr int kKeyReverse = ' ';
+constexpr int kKeyFaster = 'F';
+constexpr int kKeySlower = 'S';
+constexpr int kKeyPause = 'P';
+constexpr long double kFaster = 1.25L;
+constexpr long double kSlower = 0.8L;
+// F and S change the delay of whole steps by 50 ms, that of slides by 5 ms.
+constexpr int kStepDelayChange = 50;
+constexpr int kSlideDelayChange = 5;
+constexpr long double kTinyStep = 1e-16L;
+
+}  // namespace
+
+// ------------------------------------------------------------------------------ players
+
+void TPlotWin::AnimateParameters(int slot, bool bounce, bool stopAtEnd, long double stopTime,
+                                 std::function<void()> whenDone) {
+    if (IsPlaying()) return;
+    TAnimationSettings& settings = Animation();
+    const TParameterAnimation::Options options{slot, bounce, settings.realTime,
+                                               settings.realTime && stopAtEnd, stopTime};
+    auto player = std::make_unique<TRunningPlayer>();
+    player->slot = slot;
+    player->whenDone = std::move(whenDone);
+    TParameterAnimation& animation =
+        player->animation.emplace(Formulas(), SliderSteps(), settings, options);
+    if (!animation.CanStart()) {
+        settings.realTime = false;
+        if (player->whenDone) player->whenDone();
+        return;
+    }
+    animation.Start(platform::ClockHundredths());
+    StartPlayer(std::move(player), kRealTimePeriodMs,
+                options.realTime ? kHintQuit : kHintPlayerKeys);
+}
+
+void TPlotWin::StepIntegerParameter(int slot, bool bounce, int n, std::function<void()> whenDone) {
+    if (IsPlaying()) return;
+    auto player = std::make_unique<TRunningPlayer>();
+    player->kind = TRunningPlayer::Kind::IntegerSteps;
+    player->slot = slot;
+    player->whenDone = std::move(whenDone);
+    player->left = Formulas().params.left[static_cast<std::size_t>(slot)];
+    player->cycle.emplace(n, bounce, RoundLD(Formulas().Var(slot) - player->left));
+    StartPlayer(std::move(player), std::max(Delay(), 0), kHintPlayerKeys);
+}
+
+void TPlotWin::PlaySlides(int slot, bool bounce, int n, std::function<void()> whenDone) {
+    if (IsPlaying()) return;
+    const auto done = [&whenDone] {
+        if (whenDone) whenDone();
+    };
+    // Slides are full pictures of the window: only as many as the memory kept for them holds,
+    // and at least two, or there is nothing to play.
+    const std::int64_t bytes =
+        std::int64_t{std::max(ClientWidth(), 1)} * std::max(ClientHeight(), 1) * 4;
+    const int fit = SlidesWithinMemory(n + 1, bytes);
+    if (fit < n + 1 || fit < 2) platform::ErrorMsg(this, kErrNoMoreRoom);
+    if (fit < 2) return done();
+
+    player_ = std::make_unique<TRunningPlayer>();
+    TRunningPlayer& p = *player_;
+    p.kind = TRunningPlayer::Kind::Slides;
+    p.slot = slot;
+    p.whenDone = std::move(whenDone);
+    p.savedVariables = Formulas().vars;
+    p.preparing = true;
+    Output().animationFrame = true;
+
+    const int last = fit - 1;
+    const TAnimatedGroup group = SelectAnimatedGroup(Animation().group, slot);
+    std::array<long double, kParameterCount> step{};
+    for (int i = group.first; i <= group.last; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        step[k] = (Formulas().params.right[k] - Formulas().params.left[k]) / last;
+        if (step[k] < kTinyStep) step[k] = 1.0L / last;
+    }
+    {
+        // Drawing the slides polls for Q between slides; nothing else reaches the window.
+        platform::KeyPollScope scope;
+        for (int k = 0; k <= last; ++k) {
+            for (int i = group.first; i <= group.last; ++i) {
+                const auto s = static_cast<std::size_t>(i);
+                if (group.which[s])
+                    Formulas().vars.value[s].real(Formulas().params.left[s] + k * step[s]);
+            }
+            DrawAnimationFrame(slot);
+            p.slides.push_back(Image(ImageLayer::Picture));
+            ShowKeyHint(kHintSlide, k + 1, last + 1);
+            const int key = platform::PollKey(this);
+            if (!player_) return;  // the window was closed
+            if (key == platform::kKeyStop) break;
+        }
+    }
+    p.preparing = false;
+    // Only the slides that were drawn are played.
+    if (p.slides.size() < 2) return EndPlayer(false);
+    p.cycle.emplace(static_cast<int>(p.slides.size()) - 1, bounce);
+    ShowKeyHint(kHintQuit);
+    setFocus();
+    StartTimer(kAnimationTimer, std::max(Animation().slideDelay, 0));
+    Invalidate();
+}
+
+void TPlotWin::StartPlayer(std::unique_ptr<TRunningPlayer> player, int periodMs, int hint) {
+    player_ = std::move(player);
+    Output().animationFrame = true;
+    ShowKeyHint(hint);
+    setFocus();
+    StartTimer(kAnimationTimer, periodMs);
+}
+
+void TPlotWin::OnTimer(int id) {
+    if (id != kAnimationTimer || !player_) return TFuncWin::OnTimer(id);
+    PlayerTick();
+}
+
+void TPlotWin::PlayerTick() {
+    TRunningPlayer& p = *player_;
+    if (p.paused || p.preparing) return;
+    switch (p.kind) {
+        case TRunningPlayer::Kind::Parameters: {
+            const bool more = p.animation->Frame(platform::ClockHundredths());
+            DrawAnimationFrame(p.slot);
+            if (!more) EndPlayer(false);
+            return;
+        }
+        case TRunningPlayer::Kind::IntegerSteps:
+            Formulas().vars.value[static_cast<std::size_t>(p.slot)].real(p.left + p.cycle->Next());
+            DrawAnimationFrame(p.slot);
+            return;
+        case TRunningPlayer::Kind::Slides:
+            p.cycle->Next();
+            Invalidate();
+            return;
+    }
+}
+
+void TPlotWin::PlayerKey(int code) {
+    if (code == platform::kKeyStop) return EndPlayer(false);
+    TRunningPlayer& p = *player_;
+    switch (p.kind) {
+        case TRunningPlayer::Kind::Parameters:
+            if (p.animation->RealTime()) return;
+            if (code == kKeyReverse) p.animation->Reverse();
+            if (code == kKeyFaster) p.animation->ChangeSpeed(kFaster);
+            if (code == kKeySlower) p.animation->ChangeSpeed(kSlower);
+            break;
+        case TRunningPlayer::Kind::IntegerSteps:
+            if (code == kKeyReverse) p.cycle->Reverse();
+            if (code == kKeyFaster || code == kKeySlower) {
+                const int change = code == kKeyFaster ? -kStepDelayChange : kStepDelayChange;
+                SetDelay(std::max(Delay() + change, 0));
+                StartTimer(kAnimationTimer, Delay());
+            }
+            break;
+        case TRunningPlayer::Kind::Slides: {
+            int& delay = Animation().slideDelay;
+            if (code == kKeyReverse) p.cycle->Reverse();
+            if (code == kKeySlower) delay += kSlideDelayChange;
+            if (code == kKeyFaster && delay > kSlideDelayChange) delay -= kSlideDelayChange;
+            if (code == kKeyFaster || code == kKeySlower)
+                StartTimer(kAnimationTimer, std::max(delay, 0));
+            return;  // slides do not pause
+        }
+    }
+    // P holds the picture until P again.
+    if (code == kKeyPause) {
+        p.paused = !p.paused;
+        if (p.paused) Repaint();
+    }
+}
+
+void TPlotWin::StopPlaying() {
+    if (player_) EndPlayer(false);
+}
+
+void TPlotWin::EndPlayer(bool closing) {
+    const std::unique_ptr<TRunningPlayer> p = std::move(player_);
+    StopTimer(kAnimationTimer);
+    Output().animationFrame = false;
+    if (p->animation) p->animation->Finish();
+    if (p->savedVariables) {
+        // The diagram shows the values it had before the slides were drawn.
+        Formulas().vars = *p->savedVariables;
+        RecomputeAll();
+        ForgetImplicitTraces(p->slot);
+    }
+    if (closing) return;
+    BackgroundChanged();
+    UpdateCaption();
+    UpdateMenuChecks(false);
+    if (p->whenDone) p->whenDone();
+}
+
+void TPlotWin::DrawAnimationFrame(int letter) {
+    RecomputeAll();
+    ForgetImplicitTraces(letter);
+    // A frame is bounded work: its drawers do not poll, so the player's keys reach the player.
+    const bool polling = Output().noPolling;
+    Output().noPolling = true;
+    InvalidateImage(ImageLayer::Background);
+    RenderImage(ImageLayer::Picture);
+    Output().noPolling = polling;
+    Invalidate();
+    RepaintLinkedWindows();
+}
+
+bool TPlotWin::PaintSlide(QPainter& painter) {
+    if (!player_ || !player_->cycle || player_->slides.empty()) return false;
+    const auto k = static_cast<std::size_t>(player_->cycle->Current());
+    painter.drawImage(ImageOrigin(), player_->slides[std::min(k, player_->slides.size() - 1)]);
+    return true;
+}
+
+// ------------------------------------------------------------------------------ input
+
+bool TPlotWin::OnCommand(int id) {
+    if (!player_) return TFuncWin::OnCommand(id);
+    // As an accelerator key stops a long operation, a command ends the player and is dropped.
+    if (!player_->preparing) EndPlayer(false);
+    return true;
+}
+
+void TPlotWin::keyPressEvent(QKeyEvent* event) {
+    if (!player_) return TFuncWin::keyPressEvent(event);
+    PlayerKey(platform::KeyCodeFromQt(event->key()));
+    event->accept();
+}
+
+void TPlotWin::mousePressEvent(QMouseEvent* event) {
+    if (!player_) return TFuncWin::mousePressEvent(event);
+    event->accept();
+}
+
+void TPlotWin::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (!player_) return TFuncWin::mouseDoubleClickEvent(event);
+    event->accept();
+}
+
+void TPlotWin::closeEvent(QCloseEvent* event) {
+    if (player_ && !player_->preparing) EndPlayer(false);
+    TFuncWin::closeEvent(event);
+}
+
+void TPlotWin::CleanupWindow() {
+    if (player_) EndPlayer(true);
+    sketching_ = false;
+    TFuncWin::CleanupWindow();
+}
+
+// ------------------------------------------------------------------------------ families
+
+int TPlotWin::DrawTrajectoryFamily2D(platform::DeviceContext& dc, int i) {
+    if (!inventory_.IsIndex(i)) return 0;
+    TExample& e = inventory_[i];
+    return DrawFamilyMembers(Formulas(), e, [&] {
+        if (const int key = DrawSlopeField(dc, i)) return key;
+        for (TTrajectory& t : e.trajectories)
+            if (const int key = DrawTrajectory(dc, i, t)) return key;
+        return 0;
+    });
+}
+
+int TPlotWin::DrawTrajectoryFamily3D(platform::DeviceContext& dc, int i) {
+    if (!inventory_.IsIndex(i)) return 0;
+    TExample& e = inventory_[i];
+    return DrawFamilyMembers(Formulas(), e, [&] {
+        for (TTrajectory& t : e.trajectories)
+            if (const int key = DrawTrajectory(dc, i, t)) return key;
+        return 0;
+    });
+}
+
+}  // namespace quorlin::examples

@@ -1,0 +1,99 @@
+#include "examples/operations/tool_commands.h"
+
+#include <algorithm>
+
+#include "examples/records/inventory_listing.h"
+#include "resources/command_ids.h"
+
+namespace quorlin::examples {
+
+namespace cmd = resources::cmd;
+
+namespace {
+
+constexpr int kMinSketchThickness = 1;
+constexpr int kMaxSketchThickness = 6;
+
+bool Has(const TInventory& inventory, std::initializer_list<int> kinds) {
+    return FindExampleOfKind(inventory, kinds) >= 0;
+}
+
+}  // namespace
+
+bool HasExampleOfKind(const TInventory& inventory, std::span<const int> kinds) {
+    return FindExampleOfKind(inventory, kinds) >= 0;
+}
+
+bool ToolCommandEnabled(int id, const TInventory& inventory, int dimension) {
+    const bool space = dimension >= 3;
+    switch (id) {
+        case cmd::kInventory:
+        case cmd::kInspect:
+            return !inventory.Empty();
+        case cmd::kPlotList:
+        case cmd::kArcLength:
+            return HasExampleOfKind(inventory, kCurveKinds);
+        case cmd::kCombinations:
+            if (space)
+                return Has(inventory,
+                           {kind::kSurface, kind::kPolarSurface, kind::kParametricSurface,
+                            kind::kSpaceCurve, kind::kPlane, kind::kSphericalSurface}) ||
+                       Has(inventory, {kind::kSpaceSystem, kind::kSpaceSequence});
+            return Has(inventory, {kind::kExplicit, kind::kPolar, kind::kParametric, kind::kSystem,
+                                   kind::kSlope, kind::kSequence});
+        case cmd::kLineIntegral:
+            return space
+                       ? Has(inventory, {kind::kSpaceSystem}) && Has(inventory, {kind::kSpaceCurve})
+                       : Has(inventory, {kind::kSystem}) && Has(inventory, {kind::kParametric});
+        case cmd::kDistance:
+            return CountExamplesOfKind(inventory, space ? kind::kSpacePoint : kind::kPoint) > 1;
+        default:
+            return true;
+    }
+}
+
+std::vector<TToolWindow> ToolWindowsOfMask(std::uint16_t mask) {
+    using K = TToolWindow::Kind;
+    static constexpr TToolWindow kByBit[] = {
+        {K::Time, 0}, {K::Time, 1},  {K::Time, 2},  {K::Time, 3},  {K::Ivp, 10}, {K::Ivp, 11},
+        {K::Ivp, 12}, {K::Phase, 0}, {K::Phase, 1}, {K::Phase, 2}, {K::Ivp, 20},
+    };
+    std::vector<TToolWindow> windows;
+    for (std::size_t bit = 0; bit < std::size(kByBit); ++bit)
+        if (mask & (1u << bit)) windows.push_back(kByBit[bit]);
+    return windows;
+}
+
+namespace {
+
+// A value as the window shows it, without the blanks that fill its field.
+std::string Trimmed(std::string text) {
+    text.erase(0, text.find_first_not_of(' '));
+    return text;
+}
+
+}  // namespace
+
+std::string DataListing(TInventory& inventory, const TTextSettings& settings) {
+    TListingText text;
+    for (int i = 0; i <= inventory.LastIndex(); ++i) {
+        if (!text.Append(DescribeExample(inventory, i, settings))) return text.Take();
+        for (const TMarkedPoint& point : inventory[i].markedPoints) {
+            std::string line = "  " + point.label + " = (";
+            const int used = std::clamp<int>(point.word, 1, 4);
+            for (int k = 0; k < used; ++k) {
+                if (k > 0) line += ',';
+                line +=
+                    Trimmed(settings.format.FormatNum(point.values[static_cast<std::size_t>(k)]));
+            }
+            if (!text.Append(line + ")")) return text.Take();
+        }
+    }
+    return text.Take();
+}
+
+int SketchThicknessOf(int typed) {
+    return std::clamp(typed, kMinSketchThickness, kMaxSketchThickness);
+}
+
+}  // namespace quorlin::examples

@@ -1,0 +1,382 @@
+#include "examples/records/example.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace quorlin::examples {
+
+namespace k = quorlin::examples::kind;
+
+namespace {
+
+constexpr std::uint8_t Texts(std::initializer_list<int> numbers) {
+    std::uint8_t mask = 0;
+    for (int n : numbers) mask = static_cast<std::uint8_t>(mask | (1u << (n - 1)));
+    return mask;
+}
+
+constexpr TKindInfo kKinds[] = {
+    {201, true, "explicit y = f(x)", "y = f(x)", Texts({2, 7})},
+    {202, true, "polar r = f(t)", "r = f(t)", Texts({3, 7})},
+    {203, true, "parametric (x(t), y(t))", "", Texts({1, 2, 7})},
+    {204, true, "implicit curve", "implicit curve", Texts({3, 4})},
+    {205, true, "segment", "segment", Texts({1, 2, 3, 4})},
+    {206, true, "indefinite integral", "indefinite integral data", Texts({7})},
+    {207, true, "roulette", "roulette", 0},
+    {208, true, "line ax + by = c", "line ax + by = c", Texts({1, 2, 3})},
+    {209, true, "point", "", Texts({1, 2})},
+    {210, true, "system dx/dt, dy/dt", "differential equation", Texts({1, 2, 4})},
+    {211, true, "dy/dx = F(x,y)", "differential equation", Texts({3})},
+    {212, true, "recursive sequence", "recursive sequence", Texts({1, 2})},
+    {213, false, "Lagrange polynomial", "Lagrange polynomial", 0},
+    {214, false, "point given as (r, t)", "", 0},
+    {215, true, "plot points", "plot points", 0},
+    {216, false, "segment given as (r, t)", "", 0},
+    {217, false, "point given as z", "", 0},
+    {218, true, "series", "series", Texts({1, 2})},
+    {219, true, "orbital system", "orbital system", 0},
+    {220, true, "derx(n,y) equation", "differential equation", Texts({3})},
+    {221, false, "parametric given as (r(t), theta(t))", "", 0},
+    {225, true, "intrinsic curve", "intrinsic curve", Texts({1, 5, 6})},
+    {301, true, "z = f(x,y)", "z = f(x,y)", Texts({3})},
+    {302, true, "z = f(r,t)", "z = f(r,t)", Texts({3})},
+    {303, true, "parametric surface", "surface x(t,u) , y(t,u) , z(t,u)", Texts({1, 2, 3})},
+    {304, true, "space curve", "curve x(t) , y(t) , z(t)", Texts({1, 2, 3})},
+    {305, true, "implicit surface", "implicit surface", Texts({4})},
+    {306, true, "tube", "tube around (x,y,z)", Texts({1, 2, 3, 4})},
+    {307, true, "surface of revolution", "surface of revolution", 0},
+    {308, true, "segment in space", "segment from (a,b,c) to (d,e,f)", Texts({1, 2, 3, 4, 6, 7})},
+    {309, true, "point in space", "point (x,y,z)", Texts({1, 2, 3})},
+    {310, true, "system in space", "differential equation", Texts({1, 2, 3, 4})},
+    {312, true, "recursive sequence in space", "recursive sequence", Texts({1, 2, 3})},
+    {313, false, "point given cylindrically", "", 0},
+    {314, false, "point given spherically", "", 0},
+    {315, true, "plane", "plane a(x-k)+b(y-m)+c(z-n)=0", Texts({1, 2, 3, 4})},
+    {316, true, "r = f(t,u)", "surface r = f(t,u)", Texts({1, 2, 3})},
+    {317, true, "surface intersection", "surface intersection", 0},
+    {325, true, "intrinsic curve in space", "intrinsic curve", Texts({1, 2, 5, 6, 7})},
+    {401, true, "complex map z ==> F(z)", "z ==> F(z)", Texts({1})},
+    {402, true, "plane map (x,y) ==> (U,V)", "(x,y)==>(U(x,y),V(x,y))", Texts({1, 2})},
+    {403, true, "map of three functions", "", Texts({1, 2, 3})},
+};
+
+constexpr TDerivationInfo kDerivations[] = {
+    {42, "product of two examples", TParents::kTwo},
+    {43, "sum of two examples", TParents::kTwo},
+    {45, "difference of two examples", TParents::kTwo},
+    {47, "quotient of two examples", TParents::kTwo},
+    {65, "Taylor polynomial", TParents::kOne},
+    {68, "derivative", TParents::kOne},
+    {71, "gradient field", TParents::kOne},
+    {73, "indefinite integral", TParents::kOneOrTwo},
+    {76, "tangent line of a curve", TParents::kOne},
+    {77, "tangent plane at the slicer point", TParents::kOne},
+    {78, "traced point of the tracing slider", TParents::kOne},
+    {79, "tangent lines at a given point", TParents::kOne},
+    {80, "tangent lines at a given point", TParents::kOne},
+    {81, "tangent lines at the slicer point", TParents::kOne},
+    {82, "roulette", TParents::kOne},
+    {83, "evolute", TParents::kOne},
+    {94, "power of two examples", TParents::kTwo},
+    {99, "plot-points list", TParents::kOne},
+    {100, "mirror line of a reflection", TParents::kOne},
+    {101, "reflection in the x-axis", TParents::kOne},
+    {102, "reflection in the y-axis", TParents::kOne},
+    {103, "reflection in the line y = x", TParents::kOne},
+    {104, "reflection in a given line", TParents::kOne},
+    {105, "rotation by a half-turn", TParents::kOne},
+    {106, "rotation by an angle about a centre", TParents::kOne},
+    {109, "tangent construction of the tracing slider", TParents::kOne},
+    {110, "translation by a vector", TParents::kOne},
+    {111, "absolute value", TParents::kOne},
+    {125, "end point of a segment", TParents::kSegmentAndText},
+    {142, "product construction", TParents::kTwo},
+    {143, "product construction", TParents::kTwo},
+    {144, "product construction", TParents::kTwo},
+    {145, "product construction", TParents::kTwo},
+    {146, "product construction", TParents::kTwo},
+    {147, "product construction", TParents::kTwo},
+    {150, "projection on another example", TParents::kTwo},
+    {151, "perpendicular part to another example", TParents::kTwo},
+    {152, "product construction", TParents::kTwo},
+    {153, "product construction", TParents::kTwo},
+    {154, "product construction", TParents::kTwo},
+    {177, "composition", TParents::kTwo},
+    {180, "family member with a frozen letter", TParents::kOne},
+};
+
+template <class T>
+void CopyCommonPart(std::vector<T>& dest, const std::vector<T>& source) {
+    const std::size_t n = std::min(dest.size(), source.size());
+    std::copy_n(source.begin(), n, dest.begin());
+}
+
+}  // namespace
+
+// ------------------------------------------------------------------------------ tables
+
+std::span<const TKindInfo> KindTable() {
+    return kKinds;
+}
+
+const TKindInfo* FindKind(int code) {
+    const auto* it = std::find_if(std::begin(kKinds), std::end(kKinds),
+                                  [code](const TKindInfo& info) { return info.code == code; });
+    return it == std::end(kKinds) ? nullptr : it;
+}
+
+bool IsStoredKind(int code) {
+    const TKindInfo* info = FindKind(code);
+    return info && info->stored;
+}
+
+int KindTableIndex(int kind) {
+    return (kind / 100 - 2) * 25 + kind % 100;
+}
+
+bool IsMeshKind(int kind) {
+    switch (kind) {
+        case k::kSurface:
+        case k::kPolarSurface:
+        case k::kParametricSurface:
+        case k::kTube:
+        case k::kPlane:
+        case k::kSphericalSurface:
+            return true;
+        default:
+            return false;
+    }
+}
+
+std::span<const TDerivationInfo> DerivationTable() {
+    return kDerivations;
+}
+
+const TDerivationInfo* FindDerivation(int code) {
+    const auto* it =
+        std::find_if(std::begin(kDerivations), std::end(kDerivations),
+                     [code](const TDerivationInfo& info) { return info.code == code; });
+    return it == std::end(kDerivations) ? nullptr : it;
+}
+
+TArraySizes ArraySizesOf(int arrayKind, int subKind) {
+    if (IsMeshKind(arrayKind) || (arrayKind == k::kRevolution && subKind != k::kImplicit))
+        return {kMeshPoints, kMeshPoints, 0, kMeshPoints};
+    switch (arrayKind) {
+        case k::kLagrange:
+            return {kLagrangePoints, 0, 0, 0};
+        case k::kPlotPoints:
+            return {0, 0, kPlotPointValues, 0};
+        case k::kOrbital:
+            return {kOrbitalPoints, kOrbitalPixels, kOrbitalValues, 0};
+        default:
+            return {};
+    }
+}
+
+// ------------------------------------------------------------------------------ life cycle
+
+void TExample::Init(int newKind, int colour, int newTableSteps) {
+    *this = TExample{};
+    kind = static_cast<std::int16_t>(newKind);
+    AllocArrays();  // before 213 becomes 201: the Lagrange points
+    if (kind == k::kLagrange) {
+        kind = k::kExplicit;
+        byte59 = 1;
+    }
+    if (kind == k::kExplicit) {
+        familyDelay = 50;
+        word34 = 10;
+    }
+    tableSteps = static_cast<std::int16_t>(newTableSteps);
+    const bool fieldKind = kind == k::kSystem || kind == k::kSlope;
+    pen = TPenSpec{static_cast<std::int16_t>(fieldKind ? 4 : colour), 1, 0};
+}
+
+void TExample::AllocArrays() {
+    for (std::string& text : texts) text.clear();
+    for (NodePtr& tree : trees) tree.reset();
+    trajectories.clear();
+    markedPoints.clear();
+    ReshapeArrays();
+}
+
+void TExample::ReshapeArrays() {
+    const TArraySizes sizes = ArraySizesOf(ArrayKind(), subKind);
+    points.assign(sizes.points, Vec3{});
+    pixels.assign(sizes.pixels, TPixelPoint{});
+    values.assign(sizes.values, 0.0L);
+    bytes.assign(sizes.bytes, 0);
+}
+
+void TExample::Free() {
+    for (std::string& text : texts) text.clear();
+    for (NodePtr& tree : trees) tree.reset();
+    trajectories.clear();
+    markedPoints.clear();
+    points.clear();
+    pixels.clear();
+    values.clear();
+    bytes.clear();
+}
+
+void TExample::CopyFrom(const TExample& source, bool withTrees) {
+    derivation = source.derivation;
+    parent = source.parent;
+    derivationParam = source.derivationParam;
+    order = source.order;
+    density = source.density;
+    fieldRows = source.fieldRows;
+    fieldDisplay = source.fieldDisplay;
+    fieldLengthPercent = source.fieldLengthPercent;
+    extraColour = source.extraColour;
+    subKind = source.subKind;
+    listing = source.listing;
+    familyDelay = source.familyDelay;
+    sizeWord = source.sizeWord;
+    word32 = source.word32;
+    word34 = source.word34;
+    letter36 = source.letter36;
+    letter38 = source.letter38;
+    familyLetter = source.familyLetter;
+    familySteps = source.familySteps;
+    tableSteps = source.tableSteps;
+    familyOn = source.familyOn;
+    lockInterval = source.lockInterval;
+    graphShown = source.graphShown;
+    jumpsOff = source.jumpsOff;
+    restrictOn = source.restrictOn;
+    option51 = source.option51;
+    recompute = source.recompute;
+    option53 = source.option53;
+    option54 = source.option54;
+    byte55 = source.byte55;
+    byte56 = source.byte56;
+    periodic = source.periodic;
+    byte58 = source.byte58;
+    byte59 = source.byte59;
+    byte60 = source.byte60;
+    fieldFactor = source.fieldFactor;
+    familyLow = source.familyLow;
+    familyHigh = source.familyHigh;
+    tableLow = source.tableLow;
+    tableHigh = source.tableHigh;
+    divisions = source.divisions;
+    slicePoints = source.slicePoints;
+    rangeLow = source.rangeLow;
+    rangeHigh = source.rangeHigh;
+    boxMin = source.boxMin;
+    boxMax = source.boxMax;
+    box2Min = source.box2Min;
+    box2Max = source.box2Max;
+    numbers = source.numbers;
+    pen = source.pen;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        texts[i] = source.texts[i].substr(0, kTextCapacity - 1);
+    if (!withTrees) return;
+
+    for (std::size_t i = 0; i < trees.size(); ++i)
+        trees[i] = TExprNode::CopyTree(source.trees[i].get());
+    trajectories = CloneTrajectoryList(source.trajectories);
+    markedPoints = source.markedPoints;
+    // Only what both records have: a destination of another kind keeps its own arrays.
+    CopyCommonPart(points, source.points);
+    CopyCommonPart(pixels, source.pixels);
+    CopyCommonPart(values, source.values);
+    CopyCommonPart(bytes, source.bytes);
+}
+
+void TExample::InitCopy(const TExample& source, bool withTrees) {
+    Init(source.ArrayKind(), 0, 50);
+    if (subKind != source.subKind) {
+        // The arrays of a 307 follow its sub-kind: shape them as the source's are.
+        subKind = source.subKind;
+        ReshapeArrays();
+    }
+    CopyFrom(source, withTrees);
+}
+
+// ------------------------------------------------------------------------------ queries
+
+bool TExample::InBox(long double x, long double y, long double z) const {
+    return boxMin.x < x && x < boxMax.x && boxMin.y < y && y < boxMax.y && boxMin.z < z &&
+           z < boxMax.z;
+}
+
+TRangeTexts TExample::SplitRangeText() const {
+    const std::string& text = Text(7);
+    const std::size_t cut = text.find(';');
+    if (cut == std::string::npos) return {"0.0", "1.0"};
+    return {text.substr(0, cut), text.substr(cut + 1)};
+}
+
+void TExample::ClearOptionBytes() {
+    jumpsOff = 0;
+    byte55 = byte56 = periodic = byte58 = byte59 = byte60 = 0;
+}
+
+TEndMark TExample::EndMark(int end) const {
+    const std::size_t k = end == 0 ? 0 : 1;
+    const auto mark = [](int word, TEndMark::Shape shape) {
+        const int size = word < 0 ? -word : word;
+        return size >= 1 && size <= TEndMark::kMaxSize ? TEndMark{shape, size, word > 0}
+                                                       : TEndMark{};
+    };
+    const TEndMark circle = mark(divisions[k], TEndMark::Shape::kCircle);
+    return circle.shape != TEndMark::Shape::kNone ? circle
+                                                  : mark(slicePoints[k], TEndMark::Shape::kArrow);
+}
+
+void TExample::SetEndMark(int end, const TEndMark& mark) {
+    const std::size_t k = end == 0 ? 0 : 1;
+    const int size = std::clamp(mark.size, 1, TEndMark::kMaxSize);
+    const auto word = static_cast<std::int16_t>(mark.solid ? size : -size);
+    divisions[k] = mark.shape == TEndMark::Shape::kCircle ? word : 0;
+    slicePoints[k] = mark.shape == TEndMark::Shape::kArrow ? word : 0;
+}
+
+long double TExample::ScaledStep(long double basicStep) const {
+    const int d = StepDensity();
+    return d > 0 ? basicStep / d : basicStep * -d;
+}
+
+bool TExample::IsMeshSurface(bool excludeImplicit) const {
+    if (IsMeshKind(kind)) return true;
+    if (kind == k::kImplicitSurface) return !excludeImplicit;
+    if (kind == k::kRevolution) return subKind != k::kImplicit || !excludeImplicit;
+    return false;
+}
+
+bool TExample::HasRangeText() const {
+    switch (kind) {
+        case k::kPolar:
+        case k::kParametric:
+            return true;
+        case k::kExplicit:
+            return lockInterval != 0 || periodic != 0;
+        case k::kIntegral:
+            return lockInterval != 0;
+        default:
+            return false;
+    }
+}
+
+bool TExample::IsSurfaceWithNormals() const {
+    switch (kind) {
+        case k::kParametricSurface:
+        case k::kTube:
+        case k::kSphericalSurface:
+            return true;
+        case k::kRevolution:
+            return subKind != k::kImplicit;
+        default:
+            return false;
+    }
+}
+
+bool TExample::IsImplicitSurface() const {
+    return kind == k::kImplicitSurface || (kind == k::kRevolution && subKind == k::kImplicit);
+}
+
+}  // namespace quorlin::examples

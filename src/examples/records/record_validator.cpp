@@ -1,0 +1,215 @@
+#include "examples/records/record_validator.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+#include <string_view>
+
+namespace quorlin::examples {
+
+namespace k = quorlin::examples::kind;
+
+namespace {
+
+// Limits the program's own input paths never exceed (the editing, family and web dialogs).
+constexpr int kMaxDensity = 10000;
+constexpr int kMaxFirstDivisions = 1500;
+constexpr int kMaxSlicePoints = 32000;
+constexpr int kMaxFamilySteps = 4000;
+constexpr int kMaxWebSteps = 1000;
+constexpr int kMaxFieldRows = 100;
+constexpr int kMaxHigherOrder = 10;
+constexpr int kLastPaletteIndex = 60;
+constexpr int kLastParameter = 23;  // W: the letters with sliders
+constexpr int kLastLetter = 26;     // Z: the letters of the variable table
+constexpr int kLastTreeSelector = 14;
+constexpr std::size_t kMaxTextLength = TExample::kTextCapacity - 1;
+constexpr std::size_t kMaxLabelLength = TMarkedPoint::kLabelBytes - 1;
+
+using Fault = std::optional<std::string_view>;
+
+bool Within(long v, long low, long high) {
+    return low <= v && v <= high;
+}
+
+bool Finite(long double v) {
+    return std::isfinite(v);
+}
+bool Finite(const Vec3& v) {
+    return Finite(v.x) && Finite(v.y) && Finite(v.z);
+}
+
+// A letter number used when positive: 0 or less means none.
+bool LetterOrNone(int v) {
+    return v <= kLastLetter;
+}
+
+// A palette index, a width that is not negative as a signed word, and a stored style code: -1
+// none, 0 solid, 1 dot, 2 dash, 3 dash-dot, 4 dash-dot-dot.
+Fault CheckPen(const TPenSpec& pen) {
+    if (!Within(pen.colour, 0, kLastPaletteIndex)) return "pen.colour";
+    if (static_cast<std::int16_t>(pen.width) < 0) return "pen.width";
+    if (!Within(static_cast<std::int16_t>(pen.style), -1, 4)) return "pen.style";
+    return std::nullopt;
+}
+
+Fault CheckIdentity(const TExample& ex, int index) {
+    if (!IsStoredKind(ex.kind)) return "kind";
+    const TDerivationInfo* derivation = FindDerivation(ex.derivation);
+    if (ex.derivation != 0 && !derivation) return "derivation";
+    auto validParent = [index](int p) { return p == -1 || Within(p, 0, index - 1); };
+    if (!validParent(ex.parent[0])) return "parent[0]";
+    if (derivation && derivation->parents == TParents::kSegmentAndText) {
+        if (ex.parent[1] != 0 && ex.parent[1] != 2) return "parent[1]";
+    } else if (!validParent(ex.parent[1])) {
+        return "parent[1]";
+    }
+    if (ex.derivation == 65 && !IsTaylorDegree(ex.derivationParam)) return "derivationParam";
+    if (ex.derivation == 180 && !Within(ex.letter36, 1, kLastLetter)) return "letter36";
+    if (ex.order < 0 || (ex.kind == k::kHigherOrder && ex.order > kMaxHigherOrder)) return "order";
+    return std::nullopt;
+}
+
+Fault CheckPlotting(const TExample& ex) {
+    if (std::abs(ex.density) > kMaxDensity) return "density";
+    if (ex.tableSteps < 1) return "tableSteps";
+    if (auto field = CheckPen(ex.pen)) return field;
+    for (std::size_t i = 0; i < ex.extraColour.size(); ++i)
+        if (!Within(ex.extraColour[i], 0, kLastPaletteIndex))
+            return i == 0 ? "extraColour[0]" : "extraColour[1]";
+    if (!Within(ex.familyLetter, 1, kLastParameter)) return "familyLetter";
+    if (std::abs(ex.familySteps) > kMaxFamilySteps) return "familySteps";
+    if (ex.familyDelay < 0) return "familyDelay";
+    if (!Finite(ex.familyLow)) return "familyLow";
+    if (!Finite(ex.familyHigh) || (ex.familyOn && ex.familyHigh < ex.familyLow))
+        return "familyHigh";
+    if (!Finite(ex.fieldFactor)) return "fieldFactor";
+    if (!Finite(ex.tableLow)) return "tableLow";
+    if (!Finite(ex.tableHigh)) return "tableHigh";
+    if (!Finite(ex.rangeLow[0]) || !Finite(ex.rangeLow[1])) return "rangeLow";
+    if (!Finite(ex.rangeHigh[0]) || !Finite(ex.rangeHigh[1])) return "rangeHigh";
+    if (!Finite(ex.boxMin) || !Finite(ex.box2Min)) return "boxMin";
+    if (!Finite(ex.boxMax) || !Finite(ex.box2Max)) return "boxMax";
+    return std::nullopt;
+}
+
+// The words whose meaning depends on the kind.
+Fault CheckKindWords(const TExample& ex) {
+    switch (ex.kind) {
+        case k::kExplicit:
+            if (ex.IsLagrangeExplicit() &&
+                !Within(ex.word32, 0, static_cast<long>(kLagrangePoints)))
+                return "word32";
+            if (ex.byte60 && !Within(ex.subKind, -kLastParameter, kLastParameter)) return "subKind";
+            if (!Within(ex.word34, 0, kMaxWebSteps)) return "word34";
+            break;
+        case k::kIntegral:
+            if (!LetterOrNone(ex.subKind)) return "subKind";
+            break;
+        case k::kSegment:
+        case k::kSpaceSegment:
+            if (!Within(ex.word32, 0, 3)) return "word32";
+            break;
+        case k::kRoulette:
+            if (!Finite(ex.NumberAt(291)) || !(ex.NumberAt(291) > 0)) return "numbers[1]";
+            break;
+        case k::kSpacePoint:
+            if (!Within(ex.word32, 0, 2)) return "word32";
+            break;
+        case k::kPlotPoints:
+            if (!Within(ex.letter36, 0, static_cast<long>(kPlotPointValues))) return "letter36";
+            if (!Within(ex.letter38, 0, kLastLetter)) return "letter38";
+            break;
+        case k::kSeries:
+            if (ex.divisions[1] < ex.divisions[0]) return "divisions[1]";
+            break;
+        case k::kOrbital:
+            if (!Within(ex.derivationParam, -1, static_cast<long>(kOrbitalPixels) - 1))
+                return "derivationParam";
+            break;
+        case k::kPlane:
+            if (!LetterOrNone(ex.letter36)) return "letter36";
+            if (!LetterOrNone(ex.letter38)) return "letter38";
+            break;
+        default:
+            break;
+    }
+    if (ex.kind == k::kSystem || ex.kind == k::kSlope || ex.kind == k::kSpaceSystem) {
+        if (!Within(ex.fieldRows, 1, kMaxFieldRows)) return "fieldRows";
+        if (!Within(ex.fieldDisplay, 0, 2)) return "fieldDisplay";
+        if (!LetterOrNone(ex.word32)) return "word32";
+    }
+    return std::nullopt;
+}
+
+// Counts that size the meshes and slices of the 3D drawers.
+Fault CheckMesh(const TExample& ex) {
+    if (ex.kind / 100 == 3 && (!Within(ex.slicePoints[0], 1, kMaxSlicePoints) ||
+                               !Within(ex.slicePoints[1], 1, kMaxSlicePoints)))
+        return "slicePoints";
+    if (ArraySizesOf(ex.ArrayKind(), ex.subKind).points != kMeshPoints) return std::nullopt;
+    if (!Within(ex.divisions[0], 1, kMaxFirstDivisions)) return "divisions[0]";
+    if (!MeshCountsFit(ex.divisions[0], ex.divisions[1], ex.kind == k::kRevolution && ex.byte56))
+        return "divisions[1]";
+    return std::nullopt;
+}
+
+template <class Record>
+Fault CheckTexts(const Record& record) {
+    for (const std::string& text : record.texts)
+        if (text.size() > kMaxTextLength) return "texts";
+    return std::nullopt;
+}
+
+TRecordFault Failed(std::string field) {
+    return {kErrInconsistentData, std::move(field)};
+}
+
+}  // namespace
+
+bool MeshCountsFit(long first, long second, bool boundRevolution) {
+    if (!Within(first, 1, kMaxFirstDivisions)) return false;
+    if (!Within(second, 1, static_cast<long>(kMeshPoints))) return false;
+    // A revolution whose ends are bound to parameters builds 2 first + 3 rows.
+    const long rows = boundRevolution ? 2 * first + 3 : first + 1;
+    return rows * (second + 1) <= static_cast<long>(kMeshPoints);
+}
+
+TRecordFault ValidateTrajectory(const TTrajectory& t) {
+    const int ownerKind = t.kind >= TTrajectory::kFormulaKindOffset
+                              ? t.kind - TTrajectory::kFormulaKindOffset
+                              : t.kind;
+    if (!IsStoredKind(ownerKind)) return Failed("kind");
+    for (std::int16_t selector : t.treeOf)
+        if (!Within(selector, -1, kLastTreeSelector)) return Failed("treeOf");
+    // Methods 0-2 and level variables 24-26; the parameter word indexes the variable table.
+    if (t.option1 > kLastLetter) return Failed("option1");
+    if (t.option2 > kLastLetter) return Failed("option2");
+    if (!Finite(t.startX) || !Finite(t.startY) || !Finite(t.startZ)) return Failed("startX");
+    if (!Finite(t.startTime)) return Failed("startTime");
+    if (!Finite(t.endTime)) return Failed("endTime");
+    if (!Finite(t.spare)) return Failed("spare");
+    const bool stepped = ownerKind == k::kSlope || ownerKind == k::kHigherOrder;
+    if (!Finite(t.step) || (stepped && t.step == 0)) return Failed("step");
+    if (auto field = CheckPen(t.pen)) return Failed(std::string(*field));
+    if (auto field = CheckTexts(t)) return Failed(std::string(*field));
+    return {};
+}
+
+TRecordFault ValidateExample(const TExample& ex, int index) {
+    if (auto field = CheckIdentity(ex, index)) return Failed(std::string(*field));
+    for (auto check : {CheckPlotting, CheckKindWords, CheckMesh, CheckTexts<TExample>})
+        if (auto field = check(ex)) return Failed(std::string(*field));
+    for (std::size_t i = 0; i < ex.trajectories.size(); ++i) {
+        const TRecordFault fault = ValidateTrajectory(ex.trajectories[i]);
+        if (!fault.Ok()) return Failed("trajectories[" + std::to_string(i) + "]." + fault.field);
+    }
+    for (const TMarkedPoint& point : ex.markedPoints) {
+        if (point.label.size() > kMaxLabelLength) return Failed("markedPoints");
+        for (long double v : point.values)
+            if (!Finite(v)) return Failed("markedPoints");
+    }
+    return {};
+}
+
+}  // namespace quorlin::examples

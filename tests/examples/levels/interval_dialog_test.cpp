@@ -1,0 +1,82 @@
+// The dialogs on two lists and on an interval, on a 2D window: the second list's selection
+// through refills, limits inside the view, limits tied to two parameters, and the marked point
+// of a result.
+#include "examples/levels/interval_dialog.h"
+
+#include "examples/plot_test_window.h"
+#include "examples/levels/slide_dialog.h"
+
+namespace quorlin::examples {
+namespace {
+
+// An interval dialog whose result is the length of the interval.
+class LengthDialog : public TPreRiemDlg {
+public:
+    explicit LengthDialog(TPlot1Win& window) : TPreRiemDlg(window, "ARCLEN", kKinds, 53, 176) {}
+    void Apply() { ApplyInterval(); }
+
+protected:
+    int ComputeResult() override {
+        result_ = tool_.Tools().high - tool_.Tools().low;
+        resultText_ = std::to_string(static_cast<double>(result_));
+        return 0;
+    }
+
+private:
+    static constexpr int kKinds[] = {kind::kExplicit};
+};
+
+class IntervalDialogTest : public quorlin::testing::PlotWindowTest {};
+
+TEST_F(IntervalDialogTest, SecondListKeepsTheNewestThroughRefills) {
+    Paste("EXPL2;x;EXPL2;x^2;POLAR;t;0;1;EXPL2;x^3;");
+    const int kinds[] = {kind::kExplicit};
+    const int kinds2[] = {kind::kExplicit, kind::kPolar};
+    T2ComboDlg dialog(win, "ARCLEN", kinds, kinds2);
+    dialog.Create();
+    EXPECT_EQ(std::tuple(dialog.SelectedExample(), dialog.SelectedExample2(),
+                         dialog.ListIndexOf2(2), dialog.ListIndexOf(2)),
+              std::tuple(0, 3, 2, -1));
+    const int removed[] = {3};
+    win.DeleteExamples(removed);
+    dialog.RefillLists();
+    EXPECT_EQ(dialog.SelectedExample2(), 2);  // beyond the end: the last remaining
+}
+
+TEST_F(IntervalDialogTest, LimitsInTheViewAndTiedToTwoParameters) {
+    Paste("EXPL2;x;");
+    LengthDialog dialog(win);
+    dialog.Create();
+    dialog.SetText(TPreRiemDlg::kLowEdit, QStringLiteral("-11"));
+    dialog.Press(TPreRiemDlg::kValueButton);
+    EXPECT_EQ(Errors().back(), QStringLiteral("out of bounds"));
+    EXPECT_TRUE(win.Inventory()[0].markedPoints.empty());
+
+    dialog.SetText(TPreRiemDlg::kLowEdit, QStringLiteral("1@A"));
+    dialog.SetText(TPreRiemDlg::kHighEdit, QStringLiteral("2@A"));  // one letter ties nothing
+    dialog.Press(TPreRiemDlg::kValueButton);
+    EXPECT_FALSE(dialog.IsTied());
+    ASSERT_EQ(win.Inventory()[0].markedPoints.size(), 1u);
+    const TMarkedPoint& result = win.Inventory()[0].markedPoints[0];
+    EXPECT_EQ(std::tuple(result.label, result.code), std::tuple("arc length", 53));
+
+    dialog.SetText(TPreRiemDlg::kHighEdit, QStringLiteral("3@B"));
+    dialog.Press(TPreRiemDlg::kValueButton);
+    ASSERT_TRUE(dialog.IsTied());
+    EXPECT_EQ(win.Formulas().Var(2), 3);
+    EXPECT_TRUE(win.ParamDialog(1) && win.ParamDialog(2));
+    win.Formulas().SetVar(2, 4);  // the slider moves
+    dialog.Apply();
+    EXPECT_EQ(std::tuple(win.Tools().high, dialog.Result()), std::tuple(4, 3));
+    win.Formulas().SetVar(2, 40);  // beyond the view: the interval stays
+    dialog.Apply();
+    EXPECT_EQ(win.Tools().high, 4);
+
+    dialog.SetText(TPreRiemDlg::kHighEdit, QStringLiteral("0.5"));
+    dialog.Press(TPreRiemDlg::kValueButton);  // "value" reads the typed limits again
+    EXPECT_EQ(Errors().back(), QStringLiteral("inconsistent data"));
+    EXPECT_FALSE(dialog.IsTied());
+}
+
+}  // namespace
+}  // namespace quorlin::examples
