@@ -8,12 +8,16 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang
+    # the layering check (scripts/check-layers.py)
+    python3
     xvfb xauth
     # the program in a real X server with a window manager (scripts/screen-test.sh)
     openbox xdotool x11-utils
     # readers that the export tests hand our files to
     libxml2-utils librsvg2-bin ghostscript poppler-utils emf2svg
     texlive-pictures texlive-latex-base texlive-plain-generic
+    # a font many desktops have, which "Arial" then resolves to: the tests must pass beside it
+    fonts-liberation
 )
 
 missing=()

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Quorlin with AddressSanitizer and UndefinedBehaviorSanitizer,
-# and runs every test headless; then builds and tests the Qt-free part alone, and fuzzes the
-# diagram-body reader for half a minute. Exits non-zero on any failed test, sanitizer report or
-# fuzzer finding.
+# Installs what is missing, checks that the sources keep their layering (scripts/check-layers.py),
+# builds Quorlin with AddressSanitizer and UndefinedBehaviorSanitizer, and runs every test
+# headless; then builds and tests the Qt-free part alone, and fuzzes the diagram-body reader for
+# half a minute. Exits non-zero on a layering fault, any failed test, sanitizer report or fuzzer
+# finding.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+scripts/check-layers.py
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORLIN_SANITIZE=ON -DQUORLIN_TESTS=ON
 cmake --build build-test
 export QT_QPA_PLATFORM=offscreen
