@@ -1,14 +1,14 @@
 #pragma once
 // TPlot0Win: the options level of a graphing window.
 //
-// It keeps the options every graphing window shares (TPlotOptions: shading, default count,
-// dot size, the parameters an exported animation moves), the equation labels (one text overlay
-// per example showing its equation, placed in a column at the top left and moved by dragging),
-// the mouse buttons by mouse mode, the window's paint with the size bookkeeping, the printed,
-// metafile and high-resolution pictures, and the export commands: PiCTeX, EPS and SVG files,
+// It keeps the options every graphing window shares (TPlotOptions: shading, default count, dot
+// size, the parameters an exported animation moves), the equation labels (one text overlay per
+// example showing its equation, placed in a column at the top left and moved by dragging), the
+// mouse buttons by mouse mode, the window's paint with the size bookkeeping, the printed, metafile
+// and high-resolution pictures, and the export commands: PiCTeX (70), EPS (85) and SVG (87) files,
 // with numbered frames that move the marked parameters from their left to their right ends.
 //
-// Slots it introduces: Paint and PaintWindow (the window's paint), AskDotSize,
+// Slots it introduces (125-129): Paint and PaintWindow (the window's paint), AskDotSize,
 // WriteRotationFrames (the turning view of a 3D export) and RefreshEquationLabel.
 #include <initializer_list>
 #include <optional>

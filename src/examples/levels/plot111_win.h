@@ -4,7 +4,8 @@
 // It hosts the curve slider (TTraceDlg, opened by the branches' OpenTrace on "TRACE" or
 // "TRACE3") and the trajectory slider (TTraceTrajDlg on "TRACETRAJ", command 882), keeps them in
 // step with the inventory and the trajectories, and owns "Scrollbar units ..." (command 1169,
-// dialog "CALIB"), which sets the step counts of every slider of the window.
+// dialog "CALIB"), which sets the step counts of every slider of the window. Slots it introduces
+// (160-161): ApplyScrollbarUnits and OpenTrace.
 #include <QPointer>
 
 #include <span>

@@ -1,29 +1,29 @@
 #pragma once
 // TPlot11Win: the tool-commands level of a graphing window.
 //
-// It owns the inventory dialog (made hidden at set-up, shown beside the window by "Inventory
-// ..." and kept up to date with the inventory) and the road of a new example from the Equa menu:
-// a record of the kind with its demonstration values, edited in its dialog, then compiled,
-// labelled and drawn, or removed again when the dialog is cancelled; points go through their own
-// entry. It will own the modeless tool windows of the tool menu (plot points, point lists,
-// combinations, arc length, distance, "Inspect"). Here it keeps the state those share and
-// introduces their slots: the hooks of the diagram body and the tool openers, which the 2D and
-// 3D branches fill. The initial-value dialogs and the time and phase windows are its trajectory
-// tools (trajectory_tools.h), which take their commands and the linked-window slots.
+// It owns the inventory dialog (made hidden at set-up, shown beside the window by "Inventory ..."
+// (504) and kept up to date with the inventory) and the road of a new example from the Equa menu: a
+// record of the kind with its demonstration values, edited in its dialog, then compiled, labelled
+// and drawn, or removed again when the dialog is cancelled; points go through their own entry
+// (commands 909, 1009, 1013, 1014). It keeps what the modeless tool windows of the tool menu share
+// and introduces their slots (148-159): the hooks of the diagram body and the tool openers, which
+// the 2D and 3D branches fill. The initial-value dialogs and the time and phase windows are its
+// trajectory tools (trajectory_tools.h), which take their commands (780-782, 799, 630-636) and the
+// linked-window slots.
 //
 // It writes and reads the body of the window's diagram files (diagram_body.h): writing gathers
 // the body from every level; reading parses the whole file into a pending body, and only a
 // body read to its end replaces the open diagram, which is then compiled again, its derived
 // examples rebuilt and the dialogs and windows that were open opened again. Settings that no
-// level holds yet keep the values the last file gave them, so that they travel on unchanged.
+// level holds keep the values the last file gave them, so that they travel on unchanged.
 //
-// Its tool commands: "Arc length ..." (the arc-length dialog), "Inspect ..." (the data list of
-// the results the tools recorded on the examples), "Thickness ..." (the sketch pen); each is
-// enabled by what the inventory holds (tool_commands.h). It keeps the tool dialogs that work on
-// examples of some kinds and closes each one once the inventory holds none of its kinds. It
-// draws what the 2D and 3D branches share: point examples record by record, curves of one
-// parameter in the plane or in space, polylines by visibility marks, all through the canvas
-// primitives.
+// Its tool commands: "Arc length ..." (723, the arc-length dialog), "Inspect ..." (866, the data
+// list of the results the tools recorded on the examples), "Thickness ..." (883, the sketch
+// pen, held to the 1-6 a file keeps); each is enabled by what the inventory holds
+// (tool_commands.h). It keeps the tool dialogs that work on examples of some kinds and closes
+// each one once the inventory holds none of its kinds. It draws what the 2D and 3D branches
+// share: point examples record by record, curves of one parameter in the plane or in space,
+// polylines by visibility marks, all through the canvas primitives.
 //
 // It creates the derived examples of the tracing sliders and the slicer (tangents.h): Taylor
 // polynomials, tangent lines, marked points, trajectory points, vectors and tangent lines, and

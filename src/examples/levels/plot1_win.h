@@ -15,15 +15,17 @@
 // with their parents, appends points from the clipboard or a parameter run, and shows value
 // tables.
 //
-// Slots it introduces, filled by the 2D and 3D levels: AddDerivative, DrawExample (one example
-// by its kind), EditExampleBox, OpenLevelsDialog, OpenIntersectionCurvesDialog,
+// Slots it introduces (130-147), filled by the 2D and 3D levels: AddDerivative, DrawExample (one
+// example by its kind), EditExampleBox, OpenLevelsDialog, OpenIntersectionCurvesDialog,
 // EnterLagrangeMode, CloseToolDialogs, EnableInventory, RefreshExample, SetCurrentExample,
 // DrawExampleNow, RedrawAll, InvalidateGraph, EditOrbitalSystem, RebuildLagrangePolynomial,
 // ToggleEquationLabels, TrajectoriesChanged and SwapExamples.
 //
 // It integrates over the window's variables (integration.h): the six sums over the tools'
 // interval, Simpson's rule, double integrals, arc lengths, line integrals, flux and surface
-// areas, stopped by Q through the window's key poll.
+// areas, stopped by Q through the window's key poll (81, with the partial sums scaled). A count
+// below 1 gives 17; an integrand undefined or not finite where a rule needs it gives 106 and is
+// never summed.
 //
 // It also opens the slider dialogs of the animation parameters (commands 600-624: '@', A-W
 // and all letters), keeps them until the window goes, gives them the window's decimals and

@@ -9,8 +9,9 @@
 // example's trajectories and marked points, and repaints through the two cached layers of the
 // shell (the background layer: DrawAll; the picture layer: DrawPicture over it).
 //
-// It introduces the slots the 2D and 3D branches fill (the drawing of the picture, the hidden-line
-// tests, the linked windows, the dependency walk, the sketch hooks); here most do nothing.
+// It introduces the slots the 2D and 3D branches fill (96-124: the drawing of the picture, the
+// hidden-line tests, the linked windows, the dependency walk, the sketch hooks); here most do
+// nothing.
 //
 // The animation players run on the window's one timer (kAnimationTimer): the frame player of the
 // parameters (in real time for '@'), the player of prepared slides and the whole-number stepper.
