@@ -1,14 +1,8 @@
 #include "canvas/canvas_window.h"
 
-#include "canvas/zel_winm.h"
+#include "canvas/zel_wing.h"
 
 namespace quorlin::canvas {
-
-platform::Window* CreateCanvasWindow(const NewWindowRequest& request) {
-    auto* window = new TZELWinm(kPlot2DKind, request.fileName, QStringLiteral("qz2.ini"));
-    PrepareCanvasWindow(window, request);
-    return window;
-}
 
 void PrepareCanvasWindow(TZELWing* window, const NewWindowRequest& request) {
     window->SetUseDefaults(request.useDefaults);

@@ -1,13 +1,9 @@
 #pragma once
-// The canvas window for the frame's "2-dim" item and the logarithmic modes until the plot
-// levels take over: a TZELWinm with the 2D window's menu, keys and ini file, showing its axes,
-// grid, texts and pictures and answering the view, grid, text and metafile commands. The
-// formula level's window (formula/func_win.h) builds on the same preparation.
+// What every window of the frame's "2-dim" item and logarithmic modes shares, whatever its
+// level: the 2D window's menu and keys, the defaults choice, and the frame of a logarithmic
+// mode. The 2D window classes (plot2d/plot_e_win.h) and the formula level's window
+// (formula/func_win.h) are prepared with it.
 #include "shell/window_kinds.h"
-
-namespace quorlin::platform {
-class Window;
-}
 
 namespace quorlin::canvas {
 
@@ -15,10 +11,8 @@ class TZELWing;
 
 inline constexpr int kPlot2DKind = 841;
 
-// A WindowCreator: the frame adds the window as an MDI child, which then owns it.
-platform::Window* CreateCanvasWindow(const NewWindowRequest& request);
-// The 2D window's menu, keys and defaults choice, and the frame of a logarithmic mode: what
-// every window the frame's "2-dim" and logarithmic items open shares, whatever its level.
+// Gives a window of the frame's "2-dim" or logarithmic items its menu, keys, defaults choice
+// and, in a logarithmic mode, four decades on each logarithmic axis.
 void PrepareCanvasWindow(TZELWing* window, const NewWindowRequest& request);
 
 }  // namespace quorlin::canvas

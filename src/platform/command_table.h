@@ -3,8 +3,8 @@
 //
 // Each level of a window registers its own commands when it is constructed; a more derived
 // level's registration for an id replaces its base's, as an override would. A command that no
-// table of the window or its frame holds is shown disabled, so menu items of levels that do not
-// exist yet cannot be chosen.
+// table of the window or its frame holds is shown disabled, so a menu item nothing handles
+// cannot be chosen.
 #include <functional>
 #include <map>
 

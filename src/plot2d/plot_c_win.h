@@ -6,9 +6,8 @@
 // (UpdateDependents), the open tool dialogs refresh their lists and values, and the current
 // example and dy/dx example follow. It also fills the body hooks of the shared levels that the
 // 2D windows answer (the tools' state kept in a diagram file, the open initial-value dialogs,
-// the view read from a file, the points kept in the orbital and map windows) as slots for the
-// tools, which are not here yet: their commands stay without a handler, so the menu shows them
-// disabled.
+// the view read from a file, the points kept in the orbital and map windows) as slots the 2D
+// tools fill.
 #include "plot2d/plot_b_win.h"
 
 namespace quorlin::plot2d {

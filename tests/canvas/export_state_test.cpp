@@ -111,7 +111,7 @@ public:
 
 private:
     // One picture drawn through every hook of each running writer, once each, world points for
-    // PiCTeX and EPS, pixels or world points for SVG, including the hooks no primitive uses yet.
+    // PiCTeX and EPS, pixels or world points for SVG, including the hooks no primitive uses.
     static void PaintEveryHook(TExportState& s) {
         const bool tex = s.Running(ExportKind::PicTeX), svg = s.Running(ExportKind::Svg),
                    eps = s.Running(ExportKind::Eps);

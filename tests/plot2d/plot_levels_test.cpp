@@ -88,8 +88,6 @@ TEST_F(PlotLevelsTest, ShadingsFollowTheirExamplesAndTheMiscMenuSetsTheirOptions
     EXPECT_EQ(win.Options().shadingMode, cmd::kShadeXor);
     ASSERT_TRUE(win.SendCommand(cmd::kInfiniteSlopes));
     EXPECT_FALSE(win.Tracer().infiniteSlopes);
-    // The tools' commands are not here yet: disabled.
-    EXPECT_FALSE(win.QueryCommand(cmd::kZeros).enabled);
 }
 
 // The classes' menus; the logarithmic window draws on its logarithmic axis.
