@@ -5,7 +5,7 @@
 
 #include "core/binio.h"
 #include "examples/diagram/diagram_body.h"
-#include "shell/file_head.h"
+#include "shell/records/file_head.h"
 
 namespace quorlin {
 

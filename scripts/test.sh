@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks that the sources keep their layering (scripts/check-layers.py),
 # builds Quorlin with AddressSanitizer and UndefinedBehaviorSanitizer, and runs every test
-# headless; then builds and tests the Qt-free part alone, and fuzzes the diagram-body reader for
-# half a minute. Exits non-zero on a layering fault, any failed test, sanitizer report or fuzzer
-# finding.
+# headless; then builds and tests the plain libraries alone, and fuzzes the diagram-body reader
+# for half a minute. Exits non-zero on a layering fault, any failed test, sanitizer report or
+# fuzzer finding.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -14,7 +14,10 @@ export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 ctest --test-dir build-test --output-on-failure -j "$jobs" --timeout 600
 
-# The core library and the formula engine once more without Qt, to show they need none of it.
+# The plain libraries of every folder once more without the GUI (core, resources, the metafile
+# format, the shell's and canvas's records, formula, the example records and operations, the
+# diagram body, and the plain parts of dynamics and plot2d), with their tests: Qt Core at most
+# is found, so none of them can reach the windowing stack.
 cmake -S . -B build-core -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORLIN_SANITIZE=ON -DQUORLIN_GUI=OFF
 cmake --build build-core
 ctest --test-dir build-core --output-on-failure -j "$jobs" --timeout 600

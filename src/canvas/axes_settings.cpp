@@ -8,16 +8,6 @@
 
 namespace quorlin::canvas {
 
-void TAxesSettings::ResetKeepingSectors() {
-    const std::int16_t sectors = polarSectors;
-    *this = TAxesSettings{};
-    polarSectors = sectors;
-}
-
-bool SettingsChanged(const TAxesSettings& current, const TAxesSettings& next) {
-    return !(current == next);
-}
-
 void TViewHistoryList::Push(const TViewState& state) {
     if (entries_.size() >= kMaxEntries) entries_.erase(entries_.begin());
     entries_.push_back(state);

@@ -2,13 +2,9 @@
 
 #include <cmath>
 
-#include "core/errors.h"
-
 namespace quorlin::canvas {
 
 namespace {
-
-constexpr std::size_t kAnchorBlockBytes = 40;
 
 TLDRect Shifted(TLDRect r, WorldPoint by) {
     r.xLow += by.x;
@@ -43,70 +39,16 @@ QSize FitPastedSize(QSize picture, QPoint p, QSize client) {
     return QSize(static_cast<int>(std::max(w, 0LL)), static_cast<int>(std::max(h, 0LL)));
 }
 
-int NextPictureIndex(const PictureList& list) {
-    return list.empty() ? 0 : list.back().index + 1;
+std::optional<platform::EmfPicture> PictureOf(const TPastedPicture& picture) {
+    const QByteArray bytes(reinterpret_cast<const char*>(picture.metafile.data()),
+                           static_cast<qsizetype>(picture.metafile.size()));
+    return platform::EmfPicture::FromBytes(bytes);
 }
 
-void WritePictures(ByteWriter& out, std::span<const TPastedPicture> list) {
-    out.I16(static_cast<std::int16_t>(-static_cast<int>(list.size())));
-    for (const TPastedPicture& p : list) {
-        for (long double v : {p.rect.xLow, p.rect.xHigh, p.rect.yLow, p.rect.yHigh})
-            out.LongDouble(v);
-        out.U8(p.transparent ? 1 : 0);
-        out.I32(p.anchor);
-        out.Zeros(kAnchorBlockBytes - 4);
-        const QByteArray& bytes = p.metafile.Bytes();
-        out.U32(static_cast<std::uint32_t>(bytes.size()));
-        out.Bytes(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                            static_cast<std::size_t>(bytes.size())));
-    }
-}
-
-namespace {
-
-// One picture of the block; nothing when its bytes are damaged.
-std::optional<TPastedPicture> ReadPicture(ByteReader& in, bool withAnchor, int index) {
-    TLDRect r;
-    std::uint8_t transparent = 0;
-    std::int32_t anchor = -1;
-    std::uint32_t size = 0;
-    for (long double* v : {&r.xLow, &r.xHigh, &r.yLow, &r.yHigh}) in.LongDouble(*v);
-    in.U8(transparent);
-    if (withAnchor) {
-        in.I32(anchor);
-        in.Skip(kAnchorBlockBytes - 4);
-    }
-    in.U32(size);
-    // The size comes from the file: it must fit the bytes left before anything is allocated.
-    const bool finite = std::isfinite(r.xLow) && std::isfinite(r.xHigh) && std::isfinite(r.yLow) &&
-                        std::isfinite(r.yHigh);
-    if (in.Failed() || anchor < -1 || !finite || !in.CanRead(size, 1)) return std::nullopt;
-    QByteArray bytes(static_cast<qsizetype>(size), Qt::Uninitialized);
-    in.Bytes(std::span(reinterpret_cast<std::uint8_t*>(bytes.data()), size));
-    auto metafile = platform::EmfPicture::FromBytes(bytes);
-    if (!metafile) return std::nullopt;
-    return TPastedPicture{std::move(*metafile), index, anchor, transparent != 0, r};
-}
-
-}  // namespace
-
-int ReadPictures(ByteReader& in, PictureList& list) {
-    std::int16_t count = 0;
-    if (!in.I16(count)) return kErrCannotOpenFile;
-    const bool withAnchor = count < 0;
-    const int n = withAnchor ? -static_cast<int>(count) : count;
-    // The smallest picture still holds its rectangle, flags, size word and a metafile header.
-    constexpr std::size_t kSmallestPicture = 40 + 1 + 4 + 88;
-    if (!in.CanRead(static_cast<std::size_t>(n), kSmallestPicture)) return kErrCannotOpenFile;
-    PictureList read;
-    read.reserve(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        auto picture = ReadPicture(in, withAnchor, i);
-        if (!picture) return kErrCannotOpenFile;
-        read.push_back(std::move(*picture));
-    }
-    list = std::move(read);
-    return 0;
+std::vector<std::uint8_t> MetafileBytes(const platform::EmfPicture& picture) {
+    const QByteArray& bytes = picture.Bytes();
+    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+            reinterpret_cast<const std::uint8_t*>(bytes.constData()) + bytes.size()};
 }
 
 }  // namespace quorlin::canvas

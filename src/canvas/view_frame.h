@@ -12,29 +12,10 @@
 #include <string>
 
 #include "canvas/export_view.h"
+#include "canvas/records/world_rect.h"
 #include "platform/device_context.h"
 
 namespace quorlin::canvas {
-
-// A world rectangle (x-low, x-high, y-low, y-high).
-struct TLDRect {
-    long double xLow = 0;
-    long double xHigh = 0;
-    long double yLow = 0;
-    long double yHigh = 0;
-};
-
-// Log modes of a window: which axes are logarithmic.
-inline constexpr int kLogNone = 0;
-inline constexpr int kLogX = 1;
-inline constexpr int kLogY = 2;
-inline constexpr int kLogBoth = 3;
-inline bool IsLogX(int logMode) {
-    return logMode == kLogX || logMode == kLogBoth;
-}
-inline bool IsLogY(int logMode) {
-    return logMode == kLogY || logMode == kLogBoth;
-}
 
 struct TViewFrame {
     long double centreX = 0;

@@ -129,8 +129,10 @@ void TZELWinm::EditPicture(std::size_t index) {
     TPastedPicture* const found = FindPicture(serial);
     if (!found) return;
     TPastedPicture& picture = *found;
-    if (result == metadlg::kCopy || result == metadlg::kCut)
-        platform::CurrentClipboard().SetMimeData(platform::PictureToMimeData(picture.metafile));
+    if (result == metadlg::kCopy || result == metadlg::kCut) {
+        if (const auto metafile = PictureOf(picture))
+            platform::CurrentClipboard().SetMimeData(platform::PictureToMimeData(*metafile));
+    }
     if (result == metadlg::kClear || result == metadlg::kCut) {
         RemovePicture(serial);
     } else {
@@ -162,7 +164,7 @@ void TZELWinm::PasteNewPicture(QPoint point) {
     const TLDRect rect = ScreenRectToWorld(
         {point.x(), point.y(), point.x() + size.width(), point.y() + size.height()});
     pictures_.push_back(
-        TPastedPicture{std::move(*picture), NextPictureIndex(pictures_), -1, true, rect});
+        TPastedPicture{MetafileBytes(*picture), NextPictureIndex(pictures_), -1, true, rect});
     MarkModified();
     PictureChanged();
 }
@@ -174,7 +176,8 @@ void TZELWinm::DrawPictures(platform::DeviceContext& dc) {
         const platform::PixelRect r = WorldRectToScreen(AbsoluteRect(picture));
         if (r.IsEmpty()) continue;
         if (!picture.transparent && fill) dc.FillSolidRect(r, background);
-        picture.metafile.Render(dc.Painter(), QRectF(r.ToQRect()));
+        if (const auto metafile = PictureOf(picture))
+            metafile->Render(dc.Painter(), QRectF(r.ToQRect()));
     }
 }
 

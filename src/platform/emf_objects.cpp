@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "platform/emf_bitmap.h"
-#include "platform/emf_format.h"
+#include "platform/metafile/emf_format.h"
 
 namespace quorlin::platform::emf {
 

@@ -3,8 +3,8 @@
 #include <climits>
 #include <cmath>
 
-#include "platform/emf_format.h"
 #include "platform/emf_paint_engine.h"
+#include "platform/metafile/emf_format.h"
 #include "platform/screen_metrics.h"
 
 namespace quorlin::platform {

@@ -16,7 +16,7 @@
 #include <QSizeF>
 #include <QString>
 
-#include "platform/emf_format.h"
+#include "platform/metafile/emf_format.h"
 
 class QPainter;
 

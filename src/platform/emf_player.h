@@ -19,7 +19,7 @@
 
 #include <QRectF>
 
-#include "platform/emf_format.h"
+#include "platform/metafile/emf_format.h"
 
 class QPainter;
 

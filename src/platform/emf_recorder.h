@@ -22,7 +22,7 @@
 #include <QString>
 
 #include "core/binio.h"
-#include "platform/emf_format.h"
+#include "platform/metafile/emf_format.h"
 
 namespace quorlin::platform {
 

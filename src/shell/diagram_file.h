@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "core/binio.h"
-#include "shell/file_head.h"
+#include "shell/records/file_head.h"
 
 namespace quorlin {
 

@@ -19,7 +19,7 @@
 
 #include "core/binio.h"
 #include "platform/window.h"
-#include "shell/protection.h"
+#include "shell/records/protection.h"
 
 namespace quorlin {
 

@@ -1,10 +1,8 @@
 #pragma once
 // Fonts of a graphing window.
 //
-// FontRecord mirrors the 60-byte font record that diagram files store (height, width,
-// escapement, orientation and weight as int32; italic, underline, strike-out, character set,
-// output precision, clip precision, quality, pitch and family as bytes; a 32-byte face name)
-// and has an explicit byte codec. WindowFonts holds the window's ten fonts with their point
+// The stored font record (shell/records/font_record.h) as the drawing font of the device
+// context, and back. WindowFonts holds the window's ten fonts with their point
 // sizes and the string ids that caption their font dialogs; font i is chosen with command
 // 60 + i. For printing and metafiles the heights are scaled to the device and restored after.
 #include <array>
@@ -13,36 +11,10 @@
 #include <optional>
 #include <string>
 
-#include "core/binio.h"
 #include "platform/drawing_tools.h"
+#include "shell/records/font_record.h"
 
 namespace quorlin {
-
-struct FontRecord {
-    static constexpr std::size_t kByteSize = 60;
-    static constexpr std::size_t kFaceBytes = 32;
-
-    std::int32_t height = 0;  // pixels; negative: character height
-    std::int32_t width = 0;
-    std::int32_t escapement = 0;  // text angle in tenths of a degree
-    std::int32_t orientation = 0;
-    std::int32_t weight = 400;
-    std::uint8_t italic = 0;
-    std::uint8_t underline = 0;
-    std::uint8_t strikeOut = 0;
-    std::uint8_t charSet = 0;
-    std::uint8_t outPrecision = 0;
-    std::uint8_t clipPrecision = 0;
-    std::uint8_t quality = 0;
-    std::uint8_t pitchAndFamily = 0;
-    std::string faceName = "Arial";  // at most 31 bytes are stored
-
-    void Write(ByteWriter& out) const;
-    // False (record unchanged) when fewer than 60 bytes are left.
-    bool Read(ByteReader& in);
-
-    friend bool operator==(const FontRecord&, const FontRecord&) = default;
-};
 
 // The device context's description of the font (face, height, weight, italic, underline,
 // strike-out, escapement).

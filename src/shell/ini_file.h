@@ -28,8 +28,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/file_head.h"
 #include "shell/palette.h"
+#include "shell/records/file_head.h"
 
 namespace quorlin {
 

@@ -1,8 +1,6 @@
-// The rules that turn the grid and view dialogs' texts into settings, the change test and the
-// view history.
+// The rules that turn the grid and view dialogs' texts into settings, and the view history.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -58,30 +56,6 @@ TEST(GridFields, PlacesFrequenciesSectorsIntervalsAndTickLengths) {
     EXPECT_EQ(*lengths, (std::pair<std::int16_t, std::int16_t>(102, 71)));  // 102.4, 714 / 10
     EXPECT_EQ(TickLengthFromPercent(0.25L, 1000)->first, 3);  // 2.5 rounds away from zero
     EXPECT_NEAR(TickLengthPercent(102, 1024), 9.9609375L, 1e-15L);
-}
-
-TEST(GridSettings, EveryFieldCountsAsAChangeAndRestoreKeepsThePolarSectors) {
-    TAxesSettings now;
-    EXPECT_FALSE(SettingsChanged(now, now));
-    now.scaleFlags = 0;  // numbers off: their places and suffix still count
-    for (const auto& change : std::initializer_list<std::function<void(TAxesSettings&)>>{
-             [](TAxesSettings& a) { a.suffixChar = 39; }, [](TAxesSettings& a) { a.xPlaces = 3; },
-             [](TAxesSettings& a) { a.yPi = true; },
-             [](TAxesSettings& a) { a.polarSectors = 24; }}) {
-        TAxesSettings next = now;
-        change(next);
-        EXPECT_TRUE(SettingsChanged(now, next));
-    }
-
-    TAxesSettings axes;
-    axes.polarSectors = 36;
-    axes.xInterval = 7;
-    axes.gridFlags = kGridPolar;
-    axes.ResetKeepingSectors();
-    EXPECT_EQ(axes.polarSectors, 36);
-    EXPECT_EQ(axes.xInterval, 1);
-    EXPECT_EQ(axes.gridFlags, kGridQuadrants);
-    EXPECT_EQ(axes.scaleFlags, kScaleX | kScaleY);
 }
 
 TEST(ViewHistory, PopsNewestFirstAndForgetsTheOldestWhenFull) {

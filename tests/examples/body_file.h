@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "canvas/text_overlay.h"
+#include "canvas/records/text_record.h"
 #include "core/binio.h"
 #include "core/file_strings.h"
 #include "examples/records/record_codec.h"

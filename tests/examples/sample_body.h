@@ -5,21 +5,16 @@
 // user functions, plain and evaluated texts, a picture, equation labels, shading, a sketch, a
 // notebook, a background bitmap and the open-tools mask. It is what a window in use would hand
 // the writer, so that reading it back and writing again gives the same bytes.
-#include <QPainter>
-
 #include "examples/diagram/diagram_body.h"
 #include "formula/formula_context.h"
-#include "platform/emf_paint_device.h"
+#include "support/test_paths.h"
 
 namespace quorlin::examples::testing {
 
-inline QByteArray SampleMetafile() {
-    platform::EmfPaintDevice device(QSize(20, 10), 96);
-    {
-        QPainter p(&device);
-        p.fillRect(QRect(0, 0, 20, 10), Qt::blue);
-    }
-    return device.Finish();
+// A small metafile (a blue rectangle, 20 by 10 pixels) that the program's recorder made.
+inline std::vector<std::uint8_t> SampleMetafile() {
+    return quorlin::testing::ReadFileBytes(
+        quorlin::testing::TestDataPath("canvas/records/picture.emf"));
 }
 
 inline TTrajectory SampleTrajectory(int kind, long double step, int texts) {
@@ -127,8 +122,7 @@ inline TDiagramBody SampleBody() {
     evalText.texts = {"A", "B", "0", "value"};
     evalText.CopySettingsFrom(evalText);
     body.evalTable.Store(canvas::kFirstEvalIndex, evalText);
-    canvas::TPastedPicture picture{
-        *platform::EmfPicture::FromBytes(SampleMetafile()), 0, -1, false, {-1, 1, -2, 2}};
+    canvas::TPastedPicture picture{SampleMetafile(), 0, -1, false, {-1, 1, -2, 2}};
     body.pictures.push_back(std::move(picture));
     for (int k = 0; k < body.inventory.Count(); ++k) {
         canvas::TEquationLabel& label = body.equationLabels.emplace_back();

@@ -15,7 +15,7 @@
 #include "platform/config_dir.h"
 #include "shell/fonts.h"
 #include "shell/ini_file.h"
-#include "shell/protection.h"
+#include "shell/records/protection.h"
 
 namespace quorlin {
 namespace {

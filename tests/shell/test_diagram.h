@@ -10,7 +10,7 @@
 
 #include "core/errors.h"
 #include "core/file_strings.h"
-#include "shell/file_head.h"
+#include "shell/records/file_head.h"
 #include "shell/zel_win.h"
 #include "support/file_readers.h"
 

@@ -12,7 +12,7 @@
 #include "examples/records/record_validator.h"
 #include "examples/records/stored_forms.h"
 #include "formula/formula_context.h"
-#include "shell/file_head.h"
+#include "shell/records/file_head.h"
 
 namespace quorlin::examples {
 

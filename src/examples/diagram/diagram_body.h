@@ -23,14 +23,14 @@
 #include <string>
 #include <vector>
 
-#include "canvas/pasted_picture.h"
-#include "canvas/text_overlay.h"
+#include "canvas/records/picture_record.h"
+#include "canvas/records/text_record.h"
 #include "core/binio.h"
 #include "examples/diagram/diagram_settings.h"
 #include "examples/records/inventory.h"
 #include "examples/records/shade_record.h"
 #include "examples/records/sketch.h"
-#include "shell/protection.h"
+#include "shell/records/protection.h"
 
 namespace quorlin {
 class FormulaContext;

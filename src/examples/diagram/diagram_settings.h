@@ -14,7 +14,8 @@
 #include <array>
 #include <cstdint>
 
-#include "canvas/axes_settings.h"
+#include "canvas/records/axes_record.h"
+#include "canvas/records/world_rect.h"
 #include "core/binio.h"
 #include "examples/records/plot_settings.h"
 

@@ -10,7 +10,7 @@
 #include "platform/boxes.h"
 #include "platform/text_codec.h"
 #include "resources/resources.h"
-#include "shell/protection.h"
+#include "shell/records/protection.h"
 
 namespace quorlin::examples {
 

@@ -5,17 +5,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <limits>
 #include <set>
 #include <tuple>
 
-#include "examples/body_file.h"
 #include "core/errors.h"
+#include "examples/body_file.h"
 #include "examples/records/variable_groups.h"
-#include "formula/formula_context.h"
 #include "examples/sample_body.h"
-#include "shell/file_head.h"
+#include "formula/formula_context.h"
+#include "shell/records/file_head.h"
 
 namespace quorlin::examples {
 namespace {
@@ -573,7 +574,7 @@ TEST(DiagramBody, ABodyReadBackWritesTheSameBytes) {
     EXPECT_EQ(read.evalTexts, sample.evalTexts);
     EXPECT_EQ(*read.evalTable.Find(1000), *sample.evalTable.Find(1000));
     ASSERT_EQ(read.pictures.size(), 1u);
-    EXPECT_EQ(read.pictures[0].metafile.Bytes(), sample.pictures[0].metafile.Bytes());
+    EXPECT_EQ(read.pictures[0].metafile, sample.pictures[0].metafile);
     EXPECT_EQ(read.equationLabels, sample.equationLabels);
     EXPECT_EQ(read.shading, sample.shading);
     EXPECT_EQ(read.sketch, sample.sketch);

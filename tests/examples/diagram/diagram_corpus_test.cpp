@@ -8,7 +8,7 @@
 
 #include "diagram_fuzz_entry.h"
 #include "examples/sample_body.h"
-#include "shell/file_head.h"
+#include "shell/records/file_head.h"
 #include "support/test_paths.h"
 
 namespace quorlin::examples {

@@ -6,10 +6,10 @@
 
 #include <vector>
 
-#include "examples/plot_test_window.h"
 #include "examples/levels/slide_dialog.h"
-#include "plot2d/plot2_win.h"
+#include "examples/plot_test_window.h"
 #include "examples/sample_body.h"
+#include "plot2d/plot2_win.h"
 #include "shell/window_kinds.h"
 #include "support/file_readers.h"
 
@@ -61,9 +61,7 @@ protected:
         text.left = text.right = -3;
         text.top = text.bottom = 4;
         win.PlainTexts().push_back(text);
-        const platform::EmfPicture metafile =
-            *platform::EmfPicture::FromBytes(testing::SampleMetafile());
-        win.Pictures().push_back({metafile, 0, -1, false, {1, 3, -4, -3}});
+        win.Pictures().push_back({testing::SampleMetafile(), 0, -1, false, {1, 3, -4, -3}});
         win.Sketch() = {{TSketchPoint::kHead, 0, 0, {0xff0000, 2, 0}},
                         {TSketchPoint::kPoint, -1, -1, {}},
                         {TSketchPoint::kEnd, 1, -2, {}}};

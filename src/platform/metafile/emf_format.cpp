@@ -1,4 +1,4 @@
-#include "platform/emf_format.h"
+#include "platform/metafile/emf_format.h"
 
 #include <algorithm>
 #include <array>

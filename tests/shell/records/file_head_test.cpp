@@ -1,4 +1,4 @@
-#include "shell/file_head.h"
+#include "shell/records/file_head.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/protection.h"
+#include "shell/records/protection.h"
 
 #include "core/errors.h"
 #include "core/file_strings.h"

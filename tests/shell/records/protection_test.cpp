@@ -1,5 +1,5 @@
 // The protection block's bytes; asking for the password is checked through a window's load.
-#include "shell/protection.h"
+#include "shell/records/protection.h"
 
 #include <gtest/gtest.h>
 
