@@ -136,6 +136,8 @@ public:
     // The explicit-shading list of a 2D window; null in a window without one (a file's list
     // then travels on unchanged).
     virtual ShadeList* ShadingList();
+    // The end parameters of the shading list (or of the list kept from the file).
+    std::vector<int> ShadingEndParameters() override;
     // The settings of a diagram file that the branches keep: into the settings for writing,
     // and from them after reading.
     virtual void StoreFileSettings(TDiagramSettings& settings) const;

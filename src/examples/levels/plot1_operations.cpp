@@ -197,7 +197,7 @@ bool TPlot1Win::EditExample(int k, bool force) {
     }
     if (kind == k::kSegment) AddSegmentEndpoints(k);
     if (kind > 400) SetCurrentExample(k);
-    Compiler().MarkUsedSymbols();
+    MarkWindowSymbols();
     InventoryChanged(0);
     return true;
 }
@@ -276,7 +276,7 @@ void TPlot1Win::DefineWeb(int k) {
     const int result = dialog.Execute();
     EnableInventory(true);
     if (result != platform::kIdOk) return;
-    Compiler().MarkUsedSymbols();
+    MarkWindowSymbols();
     RefreshEquationLabel(k);
     InventoryChanged(0);
     InvalidateGraph();
