@@ -8,12 +8,14 @@
 #include "examples/records/example.h"
 #include "plot2d/map_drawing.h"
 #include "plot2d/orbital.h"
+#include "support/all_near.h"
 
 namespace quorlin::plot2d {
 namespace {
 
 namespace k = examples::kind;
 using Shape = examples::TEndMark::Shape;
+using quorlin::testing::AllNear;
 
 // The sampler's rules for poles and jumps hold in the explicit drawer.
 TEST_F(DrawerTest, ExplicitLagrangeAndLogarithmicCurvesFollowTheirFormulas) {
@@ -232,6 +234,16 @@ TEST_F(DrawerTest, SegmentsLinesAndPoints) {
     Draw(Add(k::kPoint, {"1", "pi/2"}, [](auto& e) { e.byte58 = 1; }));
     ASSERT_EQ(canvas.marks.size(), 1u);
     EXPECT_NEAR(canvas.marks[0].y, 1, 1e-12);
+}
+
+// A point set to "circle" (its style word) is drawn hollow, a solid one filled.
+TEST_F(DrawerTest, PointsSetToCircleAreHollow) {
+    for (const std::uint16_t style : {0, 1}) {
+        Draw(Add(k::kPoint, {"1.5", "-2.25"}, [style](auto& e) { e.pen.style = style; }));
+        ASSERT_EQ(canvas.marks.size(), 1u);
+        EXPECT_TRUE(AllNear({canvas.marks[0].x, canvas.marks[0].y}, {1.5L, -2.25L}));
+        EXPECT_EQ(canvas.marksFilled[0], style == 0) << style;
+    }
 }
 
 TEST_F(DrawerTest, SeriesOfNumbersAndOfFunctions) {

@@ -3,6 +3,8 @@
 // choose their pieces, all through the canvas primitives.
 #include <algorithm>
 #include <cmath>
+#include <numbers>
+#include <vector>
 
 #include "canvas/canvas_primitives.h"
 #include "examples/levels/plot11_win.h"
@@ -167,8 +169,24 @@ bool TPlot11Win::DrawEntryPoint(canvas::TCanvasPrimitives& prim, TExample& e, in
     e.rangeLow[1] = p.y;
     e.NumberAt(281) = pixel.x();
     e.NumberAt(291) = pixel.y();
-    prim.Marker(pixel, kDiscMarker, std::max<int>(1, e.pen.width));
+    DrawPointMark(prim, e, pixel);
     return true;
+}
+
+// A solid disc, or with the point's style word set ("circle") a ring in the pen with the
+// background inside.
+void TPlot11Win::DrawPointMark(canvas::TCanvasPrimitives& prim, const TExample& e, QPoint pixel) {
+    const int r = std::max<int>(1, e.pen.width);
+    if (e.pen.style == 0) return prim.Marker(pixel, kDiscMarker, r);
+    const int sides = std::clamp(4 * r, 12, 96);
+    std::vector<canvas::WorldPoint> ring;
+    for (int k = 0; k < sides; ++k) {
+        const long double a = 2 * std::numbers::pi_v<long double> * k / sides;
+        const QPoint q(pixel.x() + static_cast<int>(std::lround(r * std::cos(a))),
+                       pixel.y() + static_cast<int>(std::lround(r * std::sin(a))));
+        ring.push_back(prim.Frame().ScreenToWorld(q));
+    }
+    prim.Polygon(ring, RoleColour(0));
 }
 
 int TPlot11Win::DrawEntryRecord(platform::DeviceContext& dc, TExample& e) {
