@@ -246,6 +246,27 @@ TEST_F(DrawerTest, PointsSetToCircleAreHollow) {
     }
 }
 
+// A watched family of points (negative steps) shows each member once it is drawn and waits the
+// family's delay before the next; an unwatched one draws them all at once.
+TEST_F(DrawerTest, WatchedPointFamiliesShowEachMember) {
+    std::vector<std::pair<std::size_t, int>> shown;  // marks drawn so far, delay
+    env.showMember = [&](int delay) { shown.emplace_back(canvas.marks.size(), delay); };
+    const int i = Add(k::kPoint, {"a", "a^2"}, [](auto& e) {
+        e.familyOn = 1;
+        e.familyLetter = 1;  // A
+        e.familyLow = -1, e.familyHigh = 2, e.familySteps = -3, e.familyDelay = 70;
+    });
+    Draw(i);
+    ASSERT_EQ(canvas.marks.size(), 4u);
+    EXPECT_EQ(shown, (std::vector<std::pair<std::size_t, int>>{{1, 70}, {2, 70}, {3, 70}}));
+    EXPECT_TRUE(AllNear({canvas.marks[3].x, canvas.marks[3].y}, {2, 4}));
+    shown.clear();
+    inventory[i].familySteps = 3;
+    Draw(i);
+    EXPECT_EQ(canvas.marks.size(), 4u);
+    EXPECT_TRUE(shown.empty());
+}
+
 TEST_F(DrawerTest, SeriesOfNumbersAndOfFunctions) {
     // Partial sums of 1/2^n from n = 0: 1, 1.5, 1.75, ... joined.
     Draw(Add(k::kSeries, {"n", "1/2^n"}, [](auto& e) {

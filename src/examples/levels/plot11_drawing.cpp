@@ -8,6 +8,7 @@
 
 #include "canvas/canvas_primitives.h"
 #include "examples/levels/plot11_win.h"
+#include "platform/clock.h"
 #include "platform/key_poll.h"
 
 namespace quorlin::examples {
@@ -189,6 +190,14 @@ void TPlot11Win::DrawPointMark(canvas::TCanvasPrimitives& prim, const TExample& 
     prim.Polygon(ring, RoleColour(0));
 }
 
+// A watched family (negative steps) shows each member as it is drawn and waits the family's
+// delay before the next; not in exports, prints or animation frames.
+void TPlot11Win::WatchFamilyMember(const TExample& e) {
+    if (e.familySteps >= 0 || Output().noPolling) return;
+    UpdateWindow();
+    if (e.familyDelay > 0) platform::BusyDelay(e.familyDelay);
+}
+
 int TPlot11Win::DrawEntryRecord(platform::DeviceContext& dc, TExample& e) {
     FormulaContext& f = Formulas();
     const bool derivedPoint = e.derivation == kDerivedMarkedPoint;
@@ -220,6 +229,7 @@ int TPlot11Win::DrawEntryRecord(platform::DeviceContext& dc, TExample& e) {
             const bool drawn = DrawEntryPoint(prim, e, k);
             if (drawn && e.byte59 && e.subKind > 0 && index >= 0) DrawPointMarkers(dc, index);
         }
+        if (m + 1 < members) WatchFamilyMember(e);
     }
     if (e.familyOn) f.vars.value[static_cast<std::size_t>(letter)] = familySaved;
     if (derivedPoint) f.vars.value[static_cast<std::size_t>(parameter)] = saved;

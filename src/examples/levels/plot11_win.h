@@ -279,6 +279,7 @@ private:
     // One point of a point example drawn as its marker; false when it is not drawn.
     bool DrawEntryPoint(canvas::TCanvasPrimitives& prim, TExample& e, int k);
     void DrawPointMark(canvas::TCanvasPrimitives& prim, const TExample& e, QPoint pixel);
+    void WatchFamilyMember(const TExample& e);
 
     std::vector<ToolDialog> toolDialogs_;
     QPointer<TArcLenDlg> arcLength_;
