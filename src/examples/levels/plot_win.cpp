@@ -538,4 +538,21 @@ int TPlotWin::ParseEvalText(const canvas::TEvalText& text, std::uint16_t& evalIn
     return result;
 }
 
+bool TPlotWin::ShowMenuHelp(const QString& menuTitle) {
+    if (menuTitle == QStringLiteral("Anim")) {
+        ShowHelp(QStringLiteral("QZANIMH"), {});
+        return true;
+    }
+    static constexpr std::pair<const char*, const char*> kPages[] = {
+        {"File", "FILEH"}, {"Equa", "EQUAH"}, {"View", "VIEWH"}, {"Btns", "BTNSH"},
+        {"One", "ONEH"},   {"Two", "TWOH"},   {"Misc", "MISCH"}};
+    for (const auto& [title, page] : kPages) {
+        if (menuTitle != QLatin1String(title)) continue;
+        const QString prefix = dimension_ >= 3 ? QStringLiteral("QZ3") : QStringLiteral("QZ2");
+        ShowHelp(prefix + QLatin1String(page), {});
+        return true;
+    }
+    return false;
+}
+
 }  // namespace quorlin::examples

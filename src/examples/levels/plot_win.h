@@ -123,6 +123,9 @@ public:
     // '~' pieces of their labels) and the shading ends use: a parameter's slider repaints what
     // shows it, and an animated export finds it. Called after every compilation.
     void MarkWindowSymbols();
+    // F1 on an open menu: the page of the File, Equa, View, Btns, One, Two, Misc or Anim menu
+    // (the 2D or the 3D one by the window's dimension).
+    bool ShowMenuHelp(const QString& menuTitle) override;
     // Stores an evaluated text as the formula level does, then marks its symbols.
     int ParseEvalText(const canvas::TEvalText& text, std::uint16_t& evalIndex,
                       bool checkOnly) override;
