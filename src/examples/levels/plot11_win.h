@@ -196,6 +196,8 @@ public:
     bool SwapExamples(int a, int b) override;
     // Refills the data list when it exists.
     void RefreshInventoryDlg() override;
+    // The window's caption, and the inventory dialog's, which names the diagram's file.
+    void UpdateCaption() override;
     void EnableCommand(platform::CommandState& state) override;
 
     // --- drawing shared by the 2D and 3D branches ---
