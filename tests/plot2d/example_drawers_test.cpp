@@ -208,6 +208,7 @@ TEST_F(DrawerTest, AntiderivativesAndRoulettes) {
     EXPECT_GT(Curve().pieces[0].back().x, 5);  // on beyond the view
     inventory[r].byte55 = 0;                   // on the right side it rolls below the line
     Draw(r);
+    ASSERT_FALSE(Curve().pieces.empty());
     for (Vec2 p : Curve().pieces[0]) EXPECT_LE(p.y, 1e-12);
 }
 
