@@ -80,12 +80,13 @@ std::string GridRows(FormulaContext& formulas, TExample& e, int firstSlot, int s
 std::string BodyRows(const TExample& e, const NumberFormat& format) {
     constexpr std::size_t kVelocities = 12, kMasses = 24, kMaxBodies = 12;
     std::string text;
-    const std::size_t bodies = std::min<std::size_t>(std::max(e.derivationParam + 1, 0), kMaxBodies);
+    const std::size_t bodies =
+        std::min<std::size_t>(std::max(e.derivationParam + 1, 0), kMaxBodies);
     for (std::size_t b = 0; b < bodies && kMasses + b < e.points.size(); ++b) {
         const Vec3 p = e.points[b], v = e.points[kVelocities + b];
-        text += Line(std::vector<std::string>{std::to_string(b + 1), Cell(format, p.x),
-                                              Cell(format, p.y), Cell(format, v.x),
-                                              Cell(format, v.y), Cell(format, e.points[kMasses + b].x)});
+        text += Line(std::vector<std::string>{
+            std::to_string(b + 1), Cell(format, p.x), Cell(format, p.y), Cell(format, v.x),
+            Cell(format, v.y), Cell(format, e.points[kMasses + b].x)});
     }
     return text;
 }

@@ -83,8 +83,8 @@ TEST(InventoryPanelTest, TableFollowsTheKindAndItsTrajectories) {
                  {211, false, false}, {211, true, true},   {212, false, false}, {212, true, true},
                  {220, false, false}, {220, true, true},   {310, false, false}, {310, true, true},
                  {312, false, false}, {312, true, true},   {317, false, false}, {317, true, true},
-                 {209, false, false}, {215, false, false}, {204, false, false},
-                 {309, false, false}, {303, false, false}};
+                 {209, false, false}, {215, false, false}, {204, false, false}, {309, false, false},
+                 {303, false, false}};
     for (const auto& c : cases) {
         TInventory inventory;
         inventory.SetCapacity(2, false);
