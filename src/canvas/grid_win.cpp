@@ -123,13 +123,7 @@ void TGridWin::MouseUp(const platform::MouseEvent& event) {
     if (!dragStart_) return TZELWing::MouseUp(event);
     const QRect band = *ZoomBand();
     dragStart_.reset();
-    if (band.width() > 1 && band.height() > 1) {
-        ZoomToBand(band);
-    } else {
-        // A click without a drag recentres.
-        const WorldPoint p = ScreenToWorld(event.point);
-        SetViewCentre(p.x, p.y);
-    }
+    ZoomToBand(band);
     Invalidate();
 }
 
@@ -139,6 +133,9 @@ std::optional<QRect> TGridWin::ZoomBand() const {
 }
 
 void TGridWin::ZoomToBand(const QRect& band) {
+    // A band of zero width or height (a plain click, a straight stroke) leaves the view alone;
+    // recentring is the right button's.
+    if (band.width() <= 1 || band.height() <= 1) return;
     const TLDRect r = ScreenRectToWorld(
         platform::PixelRect{band.left(), band.top(), band.right(), band.bottom()});
     TViewFrame next = View();

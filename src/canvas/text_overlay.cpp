@@ -115,4 +115,15 @@ std::string ReplaceHyphens(std::string text, int code) {
     return text;
 }
 
+std::vector<std::string> SplitEvalLabel(std::string_view label) {
+    std::vector<std::string> pieces(1);
+    for (const char c : label) {
+        if (c == '~')
+            pieces.emplace_back();
+        else
+            pieces.back() += c;
+    }
+    return pieces;
+}
+
 }  // namespace quorlin::canvas

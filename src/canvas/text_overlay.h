@@ -17,6 +17,8 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "canvas/records/text_record.h"
 #include "canvas/view_frame.h"
@@ -63,5 +65,8 @@ int EscapementOfDegrees(int degrees);
 // Every hyphen of the text replaced by the character code (1..255); other codes change
 // nothing.
 std::string ReplaceHyphens(std::string text, int code);
+// An evaluated text's label cut at each '~': the pieces alternate between literal text (the
+// even ones, from the first) and expressions to be evaluated (the odd ones).
+std::vector<std::string> SplitEvalLabel(std::string_view label);
 
 }  // namespace quorlin::canvas

@@ -1,5 +1,7 @@
 #include "formula/func_win.h"
 
+#include <vector>
+
 #include "canvas/canvas_window.h"
 #include "core/numbers.h"
 #include "formula/func_dialog.h"
@@ -57,23 +59,46 @@ int TFuncWin::ParseEvalText(const TEvalText& text, std::uint16_t& evalIndex, boo
     return TZELWinm::ParseEvalText(text, evalIndex, checkOnly);
 }
 
+// The label with its '~' pieces evaluated: "?" for a piece that does not parse or evaluate.
+std::string TFuncWin::ExpandedLabel(const TEvalText& text) const {
+    std::string shown;
+    const std::vector<std::string> pieces = canvas::SplitEvalLabel(text.texts[3]);
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+        if (k % 2 == 0) {
+            shown += pieces[k];
+            continue;
+        }
+        long double value = 0;
+        shown += formulas_->ReadNumber(pieces[k], value) == 0 ? FormatLf(value, 0, text.places[0])
+                                                              : std::string("?");
+    }
+    return shown;
+}
+
+// "label (e1,e2) = (v1,v2)": the label first, then the values of the expressions that are on,
+// with their texts when "show expressions" is on; two or three go in parentheses. Only the
+// expression texts take the character in place of the hyphen (a negative value keeps its sign).
 std::string TFuncWin::EvaluatedString(const TEvalText& text) const {
     std::string shown;
-    auto append = [&shown](const std::string& part) {
-        if (!shown.empty()) shown += ' ';
-        shown += part;
-    };
-    if (text.flags[3]) append(text.texts[3]);
+    if (text.flags[3]) shown = ExpandedLabel(text) + ' ';
+    std::string expressions;
+    std::string values;
+    int active = 0;
     for (std::size_t i = 0; i < 3; ++i) {
         if (!text.flags[i]) continue;
+        const std::string separator = active++ > 0 ? "," : "";
         long double value = 0;
-        std::string part = text.flags[4] ? text.texts[i] + " = " : std::string();
-        part += formulas_->ReadNumber(text.texts[i], value) == 0
-                    ? FormatLf(value, 0, text.places[i])
-                    : std::string("?");
-        append(part);
+        values += separator + (formulas_->ReadNumber(text.texts[i], value) == 0
+                                   ? FormatLf(value, 0, text.places[i])
+                                   : std::string("?"));
+        expressions +=
+            separator + canvas::ReplaceHyphens(text.texts[i], static_cast<int>(text.dash));
     }
-    return canvas::ReplaceHyphens(shown, static_cast<int>(text.dash));
+    if (active == 0) return shown;
+    const bool grouped = active > 1;
+    auto enclose = [grouped](const std::string& s) { return grouped ? "(" + s + ")" : s; };
+    if (text.flags[4]) shown += enclose(expressions) + " = ";
+    return shown + enclose(values);
 }
 
 std::string TFuncWin::GetTextString(const TEquationLabel& text, bool evaluated) const {

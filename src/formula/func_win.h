@@ -50,6 +50,7 @@ public:
 
 private:
     std::string EvaluatedString(const canvas::TEvalText& text) const;
+    std::string ExpandedLabel(const canvas::TEvalText& text) const;
 
     std::unique_ptr<FormulaContext> formulas_;
     QPointer<TFuncDlg> funcDlg_;

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -23,6 +24,13 @@ namespace quorlin::platform {
 
 namespace {
 
+// A menu's title without the '&' of its mnemonic.
+QString PlainMenuTitle(const QMenu* menu) {
+    QString title = menu->title();
+    title.remove(QLatin1Char('&'));
+    return title;
+}
+
 QStringList LocalFiles(const QMimeData* data) {
     QStringList files;
     if (!data || !data->hasUrls()) return files;
@@ -31,6 +39,28 @@ QStringList LocalFiles(const QMimeData* data) {
     }
     return files;
 }
+
+// F1 pressed in an open popup asks the frame for the help page of its menu bar entry, whose
+// title the popup carries.
+class MenuHelpKey : public QObject {
+public:
+    MenuHelpKey(FrameWindow* frame, QString title, QObject* parent)
+        : QObject(parent), frame_(frame), title_(std::move(title)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+            frame_->ShowMenuHelp(title_);
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    FrameWindow* frame_;
+    QString title_;
+};
 
 }  // namespace
 
@@ -115,6 +145,8 @@ private:
                     auto* sub =
                         new QMenu(text, open.empty() ? static_cast<QWidget*>(frame_) : open.back());
                     QObject::connect(sub, &QMenu::aboutToShow, frame_, [this] { beforeShow_(); });
+                    const QMenu* bar = open.empty() ? sub : open.front();
+                    sub->installEventFilter(new MenuHelpKey(frame_, PlainMenuTitle(bar), sub));
                     if (open.empty()) {
                         built.topLevel << sub->menuAction();
                     } else {
@@ -376,6 +408,11 @@ CommandState FrameWindow::QueryCommand(int id) {
     EnableCommand(state);
     if (target) target->EnableCommand(state);
     return state;
+}
+
+bool FrameWindow::ShowMenuHelp(const QString& menuTitle) {
+    Window* target = CommandTarget();
+    return target && target->ShowMenuHelp(menuTitle);
 }
 
 bool FrameWindow::DispatchCommand(int id) {

@@ -81,6 +81,10 @@ public:
     // Whether a key sequence is an accelerator of the shown menu set (PollKey reports those).
     bool IsAcceleratorKey(const QKeySequence& keys) const;
 
+    // F1 on an open menu: the active child (or the hosted window) shows the help page of the
+    // menu bar entry with this title; false when it has none.
+    bool ShowMenuHelp(const QString& menuTitle);
+
     // The window this frame hosts alone (an owned window's host), or none for an MDI frame.
     Window* HostedWindow() const { return hosted_; }
 

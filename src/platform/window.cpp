@@ -296,4 +296,8 @@ void Window::timerEvent(QTimerEvent* event) {
     QWidget::timerEvent(event);
 }
 
+bool Window::ShowMenuHelp(const QString&) {
+    return false;
+}
+
 }  // namespace quorlin::platform

@@ -156,6 +156,9 @@ public:
     virtual bool OnCommand(int id);
     virtual void EnableCommand(CommandState& state);
     virtual void OnTimer(int id);
+    // F1 on an open menu: menuTitle names the menu bar entry the menu belongs to (without its
+    // '&'). True when the window showed a help page for it; nothing here.
+    virtual bool ShowMenuHelp(const QString& menuTitle);
 
 signals:
     // The menu or accelerator table changed; the frame shows the new one when this is active.

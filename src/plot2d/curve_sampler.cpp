@@ -11,6 +11,8 @@ constexpr int kMaxDepth = 64;
 // A halved chord at most this many times shorter than its parent's still shrinks as a continuous
 // curve's does (halving gives 2).
 constexpr long double kContinuousShrink = 1.5L;
+// Halvings of a step undefined at both ends before it is taken as undefined throughout.
+constexpr int kUndefinedProbeDepth = 3;
 
 // The distance of two pixels, by its square where that cannot overflow (poles give far-off
 // pixels).
@@ -80,7 +82,9 @@ void TCurveSampler::Refine(const CurveFunction& f, const TSample& a, const TSamp
         Emit(b);
         return;
     }
-    if (!a.ok && !b.ok && depth > 0) return;  // undefined on both sides: the pen stays up
+    // Undefined at both ends: probed down to an eighth of the base step, so that a defined
+    // piece narrower than the step is still found; past that the pen stays up.
+    if (!a.ok && !b.ok && depth >= kUndefinedProbeDepth) return;
     const TSample m = Evaluate(f, mid);
     if (a.ok && b.ok && m.ok) {
         if (OffAreaOnOneSide(a, b, m)) {
@@ -92,8 +96,6 @@ void TCurveSampler::Refine(const CurveFunction& f, const TSample& a, const TSamp
             Emit(b);
             return;
         }
-    } else if (!a.ok && !b.ok && !m.ok) {
-        return;
     }
     const long double chord = a.ok && b.ok ? Distance(a.pixel, b.pixel) : 0;
     Refine(f, a, m, depth + 1, chord);

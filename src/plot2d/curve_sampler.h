@@ -5,14 +5,14 @@
 // the example's density). Each base step is refined where the pixels can show more: it is
 // halved while the middle point lies off the chord by more than a tolerance, while the chord is
 // longer than a few pixels, or while the curve is undefined at an end or in the middle (so that
-// a curve reaches the edge of its domain). Halving stops where the chord is short and straight,
-// where the whole step lies off the drawing area on one side, or at the parameter's resolution.
-// A chord still long there is a jump (a pole, a step, the boundary of a piecewise definition)
-// unless it still shrinks with each halving as a continuous curve's does (a steep line such as
-// 1e300 x stays joined): the pen is lifted instead of drawing across a jump, unless jump
-// detection is off. A step whose
-// refinement exceeds its budget (wild oscillation, such as sin(1/x) near 0, which no pixel can
-// resolve) is drawn as sampled, each sub-pixel chord joined.
+// a curve reaches the edge of its domain; a step undefined at both ends is probed at its
+// eighths, so that a defined piece narrower than the step is found). Halving stops where the chord
+// is short and straight, where the whole step lies off the drawing area on one side, or at the
+// parameter's resolution. A chord still long there is a jump (a pole, a step, the boundary of a
+// piecewise definition) unless it still shrinks with each halving as a continuous curve's does (a
+// steep line such as 1e300 x stays joined): the pen is lifted instead of drawing across a jump,
+// unless jump detection is off. A step whose refinement exceeds its budget (wild oscillation, such
+// as sin(1/x) near 0, which no pixel can resolve) is drawn as sampled, each sub-pixel chord joined.
 //
 // Nothing here loops without end: a step of 0 or one that does not advance, an empty or
 // inverted range and values that are not finite are refused or drawn as nothing, the number of

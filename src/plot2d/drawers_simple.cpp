@@ -112,7 +112,8 @@ int DrawPoint(TDrawEnvironment& env, int i) {
     e.rangeLow[1] = v.y;
     Vec2 p;
     if (!env.target.Space().ValueToPlot(v, p)) return 0;
-    env.target.Marker(p, std::max<int>(1, e.pen.width), true);  // a disc of the pen's width
+    // A disc of the pen's width, or a circle when the style word asks for one.
+    env.target.Marker(p, std::max<int>(1, e.pen.width), e.pen.style == 0);
     return 0;
 }
 

@@ -35,6 +35,16 @@ const TKindDrawer* TKindDrawers::Find(int kind) const {
     return it == table_.end() || !it->second ? nullptr : &it->second;
 }
 
+namespace {
+
+// The kinds drawn as marks: a watched family of them shows one member after the other.
+bool IsPointKind(int kind) {
+    return kind == k::kPoint || kind == k::kPolarPoint || kind == k::kPlotPoints ||
+           kind == k::kComplexPoint;
+}
+
+}  // namespace
+
 int DrawExample2D(TDrawEnvironment& env, int i) {
     if (!env.inventory.IsIndex(i)) return 0;
     examples::TExample& e = env.inventory[i];
@@ -47,10 +57,12 @@ int DrawExample2D(TDrawEnvironment& env, int i) {
     if (e.familyOn && letter >= 1 && letter <= slot::kLastParameter) {
         // One member per value of the family's parameter, its ends included.
         const int steps = std::max(1, std::abs(static_cast<int>(e.familySteps)));
+        const bool watched = e.familySteps < 0 && IsPointKind(e.kind) && env.showMember;
         for (int m = 0; m <= steps && key == 0; ++m) {
             env.formula.SetVar(letter, e.familyLow + (e.familyHigh - e.familyLow) * m / steps);
             key = (*draw)(env, i);
             env.target.SetPen(e.pen);
+            if (watched && m < steps && key == 0) env.showMember(e.familyDelay);
         }
     } else {
         key = (*draw)(env, i);

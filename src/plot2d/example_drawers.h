@@ -46,6 +46,9 @@ struct TDrawEnvironment {
     bool infiniteSlopes = false;
     // Palette index of the diagonal y = x drawn under a web diagram (colour role "y=x (web)").
     int webDiagonalColour = 4;
+    // Shows what is drawn so far and waits the milliseconds: a watched family of points shows
+    // each member. Empty where nothing is to be watched (exports, prints, animation frames).
+    std::function<void(int delayMs)> showMember;
 };
 
 // Draws example i: nothing when its graph is hidden or its kind has no drawer; every member of

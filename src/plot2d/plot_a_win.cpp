@@ -3,6 +3,7 @@
 #include "examples/operations/plot_points.h"
 
 #include "examples/records/compile.h"
+#include "platform/clock.h"
 #include "platform/key_poll.h"
 #include "plot2d/shading.h"
 
@@ -170,7 +171,15 @@ int TPlotAWin::DrawThrough(platform::DeviceContext& dc,
                          state_.lagrangeExample,
                          Tracer().infiniteSlopes,
                          Roles().Role(kWebDiagonalColourRole)};
+    if (!Output().noPolling) env.showMember = [this](int delayMs) { ShowDrawnMember(delayMs); };
     return draw(env);
+}
+
+// The window paints the layers as far as they are drawn (a paint while rendering shows them as
+// they are), then the drawing waits, keys still reaching the poll.
+void TPlotAWin::ShowDrawnMember(int delayMs) {
+    UpdateWindow();
+    if (delayMs > 0) platform::BusyDelay(delayMs);
 }
 
 void TPlotAWin::FillShadeSolid(platform::DeviceContext& dc, const TShadeRecord& record) {

@@ -87,6 +87,8 @@ public:
 
 protected:
     TCanvasRules CanvasRules();
+    // A watched family: paints what is drawn so far and waits the delay.
+    void ShowDrawnMember(int delayMs);
 
 private:
     TPlot2DState state_;

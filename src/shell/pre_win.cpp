@@ -45,8 +45,10 @@ void TPreWin::RenderImage(ImageLayer layer) {
     UpdateImageSize();
     if (!backgroundCurrent_ || layer == ImageLayer::Background) {
         platform::DeviceContext dc(background_);
+        drawingBackground_ = true;
         PaintBackground(dc);
         DrawAll(dc);
+        drawingBackground_ = false;
         backgroundCurrent_ = true;
         pictureCurrent_ = false;
     }
@@ -133,7 +135,7 @@ void TPreWin::Paint(QPainter& painter, const QRect&) {
         // The layers are being drawn (a key poll let this paint through): show them as they
         // are, and paint again when they are done.
         paintedWhileRendering_ = true;
-        painter.drawImage(imageOrigin_, picture_);
+        painter.drawImage(imageOrigin_, drawingBackground_ ? background_ : picture_);
         return;
     }
     UpdateImageSize();

@@ -102,6 +102,8 @@ private:
     bool backgroundCurrent_ = false;
     bool rendering_ = false;              // RenderImage is drawing the layers
     bool paintedWhileRendering_ = false;  // a paint came meanwhile and showed them unfinished
+    bool drawingBackground_ = false;      // the background layer is being drawn: a paint shows
+                                          // it as far as it is drawn (a watched family)
 };
 
 }  // namespace quorlin

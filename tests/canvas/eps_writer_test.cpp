@@ -146,6 +146,27 @@ TEST_F(EpsTest, EachHookToTheByte) {
     EXPECT_EQ(rounded.find("stroke"), std::string::npos);
 }
 
+// A view of 40 x 600 units on the same client: 15 points a unit across, 0.75 up. Each axis
+// keeps its own scale in lines, polylines and marks.
+TEST_F(EpsTest, UnequalScalesMapEachAxisByItsOwn) {
+    state.view = ExportView::FromCorners(0, 40, 0, 600, 801, 601);
+    ASSERT_TRUE(eps.PreparePage());
+    const std::string segment = Capture([&] {
+        eps.EpsSegment({10, 150}, {30, 450}, {kBlack, 1, kStyleDash});
+    });
+    EXPECT_NE(segment.find("150.000 112.500 moveto\r\n450.000 337.500 lineto"), std::string::npos)
+        << segment;
+    const std::array<WorldPoint, 3> pts{{{2, 500}, {4, 100}, {38, 20}}};
+    const std::string polyline = Capture([&] { eps.EpsStrokePolyline(pts, kBlack, 1); });
+    EXPECT_NE(polyline.find("30.000 375.000 moveto\r\n60.000 75.000 lineto\r\n"
+                            "570.000 15.000 lineto"),
+              std::string::npos)
+        << polyline;
+    const std::string marker = Capture([&] { eps.EpsMarker({10, 300}, 7, 4, kBlack); });
+    EXPECT_NE(marker.find("150.000 222.000 moveto\r\n150.000 228.000 lineto"), std::string::npos)
+        << marker;
+}
+
 TEST_F(EpsTest, DottedFillsStopAtTheView) {
     ASSERT_TRUE(eps.PreparePage());
     // A dotted disc wholly inside the view keeps every dot: 4 per grid point inside the disc.

@@ -104,6 +104,22 @@ TEST_F(GridWinTest, ZoomBoxSetsCornersAndSquareLinksTheScales) {
     EXPECT_DOUBLE_EQ(v.centreX, x);
 }
 
+// A band without width or height (a plain click, a straight stroke) changes nothing.
+TEST_F(GridWinTest, ZoomBoxOfZeroSizeLeavesTheView) {
+    win.SetMouseMode(cmd::kMouseZoomBox);
+    const std::pair<QPoint, QPoint> strokes[] = {
+        {{260, 120}, {260, 120}}, {{100, 300}, {330, 300}}, {{70, 40}, {70, 290}}};
+    for (const auto& [from, to] : strokes) {
+        win.MouseDown(Mouse(MouseButton::Left, from));
+        win.MouseMove(Mouse(MouseButton::None, to));
+        win.MouseUp(Mouse(MouseButton::Left, to));
+        const TViewFrame& v = win.View();
+        EXPECT_TRUE(AllNear({v.centreX, v.centreY, v.halfWidth, v.halfHeight}, {0, 0, 5, 5}))
+            << from.x() << "," << from.y();
+        EXPECT_FALSE(win.ZoomBand() || v.cornersFlag || win.History().Count() > 0);
+    }
+}
+
 // The reading rules are the settings' own; here the dialog hands their result to the window
 // with a history entry, shows the setting in force again, and shows the options that apply.
 TEST_F(GridWinTest, GridDialogAppliesWithAHistoryEntryAndShowsWhatApplies) {

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -74,12 +75,17 @@ public:
         if (cleanupSink) ++*cleanupSink;
     }
     bool CanClose() override { return allowClose; }
+    bool ShowMenuHelp(const QString& menuTitle) override {
+        helpAsked << menuTitle;
+        return true;
+    }
     void EnableCommand(CommandState& state) override {
         if (state.id == kToggle) state.checked = toggled;
         if (state.id == kDeep) state.enabled = deepEnabled;
         Window::EnableCommand(state);
     }
     std::vector<int> commands;
+    QStringList helpAsked;
     bool toggled = false;
     bool deepEnabled = true;
     bool allowClose = true;
@@ -230,6 +236,27 @@ TEST_F(FrameWindowTest, EnablersAndCheckMarksReachTheActions) {
     child->deepEnabled = true;
     frame.RefreshCommands();
     EXPECT_TRUE(SubmenuAction(frame, "&More")->isEnabled());
+}
+
+// F1 in an open menu (or in a popup inside it) asks the active child for the page of the menu
+// bar entry it belongs to; other keys go on to the menu.
+TEST_F(FrameWindowTest, F1InAnOpenMenuAsksForThatMenusHelp) {
+    ChildWindow* child = Add();
+    Add(false);
+    frame.ActivateChild(child);
+    QMenu* options = nullptr;
+    for (QAction* top : frame.menuBar()->actions())
+        if (top->text() == QStringLiteral("&Options")) options = top->menu();
+    ASSERT_NE(options, nullptr);
+    QAction* more = SubmenuAction(frame, QStringLiteral("&More"));
+    ASSERT_TRUE(more && more->menu());
+    for (QMenu* menu : {options, more->menu()}) {
+        QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+        QApplication::sendEvent(menu, &f1);
+    }
+    QKeyEvent other(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier);
+    QApplication::sendEvent(options, &other);
+    EXPECT_EQ(child->helpAsked, (QStringList{QStringLiteral("Options"), QStringLiteral("File")}));
 }
 
 TEST_F(FrameWindowTest, ExitInAChildsOrAnOwnedWindowsMenuClosesTheFrame) {

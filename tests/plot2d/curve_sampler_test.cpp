@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -60,8 +61,9 @@ TEST(CurveSampler, PiecesOfPolesJumpsSteepPartsAndHoles) {
     SampleExplicit([](long double x) { return std::floor(x); }).ForEachSegment([](Vec2 a, Vec2 b) {
         EXPECT_EQ(a.y, b.y);
     });
-    EXPECT_NEAR(SampleExplicit([](long double x) { return 1e300L * x; }).pieces[0].front().x, 0,
-                1e-12);
+    const RecordingSink steep = SampleExplicit([](long double x) { return 1e300L * x; });
+    ASSERT_FALSE(steep.pieces.empty());
+    EXPECT_NEAR(steep.pieces[0].front().x, 0, 1e-12);
     // The domain's edges are reached.
     const RecordingSink circle = SampleExplicit([](long double x) { return std::sqrt(1 - x * x); });
     ASSERT_EQ(circle.pieces.size(), 1u);
@@ -86,6 +88,54 @@ TEST(CurveSampler, WhatAPixelCanShowIsNotMissed) {
         const auto [lo, hi] = wild.YRangeOver(x, x + kPixel);
         ASSERT_LT(lo, -0.95L) << (double)x;
         ASSERT_GT(hi, 0.95L) << (double)x;
+    }
+}
+
+// A piece of the curve narrower than a pixel column, undefined on both sides of it, is drawn up
+// to its top wherever it lies in the column.
+TEST(CurveSampler, NarrowPiecesBetweenUndefinedEndsAreDrawn) {
+    for (const long double offset : {0.5L, 0.3L, 0.72L}) {  // of a column, from its left end
+        SCOPED_TRACE(static_cast<double>(offset));
+        const long double c = 0.3L + offset * kPixel, w = 0.15L * kPixel;
+        const RecordingSink piece = SampleExplicit([&](long double x) {
+            const long double u = (x - c) / w;
+            return u * u < 1 ? 3 * std::sqrt(1 - u * u) : std::nanl("");
+        });
+        ASSERT_FALSE(piece.pieces.empty());
+        for (const auto& p : piece.pieces)
+            for (Vec2 q : p) EXPECT_LE(std::fabs(q.x - c), w);
+        long double top = 0;
+        for (const auto& p : piece.pieces)
+            for (Vec2 q : p) top = std::max(top, q.y);
+        EXPECT_GT(top, 2.5L);
+    }
+}
+
+// A spike that goes off the line and comes back along it, its ends on the line, keeps its tip:
+// on a flat line and on a steep one, its tip in the middle of its column or off it.
+TEST(CurveSampler, SpikesThatReturnToTheLineKeepTheirTips) {
+    struct Spike {
+        long double slope;      // of the line under it
+        long double offset;     // of its tip in its column
+        long double height;     // units
+        long double halfWidth;  // pixels
+    };
+    for (const Spike& s :
+         {Spike{0, 0.5L, 0.06L, 0.5L}, Spike{1, 0.5L, 0.06L, 0.5L}, Spike{0, 0.5L, 2, 0.5L},
+          Spike{-2, 0.3L, 1.5L, 1}, Spike{0.5L, 0.7L, -1, 1}}) {
+        SCOPED_TRACE(static_cast<double>(s.slope + s.offset + s.height));
+        const long double c = 1.3L + s.offset * kPixel, w = s.halfWidth * kPixel;
+        const auto f = [&](long double x) {
+            return s.slope * x + s.height * std::max(0.0L, 1 - std::fabs(x - c) / w);
+        };
+        const RecordingSink sink = SampleExplicit(f);
+        ASSERT_FALSE(sink.pieces.empty());
+        long double farthest = 0;  // off the line, over the spike
+        for (const auto& p : sink.pieces)
+            for (Vec2 q : p)
+                if (std::fabs(q.x - c) <= w)
+                    farthest = std::max(farthest, std::fabs(q.y - s.slope * q.x));
+        EXPECT_GT(farthest, 0.9L * std::fabs(s.height));
     }
 }
 
@@ -132,6 +182,7 @@ TEST(CurveSampler, ParametricCurvesAreRefinedWhereTheyTurnAndSmoothOnesCostLittl
     const RecordingSink smooth =
         SampleExplicit([](auto x) { return 3 * std::sin(x); }, {}, -5, 5, &cost);
     EXPECT_LT(cost, 3 * 401);
+    ASSERT_EQ(smooth.pieces.size(), 1u);
     EXPECT_LT(smooth.pieces[0].size(), 120u);
 }
 

@@ -148,7 +148,10 @@ public:
     void EndCurve() override { curve.Break(); }
     void Point(Vec2 plot) override { curve.Point(plot); }
     void Break() override { curve.Break(); }
-    void Marker(Vec2 plot, int, bool) override { marks.push_back(plot); }
+    void Marker(Vec2 plot, int, bool filled) override {
+        marks.push_back(plot);
+        marksFilled.push_back(filled);
+    }
     void ArrowHead(Vec2 tip, Vec2 direction, int, bool) override {
         arrows.emplace_back(tip, direction);
     }
@@ -164,6 +167,7 @@ public:
     RecordingSink curve;
     std::vector<examples::TPenSpec> pens;
     std::vector<Vec2> marks;
+    std::vector<bool> marksFilled;
     std::vector<std::pair<Vec2, Vec2>> arrows;  // tip, direction
     std::vector<std::vector<Vec2>> fills;
     std::vector<int> fillColours;

@@ -8,12 +8,14 @@
 #include "examples/records/example.h"
 #include "plot2d/map_drawing.h"
 #include "plot2d/orbital.h"
+#include "support/all_near.h"
 
 namespace quorlin::plot2d {
 namespace {
 
 namespace k = examples::kind;
 using Shape = examples::TEndMark::Shape;
+using quorlin::testing::AllNear;
 
 // The sampler's rules for poles and jumps hold in the explicit drawer.
 TEST_F(DrawerTest, ExplicitLagrangeAndLogarithmicCurvesFollowTheirFormulas) {
@@ -206,6 +208,7 @@ TEST_F(DrawerTest, AntiderivativesAndRoulettes) {
     EXPECT_GT(Curve().pieces[0].back().x, 5);  // on beyond the view
     inventory[r].byte55 = 0;                   // on the right side it rolls below the line
     Draw(r);
+    ASSERT_FALSE(Curve().pieces.empty());
     for (Vec2 p : Curve().pieces[0]) EXPECT_LE(p.y, 1e-12);
 }
 
@@ -234,6 +237,37 @@ TEST_F(DrawerTest, SegmentsLinesAndPoints) {
     EXPECT_NEAR(canvas.marks[0].y, 1, 1e-12);
 }
 
+// A point set to "circle" (its style word) is drawn hollow, a solid one filled.
+TEST_F(DrawerTest, PointsSetToCircleAreHollow) {
+    for (const std::uint16_t style : {0, 1}) {
+        Draw(Add(k::kPoint, {"1.5", "-2.25"}, [style](auto& e) { e.pen.style = style; }));
+        ASSERT_EQ(canvas.marks.size(), 1u);
+        EXPECT_TRUE(AllNear({canvas.marks[0].x, canvas.marks[0].y}, {1.5L, -2.25L}));
+        EXPECT_EQ(canvas.marksFilled[0], style == 0) << style;
+    }
+}
+
+// A watched family of points (negative steps) shows each member once it is drawn and waits the
+// family's delay before the next; an unwatched one draws them all at once.
+TEST_F(DrawerTest, WatchedPointFamiliesShowEachMember) {
+    std::vector<std::pair<std::size_t, int>> shown;  // marks drawn so far, delay
+    env.showMember = [&](int delay) { shown.emplace_back(canvas.marks.size(), delay); };
+    const int i = Add(k::kPoint, {"a", "a^2"}, [](auto& e) {
+        e.familyOn = 1;
+        e.familyLetter = 1;  // A
+        e.familyLow = -1, e.familyHigh = 2, e.familySteps = -3, e.familyDelay = 70;
+    });
+    Draw(i);
+    ASSERT_EQ(canvas.marks.size(), 4u);
+    EXPECT_EQ(shown, (std::vector<std::pair<std::size_t, int>>{{1, 70}, {2, 70}, {3, 70}}));
+    EXPECT_TRUE(AllNear({canvas.marks[3].x, canvas.marks[3].y}, {2, 4}));
+    shown.clear();
+    inventory[i].familySteps = 3;
+    Draw(i);
+    EXPECT_EQ(canvas.marks.size(), 4u);
+    EXPECT_TRUE(shown.empty());
+}
+
 TEST_F(DrawerTest, SeriesOfNumbersAndOfFunctions) {
     // Partial sums of 1/2^n from n = 0: 1, 1.5, 1.75, ... joined.
     Draw(Add(k::kSeries, {"n", "1/2^n"}, [](auto& e) {
@@ -243,11 +277,88 @@ TEST_F(DrawerTest, SeriesOfNumbersAndOfFunctions) {
     ASSERT_EQ(canvas.marks.size(), 5u);
     EXPECT_NEAR(canvas.marks[4].y, 1.9375L, 1e-12);
     EXPECT_EQ(Curve().pieces.size(), 1u);
-    // The Taylor series of e^x to degree 12.
-    Draw(Add(k::kSeries, {"k", "x^k/k!"}, [](auto& e) { e.divisions = {0, 12, 36}; }));
+    // The Taylor series of e^x to degree 12: drawn, and on e^x where the partial sum is within
+    // 1e-4 of it (|x| up to 2.7) and y inside the view (x below ln 5).
+    Draw(Add(k::kSeries, {"k", "x^k/fact(k)"}, [](auto& e) { e.divisions = {0, 12, 36}; }));
+    ASSERT_FALSE(Curve().pieces.empty());
+    for (const long double x : {-2.7L, -1.3L, 0.4L, 1.1L, 1.55L}) {
+        const auto [lo, hi] = Curve().YRangeOver(x - kPixel / 2, x + kPixel / 2);
+        EXPECT_LE(lo, std::exp(x) + 1e-3L) << (double)x;
+        EXPECT_GE(hi, std::exp(x) - 1e-3L) << (double)x;
+    }
     for (const auto& piece : Curve().pieces)
         for (Vec2 p : piece)
-            if (p.x < 1.5L) EXPECT_NEAR((double)p.y, std::exp((double)p.x), 1e-3);
+            if (p.x > -2.7L && p.x < 1.5L) EXPECT_NEAR((double)p.y, std::exp((double)p.x), 1e-3);
+}
+
+// The arrows of a segment: mode 1 at its first end pointing back, 2 at its second end pointing
+// on, 3 at both, 0 none.
+TEST_F(DrawerTest, SegmentArrowsStandAtTheEndsTheirModeNames) {
+    const Vec2 first{-2, 1}, second{3, -1.5L}, along = second - first;
+    const auto parallel = [](Vec2 a, Vec2 b) {
+        return std::fabs(a.x * b.y - a.y * b.x) <
+                   1e-9L * std::hypot(a.x, a.y) * std::hypot(b.x, b.y) &&
+               a.x * b.x + a.y * b.y > 0;
+    };
+    for (const int mode : {0, 1, 2, 3}) {
+        SCOPED_TRACE(mode);
+        Draw(Add(k::kSegment, {"-2", "1", "3", "-1.5"}, [mode](auto& e) { e.word32 = mode; }));
+        ASSERT_FALSE(Curve().pieces.empty());
+        std::vector<std::pair<Vec2, Vec2>> expected;
+        if (mode & 1) expected.emplace_back(first, Vec2{-along.x, -along.y});
+        if (mode >= 2) expected.emplace_back(second, along);
+        ASSERT_EQ(canvas.arrows.size(), expected.size());
+        for (std::size_t a = 0; a < expected.size(); ++a) {
+            EXPECT_TRUE(AllNear({canvas.arrows[a].first.x, canvas.arrows[a].first.y},
+                                {expected[a].first.x, expected[a].first.y}, 1e-9L));
+            EXPECT_TRUE(parallel(canvas.arrows[a].second, expected[a].second));
+        }
+    }
+}
+
+// The direction field of dy/dx = x - y over a view of unequal scales: rows evenly spaced from
+// half a spacing below the top, square cells, each mark centred on its grid point along the
+// slope there and of the example's length in pixels; unit vectors start at the grid point and
+// carry an arrow at their tip.
+TEST_F(DrawerTest, DirectionFieldMarksStandOnTheirGridAlongTheSlope) {
+    const TPlotSpace wide = TPlotSpace::Over(-4, 6, -1, 3, 401, 201);
+    RecordingCanvas marks{wide};
+    TCanvasTarget onWide{marks};
+    TDrawEnvironment field{ctx, inventory, onWide, drawers};
+    const int i = Add(k::kSlope, {"", "", "x-y"}, [](auto& e) {
+        e.fieldRows = 5;
+        e.fieldLengthPercent = 30;  // 3 % of the width
+    });
+    for (const int display : {1, 2}) {
+        SCOPED_TRACE(display);
+        inventory[i].fieldDisplay = static_cast<std::int16_t>(display);
+        marks.Clear();
+        DrawExample2D(field, i);
+        const long double spacing = 201.0L / 5, length = 401 * 0.03L;
+        ASSERT_EQ(marks.curve.pieces.size(), 50u);  // 5 rows of 10
+        std::size_t n = 0;
+        for (int row = 0; row < 5; ++row)
+            for (int column = 0; column < 10; ++column, ++n) {
+                const auto& piece = marks.curve.pieces[n];
+                ASSERT_EQ(piece.size(), 2u);
+                const Vec2 a = wide.ToPixel(piece[0]), b = wide.ToPixel(piece[1]);
+                const Vec2 grid{spacing * (column + 0.5L), spacing * (row + 0.5L)};
+                const Vec2 anchor = display == 1 ? 0.5L * (a + b) : a;
+                EXPECT_TRUE(AllNear({anchor.x, anchor.y}, {grid.x, grid.y}, 1e-9L));
+                EXPECT_NEAR((double)std::hypot(b.x - a.x, b.y - a.y), (double)length, 1e-9);
+                const Vec2 at = wide.ToPlot(grid);
+                const long double slope = (piece[1].y - piece[0].y) / (piece[1].x - piece[0].x);
+                EXPECT_NEAR((double)slope, (double)(at.x - at.y), 1e-9);
+                if (display == 2) EXPECT_GT(piece[1].x, piece[0].x);  // along +x
+            }
+        if (display == 1) {
+            EXPECT_TRUE(marks.arrows.empty());
+        } else {
+            ASSERT_EQ(marks.arrows.size(), 50u);
+            EXPECT_TRUE(AllNear({marks.arrows[7].first.x, marks.arrows[7].first.y},
+                                {marks.curve.pieces[7][1].x, marks.curve.pieces[7][1].y}));
+        }
+    }
 }
 
 TEST_F(DrawerTest, TwoBodiesOnACircularOrbit) {

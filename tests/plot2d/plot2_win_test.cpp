@@ -42,6 +42,13 @@ TEST_F(Plot2WinTest, PastedAndAddedExamplesShowWithTheirLabels) {
     const auto sine = [](long double x) { return std::pair{x, 2 * std::sin(x)}; };
     EXPECT_GE(ShareOnCurve(image, ColourOf(0), -5, 5, 40, sine), 0.95);
     EXPECT_TRUE(InkAt(image, 2, 2, ColourOf(1)));
+    // The line x + 2y = 6 where it is away from the middle of the view: (-3.5, 4.75) and
+    // (4.6, 0.7), not at its mirror images.
+    EXPECT_TRUE(InkAt(image, -3.5, 4.75, ColourOf(2)));
+    EXPECT_TRUE(InkAt(image, 4.6, 0.7, ColourOf(2)));
+    EXPECT_FALSE(InkAt(image, 3.5, 4.75, ColourOf(2), 2));
+    EXPECT_FALSE(InkAt(image, -4.6, 0.7, ColourOf(2), 2));
+    EXPECT_FALSE(InkAt(image, 4.6, -0.7, ColourOf(2), 2));
 
     const canvas::TextList& labels = win.EquationLabels().Labels();
     ASSERT_EQ(labels.size(), 3u);

@@ -18,8 +18,12 @@ TEST_F(DrawerTest, ImplicitCircleIsWholeAndKeepsItsPieces) {
     inventory[i].restrictOn = 1;
     inventory[i].Tree(4) = Parsed("y");
     Draw(i);
+    ASSERT_FALSE(Curve().pieces.empty());
     for (const auto& piece : Curve().pieces)
         for (Vec2 p : piece) EXPECT_GT(p.y, -kPixel);
+    RecordingSink upper;
+    for (const auto& piece : Curve().pieces) upper.pieces.push_back(piece);
+    ExpectOnCurve(upper, Ellipse({0, 0}, 1, 1), 0, kPi, 0.02L, 2 * kPixel);
 }
 
 TEST_F(DrawerTest, EquationsSequencesAndIntrinsicCurvesFollowTheirClosedForms) {

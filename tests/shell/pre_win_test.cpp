@@ -46,23 +46,27 @@ TEST(PictureLevel, PictureLayersRedrawOnlyWhatIsStale) {
     EXPECT_EQ(w.MaxTicksX(), 7);
 }
 
-// A drawing that lets the window paint meanwhile (a key poll): that paint shows the layers as
-// they are instead of drawing them a second time, and asks for a paint once they are done.
+// A drawing that lets the window paint meanwhile (a key poll, a watched family): that paint
+// shows the layers as far as they are drawn instead of drawing them a second time, and asks for
+// a paint once they are done.
 TEST(PictureLevel, APaintDuringTheDrawingShowsTheLayersAsTheyAre) {
     struct Polling : TestDiagram {
         using TestDiagram::TestDiagram;
         int DrawAll(platform::DeviceContext& dc) override {
             const int result = TestDiagram::DrawAll(dc);
-            QImage screen(20, 20, QImage::Format_RGB32);
+            dc.FillSolidRect(platform::PixelRect{2, 3, 6, 8}, QColor(Qt::red));
+            screen.fill(Qt::white);
             QPainter painter(&screen);
             Paint(painter, screen.rect());  // as a paint event delivered by a key poll
             return result;
         }
+        QImage screen{20, 20, QImage::Format_RGB32};
     } w("b.qz2");
     w.SizeChanged(20, 20);
     w.RenderImage(ImageLayer::Picture);
     EXPECT_EQ(std::pair(w.drawAllCalls, w.drawPictureCalls), std::pair(1, 1));
     EXPECT_TRUE(w.IsImageCurrent(ImageLayer::Picture));
+    EXPECT_EQ(w.screen.pixel(4, 5), QColor(Qt::red).rgb()) << "the part drawn so far shows";
 }
 
 }  // namespace

@@ -509,7 +509,7 @@ void TPlot0Win::PaintEpsFrame(int) {
 }
 
 int TPlot0Win::MarkParameters(const std::string& names) {
-    Compiler().MarkUsedSymbols();
+    MarkWindowSymbols();
     const TFrameParameters p = MarkFrameParameters(names, Dimension() >= 3, Compiler().Symbols());
     options_.markedParameters = p.marks;
     FormulaContext& f = Formulas();

@@ -3,9 +3,12 @@
 // choose their pieces, all through the canvas primitives.
 #include <algorithm>
 #include <cmath>
+#include <numbers>
+#include <vector>
 
 #include "canvas/canvas_primitives.h"
 #include "examples/levels/plot11_win.h"
+#include "platform/clock.h"
 #include "platform/key_poll.h"
 
 namespace quorlin::examples {
@@ -167,8 +170,32 @@ bool TPlot11Win::DrawEntryPoint(canvas::TCanvasPrimitives& prim, TExample& e, in
     e.rangeLow[1] = p.y;
     e.NumberAt(281) = pixel.x();
     e.NumberAt(291) = pixel.y();
-    prim.Marker(pixel, kDiscMarker, std::max<int>(1, e.pen.width));
+    DrawPointMark(prim, e, pixel);
     return true;
+}
+
+// A solid disc, or with the point's style word set ("circle") a ring in the pen with the
+// background inside.
+void TPlot11Win::DrawPointMark(canvas::TCanvasPrimitives& prim, const TExample& e, QPoint pixel) {
+    const int r = std::max<int>(1, e.pen.width);
+    if (e.pen.style == 0) return prim.Marker(pixel, kDiscMarker, r);
+    const int sides = std::clamp(4 * r, 12, 96);
+    std::vector<canvas::WorldPoint> ring;
+    for (int k = 0; k < sides; ++k) {
+        const long double a = 2 * std::numbers::pi_v<long double> * k / sides;
+        const QPoint q(pixel.x() + static_cast<int>(std::lround(r * std::cos(a))),
+                       pixel.y() + static_cast<int>(std::lround(r * std::sin(a))));
+        ring.push_back(prim.Frame().ScreenToWorld(q));
+    }
+    prim.Polygon(ring, RoleColour(0));
+}
+
+// A watched family (negative steps) shows each member as it is drawn and waits the family's
+// delay before the next; not in exports, prints or animation frames.
+void TPlot11Win::WatchFamilyMember(const TExample& e) {
+    if (e.familySteps >= 0 || Output().noPolling) return;
+    UpdateWindow();
+    if (e.familyDelay > 0) platform::BusyDelay(e.familyDelay);
 }
 
 int TPlot11Win::DrawEntryRecord(platform::DeviceContext& dc, TExample& e) {
@@ -202,6 +229,7 @@ int TPlot11Win::DrawEntryRecord(platform::DeviceContext& dc, TExample& e) {
             const bool drawn = DrawEntryPoint(prim, e, k);
             if (drawn && e.byte59 && e.subKind > 0 && index >= 0) DrawPointMarkers(dc, index);
         }
+        if (m + 1 < members) WatchFamilyMember(e);
     }
     if (e.familyOn) f.vars.value[static_cast<std::size_t>(letter)] = familySaved;
     if (derivedPoint) f.vars.value[static_cast<std::size_t>(parameter)] = saved;

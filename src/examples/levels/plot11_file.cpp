@@ -348,16 +348,7 @@ void TPlot11Win::RebuildExamples() {
     loading = false;
     // Compilation evaluates at random points; the file's values are in force again.
     Formulas().RestoreVariables();
-    std::vector<int> letters;
-    for (const TShadeRecord& s : ShadingList() ? *ShadingList() : keptShading_) {
-        letters.push_back(s.LowEndParameter());
-        letters.push_back(s.HighEndParameter());
-    }
-    Compiler().MarkUsedSymbols({}, letters);
-    for (const canvas::TEquationLabel& text : EvalTexts())
-        if (const canvas::TEvalText* e = EvalTable().Find(text.evalIndex))
-            for (std::size_t k = 0; k < 3; ++k)
-                if (e->flags[k]) Compiler().MarkTextSymbols(e->texts[k]);
+    MarkWindowSymbols();
 }
 
 // The dialogs and windows that were open when the diagram was saved.

@@ -141,6 +141,12 @@ bool TPlot11Win::SwapExamples(int a, int b) {
     return true;
 }
 
+// After Save as the file has a new name: an open inventory dialog shows it too.
+void TPlot11Win::UpdateCaption() {
+    TPlot1Win::UpdateCaption();
+    if (inventoryDlg_) inventoryDlg_->SetInventoryCaption();
+}
+
 void TPlot11Win::RefreshInventoryDlg() {
     TPlot1Win::RefreshInventoryDlg();
     if (dataWin_) dataWin_->FillText();
@@ -176,7 +182,7 @@ void TPlot11Win::UserFunctionsChanged() {
         if (e.derivation < 1 && e.listing >= 0) CompileExample(i);
     }
     UpdateDependents(-1);
-    Compiler().MarkUsedSymbols();
+    MarkWindowSymbols();
     TPlot1Win::UserFunctionsChanged();
     InvalidateImage(ImageLayer::Background);
     Invalidate();

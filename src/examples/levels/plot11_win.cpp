@@ -140,7 +140,7 @@ int TPlot11Win::NewExample(int kind) {
     if (boxed) EditExampleBox(i);
     ShowNewExample(i);
     if (e.kind == k::kSegment) AddSegmentEndpoints(i);
-    Compiler().MarkUsedSymbols();
+    MarkWindowSymbols();
     InventoryChanged(1);
     if (Inventory()[i].IsLagrangeExplicit()) EnterLagrangeMode(i);
     activateWindow();
@@ -295,6 +295,15 @@ TBodyWindow TPlot11Win::BodyWindow() const {
 
 ShadeList* TPlot11Win::ShadingList() {
     return nullptr;
+}
+
+std::vector<int> TPlot11Win::ShadingEndParameters() {
+    std::vector<int> letters;
+    for (const TShadeRecord& s : ShadingList() ? *ShadingList() : keptShading_) {
+        letters.push_back(s.LowEndParameter());
+        letters.push_back(s.HighEndParameter());
+    }
+    return letters;
 }
 
 void TPlot11Win::StoreFileSettings(TDiagramSettings&) const {}

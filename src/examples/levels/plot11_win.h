@@ -136,6 +136,8 @@ public:
     // The explicit-shading list of a 2D window; null in a window without one (a file's list
     // then travels on unchanged).
     virtual ShadeList* ShadingList();
+    // The end parameters of the shading list (or of the list kept from the file).
+    std::vector<int> ShadingEndParameters() override;
     // The settings of a diagram file that the branches keep: into the settings for writing,
     // and from them after reading.
     virtual void StoreFileSettings(TDiagramSettings& settings) const;
@@ -194,6 +196,8 @@ public:
     bool SwapExamples(int a, int b) override;
     // Refills the data list when it exists.
     void RefreshInventoryDlg() override;
+    // The window's caption, and the inventory dialog's, which names the diagram's file.
+    void UpdateCaption() override;
     void EnableCommand(platform::CommandState& state) override;
 
     // --- drawing shared by the 2D and 3D branches ---
@@ -276,6 +280,8 @@ private:
     };
     // One point of a point example drawn as its marker; false when it is not drawn.
     bool DrawEntryPoint(canvas::TCanvasPrimitives& prim, TExample& e, int k);
+    void DrawPointMark(canvas::TCanvasPrimitives& prim, const TExample& e, QPoint pixel);
+    void WatchFamilyMember(const TExample& e);
 
     std::vector<ToolDialog> toolDialogs_;
     QPointer<TArcLenDlg> arcLength_;

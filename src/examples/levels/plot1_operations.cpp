@@ -3,6 +3,7 @@
 //
 // The tracer's header comes first: a member of it is called "slots", which Qt's keyword macro
 // would swallow.
+#include "dynamics/intrinsic.h"
 #include "dynamics/trajectories.h"
 
 #include <QFileInfo>
@@ -197,7 +198,7 @@ bool TPlot1Win::EditExample(int k, bool force) {
     }
     if (kind == k::kSegment) AddSegmentEndpoints(k);
     if (kind > 400) SetCurrentExample(k);
-    Compiler().MarkUsedSymbols();
+    MarkWindowSymbols();
     InventoryChanged(0);
     return true;
 }
@@ -276,7 +277,7 @@ void TPlot1Win::DefineWeb(int k) {
     const int result = dialog.Execute();
     EnableInventory(true);
     if (result != platform::kIdOk) return;
-    Compiler().MarkUsedSymbols();
+    MarkWindowSymbols();
     RefreshEquationLabel(k);
     InventoryChanged(0);
     InvalidateGraph();
@@ -555,6 +556,7 @@ QString TPlot1Win::ValueTableText(int k, int item) {
         const Vec3 points[] = {defined ? p : Vec3{NAN, NAN, NAN}};
         text = PointValueTable(std::span(names, n), points, {}, n, format);
     }
+    if (e.kind == k::kIntrinsic || e.kind == k::kSpaceIntrinsic) text = IntrinsicTable(k);
     if (!e.trajectories.empty()) {
         const int n = e.kind / 100 == 3 ? 3 : 2;
         const std::string_view names[] = {"t", "x", "y", "z"};
@@ -581,6 +583,26 @@ QString TPlot1Win::ValueTableText(int k, int item) {
         }
     }
     return FromWindows1252(text);
+}
+
+// s and the point at arc length s over the example's range of s in its table steps.
+std::string TPlot1Win::IntrinsicTable(int k) {
+    TExample& e = Inventory()[k];
+    const int steps = std::clamp<int>(e.tableSteps, 1, kMaxTableRows - 1);
+    const int n = e.kind == k::kSpaceIntrinsic ? 3 : 2;
+    std::vector<Vec3> points;
+    std::vector<long double> arcs;
+    for (int i = 0; i <= steps; ++i) {
+        const long double s = i == steps
+                                  ? e.rangeHigh[0]
+                                  : e.rangeLow[0] + (e.rangeHigh[0] - e.rangeLow[0]) * i / steps;
+        dynamics::FrenetState frame;
+        const bool defined = dynamics::IntrinsicPoint3D(Formulas(), e, s, frame);
+        points.push_back(defined ? frame.position : Vec3{NAN, NAN, NAN});
+        arcs.push_back(s);
+    }
+    const std::string_view names[] = {"s", "x", "y", "z"};
+    return PointValueTable(std::span(names, n + 1), points, arcs, n, Format());
 }
 
 void TPlot1Win::ShowTable(int k) {

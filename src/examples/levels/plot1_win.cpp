@@ -202,7 +202,7 @@ void TPlot1Win::DeleteExamples(std::span<const int> indexes) {
             currentExample = map[static_cast<std::size_t>(current)];
         }
     }
-    Compiler().MarkUsedSymbols();
+    MarkWindowSymbols();
 }
 
 void TPlot1Win::RemoveExamplesAfter(int lastIndex) {
@@ -326,7 +326,7 @@ void TPlot1Win::RedrawAll() {
     InvalidateImage(ImageLayer::Background);
     RenderImage(ImageLayer::Picture);
     Invalidate();
-    Compiler().MarkUsedSymbols();
+    MarkWindowSymbols();
 }
 
 void TPlot1Win::InvalidateGraph() {
@@ -424,7 +424,7 @@ void TPlot1Win::PasteScript() {
 int TPlot1Win::RunScript(std::string_view text) {
     ScriptExecutor executor(*this);
     const int result = examples::RunScript(text, executor);
-    Compiler().MarkUsedSymbols();
+    MarkWindowSymbols();
     return result;
 }
 

@@ -140,6 +140,8 @@ public:
     void ShowItemTable(int k, int item);
     // The text of the value table of example k (item: one trajectory, -1 all of them).
     QString ValueTableText(int k, int item);
+    // The table of an intrinsic curve: s and the point there.
+    std::string IntrinsicTable(int k);
 
     // --- slots ---
     // The help text of a kind's editing dialog.

@@ -517,4 +517,42 @@ void TPlotWin::FillTieList(platform::Dialog& dlg, int listId, int anchor) {
     }
 }
 
+void TPlotWin::MarkWindowSymbols() {
+    compiler_.MarkUsedSymbols({}, ShadingEndParameters());
+    const int end = canvas::kFirstEvalIndex + canvas::kEvalTextSlots;
+    for (int index = canvas::kFirstEvalIndex; index < end; ++index) {
+        const canvas::TEvalText* text = EvalTable().Find(index);
+        if (!text) continue;
+        for (std::size_t k = 0; k < 3; ++k)
+            if (text->flags[k]) compiler_.MarkTextSymbols(text->texts[k]);
+        if (!text->flags[3]) continue;
+        const std::vector<std::string> pieces = canvas::SplitEvalLabel(text->texts[3]);
+        for (std::size_t k = 1; k < pieces.size(); k += 2) compiler_.MarkTextSymbols(pieces[k]);
+    }
+}
+
+int TPlotWin::ParseEvalText(const canvas::TEvalText& text, std::uint16_t& evalIndex,
+                            bool checkOnly) {
+    const int result = TFuncWin::ParseEvalText(text, evalIndex, checkOnly);
+    if (!checkOnly && result == 0) MarkWindowSymbols();
+    return result;
+}
+
+bool TPlotWin::ShowMenuHelp(const QString& menuTitle) {
+    if (menuTitle == QStringLiteral("Anim")) {
+        ShowHelp(QStringLiteral("QZANIMH"), {});
+        return true;
+    }
+    static constexpr std::pair<const char*, const char*> kPages[] = {
+        {"File", "FILEH"}, {"Equa", "EQUAH"}, {"View", "VIEWH"}, {"Btns", "BTNSH"},
+        {"One", "ONEH"},   {"Two", "TWOH"},   {"Misc", "MISCH"}};
+    for (const auto& [title, page] : kPages) {
+        if (menuTitle != QLatin1String(title)) continue;
+        const QString prefix = dimension_ >= 3 ? QStringLiteral("QZ3") : QStringLiteral("QZ2");
+        ShowHelp(prefix + QLatin1String(page), {});
+        return true;
+    }
+    return false;
+}
+
 }  // namespace quorlin::examples

@@ -25,6 +25,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/vectors.h"
 #include "examples/records/compile.h"
@@ -119,6 +120,16 @@ public:
     // The equation text of example i (Windows-1252).
     std::string DescribeExample(int i);
     int CountExamplesOfKind(int kind) const;
+    // Marks in the symbol buffer what the examples, the evaluated texts (expressions and the
+    // '~' pieces of their labels) and the shading ends use: a parameter's slider repaints what
+    // shows it, and an animated export finds it. Called after every compilation.
+    void MarkWindowSymbols();
+    // F1 on an open menu: the page of the File, Equa, View, Btns, One, Two, Misc or Anim menu
+    // (the 2D or the 3D one by the window's dimension).
+    bool ShowMenuHelp(const QString& menuTitle) override;
+    // Stores an evaluated text as the formula level does, then marks its symbols.
+    int ParseEvalText(const canvas::TEvalText& text, std::uint16_t& evalIndex,
+                      bool checkOnly) override;
 
     // --- virtual operations of this level ---
     // The inventory changed (selectLast: the inventory dialog selects the last example).
@@ -167,6 +178,8 @@ public:
     virtual void SketchPointAdded(const TSketchPoint& point);
     // Frees the sketch and repaints the picture.
     virtual void ClearSketches();
+    // The parameter letters that end the window's explicit shadings (0 or less: none).
+    virtual std::vector<int> ShadingEndParameters() { return {}; }
 
     // --- animation players ---
     // Moves the parameter of the slot (with its simultaneous group) frame by frame until Q:

@@ -199,12 +199,12 @@ std::vector<TextField> TextFieldsOf(const TExample& e, bool lagrange) {
         case k::kImplicit:
             return {{218, 5, F::kEquation, 3}, {214, 4, F::kSwitched, kCheck2}};
         case k::kSegment:
-        case k::kSpaceSequence:
             return {{211, 1}, {212, 2}, {213, 3}, {214, 4}};
         case k::kIntegral:
             return {{212, 2, F::kOptional}};
         case k::kLine:
         case k::kParametricSurface:
+        case k::kSpaceSequence:  // three maps; its dialog has no fourth field
             return {{211, 1}, {212, 2}, {213, 3}};
         case k::kPoint:
         case k::kSpacePoint:

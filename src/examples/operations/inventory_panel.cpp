@@ -1,6 +1,7 @@
 #include "examples/operations/inventory_panel.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "examples/records/equation_text.h"
 #include "formula/opcodes.h"
@@ -63,25 +64,16 @@ bool CanDifferentiate(const TExprNode* tree) {
     return CanDifferentiate(tree->child[0].get()) && CanDifferentiate(tree->child[1].get());
 }
 
-bool HasTraceableRecord(int kind) {
-    switch (kind) {
-        case k::kExplicit:
-        case k::kPolar:
-        case k::kParametric:
-        case k::kPoint:
-        case k::kSystem:
-        case k::kSlope:
-        case k::kSequence:
-        case k::kPlotPoints:
-        case k::kHigherOrder:
-        case k::kSpaceCurve:
-        case k::kSpacePoint:
-        case k::kSpaceSystem:
-        case k::kSpaceSequence:
-            return true;
-        default:
-            return false;
-    }
+bool HasTraceableRecord(const TExample& e) {
+    static constexpr int kCurves[] = {
+        k::kExplicit, k::kPolar,        k::kParametric, k::kOrbital,      k::kIntrinsic,
+        k::kSurface,  k::kPolarSurface, k::kSpaceCurve, k::kSpaceSegment, k::kSpaceIntrinsic};
+    // Kinds drawn only through their trajectories: without one there is nothing to list.
+    static constexpr int kTraced[] = {
+        k::kSystem,      k::kSlope,         k::kSequence,           k::kHigherOrder,
+        k::kSpaceSystem, k::kSpaceSequence, k::kSurfaceIntersection};
+    if (std::ranges::find(kCurves, e.kind) != std::end(kCurves)) return true;
+    return std::ranges::find(kTraced, e.kind) != std::end(kTraced) && !e.trajectories.empty();
 }
 
 bool InventoryButtonEnabled(int id, const TInventory& inventory, std::span<const int> selected,
@@ -105,7 +97,7 @@ bool InventoryButtonEnabled(int id, const TInventory& inventory, std::span<const
         case invent::kName:
             return oneUsual;
         case invent::kTable:
-            return one && (one->kind == k::kImplicitSurface || HasTraceableRecord(one->kind));
+            return one && (one->kind == k::kImplicitSurface || HasTraceableRecord(*one));
         case invent::kFamily:
             if (count < 1 || (count > 1 && (mode.threeD || mode.map))) return false;
             if (!one) return true;

@@ -50,8 +50,9 @@ std::string TableCaption(int selectedKind);
 
 // False when a node of the several-argument ARG lies in the tree.
 bool CanDifferentiate(const TExprNode* tree);
-// Kinds whose values the table shows: curves, trajectories and points.
-bool HasTraceableRecord(int kind);
+// Whether the table lists values of the example: curves and surfaces, and the kinds drawn
+// through trajectories once they have one.
+bool HasTraceableRecord(const TExample& e);
 
 // Whether a button of the dialog is enabled for the selected examples (inventory indices).
 bool InventoryButtonEnabled(int id, const TInventory& inventory, std::span<const int> selected,

@@ -55,6 +55,42 @@ std::vector<long double> Steps(long double low, long double high, int steps) {
     return at;
 }
 
+// Rows of a surface's tree 3 over the grid of its two ranges (x and y, or r and t), the two
+// variables in the first columns.
+std::string GridRows(FormulaContext& formulas, TExample& e, int firstSlot, int secondSlot,
+                     const NumberFormat& format) {
+    const int steps = std::clamp<int>(e.tableSteps, 1, 20);
+    std::string text;
+    for (const long double u : Steps(e.rangeLow[0], e.rangeHigh[0], steps)) {
+        formulas.SetVar(firstSlot, u);
+        const int trees[] = {3};
+        std::vector<long double> at = Steps(e.rangeLow[1], e.rangeHigh[1], steps);
+        std::string rows = TreeRows(formulas, e, secondSlot, at, trees, format);
+        // Each row of TreeRows starts with the second variable: put the first before it.
+        for (std::size_t start = 0; start < rows.size();) {
+            const std::size_t end = rows.find('\n', start);
+            text += Cell(format, u) + '\t' + rows.substr(start, end + 1 - start);
+            start = end + 1;
+        }
+    }
+    return text;
+}
+
+// The bodies of an orbital system as they stand: position, velocity and mass of each.
+std::string BodyRows(const TExample& e, const NumberFormat& format) {
+    constexpr std::size_t kVelocities = 12, kMasses = 24, kMaxBodies = 12;
+    std::string text;
+    const std::size_t bodies =
+        std::min<std::size_t>(std::max(e.derivationParam + 1, 0), kMaxBodies);
+    for (std::size_t b = 0; b < bodies && kMasses + b < e.points.size(); ++b) {
+        const Vec3 p = e.points[b], v = e.points[kVelocities + b];
+        text += Line(std::vector<std::string>{
+            std::to_string(b + 1), Cell(format, p.x), Cell(format, p.y), Cell(format, v.x),
+            Cell(format, v.y), Cell(format, e.points[kMasses + b].x)});
+    }
+    return text;
+}
+
 }  // namespace
 
 std::string CurveValueTable(TInventory& inventory, int index, FormulaContext& formulas,
@@ -79,6 +115,15 @@ std::string CurveValueTable(TInventory& inventory, int index, FormulaContext& fo
                             Steps(e.rangeLow[0], e.rangeHigh[0], e.tableSteps), trees, format);
             break;
         }
+        case k::kSurface:
+            text = Line(std::vector<std::string>{"x", "y", "z"}) +
+                   GridRows(formulas, e, slot::kX, slot::kY, format);
+            break;
+        case k::kPolarSurface:
+            text = Line(std::vector<std::string>{"r", "t", "z"}) +
+                   GridRows(formulas, e, slot::kR, slot::kT, format);
+            break;
+        case k::kSpaceSegment:
         case k::kSpaceCurve: {
             const int trees[] = {1, 2, 3};
             text = Line(std::vector<std::string>{"t", "x", "y", "z"}) +
@@ -86,6 +131,10 @@ std::string CurveValueTable(TInventory& inventory, int index, FormulaContext& fo
                             Steps(e.rangeLow[0], e.rangeHigh[0], e.tableSteps), trees, format);
             break;
         }
+        case k::kOrbital:
+            text = Line(std::vector<std::string>{"body", "x", "y", "x'", "y'", "mass"}) +
+                   BodyRows(e, format);
+            break;
         case k::kPlotPoints: {
             const int count = std::clamp<int>(e.letter36, 0, static_cast<int>(e.values.size()));
             const std::vector<long double> at(e.values.begin(), e.values.begin() + count);

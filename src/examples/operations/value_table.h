@@ -5,6 +5,9 @@
 //   polar, parametric  t, x and y (and z of a space curve) over its parameter range in its
 //   and space curves   table steps;
 //   plot points        each listed value and the parent's point there;
+//   surfaces           x, y and z (r, t and z) over the grid of its two ranges;
+//   orbital systems    each body's position, velocity and mass as they stand;
+//   space segments     t, x, y and z from one end (t = 0) to the other (t = 1);
 //   points, traces     the points handed in (a point example's coordinates, the points a
 //                      trajectory was traced through).
 // A value that cannot be evaluated shows as "-".
@@ -23,7 +26,8 @@ namespace quorlin::examples {
 // The most lines of values a table shows.
 inline constexpr int kMaxTableRows = 10000;
 
-// The table of a curve (201, 202, 203, 304) or of plot points (215); empty for other kinds.
+// The table of a curve (201, 202, 203, 304), a surface (301, 302), a space segment (308), an
+// orbital system (219) or of plot points (215); empty for other kinds.
 std::string CurveValueTable(TInventory& inventory, int index, FormulaContext& formulas,
                             const NumberFormat& format);
 

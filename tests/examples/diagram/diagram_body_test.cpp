@@ -317,6 +317,56 @@ TEST(DiagramBody, RecordsOfOlderVersionsAreConverted) {
     EXPECT_EQ(std::tuple(read[1].Text(7), read[0].subKind), std::tuple("", 0));
 }
 
+// Each conversion runs for the last version before its threshold and not from the threshold on.
+TEST(DiagramBody, EveryConversionStopsAtItsVersion) {
+    struct Threshold {
+        int version;
+        int kindCode;
+        std::function<void(TExample&)> setup;
+        std::function<std::string(const TExample&)> field;
+        std::string converted;
+    };
+    const auto text = [](int k) { return [k](const TExample& e) { return e.Text(k); }; };
+    const Threshold thresholds[] = {
+        {30, kind::kSpacePoint, [](TExample& e) { e.byte56 = e.byte59 = 1; },
+         [](const TExample& e) { return std::to_string(e.subKind); },
+         std::to_string(EncodeVariableGroups("XYZ/"))},
+        {34, kind::kPolar, [](TExample& e) { e.rangeLow[0] = 0.5L, e.rangeHigh[0] = 2; }, text(7),
+         "0.5000;2.0000"},
+        {35, kind::kExplicit,
+         [](TExample& e) {
+             e.derivation = 77, e.parent[0] = 0, e.letter36 = 'A', e.letter38 = 'B';
+         },
+         text(7), "A;B"},
+        {35, kind::kExplicit,
+         [](TExample& e) {
+             e.derivation = 81, e.parent[0] = 0, e.NumberAt(281) = 1.5L, e.NumberAt(291) = -2;
+         },
+         text(7), "1.5000;-2.0000"},
+        {36, kind::kExplicit,
+         [](TExample& e) { e.derivation = 73, e.parent[0] = 0, e.subKind = 3; }, text(1), "C"},
+        {37, kind::kParametric, [](TExample& e) { e.byte58 = 1, e.NumberAt(371) = 1.25L; }, text(6),
+         "1.2500"},
+    };
+    for (const Threshold& t : thresholds) {
+        TExample e = Fresh(t.kindCode);
+        t.setup(e);
+        const std::string stored = t.field(e);
+        HandBody hand;
+        hand.groups.push_back(Group(Fresh(kind::kExplicit)));
+        hand.groups.push_back(Group(e));
+        for (const int version : {t.version - 1, t.version}) {
+            SCOPED_TRACE("threshold " + std::to_string(t.version) + ", file version " +
+                         std::to_string(version));
+            hand.version = version;
+            TDiagramBody body;
+            ASSERT_EQ(Read(hand, body, {3, false}), kNoError);
+            ASSERT_EQ(body.inventory.Count(), 2);
+            EXPECT_EQ(t.field(body.inventory[1]), version < t.version ? t.converted : stored);
+        }
+    }
+}
+
 // ------------------------------------------------------------------------------ other blocks
 
 // A complex-mode body with protection, user functions, an evaluated text, a notebook and a

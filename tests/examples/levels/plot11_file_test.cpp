@@ -6,8 +6,10 @@
 
 #include <vector>
 
+#include "examples/levels/inventory_dialog.h"
 #include "examples/levels/slide_dialog.h"
 #include "examples/plot_test_window.h"
+#include "platform/common_dialogs.h"
 #include "examples/sample_body.h"
 #include "plot2d/plot2_win.h"
 #include "shell/window_kinds.h"
@@ -98,6 +100,23 @@ TEST_F(Plot11FileTest, ASavedDiagramOpensInANewWindowAsItWasAndSavesToTheSameFil
     EXPECT_TRUE(second.Image(ImageLayer::Picture) == before) << "the same pixels";
     ASSERT_TRUE(second.SaveTo(Path("b.qz2")));
     EXPECT_EQ(ReadAll(Path("b.qz2")), ReadAll(Path("a.qz2")));
+}
+
+// Save as gives the diagram a new name: the open inventory dialog's caption names it.
+TEST_F(Plot11FileTest, SaveAsRenamesTheOpenInventoryDialog) {
+    Paste("EXPL2;x;");
+    win.Create();
+    win.SendCommand(resources::cmd::kInventory);
+    ASSERT_TRUE(win.InventoryDialog());
+    EXPECT_TRUE(win.InventoryDialog()->windowTitle().contains(QStringLiteral("noname1.qz2")));
+    platform::ScriptedCommonDialogs dialogs;
+    platform::SetCommonDialogs(&dialogs);
+    dialogs.fileAnswers.push_back(Path("renamed.qz2"));
+    const bool saved = win.SendCommand(resources::cmd::kFileSaveAs);
+    platform::SetCommonDialogs(nullptr);
+    ASSERT_TRUE(saved);
+    ASSERT_TRUE(QFile::exists(Path("renamed.qz2")));
+    EXPECT_TRUE(win.InventoryDialog()->windowTitle().contains(QStringLiteral("renamed.qz2")));
 }
 
 TEST_F(Plot11FileTest, ALogarithmicDiagramKeepsItsAxesAndDropsItsFamilyMarks) {

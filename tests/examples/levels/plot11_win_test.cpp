@@ -146,6 +146,29 @@ TEST_F(Plot11WinTest, PointEntriesAreDrawnRecordByRecord) {
     EXPECT_EQ(win.Inventory()[1].rangeLow[0], px) << "texts tied to the point find it";
 }
 
+// A point set to "circle" is a ring in its colour with the background inside, drawn over what
+// was there; a solid one is a disc.
+TEST_F(Plot11WinTest, APointEntrySetToCircleIsHollow) {
+    Paste("POINT2;1.5;-2;POINT2;-2.5;1;");
+    for (int i : {0, 1}) win.Inventory()[i].pen.width = 6;
+    win.Inventory()[1].pen.style = 1;
+    QImage image(401, 401, QImage::Format_RGB32);
+    const QRgb grey = qRgb(128, 128, 128);
+    image.fill(grey);
+    {
+        platform::DeviceContext dc(image);
+        EXPECT_EQ(win.DrawEntry(dc, 0), 0);
+        EXPECT_EQ(win.DrawEntry(dc, 1), 0);
+    }
+    const QRgb background = win.OutputColor(win.DrawColor(win.Roles().Role(0))).rgb();
+    EXPECT_TRUE(InkAt(image, 1.5, -2, ColourOf(0), 0));
+    EXPECT_TRUE(InkAt(image, -2.5, 1, background, 1));
+    EXPECT_FALSE(InkAt(image, -2.5, 1, ColourOf(1), 2)) << "the inside is not filled";
+    const long double ring = 6 * win.View().unitsPerPixelX;
+    EXPECT_TRUE(InkAt(image, -2.5 + ring, 1, ColourOf(1), 1));
+    EXPECT_TRUE(InkAt(image, -2.5, 1 + 6 * win.View().unitsPerPixelY, ColourOf(1), 1));
+}
+
 TEST_F(Plot11WinTest, APlaneCurveBreaksWhereItIsUndefined) {
     QImage image(401, 401, QImage::Format_RGB32);
     image.fill(Qt::white);

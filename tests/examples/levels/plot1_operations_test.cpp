@@ -4,6 +4,9 @@
 // parameter, the value table and the options of the window.
 #include <QDialog>
 
+#include <cmath>
+#include <cstdio>
+
 #include "core/errors.h"
 
 #include "examples/levels/inventory_dialog.h"
@@ -267,6 +270,53 @@ TEST_F(PlotEditingTest, ValueTableOfACurve) {
     win.ShowTable(0);
     ASSERT_TRUE(win.TableWindow());
     EXPECT_TRUE(win.TableWindow()->Text().startsWith(QStringLiteral("x\tf(x)")));
+}
+
+// An intrinsic curve lists s and its point: curvature 1 from the origin along +x is the unit
+// circle about (0, 1), at s the point (sin s, 1 - cos s).
+TEST_F(PlotEditingTest, ValueTableOfAnIntrinsicCurve) {
+    TExample e;
+    e.Init(kind::kIntrinsic, 1, 50);
+    const char* texts[] = {"1", "", "", "", "0,0", "1,0"};
+    for (int k = 0; k < 6; ++k) e.Text(k + 1) = texts[k];
+    e.rangeLow[0] = 0, e.rangeHigh[0] = 3, e.tableSteps = 3;
+    win.Inventory().Append(std::move(e));
+    win.CompileExample(0);
+    std::string expected = "s\tx\ty\n";
+    for (const long double s : {0.0L, 1.0L, 2.0L, 3.0L}) {
+        char row[80];
+        std::snprintf(row, sizeof row, "%.4Lf\t%.4Lf\t%.4Lf\n", s, std::sin(s) + 0.0L,
+                      1 - std::cos(s) + 0.0L);
+        expected += row;
+    }
+    EXPECT_EQ(win.ValueTableText(0, -1).toStdString(), expected);
+}
+
+// An orbital system lists its bodies as they stand; a surface its values over the grid of its
+// ranges.
+TEST_F(PlotEditingTest, ValueTablesOfOrbitalSystemsAndSurfaces) {
+    TExample orbital;
+    orbital.Init(kind::kOrbital, 1, 50);
+    orbital.derivationParam = 1;  // two bodies
+    ASSERT_GE(orbital.points.size(), 26u);
+    orbital.points[0] = {1, 2, 0}, orbital.points[1] = {-3, 0.5L, 0};
+    orbital.points[12] = {0, 0.25L, 0}, orbital.points[13] = {-1, 0, 0};
+    orbital.points[24].x = 5, orbital.points[25].x = 0.5L;
+    win.Inventory().Append(std::move(orbital));
+    EXPECT_EQ(win.ValueTableText(0, -1).toStdString(),
+              "body\tx\ty\tx'\ty'\tmass\n"
+              "1\t1.0000\t2.0000\t0.0000\t0.2500\t5.0000\n"
+              "2\t-3.0000\t0.5000\t-1.0000\t0.0000\t0.5000\n");
+
+    TExample surface;
+    surface.Init(kind::kSurface, 1, 50);
+    surface.Text(3) = "x*y+1";
+    surface.rangeLow = {0, -1}, surface.rangeHigh = {2, 3}, surface.tableSteps = 1;
+    win.Inventory().Append(std::move(surface));
+    win.CompileExample(1);
+    EXPECT_EQ(win.ValueTableText(1, -1).toStdString(),
+              "x\ty\tz\n0.0000\t-1.0000\t1.0000\n0.0000\t3.0000\t1.0000\n"
+              "2.0000\t-1.0000\t-1.0000\n2.0000\t3.0000\t7.0000\n");
 }
 
 TEST_F(PlotEditingTest, SizeOfInventory) {

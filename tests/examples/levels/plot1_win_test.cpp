@@ -1,5 +1,6 @@
 // The inventory-operations level through a 2D window: the pasted script and its rollback,
 // removal of examples with their labels and tied texts, and the inventory listing.
+#include "examples/operations/export_frames.h"
 #include "examples/plot_test_window.h"
 
 namespace quorlin::examples {
@@ -67,6 +68,31 @@ TEST_F(Plot1WinTest, TheListingNamesEveryExampleAndTheUserFunctions) {
     EXPECT_EQ(win.PlainTextWindow().Text(),
               QStringLiteral("y = hyp(x,1)\n(x,y) = (1,2)\n-------------------------\n"
                              "HYP(X,Y) = SQRT(X^2+Y^2)\n"));
+}
+
+// The parameters an evaluated text shows (in its expressions or in the '~' pieces of its label)
+// count as used after every compilation, not only after a file was read: their sliders repaint
+// the text and an animated export finds them.
+TEST_F(Plot1WinTest, EvaluatedTextsMarkTheirParametersAtEveryCompilation) {
+    canvas::TEvalText text;
+    text.texts = {"2*B", "0", "0", "v=~C+1~"};
+    text.flags = {1, 0, 0, 1, 0};
+    ASSERT_TRUE(win.EvalTable().Store(canvas::kFirstEvalIndex, text));
+    Paste("EXPL2;x+D;");
+    ASSERT_TRUE(Errors().empty());
+    const TSymbolBuffer& symbols = win.Compiler().Symbols();
+    for (const int letter : {2, 3, 4}) EXPECT_TRUE(symbols.UsesLetter(letter)) << letter;
+    EXPECT_FALSE(symbols.UsesLetter(5));
+
+    EXPECT_NE(win.MarkParameters("B"), kAnimationNone);
+    EXPECT_TRUE(Errors().empty());
+
+    // A text stored through the dialog's road marks at once.
+    canvas::TEvalText other;
+    other.texts = {"E", "0", "0", ""};
+    std::uint16_t index = canvas::kPlainTextIndex;
+    ASSERT_EQ(win.ParseEvalText(other, index, false), 0);
+    EXPECT_TRUE(win.Compiler().Symbols().UsesLetter(5));
 }
 
 }  // namespace

@@ -50,5 +50,19 @@ TEST_F(PlotWinTest, HelpShowsTheProgramOverviewNotTheMainWindowText) {
     EXPECT_EQ(win.Help()->CurrentName(), QStringLiteral("PROGHELP"));
 }
 
+// F1 on an open menu shows the page of that menu; a menu without one shows nothing.
+TEST_F(PlotWinTest, F1OnAMenuShowsItsPage) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"File", "QZ2FILEH"}, {"Equa", "QZ2EQUAH"}, {"View", "QZ2VIEWH"}, {"Btns", "QZ2BTNSH"},
+        {"One", "QZ2ONEH"},   {"Two", "QZ2TWOH"},   {"Misc", "QZ2MISCH"}, {"Anim", "QZANIMH"}};
+    for (const auto& [menu, page] : cases) {
+        EXPECT_TRUE(win.ShowMenuHelp(QString::fromLatin1(menu))) << menu;
+        ASSERT_NE(win.Help(), nullptr);
+        EXPECT_EQ(win.Help()->CurrentName(), QString::fromLatin1(page));
+    }
+    EXPECT_FALSE(win.ShowMenuHelp(QStringLiteral("Window")));
+    EXPECT_EQ(win.Help()->CurrentName(), QStringLiteral("QZANIMH"));
+}
+
 }  // namespace
 }  // namespace quorlin::examples

@@ -70,6 +70,36 @@ TEST(InventoryPanelTest, ButtonsFollowTheSelection) {
             << c.what;
 }
 
+// The table lists curves and surfaces, and the kinds drawn through trajectories once they have
+// one; a point or a system without a trajectory has none to offer.
+TEST(InventoryPanelTest, TableFollowsTheKindAndItsTrajectories) {
+    const struct {
+        int kind;
+        bool withTrajectory;
+        bool enabled;
+    } cases[] = {{201, false, true},  {202, false, true},  {203, false, true},  {219, false, true},
+                 {225, false, true},  {301, false, true},  {302, false, true},  {304, false, true},
+                 {308, false, true},  {325, false, true},  {210, false, false}, {210, true, true},
+                 {211, false, false}, {211, true, true},   {212, false, false}, {212, true, true},
+                 {220, false, false}, {220, true, true},   {310, false, false}, {310, true, true},
+                 {312, false, false}, {312, true, true},   {317, false, false}, {317, true, true},
+                 {209, false, false}, {215, false, false}, {204, false, false}, {309, false, false},
+                 {303, false, false}};
+    for (const auto& c : cases) {
+        TInventory inventory;
+        inventory.SetCapacity(2, false);
+        TExample e;
+        e.Init(c.kind, 1, 50);
+        if (c.withTrajectory) e.trajectories.emplace_back();
+        inventory.Append(std::move(e));
+        const int selected[] = {0};
+        EXPECT_EQ(
+            InventoryButtonEnabled(invent::kTable, inventory, selected, c.kind > 300 ? k3D : k2D),
+            c.enabled)
+            << c.kind << (c.withTrajectory ? " with a trajectory" : "");
+    }
+}
+
 TEST(InventoryPanelTest, CaptionsFollowWindowAndSelection) {
     EXPECT_EQ(DeriveCaption(k2D, 1), "derive");
     EXPECT_EQ(DeriveCaption(k3D, 1), "levels");

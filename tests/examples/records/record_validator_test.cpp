@@ -41,6 +41,8 @@ TEST(RecordValidator, RefusesEachDamagedField) {
         {201, [](TExample& e) { e.parent[0] = 3; }, "parent[0]"},
         {201, [](TExample& e) { e.parent[0] = -2; }, "parent[0]"},
         {201, [](TExample& e) { e.parent[1] = 3; }, "parent[1]"},
+        {201, [](TExample& e) { e.parent[0] = 1; }, "parent[0]"},  // itself
+        {201, [](TExample& e) { e.parent[0] = 0, e.parent[1] = 1; }, "parent[1]"},
         {209, [](TExample& e) { e.derivation = 125, e.parent[0] = 0, e.parent[1] = 1; },
          "parent[1]"},
         {201, [](TExample& e) { e.derivation = 65, e.parent[0] = 0, e.derivationParam = 10; },
@@ -87,11 +89,7 @@ TEST(RecordValidator, RefusesEachDamagedField) {
         {210, [](TExample& e) { e.trajectories.emplace_back(); }, "trajectories[0].kind"},
         {201, [](TExample& e) { e.markedPoints.emplace_back().label = std::string(30, 'p'); },
          "markedPoints"},
-        {201,
-         [](TExample& e) {
-             e.markedPoints.push_back({1, {kNaN}, "", 0});
-         },
-         "markedPoints"}};
+        {201, [](TExample& e) { e.markedPoints.push_back({1, {kNaN}, "", 0}); }, "markedPoints"}};
     for (const Case& c : cases) {
         TExample ex = Made(c.kind);
         if (c.kind == kind::kRoulette) ex.NumberAt(291) = 1;

@@ -208,6 +208,167 @@ TEST(Script, AddsWhatItDescribesAndRefusesWhatItCannotRead) {
     }
 }
 
+// One keyword each: the record it appends (kind, first range, texts) and what else it sets.
+TEST(Script, EveryExampleKeywordAppendsItsRecord) {
+    using Texts = std::vector<std::pair<int, std::string>>;
+    struct KeywordCase {
+        std::string script;
+        struct {
+            int dimension;
+            int kind;
+            long double low, high;
+        } record;
+        Texts texts;
+        std::function<void(const TExample&)> more;
+    };
+    const auto none = [](const TExample&) {};
+    const KeywordCase cases[] = {
+        {"PARAMPOL;1+t;2*t;0;3;",
+         {2, 203, 0, 3},
+         {{1, "1+t"}, {2, "2*t"}},
+         [](const TExample& e) { EXPECT_EQ(e.byte60, 1); }},
+        {"SEG2;-1;2;3;-4;",
+         {2, 205, 0, 1},
+         {{1, "-1"}, {2, "2"}, {3, "3"}, {4, "-4"}},
+         [](const TExample& e) { EXPECT_EQ(e.byte58, 0); }},
+        {"SEGPOL;2;pi/3;1;pi;",
+         {2, 205, 0, 1},
+         {{1, "2"}, {2, "pi/3"}, {3, "1"}, {4, "pi"}},
+         [](const TExample& e) { EXPECT_EQ(e.byte58, 1); }},
+        {"POINT2;1.5;-2;",
+         {2, 209, 0, 1},
+         {{1, "1.5"}, {2, "-2"}},
+         [](const TExample& e) { EXPECT_EQ(std::tuple(e.byte58, e.pen.width), std::tuple(0, 3)); }},
+        {"POINTPOL;2;pi/4;",
+         {2, 209, 0, 1},
+         {{1, "2"}, {2, "pi/4"}},
+         [](const TExample& e) { EXPECT_EQ(std::tuple(e.byte58, e.pen.width), std::tuple(1, 3)); }},
+        {"DEQ2T;x-y;x*y;", {2, 210, 0, 1}, {{1, "x-y"}, {2, "x*y"}}, none},
+        {"DEQ2X;x+y;TRAJ;0.25;1;-2;",
+         {2, 211, 0, 1},
+         {{3, "x+y"}},
+         [](const TExample& e) {
+             ASSERT_EQ(e.trajectories.size(), 1u);
+             const TTrajectory& t = e.trajectories[0];
+             EXPECT_EQ(std::tuple(t.kind, t.startX, t.startY, t.step, t.endTime),
+                       std::tuple(211, 1, -2, 0.25L, 20));
+         }},
+        {"RECUR2;x/2;y+1;TRAJ;3;-1;4.5;",
+         {2, 212, 0, 1},
+         {{1, "x/2"}, {2, "y+1"}},
+         [](const TExample& e) {
+             ASSERT_EQ(e.trajectories.size(), 1u);
+             const TTrajectory& t = e.trajectories[0];
+             EXPECT_EQ(std::tuple(t.kind, t.startX, t.startY, t.endTime),
+                       std::tuple(212, 3, -1, 5));  // 4.5 terms round away from zero
+         }},
+        {"EXPL3;x*y;-1;2;-3;4;",
+         {3, 301, -1, 2},
+         {{3, "x*y"}},
+         [](const TExample& e) {
+             EXPECT_EQ(std::tuple(e.rangeLow[1], e.rangeHigh[1]), std::tuple(-3, 4));
+         }},
+        {"SURFCYL;r^2;0;2;0;3;",
+         {3, 302, 0, 2},
+         {{3, "r^2"}},
+         [](const TExample& e) {
+             EXPECT_EQ(std::tuple(e.rangeLow[1], e.rangeHigh[1]), std::tuple(0, 3));
+         }},
+        {"SURFPAR;t;u;t*u;-1;1;2;5;",
+         {3, 303, -1, 1},
+         {{1, "t"}, {2, "u"}, {3, "t*u"}},
+         [](const TExample& e) {
+             EXPECT_EQ(std::tuple(e.rangeLow[1], e.rangeHigh[1]), std::tuple(2, 5));
+         }},
+        {"PARAM3;cos(t);sin(t);t;0;6;",
+         {3, 304, 0, 6},
+         {{1, "cos(t)"}, {2, "sin(t)"}, {3, "t"}},
+         none},
+        {"IMPL3;x^2+y^2+z^2=4;-2;2;-3;3;-1;5;",
+         {3, 305, 0, 1},
+         {{5, "x^2+y^2+z^2=4"}},
+         [](const TExample& e) {
+             EXPECT_TRUE(
+                 AllNear({e.boxMin.x, e.boxMin.y, e.boxMin.z, e.boxMax.x, e.boxMax.y, e.boxMax.z},
+                         {-2, -3, -1, 2, 3, 5}));
+             EXPECT_EQ(std::tuple(e.box2Min.z, e.box2Max.y, e.byte56), std::tuple(-1, 3, 1));
+         }},
+        {"TUBE;t;0;0;0.5;0;4;",
+         {3, 306, 0, 4},
+         {{1, "t"}, {2, "0"}, {3, "0"}, {4, "0.5"}},
+         [](const TExample& e) {
+             EXPECT_TRUE(AllNear({e.rangeLow[1], e.rangeHigh[1]}, {0, 6.283185307179586L}));
+             EXPECT_EQ(std::tuple(e.divisions[0], e.divisions[1], e.option51),
+                       std::tuple(120, 16, 1));
+         }},
+        {"SEG3;1;2;3;4;5;6;",
+         {3, 308, 0, 1},
+         {{1, "1"}, {2, "2"}, {3, "3"}, {4, "4"}, {5, ""}, {6, "5"}, {7, "6"}},
+         none},
+        {"POINT3;1;2;3;",
+         {3, 309, 0, 1},
+         {{1, "1"}, {2, "2"}, {3, "3"}},
+         [](const TExample& e) { EXPECT_EQ(std::tuple(e.word32, e.pen.width), std::tuple(0, 3)); }},
+        {"POINTCYL;2;pi/2;1;",
+         {3, 309, 0, 1},
+         {{1, "2"}, {2, "pi/2"}, {3, "1"}},
+         [](const TExample& e) { EXPECT_EQ(e.word32, 1); }},
+        {"POINTSPH;2;pi/2;pi/3;",
+         {3, 309, 0, 1},
+         {{1, "2"}, {2, "pi/2"}, {3, "pi/3"}},
+         [](const TExample& e) { EXPECT_EQ(e.word32, 2); }},
+        {"DEQ3T;y;-x;1;-1;1;-2;2;-3;3;TRAJ;1;0.5;0;1;0;2;",
+         {3, 310, 0, 1},
+         {{1, "y"}, {2, "-x"}, {3, "1"}},
+         [](const TExample& e) {
+             EXPECT_TRUE(
+                 AllNear({e.boxMin.x, e.boxMin.y, e.boxMin.z, e.boxMax.x, e.boxMax.y, e.boxMax.z},
+                         {-1, -2, -3, 1, 2, 3}));
+             ASSERT_EQ(e.trajectories.size(), 1u);
+             const TTrajectory& t = e.trajectories[0];
+             EXPECT_EQ(std::tuple(t.startX, t.startY, t.startZ, t.startTime, t.endTime),
+                       std::tuple(0.5L, 0, 1, 0, 2));
+         }},
+        {"RECUR3;x/2;y;z+1;0;1;0;1;0;1;", {3, 312, 0, 1}, {{1, "x/2"}, {2, "y"}, {3, "z+1"}}, none},
+        {"PLANE;1;2;3;0;1;2;4;",
+         {3, 315, -1, 1},
+         {{1, "1"}, {2, "2"}, {3, "3"}, {4, "0,1,2"}, {6, "4"}},
+         [](const TExample& e) {
+             EXPECT_EQ(std::tuple(e.rangeLow[1], e.rangeHigh[1], e.extraColour[1]),
+                       std::tuple(-1, 1, 10));  // the automatic colour of the first example
+         }},
+        {"POLAR;t;1;1;", {2, 202, 1, 1}, {{3, "t"}}, none},  // equal ends are a range
+        {"POLAR;2;0;1;POS;",
+         {2, 202, 0, 1},
+         {{3, "2"}},
+         [](const TExample& e) { EXPECT_EQ(e.restrictOn, 1); }},
+        {"IMPL2;x=y;NOCLIP;",
+         {2, 204, -5, 5},
+         {{5, "x=y"}},
+         [](const TExample& e) { EXPECT_EQ(e.recompute, 0); }},
+        {"EXPL2;x;END;EXPL2;x^2;", {2, 201, -5, 5}, {{2, "x"}}, none},
+        {"LAGRANGE;9;-4;1;-3;0;-2;2;-1;0;0;1;1;3;2;0;3;1;4;-1;",
+         {2, 201, -5, 5},
+         {},
+         [](const TExample& e) {
+             EXPECT_TRUE(e.IsLagrangeExplicit());
+             ASSERT_GE(e.points.size(), 9u);
+             EXPECT_EQ(std::tuple(e.word32, e.points[8].x, e.points[8].y), std::tuple(8, 4, -1));
+         }},
+    };
+    for (const KeywordCase& c : cases) {
+        SCOPED_TRACE(c.script);
+        FakeWindow window(c.record.dimension);
+        ASSERT_EQ(RunScript(c.script, window), script::kDone);
+        ASSERT_EQ(window.inventory.Count(), 1);
+        const TExample& e = window.inventory[0];
+        EXPECT_EQ(e.kind, c.record.kind);
+        EXPECT_TRUE(AllNear({e.rangeLow[0], e.rangeHigh[0]}, {c.record.low, c.record.high}));
+        for (const auto& [k, text] : c.texts) EXPECT_EQ(e.Text(k), text) << "text " << k;
+        c.more(e);
+    }
+}
+
 TEST(Script, AbortRestoresInventoryLabelsViewCountersAndTheChangedExample) {
     FakeWindow window;
     window.AddExample(kind::kExplicit, -5, 5).Text(2) = "x";

@@ -31,6 +31,9 @@ TEST(ShadeRecord, FileRecordAndBlock) {
     ByteReader old(out.Data());
     ASSERT_EQ(ReadShadeList(old, 8, read), kNoError);
     EXPECT_EQ(read[0].style, 4);
+    ByteReader first(out.Data());  // from version 9 the whole style word
+    ASSERT_EQ(ReadShadeList(first, 9, read), kNoError);
+    EXPECT_EQ(read[0], r);
     // A count the bytes cannot hold, and a short record, are refused; the list stays.
     std::vector<std::uint8_t> damaged = out.Data();
     damaged[0] = 0xff;
