@@ -232,7 +232,7 @@ std::string TrajectoryTable(TPlotWin& window, int i, const TTrajectory& trajecto
         text += row + "\n";
     };
     // The table ends after its rows, whatever else would end the trajectory later.
-    hooks.pollKey = [&] { return rows > steps ? kKeyQuit : 0; };
+    hooks.pollKey = [&] { return rows > steps ? kKeyStop : 0; };
     TracerSettings settings = WindowTracerSettings(window);
     settings.pollInterval = 1;
     AlongXOptions along;

@@ -39,7 +39,7 @@ int TPlotBWin::DrawRegions(TDrawEnvironment& env) {
 
 int TPlotBWin::DrawExamples(platform::DeviceContext& dc) {
     for (int i = 0; i <= Inventory().LastIndex(); ++i)
-        if (const int stop = DrawExample(dc, i); stop == kKeyQuit) return stop;
+        if (const int stop = DrawExample(dc, i); stop == kKeyStop) return stop;
     return 0;
 }
 

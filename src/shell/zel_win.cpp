@@ -272,7 +272,7 @@ bool TZELWin::PrintOn(platform::DeviceContext& dc, const platform::PixelRect& ar
     ScaleFonts(false, 0);
     output_.printScale = 1.0;
     PrepareScreenImage();
-    return result != platform::kKeyStop;
+    return result != kKeyStop;
 }
 
 int TZELWin::DrawForOutput(platform::DeviceContext& dc) {

@@ -7,8 +7,8 @@
 
 #include "core/errors.h"
 #include "examples/operations/export_frames.h"
-#include "examples/records/inventory_listing.h"
 #include "examples/operations/label_layout.h"
+#include "examples/records/inventory_listing.h"
 #include "platform/boxes.h"
 #include "platform/key_poll.h"
 #include "platform/strings.h"
@@ -476,7 +476,7 @@ bool TPlot0Win::ExportFrames(int n) {
                 RecomputeAll();
             }
             ok = e.WriteFrame(k);
-            if (ok && n > 1 && platform::PollKey(this) == platform::kKeyStop) ok = false;
+            if (ok && n > 1 && platform::PollKey(this) == kKeyStop) ok = false;
         }
         f.RestoreVariables();
         if (n > 1) RecomputeAll();

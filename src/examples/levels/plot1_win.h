@@ -37,8 +37,8 @@
 #include <string_view>
 
 #include "examples/dialogs/edit_dialog.h"
-#include "examples/operations/integration.h"
 #include "examples/levels/plot0_win.h"
+#include "examples/operations/integration.h"
 
 namespace quorlin::examples {
 
@@ -198,7 +198,7 @@ public:
     int RunScript(std::string_view text);
 
     // --- integration ---
-    // Each returns 0, kKeyStopped when Q (or the work bound while keys are not polled) stopped
+    // Each returns 0, kKeyStop when Q (or the work bound while keys are not polled) stopped
     // it, or an error number: 17 for a count below 1, kErrUndefinedIntegrand where the
     // integrand is undefined, kErrUndefinedIntegrand too when an example lacks a tree it needs.
     // The six sums of the tree in the variable slot over the tools' interval: the tools' sums
