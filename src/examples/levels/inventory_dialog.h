@@ -54,6 +54,24 @@ private:
     void ToggleFamilyMarks(const std::vector<int>& selected);
     void CopyDescription(int k);
 
+    // The buttons, each with what it does with the selected examples.
+    struct ButtonAction {
+        int id;
+        void (TFnListDlg::*run)(const std::vector<int>& selected);
+    };
+    static const ButtonAction kButtonActions[];
+    void EditSelected(const std::vector<int>& selected);
+    void DeleteSelected(const std::vector<int>& selected);
+    void DuplicateSelected(const std::vector<int>& selected);
+    void CopySelected(const std::vector<int>& selected);
+    void TableOfSelected(const std::vector<int>& selected);
+    void FamilyOfSelected(const std::vector<int>& selected);
+    void ToggleGraphs(const std::vector<int>& selected);
+    void ToggleEquationLabels(const std::vector<int>& selected);
+    void NameSelected(const std::vector<int>& selected);
+    void DeriveOrSwap(const std::vector<int>& selected);
+    void WebOrBox(const std::vector<int>& selected);
+
     TPlot11Win& window_;
     std::vector<int> lineMap_;
     bool absMode_ = false;
