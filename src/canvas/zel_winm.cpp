@@ -18,7 +18,11 @@ namespace cmd = resources::cmd;
 
 TZELWinm::TZELWinm(int kind, QString fileName, QString iniName, QWidget* parent)
     : TZELWint(kind, std::move(fileName), std::move(iniName), parent) {
-    HandleMouseMode(cmd::kMousePaste);
+    HandleMouseMode(cmd::kMousePaste, PressHandler([this](const platform::MouseEvent& e) {
+                        if (e.button != platform::MouseButton::Right) return false;
+                        PastePictureAt(e.point);
+                        return true;
+                    }));
     HandleCommand(cmd::kCopyToClipboard, [this] { MakeMetafileClipboard(); });
     HandleCommand(cmd::kMetafile, [this] { MakeMetafileFile(); });
     HandleCommand(cmd::kHighResolution, [this] {
@@ -230,14 +234,6 @@ void TZELWinm::EnableCommand(platform::CommandState& state) {
 void TZELWinm::UpdateMenuChecks(bool flag) {
     CheckMenu(cmd::kHighResolution, highResolution);
     TZELWint::UpdateMenuChecks(flag);
-}
-
-void TZELWinm::MouseDown(const platform::MouseEvent& event) {
-    if (MouseMode() == cmd::kMousePaste && event.button == platform::MouseButton::Right) {
-        PastePictureAt(event.point);
-        return;
-    }
-    TZELWint::MouseDown(event);
 }
 
 }  // namespace quorlin::canvas

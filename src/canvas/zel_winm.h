@@ -72,7 +72,6 @@ public:
     int DrawPicture(platform::DeviceContext& dc) override;
     void EnableCommand(platform::CommandState& state) override;
     void UpdateMenuChecks(bool flag) override;
-    void MouseDown(const platform::MouseEvent& event) override;
 
 private:
     void EditPicture(std::size_t index);

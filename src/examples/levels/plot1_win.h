@@ -65,10 +65,8 @@ public:
               QWidget* parent = nullptr);
     ~TPlot1Win() override;
 
-    // Child windows made from this one start from built-in defaults.
-    bool useDefaultsForChildren = true;
-    // Numbers the Lagrange polynomials a script makes.
-    int polynomialCounter = 0;
+    TInventorySwitches& Switches() { return switches_; }
+    const TInventorySwitches& Switches() const { return switches_; }
 
     // --- the inventory ---
     // Appends a record initialised for the kind with the automatic colour of the next example,
@@ -230,8 +228,6 @@ public:
     TSlideDlg* ParamDialog(int slot) const;
     // The shown dialogs without units of their own take the step counts of slider slot 0.
     void ApplyParameterUnits();
-    // "Evaluate parameters": the inventory's duplicate freezes the selected letter.
-    bool evaluateParameters = false;
 
     // The decimals reach the dialogs' bars too.
     void NumberFormatChanged() override;
@@ -264,6 +260,7 @@ private:
 
     std::array<QPointer<TSlideDlg>, 25> paramDialogs_;
     std::unique_ptr<ParameterSink> parameterSink_;
+    TInventorySwitches switches_;
 };
 
 }  // namespace quorlin::examples

@@ -26,10 +26,11 @@
 #include <string_view>
 
 #include "core/vectors.h"
+#include "examples/operations/level_parts.h"
+#include "examples/operations/plot_geometry.h"
 #include "examples/records/compile.h"
 #include "examples/records/equation_text.h"
 #include "examples/records/inventory.h"
-#include "examples/operations/plot_geometry.h"
 #include "examples/records/plot_settings.h"
 #include "examples/records/sketch.h"
 #include "examples/records/trajectory_builders.h"
@@ -92,19 +93,12 @@ public:
     const SketchList& Sketch() const { return sketch_; }
 
     int Dimension() const { return dimension_; }
-    // The example the readouts and the tools use; -1 none.
-    int currentExample = -1;
-    // Examples created in this window so far: picks the automatic colour of the next one.
-    int examplesCreated = 0;
-    // Given to a new example as its pen width (the editing dialog reads it too).
-    int newExampleMarker = 1;
-    // Which coordinates a trajectory plots (SelectAxisPair).
-    int plottedPair = 3;
-    int sketchPenWidth = 1;
-    // The readout maps the mouse point through the current example (range and log windows).
-    bool readoutMaps = false;
-    // Set when the mouse recentred the view; the paint clears it.
-    bool viewRecentred = false;
+    TExampleBook& ExampleBook() { return book_; }
+    const TExampleBook& ExampleBook() const { return book_; }
+    TNewPens& NewPens() { return newPens_; }
+    const TNewPens& NewPens() const { return newPens_; }
+    TPointMapping& PointMapping() { return pointMapping_; }
+    const TPointMapping& PointMapping() const { return pointMapping_; }
     // Height of the letter "M" in the equations font plus one pixel.
     int LineHeight() const { return lineHeight_; }
 
@@ -314,6 +308,9 @@ private:
     TSliderSteps sliderSteps_;
     TDialogPositions dialogPositions_;
     SketchList sketch_;
+    TExampleBook book_;
+    TNewPens newPens_;
+    TPointMapping pointMapping_;
     int dimension_;
     int lineHeight_ = 17;
     std::optional<std::pair<QPoint, std::string>> readout_;
