@@ -21,8 +21,8 @@ void TPlotCWin::InventoryChanged(int selectLast) {
     if (Inventory().IsIndex(s.lagrangeExample) &&
         !Inventory()[s.lagrangeExample].IsLagrangeExplicit())
         s.lagrangeExample = -1;
-    if (keepToolDialogsOnce)
-        keepToolDialogsOnce = false;
+    if (keepToolDialogsOnce_)
+        keepToolDialogsOnce_ = false;
     else
         RefreshToolDialogs();
     TPlotBWin::InventoryChanged(selectLast);
