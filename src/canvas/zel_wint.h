@@ -95,7 +95,8 @@ public:
     // from a file, so that the texts read with it are not rescaled).
     void ResetFrameTextReference();
 
-    // --- dragging (event-driven: MouseDown starts, MouseMove follows, MouseUp drops) ---
+    // --- dragging (event-driven: a press of a text or paste mode starts, MouseMove follows,
+    // MouseUp drops) ---
     struct DragBox {
         QPoint startCorner;
         QPoint offset;  // of the mouse from the corner

@@ -3,8 +3,10 @@
 //
 // Above the formula level it owns the inventory (TInventory) with its compiler (the symbol
 // buffer and the compile options), the free-hand sketch, the 3D scene box and observer, the
-// settings of the tracer, the animation players and the tools, the slider steps and the
-// remembered places of the editing dialogs. It maps points through the current example, projects
+// settings of the tracer, the animation players and the tools, the slider steps, the
+// remembered places of the editing dialogs, and the small parts of level_parts.h (the current
+// example and the counters of new ones, the pens of what is drawn new, how the readout and the
+// trajectories take their points). It maps points through the current example, projects
 // 3D points, reads the mouse position out, draws vectors through the canvas primitives, keeps an
 // example's trajectories and marked points, and repaints through the two cached layers of the
 // shell (the background layer: DrawAll; the picture layer: DrawPicture over it).
