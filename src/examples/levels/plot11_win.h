@@ -2,11 +2,11 @@
 // TPlot11Win: the tool-commands level of a graphing window.
 //
 // It owns the inventory dialog (inventory_host.h: made hidden at set-up, shown beside the window
-// by "Inventory ..." and kept up to date with the inventory) and the road of a new example from the Equa menu:
-// a record of the kind with its demonstration values, edited in its dialog, then compiled,
-// labelled and drawn, or removed again when the dialog is cancelled; points go through their own
-// entry. It will own the modeless tool windows of the tool menu (plot points, point lists,
-// combinations, arc length, distance, "Inspect"). Here it keeps the state those share and
+// by "Inventory ..." and kept up to date with the inventory) and the road of a new example from
+// the Equa menu: a record of the kind with its demonstration values, edited in its dialog, then
+// compiled, labelled and drawn, or removed again when the dialog is cancelled; points go through
+// their own entry. It will own the modeless tool windows of the tool menu (plot points, point
+// lists, combinations, arc length, distance, "Inspect"). Here it keeps the state those share and
 // introduces their slots: the hooks of the diagram body and the tool openers, which the 2D and
 // 3D branches fill. The initial-value dialogs and the time and phase windows are its trajectory
 // tools (trajectory_tools.h), which take their commands and the linked-window slots.
