@@ -109,7 +109,7 @@ std::vector<int> TFnListDlg::SelectedExamples() const {
 }
 
 bool TFnListDlg::IsBusy() {
-    if (!busy && window_.MouseMode() != resources::cmd::kMouseLagrange) return false;
+    if (!busy_ && window_.MouseMode() != resources::cmd::kMouseLagrange) return false;
     platform::ErrorMsg(this, kErrEditingInProgress);
     return true;
 }
@@ -209,9 +209,10 @@ void TFnListDlg::TableOfSelected(const std::vector<int>& selected) {
 void TFnListDlg::FamilyOfSelected(const std::vector<int>& selected) {
     if (selected.size() >= 2) return ToggleFamilyMarks(selected);
     const int one = OnlyOne(selected);
-    busy = true;
-    window_.DefineFamily(one);
-    busy = false;
+    {
+        const BusyScope busy(busy_);
+        window_.DefineFamily(one);
+    }
     FillList(one);
 }
 
@@ -263,24 +264,26 @@ void TFnListDlg::WebOrBox(const std::vector<int>& selected) {
     } else if (Mode().map) {
         window_.SetCurrentExample(one);
     } else if (!Mode().logarithmic) {
-        busy = true;
-        window_.DefineWeb(one);
-        busy = false;
+        {
+            const BusyScope busy(busy_);
+            window_.DefineWeb(one);
+        }
         FillList(one);
     }
 }
 
 void TFnListDlg::Edit(int k) {
-    busy = true;
-    const int kind = window_.Inventory()[k].kind;
-    if (kind == k::kSurfaceIntersection) {
-        window_.OpenIntersectionCurvesDialog(k);
-    } else if (kind == k::kOrbital) {
-        window_.EditOrbitalSystem();
-    } else {
-        window_.EditExample(k, false);
+    {
+        const BusyScope busy(busy_);
+        const int kind = window_.Inventory()[k].kind;
+        if (kind == k::kSurfaceIntersection) {
+            window_.OpenIntersectionCurvesDialog(k);
+        } else if (kind == k::kOrbital) {
+            window_.EditOrbitalSystem();
+        } else {
+            window_.EditExample(k, false);
+        }
     }
-    busy = false;
     if (window_.Inventory().IsIndex(k)) FillList(k);
 }
 
@@ -299,15 +302,15 @@ void TFnListDlg::Duplicate(int k) {
         FillList(window_.Inventory().LastIndex());
         return;
     }
-    busy = true;
-    window_.DuplicateExample(k);
-    busy = false;
+    {
+        const BusyScope busy(busy_);
+        window_.DuplicateExample(k);
+    }
     FillList(window_.Inventory().LastIndex());
     SelectionChanged();
 }
 
 void TFnListDlg::Name(int k) {
-    busy = true;
     std::string& name = window_.Inventory().Entry(k).name;
     QString text = FromWindows1252(name);
     platform::InputRequest request;
@@ -315,8 +318,11 @@ void TFnListDlg::Name(int k) {
     request.prompt = platform::ResourceString(kStrMaximumLength) + QStringLiteral(": 20");
     request.text = text;
     request.maxLength = static_cast<int>(TInventoryEntry::kNameChars);
-    const int result = platform::CurrentPrompter().Input(this, request, &text);
-    busy = false;
+    int result = 0;
+    {
+        const BusyScope busy(busy_);
+        result = platform::CurrentPrompter().Input(this, request, &text);
+    }
     if (result != platform::kIdOk) return;
     std::string typed = ToWindows1252(text).value_or(name);
     if (typed.size() > TInventoryEntry::kNameChars) typed.resize(TInventoryEntry::kNameChars);

@@ -26,7 +26,8 @@ public:
     void OnNotify(int id, platform::Notification what) override;
 
     // An operation started here, or an example the window edits, is running.
-    bool busy = false;
+    bool Busy() const { return busy_; }
+    void SetBusy(bool busy) { busy_ = busy; }
 
     // "inventory [file name]".
     void SetInventoryCaption();
@@ -72,10 +73,23 @@ private:
     void DeriveOrSwap(const std::vector<int>& selected);
     void WebOrBox(const std::vector<int>& selected);
 
+    // Holds the dialog busy while an operation it started runs.
+    class BusyScope {
+    public:
+        explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
+        ~BusyScope() { busy_ = false; }
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+
+    private:
+        bool& busy_;
+    };
+
     TPlot11Win& window_;
     std::vector<int> lineMap_;
     bool absMode_ = false;
     bool explicitSelected_ = false;
+    bool busy_ = false;
 };
 
 }  // namespace quorlin::examples

@@ -57,11 +57,11 @@ void TInventoryDialogHost::Refill(int select) {
 }
 
 void TInventoryDialogHost::SetBusy(bool busy) {
-    if (dialog_) dialog_->busy = busy;
+    if (dialog_) dialog_->SetBusy(busy);
 }
 
 bool TInventoryDialogHost::IsBusy() const {
-    return dialog_ && dialog_->busy;
+    return dialog_ && dialog_->Busy();
 }
 
 bool TInventoryDialogHost::IsShown() const {

@@ -222,7 +222,7 @@ TEST_F(PlotEditingTest, InventoryButtonsAndLines) {
     Select(dialog, {1});
     EXPECT_FALSE(dialog.IsControlEnabled(invent::kWeb));
     // While a dialog of its own is open the buttons refuse.
-    dialog.busy = true;
+    dialog.SetBusy(true);
     dialog.Press(invent::kEdit);
     EXPECT_EQ(Errors().back(), QStringLiteral("editing in progress"));
 }
