@@ -57,16 +57,7 @@ TPlot0Win::TPlot0Win(int kind, QString fileName, QString iniName, int dimension,
     HandleCommand(cmd::kExportSvg, [this] { ExportSvg(); });
     HandleMouseMode(cmd::kMouseFirst);
     HandleMouseMode(cmd::kMouseTrajectories);
-    // The readout and zoom-box modes are the grid level's; this level reads out and recentres
-    // through the examples.
-    AddMouseModeHandler(cmd::kMouseCoordinates, PressHandler([this](const platform::MouseEvent& e) {
-                            return ReadoutPress(e);
-                        }));
-    AddMouseModeHandler(cmd::kMouseZoomBox, PressHandler([this](const platform::MouseEvent& e) {
-                            if (e.button != platform::MouseButton::Right) return false;
-                            RecenterAtMouse(e.point);
-                            return true;
-                        }));
+    AddReadoutModes();
     HandleCommand(cmd::kLibrary, [this] {
         ShowHelp(Formulas().complexMode ? QStringLiteral("QUOCPARS") : QStringLiteral("QUOPARS"),
                  {});
@@ -622,6 +613,19 @@ void TPlot0Win::UpdateMenuChecks(bool flag) {
 void TPlot0Win::EnableCommand(platform::CommandState& state) {
     if (state.id == cmd::kHomeEquations) state.enabled = !labels_.Empty();
     TPlotWin::EnableCommand(state);
+}
+
+void TPlot0Win::AddReadoutModes() {
+    // The readout and zoom-box modes are the grid level's; this level reads out and recentres
+    // through the examples.
+    AddMouseModeHandler(cmd::kMouseCoordinates, PressHandler([this](const platform::MouseEvent& e) {
+                            return ReadoutPress(e);
+                        }));
+    AddMouseModeHandler(cmd::kMouseZoomBox, PressHandler([this](const platform::MouseEvent& e) {
+                            if (e.button != platform::MouseButton::Right) return false;
+                            RecenterAtMouse(e.point);
+                            return true;
+                        }));
 }
 
 bool TPlot0Win::ReadoutPress(const platform::MouseEvent& event) {

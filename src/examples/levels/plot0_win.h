@@ -135,6 +135,8 @@ private:
     TPlotOptions options_;
     TEquationLabelList labels_;
     long double halfCharHeight_ = 0.2L;
+    // Stacks this level's handlers on the readout and zoom-box modes.
+    void AddReadoutModes();
     // The readout mode's press: the left button holds the readout, the right recentres.
     bool ReadoutPress(const platform::MouseEvent& event);
 
