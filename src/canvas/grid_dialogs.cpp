@@ -65,7 +65,7 @@ void TGridDlg::SetupWindow() {
     TransferToControls();
     HideForLogarithmicAxes();
     ShowHideRules();
-    if (window_.axisLetterFlag) {
+    if (window_.Figure().timeAxisLetters) {
         SetText(grid::kXRowLabel, QStringLiteral("t"));
         SetText(grid::kYRowLabel, QStringLiteral("x"));
         SetText(grid::kX, QStringLiteral("t"));
@@ -142,7 +142,7 @@ void TGridDlg::ShowHideRules() {
     const bool rect = IsChecked(grid::kRectGrid);
     for (int id = grid::kQuadrantI; id <= grid::kQuadrantIV; ++id) ShowControl(id, rect);
     ShowControl(grid::kQuadrantsLabel, rect);
-    const bool polarOffered = !window_.noPolarGrid;
+    const bool polarOffered = !window_.DialogChoice().noPolarGrid;
     ShowControl(grid::kPolarGrid, polarOffered);
     ShowControl(grid::kSectors, polarOffered && IsChecked(grid::kPolarGrid));
     ShowControl(grid::kDotted, rect || IsChecked(grid::kPolarGrid));

@@ -11,8 +11,12 @@ namespace cmd = resources::cmd;
 
 TGridWin::TGridWin(int kind, QString fileName, QString iniName, QWidget* parent)
     : TZELWing(kind, std::move(fileName), std::move(iniName), parent) {
-    HandleMouseMode(cmd::kMouseZoomBox);
-    HandleMouseMode(cmd::kMouseCoordinates);
+    HandleMouseMode(cmd::kMouseZoomBox, PressHandler([this](const platform::MouseEvent& e) {
+                        return ZoomBoxPress(e);
+                    }));
+    HandleMouseMode(cmd::kMouseCoordinates, PressHandler([this](const platform::MouseEvent& e) {
+                        return RecentreOnRightButton(e);
+                    }));
     HandleCommand(cmd::kZoomIn, [this] { ZoomView(false); });
     HandleCommand(cmd::kZoomOut, [this] { ZoomView(true); });
     HandleCommand(cmd::kSquare, [this] {
@@ -44,7 +48,7 @@ TViewDlg* TGridWin::ViewDialog() const {
 
 void TGridWin::ShowGridDialog() {
     if (!gridDlg_) {
-        gridDlg_ = new TGridDlg(*this, gridTemplate);
+        gridDlg_ = new TGridDlg(*this, dialogChoice_.gridTemplate);
         gridDlg_->Create();
     }
     gridDlg_->ShowDialog();
@@ -67,8 +71,9 @@ void TGridWin::ResetGrid() {
 
 void TGridWin::CmView() {
     if (!viewDlg_) {
-        viewDialogKind = std::clamp(viewDialogKind, kViewDialogCentre, kViewDialogAll);
-        viewDlg_ = new TViewDlg(*this, viewDialogKind);
+        dialogChoice_.viewDialogKind =
+            std::clamp(dialogChoice_.viewDialogKind, kViewDialogCentre, kViewDialogAll);
+        viewDlg_ = new TViewDlg(*this, dialogChoice_.viewDialogKind);
         viewDlg_->Create();
     }
     viewDlg_->ShowDialog();
@@ -94,20 +99,18 @@ void TGridWin::EnableCommand(platform::CommandState& state) {
 
 // ------------------------------------------------------------------------------ mouse
 
-void TGridWin::MouseDown(const platform::MouseEvent& event) {
-    const bool zoomBox = MouseMode() == cmd::kMouseZoomBox;
-    if (event.button == platform::MouseButton::Left && zoomBox) {
-        dragStart_ = event.point;
-        dragNow_ = event.point;
-        return;
-    }
-    if (event.button == platform::MouseButton::Right &&
-        (zoomBox || MouseMode() == cmd::kMouseCoordinates)) {
-        const WorldPoint p = ScreenToWorld(event.point);
-        SetViewCentre(p.x, p.y);
-        return;
-    }
-    TZELWing::MouseDown(event);
+bool TGridWin::ZoomBoxPress(const platform::MouseEvent& event) {
+    if (event.button != platform::MouseButton::Left) return RecentreOnRightButton(event);
+    dragStart_ = event.point;
+    dragNow_ = event.point;
+    return true;
+}
+
+bool TGridWin::RecentreOnRightButton(const platform::MouseEvent& event) {
+    if (event.button != platform::MouseButton::Right) return false;
+    const WorldPoint p = ScreenToWorld(event.point);
+    SetViewCentre(p.x, p.y);
+    return true;
 }
 
 void TGridWin::MouseMove(const platform::MouseEvent& event) {

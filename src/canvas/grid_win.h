@@ -22,14 +22,20 @@ inline constexpr int kViewDialogCentre = 0;   // "VIEWCEN"
 inline constexpr int kViewDialogCorners = 1;  // "VIEWCOR"
 inline constexpr int kViewDialogAll = 2;      // "VIEWALL"
 
+// Which templates the view and grid dialogs of a window are made on.
+struct TGridDialogChoice {
+    int viewDialogKind = kViewDialogAll;
+    std::string gridTemplate = "SETGRID";
+    bool noPolarGrid = false;  // withholds the polar grid from the grid dialog
+};
+
 class TGridWin : public TZELWing {
 public:
     TGridWin(int kind, QString fileName, QString iniName, QWidget* parent = nullptr);
     ~TGridWin() override;
 
-    int viewDialogKind = kViewDialogAll;
-    std::string gridTemplate = "SETGRID";
-    bool noPolarGrid = false;  // withholds the polar grid from the grid dialog
+    TGridDialogChoice& DialogChoice() { return dialogChoice_; }
+    const TGridDialogChoice& DialogChoice() const { return dialogChoice_; }
 
     // Creates the grid dialog on first use, then shows it.
     virtual void ShowGridDialog();
@@ -46,7 +52,6 @@ public:
 
     // Mouse: in the zoom-box mode a dragged rectangle becomes the view's corners and a click
     // recentres; in the readout mode the right button recentres.
-    void MouseDown(const platform::MouseEvent& event) override;
     void MouseMove(const platform::MouseEvent& event) override;
     void MouseUp(const platform::MouseEvent& event) override;
     void Paint(QPainter& painter, const QRect& dirty) override;
@@ -58,11 +63,15 @@ protected:
 
 private:
     void ZoomToBand(const QRect& band);
+    // The zoom-box mode's press: the left button starts the rectangle, the right recentres.
+    bool ZoomBoxPress(const platform::MouseEvent& event);
+    bool RecentreOnRightButton(const platform::MouseEvent& event);
 
     QPointer<TGridDlg> gridDlg_;
     QPointer<TViewDlg> viewDlg_;
     std::optional<QPoint> dragStart_;
     QPoint dragNow_;
+    TGridDialogChoice dialogChoice_;
 };
 
 }  // namespace quorlin::canvas

@@ -65,8 +65,8 @@ bool TMetaDlg::ReadDialog() {
     }
 
     // With tie targets offered, an unchecked "anchor" unties the picture.
-    int anchor = window_.offersTieTargets ? -1 : anchor_;
-    if (window_.offersTieTargets && IsChecked(id::kAnchor)) {
+    int anchor = window_.TieTargets().offered ? -1 : anchor_;
+    if (window_.TieTargets().offered && IsChecked(id::kAnchor)) {
         anchor = window_.ChosenTieTarget(*this, id::kTieList).value_or(-1);
         changed = true;
     }

@@ -57,8 +57,9 @@ void TTextDlg::SetupWindow() {
             SetText(id::kPlaces1 + i, ControlKind::Edit, QString::number(eval_->places[i]));
         for (int i = 0; i < 5; ++i) SetChecked(id::kFlag1 + i, eval_->flags[i] != 0);
     }
-    ShowControl(id::kHideWithPoint, window_.offersHideWithAnchor);
-    if (window_.offersHideWithAnchor) SetChecked(id::kHideWithPoint, record_.HidesWithAnchor());
+    ShowControl(id::kHideWithPoint, window_.TieTargets().hideWithAnchor);
+    if (window_.TieTargets().hideWithAnchor)
+        SetChecked(id::kHideWithPoint, record_.HidesWithAnchor());
     move(TZELWin::DialogColumn(), TZELWin::DialogRow() + 10 * (RandomInt() % 6));
 }
 
@@ -97,7 +98,7 @@ bool TTextDlg::CanClose() {
         dashCode = LeadingInt(GetText(id::kDashCode, ControlKind::Edit));
         r.text = ReplaceHyphens(r.text, dashCode);
     }
-    if (window_.offersHideWithAnchor) r.SetHidesWithAnchor(IsChecked(id::kHideWithPoint));
+    if (window_.TieTargets().hideWithAnchor) r.SetHidesWithAnchor(IsChecked(id::kHideWithPoint));
     if (eval_) {
         if (dashCode < 1 || dashCode > 255) dashCode = 0;
         if (const int err = ReadEvalFields(dashCode)) {

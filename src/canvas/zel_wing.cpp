@@ -87,7 +87,7 @@ int TZELWing::FitTickIntervals(TickRange& range) {
 }
 
 void TZELWing::DrawImageFrame(platform::DeviceContext& dc) {
-    if (!frameImage) return;
+    if (!figure_.frameImage) return;
     TCanvasPrimitives prim = Primitives(dc);
     prim.SetPen(OutputColor(0), PenWidthDev(dc, 0), kStyleSolid);
     prim.ImageFrame();
@@ -239,10 +239,10 @@ void TZELWing::DrawGridAndAxes(platform::DeviceContext& dc) {
     look.labelFont = ToFontSpec(Fonts().Font(kFontAxisLabels));
     look.numberFontIndex = kFontScaleNumbers;
     look.labelFontIndex = kFontAxisLabels;
-    look.xLabel = axisLetterFlag ? QStringLiteral("t") : axisLabels[0];
-    look.yLabel = axisLetterFlag ? QStringLiteral("x") : axisLabels[1];
-    look.arrowPixels = arrowheadPixels * std::max(Output().highResolutionFactor, 1);
-    look.solidArrows = solidArrowheads;
+    look.xLabel = figure_.timeAxisLetters ? QStringLiteral("t") : figure_.axisLabels[0];
+    look.yLabel = figure_.timeAxisLetters ? QStringLiteral("x") : figure_.axisLabels[1];
+    look.arrowPixels = figure_.arrowheadPixels * std::max(Output().highResolutionFactor, 1);
+    look.solidArrows = figure_.solidArrowheads;
     platform::SelectionGuard<platform::FontSpec> font(dc, look.numberFont);
     TCanvasPrimitives prim = Primitives(dc);
     DrawCoordinateSystem(prim, axes_, look, range, ticksOk);
@@ -259,11 +259,11 @@ void TZELWing::UpdateExportView() {
     }
     v.background = GetColor(Roles().Role(0)).rgb();
     v.paletteZero = GetColor(0).rgb();
-    v.arrowShapeB = arrowShapeB;
-    v.arrowShapeG = arrowShapeG;
+    v.arrowShapeB = figure_.arrowShapeB;
+    v.arrowShapeG = figure_.arrowShapeG;
     v.dotsPerInch = platform::ScreenMetrics().pixelsPerInchX;
     v.fileName = FileName();
-    v.frameImage = frameImage;
+    v.frameImage = figure_.frameImage;
 }
 
 bool TZELWing::InputPositiveShort(std::int16_t& field, int promptId) {
@@ -304,7 +304,7 @@ int TZELWing::DrawAll(platform::DeviceContext& dc) {
 int TZELWing::DrawForOutput(platform::DeviceContext& dc) {
     const TViewFrame screenView = view_;
     const TAxesSettings screenAxes = axes_;
-    const int screenArrowhead = arrowheadPixels;
+    const int screenArrowhead = figure_.arrowheadPixels;
     const double scale = Output().printScale;
     const auto scaled = [scale](int pixels) {
         return static_cast<int>(std::lround(pixels * scale));
@@ -316,11 +316,11 @@ int TZELWing::DrawForOutput(platform::DeviceContext& dc) {
     view_.ComputeScales();
     axes_.tickLength = static_cast<std::int16_t>(scaled(axes_.tickLength));
     axes_.minorTickLength = static_cast<std::int16_t>(scaled(axes_.minorTickLength));
-    arrowheadPixels = scaled(arrowheadPixels);
+    figure_.arrowheadPixels = scaled(figure_.arrowheadPixels);
     const int result = TZELWin::DrawForOutput(dc);
     view_ = screenView;
     axes_ = screenAxes;
-    arrowheadPixels = screenArrowhead;
+    figure_.arrowheadPixels = screenArrowhead;
     return result;
 }
 

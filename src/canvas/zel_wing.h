@@ -19,6 +19,7 @@
 #include "canvas/canvas_primitives.h"
 #include "canvas/export_platform_host.h"
 #include "canvas/export_state.h"
+#include "canvas/figure_style.h"
 #include "canvas/view_frame.h"
 #include "shell/palette.h"
 #include "shell/zel_win.h"
@@ -37,15 +38,8 @@ public:
     const TAxesSettings& Axes() const { return axes_; }
     TExportState& Exports() { return exports_; }
     const TViewHistoryList& History() const { return history_; }
-    // The x, y and z axis letters; with the axis-letter flag the axes read "t" and "x".
-    std::array<QString, 3> axisLabels{QStringLiteral("x"), QStringLiteral("y"),
-                                      QStringLiteral("z")};
-    bool axisLetterFlag = false;
-    bool solidArrowheads = false;
-    bool frameImage = false;  // a frame around the image
-    int arrowheadPixels = 10;
-    long double arrowShapeB = 0.1L;
-    long double arrowShapeG = 0.1L;
+    TFigureStyle& Figure() { return figure_; }
+    const TFigureStyle& Figure() const { return figure_; }
 
     // --- slots ---
     // 1 pushes the current view state, 0 clears the history, -1 restores and pops the last.
@@ -173,6 +167,7 @@ private:
     TViewHistoryList history_;
     TPlane plane_;
     std::unique_ptr<ExportHostOfWindow> exportHost_;
+    TFigureStyle figure_;
     TExportState exports_;
 };
 

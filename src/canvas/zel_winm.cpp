@@ -18,11 +18,15 @@ namespace cmd = resources::cmd;
 
 TZELWinm::TZELWinm(int kind, QString fileName, QString iniName, QWidget* parent)
     : TZELWint(kind, std::move(fileName), std::move(iniName), parent) {
-    HandleMouseMode(cmd::kMousePaste);
+    HandleMouseMode(cmd::kMousePaste, PressHandler([this](const platform::MouseEvent& e) {
+                        if (e.button != platform::MouseButton::Right) return false;
+                        PastePictureAt(e.point);
+                        return true;
+                    }));
     HandleCommand(cmd::kCopyToClipboard, [this] { MakeMetafileClipboard(); });
     HandleCommand(cmd::kMetafile, [this] { MakeMetafileFile(); });
     HandleCommand(cmd::kHighResolution, [this] {
-        highResolution = !highResolution;
+        highResolution_ = !highResolution_;
         UpdateMenuChecks(false);
     });
 }
@@ -38,7 +42,7 @@ bool TZELWinm::CanMakeMetafile() const {
 // ------------------------------------------------------------------------------ metafiles
 
 QByteArray TZELWinm::RenderMetafile() {
-    const int factor = highResolution ? kHighResolutionFactor : 1;
+    const int factor = highResolution_ ? kHighResolutionFactor : 1;
     // High resolution keeps the frame at the window's physical size and gives the surface nine
     // times the pixels at nine times the resolution: the same picture with finer coordinates,
     // which other programs place at the size the diagram has on the screen.
@@ -226,21 +230,13 @@ void TZELWinm::EnableCommand(platform::CommandState& state) {
     if (state.id == cmd::kCopyToClipboard || state.id == cmd::kMetafile ||
         state.id == cmd::kHighResolution)
         state.enabled = CanMakeMetafile();
-    if (state.id == cmd::kHighResolution) state.checked = highResolution;
+    if (state.id == cmd::kHighResolution) state.checked = highResolution_;
     TZELWint::EnableCommand(state);
 }
 
 void TZELWinm::UpdateMenuChecks(bool flag) {
-    CheckMenu(cmd::kHighResolution, highResolution);
+    CheckMenu(cmd::kHighResolution, highResolution_);
     TZELWint::UpdateMenuChecks(flag);
-}
-
-void TZELWinm::MouseDown(const platform::MouseEvent& event) {
-    if (MouseMode() == cmd::kMousePaste && event.button == platform::MouseButton::Right) {
-        PastePictureAt(event.point);
-        return;
-    }
-    TZELWint::MouseDown(event);
 }
 
 }  // namespace quorlin::canvas

@@ -28,7 +28,7 @@ public:
     ~TZELWinm() override;
 
     // The "High resolution" check item; not stored in files.
-    bool highResolution = false;
+    bool HighResolution() const { return highResolution_; }
 
     PictureList& Pictures() { return pictures_; }
     const PictureList& Pictures() const { return pictures_; }
@@ -72,9 +72,9 @@ public:
     int DrawPicture(platform::DeviceContext& dc) override;
     void EnableCommand(platform::CommandState& state) override;
     void UpdateMenuChecks(bool flag) override;
-    void MouseDown(const platform::MouseEvent& event) override;
 
 private:
+    bool highResolution_ = false;
     void EditPicture(std::size_t index);
     // The picture with this serial number; null when there is none.
     TPastedPicture* FindPicture(int serial);

@@ -21,8 +21,13 @@ TZELWint::TZELWint(int kind, QString fileName, QString iniName, QWidget* parent)
     ResetFrameTextReference();
     HandleCommand(cmd::kDeleteAllText, [this] { CmDeleteAllText(); });
     HandleCommand(cmd::kShowHideAllText, [this] { CmShowHideAllText(); });
-    HandleMouseMode(cmd::kMouseText);
-    HandleMouseMode(cmd::kMouseEvaluatedText);
+    const auto textPress = [this](const platform::MouseEvent& e) { return TextModePress(e); };
+    HandleMouseMode(cmd::kMouseText, PressHandler(textPress));
+    HandleMouseMode(cmd::kMouseEvaluatedText, PressHandler(textPress));
+    // The paste mode is the picture level's; its left button drags here as in the text modes.
+    AddMouseModeHandler(cmd::kMousePaste, PressHandler([this](const platform::MouseEvent& e) {
+                            return DragOnLeftButton(e);
+                        }));
 }
 
 TZELWint::~TZELWint() = default;
@@ -32,7 +37,7 @@ TZELWint::~TZELWint() = default;
 void TZELWint::FillTieList(platform::Dialog&, int, int) {}
 
 bool TZELWint::SetupTieList(platform::Dialog& dlg, int listId, int switchId, int anchor) {
-    if (offersTieTargets) {
+    if (tieTargets_.offered) {
         FillTieList(dlg, listId, anchor);
         return true;
     }
@@ -45,8 +50,8 @@ std::optional<int> TZELWint::ChosenTieTarget(const platform::Dialog& dlg, int li
     const int entries = dlg.ItemCount(listId);
     if (entries == 0) return std::nullopt;
     const int position = entries == 1 ? 0 : dlg.SelectedIndex(listId);
-    if (position < 0 || position >= static_cast<int>(tieTable.size())) return std::nullopt;
-    return tieTable[static_cast<std::size_t>(position)];
+    if (position < 0 || position >= static_cast<int>(tieTargets_.table.size())) return std::nullopt;
+    return tieTargets_.table[static_cast<std::size_t>(position)];
 }
 
 void TZELWint::RescaleFrameTexts(long double newHalfWidth, long double newHalfHeight,
@@ -339,20 +344,17 @@ void TZELWint::PictureChanged() {
     Invalidate();
 }
 
-void TZELWint::MouseDown(const platform::MouseEvent& event) {
-    const int mode = MouseMode();
-    const bool textModes = mode == cmd::kMouseText || mode == cmd::kMouseEvaluatedText;
-    if (textModes || mode == cmd::kMousePaste) {
-        if (event.button == platform::MouseButton::Left) {
-            StartDragAt(event.point);
-            return;
-        }
-        if (event.button == platform::MouseButton::Right && textModes) {
-            NewTextAt(event.point);
-            return;
-        }
-    }
-    TGridWin::MouseDown(event);
+bool TZELWint::DragOnLeftButton(const platform::MouseEvent& event) {
+    if (event.button != platform::MouseButton::Left) return false;
+    StartDragAt(event.point);
+    return true;
+}
+
+bool TZELWint::TextModePress(const platform::MouseEvent& event) {
+    if (DragOnLeftButton(event)) return true;
+    if (event.button != platform::MouseButton::Right) return false;
+    NewTextAt(event.point);
+    return true;
 }
 
 void TZELWint::MouseMove(const platform::MouseEvent& event) {

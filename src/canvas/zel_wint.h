@@ -29,6 +29,15 @@ inline constexpr int kFontTextOverlay = 0;
 // String ids of the "Delete all text" question.
 inline constexpr int kStrDeleteAllText = 69;  // "delete all text?"
 
+// What the text and picture dialogs may tie to: the plot levels offer their point examples,
+// and texts that hide with them.
+struct TTieTargets {
+    bool offered = false;
+    bool hideWithAnchor = false;
+    // Positions of the dialogs' tie list -> example index, filled by FillTieList.
+    std::vector<int> table;
+};
+
 class TZELWint : public TGridWin {
 public:
     TZELWint(int kind, QString fileName, QString iniName, QWidget* parent = nullptr);
@@ -41,11 +50,8 @@ public:
     EvalTextTable& EvalTable() { return evalTable_; }
     const EvalTextTable& EvalTable() const { return evalTable_; }
 
-    // The plot levels offer tie targets (the point examples) and hiding with them.
-    bool offersTieTargets = false;
-    bool offersHideWithAnchor = false;
-    // Positions of the dialogs' tie list -> example index, filled by FillTieList.
-    std::vector<int> tieTable;
+    TTieTargets& TieTargets() { return tieTargets_; }
+    const TTieTargets& TieTargets() const { return tieTargets_; }
     // Fills a dialog's tie list when this window offers tie targets; otherwise hides the list
     // and the control that chooses it. Returns whether the targets are offered.
     bool SetupTieList(platform::Dialog& dlg, int listId, int switchId, int anchor);
@@ -89,7 +95,8 @@ public:
     // from a file, so that the texts read with it are not rescaled).
     void ResetFrameTextReference();
 
-    // --- dragging (event-driven: MouseDown starts, MouseMove follows, MouseUp drops) ---
+    // --- dragging (event-driven: a press of a text or paste mode starts, MouseMove follows,
+    // MouseUp drops) ---
     struct DragBox {
         QPoint startCorner;
         QPoint offset;  // of the mouse from the corner
@@ -105,7 +112,6 @@ public:
     void RecomputeView() override;
     int DrawPicture(platform::DeviceContext& dc) override;
     void EnableCommand(platform::CommandState& state) override;
-    void MouseDown(const platform::MouseEvent& event) override;
     void MouseMove(const platform::MouseEvent& event) override;
     void MouseUp(const platform::MouseEvent& event) override;
     void Paint(QPainter& painter, const QRect& dirty) override;
@@ -121,6 +127,9 @@ protected:
 
 private:
     bool StartTextDrag(QPoint point, TextList& list);
+    // The presses of the text modes: the left button drags, the right creates or edits a text.
+    bool TextModePress(const platform::MouseEvent& event);
+    bool DragOnLeftButton(const platform::MouseEvent& event);
     // Switched off, or tied to a point that is hidden and hiding with it.
     bool IsHidden(const TEquationLabel& text) const;
     void DrawText(platform::DeviceContext& dc, TEquationLabel& text, bool evaluated);
@@ -134,6 +143,7 @@ private:
     long double frameHalfWidth_ = 0;
     long double frameHalfHeight_ = 0;
     std::optional<DragBox> drag_;
+    TTieTargets tieTargets_;
 };
 
 }  // namespace quorlin::canvas

@@ -17,6 +17,10 @@ inline constexpr int kErrMakeSelection = 15;       // "make a selection"
 inline constexpr int kErrOutOfBounds = 17;         // "out of bounds"
 inline constexpr int kErrTooLarge = 20;            // "too large"
 
+// What a key poll answers for Q (or any accelerator key), and what a long operation it stopped
+// returns: drawing, tracing, sums and players end within a bounded amount of work.
+inline constexpr int kKeyStop = 81;
+
 // String-table id of the message for error n.
 constexpr int ErrorStringId(int error) {
     return 400 + error;

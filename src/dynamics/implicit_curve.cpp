@@ -243,7 +243,7 @@ private:
     bool Ended() const { return result_.key != 0 || result_.steps >= settings_.stepLimit; }
 
     void Poll() {
-        if (hooks_.pollKey && hooks_.pollKey() == kKeyQuit) result_.key = kKeyQuit;
+        if (hooks_.pollKey && hooks_.pollKey() == kKeyStop) result_.key = kKeyStop;
     }
 
     bool InView(Vec2 u) const {

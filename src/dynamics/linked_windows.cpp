@@ -47,7 +47,7 @@ TLinkedWin::TLinkedWin(examples::TPlot11Win& parent, LinkedKind kind, int index)
       track_(LinkedPairs(kind, index, parent.Dimension()).size()) {
     SetMenuName("TIMEMENU");
     SetAcceleratorName("TIMEMENU");
-    SetUseDefaults(parent.useDefaultsForChildren);
+    SetUseDefaults(parent.Switches().childrenUseDefaults);
     Printing().colourPrinter = parent.Printing().colourPrinter;
     SetVersion(parent.Version());
 }
@@ -83,11 +83,11 @@ void TLinkedWin::SetupWindow() {
 void TLinkedWin::NameAxes() {
     const std::string name = LinkedName(kind_, index_, parent_.Dimension());
     if (kind_ == LinkedKind::kTime) {
-        axisLabels[0] = QStringLiteral("t");
-        axisLabels[1] = QString::fromStdString(name.substr(0, name.find('(')));
+        Figure().axisLabels[0] = QStringLiteral("t");
+        Figure().axisLabels[1] = QString::fromStdString(name.substr(0, name.find('(')));
     } else {
-        axisLabels[0] = QString(QChar(name[0]));
-        axisLabels[1] = QString(QChar(name[1]));
+        Figure().axisLabels[0] = QString(QChar(name[0]));
+        Figure().axisLabels[1] = QString(QChar(name[1]));
     }
 }
 

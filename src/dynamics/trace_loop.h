@@ -23,7 +23,7 @@ public:
         ++rounds_;
         if (hooks_.pollKey) {
             const int interval = settings_.pollInterval > 0 ? settings_.pollInterval : 1;
-            if (rounds_ % interval == 0 && hooks_.pollKey() == kKeyQuit)
+            if (rounds_ % interval == 0 && hooks_.pollKey() == kKeyStop)
                 return TraceStop::kInterrupted;
         } else if (rounds_ >= settings_.roundLimit) {
             return TraceStop::kRoundLimit;

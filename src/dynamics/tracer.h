@@ -20,6 +20,7 @@
 #include <functional>
 #include <optional>
 
+#include "core/errors.h"
 #include "core/vectors.h"
 #include "dynamics/field.h"
 #include "dynamics/steppers.h"
@@ -28,7 +29,6 @@
 
 namespace quorlin::dynamics {
 
-inline constexpr int kKeyQuit = 81;  // the key poll's answer for Q
 inline constexpr long double kSmallestStep = 1e-16L;
 
 // The tracer's tolerances and step in world units, and the limits of a trace that nobody can
@@ -86,7 +86,7 @@ struct TraceResult {
     long double endTime = 0;
     long long steps = 0;
 
-    int Key() const { return stop == TraceStop::kInterrupted ? kKeyQuit : 0; }
+    int Key() const { return stop == TraceStop::kInterrupted ? kKeyStop : 0; }
     bool Closed() const { return stop == TraceStop::kClosed; }
 };
 

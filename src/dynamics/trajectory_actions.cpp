@@ -96,7 +96,7 @@ TTraceOutcome TraceNewest(TPlotWin& window, int i, int count,
     window.ShowKeyHint(kKeyHintQuit);
     std::optional<TWatchPacer> pacer;
     if (settings.watch) pacer.emplace(window, settings.delay);
-    TTrajectoryPainter painter(window, window, {window.plottedPair});
+    TTrajectoryPainter painter(window, window, {window.PointMapping().plottedPair});
     painter.onPoint = [&](const TLinkedPoint& p) {
         window.RefreshLinkedWindows(p);
         if (pacer) pacer->Step(p);
@@ -195,7 +195,7 @@ int DrawNewHigherOrderTrajectory(TPlotWin& window, int i, long double x0, const 
 void RetraceTrajectory(TPlotWin& window, int i, const TTrajectory& trajectory) {
     if (!window.Inventory().IsIndex(i)) return;
     const TTrajectory record = trajectory.Clone();
-    TTrajectoryPainter painter(window, window, {window.plottedPair});
+    TTrajectoryPainter painter(window, window, {window.PointMapping().plottedPair});
     TTracedCurves traced;
     painter.Trace(i, record, traced);
     PrepareLayers(window);
@@ -232,7 +232,7 @@ std::string TrajectoryTable(TPlotWin& window, int i, const TTrajectory& trajecto
         text += row + "\n";
     };
     // The table ends after its rows, whatever else would end the trajectory later.
-    hooks.pollKey = [&] { return rows > steps ? kKeyQuit : 0; };
+    hooks.pollKey = [&] { return rows > steps ? kKeyStop : 0; };
     TracerSettings settings = WindowTracerSettings(window);
     settings.pollInterval = 1;
     AlongXOptions along;

@@ -41,7 +41,7 @@ bool Finite(WorldPoint p) {
 
 // The plane pair of a plane window whose own pair plots time (time windows draw no region).
 int RegionPair(const TPlotWin& window) {
-    return window.plottedPair >= 9 ? 3 : window.plottedPair;
+    return window.PointMapping().plottedPair >= 9 ? 3 : window.PointMapping().plottedPair;
 }
 
 }  // namespace
@@ -180,7 +180,7 @@ bool IntrinsicPoint3D(TPlotWin& window, int i, long double s, FrenetState& out) 
 // ------------------------------------------------------------------------------ painter
 
 TTrajectoryPainter::TTrajectoryPainter(TPlotWin& owner, canvas::TCanvasPrimitives& prim)
-    : TTrajectoryPainter(owner, owner, prim, {owner.plottedPair}) {}
+    : TTrajectoryPainter(owner, owner, prim, {owner.PointMapping().plottedPair}) {}
 
 TTrajectoryPainter::TTrajectoryPainter(TPlotWin& owner, TPlotWin& target,
                                        canvas::TCanvasPrimitives& prim, std::vector<int> pairs)

@@ -77,7 +77,7 @@ void TWindowTrajectoryTools::OpenIvp(int which) {
     }
     auto& dialog = dialogs_[static_cast<std::size_t>(slot)];
     if (!dialog) {
-        std::int16_t* example = &window_.ivpExamples[static_cast<std::size_t>(slot)];
+        std::int16_t* example = &window_.KeptTools().ivpExamples[static_cast<std::size_t>(slot)];
         switch (which) {
             case 10:
                 dialog = new TIvp10Dlg(window_, kinds, example);

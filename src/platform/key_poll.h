@@ -12,11 +12,11 @@
 #include <QKeySequence>
 #include <functional>
 
+#include "core/errors.h"
+
 class QWidget;
 
 namespace quorlin::platform {
-
-inline constexpr int kKeyStop = 81;  // 'Q': stop the operation
 
 // Takes one key pressed during the operation: 0 when none, 81 when it was an accelerator key,
 // else the character it gives, upper-cased, or the key code when it gives no character (17 for

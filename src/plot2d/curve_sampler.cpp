@@ -125,8 +125,8 @@ int TCurveSampler::Sample(const CurveFunction& f, long double a, long double b, 
         Refine(f, previous, current, 0, 0);
         previous = current;
         if (settings_.pollKey && settings_.pollEvery > 0 && i % settings_.pollEvery == 0 &&
-            settings_.pollKey() == kKeyQuit) {
-            key = kKeyQuit;
+            settings_.pollKey() == kKeyStop) {
+            key = kKeyStop;
             break;
         }
     }

@@ -20,12 +20,11 @@
 #include <cstdint>
 #include <functional>
 
+#include "core/errors.h"
 #include "core/vectors.h"
 #include "plot2d/curve_pipe.h"
 
 namespace quorlin::plot2d {
-
-inline constexpr int kKeyQuit = 81;  // the key poll's answer for Q
 
 // The plot point of the curve at t; false where the curve is undefined.
 using CurveFunction = std::function<bool(long double t, Vec2& plot)>;

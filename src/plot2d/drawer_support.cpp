@@ -83,8 +83,8 @@ bool TWorkBudget::Exhausted() {
     if (exhausted_) return true;
     if (++rounds_ % every_ != 0) return false;
     if (target_.Polling()) {
-        if (target_.PollKey() == kKeyQuit) {
-            key_ = kKeyQuit;
+        if (target_.PollKey() == kKeyStop) {
+            key_ = kKeyStop;
             exhausted_ = true;
         }
     } else {

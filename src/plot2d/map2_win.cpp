@@ -83,7 +83,8 @@ void TDom2Win::CleanupWindow() {
 
 int TDom2Win::MapIndex() const {
     const examples::TInventory& inv = Inventory();
-    if (inv.IsIndex(currentExample) && IsMapKind(inv[currentExample].kind)) return currentExample;
+    if (inv.IsIndex(ExampleBook().current) && IsMapKind(inv[ExampleBook().current].kind))
+        return ExampleBook().current;
     return FindMapExample(inv);
 }
 
@@ -131,7 +132,7 @@ TRan2Win::TRan2Win(TDom2Win& domain, QWidget* parent)
               ::quorlin::DefaultExtension(domain.Complex() ? WindowKind::MapZ : WindowKind::MapXY),
           QStringLiteral("ran2.ini"), "RANGEMENU", domain.Complex(), parent),
       domain_(&domain) {
-    readoutMaps = true;
+    PointMapping().readoutMaps = true;
 }
 
 int TRan2Win::DrawExamples(platform::DeviceContext& dc) {

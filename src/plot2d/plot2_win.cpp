@@ -9,7 +9,7 @@ TPlot2Win::TPlot2Win(QString fileName, QWidget* parent)
 TLogWin::TLogWin(QString fileName, QWidget* parent)
     : TPlotEWin(kPlot2DFileKind, std::move(fileName), QStringLiteral("qzlog.ini"), "LOGMENU",
                 parent) {
-    readoutMaps = true;
+    PointMapping().readoutMaps = true;
 }
 
 QString TLogWin::DefaultExtension() const {

@@ -19,8 +19,15 @@ namespace cmd = resources::cmd;
 
 TPlotBWin::TPlotBWin(int kind, QString fileName, QString iniName, QWidget* parent)
     : TPlotAWin(kind, std::move(fileName), std::move(iniName), parent) {
-    HandleMouseMode(cmd::kMouseLagrange);
-    HandleMouseMode(cmd::kMouseDraw);
+    HandleMouseMode(cmd::kMouseLagrange, PressHandler([this](const platform::MouseEvent& e) {
+                        return PickLagrangePoint(e);
+                    }));
+    // Free-hand strokes: the left button draws, the right erases.
+    HandleMouseMode(cmd::kMouseDraw, PressHandler([this](const platform::MouseEvent& e) {
+                        if (e.button == platform::MouseButton::Left) SketchWithMouse(e.point);
+                        if (e.button == platform::MouseButton::Right) EraseSketchNearMouse(e.point);
+                        return true;
+                    }));
 }
 
 int TPlotBWin::DrawAll(platform::DeviceContext& dc) {
@@ -39,7 +46,7 @@ int TPlotBWin::DrawRegions(TDrawEnvironment& env) {
 
 int TPlotBWin::DrawExamples(platform::DeviceContext& dc) {
     for (int i = 0; i <= Inventory().LastIndex(); ++i)
-        if (const int stop = DrawExample(dc, i); stop == kKeyQuit) return stop;
+        if (const int stop = DrawExample(dc, i); stop == kKeyStop) return stop;
     return 0;
 }
 
@@ -60,7 +67,7 @@ int TPlotBWin::DrawPicture(platform::DeviceContext& dc) {
 }
 
 int TPlotBWin::DrawToolOverlays(platform::DeviceContext& dc) {
-    const int width = thickVectors ? kThickVector : kThinVector;
+    const int width = SliderChoice().thickVectors ? kThickVector : kThinVector;
     if (IsCurveSliderShown() && CurveSlider()->CurveCursor().HasCurve()) {
         const examples::TTraceDlg& slider = *CurveSlider();
         const TCurveOverlay overlay{slider.Cursor(),
@@ -133,26 +140,18 @@ void TPlotBWin::SetMouseMode(int id) {
     TPlotAWin::SetMouseMode(id);
 }
 
-void TPlotBWin::MouseDown(const platform::MouseEvent& event) {
-    if (MouseMode() == cmd::kMouseDraw) {  // free-hand strokes: left draws, right erases
-        if (event.button == platform::MouseButton::Left) SketchWithMouse(event.point);
-        if (event.button == platform::MouseButton::Right) EraseSketchNearMouse(event.point);
-        return;
-    }
+bool TPlotBWin::PickLagrangePoint(const platform::MouseEvent& event) {
     const int i = State2D().lagrangeExample;
-    if (MouseMode() != cmd::kMouseLagrange || !Inventory().IsIndex(i)) {
-        TPlotAWin::MouseDown(event);
-        return;
-    }
+    if (!Inventory().IsIndex(i)) return false;
     if (event.button == platform::MouseButton::Right) {
         SetMouseMode(cmd::kMouseCoordinates);
         UpdateMenuChecks(false);
-        return;
+        return true;
     }
-    if (event.button != platform::MouseButton::Left) return;
+    if (event.button != platform::MouseButton::Left) return true;
     examples::TExample& e = Inventory()[i];
     const int count = e.word32 + 1;
-    if (count >= static_cast<int>(e.points.size())) return;
+    if (count >= static_cast<int>(e.points.size())) return true;
     const canvas::WorldPoint p = View().ScreenToWorld(event.point);
     const TPlotSpace space = PlotSpaceOf(View());
     e.points[static_cast<std::size_t>(count)] = {space.ValueOfPlotX(p.x), space.ValueOfPlotY(p.y),
@@ -163,9 +162,10 @@ void TPlotBWin::MouseDown(const platform::MouseEvent& event) {
     if (count + 1 == static_cast<int>(e.points.size())) {
         SetMouseMode(cmd::kMouseCoordinates);
         UpdateMenuChecks(false);
-        return;
+        return true;
     }
     DrawExampleNow(i);
+    return true;
 }
 
 }  // namespace quorlin::plot2d

@@ -25,7 +25,6 @@ public:
     // Builds the polynomial of Lagrange example i from its points.
     void RebuildLagrangePolynomial(int i) override;
     void SetMouseMode(int id) override;
-    void MouseDown(const platform::MouseEvent& event) override;
 
     // --- slots ---
     // What lies between the axes and the examples: the shadings and the regions.
@@ -39,6 +38,9 @@ public:
 private:
     // Ends the picking; without a point picked the example keeps the points it had.
     void EndLagrangeMode();
+    // The press of the Lagrange mode (126): the left button picks the next point of the
+    // example, the right ends the picking; false without an example being picked.
+    bool PickLagrangePoint(const platform::MouseEvent& event);
 
     std::vector<Vec3> lagrangeKept_;
     std::int16_t lagrangeCountKept_ = 0;

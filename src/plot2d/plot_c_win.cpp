@@ -21,8 +21,8 @@ void TPlotCWin::InventoryChanged(int selectLast) {
     if (Inventory().IsIndex(s.lagrangeExample) &&
         !Inventory()[s.lagrangeExample].IsLagrangeExplicit())
         s.lagrangeExample = -1;
-    if (keepToolDialogsOnce)
-        keepToolDialogsOnce = false;
+    if (keepToolDialogsOnce_)
+        keepToolDialogsOnce_ = false;
     else
         RefreshToolDialogs();
     TPlotBWin::InventoryChanged(selectLast);
@@ -52,8 +52,9 @@ void TPlotCWin::UpdateDependents(int i) {
 }
 
 void TPlotCWin::SetCurrentExample(int i) {
-    currentExample = Inventory().IsIndex(i) ? i : -1;
-    if (currentExample >= 0 && Inventory()[i].kind == k::kSlope) State2D().currentSlopeExample = i;
+    ExampleBook().current = Inventory().IsIndex(i) ? i : -1;
+    if (ExampleBook().current >= 0 && Inventory()[i].kind == k::kSlope)
+        State2D().currentSlopeExample = i;
 }
 
 void TPlotCWin::ExamplesRemoved(std::span<const int> oldToNew) {

@@ -42,8 +42,11 @@ public:
     // The curve slider on "TRACE" for explicit, polar, parametric and intrinsic curves.
     void OpenTrace() override;
 
-    // When set, the next inventory change leaves the tool dialogs as they are.
-    bool keepToolDialogsOnce = false;
+    // The next inventory change leaves the tool dialogs as they are.
+    void KeepToolDialogsOnce() { keepToolDialogsOnce_ = true; }
+
+private:
+    bool keepToolDialogsOnce_ = false;
 };
 
 }  // namespace quorlin::plot2d

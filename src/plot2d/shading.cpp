@@ -357,7 +357,7 @@ int FillByRows(TDrawTarget& target, Inside&& inside, int colour) {
                 close(p, y - kRow / 2);
         }
         open = std::move(next);
-        if (rows % 32 == 31 && target.PollKey() == kKeyQuit) return kKeyQuit;
+        if (rows % 32 == 31 && target.PollKey() == kKeyStop) return kKeyStop;
     }
     for (TOpen& p : open) close(p, area.bottom + kRow / 2);
     return 0;
@@ -398,7 +398,7 @@ int DrawShadeList(TDrawEnvironment& env, const ShadeList& list, const TShadeOpti
         }
     }
     env.formula.vars = saved;
-    return env.target.PollKey() == kKeyQuit ? kKeyQuit : 0;
+    return env.target.PollKey() == kKeyStop ? kKeyStop : 0;
 }
 
 void FillShadeSolid(TDrawEnvironment& env, const TShadeRecord& record) {

@@ -48,8 +48,25 @@ QSize TZELWin::BackgroundSize() const {
     return OutputSize();
 }
 
-void TZELWin::HandleMouseMode(int id) {
+void TZELWin::HandleMouseMode(int id, std::unique_ptr<MouseModeHandler> handler) {
     HandleCommand(id, [this, id] { SetMouseMode(id); });
+    mouseModes_.Register(id, std::move(handler));
+}
+
+void TZELWin::AddMouseModeHandler(int id, std::unique_ptr<MouseModeHandler> handler) {
+    mouseModes_.Register(id, std::move(handler));
+}
+
+void TZELWin::MouseDown(const platform::MouseEvent& event) {
+    if (!mouseModes_.Down(MouseMode(), event)) TPreWin::MouseDown(event);
+}
+
+void TZELWin::MouseMove(const platform::MouseEvent& event) {
+    if (!mouseModes_.Move(MouseMode(), event)) TPreWin::MouseMove(event);
+}
+
+void TZELWin::MouseUp(const platform::MouseEvent& event) {
+    if (!mouseModes_.Up(MouseMode(), event)) TPreWin::MouseUp(event);
 }
 
 void TZELWin::SetMouseMode(int id) {
@@ -272,7 +289,7 @@ bool TZELWin::PrintOn(platform::DeviceContext& dc, const platform::PixelRect& ar
     ScaleFonts(false, 0);
     output_.printScale = 1.0;
     PrepareScreenImage();
-    return result != platform::kKeyStop;
+    return result != kKeyStop;
 }
 
 int TZELWin::DrawForOutput(platform::DeviceContext& dc) {

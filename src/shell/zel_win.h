@@ -2,10 +2,11 @@
 // The top shell level of a graphing window: the settings every graphing window shares.
 //
 // TZELWin adds to the levels below it the output flags (printing, high resolution, no key
-// polling, animation frame), the animation delay, the mouse mode, the placement of dialogs and
-// of the window itself, the binary ini file (read at set-up, written when the window closes),
-// the palette window for choosing colours, the help window, the plain text window that takes
-// listings, printing on the program's printer, and the file commands of its menu.
+// polling, animation frame), the animation delay, the mouse mode with the handlers the levels
+// register for each mode (mouse_modes.h), the placement of dialogs and of the window itself, the
+// binary ini file (read at set-up, written when the window closes), the palette window for
+// choosing colours, the help window, the plain text window that takes listings, printing on the
+// program's printer, and the file commands of its menu.
 //
 // Levels above fill the virtual slots: StoreIni/LoadIni for their ini words, DrawAll and
 // DrawPicture for what the window shows, DrawForOutput for printing, and the body slots of the
@@ -23,6 +24,7 @@
 #include "shell/col_win.h"
 #include "shell/help_window.h"
 #include "shell/ini_file.h"
+#include "shell/mouse_modes.h"
 #include "shell/note_win.h"
 #include "shell/pre_win.h"
 #include "shell/table_win.h"
@@ -161,11 +163,19 @@ public:
     void ResetWindow() override;
     void UpdateMenuChecks(bool flag) override;
     bool OnCommand(int id) override;
+    // The mouse goes to the handlers of the chosen mode (mouse_modes.h).
+    void MouseDown(const platform::MouseEvent& event) override;
+    void MouseMove(const platform::MouseEvent& event) override;
+    void MouseUp(const platform::MouseEvent& event) override;
+    const MouseModeTable& MouseModes() const { return mouseModes_; }
 
 protected:
-    // Makes mouse mode id a command of the window: a level calls it for each mode whose mouse
-    // handling it brings, so that the modes of levels not built yet stay disabled.
-    void HandleMouseMode(int id);
+    // Makes mouse mode id a command of the window and stacks the handler (if any) on those of
+    // the mode: a level calls it for each mode whose mouse handling it brings, so that the
+    // modes of levels not built yet stay disabled.
+    void HandleMouseMode(int id, std::unique_ptr<MouseModeHandler> handler = nullptr);
+    // Stacks a handler on a mode whose command another level makes.
+    void AddMouseModeHandler(int id, std::unique_ptr<MouseModeHandler> handler);
     QSize BackgroundSize() const override;
     double ImageScale() const override;
     bool ShowsReadNotebook() const override { return !simultaneousPrinting_; }
@@ -187,6 +197,7 @@ private:
     QPointer<HelpWindow> help_;
     QPointer<TTextWin> plainText_;
     QPointer<TTableWin> table_;
+    MouseModeTable mouseModes_;
 };
 
 }  // namespace quorlin

@@ -54,7 +54,7 @@ public:
             label.left = left, label.top = top;
         }
         PlainTexts().back().font.escapement = 300;  // turned by 30 degrees
-        frameImage = true;
+        Figure().frameImage = true;
         RenumberTexts(PlainTexts());
         RenderImage(ImageLayer::Picture);  // measures the texts' boxes
     }

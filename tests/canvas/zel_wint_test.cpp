@@ -264,14 +264,14 @@ TEST_F(OverlayWindowTest, FontButtonTakesFontSizeAndColour) {
 class PointWindow : public TZELWinm {
 public:
     PointWindow() : TZELWinm(841, QStringLiteral("noname3.qz2"), QStringLiteral("pt.ini")) {
-        offersTieTargets = true;
-        offersHideWithAnchor = true;
+        TieTargets().offered = true;
+        TieTargets().hideWithAnchor = true;
     }
     void FillTieList(platform::Dialog& dlg, int listId, int) override {
         dlg.ClearList(listId);
         for (const char* name : {"P(1,1)", "Q(2,0)", "R(0,3)"})
             dlg.AddString(listId, QString::fromLatin1(name));
-        tieTable = {3, 7, 9};
+        TieTargets().table = {3, 7, 9};
     }
     WorldPoint AnchorPoint(int anchor) const override { return anchor == 3 ? point : WorldPoint{}; }
     bool IsAnchorShown(int anchor) const override { return anchor != 3 || pointShown; }
@@ -291,11 +291,11 @@ TEST(OverlayPointAnchor, TheTieListChoiceGoesThroughTheTable) {
     EXPECT_EQ(w.ChosenTieTarget(dlg, metadlg::kTieList), std::nullopt);  // nothing selected
     dlg.SetSelectedIndex(metadlg::kTieList, 1);
     EXPECT_EQ(w.ChosenTieTarget(dlg, metadlg::kTieList), 7);
-    w.tieTable = {3};  // a position the table does not know
+    w.TieTargets().table = {3};  // a position the table does not know
     EXPECT_EQ(w.ChosenTieTarget(dlg, metadlg::kTieList), std::nullopt);
 
     // A window without tie targets hides the list and its switch in both dialogs.
-    w.offersTieTargets = false;
+    w.TieTargets().offered = false;
     TMetaDlg plain(w, rect, transparent, anchor, result);
     plain.Create();
     EXPECT_FALSE(plain.IsControlShown(metadlg::kTieList));

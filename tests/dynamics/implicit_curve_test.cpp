@@ -177,8 +177,8 @@ TEST_F(ImplicitCurveTest, CrossingsBranchesAndManyPartsAreTracedOnceWholeAndNotW
     pieces.clear();
     int polls = 0;
     hooks = {};
-    hooks.pollKey = [&polls] { return ++polls == 3 ? kKeyQuit : 0; };
-    EXPECT_EQ(Trace(kWaves, hooks).key, kKeyQuit);
+    hooks.pollKey = [&polls] { return ++polls == 3 ? kKeyStop : 0; };
+    EXPECT_EQ(Trace(kWaves, hooks).key, kKeyStop);
     EXPECT_EQ(polls, 3);
 }
 

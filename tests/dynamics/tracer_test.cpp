@@ -60,10 +60,10 @@ TEST_F(TracerTest, ASystemsTraceStopsByItsRules) {
     EXPECT_EQ(std::pair(r.stop, r.steps), std::pair(TraceStop::kRoundLimit, 5000LL));
     int polls = 0;
     TraceHooks quit;
-    quit.pollKey = [&polls] { return ++polls == 100 ? kKeyQuit : 0; };
+    quit.pollKey = [&polls] { return ++polls == 100 ? kKeyStop : 0; };
     r = System("y+x*(1-x^2-y^2)", "-x+y*(1-x^2-y^2)", {0.5L, 0, 0}, quit, limited);
     EXPECT_EQ(std::tuple(r.stop, r.Key(), r.steps),
-              std::tuple(TraceStop::kInterrupted, kKeyQuit, 100LL));
+              std::tuple(TraceStop::kInterrupted, kKeyStop, 100LL));
 }
 
 // The z = 1 level of z = x^2 + y^2: the field (-df/dy, df/dx) of selectors 13 and 4 in the

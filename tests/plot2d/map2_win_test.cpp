@@ -51,7 +51,7 @@ TEST_F(MapPairTest, TheRangeShowsTheDomainThroughItsMapAndFollowsItsChanges) {
     ASSERT_NE(domain.Range(), nullptr);
     EXPECT_TRUE(domain.IsMapWindow());
     EXPECT_TRUE(range().IsMapWindow());
-    EXPECT_TRUE(range().readoutMaps);
+    EXPECT_TRUE(range().PointMapping().readoutMaps);
     // (x, y) ==> (x, y + x^2/4): the line y = 1 becomes the parabola v = 1 + u^2/4.
     Add(k::kPlaneMap, {"x", "y+x^2/4"});
     const int line = Add(k::kExplicit, {"", "1"});

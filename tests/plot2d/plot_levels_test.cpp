@@ -105,7 +105,7 @@ TEST(WindowClasses, EachHasItsMenuAndTheLogWindowDrawsOnItsAxis) {
     EXPECT_EQ(window->Menu()->name, "LOGMENU");
     auto& win = dynamic_cast<TLogWin&>(*window);
     EXPECT_EQ(win.View().logMode, canvas::kLogY);
-    EXPECT_TRUE(win.readoutMaps);
+    EXPECT_TRUE(win.PointMapping().readoutMaps);
     win.SizeChanged(401, 401);
     win.AddExample(k::kExplicit, -5, 5, {"", "x"});
     win.CompileExample(0);

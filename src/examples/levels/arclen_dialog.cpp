@@ -64,7 +64,7 @@ void TArcLenDlg::ApplyInterval() {
     int result = ReadInterval();
     if (result == 0)
         result = SelectedExample() >= 0 ? owner_.ArcLength(SelectedExample()) : kErrMakeSelection;
-    if (result == kKeyStopped) return;  // Q: nothing shown, nothing recorded
+    if (result == kKeyStop) return;  // Q: nothing shown, nothing recorded
     if (result != 0) {
         platform::ErrorMsg(this, result);
         return;

@@ -28,11 +28,23 @@ constexpr int kStrMaximumLength = 322;
 constexpr int kStrExampleName = 323;
 constexpr int kFontInventory = 7;
 
-constexpr int kButtons[] = {invent::kEdit,  invent::kDelete, invent::kDuplicate, invent::kClip,
-                            invent::kTable, invent::kFamily, invent::kGraph,     invent::kEquation,
-                            invent::kName,  invent::kDerive, invent::kWeb};
-
 }  // namespace
+
+// What each button does with the selected examples; the button is enabled (tool_commands'
+// InventoryButtonEnabled) only when the selection suits it.
+const TFnListDlg::ButtonAction TFnListDlg::kButtonActions[] = {
+    {invent::kEdit, &TFnListDlg::EditSelected},
+    {invent::kDelete, &TFnListDlg::DeleteSelected},
+    {invent::kDuplicate, &TFnListDlg::DuplicateSelected},
+    {invent::kClip, &TFnListDlg::CopySelected},
+    {invent::kTable, &TFnListDlg::TableOfSelected},
+    {invent::kFamily, &TFnListDlg::FamilyOfSelected},
+    {invent::kGraph, &TFnListDlg::ToggleGraphs},
+    {invent::kEquation, &TFnListDlg::ToggleEquationLabels},
+    {invent::kName, &TFnListDlg::NameSelected},
+    {invent::kDerive, &TFnListDlg::DeriveOrSwap},
+    {invent::kWeb, &TFnListDlg::WebOrBox},
+};
 
 TFnListDlg::TFnListDlg(TPlot11Win& window, std::string_view templateName)
     : platform::Dialog(&window, templateName), window_(window) {}
@@ -97,7 +109,7 @@ std::vector<int> TFnListDlg::SelectedExamples() const {
 }
 
 bool TFnListDlg::IsBusy() {
-    if (!busy && window_.MouseMode() != resources::cmd::kMouseLagrange) return false;
+    if (!busy_ && window_.MouseMode() != resources::cmd::kMouseLagrange) return false;
     platform::ErrorMsg(this, kErrEditingInProgress);
     return true;
 }
@@ -111,8 +123,8 @@ void TFnListDlg::RefreshButtons() {
     SetText(invent::kWeb, FromWindows1252(WebCaption(mode)));
     const int kind = selected.size() == 1 ? inventory[selected[0]].kind : 0;
     SetText(invent::kTable, FromWindows1252(TableCaption(kind)));
-    for (const int id : kButtons)
-        EnableControl(id, InventoryButtonEnabled(id, inventory, selected, mode));
+    for (const ButtonAction& button : kButtonActions)
+        EnableControl(button.id, InventoryButtonEnabled(button.id, inventory, selected, mode));
 }
 
 void TFnListDlg::SelectionChanged() {
@@ -141,118 +153,137 @@ void TFnListDlg::OnNotify(int id, platform::Notification what) {
     if (what == platform::Notification::SelectionChanged) SelectionChanged();
 }
 
+namespace {
+
+// The only selected example; -1 unless exactly one is selected.
+int OnlyOne(const std::vector<int>& selected) {
+    return selected.size() == 1 ? selected[0] : -1;
+}
+
+}  // namespace
+
 void TFnListDlg::OnControl(int id) {
     if (id == platform::kIdCancel) {
         HideDialog();
         return;
     }
-    if (id == platform::kIdOk) return;
-    if (std::find(std::begin(kButtons), std::end(kButtons), id) == std::end(kButtons)) return;
-    if (IsBusy()) return;
+    const auto action = std::find_if(std::begin(kButtonActions), std::end(kButtonActions),
+                                     [id](const ButtonAction& a) { return a.id == id; });
+    if (action == std::end(kButtonActions) || IsBusy()) return;
     const std::vector<int> selected = SelectedExamples();
     if (!InventoryButtonEnabled(id, window_.Inventory(), selected, Mode())) return;
-    const int one = selected.size() == 1 ? selected[0] : -1;
-    switch (id) {
-        case invent::kEdit:
-            Edit(one);
-            return;
-        case invent::kDelete:
-            window_.DeleteExamples(selected);
-            window_.RedrawAll();
-            FillList(-1);
-            return;
-        case invent::kDuplicate:
-            Duplicate(one);
-            return;
-        case invent::kClip:
-            CopyDescription(one);
-            return;
-        case invent::kTable:
-            if (window_.Inventory()[one].kind == k::kImplicitSurface) {
-                window_.AddGradientField(one);
-            } else {
-                window_.ShowTable(one);
-            }
-            return;
-        case invent::kFamily:
-            if (selected.size() < 2) {
-                busy = true;
-                window_.DefineFamily(one);
-                busy = false;
-                FillList(one);
-            } else {
-                ToggleFamilyMarks(selected);
-            }
-            return;
-        case invent::kGraph:
-            for (const int i : selected) {
-                std::uint8_t& shown = window_.Inventory()[i].graphShown;
-                shown = shown ? 0 : 1;
-            }
-            FillList(-1);
-            window_.InvalidateGraph();
-            return;
-        case invent::kEquation: {
-            canvas::TextList& labels = window_.EquationLabels().Labels();
-            for (const int i : selected)
-                if (i < static_cast<int>(labels.size())) {
-                    std::uint8_t& shown = labels[static_cast<std::size_t>(i)].shown;
-                    shown = shown ? 0 : 1;
-                }
+    (this->*(action->run))(selected);
+}
+
+void TFnListDlg::EditSelected(const std::vector<int>& selected) {
+    Edit(OnlyOne(selected));
+}
+
+void TFnListDlg::DeleteSelected(const std::vector<int>& selected) {
+    window_.DeleteExamples(selected);
+    window_.RedrawAll();
+    FillList(-1);
+}
+
+void TFnListDlg::DuplicateSelected(const std::vector<int>& selected) {
+    Duplicate(OnlyOne(selected));
+}
+
+void TFnListDlg::CopySelected(const std::vector<int>& selected) {
+    CopyDescription(OnlyOne(selected));
+}
+
+void TFnListDlg::NameSelected(const std::vector<int>& selected) {
+    Name(OnlyOne(selected));
+}
+
+void TFnListDlg::TableOfSelected(const std::vector<int>& selected) {
+    const int one = OnlyOne(selected);
+    if (window_.Inventory()[one].kind == k::kImplicitSurface) {
+        window_.AddGradientField(one);
+    } else {
+        window_.ShowTable(one);
+    }
+}
+
+void TFnListDlg::FamilyOfSelected(const std::vector<int>& selected) {
+    if (selected.size() >= 2) return ToggleFamilyMarks(selected);
+    const int one = OnlyOne(selected);
+    {
+        const BusyScope busy(busy_);
+        window_.DefineFamily(one);
+    }
+    FillList(one);
+}
+
+void TFnListDlg::ToggleGraphs(const std::vector<int>& selected) {
+    for (const int i : selected) {
+        std::uint8_t& shown = window_.Inventory()[i].graphShown;
+        shown = shown ? 0 : 1;
+    }
+    FillList(-1);
+    window_.InvalidateGraph();
+}
+
+void TFnListDlg::ToggleEquationLabels(const std::vector<int>& selected) {
+    canvas::TextList& labels = window_.EquationLabels().Labels();
+    for (const int i : selected)
+        if (i < static_cast<int>(labels.size())) {
+            std::uint8_t& shown = labels[static_cast<std::size_t>(i)].shown;
+            shown = shown ? 0 : 1;
+        }
+    window_.MarkModified();
+    window_.Repaint();
+}
+
+void TFnListDlg::DeriveOrSwap(const std::vector<int>& selected) {
+    const int one = OnlyOne(selected);
+    if (selected.size() == 2) {
+        if (window_.SwapExamples(selected[0], selected[1])) {
+            window_.InventoryChanged(0);
             window_.MarkModified();
             window_.Repaint();
-            return;
+        } else {
+            platform::ErrorMsg(this, kErrCannotSwap);
         }
-        case invent::kName:
-            Name(one);
-            return;
-        case invent::kDerive:
-            if (selected.size() == 2) {
-                if (window_.SwapExamples(selected[0], selected[1])) {
-                    window_.InventoryChanged(0);
-                    window_.MarkModified();
-                    window_.Repaint();
-                } else {
-                    platform::ErrorMsg(this, kErrCannotSwap);
-                }
-            } else if (Mode().threeD) {
-                window_.OpenLevelsDialog();
-            } else if (window_.Inventory()[one].kind == k::kImplicit) {
-                window_.AddGradientField(one);
-            } else {
-                window_.AddDerivative(one);
-            }
-            return;
-        case invent::kWeb:
-            if (Mode().threeD) {
-                window_.EditExampleBox(one);
-            } else if (absMode_) {
-                window_.AddAbsEntry(one);
-            } else if (Mode().map) {
-                window_.SetCurrentExample(one);
-            } else if (!Mode().logarithmic) {
-                busy = true;
-                window_.DefineWeb(one);
-                busy = false;
-                FillList(one);
-            }
-            return;
-        default:
-            return;
+    } else if (Mode().threeD) {
+        window_.OpenLevelsDialog();
+    } else if (window_.Inventory()[one].kind == k::kImplicit) {
+        window_.AddGradientField(one);
+    } else {
+        window_.AddDerivative(one);
+    }
+}
+
+void TFnListDlg::WebOrBox(const std::vector<int>& selected) {
+    const int one = OnlyOne(selected);
+    if (Mode().threeD) {
+        window_.EditExampleBox(one);
+    } else if (absMode_) {
+        window_.AddAbsEntry(one);
+    } else if (Mode().map) {
+        window_.SetCurrentExample(one);
+    } else if (!Mode().logarithmic) {
+        {
+            const BusyScope busy(busy_);
+            window_.DefineWeb(one);
+        }
+        FillList(one);
     }
 }
 
 void TFnListDlg::Edit(int k) {
-    busy = true;
-    const int kind = window_.Inventory()[k].kind;
-    if (kind == k::kSurfaceIntersection) {
-        window_.OpenIntersectionCurvesDialog(k);
-    } else if (kind == k::kOrbital) {
-        window_.EditOrbitalSystem();
-    } else {
-        window_.EditExample(k, false);
+    {
+        const BusyScope busy(busy_);
+        const int kind = window_.Inventory()[k].kind;
+        if (kind == k::kSurfaceIntersection) {
+            window_.OpenIntersectionCurvesDialog(k);
+        } else if (kind == k::kOrbital) {
+            window_.EditOrbitalSystem();
+        } else {
+            window_.EditExample(k, false);
+        }
     }
-    busy = false;
     if (window_.Inventory().IsIndex(k)) FillList(k);
 }
 
@@ -271,15 +302,15 @@ void TFnListDlg::Duplicate(int k) {
         FillList(window_.Inventory().LastIndex());
         return;
     }
-    busy = true;
-    window_.DuplicateExample(k);
-    busy = false;
+    {
+        const BusyScope busy(busy_);
+        window_.DuplicateExample(k);
+    }
     FillList(window_.Inventory().LastIndex());
     SelectionChanged();
 }
 
 void TFnListDlg::Name(int k) {
-    busy = true;
     std::string& name = window_.Inventory().Entry(k).name;
     QString text = FromWindows1252(name);
     platform::InputRequest request;
@@ -287,8 +318,11 @@ void TFnListDlg::Name(int k) {
     request.prompt = platform::ResourceString(kStrMaximumLength) + QStringLiteral(": 20");
     request.text = text;
     request.maxLength = static_cast<int>(TInventoryEntry::kNameChars);
-    const int result = platform::CurrentPrompter().Input(this, request, &text);
-    busy = false;
+    int result = 0;
+    {
+        const BusyScope busy(busy_);
+        result = platform::CurrentPrompter().Input(this, request, &text);
+    }
     if (result != platform::kIdOk) return;
     std::string typed = ToWindows1252(text).value_or(name);
     if (typed.size() > TInventoryEntry::kNameChars) typed.resize(TInventoryEntry::kNameChars);

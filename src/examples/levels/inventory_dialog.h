@@ -26,7 +26,8 @@ public:
     void OnNotify(int id, platform::Notification what) override;
 
     // An operation started here, or an example the window edits, is running.
-    bool busy = false;
+    bool Busy() const { return busy_; }
+    void SetBusy(bool busy) { busy_ = busy; }
 
     // "inventory [file name]".
     void SetInventoryCaption();
@@ -54,10 +55,41 @@ private:
     void ToggleFamilyMarks(const std::vector<int>& selected);
     void CopyDescription(int k);
 
+    // The buttons, each with what it does with the selected examples.
+    struct ButtonAction {
+        int id;
+        void (TFnListDlg::*run)(const std::vector<int>& selected);
+    };
+    static const ButtonAction kButtonActions[];
+    void EditSelected(const std::vector<int>& selected);
+    void DeleteSelected(const std::vector<int>& selected);
+    void DuplicateSelected(const std::vector<int>& selected);
+    void CopySelected(const std::vector<int>& selected);
+    void TableOfSelected(const std::vector<int>& selected);
+    void FamilyOfSelected(const std::vector<int>& selected);
+    void ToggleGraphs(const std::vector<int>& selected);
+    void ToggleEquationLabels(const std::vector<int>& selected);
+    void NameSelected(const std::vector<int>& selected);
+    void DeriveOrSwap(const std::vector<int>& selected);
+    void WebOrBox(const std::vector<int>& selected);
+
+    // Holds the dialog busy while an operation it started runs.
+    class BusyScope {
+    public:
+        explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
+        ~BusyScope() { busy_ = false; }
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+
+    private:
+        bool& busy_;
+    };
+
     TPlot11Win& window_;
     std::vector<int> lineMap_;
     bool absMode_ = false;
     bool explicitSelected_ = false;
+    bool busy_ = false;
 };
 
 }  // namespace quorlin::examples

@@ -7,8 +7,8 @@
 
 #include "core/errors.h"
 #include "examples/operations/export_frames.h"
-#include "examples/records/inventory_listing.h"
 #include "examples/operations/label_layout.h"
+#include "examples/records/inventory_listing.h"
 #include "platform/boxes.h"
 #include "platform/key_poll.h"
 #include "platform/strings.h"
@@ -57,6 +57,7 @@ TPlot0Win::TPlot0Win(int kind, QString fileName, QString iniName, int dimension,
     HandleCommand(cmd::kExportSvg, [this] { ExportSvg(); });
     HandleMouseMode(cmd::kMouseFirst);
     HandleMouseMode(cmd::kMouseTrajectories);
+    AddReadoutModes();
     HandleCommand(cmd::kLibrary, [this] {
         ShowHelp(Formulas().complexMode ? QStringLiteral("QUOCPARS") : QStringLiteral("QUOPARS"),
                  {});
@@ -126,11 +127,11 @@ void TPlot0Win::Paint(QPainter& painter, const QRect& dirty) {
         halfCharHeight_ = dc.TextExtent(QStringLiteral("A")).height() * View().unitsPerPixelY / 2;
     }
     PaintWindow(painter, dirty);
-    if (inventoryRefreshRequest) {
-        inventoryRefreshRequest = false;
+    if (inventoryRefreshRequest_) {
+        inventoryRefreshRequest_ = false;
         InventoryChanged(1);
     }
-    viewRecentred = false;
+    PointMapping().viewRecentred = false;
 }
 
 void TPlot0Win::PaintWindow(QPainter& painter, const QRect& dirty) {
@@ -476,7 +477,7 @@ bool TPlot0Win::ExportFrames(int n) {
                 RecomputeAll();
             }
             ok = e.WriteFrame(k);
-            if (ok && n > 1 && platform::PollKey(this) == platform::kKeyStop) ok = false;
+            if (ok && n > 1 && platform::PollKey(this) == kKeyStop) ok = false;
         }
         f.RestoreVariables();
         if (n > 1) RecomputeAll();
@@ -614,34 +615,27 @@ void TPlot0Win::EnableCommand(platform::CommandState& state) {
     TPlotWin::EnableCommand(state);
 }
 
-void TPlot0Win::MouseDown(const platform::MouseEvent& event) {
-    const int mode = MouseMode();
-    const bool left = event.button == platform::MouseButton::Left;
-    const bool right = event.button == platform::MouseButton::Right;
-    switch (mode) {
-        case cmd::kMouseCoordinates:
-            if (left) {
-                readoutHeld_ = true;
-                ShowMouseCoordinates(1, event.point);
-                return;
-            }
-            if (right) RecenterAtMouse(event.point);
-            return;
-        case cmd::kMouseZoomBox:
-            if (right) {
-                RecenterAtMouse(event.point);
-                return;
-            }
-            break;
-        case cmd::kMouseText:
-        case cmd::kMousePaste:
-        case cmd::kMouseEvaluatedText:
-            break;
-        default:
-            // The modes of the 2D, 3D and map levels do nothing here.
-            return;
+void TPlot0Win::AddReadoutModes() {
+    // The readout and zoom-box modes are the grid level's; this level reads out and recentres
+    // through the examples.
+    AddMouseModeHandler(cmd::kMouseCoordinates, PressHandler([this](const platform::MouseEvent& e) {
+                            return ReadoutPress(e);
+                        }));
+    AddMouseModeHandler(cmd::kMouseZoomBox, PressHandler([this](const platform::MouseEvent& e) {
+                            if (e.button != platform::MouseButton::Right) return false;
+                            RecenterAtMouse(e.point);
+                            return true;
+                        }));
+}
+
+bool TPlot0Win::ReadoutPress(const platform::MouseEvent& event) {
+    if (event.button == platform::MouseButton::Left) {
+        readoutHeld_ = true;
+        ShowMouseCoordinates(1, event.point);
+    } else if (event.button == platform::MouseButton::Right) {
+        RecenterAtMouse(event.point);
     }
-    TPlotWin::MouseDown(event);
+    return true;  // the other buttons do nothing in this mode
 }
 
 void TPlot0Win::MouseMove(const platform::MouseEvent& event) {

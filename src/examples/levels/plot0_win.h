@@ -14,9 +14,9 @@
 #include <optional>
 #include <vector>
 
-#include "examples/operations/label_layout.h"
 #include "examples/levels/label_list.h"
 #include "examples/levels/plot_win.h"
+#include "examples/operations/label_layout.h"
 
 namespace quorlin::examples {
 
@@ -33,8 +33,8 @@ public:
     // Half the height of the letter "A" of the axis-labels font in world units, measured at
     // every paint (the marks of sequences and 3D axes).
     long double HalfCharHeight() const { return halfCharHeight_; }
-    // Set by the diagram reader: the next paint tells the inventory it changed.
-    bool inventoryRefreshRequest = false;
+    // The next paint tells the inventory it changed (the diagram reader asks for it).
+    void RequestInventoryRefresh() { inventoryRefreshRequest_ = true; }
 
     // --- slots ---
     // The window's paint: measures the mark size, paints through PaintWindow, and answers a
@@ -117,7 +117,6 @@ public:
     bool IsAnchorShown(int anchor) const override;
     void UpdateMenuChecks(bool flag) override;
     void EnableCommand(platform::CommandState& state) override;
-    void MouseDown(const platform::MouseEvent& event) override;
     void MouseMove(const platform::MouseEvent& event) override;
     void MouseUp(const platform::MouseEvent& event) override;
 
@@ -136,7 +135,13 @@ private:
     TPlotOptions options_;
     TEquationLabelList labels_;
     long double halfCharHeight_ = 0.2L;
+    // Stacks this level's handlers on the readout and zoom-box modes.
+    void AddReadoutModes();
+    // The readout mode's press: the left button holds the readout, the right recentres.
+    bool ReadoutPress(const platform::MouseEvent& event);
+
     bool readoutHeld_ = false;
+    bool inventoryRefreshRequest_ = false;
 };
 
 }  // namespace quorlin::examples

@@ -24,10 +24,8 @@ public:
                 QWidget* parent = nullptr);
     ~TPlot111Win() override;
 
-    // The sliders draw their vectors thick (box 273 of both).
-    bool thickVectors = false;
-    // A slider added a point (the 3D levels test it).
-    bool pointToolUsed = false;
+    TSliderChoice& SliderChoice() { return sliderChoice_; }
+    const TSliderChoice& SliderChoice() const { return sliderChoice_; }
 
     // The sliders; null until first opened.
     TTraceDlg* CurveSlider() const;
@@ -67,6 +65,7 @@ private:
 
     QPointer<TTraceDlg> curveSlider_;
     QPointer<TTraceTrajDlg> trajectorySlider_;
+    TSliderChoice sliderChoice_;
 };
 
 }  // namespace quorlin::examples

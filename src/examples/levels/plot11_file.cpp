@@ -49,7 +49,7 @@ TDiagramSettings TPlot11Win::GatherSettings() const {
     s.mouseMode = static_cast<std::int16_t>(MouseMode());
     s.printedThickness = Options().extraPrintThickness;
     s.graphInBlack = Options().graphInBlack;
-    s.solidArrowheads = solidArrowheads;
+    s.solidArrowheads = Figure().solidArrowheads;
     s.axes = Axes();
     const canvas::TViewFrame& v = View();
     const bool logarithmic = v.logMode != canvas::kLogNone;
@@ -70,7 +70,7 @@ TDiagramSettings TPlot11Win::GatherSettings() const {
     s.shadingChoice = Options().shadingOption;
     s.defaultCount = Options().defaultCount;
     s.abruptAngles = Tracer().abruptAngles;
-    s.sketchThickness = static_cast<std::int16_t>(sketchPenWidth);
+    s.sketchThickness = static_cast<std::int16_t>(NewPens().sketchWidth);
     s.openTools = OpenToolsMask();
     std::array<int, 3> state{};
     GetToolState(state);
@@ -82,7 +82,7 @@ TDiagramSettings TPlot11Win::GatherSettings() const {
         const TSlideDlg* slider = ParamDialog(k);
         s.sliderShown[static_cast<std::size_t>(k)] = slider && !slider->IsHidden();
     }
-    s.evaluateParameters = evaluateParameters;
+    s.evaluateParameters = Switches().evaluateParameters;
     s.notebookShown = NotebookShown();
     s.speedFactor = Animation().speed;
     s.loopClosing = Tracer().loopClosingPixels;
@@ -105,8 +105,8 @@ TDiagramSettings TPlot11Win::GatherSettings() const {
     s.scene.lineOfSightSamples = scene.checksPerPoint;
     s.scene.screenThickness = scene.boxScreenThickness;
     s.scene.printedThickness = scene.boxPrintedThickness;
-    s.levelWords = levelWords;
-    s.toolNumbers = mapNumbers;
+    s.levelWords = KeptTools().levelWords;
+    s.toolNumbers = KeptTools().mapNumbers;
     StoreFileSettings(s);
     return s;
 }
@@ -118,7 +118,7 @@ void TPlot11Win::ApplySettings(const TDiagramSettings& s) {
     SetMouseMode(s.mouseMode);
     Options().extraPrintThickness = s.printedThickness;
     Options().graphInBlack = s.graphInBlack;
-    solidArrowheads = s.solidArrowheads;
+    Figure().solidArrowheads = s.solidArrowheads;
     Axes() = s.axes;
     canvas::TViewFrame& v = View();
     v.centreX = s.view.centreX;
@@ -139,8 +139,8 @@ void TPlot11Win::ApplySettings(const TDiagramSettings& s) {
     Options().shadingOption = s.shadingChoice;
     Options().defaultCount = s.defaultCount;
     Tracer().abruptAngles = s.abruptAngles;
-    evaluateParameters = s.evaluateParameters;
-    sketchPenWidth = s.sketchThickness;
+    Switches().evaluateParameters = s.evaluateParameters;
+    NewPens().sketchWidth = s.sketchThickness;
     Animation().speed = s.speedFactor;
     Tracer().loopClosingPixels = s.loopClosing;
     Tracer().zeroVectorPixels = s.zeroVectors;
@@ -168,8 +168,8 @@ void TPlot11Win::ApplySettings(const TDiagramSettings& s) {
     scene.checksReciprocal = 1.0L / s.scene.lineOfSightSamples;
     scene.boxScreenThickness = s.scene.screenThickness;
     scene.boxPrintedThickness = s.scene.printedThickness;
-    levelWords = s.levelWords;
-    mapNumbers = s.toolNumbers;
+    KeptTools().levelWords = s.levelWords;
+    KeptTools().mapNumbers = s.toolNumbers;
     LoadFileSettings(s);
 }
 
@@ -203,8 +203,8 @@ void TPlot11Win::ApplyParameters(const TParameterTables& p, bool complexMode) {
 int TPlot11Win::GatherBody(TDiagramBody& body) {
     body.settings = GatherSettings();
     body.sliderSteps = SliderSteps();
-    for (std::size_t i = 0; i < axisLabels.size(); ++i) {
-        const auto label = ToWindows1252(axisLabels[i]);
+    for (std::size_t i = 0; i < Figure().axisLabels.size(); ++i) {
+        const auto label = ToWindows1252(Figure().axisLabels[i]);
         if (!label) {
             platform::MsgBox(this, resources::LoadString(platform::kStrHmmCaption),
                              QStringLiteral("The axis labels hold characters that a diagram file "
@@ -283,13 +283,14 @@ void TPlot11Win::InstallBody(TDiagramBody body) {
     body.userFunctions.InstallInto(Formulas());
 
     Inventory() = std::move(body.inventory);
-    currentExample = -1;
+    ExampleBook().current = -1;
     const TRememberedExamples& r = body.remembered;
-    ivpExamples = {static_cast<std::int16_t>(r.system), static_cast<std::int16_t>(r.slope),
-                   static_cast<std::int16_t>(r.sequence), static_cast<std::int16_t>(r.higherOrder)};
-    mapExample = r.map;
-    for (std::size_t i = 0; i < axisLabels.size(); ++i)
-        axisLabels[i] = FromWindows1252(body.axisLabels[i]);
+    KeptTools().ivpExamples = {
+        static_cast<std::int16_t>(r.system), static_cast<std::int16_t>(r.slope),
+        static_cast<std::int16_t>(r.sequence), static_cast<std::int16_t>(r.higherOrder)};
+    KeptTools().mapExample = r.map;
+    for (std::size_t i = 0; i < Figure().axisLabels.size(); ++i)
+        Figure().axisLabels[i] = FromWindows1252(body.axisLabels[i]);
     Protection() = body.protection;
     EquationLabels().Labels() = std::move(body.equationLabels);
     InstallTexts(std::move(body.texts), std::move(body.evalTexts), std::move(body.evalTable));
@@ -318,7 +319,7 @@ void TPlot11Win::InstallBody(TDiagramBody body) {
     MeasureLineHeight();
     RecomputeView();
     UpdateMenuChecks(true);
-    inventoryRefreshRequest = true;
+    RequestInventoryRefresh();
     UserFunctionsChanged();
     if (!printing) ReopenWindows(body.settings, Protection().Mask());
     Invalidate();
@@ -341,11 +342,11 @@ void TPlot11Win::RebuildExamples() {
                 t.kind != TTrajectory::kOrbitalBodyKind)
                 CompileTrajectoryTexts(t);
     }
-    loading = true;
+    loading_ = true;
     Compiler().SetReading(true);
     UpdateDependents(-1);
     Compiler().SetReading(false);
-    loading = false;
+    loading_ = false;
     // Compilation evaluates at random points; the file's values are in force again.
     Formulas().RestoreVariables();
     MarkWindowSymbols();

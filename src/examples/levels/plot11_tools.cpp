@@ -65,21 +65,14 @@ void TPlot11Win::ReopenToolWindows(std::uint16_t mask) {
 }
 
 void TPlot11Win::AddToolDialog(platform::Dialog* dialog, std::vector<int> kinds) {
-    toolDialogs_.push_back({dialog, std::move(kinds)});
+    toolDialogs_.Add(dialog, std::move(kinds));
 }
 
 void TPlot11Win::CloseToolDialogs(bool force) {
     TPlot1Win::CloseToolDialogs(force);
     if (trajectoryTools_) trajectoryTools_->CloseDialogs(force);
-    std::erase_if(toolDialogs_, [&](const ToolDialog& t) {
-        if (!t.dialog) return true;
-        if (!force && HasExampleOfKind(Inventory(), t.kinds)) return false;
-        // A dialog may be closed from one of its own handlers: it goes once they return.
-        t.dialog->HideDialog();
-        t.dialog->deleteLater();
-        if (t.dialog == arcLength_) arcLength_ = nullptr;
-        return true;
-    });
+    for (const platform::Dialog* closed : toolDialogs_.CloseUnneeded(Inventory(), force))
+        if (closed == arcLength_) arcLength_ = nullptr;
 }
 
 // ------------------------------------------------------------------------------ commands
@@ -119,7 +112,7 @@ void TPlot11Win::Inspect() {
 }
 
 void TPlot11Win::InventoryChanged(int selectLast) {
-    if (inventoryDlg_) inventoryDlg_->FillList(selectLast ? Inventory().LastIndex() : -1);
+    inventoryDialog_.Refill(selectLast ? Inventory().LastIndex() : -1);
     TPlot1Win::InventoryChanged(selectLast);
     if (trajectoryTools_) trajectoryTools_->InventoryChanged();
     if (arcLength_) arcLength_->RefillLists();
@@ -153,11 +146,11 @@ void TPlot11Win::RefreshInventoryDlg() {
 }
 
 void TPlot11Win::AskSketchThickness() {
-    std::int16_t typed = static_cast<std::int16_t>(sketchPenWidth);
+    std::int16_t typed = static_cast<std::int16_t>(NewPens().sketchWidth);
     if (!InputPositiveShort(typed, kStrPenWidth)) return;
     const int width = SketchThicknessOf(typed);
-    if (width == sketchPenWidth) return;
-    sketchPenWidth = width;
+    if (width == NewPens().sketchWidth) return;
+    NewPens().sketchWidth = width;
     MarkModified();
 }
 
@@ -165,14 +158,10 @@ void TPlot11Win::NewDiagram() {
     if (!CheckNotEditing()) return;
     TPlot1Win::NewDiagram();
     CloseToolDialogs(false);
-    if (inventoryDlg_) {
-        inventoryDlg_->FillList(-1);
-        inventoryDlg_->HideDialog();
-    }
+    inventoryDialog_.Reset();
     RefreshInventoryDlg();
     InvalidateImage(ImageLayer::Background);
     Invalidate();
-    placeInventory = true;
 }
 
 void TPlot11Win::UserFunctionsChanged() {

@@ -1,14 +1,11 @@
 #include "examples/levels/plot11_win.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
 #include <cmath>
 
 #include "core/errors.h"
 #include "examples/levels/arclen_dialog.h"
-#include "examples/records/new_examples.h"
 #include "examples/levels/slider_numerics.h"
+#include "examples/records/new_examples.h"
 #include "platform/boxes.h"
 #include "platform/dialog.h"
 #include "resources/command_ids.h"
@@ -23,9 +20,6 @@ namespace {
 
 constexpr int kErrEditingInProgress = 111;
 constexpr int kProtectInventory = 2;  // the password mask bit that guards the inventory
-constexpr int kInventoryGap = 10;
-constexpr int kInventoryWidth = 300;
-constexpr int kInventoryOverlap = 235;
 
 }  // namespace
 
@@ -35,6 +29,17 @@ TPlot11Win::TPlot11Win(int kind, QString fileName, QString iniName, int dimensio
     HandleCommand(cmd::kInspect, [this] { Inspect(); });
     HandleCommand(cmd::kSketchThickness, [this] { AskSketchThickness(); });
     HandleCommand(cmd::kInventory, [this] { ShowInventory(); });
+    // Trajectory mode of a plane window: a left click starts a trajectory from the point with
+    // the shown initial-value dialog's settings. (Space windows pick their point on a surface
+    // first and call StartTrajectoryAt themselves.)
+    if (dimension < 3)
+        AddMouseModeHandler(cmd::kMouseTrajectories,
+                            PressHandler([this](const platform::MouseEvent& e) {
+                                if (e.button != platform::MouseButton::Left) return true;
+                                if (auto* tools = TrajectoryTools())
+                                    tools->StartTrajectoryAtMouse(e.point, false);
+                                return true;
+                            }));
     for (int kindCode = 201; kindCode <= 425; ++kindCode) {
         if (!IsMenuKind(kindCode, dimension)) continue;
         HandleCommand(kindCode + cmd::kNewExampleOffset,
@@ -61,51 +66,30 @@ TPlot11Win::TPlot11Win(int kind, QString fileName, QString iniName, int dimensio
 
 void TPlot11Win::SetupWindow() {
     TPlot1Win::SetupWindow();
-    inventoryDlg_ = new TFnListDlg(*this, "INVENT");
-    inventoryDlg_->Create();
-    inventoryDlg_->HideDialog();
+    inventoryDialog_.Make(*this);
 }
 
 // ------------------------------------------------------------------------------ inventory dialog
 
-QPoint TPlot11Win::InventoryPlace(const QRect& window, int screenWidth) {
-    int x = window.left() + window.width() + kInventoryGap;
-    if (screenWidth < x + kInventoryWidth) x = window.left() + window.width() - kInventoryOverlap;
-    if (x < 1) x = 50;
-    return {x, window.top()};
-}
-
 void TPlot11Win::ShowInventory() {
-    if (!inventoryDlg_ || !CheckPassword(kProtectInventory)) return;
+    if (!inventoryDialog_.Dialog() || !CheckPassword(kProtectInventory)) return;
     UpdateCaption();
-    inventoryDlg_->SetInventoryCaption();
-    if (placeInventory) {
-        const QWidget* outer = OuterWidget();
-        const QRect frame(outer->mapToGlobal(QPoint(0, 0)), outer->size());
-        const QScreen* screen =
-            outer->screen() ? outer->screen() : QGuiApplication::primaryScreen();
-        const int width = screen ? screen->availableGeometry().right() + 1 : 1024;
-        const QPoint place = InventoryPlace(frame, width);
-        inventoryDlg_->MoveTo(place.x(), place.y());
-        placeInventory = false;
-    }
-    inventoryDlg_->FillList(Inventory().Empty() ? -1 : 0);
-    inventoryDlg_->ShowDialog();
+    inventoryDialog_.Show(*OuterWidget(), Inventory().Empty());
 }
 
 void TPlot11Win::EnableInventory(bool on) {
-    if (inventoryDlg_) inventoryDlg_->busy = !on;
+    inventoryDialog_.SetBusy(!on);
 }
 
 bool TPlot11Win::CheckNotEditing() {
-    if (!inventoryDlg_ || !inventoryDlg_->busy) return true;
+    if (!inventoryDialog_.IsBusy()) return true;
     platform::ErrorMsg(this, kErrEditingInProgress);
     return false;
 }
 
 bool TPlot11Win::ResizeInventory(int n, bool keep) {
     if (!TPlot1Win::ResizeInventory(n, keep)) return false;
-    if (keep && inventoryDlg_) inventoryDlg_->FillList(-1);
+    if (keep) inventoryDialog_.Refill(-1);
     return true;
 }
 
@@ -117,17 +101,17 @@ int TPlot11Win::NewExample(int kind) {
     const bool logX = canvas::IsLogX(v.logMode);
     TExample& record = AddExample(kind, 0, 1);
     SetNewExampleDefaults(record, kind, logX ? v.altLeft : v.left, logX ? v.altRight : v.right,
-                          StyleWord(examplesCreated));
+                          StyleWord(ExampleBook().created));
     const int i = Inventory().LastIndex();
     const bool lagrange = record.IsLagrangeExplicit();
-    if (lagrange) record.letter36 = static_cast<std::int16_t>(++polynomialCounter);
+    if (lagrange) record.letter36 = static_cast<std::int16_t>(++ExampleBook().polynomials);
     std::uint32_t mask = 0;
     if (!RunEditDialog(i, mask)) {
         Inventory().RemoveLast();
-        if (lagrange) --polynomialCounter;
+        if (lagrange) --ExampleBook().polynomials;
         return -1;
     }
-    ++examplesCreated;
+    ++ExampleBook().created;
     TExample& e = Inventory()[i];
     e.extraColour[0] = e.pen.colour;
     CompileExample(i);
@@ -163,7 +147,7 @@ int TPlot11Win::AddPointEntry(int variant) {
         Inventory().RemoveLast();
         return -1;
     }
-    ++examplesCreated;
+    ++ExampleBook().created;
     if (Dimension() >= 3 && first) UpdateMenuChecks(false);
     CompileExample(i);
     AddEquationLabel();
@@ -269,15 +253,6 @@ void TPlot11Win::RecomputeView() {
     if (trajectoryTools_) trajectoryTools_->ViewChanged();
 }
 
-void TPlot11Win::MouseDown(const platform::MouseEvent& event) {
-    if (MouseMode() == cmd::kMouseTrajectories && Dimension() < 3) {
-        if (event.button == platform::MouseButton::Left)
-            if (auto* tools = TrajectoryTools()) tools->StartTrajectoryAtMouse(event.point, false);
-        return;
-    }
-    TPlot1Win::MouseDown(event);
-}
-
 void TPlot11Win::CleanupWindow() {
     // The linked windows and dialogs refer to this window: they go before it does.
     if (trajectoryTools_) trajectoryTools_->Close();
@@ -286,7 +261,7 @@ void TPlot11Win::CleanupWindow() {
 }
 
 bool TPlot11Win::InventoryShown() const {
-    return inventoryDlg_ && !inventoryDlg_->IsHidden();
+    return inventoryDialog_.IsShown();
 }
 
 TBodyWindow TPlot11Win::BodyWindow() const {
@@ -337,7 +312,7 @@ int TPlot11Win::FinishEntry(const TAddResult& added, bool slicer) {
     const int i = added.index;
     AddEquationLabel();
     if (slicer) {
-        ++examplesCreated;
+        ++ExampleBook().created;
         RefreshExample(i, true);
     } else {
         if (Inventory()[i].kind == kind::kSpaceCurve) RefreshExample(i, false);
@@ -374,7 +349,7 @@ int TPlot11Win::AddTrajectoryLine(int parent, const TTrajectory& trajectory, lon
 int TPlot11Win::AddTangentPlane(int parent, std::string_view pointText, Vec3 point) {
     TTangentBuilder builder = TangentBuilder();
     return FinishEntry(
-        builder.AddTangentPlane(parent, pointText, point, StyleWord(examplesCreated)), true);
+        builder.AddTangentPlane(parent, pointText, point, StyleWord(ExampleBook().created)), true);
 }
 
 int TPlot11Win::AddTangentLines(int parent, std::string_view pointText, Vec3 point) {

@@ -1,15 +1,15 @@
 #pragma once
 // TPlot11Win: the tool-commands level of a graphing window.
 //
-// It owns the inventory dialog (made hidden at set-up, shown beside the window by "Inventory ..."
-// (504) and kept up to date with the inventory) and the road of a new example from the Equa menu: a
-// record of the kind with its demonstration values, edited in its dialog, then compiled, labelled
-// and drawn, or removed again when the dialog is cancelled; points go through their own entry
-// (commands 909, 1009, 1013, 1014). It keeps what the modeless tool windows of the tool menu share
-// and introduces their slots (148-159): the hooks of the diagram body and the tool openers, which
-// the 2D and 3D branches fill. The initial-value dialogs and the time and phase windows are its
-// trajectory tools (trajectory_tools.h), which take their commands (780-782, 799, 630-636) and the
-// linked-window slots.
+// It owns the inventory dialog (inventory_host.h: made hidden at set-up, shown beside the window
+// by "Inventory ..." (504) and kept up to date with the inventory) and the road of a new example
+// from the Equa menu: a record of the kind with its demonstration values, edited in its dialog,
+// then compiled, labelled and drawn, or removed again when the dialog is cancelled; points go
+// through their own entry (commands 909, 1009, 1013, 1014). It keeps what the modeless tool
+// windows of the tool menu share and introduces their slots (148-159): the hooks of the diagram
+// body and the tool openers, which the 2D and 3D branches fill. The initial-value dialogs and the
+// time and phase windows are its trajectory tools (trajectory_tools.h), which take their
+// commands (780-782, 799, 630-636) and the linked-window slots.
 //
 // It writes and reads the body of the window's diagram files (diagram_body.h): writing gathers
 // the body from every level; reading parses the whole file into a pending body, and only a
@@ -20,10 +20,10 @@
 // Its tool commands: "Arc length ..." (723, the arc-length dialog), "Inspect ..." (866, the data
 // list of the results the tools recorded on the examples), "Thickness ..." (883, the sketch
 // pen, held to the 1-6 a file keeps); each is enabled by what the inventory holds
-// (tool_commands.h). It keeps the tool dialogs that work on examples of some kinds and closes
-// each one once the inventory holds none of its kinds. It draws what the 2D and 3D branches
-// share: point examples record by record, curves of one parameter in the plane or in space,
-// polylines by visibility marks, all through the canvas primitives.
+// (tool_commands.h). It keeps the tool dialogs that work on examples of some kinds
+// (tool_dialog_list.h) and closes each one once the inventory holds none of its kinds. It draws
+// what the 2D and 3D branches share: point examples record by record, curves of one parameter in
+// the plane or in space, polylines by visibility marks, all through the canvas primitives.
 //
 // It creates the derived examples of the tracing sliders and the slicer (tangents.h): Taylor
 // polynomials, tangent lines, marked points, trajectory points, vectors and tangent lines, and
@@ -41,10 +41,11 @@
 #include <vector>
 
 #include "examples/diagram/diagram_body.h"
-#include "examples/levels/inventory_dialog.h"
+#include "examples/levels/inventory_host.h"
 #include "examples/levels/plot1_win.h"
-#include "examples/operations/tangents.h"
+#include "examples/levels/tool_dialog_list.h"
 #include "examples/levels/trajectory_tools.h"
+#include "examples/operations/tangents.h"
 
 namespace quorlin {
 class TDataWin;
@@ -70,16 +71,10 @@ public:
                QWidget* parent = nullptr);
     ~TPlot11Win() override;
 
-    // The examples of kind remainder 10, 11, 12 and 20 the initial-value dialogs work on.
-    std::array<std::int16_t, 4> ivpExamples{-1, -1, -1, -1};
-    // Level-curve settings kept in the diagram file.
-    std::array<std::int16_t, 2> levelWords{1, 0};
-    // Three numbers of the map windows kept in the diagram file.
-    std::array<long double, 3> mapNumbers{0, 0, 5.0L};
-    // Set while the diagram reader rebuilds the derived examples.
-    bool loading = false;
-    // The next showing of the inventory dialog places it beside the window.
-    bool placeInventory = true;
+    TKeptToolState& KeptTools() { return keptTools_; }
+    const TKeptToolState& KeptTools() const { return keptTools_; }
+    // While the diagram reader rebuilds the derived examples.
+    bool IsLoading() const { return loading_; }
 
     // The point of example k at the parameters (u, v): an explicit surface (301) at X = u,
     // Y = v; a cylindrical one (302) at R = u, T = v; any other kind's trees 1-3 at T = u,
@@ -87,9 +82,7 @@ public:
     bool EvalEntryPoint(int k, Vec3& out, long double u, long double v);
 
     // --- the inventory dialog ---
-    TFnListDlg* InventoryDialog() const { return inventoryDlg_; }
-    // Where the inventory dialog goes beside a window of that frame on a screen that wide.
-    static QPoint InventoryPlace(const QRect& window, int screenWidth);
+    TFnListDlg* InventoryDialog() const { return inventoryDialog_.Dialog(); }
     // The dialog is busy while a modal dialog of the window runs.
     void EnableInventory(bool on) override;
     // False, after error 111, while the inventory dialog is busy.
@@ -148,9 +141,6 @@ public:
     // borrows rather than copies); kErrAlreadyReported when a text cannot be stored (the user
     // was told).
     int GatherBody(TDiagramBody& body);
-    // The last map example read from a diagram file (map windows), -1 none.
-    int mapExample = -1;
-
     int WriteBody(ByteWriter& out) override;
     // The whole body goes into the pending body; no lower level reads a part of its own.
     int ReadBody(ByteReader& in, int version) override;
@@ -249,10 +239,6 @@ public:
     void RepaintLinkedWindows() override;
     void ClearModified() override;
     void RecomputeView() override;
-    // Trajectory mode (122) of a plane window: a left click starts a trajectory from the point
-    // with the shown initial-value dialog's settings. (Space windows pick their point on a
-    // surface first and call StartTrajectoryAt themselves.)
-    void MouseDown(const platform::MouseEvent& event) override;
 
 protected:
     void SetupWindow() override;
@@ -274,22 +260,20 @@ private:
     std::optional<TDiagramBody> pendingBody_;
     // Label, drawing and inventory of a new derived example; the error box for a refusal.
     int FinishEntry(const TAddResult& added, bool slicer);
-    struct ToolDialog {
-        QPointer<platform::Dialog> dialog;
-        std::vector<int> kinds;
-    };
     // One point of a point example drawn as its marker; false when it is not drawn.
     bool DrawEntryPoint(canvas::TCanvasPrimitives& prim, TExample& e, int k);
     void DrawPointMark(canvas::TCanvasPrimitives& prim, const TExample& e, QPoint pixel);
     void WatchFamilyMember(const TExample& e);
 
-    std::vector<ToolDialog> toolDialogs_;
+    TToolDialogList toolDialogs_;
     QPointer<TArcLenDlg> arcLength_;
     QPointer<TDataWin> dataWin_;
 
-    QPointer<TFnListDlg> inventoryDlg_;
+    TInventoryDialogHost inventoryDialog_;
     std::unique_ptr<TTrajectoryTools> trajectoryTools_;
     bool trajectoryToolsMade_ = false;
+    TKeptToolState keptTools_;
+    bool loading_ = false;
 };
 
 }  // namespace quorlin::examples

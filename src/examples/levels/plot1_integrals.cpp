@@ -27,7 +27,7 @@ int TPlot1Win::RiemannSums(TExprNode& tree, int slotIndex) {
     const int result = examples::RiemannSums(
         Formulas(), tree, {slotIndex, tools.low, tools.high, tools.subintervals},
         [] { return RandomBetween(0, 1); }, control, sums);
-    if (result != 0 && result != kKeyStopped) return result;
+    if (result != 0 && result != kKeyStop) return result;
     tools.sums = sums;
     for (int k = 0; k < kSumRules; ++k)
         tools.sumTexts[static_cast<std::size_t>(k)] = Format().FormatNum(sums[k]);

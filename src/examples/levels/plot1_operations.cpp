@@ -14,10 +14,10 @@
 #include <string>
 
 #include "core/errors.h"
-#include "examples/operations/inventory_panel.h"
 #include "examples/levels/plot1_win.h"
-#include "examples/operations/plot_points.h"
 #include "examples/levels/slide_dialog.h"
+#include "examples/operations/inventory_panel.h"
+#include "examples/operations/plot_points.h"
 #include "examples/operations/value_table.h"
 #include "formula/formula_text.h"
 #include "formula/opcodes.h"
@@ -98,7 +98,7 @@ public:
         w_.ShowHelp(w_.EditorHelpName(kind), platform::ResourceString(topicId));
     }
     void ShadingColourChosen() override { w_.Options().pendingEdit = true; }
-    void SetNewExamplePenWidth(int width) override { w_.newExampleMarker = width; }
+    void SetNewExamplePenWidth(int width) override { w_.NewPens().exampleWidth = width; }
     void SetParamsFromExample(int index) override { w_.Compiler().SetParamsFromExample(index); }
 
 private:
@@ -119,7 +119,7 @@ QString TPlot1Win::EditorHelpName(int kind) const {
 int TPlot1Win::FrozenLetter() const {
     constexpr int kAllLetters = 24;
     const TSlideDlg* all = ParamDialog(kAllLetters);
-    if (!evaluateParameters || !all || all->IsHidden()) return 0;
+    if (!Switches().evaluateParameters || !all || all->IsHidden()) return 0;
     const int letter = const_cast<TSlideDlg*>(all)->Slider().Letter();
     return letter >= 1 && letter <= slot::kLastParameter ? letter : 0;
 }

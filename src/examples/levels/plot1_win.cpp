@@ -6,9 +6,9 @@
 #include <numeric>
 
 #include "core/errors.h"
+#include "examples/levels/slide_dialog.h"
 #include "examples/records/inventory_listing.h"
 #include "examples/records/script.h"
-#include "examples/levels/slide_dialog.h"
 #include "platform/boxes.h"
 #include "platform/clipboard.h"
 #include "platform/strings.h"
@@ -56,10 +56,12 @@ public:
         }
         w_.RecomputeView();
     }
-    TScriptCounters Counters() const override { return {w_.examplesCreated, w_.polynomialCounter}; }
+    TScriptCounters Counters() const override {
+        return {w_.ExampleBook().created, w_.ExampleBook().polynomials};
+    }
     void SetCounters(const TScriptCounters& c) override {
-        w_.examplesCreated = c.examplesCreated;
-        w_.polynomialCounter = c.polynomials;
+        w_.ExampleBook().created = c.examplesCreated;
+        w_.ExampleBook().polynomials = c.polynomials;
     }
 
     TExample& AddExample(int kind, long double low, long double high) override {
@@ -137,7 +139,7 @@ TPlot1Win::TPlot1Win(int kind, QString fileName, QString iniName, int dimension,
     HandleCommand(cmd::kInventoryListing, [this] { ShowInventoryListing(); });
     HandleCommand(cmd::kPasteScript, [this] { PasteScript(); });
     HandleCommand(cmd::kUseDefaults, [this] {
-        useDefaultsForChildren = !useDefaultsForChildren;
+        Switches().childrenUseDefaults = !Switches().childrenUseDefaults;
         UpdateMenuChecks(false);
     });
     HandleCommand(cmd::kEraseDrawing, [this] { ClearSketches(); });
@@ -145,7 +147,7 @@ TPlot1Win::TPlot1Win(int kind, QString fileName, QString iniName, int dimension,
     HandleCommands(cmd::kParamFirst, cmd::kAllParameters,
                    [this](int id) { OpenParamDialog(id - cmd::kParamFirst); });
     HandleCommand(cmd::kEvaluateParameters, [this] {
-        evaluateParameters = !evaluateParameters;
+        Switches().evaluateParameters = !Switches().evaluateParameters;
         UpdateMenuChecks(false);
     });
     Compiler().SetParameterSink(parameterSink_.get());
@@ -161,7 +163,7 @@ TPlot1Win::~TPlot1Win() {
 TExample& TPlot1Win::AddExample(int kind, long double low, long double high,
                                 std::array<std::string_view, 5> texts) {
     TExample record;
-    record.Init(kind, StyleWord(examplesCreated), Options().defaultCount);
+    record.Init(kind, StyleWord(ExampleBook().created), Options().defaultCount);
     for (int k = 0; k < 5; ++k)
         if (!texts[static_cast<std::size_t>(k)].empty())
             record.Text(k + 1) = std::string(texts[static_cast<std::size_t>(k)]);
@@ -169,13 +171,13 @@ TExample& TPlot1Win::AddExample(int kind, long double low, long double high,
     record.rangeHigh[0] = high;
     record.tableLow = low;
     record.tableHigh = high;
-    record.pen.width = static_cast<std::uint16_t>(std::max(newExampleMarker, 0));
+    record.pen.width = static_cast<std::uint16_t>(std::max(NewPens().exampleWidth, 0));
     const int index = Inventory().Append(std::move(record));
     return Inventory()[index];
 }
 
 void TPlot1Win::DeleteExamples(std::span<const int> indexes) {
-    const int current = currentExample;
+    const int current = ExampleBook().current;
     // Texts tied to examples, made absolute while their examples still stand where they were.
     std::vector<std::pair<TEquationLabel*, TEquationLabel>> tied;
     for (canvas::TextList* list : {&PlainTexts(), &EvalTexts()})
@@ -196,10 +198,10 @@ void TPlot1Win::DeleteExamples(std::span<const int> indexes) {
     }
     if (current >= 0 && current < static_cast<int>(map.size())) {
         if (map[static_cast<std::size_t>(current)] < 0) {
-            currentExample = -1;
+            ExampleBook().current = -1;
             SetCurrentExample(-1);
         } else {
-            currentExample = map[static_cast<std::size_t>(current)];
+            ExampleBook().current = map[static_cast<std::size_t>(current)];
         }
     }
     MarkWindowSymbols();
@@ -258,8 +260,8 @@ void TPlot1Win::NumberFormatChanged() {
 }
 
 void TPlot1Win::UpdateMenuChecks(bool flag) {
-    CheckMenu(cmd::kEvaluateParameters, evaluateParameters);
-    CheckMenu(cmd::kUseDefaults, useDefaultsForChildren);
+    CheckMenu(cmd::kEvaluateParameters, Switches().evaluateParameters);
+    CheckMenu(cmd::kUseDefaults, Switches().childrenUseDefaults);
     TPlot0Win::UpdateMenuChecks(flag);
 }
 
@@ -367,10 +369,10 @@ bool TPlot1Win::SwapExamples(int a, int b) {
                 t.anchor = static_cast<std::int16_t>(a);
         }
     }
-    if (currentExample == a)
-        currentExample = b;
-    else if (currentExample == b)
-        currentExample = a;
+    if (ExampleBook().current == a)
+        ExampleBook().current = b;
+    else if (ExampleBook().current == b)
+        ExampleBook().current = a;
     return true;
 }
 

@@ -39,8 +39,8 @@
 #include <string_view>
 
 #include "examples/dialogs/edit_dialog.h"
-#include "examples/operations/integration.h"
 #include "examples/levels/plot0_win.h"
+#include "examples/operations/integration.h"
 
 namespace quorlin::examples {
 
@@ -67,10 +67,8 @@ public:
               QWidget* parent = nullptr);
     ~TPlot1Win() override;
 
-    // Child windows made from this one start from built-in defaults.
-    bool useDefaultsForChildren = true;
-    // Numbers the Lagrange polynomials a script makes.
-    int polynomialCounter = 0;
+    TInventorySwitches& Switches() { return switches_; }
+    const TInventorySwitches& Switches() const { return switches_; }
 
     // --- the inventory ---
     // Appends a record initialised for the kind with the automatic colour of the next example,
@@ -202,7 +200,7 @@ public:
     int RunScript(std::string_view text);
 
     // --- integration ---
-    // Each returns 0, kKeyStopped when Q (or the work bound while keys are not polled) stopped
+    // Each returns 0, kKeyStop when Q (or the work bound while keys are not polled) stopped
     // it, or an error number: 17 for a count below 1, kErrUndefinedIntegrand where the
     // integrand is undefined, kErrUndefinedIntegrand too when an example lacks a tree it needs.
     // The six sums of the tree in the variable slot over the tools' interval: the tools' sums
@@ -234,8 +232,6 @@ public:
     TSlideDlg* ParamDialog(int slot) const;
     // The shown dialogs without units of their own take the step counts of slider slot 0.
     void ApplyParameterUnits();
-    // "Evaluate parameters": the inventory's duplicate freezes the selected letter.
-    bool evaluateParameters = false;
 
     // The decimals reach the dialogs' bars too.
     void NumberFormatChanged() override;
@@ -268,6 +264,7 @@ private:
 
     std::array<QPointer<TSlideDlg>, 25> paramDialogs_;
     std::unique_ptr<ParameterSink> parameterSink_;
+    TInventorySwitches switches_;
 };
 
 }  // namespace quorlin::examples

@@ -112,7 +112,7 @@ void TPlotWin::PlaySlides(int slot, bool bounce, int n, std::function<void()> wh
             ShowKeyHint(kHintSlide, k + 1, last + 1);
             const int key = platform::PollKey(this);
             if (!player_) return;  // the window was closed
-            if (key == platform::kKeyStop) break;
+            if (key == kKeyStop) break;
         }
     }
     p.preparing = false;
@@ -160,7 +160,7 @@ void TPlotWin::PlayerTick() {
 }
 
 void TPlotWin::PlayerKey(int code) {
-    if (code == platform::kKeyStop) return EndPlayer(false);
+    if (code == kKeyStop) return EndPlayer(false);
     TRunningPlayer& p = *player_;
     switch (p.kind) {
         case TRunningPlayer::Kind::Parameters:

@@ -7,8 +7,8 @@
 
 #include "core/errors.h"
 #include "core/numbers.h"
-#include "examples/records/inventory_listing.h"
 #include "examples/levels/running_player.h"
+#include "examples/records/inventory_listing.h"
 #include "formula/complex_math.h"
 #include "platform/boxes.h"
 #include "platform/dialog.h"
@@ -35,8 +35,8 @@ TPlotWin::TPlotWin(int kind, QString fileName, QString iniName, int dimension, Q
         Roles().SetRole(role, kDefaultRoleColours[k]);
         if (kRoleCaptionIds[k] != 0) Roles().SetCaptionId(role, kRoleCaptionIds[k]);
     }
-    offersTieTargets = true;
-    offersHideWithAnchor = true;
+    TieTargets().offered = true;
+    TieTargets().hideWithAnchor = true;
     tracer_.ScaleTolerances(View().unitsPerPixelX);
 }
 
@@ -50,7 +50,7 @@ void TPlotWin::SetupWindow() {
     // The readout must show against the background.
     if (Roles().Role(kRoleReadout) == Roles().Role(0))
         Roles().SetRole(kRoleReadout, Roles().Role(0) != 0 ? 1 : 0);
-    tracer_.mapThroughExample = readoutMaps && View().logMode == canvas::kLogNone;
+    tracer_.mapThroughExample = PointMapping().readoutMaps && View().logMode == canvas::kLogNone;
 }
 
 void TPlotWin::MeasureLineHeight() {
@@ -190,8 +190,8 @@ bool TPlotWin::EvaluateExampleAt(Vec2& p) {
         p = *plot;
         return true;
     }
-    if (!readoutMaps || !inventory_.IsIndex(currentExample)) return true;
-    TExample& e = inventory_[currentExample];
+    if (!PointMapping().readoutMaps || !inventory_.IsIndex(ExampleBook().current)) return true;
+    TExample& e = inventory_[ExampleBook().current];
     FormulaContext& f = Formulas();
     if (f.complexMode) {
         f.SetVar(slot::kZ, Complex(p.x, p.y));
@@ -217,8 +217,8 @@ bool TPlotWin::EvaluateExampleAt3D(Vec3& p) {
         p.y = q.y;
         return inside;
     }
-    if (!readoutMaps || !inventory_.IsIndex(currentExample)) return true;
-    TExample& e = inventory_[currentExample];
+    if (!PointMapping().readoutMaps || !inventory_.IsIndex(ExampleBook().current)) return true;
+    TExample& e = inventory_[ExampleBook().current];
     FormulaContext& f = Formulas();
     f.SetVar(slot::kX, p.x);
     f.SetVar(slot::kY, p.y);
@@ -255,7 +255,7 @@ std::optional<QPoint> TPlotWin::ProjectToPixel(Vec3 p) const {
 }
 
 std::optional<Vec2> TPlotWin::SelectAxisPair(Vec3 p, long double t) const {
-    return examples::SelectAxisPair(plottedPair, p, t, dimension_, observer_, box_);
+    return examples::SelectAxisPair(PointMapping().plottedPair, p, t, dimension_, observer_, box_);
 }
 
 void TPlotWin::RefreshMeshColours(int i) {
@@ -274,12 +274,12 @@ void TPlotWin::RecomputeView() {
     TFuncWin::RecomputeView();
     const long double unit = View().unitsPerPixelX;
     tracer_.ScaleTolerances(unit);
-    if (plottedPair < 9) tracer_.stepLength = unit;
+    if (PointMapping().plottedPair < 9) tracer_.stepLength = unit;
     InvalidateImage(ImageLayer::Background);
 }
 
 void TPlotWin::RecenterAtMouse(QPoint point) {
-    viewRecentred = true;
+    PointMapping().viewRecentred = true;
     const WorldPoint p = ScreenToWorld(point);
     SetViewCentre(p.x, p.y);
 }
@@ -332,7 +332,7 @@ void TPlotWin::DrawAtWorldPoint(platform::DeviceContext& dc, WorldPoint p, World
     prim.SetPen(OutputColor(DrawColor(colour)), std::max(width, 1) * factor, canvas::kStyleSolid);
     if (style % 2 == 1) prim.Segment(p, q, false);
     if (style > 1 && IsInView(q))
-        prim.ArrowHead(q, {q.x - p.x, q.y - p.y}, arrowLength, solidArrowheads);
+        prim.ArrowHead(q, {q.x - p.x, q.y - p.y}, arrowLength, Figure().solidArrowheads);
 }
 
 void TPlotWin::DrawSketch(platform::DeviceContext& dc) {
@@ -390,7 +390,7 @@ void TPlotWin::BackgroundChanged() {
 
 void TPlotWin::SketchWithMouse(QPoint point) {
     const TSketchPen pen{GetPalette().GetColor(Roles().Role(kRoleSketch)).ToColorRef(),
-                         static_cast<std::int16_t>(std::max(sketchPenWidth, 1)), 0};
+                         static_cast<std::int16_t>(std::max(NewPens().sketchWidth, 1)), 0};
     BeginStroke(sketch_, pen);
     SketchPointAdded(sketch_.back());
     sketching_ = true;
@@ -509,11 +509,11 @@ void TPlotWin::Notify(int code) {
 }
 
 void TPlotWin::FillTieList(platform::Dialog& dlg, int listId, int anchor) {
-    tieTable = PointExampleIndexes(inventory_);
+    TieTargets().table = PointExampleIndexes(inventory_);
     dlg.ClearList(listId);
-    for (std::size_t k = 0; k < tieTable.size(); ++k) {
-        dlg.AddString(listId, FromWindows1252(DescribeExample(tieTable[k])));
-        if (tieTable[k] == anchor) dlg.SetSelectedIndex(listId, static_cast<int>(k));
+    for (std::size_t k = 0; k < TieTargets().table.size(); ++k) {
+        dlg.AddString(listId, FromWindows1252(DescribeExample(TieTargets().table[k])));
+        if (TieTargets().table[k] == anchor) dlg.SetSelectedIndex(listId, static_cast<int>(k));
     }
 }
 

@@ -3,8 +3,10 @@
 //
 // Above the formula level it owns the inventory (TInventory) with its compiler (the symbol
 // buffer and the compile options), the free-hand sketch, the 3D scene box and observer, the
-// settings of the tracer, the animation players and the tools, the slider steps and the
-// remembered places of the editing dialogs. It maps points through the current example, projects
+// settings of the tracer, the animation players and the tools, the slider steps, the
+// remembered places of the editing dialogs, and the small parts of level_parts.h (the current
+// example and the counters of new ones, the pens of what is drawn new, how the readout and the
+// trajectories take their points). It maps points through the current example, projects
 // 3D points, reads the mouse position out, draws vectors through the canvas primitives, keeps an
 // example's trajectories and marked points, and repaints through the two cached layers of the
 // shell (the background layer: DrawAll; the picture layer: DrawPicture over it).
@@ -28,10 +30,11 @@
 #include <vector>
 
 #include "core/vectors.h"
+#include "examples/operations/level_parts.h"
+#include "examples/operations/plot_geometry.h"
 #include "examples/records/compile.h"
 #include "examples/records/equation_text.h"
 #include "examples/records/inventory.h"
-#include "examples/operations/plot_geometry.h"
 #include "examples/records/plot_settings.h"
 #include "examples/records/sketch.h"
 #include "examples/records/trajectory_builders.h"
@@ -94,19 +97,12 @@ public:
     const SketchList& Sketch() const { return sketch_; }
 
     int Dimension() const { return dimension_; }
-    // The example the readouts and the tools use; -1 none.
-    int currentExample = -1;
-    // Examples created in this window so far: picks the automatic colour of the next one.
-    int examplesCreated = 0;
-    // Given to a new example as its pen width (the editing dialog reads it too).
-    int newExampleMarker = 1;
-    // Which coordinates a trajectory plots (SelectAxisPair).
-    int plottedPair = 3;
-    int sketchPenWidth = 1;
-    // The readout maps the mouse point through the current example (range and log windows).
-    bool readoutMaps = false;
-    // Set when the mouse recentred the view; the paint clears it.
-    bool viewRecentred = false;
+    TExampleBook& ExampleBook() { return book_; }
+    const TExampleBook& ExampleBook() const { return book_; }
+    TNewPens& NewPens() { return newPens_; }
+    const TNewPens& NewPens() const { return newPens_; }
+    TPointMapping& PointMapping() { return pointMapping_; }
+    const TPointMapping& PointMapping() const { return pointMapping_; }
     // Height of the letter "M" in the equations font plus one pixel.
     int LineHeight() const { return lineHeight_; }
 
@@ -328,6 +324,9 @@ private:
     TSliderSteps sliderSteps_;
     TDialogPositions dialogPositions_;
     SketchList sketch_;
+    TExampleBook book_;
+    TNewPens newPens_;
+    TPointMapping pointMapping_;
     int dimension_;
     int lineHeight_ = 17;
     std::optional<std::pair<QPoint, std::string>> readout_;

@@ -63,7 +63,7 @@ void TTraceDlg::SetupWindow() {
     SetChecked(kSecants, false);
     SetChecked(kTangents, false);
     if (HasControl(kFrenet)) SetChecked(kFrenet, false);
-    SetChecked(kThick, host_.thickVectors);
+    SetChecked(kThick, host_.SliderChoice().thickVectors);
     ClearList(kDegree);
     for (int d = 0; d <= kMaxTaylorDegree; ++d) AddString(kDegree, QString::number(d));
     SetSelectedIndex(kDegree, 1);
@@ -254,12 +254,12 @@ void TTraceDlg::CmMarkPoint() {
     if (!MoveCursor(v)) return;
     SetBar(v);
     ShowReadouts();
-    host_.pointToolUsed = true;
+    host_.SliderChoice().pointToolUsed = true;
     host_.AddMarkedPoint(curve, parameter);
 }
 
 void TTraceDlg::CmChecks() {
-    host_.thickVectors = IsChecked(kThick);
+    host_.SliderChoice().thickVectors = IsChecked(kThick);
     const bool secants = SecantsChecked();
     if (secants && !secantsWereOn_) cursor_.SetBase();
     secantsWereOn_ = secants;

@@ -6,9 +6,9 @@
 #include <numbers>
 
 #include "core/errors.h"
-#include "examples/records/equation_text.h"
 #include "examples/levels/plot111_win.h"
 #include "examples/operations/plot_geometry.h"
+#include "examples/records/equation_text.h"
 #include "platform/boxes.h"
 #include "platform/strings.h"
 #include "platform/text_codec.h"
@@ -69,7 +69,7 @@ void TTraceTrajDlg::SetupWindow() {
     EnterConfirms(kTime);
     SetChecked(kVectorLength, true);
     SetText(kLength, QStringLiteral("1.0"));
-    SetChecked(kThick, host_.thickVectors);
+    SetChecked(kThick, host_.SliderChoice().thickVectors);
     for (int id : {kVector, kLine, kVectorLength, kLength}) ShowControl(id, false);
     ready_ = true;
     TComboDlg::SetupWindow();
@@ -219,7 +219,7 @@ void TTraceTrajDlg::EvScroll() {
 }
 
 void TTraceTrajDlg::CmThickVectors() {
-    host_.thickVectors = IsChecked(kThick);
+    host_.SliderChoice().thickVectors = IsChecked(kThick);
     if (ComputeState(BarTime())) ShowState();
     host_.Repaint();
 }
@@ -275,7 +275,7 @@ bool TTraceTrajDlg::GoToTypedTime(long double t, int error) {
 }
 
 void TTraceTrajDlg::AddEntry(int id) {
-    if (id == kPoint) host_.pointToolUsed = true;
+    if (id == kPoint) host_.SliderChoice().pointToolUsed = true;
     const int example = SelectedExample();
     if (!FindTrajectory()) return;
     long double t = 0;

@@ -28,7 +28,7 @@ bool TKeyPollControl::Stop() {
         stopped_ = now - start_ >= unpolledLimit_;
     } else if (now - lastPoll_ >= pollInterval_) {
         lastPoll_ = now;
-        stopped_ = pollKey_() == kKeyStopped;
+        stopped_ = pollKey_() == kKeyStop;
     }
     return stopped_;
 }
@@ -95,7 +95,7 @@ int RiemannSums(FormulaContext& f, TExprNode& tree, const TIntegrationAxis& axis
         x0 = x1;
         f0 = f1;
         if (StopAfter(axis, i, control)) {
-            result = kKeyStopped;
+            result = kKeyStop;
             break;
         }
     }
@@ -126,7 +126,7 @@ int SimpsonIntegral(FormulaContext& f, TExprNode& tree, const TIntegrationAxis& 
         x0 = x1;
         f0 = f1;
         if (StopAfter(axis, i, control)) {
-            result = kKeyStopped;
+            result = kKeyStop;
             break;
         }
     }
@@ -158,7 +158,7 @@ int DoubleIntegral(FormulaContext& f, TExprNode& tree, const TIntegrationAxis& i
         g0 = g1;
         if (StopAfter(outer, i, control)) {
             out = sum * h / 6;
-            return kKeyStopped;
+            return kKeyStop;
         }
     }
     out = sum * h / 6;

@@ -7,7 +7,7 @@
 // the area element of a surface.
 //
 // Every sum asks a TSumControl after each subinterval whether it must stop (the key Q, or a
-// bound of work when keys are not polled). The sums return 0, kKeyStopped when they were
+// bound of work when keys are not polled). The sums return 0, kKeyStop when they were
 // stopped (partial results are scaled as complete ones are), kErrOutOfBounds for a count below
 // 1, or kErrUndefinedIntegrand when the integrand is undefined (or not finite) at a point
 // they need: such a value is reported, never summed. The variable slots a sum sets are given
@@ -16,12 +16,12 @@
 #include <chrono>
 #include <functional>
 
+#include "core/errors.h"
 #include "examples/records/example.h"
 #include "formula/formula_context.h"
 
 namespace quorlin::examples {
 
-inline constexpr int kKeyStopped = 81;  // Q, or the work bound of an unpolled sum
 // "cannot approximate this": the integrand is undefined at a point the rule needs.
 inline constexpr int kErrUndefinedIntegrand = 106;
 

@@ -55,7 +55,7 @@ protected:
         ASSERT_TRUE(Errors().empty());
         win.Inventory().Entry(1).name = "cardioid";
         win.Inventory().Entry(0).familyMark = 1;
-        win.axisLabels[1] = QStringLiteral("height");
+        win.Figure().axisLabels[1] = QStringLiteral("height");
         win.Formulas().SetVar(1, 0.75L);
         win.Formulas().params.right[1] = 3;
         canvas::TEquationLabel text;
@@ -86,9 +86,10 @@ TEST_F(Plot11FileTest, ASavedDiagramOpensInANewWindowAsItWasAndSavesToTheSameFil
     ASSERT_EQ(second.Load(Path("a.qz2")), kNoError);
     EXPECT_FALSE(second.IsModified());
     // What the same bytes alone cannot tell: that the window took each part and gave it back.
-    EXPECT_EQ(std::tuple(second.Inventory().Count(), second.Inventory().Entry(1).name,
-                         second.EquationLabels().Count(), second.axisLabels[1].toStdString()),
-              std::tuple(win.Inventory().Count(), "cardioid", win.Inventory().Count(), "height"));
+    EXPECT_EQ(
+        std::tuple(second.Inventory().Count(), second.Inventory().Entry(1).name,
+                   second.EquationLabels().Count(), second.Figure().axisLabels[1].toStdString()),
+        std::tuple(win.Inventory().Count(), "cardioid", win.Inventory().Count(), "height"));
     EXPECT_EQ(std::tuple(second.Formulas().Var(1), second.Formulas().UserFunctions().size(),
                          second.Notebook().Text().toStdString(), second.NotebookShown(),
                          second.Protection().Password(), second.View().left),

@@ -91,7 +91,7 @@ TEST_F(Plot11WinTest, TheSketchPenTakesTheWidthsAFileKeeps) {
         prompter.AnswerInput(QString::fromLatin1(typed));
         ASSERT_TRUE(win.SendCommand(cmd::kSketchThickness));
     }
-    EXPECT_EQ(win.sketchPenWidth, 6);
+    EXPECT_EQ(win.NewPens().sketchWidth, 6);
     EXPECT_EQ(Errors(), std::vector<QString>{QStringLiteral("positive value?")});
 }
 

@@ -55,7 +55,7 @@ protected:
 TEST_F(PlotEditingTest, NewCurveFromTheEquaMenuIsDrawnAndListed) {
     EXPECT_EQ(Command(cmd::kNewExplicit2D, {{212, "x^2/4"}}), 1);
     ASSERT_EQ(Count(), 1);
-    EXPECT_EQ(std::tuple(win.examplesCreated, win.EquationLabels().Labels()[0].text),
+    EXPECT_EQ(std::tuple(win.ExampleBook().created, win.EquationLabels().Labels()[0].text),
               std::tuple(1, "y = x^2/4"));
     const QImage image = Picture();
     EXPECT_TRUE(InkAt(image, 2, 1, ColourOf(0)) && InkAt(image, -4, 4, ColourOf(0)));
@@ -64,7 +64,8 @@ TEST_F(PlotEditingTest, NewCurveFromTheEquaMenuIsDrawnAndListed) {
     // Cancelled: nothing stays, not even the polynomial's number.
     Command(cmd::kNewExplicit2D, {{212, "x"}}, platform::kIdCancel);
     Command(kind::kLagrange + cmd::kNewExampleOffset, {}, platform::kIdCancel);
-    EXPECT_EQ(std::tuple(Count(), win.polynomialCounter, win.examplesCreated, Errors().size()),
+    EXPECT_EQ(std::tuple(Count(), win.ExampleBook().polynomials, win.ExampleBook().created,
+                         Errors().size()),
               std::tuple(1, 0, 1, 0u));
 }
 
@@ -123,14 +124,14 @@ TEST_F(PlotEditingTest, DeletingAParentTakesItsChainOfDependants) {
     Paste("EXPL2;a*x;EXPL2;x^3;");
     win.AddAbsEntry(0);         // 2: |a*x|
     win.DuplicateFrozen(2, 1);  // 3: |a*x| with a frozen
-    win.currentExample = 3;
+    win.ExampleBook().current = 3;
     ASSERT_EQ(Count(), 4);
     TFnListDlg& dialog = Inventory();
     Select(dialog, {0});
     dialog.Press(invent::kDelete);
     ASSERT_EQ(Count(), 1);
     EXPECT_EQ(std::tuple(win.Inventory()[0].Text(2), win.EquationLabels().Count(),
-                         win.currentExample, dialog.ItemCount(invent::kList)),
+                         win.ExampleBook().current, dialog.ItemCount(invent::kList)),
               std::tuple("x^3", 1, -1, 1));
 }
 
@@ -224,7 +225,7 @@ TEST_F(PlotEditingTest, InventoryButtonsAndLines) {
     Select(dialog, {1});
     EXPECT_FALSE(dialog.IsControlEnabled(invent::kWeb));
     // While a dialog of its own is open the buttons refuse.
-    dialog.busy = true;
+    dialog.SetBusy(true);
     dialog.Press(invent::kEdit);
     EXPECT_EQ(Errors().back(), QStringLiteral("editing in progress"));
 }
@@ -347,9 +348,9 @@ TEST_F(PlotEditingTest, TolerancesAndLinkedSliders) {
 }
 
 TEST(InventoryPlaceTest, BesideTheWindowOrOverlappingAtTheScreensEdge) {
-    EXPECT_EQ(TPlot11Win::InventoryPlace(QRect(100, 50, 400, 300), 1024), QPoint(510, 50));
-    EXPECT_EQ(TPlot11Win::InventoryPlace(QRect(600, 50, 400, 300), 1024), QPoint(765, 50));
-    EXPECT_EQ(TPlot11Win::InventoryPlace(QRect(-300, 0, 200, 300), 100), QPoint(50, 0));
+    EXPECT_EQ(TInventoryDialogHost::Place(QRect(100, 50, 400, 300), 1024), QPoint(510, 50));
+    EXPECT_EQ(TInventoryDialogHost::Place(QRect(600, 50, 400, 300), 1024), QPoint(765, 50));
+    EXPECT_EQ(TInventoryDialogHost::Place(QRect(-300, 0, 200, 300), 100), QPoint(50, 0));
 }
 
 }  // namespace

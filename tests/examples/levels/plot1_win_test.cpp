@@ -23,7 +23,7 @@ TEST_F(Plot1WinTest, AnAbortedScriptTakesBackEverythingItDid) {
     EXPECT_EQ(Errors(), std::vector<QString>{QStringLiteral("cannot understand")});
     EXPECT_EQ(std::tuple(win.Inventory().Count(), win.Inventory().Entry(0).name,
                          win.Inventory()[0].pen.colour, win.EquationLabels().Count(),
-                         win.examplesCreated),
+                         win.ExampleBook().created),
               std::tuple(1, "kept", colour, 1, 1));
     EXPECT_EQ(std::tuple(win.View().left, win.View().up, win.View().cornersFlag),
               std::tuple(view.left, view.up, view.cornersFlag));
@@ -44,7 +44,7 @@ TEST_F(Plot1WinTest, AScriptThatAddsNothingSaysSoAndKeepsItsValues) {
 
 TEST_F(Plot1WinTest, RemovedExamplesTakeTheirLabelsAndLeaveTheirTextsInPlace) {
     Paste("EXPL2;x;POINT2;1;2;EXPL2;x^2;");
-    win.currentExample = 1;
+    win.ExampleBook().current = 1;
     canvas::TEquationLabel tied;
     tied.text = "P", tied.anchor = 1, tied.left = 0.5L;  // tied to the point (1, 2), 0.5 right
     win.PlainTexts().push_back(tied);
@@ -55,9 +55,10 @@ TEST_F(Plot1WinTest, RemovedExamplesTakeTheirLabelsAndLeaveTheirTextsInPlace) {
     ASSERT_EQ(win.Inventory().Count(), 2);
     ASSERT_EQ(win.EquationLabels().Count(), 2);
     const canvas::TEquationLabel& text = win.PlainTexts()[0];
-    EXPECT_EQ(std::tuple(win.EquationLabels().Labels()[1].text,
-                         win.EquationLabels().Labels()[1].number, win.currentExample, text.anchor),
-              std::tuple("y = x^2", 1, -1, canvas::kAnchorFrame));
+    EXPECT_EQ(
+        std::tuple(win.EquationLabels().Labels()[1].text, win.EquationLabels().Labels()[1].number,
+                   win.ExampleBook().current, text.anchor),
+        std::tuple("y = x^2", 1, -1, canvas::kAnchorFrame));
     const auto absolute = canvas::TextToAbsolute(text, win.AnchorOriginOf(text.anchor));
     EXPECT_NEAR(static_cast<double>(absolute.left), 1.5, 1e-12);
 }

@@ -28,8 +28,8 @@ TEST_F(PlotWinTest, ReadoutPointsGoThroughLogAxesOrTheCurrentExample) {
     EXPECT_TRUE(win.EvaluateExampleAt(p));
     EXPECT_EQ(p.x, 2);  // the readout does not map
 
-    win.readoutMaps = true;
-    win.currentExample = 0;
+    win.PointMapping().readoutMaps = true;
+    win.ExampleBook().current = 0;
     EXPECT_TRUE(win.EvaluateExampleAt(p));
     EXPECT_EQ(p.x, 5);
     EXPECT_EQ(p.y, 6);

@@ -85,7 +85,7 @@ TEST_F(TraceTrajDialogTest, StateFieldAndScaledVectorAtATime) {
     d.Press(TTraceTrajDlg::kPoint);
     ASSERT_EQ(win.Inventory().Count(), 2);
     const TExample& p = win.Inventory()[1];
-    EXPECT_EQ(std::tuple(p.derivation, win.pointToolUsed),
+    EXPECT_EQ(std::tuple(p.derivation, win.SliderChoice().pointToolUsed),
               std::tuple(derived::kTrajectoryPoint, true));
     EXPECT_TRUE(AllNear({p.Tree(1)->re, p.Tree(2)->re}, {cosl(2.5L), sinl(2.5L)}, 1e-3L));
     // The field vector there, one unit long as typed (the field has length 5).

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "core/errors.h"
 #include "examples/operations/animation.h"
 #include "support/all_near.h"
 
@@ -120,7 +121,7 @@ TEST_F(AnimationTest, FamilyMembersRunTheLetterAndStopAtAKey) {
     int stopAt = 0;  // the member whose drawing answers a key, 0 for none
     const auto draw = [&] {
         seen.push_back(formulas.Var(2));
-        return static_cast<int>(seen.size()) == stopAt ? 81 : 0;
+        return static_cast<int>(seen.size()) == stopAt ? kKeyStop : 0;
     };
     EXPECT_EQ(DrawFamilyMembers(formulas, e, draw), 0);
     EXPECT_EQ(seen, (std::vector<long double>{1, 1.5L, 2, 2.5L, 3}));

@@ -6,8 +6,8 @@
 
 #include <numbers>
 
-#include "examples/compile_fixture.h"
 #include "core/errors.h"
+#include "examples/compile_fixture.h"
 #include "support/all_near.h"
 
 namespace quorlin::examples {
@@ -89,7 +89,7 @@ TEST_F(IntegrationTest, UndefinedValuesAndEmptyCountsAreReportedNotSummed) {
 TEST_F(IntegrationTest, QStopsASumWithItsPartialValuesScaled) {
     TSums sums{};
     StopAt fourth(4);
-    EXPECT_EQ(Sums("1", {slot::kX, 0, 10, 10}, sums, fourth), kKeyStopped);
+    EXPECT_EQ(Sums("1", {slot::kX, 0, 10, 10}, sums, fourth), kKeyStop);
     EXPECT_EQ(std::tuple(sums[0], sums[4]), std::tuple(4, 4));
 
     // A sum that ends with its last subinterval is complete, whatever the control says then.
@@ -100,12 +100,12 @@ TEST_F(IntegrationTest, QStopsASumWithItsPartialValuesScaled) {
     TKeyPollControl unpolled({}, {}, std::chrono::milliseconds(0));
     NodePtr x = Tree("X");
     long double out = 0;
-    EXPECT_EQ(SimpsonIntegral(ctx, *x, {slot::kX, 0, 1, 2000000000}, unpolled, out), kKeyStopped);
+    EXPECT_EQ(SimpsonIntegral(ctx, *x, {slot::kX, 0, 1, 2000000000}, unpolled, out), kKeyStop);
 
     // Only Q stops a polled sum.
     int polls = 0;
-    TKeyPollControl blank([&polls] { return ++polls < 3 ? ' ' : kKeyStopped; }, {}, {});
-    EXPECT_EQ(SimpsonIntegral(ctx, *x, {slot::kX, 0, 1, 100}, blank, out), kKeyStopped);
+    TKeyPollControl blank([&polls] { return ++polls < 3 ? ' ' : kKeyStop; }, {}, {});
+    EXPECT_EQ(SimpsonIntegral(ctx, *x, {slot::kX, 0, 1, 100}, blank, out), kKeyStop);
     EXPECT_EQ(polls, 3);
 }
 

@@ -1,0 +1,27 @@
+#include "examples/levels/tool_dialog_list.h"
+
+#include <utility>
+
+#include "examples/operations/tool_commands.h"
+
+namespace quorlin::examples {
+
+void TToolDialogList::Add(platform::Dialog* dialog, std::vector<int> kinds) {
+    dialogs_.push_back({dialog, std::move(kinds)});
+}
+
+std::vector<platform::Dialog*> TToolDialogList::CloseUnneeded(const TInventory& inventory,
+                                                              bool force) {
+    std::vector<platform::Dialog*> closed;
+    std::erase_if(dialogs_, [&](const Entry& t) {
+        if (!t.dialog) return true;
+        if (!force && HasExampleOfKind(inventory, t.kinds)) return false;
+        t.dialog->HideDialog();
+        t.dialog->deleteLater();
+        closed.push_back(t.dialog);
+        return true;
+    });
+    return closed;
+}
+
+}  // namespace quorlin::examples
