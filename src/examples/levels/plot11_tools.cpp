@@ -159,6 +159,7 @@ void TPlot11Win::NewDiagram() {
     if (!CheckNotEditing()) return;
     TPlot1Win::NewDiagram();
     CloseToolDialogs(false);
+    if (trajectoryTools_) trajectoryTools_->DiagramReplaced();
     if (inventoryDlg_) {
         inventoryDlg_->FillList(-1);
         inventoryDlg_->HideDialog();
