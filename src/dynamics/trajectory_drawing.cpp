@@ -386,11 +386,14 @@ TTraceOutcome TTrajectoryPainter::TraceSystemTrajectory(int i, const TTrajectory
 int TTrajectoryPainter::DrawSystemTrajectories(int i, bool levelFilter) {
     if (!owner_.Inventory().IsIndex(i)) return 0;
     const examples::TLevelSettings& level = owner_.Level();
-    const auto& list = owner_.Inventory()[i].trajectories;
+    auto& list = owner_.Inventory()[i].trajectories;
     for (auto it = list.rbegin(); it != list.rend(); ++it) {
         if (levelFilter && !PassesLevelFilter(*it, level.variable, level.value, level.tolerance))
             continue;
-        if (const int key = TraceSystemTrajectory(i, *it).key) return key;
+        const TTraceOutcome outcome = TraceSystemTrajectory(i, *it);
+        // The owner's own redraw keeps where a trace stopped; its linked windows only draw.
+        if (&target_ == &owner_) KeepWhereStopped(*it, outcome.result, outcome.keptUntil);
+        if (outcome.key != 0) return outcome.key;
     }
     return 0;
 }
