@@ -136,7 +136,8 @@ bool PictexWriter::StandaloneDocument() const {
 
 std::string PictexWriter::DocumentOpening() const {
     if (!StandaloneDocument()) return {};
-    if (ctx_.texOutputKind == kTexStandalone) return Cs("input pictex") + std::string(kCrLf);
+    if (ctx_.texOutputKind == kTexStandalone)
+        return Cs("input pictex") + std::string(kCrLf) + Cs("nopagenumbers") + std::string(kCrLf);
     return Cs("documentclass{article}") + std::string(kCrLf) + Cs("pagestyle{empty}") +
            std::string(kCrLf);
 }

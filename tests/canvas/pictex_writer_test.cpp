@@ -37,9 +37,9 @@ protected:
 TEST_F(PictexTest, HeadersAndTrailersOfTheFourKinds) {
     // A single standalone picture is a document that TeX, or LaTeX, compiles as it stands.
     ASSERT_TRUE(Prepare(kTexStandalone, 1));
-    EXPECT_EQ(
-        tex.Header(),
-        CrLf({R"(\input pictex)", R"(\font\fiverm = cmr5)", R"(\setbox1=\vbox{)"}) + kPictureStart);
+    EXPECT_EQ(tex.Header(), CrLf({R"(\input pictex)", R"(\nopagenumbers)", R"(\font\fiverm = cmr5)",
+                                  R"(\setbox1=\vbox{)"}) +
+                                kPictureStart);
     state.StartOutput(ExportKind::PicTeX);
     ASSERT_TRUE(tex.WriteTeXFrame(0));
     EXPECT_EQ(ReadAll(Path("pic.tex")), tex.Header() + CrLf({"\\endpicture}", "\\box1", "\\bye"}));
