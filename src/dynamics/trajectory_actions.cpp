@@ -79,6 +79,8 @@ private:
 // of steps, instead of tracing it up to the time Q came, or for ever, at every repaint.
 void KeepInterruptedEnd(TPlotWin& window, int i, const TTrajectory& record,
                         const TTraceOutcome& outcome) {
+    // The members of a family share their records: where one stopped says nothing of the others.
+    if (window.Inventory()[i].familyOn) return;
     for (TTrajectory& t : window.Inventory()[i].trajectories)
         if (t.sequenceNumber == record.sequenceNumber)
             KeepWhereStopped(t, outcome.result, outcome.keptUntil);

@@ -391,8 +391,10 @@ int TTrajectoryPainter::DrawSystemTrajectories(int i, bool levelFilter) {
         if (levelFilter && !PassesLevelFilter(*it, level.variable, level.value, level.tolerance))
             continue;
         const TTraceOutcome outcome = TraceSystemTrajectory(i, *it);
-        // The owner's own redraw keeps where a trace stopped; its linked windows only draw.
-        if (&target_ == &owner_) KeepWhereStopped(*it, outcome.result, outcome.keptUntil);
+        // The owner's own redraw keeps where a trace stopped (not for the shared records of a
+        // family's members); its linked windows only draw.
+        if (&target_ == &owner_ && !owner_.Inventory()[i].familyOn)
+            KeepWhereStopped(*it, outcome.result, outcome.keptUntil);
         if (outcome.key != 0) return outcome.key;
     }
     return 0;

@@ -91,7 +91,8 @@ int DrawTrajectories(TDrawEnvironment& env, int i, const dynamics::TraceHooks& e
         const TTrajectory trajectory = it->Clone();  // the tracer may compile its texts
         const auto result =
             dynamics::TraceTrajectory(env.formula, e, trajectory, settings, hooks, alongX);
-        dynamics::KeepWhereStopped(*it, result, filter.LastAddedTime());
+        // A family's members share their records: where one stopped says nothing of the others.
+        if (!e.familyOn) dynamics::KeepWhereStopped(*it, result, filter.LastAddedTime());
         env.target.SetPen(TrajectoryPen(e, *it));
         collector.DrawOn(env.target);
         if (result.Key() != 0) return result.Key();
