@@ -241,9 +241,10 @@ void TCanvasPrimitives::Text(QPoint p, const QString& text, const ExportFont& fo
                              const TexPlacement& tex) {
     if (text.isEmpty()) return;
     if (exports_ && exports_->AnyRunning()) {
-        // The writers take the program's 8-bit texts (a degree sign is the one byte 176);
-        // a character without an 8-bit form is written as "?".
-        const std::string bytes = ToWindows1252(text).value_or(ToLatin1(text));
+        // The writers take the program's 8-bit texts (a degree sign is the one byte 176, π
+        // the byte each writer writes in its own way); another character without an 8-bit
+        // form is written as "?".
+        const std::string bytes = ToExportText(text);
         const ExportTextItem item{ToScreen(p),
                                   bytes,
                                   dc_.TextColor().rgb(),

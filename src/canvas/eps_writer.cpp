@@ -53,6 +53,27 @@ constexpr std::string_view kWindowsEncoding =
     "/bullet /endash /emdash /tilde /trademark /scaron /guilsinglright /oe /.notdef /zcaron "
     "/Ydieresis] putinterval";
 
+// The commands that show a text from the current point: π (kPiByte) as the Symbol font's "p",
+// which every PostScript interpreter has, the runs between in the text's own font (`font`
+// leaves it on the stack).
+std::string ShowCommands(std::string_view text, const std::string& font, int pointSize) {
+    const char pi = static_cast<char>(kPiByte);
+    if (text.find(pi) == std::string_view::npos) return "(" + PostScriptStringBody(text) + ") show";
+    const std::string scaled = " " + std::to_string(pointSize) + " scalefont setfont ";
+    std::string out;
+    for (std::size_t start = 0;;) {
+        const std::size_t at = text.find(pi, start);
+        const std::string_view run =
+            text.substr(start, at == std::string_view::npos ? at : at - start);
+        if (!run.empty()) out += font + scaled + "(" + PostScriptStringBody(run) + ") show ";
+        if (at == std::string_view::npos) break;
+        out += "/Symbol findfont" + scaled + "(p) show ";
+        start = at + 1;
+    }
+    out.pop_back();
+    return out;
+}
+
 bool HasHighBytes(std::string_view text) {
     return std::any_of(text.begin(), text.end(),
                        [](char c) { return static_cast<unsigned char>(c) > 127; });
@@ -488,7 +509,7 @@ void EpsWriter::EpsText(ScreenPoint p, std::string_view text, QRgb colour, const
     std::string out = Lines({findFont, std::to_string(font.pointSize) + " scalefont setfont",
                              PagePoint(ctx_.view.ScreenToWorld(start)) + " moveto"});
     if (rotated) out += Lines({std::to_string(turn) + " rotate"});
-    out += Lines({RgbLine(colour), "(" + PostScriptStringBody(text) + ") show"});
+    out += Lines({RgbLine(colour), ShowCommands(text, findFont, font.pointSize)});
     if (rotated) out += Lines({std::to_string(-turn) + " rotate"});
     ctx_.output.Write(out);
 }

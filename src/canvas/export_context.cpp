@@ -1,5 +1,6 @@
 #include "canvas/export_context.h"
 
+#include "canvas/export_format.h"
 #include "platform/strings.h"
 
 #include <QFileInfo>
@@ -16,7 +17,7 @@ QSize ExportHost::TextExtent(std::string_view text, const ExportFont& font) cons
     qfont.setWeight(QFont::Weight(std::clamp(font.weight / 10 * 10, 100, 900)));
     qfont.setItalic(font.italic);
     const QFontMetrics metrics(qfont);
-    const QString qtext = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    const QString qtext = FromExportText(text);
     return {metrics.horizontalAdvance(qtext), metrics.height()};
 }
 

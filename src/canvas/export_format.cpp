@@ -92,6 +92,10 @@ std::string TexEscapeText(std::string_view text, std::string_view escape, bool m
             out += math + "{}^" + std::string(escape) + "circ" + math;
             continue;
         }
+        if (byte == kPiByte) {
+            out += math + std::string(escape) + "pi" + (mathMode ? "{}" : "") + math;
+            continue;
+        }
         if (!mathMode && (c == '<' || c == '>')) {
             out += math + c + math;
             continue;
@@ -143,7 +147,9 @@ std::string XmlEscape(std::string_view text) {
                 out += "&apos;";
                 break;
             default:
-                if (byte > 127)
+                if (byte == kPiByte)
+                    out += "\xCF\x80";  // UTF-8, as the document declares
+                else if (byte > 127)
                     out +=
                         Format("&#%u;", FromWindows1252(std::string_view(&c, 1)).front().unicode());
                 else if (byte >= 32 || c == '\t')
@@ -186,6 +192,33 @@ std::string FileNamePart(const QString& path) {
 std::string ToLatin1(const QString& text) {
     const QByteArray bytes = text.toLatin1();
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+namespace {
+constexpr char16_t kPiCharacter = 0x03C0;
+}  // namespace
+
+std::string ToExportText(const QString& text) {
+    std::string out;
+    const auto runs = QStringView(text).split(QChar(kPiCharacter));
+    for (qsizetype k = 0; k < runs.size(); ++k) {
+        if (k > 0) out += static_cast<char>(kPiByte);
+        const QString piece = runs[k].toString();
+        out += ToWindows1252(piece).value_or(ToLatin1(piece));
+    }
+    return out;
+}
+
+QString FromExportText(std::string_view bytes) {
+    QString out;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t pi = bytes.find(static_cast<char>(kPiByte), start);
+        out += FromWindows1252(bytes.substr(start, pi == std::string_view::npos ? pi : pi - start));
+        if (pi == std::string_view::npos) return out;
+        out += QChar(kPiCharacter);
+        start = pi + 1;
+    }
 }
 
 }  // namespace quorlin::canvas

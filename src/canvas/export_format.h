@@ -66,4 +66,14 @@ std::string FileNamePart(const QString& path);
 // A QString as the 8-bit text the export files carry (Latin-1; other characters become "?").
 std::string ToLatin1(const QString& text);
 
+// The byte that carries π in the writers' 8-bit texts (axis numbers in multiples of π):
+// Windows-1252 leaves 0x81 unassigned, so no other character of a text ever takes it. Each
+// writer writes it in its own way: UTF-8 in SVG, the Symbol font's "p" in EPS, $\pi$ in PiCTeX.
+inline constexpr unsigned char kPiByte = 0x81;
+// A text as the writers take it: Windows-1252, π as kPiByte, "?" for any other character
+// that has no byte.
+std::string ToExportText(const QString& text);
+// Such a text back as characters, π included.
+QString FromExportText(std::string_view bytes);
+
 }  // namespace quorlin::canvas

@@ -67,7 +67,8 @@ bool PictexWriter::PrepareTeXExport(int framesAllowed) {
 void PictexWriter::TexBegin(int boxNumber) {
     const ExportView& v = ctx_.view;
     const int kind = ctx_.texOutputKind;
-    std::string h;
+    boxNumber_ = boxNumber;
+    std::string h = DocumentOpening();
     auto add = [&h](const std::string& line) {
         h += line;
         h += kCrLf;
@@ -78,6 +79,7 @@ void PictexWriter::TexBegin(int boxNumber) {
     if (kind == kLatexStandalone) add(Cs("input prepictex"));
     if (kind == kLatexStandalone || kind == kTexCompilable) add(Cs("input pictex"));
     if (kind == kLatexStandalone) add(Cs("input postpictex"));
+    h += DocumentBody();
     if (kind == kTexStandalone) add(Cs("setbox") + std::to_string(boxNumber) + "=" + Cs("vbox{"));
     add(Cs("beginpicture"));
 
@@ -123,7 +125,36 @@ bool PictexWriter::WriteTeXFrame(int frame) {
     ctx_.host.PaintTeXFrame(frame);
     // Only the standalone kind opened a box in its header.
     Line(Cs("endpicture") + (ctx_.texOutputKind == kTexStandalone ? "}" : ""));
+    DocumentEnd();
     return ctx_.CloseOutput();
+}
+
+bool PictexWriter::StandaloneDocument() const {
+    const int kind = ctx_.texOutputKind;
+    return ctx_.texFrameCount <= 1 && (kind == kTexStandalone || kind == kLatexStandalone);
+}
+
+std::string PictexWriter::DocumentOpening() const {
+    if (!StandaloneDocument()) return {};
+    if (ctx_.texOutputKind == kTexStandalone)
+        return Cs("input pictex") + std::string(kCrLf) + Cs("nopagenumbers") + std::string(kCrLf);
+    return Cs("documentclass{article}") + std::string(kCrLf) + Cs("pagestyle{empty}") +
+           std::string(kCrLf);
+}
+
+std::string PictexWriter::DocumentBody() const {
+    if (!StandaloneDocument() || ctx_.texOutputKind != kLatexStandalone) return {};
+    return Cs("begin{document}") + std::string(kCrLf);
+}
+
+void PictexWriter::DocumentEnd() {
+    if (!StandaloneDocument()) return;
+    if (ctx_.texOutputKind == kTexStandalone) {
+        Line(Cs("box") + std::to_string(boxNumber_));
+        Line(Cs("bye"));
+    } else {
+        Line(Cs("end{document}"));
+    }
 }
 
 bool PictexWriter::WriteAnimMaster() {

@@ -3,9 +3,11 @@
 //
 // PrepareTeXExport asks for the file and the options and builds the header; WriteTeXFrame writes
 // one file (the header, the repaint through the window's PaintTeXFrame, the trailer), numbered
-// when an animation writes several; WriteAnimMaster writes "<base>ANIM.tex", which plays the
-// frames with LaTeX's animateinline. The hooks below are what the drawing primitives call while
-// the PiCTeX flag is set; they take world points and map them with ToExportCoords.
+// when an animation writes several; a single picture of a standalone kind is a whole document
+// ("\bye" for TeX, \documentclass ... \end{document} for LaTeX2e); WriteAnimMaster writes
+// "<base>ANIM.tex", which plays the frames with LaTeX's animateinline. The hooks below are what the
+// drawing primitives call while the PiCTeX flag is set; they take world points and map them with
+// ToExportCoords.
 #include "canvas/export_context.h"
 
 #include <span>
@@ -68,8 +70,17 @@ private:
     std::string Pair(WorldPoint p) const { return Number(p.x) + " " + Number(p.y); }
     void Line(std::string_view text);
     void PutRule(WorldPoint p, WorldPoint q);
+    // A single picture of a standalone kind is a document of its own, which TeX (plain) or
+    // LaTeX compiles as it stands: its opening lines before the header's, its middle after
+    // them, and its end after the picture. Frames of an animation are input by the master and
+    // stay pictures; the other kinds are inserted by hand.
+    bool StandaloneDocument() const;
+    std::string DocumentOpening() const;
+    std::string DocumentBody() const;
+    void DocumentEnd();
 
     ExportContext& ctx_;
+    int boxNumber_ = 1;
     std::string header_;
     std::string plot_;
     int plotPoints_ = 0;

@@ -140,6 +140,15 @@ void TLinkedWin::FitViewToParent() {
             half(horizontal), half(vertical), true);
 }
 
+void TLinkedWin::FollowParent() {
+    NameAxes();
+    FitViewToParent();
+    CopyTolerances();
+    UpdateCaption();
+    InvalidateImage(ImageLayer::Background);
+    Invalidate();
+}
+
 void TLinkedWin::CopyTolerances() {
     const examples::TTracerSettings& from = parent_.Tracer();
     examples::TTracerSettings& to = Tracer();

@@ -42,6 +42,9 @@ public:
     void CopyTolerances();
     // The parent closes: the window may close too (otherwise closing only hides it).
     void AllowClose() { closing_ = true; }
+    // The parent holds another diagram: the axes' names, the view, the tolerances and the
+    // picture follow it.
+    void FollowParent();
 
     // The grid and axes, then every trajectory of the parent's examples.
     int DrawAll(platform::DeviceContext& dc) override;

@@ -20,6 +20,9 @@ using examples::TTrajectory;
 constexpr int kMaxHalvings = 40;
 // The loop is left once the trajectory has been this many loop tolerances from its start.
 constexpr long double kLeaveFactor = 2.0L;
+// ... or once it has run this many loop tolerances along its path: an orbit smaller than a
+// pixel never gets far from its start, and closes when it comes back to it.
+constexpr long double kLeaveByPathFactor = 4.0L;
 // A step of arc length may change the field by at most this part of its length.
 constexpr long double kLargestChange = 0.5L;
 // A remainder this much longer than a step (relatively) is still taken as the last step.
@@ -268,6 +271,7 @@ TraceResult TraceSystem(FormulaContext& context, TExample& example, const TTraje
     SystemIntegrator integrator(*field, MethodOf(trajectory.option1), trajectory.step, settings);
     const bool closing = settings.loopClosing > 0;
     bool left = false;
+    long double travelled = 0;
     Vec3 previous = start;
     for (;;) {
         switch (integrator.Advance(t, y, endTime)) {
@@ -298,8 +302,10 @@ TraceResult TraceSystem(FormulaContext& context, TExample& example, const TTraje
             return result;
         }
         if (closing) {
+            travelled += Vec3Dist(now, previous);
             if (!left) {
-                left = Vec3Dist(now, start) > kLeaveFactor * settings.loopClosing;
+                left = Vec3Dist(now, start) > kLeaveFactor * settings.loopClosing ||
+                       travelled > kLeaveByPathFactor * settings.loopClosing;
             } else if (DistanceToSegment(start, previous, now) < settings.loopClosing) {
                 result.stop = TraceStop::kClosed;
                 return result;

@@ -6,7 +6,8 @@
 //   - the end time or the number of terms is reached;
 //   - the field is a zero vector (within the zero-vector tolerance);
 //   - the trajectory returns to its start within the loop-closing tolerance after having left
-//     it ("closed");
+//     it ("closed"): been twice the tolerance away, or run four times it along its path (an
+//     orbit under a pixel closes once it has come round);
 //   - it leaves the window or the 3D box (the last point, outside, is still handed on);
 //   - the field is undefined: the trajectory ends there and keeps what it traced;
 //   - the key poll answers Q (81);

@@ -204,4 +204,15 @@ TraceResult TrajectoryEndPoint(FormulaContext& context, TExample& example,
     return TrajectoryStateAt(context, example, trajectory, trajectory.endTime, settings);
 }
 
+bool KeepWhereStopped(TTrajectory& record, const TraceResult& result, long double keptUntil) {
+    const int k = KindOf(record);
+    if (k != kind::kSystem && k != kind::kSpaceSystem) return false;
+    long double end = record.endTime;
+    if (result.Key() != 0) end = keptUntil;
+    if (result.Closed()) end = result.endTime;
+    if (!std::isfinite(end) || end == record.endTime) return false;
+    record.endTime = end;
+    return true;
+}
+
 }  // namespace quorlin::dynamics

@@ -31,4 +31,12 @@ TraceResult TrajectoryEndPoint(FormulaContext& context, examples::TExample& exam
                                const examples::TTrajectory& trajectory,
                                const TracerSettings& settings);
 
+// Where a system record (210, 310) ends after a trace that Q stopped or that closed, so that
+// every later redraw takes a bounded number of steps whatever the window's size: after Q at
+// keptUntil, the time of the last point that added something to the picture (tracing on from
+// there only ran over lines already drawn); a closed orbit where it closed. Other kinds and
+// other stops leave the record as it is. True when the record changed.
+bool KeepWhereStopped(examples::TTrajectory& record, const TraceResult& result,
+                      long double keptUntil);
+
 }  // namespace quorlin::dynamics

@@ -74,16 +74,16 @@ private:
     std::optional<WorldPoint> last_;
 };
 
-// A system trajectory without a practical end that Q stopped ends where it stopped, so that the
-// window and its linked windows draw it again as it was shown instead of tracing it until the
-// next Q at every repaint.
+// After Q or a closed orbit the stored record ends where the trace stopped (KeepWhereStopped),
+// so that the window and its linked windows draw it again as it was shown, with a bounded number
+// of steps, instead of tracing it up to the time Q came, or for ever, at every repaint.
 void KeepInterruptedEnd(TPlotWin& window, int i, const TTrajectory& record,
-                        const TraceResult& result) {
-    const int k = record.kind % TTrajectory::kFormulaKindOffset;
-    if (k != kind::kSystem && k != kind::kSpaceSystem) return;
-    if (!(std::fabs(record.endTime - record.startTime) >= Unbounded() / 2)) return;
+                        const TTraceOutcome& outcome) {
+    // The members of a family share their records: where one stopped says nothing of the others.
+    if (window.Inventory()[i].familyOn) return;
     for (TTrajectory& t : window.Inventory()[i].trajectories)
-        if (t.sequenceNumber == record.sequenceNumber) t.endTime = result.endTime;
+        if (t.sequenceNumber == record.sequenceNumber)
+            KeepWhereStopped(t, outcome.result, outcome.keptUntil);
 }
 
 // Traces the `count` newest trajectories of example i, oldest first, into the cached picture,
@@ -108,7 +108,7 @@ TTraceOutcome TraceNewest(TPlotWin& window, int i, int count,
         const TTrajectory record = list[static_cast<std::size_t>(k)].Clone();
         TTracedCurves traced;
         outcome = painter.Trace(i, record, traced);
-        if (outcome.key != 0) KeepInterruptedEnd(window, i, record, outcome.result);
+        KeepInterruptedEnd(window, i, record, outcome);
         PrepareLayers(window);
         window.DrawOnImage(ImageLayer::Background, [&](platform::DeviceContext& dc) {
             canvas::TCanvasPrimitives prim(dc, window.View(), nullptr);

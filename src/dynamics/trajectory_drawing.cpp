@@ -238,12 +238,19 @@ void TTrajectoryPainter::SelectPen(const examples::TPenSpec& pen, canvas::TCanva
 
 TraceHooks TTrajectoryPainter::HooksFor(const TTrajectory& trajectory, std::vector<Curve>& curves) {
     TraceHooks hooks;
+    StartFilters(curves.size());
     const examples::TPenSpec pen = trajectory.pen;
     hooks.sink = [this, &curves, pen](const TracePoint& p) {
         AddPoint(p, curves);
         if (onPoint) onPoint({p.position, p.t, p.draw, pen});
     };
-    if (polling_) hooks.pollKey = [this] { return platform::PollKey(&target_); };
+    if (polling_) {
+        if (!hint_) hint_ = std::make_unique<TLongWorkHint>(target_);
+        hooks.pollKey = [this] {
+            hint_->Polled();
+            return platform::PollKey(&target_);
+        };
+    }
     if (owner_.Dimension() >= 3) {
         const Box3 box = SceneBoxOf(owner_);
         hooks.inside = [box](const TracePoint& p) { return IsInsideBox3D(box, p.position); };
@@ -268,12 +275,45 @@ void TTrajectoryPainter::AddPoint(const TracePoint& p, std::vector<Curve>& curve
             // The pen lifts: the next point begins a new piece.
             if (curve.breaks.empty() || curve.breaks.back() != curve.points.size())
                 curve.breaks.push_back(curve.points.size());
+            if (k < filters_.size()) filters_[k].Lift();
+            continue;
+        }
+        if (k < filters_.size()) {
+            KeepFiltered(p, *w, filters_[k], curve);
             continue;
         }
         if (!p.draw && (curve.breaks.empty() || curve.breaks.back() != curve.points.size()))
             curve.breaks.push_back(curve.points.size());
         curve.points.push_back(*w);
     }
+}
+
+void TTrajectoryPainter::StartFilters(std::size_t count) {
+    const canvas::TViewFrame& view = target_.View();
+    filters_.assign(count, TResolutionFilter(view.areaWidth, view.areaHeight));
+}
+
+void TTrajectoryPainter::KeepFiltered(const TracePoint& p, WorldPoint w, TResolutionFilter& filter,
+                                      Curve& curve) const {
+    const canvas::TViewFrame& view = target_.View();
+    const Vec2 pixel{(w.x - view.left) / view.unitsPerPixelX,
+                     (view.up - w.y) / view.unitsPerPixelY};
+    for (const KeptPoint& kept : filter.Offer({w.x, w.y}, pixel, p.t, p.draw)) {
+        if (!kept.draw && (curve.breaks.empty() || curve.breaks.back() != curve.points.size()))
+            curve.breaks.push_back(curve.points.size());
+        curve.points.push_back({kept.at.x, kept.at.y});
+    }
+}
+
+long double TTrajectoryPainter::KeptUntil(long double otherwise) const {
+    bool any = false;
+    long double until = otherwise;
+    for (const TResolutionFilter& f : filters_) {
+        if (!f.AddedAny()) continue;
+        until = any ? std::max(until, f.LastAddedTime()) : f.LastAddedTime();
+        any = true;
+    }
+    return until;
 }
 
 void TTrajectoryPainter::DrawCurves(const std::vector<Curve>& curves,
@@ -302,11 +342,15 @@ TTraceOutcome TTrajectoryPainter::Trace(int i, const TTrajectory& trajectory, TT
     out.joined = !out.sequence || e.byte60 != 0;
     out.arrows = out.sequence && e.byte59 != 0;
     TraceHooks hooks = HooksFor(trajectory, out.curves);
-    if (out.sequence) hooks.inside = {};  // the terms of a sequence are not cut at the view
+    if (out.sequence) {
+        hooks.inside = {};  // the terms of a sequence are not cut at the view
+        filters_.clear();   // and each is a dot of its own
+    }
     outcome.result = TraceTrajectory(owner_.Formulas(), owner_.Inventory()[i], trajectory,
                                      settings_, hooks, AlongXOf(i));
     outcome.key = outcome.result.Key();
     outcome.closed = outcome.result.Closed();
+    outcome.keptUntil = KeptUntil(outcome.result.endTime);
     return outcome;
 }
 
@@ -342,11 +386,16 @@ TTraceOutcome TTrajectoryPainter::TraceSystemTrajectory(int i, const TTrajectory
 int TTrajectoryPainter::DrawSystemTrajectories(int i, bool levelFilter) {
     if (!owner_.Inventory().IsIndex(i)) return 0;
     const examples::TLevelSettings& level = owner_.Level();
-    const auto& list = owner_.Inventory()[i].trajectories;
+    auto& list = owner_.Inventory()[i].trajectories;
     for (auto it = list.rbegin(); it != list.rend(); ++it) {
         if (levelFilter && !PassesLevelFilter(*it, level.variable, level.value, level.tolerance))
             continue;
-        if (const int key = TraceSystemTrajectory(i, *it).key) return key;
+        const TTraceOutcome outcome = TraceSystemTrajectory(i, *it);
+        // The owner's own redraw keeps where a trace stopped (not for the shared records of a
+        // family's members); its linked windows only draw.
+        if (&target_ == &owner_ && !owner_.Inventory()[i].familyOn)
+            KeepWhereStopped(*it, outcome.result, outcome.keptUntil);
+        if (outcome.key != 0) return outcome.key;
     }
     return 0;
 }

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -21,8 +22,10 @@
 #include "core/vectors.h"
 #include "dynamics/field.h"
 #include "dynamics/intrinsic.h"
+#include "dynamics/resolution_filter.h"
 #include "dynamics/tracer.h"
 #include "examples/levels/plot_win.h"
+#include "shell/long_work_hint.h"
 
 namespace quorlin::dynamics {
 
@@ -72,6 +75,9 @@ struct TTraceOutcome {
     int key = 0;          // 81 when Q stopped the trace
     bool closed = false;  // the trajectory returned to its start
     TraceResult result;
+    // The time of the last point that added something to the picture: tracing on from there
+    // only ran over lines already drawn.
+    long double keptUntil = 0;
 };
 
 // The curves of one trace in the plane of each plotted pair, with the pen they are drawn in.
@@ -136,6 +142,12 @@ private:
 
     TraceHooks HooksFor(const examples::TTrajectory& trajectory, std::vector<Curve>& curves);
     void AddPoint(const TracePoint& p, std::vector<Curve>& curves);
+    // One resolution filter per curve of the next trace, at the target's picture.
+    void StartFilters(std::size_t count);
+    // The points of p that the curve's filter keeps, appended to the curve.
+    void KeepFiltered(const TracePoint& p, canvas::WorldPoint w, TResolutionFilter& filter,
+                      Curve& curve) const;
+    long double KeptUntil(long double otherwise) const;
     void DrawCurves(const std::vector<Curve>& curves, canvas::TCanvasPrimitives& prim);
     void SelectPen(const examples::TPenSpec& pen, canvas::TCanvasPrimitives& prim);
     examples::TPenSpec PenOf(int i, const examples::TTrajectory& trajectory) const;
@@ -149,6 +161,9 @@ private:
     std::vector<int> pairs_;
     TracerSettings settings_;
     bool polling_;
+    std::vector<TResolutionFilter> filters_;
+    // "press Q" in the target's caption while its traces run long.
+    std::unique_ptr<TLongWorkHint> hint_;
 };
 
 }  // namespace quorlin::dynamics

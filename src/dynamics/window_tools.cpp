@@ -209,6 +209,19 @@ void TWindowTrajectoryTools::Close() {
     for (auto& w : phase_) close(w);
 }
 
+void TWindowTrajectoryTools::DiagramReplaced() {
+    const auto& inventory = window_.Inventory();
+    bool linked = false;
+    for (int k = 0; k <= inventory.LastIndex() && !linked; ++k)
+        linked = IsLinkedKind(inventory[k].kind);
+    for (TLinkedWin* w : ShownLinkedWindows()) {
+        if (linked)
+            w->FollowParent();
+        else
+            w->HideWindow();
+    }
+}
+
 int TWindowTrajectoryTools::DrawTrajectoryFamily(platform::DeviceContext& dc, int i) {
     canvas::TCanvasPrimitives prim = window_.Primitives(dc);
     return TTrajectoryPainter(window_, prim).DrawTrajectoryFamily(i);

@@ -44,6 +44,7 @@ public:
     void CaptionChanged() override;
     void ViewChanged() override;
     void Close() override;
+    void DiagramReplaced() override;
 
     int DrawTrajectoryFamily(platform::DeviceContext& dc, int i) override;
     int DrawSystemTrajectories(platform::DeviceContext& dc, int i, bool levelFilter) override;

@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 #include <algorithm>
 #include <map>
 #include <tuple>
@@ -536,8 +537,22 @@ void FrameWindow::dropEvent(QDropEvent* event) {
     OnFilesDropped(files);
 }
 
+void KeepAboveOwner(QWidget* owned, QWidget* owner) {
+    // A tool window (a utility window on X11) that names the owner's top-level window as its
+    // transient parent: window managers keep it above that window, however often the owner is
+    // clicked, and it goes and comes with it.
+    owned->setWindowFlag(Qt::Tool, true);
+    QWidget* top = owner ? owner->window() : nullptr;
+    if (!top || top == owned) return;
+    owned->winId();
+    top->winId();
+    if (owned->windowHandle() && top->windowHandle())
+        owned->windowHandle()->setTransientParent(top->windowHandle());
+}
+
 FrameWindow* ShowOwnedWindow(Window* window, QWidget* owner) {
     auto* host = new FrameWindow(window, owner, FrameWindow::HostTag{});
+    KeepAboveOwner(host, owner);
     window->Create();
     host->ShowMenuSet();
     if (!window->IsHidden()) host->show();

@@ -137,5 +137,8 @@ private:
 // with it), in a host frame that carries the window's menu and accelerators. The host deletes
 // itself and the window when it closes. Creates the window (SetupWindow) first.
 FrameWindow* ShowOwnedWindow(Window* window, QWidget* owner);
+// Makes a top-level window a tool window of its owner's top-level window, which window managers
+// keep it above (ShowOwnedWindow does this for every owned window).
+void KeepAboveOwner(QWidget* owned, QWidget* owner);
 
 }  // namespace quorlin::platform

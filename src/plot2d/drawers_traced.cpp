@@ -8,6 +8,7 @@
 
 #include "dynamics/implicit_curve.h"
 #include "dynamics/intrinsic.h"
+#include "dynamics/resolution_filter.h"
 #include "dynamics/trajectories.h"
 #include "plot2d/drawer_support.h"
 #include "plot2d/example_drawers.h"
@@ -47,6 +48,28 @@ dynamics::TraceHooks CollectingHooks(TDrawTarget& target, TPieceCollector& colle
     return hooks;
 }
 
+// The same, handing on only the points that add something at the target's resolution, so that
+// a trajectory without an end keeps a bounded number of points however long it runs.
+dynamics::TraceHooks FilteredHooks(TDrawTarget& target, TPieceCollector& collector,
+                                   dynamics::TResolutionFilter& filter) {
+    dynamics::TraceHooks hooks = CollectingHooks(target, collector);
+    hooks.sink = [&collector, &filter, &space = target.Space()](const dynamics::TracePoint& p) {
+        const Vec2 value{p.position.x, p.position.y};
+        Vec2 plot;
+        if (!space.ValueToPlot(value, plot)) {
+            filter.Lift();
+            return;
+        }
+        const TPixelBox area = space.Area();
+        const Vec2 pixel = space.ToPixel(plot) - Vec2{area.left, area.top};
+        for (const dynamics::KeptPoint& kept : filter.Offer(value, pixel, p.t, p.draw)) {
+            if (!kept.draw) collector.Lift();
+            collector.AddValue(kept.at);
+        }
+    };
+    return hooks;
+}
+
 // The pen of a trajectory: its own, with the example's where it has none.
 examples::TPenSpec TrajectoryPen(const TExample& e, const TTrajectory& t) {
     examples::TPenSpec pen = t.pen;
@@ -59,13 +82,17 @@ int DrawTrajectories(TDrawEnvironment& env, int i, const dynamics::TraceHooks& e
                      const dynamics::AlongXOptions& alongX) {
     TExample& e = env.inventory[i];
     const auto settings = TracerSettingsFor(env.target);
+    const TPlotSpace& space = env.target.Space();
     for (auto it = e.trajectories.rbegin(); it != e.trajectories.rend(); ++it) {
-        TPieceCollector collector(env.target.Space());
-        dynamics::TraceHooks hooks = CollectingHooks(env.target, collector);
+        TPieceCollector collector(space);
+        dynamics::TResolutionFilter filter(space.width, space.height);
+        dynamics::TraceHooks hooks = FilteredHooks(env.target, collector, filter);
         hooks.inside = extra.inside;
         const TTrajectory trajectory = it->Clone();  // the tracer may compile its texts
         const auto result =
             dynamics::TraceTrajectory(env.formula, e, trajectory, settings, hooks, alongX);
+        // A family's members share their records: where one stopped says nothing of the others.
+        if (!e.familyOn) dynamics::KeepWhereStopped(*it, result, filter.LastAddedTime());
         env.target.SetPen(TrajectoryPen(e, *it));
         collector.DrawOn(env.target);
         if (result.Key() != 0) return result.Key();

@@ -1,6 +1,7 @@
 #include "plot2d/map2_win.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -85,7 +86,42 @@ int TDom2Win::MapIndex() const {
     const examples::TInventory& inv = Inventory();
     if (inv.IsIndex(ExampleBook().current) && IsMapKind(inv[ExampleBook().current].kind))
         return ExampleBook().current;
-    return FindMapExample(inv);
+    return FindNewestMapExample(inv);
+}
+
+int TDom2Win::DrawExamples(platform::DeviceContext& dc) {
+    if (MapIndex() >= 0) {
+        const TMapGrid grid = Grid();
+        DrawThrough(dc, [&](TDrawEnvironment& env) {
+            const canvas::TViewFrame& v = View();
+            env.target.SetPen(grid.pen);
+            for (const long double x : grid.xs) {
+                const std::array<Vec2, 2> line{Vec2{x, v.down}, Vec2{x, v.up}};
+                env.target.Polyline(line);
+            }
+            for (const long double y : grid.ys) {
+                const std::array<Vec2, 2> line{Vec2{v.left, y}, Vec2{v.right, y}};
+                env.target.Polyline(line);
+            }
+            return 0;
+        });
+    }
+    return TMap2Win::DrawExamples(dc);
+}
+
+void TDom2Win::SetCurrentExample(int i) {
+    const int before = MapIndex();
+    TMap2Win::SetCurrentExample(i);
+    if (MapIndex() == before) return;
+    // The domain's own grid lines follow the map as well.
+    InvalidateImage(ImageLayer::Background);
+    Invalidate();
+    RangeChanged();
+}
+
+void TDom2Win::InventoryChanged(int selectLast) {
+    TMap2Win::InventoryChanged(selectLast);
+    RangeChanged();
 }
 
 TMapGrid TDom2Win::Grid() const {

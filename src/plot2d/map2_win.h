@@ -34,13 +34,20 @@ public:
 
     // The range window; null before set-up or after it closed.
     TRan2Win* Range() const { return range_; }
-    // The map example the range window draws through: the current example when it is a map,
-    // else the first map; -1 for none.
+    // The map example the range window draws through: the current example when it is a map
+    // (a new map becomes current, and so does one made "active" in the inventory), else the
+    // newest map; -1 for none.
     int MapIndex() const;
     // The grid lines drawn through the map: the domain's grid intervals across its view.
     TMapGrid Grid() const;
 
     int DrawAll(platform::DeviceContext& dc) override;
+    // The grid lines that the map carries to the range, under the domain's curves, so that
+    // both windows show the same lines; none while the domain has no map.
+    int DrawExamples(platform::DeviceContext& dc) override;
+    // A new, selected or "active" map is the one the range draws through: it draws afresh.
+    void SetCurrentExample(int i) override;
+    void InventoryChanged(int selectLast) override;
     void SketchErased() override;
     void SketchPointAdded(const examples::TSketchPoint& point) override;
     void ClearSketches() override;

@@ -51,6 +51,12 @@ int FindMapExample(const examples::TInventory& inventory) {
     return -1;
 }
 
+int FindNewestMapExample(const examples::TInventory& inventory) {
+    for (int i = inventory.LastIndex(); i >= 0; --i)
+        if (IsMapKind(inventory[i].kind)) return i;
+    return -1;
+}
+
 int DrawThroughMap(TDrawTarget& range, FormulaContext& ctx, examples::TInventory& domain,
                    const TKindDrawers& drawers, int mapIndex, const TPlotSpace& domainSpace,
                    const TMapGrid& grid) {

@@ -38,5 +38,7 @@ int DrawThroughMap(TDrawTarget& range, FormulaContext& ctx, examples::TInventory
 
 // The first map example of an inventory, -1 when there is none.
 int FindMapExample(const examples::TInventory& inventory);
+// The newest (last) map example of an inventory, -1 when there is none.
+int FindNewestMapExample(const examples::TInventory& inventory);
 
 }  // namespace quorlin::plot2d

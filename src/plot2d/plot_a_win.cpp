@@ -159,10 +159,20 @@ TCanvasRules TPlotAWin::CanvasRules() {
     return rules;
 }
 
+std::function<int()> TPlotAWin::HintingPoll(std::function<int()> poll, TLongWorkHint& hint) {
+    return [poll = std::move(poll), &hint] {
+        hint.Polled();
+        return poll();
+    };
+}
+
 int TPlotAWin::DrawThrough(platform::DeviceContext& dc,
                            const std::function<int(TDrawEnvironment&)>& draw) {
     canvas::TCanvasPrimitives prim = Primitives(dc);
-    TPrimitivesCanvas canvas(prim, CanvasRules());
+    TLongWorkHint hint(*this);
+    TCanvasRules rules = CanvasRules();
+    if (rules.pollKey) rules.pollKey = HintingPoll(std::move(rules.pollKey), hint);
+    TPrimitivesCanvas canvas(prim, std::move(rules));
     TCanvasTarget target(canvas);
     TDrawEnvironment env{Formulas(),
                          Inventory(),

@@ -17,6 +17,7 @@
 #include "plot2d/example_drawers.h"
 #include "plot2d/primitives_canvas.h"
 #include "plot2d/shading.h"
+#include "shell/long_work_hint.h"
 
 namespace quorlin::plot2d {
 
@@ -89,6 +90,8 @@ protected:
     TCanvasRules CanvasRules();
     // A watched family: paints what is drawn so far and waits the delay.
     void ShowDrawnMember(int delayMs);
+    // A key poll that shows the key hint in the caption once the drawing has run a while.
+    static std::function<int()> HintingPoll(std::function<int()> poll, TLongWorkHint& hint);
 
 private:
     TPlot2DState state_;

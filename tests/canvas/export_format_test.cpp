@@ -48,6 +48,18 @@ TEST(ExportFormat, EscapersKeepEachLanguageIntact) {
     EXPECT_EQ(PostScriptStringBody("(a\\b) 90\xb0"), "\\(a\\\\b\\) 90\\260");
 }
 
+// π has no byte of Windows-1252: the writers' texts carry it in one that Windows-1252 leaves
+// unassigned, and each escaper writes it as its language has it.
+TEST(ExportFormat, PiTravelsInItsOwnByteAndEachLanguageWritesIt) {
+    const std::string bytes = ToExportText(QStringLiteral("3\u03c0/2 \u00b0\u20ac"));
+    EXPECT_EQ(bytes, "3\x81/2 \xb0\x80");
+    EXPECT_EQ(FromExportText(bytes), QStringLiteral("3\u03c0/2 \u00b0\u20ac"));
+    EXPECT_EQ(ToExportText(QStringLiteral("\u03c0\u4e00")), "\x81?");
+    EXPECT_EQ(XmlEscape("-\x81/4"), "-\xCF\x80/4");
+    EXPECT_EQ(TexEscapeText("3\x81/2", "\\", false), "3$\\pi$/2");
+    EXPECT_EQ(TexEscapeText("3\x81x", "\\", true), "3\\pi{}x");
+}
+
 TEST(ExportFormat, BaseNamesCutOnlyTheSuffixOfTheFileName) {
     EXPECT_EQ(StripExportSuffix("/tmp/pics/wave.tex", u".tex"), "/tmp/pics/wave");
     EXPECT_EQ(StripExportSuffix("/tmp/pics/wave.TeX", u".tex"), "/tmp/pics/wave");

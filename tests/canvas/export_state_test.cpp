@@ -12,6 +12,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 #include <string>
 #include <tuple>
 
@@ -245,6 +246,15 @@ protected:
         ASSERT_TRUE(QFile::exists(Path(job + ".log")));
         EXPECT_EQ(quorlin::testing::TeXErrors(Read(job + ".log")), "");
     }
+    // TeX (or LaTeX) typesets a file that is a document of its own, with no error in its log.
+    void TypesetAlone(const char* engine, const QString& job) const {
+        SCOPED_TRACE(job.toStdString());
+        ExpectAccepted(Run(engine, {"-interaction=nonstopmode", "-halt-on-error", job + ".tex"}),
+                       engine);
+        ASSERT_TRUE(QFile::exists(Path(job + ".log")));
+        EXPECT_EQ(quorlin::testing::TeXErrors(Read(job + ".log")), "");
+        EXPECT_TRUE(QFile::exists(Path(job + ".pdf")));
+    }
     QImage Rendered(const QString& name) const { return QImage(Path(name)); }
     // A coordinate as the PiCTeX writer prints it in this window, and a corner of the picture.
     std::string Coord(long double x) {
@@ -302,17 +312,18 @@ TEST_F(ExportWindowTest, EpsOfTheWindowAndItsAnimationRenderInGhostscript) {
             << k;
 }
 
-// Every kind of PiCTeX file typesets with the wrapper it is meant for; so does the master of an
-// animation, which inputs every frame by the name it was written under.
+// Every kind of PiCTeX file typesets: the two standalone kinds as they stand, the others with
+// the wrapper they are meant for; so does the master of an animation, which inputs every frame
+// by the name it was written under.
 TEST_F(ExportWindowTest, EveryPictexKindAndAnAnimationTypeset) {
-    if (!HaveProgram("tex") || !HaveProgram("pdflatex")) GTEST_SKIP() << "TeX is not installed";
+    if (!HaveProgram("tex") || !HaveProgram("pdftex") || !HaveProgram("pdflatex"))
+        GTEST_SKIP() << "TeX is not installed";
     const struct {
         int kind;
         const char* engine;
-        std::string wrapper;
-    } kinds[] = {{kTexStandalone, "tex", "\\input pictex \\input wave0 \\box1 \\bye\n"},
-                 {canvas::kLatexStandalone, "pdflatex",
-                  "\\documentclass{article}\\begin{document}\\input{wave1}\\end{document}\n"},
+        std::string wrapper;  // none: the file is a document of its own
+    } kinds[] = {{kTexStandalone, "pdftex", ""},
+                 {canvas::kLatexStandalone, "pdflatex", ""},
                  {kTexCompilable, "tex", "\\input wave2 \\bye\n"},
                  {kTexInsertable, "tex", "\\input pictex \\input wave3 \\bye\n"}};
     for (const auto& k : kinds) {
@@ -324,7 +335,10 @@ TEST_F(ExportWindowTest, EveryPictexKindAndAnAnimationTypeset) {
         EXPECT_NE(tex.find("2${}^\\circ$"), std::string::npos);
         EXPECT_NE(tex.find("{x\\_1\\^{}2 = y\\_2}"), std::string::npos);
         EXPECT_EQ(tex.find("char194"), std::string::npos);
-        Typeset(k.engine, "main" + name, k.wrapper);
+        if (k.wrapper.empty())
+            TypesetAlone(k.engine, name);
+        else
+            Typeset(k.engine, "main" + name, k.wrapper);
     }
 
     // The master's bytes the writer's tests check; here TeX reads it.
@@ -339,6 +353,55 @@ TEST_F(ExportWindowTest, EveryPictexKindAndAnAnimationTypeset) {
     Typeset("pdflatex", "movie",
             "\\documentclass{article}\\usepackage{pictex}" + animation +
                 "\\begin{document}\\input{movieANIM}\\end{document}\n");
+}
+
+// "π" in the axis numbers reaches every writer as the character it is, and the readers take
+// the files: UTF-8 text in the SVG, the Symbol font's "p" in the EPS, $\pi$ in PiCTeX, whose
+// standalone kinds compile as they stand. Each reader that is missing is skipped with a note.
+TEST_F(ExportWindowTest, PiInTheAxisNumbersReachesEveryWriterAndReader) {
+    win.Axes().xPi = true;
+    win.Axes().xInterval = std::numbers::pi_v<long double> / 2;
+    win.decorated = false;
+    const std::string threeHalves = "3\xCF\x80/2", pi = "\xCF\x80";  // UTF-8
+    ASSERT_TRUE(ExportSvg("pi.svg"));
+    const std::string svg = Read("pi.svg");
+    EXPECT_NE(svg.find("> " + threeHalves + " </text>"), std::string::npos);
+    EXPECT_NE(svg.find("> -" + pi + " </text>"), std::string::npos);
+    EXPECT_EQ(svg.find("3?/2"), std::string::npos);
+
+    ASSERT_TRUE(ExportEps("pi.eps", 1));
+    const std::string eps = Read("pi.eps");
+    // "3", then π in the Symbol font, then "/2" in the number font again.
+    EXPECT_NE(eps.find("(3) show /Symbol findfont "), std::string::npos);
+    EXPECT_NE(eps.find("scalefont setfont (p) show /"), std::string::npos);
+    EXPECT_NE(eps.find("(/2) show"), std::string::npos);
+    EXPECT_NE(eps.find("(-) show /Symbol findfont "), std::string::npos);
+    EXPECT_EQ(eps.find("(3?/2)"), std::string::npos);
+
+    ASSERT_TRUE(ExportPicTeX("pi0.tex", kTexStandalone, 1));
+    ASSERT_TRUE(ExportPicTeX("pi1.tex", canvas::kLatexStandalone, 1));
+    for (const char* name : {"pi0.tex", "pi1.tex"}) {
+        const std::string tex = Read(name);
+        EXPECT_NE(tex.find("{3$\\pi$/2}"), std::string::npos) << name;
+        EXPECT_NE(tex.find("{-$\\pi$}"), std::string::npos) << name;
+    }
+
+    if (HaveProgram("rsvg-convert"))
+        ExpectAccepted(Run("rsvg-convert", {"-o", "pi.png", "pi.svg"}), "rsvg-convert");
+    else
+        std::fprintf(stderr, "rsvg-convert is not installed: the SVG was not rendered\n");
+    if (HaveProgram("gs")) {
+        Ghostscript("pi%d.png", {"pi.eps"});
+        EXPECT_GT(InkedPixels(Rendered("pi1.png")), 1000);
+    } else {
+        std::fprintf(stderr, "Ghostscript is not installed: the EPS was not rendered\n");
+    }
+    if (HaveProgram("pdftex") && HaveProgram("pdflatex")) {
+        TypesetAlone("pdftex", "pi0");
+        TypesetAlone("pdflatex", "pi1");
+    } else {
+        std::fprintf(stderr, "pdftex or pdflatex is not installed: PiCTeX was not typeset\n");
+    }
 }
 
 // The frames of an animation share a box about the view centre: they keep the picture's scale

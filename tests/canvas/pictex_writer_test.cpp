@@ -35,19 +35,32 @@ protected:
 };
 
 TEST_F(PictexTest, HeadersAndTrailersOfTheFourKinds) {
+    // A single standalone picture is a document that TeX, or LaTeX, compiles as it stands.
     ASSERT_TRUE(Prepare(kTexStandalone, 1));
-    EXPECT_EQ(tex.Header(), CrLf({R"(\font\fiverm = cmr5)", R"(\setbox1=\vbox{)"}) + kPictureStart);
+    EXPECT_EQ(tex.Header(), CrLf({R"(\input pictex)", R"(\nopagenumbers)", R"(\font\fiverm = cmr5)",
+                                  R"(\setbox1=\vbox{)"}) +
+                                kPictureStart);
     state.StartOutput(ExportKind::PicTeX);
     ASSERT_TRUE(tex.WriteTeXFrame(0));
-    EXPECT_EQ(ReadAll(Path("pic.tex")), tex.Header() + "\\endpicture}\r\n");
+    EXPECT_EQ(ReadAll(Path("pic.tex")), tex.Header() + CrLf({"\\endpicture}", "\\box1", "\\bye"}));
 
     ASSERT_TRUE(Prepare(kLatexStandalone, 1));
-    EXPECT_EQ(tex.Header(), CrLf({R"(\font\fiverm = cmr5)", R"(\input prepictex)",
-                                  R"(\input pictex)", R"(\input postpictex)"}) +
-                                kPictureStart);
+    EXPECT_EQ(tex.Header(),
+              CrLf({R"(\documentclass{article})", R"(\pagestyle{empty})", R"(\font\fiverm = cmr5)",
+                    R"(\input prepictex)", R"(\input pictex)", R"(\input postpictex)",
+                    R"(\begin{document})"}) +
+                  kPictureStart);
     ASSERT_TRUE(tex.WriteTeXFrame(0));
     // No box was opened, so none is closed.
-    EXPECT_EQ(ReadAll(Path("pic.tex")), tex.Header() + "\\endpicture\r\n");
+    EXPECT_EQ(ReadAll(Path("pic.tex")), tex.Header() + CrLf({"\\endpicture", "\\end{document}"}));
+
+    // The frames of an animation are pictures the master inputs, whatever their kind.
+    ASSERT_TRUE(Prepare(kTexStandalone, 3));
+    EXPECT_EQ(tex.Header(), CrLf({R"(\font\fiverm = cmr5)", R"(\setbox1=\vbox{)"}) +
+                                tex.Header().substr(tex.Header().find("\\beginpicture")));
+    ASSERT_TRUE(tex.WriteTeXFrame(0));
+    EXPECT_EQ(ReadAll(Path("pic0.tex")), tex.Header() + "\\endpicture}\r\n");
+
     ASSERT_TRUE(Prepare(kTexCompilable, 1));
     EXPECT_EQ(tex.Header(), CrLf({R"(\input pictex)"}) + kPictureStart);
     ASSERT_TRUE(Prepare(kTexInsertable, 1));

@@ -66,6 +66,23 @@ TEST_F(TracerTest, ASystemsTraceStopsByItsRules) {
               std::tuple(TraceStop::kInterrupted, kKeyStop, 100LL));
 }
 
+// Lotka-Volterra x' = x - xy, y' = xy - y: started at its centre it rests at once; started
+// under a pixel from it, its orbit never gets two loop tolerances away from the start, and it
+// closes once it has run round and come back.
+TEST_F(TracerTest, AnOrbitUnderAPixelClosesWhenItComesBack) {
+    TraceResult r = System("x-x*y", "x*y-y", {1, 1, 0}, Collecting());
+    EXPECT_EQ(std::pair(r.stop, r.steps), std::pair(TraceStop::kZeroVector, 0LL));
+    auto limited = TracerSettings::ForPixelSize(0.01L);
+    limited.roundLimit = 100'000;
+    r = System("x-x*y", "x*y-y", {1.004L, 1, 0}, Collecting(), limited);
+    EXPECT_EQ(r.stop, TraceStop::kClosed);
+    EXPECT_LT(r.steps, 1000);
+    // It went round: the points reach the far side of the centre.
+    long double lowest = 2;
+    for (const TracePoint& p : points) lowest = std::min(lowest, p.position.x);
+    EXPECT_LT(lowest, 0.999L);
+}
+
 // The z = 1 level of z = x^2 + y^2: the field (-df/dy, df/dx) of selectors 13 and 4 in the
 // plane z = 1 runs round the unit circle.
 TEST_F(TracerTest, LevelCurveClosesInItsPlane) {

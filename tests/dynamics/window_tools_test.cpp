@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QTemporaryDir>
+#include <QWindow>
 
 #include <cmath>
 #include <numbers>
@@ -123,6 +125,46 @@ TEST_F(WindowToolsTest, ClicksDeletionTheOpenToolsMaskAndLinkedWindowsClosed) {
     Tools().Close();  // what the window does when it closes
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(watched);
+}
+
+// The time and phase windows are tool windows of the window's top-level window, which window
+// managers keep above it; another diagram read into the window either hides them, when it has
+// nothing for them, or gives them its trajectories, axes and view.
+TEST_F(WindowToolsTest, LinkedWindowsStayAboveTheirOwnerAndFollowItsDiagram) {
+    TLinkedWin& phase = OpenLinked(cmd::kPhaseWindowFirst);
+    QWidget* host = phase.OuterWidget();
+    EXPECT_EQ(host->windowType(), Qt::Tool);
+    ASSERT_NE(host->windowHandle(), nullptr);
+    EXPECT_EQ(host->windowHandle()->transientParent(), win.window()->windowHandle());
+
+    // Two files: a trajectory round the circle of radius 3, and a diagram of a line alone.
+    Paste("DEQ2T; -y; x; TRAJ; 1; 3; 0; 0; -1;");
+    ASSERT_EQ(win.Inventory()[1].trajectories.size(), 1u);
+    const auto& pen = win.Inventory()[1].trajectories.front().pen;
+    const QRgb colour = win.OutputColor(win.DrawColor(pen.colour)).rgb();
+    // A point of the circle away from the axes and the grid.
+    const long double cx = 3 * std::cos(0.7L), cy = 3 * std::sin(0.7L);
+    QTemporaryDir dir;
+    const QString circle = dir.filePath(QStringLiteral("circle.qz2"));
+    const QString line = dir.filePath(QStringLiteral("line.qz2"));
+    ASSERT_TRUE(win.SaveTo(circle));
+    win.RemoveExamplesAfter(-1);
+    Paste("EXPL2; x;");
+    ASSERT_TRUE(win.SaveTo(line));
+    phase.InvalidateImage(ImageLayer::Background);
+    phase.RenderImage(ImageLayer::Picture);
+    EXPECT_FALSE(InkNow(phase, cx, cy, colour));
+
+    // The circle's file read in: the phase window draws its trajectory afresh.
+    ASSERT_EQ(win.Load(circle), 0);
+    EXPECT_FALSE(phase.IsImageCurrent(ImageLayer::Background));
+    phase.RenderImage(ImageLayer::Picture);
+    EXPECT_TRUE(InkNow(phase, cx, cy, colour));
+    EXPECT_FALSE(phase.platform::Window::IsHidden());
+
+    // The line's: nothing for the phase window to show, and it hides.
+    ASSERT_EQ(win.Load(line), 0);
+    EXPECT_TRUE(phase.platform::Window::IsHidden());
 }
 
 TEST_F(WindowToolsTest, ATrajectoryWithoutEndStoppedByQEndsWhereItStopped) {

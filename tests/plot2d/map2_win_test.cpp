@@ -11,7 +11,9 @@
 
 #include <cmath>
 
+#include "examples/levels/inventory_dialog.h"
 #include "platform/common_dialogs.h"
+#include "platform/dialog.h"
 #include "platform/frame_window.h"
 #include "plot2d/map2_win.h"
 #include "support/curve_pixels.h"
@@ -108,6 +110,58 @@ TEST_F(ComplexMapTest, AComplexDomainDrawsThroughItsMapInComplexMode) {
     const QImage image = RangePicture();
     EXPECT_TRUE(InkNear(range(), image, -1, 0, Colour(10 + segment)));
     EXPECT_FALSE(InkNear(range(), image, 0, 0, Colour(10 + segment)));
+}
+
+// Maps made as a user makes them, from the Equa menu: the newest is the one the range draws,
+// and making the older one "active" in the inventory switches back; each change redraws the
+// range at once, and the domain shows the grid lines the range shows through the map.
+TEST_F(ComplexMapTest, TheNewestOrTheActiveMapIsDrawnAndTheDomainShowsTheMappedGrid) {
+    domain.Axes().xInterval = 1;    // the lines x = k ...
+    domain.Axes().yInterval = 100;  // ... and no others
+    const auto newMap = [this](const char* formula) {
+        platform::ScopedDialogRunner runner([formula](platform::Dialog& d) {
+            d.SetText(211, QString::fromLatin1(formula));
+            return d.Press(platform::kIdOk);
+        });
+        ASSERT_TRUE(domain.SendCommand(k::kComplexMap + resources::cmd::kNewExampleOffset));
+    };
+    newMap("z^2");
+    RangePicture();
+    newMap("exp(z)");
+    ASSERT_EQ(domain.Inventory().Count(), 2);
+    EXPECT_FALSE(range().IsImageCurrent(ImageLayer::Background));
+    const QRgb grid = Colour(domain.Roles().Role(2));
+    // x = 1 goes to the circle of radius e through exp(z), to the parabola (1 - y^2, 2y)
+    // through z^2; neither image of any line x = k passes the other's point.
+    const long double e = std::exp(1.0L);
+    const auto onCircle = [&](const QImage& image) {
+        return InkNear(range(), image, e * std::cos(0.5L), e * std::sin(0.5L), grid);
+    };
+    const auto onParabola = [&](const QImage& image) {
+        return InkNear(range(), image, 0, 2, grid);
+    };
+    QImage image = RangePicture();
+    EXPECT_TRUE(onCircle(image));
+    EXPECT_FALSE(onParabola(image));
+
+    domain.SendCommand(resources::cmd::kInventory);
+    examples::TFnListDlg& inventory = *domain.InventoryDialog();
+    inventory.SetSelectedIndex(examples::invent::kList, 0);
+    inventory.OnNotify(examples::invent::kList, platform::Notification::SelectionChanged);
+    inventory.Press(examples::invent::kWeb);  // "active" in a map window
+    EXPECT_FALSE(range().IsImageCurrent(ImageLayer::Background));
+    image = RangePicture();
+    EXPECT_TRUE(onParabola(image));
+    EXPECT_FALSE(onCircle(image));
+
+    // The domain shows the lines x = k that the range shows mapped.
+    domain.InvalidateImage(ImageLayer::Background);
+    domain.RenderImage(ImageLayer::Picture);
+    const QImage own = domain.Image(ImageLayer::Picture);
+    const QRgb domainGrid = domain.OutputColor(domain.DrawColor(domain.Roles().Role(2))).rgb();
+    EXPECT_TRUE(InkNear(domain, own, 1, 3.3L, domainGrid));
+    EXPECT_TRUE(InkNear(domain, own, -2, -1.7L, domainGrid));
+    EXPECT_FALSE(InkNear(domain, own, 1.5L, 3.3L, domainGrid));
 }
 
 TEST_F(ComplexMapTest, SaveAsAndNewKeepTheMapsOwnExtension) {

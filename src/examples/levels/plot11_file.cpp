@@ -273,6 +273,7 @@ void TPlot11Win::CommitRead() {
     // leaves the window unprotected and its notebook empty until the body's are installed.
     TPlot1Win::CommitRead();
     if (body) InstallBody(std::move(*body));
+    if (trajectoryTools_) trajectoryTools_->DiagramReplaced();
 }
 
 void TPlot11Win::InstallBody(TDiagramBody body) {

@@ -158,6 +158,7 @@ void TPlot11Win::NewDiagram() {
     if (!CheckNotEditing()) return;
     TPlot1Win::NewDiagram();
     CloseToolDialogs(false);
+    if (trajectoryTools_) trajectoryTools_->DiagramReplaced();
     inventoryDialog_.Reset();
     RefreshInventoryDlg();
     InvalidateImage(ImageLayer::Background);

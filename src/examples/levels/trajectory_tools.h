@@ -53,6 +53,9 @@ public:
     virtual void ViewChanged() = 0;
     // The window closes: the linked windows and the dialogs go first.
     virtual void Close() = 0;
+    // Another diagram replaced the window's (File|Open, File|New): the linked windows show the
+    // new one's trajectories, or hide when it has none to show.
+    virtual void DiagramReplaced() {}
 
     // --- tracing, for the levels and the 2D and 3D branches ---
     // Example i of a traced kind (systems, dy/dx and derx equations, sequences): for each member

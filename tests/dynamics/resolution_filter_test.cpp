@@ -1,0 +1,118 @@
+// What a long trace keeps: Van der Pol from (0.1, 0) spirals onto its limit cycle and never
+// ends by itself, yet the points kept stop growing once the cycle is drawn, whatever the number
+// of steps; a kept segment never leaves a gap in the curve; segments outside the picture, and
+// those that only run over lines already drawn, are dropped.
+#include "dynamics/resolution_filter.h"
+
+#include <cmath>
+#include <vector>
+
+#include "dynamics_support.h"
+
+namespace quorlin::dynamics {
+namespace {
+
+namespace kind = examples::kind;
+const long double kNoEnd = std::exp(42.0L);
+// A view of (-5, 5) x (-4, 4) on 501 x 401 pixels: unequal scales on purpose.
+constexpr long double kUnitX = 0.02L, kUnitY = 0.02L;
+constexpr int kWidth = 501, kHeight = 401;
+
+Vec2 PixelOf(Vec3 p) {
+    return {(p.x + 5) / kUnitX, (4 - p.y) / kUnitY};
+}
+
+class ResolutionFilterTest : public DynamicsTest {
+protected:
+    struct Run {
+        TraceResult result;
+        std::size_t kept = 0;
+        long double lastAdded = 0;
+        std::vector<KeptPoint> points;
+    };
+    // Traces x' = y, y' = (1 - x^2) y - x from the start until Q at the given step.
+    Run VanDerPol(Vec3 start, long long quitAt) {
+        SetTree(1, "y");
+        SetTree(2, "(1-x^2)*y-x");
+        TResolutionFilter filter(kWidth, kHeight);
+        Run run;
+        TraceHooks hooks;
+        hooks.sink = [&](const TracePoint& p) {
+            for (const KeptPoint& k :
+                 filter.Offer({p.position.x, p.position.y}, PixelOf(p.position), p.t, p.draw))
+                run.points.push_back(k);
+        };
+        long long polls = 0;
+        hooks.pollKey = [&] { return ++polls == quitAt ? kKeyQuit : 0; };
+        auto settings = TracerSettings::ForPixelSize(kUnitX);
+        run.result =
+            TraceSystem(ctx, example, Record(kind::kSystem, start, kNoEnd), 2, settings, hooks);
+        run.kept = filter.Kept();
+        run.lastAdded = filter.LastAddedTime();
+        return run;
+    }
+};
+
+TEST_F(ResolutionFilterTest, AnEndlessSpiralKeepsABoundedNumberOfPoints) {
+    const Run shorter = VanDerPol({0.1L, 0, 0}, 50'000);
+    const Run longer = VanDerPol({0.1L, 0, 0}, 200'000);
+    ASSERT_EQ(longer.result.stop, TraceStop::kInterrupted);
+    EXPECT_EQ(longer.result.steps, 200'000);
+    // The cycle (about 13 units round, some 650 pixels) is drawn within a few rounds; after that
+    // nothing is kept, however long the trace runs.
+    EXPECT_EQ(longer.kept, shorter.kept);
+    EXPECT_EQ(longer.lastAdded, shorter.lastAdded);
+    EXPECT_LT(longer.kept, 6'000u);
+    EXPECT_GT(longer.kept, 600u);
+    EXPECT_LT(longer.lastAdded, 100);
+    // What is kept still lies on the cycle: its widest x is about 2.01.
+    long double widest = 0;
+    for (const KeptPoint& k : longer.points) widest = std::max(widest, std::fabs(k.at.x));
+    EXPECT_NEAR(static_cast<double>(widest), 2.009, 0.02);
+}
+
+TEST_F(ResolutionFilterTest, KeepsEveryNewStrokeWithoutGapsAndDropsRepeatsAndTheOutside) {
+    TResolutionFilter filter(100, 80);
+    std::vector<KeptPoint> kept;
+    const auto offer = [&](long double x, long double y, bool joined) {
+        for (const KeptPoint& k : filter.Offer({x, y}, {x, y}, x, joined)) kept.push_back(k);
+    };
+    // A stroke along y = 10.3 in steps of 0.7 pixels: every point kept, all joined.
+    offer(0, 10.3L, false);
+    for (int k = 1; k <= 40; ++k) offer(0.7L * k, 10.3L, true);
+    ASSERT_EQ(kept.size(), 41u);
+    EXPECT_FALSE(kept.front().draw);
+    for (std::size_t k = 1; k < kept.size(); ++k) EXPECT_TRUE(kept[k].draw) << k;
+    // Back along the same line, a tenth of a pixel off: nothing new, but for the last pixels
+    // drawn, which hide nothing until the stroke has run on past them.
+    for (int k = 40; k >= 0; --k) offer(0.7L * k + 0.1L, 10.4L, true);
+    EXPECT_LE(kept.size(), 41u + 12u);
+    for (std::size_t k = 41; k < kept.size(); ++k) EXPECT_GT(kept[k].at.x, 24) << k;
+    // Then away from it: the point where it left the line starts a new piece.
+    std::size_t n = kept.size();
+    offer(0.1L, 15, true);
+    ASSERT_EQ(kept.size(), n + 2);
+    EXPECT_FALSE(kept[n].draw);
+    EXPECT_EQ(kept[n].at.y, 10.4L);
+    EXPECT_TRUE(kept[n + 1].draw);
+    // A point within a quarter pixel of the last kept one stands for nothing new.
+    offer(0.2L, 15.1L, true);
+    EXPECT_EQ(kept.size(), n + 2);
+    // Outside the picture and its margin nothing is kept; coming back in, the point outside
+    // starts the piece.
+    offer(-50, 30, false);
+    offer(-50, 60, true);
+    EXPECT_EQ(kept.size(), n + 2);
+    offer(20, 60, true);
+    ASSERT_EQ(kept.size(), n + 4);
+    EXPECT_EQ(kept[n + 2].at.y, 60);
+    EXPECT_FALSE(kept[n + 2].draw);
+    EXPECT_EQ(filter.LastAddedTime(), 20);
+    // A point that is no number lifts the pen.
+    offer(std::nanl(""), 0, true);
+    offer(30, 70, true);
+    EXPECT_EQ(kept.size(), n + 4);
+}
+
+}  // namespace
+}  // namespace quorlin::dynamics
