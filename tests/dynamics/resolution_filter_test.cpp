@@ -43,7 +43,7 @@ protected:
                 run.points.push_back(k);
         };
         long long polls = 0;
-        hooks.pollKey = [&] { return ++polls == quitAt ? kKeyQuit : 0; };
+        hooks.pollKey = [&] { return ++polls == quitAt ? kKeyStop : 0; };
         auto settings = TracerSettings::ForPixelSize(kUnitX);
         run.result =
             TraceSystem(ctx, example, Record(kind::kSystem, start, kNoEnd), 2, settings, hooks);

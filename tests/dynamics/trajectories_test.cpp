@@ -33,7 +33,7 @@ protected:
             filter.Offer({p.position.x, p.position.y}, pixel, p.t, p.draw);
         };
         long long polls = 0;
-        hooks.pollKey = [&] { return ++polls == quitAt ? kKeyQuit : 0; };
+        hooks.pollKey = [&] { return ++polls == quitAt ? kKeyStop : 0; };
         const auto r =
             TraceTrajectory(ctx, example, record, TracerSettings::ForPixelSize(unit), hooks);
         KeepWhereStopped(record, r, filter.LastAddedTime());

@@ -56,6 +56,10 @@ void TInventoryDialogHost::Refill(int select) {
     if (dialog_) dialog_->FillList(select);
 }
 
+void TInventoryDialogHost::RefreshCaption() {
+    if (dialog_) dialog_->SetInventoryCaption();
+}
+
 void TInventoryDialogHost::SetBusy(bool busy) {
     if (dialog_) dialog_->SetBusy(busy);
 }

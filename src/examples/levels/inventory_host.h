@@ -29,6 +29,8 @@ public:
     void Reset();
     // Refills the list, selecting the line of an example (-1 the first line).
     void Refill(int select);
+    // The dialog's caption names the window's file again (after Save as).
+    void RefreshCaption();
     void SetBusy(bool busy);
     bool IsBusy() const;
     bool IsShown() const;

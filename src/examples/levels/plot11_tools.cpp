@@ -137,7 +137,7 @@ bool TPlot11Win::SwapExamples(int a, int b) {
 // After Save as the file has a new name: an open inventory dialog shows it too.
 void TPlot11Win::UpdateCaption() {
     TPlot1Win::UpdateCaption();
-    if (inventoryDlg_) inventoryDlg_->SetInventoryCaption();
+    inventoryDialog_.RefreshCaption();
 }
 
 void TPlot11Win::RefreshInventoryDlg() {
