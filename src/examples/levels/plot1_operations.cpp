@@ -13,10 +13,10 @@
 #include <string>
 
 #include "core/errors.h"
-#include "examples/operations/inventory_panel.h"
 #include "examples/levels/plot1_win.h"
-#include "examples/operations/plot_points.h"
 #include "examples/levels/slide_dialog.h"
+#include "examples/operations/inventory_panel.h"
+#include "examples/operations/plot_points.h"
 #include "examples/operations/value_table.h"
 #include "formula/formula_text.h"
 #include "formula/opcodes.h"
@@ -158,8 +158,8 @@ bool TPlot1Win::EditExample(int k, bool force) {
     TExample& edited = Inventory()[k];
     const int kind = edited.kind;
     const bool field = kind == k::kSystem || kind == k::kSlope || kind == k::kSpaceSystem;
-    if (field && edited.word32 > 0 && edited.word32 <= slot::kLastParameter)
-        Formulas().SetVar(edited.word32, edited.fieldLengthPercent * 0.1L);
+    if (field && edited.FieldParameter() > 0 && edited.FieldParameter() <= slot::kLastParameter)
+        Formulas().SetVar(edited.FieldParameter(), edited.fieldLengthPercent * 0.1L);
     if (kind == k::kRevolution) {
         edited.rangeLow = {0, 0};
         edited.rangeHigh = {1, 1};
@@ -241,8 +241,8 @@ void TPlot1Win::DuplicateFrozen(int k, int letter) {
     const int i = AppendCopy(k);
     if (i < 0) return;
     TExample& e = Inventory()[i];
-    e.letter36 = static_cast<std::int16_t>(letter);
-    e.NumberAt(441) = Formulas().Var(letter);
+    e.FrozenLetter() = static_cast<std::int16_t>(letter);
+    e.Number(TNumber::kFrozenValue) = Formulas().Var(letter);
     e.derivation = derived::kFrozenMember;
     e.parent = {static_cast<std::int16_t>(k), -1};
     BuildFamilyMember(i);
@@ -261,7 +261,7 @@ void TPlot1Win::DefineFamily(int k) {
     TExample& e = Inventory()[k];
     if (e.kind == k::kImplicit) {
         e.FreeTrajectories();
-        e.byte56 = 1;
+        e.TraceRequest() = 1;
         e.periodic = 0;
     }
     RefreshEquationLabel(k);
@@ -291,7 +291,7 @@ void TPlot1Win::AddAbsEntry(int k) {
     e.derivation = derived::kAbsValue;
     e.parent = {static_cast<std::int16_t>(k), -1};
     e.familyOn = 0;
-    e.byte60 = 0;
+    e.WebOn() = 0;
     const int i = Inventory().Append(std::move(e));
     if (!BuildAbsEntry(i)) {
         Inventory().RemoveLast();
@@ -351,7 +351,7 @@ bool TPlot1Win::BuildGradientField(int i) {
 }
 
 void TPlot1Win::AddSegmentEndpoints(int k) {
-    if (!Inventory().IsIndex(k) || !Inventory()[k].byte59) return;
+    if (!Inventory().IsIndex(k) || !Inventory()[k].EndPointsAsExamples()) return;
     for (int s = 0; s < 2; ++s) {
         if (!CanAddExample(true)) break;
         const TExample& segment = Inventory()[k];
@@ -362,7 +362,7 @@ void TPlot1Win::AddSegmentEndpoints(int k) {
         point.pen.width = static_cast<std::uint16_t>(std::max<int>(Options().dotSize, 1));
         point.pen.style = 0;
         point.fieldDisplay = 0;
-        point.byte58 = segment.byte58;
+        point.PolarForm() = segment.PolarForm();
         const int i = Inventory().Append(std::move(point));
         if (!BuildEndpoint(i)) {
             Inventory().RemoveLast();
@@ -371,7 +371,7 @@ void TPlot1Win::AddSegmentEndpoints(int k) {
         AddEquationLabel();
         DrawExampleNow(i);
     }
-    Inventory()[k].byte59 = 0;
+    Inventory()[k].EndPointsAsExamples() = 0;
 }
 
 bool TPlot1Win::BuildEndpoint(int i) {
@@ -396,10 +396,12 @@ bool TPlot1Win::BuildEndpoint(int i) {
 void TPlot1Win::BuildFamilyMember(int i) {
     TExample& e = Inventory()[i];
     const TExample& parent = Inventory()[e.parent[0]];
-    const int variable = op::kVarAt + e.letter36;
+    const int variable = op::kVarAt + e.FrozenLetter();
     for (int t = 1; t <= TExample::kTextCount; ++t) {
         e.Tree(t) = TExprNode::CopyTree(parent.Tree(t));
-        if (e.Tree(t)) TExprNode::ReplaceVarByConst(e.Tree(t).get(), variable, e.NumberAt(441));
+        if (e.Tree(t))
+            TExprNode::ReplaceVarByConst(e.Tree(t).get(), variable,
+                                         e.Number(TNumber::kFrozenValue));
     }
 }
 
@@ -515,8 +517,8 @@ int TPlot1Win::AddPointsFromParameter(const TExample& point) {
         if (const int e = Formulas().Parse(kept[c])) return e;
         MarkVariableInText(Formulas(), kept[c], static_cast<char>('@' + point.familyLetter));
     }
-    const int first = point.letter36;
-    const int last = point.letter38;
+    const int first = point.FirstLetter();
+    const int last = point.SecondLetter();
     // The longest number decides whether every text still fits.
     const std::size_t widest =
         std::max(std::to_string(first).size(), std::to_string(last).size()) + 2;

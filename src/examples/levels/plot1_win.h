@@ -37,8 +37,8 @@
 #include <string_view>
 
 #include "examples/dialogs/edit_dialog.h"
-#include "examples/operations/integration.h"
 #include "examples/levels/plot0_win.h"
+#include "examples/operations/integration.h"
 
 namespace quorlin::examples {
 
@@ -107,7 +107,7 @@ public:
     bool BuildAbsEntry(int k);
     void AddGradientField(int k);
     bool BuildGradientField(int k);
-    // The two end points of segment k as point examples, when it asks for them (byte 59).
+    // The two end points of segment k as point examples, when it asks for them.
     void AddSegmentEndpoints(int k);
     bool BuildEndpoint(int k);
     void BuildFamilyMember(int k);
@@ -126,8 +126,8 @@ public:
     // numbers of the clipboard text: 0, the clipboard's error, or 4 when the inventory became
     // full.
     int AddPointsFromClipboard(const TExample& point);
-    // Point examples for every integer n from word 36 to word 38 of the point record, the
-    // family letter in its coordinate texts replaced by n: 0, a text's parse error, 110 for a
+    // Point examples for every integer n from the first to the second letter of the point record,
+    // the family letter in its coordinate texts replaced by n: 0, a text's parse error, 110 for a
     // text that would grow too long, or 4 when the inventory became full.
     int AddPointsFromParameter(const TExample& point);
     void AppendPointFromTemplate(const TExample& point);

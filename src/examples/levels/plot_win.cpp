@@ -7,8 +7,8 @@
 
 #include "core/errors.h"
 #include "core/numbers.h"
-#include "examples/records/inventory_listing.h"
 #include "examples/levels/running_player.h"
+#include "examples/records/inventory_listing.h"
 #include "formula/complex_math.h"
 #include "platform/boxes.h"
 #include "platform/dialog.h"
@@ -157,8 +157,8 @@ void TPlotWin::ForgetImplicitTraces(int letter) {
         if (e.kind != kind::kImplicit || (e.familyOn && e.familyLetter == letter)) continue;
         // Its traced curves belong to the old value: it is traced anew.
         e.FreeTrajectories();
-        e.byte56 = 1;
-        e.byte55 = 0;
+        e.TraceRequest() = 1;
+        e.LongSearch() = 0;
         e.periodic = 0;
     }
 }

@@ -26,10 +26,10 @@
 #include <string_view>
 
 #include "core/vectors.h"
+#include "examples/operations/plot_geometry.h"
 #include "examples/records/compile.h"
 #include "examples/records/equation_text.h"
 #include "examples/records/inventory.h"
-#include "examples/operations/plot_geometry.h"
 #include "examples/records/plot_settings.h"
 #include "examples/records/sketch.h"
 #include "examples/records/trajectory_builders.h"
@@ -225,7 +225,7 @@ public:
     std::optional<QPoint> ProjectToPixel(Vec3 p) const;
     std::optional<Vec2> SelectAxisPair(Vec3 p, long double t) const;
     // Mesh surfaces (not implicit) whose two colours are the background's do not detect jumps:
-    // byte 49 follows that for example i, or for all with -1.
+    // the jump flag follows that for example i, or for all with -1.
     void RefreshMeshColours(int i);
 
     // --- readout and view ---

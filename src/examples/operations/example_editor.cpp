@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <optional>
 #include <string_view>
+#include <type_traits>
 
 #include "core/binio.h"
 #include "core/errors.h"
@@ -41,6 +42,10 @@ constexpr int kPenWidth = 227;
 constexpr int kNumber1 = 234;
 constexpr int kNumber2 = 235;
 constexpr int kNumber3 = 236;
+// The numbers edits 234-236 show for a roulette; a surface of revolution's axis a, b, c share
+// their places.
+constexpr TNumber kShownNumbers[3] = {TNumber::kRouletteStart, TNumber::kRouletteRadius,
+                                      TNumber::kRouletteArm};
 constexpr int kArrowLabel = 11;
 constexpr int kArrowsLabel = 239;
 constexpr int kCheck1 = 271;
@@ -368,88 +373,108 @@ void SetRadio(TEditorForm& form, const TRadioGroup& group, int value) {
         form.SetChecked(group.first + i, group.firstValue + i == value);
 }
 
-// The radio groups and check boxes of a kind, with the record field each one stands for.
+// The check boxes of a kind, with the record byte each one stands for: a byte the record keeps
+// by its role, read from a const record and written to the working copy by the same table. A
+// follower only follows the state of its control's first switch.
+template <class Byte>
 struct TSwitch {
     int id;
-    std::uint8_t TExample::*field;
+    Byte* field;
     bool inverted = false;
+    bool follower = false;
 };
 
-std::vector<TSwitch> SwitchesOf(int kind, bool lagrange) {
-    using E = TExample;
+template <class Record>
+using TByteOf = std::conditional_t<std::is_const_v<Record>, const std::uint8_t, std::uint8_t>;
+template <class Record>
+using TWordOf = std::conditional_t<std::is_const_v<Record>, const std::int16_t, std::int16_t>;
+
+template <class Record>
+std::vector<TSwitch<TByteOf<Record>>> SwitchesOf(Record& e, int kind, bool lagrange) {
     switch (kind) {
         case k::kExplicit:
-            if (lagrange) return {{kCheck2, &E::byte55}, {kCheck2, &E::option51}};
-            return {{kCheck1, &E::lockInterval}, {kCheck2, &E::periodic}, {kCheck2, &E::option51}};
+            if (lagrange)
+                return {{kCheck2, &e.DotsAlwaysVisible()}, {kCheck2, &e.optionCheck, false, true}};
+            return {{kCheck1, &e.lockInterval},
+                    {kCheck2, &e.periodic},
+                    {kCheck2, &e.optionCheck, false, true}};
         case k::kPolar:
-            return {{kCheck2, &E::restrictOn}, {kCheck2, &E::option51}};
+            return {{kCheck2, &e.restrictOn}, {kCheck2, &e.optionCheck, false, true}};
         case k::kParametric:
-            return {{kCheck1, &E::byte58}, {kCheck6, &E::byte60}, {kCheck6, &E::option53, true}};
+            return {{kCheck1, &e.ArrowAtT()},
+                    {kCheck6, &e.PolarCurve()},
+                    {kCheck6, &e.solverOption, true, true}};
         case k::kImplicit:
-            return {{kCheck1, &E::byte55},
-                    {kCheck2, &E::restrictOn},
-                    {kCheck2, &E::option51},
-                    {kCheck3, &E::periodic},
-                    {kCheck4, &E::recompute}};
+            return {{kCheck1, &e.LongSearch()},
+                    {kCheck2, &e.restrictOn},
+                    {kCheck2, &e.optionCheck, false, true},
+                    {kCheck3, &e.periodic},
+                    {kCheck4, &e.recompute}};
         case k::kSegment:
+            return {{kCheck5, &e.EndPointsAsExamples()}};
         case k::kPoint:
         case k::kSpacePoint:
-            return {{kCheck5, &E::byte59}};
+            return {{kCheck5, &e.Anchors()}};
         case k::kIntegral:
-            return {{kCheck1, &E::lockInterval}};
+            return {{kCheck1, &e.lockInterval}};
         case k::kRoulette:
             return {};
         case k::kSystem:
-            return {{kCheck2, &E::restrictOn}, {kCheck2, &E::option51}, {kCheck4, &E::recompute}};
+            return {{kCheck2, &e.restrictOn},
+                    {kCheck2, &e.optionCheck, false, true},
+                    {kCheck4, &e.recompute}};
         case k::kSlope:
         case k::kHigherOrder:
-            return {{kCheck4, &E::recompute}};
+            return {{kCheck4, &e.recompute}};
         case k::kSequence:
-            return {{kCheck1, &E::byte59},
-                    {kCheck6, &E::byte60},
-                    {kCheck6, &E::option53, true},
-                    {kCheck4, &E::recompute}};
+            return {{kCheck1, &e.SequenceArrows()},
+                    {kCheck6, &e.ConnectPoints()},
+                    {kCheck6, &e.solverOption, true, true},
+                    {kCheck4, &e.recompute}};
         case k::kSpaceSequence:
-            return {{kCheck1, &E::byte59}, {kCheck6, &E::byte60}, {kCheck6, &E::option53, true}};
+            return {{kCheck1, &e.SequenceArrows()},
+                    {kCheck6, &e.ConnectPoints()},
+                    {kCheck6, &e.solverOption, true, true}};
         case k::kSeries:
-            return {{kCheck2, &E::byte56},
-                    {kCheck2, &E::option51},
-                    {kCheck6, &E::byte60},
-                    {kCheck6, &E::option53, true}};
+            return {{kCheck2, &e.OwnDotSize()},
+                    {kCheck2, &e.optionCheck, false, true},
+                    {kCheck6, &e.ConnectPoints()},
+                    {kCheck6, &e.solverOption, true, true}};
         case k::kSpaceCurve:
-            return {{kCheck1, &E::byte58}};
+            return {{kCheck1, &e.ArrowAtT()}};
         case k::kSpaceSystem:
-            return {{kCheck2, &E::restrictOn}, {kCheck2, &E::option51}};
+            return {{kCheck2, &e.restrictOn}, {kCheck2, &e.optionCheck, false, true}};
         default:
             if (HasMeshOptions(kind))
-                return {{kCheck3, &E::option51},
-                        {kCheck4, &E::byte58, true},
-                        {kCheck5, &E::byte59},
-                        {kCheck6, &E::byte60},
-                        {kCheck6, &E::option53, true}};
+                return {{kCheck3, &e.optionCheck},
+                        {kCheck4, &e.SlowDrawing(), true},
+                        {kCheck5, &e.Spectrum()},
+                        {kCheck6, &e.Grid()},
+                        {kCheck6, &e.solverOption, true, true}};
             return {};
     }
 }
 
-// Radio groups that set a word of the record: the field display (16) of slope and vector
-// fields, the end-mark mode (32), the order of a derx(n,y) equation.
+// Radio groups that set a word of the record: the field display of slope and vector fields,
+// the end-mark mode of segments, the order of a derx(n,y) equation.
+template <class Word>
 struct TWordRadios {
     TRadioGroup group;
-    std::int16_t TExample::*field;
+    Word* field;
 };
 
-std::vector<TWordRadios> WordRadiosOf(int kind) {
-    using E = TExample;
+template <class Record>
+std::vector<TWordRadios<TWordOf<Record>>> WordRadiosOf(Record& e, int kind) {
     switch (kind) {
         case k::kSegment:
-            return {{{254, 4, 0}, &E::word32}};
+            return {{{254, 4, 0}, &e.EndMarkMode()}};
         case k::kSystem:
         case k::kSlope:
-            return {{{251, 3, 0}, &E::fieldDisplay}};
+            return {{{251, 3, 0}, &e.fieldDisplay}};
         case k::kSpaceSegment:
-            return {{{251, 4, 0}, &E::word32}};
+            return {{{251, 4, 0}, &e.EndMarkMode()}};
         case k::kHigherOrder:
-            return {{{252, 9, 2}, &E::order}};
+            return {{{252, 9, 2}, &e.order}};
         default:
             return {};
     }
@@ -582,7 +607,7 @@ TEditorForm TExampleEditor::Load() const {
     TEditorForm form;
     form.colours = {record_.extraColour[0], record_.extraColour[1], record_.pen.colour,
                     record_.subKind};
-    form.gridColour = record_.word34;
+    form.gridColour = record_.GridColour();
     LoadTexts(form);
     LoadNumbers(form);
     LoadSwitches(form);
@@ -606,7 +631,8 @@ void TExampleEditor::LoadTexts(TEditorForm& form) const {
     if (kind_ == k::kPoint || kind_ == k::kSpacePoint)
         form.edits[214] = DecodeVariableGroups(record_.subKind);
     if (lagrange_) {
-        form.edits[212] = Word(kPolynomialWord) + std::to_string(record_.letter36) + "(x)";
+        form.edits[212] =
+            Word(kPolynomialWord) + std::to_string(record_.PolynomialNumber()) + "(x)";
         form.disabled.insert(212);
     }
 }
@@ -644,17 +670,21 @@ void TExampleEditor::LoadNumbers(TEditorForm& form) const {
     // formulas; a surface of revolution shows its ends with the parameters bound to them.
     if (kind_ == k::kRevolution) {
         int h = 0, u = 0, h2 = 0, u2 = 0;
-        if (!e.byte56 || !compile_support::UnpackLetterPair(e.NumberAt(311), h, u)) h = u = 0;
-        if (!e.byte56 || !compile_support::UnpackLetterPair(e.NumberAt(321), h2, u2)) h2 = u2 = 0;
+        if (!e.EndsBound() ||
+            !compile_support::UnpackLetterPair(e.Number(TNumber::kFirstLetterPair), h, u))
+            h = u = 0;
+        if (!e.EndsBound() ||
+            !compile_support::UnpackLetterPair(e.Number(TNumber::kSecondLetterPair), h2, u2))
+            h2 = u2 = 0;
         auto end = [&](int letter, long double value, long double unbound) {
-            if (!e.byte56) return Number(env_, unbound);
+            if (!e.EndsBound()) return Number(env_, unbound);
             if (letter < 1 || letter > slot::kLastParameter) return Number(env_, value);
             return Number(env_, formulas_.Var(letter)) + "@" + LetterOf(letter);
         };
-        form.edits[kRangeLow] = end(u, e.NumberAt(341), e.rangeLow[0]);
-        form.edits[kRangeHigh] = end(h, e.NumberAt(351), e.rangeHigh[0]);
-        form.edits[kRange2Low] = end(u2, e.NumberAt(371), e.rangeLow[1]);
-        form.edits[kRange2High] = end(h2, e.NumberAt(381), e.rangeHigh[1]);
+        form.edits[kRangeLow] = end(u, e.Number(TNumber::kFirstLow), e.rangeLow[0]);
+        form.edits[kRangeHigh] = end(h, e.Number(TNumber::kFirstHigh), e.rangeHigh[0]);
+        form.edits[kRange2Low] = end(u2, e.Number(TNumber::kSecondLow), e.rangeLow[1]);
+        form.edits[kRange2High] = end(h2, e.Number(TNumber::kSecondHigh), e.rangeHigh[1]);
     } else {
         if (has(kRangeLow)) {
             form.rangeNumbers = {Number(env_, e.rangeLow[0]), Number(env_, e.rangeHigh[0])};
@@ -670,7 +700,7 @@ void TExampleEditor::LoadNumbers(TEditorForm& form) const {
     }
 
     if (HasField(kind_)) {
-        const int letter = e.word32;
+        const int letter = e.FieldParameter();
         if (letter >= 1 && letter <= slot::kLastParameter) {
             form.edits[kFieldLength] =
                 FormatLf(formulas_.Var(letter), 3, 1) + "@" + LetterOf(letter);
@@ -683,9 +713,8 @@ void TExampleEditor::LoadNumbers(TEditorForm& form) const {
     if (has(kPenWidth)) form.edits[kPenWidth] = Decimal(e.pen.width);
 
     if (kind_ == k::kRoulette || kind_ == k::kRevolution) {
-        form.edits[kNumber1] = Number(env_, e.NumberAt(281));
-        form.edits[kNumber2] = Number(env_, e.NumberAt(291));
-        form.edits[kNumber3] = Number(env_, e.NumberAt(301));
+        for (int i = 0; i < 3; ++i)
+            form.edits[kNumber1 + i] = Number(env_, e.Number(kShownNumbers[i]));
     } else if (kind_ == k::kSeries) {
         // The dots' size as they are drawn: 2 until one is chosen.
         form.edits[kNumber2] = Decimal(e.sizeWord > 0 ? e.sizeWord : 2);
@@ -695,15 +724,15 @@ void TExampleEditor::LoadNumbers(TEditorForm& form) const {
 }
 
 void TExampleEditor::LoadSwitches(TEditorForm& form) const {
-    for (const TSwitch& s : SwitchesOf(kind_, lagrange_)) {
-        // The first switch of a control decides its state; a second only follows it.
-        if (s.field == &TExample::option51 || s.field == &TExample::option53) continue;
-        const bool on = (record_.*s.field != 0) != s.inverted;
+    for (const auto& s : SwitchesOf(record_, kind_, lagrange_)) {
+        // The first switch of a control decides its state; a follower only follows it.
+        if (s.follower) continue;
+        const bool on = (*s.field != 0) != s.inverted;
         form.SetChecked(s.id, on);
     }
-    for (const TWordRadios& r : WordRadiosOf(kind_)) SetRadio(form, r.group, record_.*r.field);
+    for (const auto& r : WordRadiosOf(record_, kind_)) SetRadio(form, r.group, *r.field);
     if (auto pen = PenStyleRadios(kind_)) SetRadio(form, *pen, record_.pen.style);
-    if (kind_ == k::kRoulette) SetRadio(form, {251, 2, 0}, record_.byte55 ? 0 : 1);
+    if (kind_ == k::kRoulette) SetRadio(form, {251, 2, 0}, record_.LeftSide() ? 0 : 1);
     if (kind_ == k::kSpaceSystem) form.SetChecked(kCheck1, record_.fieldDisplay == 2);
 }
 
@@ -734,20 +763,20 @@ void TExampleEditor::LoadLayout(TEditorForm& form) const {
     if (kind_ == k::kSegment && env_.inventoryFull) form.Show(kCheck5, false);
 
     if (kind_ == k::kSegment) {
-        const bool polar = e.byte58 != 0;
+        const bool polar = e.PolarForm() != 0;
         const char* labels[] = {"x1 =", "y1 =", "x2 =", "y2 =", "r1 =", "t1 =", "r2 =", "t2 ="};
         for (int i = 0; i < 4; ++i) form.labels[kLabel1 + i] = labels[(polar ? 4 : 0) + i];
     }
     if (kind_ == k::kPoint || kind_ == k::kSpacePoint) {
         std::string caption = Word(kPointWord);
         const bool threeD = kind_ == k::kSpacePoint;
-        if (!threeD && e.byte55) {
+        if (!threeD && e.ComplexPoint()) {
             caption += " z";
             form.labels[kLabel1] = "z = ";
             for (int id : {212, 213, kLabel1 + 1, kLabel1 + 2}) form.Show(id, false);
         } else {
-            const bool polar = threeD ? e.word32 == 1 : e.byte58 != 0;
-            if (threeD && e.word32 == 2) {
+            const bool polar = threeD ? e.PointCoordinates() == 1 : e.PolarForm() != 0;
+            if (threeD && e.PointCoordinates() == 2) {
                 caption += " (rho,theta,phi";
                 form.labels[kLabel1] = "rho =";
                 form.labels[kLabel1 + 1] = "theta =";
@@ -777,7 +806,8 @@ void TExampleEditor::LoadLayout(TEditorForm& form) const {
             form.Show(kLabel1 + id - 211, shown);
         }
         if (e.subKind == k::kParametric || e.subKind == k::kSegment) {
-            const bool polar = e.subKind == k::kParametric ? e.byte60 != 0 : e.byte58 != 0;
+            const bool polar =
+                e.subKind == k::kParametric ? e.PolarCurve() != 0 : e.PolarForm() != 0;
             form.labels[kLabel1] = polar ? "r,t" : "x,y";
             form.labels[kLabel1 + 1] = "";
         } else if (e.subKind == k::kExplicit) {
@@ -849,18 +879,18 @@ bool CompiledPartChanged(const TExample& a, const TExample& b) {
         case k::kIntegral:
             return a.lockInterval != b.lockInterval || a.periodic != b.periodic;
         case k::kParametric:
-            return a.byte58 != b.byte58 || a.byte60 != b.byte60;
+            return a.ArrowAtT() != b.ArrowAtT() || a.PolarCurve() != b.PolarCurve();
         case k::kSpaceCurve:
-            return a.byte58 != b.byte58;
+            return a.ArrowAtT() != b.ArrowAtT();
         case k::kPolar:
         case k::kImplicit:
         case k::kSystem:
         case k::kSpaceSystem:
-            return a.restrictOn != b.restrictOn || a.word32 != b.word32;
+            return a.restrictOn != b.restrictOn || a.FieldParameter() != b.FieldParameter();
         case k::kSlope:
-            return a.word32 != b.word32;
+            return a.FieldParameter() != b.FieldParameter();
         case k::kRevolution:
-            return a.byte56 != b.byte56;
+            return a.EndsBound() != b.EndsBound();
         default:
             return false;
     }
@@ -888,16 +918,16 @@ TEditorOutcome TExampleEditor::Read(const TEditorForm& form) const {
     w.extraColour = {form.colours[0], form.colours[1]};
     w.pen.colour = form.colours[2];
     if (HasField(kind_)) w.subKind = form.colours[3];
-    w.word34 = form.gridColour;
-    for (const TSwitch& s : SwitchesOf(kind_, lagrange_))
-        if (r.Shown(s.id)) w.*s.field = static_cast<std::uint8_t>(r.On(s.id) != s.inverted);
-    for (const TWordRadios& radios : WordRadiosOf(kind_))
+    w.GridColour() = form.gridColour;
+    for (const auto& s : SwitchesOf(w, kind_, lagrange_))
+        if (r.Shown(s.id)) *s.field = static_cast<std::uint8_t>(r.On(s.id) != s.inverted);
+    for (const auto& radios : WordRadiosOf(w, kind_))
         if (auto v = RadioValue(form, radios.group); v && r.Shown(radios.group.first))
-            w.*radios.field = static_cast<std::int16_t>(*v);
+            *radios.field = static_cast<std::int16_t>(*v);
     if (auto pen = PenStyleRadios(kind_))
         if (auto v = RadioValue(form, *pen)) w.pen.style = static_cast<std::uint16_t>(*v);
     if (kind_ == k::kRoulette)
-        if (auto v = RadioValue(form, {251, 2, 0})) w.byte55 = *v == 0 ? 1 : 0;
+        if (auto v = RadioValue(form, {251, 2, 0})) w.LeftSide() = *v == 0 ? 1 : 0;
     if (kind_ == k::kSpaceSystem) w.fieldDisplay = r.On(kCheck1) ? 2 : 0;
 
     // Formula texts: the first that does not parse ends the reading.
@@ -987,7 +1017,8 @@ TEditorOutcome TExampleEditor::Read(const TEditorForm& form) const {
     // Ranges.
     if (kind_ == k::kRevolution) {
         const int ends[4] = {kRangeLow, kRangeHigh, kRange2Low, kRange2High};
-        const int offsets[4] = {341, 351, 371, 381};
+        const TNumber places[4] = {TNumber::kFirstLow, TNumber::kFirstHigh, TNumber::kSecondLow,
+                                   TNumber::kSecondHigh};
         int letters[4] = {};
         long double values[4] = {};
         bool ok = true;
@@ -1006,12 +1037,12 @@ TEditorOutcome TExampleEditor::Read(const TEditorForm& form) const {
                 r.Note(kErrInconsistentData);
             } else {
                 for (int i = 0; i < 4; ++i) {
-                    w.NumberAt(offsets[i]) = values[i];
+                    w.Number(places[i]) = values[i];
                     bind(letters[i], values[i]);
                 }
-                w.NumberAt(311) = letters[0] + 100 * letters[1];
-                w.NumberAt(321) = letters[2] + 100 * letters[3];
-                w.byte56 = 1;
+                w.Number(TNumber::kFirstLetterPair) = letters[0] + 100 * letters[1];
+                w.Number(TNumber::kSecondLetterPair) = letters[2] + 100 * letters[3];
+                w.EndsBound() = 1;
             }
         }
     } else if (r.Has(kRangeLow) && r.Has(kRangeHigh)) {
@@ -1148,7 +1179,7 @@ TEditorOutcome TExampleEditor::Read(const TEditorForm& form) const {
                     r.Note(kErrOutOfBounds);
                 } else {
                     w.fieldLengthPercent = static_cast<std::int16_t>(tenths);
-                    w.word32 = static_cast<std::int16_t>(n.letter);
+                    w.FieldParameter() = static_cast<std::int16_t>(n.letter);
                     bind(n.letter, n.value);
                 }
             }
@@ -1179,7 +1210,7 @@ TEditorOutcome TExampleEditor::Read(const TEditorForm& form) const {
                 r.Note(kErrPositiveValue);
                 continue;
             }
-            w.NumberAt(281 + 10 * i) = *v;
+            w.Number(kShownNumbers[i]) = *v;
         }
     } else if (r.Has(kNumber2) && (HasArrowSize(kind_) || kind_ == k::kSeries)) {
         if (auto n = r.Integer(kNumber2, 1, kMaxSize))
@@ -1210,7 +1241,7 @@ TEditorOutcome TExampleEditor::Read(const TEditorForm& form) const {
             out.mask |= change::kCompile | change::kAny;
     if (kind_ / 100 == 3 && w.slicePoints != record_.slicePoints) out.mask |= change::kDisplay;
     if (kind_ == k::kIntegral) out.mask &= ~change::kCompile;
-    if (kind_ == k::kSegment && w.byte59) out.mask |= change::kEndPoints;
+    if (kind_ == k::kSegment && w.EndPointsAsExamples()) out.mask |= change::kEndPoints;
     if (out.mask != 0) w.graphShown = 1;
     return out;
 }
@@ -1242,7 +1273,7 @@ void StoreEditedRecord(TExample& target, const TExample& edited) {
         const std::vector<long double> values = ScanNumbers(target.Text(4));
         const std::size_t n = std::min(values.size(), target.values.size());
         std::copy_n(values.begin(), n, target.values.begin());
-        target.letter36 = static_cast<std::int16_t>(n);
+        target.PlotPointCount() = static_cast<std::int16_t>(n);
     }
 }
 

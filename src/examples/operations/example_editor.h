@@ -51,7 +51,7 @@ struct TEditorForm {
     std::set<int> disabled;             // controls shown but not to be changed
     std::map<int, std::string> labels;  // statics given a text of their own
     std::string caption;                // empty: the template's caption
-    // Colour roles 6-9 (col 1, col 2, the example, the field) and the grid colour (word 34).
+    // Colour roles 6-9 (col 1, col 2, the example, the field) and the grid colour.
     std::array<std::int16_t, 4> colours{};
     std::int16_t gridColour = 0;
     // Edits 221 and 223 switch between the numeric range and the range formulas; the pair not

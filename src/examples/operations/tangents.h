@@ -36,15 +36,6 @@ inline constexpr std::uint16_t kSurfaceLine = 81;        // Q: tangent line of a
 inline constexpr std::uint16_t kMarkedPoint = 109;       // m: point marked on a curve
 }  // namespace derived
 
-// Where the builders keep their numbers in the record (offsets of its per-kind numbers).
-namespace tangent_numbers {
-inline constexpr int kPoint = 281;      // 281, 291, 301: slicer point or trajectory start
-inline constexpr int kStep = 311;       // the trajectory's own step
-inline constexpr int kArrowT = 371;     // the arrow's t: the high end of a velocity vector
-inline constexpr int kTime = 431;       // the time on the trajectory
-inline constexpr int kStartTime = 441;  // the trajectory's start time
-}  // namespace tangent_numbers
-
 // A parent that may carry a Taylor polynomial or tangent line: not derived, or a combination
 // of examples (42 *, 43 +, 45 -, 47 /, 94 ^, 177).
 bool CanApproximate(const TExample& parent);

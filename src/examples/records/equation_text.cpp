@@ -168,28 +168,28 @@ std::string TDescriber::FamilySuffix(const TExample& ex) const {
 }
 
 std::string TDescriber::WebSuffix(const TExample& ex) const {
-    if (ex.kind != kind::kExplicit || !ex.byte60) return {};
+    if (ex.kind != kind::kExplicit || !ex.WebOn()) return {};
     const std::string seed = ex.subKind >= 1 ? std::string(1, static_cast<char>(64 + ex.subKind))
-                                             : FormatLf(ex.NumberAt(431), 5, 3);
+                                             : FormatLf(ex.Number(TNumber::kWebSeed), 5, 3);
     return " " + Word(word::kWeb) + "[" + Word(word::kSeedValue) + " " + seed + "; " +
-           Decimal(ex.word34) + " " + Word(word::kSteps) + "]";
+           Decimal(ex.WebSteps()) + " " + Word(word::kSteps) + "]";
 }
 
 std::string ShortText(const TExample& ex, int kind, const TTextSettings& settings) {
     const auto t = [&ex](int k) -> const std::string& { return ex.Text(k); };
     switch (kind) {
         case kind::kExplicit: {
-            std::string body = ex.IsLagrangeExplicit()
-                                   ? Word(word::kPolynomial) + Decimal(ex.letter36) + "(x)"
-                                   : t(2);
+            std::string body = ex.IsLagrangeExplicit() ? Word(word::kPolynomial) +
+                                                             Decimal(ex.PolynomialNumber()) + "(x)"
+                                                       : t(2);
             if (ex.periodic) body = PeriodicText(body, ex);
             return "y = " + body + RangeText(ex);
         }
         case kind::kPolar:
             return "r = " + t(3) + RangeText(ex);
         case kind::kParametric:
-            return std::string(ex.byte60 ? "(r,t)" : "(x,y)") + " = (" + t(1) + "," + t(2) + ")" +
-                   RangeText(ex);
+            return std::string(ex.PolarCurve() ? "(r,t)" : "(x,y)") + " = (" + t(1) + "," + t(2) +
+                   ")" + RangeText(ex);
         case kind::kImplicit:
         case kind::kImplicitSurface:
             return t(5);
@@ -200,8 +200,10 @@ std::string ShortText(const TExample& ex, int kind, const TTextSettings& setting
         case kind::kLine:
             return LineText(ex);
         case kind::kPoint: {
-            const std::string head = ex.byte58 ? "(r,t) = " : ex.byte55 ? "z = " : "(x,y) = ";
-            return head + (ex.byte55 ? t(1) : "(" + t(1) + "," + t(2) + ")");
+            const std::string head = ex.PolarForm()      ? "(r,t) = "
+                                     : ex.ComplexPoint() ? "z = "
+                                                         : "(x,y) = ";
+            return head + (ex.ComplexPoint() ? t(1) : "(" + t(1) + "," + t(2) + ")");
         }
         case kind::kSystem:
             return "[x',y'] = [" + t(1) + "," + t(2) + "]";
@@ -236,13 +238,13 @@ std::string ShortText(const TExample& ex, int kind, const TTextSettings& setting
                    Word(word::kRadius) + " = " + t(4);
         case kind::kRevolution:
             return Word(word::kRevolve) + " [" + t(7) + "] " + Word(word::kAxis) + " ax+by=c (" +
-                   settings.format.FormatNum(ex.NumberAt(281)) + "," +
-                   settings.format.FormatNum(ex.NumberAt(291)) + "," +
-                   settings.format.FormatNum(ex.NumberAt(301)) + ")";
+                   settings.format.FormatNum(ex.Number(TNumber::kAxisA)) + "," +
+                   settings.format.FormatNum(ex.Number(TNumber::kAxisB)) + "," +
+                   settings.format.FormatNum(ex.Number(TNumber::kAxisC)) + ")";
         case kind::kSpacePoint: {
-            const std::string head = ex.word32 == 1   ? "(r,t,z) = "
-                                     : ex.word32 == 2 ? "(rho,theta,phi) = "
-                                                      : "(x,y,z) = ";
+            const std::string head = ex.PointCoordinates() == 1   ? "(r,t,z) = "
+                                     : ex.PointCoordinates() == 2 ? "(rho,theta,phi) = "
+                                                                  : "(x,y,z) = ";
             return head + "(" + t(1) + "," + t(2) + "," + t(3) + ")";
         }
         case kind::kSpaceSystem:
@@ -368,12 +370,13 @@ std::string TDescriber::Long(int index) {
         case 79:
         case 80:
             return Word(word::kTangentLine) + " {" + n1 + "}" + AtPart('t') +
-                   FormatLf(ex.NumberAt(431), 7, 5);
+                   FormatLf(ex.Number(TNumber::kTangentAt), 7, 5);
         case 82:
-            return Word(word::kRoulette) + n1 + "; " + Word(word::kStart) + Num(ex.NumberAt(281)) +
-                   "; " + Word(word::kRadius) + " " + Num(ex.NumberAt(291)) + "; " +
-                   Word(word::kArm) + Num(ex.NumberAt(301)) + "; " +
-                   Word(ex.byte55 ? word::kLeftSide : word::kRightSide) + "}";
+            return Word(word::kRoulette) + n1 + "; " + Word(word::kStart) +
+                   Num(ex.Number(TNumber::kRouletteStart)) + "; " + Word(word::kRadius) + " " +
+                   Num(ex.Number(TNumber::kRouletteRadius)) + "; " + Word(word::kArm) +
+                   Num(ex.Number(TNumber::kRouletteArm)) + "; " +
+                   Word(ex.LeftSide() ? word::kLeftSide : word::kRightSide) + "}";
         case 83:
             return Word(word::kEvolute) + "{" + n1 + "}";
         case 99:
@@ -404,7 +407,7 @@ std::string TDescriber::Long(int index) {
             // The second parent holds the index of the parent's first text of the pair.
             if (!hasFirst || second < 0 || second + 1 >= TExample::kTextCount) return {};
             const TExample& segment = inventory_[first];
-            return std::string(ex.byte58 ? "(r,t) = " : "(x,y) = ") + "(" +
+            return std::string(ex.PolarForm() ? "(r,t) = " : "(x,y) = ") + "(" +
                    segment.texts[static_cast<std::size_t>(second)] + "," +
                    segment.texts[static_cast<std::size_t>(second + 1)] + ")";
         }
@@ -423,7 +426,8 @@ std::string TDescriber::Long(int index) {
             return "{" + n1 + "} " + Word(code == 150 ? word::kProjection : word::kPerpendicular) +
                    " {" + n2 + "}";
         case 180:
-            return n1 + AtPart(static_cast<char>(96 + ex.letter36)) + Num(ex.NumberAt(441));
+            return n1 + AtPart(static_cast<char>(96 + ex.FrozenLetter())) +
+                   Num(ex.Number(TNumber::kFrozenValue));
         default:
             return {};
     }
@@ -510,9 +514,9 @@ std::string LineText(const TExample& example) {
 
 std::string SegmentText(const TExample& example, bool threeD) {
     const auto t = [&example](int k) -> const std::string& { return example.Text(k); };
-    const int marks = example.word32;
+    const int marks = example.EndMarkMode();
     const std::string label =
-        Word(!threeD && example.byte58 ? word::kPolarSegment : word::kSegment);
+        Word(!threeD && example.PolarForm() ? word::kPolarSegment : word::kSegment);
     const std::string arrows =
         std::string(marks % 2 != 0 ? "<" : "") + "--" + (marks >= 2 ? ">" : "");
     if (!threeD)

@@ -183,11 +183,11 @@ void TExample::Init(int newKind, int colour, int newTableSteps) {
     AllocArrays();  // before 213 becomes 201: the Lagrange points
     if (kind == k::kLagrange) {
         kind = k::kExplicit;
-        byte59 = 1;
+        LagrangeForm() = 1;
     }
     if (kind == k::kExplicit) {
         familyDelay = 50;
-        word34 = 10;
+        WebSteps() = 10;
     }
     tableSteps = static_cast<std::int16_t>(newTableSteps);
     const bool fieldKind = kind == k::kSystem || kind == k::kSlope;
@@ -235,10 +235,7 @@ void TExample::CopyFrom(const TExample& source, bool withTrees) {
     listing = source.listing;
     familyDelay = source.familyDelay;
     sizeWord = source.sizeWord;
-    word32 = source.word32;
-    word34 = source.word34;
-    letter36 = source.letter36;
-    letter38 = source.letter38;
+    kindSlots = source.kindSlots;
     familyLetter = source.familyLetter;
     familySteps = source.familySteps;
     tableSteps = source.tableSteps;
@@ -247,16 +244,11 @@ void TExample::CopyFrom(const TExample& source, bool withTrees) {
     graphShown = source.graphShown;
     jumpsOff = source.jumpsOff;
     restrictOn = source.restrictOn;
-    option51 = source.option51;
+    optionCheck = source.optionCheck;
     recompute = source.recompute;
-    option53 = source.option53;
-    option54 = source.option54;
-    byte55 = source.byte55;
-    byte56 = source.byte56;
+    solverOption = source.solverOption;
+    surfaceOption = source.surfaceOption;
     periodic = source.periodic;
-    byte58 = source.byte58;
-    byte59 = source.byte59;
-    byte60 = source.byte60;
     fieldFactor = source.fieldFactor;
     familyLow = source.familyLow;
     familyHigh = source.familyHigh;
@@ -313,7 +305,8 @@ TRangeTexts TExample::SplitRangeText() const {
 
 void TExample::ClearOptionBytes() {
     jumpsOff = 0;
-    byte55 = byte56 = periodic = byte58 = byte59 = byte60 = 0;
+    periodic = 0;
+    kindSlots.ClearOptionBytes();
 }
 
 TEndMark TExample::EndMark(int end) const {

@@ -163,7 +163,7 @@ void SetNewExampleDefaults(TExample& e, int kind, long double xLow, long double 
             Range2(e, 0, 2 * kPi);
             e.divisions[0] = 120;
             e.divisions[1] = 16;
-            e.option51 = 1;
+            e.optionCheck = 1;
             e.extraColour = {6, 11};
             break;
         case k::kSpaceSegment:
@@ -174,7 +174,7 @@ void SetNewExampleDefaults(TExample& e, int kind, long double xLow, long double 
             Texts(e, {"2.54", "1.732", "2.718", "1.618,3.142,1.414", "", "2.0"});
             Range(e, -1, 1);
             Range2(e, -1, 1);
-            e.word34 = static_cast<std::int16_t>(planeStyle);
+            e.GridColour() = static_cast<std::int16_t>(planeStyle);
             break;
         case k::kSpaceSystem:
             Texts(e, {"10y-10x", "28x-y-xz", "xy-8z/3"});

@@ -267,9 +267,17 @@ struct TModifiedFields {
     std::string rangeText;
 
     static TModifiedFields Of(const TExample& ex) {
-        return {ex.rangeLow[0],   ex.rangeHigh[0],  ex.lockInterval, ex.periodic,
-                ex.restrictOn,    ex.recompute,     ex.pen.colour,   ex.NumberAt(341),
-                ex.NumberAt(351), ex.NumberAt(401), ex.Text(7)};
+        return {ex.rangeLow[0],
+                ex.rangeHigh[0],
+                ex.lockInterval,
+                ex.periodic,
+                ex.restrictOn,
+                ex.recompute,
+                ex.pen.colour,
+                ex.Number(TNumber::kPeriodStart),
+                ex.Number(TNumber::kPeriodLength),
+                ex.Number(TNumber::kPeriodMark),
+                ex.Text(7)};
     }
     void RestoreInto(TExample& ex) const {
         ex.rangeLow[0] = rangeLow;
@@ -279,9 +287,9 @@ struct TModifiedFields {
         ex.restrictOn = restrictOn;
         ex.recompute = recompute;
         ex.pen.colour = colour;
-        ex.NumberAt(341) = periodStart;
-        ex.NumberAt(351) = periodLength;
-        ex.NumberAt(401) = number401;
+        ex.Number(TNumber::kPeriodStart) = periodStart;
+        ex.Number(TNumber::kPeriodLength) = periodLength;
+        ex.Number(TNumber::kPeriodMark) = number401;
         ex.Text(7) = rangeText;
     }
 };
@@ -472,11 +480,11 @@ void TScriptRun::Lock(const TScriptAction& action) {
 void TScriptRun::Periodic(const TScriptAction& action) {
     TExample* ex = LastOfKinds({kind::kExplicit});
     if (!ex) return;
-    ex->NumberAt(341) = action.numbers[0];
-    ex->NumberAt(351) = action.numbers[1] - action.numbers[0];
+    ex->Number(TNumber::kPeriodStart) = action.numbers[0];
+    ex->Number(TNumber::kPeriodLength) = action.numbers[1] - action.numbers[0];
     ex->lockInterval = 0;
     ex->periodic = 1;
-    ex->NumberAt(401) = 1;
+    ex->Number(TNumber::kPeriodMark) = 1;
     ex->Text(7) = RangeTextOf(action, 0);
 }
 
@@ -592,12 +600,12 @@ bool TScriptRun::FillExample(const TScriptAction& action, TExample& ex) {
         case 221:
             setTexts({1, 2});
             ex.Text(7) = RangeTextOf(action, 0);
-            ex.byte60 = action.code == 221;
+            ex.PolarCurve() = action.code == 221;
             break;
         case 204:
         case 305: {
             ex.Text(5) = t[0];
-            ex.byte56 = 1;
+            ex.TraceRequest() = 1;
             if (action.code == 305) {
                 box();
                 ex.box2Min = ex.boxMin;
@@ -614,17 +622,17 @@ bool TScriptRun::FillExample(const TScriptAction& action, TExample& ex) {
         case 205:
         case 216:
             setTexts({1, 2, 3, 4});
-            ex.byte58 = action.code == 216;
+            ex.PolarForm() = action.code == 216;
             break;
         case 209:
         case 214:
             setTexts({1, 2});
             ex.pen.width = static_cast<std::uint16_t>(exec_.DotSize());
-            ex.byte58 = action.code == 214;
+            ex.PolarForm() = action.code == 214;
             break;
         case 217:  // the complex point's z is its first text, the one it is compiled from
             setTexts({1});
-            ex.byte55 = 1;
+            ex.ComplexPoint() = 1;
             break;
         case 210:
         case 212:
@@ -640,10 +648,10 @@ bool TScriptRun::FillExample(const TScriptAction& action, TExample& ex) {
             exec_.SetCounters(counters);
             const std::size_t count = (n.size() - 1) / 2;
             if (ex.points.size() < count) return false;
-            ex.letter36 = static_cast<std::int16_t>(counters.polynomials);
+            ex.PolynomialNumber() = static_cast<std::int16_t>(counters.polynomials);
             ex.fieldRows = 4;
-            ex.byte55 = 1;
-            ex.word32 = static_cast<std::int16_t>(count - 1);
+            ex.DotsAlwaysVisible() = 1;
+            ex.LagrangeLastPoint() = static_cast<std::int16_t>(count - 1);
             for (std::size_t i = 0; i < count; ++i)
                 ex.points[i] = {n[1 + 2 * i], n[2 + 2 * i], 0.0L};
             exec_.Formulas().SaveVariables();
@@ -680,7 +688,7 @@ bool TScriptRun::FillExample(const TScriptAction& action, TExample& ex) {
             secondRange(0, kTwoPi);
             ex.divisions[0] = 120;
             ex.divisions[1] = 16;
-            ex.option51 = 1;  // shaded, in the two side colours
+            ex.optionCheck = 1;  // shaded, in the two side colours
             ex.extraColour = {6, 11};
             break;
         case 308:
@@ -692,9 +700,9 @@ bool TScriptRun::FillExample(const TScriptAction& action, TExample& ex) {
         case 314:
             setTexts({1, 2, 3});
             ex.pen.width = static_cast<std::uint16_t>(exec_.DotSize());
-            ex.word32 = static_cast<std::int16_t>(action.code == 313   ? 1
-                                                  : action.code == 314 ? 2
-                                                                       : 0);
+            ex.PointCoordinates() = static_cast<std::int16_t>(action.code == 313   ? 1
+                                                              : action.code == 314 ? 2
+                                                                                   : 0);
             break;
         case 310:
         case 312:
