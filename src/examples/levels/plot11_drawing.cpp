@@ -6,6 +6,7 @@
 
 #include "canvas/canvas_primitives.h"
 #include "examples/levels/plot11_win.h"
+#include "examples/records/derivation.h"
 #include "platform/key_poll.h"
 
 namespace quorlin::examples {
@@ -13,7 +14,6 @@ namespace quorlin::examples {
 namespace {
 
 constexpr int kDiscMarker = 1;
-constexpr int kDerivedMarkedPoint = 109;  // a point of the parent curve at the parameter of text 4
 // Marks of a sampled point: drawn in full, or hidden behind a surface.
 constexpr std::uint8_t kShown = 1;
 constexpr std::uint8_t kHidden = 0;
@@ -125,7 +125,7 @@ int TPlot11Win::DrawEntry(platform::DeviceContext& dc, int k) {
 bool TPlot11Win::DrawEntryPoint(canvas::TCanvasPrimitives& prim, TExample& e, int k) {
     FormulaContext& f = Formulas();
     const bool single = e.kind == kind::kPoint || e.kind == kind::kSpacePoint ||
-                        e.derivation == kDerivedMarkedPoint;
+                        e.derivation == derived::kMarkedPoint;
     if (!single) {
         const long double value = e.values[static_cast<std::size_t>(k)];
         const bool listed = e.kind == kind::kPlotPoints;
@@ -175,7 +175,7 @@ bool TPlot11Win::DrawEntryPoint(canvas::TCanvasPrimitives& prim, TExample& e, in
 
 int TPlot11Win::DrawEntryRecord(platform::DeviceContext& dc, TExample& e) {
     FormulaContext& f = Formulas();
-    const bool derivedPoint = e.derivation == kDerivedMarkedPoint;
+    const bool derivedPoint = e.derivation == derived::kMarkedPoint;
     const int parent = e.parent[0];
     const bool explicitParent =
         Inventory().IsIndex(parent) && Inventory()[parent].kind == kind::kExplicit;

@@ -18,6 +18,7 @@
 #include "examples/operations/inventory_panel.h"
 #include "examples/operations/plot_points.h"
 #include "examples/operations/value_table.h"
+#include "examples/records/derivation.h"
 #include "formula/formula_text.h"
 #include "formula/opcodes.h"
 #include "formula/parser.h"
@@ -419,21 +420,20 @@ int TPlot1Win::AddPlotPointsExample(int parent, std::string_view values, int dot
 
 bool TPlot1Win::RebuildDerived(int i) {
     if (!Inventory().IsIndex(i)) return false;
-    switch (Inventory()[i].derivation) {
-        case derived::kGradientField:
-            return BuildGradientField(i);
-        case derived::kAbsValue:
-            return BuildAbsEntry(i);
-        case derived::kEndPoint:
-            return BuildEndpoint(i);
-        case derived::kFrozenMember:
-            BuildFamilyMember(i);
-            return true;
-        case kDerivedPlotPoints:
-            return RebuildPlotPointsExample(Inventory(), i);
-        default:
-            return false;
-    }
+    using Hook = TRebuildHook<TPlot1Win>;
+    static constexpr Hook kHooks[] = {
+        {derived::kGradientField, [](TPlot1Win& w, int k) { return w.BuildGradientField(k); }},
+        {derived::kAbsValue, [](TPlot1Win& w, int k) { return w.BuildAbsEntry(k); }},
+        {derived::kEndPoint, [](TPlot1Win& w, int k) { return w.BuildEndpoint(k); }},
+        {derived::kFrozenMember,
+         [](TPlot1Win& w, int k) {
+             w.BuildFamilyMember(k);
+             return true;
+         }},
+        {derived::kPlotPoints,
+         [](TPlot1Win& w, int k) { return RebuildPlotPointsExample(w.Inventory(), k); }},
+    };
+    return RunRebuildHook(kHooks, *this, Inventory()[i].derivation, i).value_or(false);
 }
 
 void TPlot1Win::UpdateDependents(int i) {
@@ -447,7 +447,7 @@ void TPlot1Win::UpdateDependents(int i) {
         const TExample& e = inventory[j];
         if (e.derivation == 0 || e.parent[0] >= j) continue;
         // The end point of a segment keeps a text index in its second parent.
-        const bool second = e.derivation != derived::kEndPoint && parentChanged(e.parent[1]);
+        const bool second = NamesSecondParent(e.derivation) && parentChanged(e.parent[1]);
         if (!parentChanged(e.parent[0]) && !second) continue;
         if (RebuildDerived(j)) changed[static_cast<std::size_t>(j)] = true;
     }

@@ -51,14 +51,6 @@ inline constexpr int kMaxScriptText = 30000;
 // The most characters of clipboard text read for points.
 inline constexpr int kMaxPointsText = 32000;
 
-// Derivation codes of the entries this level derives.
-namespace derived {
-inline constexpr std::uint16_t kGradientField = 71;
-inline constexpr std::uint16_t kAbsValue = 111;
-inline constexpr std::uint16_t kEndPoint = 125;
-inline constexpr std::uint16_t kFrozenMember = 180;
-}  // namespace derived
-
 class TPlot1Win : public TPlot0Win {
 public:
     TPlot1Win(int kind, QString fileName, QString iniName, int dimension,

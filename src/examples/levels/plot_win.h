@@ -144,7 +144,7 @@ public:
     virtual void RefreshToolValues();
     // Rebuilds the examples derived from example i (-1: from any), in index order.
     virtual void UpdateDependents(int i);
-    // Re-evaluates every example: the value of a derivation-73 example, the compiled ranges.
+    // Re-evaluates every example: the value of an antiderivative, the compiled ranges.
     virtual void RecomputeAll();
     virtual void BeginEditExample(int kind);
     virtual void EndEditExample(int kind);

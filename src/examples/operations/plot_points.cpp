@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "examples/records/derivation.h"
 #include "examples/records/equation_text.h"
 #include "examples/records/trajectory.h"
 #include "formula/formula_context.h"
@@ -13,7 +14,7 @@ int AppendPlotPointsExample(TInventory& inventory, int parent, std::string_view 
     if (!inventory.IsIndex(parent) || !inventory.HasRoom()) return -1;
     TExample e;
     e.Init(kind::kPlotPoints, colour, 50);
-    e.derivation = kDerivedPlotPoints;
+    e.derivation = derived::kPlotPoints;
     e.parent[0] = static_cast<std::int16_t>(parent);
     e.pen.width = static_cast<std::uint16_t>(std::clamp(dotSize, 0, 100));
     e.subKind = inventory[parent].kind;

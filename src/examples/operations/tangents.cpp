@@ -57,18 +57,9 @@ bool AllBuilt(const NodeVec3& v) {
 }  // namespace
 
 bool CanApproximate(const TExample& parent) {
-    switch (parent.derivation) {
-        case 0:
-        case 42:
-        case 43:
-        case 45:
-        case 47:
-        case 94:
-        case 177:
-            return true;
-        default:
-            return false;
-    }
+    if (parent.derivation == 0) return true;
+    const TDerivationInfo* derivation = FindDerivation(parent.derivation);
+    return derivation && derivation->approximable;
 }
 
 TTangentBuilder::TTangentBuilder(TInventory& inventory, TExampleCompiler& compiler,
@@ -105,24 +96,19 @@ TAddResult TTangentBuilder::AppendAndBuild(TExample record, int errorOnFailure,
 
 std::optional<bool> TTangentBuilder::Rebuild(int i) {
     if (!inventory_.IsIndex(i)) return std::nullopt;
-    switch (inventory_[i].derivation) {
-        case derived::kTaylor:
-            return BuildTaylorPolynomial(i);
-        case derived::kTangentLine:
-            return BuildTangentLine(i);
-        case derived::kMarkedPoint:
-            return BuildMarkedPoint(i);
-        case derived::kTrajectoryPoint:
-            return BuildTrajectoryPoint(i);
-        case derived::kTrajectoryVector:
-        case derived::kTrajectoryTangent:
-            return BuildTrajectoryLine(i);
-        case derived::kTangentPlane:
-        case derived::kSurfaceLine:
-            return BuildTangentExpressions(i);
-        default:
-            return std::nullopt;
-    }
+    using Hook = TRebuildHook<TTangentBuilder>;
+    using B = TTangentBuilder;
+    static constexpr Hook kHooks[] = {
+        {derived::kTaylor, [](B& b, int k) { return b.BuildTaylorPolynomial(k); }},
+        {derived::kTangentLine, [](B& b, int k) { return b.BuildTangentLine(k); }},
+        {derived::kMarkedPoint, [](B& b, int k) { return b.BuildMarkedPoint(k); }},
+        {derived::kTrajectoryPoint, [](B& b, int k) { return b.BuildTrajectoryPoint(k); }},
+        {derived::kTrajectoryVector, [](B& b, int k) { return b.BuildTrajectoryLine(k); }},
+        {derived::kTrajectoryTangent, [](B& b, int k) { return b.BuildTrajectoryLine(k); }},
+        {derived::kTangentPlane, [](B& b, int k) { return b.BuildTangentExpressions(k); }},
+        {derived::kSurfaceLine, [](B& b, int k) { return b.BuildTangentExpressions(k); }},
+    };
+    return RunRebuildHook(kHooks, *this, inventory_[i].derivation, i);
 }
 
 // ------------------------------------------------------------------------------ Taylor

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "examples/records/compile_support.h"
+#include "examples/records/derivation.h"
 #include "formula/tree_builders.h"
 
 namespace quorlin::examples {
@@ -32,8 +33,7 @@ void TCompileOptions::Unpack(std::uint8_t mask) {
 // --- helpers of the window level -------------------------------------------------------------
 
 std::optional<std::string> EditableText(const TExample& e, int textNumber) {
-    constexpr std::uint16_t kPlotPointsList = 99;
-    if (e.derivation > 0 && e.derivation != kPlotPointsList) return std::nullopt;
+    if (e.derivation > 0 && e.derivation != derived::kPlotPoints) return std::nullopt;
     return e.Text(textNumber);
 }
 
@@ -130,7 +130,7 @@ void TExampleCompiler::CompileExample(int i) {
                        e.kind == kind::kParametric || e.kind == kind::kSpaceCurve;
     if (curve && ctx_.derivativesOn) CompileCurvature(i);
     if (e.kind == kind::kTube) BuildTube(e);
-    if (e.kind == kind::kPlane && e.derivation != kDerivedTangentPlane) {
+    if (e.kind == kind::kPlane && e.derivation != derived::kTangentPlane) {
         for (int k = 5; k <= 7; ++k) e.Tree(k).reset();
         ParseList(e.Text(4), 3, &e.Tree(5), &e.Tree(6), &e.Tree(7));
         BuildPlane(e);

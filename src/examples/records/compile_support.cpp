@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "examples/records/derivation.h"
+
 namespace quorlin::examples::compile_support {
 
 namespace {
@@ -18,7 +20,7 @@ TextUse TextsOfKind(const TExample& e) {
     using namespace kind;
     const int k = e.kind;
     const int sub = k == kRevolution ? e.subKind : 0;
-    const bool plane = k == kPlane && e.derivation != kDerivedTangentPlane;
+    const bool plane = k == kPlane && e.derivation != derived::kTangentPlane;
     TextUse use;
     use.parsed[0] =
         plane || sub == kParametric ||

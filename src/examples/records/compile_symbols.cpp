@@ -2,6 +2,7 @@
 // example names.
 #include "examples/records/compile.h"
 #include "examples/records/compile_support.h"
+#include "examples/records/derivation.h"
 
 namespace quorlin::examples {
 
@@ -9,7 +10,6 @@ using namespace compile_support;
 
 namespace {
 
-constexpr std::uint16_t kDerivedTangentLine = 76;
 constexpr int kLastParameterLetter = slot::kLastParameter;  // W
 
 }  // namespace
@@ -65,7 +65,7 @@ void TExampleCompiler::MarkSymbolsOfExample(int i) {
         e.kind == kind::kHigherOrder)
         MarkTrajectorySymbols(i);
     if ((e.kind == kind::kParametric || e.kind == kind::kSpaceCurve) &&
-        e.derivation == kDerivedTangentLine)
+        e.derivation == derived::kTangentLine)
         MarkTextSymbols(e.Text(4));
     // Null unless the example has a range (the period of a periodic curve is in its tree 2).
     for (const NodePtr* tree : {&entry.rangeLow, &entry.rangeHigh, &entry.thirdRange})

@@ -61,51 +61,6 @@ constexpr TKindInfo kKinds[] = {
     {403, true, "map of three functions", "", Texts({1, 2, 3})},
 };
 
-constexpr TDerivationInfo kDerivations[] = {
-    {42, "product of two examples", TParents::kTwo},
-    {43, "sum of two examples", TParents::kTwo},
-    {45, "difference of two examples", TParents::kTwo},
-    {47, "quotient of two examples", TParents::kTwo},
-    {65, "Taylor polynomial", TParents::kOne},
-    {68, "derivative", TParents::kOne},
-    {71, "gradient field", TParents::kOne},
-    {73, "indefinite integral", TParents::kOneOrTwo},
-    {76, "tangent line of a curve", TParents::kOne},
-    {77, "tangent plane at the slicer point", TParents::kOne},
-    {78, "traced point of the tracing slider", TParents::kOne},
-    {79, "tangent lines at a given point", TParents::kOne},
-    {80, "tangent lines at a given point", TParents::kOne},
-    {81, "tangent lines at the slicer point", TParents::kOne},
-    {82, "roulette", TParents::kOne},
-    {83, "evolute", TParents::kOne},
-    {94, "power of two examples", TParents::kTwo},
-    {99, "plot-points list", TParents::kOne},
-    {100, "mirror line of a reflection", TParents::kOne},
-    {101, "reflection in the x-axis", TParents::kOne},
-    {102, "reflection in the y-axis", TParents::kOne},
-    {103, "reflection in the line y = x", TParents::kOne},
-    {104, "reflection in a given line", TParents::kOne},
-    {105, "rotation by a half-turn", TParents::kOne},
-    {106, "rotation by an angle about a centre", TParents::kOne},
-    {109, "tangent construction of the tracing slider", TParents::kOne},
-    {110, "translation by a vector", TParents::kOne},
-    {111, "absolute value", TParents::kOne},
-    {125, "end point of a segment", TParents::kSegmentAndText},
-    {142, "product construction", TParents::kTwo},
-    {143, "product construction", TParents::kTwo},
-    {144, "product construction", TParents::kTwo},
-    {145, "product construction", TParents::kTwo},
-    {146, "product construction", TParents::kTwo},
-    {147, "product construction", TParents::kTwo},
-    {150, "projection on another example", TParents::kTwo},
-    {151, "perpendicular part to another example", TParents::kTwo},
-    {152, "product construction", TParents::kTwo},
-    {153, "product construction", TParents::kTwo},
-    {154, "product construction", TParents::kTwo},
-    {177, "composition", TParents::kTwo},
-    {180, "family member with a frozen letter", TParents::kOne},
-};
-
 template <class T>
 void CopyCommonPart(std::vector<T>& dest, const std::vector<T>& source) {
     const std::size_t n = std::min(dest.size(), source.size());
@@ -147,17 +102,6 @@ bool IsMeshKind(int kind) {
         default:
             return false;
     }
-}
-
-std::span<const TDerivationInfo> DerivationTable() {
-    return kDerivations;
-}
-
-const TDerivationInfo* FindDerivation(int code) {
-    const auto* it =
-        std::find_if(std::begin(kDerivations), std::end(kDerivations),
-                     [code](const TDerivationInfo& info) { return info.code == code; });
-    return it == std::end(kDerivations) ? nullptr : it;
 }
 
 TArraySizes ArraySizesOf(int arrayKind, int subKind) {

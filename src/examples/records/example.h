@@ -8,8 +8,8 @@
 // 547-byte file layout lives only in record_codec.h. Words and bytes that mean different things
 // by kind are read through role accessors (WebSteps, PolarForm, ...), never by their place.
 //
-// Beside the record: the kind table (codes, dialog titles, texts the compiler parses), the
-// derivation-code table and the per-kind array sizes.
+// Beside the record: the kind table (codes, dialog titles, texts the compiler parses) and the
+// per-kind array sizes; the derivation codes are in derivation.h.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -97,30 +97,6 @@ int KindTableIndex(int kind);
 // spherical surfaces, tubes and planes. A surface of revolution (307) is one unless it revolves
 // an implicit curve.
 bool IsMeshKind(int kind);
-
-// --- derivations ---
-
-// The parents a derivation code names: one example; two operands; one, optionally a second
-// (antiderivative); or, for the end point of a segment (125), the segment and the index of the
-// first text of the copied pair in place of the second parent.
-enum class TParents { kOne, kTwo, kOneOrTwo, kSegmentAndText };
-
-struct TDerivationInfo {
-    std::uint16_t code;
-    std::string_view derived;
-    TParents parents;
-};
-
-std::span<const TDerivationInfo> DerivationTable();
-// The entry of a derivation code; null for 0 (not derived) and for unknown codes.
-const TDerivationInfo* FindDerivation(int code);
-
-// The degrees a Taylor polynomial (derivation 65) may have: the record check, the builder and
-// the tracing slider all ask this one test.
-inline constexpr int kMaxTaylorDegree = 9;
-constexpr bool IsTaylorDegree(int degree) {
-    return degree >= 0 && degree <= kMaxTaylorDegree;
-}
 
 // --- per-kind arrays ---
 
@@ -226,8 +202,10 @@ enum class TNumber : std::uint8_t {
     kSecondLow = 9,
     kSecondHigh = 10,
     kArrowT = 9,
-    // Group 5: set by the script's periodic command.
+    // Group 5: set by the script's periodic command. Groups 5 and 6 hold the state the tracing
+    // slider keeps for the entries at a trajectory's state.
     kPeriodMark = 12,
+    kTraceStateFirst = 12,
     // Group 6: the web seed of 201 and the point of a tangent or a trajectory entry's time;
     // the frozen value of code 180 and a trajectory entry's start time.
     kWebSeed = 15,

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string_view>
 
+#include "examples/records/derivation.h"
+
 namespace quorlin::examples {
 
 namespace k = quorlin::examples::kind;
@@ -64,8 +66,7 @@ Fault CheckIdentity(const TExample& ex, int index) {
     } else if (!validParent(ex.parent[1])) {
         return "parent[1]";
     }
-    if (ex.derivation == 65 && !IsTaylorDegree(ex.derivationParam)) return "derivationParam";
-    if (ex.derivation == 180 && !Within(ex.FrozenLetter(), 1, kLastLetter)) return "FrozenLetter";
+    if (derivation && derivation->valid && !derivation->valid(ex)) return derivation->fault;
     if (ex.order < 0 || (ex.kind == k::kHigherOrder && ex.order > kMaxHigherOrder)) return "order";
     return std::nullopt;
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 
+#include "examples/records/derivation.h"
 #include "examples/records/variable_groups.h"
 
 namespace quorlin::examples {
@@ -113,7 +114,7 @@ void UpgradeRangeText(TExample& e, const NumberFormat& format) {
 }
 
 void UpgradeLetterPairText(TExample& e, const NumberFormat& format) {
-    if (e.derivation != 77 && e.derivation != 81) return;
+    if (e.derivation != derived::kTangentPlane && e.derivation != derived::kSurfaceLine) return;
     if (e.FirstLetter() >= 'A') {
         e.Text(7) = LetterOf(e.FirstLetter()) + ";" + LetterOf(e.SecondLetter());
     } else {
@@ -123,7 +124,7 @@ void UpgradeLetterPairText(TExample& e, const NumberFormat& format) {
 }
 
 void UpgradeParameterText(TExample& e, const NumberFormat& format) {
-    if (e.derivation != 73) return;
+    if (e.derivation != derived::kAntiderivative) return;
     if (e.subKind >= 1 && e.subKind <= 23)
         e.Text(1) = std::string(1, static_cast<char>('@' + e.subKind));
     else

@@ -8,6 +8,7 @@
 
 #include "examples/levels/inventory_dialog.h"
 #include "examples/plot_test_window.h"
+#include "examples/records/derivation.h"
 #include "platform/dialog.h"
 #include "shell/help_window.h"
 

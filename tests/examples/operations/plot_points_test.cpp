@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "examples/operations/plot_points.h"
+#include "examples/records/derivation.h"
 #include "formula/formula_context.h"
 
 namespace quorlin::examples {
@@ -25,7 +26,7 @@ TEST(PlotPointsTest, FollowsItsParent) {
     EXPECT_EQ(
         std::tuple(points.derivation, points.PlotPointCount(), points.PlotPointVariable(),
                    points.rangeHigh[0], points.pen.width, points.pen.colour, points.Tree(2)->re),
-        std::tuple(kDerivedPlotPoints, 2, slot::kX, 2, 4, 7, 3));
+        std::tuple(derived::kPlotPoints, 2, slot::kX, 2, 4, 7, 3));
 
     inventory[0].Tree(2) = TExprNode::NewConst(5);
     inventory[i].Text(4) = "no numbers";
