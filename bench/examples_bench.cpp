@@ -47,7 +47,7 @@ public:
             TExample e;
             e.kind = static_cast<std::int16_t>(p.kind);
             e.subKind = static_cast<std::int16_t>(p.subKind);
-            e.NumberAt(291) = 1;  // the x-axis for the surface of revolution
+            e.Number(TNumber::kAxisB) = 1;  // the x-axis for the surface of revolution
             for (int k = 0; k < 7; ++k) e.texts[k] = p.texts[k] ? p.texts[k] : "";
             inventory.Append(std::move(e));
         }

@@ -339,8 +339,8 @@ TTraceOutcome TTrajectoryPainter::Trace(int i, const TTrajectory& trajectory, TT
     out.pen = PenOf(i, trajectory);
     const int k = trajectory.kind % TTrajectory::kFormulaKindOffset;
     out.sequence = k == kind::kSequence || k == kind::kSpaceSequence;
-    out.joined = !out.sequence || e.byte60 != 0;
-    out.arrows = out.sequence && e.byte59 != 0;
+    out.joined = !out.sequence || e.ConnectPoints() != 0;
+    out.arrows = out.sequence && e.SequenceArrows() != 0;
     TraceHooks hooks = HooksFor(trajectory, out.curves);
     if (out.sequence) {
         hooks.inside = {};  // the terms of a sequence are not cut at the view
@@ -469,7 +469,8 @@ void TTrajectoryPainter::DrawSlopeField(int i) {
     const long double spacing = static_cast<long double>(view.areaHeight) / rows;
     // The mark's length in per cent of the width: the bound parameter's value, or the word.
     long double percent = e.fieldLengthPercent / 10.0L;
-    if (e.word32 >= 1 && e.word32 <= slot::kLastParameter) percent = ctx.Var(e.word32);
+    if (e.FieldParameter() >= 1 && e.FieldParameter() <= slot::kLastParameter)
+        percent = ctx.Var(e.FieldParameter());
     const long double length =
         std::clamp(view.areaWidth * percent / 100, 1.0L, 4.0L * view.areaWidth);
     const auto evaluate = [&ctx](TExprNode* tree, long double& out) {

@@ -14,6 +14,7 @@ namespace quorlin::plot2d {
 using detail::EvalTree;
 using detail::EvalTreeAt;
 using examples::TExample;
+using examples::TNumber;
 
 namespace {
 
@@ -90,15 +91,15 @@ void DrawWeb(TDrawEnvironment& env, const TExample& e, const TreeProgram& f) {
     if (e.subKind >= 1 && e.subKind <= slot::kLastParameter)
         x = ctx.Var(e.subKind);
     else
-        x = e.NumberAt(431);
+        x = e.Number(TNumber::kWebSeed);
     const TPlotSpace& space = env.target.Space();
     std::vector<Vec2> path;
     const auto add = [&](long double u, long double v) {
         Vec2 p;
         if (space.ValueToPlot({u, v}, p)) path.push_back(p);
     };
-    add(x, e.byte56 ? 0 : x);
-    for (int k = 0; k < e.word34; ++k) {
+    add(x, e.InitialSegment() ? 0 : x);
+    for (int k = 0; k < e.WebSteps(); ++k) {
         long double y = 0;
         if (!EvalTreeAt(f, slot::kX, x, y)) break;
         add(x, y);
@@ -110,7 +111,7 @@ void DrawWeb(TDrawEnvironment& env, const TExample& e, const TreeProgram& f) {
     pen.colour = e.extraColour[1];
     env.target.SetPen(pen);
     env.target.Polyline(path);
-    if (e.byte58) {
+    if (e.WebArrows()) {
         const int size = e.sizeWord + 10;
         for (std::size_t k = 1; k < path.size(); ++k)
             env.target.Arrow(path[k], path[k] - path[k - 1], size, true);
@@ -119,7 +120,7 @@ void DrawWeb(TDrawEnvironment& env, const TExample& e, const TreeProgram& f) {
 }
 
 void DrawLagrangeDots(TDrawEnvironment& env, const TExample& e) {
-    const int count = std::min<int>(e.word32 + 1, static_cast<int>(e.points.size()));
+    const int count = std::min<int>(e.LagrangeLastPoint() + 1, static_cast<int>(e.points.size()));
     const int radius = std::clamp<int>(e.fieldLengthPercent, 1, 100) / 2 + 1;
     for (int k = 0; k < count; ++k) {
         Vec2 p;
@@ -138,12 +139,12 @@ int DrawExplicit(TDrawEnvironment& env, int i) {
     const bool lagrange = e.IsLagrangeExplicit();
     if (lagrange) {
         examples::LoadLagrangeCoefficients(e, env.formula);
-        if (e.byte55 || env.lagrangeExample == i) DrawLagrangeDots(env, e);
+        if (e.DotsAlwaysVisible() || env.lagrangeExample == i) DrawLagrangeDots(env, e);
     }
     const TPlotSpace& space = env.target.Space();
     const auto range = detail::ExplicitPlotRange(env.formula, env.inventory.Entry(i), space);
     // A polynomial whose points are still to be picked has none yet.
-    if (!f || !range || (lagrange && e.word32 < 0)) return 0;
+    if (!f || !range || (lagrange && e.LagrangeLastPoint() < 0)) return 0;
     const TreeProgram program(env.formula, f);
     TCurveJob job;
     job.f = ExplicitFunction(program, space);
@@ -155,7 +156,7 @@ int DrawExplicit(TDrawEnvironment& env, int i) {
     if (key != 0) return key;
     if (e.lockInterval && !e.periodic && !lagrange)
         detail::DrawEndMarks(env.target, e, job.f, job.a, job.b);
-    if (e.byte60 && !lagrange) DrawWeb(env, e, program);
+    if (e.WebOn() && !lagrange) DrawWeb(env, e, program);
     return 0;
 }
 
@@ -190,8 +191,8 @@ int DrawParametric(TDrawEnvironment& env, int i) {
     const int key = env.target.Curve(job);
     if (key != 0) return key;
     detail::DrawEndMarks(env.target, e, job.f, a, b);
-    if (e.byte58) {  // an arrow at t along the curve
-        const long double t = e.NumberAt(371);
+    if (e.ArrowAtT()) {  // an arrow at t along the curve
+        const long double t = e.Number(TNumber::kArrowT);
         Vec2 p, d;
         if (job.f(t, p) && detail::CurveDirection(job.f, t, job.step, d))
             env.target.Arrow(p, d, e.sizeWord + 10, true);
@@ -236,7 +237,9 @@ int DrawRoulette(TDrawEnvironment& env, int i) {
     TExample& e = env.inventory[i];
     TExprNode* x = e.Tree(1).get();
     TExprNode* y = e.Tree(2).get();
-    const long double start = e.NumberAt(281), radius = e.NumberAt(291), arm = e.NumberAt(301);
+    const long double start = e.Number(TNumber::kRouletteStart),
+                      radius = e.Number(TNumber::kRouletteRadius),
+                      arm = e.Number(TNumber::kRouletteArm);
     const auto [a, b] = detail::ParameterRange(env.formula, env.inventory.Entry(i));
     if (!x || !y || !(radius > 0) || !std::isfinite(radius) || !std::isfinite(start)) return 0;
     const bool derivatives = e.Tree(5) && e.Tree(6);
@@ -265,7 +268,7 @@ int DrawRoulette(TDrawEnvironment& env, int i) {
             return true;
         },
         start, NodesOver(a, b, step, [](long double t) { return t; }));
-    const long double side = e.byte55 ? 1 : -1;  // left of the direction of travel, or right
+    const long double side = e.LeftSide() ? 1 : -1;  // left of the direction of travel, or right
     TCurveJob job;
     job.f = [&](long double t, Vec2& p) {
         Vec2 c, v;

@@ -23,11 +23,11 @@ CurveFunction StraightFunction(Vec2 p, Vec2 q, const TPlotSpace& space) {
 }
 
 // The two ends of a segment (trees 1-4), or its point (trees 1, 2), in polar form (r, t) when
-// byte 58 is set.
+// it is given so.
 bool EvalPoint(FormulaContext& ctx, TExample& e, int first, Vec2& p) {
     if (!EvalTree(ctx, e.Tree(first).get(), p.x) || !EvalTree(ctx, e.Tree(first + 1).get(), p.y))
         return false;
-    return !e.byte58 || Vec2PolarInPlace(p);
+    return !e.PolarForm() || Vec2PolarInPlace(p);
 }
 
 bool UsesVariable(const TExprNode* tree, int code) {
@@ -54,12 +54,12 @@ int DrawSegment(TDrawEnvironment& env, int i) {
     // Arrows: bit 0 at the first end, a mode of 2 or more at the second.
     const int size = e.sizeWord + 10;
     Vec2 tip;
-    if ((e.word32 & 1) && space.ValueToPlot(p, tip)) {
+    if ((e.EndMarkMode() & 1) && space.ValueToPlot(p, tip)) {
         Vec2 d;
         if (detail::CurveDirection(job.f, 0, job.step, d))
             env.target.Arrow(tip, {-d.x, -d.y}, size, true);
     }
-    if (e.word32 >= 2 && space.ValueToPlot(q, tip)) {
+    if (e.EndMarkMode() >= 2 && space.ValueToPlot(q, tip)) {
         Vec2 d;
         if (detail::CurveDirection(job.f, 1, job.step, d)) env.target.Arrow(tip, d, size, true);
     }
@@ -100,7 +100,7 @@ int DrawLine(TDrawEnvironment& env, int i) {
 int DrawPoint(TDrawEnvironment& env, int i) {
     TExample& e = env.inventory[i];
     Vec2 v;
-    if (e.byte55) {  // given as a complex number z
+    if (e.ComplexPoint()) {  // given as a complex number z
         TExprNode* z = e.Tree(1).get();
         if (!z || !env.formula.Evaluate(*z)) return 0;
         v = {z->re, z->im};
@@ -120,8 +120,8 @@ int DrawPoint(TDrawEnvironment& env, int i) {
 int DrawPlotPoints(TDrawEnvironment& env, int i) {
     TExample& e = env.inventory[i];
     FormulaContext& ctx = env.formula;
-    const int count = std::clamp<int>(e.letter36, 0, static_cast<int>(e.values.size()));
-    const int variable = e.letter38 == slot::kX ? slot::kX : slot::kT;
+    const int count = std::clamp<int>(e.PlotPointCount(), 0, static_cast<int>(e.values.size()));
+    const int variable = e.PlotPointVariable() == slot::kX ? slot::kX : slot::kT;
     const bool explicitParent = e.subKind == examples::kind::kExplicit;
     const TPlotSpace& space = env.target.Space();
     const TreeProgram x(ctx, e.Tree(1).get()), y(ctx, e.Tree(2).get());
@@ -180,7 +180,7 @@ int DrawSeries(TDrawEnvironment& env, int i) {
         return key != 0 ? key : budget.Key();
     }
     // A series of numbers: the partial sums (n, S_n) as dots, joined when "connect" is on.
-    const int radius = e.byte56 && e.sizeWord > 0 ? e.sizeWord : 2;
+    const int radius = e.OwnDotSize() && e.sizeWord > 0 ? e.sizeWord : 2;
     std::vector<Vec2> points;
     long double sum = 0;
     for (int n = from; n <= to; ++n) {
@@ -188,7 +188,7 @@ int DrawSeries(TDrawEnvironment& env, int i) {
         if (!EvalTreeAt(termProgram, indexSlot, n, value) || !std::isfinite(sum += value)) break;
         Vec2 p;
         if (!space.ValueToPlot({static_cast<long double>(n), sum}, p)) {
-            if (e.byte60) env.target.Polyline(points);
+            if (e.ConnectPoints()) env.target.Polyline(points);
             points.clear();
             continue;
         }
@@ -196,7 +196,7 @@ int DrawSeries(TDrawEnvironment& env, int i) {
         points.push_back(p);
         if ((n - from) % 64 == 63 && env.target.PollKey() == kKeyStop) return kKeyStop;
     }
-    if (e.byte60) env.target.Polyline(points);
+    if (e.ConnectPoints()) env.target.Polyline(points);
     return 0;
 }
 

@@ -111,7 +111,8 @@ void DrawField(TDrawEnvironment& env, const TExample& e, Direction&& direction) 
     const long double spacing = static_cast<long double>(space.height) / rows;
     // Length in per cent of the width: the bound parameter's value, or the word in tenths.
     long double percent = e.fieldLengthPercent / 10.0L;
-    if (e.word32 >= 1 && e.word32 <= slot::kLastParameter) percent = env.formula.Var(e.word32);
+    if (e.FieldParameter() >= 1 && e.FieldParameter() <= slot::kLastParameter)
+        percent = env.formula.Var(e.FieldParameter());
     const long double length = std::clamp(space.width * percent / 100, 1.0L, 4.0L * space.width);
     const TPixelBox area = space.Area();
     for (long double py = area.top + spacing / 2; py < area.bottom; py += spacing)
@@ -191,7 +192,7 @@ int DrawImplicit(TDrawEnvironment& env, int i) {
     settings.view = {space.xLow, space.xHigh, space.yLow, space.yHigh};
     settings.pixelWidth = space.UnitsPerPixelX();
     settings.pixelHeight = space.UnitsPerPixelY();
-    if (e.byte55) settings.randomRounds *= 4;  // "long search"
+    if (e.LongSearch()) settings.randomRounds *= 4;  // "long search"
     dynamics::ImplicitTraceHooks hooks;
     hooks.sink = [&env](const std::vector<Vec2>& points, bool) { env.target.Polyline(points); };
     if (env.target.Polling()) hooks.pollKey = [&env] { return env.target.PollKey(); };
@@ -290,16 +291,16 @@ int DrawSequence(TDrawEnvironment& env, int i) {
         std::vector<Vec2> run;
         for (std::size_t k = 0; k < terms.size(); ++k) {
             if (!defined[k]) {
-                if (e.byte60) env.target.Polyline(run);
+                if (e.ConnectPoints()) env.target.Polyline(run);
                 run.clear();
                 continue;
             }
             env.target.Marker(terms[k], radius, true);
-            if (e.byte59 && !run.empty())
+            if (e.SequenceArrows() && !run.empty())
                 env.target.Arrow(terms[k], terms[k] - run.back(), 8, true);
             run.push_back(terms[k]);
         }
-        if (e.byte60) env.target.Polyline(run);
+        if (e.ConnectPoints()) env.target.Polyline(run);
         if (result.Key() != 0) return result.Key();
     }
     env.target.SetPen(e.pen);

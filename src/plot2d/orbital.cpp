@@ -6,6 +6,7 @@
 namespace quorlin::plot2d::orbital {
 
 using examples::TExample;
+using examples::TNumber;
 
 namespace {
 
@@ -93,32 +94,32 @@ long double EncounterTime(const std::vector<TBody>& bodies, long double gravity)
 
 TOrbitalSettings SettingsOf(const TExample& e) {
     TOrbitalSettings s;
-    s.gravity = e.NumberAt(281);
-    s.interval = e.NumberAt(291);
-    s.timeStep = e.NumberAt(301);
-    s.positions = e.NumberAt(311);
-    s.calculations = e.NumberAt(321);
+    s.gravity = e.Number(TNumber::kGravity);
+    s.interval = e.Number(TNumber::kInterval);
+    s.timeStep = e.Number(TNumber::kTimeStep);
+    s.positions = e.Number(TNumber::kPositions);
+    s.calculations = e.Number(TNumber::kCalculations);
     s.watch = e.periodic != 0;
     s.frameBoundary = e.recompute != 0;
-    s.bullets = e.byte56 != 0;
+    s.bullets = e.Bullets() != 0;
     s.bulletSize = e.sizeWord;
-    s.originOn = e.byte59 != 0;
-    s.origin = e.word34;
+    s.originOn = e.OriginOn() != 0;
+    s.origin = e.OrbitalOrigin();
     return s;
 }
 
 void StoreSettings(TExample& e, const TOrbitalSettings& s) {
-    e.NumberAt(281) = s.gravity;
-    e.NumberAt(291) = s.interval;
-    e.NumberAt(301) = s.timeStep;
-    e.NumberAt(311) = s.positions;
-    e.NumberAt(321) = s.calculations;
+    e.Number(TNumber::kGravity) = s.gravity;
+    e.Number(TNumber::kInterval) = s.interval;
+    e.Number(TNumber::kTimeStep) = s.timeStep;
+    e.Number(TNumber::kPositions) = s.positions;
+    e.Number(TNumber::kCalculations) = s.calculations;
     e.periodic = s.watch;
     e.recompute = s.frameBoundary;
-    e.byte56 = s.bullets;
+    e.Bullets() = s.bullets;
     e.sizeWord = static_cast<std::int16_t>(s.bulletSize);
-    e.byte59 = s.originOn;
-    e.word34 = static_cast<std::int16_t>(s.origin);
+    e.OriginOn() = s.originOn;
+    e.OrbitalOrigin() = static_cast<std::int16_t>(s.origin);
 }
 
 int BodyCount(const TExample& e) {

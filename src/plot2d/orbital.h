@@ -6,7 +6,7 @@
 // Where the record keeps the system: the body table is its first point array (entries of
 // three long doubles; entry [i] the current position of body i, [12 + i] its current velocity,
 // [24 + i].x its mass, [60 + i] its initial position, [72 + i] its initial velocity); the
-// index of the last body is the word at offset 8; the body list (the trajectory records of
+// index of the last body is the derivation parameter; the body list (the trajectory records of
 // kind 1219, one per body in list order) gives each body its pen and, in its fourth start-value
 // text, its name. The settings lie in the per-kind numbers and option bytes (SettingsOf).
 #include <cstddef>
@@ -25,23 +25,23 @@ inline constexpr std::size_t kInitialPositionEntry = 60;
 inline constexpr std::size_t kInitialVelocityEntry = 72;
 
 struct TOrbitalSettings {
-    long double gravity = 1;          // G: per-kind number at 281
-    long double interval = 10;        // time drawn: 291
-    long double timeStep = 0.01L;     // interval / calculations: 301
-    long double positions = 1000;     // the last positions of each body that are shown: 311
-    long double calculations = 1000;  // steps over the interval: 321
-    bool watch = false;               // byte 57: the window shows the bodies move
-    bool frameBoundary = false;       // byte 52
-    bool bullets = false;             // byte 56: the bodies drawn as bullets at their ends
-    int bulletSize = 4;               // the size word (30)
-    bool originOn = false;            // byte 59: paths drawn relative to one body
-    int origin = 0;                   // word 34: that body
+    long double gravity = 1;          // G
+    long double interval = 10;        // time drawn
+    long double timeStep = 0.01L;     // interval / calculations
+    long double positions = 1000;     // the last positions of each body that are shown
+    long double calculations = 1000;  // steps over the interval
+    bool watch = false;               // the window shows the bodies move ("make periodic")
+    bool frameBoundary = false;       // the recompute flag
+    bool bullets = false;             // the bodies drawn as bullets at their ends
+    int bulletSize = 4;               // the size word
+    bool originOn = false;            // paths drawn relative to one body
+    int origin = 0;                   // that body
 };
 
 TOrbitalSettings SettingsOf(const examples::TExample& e);
 void StoreSettings(examples::TExample& e, const TOrbitalSettings& s);
 
-// Bodies in the table: the word at offset 8 + 1, within 0..12 and the table's size.
+// Bodies in the table: the derivation parameter + 1, within 0..12 and the table's size.
 int BodyCount(const examples::TExample& e);
 
 struct TBody {

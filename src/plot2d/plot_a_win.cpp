@@ -4,6 +4,7 @@
 
 #include "examples/records/compile.h"
 #include "platform/clock.h"
+#include "examples/records/derivation.h"
 #include "platform/key_poll.h"
 #include "plot2d/shading.h"
 
@@ -99,44 +100,38 @@ bool TPlotAWin::UpdateTranslation(int) {
 
 bool TPlotAWin::RebuildDerived(int i) {
     if (!Inventory().IsIndex(i)) return false;
+    namespace d = examples::derived;
+    using Hook = examples::TRebuildHook<TPlotAWin>;
+    static constexpr Hook kHooks[] = {
+        {d::kTaylor,
+         [](TPlotAWin& w, int k) { return w.TangentBuilder().BuildTaylorPolynomial(k); }},
+        {d::kTangentLine,
+         [](TPlotAWin& w, int k) { return w.TangentBuilder().BuildTangentLine(k); }},
+        {d::kTrajectoryPoint,
+         [](TPlotAWin& w, int k) { return w.TangentBuilder().BuildTrajectoryPoint(k); }},
+        {d::kTrajectoryVector,
+         [](TPlotAWin& w, int k) { return w.TangentBuilder().BuildTrajectoryLine(k); }},
+        {d::kTrajectoryTangent,
+         [](TPlotAWin& w, int k) { return w.TangentBuilder().BuildTrajectoryLine(k); }},
+        {d::kMarkedPoint,
+         [](TPlotAWin& w, int k) { return w.TangentBuilder().BuildMarkedPoint(k); }},
+        {d::kDerivative, [](TPlotAWin& w, int k) { return w.UpdateDerivative(k); }},
+        {d::kAntiderivative, [](TPlotAWin& w, int k) { return w.UpdateAntiderivative(k); }},
+        {d::kRoulette, [](TPlotAWin& w, int k) { return w.UpdateRoulette(k); }},
+        {d::kEvolute, [](TPlotAWin& w, int k) { return w.UpdateEvolute(k); }},
+        {d::kPlotPoints, [](TPlotAWin& w, int k) { return w.RebuildPlotPoints(k); }},
+        {d::kMirrorLine, [](TPlotAWin& w, int k) { return w.UpdateMirrorLine(k); }},
+        {d::kReflectX, [](TPlotAWin& w, int k) { return w.UpdateReflection(k); }},
+        {d::kReflectY, [](TPlotAWin& w, int k) { return w.UpdateReflection(k); }},
+        {d::kReflectDiagonal, [](TPlotAWin& w, int k) { return w.UpdateReflection(k); }},
+        {d::kReflectLine, [](TPlotAWin& w, int k) { return w.UpdateReflection(k); }},
+        {d::kHalfTurn, [](TPlotAWin& w, int k) { return w.UpdateRotation(k); }},
+        {d::kRotation, [](TPlotAWin& w, int k) { return w.UpdateRotation(k); }},
+        {d::kTranslation, [](TPlotAWin& w, int k) { return w.UpdateTranslation(k); }},
+    };
     const int code = Inventory()[i].derivation;
-    switch (code) {
-        case examples::derived::kTaylor:
-            return TangentBuilder().BuildTaylorPolynomial(i);
-        case examples::derived::kTangentLine:
-            return TangentBuilder().BuildTangentLine(i);
-        case examples::derived::kTrajectoryPoint:
-            return TangentBuilder().BuildTrajectoryPoint(i);
-        case examples::derived::kTrajectoryVector:
-        case examples::derived::kTrajectoryTangent:
-            return TangentBuilder().BuildTrajectoryLine(i);
-        case examples::derived::kMarkedPoint:
-            return TangentBuilder().BuildMarkedPoint(i);
-        case 68:
-            return UpdateDerivative(i);
-        case 73:
-            return UpdateAntiderivative(i);
-        case 82:
-            return UpdateRoulette(i);
-        case 83:
-            return UpdateEvolute(i);
-        case 99:
-            return RebuildPlotPoints(i);
-        case 100:
-            return UpdateMirrorLine(i);
-        case 101:
-        case 102:
-        case 103:
-        case 104:
-            return UpdateReflection(i);
-        case 105:
-        case 106:
-            return UpdateRotation(i);
-        case 110:
-            return UpdateTranslation(i);
-        default:
-            return TPlot111Win::RebuildDerived(i);
-    }
+    if (const auto built = examples::RunRebuildHook(kHooks, *this, code, i)) return *built;
+    return TPlot111Win::RebuildDerived(i);
 }
 
 // ------------------------------------------------------------------------------ regions

@@ -102,8 +102,8 @@ void TPlotBWin::EnterLagrangeMode(int i) {
     if (!Inventory().IsIndex(i) || !Inventory()[i].IsLagrangeExplicit()) return;
     examples::TExample& e = Inventory()[i];
     lagrangeKept_ = e.points;
-    lagrangeCountKept_ = e.word32;
-    e.word32 = -1;  // no point yet
+    lagrangeCountKept_ = e.LagrangeLastPoint();
+    e.LagrangeLastPoint() = -1;  // no point yet
     State2D().lagrangeExample = i;
     SetMouseMode(cmd::kMouseLagrange);
     RebuildLagrangePolynomial(i);
@@ -122,9 +122,9 @@ void TPlotBWin::EndLagrangeMode() {
     State2D().lagrangeExample = -1;
     if (!Inventory().IsIndex(i)) return;
     examples::TExample& e = Inventory()[i];
-    if (e.word32 < 0) {
+    if (e.LagrangeLastPoint() < 0) {
         e.points = lagrangeKept_;
-        e.word32 = lagrangeCountKept_;
+        e.LagrangeLastPoint() = lagrangeCountKept_;
     }
     RebuildLagrangePolynomial(i);
     UpdateDependents(i);
@@ -150,13 +150,13 @@ bool TPlotBWin::PickLagrangePoint(const platform::MouseEvent& event) {
     }
     if (event.button != platform::MouseButton::Left) return true;
     examples::TExample& e = Inventory()[i];
-    const int count = e.word32 + 1;
+    const int count = e.LagrangeLastPoint() + 1;
     if (count >= static_cast<int>(e.points.size())) return true;
     const canvas::WorldPoint p = View().ScreenToWorld(event.point);
     const TPlotSpace space = PlotSpaceOf(View());
     e.points[static_cast<std::size_t>(count)] = {space.ValueOfPlotX(p.x), space.ValueOfPlotY(p.y),
                                                  0};
-    e.word32 = static_cast<std::int16_t>(count);
+    e.LagrangeLastPoint() = static_cast<std::int16_t>(count);
     RebuildLagrangePolynomial(i);
     UpdateDependents(i);
     if (count + 1 == static_cast<int>(e.points.size())) {

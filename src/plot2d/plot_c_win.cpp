@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "examples/records/derivation.h"
 #include "plot2d/orbital.h"
 
 namespace quorlin::plot2d {
@@ -40,7 +41,7 @@ void TPlotCWin::UpdateDependents(int i) {
         const examples::TExample& e = inv[j];
         if (e.derivation == 0) continue;
         // The end point of a segment (125) keeps a text index in its second parent.
-        const bool second = e.derivation != 125 && isChanged(e.parent[1]);
+        const bool second = examples::NamesSecondParent(e.derivation) && isChanged(e.parent[1]);
         if (!isChanged(e.parent[0]) && !second) continue;
         if (RebuildDerived(j)) {
             changed[static_cast<std::size_t>(j)] = true;

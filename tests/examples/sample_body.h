@@ -38,13 +38,13 @@ inline TExample SampleExample(int kindCode, int colour) {
     e.Text(1) = "SIN(X)";
     switch (e.kind) {
         case k::kImplicit:
-            e.byte58 = 1;  // as every read implicit curve carries it
+            e.SlowDrawing() = 1;  // as every read implicit curve carries it
             break;
         case k::kRoulette:
-            e.NumberAt(291) = 1;
+            e.Number(TNumber::kRouletteRadius) = 1;
             break;
         case k::kPlotPoints:
-            e.Text(4) = "1 2 3.5", e.letter36 = 3;
+            e.Text(4) = "1 2 3.5", e.PlotPointCount() = 3;
             e.values[0] = 1, e.values[1] = 2, e.values[2] = 3.5L;
             break;
         case k::kSystem:
@@ -75,7 +75,7 @@ inline TExample SampleExample(int kindCode, int colour) {
             break;
     }
     if (e.IsLagrangeExplicit()) {
-        e.word32 = 2;
+        e.LagrangeLastPoint() = 2;
         for (std::size_t j = 0; j < e.points.size(); ++j)
             e.points[j] = {static_cast<long double>(j), j * 0.5L, 0};
     }

@@ -16,6 +16,7 @@ namespace {
 namespace k = examples::kind;
 using Shape = examples::TEndMark::Shape;
 using quorlin::testing::AllNear;
+using examples::TNumber;
 
 // The sampler's rules for poles and jumps hold in the explicit drawer.
 TEST_F(DrawerTest, ExplicitLagrangeAndLogarithmicCurvesFollowTheirFormulas) {
@@ -28,7 +29,7 @@ TEST_F(DrawerTest, ExplicitLagrangeAndLogarithmicCurvesFollowTheirFormulas) {
 
     // The polynomial through (-1, 1), (0, 0), (2, 4) is x^2; its points show while picked.
     const int lagrange = Add(k::kLagrange, {}, [](auto& e) {
-        e.word32 = 2;
+        e.LagrangeLastPoint() = 2;
         e.points[0] = {-1, 1, 0};
         e.points[1] = {0, 0, 0};
         e.points[2] = {2, 4, 0};
@@ -105,10 +106,10 @@ TEST_F(DrawerTest, TheRecordsDrawingOptions) {
 // from the diagonal, with an arrow on every step when asked for.
 TEST_F(DrawerTest, TheWebOfAnIterationTakesItsOwnSettings) {
     const int i = Add(k::kExplicit, {"", "x/2"}, [](auto& e) {
-        e.byte60 = 1;
+        e.WebOn() = 1;
         e.subKind = -1;
-        e.NumberAt(431) = 4;
-        e.word34 = 2;
+        e.Number(TNumber::kWebSeed) = 4;
+        e.WebSteps() = 2;
         e.extraColour[1] = 9;
     });
     const auto web = [&] {
@@ -135,8 +136,8 @@ TEST_F(DrawerTest, TheWebOfAnIterationTakesItsOwnSettings) {
     EXPECT_TRUE(std::ranges::any_of(
         canvas.pens, [&](const auto& p) { return p.colour == env.webDiagonalColour; }));
     EXPECT_TRUE(canvas.arrows.empty());
-    inventory[i].byte56 = 1;  // initial segment
-    inventory[i].byte58 = 1;  // arrows
+    inventory[i].InitialSegment() = 1;  // initial segment
+    inventory[i].WebArrows() = 1;       // arrows
     Draw(i);
     expectCorners({{4, 0}, {4, 2}, {2, 2}, {2, 1}, {1, 1}});
     ASSERT_EQ(canvas.arrows.size(), 4u);
@@ -155,8 +156,8 @@ TEST_F(DrawerTest, PolarAndParametricCurves) {
     ASSERT_EQ(Curve().pieces.size(), 1u);
     ExpectOnCurve(Curve(), spiral, 0, 3 * kPi, 1e-9L);
     Draw(Add(k::kParametric, {"t/2", "t", "", "", "", "pi", "0;3pi"}, [](auto& e) {
-        e.byte60 = 1;
-        e.byte58 = 1;
+        e.PolarCurve() = 1;
+        e.ArrowAtT() = 1;
     }));
     ASSERT_EQ(Curve().pieces.size(), 1u);
     ExpectOnCurve(Curve(), spiral, 0, 3 * kPi, 1e-9L);
@@ -193,10 +194,10 @@ TEST_F(DrawerTest, AntiderivativesAndRoulettes) {
     examples::TExample& e = inventory[r];
     e.rangeLow[0] = 0;
     e.rangeHigh[0] = 2 * kPi;
-    e.NumberAt(281) = 0;
-    e.NumberAt(291) = 1;
-    e.NumberAt(301) = 1;
-    e.byte55 = 1;
+    e.Number(TNumber::kRouletteStart) = 0;
+    e.Number(TNumber::kRouletteRadius) = 1;
+    e.Number(TNumber::kRouletteArm) = 1;
+    e.LeftSide() = 1;
     e.Tree(1) = Parsed("t");
     e.Tree(2) = Parsed("0");
     e.Tree(5) = Parsed("1");
@@ -206,7 +207,7 @@ TEST_F(DrawerTest, AntiderivativesAndRoulettes) {
     const ClosedForm cycloid = [](long double t) { return Vec2{t - std::sin(t), 1 - std::cos(t)}; };
     ExpectOnCurve(Curve(), cycloid, 0, 2 * kPi, 1e-6L);
     EXPECT_GT(Curve().pieces[0].back().x, 5);  // on beyond the view
-    inventory[r].byte55 = 0;                   // on the right side it rolls below the line
+    inventory[r].LeftSide() = 0;               // on the right side it rolls below the line
     Draw(r);
     ASSERT_FALSE(Curve().pieces.empty());
     for (Vec2 p : Curve().pieces[0]) EXPECT_LE(p.y, 1e-12);
@@ -214,7 +215,7 @@ TEST_F(DrawerTest, AntiderivativesAndRoulettes) {
 
 TEST_F(DrawerTest, SegmentsLinesAndPoints) {
     Draw(Add(k::kSegment, {"-2", "1", "3", "-1"}, [](auto& e) {
-        e.word32 = 3;  // arrows at both ends
+        e.EndMarkMode() = 3;  // arrows at both ends
         e.pen.style = 2;
     }));
     ASSERT_EQ(Curve().pieces.size(), 1u);
@@ -232,7 +233,7 @@ TEST_F(DrawerTest, SegmentsLinesAndPoints) {
     ASSERT_EQ(Curve().pieces.size(), 1u);
     EXPECT_NEAR(Curve().pieces[0][0].x, 1.5, 1e-12);
 
-    Draw(Add(k::kPoint, {"1", "pi/2"}, [](auto& e) { e.byte58 = 1; }));
+    Draw(Add(k::kPoint, {"1", "pi/2"}, [](auto& e) { e.PolarForm() = 1; }));
     ASSERT_EQ(canvas.marks.size(), 1u);
     EXPECT_NEAR(canvas.marks[0].y, 1, 1e-12);
 }
@@ -272,7 +273,7 @@ TEST_F(DrawerTest, SeriesOfNumbersAndOfFunctions) {
     // Partial sums of 1/2^n from n = 0: 1, 1.5, 1.75, ... joined.
     Draw(Add(k::kSeries, {"n", "1/2^n"}, [](auto& e) {
         e.divisions = {0, 4, 36};
-        e.byte60 = 1;
+        e.ConnectPoints() = 1;
     }));
     ASSERT_EQ(canvas.marks.size(), 5u);
     EXPECT_NEAR(canvas.marks[4].y, 1.9375L, 1e-12);

@@ -24,6 +24,7 @@ namespace {
 namespace cmd = resources::cmd;
 namespace k = examples::kind;
 using Lists = std::vector<std::vector<Vec2>>;
+using examples::TNumber;
 using namespace quorlin::testing;
 
 class KindsTest : public PlotWindowTest {
@@ -80,9 +81,9 @@ std::vector<KindsTest::TShown> KindsTest::MakeDiagram() {
         e.subKind = k::kExplicit;
         e.rangeLow[0] = 0;
         e.rangeHigh[0] = 4;
-        e.NumberAt(291) = 1;
-        e.NumberAt(301) = 1;
-        e.byte55 = 1;
+        e.Number(TNumber::kRouletteRadius) = 1;
+        e.Number(TNumber::kRouletteArm) = 1;
+        e.LeftSide() = 1;
     });
     win.UpdateRoulette(roulette);
     const int points = Add(k::kPlotPoints, {}, [&](auto& e) {

@@ -36,7 +36,7 @@ TEST_F(PlotLevelsTest, LagrangePointsArePickedWithTheMouse) {
     Click(platform::MouseButton::Right, 0, 0);  // ends the picking
     EXPECT_EQ(win.MouseMode(), cmd::kMouseCoordinates);
     examples::TExample& e = win.Inventory()[i];
-    ASSERT_EQ(e.word32, 2);
+    ASSERT_EQ(e.LagrangeLastPoint(), 2);
     // The polynomial through the clicks (to a pixel) is about x^2.
     examples::LoadLagrangeCoefficients(e, win.Formulas());
     long double y = 0;
@@ -45,7 +45,7 @@ TEST_F(PlotLevelsTest, LagrangePointsArePickedWithTheMouse) {
     // Picking ended without a point keeps the points there were.
     win.EnterLagrangeMode(i);
     win.SetMouseMode(cmd::kMouseCoordinates);
-    EXPECT_EQ(win.Inventory()[i].word32, 2);
+    EXPECT_EQ(win.Inventory()[i].LagrangeLastPoint(), 2);
 }
 
 TEST_F(PlotLevelsTest, DerivedExamplesFollowTheirParents) {

@@ -60,7 +60,7 @@ TEST_F(DrawerTest, EquationsSequencesAndIntrinsicCurvesFollowTheirClosedForms) {
 
     // x -> x/2 + 1, y -> y/2 from (-4, 4): five terms, dots joined.
     Draw(Add(k::kSequence, {"x/2+1", "y/2"}, [](auto& e) {
-        e.byte60 = 1;
+        e.ConnectPoints() = 1;
         e.trajectories.push_back(TrajectoryRecord(k::kSequence, {-4, 4}, 4));
     }));
     ASSERT_EQ(canvas.marks.size(), 5u);

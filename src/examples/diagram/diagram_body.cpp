@@ -70,7 +70,7 @@ TExample StoredRecord(const TInventoryEntry& entry) {
     TExample record;
     record.kind = e.kind;
     record.CopyFrom(e, false);
-    if (MarkedImplicit(e.kind)) record.byte58 = 1;
+    if (MarkedImplicit(e.kind)) record.SlowDrawing() = 1;
     if (e.IsLagrangeExplicit()) StoreLagrangePoints(e, record);
     if (e.kind == k::kRevolution && entry.revolutionSteppedCount != 0 &&
         e.divisions[0] == entry.revolutionSteppedCount)
@@ -240,12 +240,12 @@ void BodyReader::Remember(const TExample& e, int index) {
 // What the record of a file needs before it is an example of this program: the per-kind
 // contents that travel in other fields, and the conversions of older versions.
 void BodyReader::ConvertRecord(TExample& e, int index) {
-    if (MarkedImplicit(e.kind)) e.byte58 = 1;
+    if (MarkedImplicit(e.kind)) e.SlowDrawing() = 1;
     if (e.kind == k::kPlotPoints) {
         const std::vector<long double> numbers = ScanNumbers(e.Text(4));
         const std::size_t n = std::min(numbers.size(), e.values.size());
         std::copy_n(numbers.begin(), n, e.values.begin());
-        e.letter36 = static_cast<std::int16_t>(n);
+        e.PlotPointCount() = static_cast<std::int16_t>(n);
     }
     if (e.kind == k::kOrbital) CopyBodyListToTable(e);
     if (e.IsLagrangeExplicit()) RestoreLagrangePoints(e);

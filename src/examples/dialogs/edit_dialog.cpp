@@ -189,7 +189,7 @@ bool TEditExmpDlg::CanClose() {
     StoreEditedRecord(record, outcome.record);
     if (mask_) *mask_ = outcome.mask;
     if (record.kind == kind::kRevolution && outcome.mask != 0) {
-        record.byte56 = 1;
+        record.EndsBound() = 1;
         host_.SetParamsFromExample(index_);
     }
     if (paletteUsed_) host_.HidePalette();
@@ -305,7 +305,7 @@ void TWebDlg::OnControl(int id) {
             return;
         }
         case kUndefine:
-            host_.Inventory()[index_].byte60 = 0;
+            host_.Inventory()[index_].WebOn() = 0;
             CloseWindow(platform::kIdOk);
             return;
         case platform::kIdOk:

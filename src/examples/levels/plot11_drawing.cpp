@@ -9,6 +9,7 @@
 #include "canvas/canvas_primitives.h"
 #include "examples/levels/plot11_win.h"
 #include "platform/clock.h"
+#include "examples/records/derivation.h"
 #include "platform/key_poll.h"
 
 namespace quorlin::examples {
@@ -16,7 +17,6 @@ namespace quorlin::examples {
 namespace {
 
 constexpr int kDiscMarker = 1;
-constexpr int kDerivedMarkedPoint = 109;  // a point of the parent curve at the parameter of text 4
 // Marks of a sampled point: drawn in full, or hidden behind a surface.
 constexpr std::uint8_t kShown = 1;
 constexpr std::uint8_t kHidden = 0;
@@ -128,15 +128,15 @@ int TPlot11Win::DrawEntry(platform::DeviceContext& dc, int k) {
 bool TPlot11Win::DrawEntryPoint(canvas::TCanvasPrimitives& prim, TExample& e, int k) {
     FormulaContext& f = Formulas();
     const bool single = e.kind == kind::kPoint || e.kind == kind::kSpacePoint ||
-                        e.derivation == kDerivedMarkedPoint;
+                        e.derivation == derived::kMarkedPoint;
     if (!single) {
         const long double value = e.values[static_cast<std::size_t>(k)];
         const bool listed = e.kind == kind::kPlotPoints;
         if (!listed && (value < e.rangeLow[0] || value > e.rangeHigh[0])) return false;
-        f.SetVar(std::clamp<int>(e.letter38, 0, slot::kNamedCount - 1), value);
+        f.SetVar(std::clamp<int>(e.PlotPointVariable(), 0, slot::kNamedCount - 1), value);
     }
     Vec3 v;
-    if (e.kind == kind::kPoint && e.byte55) {  // given as a complex number z
+    if (e.kind == kind::kPoint && e.ComplexPoint()) {  // given as a complex number z
         TExprNode* z = e.Tree(1).get();
         if (!z || !f.Evaluate(*z)) return false;
         v = {z->re, z->im, 0};
@@ -152,11 +152,13 @@ bool TPlot11Win::DrawEntryPoint(canvas::TCanvasPrimitives& prim, TExample& e, in
         if (space && !ValueOf(f, e.Tree(3).get(), v.z)) return false;
     }
     Vec2 plane{v.x, v.y};
-    if (e.kind == kind::kPoint && e.byte58 && !Vec2PolarInPlace(plane)) return false;
-    if (e.kind == kind::kSpacePoint && e.word32 == 1 && !Vec2PolarInPlace(plane)) return false;
+    if (e.kind == kind::kPoint && e.PolarForm() && !Vec2PolarInPlace(plane)) return false;
+    if (e.kind == kind::kSpacePoint && e.PointCoordinates() == 1 && !Vec2PolarInPlace(plane))
+        return false;
     v.x = plane.x;
     v.y = plane.y;
-    if (e.kind == kind::kSpacePoint && e.word32 == 2 && !Vec3SphericalInPlace(v)) return false;
+    if (e.kind == kind::kSpacePoint && e.PointCoordinates() == 2 && !Vec3SphericalInPlace(v))
+        return false;
     canvas::WorldPoint p{v.x, v.y};
     if (Dimension() >= 3) {
         if (!IsPointVisible(v)) return false;
@@ -168,8 +170,8 @@ bool TPlot11Win::DrawEntryPoint(canvas::TCanvasPrimitives& prim, TExample& e, in
     // Texts tied to the point find it in the first range block, its pixel in the numbers.
     e.rangeLow[0] = p.x;
     e.rangeLow[1] = p.y;
-    e.NumberAt(281) = pixel.x();
-    e.NumberAt(291) = pixel.y();
+    e.Number(TNumber::kPointX) = pixel.x();
+    e.Number(TNumber::kPointY) = pixel.y();
     DrawPointMark(prim, e, pixel);
     return true;
 }
@@ -200,7 +202,7 @@ void TPlot11Win::WatchFamilyMember(const TExample& e) {
 
 int TPlot11Win::DrawEntryRecord(platform::DeviceContext& dc, TExample& e) {
     FormulaContext& f = Formulas();
-    const bool derivedPoint = e.derivation == kDerivedMarkedPoint;
+    const bool derivedPoint = e.derivation == derived::kMarkedPoint;
     const int parent = e.parent[0];
     const bool explicitParent =
         Inventory().IsIndex(parent) && Inventory()[parent].kind == kind::kExplicit;
@@ -216,7 +218,7 @@ int TPlot11Win::DrawEntryRecord(platform::DeviceContext& dc, TExample& e) {
     prim.SetPen(OutputColor(DrawColor(e.pen.colour)), std::max(width, 1), canvas::kStyleSolid);
     const bool single = e.kind == kind::kPoint || e.kind == kind::kSpacePoint || derivedPoint;
     const int count =
-        single ? 1 : std::clamp<int>(e.letter36, 0, static_cast<int>(e.values.size()));
+        single ? 1 : std::clamp<int>(e.PlotPointCount(), 0, static_cast<int>(e.values.size()));
     const int members = e.familyOn ? std::abs(e.familySteps) + 1 : 1;
     const int letter = std::clamp<int>(e.familyLetter, 1, slot::kLastParameter);
     const Complex familySaved = f.vars.value[static_cast<std::size_t>(letter)];
@@ -227,7 +229,7 @@ int TPlot11Win::DrawEntryRecord(platform::DeviceContext& dc, TExample& e) {
                                           : StepValue(e.familyLow, e.familyHigh, m, members - 1));
         for (int k = 0; k < count; ++k) {
             const bool drawn = DrawEntryPoint(prim, e, k);
-            if (drawn && e.byte59 && e.subKind > 0 && index >= 0) DrawPointMarkers(dc, index);
+            if (drawn && e.Anchors() && e.subKind > 0 && index >= 0) DrawPointMarkers(dc, index);
         }
         if (m + 1 < members) WatchFamilyMember(e);
     }

@@ -104,7 +104,7 @@ int TPlot11Win::NewExample(int kind) {
                           StyleWord(ExampleBook().created));
     const int i = Inventory().LastIndex();
     const bool lagrange = record.IsLagrangeExplicit();
-    if (lagrange) record.letter36 = static_cast<std::int16_t>(++ExampleBook().polynomials);
+    if (lagrange) record.PolynomialNumber() = static_cast<std::int16_t>(++ExampleBook().polynomials);
     std::uint32_t mask = 0;
     if (!RunEditDialog(i, mask)) {
         Inventory().RemoveLast();
@@ -116,8 +116,8 @@ int TPlot11Win::NewExample(int kind) {
     e.extraColour[0] = e.pen.colour;
     CompileExample(i);
     const bool field = e.kind == k::kSystem || e.kind == k::kSlope || e.kind == k::kSpaceSystem;
-    if (field && e.word32 > 0 && e.word32 <= slot::kLastParameter)
-        Formulas().SetVar(e.word32, e.fieldLengthPercent * 0.1L);
+    if (field && e.FieldParameter() > 0 && e.FieldParameter() <= slot::kLastParameter)
+        Formulas().SetVar(e.FieldParameter(), e.fieldLengthPercent * 0.1L);
     AddEquationLabel();
     const bool boxed =
         e.kind == k::kImplicitSurface || e.kind == k::kSpaceSystem || e.kind == k::kSpaceSequence;
@@ -137,10 +137,10 @@ int TPlot11Win::AddPointEntry(int variant) {
     TExample& e = AddExample(Dimension() >= 3 ? k::kSpacePoint : k::kPoint, 0, 1,
                              {variant == 4 ? "2.0+1.6i" : "2.54", "pi/3", "pi/4"});
     e.pen.width = static_cast<std::uint16_t>(std::max<int>(Options().dotSize, 1));
-    e.byte58 = variant == 1 || variant == 2 ? 1 : 0;
-    e.byte59 = 0;
-    e.byte55 = variant == 4 ? 1 : 0;
-    e.word32 = static_cast<std::int16_t>(variant);
+    e.PolarForm() = variant == 1 || variant == 2 ? 1 : 0;
+    e.Anchors() = 0;
+    e.ComplexPoint() = variant == 4 ? 1 : 0;
+    e.PointCoordinates() = static_cast<std::int16_t>(variant);
     const int i = Inventory().LastIndex();
     std::uint32_t mask = 0;
     if (!RunEditDialog(i, mask)) {

@@ -19,6 +19,7 @@
 #include "examples/operations/inventory_panel.h"
 #include "examples/operations/plot_points.h"
 #include "examples/operations/value_table.h"
+#include "examples/records/derivation.h"
 #include "formula/formula_text.h"
 #include "formula/opcodes.h"
 #include "formula/parser.h"
@@ -159,8 +160,8 @@ bool TPlot1Win::EditExample(int k, bool force) {
     TExample& edited = Inventory()[k];
     const int kind = edited.kind;
     const bool field = kind == k::kSystem || kind == k::kSlope || kind == k::kSpaceSystem;
-    if (field && edited.word32 > 0 && edited.word32 <= slot::kLastParameter)
-        Formulas().SetVar(edited.word32, edited.fieldLengthPercent * 0.1L);
+    if (field && edited.FieldParameter() > 0 && edited.FieldParameter() <= slot::kLastParameter)
+        Formulas().SetVar(edited.FieldParameter(), edited.fieldLengthPercent * 0.1L);
     if (kind == k::kRevolution) {
         edited.rangeLow = {0, 0};
         edited.rangeHigh = {1, 1};
@@ -242,8 +243,8 @@ void TPlot1Win::DuplicateFrozen(int k, int letter) {
     const int i = AppendCopy(k);
     if (i < 0) return;
     TExample& e = Inventory()[i];
-    e.letter36 = static_cast<std::int16_t>(letter);
-    e.NumberAt(441) = Formulas().Var(letter);
+    e.FrozenLetter() = static_cast<std::int16_t>(letter);
+    e.Number(TNumber::kFrozenValue) = Formulas().Var(letter);
     e.derivation = derived::kFrozenMember;
     e.parent = {static_cast<std::int16_t>(k), -1};
     BuildFamilyMember(i);
@@ -262,7 +263,7 @@ void TPlot1Win::DefineFamily(int k) {
     TExample& e = Inventory()[k];
     if (e.kind == k::kImplicit) {
         e.FreeTrajectories();
-        e.byte56 = 1;
+        e.TraceRequest() = 1;
         e.periodic = 0;
     }
     RefreshEquationLabel(k);
@@ -292,7 +293,7 @@ void TPlot1Win::AddAbsEntry(int k) {
     e.derivation = derived::kAbsValue;
     e.parent = {static_cast<std::int16_t>(k), -1};
     e.familyOn = 0;
-    e.byte60 = 0;
+    e.WebOn() = 0;
     const int i = Inventory().Append(std::move(e));
     if (!BuildAbsEntry(i)) {
         Inventory().RemoveLast();
@@ -352,7 +353,7 @@ bool TPlot1Win::BuildGradientField(int i) {
 }
 
 void TPlot1Win::AddSegmentEndpoints(int k) {
-    if (!Inventory().IsIndex(k) || !Inventory()[k].byte59) return;
+    if (!Inventory().IsIndex(k) || !Inventory()[k].EndPointsAsExamples()) return;
     for (int s = 0; s < 2; ++s) {
         if (!CanAddExample(true)) break;
         const TExample& segment = Inventory()[k];
@@ -363,7 +364,7 @@ void TPlot1Win::AddSegmentEndpoints(int k) {
         point.pen.width = static_cast<std::uint16_t>(std::max<int>(Options().dotSize, 1));
         point.pen.style = 0;
         point.fieldDisplay = 0;
-        point.byte58 = segment.byte58;
+        point.PolarForm() = segment.PolarForm();
         const int i = Inventory().Append(std::move(point));
         if (!BuildEndpoint(i)) {
             Inventory().RemoveLast();
@@ -372,7 +373,7 @@ void TPlot1Win::AddSegmentEndpoints(int k) {
         AddEquationLabel();
         DrawExampleNow(i);
     }
-    Inventory()[k].byte59 = 0;
+    Inventory()[k].EndPointsAsExamples() = 0;
 }
 
 bool TPlot1Win::BuildEndpoint(int i) {
@@ -397,10 +398,12 @@ bool TPlot1Win::BuildEndpoint(int i) {
 void TPlot1Win::BuildFamilyMember(int i) {
     TExample& e = Inventory()[i];
     const TExample& parent = Inventory()[e.parent[0]];
-    const int variable = op::kVarAt + e.letter36;
+    const int variable = op::kVarAt + e.FrozenLetter();
     for (int t = 1; t <= TExample::kTextCount; ++t) {
         e.Tree(t) = TExprNode::CopyTree(parent.Tree(t));
-        if (e.Tree(t)) TExprNode::ReplaceVarByConst(e.Tree(t).get(), variable, e.NumberAt(441));
+        if (e.Tree(t))
+            TExprNode::ReplaceVarByConst(e.Tree(t).get(), variable,
+                                         e.Number(TNumber::kFrozenValue));
     }
 }
 
@@ -418,21 +421,20 @@ int TPlot1Win::AddPlotPointsExample(int parent, std::string_view values, int dot
 
 bool TPlot1Win::RebuildDerived(int i) {
     if (!Inventory().IsIndex(i)) return false;
-    switch (Inventory()[i].derivation) {
-        case derived::kGradientField:
-            return BuildGradientField(i);
-        case derived::kAbsValue:
-            return BuildAbsEntry(i);
-        case derived::kEndPoint:
-            return BuildEndpoint(i);
-        case derived::kFrozenMember:
-            BuildFamilyMember(i);
-            return true;
-        case kDerivedPlotPoints:
-            return RebuildPlotPointsExample(Inventory(), i);
-        default:
-            return false;
-    }
+    using Hook = TRebuildHook<TPlot1Win>;
+    static constexpr Hook kHooks[] = {
+        {derived::kGradientField, [](TPlot1Win& w, int k) { return w.BuildGradientField(k); }},
+        {derived::kAbsValue, [](TPlot1Win& w, int k) { return w.BuildAbsEntry(k); }},
+        {derived::kEndPoint, [](TPlot1Win& w, int k) { return w.BuildEndpoint(k); }},
+        {derived::kFrozenMember,
+         [](TPlot1Win& w, int k) {
+             w.BuildFamilyMember(k);
+             return true;
+         }},
+        {derived::kPlotPoints,
+         [](TPlot1Win& w, int k) { return RebuildPlotPointsExample(w.Inventory(), k); }},
+    };
+    return RunRebuildHook(kHooks, *this, Inventory()[i].derivation, i).value_or(false);
 }
 
 void TPlot1Win::UpdateDependents(int i) {
@@ -446,7 +448,7 @@ void TPlot1Win::UpdateDependents(int i) {
         const TExample& e = inventory[j];
         if (e.derivation == 0 || e.parent[0] >= j) continue;
         // The end point of a segment keeps a text index in its second parent.
-        const bool second = e.derivation != derived::kEndPoint && parentChanged(e.parent[1]);
+        const bool second = NamesSecondParent(e.derivation) && parentChanged(e.parent[1]);
         if (!parentChanged(e.parent[0]) && !second) continue;
         if (RebuildDerived(j)) changed[static_cast<std::size_t>(j)] = true;
     }
@@ -516,8 +518,8 @@ int TPlot1Win::AddPointsFromParameter(const TExample& point) {
         if (const int e = Formulas().Parse(kept[c])) return e;
         MarkVariableInText(Formulas(), kept[c], static_cast<char>('@' + point.familyLetter));
     }
-    const int first = point.letter36;
-    const int last = point.letter38;
+    const int first = point.FirstLetter();
+    const int last = point.SecondLetter();
     // The longest number decides whether every text still fits.
     const std::size_t widest =
         std::max(std::to_string(first).size(), std::to_string(last).size()) + 2;

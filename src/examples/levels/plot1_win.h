@@ -53,14 +53,6 @@ inline constexpr int kMaxScriptText = 30000;
 // The most characters of clipboard text read for points.
 inline constexpr int kMaxPointsText = 32000;
 
-// Derivation codes of the entries this level derives.
-namespace derived {
-inline constexpr std::uint16_t kGradientField = 71;
-inline constexpr std::uint16_t kAbsValue = 111;
-inline constexpr std::uint16_t kEndPoint = 125;
-inline constexpr std::uint16_t kFrozenMember = 180;
-}  // namespace derived
-
 class TPlot1Win : public TPlot0Win {
 public:
     TPlot1Win(int kind, QString fileName, QString iniName, int dimension,
@@ -107,7 +99,7 @@ public:
     bool BuildAbsEntry(int k);
     void AddGradientField(int k);
     bool BuildGradientField(int k);
-    // The two end points of segment k as point examples, when it asks for them (byte 59).
+    // The two end points of segment k as point examples, when it asks for them.
     void AddSegmentEndpoints(int k);
     bool BuildEndpoint(int k);
     void BuildFamilyMember(int k);
@@ -126,8 +118,8 @@ public:
     // numbers of the clipboard text: 0, the clipboard's error, or 4 when the inventory became
     // full.
     int AddPointsFromClipboard(const TExample& point);
-    // Point examples for every integer n from word 36 to word 38 of the point record, the
-    // family letter in its coordinate texts replaced by n: 0, a text's parse error, 110 for a
+    // Point examples for every integer n from the first to the second letter of the point record,
+    // the family letter in its coordinate texts replaced by n: 0, a text's parse error, 110 for a
     // text that would grow too long, or 4 when the inventory became full.
     int AddPointsFromParameter(const TExample& point);
     void AppendPointFromTemplate(const TExample& point);

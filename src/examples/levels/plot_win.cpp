@@ -8,6 +8,7 @@
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "examples/levels/running_player.h"
+#include "examples/records/derivation.h"
 #include "examples/records/inventory_listing.h"
 #include "formula/complex_math.h"
 #include "platform/boxes.h"
@@ -17,13 +18,6 @@
 namespace quorlin::examples {
 
 using canvas::WorldPoint;
-
-namespace {
-
-// The derivation whose first tree holds a value that is evaluated with every recomputation.
-constexpr int kDerivedValue = 73;
-
-}  // namespace
 
 TPlotWin::TPlotWin(int kind, QString fileName, QString iniName, int dimension, QWidget* parent)
     : TFuncWin(kind, std::move(fileName), std::move(iniName), parent),
@@ -122,7 +116,8 @@ void TPlotWin::UpdateDependents(int) {}
 void TPlotWin::RecomputeAll() {
     for (int i = 0; i <= inventory_.LastIndex(); ++i) {
         TExample& e = inventory_[i];
-        if (e.derivation == kDerivedValue && e.Tree(1)) Formulas().Evaluate(*e.Tree(1));
+        // An antiderivative's first tree holds a value evaluated with every recomputation.
+        if (e.derivation == derived::kAntiderivative && e.Tree(1)) Formulas().Evaluate(*e.Tree(1));
         compiler_.EvaluateRanges(i);
     }
 }
@@ -157,8 +152,8 @@ void TPlotWin::ForgetImplicitTraces(int letter) {
         if (e.kind != kind::kImplicit || (e.familyOn && e.familyLetter == letter)) continue;
         // Its traced curves belong to the old value: it is traced anew.
         e.FreeTrajectories();
-        e.byte56 = 1;
-        e.byte55 = 0;
+        e.TraceRequest() = 1;
+        e.LongSearch() = 0;
         e.periodic = 0;
     }
 }

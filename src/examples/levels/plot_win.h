@@ -152,7 +152,7 @@ public:
     virtual void RefreshToolValues();
     // Rebuilds the examples derived from example i (-1: from any), in index order.
     virtual void UpdateDependents(int i);
-    // Re-evaluates every example: the value of a derivation-73 example, the compiled ranges.
+    // Re-evaluates every example: the value of an antiderivative, the compiled ranges.
     virtual void RecomputeAll();
     virtual void BeginEditExample(int kind);
     virtual void EndEditExample(int kind);
@@ -235,7 +235,7 @@ public:
     std::optional<QPoint> ProjectToPixel(Vec3 p) const;
     std::optional<Vec2> SelectAxisPair(Vec3 p, long double t) const;
     // Mesh surfaces (not implicit) whose two colours are the background's do not detect jumps:
-    // byte 49 follows that for example i, or for all with -1.
+    // the jump flag follows that for example i, or for all with -1.
     void RefreshMeshColours(int i);
 
     // --- readout and view ---

@@ -51,7 +51,7 @@ struct TEditorForm {
     std::set<int> disabled;             // controls shown but not to be changed
     std::map<int, std::string> labels;  // statics given a text of their own
     std::string caption;                // empty: the template's caption
-    // Colour roles 6-9 (col 1, col 2, the example, the field) and the grid colour (word 34).
+    // Colour roles 6-9 (col 1, col 2, the example, the field) and the grid colour.
     std::array<std::int16_t, 4> colours{};
     std::int16_t gridColour = 0;
     // Edits 221 and 223 switch between the numeric range and the range formulas; the pair not
@@ -111,8 +111,13 @@ public:
 private:
     void LoadTexts(TEditorForm& form) const;
     void LoadNumbers(TEditorForm& form) const;
+    void LoadRanges(TEditorForm& form) const;
+    void LoadFieldAndSizes(TEditorForm& form) const;
     void LoadSwitches(TEditorForm& form) const;
     void LoadLayout(TEditorForm& form) const;
+    void HideLogarithmicControls(TEditorForm& form) const;
+    void LoadPointLabels(TEditorForm& form) const;
+    void LoadProfileLabels(TEditorForm& form) const;
     void ShowIntervalForm(TEditorForm& form, bool rangeTexts) const;
 
     const TExample& record_;
@@ -125,7 +130,7 @@ private:
 
 // Writes an accepted record into the inventory record: the texts only when the example is not
 // derived (but text 4 of plot points and text 6 of a plane always), every value and switch,
-// not the trajectory state that derivations 78-80 keep in numbers 401-451; a locked interval
+// not the trajectory state that the entries at a trajectory's state keep; a locked interval
 // also becomes the table range, plot points read their values, maps are listed with word 4.
 void StoreEditedRecord(TExample& target, const TExample& edited);
 

@@ -16,7 +16,6 @@ constexpr std::size_t kMaxFamilyNumberChars = 49;
 constexpr int kMaxWebSteps = 1000;
 constexpr int kMaxArrowSize = 1000;
 constexpr int kSizeOffset = 10;
-constexpr int kWebSeedOffset = 431;
 
 std::string Trimmed(const std::string& text) {
     const auto first = text.find_first_not_of(' ');
@@ -71,14 +70,14 @@ int ReadFamilyFields(const TFamilyFields& f, FormulaContext& formulas, TExample&
 TWebFields LoadWebFields(const TExample& e, const NumberFormat& format) {
     TWebFields f;
     f.parameter = e.subKind >= 1;
-    f.seed = Trimmed(format.FormatNum(e.NumberAt(kWebSeedOffset)));
+    f.seed = Trimmed(format.FormatNum(e.Number(TNumber::kWebSeed)));
     // A seed index of 0 (a curve that never had a web) shows the letter A.
     const int shown = std::abs(static_cast<int>(e.subKind));
     f.letter = shown >= 1 && shown <= kWebLetters ? shown - 1 : 0;
-    f.steps = std::to_string(e.word34);
+    f.steps = std::to_string(e.WebSteps());
     f.arrowSize = std::to_string(e.sizeWord + kSizeOffset);
-    f.arrows = e.byte58 != 0;
-    f.initialSegment = e.byte56 != 0;
+    f.arrows = e.WebArrows() != 0;
+    f.initialSegment = e.InitialSegment() != 0;
     return f;
 }
 
@@ -86,7 +85,7 @@ int ReadWebFields(const TWebFields& f, FormulaContext& formulas, TExample& e) {
     int error = kNoError;
     const int letter = f.letter >= 0 && f.letter < kWebLetters ? f.letter + 1 : 1;
     int seedIndex = letter;
-    long double seed = e.NumberAt(kWebSeedOffset);
+    long double seed = e.Number(TNumber::kWebSeed);
     if (!f.parameter) {
         if (formulas.ReadNumber(f.seed, seed) != kNoError) error = kErrCannotUnderstand;
         seedIndex = -letter;
@@ -97,13 +96,13 @@ int ReadWebFields(const TWebFields& f, FormulaContext& formulas, TExample& e) {
     if (formulas.ReadShort(f.arrowSize, 1, kMaxArrowSize, arrowSize) != kNoError)
         error = kErrOutOfBounds;
     if (error != kNoError) return error;
-    e.byte60 = 1;
-    e.NumberAt(kWebSeedOffset) = seed;
-    e.word34 = steps;
+    e.WebOn() = 1;
+    e.Number(TNumber::kWebSeed) = seed;
+    e.WebSteps() = steps;
     e.sizeWord = static_cast<std::int16_t>(arrowSize - kSizeOffset);
     e.subKind = static_cast<std::int16_t>(seedIndex);
-    e.byte58 = f.arrows ? 1 : 0;
-    e.byte56 = f.initialSegment ? 1 : 0;
+    e.WebArrows() = f.arrows ? 1 : 0;
+    e.InitialSegment() = f.initialSegment ? 1 : 0;
     return kNoError;
 }
 

@@ -31,10 +31,10 @@ TFamilyFields LoadFamilyFields(const TExample& example, const NumberFormat& form
 // 0 and the family set (on) in the example, or the last error found.
 int ReadFamilyFields(const TFamilyFields& fields, FormulaContext& formulas, TExample& example);
 
-// The fields of the web dialog "WEB". The web of an explicit curve keeps its seed index in
-// word 24 (k >= 1 parameter k, -k the constant with letter k shown), the constant in number
-// 431, its steps in word 34, its arrow size less 10 in word 30, its arrows in byte 58, its
-// initial segment in byte 56 and its colour in word 22.
+// The fields of the web dialog "WEB". The web of an explicit curve keeps its seed index in the
+// sub-kind word (k >= 1 parameter k, -k the constant with letter k shown), the constant in its
+// web-seed number, its arrow size less 10 in the size word, its steps, arrows and initial
+// segment in their role accessors and its colour in the second extra colour.
 struct TWebFields {
     bool parameter = false;       // radio 252 rather than 251
     std::string seed;             // edit 211

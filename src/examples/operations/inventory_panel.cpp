@@ -102,7 +102,7 @@ bool InventoryButtonEnabled(int id, const TInventory& inventory, std::span<const
             if (count < 1 || (count > 1 && (mode.threeD || mode.map))) return false;
             if (!one) return true;
             if (one->IsLagrangeExplicit() || one->kind == k::kOrbital) return false;
-            if (one->kind == k::kExplicit && one->byte60) return false;
+            if (one->kind == k::kExplicit && one->WebOn()) return false;
             return one->kind < 300 || one->kind == k::kSpaceCurve ||
                    one->kind == k::kSpaceSegment || one->kind == k::kSpacePoint ||
                    one->kind == k::kSpaceIntrinsic;

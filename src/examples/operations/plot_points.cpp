@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "examples/records/derivation.h"
 #include "examples/records/equation_text.h"
 #include "examples/records/trajectory.h"
 #include "formula/formula_context.h"
@@ -13,12 +14,12 @@ int AppendPlotPointsExample(TInventory& inventory, int parent, std::string_view 
     if (!inventory.IsIndex(parent) || !inventory.HasRoom()) return -1;
     TExample e;
     e.Init(kind::kPlotPoints, colour, 50);
-    e.derivation = kDerivedPlotPoints;
+    e.derivation = derived::kPlotPoints;
     e.parent[0] = static_cast<std::int16_t>(parent);
     e.pen.width = static_cast<std::uint16_t>(std::clamp(dotSize, 0, 100));
     e.subKind = inventory[parent].kind;
     e.Text(4) = CutToRecordText(std::string(listText));
-    e.letter38 =
+    e.PlotPointVariable() =
         static_cast<std::int16_t>(inventory[parent].kind == kind::kExplicit ? slot::kX : slot::kT);
     const int index = inventory.Append(std::move(e));
     RebuildPlotPointsExample(inventory, index);
@@ -33,7 +34,7 @@ bool RebuildPlotPointsExample(TInventory& inventory, int index) {
     const std::vector<long double> values = ScanNumbers(e.Text(4));
     const std::size_t n = std::min(values.size(), e.values.size());
     std::copy_n(values.begin(), n, e.values.begin());
-    e.letter36 = static_cast<std::int16_t>(n);
+    e.PlotPointCount() = static_cast<std::int16_t>(n);
     const TExample& p = inventory[parent];
     e.rangeLow[0] = p.rangeLow[0];
     e.rangeHigh[0] = p.rangeHigh[0];

@@ -9,8 +9,6 @@
 
 namespace quorlin::examples {
 
-inline constexpr int kDerivedPlotPoints = 99;
-
 // Appends the plot-points example of `parent` with the list text (cut to 255 characters), dot
 // size and colour, and builds it; its index, or -1 (nothing appended) when the inventory is
 // full or the parent is no example.

@@ -13,7 +13,6 @@
 namespace quorlin::examples {
 
 using namespace compile_support;
-namespace tn = tangent_numbers;
 
 static_assert(kMaxTaylorDegree == kTaylorMaxDegree);
 
@@ -25,9 +24,9 @@ constexpr long double kSmallLength = 1e-16L;
 
 // Words of a trajectory entry that keep what its trajectory was made with.
 void StoreTrajectoryWords(TExample& e, const TTrajectory& t) {
-    e.word34 = static_cast<std::int16_t>(t.kind);
-    e.letter36 = static_cast<std::int16_t>(t.option1);
-    e.letter38 = static_cast<std::int16_t>(t.option2);
+    e.TrajectoryKind() = static_cast<std::int16_t>(t.kind);
+    e.TrajectoryOption1() = static_cast<std::int16_t>(t.option1);
+    e.TrajectoryOption2() = static_cast<std::int16_t>(t.option2);
 }
 
 // A range the compiler reads back from text 7 as it was set here.
@@ -58,18 +57,9 @@ bool AllBuilt(const NodeVec3& v) {
 }  // namespace
 
 bool CanApproximate(const TExample& parent) {
-    switch (parent.derivation) {
-        case 0:
-        case 42:
-        case 43:
-        case 45:
-        case 47:
-        case 94:
-        case 177:
-            return true;
-        default:
-            return false;
-    }
+    if (parent.derivation == 0) return true;
+    const TDerivationInfo* derivation = FindDerivation(parent.derivation);
+    return derivation && derivation->approximable;
 }
 
 TTangentBuilder::TTangentBuilder(TInventory& inventory, TExampleCompiler& compiler,
@@ -106,24 +96,19 @@ TAddResult TTangentBuilder::AppendAndBuild(TExample record, int errorOnFailure,
 
 std::optional<bool> TTangentBuilder::Rebuild(int i) {
     if (!inventory_.IsIndex(i)) return std::nullopt;
-    switch (inventory_[i].derivation) {
-        case derived::kTaylor:
-            return BuildTaylorPolynomial(i);
-        case derived::kTangentLine:
-            return BuildTangentLine(i);
-        case derived::kMarkedPoint:
-            return BuildMarkedPoint(i);
-        case derived::kTrajectoryPoint:
-            return BuildTrajectoryPoint(i);
-        case derived::kTrajectoryVector:
-        case derived::kTrajectoryTangent:
-            return BuildTrajectoryLine(i);
-        case derived::kTangentPlane:
-        case derived::kSurfaceLine:
-            return BuildTangentExpressions(i);
-        default:
-            return std::nullopt;
-    }
+    using Hook = TRebuildHook<TTangentBuilder>;
+    using B = TTangentBuilder;
+    static constexpr Hook kHooks[] = {
+        {derived::kTaylor, [](B& b, int k) { return b.BuildTaylorPolynomial(k); }},
+        {derived::kTangentLine, [](B& b, int k) { return b.BuildTangentLine(k); }},
+        {derived::kMarkedPoint, [](B& b, int k) { return b.BuildMarkedPoint(k); }},
+        {derived::kTrajectoryPoint, [](B& b, int k) { return b.BuildTrajectoryPoint(k); }},
+        {derived::kTrajectoryVector, [](B& b, int k) { return b.BuildTrajectoryLine(k); }},
+        {derived::kTrajectoryTangent, [](B& b, int k) { return b.BuildTrajectoryLine(k); }},
+        {derived::kTangentPlane, [](B& b, int k) { return b.BuildTangentExpressions(k); }},
+        {derived::kSurfaceLine, [](B& b, int k) { return b.BuildTangentExpressions(k); }},
+    };
+    return RunRebuildHook(kHooks, *this, inventory_[i].derivation, i);
 }
 
 // ------------------------------------------------------------------------------ Taylor
@@ -215,7 +200,7 @@ TAddResult TTangentBuilder::AddMarkedPoint(int parent, std::string_view paramete
     e.Init(100 * dimension_ + 9, 0, 50);
     e.CopyFrom(inventory_[parent], false);
     e.ClearOptionBytes();
-    e.word32 = 0;  // Cartesian coordinates
+    e.PointCoordinates() = 0;  // Cartesian coordinates
     e.Text(4) = std::string(parameter);
     e.parent = {static_cast<std::int16_t>(parent), -1};
     e.derivation = derived::kMarkedPoint;
@@ -257,12 +242,12 @@ void TTangentBuilder::SetTrajectoryPointTexts(TExample& e, const TTrajectory& t,
         for (int k = 0; k < 4; ++k)
             e.Text(k + 1) = FormatLf(start[static_cast<std::size_t>(k)], 17, 15);
     }
-    e.NumberAt(tn::kPoint) = t.startX;
-    e.NumberAt(tn::kPoint + 10) = t.startY;
-    e.NumberAt(tn::kPoint + 20) = t.startZ;
-    e.NumberAt(tn::kStep) = t.step;
-    e.NumberAt(tn::kTime) = time;
-    e.NumberAt(tn::kStartTime) = t.startTime;
+    e.Number(TNumber::kPointX) = t.startX;
+    e.Number(TNumber::kPointY) = t.startY;
+    e.Number(TNumber::kPointZ) = t.startZ;
+    e.Number(TNumber::kTrajectoryStep) = t.step;
+    e.Number(TNumber::kTime) = time;
+    e.Number(TNumber::kStartTime) = t.startTime;
     StoreTrajectoryWords(e, t);
 }
 
@@ -271,9 +256,9 @@ std::optional<Vec3> TTangentBuilder::StateOfRecord(int i) {
     TExample* parent = ParentOf(i);
     if (!parent) return std::nullopt;
     TExample& e = inventory_[i];
-    const bool formulas = e.word34 > TTrajectory::kFormulaKindOffset;
-    std::array<long double, 4> start{e.NumberAt(tn::kPoint), e.NumberAt(tn::kPoint + 10),
-                                     e.NumberAt(tn::kPoint + 20), e.NumberAt(tn::kStartTime)};
+    const bool formulas = e.TrajectoryKind() > TTrajectory::kFormulaKindOffset;
+    std::array<long double, 4> start{e.Number(TNumber::kPointX), e.Number(TNumber::kPointY),
+                                     e.Number(TNumber::kPointZ), e.Number(TNumber::kStartTime)};
     if (formulas) {
         // Start values given as formulas follow the parameters they name.
         for (int k = 0; k < 4; ++k)
@@ -281,14 +266,15 @@ std::optional<Vec3> TTangentBuilder::StateOfRecord(int i) {
                 return std::nullopt;
     }
     TTrajectory t;
-    t.Init(parent->kind, 0, 1, 2, e.letter36, e.letter38, 1);  // the field: trees 1-3
+    t.Init(parent->kind, 0, 1, 2, e.TrajectoryOption1(), e.TrajectoryOption2(),
+           1);  // the field: trees 1-3
     t.startX = start[0];
     t.startY = start[1];
     t.startZ = start[2];
     t.startTime = start[3];
-    const long double time = e.NumberAt(tn::kTime);
+    const long double time = e.Number(TNumber::kTime);
     t.endTime = start[3] + 2 * (time - start[3]);
-    t.step = e.NumberAt(tn::kStep);
+    t.step = e.Number(TNumber::kTrajectoryStep);
     return stateAt_(*parent, t, time);
 }
 
@@ -332,10 +318,10 @@ TAddResult TTangentBuilder::AddTrajectoryLine(int parent, const TTrajectory& tra
             length > kSmallLength && speed > kSmallSpeed ? length / speed : 1.0L;
         SetRange(e, 0, high);
         // The arrow sits at the vector's end; text 6 gives that t back to the compiler.
-        e.NumberAt(tn::kArrowT) = high;
+        e.Number(TNumber::kArrowT) = high;
         e.Text(6) = FormatShortest(high);
         e.sizeWord = 0;
-        e.byte58 = 1;
+        e.ArrowAtT() = 1;
     } else {
         const long double h = speed > kSmallSpeed ? 0.35L * boxDiagonal_ / speed : 2.0L;
         SetRange(e, -h, h);
@@ -354,7 +340,7 @@ bool TTangentBuilder::BuildTrajectoryLine(int i) {
     formulas_.SetVar(slot::kX, state->x);
     formulas_.SetVar(slot::kY, state->y);
     formulas_.SetVar(slot::kZ, state->z);
-    formulas_.SetVar(slot::kT, e.NumberAt(tn::kTime));
+    formulas_.SetVar(slot::kT, e.Number(TNumber::kTime));
     bool defined = true;
     for (int c = 0; c < dimension_ && defined; ++c)
         defined =
@@ -382,12 +368,12 @@ TAddResult TTangentBuilder::AddTangentPlane(int parent, std::string_view pointTe
     e.Init(kind::kPlane, colour, 50);
     e.rangeLow = {-1, -1};
     e.rangeHigh = {1, 1};
-    e.word34 = static_cast<std::int16_t>(colour);
+    e.GridColour() = static_cast<std::int16_t>(colour);
     e.Text(7) = std::string(pointText);
     e.Text(6) = "2.0";
-    e.NumberAt(tn::kPoint) = point.x;
-    e.NumberAt(tn::kPoint + 10) = point.y;
-    e.NumberAt(tn::kPoint + 20) = point.z;
+    e.Number(TNumber::kPointX) = point.x;
+    e.Number(TNumber::kPointY) = point.y;
+    e.Number(TNumber::kPointZ) = point.z;
     e.parent = {static_cast<std::int16_t>(parent), -1};
     e.derivation = derived::kTangentPlane;
     return AppendAndBuild(std::move(e), 0, &TTangentBuilder::BuildTangentExpressions);
@@ -402,9 +388,9 @@ TAddResult TTangentBuilder::AddTangentLines(int parent, std::string_view pointTe
         e.rangeLow[0] = -1;
         e.rangeHigh[0] = 1;
         e.Text(7) = std::string(pointText);
-        e.NumberAt(tn::kPoint) = point.x;
-        e.NumberAt(tn::kPoint + 10) = point.y;
-        e.NumberAt(tn::kPoint + 20) = point.z;
+        e.Number(TNumber::kPointX) = point.x;
+        e.Number(TNumber::kPointY) = point.y;
+        e.Number(TNumber::kPointZ) = point.z;
         e.parent = {static_cast<std::int16_t>(parent), -1};
         e.derivation = derived::kSurfaceLine;
         e.derivationParam = static_cast<std::int16_t>(direction);
@@ -426,8 +412,8 @@ bool TTangentBuilder::BuildTangentExpressions(int i) {
     const TRangeTexts halves = e.SplitRangeText();
     NodePtr p0 = Parsed(halves.low);
     NodePtr q0 = Parsed(halves.high);
-    if (!p0) p0 = K(e.NumberAt(tn::kPoint));
-    if (!q0) q0 = K(e.NumberAt(tn::kPoint + 10));
+    if (!p0) p0 = K(e.Number(TNumber::kPointX));
+    if (!q0) q0 = K(e.Number(TNumber::kPointY));
 
     NodeVec3 normal, along, base;
     int first = op::kVarT, second = op::kVarU;

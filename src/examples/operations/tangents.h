@@ -19,34 +19,14 @@
 
 #include "core/vectors.h"
 #include "examples/records/compile.h"
+#include "examples/records/derivation.h"
 #include "examples/records/inventory.h"
 #include "formula/formula_context.h"
 
 namespace quorlin::examples {
 
-// Derivation codes of these entries (the letter of each).
-namespace derived {
-inline constexpr std::uint16_t kTaylor = 65;             // A: Taylor polynomial (201)
-inline constexpr std::uint16_t kTangentLine = 76;        // L: tangent line of a curve
-inline constexpr std::uint16_t kTangentPlane = 77;       // M: tangent plane of a surface (315)
-inline constexpr std::uint16_t kTrajectoryPoint = 78;    // N: point at a trajectory's state
-inline constexpr std::uint16_t kTrajectoryVector = 79;   // O: velocity vector there
-inline constexpr std::uint16_t kTrajectoryTangent = 80;  // P: tangent line there
-inline constexpr std::uint16_t kSurfaceLine = 81;        // Q: tangent line of a surface (304)
-inline constexpr std::uint16_t kMarkedPoint = 109;       // m: point marked on a curve
-}  // namespace derived
-
-// Where the builders keep their numbers in the record (offsets of its per-kind numbers).
-namespace tangent_numbers {
-inline constexpr int kPoint = 281;      // 281, 291, 301: slicer point or trajectory start
-inline constexpr int kStep = 311;       // the trajectory's own step
-inline constexpr int kArrowT = 371;     // the arrow's t: the high end of a velocity vector
-inline constexpr int kTime = 431;       // the time on the trajectory
-inline constexpr int kStartTime = 441;  // the trajectory's start time
-}  // namespace tangent_numbers
-
-// A parent that may carry a Taylor polynomial or tangent line: not derived, or a combination
-// of examples (42 *, 43 +, 45 -, 47 /, 94 ^, 177).
+// A parent that may carry a Taylor polynomial or tangent line: not derived, or derived by a
+// code the derivation table marks approximable (the arithmetic combinations, the composition).
 bool CanApproximate(const TExample& parent);
 
 // The state of a trajectory of `parent` at time t; empty where it cannot be reached. The

@@ -136,11 +136,14 @@ std::string CurveValueTable(TInventory& inventory, int index, FormulaContext& fo
                    BodyRows(e, format);
             break;
         case k::kPlotPoints: {
-            const int count = std::clamp<int>(e.letter36, 0, static_cast<int>(e.values.size()));
+            const int count =
+                std::clamp<int>(e.PlotPointCount(), 0, static_cast<int>(e.values.size()));
             const std::vector<long double> at(e.values.begin(), e.values.begin() + count);
-            const bool overX = e.letter38 == slot::kX;
+            const bool overX = e.PlotPointVariable() == slot::kX;
             const int trees[] = {1, 2};
-            const int slotIndex = e.letter38 >= 1 && e.letter38 <= 26 ? e.letter38 : slot::kT;
+            const int slotIndex = e.PlotPointVariable() >= 1 && e.PlotPointVariable() <= 26
+                                      ? e.PlotPointVariable()
+                                      : slot::kT;
             text = Line(std::vector<std::string>{overX ? "x" : "t", "x", "y"}) +
                    TreeRows(formulas, e, slotIndex, at, trees, format);
             break;

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "examples/records/compile_support.h"
+#include "examples/records/derivation.h"
 #include "formula/tree_builders.h"
 
 namespace quorlin::examples {
@@ -32,8 +33,7 @@ void TCompileOptions::Unpack(std::uint8_t mask) {
 // --- helpers of the window level -------------------------------------------------------------
 
 std::optional<std::string> EditableText(const TExample& e, int textNumber) {
-    constexpr std::uint16_t kPlotPointsList = 99;
-    if (e.derivation > 0 && e.derivation != kPlotPointsList) return std::nullopt;
+    if (e.derivation > 0 && e.derivation != derived::kPlotPoints) return std::nullopt;
     return e.Text(textNumber);
 }
 
@@ -130,7 +130,7 @@ void TExampleCompiler::CompileExample(int i) {
                        e.kind == kind::kParametric || e.kind == kind::kSpaceCurve;
     if (curve && ctx_.derivativesOn) CompileCurvature(i);
     if (e.kind == kind::kTube) BuildTube(e);
-    if (e.kind == kind::kPlane && e.derivation != kDerivedTangentPlane) {
+    if (e.kind == kind::kPlane && e.derivation != derived::kTangentPlane) {
         for (int k = 5; k <= 7; ++k) e.Tree(k).reset();
         ParseList(e.Text(4), 3, &e.Tree(5), &e.Tree(6), &e.Tree(7));
         BuildPlane(e);
@@ -195,7 +195,7 @@ void TExampleCompiler::CompileCurveData(int i) {
     }
     const bool parametricProfile =
         e.kind == kind::kParametric || (revolution && e.subKind == kind::kParametric);
-    if (parametricProfile && e.byte60) {
+    if (parametricProfile && e.PolarCurve()) {
         NodePair xy = MakePolarXY(e.Tree(1).get(), e.Tree(2).get());
         e.Tree(1) = std::move(xy[0]);
         e.Tree(2) = std::move(xy[1]);
@@ -215,7 +215,7 @@ void TExampleCompiler::CompileCurveData(int i) {
 void TExampleCompiler::CompileSegmentProfile(TExample& e) {
     NodePtr ends[4];
     for (int k = 0; k < 4; ++k) ends[k] = Parsed(e.Text(k + 1));
-    if (e.byte60) {
+    if (e.PolarCurve()) {
         NodePair first = MakePolarXY(ends[0].get(), ends[1].get());
         NodePair second = MakePolarXY(ends[2].get(), ends[3].get());
         e.Tree(1) = MakeLerp(op::kVarT, first[0].get(), second[0].get());
@@ -289,7 +289,7 @@ void TExampleCompiler::CompilePartials(int i) {
 void TExampleCompiler::CompileSegment(int i) {
     if (!inventory_.IsIndex(i)) return;
     TExample& e = inventory_[i];
-    if (e.byte58 && e.derivation == 0) {
+    if (e.PolarForm() && e.derivation == 0) {
         // A segment given by polar end points: its line passes through their Cartesian forms.
         const NodePair first = MakePolarXY(e.Tree(1).get(), e.Tree(2).get());
         const NodePair second = MakePolarXY(e.Tree(3).get(), e.Tree(4).get());
@@ -406,7 +406,7 @@ void TExampleCompiler::EvaluateRanges(int i) {
         e.rangeLow[0] = value(entry.rangeLow, 0.0L);
         e.rangeHigh[0] = value(entry.rangeHigh, 1.0L);
     }
-    if (HasArrowText(e)) e.NumberAt(kArrowOffset) = value(entry.thirdRange, e.rangeLow[0]);
+    if (HasArrowText(e)) e.Number(TNumber::kArrowT) = value(entry.thirdRange, e.rangeLow[0]);
 }
 
 // The Newton chain of a Lagrange polynomial has one link per defining point, each reading its
@@ -428,8 +428,9 @@ void TExampleCompiler::BuildLagrangeTree(int i) {
 
 void LoadLagrangeCoefficients(const TExample& e, FormulaContext& context) {
     // The count word holds the number of points less one.
-    const std::size_t n = std::min<std::size_t>(
-        {static_cast<std::size_t>(std::max(0, e.word32 + 1)), kChainLinks, e.points.size()});
+    const std::size_t n =
+        std::min<std::size_t>({static_cast<std::size_t>(std::max(0, e.LagrangeLastPoint() + 1)),
+                               kChainLinks, e.points.size()});
     std::array<long double, kChainLinks> x{}, c{};
     for (std::size_t k = 0; k < n; ++k) {
         x[k] = e.points[k].x;
@@ -469,7 +470,7 @@ int TExampleCompiler::EvalEndPoints(int i, Vec2& p1, Vec2& p2) {
     }
     p1 = {v[0], v[1]};
     p2 = point ? p1 : Vec2{v[2], v[3]};
-    if (e.byte58 && e.derivation == 0 && (point || e.kind == kind::kSegment)) {
+    if (e.PolarForm() && e.derivation == 0 && (point || e.kind == kind::kSegment)) {
         if (!Vec2PolarInPlace(p1) || !Vec2PolarInPlace(p2)) return 1;
     }
     return 0;

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "examples/records/derivation.h"
+
 namespace quorlin::examples::compile_support {
 
 namespace {
@@ -18,7 +20,7 @@ TextUse TextsOfKind(const TExample& e) {
     using namespace kind;
     const int k = e.kind;
     const int sub = k == kRevolution ? e.subKind : 0;
-    const bool plane = k == kPlane && e.derivation != kDerivedTangentPlane;
+    const bool plane = k == kPlane && e.derivation != derived::kTangentPlane;
     TextUse use;
     use.parsed[0] =
         plane || sub == kParametric ||
@@ -26,7 +28,8 @@ TextUse TextsOfKind(const TExample& e) {
                   kParametricSurface, kSpaceCurve, kTube, kSpacePoint, kSpaceSystem, kSpaceSequence,
                   kSphericalSurface, kComplexMap, kPlaneMap, kTripleMap});
     use.parsed[1] = plane || sub == kExplicit || sub == kParametric ||
-                    (k == kExplicit && !e.IsLagrangeExplicit()) || (k == kPoint && !e.byte55) ||
+                    (k == kExplicit && !e.IsLagrangeExplicit()) ||
+                    (k == kPoint && !e.ComplexPoint()) ||
                     Among(k, {kParametric, kSegment, kLine, kSystem, kSequence, kSeries,
                               kParametricSurface, kSpaceCurve, kTube, kSpacePoint, kSpaceSystem,
                               kSpaceSequence, kSphericalSurface, kPlaneMap, kTripleMap});
@@ -44,7 +47,7 @@ bool IsPeriodic(const TExample& e) {
 }
 
 bool HasArrowText(const TExample& e) {
-    return (e.kind == kind::kParametric || e.kind == kind::kSpaceCurve) && e.byte58;
+    return (e.kind == kind::kParametric || e.kind == kind::kSpaceCurve) && e.ArrowAtT();
 }
 
 std::vector<std::string_view> SplitTopLevel(std::string_view text, char separator) {

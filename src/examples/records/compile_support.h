@@ -13,9 +13,6 @@
 
 namespace quorlin::examples::compile_support {
 
-inline constexpr std::uint16_t kDerivedTangentPlane = 77;
-inline constexpr int kArrowOffset = 371;  // the arrow position t of a parametric curve
-
 // Which of texts 1-4 a kind parses into trees 1-4.
 struct TextUse {
     std::array<bool, 4> parsed{};

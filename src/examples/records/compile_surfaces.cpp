@@ -25,7 +25,8 @@ struct TAxis {
     long double a = 0, b = 0, c = 0;
 };
 bool NormalisedAxis(const TExample& e, TAxis& axis) {
-    const long double a = e.NumberAt(281), b = e.NumberAt(291), c = e.NumberAt(301);
+    const long double a = e.Number(TNumber::kAxisA), b = e.Number(TNumber::kAxisB),
+                      c = e.Number(TNumber::kAxisC);
     const long double norm = std::sqrt(a * a + b * b);
     if (!(norm > 0) || !std::isfinite(norm) || !std::isfinite(c)) return false;
     axis = {a / norm, b / norm, c / norm};
@@ -40,13 +41,12 @@ NodePtr RangeEnd(int letter, long double value) {
     return node;
 }
 
-// (1 - V) low + V high for the ends packed at `packedOffset` with values at lowOffset and
-// lowOffset + 10.
-NodePtr RangeLerp(const TExample& e, int variableOp, int packedOffset, int lowOffset) {
+// (1 - V) low + V high for the ends of a bound parameter range.
+NodePtr RangeLerp(const TExample& e, int variableOp, const TBoundRange& range) {
     int h = 0, u = 0;
-    if (!UnpackLetterPair(e.NumberAt(packedOffset), h, u)) h = u = 0;
-    const NodePtr low = RangeEnd(u, e.NumberAt(lowOffset));
-    const NodePtr high = RangeEnd(h, e.NumberAt(lowOffset + 10));
+    if (!UnpackLetterPair(e.Number(range.letters), h, u)) h = u = 0;
+    const NodePtr low = RangeEnd(u, e.Number(range.low));
+    const NodePtr high = RangeEnd(h, e.Number(range.high));
     return MakeLerp(variableOp, low.get(), high.get());
 }
 
@@ -156,10 +156,10 @@ void TExampleCompiler::BuildRevolution(int i) {
         return;
     }
     NodePtr angle = Leaf(op::kVarU);
-    if (e.byte56) {
-        const NodePtr t = RangeLerp(e, op::kVarT, 311, 341);
+    if (e.EndsBound()) {
+        const NodePtr t = RangeLerp(e, op::kVarT, kBoundRanges[0]);
         for (int k = 1; k <= 2; ++k) TExprNode::SubstituteVar(e.Tree(k), op::kVarT, *t);
-        angle = RangeLerp(e, op::kVarU, 321, 371);
+        angle = RangeLerp(e, op::kVarU, kBoundRanges[1]);
     }
     const auto [A, B, C] = axis;
     const TExprNode* x = e.Tree(1).get();

@@ -2,6 +2,7 @@
 // example names.
 #include "examples/records/compile.h"
 #include "examples/records/compile_support.h"
+#include "examples/records/derivation.h"
 
 namespace quorlin::examples {
 
@@ -9,7 +10,6 @@ using namespace compile_support;
 
 namespace {
 
-constexpr std::uint16_t kDerivedTangentLine = 76;
 constexpr int kLastParameterLetter = slot::kLastParameter;  // W
 
 }  // namespace
@@ -47,25 +47,25 @@ void TExampleCompiler::MarkSymbolsOfExample(int i) {
     };
     switch (e.kind) {
         case kind::kExplicit:
-            if (e.byte60 && e.subKind >= 0) symbols_.MarkLetter(e.subKind);  // web seed
+            if (e.WebOn() && e.subKind >= 0) symbols_.MarkLetter(e.subKind);  // web seed
             break;
         case kind::kIntegral:
             markPositive(e.subKind);
             break;
         case kind::kPlane:
-            markPositive(e.letter36);
-            markPositive(e.letter38);
+            markPositive(e.FirstLetter());
+            markPositive(e.SecondLetter());
             break;
         default:
             break;
     }
     if (e.kind == kind::kSystem || e.kind == kind::kSlope || e.kind == kind::kSpaceSystem)
-        markPositive(e.word32);
+        markPositive(e.FieldParameter());
     if (e.kind == kind::kSystem || e.kind == kind::kSlope || e.kind == kind::kSequence ||
         e.kind == kind::kHigherOrder)
         MarkTrajectorySymbols(i);
     if ((e.kind == kind::kParametric || e.kind == kind::kSpaceCurve) &&
-        e.derivation == kDerivedTangentLine)
+        e.derivation == derived::kTangentLine)
         MarkTextSymbols(e.Text(4));
     // Null unless the example has a range (the period of a periodic curve is in its tree 2).
     for (const NodePtr* tree : {&entry.rangeLow, &entry.rangeHigh, &entry.thirdRange})
@@ -97,12 +97,11 @@ void TExampleCompiler::SetParamsFromExample(int i) {
         ctx_.params.left[static_cast<std::size_t>(letter)] = low;
         ctx_.params.right[static_cast<std::size_t>(letter)] = high;
     };
-    constexpr int kPairs[2][2] = {{311, 341}, {321, 371}};  // packed letters, low end
-    for (const auto& [packedOffset, lowOffset] : kPairs) {
+    for (const TBoundRange& range : kBoundRanges) {
         int h = 0, u = 0;
-        if (!UnpackLetterPair(e.NumberAt(packedOffset), h, u)) continue;
-        const long double low = e.NumberAt(lowOffset);
-        const long double high = e.NumberAt(lowOffset + 10);
+        if (!UnpackLetterPair(e.Number(range.letters), h, u)) continue;
+        const long double low = e.Number(range.low);
+        const long double high = e.Number(range.high);
         set(u, low, low, high);
         set(h, high, low, high);
     }

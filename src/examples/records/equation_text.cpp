@@ -2,87 +2,23 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <initializer_list>
 #include <optional>
 #include <utility>
 
 #include "core/text_helpers.h"
+#include "examples/records/derived_texts.h"
+#include "examples/records/equation_words.h"
 #include "resources/string_table.h"
 
 namespace quorlin::examples {
 
-namespace {
-
-// String ids of the words the texts are made of.
-namespace word {
-inline constexpr int kLevelCurve = 100;
-inline constexpr int kTerms = 101;
-inline constexpr int kLeftSide = 122;
-inline constexpr int kRightSide = 123;
-inline constexpr int kFamily = 134;
-inline constexpr int kSteps = 135;
-inline constexpr int kPeriodic = 140;
-inline constexpr int kXAxis = 142;
-inline constexpr int kYAxis = 143;
-inline constexpr int kReflect = 144;
-inline constexpr int kTube = 145;
-inline constexpr int kRevolve = 146;
-inline constexpr int kAxis = 147;
-inline constexpr int kSeedValue = 148;
-inline constexpr int kWeb = 150;
-inline constexpr int kPlug = 158;
-inline constexpr int kPolarSegment = 159;
-inline constexpr int kRadius = 161;
-inline constexpr int kTrace = 164;
-inline constexpr int kStart = 173;
-inline constexpr int kModifiedEuler = 180;
-inline constexpr int kEuler = 181;
-inline constexpr int kArm = 198;
-inline constexpr int kRungeKutta = 200;
-inline constexpr int kCannotEdit = 201;
-inline constexpr int kRoulette = 202;
-inline constexpr int kPolynomial = 204;
-inline constexpr int kForward = 207;
-inline constexpr int kBackward = 208;
-inline constexpr int kDerivative = 210;
-inline constexpr int kDegree = 211;
-inline constexpr int kTaylor = 212;
-inline constexpr int kOrbitalSystem = 216;
-inline constexpr int kEvolute = 219;
-inline constexpr int kSegment = 244;
-inline constexpr int kPoints = 279;
-inline constexpr int kRotate = 280;
-inline constexpr int kCenter = 281;
-inline constexpr int kAngle = 282;
-inline constexpr int kTangentPlane = 329;
-inline constexpr int kPlane = 330;
-inline constexpr int kTangentLine = 333;
-inline constexpr int kSum = 343;
-inline constexpr int kProjection = 347;
-inline constexpr int kPerpendicular = 348;
-inline constexpr int kGradient = 351;
-inline constexpr int kIndefinite = 352;
-inline constexpr int kIntrinsic = 378;
-}  // namespace word
-
-constexpr std::size_t kLineTextChars = 1000;
+namespace text_parts {
 
 std::string Decimal(long long n) {
     return std::to_string(n);
 }
 
-// Cuts the text so that it fits a buffer of `size` bytes with its terminator.
-std::string FitTo(std::string text, std::size_t size) {
-    const std::size_t room = size > 0 ? size - 1 : 0;
-    if (text.size() > room) text.resize(room);
-    return text;
-}
-
-// The text up to the first "; " (a parent's range and option suffixes dropped).
-std::string CutAtSemicolon(std::string_view text) {
-    return std::string(text.substr(0, text.find("; ")));
-}
-
-// " @ v = ": the literal " a x = " with '@' in its second position and v in its fourth.
 std::string AtPart(char letter) {
     std::string part = " a x = ";
     part[1] = '@';
@@ -90,9 +26,6 @@ std::string AtPart(char letter) {
     return part;
 }
 
-const std::string kShortAtPart = " @ ";
-
-// The prefix a kind's own text starts with, which a parent's name drops.
 std::string_view KindPrefix(int kind) {
     switch (kind) {
         case kind::kExplicit:
@@ -112,8 +45,161 @@ bool ValidParent(const TInventory& inventory, int parent, int child) {
     return parent >= 0 && parent < child && parent <= inventory.LastIndex();
 }
 
-// The text of an example of its own texts, read as the given kind.
-std::string ShortText(const TExample& ex, int kind, const TTextSettings& settings);
+}  // namespace text_parts
+
+namespace {
+
+using namespace text_parts;
+
+constexpr std::size_t kLineTextChars = 1000;
+
+// Cuts the text so that it fits a buffer of `size` bytes with its terminator.
+std::string FitTo(std::string text, std::size_t size) {
+    const std::size_t room = size > 0 ? size - 1 : 0;
+    if (text.size() > room) text.resize(room);
+    return text;
+}
+
+// The text up to the first "; " (a parent's range and option suffixes dropped).
+std::string CutAtSemicolon(std::string_view text) {
+    return std::string(text.substr(0, text.find("; ")));
+}
+
+// --- texts of examples of their own texts, kind by kind ---
+
+using TKindTextFn = std::string (*)(const TExample& ex, const TTextSettings& settings);
+struct TKindText {
+    int kind;
+    TKindTextFn text;
+};
+
+// "(t1,t2,...)" of the texts.
+std::string Tuple(const TExample& ex, std::initializer_list<int> texts) {
+    std::string out = "(";
+    bool first = true;
+    for (const int k : texts) {
+        if (!first) out += ",";
+        out += ex.Text(k);
+        first = false;
+    }
+    return out + ")";
+}
+
+std::string ExplicitText(const TExample& ex, const TTextSettings&) {
+    std::string body = ex.IsLagrangeExplicit()
+                           ? Word(word::kPolynomial) + Decimal(ex.PolynomialNumber()) + "(x)"
+                           : ex.Text(2);
+    if (ex.periodic) body = PeriodicText(body, ex);
+    return "y = " + body + RangeText(ex);
+}
+
+std::string PointText(const TExample& ex, const TTextSettings&) {
+    const std::string head = ex.PolarForm() ? "(r,t) = " : ex.ComplexPoint() ? "z = " : "(x,y) = ";
+    return head + (ex.ComplexPoint() ? ex.Text(1) : Tuple(ex, {1, 2}));
+}
+
+std::string SpacePointText(const TExample& ex, const TTextSettings&) {
+    const std::string head = ex.PointCoordinates() == 1   ? "(r,t,z) = "
+                             : ex.PointCoordinates() == 2 ? "(rho,theta,phi) = "
+                                                          : "(x,y,z) = ";
+    return head + Tuple(ex, {1, 2, 3});
+}
+
+std::string MapText(const TExample& ex, const TTextSettings& settings) {
+    if (settings.complexWindow) return "z==>" + ex.Text(1);
+    return "(x,y)==>" + Tuple(ex, {1, 2});
+}
+
+std::string IntrinsicText(const TExample& ex, bool space) {
+    const auto t = [&ex](int k) -> const std::string& { return ex.Text(k); };
+    return Word(word::kIntrinsic) + "(" + t(1) + "; " + (space ? t(2) + "; " : "") +
+           FormatLf(ex.rangeLow[0], 8, 6) + " <= s <= " + FormatLf(ex.rangeHigh[0], 8, 6) + "; (" +
+           t(5) + "); [" + t(6) + "]" + (space ? "; [" + t(7) + "]" : "") + ")";
+}
+
+std::string RevolutionText(const TExample& ex, const TTextSettings& settings) {
+    const auto num = [&](TNumber n) { return settings.format.FormatNum(ex.Number(n)); };
+    return Word(word::kRevolve) + " [" + ex.Text(7) + "] " + Word(word::kAxis) + " ax+by=c (" +
+           num(TNumber::kAxisA) + "," + num(TNumber::kAxisB) + "," + num(TNumber::kAxisC) + ")";
+}
+
+// Kinds without a text of their own, and unknown kinds, have none here.
+constexpr TKindText kKindTexts[] = {
+    {kind::kExplicit, ExplicitText},
+    {kind::kPolar,
+     [](const TExample& ex, const TTextSettings&) { return "r = " + ex.Text(3) + RangeText(ex); }},
+    {kind::kParametric,
+     [](const TExample& ex, const TTextSettings&) {
+         return std::string(ex.PolarCurve() ? "(r,t)" : "(x,y)") + " = " + Tuple(ex, {1, 2}) +
+                RangeText(ex);
+     }},
+    {kind::kImplicit, [](const TExample& ex, const TTextSettings&) { return ex.Text(5); }},
+    {kind::kImplicitSurface, [](const TExample& ex, const TTextSettings&) { return ex.Text(5); }},
+    {kind::kSegment,
+     [](const TExample& ex, const TTextSettings&) { return SegmentText(ex, false); }},
+    {kind::kSpaceSegment,
+     [](const TExample& ex, const TTextSettings&) { return SegmentText(ex, true); }},
+    {kind::kLine, [](const TExample& ex, const TTextSettings&) { return LineText(ex); }},
+    {kind::kPoint, PointText},
+    {kind::kSystem,
+     [](const TExample& ex, const TTextSettings&) {
+         return "[x',y'] = [" + ex.Text(1) + "," + ex.Text(2) + "]";
+     }},
+    {kind::kSlope,
+     [](const TExample& ex, const TTextSettings&) { return "dy/dx = " + ex.Text(3); }},
+    {kind::kSequence, MapText},
+    {kind::kPlaneMap, MapText},
+    {kind::kSeries,
+     [](const TExample& ex, const TTextSettings&) {
+         return Word(word::kSum) + "(" + ex.Text(2) + "," + ex.Text(1) + "," +
+                Decimal(ex.divisions[0]) + "," + Decimal(ex.divisions[1]) + ")";
+     }},
+    {kind::kOrbital,
+     [](const TExample&, const TTextSettings&) { return Word(word::kOrbitalSystem); }},
+    {kind::kHigherOrder,
+     [](const TExample& ex, const TTextSettings&) {
+         return "xdot(" + Decimal(ex.order) + ") = " + ex.Text(3);
+     }},
+    {kind::kIntrinsic,
+     [](const TExample& ex, const TTextSettings&) { return IntrinsicText(ex, false); }},
+    {kind::kSpaceIntrinsic,
+     [](const TExample& ex, const TTextSettings&) { return IntrinsicText(ex, true); }},
+    {kind::kSurface, [](const TExample& ex, const TTextSettings&) { return "z = " + ex.Text(3); }},
+    {kind::kPolarSurface,
+     [](const TExample& ex, const TTextSettings&) { return "z = " + ex.Text(3); }},
+    {kind::kParametricSurface,
+     [](const TExample& ex, const TTextSettings&) {
+         return "(x,y,z) = " + Tuple(ex, {1, 2, 3});
+     }},
+    {kind::kSpaceCurve,
+     [](const TExample& ex, const TTextSettings&) {
+         return "(x,y,z) = " + Tuple(ex, {1, 2, 3});
+     }},
+    {kind::kTube,
+     [](const TExample& ex, const TTextSettings&) {
+         return Word(word::kTube) + Tuple(ex, {1, 2, 3}) + "; " + Word(word::kRadius) + " = " +
+                ex.Text(4);
+     }},
+    {kind::kRevolution, RevolutionText},
+    {kind::kSpacePoint, SpacePointText},
+    {kind::kSpaceSystem,
+     [](const TExample& ex, const TTextSettings&) {
+         return "[x',y',z'] = [" + ex.Text(1) + "," + ex.Text(2) + "," + ex.Text(3) + "]";
+     }},
+    {kind::kPlane,
+     [](const TExample& ex, const TTextSettings&) {
+         return Word(word::kPlane) + "{[" + ex.Text(1) + "," + ex.Text(2) + "," + ex.Text(3) +
+                "];(" + ex.Text(4) + ")}";
+     }},
+    {kind::kSphericalSurface,
+     [](const TExample& ex, const TTextSettings&) { return "r = " + ex.Text(4); }},
+    {kind::kComplexMap,
+     [](const TExample& ex, const TTextSettings&) { return "z ==> " + ex.Text(1); }},
+    {kind::kTripleMap,
+     [](const TExample& ex, const TTextSettings&) {
+         return "(x,y,z)==>" + Tuple(ex, {1, 2, 3});
+     }},
+};
 
 // Builds the texts of one window; a derived example asks for its parents' texts in turn.
 class TDescriber {
@@ -135,9 +221,6 @@ public:
     std::string Long(int index);
 
 private:
-    std::string Num(long double value) const { return settings_.format.FormatNum(value); }
-    bool ThreeD() const { return settings_.dimension >= 3; }
-
     std::string FamilySuffix(const TExample& ex) const;
     std::string WebSuffix(const TExample& ex) const;
 
@@ -149,10 +232,6 @@ private:
         const std::size_t prefix = KindPrefix(entry.example.kind).size();
         return text.size() > prefix ? text.substr(prefix) : std::string();
     }
-
-    std::string DerivativeText(int index, std::string_view prefix);
-    std::string AntiderivativeText(int index, int parent);
-    std::string TraceText(const TExample& ex, int parentKind, std::string_view n1Cut) const;
 
     TInventory& inventory_;
     const TTextSettings& settings_;
@@ -168,265 +247,30 @@ std::string TDescriber::FamilySuffix(const TExample& ex) const {
 }
 
 std::string TDescriber::WebSuffix(const TExample& ex) const {
-    if (ex.kind != kind::kExplicit || !ex.byte60) return {};
+    if (ex.kind != kind::kExplicit || !ex.WebOn()) return {};
     const std::string seed = ex.subKind >= 1 ? std::string(1, static_cast<char>(64 + ex.subKind))
-                                             : FormatLf(ex.NumberAt(431), 5, 3);
+                                             : FormatLf(ex.Number(TNumber::kWebSeed), 5, 3);
     return " " + Word(word::kWeb) + "[" + Word(word::kSeedValue) + " " + seed + "; " +
-           Decimal(ex.word34) + " " + Word(word::kSteps) + "]";
-}
-
-std::string ShortText(const TExample& ex, int kind, const TTextSettings& settings) {
-    const auto t = [&ex](int k) -> const std::string& { return ex.Text(k); };
-    switch (kind) {
-        case kind::kExplicit: {
-            std::string body = ex.IsLagrangeExplicit()
-                                   ? Word(word::kPolynomial) + Decimal(ex.letter36) + "(x)"
-                                   : t(2);
-            if (ex.periodic) body = PeriodicText(body, ex);
-            return "y = " + body + RangeText(ex);
-        }
-        case kind::kPolar:
-            return "r = " + t(3) + RangeText(ex);
-        case kind::kParametric:
-            return std::string(ex.byte60 ? "(r,t)" : "(x,y)") + " = (" + t(1) + "," + t(2) + ")" +
-                   RangeText(ex);
-        case kind::kImplicit:
-        case kind::kImplicitSurface:
-            return t(5);
-        case kind::kSegment:
-            return SegmentText(ex, false);
-        case kind::kSpaceSegment:
-            return SegmentText(ex, true);
-        case kind::kLine:
-            return LineText(ex);
-        case kind::kPoint: {
-            const std::string head = ex.byte58 ? "(r,t) = " : ex.byte55 ? "z = " : "(x,y) = ";
-            return head + (ex.byte55 ? t(1) : "(" + t(1) + "," + t(2) + ")");
-        }
-        case kind::kSystem:
-            return "[x',y'] = [" + t(1) + "," + t(2) + "]";
-        case kind::kSlope:
-            return "dy/dx = " + t(3);
-        case kind::kSequence:
-        case kind::kPlaneMap:
-            if (settings.complexWindow) return "z==>" + t(1);
-            return "(x,y)==>(" + t(1) + "," + t(2) + ")";
-        case kind::kSeries:
-            return Word(word::kSum) + "(" + t(2) + "," + t(1) + "," + Decimal(ex.divisions[0]) +
-                   "," + Decimal(ex.divisions[1]) + ")";
-        case kind::kOrbital:
-            return Word(word::kOrbitalSystem);
-        case kind::kHigherOrder:
-            return "xdot(" + Decimal(ex.order) + ") = " + t(3);
-        case kind::kIntrinsic:
-        case kind::kSpaceIntrinsic: {
-            const bool space = kind == kind::kSpaceIntrinsic;
-            return Word(word::kIntrinsic) + "(" + t(1) + "; " + (space ? t(2) + "; " : "") +
-                   FormatLf(ex.rangeLow[0], 8, 6) + " <= s <= " + FormatLf(ex.rangeHigh[0], 8, 6) +
-                   "; (" + t(5) + "); [" + t(6) + "]" + (space ? "; [" + t(7) + "]" : "") + ")";
-        }
-        case kind::kSurface:
-        case kind::kPolarSurface:
-            return "z = " + t(3);
-        case kind::kParametricSurface:
-        case kind::kSpaceCurve:
-            return "(x,y,z) = (" + t(1) + "," + t(2) + "," + t(3) + ")";
-        case kind::kTube:
-            return Word(word::kTube) + "(" + t(1) + "," + t(2) + "," + t(3) + "); " +
-                   Word(word::kRadius) + " = " + t(4);
-        case kind::kRevolution:
-            return Word(word::kRevolve) + " [" + t(7) + "] " + Word(word::kAxis) + " ax+by=c (" +
-                   settings.format.FormatNum(ex.NumberAt(281)) + "," +
-                   settings.format.FormatNum(ex.NumberAt(291)) + "," +
-                   settings.format.FormatNum(ex.NumberAt(301)) + ")";
-        case kind::kSpacePoint: {
-            const std::string head = ex.word32 == 1   ? "(r,t,z) = "
-                                     : ex.word32 == 2 ? "(rho,theta,phi) = "
-                                                      : "(x,y,z) = ";
-            return head + "(" + t(1) + "," + t(2) + "," + t(3) + ")";
-        }
-        case kind::kSpaceSystem:
-            return "[x',y',z'] = [" + t(1) + "," + t(2) + "," + t(3) + "]";
-        case kind::kPlane:
-            return Word(word::kPlane) + "{[" + t(1) + "," + t(2) + "," + t(3) + "];(" + t(4) + ")}";
-        case kind::kSphericalSurface:
-            return "r = " + t(4);
-        case kind::kComplexMap:
-            return "z ==> " + t(1);
-        case kind::kTripleMap:
-            return "(x,y,z)==>(" + t(1) + "," + t(2) + "," + t(3) + ")";
-        default:
-            return {};  // kinds without a text of their own, and unknown kinds
-    }
-}
-
-std::string TDescriber::DerivativeText(int index, std::string_view prefix) {
-    const TExample& ex = inventory_[index];
-    const int first = ex.parent[0];
-    // The ancestor the derivatives start from: up the first parents to one of order below 1.
-    int ancestor = first;
-    while (inventory_[ancestor].order >= 1 &&
-           ValidParent(inventory_, inventory_[ancestor].parent[0], ancestor))
-        ancestor = inventory_[ancestor].parent[0];
-    std::string base = inventory_.Entry(ancestor).name;
-    if (base.empty()) {
-        const TExample& a = inventory_[ancestor];
-        base = ShortText(a, a.kind, settings_);
-        if (inventory_.Entry(first).name.empty())
-            base = base.size() > prefix.size() ? base.substr(prefix.size()) : std::string();
-    }
-    return std::string(prefix) + Word(word::kDerivative) + "{" + Decimal(ex.order) + "," + base +
-           "}";
-}
-
-std::string TDescriber::AntiderivativeText(int index, int parent) {
-    TExample& ex = inventory_[index];
-    const std::string& p2 = inventory_[parent].Text(2);
-    const int second = ex.parent[1];
-    const std::string integrand = ValidParent(inventory_, second, index)
-                                      ? "(" + p2 + ")-(" + inventory_[second].Text(2) + ")"
-                                      : p2;
-    ex.Text(2) = CutToRecordText(Word(word::kIndefinite) + "{" + integrand + kShortAtPart +
-                                 ex.Text(1) + "}");
-    return "y = " + ex.Text(2) + RangeText(ex);
-}
-
-std::string TDescriber::TraceText(const TExample& ex, int parentKind,
-                                  std::string_view n1Cut) const {
-    std::string text = Word(word::kTrace) + " pt ";
-    if (ex.derivation == 78) {
-        const auto value = [&ex](int k) {
-            const TExprNode* tree = ex.Tree(k);
-            return FormatLf(tree ? tree->re : 0.0L, 7, 5);
-        };
-        text += "(" + value(1) + "," + value(2) + (ThreeD() ? "," + value(3) : "") + ") <-- ";
-    }
-    return text + "{" + std::string(n1Cut) + "}" +
-           AtPart(parentKind == kind::kExplicit ? 'x' : 't') + ex.Text(4);
+           Decimal(ex.WebSteps()) + " " + Word(word::kSteps) + "]";
 }
 
 std::string TDescriber::Long(int index) {
-    const int code = inventory_[index].derivation;
-    const int first = inventory_[index].parent[0];
-    const int second = inventory_[index].parent[1];
-    const bool hasFirst = ValidParent(inventory_, first, index);
-    const int parentKind = hasFirst ? inventory_[first].kind : 0;
-    const std::string prefix(KindPrefix(parentKind));
-    const std::string n1 = hasFirst ? ParentName(first) : std::string();
-    const std::string n2 =
-        code != 125 && ValidParent(inventory_, second, index) ? ParentName(second) : std::string();
-    const std::string n1Cut = CutAtSemicolon(n1);
-    const std::string n2Cut = CutAtSemicolon(n2);
-    TExample& ex = inventory_[index];  // the parents' texts are done: no more appends below
-    const auto t = [&ex](int k) -> const std::string& { return ex.Text(k); };
-
-    switch (code) {
-        case 42:
-        case 43:
-        case 45:
-        case 47:
-        case 94:  // the code is the operation's character
-            return prefix + "(" + n1Cut + ")" + static_cast<char>(code) + "(" + n2Cut + ")" +
-                   RangeText(ex);
-        case 177: {
-            std::string text = prefix + Word(word::kPlug) + "{" + n1Cut + "} <-- {" + n2Cut + "}";
-            ex.Text(2) = CutToRecordText(text);
-            return text;
-        }
-        case 65: {
-            if (!hasFirst) return {};
-            std::string text = "y = " + Word(word::kTaylor) + "{" + inventory_[first].Text(2) +
-                               "; " + Word(word::kDegree) + " " + Decimal(ex.derivationParam) +
-                               AtPart('x') + t(4) + "}";
-            ex.Text(2) = CutToRecordText(text);
-            return text;
-        }
-        case 68:
-            return hasFirst ? DerivativeText(index, prefix) : std::string();
-        case 71: {
-            const auto equals = n1.find('=');
-            const std::string field =
-                equals == std::string::npos
-                    ? n1
-                    : "(" + n1.substr(equals + 1) + ")-(" + n1.substr(0, equals) + ")";
-            return Word(word::kGradient) + "{" + field + "}";
-        }
-        case 73:
-            return hasFirst ? AntiderivativeText(index, first) : std::string();
-        case 76:
-            return Word(word::kTangentLine) + "{" + n1 + "}" + AtPart('t') + t(4);
-        case 77:
-        case 81: {
-            const auto [low, high] = ex.SplitRangeText();
-            ex.Text(4) = Word(word::kCannotEdit);
-            return Word(code == 77 ? word::kTangentPlane : word::kTangentLine) + "{" + n1 + "; (" +
-                   low + "," + high + ")}";
-        }
-        case 78:
-        case 109:
-            return TraceText(ex, parentKind, n1Cut);
-        case 79:
-        case 80:
-            return Word(word::kTangentLine) + " {" + n1 + "}" + AtPart('t') +
-                   FormatLf(ex.NumberAt(431), 7, 5);
-        case 82:
-            return Word(word::kRoulette) + n1 + "; " + Word(word::kStart) + Num(ex.NumberAt(281)) +
-                   "; " + Word(word::kRadius) + " " + Num(ex.NumberAt(291)) + "; " +
-                   Word(word::kArm) + Num(ex.NumberAt(301)) + "; " +
-                   Word(ex.byte55 ? word::kLeftSide : word::kRightSide) + "}";
-        case 83:
-            return Word(word::kEvolute) + "{" + n1 + "}";
-        case 99:
-            return Word(word::kPoints) + " {" + n1Cut +
-                   AtPart(parentKind == kind::kExplicit ? 'x' : 't') + t(4) + "}";
-        case 100:
-            return LineText(ex);
-        case 101:
-        case 102:
-        case 103:
-        case 104: {
-            const std::string axis = code == 101   ? Word(word::kXAxis)
-                                     : code == 102 ? Word(word::kYAxis)
-                                     : code == 103 ? std::string("y = x")
-                                                   : Word(word::kAxis);
-            return Word(word::kReflect) + "{" + n1Cut + "} | " + axis + " " +
-                   (code == 104 ? LineText(ex) : std::string());
-        }
-        case 105:
-        case 106:
-            return Word(word::kRotate) + "{" + n1Cut + "}; " + Word(word::kAngle) + " " + t(1) +
-                   "; " + Word(word::kCenter) + " (" + t(2) + "," + t(3) + ")";
-        case 110:
-            return "{" + n1 + "} + [" + t(1) + "," + t(2) + "]";
-        case 111:
-            return prefix + "|" + n1 + "|";
-        case 125: {
-            // The second parent holds the index of the parent's first text of the pair.
-            if (!hasFirst || second < 0 || second + 1 >= TExample::kTextCount) return {};
-            const TExample& segment = inventory_[first];
-            return std::string(ex.byte58 ? "(r,t) = " : "(x,y) = ") + "(" +
-                   segment.texts[static_cast<std::size_t>(second)] + "," +
-                   segment.texts[static_cast<std::size_t>(second + 1)] + ")";
-        }
-        case 142:
-        case 143:
-        case 144:
-        case 145:
-        case 146:
-        case 147:
-        case 152:
-        case 153:
-        case 154:
-            return "{" + n1 + "} X {" + n2 + "}";
-        case 150:
-        case 151:
-            return "{" + n1 + "} " + Word(code == 150 ? word::kProjection : word::kPerpendicular) +
-                   " {" + n2 + "}";
-        case 180:
-            return n1 + AtPart(static_cast<char>(96 + ex.letter36)) + Num(ex.NumberAt(441));
-        default:
-            return {};
-    }
+    TDerivedText parts(inventory_, settings_, index);
+    const TExample& ex = parts.ex;
+    const TDerivationInfo* derivation = FindDerivation(ex.derivation);
+    parts.first = ex.parent[0];
+    parts.second = ex.parent[1];
+    parts.hasFirst = ValidParent(inventory_, parts.first, index);
+    parts.parentKind = parts.hasFirst ? inventory_[parts.first].kind : 0;
+    parts.prefix = KindPrefix(parts.parentKind);
+    // The parents' texts come first: describing them may write into their records.
+    if (parts.hasFirst) parts.n1 = ParentName(parts.first);
+    const bool pairIndex = derivation && derivation->parents == TParents::kSegmentAndText;
+    if (!pairIndex && ValidParent(inventory_, parts.second, index))
+        parts.n2 = ParentName(parts.second);
+    parts.n1Cut = CutAtSemicolon(parts.n1);
+    parts.n2Cut = CutAtSemicolon(parts.n2);
+    return derivation && derivation->describe ? derivation->describe(parts) : std::string();
 }
 
 // Decodes UTF-8 into the 8-bit code page; characters it has no byte for become '?'.
@@ -447,6 +291,12 @@ std::string Windows1252OfUtf8(std::string_view text) {
 }
 
 }  // namespace
+
+std::string text_parts::ShortText(const TExample& ex, int kind, const TTextSettings& settings) {
+    for (const TKindText& entry : kKindTexts)
+        if (entry.kind == kind) return entry.text(ex, settings);
+    return {};
+}
 
 std::string Word(int id) {
     return Windows1252OfUtf8(resources::FindString(id));
@@ -510,9 +360,9 @@ std::string LineText(const TExample& example) {
 
 std::string SegmentText(const TExample& example, bool threeD) {
     const auto t = [&example](int k) -> const std::string& { return example.Text(k); };
-    const int marks = example.word32;
+    const int marks = example.EndMarkMode();
     const std::string label =
-        Word(!threeD && example.byte58 ? word::kPolarSegment : word::kSegment);
+        Word(!threeD && example.PolarForm() ? word::kPolarSegment : word::kSegment);
     const std::string arrows =
         std::string(marks % 2 != 0 ? "<" : "") + "--" + (marks >= 2 ? ">" : "");
     if (!threeD)

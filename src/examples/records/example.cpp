@@ -61,51 +61,6 @@ constexpr TKindInfo kKinds[] = {
     {403, true, "map of three functions", "", Texts({1, 2, 3})},
 };
 
-constexpr TDerivationInfo kDerivations[] = {
-    {42, "product of two examples", TParents::kTwo},
-    {43, "sum of two examples", TParents::kTwo},
-    {45, "difference of two examples", TParents::kTwo},
-    {47, "quotient of two examples", TParents::kTwo},
-    {65, "Taylor polynomial", TParents::kOne},
-    {68, "derivative", TParents::kOne},
-    {71, "gradient field", TParents::kOne},
-    {73, "indefinite integral", TParents::kOneOrTwo},
-    {76, "tangent line of a curve", TParents::kOne},
-    {77, "tangent plane at the slicer point", TParents::kOne},
-    {78, "traced point of the tracing slider", TParents::kOne},
-    {79, "tangent lines at a given point", TParents::kOne},
-    {80, "tangent lines at a given point", TParents::kOne},
-    {81, "tangent lines at the slicer point", TParents::kOne},
-    {82, "roulette", TParents::kOne},
-    {83, "evolute", TParents::kOne},
-    {94, "power of two examples", TParents::kTwo},
-    {99, "plot-points list", TParents::kOne},
-    {100, "mirror line of a reflection", TParents::kOne},
-    {101, "reflection in the x-axis", TParents::kOne},
-    {102, "reflection in the y-axis", TParents::kOne},
-    {103, "reflection in the line y = x", TParents::kOne},
-    {104, "reflection in a given line", TParents::kOne},
-    {105, "rotation by a half-turn", TParents::kOne},
-    {106, "rotation by an angle about a centre", TParents::kOne},
-    {109, "tangent construction of the tracing slider", TParents::kOne},
-    {110, "translation by a vector", TParents::kOne},
-    {111, "absolute value", TParents::kOne},
-    {125, "end point of a segment", TParents::kSegmentAndText},
-    {142, "product construction", TParents::kTwo},
-    {143, "product construction", TParents::kTwo},
-    {144, "product construction", TParents::kTwo},
-    {145, "product construction", TParents::kTwo},
-    {146, "product construction", TParents::kTwo},
-    {147, "product construction", TParents::kTwo},
-    {150, "projection on another example", TParents::kTwo},
-    {151, "perpendicular part to another example", TParents::kTwo},
-    {152, "product construction", TParents::kTwo},
-    {153, "product construction", TParents::kTwo},
-    {154, "product construction", TParents::kTwo},
-    {177, "composition", TParents::kTwo},
-    {180, "family member with a frozen letter", TParents::kOne},
-};
-
 template <class T>
 void CopyCommonPart(std::vector<T>& dest, const std::vector<T>& source) {
     const std::size_t n = std::min(dest.size(), source.size());
@@ -149,17 +104,6 @@ bool IsMeshKind(int kind) {
     }
 }
 
-std::span<const TDerivationInfo> DerivationTable() {
-    return kDerivations;
-}
-
-const TDerivationInfo* FindDerivation(int code) {
-    const auto* it =
-        std::find_if(std::begin(kDerivations), std::end(kDerivations),
-                     [code](const TDerivationInfo& info) { return info.code == code; });
-    return it == std::end(kDerivations) ? nullptr : it;
-}
-
 TArraySizes ArraySizesOf(int arrayKind, int subKind) {
     if (IsMeshKind(arrayKind) || (arrayKind == k::kRevolution && subKind != k::kImplicit))
         return {kMeshPoints, kMeshPoints, 0, kMeshPoints};
@@ -183,11 +127,11 @@ void TExample::Init(int newKind, int colour, int newTableSteps) {
     AllocArrays();  // before 213 becomes 201: the Lagrange points
     if (kind == k::kLagrange) {
         kind = k::kExplicit;
-        byte59 = 1;
+        LagrangeForm() = 1;
     }
     if (kind == k::kExplicit) {
         familyDelay = 50;
-        word34 = 10;
+        WebSteps() = 10;
     }
     tableSteps = static_cast<std::int16_t>(newTableSteps);
     const bool fieldKind = kind == k::kSystem || kind == k::kSlope;
@@ -235,10 +179,7 @@ void TExample::CopyFrom(const TExample& source, bool withTrees) {
     listing = source.listing;
     familyDelay = source.familyDelay;
     sizeWord = source.sizeWord;
-    word32 = source.word32;
-    word34 = source.word34;
-    letter36 = source.letter36;
-    letter38 = source.letter38;
+    kindSlots = source.kindSlots;
     familyLetter = source.familyLetter;
     familySteps = source.familySteps;
     tableSteps = source.tableSteps;
@@ -247,16 +188,11 @@ void TExample::CopyFrom(const TExample& source, bool withTrees) {
     graphShown = source.graphShown;
     jumpsOff = source.jumpsOff;
     restrictOn = source.restrictOn;
-    option51 = source.option51;
+    optionCheck = source.optionCheck;
     recompute = source.recompute;
-    option53 = source.option53;
-    option54 = source.option54;
-    byte55 = source.byte55;
-    byte56 = source.byte56;
+    solverOption = source.solverOption;
+    surfaceOption = source.surfaceOption;
     periodic = source.periodic;
-    byte58 = source.byte58;
-    byte59 = source.byte59;
-    byte60 = source.byte60;
     fieldFactor = source.fieldFactor;
     familyLow = source.familyLow;
     familyHigh = source.familyHigh;
@@ -313,7 +249,8 @@ TRangeTexts TExample::SplitRangeText() const {
 
 void TExample::ClearOptionBytes() {
     jumpsOff = 0;
-    byte55 = byte56 = periodic = byte58 = byte59 = byte60 = 0;
+    periodic = 0;
+    kindSlots.ClearOptionBytes();
 }
 
 TEndMark TExample::EndMark(int end) const {

@@ -3,20 +3,17 @@
 #include <algorithm>
 #include <utility>
 
+#include "examples/records/derivation.h"
 #include "formula/tree_builders.h"
 
 namespace quorlin::examples {
 
 namespace {
 
-// The end point of a segment (derivation 125) keeps in its second parent word which text pair
-// of its parent it shows, not an example index.
-constexpr std::uint16_t kDerivedEndPoint = 125;
-
 // The example indexes a record depends on: its first parent, and its second unless that word
 // holds something else.
 std::array<std::int16_t*, 2> ParentIndexes(TExample& e) {
-    return {&e.parent[0], e.derivation == kDerivedEndPoint ? nullptr : &e.parent[1]};
+    return {&e.parent[0], NamesSecondParent(e.derivation) ? &e.parent[1] : nullptr};
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include "examples/records/new_examples.h"
 
+#include <algorithm>
+#include <array>
 #include <numbers>
+#include <optional>
 
 namespace quorlin::examples {
 
@@ -9,11 +12,6 @@ namespace k = quorlin::examples::kind;
 namespace {
 
 constexpr long double kPi = std::numbers::pi_v<long double>;
-
-void Texts(TExample& e, std::initializer_list<const char*> texts) {
-    int t = 1;
-    for (const char* text : texts) e.Text(t++) = text;
-}
 
 void Range(TExample& e, long double low, long double high) {
     e.rangeLow[0] = low;
@@ -31,6 +29,137 @@ void Box(TExample& e, Vec3 low, Vec3 high) {
     e.boxMin = e.box2Min = low;
     e.boxMax = e.box2Max = high;
 }
+
+struct TSpan {
+    long double low;
+    long double high;
+};
+
+// The demonstration values of a kind: texts 1.. up to the first null, the first range (the
+// view's x range, or fixed; it is also the table range), the second range, and what else the
+// kind sets.
+struct TDemo {
+    enum First { kNone, kView, kFixed };
+    int kind;
+    std::array<const char*, TExample::kTextCount> texts{};
+    First first = kNone;
+    TSpan range{};
+    std::optional<TSpan> range2{};
+    void (*more)(TExample& e, int planeStyle) = nullptr;
+};
+
+constexpr long double kSurfaceLow = -3.14158265358979L;
+
+constexpr TDemo kDemos[] = {
+    {.kind = k::kExplicit, .texts = {"", "sin(x)"}, .first = TDemo::kView},
+    {.kind = k::kLagrange, .first = TDemo::kView},
+    {.kind = k::kPolar,
+     .texts = {"", "", "1+cos(t)", "", "", "", "0;2pi"},
+     .first = TDemo::kFixed,
+     .range = {0, 2 * kPi}},
+    {.kind = k::kParametric,
+     .texts = {"cos(3t)", "sin(2t)", "", "", "", "", "0;2pi"},
+     .first = TDemo::kFixed,
+     .range = {0, 2 * kPi}},
+    {.kind = k::kImplicit,
+     .texts = {"", "", "4-(x^2+y^2)", "", "x^2+y^2=4"},
+     .first = TDemo::kView},
+    {.kind = k::kSegment, .texts = {"-2", "1", "3", "2"}},
+    {.kind = k::kLine, .texts = {"1", "2", "3"}},
+    {.kind = k::kSystem, .texts = {"y", "-x"}},
+    {.kind = k::kSlope, .texts = {"", "", "x-y"}},
+    {.kind = k::kSequence, .texts = {"0.96x-0.28y", "0.28x+0.96y"}},
+    {.kind = k::kSeries,
+     .texts = {"n", "1/n^2"},
+     .more = [](TExample& e, int) { e.divisions[0] = 1, e.divisions[1] = 20; }},
+    {.kind = k::kHigherOrder,
+     .texts = {"", "", "-y"},
+     .more = [](TExample& e, int) { e.order = 2; }},
+    {.kind = k::kIntrinsic,
+     .texts = {"s", "", "", "", "0,0", "1,0"},
+     .first = TDemo::kFixed,
+     .range = {0, 10}},
+    {.kind = k::kComplexMap, .texts = {"z^2"}},
+    {.kind = k::kPlaneMap, .texts = {"x^2-y^2", "2xy"}},
+    {.kind = k::kSurface,
+     .texts = {"", "", "sin(xx+yy)/(xx+yy)"},
+     .first = TDemo::kFixed,
+     .range = {kSurfaceLow, kPi},
+     .range2 = TSpan{kSurfaceLow, kPi},
+     .more = [](TExample& e, int) { e.box2Min = e.boxMin, e.box2Max = e.boxMax; }},
+    {.kind = k::kParametricSurface,
+     .texts = {"sin(u)cos(t)", "sin(u)sin(t)", "cos(u)"},
+     .first = TDemo::kFixed,
+     .range = {0, 2 * kPi},
+     .range2 = TSpan{0, kPi}},
+    {.kind = k::kImplicitSurface,
+     .first = TDemo::kFixed,
+     .range = {0, 1},
+     .more =
+         [](TExample& e, int) {
+             Box(e, {-2.1L, -2.1L, -2.1L}, {2.1L, 2.1L, 2.1L});
+         }},
+    {.kind = k::kPolarSurface,
+     .texts = {"", "", "rrrcos(3t)/(1+rrrr)"},
+     .first = TDemo::kFixed,
+     .range = {0, 1.2L},
+     .range2 = TSpan{0, 2 * kPi},
+     .more = [](TExample& e, int) { e.divisions[1] = 70; }},
+    {.kind = k::kSphericalSurface,
+     .texts = {"", "", "", "1.0+0.25sin(3u)"},
+     .first = TDemo::kFixed,
+     .range = {0, 2 * kPi},
+     .range2 = TSpan{0, kPi}},
+    {.kind = k::kSpaceCurve,
+     .texts = {"cos(7t)", "sin(7t)", "t"},
+     .first = TDemo::kFixed,
+     .range = {0, 2 * kPi}},
+    {.kind = k::kTube,
+     .texts = {"cos(7t)", "sin(7t)", "t", "0.3", "xx+yy+zz=4"},
+     .first = TDemo::kFixed,
+     .range = {0, 2 * kPi},
+     .range2 = TSpan{0, 2 * kPi},
+     .more =
+         [](TExample& e, int) {
+             e.divisions[0] = 120;
+             e.divisions[1] = 16;
+             e.optionCheck = 1;
+             e.extraColour = {6, 11};
+         }},
+    {.kind = k::kSpaceSegment,
+     .texts = {"2.54", "1.732", "2.718", "1.618", "", "3.142", "0.577"},
+     .first = TDemo::kFixed,
+     .range = {0, 1}},
+    {.kind = k::kPlane,
+     .texts = {"2.54", "1.732", "2.718", "1.618,3.142,1.414", "", "2.0"},
+     .first = TDemo::kFixed,
+     .range = {-1, 1},
+     .range2 = TSpan{-1, 1},
+     .more = [](TExample& e,
+                int planeStyle) { e.GridColour() = static_cast<std::int16_t>(planeStyle); }},
+    {.kind = k::kSpaceSystem,
+     .texts = {"10y-10x", "28x-y-xz", "xy-8z/3"},
+     .first = TDemo::kFixed,
+     .range = {0, 1},
+     .more =
+         [](TExample& e, int) {
+             Box(e, {-30, -30, -10}, {30, 30, 50});
+             e.fieldRows = 9;
+             e.fieldLengthPercent = 20;
+         }},
+    {.kind = k::kSpaceSequence,
+     .texts = {"0.96x-0.28y", "0.28x+0.96y", "z+0.01"},
+     .first = TDemo::kFixed,
+     .range = {0, 1},
+     .more =
+         [](TExample& e, int) {
+             Box(e, {-30, -30, -10}, {30, 30, 50});
+         }},
+    {.kind = k::kSpaceIntrinsic,
+     .texts = {"1", "0.2", "", "", "0,0,0", "1,0,0", "0,1,0"},
+     .first = TDemo::kFixed,
+     .range = {0, 20}},
+};
 
 }  // namespace
 
@@ -72,129 +201,18 @@ bool IsMenuKind(int kind, int dimension) {
 
 void SetNewExampleDefaults(TExample& e, int kind, long double xLow, long double xHigh,
                            int planeStyle) {
-    switch (kind) {
-        case k::kExplicit:
-            Texts(e, {"", "sin(x)"});
-            Range(e, xLow, xHigh);
-            break;
-        case k::kLagrange:
-            Range(e, xLow, xHigh);
-            break;
-        case k::kPolar:
-            Texts(e, {"", "", "1+cos(t)", "", "", "", "0;2pi"});
-            Range(e, 0, 2 * kPi);
-            break;
-        case k::kParametric:
-            Texts(e, {"cos(3t)", "sin(2t)", "", "", "", "", "0;2pi"});
-            Range(e, 0, 2 * kPi);
-            break;
-        case k::kImplicit:
-            Texts(e, {"", "", "4-(x^2+y^2)", "", "x^2+y^2=4"});
-            Range(e, xLow, xHigh);
-            break;
-        case k::kSegment:
-            Texts(e, {"-2", "1", "3", "2"});
-            break;
-        case k::kLine:
-            Texts(e, {"1", "2", "3"});
-            break;
-        case k::kSystem:
-            Texts(e, {"y", "-x"});
-            break;
-        case k::kSlope:
-            Texts(e, {"", "", "x-y"});
-            break;
-        case k::kSequence:
-            Texts(e, {"0.96x-0.28y", "0.28x+0.96y"});
-            break;
-        case k::kSeries:
-            Texts(e, {"n", "1/n^2"});
-            e.divisions[0] = 1;
-            e.divisions[1] = 20;
-            break;
-        case k::kHigherOrder:
-            Texts(e, {"", "", "-y"});
-            e.order = 2;
-            break;
-        case k::kIntrinsic:
-            Texts(e, {"s", "", "", "", "0,0", "1,0"});
-            Range(e, 0, 10);
-            break;
-        case k::kComplexMap:
-            Texts(e, {"z^2"});
-            break;
-        case k::kPlaneMap:
-            Texts(e, {"x^2-y^2", "2xy"});
-            break;
-        case k::kSurface:
-            Texts(e, {"", "", "sin(xx+yy)/(xx+yy)"});
-            Range(e, -3.14158265358979L, kPi);
-            Range2(e, -3.14158265358979L, kPi);
-            e.box2Min = e.boxMin;
-            e.box2Max = e.boxMax;
-            break;
-        case k::kParametricSurface:
-            Texts(e, {"sin(u)cos(t)", "sin(u)sin(t)", "cos(u)"});
-            Range(e, 0, 2 * kPi);
-            Range2(e, 0, kPi);
-            break;
-        case k::kImplicitSurface:
-            Range(e, 0, 1);
-            Box(e, {-2.1L, -2.1L, -2.1L}, {2.1L, 2.1L, 2.1L});
-            break;
-        case k::kPolarSurface:
-            Texts(e, {"", "", "rrrcos(3t)/(1+rrrr)"});
-            Range(e, 0, 1.2L);
-            Range2(e, 0, 2 * kPi);
-            e.divisions[1] = 70;
-            break;
-        case k::kSphericalSurface:
-            Texts(e, {"", "", "", "1.0+0.25sin(3u)"});
-            Range(e, 0, 2 * kPi);
-            Range2(e, 0, kPi);
-            break;
-        case k::kSpaceCurve:
-            Texts(e, {"cos(7t)", "sin(7t)", "t"});
-            Range(e, 0, 2 * kPi);
-            break;
-        case k::kTube:
-            Texts(e, {"cos(7t)", "sin(7t)", "t", "0.3", "xx+yy+zz=4"});
-            Range(e, 0, 2 * kPi);
-            Range2(e, 0, 2 * kPi);
-            e.divisions[0] = 120;
-            e.divisions[1] = 16;
-            e.option51 = 1;
-            e.extraColour = {6, 11};
-            break;
-        case k::kSpaceSegment:
-            Texts(e, {"2.54", "1.732", "2.718", "1.618", "", "3.142", "0.577"});
-            Range(e, 0, 1);
-            break;
-        case k::kPlane:
-            Texts(e, {"2.54", "1.732", "2.718", "1.618,3.142,1.414", "", "2.0"});
-            Range(e, -1, 1);
-            Range2(e, -1, 1);
-            e.word34 = static_cast<std::int16_t>(planeStyle);
-            break;
-        case k::kSpaceSystem:
-            Texts(e, {"10y-10x", "28x-y-xz", "xy-8z/3"});
-            Range(e, 0, 1);
-            Box(e, {-30, -30, -10}, {30, 30, 50});
-            e.fieldRows = 9;
-            e.fieldLengthPercent = 20;
-            break;
-        case k::kSpaceSequence:
-            Texts(e, {"0.96x-0.28y", "0.28x+0.96y", "z+0.01"});
-            Range(e, 0, 1);
-            Box(e, {-30, -30, -10}, {30, 30, 50});
-            break;
-        case k::kSpaceIntrinsic:
-            Texts(e, {"1", "0.2", "", "", "0,0,0", "1,0,0", "0,1,0"});
-            Range(e, 0, 20);
-            break;
-        default:
-            break;
+    const auto* row = std::find_if(std::begin(kDemos), std::end(kDemos),
+                                   [kind](const TDemo& d) { return d.kind == kind; });
+    if (row == std::end(kDemos)) return;
+    int t = 1;
+    for (const char* text : row->texts) {
+        if (!text) break;
+        e.Text(t++) = text;
     }
+    if (row->first == TDemo::kView) Range(e, xLow, xHigh);
+    if (row->first == TDemo::kFixed) Range(e, row->range.low, row->range.high);
+    if (row->range2) Range2(e, row->range2->low, row->range2->high);
+    if (row->more) row->more(e, planeStyle);
 }
 
 }  // namespace quorlin::examples

@@ -34,47 +34,49 @@ void Vector(IO& io, V& v) {
 // Offsets 0-460 of the example record: everything before the pen.
 template <class IO, class Ex>
 void ExampleFields(IO& io, Ex& ex) {
-    io.I16(ex.kind);
+    io.I16(ex.kind);  // 0
     io.U16(ex.derivation);
-    for (auto& p : ex.parent) io.I16(p);
+    for (auto& p : ex.parent) io.I16(p);  // 4, 6
     io.I16(ex.derivationParam);
     io.I16(ex.order);
     io.I16(ex.density);
-    io.I16(ex.fieldRows);
+    io.I16(ex.fieldRows);  // 14
     io.I16(ex.fieldDisplay);
     io.I16(ex.fieldLengthPercent);
     for (auto& c : ex.extraColour) io.I16(c);
-    io.I16(ex.subKind);
+    io.I16(ex.subKind);  // 24
     io.I16(ex.listing);
     io.I16(ex.familyDelay);
     io.I16(ex.sizeWord);
-    io.I16(ex.word32);
-    io.I16(ex.word34);
-    io.I16(ex.letter36);
-    io.I16(ex.letter38);
-    io.I16(ex.familyLetter);
+    io.I16(ex.kindSlots.word32);  // 32
+    io.I16(ex.kindSlots.word34);
+    io.I16(ex.kindSlots.word36);
+    io.I16(ex.kindSlots.word38);
+    io.I16(ex.familyLetter);  // 40
     io.I16(ex.familySteps);
     io.I16(ex.tableSteps);
+    // 46-60
     for (auto* b : {&ex.familyOn, &ex.lockInterval, &ex.graphShown, &ex.jumpsOff, &ex.restrictOn,
-                    &ex.option51, &ex.recompute, &ex.option53, &ex.option54, &ex.byte55, &ex.byte56,
-                    &ex.periodic, &ex.byte58, &ex.byte59, &ex.byte60})
+                    &ex.optionCheck, &ex.recompute, &ex.solverOption, &ex.surfaceOption,
+                    &ex.kindSlots.byte55, &ex.kindSlots.byte56, &ex.periodic, &ex.kindSlots.byte58,
+                    &ex.kindSlots.byte59, &ex.kindSlots.byte60})
         io.U8(*b);
-    io.LongDouble(ex.fieldFactor);
+    io.LongDouble(ex.fieldFactor);  // 61
     io.LongDouble(ex.familyLow);
     io.LongDouble(ex.familyHigh);
     io.LongDouble(ex.tableLow);
     io.LongDouble(ex.tableHigh);
-    for (auto& d : ex.divisions) io.I16(d);
+    for (auto& d : ex.divisions) io.I16(d);  // 111
     for (auto& s : ex.slicePoints) io.I16(s);
-    io.LongDouble(ex.rangeLow[0]);
+    io.LongDouble(ex.rangeLow[0]);  // 121
     io.LongDouble(ex.rangeLow[1]);
     io.LongDouble(ex.rangeHigh[0]);
     io.LongDouble(ex.rangeHigh[1]);
-    Vector(io, ex.boxMin);
+    Vector(io, ex.boxMin);  // 161
     Vector(io, ex.boxMax);
     Vector(io, ex.box2Min);
     Vector(io, ex.box2Max);
-    for (auto& n : ex.numbers) io.LongDouble(n);
+    for (auto& n : ex.numbers) io.LongDouble(n);  // 281..451: number k at 281 + 10 k
 }
 
 template <class IO, class Pen>

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string_view>
 
+#include "examples/records/derivation.h"
+
 namespace quorlin::examples {
 
 namespace k = quorlin::examples::kind;
@@ -64,8 +66,7 @@ Fault CheckIdentity(const TExample& ex, int index) {
     } else if (!validParent(ex.parent[1])) {
         return "parent[1]";
     }
-    if (ex.derivation == 65 && !IsTaylorDegree(ex.derivationParam)) return "derivationParam";
-    if (ex.derivation == 180 && !Within(ex.letter36, 1, kLastLetter)) return "letter36";
+    if (derivation && derivation->valid && !derivation->valid(ex)) return derivation->fault;
     if (ex.order < 0 || (ex.kind == k::kHigherOrder && ex.order > kMaxHigherOrder)) return "order";
     return std::nullopt;
 }
@@ -98,27 +99,31 @@ Fault CheckKindWords(const TExample& ex) {
     switch (ex.kind) {
         case k::kExplicit:
             if (ex.IsLagrangeExplicit() &&
-                !Within(ex.word32, 0, static_cast<long>(kLagrangePoints)))
-                return "word32";
-            if (ex.byte60 && !Within(ex.subKind, -kLastParameter, kLastParameter)) return "subKind";
-            if (!Within(ex.word34, 0, kMaxWebSteps)) return "word34";
+                !Within(ex.LagrangeLastPoint(), 0, static_cast<long>(kLagrangePoints)))
+                return "LagrangeLastPoint";
+            if (ex.WebOn() && !Within(ex.subKind, -kLastParameter, kLastParameter))
+                return "subKind";
+            if (!Within(ex.WebSteps(), 0, kMaxWebSteps)) return "WebSteps";
             break;
         case k::kIntegral:
             if (!LetterOrNone(ex.subKind)) return "subKind";
             break;
         case k::kSegment:
         case k::kSpaceSegment:
-            if (!Within(ex.word32, 0, 3)) return "word32";
+            if (!Within(ex.EndMarkMode(), 0, 3)) return "EndMarkMode";
             break;
         case k::kRoulette:
-            if (!Finite(ex.NumberAt(291)) || !(ex.NumberAt(291) > 0)) return "numbers[1]";
+            if (!Finite(ex.Number(TNumber::kRouletteRadius)) ||
+                !(ex.Number(TNumber::kRouletteRadius) > 0))
+                return "RouletteRadius";
             break;
         case k::kSpacePoint:
-            if (!Within(ex.word32, 0, 2)) return "word32";
+            if (!Within(ex.PointCoordinates(), 0, 2)) return "PointCoordinates";
             break;
         case k::kPlotPoints:
-            if (!Within(ex.letter36, 0, static_cast<long>(kPlotPointValues))) return "letter36";
-            if (!Within(ex.letter38, 0, kLastLetter)) return "letter38";
+            if (!Within(ex.PlotPointCount(), 0, static_cast<long>(kPlotPointValues)))
+                return "PlotPointCount";
+            if (!Within(ex.PlotPointVariable(), 0, kLastLetter)) return "PlotPointVariable";
             break;
         case k::kSeries:
             if (ex.divisions[1] < ex.divisions[0]) return "divisions[1]";
@@ -128,8 +133,8 @@ Fault CheckKindWords(const TExample& ex) {
                 return "derivationParam";
             break;
         case k::kPlane:
-            if (!LetterOrNone(ex.letter36)) return "letter36";
-            if (!LetterOrNone(ex.letter38)) return "letter38";
+            if (!LetterOrNone(ex.FirstLetter())) return "FirstLetter";
+            if (!LetterOrNone(ex.SecondLetter())) return "SecondLetter";
             break;
         default:
             break;
@@ -137,7 +142,7 @@ Fault CheckKindWords(const TExample& ex) {
     if (ex.kind == k::kSystem || ex.kind == k::kSlope || ex.kind == k::kSpaceSystem) {
         if (!Within(ex.fieldRows, 1, kMaxFieldRows)) return "fieldRows";
         if (!Within(ex.fieldDisplay, 0, 2)) return "fieldDisplay";
-        if (!LetterOrNone(ex.word32)) return "word32";
+        if (!LetterOrNone(ex.FieldParameter())) return "FieldParameter";
     }
     return std::nullopt;
 }
@@ -149,7 +154,8 @@ Fault CheckMesh(const TExample& ex) {
         return "slicePoints";
     if (ArraySizesOf(ex.ArrayKind(), ex.subKind).points != kMeshPoints) return std::nullopt;
     if (!Within(ex.divisions[0], 1, kMaxFirstDivisions)) return "divisions[0]";
-    if (!MeshCountsFit(ex.divisions[0], ex.divisions[1], ex.kind == k::kRevolution && ex.byte56))
+    if (!MeshCountsFit(ex.divisions[0], ex.divisions[1],
+                       ex.kind == k::kRevolution && ex.EndsBound()))
         return "divisions[1]";
     return std::nullopt;
 }

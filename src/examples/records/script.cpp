@@ -9,6 +9,7 @@
 #include "core/text_helpers.h"
 #include "examples/records/equation_text.h"
 #include "examples/records/record_validator.h"
+#include "examples/records/script_examples.h"
 #include "formula/formula_context.h"
 #include "formula/formula_text.h"
 
@@ -267,9 +268,17 @@ struct TModifiedFields {
     std::string rangeText;
 
     static TModifiedFields Of(const TExample& ex) {
-        return {ex.rangeLow[0],   ex.rangeHigh[0],  ex.lockInterval, ex.periodic,
-                ex.restrictOn,    ex.recompute,     ex.pen.colour,   ex.NumberAt(341),
-                ex.NumberAt(351), ex.NumberAt(401), ex.Text(7)};
+        return {ex.rangeLow[0],
+                ex.rangeHigh[0],
+                ex.lockInterval,
+                ex.periodic,
+                ex.restrictOn,
+                ex.recompute,
+                ex.pen.colour,
+                ex.Number(TNumber::kPeriodStart),
+                ex.Number(TNumber::kPeriodLength),
+                ex.Number(TNumber::kPeriodMark),
+                ex.Text(7)};
     }
     void RestoreInto(TExample& ex) const {
         ex.rangeLow[0] = rangeLow;
@@ -279,14 +288,12 @@ struct TModifiedFields {
         ex.restrictOn = restrictOn;
         ex.recompute = recompute;
         ex.pen.colour = colour;
-        ex.NumberAt(341) = periodStart;
-        ex.NumberAt(351) = periodLength;
-        ex.NumberAt(401) = number401;
+        ex.Number(TNumber::kPeriodStart) = periodStart;
+        ex.Number(TNumber::kPeriodLength) = periodLength;
+        ex.Number(TNumber::kPeriodMark) = number401;
         ex.Text(7) = rangeText;
     }
 };
-
-constexpr long double kTwoPi = 6.283185307179586L;
 
 class TScriptRun {
 public:
@@ -313,13 +320,14 @@ private:
         return last < 0 || ValidateExample(Inventory()[last], last).Ok();
     }
     bool AddExample(const TScriptAction& action);
-    bool FillExample(const TScriptAction& action, TExample& ex);
     void Finish(int keyword);
     void Lock(const TScriptAction& action);
     void Periodic(const TScriptAction& action);
     void AddTrajectories(const TScriptAction& action);
     void Rollback();
-    std::string RangeTextOf(const TScriptAction& action, int first);
+    std::string RangeTextOf(const TScriptAction& action, int first) {
+        return script_examples::RangeTextOf(exec_, action, first);
+    }
 
     TScriptExecutor& exec_;
     const TScriptView savedView_;
@@ -379,19 +387,6 @@ TExample* TScriptRun::LastColourable() {
 
 // "low;high" of two number fields as typed, so that compiling and reloading keep the range;
 // the values themselves when the typed texts do not parse or do not fit.
-std::string TScriptRun::RangeTextOf(const TScriptAction& action, int first) {
-    FormulaContext& formulas = exec_.Formulas();
-    std::string low = action.numberTexts[static_cast<std::size_t>(first)];
-    std::string high = action.numberTexts[static_cast<std::size_t>(first + 1)];
-    std::string text = low + ";" + high;
-    const bool parses = formulas.Parse(low) == 0 && formulas.Parse(high) == 0;
-    formulas.TakeParseResult();
-    if (parses && text.size() <= kRecordTextChars) return text;
-    constexpr int kDigits = 19;
-    return FormatNumberAuto(action.numbers[static_cast<std::size_t>(first)], kDigits) + ";" +
-           FormatNumberAuto(action.numbers[static_cast<std::size_t>(first + 1)], kDigits);
-}
-
 bool TScriptRun::Execute(const TScriptAction& action) {
     if (action.code == script::kUnknown || IsExampleKeyword(action.code)) {
         Finish(pending_);
@@ -472,11 +467,11 @@ void TScriptRun::Lock(const TScriptAction& action) {
 void TScriptRun::Periodic(const TScriptAction& action) {
     TExample* ex = LastOfKinds({kind::kExplicit});
     if (!ex) return;
-    ex->NumberAt(341) = action.numbers[0];
-    ex->NumberAt(351) = action.numbers[1] - action.numbers[0];
+    ex->Number(TNumber::kPeriodStart) = action.numbers[0];
+    ex->Number(TNumber::kPeriodLength) = action.numbers[1] - action.numbers[0];
     ex->lockInterval = 0;
     ex->periodic = 1;
-    ex->NumberAt(401) = 1;
+    ex->Number(TNumber::kPeriodMark) = 1;
     ex->Text(7) = RangeTextOf(action, 0);
 }
 
@@ -562,160 +557,7 @@ bool TScriptRun::AddExample(const TScriptAction& action) {
             break;
     }
     TExample& ex = exec_.AddExample(kind, low, high);
-    return FillExample(action, ex);
-}
-
-bool TScriptRun::FillExample(const TScriptAction& action, TExample& ex) {
-    const auto& t = action.texts;
-    const auto& n = action.numbers;
-    const auto setTexts = [&ex, &t](std::initializer_list<int> slots) {
-        std::size_t k = 0;
-        for (int slot : slots) ex.Text(slot) = t[k++];
-    };
-    const auto secondRange = [&ex](long double low, long double high) {
-        ex.rangeLow[1] = low;
-        ex.rangeHigh[1] = high;
-    };
-    const auto box = [&ex, &n] {
-        ex.boxMin = {n[0], n[2], n[4]};
-        ex.boxMax = {n[1], n[3], n[5]};
-    };
-    switch (action.code) {
-        case 201:
-            setTexts({2});
-            break;
-        case 202:
-            setTexts({3});
-            ex.Text(7) = RangeTextOf(action, 0);
-            break;
-        case 203:
-        case 221:
-            setTexts({1, 2});
-            ex.Text(7) = RangeTextOf(action, 0);
-            ex.byte60 = action.code == 221;
-            break;
-        case 204:
-        case 305: {
-            ex.Text(5) = t[0];
-            ex.byte56 = 1;
-            if (action.code == 305) {
-                box();
-                ex.box2Min = ex.boxMin;
-                ex.box2Max = ex.boxMax;
-            }
-            std::string rewritten;
-            if (!SplitEquation(rewritten, t[0]) || rewritten.size() > kRecordTextChars)
-                return false;
-            const bool parses = exec_.Formulas().Parse(rewritten) == 0;
-            exec_.Formulas().TakeParseResult();
-            if (!parses) return false;
-            break;
-        }
-        case 205:
-        case 216:
-            setTexts({1, 2, 3, 4});
-            ex.byte58 = action.code == 216;
-            break;
-        case 209:
-        case 214:
-            setTexts({1, 2});
-            ex.pen.width = static_cast<std::uint16_t>(exec_.DotSize());
-            ex.byte58 = action.code == 214;
-            break;
-        case 217:  // the complex point's z is its first text, the one it is compiled from
-            setTexts({1});
-            ex.byte55 = 1;
-            break;
-        case 210:
-        case 212:
-            setTexts({1, 2});
-            break;
-        case 211:
-            setTexts({3});
-            break;
-        case 213: {
-            TScriptCounters counters = exec_.Counters();
-            ++counters.polynomials;
-            ++counters.examplesCreated;
-            exec_.SetCounters(counters);
-            const std::size_t count = (n.size() - 1) / 2;
-            if (ex.points.size() < count) return false;
-            ex.letter36 = static_cast<std::int16_t>(counters.polynomials);
-            ex.fieldRows = 4;
-            ex.byte55 = 1;
-            ex.word32 = static_cast<std::int16_t>(count - 1);
-            for (std::size_t i = 0; i < count; ++i)
-                ex.points[i] = {n[1 + 2 * i], n[2 + 2 * i], 0.0L};
-            exec_.Formulas().SaveVariables();
-            exec_.RebuildLagrangePolynomial(Last());
-            break;
-        }
-        case 301:
-        case 302:
-            setTexts({3});
-            secondRange(n[2], n[3]);
-            break;
-        case 316: {
-            // The surface is compiled from its Cartesian texts, made from rho(t,u).
-            const std::string rho = "(" + t[0] + ")";
-            const std::array<std::string, 3> xyz = {rho + "sin(u)cos(t)", rho + "sin(u)sin(t)",
-                                                    rho + "cos(u)"};
-            for (std::size_t k = 0; k < xyz.size(); ++k) {
-                if (xyz[k].size() > kRecordTextChars) return false;
-                ex.texts[k] = xyz[k];
-            }
-            setTexts({4});
-            secondRange(n[2], n[3]);
-            break;
-        }
-        case 303:
-            setTexts({1, 2, 3});
-            secondRange(n[2], n[3]);
-            break;
-        case 304:
-            setTexts({1, 2, 3});
-            break;
-        case 306:
-            setTexts({1, 2, 3, 4});
-            secondRange(0, kTwoPi);
-            ex.divisions[0] = 120;
-            ex.divisions[1] = 16;
-            ex.option51 = 1;  // shaded, in the two side colours
-            ex.extraColour = {6, 11};
-            break;
-        case 308:
-            setTexts({1, 2, 3, 4, 6, 7});
-            ex.Text(5).clear();
-            break;
-        case 309:
-        case 313:
-        case 314:
-            setTexts({1, 2, 3});
-            ex.pen.width = static_cast<std::uint16_t>(exec_.DotSize());
-            ex.word32 = static_cast<std::int16_t>(action.code == 313   ? 1
-                                                  : action.code == 314 ? 2
-                                                                       : 0);
-            break;
-        case 310:
-        case 312:
-            setTexts({1, 2, 3});
-            box();
-            break;
-        case 315: {
-            setTexts({1, 2, 3});
-            const std::string point = t[3] + "," + t[4] + "," + t[5];
-            if (point.size() > kRecordTextChars) return false;
-            ex.Text(4) = point;
-            ex.Text(6) = t[6];
-            ex.extraColour[1] =
-                static_cast<std::int16_t>(exec_.AutomaticColour(exec_.Counters().examplesCreated));
-            secondRange(-1, 1);
-            break;
-        }
-        default:
-            return false;
-    }
-    return true;
+    return script_examples::FillExample(exec_, action, ex);
 }
 
 void TScriptRun::Finish(int keyword) {

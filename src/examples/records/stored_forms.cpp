@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 
+#include "examples/records/derivation.h"
 #include "examples/records/variable_groups.h"
 
 namespace quorlin::examples {
@@ -87,49 +88,52 @@ void RebuildCoordinateGroups(TExample& e, int dimension) {
     const auto letters = [dimension](std::string_view all, bool on) {
         return on ? std::string(all.substr(0, dimension == 3 ? 3 : 2)) : std::string();
     };
-    const std::string cartesian = letters("XYZ", e.byte59 != 0);
+    const std::string cartesian = letters("XYZ", e.Anchors() != 0);
     const std::string polar = letters("RTP", e.periodic != 0);
     std::string groups = e.jumpsOff ? "//" : "";
-    if (e.byte56 && e.byte60)
+    if (e.OldGroupSplit() && e.OldPolarFirst())
         groups += "/" + cartesian + polar;
-    else if (e.byte56)
+    else if (e.OldGroupSplit())
         groups += cartesian + "/" + polar;
-    else if (e.byte60)
+    else if (e.OldPolarFirst())
         groups += polar + "/" + cartesian;
     else
         groups += cartesian + polar;
     e.subKind = static_cast<std::int16_t>(EncodeVariableGroups(groups));
-    if (e.periodic) e.byte59 = 1;
+    if (e.periodic) e.Anchors() = 1;
 }
 
 void UpgradeRangeText(TExample& e, const NumberFormat& format) {
     if (!e.HasRangeText()) return;
     const bool shifted = e.periodic != 0;
-    const long double low = shifted ? e.NumberAt(341) : e.rangeLow[0];
-    const long double high = shifted ? e.NumberAt(341) + e.NumberAt(351) : e.rangeHigh[0];
+    const long double low = shifted ? e.Number(TNumber::kPeriodStart) : e.rangeLow[0];
+    const long double high =
+        shifted ? e.Number(TNumber::kPeriodStart) + e.Number(TNumber::kPeriodLength)
+                : e.rangeHigh[0];
     e.Text(7) = format.FormatNum(low) + ";" + format.FormatNum(high);
 }
 
 void UpgradeLetterPairText(TExample& e, const NumberFormat& format) {
-    if (e.derivation != 77 && e.derivation != 81) return;
-    if (e.letter36 >= 'A') {
-        e.Text(7) = LetterOf(e.letter36) + ";" + LetterOf(e.letter38);
+    if (e.derivation != derived::kTangentPlane && e.derivation != derived::kSurfaceLine) return;
+    if (e.FirstLetter() >= 'A') {
+        e.Text(7) = LetterOf(e.FirstLetter()) + ";" + LetterOf(e.SecondLetter());
     } else {
-        e.Text(7) = format.FormatNum(e.NumberAt(281)) + ";" + format.FormatNum(e.NumberAt(291));
+        e.Text(7) = format.FormatNum(e.Number(TNumber::kPointX)) + ";" +
+                    format.FormatNum(e.Number(TNumber::kPointY));
     }
 }
 
 void UpgradeParameterText(TExample& e, const NumberFormat& format) {
-    if (e.derivation != 73) return;
+    if (e.derivation != derived::kAntiderivative) return;
     if (e.subKind >= 1 && e.subKind <= 23)
         e.Text(1) = std::string(1, static_cast<char>('@' + e.subKind));
     else
-        e.Text(1) = format.FormatNum(e.NumberAt(281));
+        e.Text(1) = format.FormatNum(e.Number(TNumber::kIntegralStart));
 }
 
 void UpgradeThirdText(TExample& e, const NumberFormat& format) {
-    if ((e.kind == k::kParametric || e.kind == k::kSpaceCurve) && e.byte58)
-        e.Text(6) = format.FormatNum(e.NumberAt(371));
+    if ((e.kind == k::kParametric || e.kind == k::kSpaceCurve) && e.ArrowAtT())
+        e.Text(6) = format.FormatNum(e.Number(TNumber::kArrowT));
 }
 
 }  // namespace quorlin::examples

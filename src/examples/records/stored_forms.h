@@ -15,8 +15,7 @@ namespace quorlin::examples {
 
 // --- explicit polynomials through points ---
 
-// x and y of point j of source into numbers 2j and 2j + 1 of record (offsets 281 + 20 j and
-// 291 + 20 j).
+// x and y of point j of source into the per-kind numbers 2j and 2j + 1 of record.
 void StoreLagrangePoints(const TExample& source, TExample& record);
 // The reverse: the nine points from the numbers (z = 0). Nothing for a record without points.
 void RestoreLagrangePoints(TExample& example);
@@ -39,7 +38,7 @@ void CopyBodyListToTable(TExample& example);
 
 // --- older files ---
 
-// The coordinate-group word (offset 24) of a point from the option bytes of files before
+// The coordinate-group word (the sub-kind) of a point from the option bytes of files before
 // version 30; dimension 2 or 3 decides how many letters each group takes.
 void RebuildCoordinateGroups(TExample& example, int dimension);
 
@@ -50,7 +49,7 @@ void UpgradeRangeText(TExample& example, const NumberFormat& format);
 void UpgradeLetterPairText(TExample& example, const NumberFormat& format);
 // Before version 36: text 1 of derivation 73 from its parameter letter or its number.
 void UpgradeParameterText(TExample& example, const NumberFormat& format);
-// Before version 37: text 6 of a parametric curve or space curve with an arrow (byte 58).
+// Before version 37: text 6 of a parametric curve or space curve with an arrow at t.
 void UpgradeThirdText(TExample& example, const NumberFormat& format);
 
 }  // namespace quorlin::examples

@@ -265,12 +265,12 @@ TEST(DiagramBody, ExamplesComeBackWithListsTextsNamesAndStoredForms) {
     // "3-5" is no number; the polynomial's points and the orbital bodies come from their stored
     // forms.
     const TExample& bodies = body.inventory[4];
-    EXPECT_EQ(std::tuple(body.inventory[2].letter36, body.inventory[2].values[1],
+    EXPECT_EQ(std::tuple(body.inventory[2].PlotPointCount(), body.inventory[2].values[1],
                          body.inventory[3].points[4].y, bodies.points[61].y, bodies.points[25].x,
                          bodies.points[73].x, bodies.points[73].y),
               std::tuple(2, 2, -4, 3, 0.5L, 0.25L, -1));
-    EXPECT_EQ(std::tuple(body.inventory[5].byte58, body.remembered.system, body.remembered.sequence,
-                         body.equationLabels.size()),
+    EXPECT_EQ(std::tuple(body.inventory[5].SlowDrawing(), body.remembered.system,
+                         body.remembered.sequence, body.equationLabels.size()),
               std::tuple(1, 1, -1, 6u));
 
     TDiagramBody map;
@@ -292,17 +292,19 @@ TEST(DiagramBody, RecordsOfOlderVersionsAreConverted) {
     };
     HandBody hand;
     hand.version = 29;
-    add(hand, kind::kSpacePoint, [](TExample& e) { e.byte56 = e.byte59 = 1; });
+    add(hand, kind::kSpacePoint, [](TExample& e) { e.OldGroupSplit() = e.Anchors() = 1; });
     add(hand, kind::kPolar, [](TExample& e) { e.rangeLow[0] = 0.5L, e.rangeHigh[0] = 2; });
     add(hand, kind::kExplicit, [](TExample& e) {  // a tangent plane
-        e.derivation = 77, e.parent[0] = 0, e.letter36 = 'A', e.letter38 = 'B';
+        e.derivation = 77, e.parent[0] = 0, e.FirstLetter() = 'A', e.SecondLetter() = 'B';
     });
     add(hand, kind::kExplicit, [](TExample& e) {
-        e.derivation = 81, e.parent[0] = 0, e.NumberAt(281) = 1.5L, e.NumberAt(291) = -2;
+        e.derivation = 81, e.parent[0] = 0, e.Number(TNumber::kPointX) = 1.5L,
+        e.Number(TNumber::kPointY) = -2;
     });
     add(hand, kind::kExplicit,
         [](TExample& e) { e.derivation = 73, e.parent[0] = 0, e.subKind = 3; });
-    add(hand, kind::kParametric, [](TExample& e) { e.byte58 = 1, e.NumberAt(371) = 1.25L; });
+    add(hand, kind::kParametric,
+        [](TExample& e) { e.ArrowAtT() = 1, e.Number(TNumber::kArrowT) = 1.25L; });
 
     TDiagramBody body;
     ASSERT_EQ(Read(hand, body, {3, false}), kNoError);

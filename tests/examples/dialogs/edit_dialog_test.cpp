@@ -181,7 +181,7 @@ TEST_F(EditDialogTest, ColourChosenWhileOpenIsStored) {
     d.Press(354);
     EXPECT_EQ(host.help.back(), (std::pair<int, int>{kind::kSurface, 252}));
     EXPECT_EQ(d.Press(platform::kIdOk), platform::kIdOk);
-    EXPECT_EQ(std::tuple(Example().extraColour[0], Example().word34, mask),
+    EXPECT_EQ(std::tuple(Example().extraColour[0], Example().GridColour(), mask),
               std::tuple(30, 41, change::kAny));
 }
 
@@ -241,7 +241,7 @@ TEST_F(EditDialogTest, WebDialogSeedsByParameter) {
     EXPECT_EQ(dialog.Press(91), platform::kIdOk);
     EXPECT_FALSE(host.paletteShown);
     const TExample& e = host.inventory[i];
-    EXPECT_EQ(std::tuple(e.byte60, e.subKind, e.extraColour[1]), std::tuple(1, 3, 9));
+    EXPECT_EQ(std::tuple(e.WebOn(), e.subKind, e.extraColour[1]), std::tuple(1, 3, 9));
 }
 
 }  // namespace

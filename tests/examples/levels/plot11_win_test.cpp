@@ -131,7 +131,7 @@ TEST_F(Plot11WinTest, ExamplesFollowTheirUserFunctions) {
 
 TEST_F(Plot11WinTest, PointEntriesAreDrawnRecordByRecord) {
     Paste("POINT2;1;2;POINT2;3;-1;");
-    win.Inventory()[1].byte58 = 1;  // polar: r = 3, a = -1
+    win.Inventory()[1].PolarForm() = 1;  // polar: r = 3, a = -1
     QImage image(401, 401, QImage::Format_RGB32);
     image.fill(Qt::white);
     {

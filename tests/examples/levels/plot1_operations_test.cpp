@@ -11,6 +11,7 @@
 
 #include "examples/levels/inventory_dialog.h"
 #include "examples/plot_test_window.h"
+#include "examples/records/derivation.h"
 #include "platform/dialog.h"
 #include "shell/help_window.h"
 
@@ -73,7 +74,7 @@ TEST_F(PlotEditingTest, LagrangePolynomialPicksItsPointsWhileTheInventoryWaits) 
     Command(kind::kLagrange + cmd::kNewExampleOffset, {});
     ASSERT_EQ(Count(), 1);
     EXPECT_TRUE(win.Inventory()[0].IsLagrangeExplicit());
-    EXPECT_EQ(win.Inventory()[0].letter36, 1);
+    EXPECT_EQ(win.Inventory()[0].PolynomialNumber(), 1);
     EXPECT_EQ(win.MouseMode(), cmd::kMouseLagrange);
     TFnListDlg& dialog = Inventory();
     Select(dialog, {0});
@@ -181,7 +182,7 @@ TEST_F(PlotEditingTest, SegmentEndPointsComeAndGoWithTheSegment) {
                   std::tuple(kind::kPoint, derived::kEndPoint));
     Vec3 p;
     ASSERT_TRUE(win.GetPointCoords(2, p));
-    EXPECT_EQ(std::tuple(p.x, p.y, win.Inventory()[0].byte59), std::tuple(3, 4, 0));
+    EXPECT_EQ(std::tuple(p.x, p.y, win.Inventory()[0].EndPointsAsExamples()), std::tuple(3, 4, 0));
     const int removed[] = {0};
     win.DeleteExamples(removed);
     EXPECT_EQ(Count(), 0);
@@ -253,7 +254,7 @@ TEST_F(PlotEditingTest, PointsFromTheClipboardAndFromAParameter) {
     EXPECT_EQ(std::tuple(p.x, p.y), std::tuple(-1, 5));
 
     point.Text(1) = "k", point.Text(2) = "k^2";
-    point.familyLetter = 11, point.letter36 = 1, point.letter38 = 3;  // K from 1 to 3
+    point.familyLetter = 11, point.FirstLetter() = 1, point.SecondLetter() = 3;  // K from 1 to 3
     EXPECT_EQ(win.AddPointsFromParameter(point), 0);
     ASSERT_EQ(Count(), 5);
     EXPECT_EQ(win.Inventory()[4].Text(2), "(3)^2");

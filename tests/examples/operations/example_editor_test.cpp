@@ -260,10 +260,11 @@ TEST_F(EditorTest, FieldsWithReadingsOfTheirOwn) {
     TExample field = Fresh(kind::kSystem, kField);
     out = Edit(field, Set({{225, "2.5@C"}}));
     ASSERT_EQ(out.error, kNoError);
-    EXPECT_EQ(std::tuple(out.record.fieldLengthPercent, out.record.word32), std::tuple(25, 3));
+    EXPECT_EQ(std::tuple(out.record.fieldLengthPercent, out.record.FieldParameter()),
+              std::tuple(25, 3));
     EXPECT_EQ(out.bindings, (std::vector<TParameterBinding>{{3, 2.5L}}));
     formulas.SetVar(3, 1.5);
-    field.word32 = 3;
+    field.FieldParameter() = 3;
     EXPECT_EQ(TExampleEditor(field, 0, env, formulas).Load().edits[225], "1.5@C");
     // Anchors are packed into the kind word.
     out = Edit(Fresh(kind::kSpacePoint, {"1", "2", "3"}), [](TEditorForm& f) {
@@ -271,22 +272,22 @@ TEST_F(EditorTest, FieldsWithReadingsOfTheirOwn) {
         f.SetChecked(275, true);
     });
     ASSERT_EQ(out.error, kNoError);
-    EXPECT_EQ(std::tuple(out.record.subKind, out.record.byte59), std::tuple(9, 1));
+    EXPECT_EQ(std::tuple(out.record.subKind, out.record.Anchors()), std::tuple(9, 1));
 }
 
 TEST_F(EditorTest, PointsAndSegmentsNameTheirCoordinates) {
     TExample polar = Fresh(kind::kPoint, {"1", "2"});
-    polar.byte58 = 1;
+    polar.PolarForm() = 1;
     TEditorForm form = TExampleEditor(polar, 0, env, formulas).Load();
     EXPECT_EQ(std::tuple(form.caption, form.labels[281], form.IsShown(213)),
               std::tuple("point (r,t)", "r = ", false));
     TExample spherical = Fresh(kind::kSpacePoint, {"1", "2", "3"});
-    spherical.word32 = 2;
+    spherical.PointCoordinates() = 2;
     form = TExampleEditor(spherical, 0, env, formulas).Load();
     EXPECT_EQ(std::tuple(form.caption, form.IsShown(213)),
               std::tuple("point (rho,theta,phi)", true));
     TExample segment = Fresh(kind::kSegment, {"1", "2", "3", "4"});
-    segment.byte58 = 1;
+    segment.PolarForm() = 1;
     form = TExampleEditor(segment, 0, env, formulas).Load();
     EXPECT_EQ(form.labels[284], "t2 =");
     env.logarithmic = true;
@@ -297,7 +298,7 @@ TEST_F(EditorTest, PointsAndSegmentsNameTheirCoordinates) {
 
 TEST_F(EditorTest, DotSizesOfPolynomialsAndSeriesAreTheDrawnSizes) {
     TExample lagrange = Fresh(kind::kLagrange);
-    lagrange.letter36 = 2;
+    lagrange.PolynomialNumber() = 2;
     TExampleEditor editor(lagrange, 0, env, formulas);
     TEditorForm form = editor.Load();
     EXPECT_EQ(form.edits[212], "Polynomial2(x)");
@@ -325,22 +326,22 @@ TEST_F(EditorTest, RevolvedSegmentSplitsItsPairs) {
     const TEditorOutcome out = editor.Read(form);
     ASSERT_EQ(out.error, kNoError);
     // A at the low end of t.
-    EXPECT_EQ(std::tuple(out.record.Text(3), out.record.Text(4), out.record.byte56,
-                         out.record.NumberAt(311)),
+    EXPECT_EQ(std::tuple(out.record.Text(3), out.record.Text(4), out.record.EndsBound(),
+                         out.record.Number(TNumber::kFirstLetterPair)),
               std::tuple("5", "6", 1, 1));
 }
 
 TEST(EditorStoreTest, KeepsTraceStateAndReadsPlotPoints) {
     TExample traced = Fresh(kind::kPoint, {"1", "2"});
     traced.derivation = 78;
-    traced.NumberAt(401) = 11;
-    traced.NumberAt(441) = 12;
+    traced.numbers[12] = 11;
+    traced.Number(TNumber::kStartTime) = 12;
     TExample edited = Fresh(kind::kPoint, {"9", "9"});
     edited.pen.width = 5;
     StoreEditedRecord(traced, edited);
-    EXPECT_EQ(
-        std::tuple(traced.NumberAt(401), traced.NumberAt(441), traced.Text(1), traced.pen.width),
-        std::tuple(11, 12, "1", 5));
+    EXPECT_EQ(std::tuple(traced.numbers[12], traced.Number(TNumber::kStartTime), traced.Text(1),
+                         traced.pen.width),
+              std::tuple(11, 12, "1", 5));
 
     TExample points = Fresh(kind::kPlotPoints);
     points.derivation = 99;
@@ -348,7 +349,7 @@ TEST(EditorStoreTest, KeepsTraceStateAndReadsPlotPoints) {
     typed.Text(4) = "1, 2.5; -3";
     StoreEditedRecord(points, typed);
     EXPECT_EQ(points.Text(4), "1, 2.5; -3");
-    ASSERT_EQ(points.letter36, 3);
+    ASSERT_EQ(points.PlotPointCount(), 3);
     EXPECT_EQ(points.values[2], -3);
 
     TExample map = Fresh(kind::kComplexMap, {"z^2"});

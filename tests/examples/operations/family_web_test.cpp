@@ -55,10 +55,11 @@ TEST(FamilyWebTest, WebSeedByParameterOrConstant) {
     EXPECT_EQ(std::tuple(f.parameter, f.letter), std::tuple(false, 0));
     f.parameter = true, f.letter = 2;
     ASSERT_EQ(ReadWebFields(f, formulas, e), kNoError);
-    EXPECT_EQ(std::tuple(e.subKind, e.byte60), std::tuple(3, 1));
+    EXPECT_EQ(std::tuple(e.subKind, e.WebOn()), std::tuple(3, 1));
     f.parameter = false, f.seed = "0.5", f.arrowSize = "10";
     ASSERT_EQ(ReadWebFields(f, formulas, e), kNoError);
-    EXPECT_EQ(std::tuple(e.subKind, e.NumberAt(431), e.sizeWord), std::tuple(-3, 0.5L, 0));
+    EXPECT_EQ(std::tuple(e.subKind, e.Number(TNumber::kWebSeed), e.sizeWord),
+              std::tuple(-3, 0.5L, 0));
     EXPECT_EQ(LoadWebFields(e, format).letter, 2);  // C stays selected
 
     f.steps = "1001";
@@ -66,7 +67,7 @@ TEST(FamilyWebTest, WebSeedByParameterOrConstant) {
     f.steps = "5";
     f.seed = "x+";
     EXPECT_EQ(ReadWebFields(f, formulas, e), kErrCannotUnderstand);
-    EXPECT_EQ(e.word34, 10);  // unchanged by the refused readings
+    EXPECT_EQ(e.WebSteps(), 10);  // unchanged by the refused readings
 }
 
 TEST(FamilyWebTest, SubListStart) {

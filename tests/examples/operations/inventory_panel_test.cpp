@@ -21,7 +21,7 @@ TInventory Sample() {
         e.Init(kindCode, 1, 50);
         inventory.Append(std::move(e));
     }
-    inventory[1].byte60 = 1;
+    inventory[1].WebOn() = 1;
     inventory[1].Tree(2) = TExprNode::NewUnary(op::kArg, TExprNode::NewOp(op::kVarX));
     return inventory;
 }

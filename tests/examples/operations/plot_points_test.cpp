@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "examples/operations/plot_points.h"
+#include "examples/records/derivation.h"
 #include "formula/formula_context.h"
 
 namespace quorlin::examples {
@@ -22,14 +23,16 @@ TEST(PlotPointsTest, FollowsItsParent) {
     ASSERT_EQ(i, 1);
     const TExample& points = inventory[i];
     ASSERT_TRUE(points.Tree(2));
-    EXPECT_EQ(std::tuple(points.derivation, points.letter36, points.letter38, points.rangeHigh[0],
-                         points.pen.width, points.pen.colour, points.Tree(2)->re),
-              std::tuple(kDerivedPlotPoints, 2, slot::kX, 2, 4, 7, 3));
+    EXPECT_EQ(
+        std::tuple(points.derivation, points.PlotPointCount(), points.PlotPointVariable(),
+                   points.rangeHigh[0], points.pen.width, points.pen.colour, points.Tree(2)->re),
+        std::tuple(derived::kPlotPoints, 2, slot::kX, 2, 4, 7, 3));
 
     inventory[0].Tree(2) = TExprNode::NewConst(5);
     inventory[i].Text(4) = "no numbers";
     ASSERT_TRUE(RebuildPlotPointsExample(inventory, i));
-    EXPECT_EQ(std::tuple(inventory[i].Tree(2)->re, inventory[i].letter36), std::tuple(5, 0));
+    EXPECT_EQ(std::tuple(inventory[i].Tree(2)->re, inventory[i].PlotPointCount()),
+              std::tuple(5, 0));
 
     inventory.SetCapacity(1, true);
     EXPECT_EQ(AppendPlotPointsExample(inventory, 0, "1", 2, 7), -1);

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "examples/compile_fixture.h"
 #include "core/errors.h"
+#include "examples/compile_fixture.h"
 #include "examples/records/record_validator.h"
 #include "support/all_near.h"
 
@@ -154,7 +154,7 @@ TEST_F(TangentsTest, TrajectoryEntriesFollowTheStateAndTheField) {
     ASSERT_TRUE(point >= 0 && vector >= 0 && tangent >= 0);
     const long double c = std::cos(t), s = std::sin(t);
     // The vector runs from the state along the field over [0, length / speed].
-    EXPECT_EQ(std::tuple(Ex(vector).rangeHigh[0], Ex(vector).NumberAt(tangent_numbers::kArrowT)),
+    EXPECT_EQ(std::tuple(Ex(vector).rangeHigh[0], Ex(vector).Number(TNumber::kArrowT)),
               std::tuple(2, 2));
     EXPECT_TRUE(AllNear({TreeAt(point, 1, {}), TreeAt(point, 2, {}), TreeAt(vector, 1, {.t = 2}),
                          TreeAt(vector, 2, {.t = 2}), Ex(tangent).rangeHigh[0]},

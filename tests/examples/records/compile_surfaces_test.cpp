@@ -80,7 +80,8 @@ TEST_F(CompileTest, RevolutionPointsLieAtTheProfilesDistanceFromTheAxis) {
     for (const auto& c : cases) {
         const int i = Add(kind::kRevolution, c.texts, [&](TExample& e) {
             e.subKind = static_cast<std::int16_t>(c.subKind);
-            e.NumberAt(281) = c.a, e.NumberAt(291) = c.b, e.NumberAt(301) = c.c;
+            e.Number(TNumber::kAxisA) = c.a, e.Number(TNumber::kAxisB) = c.b,
+            e.Number(TNumber::kAxisC) = c.c;
         });
         const long double norm = std::hypot(c.a, c.b);
         for (const auto& [t, u] : kParams) {
@@ -103,9 +104,11 @@ TEST_F(CompileTest, RangesAsParametersAndSteppedSurfaces) {
     // t over [A, 2] with A = 0.5, the angle over [0, pi]; stepped mode 5.
     ctx.SetVar(1, 0.5L);
     const int i = Add(kind::kRevolution, {"", "X"}, [](TExample& e) {
-        e.subKind = kind::kExplicit, e.byte56 = 1, e.listing = 5, e.divisions[0] = 10;
-        e.NumberAt(281) = 0, e.NumberAt(291) = 1, e.NumberAt(311) = 1;
-        e.NumberAt(341) = 0.5L, e.NumberAt(351) = 2, e.NumberAt(381) = kPi;
+        e.subKind = kind::kExplicit, e.EndsBound() = 1, e.listing = 5, e.divisions[0] = 10;
+        e.Number(TNumber::kAxisA) = 0, e.Number(TNumber::kAxisB) = 1,
+        e.Number(TNumber::kFirstLetterPair) = 1;
+        e.Number(TNumber::kFirstLow) = 0.5L, e.Number(TNumber::kFirstHigh) = 2,
+        e.Number(TNumber::kSecondHigh) = kPi;
     });
     EXPECT_EQ(Ex(i).divisions[0], 19);
     // T = 0: the low end A; T = 1: the high end; U = 1/2: a quarter turn.
@@ -122,8 +125,9 @@ TEST_F(CompileTest, RangesAsParametersAndSteppedSurfaces) {
 
 TEST_F(CompileTest, ImplicitRevolutionIsATorus) {
     // The circle (x - 3)^2 + y^2 = 1 turned about the y-axis (x = 0).
-    const int i = Add(kind::kRevolution, {"", "", "", "(X-3)^2+Y^2-1"},
-                      [](TExample& e) { e.subKind = kind::kImplicit, e.NumberAt(281) = 1; });
+    const int i = Add(kind::kRevolution, {"", "", "", "(X-3)^2+Y^2-1"}, [](TExample& e) {
+        e.subKind = kind::kImplicit, e.Number(TNumber::kAxisA) = 1;
+    });
     for (const auto& [t, u] : kParams) {
         const long double r = 3 + std::cos(t);
         const Vec3 onTorus{r * std::cos(u), std::sin(t), r * std::sin(u)};
@@ -163,7 +167,7 @@ TEST_F(CompileTest, ParametricLinesAndEndPoints) {
     EXPECT_EQ(std::tuple(PointAt(i, 2).z, At(i, 4, 0), At(i, 6, 0)), std::tuple(26, 0, 2));
 
     Vec2 p1, p2;
-    const int polarPoint = Add(kind::kPoint, {"2", "PI/2"}, [](TExample& e) { e.byte58 = 1; });
+    const int polarPoint = Add(kind::kPoint, {"2", "PI/2"}, [](TExample& e) { e.PolarForm() = 1; });
     ASSERT_EQ(compiler.EvalEndPoints(polarPoint, p1, p2), 0);
     EXPECT_TRUE(AllNear({p1.x, p2.y}, {0, 2}, 1e-18L));
     const int segment = Add(kind::kSegment, {"1", "2", "3", "1/0"});

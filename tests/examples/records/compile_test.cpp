@@ -16,7 +16,7 @@ using quorlin::testing::AllNear;
 TEST_F(CompileTest, PolarFormsBecomeCartesian) {
     const int polar = Add(kind::kPolar, {"", "", "1+T"});
     const int spiral = Add(kind::kParametric, {"1+T", "T", "", "", "", "", "-1;2*PI"},
-                           [](TExample& e) { e.byte60 = 1; });
+                           [](TExample& e) { e.PolarCurve() = 1; });
     for (const long double t : {-1.0L, 0.0L, 0.5L, 2.0L}) {
         for (const int i : {polar, spiral})
             EXPECT_TRUE(AllNear({At(i, 1, t), At(i, 2, t)},
@@ -83,7 +83,7 @@ TEST_F(CompileTest, LineFormsOfSegmentsAndLines) {
         {kind::kLine, {"2", "4", "6"}, false, 1.5L, -0.5L}       // 2x + 4y = 6
     };
     for (const auto& c : cases) {
-        const int i = Add(c.kind, c.texts, [&](TExample& e) { e.byte58 = c.polar; });
+        const int i = Add(c.kind, c.texts, [&](TExample& e) { e.PolarForm() = c.polar; });
         for (const long double x : {-2.0L, 0.0L, 1.0L, 5.0L})
             EXPECT_TRUE(AllNear({At(i, 7, 0, 0, x), At(i, 6, 0, 0, x)},
                                 {c.y0 + c.slope * x, c.slope}, 1e-15L))
@@ -116,8 +116,8 @@ TEST_F(CompileTest, LagrangePolynomialPassesThroughItsPoints) {
     // Four points of x^3 - 2x + 1: the polynomial through them is that cubic.
     const long double xs[] = {-1, 0, 1.5L, 2};
     const int i = Add(kind::kExplicit, {}, [&](TExample& e) {
-        e.byte59 = 1;
-        e.word32 = 3;
+        e.LagrangeForm() = 1;
+        e.LagrangeLastPoint() = 3;
         e.points.resize(9);
         for (int k = 0; k < 4; ++k) e.points[k] = {xs[k], xs[k] * xs[k] * xs[k] - 2 * xs[k] + 1, 0};
     });
@@ -131,10 +131,10 @@ TEST_F(CompileTest, LagrangePolynomialPassesThroughItsPoints) {
 TEST_F(CompileTest, SymbolBufferMarksOperationsAndLetters) {
     Add(kind::kExplicit, {"", "A*SIN(X)+JOINT(1,0,2)"});
     Add(kind::kExplicit, {"", "X"}, [](TExample& e) {
-        e.byte60 = 1;  // web diagram seeded by parameter C
+        e.WebOn() = 1;  // web diagram seeded by parameter C
         e.subKind = 3;
     });
-    Add(kind::kPlane, {"1", "0", "0", "0,0,0", "", "2"}, [](TExample& e) { e.letter38 = 4; });
+    Add(kind::kPlane, {"1", "0", "0", "0,0,0", "", "2"}, [](TExample& e) { e.SecondLetter() = 4; });
     Add(kind::kSystem, {"Y", "-X"}, [](TExample& e) {
         TTrajectory trajectory;
         trajectory.kind = kind::kSystem + TTrajectory::kFormulaKindOffset;
@@ -184,8 +184,9 @@ TEST_F(CompileTest, ParametersFromTheRangesOfASurfaceOfRevolution) {
         std::vector<std::array<long double, 4>> calls;
     } sink;
     TExample e;
-    e.NumberAt(311) = 201, e.NumberAt(341) = -1, e.NumberAt(351) = 3;  // t from A = -1 to B = 3
-    e.NumberAt(321) = 2400;                                            // X is no parameter: ignored
+    e.Number(TNumber::kFirstLetterPair) = 201, e.Number(TNumber::kFirstLow) = -1,
+    e.Number(TNumber::kFirstHigh) = 3;            // t from A = -1 to B = 3
+    e.Number(TNumber::kSecondLetterPair) = 2400;  // X is no parameter: ignored
     const int i = inventory.Append(std::move(e));
     compiler.SetParamsFromExample(i);
     EXPECT_EQ(std::tuple(ctx.Var(1), ctx.Var(2), ctx.params.left[2], ctx.params.right[1]),
@@ -223,9 +224,10 @@ TEST_F(CompileTest, EveryKindCompilesFromAnyTexts) {
                 e.Init(k, 1, 50);
                 e.subKind = static_cast<std::int16_t>(sub);
                 e.ReshapeArrays();
-                e.restrictOn = e.periodic = e.byte56 = e.byte58 = e.byte59 = e.byte60 = 1;
+                e.restrictOn = e.periodic = e.TraceRequest() = e.PolarForm() = e.Anchors() =
+                    e.ConnectPoints() = 1;
                 e.listing = 7;
-                e.NumberAt(281) = 1;
+                e.Number(TNumber::kAxisA) = 1;
                 int t = 1;
                 for (const char* text : texts) e.Text(t++) = text;
                 compiler.CompileExample(inventory.Append(std::move(e)));

@@ -45,19 +45,21 @@ TEST(EquationText, DescribesTheLastExample) {
         e.SetEndMark(1, {TEndMark::Shape::kCircle, 3, false});
     };
     const auto lockSeeded = [](TExample& e) {  // a web seed or frozen value opens no end
-        e.lockInterval = 1, e.NumberAt(431) = -2, e.NumberAt(441) = -1;
+        e.lockInterval = 1, e.Number(TNumber::kWebSeed) = -2, e.Number(TNumber::kFrozenValue) = -1;
     };
     const auto family = [](TExample& e) {
         e.familyOn = 1, e.familyLetter = 3, e.familyLow = 0, e.familyHigh = 2, e.familySteps = -4;
     };
-    const auto arrows = [](TExample& e) { e.word32 = 3; };
-    const auto polar = [](TExample& e) { e.byte60 = 1; };
+    const auto arrows = [](TExample& e) { e.EndMarkMode() = 3; };
+    const auto polar = [](TExample& e) { e.PolarCurve() = 1; };
     const auto periodic = [](TExample& e) { e.periodic = 1; };
-    const auto web = [](TExample& e) { e.byte60 = 1, e.subKind = 1, e.word34 = 10; };
-    const auto axis = [](TExample& e) { e.NumberAt(281) = 1; };
-    const auto spherical = [](TExample& e) { e.word32 = 2; };
+    const auto web = [](TExample& e) { e.WebOn() = 1, e.subKind = 1, e.WebSteps() = 10; };
+    const auto axis = [](TExample& e) { e.Number(TNumber::kAxisA) = 1; };
+    const auto spherical = [](TExample& e) { e.PointCoordinates() = 2; };
     const auto order = [](int n) { return [n](TExample& e) { e.order = n; }; };
-    const auto frozen = [](TExample& e) { e.letter36 = 1, e.NumberAt(441) = 0.5L; };
+    const auto frozen = [](TExample& e) {
+        e.FrozenLetter() = 1, e.Number(TNumber::kFrozenValue) = 0.5L;
+    };
     const Ex locked{kind::kExplicit, parabolaTexts, 0, -1, -1, lock};
     const Ex segment{kind::kSegment, {"0", "1", "2", "3"}};
     const struct {

@@ -19,7 +19,7 @@ TEST(ExampleInit, KindDefaultsColourAndArrays) {
     struct Case {
         int kind, storedKind, colour;  // the colour after Init with colour 7
         std::int16_t familyDelay, webSteps;
-        std::uint8_t byte59;
+        std::uint8_t lagrange;
         TArraySizes arrays;
     };
     const TArraySizes mesh{6000, 6000, 0, 6000};
@@ -37,8 +37,8 @@ TEST(ExampleInit, KindDefaultsColourAndArrays) {
         const TExample ex = Made(c.kind, 7, 33);
         EXPECT_EQ(
             std::tuple(ex.kind, ex.pen.colour, ex.pen.width, ex.pen.style, ex.familyDelay,
-                       ex.word34, ex.byte59, ex.tableSteps),
-            std::tuple(c.storedKind, c.colour, 1, 0, c.familyDelay, c.webSteps, c.byte59, 33));
+                       ex.WebSteps(), ex.LagrangeForm(), ex.tableSteps),
+            std::tuple(c.storedKind, c.colour, 1, 0, c.familyDelay, c.webSteps, c.lagrange, 33));
         EXPECT_EQ(
             (TArraySizes{ex.points.size(), ex.pixels.size(), ex.values.size(), ex.bytes.size()}),
             c.arrays);

@@ -72,12 +72,14 @@ Layout SampleExample(TExample& e) {
     put(e.density, 12), put(e.fieldRows, 14), put(e.fieldDisplay, 16);
     put(e.fieldLengthPercent, 18), put(e.extraColour[0], 20), put(e.extraColour[1], 22);
     put(e.subKind, 24), put(e.listing, 26), put(e.familyDelay, 28), put(e.sizeWord, 30);
-    put(e.word32, 32), put(e.word34, 34), put(e.letter36, 36), put(e.letter38, 38);
+    put(e.kindSlots.word32, 32), put(e.kindSlots.word34, 34), put(e.kindSlots.word36, 36),
+        put(e.kindSlots.word38, 38);
     put(e.familyLetter, 40), put(e.familySteps, 42), put(e.tableSteps, 44);
     put(e.familyOn, 46), put(e.lockInterval, 47), put(e.graphShown, 48), put(e.jumpsOff, 49);
-    put(e.restrictOn, 50), put(e.option51, 51), put(e.recompute, 52), put(e.option53, 53);
-    put(e.option54, 54), put(e.byte55, 55), put(e.byte56, 56), put(e.periodic, 57);
-    put(e.byte58, 58), put(e.byte59, 59), put(e.byte60, 60);
+    put(e.restrictOn, 50), put(e.optionCheck, 51), put(e.recompute, 52), put(e.solverOption, 53);
+    put(e.surfaceOption, 54), put(e.kindSlots.byte55, 55), put(e.kindSlots.byte56, 56),
+        put(e.periodic, 57);
+    put(e.kindSlots.byte58, 58), put(e.kindSlots.byte59, 59), put(e.kindSlots.byte60, 60);
     put(e.fieldFactor, 61), put(e.familyLow, 71), put(e.familyHigh, 81);
     put(e.tableLow, 91), put(e.tableHigh, 101);
     put(e.divisions[0], 111), put(e.divisions[1], 113), put(e.divisions[2], 115);

@@ -21,7 +21,7 @@ TEST(RecordValidator, FreshRecordsOfEveryStoredKindPass) {
     for (const TKindInfo& info : KindTable()) {
         if (!info.stored) continue;
         TExample ex = Made(info.code);
-        if (info.code == kind::kRoulette) ex.NumberAt(291) = 1;
+        if (info.code == kind::kRoulette) ex.Number(TNumber::kRouletteRadius) = 1;
         const TRecordFault fault = ValidateExample(ex, 0);
         EXPECT_TRUE(fault.Ok()) << info.code << " " << fault.field;
     }
@@ -47,7 +47,7 @@ TEST(RecordValidator, RefusesEachDamagedField) {
          "parent[1]"},
         {201, [](TExample& e) { e.derivation = 65, e.parent[0] = 0, e.derivationParam = 10; },
          "derivationParam"},
-        {201, [](TExample& e) { e.derivation = 180, e.letter36 = 27; }, "letter36"},
+        {201, [](TExample& e) { e.derivation = 180, e.FrozenLetter() = 27; }, "FrozenLetter"},
         {220, [](TExample& e) { e.order = 11; }, "order"},
         {201, [](TExample& e) { e.density = 10001; }, "density"},
         {201, [](TExample& e) { e.tableSteps = 0; }, "tableSteps"},
@@ -64,26 +64,26 @@ TEST(RecordValidator, RefusesEachDamagedField) {
         {201, [](TExample& e) { e.tableLow = kNaN; }, "tableLow"},
         {201, [](TExample& e) { e.rangeHigh[1] = kInf; }, "rangeHigh"},
         {301, [](TExample& e) { e.box2Min.z = kNaN; }, "boxMin"},
-        {213, [](TExample& e) { e.word32 = 10; }, "word32"},
-        {201, [](TExample& e) { e.byte60 = 1, e.subKind = 24; }, "subKind"},
-        {201, [](TExample& e) { e.word34 = 1001; }, "word34"},
+        {213, [](TExample& e) { e.LagrangeLastPoint() = 10; }, "LagrangeLastPoint"},
+        {201, [](TExample& e) { e.WebOn() = 1, e.subKind = 24; }, "subKind"},
+        {201, [](TExample& e) { e.WebSteps() = 1001; }, "WebSteps"},
         {206, [](TExample& e) { e.subKind = 27; }, "subKind"},
-        {205, [](TExample& e) { e.word32 = 4; }, "word32"},
-        {207, [](TExample& e) { e.NumberAt(291) = 0; }, "numbers[1]"},
-        {309, [](TExample& e) { e.word32 = 3; }, "word32"},
-        {215, [](TExample& e) { e.letter36 = 129; }, "letter36"},
-        {215, [](TExample& e) { e.letter38 = 27; }, "letter38"},
+        {205, [](TExample& e) { e.EndMarkMode() = 4; }, "EndMarkMode"},
+        {207, [](TExample& e) { e.Number(TNumber::kRouletteRadius) = 0; }, "RouletteRadius"},
+        {309, [](TExample& e) { e.PointCoordinates() = 3; }, "PointCoordinates"},
+        {215, [](TExample& e) { e.PlotPointCount() = 129; }, "PlotPointCount"},
+        {215, [](TExample& e) { e.PlotPointVariable() = 27; }, "PlotPointVariable"},
         {218, [](TExample& e) { e.divisions[0] = 5, e.divisions[1] = 4; }, "divisions[1]"},
         {219, [](TExample& e) { e.derivationParam = 24; }, "derivationParam"},
-        {315, [](TExample& e) { e.letter38 = 27; }, "letter38"},
+        {315, [](TExample& e) { e.SecondLetter() = 27; }, "SecondLetter"},
         {211, [](TExample& e) { e.fieldRows = 0; }, "fieldRows"},
         {310, [](TExample& e) { e.fieldDisplay = 3; }, "fieldDisplay"},
-        {210, [](TExample& e) { e.word32 = 27; }, "word32"},
+        {210, [](TExample& e) { e.FieldParameter() = 27; }, "FieldParameter"},
         {304, [](TExample& e) { e.slicePoints[0] = 0; }, "slicePoints"},
         {301, [](TExample& e) { e.divisions[0] = 1501; }, "divisions[0]"},
         {302, [](TExample& e) { e.divisions[1] = 0; }, "divisions[1]"},
         {303, [](TExample& e) { e.divisions[0] = 59, e.divisions[1] = 100; }, "divisions[1]"},
-        {307, [](TExample& e) { e.byte56 = 1, e.divisions[0] = 40, e.divisions[1] = 89; },
+        {307, [](TExample& e) { e.EndsBound() = 1, e.divisions[0] = 40, e.divisions[1] = 89; },
          "divisions[1]"},
         {201, [](TExample& e) { e.Text(3) = std::string(256, 'x'); }, "texts"},
         {210, [](TExample& e) { e.trajectories.emplace_back(); }, "trajectories[0].kind"},
@@ -92,7 +92,7 @@ TEST(RecordValidator, RefusesEachDamagedField) {
         {201, [](TExample& e) { e.markedPoints.push_back({1, {kNaN}, "", 0}); }, "markedPoints"}};
     for (const Case& c : cases) {
         TExample ex = Made(c.kind);
-        if (c.kind == kind::kRoulette) ex.NumberAt(291) = 1;
+        if (c.kind == kind::kRoulette) ex.Number(TNumber::kRouletteRadius) = 1;
         ASSERT_TRUE(ValidateExample(ex, 1).Ok()) << c.field;
         c.damage(ex);
         const TRecordFault fault = ValidateExample(ex, 1);
@@ -109,7 +109,7 @@ TEST(RecordValidator, AcceptsTheEdgesOfTheLimits) {
         [](TExample& e) { e.derivation = 125, e.parent[0] = 0, e.parent[1] = 2; },
         [](TExample& e) { e.pen.style = 0xffff; },
         [](TExample& e) { e.familySteps = -4000, e.familyLetter = 23; },
-        [](TExample& e) { e.byte60 = 1, e.subKind = -23, e.word34 = 1000; },
+        [](TExample& e) { e.WebOn() = 1, e.subKind = -23, e.WebSteps() = 1000; },
         [](TExample& e) { e.Text(7) = std::string(255, '1'); }};
     for (const auto& edge : edges) {
         TExample ex = Made(201);

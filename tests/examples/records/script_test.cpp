@@ -158,7 +158,7 @@ TEST(Script, AddsWhatItDescribesAndRefusesWhatItCannotRead) {
         {"periodic interval kept as range text", "EXPL2;x;PER;1;3;", 2, script::kDone,
          [](FakeWindow& w) {
              const TExample& ex = w.inventory[0];
-             EXPECT_EQ(std::tuple(ex.periodic, ex.NumberAt(351), ex.Text(7)),
+             EXPECT_EQ(std::tuple(ex.periodic, ex.Number(TNumber::kPeriodLength), ex.Text(7)),
                        std::tuple(1, 2, "1;3"));
          }},
         {"only a value", "VALUE;a;2;", 2, script::kNothingToShow,
@@ -181,7 +181,7 @@ TEST(Script, AddsWhatItDescribesAndRefusesWhatItCannotRead) {
          NothingAdded},
         {"complex point keeps z as its first text", "POINTZ;3;", 2, script::kDone,
          [](FakeWindow& w) {
-             EXPECT_EQ(std::tuple(w.inventory[0].Text(1), w.inventory[0].byte55),
+             EXPECT_EQ(std::tuple(w.inventory[0].Text(1), w.inventory[0].ComplexPoint()),
                        std::tuple("3", 1));
          }},
         {"spherical surface gets its Cartesian texts", "SURFSPH;2;0;1;0;2;", 3, script::kDone,

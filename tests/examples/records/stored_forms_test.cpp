@@ -51,14 +51,14 @@ TEST(StoredForms, CoordinateGroupsOfOlderPoints) {
     for (const auto& c : cases) {
         TExample e;
         e.Init(kind::kPoint, 1, 50);
-        e.byte59 = c.cartesian;
+        e.Anchors() = c.cartesian;
         e.periodic = c.polar;
         e.jumpsOff = c.noLetters;
-        e.byte56 = c.split;
-        e.byte60 = c.polarFirst;
+        e.OldGroupSplit() = c.split;
+        e.OldPolarFirst() = c.polarFirst;
         RebuildCoordinateGroups(e, c.dimension);
         EXPECT_EQ(e.subKind, EncodeVariableGroups(c.groups)) << c.groups;
-        EXPECT_EQ(e.byte59, c.cartesian || c.polar) << c.groups;
+        EXPECT_EQ(e.Anchors(), c.cartesian || c.polar) << c.groups;
     }
 }
 
