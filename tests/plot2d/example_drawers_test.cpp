@@ -303,7 +303,7 @@ TEST_F(DrawerTest, SegmentArrowsStandAtTheEndsTheirModeNames) {
     };
     for (const int mode : {0, 1, 2, 3}) {
         SCOPED_TRACE(mode);
-        Draw(Add(k::kSegment, {"-2", "1", "3", "-1.5"}, [mode](auto& e) { e.word32 = mode; }));
+        Draw(Add(k::kSegment, {"-2", "1", "3", "-1.5"}, [mode](auto& e) { e.EndMarkMode() = mode; }));
         ASSERT_FALSE(Curve().pieces.empty());
         std::vector<std::pair<Vec2, Vec2>> expected;
         if (mode & 1) expected.emplace_back(first, Vec2{-along.x, -along.y});

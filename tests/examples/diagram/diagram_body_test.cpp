@@ -330,24 +330,25 @@ TEST(DiagramBody, EveryConversionStopsAtItsVersion) {
     };
     const auto text = [](int k) { return [k](const TExample& e) { return e.Text(k); }; };
     const Threshold thresholds[] = {
-        {30, kind::kSpacePoint, [](TExample& e) { e.byte56 = e.byte59 = 1; },
+        {30, kind::kSpacePoint, [](TExample& e) { e.OldGroupSplit() = e.Anchors() = 1; },
          [](const TExample& e) { return std::to_string(e.subKind); },
          std::to_string(EncodeVariableGroups("XYZ/"))},
         {34, kind::kPolar, [](TExample& e) { e.rangeLow[0] = 0.5L, e.rangeHigh[0] = 2; }, text(7),
          "0.5000;2.0000"},
         {35, kind::kExplicit,
          [](TExample& e) {
-             e.derivation = 77, e.parent[0] = 0, e.letter36 = 'A', e.letter38 = 'B';
+             e.derivation = 77, e.parent[0] = 0, e.FirstLetter() = 'A', e.SecondLetter() = 'B';
          },
          text(7), "A;B"},
         {35, kind::kExplicit,
          [](TExample& e) {
-             e.derivation = 81, e.parent[0] = 0, e.NumberAt(281) = 1.5L, e.NumberAt(291) = -2;
+             e.derivation = 81, e.parent[0] = 0, e.Number(TNumber::kPointX) = 1.5L,
+             e.Number(TNumber::kPointY) = -2;
          },
          text(7), "1.5000;-2.0000"},
         {36, kind::kExplicit,
          [](TExample& e) { e.derivation = 73, e.parent[0] = 0, e.subKind = 3; }, text(1), "C"},
-        {37, kind::kParametric, [](TExample& e) { e.byte58 = 1, e.NumberAt(371) = 1.25L; }, text(6),
+        {37, kind::kParametric, [](TExample& e) { e.ArrowAtT() = 1, e.Number(TNumber::kArrowT) = 1.25L; }, text(6),
          "1.2500"},
     };
     for (const Threshold& t : thresholds) {

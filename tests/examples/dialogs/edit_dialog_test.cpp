@@ -103,7 +103,7 @@ TEST(EditorTemplates, EveryTemplateHasTheControlsItsEditorUses) {
     }
     TExample lagrange;
     lagrange.Init(kind::kExplicit, 4, 50);
-    lagrange.byte59 = 1;
+    lagrange.LagrangeForm() = 1;
     records.push_back(std::move(lagrange));
     ASSERT_GE(records.size(), 33u);
     FormulaContext formulas;

@@ -226,23 +226,23 @@ TEST(Script, EveryExampleKeywordAppendsItsRecord) {
         {"PARAMPOL;1+t;2*t;0;3;",
          {2, 203, 0, 3},
          {{1, "1+t"}, {2, "2*t"}},
-         [](const TExample& e) { EXPECT_EQ(e.byte60, 1); }},
+         [](const TExample& e) { EXPECT_EQ(e.PolarCurve(), 1); }},
         {"SEG2;-1;2;3;-4;",
          {2, 205, 0, 1},
          {{1, "-1"}, {2, "2"}, {3, "3"}, {4, "-4"}},
-         [](const TExample& e) { EXPECT_EQ(e.byte58, 0); }},
+         [](const TExample& e) { EXPECT_EQ(e.PolarForm(), 0); }},
         {"SEGPOL;2;pi/3;1;pi;",
          {2, 205, 0, 1},
          {{1, "2"}, {2, "pi/3"}, {3, "1"}, {4, "pi"}},
-         [](const TExample& e) { EXPECT_EQ(e.byte58, 1); }},
+         [](const TExample& e) { EXPECT_EQ(e.PolarForm(), 1); }},
         {"POINT2;1.5;-2;",
          {2, 209, 0, 1},
          {{1, "1.5"}, {2, "-2"}},
-         [](const TExample& e) { EXPECT_EQ(std::tuple(e.byte58, e.pen.width), std::tuple(0, 3)); }},
+         [](const TExample& e) { EXPECT_EQ(std::tuple(e.PolarForm(), e.pen.width), std::tuple(0, 3)); }},
         {"POINTPOL;2;pi/4;",
          {2, 209, 0, 1},
          {{1, "2"}, {2, "pi/4"}},
-         [](const TExample& e) { EXPECT_EQ(std::tuple(e.byte58, e.pen.width), std::tuple(1, 3)); }},
+         [](const TExample& e) { EXPECT_EQ(std::tuple(e.PolarForm(), e.pen.width), std::tuple(1, 3)); }},
         {"DEQ2T;x-y;x*y;", {2, 210, 0, 1}, {{1, "x-y"}, {2, "x*y"}}, none},
         {"DEQ2X;x+y;TRAJ;0.25;1;-2;",
          {2, 211, 0, 1},
@@ -291,14 +291,14 @@ TEST(Script, EveryExampleKeywordAppendsItsRecord) {
              EXPECT_TRUE(
                  AllNear({e.boxMin.x, e.boxMin.y, e.boxMin.z, e.boxMax.x, e.boxMax.y, e.boxMax.z},
                          {-2, -3, -1, 2, 3, 5}));
-             EXPECT_EQ(std::tuple(e.box2Min.z, e.box2Max.y, e.byte56), std::tuple(-1, 3, 1));
+             EXPECT_EQ(std::tuple(e.box2Min.z, e.box2Max.y, e.TraceRequest()), std::tuple(-1, 3, 1));
          }},
         {"TUBE;t;0;0;0.5;0;4;",
          {3, 306, 0, 4},
          {{1, "t"}, {2, "0"}, {3, "0"}, {4, "0.5"}},
          [](const TExample& e) {
              EXPECT_TRUE(AllNear({e.rangeLow[1], e.rangeHigh[1]}, {0, 6.283185307179586L}));
-             EXPECT_EQ(std::tuple(e.divisions[0], e.divisions[1], e.option51),
+             EXPECT_EQ(std::tuple(e.divisions[0], e.divisions[1], e.optionCheck),
                        std::tuple(120, 16, 1));
          }},
         {"SEG3;1;2;3;4;5;6;",
@@ -308,15 +308,15 @@ TEST(Script, EveryExampleKeywordAppendsItsRecord) {
         {"POINT3;1;2;3;",
          {3, 309, 0, 1},
          {{1, "1"}, {2, "2"}, {3, "3"}},
-         [](const TExample& e) { EXPECT_EQ(std::tuple(e.word32, e.pen.width), std::tuple(0, 3)); }},
+         [](const TExample& e) { EXPECT_EQ(std::tuple(e.PointCoordinates(), e.pen.width), std::tuple(0, 3)); }},
         {"POINTCYL;2;pi/2;1;",
          {3, 309, 0, 1},
          {{1, "2"}, {2, "pi/2"}, {3, "1"}},
-         [](const TExample& e) { EXPECT_EQ(e.word32, 1); }},
+         [](const TExample& e) { EXPECT_EQ(e.PointCoordinates(), 1); }},
         {"POINTSPH;2;pi/2;pi/3;",
          {3, 309, 0, 1},
          {{1, "2"}, {2, "pi/2"}, {3, "pi/3"}},
-         [](const TExample& e) { EXPECT_EQ(e.word32, 2); }},
+         [](const TExample& e) { EXPECT_EQ(e.PointCoordinates(), 2); }},
         {"DEQ3T;y;-x;1;-1;1;-2;2;-3;3;TRAJ;1;0.5;0;1;0;2;",
          {3, 310, 0, 1},
          {{1, "y"}, {2, "-x"}, {3, "1"}},
@@ -353,7 +353,7 @@ TEST(Script, EveryExampleKeywordAppendsItsRecord) {
          [](const TExample& e) {
              EXPECT_TRUE(e.IsLagrangeExplicit());
              ASSERT_GE(e.points.size(), 9u);
-             EXPECT_EQ(std::tuple(e.word32, e.points[8].x, e.points[8].y), std::tuple(8, 4, -1));
+             EXPECT_EQ(std::tuple(e.LagrangeLastPoint(), e.points[8].x, e.points[8].y), std::tuple(8, 4, -1));
          }},
     };
     for (const KeywordCase& c : cases) {
