@@ -36,7 +36,9 @@ TFileMsgWin::TFileMsgWin(int kind, QString fileName, QWidget* parent)
       fileName_(std::move(fileName)),
       version_(kProgramVersion) {
     SetCaption(NormalCaption());
-    HandleCommand(resources::cmd::kFileNew, [this] { NewDiagram(); });
+    HandleCommand(resources::cmd::kFileNew, [this] {
+        if (AskToSaveChanges()) NewDiagram();
+    });
     HandleCommand(resources::cmd::kFileOpen, [this] { FileOpen(); });
     HandleCommand(resources::cmd::kFileSave, [this] { FileSave(); });
     HandleCommand(resources::cmd::kFileSaveAs, [this] { FileSaveAs(); });

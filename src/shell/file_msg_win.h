@@ -96,7 +96,8 @@ public:
     virtual void Notify(int code);
     // Empties the window: no protection, empty notebook, no background bitmap.
     virtual void ResetWindow();
-    // File|New: an empty diagram named "noname" plus the default extension.
+    // An empty diagram named "noname" plus the default extension (File|New runs it once a
+    // modified diagram was saved or given up: AskToSaveChanges).
     virtual void NewDiagram();
     // Shows a help text (by resource name; empty: the window's own) searched for topic.
     virtual void ShowHelp(const QString& helpName, const QString& topic);

@@ -142,7 +142,7 @@ TEST_F(Plot2WinTest, FileOpenOfAnotherKindOpensAWindowOfThatKind) {
                   std::tuple(view.logMode, view.halfWidth, 1, false))
             << file.toStdString();
     }
-    EXPECT_EQ(frame.Children().size(), 3);
+    EXPECT_EQ(frame.Children().size(), 4) << "the plain, logarithmic, domain and range windows";
     EXPECT_TRUE(prompter.messages.empty());
 }
 

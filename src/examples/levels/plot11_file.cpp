@@ -324,6 +324,25 @@ void TPlot11Win::InstallBody(TDiagramBody body) {
     Invalidate();
 }
 
+// An empty body installed as a file's would be: no examples, labels, texts, pictures, shadings,
+// sketch or user functions, no protection, notebook or background. The window keeps its own
+// settings and parameter values; nothing it had open opens again.
+void TPlot11Win::ResetWindow() {
+    TPlot1Win::ResetWindow();
+    TDiagramBody empty;
+    empty.settings = GatherSettings();
+    empty.settings.inventoryShown = false;
+    empty.settings.sliderShown = {};
+    empty.settings.notebookShown = false;
+    empty.settings.openTools = 0;
+    empty.sliderSteps = SliderSteps();
+    empty.axisLabels = {"x", "y", "z"};  // a new window's names of the axes
+    empty.parameters = GatherParameters();
+    Formulas().FreeUserFunctions();
+    empty.userFunctions = TUserFunctionBlock::Of(Formulas());
+    InstallBody(std::move(empty));
+}
+
 // Every example from its texts; then what is derived from them. (The body table of an orbital
 // system and the points of a polynomial through points came out of the file with the body.)
 void TPlot11Win::RebuildExamples() {

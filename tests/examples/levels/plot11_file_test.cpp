@@ -10,6 +10,7 @@
 #include "examples/levels/slide_dialog.h"
 #include "plot2d/plot2_win.h"
 #include "examples/sample_body.h"
+#include "platform/common_dialogs.h"
 #include "shell/window_kinds.h"
 #include "support/file_readers.h"
 
@@ -164,6 +165,58 @@ TEST_F(Plot11FileTest, TheWindowsThatWereOpenOpenAgain) {
     ASSERT_NE(second.ParamDialog(2), nullptr);
     EXPECT_FALSE(second.ParamDialog(2)->IsHidden());
     EXPECT_EQ(second.ParamDialog(1), nullptr);
+}
+
+// File|New on a modified diagram asks as closing does; then the window is empty: no examples,
+// labels, texts, pictures, shadings, sketch, user functions, notebook or protection, nothing
+// drawn, the inventory hidden, and the window named "noname.qz2".
+TEST_F(Plot11FileTest, FileNewAsksThenEmptiesTheWindow) {
+    platform::ScriptedCommonDialogs dialogs;
+    platform::SetCommonDialogs(&dialogs);
+    win.Create();
+    win.SizeChanged(401, 401);
+    BuildDiagram();
+    win.Protection().ClearProtection();
+    ASSERT_TRUE(win.SendCommand(resources::cmd::kInventory));
+    ASSERT_TRUE(win.InventoryShown());
+    const int count = win.Inventory().Count();
+    const QImage drawn = Picture();
+    win.MarkModified();
+
+    prompter.AnswerMessage(platform::kIdCancel);
+    win.SendCommand(resources::cmd::kFileNew);
+    EXPECT_EQ(std::tuple(win.Inventory().Count(), win.IsModified(), win.InventoryShown()),
+              std::tuple(count, true, true))
+        << "cancel keeps everything";
+
+    prompter.AnswerMessage(platform::kIdYes);
+    dialogs.fileAnswers.push_back(Path("kept.qz2"));
+    win.SendCommand(resources::cmd::kFileNew);
+    EXPECT_EQ(prompter.messages.size(), 2u);
+    TPlot2Win kept(QStringLiteral("noname3.qz2"));
+    kept.SizeChanged(401, 401);
+    ASSERT_EQ(kept.Load(Path("kept.qz2")), kNoError);
+    EXPECT_EQ(kept.Inventory().Count(), count) << "yes saved the diagram first";
+
+    EXPECT_EQ(
+        std::tuple(win.Inventory().Count(), win.EquationLabels().Count(), win.PlainTexts().size(),
+                   win.Pictures().size(), win.Formulas().UserFunctions().size(),
+                   win.Sketch().size(), win.State2D().shades.size()),
+        std::tuple(0, 0, 0u, 0u, 0u, 0u, 0u));
+    EXPECT_EQ(std::tuple(win.Caption(), win.IsModified(), win.InventoryShown(), win.HasFile(),
+                         win.NotebookPresent()),
+              std::tuple(QStringLiteral("noname.qz2"), false, false, false, false));
+    const QImage empty = Picture();
+    EXPECT_NE(empty, drawn);
+    TPlot2Win fresh(QStringLiteral("noname.qz2"));
+    fresh.SizeChanged(401, 401);
+    fresh.View() = win.View();
+    fresh.Axes() = win.Axes();
+    fresh.RecomputeView();
+    fresh.InvalidateImage(ImageLayer::Background);
+    fresh.RenderImage(ImageLayer::Picture);
+    EXPECT_TRUE(fresh.Image(ImageLayer::Picture) == empty) << "as a new window draws it";
+    platform::SetCommonDialogs(nullptr);
 }
 
 }  // namespace
