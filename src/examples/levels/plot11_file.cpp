@@ -133,6 +133,9 @@ void TPlot11Win::ApplySettings(const TDiagramSettings& s) {
                        ? std::tie(v.altLeft, v.altRight, v.altDown, v.altUp)
                        : std::tie(v.left, v.right, v.down, v.up);
     corners = std::tie(s.view.left, s.view.right, s.view.down, s.view.up);
+    // The file's frame is the reference its frame texts and labels were placed in: the window's
+    // own view then rescales them into an area of another size.
+    v.halfHeight = (s.view.up - s.view.down) / 2;
     Compiler().UnpackOptionBits(s.compileOptions);
     Options().fillExplicit = s.fillExplicit;
     Options().shadingMode = s.shadingStyle;

@@ -219,5 +219,49 @@ TEST_F(Plot11FileTest, FileNewAsksThenEmptiesTheWindow) {
     platform::SetCommonDialogs(nullptr);
 }
 
+// The top-left corner of a text in the window's pixels, as a share of its drawing area.
+QPointF ShareOfArea(const TPlot2Win& w, const canvas::TEquationLabel& label) {
+    const canvas::WorldPoint origin = w.AnchorOriginOf(label.anchor);
+    const canvas::TViewFrame& v = w.View();
+    return {static_cast<double>((origin.x + label.left - v.left) / (v.right - v.left)),
+            static_cast<double>((v.up - (origin.y + label.top)) / (v.up - v.down))};
+}
+
+// Seven labels in their home column of a square window, read into windows of other shapes:
+// each label stays inside the drawing area, where it stood relative to the area, as the frame
+// text beside them does.
+TEST_F(Plot11FileTest, EquationLabelsKeepTheirPlaceInTheAreaOfAWindowOfAnotherSize) {
+    win.SizeChanged(401, 601);
+    win.RecomputeView();
+    Paste("EXPL2;x;EXPL2;x^2;EXPL2;x^3;EXPL2;x-1;EXPL2;x+1;EXPL2;2*x;EXPL2;-x;");
+    ASSERT_EQ(win.EquationLabels().Count(), 7);
+    ASSERT_TRUE(win.SendCommand(resources::cmd::kHomeEquations));
+    canvas::TEquationLabel frameText;
+    frameText.text = "framed";
+    frameText.anchor = canvas::kAnchorFrame;
+    frameText.left = -2;
+    frameText.top = -3.5L;
+    win.PlainTexts().push_back(frameText);
+    ASSERT_TRUE(win.SaveTo(Path("labels.qz2")));
+    const canvas::TextList& saved = win.EquationLabels().Labels();
+
+    for (const QSize size : {QSize(401, 201), QSize(201, 401), QSize(601, 151)}) {
+        TPlot2Win other(QStringLiteral("noname2.qz2"));
+        other.SizeChanged(size.width(), size.height());
+        other.RecomputeView();
+        ASSERT_EQ(other.Load(Path("labels.qz2")), kNoError);
+        const canvas::TextList& read = other.EquationLabels().Labels();
+        ASSERT_EQ(read.size(), saved.size());
+        for (std::size_t k = 0; k < read.size(); ++k) {
+            const QPointF before = ShareOfArea(win, saved[k]), after = ShareOfArea(other, read[k]);
+            EXPECT_NEAR(after.x(), before.x(), 1e-9) << size.width() << "x" << size.height() << k;
+            EXPECT_NEAR(after.y(), before.y(), 1e-9) << size.width() << "x" << size.height() << k;
+            EXPECT_TRUE(after.x() >= 0 && after.x() < 1 && after.y() >= 0 && after.y() < 1);
+        }
+        const QPointF text = ShareOfArea(other, other.PlainTexts().at(0));
+        EXPECT_NEAR(text.y(), ShareOfArea(win, win.PlainTexts()[0]).y(), 1e-9);
+    }
+}
+
 }  // namespace
 }  // namespace quorlin::examples
