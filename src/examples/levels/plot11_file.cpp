@@ -344,6 +344,9 @@ void TPlot11Win::ResetWindow() {
     Formulas().FreeUserFunctions();
     empty.userFunctions = TUserFunctionBlock::Of(Formulas());
     InstallBody(std::move(empty));
+    // The next example takes the first colour and name, as in a new window.
+    examplesCreated = 0;
+    polynomialCounter = 0;
 }
 
 // Every example from its texts; then what is derived from them. (The body table of an orbital

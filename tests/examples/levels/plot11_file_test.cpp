@@ -216,7 +216,27 @@ TEST_F(Plot11FileTest, FileNewAsksThenEmptiesTheWindow) {
     fresh.InvalidateImage(ImageLayer::Background);
     fresh.RenderImage(ImageLayer::Picture);
     EXPECT_TRUE(fresh.Image(ImageLayer::Picture) == empty) << "as a new window draws it";
+    // The next example takes the colour the first example of a new window takes.
+    Paste("EXPL2;x;");
+    clipboard.SetText(QStringLiteral("EXPL2;x;"));
+    ASSERT_TRUE(fresh.SendCommand(resources::cmd::kPasteScript));
+    EXPECT_EQ(win.Inventory()[0].pen.colour, fresh.Inventory()[0].pen.colour);
     platform::SetCommonDialogs(nullptr);
+}
+
+// A diagram read into a window whose inventory shows: the inventory's caption names the file.
+TEST_F(Plot11FileTest, TheInventoryNamesTheFileTheDiagramCameFrom) {
+    win.Create();
+    Paste("EXPL2;x;");
+    ASSERT_TRUE(win.SendCommand(resources::cmd::kInventory));
+    ASSERT_TRUE(win.SaveTo(Path("named.qz2")));
+    TPlot2Win second(QStringLiteral("noname2.qz2"));
+    second.Create();
+    second.SizeChanged(401, 401);
+    ASSERT_EQ(second.Load(Path("named.qz2")), kNoError);
+    ASSERT_TRUE(second.InventoryShown());
+    EXPECT_TRUE(second.InventoryDialog()->windowTitle().contains("[named.qz2]"))
+        << second.InventoryDialog()->windowTitle().toStdString();
 }
 
 // The top-left corner of a text in the window's pixels, as a share of its drawing area.
