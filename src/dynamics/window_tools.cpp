@@ -5,6 +5,7 @@
 
 #include "dynamics/trajectory_actions.h"
 #include "dynamics/trajectory_drawing.h"
+#include "examples/records/inventory_listing.h"
 #include "platform/boxes.h"
 #include "platform/frame_window.h"
 #include "resources/command_ids.h"
@@ -24,6 +25,12 @@ constexpr std::array<std::uint16_t, 4> kDialogBits{mask::kIvp10, mask::kIvp11, m
 int SlotOf(int which) {
     const auto it = std::find(kWhich.begin(), kWhich.end(), which);
     return it == kWhich.end() ? -1 : static_cast<int>(it - kWhich.begin());
+}
+
+// The dy/dx, derx(n,y) and sequence dialogs work on an example of their kind that the window
+// has; the system dialog can start from its own fields.
+bool NeedsExampleOfKind(int which) {
+    return which == 11 || which == 12 || which == 20;
 }
 
 }  // namespace
@@ -70,8 +77,8 @@ void TWindowTrajectoryTools::OpenIvp(int which) {
     const int slot = SlotOf(which);
     const std::vector<int> kinds = KindsOf(which);
     if (slot < 0 || kinds.empty()) return;
-    // The dy/dx dialog works on the window's current dy/dx example: there must be one.
-    if (which == 11 && window_.FindExampleOfKind({kind::kSlope}) < 0) {
+    if (NeedsExampleOfKind(which) &&
+        examples::FindExampleOfKind(window_.Inventory(), std::span<const int>(kinds)) < 0) {
         platform::ErrorMsg(&window_, kErrNotEnoughExamples);
         return;
     }

@@ -372,8 +372,14 @@ void FrameWindow::ArrangeIcons() {
 }
 
 bool FrameWindow::CloseChildren() {
-    for (Window* child : Children()) {
-        if (!child->CloseWindow()) return false;
+    // Every child is asked before any of them closes, so that Cancel on the last question still
+    // keeps them all.
+    const QList<Window*> children = Children();
+    for (Window* child : children) {
+        if (!child->CanClose()) return false;
+    }
+    for (Window* child : children) {
+        if (!child->CloseAsAgreed()) return false;
     }
     return true;
 }

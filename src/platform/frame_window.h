@@ -55,7 +55,8 @@ public:
     void CascadeChildren();
     void TileChildren(bool horizontally = false);
     void ArrangeIcons();
-    // Asks each child's CanClose and closes those that agree; true when all closed.
+    // Asks each child's CanClose; when all agree closes them all (without asking again) and
+    // returns true, else closes none.
     bool CloseChildren();
 
     // The frame's own menu and accelerators (shown while no child is active).

@@ -115,6 +115,13 @@ bool Window::CloseWindow() {
     return OuterWidget()->close();
 }
 
+bool Window::CloseAsAgreed() {
+    closeAgreed_ = true;
+    const bool closed = OuterWidget()->close();
+    if (!closed) closeAgreed_ = false;
+    return closed;
+}
+
 void Window::SetCaption(const QString& caption) {
     setWindowTitle(caption);
 }
@@ -278,7 +285,7 @@ void Window::RunCleanup() {
 }
 
 void Window::closeEvent(QCloseEvent* event) {
-    if (!CanClose()) {
+    if (!closeAgreed_ && !CanClose()) {
         event->ignore();
         return;
     }

@@ -84,6 +84,9 @@ public:
     // Runs CanClose; when it agrees runs CleanupWindow and closes (and so deletes) the window or
     // its host. Returns whether the window closed.
     bool CloseWindow();
+    // Closes the window without asking CanClose again: its frame asked already (Exit asks
+    // every window before it closes any). Returns whether the window closed.
+    bool CloseAsAgreed();
 
     // Caption (the window title; an MDI child's frame and an owned window's host show it).
     void SetCaption(const QString& caption);
@@ -191,6 +194,7 @@ private:
 
     bool created_ = false;
     bool cleanedUp_ = false;
+    bool closeAgreed_ = false;
     bool hiddenMark_ = false;
     const MenuTemplate* menu_ = nullptr;
     const AcceleratorTable* accelerators_ = nullptr;

@@ -13,7 +13,9 @@
 #include "resources/command_ids.h"
 #include "resources/resources.h"
 #include "shell/diagram_file.h"
+#include "shell/document_host.h"
 #include "shell/note_win.h"
+#include "shell/window_kinds.h"
 
 namespace quorlin {
 namespace {
@@ -34,7 +36,9 @@ TFileMsgWin::TFileMsgWin(int kind, QString fileName, QWidget* parent)
       fileName_(std::move(fileName)),
       version_(kProgramVersion) {
     SetCaption(NormalCaption());
-    HandleCommand(resources::cmd::kFileNew, [this] { NewDiagram(); });
+    HandleCommand(resources::cmd::kFileNew, [this] {
+        if (AskToSaveChanges()) NewDiagram();
+    });
     HandleCommand(resources::cmd::kFileOpen, [this] { FileOpen(); });
     HandleCommand(resources::cmd::kFileSave, [this] { FileSave(); });
     HandleCommand(resources::cmd::kFileSaveAs, [this] { FileSaveAs(); });
@@ -124,11 +128,37 @@ bool TFileMsgWin::FileOpen() {
     request.defaultExtension = DefaultExtension();
     request.fileName = fileName_;
     const auto name = platform::CurrentCommonDialogs().OpenFileName(this, request);
-    return name && Load(*name) == kNoError;
+    return name && OpenChosenFile(*name);
+}
+
+bool TFileMsgWin::BelongsToOtherKind(const QString& path) const {
+    if (kind_ == 0 || !KindOfFile(path)) return false;
+    return QFileInfo(path).suffix().compare(DefaultExtension(), Qt::CaseInsensitive) != 0;
+}
+
+bool TFileMsgWin::OpenChosenFile(const QString& path) {
+    auto* host = dynamic_cast<DocumentHost*>(HostFrame());
+    if (platform::Window* holder = host ? host->WindowOfFile(path) : nullptr) {
+        host->ActivateWindow(holder);
+        return false;
+    }
+    if (hasFile_ && SameFile(path, fileName_)) return false;  // already this window's
+    if (BelongsToOtherKind(path)) {
+        // Read into this window, it would take over settings it cannot show (a log-log view in
+        // a plain window, a domain without its range).
+        if (!host || !host->OpenByExtension(path)) platform::ErrorMsg(this, kErrCannotOpenFile);
+        return false;
+    }
+    return AskToSaveChanges() && Load(path) == kNoError;
 }
 
 bool TFileMsgWin::CanClose() {
     if (!IsModified()) return platform::Window::CanClose();
+    return AskToSaveChanges();
+}
+
+bool TFileMsgWin::AskToSaveChanges() {
+    if (!IsModified()) return true;
     const QString name = QFileInfo(fileName_).fileName();
     switch (platform::MsgBox(this, QStringLiteral("Quorlin"),
                              tr("Save the changes to %1?").arg(name), platform::kMsgYesNoCancel)) {

@@ -96,14 +96,24 @@ public:
     virtual void Notify(int code);
     // Empties the window: no protection, empty notebook, no background bitmap.
     virtual void ResetWindow();
-    // File|New: an empty diagram named "noname" plus the default extension.
+    // An empty diagram named "noname" plus the default extension (File|New runs it once a
+    // modified diagram was saved or given up: AskToSaveChanges).
     virtual void NewDiagram();
     // Shows a help text (by resource name; empty: the window's own) searched for topic.
     virtual void ShowHelp(const QString& helpName, const QString& topic);
     virtual QString HelpName() const { return {}; }
 
     // --- the open/save flow ---
-    bool FileOpen();    // asks for a file, then Load
+    // Asks for a file, then OpenChosenFile.
+    bool FileOpen();
+    // File|Open of a chosen file: the window that holds it already comes to the front; a
+    // diagram of another kind opens in a window of its own kind (the frame's); otherwise a
+    // modified diagram asks first (AskToSaveChanges), then Load. True when this window loaded it.
+    bool OpenChosenFile(const QString& path);
+    // Before a modified diagram is replaced or dropped: "Save the changes?" Yes saves (false
+    // when the save fails or is cancelled), No drops them, Cancel keeps everything (false).
+    // True at once for an unmodified window.
+    bool AskToSaveChanges();
     bool FileSave();    // Save to the file; Save as for a window that has none yet
     bool FileSaveAs();  // asks for a name, confirms overwriting, saves
     // Reads the file and makes it the window's; shows the error box and returns the error
@@ -181,6 +191,8 @@ protected:
 
 private:
     int ReadDiagram(const QString& path);
+    // Whether the file is a diagram of a kind other than this window's (by its extension).
+    bool BelongsToOtherKind(const QString& path) const;
 
     int kind_;
     QString fileName_;

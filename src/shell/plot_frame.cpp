@@ -12,6 +12,7 @@
 #include "platform/screen_metrics.h"
 #include "platform/strings.h"
 #include "resources/command_ids.h"
+#include "shell/file_msg_win.h"
 #include "shell/help_window.h"
 #include "shell/zel_win.h"
 
@@ -150,12 +151,29 @@ platform::Window* TPlotFrame::NewWindow(WindowKind kind, int logMode) {
 }
 
 platform::Window* TPlotFrame::OpenByExtension(const QString& fileName) {
+    if (platform::Window* holder = WindowOfFile(fileName)) {
+        ActivateWindow(holder);
+        return holder;
+    }
     const auto kind = KindOfFile(fileName);
     if (!kind || !kinds_.Has(*kind)) return nullptr;
     NewWindowRequest request;
     request.fileName = fileName;
     request.loadFile = true;
     return AddWindow(*kind, std::move(request));
+}
+
+platform::Window* TPlotFrame::WindowOfFile(const QString& path) const {
+    for (platform::Window* child : Children()) {
+        const auto* diagram = dynamic_cast<const TFileMsgWin*>(child);
+        if (diagram && diagram->HasFile() && SameFile(diagram->FileName(), path)) return child;
+    }
+    return nullptr;
+}
+
+void TPlotFrame::ActivateWindow(platform::Window* window) {
+    if (window->IsHidden()) window->ShowWindow();
+    ActivateChild(window);
 }
 
 void TPlotFrame::OpenFromDialog() {

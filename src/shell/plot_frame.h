@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "platform/frame_window.h"
+#include "shell/document_host.h"
 #include "shell/ini_file.h"
 #include "shell/tips_dialog.h"
 #include "shell/window_kinds.h"
@@ -17,16 +18,19 @@ namespace quorlin {
 
 class HelpWindow;
 
-class TPlotFrame : public platform::FrameWindow {
+class TPlotFrame : public platform::FrameWindow, public DocumentHost {
     Q_OBJECT
 public:
     // pendingFile (may be empty) is opened when the frame first shows.
     TPlotFrame(const WindowKindRegistry& kinds, QString pendingFile);
     ~TPlotFrame() override;
 
-    // Opens a file in a new window of the kind its extension names. Unknown extensions are
-    // ignored without a word. Returns the new window, or null.
-    platform::Window* OpenByExtension(const QString& fileName);
+    // Opens a file in a new window of the kind its extension names; a file that a window holds
+    // already brings that window to the front instead. Unknown extensions are ignored without a
+    // word. Returns the window, or null.
+    platform::Window* OpenByExtension(const QString& fileName) override;
+    platform::Window* WindowOfFile(const QString& path) const override;
+    void ActivateWindow(platform::Window* window) override;
 
     // A new window of a kind, named "noname" + counter + the kind's extension.
     platform::Window* NewWindow(WindowKind kind, int logMode = 0);

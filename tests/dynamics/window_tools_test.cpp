@@ -193,5 +193,23 @@ TEST_F(WindowToolsTest, TheTrajectoriesModeStartsATrajectoryOfTheOpenDialogAtThe
     EXPECT_EQ(win.Inventory()[0].trajectories.size(), 1u);
 }
 
+// The dy/dx, derx(n,y) and sequence dialogs need an example of their kind: in a window with
+// only a system each says "not enough examples" and nothing opens; once there is one it opens.
+TEST_F(WindowToolsTest, DialogsWithoutAnExampleOfTheirKindSayNotEnoughExamples) {
+    for (const auto& [command, which] :
+         {std::pair{cmd::kIvp11, 11}, {cmd::kIvp12, 12}, {cmd::kIvp20, 20}}) {
+        prompter.messages.clear();
+        win.SendCommand(command);
+        EXPECT_EQ(Errors(), std::vector<QString>{"not enough examples"}) << which;
+        EXPECT_EQ(Tools().Dialog(which), nullptr) << which;
+    }
+    Paste("RECUR2; x/2; y/2;");
+    prompter.messages.clear();
+    ASSERT_TRUE(win.SendCommand(cmd::kIvp12));
+    EXPECT_TRUE(Errors().empty());
+    ASSERT_NE(Tools().Dialog(12), nullptr);
+    EXPECT_FALSE(Tools().Dialog(12)->IsHidden());
+}
+
 }  // namespace
 }  // namespace quorlin::dynamics

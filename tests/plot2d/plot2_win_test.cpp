@@ -7,11 +7,16 @@
 
 #include <cmath>
 
+#include <functional>
+#include <memory>
+
 #include "canvas/export_format.h"
 #include "canvas/export_option_dialogs.h"
 #include "examples/plot_test_window.h"
 #include "platform/common_dialogs.h"
 #include "platform/dialog.h"
+#include "plot2d/map2_win.h"
+#include "shell/plot_frame.h"
 #include "support/file_readers.h"
 
 namespace quorlin::plot2d {
@@ -103,6 +108,49 @@ TEST_F(Plot2WinTest, VturnInA2DWindowIsRefused) {
     ASSERT_EQ(Errors().size(), 1u);
     EXPECT_EQ(Errors()[0], QStringLiteral("could not find"));
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+}
+
+// File|Open of a 2-dim window offered a logarithmic diagram and a map domain: each opens in a
+// window of its own kind beside it, and the 2-dim window keeps its view and its examples.
+TEST_F(Plot2WinTest, FileOpenOfAnotherKindOpensAWindowOfThatKind) {
+    WindowKindRegistry kinds;
+    kinds.Register(WindowKind::Plot2D, CreatePlot2Window);
+    kinds.Register(WindowKind::Logarithmic, CreateLogWindow);
+    kinds.Register(WindowKind::MapZ, CreateMapWindowZ);
+    {
+        NewWindowRequest request;
+        request.fileName = QStringLiteral("noname1.lqz");
+        request.logMode = canvas::kLogBoth;
+        std::unique_ptr<platform::Window> log(CreateLogWindow(request));
+        ASSERT_TRUE(dynamic_cast<TLogWin&>(*log).SaveTo(Path("axes.lqz")));
+        request.fileName = QStringLiteral("noname1.maz");
+        std::unique_ptr<platform::Window> map(CreateMapWindowZ(request));
+        ASSERT_TRUE(dynamic_cast<TDom2Win&>(*map).SaveTo(Path("domain.maz")));
+    }
+    TPlotFrame frame(kinds, {});
+    frame.Create();
+    frame.show();
+    auto* plain = dynamic_cast<TPlot2Win*>(frame.NewWindow(WindowKind::Plot2D));
+    ASSERT_NE(plain, nullptr);
+    plain->AddExample(examples::kind::kExplicit, -5, 5, {"", "x"});
+    const canvas::TViewFrame view = plain->View();
+
+    for (const auto& [file, isOwnKind] :
+         std::vector<std::pair<QString, std::function<bool(platform::Window*)>>>{
+             {"axes.lqz", [](platform::Window* w) { return dynamic_cast<TLogWin*>(w); }},
+             {"domain.maz", [](platform::Window* w) { return dynamic_cast<TDom2Win*>(w); }}}) {
+        frame.ActivateChild(plain);
+        dialogs.fileAnswers.push_back(Path(file));
+        ASSERT_TRUE(frame.DispatchCommand(cmd::kFileOpen)) << file.toStdString();
+        EXPECT_TRUE(isOwnKind(frame.ActiveChild())) << file.toStdString();
+        EXPECT_EQ(dynamic_cast<TFileMsgWin*>(frame.ActiveChild())->FileName(), Path(file));
+        EXPECT_EQ(std::tuple(plain->View().logMode, plain->View().halfWidth,
+                             plain->Inventory().Count(), plain->HasFile()),
+                  std::tuple(view.logMode, view.halfWidth, 1, false))
+            << file.toStdString();
+    }
+    EXPECT_EQ(frame.Children().size(), 4) << "the plain, logarithmic, domain and range windows";
+    EXPECT_TRUE(prompter.messages.empty());
 }
 
 }  // namespace

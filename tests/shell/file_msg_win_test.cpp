@@ -261,6 +261,8 @@ TEST_F(DiagramFlow, ClosingAModifiedDiagramAsksToSaveIt) {
 }
 
 TEST(FileLevel, KeyHintHoldsTheCaptionTillNewEmptiesTheWindowUnderANonameName) {
+    ScriptedPrompter prompter;
+    prompter.AnswerMessage(platform::kIdNo);  // drop the changes
     TestDiagram w("/some/folder/graph.qz2");
     w.ShowKeyHint(kKeyHintQuit);
     EXPECT_EQ(w.Caption(), "press Q to quit");
@@ -271,6 +273,8 @@ TEST(FileLevel, KeyHintHoldsTheCaptionTillNewEmptiesTheWindowUnderANonameName) {
     EXPECT_EQ(std::tuple(w.Caption(), w.IsModified(), w.Protection().IsProtected(),
                          w.Notebook().Text().isEmpty()),
               std::tuple(QString("noname.qz2"), false, false, true));
+    ASSERT_EQ(prompter.messages.size(), 1u) << "New asked before it emptied the window";
+    EXPECT_EQ(prompter.messages[0].kind, platform::kMsgYesNoCancel);
 }
 
 }  // namespace

@@ -3,16 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QPointer>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <functional>
 #include <vector>
 
 #include "platform/boxes.h"
+#include "platform/common_dialogs.h"
 #include "platform/config_dir.h"
 #include "platform/window.h"
 #include "resources/command_ids.h"
@@ -191,6 +195,175 @@ TEST_F(FrameTest, TipsFollowTheQzTipByte) {
     EXPECT_EQ(tips.CurrentTip(), first) << "next tip goes round every tip";
     tips.Press(271);  // untick "show tips at start-up"
     EXPECT_FALSE(TipsDialog::TipsWanted());
+}
+
+// A diagram of the logarithmic kind: the test diagram under the ".lqz" extension.
+class LogTestDiagram : public testing::TestDiagram {
+public:
+    using TestDiagram::TestDiagram;
+    QString DefaultExtension() const override { return QStringLiteral("lqz"); }
+};
+
+// A frame whose 2D and logarithmic windows are test diagrams, driven through its menus: the
+// file dialogs and message boxes are answered from queues.
+class DiagramFrameTest : public FrameTest {
+protected:
+    DiagramFrameTest() {
+        platform::SetCommonDialogs(&dialogs);
+        registry.Register(WindowKind::Plot2D, [](const NewWindowRequest& request) {
+            return new testing::TestDiagram(request.fileName);
+        });
+        registry.Register(WindowKind::Logarithmic, [](const NewWindowRequest& request) {
+            return new LogTestDiagram(request.fileName);
+        });
+        frame.Create();
+        frame.show();
+    }
+    ~DiagramFrameTest() override { platform::SetCommonDialogs(nullptr); }
+
+    QString Saved(const QString& name, std::vector<std::int32_t> values) {
+        testing::TestDiagram w("noname.qz2");
+        w.values = std::move(values);
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(w.SaveTo(path));
+        return path;
+    }
+    testing::TestDiagram* Diagram(platform::Window* w) {
+        return dynamic_cast<testing::TestDiagram*>(w);
+    }
+    // File|Open of the active window, the dialog answering path.
+    void OpenInActiveWindow(const QString& path) {
+        dialogs.fileAnswers.push_back(path);
+        EXPECT_TRUE(frame.DispatchCommand(cmd::kFileOpen));
+    }
+    testing::TestDiagram* NewModifiedWindow(std::vector<std::int32_t> values) {
+        auto* w = Diagram(frame.NewWindow(WindowKind::Plot2D));
+        w->values = std::move(values);
+        w->MarkModified();
+        return w;
+    }
+
+    QTemporaryDir dir;
+    platform::ScriptedCommonDialogs dialogs;
+    WindowKindRegistry registry;
+    TPlotFrame frame{registry, {}};
+};
+
+// A file is held by one window: opening it again by any road brings that window to the front.
+TEST_F(DiagramFrameTest, AFileOpenedAgainActivatesTheWindowThatHoldsIt) {
+    const QString path = Saved("curve.qz2", {5, 8});
+    platform::Window* holder = frame.OpenByExtension(path);
+    ASSERT_NE(Diagram(holder), nullptr);
+    testing::TestDiagram* other = NewModifiedWindow({1});
+    ASSERT_EQ(frame.ActiveChild(), other);
+
+    const std::vector<std::pair<const char*, std::function<void()>>> roads = {
+        {"command line or hand-over", [&] { frame.OpenByExtension(dir.filePath("./curve.qz2")); }},
+        {"drop", [&] { frame.OnFilesDropped({path}); }},
+        {"the frame's Open",
+         [&] {
+             dialogs.fileAnswers.push_back(path);
+             frame.DispatchCommand(cmd::kFrameOpen);
+         }},
+        {"a window's File|Open", [&] { OpenInActiveWindow(path); }},
+    };
+    for (const auto& [road, open] : roads) {
+        frame.ActivateChild(other);
+        open();
+        EXPECT_EQ(frame.Children().size(), 2) << road;
+        EXPECT_EQ(frame.ActiveChild(), holder) << road;
+        EXPECT_EQ(std::pair(other->values, other->IsModified()),
+                  std::pair(std::vector<std::int32_t>{1}, true))
+            << road;
+    }
+    EXPECT_TRUE(prompter.messages.empty()) << "nothing was to be replaced";
+}
+
+// File|Open over a modified diagram asks first: Cancel keeps everything, No drops the changes,
+// Yes saves them before the file is read.
+TEST_F(DiagramFrameTest, FileOpenOnAModifiedWindowAsksFirst) {
+    const QString first = Saved("first.qz2", {9}), second = Saved("second.qz2", {4, 4});
+    testing::TestDiagram* w = NewModifiedWindow({1});
+
+    prompter.AnswerMessage(platform::kIdCancel);
+    OpenInActiveWindow(first);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].kind, platform::kMsgYesNoCancel);
+    EXPECT_EQ(std::tuple(w->values, w->IsModified(), w->HasFile()),
+              std::tuple(std::vector<std::int32_t>{1}, true, false));
+
+    prompter.AnswerMessage(platform::kIdNo);
+    OpenInActiveWindow(first);
+    EXPECT_EQ(std::tuple(w->values, w->IsModified(), w->FileName()),
+              std::tuple(std::vector<std::int32_t>{9}, false, first));
+
+    w->values = {7};
+    w->MarkModified();
+    prompter.AnswerMessage(platform::kIdYes);
+    OpenInActiveWindow(second);
+    EXPECT_EQ(w->values, (std::vector<std::int32_t>{4, 4}));
+    testing::TestDiagram check("noname.qz2");
+    ASSERT_EQ(check.Load(first), kNoError);
+    EXPECT_EQ(check.values, std::vector<std::int32_t>{7}) << "yes saved the changes first";
+    EXPECT_EQ(prompter.messages.size(), 3u);
+}
+
+// A file of another window kind opens in a window of its own kind, whatever window asked.
+TEST_F(DiagramFrameTest, FileOpenOfAnotherKindOpensAWindowOfThatKind) {
+    const QString logarithmic = dir.filePath("axes.lqz");
+    {
+        LogTestDiagram saved("noname.lqz");
+        saved.values = {3};
+        ASSERT_TRUE(saved.SaveTo(logarithmic));
+    }
+    testing::TestDiagram* plain = NewModifiedWindow({1});
+    OpenInActiveWindow(logarithmic);
+    ASSERT_EQ(frame.Children().size(), 2);
+    auto* opened = dynamic_cast<LogTestDiagram*>(frame.ActiveChild());
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(std::pair(opened->values, opened->FileName()),
+              std::pair(std::vector<std::int32_t>{3}, logarithmic));
+    EXPECT_EQ(std::tuple(plain->values, plain->IsModified(), plain->HasFile()),
+              std::tuple(std::vector<std::int32_t>{1}, true, false));
+    EXPECT_TRUE(prompter.messages.empty()) << "the plain window was not to be replaced";
+
+    // A window without a frame to open it in refuses the file.
+    testing::TestDiagram alone("noname9.qz2");
+    dialogs.fileAnswers.push_back(logarithmic);
+    EXPECT_FALSE(alone.FileOpen());
+    EXPECT_TRUE(alone.values.empty());
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].error);
+}
+
+// Exit asks about every modified window before it closes any: Cancel on the last question
+// keeps them all, also the one whose changes were saved or dropped.
+TEST_F(DiagramFrameTest, ExitAsksEveryQuestionBeforeClosingAnything) {
+    const QString path = Saved("kept.qz2", {2});
+    auto* first = Diagram(frame.OpenByExtension(path));
+    first->values = {3};
+    first->MarkModified();
+    QPointer<platform::Window> one(first), two(NewModifiedWindow({1}));
+
+    prompter.AnswerMessage(platform::kIdYes);
+    prompter.AnswerMessage(platform::kIdCancel);
+    frame.DispatchCommand(platform::kCmExit);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(prompter.messages.size(), 2u);
+    EXPECT_TRUE(frame.isVisible());
+    ASSERT_TRUE(one && two);
+    EXPECT_EQ(frame.Children().size(), 2);
+    EXPECT_FALSE(first->IsModified()) << "yes saved it";
+
+    prompter.messages.clear();
+    first->MarkModified();
+    prompter.AnswerMessage(platform::kIdNo);
+    prompter.AnswerMessage(platform::kIdNo);
+    frame.DispatchCommand(platform::kCmExit);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(prompter.messages.size(), 2u) << "each window asked once";
+    EXPECT_FALSE(one || two);
+    EXPECT_FALSE(frame.isVisible());
 }
 
 }  // namespace

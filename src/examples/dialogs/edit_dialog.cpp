@@ -1,5 +1,10 @@
 #include "examples/dialogs/edit_dialog.h"
 
+#include <QApplication>
+#include <QLineEdit>
+#include <QShowEvent>
+#include <QTimer>
+
 #include "core/errors.h"
 #include "platform/boxes.h"
 #include "platform/strings.h"
@@ -103,6 +108,40 @@ void TEditExmpDlg::ShowForm() {
     for (int id : form_.disabled) EnableControl(id, false);
     shownHidden_ = form_.hidden;
     if (!form_.caption.empty()) setWindowTitle(Ui(form_.caption));
+}
+
+void TEditExmpDlg::showEvent(QShowEvent* event) {
+    platform::Dialog::showEvent(event);
+    keyboardTakenBack_ = false;
+    // After the click or double click that opened the dialog has been handled in full.
+    QTimer::singleShot(0, this, &TEditExmpDlg::TakeKeyboard);
+}
+
+void TEditExmpDlg::changeEvent(QEvent* event) {
+    platform::Dialog::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isVisible() || isActiveWindow()) return;
+    // Opened from the inventory, which is made busy meanwhile, the dialog sees the window system
+    // hand the activation on to the window it edits for, a window its modal run blocks: typing
+    // and Return would go nowhere. It takes the keyboard back, once, so that no window fights
+    // with it; any other window (the help, the palette) keeps what the user gave it.
+    const QWidget* active = QApplication::activeWindow();
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    if (keyboardTakenBack_ || !active || active != owner) return;
+    keyboardTakenBack_ = true;
+    QTimer::singleShot(0, this, &TEditExmpDlg::TakeKeyboard);
+}
+
+void TEditExmpDlg::TakeKeyboard() {
+    if (!isVisible()) return;
+    raise();
+    activateWindow();
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        auto* edit = qobject_cast<QLineEdit*>(w);
+        if (!edit || !edit->isVisibleTo(this) || !edit->isEnabled()) continue;
+        edit->setFocus(Qt::TabFocusReason);
+        edit->selectAll();
+        return;
+    }
 }
 
 TEditorForm TEditExmpDlg::ReadForm() const {

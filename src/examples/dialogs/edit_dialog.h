@@ -68,10 +68,17 @@ public:
     bool CanClose() override;
     void OnControl(int id) override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
 private:
     // The form's values into the controls, and the controls into a form.
     void ShowForm();
     TEditorForm ReadForm() const;
+    // Makes the dialog the active window with its first text focused and selected, so that
+    // typing replaces the text and Return confirms it.
+    void TakeKeyboard();
 
     TExampleHost& host_;
     int index_;
@@ -81,6 +88,7 @@ private:
     std::set<int> shownHidden_;  // the controls ShowForm hid
     std::int16_t gridColour_ = 0;
     bool paletteUsed_ = false;
+    bool keyboardTakenBack_ = false;  // since it was shown
 };
 
 class TFamDlg : public platform::Dialog {

@@ -133,6 +133,9 @@ void TPlot11Win::ApplySettings(const TDiagramSettings& s) {
                        ? std::tie(v.altLeft, v.altRight, v.altDown, v.altUp)
                        : std::tie(v.left, v.right, v.down, v.up);
     corners = std::tie(s.view.left, s.view.right, s.view.down, s.view.up);
+    // The file's frame is the reference its frame texts and labels were placed in: the window's
+    // own view then rescales them into an area of another size.
+    v.halfHeight = (s.view.up - s.view.down) / 2;
     Compiler().UnpackOptionBits(s.compileOptions);
     Options().fillExplicit = s.fillExplicit;
     Options().shadingMode = s.shadingStyle;
@@ -324,6 +327,28 @@ void TPlot11Win::InstallBody(TDiagramBody body) {
     UserFunctionsChanged();
     if (!printing) ReopenWindows(body.settings, Protection().Mask());
     Invalidate();
+}
+
+// An empty body installed as a file's would be: no examples, labels, texts, pictures, shadings,
+// sketch or user functions, no protection, notebook or background. The window keeps its own
+// settings and parameter values; nothing it had open opens again.
+void TPlot11Win::ResetWindow() {
+    TPlot1Win::ResetWindow();
+    TDiagramBody empty;
+    empty.settings = GatherSettings();
+    empty.settings.inventoryShown = false;
+    empty.settings.sliderShown = {};
+    empty.settings.notebookShown = false;
+    empty.settings.openTools = 0;
+    empty.sliderSteps = SliderSteps();
+    empty.axisLabels = {"x", "y", "z"};  // a new window's names of the axes
+    empty.parameters = GatherParameters();
+    Formulas().FreeUserFunctions();
+    empty.userFunctions = TUserFunctionBlock::Of(Formulas());
+    InstallBody(std::move(empty));
+    // The next example takes the first colour and name, as in a new window.
+    examplesCreated = 0;
+    polynomialCounter = 0;
 }
 
 // Every example from its texts; then what is derived from them. (The body table of an orbital

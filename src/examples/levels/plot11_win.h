@@ -176,6 +176,8 @@ public:
     void AskSketchThickness();
 
     void NewDiagram() override;
+    // Empties the diagram as File|New wants it (see plot11_file.cpp).
+    void ResetWindow() override;
     // Every example of its own that is listed is compiled again with the new functions, and
     // the examples derived from them rebuilt.
     void UserFunctionsChanged() override;

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+
 #include <algorithm>
 #include <map>
 #include <memory>
@@ -146,6 +150,32 @@ TEST_F(EditDialogTest, OkStoresTheRecordAndReportsTheChange) {
     EXPECT_EQ(std::tuple(Example().Text(2), Example().pen.width, host.newPenWidth, mask,
                          prompter.messages.size()),
               std::tuple("sin(x)", 2, 2, change::kCompile | change::kAny, 0u));
+}
+
+// Opened from the inventory, which is made busy meanwhile, the dialog sees the window system
+// hand the activation on to the window it edits for: it takes the keyboard back, its formula
+// focused and selected, so that typing replaces the formula instead of going nowhere.
+TEST_F(EditDialogTest, TheDialogTakesTheKeyboardWithItsFirstTextSelected) {
+    QWidget owner;
+    owner.show();
+    i = host.Add(kind::kExplicit, {"", "x^3-1"});
+    TEditExmpDlg d(host, &owner, i, &mask);
+    d.Create();
+    d.show();
+    QApplication::processEvents();
+    owner.activateWindow();  // as the window system did
+    for (int k = 0; k < 3; ++k) QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), &d);
+    auto* edit = qobject_cast<QLineEdit*>(d.Control(212, ControlKind::Edit));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), edit);
+    EXPECT_EQ(edit->selectedText(), QStringLiteral("x^3-1"));
+    // Typed where the keyboard goes now.
+    for (const QChar c : QStringLiteral("x^2")) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(QApplication::focusWidget(), &press);
+    }
+    EXPECT_EQ(d.GetText(212), QStringLiteral("x^2"));
 }
 
 TEST_F(EditDialogTest, RefusalShowsTheErrorAndKeepsTheRecord) {

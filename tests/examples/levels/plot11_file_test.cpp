@@ -184,5 +184,121 @@ TEST_F(Plot11FileTest, TheWindowsThatWereOpenOpenAgain) {
     EXPECT_EQ(second.ParamDialog(1), nullptr);
 }
 
+// File|New on a modified diagram asks as closing does; then the window is empty: no examples,
+// labels, texts, pictures, shadings, sketch, user functions, notebook or protection, nothing
+// drawn, the inventory hidden, and the window named "noname.qz2".
+TEST_F(Plot11FileTest, FileNewAsksThenEmptiesTheWindow) {
+    platform::ScriptedCommonDialogs dialogs;
+    platform::SetCommonDialogs(&dialogs);
+    win.Create();
+    win.SizeChanged(401, 401);
+    BuildDiagram();
+    win.Protection().ClearProtection();
+    ASSERT_TRUE(win.SendCommand(resources::cmd::kInventory));
+    ASSERT_TRUE(win.InventoryShown());
+    const int count = win.Inventory().Count();
+    const QImage drawn = Picture();
+    win.MarkModified();
+
+    prompter.AnswerMessage(platform::kIdCancel);
+    win.SendCommand(resources::cmd::kFileNew);
+    EXPECT_EQ(std::tuple(win.Inventory().Count(), win.IsModified(), win.InventoryShown()),
+              std::tuple(count, true, true))
+        << "cancel keeps everything";
+
+    prompter.AnswerMessage(platform::kIdYes);
+    dialogs.fileAnswers.push_back(Path("kept.qz2"));
+    win.SendCommand(resources::cmd::kFileNew);
+    EXPECT_EQ(prompter.messages.size(), 2u);
+    TPlot2Win kept(QStringLiteral("noname3.qz2"));
+    kept.SizeChanged(401, 401);
+    ASSERT_EQ(kept.Load(Path("kept.qz2")), kNoError);
+    EXPECT_EQ(kept.Inventory().Count(), count) << "yes saved the diagram first";
+
+    EXPECT_EQ(
+        std::tuple(win.Inventory().Count(), win.EquationLabels().Count(), win.PlainTexts().size(),
+                   win.Pictures().size(), win.Formulas().UserFunctions().size(),
+                   win.Sketch().size(), win.State2D().shades.size()),
+        std::tuple(0, 0, 0u, 0u, 0u, 0u, 0u));
+    EXPECT_EQ(std::tuple(win.Caption(), win.IsModified(), win.InventoryShown(), win.HasFile(),
+                         win.NotebookPresent()),
+              std::tuple(QStringLiteral("noname.qz2"), false, false, false, false));
+    const QImage empty = Picture();
+    EXPECT_NE(empty, drawn);
+    TPlot2Win fresh(QStringLiteral("noname.qz2"));
+    fresh.SizeChanged(401, 401);
+    fresh.View() = win.View();
+    fresh.Axes() = win.Axes();
+    fresh.RecomputeView();
+    fresh.InvalidateImage(ImageLayer::Background);
+    fresh.RenderImage(ImageLayer::Picture);
+    EXPECT_TRUE(fresh.Image(ImageLayer::Picture) == empty) << "as a new window draws it";
+    // The next example takes the colour the first example of a new window takes.
+    Paste("EXPL2;x;");
+    clipboard.SetText(QStringLiteral("EXPL2;x;"));
+    ASSERT_TRUE(fresh.SendCommand(resources::cmd::kPasteScript));
+    EXPECT_EQ(win.Inventory()[0].pen.colour, fresh.Inventory()[0].pen.colour);
+    platform::SetCommonDialogs(nullptr);
+}
+
+// A diagram read into a window whose inventory shows: the inventory's caption names the file.
+TEST_F(Plot11FileTest, TheInventoryNamesTheFileTheDiagramCameFrom) {
+    win.Create();
+    Paste("EXPL2;x;");
+    ASSERT_TRUE(win.SendCommand(resources::cmd::kInventory));
+    ASSERT_TRUE(win.SaveTo(Path("named.qz2")));
+    TPlot2Win second(QStringLiteral("noname2.qz2"));
+    second.Create();
+    second.SizeChanged(401, 401);
+    ASSERT_EQ(second.Load(Path("named.qz2")), kNoError);
+    ASSERT_TRUE(second.InventoryShown());
+    EXPECT_TRUE(second.InventoryDialog()->windowTitle().contains("[named.qz2]"))
+        << second.InventoryDialog()->windowTitle().toStdString();
+}
+
+// The top-left corner of a text in the window's pixels, as a share of its drawing area.
+QPointF ShareOfArea(const TPlot2Win& w, const canvas::TEquationLabel& label) {
+    const canvas::WorldPoint origin = w.AnchorOriginOf(label.anchor);
+    const canvas::TViewFrame& v = w.View();
+    return {static_cast<double>((origin.x + label.left - v.left) / (v.right - v.left)),
+            static_cast<double>((v.up - (origin.y + label.top)) / (v.up - v.down))};
+}
+
+// Seven labels in their home column of a square window, read into windows of other shapes:
+// each label stays inside the drawing area, where it stood relative to the area, as the frame
+// text beside them does.
+TEST_F(Plot11FileTest, EquationLabelsKeepTheirPlaceInTheAreaOfAWindowOfAnotherSize) {
+    win.SizeChanged(401, 601);
+    win.RecomputeView();
+    Paste("EXPL2;x;EXPL2;x^2;EXPL2;x^3;EXPL2;x-1;EXPL2;x+1;EXPL2;2*x;EXPL2;-x;");
+    ASSERT_EQ(win.EquationLabels().Count(), 7);
+    ASSERT_TRUE(win.SendCommand(resources::cmd::kHomeEquations));
+    canvas::TEquationLabel frameText;
+    frameText.text = "framed";
+    frameText.anchor = canvas::kAnchorFrame;
+    frameText.left = -2;
+    frameText.top = -3.5L;
+    win.PlainTexts().push_back(frameText);
+    ASSERT_TRUE(win.SaveTo(Path("labels.qz2")));
+    const canvas::TextList& saved = win.EquationLabels().Labels();
+
+    for (const QSize size : {QSize(401, 201), QSize(201, 401), QSize(601, 151)}) {
+        TPlot2Win other(QStringLiteral("noname2.qz2"));
+        other.SizeChanged(size.width(), size.height());
+        other.RecomputeView();
+        ASSERT_EQ(other.Load(Path("labels.qz2")), kNoError);
+        const canvas::TextList& read = other.EquationLabels().Labels();
+        ASSERT_EQ(read.size(), saved.size());
+        for (std::size_t k = 0; k < read.size(); ++k) {
+            const QPointF before = ShareOfArea(win, saved[k]), after = ShareOfArea(other, read[k]);
+            EXPECT_NEAR(after.x(), before.x(), 1e-9) << size.width() << "x" << size.height() << k;
+            EXPECT_NEAR(after.y(), before.y(), 1e-9) << size.width() << "x" << size.height() << k;
+            EXPECT_TRUE(after.x() >= 0 && after.x() < 1 && after.y() >= 0 && after.y() < 1);
+        }
+        const QPointF text = ShareOfArea(other, other.PlainTexts().at(0));
+        EXPECT_NEAR(text.y(), ShareOfArea(win, win.PlainTexts()[0]).y(), 1e-9);
+    }
+}
+
 }  // namespace
 }  // namespace quorlin::examples
