@@ -347,8 +347,8 @@ void TPlot11Win::ResetWindow() {
     empty.userFunctions = TUserFunctionBlock::Of(Formulas());
     InstallBody(std::move(empty));
     // The next example takes the first colour and name, as in a new window.
-    examplesCreated = 0;
-    polynomialCounter = 0;
+    ExampleBook().created = 0;
+    ExampleBook().polynomials = 0;
 }
 
 // Every example from its texts; then what is derived from them. (The body table of an orbital

@@ -246,7 +246,7 @@ void TPlot11Win::RepaintLinkedWindows() {
 void TPlot11Win::ClearModified() {
     if (trajectoryTools_) trajectoryTools_->CaptionChanged();
     // A file read or saved gives the window its name after the inventory was shown.
-    if (inventoryDlg_) inventoryDlg_->SetInventoryCaption();
+    inventoryDialog_.RefreshCaption();
     TPlot1Win::ClearModified();
 }
 
