@@ -197,6 +197,9 @@ private:
         // The numbers' place: the room between two numbered ticks.
         const long double step = axes_.xFrequency * axes_.xInterval;
         const long double spacing = step / f_.unitsPerPixelX;
+        // A view whose pixels and ticks do not measure each other (a vanishing or overflowing
+        // scale) has no room for ticks.
+        if (!(spacing > 0 && std::isfinite(spacing))) return;
         if (numbers)
             FitToPlace(ticks, static_cast<int>(std::min(spacing, 1e6L)) - 4, step, axes_.xPlaces);
         const bool ray = axes_.axesKind == kAxesPolarRay;
@@ -218,6 +221,8 @@ private:
         const PixelRect area = f_.AreaRect();
         prim_.Dc().Select(look_.numberFont);
         // The numbers' place: the room left of the axis, or a third of the area on the border.
+        const long double spacing = axes_.yFrequency * axes_.yInterval / f_.unitsPerPixelY;
+        if (!(spacing > 0 && std::isfinite(spacing))) return;
         const int room =
             border || x < 0 ? area.Width() / 3 : x - axes_.tickLength / 2 - 3 - area.left;
         if (numbers) FitToPlace(ticks, room, axes_.yFrequency * axes_.yInterval, axes_.yPlaces);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -101,6 +102,37 @@ TEST_F(AxesRender, AxesTicksNumbersAndGridInTheirPlaces) {
     axes.gridFlags = kGridRectangular | kGridQuadrantIII;
     Draw();
     EXPECT_EQ(Count(kGrid), 0);
+}
+
+TEST_F(AxesRender, AScaleThatVanishesOrOverflowsDrawsNoTicks) {
+    // Pixels of a denormal width: one unit spans more pixels than a long double holds, so no
+    // tick has a place; the tick at the origin's offset would otherwise cross the x axis.
+    const long double tiny = std::numeric_limits<long double>::denorm_min() * 4000;
+    frame.cornersFlag = true;
+    std::tie(frame.left, frame.right, frame.down, frame.up) = std::tie(-tiny, tiny, -5, 5);
+    frame.RecomputeView();
+    frame.tickOriginX = tiny / 2;
+    const TickRange range{0, 5, 0, -5};
+    for (const bool numbers : {false, true}) {
+        axes.scaleFlags = numbers ? kScaleX | kScaleY : 0;
+        image.fill(Qt::white);
+        {
+            platform::DeviceContext dc(image);
+            TCanvasPrimitives prim(dc, frame, nullptr);
+            DrawCoordinateSystem(prim, axes, look, range, true);
+        }
+        const int tx = frame.XToScreen(tiny / 2), ty = frame.YToScreen(0);
+        ASSERT_GT(tx, frame.XToScreen(0) + 50);
+        EXPECT_EQ(image.pixelColor(tx, ty + 3), kWhite) << numbers;
+        EXPECT_EQ(image.pixelColor(tx, ty), kAxis) << "the axis itself stays";
+    }
+    // Corners -max..max: pixels of infinite width.
+    constexpr long double kMax = std::numeric_limits<long double>::max();
+    std::tie(frame.left, frame.right) = std::tie(-kMax, kMax);
+    frame.RecomputeView();
+    frame.tickOriginX = 0;
+    Draw();  // returns at all, and draws no tick beside the y axis
+    EXPECT_EQ(image.pixelColor(frame.XToScreen(0) + 40, frame.YToScreen(0) + 3), kWhite);
 }
 
 TEST_F(AxesRender, TheCallersClipStaysInForce) {

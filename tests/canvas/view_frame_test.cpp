@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "canvas/axes_settings.h"
 #include "canvas/view_frame.h"
@@ -238,6 +239,49 @@ TEST(TickFit, IntervalsFitTheViewAndTheIndexRangeReachesFar) {
     axes.xInterval = 1e-20L;
     EXPECT_EQ(TickIndexRange(f, axes, false, range), kTicksSwitchedOff);
     EXPECT_TRUE(axes.ticks);
+}
+
+TEST(ViewFrame, AViewTheTransformsCannotCarryIsBroughtToTheStandardOne) {
+    constexpr long double kMax = std::numeric_limits<long double>::max();
+    const long double denormal = std::numeric_limits<long double>::denorm_min() * 1000;
+    struct Case {
+        const char* what;
+        long double left, right;
+        bool corners;
+    };
+    const Case cases[] = {{"half width the largest", -kMax / 2, kMax / 2, false},
+                          {"half width denormal", -denormal, denormal, false},
+                          {"corners -max..max", -kMax, kMax, true},
+                          {"corners 0..denormal", 0, denormal, true}};
+    for (const Case& c : cases) {
+        TViewFrame f;
+        f.SetAreaSize(501, 301);
+        f.tickOriginX = 0.5L;
+        f.cornersFlag = c.corners;
+        f.centreX = c.left / 2 + c.right / 2;
+        f.halfWidth = c.right / 2 - c.left / 2;
+        std::tie(f.left, f.right, f.down, f.up) = std::tie(c.left, c.right, c.left, c.right);
+        EXPECT_TRUE(BringIntoRange(f)) << c.what;
+        EXPECT_TRUE(f.Representable()) << c.what;
+        EXPECT_TRUE(AllNear({f.left, f.right, f.centreY, f.unitsPerPixelX, f.unitsPerPixelY},
+                            {-5, 5, 0, 0.02L, 0.02L}))
+            << c.what;
+        EXPECT_EQ(std::tuple(f.areaWidth, f.tickOriginX), std::tuple(501, 0.5L)) << c.what;
+    }
+    // A view the dialog would take stays as it is, corners and all.
+    TViewFrame f;
+    f.SetAreaSize(401, 201);
+    f.SetView(1e30L, -3, 1e-3L, 0, false);
+    const TViewFrame before = f;
+    EXPECT_FALSE(BringIntoRange(f));
+    EXPECT_EQ(std::tuple(f.left, f.right, f.up), std::tuple(before.left, before.right, before.up));
+    // A logarithmic window comes back to exponents -5..5.
+    f.logMode = kLogBoth;
+    f.altLeft = -kMax;
+    f.altRight = kMax;
+    EXPECT_TRUE(BringIntoRange(f));
+    EXPECT_EQ(std::tuple(f.left, f.right, f.down, f.up, f.logMode),
+              std::tuple(-5.0L, 5.0L, -5.0L, 5.0L, kLogBoth));
 }
 
 }  // namespace

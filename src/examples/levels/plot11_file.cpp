@@ -278,6 +278,9 @@ void TPlot11Win::CommitRead() {
 void TPlot11Win::InstallBody(TDiagramBody body) {
     const bool printing = IsSimultaneousPrinting();
     ApplySettings(body.settings);
+    // The frame follows from the view read before anything is measured against it: the frame
+    // texts below take it as their reference, so that RecomputeView finds nothing to rescale.
+    canvas::BringIntoRange(View());
     SliderSteps() = body.sliderSteps;
     ApplyParameters(body.parameters, body.settings.complexMode);
     body.userFunctions.InstallInto(Formulas());

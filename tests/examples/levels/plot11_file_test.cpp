@@ -4,12 +4,14 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <limits>
+#include <tuple>
 #include <vector>
 
-#include "examples/plot_test_window.h"
 #include "examples/levels/slide_dialog.h"
-#include "plot2d/plot2_win.h"
+#include "examples/plot_test_window.h"
 #include "examples/sample_body.h"
+#include "plot2d/plot2_win.h"
 #include "shell/window_kinds.h"
 #include "support/file_readers.h"
 
@@ -164,6 +166,71 @@ TEST_F(Plot11FileTest, TheWindowsThatWereOpenOpenAgain) {
     ASSERT_NE(second.ParamDialog(2), nullptr);
     EXPECT_FALSE(second.ParamDialog(2)->IsHidden());
     EXPECT_EQ(second.ParamDialog(1), nullptr);
+}
+
+// A diagram whose view the transforms cannot carry (written by hand or by another program)
+// opens with the standard view, and draws.
+TEST_F(Plot11FileTest, AnExtremeViewOpensBroughtIntoRange) {
+    constexpr long double kMax = std::numeric_limits<long double>::max();
+    const long double denormal = std::numeric_limits<long double>::denorm_min() * 64;
+    struct Case {
+        const char* what;
+        long double left, right;
+        bool corners;
+    };
+    const Case cases[] = {{"half width the largest", -kMax / 2, kMax / 2, false},
+                          {"half width denormal", -denormal, denormal, false},
+                          {"corners -max..max", -kMax, kMax, true},
+                          {"corners 0..denormal", 0, denormal, true}};
+    win.AddExample(kind::kExplicit, -5, 5, {"", "sin(x)"});
+    win.CompileExample(0);
+    for (const Case& c : cases) {
+        canvas::TViewFrame& v = win.View();
+        v.cornersFlag = c.corners;
+        v.centreX = c.left / 2 + c.right / 2;
+        v.halfWidth = c.right / 2 - c.left / 2;
+        std::tie(v.left, v.right, v.down, v.up) = std::tie(c.left, c.right, c.left, c.right);
+        ASSERT_TRUE(win.SaveTo(Path("extreme.qz2"))) << c.what;
+
+        TPlot2Win second(QStringLiteral("noname2.qz2"));
+        second.SizeChanged(401, 401);
+        ASSERT_EQ(second.Load(Path("extreme.qz2")), kNoError) << c.what;
+        EXPECT_TRUE(second.View().Representable()) << c.what;
+        EXPECT_EQ(std::tuple(second.View().left, second.View().right), std::tuple(-5.0L, 5.0L))
+            << c.what;
+        second.RenderImage(ImageLayer::Picture);
+        EXPECT_FALSE(second.Image(ImageLayer::Picture).isNull()) << c.what;
+    }
+}
+
+// Frame-anchored texts keep their corners through any sequence of opens: the window measures
+// them against the view of the file they came with, not against the diagram open before.
+TEST_F(Plot11FileTest, FrameTextsKeepTheirCornersWhateverWasOpenBefore) {
+    canvas::TEquationLabel text;
+    text.text = "on the frame";
+    text.anchor = canvas::kAnchorFrame;
+    text.left = text.right = 2;
+    text.top = text.bottom = 3;
+    win.PlainTexts().push_back(text);
+    ASSERT_TRUE(win.SaveTo(Path("texts.qz2")));
+    win.View().SetView(0, 0, 1, 100, true);  // tall: a half height of 100
+    win.PlainTexts().clear();
+    ASSERT_TRUE(win.SaveTo(Path("tall.qz2")));
+    win.View().SetView(3, 0, 400, 0, false);
+    ASSERT_TRUE(win.SaveTo(Path("wide.qz2")));
+
+    TPlot2Win second(QStringLiteral("noname2.qz2"));
+    second.SizeChanged(401, 401);
+    for (const char* before : {"tall.qz2", "wide.qz2", "texts.qz2"}) {
+        ASSERT_EQ(second.Load(Path(before)), kNoError);
+        ASSERT_EQ(second.Load(Path("texts.qz2")), kNoError) << "after " << before;
+        ASSERT_EQ(second.PlainTexts().size(), 1u);
+        EXPECT_EQ(std::tuple(second.PlainTexts()[0].left, second.PlainTexts()[0].top),
+                  std::tuple(2.0L, 3.0L))
+            << "after " << before;
+        ASSERT_TRUE(second.SaveTo(Path("again.qz2")));
+        EXPECT_EQ(ReadAll(Path("again.qz2")), ReadAll(Path("texts.qz2"))) << "after " << before;
+    }
 }
 
 }  // namespace
