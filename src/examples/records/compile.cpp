@@ -55,8 +55,45 @@ NodePtr TExampleCompiler::Parsed(std::string_view text) {
 
 NodePtr TExampleCompiler::Derivative(const TExprNode* tree, int variableOp) {
     NodePtr result;
-    ctx_.Differentiate(tree, variableOp, result);
+    try {
+        ctx_.Differentiate(tree, variableOp, result);
+    } catch (const WorkBudget::Exhausted&) {
+        // Past the example's budget every further derivative fails at once (compileWork_).
+        compileWork_.exhausted = true;
+        return nullptr;
+    }
     return result;
+}
+
+void TExampleCompiler::Simplified(NodePtr& tree) {
+    try {
+        ctx_.Simplify(tree);
+    } catch (const WorkBudget::Exhausted&) {
+        compileWork_.exhausted = true;  // the tree stays as it was built
+    }
+}
+
+// The work budget of one example's compilation; the derivatives of an example past it are
+// dropped, whatever was taken before the budget ran out.
+TExampleCompiler::WorkScope::WorkScope(TExampleCompiler& compiler, TExample& example)
+    : compiler_(compiler),
+      example_(example),
+      budget_(kCompileWork),
+      scope_(compiler.ctx_, budget_),
+      saved_(std::exchange(compiler.compileWork_, {})) {}
+
+TExampleCompiler::WorkScope::~WorkScope() {
+    example_.overBudget = compiler_.compileWork_.exhausted;
+    if (example_.overBudget) DropDerivativeTrees(example_);
+    compiler_.compileWork_ = saved_;
+}
+
+void TExampleCompiler::DropDerivativeTrees(TExample& e) {
+    // Trees 5-7 hold the derivatives (4-7 of a plane map); an implicit curve keeps its tree 7.
+    if (e.kind == kind::kPlaneMap) e.Tree(4).reset();
+    e.Tree(5).reset();
+    e.Tree(6).reset();
+    if (e.kind != kind::kImplicit) e.Tree(7).reset();
 }
 
 int TExampleCompiler::ParseList(std::string_view text, int n, NodePtr* slot1, NodePtr* slot2,
@@ -82,6 +119,7 @@ int TExampleCompiler::ParseVector3(std::string_view text, TExprNode& node) {
 void TExampleCompiler::CompileExample(int i) {
     if (!inventory_.IsIndex(i)) return;
     TExample& e = inventory_[i];
+    const WorkScope work(*this, e);
     switch (e.kind) {
         case kind::kHigherOrder:
             e.Tree(3) = Parsed(e.Text(3));

@@ -174,7 +174,7 @@ public:
 private:
     NodePtr Parsed(std::string_view text);
     NodePtr Derivative(const TExprNode* tree, int variableOp);
-    void Simplified(NodePtr& tree) { ctx_.Simplify(tree); }
+    void Simplified(NodePtr& tree);
     void ParseKindTexts(int i);
     void CompilePeriodic(TExample& e);
     void CompileSegmentProfile(TExample& e);
@@ -184,8 +184,34 @@ private:
     void BuildRevolution(int i);
     void BuildImplicitRevolution(TExample& e);
 
+    // The work one example's compilation may do, in the units of work_budget.h (about one a
+    // node built, copied or evaluated): far above what an example of a few formulas needs, far
+    // below a derivative that grows beyond bounds. The parses of its texts draw on it too.
+    static constexpr long long kCompileWork = 3'000'000;
+    struct CompileWork {
+        bool exhausted = false;
+    };
+    // Puts the budget of one example's compilation in force; at its end the example is marked
+    // over budget, and loses its derivative trees, when the budget ran out.
+    class WorkScope {
+    public:
+        WorkScope(TExampleCompiler& compiler, TExample& example);
+        ~WorkScope();
+        WorkScope(const WorkScope&) = delete;
+        WorkScope& operator=(const WorkScope&) = delete;
+
+    private:
+        TExampleCompiler& compiler_;
+        TExample& example_;
+        WorkBudget budget_;
+        FormulaContext::BudgetScope scope_;
+        CompileWork saved_;
+    };
+    static void DropDerivativeTrees(TExample& e);
+
     TInventory& inventory_;
     FormulaContext& ctx_;
+    CompileWork compileWork_;
     TSymbolBuffer symbols_;
     TCompileOptions options_;
     TParameterSink* sink_ = nullptr;
