@@ -1,7 +1,12 @@
 #include "shell/file_msg_win.h"
 
+#include <QBuffer>
 #include <QFileInfo>
+#include <QImageReader>
+
+#include <cstdint>
 #include <utility>
+#include <vector>
 
 #include "core/errors.h"
 #include "core/file_strings.h"
@@ -20,6 +25,32 @@ namespace {
 
 // The longest password or author line the input box takes.
 constexpr int kPasswordLength = 255;
+
+// The largest background the program shows, a side of an 8K screen either way, and what a file
+// of an image of a given size can take: four bytes a pixel and one a row uncompressed, and room
+// for the colour profile and notes that paint programs and cameras add.
+constexpr int kMaxBackgroundSide = 8192;
+constexpr std::int64_t kBackgroundMetadataBytes = 1 << 20;
+std::int64_t MostBackgroundBytes(QSize size) {
+    return 4LL * size.width() * size.height() + size.height() + kBackgroundMetadataBytes;
+}
+
+// The image of a background file's bytes, its size told by its header before anything is
+// decoded; 0, or the error that refused it (too large, or no image of a known format).
+int DecodeBackground(const std::vector<std::uint8_t>& bytes, QImage& out) {
+    QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    if (!reader.canRead() || !size.isValid()) return kErrCannotOpenFile;
+    if (size.width() > kMaxBackgroundSide || size.height() > kMaxBackgroundSide ||
+        static_cast<std::int64_t>(bytes.size()) > MostBackgroundBytes(size))
+        return kErrTooLarge;
+    out = reader.read();
+    return out.isNull() ? kErrCannotOpenFile : kNoError;
+}
 
 }  // namespace
 
@@ -349,10 +380,11 @@ int TFileMsgWin::LoadBitmapFile() {
     if (background_.fileName.isEmpty() || !QFileInfo::exists(background_.fileName)) {
         return kErrCouldNotFind;
     }
-    const auto bytes = ReadWholeFile(background_.fileName);
+    const QSize largest(kMaxBackgroundSide, kMaxBackgroundSide);
+    const auto bytes = ReadWholeFile(background_.fileName, MostBackgroundBytes(largest));
     if (!bytes) return kErrCannotOpenFile;
-    QImage image = QImage::fromData(bytes->data(), static_cast<int>(bytes->size()));
-    if (image.isNull()) return kErrCannotOpenFile;
+    QImage image;
+    if (const int error = DecodeBackground(*bytes, image)) return error;
     background_.image = std::move(image);
     background_.present = true;
     background_.loadedFromFile = true;

@@ -4,6 +4,7 @@
 #include "shell/file_msg_win.h"
 
 #include <gtest/gtest.h>
+#include <QBuffer>
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -231,6 +232,33 @@ TEST_F(DiagramFlow, BackgroundBitmapIsReadFromTheFileNamedAfterTheDiagram) {
     ASSERT_TRUE(image.save(w.Background().fileName, "BMP"));
     EXPECT_EQ(w.LoadBitmapFile(), kNoError);
     EXPECT_TRUE(w.Background().present && w.Background().image.size() == QSize(4, 3));
+
+    // A file far longer than an image of the size its header tells can take is refused before
+    // it is decoded, and one whose header tells a size beyond the largest shown likewise.
+    w.Background() = {};
+    w.Background().fileName = *w.BitmapFileName();
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(image.save(&buffer, "PNG"));
+    }
+    ASSERT_TRUE(WriteBytes(w.Background().fileName, png + QByteArray(3 << 20, '\0')));
+    EXPECT_EQ(w.LoadBitmapFile(), kErrTooLarge);
+    EXPECT_FALSE(w.Background().present);
+    ASSERT_TRUE(WriteBytes(w.Background().fileName, png));
+    EXPECT_EQ(w.LoadBitmapFile(), kNoError);
+    QByteArray wide;
+    {
+        QBuffer buffer(&wide);
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(image.save(&buffer, "BMP"));
+    }
+    wide[19] = 1;  // the width, little-endian at byte 18: 65536 + 4 pixels
+    ASSERT_TRUE(WriteBytes(w.Background().fileName, wide));
+    w.Background() = {};
+    w.Background().fileName = *w.BitmapFileName();
+    EXPECT_EQ(w.LoadBitmapFile(), kErrTooLarge);
 }
 
 TEST_F(DiagramFlow, ClosingAModifiedDiagramAsksToSaveIt) {
