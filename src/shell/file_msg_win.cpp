@@ -1,6 +1,7 @@
 #include "shell/file_msg_win.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -14,6 +15,7 @@
 #include "platform/boxes.h"
 #include "platform/common_dialogs.h"
 #include "platform/frame_window.h"
+#include "platform/strings.h"
 #include "platform/text_codec.h"
 #include "resources/command_ids.h"
 #include "resources/resources.h"
@@ -50,6 +52,16 @@ int DecodeBackground(const std::vector<std::uint8_t>& bytes, QImage& out) {
         return kErrTooLarge;
     out = reader.read();
     return out.isNull() ? kErrCannotOpenFile : kNoError;
+}
+
+// Error box n with the file it concerns on a line of its own.
+void FileErrorMsg(QWidget* window, int n, const QString& path) {
+    platform::MessageRequest request;
+    request.caption = platform::ResourceString(platform::kStrHmmCaption);
+    request.text = platform::ResourceString(platform::kErrorStringBase + n) + QLatin1Char('\n') +
+                   QDir::toNativeSeparators(path);
+    request.error = true;
+    platform::CurrentPrompter().Message(window, request);
 }
 
 }  // namespace
@@ -206,7 +218,7 @@ bool TFileMsgWin::SaveTo(const QString& path) {
     const int error = WriteFile(path, &reason);
     if (error != kNoError) {
         if (!reason.isEmpty()) qWarning("Quorlin: %s", qPrintable(reason));
-        if (error != kErrAlreadyReported) platform::ErrorMsg(this, error);
+        if (error != kErrAlreadyReported) FileErrorMsg(this, error, path);
         return false;
     }
     SetFileName(path);
@@ -253,7 +265,7 @@ int TFileMsgWin::WriteFile(const QString& path, QString* reason) {
     DiagramWriter writer = OpenWrite();
     const int error = WriteBody(writer.Body());
     if (error != kNoError) return error;
-    return writer.Save(path, reason) ? kNoError : kErrCannotOpenFile;
+    return writer.Save(path, reason) ? kNoError : SaveErrorNumber(SaveTargetStateOf(path));
 }
 
 int TFileMsgWin::ReadBody(ByteReader&, int) {
