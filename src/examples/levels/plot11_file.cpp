@@ -231,7 +231,8 @@ int TPlot11Win::GatherBody(TDiagramBody& body) {
         body.notebook = std::move(text);
     }
     body.backgroundBitmap.reset();
-    if (Background().present) {
+    // A named bitmap that could not be read keeps its name: the file may come back.
+    if (Background().present || !Background().fileName.isEmpty()) {
         const auto name = ToWindows1252(Background().fileName);
         if (name) body.backgroundBitmap = *name;
     }

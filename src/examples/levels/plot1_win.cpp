@@ -6,9 +6,9 @@
 #include <numeric>
 
 #include "core/errors.h"
+#include "examples/levels/slide_dialog.h"
 #include "examples/records/inventory_listing.h"
 #include "examples/records/script.h"
-#include "examples/levels/slide_dialog.h"
 #include "platform/boxes.h"
 #include "platform/clipboard.h"
 #include "platform/strings.h"
@@ -410,8 +410,8 @@ void TPlot1Win::PasteScript() {
         const auto bytes = ToWindows1252(clip);
         result = bytes ? RunScript(*bytes) : kErrCannotUnderstand;
     }
-    if (result > 0) {
-        platform::ErrorMsg(this, result);
+    if (result > 0) platform::ErrorMsg(this, result);
+    if (result > 0 && result != script::kNoMoreRoom) {
         Repaint();
         return;
     }

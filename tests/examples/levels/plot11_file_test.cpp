@@ -233,5 +233,29 @@ TEST_F(Plot11FileTest, FrameTextsKeepTheirCornersWhateverWasOpenBefore) {
     }
 }
 
+// A diagram whose background bitmap is missing keeps the bitmap's name through a save.
+TEST_F(Plot11FileTest, AMissingBackgroundBitmapKeepsItsName) {
+    win.Background().fileName = Path("gone1.bmp");
+    ASSERT_TRUE(win.SaveTo(Path("a.qz2")));
+    TPlot2Win second(QStringLiteral("noname2.qz2"));
+    second.SizeChanged(401, 401);
+    ASSERT_EQ(second.Load(Path("a.qz2")), kNoError);
+    EXPECT_FALSE(second.Background().present);
+    EXPECT_EQ(second.Background().fileName, Path("gone1.bmp"));
+    ASSERT_TRUE(second.SaveTo(Path("b.qz2")));
+    EXPECT_EQ(ReadAll(Path("b.qz2")), ReadAll(Path("a.qz2")));
+}
+
+// A pasted script that stops at the window's capacity (36 examples in a new window) says there
+// was no more room and keeps the examples it added.
+TEST_F(Plot11FileTest, APastedScriptBeyondTheWindowsCapacityReportsNoMoreRoom) {
+    std::string script;
+    for (int k = 0; k < 40; ++k) script += "EXPL2;x+" + std::to_string(k) + ";";
+    Paste(script);
+    EXPECT_EQ(Errors(), std::vector<QString>{QStringLiteral("no more room")});
+    EXPECT_EQ(win.Inventory().Count(), 36);
+    EXPECT_TRUE(win.IsModified());
+}
+
 }  // namespace
 }  // namespace quorlin::examples

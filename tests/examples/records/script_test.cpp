@@ -257,12 +257,21 @@ TEST(Script, RangesSurviveCompilationAndAReload) {
     EXPECT_NEAR(static_cast<double>(f.re), 2.5, 1e-15);
 }
 
-TEST(Script, StopsWithoutErrorWhenTheInventoryIsFull) {
-    FakeWindow window;
-    ASSERT_TRUE(window.inventory.SetCapacity(1, true));
-    EXPECT_EQ(RunScript("EXPL2;x;EXPL2;x^2;EXPL2;x^3;", window), script::kDone);
-    EXPECT_EQ(window.inventory.Count(), 2);
-    EXPECT_EQ(window.labels.size(), 2u);
+// A script that asks for more than the window holds keeps what fitted and says there was no
+// more room; one that fits exactly is done.
+TEST(Script, ReportsNoMoreRoomWhenTheInventoryFillsAndKeepsWhatFitted) {
+    const struct {
+        const char* script;
+        int result;
+    } cases[] = {{"EXPL2;x;EXPL2;x^2;EXPL2;x^3;", script::kNoMoreRoom},
+                 {"EXPL2;x;EXPL2;x^2;  ", script::kDone}};
+    for (const auto& c : cases) {
+        FakeWindow window;
+        ASSERT_TRUE(window.inventory.SetCapacity(1, true));
+        EXPECT_EQ(RunScript(c.script, window), c.result) << c.script;
+        EXPECT_EQ(window.inventory.Count(), 2) << c.script;
+        EXPECT_EQ(window.labels.size(), 2u) << c.script;
+    }
 }
 
 }  // namespace
