@@ -9,6 +9,7 @@
 #include "canvas/axes_settings.h"
 #include "canvas/view_frame.h"
 #include "support/all_near.h"
+#include "support/extreme_views.h"
 
 namespace quorlin::canvas {
 namespace {
@@ -242,25 +243,11 @@ TEST(TickFit, IntervalsFitTheViewAndTheIndexRangeReachesFar) {
 }
 
 TEST(ViewFrame, AViewTheTransformsCannotCarryIsBroughtToTheStandardOne) {
-    constexpr long double kMax = std::numeric_limits<long double>::max();
-    const long double denormal = std::numeric_limits<long double>::denorm_min() * 1000;
-    struct Case {
-        const char* what;
-        long double left, right;
-        bool corners;
-    };
-    const Case cases[] = {{"half width the largest", -kMax / 2, kMax / 2, false},
-                          {"half width denormal", -denormal, denormal, false},
-                          {"corners -max..max", -kMax, kMax, true},
-                          {"corners 0..denormal", 0, denormal, true}};
-    for (const Case& c : cases) {
+    for (const auto& c : quorlin::testing::ExtremeViews()) {
         TViewFrame f;
         f.SetAreaSize(501, 301);
         f.tickOriginX = 0.5L;
-        f.cornersFlag = c.corners;
-        f.centreX = c.left / 2 + c.right / 2;
-        f.halfWidth = c.right / 2 - c.left / 2;
-        std::tie(f.left, f.right, f.down, f.up) = std::tie(c.left, c.right, c.left, c.right);
+        quorlin::testing::PutView(c, f);
         EXPECT_TRUE(BringIntoRange(f)) << c.what;
         EXPECT_TRUE(f.Representable()) << c.what;
         EXPECT_TRUE(AllNear({f.left, f.right, f.centreY, f.unitsPerPixelX, f.unitsPerPixelY},
@@ -277,8 +264,8 @@ TEST(ViewFrame, AViewTheTransformsCannotCarryIsBroughtToTheStandardOne) {
     EXPECT_EQ(std::tuple(f.left, f.right, f.up), std::tuple(before.left, before.right, before.up));
     // A logarithmic window comes back to exponents -5..5.
     f.logMode = kLogBoth;
-    f.altLeft = -kMax;
-    f.altRight = kMax;
+    f.altLeft = -std::numeric_limits<long double>::max();
+    f.altRight = std::numeric_limits<long double>::max();
     EXPECT_TRUE(BringIntoRange(f));
     EXPECT_EQ(std::tuple(f.left, f.right, f.down, f.up, f.logMode),
               std::tuple(-5.0L, 5.0L, -5.0L, 5.0L, kLogBoth));

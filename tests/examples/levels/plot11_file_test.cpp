@@ -13,6 +13,7 @@
 #include "examples/sample_body.h"
 #include "plot2d/plot2_win.h"
 #include "shell/window_kinds.h"
+#include "support/extreme_views.h"
 #include "support/file_readers.h"
 
 namespace quorlin::examples {
@@ -171,25 +172,10 @@ TEST_F(Plot11FileTest, TheWindowsThatWereOpenOpenAgain) {
 // A diagram whose view the transforms cannot carry (written by hand or by another program)
 // opens with the standard view, and draws.
 TEST_F(Plot11FileTest, AnExtremeViewOpensBroughtIntoRange) {
-    constexpr long double kMax = std::numeric_limits<long double>::max();
-    const long double denormal = std::numeric_limits<long double>::denorm_min() * 64;
-    struct Case {
-        const char* what;
-        long double left, right;
-        bool corners;
-    };
-    const Case cases[] = {{"half width the largest", -kMax / 2, kMax / 2, false},
-                          {"half width denormal", -denormal, denormal, false},
-                          {"corners -max..max", -kMax, kMax, true},
-                          {"corners 0..denormal", 0, denormal, true}};
     win.AddExample(kind::kExplicit, -5, 5, {"", "sin(x)"});
     win.CompileExample(0);
-    for (const Case& c : cases) {
-        canvas::TViewFrame& v = win.View();
-        v.cornersFlag = c.corners;
-        v.centreX = c.left / 2 + c.right / 2;
-        v.halfWidth = c.right / 2 - c.left / 2;
-        std::tie(v.left, v.right, v.down, v.up) = std::tie(c.left, c.right, c.left, c.right);
+    for (const auto& c : quorlin::testing::ExtremeViews()) {
+        quorlin::testing::PutView(c, win.View());
         ASSERT_TRUE(win.SaveTo(Path("extreme.qz2"))) << c.what;
 
         TPlot2Win second(QStringLiteral("noname2.qz2"));
@@ -255,6 +241,31 @@ TEST_F(Plot11FileTest, APastedScriptBeyondTheWindowsCapacityReportsNoMoreRoom) {
     EXPECT_EQ(Errors(), std::vector<QString>{QStringLiteral("no more room")});
     EXPECT_EQ(win.Inventory().Count(), 36);
     EXPECT_TRUE(win.IsModified());
+}
+
+// Ten examples whose derivatives grow beyond bounds (a 10 KB file once took seconds and
+// hundreds of megabytes to open): each opens within its compilation budget, keeps its text and
+// its curve, and comes without derivative trees.
+TEST_F(Plot11FileTest, TheHeavyDerivativeFileOpensWithinTheCompilationBudget) {
+    const std::string heavy = "DERX(4,SIN(X)^COS(X)*EXP(X^X)/(1+X^2))";
+    std::string script;
+    for (int k = 0; k < 10; ++k) script += "EXPL2;" + heavy + ";";
+    Paste(script);
+    ASSERT_TRUE(Errors().empty());
+    ASSERT_TRUE(win.SaveTo(Path("heavy.qz2")));
+
+    TPlot2Win second(QStringLiteral("noname2.qz2"));
+    second.SizeChanged(401, 401);
+    ASSERT_EQ(second.Load(Path("heavy.qz2")), kNoError);
+    ASSERT_EQ(second.Inventory().Count(), 10);
+    for (int i = 0; i < 10; ++i) {
+        const TExample& e = second.Inventory()[i];
+        EXPECT_TRUE(e.overBudget) << i;
+        EXPECT_NE(e.Tree(2), nullptr) << i;
+        EXPECT_EQ(e.Tree(6), nullptr) << i;
+    }
+    second.RenderImage(ImageLayer::Picture);
+    EXPECT_FALSE(second.Image(ImageLayer::Picture).isNull());
 }
 
 }  // namespace
