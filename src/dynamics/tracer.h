@@ -33,6 +33,12 @@ namespace quorlin::dynamics {
 inline constexpr int kKeyQuit = 81;  // the key poll's answer for Q
 inline constexpr long double kSmallestStep = 1e-16L;
 
+// The steps a trace may take in a drawing area of width x height pixels (TracerSettings).
+constexpr long long StepsForView(int width, int height) {
+    constexpr long long kStepsPerPixel = 512;
+    return kStepsPerPixel * (std::max(width, 8) + std::max(height, 8));
+}
+
 // The tracer's tolerances and step in world units, and the limits of a trace that nobody can
 // interrupt.
 struct TracerSettings {
@@ -46,12 +52,6 @@ struct TracerSettings {
     // Steps of any trace, keys polled or not: what a view of that many pixels can show, so
     // that a view of any world size (a step of 0.1 across 1e300) ends its traces.
     long long viewStepLimit = StepsForView(1000, 1000);
-
-    // The view step limit for a drawing area of width x height pixels.
-    static constexpr long long StepsForView(int width, int height) {
-        constexpr long long kStepsPerPixel = 512;
-        return kStepsPerPixel * (std::max(width, 8) + std::max(height, 8));
-    }
 
     // The window's pixel tolerances (zero vector, loop closing, longest step) and a step of one
     // pixel in world units.

@@ -137,7 +137,7 @@ TEST_F(TracerTest, DyDxPenComesDownInsideTheView) {
 // traces end by the step limit of the view's pixels instead.
 TEST_F(TracerTest, AHugeViewBoundsTheStepsOfTracesThatKeysCouldStop) {
     TracerSettings settings = TracerSettings::ForPixelSize(0.01L);
-    settings.viewStepLimit = TracerSettings::StepsForView(40, 30);
+    settings.viewStepLimit = StepsForView(40, 30);
     TraceHooks polled;
     polled.pollKey = [] { return 0; };
     polled.inside = [](const TracePoint& p) { return std::fabs(p.position.x) < 1e300L; };
@@ -148,11 +148,11 @@ TEST_F(TracerTest, AHugeViewBoundsTheStepsOfTracesThatKeysCouldStop) {
         TraceSlope(ctx, example, Record(kind::kSlope, {0, 0, 0}, 0, {-1, -1, -1}, 2, 0.1L), options,
                    settings, polled);
     EXPECT_EQ(std::pair(slope.stop, slope.steps),
-              std::pair(TraceStop::kRoundLimit, settings.viewStepLimit - 1));
+              std::pair(TraceStop::kRoundLimit, settings.viewStepLimit));
     const TraceResult system = System("1", "0", {0, 0, 0}, polled, settings);
     EXPECT_EQ(system.stop, TraceStop::kRoundLimit);
     EXPECT_LE(system.steps, settings.viewStepLimit);
-    EXPECT_EQ(TracerSettings::StepsForView(40, 30), 512 * 70);
+    EXPECT_EQ(StepsForView(40, 30), 512 * 70);
 }
 
 TEST_F(TracerTest, SequenceHandsItsTerms) {
