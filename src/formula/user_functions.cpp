@@ -198,6 +198,7 @@ bool FormulaContext::ReadUserFunctions(ByteReader& in) {
         IndexUserFunctions();
         return false;
     }
+    IndexUserFunctions();  // the bodies' calls are known now
     CollectNamesWithXYZ();
     return true;
 }
