@@ -285,7 +285,7 @@ TEST_F(DiagramFlow, BackgroundBitmapIsReadFromTheFileNamedAfterTheDiagram) {
         buffer.open(QIODevice::WriteOnly);
         ASSERT_TRUE(image.save(&buffer, "BMP"));
     }
-    wide[19] = 1;  // the width, little-endian at byte 18: 65536 + 4 pixels
+    wide[20] = 1;  // the width, little-endian at byte 18: 65536 + 4 pixels
     ASSERT_TRUE(WriteBytes(w.Background().fileName, wide));
     w.Background() = {};
     w.Background().fileName = *w.BitmapFileName();
