@@ -258,7 +258,7 @@ TEST(ViewFrame, AViewTheTransformsCannotCarryIsBroughtToTheStandardOne) {
     // A view the dialog would take stays as it is, corners and all.
     TViewFrame f;
     f.SetAreaSize(401, 201);
-    f.SetView(1e30L, -3, 1e-3L, 0, false);
+    f.SetView(1e6L, -3, 1e-3L, 0, false);
     const TViewFrame before = f;
     EXPECT_FALSE(BringIntoRange(f));
     EXPECT_EQ(std::tuple(f.left, f.right, f.up), std::tuple(before.left, before.right, before.up));

@@ -53,24 +53,29 @@ NodePtr TExampleCompiler::Parsed(std::string_view text) {
     return ctx_.TakeParseResult();
 }
 
+template <typename Step>
+bool TExampleCompiler::WithinBudget(Step&& step) {
+    WorkBudget alone(kCompileWork);
+    const FormulaContext::BudgetScope scope(ctx_,
+                                            compileWork_.budget ? *compileWork_.budget : alone);
+    try {
+        step();
+        return true;
+    } catch (const WorkBudget::Exhausted&) {
+        // Past the example's budget every further step fails at once.
+        compileWork_.exhausted = true;
+        return false;
+    }
+}
+
 NodePtr TExampleCompiler::Derivative(const TExprNode* tree, int variableOp) {
     NodePtr result;
-    try {
-        ctx_.Differentiate(tree, variableOp, result);
-    } catch (const WorkBudget::Exhausted&) {
-        // Past the example's budget every further derivative fails at once (compileWork_).
-        compileWork_.exhausted = true;
-        return nullptr;
-    }
+    if (!WithinBudget([&] { ctx_.Differentiate(tree, variableOp, result); })) return nullptr;
     return result;
 }
 
 void TExampleCompiler::Simplified(NodePtr& tree) {
-    try {
-        ctx_.Simplify(tree);
-    } catch (const WorkBudget::Exhausted&) {
-        compileWork_.exhausted = true;  // the tree stays as it was built
-    }
+    WithinBudget([&] { ctx_.Simplify(tree); });  // past the budget the tree stays as built
 }
 
 // The work budget of one example's compilation; the derivatives of an example past it are
@@ -79,8 +84,7 @@ TExampleCompiler::WorkScope::WorkScope(TExampleCompiler& compiler, TExample& exa
     : compiler_(compiler),
       example_(example),
       budget_(kCompileWork),
-      scope_(compiler.ctx_, budget_),
-      saved_(std::exchange(compiler.compileWork_, {})) {}
+      saved_(std::exchange(compiler.compileWork_, {&budget_, false})) {}
 
 TExampleCompiler::WorkScope::~WorkScope() {
     example_.overBudget = compiler_.compileWork_.exhausted;

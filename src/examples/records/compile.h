@@ -184,15 +184,18 @@ private:
     void BuildRevolution(int i);
     void BuildImplicitRevolution(TExample& e);
 
-    // The work one example's compilation may do, in the units of work_budget.h (about one a
-    // node built, copied or evaluated): far above what an example of a few formulas needs, far
-    // below a derivative that grows beyond bounds. The parses of its texts draw on it too.
-    static constexpr long long kCompileWork = 3'000'000;
+    // The work the derivatives and simplifications of one example's compilation may do, in
+    // the units of work_budget.h (about one a node built, copied or evaluated): twenty times
+    // what the partial derivatives of SIN(X)^COS(X)*EXP(X^X)/(1+X^2) take, far below those of
+    // its fourth derivative. The parses of the texts have their own bound.
+    static constexpr long long kCompileWork = 200'000;
     struct CompileWork {
+        WorkBudget* budget = nullptr;  // the example's, while one is compiled
         bool exhausted = false;
     };
-    // Puts the budget of one example's compilation in force; at its end the example is marked
-    // over budget, and loses its derivative trees, when the budget ran out.
+    // Puts the budget of one example's compilation in force for its derivatives; at its end
+    // the example is marked over budget, and loses its derivative trees, when the budget ran
+    // out.
     class WorkScope {
     public:
         WorkScope(TExampleCompiler& compiler, TExample& example);
@@ -204,9 +207,12 @@ private:
         TExampleCompiler& compiler_;
         TExample& example_;
         WorkBudget budget_;
-        FormulaContext::BudgetScope scope_;
         CompileWork saved_;
     };
+    // Runs a symbolic step on the example's budget (a budget of its own outside a compilation
+    // of an example); false, with the compilation marked exhausted, when the budget ran out.
+    template <typename Step>
+    bool WithinBudget(Step&& step);
     static void DropDerivativeTrees(TExample& e);
 
     TInventory& inventory_;
