@@ -31,6 +31,7 @@ void WriteExtremeSeeds() {
     TDiagramBody widest;
     widest.settings.view.halfWidth = std::numeric_limits<long double>::max();
     widest.inventory.Append(testing::SampleExample(kind::kExplicit, 3));
+    widest.equationLabels.resize(1);
     WriteSeed("widest.qz2", widest);
 
     TDiagramBody huge;
@@ -40,6 +41,7 @@ void WriteExtremeSeeds() {
     TExample slope = testing::SampleExample(kind::kSlope, 4);
     slope.trajectories.push_back(testing::SampleTrajectory(kind::kSlope, 0.1L, 0));
     huge.inventory.Append(std::move(slope));
+    huge.equationLabels.resize(1);
     canvas::TEquationLabel text;
     text.text = "on the frame";
     text.anchor = canvas::kAnchorFrame;
