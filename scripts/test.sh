@@ -34,7 +34,8 @@ for entry in "${targets[@]}"; do
     read -r target seconds corpus <<<"$entry"
     cmake --build build-fuzz --target "$target"
     found=$(mktemp -d)
-    QT_QPA_PLATFORM=offscreen build-fuzz/fuzz/"$target" -max_total_time="$seconds" -timeout=10 \
+    QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions="$PWD/tests/support/lsan.supp" \
+        build-fuzz/fuzz/"$target" -max_total_time="$seconds" -timeout=10 \
         -rss_limit_mb=4096 -artifact_prefix=build-fuzz/"$target"- "$found" "$corpus"
     rm -rf "$found"
 done
