@@ -6,9 +6,9 @@
 #include <numeric>
 
 #include "core/errors.h"
-#include "examples/levels/slide_dialog.h"
 #include "examples/records/inventory_listing.h"
 #include "examples/records/script.h"
+#include "examples/levels/slide_dialog.h"
 #include "platform/boxes.h"
 #include "platform/clipboard.h"
 #include "platform/strings.h"

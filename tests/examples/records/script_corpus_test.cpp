@@ -13,12 +13,15 @@ namespace quorlin::examples {
 namespace {
 
 TEST(ScriptCorpus, EverySeedRunsToTheResultItAsksFor) {
-    const std::map<std::string, int> expected = {
-        {"curves", script::kDone},          {"view_define", script::kDone},
-        {"trajectories", script::kDone},    {"space", script::kDone},
-        {"full", script::kNoMoreRoom},      {"heavy", script::kDone},
-        {"broken", script::kNothingToShow}, {"empty", script::kNothingToShow},
-        {"options", script::kCannotUnderstand}};
+    const std::map<std::string, int> expected = {{"curves", script::kDone},
+                                                 {"view_define", script::kDone},
+                                                 {"trajectories", script::kDone},
+                                                 {"space", script::kDone},
+                                                 {"full", script::kNoMoreRoom},
+                                                 {"heavy", script::kDone},
+                                                 {"broken", script::kNothingToShow},
+                                                 {"empty", script::kNothingToShow},
+                                                 {"options", script::kCannotUnderstand}};
     const auto files =
         quorlin::testing::FilesIn(quorlin::testing::TestDataPath("examples/script_corpus"));
     ASSERT_GE(files.size(), expected.size());
