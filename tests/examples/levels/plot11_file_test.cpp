@@ -8,10 +8,10 @@
 #include <tuple>
 #include <vector>
 
-#include "examples/levels/slide_dialog.h"
 #include "examples/plot_test_window.h"
-#include "examples/sample_body.h"
+#include "examples/levels/slide_dialog.h"
 #include "plot2d/plot2_win.h"
+#include "examples/sample_body.h"
 #include "shell/window_kinds.h"
 #include "support/extreme_views.h"
 #include "support/file_readers.h"
