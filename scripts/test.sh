@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks that the sources keep their layering (scripts/check-layers.py),
 # builds Quorlin with AddressSanitizer and UndefinedBehaviorSanitizer, and runs every test
-# headless; then builds and tests the plain libraries alone, and fuzzes the diagram-body reader
-# for half a minute. Exits non-zero on a layering fault, any failed test, sanitizer report or
+# headless; then builds and tests the plain libraries alone, and fuzzes each reader for a few
+# seconds. Exits non-zero on a layering fault, any failed test, sanitizer report or
 # fuzzer finding.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,12 +22,25 @@ cmake -S . -B build-core -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORLIN_SANITIZE=ON
 cmake --build build-core
 ctest --test-dir build-core --output-on-failure -j "$jobs" --timeout 600
 
-# The diagram-body reader under libFuzzer (clang, a build of its own), from the seed corpus;
-# new inputs go to a scratch folder, a finding is kept in build-fuzz/.
+# Each reader under libFuzzer (clang, a build of its own) for a few seconds, from its seed
+# corpus, about 80 seconds in all; new inputs go to a scratch folder, a finding is kept in
+# build-fuzz/.
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
     -DQUORLIN_FUZZ=ON -DQUORLIN_TESTS=OFF
-cmake --build build-fuzz --target diagram_fuzz
-found=$(mktemp -d)
-build-fuzz/fuzz/diagram_fuzz -max_total_time=30 -timeout=10 -artifact_prefix=build-fuzz/ \
-    "$found" tests/examples/corpus
-rm -rf "$found"
+targets=(
+    "diagram_fuzz 15 tests/examples/corpus"
+    "diagram_draw_fuzz 15 tests/examples/corpus"
+    "script_fuzz 15 tests/examples/script_corpus"
+    "ini_fuzz 10 tests/shell/ini_corpus"
+    "overlay_fuzz 10 tests/canvas/overlay_corpus"
+    "metafile_fuzz 15 tests/platform/metafile_corpus"
+)
+for entry in "${targets[@]}"; do
+    read -r target seconds corpus <<<"$entry"
+    cmake --build build-fuzz --target "$target"
+    found=$(mktemp -d)
+    QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions="$PWD/tests/support/lsan.supp" \
+        build-fuzz/fuzz/"$target" -max_total_time="$seconds" -timeout=10 \
+        -rss_limit_mb=4096 -artifact_prefix=build-fuzz/"$target"- "$found" "$corpus"
+    rm -rf "$found"
+done

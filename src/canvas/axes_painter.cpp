@@ -30,6 +30,12 @@ bool PiFraction(long double value, long long& p, long long& q) {
     return false;
 }
 
+// Whether ticks of the interval have a finite, positive number of pixels between them.
+bool TicksMeasurable(long double interval, long double unitsPerPixel) {
+    const long double pixels = interval / unitsPerPixel;
+    return pixels > 0 && std::isfinite(pixels);
+}
+
 class AxesPainter {
 public:
     AxesPainter(TCanvasPrimitives& prim, const TAxesSettings& axes, const AxesLook& look,
@@ -196,9 +202,11 @@ private:
         prim_.Dc().Select(look_.numberFont);
         // The numbers' place: the room between two numbered ticks.
         const long double step = axes_.xFrequency * axes_.xInterval;
-        const long double spacing = step / f_.unitsPerPixelX;
+        // A view whose pixels and ticks do not measure each other (a vanishing or overflowing
+        // scale) has no room for ticks.
+        if (!TicksMeasurable(axes_.xInterval, f_.unitsPerPixelX)) return;
         if (numbers)
-            FitToPlace(ticks, static_cast<int>(std::min(spacing, 1e6L)) - 4, step, axes_.xPlaces);
+            FitToPlace(ticks, ScaleNumberPlace(step, f_.unitsPerPixelX), step, axes_.xPlaces);
         const bool ray = axes_.axesKind == kAxesPolarRay;
         for (const AxisTick& t : ticks) {
             const int x = f_.XToScreen(t.at);
@@ -218,6 +226,7 @@ private:
         const PixelRect area = f_.AreaRect();
         prim_.Dc().Select(look_.numberFont);
         // The numbers' place: the room left of the axis, or a third of the area on the border.
+        if (!TicksMeasurable(axes_.yInterval, f_.unitsPerPixelY)) return;
         const int room =
             border || x < 0 ? area.Width() / 3 : x - axes_.tickLength / 2 - 3 - area.left;
         if (numbers) FitToPlace(ticks, room, axes_.yFrequency * axes_.yInterval, axes_.yPlaces);
@@ -400,6 +409,14 @@ QString FormatScalePower(long double value, long double step, int places, int su
     }
     if (places >= kPlacesSuffixMark) s += QChar(suffixChar);
     return s;
+}
+
+int ScaleNumberPlace(long double step, long double unitsPerPixel) {
+    constexpr long double kFarthest = 1e6L;
+    constexpr int kGap = 4;
+    const long double pixels = step / unitsPerPixel;
+    if (!(pixels > 0) || std::isnan(pixels)) return -kGap;
+    return static_cast<int>(std::min(pixels, kFarthest)) - kGap;
 }
 
 std::vector<AxisTick> LinearTicks(long long first, long long last, long double origin,

@@ -45,6 +45,11 @@ QString FormatScaleNumber(long double value, int places, int suffixChar, bool pi
 // form does not fit their place.
 QString FormatScalePower(long double value, long double step, int places, int suffixChar);
 
+// The pixels a scale number may take under an axis: the distance of two numbered ticks
+// (`step` world units apart, at `unitsPerPixel`) less 4, at most a million; -4 when that
+// distance is not a positive finite number of pixels (a scale that vanished or overflowed).
+int ScaleNumberPlace(long double step, long double unitsPerPixel);
+
 // The ticks of a linear axis for tick indices first..last (interval and origin), numbered at
 // every frequency-th index (none at index 0); at most maxTicks, else none.
 std::vector<AxisTick> LinearTicks(long long first, long long last, long double origin,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace quorlin::canvas {
 namespace {
@@ -34,6 +35,24 @@ bool TViewFrame::Representable() const {
     return unitsPerPixelX > 0 && unitsPerPixelY > 0 &&
            AxisRepresentable(left, right, unitsPerPixelX) &&
            AxisRepresentable(down, up, unitsPerPixelY);
+}
+
+bool BringIntoRange(TViewFrame& frame) {
+    frame.RecomputeView();
+    if (frame.Representable()) return false;
+    const TViewFrame standard;
+    frame.centreX = standard.centreX;
+    frame.centreY = standard.centreY;
+    frame.halfWidth = standard.halfWidth;
+    frame.halfHeight = standard.halfHeight;
+    std::tie(frame.left, frame.right, frame.down, frame.up) =
+        std::tie(standard.left, standard.right, standard.down, standard.up);
+    std::tie(frame.altLeft, frame.altRight, frame.altDown, frame.altUp) =
+        std::tie(standard.altLeft, standard.altRight, standard.altDown, standard.altUp);
+    frame.cornersFlag = standard.cornersFlag;
+    frame.aspect = standard.aspect;
+    frame.RecomputeView();
+    return true;
 }
 
 void TViewFrame::SetAreaSize(int width, int height) {

@@ -104,6 +104,13 @@ struct TViewFrame {
     void CopyGeometryTo(ExportView& v) const;
 };
 
+// Brings a view that the transforms cannot carry (not Representable, as a view read from a
+// file may be) to the standard one, -5..5 about the origin with linked scales (exponents -5..5
+// on a logarithmic axis), keeping the area, the log mode, the zoom factor and the tick settings;
+// the frame is recomputed. True when the view had to change. The view dialog refuses such a view
+// instead.
+bool BringIntoRange(TViewFrame& frame);
+
 // Clips the segment p-q to the box, keeping which end is which; an end inside stays exactly
 // as it was. False when no part of the segment lies in the box.
 bool ClipSegment(const TLDRect& box, WorldPoint& p, WorldPoint& q);

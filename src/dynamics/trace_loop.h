@@ -21,6 +21,8 @@ public:
     // Called once a round, after its step; a stop reason ends the trace.
     std::optional<TraceStop> Tick() {
         ++rounds_;
+        if (settings_.viewStepLimit > 0 && rounds_ >= settings_.viewStepLimit)
+            return TraceStop::kRoundLimit;
         if (hooks_.pollKey) {
             const int interval = settings_.pollInterval > 0 ? settings_.pollInterval : 1;
             if (rounds_ % interval == 0 && hooks_.pollKey() == kKeyStop)

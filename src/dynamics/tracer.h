@@ -13,10 +13,12 @@
 //   - the key poll answers Q (81);
 //   - a step no longer advances the time or the state;
 //   - while keys are not polled (export, printing, animation frames): the round limit or the
-//     work budget.
+//     work budget;
+//   - whatever the view, polled or not: the view's step limit (StepsForView).
 // A step of 0, or one that does not advance at the magnitude of the start time, is refused
 // before anything is traced (error 6), and so is a record whose tree selectors lie outside the
 // example's seven trees.
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -32,6 +34,12 @@ namespace quorlin::dynamics {
 
 inline constexpr long double kSmallestStep = 1e-16L;
 
+// The steps a trace may take in a drawing area of width x height pixels (TracerSettings).
+constexpr long long StepsForView(int width, int height) {
+    constexpr long long kStepsPerPixel = 512;
+    return kStepsPerPixel * (std::max(width, 8) + std::max(height, 8));
+}
+
 // The tracer's tolerances and step in world units, and the limits of a trace that nobody can
 // interrupt.
 struct TracerSettings {
@@ -42,6 +50,9 @@ struct TracerSettings {
     long long roundLimit = 1'000'000;  // steps while keys are not polled
     double budgetSeconds = 0;          // > 0: work budget while keys are not polled
     int pollInterval = 1;              // steps between two key polls
+    // Steps of any trace, keys polled or not: what a view of that many pixels can show, so
+    // that a view of any world size (a step of 0.1 across 1e300) ends its traces.
+    long long viewStepLimit = StepsForView(1000, 1000);
 
     // The window's pixel tolerances (zero vector, loop closing, longest step) and a step of one
     // pixel in world units.

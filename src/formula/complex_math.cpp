@@ -66,7 +66,10 @@ bool RealPower(long double x, long double y, long double& out) {
 }
 
 bool CxPower(const Complex& z, const Complex& w, Complex& out) {
-    const bool wholeExponent = w.imag() == 0 && w.real() == std::floor(w.real());
+    // An infinite exponent also equals its floor, but has no parity or quarter turn: it takes
+    // the general path (I^INF is undefined, not 1).
+    const bool wholeExponent =
+        w.imag() == 0 && std::isfinite(w.real()) && w.real() == std::floor(w.real());
     if (wholeExponent && IsSmallInteger(w.real())) return CxWholePower(z, w.real(), out);
     if (z == Complex(0)) {
         out = 0;

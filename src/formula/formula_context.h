@@ -85,6 +85,9 @@ inline constexpr int kNameNotLetters = 1144;
 inline constexpr int kEmptyBody = 2024;
 inline constexpr int kBodyTooLong = 2116;
 inline constexpr int kBodyParseError = 2000;  // plus the parser's error number
+// A new function beyond the most that a diagram file's block can count (its count is 16 bits).
+inline constexpr int kTooMany = 1404;
+inline constexpr std::size_t kMaxFunctions = 0xFFFF;
 inline constexpr std::size_t kMaxNameLength = 9;
 inline constexpr std::size_t kMaxBodyLength = 60;
 inline constexpr std::size_t kRecordSize = 77;
@@ -190,7 +193,9 @@ public:
     static constexpr long long kBlockWork = 1000000;
     // Rebuilds the list of names (built-in and user) that contain X, Y or Z.
     void CollectNamesWithXYZ();
-    const std::vector<std::string>& NamesWithXYZ() const { return namesWithXYZ_; }
+    // The list, longest names first; brought up to date here when functions were defined
+    // since it was last built, so that a definition costs the same however many exist.
+    const std::vector<std::string>& NamesWithXYZ() const;
 
     // --- work bounds ----------------------------------------------------------------------
     // The budget in force (null outside a parse or block read); the symbolic side spends from
@@ -231,6 +236,7 @@ private:
     std::unordered_set<std::string> CallersOf(std::string_view name) const;
     // Rebuilds the index by name after the functions changed places.
     void IndexUserFunctions();
+    void RebuildNamesWithXYZ() const;
 
     struct NameHash {
         using is_transparent = void;
@@ -243,7 +249,11 @@ private:
     NodePtr parseResult_;
     std::vector<UserFunction> userFunctions_;
     std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> userIndex_;
-    std::vector<std::string> namesWithXYZ_;
+    mutable std::vector<std::string> namesWithXYZ_;
+    mutable bool namesWithXYZStale_ = false;
+    // For each called name, the functions whose bodies call it directly.
+    std::unordered_map<std::string, std::vector<std::string>, NameHash, std::equal_to<>>
+        callersIndex_;
     WorkBudget* budget_ = nullptr;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/errors.h"
 #include "formula/func_win.h"
 #include "platform/boxes.h"
 
@@ -34,6 +35,8 @@ QString UserFunctionRefusal(int code) {
             return QStringLiteral("a function needs a body");
         case userfn::kBodyTooLong:
             return QStringLiteral("a body has at most 60 characters");
+        case userfn::kTooMany:  // "no more room"
+            return platform::ResourceString(platform::kErrorStringBase + kErrNoMoreRoom);
         default:
             return {};
     }

@@ -49,22 +49,23 @@ const UserFunction* FormulaContext::FindUserFunction(std::string_view upperName)
 
 void FormulaContext::IndexUserFunctions() {
     userIndex_.clear();
-    for (std::size_t i = 0; i < userFunctions_.size(); ++i)
+    callersIndex_.clear();
+    for (std::size_t i = 0; i < userFunctions_.size(); ++i) {
         userIndex_.emplace(userFunctions_[i].name, i);
+        for (const std::string& callee : userFunctions_[i].calls)
+            callersIndex_[callee].push_back(userFunctions_[i].name);
+    }
 }
 
 std::unordered_set<std::string> FormulaContext::CallersOf(std::string_view name) const {
-    std::unordered_map<std::string_view, std::vector<std::string_view>> callersOfCallee;
-    for (const UserFunction& f : userFunctions_)
-        for (const std::string& callee : f.calls) callersOfCallee[callee].push_back(f.name);
     std::unordered_set<std::string> callers;
     std::vector<std::string_view> open = {name};
     while (!open.empty()) {
         const std::string_view callee = open.back();
         open.pop_back();
-        const auto it = callersOfCallee.find(callee);
-        if (it == callersOfCallee.end()) continue;
-        for (const std::string_view caller : it->second)
+        const auto it = callersIndex_.find(callee);
+        if (it == callersIndex_.end()) continue;
+        for (const std::string& caller : it->second)
             if (callers.emplace(caller).second) open.push_back(caller);
     }
     return callers;
@@ -76,6 +77,7 @@ int FormulaContext::DefineUserFunction(std::string_view name, std::string_view b
     if (const int e = CheckName(upperName)) return e;
     const UserFunction* sameName = FindUserFunction(upperName);
     if (sameName && sameName != existing) return userfn::kNameTaken;
+    if (!sameName && userFunctions_.size() >= userfn::kMaxFunctions) return userfn::kTooMany;
 
     const std::string upperBody = UpperCased(body);
     if (upperBody.find_first_not_of(' ') == std::string::npos) return userfn::kEmptyBody;
@@ -90,16 +92,21 @@ int FormulaContext::DefineUserFunction(std::string_view name, std::string_view b
 
     UserFunction f{upperName, upperBody, ClampArgCount(argCount), std::move(tree),
                    CalledUserFunctions(*this, upperBody)};
-    auto it = std::find_if(userFunctions_.begin(), userFunctions_.end(),
-                           [existing](const UserFunction& g) { return &g == existing; });
+    // Only a replacement looks for its place: a new definition costs the same however many
+    // functions exist.
+    auto it = existing ? std::find_if(userFunctions_.begin(), userFunctions_.end(),
+                                      [existing](const UserFunction& g) { return &g == existing; })
+                       : userFunctions_.end();
     if (it != userFunctions_.end()) {
         *it = std::move(f);
         IndexUserFunctions();
+        CollectNamesWithXYZ();
     } else {
+        for (const std::string& callee : f.calls) callersIndex_[callee].push_back(upperName);
         userFunctions_.push_back(std::move(f));
         userIndex_.emplace(upperName, userFunctions_.size() - 1);
+        namesWithXYZStale_ = namesWithXYZStale_ || HasXYZ(upperName);
     }
-    CollectNamesWithXYZ();
     return userfn::kDone;
 }
 
@@ -124,7 +131,17 @@ void FormulaContext::FreeUserFunctions() {
     CollectNamesWithXYZ();
 }
 
+const std::vector<std::string>& FormulaContext::NamesWithXYZ() const {
+    if (namesWithXYZStale_) RebuildNamesWithXYZ();
+    return namesWithXYZ_;
+}
+
 void FormulaContext::CollectNamesWithXYZ() {
+    RebuildNamesWithXYZ();
+}
+
+void FormulaContext::RebuildNamesWithXYZ() const {
+    namesWithXYZStale_ = false;
     namesWithXYZ_.clear();
     for (std::string_view name : ReservedNames())
         if (HasXYZ(name)) namesWithXYZ_.emplace_back(name);
@@ -181,6 +198,7 @@ bool FormulaContext::ReadUserFunctions(ByteReader& in) {
         IndexUserFunctions();
         return false;
     }
+    IndexUserFunctions();  // the bodies' calls are known now
     CollectNamesWithXYZ();
     return true;
 }

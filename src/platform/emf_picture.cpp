@@ -1,5 +1,6 @@
 #include "platform/emf_picture.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -69,8 +70,9 @@ bool EmfPicture::Render(QPainter& painter, const QRectF& target) const {
 }
 
 QByteArray EmfPicture::ToSvg() const {
-    const QSize size = PixelSizeAt(kScreenDpi);
-    if (size.isEmpty()) return {};
+    const QSize natural = PixelSizeAt(kScreenDpi);
+    if (natural.isEmpty()) return {};
+    const QSize size = ClampedImageSize(natural);
     QByteArray svg;
     QBuffer buffer(&svg);
     QSvgGenerator generator;
@@ -86,8 +88,18 @@ QByteArray EmfPicture::ToSvg() const {
     return svg;
 }
 
+QSize EmfPicture::ClampedImageSize(QSize size) {
+    size = size.expandedTo(QSize(1, 1));
+    const double longest = std::max(size.width(), size.height());
+    if (longest <= kLargestImageSide) return size;
+    const double factor = kLargestImageSide / longest;
+    return QSize(static_cast<int>(std::lround(size.width() * factor)),
+                 static_cast<int>(std::lround(size.height() * factor)))
+        .expandedTo(QSize(1, 1));
+}
+
 QImage EmfPicture::ToImage(QSize size) const {
-    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    QImage image(ClampedImageSize(size), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |

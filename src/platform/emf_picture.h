@@ -44,9 +44,15 @@ public:
     // The drawing as an SVG document of the picture's size on a 96 dpi screen (empty when it
     // has no extent).
     QByteArray ToSvg() const;
-    // The drawing on a transparent image of the given size, and that image as PNG bytes.
+    // The drawing on a transparent image of the given size, and that image as PNG bytes; a
+    // size beyond what a screen or a page can use is first scaled down (ClampedImageSize).
     QImage ToImage(QSize size) const;
     QByteArray ToPng(QSize size) const;
+
+    // The size scaled down, proportions kept (each side at least a pixel), until neither side
+    // passes kLargestImageSide; a smaller size stays as it is.
+    static constexpr int kLargestImageSide = 8192;
+    static QSize ClampedImageSize(QSize size);
 
 private:
     EmfPicture(QByteArray bytes, emf::Header header);

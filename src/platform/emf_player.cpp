@@ -32,8 +32,10 @@ constexpr qint64 kPlayMilliseconds = 3000;
 constexpr std::size_t kMostSavedStates = 1024;
 // A clip region of more rectangles is taken as their bounding box.
 constexpr std::uint32_t kMostClipRectangles = 16384;
-// Targets (in the painter's units) beyond any surface are not played into.
-constexpr double kLargestTarget = 1 << 24;
+// Targets (in the painter's units) beyond what a screen or a printed page can use are not
+// played into: four times the width of an 8K screen, three times a 1200 dpi A3 page (fonts and
+// pens at the size of such a target cost memory in proportion).
+constexpr double kLargestTarget = 1 << 16;
 // Transforms from logical units to the target: larger factors belong to no sensible picture.
 constexpr double kLargestScale = 1e12, kLargestShift = 1e21;
 // A world transform's elements.

@@ -29,6 +29,7 @@ dynamics::TracerSettings TracerSettingsFor(const TDrawTarget& target) {
     auto settings = dynamics::TracerSettings::ForPixelSize(target.Space().UnitsPerPixelX());
     if (!target.Polling()) settings.budgetSeconds = kUnpolledBudgetSeconds;
     settings.pollInterval = 64;
+    settings.viewStepLimit = dynamics::StepsForView(target.Space().width, target.Space().height);
     return settings;
 }
 

@@ -1,6 +1,7 @@
 #include "shell/diagram_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <fcntl.h>
@@ -73,6 +74,25 @@ bool WriteWholeFile(const QString& path, std::span<const std::uint8_t> bytes, QS
         return false;
     }
     return true;
+}
+
+SaveTargetState SaveTargetStateOf(const QString& path) {
+    const QFileInfo target(path);
+    const QFileInfo folder(target.absolutePath());
+    SaveTargetState state;
+    state.folderExists = folder.isDir();
+    state.folderWritable = folder.isWritable();
+    state.targetIsFolder = target.isDir();
+    state.targetExists = target.exists();
+    state.targetWritable = !state.targetExists || target.isWritable();
+    return state;
+}
+
+int SaveErrorNumber(const SaveTargetState& state) {
+    if (!state.folderExists) return kErrCouldNotFind;
+    if (state.targetIsFolder || !state.folderWritable || !state.targetWritable)
+        return kErrCannotOpenFile;
+    return kErrNoMoreRoom;
 }
 
 int DiagramReader::Open(const QString& path, int kind, int programVersion) {

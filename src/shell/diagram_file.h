@@ -34,6 +34,20 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const QString& path,
 bool WriteWholeFile(const QString& path, std::span<const std::uint8_t> bytes,
                     QString* error = nullptr);
 
+// What a failed save found at its target, and the error number that says what failed: 2 "could
+// not find" for a folder that is not there, 11 "cannot open file" for a target that is a folder
+// or a file or folder that takes no writing, 4 "no more room" when all of that was in order and
+// the bytes still did not all go out (a full disk).
+struct SaveTargetState {
+    bool folderExists = true;
+    bool folderWritable = true;
+    bool targetIsFolder = false;
+    bool targetExists = false;
+    bool targetWritable = true;
+};
+SaveTargetState SaveTargetStateOf(const QString& path);
+int SaveErrorNumber(const SaveTargetState& state);
+
 class DiagramReader {
 public:
     DiagramReader() = default;

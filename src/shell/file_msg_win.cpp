@@ -1,7 +1,13 @@
 #include "shell/file_msg_win.h"
 
+#include <QBuffer>
+#include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
+
+#include <cstdint>
 #include <utility>
+#include <vector>
 
 #include "core/errors.h"
 #include "core/file_strings.h"
@@ -9,6 +15,7 @@
 #include "platform/boxes.h"
 #include "platform/common_dialogs.h"
 #include "platform/frame_window.h"
+#include "platform/strings.h"
 #include "platform/text_codec.h"
 #include "resources/command_ids.h"
 #include "resources/resources.h"
@@ -22,6 +29,42 @@ namespace {
 
 // The longest password or author line the input box takes.
 constexpr int kPasswordLength = 255;
+
+// The largest background the program shows, a side of an 8K screen either way, and what a file
+// of an image of a given size can take: four bytes a pixel and one a row uncompressed, and room
+// for the colour profile and notes that paint programs and cameras add.
+constexpr int kMaxBackgroundSide = 8192;
+constexpr std::int64_t kBackgroundMetadataBytes = 1 << 20;
+std::int64_t MostBackgroundBytes(QSize size) {
+    return 4LL * size.width() * size.height() + size.height() + kBackgroundMetadataBytes;
+}
+
+// The image of a background file's bytes, its size told by its header before anything is
+// decoded; 0, or the error that refused it (too large, or no image of a known format).
+int DecodeBackground(const std::vector<std::uint8_t>& bytes, QImage& out) {
+    QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    if (!reader.canRead() || !size.isValid()) return kErrCannotOpenFile;
+    if (size.width() > kMaxBackgroundSide || size.height() > kMaxBackgroundSide ||
+        static_cast<std::int64_t>(bytes.size()) > MostBackgroundBytes(size))
+        return kErrTooLarge;
+    out = reader.read();
+    return out.isNull() ? kErrCannotOpenFile : kNoError;
+}
+
+// Error box n with the file it concerns on a line of its own.
+void FileErrorMsg(QWidget* window, int n, const QString& path) {
+    platform::MessageRequest request;
+    request.caption = platform::ResourceString(platform::kStrHmmCaption);
+    request.text = platform::ResourceString(platform::kErrorStringBase + n) + QLatin1Char('\n') +
+                   QDir::toNativeSeparators(path);
+    request.error = true;
+    platform::CurrentPrompter().Message(window, request);
+}
 
 }  // namespace
 
@@ -205,7 +248,7 @@ bool TFileMsgWin::SaveTo(const QString& path) {
     const int error = WriteFile(path, &reason);
     if (error != kNoError) {
         if (!reason.isEmpty()) qWarning("Quorlin: %s", qPrintable(reason));
-        if (error != kErrAlreadyReported) platform::ErrorMsg(this, error);
+        if (error != kErrAlreadyReported) FileErrorMsg(this, error, path);
         return false;
     }
     SetFileName(path);
@@ -252,7 +295,7 @@ int TFileMsgWin::WriteFile(const QString& path, QString* reason) {
     DiagramWriter writer = OpenWrite();
     const int error = WriteBody(writer.Body());
     if (error != kNoError) return error;
-    return writer.Save(path, reason) ? kNoError : kErrCannotOpenFile;
+    return writer.Save(path, reason) ? kNoError : SaveErrorNumber(SaveTargetStateOf(path));
 }
 
 int TFileMsgWin::ReadBody(ByteReader&, int) {
@@ -379,10 +422,11 @@ int TFileMsgWin::LoadBitmapFile() {
     if (background_.fileName.isEmpty() || !QFileInfo::exists(background_.fileName)) {
         return kErrCouldNotFind;
     }
-    const auto bytes = ReadWholeFile(background_.fileName);
+    const QSize largest(kMaxBackgroundSide, kMaxBackgroundSide);
+    const auto bytes = ReadWholeFile(background_.fileName, MostBackgroundBytes(largest));
     if (!bytes) return kErrCannotOpenFile;
-    QImage image = QImage::fromData(bytes->data(), static_cast<int>(bytes->size()));
-    if (image.isNull()) return kErrCannotOpenFile;
+    QImage image;
+    if (const int error = DecodeBackground(*bytes, image)) return error;
     background_.image = std::move(image);
     background_.present = true;
     background_.loadedFromFile = true;

@@ -9,11 +9,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "canvas/axes_painter.h"
+#include "support/extreme_views.h"
 #include "text_recorder.h"
 
 namespace quorlin::canvas {
@@ -110,6 +112,30 @@ TEST_F(AxesRender, AxesTicksNumbersAndGridInTheirPlaces) {
     axes.gridFlags = kGridRectangular | kGridQuadrantIII;
     Draw();
     EXPECT_EQ(Count(kGrid), 0);
+}
+
+// Views that the transforms cannot carry (as a damaged file may hold them) are still drawn,
+// without a tick where pixels and ticks do not measure each other; the scale numbers' place
+// stays an int whatever the scale.
+TEST_F(AxesRender, AnyViewIsDrawnAndTheNumbersPlaceStaysInRange) {
+    constexpr long double kInf = std::numeric_limits<long double>::infinity();
+    const struct {
+        long double step, unitsPerPixel;
+        int place;
+    } places[] = {
+        {1, 0.025L, 36},       {2, 0.025L, 76},        {1, kInf, -4},      {kInf, 1, 999996},
+        {1, 1e-4940L, 999996}, {std::nanl(""), 1, -4}, {1, -1e-4940L, -4}, {0, 1, -4},
+        {1, 0, 999996}};
+    for (const auto& p : places)
+        EXPECT_EQ(ScaleNumberPlace(p.step, p.unitsPerPixel), p.place)
+            << static_cast<double>(p.step) << " " << static_cast<double>(p.unitsPerPixel);
+    for (const auto& view : quorlin::testing::ExtremeViews()) {
+        quorlin::testing::PutView(view, frame);
+        frame.RecomputeView();
+        Draw();
+        EXPECT_EQ(Count(kWhite) - Count(kWhite, 20, 20, 421, 421), 441 * 441 - 401 * 401)
+            << view.what;
+    }
 }
 
 TEST_F(AxesRender, TheCallersClipStaysInForce) {

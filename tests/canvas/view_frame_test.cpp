@@ -4,10 +4,12 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "canvas/axes_settings.h"
 #include "canvas/view_frame.h"
 #include "support/all_near.h"
+#include "support/extreme_views.h"
 
 namespace quorlin::canvas {
 namespace {
@@ -238,6 +240,35 @@ TEST(TickFit, IntervalsFitTheViewAndTheIndexRangeReachesFar) {
     axes.xInterval = 1e-20L;
     EXPECT_EQ(TickIndexRange(f, axes, false, range), kTicksSwitchedOff);
     EXPECT_TRUE(axes.ticks);
+}
+
+TEST(ViewFrame, AViewTheTransformsCannotCarryIsBroughtToTheStandardOne) {
+    for (const auto& c : quorlin::testing::ExtremeViews()) {
+        TViewFrame f;
+        f.SetAreaSize(501, 301);
+        f.tickOriginX = 0.5L;
+        quorlin::testing::PutView(c, f);
+        EXPECT_TRUE(BringIntoRange(f)) << c.what;
+        EXPECT_TRUE(f.Representable()) << c.what;
+        EXPECT_TRUE(AllNear({f.left, f.right, f.centreY, f.unitsPerPixelX, f.unitsPerPixelY},
+                            {-5, 5, 0, 0.02L, 0.02L}))
+            << c.what;
+        EXPECT_EQ(std::tuple(f.areaWidth, f.tickOriginX), std::tuple(501, 0.5L)) << c.what;
+    }
+    // A view the dialog would take stays as it is, corners and all.
+    TViewFrame f;
+    f.SetAreaSize(401, 201);
+    f.SetView(1e6L, -3, 1e-3L, 0, false);
+    const TViewFrame before = f;
+    EXPECT_FALSE(BringIntoRange(f));
+    EXPECT_EQ(std::tuple(f.left, f.right, f.up), std::tuple(before.left, before.right, before.up));
+    // A logarithmic window comes back to exponents -5..5.
+    f.logMode = kLogBoth;
+    f.altLeft = -std::numeric_limits<long double>::max();
+    f.altRight = std::numeric_limits<long double>::max();
+    EXPECT_TRUE(BringIntoRange(f));
+    EXPECT_EQ(std::tuple(f.left, f.right, f.down, f.up, f.logMode),
+              std::tuple(-5.0L, 5.0L, -5.0L, 5.0L, kLogBoth));
 }
 
 }  // namespace

@@ -158,6 +158,28 @@ TEST_F(TracerTest, DyDxPenComesDownInsideTheView) {
     EXPECT_EQ(points.size(), 1u);
 }
 
+// A view of +-1e300 holds a step of 0.1 for 1e301 steps: with keys polled and never Q, the
+// traces end by the step limit of the view's pixels instead.
+TEST_F(TracerTest, AHugeViewBoundsTheStepsOfTracesThatKeysCouldStop) {
+    TracerSettings settings = TracerSettings::ForPixelSize(0.01L);
+    settings.viewStepLimit = StepsForView(40, 30);
+    TraceHooks polled;
+    polled.pollKey = [] { return 0; };
+    polled.inside = [](const TracePoint& p) { return std::fabs(p.position.x) < 1e300L; };
+    AlongXOptions options;
+    options.view = {-1e300L, 1e300L, -1e300L, 1e300L};
+    SetTree(3, "cos(x)");
+    const TraceResult slope =
+        TraceSlope(ctx, example, Record(kind::kSlope, {0, 0, 0}, 0, {-1, -1, -1}, 2, 0.1L), options,
+                   settings, polled);
+    EXPECT_EQ(std::pair(slope.stop, slope.steps),
+              std::pair(TraceStop::kRoundLimit, settings.viewStepLimit));
+    const TraceResult system = System("1", "0", {0, 0, 0}, polled, settings);
+    EXPECT_EQ(system.stop, TraceStop::kRoundLimit);
+    EXPECT_LE(system.steps, settings.viewStepLimit);
+    EXPECT_EQ(StepsForView(40, 30), 512 * 70);
+}
+
 TEST_F(TracerTest, SequenceHandsItsTerms) {
     SetTree(1, "3.2*x*(1-x)");
     SetTree(2, "t");  // T is the index of the term being mapped

@@ -182,5 +182,36 @@ TEST_F(UserFunctions, DamagedBlocksAreRefusedOrRepaired) {
     }
 }
 
+// The block of a diagram file counts its functions in 16 bits: the 65536th definition is
+// refused ("no more room") instead of being dropped on save; replacing one still works, and a
+// removal makes room again. The functions defined one by one keep the list of names with X,
+// Y or Z and the refusal of calls round a cycle as a definition of them all at once would.
+TEST_F(UserFunctions, TheFunctionsAFileCanCountAndNoMore) {
+    auto nameOf = [](std::size_t i) {
+        std::string name = "QQ";
+        for (int k = 0; k < 4; ++k, i /= 26) name += static_cast<char>('A' + i % 26);
+        return name;
+    };
+    for (std::size_t i = 0; i < userfn::kMaxFunctions; ++i)
+        ASSERT_EQ(ctx.DefineUserFunction(nameOf(i), i == 0 ? "X" : "QQAAAA(X)+1", 1), userfn::kDone)
+            << i;
+    EXPECT_EQ(ctx.DefineUserFunction("LAST", "X", 1), userfn::kTooMany);
+    EXPECT_EQ(ctx.UserFunctions().size(), userfn::kMaxFunctions);
+    const auto& names = ctx.NamesWithXYZ();
+    EXPECT_NE(std::find(names.begin(), names.end(), "QQXAAA"), names.end());
+    EXPECT_TRUE(std::is_sorted(names.begin(), names.end(),
+                               [](const auto& a, const auto& b) { return a.size() > b.size(); }));
+    // A body calling a function that calls it back is refused, through the callers' index.
+    EXPECT_NE(ctx.DefineUserFunction("QQAAAA", "QQBAAA(X)", 1, ctx.FindUserFunction("QQAAAA")),
+              userfn::kDone);
+    EXPECT_EQ(ctx.DefineUserFunction("QQAAAA", "2*X", 1, ctx.FindUserFunction("QQAAAA")),
+              userfn::kDone);
+    ByteWriter out;
+    ctx.WriteUserFunctions(out);
+    EXPECT_EQ(out.Size(), 2 + userfn::kMaxFunctions * userfn::kRecordSize);
+    ASSERT_TRUE(ctx.RemoveUserFunction("QQBAAA"));
+    EXPECT_EQ(ctx.DefineUserFunction("LAST", "X", 1), userfn::kDone);
+}
+
 }  // namespace
 }  // namespace quorlin

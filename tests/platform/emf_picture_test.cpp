@@ -221,5 +221,24 @@ TEST(EmfPicture, ExtremeFrameAndBoundsGiveSizesWithoutOverflow) {
     (void)picture->ToImage(QSize(20, 10));
 }
 
+// A frame of 1.6 km at 96 dpi asks for an image of six million pixels by ninety: the images
+// (and the PNG of Copy and Cut) are scaled down to what a screen or a page can use.
+TEST(EmfPicture, ImagesAreClampedToWhatAScreenOrAPageCanUse) {
+    const struct {
+        QSize asked, made;
+    } cases[] = {{{6024065, 90}, {8192, 1}},
+                 {{90, 6024065}, {1, 8192}},
+                 {{20000, 10000}, {8192, 4096}},
+                 {{8192, 300}, {8192, 300}},
+                 {{0, -5}, {1, 1}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(EmfPicture::ClampedImageSize(c.asked), c.made) << c.asked.width();
+    const auto picture = EmfPicture::FromBytes(RecordedScene());
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->ToImage(QSize(6024065, 90)).size(), QSize(8192, 1));
+    const QImage png = QImage::fromData(picture->ToPng(QSize(30000, 15000)));
+    EXPECT_EQ(png.size(), QSize(8192, 4096));
+}
+
 }  // namespace
 }  // namespace quorlin::platform

@@ -230,6 +230,10 @@ TEST(EmfPlayer, RefusesTargetsItCannotPlace) {
     EXPECT_FALSE(picture->Render(painter, QRectF()));
     EXPECT_FALSE(picture->Render(painter, QRectF(0, 0, kInf, 10)));
     EXPECT_FALSE(picture->Render(painter, QRectF(0, 0, 1e300, 1e300)));
+    // Beyond what a screen or a page can use: no fonts or pens at that size are made.
+    EXPECT_FALSE(picture->Render(painter, QRectF(0, 0, 2e6, 2e6)));
+    EXPECT_FALSE(picture->Render(painter, QRectF(-1e5, 0, 10, 10)));
+    EXPECT_TRUE(picture->Render(painter, QRectF(0, 0, 60000, 20000)));
     EXPECT_TRUE(picture->Render(painter, QRectF(0, 10, 10, -10)));  // turned round: normalised
 }
 

@@ -4,6 +4,7 @@
 #include "shell/file_msg_win.h"
 
 #include <gtest/gtest.h>
+#include <QBuffer>
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -125,10 +126,41 @@ TEST_F(DiagramFlow, FailedSavesReportAnErrorAndKeepTheOldFile) {
     // A body that cannot be written (a label too long for a reader's buffer).
     w.label.assign(300, 'x');
     EXPECT_FALSE(w.SaveTo(path));
+    w.label = "new";
+    // The target is a folder; a folder that is not there.
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("folder.qz2"));
+    EXPECT_FALSE(w.SaveTo(Path("folder.qz2")));
+    EXPECT_FALSE(w.SaveTo(Path("missing/new.qz2")));
+    const std::string shown = path.toStdString();
     EXPECT_EQ(BoxesShown(prompter_),
-              (Lines{"! hmm ... | cannot open file", "! hmm ... | too large"}));
+              (Lines{"! hmm ... | could not find\n" + shown + "/inside.qz2",
+                     "! hmm ... | too large\n" + shown,
+                     "! hmm ... | cannot open file\n" + Path("folder.qz2").toStdString(),
+                     "! hmm ... | could not find\n" + Path("missing/new.qz2").toStdString()}));
     EXPECT_EQ(FileBytes(path), before);
     EXPECT_TRUE(w.IsModified());
+}
+
+// What a failed save found at its target tells what failed; when the folder takes files and
+// the target may be replaced, the bytes did not all go out: the disk is full.
+TEST(SaveErrors, TheStateOfTheTargetNamesTheFailure) {
+    const struct {
+        SaveTargetState state;
+        int error;
+    } cases[] = {
+        {{.folderExists = false}, kErrCouldNotFind},
+        {{.targetIsFolder = true, .targetExists = true}, kErrCannotOpenFile},
+        {{.folderWritable = false}, kErrCannotOpenFile},
+        {{.targetExists = true, .targetWritable = false}, kErrCannotOpenFile},
+        {{.targetExists = true}, kErrNoMoreRoom},
+        {{}, kErrNoMoreRoom},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SaveErrorNumber(c.state), c.error);
+    QTemporaryDir dir;
+    const SaveTargetState missing = SaveTargetStateOf(dir.filePath("none/a.qz2"));
+    EXPECT_FALSE(missing.folderExists);
+    const SaveTargetState folder = SaveTargetStateOf(dir.path());
+    EXPECT_TRUE(folder.targetIsFolder && folder.folderExists);
 }
 
 TEST_F(DiagramFlow, NotebookTravelsWithTheDiagramAndAnOverlongOneIsRefused) {
@@ -231,6 +263,33 @@ TEST_F(DiagramFlow, BackgroundBitmapIsReadFromTheFileNamedAfterTheDiagram) {
     ASSERT_TRUE(image.save(w.Background().fileName, "BMP"));
     EXPECT_EQ(w.LoadBitmapFile(), kNoError);
     EXPECT_TRUE(w.Background().present && w.Background().image.size() == QSize(4, 3));
+
+    // A file far longer than an image of the size its header tells can take is refused before
+    // it is decoded, and one whose header tells a size beyond the largest shown likewise.
+    w.Background() = {};
+    w.Background().fileName = *w.BitmapFileName();
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(image.save(&buffer, "PNG"));
+    }
+    ASSERT_TRUE(WriteBytes(w.Background().fileName, png + QByteArray(3 << 20, '\0')));
+    EXPECT_EQ(w.LoadBitmapFile(), kErrTooLarge);
+    EXPECT_FALSE(w.Background().present);
+    ASSERT_TRUE(WriteBytes(w.Background().fileName, png));
+    EXPECT_EQ(w.LoadBitmapFile(), kNoError);
+    QByteArray wide;
+    {
+        QBuffer buffer(&wide);
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(image.save(&buffer, "BMP"));
+    }
+    wide[20] = 1;  // the width, little-endian at byte 18: 65536 + 4 pixels
+    ASSERT_TRUE(WriteBytes(w.Background().fileName, wide));
+    w.Background() = {};
+    w.Background().fileName = *w.BitmapFileName();
+    EXPECT_EQ(w.LoadBitmapFile(), kErrTooLarge);
 }
 
 TEST_F(DiagramFlow, ClosingAModifiedDiagramAsksToSaveIt) {

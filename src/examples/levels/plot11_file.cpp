@@ -234,7 +234,8 @@ int TPlot11Win::GatherBody(TDiagramBody& body) {
         body.notebook = std::move(text);
     }
     body.backgroundBitmap.reset();
-    if (Background().present) {
+    // A named bitmap that could not be read keeps its name: the file may come back.
+    if (Background().present || !Background().fileName.isEmpty()) {
         const auto name = ToWindows1252(Background().fileName);
         if (name) body.backgroundBitmap = *name;
     }
@@ -282,6 +283,9 @@ void TPlot11Win::CommitRead() {
 void TPlot11Win::InstallBody(TDiagramBody body) {
     const bool printing = IsSimultaneousPrinting();
     ApplySettings(body.settings);
+    // The frame follows from the view read before anything is measured against it: the frame
+    // texts below take it as their reference, so that RecomputeView finds nothing to rescale.
+    canvas::BringIntoRange(View());
     SliderSteps() = body.sliderSteps;
     ApplyParameters(body.parameters, body.settings.complexMode);
     body.userFunctions.InstallInto(Formulas());

@@ -412,8 +412,8 @@ void TPlot1Win::PasteScript() {
         const auto bytes = ToWindows1252(clip);
         result = bytes ? RunScript(*bytes) : kErrCannotUnderstand;
     }
-    if (result > 0) {
-        platform::ErrorMsg(this, result);
+    if (result > 0) platform::ErrorMsg(this, result);
+    if (result > 0 && result != script::kNoMoreRoom) {
         Repaint();
         return;
     }

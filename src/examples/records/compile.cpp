@@ -53,10 +53,51 @@ NodePtr TExampleCompiler::Parsed(std::string_view text) {
     return ctx_.TakeParseResult();
 }
 
+template <typename Step>
+bool TExampleCompiler::WithinBudget(Step&& step) {
+    WorkBudget alone(kCompileWork);
+    const FormulaContext::BudgetScope scope(ctx_,
+                                            compileWork_.budget ? *compileWork_.budget : alone);
+    try {
+        step();
+        return true;
+    } catch (const WorkBudget::Exhausted&) {
+        // Past the example's budget every further step fails at once.
+        compileWork_.exhausted = true;
+        return false;
+    }
+}
+
 NodePtr TExampleCompiler::Derivative(const TExprNode* tree, int variableOp) {
     NodePtr result;
-    ctx_.Differentiate(tree, variableOp, result);
+    if (!WithinBudget([&] { ctx_.Differentiate(tree, variableOp, result); })) return nullptr;
     return result;
+}
+
+void TExampleCompiler::Simplified(NodePtr& tree) {
+    WithinBudget([&] { ctx_.Simplify(tree); });  // past the budget the tree stays as built
+}
+
+// The work budget of one example's compilation; the derivatives of an example past it are
+// dropped, whatever was taken before the budget ran out.
+TExampleCompiler::WorkScope::WorkScope(TExampleCompiler& compiler, TExample& example)
+    : compiler_(compiler),
+      example_(example),
+      budget_(kCompileWork),
+      saved_(std::exchange(compiler.compileWork_, {&budget_, false})) {}
+
+TExampleCompiler::WorkScope::~WorkScope() {
+    example_.overBudget = compiler_.compileWork_.exhausted;
+    if (example_.overBudget) DropDerivativeTrees(example_);
+    compiler_.compileWork_ = saved_;
+}
+
+void TExampleCompiler::DropDerivativeTrees(TExample& e) {
+    // Trees 5-7 hold the derivatives (4-7 of a plane map); an implicit curve keeps its tree 7.
+    if (e.kind == kind::kPlaneMap) e.Tree(4).reset();
+    e.Tree(5).reset();
+    e.Tree(6).reset();
+    if (e.kind != kind::kImplicit) e.Tree(7).reset();
 }
 
 int TExampleCompiler::ParseList(std::string_view text, int n, NodePtr* slot1, NodePtr* slot2,
@@ -82,6 +123,7 @@ int TExampleCompiler::ParseVector3(std::string_view text, TExprNode& node) {
 void TExampleCompiler::CompileExample(int i) {
     if (!inventory_.IsIndex(i)) return;
     TExample& e = inventory_[i];
+    const WorkScope work(*this, e);
     switch (e.kind) {
         case kind::kHigherOrder:
             e.Tree(3) = Parsed(e.Text(3));

@@ -174,7 +174,7 @@ public:
 private:
     NodePtr Parsed(std::string_view text);
     NodePtr Derivative(const TExprNode* tree, int variableOp);
-    void Simplified(NodePtr& tree) { ctx_.Simplify(tree); }
+    void Simplified(NodePtr& tree);
     void ParseKindTexts(int i);
     void CompilePeriodic(TExample& e);
     void CompileSegmentProfile(TExample& e);
@@ -184,8 +184,40 @@ private:
     void BuildRevolution(int i);
     void BuildImplicitRevolution(TExample& e);
 
+    // The work the derivatives and simplifications of one example's compilation may do, in
+    // the units of work_budget.h (about one a node built, copied or evaluated): twenty times
+    // what the partial derivatives of SIN(X)^COS(X)*EXP(X^X)/(1+X^2) take, far below those of
+    // its fourth derivative. The parses of the texts have their own bound.
+    static constexpr long long kCompileWork = 200'000;
+    struct CompileWork {
+        WorkBudget* budget = nullptr;  // the example's, while one is compiled
+        bool exhausted = false;
+    };
+    // Puts the budget of one example's compilation in force for its derivatives; at its end
+    // the example is marked over budget, and loses its derivative trees, when the budget ran
+    // out.
+    class WorkScope {
+    public:
+        WorkScope(TExampleCompiler& compiler, TExample& example);
+        ~WorkScope();
+        WorkScope(const WorkScope&) = delete;
+        WorkScope& operator=(const WorkScope&) = delete;
+
+    private:
+        TExampleCompiler& compiler_;
+        TExample& example_;
+        WorkBudget budget_;
+        CompileWork saved_;
+    };
+    // Runs a symbolic step on the example's budget (a budget of its own outside a compilation
+    // of an example); false, with the compilation marked exhausted, when the budget ran out.
+    template <typename Step>
+    bool WithinBudget(Step&& step);
+    static void DropDerivativeTrees(TExample& e);
+
     TInventory& inventory_;
     FormulaContext& ctx_;
+    CompileWork compileWork_;
     TSymbolBuffer symbols_;
     TCompileOptions options_;
     TParameterSink* sink_ = nullptr;

@@ -211,17 +211,25 @@ public:
         const TExample& ex = inventory_[index];
         std::string text = ex.derivation != 0 ? Long(index) : ShortText(ex, ex.kind, settings_);
         text += FamilySuffix(ex) + WebSuffix(ex);
-        if (size > 5 && text.size() >= size) {
-            text.resize(size - 5);
+        // An example whose compilation ran out of work says so after whatever of it fits.
+        const std::string note = OverBudgetNote(ex);
+        const std::size_t room = size > note.size() ? size - note.size() : 0;
+        if (room > 5 && text.size() >= room) {
+            text.resize(room - 5);
             text += " ...";
         }
-        return FitTo(std::move(text), size);
+        return FitTo(std::move(text) + note, size);
     }
 
     std::string Long(int index);
 
 private:
     std::string FamilySuffix(const TExample& ex) const;
+    // " (derivative: formula too long)" for an example compiled without its derivatives.
+    static std::string OverBudgetNote(const TExample& ex) {
+        if (!ex.overBudget) return {};
+        return " (" + Word(355) + ": " + Word(510) + ")";
+    }
     std::string WebSuffix(const TExample& ex) const;
 
     // The name of a parent: its user-given name, else its full text without its kind prefix.

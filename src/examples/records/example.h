@@ -287,6 +287,9 @@ struct TExample {
     // --- formula texts and their trees ---
     std::array<std::string, kTextCount> texts;  // texts 1-7 at [0..6], each at most 255 chars
     std::array<NodePtr, kTextCount> trees;      // trees 1-7 at [0..6]
+    // Compilation ran out of its work budget: the texts and trees 1-4 stand, the derivative
+    // trees are empty (not stored; set by each compilation).
+    bool overBudget = false;
     // --- per-kind arrays (sizes by kind: see AllocArrays) ---
     std::vector<Vec3> points;         // 30-byte entries
     std::vector<TPixelPoint> pixels;  // 8-byte entries

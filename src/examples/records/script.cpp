@@ -340,15 +340,22 @@ private:
 int TScriptRun::Run(std::string_view text) {
     TScriptParser parser(text, exec_.Dimension(), exec_.Formulas());
     bool error = false;
+    bool ended = false;
     while (Inventory().HasRoom()) {
         TScriptAction action;
         const TScriptParser::Status status = parser.Next(action);
-        if (status == TScriptParser::Status::kEnd) break;
+        if (status == TScriptParser::Status::kEnd) {
+            ended = true;
+            break;
+        }
         if (status == TScriptParser::Status::kError || !Execute(action)) {
             error = true;
             break;
         }
     }
+    // Out of room: whatever statement follows is one the window had no room for.
+    TScriptAction rest;
+    const bool full = !error && !ended && parser.Next(rest) != TScriptParser::Status::kEnd;
     if (error) {
         const bool added = Last() != savedLast_;
         Rollback();
@@ -356,6 +363,7 @@ int TScriptRun::Run(std::string_view text) {
     }
     Finish(pending_);
     if (touched_) exec_.RefreshExample(savedLast_);
+    if (full) return script::kNoMoreRoom;
     return Last() == savedLast_ ? script::kNothingToShow : script::kDone;
 }
 

@@ -44,6 +44,8 @@ inline constexpr int kEnd = 9999;
 inline constexpr int kDone = 0;
 inline constexpr int kCannotUnderstand = 1;
 inline constexpr int kNothingToShow = 10;
+// The window filled up before the script ended: what was added stays.
+inline constexpr int kNoMoreRoom = 4;
 
 inline constexpr std::size_t kMaxScriptChars = 30000;  // read from the clipboard
 inline constexpr std::size_t kMaxFieldChars = 255;
@@ -165,7 +167,8 @@ public:
 };
 
 // Runs a script on the window: 0 done, 1 a missing or unintelligible field (everything the
-// run added is removed again), 10 nothing was added. Parameter values and user functions set
+// run added is removed again), 4 the window filled up before the script ended (what was added
+// stays), 10 nothing was added. Parameter values and user functions set
 // before an error stay.
 int RunScript(std::string_view text, TScriptExecutor& executor);
 

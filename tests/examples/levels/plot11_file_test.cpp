@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <limits>
+#include <tuple>
 #include <vector>
 
 #include "examples/levels/inventory_dialog.h"
@@ -13,6 +15,7 @@
 #include "examples/sample_body.h"
 #include "plot2d/plot2_win.h"
 #include "shell/window_kinds.h"
+#include "support/extreme_views.h"
 #include "support/file_readers.h"
 
 namespace quorlin::examples {
@@ -297,6 +300,104 @@ TEST_F(Plot11FileTest, EquationLabelsKeepTheirPlaceInTheAreaOfAWindowOfAnotherSi
         }
         const QPointF text = ShareOfArea(other, other.PlainTexts().at(0));
         EXPECT_NEAR(text.y(), ShareOfArea(win, win.PlainTexts()[0]).y(), 1e-9);
+    }
+}
+
+// A diagram whose view the transforms cannot carry (written by hand or by another program)
+// opens with the standard view, and draws.
+TEST_F(Plot11FileTest, AnExtremeViewOpensBroughtIntoRange) {
+    win.AddExample(kind::kExplicit, -5, 5, {"", "sin(x)"});
+    win.CompileExample(0);
+    win.AddEquationLabel();
+    for (const auto& c : quorlin::testing::ExtremeViews()) {
+        quorlin::testing::PutView(c, win.View());
+        ASSERT_TRUE(win.SaveTo(Path("extreme.qz2"))) << c.what;
+
+        TPlot2Win second(QStringLiteral("noname2.qz2"));
+        second.SizeChanged(401, 401);
+        ASSERT_EQ(second.Load(Path("extreme.qz2")), kNoError) << c.what;
+        EXPECT_TRUE(second.View().Representable()) << c.what;
+        EXPECT_EQ(std::tuple(second.View().left, second.View().right), std::tuple(-5.0L, 5.0L))
+            << c.what;
+        second.RenderImage(ImageLayer::Picture);
+        EXPECT_FALSE(second.Image(ImageLayer::Picture).isNull()) << c.what;
+    }
+}
+
+// Frame-anchored texts keep their corners through any sequence of opens: the window measures
+// them against the view of the file they came with, not against the diagram open before.
+TEST_F(Plot11FileTest, FrameTextsKeepTheirCornersWhateverWasOpenBefore) {
+    canvas::TEquationLabel text;
+    text.text = "on the frame";
+    text.anchor = canvas::kAnchorFrame;
+    text.left = text.right = 2;
+    text.top = text.bottom = 3;
+    win.PlainTexts().push_back(text);
+    ASSERT_TRUE(win.SaveTo(Path("texts.qz2")));
+    win.View().SetView(0, 0, 1, 100, true);  // tall: a half height of 100
+    win.PlainTexts().clear();
+    ASSERT_TRUE(win.SaveTo(Path("tall.qz2")));
+    win.View().SetView(3, 0, 400, 0, false);
+    ASSERT_TRUE(win.SaveTo(Path("wide.qz2")));
+
+    TPlot2Win second(QStringLiteral("noname2.qz2"));
+    second.SizeChanged(401, 401);
+    for (const char* before : {"tall.qz2", "wide.qz2", "texts.qz2"}) {
+        ASSERT_EQ(second.Load(Path(before)), kNoError);
+        ASSERT_EQ(second.Load(Path("texts.qz2")), kNoError) << "after " << before;
+        ASSERT_EQ(second.PlainTexts().size(), 1u);
+        EXPECT_EQ(std::tuple(second.PlainTexts()[0].left, second.PlainTexts()[0].top),
+                  std::tuple(2.0L, 3.0L))
+            << "after " << before;
+        ASSERT_TRUE(second.SaveTo(Path("again.qz2")));
+        EXPECT_EQ(ReadAll(Path("again.qz2")), ReadAll(Path("texts.qz2"))) << "after " << before;
+    }
+}
+
+// A diagram whose background bitmap is missing keeps the bitmap's name through a save.
+TEST_F(Plot11FileTest, AMissingBackgroundBitmapKeepsItsName) {
+    win.Background().fileName = Path("gone1.bmp");
+    ASSERT_TRUE(win.SaveTo(Path("a.qz2")));
+    TPlot2Win second(QStringLiteral("noname2.qz2"));
+    second.SizeChanged(401, 401);
+    ASSERT_EQ(second.Load(Path("a.qz2")), kNoError);
+    EXPECT_FALSE(second.Background().present);
+    EXPECT_EQ(second.Background().fileName, Path("gone1.bmp"));
+    ASSERT_TRUE(second.SaveTo(Path("b.qz2")));
+    EXPECT_EQ(ReadAll(Path("b.qz2")), ReadAll(Path("a.qz2")));
+}
+
+// A pasted script that stops at the window's capacity (36 examples in a new window) says there
+// was no more room and keeps the examples it added.
+TEST_F(Plot11FileTest, APastedScriptBeyondTheWindowsCapacityReportsNoMoreRoom) {
+    std::string script;
+    for (int k = 0; k < 40; ++k) script += "EXPL2;x+" + std::to_string(k) + ";";
+    Paste(script);
+    EXPECT_EQ(Errors(), std::vector<QString>{QStringLiteral("no more room")});
+    EXPECT_EQ(win.Inventory().Count(), 36);
+    EXPECT_TRUE(win.IsModified());
+}
+
+// Examples whose derivatives grow beyond bounds (ten of them in a 10 KB file once took seconds
+// and hundreds of megabytes to open): each opens within its compilation budget, keeps its text
+// and its curve, and comes without derivative trees.
+TEST_F(Plot11FileTest, TheHeavyDerivativeFileOpensWithinTheCompilationBudget) {
+    const std::string heavy = "DERX(4,SIN(X)^COS(X)*EXP(X^X)/(1+X^2))";
+    std::string script;
+    for (int k = 0; k < 3; ++k) script += "EXPL2;" + heavy + ";";
+    Paste(script);
+    ASSERT_TRUE(Errors().empty());
+    ASSERT_TRUE(win.SaveTo(Path("heavy.qz2")));
+
+    TPlot2Win second(QStringLiteral("noname2.qz2"));
+    second.SizeChanged(401, 401);
+    ASSERT_EQ(second.Load(Path("heavy.qz2")), kNoError);
+    ASSERT_EQ(second.Inventory().Count(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const TExample& e = second.Inventory()[i];
+        EXPECT_TRUE(e.overBudget) << i;
+        EXPECT_NE(e.Tree(2), nullptr) << i;
+        EXPECT_EQ(e.Tree(6), nullptr) << i;
     }
 }
 

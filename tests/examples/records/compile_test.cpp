@@ -3,8 +3,10 @@
 // option bits, and the texts that do not parse.
 #include <cmath>
 #include <numbers>
+#include <tuple>
 
 #include "examples/compile_fixture.h"
+#include "examples/records/equation_text.h"
 #include "support/all_near.h"
 
 namespace quorlin::examples {
@@ -110,6 +112,33 @@ TEST_F(CompileTest, PartialDerivativesByKind) {
                         1e-15L)
                 << c.kind << " tree " << c.firstTree + k;
     }
+}
+
+// An accepted formula whose derivatives grow beyond bounds: compilation stops at its work
+// budget, keeps the text and the curve's own tree, drops the derivative trees and says so in
+// the example's description; a modest formula keeps all of them.
+TEST_F(CompileTest, AnExampleOverItsWorkBudgetKeepsItsTextAndLosesItsDerivatives) {
+    const char* heavy = "DERX(4,SIN(X)^COS(X)*EXP(X^X)/(1+X^2))";
+    const int i = Add(kind::kExplicit, {"", heavy});
+    EXPECT_TRUE(Ex(i).overBudget);
+    EXPECT_EQ(Ex(i).Text(2), heavy);
+    EXPECT_NE(Ex(i).Tree(2), nullptr);
+    EXPECT_EQ(std::tuple(Ex(i).Tree(5).get(), Ex(i).Tree(6).get(), Ex(i).Tree(7).get()),
+              std::tuple(nullptr, nullptr, nullptr));
+    TTextSettings settings;
+    EXPECT_NE(DescribeExample(inventory, i, settings).find("(derivative: formula too long)"),
+              std::string::npos);
+
+    const int light = Add(kind::kExplicit, {"", "SIN(X)^COS(X)*EXP(X^X)/(1+X^2)"});
+    EXPECT_FALSE(Ex(light).overBudget);
+    EXPECT_NE(Ex(light).Tree(7), nullptr);
+    EXPECT_EQ(DescribeExample(inventory, light, settings).find("formula too long"),
+              std::string::npos);
+    // Compiled again, the heavy example stays over budget; the budget is its own, not shared.
+    compiler.CompileExample(i);
+    compiler.CompileExample(light);
+    EXPECT_TRUE(Ex(i).overBudget);
+    EXPECT_FALSE(Ex(light).overBudget);
 }
 
 TEST_F(CompileTest, LagrangePolynomialPassesThroughItsPoints) {

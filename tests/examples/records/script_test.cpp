@@ -14,6 +14,7 @@
 #include "examples/records/compile.h"
 #include "examples/records/trajectory_builders.h"
 #include "formula/formula_context.h"
+#include "script_window.h"
 #include "support/all_near.h"
 
 namespace quorlin::examples {
@@ -23,29 +24,17 @@ using quorlin::testing::AllNear;
 
 // A graphing window reduced to what the script touches: the inventory with one label per
 // example, the view, the counters and the formula engine.
-class FakeWindow : public TScriptExecutor {
+class FakeWindow : public PlainScriptWindow {
 public:
-    explicit FakeWindow(int dimension = 2) : dimension_(dimension) {
+    explicit FakeWindow(int dimension = 2) : PlainScriptWindow(dimension) {
         view.xLow = -5, view.xHigh = 5, view.yLow = -4, view.yHigh = 4;
         view.centreX = view.centreY = 0, view.halfWidth = 5, view.halfHeight = 4;
     }
 
-    FormulaContext formulas;
-    TInventory inventory;
     std::vector<int> labels;  // the example index of each equation label
-    TScriptView view;
-    TScriptCounters counters;
-    TExampleCompiler compiler{inventory, formulas};
     std::vector<int> compiled;
     std::vector<int> refreshed;
 
-    FormulaContext& Formulas() override { return formulas; }
-    TInventory& Inventory() override { return inventory; }
-    int Dimension() const override { return dimension_; }
-    int DotSize() const override { return 3; }
-    int AutomaticColour(int n) const override { return 10 + n % 10; }
-
-    TScriptView View() const override { return view; }
     void SetView(const TScriptView& v) override {
         view = v;
         if (view.byCorners) {
@@ -58,49 +47,16 @@ public:
             view.yLow = view.centreY - view.halfHeight, view.yHigh = view.centreY + view.halfHeight;
         }
     }
-    TScriptCounters Counters() const override { return counters; }
-    void SetCounters(const TScriptCounters& c) override { counters = c; }
-
-    TExample& AddExample(int kind, long double low, long double high) override {
-        TExample& ex = inventory.Entries().emplace_back().example;
-        ex.Init(kind, AutomaticColour(counters.examplesCreated), 50);
-        ex.rangeLow[0] = ex.tableLow = low, ex.rangeHigh[0] = ex.tableHigh = high;
-        return ex;
-    }
     void CompileExample(int index) override {
         compiled.push_back(index);
-        compiler.CompileExample(index);
+        PlainScriptWindow::CompileExample(index);
     }
     void AddEquationLabel(int index) override { labels.push_back(index); }
-    void RebuildLagrangePolynomial(int) override {}
-    void FinishLagrangePolynomial(int) override { formulas.RestoreVariables(); }
-    void RecomputePicture(int) override {}
     void RefreshExample(int index) override { refreshed.push_back(index); }
-
-    // The records as the window's builders make them.
-    void AddTrajectory(int index, const TScriptSystemTrajectory& s) override {
-        TTrajectoryStart start;
-        start.start = s.start, start.startTime = s.startTime, start.direction = s.direction;
-        start.duration = s.duration;
-        examples::AddTrajectory(inventory[index].trajectories, inventory[index].kind, start, 1, 0);
-    }
-    void AddSlopeTrajectory(int index, const Vec3& start, long double step) override {
-        examples::AddSlopeTrajectory(inventory[index].trajectories, start, step, 1, 0, 1);
-    }
-    void AddRecursionTrajectory(int index, const Vec3& start, int terms) override {
-        examples::AddRecursionTrajectory(inventory[index].trajectories, inventory[index].kind,
-                                         start, terms, 1, 1);
-    }
-    int DefineFunction(std::string_view name, std::string_view body, int args) override {
-        return formulas.DefineUserFunction(name, body, args);
-    }
     void RemoveExamplesAfter(int lastIndex) override {
-        inventory.Entries().resize(static_cast<std::size_t>(lastIndex + 1));
+        PlainScriptWindow::RemoveExamplesAfter(lastIndex);
         std::erase_if(labels, [lastIndex](int i) { return i > lastIndex; });
     }
-
-private:
-    int dimension_;
 };
 
 struct ScriptCase {
@@ -418,12 +374,21 @@ TEST(Script, RangesSurviveCompilationAndAReload) {
     EXPECT_NEAR(static_cast<double>(f.re), 2.5, 1e-15);
 }
 
-TEST(Script, StopsWithoutErrorWhenTheInventoryIsFull) {
-    FakeWindow window;
-    ASSERT_TRUE(window.inventory.SetCapacity(1, true));
-    EXPECT_EQ(RunScript("EXPL2;x;EXPL2;x^2;EXPL2;x^3;", window), script::kDone);
-    EXPECT_EQ(window.inventory.Count(), 2);
-    EXPECT_EQ(window.labels.size(), 2u);
+// A script that asks for more than the window holds keeps what fitted and says there was no
+// more room; one that fits exactly is done.
+TEST(Script, ReportsNoMoreRoomWhenTheInventoryFillsAndKeepsWhatFitted) {
+    const struct {
+        const char* script;
+        int result;
+    } cases[] = {{"EXPL2;x;EXPL2;x^2;EXPL2;x^3;", script::kNoMoreRoom},
+                 {"EXPL2;x;EXPL2;x^2;  ", script::kDone}};
+    for (const auto& c : cases) {
+        FakeWindow window;
+        ASSERT_TRUE(window.inventory.SetCapacity(1, true));
+        EXPECT_EQ(RunScript(c.script, window), c.result) << c.script;
+        EXPECT_EQ(window.inventory.Count(), 2) << c.script;
+        EXPECT_EQ(window.labels.size(), 2u) << c.script;
+    }
 }
 
 }  // namespace
