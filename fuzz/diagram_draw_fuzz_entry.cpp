@@ -13,7 +13,7 @@
 #include "gui_app.h"
 #include "platform/boxes.h"
 #include "plot2d/plot2_win.h"
-#include "shell/file_head.h"
+#include "shell/records/file_head.h"
 
 namespace quorlin {
 

@@ -5,8 +5,8 @@
 #include <span>
 #include <vector>
 
-#include "canvas/pasted_picture.h"
-#include "canvas/text_overlay.h"
+#include "canvas/records/picture_record.h"
+#include "canvas/records/text_record.h"
 #include "core/binio.h"
 
 namespace quorlin {

@@ -53,7 +53,7 @@ void WriteSeeds() {
         reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
     ASSERT_TRUE(metafile);
     ByteWriter pictures;
-    WritePictures(pictures, std::vector{TPastedPicture{*metafile, 0, -1, false, {-1, 1, -2, 2}}});
+    WritePictures(pictures, std::vector{TPastedPicture{MetafileBytes(*metafile), 0, -1, false, {-1, 1, -2, 2}}});
     WriteSeed("pictures", 3, pictures);
 }
 

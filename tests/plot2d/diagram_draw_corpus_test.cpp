@@ -12,7 +12,7 @@
 #include "diagram_draw_fuzz_entry.h"
 #include "examples/diagram/diagram_body.h"
 #include "examples/sample_body.h"
-#include "shell/file_head.h"
+#include "shell/records/file_head.h"
 #include "support/test_paths.h"
 
 namespace quorlin::examples {

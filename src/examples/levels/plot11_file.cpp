@@ -283,9 +283,11 @@ void TPlot11Win::CommitRead() {
 void TPlot11Win::InstallBody(TDiagramBody body) {
     const bool printing = IsSimultaneousPrinting();
     ApplySettings(body.settings);
-    // The frame follows from the view read before anything is measured against it: the frame
-    // texts below take it as their reference, so that RecomputeView finds nothing to rescale.
-    canvas::BringIntoRange(View());
+    // A view the transforms cannot carry becomes the standard view before anything is measured
+    // against it. Otherwise the frame texts below take the file's frame as their reference, and
+    // the window's own area rescales them once (RecomputeView), so they keep their place in it.
+    const long double fileHalfHeight = View().halfHeight;
+    if (!canvas::BringIntoRange(View())) View().halfHeight = fileHalfHeight;
     SliderSteps() = body.sliderSteps;
     ApplyParameters(body.parameters, body.settings.complexMode);
     body.userFunctions.InstallInto(Formulas());
