@@ -380,7 +380,7 @@ bool TPlot1Win::BuildEndpoint(int i) {
     TExample& e = Inventory()[i];
     const int p = e.parent[0];
     const int s = e.parent[1];
-    if (!Inventory().IsIndex(p) || (s != 0 && s != 2)) return false;
+    if (!Inventory().IsIndex(p) || !NamesSegmentEnd(s)) return false;
     e.Tree(1).reset();
     e.Tree(2).reset();
     const TExample& segment = Inventory()[p];

@@ -61,11 +61,8 @@ Fault CheckIdentity(const TExample& ex, int index) {
     if (ex.derivation != 0 && !derivation) return "derivation";
     auto validParent = [index](int p) { return p == -1 || Within(p, 0, index - 1); };
     if (!validParent(ex.parent[0])) return "parent[0]";
-    if (derivation && derivation->parents == TParents::kSegmentAndText) {
-        if (ex.parent[1] != 0 && ex.parent[1] != 2) return "parent[1]";
-    } else if (!validParent(ex.parent[1])) {
-        return "parent[1]";
-    }
+    // An end point's second word is no index (NamesSegmentEnd): any value is read.
+    if (NamesSecondParent(ex.derivation) && !validParent(ex.parent[1])) return "parent[1]";
     if (derivation && derivation->valid && !derivation->valid(ex)) return derivation->fault;
     if (ex.order < 0 || (ex.kind == k::kHigherOrder && ex.order > kMaxHigherOrder)) return "order";
     return std::nullopt;

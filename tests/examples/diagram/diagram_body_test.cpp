@@ -13,6 +13,7 @@
 
 #include "core/errors.h"
 #include "examples/body_file.h"
+#include "examples/records/derivation.h"
 #include "examples/records/variable_groups.h"
 #include "examples/sample_body.h"
 #include "formula/formula_context.h"
@@ -676,6 +677,22 @@ TEST(DiagramBody, EquationLabelsMoreOrFewerThanExamplesAreRead) {
             EXPECT_EQ(body.equationLabels[k].number, k) << row.what;
         }
         EXPECT_EQ(read, row.held) << row.what;
+    }
+}
+
+// An end point of a segment keeps in its second parent word which end it copies (0 or 2); a
+// file may hold another number there, renumbered as if it were an example index. It is read
+// as it is.
+TEST(DiagramBody, AnEndPointWhoseEndWordIsRenumberedIsRead) {
+    for (const std::int16_t word : {1, 3, 6, -4}) {
+        TExample end = Fresh(kind::kPoint);
+        end.derivation = derived::kEndPoint;
+        end.parent = {0, word};
+        HandBody hand;
+        hand.groups = {Group(Fresh(kind::kSegment)), Group(end)};
+        TDiagramBody body;
+        ASSERT_EQ(Read(hand, body), kNoError) << word;
+        EXPECT_EQ(body.inventory[1].parent[1], word);
     }
 }
 
