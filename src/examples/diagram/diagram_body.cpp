@@ -207,6 +207,7 @@ int BodyReader::ReadExampleGroup(int index) {
         name.resize(std::min(name.size(), length));
     }
     ConvertRecord(e, index);
+    MendStoredValues(e);
     const TRecordFault fault = ValidateExample(e, index);
     if (!fault.Ok()) return fault.error;
     Remember(e, index);

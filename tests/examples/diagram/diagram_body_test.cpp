@@ -696,6 +696,29 @@ TEST(DiagramBody, AnEndPointWhoseEndWordIsRenumberedIsRead) {
     }
 }
 
+// Values another program stores that this one cannot draw as they are: a pen style outside
+// -1..4 (kept, drawn solid), a zero trajectory step (kept, traced as nothing) and a range end
+// its range text left undefined (mended to an empty range). The file opens with each.
+TEST(DiagramBody, ValuesThatCannotBeDrawnAsTheyAreAreKeptOrMended) {
+    TExample curve = Fresh(kind::kParametric);
+    curve.pen.style = 9;
+    curve.rangeLow[0] = kNaN;
+    curve.rangeHigh[0] = 2;
+    TExample slope = Fresh(kind::kSlope);
+    TTrajectory& t = slope.trajectories.emplace_back();
+    t.Init(kind::kSlope, -1, -1, -1, 2, 0, 1);
+    t.pen.style = 0x7FFF;
+    HandBody hand;
+    hand.groups = {Group(curve), Group(slope)};
+    TDiagramBody body;
+    ASSERT_EQ(Read(hand, body), kNoError);
+    const TExample& read = body.inventory[0];
+    EXPECT_EQ(std::tuple(read.pen.style, read.rangeLow[0], read.rangeHigh[0]), std::tuple(9, 2, 2));
+    ASSERT_EQ(body.inventory[1].trajectories.size(), 1u);
+    const TTrajectory& kept = body.inventory[1].trajectories[0];
+    EXPECT_EQ(std::tuple(kept.step, kept.pen.style), std::tuple(0, 0x7FFF));
+}
+
 TEST(DiagramBody, TheWrittenFormOfExamplesLeavesTheBodyAlone) {
     TDiagramBody body;
     TExample revolution = Fresh(kind::kRevolution);
