@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "examples/records/derivation.h"
+#include "examples/records/record_codec.h"
 
 namespace quorlin::examples {
 
@@ -204,7 +205,7 @@ TRecordFault ValidateTrajectory(const TTrajectory& t) {
     if (!Finite(t.step)) return Failed("step");
     if (auto field = CheckPen(t.pen)) return Failed(std::string(*field));
     for (const std::string& text : t.texts)
-        if (text.size() > kMaxTextLength) return Failed("texts");
+        if (text.size() >= StartTextCapacity(t.kind)) return Failed("texts");
     return {};
 }
 

@@ -170,6 +170,15 @@ TEST(RecordValidator, RefusesEachDamagedTrajectoryField) {
         zero.pen.style = 9;
         EXPECT_TRUE(ValidateTrajectory(zero).Ok()) << kind << ValidateTrajectory(zero).field;
     }
+    // The initial values of a derx(n,y) trajectory may fill their 20000-byte buffer.
+    TTrajectory values;
+    values.Init(kind::kHigherOrder, -1, -1, -1, 2, 0, 1);
+    values.step = 0.1L;
+    values.AllocTexts();
+    values.texts[0] = std::string(19999, '1');
+    EXPECT_TRUE(ValidateTrajectory(values).Ok());
+    values.texts[0] += '1';
+    EXPECT_EQ(ValidateTrajectory(values).field, "texts");
     TTrajectory withoutStep;
     withoutStep.Init(1210, 0, 1, 14, 24, 26, 1);  // systems take the window's step
     EXPECT_TRUE(ValidateTrajectory(withoutStep).Ok());
