@@ -172,7 +172,7 @@ void TLinkedWin::PlotLinkedPoint(const TLinkedPoint& point) {
     const auto draw = [&](platform::DeviceContext& dc) {
         canvas::TCanvasPrimitives prim(dc, View(), nullptr);
         prim.SetPen(OutputColor(DrawColor(point.pen.colour)),
-                    std::clamp<int>(point.pen.width, 1, kWidestPen), point.pen.style);
+                    std::clamp<int>(point.pen.width, 1, kWidestPen), point.pen.DrawnStyle());
         for (const auto& s : segments) prim.Segment({s.from.x, s.from.y}, {s.to.x, s.to.y}, true);
     };
     // Both layers, so that the step stays when the picture is put together again; a stale

@@ -63,7 +63,7 @@ private:
         window_.DrawOnImage(ImageLayer::Picture, [&](platform::DeviceContext& dc) {
             canvas::TCanvasPrimitives prim(dc, window_.View(), nullptr);
             prim.SetPen(window_.OutputColor(window_.DrawColor(pen.colour)),
-                        std::clamp<int>(pen.width, 1, 25), pen.style);
+                        std::clamp<int>(pen.width, 1, 25), pen.DrawnStyle());
             prim.Segment(a, b, true);
         });
     }

@@ -233,7 +233,7 @@ void TTrajectoryPainter::SelectPen(const examples::TPenSpec& pen, canvas::TCanva
     // A damaged record's width is held to what the dialogs offer.
     const int width = target_.Printing().printing ? target_.Output().printLineWidth
                                                   : std::clamp<int>(pen.width, 1, kWidestPen);
-    prim.SetPen(colour, width * factor, pen.style);
+    prim.SetPen(colour, width * factor, pen.DrawnStyle());
 }
 
 TraceHooks TTrajectoryPainter::HooksFor(const TTrajectory& trajectory, std::vector<Curve>& curves) {

@@ -113,7 +113,7 @@ int DrawPoint(TDrawEnvironment& env, int i) {
     Vec2 p;
     if (!env.target.Space().ValueToPlot(v, p)) return 0;
     // A disc of the pen's width, or a circle when the style word asks for one.
-    env.target.Marker(p, std::max<int>(1, e.pen.width), e.pen.style == 0);
+    env.target.Marker(p, std::max<int>(1, e.pen.width), e.pen.DrawnStyle() == 0);
     return 0;
 }
 

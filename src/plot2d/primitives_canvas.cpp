@@ -27,7 +27,7 @@ TPrimitivesCanvas::TPrimitivesCanvas(canvas::TCanvasPrimitives& prim, TCanvasRul
 
 void TPrimitivesCanvas::SetPen(const examples::TPenSpec& pen) {
     pen_ = pen;
-    prim_.SetPen(rules_.colour(pen.colour), rules_.penWidth(pen.width), pen.style);
+    prim_.SetPen(rules_.colour(pen.colour), rules_.penWidth(pen.width), pen.DrawnStyle());
 }
 
 int TPrimitivesCanvas::DevicePixels(int screenPixels) const {

@@ -99,5 +99,26 @@ TEST_F(KeepWhereStoppedTest, OtherKindsAndStopsKeepTheirRecords) {
     }
 }
 
+// A dy/dx or derx(n,y) trajectory may hold a zero step (a script's TRAJ field, a file): it
+// is kept, and every use of it ends at once without a point, whatever the window's limits.
+TEST_F(KeepWhereStoppedTest, AZeroStepTracesNothingAndEndsAtOnce) {
+    SetTree(3, "x-y");
+    example.order = 2;
+    auto slope = Record(kind::kSlope, {1, 2, 0}, kNoEnd, {-1, -1, -1}, 2, 0);
+    auto higher = Record(kind::kHigherOrder, {0, 0, 0}, kNoEnd, {-1, -1, -1}, 2, 0);
+    higher.startTime = 1;
+    higher.AllocTexts();
+    higher.texts[0] = "1;0;";
+    const auto settings = TracerSettings::ForPixelSize(kUnit);
+    for (const auto* record : {&slope, &higher}) {
+        points.clear();
+        const TraceResult traced = TraceTrajectory(ctx, example, *record, settings, Collecting());
+        EXPECT_EQ(traced.stop, TraceStop::kRefused) << record->kind;
+        EXPECT_TRUE(points.empty()) << record->kind;
+        EXPECT_EQ(TrajectoryStateAt(ctx, example, *record, 3, settings).stop, TraceStop::kRefused)
+            << record->kind;
+    }
+}
+
 }  // namespace
 }  // namespace quorlin::dynamics

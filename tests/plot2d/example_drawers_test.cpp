@@ -15,8 +15,8 @@ namespace {
 
 namespace k = examples::kind;
 using Shape = examples::TEndMark::Shape;
-using quorlin::testing::AllNear;
 using examples::TNumber;
+using quorlin::testing::AllNear;
 
 // The sampler's rules for poles and jumps hold in the explicit drawer.
 TEST_F(DrawerTest, ExplicitLagrangeAndLogarithmicCurvesFollowTheirFormulas) {
@@ -248,6 +248,23 @@ TEST_F(DrawerTest, PointsSetToCircleAreHollow) {
     }
 }
 
+// What another program stores and this one keeps or mends draws as the mend says: a style
+// word outside -1..4 draws solid (a disc for a point); a range text left undefined by its
+// parameter draws nothing until the parameter defines it.
+TEST_F(DrawerTest, KeptStylesDrawSolidAndUndefinedRangesDrawNothing) {
+    Draw(Add(k::kPoint, {"1.5", "-2.25"}, [](auto& e) { e.pen.style = 7; }));
+    ASSERT_EQ(canvas.marks.size(), 1u);
+    EXPECT_TRUE(canvas.marksFilled[0]);
+    ctx.SetVar(1, -1);
+    const int curve = Add(k::kParametric, {"4cos(t)", "3sin(t)", "", "", "", "", "0;sqrt(a)"});
+    Draw(curve);
+    EXPECT_TRUE(Curve().pieces.empty());
+    ctx.SetVar(1, 4);
+    compiler.EvaluateRanges(curve);
+    Draw(curve);
+    ExpectOnCurve(Curve(), Ellipse({0, 0}, 4, 3), 0, 2, 1e-9L);
+}
+
 // A watched family of points (negative steps) shows each member once it is drawn and waits the
 // family's delay before the next; an unwatched one draws them all at once.
 TEST_F(DrawerTest, WatchedPointFamiliesShowEachMember) {
@@ -303,7 +320,8 @@ TEST_F(DrawerTest, SegmentArrowsStandAtTheEndsTheirModeNames) {
     };
     for (const int mode : {0, 1, 2, 3}) {
         SCOPED_TRACE(mode);
-        Draw(Add(k::kSegment, {"-2", "1", "3", "-1.5"}, [mode](auto& e) { e.EndMarkMode() = mode; }));
+        Draw(Add(k::kSegment, {"-2", "1", "3", "-1.5"},
+                 [mode](auto& e) { e.EndMarkMode() = mode; }));
         ASSERT_FALSE(Curve().pieces.empty());
         std::vector<std::pair<Vec2, Vec2>> expected;
         if (mode & 1) expected.emplace_back(first, Vec2{-along.x, -along.y});

@@ -207,6 +207,7 @@ int BodyReader::ReadExampleGroup(int index) {
         name.resize(std::min(name.size(), length));
     }
     ConvertRecord(e, index);
+    MendStoredValues(e);
     const TRecordFault fault = ValidateExample(e, index);
     if (!fault.Ok()) return fault.error;
     Remember(e, index);
@@ -303,9 +304,9 @@ int BodyReader::ReadOverlays() {
         canvas::ReadEvalTexts(in_, body_.evalTexts, body_.evalTable) != kNoError)
         return kErrCannotOpenFile;
     if (canvas::ReadPictures(in_, body_.pictures) != kNoError) return kErrCannotOpenFile;
+    // As many labels as the file holds: a diagram saved after an aborted script keeps the
+    // labels of the examples the script took back; the window restores one per example.
     if (canvas::ReadTexts(in_, true, body_.equationLabels) != kNoError) return kErrCannotOpenFile;
-    if (static_cast<int>(body_.equationLabels.size()) != body_.inventory.Count())
-        return kErrInconsistentData;
     return kNoError;
 }
 

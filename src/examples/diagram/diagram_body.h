@@ -91,7 +91,8 @@ struct TDiagramBody {
     canvas::TextList evalTexts;  // evaluated texts, with their table
     canvas::EvalTextTable evalTable;
     canvas::PictureList pictures;
-    canvas::TextList equationLabels;  // one per example, in index order
+    canvas::TextList equationLabels;  // in index order; a file may hold more or fewer than
+                                      // examples (the window restores one per example)
     ShadeList shading;
     SketchList sketch;                            // files from version 24
     std::optional<std::string> notebook;          // the notebook text (Windows-1252), if any

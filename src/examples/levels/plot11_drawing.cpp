@@ -8,8 +8,8 @@
 
 #include "canvas/canvas_primitives.h"
 #include "examples/levels/plot11_win.h"
-#include "platform/clock.h"
 #include "examples/records/derivation.h"
+#include "platform/clock.h"
 #include "platform/key_poll.h"
 
 namespace quorlin::examples {
@@ -67,7 +67,7 @@ void TPlot11Win::DrawPolylineToOutputs(platform::DeviceContext& dc,
     canvas::TCanvasPrimitives prim = Primitives(dc);
     const int factor = std::max(Output().highResolutionFactor, 1);
     prim.SetPen(OutputColor(DrawColor(pen.colour)), std::max<int>(pen.width, 1) * factor,
-                pen.style);
+                pen.DrawnStyle());
     prim.PolylineByParity(points, marks, mode);
 }
 
@@ -180,7 +180,7 @@ bool TPlot11Win::DrawEntryPoint(canvas::TCanvasPrimitives& prim, TExample& e, in
 // background inside.
 void TPlot11Win::DrawPointMark(canvas::TCanvasPrimitives& prim, const TExample& e, QPoint pixel) {
     const int r = std::max<int>(1, e.pen.width);
-    if (e.pen.style == 0) return prim.Marker(pixel, kDiscMarker, r);
+    if (e.pen.DrawnStyle() == 0) return prim.Marker(pixel, kDiscMarker, r);
     const int sides = std::clamp(4 * r, 12, 96);
     std::vector<canvas::WorldPoint> ring;
     for (int k = 0; k < sides; ++k) {

@@ -321,6 +321,8 @@ void TPlot11Win::InstallBody(TDiagramBody body) {
     }
 
     RebuildExamples();
+    // A file may hold more or fewer labels than examples: one per example again.
+    AddEquationLabel();
     ViewLoaded();
     ViewHistory(0);
     if (GridDialog()) GridDialog()->TransferToControls();

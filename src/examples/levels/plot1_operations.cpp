@@ -380,9 +380,10 @@ bool TPlot1Win::BuildEndpoint(int i) {
     TExample& e = Inventory()[i];
     const int p = e.parent[0];
     const int s = e.parent[1];
-    if (!Inventory().IsIndex(p) || (s != 0 && s != 2)) return false;
+    // A point that names no end of a segment keeps no place: it is drawn as nothing.
     e.Tree(1).reset();
     e.Tree(2).reset();
+    if (!Inventory().IsIndex(p) || !NamesSegmentEnd(s)) return false;
     const TExample& segment = Inventory()[p];
     if (Formulas().Parse(segment.Text(s + 1)) != kNoError) return false;
     NodePtr first = Formulas().TakeParseResult();

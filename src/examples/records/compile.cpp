@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <limits>
 #include <utility>
 
 #include "examples/records/compile_support.h"
 #include "examples/records/derivation.h"
+#include "examples/records/record_validator.h"
 #include "formula/tree_builders.h"
 
 namespace quorlin::examples {
@@ -445,8 +447,12 @@ void TExampleCompiler::EvaluateRanges(int i) {
         return tree && ctx_.Evaluate(*tree) ? tree->re : fallback;
     };
     if (e.HasRangeText() && !IsPeriodic(e)) {
-        e.rangeLow[0] = value(entry.rangeLow, 0.0L);
-        e.rangeHigh[0] = value(entry.rangeHigh, 1.0L);
+        // An end the text leaves undefined empties the range: nothing is drawn until the
+        // parameters give it a value again.
+        constexpr long double kUndefined = std::numeric_limits<long double>::quiet_NaN();
+        e.rangeLow[0] = value(entry.rangeLow, kUndefined);
+        e.rangeHigh[0] = value(entry.rangeHigh, kUndefined);
+        MendRangePair(e.rangeLow[0], e.rangeHigh[0]);
     }
     if (HasArrowText(e)) e.Number(TNumber::kArrowT) = value(entry.thirdRange, e.rangeLow[0]);
 }

@@ -88,6 +88,14 @@ constexpr bool IsTaylorDegree(int degree) {
 // a text index there); true for 0 and unknown codes.
 bool NamesSecondParent(int code);
 
+// The end of its segment an end point copies, by its second parent word: 0 the first (texts 1
+// and 2), 2 the second (texts 3 and 4). A file may hold another word there, written by a
+// program that renumbers that word with the parents when examples are deleted or exchanged;
+// such a point names no end, keeps its word and is drawn as nothing.
+constexpr bool NamesSegmentEnd(int word) {
+    return word == 0 || word == 2;
+}
+
 // The entries at a trajectory's state (78-80) keep that state in their numbers.
 constexpr bool IsTrajectoryEntry(int code) {
     return code >= derived::kTrajectoryPoint && code <= derived::kTrajectoryTangent;

@@ -152,7 +152,7 @@ std::string AbsValue(TDerivedText& p) {
 
 std::string EndPoint(TDerivedText& p) {
     // The second parent holds the index of the parent's first text of the pair.
-    if (!p.hasFirst || p.second < 0 || p.second + 1 >= TExample::kTextCount) return {};
+    if (!p.hasFirst || !NamesSegmentEnd(p.second)) return {};
     const TExample& segment = p.inventory[p.first];
     return std::string(p.ex.PolarForm() ? "(r,t) = " : "(x,y) = ") + "(" +
            segment.texts[static_cast<std::size_t>(p.second)] + "," +

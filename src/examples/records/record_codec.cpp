@@ -145,19 +145,22 @@ int ReadCountedList(ByteReader& in, std::size_t recordBytes, List& list, ReadRec
 // A trajectory's record and the start-value texts its kind keeps.
 void WriteTrajectoryWithTexts(ByteWriter& out, const TTrajectory& t) {
     WriteTrajectoryRecord(out, t);
+    const std::size_t capacity = StartTextCapacity(t.kind);
     for (int j = 0; j < StoredTextCount(t.kind); ++j) {
         const std::string_view text =
             t.hasTexts ? std::string_view(t.texts[static_cast<std::size_t>(j)]) : "";
-        WriteString(out, text.substr(0, kTextCapacity - 1));
+        WriteString(out, text.substr(0, capacity - 1), capacity);
     }
 }
 
 bool ReadTrajectoryWithTexts(ByteReader& in, TTrajectory& t) {
     if (!ReadTrajectoryRecord(in, t)) return false;
     const int texts = StoredTextCount(t.kind);
+    const std::size_t capacity = StartTextCapacity(t.kind);
     if (texts > 0) t.AllocTexts();
     for (int j = 0; j < texts; ++j)
-        if (ReadString(in, t.texts[static_cast<std::size_t>(j)]) != kNoError) return false;
+        if (ReadString(in, t.texts[static_cast<std::size_t>(j)], capacity) != kNoError)
+            return false;
     return true;
 }
 
@@ -189,6 +192,10 @@ bool ReadExampleRecord(ByteReader& in, int fileVersion, TExample& example, bool&
 }
 
 // ------------------------------------------------------------------------------ trajectories
+
+std::size_t StartTextCapacity(int trajectoryKind) {
+    return trajectoryKind == k::kHigherOrder ? kInitialValuesCapacity : kTextCapacity;
+}
 
 void WriteTrajectoryRecord(ByteWriter& out, const TTrajectory& trajectory) {
     TrajectoryFields(out, trajectory);

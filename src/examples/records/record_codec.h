@@ -44,8 +44,15 @@ void WriteMarkedPoint(ByteWriter& out, const TMarkedPoint& point);
 // False when short; the label is cut to 29 characters.
 bool ReadMarkedPoint(ByteReader& in, TMarkedPoint& point);
 
+// The buffer a reader gives each start-value text of a trajectory of the kind: 20000 bytes for
+// the initial values of a derx(n,y) trajectory (kind 220), a list that may run long; 256 for
+// the formula texts of kinds above 1000.
+inline constexpr std::size_t kInitialValuesCapacity = 20000;
+std::size_t StartTextCapacity(int trajectoryKind);
+
 // u16 count, then per trajectory its 95 bytes followed by its start-value texts as strings: the
-// first for kind 220, all four for kinds above 1000. At most 65535 trajectories are written.
+// first for kind 220, all four for kinds above 1000, each cut to what its reader's buffer
+// holds (StartTextCapacity). At most 65535 trajectories are written.
 void WriteTrajectoryList(ByteWriter& out, const TrajectoryList& list);
 // Replaces list on success: 0, or kErrCannotOpenFile for a short or damaged block.
 int ReadTrajectoryList(ByteReader& in, TrajectoryList& list);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "examples/records/derivation.h"
+#include "examples/records/record_codec.h"
 
 namespace quorlin::examples {
 
@@ -46,12 +47,11 @@ bool LetterOrNone(int v) {
     return v <= kLastLetter;
 }
 
-// A palette index, a width that is not negative as a signed word, and a stored style code: -1
-// none, 0 solid, 1 dot, 2 dash, 3 dash-dot, 4 dash-dot-dot.
+// A palette index and a width that is not negative as a signed word. Any style word is kept:
+// one outside the codes -1..4 is drawn solid (TPenSpec::DrawnStyle).
 Fault CheckPen(const TPenSpec& pen) {
     if (!Within(pen.colour, 0, kLastPaletteIndex)) return "pen.colour";
     if (static_cast<std::int16_t>(pen.width) < 0) return "pen.width";
-    if (!Within(static_cast<std::int16_t>(pen.style), -1, 4)) return "pen.style";
     return std::nullopt;
 }
 
@@ -61,11 +61,8 @@ Fault CheckIdentity(const TExample& ex, int index) {
     if (ex.derivation != 0 && !derivation) return "derivation";
     auto validParent = [index](int p) { return p == -1 || Within(p, 0, index - 1); };
     if (!validParent(ex.parent[0])) return "parent[0]";
-    if (derivation && derivation->parents == TParents::kSegmentAndText) {
-        if (ex.parent[1] != 0 && ex.parent[1] != 2) return "parent[1]";
-    } else if (!validParent(ex.parent[1])) {
-        return "parent[1]";
-    }
+    // An end point's second word is no index (NamesSegmentEnd): any value is read.
+    if (NamesSecondParent(ex.derivation) && !validParent(ex.parent[1])) return "parent[1]";
     if (derivation && derivation->valid && !derivation->valid(ex)) return derivation->fault;
     if (ex.order < 0 || (ex.kind == k::kHigherOrder && ex.order > kMaxHigherOrder)) return "order";
     return std::nullopt;
@@ -160,9 +157,8 @@ Fault CheckMesh(const TExample& ex) {
     return std::nullopt;
 }
 
-template <class Record>
-Fault CheckTexts(const Record& record) {
-    for (const std::string& text : record.texts)
+Fault CheckTexts(const TExample& example) {
+    for (const std::string& text : example.texts)
         if (text.size() > kMaxTextLength) return "texts";
     return std::nullopt;
 }
@@ -172,6 +168,16 @@ TRecordFault Failed(std::string field) {
 }
 
 }  // namespace
+
+void MendRangePair(long double& low, long double& high) {
+    if (!Finite(low)) low = Finite(high) ? high : 0;
+    if (!Finite(high)) high = low;
+}
+
+void MendStoredValues(TExample& example) {
+    for (std::size_t k = 0; k < example.rangeLow.size(); ++k)
+        MendRangePair(example.rangeLow[k], example.rangeHigh[k]);
+}
 
 bool MeshCountsFit(long first, long second, bool boundRevolution) {
     if (!Within(first, 1, kMaxFirstDivisions)) return false;
@@ -195,16 +201,17 @@ TRecordFault ValidateTrajectory(const TTrajectory& t) {
     if (!Finite(t.startTime)) return Failed("startTime");
     if (!Finite(t.endTime)) return Failed("endTime");
     if (!Finite(t.spare)) return Failed("spare");
-    const bool stepped = ownerKind == k::kSlope || ownerKind == k::kHigherOrder;
-    if (!Finite(t.step) || (stepped && t.step == 0)) return Failed("step");
+    // A zero step is kept (a script may give one): the tracers refuse it and draw nothing.
+    if (!Finite(t.step)) return Failed("step");
     if (auto field = CheckPen(t.pen)) return Failed(std::string(*field));
-    if (auto field = CheckTexts(t)) return Failed(std::string(*field));
+    for (const std::string& text : t.texts)
+        if (text.size() >= StartTextCapacity(t.kind)) return Failed("texts");
     return {};
 }
 
 TRecordFault ValidateExample(const TExample& ex, int index) {
     if (auto field = CheckIdentity(ex, index)) return Failed(std::string(*field));
-    for (auto check : {CheckPlotting, CheckKindWords, CheckMesh, CheckTexts<TExample>})
+    for (auto check : {CheckPlotting, CheckKindWords, CheckMesh, CheckTexts})
         if (auto field = check(ex)) return Failed(std::string(*field));
     for (std::size_t i = 0; i < ex.trajectories.size(); ++i) {
         const TRecordFault fault = ValidateTrajectory(ex.trajectories[i]);

@@ -21,6 +21,14 @@ struct TRecordFault {
     bool Ok() const { return error == kNoError; }
 };
 
+// Mends what a file may hold that this program keeps only in a drawable form: a range end
+// left undefined (the range text of the program that wrote the file evaluated to nothing)
+// becomes the pair's other end, or both ends 0 — an empty range, drawn as nothing while the
+// range text stays undefined. Everything else is left for ValidateExample.
+void MendStoredValues(TExample& example);
+// The rule of one pair: a non-finite end becomes the other end, or both ends 0.
+void MendRangePair(long double& low, long double& high);
+
 // Checks the example that sits (or will sit) at inventory index `index`, with its texts,
 // trajectories and marked points.
 TRecordFault ValidateExample(const TExample& example, int index);

@@ -25,8 +25,15 @@ namespace quorlin::examples {
 struct TPenSpec {
     std::int16_t colour = 0;
     std::uint16_t width = 1;
-    std::uint16_t style = 0;
+    std::uint16_t style = 0;  // kept as stored; see DrawnStyle
     friend bool operator==(const TPenSpec&, const TPenSpec&) = default;
+
+    // The style code a pen is drawn with: -1 none, 0 solid, 1 dot, 2 dash, 3 dash-dot, 4
+    // dash-dot-dot. The word is signed; any other value (a file may hold one) draws solid.
+    int DrawnStyle() const {
+        const int code = static_cast<std::int16_t>(style);
+        return code >= -1 && code <= 4 ? code : 0;
+    }
 };
 
 // One trajectory or sequence of an example (95 bytes of it in a diagram file).

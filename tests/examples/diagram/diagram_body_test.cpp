@@ -13,6 +13,7 @@
 
 #include "core/errors.h"
 #include "examples/body_file.h"
+#include "examples/records/derivation.h"
 #include "examples/records/variable_groups.h"
 #include "examples/sample_body.h"
 #include "formula/formula_context.h"
@@ -348,7 +349,8 @@ TEST(DiagramBody, EveryConversionStopsAtItsVersion) {
          text(7), "1.5000;-2.0000"},
         {36, kind::kExplicit,
          [](TExample& e) { e.derivation = 73, e.parent[0] = 0, e.subKind = 3; }, text(1), "C"},
-        {37, kind::kParametric, [](TExample& e) { e.ArrowAtT() = 1, e.Number(TNumber::kArrowT) = 1.25L; }, text(6),
+        {37, kind::kParametric,
+         [](TExample& e) { e.ArrowAtT() = 1, e.Number(TNumber::kArrowT) = 1.25L; }, text(6),
          "1.2500"},
     };
     for (const Threshold& t : thresholds) {
@@ -477,12 +479,6 @@ TEST(DiagramBody, DamagedFilesAreRefusedAndLeaveTheBodyAsItWas) {
              g.insert(g.begin() + 553, 256, 'a');
          },
          kErrCannotOpenFile},
-        {"equation labels",
-         [](HandBody& h) {
-             h.groups = {Group(Fresh(kind::kExplicit))};
-             h.equationLabels = Laid([](ByteWriter& out) { out.I16(0); });
-         },
-         kErrInconsistentData},
         {"evaluated texts",
          [](HandBody& h) { h.evalTexts = Laid([](ByteWriter& out) { out.I16(52); }); },
          kErrCannotOpenFile},
@@ -649,6 +645,78 @@ TEST(DiagramBody, WhatAFileCannotHoldIsRefusedWhenWriting) {
         EXPECT_EQ(WriteDiagramBody(out, body), kErrTooLarge) << what;
         EXPECT_EQ(out.Size(), 0u) << what;
     }
+}
+
+// A diagram saved after an aborted script holds the labels of the examples the script took
+// back, and one saved before may hold fewer: the body keeps what the file holds, in file order
+// and numbered so, for the window to restore one per example.
+TEST(DiagramBody, EquationLabelsMoreOrFewerThanExamplesAreRead) {
+    const auto labels = [](std::vector<std::string> texts) {
+        return Laid([&](ByteWriter& out) {
+            canvas::TextList list(texts.size());
+            for (std::size_t k = 0; k < texts.size(); ++k) list[k].text = texts[k];
+            canvas::WriteTexts(out, list);
+        });
+    };
+    const struct {
+        std::vector<std::string> held;
+        const char* what;
+    } rows[] = {{{}, "none for two examples"},
+                {{"y = x"}, "one for two"},
+                {{"y = x", "y = 2x", "taken back", "taken back too"}, "four for two"}};
+    for (const auto& row : rows) {
+        HandBody hand;
+        hand.groups = {Group(Fresh(kind::kExplicit)), Group(Fresh(kind::kPolar))};
+        hand.equationLabels = labels(row.held);
+        TDiagramBody body;
+        ASSERT_EQ(Read(hand, body), kNoError) << row.what;
+        EXPECT_EQ(body.inventory.Count(), 2) << row.what;
+        std::vector<std::string> read;
+        for (std::size_t k = 0; k < body.equationLabels.size(); ++k) {
+            read.push_back(body.equationLabels[k].text);
+            EXPECT_EQ(body.equationLabels[k].number, k) << row.what;
+        }
+        EXPECT_EQ(read, row.held) << row.what;
+    }
+}
+
+// An end point of a segment keeps in its second parent word which end it copies (0 or 2); a
+// file may hold another number there, renumbered as if it were an example index. It is read
+// as it is.
+TEST(DiagramBody, AnEndPointWhoseEndWordIsRenumberedIsRead) {
+    for (const std::int16_t word : {1, 3, 6, -4}) {
+        TExample end = Fresh(kind::kPoint);
+        end.derivation = derived::kEndPoint;
+        end.parent = {0, word};
+        HandBody hand;
+        hand.groups = {Group(Fresh(kind::kSegment)), Group(end)};
+        TDiagramBody body;
+        ASSERT_EQ(Read(hand, body), kNoError) << word;
+        EXPECT_EQ(body.inventory[1].parent[1], word);
+    }
+}
+
+// Values another program stores that this one cannot draw as they are: a pen style outside
+// -1..4 (kept, drawn solid), a zero trajectory step (kept, traced as nothing) and a range end
+// its range text left undefined (mended to an empty range). The file opens with each.
+TEST(DiagramBody, ValuesThatCannotBeDrawnAsTheyAreAreKeptOrMended) {
+    TExample curve = Fresh(kind::kParametric);
+    curve.pen.style = 9;
+    curve.rangeLow[0] = kNaN;
+    curve.rangeHigh[0] = 2;
+    TExample slope = Fresh(kind::kSlope);
+    TTrajectory& t = slope.trajectories.emplace_back();
+    t.Init(kind::kSlope, -1, -1, -1, 2, 0, 1);
+    t.pen.style = 0x7FFF;
+    HandBody hand;
+    hand.groups = {Group(curve), Group(slope)};
+    TDiagramBody body;
+    ASSERT_EQ(Read(hand, body), kNoError);
+    const TExample& read = body.inventory[0];
+    EXPECT_EQ(std::tuple(read.pen.style, read.rangeLow[0], read.rangeHigh[0]), std::tuple(9, 2, 2));
+    ASSERT_EQ(body.inventory[1].trajectories.size(), 1u);
+    const TTrajectory& kept = body.inventory[1].trajectories[0];
+    EXPECT_EQ(std::tuple(kept.step, kept.pen.style), std::tuple(0, 0x7FFF));
 }
 
 TEST(DiagramBody, TheWrittenFormOfExamplesLeavesTheBodyAlone) {

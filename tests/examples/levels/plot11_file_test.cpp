@@ -11,8 +11,8 @@
 #include "examples/levels/inventory_dialog.h"
 #include "examples/levels/slide_dialog.h"
 #include "examples/plot_test_window.h"
-#include "platform/common_dialogs.h"
 #include "examples/sample_body.h"
+#include "platform/common_dialogs.h"
 #include "plot2d/plot2_win.h"
 #include "shell/window_kinds.h"
 #include "support/extreme_views.h"
@@ -165,6 +165,40 @@ TEST_F(Plot11FileTest, ADamagedFileLeavesTheOpenDiagramAsItWas) {
                          second.FileName()),
               std::tuple(1, 0u, QStringLiteral("noname2.qz2")));
     EXPECT_EQ(Errors().back(), QStringLiteral("cannot open file"));
+}
+
+// A diagram may hold labels of examples an aborted script took back, or lack some: the window
+// that opens it keeps the labels of its examples where they were, drops the rest and makes the
+// missing ones.
+TEST_F(Plot11FileTest, EquationLabelsAreRestoredToOnePerExample) {
+    Paste("EXPL2;x;EXPL2;x^2;EXPL2;x^3;");
+    ASSERT_EQ(win.EquationLabels().Count(), 3);
+    canvas::TextList& labels = win.EquationLabels().Labels();
+    labels[0].left = labels[0].right = 0.25L;
+    canvas::TEquationLabel stray = labels[2];
+    stray.text = "taken back";
+    const struct {
+        std::size_t kept;
+        int strays;
+        const char* what;
+    } rows[] = {{1, 0, "fewer"}, {3, 2, "more"}, {0, 0, "none"}};
+    const canvas::TextList all = labels;
+    for (const auto& row : rows) {
+        labels.assign(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(row.kept));
+        labels.insert(labels.end(), static_cast<std::size_t>(row.strays), stray);
+        ASSERT_TRUE(win.SaveTo(Path("labels.qz2")));
+        TPlot2Win second(QStringLiteral("noname2.qz2"));
+        second.SizeChanged(401, 401);
+        ASSERT_EQ(second.Load(Path("labels.qz2")), kNoError) << row.what;
+        const canvas::TextList& read = second.EquationLabels().Labels();
+        ASSERT_EQ(read.size(), 3u) << row.what;
+        for (std::size_t k = 0; k < read.size(); ++k) {
+            EXPECT_EQ(read[k].number, k) << row.what;
+            EXPECT_NE(read[k].text, "taken back") << row.what;
+        }
+        if (row.kept > 0) EXPECT_EQ(read[0].left, 0.25L) << row.what;
+        EXPECT_EQ(read[2].text, all[2].text) << row.what;
+    }
 }
 
 TEST_F(Plot11FileTest, TheWindowsThatWereOpenOpenAgain) {

@@ -183,6 +183,13 @@ TEST_F(PlotEditingTest, SegmentEndPointsComeAndGoWithTheSegment) {
     Vec3 p;
     ASSERT_TRUE(win.GetPointCoords(2, p));
     EXPECT_EQ(std::tuple(p.x, p.y, win.Inventory()[0].EndPointsAsExamples()), std::tuple(3, 4, 0));
+    // An end word another program renumbered names no end: the point loses its place and is
+    // drawn as nothing, the other keeps its own.
+    win.Inventory()[2].parent[1] = 1;
+    win.UpdateDependents(0);
+    EXPECT_FALSE(win.GetPointCoords(2, p));
+    ASSERT_TRUE(win.GetPointCoords(1, p));
+    EXPECT_EQ(std::tuple(p.x, p.y), std::tuple(0, 1));
     const int removed[] = {0};
     win.DeleteExamples(removed);
     EXPECT_EQ(Count(), 0);

@@ -30,6 +30,22 @@ TEST_F(CompileTest, PolarFormsBecomeCartesian) {
                         {-1, 2 * std::numbers::pi_v<long double>}, kTolerance));
 }
 
+// A range text that a parameter leaves undefined empties the range (drawn as nothing) until
+// the parameter gives it a value again; one undefined end takes the other's value.
+TEST_F(CompileTest, ARangeTextLeftUndefinedEmptiesTheRange) {
+    ctx.SetVar(1, -4);
+    const int both = Add(kind::kParametric, {"T", "T", "", "", "", "", "LN(A);SQRT(A)"});
+    const int one = Add(kind::kParametric, {"T", "T", "", "", "", "", "-3;SQRT(A)"});
+    const auto range = [this](int i) { return std::pair(Ex(i).rangeLow[0], Ex(i).rangeHigh[0]); };
+    EXPECT_EQ(range(both), std::pair(0.0L, 0.0L));
+    EXPECT_EQ(range(one), std::pair(-3.0L, -3.0L));
+    ctx.SetVar(1, 4);
+    compiler.EvaluateRanges(both);
+    compiler.EvaluateRanges(one);
+    EXPECT_TRUE(AllNear({range(both).first, range(both).second}, {std::log(4.0L), 2}, kTolerance));
+    EXPECT_TRUE(AllNear({range(one).first, range(one).second}, {-3, 2}, kTolerance));
+}
+
 TEST_F(CompileTest, PeriodicCurveRepeatsItsRange) {
     const int i = Add(kind::kExplicit, {"", "X^2", "", "", "", "", "0;2"},
                       [](TExample& e) { e.periodic = 1; });

@@ -186,8 +186,46 @@ TEST(TrajectoryCodec, ListOfRecordsWithTheirStartValueTexts) {
     EXPECT_EQ(read[2].texts, list[2].texts);
 }
 
+// The initial values of a derx(n,y) trajectory are a list that may run long: the whole text is
+// written and read, up to its reader's 20000-byte buffer, in the same layout as a short one (a
+// file holding a text of 255 characters or fewer reads as before). A formula start value keeps
+// the 255 characters of its buffer.
+TEST(TrajectoryCodec, TheInitialValuesOfADerxTrajectoryKeepTheirWholeText) {
+    std::string values;
+    for (int k = 0; values.size() < 1500; ++k) values += std::to_string(k) + "/7;";
+    const struct {
+        int kind;
+        std::string text;
+        std::size_t kept;
+    } rows[] = {{220, values, values.size()},
+                {220, std::string(255, '1'), 255},
+                {220, std::string(19999, '2'), 19999},
+                {220, std::string(25000, '3'), 19999},
+                {1220, std::string(300, '4'), 255}};
+    for (const auto& row : rows) {
+        TrajectoryList list(1);
+        TTrajectory& t = list[0];
+        const Bytes record = SampleTrajectory(t, row.kind).bytes;
+        t.AllocTexts();
+        t.texts[0] = row.text;
+        Bytes expected{1, 0};
+        expected.insert(expected.end(), record.begin(), record.end());
+        PutString(expected, row.text.substr(0, row.kept));
+        if (row.kind > 1000)
+            for (int j = 1; j < 4; ++j) PutString(expected, "");
+        EXPECT_EQ(Laid([&](ByteWriter& out) { WriteTrajectoryList(out, list); }), expected)
+            << row.kind << " " << row.text.size();
+        TrajectoryList read;
+        ByteReader in(expected);
+        ASSERT_EQ(ReadTrajectoryList(in, read), kNoError) << row.text.size();
+        EXPECT_EQ(read[0].texts[0], row.text.substr(0, row.kept));
+        EXPECT_TRUE(in.AtEnd());
+    }
+}
+
 TEST(ListCodecs, DamagedTrajectoryPointAndSketchListsAreRefusedAndLeaveTheList) {
-    // A count beyond the records, a start-value text missing, a text over 255 characters.
+    // A count beyond the records, a start-value text missing, an initial-values text beyond
+    // its 20000-byte buffer.
     const auto trajectories = [](int count, int kind, const std::vector<std::string>& texts) {
         TTrajectory t;
         Bytes b{static_cast<std::uint8_t>(count), 0};
@@ -198,7 +236,7 @@ TEST(ListCodecs, DamagedTrajectoryPointAndSketchListsAreRefusedAndLeaveTheList) 
     };
     for (const Bytes& bytes :
          {trajectories(2, 1210, {"", "", "", ""}), trajectories(1, 1210, {"a"}),
-          trajectories(1, 220, {std::string(256, 'x')})}) {
+          trajectories(1, 220, {std::string(20000, 'x')})}) {
         TrajectoryList list(1);
         ByteReader in(bytes);
         EXPECT_EQ(ReadTrajectoryList(in, list), kErrCannotOpenFile);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
 #include <functional>
 #include <limits>
 
@@ -43,8 +45,6 @@ TEST(RecordValidator, RefusesEachDamagedField) {
         {201, [](TExample& e) { e.parent[1] = 3; }, "parent[1]"},
         {201, [](TExample& e) { e.parent[0] = 1; }, "parent[0]"},  // itself
         {201, [](TExample& e) { e.parent[0] = 0, e.parent[1] = 1; }, "parent[1]"},
-        {209, [](TExample& e) { e.derivation = 125, e.parent[0] = 0, e.parent[1] = 1; },
-         "parent[1]"},
         {201, [](TExample& e) { e.derivation = 65, e.parent[0] = 0, e.derivationParam = 10; },
          "derivationParam"},
         {201, [](TExample& e) { e.derivation = 180, e.FrozenLetter() = 27; }, "FrozenLetter"},
@@ -53,7 +53,6 @@ TEST(RecordValidator, RefusesEachDamagedField) {
         {201, [](TExample& e) { e.tableSteps = 0; }, "tableSteps"},
         {201, [](TExample& e) { e.pen.colour = 61; }, "pen.colour"},
         {201, [](TExample& e) { e.pen.width = 0x8000; }, "pen.width"},
-        {201, [](TExample& e) { e.pen.style = 5; }, "pen.style"},
         {301, [](TExample& e) { e.extraColour[1] = -1; }, "extraColour[1]"},
         {201, [](TExample& e) { e.familyLetter = 24; }, "familyLetter"},
         {201, [](TExample& e) { e.familySteps = -4001; }, "familySteps"},
@@ -89,7 +88,11 @@ TEST(RecordValidator, RefusesEachDamagedField) {
         {210, [](TExample& e) { e.trajectories.emplace_back(); }, "trajectories[0].kind"},
         {201, [](TExample& e) { e.markedPoints.emplace_back().label = std::string(30, 'p'); },
          "markedPoints"},
-        {201, [](TExample& e) { e.markedPoints.push_back({1, {kNaN}, "", 0}); }, "markedPoints"}};
+        {201,
+         [](TExample& e) {
+             e.markedPoints.push_back({1, {kNaN}, "", 0});
+         },
+         "markedPoints"}};
     for (const Case& c : cases) {
         TExample ex = Made(c.kind);
         if (c.kind == kind::kRoulette) ex.Number(TNumber::kRouletteRadius) = 1;
@@ -103,11 +106,17 @@ TEST(RecordValidator, RefusesEachDamagedField) {
 
 TEST(RecordValidator, AcceptsTheEdgesOfTheLimits) {
     const std::function<void(TExample&)> edges[] = {
-        [](TExample& e) { e.density = 0; },
-        [](TExample& e) { e.density = -10000; },
+        [](TExample& e) { e.density = 0; }, [](TExample& e) { e.density = -10000; },
         [](TExample& e) { e.parent[0] = 0, e.parent[1] = 0; },
         [](TExample& e) { e.derivation = 125, e.parent[0] = 0, e.parent[1] = 2; },
+        // An end point's second word is a text index that another program renumbers with the
+        // parents: whatever it holds, the point is read (and names no end).
+        [](TExample& e) { e.derivation = 125, e.parent[0] = 0, e.parent[1] = 1; },
+        [](TExample& e) { e.derivation = 125, e.parent[0] = 0, e.parent[1] = 9; },
+        [](TExample& e) { e.derivation = 125, e.parent[0] = 0, e.parent[1] = -7; },
         [](TExample& e) { e.pen.style = 0xffff; },
+        // Styles outside -1..4 are stored by other programs and drawn solid.
+        [](TExample& e) { e.pen.style = 5; }, [](TExample& e) { e.pen.style = 0x8000; },
         [](TExample& e) { e.familySteps = -4000, e.familyLetter = 23; },
         [](TExample& e) { e.WebOn() = 1, e.subKind = -23, e.WebSteps() = 1000; },
         [](TExample& e) { e.Text(7) = std::string(255, '1'); }};
@@ -141,7 +150,6 @@ TEST(RecordValidator, RefusesEachDamagedTrajectoryField) {
         {[](TTrajectory& t) { t.startTime = kInf; }, "startTime"},
         {[](TTrajectory& t) { t.endTime = kNaN; }, "endTime"},
         {[](TTrajectory& t) { t.spare = kInf; }, "spare"},
-        {[](TTrajectory& t) { t.step = 0; }, "step"},
         {[](TTrajectory& t) { t.step = kNaN; }, "step"},
         {[](TTrajectory& t) { t.pen.colour = 61; }, "pen.colour"},
         {[](TTrajectory& t) { t.AllocTexts(), t.texts[1] = std::string(256, '1'); }, "texts"}};
@@ -155,11 +163,51 @@ TEST(RecordValidator, RefusesEachDamagedTrajectoryField) {
         EXPECT_EQ(fault.error, kErrInconsistentData) << c.field;
         EXPECT_EQ(fault.field, c.field);
     }
+    // A dy/dx or derx(n,y) trajectory with a zero step is kept; the tracers draw nothing of it.
+    for (const int kind : {kind::kSlope, kind::kHigherOrder}) {
+        TTrajectory zero;
+        zero.Init(kind, -1, -1, -1, 2, 0, 1);
+        zero.pen.style = 9;
+        EXPECT_TRUE(ValidateTrajectory(zero).Ok()) << kind << ValidateTrajectory(zero).field;
+    }
+    // The initial values of a derx(n,y) trajectory may fill their 20000-byte buffer.
+    TTrajectory values;
+    values.Init(kind::kHigherOrder, -1, -1, -1, 2, 0, 1);
+    values.step = 0.1L;
+    values.AllocTexts();
+    values.texts[0] = std::string(19999, '1');
+    EXPECT_TRUE(ValidateTrajectory(values).Ok());
+    values.texts[0] += '1';
+    EXPECT_EQ(ValidateTrajectory(values).field, "texts");
     TTrajectory withoutStep;
     withoutStep.Init(1210, 0, 1, 14, 24, 26, 1);  // systems take the window's step
     EXPECT_TRUE(ValidateTrajectory(withoutStep).Ok());
     withoutStep.kind = TTrajectory::kOrbitalBodyKind;
     EXPECT_TRUE(ValidateTrajectory(withoutStep).Ok());
+}
+
+// A range end a file left undefined becomes the pair's other end (or both 0): an empty range,
+// which the drawers draw as nothing. Finite ranges, even reversed ones, stay as they are.
+TEST(RecordValidator, MendsARangeEndLeftUndefined) {
+    using Range = std::array<long double, 4>;  // low[0], high[0], low[1], high[1]
+    const struct {
+        Range stored, mended;
+    } rows[] = {{{kNaN, 2, -1, 3}, {2, 2, -1, 3}},
+                {{-1, kInf, 0, 1}, {-1, -1, 0, 1}},
+                {{kNaN, -kInf, 5, kNaN}, {0, 0, 5, 5}},
+                {{4, -4, -kInf, -2}, {4, -4, -2, -2}},
+                {{1, 2, 3, 4}, {1, 2, 3, 4}}};
+    for (const auto& row : rows) {
+        TExample ex = Made(203);
+        ex.rangeLow = {row.stored[0], row.stored[2]};
+        ex.rangeHigh = {row.stored[1], row.stored[3]};
+        EXPECT_FALSE(ValidateExample(ex, 0).Ok() &&
+                     !std::isfinite(row.stored[0] + row.stored[1] + row.stored[2] + row.stored[3]));
+        MendStoredValues(ex);
+        EXPECT_EQ((Range{ex.rangeLow[0], ex.rangeHigh[0], ex.rangeLow[1], ex.rangeHigh[1]}),
+                  row.mended);
+        EXPECT_TRUE(ValidateExample(ex, 0).Ok());
+    }
 }
 
 }  // namespace

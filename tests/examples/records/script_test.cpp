@@ -194,11 +194,15 @@ TEST(Script, EveryExampleKeywordAppendsItsRecord) {
         {"POINT2;1.5;-2;",
          {2, 209, 0, 1},
          {{1, "1.5"}, {2, "-2"}},
-         [](const TExample& e) { EXPECT_EQ(std::tuple(e.PolarForm(), e.pen.width), std::tuple(0, 3)); }},
+         [](const TExample& e) {
+             EXPECT_EQ(std::tuple(e.PolarForm(), e.pen.width), std::tuple(0, 3));
+         }},
         {"POINTPOL;2;pi/4;",
          {2, 209, 0, 1},
          {{1, "2"}, {2, "pi/4"}},
-         [](const TExample& e) { EXPECT_EQ(std::tuple(e.PolarForm(), e.pen.width), std::tuple(1, 3)); }},
+         [](const TExample& e) {
+             EXPECT_EQ(std::tuple(e.PolarForm(), e.pen.width), std::tuple(1, 3));
+         }},
         {"DEQ2T;x-y;x*y;", {2, 210, 0, 1}, {{1, "x-y"}, {2, "x*y"}}, none},
         {"DEQ2X;x+y;TRAJ;0.25;1;-2;",
          {2, 211, 0, 1},
@@ -208,6 +212,15 @@ TEST(Script, EveryExampleKeywordAppendsItsRecord) {
              const TTrajectory& t = e.trajectories[0];
              EXPECT_EQ(std::tuple(t.kind, t.startX, t.startY, t.step, t.endTime),
                        std::tuple(211, 1, -2, 0.25L, 20));
+         }},
+        // A zero step is stored as given; the tracer draws nothing for it.
+        {"DEQ2X;x-y;TRAJ;0;2;3;",
+         {2, 211, 0, 1},
+         {{3, "x-y"}},
+         [](const TExample& e) {
+             ASSERT_EQ(e.trajectories.size(), 1u);
+             const TTrajectory& t = e.trajectories[0];
+             EXPECT_EQ(std::tuple(t.kind, t.startX, t.startY, t.step), std::tuple(211, 2, 3, 0));
          }},
         {"RECUR2;x/2;y+1;TRAJ;3;-1;4.5;",
          {2, 212, 0, 1},
@@ -247,7 +260,8 @@ TEST(Script, EveryExampleKeywordAppendsItsRecord) {
              EXPECT_TRUE(
                  AllNear({e.boxMin.x, e.boxMin.y, e.boxMin.z, e.boxMax.x, e.boxMax.y, e.boxMax.z},
                          {-2, -3, -1, 2, 3, 5}));
-             EXPECT_EQ(std::tuple(e.box2Min.z, e.box2Max.y, e.TraceRequest()), std::tuple(-1, 3, 1));
+             EXPECT_EQ(std::tuple(e.box2Min.z, e.box2Max.y, e.TraceRequest()),
+                       std::tuple(-1, 3, 1));
          }},
         {"TUBE;t;0;0;0.5;0;4;",
          {3, 306, 0, 4},
@@ -264,7 +278,9 @@ TEST(Script, EveryExampleKeywordAppendsItsRecord) {
         {"POINT3;1;2;3;",
          {3, 309, 0, 1},
          {{1, "1"}, {2, "2"}, {3, "3"}},
-         [](const TExample& e) { EXPECT_EQ(std::tuple(e.PointCoordinates(), e.pen.width), std::tuple(0, 3)); }},
+         [](const TExample& e) {
+             EXPECT_EQ(std::tuple(e.PointCoordinates(), e.pen.width), std::tuple(0, 3));
+         }},
         {"POINTCYL;2;pi/2;1;",
          {3, 309, 0, 1},
          {{1, "2"}, {2, "pi/2"}, {3, "1"}},
@@ -309,7 +325,8 @@ TEST(Script, EveryExampleKeywordAppendsItsRecord) {
          [](const TExample& e) {
              EXPECT_TRUE(e.IsLagrangeExplicit());
              ASSERT_GE(e.points.size(), 9u);
-             EXPECT_EQ(std::tuple(e.LagrangeLastPoint(), e.points[8].x, e.points[8].y), std::tuple(8, 4, -1));
+             EXPECT_EQ(std::tuple(e.LagrangeLastPoint(), e.points[8].x, e.points[8].y),
+                       std::tuple(8, 4, -1));
          }},
     };
     for (const KeywordCase& c : cases) {

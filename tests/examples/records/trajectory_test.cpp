@@ -10,6 +10,7 @@
 #include <numbers>
 #include <numeric>
 #include <string>
+#include <utility>
 
 #include "core/errors.h"
 #include "support/all_near.h"
@@ -48,6 +49,16 @@ TEST(TrajectoryRecord, ListCopyKeepsOrderWithOwnTextsAndTrees) {
         ASSERT_NE(copy[i].trees[3], nullptr);
         EXPECT_NE(copy[i].trees[3].get(), list[i].trees[3].get());
         EXPECT_EQ(copy[i].trees[3]->re, static_cast<long double>(i));
+    }
+}
+
+// The style word is signed: 0xFFFF is the null pen; words outside -1..4 draw solid.
+TEST(PenSpec, DrawnStyleReadsTheWordSignedAndDrawsUnknownStylesSolid) {
+    const std::pair<std::uint16_t, int> rows[] = {{0, 0}, {1, 1},      {4, 4},      {0xFFFF, -1},
+                                                  {5, 0}, {0xFFFE, 0}, {0x8000, 0}, {300, 0}};
+    for (const auto& [word, drawn] : rows) {
+        const TPenSpec pen{3, 1, word};
+        EXPECT_EQ(pen.DrawnStyle(), drawn) << word;
     }
 }
 
