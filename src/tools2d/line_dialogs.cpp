@@ -5,6 +5,7 @@
 #include "platform/boxes.h"
 #include "platform/strings.h"
 #include "platform/text_codec.h"
+#include "tools2d/dialog_text.h"
 #include "tools2d/entry_tags.h"
 
 namespace quorlin::tools2d {
@@ -55,11 +56,7 @@ void TLineDlg::SetupWindow() {
 
 int TLineDlg::ReadRange(int lowId, int highId, int countId, TRange& out) const {
     FormulaContext& f = owner_.Formulas();
-    const auto text = [this](int id) {
-        std::string t = ToWindows1252(GetText(id)).value_or("?");
-        if (t.size() > kMaxChars) t.resize(kMaxChars);
-        return t;
-    };
+    const auto text = [this](int id) { return EditText(*this, id, kMaxChars); };
     if (const int error = f.ReadNumber(text(lowId), out.low)) return error;
     if (const int error = f.ReadNumber(text(highId), out.high)) return error;
     if (f.ReadInteger(text(countId), 1, 2147483647, out.count) != 0) return kErrOutOfBounds;
@@ -106,8 +103,7 @@ void TLineDlg::ComputeValue() {
     }
     result_ = value;
     SetText(kResult, FromWindows1252(owner_.Format().FormatNum(value)));
-    std::string label = ToWindows1252(platform::ResourceString(kStrEntry)).value_or("");
-    if (label.size() > kMaxLabelChars) label.resize(kMaxLabelChars);
+    const std::string label = EntryLabel(kStrEntry, kMaxLabelChars);
     const examples::TToolSettings& tools = owner_.Tools();
     const bool line = tag_ == entry_tag::kLineIntegral;
     const std::array<long double, 4> values{

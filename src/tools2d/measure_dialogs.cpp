@@ -5,6 +5,7 @@
 #include "examples/operations/integration.h"
 #include "platform/strings.h"
 #include "platform/text_codec.h"
+#include "tools2d/dialog_text.h"
 
 namespace quorlin::tools2d {
 
@@ -32,12 +33,6 @@ constexpr int kRevolvedKinds[] = {k::kExplicit, k::kPolar, k::kParametric, k::kS
 constexpr int kSectorKinds[] = {k::kExplicit, k::kPolar, k::kParametric};
 constexpr int kExplicitOnly[] = {k::kExplicit};
 
-std::string Text(const platform::Dialog& dialog, int id, std::size_t most) {
-    std::string text = ToWindows1252(dialog.GetText(id)).value_or("?");
-    if (text.size() > most) text.resize(most);
-    return text;
-}
-
 }  // namespace
 
 // ------------------------------------------------------------------------------ shared
@@ -50,8 +45,7 @@ TMeasureDlg::TMeasureDlg(examples::TPlot11Win& window, std::string_view template
 
 void TMeasureDlg::SetEntry(int tag, int labelId) {
     tag_ = tag;
-    label_ = ToWindows1252(platform::ResourceString(labelId)).value_or("");
-    if (label_.size() > kMaxLabelChars) label_.resize(kMaxLabelChars);
+    label_ = EntryLabel(labelId, kMaxLabelChars);
 }
 
 // An explicit curve's interval is the base's (in the view, tied to parameters); the parameter
@@ -61,10 +55,10 @@ int TMeasureDlg::ReadInterval() {
     FormulaContext& f = owner_.Formulas();
     long double low = 0, high = 0;
     int count = 0;
-    if (const int error = f.ReadNumber(Text(*this, kLowEdit, 255), low)) return error;
-    if (const int error = f.ReadNumber(Text(*this, kHighEdit, 255), high)) return error;
+    if (const int error = f.ReadNumber(EditText(*this, kLowEdit, 255), low)) return error;
+    if (const int error = f.ReadNumber(EditText(*this, kHighEdit, 255), high)) return error;
     if (high < low + kTiny) return kErrInconsistentData;
-    if (f.ReadInteger(Text(*this, kSubintervalEdit, kMaxCountChars), 1, 2147483647, count) != 0)
+    if (f.ReadInteger(EditText(*this, kSubintervalEdit, kMaxCountChars), 1, 2147483647, count) != 0)
         return kErrOutOfBounds;
     examples::TToolSettings& tools = owner_.Tools();
     tools.low = low;
@@ -153,10 +147,13 @@ int TRevDlg::ReadInterval() {
         if (const int error = TMeasureDlg::ReadInterval()) return error;
     FormulaContext& f = owner_.Formulas();
     TAxisLine axis;
-    if (const int error = f.ReadNumber(Text(*this, kAEdit, kMaxNumberChars), axis.a)) return error;
-    if (const int error = f.ReadNumber(Text(*this, kBEdit, kMaxNumberChars), axis.b)) return error;
+    if (const int error = f.ReadNumber(EditText(*this, kAEdit, kMaxNumberChars), axis.a))
+        return error;
+    if (const int error = f.ReadNumber(EditText(*this, kBEdit, kMaxNumberChars), axis.b))
+        return error;
     if (const int error = CheckAxis(axis)) return error;
-    if (const int error = f.ReadNumber(Text(*this, kCEdit, kMaxNumberChars), axis.c)) return error;
+    if (const int error = f.ReadNumber(EditText(*this, kCEdit, kMaxNumberChars), axis.c))
+        return error;
     axis_ = axis;
     return kNoError;
 }
@@ -220,7 +217,8 @@ int T2VolDlg::ComputeResult() {
     if (!inventory.IsIndex(f) || !inventory.IsIndex(g)) return kErrMakeSelection;
     if (!inventory[f].Tree(2) || !inventory[g].Tree(2)) return examples::kErrUndefinedIntegrand;
     long double c = 0;
-    if (const int error = owner_.Formulas().ReadNumber(Text(*this, kAxisEdit, 30), c)) return error;
+    if (const int error = owner_.Formulas().ReadNumber(EditText(*this, kAxisEdit, 30), c))
+        return error;
     examples::TToolSettings& tools = owner_.Tools();
     const long double low = tools.low;
     const long double high = tools.high;

@@ -7,6 +7,7 @@
 #include "platform/boxes.h"
 #include "platform/strings.h"
 #include "platform/text_codec.h"
+#include "tools2d/dialog_text.h"
 
 namespace quorlin::tools2d {
 
@@ -28,12 +29,6 @@ constexpr int kRules = examples::kSumRules;
 constexpr int kAntiderivativeCode = 73;
 
 constexpr int kExplicitOnly[] = {k::kExplicit};
-
-std::string Text(const platform::Dialog& dialog, int id, std::size_t most) {
-    std::string text = ToWindows1252(dialog.GetText(id)).value_or("?");
-    if (text.size() > most) text.resize(most);
-    return text;
-}
 
 }  // namespace
 
@@ -151,8 +146,7 @@ void TRiemDlg::ShowResultText() {
 
 void TRiemDlg::PrepareOverlay() {
     const examples::TToolSettings& tools = owner_.Tools();
-    std::string label = ToWindows1252(platform::ResourceString(kStrEntry)).value_or("");
-    if (label.size() > kMaxLabelChars) label.resize(kMaxLabelChars);
+    const std::string label = EntryLabel(kStrEntry, kMaxLabelChars);
     const long double value = tools.sums[static_cast<std::size_t>(examples::SumRule::Simpson)];
     const std::array<long double, 4> values{tools.low, tools.high, value,
                                             static_cast<long double>(tools.subintervals)};
@@ -164,7 +158,7 @@ void TRiemDlg::PrepareOverlay() {
 
 void TRiemDlg::StepDivisions(int delta) {
     int count = 0;
-    int error = owner_.Formulas().ReadInteger(Text(*this, kSubintervalEdit, kMaxCountChars), 1,
+    int error = owner_.Formulas().ReadInteger(EditText(*this, kSubintervalEdit, kMaxCountChars), 1,
                                               kMostSubintervals, count) == 0
                     ? kNoError
                     : kErrOutOfBounds;
@@ -241,7 +235,7 @@ void TRiemDlg::AddAntiderivative() {
         platform::ErrorMsg(this, kErrNoRoom);
         return;
     }
-    const std::string typed = Text(*this, kLowEdit, kMaxLimitChars);
+    const std::string typed = EditText(*this, kLowEdit, kMaxLimitChars);
     long double start = 0;
     int letter = 0;
     if (const int error = owner_.Formulas().ReadNumberAndLetter(typed, start, letter)) {

@@ -3,6 +3,7 @@
 // the result under the dialog's own tag.
 #include "tools2d/line_dialogs.h"
 
+#include <cmath>
 #include <numbers>
 
 #include "tools2d/entry_tags.h"
@@ -70,6 +71,29 @@ TEST_F(LineDialogsTest, RangesAreReadBeforeAnythingIsStored) {
         EXPECT_EQ(Errors().back(), QString::fromLatin1(row.error)) << row.n;
         EXPECT_EQ(win.Tools().lineSteps, 1000);  // nothing stored
     }
+}
+
+// The flux dialog belongs to space windows; its reading and recording are the same on any
+// window that holds a space field and a parametric surface.
+TEST_F(LineDialogsTest, FluxThroughTheUnitSphere) {
+    const int field = Add(k::kSpaceSystem, {"x", "y", "z"});
+    const int sphere = Add(k::kParametricSurface, {"sin(t)*cos(u)", "sin(t)*sin(u)", "cos(t)"});
+    TFluxDlg d(win);
+    d.Create();
+    Pick(d, field);
+    EXPECT_TRUE(d.IsControlShown(TLineDlg::kUCount));
+    Range(d, "0", "pi", "40");
+    d.SetText(TLineDlg::kULow, QStringLiteral("0"));
+    d.SetText(TLineDlg::kUHigh, QStringLiteral("2*pi"));
+    d.SetText(TLineDlg::kUCount, QStringLiteral("40"));
+    d.Press(TLineDlg::kValue);
+    ASSERT_TRUE(Errors().empty());
+    EXPECT_NEAR(std::fabs((double)d.LastResult()), 4 * kPi, 1e-6);
+    EXPECT_EQ(win.Inventory()[sphere].markedPoints.front().code, entry_tag::kFlux);
+    d.SetText(TLineDlg::kUCount, QStringLiteral("0"));
+    d.Press(TLineDlg::kValue);
+    EXPECT_EQ(Errors().back(), QStringLiteral("out of bounds"));
+    EXPECT_EQ(win.Tools().fluxUSteps, 40);
 }
 
 }  // namespace

@@ -186,6 +186,11 @@ TEST_F(RiemannDialogTest, AntiderivativeOfTwoCurvesCutsTheRange) {
     d.Press(TRiemDlg::kIndefinite);
     EXPECT_EQ(Errors().back(), QStringLiteral("cannot understand"));
     EXPECT_EQ(win.Inventory().LastIndex(), 2);
+    // A full inventory: 4.
+    ASSERT_TRUE(win.Inventory().SetCapacity(2, true));
+    d.Press(TRiemDlg::kIndefinite);
+    EXPECT_EQ(Errors().back(), QStringLiteral("no more room"));
+    EXPECT_EQ(win.Inventory().LastIndex(), 2);
 }
 
 TEST_F(RiemannDialogTest, TheOverlayOnThePicture) {
