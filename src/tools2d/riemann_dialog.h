@@ -60,6 +60,8 @@ public:
 
 protected:
     void SelectionChanged() override;
+    // A refill that finds f again (a new example, f edited) keeps the options.
+    void SelectionKept() override { ShowResultText(); }
     int ComputeResult() override;
     void ShowResultText() override;
     // The data entry of a computation, on f and in mode 2 on g.

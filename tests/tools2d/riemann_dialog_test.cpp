@@ -210,7 +210,9 @@ TEST_F(RiemannDialogTest, TheOverlayOnThePicture) {
     EXPECT_TRUE(InkAt(image, 1.5L, 1.0L, overlay));
     EXPECT_TRUE(InkAt(image, 0.5L, 0.1L, overlay));
     EXPECT_FALSE(InkAt(image, 1.5L, 3.0L, overlay));
-    // A new selection clears the options and the overlay goes.
+    // A new example leaves them; a new selection clears them and the overlay goes.
+    Paste("EXPL2;x;");
+    EXPECT_EQ(d.Options().Mask(), 1 | (1 << 6));
     Pick(d, 0);
     EXPECT_EQ(d.Options().Mask(), 0);
     EXPECT_FALSE(InkAt(Picture(), 1.5L, 1.0L, overlay));
