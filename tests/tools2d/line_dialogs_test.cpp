@@ -19,10 +19,7 @@ constexpr double kPi = std::numbers::pi;
 class LineDialogsTest : public ToolsWindowTest {
 protected:
     int Add(int kind, std::array<std::string_view, 5> texts) {
-        win.AddExample(kind, 0, 7, texts);
-        const int i = win.Inventory().LastIndex();
-        win.CompileExample(i);
-        return i;
+        return ToolsWindowTest::Add(kind, 0, 7, texts);
     }
     static void Range(TLineDlg& d, const char* low, const char* high, const char* n) {
         d.SetText(TLineDlg::kTLow, QString::fromLatin1(low));

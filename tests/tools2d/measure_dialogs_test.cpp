@@ -16,12 +16,6 @@ constexpr double kPi = std::numbers::pi;
 
 class MeasureDialogsTest : public ToolsWindowTest {
 protected:
-    int Add(int kind, long double low, long double high, std::array<std::string_view, 5> texts) {
-        win.AddExample(kind, low, high, texts);
-        const int i = win.Inventory().LastIndex();
-        win.CompileExample(i);
-        return i;
-    }
     static void Interval(examples::TPreRiemDlg& d, const char* low, const char* high,
                          const char* n) {
         d.SetText(examples::TPreRiemDlg::kLowEdit, QString::fromLatin1(low));

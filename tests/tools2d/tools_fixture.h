@@ -30,6 +30,13 @@ protected:
     }
     // Example i of the list of dialog d, as the user picks it.
     static void Pick(examples::TComboDlg& d, int i) { d.SelectPosition(d.ListIndexOf(i)); }
+    // Appends an example of the kind over [low, high] with texts 1-5, compiled; its index.
+    int Add(int kind, long double low, long double high, std::array<std::string_view, 5> texts) {
+        win.AddExample(kind, low, high, texts);
+        const int i = win.Inventory().LastIndex();
+        win.CompileExample(i);
+        return i;
+    }
     QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     std::size_t Entries(int i) const { return win.Inventory()[i].markedPoints.size(); }
 
