@@ -6,6 +6,7 @@
 #include "plot2d/plot2_win.h"
 #include "shell/plot_app.h"
 #include "shell/window_kinds.h"
+#include "tools2d/analysis_tool_set.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -13,6 +14,8 @@ int main(int argc, char** argv) {
 
     // Every graphing window gets its initial-value dialogs and time and phase windows.
     quorlin::dynamics::InstallTrajectoryTools();
+    // ... and its integration, measuring and line-integral tools.
+    quorlin::tools2d::InstallAnalysisTools();
     quorlin::WindowKindRegistry kinds;
     namespace plot2d = quorlin::plot2d;
     kinds.Register(quorlin::WindowKind::Plot2D, plot2d::CreatePlot2Window);

@@ -93,6 +93,7 @@ int TPlotBWin::DrawToolOverlays(platform::DeviceContext& dc) {
             });
         }
     }
+    if (examples::TAnalysisTools* tools = MadeAnalysisTools()) return tools->DrawOverlays(dc);
     return 0;
 }
 

@@ -77,7 +77,9 @@ bool TPlotCWin::SwapExamples(int a, int b) {
     return true;
 }
 
-void TPlotCWin::RefreshToolValues() {}
+void TPlotCWin::RefreshToolValues() {
+    if (examples::TAnalysisTools* tools = MadeAnalysisTools()) tools->RefreshToolValues();
+}
 void TPlotCWin::RefreshToolDialogs() {}
 
 void TPlotCWin::ViewLoaded() {}
@@ -107,7 +109,9 @@ std::uint16_t TPlotCWin::OpenToolsMask() const {
     return TPlotBWin::OpenToolsMask();
 }
 
-void TPlotCWin::RestoreToolState(int, int, int) {}
+void TPlotCWin::RestoreToolState(int a, int b, int c) {
+    TPlotBWin::RestoreToolState(a, b, c);
+}
 
 void TPlotCWin::GetToolState(std::array<int, 3>& out) const {
     TPlotBWin::GetToolState(out);

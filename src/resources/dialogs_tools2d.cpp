@@ -12,7 +12,6 @@ using resources::DialogTemplate;
 // The tables keep one control per line, in the order the dialog builds them.
 // clang-format off
 
-// The colour button shares id 213 with the subinterval edit; the kinds tell them apart.
 constexpr ControlTemplate kRiem[] = {
     Combo(295, {0, 0, 2}),
     Combo(296, {0, 2, 2}),
@@ -37,7 +36,7 @@ constexpr ControlTemplate kRiem[] = {
     Check(276, "random:", {8, 0, 2}),
     Label(236, "", {8, 2, 2}),
     Check(277, "overlay", {9, 0}),
-    Button(213, "color", {9, 1}),
+    Button(278, "color", {9, 1}),
     DefButton(761, "definite", {10, 0}),
     Button(760, "indefinite", {10, 1}),
     Button(2, "close", {10, 3}),

@@ -162,6 +162,7 @@ int TPreRiemDlg::ReadInterval() {
 void TPreRiemDlg::ApplyInterval() {
     int error = ReadInterval();
     if (error == kNoError) error = ComputeResult();
+    if (error == kKeyStop) return;  // Q: nothing shown, nothing recorded
     if (error > 0) {
         platform::ErrorMsg(this, error);
         return;

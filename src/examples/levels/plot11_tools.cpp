@@ -71,6 +71,7 @@ void TPlot11Win::AddToolDialog(platform::Dialog* dialog, std::vector<int> kinds)
 void TPlot11Win::CloseToolDialogs(bool force) {
     TPlot1Win::CloseToolDialogs(force);
     if (trajectoryTools_) trajectoryTools_->CloseDialogs(force);
+    if (analysisTools_) analysisTools_->CloseDialogs(force);
     for (const platform::Dialog* closed : toolDialogs_.CloseUnneeded(Inventory(), force))
         if (closed == arcLength_) arcLength_ = nullptr;
 }
@@ -115,6 +116,7 @@ void TPlot11Win::InventoryChanged(int selectLast) {
     inventoryDialog_.Refill(selectLast ? Inventory().LastIndex() : -1);
     TPlot1Win::InventoryChanged(selectLast);
     if (trajectoryTools_) trajectoryTools_->InventoryChanged();
+    if (analysisTools_) analysisTools_->RefreshToolDialogs();
     if (arcLength_) arcLength_->RefillLists();
 }
 

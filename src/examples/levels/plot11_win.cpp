@@ -52,6 +52,12 @@ TPlot11Win::TPlot11Win(int kind, QString fileName, QString iniName, int dimensio
         HandleCommand(cmd::kNew3DPointCylindrical, [this] { AddPointEntry(1); });
         HandleCommand(cmd::kNew3DPointSpherical, [this] { AddPointEntry(2); });
     }
+    // The analysis commands exist only where the window has analysis tools.
+    if (const TAnalysisToolsMaker& tools = GetAnalysisToolsMaker(); tools.make && tools.commands)
+        for (const int id : tools.commands(dimension))
+            HandleCommand(id, [this, id] {
+                if (auto* made = AnalysisTools()) made->RunCommand(id);
+            });
     // The trajectory commands exist only where the window has trajectory tools.
     if (!GetTrajectoryToolsMaker()) return;
     HandleCommand(cmd::kIvp10, [this] { OpenIvp10(); });
@@ -197,7 +203,9 @@ void TPlot11Win::ViewLoaded() {}
 void TPlot11Win::ConvertStoredPoints(int) {}
 void TPlot11Win::DrawPointMarkers(platform::DeviceContext&, int) {}
 void TPlot11Win::CopyBodyListToTable(int) {}
-void TPlot11Win::OpenLineIntegral() {}
+void TPlot11Win::OpenLineIntegral() {
+    if (auto* tools = AnalysisTools()) tools->RunCommand(resources::cmd::kLineIntegral);
+}
 void TPlot11Win::OpenIvp10() {
     if (auto* tools = TrajectoryTools()) tools->OpenIvp(10);
 }
@@ -215,10 +223,37 @@ std::uint16_t TPlot11Win::OpenToolsMask() const {
     return trajectoryTools_ ? trajectoryTools_->OpenMask() : 0;
 }
 
-void TPlot11Win::RestoreToolState(int, int, int) {}
+void TPlot11Win::RestoreToolState(int a, int b, int c) {
+    if (analysisTools_ || a != 0)
+        if (auto* tools = AnalysisTools()) tools->RestoreState({a, b, c});
+}
 
+// Without analysis tools the words of the last file travel on unchanged.
 void TPlot11Win::GetToolState(std::array<int, 3>& out) const {
-    out = {0, 0, 0};
+    if (analysisTools_) {
+        out = analysisTools_->State();
+        return;
+    }
+    for (std::size_t k = 0; k < out.size(); ++k) out[k] = keptSettings_.toolState[k];
+}
+
+TAnalysisTools* TPlot11Win::AnalysisTools() {
+    if (!analysisToolsMade_ && GetAnalysisToolsMaker().make) {
+        analysisToolsMade_ = true;
+        analysisTools_ = GetAnalysisToolsMaker().make(*this);
+    }
+    return analysisTools_.get();
+}
+
+void TPlot11Win::HideWindow() {
+    if (analysisTools_) analysisTools_->Hide();
+    TPlot1Win::HideWindow();
+}
+
+bool TPlot11Win::RebuildDerived(int i) {
+    if (analysisTools_)
+        if (const std::optional<bool> built = analysisTools_->RebuildDerived(i)) return *built;
+    return TPlot1Win::RebuildDerived(i);
 }
 
 // ------------------------------------------------------------------------------ trajectory tools
@@ -259,6 +294,8 @@ void TPlot11Win::CleanupWindow() {
     // The linked windows and dialogs refer to this window: they go before it does.
     if (trajectoryTools_) trajectoryTools_->Close();
     trajectoryTools_.reset();
+    if (analysisTools_) analysisTools_->Close();
+    analysisTools_.reset();
     TPlot1Win::CleanupWindow();
 }
 

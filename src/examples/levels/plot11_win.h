@@ -41,6 +41,7 @@
 #include <vector>
 
 #include "examples/diagram/diagram_body.h"
+#include "examples/levels/analysis_tools.h"
 #include "examples/levels/inventory_host.h"
 #include "examples/levels/plot1_win.h"
 #include "examples/levels/tool_dialog_list.h"
@@ -235,6 +236,14 @@ public:
     // The window's initial-value dialogs, time and phase windows and tracers, made on first use
     // by the installed maker; null without one.
     TTrajectoryTools* TrajectoryTools();
+    // The window's analysis tools (analysis_tools.h), made on first use by the installed maker;
+    // null without one. MadeAnalysisTools: only when they were made already.
+    TAnalysisTools* AnalysisTools();
+    TAnalysisTools* MadeAnalysisTools() const { return analysisTools_.get(); }
+    // The analysis tools go with the window when it hides.
+    void HideWindow() override;
+    // The derivation codes the analysis tools own are rebuilt by them.
+    bool RebuildDerived(int i) override;
 
     void RefreshLinkedWindows(const TLinkedPoint& point) override;
     void PlotInLinkedWindows(int i, const TTrajectory& trajectory) override;
@@ -274,6 +283,8 @@ private:
     TInventoryDialogHost inventoryDialog_;
     std::unique_ptr<TTrajectoryTools> trajectoryTools_;
     bool trajectoryToolsMade_ = false;
+    std::unique_ptr<TAnalysisTools> analysisTools_;
+    bool analysisToolsMade_ = false;
     TKeptToolState keptTools_;
     bool loading_ = false;
 };

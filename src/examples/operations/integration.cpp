@@ -8,6 +8,7 @@
 #include "core/errors.h"
 #include "examples/records/compile_support.h"
 #include "formula/tree_builders.h"
+#include "formula/tree_program.h"
 
 namespace quorlin::examples {
 
@@ -52,11 +53,6 @@ private:
     std::vector<std::pair<int, Complex>> saved_;
 };
 
-// The integrand at x; false where it is undefined or not finite.
-bool ValueAt(FormulaContext& f, TExprNode& tree, int slotIndex, long double x, long double& out) {
-    return f.EvalAtReal(tree, slotIndex, x, out) && std::isfinite(out);
-}
-
 // The right end of subinterval i of n from x0: exactly the high end for the last one.
 long double NextNode(const TIntegrationAxis& axis, int i, long double x0, long double h) {
     return i == axis.count ? axis.high : x0 + h;
@@ -67,24 +63,66 @@ bool StopAfter(const TIntegrationAxis& axis, int i, TSumControl& control) {
     return i < axis.count && control.Stop();
 }
 
+// The integrand of one sum, compiled where the sum starts and dropped with it.
+class TIntegrand {
+public:
+    TIntegrand(FormulaContext& f, TExprNode& tree, int slotIndex)
+        : f_(f), program_(f, &tree), slot_(slotIndex) {}
+    // The integrand at x; false where it is undefined or not finite.
+    bool At(long double x, long double& out) const {
+        f_.SetVar(slot_, x);
+        return program_.Evaluate(out) && std::isfinite(out);
+    }
+
+private:
+    FormulaContext& f_;
+    TreeProgram program_;
+    int slot_;
+};
+
+// The composite Simpson sum of a compiled integrand over the axis.
+int SimpsonOf(const TIntegrand& integrand, const TIntegrationAxis& axis, TSumControl& control,
+              long double& out) {
+    const long double h = (axis.high - axis.low) / axis.count;
+    long double x0 = axis.low;
+    long double f0 = 0;
+    if (!integrand.At(x0, f0)) return kErrUndefinedIntegrand;
+    long double sum = 0;
+    int result = 0;
+    for (int i = 1; i <= axis.count; ++i) {
+        const long double x1 = NextNode(axis, i, x0, h);
+        long double fm = 0, f1 = 0;
+        if (!integrand.At(x0 + h / 2, fm) || !integrand.At(x1, f1)) return kErrUndefinedIntegrand;
+        sum += f0 + 4 * fm + f1;
+        x0 = x1;
+        f0 = f1;
+        if (StopAfter(axis, i, control)) {
+            result = kKeyStop;
+            break;
+        }
+    }
+    out = sum * h / 6;
+    return result;
+}
+
 }  // namespace
 
 int RiemannSums(FormulaContext& f, TExprNode& tree, const TIntegrationAxis& axis,
                 const std::function<long double()>& random01, TSumControl& control, TSums& out) {
     if (axis.count < 1) return kErrOutOfBounds;
     const SlotGuard guard(f, {axis.slot});
+    const TIntegrand integrand(f, tree, axis.slot);
     const long double h = (axis.high - axis.low) / axis.count;
     TSums sums{};
     long double x0 = axis.low;
     long double f0 = 0;
-    if (!ValueAt(f, tree, axis.slot, x0, f0)) return kErrUndefinedIntegrand;
+    if (!integrand.At(x0, f0)) return kErrUndefinedIntegrand;
     int result = 0;
     for (int i = 1; i <= axis.count; ++i) {
         const long double x1 = NextNode(axis, i, x0, h);
         const long double r = x0 + h * random01();
         long double f1 = 0, fm = 0, fr = 0;
-        if (!ValueAt(f, tree, axis.slot, x1, f1) || !ValueAt(f, tree, axis.slot, r, fr) ||
-            !ValueAt(f, tree, axis.slot, (x0 + x1) / 2, fm))
+        if (!integrand.At(x1, f1) || !integrand.At(r, fr) || !integrand.At((x0 + x1) / 2, fm))
             return kErrUndefinedIntegrand;
         SumOf(sums, SumRule::Left) += f0;
         SumOf(sums, SumRule::Midpoint) += fm;
@@ -111,37 +149,19 @@ int SimpsonIntegral(FormulaContext& f, TExprNode& tree, const TIntegrationAxis& 
                     TSumControl& control, long double& out) {
     if (axis.count < 1) return kErrOutOfBounds;
     const SlotGuard guard(f, {axis.slot});
-    const long double h = (axis.high - axis.low) / axis.count;
-    long double x0 = axis.low;
-    long double f0 = 0;
-    if (!ValueAt(f, tree, axis.slot, x0, f0)) return kErrUndefinedIntegrand;
-    long double sum = 0;
-    int result = 0;
-    for (int i = 1; i <= axis.count; ++i) {
-        const long double x1 = NextNode(axis, i, x0, h);
-        long double fm = 0, f1 = 0;
-        if (!ValueAt(f, tree, axis.slot, x0 + h / 2, fm) || !ValueAt(f, tree, axis.slot, x1, f1))
-            return kErrUndefinedIntegrand;
-        sum += f0 + 4 * fm + f1;
-        x0 = x1;
-        f0 = f1;
-        if (StopAfter(axis, i, control)) {
-            result = kKeyStop;
-            break;
-        }
-    }
-    out = sum * h / 6;
-    return result;
+    return SimpsonOf(TIntegrand(f, tree, axis.slot), axis, control, out);
 }
 
 int DoubleIntegral(FormulaContext& f, TExprNode& tree, const TIntegrationAxis& inner,
                    const TIntegrationAxis& outer, TSumControl& control, long double& out) {
     if (inner.count < 1 || outer.count < 1) return kErrOutOfBounds;
-    const SlotGuard guard(f, {outer.slot});
+    const SlotGuard guard(f, {outer.slot, inner.slot});
+    // One program for every inner integral: the outer variable is read where it stands.
+    const TIntegrand integrand(f, tree, inner.slot);
     // The inner integral with the outer variable at y.
     const auto innerAt = [&](long double y, long double& g) {
         f.SetVar(outer.slot, y);
-        return SimpsonIntegral(f, tree, inner, control, g);
+        return SimpsonOf(integrand, inner, control, g);
     };
     const long double h = (outer.high - outer.low) / outer.count;
     long double y0 = outer.low;

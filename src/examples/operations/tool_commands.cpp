@@ -45,6 +45,19 @@ bool ToolCommandEnabled(int id, const TInventory& inventory, int dimension) {
             return space
                        ? Has(inventory, {kind::kSpaceSystem}) && Has(inventory, {kind::kSpaceCurve})
                        : Has(inventory, {kind::kSystem}) && Has(inventory, {kind::kParametric});
+        case cmd::kIntegrate:
+        case cmd::kIntegrateTwo:
+        case cmd::kVolumeTwo:
+            return !space && Has(inventory, {kind::kExplicit});
+        case cmd::kSectorArea:
+            return !space && Has(inventory, {kind::kExplicit, kind::kPolar, kind::kParametric});
+        case cmd::kVolumeOfRevolution:
+        case cmd::kAreaOfRevolution:
+            return !space && Has(inventory, {kind::kExplicit, kind::kPolar, kind::kParametric,
+                                             kind::kSegment});
+        case cmd::kSurfaceIntegral:
+            return space && Has(inventory, {kind::kSpaceSystem}) &&
+                   Has(inventory, {kind::kParametricSurface});
         case cmd::kDistance:
             return CountExamplesOfKind(inventory, space ? kind::kSpacePoint : kind::kPoint) > 1;
         default:

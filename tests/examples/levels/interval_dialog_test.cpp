@@ -3,8 +3,8 @@
 // of a result.
 #include "examples/levels/interval_dialog.h"
 
-#include "examples/plot_test_window.h"
 #include "examples/levels/slide_dialog.h"
+#include "examples/plot_test_window.h"
 
 namespace quorlin::examples {
 namespace {
@@ -26,7 +26,28 @@ private:
     static constexpr int kKinds[] = {kind::kExplicit};
 };
 
+// An interval dialog whose computation the user stops with Q.
+class StoppedDialog : public TPreRiemDlg {
+public:
+    explicit StoppedDialog(TPlot1Win& window) : TPreRiemDlg(window, "ARCLEN", kKinds, 53, 176) {}
+
+protected:
+    int ComputeResult() override { return kKeyStop; }
+
+private:
+    static constexpr int kKinds[] = {kind::kExplicit};
+};
+
 class IntervalDialogTest : public quorlin::testing::PlotWindowTest {};
+
+TEST_F(IntervalDialogTest, AStoppedComputationShowsAndRecordsNothing) {
+    Paste("EXPL2;x;");
+    StoppedDialog dialog(win);
+    dialog.Create();
+    dialog.Press(TPreRiemDlg::kValueButton);
+    EXPECT_TRUE(Errors().empty());
+    EXPECT_TRUE(win.Inventory()[0].markedPoints.empty());
+}
 
 TEST_F(IntervalDialogTest, SecondListKeepsTheNewestThroughRefills) {
     Paste("EXPL2;x;EXPL2;x^2;POLAR;t;0;1;EXPL2;x^3;");

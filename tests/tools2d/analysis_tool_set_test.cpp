@@ -1,0 +1,112 @@
+// The seam between the window levels and the analysis tools: without a maker the commands are
+// disabled; with it each command makes its dialog once and shows it again, a hidden window hides
+// the dialogs, the integration dialog comes back from a diagram file with its mode, selections
+// and options, and the dialogs close with the window.
+#include "tools2d/analysis_tool_set.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+
+#include "tools2d/riemann_dialog.h"
+#include "tools2d/tools_fixture.h"
+
+namespace quorlin::tools2d {
+namespace {
+
+namespace cmd = resources::cmd;
+
+constexpr int kCommands2D[] = {cmd::kIntegrate,        cmd::kIntegrateTwo, cmd::kVolumeOfRevolution,
+                               cmd::kAreaOfRevolution, cmd::kSectorArea,   cmd::kVolumeTwo,
+                               cmd::kLineIntegral};
+
+TEST(AnalysisToolsSeamTest, WithoutAMakerTheCommandsAreDisabled) {
+    examples::SetAnalysisToolsMaker({});
+    plot2d::TPlot2Win win(QStringLiteral("noname1.qz2"));
+    for (const int id : kCommands2D) EXPECT_FALSE(win.QueryCommand(id).enabled) << id;
+    EXPECT_EQ(win.AnalysisTools(), nullptr);
+}
+
+class AnalysisToolSetTest : public ToolsWindowTest {};
+
+TEST_F(AnalysisToolSetTest, EachCommandMakesItsDialogOnceAndShowsItAgain) {
+    Paste("EXPL2;x;EXPL2;x^2;DEQ2T;-y;x;");
+    win.AddExample(examples::kind::kParametric, 0, 7, {"cos(t)", "sin(t)"});
+    win.CompileExample(win.Inventory().LastIndex());
+    for (const int id : kCommands2D) EXPECT_TRUE(win.QueryCommand(id).enabled) << id;
+    EXPECT_FALSE(win.QueryCommand(cmd::kSurfaceIntegral).enabled);
+    for (const int id : kCommands2D) ASSERT_TRUE(win.SendCommand(id));
+    TWindowAnalysisTools& tools = Tools();
+    const std::vector<platform::Dialog*> dialogs = {static_cast<platform::Dialog*>(tools.Riemann()),
+                                                    tools.Revolution(), tools.Sector(),
+                                                    tools.VolumeTwo(), tools.Line()};
+    for (platform::Dialog* d : dialogs) {
+        ASSERT_NE(d, nullptr);
+        EXPECT_FALSE(d->IsHidden());
+        d->Press(2);
+        EXPECT_TRUE(d->IsHidden());
+    }
+    // The second opening shows the same dialog; the mode follows the command.
+    TRiemDlg* riemann = tools.Riemann();
+    ASSERT_TRUE(win.SendCommand(cmd::kIntegrateTwo));
+    EXPECT_EQ(tools.Riemann(), riemann);
+    EXPECT_EQ(std::tuple(riemann->IsHidden(), riemann->Mode()), std::tuple(false, 2));
+    // A hidden window hides them.
+    win.HideWindow();
+    EXPECT_TRUE(riemann->IsHidden());
+}
+
+TEST_F(AnalysisToolSetTest, TheIntegrationDialogComesBackFromAFile) {
+    Paste("EXPL2;x;EXPL2;x^2;EXPL2;1;");
+    ASSERT_TRUE(win.SendCommand(cmd::kIntegrateTwo));
+    TRiemDlg& d = *Tools().Riemann();
+    Pick(d, 1);
+    d.SelectSecond(2);
+    for (const int id : {TRiemDlg::kFirstCheck + 4, TRiemDlg::kOverlayCheck}) {
+        d.SetChecked(id, true);
+        d.OnControl(id);
+    }
+    ASSERT_TRUE(win.SaveTo(Path("riem.qz2")));
+
+    plot2d::TPlot2Win second(QStringLiteral("noname2.qz2"));
+    ASSERT_EQ(second.Load(Path("riem.qz2")), kNoError);
+    auto* tools = dynamic_cast<TWindowAnalysisTools*>(second.MadeAnalysisTools());
+    ASSERT_NE(tools, nullptr);
+    TRiemDlg* back = tools->Riemann();
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(std::tuple(back->IsHidden(), back->Mode(), back->SelectedExample(),
+                         back->SelectedExample2(), back->Options().Mask()),
+              std::tuple(false, 2, 1, 2, (1 << 4) | (1 << 6)));
+}
+
+TEST_F(AnalysisToolSetTest, DialogsCloseWithTheirKindsAndTheWindow) {
+    Paste("EXPL2;x;");
+    ASSERT_TRUE(win.SendCommand(cmd::kSectorArea));
+    QPointer<platform::Dialog> sector(Tools().Sector());
+    ASSERT_TRUE(sector);
+    const int gone[] = {0};
+    win.DeleteExamples(gone);
+    win.RedrawAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(sector);
+    Paste("EXPL2;x;");
+    ASSERT_TRUE(win.SendCommand(cmd::kSectorArea));  // made anew when asked again
+    EXPECT_TRUE(Tools().Sector());
+}
+
+TEST_F(AnalysisToolSetTest, ClosingTheWindowClosesItsDialogs) {
+    auto* other = new plot2d::TPlot2Win(QStringLiteral("noname2.qz2"));
+    other->Create();
+    other->AddExample(examples::kind::kExplicit, -5, 5, {"", "x"});
+    other->CompileExample(0);
+    ASSERT_TRUE(other->SendCommand(cmd::kIntegrate));
+    QPointer<platform::Dialog> dialog(
+        dynamic_cast<TWindowAnalysisTools*>(other->AnalysisTools())->Riemann());
+    ASSERT_TRUE(dialog);
+    other->ClearModified();
+    ASSERT_TRUE(other->CloseWindow());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(dialog);
+}
+
+}  // namespace
+}  // namespace quorlin::tools2d

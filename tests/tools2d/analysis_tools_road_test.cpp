@@ -1,0 +1,105 @@
+// The integration tool as a user reaches it in the running program: a 2D window from the
+// frame's Window menu, y = x^2 from the Equa menu, "Integrate f(x) dx ..." with the parabolic
+// rule and its overlay, "definite" twice, the overlay on the window's picture and in an SVG
+// export that xmllint reads, and the dialog back from the saved diagram.
+#include <QTemporaryDir>
+
+#include <memory>
+
+#include "canvas/export_format.h"
+#include "canvas/export_option_dialogs.h"
+#include "platform/boxes.h"
+#include "platform/common_dialogs.h"
+#include "plot2d/plot2_win.h"
+#include "resources/command_ids.h"
+#include "shell/plot_frame.h"
+#include "shell/window_kinds.h"
+#include "support/curve_pixels.h"
+#include "support/file_readers.h"
+#include "tools2d/analysis_tool_set.h"
+
+namespace quorlin::tools2d {
+namespace {
+
+namespace cmd = resources::cmd;
+using quorlin::testing::InkNear;
+
+TEST(AnalysisToolsRoadTest, IntegrateAsAUserAndFindItAgainInTheFile) {
+    InstallAnalysisTools();
+    platform::ScriptedPrompter prompter;
+    platform::ScriptedCommonDialogs dialogs;
+    platform::SetCommonDialogs(&dialogs);
+    const std::unique_ptr<void, void (*)(void*)> restore(
+        &dialogs, [](void*) { platform::SetCommonDialogs(nullptr); });
+    QTemporaryDir dir;
+    WindowKindRegistry kinds;
+    kinds.Register(WindowKind::Plot2D, plot2d::CreatePlot2Window);
+    TPlotFrame frame(kinds, {});
+    frame.Create();
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kWindow2D));
+    auto* win = dynamic_cast<plot2d::TPlot2Win*>(frame.ActiveChild());
+    ASSERT_NE(win, nullptr);
+    win->SizeChanged(401, 401);
+    {
+        platform::ScopedDialogRunner runner([](platform::Dialog& d) {
+            d.SetText(212, QStringLiteral("x^2"));
+            return d.Press(1);
+        });
+        ASSERT_TRUE(frame.DispatchCommand(cmd::kNewExplicit2D));
+    }
+    ASSERT_EQ(win->Inventory().Count(), 1);
+    EXPECT_TRUE(frame.QueryCommand(cmd::kIntegrate).enabled);
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kIntegrate));
+    auto& tools = dynamic_cast<TWindowAnalysisTools&>(*win->AnalysisTools());
+    TRiemDlg& d = *tools.Riemann();
+    d.SetText(TRiemDlg::kLowEdit, QStringLiteral("0"));
+    d.SetText(TRiemDlg::kHighEdit, QStringLiteral("2"));
+    d.SetText(TRiemDlg::kSubintervalEdit, QStringLiteral("4"));
+    d.Press(TRiemDlg::kFirstCheck + 4);  // "parabolic"
+    d.Press(TRiemDlg::kOverlayCheck);
+    d.Press(TRiemDlg::kValueButton);
+    d.Press(TRiemDlg::kValueButton);
+    EXPECT_EQ(d.GetText(TRiemDlg::kFirstValue + 4),
+              QString::fromStdString(win->Format().FormatNum(8.0L / 3)));
+    EXPECT_EQ(win->Inventory()[0].markedPoints.size(), 1u);
+
+    // The overlay on the cached picture: the sides of the cells at 0.5, 1 and 1.5.
+    win->Roles().SetRole(TRiemDlg::kOverlayColourRole, 9);
+    const QRgb overlay = win->OutputColor(win->DrawColor(9)).rgb();
+    win->InvalidateImage(ImageLayer::Background);
+    win->RenderImage(ImageLayer::Picture);
+    const QImage& image = win->Image(ImageLayer::Picture);
+    for (const long double x : {0.5L, 1.0L, 1.5L})
+        EXPECT_TRUE(InkNear(*win, image, x, x * x / 2, overlay)) << (double)x;
+
+    // ... and in an SVG export.
+    dialogs.fileAnswers.push_back(dir.filePath("riem.svg"));
+    {
+        platform::ScopedDialogRunner runner([](platform::Dialog& export_) {
+            export_.Press(canvas::TTeXDlg::kFirstKindRadio + canvas::kTexInsertable);
+            return export_.Press(1);
+        });
+        ASSERT_TRUE(frame.DispatchCommand(cmd::kExportSvg));
+    }
+    const std::string svg = quorlin::testing::ReadAll(dir.filePath("riem.svg"));
+    EXPECT_NE(svg.find(canvas::ColorToHex(overlay)), std::string::npos);
+    if (quorlin::testing::HaveProgram("xmllint"))
+        quorlin::testing::ExpectAccepted(
+            quorlin::testing::RunReader(dir.path(), "xmllint", {"--noout", "riem.svg"}), "xmllint");
+
+    // Saved and opened again: the dialog is back with its mode, selection and options.
+    ASSERT_TRUE(win->SaveTo(dir.filePath("riem.qz2")));
+    auto* again = dynamic_cast<plot2d::TPlot2Win*>(frame.OpenByExtension(dir.filePath("riem.qz2")));
+    ASSERT_NE(again, nullptr);
+    ASSERT_NE(again, win);
+    auto* reopened = dynamic_cast<TWindowAnalysisTools*>(again->MadeAnalysisTools());
+    ASSERT_NE(reopened, nullptr);
+    ASSERT_NE(reopened->Riemann(), nullptr);
+    const TRiemDlg& back = *reopened->Riemann();
+    EXPECT_EQ(
+        std::tuple(back.IsHidden(), back.Mode(), back.SelectedExample(), back.Options().Mask()),
+        std::tuple(false, 1, 0, (1 << 4) | (1 << 6)));
+}
+
+}  // namespace
+}  // namespace quorlin::tools2d

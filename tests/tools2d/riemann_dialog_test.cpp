@@ -1,0 +1,222 @@
+// The integration dialog on a 2D window: the six rules against closed forms, f - g, undefined
+// integrands refused, the interval and the stepped count read as a table, limits tied to a
+// parameter, the antiderivative examples, and the overlay on the window's picture.
+#include "tools2d/riemann_dialog.h"
+
+#include <cmath>
+
+#include "examples/levels/slide_dialog.h"
+#include "tools2d/tools_fixture.h"
+
+namespace quorlin::tools2d {
+namespace {
+
+namespace cmd = resources::cmd;
+
+class RiemannDialogTest : public ToolsWindowTest {
+protected:
+    TRiemDlg& Open(int mode = 1) {
+        return Command(mode == 1 ? cmd::kIntegrate : cmd::kIntegrateTwo,
+                       &TWindowAnalysisTools::Riemann);
+    }
+    static void Limits(TRiemDlg& d, const char* low, const char* high, const char* n) {
+        d.SetText(TRiemDlg::kLowEdit, QString::fromLatin1(low));
+        d.SetText(TRiemDlg::kHighEdit, QString::fromLatin1(high));
+        d.SetText(TRiemDlg::kSubintervalEdit, QString::fromLatin1(n));
+    }
+    static void CheckAll(TRiemDlg& d) {
+        for (int id = TRiemDlg::kFirstCheck; id <= TRiemDlg::kOverlayCheck; ++id) {
+            d.SetChecked(id, true);
+            d.OnControl(id);
+        }
+    }
+    long double Sum(examples::SumRule rule) const {
+        return win.Tools().sums[static_cast<std::size_t>(rule)];
+    }
+};
+
+TEST_F(RiemannDialogTest, TheSixRulesOfXSquared) {
+    Paste("EXPL2;x^2;");
+    TRiemDlg& d = Open();
+    CheckAll(d);
+    Limits(d, "0", "2", "4");
+    d.Press(TRiemDlg::kValueButton);
+    ASSERT_TRUE(Errors().empty());
+    using R = examples::SumRule;
+    const struct {
+        R rule;
+        long double value;
+    } rules[] = {{R::Left, 1.75L},
+                 {R::Midpoint, 2.625L},
+                 {R::Right, 3.75L},
+                 {R::Trapezoid, 2.75L},
+                 {R::Simpson, 8.0L / 3}};
+    for (const auto& r : rules) {
+        EXPECT_NEAR((double)Sum(r.rule), (double)r.value, 1e-15) << static_cast<int>(r.rule);
+        const int statics = TRiemDlg::kFirstValue + static_cast<int>(r.rule);
+        EXPECT_FALSE(d.GetText(statics).isEmpty());
+    }
+    // A random point in each cell of an increasing f lies between the two ends.
+    EXPECT_GT(Sum(R::Random), Sum(R::Left));
+    EXPECT_LT(Sum(R::Random), Sum(R::Right));
+    ASSERT_EQ(Entries(0), 1u);
+    const examples::TMarkedPoint& entry = win.Inventory()[0].markedPoints[0];
+    EXPECT_EQ(std::tuple(entry.code, entry.label), std::tuple(51, "(left,right,value,subint)"));
+    EXPECT_NEAR((double)entry.values[2], 8.0 / 3, 1e-15);
+    EXPECT_EQ(entry.values[3], 4);
+    // An unchecked rule's value is not shown.
+    d.SetChecked(TRiemDlg::kFirstCheck, false);
+    d.OnControl(TRiemDlg::kFirstCheck);
+    EXPECT_TRUE(d.GetText(TRiemDlg::kFirstValue).isEmpty());
+    EXPECT_EQ(d.Options().FirstRule(), 2);
+}
+
+TEST_F(RiemannDialogTest, FMinusGAndUndefinedIntegrands) {
+    Paste("EXPL2;x^2;EXPL2;x;EXPL2;1/x;");
+    TRiemDlg& d = Open(2);
+    Pick(d, 0);
+    d.SelectSecond(1);
+    Limits(d, "0", "1", "10");
+    d.Press(TRiemDlg::kValueButton);
+    EXPECT_NEAR((double)Sum(examples::SumRule::Simpson), -1.0 / 6, 1e-15);
+    EXPECT_EQ(std::tuple(Entries(0), Entries(1)), std::tuple(1u, 1u));
+    EXPECT_EQ(win.Inventory()[1].markedPoints[0].code, 52);
+
+    // 1/x across 0: refused with 106, no new value, nothing recorded.
+    TRiemDlg& single = Open(1);
+    Pick(single, 2);
+    Limits(single, "-1", "1", "4");  // 0 is a node
+    single.Press(TRiemDlg::kValueButton);
+    ASSERT_EQ(Errors().size(), 1u);
+    EXPECT_EQ(Errors().back(), QStringLiteral("cannot approximate this"));
+    EXPECT_NEAR((double)Sum(examples::SumRule::Simpson), -1.0 / 6, 1e-15);
+    EXPECT_EQ(Entries(2), 0u);
+}
+
+TEST_F(RiemannDialogTest, TheIntervalAndTheSteppedCountAsATable) {
+    Paste("EXPL2;x;");
+    TRiemDlg& d = Open();
+    const struct {
+        const char* low;
+        const char* high;
+        const char* n;
+        int button;
+        const char* error;  // empty: accepted
+        const char* nAfter;
+    } rows[] = {
+        {"1", "1", "4", TRiemDlg::kValueButton, "inconsistent data", "4"},
+        {"1", "1.00000000000001", "4", TRiemDlg::kValueButton, "inconsistent data", "4"},
+        {"-11", "1", "4", TRiemDlg::kValueButton, "out of bounds", "4"},
+        {"0", "1", "0", TRiemDlg::kValueButton, "out of bounds", "0"},
+        {"0", "1", "1", TRiemDlg::kMinus, "positive value?", "1"},
+        {"0", "1", "2147483647", TRiemDlg::kPlus, "out of bounds", "2147483647"},
+        {"0", "1", "7", TRiemDlg::kPlus, "", "8"},
+        {"0", "1", "7", TRiemDlg::kMinus, "", "6"},
+    };
+    for (const auto& row : rows) {
+        const std::size_t errorsBefore = Errors().size();
+        Limits(d, row.low, row.high, row.n);
+        d.Press(row.button);
+        if (*row.error) {
+            ASSERT_EQ(Errors().size(), errorsBefore + 1) << row.low << " " << row.n;
+            EXPECT_EQ(Errors().back(), QString::fromLatin1(row.error));
+        } else {
+            EXPECT_EQ(Errors().size(), errorsBefore) << row.n;
+            EXPECT_NEAR((double)Sum(examples::SumRule::Simpson), 0.5, 1e-15);
+        }
+        EXPECT_EQ(d.GetText(TRiemDlg::kSubintervalEdit), QString::fromLatin1(row.nAfter));
+    }
+}
+
+TEST_F(RiemannDialogTest, ALowerLimitTiedToAParameter) {
+    Paste("EXPL2;x;");
+    TRiemDlg& d = Open();
+    Limits(d, "-2.72@K", "2", "4");
+    d.Press(TRiemDlg::kValueButton);
+    ASSERT_TRUE(Errors().empty());
+    const int k = 'K' - '@';
+    EXPECT_NEAR((double)win.Formulas().Var(k), -2.72, 1e-15);
+    ASSERT_NE(win.ParamDialog(k), nullptr);
+    EXPECT_FALSE(win.ParamDialog(k)->IsHidden());
+    // K moves past the upper end: the previous ends stay.
+    win.Formulas().SetVar(k, 3);
+    d.Press(TRiemDlg::kPlus);
+    EXPECT_NEAR((double)win.Tools().low, -2.72, 1e-15);
+}
+
+TEST_F(RiemannDialogTest, AntiderivativesFollowTheirParents) {
+    Paste("EXPL2;cos(x);");
+    TRiemDlg& d = Open();
+    Limits(d, "0", "2", "4");
+    d.Press(TRiemDlg::kIndefinite);
+    ASSERT_TRUE(Errors().empty());
+    ASSERT_EQ(win.Inventory().LastIndex(), 1);
+    const examples::TExample& integral = win.Inventory()[1];
+    EXPECT_EQ(
+        std::tuple(integral.kind, integral.derivation, integral.parent[0], integral.parent[1]),
+        std::tuple(206, 73, 0, -1));
+    const QImage image = Picture();
+    for (const long double x : {1.0L, 2.0L, -2.5L})
+        EXPECT_TRUE(InkAt(image, x, std::sin(x), ColourOf(1))) << (double)x;
+    // Editing f rebuilds the integrand.
+    win.Inventory()[0].Text(2) = "2*x";
+    win.CompileExample(0);
+    win.UpdateDependents(0);
+    long double y = 0;
+    ASSERT_TRUE(win.Formulas().EvalAtReal(*win.Inventory()[1].Tree(2), slot::kX, 3, y));
+    EXPECT_EQ(y, 6);
+}
+
+TEST_F(RiemannDialogTest, AntiderivativeOfTwoCurvesCutsTheRange) {
+    Paste("EXPL2;x;EXPL2;1;");
+    win.Inventory()[1].rangeLow[0] = -1;
+    win.Inventory()[1].rangeHigh[0] = 2;
+    TRiemDlg& d = Open(2);
+    Pick(d, 0);
+    d.SelectSecond(1);
+    Limits(d, "0", "1", "4");
+    d.Press(TRiemDlg::kIndefinite);
+    ASSERT_EQ(win.Inventory().LastIndex(), 2);
+    EXPECT_EQ(std::tuple(win.Inventory()[2].rangeLow[0], win.Inventory()[2].rangeHigh[0]),
+              std::tuple(-1, 2));
+    // Locked ranges that do not meet: 1, and no half-made example.
+    win.Inventory()[0].lockInterval = 1;
+    win.Inventory()[0].rangeLow[0] = 3;
+    win.Inventory()[0].rangeHigh[0] = 4;
+    d.Press(TRiemDlg::kIndefinite);
+    EXPECT_EQ(Errors().back(), QStringLiteral("cannot understand"));
+    EXPECT_EQ(win.Inventory().LastIndex(), 2);
+    // A full inventory: 4.
+    ASSERT_TRUE(win.Inventory().SetCapacity(2, true));
+    d.Press(TRiemDlg::kIndefinite);
+    EXPECT_EQ(Errors().back(), QStringLiteral("no more room"));
+    EXPECT_EQ(win.Inventory().LastIndex(), 2);
+}
+
+TEST_F(RiemannDialogTest, TheOverlayOnThePicture) {
+    Paste("EXPL2;x^2;");
+    win.Roles().SetRole(TRiemDlg::kOverlayColourRole, 9);
+    TRiemDlg& d = Open();
+    Limits(d, "0", "2", "4");
+    d.Press(TRiemDlg::kValueButton);
+    const QRgb overlay = win.OutputColor(win.DrawColor(9)).rgb();
+    EXPECT_FALSE(InkAt(Picture(), 1, 0.5L, overlay));  // no rule checked yet
+    for (const int id : {TRiemDlg::kFirstCheck, TRiemDlg::kOverlayCheck}) {
+        d.SetChecked(id, true);
+        d.OnControl(id);
+    }
+    const QImage image = Picture();
+    // The sides of the left rule's cells at x = 0.5 and 1.5, below f and above the axis.
+    EXPECT_TRUE(InkAt(image, 1.5L, 1.0L, overlay));
+    EXPECT_TRUE(InkAt(image, 0.5L, 0.1L, overlay));
+    EXPECT_FALSE(InkAt(image, 1.5L, 3.0L, overlay));
+    // A new example leaves them; a new selection clears them and the overlay goes.
+    Paste("EXPL2;x;");
+    EXPECT_EQ(d.Options().Mask(), 1 | (1 << 6));
+    Pick(d, 0);
+    EXPECT_EQ(d.Options().Mask(), 0);
+    EXPECT_FALSE(InkAt(Picture(), 1.5L, 1.0L, overlay));
+}
+
+}  // namespace
+}  // namespace quorlin::tools2d
