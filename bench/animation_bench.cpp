@@ -1,7 +1,7 @@
 // One frame of a parameter animation in a 2D window of 600 x 600 pixels: a diagram of 20
 // explicit curves that all use A (A*sin(x + k/3) and friends), recomputed and drawn afresh into
 // both cached layers as the frame player does each tick. The timer ticks every 50 ms; a frame
-// should take well under a tenth of that.
+// should take well under a tenth of that; the counter "aim_ms" is the aim of under 5 ms.
 
 #include <benchmark/benchmark.h>
 
@@ -36,6 +36,7 @@ void AnimationFrame(benchmark::State& state) {
         win.DrawAnimationFrame(1);
         benchmark::DoNotOptimize(win.Image(ImageLayer::Picture).constBits());
     }
+    state.counters["aim_ms"] = 5;
 }
 BENCHMARK(AnimationFrame)->Unit(benchmark::kMillisecond);
 

@@ -123,22 +123,4 @@ std::optional<SystemField> SystemField::FromSelectors(FormulaContext& context,
     return SystemField(context, components, slots);
 }
 
-bool SystemField::operator()(long double t, const long double* y, long double* dy) const {
-    for (int i = 0; i < slots_.count; ++i)
-        context_->SetVar(slots_.variables[static_cast<std::size_t>(i)], y[i]);
-    if (slots_.heldSlot >= 0) context_->SetVar(slots_.heldSlot, slots_.heldValue);
-    context_->SetVar(slot::kT, t);
-    for (int i = 0; i < slots_.count; ++i) {
-        const FieldComponent& c = components_[static_cast<std::size_t>(i)];
-        if (c.constantZero) {
-            dy[i] = 0;
-            continue;
-        }
-        long double value = 0;
-        if (!c.tree || !programs_[static_cast<std::size_t>(i)].Evaluate(value)) return false;
-        dy[i] = c.negated ? -value : value;
-    }
-    return true;
-}
-
 }  // namespace quorlin::dynamics

@@ -99,7 +99,9 @@ public:
                                                     const StateSlots& state);
 
     int Count() const { return slots_.count; }
-    // dy = f(t, y) for the first Count() entries; false where the field is undefined.
+    // dy = f(t, y) for the first Count() entries; false where the field is undefined. Inline:
+    // the steppers call it four times a step, and the call would cost as much as a short
+    // component's program.
     bool operator()(long double t, const long double* y, long double* dy) const;
 
 private:
@@ -108,5 +110,23 @@ private:
     std::array<TreeProgram, 3> programs_;
     StateSlots slots_;
 };
+
+inline bool SystemField::operator()(long double t, const long double* y, long double* dy) const {
+    for (int i = 0; i < slots_.count; ++i)
+        context_->SetVar(slots_.variables[static_cast<std::size_t>(i)], y[i]);
+    if (slots_.heldSlot >= 0) context_->SetVar(slots_.heldSlot, slots_.heldValue);
+    context_->SetVar(slot::kT, t);
+    for (int i = 0; i < slots_.count; ++i) {
+        const FieldComponent& c = components_[static_cast<std::size_t>(i)];
+        if (c.constantZero) {
+            dy[i] = 0;
+            continue;
+        }
+        long double value = 0;
+        if (!c.tree || !programs_[static_cast<std::size_t>(i)].Evaluate(value)) return false;
+        dy[i] = c.negated ? -value : value;
+    }
+    return true;
+}
 
 }  // namespace quorlin::dynamics

@@ -186,7 +186,7 @@ SystemIntegrator::Outcome SystemIntegrator::Advance(long double& t, std::array<l
         last = true;
     }
     std::array<long double, 3> next = y;
-    std::array<long double, kMaxStateSize> nextSlope{};
+    std::array<long double, kMaxStateSize> nextSlope;  // its first n entries, when known
     bool nextSlopeKnown = false;
     for (int halvings = 0;; ++halvings) {
         next = y;
@@ -202,8 +202,8 @@ SystemIntegrator::Outcome SystemIntegrator::Advance(long double& t, std::array<l
         const bool tooFar =
             settings_.longestStep > 0 && Norm(moved.data(), n) > settings_.longestStep;
         nextSlopeKnown = !tooFar && field_(last ? tEnd : t + h, next.data(), nextSlope.data());
-        std::array<long double, kMaxStateSize> change{};
-        for (int i = 0; nextSlopeKnown && i < n; ++i) change[i] = nextSlope[i] - slope_[i];
+        std::array<long double, kMaxStateSize> change;
+        for (int i = 0; i < n; ++i) change[i] = nextSlopeKnown ? nextSlope[i] - slope_[i] : 0;
         if (!tooFar && Norm(change.data(), n) <= kLargestChange * speed) break;
         h *= 0.5L;
         last = false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/polyline_thinner.h"
 #include "dynamics/geometry.h"
 #include "dynamics/linked_plot.h"
 #include "dynamics/trajectories.h"
@@ -316,17 +317,47 @@ long double TTrajectoryPainter::KeptUntil(long double otherwise) const {
     return until;
 }
 
+namespace {
+
+// A thinned curve's pieces into the primitives' open curve.
+class TPrimitivesCurveSink : public TPolylineSink {
+public:
+    explicit TPrimitivesCurveSink(canvas::TCanvasPrimitives& prim) : prim_(prim) {}
+    void Point(Vec2 world) override {
+        if (broken_) prim_.BreakCurve();
+        broken_ = false;
+        prim_.CurvePoint({world.x, world.y});
+    }
+    void Break() override { broken_ = true; }
+
+private:
+    canvas::TCanvasPrimitives& prim_;
+    bool broken_ = false;
+};
+
+}  // namespace
+
 void TTrajectoryPainter::DrawCurves(const std::vector<Curve>& curves,
                                     canvas::TCanvasPrimitives& prim) {
+    // Thinned to a quarter pixel of the view, as sampled curves are: a long trace hands the
+    // writers no more points than its picture needs.
+    const canvas::TViewFrame& view = prim.Frame();
+    const auto pixelOf = [&view](WorldPoint w) {
+        return Vec2{(w.x - view.left) / view.unitsPerPixelX, (view.up - w.y) / view.unitsPerPixelY};
+    };
     for (const Curve& curve : curves) {
         if (curve.points.size() < 2) continue;
         prim.BeginCurve();
+        TPrimitivesCurveSink sink(prim);
+        TPolylineThinner thinner(sink, kPolylineThinning);
         std::size_t next = 0;
         for (std::size_t k = 0; k < curve.points.size(); ++k) {
             while (next < curve.breaks.size() && curve.breaks[next] < k) ++next;
-            if (k > 0 && next < curve.breaks.size() && curve.breaks[next] == k) prim.BreakCurve();
-            prim.CurvePoint(curve.points[k]);
+            if (k > 0 && next < curve.breaks.size() && curve.breaks[next] == k) thinner.Break();
+            const WorldPoint w = curve.points[k];
+            thinner.Add(pixelOf(w), {w.x, w.y});
         }
+        thinner.Break();
         prim.EndCurve();
     }
 }

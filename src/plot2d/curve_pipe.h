@@ -12,63 +12,21 @@
 // the curve comes back.
 #include <cstddef>
 
+#include "core/polyline_thinner.h"
 #include "core/vectors.h"
 #include "plot2d/plot_space.h"
 
 namespace quorlin::plot2d {
 
 // Where the pieces of a curve go, in plot coordinates.
-class TCurveSink {
-public:
-    virtual ~TCurveSink() = default;
-    // Extends the open piece, or starts one.
-    virtual void Point(Vec2 plot) = 0;
-    // Ends the open piece; the next point starts a new one.
-    virtual void Break() = 0;
-};
-
-// Thinning in pixels: the anchor (the last point handed on) and the cone of directions in which
-// the next kept point may lie so that every point dropped since stays within the tolerance.
-class TPolylineThinner {
-public:
-    TPolylineThinner(TCurveSink& sink, long double tolerance)
-        : sink_(sink), tolerance_(tolerance) {}
-
-    void Add(Vec2 pixel, Vec2 plot);
-    // Hands on the point held back and ends the piece.
-    void Break();
-
-    std::size_t PointsOut() const { return pointsOut_; }
-
-private:
-    // Hands on a point, after the anchor when it is the piece's second.
-    void Emit(Vec2 plot);
-    void StartCone(Vec2 pixel, Vec2 plot);
-
-    TCurveSink& sink_;
-    long double tolerance_;
-    bool open_ = false;     // a piece has begun: the anchor is valid
-    bool started_ = false;  // the anchor went out (a piece of one point is never handed on)
-    bool holding_ = false;  // a point after the anchor is held back
-    bool cone_ = false;     // some held point lay farther than the tolerance from the anchor
-    Vec2 anchor_;
-    Vec2 anchorPlot_;
-    Vec2 heldPixel_;
-    Vec2 heldPlot_;
-    // The cone: the directions from lowEdge_ counter-clockwise to highEdge_ (unit vectors; the
-    // cone is always narrower than a half-turn).
-    Vec2 lowEdge_;
-    Vec2 highEdge_;
-    long double reach_ = 0;  // the farthest distance from the anchor so far
-    std::size_t pointsOut_ = 0;
-};
+using TCurveSink = TPolylineSink;
 
 class TCurvePipe {
 public:
     // Pixels a piece runs on beyond the area before it is cut.
     static constexpr long double kClipMargin = 3;
     // Largest distance in pixels of a dropped point from the polyline that is drawn.
-    static constexpr long double kThinningTolerance = 0.25L;
+    static constexpr long double kThinningTolerance = kPolylineThinning;
 
     TCurvePipe(const TPlotSpace& space, TCurveSink& sink,
                long double tolerance = kThinningTolerance);

@@ -6,13 +6,20 @@ namespace quorlin::plot2d {
 
 namespace {
 
+// The curve is looked at in the middle of every caller's step (a pixel column of an explicit
+// curve), not at the steps' ends: base steps run from middle to middle two steps apart, and
+// their own middles are the middles between. The chord test of a base step and of its halves
+// decides where more is needed, so a gentle curve costs about one evaluation a step (one-step
+// base steps with their middles cost two), and a feature a step wide is still always met.
+constexpr int kBaseStepSpan = 2;
 // Halvings of a base step before its chords are taken as they are.
 constexpr int kMaxDepth = 64;
 // A halved chord at most this many times shorter than its parent's still shrinks as a continuous
 // curve's does (halving gives 2).
 constexpr long double kContinuousShrink = 1.5L;
-// Halvings of a step undefined at both ends before it is taken as undefined throughout.
-constexpr int kUndefinedProbeDepth = 3;
+// Halvings of a step undefined at both ends before it is taken as undefined throughout: down to
+// an eighth of the caller's step, of which a base step spans kBaseStepSpan.
+constexpr int kUndefinedProbeDepth = 4;
 
 // The distance of two pixels, by its square where that cannot overflow (poles give far-off
 // pixels).
@@ -91,15 +98,27 @@ void TCurveSampler::Refine(const CurveFunction& f, const TSample& a, const TSamp
             Emit(b);  // nothing of it shows; the pipe cuts it away
             return;
         }
-        if (DistanceToChord(m.pixel, a.pixel, b.pixel) <= settings_.tolerance &&
-            Distance(a.pixel, b.pixel) <= settings_.longestChord) {
+        if (HalvesShowTheCurve(a.pixel, m.pixel, b.pixel)) {
+            Emit(m);
             Emit(b);
             return;
         }
     }
     const long double chord = a.ok && b.ok ? Distance(a.pixel, b.pixel) : 0;
+    // Each half of a base step has half of its budget, so that wild oscillation in one half
+    // does not leave the other drawn coarsely.
+    if (depth == 0) budget_ = halfBudget_;
     Refine(f, a, m, depth + 1, chord);
+    if (depth == 0) budget_ = halfBudget_;
     Refine(f, m, b, depth + 1, chord);
+}
+
+bool TCurveSampler::HalvesShowTheCurve(Vec2 a, Vec2 m, Vec2 b) const {
+    // The middle on the chord: the halves lie a quarter as far off the curve as the middle lies
+    // off the chord where the curve bends smoothly.
+    const long double first = Distance(a, m), second = Distance(m, b);
+    return DistanceToChord(m, a, b) <= settings_.tolerance && first <= settings_.longestChord &&
+           second <= settings_.longestChord;
 }
 
 int TCurveSampler::Sample(const CurveFunction& f, long double a, long double b, long double step) {
@@ -114,17 +133,23 @@ int TCurveSampler::Sample(const CurveFunction& f, long double a, long double b, 
     const long double h = (b - a) / static_cast<long double>(n);
     if (!(a + h > a) || !(b - h < b)) return 0;  // the step is lost in the magnitude of the range
 
-    budget_ = settings_.stepBudget;
+    // The base points: a, the middles of the even steps, b.
+    const long long middles = (n + 1) / kBaseStepSpan;
+    const auto baseParameter = [&](long long k) {
+        if (k > middles) return b;
+        return a + h * (static_cast<long double>(kBaseStepSpan * (k - 1)) + 0.5L);
+    };
+    halfBudget_ = settings_.stepBudget;
+    budget_ = kBaseStepSpan * settings_.stepBudget;
     TSample previous = Evaluate(f, a);
     if (previous.ok) Emit(previous);
     int key = 0;
-    for (long long i = 1; i <= n; ++i) {
-        const long double t = i == n ? b : a + h * static_cast<long double>(i);
-        budget_ = settings_.stepBudget;
-        const TSample current = Evaluate(f, t);
+    for (long long k = 1; k <= middles + 1; ++k) {
+        budget_ = kBaseStepSpan * settings_.stepBudget;
+        const TSample current = Evaluate(f, baseParameter(k));
         Refine(f, previous, current, 0, 0);
         previous = current;
-        if (settings_.pollKey && settings_.pollEvery > 0 && i % settings_.pollEvery == 0 &&
+        if (settings_.pollKey && settings_.pollEvery > 0 && k % settings_.pollEvery == 0 &&
             settings_.pollKey() == kKeyStop) {
             key = kKeyStop;
             break;

@@ -1,16 +1,18 @@
 #pragma once
 // Adaptive sampling of a curve of one parameter, judged in pixels.
 //
-// The parameter runs over [a, b] in base steps (one pixel of x for an explicit curve, divided by
-// the example's density). Each base step is refined where the pixels can show more: it is
-// halved while the middle point lies off the chord by more than a tolerance, while the chord is
-// longer than a few pixels, or while the curve is undefined at an end or in the middle (so that
-// a curve reaches the edge of its domain; a step undefined at both ends is probed at its
-// eighths, so that a defined piece narrower than the step is found). Halving stops where the chord
-// is short and straight, where the whole step lies off the drawing area on one side, or at the
-// parameter's resolution. A chord still long there is a jump (a pole, a step, the boundary of a
-// piecewise definition) unless it still shrinks with each halving as a continuous curve's does (a
-// steep line such as 1e300 x stays joined): the pen is lifted instead of drawing across a jump,
+// The caller divides [a, b] into steps (one pixel of x for an explicit curve, divided by the
+// example's density); the curve is evaluated at a, b and the middle of every step. Base steps
+// run from the middle of one step to the middle of the step after next, the middle between them
+// evaluated with them. Each base step is refined where the pixels can show more: where its
+// middle lies on the chord and each half is short, both halves are drawn; otherwise it is
+// halved, as it is while the curve is undefined at an end or in the middle (so that a curve
+// reaches the edge of its domain; a step undefined at both ends is probed down to an eighth of
+// the caller's step, so that a defined piece narrower than a step is found). Halving stops where
+// the chord is short and straight, where the whole step lies off the drawing area on one side, or
+// at the parameter's resolution. A chord still long there is a jump (a pole, a step, the boundary
+// of a piecewise definition) unless it still shrinks with each halving as a continuous curve's does
+// (a steep line such as 1e300 x stays joined): the pen is lifted instead of drawing across a jump,
 // unless jump detection is off. A step whose refinement exceeds its budget (wild oscillation, such
 // as sin(1/x) near 0, which no pixel can resolve) is drawn as sampled, each sub-pixel chord joined.
 //
@@ -33,8 +35,8 @@ struct TSamplerSettings {
     long double tolerance = 0.3L;  // pixels: the middle point may lie this far off the chord
     long double longestChord = 3;  // pixels: longer chords are refined, and at the end are jumps
     bool detectJumps = true;
-    int stepBudget = 600;                // evaluations per base step
-    long long maxBaseSteps = 1LL << 22;  // more base steps are spread over the range
+    int stepBudget = 600;                // evaluations per caller's step
+    long long maxBaseSteps = 1LL << 22;  // more caller's steps are spread over the range
     int pollEvery = 256;                 // base steps between two key polls
     std::function<int()> pollKey;        // empty: never asked
 };
@@ -67,13 +69,16 @@ private:
     void Finalize(const TSample& a, const TSample& b, long double parentChord);
     void Emit(const TSample& s) { out_.Add(s.plot, s.pixel); }
     bool OffAreaOnOneSide(const TSample& a, const TSample& b, const TSample& m) const;
+    // Whether the chords a-m and m-b may be drawn for the curve through the pixels a, m, b.
+    bool HalvesShowTheCurve(Vec2 a, Vec2 m, Vec2 b) const;
 
     TCurvePipe& out_;
     const TPlotSpace& space_;
     TSamplerSettings settings_;
     TPixelBox area_;
     long long evaluations_ = 0;
-    int budget_ = 0;  // evaluations left in this base step
+    int budget_ = 0;      // evaluations left in this base step (or half of it)
+    int halfBudget_ = 0;  // the budget of each half of a base step
 };
 
 }  // namespace quorlin::plot2d

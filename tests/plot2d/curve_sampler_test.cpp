@@ -186,5 +186,76 @@ TEST(CurveSampler, ParametricCurvesAreRefinedWhereTheyTurnAndSmoothOnesCostLittl
     EXPECT_LT(smooth.pieces[0].size(), 120u);
 }
 
+// The largest distance in pixels of the drawing (its points and the points along its segments)
+// from the true graph of f, found among the graph's chords a thousandth of a pixel of x long,
+// searched outwards from the point's x up to a pixel either side; points outside the area are
+// left out (the pipe runs on a little beyond it).
+long double LargestDistanceFromGraph(const RecordingSink& sink, const TPlotSpace& space,
+                                     const std::function<long double(long double)>& f) {
+    constexpr int kChordsPerPixel = 1000;
+    const long double step = (space.ToPlot({1, 0}).x - space.ToPlot({0, 0}).x) / kChordsPerPixel;
+    const auto chordDistance = [&](Vec2 pixel, long double x0, long double x1) {
+        const Vec2 a = space.ToPixel({x0, f(x0)}), b = space.ToPixel({x1, f(x1)});
+        if (!std::isfinite(a.y) || !std::isfinite(b.y)) return static_cast<long double>(INFINITY);
+        const Vec2 d = b - a;
+        const long double length2 = d.x * d.x + d.y * d.y;
+        const long double s =
+            length2 > 0
+                ? std::clamp(((pixel - a).x * d.x + (pixel - a).y * d.y) / length2, 0.0L, 1.0L)
+                : 0;
+        const Vec2 q = a + s * d - pixel;
+        return std::hypot(q.x, q.y);
+    };
+    const auto distance = [&](Vec2 pixel) {
+        const long double x = space.ToPlot(pixel).x;
+        long double nearest = INFINITY;
+        for (int i = 0; i < kChordsPerPixel && nearest > 0.01L; ++i)
+            nearest = std::min({nearest, chordDistance(pixel, x + i * step, x + (i + 1) * step),
+                                chordDistance(pixel, x - (i + 1) * step, x - i * step)});
+        return nearest;
+    };
+    const TPixelBox area = space.Area();
+    long double largest = 0;
+    sink.ForEachSegment([&](Vec2 a, Vec2 b) {
+        const Vec2 pa = space.ToPixel(a), pb = space.ToPixel(b);
+        for (int k = 0; k <= 8; ++k) {
+            const Vec2 p = pa + (k / 8.0L) * (pb - pa);
+            if (area.Contains(p)) largest = std::max(largest, distance(p));
+        }
+    });
+    return largest;
+}
+
+// At 1000 x 700 pixels, with unequal scales, the drawing of poles, a hyperbola, wild oscillation
+// and a steep exponential stays within half a pixel of the true graph everywhere.
+TEST(CurveSampler, DrawingsStayWithinHalfAPixelOfTheTrueCurve) {
+    const struct {
+        const char* name;
+        long double (*f)(long double);
+        long double x0, x1, y0, y1;
+    } rows[] = {
+        {"tan x", [](long double x) { return std::tan(x); }, -5, 5, -5, 5},
+        {"1/x", [](long double x) { return 1 / x; }, -2, 2, -10, 10},
+        {"sin(1/x)", [](long double x) { return std::sin(1 / x); }, -1, 1, -1.5L, 1.5L},
+        {"exp(12x)", [](long double x) { return std::exp(12 * x); }, -1, 1.5L, -2, 40},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const TPlotSpace space = TPlotSpace::Over(row.x0, row.x1, row.y0, row.y1, 1000, 700);
+        RecordingSink sink;
+        TCurvePipe pipe(space, sink);
+        TCurveSampler sampler(pipe);
+        sampler.Sample(
+            [&](long double x, Vec2& p) {
+                p = {x, row.f(x)};
+                return std::isfinite(p.y);
+            },
+            row.x0, row.x1, (row.x1 - row.x0) / 1000);
+        pipe.Finish();
+        ASSERT_FALSE(sink.pieces.empty());
+        EXPECT_LE(LargestDistanceFromGraph(sink, space, row.f), 0.5L);
+    }
+}
+
 }  // namespace
 }  // namespace quorlin::plot2d
