@@ -7,8 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <string_view>
 
+#include "formula/opcodes.h"
 #include "plot3d/example_boxes.h"
 #include "support/all_near.h"
 
@@ -30,6 +32,16 @@ protected:
     void SetTree(TExample& e, int k, std::string_view text) {
         ASSERT_EQ(ctx.Parse(text), 0) << text;
         e.Tree(k) = ctx.TakeParseResult();
+    }
+    // An example of the kind with trees 1-3 from the texts and an automatic box.
+    TExample Entry(int kindCode, std::string_view x, std::string_view y, std::string_view z) {
+        TExample e;
+        e.Init(kindCode, 2, 50);
+        SetTree(e, 1, x);
+        SetTree(e, 2, y);
+        SetTree(e, 3, z);
+        SetBoxAutomatic(e, true);
+        return e;
     }
     // A surface z = f(x, y) over the ranges, with an automatic box.
     TExample Surface(std::string_view f, Vec2 x, Vec2 y, int divisions = 20) {
@@ -76,12 +88,7 @@ TEST_F(SceneBoxTest, AnEmptyWindowTakesItsBoxFromTheAxisEnds) {
 
 TEST_F(SceneBoxTest, ExampleBoxesByKind) {
     // A point at (1, -2, 3): 0.5 wide, then 10% on each side.
-    TExample point;
-    point.Init(kind::kSpacePoint, 2, 50);
-    SetTree(point, 1, "1");
-    SetTree(point, 2, "-2");
-    SetTree(point, 3, "3");
-    SetBoxAutomatic(point, true);
+    TExample point = Entry(kind::kSpacePoint, "1", "-2", "3");
     ASSERT_EQ(RecomputeExampleBox(ctx, point, false, {}), 0);
     EXPECT_TRUE(BoxIs(BoxOf(point), {0.7L, -2.3L, 2.7L}, {1.3L, -1.7L, 3.3L}));
 
@@ -122,15 +129,53 @@ TEST_F(SceneBoxTest, ExampleBoxesByKind) {
 }
 
 TEST_F(SceneBoxTest, ASegmentAndACurveOpenTheirFlatAxes) {
-    TExample segment;
-    segment.Init(kind::kSpaceSegment, 2, 50);
-    SetTree(segment, 1, "1 + 2*t");
-    SetTree(segment, 2, "5");
-    SetTree(segment, 3, "t");
-    SetBoxAutomatic(segment, true);
+    TExample segment = Entry(kind::kSpaceSegment, "1 + 2*t", "5", "t");
     ComputeCurveBox(ctx, segment);
     // x 1..3 and z 0..1 widened by 10%; y opened by 0.5 first.
     EXPECT_TRUE(BoxIs(BoxOf(segment), {0.8L, 4.4L, -0.1L}, {3.2L, 5.6L, 1.1L}));
+    // A curve undefined for t < 0.5 in x: those samples take the middle of the box so far,
+    // 0 before any point, so x spans 0..2.
+    TExample curve = Entry(kind::kSpaceCurve, "sqrt(t - 0.5)", "2*t", "-t");
+    curve.rangeLow[0] = 0;
+    curve.rangeHigh[0] = 4.5L;
+    ComputeCurveBox(ctx, curve);
+    EXPECT_TRUE(AllNear({BoxOf(curve).min.x, BoxOf(curve).max.x, BoxOf(curve).max.y},
+                        {-0.2L, 2.2L, 9.9L}, 1e-12L));
+}
+
+// A circle of curvature 1 traced to s = 1e12: the trace is cut to a bounded number of steps,
+// polls Q every thousand of them and stops at the first Q.
+TEST_F(SceneBoxTest, AnIntrinsicTraceIsBoundedAndPolled) {
+    TExample circle;
+    circle.Init(kind::kSpaceIntrinsic, 2, 50);
+    SetTree(circle, 1, "1");
+    SetTree(circle, 2, "0");
+    // Start point, tangent and normal: a vector node of three vector nodes.
+    const auto vector = [](Vec3 v) {
+        NodePtr node = TExprNode::NewOp(op::kVector3);
+        node->child[0] = TExprNode::NewConst(v.x);
+        node->child[1] = TExprNode::NewConst(v.y);
+        node->child[2] = TExprNode::NewConst(v.z);
+        return node;
+    };
+    NodePtr frame = TExprNode::NewOp(op::kVector3);
+    frame->child[0] = vector({0, 0, 0});
+    frame->child[1] = vector({1, 0, 0});
+    frame->child[2] = vector({0, 1, 0});
+    circle.Tree(3) = std::move(frame);
+    circle.rangeLow[0] = 0;
+    circle.rangeHigh[0] = 1e12L;
+    SetBoxAutomatic(circle, true);
+    long long polls = 0;
+    EXPECT_EQ(ComputeIntrinsicBox(ctx, circle, [&polls] { return ++polls, 0; }), 0);
+    EXPECT_EQ(polls, kMaxIntrinsicSteps / kIntrinsicPollSteps);
+    polls = 0;
+    EXPECT_EQ(ComputeIntrinsicBox(ctx, circle, [&polls] { return ++polls, 81; }), 81);
+    EXPECT_EQ(polls, 1);
+    // A short arc of the unit circle about (0, 1): a quarter turn reaches (1, 1).
+    circle.rangeHigh[0] = std::numbers::pi_v<long double> / 2;
+    ASSERT_EQ(ComputeIntrinsicBox(ctx, circle, {}), 0);
+    EXPECT_TRUE(AllNear({BoxOf(circle).max.x, BoxOf(circle).max.y}, {1, 1}, 1e-6L));
 }
 
 TEST_F(SceneBoxTest, TheFitCentresTheProjectedBoxWithAMargin) {
