@@ -39,8 +39,6 @@ void TPlotSWin::CleanupWindow() {
 
 void TPlotSWin::HideWindow() {
     NewDiagram();
-    if (examples::TTrajectoryTools* tools = TrajectoryTools()) tools->Hide();
-    CloseToolDialogs(false);
     if (ObserverDialog()) ObserverDialog()->HideDialog();
     TPlotRWin::HideWindow();
 }

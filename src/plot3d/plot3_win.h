@@ -17,7 +17,8 @@ public:
     // linked: the linked window of a TPlot3Win (its menu has no "Anim").
     TPlotSWin(QString title, bool linked, QWidget* parent = nullptr);
     bool IsLinked() const { return linked_; }
-    // Hides the window with its sliders, tool dialogs, trajectory tools and observer dialog.
+    // A new diagram, then the window hides with its observer dialog (and, through the levels,
+    // its sliders, tool dialogs and trajectory tools).
     void HideWindow() override;
 
 protected:

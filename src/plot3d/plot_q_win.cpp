@@ -71,6 +71,7 @@ void TPlotQWin::ApplyIniSettings() {
     Tracer().abruptAngles = s.abruptAngles;
     scene3d_.pendingAxes = iniRead_->pendingAxes;
     Observer().eye = s.eye;
+    MoveEyeOffVertical(Observer(), SceneBox());
     if (s.angleStep > 0) Observer().angleStep = s.angleStep;
     for (std::size_t k = 0; k < SliderSteps().steps.size(); ++k) {
         SliderSteps().steps[k] = static_cast<std::uint32_t>(s.scrollSteps);

@@ -176,6 +176,8 @@ public:
     void AskSketchThickness();
 
     void NewDiagram() override;
+    // The tool dialogs and the trajectory tools' dialogs and windows hide with the window.
+    void HideWindow() override;
     // Every example of its own that is listed is compiled again with the new functions, and
     // the examples derived from them rebuilt.
     void UserFunctionsChanged() override;
