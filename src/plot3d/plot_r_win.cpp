@@ -246,9 +246,9 @@ void TPlotRWin::ResetWindow() {
 void TPlotRWin::EnableCommand(platform::CommandState& state) {
     TPlotQWin::EnableCommand(state);
     const int ivp = state.id == cmd::kMouseTrajectories ? GetIvpExample() : -1;
-    if (const auto on = Plot3DCommandEnabled(state.id, TKindCounts::Of(Inventory()), ivp)) {
-        state.enabled = *on;
-    }
+    // The enablers only narrow: a command without a handler stays disabled.
+    const auto on = Plot3DCommandEnabled(state.id, TKindCounts::Of(Inventory()), ivp);
+    if (on && !*on) state.enabled = false;
 }
 
 }  // namespace quorlin::plot3d

@@ -79,12 +79,13 @@ TEST_F(Plot3WinTest, TheUsersRoadFromTheMenuToAReopenedFile) {
     EXPECT_GE(box.max.z, 3 - 1e-9L);  // the curve rises to t/2 = 3
     EXPECT_TRUE(AllNear({win->Observer().focus.x, win->Observer().focus.z},
                         {box.centre.x, box.centre.z}, 0));
-    for (int id : {cmd::kFitWindow, cmd::kIntegrateXY, cmd::kSlicer, cmd::kTraceSlider,
-                   cmd::kSurfaceArea, cmd::kFastDrawAll, cmd::kStereograms}) {
+    for (int id : {cmd::kFitWindow, cmd::kTraceSlider, cmd::kObserverCoordinates, cmd::kTurn,
+                   cmd::kTiltDown, cmd::kLinkedWindow, cmd::kNew3DExplicit}) {
         EXPECT_TRUE(frame.QueryCommand(id).enabled) << id;
     }
-    EXPECT_FALSE(frame.QueryCommand(cmd::kIntegratePolar).enabled);
+    // No differential equation: its dialog stays closed; a tool not built yet stays disabled.
     EXPECT_FALSE(frame.QueryCommand(cmd::kIvp10).enabled);
+    EXPECT_FALSE(frame.QueryCommand(cmd::kSlicer).enabled);
 
     ASSERT_TRUE(frame.DispatchCommand(cmd::kObserverCoordinates));
     TObsDlg* obs = win->ObserverDialog();
