@@ -188,5 +188,28 @@ TEST_F(Plot3WinTest, TheCurveSliderGoesWithTheLastCurveAndTheLinkedWindowFollows
     win.CloseWindow();
 }
 
+// A window without a drawing area keeps its view when asked to fit; the one-shot flag that
+// spares the tool dialogs a refresh is gone after the next inventory change, whatever it did.
+TEST_F(Plot3WinTest, AnEmptyAreaKeepsItsViewAndTheOneShotFlagEndsWithTheNextChange) {
+    TPlot3Win win(QStringLiteral("noname1.qz3"));
+    win.SizeChanged(401, 301);
+    win.Create();
+    clipboard.SetText(QStringLiteral("POINT3;1;2;3;\r\n"));
+    ASSERT_TRUE(win.SendCommand(cmd::kPasteScript));
+    const canvas::TViewFrame before = win.View();
+    win.View().areaWidth = 0;
+    win.Observer().eye = {40, -30, 25};
+    win.FitBoxToWindow();
+    EXPECT_TRUE(AllNear({win.View().centreX, win.View().halfWidth, win.View().halfHeight},
+                        {before.centreX, before.halfWidth, before.halfHeight}, 0));
+    win.View().areaWidth = before.areaWidth;
+
+    win.Scene3D().spareToolRefresh = true;
+    win.InventoryChanged(0);
+    EXPECT_FALSE(win.Scene3D().spareToolRefresh);
+    win.ClearModified();
+    win.CloseWindow();
+}
+
 }  // namespace
 }  // namespace quorlin::plot3d
