@@ -230,19 +230,22 @@ void ComputeCurveBox(FormulaContext& f, TExample& e) {
 
 namespace {
 
-// One trace from s = 0 to `end`: false when Q stopped it.
-bool TraceIntrinsic(const dynamics::IntrinsicCurve& curve, long double end, TBox3& box,
-                    const std::function<int()>& poll) {
+// One trace from s = 0 to `end` in n plain Runge-Kutta steps of the Frenet frame (the box
+// needs no finer step): false when Q stopped it.
+bool TraceIntrinsic(FormulaContext& f, TExample& e, const dynamics::FrenetState& start,
+                    long double end, TBox3& box, const std::function<int()>& poll) {
     const long long n = std::clamp<long long>(
         static_cast<long long>(std::fmin(std::fabs(end), 1e15L)), 10, kMaxIntrinsicSteps);
     const long double step = end / static_cast<long double>(n);
-    dynamics::FrenetState state = curve.Start();
-    long double s = 0;
+    dynamics::FrenetState state = start;
     box.Add(state.position);
-    for (long long i = 1; i <= n; ++i) {
-        if (!curve.Advance(state, s, step * static_cast<long double>(i), std::fabs(step))) break;
+    TExprNode& curvature = *e.trees[0];
+    TExprNode* torsion = e.trees[1].get();
+    for (long long i = 0; i < n; ++i) {
+        const long double s = step * static_cast<long double>(i);
+        if (!dynamics::IntrinsicRK4Step(f, curvature, torsion, state, s, step)) break;
         box.Add(state.position);
-        if (i % kIntrinsicPollSteps == 0 && poll && poll() == kQuit) return false;
+        if ((i + 1) % kIntrinsicPollSteps == 0 && poll && poll() == kQuit) return false;
     }
     return true;
 }
@@ -252,11 +255,14 @@ bool TraceIntrinsic(const dynamics::IntrinsicCurve& curve, long double end, TBox
 int ComputeIntrinsicBox(FormulaContext& f, TExample& e, const std::function<int()>& poll) {
     f.SetVar(slot::kS, 0);
     const auto curve = dynamics::IntrinsicCurve::FromExample(f, e);
-    if (!curve) return 0;
+    if (!curve || !e.Tree(1)) return 0;
+    const dynamics::FrenetState start = curve->Start();
     TBox3 box = TBox3::Empty();
     int result = 0;
-    if (e.rangeHigh[0] > 0 && !TraceIntrinsic(*curve, e.rangeHigh[0], box, poll)) result = kQuit;
-    if (result == 0 && e.rangeLow[0] < 0 && !TraceIntrinsic(*curve, e.rangeLow[0], box, poll)) {
+    if (e.rangeHigh[0] > 0 && !TraceIntrinsic(f, e, start, e.rangeHigh[0], box, poll))
+        result = kQuit;
+    if (result == 0 && e.rangeLow[0] < 0 &&
+        !TraceIntrinsic(f, e, start, e.rangeLow[0], box, poll)) {
         result = kQuit;
     }
     if (!box.IsEmpty()) {

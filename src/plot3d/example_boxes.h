@@ -45,7 +45,7 @@ void ComputeCurveBox(FormulaContext& f, examples::TExample& e);
 // The box of an intrinsic curve (325) from its traces from 0 to the ends of its range, at most
 // kMaxIntrinsicSteps steps each, polling after every kIntrinsicPollSteps: 0, or 81 when the
 // poll answered Q (the box holds the points traced so far).
-inline constexpr long long kMaxIntrinsicSteps = 200000;
+inline constexpr long long kMaxIntrinsicSteps = 100000;
 inline constexpr long long kIntrinsicPollSteps = 1000;
 int ComputeIntrinsicBox(FormulaContext& f, examples::TExample& e, const std::function<int()>& poll);
 
