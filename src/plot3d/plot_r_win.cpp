@@ -190,10 +190,6 @@ bool TPlotRWin::AcceptsExample(int i) const {
     return e.listing >= 0;
 }
 
-void TPlotRWin::CloseToolDialogs(bool force) {
-    TPlotQWin::CloseToolDialogs(force);
-}
-
 void TPlotRWin::ChooseColor(int role) {
     const bool own = std::exchange(Scene3D().ownSixthRole, false);
     if (role == kRoleFrenetAsked && !own) role = kRoleFrenet;

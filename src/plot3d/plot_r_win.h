@@ -59,7 +59,6 @@ public:
     void RefreshExample(int i, bool recompute) override;
     void InventoryChanged(int selectLast) override;
     bool AcceptsExample(int i) const override;
-    void CloseToolDialogs(bool force) override;
     void ChooseColor(int role) override;
     void OpenTrace() override;
     void ViewLoaded() override;
