@@ -45,6 +45,19 @@ protected:
         platform::SetClipboard(nullptr);
     }
 
+    // Sets the window up at 401 x 301 pixels and pastes the script, as a user pastes it.
+    void OpenAndPaste(TPlot3Win& win, const char* script) {
+        win.SizeChanged(401, 301);
+        win.Create();
+        clipboard.SetText(QString::fromLatin1(script));
+        ASSERT_TRUE(win.SendCommand(cmd::kPasteScript));
+    }
+    // Closes a window the test changed without asking to save it.
+    static void CloseUnsaved(TPlot3Win& win) {
+        win.ClearModified();
+        win.CloseWindow();
+    }
+
     TPlot3Win* Active(TPlotFrame& frame) { return dynamic_cast<TPlot3Win*>(frame.ActiveChild()); }
 
     WindowKindRegistry registry;
@@ -145,16 +158,12 @@ TEST_F(Plot3WinTest, TheIniKeepsTheObserverAndTheAxesComeWithTheFirstExample) {
     clipboard.SetText(QStringLiteral("POINT3;1;2;3;\r\n"));
     ASSERT_TRUE(win.SendCommand(cmd::kPasteScript));
     EXPECT_TRUE(win.Axes().axesShown);
-    win.ClearModified();
-    win.CloseWindow();
+    CloseUnsaved(win);
 }
 
 TEST_F(Plot3WinTest, TheCurveSliderGoesWithTheLastCurveAndTheLinkedWindowFollows) {
     TPlot3Win win(QStringLiteral("noname1.qz3"));
-    win.SizeChanged(401, 301);
-    win.Create();
-    clipboard.SetText(QStringLiteral("PARAM3;cos(t);sin(t);A*t;0;6;\r\nEXPL3;x*y;-1;1;-1;1;\r\n"));
-    ASSERT_TRUE(win.SendCommand(cmd::kPasteScript));
+    OpenAndPaste(win, "PARAM3;cos(t);sin(t);A*t;0;6;\r\nEXPL3;x*y;-1;1;-1;1;\r\n");
     ASSERT_TRUE(win.SendCommand(cmd::kTraceSlider));
     QPointer<examples::TTraceDlg> slider = win.CurveSlider();
     ASSERT_TRUE(slider);
@@ -184,18 +193,14 @@ TEST_F(Plot3WinTest, TheCurveSliderGoesWithTheLastCurveAndTheLinkedWindowFollows
     ASSERT_TRUE(win.SendCommand(cmd::kLinkedWindow));
     EXPECT_EQ(win.LinkedWindow(), linked);
     EXPECT_FALSE(linked->platform::Window::IsHidden());
-    win.ClearModified();
-    win.CloseWindow();
+    CloseUnsaved(win);
 }
 
 // A window without a drawing area keeps its view when asked to fit; the one-shot flag that
 // spares the tool dialogs a refresh is gone after the next inventory change, whatever it did.
 TEST_F(Plot3WinTest, AnEmptyAreaKeepsItsViewAndTheOneShotFlagEndsWithTheNextChange) {
     TPlot3Win win(QStringLiteral("noname1.qz3"));
-    win.SizeChanged(401, 301);
-    win.Create();
-    clipboard.SetText(QStringLiteral("POINT3;1;2;3;\r\n"));
-    ASSERT_TRUE(win.SendCommand(cmd::kPasteScript));
+    OpenAndPaste(win, "POINT3;1;2;3;\r\n");
     const canvas::TViewFrame before = win.View();
     win.View().areaWidth = 0;
     win.Observer().eye = {40, -30, 25};
@@ -207,8 +212,7 @@ TEST_F(Plot3WinTest, AnEmptyAreaKeepsItsViewAndTheOneShotFlagEndsWithTheNextChan
     win.Scene3D().spareToolRefresh = true;
     win.InventoryChanged(0);
     EXPECT_FALSE(win.Scene3D().spareToolRefresh);
-    win.ClearModified();
-    win.CloseWindow();
+    CloseUnsaved(win);
 }
 
 }  // namespace
