@@ -24,7 +24,7 @@ SRC = os.path.join(ROOT, "src")
 PLAIN = {"quorlin_core", "quorlin_resources", "quorlin_shell_records", "quorlin_metafile_format",
          "quorlin_canvas_records", "quorlin_formula", "quorlin_examples",
          "quorlin_example_operations", "quorlin_diagram_body", "quorlin_dynamics", "quorlin_plot2d",
-         "quorlin_tools2d"}
+         "quorlin_tools2d", "quorlin_plot3d"}
 # Plain libraries that still link the widget stack, each with its reason; printed on every run.
 KNOWN = {}
 # Folders that stand side by side and never include each other.

@@ -4,6 +4,7 @@
 #include "dynamics/window_tools.h"
 #include "plot2d/map2_win.h"
 #include "plot2d/plot2_win.h"
+#include "plot3d/plot3_win.h"
 #include "shell/plot_app.h"
 #include "shell/window_kinds.h"
 #include "tools2d/analysis_tool_set.h"
@@ -23,5 +24,6 @@ int main(int argc, char** argv) {
     kinds.Register(quorlin::WindowKind::MapXY, plot2d::CreateMapWindowXY);
     kinds.Register(quorlin::WindowKind::MapZ, plot2d::CreateMapWindowZ);
     kinds.Register(quorlin::WindowKind::Planets, plot2d::CreatePlanetsWindow);
+    kinds.Register(quorlin::WindowKind::Plot3D, quorlin::plot3d::CreatePlot3Window);
     return quorlin::TPlot(kinds).Run(QApplication::arguments());
 }

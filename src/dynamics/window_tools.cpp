@@ -216,6 +216,22 @@ void TWindowTrajectoryTools::Close() {
     for (auto& w : phase_) close(w);
 }
 
+void TWindowTrajectoryTools::Hide() {
+    for (auto& dialog : dialogs_)
+        if (dialog) dialog->HideDialog();
+    for (TLinkedWin* w : ShownLinkedWindows()) w->HideWindow();
+}
+
+bool TWindowTrajectoryTools::IsIvpShown(int which) const {
+    const TIvpDlg* dialog = Dialog(which);
+    return dialog && !dialog->IsHidden();
+}
+
+int TWindowTrajectoryTools::TimeWindowBackground(int index) const {
+    const TLinkedWin* w = TimeWindow(index);
+    return w ? w->Roles().Role(0) : 0;
+}
+
 void TWindowTrajectoryTools::DiagramReplaced() {
     const auto& inventory = window_.Inventory();
     bool linked = false;

@@ -45,6 +45,9 @@ public:
     void ViewChanged() override;
     void Close() override;
     void DiagramReplaced() override;
+    void Hide() override;
+    bool IsIvpShown(int which) const override;
+    int TimeWindowBackground(int index) const override;
 
     int DrawTrajectoryFamily(platform::DeviceContext& dc, int i) override;
     int DrawSystemTrajectories(platform::DeviceContext& dc, int i, bool levelFilter) override;

@@ -483,6 +483,7 @@ constexpr auto kPlot3Body = std::to_array<MenuItemTemplate>({
     End(),
     Popup("&One"),
     Item("&Integrate f(x,y) dx dy ...", cmd::kIntegrateXY),
+    Item("&Integrate f(r,t) r dr dt ...", cmd::kIntegratePolar),
     Item("&Surface area ...", cmd::kSurfaceArea),
     Item("Sli&cer ...", cmd::kSlicer),
     Item("Sli&der ...", cmd::kTraceSlider),
@@ -530,6 +531,17 @@ constexpr auto kPlot3Misc = std::to_array<MenuItemTemplate>({
 constexpr auto kPlot3Menu =
     Join(kFileHead, kPrintAndExport, kPlot3File, kEquaShared, kPlot3View, kZoom, kPlot3Body,
          kAnimMenu, kPlot3Misc, kTolerances, kListsTail, kWindowMenu, kHelpMenu);
+// A 3D window owned by another window closes (hides) through "&Close"; the linked window of a
+// 3D window has no "&Anim": its parameters follow its parent's.
+constexpr auto kPlot3Close = std::to_array<MenuItemTemplate>({
+    Item("&Close", cmd::kClose),
+});
+constexpr auto kPlot3SMenu =
+    Join(kFileHead, kPrintAndExport, kPlot3File, kEquaShared, kPlot3View, kZoom, kPlot3Body,
+         kAnimMenu, kPlot3Misc, kTolerances, kListsTail, kPlot3Close, kWindowMenu, kHelpMenu);
+constexpr auto kPlot3LinkMenu =
+    Join(kFileHead, kPrintAndExport, kPlot3File, kEquaShared, kPlot3View, kZoom, kPlot3Body,
+         kPlot3Misc, kTolerances, kListsTail, kPlot3Close, kWindowMenu, kHelpMenu);
 
 // ---- Level-curve window.
 
@@ -725,17 +737,17 @@ constexpr AcceleratorTemplate kRdsKeys[] = {
 };
 
 constexpr MenuTemplate kMenus[] = {
-    {"FRAMEMENU", kFrameMenu}, {"PLOT2MENU", kPlot2Menu}, {"PLOT3MENU", kPlot3Menu},
-    {"LEVELMENU", kLevelMenu}, {"RDSMENU", kRdsMenu},     {"MAPMENU", kMapMenu},
-    {"RANGEMENU", kRangeMenu}, {"LOGMENU", kLogMenu},     {"PLANETSMENU", kPlanetsMenu},
-    {"TIMEMENU", kTimeMenu},
+    {"FRAMEMENU", kFrameMenu}, {"PLOT2MENU", kPlot2Menu},   {"PLOT3MENU", kPlot3Menu},
+    {"LEVELMENU", kLevelMenu}, {"RDSMENU", kRdsMenu},       {"MAPMENU", kMapMenu},
+    {"RANGEMENU", kRangeMenu}, {"LOGMENU", kLogMenu},       {"PLANETSMENU", kPlanetsMenu},
+    {"TIMEMENU", kTimeMenu},   {"PLOT3SMENU", kPlot3SMenu}, {"PLOT3LINKMENU", kPlot3LinkMenu},
 };
 
 constexpr AcceleratorTable kAccelerators[] = {
-    {"FRAMEMENU", kFrameKeys}, {"PLOT2MENU", kPlot2Keys}, {"PLOT3MENU", kPlot3Keys},
-    {"LEVELMENU", kLevelKeys}, {"RDSMENU", kRdsKeys},     {"MAPMENU", kPlot2Keys},
-    {"RANGEMENU", kPlot2Keys}, {"LOGMENU", kPlot2Keys},   {"PLANETSMENU", kPlot2Keys},
-    {"TIMEMENU", kTimeKeys},
+    {"FRAMEMENU", kFrameKeys}, {"PLOT2MENU", kPlot2Keys},  {"PLOT3MENU", kPlot3Keys},
+    {"LEVELMENU", kLevelKeys}, {"RDSMENU", kRdsKeys},      {"MAPMENU", kPlot2Keys},
+    {"RANGEMENU", kPlot2Keys}, {"LOGMENU", kPlot2Keys},    {"PLANETSMENU", kPlot2Keys},
+    {"TIMEMENU", kTimeKeys},   {"PLOT3SMENU", kPlot3Keys}, {"PLOT3LINKMENU", kPlot3Keys},
 };
 
 }  // namespace

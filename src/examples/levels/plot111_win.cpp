@@ -36,6 +36,12 @@ TPlot111Win::~TPlot111Win() {
     delete curveSlider_.data();
 }
 
+void TPlot111Win::HideWindow() {
+    if (trajectorySlider_) trajectorySlider_->HideDialog();
+    if (curveSlider_) curveSlider_->HideDialog();
+    TPlot11Win::HideWindow();
+}
+
 void TPlot111Win::CleanupWindow() {
     if (trajectorySlider_) trajectorySlider_->HideDialog();
     if (curveSlider_) curveSlider_->HideDialog();

@@ -51,6 +51,8 @@ public:
     void ExamplesRemoved(std::span<const int> oldToNew) override;
     bool SwapExamples(int a, int b) override;
     void EnableCommand(platform::CommandState& state) override;
+    // The sliders hide with the window.
+    void HideWindow() override;
 
 protected:
     // Opens (first creating) the curve slider on the template, for the kinds.

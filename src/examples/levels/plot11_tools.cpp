@@ -68,6 +68,13 @@ void TPlot11Win::AddToolDialog(platform::Dialog* dialog, std::vector<int> kinds)
     toolDialogs_.Add(dialog, std::move(kinds));
 }
 
+void TPlot11Win::HideWindow() {
+    toolDialogs_.HideAll();
+    if (trajectoryTools_) trajectoryTools_->Hide();
+    if (analysisTools_) analysisTools_->Hide();
+    TPlot1Win::HideWindow();
+}
+
 void TPlot11Win::CloseToolDialogs(bool force) {
     TPlot1Win::CloseToolDialogs(force);
     if (trajectoryTools_) trajectoryTools_->CloseDialogs(force);

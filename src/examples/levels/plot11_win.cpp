@@ -245,11 +245,6 @@ TAnalysisTools* TPlot11Win::AnalysisTools() {
     return analysisTools_.get();
 }
 
-void TPlot11Win::HideWindow() {
-    if (analysisTools_) analysisTools_->Hide();
-    TPlot1Win::HideWindow();
-}
-
 bool TPlot11Win::RebuildDerived(int i) {
     if (analysisTools_)
         if (const std::optional<bool> built = analysisTools_->RebuildDerived(i)) return *built;

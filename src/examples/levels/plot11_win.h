@@ -179,6 +179,9 @@ public:
     void NewDiagram() override;
     // Empties the diagram as File|New wants it (see plot11_file.cpp).
     void ResetWindow() override;
+    // The tool dialogs, the trajectory tools' dialogs and windows and the analysis tools hide
+    // with the window.
+    void HideWindow() override;
     // Every example of its own that is listed is compiled again with the new functions, and
     // the examples derived from them rebuilt.
     void UserFunctionsChanged() override;
@@ -240,8 +243,6 @@ public:
     // null without one. MadeAnalysisTools: only when they were made already.
     TAnalysisTools* AnalysisTools();
     TAnalysisTools* MadeAnalysisTools() const { return analysisTools_.get(); }
-    // The analysis tools go with the window when it hides.
-    void HideWindow() override;
     // The derivation codes the analysis tools own are rebuilt by them.
     bool RebuildDerived(int i) override;
 

@@ -6,6 +6,11 @@
 
 namespace quorlin::examples {
 
+void TToolDialogList::HideAll() {
+    for (const Entry& entry : dialogs_)
+        if (entry.dialog) entry.dialog->HideDialog();
+}
+
 void TToolDialogList::Add(platform::Dialog* dialog, std::vector<int> kinds) {
     dialogs_.push_back({dialog, std::move(kinds)});
 }

@@ -18,6 +18,8 @@ public:
     // one of them). The dialogs closed.
     std::vector<platform::Dialog*> CloseUnneeded(const TInventory& inventory, bool force);
     std::size_t Count() const { return dialogs_.size(); }
+    // Hides every dialog that is still there (its window was hidden).
+    void HideAll();
 
 private:
     struct Entry {

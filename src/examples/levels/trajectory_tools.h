@@ -56,6 +56,14 @@ public:
     // Another diagram replaced the window's (File|Open, File|New): the linked windows show the
     // new one's trajectories, or hide when it has none to show.
     virtual void DiagramReplaced() {}
+    // The window is hidden: its dialogs and linked windows hide with it.
+    virtual void Hide() {}
+
+    // --- what the 3D windows and their ini file read ---
+    // Whether the initial-value dialog of the kind remainder (10, 11, 12, 20) exists and shows.
+    virtual bool IsIvpShown(int /*which*/) const { return false; }
+    // The background colour index (colour role 0) of time window 0-3; 0 while it is not open.
+    virtual int TimeWindowBackground(int /*index*/) const { return 0; }
 
     // --- tracing, for the levels and the 2D and 3D branches ---
     // Example i of a traced kind (systems, dy/dx and derx equations, sequences): for each member

@@ -54,16 +54,6 @@ bool TSceneBox::IsFarAway(Vec3 p) const {
 
 TObserver::TObserver() : angleStep(std::numbers::pi_v<long double> / 30) {}
 
-Vec2 ProjectPoint(const TObserver& o, const TSceneBox& box, Vec3 p) {
-    const Vec3 r = o.cube ? o.boxEye - box.WorldToBox(p) : o.eye - p;
-    const Vec3& n = o.view;
-    const long double t = Vec3Dot(n, r);
-    // A point in the plane of the eye has no image; it is sent far out on the same side.
-    const long double s = std::fabs(t) < kTiny ? 1 / kTiny : 1 / t;
-    return {s * o.k1 * (r.x * n.y - r.y * n.x),
-            s * o.k2 * (n.x * (r.x * n.z - r.z * n.x) + n.y * (r.y * n.z - r.z * n.y))};
-}
-
 void ComputeScreenAxis(TObserver& o) {
     const long double h = std::hypot(o.view.x, o.view.y);
     if (h < kTiny) return;

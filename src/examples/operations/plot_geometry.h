@@ -60,7 +60,16 @@ struct TObserver {
 // focus; the focus projects to the origin): R = E - P, or in Cube mode R = Eb - WorldToBox(P);
 // t = D . R; s = 1 / t, or 1e16 when |t| < 1e-16; x = s K1 (Rx Dy - Ry Dx),
 // y = s K2 (Dx (Rx Dz - Rz Dx) + Dy (Ry Dz - Rz Dy)). Never fails.
-Vec2 ProjectPoint(const TObserver& observer, const TSceneBox& box, Vec3 p);
+// Inline: the 3D drawers project every point they draw.
+inline Vec2 ProjectPoint(const TObserver& o, const TSceneBox& box, Vec3 p) {
+    const Vec3 r = o.cube ? o.boxEye - box.WorldToBox(p) : o.eye - p;
+    const Vec3& n = o.view;
+    const long double t = n.x * r.x + n.y * r.y + n.z * r.z;
+    // A point in the plane of the eye has no image; it is sent far out on the same side.
+    const long double s = (t < 0 ? -t : t) < 1e-16L ? 1e16L : 1 / t;
+    return {s * o.k1 * (r.x * n.y - r.y * n.x),
+            s * o.k2 * (n.x * (r.x * n.z - r.z * n.x) + n.y * (r.y * n.z - r.z * n.y))};
+}
 
 // U = (-Dy, Dx, 0) / h; unchanged while h is below 1e-16 (the view straight down).
 void ComputeScreenAxis(TObserver& observer);

@@ -1,0 +1,63 @@
+// The 3D window's geometry without a window: the mesh of an 80 x 80 surface z = sin(x)cos(y)
+// with its box, elongation limit, scene box and fit (aim: under 3 ms), and the central
+// projection of a million points (aim: under 25 ns a point).
+#include <benchmark/benchmark.h>
+
+#include "plot3d/example_boxes.h"
+#include "plot3d/scene_box.h"
+
+namespace {
+
+using namespace quorlin;
+using namespace quorlin::plot3d;
+
+void SurfaceMeshBoxesAndFit(benchmark::State& state) {
+    FormulaContext f;
+    examples::TExample e;
+    e.Init(examples::kind::kSurface, 2, 50);
+    if (f.Parse("sin(x)*cos(y)") != 0) {
+        state.SkipWithError("the formula was not read");
+        return;
+    }
+    e.Tree(3) = f.TakeParseResult();
+    e.rangeLow = {-3, -3};
+    e.rangeHigh = {3, 3};
+    e.divisions = {80, 80, 36};
+    TSceneBox box;
+    TObserver observer;
+    observer.eye = kDefaultEye;
+    long double sightStep = 0;
+    for (auto _ : state) {
+        SetBoxAutomatic(e, true);
+        RecomputeExampleBox(f, e, true, {});
+        const TBox3 shown[] = {BoxOf(e)};
+        ComputeSceneBox(box, observer, shown, TAxisEnds{}, sightStep);
+        const TViewWish wish = FitBoxToView(box, observer, TAxisEnds{}, true);
+        benchmark::DoNotOptimize(wish.halfWidth);
+    }
+}
+BENCHMARK(SurfaceMeshBoxesAndFit)->Unit(benchmark::kMillisecond);
+
+void MillionProjections(benchmark::State& state) {
+    TSceneBox box;
+    box.min = {-3, -3, -1};
+    box.max = {3, 3, 1};
+    box.centre = {0, 0, 0};
+    box.ComputeScale();
+    TObserver observer;
+    observer.focus = box.centre;
+    observer.eye = kDefaultEye;
+    ComputeViewAngles(observer);
+    for (auto _ : state) {
+        long double sum = 0;
+        for (int k = 0; k < 1000000; ++k) {
+            const long double t = k * 1e-6L;
+            const Vec2 p = examples::ProjectPoint(observer, box, {6 * t - 3, 3 - 6 * t, t});
+            sum += p.x + p.y;
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK(MillionProjections)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,55 @@
+#pragma once
+// The 3D window classes: TPlot3Win, the 3D diagram window of the frame's "3-dim" item and of
+// ".qz3" files, which can open one linked window ("Linked window ...", 874: "animlink.qz3",
+// which gets a copy of every variable slot that changes); and TPlotSWin, a 3D window owned by
+// another window (the linked window, or the 2D tools' solids), with "Close" in its menu, which
+// only hides it, and without "Anim" when it is a linked window. Each writes its 3D ini block
+// when it closes.
+#include <QPointer>
+
+#include "plot3d/plot_r_win.h"
+#include "shell/window_kinds.h"
+
+namespace quorlin::plot3d {
+
+class TPlotSWin : public TPlotRWin {
+public:
+    // linked: the linked window of a TPlot3Win (its menu has no "Anim").
+    TPlotSWin(QString title, bool linked, QWidget* parent = nullptr);
+    bool IsLinked() const { return linked_; }
+    // A new diagram, then the window hides with its observer dialog (and, through the levels,
+    // its sliders, tool dialogs and trajectory tools).
+    void HideWindow() override;
+
+protected:
+    void SetupWindow() override;
+    void CleanupWindow() override;
+
+private:
+    bool linked_;
+};
+
+class TPlot3Win : public TPlotRWin {
+public:
+    explicit TPlot3Win(QString fileName, QWidget* parent = nullptr);
+    ~TPlot3Win() override;
+
+    // 874: opens the linked window (made once: the ini only when child windows do not use the
+    // defaults, this window's variables copied into it), or shows it again.
+    void OpenLinkedWindow();
+    TPlotSWin* LinkedWindow() const { return linked_.data(); }
+    // A variable or example changed: the linked window gets the variable slot and follows.
+    void ExampleChanged(int letter) override;
+
+protected:
+    void SetupWindow() override;
+    void CleanupWindow() override;
+
+private:
+    QPointer<TPlotSWin> linked_;
+};
+
+// The WindowCreator of the frame's registry.
+platform::Window* CreatePlot3Window(const NewWindowRequest& request);
+
+}  // namespace quorlin::plot3d

@@ -1,0 +1,110 @@
+#include "plot3d/plot_q_win.h"
+
+#include <numbers>
+
+#include "shell/ini_file.h"
+
+namespace quorlin::plot3d {
+
+namespace {
+
+constexpr int kProjectedPair = 7;
+
+}  // namespace
+
+TPlotQWin::TPlotQWin(QString fileName, QString iniName, std::string_view menu, QWidget* parent)
+    : TPlot111Win(kPlot3DFileKind, std::move(fileName), std::move(iniName), 3, parent) {
+    SetMenuName(menu);
+    SetAcceleratorName("PLOT3MENU");
+    PointMapping().plottedPair = kProjectedPair;
+    Observer().eye = kDefaultEye;
+    Observer().savedEye = kDefaultEye;
+    Observer().boxEye = kDefaultEye;
+}
+
+void TPlotQWin::CollectIniSettings() {
+    TIni3DSettings& s = ini_;
+    std::array<int, 4> colours{};
+    if (examples::TTrajectoryTools* tools = TrajectoryTools()) {
+        for (int k = 0; k < 4; ++k)
+            colours[static_cast<std::size_t>(k)] = tools->TimeWindowBackground(k);
+    }
+    s.timeWindowColours = PackTimeWindowColours(colours);
+    s.mouseMode = MouseMode();
+    s.axisLabels = Scene().axisLabels;
+    s.arrows = Scene().arrows;
+    s.parametricsObscure = Scene().parametricsObscure;
+    s.sightSamples = Scene().checksPerPoint;
+    s.slides = Scene().count3D;
+    s.stereoDensity = Stereogram().density;
+    s.stereoStrips = Stereogram().strips;
+    s.stereoDotSize = Stereogram().dotSize;
+    s.stereoDepth = Stereogram().depth;
+    s.arrowLength = scene3d_.arrowLength;
+    s.watchDelay = Tracer().watchDelay > 0 ? Tracer().watchDelay : s.watchDelay;
+    s.abruptAngles = Tracer().abruptAngles;
+    s.axesShown = Axes().axesShown || scene3d_.pendingAxes;
+    s.eye = Observer().eye;
+    s.angleStep = Observer().angleStep;
+    s.scrollSteps = static_cast<int>(SliderSteps().steps[0]);
+    s.scrollPage = static_cast<int>(SliderSteps().pageSteps[0]);
+}
+
+void TPlotQWin::ApplyIniSettings() {
+    if (!iniRead_ || !IniWasRead()) return;
+    ini_ = iniRead_->settings;
+    const TIni3DSettings& s = ini_;
+    SetMouseMode(StartMouseMode(s.mouseMode));
+    Scene().axisLabels = s.axisLabels;
+    Scene().arrows = s.arrows;
+    Scene().parametricsObscure = s.parametricsObscure;
+    if (s.sightSamples > 0) {
+        Scene().checksPerPoint = static_cast<std::int16_t>(s.sightSamples);
+        Scene().checksReciprocal = 1.0L / s.sightSamples;
+    }
+    Scene().count3D = static_cast<std::int16_t>(s.slides);
+    Stereogram() = {static_cast<std::int16_t>(s.stereoDensity),
+                    static_cast<std::int16_t>(s.stereoStrips),
+                    static_cast<std::int16_t>(s.stereoDotSize), s.stereoDepth};
+    scene3d_.arrowLength = s.arrowLength;
+    Tracer().watchDelay = s.watchDelay;
+    Tracer().abruptAngles = s.abruptAngles;
+    scene3d_.pendingAxes = iniRead_->pendingAxes;
+    Observer().eye = s.eye;
+    MoveEyeOffVertical(Observer(), SceneBox());
+    if (s.angleStep > 0) Observer().angleStep = s.angleStep;
+    for (std::size_t k = 0; k < SliderSteps().steps.size(); ++k) {
+        SliderSteps().steps[k] = static_cast<std::uint32_t>(s.scrollSteps);
+        SliderSteps().pageSteps[k] = static_cast<std::uint32_t>(s.scrollPage);
+    }
+}
+
+void TPlotQWin::StoreIni(IniRecord& record) const {
+    TPlot111Win::StoreIni(record);
+    StoreIni3D(ini_, record.ints, record.numbers);
+}
+
+void TPlotQWin::LoadIni(const IniRecord& record) {
+    TPlot111Win::LoadIni(record);
+    iniRead_ = LoadIni3D(record.ints, record.numbers, ini_);
+}
+
+void TPlotQWin::ShowPendingAxes() {
+    if (!scene3d_.pendingAxes) return;
+    scene3d_.pendingAxes = false;
+    Axes().axesShown = true;
+    InvalidateImage(ImageLayer::Background);
+    Invalidate();
+    UpdateMenuChecks(false);
+}
+
+void TPlotQWin::ResetWindow() {
+    TPlot111Win::ResetWindow();
+    FreePictures();
+    SetView(0, 0, 5, 5, false);
+    RecomputeView();
+    Formulas().SetVar(slot::kE, std::numbers::e_v<long double>);
+    UpdateMenuChecks(true);
+}
+
+}  // namespace quorlin::plot3d

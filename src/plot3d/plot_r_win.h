@@ -1,0 +1,91 @@
+#pragma once
+// TPlotRWin: the 3D graph window proper. It keeps the observer and the scene box in step with
+// the examples: RecomputePicture computes an example's mesh or box and refits the picture,
+// ComputeSceneBox and FitBoxToWindow rebuild the scene box, the focus and the 2D view that
+// shows it, ViewChanged repaints after an observer move. It draws the scene box and, when they
+// are shown, the axes; the examples are drawn by the painting levels above.
+//
+// It owns the observer dialog (obs_dialog.h: made hidden at set-up, shown by "Coordinates ..."
+// 981), answers the 3D menu's enablers (commands3d.h), keeps the 3D tool dialogs by the kinds
+// they need, maps the colour roles of its demonstrations, writes its observer, box and axis
+// ends into diagram files and recomputes meshes, boxes and view after a file was read. It
+// introduces slot 168, GetIvpExample.
+#include <QPointer>
+
+#include "plot3d/obs_dialog.h"
+#include "plot3d/plot_q_win.h"
+
+namespace quorlin::plot3d {
+
+// Colour roles of a 3D window.
+inline constexpr int kRoleBox = 2;
+inline constexpr int kRoleAxes = 3;
+inline constexpr int kRoleTangentDemo = 4;
+inline constexpr int kRoleSecantDemo = 5;
+inline constexpr int kRoleFrenetAsked = 6;
+inline constexpr int kRoleFrenet = 9;
+// Caption strings of the demonstration roles in a 3D window.
+inline constexpr int kStrTangentPlane = 329;
+inline constexpr int kStrSecant = 332;
+inline constexpr int kStrFrenet = 353;
+
+class TPlotRWin : public TPlotQWin {
+public:
+    TPlotRWin(QString fileName, QString iniName, std::string_view menu, QWidget* parent = nullptr);
+    ~TPlotRWin() override;
+
+    TObsDlg* ObserverDialog() const { return observerDialog_.data(); }
+
+    // --- observer and scene box ---
+    void ComputeViewAngles();
+    Vec3 FocusPlanePoint(long double u, long double v) const;
+    // False when the box is degenerate at the origin (nothing changed).
+    bool ComputeSceneBox();
+    // The 2D view that shows the projected box; nothing changes while the drawing area is empty.
+    void FitBoxToWindow();
+    // The observer moves; each refreshes the observer dialog when it shows.
+    void ScaleObserverDistance(long double factor);
+    void AdjustObserverDistance();
+    void TurnObserver(bool forward);
+    void TiltObserver(bool up);
+    // The eye at a typed point: 115 "too close", 118 "too far", else 0 and the picture refitted.
+    int MoveEyeTo(Vec3 eye);
+    // The observer dialog shows the eye again when it is shown.
+    void RefreshObserverDialog();
+
+    // --- slots ---
+    void ViewChanged(bool refit) override;
+    void RecomputePicture(int i) override;
+    void RefreshExample(int i, bool recompute) override;
+    void InventoryChanged(int selectLast) override;
+    bool AcceptsExample(int i) const override;
+    void ChooseColor(int role) override;
+    void OpenTrace() override;
+    void ViewLoaded() override;
+    void StoreFileSettings(examples::TDiagramSettings& settings) const override;
+    void LoadFileSettings(const examples::TDiagramSettings& settings) override;
+    void ResetWindow() override;
+    void EnableCommand(platform::CommandState& state) override;
+    int DrawAll(platform::DeviceContext& dc) override;
+    // The axes on or off: the boxes take in the origin (or no longer), and the picture refits.
+    void ToggleAxes() override;
+    // 168: the first differential equation while "IVP10" shows, else -1.
+    virtual int GetIvpExample();
+    // Every shown example's mesh or box again, then the scene box and the view.
+    void RecomputeAllBoxes();
+    // "Colour role 6" asks for role 6 itself the next time, not the Frenet role.
+    void AskOwnSixthRole() { Scene3D().ownSixthRole = true; }
+
+protected:
+    void SetupWindow() override;
+    void CleanupWindow() override;
+
+private:
+    // Draws the scene box's edges and the axes from the lower to the upper ends.
+    void DrawSceneFrame(platform::DeviceContext& dc);
+    void RegisterViewCommands();
+
+    QPointer<TObsDlg> observerDialog_;
+};
+
+}  // namespace quorlin::plot3d

@@ -1,0 +1,219 @@
+// The 3D window on the user's road: opened from the frame's Window menu, a surface and a curve
+// pasted, the observer moved through "Coordinates ..." and "apply", the diagram saved as
+// "*.qz3" and opened again with the same observer, box and settings; every command of the 3D
+// window's levels is reached through the frame (which refuses disabled ones), the 3D ini block
+// survives the window, and the linked window follows a parameter.
+#include "plot3d/plot3_win.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "dynamics/window_tools.h"
+#include "examples/levels/trace_dialog.h"
+#include "platform/boxes.h"
+#include "platform/clipboard.h"
+#include "platform/common_dialogs.h"
+#include "platform/config_dir.h"
+#include "platform/dialog.h"
+#include "resources/command_ids.h"
+#include "shell/ini_file.h"
+#include "shell/plot_frame.h"
+#include "support/all_near.h"
+
+namespace quorlin::plot3d {
+namespace {
+
+using quorlin::testing::AllNear;
+namespace cmd = resources::cmd;
+
+class Plot3WinTest : public ::testing::Test {
+protected:
+    Plot3WinTest() {
+        dynamics::InstallTrajectoryTools();
+        QFile::remove(platform::ConfigFilePath(QStringLiteral("qz3.ini")));
+        QFile::remove(platform::ConfigFilePath(QStringLiteral("qz.ini")));
+        QFile tips(platform::ConfigFilePath(QStringLiteral("qz.tip")));
+        if (tips.open(QIODevice::WriteOnly)) tips.write(QByteArray(1, '\0'));  // no tips shown
+        platform::SetClipboard(&clipboard);
+        platform::SetCommonDialogs(&dialogs);
+        registry.Register(WindowKind::Plot3D, CreatePlot3Window);
+    }
+    ~Plot3WinTest() override {
+        platform::SetCommonDialogs(nullptr);
+        platform::SetClipboard(nullptr);
+    }
+
+    // Sets the window up at 401 x 301 pixels and pastes the script, as a user pastes it.
+    void OpenAndPaste(TPlot3Win& win, const char* script) {
+        win.SizeChanged(401, 301);
+        win.Create();
+        clipboard.SetText(QString::fromLatin1(script));
+        ASSERT_TRUE(win.SendCommand(cmd::kPasteScript));
+    }
+    // Closes a window the test changed without asking to save it.
+    static void CloseUnsaved(TPlot3Win& win) {
+        win.ClearModified();
+        win.CloseWindow();
+    }
+
+    TPlot3Win* Active(TPlotFrame& frame) { return dynamic_cast<TPlot3Win*>(frame.ActiveChild()); }
+
+    WindowKindRegistry registry;
+    platform::MemoryClipboard clipboard;
+    platform::ScriptedCommonDialogs dialogs;
+    platform::ScriptedPrompter prompter;
+    QTemporaryDir dir;
+};
+
+TEST_F(Plot3WinTest, TheUsersRoadFromTheMenuToAReopenedFile) {
+    std::vector<std::string> modal;
+    platform::ScopedDialogRunner runner([&modal](platform::Dialog& d) {
+        modal.emplace_back(d.TemplateName());
+        return d.Press(platform::kIdCancel);
+    });
+    TPlotFrame frame(registry, {});
+    frame.Create();
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kWindow3D));
+    TPlot3Win* win = Active(frame);
+    ASSERT_NE(win, nullptr);
+    EXPECT_EQ(win->PointMapping().plottedPair, 7);
+    // An empty window: nothing to fit, no observer to move yet beyond the dialog.
+    EXPECT_FALSE(frame.DispatchCommand(cmd::kFitWindow));
+
+    clipboard.SetText(
+        QStringLiteral("EXPL3;sin(x)*cos(y);-3;3;-2;2;\r\nPARAM3;cos(t);sin(t);t/2;0;6;\r\n"));
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kPasteScript));
+    ASSERT_EQ(win->Inventory().Count(), 2);
+    const TSceneBox& box = win->SceneBox();
+    // The surface's box (x -3..3 widened by 10%) is in the scene box; the focus is its centre.
+    EXPECT_LE(box.min.x, -3.6L + 1e-9L);
+    EXPECT_GE(box.max.z, 3 - 1e-9L);  // the curve rises to t/2 = 3
+    EXPECT_TRUE(AllNear({win->Observer().focus.x, win->Observer().focus.z},
+                        {box.centre.x, box.centre.z}, 0));
+    for (int id : {cmd::kFitWindow, cmd::kTraceSlider, cmd::kObserverCoordinates, cmd::kTurn,
+                   cmd::kTiltDown, cmd::kLinkedWindow, cmd::kNew3DExplicit}) {
+        EXPECT_TRUE(frame.QueryCommand(id).enabled) << id;
+    }
+    // No differential equation: its dialog stays closed; a tool not built yet stays disabled.
+    EXPECT_FALSE(frame.QueryCommand(cmd::kIvp10).enabled);
+    EXPECT_FALSE(frame.QueryCommand(cmd::kSlicer).enabled);
+
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kObserverCoordinates));
+    TObsDlg* obs = win->ObserverDialog();
+    ASSERT_TRUE(obs && !obs->IsHidden());
+    obs->SetText(TObsDlg::kFirstEdit, QStringLiteral("-20"));
+    obs->SetText(TObsDlg::kFirstEdit + 1, QStringLiteral("9"));
+    obs->SetText(TObsDlg::kFirstEdit + 2, QStringLiteral("2*6"));
+    obs->Press(TObsDlg::kApply);
+    ASSERT_TRUE(prompter.messages.empty());
+    EXPECT_TRUE(AllNear({win->Observer().eye.x, win->Observer().eye.y, win->Observer().eye.z},
+                        {-20, 9, 12}));
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kTiltUp));
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kTurn));
+    win->Observer().angleStep = 0.05L;
+    const Vec3 eye = win->Observer().eye;
+    const TSceneBox saved = box;
+
+    const QString path = dir.filePath(QStringLiteral("scene.qz3"));
+    dialogs.fileAnswers.push_back(path);
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kFileSaveAs));
+    ASSERT_TRUE(QFile::exists(path));
+
+    auto* reopened = dynamic_cast<TPlot3Win*>(frame.OpenByExtension(path));
+    ASSERT_NE(reopened, nullptr);
+    ASSERT_NE(reopened, win);
+    EXPECT_EQ(reopened->Inventory().Count(), 2);
+    const Vec3 back = reopened->Observer().eye;
+    EXPECT_TRUE(AllNear({back.x, back.y, back.z}, {eye.x, eye.y, eye.z}, 1e-12L));
+    EXPECT_EQ(reopened->Observer().angleStep, 0.05L);
+    const TSceneBox& b = reopened->SceneBox();
+    EXPECT_TRUE(AllNear(
+        {b.min.x, b.min.y, b.min.z, b.max.x, b.max.y, b.max.z},
+        {saved.min.x, saved.min.y, saved.min.z, saved.max.x, saved.max.y, saved.max.z}, 1e-12L));
+    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_TRUE(modal.empty());
+}
+
+TEST_F(Plot3WinTest, TheIniKeepsTheObserverAndTheAxesComeWithTheFirstExample) {
+    {
+        TPlot3Win win(QStringLiteral("noname1.qz3"));
+        win.SizeChanged(401, 301);
+        win.Create();
+        win.Observer().eye = {-9, 14, 7};
+        win.Axes().axesShown = true;
+        win.Scene3D().arrowLength = 3;
+        win.CloseWindow();
+    }
+    const auto record = ReadIni(QStringLiteral("qz3.ini"), kPlot3DFileKind);
+    ASSERT_TRUE(record.has_value());
+    EXPECT_EQ(record->ints[2][7], 1);
+    EXPECT_EQ(record->ints[1][10], 3);
+    TPlot3Win win(QStringLiteral("noname2.qz3"));
+    win.SizeChanged(401, 301);
+    win.Create();
+    EXPECT_FALSE(win.Axes().axesShown);  // pending until the first example
+    EXPECT_EQ(win.Scene3D().arrowLength, 3);
+    clipboard.SetText(QStringLiteral("POINT3;1;2;3;\r\n"));
+    ASSERT_TRUE(win.SendCommand(cmd::kPasteScript));
+    EXPECT_TRUE(win.Axes().axesShown);
+    CloseUnsaved(win);
+}
+
+TEST_F(Plot3WinTest, TheCurveSliderGoesWithTheLastCurveAndTheLinkedWindowFollows) {
+    TPlot3Win win(QStringLiteral("noname1.qz3"));
+    OpenAndPaste(win, "PARAM3;cos(t);sin(t);A*t;0;6;\r\nEXPL3;x*y;-1;1;-1;1;\r\n");
+    ASSERT_TRUE(win.SendCommand(cmd::kTraceSlider));
+    QPointer<examples::TTraceDlg> slider = win.CurveSlider();
+    ASSERT_TRUE(slider);
+    // Deleting the surface keeps it; deleting the curve closes it (the inventory dialog
+    // deletes, then redraws).
+    const int surface[] = {1}, curve[] = {0};
+    win.DeleteExamples(surface);
+    win.RedrawAll();
+    EXPECT_TRUE(slider && !slider->IsHidden());
+    win.DeleteExamples(curve);
+    win.RedrawAll();
+    EXPECT_TRUE(!slider || slider->IsHidden());
+
+    ASSERT_TRUE(win.SendCommand(cmd::kLinkedWindow));
+    TPlotSWin* linked = win.LinkedWindow();
+    ASSERT_NE(linked, nullptr);
+    EXPECT_TRUE(linked->IsLinked());
+    win.Formulas().SetVar(1, 2.5L);
+    win.ExampleChanged(1);
+    EXPECT_EQ(linked->Formulas().Var(1), 2.5L);
+    // "Close" hides the linked window with its dialogs; it comes back on the next 874.
+    ASSERT_TRUE(linked->SendCommand(cmd::kObserverCoordinates));
+    ASSERT_FALSE(linked->ObserverDialog()->IsHidden());
+    ASSERT_TRUE(linked->SendCommand(cmd::kClose));
+    EXPECT_TRUE(linked->platform::Window::IsHidden());
+    EXPECT_TRUE(linked->ObserverDialog()->IsHidden());
+    ASSERT_TRUE(win.SendCommand(cmd::kLinkedWindow));
+    EXPECT_EQ(win.LinkedWindow(), linked);
+    EXPECT_FALSE(linked->platform::Window::IsHidden());
+    CloseUnsaved(win);
+}
+
+// A window without a drawing area keeps its view when asked to fit; the one-shot flag that
+// spares the tool dialogs a refresh is gone after the next inventory change, whatever it did.
+TEST_F(Plot3WinTest, AnEmptyAreaKeepsItsViewAndTheOneShotFlagEndsWithTheNextChange) {
+    TPlot3Win win(QStringLiteral("noname1.qz3"));
+    OpenAndPaste(win, "POINT3;1;2;3;\r\n");
+    const canvas::TViewFrame before = win.View();
+    win.View().areaWidth = 0;
+    win.Observer().eye = {40, -30, 25};
+    win.FitBoxToWindow();
+    EXPECT_TRUE(AllNear({win.View().centreX, win.View().halfWidth, win.View().halfHeight},
+                        {before.centreX, before.halfWidth, before.halfHeight}, 0));
+    win.View().areaWidth = before.areaWidth;
+
+    win.Scene3D().spareToolRefresh = true;
+    win.InventoryChanged(0);
+    EXPECT_FALSE(win.Scene3D().spareToolRefresh);
+    CloseUnsaved(win);
+}
+
+}  // namespace
+}  // namespace quorlin::plot3d
