@@ -115,72 +115,79 @@ void Dialog::Build() {
     });
     QButtonGroup* radios = nullptr;
     for (const ControlTemplate& c : controls) {
-        QString text = FromResourceText(c.text);
-        if (text.isEmpty() && c.textId != 0) text = ResourceString(c.textId);
-        QWidget* widget = nullptr;
-        switch (c.kind) {
-            case ControlKind::Static: {
-                auto* label = new QLabel(text, this);
-                label->setTextFormat(Qt::PlainText);
-                widget = label;
-                radios = nullptr;
-                break;
-            }
-            case ControlKind::Edit:
-                widget = new QLineEdit(text, this);
-                break;
-            case ControlKind::MultiEdit: {
-                auto* edit = new QPlainTextEdit(text, this);
-                edit->setTabChangesFocus(true);
-                widget = edit;
-                break;
-            }
-            case ControlKind::Button:
-            case ControlKind::DefButton: {
-                auto* button = new QPushButton(text, this);
-                const bool isDefault =
-                    c.kind == ControlKind::DefButton || (!hasDefault && c.id == kIdOk);
-                button->setAutoDefault(isDefault);
-                button->setDefault(isDefault);
-                widget = button;
-                break;
-            }
-            case ControlKind::CheckBox:
-                widget = new QCheckBox(text, this);
-                break;
-            case ControlKind::Radio: {
-                auto* radio = new QRadioButton(text, this);
-                if (!radios) {
-                    radios = new QButtonGroup(this);
-                    radioGroups_.push_back(radios);
-                }
-                radios->addButton(radio);
-                widget = radio;
-                break;
-            }
-            case ControlKind::ListBox: {
-                auto* list = new QListWidget(this);
-                if (c.multiple) list->setSelectionMode(QAbstractItemView::MultiSelection);
-                widget = list;
-                break;
-            }
-            case ControlKind::ComboBox:
-                widget = new QComboBox(this);
-                break;
-            case ControlKind::ScrollBar:
-                widget = new QScrollBar(Qt::Horizontal, this);
-                break;
-            case ControlKind::GroupBox:
-                widget = new QGroupBox(text, this);
-                radios = nullptr;
-                break;
-        }
+        QWidget* widget = MakeWidget(c, hasDefault, radios);
         grid->addWidget(widget, c.row, c.column, 1, std::max(1, c.columnSpan));
         // Controls a template starts hidden are shown later by the dialog's own code.
         if (c.hidden) widget->hide();
         controls_.push_back({c.kind, c.id, widget});
         Wire(controls_.back());
     }
+}
+
+// The widget of one control. Radio buttons that follow each other form one group (radios, the
+// group open so far); a label or a group box ends it.
+QWidget* Dialog::MakeWidget(const ControlTemplate& c, bool hasDefault, QButtonGroup*& radios) {
+    QString text = FromResourceText(c.text);
+    if (text.isEmpty() && c.textId != 0) text = ResourceString(c.textId);
+    QWidget* widget = nullptr;
+    switch (c.kind) {
+        case ControlKind::Static: {
+            auto* label = new QLabel(text, this);
+            label->setTextFormat(Qt::PlainText);
+            widget = label;
+            radios = nullptr;
+            break;
+        }
+        case ControlKind::Edit:
+            widget = new QLineEdit(text, this);
+            break;
+        case ControlKind::MultiEdit: {
+            auto* edit = new QPlainTextEdit(text, this);
+            edit->setTabChangesFocus(true);
+            widget = edit;
+            break;
+        }
+        case ControlKind::Button:
+        case ControlKind::DefButton: {
+            auto* button = new QPushButton(text, this);
+            const bool isDefault =
+                c.kind == ControlKind::DefButton || (!hasDefault && c.id == kIdOk);
+            button->setAutoDefault(isDefault);
+            button->setDefault(isDefault);
+            widget = button;
+            break;
+        }
+        case ControlKind::CheckBox:
+            widget = new QCheckBox(text, this);
+            break;
+        case ControlKind::Radio: {
+            auto* radio = new QRadioButton(text, this);
+            if (!radios) {
+                radios = new QButtonGroup(this);
+                radioGroups_.push_back(radios);
+            }
+            radios->addButton(radio);
+            widget = radio;
+            break;
+        }
+        case ControlKind::ListBox: {
+            auto* list = new QListWidget(this);
+            if (c.multiple) list->setSelectionMode(QAbstractItemView::MultiSelection);
+            widget = list;
+            break;
+        }
+        case ControlKind::ComboBox:
+            widget = new QComboBox(this);
+            break;
+        case ControlKind::ScrollBar:
+            widget = new QScrollBar(Qt::Horizontal, this);
+            break;
+        case ControlKind::GroupBox:
+            widget = new QGroupBox(text, this);
+            radios = nullptr;
+            break;
+    }
+    return widget;
 }
 
 void Dialog::Wire(const Entry& entry) {

@@ -188,6 +188,7 @@ private:
         QWidget* widget;
     };
     void Build();
+    QWidget* MakeWidget(const ControlTemplate& c, bool hasDefault, QButtonGroup*& radios);
     // Widens the dialog until its caption fits the title bar beside the frame's icon and buttons.
     void FitCaption();
     void Wire(const Entry& entry);

@@ -276,14 +276,47 @@ bool InRegions(FormulaContext& ctx, const std::vector<TRegion>& regions, Vec2 v)
     return true;
 }
 
-// Scans the view in rows: along each row the runs where the test holds, their ends found by
-// bisection between coarse samples; runs that follow each other from row to row grow into one
-// polygon (its left edge down, its right edge back up).
+// The runs of the row at height y where at(x, y) holds, in pixels: the row is sampled
+// coarsely, and each change between samples is placed by bisection.
+template <typename At>
+std::vector<std::pair<long double, long double>> RunsAlongRow(const At& at, const TPixelBox& area,
+                                                              long double y) {
+    constexpr long double kCoarse = 4;
+    const auto edge = [&](long double a, long double b) {  // at(a) != at(b)
+        const bool left = at(a, y);
+        for (int n = 0; n < 4; ++n) {
+            const long double m = (a + b) / 2;
+            (at(m, y) == left ? a : b) = m;
+        }
+        return (a + b) / 2;
+    };
+    std::vector<std::pair<long double, long double>> runs;
+    bool previous = at(area.left, y);
+    long double start = area.left;
+    for (long double x = area.left + kCoarse;; x += kCoarse) {
+        const long double cx = std::min(x, area.right);
+        const bool now = at(cx, y);
+        if (now != previous) {
+            const long double e = edge(cx - kCoarse, cx);
+            if (now)
+                start = e;
+            else
+                runs.emplace_back(start, e);
+            previous = now;
+        }
+        if (cx >= area.right) break;
+    }
+    if (previous) runs.emplace_back(start, area.right);
+    return runs;
+}
+
+// Scans the view in rows: the runs of each row where the test holds that follow each other
+// from row to row grow into one polygon (its left edge down, its right edge back up).
 template <typename Inside>
 int FillByRows(TDrawTarget& target, Inside&& inside, int colour) {
     const TPlotSpace& space = target.Space();
     const TPixelBox area = space.Area();
-    constexpr long double kRow = 2, kCoarse = 4;
+    constexpr long double kRow = 2;
     struct TOpen {
         long double a, b;  // the last run, pixels
         std::vector<Vec2> left, right;
@@ -303,33 +336,9 @@ int FillByRows(TDrawTarget& target, Inside&& inside, int colour) {
         const Vec2 p = space.ToPlot({px, py});
         return inside(Vec2{space.ValueOfPlotX(p.x), space.ValueOfPlotY(p.y)});
     };
-    const auto edge = [&](long double a, long double b, long double py) {  // at(a) != at(b)
-        const bool left = at(a, py);
-        for (int n = 0; n < 4; ++n) {
-            const long double m = (a + b) / 2;
-            (at(m, py) == left ? a : b) = m;
-        }
-        return (a + b) / 2;
-    };
     int rows = 0;
     for (long double y = area.top + kRow / 2; y < area.bottom + kRow / 2; y += kRow, ++rows) {
-        std::vector<std::pair<long double, long double>> runs;
-        bool previous = at(area.left, y);
-        long double start = area.left;
-        for (long double x = area.left + kCoarse;; x += kCoarse) {
-            const long double cx = std::min(x, area.right);
-            const bool now = at(cx, y);
-            if (now != previous) {
-                const long double e = edge(cx - kCoarse, cx, y);
-                if (now)
-                    start = e;
-                else
-                    runs.emplace_back(start, e);
-                previous = now;
-            }
-            if (cx >= area.right) break;
-        }
-        if (previous) runs.emplace_back(start, area.right);
+        const std::vector<std::pair<long double, long double>> runs = RunsAlongRow(at, area, y);
         for (TOpen& p : open) p.matched = false;
         std::vector<TOpen> next;
         for (const auto& [a, b] : runs) {

@@ -159,6 +159,37 @@ bool ObjectIndexFits(std::uint32_t type, const RecordView& r, std::uint32_t hand
     }
 }
 
+// A poly-polyline or poly-polygon: the per-figure counts, and the points they add up to.
+bool PolyPolyFits(const RecordView& r, std::uint64_t pointSize) {
+    const std::uint32_t polygons = *r.U32(24), points = *r.U32(28);
+    if (!r.Holds(32, polygons, 4)) return false;
+    std::uint64_t total = 0;
+    for (std::uint32_t i = 0; i < polygons; ++i) total += *r.U32(32 + 4 * std::size_t{i});
+    return total <= points && r.Holds(32 + 4 * std::uint64_t{polygons}, points, pointSize);
+}
+
+// An extended text record: the string, and the advances when the record has them.
+bool TextFits(const RecordView& r, std::uint64_t charSize) {
+    const std::uint32_t chars = *r.U32(44), offString = *r.U32(48);
+    const std::uint32_t options = *r.U32(52), offDx = *r.U32(72);
+    const std::uint64_t dxSize = (options & 0x2000) ? 8 : 4;  // ETO_PDY: x and y
+    return r.Holds(offString, chars, charSize) && (offDx == 0 || r.Holds(offDx, chars, dxSize));
+}
+
+// A small text record: its string starts after the clip box only when it has one.
+bool SmallTextFits(const RecordView& r) {
+    const std::uint32_t chars = *r.U32(16), options = *r.U32(20);
+    const std::size_t textOffset = (options & 0x100) ? 36 : 52;    // ETO_NO_RECT
+    return r.Holds(textOffset, chars, (options & 0x200) ? 1 : 2);  // ETO_SMALL_CHARS
+}
+
+// A gradient fill: the vertices, then triangles (mode 2) or rectangles made of them.
+bool GradientFits(const RecordView& r) {
+    const std::uint32_t vertices = *r.U32(24), shapes = *r.U32(28), mode = *r.U32(32);
+    if (!r.Holds(36, vertices, 16)) return false;
+    return r.Holds(36 + 16 * std::uint64_t{vertices}, shapes, mode == 2 ? 12 : 8);
+}
+
 // Whether the counts and offsets inside a record describe bytes that lie inside it.
 bool ContentFits(std::uint32_t type, const RecordView& r) {
     switch (type) {
@@ -181,14 +212,8 @@ bool ContentFits(std::uint32_t type, const RecordView& r) {
         case kPolyPolyline:
         case kPolyPolygon:
         case kPolyPolyline16:
-        case kPolyPolygon16: {
-            const std::uint32_t polygons = *r.U32(24), points = *r.U32(28);
-            const std::uint64_t pointSize = (type == kPolyPolyline || type == kPolyPolygon) ? 8 : 4;
-            if (!r.Holds(32, polygons, 4)) return false;
-            std::uint64_t total = 0;
-            for (std::uint32_t i = 0; i < polygons; ++i) total += *r.U32(32 + 4 * std::size_t{i});
-            return total <= points && r.Holds(32 + 4 * std::uint64_t{polygons}, points, pointSize);
-        }
+        case kPolyPolygon16:
+            return PolyPolyFits(r, (type == kPolyPolyline || type == kPolyPolygon) ? 8 : 4);
         case kEof:
             return *r.U32(8) == 0 || r.Holds(*r.U32(12), *r.U32(8), 4);
         case kCreatePalette:
@@ -224,23 +249,12 @@ bool ContentFits(std::uint32_t type, const RecordView& r) {
         case kExtCreatePen:
             return BitmapFits(r, 12) && r.Holds(52, *r.U32(48), 4);
         case kExtTextOutA:
-        case kExtTextOutW: {
-            const std::uint32_t chars = *r.U32(44), offString = *r.U32(48);
-            const std::uint32_t options = *r.U32(52), offDx = *r.U32(72);
-            const std::uint64_t dxSize = (options & 0x2000) ? 8 : 4;  // ETO_PDY: x and y
-            return r.Holds(offString, chars, type == kExtTextOutW ? 2 : 1) &&
-                   (offDx == 0 || r.Holds(offDx, chars, dxSize));
-        }
-        case kSmallTextOut: {
-            const std::uint32_t chars = *r.U32(16), options = *r.U32(20);
-            const std::size_t textOffset = (options & 0x100) ? 36 : 52;    // ETO_NO_RECT
-            return r.Holds(textOffset, chars, (options & 0x200) ? 1 : 2);  // ETO_SMALL_CHARS
-        }
-        case kGradientFill: {
-            const std::uint32_t vertices = *r.U32(24), shapes = *r.U32(28), mode = *r.U32(32);
-            if (!r.Holds(36, vertices, 16)) return false;
-            return r.Holds(36 + 16 * std::uint64_t{vertices}, shapes, mode == 2 ? 12 : 8);
-        }
+        case kExtTextOutW:
+            return TextFits(r, type == kExtTextOutW ? 2 : 1);
+        case kSmallTextOut:
+            return SmallTextFits(r);
+        case kGradientFill:
+            return GradientFits(r);
         default:
             return true;
     }
