@@ -1,5 +1,7 @@
 // Saving and opening a diagram of 500 examples through a 2D window: the file written, and the
-// file read, checked, installed and every example compiled again.
+// file read, checked, installed and every example compiled again. Also opening, and opening
+// then drawing, a small file of ten examples whose derivatives grow beyond the compilation
+// budget.
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -33,15 +35,14 @@ std::string ExampleScript(int k) {
     }
 }
 
+// The examples of a script in a 2D window, saved to a file of a temporary folder.
 class Diagram {
 public:
-    Diagram() : window(QStringLiteral("noname1.qz2")) {
+    Diagram(const std::string& script, int examples) : window(QStringLiteral("noname1.qz2")) {
         window.SizeChanged(401, 401);
-        window.ResizeInventory(kExamples + 10, false);
-        std::string script;
-        for (int k = 0; k < kExamples; ++k) script += ExampleScript(k);
+        window.ResizeInventory(examples + 10, false);
         window.RunScript(script);
-        path = dir.filePath(QStringLiteral("big.qz2"));
+        path = dir.filePath(QStringLiteral("diagram.qz2"));
         window.SaveTo(path);
     }
     QTemporaryDir dir;
@@ -49,20 +50,56 @@ public:
     TPlot2Win window;
 };
 
+Diagram EverydayDiagram() {
+    std::string script;
+    for (int k = 0; k < kExamples; ++k) script += ExampleScript(k);
+    return {script, kExamples};
+}
+
+// Ten explicit curves whose fourth derivative, taken while parsing, has derivatives that would
+// grow without bound: each example stops at its compilation budget.
+constexpr int kHeavyExamples = 10;
+
+Diagram HeavyDiagram() {
+    std::string script;
+    for (int k = 0; k < kHeavyExamples; ++k)
+        script += "EXPL2;DERX(4,SIN(X)^COS(X)*EXP(X^X)/(1+X^2));";
+    return {script, kHeavyExamples};
+}
+
+// Opens the diagram's file in a second window, and draws it there when asked.
+void OpenInAnotherWindow(benchmark::State& state, const Diagram& diagram, bool draw) {
+    TPlot2Win other(QStringLiteral("noname2.qz2"));
+    other.SizeChanged(401, 401);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(other.Load(diagram.path));
+        if (!draw) continue;
+        other.InvalidateImage(quorlin::ImageLayer::Background);
+        other.RenderImage(quorlin::ImageLayer::Picture);
+    }
+    state.counters["examples"] = other.Inventory().Count();
+}
+
 void SaveDiagram(benchmark::State& state) {
-    Diagram diagram;
+    Diagram diagram = EverydayDiagram();
     for (auto _ : state) benchmark::DoNotOptimize(diagram.window.SaveTo(diagram.path));
     state.counters["examples"] = diagram.window.Inventory().Count();
 }
 BENCHMARK(SaveDiagram)->Unit(benchmark::kMillisecond);
 
 void OpenDiagram(benchmark::State& state) {
-    Diagram diagram;
-    TPlot2Win other(QStringLiteral("noname2.qz2"));
-    other.SizeChanged(401, 401);
-    for (auto _ : state) benchmark::DoNotOptimize(other.Load(diagram.path));
-    state.counters["examples"] = other.Inventory().Count();
+    OpenInAnotherWindow(state, EverydayDiagram(), false);
 }
 BENCHMARK(OpenDiagram)->Unit(benchmark::kMillisecond);
+
+void OpenHeavyDerivatives(benchmark::State& state) {
+    OpenInAnotherWindow(state, HeavyDiagram(), false);
+}
+BENCHMARK(OpenHeavyDerivatives)->Unit(benchmark::kMillisecond);
+
+void OpenAndDrawHeavyDerivatives(benchmark::State& state) {
+    OpenInAnotherWindow(state, HeavyDiagram(), true);
+}
+BENCHMARK(OpenAndDrawHeavyDerivatives)->Unit(benchmark::kMillisecond);
 
 }  // namespace

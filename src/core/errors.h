@@ -16,6 +16,8 @@ inline constexpr int kErrPositiveValue = 14;       // "positive value?"
 inline constexpr int kErrMakeSelection = 15;       // "make a selection"
 inline constexpr int kErrOutOfBounds = 17;         // "out of bounds"
 inline constexpr int kErrTooLarge = 20;            // "too large"
+// An example compiled past its work budget has no derivative trees for a tool to use.
+inline constexpr int kErrFormulaTooLong = 110;  // "formula too long"
 
 // What a key poll answers for Q (or any accelerator key), and what a long operation it stopped
 // returns: drawing, tracing, sums and players end within a bounded amount of work.

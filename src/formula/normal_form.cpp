@@ -1,6 +1,7 @@
 #include "formula/normal_form.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -27,8 +28,25 @@ std::size_t Mix(std::size_t seed, std::size_t value) {
     return seed ^ (value + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2));
 }
 
+// The library's hash of a long double splits the number in a call of its own. The numbers hashed
+// most (zero in every operator and variable node, small whole exponents and constants) take
+// their hash from a table made with it, so every value hashes as it would there.
+constexpr int kTabledWholes = 16;
+
+std::array<std::size_t, 2 * kTabledWholes + 1> WholeNumberHashes() {
+    std::array<std::size_t, 2 * kTabledWholes + 1> hashes{};
+    for (int k = -kTabledWholes; k <= kTabledWholes; ++k)
+        hashes[static_cast<std::size_t>(k + kTabledWholes)] =
+            std::hash<long double>{}(static_cast<long double>(k));
+    return hashes;
+}
+
 std::size_t HashOf(long double x) {
-    return std::hash<long double>{}(x == 0 ? 0.0L : x);  // 0 and -0 alike
+    static const std::array<std::size_t, 2 * kTabledWholes + 1> kWholes = WholeNumberHashes();
+    // 0 and -0 alike.
+    if (x >= -kTabledWholes && x <= kTabledWholes && x == std::trunc(x))
+        return kWholes[static_cast<std::size_t>(static_cast<int>(x) + kTabledWholes)];
+    return std::hash<long double>{}(x);
 }
 
 std::size_t HashTree(const TExprNode* t) {

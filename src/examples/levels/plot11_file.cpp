@@ -332,7 +332,9 @@ void TPlot11Win::InstallBody(TDiagramBody body) {
     RecomputeView();
     UpdateMenuChecks(true);
     RequestInventoryRefresh();
-    UserFunctionsChanged();
+    // The examples were compiled above with the file's functions in place: the function list
+    // and the picture learn of them without a second compilation of every example.
+    TPlot1Win::UserFunctionsChanged();
     if (!printing) ReopenWindows(body.settings, Protection().Mask());
     Invalidate();
 }

@@ -1,5 +1,6 @@
 // The integration operations of the inventory-operations level: the engine of integration.h on
 // the window's variables, tools' ranges, key poll and number format.
+#include "core/errors.h"
 #include "core/numbers.h"
 #include "examples/levels/plot1_win.h"
 #include "platform/key_poll.h"
@@ -58,6 +59,7 @@ int TPlot1Win::DoubleIntegralPolar(const TExprNode& tree, const TIntegrationAxis
 int TPlot1Win::ArcLength(int k) {
     if (!Inventory().IsIndex(k)) return kErrUndefinedIntegrand;
     const TExample& curve = Inventory()[k];
+    if (curve.overBudget) return kErrFormulaTooLong;  // no derivatives to make its speed from
     const NodePtr speed = SpeedTree(Formulas(), curve, Dimension());
     if (!speed) return kErrUndefinedIntegrand;
     return WithKeyHint([&] { return RiemannSums(*speed, CurveVariable(curve)); });
@@ -65,6 +67,7 @@ int TPlot1Win::ArcLength(int k) {
 
 int TPlot1Win::LineIntegral(int field, int curve, long double& out) {
     if (!Inventory().IsIndex(field) || !Inventory().IsIndex(curve)) return kErrUndefinedIntegrand;
+    if (Inventory()[curve].overBudget) return kErrFormulaTooLong;
     const NodePtr integrand = LineIntegrand(Inventory()[field], Inventory()[curve], Dimension());
     if (!integrand) return kErrUndefinedIntegrand;
     const TToolSettings& tools = Tools();
@@ -76,6 +79,8 @@ int TPlot1Win::LineIntegral(int field, int curve, long double& out) {
 
 int TPlot1Win::Flux(int field, int surface, long double& out) {
     if (!Inventory().IsIndex(field) || !Inventory().IsIndex(surface)) return kErrUndefinedIntegrand;
+    // Its normal would be differentiated anew, without the budget it already spent.
+    if (Inventory()[surface].overBudget) return kErrFormulaTooLong;
     const NodePtr integrand = FluxIntegrand(Formulas(), Inventory()[field], Inventory()[surface]);
     if (!integrand) return kErrUndefinedIntegrand;
     const TToolSettings& tools = Tools();
@@ -90,6 +95,7 @@ int TPlot1Win::SurfaceArea(int k, const TIntegrationAxis& first, const TIntegrat
     const bool known = surface.kind == kind::kSurface || surface.kind == kind::kPolarSurface ||
                        surface.kind == kind::kParametricSurface;
     if (!known) return 0;
+    if (surface.overBudget) return kErrFormulaTooLong;
     const TAreaIntegrand area = AreaIntegrand(Formulas(), surface);
     if (!area.tree) return kErrUndefinedIntegrand;
     TIntegrationAxis inner = first;

@@ -322,6 +322,7 @@ void TPlot1Win::AddGradientField(int k) {
     const Vec3 boxMin = parent.boxMin;
     const Vec3 boxMax = parent.boxMax;
     const std::int16_t colour = parent.pen.colour;
+    const bool overBudget = parent.overBudget;  // its partial derivatives were not made
     TExample& e = AddExample(Dimension() * 100 + 10, 0, 1);
     e.boxMin = boxMin;
     e.boxMax = boxMax;
@@ -332,7 +333,7 @@ void TPlot1Win::AddGradientField(int k) {
     const int i = Inventory().LastIndex();
     if (!BuildGradientField(i)) {
         Inventory().RemoveLast();
-        platform::ErrorMsg(this, kErrCannotUnderstand);
+        platform::ErrorMsg(this, overBudget ? kErrFormulaTooLong : kErrCannotUnderstand);
         return;
     }
     InventoryChanged(1);

@@ -56,12 +56,17 @@ void TCurveCursor::Select(const TExample& curve) {
     derivation_ = curve.derivation;
     low_ = curve.rangeLow[0];
     high_ = curve.rangeHigh[0];
+    // A curve compiled past its work budget has no first derivatives: its velocity,
+    // acceleration and curvature stay undefined while its position is still traced.
+    const auto second = [this](const TExprNode* first, int variableOp, NodePtr& out) {
+        if (first) formulas_.Differentiate(first, variableOp, out);
+    };
     if (IsExplicit()) {
         secondX_ = TExprNode::NewConst(0.0L);
-        formulas_.Differentiate(curve.Tree(6), op::kVarX, secondY_);
+        second(curve.Tree(6), op::kVarX, secondY_);
     } else if (!IsIntrinsic()) {
-        formulas_.Differentiate(curve.Tree(5), op::kVarT, secondX_);
-        formulas_.Differentiate(curve.Tree(6), op::kVarT, secondY_);
+        second(curve.Tree(5), op::kVarT, secondX_);
+        second(curve.Tree(6), op::kVarT, secondY_);
     }
 }
 

@@ -117,6 +117,7 @@ TAddResult TTangentBuilder::AddTaylorPolynomial(int parent, int degree, std::str
     if (!inventory_.IsIndex(parent)) return {-1, kErrInconsistentData};
     const TExample& p = inventory_[parent];
     if (!CanApproximate(p)) return {-1, kErrCannotApproximate};
+    if (p.overBudget) return {-1, kErrFormulaTooLong};
     if (p.kind != kind::kExplicit) return AddTangentLineEntry(parent, centre);
     if (!IsTaylorDegree(degree)) return {-1, kErrOutOfBounds};
     if (!inventory_.HasRoom()) return {-1, kErrNoMoreRoom};
@@ -134,7 +135,7 @@ TAddResult TTangentBuilder::AddTaylorPolynomial(int parent, int degree, std::str
 
 bool TTangentBuilder::BuildTaylorPolynomial(int i) {
     const TExample* parent = ParentOf(i);
-    if (!parent || parent->kind != kind::kExplicit) return false;
+    if (!parent || parent->kind != kind::kExplicit || parent->overBudget) return false;
     TExample& e = inventory_[i];
     if (!IsTaylorDegree(e.derivationParam)) return false;
     const NodePtr centre = Parsed(e.Text(4));
@@ -154,6 +155,7 @@ bool TTangentBuilder::BuildTaylorPolynomial(int i) {
 
 TAddResult TTangentBuilder::AddTangentLineEntry(int parent, std::string_view parameter) {
     if (!inventory_.IsIndex(parent)) return {-1, kErrInconsistentData};
+    if (inventory_[parent].overBudget) return {-1, kErrFormulaTooLong};
     if (!inventory_.HasRoom()) return {-1, kErrNoMoreRoom};
     TExample e;
     e.InitCopy(inventory_[parent], false);
@@ -172,7 +174,7 @@ TAddResult TTangentBuilder::AddTangentLineEntry(int parent, std::string_view par
 
 bool TTangentBuilder::BuildTangentLine(int i) {
     const TExample* parent = ParentOf(i);
-    if (!parent) return false;
+    if (!parent || parent->overBudget) return false;
     const bool curve = parent->kind == kind::kPolar || parent->kind == kind::kParametric ||
                        parent->kind == kind::kSpaceCurve;
     if (!curve) return false;
@@ -363,6 +365,7 @@ bool TTangentBuilder::BuildTrajectoryLine(int i) {
 TAddResult TTangentBuilder::AddTangentPlane(int parent, std::string_view pointText, Vec3 point,
                                             int colour) {
     if (!inventory_.IsIndex(parent)) return {-1, kErrInconsistentData};
+    if (inventory_[parent].overBudget) return {-1, kErrFormulaTooLong};
     if (!inventory_.HasRoom()) return {-1, kErrNoMoreRoom};
     TExample e;
     e.Init(kind::kPlane, colour, 50);
@@ -381,6 +384,7 @@ TAddResult TTangentBuilder::AddTangentPlane(int parent, std::string_view pointTe
 
 TAddResult TTangentBuilder::AddTangentLines(int parent, std::string_view pointText, Vec3 point) {
     if (!inventory_.IsIndex(parent)) return {-1, kErrInconsistentData};
+    if (inventory_[parent].overBudget) return {-1, kErrFormulaTooLong};
     TAddResult last;
     for (int direction = 1; direction <= 2; ++direction) {
         TExample e;
@@ -402,7 +406,7 @@ TAddResult TTangentBuilder::AddTangentLines(int parent, std::string_view pointTe
 
 bool TTangentBuilder::BuildTangentExpressions(int i) {
     const TExample* parent = ParentOf(i);
-    if (!parent) return false;
+    if (!parent || parent->overBudget) return false;
     TExample& e = inventory_[i];
     const bool plane = e.derivation == derived::kTangentPlane;
     const int direction = e.derivationParam;

@@ -95,8 +95,11 @@ TExampleCompiler::WorkScope::~WorkScope() {
 }
 
 void TExampleCompiler::DropDerivativeTrees(TExample& e) {
-    // Trees 5-7 hold the derivatives (4-7 of a plane map); an implicit curve keeps its tree 7.
-    if (e.kind == kind::kPlaneMap) e.Tree(4).reset();
+    // Trees 5-7 hold the derivatives (4-7 of a plane map, and tree 4 of a curve its curvature,
+    // made from them); an implicit curve keeps its tree 7.
+    const bool curve = e.kind == kind::kExplicit || e.kind == kind::kPolar ||
+                       e.kind == kind::kParametric || e.kind == kind::kSpaceCurve;
+    if (e.kind == kind::kPlaneMap || curve) e.Tree(4).reset();
     e.Tree(5).reset();
     e.Tree(6).reset();
     if (e.kind != kind::kImplicit) e.Tree(7).reset();
@@ -423,7 +426,8 @@ void TExampleCompiler::BuildEvolute(int i) {
     const bool explicitParent = parent.kind == kind::kExplicit;
     const TExprNode* dx = parent.Tree(5);
     const TExprNode* dy = parent.Tree(6);
-    NodePtr d;  // x' y'' - y' x'', or y'' of an explicit curve
+    if (!dx || !dy) return;  // a parent without its derivatives has no evolute
+    NodePtr d;               // x' y'' - y' x'', or y'' of an explicit curve
     if (explicitParent) {
         d = parent.Tree(7) ? Cp(parent.Tree(7)) : Derivative(dy, op::kVarX);
     } else {

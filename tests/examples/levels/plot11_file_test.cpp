@@ -12,6 +12,8 @@
 #include "examples/levels/slide_dialog.h"
 #include "examples/plot_test_window.h"
 #include "examples/sample_body.h"
+#include "formula/formula_context.h"
+#include "formula/work_budget.h"
 #include "platform/common_dialogs.h"
 #include "plot2d/plot2_win.h"
 #include "shell/window_kinds.h"
@@ -433,6 +435,35 @@ TEST_F(Plot11FileTest, TheHeavyDerivativeFileOpensWithinTheCompilationBudget) {
         EXPECT_NE(e.Tree(2), nullptr) << i;
         EXPECT_EQ(e.Tree(6), nullptr) << i;
     }
+}
+
+// Opening such a file parses each formula once: the examples are compiled with the file's user
+// functions in place and not a second time when the window learns of those functions. The
+// parse work of the open is counted against a budget of the test's own.
+TEST_F(Plot11FileTest, OpeningTheHeavyDerivativeFileParsesEachFormulaOnce) {
+    const std::string heavy = "DERX(4,SIN(X)^COS(X)*EXP(X^X)/(1+X^2))";
+    constexpr long long kUnbounded = 1'000'000'000'000;
+    WorkBudget oneParse(kUnbounded);
+    {
+        const FormulaContext::BudgetScope scope(win.Formulas(), oneParse);
+        ASSERT_EQ(win.Formulas().Parse(heavy), 0);
+    }
+    const long long perParse = kUnbounded - oneParse.Left();
+    std::string script;
+    for (int k = 0; k < 3; ++k) script += "EXPL2;" + heavy + ";";
+    Paste(script);
+    ASSERT_TRUE(win.SaveTo(Path("heavy.qz2")));
+
+    TPlot2Win second(QStringLiteral("noname2.qz2"));
+    second.SizeChanged(401, 401);
+    WorkBudget open(kUnbounded);
+    {
+        const FormulaContext::BudgetScope scope(second.Formulas(), open);
+        ASSERT_EQ(second.Load(Path("heavy.qz2")), kNoError);
+    }
+    const long long spent = kUnbounded - open.Left();
+    EXPECT_GE(spent, 3 * perParse);
+    EXPECT_LT(spent, 4 * perParse) << spent << " " << perParse;
 }
 
 }  // namespace

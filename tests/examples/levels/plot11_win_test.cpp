@@ -78,6 +78,17 @@ TEST_F(Plot11WinTest, TheArcLengthDialogRefusesWhatItCannotMeasure) {
     EXPECT_TRUE(win.Inventory()[0].markedPoints.empty());
 }
 
+// A curve compiled past its work budget has no derivatives to make its speed from: the length
+// is refused with the reason and nothing is recorded.
+TEST_F(Plot11WinTest, TheArcLengthOfACurveWithoutDerivativesIsRefused) {
+    Paste("EXPL2;DERX(4,SIN(X)^COS(X)*EXP(X^X)/(1+X^2));");
+    ASSERT_TRUE(win.Inventory()[0].overBudget);
+    TArcLenDlg& dlg = ArcLength("0.5", "1", "10");
+    EXPECT_EQ(Errors(), std::vector<QString>{QStringLiteral("formula too long")});
+    EXPECT_TRUE(dlg.GetText(TArcLenDlg::kResult).isEmpty());
+    EXPECT_TRUE(win.Inventory()[0].markedPoints.empty());
+}
+
 TEST_F(Plot11WinTest, CommandsOfToolsThatAreNotThereStayOff) {
     Paste("DEQ2T;y;-x;POINT2;1;1;POINT2;2;2;PARAM2;cos(t);sin(t);0;6;");
     EXPECT_TRUE(win.QueryCommand(cmd::kArcLength).enabled);

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "examples/plot_test_window.h"
 #include "examples/levels/slide_dialog.h"
+#include "examples/plot_test_window.h"
 #include "support/all_near.h"
 
 namespace quorlin::examples {
@@ -139,6 +139,24 @@ TEST_F(TraceDialogTest, ParametricCurveReadoutsAndItsTangentLine) {
     d.Press(TTraceDlg::kTaylor);
     ASSERT_EQ(win.Inventory().Count(), 2);
     EXPECT_EQ(win.Inventory()[1].derivation, derived::kTangentLine);
+}
+
+// A curve compiled past its work budget is traced without derivatives: its position shows, its
+// slope and curvature read undefined, and its Taylor polynomial is refused with the reason.
+TEST_F(TraceDialogTest, ACurveWithoutDerivativesShowsWhatItCanAndRefusesItsTaylorPolynomial) {
+    Paste("EXPL2;DERX(4,SIN(X)^COS(X)*EXP(X^X)/(1+X^2));");
+    ASSERT_EQ(std::tuple(Errors().size(), win.Inventory().Count()), std::tuple(0u, 1));
+    ASSERT_TRUE(win.Inventory()[0].overBudget);
+    TTraceDlg& d = Open();
+    d.SetText(TTraceDlg::kParameter, QStringLiteral("0.5"));
+    d.Press(platform::kIdOk);
+    d.Press(TTraceDlg::kTangents);
+    EXPECT_TRUE(Text(d, TTraceDlg::kPositionReadout).starts_with("y = "));
+    EXPECT_EQ(Text(d, TTraceDlg::kPositionReadout).find("undefined"), std::string::npos);
+    EXPECT_EQ(Text(d, TTraceDlg::kVectorReadout), "slope: undefined\r\ncurvature: undefined");
+    d.Press(TTraceDlg::kTaylor);
+    EXPECT_EQ(Errors(), std::vector<QString>{QStringLiteral("formula too long")});
+    EXPECT_EQ(win.Inventory().Count(), 1);
 }
 
 TEST_F(TraceDialogTest, TheCurveGoingAwayLeavesTheSliderWithoutIt) {

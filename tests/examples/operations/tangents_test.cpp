@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <numbers>
 
 #include "core/errors.h"
@@ -102,6 +103,35 @@ TEST_F(TangentsTest, CreatorsRefuseWhatTheyCannotBuild) {
     EXPECT_EQ(builder.AddMarkedPoint(f, "0", 2).error, kErrNoMoreRoom);
     EXPECT_EQ(builder.AddTrajectoryPoint(f, trajectory, 1, 2).error, kErrNoMoreRoom);
     EXPECT_EQ(builder.AddTangentPlane(f, "0;0", {}, 4).error, kErrNoMoreRoom);
+}
+
+// Parents compiled past their work budget have no derivatives: every creator that needs them
+// says the formula is too long and adds nothing, where one that needs none still works. The
+// curve is over its budget by its formula; the others are left as such a compilation leaves
+// an example: texts and own trees kept, derivative trees (and a curve's curvature) dropped.
+TEST_F(TangentsTest, CreatorsNeedingTheDerivativesOfAnOverBudgetParentSayTheFormulaIsTooLong) {
+    const int curve = Add(kind::kExplicit, {"", "DERX(4,SIN(X)^COS(X)*EXP(X^X)/(1+X^2))"});
+    ASSERT_TRUE(Ex(curve).overBudget);
+    const int path = Add(kind::kParametric, {"t^2", "t^3"}, [](TExample& e) { e.Text(7) = "0;2"; });
+    const int surface = Add(kind::kSurface, {"", "", "x^2*y"});
+    for (const auto& [i, first] : {std::pair(path, 4), std::pair(surface, 5)}) {
+        Ex(i).overBudget = true;
+        for (int k = first; k <= 7; ++k) Ex(i).Tree(k).reset();
+    }
+    const std::function<TAddResult()> creators[] = {
+        [&] { return builder.AddTaylorPolynomial(curve, 3, "0.5"); },
+        [&] { return builder.AddTaylorPolynomial(path, 1, "0.5"); },
+        [&] { return builder.AddTangentLineEntry(path, "0.5"); },
+        [&] { return builder.AddTangentPlane(surface, "0.5;0.25", {}, 4); },
+        [&] { return builder.AddTangentLines(surface, "0.5;0.25", {}); }};
+    for (std::size_t k = 0; k < std::size(creators); ++k) {
+        const int before = inventory.Count();
+        EXPECT_EQ(creators[k]().error, kErrFormulaTooLong) << k;
+        EXPECT_EQ(inventory.Count(), before) << k;
+    }
+    const TAddResult point = builder.AddMarkedPoint(path, "0.5", 2);
+    ASSERT_TRUE(point.Added());
+    EXPECT_NEAR(static_cast<double>(TreeAt(point.index, 2, {})), 0.125, 1e-15);
 }
 
 TEST_F(TangentsTest, TangentLineOfACurvePassesThroughItsPointAlongItsDerivative) {

@@ -139,8 +139,9 @@ TEST_F(CompileTest, AnExampleOverItsWorkBudgetKeepsItsTextAndLosesItsDerivatives
     EXPECT_TRUE(Ex(i).overBudget);
     EXPECT_EQ(Ex(i).Text(2), heavy);
     EXPECT_NE(Ex(i).Tree(2), nullptr);
-    EXPECT_EQ(std::tuple(Ex(i).Tree(5).get(), Ex(i).Tree(6).get(), Ex(i).Tree(7).get()),
-              std::tuple(nullptr, nullptr, nullptr));
+    EXPECT_EQ(std::tuple(Ex(i).Tree(4).get(), Ex(i).Tree(5).get(), Ex(i).Tree(6).get(),
+                         Ex(i).Tree(7).get()),
+              std::tuple(nullptr, nullptr, nullptr, nullptr));  // the curvature went with them
     TTextSettings settings;
     EXPECT_NE(DescribeExample(inventory, i, settings).find("(derivative: formula too long)"),
               std::string::npos);
@@ -155,6 +156,19 @@ TEST_F(CompileTest, AnExampleOverItsWorkBudgetKeepsItsTextAndLosesItsDerivatives
     compiler.CompileExample(light);
     EXPECT_TRUE(Ex(i).overBudget);
     EXPECT_FALSE(Ex(light).overBudget);
+}
+
+// An evolute is made from its parent's derivatives: of a parent without them it stays undefined.
+TEST_F(CompileTest, TheEvoluteOfAParentWithoutDerivativesIsUndefined) {
+    const int parent = Add(kind::kExplicit, {"", "DERX(4,SIN(X)^COS(X)*EXP(X^X)/(1+X^2))"});
+    ASSERT_TRUE(Ex(parent).overBudget);
+    const int evolute = Add(kind::kParametric, {"t", "t^2"}, [&](TExample& e) {
+        e.derivation = 83;  // evolute
+        e.parent = {static_cast<std::int16_t>(parent), -1};
+    });
+    compiler.BuildEvolute(evolute);
+    EXPECT_EQ(std::tuple(Ex(evolute).Tree(1).get(), Ex(evolute).Tree(2).get()),
+              std::tuple(nullptr, nullptr));
 }
 
 TEST_F(CompileTest, LagrangePolynomialPassesThroughItsPoints) {
