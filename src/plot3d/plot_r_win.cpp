@@ -200,7 +200,7 @@ void TPlotRWin::ChooseColor(int role) {
 
 void TPlotRWin::OpenTrace() {
     ShowCurveSlider("TRACE3", kCurveSliderKinds);
-    AddToolDialog(CurveSlider(), {kCurveSliderKeep.begin(), kCurveSliderKeep.end()});
+    AddToolDialogKeptBy(CurveSlider(), KeepRule3D(Tool3D::CurveSlider));
 }
 
 int TPlotRWin::GetIvpExample() {
