@@ -24,6 +24,11 @@ TPlotQWin::TPlotQWin(QString fileName, QString iniName, std::string_view menu, Q
     Observer().boxEye = kDefaultEye;
 }
 
+void TPlotQWin::Paint(QPainter& painter, const QRect& dirty) {
+    TPlot111Win::Paint(painter, dirty);
+    if (!IsKeyHintShown() && Caption() != NormalCaption()) UpdateCaption();
+}
+
 void TPlotQWin::CollectIniSettings() {
     TIni3DSettings& s = ini_;
     std::array<int, 4> colours{};

@@ -6,6 +6,7 @@
 #include "plot3d/plot3_win.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -234,6 +235,15 @@ TEST_F(Plot3WinTest, TheOwnedWindowsMenuBarsAndTheFirstTitle) {
 
     TPlot3Win win(QStringLiteral("noname1.qz3"));
     EXPECT_EQ(win.Caption(), QStringLiteral("quorlin3 v.%1").arg(win.Version()));
+    // The first paint gives the caption to the file.
+    TPlotFrame frame(registry, {});
+    frame.Create();
+    frame.show();
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kWindow3D));
+    ASSERT_NE(Active(frame), nullptr);
+    Active(frame)->grab();
+    EXPECT_EQ(Active(frame)->Caption(), QFileInfo(Active(frame)->FileName()).fileName());
+    CloseUnsaved(*Active(frame));
 }
 
 TEST_F(Plot3WinTest, AFontChangeRefillsTheInventoryListInTheNewFont) {
