@@ -90,4 +90,20 @@ std::optional<bool> Plot3DCommandEnabled(int id, const TKindCounts& c, int ivpEx
     }
 }
 
+const examples::TKeepRule& KeepRule3D(Tool3D tool) {
+    // One row per dialog, in the order of Tool3D; a row lists groups that must all be met.
+    static const std::array<examples::TKeepRule, 9> table{{
+        {{301, 302, 303, 306, 315, 316}},  // slicer
+        {{301, 302}},                      // stereogram
+        {{304}},                           // curve slider "TRACE3"
+        {{301}},                           // double integral over z = f(x,y)
+        {{302}},                           // double integral of f(r,t) r dr dt
+        {{303}},                           // surface area
+        {{301, 305}, {304}},               // curve-surface intersection: a surface and a curve
+        {{310, 304}},                      // line integral
+        {{310, 303}},                      // surface integral
+    }};
+    return table.at(static_cast<std::size_t>(tool));
+}
+
 }  // namespace quorlin::plot3d

@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 
+#include "examples/operations/tool_commands.h"
 #include "examples/records/inventory.h"
 
 namespace quorlin::plot3d {
@@ -27,15 +28,21 @@ struct TKindCounts {
 // ivpExample: the example the shown "IVP10" works on (-1 when it is not shown).
 std::optional<bool> Plot3DCommandEnabled(int id, const TKindCounts& counts, int ivpExample);
 
-// The kinds that keep each 3D tool dialog open.
-inline constexpr std::array<int, 6> kSlicerKeep{301, 302, 303, 306, 315, 316};
-inline constexpr std::array<int, 2> kStereogramKeep{301, 302};
-inline constexpr std::array<int, 1> kCurveSliderKeep{304};
-inline constexpr std::array<int, 1> kIntegralXYKeep{301};
-inline constexpr std::array<int, 1> kIntegralPolarKeep{302};
-inline constexpr std::array<int, 1> kSurfaceAreaKeep{303};
-inline constexpr std::array<int, 2> kLineIntegralKeep{310, 304};
-inline constexpr std::array<int, 2> kSurfaceIntegralKeep{310, 303};
+// The 3D tool dialogs that a window closes once the inventory no longer holds what they need.
+enum class Tool3D {
+    Slicer,
+    Stereogram,
+    CurveSlider,
+    IntegralXY,
+    IntegralPolar,
+    SurfaceArea,
+    CurveSurface,
+    LineIntegral,
+    SurfaceIntegral,
+};
+
+// The kind groups that keep the dialog open (a row of the window's keep-table).
+const examples::TKeepRule& KeepRule3D(Tool3D tool);
 
 // The curve slider of a 3D window works on these.
 inline constexpr std::array<int, 2> kCurveSliderKinds{304, 325};

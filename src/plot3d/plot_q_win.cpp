@@ -16,10 +16,17 @@ TPlotQWin::TPlotQWin(QString fileName, QString iniName, std::string_view menu, Q
     : TPlot111Win(kPlot3DFileKind, std::move(fileName), std::move(iniName), 3, parent) {
     SetMenuName(menu);
     SetAcceleratorName("PLOT3MENU");
+    // The title until the first caption update names the program's 3D window and version.
+    SetCaption(QStringLiteral("quorlin3 v.") + QString::number(Version()));
     PointMapping().plottedPair = kProjectedPair;
     Observer().eye = kDefaultEye;
     Observer().savedEye = kDefaultEye;
     Observer().boxEye = kDefaultEye;
+}
+
+void TPlotQWin::Paint(QPainter& painter, const QRect& dirty) {
+    TPlot111Win::Paint(painter, dirty);
+    if (!IsKeyHintShown() && Caption() != NormalCaption()) UpdateCaption();
 }
 
 void TPlotQWin::CollectIniSettings() {

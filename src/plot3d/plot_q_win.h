@@ -48,6 +48,11 @@ public:
     // with half sizes 5, E = e.
     void ResetWindow() override;
 
+protected:
+    // After each paint the caption names the diagram's file again (the first title goes with
+    // the first paint); a key hint of a running operation stays.
+    void Paint(QPainter& painter, const QRect& dirty) override;
+
 private:
     TScene3DState scene3d_;
     TIni3DSettings ini_;

@@ -3,7 +3,9 @@
 #include <array>
 #include <utility>
 
+#include "examples/levels/inventory_dialog.h"
 #include "examples/levels/trace_dialog.h"
+#include "examples/levels/trace_traj_dialog.h"
 #include "platform/key_poll.h"
 #include "plot3d/commands3d.h"
 #include "plot3d/example_boxes.h"
@@ -198,9 +200,23 @@ void TPlotRWin::ChooseColor(int role) {
     if (!wasModified) ClearModified();
 }
 
+void TPlotRWin::Notify(int code) {
+    TPlotQWin::Notify(code);
+    if (code != kNotifyFontChanged) return;
+    // The list takes the window's inventory font each time it is filled.
+    if (examples::TFnListDlg* list = InventoryDialog()) list->FillList(-1);
+    RefillToolDialogs();
+}
+
+void TPlotRWin::RefillToolDialogs() {
+    if (examples::TTraceDlg* slider = CurveSlider()) slider->RefillLists();
+    if (examples::TTraceTrajDlg* slider = TrajectorySlider()) slider->RefillLists();
+    if (examples::TTrajectoryTools* tools = TrajectoryTools()) tools->InventoryChanged();
+}
+
 void TPlotRWin::OpenTrace() {
     ShowCurveSlider("TRACE3", kCurveSliderKinds);
-    AddToolDialog(CurveSlider(), {kCurveSliderKeep.begin(), kCurveSliderKeep.end()});
+    AddToolDialogKeptBy(CurveSlider(), KeepRule3D(Tool3D::CurveSlider));
 }
 
 int TPlotRWin::GetIvpExample() {

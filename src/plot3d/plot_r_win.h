@@ -60,6 +60,9 @@ public:
     void InventoryChanged(int selectLast) override;
     bool AcceptsExample(int i) const override;
     void ChooseColor(int role) override;
+    // A font change (code 7) also refills the inventory list in the new font and the lists of
+    // the open tool dialogs.
+    void Notify(int code) override;
     void OpenTrace() override;
     void ViewLoaded() override;
     void StoreFileSettings(examples::TDiagramSettings& settings) const override;
@@ -84,6 +87,8 @@ private:
     // Draws the scene box's edges and the axes from the lower to the upper ends.
     void DrawSceneFrame(platform::DeviceContext& dc);
     void RegisterViewCommands();
+    // The open tool dialogs refill their example lists.
+    void RefillToolDialogs();
 
     QPointer<TObsDlg> observerDialog_;
 };

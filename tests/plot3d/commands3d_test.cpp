@@ -81,5 +81,44 @@ TEST(Commands3D, NewExamplesNeedRoom) {
     EXPECT_FALSE(Plot3DCommandEnabled(1011, TKindCounts::Of(InventoryOf({309})), -1).has_value());
 }
 
+TEST(Commands3D, TheKeepTableClosesADialogWhenItsKindsAreGone) {
+    const struct {
+        Tool3D tool;
+        std::vector<int> kinds;
+        int skipped;
+        bool kept;
+    } rows[] = {
+        // The curve-surface dialog needs a surface of its kinds and a curve together.
+        {Tool3D::CurveSurface, {305, 304}, -1, true},
+        {Tool3D::CurveSurface, {304, 301}, -1, true},
+        {Tool3D::CurveSurface, {301, 305}, -1, false},
+        {Tool3D::CurveSurface, {304, 304}, -1, false},
+        {Tool3D::CurveSurface, {303, 304}, -1, false},
+        {Tool3D::CurveSurface, {301, 304}, 1, false},
+        // The one-group rows: any one kind of the group keeps the dialog.
+        {Tool3D::Stereogram, {309, 302}, -1, true},
+        {Tool3D::Stereogram, {303}, -1, false},
+        {Tool3D::Slicer, {316}, -1, true},
+        {Tool3D::Slicer, {304, 305, 307}, -1, false},
+        {Tool3D::CurveSlider, {325}, -1, false},
+        {Tool3D::CurveSlider, {304}, 0, false},
+        {Tool3D::IntegralXY, {302}, -1, false},
+        {Tool3D::IntegralPolar, {302}, -1, true},
+        {Tool3D::SurfaceArea, {303}, -1, true},
+        {Tool3D::LineIntegral, {304}, -1, true},
+        {Tool3D::LineIntegral, {303}, -1, false},
+        {Tool3D::SurfaceIntegral, {310}, -1, true},
+        {Tool3D::SurfaceIntegral, {304}, -1, false},
+        {Tool3D::SurfaceIntegral, {}, -1, false},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(
+            examples::KeepsToolDialog(KeepRule3D(row.tool), InventoryOf(row.kinds, row.skipped)),
+            row.kept)
+            << static_cast<int>(row.tool) << " " << row.kinds.size();
+    }
+    EXPECT_FALSE(examples::KeepsToolDialog({}, InventoryOf({301})));
+}
+
 }  // namespace
 }  // namespace quorlin::plot3d

@@ -6,18 +6,28 @@
 #include "plot3d/plot3_win.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "dynamics/window_tools.h"
+#include "examples/levels/inventory_dialog.h"
 #include "examples/levels/trace_dialog.h"
+#include "examples/operations/inventory_panel.h"
 #include "platform/boxes.h"
 #include "platform/clipboard.h"
 #include "platform/common_dialogs.h"
 #include "platform/config_dir.h"
 #include "platform/dialog.h"
+#include "platform/drawing_tools.h"
 #include "resources/command_ids.h"
+#include "resources/resources.h"
+#include "shell/fonts.h"
 #include "shell/ini_file.h"
 #include "shell/plot_frame.h"
 #include "support/all_near.h"
@@ -161,6 +171,95 @@ TEST_F(Plot3WinTest, TheIniKeepsTheObserverAndTheAxesComeWithTheFirstExample) {
     clipboard.SetText(QStringLiteral("POINT3;1;2;3;\r\n"));
     ASSERT_TRUE(win.SendCommand(cmd::kPasteScript));
     EXPECT_TRUE(win.Axes().axesShown);
+    CloseUnsaved(win);
+}
+
+// The texts of a menu bar's top-level entries, in order.
+std::vector<std::string> TopLevelOf(std::string_view menuName) {
+    using Kind = resources::MenuItemTemplate::Kind;
+    std::vector<std::string> texts;
+    int depth = 0;
+    const resources::MenuTemplate* menu = resources::FindMenu(menuName);
+    if (!menu) return texts;
+    for (const auto& item : menu->items) {
+        if (depth == 0 && item.kind != Kind::EndPopup) texts.emplace_back(item.text);
+        if (item.kind == Kind::Popup) ++depth;
+        if (item.kind == Kind::EndPopup) --depth;
+    }
+    return texts;
+}
+
+// A new window without a file takes the observer of the ini file; a diagram file brings its own
+// even though the ini file holds another one.
+TEST_F(Plot3WinTest, AnOpenedFileWinsOverTheIniSettings) {
+    TPlotFrame frame(registry, {});
+    frame.Create();
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kWindow3D));
+    TPlot3Win* win = Active(frame);
+    ASSERT_NE(win, nullptr);
+    clipboard.SetText(QStringLiteral("EXPL3;x-y;-1;2;-1;1;\r\n"));
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kPasteScript));
+    ASSERT_EQ(win->MoveEyeTo({-7, 11, 6}), 0);
+    const QString path = dir.filePath(QStringLiteral("own.qz3"));
+    dialogs.fileAnswers.push_back(path);
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kFileSaveAs));
+    ASSERT_EQ(win->MoveEyeTo({13, -4, 9}), 0);
+    CloseUnsaved(*win);  // the ini keeps the last eye
+
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kWindow3D));
+    ASSERT_NE(Active(frame), nullptr);
+    const Vec3 iniEye = Active(frame)->Observer().eye;
+    EXPECT_TRUE(AllNear({iniEye.x, iniEye.y, iniEye.z}, {13, -4, 9}, 1e-12L));
+    CloseUnsaved(*Active(frame));
+
+    auto* opened = dynamic_cast<TPlot3Win*>(frame.OpenByExtension(path));
+    ASSERT_NE(opened, nullptr);
+    const Vec3 fileEye = opened->Observer().eye;
+    EXPECT_TRUE(AllNear({fileEye.x, fileEye.y, fileEye.z}, {-7, 11, 6}, 1e-12L));
+    CloseUnsaved(*opened);
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(Plot3WinTest, TheOwnedWindowsMenuBarsAndTheFirstTitle) {
+    // An owned window closes from the ninth top-level entry; a linked one has no "&Anim", so
+    // its "&Close" moves up by one.
+    const std::vector<std::string> owned = TopLevelOf("PLOT3SMENU");
+    const std::vector<std::string> linked = TopLevelOf("PLOT3LINKMENU");
+    ASSERT_GT(owned.size(), 8u);
+    EXPECT_EQ(owned[8], "&Close");
+    EXPECT_EQ(owned[6], "&Anim");
+    std::vector<std::string> withoutAnim = owned;
+    withoutAnim.erase(withoutAnim.begin() + 6);
+    EXPECT_EQ(linked, withoutAnim);
+    EXPECT_EQ(std::ranges::count(TopLevelOf("PLOT3MENU"), "&Close"), 0);
+
+    TPlot3Win win(QStringLiteral("noname1.qz3"));
+    EXPECT_EQ(win.Caption(), QStringLiteral("quorlin3 v.%1").arg(win.Version()));
+    // The first paint gives the caption to the file.
+    TPlotFrame frame(registry, {});
+    frame.Create();
+    frame.show();
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kWindow3D));
+    ASSERT_NE(Active(frame), nullptr);
+    Active(frame)->grab();
+    EXPECT_EQ(Active(frame)->Caption(), QFileInfo(Active(frame)->FileName()).fileName());
+    CloseUnsaved(*Active(frame));
+}
+
+TEST_F(Plot3WinTest, AFontChangeRefillsTheInventoryListInTheNewFont) {
+    constexpr int kInventoryFont = 7;
+    TPlot3Win win(QStringLiteral("noname1.qz3"));
+    OpenAndPaste(win, "EXPL3;x*y;-1;1;-1;1;\r\n");
+    examples::TFnListDlg* inventory = win.InventoryDialog();
+    ASSERT_NE(inventory, nullptr);
+    QWidget* list = inventory->Control(examples::invent::kList);
+    ASSERT_NE(list, nullptr);
+    const QFont before = list->font();
+    win.Fonts().SetPointSize(kInventoryFont, before.pointSize() > 0 ? before.pointSize() + 7 : 23);
+    const QFont chosen = platform::ToQFont(ToFontSpec(win.Fonts().Font(kInventoryFont)));
+    ASSERT_NE(chosen, before);
+    win.Notify(kNotifyFontChanged);
+    EXPECT_EQ(list->font(), chosen);
     CloseUnsaved(win);
 }
 

@@ -68,6 +68,10 @@ void TPlot11Win::AddToolDialog(platform::Dialog* dialog, std::vector<int> kinds)
     toolDialogs_.Add(dialog, std::move(kinds));
 }
 
+void TPlot11Win::AddToolDialogKeptBy(platform::Dialog* dialog, TKeepRule rule) {
+    toolDialogs_.AddKeptBy(dialog, std::move(rule));
+}
+
 void TPlot11Win::HideWindow() {
     toolDialogs_.HideAll();
     if (trajectoryTools_) trajectoryTools_->Hide();

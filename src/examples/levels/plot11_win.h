@@ -162,6 +162,8 @@ public:
     // Keeps a tool dialog that works on examples of the kinds: CloseToolDialogs closes it once
     // the inventory holds none of them.
     void AddToolDialog(platform::Dialog* dialog, std::vector<int> kinds);
+    // The same for a dialog kept only while each group of the rule has an example.
+    void AddToolDialogKeptBy(platform::Dialog* dialog, TKeepRule rule);
     // Unless forced, keeps each tool dialog (the trajectory tools' dialogs too) while an example
     // of its own kinds is left; closes and deletes the others.
     void CloseToolDialogs(bool force) override;

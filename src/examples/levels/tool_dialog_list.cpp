@@ -12,7 +12,11 @@ void TToolDialogList::HideAll() {
 }
 
 void TToolDialogList::Add(platform::Dialog* dialog, std::vector<int> kinds) {
-    dialogs_.push_back({dialog, std::move(kinds)});
+    AddKeptBy(dialog, TKeepRule{std::move(kinds)});
+}
+
+void TToolDialogList::AddKeptBy(platform::Dialog* dialog, TKeepRule rule) {
+    dialogs_.push_back({dialog, std::move(rule)});
 }
 
 std::vector<platform::Dialog*> TToolDialogList::CloseUnneeded(const TInventory& inventory,
@@ -20,7 +24,7 @@ std::vector<platform::Dialog*> TToolDialogList::CloseUnneeded(const TInventory& 
     std::vector<platform::Dialog*> closed;
     std::erase_if(dialogs_, [&](const Entry& t) {
         if (!t.dialog) return true;
-        if (!force && HasExampleOfKind(inventory, t.kinds)) return false;
+        if (!force && KeepsToolDialog(t.rule, inventory)) return false;
         t.dialog->HideDialog();
         t.dialog->deleteLater();
         closed.push_back(t.dialog);

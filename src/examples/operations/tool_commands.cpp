@@ -24,6 +24,12 @@ bool HasExampleOfKind(const TInventory& inventory, std::span<const int> kinds) {
     return FindExampleOfKind(inventory, kinds) >= 0;
 }
 
+bool KeepsToolDialog(const TKeepRule& rule, const TInventory& inventory) {
+    return !rule.empty() && std::ranges::all_of(rule, [&](const std::vector<int>& group) {
+        return HasExampleOfKind(inventory, group);
+    });
+}
+
 bool ToolCommandEnabled(int id, const TInventory& inventory, int dimension) {
     const bool space = dimension >= 3;
     switch (id) {

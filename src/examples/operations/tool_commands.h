@@ -27,6 +27,11 @@ bool ToolCommandEnabled(int id, const TInventory& inventory, int dimension);
 // Whether the inventory still holds a listed example of one of the kinds.
 bool HasExampleOfKind(const TInventory& inventory, std::span<const int> kinds);
 
+// Kind groups that keep a tool dialog open: each group needs an example of one of its kinds
+// ({{301, 305}, {304}} is "a 301 or 305, and a 304"). An empty rule keeps nothing.
+using TKeepRule = std::vector<std::vector<int>>;
+bool KeepsToolDialog(const TKeepRule& rule, const TInventory& inventory);
+
 // A tool window of an open-tools mask: a time window (0-3), an initial-value dialog (10, 11,
 // 12, 20) or a phase window (0-2).
 struct TToolWindow {
