@@ -1,5 +1,7 @@
 #include "tools2d/riemann_dialog.h"
 
+#include <algorithm>
+
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "examples/levels/plot11_win.h"
@@ -29,6 +31,14 @@ constexpr int kRules = examples::kSumRules;
 constexpr int kAntiderivativeCode = 73;
 
 constexpr int kExplicitOnly[] = {k::kExplicit};
+
+// The antiderivative of f alone follows f's parameter bindings: it takes f's packed parameter
+// letters and the group of numbers after them (the ends those letters bind).
+void CopyParameterNumbers(const examples::TExample& f, examples::TExample& antiderivative) {
+    constexpr auto first = static_cast<std::size_t>(examples::TNumber::kFirstLetterPair);
+    constexpr std::size_t count = 6;
+    std::copy_n(f.numbers.begin() + first, count, antiderivative.numbers.begin() + first);
+}
 
 }  // namespace
 
@@ -248,6 +258,7 @@ void TRiemDlg::AddAntiderivative() {
     examples::TExample& e = owner_.AddExample(k::kIntegral, view.left, view.right, {text});
     e.derivation = kAntiderivativeCode;
     e.parent = {static_cast<std::int16_t>(f), static_cast<std::int16_t>(g)};
+    if (mode_ == 1) CopyParameterNumbers(owner_.Inventory()[f], e);
     const int i = owner_.Inventory().LastIndex();
     if (!owner_.RebuildDerived(i)) {
         owner_.RemoveExamplesAfter(before);

@@ -167,6 +167,27 @@ TEST_F(RiemannDialogTest, AntiderivativesFollowTheirParents) {
     EXPECT_EQ(y, 6);
 }
 
+TEST_F(RiemannDialogTest, AnAntiderivativeOfFAloneTakesItsParameterNumbers) {
+    Paste("EXPL2;x;EXPL2;1;");
+    // The packed letter pairs and the ends they bind (groups 2 and 3 of the numbers).
+    const long double packed[] = {1102, 305, 7, -1.5L, 2.25L, 9};
+    const auto first = static_cast<std::size_t>(examples::TNumber::kFirstLetterPair);
+    for (std::size_t k = 0; k < 6; ++k) win.Inventory()[0].numbers[first + k] = packed[k];
+    win.Inventory()[0].numbers[0] = 42;  // group 1 is f's own
+    for (const int mode : {1, 2}) {
+        TRiemDlg& d = Open(mode);
+        Pick(d, 0);
+        if (mode == 2) d.SelectSecond(1);
+        Limits(d, "0", "1", "4");
+        d.Press(TRiemDlg::kIndefinite);
+        ASSERT_TRUE(Errors().empty());
+        const examples::TExample& integral = win.Inventory()[win.Inventory().LastIndex()];
+        for (std::size_t k = 0; k < 6; ++k)
+            EXPECT_EQ(integral.numbers[first + k], mode == 1 ? packed[k] : 0) << mode << k;
+        EXPECT_EQ(integral.numbers[0], 0) << mode;
+    }
+}
+
 TEST_F(RiemannDialogTest, AntiderivativeOfTwoCurvesCutsTheRange) {
     Paste("EXPL2;x;EXPL2;1;");
     win.Inventory()[1].rangeLow[0] = -1;
