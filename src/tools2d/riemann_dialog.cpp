@@ -9,6 +9,7 @@
 #include "platform/boxes.h"
 #include "platform/strings.h"
 #include "platform/text_codec.h"
+#include "shell/col_win.h"
 #include "tools2d/dialog_text.h"
 
 namespace quorlin::tools2d {
@@ -199,7 +200,12 @@ void TRiemDlg::OnControl(int id) {
         AddAntiderivative();
     } else if (id == kColourButton) {
         owner_.ChooseColor(kOverlayColourRole);
+        colourChosen_ = true;
         Repaint();
+    } else if (id == platform::kIdCancel) {
+        // The palette the colour choice opened goes with the dialog.
+        if (colourChosen_ && owner_.PaletteWindow()) owner_.PaletteWindow()->HideWindow();
+        TPreRiemDlg::OnControl(id);
     } else {
         TPreRiemDlg::OnControl(id);
     }

@@ -79,6 +79,7 @@ private:
     TRiemannOptions& options_;
     int mode_ = 1;
     bool stale_ = true;
+    bool colourChosen_ = false;
 };
 
 }  // namespace quorlin::tools2d

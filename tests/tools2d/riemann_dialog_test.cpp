@@ -188,6 +188,23 @@ TEST_F(RiemannDialogTest, AnAntiderivativeOfFAloneTakesItsParameterNumbers) {
     }
 }
 
+TEST_F(RiemannDialogTest, ClosingHidesThePaletteItsColourButtonOpened) {
+    Paste("EXPL2;x;");
+    TRiemDlg& d = Open();
+    d.Press(platform::kIdCancel);
+    win.ChooseColor(3);  // the palette opened by something else stays
+    ASSERT_TRUE(win.IsPaletteShown());
+    d.ShowDialog();
+    d.Press(platform::kIdCancel);
+    EXPECT_TRUE(win.IsPaletteShown());
+    d.ShowDialog();
+    d.Press(TRiemDlg::kColourButton);
+    ASSERT_TRUE(win.IsPaletteShown());
+    d.Press(platform::kIdCancel);
+    EXPECT_TRUE(d.IsHidden());
+    EXPECT_FALSE(win.IsPaletteShown());
+}
+
 TEST_F(RiemannDialogTest, AntiderivativeOfTwoCurvesCutsTheRange) {
     Paste("EXPL2;x;EXPL2;1;");
     win.Inventory()[1].rangeLow[0] = -1;
