@@ -124,23 +124,42 @@ void TRiemDlg::SelectionChanged() {
     stale_ = true;
 }
 
-int TRiemDlg::ComputeResult() {
-    stale_ = false;
+NodePtr TRiemDlg::Integrand() {
     examples::TInventory& inventory = owner_.Inventory();
     const int f = SelectedExample();
     const int g = SecondExample();
-    if (!inventory.IsIndex(f) || !inventory[f].Tree(2)) return kErrMakeSelection;
+    if (!inventory.IsIndex(f) || !inventory[f].Tree(2)) return nullptr;
     NodePtr integrand = TExprNode::CopyTree(inventory[f].Tree(2).get());
     if (mode_ == 2) {
-        if (!inventory.IsIndex(g) || !inventory[g].Tree(2)) return kErrMakeSelection;
+        if (!inventory.IsIndex(g) || !inventory[g].Tree(2)) return nullptr;
         integrand = TExprNode::NewBinary('-', std::move(integrand),
                                          TExprNode::CopyTree(inventory[g].Tree(2).get()));
     }
+    return integrand;
+}
+
+int TRiemDlg::ComputeResult() {
+    stale_ = false;
+    const NodePtr integrand = Integrand();
+    if (!integrand) return kErrMakeSelection;
     owner_.setFocus();
     owner_.ShowKeyHint(kKeyHintQuit);
     const int result = owner_.RiemannSums(*integrand, slot::kX);
     owner_.UpdateCaption();
     return result;
+}
+
+// A parameter or an example changed: the shown values are summed again over the interval as it
+// reads now (a linked end follows its parameter), without a new entry.
+void TRiemDlg::RefreshValues() {
+    if (!IsCreated() || IsHidden() || stale_) return;
+    const NodePtr integrand = Integrand();
+    if (!integrand || ReadInterval() != kNoError) return;
+    if (owner_.RiemannSums(*integrand, slot::kX) != kNoError) {
+        stale_ = true;
+        for (int k = 0; k < kRules; ++k) SetText(kFirstValue + k, QString());
+    }
+    ShowResultText();
 }
 
 void TRiemDlg::ShowResultText() {

@@ -188,6 +188,30 @@ TEST_F(RiemannDialogTest, AnAntiderivativeOfFAloneTakesItsParameterNumbers) {
     }
 }
 
+TEST_F(RiemannDialogTest, ShownValuesFollowAParameterOfF) {
+    const int a = 'A' - '@';
+    win.Formulas().SetVar(a, 1);
+    Paste("EXPL2;A*x^2;");
+    TRiemDlg& d = Open();
+    CheckAll(d);
+    Limits(d, "0", "2", "4");
+    d.Press(TRiemDlg::kValueButton);
+    ASSERT_TRUE(Errors().empty());
+    const QString before = d.GetText(TRiemDlg::kFirstValue + 4);
+    win.Formulas().SetVar(a, 3);
+    win.ExampleChanged(a);
+    EXPECT_NEAR((double)Sum(examples::SumRule::Simpson), 8.0, 1e-14);
+    EXPECT_NEAR((double)Sum(examples::SumRule::Left), 5.25, 1e-14);
+    EXPECT_NE(d.GetText(TRiemDlg::kFirstValue + 4), before);
+    EXPECT_EQ(Entries(0), 1u);  // a refresh records nothing
+    // Before any computation (or after a new selection) nothing is summed.
+    Pick(d, 0);
+    win.Formulas().SetVar(a, 5);
+    win.ExampleChanged(a);
+    EXPECT_NEAR((double)Sum(examples::SumRule::Simpson), 8.0, 1e-14);
+    EXPECT_TRUE(d.GetText(TRiemDlg::kFirstValue + 4).isEmpty());
+}
+
 TEST_F(RiemannDialogTest, ClosingHidesThePaletteItsColourButtonOpened) {
     Paste("EXPL2;x;");
     TRiemDlg& d = Open();
