@@ -107,7 +107,7 @@ TEST(RiemannOverlayTest, CellsAreHeldToTheWidthAndTurnSolidWhenNarrow) {
             DrawRiemannOverlay(target, Job(OverlayRule::Left, c.low, c.high, c.n));
         EXPECT_EQ(std::tuple(result.cells, result.solid), std::tuple(c.cells, c.solid)) << c.n;
         EXPECT_EQ(target.fills.size(), c.solid ? 1u : 0u);
-        if (!c.solid) EXPECT_EQ(target.Sides(), 2u * c.cells);
+        EXPECT_EQ(target.Sides(), c.solid ? 0u : 2u * c.cells);
         EXPECT_EQ(target.colour, 7);
         // The exports that keep comments mark where the overlay begins, before it draws.
         EXPECT_EQ(target.comments, std::vector<std::string>{"begin Riemann overlay"});
