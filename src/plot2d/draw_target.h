@@ -10,6 +10,7 @@
 // sampled again in the pixels of the image, so they are refined where the map stretches them.
 #include <functional>
 #include <span>
+#include <string_view>
 
 #include "core/vectors.h"
 #include "examples/records/trajectory.h"
@@ -46,6 +47,8 @@ public:
     // False while keys must not be polled (exports, printing, animation frames): long loops
     // then end by their own limits.
     virtual bool Polling() const = 0;
+    // A comment in the exports that keep comments (EPS, PiCTeX); nothing elsewhere.
+    virtual void Comment(std::string_view) {}
 };
 
 class TDrawTarget {
@@ -63,6 +66,8 @@ public:
     virtual void Fill(std::span<const Vec2> corners, int colour) = 0;
     virtual int PollKey() = 0;
     virtual bool Polling() const = 0;
+    // A comment in the exports that keep comments (EPS, PiCTeX); nothing elsewhere.
+    virtual void Comment(std::string_view) {}
 };
 
 // The target of a window's own plane.
@@ -81,6 +86,7 @@ public:
     }
     int PollKey() override { return canvas_.PollKey(); }
     bool Polling() const override { return canvas_.Polling(); }
+    void Comment(std::string_view text) override { canvas_.Comment(text); }
 
     // What the curves cost and gave so far.
     long long Evaluations() const { return evaluations_; }
@@ -114,6 +120,7 @@ public:
     void Fill(std::span<const Vec2> corners, int colour) override;
     int PollKey() override { return range_.PollKey(); }
     bool Polling() const override { return range_.Polling(); }
+    void Comment(std::string_view text) override { range_.Comment(text); }
 
 private:
     bool Image(Vec2 domainPlot, Vec2& rangePlot) const;

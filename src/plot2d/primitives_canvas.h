@@ -40,6 +40,7 @@ public:
     void Polygon(std::span<const Vec2> corners, int colour) override;
     int PollKey() override { return rules_.pollKey ? rules_.pollKey() : 0; }
     bool Polling() const override { return static_cast<bool>(rules_.pollKey); }
+    void Comment(std::string_view text) override { prim_.Comment(text); }
 
 private:
     // A size in screen pixels on this canvas's device.

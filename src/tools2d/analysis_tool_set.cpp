@@ -107,6 +107,10 @@ std::vector<platform::Dialog*> TWindowAnalysisTools::Dialogs() const {
     return dialogs;
 }
 
+void TWindowAnalysisTools::RefreshToolValues() {
+    if (riemann_) riemann_->RefreshValues();
+}
+
 void TWindowAnalysisTools::RefreshToolDialogs() {
     for (platform::Dialog* d : Dialogs())
         if (auto* combo = dynamic_cast<examples::TComboDlg*>(d)) combo->RefillLists();

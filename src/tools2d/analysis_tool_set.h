@@ -26,6 +26,7 @@ public:
     void RunCommand(int id) override;
     bool CommandEnabled(int id) const override;
     int DrawOverlays(platform::DeviceContext& dc) override;
+    void RefreshToolValues() override;
     void RefreshToolDialogs() override;
     void CloseDialogs(bool force) override;
     void Hide() override;

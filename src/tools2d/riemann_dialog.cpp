@@ -1,5 +1,7 @@
 #include "tools2d/riemann_dialog.h"
 
+#include <algorithm>
+
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "examples/levels/plot11_win.h"
@@ -7,6 +9,7 @@
 #include "platform/boxes.h"
 #include "platform/strings.h"
 #include "platform/text_codec.h"
+#include "shell/col_win.h"
 #include "tools2d/dialog_text.h"
 
 namespace quorlin::tools2d {
@@ -29,6 +32,14 @@ constexpr int kRules = examples::kSumRules;
 constexpr int kAntiderivativeCode = 73;
 
 constexpr int kExplicitOnly[] = {k::kExplicit};
+
+// The antiderivative of f alone follows f's parameter bindings: it takes f's packed parameter
+// letters and the group of numbers after them (the ends those letters bind).
+void CopyParameterNumbers(const examples::TExample& f, examples::TExample& antiderivative) {
+    constexpr auto first = static_cast<std::size_t>(examples::TNumber::kFirstLetterPair);
+    constexpr std::size_t count = 6;
+    std::copy_n(f.numbers.begin() + first, count, antiderivative.numbers.begin() + first);
+}
 
 }  // namespace
 
@@ -113,23 +124,42 @@ void TRiemDlg::SelectionChanged() {
     stale_ = true;
 }
 
-int TRiemDlg::ComputeResult() {
-    stale_ = false;
+NodePtr TRiemDlg::Integrand() {
     examples::TInventory& inventory = owner_.Inventory();
     const int f = SelectedExample();
     const int g = SecondExample();
-    if (!inventory.IsIndex(f) || !inventory[f].Tree(2)) return kErrMakeSelection;
+    if (!inventory.IsIndex(f) || !inventory[f].Tree(2)) return nullptr;
     NodePtr integrand = TExprNode::CopyTree(inventory[f].Tree(2).get());
     if (mode_ == 2) {
-        if (!inventory.IsIndex(g) || !inventory[g].Tree(2)) return kErrMakeSelection;
+        if (!inventory.IsIndex(g) || !inventory[g].Tree(2)) return nullptr;
         integrand = TExprNode::NewBinary('-', std::move(integrand),
                                          TExprNode::CopyTree(inventory[g].Tree(2).get()));
     }
+    return integrand;
+}
+
+int TRiemDlg::ComputeResult() {
+    stale_ = false;
+    const NodePtr integrand = Integrand();
+    if (!integrand) return kErrMakeSelection;
     owner_.setFocus();
     owner_.ShowKeyHint(kKeyHintQuit);
     const int result = owner_.RiemannSums(*integrand, slot::kX);
     owner_.UpdateCaption();
     return result;
+}
+
+// A parameter or an example changed: the shown values are summed again over the interval as it
+// reads now (a linked end follows its parameter), without a new entry.
+void TRiemDlg::RefreshValues() {
+    if (!IsCreated() || IsHidden() || stale_) return;
+    const NodePtr integrand = Integrand();
+    if (!integrand || ReadInterval() != kNoError) return;
+    if (owner_.RiemannSums(*integrand, slot::kX) != kNoError) {
+        stale_ = true;
+        for (int k = 0; k < kRules; ++k) SetText(kFirstValue + k, QString());
+    }
+    ShowResultText();
 }
 
 void TRiemDlg::ShowResultText() {
@@ -189,7 +219,12 @@ void TRiemDlg::OnControl(int id) {
         AddAntiderivative();
     } else if (id == kColourButton) {
         owner_.ChooseColor(kOverlayColourRole);
+        colourChosen_ = true;
         Repaint();
+    } else if (id == platform::kIdCancel) {
+        // The palette the colour choice opened goes with the dialog.
+        if (colourChosen_ && owner_.PaletteWindow()) owner_.PaletteWindow()->HideWindow();
+        TPreRiemDlg::OnControl(id);
     } else {
         TPreRiemDlg::OnControl(id);
     }
@@ -248,6 +283,7 @@ void TRiemDlg::AddAntiderivative() {
     examples::TExample& e = owner_.AddExample(k::kIntegral, view.left, view.right, {text});
     e.derivation = kAntiderivativeCode;
     e.parent = {static_cast<std::int16_t>(f), static_cast<std::int16_t>(g)};
+    if (mode_ == 1) CopyParameterNumbers(owner_.Inventory()[f], e);
     const int i = owner_.Inventory().LastIndex();
     if (!owner_.RebuildDerived(i)) {
         owner_.RemoveExamplesAfter(before);

@@ -54,6 +54,8 @@ public:
     // The overlay's job when it is to be drawn now: the overlay is on, a rule is checked and the
     // interval reads.
     std::optional<TOverlayJob> OverlayJob();
+    // Sums the shown values again after a parameter or an example changed.
+    void RefreshValues();
 
     void SetupWindow() override;
     void OnControl(int id) override;
@@ -69,6 +71,8 @@ protected:
 
 private:
     void ShowChecks();
+    // f, or f - g in mode 2; null without a selection.
+    NodePtr Integrand();
     void ReadChecks();
     void StepDivisions(int delta);
     void AddAntiderivative();
@@ -79,6 +83,7 @@ private:
     TRiemannOptions& options_;
     int mode_ = 1;
     bool stale_ = true;
+    bool colourChosen_ = false;
 };
 
 }  // namespace quorlin::tools2d

@@ -144,6 +144,7 @@ TOverlayResult DrawRiemannOverlay(plot2d::TDrawTarget& target, const TOverlayJob
     const long double pixelsLow = space.ToPixel({job.low, 0}).x;
     const long double pixelsHigh = space.ToPixel({job.high, 0}).x;
     const bool cells = pixelsHigh > pixelsLow + kSolidPixelsPerCell * m;
+    target.Comment("begin Riemann overlay");
     target.SetPen({static_cast<std::int16_t>(job.colour), 1, 0});
     if (!cells) {
         FillRegion(target, job);

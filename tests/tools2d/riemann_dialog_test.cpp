@@ -167,6 +167,68 @@ TEST_F(RiemannDialogTest, AntiderivativesFollowTheirParents) {
     EXPECT_EQ(y, 6);
 }
 
+TEST_F(RiemannDialogTest, AnAntiderivativeOfFAloneTakesItsParameterNumbers) {
+    Paste("EXPL2;x;EXPL2;1;");
+    // The packed letter pairs and the ends they bind (groups 2 and 3 of the numbers).
+    const long double packed[] = {1102, 305, 7, -1.5L, 2.25L, 9};
+    const auto first = static_cast<std::size_t>(examples::TNumber::kFirstLetterPair);
+    for (std::size_t k = 0; k < 6; ++k) win.Inventory()[0].numbers[first + k] = packed[k];
+    win.Inventory()[0].numbers[0] = 42;  // group 1 is f's own
+    for (const int mode : {1, 2}) {
+        TRiemDlg& d = Open(mode);
+        Pick(d, 0);
+        if (mode == 2) d.SelectSecond(1);
+        Limits(d, "0", "1", "4");
+        d.Press(TRiemDlg::kIndefinite);
+        ASSERT_TRUE(Errors().empty());
+        const examples::TExample& integral = win.Inventory()[win.Inventory().LastIndex()];
+        for (std::size_t k = 0; k < 6; ++k)
+            EXPECT_EQ(integral.numbers[first + k], mode == 1 ? packed[k] : 0) << mode << k;
+        EXPECT_EQ(integral.numbers[0], 0) << mode;
+    }
+}
+
+TEST_F(RiemannDialogTest, ShownValuesFollowAParameterOfF) {
+    const int a = 'A' - '@';
+    win.Formulas().SetVar(a, 1);
+    Paste("EXPL2;A*x^2;");
+    TRiemDlg& d = Open();
+    CheckAll(d);
+    Limits(d, "0", "2", "4");
+    d.Press(TRiemDlg::kValueButton);
+    ASSERT_TRUE(Errors().empty());
+    const QString before = d.GetText(TRiemDlg::kFirstValue + 4);
+    win.Formulas().SetVar(a, 3);
+    win.ExampleChanged(a);
+    EXPECT_NEAR((double)Sum(examples::SumRule::Simpson), 8.0, 1e-14);
+    EXPECT_NEAR((double)Sum(examples::SumRule::Left), 5.25, 1e-14);
+    EXPECT_NE(d.GetText(TRiemDlg::kFirstValue + 4), before);
+    EXPECT_EQ(Entries(0), 1u);  // a refresh records nothing
+    // Before any computation (or after a new selection) nothing is summed.
+    Pick(d, 0);
+    win.Formulas().SetVar(a, 5);
+    win.ExampleChanged(a);
+    EXPECT_NEAR((double)Sum(examples::SumRule::Simpson), 8.0, 1e-14);
+    EXPECT_TRUE(d.GetText(TRiemDlg::kFirstValue + 4).isEmpty());
+}
+
+TEST_F(RiemannDialogTest, ClosingHidesThePaletteItsColourButtonOpened) {
+    Paste("EXPL2;x;");
+    TRiemDlg& d = Open();
+    d.Press(platform::kIdCancel);
+    win.ChooseColor(3);  // the palette opened by something else stays
+    ASSERT_TRUE(win.IsPaletteShown());
+    d.ShowDialog();
+    d.Press(platform::kIdCancel);
+    EXPECT_TRUE(win.IsPaletteShown());
+    d.ShowDialog();
+    d.Press(TRiemDlg::kColourButton);
+    ASSERT_TRUE(win.IsPaletteShown());
+    d.Press(platform::kIdCancel);
+    EXPECT_TRUE(d.IsHidden());
+    EXPECT_FALSE(win.IsPaletteShown());
+}
+
 TEST_F(RiemannDialogTest, AntiderivativeOfTwoCurvesCutsTheRange) {
     Paste("EXPL2;x;EXPL2;1;");
     win.Inventory()[1].rangeLow[0] = -1;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "core/errors.h"
@@ -32,6 +33,10 @@ public:
     }
     int PollKey() override { return stopAfter_ > 0 && ++polls_ >= stopAfter_ ? kKeyStop : 0; }
     bool Polling() const override { return true; }
+    void Comment(std::string_view text) override {
+        comments.emplace_back(text);
+        linesAtComment = lines.size() + fills.size();
+    }
 
     // The polylines that are not vertical sides.
     std::vector<std::vector<Vec2>> Edges() const {
@@ -44,6 +49,8 @@ public:
 
     std::vector<std::vector<Vec2>> lines;
     std::vector<std::vector<Vec2>> fills;
+    std::vector<std::string> comments;
+    std::size_t linesAtComment = 0;
     int colour = -1;
 
 private:
@@ -100,8 +107,11 @@ TEST(RiemannOverlayTest, CellsAreHeldToTheWidthAndTurnSolidWhenNarrow) {
             DrawRiemannOverlay(target, Job(OverlayRule::Left, c.low, c.high, c.n));
         EXPECT_EQ(std::tuple(result.cells, result.solid), std::tuple(c.cells, c.solid)) << c.n;
         EXPECT_EQ(target.fills.size(), c.solid ? 1u : 0u);
-        if (!c.solid) EXPECT_EQ(target.Sides(), 2u * c.cells);
+        EXPECT_EQ(target.Sides(), c.solid ? 0u : 2u * c.cells);
         EXPECT_EQ(target.colour, 7);
+        // The exports that keep comments mark where the overlay begins, before it draws.
+        EXPECT_EQ(target.comments, std::vector<std::string>{"begin Riemann overlay"});
+        EXPECT_EQ(target.linesAtComment, 0u);
     }
     EXPECT_EQ(OverlayCellCount(10, 0), 1);
     EXPECT_EQ(OverlayCellCount(10, 2), 1);
