@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "core/errors.h"
 #include "dynamics/trace_loop.h"
@@ -117,6 +118,23 @@ void RunAlongX(const AlongXOptions& options, TraceLoop& loop, Step&& step, Posit
         }
     }
     result.stop = TraceStop::kEndReached;
+}
+
+// The stop a step of the integrator ends the trace with; none when it stepped.
+std::optional<TraceStop> StopAfter(SystemIntegrator::Outcome outcome) {
+    switch (outcome) {
+        case SystemIntegrator::Outcome::kStepped:
+            return std::nullopt;
+        case SystemIntegrator::Outcome::kAtEnd:
+            return TraceStop::kEndReached;
+        case SystemIntegrator::Outcome::kZeroVector:
+            return TraceStop::kZeroVector;
+        case SystemIntegrator::Outcome::kUndefined:
+            return TraceStop::kUndefined;
+        case SystemIntegrator::Outcome::kStalled:
+            return TraceStop::kStalled;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -274,21 +292,9 @@ TraceResult TraceSystem(FormulaContext& context, TExample& example, const TTraje
     long double travelled = 0;
     Vec3 previous = start;
     for (;;) {
-        switch (integrator.Advance(t, y, endTime)) {
-            case SystemIntegrator::Outcome::kStepped:
-                break;
-            case SystemIntegrator::Outcome::kAtEnd:
-                result.stop = TraceStop::kEndReached;
-                return result;
-            case SystemIntegrator::Outcome::kZeroVector:
-                result.stop = TraceStop::kZeroVector;
-                return result;
-            case SystemIntegrator::Outcome::kUndefined:
-                result.stop = TraceStop::kUndefined;
-                return result;
-            case SystemIntegrator::Outcome::kStalled:
-                result.stop = TraceStop::kStalled;
-                return result;
+        if (const auto stop = StopAfter(integrator.Advance(t, y, endTime))) {
+            result.stop = *stop;
+            return result;
         }
         ++result.steps;
         const Vec3 now = slots.ToPoint(y.data());
