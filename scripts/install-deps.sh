@@ -7,7 +7,10 @@ packages=(
     build-essential cmake ninja-build ccache pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    clang
+    # clang for the fuzz targets; the CI build (scripts/test.sh) takes clang 16 with its
+    # sanitizer and libFuzzer runtimes, the first of Debian 12's that compiles the C++20 the
+    # sources use (structured bindings captured by lambdas)
+    clang clang-16 libclang-rt-16-dev
     # the layering check (scripts/check-layers.py)
     python3
     xvfb xauth
