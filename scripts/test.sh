@@ -129,13 +129,15 @@ targets=(
     "metafile_fuzz 15 tests/platform/metafile_corpus"
     "ini_fuzz 10 tests/shell/ini_corpus"
     "overlay_fuzz 10 tests/canvas/overlay_corpus"
+    "formula_fuzz 10 tests/formula/corpus -max_len=300"
 )
-fuzz() {  # fuzz TARGET SECONDS CORPUS
+fuzz() {  # fuzz TARGET SECONDS CORPUS [OPTIONS...]
     local target=$1 seconds=$2 corpus=$3 found log=$build/fuzz/$1.log
+    shift 3
     found=$(mktemp -d)
     if QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions="$PWD/tests/support/lsan.supp" \
         "$build/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
-        -artifact_prefix="$build/fuzz/$target-" "$found" "$corpus" >"$log" 2>&1; then
+        -artifact_prefix="$build/fuzz/$target-" "$@" "$found" "$corpus" >"$log" 2>&1; then
         echo "$target: $(grep -E '^Done [0-9]+ runs' "$log" || tail -n 1 "$log")"
         rm -rf "$found"
     else
@@ -148,12 +150,13 @@ fuzz() {  # fuzz TARGET SECONDS CORPUS
 failed=0
 running=0
 for entry in "${targets[@]}"; do
-    read -r target seconds corpus <<<"$entry"
+    read -r target seconds corpus options <<<"$entry"
     if ((running == jobs)); then
         wait -n || failed=1
         running=$((running - 1))
     fi
-    fuzz "$target" "$seconds" "$corpus" &
+    # shellcheck disable=SC2086 # the options are words of their own
+    fuzz "$target" "$seconds" "$corpus" $options &
     running=$((running + 1))
 done
 while ((running > 0)); do
