@@ -52,7 +52,7 @@ print_phases() {
     local status=$?
     if [ -n "$phase_name" ]; then phase_end FAILED; fi
     phase_name=total phase_wall=$total_wall phase_cpu="0 0"
-    phase_end
+    if ((status == 0)); then phase_end; else phase_end FAILED; fi
     echo
     printf '%-26s %8s %8s %8s\n' "phase (seconds)" wall user system
     printf '%s\n' "${phase_rows[@]}"
