@@ -74,12 +74,14 @@ phase_start "layering (sources)"
 scripts/check-layers.py
 phase_end
 
-# clang 16, so that the fuzz targets link the very objects the tests run on. The target graph that
+# clang 16, so that the fuzz targets link the very objects the tests run on (linked by lld, since
+# links are the one step ccache cannot keep). The target graph that
 # configuring writes shows what each plain library really links: check-layers reads it instead
 # of compiling the plain libraries again without the GUI (-DQUORLIN_GUI=OFF still builds).
 phase_start "configure + build graph"
 rm -f "$CCACHE_STATSLOG"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++-16 \
+    -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld-16 \
     -DQUORLIN_SANITIZE=ON -DQUORLIN_TESTS=ON -DQUORLIN_BENCH=ON -DQUORLIN_FUZZ=ON \
     --graphviz="$build/graph/targets.dot"
 scripts/check-layers.py --graph "$build/graph/targets.dot"
@@ -100,7 +102,7 @@ python3 - "$build/test-results" <<'COUNT'
 import glob, sys
 import xml.etree.ElementTree as ET
 counts = {"passed": 0, "failed": 0, "skipped": 0}
-failed = []
+failed, skipped = [], []
 for path in sorted(glob.glob(sys.argv[1] + "/*.xml")):
     for case in ET.parse(path).getroot().iter("testcase"):
         name = f"{case.get('classname')}.{case.get('name')}"
@@ -109,9 +111,12 @@ for path in sorted(glob.glob(sys.argv[1] + "/*.xml")):
             failed.append(name)
         elif case.get("result") == "skipped" or case.find("skipped") is not None:
             counts["skipped"] += 1
+            skipped.append(name)
         else:
             counts["passed"] += 1
 print("GoogleTest cases: {passed} passed, {failed} failed, {skipped} skipped".format(**counts))
+for name in skipped:
+    print(f"  skipped: {name}")
 for name in failed:
     print(f"  failed: {name}")
 COUNT
