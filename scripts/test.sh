@@ -74,10 +74,10 @@ phase_start "layering (sources)"
 scripts/check-layers.py
 phase_end
 
-# clang 16, so that the fuzz targets link the very objects the tests run on (linked by lld, since
-# links are the one step ccache cannot keep). The target graph that
-# configuring writes shows what each plain library really links: check-layers reads it instead
-# of compiling the plain libraries again without the GUI (-DQUORLIN_GUI=OFF still builds).
+# clang 16, so that the fuzz targets link the very objects the tests run on; lld, since links are
+# the one step ccache cannot keep. The target graph that configuring writes shows what each plain
+# library really links: check-layers reads it instead of compiling the plain libraries again
+# without the GUI (-DQUORLIN_GUI=OFF still builds).
 phase_start "configure + build graph"
 rm -f "$CCACHE_STATSLOG"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++-16 \
