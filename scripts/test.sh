@@ -59,6 +59,10 @@ print_phases() {
     if [ -f "$CCACHE_STATSLOG" ]; then
         ccache --show-log-stats | grep -E '^ *(Hits|Misses|Uncacheable)' | sed 's/^ */ccache: /'
     fi
+    # CI stops at 90 minutes; a run on two cores should stay under 30, even with a cold cache.
+    if (($(echo "$total_wall $EPOCHREALTIME" | awk '{ print int($2 - $1) }') > 30 * 60)); then
+        echo "test.sh: this run took over 30 minutes: look at the phases above"
+    fi
     rm -f "$times_file"
     exit "$status"
 }
