@@ -63,6 +63,7 @@ public:
     bool HasFile() const { return hasFile_; }
     // The file handed over at creation, loaded by LoadStartFile.
     void SetStartFile(const QString& path) { startFile_ = path; }
+    bool HasStartFile() const { return !startFile_.isEmpty(); }
 
     // --- modified mark ---
     bool IsModified() const { return modified_; }
