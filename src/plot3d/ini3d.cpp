@@ -82,7 +82,7 @@ TIni3DRead LoadIni3D(const IniInts& ints, const IniNumbers& numbers,
                         : TIni3DSettings{}.arrowLength;
     s.watchDelay = b1[12] < 1 ? 400 : b1[12];
     s.sightSamples = b1[14];
-    s.fieldWidth = b1[17] >= 0 && b1[17] <= kMaxFieldWidth ? b1[17] : s.decimalPlaces + 2;
+    s.fieldWidth = b1[17] >= 1 && b1[17] <= kMaxFieldWidth ? b1[17] : s.decimalPlaces + 2;
     s.abruptAngles = b1[20] != 0;
     const auto& b2 = ints[2];
     s.piSymbol = b2[2] < 32 ? 227 : b2[2];

@@ -36,7 +36,7 @@ struct TIni3DSettings {
     int arrowLength = 10;             // int 1, 10: 2..100, else 10
     int watchDelay = 400;             // int 1, 12: below 1, 400
     int sightSamples = 12;            // int 1, 14
-    int fieldWidth = 6;               // int 1, 17: 0..64, else places + 2
+    int fieldWidth = 6;               // int 1, 17: 1..64, else places + 2
     bool abruptAngles = true;         // int 1, 20
     int piSymbol = 227;               // int 2, 2: below 32, 227
     int animationDelay = 150;         // int 2, 3

@@ -110,6 +110,8 @@ TEST(Ini3D, ValuesThatFailTheirChecksTakeTheirDefaults) {
          [](const TIni3DRead& r) { return r.settings.decimalPlaces == 4; }},
         {"field width 64", [](IniInts& i, IniNumbers&) { i[1][17] = 64; },
          [](const TIni3DRead& r) { return r.settings.fieldWidth == 64; }},
+        {"field width 0", [](IniInts& i, IniNumbers&) { i[1][17] = 0; },
+         [](const TIni3DRead& r) { return r.settings.fieldWidth == 6; }},
         {"field width 65 with 9 places",
          [](IniInts& i, IniNumbers&) {
              i[1][17] = 65;

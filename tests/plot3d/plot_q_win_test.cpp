@@ -55,7 +55,9 @@ TEST_F(PlotQWinTest, EachColourCommandOpensThePaletteOnItsRole) {
         const int chosen = 10 + 3 * (row.command - cmd::kColorRoleBase);
         palette->Choose(chosen);
         EXPECT_EQ(win.Roles().Role(row.role), chosen) << row.command;
-        if (row.role != kRoleFrenetAsked) EXPECT_EQ(win.Roles().Role(kRoleFrenetAsked), sixth);
+        if (row.role != kRoleFrenetAsked) {
+            EXPECT_EQ(win.Roles().Role(kRoleFrenetAsked), sixth) << row.command;
+        }
     }
     // Asked for once, 206 edits role 6 itself.
     win.AskOwnSixthRole();
