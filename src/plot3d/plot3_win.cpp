@@ -71,7 +71,7 @@ void TPlot3Win::SetupWindow() {
     TPlotRWin::SetupWindow();
     ResetWindow();
     // A file opened with the window brings its own settings.
-    if (!HasStartFile()) ApplyIniSettings();
+    if (!WillLoadStartFile(opensLastFile_)) ApplyIniSettings();
     ComputeViewAngles();
     UpdateMenuChecks(true);
     ComputeSceneBox();
@@ -114,6 +114,7 @@ void TPlot3Win::ExampleChanged(int letter) {
 platform::Window* CreatePlot3Window(const NewWindowRequest& request) {
     auto* window = new TPlot3Win(request.fileName);
     window->SetUseDefaults(request.useDefaults);
+    window->SetOpensLastFile(request.openLast);
     return window;
 }
 

@@ -48,6 +48,8 @@ public:
     TPlotSWin* LinkedWindow() const { return linked_.data(); }
     // A variable or example changed: the linked window gets the variable slot and follows.
     void ExampleChanged(int letter) override;
+    // "Open last" of the frame: a new window reads the last file its ini file names.
+    void SetOpensLastFile(bool on) { opensLastFile_ = on; }
 
 protected:
     void SetupWindow() override;
@@ -55,6 +57,7 @@ protected:
 
 private:
     QPointer<TPlotSWin> linked_;
+    bool opensLastFile_ = false;
 };
 
 // The WindowCreator of the frame's registry.

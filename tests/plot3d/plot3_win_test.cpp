@@ -286,10 +286,11 @@ TEST_F(Plot3WinTest, AnEmptyAreaKeepsItsViewAndTheOneShotFlagEndsWithTheNextChan
 
 // A diagram opened with its window takes nothing from an ini file that keeps the axes on, a dot
 // size and an arrow length: its own settings stand, also after its first new example; a new
-// window still takes them.
+// window without a file still takes them. The file comes handed over (by the frame's Open) or
+// as the ini's last file with "Open last" on.
 TEST_F(Plot3WinTest, AFileOpenedAtSetUpKeepsItsOwnSettingsAgainstTheIni) {
     const QString path = dir.filePath(QStringLiteral("own.qz3"));
-    {
+    const auto saveThenSetTheIni = [&] {
         TPlot3Win win(QStringLiteral("noname1.qz3"));
         OpenAndPaste(win, "EXPL3;x*y;-1;1;-1;1;\r\n");
         ASSERT_FALSE(win.Axes().axesShown);
@@ -297,30 +298,49 @@ TEST_F(Plot3WinTest, AFileOpenedAtSetUpKeepsItsOwnSettingsAgainstTheIni) {
         win.Axes().axesShown = true;
         win.Options().dotSize = 5;
         win.Scene3D().arrowLength = 37;
-        CloseUnsaved(win);  // the ini keeps these
-    }
-    TPlotFrame frame(registry, {});
-    frame.Create();
-    auto* opened = dynamic_cast<TPlot3Win*>(frame.OpenByExtension(path));
-    ASSERT_NE(opened, nullptr);
-    EXPECT_FALSE(opened->Scene3D().pendingAxes);
-    EXPECT_FALSE(opened->Axes().axesShown);
-    EXPECT_EQ(opened->Options().dotSize, 2);
-    EXPECT_EQ(opened->Scene3D().arrowLength, 10);
-    clipboard.SetText(QStringLiteral("POINT3;1;2;3;\r\n"));
-    ASSERT_TRUE(opened->SendCommand(cmd::kPasteScript));
-    EXPECT_EQ(opened->Inventory().Count(), 2);
-    EXPECT_FALSE(opened->Axes().axesShown);
+        CloseUnsaved(win);  // the ini names the file and keeps these
+    };
+    const struct {
+        const char* road;
+        bool openLast;
+    } rows[] = {{"handed over", false}, {"open last", true}};
+    for (const auto& row : rows) {
+        saveThenSetTheIni();
+        FrameSettings settings;
+        settings.openLast = row.openLast;
+        ASSERT_TRUE(settings.Save());
+        TPlotFrame frame(registry, {});
+        frame.Create();
+        TPlot3Win* opened = nullptr;
+        if (row.openLast) {
+            ASSERT_TRUE(frame.DispatchCommand(cmd::kWindow3D));
+            opened = Active(frame);
+        } else {
+            opened = dynamic_cast<TPlot3Win*>(frame.OpenByExtension(path));
+        }
+        ASSERT_NE(opened, nullptr) << row.road;
+        EXPECT_EQ(opened->FileName(), path) << row.road;
+        EXPECT_FALSE(opened->Scene3D().pendingAxes) << row.road;
+        EXPECT_FALSE(opened->Axes().axesShown) << row.road;
+        EXPECT_EQ(opened->Options().dotSize, 2) << row.road;
+        EXPECT_EQ(opened->Scene3D().arrowLength, 10) << row.road;
+        clipboard.SetText(QStringLiteral("POINT3;1;2;3;\r\n"));
+        ASSERT_TRUE(opened->SendCommand(cmd::kPasteScript));
+        EXPECT_EQ(opened->Inventory().Count(), 2) << row.road;
+        EXPECT_FALSE(opened->Axes().axesShown) << row.road;
 
-    ASSERT_TRUE(frame.DispatchCommand(cmd::kWindow3D));
-    TPlot3Win* fresh = Active(frame);
-    ASSERT_NE(fresh, nullptr);
-    ASSERT_NE(fresh, opened);
-    EXPECT_TRUE(fresh->Scene3D().pendingAxes);
-    EXPECT_EQ(fresh->Options().dotSize, 5);
-    EXPECT_EQ(fresh->Scene3D().arrowLength, 37);
-    CloseUnsaved(*fresh);
-    CloseUnsaved(*opened);
+        if (!row.openLast) {
+            ASSERT_TRUE(frame.DispatchCommand(cmd::kWindow3D));
+            TPlot3Win* fresh = Active(frame);
+            ASSERT_NE(fresh, nullptr);
+            ASSERT_NE(fresh, opened);
+            EXPECT_TRUE(fresh->Scene3D().pendingAxes);
+            EXPECT_EQ(fresh->Options().dotSize, 5);
+            EXPECT_EQ(fresh->Scene3D().arrowLength, 37);
+            CloseUnsaved(*fresh);
+        }
+        CloseUnsaved(*opened);
+    }
 }
 
 // The linked window is a window of its own with its menu and its title "animlink.qz3", and
