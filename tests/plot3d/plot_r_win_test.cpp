@@ -148,5 +148,31 @@ TEST_F(PlotRWinTest, OpeningADiagramPollsQForEveryMeshPointAndStopsAtQ) {
     }
 }
 
+// The axes on and off again leave every example's box, and so the scene box and the eye, where
+// they were: the boxes a window does not compute (implicit surfaces, systems, sequences) are not
+// widened again at each recompute.
+TEST_F(PlotRWinTest, AxesOnAndOffLeaveEveryBoxAsItWas) {
+    TPlot3Win win(QStringLiteral("noname1.qz3"));
+    win.SetUseDefaults(true);
+    OpenAndPaste(win,
+                 "IMPL3;x^2+y^2+z^2=4;-3;3;-3;3;-3;3;\r\nDEQ3T;y;-x;1;-1;1;-2;2;-3;3;\r\n"
+                 "RECUR3;x/2;y;z+1;0;1;0;1;0;1;\r\nEXPL3;x*y;-1;1;-1;1;\r\n");
+    ASSERT_EQ(win.Inventory().Count(), 4);
+    const auto boxes = [&win] {
+        std::vector<long double> values;
+        for (int k = 0; k <= win.Inventory().LastIndex(); ++k) {
+            const TBox3 b = BoxOf(win.Inventory()[k]);
+            values.insert(values.end(), {b.min.x, b.min.y, b.min.z, b.max.x, b.max.y, b.max.z});
+        }
+        const Vec3 eye = win.Observer().eye;
+        values.insert(values.end(), {win.SceneBox().min.x, win.SceneBox().max.z, eye.x, eye.y});
+        return values;
+    };
+    const std::vector<long double> before = boxes();
+    for (int toggle = 0; toggle < 4; ++toggle) win.ToggleAxes();
+    EXPECT_EQ(boxes(), before);
+    CloseUnsaved(win);
+}
+
 }  // namespace
 }  // namespace quorlin::plot3d
