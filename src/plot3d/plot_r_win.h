@@ -12,6 +12,11 @@
 // introduces slot 168, GetIvpExample.
 #include <QPointer>
 
+#include <chrono>
+#include <functional>
+#include <optional>
+
+#include "examples/operations/integration.h"
 #include "plot3d/obs_dialog.h"
 #include "plot3d/plot_q_win.h"
 
@@ -74,8 +79,13 @@ public:
     void ToggleAxes() override;
     // 168: the first differential equation while "IVP10" shows, else -1.
     virtual int GetIvpExample();
-    // Every shown example's mesh or box again, then the scene box and the view.
+    // Every example's mesh or box again, then the scene box and the view. The meshes poll Q by
+    // time with the key hint in the caption; Q leaves the examples not reached as they were.
     void RecomputeAllBoxes();
+    // The key poll of the mesh computations: PollKey on this window, asked at most every
+    // interval; tests put in their own.
+    void SetKeyPoll(std::function<int()> poll, std::chrono::steady_clock::duration interval =
+                                                   examples::TKeyPollControl::kPollInterval);
     // "Colour role 6" asks for role 6 itself the next time, not the Frenet role.
     void AskOwnSixthRole() { Scene3D().ownSixthRole = true; }
 
@@ -89,8 +99,12 @@ private:
     void RegisterViewCommands();
     // The open tool dialogs refill their example lists.
     void RefillToolDialogs();
+    // What asks for Q in a long computation; nothing while the window does not poll keys.
+    std::optional<examples::TKeyPollControl> KeyControl();
 
     QPointer<TObsDlg> observerDialog_;
+    std::function<int()> keyPoll_;
+    std::chrono::steady_clock::duration pollInterval_ = examples::TKeyPollControl::kPollInterval;
 };
 
 }  // namespace quorlin::plot3d

@@ -74,11 +74,14 @@ void TWindowAnalysisTools::RunCommand(int id) {
         case cmd::kVolumeTwo:
             Open(volumeTwo_, {k::kExplicit});
             break;
+        // In space the line and surface integrals stay open while a field or a path is left:
+        // a system, or a curve (line) or a parametric surface (flux).
         case cmd::kLineIntegral:
-            Open(line_, space ? std::vector<int>{k::kSpaceSystem} : std::vector<int>{k::kSystem});
+            Open(line_, space ? std::vector<int>{k::kSpaceSystem, k::kSpaceCurve}
+                              : std::vector<int>{k::kSystem});
             break;
         case cmd::kSurfaceIntegral:
-            Open(flux_, {k::kSpaceSystem});
+            Open(flux_, {k::kSpaceSystem, k::kParametricSurface});
             break;
         default:
             break;

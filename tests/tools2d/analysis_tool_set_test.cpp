@@ -108,5 +108,41 @@ TEST_F(AnalysisToolSetTest, ClosingTheWindowClosesItsDialogs) {
     EXPECT_FALSE(dialog);
 }
 
+// In a 3D window the line integral stays while a system or a space curve is left, the surface
+// integral while a system or a parametric surface is.
+TEST_F(AnalysisToolSetTest, SpaceIntegralsStayWhileAFieldOrAPathIsLeft) {
+    namespace k = examples::kind;
+    const struct {
+        const char* what;
+        std::vector<int> deleted;  // of 0 the system, 1 the curve, 2 the surface
+        bool lineKept;
+        bool fluxKept;
+    } rows[] = {{"the system gone", {0}, true, true},
+                {"the system and the curve gone", {0, 1}, false, true},
+                {"the system and the surface gone", {0, 2}, true, false},
+                {"only the system left", {1, 2}, true, true},
+                {"everything gone", {0, 1, 2}, false, false}};
+    for (const auto& row : rows) {
+        examples::TPlot111Win space(961, QStringLiteral("noname1.qz3"), QString(), 3);
+        space.Create();
+        space.AddExample(k::kSpaceSystem, 0, 1, {"y", "-x", "1"});
+        space.AddExample(k::kSpaceCurve, 0, 6, {"cos(t)", "sin(t)", "t"});
+        space.AddExample(k::kParametricSurface, 0, 1, {"t", "u", "t*u"});
+        for (int i = 0; i < 3; ++i) space.CompileExample(i);
+        ASSERT_TRUE(space.SendCommand(cmd::kLineIntegral));
+        ASSERT_TRUE(space.SendCommand(cmd::kSurfaceIntegral));
+        auto* tools = dynamic_cast<TWindowAnalysisTools*>(space.AnalysisTools());
+        ASSERT_NE(tools, nullptr);
+        QPointer<platform::Dialog> line(tools->Line()), flux(tools->Flux());
+        ASSERT_TRUE(line && flux);
+        space.DeleteExamples(row.deleted);
+        space.RedrawAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(static_cast<bool>(line), row.lineKept) << row.what;
+        EXPECT_EQ(static_cast<bool>(flux), row.fluxKept) << row.what;
+        space.ClearModified();
+    }
+}
+
 }  // namespace
 }  // namespace quorlin::tools2d
