@@ -9,9 +9,12 @@
 // 981), answers the 3D menu's enablers (commands3d.h), keeps the 3D tool dialogs by the kinds
 // they need, maps the colour roles of its demonstrations, writes its observer, box and axis
 // ends into diagram files and recomputes meshes, boxes and view after a file was read. It
-// introduces slot 168, GetIvpExample.
+// removes hidden lines: it answers the hidden-line slots through the tests of each surface
+// family (hidden/surface_hiding.h), and its sight shift follows the scene box. It introduces
+// slot 168, GetIvpExample.
 #include <QPointer>
 
+#include "plot3d/hidden/surface_hiding.h"
 #include "plot3d/obs_dialog.h"
 #include "plot3d/plot_q_win.h"
 
@@ -72,6 +75,15 @@ public:
     int DrawAll(platform::DeviceContext& dc) override;
     // The axes on or off: the boxes take in the origin (or no longer), and the picture refits.
     void ToggleAxes() override;
+    // 101-105: whether the surface of example i lies between p and the eye (plot_r_hidden.cpp).
+    bool IsHiddenByPolarSurface(int i, const Vec3& p) override;
+    bool IsHiddenByImplicitSurface(int i, const Vec3& p) override;
+    bool IsHiddenByParametricSurface(int i, const Vec3& p) override;
+    bool IsHiddenByPlane(int i, const Vec3& p) override;
+    bool IsHiddenByExplicitSurface(int i, const Vec3& p) override;
+    // 788 "Parametrics obscure": parametric-type surfaces hide what lies behind them, or not.
+    void ToggleParametricsObscure();
+    void UpdateMenuChecks(bool flag) override;
     // 168: the first differential equation while "IVP10" shows, else -1.
     virtual int GetIvpExample();
     // Every shown example's mesh or box again, then the scene box and the view.
@@ -84,9 +96,12 @@ protected:
     void CleanupWindow() override;
 
 private:
+    // What the hidden-line tests read of the window now.
+    hidden::THiddenLineView HiddenLineView() const;
     // Draws the scene box's edges and the axes from the lower to the upper ends.
     void DrawSceneFrame(platform::DeviceContext& dc);
     void RegisterViewCommands();
+    void RegisterHiddenLineCommands();
     // The open tool dialogs refill their example lists.
     void RefillToolDialogs();
 
