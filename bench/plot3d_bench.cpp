@@ -1,9 +1,15 @@
 // The 3D window's geometry without a window: the mesh of an 80 x 80 surface z = sin(x)cos(y)
-// with its box, elongation limit, scene box and fit (aim: under 3 ms), and the central
-// projection of a million points (aim: under 25 ns a point).
+// with its box, elongation limit, scene box and fit (aim: under 3 ms), the central projection
+// of a million points (aim: under 25 ns a point), and the hidden-point test of every grid point
+// of that surface against the surface itself with 12 checks a point, as slow drawing asks it
+// for each point it draws (reported: tests a second, and how many were hidden).
 #include <benchmark/benchmark.h>
 
+#include <cmath>
+#include <vector>
+
 #include "plot3d/example_boxes.h"
+#include "plot3d/hidden/surface_hiding.h"
 #include "plot3d/scene_box.h"
 
 namespace {
@@ -59,5 +65,48 @@ void MillionProjections(benchmark::State& state) {
     }
 }
 BENCHMARK(MillionProjections)->Unit(benchmark::kMillisecond);
+
+void HiddenPointTests(benchmark::State& state) {
+    FormulaContext f;
+    examples::TExample e;
+    e.Init(examples::kind::kSurface, 2, 50);
+    if (f.Parse("sin(x)*cos(y)") != 0) {
+        state.SkipWithError("the formula was not read");
+        return;
+    }
+    e.Tree(3) = f.TakeParseResult();
+    e.rangeLow = {-3, -3};
+    e.rangeHigh = {3, 3};
+    e.divisions = {80, 80, 36};
+    SetBoxAutomatic(e, true);
+    RecomputeExampleBox(f, e, false, {});
+    TSceneBox box;
+    TObserver observer;
+    observer.eye = kDefaultEye;
+    long double sightStep = 0;
+    const TBox3 shown[] = {BoxOf(e)};
+    ComputeSceneBox(box, observer, shown, TAxisEnds{}, sightStep);
+    ComputeViewAngles(observer);
+    const hidden::THiddenLineView view{observer, box, {-100, 100, -100, 100}, 12, 0.1L, false};
+    // Each grid point moved towards the eye by the sight shift, as the dispatcher moves it.
+    std::vector<Vec3> points;
+    for (int k = 0; k < 81 * 81; ++k) {
+        const Vec3 p = e.points[static_cast<std::size_t>(k)];
+        const Vec3 toEye = observer.eye - p;
+        points.push_back(p + (sightStep / Vec3Length(toEye)) * toEye);
+    }
+    long long hiddenCount = 0;
+    for (auto _ : state) {
+        hiddenCount = 0;
+        for (const Vec3& p : points)
+            hiddenCount += hidden::IsHiddenByExplicitSurface(f, e, view, p);
+        benchmark::DoNotOptimize(hiddenCount);
+    }
+    state.counters["tests"] = benchmark::Counter(
+        static_cast<double>(points.size()) * static_cast<double>(state.iterations()),
+        benchmark::Counter::kIsRate);
+    state.counters["hidden"] = static_cast<double>(hiddenCount);
+}
+BENCHMARK(HiddenPointTests)->Unit(benchmark::kMillisecond);
 
 }  // namespace
