@@ -57,6 +57,45 @@ TEST_F(PlotRHiddenTest, APastedSurfaceHidesWhatLiesUnderIt) {
     win.CloseWindow();
 }
 
+// The counts of "Line-of-sight ..." and "Planarity ..." that the tests read are whole numbers
+// of 1..32767; a refused one leaves the setting and names the fault.
+TEST_F(PlotRHiddenTest, TheLineOfSightAndPlanarityCountsAreCheckedBeforeTheyAreKept) {
+    TPlot3Win win(QStringLiteral("noname1.qz3"));
+    OpenAndPaste(win, "POINT3;1;2;3;\r\n", {15, 20, 10});
+    struct Row {
+        int command;
+        const char* answer;
+        const char* error;  // the message, or nothing: taken
+        int kept;
+        long double tolerance;
+    };
+    const Row rows[] = {
+        {cmd::kLineOfSight, "7", nullptr, 7, 0.1L},
+        {cmd::kLineOfSight, "0", "positive value?", 7, 0.1L},
+        {cmd::kLineOfSight, "40000", "cannot understand", 7, 0.1L},
+        {cmd::kPlanarity, "250", nullptr, 250, 0.25L},
+        {cmd::kPlanarity, "70000", "cannot understand", 250, 0.25L},
+        {cmd::kLineOfSight, "32767", nullptr, 32767, 0.25L},
+    };
+    for (const Row& row : rows) {
+        prompter.messages.clear();
+        prompter.AnswerInput(QString::fromLatin1(row.answer));
+        ASSERT_TRUE(win.SendCommand(row.command));
+        const examples::TSceneSettings& s = win.Scene();
+        EXPECT_EQ(row.command == cmd::kPlanarity ? s.planarity : s.checksPerPoint, row.kept)
+            << row.answer;
+        EXPECT_NEAR(static_cast<double>(s.planarityTolerance), static_cast<double>(row.tolerance),
+                    1e-18)
+            << row.answer;
+        ASSERT_EQ(prompter.messages.size(), row.error ? 1u : 0u) << row.answer;
+        if (row.error) {
+            EXPECT_EQ(prompter.messages[0].text, QString::fromLatin1(row.error));
+        }
+    }
+    win.ClearModified();
+    win.CloseWindow();
+}
+
 TEST_F(PlotRHiddenTest, ParametricSurfacesObscureOnlyWhenAsked) {
     TPlot3Win win(QStringLiteral("noname1.qz3"));
     OpenAndPaste(win, "SURFPAR;t;u;0;-1;1;-1;1;\r\n", {5, 0, 5});
