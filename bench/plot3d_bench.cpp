@@ -17,18 +17,24 @@ namespace {
 using namespace quorlin;
 using namespace quorlin::plot3d;
 
-void SurfaceMeshBoxesAndFit(benchmark::State& state) {
-    FormulaContext f;
-    examples::TExample e;
+// z = sin(x)cos(y) over [-3, 3]^2 in 80 x 80 cells; false when the formula was not read.
+bool MakeSinCosSurface(FormulaContext& f, examples::TExample& e) {
     e.Init(examples::kind::kSurface, 2, 50);
-    if (f.Parse("sin(x)*cos(y)") != 0) {
-        state.SkipWithError("the formula was not read");
-        return;
-    }
+    if (f.Parse("sin(x)*cos(y)") != 0) return false;
     e.Tree(3) = f.TakeParseResult();
     e.rangeLow = {-3, -3};
     e.rangeHigh = {3, 3};
     e.divisions = {80, 80, 36};
+    return true;
+}
+
+void SurfaceMeshBoxesAndFit(benchmark::State& state) {
+    FormulaContext f;
+    examples::TExample e;
+    if (!MakeSinCosSurface(f, e)) {
+        state.SkipWithError("the formula was not read");
+        return;
+    }
     TSceneBox box;
     TObserver observer;
     observer.eye = kDefaultEye;
@@ -69,15 +75,10 @@ BENCHMARK(MillionProjections)->Unit(benchmark::kMillisecond);
 void HiddenPointTests(benchmark::State& state) {
     FormulaContext f;
     examples::TExample e;
-    e.Init(examples::kind::kSurface, 2, 50);
-    if (f.Parse("sin(x)*cos(y)") != 0) {
+    if (!MakeSinCosSurface(f, e)) {
         state.SkipWithError("the formula was not read");
         return;
     }
-    e.Tree(3) = f.TakeParseResult();
-    e.rangeLow = {-3, -3};
-    e.rangeHigh = {3, 3};
-    e.divisions = {80, 80, 36};
     SetBoxAutomatic(e, true);
     RecomputeExampleBox(f, e, false, {});
     TSceneBox box;

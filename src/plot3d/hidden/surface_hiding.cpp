@@ -110,38 +110,52 @@ bool CellSeparates(const std::array<canvas::Point3, 4>& q, const canvas::Point3&
     });
 }
 
+// z minus the height the program gives at the variables set; nothing where it is undefined.
+std::optional<long double> HeightAbove(const TreeProgram& height, long double z) {
+    long double f = 0;
+    if (!height.Evaluate(f)) return std::nullopt;
+    return z - f;
+}
+
+// Whether a value made from the example's tree changes sign along the sight line over the
+// domain and within the example's z range: valueAt sets the variables of a sample and makes
+// the value from the tree's program. The variables come back as they were.
+template <class ValueAt>
+bool SignChangesOver(const canvas::TLDRect& domain, FormulaContext& f, const TExample& e, int tree,
+                     const THiddenLineView& view, Vec3 p, ValueAt&& valueAt) {
+    const auto line = SightLineOver(domain, e, view, p);
+    if (!line || !TreeOf(e, tree)) return false;
+    const dynamics::PlotVariableGuard guard(f);
+    const TreeProgram program(f, TreeOf(e, tree));
+    return SignChangesAlong(*line, view.samples,
+                            [&](Vec3 c) { return SignOf(valueAt(program, c)); });
+}
+
 }  // namespace
 
 bool IsHiddenByExplicitSurface(FormulaContext& f, const TExample& e, const THiddenLineView& view,
                                Vec3 p) {
     const canvas::TLDRect domain =
         Rect(e.rangeLow[0], e.rangeHigh[0], e.rangeLow[1], e.rangeHigh[1]);
-    const auto line = SightLineOver(domain, e, view, p);
-    if (!line || !TreeOf(e, 3)) return false;
-    const dynamics::PlotVariableGuard guard(f);
-    const TreeProgram height(f, TreeOf(e, 3));
-    return SignChangesAlong(*line, view.samples, [&](Vec3 c) {
+    return SignChangesOver(domain, f, e, 3, view, p, [&f](const TreeProgram& height, Vec3 c) {
         f.SetVar(slot::kX, c.x);
         f.SetVar(slot::kY, c.y);
-        long double z = 0;
-        return height.Evaluate(z) ? SignOf(c.z - z) : 0;
+        return HeightAbove(height, c.z);
     });
 }
 
 bool IsHiddenByImplicitSurface(FormulaContext& f, const TExample& e, const THiddenLineView& view,
                                Vec3 p) {
     const canvas::TLDRect domain = Rect(e.boxMin.x, e.boxMax.x, e.boxMin.y, e.boxMax.y);
-    const auto line = SightLineOver(domain, e, view, p);
-    if (!line || !TreeOf(e, 4)) return false;
-    const dynamics::PlotVariableGuard guard(f);
-    const TreeProgram level(f, TreeOf(e, 4));
-    return SignChangesAlong(*line, view.samples, [&](Vec3 c) {
-        f.SetVar(slot::kX, c.x);
-        f.SetVar(slot::kY, c.y);
-        f.SetVar(slot::kZ, c.z);
-        long double v = 0;
-        return level.Evaluate(v) ? SignOf(v) : 0;
-    });
+    return SignChangesOver(domain, f, e, 4, view, p,
+                           [&f](const TreeProgram& level, Vec3 c) -> std::optional<long double> {
+                               f.SetVar(slot::kX, c.x);
+                               f.SetVar(slot::kY, c.y);
+                               f.SetVar(slot::kZ, c.z);
+                               long double v = 0;
+                               if (!level.Evaluate(v)) return std::nullopt;
+                               return v;
+                           });
 }
 
 bool IsHiddenByPolarSurface(FormulaContext& f, const TExample& e, const THiddenLineView& view,
@@ -159,8 +173,7 @@ bool IsHiddenByPolarSurface(FormulaContext& f, const TExample& e, const THiddenL
         hidden = SignChangesAlong(*line, view.samples, [&](Vec3 c) {
             f.SetVar(slot::kR, std::hypot(c.x, c.y));
             f.SetVar(slot::kT, AngleOnTurn(c.x, c.y, e.rangeLow[1], k));
-            long double z = 0;
-            return height.Evaluate(z) ? SignOf(c.z - z) : 0;
+            return SignOf(HeightAbove(height, c.z));
         });
     }
     f.SetVar(slot::kR, savedR);
