@@ -2,7 +2,8 @@
 // with its box, elongation limit, scene box and fit (aim: under 3 ms), the central projection
 // of a million points (aim: under 25 ns a point), and the hidden-point test of every grid point
 // of that surface against the surface itself with 12 checks a point, as slow drawing asks it
-// for each point it draws (reported: tests a second, and how many were hidden).
+// for each point it draws (reported: tests a second, the checks of each, and how many of the
+// 81 x 81 points were hidden).
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -107,6 +108,7 @@ void HiddenPointTests(benchmark::State& state) {
         static_cast<double>(points.size()) * static_cast<double>(state.iterations()),
         benchmark::Counter::kIsRate);
     state.counters["hidden"] = static_cast<double>(hiddenCount);
+    state.counters["checks_per_point"] = view.samples;
 }
 BENCHMARK(HiddenPointTests)->Unit(benchmark::kMillisecond);
 
