@@ -110,52 +110,59 @@ bool CellSeparates(const std::array<canvas::Point3, 4>& q, const canvas::Point3&
     });
 }
 
-// z minus the height the program gives at the variables set; nothing where it is undefined.
-std::optional<long double> HeightAbove(const TreeProgram& height, long double z) {
-    long double f = 0;
-    if (!height.Evaluate(f)) return std::nullopt;
-    return z - f;
-}
-
-// Whether a value made from the example's tree changes sign along the sight line over the
-// domain and within the example's z range: valueAt sets the variables of a sample and makes
-// the value from the tree's program. The variables come back as they were.
-template <class ValueAt>
+// Whether the sign of the point against the surface changes along the sight line over the
+// domain and within the example's z range: signAt reads the sign of a sample through the
+// program of the example's tree. The variables come back as they were.
+template <class SignAt>
 bool SignChangesOver(const canvas::TLDRect& domain, FormulaContext& f, const TExample& e, int tree,
-                     const THiddenLineView& view, Vec3 p, ValueAt&& valueAt) {
+                     const THiddenLineView& view, Vec3 p, SignAt&& signAt) {
     const auto line = SightLineOver(domain, e, view, p);
     if (!line || !TreeOf(e, tree)) return false;
     const dynamics::PlotVariableGuard guard(f);
     const TreeProgram program(f, TreeOf(e, tree));
-    return SignChangesAlong(*line, view.samples,
-                            [&](Vec3 c) { return SignOf(valueAt(program, c)); });
+    return SignChangesAlong(*line, view.samples, [&](Vec3 c) { return signAt(program, c); });
 }
 
 }  // namespace
+
+int ExplicitSurfaceSign(FormulaContext& f, const TreeProgram& height, Vec3 p) {
+    f.SetVar(slot::kX, p.x);
+    f.SetVar(slot::kY, p.y);
+    long double z = 0;
+    return height.Evaluate(z) ? SignOf(p.z - z) : 0;
+}
+
+int ImplicitSurfaceSign(FormulaContext& f, const TreeProgram& level, Vec3 p) {
+    f.SetVar(slot::kX, p.x);
+    f.SetVar(slot::kY, p.y);
+    f.SetVar(slot::kZ, p.z);
+    long double v = 0;
+    return level.Evaluate(v) ? SignOf(v) : 0;
+}
+
+int PolarSurfaceSign(FormulaContext& f, const TreeProgram& height, long double tLow, Vec3 p,
+                     int turn) {
+    f.SetVar(slot::kR, std::hypot(p.x, p.y));
+    f.SetVar(slot::kT, AngleOnTurn(p.x, p.y, tLow, turn));
+    long double z = 0;
+    return height.Evaluate(z) ? SignOf(p.z - z) : 0;
+}
 
 bool IsHiddenByExplicitSurface(FormulaContext& f, const TExample& e, const THiddenLineView& view,
                                Vec3 p) {
     const canvas::TLDRect domain =
         Rect(e.rangeLow[0], e.rangeHigh[0], e.rangeLow[1], e.rangeHigh[1]);
     return SignChangesOver(domain, f, e, 3, view, p, [&f](const TreeProgram& height, Vec3 c) {
-        f.SetVar(slot::kX, c.x);
-        f.SetVar(slot::kY, c.y);
-        return HeightAbove(height, c.z);
+        return ExplicitSurfaceSign(f, height, c);
     });
 }
 
 bool IsHiddenByImplicitSurface(FormulaContext& f, const TExample& e, const THiddenLineView& view,
                                Vec3 p) {
     const canvas::TLDRect domain = Rect(e.boxMin.x, e.boxMax.x, e.boxMin.y, e.boxMax.y);
-    return SignChangesOver(domain, f, e, 4, view, p,
-                           [&f](const TreeProgram& level, Vec3 c) -> std::optional<long double> {
-                               f.SetVar(slot::kX, c.x);
-                               f.SetVar(slot::kY, c.y);
-                               f.SetVar(slot::kZ, c.z);
-                               long double v = 0;
-                               if (!level.Evaluate(v)) return std::nullopt;
-                               return v;
-                           });
+    return SignChangesOver(domain, f, e, 4, view, p, [&f](const TreeProgram& level, Vec3 c) {
+        return ImplicitSurfaceSign(f, level, c);
+    });
 }
 
 bool IsHiddenByPolarSurface(FormulaContext& f, const TExample& e, const THiddenLineView& view,
@@ -171,9 +178,7 @@ bool IsHiddenByPolarSurface(FormulaContext& f, const TExample& e, const THiddenL
     bool hidden = false;
     for (int k = 0; k <= turns && !hidden; ++k) {
         hidden = SignChangesAlong(*line, view.samples, [&](Vec3 c) {
-            f.SetVar(slot::kR, std::hypot(c.x, c.y));
-            f.SetVar(slot::kT, AngleOnTurn(c.x, c.y, e.rangeLow[1], k));
-            return SignOf(HeightAbove(height, c.z));
+            return PolarSurfaceSign(f, height, e.rangeLow[1], c, k);
         });
     }
     f.SetVar(slot::kR, savedR);

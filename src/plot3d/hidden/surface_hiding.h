@@ -21,6 +21,7 @@
 #include "examples/operations/plot_geometry.h"
 #include "examples/records/example.h"
 #include "formula/formula_context.h"
+#include "formula/tree_program.h"
 
 namespace quorlin::plot3d::hidden {
 
@@ -33,6 +34,15 @@ struct THiddenLineView {
     long double planarity = 0.1L;         // the mesh cells' separation threshold
     bool parametricsObscure = false;      // off: parametric-type mesh surfaces hide nothing
 };
+
+// The side of p against a surface from the program of its tree, -1, 0 or +1 (0 within 1e-16 of
+// it, and where the tree is undefined): z - f(x, y) for an explicit surface (tree 3), F(x, y, z)
+// for an implicit one (tree 4), z - f(r, t) for a cylindrical one (tree 3) with t the angle of
+// (x, y) on the given turn of its t range from tLow. Each sets the variables it reads.
+int ExplicitSurfaceSign(FormulaContext& f, const TreeProgram& height, Vec3 p);
+int ImplicitSurfaceSign(FormulaContext& f, const TreeProgram& level, Vec3 p);
+int PolarSurfaceSign(FormulaContext& f, const TreeProgram& height, long double tLow, Vec3 p,
+                     int turn);
 
 bool IsHiddenByExplicitSurface(FormulaContext& f, const examples::TExample& e,
                                const THiddenLineView& view, Vec3 p);

@@ -92,6 +92,36 @@ protected:
     const TBox3 unitBox{{-1, -1, -1}, {1, 1, 1}};
 };
 
+TEST_F(SurfaceHidingTest, TheSignOfAPointAgainstEachSurface) {
+    const TExample root = Surface(kind::kSurface, 3, "sqrt(x)", {0, 9}, {0, 1}, unitBox);
+    const TExample ball =
+        Surface(kind::kImplicitSurface, 4, "x^2 + y^2 + z^2 - 1", {0, 1}, {0, 1}, unitBox);
+    const TExample spiral = Surface(kind::kPolarSurface, 3, "t + r", {0, 1}, {0, 9}, unitBox);
+    const TreeProgram height(f, root.trees[2].get()), level(f, ball.trees[3].get()),
+        turning(f, spiral.trees[2].get());
+    // Over and under sqrt(4) = 2, on it, within 1e-16 of it, and where it is undefined.
+    EXPECT_EQ((std::array{ExplicitSurfaceSign(f, height, {4, 0.5L, 3}),
+                          ExplicitSurfaceSign(f, height, {4, 0.5L, 1.5L}),
+                          ExplicitSurfaceSign(f, height, {4, 0.5L, 2}),
+                          ExplicitSurfaceSign(f, height, {4, 0.5L, 2 + 1e-17L}),
+                          ExplicitSurfaceSign(f, height, {-1, 0.5L, 5})}),
+              (std::array{1, -1, 0, 0, 0}));
+    EXPECT_EQ((std::array{ImplicitSurfaceSign(f, level, {0.5L, 0, 0}),
+                          ImplicitSurfaceSign(f, level, {0, 0, 1}),
+                          ImplicitSurfaceSign(f, level, {1, 1, -1})}),
+              (std::array{-1, 0, 1}));
+    // At radius 0.5 and angle 0.3 the surface lies at 0.8 + 2 pi k on turn k of t from 0; from
+    // t = 1 the first turn already starts at 0.3 + 2 pi; from -7 the angle itself is on it.
+    const Vec3 p{0.5L * std::cos(0.3L), 0.5L * std::sin(0.3L), 1};
+    // At angle -2 the first turn from 0 has t = 2 pi - 2 (4.28), so the surface is at 4.78.
+    const Vec3 q{0.5L * std::cos(-2.0L), 0.5L * std::sin(-2.0L), 4.5L};
+    EXPECT_EQ(
+        (std::array{PolarSurfaceSign(f, turning, 0, p, 0), PolarSurfaceSign(f, turning, 0, p, 1),
+                    PolarSurfaceSign(f, turning, 1, p, 0), PolarSurfaceSign(f, turning, -7, p, 0),
+                    PolarSurfaceSign(f, turning, 0, q, 0), PolarSurfaceSign(f, turning, -3, q, 0)}),
+        (std::array{1, -1, -1, 1, -1, 1}));
+}
+
 TEST_F(SurfaceHidingTest, ExplicitSurfacesBySignAlongTheSightLine) {
     const TExample flat = Surface(kind::kSurface, 3, "0", {-1, 1}, {-1, 1}, unitBox);
     // z = 2 lies above a box that ends at z = 1; in a box up to 3 it hides the point.
