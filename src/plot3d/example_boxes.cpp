@@ -86,13 +86,6 @@ bool IsDefinedMeshPoint(const Vec3& p) {
     return !std::isnan(p.x);
 }
 
-bool IsLeftOutMeshPoint(const TExample& e, std::size_t k, bool cutToBox) {
-    if (k >= e.points.size()) return true;
-    const Vec3& p = e.points[k];
-    if (!IsDefinedMeshPoint(p)) return true;
-    return cutToBox && !e.InBox(p.x, p.y, p.z);
-}
-
 namespace {
 
 // The surface's point evaluation for one sweep over its grid: its trees compiled once.

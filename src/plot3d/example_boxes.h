@@ -4,7 +4,6 @@
 // marked undefined: it leaves the box alone and no patch touching it is drawn), the boxes of
 // points, curves and segments from their samples, an intrinsic curve's box from its bounded
 // trace, and the whole recomputation of an example's box with its elongation limit.
-#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -30,19 +29,6 @@ std::optional<Vec3> EvalSurfacePoint(FormulaContext& f, examples::TExample& e, l
 // A mesh point the surface has no value for.
 Vec3 UndefinedMeshPoint();
 bool IsDefinedMeshPoint(const Vec3& p);
-
-// Whether mesh point k is left out of the surface's picture: undefined, or outside the
-// example's box (strictly inside counts as in) while the surface is cut to its box. A point
-// that only lies off the window is not left out: it keeps its screen position, and whatever
-// draws or tests its cells clips them.
-bool IsLeftOutMeshPoint(const examples::TExample& e, std::size_t k, bool cutToBox);
-// The screen point stored for a left-out mesh point. No projected point is given it: screen
-// positions are held within +-kMeshPixelLimit, however far off the window they lie.
-inline constexpr examples::TPixelPoint kLeftOutPixel{INT32_MIN, INT32_MIN};
-inline constexpr std::int32_t kMeshPixelLimit = 1 << 28;
-inline bool IsLeftOutPixel(examples::TPixelPoint p) {
-    return p == kLeftOutPixel;
-}
 
 // The mesh at the grid of the example's two ranges and division counts, stored at
 // i (nu + 1) + j. An automatic box becomes the points' box (unchanged when none is defined);

@@ -9,9 +9,7 @@
 // 981), answers the 3D menu's enablers (commands3d.h), keeps the 3D tool dialogs by the kinds
 // they need, maps the colour roles of its demonstrations, writes its observer, box and axis
 // ends into diagram files and recomputes meshes, boxes and view after a file was read. It
-// removes hidden lines: it answers the hidden-line slots through the tests of each surface
-// family (hidden/surface_hiding.h), and its sight shift follows the scene box. It introduces
-// slot 168, GetIvpExample.
+// introduces slot 168, GetIvpExample.
 #include <QPointer>
 
 #include "plot3d/hidden/surface_hiding.h"
@@ -75,7 +73,9 @@ public:
     int DrawAll(platform::DeviceContext& dc) override;
     // The axes on or off: the boxes take in the origin (or no longer), and the picture refits.
     void ToggleAxes() override;
-    // 101-105: whether the surface of example i lies between p and the eye (plot_r_hidden.cpp).
+    // 101-105: whether the surface of example i lies between p and the eye, by the tests of its
+    // family (hidden/surface_hiding.h); hidden lines are removed in this window, the tested
+    // point moving towards the eye by a thousandth of the scene box's plan (plot_r_hidden.cpp).
     bool IsHiddenByPolarSurface(int i, const Vec3& p) override;
     bool IsHiddenByImplicitSurface(int i, const Vec3& p) override;
     bool IsHiddenByParametricSurface(int i, const Vec3& p) override;
@@ -98,10 +98,10 @@ protected:
 private:
     // What the hidden-line tests read of the window now.
     hidden::THiddenLineView HiddenLineView() const;
+    void RegisterHiddenLineCommands();
     // Draws the scene box's edges and the axes from the lower to the upper ends.
     void DrawSceneFrame(platform::DeviceContext& dc);
     void RegisterViewCommands();
-    void RegisterHiddenLineCommands();
     // The open tool dialogs refill their example lists.
     void RefillToolDialogs();
 

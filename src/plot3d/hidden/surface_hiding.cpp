@@ -68,6 +68,19 @@ std::optional<TGrid> GridOf(const TExample& e) {
     return grid;
 }
 
+// A cell corner the surface's picture leaves out: undefined, or outside the example's box by
+// more than the mesh computation holds a point to it (a point on a face, or held onto it, is
+// in). A corner that only lies off the window keeps its screen position.
+bool IsLeftOutCorner(const TExample& e, const Vec3& p) {
+    if (!IsDefinedMeshPoint(p)) return true;
+    constexpr long double kHeld = 1e-13L;
+    const auto within = [](long double v, long double low, long double high) {
+        return low - kHeld <= v && v <= high + kHeld;
+    };
+    return !(within(p.x, e.boxMin.x, e.boxMax.x) && within(p.y, e.boxMin.y, e.boxMax.y) &&
+             within(p.z, e.boxMin.z, e.boxMax.z));
+}
+
 bool InWindow(const canvas::TLDRect& window, Vec2 p) {
     return window.xLow <= p.x && p.x <= window.xHigh && window.yLow <= p.y && p.y <= window.yHigh;
 }
@@ -195,7 +208,7 @@ bool IsHiddenByMeshSurface(const TExample& e, const THiddenLineView& view, Vec3 
     // Every grid point's screen position once; a left-out point has none.
     std::vector<std::optional<Vec2>> screen((grid->rows + 1) * (grid->columns + 1));
     for (std::size_t k = 0; k < screen.size(); ++k) {
-        if (!IsLeftOutMeshPoint(e, k, true)) screen[k] = space.Screen(e.points[k]);
+        if (!IsLeftOutCorner(e, e.points[k])) screen[k] = space.Screen(e.points[k]);
     }
     const canvas::Point3 eye = space.Eye(), q = space(p);
     for (std::size_t r = 0; r < grid->rows; ++r) {

@@ -3,7 +3,8 @@
 // is not; a sight line that misses the square, starts on it or runs above the box hides
 // nothing; one check a point looks at the eye-side end alone; a vertical sight line; the disc
 // chord behind the point; a cylindrical surface's second turn; parametric patches, planes and
-// the left-out corner of a cell; a point off the window; the planarity threshold in Cube mode.
+// the left-out corners of a cell (undefined, or out of the box, not merely on its face); a point
+// off the window; the planarity threshold in Cube mode.
 #include "plot3d/hidden/surface_hiding.h"
 
 #include <gtest/gtest.h>
@@ -203,6 +204,11 @@ TEST_F(SurfaceHidingTest, MeshCellsAndPlanePatchesOnTheScreen) {
     // (0, 0.25, -1) is seen through the cell of rows 3-4 and columns 2-3 (x 0.5..1, y 0..0.5).
     TExample torn = FlatPatch(kind::kParametricSurface);
     torn.points[3 * 5 + 2] = UndefinedMeshPoint();
+    TExample raised = FlatPatch(kind::kParametricSurface);
+    raised.points[3 * 5 + 2].z = 0.5L;  // above its flat box about z = 0
+    // The square on the floor of a given box: its points lie on a face of the box, not out.
+    TExample floor = FlatPatch(kind::kParametricSurface);
+    SetBox(floor, {{-1, -1, 0}, {1, 1, 1}});
     const Vec3 under{0, 0.25L, -1}, over{0, 0.25L, 1};
     struct Row {
         const char* what;
@@ -216,7 +222,9 @@ TEST_F(SurfaceHidingTest, MeshCellsAndPlanePatchesOnTheScreen) {
     const Row rows[] = {
         {"303 behind", Family::kMesh, patch, under, all, true},
         {"303 in front", Family::kMesh, patch, over, all, false},
-        {"a cell with a left-out corner", Family::kMesh, torn, under, all, false},
+        {"a cell with an undefined corner", Family::kMesh, torn, under, all, false},
+        {"a cell with a corner out of the box", Family::kMesh, raised, under, all, false},
+        {"a square on the face of its box", Family::kMesh, floor, under, all, true},
         {"off the window", Family::kMesh, patch, under, elsewhere, false},
         {"315 behind", Family::kPlane, plane, under, all, true},
         {"315 in front", Family::kPlane, plane, over, all, false},
