@@ -205,7 +205,9 @@ bool IsHiddenByMeshSurface(const TExample& e, const THiddenLineView& view, Vec3 
     const TPictureSpace space(view);
     const Vec2 pt = space.Screen(p);
     if (!InWindow(view.window, pt)) return false;
-    // Every grid point's screen position once; a left-out point has none.
+    // Every grid point's screen position once, projected now rather than taken from the last
+    // painting: a slowly drawn surface is never painted, and the view may have moved since. A
+    // left-out point has none.
     std::vector<std::optional<Vec2>> screen((grid->rows + 1) * (grid->columns + 1));
     for (std::size_t k = 0; k < screen.size(); ++k) {
         if (!IsLeftOutCorner(e, e.points[k])) screen[k] = space.Screen(e.points[k]);
