@@ -30,6 +30,8 @@ constexpr std::array<std::pair<int, int>, 3> kDemoRoleCaptions{
 
 TPlotRWin::TPlotRWin(QString fileName, QString iniName, std::string_view menu, QWidget* parent)
     : TPlotQWin(std::move(fileName), std::move(iniName), menu, parent) {
+    Scene().hiddenLines = true;
+    RegisterHiddenLineCommands();
     RegisterViewCommands();
 }
 
@@ -67,7 +69,11 @@ bool TPlotRWin::ComputeSceneBox() {
     }
     const bool changed = plot3d::ComputeSceneBox(SceneBox(), Observer(), shown, Scene3D().axes,
                                                  Scene3D().lineOfSightStep);
-    if (changed) RefreshObserverDialog();
+    if (changed) {
+        // A tested point moves towards the eye by a thousandth of the box's plan.
+        Scene().hiddenPointOffset = Scene3D().lineOfSightStep;
+        RefreshObserverDialog();
+    }
     return changed;
 }
 
