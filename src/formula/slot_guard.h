@@ -12,8 +12,9 @@ namespace quorlin {
 
 class TSlotGuard {
 public:
-    TSlotGuard(FormulaContext& f, std::initializer_list<int> slots) : f_(f) {
-        for (const int s : slots) saved_.emplace_back(s, f.vars.value[static_cast<std::size_t>(s)]);
+    TSlotGuard(FormulaContext& f, std::initializer_list<int> slotIndexes) : f_(f) {
+        for (const int s : slotIndexes)
+            saved_.emplace_back(s, f.vars.value[static_cast<std::size_t>(s)]);
     }
     ~TSlotGuard() {
         for (const auto& [s, value] : saved_) f_.vars.value[static_cast<std::size_t>(s)] = value;
