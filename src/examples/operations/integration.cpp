@@ -89,23 +89,14 @@ private:
     int slot_;
 };
 
-// The value at an end of the interval. Where the integrand is undefined only there (sin x / x
-// at 0; a curve whose derivative is infinite where it turns vertical) the one-sided limit
-// stands in: read at two points just inside and taken when the readings agree. An end where the
-// integrand grows without bound (1/x, ln x at 0) keeps the error of the end itself.
+// The value at an end of the interval, or its one-sided limit where the integrand is undefined
+// only there. An end without a limit keeps the error of the end itself.
 template <class ValueAt>
 int EndValue(ValueAt&& at, const TIntegrationAxis& axis, bool lowEnd, long double& out) {
-    const long double end = lowEnd ? axis.low : axis.high;
-    const int error = at(end, out);
+    const int error = at(lowEnd ? axis.low : axis.high, out);
     if (error == kNoError) return kNoError;
-    const long double width = axis.high - axis.low;
-    const long double offset = std::min(width * kEndOffset, width / axis.count / 4);
-    const long double inward = lowEnd ? offset : -offset;
-    long double near = 0, far = 0;
-    if (at(end + inward, near) != kNoError || at(end + 2 * inward, far) != kNoError) return error;
-    if (std::fabs(near - far) > kLimitAgreement * std::max(1.0L, std::fabs(near))) return error;
-    out = 2 * near - far;  // the line through both readings, at the end
-    return kNoError;
+    const auto defined = [&at](long double x, long double& v) { return at(x, v) == kNoError; };
+    return OneSidedLimit(defined, axis, lowEnd, out) ? kNoError : error;
 }
 
 // 0 when every sum shows in the window's format, else kErrUndefinedIntegrand.
@@ -147,6 +138,19 @@ int SimpsonOf(const TIntegrand& integrand, const TIntegrationAxis& axis, TSumCon
 }
 
 }  // namespace
+
+bool OneSidedLimit(const std::function<bool(long double x, long double& y)>& at,
+                   const TIntegrationAxis& axis, bool lowEnd, long double& out) {
+    const long double end = lowEnd ? axis.low : axis.high;
+    const long double width = axis.high - axis.low;
+    const long double offset = std::min(width * kEndOffset, width / std::max(axis.count, 1) / 4);
+    const long double inward = lowEnd ? offset : -offset;
+    long double near = 0, far = 0;
+    if (!at(end + inward, near) || !at(end + 2 * inward, far)) return false;
+    if (std::fabs(near - far) > kLimitAgreement * std::max(1.0L, std::fabs(near))) return false;
+    out = 2 * near - far;  // the line through both readings, at the end
+    return true;
+}
 
 int RiemannSums(FormulaContext& f, TExprNode& tree, const TIntegrationAxis& axis,
                 const std::function<long double()>& random01, TSumControl& control, TSums& out) {

@@ -79,6 +79,13 @@ struct TIntegrationAxis {
 int RiemannSums(FormulaContext& f, TExprNode& tree, const TIntegrationAxis& axis,
                 const std::function<long double()>& random01, TSumControl& control, TSums& out);
 
+// The one-sided limit at an end of the axis of a function undefined at that end itself (sin x / x
+// at 0): read at two points just inside and taken when the readings agree. False when a reading
+// fails or they disagree (the function grows without bound there). The sums take it for the
+// ends; a drawing of their cells takes it too.
+bool OneSidedLimit(const std::function<bool(long double x, long double& y)>& at,
+                   const TIntegrationAxis& axis, bool lowEnd, long double& out);
+
 // The composite Simpson rule of the tree over the axis.
 int SimpsonIntegral(FormulaContext& f, TExprNode& tree, const TIntegrationAxis& axis,
                     TSumControl& control, long double& out);
