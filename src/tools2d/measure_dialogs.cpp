@@ -66,9 +66,9 @@ int TMeasureDlg::ReadInterval() {
     return kNoError;
 }
 
-void TMeasureDlg::SelectionChanged() {
+void TMeasureDlg::ClearAnswer() {
     ClearResults();
-    ShowResultText();
+    if (IsCreated()) ShowResultText();
 }
 
 void TMeasureDlg::PrepareOverlay() {

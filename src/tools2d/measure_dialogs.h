@@ -30,7 +30,8 @@ public:
 protected:
     int ReadInterval() override;
     void PrepareOverlay() override;
-    void SelectionChanged() override;
+    void SelectionChanged() override { ClearAnswer(); }
+    void SecondSelectionChanged() override { ClearAnswer(); }
     // Sums the integrand in the curve's variable and hands the parabolic sum to the answer.
     int SumAnswer(NodePtr integrand, int variableSlot,
                   const std::function<long double(long double)>& answer);
@@ -41,6 +42,7 @@ protected:
     examples::TPlot11Win& owner_;
 
 private:
+    void ClearAnswer();
     int tag_;
     std::string label_;
 };

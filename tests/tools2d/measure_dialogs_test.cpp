@@ -207,6 +207,15 @@ TEST_F(MeasureDialogsTest, TwoCurveVolumesKeepTheUsersInterval) {
     d.SetText(T2VolDlg::kAxisEdit, QStringLiteral("1+"));
     d.Press(T2VolDlg::kValueButton);
     EXPECT_EQ(Errors().size(), 1u);
+    EXPECT_TRUE(Answer(d).isEmpty());
+    // A new g clears the answer of the old one.
+    d.SetText(T2VolDlg::kAxisEdit, QStringLiteral("0"));
+    d.Press(T2VolDlg::kValueButton);
+    ASSERT_FALSE(Answer(d).isEmpty());
+    d.SetSelectedIndex(T2VolDlg::kList2Id, d.ListIndexOf2(0));
+    d.OnNotify(T2VolDlg::kList2Id, platform::Notification::SelectionChanged);
+    ASSERT_EQ(d.SelectedExample2(), 0);
+    EXPECT_TRUE(Answer(d).isEmpty());
 }
 
 }  // namespace
