@@ -90,8 +90,13 @@ protected:
     TCanvasRules CanvasRules();
     // A watched family: paints what is drawn so far and waits the delay.
     void ShowDrawnMember(int delayMs);
-    // A key poll that shows the key hint in the caption once the drawing has run a while.
-    static std::function<int()> HintingPoll(std::function<int()> poll, TLongWorkHint& hint);
+    // The key poll of a drawing, whose loops ask it at every step: the window is polled
+    // (PollDrawingKey) at the first ask and then once per TTimedPoll::kInterval, and the key
+    // hint shows in the caption once the drawing has run a while. Empty while keys must not be
+    // polled.
+    std::function<int()> DrawingPoll(TLongWorkHint& hint);
+    // The window's key poll during a drawing (tests answer it themselves).
+    virtual int PollDrawingKey();
 
 private:
     TPlot2DState state_;
