@@ -1,6 +1,5 @@
 #include "plot2d/plot_a_win.h"
 
-#include "core/timed_poll.h"
 #include "examples/operations/plot_points.h"
 
 #include "examples/records/compile.h"
@@ -156,10 +155,12 @@ TCanvasRules TPlotAWin::CanvasRules() {
 
 std::function<int()> TPlotAWin::DrawingPoll(TLongWorkHint& hint) {
     if (Output().noPolling) return {};
-    return TTimedPoll([this, &hint] {
-        hint.Polled();
-        return PollDrawingKey();
-    });
+    return TTimedPoll(
+        [this, &hint] {
+            hint.Polled();
+            return PollDrawingKey();
+        },
+        DrawingPollInterval());
 }
 
 int TPlotAWin::PollDrawingKey() {

@@ -212,7 +212,7 @@ TEST_F(KindsTest, EveryKindLiesOnItsClosedFormOnThePictureAndInEveryExport) {
     }
 }
 
-// A 2D window whose drawings' key poll answers Q, counting the polls.
+// A 2D window whose drawings poll at every ask, and whose key poll answers Q, counting the polls.
 class QuittingWindow : public TPlot2Win {
 public:
     using TPlot2Win::TPlot2Win;
@@ -223,11 +223,12 @@ protected:
         ++polls;
         return kKeyStop;
     }
+    TTimedPoll::Clock::duration DrawingPollInterval() const override { return {}; }
 };
 
 // Q reaches a curve drawn in a narrow window, whose few steps never made up a count of them,
 // and the loop over examples that do not poll themselves (points): each drawing stops at its
-// first poll, which comes at once, and the examples after it are not drawn.
+// first poll, and the examples after it are not drawn.
 TEST(DrawingPolls, QStopsANarrowCurveAndTheExamplesLoop) {
     struct Case {
         int width;
