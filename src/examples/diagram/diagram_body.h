@@ -12,10 +12,11 @@
 //
 // Reading builds a whole new body before it hands anything back, so a damaged file leaves the
 // body it was given as it was: every count and length is checked against the bytes left and
-// the room it fills, and every record against the shared validator, before the file counts as
-// read. Writing takes the body as it is: what a file keeps in another form than memory (the
-// points of an explicit polynomial through points, the bodies of an orbital system, the
-// division count of a stepped surface of revolution) is packed into copies.
+// the room it fills, what the examples' arrays take is weighed before any is given, and every
+// record is checked against the shared validator, before the file counts as read. Writing
+// takes the body as it is: what a file keeps in another form than memory (the points of an
+// explicit polynomial through points, the bodies of an orbital system, the division count of a
+// stepped surface of revolution) is packed into copies.
 #include <array>
 #include <complex>
 #include <cstddef>
