@@ -18,21 +18,16 @@ using namespace compile_support;
 
 TKeyPollControl::TKeyPollControl(std::function<int()> pollKey, Clock::duration pollInterval,
                                  Clock::duration unpolledLimit)
-    : pollKey_(std::move(pollKey)),
-      pollInterval_(pollInterval),
+    : poll_(std::move(pollKey), pollInterval),
       unpolledLimit_(unpolledLimit),
-      start_(Clock::now()),
-      lastPoll_(start_) {}
+      start_(Clock::now()) {}
 
 bool TKeyPollControl::Stop() {
     if (stopped_) return true;
-    const Clock::time_point now = Clock::now();
-    if (!pollKey_) {
-        stopped_ = now - start_ >= unpolledLimit_;
-    } else if (now - lastPoll_ >= pollInterval_) {
-        lastPoll_ = now;
-        stopped_ = pollKey_() == kKeyStop;
-    }
+    if (poll_)
+        stopped_ = poll_() == kKeyStop;
+    else
+        stopped_ = Clock::now() - start_ >= unpolledLimit_;
     return stopped_;
 }
 

@@ -20,6 +20,7 @@
 #include <functional>
 
 #include "core/errors.h"
+#include "core/timed_poll.h"
 #include "examples/records/example.h"
 #include "formula/formula_context.h"
 
@@ -40,8 +41,8 @@ public:
 // unpolledLimit. The poll is asked at most once every pollInterval.
 class TKeyPollControl : public TSumControl {
 public:
-    using Clock = std::chrono::steady_clock;
-    static constexpr std::chrono::milliseconds kPollInterval{20};
+    using Clock = TTimedPoll::Clock;
+    static constexpr std::chrono::milliseconds kPollInterval = TTimedPoll::kInterval;
     static constexpr std::chrono::milliseconds kUnpolledLimit{2000};
 
     explicit TKeyPollControl(std::function<int()> pollKey,
@@ -50,11 +51,9 @@ public:
     bool Stop() override;
 
 private:
-    std::function<int()> pollKey_;
-    Clock::duration pollInterval_;
+    TTimedPoll poll_;
     Clock::duration unpolledLimit_;
     Clock::time_point start_;
-    Clock::time_point lastPoll_;
     bool stopped_ = false;
 };
 
