@@ -116,22 +116,19 @@ void TPlotQWin::DrawDirectionArrow(canvas::TCanvasPrimitives& prim, Vec3 p, Vec3
 int TPlotQWin::DrawSegment3D(canvas::TCanvasPrimitives& prim, Vec3 a, Vec3 b, const TPenSpec& pen,
                              bool drawWhole, bool insideBox, int n, TTimedPoll& poll) {
     SelectExamplePen(*this, prim, pen);
-    const bool hideSegments = Scene().hideSegments;
-    if (drawWhole || (!hideSegments && !insideBox)) {
-        const Vec2 p = ProjectPoint(a), q = ProjectPoint(b);
-        prim.Segment({p.x, p.y}, {q.x, q.y}, true);
-        return 0;
-    }
-    const auto shownAt = [&](Vec3 s) -> std::optional<Vec2> {
-        if (insideBox && !dynamics::IsInsideBox3D(*this, s)) return std::nullopt;
-        if (hideSegments && dynamics::IsPointHidden(*this, s)) return std::nullopt;
-        const Vec2 q = ProjectPoint(s);
-        if (!IsInView({q.x, q.y})) return std::nullopt;
-        return q;
-    };
+    TSegmentWorld world;
+    world.insideBox = [this](Vec3 p) { return dynamics::IsInsideBox3D(*this, p); };
+    world.hidden = [this](Vec3 p) { return dynamics::IsPointHidden(*this, p); };
+    world.project = [this](Vec3 p) { return ProjectPoint(p); };
+    world.inView = [this](Vec2 q) { return IsInView({q.x, q.y}); };
     // Each run is one segment, to the screen and to every running export alike.
-    const auto run = [&](Vec2 p, Vec2 q) { prim.Segment({p.x, p.y}, {q.x, q.y}, false); };
-    return SampleSegmentRuns(a, b, n, shownAt, run, poll);
+    world.run = [&prim](Vec2 p, Vec2 q) { prim.Segment({p.x, p.y}, {q.x, q.y}, false); };
+    world.whole = [&prim](Vec2 p, Vec2 q) { prim.Segment({p.x, p.y}, {q.x, q.y}, true); };
+    const TSegmentOptions options{.drawWhole = drawWhole,
+                                  .insideBox = insideBox,
+                                  .hideSegments = Scene().hideSegments,
+                                  .steps = n};
+    return DrawSegmentRuns(a, b, options, world, poll);
 }
 
 bool TPlotQWin::ReadSegmentEnds(const TExample& e, Vec3& a, Vec3& b) {

@@ -54,19 +54,26 @@ int TTimedPoll::operator()() {
     return stopped_ ? kQuit : 0;
 }
 
-int SampleSegmentRuns(Vec3 a, Vec3 b, int n,
-                      const std::function<std::optional<Vec2>(Vec3)>& shownAt,
-                      const std::function<void(Vec2, Vec2)>& run, TTimedPoll& poll) {
-    n = std::max(n, 1);
+int DrawSegmentRuns(Vec3 a, Vec3 b, const TSegmentOptions& options, const TSegmentWorld& world,
+                    TTimedPoll& poll) {
+    if (options.drawWhole || (!options.hideSegments && !options.insideBox)) {
+        world.whole(world.project(a), world.project(b));
+        return 0;
+    }
+    const int n = std::max(options.steps, 1);
     std::optional<Vec2> first, last;
     const auto close = [&] {
-        if (first) run(*first, *last);
+        if (first) world.run(*first, *last);
         first.reset();
         last.reset();
     };
     for (int k = 0; k <= n; ++k) {
         const Vec3 p = k == n ? b : a + (static_cast<long double>(k) / n) * (b - a);
-        if (const std::optional<Vec2> q = shownAt(p)) {
+        bool drawn = !(options.insideBox && !world.insideBox(p)) &&
+                     !(options.hideSegments && world.hidden(p));
+        const Vec2 q = drawn ? world.project(p) : Vec2{};
+        drawn = drawn && world.inView(q);
+        if (drawn) {
             if (!first) first = q;
             last = q;
         } else {

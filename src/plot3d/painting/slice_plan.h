@@ -46,13 +46,31 @@ private:
     bool stopped_ = false;
 };
 
-// Samples the segment a -> b in n steps (at least one), b exactly at the end. `shownAt` gives
-// the view point of a sample that is drawn, nothing for one that is hidden or off the view.
-// Each run of drawn samples goes to `run` as its first and last view point (a run of one
-// sample from that point to itself). The poll is asked after every sample; 81 stops the
-// sampling after that sample (the open run is handed over first).
-int SampleSegmentRuns(Vec3 a, Vec3 b, int n,
-                      const std::function<std::optional<Vec2>(Vec3)>& shownAt,
-                      const std::function<void(Vec2, Vec2)>& run, TTimedPoll& poll);
+// What the 3D segment drawer asks of the window about a point, and where its lines go.
+struct TSegmentWorld {
+    std::function<bool(Vec3)> insideBox;
+    std::function<bool(Vec3)> hidden;
+    std::function<Vec2(Vec3)> project;
+    std::function<bool(Vec2)> inView;
+    // A run of drawn samples, from its first to its last view point (one line each).
+    std::function<void(Vec2, Vec2)> run;
+    // The whole segment, to be clipped to the view.
+    std::function<void(Vec2, Vec2)> whole;
+};
+struct TSegmentOptions {
+    bool drawWhole = false;
+    bool insideBox = true;     // samples outside the scene box are left out
+    bool hideSegments = true;  // samples behind a surface are left out
+    int steps = 1;             // at least one
+};
+
+// The segment a -> b: whole when asked, or when neither the box nor the surfaces are asked;
+// otherwise sampled in its steps (b exactly at the end), each run of samples that are drawn
+// (in the box when asked, not hidden when asked, projected into the view) handed over as one
+// line; a run of one sample is a line from that point to itself. The poll is asked after
+// every sample: 81 stops the sampling after that sample (its open run is handed over first)
+// and is returned; else 0.
+int DrawSegmentRuns(Vec3 a, Vec3 b, const TSegmentOptions& options, const TSegmentWorld& world,
+                    TTimedPoll& poll);
 
 }  // namespace quorlin::plot3d

@@ -88,12 +88,12 @@ TProjectedMesh ProjectMesh(const TExample& e, const TObserver& observer, const T
     return mesh;
 }
 
-bool TPatchList::Reserve(const examples::TInventory& inventory) {
+bool TPatchList::Reserve(const examples::TInventory& inventory, std::size_t limit) {
     std::size_t total = 0;
     for (int i = 0; i <= inventory.LastIndex(); ++i) {
         if (!TakesPartInFastPainting(inventory[i])) continue;
         const std::size_t n = MeshGridOf(inventory[i]).Patches();
-        if (n > kMaxPaintedPatches - total) return false;
+        if (n > limit - total) return false;
         total += n;
     }
     try {

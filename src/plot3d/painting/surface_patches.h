@@ -59,9 +59,9 @@ struct TPatchRef {
 // The patches of every fast surface of one picture with their depths.
 class TPatchList {
 public:
-    // The patches of the surfaces that take part; false, and nothing kept, when they are more
-    // than kMaxPaintedPatches or cannot be held in memory.
-    bool Reserve(const examples::TInventory& inventory);
+    // Room for the patches of the surfaces that take part; false, and nothing kept, when they
+    // are more than the limit or cannot be held in memory.
+    bool Reserve(const examples::TInventory& inventory, std::size_t limit = kMaxPaintedPatches);
     std::size_t Planned() const { return planned_; }
     // Appends the patches of example i from its projection, each with the distance of its
     // centre from the eye.
