@@ -14,6 +14,7 @@
 #include "platform/emf_geometry.h"
 #include "plot3d/painting/patch_colours.h"
 #include "plot3d/plot_r_win.h"
+#include "resources/command_ids.h"
 
 namespace quorlin::plot3d {
 
@@ -40,6 +41,20 @@ std::int32_t StoredPixel(long double v) {
 }
 
 }  // namespace
+
+void TPlotRWin::RegisterDrawingCommands() {
+    // 826, 827: every mesh surface painted fast, or drawn slowly with its hidden lines.
+    const auto setSlow = [this](bool slow) {
+        examples::TInventory& inventory = Inventory();
+        for (int i = 0; i <= inventory.LastIndex(); ++i)
+            if (inventory[i].IsMeshSurface(false)) inventory[i].SlowDrawing() = slow ? 1 : 0;
+        MarkModified();
+        InvalidateImage(ImageLayer::Background);
+        Invalidate();
+    };
+    HandleCommand(resources::cmd::kFastDrawAll, [setSlow] { setSlow(false); });
+    HandleCommand(resources::cmd::kSlowDrawAll, [setSlow] { setSlow(true); });
+}
 
 TProjectedMesh TPlotRWin::ProjectSurfacePatches(int i, TPatchList& list) {
     TExample& e = Inventory()[i];

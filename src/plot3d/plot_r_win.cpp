@@ -31,6 +31,7 @@ constexpr std::array<std::pair<int, int>, 3> kDemoRoleCaptions{
 TPlotRWin::TPlotRWin(QString fileName, QString iniName, std::string_view menu, QWidget* parent)
     : TPlotQWin(std::move(fileName), std::move(iniName), menu, parent) {
     RegisterViewCommands();
+    RegisterDrawingCommands();
 }
 
 TPlotRWin::~TPlotRWin() = default;

@@ -109,6 +109,7 @@ private:
     // Draws the scene box's edges and the axes from the lower to the upper ends.
     void DrawSceneFrame(platform::DeviceContext& dc);
     void RegisterViewCommands();
+    void RegisterDrawingCommands();
     // The open tool dialogs refill their example lists.
     void RefillToolDialogs();
 
