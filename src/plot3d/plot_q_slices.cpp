@@ -35,6 +35,7 @@ void SelectExamplePen(TPlotQWin& w, canvas::TCanvasPrimitives& prim, const TPenS
 
 std::function<int()> TPlotQWin::SlowDrawingKey() {
     if (Output().noPolling) return {};
+    if (injectedKey_) return injectedKey_;
     return [this] { return platform::PollKey(this); };
 }
 

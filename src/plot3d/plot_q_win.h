@@ -77,6 +77,8 @@ public:
     void RedrawPrepared();
     // The key poll of slow drawing: through the window, none while it must not poll.
     std::function<int()> SlowDrawingKey();
+    // Replaces the window's key poll in slow drawing (tests inject their keys; empty: none).
+    void InjectSlowDrawingKey(std::function<int()> poll) { injectedKey_ = std::move(poll); }
     // How often slow drawing asks for keys (tests ask at every sample).
     void SetPollInterval(TTimedPoll::Clock::duration interval) { pollInterval_ = interval; }
 
@@ -97,6 +99,7 @@ private:
     TIni3DSettings ini_;
     std::optional<TIni3DRead> iniRead_;
     TTimedPoll::Clock::duration pollInterval_ = TTimedPoll::kInterval;
+    std::function<int()> injectedKey_;
 };
 
 }  // namespace quorlin::plot3d

@@ -3,83 +3,23 @@
 // side from below, height shading fills the floor at half and the ceiling at full intensity,
 // a zoomed-in surface fills the window to its edges, and the SVG export holds one polygon per
 // painted patch, unfilled for a hollow surface.
-#include <QImage>
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "canvas/export_format.h"
-#include "platform/boxes.h"
-#include "platform/clipboard.h"
-#include "platform/common_dialogs.h"
 #include "platform/dialog.h"
 #include "plot3d/painting/patch_colours.h"
-#include "plot3d/plot3_win.h"
-#include "resources/command_ids.h"
 #include "support/file_readers.h"
+#include "window3d_fixture.h"
 
 namespace quorlin::plot3d {
 namespace {
 
 namespace cmd = resources::cmd;
+using namespace quorlin::testing::colours3d;
 
-constexpr int kRed = 4;
-constexpr int kBlue = 9;
-constexpr int kGreen = 6;
-constexpr int kYellow = 14;
-
-class PainterTest : public ::testing::Test {
-protected:
-    PainterTest() : win(QStringLiteral("noname1.qz3")) {
-        platform::SetClipboard(&clipboard);
-        platform::SetCommonDialogs(&dialogs);
-        win.SizeChanged(401, 301);
-        win.Create();
-    }
-    ~PainterTest() override {
-        win.ClearModified();
-        win.CloseWindow();
-        platform::SetCommonDialogs(nullptr);
-        platform::SetClipboard(nullptr);
-    }
-
-    void Paste(const char* script) {
-        clipboard.SetText(QString::fromLatin1(script));
-        ASSERT_TRUE(win.SendCommand(cmd::kPasteScript));
-        ASSERT_TRUE(prompter.messages.empty());
-    }
-    // Example i in a coarse grid, filled in one colour on both sides.
-    void Coarse(int i, int divisions, int colour) {
-        examples::TExample& e = win.Inventory()[i];
-        e.divisions = {static_cast<std::int16_t>(divisions), static_cast<std::int16_t>(divisions),
-                       36};
-        e.optionCheck = 1;
-        e.extraColour = {static_cast<std::int16_t>(colour), static_cast<std::int16_t>(colour)};
-    }
-    void LookFrom(Vec3 eye) {
-        win.RecomputeAllBoxes();
-        ASSERT_EQ(win.MoveEyeTo(eye), 0);
-    }
-    QImage Picture() {
-        win.InvalidateImage(ImageLayer::Background);
-        win.RenderImage(ImageLayer::Picture);
-        return win.Image(ImageLayer::Picture);
-    }
-    QRgb At(const QImage& image, Vec3 p) const {
-        const auto pixel = win.ProjectToPixel(p);
-        EXPECT_TRUE(pixel.has_value());
-        return pixel ? image.pixel(*pixel) : 0;
-    }
-    QRgb Colour(int index) const { return win.OutputColor(index).rgb(); }
-
-    platform::MemoryClipboard clipboard;
-    platform::ScriptedCommonDialogs dialogs;
-    platform::ScriptedPrompter prompter;
-    QTemporaryDir dir;
-    TPlot3Win win;
-};
+using PainterTest = quorlin::testing::Window3DTest;
 
 TEST_F(PainterTest, TheNearerOfTwoOverlappingSquaresShowsWhateverTheirOrder) {
     for (const bool lowerFirst : {true, false}) {

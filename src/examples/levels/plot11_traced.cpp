@@ -25,7 +25,7 @@ int TPlot11Win::DrawTracedCurves(platform::DeviceContext& dc, int i) {
     if (!Inventory().IsIndex(i)) return 0;
     TTrajectoryTools* tools = TrajectoryTools();
     if (!tools) return 0;
-    int key = tools->DrawSystemTrajectories(dc, i, true);
+    int key = tools->DrawSystemTrajectories(dc, i, FiltersLevels());
     TExample& e = Inventory()[i];
     if (key != 0 || !e.LevelSearch()) return key;
     e.LevelSearch() = 0;
