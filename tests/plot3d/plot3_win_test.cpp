@@ -15,6 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "canvas/export_dialogs.h"
+#include "canvas/export_format.h"
+#include "canvas/export_option_dialogs.h"
 #include "dynamics/window_tools.h"
 #include "examples/levels/inventory_dialog.h"
 #include "examples/levels/trace_dialog.h"
@@ -31,11 +34,13 @@
 #include "shell/ini_file.h"
 #include "shell/plot_frame.h"
 #include "support/all_near.h"
+#include "support/file_readers.h"
 
 namespace quorlin::plot3d {
 namespace {
 
 using quorlin::testing::AllNear;
+using namespace quorlin::testing;
 namespace cmd = resources::cmd;
 
 class Plot3WinTest : public ::testing::Test {
@@ -315,6 +320,76 @@ TEST_F(Plot3WinTest, AnEmptyAreaKeepsItsViewAndTheOneShotFlagEndsWithTheNextChan
     win.InventoryChanged(0);
     EXPECT_FALSE(win.Scene3D().spareToolRefresh);
     CloseUnsaved(win);
+}
+
+// The user's road to a slow picture and its exports: a surface, a space curve and a segment
+// pasted, the surface drawn slowly from the View menu, then the SVG, EPS and PiCTeX exports
+// from the File menu, each read by its program; the SVG holds one piece per slice and run.
+TEST_F(Plot3WinTest, ASlowPictureGoesToEveryExportAsItsRuns) {
+    platform::ScopedDialogRunner runner([](platform::Dialog& d) {
+        d.Press(canvas::TTeXDlg::kFirstKindRadio + canvas::kTexInsertable);
+        return d.Press(1);
+    });
+    TPlotFrame frame(registry, {});
+    frame.Create();
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kWindow3D));
+    TPlot3Win* win = Active(frame);
+    ASSERT_NE(win, nullptr);
+    clipboard.SetText(
+        QStringLiteral("EXPL3;sin(x)*cos(y);-3;3;-3;3;\r\nPARAM3;cos(t);sin(t);"
+                       "t/2;0;6;\r\nSEG3;-2;-2;0;2;2;1;\r\n"));
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kPasteScript));
+    ASSERT_EQ(win->Inventory().Count(), 3);
+    ASSERT_TRUE(frame.QueryCommand(cmd::kSlowDrawAll).enabled);
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kSlowDrawAll));
+    EXPECT_EQ(win->Inventory()[0].SlowDrawing(), 1);
+
+    dialogs.fileAnswers.push_back(dir.filePath("slow.svg"));
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kExportSvg));
+    dialogs.fileAnswers.push_back(dir.filePath("slow.eps"));
+    prompter.AnswerInput(QStringLiteral("1"));
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kExportEps));
+    dialogs.fileAnswers.push_back(dir.filePath("slow.tex"));
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kExportPicTeX));
+
+    const std::string svg = ReadAll(dir.filePath("slow.svg"));
+    const auto stroke = [&](int i) {
+        const int colour = win->Inventory()[i].pen.colour;
+        return "stroke=\"" + canvas::ColorToHex(win->OutputColor(win->DrawColor(colour)).rgb()) +
+               "\"";
+    };
+    // Curve pieces are paths; the segment's runs and the box's edges are lines.
+    const auto pieces = [&](int i) { return Occurrences(svg, "fill=\"none\" " + stroke(i)); };
+    ASSERT_NE(stroke(0), stroke(1));
+    // Nothing hides here: each of the 37 + 37 slices is one piece, the curve one, and the
+    // segment one line of its own colour.
+    EXPECT_EQ(pieces(0), 74u);
+    EXPECT_EQ(pieces(1), 1u);
+    EXPECT_EQ(pieces(2), 0u);
+    EXPECT_EQ(Occurrences(svg, "<line x1"), 12u + 1u);
+    EXPECT_EQ(Occurrences(ReadAll(dir.filePath("slow.eps")), "% begin one slice"), 75u);
+
+    if (HaveProgram("xmllint") && HaveProgram("rsvg-convert")) {
+        ExpectAccepted(RunReader(dir.path(), "xmllint", {"--noout", "slow.svg"}), "xmllint");
+        ExpectAccepted(RunReader(dir.path(), "rsvg-convert", {"-o", "svg.png", "slow.svg"}),
+                       "rsvg-convert");
+    }
+    if (HaveProgram("gs")) {
+        const ReaderRun run = RunReader(dir.path(), "gs",
+                                        {"-dBATCH", "-dNOPAUSE", "-dSAFER", "-sDEVICE=png16m",
+                                         "-sOutputFile=eps.png", "slow.eps"});
+        ExpectAccepted(run, "gs");
+        EXPECT_EQ(run.out.find("Error"), std::string::npos) << run.out;
+        EXPECT_GT(InkedPixels(QImage(dir.filePath("eps.png"))), 1500);
+    }
+    if (HaveProgram("tex")) {
+        ASSERT_TRUE(WriteAll(dir.filePath("main.tex"), "\\input pictex \\input slow \\bye\n"));
+        ExpectAccepted(RunReader(dir.path(), "tex",
+                                 {"-interaction=nonstopmode", "-halt-on-error", "main.tex"}),
+                       "tex");
+        EXPECT_EQ(TeXErrors(ReadAll(dir.filePath("main.log"))), "");
+    }
+    CloseUnsaved(*win);
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 // and gives its letter back (and Q in a member stops the rest), a segment has its arrows, a
 // point example is added with its shortest exact texts and refused without room; the level
 // curves of a surface are drawn and searched.
+#include <QCoreApplication>
 #include <QImage>
+#include <QKeyEvent>
 
 #include <gtest/gtest.h>
 
@@ -151,6 +153,104 @@ TEST_F(SlicesTest, APointExampleKeepsItsExactValueAndNeedsRoom) {
     EXPECT_FALSE(win.AddPointExample({0, 0, 0}));
     EXPECT_EQ(win.Inventory().Count(), 2);
     ASSERT_EQ(Errors().size(), 1u);
+}
+
+}  // namespace
+}  // namespace quorlin::plot3d
+
+namespace quorlin::plot3d {
+namespace {
+
+// A window that shows only the curves of its level, as a level-curve window does.
+class LevelFilteringWindow : public TPlot3Win {
+public:
+    using TPlot3Win::TPlot3Win;
+    bool FiltersLevels() const override { return true; }
+};
+
+class TracedCurvesTest : public SlicesTest {
+protected:
+    TracedCurvesTest() : filtering(QStringLiteral("noname2.qz3")) {
+        filtering.SizeChanged(401, 301);
+        filtering.Create();
+    }
+    ~TracedCurvesTest() override {
+        filtering.ClearModified();
+        filtering.CloseWindow();
+    }
+    // Searches the level curves of the paraboloid at height z in window w, on its picture.
+    int Search(TPlot3Win& w, long double z, QImage& image) {
+        w.Level().variable = slot::kZ;
+        w.Level().value = z;
+        w.Level().tolerance = 0.01L;
+        w.Inventory()[0].LevelSearch() = 1;
+        platform::DeviceContext dc(image);
+        return w.DrawTracedCurves(dc, 0);
+    }
+    QImage Blank() const {
+        QImage image(401, 301, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        return image;
+    }
+    // The share of 24 points of the circle of radius r at height r^2 on which curve ink shows.
+    double ShareOnCircle(TPlot3Win& w, const QImage& image, long double r) const {
+        const QRgb ink =
+            w.OutputColor(w.DrawColor(w.Roles().Role(examples::kRoleTrajectory))).rgb();
+        int hits = 0;
+        for (int k = 0; k < 24; ++k) {
+            const long double a = 2 * std::numbers::pi_v<long double> * k / 24;
+            const Vec2 q = w.ProjectPoint({r * std::cos(a), r * std::sin(a), r * r});
+            hits += quorlin::testing::InkNear(w, image, q.x, q.y, ink, 2) ? 1 : 0;
+        }
+        return hits / 24.0;
+    }
+
+    LevelFilteringWindow filtering;
+};
+
+TEST_F(TracedCurvesTest, TheSearchTracesAClosedLevelCurveAndClearsItsRequest) {
+    Paste("EXPL3;x*x+y*y;-2;2;-2;2;\r\n");
+    QImage image = Blank();
+    EXPECT_EQ(Search(win, 1, image), 0);
+    const TExample& e = win.Inventory()[0];
+    EXPECT_EQ(e.LevelSearch(), 0);
+    // Once the circle is drawn, later attempts find its points drawn and add nothing: one
+    // curve (both directions of it at most), never more than two for each of the 25 attempts.
+    EXPECT_GE(e.trajectories.size(), 1u);
+    EXPECT_LE(e.trajectories.size(), 2u);
+    EXPECT_GE(ShareOnCircle(win, image, 1), 0.9);
+    // Asked no more, the next drawing only draws what is stored.
+    image = Blank();
+    platform::DeviceContext dc(image);
+    EXPECT_EQ(win.DrawTracedCurves(dc, 0), 0);
+    EXPECT_LE(e.trajectories.size(), 2u);
+    EXPECT_GE(ShareOnCircle(win, image, 1), 0.9);
+}
+
+TEST_F(TracedCurvesTest, AWindowThatFiltersLevelsDrawsOnlyTheCurvesOfItsLevel) {
+    clipboard.SetText(QStringLiteral("EXPL3;x*x+y*y;-2;2;-2;2;\r\n"));
+    ASSERT_TRUE(filtering.SendCommand(cmd::kPasteScript));
+    QImage image = Blank();
+    ASSERT_EQ(Search(filtering, 1, image), 0);
+    ASSERT_EQ(Search(filtering, 2, image), 0);
+    EXPECT_GE(ShareOnCircle(filtering, image, std::sqrt(2.0L)), 0.9);
+    // At level 1 only the curve of level 1 is drawn.
+    filtering.Level().value = 1;
+    image = Blank();
+    platform::DeviceContext dc(image);
+    EXPECT_EQ(filtering.DrawTracedCurves(dc, 0), 0);
+    EXPECT_GE(ShareOnCircle(filtering, image, 1), 0.9);
+    EXPECT_EQ(ShareOnCircle(filtering, image, std::sqrt(2.0L)), 0);
+}
+
+TEST_F(TracedCurvesTest, QEndsASearchUntilQ) {
+    Paste("EXPL3;x*x+y*y;-2;2;-2;2;\r\n");
+    win.Inventory()[0].LevelSearchUntilQ() = 1;
+    QCoreApplication::postEvent(&win,
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, "q"));
+    QImage image = Blank();
+    EXPECT_EQ(Search(win, 1, image), 81);
+    EXPECT_EQ(win.Inventory()[0].LevelSearch(), 0);
 }
 
 }  // namespace
