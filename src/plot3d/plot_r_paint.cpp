@@ -5,6 +5,8 @@
 #include <array>
 #include <cmath>
 #include <new>
+#include <optional>
+#include <utility>
 
 #include <QPolygonF>
 #include <QRectF>
@@ -38,6 +40,33 @@ QColor FromRgb24(std::uint32_t rgb) {
 std::int32_t StoredPixel(long double v) {
     if (!std::isfinite(v)) return 0;
     return static_cast<std::int32_t>(std::lround(std::clamp(v, -1e9L, 1e9L)));
+}
+
+// The corners of a patch as drawn: as they are when they lie within reach, else the part of
+// the patch within reach (far-off corners would not fit the device's coordinates). False when
+// nothing of it is left.
+bool PatchCorners(const TProjectedMesh& mesh, const std::array<std::size_t, 4>& points,
+                  const QRectF& reach, std::vector<canvas::WorldPoint>& out) {
+    const auto within = [&reach](const Vec2& p) {
+        return p.x >= reach.left() && p.x <= reach.right() && p.y >= reach.top() &&
+               p.y <= reach.bottom();
+    };
+    if (std::ranges::all_of(points, [&](std::size_t j) { return within(mesh.screen[j]); })) {
+        out.resize(points.size());
+        for (std::size_t c = 0; c < points.size(); ++c)
+            out[c] = {mesh.screen[points[c]].x, mesh.screen[points[c]].y};
+        return true;
+    }
+    QPolygonF quad;
+    for (const std::size_t j : points)
+        quad << QPointF(static_cast<double>(mesh.screen[j].x),
+                        static_cast<double>(mesh.screen[j].y));
+    const QPolygonF shown = platform::emf::ClipPolygon(quad, reach);
+    if (shown.size() < 3) return false;
+    out.resize(static_cast<std::size_t>(shown.size()));
+    std::ranges::transform(shown, out.begin(),
+                           [](const QPointF& p) { return canvas::WorldPoint{p.x(), p.y()}; });
+    return true;
 }
 
 }  // namespace
@@ -110,28 +139,23 @@ int TPlotRWin::DrawFastSurfaces(platform::DeviceContext& dc) {
     const int factor = std::max(Output().highResolutionFactor, 1);
     const long double zMin = SceneBox().min.z, zMax = SceneBox().max.z;
     std::vector<canvas::WorldPoint> corners;
+    std::optional<std::pair<std::uint32_t, int>> pen;
     for (const int position : order) {
         const TPatchRef& ref = list.Refs()[static_cast<std::size_t>(position)];
         const TProjectedMesh& mesh = meshes[static_cast<std::size_t>(ref.example)];
         if (!mesh.PatchDrawn(ref.row, ref.column)) continue;
         const std::size_t k = mesh.grid.Point(ref.row, ref.column), s = mesh.grid.Stride();
-        QPolygonF quad;
-        for (const std::size_t j : {k, k + 1, k + s + 1, k + s}) {
-            quad << QPointF(static_cast<double>(mesh.screen[j].x),
-                            static_cast<double>(mesh.screen[j].y));
-        }
-        const QPolygonF shown = platform::emf::ClipPolygon(quad, reach);
-        if (shown.size() < 3) continue;
+        if (!PatchCorners(mesh, {k, k + 1, k + s + 1, k + s}, reach, corners)) continue;
         const TExample& e = inventory[ref.example];
         const TPatchColours paint = PatchColours(
             PatchStyleOf(e), colours[static_cast<std::size_t>(ref.example)],
             mesh.sides[ref.row * mesh.grid.columns + ref.column], e.points[k].z, zMin, zMax);
-        corners.assign(static_cast<std::size_t>(shown.size()), {});
-        std::ranges::transform(shown, corners.begin(), [](const QPointF& p) {
-            return canvas::WorldPoint{p.x(), p.y()};
-        });
-        prim.SetPen(FromRgb24(paint.pen), std::max<int>(e.pen.width, 1) * factor,
-                    canvas::kStyleSolid);
+        const std::pair<std::uint32_t, int> wanted{paint.pen,
+                                                   std::max<int>(e.pen.width, 1) * factor};
+        if (pen != wanted) {
+            prim.SetPen(FromRgb24(paint.pen), wanted.second, canvas::kStyleSolid);
+            pen = wanted;
+        }
         prim.Polygon(corners,
                      paint.filled ? std::optional<QColor>(FromRgb24(paint.fill)) : std::nullopt);
     }
@@ -232,6 +256,10 @@ int TPlotRWin::DrawSegmentExample(platform::DeviceContext& dc, int i) {
     if (e.EndMarkMode() & 1) DrawDirectionArrow(prim, a, a - b, length, e.pen);
     if (e.EndMarkMode() > 1) DrawDirectionArrow(prim, b, b - a, length, e.pen);
     return r;
+}
+
+bool TPlotRWin::IsPointVisible(const Vec3& p) {
+    return dynamics::IsPointVisible(*this, p);
 }
 
 int TPlotRWin::DrawIntrinsicFamily(platform::DeviceContext&, int) {

@@ -90,6 +90,8 @@ public:
     using TPlotQWin::DrawSpaceCurve;
     // 308: the segment with its end arrows.
     int DrawSegmentExample(platform::DeviceContext& dc, int i);
+    // A point is drawn when it lies in the scene box and no surface hides it.
+    bool IsPointVisible(const Vec3& p) override;
     // 325: an intrinsic curve's family; drawn by the intrinsic-curve drawers (not here yet).
     virtual int DrawIntrinsicFamily(platform::DeviceContext& dc, int i);
     // The axes on or off: the boxes take in the origin (or no longer), and the picture refits.
