@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <numbers>
 #include <vector>
 
 namespace quorlin::plot3d {
@@ -42,6 +43,27 @@ TEST(SlicePlanTest, EachDirectionTakesItsRangesAndTheExamplesOwnCounts) {
     EXPECT_EQ(flat.slices, 1);
     EXPECT_EQ(flat.steps, 1);
     EXPECT_EQ(flat.FixedValue(1), -3);
+}
+
+TEST(SlicePlanTest, EverySliceOfAPolarSurfaceTakesItsOwnCount) {
+    // Slices at fixed t whatever t is: t high 0, or t from -2 pi to pi / 2.
+    struct Row {
+        long double tLow, tHigh;
+    };
+    for (const Row row : {Row{-1, 0}, Row{-2 * std::numbers::pi_v<long double>,
+                                          std::numbers::pi_v<long double> / 2}}) {
+        TExample e;
+        e.Init(kind::kPolarSurface, 2, 50);
+        e.rangeLow = {0, row.tLow};
+        e.rangeHigh = {2, row.tHigh};
+        e.divisions = {6, 5, 36};
+        e.slicePoints = {17, 23};
+        const TSlicePlan plan = PlanSlices(e, 1);
+        EXPECT_EQ(plan.slices, 5);
+        EXPECT_EQ(plan.steps, 17);
+        EXPECT_EQ(plan.FixedValue(5), row.tHigh);
+        EXPECT_EQ(plan.RunningValue(17), 2);
+    }
 }
 
 TEST(SlicePlanTest, ACurveAndASegmentAreOneSliceAtTheHighEnd) {
