@@ -17,8 +17,8 @@
 #include <QTemporaryDir>
 
 #include "bench_svg.h"
-#include "plot3d/plot3_win.h"
 #include "plot3d/painting/slice_plan.h"
+#include "plot3d/plot3_win.h"
 #endif
 
 namespace {

@@ -4,6 +4,8 @@
 // Cube mode measuring depths in box coordinates; and a picture too large for its limit.
 #include "plot3d/painting/surface_patches.h"
 
+#include "plot3d/observer.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -37,12 +39,7 @@ TObserver Looking(Vec3 eye, Vec3 focus) {
     TObserver o;
     o.eye = eye;
     o.focus = focus;
-    o.view = eye - focus;
-    o.h2 = o.view.x * o.view.x + o.view.y * o.view.y;
-    o.h = std::sqrt(o.h2);
-    o.d = Vec3Length(o.view);
-    o.k1 = o.d * o.d / o.h;
-    o.k2 = o.d / o.h;
+    ComputeViewAngles(o);
     return o;
 }
 
