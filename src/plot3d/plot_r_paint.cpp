@@ -64,8 +64,9 @@ bool PatchCorners(const TProjectedMesh& mesh, const std::array<std::size_t, 4>& 
     const QPolygonF shown = platform::emf::ClipPolygon(quad, reach);
     if (shown.size() < 3) return false;
     out.resize(static_cast<std::size_t>(shown.size()));
-    std::ranges::transform(shown, out.begin(),
-                           [](const QPointF& p) { return canvas::WorldPoint{p.x(), p.y()}; });
+    std::ranges::transform(shown, out.begin(), [](const QPointF& p) {
+        return canvas::WorldPoint{p.x(), p.y()};
+    });
     return true;
 }
 
@@ -232,11 +233,14 @@ int TPlotRWin::DrawSpaceCurve(platform::DeviceContext& dc, int i) {
     FormulaContext& f = Formulas();
     const auto saved = f.vars;
     f.SetVar(slot::kT, e.Number(examples::TNumber::kArrowT));
+    // The point from trees 1-3, its direction from their derivatives in trees 5-7.
+    constexpr std::array<int, 6> kTrees{1, 2, 3, 5, 6, 7};
     std::array<long double, 6> v{};
     bool ok = true;
-    for (int t = 1; t <= 6 && ok; ++t) {
-        ok = e.Tree(t) && f.Evaluate(*e.trees[static_cast<std::size_t>(t - 1)]);
-        if (ok) v[static_cast<std::size_t>(t - 1)] = e.Tree(t)->re;
+    for (std::size_t k = 0; k < kTrees.size() && ok; ++k) {
+        TExprNode* tree = e.trees[static_cast<std::size_t>(kTrees[k] - 1)].get();
+        ok = tree && f.Evaluate(*tree);
+        if (ok) v[k] = tree->re;
     }
     f.vars = saved;
     const Vec3 p{v[0], v[1], v[2]};

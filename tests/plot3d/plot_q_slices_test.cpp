@@ -134,6 +134,23 @@ TEST_F(SlicesTest, ASegmentIsDrawnWithTheArrowsItAsksFor) {
     }
 }
 
+TEST_F(SlicesTest, ASpaceCurveHasItsArrowAtTOnlyWhereThePointIsVisible) {
+    Paste("PARAM3;cos(t);sin(t);t/2;0;6;\r\n");
+    TExample& e = win.Inventory()[0];
+    e.ArrowAtT() = 1;
+    struct Row {
+        long double t;
+        std::size_t heads;
+    };
+    // At t = 100 the curve's point lies far above the box.
+    for (const Row row : {Row{3, 1}, Row{100, 0}}) {
+        e.Number(examples::TNumber::kArrowT) = row.t;
+        const std::string fill = "fill=\"" + canvas::ColorToHex(ColourOfExample(0)) + "\"";
+        EXPECT_EQ(quorlin::testing::Occurrences(ExportSvg(), fill), row.heads)
+            << static_cast<double>(row.t);
+    }
+}
+
 TEST_F(SlicesTest, APointExampleKeepsItsExactValueAndNeedsRoom) {
     Paste("POINT3;1;2;3;\r\n");
     ASSERT_TRUE(win.AddPointExample({1e-20L, -2.5L, 1.0L / 3}));
