@@ -7,7 +7,6 @@
 #include "core/numbers.h"
 #include "dynamics/trajectory_drawing.h"
 #include "examples/operations/animation.h"
-#include "platform/boxes.h"
 #include "platform/key_poll.h"
 #include "plot3d/example_boxes.h"
 #include "plot3d/plot_q_win.h"
@@ -76,13 +75,14 @@ int TPlotQWin::DrawSlice(canvas::TCanvasPrimitives& prim, int i, int direction, 
         if (!ReadSegmentEnds(e, a, b)) return 0;
         return DrawSegment3D(prim, a, b, e.pen, false, true, points, poll);
     }
-    const TSlicePlan plan = PlanSlices(e, direction);
+    TSlicePlan plan = PlanSlices(e, direction);
+    plan.steps = std::max(points, 1);
     TSurfaceSweep sweep(Formulas(), e);
     prim.Comment("begin one slice");
     prim.BeginCurve();
     int key = 0;
     bool open = false;
-    for (int k = 0; k <= points && key == 0; ++k) {
+    for (int k = 0; k <= plan.steps && key == 0; ++k) {
         const long double running = plan.RunningValue(k);
         const std::optional<Vec3> p =
             direction == 1 ? sweep.At(running, value) : sweep.At(value, running);
