@@ -151,6 +151,18 @@ TEST_F(SlicesTest, ASpaceCurveHasItsArrowAtTOnlyWhereThePointIsVisible) {
     }
 }
 
+TEST_F(SlicesTest, APointIsDrawnOnlyInsideTheBox) {
+    Paste("POINT3;1;2;3;\r\nPOINT3;-1;-2;-3;\r\n");
+    QImage image = Picture();
+    EXPECT_TRUE(InkAt(image, {1, 2, 3}, 0));
+    EXPECT_TRUE(InkAt(image, {-1, -2, -3}, 1));
+    // The box no longer reaches the second point.
+    win.SceneBox().min = {-0.5L, -0.5L, -0.5L};
+    image = Picture();
+    EXPECT_TRUE(InkAt(image, {1, 2, 3}, 0));
+    EXPECT_FALSE(InkAt(image, {-1, -2, -3}, 1));
+}
+
 TEST_F(SlicesTest, APointExampleKeepsItsExactValueAndNeedsRoom) {
     Paste("POINT3;1;2;3;\r\n");
     ASSERT_TRUE(win.AddPointExample({1e-20L, -2.5L, 1.0L / 3}));
