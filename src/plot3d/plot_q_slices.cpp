@@ -38,6 +38,17 @@ std::function<int()> TPlotQWin::SlowDrawingKey() {
     return [this] { return platform::PollKey(this); };
 }
 
+TTimedPoll TPlotQWin::HintedKeyPoll(TLongWorkHint& hint) {
+    std::function<int()> key = SlowDrawingKey();
+    if (!key) return TTimedPoll({}, pollInterval_);
+    return TTimedPoll(
+        [&hint, inner = std::move(key)] {
+            hint.Polled();
+            return inner();
+        },
+        pollInterval_);
+}
+
 int TPlotQWin::DrawBySlices(platform::DeviceContext& dc, int i, int direction) {
     if (!Inventory().IsIndex(i)) return 0;
     TExample& e = Inventory()[i];
@@ -46,13 +57,7 @@ int TPlotQWin::DrawBySlices(platform::DeviceContext& dc, int i, int direction) {
     canvas::TCanvasPrimitives prim = Primitives(dc);
     SelectExamplePen(*this, prim, e.pen);
     TLongWorkHint hint(*this);
-    std::function<int()> key = SlowDrawingKey();
-    if (key)
-        key = [&hint, inner = std::move(key)] {
-            hint.Polled();
-            return inner();
-        };
-    TTimedPoll poll(std::move(key), pollInterval_);
+    TTimedPoll poll = HintedKeyPoll(hint);
     const TSlicePlan plan = PlanSlices(e, direction);
     const int stopped = examples::DrawFamilyMembers(f, e, [&] {
         for (int s = 0; s <= plan.slices; ++s) {

@@ -18,6 +18,7 @@
 #include "plot3d/ini3d.h"
 #include "plot3d/painting/slice_plan.h"
 #include "plot3d/scene3d_state.h"
+#include "shell/long_work_hint.h"
 
 namespace quorlin::plot3d {
 
@@ -77,6 +78,8 @@ public:
     void RedrawPrepared();
     // The key poll of slow drawing: through the window, none while it must not poll.
     std::function<int()> SlowDrawingKey();
+    // The key poll of a long drawing, asked by time; the hint shows the key once it runs long.
+    TTimedPoll HintedKeyPoll(TLongWorkHint& hint);
     // Replaces the window's key poll in slow drawing (tests inject their keys; empty: none).
     void InjectSlowDrawingKey(std::function<int()> poll) { injectedKey_ = std::move(poll); }
     // How often slow drawing asks for keys (tests ask at every sample).

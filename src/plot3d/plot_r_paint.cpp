@@ -17,6 +17,7 @@
 #include "plot3d/painting/patch_colours.h"
 #include "plot3d/plot_r_win.h"
 #include "resources/command_ids.h"
+#include "shell/long_work_hint.h"
 
 namespace quorlin::plot3d {
 
@@ -26,6 +27,8 @@ namespace kind = examples::kind;
 namespace {
 
 constexpr int kQuit = 81;
+// The painter looks at the clock for a key poll after so many patches.
+constexpr std::size_t kPatchesPerPoll = 1024;
 // The polygons are cut this many pixels outside the view, so that no cut edge shows.
 constexpr long double kPatchClipMargin = 4;
 
@@ -141,7 +144,12 @@ int TPlotRWin::DrawFastSurfaces(platform::DeviceContext& dc) {
     const long double zMin = SceneBox().min.z, zMax = SceneBox().max.z;
     std::vector<canvas::WorldPoint> corners;
     std::optional<std::pair<std::uint32_t, int>> pen;
+    // A picture of very many patches can be stopped with Q.
+    TLongWorkHint hint(*this);
+    TTimedPoll poll = HintedKeyPoll(hint);
+    std::size_t painted = 0;
     for (const int position : order) {
+        if (++painted % kPatchesPerPoll == 0 && poll() == kQuit) return kQuit;
         const TPatchRef& ref = list.Refs()[static_cast<std::size_t>(position)];
         const TProjectedMesh& mesh = meshes[static_cast<std::size_t>(ref.example)];
         if (!mesh.PatchDrawn(ref.row, ref.column)) continue;

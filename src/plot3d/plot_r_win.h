@@ -77,8 +77,8 @@ public:
     // 0, 81 after Q, or 4 when the painter's picture does not fit in memory.
     int DrawAll(platform::DeviceContext& dc) override;
     // --- the picture ---
-    // Fills the patches of every fast surface in one order, farthest first: 0, or 4 when they
-    // do not fit in memory.
+    // Fills the patches of every fast surface in one order, farthest first: 0, 81 when Q
+    // stopped it, or 4 when they do not fit in memory.
     int DrawFastSurfaces(platform::DeviceContext& dc);
     // Projects example i's mesh (its pixels and sides kept in the record for the hidden-line
     // tests) and appends its patches to the list.

@@ -94,6 +94,24 @@ TEST_F(PainterTest, AZoomedInSurfaceFillsTheWindowToItsEdges) {
         EXPECT_EQ(image.pixel(p), Colour(kGreen)) << p.x() << "," << p.y();
 }
 
+TEST_F(PainterTest, QStopsAPaintingOfManyPatches) {
+    Paste("EXPL3;x*y;-1;1;-1;1;\r\n");
+    win.InjectSlowDrawingKey([] { return 81; });
+    win.SetPollInterval(TTimedPoll::Clock::duration{});
+    struct Row {
+        int divisions;
+        int result;
+    };
+    // The painter asks for keys after every 1024 patches.
+    for (const Row row : {Row{30, 0}, Row{40, 81}}) {
+        Coarse(0, row.divisions, kRed);
+        win.RecomputeAllBoxes();
+        QImage image(401, 301, QImage::Format_RGB32);
+        platform::DeviceContext dc(image);
+        EXPECT_EQ(win.DrawAll(dc), row.result) << row.divisions;
+    }
+}
+
 TEST_F(PainterTest, TheSvgHoldsOnePolygonPerPaintedPatchUnfilledWhenHollow) {
     Paste("EXPL3;0;-1;1;-1;1;\r\nEXPL3;1;-1;1;-1;1;\r\n");
     Coarse(0, 2, kRed);
