@@ -258,15 +258,18 @@ bool TFileMsgWin::SaveTo(const QString& path) {
     return true;
 }
 
-int TFileMsgWin::LoadStartFile(const QString& lastFileOfIni, bool openLast) {
-    if (!startFile_.isEmpty()) {
-        const QString start = std::exchange(startFile_, QString());
-        return Load(start);
-    }
+QString TFileMsgWin::StartFileToLoad(const QString& lastFileOfIni, bool openLast) const {
+    if (!startFile_.isEmpty()) return startFile_;
     if (openLast && !lastFileOfIni.isEmpty() && QFileInfo::exists(lastFileOfIni)) {
-        return Load(lastFileOfIni);
+        return lastFileOfIni;
     }
-    return kErrCouldNotFind;
+    return {};
+}
+
+int TFileMsgWin::LoadStartFile(const QString& lastFileOfIni, bool openLast) {
+    const QString start = StartFileToLoad(lastFileOfIni, openLast);
+    startFile_.clear();
+    return start.isEmpty() ? kErrCouldNotFind : Load(start);
 }
 
 bool TFileMsgWin::ConfirmOverwrite(const QString& path) {

@@ -221,17 +221,22 @@ protected:
         image.fill(Qt::white);
         return image;
     }
-    // The share of 24 points of the circle of radius r at height r^2 on which curve ink shows.
+    // The share of the visible ones of 24 points of the circle of radius r at height r^2 on
+    // which curve ink shows.
     double ShareOnCircle(TPlot3Win& w, const QImage& image, long double r) const {
         const QRgb ink =
             w.OutputColor(w.DrawColor(w.Roles().Role(examples::kRoleTrajectory))).rgb();
-        int hits = 0;
+        int hits = 0, shown = 0;
         for (int k = 0; k < 24; ++k) {
             const long double a = 2 * std::numbers::pi_v<long double> * k / 24;
-            const Vec2 q = w.ProjectPoint({r * std::cos(a), r * std::sin(a), r * r});
+            const Vec3 p{r * std::cos(a), r * std::sin(a), r * r};
+            if (!w.IsPointVisible(p)) continue;
+            ++shown;
+            const Vec2 q = w.ProjectPoint(p);
             hits += quorlin::testing::InkNear(w, image, q.x, q.y, ink, 2) ? 1 : 0;
         }
-        return hits / 24.0;
+        EXPECT_GE(shown, 8);
+        return shown > 0 ? static_cast<double>(hits) / shown : 0;
     }
 
     LevelFilteringWindow filtering;

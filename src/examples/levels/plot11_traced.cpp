@@ -71,7 +71,9 @@ int TPlot11Win::DrawTracedCurves(platform::DeviceContext& dc, int i) {
             const bool drawn =
                 dc.TargetImage() && View().PointToScreen({q.x, q.y}, at) &&
                 dynamics::TestPixelsAround(pixel, at.x(), at.y(), background, curveColour);
-            if (!drawn) key = tools->AddAndTraceSystemTrajectory(dc, i, p, 0);
+            // Only a point the picture shows can tell whether its curve is drawn already.
+            const bool shown = Dimension() < 3 || IsPointVisible(p);
+            if (shown && !drawn) key = tools->AddAndTraceSystemTrajectory(dc, i, p, 0);
         }
         if (key == 0 && !Output().noPolling && platform::PollKey(this) == kQuit) key = kQuit;
     }
