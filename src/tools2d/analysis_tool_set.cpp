@@ -4,6 +4,7 @@
 #include "examples/operations/tool_commands.h"
 #include "plot2d/plot_a_win.h"
 #include "resources/command_ids.h"
+#include "tools2d/body_dialog.h"
 
 namespace quorlin::tools2d {
 
@@ -54,6 +55,7 @@ void TWindowAnalysisTools::OpenRevolution(bool volume) {
 }
 
 void TWindowAnalysisTools::RunCommand(int id) {
+    if (points_.RunCommand(id)) return;
     const bool space = window_.Dimension() >= 3;
     switch (id) {
         case cmd::kIntegrate:
@@ -107,11 +109,13 @@ std::vector<platform::Dialog*> TWindowAnalysisTools::Dialogs() const {
     for (platform::Dialog* d : std::initializer_list<platform::Dialog*>{
              riemann_, revolution_, sector_, volumeTwo_, line_, flux_})
         if (d) dialogs.push_back(d);
+    for (platform::Dialog* d : points_.Dialogs()) dialogs.push_back(d);
     return dialogs;
 }
 
 void TWindowAnalysisTools::RefreshToolValues() {
     if (riemann_) riemann_->RefreshValues();
+    points_.RefreshValues();
 }
 
 void TWindowAnalysisTools::RefreshToolDialogs() {
@@ -153,10 +157,18 @@ void TWindowAnalysisTools::RestoreState(const std::array<int, 3>& state) {
 }
 
 void InstallAnalysisTools() {
+    InstallOrbitalEditor();
     examples::SetAnalysisToolsMaker({[](examples::TPlot11Win& window) {
                                          return std::make_unique<TWindowAnalysisTools>(window);
                                      },
-                                     TWindowAnalysisTools::CommandsOf});
+                                     [](int dimension) {
+                                         std::vector<int> commands =
+                                             TWindowAnalysisTools::CommandsOf(dimension);
+                                         // The point dialogs, in both dimensions.
+                                         for (const int id : TPointTools::Commands(dimension))
+                                             commands.push_back(id);
+                                         return commands;
+                                     }});
 }
 
 }  // namespace quorlin::tools2d
