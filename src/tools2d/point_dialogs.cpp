@@ -118,6 +118,11 @@ void TDistDlg::ShowDistance() {
                                : QStringLiteral("?"));
 }
 
+void TDistDlg::RefillLists() {
+    T2ComboDlg::RefillLists();
+    ShowDistance();
+}
+
 void TDistDlg::OnControl(int id) {
     if (id == kShow)
         ShowDistance();

@@ -53,6 +53,8 @@ public:
     // The distance of the two chosen points into the dialog: the window's number format, or
     // "?" while a point is undefined; empty while one is not chosen.
     void ShowDistance();
+    // The points may have been renumbered or removed: the distance is shown afresh.
+    void RefillLists() override;
     void OnControl(int id) override;
 
 protected:
