@@ -1,6 +1,6 @@
 // The template point of "many points" as a table of choices: the dot size, the list ends within
 // their 16-bit words, the order of the ends, the marker, anchors, letter, system and texts of
-// the plane and of space; the dot sizes of plot points; distances against Pythagoras.
+// the plane and of space; distances against Pythagoras.
 #include "tools2d/point_lists.h"
 
 #include <gtest/gtest.h>
@@ -95,23 +95,6 @@ TEST(PointListsTest, ChoicesFillThePointOfEachDimension) {
         EXPECT_EQ(point.Text(1), "2N");
         EXPECT_EQ(point.Text(2), "N+1");
         EXPECT_EQ(point.Text(3), row.third);
-    }
-}
-
-TEST(PointListsTest, PlotPointsTakeADotSizeFromZero) {
-    FormulaContext f;
-    const struct {
-        const char* text;
-        int low, error, size;
-    } rows[] = {
-        {"0", 0, kNoError, 0},     {"0", 1, kErrOutOfBounds, -1},
-        {"100", 0, kNoError, 100}, {"101", 0, kErrOutOfBounds, -1},
-        {"2*3", 1, kNoError, 6},   {"-1", 0, kErrOutOfBounds, -1},
-    };
-    for (const auto& row : rows) {
-        int size = -1;
-        EXPECT_EQ(ReadDotSize(f, row.text, row.low, size), row.error) << row.text;
-        EXPECT_EQ(size, row.size) << row.text;
     }
 }
 
