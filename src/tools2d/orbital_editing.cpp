@@ -68,7 +68,9 @@ int TOrbitalEditor::BodyCount() const {
 }
 
 bool TOrbitalEditor::CanAddBody() const {
-    return BodyCount() < orb::kMaxBodies && orb::BodyCount(system_) > 0;
+    // A new body takes the last body's pen: a system without bodies has none to give.
+    const int count = BodyCount();
+    return count > 0 && count < orb::kMaxBodies;
 }
 
 bool TOrbitalEditor::CanDeleteBody(int i) const {

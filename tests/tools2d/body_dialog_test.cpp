@@ -9,6 +9,8 @@
 #include <numbers>
 
 #include "core/binio.h"
+#include "examples/levels/inventory_dialog.h"
+#include "examples/operations/inventory_panel.h"
 #include "platform/boxes.h"
 #include "plot2d/orbital.h"
 #include "plot2d/plot2_win.h"
@@ -141,6 +143,27 @@ TEST_F(BodyDialogTest, CancelLeavesTheSystemAsItWas) {
         return platform::kIdCancel;
     }));
     EXPECT_EQ(Body(), before);
+}
+
+// The inventory's "edit" of a system runs the editor on that system.
+TEST_F(BodyDialogTest, TheInventoryEditsTheSystem) {
+    win.Create();
+    win.AddExample(examples::kind::kExplicit, -5, 5, {"", "x"});
+    NewSystem([](TBodyDlg& d) { return d.Press(platform::kIdOk); });
+    ASSERT_EQ(win.Inventory()[1].kind, examples::kind::kOrbital);
+    examples::TFnListDlg& inventory = *win.InventoryDialog();
+    inventory.FillList(1);
+    int runs = 0;
+    ScopedDialogRunner runner([&runs](platform::Dialog& d) {
+        auto& bodies = dynamic_cast<TBodyDlg&>(d);
+        ++runs;
+        EXPECT_EQ(bodies.ItemCount(TBodyDlg::kBodies), 2);
+        bodies.SetText(TBodyDlg::kCalculations, QStringLiteral("200"));
+        return bodies.Press(platform::kIdOk);
+    });
+    inventory.Press(examples::invent::kEdit);
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(orb::SettingsOf(win.Inventory()[1]).calculations, 200);
 }
 
 TEST_F(BodyDialogTest, ManyThenDrawStoresTheMostPositions) {

@@ -76,6 +76,10 @@ TEST(OrbitalEditingTest, NewAndDeleteFollowTheCount) {
         for (int i = 0; i < n; ++i)
             EXPECT_EQ(editor.CanDeleteBody(i), n >= 4 && i != n - 1) << n << " " << i;
     }
+    examples::TExample empty = NewSystem();
+    empty.trajectories.clear();  // a system that lost its body list
+    EXPECT_FALSE(TOrbitalEditor(empty, false).CanAddBody());
+    EXPECT_EQ(TOrbitalEditor(empty, false).AddBody(), -1);
     examples::TExample full = SystemOf(12);
     EXPECT_EQ(TOrbitalEditor(full, false).AddBody(), -1);
     EXPECT_EQ(full.trajectories.size(), 12u);
