@@ -6,6 +6,7 @@
 
 #include "core/errors.h"
 #include "core/numbers.h"
+#include "resources/string_table.h"
 
 namespace quorlin::tools2d {
 
@@ -15,8 +16,8 @@ using examples::TTrajectory;
 
 namespace {
 
-constexpr int kNameText = 3;  // a body's name is its fourth start-value text
-constexpr std::string_view kBodyWord = "body";
+constexpr int kNameText = 3;   // a body's name is its fourth start-value text
+constexpr int kStrBody = 217;  // "body"
 
 bool IsDigit(char c) {
     return std::isdigit(static_cast<unsigned char>(c)) != 0;
@@ -136,7 +137,8 @@ int TOrbitalEditor::AddBody() {
     body.pen = BodyRecord(i - 1).pen;
     body.step = 1.0L;
     body.AllocTexts();
-    body.texts = {"0.0", "0.0", "0.0", std::string(kBodyWord) + " " + std::to_string(i)};
+    body.texts = {"0.0", "0.0", "0.0",
+                  std::string(resources::FindString(kStrBody)) + " " + std::to_string(i)};
     system_.trajectories.insert(system_.trajectories.begin() + i, std::move(body));
     const auto at = static_cast<std::size_t>(i);
     for (const std::size_t section : kSections) system_.points[section + at] = Vec3{};

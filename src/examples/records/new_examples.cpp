@@ -1,6 +1,7 @@
 #include "examples/records/new_examples.h"
 
 #include "examples/records/stored_forms.h"
+#include "resources/string_table.h"
 
 #include <algorithm>
 #include <array>
@@ -59,6 +60,7 @@ constexpr long double kSurfaceLow = -3.14158265358979L;
 // m))), a little under 2 pi.
 void SetOrbitalDemo(TExample& e, int) {
     constexpr std::size_t kCurrentVelocityEntry = 12;  // the current positions come first
+    constexpr int kStrBody = 217;                      // "body"
     constexpr long double kHeavy = 27, kLight = 0.027L, kDistance = 3;
     const long double total = kHeavy + kLight;
     const long double speed = std::sqrt(total / kDistance);
@@ -78,7 +80,8 @@ void SetOrbitalDemo(TExample& e, int) {
         body.pen = {static_cast<std::int16_t>(j == 0 ? e.pen.colour : (e.pen.colour - 1) % 59 + 2),
                     static_cast<std::uint16_t>(2 - j), 0};
         body.AllocTexts();
-        body.texts = {"0.0", "0.0", "0.0", "body " + std::to_string(j)};
+        body.texts = {"0.0", "0.0", "0.0",
+                      std::string(resources::FindString(kStrBody)) + " " + std::to_string(j)};
         e.trajectories.push_back(std::move(body));
     }
     e.derivationParam = 1;
