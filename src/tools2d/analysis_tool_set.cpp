@@ -5,6 +5,7 @@
 #include "plot2d/plot_a_win.h"
 #include "resources/command_ids.h"
 #include "tools2d/body_dialog.h"
+#include "tools2d/tool_dialog_opening.h"
 
 namespace quorlin::tools2d {
 
@@ -34,15 +35,7 @@ std::vector<int> TWindowAnalysisTools::CommandsOf(int dimension) {
 
 template <class Dlg, class... Args>
 Dlg* TWindowAnalysisTools::Open(QPointer<Dlg>& slot, std::vector<int> kinds, Args&&... args) {
-    if (!slot) {
-        slot = new Dlg(window_, std::forward<Args>(args)...);
-        slot->Create();
-        window_.AddToolDialog(slot, std::move(kinds));
-    }
-    slot->ShowDialog();
-    slot->raise();
-    slot->activateWindow();
-    return slot;
+    return OpenToolDialog(window_, slot, std::move(kinds), std::forward<Args>(args)...);
 }
 
 void TWindowAnalysisTools::OpenRiemann(int mode) {

@@ -14,6 +14,7 @@
 #include "shell/col_win.h"
 #include "tools2d/dialog_text.h"
 #include "tools2d/point_lists.h"
+#include "tools2d/tool_dialog_opening.h"
 
 namespace quorlin::tools2d {
 
@@ -242,31 +243,20 @@ std::vector<int> TPointTools::Commands(int) {
     return {cmd::kPlotList, cmd::kManyPoints, cmd::kDistance};
 }
 
-template <class Dlg>
-void TPointTools::Open(QPointer<Dlg>& slot, std::vector<int> kinds) {
-    if (!slot) {
-        slot = new Dlg(window_);
-        slot->Create();
-        // A dialog of example kinds goes once the inventory holds none of them.
-        if (!kinds.empty()) window_.AddToolDialog(slot, std::move(kinds));
-    }
-    slot->ShowDialog();
-    slot->raise();
-    slot->activateWindow();
-}
-
 bool TPointTools::RunCommand(int id) {
     const bool space = window_.Dimension() >= 3;
     switch (id) {
         case cmd::kPlotList:
-            Open(pointList_, {examples::kCurveKinds.begin(), examples::kCurveKinds.end()});
+            OpenToolDialog(window_, pointList_,
+                           {examples::kCurveKinds.begin(), examples::kCurveKinds.end()});
             return true;
         case cmd::kDistance:
-            Open(distance_, {space ? k::kSpacePoint : k::kPoint});
+            OpenToolDialog(window_, distance_, {space ? k::kSpacePoint : k::kPoint});
             distance_->ShowDistance();
             return true;
         case cmd::kManyPoints:
-            Open(manyPoints_, {});
+            // It works on no example: the window never closes it for want of one.
+            OpenToolDialog(window_, manyPoints_, {});
             return true;
         default:
             return false;

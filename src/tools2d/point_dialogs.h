@@ -127,9 +127,6 @@ public:
     TManyPtDlg* ManyPoints() const { return manyPoints_; }
 
 private:
-    template <class Dlg>
-    void Open(QPointer<Dlg>& slot, std::vector<int> kinds);
-
     examples::TPlot11Win& window_;
     QPointer<TPtListDlg> pointList_;
     QPointer<TDistDlg> distance_;
