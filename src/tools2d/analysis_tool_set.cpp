@@ -5,7 +5,6 @@
 #include "plot2d/plot_a_win.h"
 #include "resources/command_ids.h"
 #include "tools2d/body_dialog.h"
-#include "tools2d/tool_dialog_opening.h"
 
 namespace quorlin::tools2d {
 

@@ -14,7 +14,6 @@
 #include "shell/col_win.h"
 #include "tools2d/dialog_text.h"
 #include "tools2d/point_lists.h"
-#include "tools2d/tool_dialog_opening.h"
 
 namespace quorlin::tools2d {
 

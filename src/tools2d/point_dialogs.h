@@ -6,17 +6,16 @@
 //               shown again after every change, "?" while a point is undefined;
 //   TManyPtDlg  "MANYPTS" (508): many points at once, from the numbers on the clipboard or from
 //               coordinate formulas in a letter that runs over an integer range.
-// TPointTools keeps the three for the window's analysis tools.
+// TPointTools keeps the three for the window's analysis tools; OpenToolDialog opens a tool
+// dialog as every command of the analysis tools does.
 #include <QPointer>
 
+#include <utility>
 #include <vector>
 
 #include "examples/levels/interval_dialog.h"
+#include "examples/levels/plot11_win.h"
 #include "examples/records/example.h"
-
-namespace quorlin::examples {
-class TPlot11Win;
-}
 
 namespace quorlin::tools2d {
 
@@ -108,6 +107,23 @@ private:
     examples::TExample point_;
     bool colourChosen_ = false;
 };
+
+// How a window's modeless tool dialog opens: made by its command's first use (and, when it works
+// on examples of some kinds, kept by the window only while one of them is left), then shown and
+// brought to the top on every use.
+template <class Dlg, class... Args>
+Dlg* OpenToolDialog(examples::TPlot11Win& window, QPointer<Dlg>& slot, std::vector<int> kinds,
+                    Args&&... args) {
+    if (!slot) {
+        slot = new Dlg(window, std::forward<Args>(args)...);
+        slot->Create();
+        if (!kinds.empty()) window.AddToolDialog(slot, std::move(kinds));
+    }
+    slot->ShowDialog();
+    slot->raise();
+    slot->activateWindow();
+    return slot;
+}
 
 // The three dialogs of one window.
 class TPointTools {
