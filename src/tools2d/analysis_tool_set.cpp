@@ -6,6 +6,7 @@
 #include "plot2d/plot_a_win.h"
 #include "resources/command_ids.h"
 #include "shell/palette.h"
+#include "tools2d/body_dialog.h"
 
 namespace quorlin::tools2d {
 
@@ -52,15 +53,7 @@ std::vector<int> TWindowAnalysisTools::CommandsOf(int dimension) {
 
 template <class Dlg, class... Args>
 Dlg* TWindowAnalysisTools::Open(QPointer<Dlg>& slot, std::vector<int> kinds, Args&&... args) {
-    if (!slot) {
-        slot = new Dlg(window_, std::forward<Args>(args)...);
-        slot->Create();
-        window_.AddToolDialog(slot, std::move(kinds));
-    }
-    slot->ShowDialog();
-    slot->raise();
-    slot->activateWindow();
-    return slot;
+    return OpenToolDialog(window_, slot, std::move(kinds), std::forward<Args>(args)...);
 }
 
 void TWindowAnalysisTools::OpenRiemann(int mode) {
@@ -73,6 +66,7 @@ void TWindowAnalysisTools::OpenRevolution(bool volume) {
 }
 
 void TWindowAnalysisTools::RunCommand(int id) {
+    if (points_.RunCommand(id)) return;
     const bool space = window_.Dimension() >= 3;
     switch (id) {
         case cmd::kIntegrate:
@@ -129,11 +123,13 @@ std::vector<platform::Dialog*> TWindowAnalysisTools::Dialogs() const {
     for (platform::Dialog* d : std::initializer_list<platform::Dialog*>{
              riemann_, revolution_, sector_, volumeTwo_, line_, flux_})
         if (d) dialogs.push_back(d);
+    for (platform::Dialog* d : points_.Dialogs()) dialogs.push_back(d);
     return dialogs;
 }
 
 void TWindowAnalysisTools::RefreshToolValues() {
     if (riemann_) riemann_->RefreshValues();
+    points_.RefreshValues();
 }
 
 void TWindowAnalysisTools::RefreshToolDialogs() {
@@ -182,10 +178,18 @@ void TWindowAnalysisTools::RestoreState(const std::array<int, 3>& state) {
 }
 
 void InstallAnalysisTools() {
+    InstallOrbitalEditor();
     examples::SetAnalysisToolsMaker({[](examples::TPlot11Win& window) {
                                          return std::make_unique<TWindowAnalysisTools>(window);
                                      },
-                                     TWindowAnalysisTools::CommandsOf});
+                                     [](int dimension) {
+                                         std::vector<int> commands =
+                                             TWindowAnalysisTools::CommandsOf(dimension);
+                                         // The point dialogs, in both dimensions.
+                                         for (const int id : TPointTools::Commands(dimension))
+                                             commands.push_back(id);
+                                         return commands;
+                                     }});
 }
 
 }  // namespace quorlin::tools2d

@@ -11,6 +11,7 @@
 #include "examples/levels/analysis_tools.h"
 #include "tools2d/line_dialogs.h"
 #include "tools2d/measure_dialogs.h"
+#include "tools2d/point_dialogs.h"
 #include "tools2d/riemann_dialog.h"
 
 namespace quorlin::tools2d {
@@ -42,6 +43,9 @@ public:
     TLineDlg* Line() const { return line_; }
     TFluxDlg* Flux() const { return flux_; }
 
+    // The point list, distance and many-points dialogs.
+    TPointTools& Points() { return points_; }
+
     void OpenRiemann(int mode);
     void OpenRevolution(bool volume);
 
@@ -60,9 +64,10 @@ private:
     QPointer<T2VolDlg> volumeTwo_;
     QPointer<TLineDlg> line_;
     QPointer<TFluxDlg> flux_;
+    TPointTools points_{window_};
 };
 
-// Every graphing window gets its analysis tools.
+// Every graphing window gets its analysis tools, and the planets window its orbital editor.
 void InstallAnalysisTools();
 
 }  // namespace quorlin::tools2d
