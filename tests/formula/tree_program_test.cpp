@@ -10,6 +10,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "formula/name_table.h"
 #include "formula/tree_program.h"
@@ -36,7 +37,24 @@ public:
     // trees compile.
     TreeMaker(unsigned seed, bool complex) : random_(seed), complex_(complex) {}
 
+    // Trees in which subtrees come again, as copies of one made before: in other branches of
+    // JOIN and fallback nodes, inside and outside bound and periodic bodies, so that a value
+    // the program keeps is read where the code that computed it may not have run, or where a
+    // slot it reads holds another value.
+    void RepeatSubtrees() { repeats_ = true; }
+
     NodePtr Make(int depth) {
+        if (repeats_ && !made_.empty() && Chance(0.3))
+            return TExprNode::CopyTree(made_[static_cast<std::size_t>(Pick(made_.size()))].get());
+        NodePtr tree = MakeNew(depth);
+        if (repeats_ && tree) made_.push_back(TExprNode::CopyTree(tree.get()));
+        return tree;
+    }
+    // Forgets the subtrees made so far (they belong to a tree that is gone).
+    void StartTree() { made_.clear(); }
+
+private:
+    NodePtr MakeNew(int depth) {
         if (depth <= 0 || Chance(0.2)) return Leaf();
         switch (Pick(11)) {
             case 0:
@@ -84,7 +102,6 @@ public:
         }
     }
 
-private:
     bool Chance(double p) { return std::uniform_real_distribution<double>(0, 1)(random_) < p; }
     int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
 
@@ -180,6 +197,8 @@ private:
 
     std::mt19937 random_;
     bool complex_;
+    bool repeats_ = false;
+    std::vector<NodePtr> made_;  // copies of the subtrees of the tree being made
 };
 
 long double PointValue(std::mt19937& random) {
@@ -227,13 +246,15 @@ bool SameTable(const TVariableTable& a, const TVariableTable& b) {
     return true;
 }
 
-void CompareOnRandomTrees(bool complex, unsigned seed, int trees) {
+void CompareOnRandomTrees(bool complex, unsigned seed, int trees, bool repeats = false) {
     TreeMaker maker(seed, complex);
+    if (repeats) maker.RepeatSubtrees();
     std::mt19937 random(seed + 1);
     FormulaContext ctx;
     ctx.complexMode = complex;
     int compiled = 0, evaluations = 0, defined = 0;
     for (int t = 0; t < trees; ++t) {
+        maker.StartTree();
         NodePtr tree = maker.Make(1 + t % 6);
         TreeProgram program(ctx, tree.get());
         compiled += program.Compiled();
@@ -258,6 +279,11 @@ TEST(TreeProgramRandom, RealModeGivesTheTreeWalksBits) {
 
 TEST(TreeProgramRandom, ComplexModeGivesTheTreeWalksBits) {
     CompareOnRandomTrees(true, 5678, 800);  // complex functions are slow
+}
+
+TEST(TreeProgramRandom, RepeatedSubtreesGiveTheTreeWalksBits) {
+    CompareOnRandomTrees(false, 4321, 3000, true);
+    CompareOnRandomTrees(true, 8765, 400, true);
 }
 
 TEST_F(TreeProgramTest, FormulasOfTheLanguageGiveTheTreeWalksBits) {
