@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <unordered_map>
 #include <vector>
 
@@ -128,8 +129,19 @@ struct Place {
 
 class RealCompiler {
 public:
-    RealCompiler(FormulaContext& context, RealCode& code, const TExprNode* tree)
-        : ctx_(context), c_(code), numbers_(tree), constant_(numbers_.Count(), kNotAsked) {}
+    RealCompiler(FormulaContext& context, RealCode& code, std::span<const TExprNode* const> trees)
+        : ctx_(context), c_(code), numbers_(trees), constant_(numbers_.Count(), kNotAsked) {}
+
+    // False when a tree has nodes that only the tree walk evaluates.
+    bool CompileGroup(std::span<const TExprNode* const> trees) {
+        c_.results.assign(trees.size(), 0);  // never resized after: the stores keep addresses
+        for (std::size_t i = 0; i < trees.size(); ++i) {
+            ToAcc(trees[i]);
+            Emit({.op = R::kStore, .t = &c_.results[i]});
+            Label();  // the next tree's code merges nothing into this one's
+        }
+        return !refused_;
+    }
 
     // False when the tree has nodes that only the tree walk evaluates.
     bool Compile(const TExprNode* tree) {
@@ -707,7 +719,12 @@ void RealCompiler::Periodic(const TExprNode& n) {
 }  // namespace
 
 bool CompileReal(FormulaContext& context, const TExprNode* tree, RealCode& code) {
-    return RealCompiler(context, code, tree).Compile(tree);
+    return RealCompiler(context, code, std::span(&tree, 1)).Compile(tree);
+}
+
+bool CompileRealGroup(FormulaContext& context, std::span<const TExprNode* const> trees,
+                      RealCode& code) {
+    return RealCompiler(context, code, trees).CompileGroup(trees);
 }
 
 }  // namespace quorlin::program_detail

@@ -125,8 +125,11 @@ private:
 
 }  // namespace
 
-ValueNumbers::ValueNumbers(const TExprNode* tree) {
-    Numbering(numbers_, occurrences_).Number(tree);
+ValueNumbers::ValueNumbers(const TExprNode* tree) : ValueNumbers(std::span(&tree, 1)) {}
+
+ValueNumbers::ValueNumbers(std::span<const TExprNode* const> trees) {
+    Numbering numbering(numbers_, occurrences_);
+    for (const TExprNode* tree : trees) numbering.Number(tree);
 }
 
 int ValueNumbers::Of(const TExprNode* node) const {
