@@ -65,30 +65,10 @@ void ExpectTreeWalksBits(FormulaContext& ctx, TExprNode& tree, const std::string
     }
 }
 
-// Left and right of 0 in turn, then undefined points of LN and SQRT: a value kept on one side
+// Left and right of 0 in turn, and points where LN is undefined: a value kept on one side
 // would be read stale on the other.
 const std::initializer_list<long double> kBothSides = {-1.5L, 2.0L,  -0.25L, 0.75L,
                                                        3.0L,  -2.0L, 0.0L,   1.0L};
-
-TEST_F(TreeProgramSharingTest, EqualTextsInBranchesAndFallbacksGiveTheTreeWalksBits) {
-    ASSERT_EQ(ctx.DefineUserFunction("WAVE", "SIN(X)*X+Y", 2), userfn::kDone);
-    const auto formulas = testing_support::Words(
-        // a value kept in one piece of a JOIN, read after the JOIN or in the other piece
-        "JOINX(SIN(X)*2,0,COS(X))+SIN(X)*2 JOINX(EXP(X)+1,0,EXP(X)+1)*(EXP(X)+1) "
-        "JOINX(LN(X)^2,0.5,SQRT(X)+LN(X)^2)-LN(X)^2 "
-        // the boundary runs on both sides, so its value may be read in either piece
-        "JOINX(COS(X)^3,COS(X)^3,X+COS(X)^3) "
-        // user functions inlined with other arguments, and with the same ones
-        "WAVE(X,Y)+WAVE(Y,X)+WAVE(X,Y) WAVE(SIN(X),1)*WAVE(SIN(X),2) "
-        // whole powers, quotients and sums of terms that come again
-        "(X^2+1)/(X^2+1)+(X^2+1)^3 1/(X-1)+1/(X-1)*X+X^5-2X^3+X^5-2X^3 "
-        "(X+Y)*(X+Y)-(Y+X)*(Y+X)");
-    for (const auto& text : formulas) {
-        NodePtr tree = Parse(text);
-        ASSERT_TRUE(tree) << text;
-        ExpectTreeWalksBits(ctx, *tree, text, kBothSides);
-    }
-}
 
 TEST_F(TreeProgramSharingTest, SlotsBoundInABodyAreNotSharedWithTheSlotOutside) {
     // Each case: a tree whose equal subtrees read a slot that a bound or periodic node sets.

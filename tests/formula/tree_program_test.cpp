@@ -294,7 +294,14 @@ TEST_F(TreeProgramTest, FormulasOfTheLanguageGiveTheTreeWalksBits) {
         "SIN(X)*COS(2X)+TAN(X/3) JOINX(X^2,1,2-X) BUMP(X,Y)+BUMP(Y,X) 1/X-1/(X-1) X^-2+X^0.5 "
         "LN(X)/LOG(X) (X+1)^64+(X-1)^65 MAX(X,Y)-MIN(X,1/X) Z^2+SIN(Z)*EXP(I*Z) 2^X*X^2 "
         "ROOT(3,X)+MOD(X,0.7) -X^2 -(2)^X 2X^5-3X^4+X^3-4X^2+5X-6 X^3+X^2-A*X^0+X^-1-Y "
-        "A-X^2+3X X^2*(X-1)+Y*X-(X+1)^3 2*X*Y-X^2/Y+1");
+        "A-X^2+3X X^2*(X-1)+Y*X-(X+1)^3 2*X*Y-X^2/Y+1 "
+        // Subtrees that come again: in one piece of a JOIN and after it or in the other piece
+        // (a value kept on one side must not be read on the other), in the boundary, as user
+        // functions of the same and of other arguments, as whole powers and sums of terms.
+        "JOINX(SIN(X)*2,0,COS(X))+SIN(X)*2 JOINX(EXP(X)+1,0,EXP(X)+1)*(EXP(X)+1) "
+        "JOINX(LN(X)^2,0.5,SQRT(X)+LN(X)^2)-LN(X)^2 JOINX(COS(X)^3,COS(X)^3,X+COS(X)^3) "
+        "BUMP(X,Y)+BUMP(Y,X)+BUMP(X,Y) BUMP(SIN(X),1)*BUMP(SIN(X),2) "
+        "(X^2+1)/(X^2+1)+(X^2+1)^3 1/(X-1)+1/(X-1)*X+X^5-2X^3+X^5-2X^3 (X+Y)*(X+Y)-(Y+X)*(Y+X)");
     std::mt19937 random(99);
     for (const bool complex : {false, true}) {
         ctx.complexMode = complex;
