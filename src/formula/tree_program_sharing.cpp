@@ -2,7 +2,9 @@
 // numbers and the binding of the slot it reads into a table of the distinct subtrees.
 #include "formula/tree_program_sharing.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -64,9 +66,15 @@ int SlotReadBy(const TExprNode& n) {
 
 class Numbering {
 public:
-    Numbering(std::unordered_map<const TExprNode*, int>& numbers, std::vector<int>& occurrences)
-        : numbers_(numbers), occurrences_(occurrences) {
+    // Room for the nodes and as many bindings, the table at most a quarter full.
+    Numbering(std::vector<std::pair<const TExprNode*, int>>& numbers, std::vector<int>& occurrences,
+              std::size_t nodes)
+        : numbers_(numbers),
+          occurrences_(occurrences),
+          table_(std::bit_ceil(4 * nodes + 16), kEmpty),
+          mask_(table_.size() - 1) {
         binding_.fill(kFree);
+        keys_.reserve(2 * nodes);
     }
 
     int Number(const TExprNode* n) {
@@ -82,7 +90,7 @@ public:
             if (i != 1) key.child[i] = Number(n->child[i].get());
         key.child[1] = BodyNumber(*n, key);
         const int number = Intern(key);
-        numbers_.emplace(n, number);
+        numbers_.emplace_back(n, number);
         ++occurrences_[static_cast<std::size_t>(number)];
         return number;
     }
@@ -111,15 +119,28 @@ private:
         return number;
     }
 
+    // The number of the key, a new one for a key not seen before. An open table with linear
+    // probing: a tree is numbered without an allocation a node.
     int Intern(const Key& key) {
-        const auto [at, added] = table_.try_emplace(key, static_cast<int>(occurrences_.size()));
-        if (added) occurrences_.push_back(0);
-        return at->second;
+        for (std::size_t at = KeyHash{}(key)&mask_;; at = (at + 1) & mask_) {
+            int& entry = table_[at];
+            if (entry == kEmpty) {
+                entry = static_cast<int>(keys_.size());
+                keys_.push_back(key);
+                occurrences_.push_back(0);
+                return entry;
+            }
+            if (keys_[static_cast<std::size_t>(entry)] == key) return entry;
+        }
     }
 
-    std::unordered_map<const TExprNode*, int>& numbers_;
+    static constexpr int kEmpty = -1;
+
+    std::vector<std::pair<const TExprNode*, int>>& numbers_;
     std::vector<int>& occurrences_;
-    std::unordered_map<Key, int, KeyHash> table_;
+    std::vector<int> table_;  // numbers, by hash
+    std::size_t mask_;
+    std::vector<Key> keys_;  // by number
     std::array<int, slot::kCount> binding_{};
 };
 
@@ -128,14 +149,24 @@ private:
 ValueNumbers::ValueNumbers(const TExprNode* tree) : ValueNumbers(std::span(&tree, 1)) {}
 
 ValueNumbers::ValueNumbers(std::span<const TExprNode* const> trees) {
-    Numbering numbering(numbers_, occurrences_);
+    // Sized once: growing the tables node by node costs more than numbering a small tree.
+    std::size_t nodes = 0;
+    for (const TExprNode* tree : trees)
+        nodes += static_cast<std::size_t>(TExprNode::CountNodes(tree));
+    numbers_.reserve(nodes);
+    Numbering numbering(numbers_, occurrences_, nodes);
     for (const TExprNode* tree : trees) numbering.Number(tree);
+    std::sort(numbers_.begin(), numbers_.end());
 }
 
 int ValueNumbers::Of(const TExprNode* node) const {
     if (!node) return -1;
-    const auto found = numbers_.find(node);
-    return found == numbers_.end() ? -1 : found->second;
+    const auto found =
+        std::lower_bound(numbers_.begin(), numbers_.end(), node,
+                         [](const std::pair<const TExprNode*, int>& entry, const TExprNode* n) {
+                             return std::less<>{}(entry.first, n);
+                         });
+    return found == numbers_.end() || found->first != node ? -1 : found->second;
 }
 
 }  // namespace quorlin::program_detail

@@ -10,7 +10,7 @@
 // slot keeps its number inside a bound body, so it is shared with its copies outside.
 // Internal to the formula engine.
 #include <span>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "formula/expr_node.h"
@@ -31,7 +31,7 @@ public:
     int Count() const { return static_cast<int>(occurrences_.size()); }
 
 private:
-    std::unordered_map<const TExprNode*, int> numbers_;
+    std::vector<std::pair<const TExprNode*, int>> numbers_;  // by node, sorted
     std::vector<int> occurrences_;
 };
 
