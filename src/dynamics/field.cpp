@@ -109,22 +109,9 @@ SystemField::SystemField(FormulaContext& context, const std::array<FieldComponen
                          const StateSlots& slots)
     : context_(&context),
       components_(components),
-      slots_(slots),
-      defined_(std::none_of(components.begin(), components.begin() + slots.count,
-                            [](const FieldComponent& c) { return !c.constantZero && !c.tree; })),
-      programs_(context, Trees(components, slots)) {}
-
-std::vector<TExprNode*> SystemField::Trees(const std::array<FieldComponent, 3>& components,
-                                           const StateSlots& slots) {
-    std::vector<TExprNode*> trees;
-    for (int i = 0; i < slots.count; ++i) {
-        const FieldComponent& c = components[static_cast<std::size_t>(i)];
-        if (c.constantZero) continue;
-        if (!c.tree) return {};
-        trees.push_back(c.tree);
-    }
-    return trees;
-}
+      programs_{TreeProgram(context, components[0].tree), TreeProgram(context, components[1].tree),
+                TreeProgram(context, components[2].tree)},
+      slots_(slots) {}
 
 std::optional<SystemField> SystemField::FromSelectors(FormulaContext& context,
                                                       examples::TExample& example,

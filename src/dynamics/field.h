@@ -8,7 +8,6 @@
 // selector names one, or a value that cannot be computed, makes the field undefined there.
 #include <array>
 #include <optional>
-#include <vector>
 
 #include "core/vectors.h"
 #include "examples/records/example.h"
@@ -106,16 +105,10 @@ public:
     bool operator()(long double t, const long double* y, long double* dy) const;
 
 private:
-    // The trees of the components that have one, compiled together (none when a component
-    // that needs a tree has none: the field is then nowhere defined).
-    static std::vector<TExprNode*> Trees(const std::array<FieldComponent, 3>& components,
-                                         const StateSlots& slots);
-
     FormulaContext* context_;
     std::array<FieldComponent, 3> components_;
+    std::array<TreeProgram, 3> programs_;
     StateSlots slots_;
-    bool defined_;
-    TreeProgramGroup programs_;
 };
 
 inline bool SystemField::operator()(long double t, const long double* y, long double* dy) const {
@@ -123,15 +116,15 @@ inline bool SystemField::operator()(long double t, const long double* y, long do
         context_->SetVar(slots_.variables[static_cast<std::size_t>(i)], y[i]);
     if (slots_.heldSlot >= 0) context_->SetVar(slots_.heldSlot, slots_.heldValue);
     context_->SetVar(slot::kT, t);
-    std::array<long double, kMaxComponents> values;  // of the components that have trees
-    if (!defined_ || !programs_.Evaluate(values.data())) return false;
-    const long double* value = values.data();
     for (int i = 0; i < slots_.count; ++i) {
         const FieldComponent& c = components_[static_cast<std::size_t>(i)];
-        if (c.constantZero)
+        if (c.constantZero) {
             dy[i] = 0;
-        else
-            dy[i] = c.negated ? -*value++ : *value++;
+            continue;
+        }
+        long double value = 0;
+        if (!c.tree || !programs_[static_cast<std::size_t>(i)].Evaluate(value)) return false;
+        dy[i] = c.negated ? -value : value;
     }
     return true;
 }

@@ -54,20 +54,6 @@ bool TreeProgram::EvaluateComplexOther(Complex& value) const {
     return ThroughTree(value);
 }
 
-TreeProgramGroup::TreeProgramGroup(FormulaContext& context, std::span<TExprNode* const> trees)
-    : context_(&context) {
-    singles_.reserve(trees.size());
-    for (TExprNode* tree : trees) singles_.emplace_back(context, tree);
-    if (context.complexMode) return;
-    const std::vector<const TExprNode*> compiled(trees.begin(), trees.end());
-    auto code = std::make_unique<program_detail::RealCode>();
-    if (program_detail::CompileRealGroup(context, compiled, *code)) real_ = std::move(code);
-}
-
-TreeProgramGroup::~TreeProgramGroup() = default;
-TreeProgramGroup::TreeProgramGroup(TreeProgramGroup&&) noexcept = default;
-TreeProgramGroup& TreeProgramGroup::operator=(TreeProgramGroup&&) noexcept = default;
-
 bool TreeProgram::ThroughTree(Complex& value) const {
     if (!tree_) return false;
     const bool defined = context_->Evaluate(*tree_);

@@ -26,8 +26,6 @@
 #include <cfloat>
 #include <cmath>
 #include <memory>
-#include <span>
-#include <vector>
 
 #include "formula/formula_context.h"
 
@@ -99,42 +97,6 @@ private:
     bool complexMode_;
     std::unique_ptr<program_detail::RealCode> real_;
     std::unique_ptr<program_detail::ComplexCode> complex_;
-};
-
-// A few trees whose values a loop needs together at each point (the components of a field):
-// in real mode one program computes them all, each distinct subtree once across the trees, so
-// that a point costs one run instead of one a tree. The values are those of a TreeProgram of
-// each tree, bit for bit; each tree's own program evaluates them where the group was not
-// compiled (a tree only the tree walk evaluates, complex mode, a change of mode). A snapshot,
-// as a TreeProgram is.
-class TreeProgramGroup {
-public:
-    // Compiles the trees (none of them null) for the context's current mode.
-    TreeProgramGroup(FormulaContext& context, std::span<TExprNode* const> trees);
-    ~TreeProgramGroup();
-    TreeProgramGroup(TreeProgramGroup&&) noexcept;
-    TreeProgramGroup& operator=(TreeProgramGroup&&) noexcept;
-    TreeProgramGroup(const TreeProgramGroup&) = delete;
-    TreeProgramGroup& operator=(const TreeProgramGroup&) = delete;
-
-    // The values of the trees at the context's current variables into out[0], out[1], ...;
-    // false where one of them is undefined (the values are then unspecified).
-    bool Evaluate(long double* out) const {
-        if (real_ && !context_->complexMode) return RunGroup(*real_, out);
-        for (const TreeProgram& single : singles_)
-            if (!single.Evaluate(*out++)) return false;
-        return true;
-    }
-    int Count() const { return static_cast<int>(singles_.size()); }
-    // False when the trees are evaluated one by one (for tests and benchmarks).
-    bool Compiled() const { return real_ != nullptr; }
-
-private:
-    static bool RunGroup(program_detail::RealCode& code, long double* out);
-
-    FormulaContext* context_;
-    std::vector<TreeProgram> singles_;
-    std::unique_ptr<program_detail::RealCode> real_;
 };
 
 }  // namespace quorlin

@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdint>
 #include <deque>
-#include <span>
 #include <vector>
 
 #include "formula/formula_context.h"
@@ -100,9 +99,8 @@ struct SumTerm {
 
 struct RealCode {
     std::vector<RealInstr> code;
-    std::deque<long double> pool;      // constants; addresses never move
-    std::deque<long double> shared;    // values of repeated subtrees, kept where first computed
-    std::vector<long double> results;  // of the trees of a group, one a tree (sized first)
+    std::deque<long double> pool;    // constants; addresses never move
+    std::deque<long double> shared;  // values of repeated subtrees, kept where first computed
     ScratchStack<long double> temps;
     ScratchStack<std::array<long double, 2>> saves;  // slots kept by bound and periodic nodes
     std::vector<const long double*> terms;           // of the Horner chains
@@ -171,11 +169,6 @@ struct ComplexCode {
 // Translates the tree into the code for the context's real mode; false when the tree has nodes
 // that only the tree walk evaluates.
 bool CompileReal(FormulaContext& context, const TExprNode* tree, RealCode& code);
-// Translates the trees into one code for the context's real mode that leaves the value of each
-// in its entry of the code's results; false when a tree has nodes that only the tree walk
-// evaluates.
-bool CompileRealGroup(FormulaContext& context, std::span<const TExprNode* const> trees,
-                      RealCode& code);
 // Translates the tree into the code for the context's complex mode; false when the tree has
 // nodes that complex mode evaluates as real.
 bool CompileComplex(FormulaContext& context, const TExprNode* tree, ComplexCode& code);

@@ -222,13 +222,4 @@ long double TreeProgram::RunReal(program_detail::RealCode& code) {
     return code.Run(0, code.code.size());
 }
 
-bool TreeProgramGroup::RunGroup(program_detail::RealCode& code, long double* out) {
-    code.Run(0, code.code.size());
-    for (const long double value : code.results) {
-        if (!arith::IsFiniteValue(value)) return false;
-        *out++ = value;
-    }
-    return true;
-}
-
 }  // namespace quorlin

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <optional>
-#include <span>
 #include <unordered_map>
 #include <vector>
 
@@ -129,19 +128,8 @@ struct Place {
 
 class RealCompiler {
 public:
-    RealCompiler(FormulaContext& context, RealCode& code, std::span<const TExprNode* const> trees)
-        : ctx_(context), c_(code), numbers_(trees), constant_(numbers_.Count(), kNotAsked) {}
-
-    // False when a tree has nodes that only the tree walk evaluates.
-    bool CompileGroup(std::span<const TExprNode* const> trees) {
-        c_.results.assign(trees.size(), 0);  // never resized after: the stores keep addresses
-        for (std::size_t i = 0; i < trees.size(); ++i) {
-            ToAcc(trees[i]);
-            Emit({.op = R::kStore, .t = &c_.results[i]});
-            Label();  // the next tree's code merges nothing into this one's
-        }
-        return !refused_;
-    }
+    RealCompiler(FormulaContext& context, RealCode& code, const TExprNode* tree)
+        : ctx_(context), c_(code), numbers_(tree), constant_(numbers_.Count(), kNotAsked) {}
 
     // False when the tree has nodes that only the tree walk evaluates.
     bool Compile(const TExprNode* tree) {
@@ -197,8 +185,9 @@ private:
             Emit({.op = R::kLoad, .a = p.at});
             return;
         }
+        const std::size_t start = c_.code.size();
         CodeFor(*n);
-        KeepShared(*n);
+        KeepShared(*n, start);
     }
 
     // --- subtrees that occur more than once ---------------------------------------------------
@@ -228,7 +217,7 @@ private:
         int outer_;
     };
     bool Repeated(const TExprNode& n) const { return numbers_.Occurrences(numbers_.Of(&n)) > 1; }
-    void KeepShared(const TExprNode& n);
+    void KeepShared(const TExprNode& n, std::size_t start);
     Place SharedPlace(const TExprNode& n) const;
     Place Folded(const TExprNode& n);
     void CodeFor(const TExprNode& n);
@@ -256,8 +245,17 @@ private:
     int branch_ = 0;
 };
 
-void RealCompiler::KeepShared(const TExprNode& n) {
+// A subtree whose code is one sum, difference, product or power of places in place is computed
+// again where it comes again: that costs no more than reading a kept value, and keeping it
+// would cost a store.
+bool IsCheapArithmetic(R op) {
+    return op == R::kAdd2 || op == R::kSub2 || op == R::kMul2 || op == R::kSquareOf ||
+           op == R::kCubeOf;
+}
+
+void RealCompiler::KeepShared(const TExprNode& n, std::size_t start) {
     if (folding_ || !Repeated(n)) return;
+    if (c_.code.size() == start + 1 && IsCheapArithmetic(c_.code.back().op)) return;
     c_.shared.push_back(0);
     long double* at = &c_.shared.back();
     Emit({.op = R::kStore, .t = at});
@@ -719,12 +717,7 @@ void RealCompiler::Periodic(const TExprNode& n) {
 }  // namespace
 
 bool CompileReal(FormulaContext& context, const TExprNode* tree, RealCode& code) {
-    return RealCompiler(context, code, std::span(&tree, 1)).Compile(tree);
-}
-
-bool CompileRealGroup(FormulaContext& context, std::span<const TExprNode* const> trees,
-                      RealCode& code) {
-    return RealCompiler(context, code, trees).CompileGroup(trees);
+    return RealCompiler(context, code, tree).Compile(tree);
 }
 
 }  // namespace quorlin::program_detail

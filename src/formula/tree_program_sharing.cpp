@@ -146,16 +146,11 @@ private:
 
 }  // namespace
 
-ValueNumbers::ValueNumbers(const TExprNode* tree) : ValueNumbers(std::span(&tree, 1)) {}
-
-ValueNumbers::ValueNumbers(std::span<const TExprNode* const> trees) {
+ValueNumbers::ValueNumbers(const TExprNode* tree) {
     // Sized once: growing the tables node by node costs more than numbering a small tree.
-    std::size_t nodes = 0;
-    for (const TExprNode* tree : trees)
-        nodes += static_cast<std::size_t>(TExprNode::CountNodes(tree));
+    const auto nodes = static_cast<std::size_t>(TExprNode::CountNodes(tree));
     numbers_.reserve(nodes);
-    Numbering numbering(numbers_, occurrences_, nodes);
-    for (const TExprNode* tree : trees) numbering.Number(tree);
+    Numbering(numbers_, occurrences_, nodes).Number(tree);
     std::sort(numbers_.begin(), numbers_.end());
 }
 

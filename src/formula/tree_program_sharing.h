@@ -9,7 +9,6 @@
 // the wrapped X of that node; elsewhere the slot's own value. A subtree that reads no bound
 // slot keeps its number inside a bound body, so it is shared with its copies outside.
 // Internal to the formula engine.
-#include <span>
 #include <utility>
 #include <vector>
 
@@ -20,14 +19,12 @@ namespace quorlin::program_detail {
 class ValueNumbers {
 public:
     explicit ValueNumbers(const TExprNode* tree);
-    // The nodes of several trees evaluated at the same point, numbered together.
-    explicit ValueNumbers(std::span<const TExprNode* const> trees);
 
     // The number of a node of the tree (-1 for a missing child).
     int Of(const TExprNode* node) const;
     // How many nodes of the tree have the number.
     int Occurrences(int number) const { return occurrences_[static_cast<std::size_t>(number)]; }
-    // The distinct subtrees of the trees (the bindings of slots included).
+    // The distinct subtrees of the tree (the bindings of slots included).
     int Count() const { return static_cast<int>(occurrences_.size()); }
 
 private:

@@ -5,7 +5,6 @@
 // bit for bit, at points that visit both sides of every branch in turn.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -144,39 +143,6 @@ TEST_F(TreeProgramSharingTest, AProgramRunsEachDistinctSubtreeOnce) {
     const TreeProgram program(ctx, tree.get());
     EXPECT_LE(program.Size(), 3 * numbers.Count());
     ExpectTreeWalksBits(ctx, *tree, "products", {0.1L, 0.5L, -0.3L});
-}
-
-TEST_F(TreeProgramSharingTest, AGroupGivesEachTreesOwnBitsAndIsUndefinedWhereOneIs) {
-    // Components that share subtrees with each other (X*Y, SIN(X)), and one undefined at
-    // X <= 0, which makes the whole group undefined there.
-    const struct {
-        const char* first;
-        const char* second;
-    } cases[] = {{"X-X*Y", "X*Y-Y"},
-                 {"Y", "-SIN(X)"},
-                 {"SIN(X)^2+X*Y", "LN(X)*SIN(X)"},
-                 {"JOINX(X*Y,0,SIN(X))", "X*Y+SIN(X)"}};
-    for (const bool complex : {false, true}) {
-        ctx.complexMode = complex;
-        for (const auto& c : cases) {
-            NodePtr first = Parse(c.first), second = Parse(c.second);
-            const std::array<TExprNode*, 2> trees{first.get(), second.get()};
-            const TreeProgramGroup group(ctx, trees);
-            EXPECT_EQ(group.Compiled(), !complex) << c.first;
-            const TreeProgram one(ctx, first.get()), two(ctx, second.get());
-            for (const long double x : kBothSides) {
-                ctx.SetVar(slot::kX, x);
-                ctx.SetVar(slot::kY, 0.5L);
-                std::array<long double, 2> values{}, singles{};
-                const bool defined = group.Evaluate(values.data());
-                ASSERT_EQ(defined, one.Evaluate(singles[0]) && two.Evaluate(singles[1]))
-                    << c.first << " ; " << c.second << " at " << static_cast<double>(x);
-                if (!defined) continue;
-                EXPECT_TRUE(SameBits(values[0], singles[0])) << c.first;
-                EXPECT_TRUE(SameBits(values[1], singles[1])) << c.second;
-            }
-        }
-    }
 }
 
 TEST_F(TreeProgramSharingTest, TheHeavyFourthDerivativeGivesTheTreeWalksBitsAt1000Points) {
