@@ -185,9 +185,8 @@ private:
             Emit({.op = R::kLoad, .a = p.at});
             return;
         }
-        const std::size_t start = c_.code.size();
         CodeFor(*n);
-        KeepShared(*n, start);
+        KeepShared(*n);
     }
 
     // --- subtrees that occur more than once ---------------------------------------------------
@@ -217,7 +216,7 @@ private:
         int outer_;
     };
     bool Repeated(const TExprNode& n) const { return numbers_.Occurrences(numbers_.Of(&n)) > 1; }
-    void KeepShared(const TExprNode& n, std::size_t start);
+    void KeepShared(const TExprNode& n);
     Place SharedPlace(const TExprNode& n) const;
     Place Folded(const TExprNode& n);
     void CodeFor(const TExprNode& n);
@@ -245,17 +244,10 @@ private:
     int branch_ = 0;
 };
 
-// A subtree whose code is one sum, difference, product or power of places in place is computed
-// again where it comes again: that costs no more than reading a kept value, and keeping it
-// would cost a store.
-bool IsCheapArithmetic(R op) {
-    return op == R::kAdd2 || op == R::kSub2 || op == R::kMul2 || op == R::kSquareOf ||
-           op == R::kCubeOf;
-}
-
-void RealCompiler::KeepShared(const TExprNode& n, std::size_t start) {
+// Every repeated subtree is kept, even one computed by a single product of places: a kept value
+// is a place, which its parents read in place instead of storing a temporary around it.
+void RealCompiler::KeepShared(const TExprNode& n) {
     if (folding_ || !Repeated(n)) return;
-    if (c_.code.size() == start + 1 && IsCheapArithmetic(c_.code.back().op)) return;
     c_.shared.push_back(0);
     long double* at = &c_.shared.back();
     Emit({.op = R::kStore, .t = at});
