@@ -3,8 +3,8 @@
 #include "examples/operations/plot_points.h"
 
 #include "examples/records/compile.h"
-#include "platform/clock.h"
 #include "examples/records/derivation.h"
+#include "platform/clock.h"
 #include "platform/key_poll.h"
 #include "plot2d/shading.h"
 
@@ -82,22 +82,6 @@ bool TPlotAWin::RebuildPlotPoints(int i) {
     return examples::RebuildPlotPointsExample(Inventory(), i);
 }
 
-bool TPlotAWin::UpdateDerivative(int) {
-    return false;
-}
-bool TPlotAWin::UpdateMirrorLine(int) {
-    return false;
-}
-bool TPlotAWin::UpdateReflection(int) {
-    return false;
-}
-bool TPlotAWin::UpdateRotation(int) {
-    return false;
-}
-bool TPlotAWin::UpdateTranslation(int) {
-    return false;
-}
-
 bool TPlotAWin::RebuildDerived(int i) {
     if (!Inventory().IsIndex(i)) return false;
     namespace d = examples::derived;
@@ -115,19 +99,10 @@ bool TPlotAWin::RebuildDerived(int i) {
          [](TPlotAWin& w, int k) { return w.TangentBuilder().BuildTrajectoryLine(k); }},
         {d::kMarkedPoint,
          [](TPlotAWin& w, int k) { return w.TangentBuilder().BuildMarkedPoint(k); }},
-        {d::kDerivative, [](TPlotAWin& w, int k) { return w.UpdateDerivative(k); }},
         {d::kAntiderivative, [](TPlotAWin& w, int k) { return w.UpdateAntiderivative(k); }},
         {d::kRoulette, [](TPlotAWin& w, int k) { return w.UpdateRoulette(k); }},
         {d::kEvolute, [](TPlotAWin& w, int k) { return w.UpdateEvolute(k); }},
         {d::kPlotPoints, [](TPlotAWin& w, int k) { return w.RebuildPlotPoints(k); }},
-        {d::kMirrorLine, [](TPlotAWin& w, int k) { return w.UpdateMirrorLine(k); }},
-        {d::kReflectX, [](TPlotAWin& w, int k) { return w.UpdateReflection(k); }},
-        {d::kReflectY, [](TPlotAWin& w, int k) { return w.UpdateReflection(k); }},
-        {d::kReflectDiagonal, [](TPlotAWin& w, int k) { return w.UpdateReflection(k); }},
-        {d::kReflectLine, [](TPlotAWin& w, int k) { return w.UpdateReflection(k); }},
-        {d::kHalfTurn, [](TPlotAWin& w, int k) { return w.UpdateRotation(k); }},
-        {d::kRotation, [](TPlotAWin& w, int k) { return w.UpdateRotation(k); }},
-        {d::kTranslation, [](TPlotAWin& w, int k) { return w.UpdateTranslation(k); }},
     };
     const int code = Inventory()[i].derivation;
     if (const auto built = examples::RunRebuildHook(kHooks, *this, code, i)) return *built;

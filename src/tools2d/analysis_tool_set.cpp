@@ -4,6 +4,7 @@
 #include "examples/operations/tool_commands.h"
 #include "plot2d/plot_a_win.h"
 #include "resources/command_ids.h"
+#include "tools2d/derived_builders.h"
 
 namespace quorlin::tools2d {
 
@@ -147,6 +148,11 @@ void TWindowAnalysisTools::RestoreState(const std::array<int, 3>& state) {
         riemann_->SelectPosition(position);
     if (g >= 0) riemann_->SelectSecond(g);
     riemann_->RestoreOptions(state[2]);
+}
+
+std::optional<bool> TWindowAnalysisTools::RebuildDerived(int i) {
+    TDeriveContext context{window_.Inventory(), window_.Formulas(), window_.Compiler()};
+    return RebuildToolExample(context, i);
 }
 
 void InstallAnalysisTools() {

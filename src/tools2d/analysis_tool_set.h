@@ -33,6 +33,8 @@ public:
     void Close() override;
     std::array<int, 3> State() const override;
     void RestoreState(const std::array<int, 3>& state) override;
+    // The derived examples of the tools, by the rows of derived_builders.h.
+    std::optional<bool> RebuildDerived(int i) override;
 
     // The dialogs; null before their first opening.
     TRiemDlg* Riemann() const { return riemann_; }
