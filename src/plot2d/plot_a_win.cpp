@@ -1,5 +1,9 @@
 #include "plot2d/plot_a_win.h"
 
+#include <cstdio>
+
+#include "core/errors.h"
+#include "examples/levels/analysis_tools.h"
 #include "examples/operations/plot_points.h"
 
 #include "examples/records/compile.h"
@@ -107,6 +111,31 @@ bool TPlotAWin::RebuildDerived(int i) {
     const int code = Inventory()[i].derivation;
     if (const auto built = examples::RunRebuildHook(kHooks, *this, code, i)) return *built;
     return TPlot111Win::RebuildDerived(i);
+}
+
+void TPlotAWin::AddDerivative(int i) {
+    if (examples::TAnalysisTools* tools = AnalysisTools()) tools->AddDerivative(i);
+}
+
+bool TPlotAWin::AddsDerivatives() const {
+    return static_cast<bool>(examples::GetAnalysisToolsMaker().make);
+}
+
+int TPlotAWin::MarkPoint(long double x, long double y) {
+    if (!CanAddExample(true)) return kErrNoMoreRoom;
+    // 15 characters with 14 decimals, as the point's texts keep a found value.
+    char texts[2][64];
+    std::snprintf(texts[0], sizeof texts[0], "%15.14Lf", x);
+    std::snprintf(texts[1], sizeof texts[1], "%15.14Lf", y);
+    state_.toolOrigin = true;
+    TExample& e = AddExample(k::kPoint, 0, 1, {texts[0], texts[1]});
+    e.pen.width = static_cast<std::uint16_t>(std::max<int>(Options().dotSize, 1));
+    const int i = Inventory().LastIndex();
+    CompileExample(i);
+    AddEquationLabel();
+    InventoryChanged(1);
+    DrawExampleNow(i);
+    return 0;
 }
 
 // ------------------------------------------------------------------------------ regions

@@ -58,6 +58,13 @@ public:
     // gradient fields, end points, frozen family members) and those of the analysis tools
     // (derivatives, mirror lines, reflections, rotations, translations) go to them.
     bool RebuildDerived(int i) override;
+    // "derive" in the inventory: the derivative of an explicit, polar or parametric curve, made
+    // by the analysis tools when the window has them.
+    void AddDerivative(int i) override;
+    bool AddsDerivatives() const override;
+    // A point example at (x, y) for the search tools: 0, or 4 (shown) when the inventory is
+    // full. The window keeps its current dy/dx example.
+    int MarkPoint(long double x, long double y);
 
     ShadeList* ShadingList() override { return &state_.shades; }
     // The implicit-regions mode travels in diagram files.

@@ -5,6 +5,7 @@
 #include "plot2d/plot_a_win.h"
 #include "resources/command_ids.h"
 #include "tools2d/derived_builders.h"
+#include "tools2d/transform_builders.h"
 
 namespace quorlin::tools2d {
 
@@ -18,6 +19,10 @@ namespace {
 constexpr int kSecondShift = 8;
 constexpr int kSelectionMask = 0xff;
 
+std::vector<int> Kinds(std::span<const int> kinds) {
+    return {kinds.begin(), kinds.end()};
+}
+
 }  // namespace
 
 TWindowAnalysisTools::TWindowAnalysisTools(examples::TPlot11Win& window) : window_(window) {}
@@ -29,7 +34,8 @@ TWindowAnalysisTools::~TWindowAnalysisTools() {
 std::vector<int> TWindowAnalysisTools::CommandsOf(int dimension) {
     if (dimension >= 3) return {cmd::kLineIntegral, cmd::kSurfaceIntegral};
     return {cmd::kIntegrate,  cmd::kIntegrateTwo, cmd::kVolumeOfRevolution, cmd::kAreaOfRevolution,
-            cmd::kSectorArea, cmd::kVolumeTwo,    cmd::kLineIntegral};
+            cmd::kSectorArea, cmd::kVolumeTwo,    cmd::kLineIntegral,       cmd::kReflect,
+            cmd::kRotate,     cmd::kTranslate};
 }
 
 template <class Dlg, class... Args>
@@ -81,12 +87,25 @@ void TWindowAnalysisTools::RunCommand(int id) {
         case cmd::kSurfaceIntegral:
             Open(flux_, {k::kSpaceSystem});
             break;
+        case cmd::kReflect:
+            Open(reflect_, Kinds(ReflectableKinds()));
+            break;
+        case cmd::kRotate:
+            Open(rotate_, Kinds(ReflectableKinds()));
+            break;
+        case cmd::kTranslate:
+            Open(translate_, Kinds(TranslatableKinds()));
+            break;
         default:
             break;
     }
 }
 
 bool TWindowAnalysisTools::CommandEnabled(int id) const {
+    if (id == cmd::kReflect || id == cmd::kRotate)
+        return examples::HasExampleOfKind(window_.Inventory(), ReflectableKinds());
+    if (id == cmd::kTranslate)
+        return examples::HasExampleOfKind(window_.Inventory(), TranslatableKinds());
     return examples::ToolCommandEnabled(id, window_.Inventory(), window_.Dimension());
 }
 
@@ -102,8 +121,9 @@ int TWindowAnalysisTools::DrawOverlays(platform::DeviceContext& dc) {
 
 std::vector<platform::Dialog*> TWindowAnalysisTools::Dialogs() const {
     std::vector<platform::Dialog*> dialogs;
-    for (platform::Dialog* d : std::initializer_list<platform::Dialog*>{
-             riemann_, revolution_, sector_, volumeTwo_, line_, flux_})
+    for (platform::Dialog* d :
+         std::initializer_list<platform::Dialog*>{riemann_, revolution_, sector_, volumeTwo_, line_,
+                                                  flux_, reflect_, rotate_, translate_})
         if (d) dialogs.push_back(d);
     return dialogs;
 }
@@ -153,6 +173,11 @@ void TWindowAnalysisTools::RestoreState(const std::array<int, 3>& state) {
 std::optional<bool> TWindowAnalysisTools::RebuildDerived(int i) {
     TDeriveContext context{window_.Inventory(), window_.Formulas(), window_.Compiler()};
     return RebuildToolExample(context, i);
+}
+
+bool TWindowAnalysisTools::AddDerivative(int i) {
+    tools2d::AddDerivative(window_, i);
+    return true;
 }
 
 void InstallAnalysisTools() {
