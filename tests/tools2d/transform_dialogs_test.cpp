@@ -8,6 +8,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "examples/levels/inventory_dialog.h"
+#include "examples/operations/inventory_panel.h"
 #include "examples/records/derivation.h"
 #include "tools2d/tools_fixture.h"
 
@@ -117,14 +119,31 @@ TEST_F(TransformDialogsTest, MarkPointAddsAPointOfTheDotSize) {
 }
 
 TEST_F(TransformDialogsTest, DeriveIsOfferedForCurvesAndAddsTheDerivative) {
+    win.Create();
     EXPECT_TRUE(win.AddsDerivatives());
-    const int f = Add(k::kExplicit, -5, 5, {"", "x^3"});
-    win.AddDerivative(f);
-    ASSERT_EQ(win.Inventory().Count(), 2);
-    EXPECT_EQ(std::tuple(win.Inventory()[1].derivation, win.Inventory()[1].order),
+    Add(k::kExplicit, -5, 5, {"", "x^3"});
+    Add(k::kPolar, 0, 6, {"", "", "2*t"});
+    Add(k::kParametric, 0, 1, {"t^2", "t"});
+    Add(k::kSegment, 0, 1, {"0", "0", "1", "1"});
+    Add(k::kLine, 0, 1, {"1", "1", "1"});
+    Add(k::kPoint, 0, 1, {"1", "1"});
+    ASSERT_TRUE(win.SendCommand(cmd::kInventory));
+    examples::TFnListDlg& list = *win.InventoryDialog();
+    auto pick = [&list](int line) {
+        list.SetSelectedIndex(examples::invent::kList, -1);
+        list.SetLineSelected(examples::invent::kList, line, true);
+        list.OnNotify(examples::invent::kList, platform::Notification::SelectionChanged);
+    };
+    for (int i = 0; i < 6; ++i) {
+        pick(i);
+        EXPECT_EQ(list.IsControlEnabled(examples::invent::kDerive), i < 3) << i;
+    }
+    pick(0);
+    list.Press(examples::invent::kDerive);
+    ASSERT_EQ(win.Inventory().Count(), 7);
+    EXPECT_EQ(std::tuple(win.Inventory()[6].derivation, win.Inventory()[6].order),
               std::tuple(d::kDerivative, 1));
-    EXPECT_NEAR(At(1, 2, 0.5L), 0.75L, kTolerance);
-    EXPECT_EQ(win.EquationLabels().Count(), 2);
+    EXPECT_NEAR(At(6, 2, 0.5L), 0.75L, kTolerance);
 }
 
 // A window that counts the rebuilds of its walk.
