@@ -102,10 +102,6 @@ void TWindowAnalysisTools::RunCommand(int id) {
 }
 
 bool TWindowAnalysisTools::CommandEnabled(int id) const {
-    if (id == cmd::kReflect || id == cmd::kRotate)
-        return examples::HasExampleOfKind(window_.Inventory(), ReflectableKinds());
-    if (id == cmd::kTranslate)
-        return examples::HasExampleOfKind(window_.Inventory(), TranslatableKinds());
     return examples::ToolCommandEnabled(id, window_.Inventory(), window_.Dimension());
 }
 

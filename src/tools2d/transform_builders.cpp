@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/errors.h"
+#include "examples/operations/tool_commands.h"
 #include "examples/records/compile_support.h"
 #include "examples/records/derivation.h"
 #include "formula/opcodes.h"
@@ -437,16 +438,11 @@ bool UpdateDerivative(TDeriveContext& context, int i) {
 }
 
 std::span<const int> ReflectableKinds() {
-    static constexpr int kKinds[] = {k::kExplicit, k::kPolar,   k::kParametric, k::kImplicit,
-                                     k::kSegment,  k::kLine,    k::kPoint,      k::kSystem,
-                                     k::kSlope,    k::kSequence};
-    return kKinds;
+    return examples::kReflectableKinds;
 }
 
 std::span<const int> TranslatableKinds() {
-    static constexpr int kKinds[] = {k::kExplicit, k::kParametric, k::kImplicit,
-                                     k::kSegment,  k::kLine,       k::kPoint};
-    return kKinds;
+    return examples::kTranslatableKinds;
 }
 
 }  // namespace quorlin::tools2d
