@@ -27,22 +27,35 @@ namespace {
 namespace cmd = resources::cmd;
 using quorlin::testing::InkNear;
 
+// The program's frame with its 2D windows, as a user starts it.
+struct UserFrame {
+    UserFrame() {
+        InstallAnalysisTools();
+        kinds.Register(WindowKind::Plot2D, plot2d::CreatePlot2Window);
+        frame.Create();
+    }
+    // A 2D window from the Window menu, 401 pixels square; null when none came.
+    plot2d::TPlot2Win* NewWindow() {
+        if (!frame.DispatchCommand(cmd::kWindow2D)) return nullptr;
+        auto* win = dynamic_cast<plot2d::TPlot2Win*>(frame.ActiveChild());
+        if (win) win->SizeChanged(401, 401);
+        return win;
+    }
+    WindowKindRegistry kinds;
+    TPlotFrame frame{kinds, {}};
+};
+
 TEST(AnalysisToolsRoadTest, IntegrateAsAUserAndFindItAgainInTheFile) {
-    InstallAnalysisTools();
     platform::ScriptedPrompter prompter;
     platform::ScriptedCommonDialogs dialogs;
     platform::SetCommonDialogs(&dialogs);
     const std::unique_ptr<void, void (*)(void*)> restore(
         &dialogs, [](void*) { platform::SetCommonDialogs(nullptr); });
     QTemporaryDir dir;
-    WindowKindRegistry kinds;
-    kinds.Register(WindowKind::Plot2D, plot2d::CreatePlot2Window);
-    TPlotFrame frame(kinds, {});
-    frame.Create();
-    ASSERT_TRUE(frame.DispatchCommand(cmd::kWindow2D));
-    auto* win = dynamic_cast<plot2d::TPlot2Win*>(frame.ActiveChild());
+    UserFrame user;
+    TPlotFrame& frame = user.frame;
+    plot2d::TPlot2Win* win = user.NewWindow();
     ASSERT_NE(win, nullptr);
-    win->SizeChanged(401, 401);
     {
         platform::ScopedDialogRunner runner([](platform::Dialog& d) {
             d.SetText(212, QStringLiteral("x^2"));
@@ -107,16 +120,11 @@ TEST(AnalysisToolsRoadTest, IntegrateAsAUserAndFindItAgainInTheFile) {
 }
 
 TEST(AnalysisToolsRoadTest, ReflectALineInTheYAxisAndTakeItBack) {
-    InstallAnalysisTools();
     platform::ScriptedPrompter prompter;
-    WindowKindRegistry kinds;
-    kinds.Register(WindowKind::Plot2D, plot2d::CreatePlot2Window);
-    TPlotFrame frame(kinds, {});
-    frame.Create();
-    ASSERT_TRUE(frame.DispatchCommand(cmd::kWindow2D));
-    auto* win = dynamic_cast<plot2d::TPlot2Win*>(frame.ActiveChild());
+    UserFrame user;
+    TPlotFrame& frame = user.frame;
+    plot2d::TPlot2Win* win = user.NewWindow();
     ASSERT_NE(win, nullptr);
-    win->SizeChanged(401, 401);
     EXPECT_FALSE(frame.QueryCommand(cmd::kReflect).enabled);
     {
         platform::ScopedDialogRunner runner([](platform::Dialog& d) {

@@ -216,9 +216,12 @@ TEST_F(TransformDialogsTest, AFailedRebuildDrawsNothing) {
     const QRgb ink = ColourOf(1);
     ASSERT_NE(ink, ColourOf(0));
     EXPECT_TRUE(InkAt(Picture(), -2, 1, ink));
+    ApplyTransform(win, std::vector<int>{1}, d::kTranslation, {"1", "1", ""});
     win.Inventory()[1].Text(1) = "A/";
     win.UpdateDependents(0);
+    // The image and the image of the image are undefined.
     EXPECT_EQ(win.Inventory()[1].Tree(1), nullptr);
+    EXPECT_EQ(win.Inventory()[2].Tree(1), nullptr);
     const QImage picture = Picture();
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x) ASSERT_NE(picture.pixel(x, y), ink);
