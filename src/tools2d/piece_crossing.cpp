@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "dynamics/trajectories.h"
+#include "formula/slot_guard.h"
 
 namespace quorlin::tools2d {
 
@@ -22,30 +23,12 @@ std::optional<long double> ValueAt(FormulaContext& context, TExprNode& f, Vec2 p
     return f.re;
 }
 
-// X and Y as they were, whatever the search left there.
-class KeepXY {
-public:
-    explicit KeepXY(FormulaContext& context)
-        : context_(context), x_(context.Var(slot::kX)), y_(context.Var(slot::kY)) {}
-    ~KeepXY() {
-        context_.SetVar(slot::kX, x_);
-        context_.SetVar(slot::kY, y_);
-    }
-    KeepXY(const KeepXY&) = delete;
-    KeepXY& operator=(const KeepXY&) = delete;
-
-private:
-    FormulaContext& context_;
-    long double x_;
-    long double y_;
-};
-
 }  // namespace
 
 TPieceCrossing FindPieceCrossing(FormulaContext& context, examples::TExample& curve,
                                  const examples::TTrajectory& piece, TExprNode& f,
                                  const dynamics::TracerSettings& settings) {
-    const KeepXY keep(context);
+    const TSlotGuard keep(context, {slot::kX, slot::kY});
     TPieceCrossing found;
     found.at = {piece.startX, piece.startY};
     const std::optional<long double> first = ValueAt(context, f, found.at);

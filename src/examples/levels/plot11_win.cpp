@@ -225,7 +225,8 @@ std::uint16_t TPlot11Win::OpenToolsMask() const {
 }
 
 void TPlot11Win::RestoreToolState(int a, int b, int c) {
-    if (analysisTools_ || a != 0)
+    // The third word may keep a setting of the tools even when no dialog was open.
+    if (analysisTools_ || a != 0 || c != 0)
         if (auto* tools = AnalysisTools()) tools->RestoreState({a, b, c});
 }
 
