@@ -5,8 +5,8 @@
 // explicit-shading list, the implicit-region mode and dart count, the tools' small settings,
 // the Lagrange polynomial picking its points) and the table of the drawers of the 2D kinds. It
 // rebuilds the derived examples whose builders lie in the 2D windows (antiderivatives,
-// roulettes, evolutes, plot points) and offers the slots the tools fill with the others
-// (derivatives, mirror lines, reflections, rotations, translations). It runs a drawing through
+// roulettes, evolutes, plot points); the analysis tools build the others through their seam
+// (analysis_tools.h). It runs a drawing through
 // the canvas primitives of a device context (DrawThrough), so that every drawer reaches the
 // screen and every export alike.
 #include <functional>
@@ -55,15 +55,17 @@ public:
     virtual bool UpdateRoulette(int i);        // 82
     virtual bool UpdateEvolute(int i);         // 83
     virtual bool RebuildPlotPoints(int i);     // 99
-    // The builders of the tools: nothing here.
-    virtual bool UpdateDerivative(int i);   // 68
-    virtual bool UpdateMirrorLine(int i);   // 100
-    virtual bool UpdateReflection(int i);   // 101-104
-    virtual bool UpdateRotation(int i);     // 105, 106
-    virtual bool UpdateTranslation(int i);  // 110
     // Rebuilds example i by its derivation code; the codes the shared levels build (|f|,
-    // gradient fields, end points, frozen family members) go to them.
+    // gradient fields, end points, frozen family members) and those of the analysis tools
+    // (derivatives, mirror lines, reflections, rotations, translations) go to them.
     bool RebuildDerived(int i) override;
+    // "derive" in the inventory: the derivative of an explicit, polar or parametric curve, made
+    // by the analysis tools when the window has them.
+    void AddDerivative(int i) override;
+    bool AddsDerivatives() const override;
+    // A point example at (x, y) for the search tools: 0, or 4 (shown) when the inventory is
+    // full. The window keeps its current dy/dx example.
+    int MarkPoint(long double x, long double y);
 
     ShadeList* ShadingList() override { return &state_.shades; }
     // The implicit-regions mode travels in diagram files.

@@ -43,8 +43,9 @@ void TPlotCWin::UpdateDependents(int i) {
         // The end point of a segment (125) keeps a text index in its second parent.
         const bool second = examples::NamesSecondParent(e.derivation) && isChanged(e.parent[1]);
         if (!isChanged(e.parent[0]) && !second) continue;
+        // An example that could not be built changes too: what derives from it follows it.
+        changed[static_cast<std::size_t>(j)] = true;
         if (RebuildDerived(j)) {
-            changed[static_cast<std::size_t>(j)] = true;
             Compiler().EvaluateRanges(j);
             Compiler().MarkSymbolsOfExample(j);
         }

@@ -7,6 +7,8 @@
 #include "resources/command_ids.h"
 #include "shell/palette.h"
 #include "tools2d/body_dialog.h"
+#include "tools2d/derived_builders.h"
+#include "tools2d/transform_builders.h"
 
 namespace quorlin::tools2d {
 
@@ -37,6 +39,10 @@ int ColourOf(int word) {
     return IsPaletteEntry(index) ? index : -1;
 }
 
+std::vector<int> Kinds(std::span<const int> kinds) {
+    return {kinds.begin(), kinds.end()};
+}
+
 }  // namespace
 
 TWindowAnalysisTools::TWindowAnalysisTools(examples::TPlot11Win& window) : window_(window) {}
@@ -48,7 +54,8 @@ TWindowAnalysisTools::~TWindowAnalysisTools() {
 std::vector<int> TWindowAnalysisTools::CommandsOf(int dimension) {
     if (dimension >= 3) return {cmd::kLineIntegral, cmd::kSurfaceIntegral};
     return {cmd::kIntegrate,  cmd::kIntegrateTwo, cmd::kVolumeOfRevolution, cmd::kAreaOfRevolution,
-            cmd::kSectorArea, cmd::kVolumeTwo,    cmd::kLineIntegral};
+            cmd::kSectorArea, cmd::kVolumeTwo,    cmd::kLineIntegral,       cmd::kReflect,
+            cmd::kRotate,     cmd::kTranslate};
 }
 
 template <class Dlg, class... Args>
@@ -96,6 +103,15 @@ void TWindowAnalysisTools::RunCommand(int id) {
         case cmd::kSurfaceIntegral:
             Open(flux_, {k::kSpaceSystem, k::kParametricSurface});
             break;
+        case cmd::kReflect:
+            Open(reflect_, Kinds(ReflectableKinds()));
+            break;
+        case cmd::kRotate:
+            Open(rotate_, Kinds(ReflectableKinds()));
+            break;
+        case cmd::kTranslate:
+            Open(translate_, Kinds(TranslatableKinds()));
+            break;
         default:
             break;
     }
@@ -120,8 +136,9 @@ int TWindowAnalysisTools::DrawOverlays(platform::DeviceContext& dc) {
 
 std::vector<platform::Dialog*> TWindowAnalysisTools::Dialogs() const {
     std::vector<platform::Dialog*> dialogs;
-    for (platform::Dialog* d : std::initializer_list<platform::Dialog*>{
-             riemann_, revolution_, sector_, volumeTwo_, line_, flux_})
+    for (platform::Dialog* d :
+         std::initializer_list<platform::Dialog*>{riemann_, revolution_, sector_, volumeTwo_, line_,
+                                                  flux_, reflect_, rotate_, translate_})
         if (d) dialogs.push_back(d);
     for (platform::Dialog* d : points_.Dialogs()) dialogs.push_back(d);
     return dialogs;
@@ -175,6 +192,16 @@ void TWindowAnalysisTools::RestoreState(const std::array<int, 3>& state) {
         riemann_->SelectPosition(position);
     if (g >= 0) riemann_->SelectSecond(g);
     riemann_->RestoreOptions(state[2] & kOptionMask);
+}
+
+std::optional<bool> TWindowAnalysisTools::RebuildDerived(int i) {
+    TDeriveContext context{window_.Inventory(), window_.Formulas(), window_.Compiler()};
+    return RebuildToolExample(context, i);
+}
+
+bool TWindowAnalysisTools::AddDerivative(int i) {
+    tools2d::AddDerivative(window_, i);
+    return true;
 }
 
 void InstallAnalysisTools() {

@@ -1,7 +1,8 @@
 #pragma once
 // The analysis tools of one graphing window (examples::TAnalysisTools): the integration dialog
-// with its overlay and antiderivatives, the revolution, sector and two-curve volume dialogs
-// (2D windows), and the line and flux integral dialogs (832 in 2D and 3D, 833 in 3D). Each
+// with its overlay and antiderivatives, the revolution, sector and two-curve volume dialogs and
+// the reflect, rotate and translate dialogs (2D windows), the line and flux integral dialogs
+// (832 in 2D and 3D, 833 in 3D), and the derived examples of the tools with "derive". Each
 // dialog is made by its command on first use, then shown and brought to the top; the window
 // closes a dialog once its kinds are gone, and the dialogs hide and close with the window.
 //
@@ -13,6 +14,7 @@
 #include "tools2d/measure_dialogs.h"
 #include "tools2d/point_dialogs.h"
 #include "tools2d/riemann_dialog.h"
+#include "tools2d/transform_dialogs.h"
 
 namespace quorlin::tools2d {
 
@@ -34,6 +36,9 @@ public:
     void Close() override;
     std::array<int, 3> State() const override;
     void RestoreState(const std::array<int, 3>& state) override;
+    // The derived examples of the tools, by the rows of derived_builders.h.
+    std::optional<bool> RebuildDerived(int i) override;
+    bool AddDerivative(int i) override;
 
     // The dialogs; null before their first opening.
     TRiemDlg* Riemann() const { return riemann_; }
@@ -42,6 +47,9 @@ public:
     T2VolDlg* VolumeTwo() const { return volumeTwo_; }
     TLineDlg* Line() const { return line_; }
     TFluxDlg* Flux() const { return flux_; }
+    TReflDlg* Reflect() const { return reflect_; }
+    TRotaDlg* Rotate() const { return rotate_; }
+    TTranDlg* Translate() const { return translate_; }
 
     // The point list, distance and many-points dialogs.
     TPointTools& Points() { return points_; }
@@ -65,6 +73,9 @@ private:
     QPointer<TLineDlg> line_;
     QPointer<TFluxDlg> flux_;
     TPointTools points_{window_};
+    QPointer<TReflDlg> reflect_;
+    QPointer<TRotaDlg> rotate_;
+    QPointer<TTranDlg> translate_;
 };
 
 // Every graphing window gets its analysis tools, and the planets window its orbital editor.

@@ -64,6 +64,11 @@ bool ToolCommandEnabled(int id, const TInventory& inventory, int dimension) {
         case cmd::kSurfaceIntegral:
             return space && Has(inventory, {kind::kSpaceSystem}) &&
                    Has(inventory, {kind::kParametricSurface});
+        case cmd::kReflect:
+        case cmd::kRotate:
+            return !space && HasExampleOfKind(inventory, kReflectableKinds);
+        case cmd::kTranslate:
+            return !space && HasExampleOfKind(inventory, kTranslatableKinds);
         case cmd::kDistance:
             return CountExamplesOfKind(inventory, space ? kind::kSpacePoint : kind::kPoint) > 1;
         default:
