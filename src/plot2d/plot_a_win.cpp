@@ -198,7 +198,7 @@ std::optional<Vec2> TPlotAWin::ThrowDartsInWindow(int region, bool seeDarts) {
     const TPlotSpace space = PlotSpaceOf(View());
     std::function<int()> poll;
     if (!Output().noPolling) poll = [this] { return platform::PollKey(this); };
-    TDartThrow result = ThrowDarts(Formulas(), Inventory(), space, state_.dartCount, region, poll);
+    TDartThrow result = ThrowDarts(Formulas(), Inventory(), space, Tools().randomDarts, region, poll);
     state_.darts.clear();
     if (seeDarts && result.centroid) {
         state_.darts = std::move(result.hits);

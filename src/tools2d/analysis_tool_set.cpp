@@ -1,5 +1,8 @@
 #include "tools2d/analysis_tool_set.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "examples/levels/plot11_win.h"
 #include "examples/operations/tool_commands.h"
 #include "plot2d/plot_a_win.h"
@@ -27,8 +30,12 @@ TWindowAnalysisTools::~TWindowAnalysisTools() {
 
 std::vector<int> TWindowAnalysisTools::CommandsOf(int dimension) {
     if (dimension >= 3) return {cmd::kLineIntegral, cmd::kSurfaceIntegral};
-    return {cmd::kIntegrate,  cmd::kIntegrateTwo, cmd::kVolumeOfRevolution, cmd::kAreaOfRevolution,
-            cmd::kSectorArea, cmd::kVolumeTwo,    cmd::kLineIntegral};
+    std::vector<int> commands{cmd::kIntegrate,         cmd::kIntegrateTwo,
+                              cmd::kVolumeOfRevolution, cmd::kAreaOfRevolution,
+                              cmd::kSectorArea,         cmd::kVolumeTwo,
+                              cmd::kLineIntegral};
+    std::ranges::copy(RegionCommands(), std::back_inserter(commands));
+    return commands;
 }
 
 template <class Dlg, class... Args>
@@ -81,6 +88,7 @@ void TWindowAnalysisTools::RunCommand(int id) {
             Open(flux_, {k::kSpaceSystem});
             break;
         default:
+            RunRegionCommand(id);
             break;
     }
 }
@@ -102,7 +110,7 @@ int TWindowAnalysisTools::DrawOverlays(platform::DeviceContext& dc) {
 std::vector<platform::Dialog*> TWindowAnalysisTools::Dialogs() const {
     std::vector<platform::Dialog*> dialogs;
     for (platform::Dialog* d : std::initializer_list<platform::Dialog*>{
-             riemann_, revolution_, sector_, volumeTwo_, line_, flux_})
+             riemann_, revolution_, sector_, volumeTwo_, line_, flux_, shade_, centroid_})
         if (d) dialogs.push_back(d);
     return dialogs;
 }
@@ -114,6 +122,7 @@ void TWindowAnalysisTools::RefreshToolValues() {
 void TWindowAnalysisTools::RefreshToolDialogs() {
     for (platform::Dialog* d : Dialogs())
         if (auto* combo = dynamic_cast<examples::TComboDlg*>(d)) combo->RefillLists();
+    if (centroid_) centroid_->RefillLists();
 }
 
 // The window's tool-dialog list closes the dialogs whose kinds are gone; their pointers clear

@@ -4,14 +4,18 @@
 // (2D windows), and the line and flux integral dialogs (832 in 2D and 3D, 833 in 3D). Each
 // dialog is made by its command on first use, then shown and brought to the top; the window
 // closes a dialog once its kinds are gone, and the dialogs hide and close with the window.
+// The 2D windows also get the shading of explicit inequalities (713), the implicit regions and
+// their centroid (769) and the modal choice of the left button's data (735).
 //
 // InstallAnalysisTools sets the maker every graphing window asks for its tools.
 #include <QPointer>
 
 #include "examples/levels/analysis_tools.h"
+#include "tools2d/centroid_dialog.h"
 #include "tools2d/line_dialogs.h"
 #include "tools2d/measure_dialogs.h"
 #include "tools2d/riemann_dialog.h"
+#include "tools2d/shade_dialog.h"
 
 namespace quorlin::tools2d {
 
@@ -42,6 +46,10 @@ public:
     TLineDlg* Line() const { return line_; }
     TFluxDlg* Flux() const { return flux_; }
 
+    // --- shading, regions and the mouse data (2D windows) ---
+    TShadeDlg* Shade() const { return shade_; }
+    TCentroidDlg* Centroid() const { return centroid_; }
+
     void OpenRiemann(int mode);
     void OpenRevolution(bool volume);
 
@@ -52,6 +60,13 @@ private:
     template <class Dlg, class... Args>
     Dlg* Open(QPointer<Dlg>& slot, std::vector<int> kinds, Args&&... args);
 
+    // --- shading, regions and the mouse data (region_commands.cpp) ---
+    static std::vector<int> RegionCommands();
+    // Runs a command of those; false for another one.
+    bool RunRegionCommand(int id);
+    template <class Dlg>
+    void OpenOnPlane(QPointer<Dlg>& slot, int kind);
+
     examples::TPlot11Win& window_;
     TRiemannOptions riemannOptions_;
     QPointer<TRiemDlg> riemann_;
@@ -60,6 +75,8 @@ private:
     QPointer<T2VolDlg> volumeTwo_;
     QPointer<TLineDlg> line_;
     QPointer<TFluxDlg> flux_;
+    QPointer<TShadeDlg> shade_;
+    QPointer<TCentroidDlg> centroid_;
 };
 
 // Every graphing window gets its analysis tools.
