@@ -35,6 +35,8 @@ public:
     int NextPatternToUse() const { return pattern_; }
     // Adds the shading the fields ask for; 0, or the error that was shown.
     int CmShade();
+    // Chooses curve g in the second list.
+    void SelectSecond(int g);
 
     void SetupWindow() override;
     void RefillLists() override;
@@ -54,7 +56,6 @@ private:
     void ShowSelectedRecord();
     void DeleteSelected();
     void DeleteAll();
-    void SelectSecond(int g);
     TShadeSide CheckedSide() const;
     // The window draws its shadings again; modified when they changed.
     void ShadingsChanged(bool modified);
