@@ -3,8 +3,8 @@
 #include "examples/operations/plot_points.h"
 
 #include "examples/records/compile.h"
-#include "platform/clock.h"
 #include "examples/records/derivation.h"
+#include "platform/clock.h"
 #include "platform/key_poll.h"
 #include "plot2d/shading.h"
 
@@ -198,7 +198,8 @@ std::optional<Vec2> TPlotAWin::ThrowDartsInWindow(int region, bool seeDarts) {
     const TPlotSpace space = PlotSpaceOf(View());
     std::function<int()> poll;
     if (!Output().noPolling) poll = [this] { return platform::PollKey(this); };
-    TDartThrow result = ThrowDarts(Formulas(), Inventory(), space, Tools().randomDarts, region, poll);
+    TDartThrow result =
+        ThrowDarts(Formulas(), Inventory(), space, Tools().randomDarts, region, poll);
     state_.darts.clear();
     if (seeDarts && result.centroid) {
         state_.darts = std::move(result.hits);

@@ -27,10 +27,10 @@ inline constexpr int kRegionColourRole = 11;
 inline constexpr int kWebDiagonalColourRole = 12;
 
 struct TPlot2DState {
-    ShadeList shades;    // explicit shadings, newest first
+    ShadeList shades;           // explicit shadings, newest first
     int regionMode = 2;         // implicit regions: 0 intersection, 2 each; 1 and 3 centroid
     int mouseDataExample = -1;  // the example the readout of mouse mode 125 reports on
-    std::vector<Vec2> darts;  // the hits of the last throw shown (plot coordinates)
+    std::vector<Vec2> darts;    // the hits of the last throw shown (plot coordinates)
     int dartColour = 0;
     bool degrees = false;     // the intersection angle in degrees
     bool toolOrigin = false;  // a tool is about to add a point example
@@ -77,8 +77,8 @@ public:
     // Fills the region of a shading record solid in its colour.
     void FillShadeSolid(platform::DeviceContext& dc, const TShadeRecord& record);
     // Throws the window's dart count (the tools' settings, which diagram files keep) into the
-    // view (see ThrowDarts): the centroid of the hits, or nothing. With seeDarts the hits show over the picture in the region's colour until
-    // the picture changes.
+    // view (see ThrowDarts): the centroid of the hits, or nothing. With seeDarts the hits show over
+    // the picture in the region's colour until the picture changes.
     std::optional<Vec2> ThrowDartsInWindow(int region, bool seeDarts);
 
     // Runs a drawing through the 2D draw target over the device: the window's colours, pen

@@ -1,8 +1,5 @@
 #include "tools2d/analysis_tool_set.h"
 
-#include <algorithm>
-#include <iterator>
-
 #include "examples/levels/plot11_win.h"
 #include "examples/operations/tool_commands.h"
 #include "plot2d/plot_a_win.h"
@@ -30,12 +27,9 @@ TWindowAnalysisTools::~TWindowAnalysisTools() {
 
 std::vector<int> TWindowAnalysisTools::CommandsOf(int dimension) {
     if (dimension >= 3) return {cmd::kLineIntegral, cmd::kSurfaceIntegral};
-    std::vector<int> commands{cmd::kIntegrate,         cmd::kIntegrateTwo,
-                              cmd::kVolumeOfRevolution, cmd::kAreaOfRevolution,
-                              cmd::kSectorArea,         cmd::kVolumeTwo,
-                              cmd::kLineIntegral};
-    std::ranges::copy(RegionCommands(), std::back_inserter(commands));
-    return commands;
+    return WithRegionCommands({cmd::kIntegrate, cmd::kIntegrateTwo, cmd::kVolumeOfRevolution,
+                               cmd::kAreaOfRevolution, cmd::kSectorArea, cmd::kVolumeTwo,
+                               cmd::kLineIntegral});
 }
 
 template <class Dlg, class... Args>

@@ -61,9 +61,11 @@ private:
     Dlg* Open(QPointer<Dlg>& slot, std::vector<int> kinds, Args&&... args);
 
     // --- shading, regions and the mouse data (region_commands.cpp) ---
-    static std::vector<int> RegionCommands();
+    // The commands of a 2D window followed by 713, 769 and 735.
+    static std::vector<int> WithRegionCommands(std::vector<int> commands);
     // Runs a command of those; false for another one.
     bool RunRegionCommand(int id);
+    // As Open for the dialogs that work on the plane of a 2D window (none in other windows).
     template <class Dlg>
     void OpenOnPlane(QPointer<Dlg>& slot, int kind);
 

@@ -13,8 +13,8 @@ namespace quorlin::tools2d {
 
 namespace {
 
-constexpr int kStrCareful = 2;              // "careful!"
-constexpr int kStrShadeImplicit = 149;      // "shade implicit"
+constexpr int kStrCareful = 2;               // "careful!"
+constexpr int kStrShadeImplicit = 149;       // "shade implicit"
 constexpr int kStrDeleteInequalities = 167;  // "delete every inequality?"
 constexpr std::size_t kMaxCountChars = 20;
 constexpr int kCentroidControls[] = {TCentroidDlg::kThrow, TCentroidDlg::kFrame,
@@ -23,7 +23,8 @@ constexpr int kCentroidControls[] = {TCentroidDlg::kThrow, TCentroidDlg::kFrame,
 
 }  // namespace
 
-TCentroidDlg::TCentroidDlg(plot2d::TPlotAWin& window) : Dialog(&window, "CENTROID"), owner_(window) {}
+TCentroidDlg::TCentroidDlg(plot2d::TPlotAWin& window)
+    : Dialog(&window, "CENTROID"), owner_(window) {}
 
 void TCentroidDlg::SetupWindow() {
     Dialog::SetupWindow();
@@ -63,8 +64,8 @@ void TCentroidDlg::FillLists() {
     for (const int i : curves_) AddString(kCurves, FromWindows1252(owner_.DescribeExample(i)));
     ClearList(kInequalities);
     for (const int i : inequalities_)
-        AddString(kInequalities, FromWindows1252(InequalityText(owner_.DescribeExample(i),
-                                                                inventory[i].subKind)));
+        AddString(kInequalities,
+                  FromWindows1252(InequalityText(owner_.DescribeExample(i), inventory[i].subKind)));
     // What was thrown at may be gone.
     ShowCentroid(std::nullopt);
     if (!CentroidOfMode(owner_.State2D().regionMode)) CmMode();
@@ -151,8 +152,8 @@ void TCentroidDlg::ShowCentroid(std::optional<Vec2> centroid) {
         SetText(kResult, QString());
         return;
     }
-    SetText(kResult, FromWindows1252("x = " + owner_.FormatNum(centroid->x) + "\ny = " +
-                                     owner_.FormatNum(centroid->y)));
+    SetText(kResult, FromWindows1252("x = " + owner_.FormatNum(centroid->x) +
+                                     "\ny = " + owner_.FormatNum(centroid->y)));
 }
 
 void TCentroidDlg::OnControl(int id) {
@@ -192,6 +193,13 @@ void TCentroidDlg::OnControl(int id) {
         default:
             break;
     }
+}
+
+// Another region chosen: the centroid shown was not its own.
+void TCentroidDlg::OnNotify(int id, platform::Notification what) {
+    if (id == kInequalities && what == platform::Notification::SelectionChanged &&
+        !IsChecked(kIntersect))
+        ShowCentroid(std::nullopt);
 }
 
 }  // namespace quorlin::tools2d

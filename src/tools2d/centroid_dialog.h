@@ -55,6 +55,7 @@ public:
 
     void SetupWindow() override;
     void OnControl(int id) override;
+    void OnNotify(int id, platform::Notification what) override;
 
 private:
     void FillLists();

@@ -11,8 +11,9 @@ namespace quorlin::tools2d {
 namespace cmd = resources::cmd;
 namespace k = examples::kind;
 
-std::vector<int> TWindowAnalysisTools::RegionCommands() {
-    return {cmd::kShadeExplicit, cmd::kShadeImplicit, cmd::kMouseData};
+std::vector<int> TWindowAnalysisTools::WithRegionCommands(std::vector<int> commands) {
+    commands.insert(commands.end(), {cmd::kShadeExplicit, cmd::kShadeImplicit, cmd::kMouseData});
+    return commands;
 }
 
 template <class Dlg>

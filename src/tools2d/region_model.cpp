@@ -29,8 +29,8 @@ std::vector<int> ImplicitExamples(const examples::TInventory& inventory) {
 }
 
 std::vector<int> InequalityExamples(const examples::TInventory& inventory) {
-    return IndexesWhere(inventory,
-                        [](const examples::TExample& e) { return IsImplicit(e) && e.subKind != 0; });
+    return IndexesWhere(
+        inventory, [](const examples::TExample& e) { return IsImplicit(e) && e.subKind != 0; });
 }
 
 std::string InequalityText(std::string text, int side) {

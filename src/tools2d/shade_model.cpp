@@ -22,8 +22,7 @@ int MakeShadeRecord(FormulaContext& context, const TShadeRequest& request, TShad
     if (request.interval) {
         if (const int e = context.ReadNumberAndLetter(request.lowText, low.value, low.parameter))
             return e;
-        if (const int e =
-                context.ReadNumberAndLetter(request.highText, high.value, high.parameter))
+        if (const int e = context.ReadNumberAndLetter(request.highText, high.value, high.parameter))
             return e;
         if (high.value < low.value + kSmallestWidth) return kErrInconsistentData;
     }
@@ -32,9 +31,9 @@ int MakeShadeRecord(FormulaContext& context, const TShadeRequest& request, TShad
     record = TShadeRecord{};
     record.first = static_cast<std::int16_t>(request.first);
     record.second = static_cast<std::int16_t>(
-        between ? request.second
-                : (request.side == TShadeSide::kAbove ? TShadeRecord::kAbove
-                                                      : TShadeRecord::kBelow));
+        between
+            ? request.second
+            : (request.side == TShadeSide::kAbove ? TShadeRecord::kAbove : TShadeRecord::kBelow));
     record.intervalOn = request.interval ? 1 : 0;
     record.low = low.value;
     record.high = high.value;

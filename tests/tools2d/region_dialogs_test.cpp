@@ -23,7 +23,9 @@ protected:
     ~RegionDialogsTest() override { SetRandomSource({}); }
 
     TShadeDlg& Shade() { return Command(cmd::kShadeExplicit, &TWindowAnalysisTools::Shade); }
-    TCentroidDlg& Regions() { return Command(cmd::kShadeImplicit, &TWindowAnalysisTools::Centroid); }
+    TCentroidDlg& Regions() {
+        return Command(cmd::kShadeImplicit, &TWindowAnalysisTools::Centroid);
+    }
     examples::ShadeList& Shades() { return win.State2D().shades; }
     static QString Lines(const platform::Dialog& d, int id) {
         QStringList lines;
@@ -141,8 +143,8 @@ TEST_F(RegionDialogsTest, InequalitiesMadeShadedAndUndone) {
     d.Press(TCentroidDlg::kDeleteOne);
     d.SetSelectedIndex(TCentroidDlg::kCurves, -1);
     d.Press(TCentroidDlg::kToLess);
-    ASSERT_EQ(Errors(), (std::vector<QString>{ErrorText(kErrNothingToDo),
-                                              ErrorText(kErrMakeSelection)}));
+    ASSERT_EQ(Errors(),
+              (std::vector<QString>{ErrorText(kErrNothingToDo), ErrorText(kErrMakeSelection)}));
 
     d.SetSelectedIndex(TCentroidDlg::kCurves, 0);
     d.Press(TCentroidDlg::kToLess);
@@ -212,12 +214,19 @@ TEST_F(RegionDialogsTest, TheDartCountIsReadKeptInTheFileAndThrown) {
     ASSERT_EQ(d.CmThrow(), kNoError);
     EXPECT_EQ(draws, 2 * 2500);
     ASSERT_TRUE(d.Centroid());
+    EXPECT_NEAR(static_cast<double>(d.Centroid()->x), 0, 0.06);
+    EXPECT_NEAR(static_cast<double>(d.Centroid()->y), 0, 0.06);
     EXPECT_EQ(d.GetText(TCentroidDlg::kResult),
-              QString::fromStdString("x = " + win.FormatNum(d.Centroid()->x) + "\ny = " +
-                                     win.FormatNum(d.Centroid()->y)));
+              QString::fromStdString("x = " + win.FormatNum(d.Centroid()->x) +
+                                     "\ny = " + win.FormatNum(d.Centroid()->y)));
     EXPECT_FALSE(win.State2D().darts.empty());
     EXPECT_EQ(win.Tools().randomDarts, 2500);
-    // A change of mode clears what was shown.
+    // Another region chosen, or a change of mode, clears what was shown.
+    d.OnNotify(TCentroidDlg::kInequalities, platform::Notification::SelectionChanged);
+    EXPECT_EQ(std::pair(d.GetText(TCentroidDlg::kResult), d.Centroid().has_value()),
+              std::pair(QString(), false));
+    ASSERT_EQ(d.CmThrow(), kNoError);
+    ASSERT_TRUE(d.Centroid());
     d.Press(TCentroidDlg::kIntersect);
     EXPECT_EQ(std::tuple(d.GetText(TCentroidDlg::kResult), d.Centroid().has_value(),
                          win.State2D().darts.empty(), win.State2D().regionMode),

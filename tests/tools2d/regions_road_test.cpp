@@ -131,7 +131,7 @@ TEST_F(RegionsRoadTest, ASolutionCurveShadingsAndACentroidAsAUser) {
         QPainter painter(&drawn);
         svg.render(&painter);
     }
-        // The renderer smooths the edges of lines: a pixel near the path's colour counts.
+    // The renderer smooths the edges of lines: a pixel near the path's colour counts.
     const auto nearPath = [&](long double x) {
         const int px = win->XToScreen(x), py = win->YToScreen(std::exp(x));
         for (int dy = -2; dy <= 2; ++dy)

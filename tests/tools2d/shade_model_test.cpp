@@ -76,10 +76,10 @@ TEST_F(ShadeRequestTest, RecordsOfEachSideAndTiedEnds) {
         ASSERT_EQ(MakeShadeRecord(ctx, Request(row.side, row.interval, row.low, row.high), r),
                   kNoError)
             << row.low;
-        EXPECT_EQ(std::tuple(r.first, r.second, r.style, r.intervalOn, r.low, r.high, r.colour),
-                  std::tuple(std::int16_t{3}, row.second, row.style,
-                             std::uint8_t{row.interval ? 1u : 0u}, row.lowEnd, row.highEnd,
-                             std::int16_t{17}))
+        EXPECT_EQ(
+            std::tuple(r.first, r.second, r.style, r.intervalOn, r.low, r.high, r.colour),
+            std::tuple(std::int16_t{3}, row.second, row.style, std::uint8_t{row.interval ? 1u : 0u},
+                       row.lowEnd, row.highEnd, std::int16_t{17}))
             << row.low;
         EXPECT_EQ(SideOf(r), row.side);
     }
@@ -99,12 +99,12 @@ TEST_F(ShadeRequestTest, RefusedFieldsMakeNoRecordAndTieNothing) {
         const char* high;
         int error;
     } rows[] = {
-        {TShadeSide::kAbove, 5, "2@A", "1", kErrInconsistentData},            // inverted
-        {TShadeSide::kAbove, 5, "1@A", "1", kErrInconsistentData},            // empty
-        {TShadeSide::kAbove, 5, "1@A", "1+1e-14", kErrInconsistentData},      // under 1e-13 wide
-        {TShadeSide::kBetween, 3, "1@A", "3", kErrSelectTwo},                 // f and itself
-        {TShadeSide::kAbove, 5, "1@A", "3@Z", kErrCannotUnderstand},          // no such letter
-        {TShadeSide::kAbove, 5, "(", "3", 0},                                 // the reader's own
+        {TShadeSide::kAbove, 5, "2@A", "1", kErrInconsistentData},        // inverted
+        {TShadeSide::kAbove, 5, "1@A", "1", kErrInconsistentData},        // empty
+        {TShadeSide::kAbove, 5, "1@A", "1+1e-14", kErrInconsistentData},  // under 1e-13 wide
+        {TShadeSide::kBetween, 3, "1@A", "3", kErrSelectTwo},             // f and itself
+        {TShadeSide::kAbove, 5, "1@A", "3@Z", kErrCannotUnderstand},      // no such letter
+        {TShadeSide::kAbove, 5, "(", "3", 0},                             // the reader's own
     };
     for (const auto& row : rows) {
         ctx.SetVar(1, 7.0L);
@@ -138,7 +138,8 @@ TEST(ShadeModel, LinesEndsAndRemoval) {
     EXPECT_EQ(EndText("-2", 23), "-2@W");
 
     examples::ShadeList list(3);
-    for (int k = 0; k < 3; ++k) list[static_cast<std::size_t>(k)].first = static_cast<std::int16_t>(k);
+    for (int k = 0; k < 3; ++k)
+        list[static_cast<std::size_t>(k)].first = static_cast<std::int16_t>(k);
     EXPECT_FALSE(RemoveShadeAt(list, 3));
     EXPECT_FALSE(RemoveShadeAt(list, -1));
     ASSERT_TRUE(RemoveShadeAt(list, 1));  // the second line: the second-newest record
