@@ -3,7 +3,10 @@
 // projection of a million points (aim: under 25 ns a point).
 #include <benchmark/benchmark.h>
 
+#include <vector>
+
 #include "plot3d/example_boxes.h"
+#include "plot3d/hidden/surface_hiding.h"
 #include "plot3d/scene_box.h"
 
 namespace {
@@ -11,18 +14,24 @@ namespace {
 using namespace quorlin;
 using namespace quorlin::plot3d;
 
-void SurfaceMeshBoxesAndFit(benchmark::State& state) {
-    FormulaContext f;
-    examples::TExample e;
+// z = sin(x)cos(y) over [-3, 3]^2 in 80 x 80 cells; false when the formula was not read.
+bool MakeSinCosSurface(FormulaContext& f, examples::TExample& e) {
     e.Init(examples::kind::kSurface, 2, 50);
-    if (f.Parse("sin(x)*cos(y)") != 0) {
-        state.SkipWithError("the formula was not read");
-        return;
-    }
+    if (f.Parse("sin(x)*cos(y)") != 0) return false;
     e.Tree(3) = f.TakeParseResult();
     e.rangeLow = {-3, -3};
     e.rangeHigh = {3, 3};
     e.divisions = {80, 80, 36};
+    return true;
+}
+
+void SurfaceMeshBoxesAndFit(benchmark::State& state) {
+    FormulaContext f;
+    examples::TExample e;
+    if (!MakeSinCosSurface(f, e)) {
+        state.SkipWithError("the formula was not read");
+        return;
+    }
     TSceneBox box;
     TObserver observer;
     observer.eye = kDefaultEye;
@@ -37,6 +46,48 @@ void SurfaceMeshBoxesAndFit(benchmark::State& state) {
     }
 }
 BENCHMARK(SurfaceMeshBoxesAndFit)->Unit(benchmark::kMillisecond);
+
+// The hidden-point test of every grid point of that surface against the surface itself, with
+// 12 checks a point, as slow drawing asks it for each point it draws (reported: tests a
+// second, the checks of each, and how many of the 81 x 81 points were hidden).
+void HiddenPointTests(benchmark::State& state) {
+    FormulaContext f;
+    examples::TExample e;
+    if (!MakeSinCosSurface(f, e)) {
+        state.SkipWithError("the formula was not read");
+        return;
+    }
+    SetBoxAutomatic(e, true);
+    RecomputeExampleBox(f, e, false, {});
+    TSceneBox box;
+    TObserver observer;
+    observer.eye = kDefaultEye;
+    long double sightStep = 0;
+    const TBox3 shown[] = {BoxOf(e)};
+    ComputeSceneBox(box, observer, shown, TAxisEnds{}, sightStep);
+    ComputeViewAngles(observer);
+    const hidden::THiddenLineView view{observer, box, {-100, 100, -100, 100}, 12, 0.1L, false};
+    // Each grid point moved towards the eye by the sight shift, as the dispatcher moves it.
+    std::vector<Vec3> points;
+    for (int k = 0; k < 81 * 81; ++k) {
+        const Vec3 p = e.points[static_cast<std::size_t>(k)];
+        const Vec3 toEye = observer.eye - p;
+        points.push_back(p + (sightStep / Vec3Length(toEye)) * toEye);
+    }
+    long long hiddenCount = 0;
+    for (auto _ : state) {
+        hiddenCount = 0;
+        for (const Vec3& p : points)
+            hiddenCount += hidden::IsHiddenByExplicitSurface(f, e, view, p);
+        benchmark::DoNotOptimize(hiddenCount);
+    }
+    state.counters["tests"] = benchmark::Counter(
+        static_cast<double>(points.size()) * static_cast<double>(state.iterations()),
+        benchmark::Counter::kIsRate);
+    state.counters["hidden"] = static_cast<double>(hiddenCount);
+    state.counters["checks_per_point"] = view.samples;
+}
+BENCHMARK(HiddenPointTests)->Unit(benchmark::kMillisecond);
 
 void MillionProjections(benchmark::State& state) {
     TSceneBox box;

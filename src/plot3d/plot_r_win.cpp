@@ -30,6 +30,8 @@ constexpr std::array<std::pair<int, int>, 3> kDemoRoleCaptions{
 
 TPlotRWin::TPlotRWin(QString fileName, QString iniName, std::string_view menu, QWidget* parent)
     : TPlotQWin(std::move(fileName), std::move(iniName), menu, parent) {
+    Scene().hiddenLines = true;
+    RegisterHiddenLineCommands();
     RegisterViewCommands();
 }
 
@@ -67,7 +69,11 @@ bool TPlotRWin::ComputeSceneBox() {
     }
     const bool changed = plot3d::ComputeSceneBox(SceneBox(), Observer(), shown, Scene3D().axes,
                                                  Scene3D().lineOfSightStep);
-    if (changed) RefreshObserverDialog();
+    if (changed) {
+        // A tested point moves towards the eye by a thousandth of the box's plan.
+        Scene().hiddenPointOffset = Scene3D().lineOfSightStep;
+        RefreshObserverDialog();
+    }
     return changed;
 }
 
@@ -137,21 +143,39 @@ void TPlotRWin::ViewChanged(bool refit) {
     Invalidate();
 }
 
+std::optional<examples::TKeyPollControl> TPlotRWin::KeyControl() {
+    if (Output().noPolling || Scene3D().quietDrawing) return std::nullopt;
+    std::function<int()> poll = keyPoll_;
+    if (!poll) poll = [this] { return platform::PollKey(this); };
+    return examples::TKeyPollControl(std::move(poll), pollInterval_);
+}
+
+void TPlotRWin::SetKeyPoll(std::function<int()> poll,
+                           std::chrono::steady_clock::duration interval) {
+    keyPoll_ = std::move(poll);
+    pollInterval_ = interval;
+}
+
 void TPlotRWin::RecomputePicture(int i) {
     if (!Inventory().IsIndex(i)) return;
-    std::function<int()> poll;
-    if (!Output().noPolling && !Scene3D().quietDrawing) {
-        poll = [this] { return platform::PollKey(this); };
-    }
-    RecomputeExampleBox(Formulas(), Inventory()[i], Axes().axesShown, poll);
+    std::optional<examples::TKeyPollControl> control = KeyControl();
+    RecomputeExampleBox(Formulas(), Inventory()[i], Axes().axesShown,
+                        control ? &*control : nullptr);
     ComputeSceneBox();
     FitBoxToWindow();
 }
 
 void TPlotRWin::RecomputeAllBoxes() {
+    std::optional<examples::TKeyPollControl> control = KeyControl();
+    // Many large meshes take long (an opened diagram): the caption tells how to stop them.
+    const bool hint = control && !Inventory().Empty() && !IsKeyHintShown();
+    if (hint) ShowKeyHint(kHintQuit);
     for (int k = 0; k <= Inventory().LastIndex(); ++k) {
-        RecomputeExampleBox(Formulas(), Inventory()[k], Axes().axesShown, {});
+        const int result = RecomputeExampleBox(Formulas(), Inventory()[k], Axes().axesShown,
+                                               control ? &*control : nullptr);
+        if (result == kKeyStop) break;
     }
+    if (hint) UpdateCaption();
     ComputeSceneBox();
     FitBoxToWindow();
     ComputeViewAngles();
@@ -240,6 +264,8 @@ void TPlotRWin::StoreFileSettings(examples::TDiagramSettings& settings) const {
 void TPlotRWin::LoadFileSettings(const examples::TDiagramSettings& settings) {
     TPlotQWin::LoadFileSettings(settings);
     LoadSceneSettings(settings.scene, Observer(), SceneBox(), Scene3D());
+    // The file says whether the axes show; axes the ini file left waiting do not come on.
+    Scene3D().pendingAxes = false;
 }
 
 void TPlotRWin::ResetWindow() {

@@ -12,6 +12,12 @@
 // introduces slot 168, GetIvpExample.
 #include <QPointer>
 
+#include <chrono>
+#include <functional>
+#include <optional>
+
+#include "examples/operations/integration.h"
+#include "plot3d/hidden/surface_hiding.h"
 #include "plot3d/obs_dialog.h"
 #include "plot3d/plot_q_win.h"
 
@@ -72,10 +78,26 @@ public:
     int DrawAll(platform::DeviceContext& dc) override;
     // The axes on or off: the boxes take in the origin (or no longer), and the picture refits.
     void ToggleAxes() override;
+    // 101-105: whether the surface of example i lies between p and the eye, by the tests of its
+    // family (hidden/surface_hiding.h); hidden lines are removed in this window, the tested
+    // point moving towards the eye by a thousandth of the scene box's plan (plot_r_hidden.cpp).
+    bool IsHiddenByPolarSurface(int i, const Vec3& p) override;
+    bool IsHiddenByImplicitSurface(int i, const Vec3& p) override;
+    bool IsHiddenByParametricSurface(int i, const Vec3& p) override;
+    bool IsHiddenByPlane(int i, const Vec3& p) override;
+    bool IsHiddenByExplicitSurface(int i, const Vec3& p) override;
+    // 788 "Parametrics obscure": parametric-type surfaces hide what lies behind them, or not.
+    void ToggleParametricsObscure();
+    void UpdateMenuChecks(bool flag) override;
     // 168: the first differential equation while "IVP10" shows, else -1.
     virtual int GetIvpExample();
-    // Every shown example's mesh or box again, then the scene box and the view.
+    // Every example's mesh or box again, then the scene box and the view. The meshes poll Q by
+    // time with the key hint in the caption; Q leaves the examples not reached as they were.
     void RecomputeAllBoxes();
+    // The key poll of the mesh computations: PollKey on this window, asked at most every
+    // interval; tests put in their own.
+    void SetKeyPoll(std::function<int()> poll, std::chrono::steady_clock::duration interval =
+                                                   examples::TKeyPollControl::kPollInterval);
     // "Colour role 6" asks for role 6 itself the next time, not the Frenet role.
     void AskOwnSixthRole() { Scene3D().ownSixthRole = true; }
 
@@ -84,13 +106,20 @@ protected:
     void CleanupWindow() override;
 
 private:
+    // What the hidden-line tests read of the window now.
+    hidden::THiddenLineView HiddenLineView() const;
+    void RegisterHiddenLineCommands();
     // Draws the scene box's edges and the axes from the lower to the upper ends.
     void DrawSceneFrame(platform::DeviceContext& dc);
     void RegisterViewCommands();
     // The open tool dialogs refill their example lists.
     void RefillToolDialogs();
+    // What asks for Q in a long computation; nothing while the window does not poll keys.
+    std::optional<examples::TKeyPollControl> KeyControl();
 
     QPointer<TObsDlg> observerDialog_;
+    std::function<int()> keyPoll_;
+    std::chrono::steady_clock::duration pollInterval_ = examples::TKeyPollControl::kPollInterval;
 };
 
 }  // namespace quorlin::plot3d

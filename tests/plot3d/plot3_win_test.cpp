@@ -7,11 +7,14 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +28,7 @@
 #include "platform/config_dir.h"
 #include "platform/dialog.h"
 #include "platform/drawing_tools.h"
+#include "plot3d/plot3_fixture.h"
 #include "resources/command_ids.h"
 #include "resources/resources.h"
 #include "shell/fonts.h"
@@ -38,44 +42,7 @@ namespace {
 using quorlin::testing::AllNear;
 namespace cmd = resources::cmd;
 
-class Plot3WinTest : public ::testing::Test {
-protected:
-    Plot3WinTest() {
-        dynamics::InstallTrajectoryTools();
-        QFile::remove(platform::ConfigFilePath(QStringLiteral("qz3.ini")));
-        QFile::remove(platform::ConfigFilePath(QStringLiteral("qz.ini")));
-        QFile tips(platform::ConfigFilePath(QStringLiteral("qz.tip")));
-        if (tips.open(QIODevice::WriteOnly)) tips.write(QByteArray(1, '\0'));  // no tips shown
-        platform::SetClipboard(&clipboard);
-        platform::SetCommonDialogs(&dialogs);
-        registry.Register(WindowKind::Plot3D, CreatePlot3Window);
-    }
-    ~Plot3WinTest() override {
-        platform::SetCommonDialogs(nullptr);
-        platform::SetClipboard(nullptr);
-    }
-
-    // Sets the window up at 401 x 301 pixels and pastes the script, as a user pastes it.
-    void OpenAndPaste(TPlot3Win& win, const char* script) {
-        win.SizeChanged(401, 301);
-        win.Create();
-        clipboard.SetText(QString::fromLatin1(script));
-        ASSERT_TRUE(win.SendCommand(cmd::kPasteScript));
-    }
-    // Closes a window the test changed without asking to save it.
-    static void CloseUnsaved(TPlot3Win& win) {
-        win.ClearModified();
-        win.CloseWindow();
-    }
-
-    TPlot3Win* Active(TPlotFrame& frame) { return dynamic_cast<TPlot3Win*>(frame.ActiveChild()); }
-
-    WindowKindRegistry registry;
-    platform::MemoryClipboard clipboard;
-    platform::ScriptedCommonDialogs dialogs;
-    platform::ScriptedPrompter prompter;
-    QTemporaryDir dir;
-};
+class Plot3WinTest : public Plot3WindowTest {};
 
 TEST_F(Plot3WinTest, TheUsersRoadFromTheMenuToAReopenedFile) {
     std::vector<std::string> modal;
@@ -315,6 +282,103 @@ TEST_F(Plot3WinTest, AnEmptyAreaKeepsItsViewAndTheOneShotFlagEndsWithTheNextChan
     win.InventoryChanged(0);
     EXPECT_FALSE(win.Scene3D().spareToolRefresh);
     CloseUnsaved(win);
+}
+
+// A diagram opened with its window takes nothing from an ini file that keeps the axes on, a dot
+// size and an arrow length: its own settings stand, also after its first new example; a new
+// window without a file still takes them. The file comes handed over (by the frame's Open) or
+// as the ini's last file with "Open last" on.
+TEST_F(Plot3WinTest, AFileOpenedAtSetUpKeepsItsOwnSettingsAgainstTheIni) {
+    const QString path = dir.filePath(QStringLiteral("own.qz3"));
+    const auto saveThenSetTheIni = [&] {
+        TPlot3Win win(QStringLiteral("noname1.qz3"));
+        OpenAndPaste(win, "EXPL3;x*y;-1;1;-1;1;\r\n");
+        ASSERT_FALSE(win.Axes().axesShown);
+        ASSERT_TRUE(win.SaveTo(path));
+        win.Axes().axesShown = true;
+        win.Options().dotSize = 5;
+        win.Scene3D().arrowLength = 37;
+        CloseUnsaved(win);  // the ini names the file and keeps these
+    };
+    const struct {
+        const char* road;
+        bool openLast;
+    } rows[] = {{"handed over", false}, {"open last", true}};
+    for (const auto& row : rows) {
+        saveThenSetTheIni();
+        FrameSettings settings;
+        settings.openLast = row.openLast;
+        ASSERT_TRUE(settings.Save());
+        TPlotFrame frame(registry, {});
+        frame.Create();
+        TPlot3Win* opened = nullptr;
+        if (row.openLast) {
+            ASSERT_TRUE(frame.DispatchCommand(cmd::kWindow3D));
+            opened = Active(frame);
+        } else {
+            opened = dynamic_cast<TPlot3Win*>(frame.OpenByExtension(path));
+        }
+        ASSERT_NE(opened, nullptr) << row.road;
+        EXPECT_EQ(opened->FileName(), path) << row.road;
+        EXPECT_FALSE(opened->Scene3D().pendingAxes) << row.road;
+        EXPECT_FALSE(opened->Axes().axesShown) << row.road;
+        EXPECT_EQ(opened->Options().dotSize, 2) << row.road;
+        EXPECT_EQ(opened->Scene3D().arrowLength, 10) << row.road;
+        clipboard.SetText(QStringLiteral("POINT3;1;2;3;\r\n"));
+        ASSERT_TRUE(opened->SendCommand(cmd::kPasteScript));
+        EXPECT_EQ(opened->Inventory().Count(), 2) << row.road;
+        EXPECT_FALSE(opened->Axes().axesShown) << row.road;
+
+        if (!row.openLast) {
+            ASSERT_TRUE(frame.DispatchCommand(cmd::kWindow3D));
+            TPlot3Win* fresh = Active(frame);
+            ASSERT_NE(fresh, nullptr);
+            ASSERT_NE(fresh, opened);
+            EXPECT_TRUE(fresh->Scene3D().pendingAxes);
+            EXPECT_EQ(fresh->Options().dotSize, 5);
+            EXPECT_EQ(fresh->Scene3D().arrowLength, 37);
+            CloseUnsaved(*fresh);
+        }
+        CloseUnsaved(*opened);
+    }
+}
+
+// The linked window is a window of its own with its menu and its title "animlink.qz3", and
+// however it is closed (its title-bar button, "Close") it only hides: 874 shows it again, the
+// same window with the same title. It ends with its parent.
+TEST_F(Plot3WinTest, TheLinkedWindowKeepsItsTitleAndComesBackAfterEveryClose) {
+    const QString title = QStringLiteral("animlink.qz3");
+    auto* win = new TPlot3Win(QStringLiteral("noname1.qz3"));
+    OpenAndPaste(*win, "EXPL3;x*y;-1;1;-1;1;\r\n");
+    ASSERT_TRUE(win->SendCommand(cmd::kLinkedWindow));
+    QPointer<TPlotSWin> linked = win->LinkedWindow();
+    ASSERT_TRUE(linked);
+    auto* host = qobject_cast<QMainWindow*>(linked->OuterWidget());
+    ASSERT_NE(host, nullptr);
+    std::vector<std::string> menus;
+    for (const QAction* action : host->menuBar()->actions())
+        menus.push_back(action->text().toStdString());
+    EXPECT_EQ(menus, TopLevelOf("PLOT3LINKMENU"));
+    const auto shownWithTitle = [&] {
+        linked->grab();  // a paint, which renews the caption
+        return !linked->platform::Window::IsHidden() && linked->Caption() == title &&
+               host->windowTitle() == title;
+    };
+    EXPECT_TRUE(shownWithTitle());
+
+    const std::function<void()> closes[] = {[&] { EXPECT_FALSE(host->close()); },
+                                            [&] { ASSERT_TRUE(linked->SendCommand(cmd::kClose)); }};
+    for (const auto& close : closes) {
+        close();
+        ASSERT_TRUE(linked);
+        EXPECT_TRUE(linked->platform::Window::IsHidden());
+        ASSERT_TRUE(win->SendCommand(cmd::kLinkedWindow));
+        EXPECT_EQ(win->LinkedWindow(), linked.data());
+        EXPECT_TRUE(shownWithTitle());
+    }
+    CloseUnsaved(*win);
+    delete win;
+    EXPECT_FALSE(linked);
 }
 
 }  // namespace

@@ -65,6 +65,8 @@ TInventoryMode TFnListDlg::Mode() const {
     mode.threeD = window_.Dimension() >= 3;
     mode.absMode = absMode_;
     mode.derivatives = window_.AddsDerivatives();
+    mode.levelsDialog = window_.OpensLevelsDialog();
+    mode.boxDialog = window_.EditsExampleBoxes();
     return mode;
 }
 

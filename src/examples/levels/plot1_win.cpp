@@ -295,7 +295,13 @@ int TPlot1Win::DrawExample(platform::DeviceContext&, int) {
 }
 
 void TPlot1Win::EditExampleBox(int) {}
+bool TPlot1Win::EditsExampleBoxes() const {
+    return false;
+}
 void TPlot1Win::OpenLevelsDialog() {}
+bool TPlot1Win::OpensLevelsDialog() const {
+    return false;
+}
 void TPlot1Win::OpenIntersectionCurvesDialog(int) {}
 void TPlot1Win::EnterLagrangeMode(int) {}
 void TPlot1Win::CloseToolDialogs(bool) {}
