@@ -86,10 +86,13 @@ void TShadeDlg::ShowSelectedRecord() {
     const TShadeRecord& record = shades[static_cast<std::size_t>(position)];
     owner_.Roles().SetRole(plot2d::kShadingColourRole, record.colour);
     interval_ = record.intervalOn != 0;
-    low_ = record.low;
-    high_ = record.high;
-    lowParameter_ = record.LowEndParameter();
-    highParameter_ = record.HighEndParameter();
+    // A record over the whole view keeps no ends: the fields keep the interval they had.
+    if (interval_) {
+        low_ = record.low;
+        high_ = record.high;
+        lowParameter_ = record.LowEndParameter();
+        highParameter_ = record.HighEndParameter();
+    }
     if (const int at = ListIndexOf(record.first); at >= 0) {
         showing_ = true;
         SelectPosition(at);

@@ -64,6 +64,8 @@ TEST_F(RegionDialogsTest, ShadingsInARowTiedEndsRefusalsAndDeletions) {
               std::tuple(2, 1, 0));
     EXPECT_EQ(std::tuple(Shades()[0].first, Shades()[0].second, Shades()[0].colour),
               std::tuple(f, TShadeRecord::kAbove, 23));
+    // Shadings over the whole view leave the interval fields as they were.
+    EXPECT_EQ(d.GetText(TShadeDlg::kHighEdit), QString::fromStdString(win.FormatNum(5)));
     EXPECT_TRUE(win.IsModified());
 
     // Between f and g over [1, 3] with the ends tied to A and B.
