@@ -129,6 +129,12 @@ TEST_F(RegionDialogsTest, ShadingsInARowTiedEndsRefusalsAndDeletions) {
     plot2d::TPlot2Win second(QStringLiteral("noname2.qz2"));
     ASSERT_EQ(second.Load(Path("shade.qz2")), kNoError);
     EXPECT_EQ(second.State2D().shades, Shades());
+    ASSERT_TRUE(second.SendCommand(cmd::kShadeExplicit));
+    const TShadeDlg& reopened =
+        *dynamic_cast<TWindowAnalysisTools&>(*second.AnalysisTools()).Shade();
+    EXPECT_EQ(std::pair(reopened.ItemCount(TShadeDlg::kShadeList),
+                        reopened.GetText(TShadeDlg::kLowEdit)),
+              std::pair(3, QString::fromStdString(win.FormatNum(1)) + "@A"));
 
     d.Press(TShadeDlg::kDeleteAllButton);
     EXPECT_TRUE(Shades().empty());
