@@ -2,10 +2,12 @@
 
 #include "core/errors.h"
 #include "platform/boxes.h"
+#include "platform/drawing_tools.h"
 #include "platform/strings.h"
 #include "platform/text_codec.h"
 #include "plot2d/plot_a_win.h"
 #include "shell/col_win.h"
+#include "shell/fonts.h"
 #include "tools2d/dialog_text.h"
 #include "tools2d/region_model.h"
 
@@ -17,6 +19,7 @@ constexpr int kStrCareful = 2;               // "careful!"
 constexpr int kStrShadeImplicit = 149;       // "shade implicit"
 constexpr int kStrDeleteInequalities = 167;  // "delete every inequality?"
 constexpr std::size_t kMaxCountChars = 20;
+constexpr int kListFont = 7;  // the font of the window's inventory-like lists
 constexpr int kCentroidControls[] = {TCentroidDlg::kThrow, TCentroidDlg::kFrame,
                                      TCentroidDlg::kDartsLabel, TCentroidDlg::kDartsEdit,
                                      TCentroidDlg::kSeeDarts};
@@ -60,6 +63,8 @@ void TCentroidDlg::FillLists() {
     examples::TInventory& inventory = owner_.Inventory();
     curves_ = ImplicitExamples(inventory);
     inequalities_ = InequalityExamples(inventory);
+    const QFont font = platform::ToQFont(ToFontSpec(owner_.Fonts().Font(kListFont)));
+    for (const int id : {kCurves, kInequalities}) SetControlFont(id, font);
     ClearList(kCurves);
     for (const int i : curves_) AddString(kCurves, FromWindows1252(owner_.DescribeExample(i)));
     ClearList(kInequalities);
