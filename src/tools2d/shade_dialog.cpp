@@ -59,7 +59,11 @@ void TShadeDlg::FillList() {
     for (const TShadeRecord& record : shades) {
         const std::string first = owner_.DescribeExample(record.first);
         std::optional<std::string> second;
-        if (SideOf(record) == TShadeSide::kBetween) second = owner_.DescribeExample(record.second);
+        // A file may hold a shading down to the x-axis.
+        if (record.second == TShadeRecord::kToAxis)
+            second = "y = 0";
+        else if (SideOf(record) == TShadeSide::kBetween)
+            second = owner_.DescribeExample(record.second);
         AddString(kShadeList, FromWindows1252(ShadeLine(SideWord(record), first, second)));
     }
     EnableControl(kDeleteButton, !shades.empty());
@@ -75,7 +79,7 @@ void TShadeDlg::ShowRecord(int side) {
     SetText(kHighEdit, FromWindows1252(EndText(owner_.FormatNum(high_), highParameter_)));
     SetChecked(kAbove, side == TShadeRecord::kAbove);
     SetChecked(kBelow, side == TShadeRecord::kBelow);
-    SetChecked(kBetween, side >= 0);
+    SetChecked(kBetween, side >= 0 || side == TShadeRecord::kToAxis);
     if (owner_.IsPaletteShown()) owner_.PaletteWindow()->update();
 }
 

@@ -132,9 +132,18 @@ TEST_F(RegionDialogsTest, ShadingsInARowTiedEndsRefusalsAndDeletions) {
     ASSERT_TRUE(second.SendCommand(cmd::kShadeExplicit));
     const TShadeDlg& reopened =
         *dynamic_cast<TWindowAnalysisTools&>(*second.AnalysisTools()).Shade();
-    EXPECT_EQ(std::pair(reopened.ItemCount(TShadeDlg::kShadeList),
-                        reopened.GetText(TShadeDlg::kLowEdit)),
-              std::pair(3, QString::fromStdString(win.FormatNum(1)) + "@A"));
+    EXPECT_EQ(
+        std::pair(reopened.ItemCount(TShadeDlg::kShadeList), reopened.GetText(TShadeDlg::kLowEdit)),
+        std::pair(3, QString::fromStdString(win.FormatNum(1)) + "@A"));
+
+    // A file's shading down to the x-axis lists as one between f and y = 0.
+    Shades().insert(Shades().begin(),
+                    TShadeRecord{static_cast<std::int16_t>(f), TShadeRecord::kToAxis});
+    d.RefillLists();
+    EXPECT_EQ(std::pair(d.ItemText(TShadeDlg::kShadeList, 0), d.IsChecked(TShadeDlg::kBetween)),
+              std::pair(QStringLiteral("between {%1 ; y = 0}")
+                            .arg(QString::fromStdString(win.DescribeExample(f))),
+                        true));
 
     d.Press(TShadeDlg::kDeleteAllButton);
     EXPECT_TRUE(Shades().empty());
