@@ -190,26 +190,7 @@ TEST_F(KindsTest, EveryKindLiesOnItsClosedFormOnThePictureAndInEveryExport) {
             plots, [&](const auto& plot) { return FarthestOff({plot}, s) < 0.002L; }));
     }
 
-    if (HaveProgram("xmllint") && HaveProgram("rsvg-convert")) {
-        ExpectAccepted(RunReader(dir.path(), "xmllint", {"--noout", "kinds.svg"}), "xmllint");
-        ExpectAccepted(RunReader(dir.path(), "rsvg-convert", {"-o", "svg.png", "kinds.svg"}),
-                       "rsvg-convert");
-    }
-    if (HaveProgram("gs")) {
-        const ReaderRun run = RunReader(dir.path(), "gs",
-                                        {"-dBATCH", "-dNOPAUSE", "-dSAFER", "-sDEVICE=png16m",
-                                         "-sOutputFile=eps.png", "kinds.eps"});
-        ExpectAccepted(run, "gs");
-        EXPECT_EQ(run.out.find("Error"), std::string::npos) << run.out;
-        EXPECT_GT(InkedPixels(QImage(dir.filePath("eps.png"))), 1500);
-    }
-    if (HaveProgram("tex")) {
-        ASSERT_TRUE(WriteAll(dir.filePath("main.tex"), "\\input pictex \\input kinds \\bye\n"));
-        ExpectAccepted(RunReader(dir.path(), "tex",
-                                 {"-interaction=nonstopmode", "-halt-on-error", "main.tex"}),
-                       "tex");
-        EXPECT_EQ(TeXErrors(ReadAll(dir.filePath("main.log"))), "");
-    }
+    ExpectExportsRead(dir.path(), "kinds", 1500);
 }
 
 // A 2D window whose drawings poll at every ask, and whose key poll answers Q, counting the polls.

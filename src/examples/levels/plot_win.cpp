@@ -158,10 +158,6 @@ void TPlotWin::ForgetImplicitTraces(int letter) {
     }
 }
 
-int TPlotWin::DrawTrajectory(platform::DeviceContext&, int, TTrajectory&) {
-    return 0;
-}
-
 bool TPlotWin::ResizeInventory(int n, bool keep) {
     return inventory_.SetCapacity(n, keep);
 }

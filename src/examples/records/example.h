@@ -449,6 +449,12 @@ struct TExample {
     // An implicit curve (204) searches four times as long for its points.
     std::uint8_t& LongSearch() { return kindSlots.byte55; }
     const std::uint8_t& LongSearch() const { return kindSlots.byte55; }
+    // A surface (301, 317) searches new level curves at its next drawing.
+    std::uint8_t& LevelSearch() { return kindSlots.byte55; }
+    const std::uint8_t& LevelSearch() const { return kindSlots.byte55; }
+    // A surface's level search goes on until Q instead of a few attempts.
+    std::uint8_t& LevelSearchUntilQ() { return kindSlots.byte56; }
+    const std::uint8_t& LevelSearchUntilQ() const { return kindSlots.byte56; }
     // A Lagrange polynomial shows its defining points always.
     std::uint8_t& DotsAlwaysVisible() { return kindSlots.byte55; }
     const std::uint8_t& DotsAlwaysVisible() const { return kindSlots.byte55; }
