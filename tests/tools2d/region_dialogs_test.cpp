@@ -316,6 +316,11 @@ TEST_F(RegionDialogsTest, TheLeftButtonsExampleIsChosenFollowedAndReadOut) {
     const int gone[] = {0};
     win.DeleteExamples(gone);
     EXPECT_EQ(win.State2D().mouseDataExample, 1);
+    // ... and an exchange of places.
+    ASSERT_TRUE(win.SwapExamples(0, 1));
+    EXPECT_EQ(win.State2D().mouseDataExample, 0);
+    ASSERT_TRUE(win.SwapExamples(0, 1));
+    EXPECT_EQ(win.State2D().mouseDataExample, 1);
     const std::string atMinus3 = readout(-3);
     EXPECT_EQ(std::stold(atMinus3.substr(atMinus3.find("  f = ") + 6)), 9.0L);
     win.State2D().mouseDataExample = 2;  // sqrt(x)
