@@ -5,12 +5,17 @@
 // Speed of the derived examples: the parent of a chain of 30 reflections, rotations,
 // translations and derivatives edited, the chain rebuilt by the walk and the picture redrawn
 // (aim: under 50 ms).
+// The regions and solution curves: a throw of 10 000 darts at two overlapping discs (aim: under
+// 10 ms), and a dy/dx trajectory of 10 000 Runge-Kutta steps across an 800-pixel window drawn
+// into its picture with an SVG export running (aim: under 20 ms).
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include "core/random.h"
 #include "examples/operations/integration.h"
+#include "examples/records/trajectory_builders.h"
 #include "platform/boxes.h"
 #include "plot2d/plot2_win.h"
 #include "resources/command_ids.h"
@@ -71,19 +76,25 @@ void BM_PictureWithOverlay(benchmark::State& state) {
 }
 BENCHMARK(BM_PictureWithOverlay)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-void BM_PictureWithOverlayAndSvg(benchmark::State& state) {
-    Overlay diagram(state.range(0) != 0);
+// Draws the whole picture of an 800 x 400 window into it and an SVG file, as often as the
+// benchmark asks; the counter gives the bytes of the file.
+void DrawWithSvg(benchmark::State& state, quorlin::plot2d::TPlot2Win& win) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("overlay.svg"));
-    auto& exports = diagram.win.Exports();
+    const QString path = dir.filePath(QStringLiteral("picture.svg"));
+    auto& exports = win.Exports();
     for (auto _ : state) {
         exports.svg.BeginSvgFile(path, 800, 400);
         exports.StartOutput(quorlin::canvas::ExportKind::Svg);
-        diagram.win.InvalidateImage(quorlin::ImageLayer::Background);
-        diagram.Draw();
+        win.InvalidateImage(quorlin::ImageLayer::Background);
+        win.RenderImage(quorlin::ImageLayer::Picture);
         exports.EndExport();
     }
     state.counters["svg_bytes"] = static_cast<double>(QFileInfo(path).size());
+}
+
+void BM_PictureWithOverlayAndSvg(benchmark::State& state) {
+    Overlay diagram(state.range(0) != 0);
+    DrawWithSvg(state, diagram.win);
 }
 BENCHMARK(BM_PictureWithOverlayAndSvg)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
@@ -124,6 +135,38 @@ void BM_EditTheParentOfADerivedChain(benchmark::State& state) {
     state.counters["errors"] = static_cast<double>(chain.prompter.messages.size());
 }
 BENCHMARK(BM_EditTheParentOfADerivedChain)->Unit(benchmark::kMillisecond);
+// A window of the regions and the solution curves.
+class Plane {
+public:
+    Plane() : win(QStringLiteral("regions.qz2")) { win.SizeChanged(800, 400); }
+    void Add(int kind, std::string_view f, int side = 0) {
+        win.AddExample(kind, -5, 5, {"", "", f});
+        const int i = win.Inventory().LastIndex();
+        win.Inventory()[i].subKind = static_cast<std::int16_t>(side);
+        win.CompileExample(i);
+    }
+    quorlin::plot2d::TPlot2Win win;
+};
+
+void BM_DartsAtTwoDiscs(benchmark::State& state) {
+    Plane plane;
+    plane.Add(examples::kind::kImplicit, "1-(x^2+y^2)", 1);
+    plane.Add(examples::kind::kImplicit, "1-((x-1)^2+y^2)", 1);
+    plane.win.Tools().randomDarts = 10000;
+    quorlin::SeedRandom(1);
+    for (auto _ : state) benchmark::DoNotOptimize(plane.win.ThrowDartsInWindow(-1, false));
+}
+BENCHMARK(BM_DartsAtTwoDiscs)->Unit(benchmark::kMillisecond);
+
+void BM_SlopeTrajectoryIntoPictureAndSvg(benchmark::State& state) {
+    Plane plane;
+    plane.Add(examples::kind::kSlope, "cos(x)-y/4");
+    // From the left edge to the right one, 10 000 steps of 0.001.
+    examples::AddSlopeTrajectory(plane.win.Inventory()[0].trajectories, {-5, 0, 0}, 0.001L, 4, 2,
+                                 1);
+    DrawWithSvg(state, plane.win);
+}
+BENCHMARK(BM_SlopeTrajectoryIntoPictureAndSvg)->Unit(benchmark::kMillisecond);
 
 // The windows of these benchmarks have the analysis tools, as the program's have.
 const bool kToolsInstalled = (tools2d::InstallAnalysisTools(), true);

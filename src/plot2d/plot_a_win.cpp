@@ -208,7 +208,7 @@ std::optional<Vec2> TPlotAWin::ThrowDartsInWindow(int region, bool seeDarts) {
     const TPlotSpace space = PlotSpaceOf(View());
     TLongWorkHint hint(*this);
     TDartThrow result =
-        ThrowDarts(Formulas(), Inventory(), space, state_.dartCount, region, DrawingPoll(hint));
+        ThrowDarts(Formulas(), Inventory(), space, Tools().randomDarts, region, DrawingPoll(hint));
     state_.darts.clear();
     if (seeDarts && result.centroid) {
         state_.darts = std::move(result.hits);

@@ -2,7 +2,7 @@
 // TPlotAWin: the base level of the 2D graphing windows.
 //
 // It keeps what every 2D window holds beside the shared plot levels (TPlot2DState: the
-// explicit-shading list, the implicit-region mode and dart count, the tools' small settings,
+// explicit-shading list, the implicit-region mode, the tools' small settings,
 // the Lagrange polynomial picking its points) and the table of the drawers of the 2D kinds. It
 // rebuilds the derived examples whose builders lie in the 2D windows (antiderivatives,
 // roulettes, evolutes, plot points); the analysis tools build the others through their seam
@@ -28,11 +28,10 @@ inline constexpr int kRegionColourRole = 11;
 inline constexpr int kWebDiagonalColourRole = 12;
 
 struct TPlot2DState {
-    ShadeList shades;    // explicit shadings, newest first
-    int regionMode = 2;  // implicit regions: 0 intersection, 2 each; 1 and 3 centroid
-    int dartCount = 1000;
-    int mouseDataExample = -1;
-    std::vector<Vec2> darts;  // the hits of the last throw shown (plot coordinates)
+    ShadeList shades;           // explicit shadings, newest first
+    int regionMode = 2;         // implicit regions: 0 intersection, 2 each; 1 and 3 centroid
+    int mouseDataExample = -1;  // the example the readout of mouse mode 125 reports on
+    std::vector<Vec2> darts;    // the hits of the last throw shown (plot coordinates)
     int dartColour = 0;
     bool degrees = false;     // the intersection angle in degrees
     bool toolOrigin = false;  // a tool is about to add a point example
@@ -80,9 +79,9 @@ public:
     void FreeShadeList();
     // Fills the region of a shading record solid in its colour.
     void FillShadeSolid(platform::DeviceContext& dc, const TShadeRecord& record);
-    // Throws the window's dart count into the view (see ThrowDarts): the centroid of the hits,
-    // or nothing. With seeDarts the hits show over the picture in the region's colour until
-    // the picture changes.
+    // Throws the window's dart count (the tools' settings, which diagram files keep) into the
+    // view (see ThrowDarts): the centroid of the hits, or nothing. With seeDarts the hits show over
+    // the picture in the region's colour until the picture changes.
     std::optional<Vec2> ThrowDartsInWindow(int region, bool seeDarts);
 
     // Runs a drawing through the 2D draw target over the device: the window's colours, pen

@@ -2,8 +2,10 @@
 
 #include <vector>
 
+#include "core/numbers.h"
 #include "examples/records/derivation.h"
 #include "plot2d/orbital.h"
+#include "resources/command_ids.h"
 
 namespace quorlin::plot2d {
 
@@ -82,6 +84,18 @@ void TPlotCWin::RefreshToolValues() {
     if (examples::TAnalysisTools* tools = MadeAnalysisTools()) tools->RefreshToolValues();
 }
 void TPlotCWin::RefreshToolDialogs() {}
+
+std::string TPlotCWin::MouseDataText(long double x) {
+    const int i = State2D().mouseDataExample;
+    if (MouseMode() != resources::cmd::kMouseCoordinates || !Inventory().IsIndex(i)) return {};
+    examples::TExample& e = Inventory()[i];
+    if (e.kind != k::kExplicit || !e.Tree(2)) return {};
+    const TVariableTable saved = Formulas().vars;
+    long double y = 0;
+    const bool defined = Formulas().EvalAtReal(*e.Tree(2), slot::kX, x, y);
+    Formulas().vars = saved;
+    return "  f = " + (defined ? FormatNumberAuto(y, Format().places) : std::string("?"));
+}
 
 void TPlotCWin::ViewLoaded() {}
 

@@ -53,9 +53,9 @@ TWindowAnalysisTools::~TWindowAnalysisTools() {
 
 std::vector<int> TWindowAnalysisTools::CommandsOf(int dimension) {
     if (dimension >= 3) return {cmd::kLineIntegral, cmd::kSurfaceIntegral};
-    return {cmd::kIntegrate,  cmd::kIntegrateTwo, cmd::kVolumeOfRevolution, cmd::kAreaOfRevolution,
-            cmd::kSectorArea, cmd::kVolumeTwo,    cmd::kLineIntegral,       cmd::kReflect,
-            cmd::kRotate,     cmd::kTranslate};
+    return WithRegionCommands({cmd::kIntegrate, cmd::kIntegrateTwo, cmd::kVolumeOfRevolution,
+                               cmd::kAreaOfRevolution, cmd::kSectorArea, cmd::kVolumeTwo,
+                               cmd::kLineIntegral, cmd::kReflect, cmd::kRotate, cmd::kTranslate});
 }
 
 template <class Dlg, class... Args>
@@ -113,6 +113,7 @@ void TWindowAnalysisTools::RunCommand(int id) {
             Open(translate_, Kinds(TranslatableKinds()));
             break;
         default:
+            RunRegionCommand(id);
             break;
     }
 }
@@ -136,9 +137,9 @@ int TWindowAnalysisTools::DrawOverlays(platform::DeviceContext& dc) {
 
 std::vector<platform::Dialog*> TWindowAnalysisTools::Dialogs() const {
     std::vector<platform::Dialog*> dialogs;
-    for (platform::Dialog* d :
-         std::initializer_list<platform::Dialog*>{riemann_, revolution_, sector_, volumeTwo_, line_,
-                                                  flux_, reflect_, rotate_, translate_})
+    for (platform::Dialog* d : std::initializer_list<platform::Dialog*>{
+             riemann_, revolution_, sector_, volumeTwo_, line_, flux_, reflect_, rotate_,
+             translate_, shade_, centroid_})
         if (d) dialogs.push_back(d);
     for (platform::Dialog* d : points_.Dialogs()) dialogs.push_back(d);
     return dialogs;
@@ -152,6 +153,7 @@ void TWindowAnalysisTools::RefreshToolValues() {
 void TWindowAnalysisTools::RefreshToolDialogs() {
     for (platform::Dialog* d : Dialogs())
         if (auto* combo = dynamic_cast<examples::TComboDlg*>(d)) combo->RefillLists();
+    if (centroid_) centroid_->RefillLists();
 }
 
 // The window's tool-dialog list closes the dialogs whose kinds are gone; their pointers clear

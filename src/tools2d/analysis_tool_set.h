@@ -5,16 +5,20 @@
 // (832 in 2D and 3D, 833 in 3D), and the derived examples of the tools with "derive". Each
 // dialog is made by its command on first use, then shown and brought to the top; the window
 // closes a dialog once its kinds are gone, and the dialogs hide and close with the window.
+// The 2D windows also get the shading of explicit inequalities (713), the implicit regions and
+// their centroid (769) and the modal choice of the left button's data (735).
 //
 // InstallAnalysisTools sets the maker every graphing window asks for its tools.
 #include <QPointer>
 
 #include "examples/levels/analysis_tools.h"
+#include "tools2d/centroid_dialog.h"
 #include "tools2d/line_dialogs.h"
 #include "tools2d/measure_dialogs.h"
 #include "tools2d/point_dialogs.h"
 #include "tools2d/riemann_dialog.h"
 #include "tools2d/transform_dialogs.h"
+#include "tools2d/shade_dialog.h"
 
 namespace quorlin::tools2d {
 
@@ -54,6 +58,10 @@ public:
     // The point list, distance and many-points dialogs.
     TPointTools& Points() { return points_; }
 
+    // --- shading, regions and the mouse data (2D windows) ---
+    TShadeDlg* Shade() const { return shade_; }
+    TCentroidDlg* Centroid() const { return centroid_; }
+
     void OpenRiemann(int mode);
     void OpenRevolution(bool volume);
 
@@ -63,6 +71,15 @@ private:
     // Makes the dialog on first use (kept in `slot` and closed with its kinds), then shows it.
     template <class Dlg, class... Args>
     Dlg* Open(QPointer<Dlg>& slot, std::vector<int> kinds, Args&&... args);
+
+    // --- shading, regions and the mouse data (region_commands.cpp) ---
+    // The commands of a 2D window followed by 713, 769 and 735.
+    static std::vector<int> WithRegionCommands(std::vector<int> commands);
+    // Runs a command of those; false for another one.
+    bool RunRegionCommand(int id);
+    // As Open for the dialogs that work on the plane of a 2D window (none in other windows).
+    template <class Dlg>
+    void OpenOnPlane(QPointer<Dlg>& slot, int kind);
 
     examples::TPlot11Win& window_;
     TRiemannOptions riemannOptions_;
@@ -76,6 +93,8 @@ private:
     QPointer<TReflDlg> reflect_;
     QPointer<TRotaDlg> rotate_;
     QPointer<TTranDlg> translate_;
+    QPointer<TShadeDlg> shade_;
+    QPointer<TCentroidDlg> centroid_;
 };
 
 // Every graphing window gets its analysis tools, and the planets window its orbital editor.

@@ -297,7 +297,7 @@ void TPlotWin::ShowMouseCoordinates(int mode, QPoint point) {
         p = {polar[0], polar[1]};
     }
     p = ToLogAxes(logMode, p);
-    readout_ = {point, FormatCoordinates(p.x, p.y, '(', ')')};
+    readout_ = {point, FormatCoordinates(p.x, p.y, '(', ')') + MouseDataText(p.x)};
     Invalidate();
 }
 

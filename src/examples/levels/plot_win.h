@@ -238,6 +238,9 @@ public:
     std::string FormatCoordinates(long double x, long double y, char open, char close) const;
     // The mouse readout of a client point (mode 5: polar form); shown until EndReadout.
     void ShowMouseCoordinates(int mode, QPoint point);
+    // What the readout adds at the value x for the example whose data the left button reports;
+    // nothing here.
+    virtual std::string MouseDataText(long double) { return {}; }
     void EndReadout();
     const std::optional<std::pair<QPoint, std::string>>& Readout() const { return readout_; }
 
