@@ -33,6 +33,7 @@ TPlotRWin::TPlotRWin(QString fileName, QString iniName, std::string_view menu, Q
     Scene().hiddenLines = true;
     RegisterHiddenLineCommands();
     RegisterViewCommands();
+    RegisterToolCommands();
 }
 
 TPlotRWin::~TPlotRWin() = default;
@@ -46,6 +47,7 @@ void TPlotRWin::SetupWindow() {
 }
 
 void TPlotRWin::CleanupWindow() {
+    CloseLinkedWindows();
     CloseToolDialogs(true);
     delete observerDialog_.data();
     TPlotQWin::CleanupWindow();
@@ -202,6 +204,7 @@ void TPlotRWin::InventoryChanged(int selectLast) {
     };
     // Axes kept as shown in the ini file come with the first example, however it came.
     if (!Inventory().Empty()) ShowPendingAxes();
+    if (!spare) RefreshOwnTools();
     if (!spare) {
         Scene3D().firstSystem = counts.Count(310) > 0 ? first(310) : -1;
         Scene3D().firstSequence = counts.Count(312) > 0 ? first(312) : -1;

@@ -275,8 +275,8 @@ void TPlotWin::CleanupWindow() {
 // ------------------------------------------------------------------------------ families
 
 int TPlotWin::DrawTrajectoryFamily2D(platform::DeviceContext& dc, int i) {
-    if (!inventory_.IsIndex(i)) return 0;
-    TExample& e = inventory_[i];
+    if (!Inventory().IsIndex(i)) return 0;
+    TExample& e = Inventory()[i];
     return DrawFamilyMembers(Formulas(), e, [&] {
         if (const int key = DrawSlopeField(dc, i)) return key;
         for (TTrajectory& t : e.trajectories)
@@ -286,8 +286,8 @@ int TPlotWin::DrawTrajectoryFamily2D(platform::DeviceContext& dc, int i) {
 }
 
 int TPlotWin::DrawTrajectoryFamily3D(platform::DeviceContext& dc, int i) {
-    if (!inventory_.IsIndex(i)) return 0;
-    TExample& e = inventory_[i];
+    if (!Inventory().IsIndex(i)) return 0;
+    TExample& e = Inventory()[i];
     return DrawFamilyMembers(Formulas(), e, [&] {
         for (TTrajectory& t : e.trajectories)
             if (const int key = DrawTrajectory(dc, i, t)) return key;
