@@ -151,8 +151,7 @@ TEST(NextRepeatTest, TheSeparationFollowsTheHeightAndNeverFallsBelowAColumn) {
     };
     for (const auto& row : rows) {
         FlatSurface surface = row.surface;
-        EXPECT_NEAR(NextRepeat(g, surface, 2.5L, 0.25L) - 2.5L, row.separation, 1e-15L)
-            << row.name;
+        EXPECT_NEAR(NextRepeat(g, surface, 2.5L, 0.25L) - 2.5L, row.separation, 1e-15L) << row.name;
     }
     // Depth 2 would make the separation at the top 0, depth 3 negative: a column step instead.
     for (const long double depth : {2.0L, 3.0L, 40.0L}) {
@@ -243,9 +242,8 @@ TEST_F(DrawStereogramTest, QAfterTheFourthRowKeepsTheGuideDotsAndAnswers81) {
     for (const auto& row : rows) {
         int polls = 0;
         RecordingSink sink;
-        const int result = DrawStereogram(geometry, inventory, f, 60, 1.1L, 0, sink, [&] {
-            return ++polls == 4 ? row.key : 0;
-        });
+        const int result = DrawStereogram(geometry, inventory, f, 60, 1.1L, 0, sink,
+                                          [&] { return ++polls == 4 ? row.key : 0; });
         EXPECT_EQ(result, row.result) << row.key;
         EXPECT_EQ(sink.surfaces, std::vector<int>{1}) << row.key;
         int lastRow = 0;
