@@ -9,6 +9,7 @@
 #include "platform/key_poll.h"
 #include "plot3d/commands3d.h"
 #include "plot3d/example_boxes.h"
+#include "plot3d/stereogram/rds_window.h"
 #include "resources/command_ids.h"
 
 namespace quorlin::plot3d {
@@ -36,7 +37,11 @@ TPlotRWin::TPlotRWin(QString fileName, QString iniName, std::string_view menu, Q
     RegisterToolCommands();
 }
 
-TPlotRWin::~TPlotRWin() = default;
+TPlotRWin::~TPlotRWin() {
+    // A window ended without closing still ends its stereogram window before the examples
+    // that window shares.
+    if (stereogramWindow_) delete stereogramWindow_->OuterWidget();
+}
 
 void TPlotRWin::SetupWindow() {
     TPlotQWin::SetupWindow();

@@ -4,11 +4,10 @@
 
 #include "core/errors.h"
 #include "platform/boxes.h"
-#include "platform/drawing_tools.h"
-#include "platform/text_codec.h"
 #include "plot3d/plot_r_win.h"
 #include "plot3d/stereogram/stereogram.h"
 #include "plot3d/tools/double_integral.h"
+#include "plot3d/tools/example_list.h"
 
 namespace quorlin::plot3d {
 
@@ -16,8 +15,6 @@ namespace k = examples::kind;
 
 namespace {
 
-constexpr int kFontInventory = 7;
-constexpr std::size_t kMaxEntryChars = 999;
 constexpr std::size_t kMaxFieldChars = 30;
 constexpr int kErrPositive = 14;
 constexpr long double kLeastDepth = 1e-13L;
@@ -50,15 +47,9 @@ void TRDSDlg::FillList() {
             selected.push_back(listed_[static_cast<std::size_t>(line)]);
     const examples::TInventory& inventory = window_.Inventory();
     listed_.clear();
-    ClearList(kList);
-    SetControlFont(kList, platform::ToQFont(ToFontSpec(window_.Fonts().Font(kFontInventory))));
-    for (int i = 0; i <= inventory.LastIndex(); ++i) {
-        if (!IsListedKind(inventory[i].kind)) continue;
-        listed_.push_back(i);
-        std::string text = window_.DescribeExample(i);
-        if (text.size() > kMaxEntryChars) text.resize(kMaxEntryChars);
-        AddString(kList, FromWindows1252(text));
-    }
+    for (int i = 0; i <= inventory.LastIndex(); ++i)
+        if (IsListedKind(inventory[i].kind)) listed_.push_back(i);
+    ShowExampleList(*this, kList, window_, listed_);
     for (const int i : selected) SelectExample(i, true);
 }
 

@@ -65,6 +65,7 @@ public:
     void Fill(const examples::TInventory& inventory, std::span<const int> kinds);
     int Count() const { return static_cast<int>(examples_.size()); }
     bool Empty() const { return examples_.empty(); }
+    std::span<const int> Examples() const { return examples_; }
     // The example at a list position; -1 outside the list.
     int ExampleAt(int position) const;
     // The list position of an example; -1 when it is not listed.

@@ -2,17 +2,14 @@
 
 #include "core/errors.h"
 #include "platform/boxes.h"
-#include "platform/drawing_tools.h"
-#include "platform/text_codec.h"
 #include "plot3d/plot_r_win.h"
+#include "plot3d/tools/example_list.h"
 
 namespace quorlin::plot3d {
 
 namespace {
 
-constexpr int kFontInventory = 7;
 constexpr std::size_t kMaxFieldChars = 30;
-constexpr std::size_t kMaxEntryChars = 999;
 constexpr int kRangeLabelIds[] = {13, 4, 6, 9};
 constexpr int kFieldIds[] = {TRiem3Dlg::kFirstLow,   TRiem3Dlg::kFirstHigh,
                              TRiem3Dlg::kFirstCount, TRiem3Dlg::kSecondLow,
@@ -39,13 +36,7 @@ void TRiem3Dlg::SetupWindow() {
 void TRiem3Dlg::FillList() {
     const examples::TInventory& inventory = window_.Inventory();
     choice_.Fill(inventory, Riem3ModeRow(mode_).kinds);
-    ClearList(kList);
-    SetControlFont(kList, platform::ToQFont(ToFontSpec(window_.Fonts().Font(kFontInventory))));
-    for (int position = 0; position < choice_.Count(); ++position) {
-        std::string text = window_.DescribeExample(choice_.ExampleAt(position));
-        if (text.size() > kMaxEntryChars) text.resize(kMaxEntryChars);
-        AddString(kList, FromWindows1252(text));
-    }
+    ShowExampleList(*this, kList, window_, choice_.Examples());
 }
 
 void TRiem3Dlg::Refresh() {
