@@ -3,6 +3,7 @@
 // the selection through inventory changes, the shared inventory of the stereogram window, and
 // a user's road through the menus to exports that real readers take.
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QPointer>
 
 #include <cmath>
@@ -230,6 +231,11 @@ TEST_F(PlotRToolsTest, AnInventoryChangeKeepsTheSelectedExampleAndTheTypedCounts
     TRiem3Dlg& d = Integral(win, Riem3Mode::DoubleIntegral);
     d.SelectExample(2);
     Type(d, {"-50", "50", "7", "-60", "60", "9"});
+    d.Press(TRiem3Dlg::kValue);
+    ASSERT_FALSE(d.GetText(TRiem3Dlg::kResult).isEmpty());
+    // A count typed anew: the value shown belonged to the old one.
+    emit static_cast<QLineEdit*>(d.Control(216))->textEdited(QStringLiteral("9"));
+    EXPECT_EQ(d.GetText(TRiem3Dlg::kResult), QString());
     d.Press(TRiem3Dlg::kValue);
     ASSERT_FALSE(d.GetText(TRiem3Dlg::kResult).isEmpty());
     // The example before the selected one goes: the same surface stays selected, its ranges

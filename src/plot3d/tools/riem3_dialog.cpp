@@ -1,5 +1,8 @@
 #include "plot3d/tools/riem3_dialog.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "core/errors.h"
 #include "platform/boxes.h"
 #include "plot3d/plot_r_win.h"
@@ -152,6 +155,12 @@ void TRiem3Dlg::OnNotify(int id, platform::Notification what) {
             selected_ = example;
             SelectionChanged();
         }
+        return;
+    }
+    // A typed range or count no longer is what the value shown was computed for.
+    if (what == platform::Notification::TextChanged &&
+        std::find(std::begin(kFieldIds), std::end(kFieldIds), id) != std::end(kFieldIds)) {
+        SetText(kResult, QString());
         return;
     }
     Dialog::OnNotify(id, what);
