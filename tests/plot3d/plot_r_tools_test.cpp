@@ -356,6 +356,36 @@ TEST_F(PlotRToolsTest, TheStereogramToolsFollowTheParentsExamples) {
     CloseUnsaved(win);
 }
 
+TEST_F(PlotRToolsTest, TheStereogramWindowEvaluatesTheSharedExamplesAndLeavesThemAlone) {
+    TPlot3Win win(QStringLiteral("noname1.qz3"));
+    win.SetUseDefaults(true);
+    win.SizeChanged(401, 301);
+    win.Create();
+    ASSERT_EQ(win.Formulas().DefineUserFunction("HUMP", "X*X", 1), userfn::kDone);
+    clipboard.SetText(QStringLiteral("EXPL3;hump(x)+y;-1;1;-1;1;\r\n"));
+    ASSERT_TRUE(win.SendCommand(cmd::kPasteScript));
+    win.ShowStereogramWindow();
+    TRDSWin& rds = *win.StereogramWindow();
+    examples::TExample& surface = win.Inventory()[0];
+    const TExprNode* tree = surface.Tree(3).get();
+    ASSERT_NE(tree, nullptr);
+    // The parent's function, inlined in the shared tree, evaluates in the window's formulas.
+    TExampleHeight height(rds.Formulas(), surface);
+    long double z = 0;
+    ASSERT_TRUE(height.Height(3, 0.5L, z));
+    EXPECT_EQ(z, 9.5L);
+    // The window neither resizes, compiles, clears nor replaces what it shares.
+    const int capacity = win.Inventory().Capacity();
+    EXPECT_FALSE(rds.ResizeInventory(capacity + 10, true));
+    rds.CompileExample(0);
+    rds.ResetWindow();
+    EXPECT_EQ(win.Inventory().Capacity(), capacity);
+    EXPECT_EQ(rds.Inventory().LastIndex(), 0);
+    EXPECT_EQ(win.Inventory()[0].Tree(3).get(), tree);
+    EXPECT_EQ(win.Inventory()[0].texts[2], "hump(x)+y");
+    CloseUnsaved(win);
+}
+
 TEST_F(PlotRToolsTest, AUserIntegratesAndDrawsAStereogramThroughTheMenus) {
     TPlotFrame frame(registry, {});
     frame.Create();
