@@ -3,8 +3,8 @@
 #include "examples/operations/plot_points.h"
 
 #include "examples/records/compile.h"
-#include "platform/clock.h"
 #include "examples/records/derivation.h"
+#include "platform/clock.h"
 #include "platform/key_poll.h"
 #include "plot2d/shading.h"
 
@@ -150,15 +150,21 @@ TCanvasRules TPlotAWin::CanvasRules() {
         return (Printing().printing ? Output().printLineWidth : std::max(width, 1)) * factor;
     };
     rules.pixelScale = ImageScale();
-    if (!Output().noPolling) rules.pollKey = [this] { return platform::PollKey(this); };
     return rules;
 }
 
-std::function<int()> TPlotAWin::HintingPoll(std::function<int()> poll, TLongWorkHint& hint) {
-    return [poll = std::move(poll), &hint] {
-        hint.Polled();
-        return poll();
-    };
+std::function<int()> TPlotAWin::DrawingPoll(TLongWorkHint& hint) {
+    if (Output().noPolling) return {};
+    return TTimedPoll(
+        [this, &hint] {
+            hint.Polled();
+            return PollDrawingKey();
+        },
+        DrawingPollInterval());
+}
+
+int TPlotAWin::PollDrawingKey() {
+    return platform::PollKey(this);
 }
 
 int TPlotAWin::DrawThrough(platform::DeviceContext& dc,
@@ -166,7 +172,7 @@ int TPlotAWin::DrawThrough(platform::DeviceContext& dc,
     canvas::TCanvasPrimitives prim = Primitives(dc);
     TLongWorkHint hint(*this);
     TCanvasRules rules = CanvasRules();
-    if (rules.pollKey) rules.pollKey = HintingPoll(std::move(rules.pollKey), hint);
+    rules.pollKey = DrawingPoll(hint);
     TPrimitivesCanvas canvas(prim, std::move(rules));
     TCanvasTarget target(canvas);
     TDrawEnvironment env{Formulas(),
@@ -196,9 +202,9 @@ void TPlotAWin::FillShadeSolid(platform::DeviceContext& dc, const TShadeRecord& 
 
 std::optional<Vec2> TPlotAWin::ThrowDartsInWindow(int region, bool seeDarts) {
     const TPlotSpace space = PlotSpaceOf(View());
-    std::function<int()> poll;
-    if (!Output().noPolling) poll = [this] { return platform::PollKey(this); };
-    TDartThrow result = ThrowDarts(Formulas(), Inventory(), space, state_.dartCount, region, poll);
+    TLongWorkHint hint(*this);
+    TDartThrow result =
+        ThrowDarts(Formulas(), Inventory(), space, state_.dartCount, region, DrawingPoll(hint));
     state_.darts.clear();
     if (seeDarts && result.centroid) {
         state_.darts = std::move(result.hits);

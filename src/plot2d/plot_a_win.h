@@ -13,6 +13,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/timed_poll.h"
 #include "examples/levels/plot111_win.h"
 #include "plot2d/example_drawers.h"
 #include "plot2d/primitives_canvas.h"
@@ -90,8 +91,16 @@ protected:
     TCanvasRules CanvasRules();
     // A watched family: paints what is drawn so far and waits the delay.
     void ShowDrawnMember(int delayMs);
-    // A key poll that shows the key hint in the caption once the drawing has run a while.
-    static std::function<int()> HintingPoll(std::function<int()> poll, TLongWorkHint& hint);
+    // The key poll of a drawing, whose loops ask it at every step: the window is polled
+    // (PollDrawingKey) once per DrawingPollInterval, and the key hint shows in the caption once
+    // the drawing has run a while. Empty while keys must not be polled.
+    std::function<int()> DrawingPoll(TLongWorkHint& hint);
+    // The window's key poll during a drawing, and the time between two polls (tests answer
+    // both themselves).
+    virtual int PollDrawingKey();
+    virtual TTimedPoll::Clock::duration DrawingPollInterval() const {
+        return TTimedPoll::kInterval;
+    }
 
 private:
     TPlot2DState state_;

@@ -86,53 +86,39 @@ bool IsDefinedMeshPoint(const Vec3& p) {
     return !std::isnan(p.x);
 }
 
-namespace {
-
-// The surface's point evaluation for one sweep over its grid: its trees compiled once.
-class TSurfaceSweep {
-public:
-    TSurfaceSweep(FormulaContext& f, TExample& e) : f_(f), kind_(e.kind) {
-        const bool oneTree = kind_ == kind::kSurface || kind_ == kind::kPolarSurface;
-        for (int t = oneTree ? 3 : 1; t <= 3; ++t) {
-            if (!e.Tree(t)) {
-                complete_ = false;
-                continue;
-            }
-            programs_.emplace_back(f, e.trees[static_cast<std::size_t>(t - 1)].get());
+TSurfaceSweep::TSurfaceSweep(FormulaContext& f, TExample& e) : f_(f), kind_(e.kind) {
+    const bool oneTree = kind_ == kind::kSurface || kind_ == kind::kPolarSurface;
+    for (int t = oneTree ? 3 : 1; t <= 3; ++t) {
+        if (!e.Tree(t)) {
+            complete_ = false;
+            continue;
         }
+        programs_.emplace_back(f, e.trees[static_cast<std::size_t>(t - 1)].get());
     }
+}
 
-    std::optional<Vec3> At(long double u, long double v) {
-        if (!complete_) return std::nullopt;
-        long double value[3] = {};
-        const auto run = [&](std::size_t k) { return programs_[k].Evaluate(value[k]); };
-        switch (kind_) {
-            case kind::kSurface:
-                f_.SetVar(slot::kX, u);
-                f_.SetVar(slot::kY, v);
-                if (!run(0)) return std::nullopt;
-                return Vec3{u, v, value[0]};
-            case kind::kPolarSurface:
-                f_.SetVar(slot::kR, u);
-                f_.SetVar(slot::kT, v);
-                if (!run(0)) return std::nullopt;
-                return Vec3{u * std::cos(v), u * std::sin(v), value[0]};
-            default:
-                f_.SetVar(slot::kT, u);
-                f_.SetVar(slot::kU, v);
-                if (!run(0) || !run(1) || !run(2)) return std::nullopt;
-                return Vec3{value[0], value[1], value[2]};
-        }
+std::optional<Vec3> TSurfaceSweep::At(long double u, long double v) {
+    if (!complete_) return std::nullopt;
+    long double value[3] = {};
+    const auto run = [&](std::size_t k) { return programs_[k].Evaluate(value[k]); };
+    switch (kind_) {
+        case kind::kSurface:
+            f_.SetVar(slot::kX, u);
+            f_.SetVar(slot::kY, v);
+            if (!run(0)) return std::nullopt;
+            return Vec3{u, v, value[0]};
+        case kind::kPolarSurface:
+            f_.SetVar(slot::kR, u);
+            f_.SetVar(slot::kT, v);
+            if (!run(0)) return std::nullopt;
+            return Vec3{u * std::cos(v), u * std::sin(v), value[0]};
+        default:
+            f_.SetVar(slot::kT, u);
+            f_.SetVar(slot::kU, v);
+            if (!run(0) || !run(1) || !run(2)) return std::nullopt;
+            return Vec3{value[0], value[1], value[2]};
     }
-
-private:
-    FormulaContext& f_;
-    int kind_;
-    bool complete_ = true;
-    std::vector<TreeProgram> programs_;
-};
-
-}  // namespace
+}
 
 namespace {
 

@@ -6,10 +6,12 @@
 // trace, and the whole recomputation of an example's box with its elongation limit.
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "examples/operations/integration.h"
 #include "examples/records/example.h"
 #include "formula/formula_context.h"
+#include "formula/tree_program.h"
 #include "plot3d/scene_box.h"
 
 namespace quorlin::plot3d {
@@ -26,6 +28,20 @@ void SetBoxAutomatic(examples::TExample& e, bool on);
 // Empty where a tree needed is undefined.
 std::optional<Vec3> EvalSurfacePoint(FormulaContext& f, examples::TExample& e, long double u,
                                      long double v);
+
+// The same point evaluation for one sweep over many parameters: the example's trees compiled
+// once. It lives only as long as the loop that made it (the trees must not change meanwhile).
+class TSurfaceSweep {
+public:
+    TSurfaceSweep(FormulaContext& f, examples::TExample& e);
+    std::optional<Vec3> At(long double u, long double v);
+
+private:
+    FormulaContext& f_;
+    int kind_;
+    bool complete_ = true;
+    std::vector<TreeProgram> programs_;
+};
 
 // A mesh point the surface has no value for.
 Vec3 UndefinedMeshPoint();

@@ -10,6 +10,9 @@
 // they need, maps the colour roles of its demonstrations, writes its observer, box and axis
 // ends into diagram files and recomputes meshes, boxes and view after a file was read. It
 // introduces slot 168, GetIvpExample.
+//
+// Its picture (plot_r_paint.cpp): the fast surfaces filled patch by patch in painter's order,
+// then every example by its kind (slot 131), the scene box and axes last.
 #include <QPointer>
 
 #include <array>
@@ -20,6 +23,7 @@
 #include "examples/operations/integration.h"
 #include "plot3d/hidden/surface_hiding.h"
 #include "plot3d/obs_dialog.h"
+#include "plot3d/painting/surface_patches.h"
 #include "plot3d/plot_q_win.h"
 #include "plot3d/tools/double_integral.h"
 
@@ -81,7 +85,27 @@ public:
     void LoadFileSettings(const examples::TDiagramSettings& settings) override;
     void ResetWindow() override;
     void EnableCommand(platform::CommandState& state) override;
+    // The fast surfaces, then each example by its kind, then the box and axes (also after Q):
+    // 0, 81 after Q, or 4 when the painter's picture does not fit in memory.
     int DrawAll(platform::DeviceContext& dc) override;
+    // --- the picture ---
+    // Fills the patches of every fast surface in one order, farthest first: 0, 81 when Q
+    // stopped it, or 4 when they do not fit in memory.
+    int DrawFastSurfaces(platform::DeviceContext& dc);
+    // Projects example i's mesh (its pixels and sides kept in the record for the hidden-line
+    // tests) and appends its patches to the list.
+    TProjectedMesh ProjectSurfacePatches(int i, TPatchList& list);
+    // Slot 131: example i by its kind; 0, 81 after Q, or a drawer's error.
+    int DrawExample(platform::DeviceContext& dc, int i) override;
+    // 304: the curve as one slice, and its arrow at t when asked.
+    int DrawSpaceCurve(platform::DeviceContext& dc, int i);
+    using TPlotQWin::DrawSpaceCurve;
+    // 308: the segment with its end arrows.
+    int DrawSegmentExample(platform::DeviceContext& dc, int i);
+    // A point is drawn when it lies in the scene box and no surface hides it.
+    bool IsPointVisible(const Vec3& p) override;
+    // 325: an intrinsic curve's family; drawn by the intrinsic-curve drawers (not here yet).
+    virtual int DrawIntrinsicFamily(platform::DeviceContext& dc, int i);
     // The axes on or off: the boxes take in the origin (or no longer), and the picture refits.
     void ToggleAxes() override;
     // 101-105: whether the surface of example i lies between p and the eye, by the tests of its
@@ -140,6 +164,7 @@ private:
     // Draws the scene box's edges and the axes from the lower to the upper ends.
     void DrawSceneFrame(platform::DeviceContext& dc);
     void RegisterViewCommands();
+    void RegisterDrawingCommands();
     // The open tool dialogs refill their example lists.
     void RefillToolDialogs();
     // What asks for Q in a long computation; nothing while the window does not poll keys.

@@ -6,6 +6,7 @@
 #include <QImageReader>
 
 #include <cstdint>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -284,7 +285,12 @@ int TFileMsgWin::ReadFile(const QString& path) {
     int error = OpenRead(path, reader);
     if (error != kNoError) return error;
     readingVersion_ = reader.Version();
-    error = ReadBody(reader.Body(), readingVersion_);
+    try {
+        error = ReadBody(reader.Body(), readingVersion_);
+    } catch (const std::bad_alloc&) {
+        // What a file asks beyond the memory leaves the open diagram as it was.
+        error = kErrNoMoreRoom;
+    }
     if (error == kNoError && reader.Body().Failed()) error = kErrCannotOpenFile;
     if (error != kNoError) {
         DiscardRead();

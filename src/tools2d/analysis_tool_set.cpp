@@ -2,8 +2,10 @@
 
 #include "examples/levels/plot11_win.h"
 #include "examples/operations/tool_commands.h"
+#include "formula/slot_guard.h"
 #include "plot2d/plot_a_win.h"
 #include "resources/command_ids.h"
+#include "shell/palette.h"
 
 namespace quorlin::tools2d {
 
@@ -13,9 +15,26 @@ namespace k = examples::kind;
 namespace {
 
 // The tool state a diagram file keeps: the integration dialog's mode (0 when it is not shown),
-// its two selections packed as f + 1 and (g + 1) * 256, and its option mask.
+// its two selections packed as f + 1 and (g + 1) * 256, and its option mask in the low seven bits
+// of the third word. The overlay colour travels in the same word from bit 8 on, as its palette
+// index plus one, so that it survives a save and reopen: the bits are free (the mask needs seven)
+// and 0 there, in files that do not keep it, leaves the window's colour as it is.
 constexpr int kSecondShift = 8;
 constexpr int kSelectionMask = 0xff;
+constexpr int kOptionMask = 0x7f;
+constexpr int kColourShift = 8;
+
+bool IsPaletteEntry(int index) {
+    return index >= 0 && index < Palette::kEntries;
+}
+// The third word's colour bits for a role's palette index, and the index they keep (-1: none).
+int ColourBits(int index) {
+    return IsPaletteEntry(index) ? (index + 1) << kColourShift : 0;
+}
+int ColourOf(int word) {
+    const int index = (word >> kColourShift) - 1;
+    return IsPaletteEntry(index) ? index : -1;
+}
 
 }  // namespace
 
@@ -97,6 +116,9 @@ int TWindowAnalysisTools::DrawOverlays(platform::DeviceContext& dc) {
     if (!plane || !riemann_) return 0;
     const std::optional<TOverlayJob> job = riemann_->OverlayJob();
     if (!job) return 0;
+    // The overlay sets x at points of its own (a random one in every cell): the user's x is back
+    // afterwards, so a save writes what the user set.
+    const TSlotGuard guard(window_.Formulas(), {slot::kX});
     return plane->DrawThrough(dc, [&job](plot2d::TDrawEnvironment& env) {
         return DrawRiemannOverlay(env.target, *job).stop;
     });
@@ -132,13 +154,20 @@ void TWindowAnalysisTools::Close() {
 }
 
 std::array<int, 3> TWindowAnalysisTools::State() const {
-    if (!riemann_ || riemann_->IsHidden()) return {0, 0, 0};
+    // Only a plane window draws the overlay; a space window's words stay as they were.
+    const int colour = window_.Dimension() >= 3
+                           ? 0
+                           : ColourBits(window_.Roles().Role(TRiemDlg::kOverlayColourRole));
+    if (!riemann_ || riemann_->IsHidden()) return {0, 0, colour};
     const int f = riemann_->SelectedExample();
     const int g = riemann_->Mode() == 2 ? riemann_->SelectedExample2() : -1;
-    return {riemann_->Mode(), (f + 1) | ((g + 1) << kSecondShift), riemann_->Options().Mask()};
+    return {riemann_->Mode(), (f + 1) | ((g + 1) << kSecondShift),
+            riemann_->Options().Mask() | colour};
 }
 
 void TWindowAnalysisTools::RestoreState(const std::array<int, 3>& state) {
+    if (const int colour = ColourOf(state[2]); colour >= 0 && window_.Dimension() < 3)
+        window_.Roles().SetRole(TRiemDlg::kOverlayColourRole, static_cast<std::int16_t>(colour));
     if (state[0] != 1 && state[0] != 2) {
         if (riemann_) riemann_->HideDialog();
         return;
@@ -149,7 +178,7 @@ void TWindowAnalysisTools::RestoreState(const std::array<int, 3>& state) {
     if (const int position = riemann_->ListIndexOf(f); position >= 0)
         riemann_->SelectPosition(position);
     if (g >= 0) riemann_->SelectSecond(g);
-    riemann_->RestoreOptions(state[2]);
+    riemann_->RestoreOptions(state[2] & kOptionMask);
 }
 
 void InstallAnalysisTools() {

@@ -18,6 +18,9 @@
 #include <string>
 #include <vector>
 
+#include "canvas/export_dialogs.h"
+#include "canvas/export_format.h"
+#include "canvas/export_option_dialogs.h"
 #include "dynamics/window_tools.h"
 #include "examples/levels/inventory_dialog.h"
 #include "examples/levels/trace_dialog.h"
@@ -28,6 +31,8 @@
 #include "platform/config_dir.h"
 #include "platform/dialog.h"
 #include "platform/drawing_tools.h"
+#include "plot3d/example_boxes.h"
+#include "plot3d/painting/slice_plan.h"
 #include "plot3d/plot3_fixture.h"
 #include "resources/command_ids.h"
 #include "resources/resources.h"
@@ -35,14 +40,46 @@
 #include "shell/ini_file.h"
 #include "shell/plot_frame.h"
 #include "support/all_near.h"
+#include "support/file_readers.h"
 
 namespace quorlin::plot3d {
 namespace {
 
 using quorlin::testing::AllNear;
+using namespace quorlin::testing;
 namespace cmd = resources::cmd;
 
 class Plot3WinTest : public Plot3WindowTest {};
+
+// The runs of two or more points of example i's slices in a direction that are visible and in
+// the view: the pieces its slow drawing gives.
+std::size_t VisibleRuns(TPlot3Win& win, int i, int direction) {
+    examples::TExample& e = win.Inventory()[i];
+    const TSlicePlan plan = PlanSlices(e, direction);
+    TSurfaceSweep sweep(win.Formulas(), e);
+    std::size_t runs = 0;
+    for (int s = 0; s <= plan.slices; ++s) {
+        int length = 0;
+        for (int k = 0; k <= plan.steps + 1; ++k) {
+            bool shown = false;
+            if (k <= plan.steps) {
+                const long double u = plan.RunningValue(k), v = plan.FixedValue(s);
+                const auto p = direction == 1 ? sweep.At(u, v) : sweep.At(v, u);
+                if (p && win.IsPointVisible(*p)) {
+                    const Vec2 q = win.ProjectPoint(*p);
+                    shown = win.IsInView({q.x, q.y});
+                }
+            }
+            if (shown) {
+                ++length;
+                continue;
+            }
+            if (length >= 2) ++runs;
+            length = 0;
+        }
+    }
+    return runs;
+}
 
 TEST_F(Plot3WinTest, TheUsersRoadFromTheMenuToAReopenedFile) {
     std::vector<std::string> modal;
@@ -282,6 +319,60 @@ TEST_F(Plot3WinTest, AnEmptyAreaKeepsItsViewAndTheOneShotFlagEndsWithTheNextChan
     win.InventoryChanged(0);
     EXPECT_FALSE(win.Scene3D().spareToolRefresh);
     CloseUnsaved(win);
+}
+
+// The user's road to a slow picture and its exports: a surface, a space curve and a segment
+// pasted, the surface drawn slowly from the View menu, then the SVG, EPS and PiCTeX exports
+// from the File menu, each read by its program; the SVG holds one piece per slice and run.
+TEST_F(Plot3WinTest, ASlowPictureGoesToEveryExportAsItsRuns) {
+    platform::ScopedDialogRunner runner([](platform::Dialog& d) {
+        d.Press(canvas::TTeXDlg::kFirstKindRadio + canvas::kTexInsertable);
+        return d.Press(1);
+    });
+    TPlotFrame frame(registry, {});
+    frame.Create();
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kWindow3D));
+    TPlot3Win* win = Active(frame);
+    ASSERT_NE(win, nullptr);
+    clipboard.SetText(
+        QStringLiteral("EXPL3;sin(x)*cos(y);-3;3;-3;3;\r\nPARAM3;cos(t);sin(t);"
+                       "t/2;0;6;\r\nSEG3;-2;-2;0;2;2;1;\r\n"));
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kPasteScript));
+    ASSERT_EQ(win->Inventory().Count(), 3);
+    ASSERT_TRUE(frame.QueryCommand(cmd::kSlowDrawAll).enabled);
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kSlowDrawAll));
+    EXPECT_EQ(win->Inventory()[0].SlowDrawing(), 1);
+
+    dialogs.fileAnswers.push_back(dir.filePath("slow.svg"));
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kExportSvg));
+    dialogs.fileAnswers.push_back(dir.filePath("slow.eps"));
+    prompter.AnswerInput(QStringLiteral("1"));
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kExportEps));
+    dialogs.fileAnswers.push_back(dir.filePath("slow.tex"));
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kExportPicTeX));
+
+    const std::string svg = ReadAll(dir.filePath("slow.svg"));
+    const auto stroke = [&](int i) {
+        const int colour = win->Inventory()[i].pen.colour;
+        return "stroke=\"" + canvas::ColorToHex(win->OutputColor(win->DrawColor(colour)).rgb()) +
+               "\"";
+    };
+    // Curve pieces are paths; the segment's runs and the box's edges are lines. Each piece is
+    // a run of two or more visible points of a slice (of the surface's 37 + 37, of the curve's
+    // one).
+    const auto pieces = [&](int i) { return Occurrences(svg, "fill=\"none\" " + stroke(i)); };
+    ASSERT_NE(stroke(0), stroke(1));
+    EXPECT_EQ(pieces(0), VisibleRuns(*win, 0, 1) + VisibleRuns(*win, 0, 2));
+    EXPECT_GE(pieces(0), 74u);
+    EXPECT_EQ(pieces(1), VisibleRuns(*win, 1, 1));
+    EXPECT_EQ(pieces(2), 0u);
+    const std::size_t segmentLines = Occurrences(svg, stroke(2));
+    EXPECT_GE(segmentLines, 1u);
+    EXPECT_EQ(Occurrences(svg, "<line x1"), 12u + segmentLines);
+    EXPECT_EQ(Occurrences(ReadAll(dir.filePath("slow.eps")), "% begin one slice"), 75u);
+
+    ExpectExportsRead(dir.path(), "slow", 1500);
+    CloseUnsaved(*win);
 }
 
 // A diagram opened with its window takes nothing from an ini file that keeps the axes on, a dot

@@ -78,6 +78,32 @@ TEST_F(AnalysisToolSetTest, TheIntegrationDialogComesBackFromAFile) {
               std::tuple(false, 2, 1, 2, (1 << 4) | (1 << 6)));
 }
 
+// The overlay colour chosen for the dialog comes back with the diagram, whether the dialog was
+// open or closed when it was saved; a file that keeps no colour leaves the window's.
+TEST_F(AnalysisToolSetTest, TheOverlayColourComesBackFromAFile) {
+    Paste("EXPL2;x;");
+    const struct {
+        int colour;
+        bool open;
+    } rows[] = {{9, true}, {60, false}, {0, true}, {17, false}};
+    for (const auto& row : rows) {
+        ASSERT_TRUE(win.SendCommand(cmd::kIntegrate));
+        if (!row.open) Tools().Riemann()->Press(2);
+        win.Roles().SetRole(TRiemDlg::kOverlayColourRole, static_cast<std::int16_t>(row.colour));
+        ASSERT_TRUE(win.SaveTo(Path("colour.qz2")));
+        plot2d::TPlot2Win second(QStringLiteral("noname2.qz2"));
+        second.Roles().SetRole(TRiemDlg::kOverlayColourRole, 33);
+        ASSERT_EQ(second.Load(Path("colour.qz2")), kNoError);
+        EXPECT_EQ(second.Roles().Role(TRiemDlg::kOverlayColourRole), row.colour) << row.colour;
+        auto* tools = dynamic_cast<TWindowAnalysisTools*>(second.MadeAnalysisTools());
+        ASSERT_NE(tools, nullptr);
+        EXPECT_EQ(tools->Riemann() && !tools->Riemann()->IsHidden(), row.open);
+    }
+    Tools().RestoreState({1, 1, 1 << 6});
+    EXPECT_EQ(win.Roles().Role(TRiemDlg::kOverlayColourRole), 17);
+    EXPECT_EQ(Tools().Riemann()->Options().Mask(), 1 << 6);
+}
+
 TEST_F(AnalysisToolSetTest, DialogsCloseWithTheirKindsAndTheWindow) {
     Paste("EXPL2;x;");
     ASSERT_TRUE(win.SendCommand(cmd::kSectorArea));

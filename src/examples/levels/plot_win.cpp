@@ -165,10 +165,6 @@ void TPlotWin::ForgetImplicitTraces(int letter) {
     }
 }
 
-int TPlotWin::DrawTrajectory(platform::DeviceContext&, int, TTrajectory&) {
-    return 0;
-}
-
 bool TPlotWin::ResizeInventory(int n, bool keep) {
     if (SharesInventory()) return false;
     return Inventory().SetCapacity(n, keep);

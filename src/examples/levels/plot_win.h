@@ -174,8 +174,6 @@ public:
     // Parameter `letter` (0 '@', 1-26 'A'-'Z') moved: when an example uses it, everything is
     // recomputed and drawn afresh as an animation frame.
     virtual void ExampleChanged(int letter);
-    // Draws one differential-equation trajectory of example i; 0 or the interrupt key.
-    virtual int DrawTrajectory(platform::DeviceContext& dc, int i, TTrajectory& trajectory);
     // Gives the inventory room for n + 1 examples, keeping them when asked; false when it
     // cannot (the inventory is unchanged).
     virtual bool ResizeInventory(int n, bool keep);
@@ -205,13 +203,6 @@ public:
     // Draws one animation frame: everything recomputed, implicit curves traced anew (those of
     // a family of the letter excepted), both layers drawn afresh without key polls.
     void DrawAnimationFrame(int letter);
-
-    // --- trajectory families ---
-    // The example's trajectories once per member of its family (each as a sequence in 3D; in
-    // 2D after the slope field of the member). 0, or the key that stopped a trace. The family
-    // letter keeps the value of the last member.
-    int DrawTrajectoryFamily2D(platform::DeviceContext& dc, int i);
-    int DrawTrajectoryFamily3D(platform::DeviceContext& dc, int i);
 
     // --- the free-hand sketch (mouse mode 127 of the 2D and map windows) ---
     // The left button went down: a stroke in the sketch colour and width starts at the point;

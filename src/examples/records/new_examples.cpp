@@ -213,6 +213,7 @@ void SetNewExampleDefaults(TExample& e, int kind, long double xLow, long double 
     if (row->first == TDemo::kFixed) Range(e, row->range.low, row->range.high);
     if (row->range2) Range2(e, row->range2->low, row->range2->high);
     if (row->more) row->more(e, planeStyle);
+    e.FitMeshStorage();  // a demo may set grid counts of its own
 }
 
 }  // namespace quorlin::examples
