@@ -303,6 +303,16 @@ TEST_F(PlotRToolsTest, EachLauncherMakesItsToolOnceAndShowsItAgain) {
     EXPECT_EQ(win.StereogramWindow(), rds.data());
     EXPECT_FALSE(rds->platform::Window::IsHidden());
     EXPECT_EQ(rds->Caption(), QStringLiteral("stereogram"));
+    // Its "Close" asks nothing; the next request makes it anew.
+    prompter.messages.clear();
+    ASSERT_TRUE(rds->SendCommand(cmd::kClose));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_TRUE(rds.isNull());
+    EXPECT_EQ(win.StereogramWindow(), nullptr);
+    win.ShowStereogramWindow();
+    rds = win.StereogramWindow();
+    ASSERT_NE(rds, nullptr);
     // Closing the 3D window closes it.
     CloseUnsaved(win);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -30,6 +30,8 @@ public:
     // The key poll after each row: PollKey on this window by default; tests put in their own.
     void SetKeyPoll(std::function<int()> poll) { keyPoll_ = std::move(poll); }
     void EnableCommand(platform::CommandState& state) override;
+    // The picture holds nothing of its own to save: it closes without a question.
+    bool CanClose() override { return true; }
 
 protected:
     void SetupWindow() override;
