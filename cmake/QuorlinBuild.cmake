@@ -22,8 +22,31 @@ function(quorlin_library name)
     target_link_libraries(${name} PUBLIC quorlin_options ${ARG_DEPENDS})
 endfunction()
 
+# What every test runs with: the sources (for test data) and the sanitizers' settings.
+set(QUORLIN_TEST_ENVIRONMENT
+    "QUORLIN_SOURCE_DIR=${PROJECT_SOURCE_DIR};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/support/lsan.supp:print_suppressions=0;ASAN_OPTIONS=detect_leaks=1:abort_on_error=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+
+# quorlin_gtest_suites(TARGET TIMEOUT ENVIRONMENT): registers each GoogleTest suite of TARGET as
+# one CTest entry "TARGET.Suite" (cmake/GTestSuites.cmake lists them when ctest starts), stopped
+# after TIMEOUT seconds. A suite shares one process: under the sanitizers, starting a process
+# (and a QApplication) for every single test cost more than most tests themselves.
+function(quorlin_gtest_suites name timeout environment)
+    set(include_file "${CMAKE_CURRENT_BINARY_DIR}/${name}_suites.cmake")
+    file(GENERATE OUTPUT "${include_file}" CONTENT
+"set(EXE \"$<TARGET_FILE:${name}>\")
+set(NAME \"${name}\")
+set(LIST \"${CMAKE_CURRENT_BINARY_DIR}/${name}_suites.txt\")
+set(XML_DIR \"${PROJECT_BINARY_DIR}/test-results\")
+set(TIMEOUT \"${timeout}\")
+set(ENVIRONMENT \"${environment}\")
+include(\"${PROJECT_SOURCE_DIR}/cmake/GTestSuites.cmake\")
+")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${include_file}")
+endfunction()
+
 # quorlin_test(NAME SOURCES... DEPENDS libs... [TIMEOUT seconds]): a GoogleTest executable
-# registered with CTest, each test stopped after TIMEOUT seconds (600 unless given).
+# registered with CTest suite by suite, each suite stopped after TIMEOUT seconds (600 unless
+# given).
 # Its main (tests/support) creates a QApplication on the offscreen platform and points the
 # configuration folder at a fresh temporary directory, so no test touches the user's files.
 function(quorlin_test name)
@@ -33,10 +56,7 @@ function(quorlin_test name)
     endif()
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE quorlin_options ${ARG_DEPENDS} quorlin_test_support)
-    gtest_discover_tests(${name}
-        DISCOVERY_MODE PRE_TEST
-        PROPERTIES TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT
-            "QT_QPA_PLATFORM=offscreen;QUORLIN_SOURCE_DIR=${PROJECT_SOURCE_DIR};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/support/lsan.supp:print_suppressions=0;ASAN_OPTIONS=detect_leaks=1:abort_on_error=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+    quorlin_gtest_suites(${name} ${ARG_TIMEOUT} "QT_QPA_PLATFORM=offscreen;${QUORLIN_TEST_ENVIRONMENT}")
 endfunction()
 
 # quorlin_plain_test(NAME SOURCES... DEPENDS libs...): a GoogleTest executable for code that needs
@@ -45,8 +65,5 @@ function(quorlin_plain_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE quorlin_options ${ARG_DEPENDS} quorlin_plain_test_support)
-    gtest_discover_tests(${name}
-        DISCOVERY_MODE PRE_TEST
-        PROPERTIES ENVIRONMENT
-            "QUORLIN_SOURCE_DIR=${PROJECT_SOURCE_DIR};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/support/lsan.supp:print_suppressions=0;ASAN_OPTIONS=detect_leaks=1:abort_on_error=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+    quorlin_gtest_suites(${name} 600 "${QUORLIN_TEST_ENVIRONMENT}")
 endfunction()

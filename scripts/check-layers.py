@@ -10,8 +10,13 @@ folder, the plain one where a folder holds a plain and a window library. Then:
     quorlin_resources, Widgets only from quorlin_platform up);
   - the libraries listed in PLAIN depend on no Qt module beyond Core;
   - src/tools2d and src/plot3d never include each other, and src/core includes no Qt header.
+With --graph FILE (the target graph a configure wrote with cmake --graphviz=FILE) it also reads
+what the build really links: each plain library, and each test on the plain test support, must
+reach no Qt module beyond Core and no library that is not plain. That is what a build with
+-DQUORLIN_GUI=OFF would show, read from the one build CI compiles anyway.
 Prints each violation with its file and line and exits 1 if there was any.
 """
+import argparse
 import glob
 import os
 import re
@@ -82,7 +87,59 @@ def library_of(path, owner, first):
     return owner.get(stem) or first.get(os.path.dirname(path))
 
 
+# Targets of the graph that a plain target may reach besides plain libraries: Qt Core with what
+# it brings, Qt's code generators (build tools, never linked) and the test frameworks.
+GRAPH_ALLOWED = {"quorlin_options", "quorlin_plain_test_support", "Qt6::Core", "Qt::Core",
+                 "Qt6::Platform", "Qt6::moc", "Qt6::uic", "Qt6::rcc", "Threads::Threads",
+                 "WrapAtomic::WrapAtomic", "GTest::gtest", "GTest::gtest_main", "GTest::gmock",
+                 "GTest::gmock_main"}
+NODE = re.compile(r'^\s*"(\w+)" \[ label = "([^"]+)"', re.M)
+EDGE = re.compile(r'^\s*"(\w+)" -> "(\w+)"', re.M)
+
+
+def check_graph(path):
+    """The problems of the linked graph: plain targets that reach the windowing stack."""
+    text = open(path, encoding="utf-8").read()
+    label = dict(NODE.findall(text))
+    edges = {}
+    for a, b in EDGE.findall(text):
+        edges.setdefault(label[a], set()).add(label[b])
+    targets = set(label.values())
+
+    def reach(name):
+        seen, todo = set(), [name]
+        while todo:
+            node = todo.pop()
+            if node not in seen:
+                seen.add(node)
+                todo.extend(edges.get(node, ()))
+        return seen - {name}
+
+    problems = [f"{path}: the plain library {name} is not in the build graph"
+                for name in sorted(PLAIN - targets)]
+    plain_tests = {t for t in targets if "quorlin_plain_test_support" in edges.get(t, ())}
+    if not plain_tests:
+        problems.append(f"{path}: no test on quorlin_plain_test_support in the build graph")
+    for name in sorted((PLAIN & targets) | plain_tests):
+        # qt_add_resources compiles a library's resources into object libraries of its own
+        # (quorlin_resources_resources_1): they count as their plain library.
+        beyond = sorted(t for t in reach(name) - PLAIN - GRAPH_ALLOWED
+                        if t.rsplit("_resources_", 1)[0] not in PLAIN)
+        if beyond:
+            kind = "test" if name in plain_tests else "library"
+            problems.append(f"{name}: a plain {kind}, yet the build links it with "
+                            f"{', '.join(beyond)}")
+    if not problems:
+        print(f"check-layers: build graph: {len(PLAIN & targets)} plain libraries and "
+              f"{len(plain_tests)} plain tests reach Qt Core at most")
+    return problems
+
+
 def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--graph", metavar="FILE",
+                        help="also check the target graph written by cmake --graphviz=FILE")
+    args = parser.parse_args()
     libs, owner, first = read_libraries()
     qt_headers = qt_header_modules()
     if not qt_headers:
@@ -125,6 +182,8 @@ def main():
                 if folder == "core" or module not in allowed_qt[lib]:
                     problems.append(f"{where}: {lib} includes <{target}> of "
                                     f"{module or 'no Qt module'}, which it does not link")
+    if args.graph:
+        problems += check_graph(args.graph)
     for problem in problems:
         print(problem)
     return 1 if problems else 0

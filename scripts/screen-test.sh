@@ -86,14 +86,19 @@ for scale in 1 2; do
         echo "scale $scale: the frame at ${X},${Y} ${WIDTH}x${HEIGHT} lies on the screen"
     fi
     # Keys sent while the frame is still setting up can be lost on a busy machine: send them
-    # again until the 2-dim window shows.
+    # again until the screenshot shows the 2-dim window. (That window is a subwindow inside the
+    # frame, not one of the X server's own, so xdotool cannot wait for its title.)
+    shot="$out/screen-$scale.png"
+    shown=0
     for _ in 1 2 3; do
         xdotool windowactivate --sync "$frame" 2>/dev/null || true
         xdotool key --delay 100 alt+w 2
-        wait_for 100 xdotool search --onlyvisible --name 'noname' && break
+        if wait_for 100 check "$shot" "$scale"; then
+            shown=1
+            break
+        fi
     done
-    shot="$out/screen-$scale.png"
-    if ! wait_for 100 check "$shot" "$scale"; then
+    if ((shown == 0)); then
         echo "scale $scale: $(check "$shot" "$scale")"
         status=1
     else

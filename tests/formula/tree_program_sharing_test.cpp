@@ -135,8 +135,11 @@ TEST_F(TreeProgramSharingTest, EqualSubtreesHaveOneNumberAndBindingsSeparateThem
 TEST_F(TreeProgramSharingTest, AProgramRunsEachDistinctSubtreeOnce) {
     // t, t*t, (t*t)*(t*t), ...: 2^12 copies of SIN(X)+X in a tree of 12 distinct products.
     NodePtr tree = Parse("SIN(X)+X");
-    for (int k = 0; k < 12; ++k)
-        tree = TExprNode::NewBinary(op::kTimes, std::move(tree), TExprNode::CopyTree(tree.get()));
+    // The copy is taken first: the order in which a call's arguments are evaluated is unspecified.
+    for (int k = 0; k < 12; ++k) {
+        NodePtr copy = TExprNode::CopyTree(tree.get());
+        tree = TExprNode::NewBinary(op::kTimes, std::move(tree), std::move(copy));
+    }
     ASSERT_GT(TExprNode::CountNodes(tree.get()), 16000);
     const ValueNumbers numbers(tree.get());
     EXPECT_EQ(numbers.Count(), 3 + 12);  // X, SIN(X), the sum and the products

@@ -78,8 +78,9 @@ TEST_F(ShadeRequestTest, RecordsOfEachSideAndTiedEnds) {
             << row.low;
         EXPECT_EQ(
             std::tuple(r.first, r.second, r.style, r.intervalOn, r.low, r.high, r.colour),
-            std::tuple(std::int16_t{3}, row.second, row.style, std::uint8_t{row.interval ? 1u : 0u},
-                       row.lowEnd, row.highEnd, std::int16_t{17}))
+            std::tuple(std::int16_t{3}, row.second, row.style,
+                       static_cast<std::uint8_t>(row.interval ? 1 : 0), row.lowEnd, row.highEnd,
+                       std::int16_t{17}))
             << row.low;
         EXPECT_EQ(SideOf(r), row.side);
     }
