@@ -4,6 +4,7 @@
 #include "examples/operations/tool_commands.h"
 #include "plot2d/plot_a_win.h"
 #include "resources/command_ids.h"
+#include "tools2d/combinations.h"
 
 namespace quorlin::tools2d {
 
@@ -26,9 +27,10 @@ TWindowAnalysisTools::~TWindowAnalysisTools() {
 }
 
 std::vector<int> TWindowAnalysisTools::CommandsOf(int dimension) {
-    if (dimension >= 3) return {cmd::kLineIntegral, cmd::kSurfaceIntegral};
+    if (dimension >= 3) return {cmd::kLineIntegral, cmd::kSurfaceIntegral, cmd::kCombinations};
     return {cmd::kIntegrate,  cmd::kIntegrateTwo, cmd::kVolumeOfRevolution, cmd::kAreaOfRevolution,
-            cmd::kSectorArea, cmd::kVolumeTwo,    cmd::kLineIntegral};
+            cmd::kSectorArea, cmd::kVolumeTwo,    cmd::kLineIntegral,       cmd::kRoulettes,
+            cmd::kEvolutes,   cmd::kCombinations};
 }
 
 template <class Dlg, class... Args>
@@ -80,6 +82,17 @@ void TWindowAnalysisTools::RunCommand(int id) {
         case cmd::kSurfaceIntegral:
             Open(flux_, {k::kSpaceSystem});
             break;
+        case cmd::kRoulettes:
+            Open(roulette_, {std::begin(kRollingKinds), std::end(kRollingKinds)});
+            break;
+        case cmd::kEvolutes:
+            Open(evolute_, {std::begin(kRollingKinds), std::end(kRollingKinds)});
+            break;
+        case cmd::kCombinations: {
+            const std::span<const int> kinds = CombinationKinds(window_.Dimension());
+            Open(combine_, {kinds.begin(), kinds.end()});
+            break;
+        }
         default:
             break;
     }
@@ -101,8 +114,9 @@ int TWindowAnalysisTools::DrawOverlays(platform::DeviceContext& dc) {
 
 std::vector<platform::Dialog*> TWindowAnalysisTools::Dialogs() const {
     std::vector<platform::Dialog*> dialogs;
-    for (platform::Dialog* d : std::initializer_list<platform::Dialog*>{
-             riemann_, revolution_, sector_, volumeTwo_, line_, flux_})
+    for (platform::Dialog* d :
+         std::initializer_list<platform::Dialog*>{riemann_, revolution_, sector_, volumeTwo_, line_,
+                                                  flux_, roulette_, evolute_, combine_})
         if (d) dialogs.push_back(d);
     return dialogs;
 }
@@ -147,6 +161,13 @@ void TWindowAnalysisTools::RestoreState(const std::array<int, 3>& state) {
         riemann_->SelectPosition(position);
     if (g >= 0) riemann_->SelectSecond(g);
     riemann_->RestoreOptions(state[2]);
+}
+
+std::optional<bool> TWindowAnalysisTools::RebuildDerived(int i) {
+    examples::TInventory& inventory = window_.Inventory();
+    if (!inventory.IsIndex(i) || !FindCombinationBuilder(inventory[i].derivation))
+        return std::nullopt;
+    return BuildCombinedExample(window_.Compiler(), inventory, i);
 }
 
 void InstallAnalysisTools() {

@@ -1,14 +1,17 @@
 #pragma once
 // The analysis tools of one graphing window (examples::TAnalysisTools): the integration dialog
 // with its overlay and antiderivatives, the revolution, sector and two-curve volume dialogs
-// (2D windows), and the line and flux integral dialogs (832 in 2D and 3D, 833 in 3D). Each
+// (2D windows), the roulettes and evolutes dialogs (2D windows), the combinations dialog (2D and
+// 3D), and the line and flux integral dialogs (832 in 2D and 3D, 833 in 3D). Each
 // dialog is made by its command on first use, then shown and brought to the top; the window
 // closes a dialog once its kinds are gone, and the dialogs hide and close with the window.
 //
-// InstallAnalysisTools sets the maker every graphing window asks for its tools.
+// The combined examples are rebuilt here, by the table of their builders, for the 2D and the 3D
+// walk alike. InstallAnalysisTools sets the maker every graphing window asks for its tools.
 #include <QPointer>
 
 #include "examples/levels/analysis_tools.h"
+#include "tools2d/derived_dialogs.h"
 #include "tools2d/line_dialogs.h"
 #include "tools2d/measure_dialogs.h"
 #include "tools2d/riemann_dialog.h"
@@ -33,6 +36,7 @@ public:
     void Close() override;
     std::array<int, 3> State() const override;
     void RestoreState(const std::array<int, 3>& state) override;
+    std::optional<bool> RebuildDerived(int i) override;
 
     // The dialogs; null before their first opening.
     TRiemDlg* Riemann() const { return riemann_; }
@@ -41,6 +45,9 @@ public:
     T2VolDlg* VolumeTwo() const { return volumeTwo_; }
     TLineDlg* Line() const { return line_; }
     TFluxDlg* Flux() const { return flux_; }
+    TRoulDlg* Roulette() const { return roulette_; }
+    TEvolDlg* Evolute() const { return evolute_; }
+    TCombineDlg* Combine() const { return combine_; }
 
     void OpenRiemann(int mode);
     void OpenRevolution(bool volume);
@@ -60,6 +67,9 @@ private:
     QPointer<T2VolDlg> volumeTwo_;
     QPointer<TLineDlg> line_;
     QPointer<TFluxDlg> flux_;
+    QPointer<TRoulDlg> roulette_;
+    QPointer<TEvolDlg> evolute_;
+    QPointer<TCombineDlg> combine_;
 };
 
 // Every graphing window gets its analysis tools.

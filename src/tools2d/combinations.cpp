@@ -128,10 +128,17 @@ void SetCommonRange(TInventory& inventory, int k, const TExample& source, const 
     }
 }
 
-// What every builder does after the trees: the kind's derived trees, then the range.
+// What every builder does after the trees: the kind's derived trees as compiling its texts
+// makes them (a combined example has no texts of its own), then the range.
 bool Finish(TExampleCompiler& compiler, TInventory& inventory, int k, const TOperands& o) {
+    TExample& e = o.e;
+    if (e.kind == k::kExplicit) e.Tree(1) = TExprNode::NewOp(op::kVarX);
     compiler.CompileCurveData(k);
     compiler.CompilePartials(k);
+    const bool curve = e.kind == k::kExplicit || e.kind == k::kPolar || e.kind == k::kParametric ||
+                       e.kind == k::kSpaceCurve;
+    if (curve && e.Tree(5) && e.Tree(6)) compiler.CompileCurvature(k);
+    if (e.kind == k::kSurface) inventory.SubstituteXYZ(k);
     if (MapOnCurve(o.e.derivation, o.f.kind, o.g.kind)) {
         // The curve keeps its own parameter range: the map has none of its own.
         SetCommonRange(inventory, k, o.g, o.g);

@@ -245,9 +245,11 @@ TAnalysisTools* TPlot11Win::AnalysisTools() {
     return analysisTools_.get();
 }
 
+// The tools are made for a rebuild too: a diagram read before any tool was used holds examples
+// only they know how to build.
 bool TPlot11Win::RebuildDerived(int i) {
-    if (analysisTools_)
-        if (const std::optional<bool> built = analysisTools_->RebuildDerived(i)) return *built;
+    if (TAnalysisTools* tools = AnalysisTools())
+        if (const std::optional<bool> built = tools->RebuildDerived(i)) return *built;
     return TPlot1Win::RebuildDerived(i);
 }
 
