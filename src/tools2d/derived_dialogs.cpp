@@ -160,13 +160,6 @@ void TCombineDlg::SetupWindow() {
     UpdateLabels();
 }
 
-void TCombineDlg::SelectSecond(int g) {
-    const int position = ListIndexOf2(g);
-    if (position < 0) return;
-    SetSelectedIndex(kList2Id, position);
-    T2ComboDlg::OnNotify(kList2Id, platform::Notification::SelectionChanged);
-}
-
 void TCombineDlg::UpdateLabels() {
     const int k1 = SelectedExample() >= 0 ? SelectedKind() : 0;
     const int k2 = SelectedExample2() >= 0 ? SelectedKind2() : 0;

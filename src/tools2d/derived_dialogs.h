@@ -62,9 +62,6 @@ class TCombineDlg : public examples::T2ComboDlg {
 public:
     explicit TCombineDlg(examples::TPlot11Win& window);
 
-    // Chooses example g in the second list, as the user does.
-    void SelectSecond(int g);
-
     void SetupWindow() override;
     void OnControl(int id) override;
 

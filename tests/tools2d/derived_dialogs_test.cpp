@@ -37,7 +37,7 @@ protected:
     TCombineDlg& Combinations(int f, int g) {
         TCombineDlg& c = Command(cmd::kCombinations, &TWindowAnalysisTools::Combine);
         Pick(c, f);
-        c.SelectSecond(g);
+        c.ChooseSecond(g);
         return c;
     }
     // Edits example i's text 2 as the editor does, then walks.
@@ -126,7 +126,7 @@ TEST_F(DerivedDialogsTest, CombinationButtonsAddTheSumAndReadTheKinds) {
     const int v = Add(k::kSystem, -5, 5, {"1", "y"});
     win.InventoryChanged(0);
     Pick(c, u);
-    c.SelectSecond(v);
+    c.ChooseSecond(v);
     EXPECT_EQ(std::pair(c.GetText(combine::kDivide), c.GetText(combine::kPower)),
               std::pair(QStringLiteral("f proj g"), QStringLiteral("f perp g")));
     EXPECT_FALSE(c.IsControlEnabled(combine::kCompose));
@@ -134,7 +134,7 @@ TEST_F(DerivedDialogsTest, CombinationButtonsAddTheSumAndReadTheKinds) {
     ASSERT_EQ(win.Inventory().Count(), 6);
     EXPECT_EQ(win.Inventory()[5].derivation, d::kProjection);
     // A field and a curve: nothing to combine.
-    c.SelectSecond(f);
+    c.ChooseSecond(f);
     for (const int button : combine::kButtons) EXPECT_FALSE(c.IsControlEnabled(button)) << button;
 }
 
@@ -188,6 +188,17 @@ TEST_F(DerivedChainTest, EditingAParentRebuildsTheChainAndDeletingItRemovesIt) {
     const int gone[] = {1};
     win.DeleteExamples(gone);
     EXPECT_EQ(win.Inventory().Count(), 1);
+}
+
+// g no longer reads: everything built from it is undefined, and the picture draws the rest.
+TEST_F(DerivedChainTest, AParentThatDoesNotReadLeavesItsDescendantsUndefined) {
+    Edit(1, "2*");
+    for (const long double v : Values()) EXPECT_TRUE(std::isnan(v));
+    win.Inventory()[0].pen.colour = 9;
+    const QImage image = Picture();
+    EXPECT_TRUE(InkAt(image, 1.5L, 2.25L, ColourOf(0)));
+    Edit(1, "x+1");
+    EXPECT_NEAR(Values()[0], 1.5L * 1.5L + 2.5L, 1e-15L);
 }
 
 TEST_F(DerivedChainTest, ASavedDiagramRebuildsTheSameValues) {

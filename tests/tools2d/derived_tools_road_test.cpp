@@ -48,7 +48,7 @@ TEST(DerivedToolsRoadTest, CombineTwoCurvesAsAUser) {
     TCombineDlg& d = *tools.Combine();
     EXPECT_FALSE(d.IsHidden());
     d.SelectPosition(d.ListIndexOf(0));
-    d.SelectSecond(1);
+    d.ChooseSecond(1);
     d.Press(combine::kPlus);
     ASSERT_EQ(win->Inventory().Count(), 3);
     EXPECT_EQ(win->Inventory()[2].derivation, examples::derived::kSum);
