@@ -81,19 +81,6 @@ TEST_F(RouletteDrawingTest, ArmZeroTracesTheParallelAtTheRadius) {
     }
 }
 
-// With the arm at the rim the unit circle rolling on y = 0 draws one arch of the cycloid.
-TEST_F(RouletteDrawingTest, TheUnitCircleOnTheXAxisTracesACycloid) {
-    const int r = Roulette("T", "0", {0, 0, 2 * kPi, 1, 1, true});
-    Draw(r);
-    ASSERT_EQ(Curve().pieces.size(), 1u);
-    plot2d::ExpectOnCurve(
-        Curve(),
-        [](long double s) {
-            return Vec2{s - std::sin(s), 1 - std::cos(s)};
-        },
-        0, 2 * kPi, 1e-6L);
-}
-
 class EvoluteTest : public examples::CompileTest {
 protected:
     int Evolute(int parent) {
