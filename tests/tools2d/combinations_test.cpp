@@ -169,6 +169,21 @@ TEST_F(CombinationsTest, AMapAppliedToACurveIsACurveOverTheCurvesRange) {
                             1e-15L));
 }
 
+// A complex map takes the curve's point as x(t) + i y(t); the image's coordinates are the real
+// and imaginary parts.
+TEST_F(CombinationsTest, AComplexMapAppliedToACurve) {
+    ctx.complexMode = true;
+    const int square = Add(k::kComplexMap, {"Z^2"});
+    const int circle = Add(k::kParametric, {"COS(T)", "2*SIN(T)", "", "", "", "", "0;2"});
+    const int image = Combine(d::kComposition, square, circle);
+    ASSERT_GE(image, 0);
+    for (const long double t : {0.3L, 1.0L, 1.9L}) {
+        const long double x = std::cos(t), y = 2 * std::sin(t);
+        EXPECT_TRUE(
+            AllNear({At(image, 1, t), At(image, 2, t)}, {x * x - y * y, 2 * x * y}, 1e-15L));
+    }
+}
+
 TEST_F(CombinationsTest, AFullInventoryTakesNoCombination) {
     ASSERT_TRUE(inventory.SetCapacity(1, false));
     const int f = Curve("X", -1, 1);
