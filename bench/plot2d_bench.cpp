@@ -13,6 +13,7 @@
 #include <sstream>
 #include <string>
 
+#include "bench_svg.h"
 #include "plot2d/curve_sampler.h"
 #include "plot2d/plot2_win.h"
 
@@ -42,25 +43,6 @@ public:
     TPlot2Win win;
 };
 
-// The coordinate pairs of the paths of an SVG file.
-long long SvgPoints(const QString& path) {
-    std::ifstream in(path.toStdString());
-    std::stringstream text;
-    text << in.rdbuf();
-    const std::string svg = text.str();
-    long long pairs = 0;
-    for (std::size_t at = svg.find("<path d=\""); at != std::string::npos;
-         at = svg.find("<path d=\"", at + 1)) {
-        std::istringstream d(svg.substr(at + 9, svg.find('"', at + 9) - at - 9));
-        std::string word;
-        long long numbers = 0;
-        while (d >> word)
-            if (word != "M" && word != "L") ++numbers;
-        pairs += numbers / 2;
-    }
-    return pairs;
-}
-
 void BM_TwentyCurvesIntoTheImage(benchmark::State& state) {
     Diagram diagram;
     for (auto _ : state) diagram.Draw();
@@ -77,7 +59,7 @@ void BM_TwentyCurvesIntoTheImageAndSvg(benchmark::State& state) {
         diagram.Draw();
         exports.EndExport();
     }
-    state.counters["svg_points"] = static_cast<double>(SvgPoints(path));
+    state.counters["svg_points"] = static_cast<double>(quorlin::bench::SvgPoints(path));
     state.counters["svg_bytes"] = static_cast<double>(QFileInfo(path).size());
 }
 

@@ -1,28 +1,56 @@
 // The 3D window's geometry without a window: the mesh of an 80 x 80 surface z = sin(x)cos(y)
 // with its box, elongation limit, scene box and fit (aim: under 3 ms), and the central
-// projection of a million points (aim: under 25 ns a point).
+// projection of a million points (aim: under 25 ns a point); the random-dot stereogram of that
+// surface at 800 x 600 with dot size 1 (aim: under 30 ms) and its 100 x 100 double integral
+// (aim: under 10 ms).
+//
+// With the window library: the same surface in a 3D window of 401 x 301 pixels, painted fast
+// into the picture and into an SVG export (aim: under 15 ms), and drawn slowly slice by slice
+// with hidden lines (12 checks a point) into the picture and an SVG (aim: under about 86 ms,
+// the time of gnuplot's hidden3d for this surface at isosamples 80,80 as a whole process). The
+// counters give the evaluations, the hidden-line tests and the points the SVG received.
 #include <benchmark/benchmark.h>
 
+#include <vector>
+
+#include "examples/operations/integration.h"
 #include "plot3d/example_boxes.h"
+#include "plot3d/hidden/surface_hiding.h"
 #include "plot3d/scene_box.h"
+#include "plot3d/stereogram/stereogram.h"
+
+#ifdef QUORLIN_BENCH_WINDOWS
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "bench_svg.h"
+#include "plot3d/painting/slice_plan.h"
+#include "plot3d/plot3_win.h"
+#endif
 
 namespace {
 
 using namespace quorlin;
 using namespace quorlin::plot3d;
 
-void SurfaceMeshBoxesAndFit(benchmark::State& state) {
-    FormulaContext f;
-    examples::TExample e;
+// z = sin(x)cos(y) over [-3, 3]^2 in 80 x 80 cells; false when the formula was not read.
+bool MakeSinCosSurface(FormulaContext& f, examples::TExample& e) {
     e.Init(examples::kind::kSurface, 2, 50);
-    if (f.Parse("sin(x)*cos(y)") != 0) {
-        state.SkipWithError("the formula was not read");
-        return;
-    }
+    if (f.Parse("sin(x)*cos(y)") != 0) return false;
     e.Tree(3) = f.TakeParseResult();
     e.rangeLow = {-3, -3};
     e.rangeHigh = {3, 3};
     e.divisions = {80, 80, 36};
+    return true;
+}
+
+void SurfaceMeshBoxesAndFit(benchmark::State& state) {
+    FormulaContext f;
+    examples::TExample e;
+    if (!MakeSinCosSurface(f, e)) {
+        state.SkipWithError("the formula was not read");
+        return;
+    }
     TSceneBox box;
     TObserver observer;
     observer.eye = kDefaultEye;
@@ -37,6 +65,48 @@ void SurfaceMeshBoxesAndFit(benchmark::State& state) {
     }
 }
 BENCHMARK(SurfaceMeshBoxesAndFit)->Unit(benchmark::kMillisecond);
+
+// The hidden-point test of every grid point of that surface against the surface itself, with
+// 12 checks a point, as slow drawing asks it for each point it draws (reported: tests a
+// second, the checks of each, and how many of the 81 x 81 points were hidden).
+void HiddenPointTests(benchmark::State& state) {
+    FormulaContext f;
+    examples::TExample e;
+    if (!MakeSinCosSurface(f, e)) {
+        state.SkipWithError("the formula was not read");
+        return;
+    }
+    SetBoxAutomatic(e, true);
+    RecomputeExampleBox(f, e, false, {});
+    TSceneBox box;
+    TObserver observer;
+    observer.eye = kDefaultEye;
+    long double sightStep = 0;
+    const TBox3 shown[] = {BoxOf(e)};
+    ComputeSceneBox(box, observer, shown, TAxisEnds{}, sightStep);
+    ComputeViewAngles(observer);
+    const hidden::THiddenLineView view{observer, box, {-100, 100, -100, 100}, 12, 0.1L, false};
+    // Each grid point moved towards the eye by the sight shift, as the dispatcher moves it.
+    std::vector<Vec3> points;
+    for (int k = 0; k < 81 * 81; ++k) {
+        const Vec3 p = e.points[static_cast<std::size_t>(k)];
+        const Vec3 toEye = observer.eye - p;
+        points.push_back(p + (sightStep / Vec3Length(toEye)) * toEye);
+    }
+    long long hiddenCount = 0;
+    for (auto _ : state) {
+        hiddenCount = 0;
+        for (const Vec3& p : points)
+            hiddenCount += hidden::IsHiddenByExplicitSurface(f, e, view, p);
+        benchmark::DoNotOptimize(hiddenCount);
+    }
+    state.counters["tests"] = benchmark::Counter(
+        static_cast<double>(points.size()) * static_cast<double>(state.iterations()),
+        benchmark::Counter::kIsRate);
+    state.counters["hidden"] = static_cast<double>(hiddenCount);
+    state.counters["checks_per_point"] = view.samples;
+}
+BENCHMARK(HiddenPointTests)->Unit(benchmark::kMillisecond);
 
 void MillionProjections(benchmark::State& state) {
     TSceneBox box;
@@ -59,5 +129,135 @@ void MillionProjections(benchmark::State& state) {
     }
 }
 BENCHMARK(MillionProjections)->Unit(benchmark::kMillisecond);
+
+// The stereogram of z = sin(x)cos(y) over [-3, 3]^2 at 800 x 600, dot size 1, 8 strips, into
+// a sink that only counts (reported: the dots drawn).
+void StereogramOfSinCos(benchmark::State& state) {
+    FormulaContext f;
+    examples::TInventory inventory;
+    examples::TExample e;
+    if (!MakeSinCosSurface(f, e)) {
+        state.SkipWithError("the formula was not read");
+        return;
+    }
+    e.boxMin = {-3, -3, -1};
+    e.boxMax = {3, 3, 1};
+    e.StereogramFlag() = 1;
+    inventory.Append(std::move(e));
+    struct Counter : TDotSink {
+        void Dot(int, int) override { ++dots; }
+        void GuideDot(int, int) override {}
+        long dots = 0;
+    } sink;
+    const TStereoGeometry g = StereoGeometry({60, 8, 1, 0.75L}, 800, 600, StereoBox(inventory));
+    for (auto _ : state) {
+        sink.dots = 0;
+        benchmark::DoNotOptimize(DrawStereogram(g, inventory, f, 60, 3.3L, 0, sink, {}));
+    }
+    state.counters["dots"] = static_cast<double>(sink.dots);
+}
+BENCHMARK(StereogramOfSinCos)->Unit(benchmark::kMillisecond);
+
+// Never asked to stop.
+struct NoStop : examples::TSumControl {
+    bool Stop() override { return false; }
+};
+
+// The 100 x 100 iterated Simpson double integral of sin(x)cos(y) over [0, 1]^2.
+void DoubleIntegralOfSinCos(benchmark::State& state) {
+    FormulaContext f;
+    examples::TExample e;
+    if (!MakeSinCosSurface(f, e)) {
+        state.SkipWithError("the formula was not read");
+        return;
+    }
+    NoStop control;
+    for (auto _ : state) {
+        long double value = 0;
+        examples::DoubleIntegral(f, *e.Tree(3), {slot::kX, 0, 1, 100}, {slot::kY, 0, 1, 100},
+                                 control, value);
+        benchmark::DoNotOptimize(value);
+    }
+}
+BENCHMARK(DoubleIntegralOfSinCos)->Unit(benchmark::kMillisecond);
+
+#ifdef QUORLIN_BENCH_WINDOWS
+
+// A 3D window with z = sin(x)cos(y) on [-3, 3]^2 in an 80 x 80 grid, 80 points a slice.
+class SurfaceWindow {
+public:
+    explicit SurfaceWindow(bool slow) : win(QStringLiteral("bench.qz3")) {
+        win.SizeChanged(401, 301);
+        win.Scene().hiddenLines = true;
+        win.Scene().checksPerPoint = 12;
+        win.Scene().checksReciprocal = 1.0L / 12;
+        examples::TExample& e =
+            win.AddExample(examples::kind::kSurface, -3, 3, {"", "", "sin(x)*cos(y)"});
+        const int i = win.Inventory().LastIndex();
+        e.rangeLow[1] = -3;
+        e.rangeHigh[1] = 3;
+        e.divisions = {80, 80, 36};
+        e.slicePoints = {80, 80};
+        e.SlowDrawing() = slow ? 1 : 0;
+        win.CompileExample(i);
+        win.RecomputeAllBoxes();
+    }
+    void Draw() {
+        win.InvalidateImage(ImageLayer::Background);
+        win.RenderImage(ImageLayer::Picture);
+    }
+    // Draws into the picture and an SVG file at once.
+    void DrawWithSvg(const QString& path) {
+        auto& exports = win.Exports();
+        exports.svg.BeginSvgFile(path, 401, 301);
+        exports.StartOutput(canvas::ExportKind::Svg);
+        Draw();
+        exports.EndExport();
+    }
+    // The points of the slices and what they cost.
+    long long SlicePoints() {
+        long long points = 0;
+        for (int d : {1, 2}) {
+            const TSlicePlan plan = PlanSlices(win.Inventory()[0], d);
+            points += static_cast<long long>(plan.slices + 1) * (plan.steps + 1);
+        }
+        return points;
+    }
+
+    TPlot3Win win;
+};
+
+void FastSurfaceIntoTheImage(benchmark::State& state) {
+    SurfaceWindow w(false);
+    for (auto _ : state) w.Draw();
+    state.counters["patches"] = 80 * 80;
+}
+BENCHMARK(FastSurfaceIntoTheImage)->Unit(benchmark::kMillisecond);
+
+void FastSurfaceIntoTheImageAndSvg(benchmark::State& state) {
+    SurfaceWindow w(false);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("fast.svg"));
+    for (auto _ : state) w.DrawWithSvg(path);
+    state.counters["aim_ms"] = 15;
+    state.counters["svg_bytes"] = static_cast<double>(QFileInfo(path).size());
+}
+BENCHMARK(FastSurfaceIntoTheImageAndSvg)->Unit(benchmark::kMillisecond);
+
+void SlowSurfaceWithHiddenLinesIntoTheImageAndSvg(benchmark::State& state) {
+    SurfaceWindow w(true);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("slow.svg"));
+    for (auto _ : state) w.DrawWithSvg(path);
+    const long long points = w.SlicePoints();
+    state.counters["aim_ms"] = 86;
+    state.counters["evaluations"] = static_cast<double>(points);
+    state.counters["hidden_line_tests"] = static_cast<double>(points);
+    state.counters["sight_checks"] = static_cast<double>(points * 12);
+    state.counters["svg_points"] = static_cast<double>(bench::SvgPoints(path));
+}
+BENCHMARK(SlowSurfaceWithHiddenLinesIntoTheImageAndSvg)->Unit(benchmark::kMillisecond);
+
+#endif
 
 }  // namespace

@@ -7,11 +7,13 @@
 // aspect factor and the half-height follows the area's proportions) or by its four corners
 // (the corners flag; each axis has its own scale). Logarithmic windows keep a second set of
 // corners whose coordinates are decimal exponents on a logarithmic axis. The clipping, plane
-// and label helpers that work on world geometry live here too.
+// and label helpers that work on world geometry live here too (the plain ones in
+// world_geometry.h, which the 3D tests share).
 #include <array>
 #include <string>
 
 #include "canvas/export_view.h"
+#include "canvas/records/world_geometry.h"
 #include "canvas/records/world_rect.h"
 #include "platform/device_context.h"
 
@@ -111,8 +113,7 @@ struct TViewFrame {
 // instead.
 bool BringIntoRange(TViewFrame& frame);
 
-// Clips the segment p-q to the box, keeping which end is which; an end inside stays exactly
-// as it was. False when no part of the segment lies in the box.
+// ClipSegment (world_geometry.h) on world points.
 bool ClipSegment(const TLDRect& box, WorldPoint& p, WorldPoint& q);
 
 // Offsets from an arrow's tip to the two other corners of its head (length in world x units),
@@ -120,17 +121,6 @@ bool ClipSegment(const TLDRect& box, WorldPoint& p, WorldPoint& q);
 // than 1e-13.
 bool ArrowHeadPoints(const TViewFrame& frame, WorldPoint direction, long double length,
                      WorldPoint& a, WorldPoint& b);
-
-// A plane in space by its unit normal and offset: points x with normal . x = offset.
-struct TPlane {
-    std::array<long double, 3> normal{0, 0, 1};
-    long double offset = 0;
-};
-using Point3 = std::array<long double, 3>;
-// The plane through three points; false (plane unchanged) when they are (nearly) collinear.
-bool SetPlaneFrom3Points(TPlane& plane, const Point3& a, const Point3& b, const Point3& c);
-// Signed distance of a point from the plane, positive on the normal's side.
-long double PlaneSide(const TPlane& plane, const Point3& p);
 
 // Label of 10^n: "0.001" .. "1000" for n = -3..3, else "10^n".
 std::string FormatPowerOfTen(int n);

@@ -29,6 +29,7 @@ public:
 
     // The "High resolution" check item; not stored in files.
     bool HighResolution() const { return highResolution_; }
+    void SetHighResolution(bool on) { highResolution_ = on; }
 
     PictureList& Pictures() { return pictures_; }
     const PictureList& Pictures() const { return pictures_; }

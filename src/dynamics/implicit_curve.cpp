@@ -343,7 +343,8 @@ private:
         long double arc = 0;
         bool left = false;
         while (!Ended()) {
-            if (++result_.steps % std::max(settings_.pollInterval, 1) == 0) Poll();
+            ++result_.steps;
+            Poll();
             const Vec2 previous = u;
             if (!follower_.Step(u, t, h)) break;  // a singular point the step cannot pass
             h = std::min(ZeroSetFollower::kLongestStep, h * kGrowth);

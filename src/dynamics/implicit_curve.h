@@ -129,7 +129,6 @@ struct ImplicitTraceSettings {
     long double seedSpacing = 4.0L;   // pixels between the lines of the seed grid
     int randomRounds = 25;            // extra seeds from FindSignChangePoint
     long long stepLimit = 2'000'000;  // steps of all pieces together
-    int pollInterval = 256;           // steps between two key polls
 };
 
 // A traced piece: from its start along (-Fy, Fx) (direction 1) or against it (-1) for its arc
@@ -147,7 +146,8 @@ struct ImplicitTraceHooks {
     // The window's test of its image: does the curve already show within a pixel of the world
     // point? Empty: only the points traced in this run count.
     std::function<bool(Vec2)> alreadyDrawnNear;
-    // The key poll; 81 (Q) ends the tracing.
+    // The key poll, asked after every step (the window paces it by time); 81 (Q) ends the
+    // tracing.
     std::function<int()> pollKey;
 };
 

@@ -24,9 +24,7 @@ public:
         if (settings_.viewStepLimit > 0 && rounds_ >= settings_.viewStepLimit)
             return TraceStop::kRoundLimit;
         if (hooks_.pollKey) {
-            const int interval = settings_.pollInterval > 0 ? settings_.pollInterval : 1;
-            if (rounds_ % interval == 0 && hooks_.pollKey() == kKeyStop)
-                return TraceStop::kInterrupted;
+            if (hooks_.pollKey() == kKeyStop) return TraceStop::kInterrupted;
         } else if (rounds_ >= settings_.roundLimit) {
             return TraceStop::kRoundLimit;
         }

@@ -49,7 +49,6 @@ struct TracerSettings {
     long double stepLength = 0.1L;     // arc length of a step of a record without a step of its own
     long long roundLimit = 1'000'000;  // steps while keys are not polled
     double budgetSeconds = 0;          // > 0: work budget while keys are not polled
-    int pollInterval = 1;              // steps between two key polls
     // Steps of any trace, keys polled or not: what a view of that many pixels can show, so
     // that a view of any world size (a step of 0.1 across 1e300) ends its traces.
     long long viewStepLimit = StepsForView(1000, 1000);

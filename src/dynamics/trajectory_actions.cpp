@@ -234,7 +234,6 @@ std::string TrajectoryTable(TPlotWin& window, int i, const TTrajectory& trajecto
     // The table ends after its rows, whatever else would end the trajectory later.
     hooks.pollKey = [&] { return rows > steps ? kKeyStop : 0; };
     TracerSettings settings = WindowTracerSettings(window);
-    settings.pollInterval = 1;
     AlongXOptions along;
     along.table = true;
     along.tableSteps = steps;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/polyline_thinner.h"
+#include "core/timed_poll.h"
 #include "dynamics/geometry.h"
 #include "dynamics/linked_plot.h"
 #include "dynamics/trajectories.h"
@@ -22,7 +23,6 @@ namespace kind = examples::kind;
 constexpr int kPairProjected = 7;
 constexpr int kDiscMarker = 1;           // the filled disc of the point markers
 constexpr int kSequenceArrowPixels = 8;  // arrowheads between the terms of a sequence
-constexpr int kPollInterval = 16;        // steps between two key polls
 constexpr int kSlopeFieldRole = 9;       // colour role of the slope fields
 constexpr int kMostFieldRows = 100;
 constexpr long double kSightShiftFactorParametric = 10;
@@ -66,7 +66,6 @@ TracerSettings WindowTracerSettings(const TPlotWin& window) {
     s.loopClosing = world(t.loopClosing, t.loopClosingPixels);
     s.longestStep = world(t.third, t.thirdPixels);
     s.stepLength = t.stepLength > 0 ? t.stepLength : unit;
-    s.pollInterval = kPollInterval;
     if (KeyPollingSuppressed(window)) s.budgetSeconds = kUnpolledTraceSeconds;
     return s;
 }
@@ -247,10 +246,11 @@ TraceHooks TTrajectoryPainter::HooksFor(const TTrajectory& trajectory, std::vect
     };
     if (polling_) {
         if (!hint_) hint_ = std::make_unique<TLongWorkHint>(target_);
-        hooks.pollKey = [this] {
+        // Asked at every step of the trace: the window is polled by time.
+        hooks.pollKey = TTimedPoll([this] {
             hint_->Polled();
             return platform::PollKey(&target_);
-        };
+        });
     }
     if (owner_.Dimension() >= 3) {
         const Box3 box = SceneBoxOf(owner_);

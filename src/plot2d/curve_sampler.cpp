@@ -149,8 +149,7 @@ int TCurveSampler::Sample(const CurveFunction& f, long double a, long double b, 
         const TSample current = Evaluate(f, baseParameter(k));
         Refine(f, previous, current, 0, 0);
         previous = current;
-        if (settings_.pollKey && settings_.pollEvery > 0 && k % settings_.pollEvery == 0 &&
-            settings_.pollKey() == kKeyStop) {
+        if (settings_.pollKey && settings_.pollKey() == kKeyStop) {
             key = kKeyStop;
             break;
         }

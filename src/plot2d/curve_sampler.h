@@ -18,7 +18,8 @@
 //
 // Nothing here loops without end: a step of 0 or one that does not advance, an empty or
 // inverted range and values that are not finite are refused or drawn as nothing, the number of
-// base steps is bounded, and the key poll is asked every so many steps.
+// base steps is bounded, and the key poll is asked after every base step (the window paces its
+// polls by time).
 #include <cstdint>
 #include <functional>
 
@@ -37,8 +38,7 @@ struct TSamplerSettings {
     bool detectJumps = true;
     int stepBudget = 600;                // evaluations per caller's step
     long long maxBaseSteps = 1LL << 22;  // more caller's steps are spread over the range
-    int pollEvery = 256;                 // base steps between two key polls
-    std::function<int()> pollKey;        // empty: never asked
+    std::function<int()> pollKey;        // asked after every base step; empty: never
 };
 
 class TCurveSampler {

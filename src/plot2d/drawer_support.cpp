@@ -81,13 +81,12 @@ TWorkBudget::TWorkBudget(TDrawTarget& target, int every)
 
 bool TWorkBudget::Exhausted() {
     if (exhausted_) return true;
-    if (++rounds_ % every_ != 0) return false;
     if (target_.Polling()) {
         if (target_.PollKey() == kKeyStop) {
             key_ = kKeyStop;
             exhausted_ = true;
         }
-    } else {
+    } else if (++rounds_ % every_ == 0) {
         const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start_;
         exhausted_ = spent.count() > kUnpolledSeconds;
     }

@@ -79,9 +79,10 @@ private:
     bool open_ = false;
 };
 
-// How long loops of the drawers end: asked every so many rounds, it polls the key while keys
-// may be polled (Q stops), and otherwise (exports, printing, animation frames) ends the loop
-// after a few seconds of work.
+// How long loops of the drawers end: asked every round, it polls the key while keys may be
+// polled (Q stops; the window paces its polls by time), and otherwise (exports, printing,
+// animation frames) ends the loop after a few seconds of work, looking at the clock every so
+// many rounds.
 class TWorkBudget {
 public:
     static constexpr double kUnpolledSeconds = 2.0;

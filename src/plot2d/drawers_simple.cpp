@@ -136,7 +136,7 @@ int DrawPlotPoints(TDrawEnvironment& env, int i) {
         }
         Vec2 p;
         if (space.ValueToPlot(v, p)) env.target.Marker(p, std::max<int>(1, e.pen.width), true);
-        if (k % 16 == 15 && env.target.PollKey() == kKeyStop) return kKeyStop;
+        if (env.target.PollKey() == kKeyStop) return kKeyStop;
     }
     return 0;
 }
@@ -194,7 +194,7 @@ int DrawSeries(TDrawEnvironment& env, int i) {
         }
         env.target.Marker(p, radius, true);
         points.push_back(p);
-        if ((n - from) % 64 == 63 && env.target.PollKey() == kKeyStop) return kKeyStop;
+        if (env.target.PollKey() == kKeyStop) return kKeyStop;
     }
     if (e.ConnectPoints()) env.target.Polyline(points);
     return 0;

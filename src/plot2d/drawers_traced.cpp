@@ -28,7 +28,6 @@ constexpr double kUnpolledBudgetSeconds = 2.0;
 dynamics::TracerSettings TracerSettingsFor(const TDrawTarget& target) {
     auto settings = dynamics::TracerSettings::ForPixelSize(target.Space().UnitsPerPixelX());
     if (!target.Polling()) settings.budgetSeconds = kUnpolledBudgetSeconds;
-    settings.pollInterval = 64;
     settings.viewStepLimit = dynamics::StepsForView(target.Space().width, target.Space().height);
     return settings;
 }

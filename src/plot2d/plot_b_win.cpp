@@ -45,8 +45,13 @@ int TPlotBWin::DrawRegions(TDrawEnvironment& env) {
 }
 
 int TPlotBWin::DrawExamples(platform::DeviceContext& dc) {
-    for (int i = 0; i <= Inventory().LastIndex(); ++i)
+    // Polled between the examples too: many quick examples make as long a drawing as one slow.
+    TLongWorkHint hint(*this);
+    const std::function<int()> poll = DrawingPoll(hint);
+    for (int i = 0; i <= Inventory().LastIndex(); ++i) {
         if (const int stop = DrawExample(dc, i); stop == kKeyStop) return stop;
+        if (poll && poll() == kKeyStop) return kKeyStop;
+    }
     return 0;
 }
 

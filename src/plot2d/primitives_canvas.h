@@ -21,7 +21,8 @@ struct TCanvasRules {
     // Device pixels per screen pixel: markers and arrowheads, sized in screen pixels, keep
     // their look on paper and in high-resolution pictures.
     double pixelScale = 1.0;
-    // Asked during long drawings; empty while keys must not be polled.
+    // Asked at every step of a drawing's loops (the window paces it by time); empty while keys
+    // must not be polled.
     std::function<int()> pollKey;
 };
 

@@ -336,8 +336,7 @@ int FillByRows(TDrawTarget& target, Inside&& inside, int colour) {
         const Vec2 p = space.ToPlot({px, py});
         return inside(Vec2{space.ValueOfPlotX(p.x), space.ValueOfPlotY(p.y)});
     };
-    int rows = 0;
-    for (long double y = area.top + kRow / 2; y < area.bottom + kRow / 2; y += kRow, ++rows) {
+    for (long double y = area.top + kRow / 2; y < area.bottom + kRow / 2; y += kRow) {
         const std::vector<std::pair<long double, long double>> runs = RunsAlongRow(at, area, y);
         for (TOpen& p : open) p.matched = false;
         std::vector<TOpen> next;
@@ -366,7 +365,7 @@ int FillByRows(TDrawTarget& target, Inside&& inside, int colour) {
                 close(p, y - kRow / 2);
         }
         open = std::move(next);
-        if (rows % 32 == 31 && target.PollKey() == kKeyStop) return kKeyStop;
+        if (target.PollKey() == kKeyStop) return kKeyStop;
     }
     for (TOpen& p : open) close(p, area.bottom + kRow / 2);
     return 0;
@@ -464,7 +463,7 @@ TDartThrow ThrowDarts(FormulaContext& ctx, examples::TInventory& inventory, cons
             sum = sum + v;
             result.hits.push_back(plot);
         }
-        if (pollKey && n % 256 == 255 && pollKey() != 0) {
+        if (pollKey && pollKey() != 0) {
             result.stopped = true;
             break;
         }

@@ -54,7 +54,7 @@ struct TDartThrow {
 // Throws `count` darts, uniform random points of the view (RandomInt): a dart hits when every
 // implicit inequality holds there (only region `region`'s when it is an example index), a
 // failed evaluation being a miss. No throw (nothing at all) when there is no inequality; the
-// key poll, asked every 256 darts, stops it with any key.
+// key poll, asked after every dart (the window paces it by time), stops it with any key.
 TDartThrow ThrowDarts(FormulaContext& ctx, examples::TInventory& inventory, const TPlotSpace& space,
                       long long count, int region, const std::function<int()>& pollKey = {});
 

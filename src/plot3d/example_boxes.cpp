@@ -86,55 +86,50 @@ bool IsDefinedMeshPoint(const Vec3& p) {
     return !std::isnan(p.x);
 }
 
+TSurfaceSweep::TSurfaceSweep(FormulaContext& f, TExample& e) : f_(f), kind_(e.kind) {
+    const bool oneTree = kind_ == kind::kSurface || kind_ == kind::kPolarSurface;
+    for (int t = oneTree ? 3 : 1; t <= 3; ++t) {
+        if (!e.Tree(t)) {
+            complete_ = false;
+            continue;
+        }
+        programs_.emplace_back(f, e.trees[static_cast<std::size_t>(t - 1)].get());
+    }
+}
+
+std::optional<Vec3> TSurfaceSweep::At(long double u, long double v) {
+    if (!complete_) return std::nullopt;
+    long double value[3] = {};
+    const auto run = [&](std::size_t k) { return programs_[k].Evaluate(value[k]); };
+    switch (kind_) {
+        case kind::kSurface:
+            f_.SetVar(slot::kX, u);
+            f_.SetVar(slot::kY, v);
+            if (!run(0)) return std::nullopt;
+            return Vec3{u, v, value[0]};
+        case kind::kPolarSurface:
+            f_.SetVar(slot::kR, u);
+            f_.SetVar(slot::kT, v);
+            if (!run(0)) return std::nullopt;
+            return Vec3{u * std::cos(v), u * std::sin(v), value[0]};
+        default:
+            f_.SetVar(slot::kT, u);
+            f_.SetVar(slot::kU, v);
+            if (!run(0) || !run(1) || !run(2)) return std::nullopt;
+            return Vec3{value[0], value[1], value[2]};
+    }
+}
+
 namespace {
 
-// The surface's point evaluation for one sweep over its grid: its trees compiled once.
-class TSurfaceSweep {
-public:
-    TSurfaceSweep(FormulaContext& f, TExample& e) : f_(f), kind_(e.kind) {
-        const bool oneTree = kind_ == kind::kSurface || kind_ == kind::kPolarSurface;
-        for (int t = oneTree ? 3 : 1; t <= 3; ++t) {
-            if (!e.Tree(t)) {
-                complete_ = false;
-                continue;
-            }
-            programs_.emplace_back(f, e.trees[static_cast<std::size_t>(t - 1)].get());
-        }
-    }
-
-    std::optional<Vec3> At(long double u, long double v) {
-        if (!complete_) return std::nullopt;
-        long double value[3] = {};
-        const auto run = [&](std::size_t k) { return programs_[k].Evaluate(value[k]); };
-        switch (kind_) {
-            case kind::kSurface:
-                f_.SetVar(slot::kX, u);
-                f_.SetVar(slot::kY, v);
-                if (!run(0)) return std::nullopt;
-                return Vec3{u, v, value[0]};
-            case kind::kPolarSurface:
-                f_.SetVar(slot::kR, u);
-                f_.SetVar(slot::kT, v);
-                if (!run(0)) return std::nullopt;
-                return Vec3{u * std::cos(v), u * std::sin(v), value[0]};
-            default:
-                f_.SetVar(slot::kT, u);
-                f_.SetVar(slot::kU, v);
-                if (!run(0) || !run(1) || !run(2)) return std::nullopt;
-                return Vec3{value[0], value[1], value[2]};
-        }
-    }
-
-private:
-    FormulaContext& f_;
-    int kind_;
-    bool complete_ = true;
-    std::vector<TreeProgram> programs_;
+// What a sweep over a surface's grid did with the example's box.
+enum class MeshOutcome {
+    Fresh,    // the box was computed from the points
+    Kept,     // the box stood as it was (given, or no point defined)
+    Stopped,  // Q came first: the points not reached are undefined, the box stands
 };
 
-}  // namespace
-
-void ComputeSurfaceMesh(FormulaContext& f, TExample& e) {
+MeshOutcome SweepMesh(FormulaContext& f, TExample& e, examples::TSumControl* control) {
     f.SaveVariables();
     const int nt = std::max<int>(e.divisions[0], 1), nu = std::max<int>(e.divisions[1], 1);
     const long double dt = (e.rangeHigh[0] - e.rangeLow[0]) / nt;
@@ -145,25 +140,26 @@ void ComputeSurfaceMesh(FormulaContext& f, TExample& e) {
     const std::size_t needed = static_cast<std::size_t>(nt + 1) * static_cast<std::size_t>(nu + 1);
     if (e.points.size() < needed) e.points.resize(needed);
     TSurfaceSweep sweep(f, e);
-    for (int i = 0; i <= nt; ++i) {
-        for (int j = 0; j <= nu; ++j) {
-            std::optional<Vec3> p = sweep.At(e.rangeLow[0] + i * dt, e.rangeLow[1] + j * du);
-            Vec3& stored = e.points[static_cast<std::size_t>(i * (nu + 1) + j)];
-            if (!p) {
-                stored = UndefinedMeshPoint();
-                continue;
-            }
-            if (automatic) {
-                box.Add(*p);
-            } else {
-                *p = {Clamped(p->x, given.min.x, given.max.x),
-                      Clamped(p->y, given.min.y, given.max.y),
-                      Clamped(p->z, given.min.z, given.max.z)};
-            }
-            stored = *p;
+    for (std::size_t k = 0; k < needed; ++k) {
+        if (control && control->Stop()) {
+            std::fill(e.points.begin() + static_cast<std::ptrdiff_t>(k),
+                      e.points.begin() + static_cast<std::ptrdiff_t>(needed), UndefinedMeshPoint());
+            f.RestoreVariables();
+            return MeshOutcome::Stopped;
         }
+        const auto i = static_cast<int>(k / static_cast<std::size_t>(nu + 1));
+        const auto j = static_cast<int>(k % static_cast<std::size_t>(nu + 1));
+        std::optional<Vec3> p = sweep.At(e.rangeLow[0] + i * dt, e.rangeLow[1] + j * du);
+        if (p && automatic) {
+            box.Add(*p);
+        } else if (p) {
+            *p = {Clamped(p->x, given.min.x, given.max.x), Clamped(p->y, given.min.y, given.max.y),
+                  Clamped(p->z, given.min.z, given.max.z)};
+        }
+        e.points[k] = p ? *p : UndefinedMeshPoint();
     }
-    if (!automatic || box.IsEmpty()) box = given;
+    const bool fresh = automatic && !box.IsEmpty();
+    if (!fresh) box = given;
     for (int a = 0; a < 3; ++a) {
         if (Axis(box.max, a) < Axis(box.min, a) + 1e-13L) {
             Axis(box.min, a) -= 1e-5L;
@@ -172,6 +168,13 @@ void ComputeSurfaceMesh(FormulaContext& f, TExample& e) {
     }
     SetBox(e, box);
     f.RestoreVariables();
+    return fresh ? MeshOutcome::Fresh : MeshOutcome::Kept;
+}
+
+}  // namespace
+
+int ComputeSurfaceMesh(FormulaContext& f, TExample& e, examples::TSumControl* control) {
+    return SweepMesh(f, e, control) == MeshOutcome::Stopped ? kQuit : 0;
 }
 
 namespace {
@@ -207,25 +210,31 @@ void SampledCurveBox(FormulaContext& f, TExample& e, int n) {
     SetBox(e, box);
 }
 
-}  // namespace
-
-void ComputeCurveBox(FormulaContext& f, TExample& e) {
-    if (!IsBoxAutomatic(e)) return;
+// ComputeCurveBox, saying whether it computed the box (false: the box stands as it was).
+bool CurveBox(FormulaContext& f, TExample& e) {
+    if (!IsBoxAutomatic(e)) return false;
     switch (e.kind) {
         case kind::kSpacePoint:
             if (const auto p = PointOfEntry(f, e)) {
                 SetBox(e, {*p - Vec3{0.25L, 0.25L, 0.25L}, *p + Vec3{0.25L, 0.25L, 0.25L}});
+                return true;
             }
-            return;
+            return false;
         case kind::kSpaceCurve:
             SampledCurveBox(f, e, 100);
-            return;
+            return true;
         case kind::kSpaceSegment:
             SampledCurveBox(f, e, 1);
-            return;
+            return true;
         default:
-            return;
+            return false;
     }
+}
+
+}  // namespace
+
+void ComputeCurveBox(FormulaContext& f, TExample& e) {
+    CurveBox(f, e);
 }
 
 namespace {
@@ -252,7 +261,11 @@ bool TraceIntrinsic(FormulaContext& f, TExample& e, const dynamics::FrenetState&
 
 }  // namespace
 
-int ComputeIntrinsicBox(FormulaContext& f, TExample& e, const std::function<int()>& poll) {
+namespace {
+
+// ComputeIntrinsicBox, saying whether it set the box from traced points.
+int IntrinsicBox(FormulaContext& f, TExample& e, const std::function<int()>& poll, bool& fresh) {
+    fresh = false;
     f.SetVar(slot::kS, 0);
     const auto curve = dynamics::IntrinsicCurve::FromExample(f, e);
     if (!curve || !e.Tree(1)) return 0;
@@ -268,34 +281,51 @@ int ComputeIntrinsicBox(FormulaContext& f, TExample& e, const std::function<int(
     if (!box.IsEmpty()) {
         EnsureSpan(box, 0.5L);
         SetBox(e, box);
+        fresh = true;
     }
     return result;
 }
 
+// The example's own box (and mesh) computed afresh where its kind has a computation: 0, or 81
+// after Q; fresh tells whether the box now comes from the example. A box that stood as it was
+// (a given box, or a kind whose box is kept) must not be widened again.
+int ComputeOwnBox(FormulaContext& f, TExample& e, examples::TSumControl* control, bool& fresh) {
+    fresh = false;
+    if (e.IsMeshSurface(false)) {
+        const MeshOutcome outcome = SweepMesh(f, e, control);
+        fresh = outcome == MeshOutcome::Fresh;
+        return outcome == MeshOutcome::Stopped ? kQuit : 0;
+    }
+    if (e.kind == kind::kSpaceIntrinsic) {
+        if (!IsBoxAutomatic(e)) return 0;
+        const auto poll = [control] { return control && control->Stop() ? kQuit : 0; };
+        return IntrinsicBox(f, e, poll, fresh);
+    }
+    fresh = CurveBox(f, e);
+    return 0;
+}
+
+}  // namespace
+
+int ComputeIntrinsicBox(FormulaContext& f, TExample& e, const std::function<int()>& poll) {
+    bool fresh = false;
+    return IntrinsicBox(f, e, poll, fresh);
+}
+
 int RecomputeExampleBox(FormulaContext& f, TExample& e, bool axesShown,
-                        const std::function<int()>& poll) {
-    const bool mesh = e.IsMeshSurface(false);
-    const auto compute = [&] {
-        if (mesh) {
-            ComputeSurfaceMesh(f, e);
-            return 0;
-        }
-        if (e.kind == kind::kSpaceIntrinsic) {
-            return IsBoxAutomatic(e) ? ComputeIntrinsicBox(f, e, poll) : 0;
-        }
-        ComputeCurveBox(f, e);
-        return 0;
-    };
-    const int result = compute();
-    if (result != 0) return result;
-    if (IsBoxAutomatic(e)) {
+                        examples::TSumControl* control) {
+    bool fresh = false;
+    if (const int result = ComputeOwnBox(f, e, control, fresh); result != 0) return result;
+    if (fresh && IsBoxAutomatic(e)) {
         TBox3 box = BoxOf(e);
         WidenBox(box);
         const bool kept = LimitBoxElongation(box, e.familyOn != 0);
         SetBox(e, box);
+        // A cut box is the example's own from now on; the mesh is computed into it.
         if (!kept) {
             SetBoxAutomatic(e, false);
-            if (mesh) ComputeSurfaceMesh(f, e);
+            if (e.IsMeshSurface(false) && SweepMesh(f, e, control) == MeshOutcome::Stopped)
+                return kQuit;
         }
     }
     if (axesShown) {

@@ -6,9 +6,12 @@
 // trace, and the whole recomputation of an example's box with its elongation limit.
 #include <functional>
 #include <optional>
+#include <vector>
 
+#include "examples/operations/integration.h"
 #include "examples/records/example.h"
 #include "formula/formula_context.h"
+#include "formula/tree_program.h"
 #include "plot3d/scene_box.h"
 
 namespace quorlin::plot3d {
@@ -26,6 +29,20 @@ void SetBoxAutomatic(examples::TExample& e, bool on);
 std::optional<Vec3> EvalSurfacePoint(FormulaContext& f, examples::TExample& e, long double u,
                                      long double v);
 
+// The same point evaluation for one sweep over many parameters: the example's trees compiled
+// once. It lives only as long as the loop that made it (the trees must not change meanwhile).
+class TSurfaceSweep {
+public:
+    TSurfaceSweep(FormulaContext& f, examples::TExample& e);
+    std::optional<Vec3> At(long double u, long double v);
+
+private:
+    FormulaContext& f_;
+    int kind_;
+    bool complete_ = true;
+    std::vector<TreeProgram> programs_;
+};
+
 // A mesh point the surface has no value for.
 Vec3 UndefinedMeshPoint();
 bool IsDefinedMeshPoint(const Vec3& p);
@@ -33,8 +50,11 @@ bool IsDefinedMeshPoint(const Vec3& p);
 // The mesh at the grid of the example's two ranges and division counts, stored at
 // i (nu + 1) + j. An automatic box becomes the points' box (unchanged when none is defined);
 // a given box holds each point, clamped into it within 1e-13. A flat axis is opened by 1e-5.
-// The variable table is restored afterwards.
-void ComputeSurfaceMesh(FormulaContext& f, examples::TExample& e);
+// The variable table is restored afterwards. The control, when there is one, is asked before
+// each point: once it stops (Q), the points not reached are undefined, the box stands as it was
+// and the result is 81; else 0.
+int ComputeSurfaceMesh(FormulaContext& f, examples::TExample& e,
+                       examples::TSumControl* control = nullptr);
 
 // The box of a point (309: +-0.25 about it, in its coordinate form), a curve (304: 101 samples
 // of T) or a segment (308: its two ends), each axis opened to at least 0.5 on both sides and
@@ -49,10 +69,12 @@ inline constexpr long long kMaxIntrinsicSteps = 100000;
 inline constexpr long long kIntrinsicPollSteps = 1000;
 int ComputeIntrinsicBox(FormulaContext& f, examples::TExample& e, const std::function<int()>& poll);
 
-// What RecomputePicture does for one example: its mesh or its box; an automatic box widened
-// and held to the elongation limit (cut: no longer automatic, and the mesh computed again
-// into the cut box); with the axes shown the box takes in the origin. 0 or 81.
+// What RecomputePicture does for one example: its mesh or its box; an automatic box that was
+// computed afresh widened by a tenth and held to the elongation limit (cut: no longer
+// automatic, and the mesh computed again into the cut box); with the axes shown the box takes
+// in the origin. A box its kind has no computation for stands as it was, so recomputing again
+// gives the same box. 0, or 81 when the control stopped it.
 int RecomputeExampleBox(FormulaContext& f, examples::TExample& e, bool axesShown,
-                        const std::function<int()>& poll);
+                        examples::TSumControl* control);
 
 }  // namespace quorlin::plot3d

@@ -67,11 +67,13 @@ TIni3DRead LoadIni3D(const IniInts& ints, const IniNumbers& numbers,
     s.timeWindowColours = ints[0][20];
     s.mouseMode = b1[0];
     s.axisLabels = b1[1] != 0;
-    s.dotSize = b1[2];
+    // Sizes a window could not draw or print with take their defaults.
+    s.dotSize = b1[2] >= 1 && b1[2] <= kMaxDotSize ? b1[2] : TIni3DSettings{}.dotSize;
     s.slides = b1[3];
     s.stereoDensity = b1[4];
     s.stereoStrips = b1[5];
-    s.decimalPlaces = b1[6];
+    s.decimalPlaces =
+        b1[6] >= 0 && b1[6] <= kMaxIniDecimalPlaces ? b1[6] : TIni3DSettings{}.decimalPlaces;
     s.lengthenHyphens = b1[7] != 0;
     s.minusSign = b1[8];
     s.stereoDotSize = b1[9];
@@ -80,7 +82,7 @@ TIni3DRead LoadIni3D(const IniInts& ints, const IniNumbers& numbers,
                         : TIni3DSettings{}.arrowLength;
     s.watchDelay = b1[12] < 1 ? 400 : b1[12];
     s.sightSamples = b1[14];
-    s.fieldWidth = b1[17];
+    s.fieldWidth = b1[17] >= 1 && b1[17] <= kMaxFieldWidth ? b1[17] : s.decimalPlaces + 2;
     s.abruptAngles = b1[20] != 0;
     const auto& b2 = ints[2];
     s.piSymbol = b2[2] < 32 ? 227 : b2[2];

@@ -16,23 +16,27 @@ inline constexpr int kIni3DKind = 961;
 // Arrow lengths in pixels: what the ini keeps and "Length ..." takes.
 inline constexpr int kMinArrowLength = 2;
 inline constexpr int kMaxArrowLength = 100;
+// The largest dot size, decimal places and number field width the ini may give a window.
+inline constexpr int kMaxDotSize = 32767;
+inline constexpr int kMaxIniDecimalPlaces = 18;
+inline constexpr int kMaxFieldWidth = 64;
 
 struct TIni3DSettings {
     int timeWindowColours = 0;        // int 0, 20: four background indexes, two digits each
     int mouseMode = 125;              // int 1, 0: 122 is kept as 125
     bool axisLabels = true;           // int 1, 1
-    int dotSize = 2;                  // int 1, 2
+    int dotSize = 2;                  // int 1, 2: 1..32767, else 2
     int slides = 30;                  // int 1, 3
     int stereoDensity = 60;           // int 1, 4
     int stereoStrips = 8;             // int 1, 5
-    int decimalPlaces = 4;            // int 1, 6
+    int decimalPlaces = 4;            // int 1, 6: 0..18, else 4
     bool lengthenHyphens = false;     // int 1, 7
     int minusSign = '-';              // int 1, 8
     int stereoDotSize = 1;            // int 1, 9
     int arrowLength = 10;             // int 1, 10: 2..100, else 10
     int watchDelay = 400;             // int 1, 12: below 1, 400
     int sightSamples = 12;            // int 1, 14
-    int fieldWidth = 0;               // int 1, 17
+    int fieldWidth = 6;               // int 1, 17: 1..64, else places + 2
     bool abruptAngles = true;         // int 1, 20
     int piSymbol = 227;               // int 2, 2: below 32, 227
     int animationDelay = 150;         // int 2, 3

@@ -79,7 +79,8 @@ bool IsEyeTooClose(const TSceneBox& box, Vec3 eye) {
 
 int AdjustObserverDistance(TObserver& o, const TSceneBox& box) {
     int moves = 0;
-    if (Vec3TaxiDist(o.eye, o.focus) < kTiny) {
+    const bool finite = std::isfinite(o.eye.x) && std::isfinite(o.eye.y) && std::isfinite(o.eye.z);
+    if (!finite || Vec3TaxiDist(o.eye, o.focus) < kTiny) {
         // No line to move along: out along the default eye's direction, one box size away.
         const long double size = std::max(Vec3TaxiDist(box.max, box.min), 1.0L);
         o.eye = o.focus + (size / Vec3TaxiDist(kDefaultEye)) * kDefaultEye;

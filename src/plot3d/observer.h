@@ -8,6 +8,8 @@
 // An eye straight above or below the focus has no horizontal screen axis: the quantities stay
 // finite (h is held at 1e-16), and MoveEyeOffVertical puts such an eye a little aside, as an
 // eye read from a file or an ini file is.
+#include <limits>
+
 #include "core/vectors.h"
 #include "examples/operations/plot_geometry.h"
 
@@ -42,10 +44,13 @@ bool IsEyeTooFar(const TSceneBox& box, Vec3 eye);
 bool IsEyeTooClose(const TSceneBox& box, Vec3 eye);
 
 // Halves the eye's distance from the focus while it is too far, then doubles it while it is too
-// close, along the line from the focus (an eye on the focus first goes out along the default
-// eye's direction, a vertical one first goes aside). Bounded: the number of moves made, at most
-// kMaxDistanceMoves.
-inline constexpr int kMaxDistanceMoves = 4000;
+// close, along the line from the focus (an eye on the focus or not finite first goes out along
+// the default eye's direction, a vertical one first goes aside). Bounded: the number of moves
+// made, at most kMaxDistanceMoves, which is enough to bring any finite eye from the end of the
+// long-double range into the band.
+inline constexpr int kMaxDistanceMoves =
+    2 * (std::numeric_limits<long double>::max_exponent -
+         std::numeric_limits<long double>::min_exponent + std::numeric_limits<long double>::digits);
 int AdjustObserverDistance(TObserver& observer, const TSceneBox& box);
 
 // Turns the eye about the vertical through the focus by the angle step (negative for Back);

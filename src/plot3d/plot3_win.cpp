@@ -18,8 +18,9 @@ constexpr double kFirstZoom = 1.4;
 // ------------------------------------------------------------------------------ TPlotSWin
 
 TPlotSWin::TPlotSWin(QString title, bool linked, QWidget* parent)
-    : TPlotRWin(std::move(title), QString::fromLatin1(kIni3D),
-                linked ? "PLOT3LINKMENU" : "PLOT3SMENU", parent),
+    : TPlotRWin(title, QString::fromLatin1(kIni3D), linked ? "PLOT3LINKMENU" : "PLOT3SMENU",
+                parent),
+      title_(std::move(title)),
       linked_(linked) {
     HandleCommand(cmd::kClose, [this] { HideWindow(); });
 }
@@ -43,6 +44,20 @@ void TPlotSWin::HideWindow() {
     TPlotRWin::HideWindow();
 }
 
+bool TPlotSWin::CanClose() {
+    HideWindow();
+    return false;
+}
+
+void TPlotSWin::CloseWithOwner() {
+    CloseAsAgreed();
+    delete OuterWidget();
+}
+
+QString TPlotSWin::NormalCaption() const {
+    return HasFile() ? TPlotRWin::NormalCaption() : title_;
+}
+
 // ------------------------------------------------------------------------------ TPlot3Win
 
 TPlot3Win::TPlot3Win(QString fileName, QWidget* parent)
@@ -55,7 +70,8 @@ TPlot3Win::~TPlot3Win() = default;
 void TPlot3Win::SetupWindow() {
     TPlotRWin::SetupWindow();
     ResetWindow();
-    ApplyIniSettings();
+    // A file opened with the window brings its own settings.
+    if (!WillLoadStartFile(opensLastFile_)) ApplyIniSettings();
     ComputeViewAngles();
     UpdateMenuChecks(true);
     ComputeSceneBox();
@@ -70,10 +86,7 @@ void TPlot3Win::SetupWindow() {
 
 void TPlot3Win::CleanupWindow() {
     CollectIniSettings();
-    if (linked_) {
-        linked_->CloseWindow();
-        delete linked_.data();
-    }
+    if (linked_) linked_->CloseWithOwner();
     TPlotRWin::CleanupWindow();
 }
 
@@ -82,11 +95,11 @@ void TPlot3Win::OpenLinkedWindow() {
         const QString title = resources::LoadString(kStrAnimLink) + QStringLiteral(".qz3");
         linked_ = new TPlotSWin(title, true);
         linked_->SetUseDefaults(Switches().childrenUseDefaults);
-        linked_->Create();
+        // Its own top-level frame with its menu, owned by this window.
+        AttachHidden(linked_, this);
         linked_->SetFileName(QString());
         linked_->Formulas().vars = Formulas().vars;
-        linked_->ShowWindow();
-        return;
+        linked_->SetVersion(Version());
     }
     if (linked_->platform::Window::IsHidden()) linked_->ShowWindow();
 }
@@ -101,6 +114,7 @@ void TPlot3Win::ExampleChanged(int letter) {
 platform::Window* CreatePlot3Window(const NewWindowRequest& request) {
     auto* window = new TPlot3Win(request.fileName);
     window->SetUseDefaults(request.useDefaults);
+    window->SetOpensLastFile(request.openLast);
     return window;
 }
 

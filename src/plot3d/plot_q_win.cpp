@@ -2,6 +2,7 @@
 
 #include <numbers>
 
+#include "resources/command_ids.h"
 #include "shell/ini_file.h"
 
 namespace quorlin::plot3d {
@@ -22,6 +23,10 @@ TPlotQWin::TPlotQWin(QString fileName, QString iniName, std::string_view menu, Q
     Observer().eye = kDefaultEye;
     Observer().savedEye = kDefaultEye;
     Observer().boxEye = kDefaultEye;
+    // The "Colors" items: command 200 + k edits colour role k.
+    HandleCommands(resources::cmd::kColorRoleBase,
+                   resources::cmd::kColorRoleBase + ColorRoles::kRoles - 1,
+                   [this](int id) { ChooseColor(id - resources::cmd::kColorRoleBase); });
 }
 
 void TPlotQWin::Paint(QPainter& painter, const QRect& dirty) {
@@ -38,6 +43,11 @@ void TPlotQWin::CollectIniSettings() {
     }
     s.timeWindowColours = PackTimeWindowColours(colours);
     s.mouseMode = MouseMode();
+    s.dotSize = Options().dotSize;
+    s.decimalPlaces = Format().places;
+    s.fieldWidth = Format().width;
+    s.solidArrowheads = Figure().solidArrowheads;
+    s.metafileOption = HighResolution();
     s.axisLabels = Scene().axisLabels;
     s.arrows = Scene().arrows;
     s.parametricsObscure = Scene().parametricsObscure;
@@ -62,6 +72,11 @@ void TPlotQWin::ApplyIniSettings() {
     ini_ = iniRead_->settings;
     const TIni3DSettings& s = ini_;
     SetMouseMode(StartMouseMode(s.mouseMode));
+    Options().dotSize = static_cast<std::int16_t>(s.dotSize);
+    Format().places = s.decimalPlaces;
+    Format().width = s.fieldWidth;
+    Figure().solidArrowheads = s.solidArrowheads;
+    SetHighResolution(s.metafileOption);
     Scene().axisLabels = s.axisLabels;
     Scene().arrows = s.arrows;
     Scene().parametricsObscure = s.parametricsObscure;

@@ -34,9 +34,12 @@ void TPlotRWin::ToggleAxes() {
 int TPlotRWin::DrawAll(platform::DeviceContext& dc) {
     UpdateExportView();
     ComputeViewAngles();
+    int result = DrawFastSurfaces(dc);
+    for (int i = 0; result == 0 && i <= Inventory().LastIndex(); ++i) result = DrawExample(dc, i);
+    // The box and the axes come last, also after Q.
     DrawSceneFrame(dc);
     DrawImageFrame(dc);
-    return 0;
+    return result;
 }
 
 void TPlotRWin::DrawSceneFrame(platform::DeviceContext& dc) {

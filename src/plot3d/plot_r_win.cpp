@@ -9,6 +9,7 @@
 #include "platform/key_poll.h"
 #include "plot3d/commands3d.h"
 #include "plot3d/example_boxes.h"
+#include "plot3d/stereogram/rds_window.h"
 #include "resources/command_ids.h"
 
 namespace quorlin::plot3d {
@@ -30,10 +31,18 @@ constexpr std::array<std::pair<int, int>, 3> kDemoRoleCaptions{
 
 TPlotRWin::TPlotRWin(QString fileName, QString iniName, std::string_view menu, QWidget* parent)
     : TPlotQWin(std::move(fileName), std::move(iniName), menu, parent) {
+    Scene().hiddenLines = true;
+    RegisterHiddenLineCommands();
     RegisterViewCommands();
+    RegisterDrawingCommands();
+    RegisterToolCommands();
 }
 
-TPlotRWin::~TPlotRWin() = default;
+TPlotRWin::~TPlotRWin() {
+    // A window ended without closing still ends its stereogram window before the examples
+    // that window shares.
+    if (stereogramWindow_) delete stereogramWindow_->OuterWidget();
+}
 
 void TPlotRWin::SetupWindow() {
     TPlotQWin::SetupWindow();
@@ -44,6 +53,7 @@ void TPlotRWin::SetupWindow() {
 }
 
 void TPlotRWin::CleanupWindow() {
+    CloseLinkedWindows();
     CloseToolDialogs(true);
     delete observerDialog_.data();
     TPlotQWin::CleanupWindow();
@@ -67,7 +77,11 @@ bool TPlotRWin::ComputeSceneBox() {
     }
     const bool changed = plot3d::ComputeSceneBox(SceneBox(), Observer(), shown, Scene3D().axes,
                                                  Scene3D().lineOfSightStep);
-    if (changed) RefreshObserverDialog();
+    if (changed) {
+        // A tested point moves towards the eye by a thousandth of the box's plan.
+        Scene().hiddenPointOffset = Scene3D().lineOfSightStep;
+        RefreshObserverDialog();
+    }
     return changed;
 }
 
@@ -137,21 +151,39 @@ void TPlotRWin::ViewChanged(bool refit) {
     Invalidate();
 }
 
+std::optional<examples::TKeyPollControl> TPlotRWin::KeyControl() {
+    if (Output().noPolling || Scene3D().quietDrawing) return std::nullopt;
+    std::function<int()> poll = keyPoll_;
+    if (!poll) poll = [this] { return platform::PollKey(this); };
+    return examples::TKeyPollControl(std::move(poll), pollInterval_);
+}
+
+void TPlotRWin::SetKeyPoll(std::function<int()> poll,
+                           std::chrono::steady_clock::duration interval) {
+    keyPoll_ = std::move(poll);
+    pollInterval_ = interval;
+}
+
 void TPlotRWin::RecomputePicture(int i) {
     if (!Inventory().IsIndex(i)) return;
-    std::function<int()> poll;
-    if (!Output().noPolling && !Scene3D().quietDrawing) {
-        poll = [this] { return platform::PollKey(this); };
-    }
-    RecomputeExampleBox(Formulas(), Inventory()[i], Axes().axesShown, poll);
+    std::optional<examples::TKeyPollControl> control = KeyControl();
+    RecomputeExampleBox(Formulas(), Inventory()[i], Axes().axesShown,
+                        control ? &*control : nullptr);
     ComputeSceneBox();
     FitBoxToWindow();
 }
 
 void TPlotRWin::RecomputeAllBoxes() {
+    std::optional<examples::TKeyPollControl> control = KeyControl();
+    // Many large meshes take long (an opened diagram): the caption tells how to stop them.
+    const bool hint = control && !Inventory().Empty() && !IsKeyHintShown();
+    if (hint) ShowKeyHint(kHintQuit);
     for (int k = 0; k <= Inventory().LastIndex(); ++k) {
-        RecomputeExampleBox(Formulas(), Inventory()[k], Axes().axesShown, {});
+        const int result = RecomputeExampleBox(Formulas(), Inventory()[k], Axes().axesShown,
+                                               control ? &*control : nullptr);
+        if (result == kKeyStop) break;
     }
+    if (hint) UpdateCaption();
     ComputeSceneBox();
     FitBoxToWindow();
     ComputeViewAngles();
@@ -178,6 +210,7 @@ void TPlotRWin::InventoryChanged(int selectLast) {
     };
     // Axes kept as shown in the ini file come with the first example, however it came.
     if (!Inventory().Empty()) ShowPendingAxes();
+    if (!spare) RefreshOwnTools();
     if (!spare) {
         Scene3D().firstSystem = counts.Count(310) > 0 ? first(310) : -1;
         Scene3D().firstSequence = counts.Count(312) > 0 ? first(312) : -1;
@@ -240,6 +273,8 @@ void TPlotRWin::StoreFileSettings(examples::TDiagramSettings& settings) const {
 void TPlotRWin::LoadFileSettings(const examples::TDiagramSettings& settings) {
     TPlotQWin::LoadFileSettings(settings);
     LoadSceneSettings(settings.scene, Observer(), SceneBox(), Scene3D());
+    // The file says whether the axes show; axes the ini file left waiting do not come on.
+    Scene3D().pendingAxes = false;
 }
 
 void TPlotRWin::ResetWindow() {

@@ -6,6 +6,7 @@
 #include <QImageReader>
 
 #include <cstdint>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -258,15 +259,18 @@ bool TFileMsgWin::SaveTo(const QString& path) {
     return true;
 }
 
-int TFileMsgWin::LoadStartFile(const QString& lastFileOfIni, bool openLast) {
-    if (!startFile_.isEmpty()) {
-        const QString start = std::exchange(startFile_, QString());
-        return Load(start);
-    }
+QString TFileMsgWin::StartFileToLoad(const QString& lastFileOfIni, bool openLast) const {
+    if (!startFile_.isEmpty()) return startFile_;
     if (openLast && !lastFileOfIni.isEmpty() && QFileInfo::exists(lastFileOfIni)) {
-        return Load(lastFileOfIni);
+        return lastFileOfIni;
     }
-    return kErrCouldNotFind;
+    return {};
+}
+
+int TFileMsgWin::LoadStartFile(const QString& lastFileOfIni, bool openLast) {
+    const QString start = StartFileToLoad(lastFileOfIni, openLast);
+    startFile_.clear();
+    return start.isEmpty() ? kErrCouldNotFind : Load(start);
 }
 
 bool TFileMsgWin::ConfirmOverwrite(const QString& path) {
@@ -281,7 +285,12 @@ int TFileMsgWin::ReadFile(const QString& path) {
     int error = OpenRead(path, reader);
     if (error != kNoError) return error;
     readingVersion_ = reader.Version();
-    error = ReadBody(reader.Body(), readingVersion_);
+    try {
+        error = ReadBody(reader.Body(), readingVersion_);
+    } catch (const std::bad_alloc&) {
+        // What a file asks beyond the memory leaves the open diagram as it was.
+        error = kErrNoMoreRoom;
+    }
     if (error == kNoError && reader.Body().Failed()) error = kErrCannotOpenFile;
     if (error != kNoError) {
         DiscardRead();

@@ -124,6 +124,8 @@ public:
     // At set-up: the file handed over at creation, else the ini's last file when "Open last" is
     // on. 0 when a file was loaded.
     int LoadStartFile(const QString& lastFileOfIni, bool openLast);
+    // The file LoadStartFile would read; empty when none.
+    QString StartFileToLoad(const QString& lastFileOfIni, bool openLast) const;
 
     // Asks string 13 under string 2 (yes/no) when the file exists and the no-question byte is 0.
     bool ConfirmOverwrite(const QString& path);

@@ -160,6 +160,10 @@ int TZELWin::LoadStartFile(bool openLast) {
     return TFileMsgWin::LoadStartFile(lastFileOfIni_, openLast);
 }
 
+bool TZELWin::WillLoadStartFile(bool openLast) const {
+    return !StartFileToLoad(lastFileOfIni_, openLast).isEmpty();
+}
+
 void TZELWin::SetupWindow() {
     TPreWin::SetupWindow();
     ReadIni();

@@ -100,6 +100,8 @@ public:
     // The file handed over at creation, else the ini's last file when "Open last" is on. The
     // main frame calls it once the window is set up.
     int LoadStartFile(bool openLast);
+    // Whether LoadStartFile will find a file to read (known once the ini file was read).
+    bool WillLoadStartFile(bool openLast) const;
 
     // --- colours ---
     // The palette index to draw with and the colour to output (black / grey on a black and

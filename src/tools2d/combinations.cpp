@@ -130,7 +130,9 @@ void SetCommonRange(TInventory& inventory, int k, const TExample& source, const 
 
 // What every builder does after the trees: the kind's derived trees as compiling its texts
 // makes them (a combined example has no texts of its own), then the range.
-bool Finish(TExampleCompiler& compiler, TInventory& inventory, int k, const TOperands& o) {
+bool Finish(TDeriveContext& context, int k, const TOperands& o) {
+    TExampleCompiler& compiler = context.compiler;
+    TInventory& inventory = context.inventory;
     TExample& e = o.e;
     if (e.kind == k::kExplicit) e.Tree(1) = TExprNode::NewOp(op::kVarX);
     compiler.CompileCurveData(k);
@@ -148,13 +150,15 @@ bool Finish(TExampleCompiler& compiler, TInventory& inventory, int k, const TOpe
     return true;
 }
 
-bool BuildArithmetic(TExampleCompiler& compiler, TInventory& inventory, int k) {
-    const std::optional<TOperands> o = OperandsOf(inventory, k);
+}  // namespace
+
+bool BuildArithmeticExample(TDeriveContext& context, int k) {
+    const std::optional<TOperands> o = OperandsOf(context.inventory, k);
     if (!o || !CombinesAnyTree(o->e.kind) || o->f.kind != o->g.kind) return false;
     for (const TCombinedTree& row : kCombinedTrees)
         if (CombinesTree(o->e.kind, row.tree))
             o->e.Tree(row.tree) = Binary(o->e.derivation, o->f.Tree(row.tree), o->g.Tree(row.tree));
-    return Finish(compiler, inventory, k, *o);
+    return Finish(context, k, *o);
 }
 
 // F(x(t) + i y(t)) for a complex map F(z): its real and imaginary parts.
@@ -170,8 +174,8 @@ void ApplyComplexMap(TExample& e, const TExprNode* map, const TExprNode* x, cons
     e.Tree(2) = TExprNode::NewUnary(op::kIm, TExprNode::CopyTree(image.get()));
 }
 
-bool BuildComposition(TExampleCompiler& compiler, TInventory& inventory, int k) {
-    const std::optional<TOperands> o = OperandsOf(inventory, k);
+bool BuildCompositionExample(TDeriveContext& context, int k) {
+    const std::optional<TOperands> o = OperandsOf(context.inventory, k);
     if (!o) return false;
     TExample& e = o->e;
     const TExample& f = o->f;
@@ -194,13 +198,11 @@ bool BuildComposition(TExampleCompiler& compiler, TInventory& inventory, int k) 
     } else {
         return false;
     }
-    return Finish(compiler, inventory, k, *o);
+    return Finish(context, k, *o);
 }
 
-}  // namespace
-
-bool BuildProjectionExample(TExampleCompiler& compiler, TInventory& inventory, int k) {
-    const std::optional<TOperands> o = OperandsOf(inventory, k);
+bool BuildProjectionExample(TDeriveContext& context, int k) {
+    const std::optional<TOperands> o = OperandsOf(context.inventory, k);
     if (!o || !IsField(o->f.kind) || o->f.kind != o->g.kind) return false;
     const TExample& f = o->f;
     const TExample& g = o->g;
@@ -224,11 +226,11 @@ bool BuildProjectionExample(TExampleCompiler& compiler, TInventory& inventory, i
         NodePtr part = Binary(op::kTimes, q.get(), g.Tree(i));
         o->e.Tree(i) = along ? std::move(part) : Binary(op::kMinus, f.Tree(i), part.get());
     }
-    return Finish(compiler, inventory, k, *o);
+    return Finish(context, k, *o);
 }
 
-bool BuildCrossProductExample(TExampleCompiler& compiler, TInventory& inventory, int k) {
-    const std::optional<TOperands> o = OperandsOf(inventory, k);
+bool BuildCrossProductExample(TDeriveContext& context, int k) {
+    const std::optional<TOperands> o = OperandsOf(context.inventory, k);
     if (!o || o->f.kind != o->g.kind) return false;
     const TreeVec3 fv{o->f.Tree(1), o->f.Tree(2), o->f.Tree(3)};
     const TreeVec3 gv{o->g.Tree(1), o->g.Tree(2), o->g.Tree(3)};
@@ -236,34 +238,11 @@ bool BuildCrossProductExample(TExampleCompiler& compiler, TInventory& inventory,
         std::ranges::find(fv, nullptr) == fv.end() && std::ranges::find(gv, nullptr) == gv.end();
     NodeVec3 cross = whole ? MakeCrossProduct3(fv, gv) : NodeVec3{};
     for (int i = 0; i < 3; ++i) o->e.Tree(i + 1) = std::move(cross[static_cast<std::size_t>(i)]);
-    return Finish(compiler, inventory, k, *o);
+    return Finish(context, k, *o);
 }
 
-std::span<const TCombinationBuilder> CombinationBuilders() {
-    static constexpr TCombinationBuilder kBuilders[] = {
-        {d::kProduct, BuildArithmetic},
-        {d::kSum, BuildArithmetic},
-        {d::kDifference, BuildArithmetic},
-        {d::kQuotient, BuildArithmetic},
-        {d::kPower, BuildArithmetic},
-        {142, BuildCrossProductExample},
-        {d::kProjection, BuildProjectionExample},
-        {d::kPerpendicular, BuildProjectionExample},
-        {d::kComposition, BuildComposition},
-    };
-    return kBuilders;
-}
-
-const TCombinationBuilder* FindCombinationBuilder(int code) {
-    const auto builders = CombinationBuilders();
-    const auto it = std::ranges::find(builders, code, &TCombinationBuilder::code);
-    return it == builders.end() ? nullptr : &*it;
-}
-
-bool BuildCombinedExample(TExampleCompiler& compiler, TInventory& inventory, int k) {
-    if (!inventory.IsIndex(k)) return false;
-    const TCombinationBuilder* builder = FindCombinationBuilder(inventory[k].derivation);
-    return builder && builder->build(compiler, inventory, k);
+bool IsCombinationCode(int code) {
+    return std::ranges::find(kCombinationCodes, code) != std::end(kCombinationCodes);
 }
 
 std::span<const int> CombinationKinds(int dimension) {
@@ -336,9 +315,10 @@ int CombinationCode(int button, int k1) {
     }
 }
 
-int AppendCombination(TExampleCompiler& compiler, TInventory& inventory, int code, int f, int g) {
+int AppendCombination(TDeriveContext& context, int code, int f, int g) {
+    TInventory& inventory = context.inventory;
     if (!inventory.HasRoom()) return -kErrNoMoreRoom;
-    if (!inventory.IsIndex(f) || !inventory.IsIndex(g) || !FindCombinationBuilder(code))
+    if (!inventory.IsIndex(f) || !inventory.IsIndex(g) || !IsCombinationCode(code))
         return -kErrInconsistentData;
     const bool onCurve = MapOnCurve(code, inventory[f].kind, inventory[g].kind);
     const TExample& source = inventory[onCurve ? g : f];
@@ -358,12 +338,12 @@ int AppendCombination(TExampleCompiler& compiler, TInventory& inventory, int cod
     e.parent = {static_cast<std::int16_t>(f), static_cast<std::int16_t>(g)};
     const int i = inventory.Append(std::move(e));
     if (i < 0) return -kErrNoMoreRoom;
-    if (!BuildCombinedExample(compiler, inventory, i)) {
+    if (!RebuildToolExample(context, i).value_or(false)) {
         inventory.RemoveLast();
         return -kErrInconsistentData;
     }
-    compiler.EvaluateRanges(i);
-    compiler.MarkSymbolsOfExample(i);
+    context.compiler.EvaluateRanges(i);
+    context.compiler.MarkSymbolsOfExample(i);
     return i;
 }
 

@@ -5,16 +5,14 @@
 // cross product of two space fields or sequences. A combined example keeps f and g as its
 // parents and its derivation code; its trees are built again from theirs whenever they change.
 //
-// The builders form one table keyed by the derivation code (FindCombinationBuilder); the 2D
-// and 3D windows rebuild a combined example through it alone. Beside it: the buttons of the
-// combinations dialog as questions to the two kinds (which may be chosen, what they read, which
-// code they make), and the appending of a new combined example.
-#include <cstdint>
+// The builders are rows of the table of derived builders, through which the 2D and 3D windows
+// rebuild a combined example. Beside them: the buttons of the combinations dialog as questions
+// to the two kinds (which may be chosen, what they read, which code they make), and the
+// appending of a new combined example.
 #include <span>
 #include <string>
 
-#include "examples/records/compile.h"
-#include "examples/records/inventory.h"
+#include "tools2d/derived_builders.h"
 
 namespace quorlin::tools2d {
 
@@ -42,34 +40,27 @@ std::string CombineButtonLabel(int button, int k1, int k2, int dimension);
 // The derivation code the button makes for f of kind k1.
 int CombinationCode(int button, int k1);
 
-// Rebuilds the trees of combined example k from its parents by its derivation code, compiles
-// what the drawers need of them and sets its range; false when a parent is missing or does not
-// come before k.
-using TCombinationBuild = bool (*)(examples::TExampleCompiler& compiler,
-                                   examples::TInventory& inventory, int k);
-struct TCombinationBuilder {
-    std::uint16_t code;
-    TCombinationBuild build;
-};
-std::span<const TCombinationBuilder> CombinationBuilders();
-// The builder of a derivation code; null for the codes that are no combination.
-const TCombinationBuilder* FindCombinationBuilder(int code);
+// The codes the buttons make: the product, sum, difference, quotient and power, the cross
+// product (142), the projection and perpendicular part, and the composition.
+inline constexpr int kCombinationCodes[] = {42, 43, 45, 47, 94, 142, 150, 151, 177};
+bool IsCombinationCode(int code);
 
-// The table's row run on example k; false for a code that is no combination.
-bool BuildCombinedExample(examples::TExampleCompiler& compiler, examples::TInventory& inventory,
-                          int k);
+// The builders of those codes, rows of derived_builders.h: each rebuilds the trees of combined
+// example k from its parents, compiles what the drawers need of them and sets its range; false
+// when a parent is missing, does not come before k, or is of a kind the code cannot combine.
+// Codes 42-94: tree by tree, f op g.
+bool BuildArithmeticExample(TDeriveContext& context, int k);
+// Code 177: f(g), or a plane or complex map applied to a curve.
+bool BuildCompositionExample(TDeriveContext& context, int k);
 // Codes 150 and 151: q = (f . g) / (g . g); tree i becomes q g_i, or f_i - q g_i.
-bool BuildProjectionExample(examples::TExampleCompiler& compiler, examples::TInventory& inventory,
-                            int k);
+bool BuildProjectionExample(TDeriveContext& context, int k);
 // Code 142: trees 1-3 become f x g.
-bool BuildCrossProductExample(examples::TExampleCompiler& compiler, examples::TInventory& inventory,
-                              int k);
+bool BuildCrossProductExample(TDeriveContext& context, int k);
 
 // Appends the combination of f and g by the code as the next example and builds it: a copy of
 // f (of g when a map is applied to a curve) with its name, curve list and flags cleared. The
 // result is the new index, or -4 ("no more room") when the inventory is full, or -6 when f or
 // g is no example or the code builds nothing for them; nothing is added then.
-int AppendCombination(examples::TExampleCompiler& compiler, examples::TInventory& inventory,
-                      int code, int f, int g);
+int AppendCombination(TDeriveContext& context, int code, int f, int g);
 
 }  // namespace quorlin::tools2d

@@ -8,6 +8,7 @@
 #include "platform/text_codec.h"
 #include "tools2d/combinations.h"
 #include "tools2d/dialog_text.h"
+#include "tools2d/transform_dialogs.h"
 
 namespace quorlin::tools2d {
 
@@ -71,7 +72,8 @@ int AddEvolute(examples::TPlot11Win& window, int curve) {
 }
 
 int CombineExamples(examples::TPlot11Win& window, int code, int f, int g) {
-    const int i = AppendCombination(window.Compiler(), window.Inventory(), code, f, g);
+    TDeriveContext context = DeriveContextOf(window);
+    const int i = AppendCombination(context, code, f, g);
     if (i < 0) return -i;
     if (window.Dimension() >= 3) {
         examples::TExample& e = window.Inventory()[i];

@@ -59,7 +59,8 @@ int TLineDlg::ReadRange(int lowId, int highId, int countId, TRange& out) const {
     const auto text = [this](int id) { return EditText(*this, id, kMaxChars); };
     if (const int error = f.ReadNumber(text(lowId), out.low)) return error;
     if (const int error = f.ReadNumber(text(highId), out.high)) return error;
-    if (f.ReadInteger(text(countId), 1, 2147483647, out.count) != 0) return kErrOutOfBounds;
+    if (const int error = examples::ReadSubintervalCount(f, GetText(countId), out.count))
+        return error;
     if (out.high < out.low + kEmptyRange) return kErrInconsistentData;
     return kNoError;
 }
@@ -96,9 +97,9 @@ void TLineDlg::ComputeValue() {
         result = kErrMakeSelection;
     long double value = 0;
     if (result == kNoError) result = Integrate(value);
-    if (result == kKeyStop) return;
     if (result != kNoError) {
-        platform::ErrorMsg(this, result);
+        ClearValue();
+        if (result != kKeyStop) platform::ErrorMsg(this, result);
         return;
     }
     result_ = value;
@@ -112,6 +113,11 @@ void TLineDlg::ComputeValue() {
     for (const int example : {SelectedExample(), SelectedExample2()})
         static_cast<examples::TPlotWin&>(owner_).AddMarkedPoint(example, tag_, values, 4, label);
     activateWindow();
+}
+
+void TLineDlg::ClearValue() {
+    result_ = 0;
+    if (IsCreated()) SetText(kResult, QString());
 }
 
 void TLineDlg::OnControl(int id) {

@@ -8,7 +8,8 @@
 // The ranges and counts live in the window's tool settings and reappear at the next opening.
 // "value" (761) reads every field first (6 when a range is empty or reversed, 17 for a count
 // outside [1, 2147483647]); the value is shown and recorded on both examples under its own tag.
-// An undefined integrand shows 106; Q stops without a word.
+// An undefined integrand shows 106; Q stops without a word. The value shown belongs to the two
+// examples selected now: a new selection, a change of the inventory, a failed run or Q clear it.
 #include "examples/levels/interval_dialog.h"
 
 namespace quorlin::examples {
@@ -41,6 +42,8 @@ protected:
     virtual int ReadFields();
     virtual void ShowFields();
     virtual int Integrate(long double& out);
+    void SelectionChanged() override { ClearValue(); }
+    void SecondSelectionChanged() override { ClearValue(); }
 
     // One range and count from three edits.
     struct TRange {
@@ -54,6 +57,7 @@ protected:
 
 private:
     void ComputeValue();
+    void ClearValue();
     long double result_ = 0;
     int tag_;
     int captionId_;

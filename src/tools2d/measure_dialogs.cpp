@@ -24,7 +24,6 @@ constexpr int kAreaTag = 56;
 constexpr int kErrCannotUnderstand = 1;
 constexpr long double kTiny = 1e-13L;
 constexpr std::size_t kMaxNumberChars = 29;
-constexpr std::size_t kMaxCountChars = 9;
 constexpr std::size_t kMaxLabelChars = 28;
 constexpr std::size_t kParabolic = static_cast<std::size_t>(examples::SumRule::Simpson);
 constexpr int kIntervalLabels[] = {6, 5, 4};  // "arc start", "arc stop", "subintervals"
@@ -58,13 +57,18 @@ int TMeasureDlg::ReadInterval() {
     if (const int error = f.ReadNumber(EditText(*this, kLowEdit, 255), low)) return error;
     if (const int error = f.ReadNumber(EditText(*this, kHighEdit, 255), high)) return error;
     if (high < low + kTiny) return kErrInconsistentData;
-    if (f.ReadInteger(EditText(*this, kSubintervalEdit, kMaxCountChars), 1, 2147483647, count) != 0)
-        return kErrOutOfBounds;
+    if (const int error = examples::ReadSubintervalCount(f, GetText(kSubintervalEdit), count))
+        return error;
     examples::TToolSettings& tools = owner_.Tools();
     tools.low = low;
     tools.high = high;
     tools.subintervals = count;
     return kNoError;
+}
+
+void TMeasureDlg::ClearAnswer() {
+    ClearResults();
+    if (IsCreated()) ShowResultText();
 }
 
 void TMeasureDlg::PrepareOverlay() {
@@ -105,8 +109,9 @@ void TRevDlg::SetKind(bool volume) {
     volume_ = volume;
     SetEntry(volume ? kVolumeTag : kAreaTag,
              volume ? kStrVolumeOfRevolution : kStrAreaOfRevolution);
+    ClearResults();
     if (!IsCreated()) return;
-    SetText(kResultStatic, QString());
+    ShowResultText();
     SetText(kValueButton, platform::ResourceString(volume ? kStrVolume : kStrArea));
     setWindowTitle(
         platform::ResourceString(volume ? kStrVolumeOfRevolution : kStrAreaOfRevolution));
@@ -137,6 +142,7 @@ void TRevDlg::OnControl(int id) {
 }
 
 void TRevDlg::SelectionChanged() {
+    TMeasureDlg::SelectionChanged();
     const bool interval = SelectedKind() != k::kSegment;
     for (const int id : {kLowEdit, kHighEdit, kSubintervalEdit}) ShowControl(id, interval);
     for (const int id : kIntervalLabels) ShowControl(id, interval);

@@ -8,7 +8,9 @@
 //   T2VolDlg    "VOLTWO" (812): the volume swept by the region between two explicit curves
 //               about y = c (washers, radio 251) or x = c (shells, radio 252).
 // The interval of y = f(x) lies in the view; the parameter interval of other curves need not.
-// An undefined integrand shows 106 and records nothing; Q stops without a word.
+// An undefined integrand shows 106 and records nothing; Q stops without a word. The answer shown
+// is always the one computed for the example selected now: a new selection, a change of the
+// inventory, a failed run or Q clear it.
 #include "examples/levels/interval_dialog.h"
 #include "tools2d/revolution.h"
 
@@ -28,6 +30,8 @@ public:
 protected:
     int ReadInterval() override;
     void PrepareOverlay() override;
+    void SelectionChanged() override { ClearAnswer(); }
+    void SecondSelectionChanged() override { ClearAnswer(); }
     // Sums the integrand in the curve's variable and hands the parabolic sum to the answer.
     int SumAnswer(NodePtr integrand, int variableSlot,
                   const std::function<long double(long double)>& answer);
@@ -38,6 +42,7 @@ protected:
     examples::TPlot11Win& owner_;
 
 private:
+    void ClearAnswer();
     int tag_;
     std::string label_;
 };

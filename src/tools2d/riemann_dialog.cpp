@@ -25,7 +25,6 @@ constexpr int kErrNoRoom = 4;
 constexpr int kErrCannotBuild = 1;
 constexpr int kErrPositive = 14;
 constexpr long long kMostSubintervals = 2147483647;
-constexpr std::size_t kMaxCountChars = 49;
 constexpr std::size_t kMaxLimitChars = 255;
 constexpr std::size_t kMaxLabelChars = 28;
 constexpr int kRules = examples::kSumRules;
@@ -76,13 +75,15 @@ void TRiemDlg::SetupWindow() {
 }
 
 void TRiemDlg::SetMode(int mode) {
+    const int before = mode_;
     mode_ = mode == 2 ? 2 : 1;
+    if (mode_ != before) shown_.reset();
     if (!IsCreated()) return;
     ShowControl(kList2Id, mode_ == 2);
     QString title = platform::ResourceString(kStrIntegration);
     if (mode_ == 2) title += QStringLiteral(" f - g");
     setWindowTitle(title);
-    Repaint();
+    ShowResultText();
 }
 
 void TRiemDlg::ShowChecks() {
@@ -120,8 +121,26 @@ void TRiemDlg::Repaint() {
 void TRiemDlg::SelectionChanged() {
     options_.SetMask(0);
     if (IsCreated()) ShowChecks();
+    ClearLinks();
+    shown_.reset();
     ShowResultText();
-    stale_ = true;
+}
+
+void TRiemDlg::SecondSelectionChanged() {
+    if (shown_ && shown_->g != SecondExample()) shown_.reset();
+    ShowResultText();
+}
+
+void TRiemDlg::TakeSums() {
+    const examples::TToolSettings& tools = owner_.Tools();
+    shown_ = TShownSums{SelectedExample(), SecondExample(), mode_, tools.sums, tools.sumTexts};
+}
+
+const TRiemDlg::TShownSums* TRiemDlg::Current() const {
+    if (!shown_ || shown_->f != SelectedExample() || shown_->g != SecondExample() ||
+        shown_->mode != mode_)
+        return nullptr;
+    return &*shown_;
 }
 
 NodePtr TRiemDlg::Integrand() {
@@ -139,45 +158,58 @@ NodePtr TRiemDlg::Integrand() {
 }
 
 int TRiemDlg::ComputeResult() {
-    stale_ = false;
+    shown_.reset();
     const NodePtr integrand = Integrand();
     if (!integrand) return kErrMakeSelection;
     owner_.setFocus();
     owner_.ShowKeyHint(kKeyHintQuit);
     const int result = owner_.RiemannSums(*integrand, slot::kX);
     owner_.UpdateCaption();
+    if (result == kNoError) TakeSums();
     return result;
 }
 
 // A parameter or an example changed: the shown values are summed again over the interval as it
-// reads now (a linked end follows its parameter), without a new entry.
+// reads now (a linked end follows its parameter), without a new entry. Values that cannot be
+// summed again go.
 void TRiemDlg::RefreshValues() {
-    if (!IsCreated() || IsHidden() || stale_) return;
-    const NodePtr integrand = Integrand();
-    if (!integrand || ReadInterval() != kNoError) return;
-    if (owner_.RiemannSums(*integrand, slot::kX) != kNoError) {
-        stale_ = true;
-        for (int k = 0; k < kRules; ++k) SetText(kFirstValue + k, QString());
+    if (!IsCreated()) return;
+    if (IsHidden() || !Current()) {
+        shown_.reset();
+        ShowResultText();
+        return;
     }
+    const NodePtr integrand = Integrand();
+    if (integrand && ReadInterval() == kNoError &&
+        owner_.RiemannSums(*integrand, slot::kX) == kNoError)
+        TakeSums();
+    else
+        shown_.reset();
     ShowResultText();
+}
+
+void TRiemDlg::RefillLists() {
+    TPreRiemDlg::RefillLists();
+    RefreshValues();
 }
 
 void TRiemDlg::ShowResultText() {
     if (!IsCreated()) return;
     Repaint();
-    if (stale_) return;
-    const examples::TToolSettings& tools = owner_.Tools();
+    const TShownSums* shown = Current();
     for (int k = 0; k < kRules; ++k) {
         const auto at = static_cast<std::size_t>(k);
         SetText(kFirstValue + k,
-                options_.checked[at] ? FromWindows1252(tools.sumTexts[at]) : QString());
+                shown && options_.checked[at] ? FromWindows1252(shown->texts[at]) : QString());
     }
 }
 
 void TRiemDlg::PrepareOverlay() {
+    const TShownSums* shown = Current();
+    if (!shown) return;
     const examples::TToolSettings& tools = owner_.Tools();
     const std::string label = EntryLabel(kStrEntry, kMaxLabelChars);
-    const long double value = tools.sums[static_cast<std::size_t>(examples::SumRule::Simpson)];
+    const long double value = shown->sums[static_cast<std::size_t>(examples::SumRule::Simpson)];
     const std::array<long double, 4> values{tools.low, tools.high, value,
                                             static_cast<long double>(tools.subintervals)};
     for (const int example : {SelectedExample(), SecondExample()})
@@ -188,10 +220,7 @@ void TRiemDlg::PrepareOverlay() {
 
 void TRiemDlg::StepDivisions(int delta) {
     int count = 0;
-    int error = owner_.Formulas().ReadInteger(EditText(*this, kSubintervalEdit, kMaxCountChars), 1,
-                                              kMostSubintervals, count) == 0
-                    ? kNoError
-                    : kErrOutOfBounds;
+    int error = examples::ReadSubintervalCount(owner_.Formulas(), GetText(kSubintervalEdit), count);
     const long long stepped = static_cast<long long>(count) + delta;
     if (error == kNoError && stepped < 1) error = kErrPositive;
     if (error == kNoError && stepped > kMostSubintervals) error = kErrOutOfBounds;
@@ -200,9 +229,10 @@ void TRiemDlg::StepDivisions(int delta) {
         error = ReadInterval();
     }
     if (error == kNoError) error = ComputeResult();
-    if (error == kKeyStop) return;
     if (error != kNoError) {
-        platform::ErrorMsg(this, error);
+        ClearResults();
+        ShowResultText();
+        if (error != kKeyStop) platform::ErrorMsg(this, error);
         return;
     }
     ShowResultText();

@@ -9,10 +9,16 @@
 // integrand from the typed lower limit as a derived example (kind 206) that follows f and g. An
 // integrand undefined somewhere in the interval shows error 106 and records nothing; Q stops a
 // computation without a word.
+//
+// The dialog shows only the sums it computed itself for what it shows now: a new f or g, a mode
+// switch, a failed run or Q clear them; a change of the inventory or of a parameter sums them
+// again. A new f also unties the limits from their parameters.
 #include <array>
 #include <optional>
+#include <string>
 
 #include "examples/levels/interval_dialog.h"
+#include "examples/operations/integration.h"
 #include "tools2d/riemann_overlay.h"
 
 namespace quorlin::examples {
@@ -54,22 +60,41 @@ public:
     // The overlay's job when it is to be drawn now: the overlay is on, a rule is checked and the
     // interval reads.
     std::optional<TOverlayJob> OverlayJob();
-    // Sums the shown values again after a parameter or an example changed.
+    // Sums the shown values again after a parameter or an example changed; clears them when
+    // that fails or the dialog is hidden.
     void RefreshValues();
+    // Whether values are shown (a computation for the present f, g and mode stands).
+    bool HasValues() const { return Current() != nullptr; }
 
     void SetupWindow() override;
     void OnControl(int id) override;
+    // The lists, then the values summed again for the interval as it reads now.
+    void RefillLists() override;
 
 protected:
     void SelectionChanged() override;
     // A refill that finds f again (a new example, f edited) keeps the options.
     void SelectionKept() override { ShowResultText(); }
+    void SecondSelectionChanged() override;
     int ComputeResult() override;
     void ShowResultText() override;
     // The data entry of a computation, on f and in mode 2 on g.
     void PrepareOverlay() override;
+    void ClearResults() override { shown_.reset(); }
 
 private:
+    // The sums of one computation and what they were summed for.
+    struct TShownSums {
+        int f = -1;
+        int g = -1;
+        int mode = 1;
+        examples::TSums sums{};
+        std::array<std::string, examples::kSumRules> texts;
+    };
+    // The window's sums just computed, as the dialog's own.
+    void TakeSums();
+    // The shown sums when they belong to the present f, g and mode, else null.
+    const TShownSums* Current() const;
     void ShowChecks();
     // f, or f - g in mode 2; null without a selection.
     NodePtr Integrand();
@@ -82,7 +107,7 @@ private:
     examples::TPlot11Win& owner_;
     TRiemannOptions& options_;
     int mode_ = 1;
-    bool stale_ = true;
+    std::optional<TShownSums> shown_;
     bool colourChosen_ = false;
 };
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/errors.h"
+#include "examples/operations/integration.h"
 
 namespace quorlin::tools2d {
 
@@ -105,9 +106,20 @@ bool ValueAt(const CurveValue& curve, long double x, long double& y) {
     return curve(x, y) && std::isfinite(y);
 }
 
-TCellValues ValuesOf(const CurveValue& curve, long double x0, long double x1, long double xr) {
+// The curve's value at x of the job's interval in `cells`; at an end where it is undefined only
+// there, its limit from inside, as the sums take it (the first cell of sin x / x from 0).
+bool CurveAt(const CurveValue& curve, const TOverlayJob& job, int cells, long double x,
+             long double& y) {
+    if (ValueAt(curve, x, y)) return true;
+    if (x != job.low && x != job.high) return false;
+    const auto defined = [&curve](long double t, long double& v) { return ValueAt(curve, t, v); };
+    return examples::OneSidedLimit(defined, {slot::kX, job.low, job.high, cells}, x == job.low, y);
+}
+
+TCellValues ValuesOf(const CurveValue& curve, const TOverlayJob& job, int cells, long double x0,
+                     long double x1, long double xr) {
     TCellValues v;
-    v.defined = ValueAt(curve, x0, v.left) && ValueAt(curve, x1, v.right) &&
+    v.defined = CurveAt(curve, job, cells, x0, v.left) && CurveAt(curve, job, cells, x1, v.right) &&
                 ValueAt(curve, (x0 + x1) / 2, v.middle) && ValueAt(curve, xr, v.random);
     return v;
 }
@@ -140,7 +152,6 @@ TOverlayResult DrawRiemannOverlay(plot2d::TDrawTarget& target, const TOverlayJob
     TOverlayResult result;
     const plot2d::TPlotSpace& space = target.Space();
     const int m = OverlayCellCount(job.subintervals, space.width);
-    const long double h = (job.high - job.low) / m;
     const long double pixelsLow = space.ToPixel({job.low, 0}).x;
     const long double pixelsHigh = space.ToPixel({job.high, 0}).x;
     const bool cells = pixelsHigh > pixelsLow + kSolidPixelsPerCell * m;
@@ -154,9 +165,11 @@ TOverlayResult DrawRiemannOverlay(plot2d::TDrawTarget& target, const TOverlayJob
     TOverlayPainter painter(target, job);
     long double x0 = job.low;
     for (int i = 1; i <= m; ++i) {
-        const long double x1 = i == m ? job.high : x0 + h;
+        // From its index, as the sums place their nodes: the cells meet the curve where they do.
+        const long double x1 = i == m ? job.high : job.low + i * (job.high - job.low) / m;
         const long double xr = x0 + (x1 - x0) * (job.random01 ? job.random01() : 0.5L);
-        TCell cell{x0, x1, ValuesOf(job.f, x0, x1, xr), ValuesOf(job.g, x0, x1, xr)};
+        TCell cell{x0, x1, ValuesOf(job.f, job, m, x0, x1, xr),
+                   ValuesOf(job.g, job, m, x0, x1, xr)};
         if (cell.f.defined && cell.g.defined) {
             painter.Cell(cell);
             ++result.cells;

@@ -4,7 +4,9 @@
 // those that only run over lines already drawn, are dropped.
 #include "dynamics/resolution_filter.h"
 
+#include <array>
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "dynamics_support.h"
@@ -112,6 +114,62 @@ TEST_F(ResolutionFilterTest, KeepsEveryNewStrokeWithoutGapsAndDropsRepeatsAndThe
     offer(std::nanl(""), 0, true);
     offer(30, 70, true);
     EXPECT_EQ(kept.size(), n + 4);
+}
+
+// Strokes in every corner of tall and wide pictures, and two long strokes 3 pixels apart: each
+// is kept whole the first time and dropped when drawn again, so every place has cells of its
+// own (a cell index that mixes up rows and columns drops the second long stroke of a wide
+// picture, and covers cells past the grid in a tall one).
+TEST(ResolutionFilterCells, StrokesInEveryCornerAreKeptOnceWhateverTheShape) {
+    struct Case {
+        int width, height;
+    };
+    for (const Case c : {Case{40, 130}, Case{130, 40}, Case{24, 401}, Case{401, 24}}) {
+        TResolutionFilter filter(c.width, c.height);
+        const long double right = c.width - 9.4L, bottom = c.height - 1.7L;
+        // A stroke of n points 0.7 pixels apart from (x, y), to the right or downwards.
+        const auto stroke = [&](long double x, long double y, bool across, int n = 11) {
+            int kept = 0;
+            for (int k = 0; k < n; ++k) {
+                const Vec2 p = across ? Vec2{x + 0.7L * k, y} : Vec2{x, y + 0.7L * k};
+                kept += filter.Offer(p, p, k, k > 0).count;
+            }
+            return kept;
+        };
+        const std::array<Vec2, 4> corners{Vec2{0.6L, 1.3L}, Vec2{right, 1.3L}, Vec2{0.6L, bottom},
+                                          Vec2{right, bottom}};
+        for (const Vec2 corner : corners)
+            EXPECT_EQ(stroke(corner.x, corner.y, true), 11) << c.width << "x" << c.height;
+        const int across = static_cast<int>((c.width - 1.6L) / 0.7L) + 1;
+        EXPECT_EQ(stroke(0.6L, 3.3L, true, across), across) << c.width << "x" << c.height;
+        EXPECT_EQ(stroke(0.6L, 6.3L, true, across), across) << c.width << "x" << c.height;
+        // One more stroke, down the middle, lets the last lines hide what follows.
+        EXPECT_EQ(stroke(c.width / 2.0L, c.height / 2.0L - 3, false), 11);
+        for (const Vec2 corner : corners)
+            EXPECT_EQ(stroke(corner.x, corner.y, true), 0) << c.width << "x" << c.height;
+        EXPECT_EQ(stroke(0.6L, 3.3L, true, across), 0) << c.width << "x" << c.height;
+        EXPECT_EQ(filter.Kept(), static_cast<std::size_t>(55 + 2 * across));
+    }
+}
+
+// A segment whose samples all lie in covered cells but for its end sample still adds to the
+// picture: the end is kept, with the point it starts from.
+TEST(ResolutionFilterCells, ASegmentAddingOnlyAtItsEndIsKept) {
+    TResolutionFilter filter(60, 90);
+    for (int k = 0; k <= 40; ++k) filter.Offer({0.7L * k, 10.3L}, {0.7L * k, 10.3L}, k, k > 0);
+    filter.Offer({0, 40}, {0, 40}, 41, false);  // hides the stroke's last pixels
+    for (int k = 1; k <= 10; ++k) filter.Offer({0, 40 + 0.7L * k}, {0, 40 + 0.7L * k}, 41, true);
+    const std::size_t before = filter.Kept();
+    // The stroke covers the cells of y in [9.5, 11); samples at 10.3, 10.675 and 11.05.
+    filter.Offer({5, 10.3L}, {5, 10.3L}, 60, false);
+    const KeptPoints kept = filter.Offer({5, 11.05L}, {5, 11.05L}, 61, true);
+    ASSERT_EQ(kept.count, 2);
+    EXPECT_EQ(std::tuple(kept.points[0].at.y, kept.points[0].draw, kept.points[1].at.y,
+                         kept.points[1].draw, filter.Kept()),
+              std::tuple(10.3L, false, 11.05L, true, before + 2));
+    // Ending a sample short of the band's edge adds nothing.
+    filter.Offer({8, 10.3L}, {8, 10.3L}, 62, false);
+    EXPECT_EQ(filter.Offer({8, 10.95L}, {8, 10.95L}, 63, true).count, 0);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <tuple>
 
 #include "drawer_fixture.h"
 
@@ -156,6 +157,43 @@ TEST(CurveSampler, DegenerateRangesAndStepsDrawNothing) {
     pipe.Finish();
     EXPECT_TRUE(sink.pieces.empty());
     EXPECT_LT(sampler.Evaluations(), 10);
+}
+
+// The key poll is asked after every base step, however few a narrow window takes: Q stops
+// the curve at the base point of that poll (a poll every 256 base steps never came in a window
+// under 512 pixels).
+TEST(CurveSampler, TheKeyPollIsAskedAfterEveryBaseStep) {
+    struct Case {
+        long double step;
+        int quitAt;  // 0: never
+        long long polls;
+        int key;
+        long double lastX;
+    };
+    // Base steps span two steps; base point k lies at -4 + step (2 k - 1.5): 17, 65 and 257
+    // base steps over [-4, 4].
+    const Case cases[] = {{0.25L, 0, 17, 0, 4},
+                          {0.25L, 1, 1, kKeyStop, -3.875L},
+                          {1 / 16.0L, 3, 3, kKeyStop, -3.71875L},
+                          {1 / 16.0L, 0, 65, 0, 4},
+                          {1 / 64.0L, 200, 200, kKeyStop, 2.2265625L}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<double>(c.step) * 1000 + c.quitAt);
+        RecordingSink sink;
+        TCurvePipe pipe(kView, sink);
+        long long polls = 0;
+        TSamplerSettings settings;
+        settings.pollKey = [&] { return ++polls == c.quitAt ? kKeyStop : 0; };
+        TCurveSampler sampler(pipe, settings);
+        const CurveFunction half = [](long double t, Vec2& p) {
+            p = {t, t / 2};
+            return true;
+        };
+        EXPECT_EQ(sampler.Sample(half, -4, 4, c.step), c.key);
+        pipe.Finish();
+        ASSERT_FALSE(sink.pieces.empty());
+        EXPECT_EQ(std::tuple(polls, sink.pieces.back().back().x), std::tuple(c.polls, c.lastX));
+    }
 }
 
 // A circle of radius 4 in 10 base steps is refined round; a smooth graph costs a few

@@ -190,25 +190,60 @@ TEST_F(KindsTest, EveryKindLiesOnItsClosedFormOnThePictureAndInEveryExport) {
             plots, [&](const auto& plot) { return FarthestOff({plot}, s) < 0.002L; }));
     }
 
-    if (HaveProgram("xmllint") && HaveProgram("rsvg-convert")) {
-        ExpectAccepted(RunReader(dir.path(), "xmllint", {"--noout", "kinds.svg"}), "xmllint");
-        ExpectAccepted(RunReader(dir.path(), "rsvg-convert", {"-o", "svg.png", "kinds.svg"}),
-                       "rsvg-convert");
+    ExpectExportsRead(dir.path(), "kinds", 1500);
+}
+
+// A 2D window whose drawings poll at every ask, and whose key poll answers Q, counting the polls.
+class QuittingWindow : public TPlot2Win {
+public:
+    using TPlot2Win::TPlot2Win;
+    int polls = 0;
+
+protected:
+    int PollDrawingKey() override {
+        ++polls;
+        return kKeyStop;
     }
-    if (HaveProgram("gs")) {
-        const ReaderRun run = RunReader(dir.path(), "gs",
-                                        {"-dBATCH", "-dNOPAUSE", "-dSAFER", "-sDEVICE=png16m",
-                                         "-sOutputFile=eps.png", "kinds.eps"});
-        ExpectAccepted(run, "gs");
-        EXPECT_EQ(run.out.find("Error"), std::string::npos) << run.out;
-        EXPECT_GT(InkedPixels(QImage(dir.filePath("eps.png"))), 1500);
-    }
-    if (HaveProgram("tex")) {
-        ASSERT_TRUE(WriteAll(dir.filePath("main.tex"), "\\input pictex \\input kinds \\bye\n"));
-        ExpectAccepted(RunReader(dir.path(), "tex",
-                                 {"-interaction=nonstopmode", "-halt-on-error", "main.tex"}),
-                       "tex");
-        EXPECT_EQ(TeXErrors(ReadAll(dir.filePath("main.log"))), "");
+    TTimedPoll::Clock::duration DrawingPollInterval() const override { return {}; }
+};
+
+// Q reaches a curve drawn in a narrow window, whose few steps never made up a count of them,
+// and the loop over examples that do not poll themselves (points): each drawing stops at its
+// first poll, and the examples after it are not drawn.
+TEST(DrawingPolls, QStopsANarrowCurveAndTheExamplesLoop) {
+    struct Case {
+        int width;
+        std::string script;
+        std::vector<std::pair<Vec2, bool>> drawn;  // points: ink on the picture
+    };
+    const Case cases[] = {{120, "EXPL2;sin(x)*2;", {}},
+                          {1201, "EXPL2;x^3/20;", {}},
+                          {120,
+                           "POINT2;0;-3;POINT2;0;1;POINT2;0;3;",
+                           {{{0, -3}, true}, {{0, 1}, false}, {{0, 3}, false}}},
+                          {700, "POINT2;1;1;POINT2;-1;2;", {{{1, 1}, true}, {{-1, 2}, false}}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script);
+        platform::MemoryClipboard clipboard;
+        platform::SetClipboard(&clipboard);
+        QuittingWindow win(QStringLiteral("noname5.qz2"));
+        win.SizeChanged(c.width, 300);
+        clipboard.SetText(QString::fromStdString(c.script));
+        ASSERT_TRUE(win.SendCommand(cmd::kPasteScript));
+        platform::SetClipboard(nullptr);
+        win.polls = 0;
+        QImage image(c.width, 300, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        platform::DeviceContext dc(image);
+        EXPECT_EQ(std::tuple(win.DrawExamples(dc), win.polls), std::tuple(kKeyStop, 1));
+        for (const auto& [point, drawn] : c.drawn) {
+            const QPoint at(win.XToScreen(point.x), win.YToScreen(point.y));
+            int ink = 0;
+            for (int dy = -2; dy <= 2; ++dy)
+                for (int dx = -2; dx <= 2; ++dx)
+                    ink += image.pixel(at + QPoint(dx, dy)) != QColor(Qt::white).rgb() ? 1 : 0;
+            EXPECT_EQ(ink > 0, drawn) << point.x << ", " << point.y;
+        }
     }
 }
 

@@ -96,6 +96,28 @@ TEST(Ini3D, ValuesThatFailTheirChecksTakeTheirDefaults) {
              i[2][8] = 1;
          },
          [](const TIni3DRead& r) { return !r.pendingAxes && !r.settings.parametricsObscure; }},
+        {"dot size 7", [](IniInts& i, IniNumbers&) { i[1][2] = 7; },
+         [](const TIni3DRead& r) { return r.settings.dotSize == 7; }},
+        {"dot size 0", [](IniInts& i, IniNumbers&) { i[1][2] = 0; },
+         [](const TIni3DRead& r) { return r.settings.dotSize == 2; }},
+        {"dot size 40000", [](IniInts& i, IniNumbers&) { i[1][2] = 40000; },
+         [](const TIni3DRead& r) { return r.settings.dotSize == 2; }},
+        {"18 decimal places", [](IniInts& i, IniNumbers&) { i[1][6] = 18; },
+         [](const TIni3DRead& r) { return r.settings.decimalPlaces == 18; }},
+        {"19 decimal places", [](IniInts& i, IniNumbers&) { i[1][6] = 19; },
+         [](const TIni3DRead& r) { return r.settings.decimalPlaces == 4; }},
+        {"-1 decimal places", [](IniInts& i, IniNumbers&) { i[1][6] = -1; },
+         [](const TIni3DRead& r) { return r.settings.decimalPlaces == 4; }},
+        {"field width 64", [](IniInts& i, IniNumbers&) { i[1][17] = 64; },
+         [](const TIni3DRead& r) { return r.settings.fieldWidth == 64; }},
+        {"field width 0", [](IniInts& i, IniNumbers&) { i[1][17] = 0; },
+         [](const TIni3DRead& r) { return r.settings.fieldWidth == 6; }},
+        {"field width 65 with 9 places",
+         [](IniInts& i, IniNumbers&) {
+             i[1][17] = 65;
+             i[1][6] = 9;
+         },
+         [](const TIni3DRead& r) { return r.settings.fieldWidth == 11; }},
         {"trajectory mode", [](IniInts& i, IniNumbers&) { i[1][0] = 122; },
          [](const TIni3DRead& r) { return StartMouseMode(r.settings.mouseMode) == 123; }},
     };

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <random>
 
@@ -148,6 +149,56 @@ TEST(Observer, DistanceAdjustmentEndsInTheBandForEveryPlacement) {
         EXPECT_FALSE(IsEyeTooClose(box, o.eye)) << row.name;
         ComputeViewAngles(o);
         EXPECT_TRUE(std::isfinite(o.k1) && std::isfinite(o.k3)) << row.name;
+    }
+}
+
+// Where the eye ends: the first place along its line from the focus that is in the band. An eye
+// just outside the unit box doubles its distance until its box x reaches 2 (0.7, 1.4, 2.8); a
+// far one halves it until its taxicab distance is at most 10000 box sizes, so it ends above half
+// that, on its own line, however far it was; an eye that is no point goes out along the default.
+TEST(Observer, TheEyeEndsAtTheFirstPlaceOfTheBandOnItsLine) {
+    const TSceneBox unit = BoxOf({0, 0, 0}, {1, 1, 1});
+    {
+        TObserver o = ObserverAt({1.2L, 0.5L, 0.5L}, unit);
+        EXPECT_EQ(AdjustObserverDistance(o, unit), 2);
+        EXPECT_NEAR(static_cast<double>(o.eye.x), 3.3, 1e-15);
+        EXPECT_EQ(o.eye.y, 0.5L);
+        EXPECT_EQ(o.eye.z, 0.5L);
+        EXPECT_NEAR(static_cast<double>(o.boxEye.x), 2.8, 1e-15);
+    }
+    {
+        // 1.3e12 / 2^25 is still above 30000, 1.3e12 / 2^26 below.
+        TObserver o = ObserverAt({1e12L, 3e11L, 5}, unit);
+        EXPECT_EQ(AdjustObserverDistance(o, unit), 26);
+        const long double scale = 1.0L / 67108864;  // 2^-26
+        EXPECT_TRUE(AllNear(
+            {o.eye.x, o.eye.y, o.eye.z},
+            {0.5L + (1e12L - 0.5L) * scale, 0.5L + (3e11L - 0.5L) * scale, 0.5L + 4.5L * scale},
+            1e-12L));
+    }
+    const struct {
+        const char* name;
+        Vec3 eye;
+    } far[] = {{"at 1e300", {3e300L, -1e300L, 2e300L}},
+               {"beyond 1e2466", {3e2500L, -1e2500L, 2e2500L}},
+               {"at the end of the range", {1e4931L, -1e4930L, 1e4931L}}};
+    for (const auto& row : far) {
+        TObserver o = ObserverAt(row.eye, unit);
+        ASSERT_LT(AdjustObserverDistance(o, unit), kMaxDistanceMoves) << row.name;
+        const Vec3 v = o.eye - unit.centre;
+        const long double taxi = std::fabs(v.x) + std::fabs(v.y) + std::fabs(v.z);
+        EXPECT_GT(taxi, 15000) << row.name;
+        EXPECT_LE(taxi, 30000) << row.name;
+        const Vec3 w = row.eye;
+        EXPECT_TRUE(AllNear({v.x / v.z, v.y / v.z}, {w.x / w.z, w.y / w.z}, 1e-15L)) << row.name;
+    }
+    for (const long double bad : {std::numeric_limits<long double>::infinity(),
+                                  std::numeric_limits<long double>::quiet_NaN()}) {
+        TObserver o = ObserverAt({bad, 1, 1}, unit);
+        AdjustObserverDistance(o, unit);
+        const Vec3 v = o.eye - unit.centre;
+        EXPECT_TRUE(AllNear({v.x / v.z, v.y / v.z}, {1.5L, 2}, 1e-15L)) << bad;
+        EXPECT_FALSE(IsEyeTooClose(unit, o.eye) || IsEyeTooFar(unit, o.eye)) << bad;
     }
 }
 

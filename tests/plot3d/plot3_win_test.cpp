@@ -7,14 +7,20 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "canvas/export_dialogs.h"
+#include "canvas/export_format.h"
+#include "canvas/export_option_dialogs.h"
 #include "dynamics/window_tools.h"
 #include "examples/levels/inventory_dialog.h"
 #include "examples/levels/trace_dialog.h"
@@ -25,57 +31,55 @@
 #include "platform/config_dir.h"
 #include "platform/dialog.h"
 #include "platform/drawing_tools.h"
+#include "plot3d/example_boxes.h"
+#include "plot3d/painting/slice_plan.h"
+#include "plot3d/plot3_fixture.h"
 #include "resources/command_ids.h"
 #include "resources/resources.h"
 #include "shell/fonts.h"
 #include "shell/ini_file.h"
 #include "shell/plot_frame.h"
 #include "support/all_near.h"
+#include "support/file_readers.h"
 
 namespace quorlin::plot3d {
 namespace {
 
 using quorlin::testing::AllNear;
+using namespace quorlin::testing;
 namespace cmd = resources::cmd;
 
-class Plot3WinTest : public ::testing::Test {
-protected:
-    Plot3WinTest() {
-        dynamics::InstallTrajectoryTools();
-        QFile::remove(platform::ConfigFilePath(QStringLiteral("qz3.ini")));
-        QFile::remove(platform::ConfigFilePath(QStringLiteral("qz.ini")));
-        QFile tips(platform::ConfigFilePath(QStringLiteral("qz.tip")));
-        if (tips.open(QIODevice::WriteOnly)) tips.write(QByteArray(1, '\0'));  // no tips shown
-        platform::SetClipboard(&clipboard);
-        platform::SetCommonDialogs(&dialogs);
-        registry.Register(WindowKind::Plot3D, CreatePlot3Window);
-    }
-    ~Plot3WinTest() override {
-        platform::SetCommonDialogs(nullptr);
-        platform::SetClipboard(nullptr);
-    }
+class Plot3WinTest : public Plot3WindowTest {};
 
-    // Sets the window up at 401 x 301 pixels and pastes the script, as a user pastes it.
-    void OpenAndPaste(TPlot3Win& win, const char* script) {
-        win.SizeChanged(401, 301);
-        win.Create();
-        clipboard.SetText(QString::fromLatin1(script));
-        ASSERT_TRUE(win.SendCommand(cmd::kPasteScript));
+// The runs of two or more points of example i's slices in a direction that are visible and in
+// the view: the pieces its slow drawing gives.
+std::size_t VisibleRuns(TPlot3Win& win, int i, int direction) {
+    examples::TExample& e = win.Inventory()[i];
+    const TSlicePlan plan = PlanSlices(e, direction);
+    TSurfaceSweep sweep(win.Formulas(), e);
+    std::size_t runs = 0;
+    for (int s = 0; s <= plan.slices; ++s) {
+        int length = 0;
+        for (int k = 0; k <= plan.steps + 1; ++k) {
+            bool shown = false;
+            if (k <= plan.steps) {
+                const long double u = plan.RunningValue(k), v = plan.FixedValue(s);
+                const auto p = direction == 1 ? sweep.At(u, v) : sweep.At(v, u);
+                if (p && win.IsPointVisible(*p)) {
+                    const Vec2 q = win.ProjectPoint(*p);
+                    shown = win.IsInView({q.x, q.y});
+                }
+            }
+            if (shown) {
+                ++length;
+                continue;
+            }
+            if (length >= 2) ++runs;
+            length = 0;
+        }
     }
-    // Closes a window the test changed without asking to save it.
-    static void CloseUnsaved(TPlot3Win& win) {
-        win.ClearModified();
-        win.CloseWindow();
-    }
-
-    TPlot3Win* Active(TPlotFrame& frame) { return dynamic_cast<TPlot3Win*>(frame.ActiveChild()); }
-
-    WindowKindRegistry registry;
-    platform::MemoryClipboard clipboard;
-    platform::ScriptedCommonDialogs dialogs;
-    platform::ScriptedPrompter prompter;
-    QTemporaryDir dir;
-};
+    return runs;
+}
 
 TEST_F(Plot3WinTest, TheUsersRoadFromTheMenuToAReopenedFile) {
     std::vector<std::string> modal;
@@ -315,6 +319,157 @@ TEST_F(Plot3WinTest, AnEmptyAreaKeepsItsViewAndTheOneShotFlagEndsWithTheNextChan
     win.InventoryChanged(0);
     EXPECT_FALSE(win.Scene3D().spareToolRefresh);
     CloseUnsaved(win);
+}
+
+// The user's road to a slow picture and its exports: a surface, a space curve and a segment
+// pasted, the surface drawn slowly from the View menu, then the SVG, EPS and PiCTeX exports
+// from the File menu, each read by its program; the SVG holds one piece per slice and run.
+TEST_F(Plot3WinTest, ASlowPictureGoesToEveryExportAsItsRuns) {
+    platform::ScopedDialogRunner runner([](platform::Dialog& d) {
+        d.Press(canvas::TTeXDlg::kFirstKindRadio + canvas::kTexInsertable);
+        return d.Press(1);
+    });
+    TPlotFrame frame(registry, {});
+    frame.Create();
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kWindow3D));
+    TPlot3Win* win = Active(frame);
+    ASSERT_NE(win, nullptr);
+    clipboard.SetText(
+        QStringLiteral("EXPL3;sin(x)*cos(y);-3;3;-3;3;\r\nPARAM3;cos(t);sin(t);"
+                       "t/2;0;6;\r\nSEG3;-2;-2;0;2;2;1;\r\n"));
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kPasteScript));
+    ASSERT_EQ(win->Inventory().Count(), 3);
+    ASSERT_TRUE(frame.QueryCommand(cmd::kSlowDrawAll).enabled);
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kSlowDrawAll));
+    EXPECT_EQ(win->Inventory()[0].SlowDrawing(), 1);
+
+    dialogs.fileAnswers.push_back(dir.filePath("slow.svg"));
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kExportSvg));
+    dialogs.fileAnswers.push_back(dir.filePath("slow.eps"));
+    prompter.AnswerInput(QStringLiteral("1"));
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kExportEps));
+    dialogs.fileAnswers.push_back(dir.filePath("slow.tex"));
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kExportPicTeX));
+
+    const std::string svg = ReadAll(dir.filePath("slow.svg"));
+    const auto stroke = [&](int i) {
+        const int colour = win->Inventory()[i].pen.colour;
+        return "stroke=\"" + canvas::ColorToHex(win->OutputColor(win->DrawColor(colour)).rgb()) +
+               "\"";
+    };
+    // Curve pieces are paths; the segment's runs and the box's edges are lines. Each piece is
+    // a run of two or more visible points of a slice (of the surface's 37 + 37, of the curve's
+    // one).
+    const auto pieces = [&](int i) { return Occurrences(svg, "fill=\"none\" " + stroke(i)); };
+    ASSERT_NE(stroke(0), stroke(1));
+    EXPECT_EQ(pieces(0), VisibleRuns(*win, 0, 1) + VisibleRuns(*win, 0, 2));
+    EXPECT_GE(pieces(0), 74u);
+    EXPECT_EQ(pieces(1), VisibleRuns(*win, 1, 1));
+    EXPECT_EQ(pieces(2), 0u);
+    const std::size_t segmentLines = Occurrences(svg, stroke(2));
+    EXPECT_GE(segmentLines, 1u);
+    EXPECT_EQ(Occurrences(svg, "<line x1"), 12u + segmentLines);
+    EXPECT_EQ(Occurrences(ReadAll(dir.filePath("slow.eps")), "% begin one slice"), 75u);
+
+    ExpectExportsRead(dir.path(), "slow", 1500);
+    CloseUnsaved(*win);
+}
+
+// A diagram opened with its window takes nothing from an ini file that keeps the axes on, a dot
+// size and an arrow length: its own settings stand, also after its first new example; a new
+// window without a file still takes them. The file comes handed over (by the frame's Open) or
+// as the ini's last file with "Open last" on.
+TEST_F(Plot3WinTest, AFileOpenedAtSetUpKeepsItsOwnSettingsAgainstTheIni) {
+    const QString path = dir.filePath(QStringLiteral("own.qz3"));
+    const auto saveThenSetTheIni = [&] {
+        TPlot3Win win(QStringLiteral("noname1.qz3"));
+        OpenAndPaste(win, "EXPL3;x*y;-1;1;-1;1;\r\n");
+        ASSERT_FALSE(win.Axes().axesShown);
+        ASSERT_TRUE(win.SaveTo(path));
+        win.Axes().axesShown = true;
+        win.Options().dotSize = 5;
+        win.Scene3D().arrowLength = 37;
+        CloseUnsaved(win);  // the ini names the file and keeps these
+    };
+    const struct {
+        const char* road;
+        bool openLast;
+    } rows[] = {{"handed over", false}, {"open last", true}};
+    for (const auto& row : rows) {
+        saveThenSetTheIni();
+        FrameSettings settings;
+        settings.openLast = row.openLast;
+        ASSERT_TRUE(settings.Save());
+        TPlotFrame frame(registry, {});
+        frame.Create();
+        TPlot3Win* opened = nullptr;
+        if (row.openLast) {
+            ASSERT_TRUE(frame.DispatchCommand(cmd::kWindow3D));
+            opened = Active(frame);
+        } else {
+            opened = dynamic_cast<TPlot3Win*>(frame.OpenByExtension(path));
+        }
+        ASSERT_NE(opened, nullptr) << row.road;
+        EXPECT_EQ(opened->FileName(), path) << row.road;
+        EXPECT_FALSE(opened->Scene3D().pendingAxes) << row.road;
+        EXPECT_FALSE(opened->Axes().axesShown) << row.road;
+        EXPECT_EQ(opened->Options().dotSize, 2) << row.road;
+        EXPECT_EQ(opened->Scene3D().arrowLength, 10) << row.road;
+        clipboard.SetText(QStringLiteral("POINT3;1;2;3;\r\n"));
+        ASSERT_TRUE(opened->SendCommand(cmd::kPasteScript));
+        EXPECT_EQ(opened->Inventory().Count(), 2) << row.road;
+        EXPECT_FALSE(opened->Axes().axesShown) << row.road;
+
+        if (!row.openLast) {
+            ASSERT_TRUE(frame.DispatchCommand(cmd::kWindow3D));
+            TPlot3Win* fresh = Active(frame);
+            ASSERT_NE(fresh, nullptr);
+            ASSERT_NE(fresh, opened);
+            EXPECT_TRUE(fresh->Scene3D().pendingAxes);
+            EXPECT_EQ(fresh->Options().dotSize, 5);
+            EXPECT_EQ(fresh->Scene3D().arrowLength, 37);
+            CloseUnsaved(*fresh);
+        }
+        CloseUnsaved(*opened);
+    }
+}
+
+// The linked window is a window of its own with its menu and its title "animlink.qz3", and
+// however it is closed (its title-bar button, "Close") it only hides: 874 shows it again, the
+// same window with the same title. It ends with its parent.
+TEST_F(Plot3WinTest, TheLinkedWindowKeepsItsTitleAndComesBackAfterEveryClose) {
+    const QString title = QStringLiteral("animlink.qz3");
+    auto* win = new TPlot3Win(QStringLiteral("noname1.qz3"));
+    OpenAndPaste(*win, "EXPL3;x*y;-1;1;-1;1;\r\n");
+    ASSERT_TRUE(win->SendCommand(cmd::kLinkedWindow));
+    QPointer<TPlotSWin> linked = win->LinkedWindow();
+    ASSERT_TRUE(linked);
+    auto* host = qobject_cast<QMainWindow*>(linked->OuterWidget());
+    ASSERT_NE(host, nullptr);
+    std::vector<std::string> menus;
+    for (const QAction* action : host->menuBar()->actions())
+        menus.push_back(action->text().toStdString());
+    EXPECT_EQ(menus, TopLevelOf("PLOT3LINKMENU"));
+    const auto shownWithTitle = [&] {
+        linked->grab();  // a paint, which renews the caption
+        return !linked->platform::Window::IsHidden() && linked->Caption() == title &&
+               host->windowTitle() == title;
+    };
+    EXPECT_TRUE(shownWithTitle());
+
+    const std::function<void()> closes[] = {[&] { EXPECT_FALSE(host->close()); },
+                                            [&] { ASSERT_TRUE(linked->SendCommand(cmd::kClose)); }};
+    for (const auto& close : closes) {
+        close();
+        ASSERT_TRUE(linked);
+        EXPECT_TRUE(linked->platform::Window::IsHidden());
+        ASSERT_TRUE(win->SendCommand(cmd::kLinkedWindow));
+        EXPECT_EQ(win->LinkedWindow(), linked.data());
+        EXPECT_TRUE(shownWithTitle());
+    }
+    CloseUnsaved(*win);
+    delete win;
+    EXPECT_FALSE(linked);
 }
 
 }  // namespace

@@ -194,5 +194,38 @@ TEST_F(SceneBoxTest, TheFitCentresTheProjectedBoxWithAMargin) {
     EXPECT_LT(wish.centre.x + wish.halfWidth, right + 0.2L * wish.halfWidth);
 }
 
+// The fit by exact numbers: from an eye 10 in front of the unit box along x, the near face
+// (9.5 away) spans +-0.5 x 10 / 9.5 on the screen, and the view takes 55% of the span plus 0.01
+// on each side of the centre (a margin of 10%). Shown axes reaching to y = 3 widen the span to
+// the right, and the centre follows.
+TEST_F(SceneBoxTest, TheFitTakesTheProjectedSpanWithATenthMore) {
+    const struct {
+        const char* what;
+        bool axesShown;
+        Vec2 centre;
+        long double halfWidth, halfHeight;
+    } rows[] = {
+        {"the box alone", false, {0, 0}, 0.55L * (10 / 9.5L + 0.01L), 0.55L * (10 / 9.5L + 0.01L)},
+        {"with the axes to y = 3",
+         true,
+         {10 / 9.5L, 0},
+         0.55L * (30 / 9.5L + 0.01L),
+         0.55L * (10 / 9.5L + 0.01L)},
+    };
+    const TBox3 shown[] = {{{0, 0, 0}, {1, 1, 1}}};
+    TAxisEnds axes;
+    axes.upper = {0, 3, 0};
+    for (const auto& row : rows) {
+        observer.eye = {10.5L, 0.5L, 0.5L};
+        ASSERT_TRUE(ComputeSceneBox(box, observer, shown, axes, sightStep));
+        ASSERT_TRUE(
+            AllNear({observer.eye.x, observer.eye.y, observer.eye.z}, {10.5L, 0.5L, 0.5L}, 0));
+        const TViewWish wish = FitBoxToView(box, observer, axes, row.axesShown);
+        EXPECT_TRUE(AllNear({wish.centre.x, wish.centre.y, wish.halfWidth, wish.halfHeight},
+                            {row.centre.x, row.centre.y, row.halfWidth, row.halfHeight}, 1e-15L))
+            << row.what;
+    }
+}
+
 }  // namespace
 }  // namespace quorlin::plot3d

@@ -9,6 +9,9 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 
+#include <new>
+#include <tuple>
+
 #include "platform/boxes.h"
 #include "platform/common_dialogs.h"
 #include "resources/command_ids.h"
@@ -110,6 +113,37 @@ TEST_F(DiagramFlow, ForeignNewerAndDamagedFilesLeaveTheOpenDiagramAlone) {
         EXPECT_EQ(w.values, (std::vector<std::int32_t>{5, 6, 99}));
         EXPECT_EQ(w.FileName(), good);
     }
+}
+
+// A body whose reading runs out of memory says there is no more room and leaves the open
+// diagram as it was, instead of ending the program; a later read that fits opens.
+TEST_F(DiagramFlow, AReadBeyondTheMemoryIsNoMoreRoom) {
+    class Greedy : public TestDiagram {
+    public:
+        using TestDiagram::TestDiagram;
+        bool outOfMemory = false;
+        int ReadBody(ByteReader& in, int version) override {
+            const int error = TestDiagram::ReadBody(in, version);
+            if (outOfMemory) throw std::bad_alloc();
+            return error;
+        }
+    };
+    const QString good = Path("good.qz2"), greedy = Path("greedy.qz2");
+    SaveDiagram(good, {5, 6, 7}, "kept");
+    SaveDiagram(greedy, {8}, "asks too much");
+    Greedy w(good);
+    ASSERT_EQ(w.Load(good), kNoError);
+    w.values.pop_back();  // unsaved work
+    prompter_.messages.clear();
+    w.outOfMemory = true;
+    EXPECT_EQ(w.Load(greedy), kErrNoMoreRoom);
+    EXPECT_EQ(BoxesShown(prompter_), Lines{"! hmm ... | no more room"});
+    EXPECT_EQ(std::tuple(w.values, w.label, w.FileName()),
+              std::tuple(std::vector<std::int32_t>{5, 6}, "kept", good));
+    w.outOfMemory = false;
+    ASSERT_EQ(w.Load(greedy), kNoError);
+    EXPECT_EQ(std::tuple(w.values, w.label, w.FileName()),
+              std::tuple(std::vector<std::int32_t>{8}, "asks too much", greedy));
 }
 
 TEST_F(DiagramFlow, FailedSavesReportAnErrorAndKeepTheOldFile) {

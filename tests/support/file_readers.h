@@ -98,4 +98,31 @@ inline std::string TeXErrors(const std::string& log) {
     return errors;
 }
 
+// The SVG, EPS and PiCTeX exports "<base>.svg", ".eps" and ".tex" of a folder handed to the
+// programs that read them (those installed): xmllint and rsvg-convert, Ghostscript (whose page
+// must show more than minInk inked pixels) and TeX with PiCTeX.
+inline void ExpectExportsRead(const QString& folder, const std::string& base, int minInk) {
+    const QString name = QString::fromStdString(base);
+    if (HaveProgram("xmllint") && HaveProgram("rsvg-convert")) {
+        ExpectAccepted(RunReader(folder, "xmllint", {"--noout", name + ".svg"}), "xmllint");
+        ExpectAccepted(RunReader(folder, "rsvg-convert", {"-o", "svg.png", name + ".svg"}),
+                       "rsvg-convert");
+    }
+    if (HaveProgram("gs")) {
+        const ReaderRun run = RunReader(folder, "gs",
+                                        {"-dBATCH", "-dNOPAUSE", "-dSAFER", "-sDEVICE=png16m",
+                                         "-sOutputFile=eps.png", name + ".eps"});
+        ExpectAccepted(run, "gs");
+        EXPECT_EQ(run.out.find("Error"), std::string::npos) << run.out;
+        EXPECT_GT(InkedPixels(QImage(folder + "/eps.png")), minInk);
+    }
+    if (HaveProgram("tex")) {
+        ASSERT_TRUE(WriteAll(folder + "/main.tex", "\\input pictex \\input " + base + " \\bye\n"));
+        ExpectAccepted(
+            RunReader(folder, "tex", {"-interaction=nonstopmode", "-halt-on-error", "main.tex"}),
+            "tex");
+        EXPECT_EQ(TeXErrors(ReadAll(folder + "/main.log")), "");
+    }
+}
+
 }  // namespace quorlin::testing

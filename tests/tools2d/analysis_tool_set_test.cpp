@@ -78,6 +78,32 @@ TEST_F(AnalysisToolSetTest, TheIntegrationDialogComesBackFromAFile) {
               std::tuple(false, 2, 1, 2, (1 << 4) | (1 << 6)));
 }
 
+// The overlay colour chosen for the dialog comes back with the diagram, whether the dialog was
+// open or closed when it was saved; a file that keeps no colour leaves the window's.
+TEST_F(AnalysisToolSetTest, TheOverlayColourComesBackFromAFile) {
+    Paste("EXPL2;x;");
+    const struct {
+        int colour;
+        bool open;
+    } rows[] = {{9, true}, {60, false}, {0, true}, {17, false}};
+    for (const auto& row : rows) {
+        ASSERT_TRUE(win.SendCommand(cmd::kIntegrate));
+        if (!row.open) Tools().Riemann()->Press(2);
+        win.Roles().SetRole(TRiemDlg::kOverlayColourRole, static_cast<std::int16_t>(row.colour));
+        ASSERT_TRUE(win.SaveTo(Path("colour.qz2")));
+        plot2d::TPlot2Win second(QStringLiteral("noname2.qz2"));
+        second.Roles().SetRole(TRiemDlg::kOverlayColourRole, 33);
+        ASSERT_EQ(second.Load(Path("colour.qz2")), kNoError);
+        EXPECT_EQ(second.Roles().Role(TRiemDlg::kOverlayColourRole), row.colour) << row.colour;
+        auto* tools = dynamic_cast<TWindowAnalysisTools*>(second.MadeAnalysisTools());
+        ASSERT_NE(tools, nullptr);
+        EXPECT_EQ(tools->Riemann() && !tools->Riemann()->IsHidden(), row.open);
+    }
+    Tools().RestoreState({1, 1, 1 << 6});
+    EXPECT_EQ(win.Roles().Role(TRiemDlg::kOverlayColourRole), 17);
+    EXPECT_EQ(Tools().Riemann()->Options().Mask(), 1 << 6);
+}
+
 TEST_F(AnalysisToolSetTest, DialogsCloseWithTheirKindsAndTheWindow) {
     Paste("EXPL2;x;");
     ASSERT_TRUE(win.SendCommand(cmd::kSectorArea));
@@ -106,6 +132,42 @@ TEST_F(AnalysisToolSetTest, ClosingTheWindowClosesItsDialogs) {
     ASSERT_TRUE(other->CloseWindow());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(dialog);
+}
+
+// In a 3D window the line integral stays while a system or a space curve is left, the surface
+// integral while a system or a parametric surface is.
+TEST_F(AnalysisToolSetTest, SpaceIntegralsStayWhileAFieldOrAPathIsLeft) {
+    namespace k = examples::kind;
+    const struct {
+        const char* what;
+        std::vector<int> deleted;  // of 0 the system, 1 the curve, 2 the surface
+        bool lineKept;
+        bool fluxKept;
+    } rows[] = {{"the system gone", {0}, true, true},
+                {"the system and the curve gone", {0, 1}, false, true},
+                {"the system and the surface gone", {0, 2}, true, false},
+                {"only the system left", {1, 2}, true, true},
+                {"everything gone", {0, 1, 2}, false, false}};
+    for (const auto& row : rows) {
+        examples::TPlot111Win space(961, QStringLiteral("noname1.qz3"), QString(), 3);
+        space.Create();
+        space.AddExample(k::kSpaceSystem, 0, 1, {"y", "-x", "1"});
+        space.AddExample(k::kSpaceCurve, 0, 6, {"cos(t)", "sin(t)", "t"});
+        space.AddExample(k::kParametricSurface, 0, 1, {"t", "u", "t*u"});
+        for (int i = 0; i < 3; ++i) space.CompileExample(i);
+        ASSERT_TRUE(space.SendCommand(cmd::kLineIntegral));
+        ASSERT_TRUE(space.SendCommand(cmd::kSurfaceIntegral));
+        auto* tools = dynamic_cast<TWindowAnalysisTools*>(space.AnalysisTools());
+        ASSERT_NE(tools, nullptr);
+        QPointer<platform::Dialog> line(tools->Line()), flux(tools->Flux());
+        ASSERT_TRUE(line && flux);
+        space.DeleteExamples(row.deleted);
+        space.RedrawAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(static_cast<bool>(line), row.lineKept) << row.what;
+        EXPECT_EQ(static_cast<bool>(flux), row.fluxKept) << row.what;
+        space.ClearModified();
+    }
 }
 
 }  // namespace

@@ -30,7 +30,8 @@ protected:
         });
     }
     int Combine(int code, int f, int g) {
-        return AppendCombination(compiler, inventory, code, f, g);
+        TDeriveContext context{inventory, ctx, compiler};
+        return AppendCombination(context, code, f, g);
     }
 };
 
@@ -283,11 +284,16 @@ TEST(CombineButtonsTest, LabelsFollowTheKinds) {
     EXPECT_EQ(CombineButtonLabel(kPower, k::kExplicit, k::kExplicit, 2), "f ^ g");
     EXPECT_EQ(CombineButtonLabel(kCompose, k::kExplicit, k::kExplicit, 2), "f <-- g");
     EXPECT_EQ(CombineButtonLabel(kCompose, k::kSpaceSystem, k::kSpaceSystem, 3), "f X g");
-    // Every code a button makes has one builder, and the table holds no other code.
-    for (const int code : {42, 43, 45, 47, 94, 142, 150, 151, 177})
-        EXPECT_NE(FindCombinationBuilder(code), nullptr) << code;
-    EXPECT_EQ(CombinationBuilders().size(), 9u);
-    EXPECT_EQ(FindCombinationBuilder(d::kRoulette), nullptr);
+    // Every code a button makes has its row among the derived builders, and no other code is a
+    // combination (a roulette is rebuilt by its window).
+    for (const int code : {42, 43, 45, 47, 94, 142, 150, 151, 177}) {
+        EXPECT_NE(FindDerivedBuilder(code), nullptr) << code;
+        EXPECT_TRUE(IsCombinationCode(code)) << code;
+    }
+    EXPECT_EQ(std::size(kCombinationCodes), 9u);
+    EXPECT_FALSE(IsCombinationCode(d::kRoulette));
+    EXPECT_FALSE(IsCombinationCode(d::kReflectX));
+    EXPECT_EQ(FindDerivedBuilder(d::kRoulette), nullptr);
 }
 
 }  // namespace

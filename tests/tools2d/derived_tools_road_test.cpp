@@ -6,13 +6,10 @@
 #include <cmath>
 
 #include "platform/boxes.h"
-#include "plot2d/plot2_win.h"
 #include "resources/command_ids.h"
-#include "shell/plot_frame.h"
-#include "shell/window_kinds.h"
 #include "support/curve_pixels.h"
-#include "tools2d/analysis_tool_set.h"
 #include "tools2d/combinations.h"
+#include "tools2d/road_fixture.h"
 
 namespace quorlin::tools2d {
 namespace {
@@ -21,16 +18,11 @@ namespace cmd = resources::cmd;
 using quorlin::testing::ShareInked;
 
 TEST(DerivedToolsRoadTest, CombineTwoCurvesAsAUser) {
-    InstallAnalysisTools();
     platform::ScriptedPrompter prompter;
-    WindowKindRegistry kinds;
-    kinds.Register(WindowKind::Plot2D, plot2d::CreatePlot2Window);
-    TPlotFrame frame(kinds, {});
-    frame.Create();
-    ASSERT_TRUE(frame.DispatchCommand(cmd::kWindow2D));
-    auto* win = dynamic_cast<plot2d::TPlot2Win*>(frame.ActiveChild());
+    UserFrame user;
+    TPlotFrame& frame = user.frame;
+    plot2d::TPlot2Win* win = user.NewWindow();
     ASSERT_NE(win, nullptr);
-    win->SizeChanged(401, 401);
     EXPECT_FALSE(frame.QueryCommand(cmd::kCombinations).enabled);  // nothing to combine yet
     for (const char* formula : {"sin(x)", "cos(x)"}) {
         platform::ScopedDialogRunner runner([formula](platform::Dialog& d) {

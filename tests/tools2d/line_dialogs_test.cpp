@@ -70,6 +70,53 @@ TEST_F(LineDialogsTest, RangesAreReadBeforeAnythingIsStored) {
     }
 }
 
+// The value shown belongs to the two examples selected now and to the last run that succeeded.
+TEST_F(LineDialogsTest, TheValueGoesWithTheSelectionAndAFailedRun) {
+    const int turning = Add(k::kSystem, {"-y", "x"});
+    const int back = Add(k::kSystem, {"y", "-x"});
+    const int circle = Add(k::kParametric, {"cos(t)", "sin(t)"});
+    const int ellipse = Add(k::kParametric, {"2*cos(t)", "sin(t)"});
+    TLineDlg& d = Command(cmd::kLineIntegral, &TWindowAnalysisTools::Line);
+    const auto pickCurve = [&d](int curve) {
+        d.SetSelectedIndex(TLineDlg::kList2Id, d.ListIndexOf2(curve));
+        d.OnNotify(TLineDlg::kList2Id, platform::Notification::SelectionChanged);
+        ASSERT_EQ(d.SelectedExample2(), curve);
+    };
+    const auto compute = [&] {
+        Pick(d, turning);
+        pickCurve(circle);
+        Range(d, "0", "2*pi", "100");
+        d.Press(TLineDlg::kValue);
+        ASSERT_TRUE(Errors().empty());
+        ASSERT_FALSE(d.GetText(TLineDlg::kResult).isEmpty());
+    };
+    const struct {
+        const char *low, *high, *n;
+        int field;  // -1: the same
+        const char* error;
+    } rows[] = {
+        {"1", "1", "10", -1, "inconsistent data"},
+        {"0", "1", "99999999999", -1, "out of bounds"},
+        {"0", "1", "10", back, ""},
+    };
+    for (const auto& row : rows) {
+        compute();
+        if (row.field >= 0) Pick(d, row.field);
+        EXPECT_TRUE(row.field < 0 || d.GetText(TLineDlg::kResult).isEmpty());
+        Range(d, row.low, row.high, row.n);
+        if (*row.error) {
+            d.Press(TLineDlg::kValue);
+            EXPECT_EQ(Errors().back(), QString::fromLatin1(row.error));
+            EXPECT_TRUE(d.GetText(TLineDlg::kResult).isEmpty()) << row.n;
+            prompter.messages.clear();
+        }
+    }
+    // The second list: a new curve clears it too.
+    compute();
+    pickCurve(ellipse);
+    EXPECT_TRUE(d.GetText(TLineDlg::kResult).isEmpty());
+}
+
 // The flux dialog belongs to space windows; its reading and recording are the same on any
 // window that holds a space field and a parametric surface.
 TEST_F(LineDialogsTest, FluxThroughTheUnitSphere) {

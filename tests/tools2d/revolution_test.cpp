@@ -81,6 +81,11 @@ TEST_F(RevolutionTest, VolumesAndAreasOfRevolutionMeetTheirClosedForms) {
         {semicircle, kXAxis, 0, kPi, 100, 4 * kPi / 3, 4 * kPi, 4e-8L},
         // y = x^2 on [0, 1] about the x-axis: pi/5.
         {parabola, kXAxis, 0, 1, 50, kPi / 5, 0, 1e-8L},
+        // y = x on [0, 1] about y = -1 (0x + 1y = -1): the frustum of radii 1 and 2, height 1,
+        // and its side of slant sqrt(2).
+        {line, {0, 1, -1}, 0, 1, 3, 7 * kPi / 3, 3 * kPi * root2, 1e-15L},
+        // About x = 2 (1x + 0y = 2), with the cone's own frustum turned over.
+        {line, {1, 0, 2}, 0, 1, 5, 7 * kPi / 3, 3 * kPi * root2, 1e-15L},
     };
     for (const Case& c : cases) {
         const Measured m = Revolve(c.curve, c.axis, c.low, c.high, c.n);
@@ -89,6 +94,40 @@ TEST_F(RevolutionTest, VolumesAndAreasOfRevolutionMeetTheirClosedForms) {
         if (c.area > 0) {
             EXPECT_NEAR((double)m.area, (double)c.area, (double)c.tolerance) << c.curve;
         }
+    }
+}
+
+// Curves whose integrand is undefined only at an end of the interval (a vertical tangent there)
+// measure as their one-sided limits give.
+TEST_F(RevolutionTest, EndsWhereOnlyTheIntegrandFailsTakeTheirLimits) {
+    const int root = Add(k::kExplicit, {"", "sqrt(x)"});
+    const int semicircle = Add(k::kExplicit, {"", "sqrt(1-x^2)"});
+    const long double root17 = std::sqrt(17.0L);
+    const struct {
+        int curve;
+        TAxisLine axis;
+        bool volume;
+        long double low, high;
+        int n;
+        long double value;
+    } rows[] = {
+        {root, kXAxis, false, 0, 4, 1000, kPi / 6 * (17 * root17 - 1)},
+        {semicircle, kXAxis, false, -1, 1, 10, 4 * kPi},
+        {semicircle, kXAxis, false, -1, 1, 7, 4 * kPi},
+        {semicircle, kXAxis, true, -1, 1, 4, 4 * kPi / 3},
+        {root, kYAxis, true, 0, 4, 100000, 32 * kPi / 5},
+        {root, kXAxis, true, 0, 4, 3, 8 * kPi},
+    };
+    for (const auto& row : rows) {
+        NodePtr integrand = row.volume ? VolumeIntegrand(Ex(row.curve), row.axis)
+                                       : SurfaceIntegrand(Ex(row.curve), row.axis);
+        ASSERT_TRUE(integrand);
+        int error = -1;
+        const long double sum = Parabolic(*integrand, slot::kX, row.low, row.high, row.n, &error);
+        ASSERT_EQ(error, 0) << row.curve << " " << row.volume;
+        const long double value =
+            row.volume ? VolumeFromSum(sum, row.axis) : SurfaceFromSum(sum, row.axis);
+        EXPECT_NEAR((double)value, (double)row.value, 1e-9) << row.curve << " n=" << row.n;
     }
 }
 

@@ -3,7 +3,9 @@
 // parameter, the antiderivative examples, and the overlay on the window's picture.
 #include "tools2d/riemann_dialog.h"
 
+#include <array>
 #include <cmath>
+#include <numbers>
 
 #include "examples/levels/slide_dialog.h"
 #include "tools2d/tools_fixture.h"
@@ -32,6 +34,24 @@ protected:
     }
     long double Sum(examples::SumRule rule) const {
         return win.Tools().sums[static_cast<std::size_t>(rule)];
+    }
+    // The value statics of the five fixed rules, as texts.
+    std::array<QString, 5> Shown(const TRiemDlg& d) const {
+        std::array<QString, 5> texts;
+        for (int k = 0; k < 5; ++k) texts[k] = d.GetText(TRiemDlg::kFirstValue + k);
+        return texts;
+    }
+    // The texts the window's number format gives the values.
+    std::array<QString, 5> Formatted(const std::array<long double, 5>& values) const {
+        std::array<QString, 5> texts;
+        for (int k = 0; k < 5; ++k)
+            texts[k] = QString::fromStdString(win.Format().FormatNum(values[k]));
+        return texts;
+    }
+    static bool NoneShown(const TRiemDlg& d) {
+        for (int k = 0; k < 6; ++k)
+            if (!d.GetText(TRiemDlg::kFirstValue + k).isEmpty()) return false;
+        return true;
     }
 };
 
@@ -210,6 +230,172 @@ TEST_F(RiemannDialogTest, ShownValuesFollowAParameterOfF) {
     win.ExampleChanged(a);
     EXPECT_NEAR((double)Sum(examples::SumRule::Simpson), 8.0, 1e-14);
     EXPECT_TRUE(d.GetText(TRiemDlg::kFirstValue + 4).isEmpty());
+}
+
+// The sums of sin over [0, pi] in 4 stay the dialog's own whatever the other tools compute
+// meanwhile, and an inventory change sums them again (for f edited, anew).
+TEST_F(RiemannDialogTest, ItsValuesStayItsOwnAfterOtherToolsAndInventoryChanges) {
+    Paste("EXPL2;sin(x);EXPL2;sqrt(x);");
+    TRiemDlg& d = Open();
+    Pick(d, 0);
+    CheckAll(d);
+    Limits(d, "0", "pi", "4");
+    d.Press(TRiemDlg::kValueButton);
+    ASSERT_TRUE(Errors().empty());
+    const long double pi = std::numbers::pi_v<long double>;
+    const long double left = pi / 4 * (1 + std::sqrt(2.0L));
+    const long double middle = pi / 2 * (std::sin(pi / 8) + std::sin(3 * pi / 8));
+    const std::array<long double, 5> sums{left, middle, left, left, (left + 2 * middle) / 3};
+    ASSERT_EQ(Shown(d), Formatted(sums));
+    using Getter = examples::TPreRiemDlg* (*)(TWindowAnalysisTools&);
+    const struct {
+        int command;
+        Getter dialog;
+    } others[] = {
+        {cmd::kVolumeOfRevolution,
+         [](TWindowAnalysisTools& t) -> examples::TPreRiemDlg* { return t.Revolution(); }},
+        {cmd::kAreaOfRevolution,
+         [](TWindowAnalysisTools& t) -> examples::TPreRiemDlg* { return t.Revolution(); }},
+        {cmd::kSectorArea,
+         [](TWindowAnalysisTools& t) -> examples::TPreRiemDlg* { return t.Sector(); }},
+    };
+    for (const auto& other : others) {
+        ASSERT_TRUE(win.SendCommand(other.command));
+        examples::TPreRiemDlg& tool = *other.dialog(Tools());
+        Pick(tool, 0);
+        tool.SetText(TRiemDlg::kLowEdit, QStringLiteral("0.5"));
+        tool.SetText(TRiemDlg::kHighEdit, QStringLiteral("2"));
+        tool.SetText(TRiemDlg::kSubintervalEdit, QStringLiteral("6"));
+        tool.Press(TRiemDlg::kValueButton);
+        ASSERT_TRUE(Errors().empty()) << other.command;
+        EXPECT_EQ(Shown(d), Formatted(sums)) << other.command;
+        Paste("EXPL2;x;");  // any example
+        EXPECT_EQ(Shown(d), Formatted(sums)) << other.command;
+    }
+    win.Inventory()[0].Text(2) = "2*sin(x)";
+    win.CompileExample(0);
+    win.InventoryChanged(0);
+    std::array<long double, 5> twice = sums;
+    for (long double& v : twice) v *= 2;
+    EXPECT_EQ(Shown(d), Formatted(twice));
+}
+
+TEST_F(RiemannDialogTest, AModeOrSelectionChangeAndAFailedRunClearTheValues) {
+    Paste("EXPL2;sqrt(x);EXPL2;x;");
+    TRiemDlg& d = Open(2);
+    Pick(d, 0);
+    d.SelectSecond(1);
+    CheckAll(d);
+    // The parabolic rule on 4 cells of [0, 1]: sqrt at the ends and middles of the cells (exact
+    // for x, so f - g is this less 1/2).
+    long double rootSum = 0;
+    for (int i = 1; i <= 4; ++i)
+        rootSum +=
+            std::sqrt((i - 1) / 4.0L) + 4 * std::sqrt((2 * i - 1) / 8.0L) + std::sqrt(i / 4.0L);
+    const long double root = rootSum / 24;
+    const auto compute = [&](int mode, long double parabolic) {
+        Limits(d, "0", "1", "4");
+        d.Press(TRiemDlg::kValueButton);
+        ASSERT_TRUE(Errors().empty());
+        ASSERT_TRUE(d.HasValues());
+        EXPECT_NEAR((double)Sum(examples::SumRule::Simpson), (double)parabolic, 1e-15) << mode;
+        EXPECT_EQ(d.GetText(TRiemDlg::kFirstValue + 4),
+                  QString::fromStdString(win.Format().FormatNum(Sum(examples::SumRule::Simpson))));
+    };
+    compute(2, root - 0.5L);
+    Open(1);  // f alone: the values of f - g go
+    EXPECT_TRUE(NoneShown(d));
+    compute(1, root);
+    Open(2);
+    EXPECT_TRUE(NoneShown(d));
+    compute(2, root - 0.5L);
+    d.SelectSecond(0);  // a new g
+    EXPECT_TRUE(NoneShown(d));
+    const struct {
+        const char *low, *high, *n, *error;
+    } failures[] = {
+        {"1", "1", "4", "inconsistent data"},
+        {"0", "1", "0", "out of bounds"},
+        {"-1", "1", "4", "cannot approximate this"},  // sqrt(x) below 0
+    };
+    for (const auto& failure : failures) {
+        d.SelectSecond(1);
+        compute(2, root - 0.5L);
+        Limits(d, failure.low, failure.high, failure.n);
+        d.Press(TRiemDlg::kValueButton);
+        EXPECT_EQ(Errors().back(), QString::fromLatin1(failure.error));
+        EXPECT_TRUE(NoneShown(d)) << failure.error;
+        EXPECT_FALSE(d.HasValues());
+        prompter.messages.clear();
+    }
+}
+
+TEST_F(RiemannDialogTest, ANewSelectionUntiesTheLimits) {
+    Paste("EXPL2;x;EXPL2;x^2;");
+    TRiemDlg& d = Open();
+    Limits(d, "-2@K", "2", "4");
+    d.Press(TRiemDlg::kValueButton);
+    ASSERT_TRUE(d.IsTied());
+    const int k = 'K' - '@';
+    win.Formulas().SetVar(k, -1);  // the slider moves
+    win.ExampleChanged(k);
+    Pick(d, 1);
+    EXPECT_FALSE(d.IsTied());
+    d.Press(TRiemDlg::kPlus);
+    ASSERT_TRUE(Errors().empty());
+    EXPECT_EQ(std::tuple(win.Tools().low, win.Tools().high, win.Tools().subintervals),
+              std::tuple(-2, 2, 5));
+    EXPECT_NEAR((double)Sum(examples::SumRule::Simpson), 16.0 / 3, 1e-15);
+}
+
+// ln x has no limit at 0: every count accepted ends at once with 106, after it was read.
+TEST_F(RiemannDialogTest, CountsOfNineTenAndElevenCharacters) {
+    Paste("EXPL2;ln(x);");
+    TRiemDlg& d = Open();
+    const char* refused = "out of bounds";
+    const char* read = "cannot approximate this";
+    const struct {
+        const char* n;
+        int button;
+        const char* error;
+        int used;  // -1: the count is not read
+        const char* shown;
+    } rows[] = {
+        {"999999999", TRiemDlg::kValueButton, read, 999999999, "999999999"},
+        {"2147483647", TRiemDlg::kValueButton, read, 2147483647, "2147483647"},
+        {" 1000000000 ", TRiemDlg::kValueButton, read, 1000000000, " 1000000000 "},
+        {"2147483648", TRiemDlg::kValueButton, refused, -1, "2147483648"},
+        {"99999999999", TRiemDlg::kValueButton, refused, -1, "99999999999"},
+        {"999999999", TRiemDlg::kPlus, read, 1000000000, "1000000000"},
+        {"2147483646", TRiemDlg::kPlus, read, 2147483647, "2147483647"},
+        {"1000000000", TRiemDlg::kMinus, read, 999999999, "999999999"},
+        {"99999999999", TRiemDlg::kPlus, refused, -1, "99999999999"},
+        {"99999999999", TRiemDlg::kMinus, refused, -1, "99999999999"},
+    };
+    for (const auto& row : rows) {
+        win.Tools().subintervals = 3;
+        Limits(d, "0", "1", row.n);
+        d.Press(row.button);
+        ASSERT_FALSE(Errors().empty()) << row.n;
+        EXPECT_EQ(Errors().back(), QString::fromLatin1(row.error)) << row.n << " " << row.button;
+        EXPECT_EQ(win.Tools().subintervals, row.used < 0 ? 3 : row.used) << row.n;
+        EXPECT_EQ(d.GetText(TRiemDlg::kSubintervalEdit), QString::fromLatin1(row.shown));
+    }
+}
+
+TEST_F(RiemannDialogTest, TheOverlayLeavesXAsItWas) {
+    Paste("EXPL2;x^2;");
+    TRiemDlg& d = Open();
+    Limits(d, "0", "2", "4");
+    for (const int id : {TRiemDlg::kFirstCheck + 5, TRiemDlg::kOverlayCheck}) {  // random
+        d.SetChecked(id, true);
+        d.OnControl(id);
+    }
+    ASSERT_EQ(d.Options().FirstRule(), 6);
+    win.Formulas().SetVar(slot::kX, 0.375L);
+    ASSERT_TRUE(d.OverlayJob());
+    Picture();
+    EXPECT_EQ(win.Formulas().Var(slot::kX), 0.375L);
 }
 
 TEST_F(RiemannDialogTest, ClosingHidesThePaletteItsColourButtonOpened) {

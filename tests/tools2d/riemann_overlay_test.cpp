@@ -184,5 +184,45 @@ TEST(RiemannOverlayTest, HeightsBeyondTheViewAreHeldAndTheirEdgeLeftOut) {
     EXPECT_EQ(target.Edges().size(), 1u);  // the bottom only
 }
 
+// A curve undefined at an end of the interval alone draws its end cell at its limit there, as the
+// sums take it; one that grows without bound at the end, or is undefined inside, loses the cell.
+TEST(RiemannOverlayTest, AnEndCellTakesTheLimitOfTheCurveThere) {
+    const auto undefinedAt = [](long double pole, long double (*f)(long double)) -> CurveValue {
+        return [pole, f](long double x, long double& y) {
+            if (x == pole) return false;
+            y = f(x);
+            return true;
+        };
+    };
+    const auto sinc = [](long double x) { return std::sin(x) / x; };
+    const auto reciprocal = [](long double x) { return 1 / x; };
+    const struct {
+        long double pole, low, high;
+        long double (*f)(long double);
+        int cells;
+        long double endHeight;  // of the side at the pole; < -1: none drawn there
+    } rows[] = {
+        {0, 0, 2, sinc, 4, 1},
+        {2, 0, 2, +[](long double x) { return (x * x - 4) / (x - 2); }, 4, 4},
+        {0, 0, 2, reciprocal, 3, -2},
+        {1, 0.5L, 2.5L, reciprocal, 2, -2},  // inside: a node of the cells
+    };
+    for (const auto& row : rows) {
+        Recorder target(View());
+        TOverlayJob job = Job(OverlayRule::Left, row.low, row.high, 4);
+        job.rule = row.pole == row.low ? OverlayRule::Left : OverlayRule::Right;
+        job.f = undefinedAt(row.pole, row.f);
+        ASSERT_EQ(DrawRiemannOverlay(target, job).cells, row.cells) << (double)row.pole;
+        bool sideAtPole = false;
+        for (const auto& line : target.lines)
+            if (line.front().x == row.pole && line.back().x == row.pole) {
+                sideAtPole = true;
+                EXPECT_NEAR((double)std::max(line.front().y, line.back().y), (double)row.endHeight,
+                            1e-9);
+            }
+        EXPECT_EQ(sideAtPole, row.endHeight > -1) << (double)row.pole;
+    }
+}
+
 }  // namespace
 }  // namespace quorlin::tools2d

@@ -128,6 +128,13 @@ int WriteTail(ByteWriter& out, const TDiagramBody& body) {
 
 // ============================================================================== reading
 
+// An example group as the file holds it, before its arrays are given.
+struct TReadGroup {
+    TExample example;
+    std::string name;
+    bool familyMark = false;
+};
+
 class BodyReader {
 public:
     BodyReader(ByteReader& in, int version, const TBodyWindow& window)
@@ -137,7 +144,8 @@ public:
 
 private:
     int ReadExamples();
-    int ReadExampleGroup(int index);
+    int ReadExampleGroup(TReadGroup& group);
+    int AddExample(TReadGroup group, int index);
     void Remember(const TExample& e, int index);
     void ConvertRecord(TExample& e, int index);
     int ReadParameterTables();
@@ -177,6 +185,8 @@ int BodyReader::Read(TDiagramBody& body) {
     return kNoError;
 }
 
+// The records first, then their arrays: what the arrays of all examples take is weighed
+// before any of them is allocated (a 2 MB file of surfaces may ask for gigabytes of meshes).
 int BodyReader::ReadExamples() {
     const int count = markers_.lastIndex + 1;
     if (markers_.lastIndex > TInventory::kMaxCapacity) return kErrCannotOpenFile;
@@ -184,28 +194,40 @@ int BodyReader::ReadExamples() {
         markers_.nameLength > 0 ? static_cast<std::size_t>(markers_.nameLength) + 1 : 0;
     if (!in_.CanRead(static_cast<std::size_t>(count), SmallestExampleGroup(nameBytes)))
         return kErrCannotOpenFile;
+    std::vector<TReadGroup> groups(static_cast<std::size_t>(std::max(count, 0)));
+    std::size_t arrays = 0;
+    for (TReadGroup& group : groups) {
+        if (const int error = ReadExampleGroup(group)) return error;
+        arrays += MemoryOf(group.example.ArraySizes());
+    }
+    if (arrays > kMostArrayMemory) return kErrNoMoreRoom;
     body_.inventory.SetCapacity(std::min(markers_.lastIndex + 10, TInventory::kMaxCapacity), false);
     for (int i = 0; i < count; ++i)
-        if (const int error = ReadExampleGroup(i)) return error;
+        if (const int error = AddExample(std::move(groups[static_cast<std::size_t>(i)]), i))
+            return error;
     return kNoError;
 }
 
-int BodyReader::ReadExampleGroup(int index) {
-    TExample e;
-    bool familyMark = false;
-    if (!ReadExampleRecord(in_, version_, e, familyMark)) return kErrCannotOpenFile;
-    if (window_.mapOrLog) familyMark = false;
+int BodyReader::ReadExampleGroup(TReadGroup& group) {
+    TExample& e = group.example;
+    if (!ReadExampleRecord(in_, version_, e, group.familyMark)) return kErrCannotOpenFile;
+    if (window_.mapOrLog) group.familyMark = false;
     if (ReadTrajectoryList(in_, e.trajectories) != kNoError ||
         ReadMarkedPointList(in_, e.markedPoints) != kNoError)
         return kErrCannotOpenFile;
     for (std::string& text : e.texts)
         if (ReadString(in_, text) != kNoError) return kErrCannotOpenFile;
-    std::string name;
     if (markers_.nameLength > 0) {
         const auto length = static_cast<std::size_t>(markers_.nameLength);
-        if (!in_.FixedText(name, length + 1)) return kErrCannotOpenFile;
-        name.resize(std::min(name.size(), length));
+        if (!in_.FixedText(group.name, length + 1)) return kErrCannotOpenFile;
+        group.name.resize(std::min(group.name.size(), length));
     }
+    return kNoError;
+}
+
+int BodyReader::AddExample(TReadGroup group, int index) {
+    TExample& e = group.example;
+    e.ReshapeArrays();
     ConvertRecord(e, index);
     MendStoredValues(e);
     const TRecordFault fault = ValidateExample(e, index);
@@ -213,8 +235,8 @@ int BodyReader::ReadExampleGroup(int index) {
     Remember(e, index);
     body_.inventory.Append(std::move(e));
     TInventoryEntry& entry = body_.inventory.Entry(index);
-    entry.name = std::move(name);
-    entry.familyMark = familyMark ? 1 : 0;
+    entry.name = std::move(group.name);
+    entry.familyMark = group.familyMark ? 1 : 0;
     return kNoError;
 }
 

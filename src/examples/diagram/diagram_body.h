@@ -12,12 +12,14 @@
 //
 // Reading builds a whole new body before it hands anything back, so a damaged file leaves the
 // body it was given as it was: every count and length is checked against the bytes left and
-// the room it fills, and every record against the shared validator, before the file counts as
-// read. Writing takes the body as it is: what a file keeps in another form than memory (the
-// points of an explicit polynomial through points, the bodies of an orbital system, the
-// division count of a stepped surface of revolution) is packed into copies.
+// the room it fills, what the examples' arrays take is weighed before any is given, and every
+// record is checked against the shared validator, before the file counts as read. Writing
+// takes the body as it is: what a file keeps in another form than memory (the points of an
+// explicit polynomial through points, the bodies of an orbital system, the division count of a
+// stepped surface of revolution) is packed into copies.
 #include <array>
 #include <complex>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -100,6 +102,10 @@ struct TDiagramBody {
     TRememberedExamples remembered;               // found by the reader
 };
 
+// The most memory the per-kind arrays of one body's examples may take (a mesh takes up to
+// 342 000 bytes): a file whose examples ask more is refused before any of it is allocated.
+inline constexpr std::size_t kMostArrayMemory = std::size_t{512} << 20;
+
 // Appends the body: 0, or kErrTooLarge with nothing appended when a text or list does not fit
 // its field in the file.
 int WriteDiagramBody(ByteWriter& out, const TDiagramBody& body);
@@ -108,7 +114,8 @@ int WriteDiagramBody(ByteWriter& out, const TDiagramBody& body);
 // except for the settings and slider steps that the file's version does not carry, which keep
 // what body held. On failure body is unchanged: kErrIncompatibleVersion for a version above the
 // program's, kErrCannotOpenFile for a version below 1 and for short or damaged blocks,
-// kErrInconsistentData for records that contradict themselves or each other.
+// kErrInconsistentData for records that contradict themselves or each other, kErrNoMoreRoom
+// for examples whose arrays would take more than kMostArrayMemory.
 int ReadDiagramBody(ByteReader& in, int version, TDiagramBody& body,
                     const TBodyWindow& window = {});
 

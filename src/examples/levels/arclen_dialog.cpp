@@ -1,6 +1,7 @@
 #include "examples/levels/arclen_dialog.h"
 
 #include "core/errors.h"
+#include "examples/levels/interval_dialog.h"
 #include "examples/levels/plot11_win.h"
 #include "examples/operations/tool_commands.h"
 #include "platform/boxes.h"
@@ -13,7 +14,6 @@ namespace {
 
 constexpr int kStrArcLength = 176;  // "arc length": the caption of its data entries
 constexpr long double kTiny = 1e-13L;
-constexpr std::size_t kMaxCountChars = 9;
 constexpr std::size_t kMaxLabelChars = 28;
 
 }  // namespace
@@ -49,8 +49,7 @@ int TArcLenDlg::ReadInterval() {
                                owner_.Inventory()[SelectedExample()].kind == kind::kExplicit;
     if (explicitCurve && (low < view.left || high > view.right)) return kErrOutOfBounds;
     int count = 0;
-    if (f.ReadInteger(text(kCountEdit).substr(0, kMaxCountChars), 1, 2147483647, count) != 0)
-        return kErrOutOfBounds;
+    if (const int error = ReadSubintervalCount(f, GetText(kCountEdit), count)) return error;
     TToolSettings& tools = owner_.Tools();
     tools.low = low;
     tools.high = high;
@@ -64,9 +63,9 @@ void TArcLenDlg::ApplyInterval() {
     int result = ReadInterval();
     if (result == 0)
         result = SelectedExample() >= 0 ? owner_.ArcLength(SelectedExample()) : kErrMakeSelection;
-    if (result == kKeyStop) return;  // Q: nothing shown, nothing recorded
     if (result != 0) {
-        platform::ErrorMsg(this, result);
+        ClearResult();
+        if (result != kKeyStop) platform::ErrorMsg(this, result);  // Q: nothing recorded
         return;
     }
     TToolSettings& tools = owner_.Tools();
@@ -89,6 +88,10 @@ void TArcLenDlg::ApplyInterval() {
         SelectedExample(), kMarkKind,
         {tools.low, tools.high, length, static_cast<long double>(tools.subintervals)}, 4, label);
     activateWindow();
+}
+
+void TArcLenDlg::ClearResult() {
+    if (IsCreated()) SetText(kResult, QString());
 }
 
 void TArcLenDlg::OnControl(int id) {

@@ -8,6 +8,8 @@
 // length". Limits of y = f(x) beyond the view are refused with 17, limits the wrong way round
 // with 6. Limits tied to two different parameters hand those parameters their values and open their
 // sliders. "close" (2) hides the dialog; the window refills its list when the inventory changes.
+// The length shown belongs to the curve selected now: a new selection, a change of the inventory,
+// a failed run or Q clear it.
 #include "examples/levels/combo_dialog.h"
 
 namespace quorlin::examples {
@@ -28,7 +30,11 @@ public:
     void SetupWindow() override;
     void OnControl(int id) override;
 
+protected:
+    void SelectionChanged() override { ClearResult(); }
+
 private:
+    void ClearResult();
     // Reads the limits and the count into the window's tools; 0 or an error number.
     int ReadInterval();
     // Reads, computes, shows and records; errors are shown.

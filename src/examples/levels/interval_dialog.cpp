@@ -13,10 +13,23 @@ namespace quorlin::examples {
 namespace {
 
 constexpr long double kTiny = 1e-13L;
-constexpr std::size_t kMaxSubintervalChars = 9;
+constexpr qsizetype kMaxSubintervalChars = 10;
+constexpr long long kMostSubintervals = 2147483647;
 constexpr std::size_t kMaxLabelChars = 28;
 
 }  // namespace
+
+int ReadSubintervalCount(FormulaContext& formulas, const QString& text, int& out) {
+    const QString count = text.trimmed();
+    if (count.size() > kMaxSubintervalChars) return kErrOutOfBounds;
+    const std::optional<std::string> encoded = ToWindows1252(count);
+    if (!encoded) return kErrOutOfBounds;
+    int read = 0;
+    if (formulas.ReadInteger(*encoded, 1, kMostSubintervals, read) != kNoError)
+        return kErrOutOfBounds;
+    out = read;
+    return kNoError;
+}
 
 // --- T2ComboDlg ------------------------------------------------------------------------------
 
@@ -153,12 +166,8 @@ int TPreRiemDlg::ReadInterval() {
         }
     }
     int subintervals = 0;
-    if (error == kNoError) {
-        const std::string text = ToWindows1252(GetText(kSubintervalEdit)).value_or("?");
-        if (formulas.ReadInteger(text.substr(0, kMaxSubintervalChars), 1, 2147483647,
-                                 subintervals) != kNoError)
-            error = kErrOutOfBounds;
-    }
+    if (error == kNoError)
+        error = ReadSubintervalCount(formulas, GetText(kSubintervalEdit), subintervals);
     if (error != kNoError) return error;
     tools.low = low;
     tools.high = high;
@@ -169,9 +178,11 @@ int TPreRiemDlg::ReadInterval() {
 void TPreRiemDlg::ApplyInterval() {
     int error = ReadInterval();
     if (error == kNoError) error = ComputeResult();
-    if (error == kKeyStop) return;  // Q: nothing shown, nothing recorded
-    if (error > 0) {
-        platform::ErrorMsg(this, error);
+    if (error != kNoError) {
+        ClearResults();
+        ShowResultText();
+        // Q: nothing shown, nothing recorded, no message.
+        if (error > 0 && error != kKeyStop) platform::ErrorMsg(this, error);
         return;
     }
     tied_ = (lowLetter_ > 0 || highLetter_ > 0) && lowLetter_ != highLetter_;
@@ -189,6 +200,17 @@ void TPreRiemDlg::ApplyInterval() {
 
 void TPreRiemDlg::ShowResultText() {
     SetText(kResultStatic, FromWindows1252(resultText_));
+}
+
+void TPreRiemDlg::ClearResults() {
+    result_ = 0;
+    resultText_.clear();
+}
+
+void TPreRiemDlg::ClearLinks() {
+    lowLetter_ = 0;
+    highLetter_ = 0;
+    tied_ = false;
 }
 
 void TPreRiemDlg::PrepareOverlay() {

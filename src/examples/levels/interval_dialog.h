@@ -12,7 +12,17 @@
 
 #include "examples/levels/combo_dialog.h"
 
+namespace quorlin {
+class FormulaContext;
+}
+
 namespace quorlin::examples {
+
+// The one reader of the counts of subintervals and divisions the tool dialogs take: the whole
+// text of the field (blanks around it aside), at most 10 characters, an integer in
+// [1, 2147483647]. 0, or kErrOutOfBounds for a longer text or anything else, so the count used is
+// always the count shown.
+int ReadSubintervalCount(FormulaContext& formulas, const QString& text, int& out);
 
 class TPlot1Win;
 
@@ -78,9 +88,14 @@ protected:
     virtual int ComputeResult() { return 0; }
     virtual void ShowResultText();
     virtual void PrepareOverlay();
-    // Read, compute, show, mark.
+    // Forgets the result shown: a failed or stopped run, or a new selection, leaves none beside
+    // the new inputs.
+    virtual void ClearResults();
+    // Read, compute, show, mark; a failure or Q clears the result shown.
     void ApplyInterval();
     void ShowInterval();
+    // Unties the limits from their parameters: the typed limits count again.
+    void ClearLinks();
 
     TPlot1Win& tool_;
     long double result_ = 0;

@@ -65,6 +65,8 @@ TInventoryMode TFnListDlg::Mode() const {
     mode.threeD = window_.Dimension() >= 3;
     mode.absMode = absMode_;
     mode.derivatives = window_.AddsDerivatives();
+    mode.levelsDialog = window_.OpensLevelsDialog();
+    mode.boxDialog = window_.EditsExampleBoxes();
     return mode;
 }
 
@@ -279,7 +281,7 @@ void TFnListDlg::Edit(int k) {
         if (kind == k::kSurfaceIntersection) {
             window_.OpenIntersectionCurvesDialog(k);
         } else if (kind == k::kOrbital) {
-            window_.EditOrbitalSystem();
+            window_.EditOrbitalSystem(k);
         } else {
             window_.EditExample(k, false);
         }

@@ -110,7 +110,8 @@ int TPlot11Win::NewExample(int kind) {
                           StyleWord(ExampleBook().created));
     const int i = Inventory().LastIndex();
     const bool lagrange = record.IsLagrangeExplicit();
-    if (lagrange) record.PolynomialNumber() = static_cast<std::int16_t>(++ExampleBook().polynomials);
+    if (lagrange)
+        record.PolynomialNumber() = static_cast<std::int16_t>(++ExampleBook().polynomials);
     std::uint32_t mask = 0;
     if (!RunEditDialog(i, mask)) {
         Inventory().RemoveLast();
@@ -224,7 +225,8 @@ std::uint16_t TPlot11Win::OpenToolsMask() const {
 }
 
 void TPlot11Win::RestoreToolState(int a, int b, int c) {
-    if (analysisTools_ || a != 0)
+    // The third word may keep a setting of the tools even when no dialog was open.
+    if (analysisTools_ || a != 0 || c != 0)
         if (auto* tools = AnalysisTools()) tools->RestoreState({a, b, c});
 }
 
@@ -245,9 +247,8 @@ TAnalysisTools* TPlot11Win::AnalysisTools() {
     return analysisTools_.get();
 }
 
-// The tools are made for a rebuild too: a diagram read before any tool was used holds examples
-// only they know how to build.
 bool TPlot11Win::RebuildDerived(int i) {
+    // A diagram just read rebuilds its derived examples before any tool was opened.
     if (TAnalysisTools* tools = AnalysisTools())
         if (const std::optional<bool> built = tools->RebuildDerived(i)) return *built;
     return TPlot1Win::RebuildDerived(i);

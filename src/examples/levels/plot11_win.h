@@ -153,6 +153,14 @@ public:
     virtual void DrawSpaceCurve(platform::DeviceContext& dc, TExprNode* x, TExprNode* y,
                                 TExprNode* z, long double t0, long double t1, int n,
                                 bool hiddenTest, const TPenSpec& pen);
+    // Whether the window shows only the curves of its own level (a level-curve window).
+    virtual bool FiltersLevels() const { return false; }
+    // The level curves traced on example i: its stored curves (only those of the window's level
+    // where the window filters them), then, when
+    // the example asks for a search, new curves through points of the level found at random
+    // (25 attempts, or until Q when asked and keys are polled), skipping points already drawn.
+    // The search request is cleared. 0, or 81 when Q stopped it.
+    int DrawTracedCurves(platform::DeviceContext& dc, int i);
     // Whether a 3D point is drawn: the 3D branch tests it against its box and surfaces.
     virtual bool IsPointVisible(const Vec3& p);
 

@@ -295,7 +295,13 @@ int TPlot1Win::DrawExample(platform::DeviceContext&, int) {
 }
 
 void TPlot1Win::EditExampleBox(int) {}
+bool TPlot1Win::EditsExampleBoxes() const {
+    return false;
+}
 void TPlot1Win::OpenLevelsDialog() {}
+bool TPlot1Win::OpensLevelsDialog() const {
+    return false;
+}
 void TPlot1Win::OpenIntersectionCurvesDialog(int) {}
 void TPlot1Win::EnterLagrangeMode(int) {}
 void TPlot1Win::CloseToolDialogs(bool) {}
@@ -337,7 +343,9 @@ void TPlot1Win::InvalidateGraph() {
     Invalidate();
 }
 
-void TPlot1Win::EditOrbitalSystem() {}
+bool TPlot1Win::EditOrbitalSystem(int) {
+    return false;
+}
 void TPlot1Win::RebuildLagrangePolynomial(int) {}
 
 void TPlot1Win::FinishLagrangePolynomial(int i) {

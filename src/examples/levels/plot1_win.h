@@ -146,8 +146,12 @@ public:
     virtual bool AddsDerivatives() const;
     // Draws example i by its kind; 0, the interrupt key or an error number. Nothing here.
     virtual int DrawExample(platform::DeviceContext& dc, int i);
+    // The 3D inventory's "box" and "levels" buttons: nothing here. A level that fills one says
+    // so with EditsExampleBoxes or OpensLevelsDialog; until then the button stays disabled.
     virtual void EditExampleBox(int i);
+    virtual bool EditsExampleBoxes() const;
     virtual void OpenLevelsDialog();
+    virtual bool OpensLevelsDialog() const;
     virtual void OpenIntersectionCurvesDialog(int i);
     virtual void EnterLagrangeMode(int i);
     virtual void CloseToolDialogs(bool force);
@@ -164,7 +168,9 @@ public:
     virtual void RedrawAll();
     // The examples image is stale: modified and repainted.
     virtual void InvalidateGraph();
-    virtual void EditOrbitalSystem();
+    // Edits orbital example i in its editor: true after "draw" (the system is drawn anew),
+    // false after "cancel" (the example is as it was). Nothing here: false.
+    virtual bool EditOrbitalSystem(int i);
     // Builds the polynomial of a Lagrange example from its points. Nothing here.
     virtual void RebuildLagrangePolynomial(int i);
     // The compiled polynomial of Lagrange example i takes the coefficients of its points as

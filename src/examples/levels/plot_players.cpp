@@ -272,27 +272,4 @@ void TPlotWin::CleanupWindow() {
     TFuncWin::CleanupWindow();
 }
 
-// ------------------------------------------------------------------------------ families
-
-int TPlotWin::DrawTrajectoryFamily2D(platform::DeviceContext& dc, int i) {
-    if (!inventory_.IsIndex(i)) return 0;
-    TExample& e = inventory_[i];
-    return DrawFamilyMembers(Formulas(), e, [&] {
-        if (const int key = DrawSlopeField(dc, i)) return key;
-        for (TTrajectory& t : e.trajectories)
-            if (const int key = DrawTrajectory(dc, i, t)) return key;
-        return 0;
-    });
-}
-
-int TPlotWin::DrawTrajectoryFamily3D(platform::DeviceContext& dc, int i) {
-    if (!inventory_.IsIndex(i)) return 0;
-    TExample& e = inventory_[i];
-    return DrawFamilyMembers(Formulas(), e, [&] {
-        for (TTrajectory& t : e.trajectories)
-            if (const int key = DrawTrajectory(dc, i, t)) return key;
-        return 0;
-    });
-}
-
 }  // namespace quorlin::examples

@@ -428,6 +428,7 @@ void StoreEditedRecord(TExample& target, const TExample& edited) {
         target.tableHigh = target.rangeHigh[0];
     }
     if (target.kind / 100 == 4) target.listing = 4;
+    target.FitMeshStorage();  // the grid counts may have changed
     if (target.kind == k::kPlotPoints) {
         const std::vector<long double> values = ScanNumbers(target.Text(4));
         const std::size_t n = std::min(values.size(), target.values.size());

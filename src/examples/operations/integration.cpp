@@ -1,12 +1,14 @@
 #include "examples/operations/integration.h"
 
+#include <algorithm>
 #include <cmath>
-#include <initializer_list>
-#include <utility>
-#include <vector>
+#include <cstdint>
+#include <limits>
+#include <span>
 
 #include "core/errors.h"
 #include "examples/records/compile_support.h"
+#include "formula/slot_guard.h"
 #include "formula/tree_builders.h"
 #include "formula/tree_program.h"
 
@@ -16,50 +18,51 @@ using namespace compile_support;
 
 TKeyPollControl::TKeyPollControl(std::function<int()> pollKey, Clock::duration pollInterval,
                                  Clock::duration unpolledLimit)
-    : pollKey_(std::move(pollKey)),
-      pollInterval_(pollInterval),
+    : poll_(std::move(pollKey), pollInterval),
       unpolledLimit_(unpolledLimit),
-      start_(Clock::now()),
-      lastPoll_(start_) {}
+      start_(Clock::now()) {}
 
 bool TKeyPollControl::Stop() {
     if (stopped_) return true;
-    const Clock::time_point now = Clock::now();
-    if (!pollKey_) {
-        stopped_ = now - start_ >= unpolledLimit_;
-    } else if (now - lastPoll_ >= pollInterval_) {
-        lastPoll_ = now;
-        stopped_ = pollKey_() == kKeyStop;
-    }
+    if (poll_)
+        stopped_ = poll_() == kKeyStop;
+    else
+        stopped_ = Clock::now() - start_ >= unpolledLimit_;
     return stopped_;
 }
 
 namespace {
 
-// Gives the variable slots a sum sets their values back when it ends.
-class SlotGuard {
-public:
-    SlotGuard(FormulaContext& f, std::initializer_list<int> slots) : f_(f) {
-        for (const int s : slots) saved_.emplace_back(s, f.vars.value[static_cast<std::size_t>(s)]);
-    }
-    ~SlotGuard() {
-        for (const auto& [s, value] : saved_) f_.vars.value[static_cast<std::size_t>(s)] = value;
-    }
-    SlotGuard(const SlotGuard&) = delete;
-    SlotGuard& operator=(const SlotGuard&) = delete;
+// A subinterval's index. It holds the count plus one, where the loops end, also at the largest
+// count a dialog accepts.
+using SubintervalIndex = std::int64_t;
+static_assert(std::numeric_limits<SubintervalIndex>::max() >
+              std::numeric_limits<decltype(TIntegrationAxis::count)>::max());
 
-private:
-    FormulaContext& f_;
-    std::vector<std::pair<int, Complex>> saved_;
-};
+// Terms and sums from here on are refused: in the window's fixed format they would show as
+// numbers of 19 digits and more, which only a pole produces in the sums of a lesson.
+constexpr long double kLargestValue = 1e18L;
+// How far inside an end the one-sided limit is read, as a part of the interval (at most a
+// quarter of a subinterval), and how closely the two readings must agree.
+constexpr long double kEndOffset = 1e-9L;
+constexpr long double kLimitAgreement = 1e-6L;
 
-// The right end of subinterval i of n from x0: exactly the high end for the last one.
-long double NextNode(const TIntegrationAxis& axis, int i, long double x0, long double h) {
-    return i == axis.count ? axis.high : x0 + h;
+// Node i of n, from its index: nodes added up step by step drift (the middle node of [-1, 1] in
+// ten becomes -2.7e-20, and a pole there sums to a huge number instead of being refused). The
+// last node is exactly the high end.
+long double Node(const TIntegrationAxis& axis, SubintervalIndex i) {
+    if (i >= axis.count) return axis.high;
+    return axis.low + static_cast<long double>(i) * (axis.high - axis.low) / axis.count;
+}
+
+// The middle of subinterval i (1..n), from its index as well.
+long double Middle(const TIntegrationAxis& axis, SubintervalIndex i) {
+    return axis.low + static_cast<long double>(2 * i - 1) * (axis.high - axis.low) /
+                          (2 * static_cast<long double>(axis.count));
 }
 
 // Whether the sum ends after subinterval i: never after the last one, which completes it.
-bool StopAfter(const TIntegrationAxis& axis, int i, TSumControl& control) {
+bool StopAfter(const TIntegrationAxis& axis, SubintervalIndex i, TSumControl& control) {
     return i < axis.count && control.Stop();
 }
 
@@ -68,10 +71,11 @@ class TIntegrand {
 public:
     TIntegrand(FormulaContext& f, TExprNode& tree, int slotIndex)
         : f_(f), program_(f, &tree), slot_(slotIndex) {}
-    // The integrand at x; false where it is undefined or not finite.
-    bool At(long double x, long double& out) const {
+    // The integrand at x: 0, or kErrUndefinedIntegrand where it is undefined or too large.
+    int At(long double x, long double& out) const {
         f_.SetVar(slot_, x);
-        return program_.Evaluate(out) && std::isfinite(out);
+        const bool defined = program_.Evaluate(out) && std::fabs(out) < kLargestValue;
+        return defined ? kNoError : kErrUndefinedIntegrand;
     }
 
 private:
@@ -80,57 +84,94 @@ private:
     int slot_;
 };
 
-// The composite Simpson sum of a compiled integrand over the axis.
-int SimpsonOf(const TIntegrand& integrand, const TIntegrationAxis& axis, TSumControl& control,
-              long double& out) {
-    const long double h = (axis.high - axis.low) / axis.count;
-    long double x0 = axis.low;
-    long double f0 = 0;
-    if (!integrand.At(x0, f0)) return kErrUndefinedIntegrand;
+// The value at an end of the interval, or its one-sided limit where the integrand is undefined
+// only there. An end without a limit keeps the error of the end itself.
+template <class ValueAt>
+int EndValue(ValueAt&& at, const TIntegrationAxis& axis, bool lowEnd, long double& out) {
+    const int error = at(lowEnd ? axis.low : axis.high, out);
+    if (error == kNoError) return kNoError;
+    const auto defined = [&at](long double x, long double& v) { return at(x, v) == kNoError; };
+    return OneSidedLimit(defined, axis, lowEnd, out) ? kNoError : error;
+}
+
+// 0 when every sum shows in the window's format, else kErrUndefinedIntegrand.
+int CheckSums(std::span<const long double> sums) {
+    const bool shown = std::all_of(sums.begin(), sums.end(),
+                                   [](long double s) { return std::fabs(s) < kLargestValue; });
+    return shown ? kNoError : kErrUndefinedIntegrand;
+}
+
+// The composite Simpson sum over the axis of a value function (0 or an error number).
+template <class ValueAt>
+int SimpsonOver(ValueAt&& at, const TIntegrationAxis& axis, TSumControl& control,
+                long double& out) {
+    long double f0 = 0, last = 0;
+    if (const int error = EndValue(at, axis, true, f0)) return error;
+    if (const int error = EndValue(at, axis, false, last)) return error;
     long double sum = 0;
-    int result = 0;
-    for (int i = 1; i <= axis.count; ++i) {
-        const long double x1 = NextNode(axis, i, x0, h);
-        long double fm = 0, f1 = 0;
-        if (!integrand.At(x0 + h / 2, fm) || !integrand.At(x1, f1)) return kErrUndefinedIntegrand;
+    int result = kNoError;
+    for (SubintervalIndex i = 1; i <= axis.count; ++i) {
+        long double fm = 0, f1 = last;
+        if (const int error = at(Middle(axis, i), fm)) return error;
+        if (i < axis.count)
+            if (const int error = at(Node(axis, i), f1)) return error;
         sum += f0 + 4 * fm + f1;
-        x0 = x1;
         f0 = f1;
         if (StopAfter(axis, i, control)) {
             result = kKeyStop;
             break;
         }
     }
-    out = sum * h / 6;
-    return result;
+    out = sum * (axis.high - axis.low) / axis.count / 6;
+    return result == kNoError ? CheckSums({&out, 1}) : result;
+}
+
+int SimpsonOf(const TIntegrand& integrand, const TIntegrationAxis& axis, TSumControl& control,
+              long double& out) {
+    return SimpsonOver([&integrand](long double x, long double& v) { return integrand.At(x, v); },
+                       axis, control, out);
 }
 
 }  // namespace
 
+bool OneSidedLimit(const std::function<bool(long double x, long double& y)>& at,
+                   const TIntegrationAxis& axis, bool lowEnd, long double& out) {
+    const long double end = lowEnd ? axis.low : axis.high;
+    const long double width = axis.high - axis.low;
+    const long double offset = std::min(width * kEndOffset, width / std::max(axis.count, 1) / 4);
+    const long double inward = lowEnd ? offset : -offset;
+    long double near = 0, far = 0;
+    if (!at(end + inward, near) || !at(end + 2 * inward, far)) return false;
+    if (std::fabs(near - far) > kLimitAgreement * std::max(1.0L, std::fabs(near))) return false;
+    out = 2 * near - far;  // the line through both readings, at the end
+    return true;
+}
+
 int RiemannSums(FormulaContext& f, TExprNode& tree, const TIntegrationAxis& axis,
                 const std::function<long double()>& random01, TSumControl& control, TSums& out) {
     if (axis.count < 1) return kErrOutOfBounds;
-    const SlotGuard guard(f, {axis.slot});
+    const TSlotGuard guard(f, {axis.slot});
     const TIntegrand integrand(f, tree, axis.slot);
+    const auto at = [&integrand](long double x, long double& v) { return integrand.At(x, v); };
     const long double h = (axis.high - axis.low) / axis.count;
     TSums sums{};
-    long double x0 = axis.low;
-    long double f0 = 0;
-    if (!integrand.At(x0, f0)) return kErrUndefinedIntegrand;
-    int result = 0;
-    for (int i = 1; i <= axis.count; ++i) {
-        const long double x1 = NextNode(axis, i, x0, h);
-        const long double r = x0 + h * random01();
-        long double f1 = 0, fm = 0, fr = 0;
-        if (!integrand.At(x1, f1) || !integrand.At(r, fr) || !integrand.At((x0 + x1) / 2, fm))
-            return kErrUndefinedIntegrand;
+    long double f0 = 0, last = 0;
+    if (const int error = EndValue(at, axis, true, f0)) return error;
+    if (const int error = EndValue(at, axis, false, last)) return error;
+    int result = kNoError;
+    for (SubintervalIndex i = 1; i <= axis.count; ++i) {
+        const long double r = Node(axis, i - 1) + h * random01();
+        long double f1 = last, fm = 0, fr = 0;
+        if (i < axis.count)
+            if (const int error = at(Node(axis, i), f1)) return error;
+        if (const int error = at(r, fr)) return error;
+        if (const int error = at(Middle(axis, i), fm)) return error;
         SumOf(sums, SumRule::Left) += f0;
         SumOf(sums, SumRule::Midpoint) += fm;
         SumOf(sums, SumRule::Right) += f1;
         SumOf(sums, SumRule::Trapezoid) += f0 + f1;
         SumOf(sums, SumRule::Simpson) += f0 + 4 * fm + f1;
         SumOf(sums, SumRule::Random) += fr;
-        x0 = x1;
         f0 = f1;
         if (StopAfter(axis, i, control)) {
             result = kKeyStop;
@@ -141,6 +182,8 @@ int RiemannSums(FormulaContext& f, TExprNode& tree, const TIntegrationAxis& axis
         SumOf(sums, rule) *= h;
     SumOf(sums, SumRule::Trapezoid) *= h / 2;
     SumOf(sums, SumRule::Simpson) *= h / 6;
+    if (result == kNoError)
+        if (const int error = CheckSums(sums)) return error;
     out = sums;
     return result;
 }
@@ -148,14 +191,14 @@ int RiemannSums(FormulaContext& f, TExprNode& tree, const TIntegrationAxis& axis
 int SimpsonIntegral(FormulaContext& f, TExprNode& tree, const TIntegrationAxis& axis,
                     TSumControl& control, long double& out) {
     if (axis.count < 1) return kErrOutOfBounds;
-    const SlotGuard guard(f, {axis.slot});
+    const TSlotGuard guard(f, {axis.slot});
     return SimpsonOf(TIntegrand(f, tree, axis.slot), axis, control, out);
 }
 
 int DoubleIntegral(FormulaContext& f, TExprNode& tree, const TIntegrationAxis& inner,
                    const TIntegrationAxis& outer, TSumControl& control, long double& out) {
     if (inner.count < 1 || outer.count < 1) return kErrOutOfBounds;
-    const SlotGuard guard(f, {outer.slot, inner.slot});
+    const TSlotGuard guard(f, {outer.slot, inner.slot});
     // One program for every inner integral: the outer variable is read where it stands.
     const TIntegrand integrand(f, tree, inner.slot);
     // The inner integral with the outer variable at y.
@@ -163,26 +206,7 @@ int DoubleIntegral(FormulaContext& f, TExprNode& tree, const TIntegrationAxis& i
         f.SetVar(outer.slot, y);
         return SimpsonOf(integrand, inner, control, g);
     };
-    const long double h = (outer.high - outer.low) / outer.count;
-    long double y0 = outer.low;
-    long double g0 = 0;
-    if (const int r = innerAt(y0, g0)) return r;
-    long double sum = 0;
-    for (int i = 1; i <= outer.count; ++i) {
-        const long double y1 = NextNode(outer, i, y0, h);
-        long double gm = 0, g1 = 0;
-        if (const int r = innerAt(y0 + h / 2, gm)) return r;
-        if (const int r = innerAt(y1, g1)) return r;
-        sum += g0 + 4 * gm + g1;
-        y0 = y1;
-        g0 = g1;
-        if (StopAfter(outer, i, control)) {
-            out = sum * h / 6;
-            return kKeyStop;
-        }
-    }
-    out = sum * h / 6;
-    return 0;
+    return SimpsonOver(innerAt, outer, control, out);
 }
 
 int DoubleIntegralPolar(FormulaContext& f, const TExprNode& tree, TIntegrationAxis r,

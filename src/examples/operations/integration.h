@@ -9,14 +9,18 @@
 // Every sum asks a TSumControl after each subinterval whether it must stop (the key Q, or a
 // bound of work when keys are not polled). The sums return 0, kKeyStop when they were
 // stopped (partial results are scaled as complete ones are), kErrOutOfBounds for a count below
-// 1, or kErrUndefinedIntegrand when the integrand is undefined (or not finite) at a point
-// they need: such a value is reported, never summed. The variable slots a sum sets are given
-// their old values back when it ends.
+// 1, or kErrUndefinedIntegrand when the integrand is undefined (or of 1e18 and more) at a point
+// inside the interval they need, or a sum reaches 1e18: such a value is reported, never summed.
+// At an end of the interval, where a textbook integrand is often undefined (sin x / x at 0),
+// its one-sided limit stands in when it has one. Every node is built from its index, so a pole
+// on a node is met exactly. The variable slots a sum sets are given their old values back when
+// it ends.
 #include <array>
 #include <chrono>
 #include <functional>
 
 #include "core/errors.h"
+#include "core/timed_poll.h"
 #include "examples/records/example.h"
 #include "formula/formula_context.h"
 
@@ -37,8 +41,8 @@ public:
 // unpolledLimit. The poll is asked at most once every pollInterval.
 class TKeyPollControl : public TSumControl {
 public:
-    using Clock = std::chrono::steady_clock;
-    static constexpr std::chrono::milliseconds kPollInterval{20};
+    using Clock = TTimedPoll::Clock;
+    static constexpr std::chrono::milliseconds kPollInterval = TTimedPoll::kInterval;
     static constexpr std::chrono::milliseconds kUnpolledLimit{2000};
 
     explicit TKeyPollControl(std::function<int()> pollKey,
@@ -47,11 +51,9 @@ public:
     bool Stop() override;
 
 private:
-    std::function<int()> pollKey_;
-    Clock::duration pollInterval_;
+    TTimedPoll poll_;
     Clock::duration unpolledLimit_;
     Clock::time_point start_;
-    Clock::time_point lastPoll_;
     bool stopped_ = false;
 };
 
@@ -75,6 +77,13 @@ struct TIntegrationAxis {
 // subinterval, strictly inside (0, 1). The last right end is exactly the axis' high end.
 int RiemannSums(FormulaContext& f, TExprNode& tree, const TIntegrationAxis& axis,
                 const std::function<long double()>& random01, TSumControl& control, TSums& out);
+
+// The one-sided limit at an end of the axis of a function undefined at that end itself (sin x / x
+// at 0): read at two points just inside and taken when the readings agree. False when a reading
+// fails or they disagree (the function grows without bound there). The sums take it for the
+// ends; a drawing of their cells takes it too.
+bool OneSidedLimit(const std::function<bool(long double x, long double& y)>& at,
+                   const TIntegrationAxis& axis, bool lowEnd, long double& out);
 
 // The composite Simpson rule of the tree over the axis.
 int SimpsonIntegral(FormulaContext& f, TExprNode& tree, const TIntegrationAxis& axis,

@@ -115,15 +115,16 @@ bool InventoryButtonEnabled(int id, const TInventory& inventory, std::span<const
             if (count == 2) return true;
             if (!one) return false;
             if (mode.threeD)
-                return one->kind == k::kSurface || one->kind == k::kImplicitSurface ||
-                       (one->kind == k::kRevolution && one->subKind == k::kImplicit);
+                return mode.levelsDialog &&
+                       (one->kind == k::kSurface || one->kind == k::kImplicitSurface ||
+                        (one->kind == k::kRevolution && one->subKind == k::kImplicit));
             // An implicit curve gives its gradient field; the others their derivative, which
             // only a window that adds derivatives offers.
             return one->kind >= k::kExplicit && one->kind <= k::kImplicit &&
                    (one->kind == k::kImplicit || mode.derivatives) &&
                    CanDifferentiate(one->Tree(2));
         case invent::kWeb:
-            if (mode.threeD) return true;
+            if (mode.threeD) return mode.boxDialog;
             if (!one || one->familyOn) return false;
             if (mode.absMode) return one->kind == k::kExplicit;
             if (mode.map) return one->kind >= 401 && one->kind <= 403;

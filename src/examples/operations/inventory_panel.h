@@ -33,8 +33,10 @@ struct TInventoryMode {
     bool map = false;  // a map window that is not logarithmic
     bool threeD = false;
     bool logarithmic = false;
-    bool absMode = false;      // button 798 offers "| f(x) |" rather than "web"
-    bool derivatives = false;  // the window adds derivative examples of curves
+    bool absMode = false;       // button 798 offers "| f(x) |" rather than "web"
+    bool derivatives = false;   // the window adds derivative examples of curves
+    bool levelsDialog = false;  // a 3D window's "levels" opens the level-curve dialog
+    bool boxDialog = false;     // a 3D window's "box" edits an example's box
 };
 
 // The list line of an example: "$" for a family member, the hidden tag "[hidden]" for a hidden

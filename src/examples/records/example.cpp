@@ -67,6 +67,15 @@ void CopyCommonPart(std::vector<T>& dest, const std::vector<T>& source) {
     std::copy_n(source.begin(), n, dest.begin());
 }
 
+// Resizes to n entries, keeping those that still fit; storage beyond n is given back.
+template <class T>
+void FitStorage(std::vector<T>& v, std::size_t n) {
+    if (v.size() == n && v.capacity() == n) return;
+    std::vector<T> fitted(n);
+    CopyCommonPart(fitted, v);
+    v = std::move(fitted);
+}
+
 }  // namespace
 
 // ------------------------------------------------------------------------------ tables
@@ -104,9 +113,33 @@ bool IsMeshKind(int kind) {
     }
 }
 
-TArraySizes ArraySizesOf(int arrayKind, int subKind) {
-    if (IsMeshKind(arrayKind) || (arrayKind == k::kRevolution && subKind != k::kImplicit))
-        return {kMeshPoints, kMeshPoints, 0, kMeshPoints};
+bool HasMesh(int arrayKind, int subKind) {
+    return IsMeshKind(arrayKind) || (arrayKind == k::kRevolution && subKind != k::kImplicit);
+}
+
+long long MeshRows(long first, bool boundRevolution) {
+    return boundRevolution ? 2LL * first + 3 : first + 1LL;
+}
+
+std::size_t MeshPointCount(long first, long second, bool boundRevolution) {
+    // Counts are 16-bit words: the product cannot overflow.
+    const long long rows = std::max(MeshRows(first, boundRevolution), 0LL);
+    const long long columns = std::max(second + 1LL, 0LL);
+    return static_cast<std::size_t>(std::min(rows * columns, static_cast<long long>(kMeshPoints)));
+}
+
+std::size_t MemoryOf(const TArraySizes& sizes) {
+    return sizes.points * sizeof(Vec3) + sizes.pixels * sizeof(TPixelPoint) +
+           sizes.values * sizeof(long double) + sizes.bytes * sizeof(std::uint8_t);
+}
+
+TArraySizes TExample::ArraySizes() const {
+    const int arrayKind = ArrayKind();
+    if (HasMesh(arrayKind, subKind)) {
+        const std::size_t n =
+            MeshPointCount(divisions[0], divisions[1], kind == k::kRevolution && EndsBound());
+        return {n, n, 0, n};
+    }
     switch (arrayKind) {
         case k::kLagrange:
             return {kLagrangePoints, 0, 0, 0};
@@ -147,11 +180,24 @@ void TExample::AllocArrays() {
 }
 
 void TExample::ReshapeArrays() {
-    const TArraySizes sizes = ArraySizesOf(ArrayKind(), subKind);
-    points.assign(sizes.points, Vec3{});
-    pixels.assign(sizes.pixels, TPixelPoint{});
-    values.assign(sizes.values, 0.0L);
-    bytes.assign(sizes.bytes, 0);
+    const TArraySizes sizes = ArraySizes();
+    // Fresh vectors: storage that no longer fits is given back, not kept as capacity.
+    points = std::vector<Vec3>(sizes.points);
+    pixels = std::vector<TPixelPoint>(sizes.pixels);
+    values = std::vector<long double>(sizes.values, 0.0L);
+    bytes = std::vector<std::uint8_t>(sizes.bytes, 0);
+}
+
+void TExample::FitMeshStorage() {
+    if (!HasMesh(ArrayKind(), subKind)) return;
+    const std::size_t n = ArraySizes().points;
+    FitStorage(points, n);
+    FitStorage(pixels, n);
+    FitStorage(bytes, n);
+}
+
+std::size_t TExample::ArrayMemory() const {
+    return MemoryOf({points.capacity(), pixels.capacity(), values.capacity(), bytes.capacity()});
 }
 
 void TExample::Free() {
@@ -225,11 +271,12 @@ void TExample::CopyFrom(const TExample& source, bool withTrees) {
 
 void TExample::InitCopy(const TExample& source, bool withTrees) {
     Init(source.ArrayKind(), 0, 50);
-    if (subKind != source.subKind) {
-        // The arrays of a 307 follow its sub-kind: shape them as the source's are.
-        subKind = source.subKind;
-        ReshapeArrays();
-    }
+    // The arrays of a 307 follow its sub-kind, a mesh its grid counts: shape them as the
+    // source's are.
+    subKind = source.subKind;
+    divisions = source.divisions;
+    EndsBound() = source.EndsBound();
+    ReshapeArrays();
     CopyFrom(source, withTrees);
 }
 

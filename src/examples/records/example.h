@@ -97,19 +97,27 @@ int KindTableIndex(int kind);
 // spherical surfaces, tubes and planes. A surface of revolution (307) is one unless it revolves
 // an implicit curve.
 bool IsMeshKind(int kind);
+// Whether records of the array kind and sub-kind keep a mesh: the mesh kinds, and a surface of
+// revolution unless it revolves an implicit curve (sub-kind 204).
+bool HasMesh(int arrayKind, int subKind);
 
 // --- per-kind arrays ---
 
-inline constexpr std::size_t kMeshPoints = 6000;      // points, pixels and bytes of a mesh
+inline constexpr std::size_t kMeshPoints = 6000;      // most points, pixels and bytes of a mesh
 inline constexpr std::size_t kLagrangePoints = 9;     // defining points of a Lagrange polynomial
 inline constexpr std::size_t kPlotPointValues = 128;  // numbers of a plot-points list
 inline constexpr std::size_t kOrbitalPoints = 120;
 inline constexpr std::size_t kOrbitalPixels = 24;  // one per body
 inline constexpr std::size_t kOrbitalValues = 288;
 
-// Entries of the four per-kind arrays. The kind is the array kind: 213 for a Lagrange
-// polynomial (stored as 201 in Lagrange form); a surface of revolution (307) revolving an implicit
-// curve (sub-kind 204) has no mesh.
+// Rows of the mesh of a first grid count: first + 1, or 2 first + 3 for a surface of
+// revolution whose ends are bound to parameters.
+long long MeshRows(long first, bool boundRevolution);
+// Points of the mesh that the grid counts describe, rows times (second + 1), at most
+// kMeshPoints (none for counts below 0).
+std::size_t MeshPointCount(long first, long second, bool boundRevolution);
+
+// Entries of the four per-kind arrays.
 struct TArraySizes {
     std::size_t points = 0;
     std::size_t pixels = 0;
@@ -117,7 +125,8 @@ struct TArraySizes {
     std::size_t bytes = 0;
     friend bool operator==(const TArraySizes&, const TArraySizes&) = default;
 };
-TArraySizes ArraySizesOf(int arrayKind, int subKind);
+// Bytes that arrays of these sizes take in memory.
+std::size_t MemoryOf(const TArraySizes& sizes);
 
 // The two halves of a range text "low;high".
 struct TRangeTexts {
@@ -312,12 +321,15 @@ struct TExample {
     // whatever is passed; kind 213 becomes 201 in Lagrange form and keeps the nine Lagrange
     // points; every 201 (213 included) gets a family delay of 50 ms and 10 web steps.
     void Init(int newKind, int colour, int newTableSteps);
-    // Fresh empty texts, no trees, no trajectories or marked points, and the per-kind arrays of
-    // the array kind and sub-kind, zeroed.
+    // Fresh empty texts, no trees, no trajectories or marked points, and the per-kind arrays
+    // (ArraySizes), zeroed.
     void AllocArrays();
-    // Gives the arrays the sizes of the array kind and sub-kind, zeroed (a 307 whose sub-kind
-    // changed to or from 204); texts, trees and lists stay.
+    // Gives the arrays the sizes ArraySizes asks, zeroed (a 307 whose sub-kind changed to or
+    // from 204); texts, trees and lists stay.
     void ReshapeArrays();
+    // Fits the mesh storage to the grid counts, keeping the points it holds as far as they
+    // still fit: whoever changes the counts of a record with a mesh fits it.
+    void FitMeshStorage();
     // Drops texts' contents, trees, lists and arrays; the other fields stay.
     void Free();
     void FreeTrajectories() { trajectories.clear(); }
@@ -327,15 +339,20 @@ struct TExample {
     // flags, pen and the seven texts; with trees also deep copies of the seven trees, of the
     // trajectories and marked points, and the contents of every array both records have.
     void CopyFrom(const TExample& source, bool withTrees);
-    // Makes the record a copy of source: initialised for its array kind and sub-kind (so the
-    // arrays match, a 307 revolving an implicit curve included), colour 0, table steps 50, then
-    // CopyFrom.
+    // Makes the record a copy of source: initialised for its array kind, sub-kind and grid
+    // counts (so the arrays match, a 307 revolving an implicit curve included), colour 0, table
+    // steps 50, then CopyFrom.
     void InitCopy(const TExample& source, bool withTrees);
 
     // --- queries ---
 
     // The kind that decides the arrays: 213 for a Lagrange polynomial, else the kind.
     int ArrayKind() const { return IsLagrangeExplicit() ? examples::kind::kLagrange : kind; }
+    // The sizes of the per-kind arrays the record asks: by its array kind and sub-kind, a mesh
+    // as large as its grid counts make it. A reader weighs them before it allocates them.
+    TArraySizes ArraySizes() const;
+    // Bytes the per-kind arrays hold now.
+    std::size_t ArrayMemory() const;
 
     // Strictly inside the box (a point on a face is outside).
     bool InBox(long double x, long double y, long double z) const;
@@ -435,6 +452,12 @@ struct TExample {
     // An implicit curve (204) searches four times as long for its points.
     std::uint8_t& LongSearch() { return kindSlots.byte55; }
     const std::uint8_t& LongSearch() const { return kindSlots.byte55; }
+    // A surface (301, 317) searches new level curves at its next drawing.
+    std::uint8_t& LevelSearch() { return kindSlots.byte55; }
+    const std::uint8_t& LevelSearch() const { return kindSlots.byte55; }
+    // A surface's level search goes on until Q instead of a few attempts.
+    std::uint8_t& LevelSearchUntilQ() { return kindSlots.byte56; }
+    const std::uint8_t& LevelSearchUntilQ() const { return kindSlots.byte56; }
     // A Lagrange polynomial shows its defining points always.
     std::uint8_t& DotsAlwaysVisible() { return kindSlots.byte55; }
     const std::uint8_t& DotsAlwaysVisible() const { return kindSlots.byte55; }
@@ -447,6 +470,9 @@ struct TExample {
     // A surface of revolution (307) has its parameter ends bound to letters.
     std::uint8_t& EndsBound() { return kindSlots.byte56; }
     const std::uint8_t& EndsBound() const { return kindSlots.byte56; }
+    // An explicit or cylindrical surface (301, 302) is drawn in the random-dot stereogram.
+    std::uint8_t& StereogramFlag() { return kindSlots.byte56; }
+    const std::uint8_t& StereogramFlag() const { return kindSlots.byte56; }
     // A series (218) draws its dots in the size word's size.
     std::uint8_t& OwnDotSize() { return kindSlots.byte56; }
     const std::uint8_t& OwnDotSize() const { return kindSlots.byte56; }

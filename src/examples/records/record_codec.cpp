@@ -184,7 +184,6 @@ bool ReadExampleRecord(ByteReader& in, int fileVersion, TExample& example, bool&
     if (in.Failed()) return false;
     familyMark = read.pen.colour >= kFamilyMarkColourOffset;
     if (familyMark) read.pen.colour = read.pen.colour % kFamilyMarkColourOffset;
-    read.AllocArrays();
     if (fileVersion < 11 && (read.kind == k::kImplicit || read.kind == k::kImplicitSurface))
         read.restrictOn = 0;
     example = std::move(read);

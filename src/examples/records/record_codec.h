@@ -29,8 +29,9 @@ inline constexpr int kFamilyMarkColourOffset = 1000;
 void WriteExampleRecord(ByteWriter& out, const TExample& example, bool familyMark);
 // Reads one record and prepares it as a freshly read example: the family mark taken from the
 // colour word (above 999: set, colour mod 1000), empty texts, no trees, trajectories or marked
-// points, the arrays of its kind (nine points for a Lagrange polynomial), and, in files before
-// version 11, the restrict byte of 204 and 305 cleared. False, example unchanged, when short.
+// points, and, in files before version 11, the restrict byte of 204 and 305 cleared. The
+// per-kind arrays are left empty: a reader weighs what the records ask (ArraySizes) before it
+// gives them (ReshapeArrays). False, example unchanged, when short.
 bool ReadExampleRecord(ByteReader& in, int fileVersion, TExample& example, bool& familyMark);
 
 // --- trajectories and marked points ---

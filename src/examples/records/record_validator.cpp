@@ -149,7 +149,7 @@ Fault CheckMesh(const TExample& ex) {
     if (ex.kind / 100 == 3 && (!Within(ex.slicePoints[0], 1, kMaxSlicePoints) ||
                                !Within(ex.slicePoints[1], 1, kMaxSlicePoints)))
         return "slicePoints";
-    if (ArraySizesOf(ex.ArrayKind(), ex.subKind).points != kMeshPoints) return std::nullopt;
+    if (!HasMesh(ex.ArrayKind(), ex.subKind)) return std::nullopt;
     if (!Within(ex.divisions[0], 1, kMaxFirstDivisions)) return "divisions[0]";
     if (!MeshCountsFit(ex.divisions[0], ex.divisions[1],
                        ex.kind == k::kRevolution && ex.EndsBound()))
@@ -182,9 +182,7 @@ void MendStoredValues(TExample& example) {
 bool MeshCountsFit(long first, long second, bool boundRevolution) {
     if (!Within(first, 1, kMaxFirstDivisions)) return false;
     if (!Within(second, 1, static_cast<long>(kMeshPoints))) return false;
-    // A revolution whose ends are bound to parameters builds 2 first + 3 rows.
-    const long rows = boundRevolution ? 2 * first + 3 : first + 1;
-    return rows * (second + 1) <= static_cast<long>(kMeshPoints);
+    return MeshRows(first, boundRevolution) * (second + 1) <= static_cast<long>(kMeshPoints);
 }
 
 TRecordFault ValidateTrajectory(const TTrajectory& t) {

@@ -210,7 +210,9 @@ bool FillExample(TScriptExecutor& exec, const TScriptAction& action, TExample& e
         if (slot == 0) break;
         ex.Text(slot) = action.texts[field++];
     }
-    return !row->more || row->more(exec, action, ex);
+    const bool filled = !row->more || row->more(exec, action, ex);
+    ex.FitMeshStorage();  // a tube sets grid counts of its own
+    return filled;
 }
 
 }  // namespace quorlin::examples::script_examples

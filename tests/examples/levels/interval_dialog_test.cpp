@@ -38,7 +38,93 @@ private:
     static constexpr int kKinds[] = {kind::kExplicit};
 };
 
+// An interval dialog that gives the length, or stops as Q does when told to.
+class StoppableDialog : public TPreRiemDlg {
+public:
+    explicit StoppableDialog(TPlot1Win& window) : TPreRiemDlg(window, "ARCLEN", kKinds, 53, 176) {}
+    bool stop = false;
+
+protected:
+    int ComputeResult() override {
+        if (stop) return kKeyStop;
+        result_ = tool_.Tools().high - tool_.Tools().low;
+        resultText_ = "length";
+        return 0;
+    }
+
+private:
+    static constexpr int kKinds[] = {kind::kExplicit};
+};
+
 class IntervalDialogTest : public quorlin::testing::PlotWindowTest {};
+
+TEST_F(IntervalDialogTest, AFailedOrStoppedRunClearsTheResultShown) {
+    Paste("EXPL2;x;");
+    StoppableDialog dialog(win);
+    dialog.Create();
+    const struct {
+        const char *low, *high, *n;
+        bool stop;
+        const char* error;  // empty: none shown
+    } rows[] = {
+        {"1", "3", "10", true, ""},
+        {"3", "1", "10", false, "inconsistent data"},
+        {"1", "3", "12345678901", false, "out of bounds"},
+        {"1", "30", "10", false, "out of bounds"},
+    };
+    for (const auto& row : rows) {
+        dialog.stop = false;
+        dialog.SetText(TPreRiemDlg::kLowEdit, QStringLiteral("1"));
+        dialog.SetText(TPreRiemDlg::kHighEdit, QStringLiteral("2"));
+        dialog.SetText(TPreRiemDlg::kSubintervalEdit, QStringLiteral("10"));
+        dialog.Press(TPreRiemDlg::kValueButton);
+        ASSERT_EQ(dialog.GetText(TPreRiemDlg::kResultStatic), QStringLiteral("length"));
+        dialog.stop = row.stop;
+        dialog.SetText(TPreRiemDlg::kLowEdit, QString::fromLatin1(row.low));
+        dialog.SetText(TPreRiemDlg::kHighEdit, QString::fromLatin1(row.high));
+        dialog.SetText(TPreRiemDlg::kSubintervalEdit, QString::fromLatin1(row.n));
+        const std::size_t errors = Errors().size();
+        dialog.Press(TPreRiemDlg::kValueButton);
+        EXPECT_TRUE(dialog.GetText(TPreRiemDlg::kResultStatic).isEmpty()) << row.high;
+        EXPECT_EQ(dialog.Result(), 0) << row.high;
+        if (*row.error) {
+            ASSERT_EQ(Errors().size(), errors + 1);
+            EXPECT_EQ(Errors().back(), QString::fromLatin1(row.error));
+        } else {
+            EXPECT_EQ(Errors().size(), errors);
+        }
+    }
+}
+
+// The count is read whole, as the field holds it: up to 10 characters.
+TEST_F(IntervalDialogTest, CountsOfNineTenAndElevenCharacters) {
+    Paste("EXPL2;x;");
+    LengthDialog dialog(win);
+    dialog.Create();
+    const struct {
+        const char* n;
+        int used;  // -1: refused with "out of bounds"
+    } rows[] = {
+        {"999999999", 999999999},
+        {"2147483647", 2147483647},
+        {"1000000000", 1000000000},
+        {" 123456789 ", 123456789},
+        {"2147483648", -1},
+        {"99999999999", -1},
+        {"21474836470", -1},
+        {"0", -1},
+        {"-4", -1},
+    };
+    for (const auto& row : rows) {
+        win.Tools().subintervals = 7;
+        dialog.SetText(TPreRiemDlg::kSubintervalEdit, QString::fromLatin1(row.n));
+        const std::size_t errors = Errors().size();
+        dialog.Press(TPreRiemDlg::kValueButton);
+        EXPECT_EQ(win.Tools().subintervals, row.used < 0 ? 7 : row.used) << row.n;
+        EXPECT_EQ(Errors().size(), errors + (row.used < 0 ? 1 : 0)) << row.n;
+        if (row.used < 0) EXPECT_EQ(Errors().back(), QStringLiteral("out of bounds"));
+    }
+}
 
 TEST_F(IntervalDialogTest, AStoppedComputationShowsAndRecordsNothing) {
     Paste("EXPL2;x;");

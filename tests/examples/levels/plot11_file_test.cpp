@@ -8,6 +8,7 @@
 #include <tuple>
 #include <vector>
 
+#include "examples/diagram/diagram_body.h"
 #include "examples/levels/inventory_dialog.h"
 #include "examples/levels/slide_dialog.h"
 #include "examples/plot_test_window.h"
@@ -16,6 +17,8 @@
 #include "formula/work_budget.h"
 #include "platform/common_dialogs.h"
 #include "plot2d/plot2_win.h"
+#include "shell/diagram_file.h"
+#include "shell/records/file_head.h"
 #include "shell/window_kinds.h"
 #include "support/extreme_views.h"
 #include "support/file_readers.h"
@@ -167,6 +170,32 @@ TEST_F(Plot11FileTest, ADamagedFileLeavesTheOpenDiagramAsItWas) {
                          second.FileName()),
               std::tuple(1, 0u, QStringLiteral("noname2.qz2")));
     EXPECT_EQ(Errors().back(), QStringLiteral("cannot open file"));
+}
+
+// A 2D window opening 4 000 surfaces at nearly the largest mesh (a 2.4 MB file whose meshes
+// would take 1.37 GB) says there is no more room and keeps its diagram.
+TEST_F(Plot11FileTest, AFileOfSurfacesBeyondTheMemoryIsRefusedWithNoMoreRoom) {
+    TDiagramBody body;
+    body.inventory.SetCapacity(4000, false);
+    for (int k = 0; k < 4000; ++k) {
+        TExample surface;  // a record without arrays: the test allocates no mesh either
+        surface.kind = kind::kSurface;
+        surface.divisions = {40, 145, 36};
+        surface.Text(1) = "x*y";
+        body.inventory.Append(std::move(surface));
+    }
+    DiagramWriter writer(kKind2D);
+    ASSERT_EQ(WriteDiagramBody(writer.Body(), body), kNoError);
+    ASSERT_TRUE(writer.Save(Path("surfaces.qz2")));
+    ASSERT_GT(writer.Bytes().size(), 2'300'000u);
+
+    TPlot2Win second(QStringLiteral("noname2.qz2"));
+    second.SizeChanged(401, 401);
+    second.Inventory().Append(TExample{});
+    EXPECT_EQ(second.Load(Path("surfaces.qz2")), kErrNoMoreRoom);
+    EXPECT_EQ(std::tuple(second.Inventory().Count(), second.FileName()),
+              std::tuple(1, QStringLiteral("noname2.qz2")));
+    EXPECT_EQ(Errors().back(), QStringLiteral("no more room"));
 }
 
 // A diagram may hold labels of examples an aborted script took back, or lack some: the window

@@ -67,15 +67,26 @@ TEST_F(Plot11WinTest, TheArcLengthDialogRefusesWhatItCannotMeasure) {
                  {"1", "0.5", "10", "inconsistent data"},
                  {"0.5", "1", "0", "out of bounds"},
                  {"0", "1", "10", "cannot approximate this"},  // the slope is infinite at 0
-                 {"0", "2*", "10", "operand missing"}};
+                 {"0", "2*", "10", "operand missing"},
+                 {"0.5", "1", "2147483648", "out of bounds"},
+                 {"0.5", "1", "99999999999", "out of bounds"}};  // 11 characters
     for (const auto& c : cases) {
+        ArcLength("0.5", "1", "10");  // a length shown before goes with the failed run
+        ASSERT_FALSE(win.ArcLengthDialog()->GetText(TArcLenDlg::kResult).isEmpty());
         const std::size_t before = Errors().size();
         TArcLenDlg& dlg = ArcLength(c.low, c.high, c.count);
         ASSERT_EQ(Errors().size(), before + 1) << c.low << " " << c.high << " " << c.count;
         EXPECT_EQ(Errors().back(), QString::fromLatin1(c.error));
         EXPECT_TRUE(dlg.GetText(TArcLenDlg::kResult).isEmpty());
     }
-    EXPECT_TRUE(win.Inventory()[0].markedPoints.empty());
+    EXPECT_EQ(win.Inventory()[0].markedPoints.size(), 1u);  // the length of [0.5, 1] alone
+    // A new curve or a change of the inventory clears the length shown.
+    Paste("EXPL2;x;");
+    EXPECT_TRUE(win.ArcLengthDialog()->GetText(TArcLenDlg::kResult).isEmpty());
+    TArcLenDlg& dlg = ArcLength("0.5", "1", "10");
+    ASSERT_FALSE(dlg.GetText(TArcLenDlg::kResult).isEmpty());
+    dlg.SelectPosition(1);
+    EXPECT_TRUE(dlg.GetText(TArcLenDlg::kResult).isEmpty());
 }
 
 // A curve compiled past its work budget has no derivatives to make its speed from: the length

@@ -86,6 +86,94 @@ TEST_F(IntegrationTest, UndefinedValuesAndEmptyCountsAreReportedNotSummed) {
               kErrOutOfBounds);
 }
 
+TEST_F(IntegrationTest, AnEndAloneUndefinedTakesTheLimitFromInside) {
+    constexpr long double kSiPi = 1.8519370519824661703610533701579914L;  // Si(pi)
+    const struct {
+        const char* f;
+        long double low, high;
+        int n;
+        long double simpson, left;  // left < -1e300: not checked
+    } rows[] = {
+        {"SIN(X)/X", 0, kPi, 1000, kSiPi, -1e301L},
+        {"SIN(X)/X", -kPi, 0, 1000, kSiPi, -1e301L},
+        // (x^2 - 1) / (x - 1) is x + 1 but at 1: the left sum starts from the limit 2.
+        {"(X^2-1)/(X-1)", 1, 3, 4, 6, 5.5L},
+        {"(X^2-4)/(X-2)", 0, 2, 5, 6, 5.6L},
+    };
+    for (const auto& row : rows) {
+        TSums sums{};
+        ASSERT_EQ(Sums(row.f, {slot::kX, row.low, row.high, row.n}, sums, never), 0) << row.f;
+        EXPECT_NEAR(static_cast<double>(sums[4]), static_cast<double>(row.simpson), 1e-9) << row.f;
+        if (row.left > -1e300L) {
+            EXPECT_NEAR(static_cast<double>(sums[0]), static_cast<double>(row.left), 1e-9) << row.f;
+        }
+        NodePtr tree = Tree(row.f);
+        long double simpson = 0;
+        ASSERT_EQ(SimpsonIntegral(ctx, *tree, {slot::kX, row.low, row.high, row.n}, never, simpson),
+                  0);
+        EXPECT_NEAR(static_cast<double>(simpson), static_cast<double>(row.simpson), 1e-9);
+    }
+    // The inner and the outer ends of a double integral alike.
+    NodePtr tree = Tree("SIN(X)/X*SIN(Y)/Y");
+    long double out = 0;
+    ASSERT_EQ(
+        DoubleIntegral(ctx, *tree, {slot::kX, 0, kPi, 200}, {slot::kY, 0, kPi, 300}, never, out),
+        0);
+    EXPECT_NEAR(static_cast<double>(out), static_cast<double>(kSiPi * kSiPi), 1e-9);
+}
+
+TEST_F(IntegrationTest, PolesInsideAndValuesBeyondTheShownFormatAreRefused) {
+    const struct {
+        const char* f;
+        long double low, high;
+        int n;
+        int result;
+    } rows[] = {
+        // 0 is node 5 of 10, the middle of cell 6 of 11 and node 500 of 1000: built from their
+        // indexes, each lands on the pole exactly.
+        {"1/X", -1, 1, 10, kErrUndefinedIntegrand},
+        {"1/X", -1, 1, 11, kErrUndefinedIntegrand},
+        {"1/X", -1, 1, 1000, kErrUndefinedIntegrand},
+        {"X/X", -1, 1, 10, kErrUndefinedIntegrand},
+        {"X/X", -1, 1, 11, kErrUndefinedIntegrand},
+        {"X/X", -3, 5, 1000, kErrUndefinedIntegrand},
+        {"X/X", 0.25L, 5, 1000, 0},
+        // Ends that grow without bound have no limit to take.
+        {"1/X", 0, 1, 10, kErrUndefinedIntegrand},
+        {"LN(X)", 0, 1, 10, kErrUndefinedIntegrand},
+        {"1/SQRT(2-X)", 1, 2, 10, kErrUndefinedIntegrand},
+        // Terms and sums of 19 digits and more.
+        {"EXP(X)", 0, 45, 10, kErrUndefinedIntegrand},
+        {"EXP(X)", 0, 40, 10, 0},
+        {"10^17", 0, 20, 4, kErrUndefinedIntegrand},
+        {"10^17", 0, 9, 4, 0},
+    };
+    for (const auto& row : rows) {
+        TSums sums{};
+        sums.fill(7);
+        EXPECT_EQ(Sums(row.f, {slot::kX, row.low, row.high, row.n}, sums, never), row.result)
+            << row.f << " over " << static_cast<double>(row.low) << " n=" << row.n;
+        if (row.result != 0) EXPECT_EQ(sums[0], 7) << row.f;
+        NodePtr tree = Tree(row.f);
+        long double simpson = 0;
+        EXPECT_EQ(SimpsonIntegral(ctx, *tree, {slot::kX, row.low, row.high, row.n}, never, simpson),
+                  row.result)
+            << row.f << " n=" << row.n;
+    }
+}
+
+TEST_F(IntegrationTest, NodesBuiltFromTheirIndexKeepTheSumsExact) {
+    // The left sum of x over [-1, 1] in n: h (n a + h n (n - 1) / 2) = -2 / n; the trapezoid sum
+    // of x^3 over [-0.7, 0.7] is 0 by symmetry.
+    for (const int n : {10, 1000, 100000}) {
+        TSums sums{};
+        ASSERT_EQ(Sums("X", {slot::kX, -1, 1, n}, sums, never), 0);
+        EXPECT_NEAR(static_cast<double>(sums[0]), -2.0 / n, 1e-17) << n;
+        ASSERT_EQ(Sums("X^3", {slot::kX, -0.7L, 0.7L, n}, sums, never), 0);
+        EXPECT_NEAR(static_cast<double>(sums[3]), 0, 1e-17) << n;
+    }
+}
+
 TEST_F(IntegrationTest, QStopsASumWithItsPartialValuesScaled) {
     TSums sums{};
     StopAt fourth(4);
@@ -110,13 +198,32 @@ TEST_F(IntegrationTest, QStopsASumWithItsPartialValuesScaled) {
 }
 
 TEST_F(IntegrationTest, DoubleIntegralsOfClosedForms) {
-    long double xy = 0, disk = 0;
-    NodePtr f = Tree("X*Y"), one = Tree("1");
-    ASSERT_EQ(DoubleIntegral(ctx, *f, {slot::kX, 0, 1, 4}, {slot::kY, 0, 2, 4}, never, xy), 0);
+    long double disk = 0;
+    NodePtr one = Tree("1");
     ASSERT_EQ(DoubleIntegralPolar(ctx, *one, {slot::kX, 0, 1, 10}, {slot::kY, 0, 2 * kPi, 10},
                                   never, disk),
               0);
-    EXPECT_TRUE(AllNear({xy, disk}, {1, kPi}, 1e-14L));  // the unit disk
+    EXPECT_NEAR(static_cast<double>(disk), std::numbers::pi, 1e-14);  // the unit disk
+    // Polynomials of degree 3 at most in each variable: Simpson's rule is exact, whatever the
+    // counts, so every row has counts of its own and a variable of its own on each axis.
+    const struct {
+        const char* f;
+        TIntegrationAxis inner, outer;
+        long double value;
+    } rows[] = {
+        {"X*Y", {slot::kX, 0, 1, 4}, {slot::kY, 0, 2, 6}, 1},
+        {"X*Y", {slot::kX, 0, 1, 6}, {slot::kY, 0, 2, 4}, 1},
+        {"X^2*Y", {slot::kX, 0, 3, 2}, {slot::kY, 1, 2, 5}, 13.5L},
+        {"X*Y^3", {slot::kY, 0.5L, 1.5L, 7}, {slot::kX, -1, 2, 3}, 1.875L},
+        {"T-U^2", {slot::kT, 1, 4, 1}, {slot::kU, -2, 0, 9}, 7},
+    };
+    for (const auto& row : rows) {
+        NodePtr f = Tree(row.f);
+        long double out = 0;
+        ASSERT_EQ(DoubleIntegral(ctx, *f, row.inner, row.outer, never, out), 0) << row.f;
+        EXPECT_NEAR(static_cast<double>(out), static_cast<double>(row.value), 1e-15)
+            << row.f << " " << row.inner.count << "x" << row.outer.count;
+    }
 }
 
 TEST_F(IntegrationTest, ArcLengthsOfALineAndACircle) {

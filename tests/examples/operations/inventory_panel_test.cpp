@@ -27,7 +27,9 @@ TInventory Sample() {
 }
 
 const TInventoryMode k2D{};
-const TInventoryMode k3D{false, true, false, false};
+// A 3D window with its level-curve and box dialogs, and one still without them.
+const TInventoryMode k3D{false, true, false, false, false, true, true};
+const TInventoryMode k3DBare{false, true, false, false};
 const TInventoryMode kMap{true, false, false, false};
 const TInventoryMode kLog{false, false, true, true};
 const TInventoryMode k2DDerivatives{false, false, false, false, true};
@@ -64,7 +66,11 @@ TEST(InventoryPanelTest, ButtonsFollowTheSelection) {
                  {"web of a polynomial", invent::kWeb, {2}, k2D, false},
                  {"|f| in a logarithmic window", invent::kWeb, {0}, kLog, true},
                  {"active in a map needs a map", invent::kWeb, {0}, kMap, false},
-                 {"box in 3D", invent::kWeb, {4}, k3D, true}};
+                 {"box in 3D", invent::kWeb, {4}, k3D, true},
+                 {"no box without its dialog", invent::kWeb, {4}, k3DBare, false},
+                 {"no levels without their dialog", invent::kDerive, {5}, k3DBare, false},
+                 {"levels only of surfaces", invent::kDerive, {4}, k3D, false},
+                 {"swap without the levels dialog", invent::kDerive, {4, 5}, k3DBare, true}};
     for (const auto& c : cases)
         EXPECT_EQ(InventoryButtonEnabled(c.button, inventory, c.selected, c.mode), c.enabled)
             << c.what;

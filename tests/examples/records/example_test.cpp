@@ -22,7 +22,7 @@ TEST(ExampleInit, KindDefaultsColourAndArrays) {
         std::uint8_t lagrange;
         TArraySizes arrays;
     };
-    const TArraySizes mesh{6000, 6000, 0, 6000};
+    const TArraySizes mesh{37 * 37, 37 * 37, 0, 37 * 37};  // the grid counts 36 x 36
     const Case cases[] = {{201, 201, 7, 50, 10, 0, {}},
                           {213, 201, 7, 50, 10, 1, {9, 0, 0, 0}},
                           {210, 210, 4, 0, 0, 0, {}},
@@ -60,6 +60,62 @@ TEST(ExampleCopy, ArraysFollowTheKind) {
     copy.InitCopy(revolution, true);
     EXPECT_EQ(copy.subKind, 204);
     EXPECT_TRUE(copy.points.empty() && copy.bytes.empty());
+}
+
+// A mesh's storage follows its grid counts: rows (first + 1, or 2 first + 3 for a revolution
+// whose ends are bound) times second + 1, at most 6000 points, nothing for negative counts.
+TEST(ExampleMesh, StorageFollowsTheGridCounts) {
+    struct Case {
+        int kind, first, second;
+        bool bound;
+        std::size_t points;
+    };
+    const Case cases[] = {{301, 9, 11, false, 120},        {302, 1, 1, false, 4},
+                          {303, 40, 145, false, 5986},     {315, 40, 149, false, 6000},
+                          {307, 7, 13, true, 17 * 14},     {307, 7, 13, false, 8 * 14},
+                          {306, 1500, 32767, false, 6000}, {316, -3, 20, false, 0},
+                          {301, 12, -2, false, 0},         {310, 50, 50, false, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind * 100000 + c.first * 100 + c.second);
+        TExample ex = Made(c.kind);
+        ex.divisions[0] = static_cast<std::int16_t>(c.first);
+        ex.divisions[1] = static_cast<std::int16_t>(c.second);
+        ex.EndsBound() = c.bound ? 1 : 0;
+        const TArraySizes sizes{c.points, c.points, 0, c.points};
+        EXPECT_EQ(ex.ArraySizes(), sizes);
+        ex.ReshapeArrays();
+        EXPECT_EQ(
+            (TArraySizes{ex.points.size(), ex.pixels.size(), ex.values.size(), ex.bytes.size()}),
+            sizes);
+        EXPECT_EQ(ex.ArrayMemory(), c.points * (sizeof(Vec3) + sizeof(TPixelPoint) + 1));
+    }
+}
+
+// Counts changed after the arrays were given: fitting keeps the points that still fit and gives
+// back the storage beyond; a copy takes the source's counts with its points.
+TEST(ExampleMesh, FittingAndCopyingKeepThePoints) {
+    TExample ex = Made(301);
+    ex.divisions = {4, 5, 36};
+    ex.ReshapeArrays();
+    ASSERT_EQ(ex.points.size(), 30u);
+    ex.points[29] = Vec3{1, 2, 3};
+    ex.points[11] = Vec3{4, 5, 6};
+    ex.divisions[0] = 1;
+    ex.FitMeshStorage();
+    EXPECT_EQ(std::tuple(ex.points.size(), ex.pixels.size(), ex.bytes.size(), ex.points[11].y,
+                         ex.ArrayMemory()),
+              std::tuple(12u, 12u, 12u, 5.0L, 12 * (sizeof(Vec3) + sizeof(TPixelPoint) + 1)));
+    ex.divisions = {4, 5, 36};
+    ex.points.resize(30);
+    ex.points[29] = Vec3{1, 2, 3};
+    TExample copy;
+    copy.InitCopy(ex, true);
+    EXPECT_EQ(
+        std::tuple(copy.points.size(), copy.bytes.size(), copy.points[29].z, copy.points[11].x),
+        std::tuple(30u, 30u, 3.0L, 4.0L));
+    TExample plain = Made(201);
+    plain.FitMeshStorage();
+    EXPECT_EQ(plain.ArrayMemory(), 0u);
 }
 
 TEST(ExampleCopy, DeepCopyWithTreesAndLists) {

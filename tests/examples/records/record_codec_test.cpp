@@ -123,21 +123,24 @@ TEST(ExampleRecordCodec, ReadingByKindVersionAndColour) {
         std::size_t points;
     };
     const Case cases[] = {
-        {201, 0, 0, 1007, 41, true, 7, 1, 0},      {201, 0, 0, 999, 41, false, 999, 1, 0},
-        {201, 0, 1, 7, 41, false, 7, 1, 9},        {204, 0, 0, 7, 10, false, 7, 0, 0},
-        {204, 0, 0, 7, 11, false, 7, 1, 0},        {305, 0, 0, 7, 10, false, 7, 0, 0},
-        {210, 0, 0, 7, 10, false, 7, 1, 0},        {307, 204, 0, 7, 41, false, 7, 1, 0},
-        {307, 203, 0, 1060, 41, true, 60, 1, 6000}};
+        {201, 0, 0, 1007, 41, true, 7, 1, 0},         {201, 0, 0, 999, 41, false, 999, 1, 0},
+        {201, 0, 1, 7, 41, false, 7, 1, 9},           {204, 0, 0, 7, 10, false, 7, 0, 0},
+        {204, 0, 0, 7, 11, false, 7, 1, 0},           {305, 0, 0, 7, 10, false, 7, 0, 0},
+        {210, 0, 0, 7, 10, false, 7, 1, 0},           {307, 204, 0, 7, 41, false, 7, 1, 0},
+        {307, 203, 0, 1060, 41, true, 60, 1, 10 * 12}};
     for (const Case& c : cases) {
         Layout layout(kExampleRecordBytes);
         layout.Put16(0, c.kind), layout.Put16(24, c.subKind), layout.Put16(461, c.colour);
         layout.bytes[50] = 1, layout.bytes[59] = static_cast<std::uint8_t>(c.byte59);
+        layout.Put16(111, 9), layout.Put16(113, 11);  // the grid counts of a mesh
         TExample read;
         bool mark = !c.mark;
         ByteReader in(layout.bytes);
         ASSERT_TRUE(ReadExampleRecord(in, c.version, read, mark));
-        EXPECT_EQ(std::tuple(mark, read.pen.colour, read.restrictOn, read.points.size()),
-                  std::tuple(c.mark, c.readColour, c.restrict, c.points))
+        // The arrays are asked for, not given: the body reader weighs them first.
+        EXPECT_EQ(std::tuple(mark, read.pen.colour, read.restrictOn, read.ArraySizes().points,
+                             read.ArrayMemory()),
+                  std::tuple(c.mark, c.readColour, c.restrict, c.points, 0u))
             << c.kind;
     }
     TExample kept;

@@ -268,8 +268,10 @@ TEST(Script, EveryExampleKeywordAppendsItsRecord) {
          {{1, "t"}, {2, "0"}, {3, "0"}, {4, "0.5"}},
          [](const TExample& e) {
              EXPECT_TRUE(AllNear({e.rangeLow[1], e.rangeHigh[1]}, {0, 6.283185307179586L}));
-             EXPECT_EQ(std::tuple(e.divisions[0], e.divisions[1], e.optionCheck),
-                       std::tuple(120, 16, 1));
+             // Its mesh storage follows its own grid counts: 121 x 17 points.
+             EXPECT_EQ(std::tuple(e.divisions[0], e.divisions[1], e.optionCheck, e.points.size(),
+                                  e.bytes.size()),
+                       std::tuple(120, 16, 1, 2057u, 2057u));
          }},
         {"SEG3;1;2;3;4;5;6;",
          {3, 308, 0, 1},

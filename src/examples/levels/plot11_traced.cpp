@@ -1,0 +1,84 @@
+// The level curves traced on a surface: the stored ones of the window's level, and the search
+// for new ones through random points of the level that the picture does not show yet.
+#include <algorithm>
+#include <optional>
+
+#include "dynamics/geometry.h"
+#include "dynamics/linked_plot.h"
+#include "examples/levels/plot11_win.h"
+#include "platform/key_poll.h"
+
+namespace quorlin::examples {
+
+namespace {
+
+constexpr int kQuit = 81;
+constexpr int kLevelSearchAttempts = 25;
+
+long double& Coordinate(Vec3& p, int slotCode) {
+    return slotCode == slot::kX ? p.x : slotCode == slot::kY ? p.y : p.z;
+}
+
+}  // namespace
+
+int TPlot11Win::DrawTracedCurves(platform::DeviceContext& dc, int i) {
+    if (!Inventory().IsIndex(i)) return 0;
+    TTrajectoryTools* tools = TrajectoryTools();
+    if (!tools) return 0;
+    int key = tools->DrawSystemTrajectories(dc, i, FiltersLevels());
+    TExample& e = Inventory()[i];
+    if (key != 0 || !e.LevelSearch()) return key;
+    e.LevelSearch() = 0;
+    FormulaContext& f = Formulas();
+    // The level set: the surface z = f(x, y) (or F(x, y, z) = 0) within its box flattened to
+    // the window's level.
+    TExprNode* tree = e.kind == kind::kSurface ? e.trees[2].get() : e.trees[3].get();
+    if (!tree) return 0;
+    const bool explicitSurface = e.kind == kind::kSurface;
+    const dynamics::ScalarField3 field = [&](Vec3 p, long double& out) {
+        f.SetVar(slot::kX, p.x);
+        f.SetVar(slot::kY, p.y);
+        f.SetVar(slot::kZ, p.z);
+        if (!f.Evaluate(*tree)) return false;
+        out = explicitSurface ? p.z - tree->re : tree->re;
+        return true;
+    };
+    dynamics::Box3 box{e.boxMin, e.boxMax};
+    const int level = Level().variable;
+    Coordinate(box.min, level) = Coordinate(box.max, level) = Level().value;
+    const Vec3 extent = box.max - box.min;
+    const long double tolerance =
+        dynamics::kSignChangeTolerance * std::max({extent.x, extent.y, extent.z, 1e-300L});
+    const QRgb background = GetColor(Roles().Role(0)).rgb();
+    // In space the painted surfaces cover the background: a point counts as drawn where a
+    // curve in the trajectories' colour passes.
+    std::optional<std::uint32_t> curveColour;
+    if (Dimension() >= 3) curveColour = OutputColor(DrawColor(Roles().Role(kRoleTrajectory))).rgb();
+    const auto pixel = [&dc](int x, int y) -> std::optional<std::uint32_t> {
+        const QColor c = dc.GetPixel(x, y);
+        if (!c.isValid()) return std::nullopt;
+        return c.rgb();
+    };
+    // Without key polls a search until Q would never end: it makes its usual attempts.
+    const bool untilQ = e.LevelSearchUntilQ() && !Output().noPolling;
+    const auto saved = f.vars;
+    for (int attempt = 0; key == 0 && (untilQ || attempt < kLevelSearchAttempts); ++attempt) {
+        Vec3 p;
+        if (dynamics::FindSignChangePoint(field, box, tolerance, p)) {
+            f.vars = saved;
+            const Vec2 q = Dimension() >= 3 ? ProjectPoint(p) : Vec2{p.x, p.y};
+            QPoint at;
+            const bool drawn =
+                dc.TargetImage() && View().PointToScreen({q.x, q.y}, at) &&
+                dynamics::TestPixelsAround(pixel, at.x(), at.y(), background, curveColour);
+            // Only a point the picture shows can tell whether its curve is drawn already.
+            const bool shown = Dimension() < 3 || IsPointVisible(p);
+            if (shown && !drawn) key = tools->AddAndTraceSystemTrajectory(dc, i, p, 0);
+        }
+        if (key == 0 && !Output().noPolling && platform::PollKey(this) == kQuit) key = kQuit;
+    }
+    f.vars = saved;
+    return key == kQuit ? kQuit : 0;
+}
+
+}  // namespace quorlin::examples

@@ -1,0 +1,76 @@
+#include "plot3d/hidden/sight_line.h"
+
+#include <algorithm>
+
+#include "canvas/records/world_geometry.h"
+#include "dynamics/geometry.h"
+
+namespace quorlin::plot3d::hidden {
+
+namespace {
+
+Vec2 Plan(Vec3 p) {
+    return {p.x, p.y};
+}
+
+// The points of P + t (E - P) at the two parameters.
+TSightSegment Between(Vec3 p, Vec3 eye, long double tEye, long double tPoint) {
+    const Vec3 v = eye - p;
+    return {p + tEye * v, p + tPoint * v};
+}
+
+}  // namespace
+
+std::optional<TSightSegment> ClipSightLineToRect(const canvas::TLDRect& rect, Vec3 p, Vec3 eye) {
+    Vec2 e2 = Plan(eye), p2 = Plan(p);
+    if (!canvas::ClipSegment(rect, e2, p2)) return std::nullopt;
+    const Vec3 v = eye - p;
+    // The parameter of a clipped end along the plan's longer axis, where it carries the most
+    // digits; a vertical sight line is over the rectangle whole.
+    const bool alongX = std::fabs(v.x) >= std::fabs(v.y);
+    const long double extent = alongX ? v.x : v.y;
+    if (!(std::fabs(extent) > kSignTolerance)) return TSightSegment{eye, p};
+    const auto param = [&](Vec2 q) { return ((alongX ? q.x - p.x : q.y - p.y)) / extent; };
+    return Between(p, eye, param(e2), param(p2));
+}
+
+std::optional<TSightSegment> ClipSightLineToDisc(long double radius, Vec3 p, Vec3 eye) {
+    Vec2 p2 = Plan(p), e2 = Plan(eye);
+    const Vec2 v2 = e2 - p2;
+    const long double length2 = Vec2Dot(v2, v2);
+    if (!(length2 > kSignTolerance * kSignTolerance)) {
+        // Vertical: over the disc whole or not at all.
+        if (Vec2Dot(p2, p2) <= radius * radius) return TSightSegment{eye, p};
+        return std::nullopt;
+    }
+    if (dynamics::ClipLineToDisc({0, 0}, radius, p2, e2, 0) != 0) return std::nullopt;
+    // Signed parameters of the chord's ends along P -> E, cut to the stretch from P to the eye.
+    const auto param = [&](Vec2 q) { return Vec2Dot(q - Plan(p), v2) / length2; };
+    const long double tPoint = std::max(param(p2), 0.0L);
+    const long double tEye = std::min(param(e2), 1.0L);
+    if (tPoint > tEye) return std::nullopt;
+    return Between(p, eye, tEye, tPoint);
+}
+
+std::optional<TSightSegment> ClipSightLineToZRange(TSightSegment s, long double zMin,
+                                                   long double zMax) {
+    Vec3& a = s.eyeEnd;
+    Vec3& b = s.pointEnd;
+    if ((a.z < zMin && b.z < zMin) || (a.z > zMax && b.z > zMax)) return std::nullopt;
+    const Vec3 d = a - b;
+    if (std::fabs(d.z) < kSignTolerance) return s;
+    const long double c = std::fabs(1 / d.z);
+    if (b.z > zMax) {
+        b = b + (c * (b.z - zMax)) * d;
+    } else if (b.z < zMin) {
+        b = b + (c * (zMin - b.z)) * d;
+    }
+    if (a.z > zMax) {
+        a = a - (c * (a.z - zMax)) * d;
+    } else if (a.z < zMin) {
+        a = a - (c * (zMin - a.z)) * d;
+    }
+    return s;
+}
+
+}  // namespace quorlin::plot3d::hidden

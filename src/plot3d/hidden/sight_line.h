@@ -1,0 +1,60 @@
+#pragma once
+// The sight line of a hidden-line test: the part of the segment from a point P to the eye E
+// that lies over a surface's domain (a rectangle in x and y, or the disc of a cylindrical
+// surface) and within the z range of its box, and the walk along that part that looks for a
+// change of sign of the surface's function between P's side and the eye's side.
+//
+// A clipped sight line keeps its eye-side end A and its point-side end B, both on P -> E and
+// in that order: B is never farther from P than A, and never behind P or beyond the eye.
+#include <cmath>
+#include <optional>
+
+#include "canvas/records/world_rect.h"
+#include "core/vectors.h"
+
+namespace quorlin::plot3d::hidden {
+
+struct TSightSegment {
+    Vec3 eyeEnd;    // A
+    Vec3 pointEnd;  // B
+};
+
+// Below this a value counts as 0 in the sign tests and a length as none in the clippers.
+inline constexpr long double kSignTolerance = 1e-16L;
+
+// -1, 0 or +1: 0 for an undefined value and for |v| < kSignTolerance.
+inline int SignOf(std::optional<long double> v) {
+    if (!v || !(std::fabs(*v) >= kSignTolerance)) return 0;
+    return *v < 0 ? -1 : 1;
+}
+
+// The part of P -> E whose (x, y) lies in the rectangle. A vertical sight line lies over the
+// rectangle whole or not at all.
+std::optional<TSightSegment> ClipSightLineToRect(const canvas::TLDRect& rect, Vec3 p, Vec3 eye);
+
+// The part of P -> E whose (x, y) lies in the disc about the origin. Only the stretch between
+// P and the eye counts: a chord of the line behind P or beyond the eye gives nothing.
+std::optional<TSightSegment> ClipSightLineToDisc(long double radius, Vec3 p, Vec3 eye);
+
+// The segment cut to zMin <= z <= zMax, each cut end landing on its bounding plane; nothing
+// when both ends lie above zMax or both below zMin. A horizontal segment is not cut.
+std::optional<TSightSegment> ClipSightLineToZRange(TSightSegment s, long double zMin,
+                                                   long double zMax);
+
+// Walks from B towards A in `samples` equal steps (at least one; the last sample is A itself)
+// and tells whether the sign at some sample is opposite to the sign at B. A sign 0 at B means
+// the surface passes through P's end: it cannot hide it. A 0 at a sample decides nothing there.
+template <class SignAt>
+bool SignChangesAlong(const TSightSegment& s, int samples, SignAt&& signAt) {
+    const int start = signAt(s.pointEnd);
+    if (start == 0) return false;
+    const int n = samples < 1 ? 1 : samples;
+    const Vec3 step = (1.0L / n) * (s.eyeEnd - s.pointEnd);
+    for (int k = 1; k <= n; ++k) {
+        const Vec3 c = k == n ? s.eyeEnd : s.pointEnd + static_cast<long double>(k) * step;
+        if (signAt(c) * start < 0) return true;
+    }
+    return false;
+}
+
+}  // namespace quorlin::plot3d::hidden

@@ -1,0 +1,58 @@
+#pragma once
+// The hidden-line tests of a 3D window by surface family: whether the surface of one example
+// lies between a point P (already moved a little towards the eye) and the eye.
+//
+// - Explicit surfaces z = f(x, y) and implicit surfaces F(x, y, z) = 0 (also a surface of
+//   revolution of an implicit curve): the sign of z - f, or of F, changes along the sight line
+//   over the surface's domain and within its z range.
+// - Cylindrical surfaces z = f(r, t): the same with z - f(r, t), once for each turn of t.
+// - Other mesh surfaces (parametric, tube, revolution, spherical), only while parametric
+//   surfaces obscure: P's screen position lies in the screen quadrilateral of a mesh cell whose
+//   three corner planes each separate P from the eye (within the planarity threshold).
+// - Planes: P's screen position lies in the screen quadrilateral of the plane's patch, and P is
+//   not on the eye's side of the plane.
+//
+// A test that cannot decide answers "not hidden": a sight line that misses the domain, an
+// undefined value, a cell with a left-out corner or without a plane, a point off the window.
+// In Cube mode the picture is the box coordinates' picture, so the side tests run in box
+// coordinates too. The tests keep nothing between calls and give the variables they set back.
+#include "canvas/records/world_rect.h"
+#include "core/vectors.h"
+#include "examples/operations/plot_geometry.h"
+#include "examples/records/example.h"
+#include "formula/formula_context.h"
+#include "formula/tree_program.h"
+
+namespace quorlin::plot3d::hidden {
+
+// What the tests read of the window at the time of a test.
+struct THiddenLineView {
+    const examples::TObserver& observer;  // the eye, and Cube mode
+    const examples::TSceneBox& box;       // the box coordinates of Cube mode
+    canvas::TLDRect window;               // what the window shows of the projection plane
+    int samples = 12;                     // checks per point along a sight line, at least 1
+    long double planarity = 0.1L;         // the mesh cells' separation threshold
+    bool parametricsObscure = false;      // off: parametric-type mesh surfaces hide nothing
+};
+
+// The side of p against a surface from the program of its tree, -1, 0 or +1 (0 within 1e-16 of
+// it, and where the tree is undefined): z - f(x, y) for an explicit surface (tree 3), F(x, y, z)
+// for an implicit one (tree 4), z - f(r, t) for a cylindrical one (tree 3) with t the angle of
+// (x, y) on the given turn of its t range from tLow. Each sets the variables it reads.
+int ExplicitSurfaceSign(FormulaContext& f, const TreeProgram& height, Vec3 p);
+int ImplicitSurfaceSign(FormulaContext& f, const TreeProgram& level, Vec3 p);
+int PolarSurfaceSign(FormulaContext& f, const TreeProgram& height, long double tLow, Vec3 p,
+                     int turn);
+
+bool IsHiddenByExplicitSurface(FormulaContext& f, const examples::TExample& e,
+                               const THiddenLineView& view, Vec3 p);
+// The turn count of a cylindrical surface is its sub-kind word (the turns of t beyond the
+// first; a negative word counts as none).
+bool IsHiddenByPolarSurface(FormulaContext& f, const examples::TExample& e,
+                            const THiddenLineView& view, Vec3 p);
+bool IsHiddenByImplicitSurface(FormulaContext& f, const examples::TExample& e,
+                               const THiddenLineView& view, Vec3 p);
+bool IsHiddenByMeshSurface(const examples::TExample& e, const THiddenLineView& view, Vec3 p);
+bool IsHiddenByPlanePatch(const examples::TExample& e, const THiddenLineView& view, Vec3 p);
+
+}  // namespace quorlin::plot3d::hidden

@@ -1,0 +1,91 @@
+#include "plot3d/painting/slice_plan.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace quorlin::plot3d {
+
+namespace kind = examples::kind;
+
+namespace {
+
+constexpr int kQuit = 81;
+
+long double StepValue(long double low, long double high, int k, int n) {
+    return k >= n ? high : low + (high - low) * k / n;
+}
+
+}  // namespace
+
+long double TSlicePlan::FixedValue(int s) const {
+    return StepValue(fixedLow, fixedHigh, s, slices);
+}
+
+long double TSlicePlan::RunningValue(int k) const {
+    return StepValue(runningLow, runningHigh, k, steps);
+}
+
+TSlicePlan PlanSlices(const examples::TExample& e, int direction) {
+    const std::size_t fixed = direction == 1 ? 1 : 0, running = 1 - fixed;
+    TSlicePlan plan;
+    plan.fixedLow = e.rangeLow[fixed];
+    plan.fixedHigh = e.rangeHigh[fixed];
+    plan.runningLow = e.rangeLow[running];
+    plan.runningHigh = e.rangeHigh[running];
+    plan.slices = std::max<int>(e.divisions[fixed], 1);
+    plan.steps = std::max<int>(e.slicePoints[running], 1);
+    if (e.kind == kind::kSpaceCurve || e.kind == kind::kSpaceSegment) {
+        plan.slices = 0;
+        plan.steps = std::max<int>(e.slicePoints[0], 1);
+    }
+    return plan;
+}
+
+TTimedPoll::TTimedPoll(std::function<int()> poll, Clock::duration interval)
+    : poll_(std::move(poll)), interval_(interval), last_(Clock::now()) {}
+
+int TTimedPoll::operator()() {
+    if (stopped_) return kQuit;
+    if (!poll_) return 0;
+    const Clock::time_point now = Clock::now();
+    if (interval_ > Clock::duration::zero() && now - last_ < interval_) return 0;
+    last_ = now;
+    stopped_ = poll_() == kQuit;
+    return stopped_ ? kQuit : 0;
+}
+
+int DrawSegmentRuns(Vec3 a, Vec3 b, const TSegmentOptions& options, const TSegmentWorld& world,
+                    TTimedPoll& poll) {
+    if (options.drawWhole || (!options.hideSegments && !options.insideBox)) {
+        world.whole(world.project(a), world.project(b));
+        return 0;
+    }
+    const int n = std::max(options.steps, 1);
+    std::optional<Vec2> first, last;
+    const auto close = [&] {
+        if (first) world.run(*first, *last);
+        first.reset();
+        last.reset();
+    };
+    for (int k = 0; k <= n; ++k) {
+        const Vec3 p = k == n ? b : a + (static_cast<long double>(k) / n) * (b - a);
+        bool drawn = !(options.insideBox && !world.insideBox(p)) &&
+                     !(options.hideSegments && world.hidden(p));
+        const Vec2 q = drawn ? world.project(p) : Vec2{};
+        drawn = drawn && world.inView(q);
+        if (drawn) {
+            if (!first) first = q;
+            last = q;
+        } else {
+            close();
+        }
+        if (poll() == kQuit) {
+            close();
+            return kQuit;
+        }
+    }
+    close();
+    return 0;
+}
+
+}  // namespace quorlin::plot3d

@@ -1,0 +1,153 @@
+// The geometry of the hidden-line tests: the sight line clipped to a rectangle (a vertical one
+// decided directly), to a disc (only between the point and the eye) and to a z range, the
+// samples of the walk along it, and the winding-rule quadrilateral.
+#include "plot3d/hidden/sight_line.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <vector>
+
+#include "plot3d/hidden/screen_quad.h"
+#include "support/all_near.h"
+
+namespace quorlin::plot3d::hidden {
+namespace {
+
+using quorlin::testing::AllNear;
+
+::testing::AssertionResult SegmentIs(const std::optional<TSightSegment>& got,
+                                     const std::optional<TSightSegment>& want) {
+    if (!got || !want) {
+        if (got.has_value() == want.has_value()) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure()
+               << (got ? "a segment" : "none") << " for " << (want ? "a segment" : "none");
+    }
+    const Vec3 a = got->eyeEnd, b = got->pointEnd, wa = want->eyeEnd, wb = want->pointEnd;
+    return AllNear({a.x, a.y, a.z, b.x, b.y, b.z}, {wa.x, wa.y, wa.z, wb.x, wb.y, wb.z}, 1e-15L);
+}
+
+struct ClipRow {
+    const char* what;
+    Vec3 p;
+    Vec3 eye;
+    std::optional<TSightSegment> want;
+};
+
+TEST(SightLineTest, TheRectangleKeepsThePartOverIt) {
+    const canvas::TLDRect rect{-1, 2, -3, 1};
+    const ClipRow rows[] = {
+        // From (-2, 0, 1) to (4, 0, 7): over x in [-1, 2] for t in [1/6, 1/2].
+        {"enters and leaves", {-2, 0, 1}, {4, 0, 7}, TSightSegment{{2, 0, 5}, {-1, 0, 2}}},
+        {"starts inside", {0.5L, -1, 0}, {0.5L, 5, 3}, TSightSegment{{0.5L, 1, 1}, {0.5L, -1, 0}}},
+        {"misses", {3, 3, -1}, {5, 0, 5}, std::nullopt},
+        // Straight down onto the rectangle: the whole line, no 0/0.
+        {"vertical over",
+         {0.25L, -2, -4},
+         {0.25L, -2, 9},
+         TSightSegment{{0.25L, -2, 9}, {0.25L, -2, -4}}},
+        {"vertical beside", {3, 0, -4}, {3, 0, 9}, std::nullopt},
+        // Mostly along y: the parameter comes from y, where it carries the digits.
+        {"steep in y",
+         {1e-20L, -5, 0},
+         {2e-20L, 5, 10},
+         TSightSegment{{1.6e-20L, 1, 6}, {1.2e-20L, -3, 2}}},
+    };
+    for (const ClipRow& row : rows)
+        EXPECT_TRUE(SegmentIs(ClipSightLineToRect(rect, row.p, row.eye), row.want)) << row.what;
+}
+
+TEST(SightLineTest, TheDiscCountsOnlyBetweenThePointAndTheEye) {
+    const ClipRow rows[] = {
+        // From (0.5, 0, -1) to (5, 0, 8): leaves the unit disc at x = 1, t = 1/9.
+        {"inside to out", {0.5L, 0, -1}, {5, 0, 8}, TSightSegment{{1, 0, 0}, {0.5L, 0, -1}}},
+        {"through", {-3, 0, 0}, {3, 0, 6}, TSightSegment{{1, 0, 4}, {-1, 0, 2}}},
+        // The chord lies behind the point, away from the eye: nothing may hide it.
+        {"chord behind", {2, 0, -1}, {5, 0, 5}, std::nullopt},
+        {"chord beyond the eye", {5, 0, 0}, {2, 0, 3}, std::nullopt},
+        {"misses", {2, 2, 0}, {5, 2, 5}, std::nullopt},
+        {"vertical over",
+         {0.6L, 0.6L, -1},
+         {0.6L, 0.6L, 7},
+         TSightSegment{{0.6L, 0.6L, 7}, {0.6L, 0.6L, -1}}},
+        {"vertical beside", {0.8L, 0.8L, -1}, {0.8L, 0.8L, 7}, std::nullopt},
+    };
+    for (const ClipRow& row : rows)
+        EXPECT_TRUE(SegmentIs(ClipSightLineToDisc(1, row.p, row.eye), row.want)) << row.what;
+}
+
+TEST(SightLineTest, TheZRangeCutsEachEndOntoItsPlane) {
+    struct Row {
+        const char* what;
+        TSightSegment s;
+        std::optional<TSightSegment> want;
+    };
+    const Row rows[] = {
+        {"both above", {{0, 0, 5}, {1, 0, 4.5L}}, std::nullopt},
+        {"both below", {{0, 0, -3}, {1, 0, -2}}, std::nullopt},
+        {"both cut", {{4, 2, 6}, {0, 0, -2}}, TSightSegment{{3, 1.5L, 4}, {1, 0.5L, 0}}},
+        {"falling", {{0, 0, -6}, {8, 4, 10}}, TSightSegment{{3, 1.5L, 0}, {5, 2.5L, 4}}},
+        {"horizontal", {{-7, 0, 1}, {7, 0, 1}}, TSightSegment{{-7, 0, 1}, {7, 0, 1}}},
+    };
+    for (const Row& row : rows)
+        EXPECT_TRUE(SegmentIs(ClipSightLineToZRange(row.s, 0, 4), row.want)) << row.what;
+}
+
+TEST(SightLineTest, TheWalkSamplesFromThePointTowardsTheEye) {
+    const TSightSegment s{{3, 6, 9}, {0, 0, 0}};
+    struct Row {
+        int samples;
+        std::vector<long double> zs;  // where the sign was asked
+    };
+    // One sample is the eye-side end alone; a count below one is taken as one.
+    const Row rows[] = {{1, {0, 9}}, {0, {0, 9}}, {3, {0, 3, 6, 9}}};
+    for (const Row& row : rows) {
+        std::vector<long double> asked;
+        EXPECT_FALSE(SignChangesAlong(s, row.samples, [&](Vec3 c) {
+            asked.push_back(c.z);
+            return 1;
+        }));
+        EXPECT_EQ(asked, row.zs) << row.samples;
+    }
+    // The sign turns at z = 4: seen with three steps, missed with one only when the end agrees.
+    const auto above4 = [](Vec3 c) { return c.z > 4 ? 1 : -1; };
+    const auto band = [](Vec3 c) { return c.z > 4 && c.z < 8 ? 1 : -1; };
+    EXPECT_EQ((std::array{SignChangesAlong(s, 1, above4), SignChangesAlong(s, 3, band),
+                          SignChangesAlong(s, 1, band)}),
+              (std::array{true, true, false}));
+    // A zero at the point's end: the surface passes through the point and cannot hide it.
+    EXPECT_FALSE(SignChangesAlong(s, 3, [](Vec3 c) { return c.z == 0 ? 0 : 1 - 2 * (c.z > 1); }));
+    EXPECT_EQ((std::array{SignOf(-2e-16L), SignOf(5e-17L), SignOf(std::nullopt), SignOf(3)}),
+              (std::array{-1, 0, 0, 1}));
+}
+
+TEST(ScreenQuadTest, TheWindingRuleDecides) {
+    const std::array<Vec2, 4> square{{{0, 0}, {4, 0}, {4, 4}, {0, 4}}};
+    const std::array<Vec2, 4> clockwise{{{0, 0}, {0, 4}, {4, 4}, {4, 0}}};
+    // A bow tie: its two triangles meet at (2, 2).
+    const std::array<Vec2, 4> bowTie{{{0, 0}, {4, 4}, {4, 0}, {0, 4}}};
+    const std::array<Vec2, 4> onALine{{{0, 0}, {1, 1}, {3, 3}, {2, 2}}};
+    struct Row {
+        const char* what;
+        const std::array<Vec2, 4>& quad;
+        Vec2 p;
+        bool inside;
+    };
+    const Row rows[] = {
+        {"inside", square, {1, 3}, true},
+        {"outside", square, {5, 1}, false},
+        {"on an edge", square, {4, 2.5L}, true},
+        {"at a corner", square, {0, 4}, true},
+        {"clockwise", clockwise, {3, 1}, true},
+        {"tie, left half", bowTie, {0.5L, 2}, true},
+        {"tie, right half", bowTie, {3.5L, 2}, true},
+        {"tie, above", bowTie, {2, 3}, false},
+        {"flat, on it", onALine, {1.5L, 1.5L}, true},
+        {"flat, beside", onALine, {1.5L, 1.6L}, false},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(IsInsideQuadrilateral(row.p, row.quad), row.inside) << row.what;
+}
+
+}  // namespace
+}  // namespace quorlin::plot3d::hidden

@@ -1,0 +1,269 @@
+// The hidden-line decisions of each surface family as one table, most of it for the square
+// z = 0 over [-1, 1]^2 seen from (5, 0, 5): a point under the square is hidden and one over it
+// is not; a sight line that misses the square, starts on it or runs above the box hides
+// nothing; one check a point looks at the eye-side end alone; a vertical sight line; the disc
+// chord behind the point; a cylindrical surface's second turn; parametric patches, planes and
+// the left-out corners of a cell (undefined, or out of the box, not merely on its face); a point
+// off the window; the planarity threshold in Cube mode.
+#include "plot3d/hidden/surface_hiding.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string_view>
+
+#include "plot3d/example_boxes.h"
+#include "plot3d/observer.h"
+
+namespace quorlin::plot3d::hidden {
+namespace {
+
+using examples::TExample;
+namespace kind = examples::kind;
+
+enum class Family { kExplicit, kPolar, kImplicit, kMesh, kPlane };
+
+class SurfaceHidingTest : public ::testing::Test {
+protected:
+    SurfaceHidingTest() { Look({5, 0, 5}, {{-1, -1, -1}, {1, 1, 1}}); }
+
+    // The observer at the eye looking at the centre of the scene box.
+    void Look(Vec3 eye, TBox3 scene, bool cube = false) {
+        box.min = scene.min;
+        box.max = scene.max;
+        box.centre = Vec3Midpoint(scene.min, scene.max);
+        box.ComputeScale();
+        observer.focus = box.centre;
+        observer.eye = eye;
+        observer.boxEye = box.WorldToBox(eye);
+        observer.cube = cube;
+        ComputeViewAngles(observer);
+    }
+    void SetTree(TExample& e, int k, std::string_view text) {
+        ASSERT_EQ(f.Parse(text), 0) << text;
+        e.Tree(k) = f.TakeParseResult();
+    }
+    // A surface with one tree over the ranges and a given box.
+    TExample Surface(int kindCode, int tree, std::string_view text, Vec2 first, Vec2 second,
+                     TBox3 given) {
+        TExample e;
+        e.Init(kindCode, 2, 50);
+        SetTree(e, tree, text);
+        e.rangeLow = {first.x, second.x};
+        e.rangeHigh = {first.y, second.y};
+        SetBoxAutomatic(e, false);
+        SetBox(e, given);
+        return e;
+    }
+    // The 4 x 4 mesh of x = t, y = u, z = 0 over [-1, 1]^2 with its (widened) automatic box.
+    TExample FlatPatch(int kindCode) {
+        TExample e;
+        e.Init(kindCode, 2, 50);
+        SetTree(e, 1, "t");
+        SetTree(e, 2, "u");
+        SetTree(e, 3, "0");
+        e.rangeLow = {-1, -1};
+        e.rangeHigh = {1, 1};
+        e.divisions = {4, 4, 36};
+        SetBoxAutomatic(e, true);
+        RecomputeExampleBox(f, e, false, {});
+        return e;
+    }
+    bool Hidden(Family family, const TExample& e, Vec3 p, int samples = 12, bool obscure = true,
+                canvas::TLDRect window = {-100, 100, -100, 100}) {
+        const THiddenLineView view{observer, box, window, samples, 0.1L, obscure};
+        switch (family) {
+            case Family::kExplicit:
+                return IsHiddenByExplicitSurface(f, e, view, p);
+            case Family::kPolar:
+                return IsHiddenByPolarSurface(f, e, view, p);
+            case Family::kImplicit:
+                return IsHiddenByImplicitSurface(f, e, view, p);
+            case Family::kMesh:
+                return IsHiddenByMeshSurface(e, view, p);
+            case Family::kPlane:
+                return IsHiddenByPlanePatch(e, view, p);
+        }
+        return false;
+    }
+
+    FormulaContext f;
+    examples::TObserver observer;
+    examples::TSceneBox box;
+    const TBox3 unitBox{{-1, -1, -1}, {1, 1, 1}};
+};
+
+TEST_F(SurfaceHidingTest, TheSignOfAPointAgainstEachSurface) {
+    const TExample root = Surface(kind::kSurface, 3, "sqrt(x)", {0, 9}, {0, 1}, unitBox);
+    const TExample ball =
+        Surface(kind::kImplicitSurface, 4, "x^2 + y^2 + z^2 - 1", {0, 1}, {0, 1}, unitBox);
+    const TExample spiral = Surface(kind::kPolarSurface, 3, "t + r", {0, 1}, {0, 9}, unitBox);
+    const TreeProgram height(f, root.trees[2].get()), level(f, ball.trees[3].get()),
+        turning(f, spiral.trees[2].get());
+    // Over and under sqrt(4) = 2, on it, within 1e-16 of it, and where it is undefined.
+    EXPECT_EQ((std::array{ExplicitSurfaceSign(f, height, {4, 0.5L, 3}),
+                          ExplicitSurfaceSign(f, height, {4, 0.5L, 1.5L}),
+                          ExplicitSurfaceSign(f, height, {4, 0.5L, 2}),
+                          ExplicitSurfaceSign(f, height, {4, 0.5L, 2 + 1e-17L}),
+                          ExplicitSurfaceSign(f, height, {-1, 0.5L, 5})}),
+              (std::array{1, -1, 0, 0, 0}));
+    EXPECT_EQ((std::array{ImplicitSurfaceSign(f, level, {0.5L, 0, 0}),
+                          ImplicitSurfaceSign(f, level, {0, 0, 1}),
+                          ImplicitSurfaceSign(f, level, {1, 1, -1})}),
+              (std::array{-1, 0, 1}));
+    // At radius 0.5 and angle 0.3 the surface lies at 0.8 + 2 pi k on turn k of t from 0; from
+    // t = 1 the first turn already starts at 0.3 + 2 pi; from -7 the angle itself is on it.
+    const Vec3 p{0.5L * std::cos(0.3L), 0.5L * std::sin(0.3L), 1};
+    // At angle -2 the first turn from 0 has t = 2 pi - 2 (4.28), so the surface is at 4.78.
+    const Vec3 q{0.5L * std::cos(-2.0L), 0.5L * std::sin(-2.0L), 4.5L};
+    EXPECT_EQ(
+        (std::array{PolarSurfaceSign(f, turning, 0, p, 0), PolarSurfaceSign(f, turning, 0, p, 1),
+                    PolarSurfaceSign(f, turning, 1, p, 0), PolarSurfaceSign(f, turning, -7, p, 0),
+                    PolarSurfaceSign(f, turning, 0, q, 0), PolarSurfaceSign(f, turning, -3, q, 0)}),
+        (std::array{1, -1, -1, 1, -1, 1}));
+}
+
+TEST_F(SurfaceHidingTest, ExplicitSurfacesBySignAlongTheSightLine) {
+    const TExample flat = Surface(kind::kSurface, 3, "0", {-1, 1}, {-1, 1}, unitBox);
+    // z = 2 lies above a box that ends at z = 1; in a box up to 3 it hides the point.
+    const TExample high = Surface(kind::kSurface, 3, "2", {-1, 1}, {-1, 1}, unitBox);
+    const TExample tall =
+        Surface(kind::kSurface, 3, "2", {-1, 1}, {-1, 1}, {{-1, -1, -1}, {1, 1, 3}});
+    // From (0, 0, -1) the sight line is under 6x^2 - 5x at its ends and over it at x = 0.5.
+    const TExample wave =
+        Surface(kind::kSurface, 3, "6*x^2 - 5*x", {-1, 1}, {-1, 1}, {{-1, -1, -2}, {1, 1, 2}});
+    struct Row {
+        const char* what;
+        const TExample& e;
+        Vec3 p;
+        int samples;
+        bool hidden;
+    };
+    const Row rows[] = {
+        {"under", flat, {0, 0, -1}, 12, true},
+        {"over", flat, {0, 0, 1}, 12, false},
+        {"sight line beside the square", flat, {3, 3, -1}, 12, false},
+        {"on the surface", flat, {0.5L, 0.5L, 0}, 12, false},
+        {"sight line above the box", high, {0, 0, 1.5L}, 12, false},
+        {"the same in a taller box", tall, {0, 0, 1.5L}, 12, true},
+        {"a crossing between samples", wave, {0, 0, -1}, 12, true},
+        {"one check: the eye-side end only", wave, {0, 0, -1}, 1, false},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(Hidden(Family::kExplicit, row.e, row.p, row.samples), row.hidden) << row.what;
+    // Straight down from above the point: no direction in the plan, decided directly.
+    Look({0.2L, 0.3L, 5}, unitBox);
+    EXPECT_EQ((std::array{Hidden(Family::kExplicit, flat, {0.2L, 0.3L, -1}),
+                          Hidden(Family::kExplicit, flat, {0.2L, 0.3L, 0.5L})}),
+              (std::array{true, false}));
+    Look({3, 0.3L, 5}, unitBox);
+    EXPECT_FALSE(Hidden(Family::kExplicit, flat, {3, 0.3L, -1}));
+}
+
+TEST_F(SurfaceHidingTest, PolarSurfacesOnlyBetweenThePointAndTheEye) {
+    const TExample flat = Surface(kind::kPolarSurface, 3, "0", {0, 1}, {0, 6.3L}, unitBox);
+    const TExample roof =
+        Surface(kind::kPolarSurface, 3, "3", {0, 1}, {0, 6.3L}, {{-1, -1, -5}, {1, 1, 5}});
+    EXPECT_EQ((std::array{Hidden(Family::kPolar, flat, {-0.5L, 0, -0.5L}),
+                          Hidden(Family::kPolar, flat, {-0.5L, 0, 0.5L}),
+                          Hidden(Family::kPolar, roof, {-0.5L, 0, 2.5L}),
+                          // The disc lies behind (2, 0, -1) as seen from the eye.
+                          Hidden(Family::kPolar, roof, {2, 0, -1})}),
+              (std::array{true, false, true, false}));
+    // z = t over two turns of t: at the angle 0.3 its sheets lie at z = 0.3 and 0.3 + 2 pi. A
+    // point at z = 1 seen from high above is hidden by the second sheet, which only a surface
+    // with its extra turn has.
+    constexpr long double kFourPi = 4 * 3.14159265358979323846L;
+    TExample spiral =
+        Surface(kind::kPolarSurface, 3, "t", {0, 1}, {0, kFourPi}, {{-1, -1, 0}, {1, 1, kFourPi}});
+    const long double c = std::cos(0.3L), s = std::sin(0.3L);
+    Look({0.6L * c, 0.6L * s, 100}, unitBox);
+    const Vec3 between{0.5L * c, 0.5L * s, 1};
+    const bool once = Hidden(Family::kPolar, spiral, between);
+    spiral.subKind = 1;
+    EXPECT_EQ((std::array{once, Hidden(Family::kPolar, spiral, between)}),
+              (std::array{false, true}));
+}
+
+TEST_F(SurfaceHidingTest, ImplicitSurfacesStillHideWhenParametricsDoNot) {
+    TExample level = Surface(kind::kImplicitSurface, 4, "z", {0, 1}, {0, 1}, unitBox);
+    TExample turned = Surface(kind::kRevolution, 4, "z", {0, 1}, {0, 1}, unitBox);
+    turned.subKind = kind::kImplicit;
+    const TExample patch = FlatPatch(kind::kParametricSurface);
+    const Vec3 under{0, 0.25L, -1};
+    EXPECT_EQ((std::array{Hidden(Family::kImplicit, level, under),
+                          Hidden(Family::kImplicit, level, {0, 0.25L, 1}),
+                          Hidden(Family::kImplicit, turned, under, 12, false),
+                          Hidden(Family::kMesh, patch, under, 12, false)}),
+              (std::array{true, false, true, false}));
+}
+
+TEST_F(SurfaceHidingTest, MeshCellsAndPlanePatchesOnTheScreen) {
+    const TExample patch = FlatPatch(kind::kParametricSurface);
+    const TExample plane = FlatPatch(kind::kPlane);
+    // (0, 0.25, -1) is seen through the cell of rows 3-4 and columns 2-3 (x 0.5..1, y 0..0.5).
+    TExample torn = FlatPatch(kind::kParametricSurface);
+    torn.points[3 * 5 + 2] = UndefinedMeshPoint();
+    TExample raised = FlatPatch(kind::kParametricSurface);
+    raised.points[3 * 5 + 2].z = 0.5L;  // above its flat box about z = 0
+    // The square on the floor of a given box: its points lie on a face of the box, not out.
+    TExample floor = FlatPatch(kind::kParametricSurface);
+    SetBox(floor, {{-1, -1, 0}, {1, 1, 1}});
+    const Vec3 under{0, 0.25L, -1}, over{0, 0.25L, 1};
+    struct Row {
+        const char* what;
+        Family family;
+        const TExample& e;
+        Vec3 p;
+        canvas::TLDRect window;
+        bool hidden;
+    };
+    const canvas::TLDRect all{-100, 100, -100, 100}, elsewhere{50, 60, 50, 60};
+    const Row rows[] = {
+        {"303 behind", Family::kMesh, patch, under, all, true},
+        {"303 in front", Family::kMesh, patch, over, all, false},
+        {"a cell with an undefined corner", Family::kMesh, torn, under, all, false},
+        {"a cell with a corner out of the box", Family::kMesh, raised, under, all, false},
+        {"a square on the face of its box", Family::kMesh, floor, under, all, true},
+        {"off the window", Family::kMesh, patch, under, elsewhere, false},
+        {"315 behind", Family::kPlane, plane, under, all, true},
+        {"315 in front", Family::kPlane, plane, over, all, false},
+        {"315 off the window", Family::kPlane, plane, under, elsewhere, false},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(Hidden(row.family, row.e, row.p, 12, true, row.window), row.hidden) << row.what;
+}
+
+TEST_F(SurfaceHidingTest, APlanePatchWithCollinearCornersHidesNothing) {
+    // One cell: corners 0, 1 (the first row's end), 3 (the last) and 2 (the last row's start).
+    TExample plane;
+    plane.Init(kind::kPlane, 2, 50);
+    plane.divisions = {1, 1, 36};
+    plane.points[0] = {-1, -1, 0};
+    plane.points[3] = {1, 1, 0};
+    plane.points[2] = {1, -1, 0};
+    // (-0.5, -0.5, -1) is seen through (0.42, -0.42, 0), under the diagonal of the square.
+    const Vec3 under{-0.5L, -0.5L, -1};
+    plane.points[1] = {-1, 1, 0};
+    const bool square = Hidden(Family::kPlane, plane, under);
+    plane.points[1] = {0, 0, 0};  // on the line of the first and the last corner
+    EXPECT_EQ((std::array{square, Hidden(Family::kPlane, plane, under)}),
+              (std::array{true, false}));
+}
+
+TEST_F(SurfaceHidingTest, CubeModeMeasuresTheSidesInBoxCoordinates) {
+    // 0.05 over the square: in world lengths the eye's side (5) times the point's (0.05) passes
+    // the threshold 0.1, so the cell does not separate them; in the picture's box coordinates
+    // (z scaled by 1/200) the product is far below it.
+    const TExample patch = FlatPatch(kind::kParametricSurface);
+    const TBox3 scene{{-1, -1, -100}, {1, 1, 100}};
+    const Vec3 justOver{0, 0.25L, 0.05L};
+    Look({5, 0, 5}, scene);
+    const bool world = Hidden(Family::kMesh, patch, justOver);
+    Look({5, 0, 5}, scene, true);
+    EXPECT_EQ((std::array{world, Hidden(Family::kMesh, patch, justOver)}),
+              (std::array{false, true}));
+}
+
+}  // namespace
+}  // namespace quorlin::plot3d::hidden

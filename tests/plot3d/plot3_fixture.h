@@ -1,0 +1,60 @@
+#pragma once
+// A 3D window test: the trajectory tools installed, no ini files left from an earlier test, no
+// tips, a clipboard and file dialogs the test scripts, the 3D window kind registered for a
+// frame, and the ways to set a window up, paste a script into it and close it unsaved.
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "dynamics/window_tools.h"
+#include "platform/boxes.h"
+#include "platform/clipboard.h"
+#include "platform/common_dialogs.h"
+#include "platform/config_dir.h"
+#include "plot3d/plot3_win.h"
+#include "resources/command_ids.h"
+#include "shell/plot_frame.h"
+
+namespace quorlin::plot3d {
+
+class Plot3WindowTest : public ::testing::Test {
+protected:
+    Plot3WindowTest() {
+        dynamics::InstallTrajectoryTools();
+        QFile::remove(platform::ConfigFilePath(QStringLiteral("qz3.ini")));
+        QFile::remove(platform::ConfigFilePath(QStringLiteral("qz.ini")));
+        QFile tips(platform::ConfigFilePath(QStringLiteral("qz.tip")));
+        if (tips.open(QIODevice::WriteOnly)) tips.write(QByteArray(1, '\0'));  // no tips shown
+        platform::SetClipboard(&clipboard);
+        platform::SetCommonDialogs(&dialogs);
+        registry.Register(WindowKind::Plot3D, CreatePlot3Window);
+    }
+    ~Plot3WindowTest() override {
+        platform::SetCommonDialogs(nullptr);
+        platform::SetClipboard(nullptr);
+    }
+
+    // Sets the window up at 401 x 301 pixels and pastes the script, as a user pastes it.
+    void OpenAndPaste(TPlot3Win& win, const char* script) {
+        win.SizeChanged(401, 301);
+        win.Create();
+        clipboard.SetText(QString::fromLatin1(script));
+        ASSERT_TRUE(win.SendCommand(resources::cmd::kPasteScript));
+    }
+    // Closes a window the test changed without asking to save it.
+    static void CloseUnsaved(TPlot3Win& win) {
+        win.ClearModified();
+        win.CloseWindow();
+    }
+
+    TPlot3Win* Active(TPlotFrame& frame) { return dynamic_cast<TPlot3Win*>(frame.ActiveChild()); }
+
+    WindowKindRegistry registry;
+    platform::MemoryClipboard clipboard;
+    platform::ScriptedCommonDialogs dialogs;
+    platform::ScriptedPrompter prompter;
+    QTemporaryDir dir;
+};
+
+}  // namespace quorlin::plot3d
