@@ -101,7 +101,7 @@ void BM_PictureWithOverlayAndSvg(benchmark::State& state) {
 BENCHMARK(BM_PictureWithOverlayAndSvg)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // A curve and 30 examples derived each from the one before it, in turn reflected, turned,
-// moved and differentiated; then the sum of the curve and the last of them, the roulette and
+// moved and differentiated; then the sum of the curve and the last explicit one, the roulette and
 // the evolute of that sum, and the product of the sum and the curve.
 class DerivedChain {
 public:
@@ -119,8 +119,12 @@ public:
             else
                 tools2d::ApplyTransform(win, last, code, {"0.3", "0.1", "0.2"});
         }
-        const int sum = win.Inventory().LastIndex() + 1;
-        tools2d::CombineExamples(win, d::kSum, 0, sum - 1);
+        // The last curve of the chain that is explicit like the first adds to it.
+        const examples::TInventory& inventory = win.Inventory();
+        int last = inventory.LastIndex();
+        while (last > 0 && inventory[last].kind != inventory[0].kind) --last;
+        const int sum = inventory.LastIndex() + 1;
+        tools2d::CombineExamples(win, d::kSum, 0, last);
         tools2d::AddRoulette(win, sum, {-3, 0, 3, 0.5L, 0.75L, true});
         tools2d::AddEvolute(win, sum);
         tools2d::CombineExamples(win, d::kProduct, sum, 0);

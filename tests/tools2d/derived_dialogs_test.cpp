@@ -20,14 +20,6 @@ using quorlin::testing::AllNear;
 
 class DerivedDialogsTest : public ToolsWindowTest {
 protected:
-    // The value of tree t of example i at T = t0 (or X = t0).
-    long double At(int i, int tree, long double t0) {
-        FormulaContext& f = win.Formulas();
-        f.SetVar(slot::kT, t0);
-        f.SetVar(slot::kX, t0);
-        const NodePtr& node = win.Inventory()[i].Tree(tree);
-        return node && f.Evaluate(*node) ? node->re : NAN;
-    }
     int Unreadable(const char* text) {
         long double value = 0;
         const int error = win.ReadNumber(text, value);
