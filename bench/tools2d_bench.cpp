@@ -3,8 +3,8 @@
 // window's picture, alone and with an SVG export running (aim: under 5 ms over the same drawing
 // without the overlay). The counter gives the bytes of the SVG file.
 // Speed of the derived examples: the parent of a chain of 30 reflections, rotations,
-// translations and derivatives edited, the chain rebuilt by the walk and the picture redrawn
-// (aim: under 50 ms).
+// translations and derivatives, with a combination, a roulette and an evolute at its end,
+// edited, the chain rebuilt by the walk and the picture redrawn (aim: under 50 ms).
 // The regions and solution curves: a throw of 10 000 darts at two overlapping discs (aim: under
 // 10 ms), and a dy/dx trajectory of 10 000 Runge-Kutta steps across an 800-pixel window drawn
 // into its picture with an SVG export running (aim: under 20 ms).
@@ -15,11 +15,13 @@
 
 #include "core/random.h"
 #include "examples/operations/integration.h"
+#include "examples/records/derivation.h"
 #include "examples/records/trajectory_builders.h"
 #include "platform/boxes.h"
 #include "plot2d/plot2_win.h"
 #include "resources/command_ids.h"
 #include "tools2d/analysis_tool_set.h"
+#include "tools2d/derived_dialogs.h"
 #include "tools2d/riemann_dialog.h"
 #include "tools2d/transform_dialogs.h"
 
@@ -99,10 +101,12 @@ void BM_PictureWithOverlayAndSvg(benchmark::State& state) {
 BENCHMARK(BM_PictureWithOverlayAndSvg)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // A curve and 30 examples derived each from the one before it, in turn reflected, turned,
-// moved and differentiated.
+// moved and differentiated; then the sum of the curve and the last explicit one, the roulette and
+// the evolute of that sum, and the product of the sum and the curve.
 class DerivedChain {
 public:
     DerivedChain() : win(QStringLiteral("chain.qz2")) {
+        namespace d = examples::derived;
         win.SizeChanged(800, 400);
         win.AddExample(examples::kind::kExplicit, -5, 5, {"", "sin(x)"});
         win.CompileExample(0);
@@ -115,6 +119,15 @@ public:
             else
                 tools2d::ApplyTransform(win, last, code, {"0.3", "0.1", "0.2"});
         }
+        // The last curve of the chain that is explicit like the first adds to it.
+        const examples::TInventory& inventory = win.Inventory();
+        int last = inventory.LastIndex();
+        while (last > 0 && inventory[last].kind != inventory[0].kind) --last;
+        const int sum = inventory.LastIndex() + 1;
+        tools2d::CombineExamples(win, d::kSum, 0, last);
+        tools2d::AddRoulette(win, sum, {-3, 0, 3, 0.5L, 0.75L, true});
+        tools2d::AddEvolute(win, sum);
+        tools2d::CombineExamples(win, d::kProduct, sum, 0);
     }
     void Edit(int round) {
         win.Inventory()[0].Text(2) = round % 2 ? "sin(x)" : "cos(x)";

@@ -74,11 +74,19 @@ bool TPlotAWin::UpdateRoulette(int i) {
 
 bool TPlotAWin::UpdateEvolute(int i) {
     examples::TInventory& inv = Inventory();
-    if (!inv.IsIndex(inv[i].parent[0]) || inv[i].parent[0] >= i) return false;
+    const int p = inv[i].parent[0];
+    if (!inv.IsIndex(p) || p >= i) return false;
     examples::TExampleCompiler& c = Compiler();
     c.BuildEvolute(i);
     c.CompileCurveData(i);
     c.CompilePartials(i);
+    // The evolute has no range text of its own: it runs over its parent's range as it stands
+    // now, which the walk's evaluation of the range ends keeps.
+    TExample& e = inv[i];
+    e.rangeLow[0] = inv[p].rangeLow[0];
+    e.rangeHigh[0] = inv[p].rangeHigh[0];
+    inv.Entry(i).rangeLow = TExprNode::NewConst(e.rangeLow[0]);
+    inv.Entry(i).rangeHigh = TExprNode::NewConst(e.rangeHigh[0]);
     return true;
 }
 

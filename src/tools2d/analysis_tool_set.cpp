@@ -7,6 +7,7 @@
 #include "resources/command_ids.h"
 #include "shell/palette.h"
 #include "tools2d/body_dialog.h"
+#include "tools2d/combinations.h"
 #include "tools2d/derived_builders.h"
 #include "tools2d/transform_builders.h"
 
@@ -52,10 +53,11 @@ TWindowAnalysisTools::~TWindowAnalysisTools() {
 }
 
 std::vector<int> TWindowAnalysisTools::CommandsOf(int dimension) {
-    if (dimension >= 3) return {cmd::kLineIntegral, cmd::kSurfaceIntegral};
+    if (dimension >= 3) return {cmd::kLineIntegral, cmd::kSurfaceIntegral, cmd::kCombinations};
     return WithRegionCommands({cmd::kIntegrate, cmd::kIntegrateTwo, cmd::kVolumeOfRevolution,
                                cmd::kAreaOfRevolution, cmd::kSectorArea, cmd::kVolumeTwo,
-                               cmd::kLineIntegral, cmd::kReflect, cmd::kRotate, cmd::kTranslate});
+                               cmd::kLineIntegral, cmd::kReflect, cmd::kRotate, cmd::kTranslate,
+                               cmd::kRoulettes, cmd::kEvolutes, cmd::kCombinations});
 }
 
 template <class Dlg, class... Args>
@@ -112,6 +114,17 @@ void TWindowAnalysisTools::RunCommand(int id) {
         case cmd::kTranslate:
             Open(translate_, Kinds(TranslatableKinds()));
             break;
+        case cmd::kRoulettes:
+            Open(roulette_, {std::begin(kRollingKinds), std::end(kRollingKinds)});
+            break;
+        case cmd::kEvolutes:
+            Open(evolute_, {std::begin(kRollingKinds), std::end(kRollingKinds)});
+            break;
+        case cmd::kCombinations: {
+            const std::span<const int> kinds = CombinationKinds(window_.Dimension());
+            Open(combine_, {kinds.begin(), kinds.end()});
+            break;
+        }
         default:
             RunRegionCommand(id);
             break;
@@ -139,7 +152,7 @@ std::vector<platform::Dialog*> TWindowAnalysisTools::Dialogs() const {
     std::vector<platform::Dialog*> dialogs;
     for (platform::Dialog* d : std::initializer_list<platform::Dialog*>{
              riemann_, revolution_, sector_, volumeTwo_, line_, flux_, reflect_, rotate_,
-             translate_, shade_, centroid_})
+             translate_, roulette_, evolute_, combine_, shade_, centroid_})
         if (d) dialogs.push_back(d);
     for (platform::Dialog* d : points_.Dialogs()) dialogs.push_back(d);
     return dialogs;
@@ -197,7 +210,7 @@ void TWindowAnalysisTools::RestoreState(const std::array<int, 3>& state) {
 }
 
 std::optional<bool> TWindowAnalysisTools::RebuildDerived(int i) {
-    TDeriveContext context{window_.Inventory(), window_.Formulas(), window_.Compiler()};
+    TDeriveContext context = DeriveContextOf(window_);
     return RebuildToolExample(context, i);
 }
 

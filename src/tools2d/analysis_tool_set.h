@@ -1,8 +1,9 @@
 #pragma once
 // The analysis tools of one graphing window (examples::TAnalysisTools): the integration dialog
-// with its overlay and antiderivatives, the revolution, sector and two-curve volume dialogs and
-// the reflect, rotate and translate dialogs (2D windows), the line and flux integral dialogs
-// (832 in 2D and 3D, 833 in 3D), and the derived examples of the tools with "derive". Each
+// with its overlay and antiderivatives, the revolution, sector and two-curve volume dialogs,
+// the reflect, rotate and translate dialogs and the roulettes and evolutes dialogs (2D windows),
+// the combinations dialog (2D and 3D), the line and flux integral dialogs (832 in 2D and 3D, 833
+// in 3D), and the derived examples of the tools with "derive". Each
 // dialog is made by its command on first use, then shown and brought to the top; the window
 // closes a dialog once its kinds are gone, and the dialogs hide and close with the window.
 // The 2D windows also get the shading of explicit inequalities (713), the implicit regions and
@@ -13,12 +14,13 @@
 
 #include "examples/levels/analysis_tools.h"
 #include "tools2d/centroid_dialog.h"
+#include "tools2d/derived_dialogs.h"
 #include "tools2d/line_dialogs.h"
 #include "tools2d/measure_dialogs.h"
 #include "tools2d/point_dialogs.h"
 #include "tools2d/riemann_dialog.h"
-#include "tools2d/transform_dialogs.h"
 #include "tools2d/shade_dialog.h"
+#include "tools2d/transform_dialogs.h"
 
 namespace quorlin::tools2d {
 
@@ -54,6 +56,9 @@ public:
     TReflDlg* Reflect() const { return reflect_; }
     TRotaDlg* Rotate() const { return rotate_; }
     TTranDlg* Translate() const { return translate_; }
+    TRoulDlg* Roulette() const { return roulette_; }
+    TEvolDlg* Evolute() const { return evolute_; }
+    TCombineDlg* Combine() const { return combine_; }
 
     // The point list, distance and many-points dialogs.
     TPointTools& Points() { return points_; }
@@ -93,6 +98,9 @@ private:
     QPointer<TReflDlg> reflect_;
     QPointer<TRotaDlg> rotate_;
     QPointer<TTranDlg> translate_;
+    QPointer<TRoulDlg> roulette_;
+    QPointer<TEvolDlg> evolute_;
+    QPointer<TCombineDlg> combine_;
     QPointer<TShadeDlg> shade_;
     QPointer<TCentroidDlg> centroid_;
 };

@@ -1,6 +1,7 @@
 #include "tools2d/derived_builders.h"
 
 #include "examples/records/derivation.h"
+#include "tools2d/combinations.h"
 #include "tools2d/transform_builders.h"
 
 namespace quorlin::tools2d {
@@ -10,11 +11,25 @@ namespace d = examples::derived;
 namespace {
 
 constexpr TDerivedBuilder kBuilders[] = {
-    {d::kDerivative, UpdateDerivative},      {d::kMirrorLine, UpdateMirrorLine},
-    {d::kReflectX, UpdateReflection},        {d::kReflectY, UpdateReflection},
-    {d::kReflectDiagonal, UpdateReflection}, {d::kReflectLine, UpdateReflection},
-    {d::kHalfTurn, UpdateRotation},          {d::kRotation, UpdateRotation},
+    {d::kDerivative, UpdateDerivative},
+    {d::kMirrorLine, UpdateMirrorLine},
+    {d::kReflectX, UpdateReflection},
+    {d::kReflectY, UpdateReflection},
+    {d::kReflectDiagonal, UpdateReflection},
+    {d::kReflectLine, UpdateReflection},
+    {d::kHalfTurn, UpdateRotation},
+    {d::kRotation, UpdateRotation},
     {d::kTranslation, UpdateTranslation},
+    // The combinations of two examples.
+    {d::kProduct, BuildArithmeticExample},
+    {d::kSum, BuildArithmeticExample},
+    {d::kDifference, BuildArithmeticExample},
+    {d::kQuotient, BuildArithmeticExample},
+    {d::kPower, BuildArithmeticExample},
+    {142, BuildCrossProductExample},
+    {d::kProjection, BuildProjectionExample},
+    {d::kPerpendicular, BuildProjectionExample},
+    {d::kComposition, BuildCompositionExample},
 };
 
 }  // namespace

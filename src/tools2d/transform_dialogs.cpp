@@ -15,17 +15,17 @@ namespace {
 
 constexpr std::size_t kMostText = 255;
 
-TDeriveContext ContextOf(examples::TPlot11Win& window) {
+}  // namespace
+
+TDeriveContext DeriveContextOf(examples::TPlot11Win& window) {
     return {window.Inventory(), window.Formulas(), window.Compiler()};
 }
-
-}  // namespace
 
 int ApplyTransform(examples::TPlot11Win& window, std::span<const int> examples, int code,
                    const TTransformTexts& texts) {
     const bool mirror = code < 0;
     const int positive = mirror ? -code : code;
-    TDeriveContext context = ContextOf(window);
+    TDeriveContext context = DeriveContextOf(window);
     int error = 0;
     int added = 0;
     for (std::size_t k = 0; k < examples.size() && error == 0; ++k) {
@@ -49,7 +49,7 @@ int ApplyTransform(examples::TPlot11Win& window, std::span<const int> examples, 
 
 int AddDerivative(examples::TPlot11Win& window, int i) {
     if (!window.CanAddExample(true)) return kErrNoMoreRoom;
-    TDeriveContext context = ContextOf(window);
+    TDeriveContext context = DeriveContextOf(window);
     const TAddResult added = AppendDerivative(context, i);
     if (!added.Added()) {
         platform::ErrorMsg(&window, added.error);

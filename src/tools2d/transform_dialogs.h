@@ -23,6 +23,9 @@ class TPlot11Win;
 
 namespace quorlin::tools2d {
 
+// What the builders of derived examples work on in the window.
+TDeriveContext DeriveContextOf(examples::TPlot11Win& window);
+
 // Adds the transforms of the examples (in order) by the code (101-104, negative: with the mirror
 // line after the last; 105, 106, 110) and its texts; stops at the first error, which is shown
 // and returned (0 when all were added).

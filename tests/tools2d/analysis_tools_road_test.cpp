@@ -12,13 +12,10 @@
 #include "canvas/export_option_dialogs.h"
 #include "platform/boxes.h"
 #include "platform/common_dialogs.h"
-#include "plot2d/plot2_win.h"
 #include "resources/command_ids.h"
-#include "shell/plot_frame.h"
-#include "shell/window_kinds.h"
 #include "support/curve_pixels.h"
 #include "support/file_readers.h"
-#include "tools2d/analysis_tool_set.h"
+#include "tools2d/road_fixture.h"
 #include "tools2d/transform_dialogs.h"
 
 namespace quorlin::tools2d {
@@ -26,24 +23,6 @@ namespace {
 
 namespace cmd = resources::cmd;
 using quorlin::testing::InkNear;
-
-// The program's frame with its 2D windows, as a user starts it.
-struct UserFrame {
-    UserFrame() {
-        InstallAnalysisTools();
-        kinds.Register(WindowKind::Plot2D, plot2d::CreatePlot2Window);
-        frame.Create();
-    }
-    // A 2D window from the Window menu, 401 pixels square; null when none came.
-    plot2d::TPlot2Win* NewWindow() {
-        if (!frame.DispatchCommand(cmd::kWindow2D)) return nullptr;
-        auto* win = dynamic_cast<plot2d::TPlot2Win*>(frame.ActiveChild());
-        if (win) win->SizeChanged(401, 401);
-        return win;
-    }
-    WindowKindRegistry kinds;
-    TPlotFrame frame{kinds, {}};
-};
 
 TEST(AnalysisToolsRoadTest, IntegrateAsAUserAndFindItAgainInTheFile) {
     platform::ScriptedPrompter prompter;

@@ -1,13 +1,26 @@
 #pragma once
 // A 2D test window with the analysis tools installed before it is made (its constructor
-// registers their commands), and the ways to reach its tool set and dialogs.
+// registers their commands), the ways to reach its tool set and dialogs, and the values of its
+// examples' trees.
 #include <QTemporaryDir>
+
+#include <cmath>
 
 #include "examples/plot_test_window.h"
 #include "resources/command_ids.h"
 #include "tools2d/analysis_tool_set.h"
 
 namespace quorlin::tools2d {
+
+// The value of tree t of example i of the window at X = T = x; NaN when it has no such tree or
+// it cannot be evaluated there.
+inline long double TreeValue(examples::TPlot11Win& window, int i, int t, long double x) {
+    FormulaContext& f = window.Formulas();
+    f.SetVar(slot::kX, x);
+    f.SetVar(slot::kT, x);
+    TExprNode* tree = window.Inventory()[i].Tree(t).get();
+    return tree && f.Evaluate(*tree) ? tree->re : NAN;
+}
 
 struct InstallToolsFirst {
     InstallToolsFirst() { InstallAnalysisTools(); }
@@ -38,6 +51,7 @@ protected:
         return i;
     }
     QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    long double At(int i, int t, long double x) { return TreeValue(win, i, t, x); }
     std::size_t Entries(int i) const { return win.Inventory()[i].markedPoints.size(); }
 
     QTemporaryDir dir;

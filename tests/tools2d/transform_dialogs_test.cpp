@@ -23,14 +23,6 @@ constexpr long double kTolerance = 1e-12L;
 
 class TransformDialogsTest : public ToolsWindowTest {
 protected:
-    // The value of tree t of example i at X = x, T = x.
-    long double At(int i, int t, long double x) {
-        FormulaContext& f = win.Formulas();
-        f.SetVar(slot::kX, x);
-        f.SetVar(slot::kT, x);
-        TExprNode* tree = win.Inventory()[i].Tree(t).get();
-        return tree && f.Evaluate(*tree) ? tree->re : NAN;
-    }
     std::vector<int> Codes() const {
         std::vector<int> codes;
         for (int i = 0; i < win.Inventory().Count(); ++i)
@@ -173,13 +165,7 @@ TEST_F(TransformDialogsTest, TheWalkRebuildsEachDerivedExampleOnceInIndexOrder) 
     w.rebuilt.clear();
     w.UpdateDependents(0);
     EXPECT_EQ(w.rebuilt, (std::vector<int>{2, 3, 4, 5, 6}));
-    FormulaContext& f = w.Formulas();
-    auto at = [&](int i, int t, long double x) {
-        f.SetVar(slot::kX, x);
-        f.SetVar(slot::kT, x);
-        TExprNode* tree = w.Inventory()[i].Tree(t).get();
-        return tree && f.Evaluate(*tree) ? tree->re : NAN;
-    };
+    const auto at = [&](int i, int t, long double x) { return TreeValue(w, i, t, x); };
     // 3 (x - 1)^2 + 2 mirrored: 3 (-x - 1)^2 + 2; the turned cubic (-t^3, t).
     EXPECT_NEAR(at(4, 2, 0.5L), 3 * 2.25L + 2, kTolerance);
     EXPECT_NEAR(at(6, 1, 0.5L), -0.125L, kTolerance);
@@ -189,8 +175,6 @@ TEST_F(TransformDialogsTest, TheWalkRebuildsEachDerivedExampleOnceInIndexOrder) 
     ASSERT_EQ(second.Load(Path("walk.qz2")), kNoError);
     ASSERT_EQ(second.Inventory().Count(), 7);
     for (const int i : {2, 3, 4, 6}) {
-        f.SetVar(slot::kX, 0.5L);
-        f.SetVar(slot::kT, 0.5L);
         FormulaContext& g = second.Formulas();
         g.SetVar(slot::kX, 0.5L);
         g.SetVar(slot::kT, 0.5L);

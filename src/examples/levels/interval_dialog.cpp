@@ -68,6 +68,13 @@ int T2ComboDlg::ListIndexOf2(int example) const {
     return at == map2_.end() ? -1 : static_cast<int>(at - map2_.begin());
 }
 
+void T2ComboDlg::ChooseSecond(int g) {
+    const int position = ListIndexOf2(g);
+    if (position < 0) return;
+    SetSelectedIndex(kList2Id, position);
+    ReadSelection2();
+}
+
 void T2ComboDlg::ReadSelection2() {
     const int position = map2_.empty() ? -1 : SelectedIndex(kList2Id);
     if (position < 0 || position >= static_cast<int>(map2_.size())) {

@@ -37,6 +37,8 @@ public:
     int SelectedKind2() const { return selectedKind2_; }
     // The position of an example in list 296, -1 when it is not listed.
     int ListIndexOf2(int example) const;
+    // Chooses example g in list 296, as the user does; nothing when it is not listed.
+    void ChooseSecond(int g);
 
     // The first list, then the second; a position beyond the end of the second becomes its
     // last.

@@ -39,14 +39,18 @@ bool ToolCommandEnabled(int id, const TInventory& inventory, int dimension) {
         case cmd::kPlotList:
         case cmd::kArcLength:
             return HasExampleOfKind(inventory, kCurveKinds);
+        // Only the kinds some combination builds from: the polar, parametric and spherical
+        // surfaces and the planes combine with nothing.
         case cmd::kCombinations:
             if (space)
-                return Has(inventory,
-                           {kind::kSurface, kind::kPolarSurface, kind::kParametricSurface,
-                            kind::kSpaceCurve, kind::kPlane, kind::kSphericalSurface}) ||
-                       Has(inventory, {kind::kSpaceSystem, kind::kSpaceSequence});
-            return Has(inventory, {kind::kExplicit, kind::kPolar, kind::kParametric, kind::kSystem,
-                                   kind::kSlope, kind::kSequence});
+                return Has(inventory, {kind::kSurface, kind::kSpaceCurve, kind::kSpaceSystem,
+                                       kind::kSpaceSequence});
+            return Has(inventory,
+                       {kind::kExplicit, kind::kPolar, kind::kParametric, kind::kSystem,
+                        kind::kSlope, kind::kSequence, kind::kComplexMap, kind::kPlaneMap});
+        case cmd::kRoulettes:
+        case cmd::kEvolutes:
+            return !space && Has(inventory, {kind::kExplicit, kind::kPolar, kind::kParametric});
         case cmd::kLineIntegral:
             return space
                        ? Has(inventory, {kind::kSpaceSystem}) && Has(inventory, {kind::kSpaceCurve})

@@ -195,12 +195,15 @@ enum class TNumber : std::uint8_t {
     kInterval = 1,
     kTimeStep = 2,
     // Group 2: the orbital positions and calculations; the two packed parameter-letter pairs
-    // (100 h + u) of a 307 whose ends are bound to parameters; a trajectory entry's own step.
+    // (100 h + u) of a 307 whose ends are bound to parameters; a trajectory entry's own step; a
+    // roulette's 1 / radius and arm / radius.
     kPositions = 3,
     kCalculations = 4,
     kFirstLetterPair = 3,
     kSecondLetterPair = 4,
     kTrajectoryStep = 3,
+    kRouletteCurvature = 3,  // 1 / radius
+    kRouletteArmRatio = 4,   // arm / radius
     // Group 3: the low and high ends of the first parameter (the period start and length of a
     // periodic curve).
     kFirstLow = 6,

@@ -54,6 +54,27 @@ TEST(ToolCommandsTest, EnablersFollowTheInventory) {
     EXPECT_TRUE(ToolCommandEnabled(cmd::kInspect, skipped, 2));
 }
 
+// Roulettes and evolutes need a curve of the plane; combinations a kind some combination
+// builds from (the polar, parametric and spherical surfaces and planes combine with nothing).
+TEST(ToolCommandsTest, DerivedExampleToolsFollowTheKinds) {
+    const int ids[] = {cmd::kRoulettes, cmd::kEvolutes, cmd::kCombinations};
+    struct Row {
+        int dimension;
+        std::initializer_list<int> kinds;
+        const char* enabled;
+    } const rows[] = {{2, {201}, "+++"}, {2, {202}, "+++"},      {2, {203}, "+++"},
+                      {2, {210}, "--+"}, {2, {209, 205}, "---"}, {2, {402}, "--+"},
+                      {2, {401}, "--+"}, {3, {304}, "--+"},      {3, {301}, "--+"},
+                      {3, {312}, "--+"}, {3, {302, 303}, "---"}, {3, {315, 316}, "---"}};
+    for (const Row& row : rows) {
+        const TInventory inventory = InventoryOf(row.kinds);
+        std::string got;
+        for (const int id : ids)
+            got += ToolCommandEnabled(id, inventory, row.dimension) ? '+' : '-';
+        EXPECT_EQ(got, row.enabled) << row.dimension << " " << *row.kinds.begin();
+    }
+}
+
 TEST(ToolCommandsTest, AMaskNamesItsWindowsInBitOrder) {
     using K = TToolWindow::Kind;
     const std::vector<TToolWindow> expected{{K::Time, 1},  {K::Ivp, 10},  {K::Ivp, 11},
