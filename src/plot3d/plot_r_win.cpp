@@ -33,6 +33,7 @@ TPlotRWin::TPlotRWin(QString fileName, QString iniName, std::string_view menu, Q
     Scene().hiddenLines = true;
     RegisterHiddenLineCommands();
     RegisterViewCommands();
+    RegisterDisplayCommands();
     RegisterDrawingCommands();
 }
 

@@ -12,7 +12,8 @@
 // introduces slot 168, GetIvpExample.
 //
 // Its picture (plot_r_paint.cpp): the fast surfaces filled patch by patch in painter's order,
-// then every example by its kind (slot 131), the scene box and axes last.
+// then every example by its kind (slot 131), the axes and the scene box last
+// (axes/plot_r_axes.cpp).
 #include <QPointer>
 
 #include <chrono>
@@ -20,6 +21,7 @@
 #include <optional>
 
 #include "examples/operations/integration.h"
+#include "plot3d/axes/axes_geometry.h"
 #include "plot3d/hidden/surface_hiding.h"
 #include "plot3d/obs_dialog.h"
 #include "plot3d/painting/surface_patches.h"
@@ -85,7 +87,7 @@ public:
     // --- the picture ---
     // Fills the patches of every fast surface in one order, farthest first: 0, 81 when Q
     // stopped it, or 4 when they do not fit in memory.
-    int DrawFastSurfaces(platform::DeviceContext& dc);
+    virtual int DrawFastSurfaces(platform::DeviceContext& dc);
     // Projects example i's mesh (its pixels and sides kept in the record for the hidden-line
     // tests) and appends its patches to the list.
     TProjectedMesh ProjectSurfacePatches(int i, TPatchList& list);
@@ -100,6 +102,22 @@ public:
     bool IsPointVisible(const Vec3& p) override;
     // 325: an intrinsic curve's family; drawn by the intrinsic-curve drawers (not here yet).
     virtual int DrawIntrinsicFamily(platform::DeviceContext& dc, int i);
+    // --- the frame (axes/plot_r_axes.cpp) ---
+    // Slot 83: the axes with their heads and letters, then the box with its corner labels,
+    // every line through the hidden-line tests. 0, or 81 when Q stopped it (what follows the
+    // stopped line is left out).
+    virtual int DrawAxes3D(platform::DeviceContext& dc);
+    // The ends the axes are drawn to: the locked ends, or ends fitted to the scene box. A paint
+    // leaves the stored ends alone (the view's fit reads them).
+    TAxisEnds FitAxisLengths() const;
+    // One axis from -> to (axis 0 x, 1 y, 2 z) with its letter beyond the upper end.
+    int DrawAxis(canvas::TCanvasPrimitives& prim, Vec3 from, Vec3 to, int steps, int axis,
+                 const examples::TPenSpec& pen, TTimedPoll& poll);
+    // The twelve edges of the scene box, then its two corner labels when asked.
+    int DrawViewBox(canvas::TCanvasPrimitives& prim, int steps, const examples::TPenSpec& pen,
+                    TTimedPoll& poll);
+    // The box corners that carry the coordinate labels, seen from the eye.
+    TLabelCorners ChooseLabelCorners() const;
     // The axes on or off: the boxes take in the origin (or no longer), and the picture refits.
     void ToggleAxes() override;
     // 101-105: whether the surface of example i lies between p and the eye, by the tests of its
@@ -133,9 +151,28 @@ private:
     // What the hidden-line tests read of the window now.
     hidden::THiddenLineView HiddenLineView() const;
     void RegisterHiddenLineCommands();
-    // Draws the scene box's edges and the axes from the lower to the upper ends.
-    void DrawSceneFrame(platform::DeviceContext& dc);
+    // The axes and the box, asking the poll for Q.
+    int DrawFrame(platform::DeviceContext& dc, TTimedPoll& poll);
+    // The arrow head at an axis's upper end, unless a surface hides the end.
+    void DrawAxisHead(platform::DeviceContext& dc, Vec3 end, const examples::TPenSpec& pen);
     void RegisterViewCommands();
+    // The View menu's switches, sizes and observer moves (plot_r_commands.cpp).
+    void RegisterDisplayCommands();
+    // The whole picture drawn again at the next paint.
+    void Repaint3D();
+    // After the eye moved: the dialog, the angles, modified, the picture redrawn unrefitted.
+    void ObserverChanged();
+    // In, Out and Far out: the eye-to-focus distance times factor, back into the band.
+    void MoveObserverBy(long double factor);
+    void SetIsometricView();
+    // A whole number in low..high asked in the input box: error 17 outside, the reader's
+    // error when unreadable; nothing after Cancel or an error.
+    std::optional<int> AskWhole(int titleId, int promptId, int current, int low, int high);
+    void AskArrowLength();
+    void AskSlides();
+    void AskAngleStep();
+    // "AXLEN": "lock" takes the six ends and locks them, "unlock" lets them follow the box.
+    void AskAxisLengths();
     void RegisterDrawingCommands();
     // The open tool dialogs refill their example lists.
     void RefillToolDialogs();

@@ -342,6 +342,7 @@ TEST_F(Plot3WinTest, ASlowPictureGoesToEveryExportAsItsRuns) {
     ASSERT_TRUE(frame.QueryCommand(cmd::kSlowDrawAll).enabled);
     ASSERT_TRUE(frame.DispatchCommand(cmd::kSlowDrawAll));
     EXPECT_EQ(win->Inventory()[0].SlowDrawing(), 1);
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kBox));
 
     dialogs.fileAnswers.push_back(dir.filePath("slow.svg"));
     ASSERT_TRUE(frame.DispatchCommand(cmd::kExportSvg));
