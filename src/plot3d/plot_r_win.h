@@ -131,6 +131,17 @@ public:
     // 788 "Parametrics obscure": parametric-type surfaces hide what lies behind them, or not.
     void ToggleParametricsObscure();
     void UpdateMenuChecks(bool flag) override;
+    // --- recomputation (plot_r_derived.cpp) ---
+    // Slot 111: every example's grid (a mesh surface) or box, then its ranges.
+    void RecomputeAll() override;
+    // Slot 110: the examples derived from k (all when k < 0) rebuilt in index order, each by
+    // the row of its derivation code (dependency_walk.h).
+    void UpdateDependents(int k) override;
+    void RebuildDerived3D(int i);
+    // The grid of example i again when it is a mesh surface (implicit ones have none).
+    void RecomputeGrid(int i);
+    // A surface-surface intersection curve rebuilt from its surfaces (the intersection tools).
+    virtual void BuildIntersectionCurve(int) {}
     // 168: the first differential equation while "IVP10" shows, else -1.
     virtual int GetIvpExample();
     // Every example's mesh or box again, then the scene box and the view. The meshes poll Q by
