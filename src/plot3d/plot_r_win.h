@@ -100,8 +100,21 @@ public:
     int DrawSegmentExample(platform::DeviceContext& dc, int i);
     // A point is drawn when it lies in the scene box and no surface hides it.
     bool IsPointVisible(const Vec3& p) override;
-    // 325: an intrinsic curve's family; drawn by the intrinsic-curve drawers (not here yet).
+    // --- drawers of example features (plot_r_fields.cpp) ---
+    // 325: the intrinsic curve once per member of its family (none for negative steps), the
+    // family letter given back. 0, 81 after Q, or a member's error.
     virtual int DrawIntrinsicFamily(platform::DeviceContext& dc, int i);
+    // Slot 116: the field of a 3D system (310) shown as vectors: arrows on an (m+1)^3 grid
+    // through its box, one step per axis. 0, or 81 when Q stopped it.
+    int DrawSlopeField(platform::DeviceContext& dc, int k) override;
+    // One arrow of the field at p, of the field's arrow length; nothing where the field is
+    // undefined or zero, or p is hidden.
+    void DrawFieldArrow(platform::DeviceContext& dc, int k, Vec3 p, long double length);
+    // The world length of a field's arrows: its size number in thousandths of the window.
+    long double FieldArrowLength(const examples::TExample& e) const;
+    // Slot 150: the guide lines of a point to the planes, the axis or the origin, and its angle
+    // arcs, by the digits of its mark word.
+    void DrawPointMarkers(platform::DeviceContext& dc, int k) override;
     // --- the frame (axes/plot_r_axes.cpp) ---
     // Slot 83: the axes with their heads and letters, then the box with its corner labels,
     // every line through the hidden-line tests. 0, or 81 when Q stopped it (what follows the

@@ -166,4 +166,20 @@ TArcSpan AngleArc(long double angle) {
     return arc;
 }
 
+Vec3 CartesianPoint(int form, Vec3 typed) {
+    if (form == 1) return AngleArcPoint(1, typed, 4, typed.y);
+    if (form == 2) return AngleArcPoint(2, typed, 4, typed.y);
+    return typed;
+}
+
+Vec3 AngleArcPoint(int form, Vec3 typed, int which, long double t) {
+    if (form == 1) return {typed.x * std::cos(t), typed.x * std::sin(t), typed.z};
+    const long double rho = typed.x, theta = typed.y, phi = typed.z;
+    if (which == 5)
+        return {rho * std::sin(t) * std::cos(theta), rho * std::sin(t) * std::sin(theta),
+                rho * std::cos(t)};
+    return {rho * std::sin(phi) * std::cos(t), rho * std::sin(phi) * std::sin(t),
+            rho * std::cos(phi)};
+}
+
 }  // namespace quorlin::plot3d

@@ -78,4 +78,11 @@ struct TArcSpan {
 };
 TArcSpan AngleArc(long double angle);
 
+// A point typed in cylindrical (r, theta, z: form 1) or spherical (rho, theta, phi: form 2)
+// coordinates in cartesian ones; form 0 is cartesian already.
+Vec3 CartesianPoint(int form, Vec3 typed);
+// The point of a point's angle arc at angle t: the theta arc (which 4) about the z axis, the phi
+// arc (which 5) down from the z axis, for the point's form and typed coordinates.
+Vec3 AngleArcPoint(int form, Vec3 typed, int which, long double t);
+
 }  // namespace quorlin::plot3d
