@@ -100,6 +100,22 @@ public:
     int DrawSegmentExample(platform::DeviceContext& dc, int i);
     // A point is drawn when it lies in the scene box and no surface hides it.
     bool IsPointVisible(const Vec3& p) override;
+    // --- the curve slider's overlays (plot_r_overlays.cpp) ---
+    // Slot 112: the slider's marker and vectors, then the labels, texts and pictures.
+    int DrawPicture(platform::DeviceContext& dc) override;
+    void DrawCurveSliderOverlays(platform::DeviceContext& dc);
+    // The secant from the base point (or from the cursor below it), or the tangent: at the
+    // cursor, or at the base point when secants show too.
+    void DrawSecantOrTangent(platform::DeviceContext& dc, bool tangent);
+    // T, N and B at the cursor as unit arrows; nothing where T or N has no direction.
+    void DrawFrenetFrame(platform::DeviceContext& dc);
+    // A marker of a colour role at a world point, when it shows in the view.
+    void DrawMarkerAt(platform::DeviceContext& dc, Vec3 p, int role, int markerKind, int size);
+    // An arrow from `from` along `vector` in a colour role, shaft and head, clipped.
+    void DrawWorldArrow(platform::DeviceContext& dc, Vec3 from, Vec3 vector, int role);
+    // The velocity of space curve i at parameter t from its derivative trees.
+    std::optional<Vec3> CurveVelocityAt(int i, long double t);
+
     // --- drawers of example features (plot_r_fields.cpp) ---
     // 325: the intrinsic curve once per member of its family (none for negative steps), the
     // family letter given back. 0, 81 after Q, or a member's error.
@@ -109,7 +125,7 @@ public:
     int DrawSlopeField(platform::DeviceContext& dc, int k) override;
     // One arrow of the field at p, of the field's arrow length; nothing where the field is
     // undefined or zero, or p is hidden.
-    void DrawFieldArrow(platform::DeviceContext& dc, int k, Vec3 p, long double length);
+    virtual void DrawFieldArrow(platform::DeviceContext& dc, int k, Vec3 p, long double length);
     // The world length of a field's arrows: its size number in thousandths of the window.
     long double FieldArrowLength(const examples::TExample& e) const;
     // Slot 150: the guide lines of a point to the planes, the axis or the origin, and its angle
