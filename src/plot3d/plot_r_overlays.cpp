@@ -27,6 +27,11 @@ int TPlotRWin::DrawPicture(platform::DeviceContext& dc) {
     return TPlotQWin::DrawPicture(dc);
 }
 
+void TPlotRWin::PaintPrepared(platform::DeviceContext& dc) {
+    TPlotQWin::PaintPrepared(dc);
+    DrawLevelCursorCurve(dc);
+}
+
 void TPlotRWin::DrawCurveSliderOverlays(platform::DeviceContext& dc) {
     // A closed slider keeps its pointer but draws nothing.
     if (!IsCurveSliderShown()) return;

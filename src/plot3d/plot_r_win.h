@@ -104,6 +104,11 @@ public:
     // Slot 112: the slider's marker and vectors, then the labels, texts and pictures.
     int DrawPicture(platform::DeviceContext& dc) override;
     void DrawCurveSliderOverlays(platform::DeviceContext& dc);
+    // Slot 100: the saved picture, then what the level window traces over it.
+    void PaintPrepared(platform::DeviceContext& dc) override;
+    // The level window's curve through its cursor, traced over the saved picture with its own
+    // widened box and tolerances, leaving the window's as they were (the level window's tools).
+    virtual void DrawLevelCursorCurve(platform::DeviceContext&) {}
     // The secant from the base point (or from the cursor below it), or the tangent: at the
     // cursor, or at the base point when secants show too.
     void DrawSecantOrTangent(platform::DeviceContext& dc, bool tangent);

@@ -56,6 +56,7 @@ protected:
             "EXPL3;x*y;-1;1;-1;1;\r\nEXPL3;x+y;-1;1;-1;1;\r\nEXPL3;x-y;-1;1;-1;1;\r\n"));
         ASSERT_TRUE(win.SendCommand(cmd::kPasteScript));
         ASSERT_EQ(win.Inventory().Count(), 3);
+        win.Axes().axesShown = false;  // whatever the ini left
     }
     int DrawAll() {
         QImage image(401, 301, QImage::Format_RGB32);
@@ -133,6 +134,42 @@ TEST_F(FrameTest, QInsideTheYAxisSkipsTheZAxisAndTheBox) {
     asked = 0;
     EXPECT_EQ(win.DrawAxes3D(dc), 81);
     EXPECT_EQ(asked, stopAt);
+}
+
+// A full paint and a paint from the saved picture leave every part of the window's state as it
+// was: the scene box with its scales, the observer, the 3D state and the axis ends.
+TEST_F(FrameTest, PaintingLeavesTheWindowStateAsItWas) {
+    Paste("EXPL3;x*y;-1;1;-1;1;\r\nPARAM3;cos(t);sin(t);t/2;0;6;\r\n");
+    win.Axes().axesShown = true;
+    win.Scene3D().box = {true, true, false};
+    win.RecomputeAllBoxes();
+    const TSceneBox box = win.SceneBox();
+    const TObserver observer = win.Observer();
+    const TScene3DState state = win.Scene3D();
+    const auto vars = win.Formulas().vars;
+    const auto same = [&] {
+        EXPECT_TRUE(win.Scene3D() == state);
+        const TSceneBox& b = win.SceneBox();
+        EXPECT_EQ(std::vector<long double>({b.min.x, b.max.z, b.scale.x, b.scale.z, b.centre.y}),
+                  std::vector<long double>(
+                      {box.min.x, box.max.z, box.scale.x, box.scale.z, box.centre.y}));
+        const TObserver& o = win.Observer();
+        EXPECT_EQ(std::vector<long double>({o.eye.x, o.eye.y, o.eye.z, o.boxEye.x, o.focus.z}),
+                  std::vector<long double>({observer.eye.x, observer.eye.y, observer.eye.z,
+                                            observer.boxEye.x, observer.focus.z}));
+        EXPECT_TRUE(win.Formulas().vars == vars);
+    };
+    Picture();
+    same();
+    QImage image(401, 301, QImage::Format_RGB32);
+    platform::DeviceContext dc(image);
+    win.PaintPrepared(dc);
+    same();
+    // Stopped by Q at once.
+    win.SetPollInterval(TTimedPoll::Clock::duration{});
+    win.InjectSlowDrawingKey([] { return 81; });
+    EXPECT_EQ(win.DrawAll(dc), 81);
+    same();
 }
 
 TEST_F(FrameTest, TheViewCommandsAsOneTable) {

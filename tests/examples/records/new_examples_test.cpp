@@ -28,8 +28,8 @@ TEST(NewExamples, TextsAndRangesOfEachKind) {
         {kind::kExplicit, 2, "sin(x)", -7, 9},     // the view's x range
         {kind::kImplicit, 5, "x^2+y^2=4", -7, 9},  // likewise
         {kind::kPolar, 7, "0;2pi", 0, 2 * kPi},    // its own range text and range
-        {kind::kParametric, 2, "sin(2t)", 0, 2 * kPi}, {kind::kIntrinsic, 6, "1,0", 0, 10},
-        {kind::kSpaceIntrinsic, 7, "0,1,0", 0, 4 * kPi},    {kind::kTube, 5, "xx+yy+zz=4", 0, 2 * kPi},
+        {kind::kParametric, 2, "sin(2t)", 0, 2 * kPi},   {kind::kIntrinsic, 6, "1,0", 0, 10},
+        {kind::kSpaceIntrinsic, 7, "0,1,0", 0, 4 * kPi}, {kind::kTube, 5, "xx+yy+zz=4", 0, 2 * kPi},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.kind);

@@ -11,6 +11,7 @@
 #include <numbers>
 #include <string>
 
+#include "../scene_box_support.h"
 #include "support/all_near.h"
 
 namespace quorlin::plot3d {
@@ -20,11 +21,7 @@ using quorlin::testing::AllNear;
 constexpr long double kPi = std::numbers::pi_v<long double>;
 
 TSceneBox BoxOf(Vec3 min, Vec3 max) {
-    TSceneBox box;
-    box.min = min;
-    box.max = max;
-    box.centre = Vec3Midpoint(min, max);
-    return box;
+    return quorlin::testing::SceneBoxBetween(min, max);
 }
 
 struct FitRow {
@@ -172,6 +169,25 @@ TEST(AngleArcTest, StepsAndRangeBySign) {
         EXPECT_EQ(arc.steps, r.steps) << r.angle;
         EXPECT_TRUE(AllNear({arc.from, arc.to}, {r.from, r.to}, 1e-18L)) << r.angle;
     }
+}
+
+TEST(PointFormsTest, CylindricalAndSphericalPointsAndTheirArcs) {
+    const long double r = 2, theta = kPi / 3, z = 5;
+    const Vec3 c = CartesianPoint(1, {r, theta, z});
+    EXPECT_TRUE(AllNear({c.x, c.y, c.z}, {1, std::sqrt(3.0L), 5}, 1e-15L));
+    // rho 4, theta pi/2, phi pi/6: (0, 2, 2 sqrt 3).
+    const Vec3 s = CartesianPoint(2, {4, kPi / 2, kPi / 6});
+    EXPECT_TRUE(AllNear({s.x, s.y, s.z}, {0, 2, 2 * std::sqrt(3.0L)}, 1e-15L));
+    const Vec3 cartesian = CartesianPoint(0, {1.5L, -2, 3});
+    EXPECT_TRUE(AllNear({cartesian.x, cartesian.y, cartesian.z}, {1.5L, -2, 3}, 0));
+    // The theta arc starts on the x-z half plane and ends at the point; the phi arc starts on
+    // the z axis.
+    const Vec3 start = AngleArcPoint(2, {4, kPi / 2, kPi / 6}, 4, 0);
+    EXPECT_TRUE(AllNear({start.x, start.y, start.z}, {2, 0, 2 * std::sqrt(3.0L)}, 1e-15L));
+    const Vec3 pole = AngleArcPoint(2, {4, kPi / 2, kPi / 6}, 5, 0);
+    EXPECT_TRUE(AllNear({pole.x, pole.y, pole.z}, {0, 0, 4}, 1e-15L));
+    const Vec3 end = AngleArcPoint(2, {4, kPi / 2, kPi / 6}, 5, kPi / 6);
+    EXPECT_TRUE(AllNear({end.x, end.y, end.z}, {s.x, s.y, s.z}, 1e-15L));
 }
 
 // A reader of plain decimals: 1 "cannot understand" for anything else.
