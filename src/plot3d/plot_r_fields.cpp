@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 
+#include "core/errors.h"
 #include "dynamics/trajectory_drawing.h"
 #include "examples/operations/animation.h"
 #include "plot3d/axes/axes_geometry.h"
@@ -18,7 +19,6 @@ namespace kind = examples::kind;
 
 namespace {
 
-constexpr int kQuit = 81;
 constexpr int kFieldShownAsVectors = 2;
 constexpr long double kArrowShare = 0.001L;
 constexpr long double kHeadShare = 0.21L;
@@ -57,7 +57,7 @@ int TPlotRWin::DrawSlopeField(platform::DeviceContext& dc, int k) {
                 DrawFieldArrow(
                     dc, k, {box.min.x + i * h.x, box.min.y + j * h.y, box.min.z + l * h.z}, length);
         // A fine grid is m^3 arrows: Q is asked after each row.
-        if (poll() == kQuit) result = kQuit;
+        if (poll() == kKeyStop) result = kKeyStop;
     }
     f.vars = saved;
     return result;
@@ -134,7 +134,7 @@ int TPlotRWin::DrawIntrinsicFamily(platform::DeviceContext& dc, int i) {
     // Only Q stops the family; an error of a member is kept as the result.
     const int result = examples::DrawFamilyMembers(f, e, [&] {
         const int r = painter.DrawIntrinsic3D(i);
-        return r != 0 ? r : (poll() == kQuit ? kQuit : 0);
+        return r != 0 ? r : (poll() == kKeyStop ? kKeyStop : 0);
     });
     f.vars = saved;
     return result;

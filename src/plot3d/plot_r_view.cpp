@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "canvas/canvas_primitives.h"
+#include "core/errors.h"
 #include "plot3d/plot_r_win.h"
 #include "resources/command_ids.h"
 
@@ -11,7 +12,6 @@ namespace quorlin::plot3d {
 namespace cmd = resources::cmd;
 
 namespace {
-constexpr int kQuit = 81;
 constexpr int kHintQuit = 1;
 }  // namespace
 
@@ -58,7 +58,7 @@ int TPlotRWin::DrawAll(platform::DeviceContext& dc) {
     for (int i = 0; result == 0 && i <= Inventory().LastIndex(); ++i) {
         result = DrawExample(dc, i);
         // Many quick examples make as long a drawing as one slow: Q is asked between them too.
-        if (result == 0 && i < Inventory().LastIndex() && poll() == kQuit) result = kQuit;
+        if (result == 0 && i < Inventory().LastIndex() && poll() == kKeyStop) result = kKeyStop;
     }
     if (hint) UpdateCaption();
     // The axes and the box come last, also after Q or an error.

@@ -17,7 +17,6 @@ using examples::TPenSpec;
 
 namespace {
 
-constexpr int kQuit = 81;
 constexpr int kAxisSteps = 100;
 // A dotted box tested against surfaces is sampled coarsely: its dashes hide the runs.
 constexpr int kDottedBoxSteps = 12;
