@@ -1,7 +1,8 @@
 // Saving and opening a diagram of 500 examples through a 2D window: the file written, and the
 // file read, checked, installed and every example compiled again. Also opening, and opening
 // then drawing, a small file of ten examples whose derivatives grow beyond the compilation
-// budget.
+// budget, and drawing those again. The counter "aim_ms" is the time aimed at: opening and
+// drawing the ten under 2 s, drawing them again under 0.5 s.
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -67,15 +68,18 @@ Diagram HeavyDiagram() {
     return {script, kHeavyExamples};
 }
 
+void Draw(TPlot2Win& window) {
+    window.InvalidateImage(quorlin::ImageLayer::Background);
+    window.RenderImage(quorlin::ImageLayer::Picture);
+}
+
 // Opens the diagram's file in a second window, and draws it there when asked.
 void OpenInAnotherWindow(benchmark::State& state, const Diagram& diagram, bool draw) {
     TPlot2Win other(QStringLiteral("noname2.qz2"));
     other.SizeChanged(401, 401);
     for (auto _ : state) {
         benchmark::DoNotOptimize(other.Load(diagram.path));
-        if (!draw) continue;
-        other.InvalidateImage(quorlin::ImageLayer::Background);
-        other.RenderImage(quorlin::ImageLayer::Picture);
+        if (draw) Draw(other);
     }
     state.counters["examples"] = other.Inventory().Count();
 }
@@ -99,7 +103,18 @@ BENCHMARK(OpenHeavyDerivatives)->Unit(benchmark::kMillisecond);
 
 void OpenAndDrawHeavyDerivatives(benchmark::State& state) {
     OpenInAnotherWindow(state, HeavyDiagram(), true);
+    state.counters["aim_ms"] = 2000;
 }
 BENCHMARK(OpenAndDrawHeavyDerivatives)->Unit(benchmark::kMillisecond);
+
+// The heavy examples drawn again in the window that holds them, as a change of view does.
+void RedrawHeavyDerivatives(benchmark::State& state) {
+    Diagram diagram = HeavyDiagram();
+    Draw(diagram.window);
+    for (auto _ : state) Draw(diagram.window);
+    state.counters["examples"] = diagram.window.Inventory().Count();
+    state.counters["aim_ms"] = 500;
+}
+BENCHMARK(RedrawHeavyDerivatives)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The 3D window's geometry without a window: the mesh of an 80 x 80 surface z = sin(x)cos(y)
 // with its box, elongation limit, scene box and fit (aim: under 3 ms), and the central
-// projection of a million points (aim: under 25 ns a point).
+// projection of a million points (aim: under 25 ns a point); the random-dot stereogram of that
+// surface at 800 x 600 with dot size 1 (aim: under 30 ms) and its 100 x 100 double integral
+// (aim: under 10 ms).
 //
 // With the window library: the same surface in a 3D window of 401 x 301 pixels, painted fast
 // into the picture and into an SVG export (aim: under 15 ms), and drawn slowly slice by slice
@@ -13,9 +15,11 @@
 
 #include <vector>
 
+#include "examples/operations/integration.h"
 #include "plot3d/example_boxes.h"
 #include "plot3d/hidden/surface_hiding.h"
 #include "plot3d/scene_box.h"
+#include "plot3d/stereogram/stereogram.h"
 
 #ifdef QUORLIN_BENCH_WINDOWS
 #include <QFileInfo>
@@ -127,6 +131,57 @@ void MillionProjections(benchmark::State& state) {
     }
 }
 BENCHMARK(MillionProjections)->Unit(benchmark::kMillisecond);
+
+// The stereogram of z = sin(x)cos(y) over [-3, 3]^2 at 800 x 600, dot size 1, 8 strips, into
+// a sink that only counts (reported: the dots drawn).
+void StereogramOfSinCos(benchmark::State& state) {
+    FormulaContext f;
+    examples::TInventory inventory;
+    examples::TExample e;
+    if (!MakeSinCosSurface(f, e)) {
+        state.SkipWithError("the formula was not read");
+        return;
+    }
+    e.boxMin = {-3, -3, -1};
+    e.boxMax = {3, 3, 1};
+    e.StereogramFlag() = 1;
+    inventory.Append(std::move(e));
+    struct Counter : TDotSink {
+        void Dot(int, int) override { ++dots; }
+        void GuideDot(int, int) override {}
+        long dots = 0;
+    } sink;
+    const TStereoGeometry g = StereoGeometry({60, 8, 1, 0.75L}, 800, 600, StereoBox(inventory));
+    for (auto _ : state) {
+        sink.dots = 0;
+        benchmark::DoNotOptimize(DrawStereogram(g, inventory, f, 60, 3.3L, 0, sink, {}));
+    }
+    state.counters["dots"] = static_cast<double>(sink.dots);
+}
+BENCHMARK(StereogramOfSinCos)->Unit(benchmark::kMillisecond);
+
+// Never asked to stop.
+struct NoStop : examples::TSumControl {
+    bool Stop() override { return false; }
+};
+
+// The 100 x 100 iterated Simpson double integral of sin(x)cos(y) over [0, 1]^2.
+void DoubleIntegralOfSinCos(benchmark::State& state) {
+    FormulaContext f;
+    examples::TExample e;
+    if (!MakeSinCosSurface(f, e)) {
+        state.SkipWithError("the formula was not read");
+        return;
+    }
+    NoStop control;
+    for (auto _ : state) {
+        long double value = 0;
+        examples::DoubleIntegral(f, *e.Tree(3), {slot::kX, 0, 1, 100}, {slot::kY, 0, 1, 100},
+                                 control, value);
+        benchmark::DoNotOptimize(value);
+    }
+}
+BENCHMARK(DoubleIntegralOfSinCos)->Unit(benchmark::kMillisecond);
 
 #ifdef QUORLIN_BENCH_WINDOWS
 

@@ -116,13 +116,17 @@ NodePtr TExprNode::MakeSubstituted(const TExprNode* tree, int variableOp,
 }
 
 void TExprNode::ShiftVar(NodePtr& tree, int variableOp, long double a) {
+    ShiftVar(tree, variableOp, *NewConst(a));
+}
+
+void TExprNode::ShiftVar(NodePtr& tree, int variableOp, const TExprNode& a) {
     if (!tree) return;
     // Boundaries first: they are read as values of v, so v = b becomes v - a = b.
-    ForEachNode(tree.get(), [variableOp, a](TExprNode& node) {
+    ForEachNode(tree.get(), [variableOp, &a](TExprNode& node) {
         if (IsJoinOn(node, variableOp) && node.child[1])
-            node.child[1] = NewBinary(op::kPlus, std::move(node.child[1]), NewConst(a));
+            node.child[1] = NewBinary(op::kPlus, std::move(node.child[1]), CopyTree(&a));
     });
-    const NodePtr shifted = NewBinary(op::kMinus, NewOp(variableOp), NewConst(a));
+    const NodePtr shifted = NewBinary(op::kMinus, NewOp(variableOp), CopyTree(&a));
     // The boundaries just built must not be shifted again, so substitute outside them only.
     struct Walker {
         int variable;

@@ -75,6 +75,8 @@ struct TExprNode {
     // Replaces the variable v by (v - a): the tree f(v) becomes f(v - a); JOIN boundaries on v
     // move by +a so that the pieces keep their places relative to the shifted graph.
     static void ShiftVar(NodePtr& tree, int variableOp, long double a);
+    // The same shift by the value of a tree (copies of it go into the tree).
+    static void ShiftVar(NodePtr& tree, int variableOp, const TExprNode& a);
     // Replaces each node of the variable by a copy of the replacement.
     static void SubstituteVar(NodePtr& tree, int variableOp, const TExprNode& replacement);
     // A copy of the tree with the variable replaced by copies of the replacement.

@@ -6,8 +6,10 @@
 // bit, defined where the tree is defined; only faster. In real mode it is an accumulator
 // machine whose instructions read constants and variables in place, with constant subtrees
 // folded when it is built, whole powers taken by the same multiplications as the tree walk,
-// Horner chains and sums of powers each run as one instruction, and no test for undefined
-// values where a value that is not finite cannot turn finite again on its way to the root. In
+// Horner chains and sums of powers each run as one instruction, each distinct subtree computed
+// once a point (derivatives repeat their subtrees many times over; tree_program_sharing.h says
+// which subtrees are equal), and no test for undefined values where a value that is not finite
+// cannot turn finite again on its way to the root. In
 // complex mode it is a stack machine (its top kept in registers) that follows the tree walk's
 // complex rules. A tree with nodes that it does not translate (vector and curvature nodes,
 // whose users read the components from the tree, and in complex mode the nodes that complex

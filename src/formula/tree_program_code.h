@@ -99,7 +99,8 @@ struct SumTerm {
 
 struct RealCode {
     std::vector<RealInstr> code;
-    std::deque<long double> pool;  // constants; addresses never move
+    std::deque<long double> pool;    // constants; addresses never move
+    std::deque<long double> shared;  // values of repeated subtrees, kept where first computed
     ScratchStack<long double> temps;
     ScratchStack<std::array<long double, 2>> saves;  // slots kept by bound and periodic nodes
     std::vector<const long double*> terms;           // of the Horner chains

@@ -4,11 +4,14 @@
 #include <algorithm>
 #include <cstddef>
 #include <optional>
+#include <unordered_map>
+#include <vector>
 
 #include "formula/name_table.h"
 #include "formula/opcodes.h"
 #include "formula/real_arithmetic.h"
 #include "formula/tree_program_code.h"
+#include "formula/tree_program_sharing.h"
 
 namespace quorlin::program_detail {
 
@@ -125,7 +128,8 @@ struct Place {
 
 class RealCompiler {
 public:
-    RealCompiler(FormulaContext& context, RealCode& code) : ctx_(context), c_(code) {}
+    RealCompiler(FormulaContext& context, RealCode& code, const TExprNode* tree)
+        : ctx_(context), c_(code), numbers_(tree), constant_(numbers_.Count(), kNotAsked) {}
 
     // False when the tree has nodes that only the tree walk evaluates.
     bool Compile(const TExprNode* tree) {
@@ -173,6 +177,7 @@ private:
         return RealPart(ctx_.vars.value[static_cast<std::size_t>(slotIndex)]);
     }
     bool IsConstant(const TExprNode* n) const;
+    bool IsConstantNode(const TExprNode& n) const;
     Place PlaceOf(const TExprNode* n);
     Place Fold(const TExprNode& n);
     void ToAcc(const TExprNode* n) {
@@ -181,7 +186,39 @@ private:
             return;
         }
         CodeFor(*n);
+        KeepShared(*n);
     }
+
+    // --- subtrees that occur more than once ---------------------------------------------------
+    // The value of such a subtree is kept where it is first computed and read in place after
+    // that, as long as the code that computed it has surely run: where it was kept in the same
+    // branch (of a JOIN, a fallback, a bound or periodic body) or in one that encloses this.
+    struct Kept {
+        int branch;
+        const long double* at;
+    };
+    // Code emitted while one lives runs only on some evaluations.
+    class Branch {
+    public:
+        explicit Branch(RealCompiler& compiler) : compiler_(compiler), outer_(compiler.branch_) {
+            compiler.branch_ = static_cast<int>(compiler.branchOpen_.size());
+            compiler.branchOpen_.push_back(true);
+        }
+        ~Branch() {
+            compiler_.branchOpen_[static_cast<std::size_t>(compiler_.branch_)] = false;
+            compiler_.branch_ = outer_;
+        }
+        Branch(const Branch&) = delete;
+        Branch& operator=(const Branch&) = delete;
+
+    private:
+        RealCompiler& compiler_;
+        int outer_;
+    };
+    bool Repeated(const TExprNode& n) const { return numbers_.Occurrences(numbers_.Of(&n)) > 1; }
+    void KeepShared(const TExprNode& n);
+    Place SharedPlace(const TExprNode& n) const;
+    Place Folded(const TExprNode& n);
     void CodeFor(const TExprNode& n);
     // acc = l op r, for the arithmetic operators, or a two-argument function of l and r.
     void Binary(int opCode, RealEvaluator fn, const TExprNode* l, const TExprNode* r);
@@ -192,11 +229,48 @@ private:
     void Fallback(const TExprNode& n);
     void Periodic(const TExprNode& n);
 
+    static constexpr signed char kNotAsked = -1;
+
     FormulaContext& ctx_;
     RealCode& c_;
     std::size_t label_ = 0;
     bool refused_ = false;
+    bool folding_ = false;  // code that runs once here and is taken back keeps nothing
+    const ValueNumbers numbers_;
+    mutable std::vector<signed char> constant_;        // IsConstant by number, once asked
+    std::unordered_map<int, std::vector<Kept>> kept_;  // by number
+    std::unordered_map<int, Place> folded_;            // constants of repeated subtrees by number
+    std::vector<bool> branchOpen_{true};
+    int branch_ = 0;
 };
+
+// Every repeated subtree is kept, even one computed by a single product of places: a kept value
+// is a place, which its parents read in place instead of storing a temporary around it.
+void RealCompiler::KeepShared(const TExprNode& n) {
+    if (folding_ || !Repeated(n)) return;
+    c_.shared.push_back(0);
+    long double* at = &c_.shared.back();
+    Emit({.op = R::kStore, .t = at});
+    kept_[numbers_.Of(&n)].push_back({branch_, at});
+}
+
+Place RealCompiler::SharedPlace(const TExprNode& n) const {
+    const auto found = kept_.find(numbers_.Of(&n));
+    if (found == kept_.end()) return {};
+    for (const Kept& k : found->second)
+        if (branchOpen_[static_cast<std::size_t>(k.branch)]) return {k.at};
+    return {};
+}
+
+// A constant subtree is folded once, however often it occurs.
+Place RealCompiler::Folded(const TExprNode& n) {
+    if (!Repeated(n)) return Fold(n);
+    const int number = numbers_.Of(&n);
+    if (const auto found = folded_.find(number); found != folded_.end()) return found->second;
+    const Place place = Fold(n);
+    folded_.emplace(number, place);
+    return place;
+}
 
 bool RealCompiler::Fuse(const RealInstr& in) {
     if (c_.code.empty() || label_ == c_.code.size()) return false;
@@ -352,6 +426,13 @@ void RealCompiler::AddHornerStep(const long double* x, const long double* term) 
 
 bool RealCompiler::IsConstant(const TExprNode* n) const {
     if (!n) return true;  // undefined
+    signed char& known = constant_[static_cast<std::size_t>(numbers_.Of(n))];
+    if (known == kNotAsked) known = IsConstantNode(*n);
+    return known != 0;
+}
+
+bool RealCompiler::IsConstantNode(const TExprNode& node) const {
+    const TExprNode* n = &node;
     switch (KindOf(*n)) {
         case Kind::kConst:
         case Kind::kNothing:
@@ -396,7 +477,7 @@ Place RealCompiler::PlaceOf(const TExprNode* n) {
         case Kind::kNothing:
             return Undefined();
         default:
-            return IsConstant(n) ? Fold(*n) : Place{};
+            return IsConstant(n) ? Folded(*n) : SharedPlace(*n);
     }
 }
 
@@ -407,8 +488,11 @@ Place RealCompiler::Fold(const TExprNode& n) {
     const std::size_t terms = c_.terms.size();
     const std::size_t sumTerms = c_.sumTerms.size();
     const std::size_t label = label_;
+    const bool folding = folding_;
     label_ = start;
+    folding_ = true;
     CodeFor(n);
+    folding_ = folding;
     const long double value = c_.Run(start, c_.code.size());
     c_.code.resize(start);
     c_.terms.resize(terms);
@@ -555,10 +639,16 @@ void RealCompiler::Join(const TExprNode& n) {
     }
     ToAcc(n.child[1].get());
     const int test = Emit({.op = R::kJoin, .a = VariablePlace(op::VariableSlot(n.aux)).at});
-    ToAcc(n.child[0].get());
+    {
+        const Branch left(*this);
+        ToAcc(n.child[0].get());
+    }
     const int jump = Emit({.op = R::kJump});
     c_.code[static_cast<std::size_t>(test)].n = Label();
-    ToAcc(n.child[2].get());
+    {
+        const Branch right(*this);
+        ToAcc(n.child[2].get());
+    }
     c_.code[static_cast<std::size_t>(test)].m = c_.code[static_cast<std::size_t>(jump)].n = Label();
 }
 
@@ -572,6 +662,7 @@ void RealCompiler::Bound(const TExprNode& n) {
     const int kept = c_.saves.Push();
     long double* saved = c_.saves.At(kept)->data();
     const int enter = Emit({.op = R::kBoundEnter, .t = SlotParts(slotIndex), .saved = saved});
+    const Branch defined(*this);  // the body and the factor run only at a defined point
     ToAcc(n.child[1].get());
     Emit({.op = R::kBoundLeave, .t = SlotParts(slotIndex), .saved = saved});
     c_.saves.Pop();
@@ -592,6 +683,7 @@ void RealCompiler::Bound(const TExprNode& n) {
 void RealCompiler::Fallback(const TExprNode& n) {
     ToAcc(n.child[0].get());
     const int test = Emit({.op = R::kJumpIfFinite});
+    const Branch undefined(*this);
     ToAcc(n.child[1].get());
     c_.code[static_cast<std::size_t>(test)].n = Label();
 }
@@ -606,6 +698,7 @@ void RealCompiler::Periodic(const TExprNode& n) {
     long double* x = SlotParts(op::VariableSlot(op::kVarX));
     const int enter =
         Emit({.op = R::kPeriodicEnter, .a = c_.temps.At(low), .t = x, .saved = saved});
+    const Branch defined(*this);
     ToAcc(n.child[1].get());
     Emit({.op = R::kPeriodicLeave, .t = x, .saved = saved});
     c_.saves.Pop();
@@ -616,7 +709,7 @@ void RealCompiler::Periodic(const TExprNode& n) {
 }  // namespace
 
 bool CompileReal(FormulaContext& context, const TExprNode* tree, RealCode& code) {
-    return RealCompiler(context, code).Compile(tree);
+    return RealCompiler(context, code, tree).Compile(tree);
 }
 
 }  // namespace quorlin::program_detail

@@ -1,5 +1,7 @@
 #include "plot2d/plot2_win.h"
 
+#include "plot2d/orbital_editor.h"
+
 namespace quorlin::plot2d {
 
 TPlot2Win::TPlot2Win(QString fileName, QWidget* parent)
@@ -19,6 +21,25 @@ QString TLogWin::DefaultExtension() const {
 TPlotXWin::TPlotXWin(QString fileName, QWidget* parent)
     : TPlotEWin(kPlot2DFileKind, std::move(fileName), QStringLiteral("planets.ini"), "PLANETSMENU",
                 parent) {}
+
+bool TPlotXWin::EditOrbitalSystem(int i) {
+    const TOrbitalEditorRun& editor = GetOrbitalEditor();
+    if (!editor || !Inventory().IsIndex(i) || Inventory()[i].kind != examples::kind::kOrbital)
+        return false;
+    examples::TExample kept;
+    kept.InitCopy(Inventory()[i], true);
+    EnableInventory(false);
+    const int result = editor(*this, i);
+    EnableInventory(true);
+    if (result != platform::kIdOk) {
+        Inventory()[i] = std::move(kept);
+        InvalidateGraph();
+        return false;
+    }
+    MarkModified();
+    InvalidateGraph();
+    return true;
+}
 
 platform::Window* CreatePlot2Window(const NewWindowRequest& request) {
     auto* window = new TPlot2Win(request.fileName);

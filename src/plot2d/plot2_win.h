@@ -24,8 +24,10 @@ public:
 class TPlotXWin : public TPlotEWin {
 public:
     explicit TPlotXWin(QString fileName, QWidget* parent = nullptr);
-    // The orbital system's editor is the tools'; until it stands the system is kept as it is.
-    void EditOrbitalSystem() override {}
+    // Runs the installed editor (orbital_editor.h) on a copy's safe keeping: after "draw" the
+    // system is drawn anew, after "cancel" the example is put back as it was. The inventory
+    // dialog is busy meanwhile.
+    bool EditOrbitalSystem(int i) override;
 };
 
 // WindowCreators for the frame's registry.

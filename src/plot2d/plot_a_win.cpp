@@ -1,5 +1,9 @@
 #include "plot2d/plot_a_win.h"
 
+#include <cstdio>
+
+#include "core/errors.h"
+#include "examples/levels/analysis_tools.h"
 #include "examples/operations/plot_points.h"
 
 #include "examples/records/compile.h"
@@ -82,22 +86,6 @@ bool TPlotAWin::RebuildPlotPoints(int i) {
     return examples::RebuildPlotPointsExample(Inventory(), i);
 }
 
-bool TPlotAWin::UpdateDerivative(int) {
-    return false;
-}
-bool TPlotAWin::UpdateMirrorLine(int) {
-    return false;
-}
-bool TPlotAWin::UpdateReflection(int) {
-    return false;
-}
-bool TPlotAWin::UpdateRotation(int) {
-    return false;
-}
-bool TPlotAWin::UpdateTranslation(int) {
-    return false;
-}
-
 bool TPlotAWin::RebuildDerived(int i) {
     if (!Inventory().IsIndex(i)) return false;
     namespace d = examples::derived;
@@ -115,23 +103,39 @@ bool TPlotAWin::RebuildDerived(int i) {
          [](TPlotAWin& w, int k) { return w.TangentBuilder().BuildTrajectoryLine(k); }},
         {d::kMarkedPoint,
          [](TPlotAWin& w, int k) { return w.TangentBuilder().BuildMarkedPoint(k); }},
-        {d::kDerivative, [](TPlotAWin& w, int k) { return w.UpdateDerivative(k); }},
         {d::kAntiderivative, [](TPlotAWin& w, int k) { return w.UpdateAntiderivative(k); }},
         {d::kRoulette, [](TPlotAWin& w, int k) { return w.UpdateRoulette(k); }},
         {d::kEvolute, [](TPlotAWin& w, int k) { return w.UpdateEvolute(k); }},
         {d::kPlotPoints, [](TPlotAWin& w, int k) { return w.RebuildPlotPoints(k); }},
-        {d::kMirrorLine, [](TPlotAWin& w, int k) { return w.UpdateMirrorLine(k); }},
-        {d::kReflectX, [](TPlotAWin& w, int k) { return w.UpdateReflection(k); }},
-        {d::kReflectY, [](TPlotAWin& w, int k) { return w.UpdateReflection(k); }},
-        {d::kReflectDiagonal, [](TPlotAWin& w, int k) { return w.UpdateReflection(k); }},
-        {d::kReflectLine, [](TPlotAWin& w, int k) { return w.UpdateReflection(k); }},
-        {d::kHalfTurn, [](TPlotAWin& w, int k) { return w.UpdateRotation(k); }},
-        {d::kRotation, [](TPlotAWin& w, int k) { return w.UpdateRotation(k); }},
-        {d::kTranslation, [](TPlotAWin& w, int k) { return w.UpdateTranslation(k); }},
     };
     const int code = Inventory()[i].derivation;
     if (const auto built = examples::RunRebuildHook(kHooks, *this, code, i)) return *built;
     return TPlot111Win::RebuildDerived(i);
+}
+
+void TPlotAWin::AddDerivative(int i) {
+    if (examples::TAnalysisTools* tools = AnalysisTools()) tools->AddDerivative(i);
+}
+
+bool TPlotAWin::AddsDerivatives() const {
+    return static_cast<bool>(examples::GetAnalysisToolsMaker().make);
+}
+
+int TPlotAWin::MarkPoint(long double x, long double y) {
+    if (!CanAddExample(true)) return kErrNoMoreRoom;
+    // 15 characters with 14 decimals, as the point's texts keep a found value.
+    char texts[2][64];
+    std::snprintf(texts[0], sizeof texts[0], "%15.14Lf", x);
+    std::snprintf(texts[1], sizeof texts[1], "%15.14Lf", y);
+    state_.toolOrigin = true;
+    TExample& e = AddExample(k::kPoint, 0, 1, {texts[0], texts[1]});
+    e.pen.width = static_cast<std::uint16_t>(std::max<int>(Options().dotSize, 1));
+    const int i = Inventory().LastIndex();
+    CompileExample(i);
+    AddEquationLabel();
+    InventoryChanged(1);
+    DrawExampleNow(i);
+    return 0;
 }
 
 // ------------------------------------------------------------------------------ regions
@@ -204,7 +208,7 @@ std::optional<Vec2> TPlotAWin::ThrowDartsInWindow(int region, bool seeDarts) {
     const TPlotSpace space = PlotSpaceOf(View());
     TLongWorkHint hint(*this);
     TDartThrow result =
-        ThrowDarts(Formulas(), Inventory(), space, state_.dartCount, region, DrawingPoll(hint));
+        ThrowDarts(Formulas(), Inventory(), space, Tools().randomDarts, region, DrawingPoll(hint));
     state_.darts.clear();
     if (seeDarts && result.centroid) {
         state_.darts = std::move(result.hits);

@@ -2,11 +2,11 @@
 // TPlotAWin: the base level of the 2D graphing windows.
 //
 // It keeps what every 2D window holds beside the shared plot levels (TPlot2DState: the
-// explicit-shading list, the implicit-region mode and dart count, the tools' small settings,
+// explicit-shading list, the implicit-region mode, the tools' small settings,
 // the Lagrange polynomial picking its points) and the table of the drawers of the 2D kinds. It
 // rebuilds the derived examples whose builders lie in the 2D windows (antiderivatives,
-// roulettes, evolutes, plot points) and offers the slots the tools fill with the others
-// (derivatives, mirror lines, reflections, rotations, translations). It runs a drawing through
+// roulettes, evolutes, plot points); the analysis tools build the others through their seam
+// (analysis_tools.h). It runs a drawing through
 // the canvas primitives of a device context (DrawThrough), so that every drawer reaches the
 // screen and every export alike.
 #include <functional>
@@ -28,11 +28,10 @@ inline constexpr int kRegionColourRole = 11;
 inline constexpr int kWebDiagonalColourRole = 12;
 
 struct TPlot2DState {
-    ShadeList shades;    // explicit shadings, newest first
-    int regionMode = 2;  // implicit regions: 0 intersection, 2 each; 1 and 3 centroid
-    int dartCount = 1000;
-    int mouseDataExample = -1;
-    std::vector<Vec2> darts;  // the hits of the last throw shown (plot coordinates)
+    ShadeList shades;           // explicit shadings, newest first
+    int regionMode = 2;         // implicit regions: 0 intersection, 2 each; 1 and 3 centroid
+    int mouseDataExample = -1;  // the example the readout of mouse mode 125 reports on
+    std::vector<Vec2> darts;    // the hits of the last throw shown (plot coordinates)
     int dartColour = 0;
     bool degrees = false;     // the intersection angle in degrees
     bool toolOrigin = false;  // a tool is about to add a point example
@@ -55,15 +54,17 @@ public:
     virtual bool UpdateRoulette(int i);        // 82
     virtual bool UpdateEvolute(int i);         // 83
     virtual bool RebuildPlotPoints(int i);     // 99
-    // The builders of the tools: nothing here.
-    virtual bool UpdateDerivative(int i);   // 68
-    virtual bool UpdateMirrorLine(int i);   // 100
-    virtual bool UpdateReflection(int i);   // 101-104
-    virtual bool UpdateRotation(int i);     // 105, 106
-    virtual bool UpdateTranslation(int i);  // 110
     // Rebuilds example i by its derivation code; the codes the shared levels build (|f|,
-    // gradient fields, end points, frozen family members) go to them.
+    // gradient fields, end points, frozen family members) and those of the analysis tools
+    // (derivatives, mirror lines, reflections, rotations, translations) go to them.
     bool RebuildDerived(int i) override;
+    // "derive" in the inventory: the derivative of an explicit, polar or parametric curve, made
+    // by the analysis tools when the window has them.
+    void AddDerivative(int i) override;
+    bool AddsDerivatives() const override;
+    // A point example at (x, y) for the search tools: 0, or 4 (shown) when the inventory is
+    // full. The window keeps its current dy/dx example.
+    int MarkPoint(long double x, long double y);
 
     ShadeList* ShadingList() override { return &state_.shades; }
     // The implicit-regions mode travels in diagram files.
@@ -78,9 +79,9 @@ public:
     void FreeShadeList();
     // Fills the region of a shading record solid in its colour.
     void FillShadeSolid(platform::DeviceContext& dc, const TShadeRecord& record);
-    // Throws the window's dart count into the view (see ThrowDarts): the centroid of the hits,
-    // or nothing. With seeDarts the hits show over the picture in the region's colour until
-    // the picture changes.
+    // Throws the window's dart count (the tools' settings, which diagram files keep) into the
+    // view (see ThrowDarts): the centroid of the hits, or nothing. With seeDarts the hits show over
+    // the picture in the region's colour until the picture changes.
     std::optional<Vec2> ThrowDartsInWindow(int region, bool seeDarts);
 
     // Runs a drawing through the 2D draw target over the device: the window's colours, pen

@@ -2,8 +2,10 @@
 
 #include <vector>
 
+#include "core/numbers.h"
 #include "examples/records/derivation.h"
 #include "plot2d/orbital.h"
+#include "resources/command_ids.h"
 
 namespace quorlin::plot2d {
 
@@ -43,8 +45,9 @@ void TPlotCWin::UpdateDependents(int i) {
         // The end point of a segment (125) keeps a text index in its second parent.
         const bool second = examples::NamesSecondParent(e.derivation) && isChanged(e.parent[1]);
         if (!isChanged(e.parent[0]) && !second) continue;
+        // An example that could not be built changes too: what derives from it follows it.
+        changed[static_cast<std::size_t>(j)] = true;
         if (RebuildDerived(j)) {
-            changed[static_cast<std::size_t>(j)] = true;
             Compiler().EvaluateRanges(j);
             Compiler().MarkSymbolsOfExample(j);
         }
@@ -81,6 +84,18 @@ void TPlotCWin::RefreshToolValues() {
     if (examples::TAnalysisTools* tools = MadeAnalysisTools()) tools->RefreshToolValues();
 }
 void TPlotCWin::RefreshToolDialogs() {}
+
+std::string TPlotCWin::MouseDataText(long double x) {
+    const int i = State2D().mouseDataExample;
+    if (MouseMode() != resources::cmd::kMouseCoordinates || !Inventory().IsIndex(i)) return {};
+    examples::TExample& e = Inventory()[i];
+    if (e.kind != k::kExplicit || !e.Tree(2)) return {};
+    const TVariableTable saved = Formulas().vars;
+    long double y = 0;
+    const bool defined = Formulas().EvalAtReal(*e.Tree(2), slot::kX, x, y);
+    Formulas().vars = saved;
+    return "  f = " + (defined ? FormatNumberAuto(y, Format().places) : std::string("?"));
+}
 
 void TPlotCWin::ViewLoaded() {}
 

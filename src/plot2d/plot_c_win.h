@@ -29,6 +29,9 @@ public:
     bool SwapExamples(int a, int b) override;
     // Values the open tools show; nothing here.
     void RefreshToolValues() override;
+    // In mouse mode 125 over an explicit curve chosen for the left button's data: "  f = "
+    // and its value at x ("?" where it is undefined).
+    std::string MouseDataText(long double x) override;
     // Lists of the open one-example tool dialogs; nothing here.
     virtual void RefreshToolDialogs();
 

@@ -98,7 +98,7 @@ const examples::TKeepRule& KeepRule3D(Tool3D tool) {
         {{304}},                           // curve slider "TRACE3"
         {{301}},                           // double integral over z = f(x,y)
         {{302}},                           // double integral of f(r,t) r dr dt
-        {{303}},                           // surface area
+        {{301, 302, 303}},                 // surface area of any of its surfaces
         {{301, 305}, {304}},               // curve-surface intersection: a surface and a curve
         {{310, 304}},                      // line integral
         {{310, 303}},                      // surface integral

@@ -9,6 +9,7 @@
 #include "platform/key_poll.h"
 #include "plot3d/commands3d.h"
 #include "plot3d/example_boxes.h"
+#include "plot3d/stereogram/rds_window.h"
 #include "resources/command_ids.h"
 
 namespace quorlin::plot3d {
@@ -35,9 +36,14 @@ TPlotRWin::TPlotRWin(QString fileName, QString iniName, std::string_view menu, Q
     RegisterViewCommands();
     RegisterDisplayCommands();
     RegisterDrawingCommands();
+    RegisterToolCommands();
 }
 
-TPlotRWin::~TPlotRWin() = default;
+TPlotRWin::~TPlotRWin() {
+    // A window ended without closing still ends its stereogram window before the examples
+    // that window shares.
+    if (stereogramWindow_) delete stereogramWindow_->OuterWidget();
+}
 
 void TPlotRWin::SetupWindow() {
     TPlotQWin::SetupWindow();
@@ -48,6 +54,7 @@ void TPlotRWin::SetupWindow() {
 }
 
 void TPlotRWin::CleanupWindow() {
+    CloseLinkedWindows();
     CloseToolDialogs(true);
     delete observerDialog_.data();
     TPlotQWin::CleanupWindow();
@@ -201,6 +208,7 @@ void TPlotRWin::InventoryChanged(int selectLast) {
     };
     // Axes kept as shown in the ini file come with the first example, however it came.
     if (!Inventory().Empty()) ShowPendingAxes();
+    if (!spare) RefreshOwnTools();
     if (!spare) {
         Scene3D().firstSystem = counts.Count(310) > 0 ? first(310) : -1;
         Scene3D().firstSequence = counts.Count(312) > 0 ? first(312) : -1;

@@ -16,6 +16,7 @@
 // (axes/plot_r_axes.cpp).
 #include <QPointer>
 
+#include <array>
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -26,8 +27,13 @@
 #include "plot3d/obs_dialog.h"
 #include "plot3d/painting/surface_patches.h"
 #include "plot3d/plot_q_win.h"
+#include "plot3d/tools/double_integral.h"
 
 namespace quorlin::plot3d {
+
+class TRiem3Dlg;
+class TRDSDlg;
+class TRDSWin;
 
 // Colour roles of a 3D window.
 inline constexpr int kRoleBox = 2;
@@ -188,11 +194,33 @@ public:
     // "Colour role 6" asks for role 6 itself the next time, not the Frenet role.
     void AskOwnSixthRole() { Scene3D().ownSixthRole = true; }
 
+    // --- tools and linked windows (plot_r_tools.cpp) ---
+    // Each is made once on first use and kept; later requests show it again and bring it to
+    // the top. Null before the first request.
+    TRiem3Dlg* IntegralDialog(Riem3Mode mode) const;
+    TRDSDlg* StereogramDialog() const;
+    TRDSWin* StereogramWindow() const;
+    // 774, 836, 777: the double-integral dialog of the mode.
+    void OpenIntegralDialog(Riem3Mode mode);
+    // 783: the stereogram dialog.
+    void OpenStereogramDialog();
+    // 166: the stereogram window (made once, sharing this window's examples), drawn afresh.
+    void ShowStereogramWindow() override;
+    // Whether the axes ask anything of the window before they are drawn: never.
+    int AxisQuery() const { return 0; }
+    void ExamplesRemoved(std::span<const int> oldToNew) override;
+
 protected:
     void SetupWindow() override;
     void CleanupWindow() override;
 
 private:
+    void RegisterToolCommands();
+    // The dialogs and the stereogram window follow the inventory.
+    void RefreshOwnTools();
+    // The stereogram window goes before the examples it shares.
+    void CloseLinkedWindows();
+
     // What the hidden-line tests read of the window now.
     hidden::THiddenLineView HiddenLineView() const;
     void RegisterHiddenLineCommands();
@@ -225,6 +253,9 @@ private:
     std::optional<examples::TKeyPollControl> KeyControl();
 
     QPointer<TObsDlg> observerDialog_;
+    std::array<QPointer<TRiem3Dlg>, 3> integralDialogs_;
+    QPointer<TRDSDlg> stereogramDialog_;
+    QPointer<TRDSWin> stereogramWindow_;
     std::function<int()> keyPoll_;
     std::chrono::steady_clock::duration pollInterval_ = examples::TKeyPollControl::kPollInterval;
 };

@@ -75,7 +75,7 @@ constexpr ControlTemplate kMerid[] = {
 };
 
 constexpr ControlTemplate kRds[] = {
-    List(293, {0, 0, 4}),
+    MultiList(293, {0, 0, 4}),
     Label("density", {1, 0}),
     Edit(211, {1, 1}),
     Label("strips", {1, 2}),

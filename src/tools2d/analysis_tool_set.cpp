@@ -6,6 +6,9 @@
 #include "plot2d/plot_a_win.h"
 #include "resources/command_ids.h"
 #include "shell/palette.h"
+#include "tools2d/body_dialog.h"
+#include "tools2d/derived_builders.h"
+#include "tools2d/transform_builders.h"
 
 namespace quorlin::tools2d {
 
@@ -36,6 +39,10 @@ int ColourOf(int word) {
     return IsPaletteEntry(index) ? index : -1;
 }
 
+std::vector<int> Kinds(std::span<const int> kinds) {
+    return {kinds.begin(), kinds.end()};
+}
+
 }  // namespace
 
 TWindowAnalysisTools::TWindowAnalysisTools(examples::TPlot11Win& window) : window_(window) {}
@@ -46,21 +53,14 @@ TWindowAnalysisTools::~TWindowAnalysisTools() {
 
 std::vector<int> TWindowAnalysisTools::CommandsOf(int dimension) {
     if (dimension >= 3) return {cmd::kLineIntegral, cmd::kSurfaceIntegral};
-    return {cmd::kIntegrate,  cmd::kIntegrateTwo, cmd::kVolumeOfRevolution, cmd::kAreaOfRevolution,
-            cmd::kSectorArea, cmd::kVolumeTwo,    cmd::kLineIntegral};
+    return WithRegionCommands({cmd::kIntegrate, cmd::kIntegrateTwo, cmd::kVolumeOfRevolution,
+                               cmd::kAreaOfRevolution, cmd::kSectorArea, cmd::kVolumeTwo,
+                               cmd::kLineIntegral, cmd::kReflect, cmd::kRotate, cmd::kTranslate});
 }
 
 template <class Dlg, class... Args>
 Dlg* TWindowAnalysisTools::Open(QPointer<Dlg>& slot, std::vector<int> kinds, Args&&... args) {
-    if (!slot) {
-        slot = new Dlg(window_, std::forward<Args>(args)...);
-        slot->Create();
-        window_.AddToolDialog(slot, std::move(kinds));
-    }
-    slot->ShowDialog();
-    slot->raise();
-    slot->activateWindow();
-    return slot;
+    return OpenToolDialog(window_, slot, std::move(kinds), std::forward<Args>(args)...);
 }
 
 void TWindowAnalysisTools::OpenRiemann(int mode) {
@@ -73,6 +73,7 @@ void TWindowAnalysisTools::OpenRevolution(bool volume) {
 }
 
 void TWindowAnalysisTools::RunCommand(int id) {
+    if (points_.RunCommand(id)) return;
     const bool space = window_.Dimension() >= 3;
     switch (id) {
         case cmd::kIntegrate:
@@ -102,7 +103,17 @@ void TWindowAnalysisTools::RunCommand(int id) {
         case cmd::kSurfaceIntegral:
             Open(flux_, {k::kSpaceSystem, k::kParametricSurface});
             break;
+        case cmd::kReflect:
+            Open(reflect_, Kinds(ReflectableKinds()));
+            break;
+        case cmd::kRotate:
+            Open(rotate_, Kinds(ReflectableKinds()));
+            break;
+        case cmd::kTranslate:
+            Open(translate_, Kinds(TranslatableKinds()));
+            break;
         default:
+            RunRegionCommand(id);
             break;
     }
 }
@@ -127,18 +138,22 @@ int TWindowAnalysisTools::DrawOverlays(platform::DeviceContext& dc) {
 std::vector<platform::Dialog*> TWindowAnalysisTools::Dialogs() const {
     std::vector<platform::Dialog*> dialogs;
     for (platform::Dialog* d : std::initializer_list<platform::Dialog*>{
-             riemann_, revolution_, sector_, volumeTwo_, line_, flux_})
+             riemann_, revolution_, sector_, volumeTwo_, line_, flux_, reflect_, rotate_,
+             translate_, shade_, centroid_})
         if (d) dialogs.push_back(d);
+    for (platform::Dialog* d : points_.Dialogs()) dialogs.push_back(d);
     return dialogs;
 }
 
 void TWindowAnalysisTools::RefreshToolValues() {
     if (riemann_) riemann_->RefreshValues();
+    points_.RefreshValues();
 }
 
 void TWindowAnalysisTools::RefreshToolDialogs() {
     for (platform::Dialog* d : Dialogs())
         if (auto* combo = dynamic_cast<examples::TComboDlg*>(d)) combo->RefillLists();
+    if (centroid_) centroid_->RefillLists();
 }
 
 // The window's tool-dialog list closes the dialogs whose kinds are gone; their pointers clear
@@ -181,11 +196,29 @@ void TWindowAnalysisTools::RestoreState(const std::array<int, 3>& state) {
     riemann_->RestoreOptions(state[2] & kOptionMask);
 }
 
+std::optional<bool> TWindowAnalysisTools::RebuildDerived(int i) {
+    TDeriveContext context{window_.Inventory(), window_.Formulas(), window_.Compiler()};
+    return RebuildToolExample(context, i);
+}
+
+bool TWindowAnalysisTools::AddDerivative(int i) {
+    tools2d::AddDerivative(window_, i);
+    return true;
+}
+
 void InstallAnalysisTools() {
+    InstallOrbitalEditor();
     examples::SetAnalysisToolsMaker({[](examples::TPlot11Win& window) {
                                          return std::make_unique<TWindowAnalysisTools>(window);
                                      },
-                                     TWindowAnalysisTools::CommandsOf});
+                                     [](int dimension) {
+                                         std::vector<int> commands =
+                                             TWindowAnalysisTools::CommandsOf(dimension);
+                                         // The point dialogs, in both dimensions.
+                                         for (const int id : TPointTools::Commands(dimension))
+                                             commands.push_back(id);
+                                         return commands;
+                                     }});
 }
 
 }  // namespace quorlin::tools2d

@@ -1,17 +1,24 @@
 #pragma once
 // The analysis tools of one graphing window (examples::TAnalysisTools): the integration dialog
-// with its overlay and antiderivatives, the revolution, sector and two-curve volume dialogs
-// (2D windows), and the line and flux integral dialogs (832 in 2D and 3D, 833 in 3D). Each
+// with its overlay and antiderivatives, the revolution, sector and two-curve volume dialogs and
+// the reflect, rotate and translate dialogs (2D windows), the line and flux integral dialogs
+// (832 in 2D and 3D, 833 in 3D), and the derived examples of the tools with "derive". Each
 // dialog is made by its command on first use, then shown and brought to the top; the window
 // closes a dialog once its kinds are gone, and the dialogs hide and close with the window.
+// The 2D windows also get the shading of explicit inequalities (713), the implicit regions and
+// their centroid (769) and the modal choice of the left button's data (735).
 //
 // InstallAnalysisTools sets the maker every graphing window asks for its tools.
 #include <QPointer>
 
 #include "examples/levels/analysis_tools.h"
+#include "tools2d/centroid_dialog.h"
 #include "tools2d/line_dialogs.h"
 #include "tools2d/measure_dialogs.h"
+#include "tools2d/point_dialogs.h"
 #include "tools2d/riemann_dialog.h"
+#include "tools2d/transform_dialogs.h"
+#include "tools2d/shade_dialog.h"
 
 namespace quorlin::tools2d {
 
@@ -33,6 +40,9 @@ public:
     void Close() override;
     std::array<int, 3> State() const override;
     void RestoreState(const std::array<int, 3>& state) override;
+    // The derived examples of the tools, by the rows of derived_builders.h.
+    std::optional<bool> RebuildDerived(int i) override;
+    bool AddDerivative(int i) override;
 
     // The dialogs; null before their first opening.
     TRiemDlg* Riemann() const { return riemann_; }
@@ -41,6 +51,16 @@ public:
     T2VolDlg* VolumeTwo() const { return volumeTwo_; }
     TLineDlg* Line() const { return line_; }
     TFluxDlg* Flux() const { return flux_; }
+    TReflDlg* Reflect() const { return reflect_; }
+    TRotaDlg* Rotate() const { return rotate_; }
+    TTranDlg* Translate() const { return translate_; }
+
+    // The point list, distance and many-points dialogs.
+    TPointTools& Points() { return points_; }
+
+    // --- shading, regions and the mouse data (2D windows) ---
+    TShadeDlg* Shade() const { return shade_; }
+    TCentroidDlg* Centroid() const { return centroid_; }
 
     void OpenRiemann(int mode);
     void OpenRevolution(bool volume);
@@ -52,6 +72,15 @@ private:
     template <class Dlg, class... Args>
     Dlg* Open(QPointer<Dlg>& slot, std::vector<int> kinds, Args&&... args);
 
+    // --- shading, regions and the mouse data (region_commands.cpp) ---
+    // The commands of a 2D window followed by 713, 769 and 735.
+    static std::vector<int> WithRegionCommands(std::vector<int> commands);
+    // Runs a command of those; false for another one.
+    bool RunRegionCommand(int id);
+    // As Open for the dialogs that work on the plane of a 2D window (none in other windows).
+    template <class Dlg>
+    void OpenOnPlane(QPointer<Dlg>& slot, int kind);
+
     examples::TPlot11Win& window_;
     TRiemannOptions riemannOptions_;
     QPointer<TRiemDlg> riemann_;
@@ -60,9 +89,15 @@ private:
     QPointer<T2VolDlg> volumeTwo_;
     QPointer<TLineDlg> line_;
     QPointer<TFluxDlg> flux_;
+    TPointTools points_{window_};
+    QPointer<TReflDlg> reflect_;
+    QPointer<TRotaDlg> rotate_;
+    QPointer<TTranDlg> translate_;
+    QPointer<TShadeDlg> shade_;
+    QPointer<TCentroidDlg> centroid_;
 };
 
-// Every graphing window gets its analysis tools.
+// Every graphing window gets its analysis tools, and the planets window its orbital editor.
 void InstallAnalysisTools();
 
 }  // namespace quorlin::tools2d

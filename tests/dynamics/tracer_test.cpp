@@ -158,6 +158,63 @@ TEST_F(TracerTest, DyDxPenComesDownInsideTheView) {
     EXPECT_EQ(points.size(), 1u);
 }
 
+// dy/dx = y from (0, 1) as the window traces it: a table of n steps of h ends at e^(n h), each
+// method's end error shrinking with h as its order says; a negative step runs to the left; a
+// table of 5 steps has 6 rows; a drawing ends at the view's edge after the steps that reach it,
+// and a table without a step count ends by the round limit while keys are not polled.
+TEST_F(TracerTest, DyDxAgainstTheExponential) {
+    SetTree(3, "y");
+    const auto run = [&](int method, long double h, long long n, AlongXOptions options = {},
+                         TracerSettings settings = {}) {
+        options.table = n != 0;
+        options.tableSteps = n;
+        points.clear();
+        return TraceSlope(ctx, example, Record(kind::kSlope, {0, 1, 0}, 0, {-1, -1, -1}, method, h),
+                          options, settings, Collecting());
+    };
+    const long double e = std::exp(1.0L);
+    const struct {
+        int method;
+        long double ratio;  // of the end errors when h halves
+    } methods[] = {{0, 2}, {1, 4}, {2, 16}};
+    for (const auto& row : methods) {
+        const TraceResult coarse = run(row.method, 0.01L, 100);
+        const TraceResult fine = run(row.method, 0.005L, 200);
+        ASSERT_EQ(std::pair(coarse.stop, fine.stop),
+                  std::pair(TraceStop::kEndReached, TraceStop::kEndReached));
+        EXPECT_NEAR(static_cast<double>(coarse.end.x), 1, 1e-15);
+        EXPECT_NEAR(static_cast<double>((coarse.end.y - e) / (fine.end.y - e)),
+                    static_cast<double>(row.ratio), static_cast<double>(row.ratio) * 0.03)
+            << row.method;
+    }
+    EXPECT_NEAR(static_cast<double>(run(2, 0.01L, 100).end.y - e), 0, 1e-9);
+
+    // To the left: two steps of -0.1 and ten of them.
+    const TraceResult left = run(2, -0.1L, 2);
+    EXPECT_NEAR(static_cast<double>(left.end.y), std::exp(-0.2), 2e-7);
+    EXPECT_NEAR(static_cast<double>(points.at(1).position.y), std::exp(-0.1), 1e-7);
+    EXPECT_NEAR(static_cast<double>(run(2, -0.1L, 10).end.y), std::exp(-1.0), 1e-6);
+    for (std::size_t k = 1; k < points.size(); ++k)
+        EXPECT_LT(points[k].position.x, points[k - 1].position.x);
+
+    // 5 table steps: the start and 5 rows more, at x = 0, 0.1, ..., 0.5.
+    const TraceResult table = run(2, 0.1L, 5);
+    EXPECT_EQ(std::pair(table.stop, table.steps), std::pair(TraceStop::kEndReached, 5LL));
+    ASSERT_EQ(points.size(), 6u);
+    for (std::size_t k = 0; k < points.size(); ++k)
+        EXPECT_NEAR(static_cast<double>(points[k].position.x), 0.1 * static_cast<double>(k), 1e-15);
+
+    // A drawing leaves the view at x = -5 by steps of -1/8: 40 reach the edge, the 41st leaves.
+    const TraceResult drawing = run(2, -0.125L, 0);
+    EXPECT_EQ(std::tuple(drawing.stop, drawing.steps, drawing.end.x),
+              std::tuple(TraceStop::kLeftRegion, 41LL, -5.125L));
+    // A table never ends at the view's edge: without keys, the round limit ends it.
+    TracerSettings unpolled;
+    unpolled.roundLimit = 700;
+    const TraceResult endless = run(0, 0.125L, 1, {}, unpolled);
+    EXPECT_EQ(std::pair(endless.stop, endless.steps), std::pair(TraceStop::kRoundLimit, 700LL));
+}
+
 // A view of +-1e300 holds a step of 0.1 for 1e301 steps: with keys polled and never Q, the
 // traces end by the step limit of the view's pixels instead.
 TEST_F(TracerTest, AHugeViewBoundsTheStepsOfTracesThatKeysCouldStop) {

@@ -10,6 +10,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "formula/name_table.h"
 #include "formula/tree_program.h"
@@ -36,7 +37,24 @@ public:
     // trees compile.
     TreeMaker(unsigned seed, bool complex) : random_(seed), complex_(complex) {}
 
+    // Trees in which subtrees come again, as copies of one made before: in other branches of
+    // JOIN and fallback nodes, inside and outside bound and periodic bodies, so that a value
+    // the program keeps is read where the code that computed it may not have run, or where a
+    // slot it reads holds another value.
+    void RepeatSubtrees() { repeats_ = true; }
+
     NodePtr Make(int depth) {
+        if (repeats_ && !made_.empty() && Chance(0.3))
+            return TExprNode::CopyTree(made_[static_cast<std::size_t>(Pick(made_.size()))].get());
+        NodePtr tree = MakeNew(depth);
+        if (repeats_ && tree) made_.push_back(TExprNode::CopyTree(tree.get()));
+        return tree;
+    }
+    // Forgets the subtrees made so far (they belong to a tree that is gone).
+    void StartTree() { made_.clear(); }
+
+private:
+    NodePtr MakeNew(int depth) {
         if (depth <= 0 || Chance(0.2)) return Leaf();
         switch (Pick(11)) {
             case 0:
@@ -84,7 +102,6 @@ public:
         }
     }
 
-private:
     bool Chance(double p) { return std::uniform_real_distribution<double>(0, 1)(random_) < p; }
     int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
 
@@ -180,6 +197,8 @@ private:
 
     std::mt19937 random_;
     bool complex_;
+    bool repeats_ = false;
+    std::vector<NodePtr> made_;  // copies of the subtrees of the tree being made
 };
 
 long double PointValue(std::mt19937& random) {
@@ -227,13 +246,15 @@ bool SameTable(const TVariableTable& a, const TVariableTable& b) {
     return true;
 }
 
-void CompareOnRandomTrees(bool complex, unsigned seed, int trees) {
+void CompareOnRandomTrees(bool complex, unsigned seed, int trees, bool repeats = false) {
     TreeMaker maker(seed, complex);
+    if (repeats) maker.RepeatSubtrees();
     std::mt19937 random(seed + 1);
     FormulaContext ctx;
     ctx.complexMode = complex;
     int compiled = 0, evaluations = 0, defined = 0;
     for (int t = 0; t < trees; ++t) {
+        maker.StartTree();
         NodePtr tree = maker.Make(1 + t % 6);
         TreeProgram program(ctx, tree.get());
         compiled += program.Compiled();
@@ -260,6 +281,11 @@ TEST(TreeProgramRandom, ComplexModeGivesTheTreeWalksBits) {
     CompareOnRandomTrees(true, 5678, 800);  // complex functions are slow
 }
 
+TEST(TreeProgramRandom, RepeatedSubtreesGiveTheTreeWalksBits) {
+    CompareOnRandomTrees(false, 4321, 3000, true);
+    CompareOnRandomTrees(true, 8765, 400, true);
+}
+
 TEST_F(TreeProgramTest, FormulasOfTheLanguageGiveTheTreeWalksBits) {
     // Parsed formulas: the shapes the parser builds, with user functions inlined.
     ASSERT_EQ(ctx.DefineUserFunction("BUMP", "EXP(-X^2)/(1+Y^2)", 2), userfn::kDone);
@@ -268,7 +294,14 @@ TEST_F(TreeProgramTest, FormulasOfTheLanguageGiveTheTreeWalksBits) {
         "SIN(X)*COS(2X)+TAN(X/3) JOINX(X^2,1,2-X) BUMP(X,Y)+BUMP(Y,X) 1/X-1/(X-1) X^-2+X^0.5 "
         "LN(X)/LOG(X) (X+1)^64+(X-1)^65 MAX(X,Y)-MIN(X,1/X) Z^2+SIN(Z)*EXP(I*Z) 2^X*X^2 "
         "ROOT(3,X)+MOD(X,0.7) -X^2 -(2)^X 2X^5-3X^4+X^3-4X^2+5X-6 X^3+X^2-A*X^0+X^-1-Y "
-        "A-X^2+3X X^2*(X-1)+Y*X-(X+1)^3 2*X*Y-X^2/Y+1");
+        "A-X^2+3X X^2*(X-1)+Y*X-(X+1)^3 2*X*Y-X^2/Y+1 "
+        // Subtrees that come again: in one piece of a JOIN and after it or in the other piece
+        // (a value kept on one side must not be read on the other), in the boundary, as user
+        // functions of the same and of other arguments, as whole powers and sums of terms.
+        "JOINX(SIN(X)*2,0,COS(X))+SIN(X)*2 JOINX(EXP(X)+1,0,EXP(X)+1)*(EXP(X)+1) "
+        "JOINX(LN(X)^2,0.5,SQRT(X)+LN(X)^2)-LN(X)^2 JOINX(COS(X)^3,COS(X)^3,X+COS(X)^3) "
+        "BUMP(X,Y)+BUMP(Y,X)+BUMP(X,Y) BUMP(SIN(X),1)*BUMP(SIN(X),2) "
+        "(X^2+1)/(X^2+1)+(X^2+1)^3 1/(X-1)+1/(X-1)*X+X^5-2X^3+X^5-2X^3 (X+Y)*(X+Y)-(Y+X)*(Y+X)");
     std::mt19937 random(99);
     for (const bool complex : {false, true}) {
         ctx.complexMode = complex;

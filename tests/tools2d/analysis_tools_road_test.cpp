@@ -1,7 +1,8 @@
-// The integration tool as a user reaches it in the running program: a 2D window from the
+// The analysis tools as a user reaches them in the running program: a 2D window from the
 // frame's Window menu, y = x^2 from the Equa menu, "Integrate f(x) dx ..." with the parabolic
 // rule and its overlay, "definite" twice, the overlay on the window's picture and in an SVG
-// export that xmllint reads, and the dialog back from the saved diagram.
+// export that xmllint reads, and the dialog back from the saved diagram; and "Reflect ..." of a
+// line in the y-axis, drawn mirrored on the window's picture and taken back by "undo".
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -18,6 +19,7 @@
 #include "support/curve_pixels.h"
 #include "support/file_readers.h"
 #include "tools2d/analysis_tool_set.h"
+#include "tools2d/transform_dialogs.h"
 
 namespace quorlin::tools2d {
 namespace {
@@ -25,22 +27,35 @@ namespace {
 namespace cmd = resources::cmd;
 using quorlin::testing::InkNear;
 
+// The program's frame with its 2D windows, as a user starts it.
+struct UserFrame {
+    UserFrame() {
+        InstallAnalysisTools();
+        kinds.Register(WindowKind::Plot2D, plot2d::CreatePlot2Window);
+        frame.Create();
+    }
+    // A 2D window from the Window menu, 401 pixels square; null when none came.
+    plot2d::TPlot2Win* NewWindow() {
+        if (!frame.DispatchCommand(cmd::kWindow2D)) return nullptr;
+        auto* win = dynamic_cast<plot2d::TPlot2Win*>(frame.ActiveChild());
+        if (win) win->SizeChanged(401, 401);
+        return win;
+    }
+    WindowKindRegistry kinds;
+    TPlotFrame frame{kinds, {}};
+};
+
 TEST(AnalysisToolsRoadTest, IntegrateAsAUserAndFindItAgainInTheFile) {
-    InstallAnalysisTools();
     platform::ScriptedPrompter prompter;
     platform::ScriptedCommonDialogs dialogs;
     platform::SetCommonDialogs(&dialogs);
     const std::unique_ptr<void, void (*)(void*)> restore(
         &dialogs, [](void*) { platform::SetCommonDialogs(nullptr); });
     QTemporaryDir dir;
-    WindowKindRegistry kinds;
-    kinds.Register(WindowKind::Plot2D, plot2d::CreatePlot2Window);
-    TPlotFrame frame(kinds, {});
-    frame.Create();
-    ASSERT_TRUE(frame.DispatchCommand(cmd::kWindow2D));
-    auto* win = dynamic_cast<plot2d::TPlot2Win*>(frame.ActiveChild());
+    UserFrame user;
+    TPlotFrame& frame = user.frame;
+    plot2d::TPlot2Win* win = user.NewWindow();
     ASSERT_NE(win, nullptr);
-    win->SizeChanged(401, 401);
     {
         platform::ScopedDialogRunner runner([](platform::Dialog& d) {
             d.SetText(212, QStringLiteral("x^2"));
@@ -102,6 +117,50 @@ TEST(AnalysisToolsRoadTest, IntegrateAsAUserAndFindItAgainInTheFile) {
     EXPECT_EQ(
         std::tuple(back.IsHidden(), back.Mode(), back.SelectedExample(), back.Options().Mask()),
         std::tuple(false, 1, 0, (1 << 4) | (1 << 6)));
+}
+
+TEST(AnalysisToolsRoadTest, ReflectALineInTheYAxisAndTakeItBack) {
+    platform::ScriptedPrompter prompter;
+    UserFrame user;
+    TPlotFrame& frame = user.frame;
+    plot2d::TPlot2Win* win = user.NewWindow();
+    ASSERT_NE(win, nullptr);
+    EXPECT_FALSE(frame.QueryCommand(cmd::kReflect).enabled);
+    {
+        platform::ScopedDialogRunner runner([](platform::Dialog& d) {
+            d.SetText(212, QStringLiteral("x/2+1"));
+            return d.Press(1);
+        });
+        ASSERT_TRUE(frame.DispatchCommand(cmd::kNewExplicit2D));
+    }
+    for (const int id : {cmd::kReflect, cmd::kRotate, cmd::kTranslate})
+        EXPECT_TRUE(frame.QueryCommand(id).enabled) << id;
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kReflect));
+    auto& tools = dynamic_cast<TWindowAnalysisTools&>(*win->AnalysisTools());
+    TReflDlg& d = *tools.Reflect();
+    d.Press(TReflDlg::kFirstRadio + 1);  // "y-axis"
+    d.Press(TTransformDlg::kApplyButton);
+    ASSERT_EQ(win->Inventory().Count(), 2);
+    EXPECT_TRUE(prompter.messages.empty());
+
+    // y = 1 - x/2 on the cached picture, in the line's colour.
+    const QRgb ink = win->OutputColor(win->DrawColor(win->Inventory()[1].pen.colour)).rgb();
+    const auto mirrorShown = [win, ink] {
+        win->InvalidateImage(ImageLayer::Background);
+        win->RenderImage(ImageLayer::Picture);
+        const QImage& image = win->Image(ImageLayer::Picture);
+        int shown = 0;
+        for (const long double x : {-3.0L, -1.0L, 2.0L, 4.0L})
+            shown += InkNear(*win, image, x, 1 - x / 2, ink) ? 1 : 0;
+        return shown;
+    };
+    EXPECT_EQ(mirrorShown(), 4);
+    // "undo" takes it back.
+    ASSERT_TRUE(d.IsControlEnabled(TTransformDlg::kUndoButton));
+    d.Press(TTransformDlg::kUndoButton);
+    EXPECT_EQ(win->Inventory().Count(), 1);
+    EXPECT_FALSE(d.IsControlEnabled(TTransformDlg::kUndoButton));
+    EXPECT_EQ(mirrorShown(), 0);
 }
 
 }  // namespace

@@ -45,6 +45,8 @@ public:
     // Rebuilds derived example i when its derivation code is one the tools own; empty for the
     // other codes.
     virtual std::optional<bool> RebuildDerived(int) { return std::nullopt; }
+    // The inventory's "derive": adds the derivative of example i; false when the tools add none.
+    virtual bool AddDerivative(int) { return false; }
 };
 
 struct TAnalysisToolsMaker {

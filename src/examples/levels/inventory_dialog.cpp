@@ -281,7 +281,7 @@ void TFnListDlg::Edit(int k) {
         if (kind == k::kSurfaceIntersection) {
             window_.OpenIntersectionCurvesDialog(k);
         } else if (kind == k::kOrbital) {
-            window_.EditOrbitalSystem();
+            window_.EditOrbitalSystem(k);
         } else {
             window_.EditExample(k, false);
         }

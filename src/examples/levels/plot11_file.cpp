@@ -292,7 +292,8 @@ void TPlot11Win::InstallBody(TDiagramBody body) {
     ApplyParameters(body.parameters, body.settings.complexMode);
     body.userFunctions.InstallInto(Formulas());
 
-    Inventory() = std::move(body.inventory);
+    // A window that shows a parent's examples keeps them: the body's are not its own to install.
+    if (!SharesInventory()) Inventory() = std::move(body.inventory);
     ExampleBook().current = -1;
     const TRememberedExamples& r = body.remembered;
     KeptTools().ivpExamples = {
@@ -364,6 +365,7 @@ void TPlot11Win::ResetWindow() {
 // Every example from its texts; then what is derived from them. (The body table of an orbital
 // system and the points of a polynomial through points came out of the file with the body.)
 void TPlot11Win::RebuildExamples() {
+    if (SharesInventory()) return;
     TInventory& inventory = Inventory();
     for (int i = 0; i <= inventory.LastIndex(); ++i) {
         TExample& e = inventory[i];

@@ -248,8 +248,9 @@ TAnalysisTools* TPlot11Win::AnalysisTools() {
 }
 
 bool TPlot11Win::RebuildDerived(int i) {
-    if (analysisTools_)
-        if (const std::optional<bool> built = analysisTools_->RebuildDerived(i)) return *built;
+    // A diagram just read rebuilds its derived examples before any tool was opened.
+    if (TAnalysisTools* tools = AnalysisTools())
+        if (const std::optional<bool> built = tools->RebuildDerived(i)) return *built;
     return TPlot1Win::RebuildDerived(i);
 }
 

@@ -129,6 +129,8 @@ int TPlot1Win::FrozenLetter() const {
 
 bool TPlot1Win::RunEditDialog(int k, std::uint32_t& mask) {
     mask = 0;
+    // An orbital system has an editor of its own.
+    if (Inventory()[k].kind == kind::kOrbital) return EditOrbitalSystem(k);
     EnableInventory(false);
     TEditExmpDlg dialog(ExampleHost(), this, k, &mask);
     dialog.Create();
@@ -474,7 +476,7 @@ void TPlot1Win::AppendPointFromTemplate(const TExample& point) {
 int TPlot1Win::AddPointsFromClipboard(const TExample& point) {
     QString clip;
     if (const int e =
-            platform::GetClipboardText(platform::CurrentClipboard(), &clip, kMaxPointsText))
+            platform::GetClipboardText(platform::CurrentClipboard(), &clip, kMaxPointsText + 1))
         return e;
     const std::string text = ToWindows1252(clip).value_or(std::string());
     TExample filled;

@@ -343,7 +343,9 @@ void TPlot1Win::InvalidateGraph() {
     Invalidate();
 }
 
-void TPlot1Win::EditOrbitalSystem() {}
+bool TPlot1Win::EditOrbitalSystem(int) {
+    return false;
+}
 void TPlot1Win::RebuildLagrangePolynomial(int) {}
 
 void TPlot1Win::FinishLagrangePolynomial(int i) {

@@ -168,7 +168,9 @@ public:
     virtual void RedrawAll();
     // The examples image is stale: modified and repainted.
     virtual void InvalidateGraph();
-    virtual void EditOrbitalSystem();
+    // Edits orbital example i in its editor: true after "draw" (the system is drawn anew),
+    // false after "cancel" (the example is as it was). Nothing here: false.
+    virtual bool EditOrbitalSystem(int i);
     // Builds the polynomial of a Lagrange example from its points. Nothing here.
     virtual void RebuildLagrangePolynomial(int i);
     // The compiled polynomial of Lagrange example i takes the coefficients of its points as

@@ -57,7 +57,7 @@ void TPlotWin::MeasureLineHeight() {
 // ------------------------------------------------------------------------------ inventory
 
 bool TPlotWin::CanAddExample(bool warn) {
-    if (inventory_.HasRoom()) return true;
+    if (Inventory().HasRoom()) return true;
     if (warn) platform::ErrorMsg(this, kErrNoMoreRoom);
     return false;
 }
@@ -67,11 +67,11 @@ TTextSettings TPlotWin::TextSettings() const {
 }
 
 std::string TPlotWin::DescribeExample(int i) {
-    return examples::DescribeExample(inventory_, i, TextSettings());
+    return examples::DescribeExample(Inventory(), i, TextSettings());
 }
 
 int TPlotWin::CountExamplesOfKind(int kind) const {
-    return examples::CountExamplesOfKind(inventory_, kind);
+    return examples::CountExamplesOfKind(Inventory(), kind);
 }
 
 // ------------------------------------------------------------------------------ slots
@@ -113,12 +113,19 @@ void TPlotWin::RepaintLinkedWindows() {}
 void TPlotWin::RefreshToolValues() {}
 void TPlotWin::UpdateDependents(int) {}
 
+void TPlotWin::ShareInventoryOf(TPlotWin& parent) {
+    inventoryInUse_ = &parent.Inventory();
+    compilerInUse_ = &parent.Compiler();
+}
+
 void TPlotWin::RecomputeAll() {
-    for (int i = 0; i <= inventory_.LastIndex(); ++i) {
-        TExample& e = inventory_[i];
+    // The owner evaluates the compiled ranges of shared examples.
+    if (SharesInventory()) return;
+    for (int i = 0; i <= Inventory().LastIndex(); ++i) {
+        TExample& e = Inventory()[i];
         // An antiderivative's first tree holds a value evaluated with every recomputation.
         if (e.derivation == derived::kAntiderivative && e.Tree(1)) Formulas().Evaluate(*e.Tree(1));
-        compiler_.EvaluateRanges(i);
+        Compiler().EvaluateRanges(i);
     }
 }
 
@@ -134,7 +141,7 @@ void TPlotWin::ViewChanged(bool) {}
 void TPlotWin::RefreshInventoryDlg() {}
 
 void TPlotWin::ExampleChanged(int letter) {
-    if (!compiler_.Symbols().UsesLetter(letter)) return;
+    if (!Compiler().Symbols().UsesLetter(letter)) return;
     RecomputeAll();
     RefreshToolValues();
     ForgetImplicitTraces(letter);
@@ -147,8 +154,8 @@ void TPlotWin::ExampleChanged(int letter) {
 }
 
 void TPlotWin::ForgetImplicitTraces(int letter) {
-    for (int i = 0; i <= inventory_.LastIndex(); ++i) {
-        TExample& e = inventory_[i];
+    for (int i = 0; i <= Inventory().LastIndex(); ++i) {
+        TExample& e = Inventory()[i];
         if (e.kind != kind::kImplicit || (e.familyOn && e.familyLetter == letter)) continue;
         // Its traced curves belong to the old value: it is traced anew.
         e.FreeTrajectories();
@@ -159,7 +166,8 @@ void TPlotWin::ForgetImplicitTraces(int letter) {
 }
 
 bool TPlotWin::ResizeInventory(int n, bool keep) {
-    return inventory_.SetCapacity(n, keep);
+    if (SharesInventory()) return false;
+    return Inventory().SetCapacity(n, keep);
 }
 
 void TPlotWin::RecomputePicture(int) {}
@@ -181,8 +189,8 @@ bool TPlotWin::EvaluateExampleAt(Vec2& p) {
         p = *plot;
         return true;
     }
-    if (!PointMapping().readoutMaps || !inventory_.IsIndex(ExampleBook().current)) return true;
-    TExample& e = inventory_[ExampleBook().current];
+    if (!PointMapping().readoutMaps || !Inventory().IsIndex(ExampleBook().current)) return true;
+    TExample& e = Inventory()[ExampleBook().current];
     FormulaContext& f = Formulas();
     if (f.complexMode) {
         f.SetVar(slot::kZ, Complex(p.x, p.y));
@@ -208,8 +216,8 @@ bool TPlotWin::EvaluateExampleAt3D(Vec3& p) {
         p.y = q.y;
         return inside;
     }
-    if (!PointMapping().readoutMaps || !inventory_.IsIndex(ExampleBook().current)) return true;
-    TExample& e = inventory_[ExampleBook().current];
+    if (!PointMapping().readoutMaps || !Inventory().IsIndex(ExampleBook().current)) return true;
+    TExample& e = Inventory()[ExampleBook().current];
     FormulaContext& f = Formulas();
     f.SetVar(slot::kX, p.x);
     f.SetVar(slot::kY, p.y);
@@ -223,8 +231,8 @@ bool TPlotWin::EvaluateExampleAt3D(Vec3& p) {
 }
 
 Vec3 TPlotWin::EvalParametricAt(int i, long double t, long double u) {
-    if (!inventory_.IsIndex(i)) return {};
-    TExample& e = inventory_[i];
+    if (!Inventory().IsIndex(i)) return {};
+    TExample& e = Inventory()[i];
     FormulaContext& f = Formulas();
     f.SetVar(slot::kT, t);
     f.SetVar(slot::kU, u);
@@ -251,9 +259,9 @@ std::optional<Vec2> TPlotWin::SelectAxisPair(Vec3 p, long double t) const {
 
 void TPlotWin::RefreshMeshColours(int i) {
     const int background = Roles().Role(0);
-    for (int k = 0; k <= inventory_.LastIndex(); ++k) {
+    for (int k = 0; k <= Inventory().LastIndex(); ++k) {
         if (i >= 0 && k != i) continue;
-        TExample& e = inventory_[k];
+        TExample& e = Inventory()[k];
         if (!e.IsMeshSurface(true) || e.IsImplicitSurface()) continue;
         e.jumpsOff = e.extraColour[0] == background && e.extraColour[1] == background;
     }
@@ -297,7 +305,7 @@ void TPlotWin::ShowMouseCoordinates(int mode, QPoint point) {
         p = {polar[0], polar[1]};
     }
     p = ToLogAxes(logMode, p);
-    readout_ = {point, FormatCoordinates(p.x, p.y, '(', ')')};
+    readout_ = {point, FormatCoordinates(p.x, p.y, '(', ')') + MouseDataText(p.x)};
     Invalidate();
 }
 
@@ -427,33 +435,33 @@ void TPlotWin::CompileTrajectoryTexts(TTrajectory& trajectory) {
     for (std::size_t k = 0; k < TTrajectory::kTextCount; ++k) {
         trajectory.trees[k].reset();
         if (Parse(trajectory.texts[k]) == 0) trajectory.trees[k] = Formulas().TakeParseResult();
-        TExampleCompiler::MarkTreeSymbols(trajectory.trees[k].get(), compiler_.Symbols());
+        TExampleCompiler::MarkTreeSymbols(trajectory.trees[k].get(), Compiler().Symbols());
     }
 }
 
 void TPlotWin::AddMarkedPoint(int i, int kind, const std::array<long double, 4>& values, int count,
                               std::string_view text) {
-    if (!inventory_.IsIndex(i)) return;
-    if (examples::AddMarkedPoint(inventory_[i].markedPoints, kind, values, count, text))
+    if (!Inventory().IsIndex(i)) return;
+    if (examples::AddMarkedPoint(Inventory()[i].markedPoints, kind, values, count, text))
         RefreshInventoryDlg();
 }
 
 void TPlotWin::AddTrajectory(int i, const TTrajectoryStart& start) {
-    if (!inventory_.IsIndex(i)) return;
+    if (!Inventory().IsIndex(i)) return;
     const int parameter = std::clamp(start.parameter, 0, slot::kLastParameter);
-    examples::AddTrajectory(inventory_[i].trajectories, inventory_[i].kind, start,
+    examples::AddTrajectory(Inventory()[i].trajectories, Inventory()[i].kind, start,
                             Roles().Role(kRoleTrajectory), Formulas().Var(parameter));
 }
 
 void TPlotWin::AddSlopeTrajectory(int i, Vec3 start, long double step, int colour, int mode,
                                   int width) {
-    if (!inventory_.IsIndex(i)) return;
-    examples::AddSlopeTrajectory(inventory_[i].trajectories, start, step, colour, mode, width);
+    if (!Inventory().IsIndex(i)) return;
+    examples::AddSlopeTrajectory(Inventory()[i].trajectories, start, step, colour, mode, width);
 }
 
 void TPlotWin::AddRecursionTrajectory(int i, Vec3 start, int terms, int colour, int width) {
-    if (!inventory_.IsIndex(i)) return;
-    examples::AddRecursionTrajectory(inventory_[i].trajectories, inventory_[i].kind, start, terms,
+    if (!Inventory().IsIndex(i)) return;
+    examples::AddRecursionTrajectory(Inventory()[i].trajectories, Inventory()[i].kind, start, terms,
                                      colour, width);
 }
 
@@ -500,7 +508,7 @@ void TPlotWin::Notify(int code) {
 }
 
 void TPlotWin::FillTieList(platform::Dialog& dlg, int listId, int anchor) {
-    TieTargets().table = PointExampleIndexes(inventory_);
+    TieTargets().table = PointExampleIndexes(Inventory());
     dlg.ClearList(listId);
     for (std::size_t k = 0; k < TieTargets().table.size(); ++k) {
         dlg.AddString(listId, FromWindows1252(DescribeExample(TieTargets().table[k])));
@@ -509,16 +517,17 @@ void TPlotWin::FillTieList(platform::Dialog& dlg, int listId, int anchor) {
 }
 
 void TPlotWin::MarkWindowSymbols() {
-    compiler_.MarkUsedSymbols({}, ShadingEndParameters());
+    if (SharesInventory()) return;  // the owner's symbol buffer follows the owner's texts
+    Compiler().MarkUsedSymbols({}, ShadingEndParameters());
     const int end = canvas::kFirstEvalIndex + canvas::kEvalTextSlots;
     for (int index = canvas::kFirstEvalIndex; index < end; ++index) {
         const canvas::TEvalText* text = EvalTable().Find(index);
         if (!text) continue;
         for (std::size_t k = 0; k < 3; ++k)
-            if (text->flags[k]) compiler_.MarkTextSymbols(text->texts[k]);
+            if (text->flags[k]) Compiler().MarkTextSymbols(text->texts[k]);
         if (!text->flags[3]) continue;
         const std::vector<std::string> pieces = canvas::SplitEvalLabel(text->texts[3]);
-        for (std::size_t k = 1; k < pieces.size(); k += 2) compiler_.MarkTextSymbols(pieces[k]);
+        for (std::size_t k = 1; k < pieces.size(); k += 2) Compiler().MarkTextSymbols(pieces[k]);
     }
 }
 

@@ -72,10 +72,10 @@ public:
     ~TPlotWin() override;
 
     // --- value parts ---
-    TInventory& Inventory() { return inventory_; }
-    const TInventory& Inventory() const { return inventory_; }
-    TExampleCompiler& Compiler() { return compiler_; }
-    const TExampleCompiler& Compiler() const { return compiler_; }
+    TInventory& Inventory() { return *inventoryInUse_; }
+    const TInventory& Inventory() const { return *inventoryInUse_; }
+    TExampleCompiler& Compiler() { return *compilerInUse_; }
+    const TExampleCompiler& Compiler() const { return *compilerInUse_; }
     TSceneBox& SceneBox() { return box_; }
     const TSceneBox& SceneBox() const { return box_; }
     TObserver& Observer() { return observer_; }
@@ -110,7 +110,17 @@ public:
     // True while there is room for one more example; otherwise false, after error 4 ("no more
     // room") when asked to warn.
     bool CanAddExample(bool warn);
-    void CompileExample(int i) { compiler_.CompileExample(i); }
+    void CompileExample(int i) {
+        if (!SharesInventory()) Compiler().CompileExample(i);
+    }
+
+    // --- a parent's examples ---
+    // The window works on the parent's inventory and compiler for its whole life (a linked
+    // window that shows the parent's examples): its count is always the parent's, the shared
+    // trees evaluate in this window's formulas, and it never frees, resizes, compiles or writes
+    // them. The parent ends the window before its inventory goes.
+    void ShareInventoryOf(TPlotWin& parent);
+    bool SharesInventory() const { return inventoryInUse_ != &inventory_; }
     // What the equation texts need of this window.
     TTextSettings TextSettings() const;
     // The equation text of example i (Windows-1252).
@@ -238,6 +248,9 @@ public:
     std::string FormatCoordinates(long double x, long double y, char open, char close) const;
     // The mouse readout of a client point (mode 5: polar form); shown until EndReadout.
     void ShowMouseCoordinates(int mode, QPoint point);
+    // What the readout adds at the value x for the example whose data the left button reports;
+    // nothing here.
+    virtual std::string MouseDataText(long double) { return {}; }
     void EndReadout();
     const std::optional<std::pair<QPoint, std::string>>& Readout() const { return readout_; }
 
@@ -304,6 +317,9 @@ protected:
 private:
     TInventory inventory_;
     TExampleCompiler compiler_;
+    // The inventory and compiler in use: this window's own, or a parent's it shares.
+    TInventory* inventoryInUse_ = &inventory_;
+    TExampleCompiler* compilerInUse_ = &compiler_;
     TSceneBox box_;
     TObserver observer_;
     TSceneSettings scene_;

@@ -64,8 +64,18 @@ bool ToolCommandEnabled(int id, const TInventory& inventory, int dimension) {
         case cmd::kSurfaceIntegral:
             return space && Has(inventory, {kind::kSpaceSystem}) &&
                    Has(inventory, {kind::kParametricSurface});
+        case cmd::kReflect:
+        case cmd::kRotate:
+            return !space && HasExampleOfKind(inventory, kReflectableKinds);
+        case cmd::kTranslate:
+            return !space && HasExampleOfKind(inventory, kTranslatableKinds);
         case cmd::kDistance:
             return CountExamplesOfKind(inventory, space ? kind::kSpacePoint : kind::kPoint) > 1;
+        // The shading tools work on explicit and implicit curves.
+        case cmd::kShadeExplicit:
+            return !space && Has(inventory, {kind::kExplicit});
+        case cmd::kShadeImplicit:
+            return !space && Has(inventory, {kind::kImplicit});
         default:
             return true;
     }

@@ -19,6 +19,12 @@ namespace quorlin::examples {
 // The curves the arc length (and the point lists) work on.
 inline constexpr std::array<int, 4> kCurveKinds{kind::kExplicit, kind::kPolar, kind::kParametric,
                                                 kind::kSpaceCurve};
+// The kinds the reflect and rotate tools take, and the kinds the translate tool takes.
+inline constexpr std::array<int, 10> kReflectableKinds{
+    kind::kExplicit, kind::kPolar, kind::kParametric, kind::kImplicit, kind::kSegment,
+    kind::kLine,     kind::kPoint, kind::kSystem,     kind::kSlope,    kind::kSequence};
+inline constexpr std::array<int, 6> kTranslatableKinds{
+    kind::kExplicit, kind::kParametric, kind::kImplicit, kind::kSegment, kind::kLine, kind::kPoint};
 
 // Whether the tool command may be chosen with this inventory in a window of the dimension;
 // commands without a condition of this level are always allowed.

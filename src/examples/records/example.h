@@ -467,6 +467,9 @@ struct TExample {
     // A surface of revolution (307) has its parameter ends bound to letters.
     std::uint8_t& EndsBound() { return kindSlots.byte56; }
     const std::uint8_t& EndsBound() const { return kindSlots.byte56; }
+    // An explicit or cylindrical surface (301, 302) is drawn in the random-dot stereogram.
+    std::uint8_t& StereogramFlag() { return kindSlots.byte56; }
+    const std::uint8_t& StereogramFlag() const { return kindSlots.byte56; }
     // A series (218) draws its dots in the size word's size.
     std::uint8_t& OwnDotSize() { return kindSlots.byte56; }
     const std::uint8_t& OwnDotSize() const { return kindSlots.byte56; }

@@ -1,7 +1,11 @@
 #include "examples/records/new_examples.h"
 
+#include "examples/records/stored_forms.h"
+#include "resources/string_table.h"
+
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <numbers>
 #include <optional>
 
@@ -50,6 +54,46 @@ struct TDemo {
 
 constexpr long double kSurfaceLow = -3.14158265358979L;
 
+// A new orbital system: a heavy body and a light one at distance 3 in a circular orbit about
+// their common centre, which stays at rest, drawn over one turn. With G = 1 and the masses 27
+// and 0.027 the relative speed is sqrt(G (M + m) / r) and a turn takes 2 pi sqrt(r^3 / (G (M +
+// m))), a little under 2 pi.
+void SetOrbitalDemo(TExample& e, int) {
+    constexpr std::size_t kCurrentVelocityEntry = 12;  // the current positions come first
+    constexpr int kStrBody = 217;                      // "body"
+    constexpr long double kHeavy = 27, kLight = 0.027L, kDistance = 3;
+    const long double total = kHeavy + kLight;
+    const long double speed = std::sqrt(total / kDistance);
+    const long double turn = 2 * kPi * std::sqrt(kDistance * kDistance * kDistance / total);
+    const std::array<Vec3, 2> positions{Vec3{0, 0, 0}, Vec3{kDistance, 0, 0}};
+    const std::array<Vec3, 2> velocities{Vec3{0, -speed * kLight / total, 0},
+                                         Vec3{0, speed * kHeavy / total, 0}};
+    const std::array<long double, 2> masses{kHeavy, kLight};
+    e.trajectories.clear();
+    for (std::size_t j = 0; j < 2; ++j) {
+        e.points[kBodyStartEntry + j] = e.points[j] = positions[j];
+        e.points[kBodyVelocityEntry + j] = e.points[kCurrentVelocityEntry + j] = velocities[j];
+        e.points[kBodyMassEntry + j] = {masses[j], 0, 0};
+        TTrajectory body;
+        body.Init(TTrajectory::kOrbitalBodyKind, -1, -1, -1, 0, 0, 1);
+        body.step = masses[j];
+        body.pen = {static_cast<std::int16_t>(j == 0 ? e.pen.colour : (e.pen.colour - 1) % 59 + 2),
+                    static_cast<std::uint16_t>(2 - j), 0};
+        body.AllocTexts();
+        body.texts = {"0.0", "0.0", "0.0",
+                      std::string(resources::FindString(kStrBody)) + " " + std::to_string(j)};
+        e.trajectories.push_back(std::move(body));
+    }
+    e.derivationParam = 1;
+    e.Number(TNumber::kGravity) = 1;
+    e.Number(TNumber::kInterval) = turn;
+    e.Number(TNumber::kCalculations) = 1000;
+    e.Number(TNumber::kTimeStep) = turn / 1000;
+    e.Number(TNumber::kPositions) = 1000;
+    e.Bullets() = 1;
+    e.sizeWord = 4;
+}
+
 constexpr TDemo kDemos[] = {
     {.kind = k::kExplicit, .texts = {"", "sin(x)"}, .first = TDemo::kView},
     {.kind = k::kLagrange, .first = TDemo::kView},
@@ -79,6 +123,7 @@ constexpr TDemo kDemos[] = {
      .texts = {"s", "", "", "", "0,0", "1,0"},
      .first = TDemo::kFixed,
      .range = {0, 10}},
+    {.kind = k::kOrbital, .more = SetOrbitalDemo},
     {.kind = k::kComplexMap, .texts = {"z^2"}},
     {.kind = k::kPlaneMap, .texts = {"x^2-y^2", "2xy"}},
     {.kind = k::kSurface,
@@ -183,6 +228,7 @@ bool IsMenuKind(int kind, int dimension) {
         case k::kIntrinsic:
         case k::kComplexMap:
         case k::kPlaneMap:
+        case k::kOrbital:
             return dimension == 2;
         case k::kSurface:
         case k::kPolarSurface:
