@@ -23,6 +23,13 @@ void TPlotRWin::ToggleParametricsObscure() {
 
 void TPlotRWin::UpdateMenuChecks(bool flag) {
     CheckMenu(cmd::kParametricsObscure, Scene().parametricsObscure);
+    CheckMenu(cmd::kArrows, Scene().arrows);
+    CheckMenu(cmd::kShowLabels, Scene().axisLabels);
+    CheckMenu(cmd::kHideSegments, Scene().hideSegments);
+    CheckMenu(cmd::kBox, Scene3D().box.shown);
+    CheckMenu(cmd::kCoords, Scene3D().box.coords);
+    CheckMenu(cmd::kDottedBox, Scene3D().box.dotted);
+    CheckMenu(cmd::kCube, Observer().cube);
     TPlotQWin::UpdateMenuChecks(flag);
 }
 

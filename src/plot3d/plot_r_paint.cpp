@@ -212,7 +212,12 @@ constexpr std::array<TKindDrawer, 15> kKindDrawers{{
     {kind::kSpaceCurve,
      [](TPlotRWin& w, platform::DeviceContext& dc, int i) { return w.DrawSpaceCurve(dc, i); }},
     {kind::kImplicitSurface, DrawTracedKind},
-    {kind::kSpaceSystem, DrawTracedKind},
+    // A system's field of vectors, then its trajectories.
+    {kind::kSpaceSystem,
+     [](TPlotRWin& w, platform::DeviceContext& dc, int i) {
+         const int r = w.DrawSlopeField(dc, i);
+         return r != 0 ? r : DrawTracedKind(w, dc, i);
+     }},
     {kind::kSpaceSequence, DrawTracedKind},
     {kind::kSpaceSegment,
      [](TPlotRWin& w, platform::DeviceContext& dc, int i) { return w.DrawSegmentExample(dc, i); }},
@@ -272,10 +277,6 @@ int TPlotRWin::DrawSegmentExample(platform::DeviceContext& dc, int i) {
 
 bool TPlotRWin::IsPointVisible(const Vec3& p) {
     return dynamics::IsPointVisible(*this, p);
-}
-
-int TPlotRWin::DrawIntrinsicFamily(platform::DeviceContext&, int) {
-    return 0;
 }
 
 }  // namespace quorlin::plot3d

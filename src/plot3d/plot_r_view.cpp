@@ -1,12 +1,19 @@
 // The 3D window's view: the commands that move the observer and refit the picture, and the
-// drawing of the scene box and the axes.
+// draw-all loop of the picture.
+#include <utility>
+
 #include "canvas/canvas_primitives.h"
+#include "core/errors.h"
 #include "plot3d/plot_r_win.h"
 #include "resources/command_ids.h"
 
 namespace quorlin::plot3d {
 
 namespace cmd = resources::cmd;
+
+namespace {
+constexpr int kHintQuit = 1;
+}  // namespace
 
 void TPlotRWin::RegisterViewCommands() {
     HandleCommand(cmd::kObserverCoordinates, [this] {
@@ -16,6 +23,7 @@ void TPlotRWin::RegisterViewCommands() {
         observerDialog_->raise();
     });
     HandleCommand(cmd::kFitWindow, [this] {
+        ViewHistory(0);
         ComputeSceneBox();
         ViewChanged(true);
     });
@@ -34,40 +42,29 @@ void TPlotRWin::ToggleAxes() {
 int TPlotRWin::DrawAll(platform::DeviceContext& dc) {
     UpdateExportView();
     ComputeViewAngles();
-    int result = DrawFastSurfaces(dc);
-    for (int i = 0; result == 0 && i <= Inventory().LastIndex(); ++i) result = DrawExample(dc, i);
-    // The box and the axes come last, also after Q.
-    DrawSceneFrame(dc);
-    DrawImageFrame(dc);
-    return result;
-}
-
-void TPlotRWin::DrawSceneFrame(platform::DeviceContext& dc) {
-    canvas::TCanvasPrimitives prim = Primitives(dc);
-    const auto segment = [&](Vec3 p, Vec3 q) {
-        const Vec2 a = ProjectPoint(p), b = ProjectPoint(q);
-        prim.Segment({a.x, a.y}, {b.x, b.y}, true);
-    };
-    const TSceneBox& box = SceneBox();
-    prim.SetPen(OutputColor(DrawColor(Roles().Role(kRoleBox))), 1, 0);
-    prim.Comment("begin view box");
-    const auto corner = [&box](int c) {
-        return Vec3{c & 1 ? box.max.x : box.min.x, c & 2 ? box.max.y : box.min.y,
-                    c & 4 ? box.max.z : box.min.z};
-    };
-    // The twelve edges join the corners that differ in one coordinate.
-    for (int c = 0; c < 8; ++c) {
-        for (int bit : {1, 2, 4}) {
-            if (!(c & bit)) segment(corner(c), corner(c | bit));
-        }
+    if (Inventory().Empty()) {
+        // An empty picture shows where the axes would stand; the user's switch stays as it is.
+        const bool shown = std::exchange(Axes().axesShown, true);
+        const int result = DrawAxes3D(dc);
+        Axes().axesShown = shown;
+        DrawImageFrame(dc);
+        return result;
     }
-    if (!Axes().axesShown) return;
-    prim.SetPen(OutputColor(DrawColor(Roles().Role(kRoleAxes))), 1, 0);
-    prim.Comment("draw axis");
-    const TAxisEnds& a = Scene3D().axes;
-    segment({a.lower.x, 0, 0}, {a.upper.x, 0, 0});
-    segment({0, a.lower.y, 0}, {0, a.upper.y, 0});
-    segment({0, 0, a.lower.z}, {0, 0, a.upper.z});
+    const bool hint = !Scene3D().quietDrawing;
+    if (hint) ShowKeyHint(kHintQuit);
+    TLongWorkHint longWork(*this);
+    TTimedPoll poll = HintedKeyPoll(longWork);
+    int result = DrawFastSurfaces(dc);
+    for (int i = 0; result == 0 && i <= Inventory().LastIndex(); ++i) {
+        result = DrawExample(dc, i);
+        // Many quick examples make as long a drawing as one slow: Q is asked between them too.
+        if (result == 0 && i < Inventory().LastIndex() && poll() == kKeyStop) result = kKeyStop;
+    }
+    if (hint) UpdateCaption();
+    // The axes and the box come last, also after Q or an error.
+    const int frame = DrawAxes3D(dc);
+    DrawImageFrame(dc);
+    return result != 0 ? result : frame;
 }
 
 }  // namespace quorlin::plot3d

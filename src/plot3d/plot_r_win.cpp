@@ -34,6 +34,7 @@ TPlotRWin::TPlotRWin(QString fileName, QString iniName, std::string_view menu, Q
     Scene().hiddenLines = true;
     RegisterHiddenLineCommands();
     RegisterViewCommands();
+    RegisterDisplayCommands();
     RegisterDrawingCommands();
     RegisterToolCommands();
 }
@@ -89,11 +90,8 @@ void TPlotRWin::FitBoxToWindow() {
     if (View().areaWidth <= 0 || View().areaHeight <= 0) return;
     const long double oldHalfWidth = View().halfWidth, oldHalfHeight = View().halfHeight;
     TAxisEnds& axes = Scene3D().axes;
-    if (Axes().axesShown && !axes.locked) {
-        // Unlocked axes reach from the origin over the whole scene box.
-        axes.lower = Vec3Min(SceneBox().min, {0, 0, 0});
-        axes.upper = Vec3Max(SceneBox().max, {0, 0, 0});
-    }
+    // Unlocked axes reach as far as they are drawn, so the view takes in their heads.
+    if (Axes().axesShown && !axes.locked) axes = FitAxisLengths();
     const TViewWish wish = FitBoxToView(SceneBox(), Observer(), Scene3D().axes, Axes().axesShown);
     if (!(wish.halfWidth > 0) || !(wish.halfHeight > 0)) return;
     SetView(wish.centre.x, wish.centre.y, wish.halfWidth, wish.halfHeight, false);

@@ -12,7 +12,8 @@
 // introduces slot 168, GetIvpExample.
 //
 // Its picture (plot_r_paint.cpp): the fast surfaces filled patch by patch in painter's order,
-// then every example by its kind (slot 131), the scene box and axes last.
+// then every example by its kind (slot 131), the axes and the scene box last
+// (axes/plot_r_axes.cpp).
 #include <QPointer>
 
 #include <array>
@@ -21,6 +22,7 @@
 #include <optional>
 
 #include "examples/operations/integration.h"
+#include "plot3d/axes/axes_geometry.h"
 #include "plot3d/hidden/surface_hiding.h"
 #include "plot3d/obs_dialog.h"
 #include "plot3d/painting/surface_patches.h"
@@ -91,7 +93,7 @@ public:
     // --- the picture ---
     // Fills the patches of every fast surface in one order, farthest first: 0, 81 when Q
     // stopped it, or 4 when they do not fit in memory.
-    int DrawFastSurfaces(platform::DeviceContext& dc);
+    virtual int DrawFastSurfaces(platform::DeviceContext& dc);
     // Projects example i's mesh (its pixels and sides kept in the record for the hidden-line
     // tests) and appends its patches to the list.
     TProjectedMesh ProjectSurfacePatches(int i, TPatchList& list);
@@ -104,8 +106,58 @@ public:
     int DrawSegmentExample(platform::DeviceContext& dc, int i);
     // A point is drawn when it lies in the scene box and no surface hides it.
     bool IsPointVisible(const Vec3& p) override;
-    // 325: an intrinsic curve's family; drawn by the intrinsic-curve drawers (not here yet).
+    // --- the curve slider's overlays (plot_r_overlays.cpp) ---
+    // Slot 112: the slider's marker and vectors, then the labels, texts and pictures.
+    int DrawPicture(platform::DeviceContext& dc) override;
+    void DrawCurveSliderOverlays(platform::DeviceContext& dc);
+    // Slot 100: the saved picture, then what the level window traces over it.
+    void PaintPrepared(platform::DeviceContext& dc) override;
+    // The level window's curve through its cursor, traced over the saved picture with its own
+    // widened box and tolerances, leaving the window's as they were (the level window's tools).
+    virtual void DrawLevelCursorCurve(platform::DeviceContext&) {}
+    // The secant from the base point (or from the cursor below it), or the tangent: at the
+    // cursor, or at the base point when secants show too.
+    void DrawSecantOrTangent(platform::DeviceContext& dc, bool tangent);
+    // T, N and B at the cursor as unit arrows; nothing where T or N has no direction.
+    void DrawFrenetFrame(platform::DeviceContext& dc);
+    // A marker of a colour role at a world point, when it shows in the view.
+    void DrawMarkerAt(platform::DeviceContext& dc, Vec3 p, int role, int markerKind, int size);
+    // An arrow from `from` along `vector` in a colour role, shaft and head, clipped.
+    void DrawWorldArrow(platform::DeviceContext& dc, Vec3 from, Vec3 vector, int role);
+    // The velocity of space curve i at parameter t from its derivative trees.
+    std::optional<Vec3> CurveVelocityAt(int i, long double t);
+
+    // --- drawers of example features (plot_r_fields.cpp) ---
+    // 325: the intrinsic curve once per member of its family (none for negative steps), the
+    // family letter given back. 0, 81 after Q, or a member's error.
     virtual int DrawIntrinsicFamily(platform::DeviceContext& dc, int i);
+    // Slot 116: the field of a 3D system (310) shown as vectors: arrows on an (m+1)^3 grid
+    // through its box, one step per axis. 0, or 81 when Q stopped it.
+    int DrawSlopeField(platform::DeviceContext& dc, int k) override;
+    // One arrow of the field at p, of the field's arrow length; nothing where the field is
+    // undefined or zero, or p is hidden.
+    virtual void DrawFieldArrow(platform::DeviceContext& dc, int k, Vec3 p, long double length);
+    // The world length of a field's arrows: its size number in thousandths of the window.
+    long double FieldArrowLength(const examples::TExample& e) const;
+    // Slot 150: the guide lines of a point to the planes, the axis or the origin, and its angle
+    // arcs, by the digits of its mark word.
+    void DrawPointMarkers(platform::DeviceContext& dc, int k) override;
+    // --- the frame (axes/plot_r_axes.cpp) ---
+    // Slot 83: the axes with their heads and letters, then the box with its corner labels,
+    // every line through the hidden-line tests. 0, or 81 when Q stopped it (what follows the
+    // stopped line is left out).
+    virtual int DrawAxes3D(platform::DeviceContext& dc);
+    // The ends the axes are drawn to: the locked ends, or ends fitted to the scene box. A paint
+    // leaves the stored ends alone (the view's fit reads them).
+    TAxisEnds FitAxisLengths() const;
+    // One axis from -> to (axis 0 x, 1 y, 2 z) with its letter beyond the upper end.
+    int DrawAxis(canvas::TCanvasPrimitives& prim, Vec3 from, Vec3 to, int steps, int axis,
+                 const examples::TPenSpec& pen, TTimedPoll& poll);
+    // The twelve edges of the scene box, then its two corner labels when asked.
+    int DrawViewBox(canvas::TCanvasPrimitives& prim, int steps, const examples::TPenSpec& pen,
+                    TTimedPoll& poll);
+    // The box corners that carry the coordinate labels, seen from the eye.
+    TLabelCorners ChooseLabelCorners() const;
     // The axes on or off: the boxes take in the origin (or no longer), and the picture refits.
     void ToggleAxes() override;
     // 101-105: whether the surface of example i lies between p and the eye, by the tests of its
@@ -119,6 +171,17 @@ public:
     // 788 "Parametrics obscure": parametric-type surfaces hide what lies behind them, or not.
     void ToggleParametricsObscure();
     void UpdateMenuChecks(bool flag) override;
+    // --- recomputation (plot_r_derived.cpp) ---
+    // Slot 111: every example's grid (a mesh surface) or box, then its ranges.
+    void RecomputeAll() override;
+    // Slot 110: the examples derived from k (all when k < 0) rebuilt in index order, each by
+    // the row of its derivation code (dependency_walk.h).
+    void UpdateDependents(int k) override;
+    void RebuildDerived3D(int i);
+    // The grid of example i again when it is a mesh surface (implicit ones have none).
+    void RecomputeGrid(int i);
+    // A surface-surface intersection curve rebuilt from its surfaces (the intersection tools).
+    virtual void BuildIntersectionCurve(int) {}
     // 168: the first differential equation while "IVP10" shows, else -1.
     virtual int GetIvpExample();
     // Every example's mesh or box again, then the scene box and the view. The meshes poll Q by
@@ -161,9 +224,28 @@ private:
     // What the hidden-line tests read of the window now.
     hidden::THiddenLineView HiddenLineView() const;
     void RegisterHiddenLineCommands();
-    // Draws the scene box's edges and the axes from the lower to the upper ends.
-    void DrawSceneFrame(platform::DeviceContext& dc);
+    // The axes and the box, asking the poll for Q.
+    int DrawFrame(platform::DeviceContext& dc, TTimedPoll& poll);
+    // The arrow head at an axis's upper end, unless a surface hides the end.
+    void DrawAxisHead(platform::DeviceContext& dc, Vec3 end, const examples::TPenSpec& pen);
     void RegisterViewCommands();
+    // The View menu's switches, sizes and observer moves (plot_r_commands.cpp).
+    void RegisterDisplayCommands();
+    // The whole picture drawn again at the next paint.
+    void Repaint3D();
+    // After the eye moved: the dialog, the angles, modified, the picture redrawn unrefitted.
+    void ObserverChanged();
+    // In, Out and Far out: the eye-to-focus distance times factor, back into the band.
+    void MoveObserverBy(long double factor);
+    void SetIsometricView();
+    // A whole number in low..high asked in the input box: error 17 outside, the reader's
+    // error when unreadable; nothing after Cancel or an error.
+    std::optional<int> AskWhole(int titleId, int promptId, int current, int low, int high);
+    void AskArrowLength();
+    void AskSlides();
+    void AskAngleStep();
+    // "AXLEN": "lock" takes the six ends and locks them, "unlock" lets them follow the box.
+    void AskAxisLengths();
     void RegisterDrawingCommands();
     // The open tool dialogs refill their example lists.
     void RefillToolDialogs();

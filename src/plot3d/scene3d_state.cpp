@@ -8,6 +8,9 @@ void StoreSceneSettings(const TObserver& observer, const TSceneBox& box, const T
     const TAxisEnds& a = state.axes;
     s.boxLengths = {a.lower.x, a.lower.y, a.lower.z, a.upper.x, a.upper.y, a.upper.z};
     s.lockLengths = a.locked;
+    s.box = state.box.shown;
+    s.coords = state.box.coords;
+    s.dotted = state.box.dotted;
     s.cube = observer.cube;
     s.angle = observer.angleStep;
     s.sceneBox = {box.min.x, box.min.y, box.min.z, box.max.x, box.max.y, box.max.z};
@@ -17,6 +20,7 @@ void LoadSceneSettings(const examples::TScene3DSettings& s, TObserver& observer,
                        TScene3DState& state) {
     const auto& n = s.boxLengths;
     state.axes = {{n[0], n[1], n[2]}, {n[3], n[4], n[5]}, s.lockLengths};
+    state.box = {s.box, s.coords, s.dotted};
     observer.cube = s.cube;
     if (s.angle > 0) observer.angleStep = s.angle;
     const auto& b = s.sceneBox;

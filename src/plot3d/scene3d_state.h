@@ -1,16 +1,26 @@
 #pragma once
 // TScene3DState: what a 3D window level keeps beside the shared scene box and observer: the
 // axis ends with their lock, the line-of-sight step, the arrow length, the quiet-drawing flag,
-// the axes waiting for the first example, the one-shot flags of the inventory and colour
-// commands, and the first differential equation and sequence. With the diagram file's 3D
-// settings (TScene3DSettings) it goes both ways: StoreSceneSettings and LoadSceneSettings.
+// the box's display switches, the axes waiting for the first example, the one-shot flags of the
+// inventory and colour commands, and the first differential equation and sequence. With the diagram
+// file's 3D settings (TScene3DSettings) it goes both ways: StoreSceneSettings and
+// LoadSceneSettings.
 #include "examples/diagram/diagram_settings.h"
 #include "plot3d/scene_box.h"
 
 namespace quorlin::plot3d {
 
+// The scene box as drawn: shown, with the coordinates of two corners, dotted.
+struct TBoxDisplay {
+    bool shown = false;
+    bool coords = false;
+    bool dotted = false;
+    friend bool operator==(const TBoxDisplay&, const TBoxDisplay&) = default;
+};
+
 struct TScene3DState {
     TAxisEnds axes;
+    TBoxDisplay box;
     long double lineOfSightStep = 0.002L;
     int arrowLength = 10;           // pixels
     bool quietDrawing = false;      // draw without key polls and hints

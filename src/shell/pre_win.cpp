@@ -3,6 +3,10 @@
 #include <cmath>
 #include <utility>
 
+#include <QTimer>
+
+#include "core/errors.h"
+#include "platform/boxes.h"
 #include "resources/command_ids.h"
 
 namespace quorlin {
@@ -47,8 +51,9 @@ void TPreWin::RenderImage(ImageLayer layer) {
         platform::DeviceContext dc(background_);
         drawingBackground_ = true;
         PaintBackground(dc);
-        DrawAll(dc);
+        const int drawn = DrawAll(dc);
         drawingBackground_ = false;
+        if (drawn != 0 && drawn != kKeyStop) ReportDrawingError(drawn);
         backgroundCurrent_ = true;
         pictureCurrent_ = false;
     }
@@ -101,6 +106,11 @@ void TPreWin::PaintBackground(platform::DeviceContext& dc) {
 
 int TPreWin::DrawAll(platform::DeviceContext&) {
     return 0;
+}
+
+void TPreWin::ReportDrawingError(int error) {
+    // Not inside the paint: the box comes once the layers are drawn.
+    QTimer::singleShot(0, this, [this, error] { platform::ErrorMsg(this, error); });
 }
 
 int TPreWin::DrawPicture(platform::DeviceContext&) {

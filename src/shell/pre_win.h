@@ -69,6 +69,9 @@ public:
     // What the layers show; higher levels fill them. 0, or the interrupt key code.
     virtual int DrawAll(platform::DeviceContext& dc);
     virtual int DrawPicture(platform::DeviceContext& dc);
+    // A drawing of the background layer failed with an error (not Q): the error box, shown
+    // after the paint.
+    virtual void ReportDrawingError(int error);
     // Back to screen colours after a printed or high-resolution drawing.
     virtual void PrepareColors();
     // Back to the screen: screen colours, both layers stale, a repaint queued.

@@ -11,6 +11,7 @@
 #include <numbers>
 #include <random>
 
+#include "scene_box_support.h"
 #include "support/all_near.h"
 
 namespace quorlin::plot3d {
@@ -20,12 +21,7 @@ using quorlin::testing::AllNear;
 constexpr long double kPi = std::numbers::pi_v<long double>;
 
 TSceneBox BoxOf(Vec3 min, Vec3 max) {
-    TSceneBox box;
-    box.min = min;
-    box.max = max;
-    box.centre = Vec3Midpoint(min, max);
-    box.ComputeScale();
-    return box;
+    return quorlin::testing::SceneBoxBetween(min, max);
 }
 
 TObserver ObserverAt(Vec3 eye, const TSceneBox& box, bool cube = false) {

@@ -342,6 +342,7 @@ TEST_F(Plot3WinTest, ASlowPictureGoesToEveryExportAsItsRuns) {
     ASSERT_TRUE(frame.QueryCommand(cmd::kSlowDrawAll).enabled);
     ASSERT_TRUE(frame.DispatchCommand(cmd::kSlowDrawAll));
     EXPECT_EQ(win->Inventory()[0].SlowDrawing(), 1);
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kBox));
 
     dialogs.fileAnswers.push_back(dir.filePath("slow.svg"));
     ASSERT_TRUE(frame.DispatchCommand(cmd::kExportSvg));
@@ -470,6 +471,88 @@ TEST_F(Plot3WinTest, TheLinkedWindowKeepsItsTitleAndComesBackAfterEveryClose) {
     CloseUnsaved(*win);
     delete win;
     EXPECT_FALSE(linked);
+}
+
+}  // namespace
+}  // namespace quorlin::plot3d
+
+namespace quorlin::plot3d {
+namespace {
+
+// The user's road through the View menu: axes, box and its corner labels, a turn and a step in
+// from the keys' commands, the curve slider with its secants; every menu item of the View menu
+// may be chosen, and the axis letters and corner labels reach the SVG, EPS and PiCTeX exports.
+TEST_F(Plot3WinTest, TheFrameAndItsLabelsReachEveryExport) {
+    platform::ScopedDialogRunner runner([](platform::Dialog& d) {
+        d.Press(canvas::TTeXDlg::kFirstKindRadio + canvas::kTexInsertable);
+        return d.Press(1);
+    });
+    TPlotFrame frame(registry, {});
+    frame.Create();
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kWindow3D));
+    TPlot3Win* win = Active(frame);
+    ASSERT_NE(win, nullptr);
+    clipboard.SetText(
+        QStringLiteral("EXPL3;sin(x)*cos(y);-3;3;-3;3;\r\nPARAM3;cos(t);sin(t);t/2;0;6;\r\n"));
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kPasteScript));
+    for (const int id : {cmd::kAxes,
+                         cmd::kLockLengths,
+                         cmd::kArrows,
+                         cmd::kShowLabels,
+                         cmd::kArrowLength,
+                         cmd::kBox,
+                         cmd::kCoords,
+                         cmd::kCube,
+                         cmd::kBoxScreenThickness,
+                         cmd::kBoxPrintedThickness,
+                         cmd::kDottedBox,
+                         cmd::kHideSegments,
+                         cmd::kTiltUp,
+                         cmd::kTiltDown,
+                         cmd::kTurn,
+                         cmd::kTurnBack,
+                         cmd::kObserverAngle,
+                         cmd::kObserverIn,
+                         cmd::kObserverOut,
+                         cmd::kFarOut,
+                         cmd::kIsometric,
+                         cmd::kObserverCoordinates,
+                         cmd::kNumberOfSlides,
+                         cmd::kFitWindow,
+                         cmd::kTraceSlider})
+        EXPECT_TRUE(frame.QueryCommand(id).enabled) << id;
+    win->Axes().axesShown = false;
+    for (const int id : {cmd::kAxes, cmd::kBox, cmd::kCoords, cmd::kTurn, cmd::kObserverIn})
+        ASSERT_TRUE(frame.DispatchCommand(id)) << id;
+    EXPECT_TRUE(win->Axes().axesShown);
+    EXPECT_TRUE(win->Scene3D().box.shown && win->Scene3D().box.coords);
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kTraceSlider));
+    ASSERT_NE(win->CurveSlider(), nullptr);
+    win->CurveSlider()->SetChecked(examples::TTraceDlg::kSecants, true);
+
+    dialogs.fileAnswers.push_back(dir.filePath("frame.svg"));
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kExportSvg));
+    dialogs.fileAnswers.push_back(dir.filePath("frame.eps"));
+    prompter.AnswerInput(QStringLiteral("1"));
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kExportEps));
+    dialogs.fileAnswers.push_back(dir.filePath("frame.tex"));
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kExportPicTeX));
+    const std::string svg = ReadAll(dir.filePath("frame.svg"));
+    const std::string eps = ReadAll(dir.filePath("frame.eps"));
+    const std::string tex = ReadAll(dir.filePath("frame.tex"));
+    // The corner labels are "(x,y,z)" of the two corners, two places each.
+    const TLabelCorners corners = win->ChooseLabelCorners();
+    for (const Vec3 corner : {corners.bottom, corners.top}) {
+        const std::string label = CornerLabel(corner);
+        const std::string inner = label.substr(1, label.size() - 2);
+        for (const std::string* out : {&svg, &eps, &tex}) EXPECT_GE(Occurrences(*out, inner), 1u);
+    }
+    for (const char* letter : {"> x <", "> y <", "> z <"})
+        EXPECT_EQ(Occurrences(svg, letter), 1u) << letter;
+    EXPECT_EQ(Occurrences(eps, "% begin view box"), 1u);
+    EXPECT_EQ(Occurrences(eps, "% draw axis"), 3u);
+    ExpectExportsRead(dir.path(), "frame", 1500);
+    CloseUnsaved(*win);
 }
 
 }  // namespace

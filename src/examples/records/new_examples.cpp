@@ -200,10 +200,13 @@ constexpr TDemo kDemos[] = {
          [](TExample& e, int) {
              Box(e, {-30, -30, -10}, {30, 30, 50});
          }},
+    // A helix-like curve of constant curvature whose torsion swings: s over two turns.
     {.kind = k::kSpaceIntrinsic,
-     .texts = {"1", "0.2", "", "", "0,0,0", "1,0,0", "0,1,0"},
+     .texts = {"1.0", "sin(s)", "", "", "0,0,0", "1,0,0", "0,1,0"},
      .first = TDemo::kFixed,
-     .range = {0, 20}},
+     .range = {0, 4 * kPi},
+     .range2 = TSpan{0, 10},
+     .more = [](TExample& e, int) { e.density = 50; }},
 };
 
 }  // namespace

@@ -28,8 +28,8 @@ TEST(NewExamples, TextsAndRangesOfEachKind) {
         {kind::kExplicit, 2, "sin(x)", -7, 9},     // the view's x range
         {kind::kImplicit, 5, "x^2+y^2=4", -7, 9},  // likewise
         {kind::kPolar, 7, "0;2pi", 0, 2 * kPi},    // its own range text and range
-        {kind::kParametric, 2, "sin(2t)", 0, 2 * kPi}, {kind::kIntrinsic, 6, "1,0", 0, 10},
-        {kind::kSpaceIntrinsic, 7, "0,1,0", 0, 20},    {kind::kTube, 5, "xx+yy+zz=4", 0, 2 * kPi},
+        {kind::kParametric, 2, "sin(2t)", 0, 2 * kPi},   {kind::kIntrinsic, 6, "1,0", 0, 10},
+        {kind::kSpaceIntrinsic, 7, "0,1,0", 0, 4 * kPi}, {kind::kTube, 5, "xx+yy+zz=4", 0, 2 * kPi},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.kind);
@@ -54,6 +54,10 @@ TEST(NewExamples, WhatEachKindSetsBesideItsTexts) {
     EXPECT_EQ(Demo(kind::kPlane, 17).GridColour(), 17);
     EXPECT_EQ(Demo(kind::kPolarSurface).divisions[1], 70);
     EXPECT_EQ(Demo(kind::kHigherOrder).order, 2);
+    const TExample intrinsic = Demo(kind::kSpaceIntrinsic);
+    EXPECT_EQ(std::tuple(intrinsic.Text(1), intrinsic.Text(2), intrinsic.Text(6),
+                         intrinsic.rangeLow[1], intrinsic.rangeHigh[1], intrinsic.density),
+              std::tuple("1.0", "sin(s)", "1,0,0", 0.0L, 10.0L, 50));
     const TExample system = Demo(kind::kSpaceSystem);
     EXPECT_EQ(
         std::tuple(system.boxMin.z, system.box2Max.z, system.fieldRows, system.fieldLengthPercent),
