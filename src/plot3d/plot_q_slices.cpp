@@ -38,10 +38,10 @@ std::function<int()> TPlotQWin::SlowDrawingKey() {
     return [this] { return platform::PollKey(this); };
 }
 
-TTimedPoll TPlotQWin::HintedKeyPoll(TLongWorkHint& hint) {
+TStopPoll TPlotQWin::HintedKeyPoll(TLongWorkHint& hint) {
     std::function<int()> key = SlowDrawingKey();
-    if (!key) return TTimedPoll({}, pollInterval_);
-    return TTimedPoll(
+    if (!key) return TStopPoll({}, pollInterval_);
+    return TStopPoll(
         [&hint, inner = std::move(key)] {
             hint.Polled();
             return inner();
@@ -57,7 +57,7 @@ int TPlotQWin::DrawBySlices(platform::DeviceContext& dc, int i, int direction) {
     canvas::TCanvasPrimitives prim = Primitives(dc);
     SelectExamplePen(*this, prim, e.pen);
     TLongWorkHint hint(*this);
-    TTimedPoll poll = HintedKeyPoll(hint);
+    TStopPoll poll = HintedKeyPoll(hint);
     const TSlicePlan plan = PlanSlices(e, direction);
     const int stopped = examples::DrawFamilyMembers(f, e, [&] {
         for (int s = 0; s <= plan.slices; ++s) {
@@ -73,7 +73,7 @@ int TPlotQWin::DrawBySlices(platform::DeviceContext& dc, int i, int direction) {
 }
 
 int TPlotQWin::DrawSlice(canvas::TCanvasPrimitives& prim, int i, int direction, int points,
-                         long double value, TTimedPoll& poll) {
+                         long double value, TStopPoll& poll) {
     TExample& e = Inventory()[i];
     if (e.kind == kind::kSpaceSegment) {
         Vec3 a, b;
@@ -120,7 +120,7 @@ void TPlotQWin::DrawDirectionArrow(canvas::TCanvasPrimitives& prim, Vec3 p, Vec3
 }
 
 int TPlotQWin::DrawSegment3D(canvas::TCanvasPrimitives& prim, Vec3 a, Vec3 b, const TPenSpec& pen,
-                             bool drawWhole, bool insideBox, int n, TTimedPoll& poll) {
+                             bool drawWhole, bool insideBox, int n, TStopPoll& poll) {
     SelectExamplePen(*this, prim, pen);
     TSegmentWorld world;
     world.insideBox = [this](Vec3 p) { return dynamics::IsInsideBox3D(*this, p); };

@@ -56,7 +56,7 @@ public:
     // One slice at the fixed value, `points` steps along the running parameter; a segment
     // (308) is drawn whole. The runs of visible points are curve pieces. 0 or 81.
     int DrawSlice(canvas::TCanvasPrimitives& prim, int i, int direction, int points,
-                  long double value, TTimedPoll& poll);
+                  long double value, TStopPoll& poll);
     // An arrow whose head sits at p, pointing along v, `length` view units long, in the pen.
     void DrawDirectionArrow(canvas::TCanvasPrimitives& prim, Vec3 p, Vec3 v, long double length,
                             const examples::TPenSpec& pen);
@@ -65,7 +65,7 @@ public:
     // as its runs of samples in the box (insideBox) and not hidden. 0, or 81 when Q stopped it.
     int DrawSegment3D(canvas::TCanvasPrimitives& prim, Vec3 a, Vec3 b,
                       const examples::TPenSpec& pen, bool drawWhole, bool insideBox, int n,
-                      TTimedPoll& poll);
+                      TStopPoll& poll);
     // The ends of a segment (308) from its texts 1-3 and 4, 6, 7; false where one cannot be
     // read.
     bool ReadSegmentEnds(const examples::TExample& e, Vec3& a, Vec3& b);
@@ -79,11 +79,11 @@ public:
     // The key poll of slow drawing: through the window, none while it must not poll.
     std::function<int()> SlowDrawingKey();
     // The key poll of a long drawing, asked by time; the hint shows the key once it runs long.
-    TTimedPoll HintedKeyPoll(TLongWorkHint& hint);
+    TStopPoll HintedKeyPoll(TLongWorkHint& hint);
     // Replaces the window's key poll in slow drawing (tests inject their keys; empty: none).
     void InjectSlowDrawingKey(std::function<int()> poll) { injectedKey_ = std::move(poll); }
     // How often slow drawing asks for keys (tests ask at every sample).
-    void SetPollInterval(TTimedPoll::Clock::duration interval) { pollInterval_ = interval; }
+    void SetPollInterval(TStopPoll::Clock::duration interval) { pollInterval_ = interval; }
 
     // The pending axes come on (after the first example was drawn).
     void ShowPendingAxes();
@@ -101,7 +101,7 @@ private:
     TScene3DState scene3d_;
     TIni3DSettings ini_;
     std::optional<TIni3DRead> iniRead_;
-    TTimedPoll::Clock::duration pollInterval_ = TTimedPoll::kInterval;
+    TStopPoll::Clock::duration pollInterval_ = TStopPoll::kInterval;
     std::function<int()> injectedKey_;
 };
 

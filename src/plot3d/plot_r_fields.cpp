@@ -47,7 +47,7 @@ int TPlotRWin::DrawSlopeField(platform::DeviceContext& dc, int k) {
     const int m = std::max<int>(e.fieldRows, 1);
     const Vec3 h = FieldGridSteps(box, m);
     TLongWorkHint hint(*this);
-    TTimedPoll poll = HintedKeyPoll(hint);
+    TStopPoll poll = HintedKeyPoll(hint);
     FormulaContext& f = Formulas();
     const auto saved = f.vars;
     int result = 0;
@@ -91,7 +91,7 @@ void TPlotRWin::DrawPointMarkers(platform::DeviceContext& dc, int k) {
     const Vec3 p = CartesianPoint(form, t);
     canvas::TCanvasPrimitives prim = Primitives(dc);
     TLongWorkHint hint(*this);
-    TTimedPoll poll = HintedKeyPoll(hint);
+    TStopPoll poll = HintedKeyPoll(hint);
     const auto penOf = [&e](int digit) {
         return TPenSpec{
             e.pen.colour, 1,
@@ -128,7 +128,7 @@ int TPlotRWin::DrawIntrinsicFamily(platform::DeviceContext& dc, int i) {
     canvas::TCanvasPrimitives prim = Primitives(dc);
     dynamics::TTrajectoryPainter painter(*this, prim);
     TLongWorkHint hint(*this);
-    TTimedPoll poll = HintedKeyPoll(hint);
+    TStopPoll poll = HintedKeyPoll(hint);
     FormulaContext& f = Formulas();
     const auto saved = f.vars;
     // Only Q stops the family; an error of a member is kept as the result.

@@ -146,7 +146,7 @@ int TPlotRWin::DrawFastSurfaces(platform::DeviceContext& dc) {
     std::optional<std::pair<std::uint32_t, int>> pen;
     // A picture of very many patches can be stopped with Q.
     TLongWorkHint hint(*this);
-    TTimedPoll poll = HintedKeyPoll(hint);
+    TStopPoll poll = HintedKeyPoll(hint);
     std::size_t painted = 0;
     for (const int position : order) {
         if (++painted % kPatchesPerPoll == 0 && poll() == kQuit) return kQuit;

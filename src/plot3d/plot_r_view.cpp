@@ -53,7 +53,7 @@ int TPlotRWin::DrawAll(platform::DeviceContext& dc) {
     const bool hint = !Scene3D().quietDrawing;
     if (hint) ShowKeyHint(kHintQuit);
     TLongWorkHint longWork(*this);
-    TTimedPoll poll = HintedKeyPoll(longWork);
+    TStopPoll poll = HintedKeyPoll(longWork);
     int result = DrawFastSurfaces(dc);
     for (int i = 0; result == 0 && i <= Inventory().LastIndex(); ++i) {
         result = DrawExample(dc, i);

@@ -152,10 +152,10 @@ public:
     TAxisEnds FitAxisLengths() const;
     // One axis from -> to (axis 0 x, 1 y, 2 z) with its letter beyond the upper end.
     int DrawAxis(canvas::TCanvasPrimitives& prim, Vec3 from, Vec3 to, int steps, int axis,
-                 const examples::TPenSpec& pen, TTimedPoll& poll);
+                 const examples::TPenSpec& pen, TStopPoll& poll);
     // The twelve edges of the scene box, then its two corner labels when asked.
     int DrawViewBox(canvas::TCanvasPrimitives& prim, int steps, const examples::TPenSpec& pen,
-                    TTimedPoll& poll);
+                    TStopPoll& poll);
     // The box corners that carry the coordinate labels, seen from the eye.
     TLabelCorners ChooseLabelCorners() const;
     // The axes on or off: the boxes take in the origin (or no longer), and the picture refits.
@@ -225,7 +225,7 @@ private:
     hidden::THiddenLineView HiddenLineView() const;
     void RegisterHiddenLineCommands();
     // The axes and the box, asking the poll for Q.
-    int DrawFrame(platform::DeviceContext& dc, TTimedPoll& poll);
+    int DrawFrame(platform::DeviceContext& dc, TStopPoll& poll);
     // The arrow head at an axis's upper end, unless a surface hides the end.
     void DrawAxisHead(platform::DeviceContext& dc, Vec3 end, const examples::TPenSpec& pen);
     void RegisterViewCommands();

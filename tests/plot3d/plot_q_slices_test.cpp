@@ -106,7 +106,7 @@ TEST_F(SlicesTest, AFamilyDrawsEachMemberGivesItsLetterBackAndStopsAtQ) {
     // Q at the 5th point of the second member: its first points stand, nothing after them.
     int polls = 0;
     win.InjectSlowDrawingKey([&polls] { return ++polls == 11 + 5 ? 81 : 0; });
-    win.SetPollInterval(TTimedPoll::Clock::duration{});
+    win.SetPollInterval(TStopPoll::Clock::duration{});
     image = DrawAlone(0, 1, result);
     EXPECT_EQ(result, 81);
     EXPECT_EQ(polls, 16);

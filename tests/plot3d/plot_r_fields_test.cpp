@@ -83,7 +83,7 @@ TEST_F(FieldsTest, TheFieldGridCoversALongBoxWithOneStepPerAxis) {
     EXPECT_TRUE(win.points.empty());
     win.Inventory()[i].fieldDisplay = 2;
     win.InjectSlowDrawingKey([] { return 81; });
-    win.SetPollInterval(TTimedPoll::Clock::duration{});
+    win.SetPollInterval(TStopPoll::Clock::duration{});
     EXPECT_EQ(win.DrawSlopeField(dc, i), 81);
     EXPECT_EQ(win.points.size(), 11u * 11u);
 }

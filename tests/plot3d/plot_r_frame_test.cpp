@@ -117,7 +117,7 @@ using FrameTest = quorlin::testing::Window3DTest;
 TEST_F(FrameTest, QInsideTheYAxisSkipsTheZAxisAndTheBox) {
     Paste("EXPL3;x*y/4;-2;2;-2;2;\r\n");
     win.Axes().axesShown = true;
-    win.SetPollInterval(TTimedPoll::Clock::duration{});
+    win.SetPollInterval(TStopPoll::Clock::duration{});
     int asked = 0, stopAt = -1;
     win.InjectSlowDrawingKey([&] { return ++asked == stopAt ? 81 : 0; });
     QImage image(401, 301, QImage::Format_RGB32);
@@ -166,7 +166,7 @@ TEST_F(FrameTest, PaintingLeavesTheWindowStateAsItWas) {
     win.PaintPrepared(dc);
     same();
     // Stopped by Q at once.
-    win.SetPollInterval(TTimedPoll::Clock::duration{});
+    win.SetPollInterval(TStopPoll::Clock::duration{});
     win.InjectSlowDrawingKey([] { return 81; });
     EXPECT_EQ(win.DrawAll(dc), 81);
     same();

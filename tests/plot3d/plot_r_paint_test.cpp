@@ -97,7 +97,7 @@ TEST_F(PainterTest, AZoomedInSurfaceFillsTheWindowToItsEdges) {
 TEST_F(PainterTest, QStopsAPaintingOfManyPatches) {
     Paste("EXPL3;x*y;-1;1;-1;1;\r\n");
     win.InjectSlowDrawingKey([] { return 81; });
-    win.SetPollInterval(TTimedPoll::Clock::duration{});
+    win.SetPollInterval(TStopPoll::Clock::duration{});
     struct Row {
         int divisions;
         int result;

@@ -86,15 +86,15 @@ TLabelCorners TPlotRWin::ChooseLabelCorners() const {
 int TPlotRWin::DrawAxes3D(platform::DeviceContext& dc) {
     // Without examples nothing hides a line: the frame is drawn at once, without key polls.
     if (Inventory().Empty()) {
-        TTimedPoll none{std::function<int()>{}};
+        TStopPoll none{std::function<int()>{}};
         return DrawFrame(dc, none);
     }
     TLongWorkHint hint(*this);
-    TTimedPoll poll = HintedKeyPoll(hint);
+    TStopPoll poll = HintedKeyPoll(hint);
     return DrawFrame(dc, poll);
 }
 
-int TPlotRWin::DrawFrame(platform::DeviceContext& dc, TTimedPoll& poll) {
+int TPlotRWin::DrawFrame(platform::DeviceContext& dc, TStopPoll& poll) {
     canvas::TCanvasPrimitives prim = Primitives(dc);
     const bool printing = Printing().printing;
     int result = 0;
@@ -136,7 +136,7 @@ void TPlotRWin::DrawAxisHead(platform::DeviceContext& dc, Vec3 end, const TPenSp
 }
 
 int TPlotRWin::DrawAxis(canvas::TCanvasPrimitives& prim, Vec3 from, Vec3 to, int steps, int axis,
-                        const TPenSpec& pen, TTimedPoll& poll) {
+                        const TPenSpec& pen, TStopPoll& poll) {
     prim.Comment("draw axis");
     const int r = DrawSegment3D(prim, from, to, pen, false, false, steps, poll);
     if (r != 0 || !Scene().axisLabels) return r;
@@ -157,7 +157,7 @@ int TPlotRWin::DrawAxis(canvas::TCanvasPrimitives& prim, Vec3 from, Vec3 to, int
 }
 
 int TPlotRWin::DrawViewBox(canvas::TCanvasPrimitives& prim, int steps, const TPenSpec& pen,
-                           TTimedPoll& poll) {
+                           TStopPoll& poll) {
     prim.Comment("begin view box");
     const TSceneBox& box = SceneBox();
     for (const auto& [a, b] : BoxEdges(box)) {

@@ -41,21 +41,13 @@ TSlicePlan PlanSlices(const examples::TExample& e, int direction) {
     return plan;
 }
 
-TTimedPoll::TTimedPoll(std::function<int()> poll, Clock::duration interval)
-    : poll_(std::move(poll)), interval_(interval), last_(Clock::now()) {}
-
-int TTimedPoll::operator()() {
-    if (stopped_) return kQuit;
-    if (!poll_) return 0;
-    const Clock::time_point now = Clock::now();
-    if (interval_ > Clock::duration::zero() && now - last_ < interval_) return 0;
-    last_ = now;
-    stopped_ = poll_() == kQuit;
+int TStopPoll::operator()() {
+    if (!stopped_) stopped_ = poll_() == kQuit;
     return stopped_ ? kQuit : 0;
 }
 
 int DrawSegmentRuns(Vec3 a, Vec3 b, const TSegmentOptions& options, const TSegmentWorld& world,
-                    TTimedPoll& poll) {
+                    TStopPoll& poll) {
     if (options.drawWhole || (!options.hideSegments && !options.insideBox)) {
         world.whole(world.project(a), world.project(b));
         return 0;

@@ -5,7 +5,9 @@
 #include <chrono>
 #include <functional>
 #include <optional>
+#include <utility>
 
+#include "core/timed_poll.h"
 #include "core/vectors.h"
 #include "examples/records/example.h"
 
@@ -27,22 +29,21 @@ struct TSlicePlan {
 };
 TSlicePlan PlanSlices(const examples::TExample& e, int direction);
 
-// Asks the poll at most once per interval (every time with a zero interval) and keeps the
-// first 81 it answers.
-class TTimedPoll {
+// A paced key poll (core/timed_poll.h) that remembers Q: once it answered 81 it answers 81 to
+// every later ask, and other keys read as 0, so one Q stops every loop of a drawing.
+class TStopPoll {
 public:
-    using Clock = std::chrono::steady_clock;
-    static constexpr std::chrono::milliseconds kInterval{20};
+    using Clock = TTimedPoll::Clock;
+    static constexpr std::chrono::milliseconds kInterval = TTimedPoll::kInterval;
 
-    explicit TTimedPoll(std::function<int()> poll, Clock::duration interval = kInterval);
+    explicit TStopPoll(std::function<int()> poll, Clock::duration interval = kInterval)
+        : poll_(std::move(poll), interval) {}
     // 81 once Q was seen, else 0.
     int operator()();
     bool Stopped() const { return stopped_; }
 
 private:
-    std::function<int()> poll_;
-    Clock::duration interval_;
-    Clock::time_point last_;
+    TTimedPoll poll_;
     bool stopped_ = false;
 };
 
@@ -71,6 +72,6 @@ struct TSegmentOptions {
 // every sample: 81 stops the sampling after that sample (its open run is handed over first)
 // and is returned; else 0.
 int DrawSegmentRuns(Vec3 a, Vec3 b, const TSegmentOptions& options, const TSegmentWorld& world,
-                    TTimedPoll& poll);
+                    TStopPoll& poll);
 
 }  // namespace quorlin::plot3d

@@ -131,7 +131,7 @@ TEST(SlicePlanTest, ASegmentIsDrawnAsItsRunsOfVisibleSamples) {
     };
     for (const Row& row : rows) {
         Recording rec;
-        TTimedPoll poll({});
+        TStopPoll poll({});
         EXPECT_EQ(DrawSegmentRuns({0, 0, 0}, {8, 0, 0}, row.options,
                                   World(rec, row.boxHigh, row.viewHigh, row.shadow), poll),
                   0)
@@ -144,7 +144,7 @@ TEST(SlicePlanTest, ASegmentIsDrawnAsItsRunsOfVisibleSamples) {
 TEST(SlicePlanTest, QFromThePollStopsAfterTheCurrentSampleAndEndsItsRun) {
     Recording rec;
     int polls = 0;
-    TTimedPoll poll([&polls] { return ++polls == 3 ? 81 : 0; }, TTimedPoll::Clock::duration{});
+    TStopPoll poll([&polls] { return ++polls == 3 ? 81 : 0; }, TStopPoll::Clock::duration{});
     EXPECT_EQ(
         DrawSegmentRuns({0, 0, 0}, {8, 0, 0}, {.steps = 8}, World(rec, 99, 99, {-1, -1}), poll),
         81);
@@ -156,7 +156,7 @@ TEST(SlicePlanTest, QFromThePollStopsAfterTheCurrentSampleAndEndsItsRun) {
 
 TEST(SlicePlanTest, ATimedPollAsksOnlyOncePerInterval) {
     int polls = 0;
-    TTimedPoll poll(
+    TStopPoll poll(
         [&polls] {
             ++polls;
             return 0;
