@@ -19,6 +19,7 @@
 #include "tools2d/riemann_dialog.h"
 #include "tools2d/transform_dialogs.h"
 #include "tools2d/shade_dialog.h"
+#include "tools2d/zero_dialog.h"
 
 namespace quorlin::tools2d {
 
@@ -62,6 +63,9 @@ public:
     TShadeDlg* Shade() const { return shade_; }
     TCentroidDlg* Centroid() const { return centroid_; }
 
+    // --- the searches: zeros (2D windows) ---
+    TZeroDlg* Zeros() const { return zero_; }
+
     void OpenRiemann(int mode);
     void OpenRevolution(bool volume);
 
@@ -81,6 +85,13 @@ private:
     template <class Dlg>
     void OpenOnPlane(QPointer<Dlg>& slot, int kind);
 
+    // --- the searches (search_commands.cpp) ---
+    // The commands of a 2D window followed by 707.
+    static std::vector<int> WithSearchCommands(std::vector<int> commands);
+    // Runs a command of those; false for another one. The first use makes the dialog, which
+    // searches as it opens; each later one shows it and runs its next search.
+    bool RunSearchCommand(int id);
+
     examples::TPlot11Win& window_;
     TRiemannOptions riemannOptions_;
     QPointer<TRiemDlg> riemann_;
@@ -95,6 +106,7 @@ private:
     QPointer<TTranDlg> translate_;
     QPointer<TShadeDlg> shade_;
     QPointer<TCentroidDlg> centroid_;
+    QPointer<TZeroDlg> zero_;
 };
 
 // Every graphing window gets its analysis tools, and the planets window its orbital editor.

@@ -76,6 +76,9 @@ bool ToolCommandEnabled(int id, const TInventory& inventory, int dimension) {
             return !space && Has(inventory, {kind::kExplicit});
         case cmd::kShadeImplicit:
             return !space && Has(inventory, {kind::kImplicit});
+        // The searches: zeros of explicit curves, segments and lines.
+        case cmd::kZeros:
+            return !space && Has(inventory, {kind::kExplicit, kind::kSegment, kind::kLine});
         default:
             return true;
     }
