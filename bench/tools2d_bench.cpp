@@ -8,6 +8,7 @@
 // The regions and solution curves: a throw of 10 000 darts at two overlapping discs (aim: under
 // 10 ms), and a dy/dx trajectory of 10 000 Runge-Kutta steps across an 800-pixel window drawn
 // into its picture with an SVG export running (aim: under 20 ms).
+// The searches: one "next" of the zeros of sin(1/x) over [0.01, 1] (aim: under 1 ms).
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -22,6 +23,7 @@
 #include "tools2d/analysis_tool_set.h"
 #include "tools2d/riemann_dialog.h"
 #include "tools2d/transform_dialogs.h"
+#include "tools2d/zero_search.h"
 
 namespace {
 
@@ -170,5 +172,26 @@ BENCHMARK(BM_SlopeTrajectoryIntoPictureAndSvg)->Unit(benchmark::kMillisecond);
 
 // The windows of these benchmarks have the analysis tools, as the program's have.
 const bool kToolsInstalled = (tools2d::InstallAnalysisTools(), true);
+
+// --- the searches ---
+
+void BM_NextZeroOfSineOfInverse(benchmark::State& state) {
+    examples::TInventory inventory;
+    quorlin::FormulaContext formulas;
+    examples::TExampleCompiler compiler{inventory, formulas};
+    examples::TExample e;
+    e.kind = examples::kind::kExplicit;
+    e.Text(2) = "sin(1/x)";
+    e.rangeLow[0] = 0.01L;
+    e.rangeHigh[0] = 1;
+    const int i = inventory.Append(std::move(e));
+    compiler.CompileExample(i);
+    tools2d::TZeroSearch search;
+    for (auto _ : state) {
+        const tools2d::TZeroResult found = search.Next(formulas, compiler, inventory[i], i, 5);
+        benchmark::DoNotOptimize(found.zero);
+    }
+}
+BENCHMARK(BM_NextZeroOfSineOfInverse)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
