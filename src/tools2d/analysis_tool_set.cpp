@@ -53,9 +53,10 @@ TWindowAnalysisTools::~TWindowAnalysisTools() {
 
 std::vector<int> TWindowAnalysisTools::CommandsOf(int dimension) {
     if (dimension >= 3) return {cmd::kLineIntegral, cmd::kSurfaceIntegral};
-    return WithSearchCommands(WithRegionCommands({cmd::kIntegrate, cmd::kIntegrateTwo, cmd::kVolumeOfRevolution,
-                               cmd::kAreaOfRevolution, cmd::kSectorArea, cmd::kVolumeTwo,
-                               cmd::kLineIntegral, cmd::kReflect, cmd::kRotate, cmd::kTranslate}));
+    return WithSearchCommands(
+        WithRegionCommands({cmd::kIntegrate, cmd::kIntegrateTwo, cmd::kVolumeOfRevolution,
+                            cmd::kAreaOfRevolution, cmd::kSectorArea, cmd::kVolumeTwo,
+                            cmd::kLineIntegral, cmd::kReflect, cmd::kRotate, cmd::kTranslate}));
 }
 
 template <class Dlg, class... Args>
@@ -139,7 +140,7 @@ std::vector<platform::Dialog*> TWindowAnalysisTools::Dialogs() const {
     std::vector<platform::Dialog*> dialogs;
     for (platform::Dialog* d : std::initializer_list<platform::Dialog*>{
              riemann_, revolution_, sector_, volumeTwo_, line_, flux_, reflect_, rotate_,
-             translate_, shade_, centroid_, zero_})
+             translate_, shade_, centroid_, zero_, extremes_})
         if (d) dialogs.push_back(d);
     for (platform::Dialog* d : points_.Dialogs()) dialogs.push_back(d);
     return dialogs;

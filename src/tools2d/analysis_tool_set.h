@@ -13,12 +13,13 @@
 
 #include "examples/levels/analysis_tools.h"
 #include "tools2d/centroid_dialog.h"
+#include "tools2d/extreme_dialog.h"
 #include "tools2d/line_dialogs.h"
 #include "tools2d/measure_dialogs.h"
 #include "tools2d/point_dialogs.h"
 #include "tools2d/riemann_dialog.h"
-#include "tools2d/transform_dialogs.h"
 #include "tools2d/shade_dialog.h"
+#include "tools2d/transform_dialogs.h"
 #include "tools2d/zero_dialog.h"
 
 namespace quorlin::tools2d {
@@ -63,8 +64,9 @@ public:
     TShadeDlg* Shade() const { return shade_; }
     TCentroidDlg* Centroid() const { return centroid_; }
 
-    // --- the searches: zeros (2D windows) ---
+    // --- the searches: zeros and extremes (2D windows) ---
     TZeroDlg* Zeros() const { return zero_; }
+    TExtrDlg* Extremes() const { return extremes_; }
 
     void OpenRiemann(int mode);
     void OpenRevolution(bool volume);
@@ -86,7 +88,7 @@ private:
     void OpenOnPlane(QPointer<Dlg>& slot, int kind);
 
     // --- the searches (search_commands.cpp) ---
-    // The commands of a 2D window followed by 707.
+    // The commands of a 2D window followed by 707 and 709.
     static std::vector<int> WithSearchCommands(std::vector<int> commands);
     // Runs a command of those; false for another one. The first use makes the dialog, which
     // searches as it opens; each later one shows it and runs its next search.
@@ -107,6 +109,7 @@ private:
     QPointer<TShadeDlg> shade_;
     QPointer<TCentroidDlg> centroid_;
     QPointer<TZeroDlg> zero_;
+    QPointer<TExtrDlg> extremes_;
 };
 
 // Every graphing window gets its analysis tools, and the planets window its orbital editor.

@@ -1,5 +1,6 @@
-// The commands of the searches of a 2D window: the zeros (707). The first use makes the dialog,
-// which searches as it opens; each later use brings it to the top and runs its next search.
+// The commands of the searches of a 2D window: the zeros (707) and the extremes (709). The first
+// use makes the dialog, which searches as it opens; each later use brings it to the top and runs
+// its next search.
 #include "examples/levels/plot11_win.h"
 #include "plot2d/plot_a_win.h"
 #include "resources/command_ids.h"
@@ -10,26 +11,46 @@ namespace quorlin::tools2d {
 namespace cmd = resources::cmd;
 namespace k = examples::kind;
 
+namespace {
+
+// Makes the dialog in `slot` on first use (closed with its kinds), else runs its next search;
+// then shows it on top.
+template <class Dlg>
+void OpenSearch(examples::TPlot11Win& window, QPointer<Dlg>& slot, std::vector<int> kinds,
+                void (Dlg::*next)()) {
+    auto* plane = dynamic_cast<plot2d::TPlotAWin*>(&window);
+    if (!plane) return;
+    if (!slot) {
+        slot = new Dlg(*plane);
+        slot->Create();  // searches as it is set up
+        window.AddToolDialog(slot, std::move(kinds));
+    } else {
+        (slot->*next)();
+    }
+    slot->ShowDialog();
+    slot->raise();
+    slot->activateWindow();
+}
+
+}  // namespace
+
 std::vector<int> TWindowAnalysisTools::WithSearchCommands(std::vector<int> commands) {
-    commands.push_back(cmd::kZeros);
+    commands.insert(commands.end(), {cmd::kZeros, cmd::kExtremes});
     return commands;
 }
 
 bool TWindowAnalysisTools::RunSearchCommand(int id) {
-    if (id != cmd::kZeros) return false;
-    auto* plane = dynamic_cast<plot2d::TPlotAWin*>(&window_);
-    if (!plane) return true;
-    if (!zero_) {
-        zero_ = new TZeroDlg(*plane);
-        zero_->Create();  // searches as it is set up
-        window_.AddToolDialog(zero_, {k::kExplicit, k::kSegment, k::kLine});
-    } else {
-        zero_->NextZero();
+    switch (id) {
+        case cmd::kZeros:
+            OpenSearch(window_, zero_, {k::kExplicit, k::kSegment, k::kLine}, &TZeroDlg::NextZero);
+            return true;
+        case cmd::kExtremes:
+            OpenSearch(window_, extremes_, {k::kExplicit, k::kPolar, k::kParametric},
+                       &TExtrDlg::NextExtreme);
+            return true;
+        default:
+            return false;
     }
-    zero_->ShowDialog();
-    zero_->raise();
-    zero_->activateWindow();
-    return true;
 }
 
 }  // namespace quorlin::tools2d

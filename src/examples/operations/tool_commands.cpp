@@ -76,9 +76,11 @@ bool ToolCommandEnabled(int id, const TInventory& inventory, int dimension) {
             return !space && Has(inventory, {kind::kExplicit});
         case cmd::kShadeImplicit:
             return !space && Has(inventory, {kind::kImplicit});
-        // The searches: zeros of explicit curves, segments and lines.
+        // The searches: zeros of explicit curves, segments and lines; extremes of curves.
         case cmd::kZeros:
             return !space && Has(inventory, {kind::kExplicit, kind::kSegment, kind::kLine});
+        case cmd::kExtremes:
+            return !space && Has(inventory, {kind::kExplicit, kind::kPolar, kind::kParametric});
         default:
             return true;
     }
