@@ -140,7 +140,7 @@ std::vector<platform::Dialog*> TWindowAnalysisTools::Dialogs() const {
     std::vector<platform::Dialog*> dialogs;
     for (platform::Dialog* d : std::initializer_list<platform::Dialog*>{
              riemann_, revolution_, sector_, volumeTwo_, line_, flux_, reflect_, rotate_,
-             translate_, shade_, centroid_, zero_, extremes_})
+             translate_, shade_, centroid_, zero_, extremes_, intersections_})
         if (d) dialogs.push_back(d);
     for (platform::Dialog* d : points_.Dialogs()) dialogs.push_back(d);
     return dialogs;

@@ -1,4 +1,5 @@
-// The commands of the searches of a 2D window: the zeros (707) and the extremes (709). The first
+// The commands of the searches of a 2D window: the zeros (707), the extremes (709) and the
+// intersections (710). The first
 // use makes the dialog, which searches as it opens; each later use brings it to the top and runs
 // its next search.
 #include "examples/levels/plot11_win.h"
@@ -35,7 +36,7 @@ void OpenSearch(examples::TPlot11Win& window, QPointer<Dlg>& slot, std::vector<i
 }  // namespace
 
 std::vector<int> TWindowAnalysisTools::WithSearchCommands(std::vector<int> commands) {
-    commands.insert(commands.end(), {cmd::kZeros, cmd::kExtremes});
+    commands.insert(commands.end(), {cmd::kZeros, cmd::kExtremes, cmd::kIntersections});
     return commands;
 }
 
@@ -47,6 +48,12 @@ bool TWindowAnalysisTools::RunSearchCommand(int id) {
         case cmd::kExtremes:
             OpenSearch(window_, extremes_, {k::kExplicit, k::kPolar, k::kParametric},
                        &TExtrDlg::NextExtreme);
+            return true;
+        case cmd::kIntersections:
+            OpenSearch(
+                window_, intersections_,
+                {k::kExplicit, k::kPolar, k::kParametric, k::kImplicit, k::kSegment, k::kLine},
+                &TInterCCDlg::NextIntersection);
             return true;
         default:
             return false;
