@@ -1,12 +1,15 @@
 // A user's road through the searches of the running program: sin x pasted and locked to [1, 10],
 // "Zeros ..." twice and "mark pt", which leaves a point example at (2 pi, 0) drawn on the
-// picture and one data entry per zero found.
+// picture and one data entry per zero found; two circles typed as new implicit curves and
+// "Intersections ..." twice, which gives both points where they cross.
 #include <QImage>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "platform/clipboard.h"
 #include "platform/dialog.h"
@@ -22,6 +25,7 @@ namespace {
 namespace cmd = resources::cmd;
 namespace k = examples::kind;
 constexpr long double kPi = std::numbers::pi_v<long double>;
+constexpr int kEquationEdit = 218;
 
 class SearchesRoadTest : public ::testing::Test {
 protected:
@@ -93,6 +97,33 @@ TEST_F(SearchesRoadTest, ZerosMarkedAsAUser) {
     EXPECT_TRUE(InkOf(1, 2 * kPi, 0));
     EXPECT_FALSE(InkOf(1, 3 * kPi, 0));
     EXPECT_EQ(win->Inventory()[0].markedPoints.size(), 2u);  // pi and 2 pi
+}
+
+TEST_F(SearchesRoadTest, TwoCirclesMeetTwiceAsAUser) {
+    ASSERT_NE(win, nullptr);
+    for (const char* circle : {"x^2+y^2=1", "(x-1)^2+y^2=1"}) {
+        platform::ScopedDialogRunner runner([&](platform::Dialog& d) {
+            d.SetText(kEquationEdit, QString::fromLatin1(circle));
+            return d.Press(platform::kIdOk);
+        });
+        Choose(cmd::kNewExampleOffset + k::kImplicit);
+    }
+    ASSERT_EQ(win->Inventory().Count(), 2);
+    Picture();  // the circles are traced
+    Choose(cmd::kIntersections);
+    TInterCCDlg& meetings = *Tools().Intersections();
+    meetings.SetSelectedIndex(examples::T2ComboDlg::kList2Id, meetings.ListIndexOf2(1));
+    meetings.OnNotify(examples::T2ComboDlg::kList2Id, platform::Notification::SelectionChanged);
+    std::vector<long double> ys;
+    for (int request = 0; request < 2; ++request) {
+        ASSERT_EQ(meetings.Result().result, 1);
+        EXPECT_NEAR(meetings.Result().at.x, 0.5L, 1e-3L);
+        ys.push_back(meetings.Result().at.y);
+        Choose(cmd::kIntersections);
+    }
+    std::ranges::sort(ys);
+    EXPECT_NEAR(ys[0], -std::sqrt(3.0L) / 2, 1e-3L);
+    EXPECT_NEAR(ys[1], std::sqrt(3.0L) / 2, 1e-3L);
 }
 
 }  // namespace
