@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "examples/levels/slide_dialog.h"
 #include "platform/text_codec.h"
 #include "plot2d/plot_a_win.h"
 #include "tools2d/dialog_text.h"
+#include "tools2d/letter_saving.h"
 
 namespace quorlin::tools2d {
 
@@ -30,8 +30,7 @@ void TExtrDlg::SetupWindow() {
     ready_ = false;
     search_.Restart();
     TComboDlg::SetupWindow();
-    examples::TPlot11Win::FillLetterCombo(*this, kLetter, "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-    letter_ = std::max(SelectedIndex(kLetter), 0) + 1;
+    letter_ = FillLetters(*this, kLetter);
     FillChoices();
     ready_ = true;
     NextExtreme();
@@ -116,11 +115,7 @@ void TExtrDlg::Save() {
     const auto coordinates = ExtremeCoordinatesOf(SelectedKind());
     if (!shown_ || coordinate_ < 0 || coordinate_ >= static_cast<int>(coordinates.size())) return;
     const int value = coordinates[static_cast<std::size_t>(coordinate_)].value;
-    owner_.Formulas().SetVar(letter_, shown_->values[static_cast<std::size_t>(value)]);
-    if (letter_ <= slot::kLastParameter)
-        if (examples::TSlideDlg* slider = owner_.ParamDialog(letter_);
-            slider && !slider->IsHidden())
-            slider->UpdateBar();
+    SaveIntoLetter(owner_, letter_, shown_->values[static_cast<std::size_t>(value)]);
 }
 
 void TExtrDlg::OnControl(int id) {
@@ -156,7 +151,7 @@ void TExtrDlg::OnNotify(int id, platform::Notification what) {
             coordinate_ = std::max(SelectedIndex(kCoordinate), 0);
             break;
         case kLetter:
-            letter_ = std::max(SelectedIndex(kLetter), 0) + 1;
+            letter_ = LetterOf(*this, kLetter);
             break;
         default:
             TComboDlg::OnNotify(id, what);

@@ -3,11 +3,11 @@
 #include <array>
 #include <numbers>
 
-#include "examples/levels/slide_dialog.h"
 #include "platform/boxes.h"
 #include "platform/text_codec.h"
 #include "plot2d/plot_a_win.h"
 #include "tools2d/dialog_text.h"
+#include "tools2d/letter_saving.h"
 
 namespace quorlin::tools2d {
 
@@ -37,9 +37,8 @@ void TInterCCDlg::SetupWindow() {
     SetChecked(kDegrees, owner_.State2D().degrees);
     ShowControl(kDegrees, owner_.View().logMode == canvas::kLogNone);
     examples::TPlot11Win::FillLetterCombo(*this, kCoordinate, "XYZ");
-    examples::TPlot11Win::FillLetterCombo(*this, kLetter, "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    letter_ = FillLetters(*this, kLetter);
     coordinate_ = std::max(SelectedIndex(kCoordinate), 0);
-    letter_ = std::max(SelectedIndex(kLetter), 0) + 1;
     ready_ = true;
     NextIntersection();
 }
@@ -119,11 +118,7 @@ void TInterCCDlg::EnableControls() {
 void TInterCCDlg::Save() {
     if (result_.result != 1) return;
     const long double values[] = {result_.at.x, result_.at.y, result_.angle};
-    owner_.Formulas().SetVar(letter_, values[std::clamp(coordinate_, 0, 2)]);
-    if (letter_ <= slot::kLastParameter)
-        if (examples::TSlideDlg* slider = owner_.ParamDialog(letter_);
-            slider && !slider->IsHidden())
-            slider->UpdateBar();
+    SaveIntoLetter(owner_, letter_, values[std::clamp(coordinate_, 0, 2)]);
 }
 
 void TInterCCDlg::OnControl(int id) {
@@ -156,7 +151,7 @@ void TInterCCDlg::OnNotify(int id, platform::Notification what) {
         return;
     }
     if (what == platform::Notification::SelectionChanged && id == kLetter) {
-        letter_ = std::max(SelectedIndex(kLetter), 0) + 1;
+        letter_ = LetterOf(*this, kLetter);
         return;
     }
     T2ComboDlg::OnNotify(id, what);

@@ -2,11 +2,11 @@
 
 #include <array>
 
-#include "examples/levels/slide_dialog.h"
 #include "platform/text_codec.h"
 #include "plot2d/plot_a_win.h"
 #include "tools2d/dialog_text.h"
 #include "tools2d/entry_tags.h"
+#include "tools2d/letter_saving.h"
 
 namespace quorlin::tools2d {
 
@@ -29,8 +29,7 @@ TZeroDlg::TZeroDlg(plot2d::TPlotAWin& window)
 void TZeroDlg::SetupWindow() {
     ready_ = false;
     TComboDlg::SetupWindow();
-    examples::TPlot11Win::FillLetterCombo(*this, kLetter, "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-    letter_ = std::max(SelectedIndex(kLetter), 0) + 1;
+    letter_ = FillLetters(*this, kLetter);
     search_.Restart();
     ready_ = true;
     NextZero();
@@ -88,12 +87,7 @@ void TZeroDlg::EnableControls() {
 }
 
 void TZeroDlg::SaveZero() {
-    if (!found_) return;
-    owner_.Formulas().SetVar(letter_, zero_);
-    if (letter_ <= slot::kLastParameter)
-        if (examples::TSlideDlg* slider = owner_.ParamDialog(letter_);
-            slider && !slider->IsHidden())
-            slider->UpdateBar();
+    if (found_) SaveIntoLetter(owner_, letter_, zero_);
 }
 
 void TZeroDlg::OnControl(int id) {
@@ -115,7 +109,7 @@ void TZeroDlg::OnControl(int id) {
 
 void TZeroDlg::OnNotify(int id, platform::Notification what) {
     if (id == kLetter && what == platform::Notification::SelectionChanged) {
-        letter_ = std::max(SelectedIndex(kLetter), 0) + 1;
+        letter_ = LetterOf(*this, kLetter);
         return;
     }
     TComboDlg::OnNotify(id, what);
