@@ -8,6 +8,9 @@
 // The regions and solution curves: a throw of 10 000 darts at two overlapping discs (aim: under
 // 10 ms), and a dy/dx trajectory of 10 000 Runge-Kutta steps across an 800-pixel window drawn
 // into its picture with an SVG export running (aim: under 20 ms).
+// The searches: one "next" of the zeros of sin(1/x) over [0.01, 1] (aim: under 1 ms), and one
+// request of the intersections of two implicit circles along their traced pieces (aim: under
+// 20 ms).
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -22,8 +25,10 @@
 #include "resources/command_ids.h"
 #include "tools2d/analysis_tool_set.h"
 #include "tools2d/derived_dialogs.h"
+#include "tools2d/intersection_search.h"
 #include "tools2d/riemann_dialog.h"
 #include "tools2d/transform_dialogs.h"
+#include "tools2d/zero_search.h"
 
 namespace {
 
@@ -181,7 +186,46 @@ void BM_SlopeTrajectoryIntoPictureAndSvg(benchmark::State& state) {
 }
 BENCHMARK(BM_SlopeTrajectoryIntoPictureAndSvg)->Unit(benchmark::kMillisecond);
 
+void BM_MeetingOfTwoImplicitCircles(benchmark::State& state) {
+    Plane plane;
+    plane.Add(examples::kind::kImplicit, "x^2+y^2-1");
+    plane.Add(examples::kind::kImplicit, "(x-1)^2+y^2-1");
+    quorlin::plot2d::TPlot2Win& win = plane.win;
+    win.InvalidateImage(quorlin::ImageLayer::Background);
+    win.RenderImage(quorlin::ImageLayer::Picture);  // traces the circles
+    const quorlin::canvas::TViewFrame& view = win.View();
+    tools2d::TIntersectionScene scene{
+        win.Formulas(),  win.Compiler(),
+        win.Inventory(), view.left,
+        view.right,      view.down,
+        view.up,         quorlin::dynamics::TracerSettings::ForPixelSize(view.unitsPerPixelX)};
+    tools2d::TIntersectionSearch search;
+    for (auto _ : state) benchmark::DoNotOptimize(search.Next(scene, 0, 1).at);
+}
+BENCHMARK(BM_MeetingOfTwoImplicitCircles)->Unit(benchmark::kMillisecond);
+
 // The windows of these benchmarks have the analysis tools, as the program's have.
 const bool kToolsInstalled = (tools2d::InstallAnalysisTools(), true);
+
+// --- the searches ---
+
+void BM_NextZeroOfSineOfInverse(benchmark::State& state) {
+    examples::TInventory inventory;
+    quorlin::FormulaContext formulas;
+    examples::TExampleCompiler compiler{inventory, formulas};
+    examples::TExample e;
+    e.kind = examples::kind::kExplicit;
+    e.Text(2) = "sin(1/x)";
+    e.rangeLow[0] = 0.01L;
+    e.rangeHigh[0] = 1;
+    const int i = inventory.Append(std::move(e));
+    compiler.CompileExample(i);
+    tools2d::TZeroSearch search;
+    for (auto _ : state) {
+        const tools2d::TZeroResult found = search.Next(formulas, compiler, inventory[i], i, 5);
+        benchmark::DoNotOptimize(found.zero);
+    }
+}
+BENCHMARK(BM_NextZeroOfSineOfInverse)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -54,10 +54,10 @@ TWindowAnalysisTools::~TWindowAnalysisTools() {
 
 std::vector<int> TWindowAnalysisTools::CommandsOf(int dimension) {
     if (dimension >= 3) return {cmd::kLineIntegral, cmd::kSurfaceIntegral, cmd::kCombinations};
-    return WithRegionCommands({cmd::kIntegrate, cmd::kIntegrateTwo, cmd::kVolumeOfRevolution,
-                               cmd::kAreaOfRevolution, cmd::kSectorArea, cmd::kVolumeTwo,
-                               cmd::kLineIntegral, cmd::kReflect, cmd::kRotate, cmd::kTranslate,
-                               cmd::kRoulettes, cmd::kEvolutes, cmd::kCombinations});
+    return WithSearchCommands(WithRegionCommands(
+        {cmd::kIntegrate, cmd::kIntegrateTwo, cmd::kVolumeOfRevolution, cmd::kAreaOfRevolution,
+         cmd::kSectorArea, cmd::kVolumeTwo, cmd::kLineIntegral, cmd::kReflect, cmd::kRotate,
+         cmd::kTranslate, cmd::kRoulettes, cmd::kEvolutes, cmd::kCombinations}));
 }
 
 template <class Dlg, class... Args>
@@ -126,7 +126,7 @@ void TWindowAnalysisTools::RunCommand(int id) {
             break;
         }
         default:
-            RunRegionCommand(id);
+            if (!RunRegionCommand(id)) RunSearchCommand(id);
             break;
     }
 }
@@ -152,7 +152,8 @@ std::vector<platform::Dialog*> TWindowAnalysisTools::Dialogs() const {
     std::vector<platform::Dialog*> dialogs;
     for (platform::Dialog* d : std::initializer_list<platform::Dialog*>{
              riemann_, revolution_, sector_, volumeTwo_, line_, flux_, reflect_, rotate_,
-             translate_, roulette_, evolute_, combine_, shade_, centroid_})
+             translate_, roulette_, evolute_, combine_, shade_, centroid_, zero_, extremes_,
+             intersections_})
         if (d) dialogs.push_back(d);
     for (platform::Dialog* d : points_.Dialogs()) dialogs.push_back(d);
     return dialogs;

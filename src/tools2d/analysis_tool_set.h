@@ -7,7 +7,8 @@
 // dialog is made by its command on first use, then shown and brought to the top; the window
 // closes a dialog once its kinds are gone, and the dialogs hide and close with the window.
 // The 2D windows also get the shading of explicit inequalities (713), the implicit regions and
-// their centroid (769) and the modal choice of the left button's data (735).
+// their centroid (769) and the modal choice of the left button's data (735), and the searches:
+// zeros (707), extremes (709) and the intersections of two curves (710).
 //
 // InstallAnalysisTools sets the maker every graphing window asks for its tools.
 #include <QPointer>
@@ -15,12 +16,15 @@
 #include "examples/levels/analysis_tools.h"
 #include "tools2d/centroid_dialog.h"
 #include "tools2d/derived_dialogs.h"
+#include "tools2d/extreme_dialog.h"
+#include "tools2d/intersection_dialog.h"
 #include "tools2d/line_dialogs.h"
 #include "tools2d/measure_dialogs.h"
 #include "tools2d/point_dialogs.h"
 #include "tools2d/riemann_dialog.h"
 #include "tools2d/shade_dialog.h"
 #include "tools2d/transform_dialogs.h"
+#include "tools2d/zero_dialog.h"
 
 namespace quorlin::tools2d {
 
@@ -67,6 +71,11 @@ public:
     TShadeDlg* Shade() const { return shade_; }
     TCentroidDlg* Centroid() const { return centroid_; }
 
+    // --- the searches: zeros, extremes and intersections (2D windows) ---
+    TZeroDlg* Zeros() const { return zero_; }
+    TExtrDlg* Extremes() const { return extremes_; }
+    TInterCCDlg* Intersections() const { return intersections_; }
+
     void OpenRiemann(int mode);
     void OpenRevolution(bool volume);
 
@@ -86,6 +95,13 @@ private:
     template <class Dlg>
     void OpenOnPlane(QPointer<Dlg>& slot, int kind);
 
+    // --- the searches (search_commands.cpp) ---
+    // The commands of a 2D window followed by 707, 709 and 710.
+    static std::vector<int> WithSearchCommands(std::vector<int> commands);
+    // Runs a command of those; false for another one. The first use makes the dialog, which
+    // searches as it opens; each later one shows it and runs its next search.
+    bool RunSearchCommand(int id);
+
     examples::TPlot11Win& window_;
     TRiemannOptions riemannOptions_;
     QPointer<TRiemDlg> riemann_;
@@ -103,6 +119,9 @@ private:
     QPointer<TCombineDlg> combine_;
     QPointer<TShadeDlg> shade_;
     QPointer<TCentroidDlg> centroid_;
+    QPointer<TZeroDlg> zero_;
+    QPointer<TExtrDlg> extremes_;
+    QPointer<TInterCCDlg> intersections_;
 };
 
 // Every graphing window gets its analysis tools, and the planets window its orbital editor.

@@ -3,6 +3,7 @@
 // context of its dialog); "Inspect ..." lists the entries under these tags.
 namespace quorlin::tools2d::entry_tag {
 
+inline constexpr int kZero = 10;          // x-intercept
 inline constexpr int kIntegral = 51;       // f dx
 inline constexpr int kIntegralTwo = 52;    // (f - g) dx
 inline constexpr int kVolume = 54;         // volume of revolution, one curve or two

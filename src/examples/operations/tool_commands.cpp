@@ -80,6 +80,15 @@ bool ToolCommandEnabled(int id, const TInventory& inventory, int dimension) {
             return !space && Has(inventory, {kind::kExplicit});
         case cmd::kShadeImplicit:
             return !space && Has(inventory, {kind::kImplicit});
+        // The searches: zeros of explicit curves, segments and lines; extremes of curves.
+        case cmd::kZeros:
+            return !space && Has(inventory, {kind::kExplicit, kind::kSegment, kind::kLine});
+        case cmd::kExtremes:
+            return !space && Has(inventory, {kind::kExplicit, kind::kPolar, kind::kParametric});
+        case cmd::kIntersections:
+            if (space) return true;  // the 3D windows' own command
+            return Has(inventory, {kind::kExplicit, kind::kPolar, kind::kParametric,
+                                   kind::kImplicit, kind::kSegment, kind::kLine});
         default:
             return true;
     }
