@@ -147,6 +147,12 @@ public:
     int AxisQuery() const { return 0; }
     void ExamplesRemoved(std::span<const int> oldToNew) override;
 
+    // --- the box dialog (boxedit/box_dialog.cpp) ---
+    // Slot 132: example i's box on the template of its kind; a changed example is computed and
+    // drawn again. Errors are shown and change nothing.
+    void EditExampleBox(int i, bool force) override;
+    bool EditsExampleBoxes() const override { return true; }
+
 protected:
     void SetupWindow() override;
     void CleanupWindow() override;
