@@ -153,6 +153,19 @@ public:
     void EditExampleBox(int i, bool force) override;
     bool EditsExampleBoxes() const override { return true; }
 
+    // --- picking and section surfaces (picking/plot_r_pick.cpp) ---
+    // The point of the shown example nearest to the eye under the pixel: 0 and the point, or 9
+    // (out untouched) when the sight line meets none.
+    static constexpr int kNothingToPick = 9;
+    int PickSurfacePoint(QPoint pixel, Vec3& out);
+    // A parametric surface x, y, z of t and u for a cross-section solid, drawn as a family.
+    struct TSectionSurface {
+        std::string_view x, y, z;
+        long double tLow, tHigh, uLow, uHigh;
+        std::int16_t tDivisions, uDivisions;
+    };
+    void AddSectionSurface(const TSectionSurface& surface);
+
 protected:
     void SetupWindow() override;
     void CleanupWindow() override;
