@@ -32,6 +32,7 @@ namespace quorlin::plot3d {
 class TRiem3Dlg;
 class TRDSDlg;
 class TRDSWin;
+class TSliceDlg;
 
 // Colour roles of a 3D window.
 inline constexpr int kRoleBox = 2;
@@ -166,6 +167,11 @@ public:
     };
     void AddSectionSurface(const TSectionSurface& surface);
 
+    // --- the slicer (slicer/slice_dialog.h) ---
+    // 766: made once on first use and kept, then shown again; null before.
+    void OpenSlicer();
+    TSliceDlg* SlicerDialog() const;
+
 protected:
     void SetupWindow() override;
     void CleanupWindow() override;
@@ -193,6 +199,7 @@ private:
     std::array<QPointer<TRiem3Dlg>, 3> integralDialogs_;
     QPointer<TRDSDlg> stereogramDialog_;
     QPointer<TRDSWin> stereogramWindow_;
+    QPointer<TSliceDlg> slicerDialog_;
     std::function<int()> keyPoll_;
     std::chrono::steady_clock::duration pollInterval_ = examples::TKeyPollControl::kPollInterval;
 };
