@@ -123,6 +123,7 @@ void TSliceDlg::AnimationTick() {
     running_->FromBar(run_->position, Steps());
     RedrawOwner();
     ShowValues();
+    SetBars();
     run_ = AdvanceSlicer(*run_, Steps(), reverse_);
 }
 
