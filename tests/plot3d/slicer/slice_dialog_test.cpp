@@ -3,6 +3,9 @@
 // running value stepped on the window's timer that ends when the dialog hides or Q is pressed.
 #include "plot3d/slicer/slice_dialog.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
+
 #include <gtest/gtest.h>
 
 #include "examples/levels/slide_dialog.h"
@@ -94,6 +97,26 @@ TEST_F(SliceDialogTest, ARunningValueStepsOnTheTimerUntilTheDialogHides) {
     d.Press(platform::kIdCancel);
     EXPECT_FALSE(win.IsPlaying());
     EXPECT_FALSE(d.Run().has_value());
+}
+
+TEST_F(SliceDialogTest, KeysSteerTheRunAndQEndsItKeepingTheDelay) {
+    TSliceDlg& d = Open("EXPL3;x*y;0;2;-1;1;\r\n");
+    win.SetDelay(40);
+    d.Press(TSliceDlg::kAutoRevV);
+    ASSERT_TRUE(win.IsPlaying());
+    const auto press = [this](int key) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(&win, &event);
+    };
+    press(Qt::Key_S);
+    press(Qt::Key_Space);
+    ASSERT_TRUE(d.Run().has_value());
+    EXPECT_EQ(d.Run()->delay, 45);
+    EXPECT_EQ(d.Run()->direction, -1);
+    press(Qt::Key_Q);
+    EXPECT_FALSE(win.IsPlaying());
+    EXPECT_FALSE(d.Run().has_value());
+    EXPECT_EQ(win.Delay(), 45);
 }
 
 }  // namespace
