@@ -5,7 +5,8 @@
 // (aim: under 10 ms).
 //
 // With the window library: the same surface in a 3D window of 401 x 301 pixels, painted fast
-// into the picture and into an SVG export (aim: under 15 ms), and drawn slowly slice by slice
+// into the picture and into an SVG export (aim: under 15 ms), one pick of the surface point
+// under the window's middle (aim: under 5 ms), and drawn slowly slice by slice
 // with hidden lines (12 checks a point) into the picture and an SVG (aim: under about 86 ms,
 // the time of gnuplot's hidden3d for this surface at isosamples 80,80 as a whole process). The
 // counters give the evaluations, the hidden-line tests and the points the SVG received.
@@ -235,6 +236,15 @@ void FastSurfaceIntoTheImage(benchmark::State& state) {
     state.counters["patches"] = 80 * 80;
 }
 BENCHMARK(FastSurfaceIntoTheImage)->Unit(benchmark::kMillisecond);
+
+// One pick of the surface point under the middle of the window (aim: under 5 ms).
+void PickOnTheSurface(benchmark::State& state) {
+    SurfaceWindow w(false);
+    const QPoint middle(200, 150);
+    Vec3 point{};
+    for (auto _ : state) benchmark::DoNotOptimize(w.win.PickSurfacePoint(middle, point));
+}
+BENCHMARK(PickOnTheSurface)->Unit(benchmark::kMillisecond);
 
 void FastSurfaceIntoTheImageAndSvg(benchmark::State& state) {
     SurfaceWindow w(false);

@@ -5,6 +5,7 @@
 #include <QPointer>
 
 #include "plot3d/plot_r_win.h"
+#include "plot3d/slicer/slice_dialog.h"
 #include "plot3d/stereogram/rds_dialog.h"
 #include "plot3d/stereogram/rds_window.h"
 #include "plot3d/tools/riem3_dialog.h"
@@ -51,6 +52,7 @@ constexpr TToolCommand kToolCommands[] = {
     {cmd::kSurfaceArea, &OpenIntegral<Riem3Mode::SurfaceArea>},
     {cmd::kIntegratePolar, &OpenIntegral<Riem3Mode::PolarIntegral>},
     {cmd::kStereograms, [](TPlotRWin& window) { window.OpenStereogramDialog(); }},
+    {cmd::kSlicer, [](TPlotRWin& window) { window.OpenSlicer(); }},
 };
 
 }  // namespace
@@ -81,6 +83,17 @@ void TPlotRWin::OpenIntegralDialog(Riem3Mode mode) {
 void TPlotRWin::OpenStereogramDialog() {
     if (Launch(stereogramDialog_, [&] { return new TRDSDlg(*this); }))
         AddToolDialogKeptBy(stereogramDialog_, KeepRule3D(Tool3D::Stereogram));
+}
+
+TSliceDlg* TPlotRWin::SlicerDialog() const {
+    return slicerDialog_.data();
+}
+
+void TPlotRWin::OpenSlicer() {
+    if (Launch(slicerDialog_, [&] { return new TSliceDlg(*this); }))
+        AddToolDialogKeptBy(slicerDialog_, KeepRule3D(Tool3D::Slicer));
+    InvalidateImage(ImageLayer::Picture);
+    Invalidate();
 }
 
 void TPlotRWin::ShowStereogramWindow() {

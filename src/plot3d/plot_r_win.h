@@ -34,6 +34,7 @@ namespace quorlin::plot3d {
 class TRiem3Dlg;
 class TRDSDlg;
 class TRDSWin;
+class TSliceDlg;
 
 // Colour roles of a 3D window.
 inline constexpr int kRoleBox = 2;
@@ -210,6 +211,30 @@ public:
     int AxisQuery() const { return 0; }
     void ExamplesRemoved(std::span<const int> oldToNew) override;
 
+    // --- the box dialog (boxedit/box_dialog.cpp) ---
+    // Slot 132: example i's box on the template of its kind; a changed example is computed and
+    // drawn again. Errors are shown and change nothing.
+    void EditExampleBox(int i, bool force) override;
+    bool EditsExampleBoxes() const override { return true; }
+
+    // --- picking and section surfaces (picking/plot_r_pick.cpp) ---
+    // The point of the shown example nearest to the eye under the pixel: 0 and the point, or 9
+    // (out untouched) when the sight line meets none.
+    static constexpr int kNothingToPick = 9;
+    int PickSurfacePoint(QPoint pixel, Vec3& out);
+    // A parametric surface x, y, z of t and u for a cross-section solid, drawn as a family.
+    struct TSectionSurface {
+        std::string_view x, y, z;
+        long double tLow, tHigh, uLow, uHigh;
+        std::int16_t tDivisions, uDivisions;
+    };
+    void AddSectionSurface(const TSectionSurface& surface);
+
+    // --- the slicer (slicer/slice_dialog.h) ---
+    // 766: made once on first use and kept, then shown again; null before.
+    void OpenSlicer();
+    TSliceDlg* SlicerDialog() const;
+
 protected:
     void SetupWindow() override;
     void CleanupWindow() override;
@@ -256,6 +281,7 @@ private:
     std::array<QPointer<TRiem3Dlg>, 3> integralDialogs_;
     QPointer<TRDSDlg> stereogramDialog_;
     QPointer<TRDSWin> stereogramWindow_;
+    QPointer<TSliceDlg> slicerDialog_;
     std::function<int()> keyPoll_;
     std::chrono::steady_clock::duration pollInterval_ = examples::TKeyPollControl::kPollInterval;
 };

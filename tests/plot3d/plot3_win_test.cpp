@@ -112,7 +112,8 @@ TEST_F(Plot3WinTest, TheUsersRoadFromTheMenuToAReopenedFile) {
     }
     // No differential equation: its dialog stays closed; a tool not built yet stays disabled.
     EXPECT_FALSE(frame.QueryCommand(cmd::kIvp10).enabled);
-    EXPECT_FALSE(frame.QueryCommand(cmd::kSlicer).enabled);
+    EXPECT_FALSE(frame.QueryCommand(cmd::kMakeTour).enabled);
+    EXPECT_TRUE(frame.QueryCommand(cmd::kSlicer).enabled);
 
     ASSERT_TRUE(frame.DispatchCommand(cmd::kObserverCoordinates));
     TObsDlg* obs = win->ObserverDialog();

@@ -260,7 +260,7 @@ void TFnListDlg::DeriveOrSwap(const std::vector<int>& selected) {
 void TFnListDlg::WebOrBox(const std::vector<int>& selected) {
     const int one = OnlyOne(selected);
     if (Mode().threeD) {
-        window_.EditExampleBox(one);
+        window_.EditExampleBox(one, false);
     } else if (absMode_) {
         window_.AddAbsEntry(one);
     } else if (Mode().map) {

@@ -128,7 +128,7 @@ int TPlot11Win::NewExample(int kind) {
     AddEquationLabel();
     const bool boxed =
         e.kind == k::kImplicitSurface || e.kind == k::kSpaceSystem || e.kind == k::kSpaceSequence;
-    if (boxed) EditExampleBox(i);
+    if (boxed) EditExampleBox(i, true);
     ShowNewExample(i);
     if (e.kind == k::kSegment) AddSegmentEndpoints(i);
     MarkWindowSymbols();

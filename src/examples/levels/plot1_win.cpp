@@ -294,7 +294,7 @@ int TPlot1Win::DrawExample(platform::DeviceContext&, int) {
     return 0;
 }
 
-void TPlot1Win::EditExampleBox(int) {}
+void TPlot1Win::EditExampleBox(int, bool) {}
 bool TPlot1Win::EditsExampleBoxes() const {
     return false;
 }

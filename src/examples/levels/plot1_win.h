@@ -148,7 +148,8 @@ public:
     virtual int DrawExample(platform::DeviceContext& dc, int i);
     // The 3D inventory's "box" and "levels" buttons: nothing here. A level that fills one says
     // so with EditsExampleBoxes or OpensLevelsDialog; until then the button stays disabled.
-    virtual void EditExampleBox(int i);
+    // Force counts the example as changed even when nothing was edited (a new example).
+    virtual void EditExampleBox(int i, bool force);
     virtual bool EditsExampleBoxes() const;
     virtual void OpenLevelsDialog();
     virtual bool OpensLevelsDialog() const;

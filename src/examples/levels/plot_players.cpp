@@ -125,6 +125,22 @@ void TPlotWin::PlaySlides(int slot, bool bounce, int n, std::function<void()> wh
     Invalidate();
 }
 
+void TPlotWin::PlayTool(std::function<void()> tick, std::function<void(int)> key, int periodMs,
+                        std::function<void()> whenDone) {
+    if (IsPlaying()) return;
+    auto player = std::make_unique<TRunningPlayer>();
+    player->kind = TRunningPlayer::Kind::Tool;
+    player->toolTick = std::move(tick);
+    player->toolKey = std::move(key);
+    player->whenDone = std::move(whenDone);
+    StartPlayer(std::move(player), std::max(periodMs, 0), kHintQuit);
+}
+
+void TPlotWin::SetToolPeriod(int periodMs) {
+    if (player_ && player_->kind == TRunningPlayer::Kind::Tool)
+        StartTimer(kAnimationTimer, std::max(periodMs, 0));
+}
+
 void TPlotWin::StartPlayer(std::unique_ptr<TRunningPlayer> player, int periodMs, int hint) {
     player_ = std::move(player);
     Output().animationFrame = true;
@@ -156,6 +172,9 @@ void TPlotWin::PlayerTick() {
             p.cycle->Next();
             Invalidate();
             return;
+        case TRunningPlayer::Kind::Tool:
+            p.toolTick();
+            return;
     }
 }
 
@@ -186,6 +205,9 @@ void TPlotWin::PlayerKey(int code) {
                 StartTimer(kAnimationTimer, std::max(delay, 0));
             return;  // slides do not pause
         }
+        case TRunningPlayer::Kind::Tool:
+            p.toolKey(code);
+            return;
     }
     // P holds the picture until P again.
     if (code == kKeyPause) {

@@ -198,6 +198,12 @@ public:
     // Moves the parameter by whole units from its left end over n units, a frame each delay.
     void StepIntegerParameter(int slot, bool bounce, int n, std::function<void()> whenDone = {});
     bool IsPlaying() const { return player_ != nullptr; }
+    // A tool's animation on the window's timer: tick every periodMs, key for each key but Q
+    // (which ends it, as any command does); whenDone runs when it ends.
+    void PlayTool(std::function<void()> tick, std::function<void(int)> key, int periodMs,
+                  std::function<void()> whenDone = {});
+    // The running tool's ticks come every periodMs from now.
+    void SetToolPeriod(int periodMs);
     // Ends the running player as Q does.
     void StopPlaying();
     // Draws one animation frame: everything recomputed, implicit curves traced anew (those of

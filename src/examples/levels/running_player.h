@@ -12,7 +12,7 @@
 namespace quorlin::examples {
 
 struct TRunningPlayer {
-    enum class Kind { Parameters, Slides, IntegerSteps };
+    enum class Kind { Parameters, Slides, IntegerSteps, Tool };
     Kind kind = Kind::Parameters;
     int slot = 0;
     std::optional<TParameterAnimation> animation;  // the frame player
@@ -23,6 +23,9 @@ struct TRunningPlayer {
     bool preparing = false;                        // slides are being drawn
     std::optional<TVariableTable> savedVariables;  // restored when slides end
     std::function<void()> whenDone;
+    // A tool's own player: its frame on each tick and its keys (Q ends every player).
+    std::function<void()> toolTick;
+    std::function<void(int)> toolKey;
 };
 
 }  // namespace quorlin::examples

@@ -1,0 +1,83 @@
+#pragma once
+// TSliceDlg: the 3D window's modeless slicer ("SLICER"). It holds one point (u, v) of the
+// selected surface's parameter domain, moved by two bars or typed values; "autorev" and
+// "autocyc" run one value on the window's timer (a player: blank, S, F steer it, Q, any command,
+// closing the window or hiding this dialog end it); "tangent plane" and "tangent lines" add the
+// tangent examples at the point, a value typed with "@" and a letter following that parameter.
+// The window draws the two slices through the point while the dialog shows.
+#include <optional>
+
+#include "examples/levels/combo_dialog.h"
+#include "plot3d/slicer/slicer_model.h"
+
+namespace quorlin::plot3d {
+
+class TPlotRWin;
+
+class TSliceDlg : public examples::TComboDlg {
+public:
+    static constexpr int kUEdit = 211;
+    static constexpr int kVEdit = 212;
+    static constexpr int kUBar = 293;
+    static constexpr int kVBar = 294;
+    static constexpr int kULabel = 231;
+    static constexpr int kVLabel = 232;
+    static constexpr int kAutoRevU = 738;
+    static constexpr int kAutoCycU = 740;
+    static constexpr int kAutoRevV = 838;
+    static constexpr int kAutoCycV = 840;
+    static constexpr int kTangentPlane = 767;
+    static constexpr int kTangentLines = 768;
+
+    explicit TSliceDlg(TPlotRWin& window);
+
+    // The point the slices go through: the surface and (u, v); empty while hidden or with
+    // nothing selected.
+    struct TSlicePoint {
+        int example;
+        long double u;
+        long double v;
+    };
+    std::optional<TSlicePoint> Point() const;
+    const TSlicerAxis& U() const { return u_; }
+    const TSlicerAxis& V() const { return v_; }
+
+    // Enter: the typed values read and clamped, the bars follow; false (nothing changed) when
+    // one cannot be read.
+    bool ReadPoint();
+    // "autorev"/"autocyc" on u (first) or v: the value runs on the window's timer.
+    void Animate(bool onU, bool reverse);
+    // The running animation's state; empty when none runs.
+    const std::optional<TSlicerRun>& Run() const { return run_; }
+    // "tangent plane" (plane) or "tangent lines": 0, or the error shown.
+    int AddTangent(bool plane);
+    // The buttons' state for the inventory's room.
+    void EnableTangentButtons();
+
+protected:
+    void ComboHook17() override;
+    void SelectionChanged() override;
+    void CmOk() override;
+    void OnControl(int id) override;
+    void OnNotify(int id, platform::Notification what) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void ShowValues();
+    void SetBars();
+    void RedrawOwner();
+    int Steps() const;
+    void AnimationTick();
+    void AnimationKey(int key);
+
+    TPlotRWin& owner_;
+    TSlicerAxis u_;
+    TSlicerAxis v_;
+    bool busy_ = false;
+    // The animated axis and the run while a value runs.
+    TSlicerAxis* running_ = nullptr;
+    bool reverse_ = false;
+    std::optional<TSlicerRun> run_;
+};
+
+}  // namespace quorlin::plot3d
