@@ -22,6 +22,7 @@ namespace {
 
 constexpr int kQuit = 81;
 constexpr int kPointTableSteps = 50;
+constexpr int kSlicerSteps = 100;
 
 // The pen of an example's colour word pair: its colour as output, its width, its style.
 void SelectExamplePen(TPlotQWin& w, canvas::TCanvasPrimitives& prim, const TPenSpec& pen) {
@@ -70,6 +71,21 @@ int TPlotQWin::DrawBySlices(platform::DeviceContext& dc, int i, int direction) {
     });
     f.vars = saved;
     return stopped == kQuit ? kQuit : 0;
+}
+
+void TPlotQWin::DrawSlicesThrough(platform::DeviceContext& dc, int i, long double u, long double v,
+                                  int penWidth) {
+    if (!Inventory().IsIndex(i)) return;
+    FormulaContext& f = Formulas();
+    const auto saved = f.vars;
+    canvas::TCanvasPrimitives prim = Primitives(dc);
+    TPenSpec pen = Inventory()[i].pen;
+    pen.width = static_cast<std::uint16_t>(penWidth);
+    SelectExamplePen(*this, prim, pen);
+    TStopPoll unpolled({});  // two short curves over the picture: nothing to stop
+    DrawSlice(prim, i, 1, kSlicerSteps, v, unpolled);
+    DrawSlice(prim, i, 2, kSlicerSteps, u, unpolled);
+    f.vars = saved;
 }
 
 int TPlotQWin::DrawSlice(canvas::TCanvasPrimitives& prim, int i, int direction, int points,

@@ -53,6 +53,11 @@ public:
     // The slices of example i in one direction (1: v fixed, 2: u fixed), for each member of
     // its family (the letter given back afterwards): 0, or 81 when Q stopped them.
     int DrawBySlices(platform::DeviceContext& dc, int i, int direction);
+    // The two slices of example i through its point (u, v), at fixed v and at fixed u, each
+    // 100 steps long, in the example's colour and style at the given width; the variables are
+    // given back. What the slicer shows over the picture.
+    void DrawSlicesThrough(platform::DeviceContext& dc, int i, long double u, long double v,
+                           int penWidth);
     // One slice at the fixed value, `points` steps along the running parameter; a segment
     // (308) is drawn whole. The runs of visible points are curve pieces. 0 or 81.
     int DrawSlice(canvas::TCanvasPrimitives& prim, int i, int direction, int points,

@@ -6,6 +6,7 @@
 #include "examples/levels/trace_dialog.h"
 #include "plot3d/axes/axes_geometry.h"
 #include "plot3d/plot_r_win.h"
+#include "plot3d/slicer/slice_dialog.h"
 
 namespace quorlin::plot3d {
 
@@ -19,10 +20,12 @@ constexpr int kCursorMarkerKind = 9;
 constexpr int kCursorMarkerSize = 7;
 constexpr int kBaseMarkerKind = 1;
 constexpr int kArrowShaftAndHead = 3;
+constexpr int kSlicerPenWidth = 2;
 
 }  // namespace
 
 int TPlotRWin::DrawPicture(platform::DeviceContext& dc) {
+    DrawSlicerCurves(dc);
     DrawCurveSliderOverlays(dc);
     return TPlotQWin::DrawPicture(dc);
 }
@@ -30,6 +33,15 @@ int TPlotRWin::DrawPicture(platform::DeviceContext& dc) {
 void TPlotRWin::PaintPrepared(platform::DeviceContext& dc) {
     TPlotQWin::PaintPrepared(dc);
     DrawLevelCursorCurve(dc);
+}
+
+void TPlotRWin::DrawSlicerCurves(platform::DeviceContext& dc) {
+    // A hidden slicer, or one with no surface chosen, has no point and draws nothing.
+    const TSliceDlg* slicer = SlicerDialog();
+    if (!slicer) return;
+    const std::optional<TSliceDlg::TSlicePoint> point = slicer->Point();
+    if (!point) return;
+    DrawSlicesThrough(dc, point->example, point->u, point->v, kSlicerPenWidth);
 }
 
 void TPlotRWin::DrawCurveSliderOverlays(platform::DeviceContext& dc) {

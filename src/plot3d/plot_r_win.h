@@ -111,6 +111,7 @@ public:
     // Slot 112: the slider's marker and vectors, then the labels, texts and pictures.
     int DrawPicture(platform::DeviceContext& dc) override;
     void DrawCurveSliderOverlays(platform::DeviceContext& dc);
+    void DrawSlicerCurves(platform::DeviceContext& dc);
     // Slot 100: the saved picture, then what the level window traces over it.
     void PaintPrepared(platform::DeviceContext& dc) override;
     // The level window's curve through its cursor, traced over the saved picture with its own

@@ -70,6 +70,25 @@ TEST_F(SlicesTest, AHelixLeavingTheBoxAndComingBackIsTwoPiecesInTheExport) {
     EXPECT_EQ(Pieces(ExportSvg(), 0), 2u);
 }
 
+TEST_F(SlicesTest, TheSlicerPointGetsOneSliceAtFixedVAndOneAtFixedU) {
+    // A tilted plane over unequal ranges, seen from above, so no part of it hides another.
+    Paste("EXPL3;x/2+y/4;-1;2;-1;1;\r\n");
+    QImage image(401, 301, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    platform::DeviceContext dc(image);
+    const auto before = win.Formulas().vars;
+    win.DrawSlicesThrough(dc, 0, 0.5L, -0.25L, 2);
+    EXPECT_TRUE(before == win.Formulas().vars);
+    // v = -0.25 fixed, x running over [-1, 2]; u = 0.5 fixed, y running over [-1, 1].
+    EXPECT_TRUE(InkAt(image, {1.5L, -0.25L, 0.75L - 0.0625L}, 0));
+    EXPECT_TRUE(InkAt(image, {-0.75L, -0.25L, -0.375L - 0.0625L}, 0));
+    EXPECT_TRUE(InkAt(image, {0.5L, 0.75L, 0.25L + 0.1875L}, 0));
+    EXPECT_TRUE(InkAt(image, {0.5L, -0.8L, 0.25L - 0.2L}, 0));
+    // Neither slice passes through the corner (1.8, 0.8) nor the point (-0.6, 0.6).
+    EXPECT_FALSE(InkAt(image, {1.8L, 0.8L, 0.9L + 0.2L}, 0));
+    EXPECT_FALSE(InkAt(image, {-0.6L, 0.6L, -0.3L + 0.15L}, 0));
+}
+
 TEST_F(SlicesTest, AFormulaUndefinedInTheMiddleBreaksItsSlice) {
     // sqrt(sin(3t)) is undefined for t between pi / 3 and 2 pi / 3.
     Paste("PARAM3;t;0;sqrt(sin(3t));0;3;\r\n");
