@@ -24,11 +24,11 @@
 #include "plot2d/plot2_win.h"
 #include "resources/command_ids.h"
 #include "tools2d/analysis_tool_set.h"
-#include "tools2d/derived_dialogs.h"
-#include "tools2d/intersection_search.h"
-#include "tools2d/riemann_dialog.h"
-#include "tools2d/transform_dialogs.h"
-#include "tools2d/zero_search.h"
+#include "tools2d/derived/derived_dialogs.h"
+#include "tools2d/searches/intersection_search.h"
+#include "tools2d/integration/riemann_dialog.h"
+#include "tools2d/derived/transform_dialogs.h"
+#include "tools2d/searches/zero_search.h"
 
 namespace {
 

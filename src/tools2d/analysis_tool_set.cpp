@@ -6,10 +6,10 @@
 #include "plot2d/plot_a_win.h"
 #include "resources/command_ids.h"
 #include "shell/palette.h"
-#include "tools2d/body_dialog.h"
-#include "tools2d/combinations.h"
-#include "tools2d/derived_builders.h"
-#include "tools2d/transform_builders.h"
+#include "tools2d/points/body_dialog.h"
+#include "tools2d/derived/combinations.h"
+#include "tools2d/derived/derived_builders.h"
+#include "tools2d/derived/transform_builders.h"
 
 namespace quorlin::tools2d {
 

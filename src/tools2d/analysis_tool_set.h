@@ -14,17 +14,17 @@
 #include <QPointer>
 
 #include "examples/levels/analysis_tools.h"
-#include "tools2d/centroid_dialog.h"
-#include "tools2d/derived_dialogs.h"
-#include "tools2d/extreme_dialog.h"
-#include "tools2d/intersection_dialog.h"
-#include "tools2d/line_dialogs.h"
-#include "tools2d/measure_dialogs.h"
-#include "tools2d/point_dialogs.h"
-#include "tools2d/riemann_dialog.h"
-#include "tools2d/shade_dialog.h"
-#include "tools2d/transform_dialogs.h"
-#include "tools2d/zero_dialog.h"
+#include "tools2d/regions/centroid_dialog.h"
+#include "tools2d/derived/derived_dialogs.h"
+#include "tools2d/searches/extreme_dialog.h"
+#include "tools2d/searches/intersection_dialog.h"
+#include "tools2d/integration/line_dialogs.h"
+#include "tools2d/integration/measure_dialogs.h"
+#include "tools2d/points/point_dialogs.h"
+#include "tools2d/integration/riemann_dialog.h"
+#include "tools2d/regions/shade_dialog.h"
+#include "tools2d/derived/transform_dialogs.h"
+#include "tools2d/searches/zero_dialog.h"
 
 namespace quorlin::tools2d {
 

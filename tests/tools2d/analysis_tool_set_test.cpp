@@ -7,7 +7,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 
-#include "tools2d/riemann_dialog.h"
+#include "tools2d/integration/riemann_dialog.h"
 #include "tools2d/tools_fixture.h"
 
 namespace quorlin::tools2d {

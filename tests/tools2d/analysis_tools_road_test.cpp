@@ -16,7 +16,7 @@
 #include "support/curve_pixels.h"
 #include "support/file_readers.h"
 #include "tools2d/road_fixture.h"
-#include "tools2d/transform_dialogs.h"
+#include "tools2d/derived/transform_dialogs.h"
 
 namespace quorlin::tools2d {
 namespace {

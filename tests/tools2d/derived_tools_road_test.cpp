@@ -8,7 +8,7 @@
 #include "platform/boxes.h"
 #include "resources/command_ids.h"
 #include "support/curve_pixels.h"
-#include "tools2d/combinations.h"
+#include "tools2d/derived/combinations.h"
 #include "tools2d/road_fixture.h"
 
 namespace quorlin::tools2d {

@@ -1,0 +1,110 @@
+// The intersection-points dialog on a 2D window: the meetings of two parabolas in turn with their
+// angle in degrees or radians, recorded on both curves; "select two" for one curve twice; no angle
+// in a logarithmic window; the second curve deleted or traced anew between two requests.
+#include "tools2d/searches/intersection_dialog.h"
+
+#include <array>
+#include <cmath>
+#include <numbers>
+
+#include "tools2d/tools_fixture.h"
+
+namespace quorlin::tools2d {
+namespace {
+
+namespace k = examples::kind;
+namespace cmd = resources::cmd;
+constexpr long double kPi = std::numbers::pi_v<long double>;
+
+class IntersectionDialogTest : public ToolsWindowTest {
+protected:
+    TInterCCDlg& Meetings() {
+        return Command(cmd::kIntersections, &TWindowAnalysisTools::Intersections);
+    }
+    static void Choose(TInterCCDlg& d, int id, int position) {
+        d.SetSelectedIndex(id, position);
+        d.OnNotify(id, platform::Notification::SelectionChanged);
+    }
+    static void PickSecond(TInterCCDlg& d, int i) {
+        Choose(d, examples::T2ComboDlg::kList2Id, d.ListIndexOf2(i));
+    }
+    static std::string Shown(const TInterCCDlg& d) {
+        return d.GetText(TInterCCDlg::kResult).toStdString();
+    }
+};
+
+TEST_F(IntersectionDialogTest, TwoParabolasMeetInTurnAtTheirAngle) {
+    Paste("EXPL2;x^2;EXPL2;2-x^2;");
+    ASSERT_TRUE(win.QueryCommand(cmd::kIntersections).enabled);
+    TInterCCDlg& d = Meetings();
+    PickSecond(d, 1);
+    ASSERT_EQ(d.Result().result, 1);
+    EXPECT_NEAR(d.Result().at.x, -1, 1e-12L);
+    d.Press(TInterCCDlg::kDegrees);  // checks the box
+    EXPECT_TRUE(win.State2D().degrees);
+    const long double degrees = std::acos(-0.6L) * 180 / kPi;  // 126.87
+    EXPECT_EQ(Shown(d), "x = " + win.FormatNum(-1) + "\r\ny = " + win.FormatNum(1) +
+                            "\r\n\r\nz = " + win.FormatNum(degrees));
+    Meetings();
+    EXPECT_NEAR(d.Result().at.x, 1, 1e-12L);
+    EXPECT_NEAR(d.Result().at.y, 1, 1e-12L);
+    EXPECT_EQ(Entries(0), 2u);
+    EXPECT_EQ(Entries(1), 2u);
+    EXPECT_EQ(win.Inventory()[1].markedPoints.front().code, 20);
+    EXPECT_EQ(win.Inventory()[1].markedPoints.front().label, "intersection");
+    // The angle is saved in radians whatever the box says.
+    Choose(d, TInterCCDlg::kCoordinate, 2);
+    d.Press(TInterCCDlg::kSave);
+    EXPECT_NEAR(win.Formulas().Var(1), std::acos(-0.6L), 1e-12L);
+}
+
+TEST_F(IntersectionDialogTest, OneCurveTwiceAsksForTwo) {
+    Paste("EXPL2;x;EXPL2;0;");
+    TInterCCDlg& d = Meetings();
+    PickSecond(d, 0);
+    d.Press(TInterCCDlg::kNext);
+    ASSERT_EQ(Errors().size(), 1u);
+    EXPECT_EQ(Errors()[0], QStringLiteral("select two"));
+    EXPECT_FALSE(d.IsControlEnabled(TInterCCDlg::kMark));
+}
+
+TEST_F(IntersectionDialogTest, ALogarithmicWindowShowsNoAngle) {
+    win.View().logMode = canvas::kLogBoth;
+    Paste("EXPL2;x;EXPL2;2-x;");
+    TInterCCDlg& d = Meetings();
+    PickSecond(d, 1);
+    ASSERT_EQ(d.Result().result, 1);
+    EXPECT_FALSE(d.IsControlShown(TInterCCDlg::kDegrees));
+    EXPECT_EQ(Shown(d).find("z ="), std::string::npos);
+}
+
+TEST_F(IntersectionDialogTest, TheSecondCurveDeletedOrEditedBetweenRequests) {
+    Paste("IMPL2;x^2+y^2=1;IMPL2;(x-1)^2+y^2=1;IMPL2;(x+1)^2+y^2=1;");
+    Picture();  // the curves are traced
+    ASSERT_FALSE(win.Inventory()[1].trajectories.empty());
+    TInterCCDlg& d = Meetings();
+    PickSecond(d, 1);
+    ASSERT_EQ(d.Result().result, 1);
+    EXPECT_NEAR(d.Result().at.x, 0.5L, 1e-3L);
+    EXPECT_NEAR(std::fabs(d.Result().at.y), std::sqrt(3.0L) / 2, 1e-3L);
+    // The second curve moved and traced anew: the walk follows the new pieces.
+    examples::TExample& second = win.Inventory()[1];
+    second.Text(3) = "(x-1.2)^2+y^2-1";
+    second.Text(5) = "(x-1.2)^2+y^2=1";
+    second.recompute = 1;
+    win.CompileExample(1);
+    Picture();
+    d.Press(TInterCCDlg::kNext);
+    ASSERT_EQ(d.Result().result, 1);
+    EXPECT_NEAR(d.Result().at.x, 0.6L, 1e-3L);
+    // Deleted: the third circle takes its place in the list.
+    win.DeleteExamples(std::array{1});
+    Picture();
+    PickSecond(d, 1);
+    d.Press(TInterCCDlg::kNext);
+    ASSERT_EQ(d.Result().result, 1);
+    EXPECT_NEAR(d.Result().at.x, -0.5L, 1e-3L);
+}
+
+}  // namespace
+}  // namespace quorlin::tools2d

@@ -1,0 +1,156 @@
+// The meetings of two curves against their closed forms, one per request, for each method of
+// the pair's classes, with the angle between the curves there; pairs without a method, and the
+// curves that agree everywhere.
+#include "tools2d/searches/intersection_search.h"
+
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+#include <vector>
+
+#include "examples/compile_fixture.h"
+
+namespace quorlin::tools2d {
+namespace {
+
+namespace k = examples::kind;
+constexpr long double kPi = std::numbers::pi_v<long double>;
+const long double kHalfRoot = std::sqrt(0.5L);
+
+struct Curve {
+    int kind;
+    std::vector<const char*> texts;
+    const char* range = "-3;3";  // x or t
+};
+
+class IntersectionSearchTest : public examples::CompileTest {
+protected:
+    int AddCurve(const Curve& c) {
+        return Add(c.kind, {}, [&](examples::TExample& e) {
+            for (std::size_t t = 0; t < c.texts.size(); ++t)
+                e.Text(static_cast<int>(t) + 1) = c.texts[t];
+            long double low = 0, high = 0;
+            std::sscanf(c.range, "%Lf;%Lf", &low, &high);
+            e.rangeLow[0] = low;
+            e.rangeHigh[0] = high;
+            if (c.kind != k::kExplicit) e.Text(7) = c.range;
+        });
+    }
+    TIntersectionScene Scene() { return {ctx, compiler, inventory}; }
+};
+
+struct MeetRow {
+    const char* name;
+    Curve a, b;
+    std::vector<Vec2> points;  // successive requests
+    long double degrees;       // the angle at the first
+};
+
+TEST_F(IntersectionSearchTest, SuccessiveRequestsGiveTheMeetingsInTurn) {
+    const MeetRow rows[] = {
+        {"parabolas",
+         {k::kExplicit, {"", "x^2"}},
+         {k::kExplicit, {"", "2-x^2"}},
+         {{-1, 1}, {1, 1}, {-1, 1}},
+         126.869897645844L},
+        {"upright segment, y = x",
+         {k::kSegment, {"0.5", "0", "0.5", "1"}},
+         {k::kExplicit, {"", "x"}},
+         {{0.5L, 0.5L}, {0.5L, 0.5L}},
+         45},
+        {"y = x, upright line x = 0.5",
+         {k::kExplicit, {"", "x"}},
+         {k::kLine, {"2", "0", "1"}},
+         {{0.5L, 0.5L}},
+         45},
+        {"implicit circle, line y = x",
+         {k::kImplicit, {"", "", "x^2+y^2-1"}},
+         {k::kLine, {"1", "-1", "0"}},
+         {{-kHalfRoot, -kHalfRoot}, {kHalfRoot, kHalfRoot}},
+         90},
+        {"y = x, parametric circle",
+         {k::kExplicit, {"", "x"}},
+         {k::kParametric, {"cos(t)", "sin(t)"}, "-1;5"},
+         {{kHalfRoot, kHalfRoot}, {-kHalfRoot, -kHalfRoot}, {kHalfRoot, kHalfRoot}},
+         90},
+        {"polar circle, implicit line",
+         {k::kPolar, {"", "", "2"}, "0;6"},
+         {k::kImplicit, {"", "", "y-1"}},
+         {{std::sqrt(3.0L), 1}, {-std::sqrt(3.0L), 1}},
+         60},
+        {"upright segment, implicit circle",
+         {k::kSegment, {"0.6", "-2", "0.6", "2"}},
+         {k::kImplicit, {"", "", "x^2+y^2-1"}},
+         {{0.6L, -0.8L}, {0.6L, 0.8L}},
+         std::atan2(0.8L, 0.6L) * 180 / kPi},
+        {"parametric circle, upright line",
+         {k::kParametric, {"cos(t)", "sin(t)"}, "-1;5"},
+         {k::kLine, {"1", "0", "0.6"}},
+         {{0.6L, -0.8L}, {0.6L, 0.8L}},
+         std::atan2(0.8L, 0.6L) * 180 / kPi},
+    };
+    for (const MeetRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        const int a = AddCurve(row.a);
+        const int b = AddCurve(row.b);
+        TIntersectionSearch search;
+        TIntersectionScene scene = Scene();
+        ctx.SetVar(slot::kX, 7);
+        for (std::size_t n = 0; n < row.points.size(); ++n) {
+            const TIntersection found = search.Next(scene, a, b);
+            ASSERT_EQ(found.result, 1) << n;
+            EXPECT_NEAR(found.at.x, row.points[n].x, 1e-9L) << n;
+            EXPECT_NEAR(found.at.y, row.points[n].y, 1e-9L) << n;
+            if (n == 0) EXPECT_NEAR(found.angle * 180 / kPi, row.degrees, 1e-9L);
+        }
+        EXPECT_EQ(ctx.Var(slot::kX), 7);
+    }
+}
+
+struct FailRow {
+    const char* name;
+    Curve a, b;
+    int result;
+};
+
+TEST_F(IntersectionSearchTest, PairsThatDoNotMeetOrAgreeEverywhere) {
+    const FailRow rows[] = {
+        {"segment above the meeting",
+         {k::kSegment, {"0.5", "0.6", "0.5", "1"}},
+         {k::kExplicit, {"", "x"}},
+         0},
+        {"y = 0 twice", {k::kExplicit, {"", "0"}}, {k::kExplicit, {"", "0*x"}}, 10},
+        {"two uprights", {k::kSegment, {"1", "0", "1", "1"}}, {k::kLine, {"1", "0", "2"}}, 0},
+        {"two curves in t", {k::kParametric, {"t", "t"}}, {k::kPolar, {"", "", "1"}}, 0},
+        {"parallel lines", {k::kExplicit, {"", "x+1"}}, {k::kExplicit, {"", "x"}}, 0},
+    };
+    for (const FailRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        const int a = AddCurve(row.a);
+        const int b = AddCurve(row.b);
+        TIntersectionSearch search;
+        TIntersectionScene scene = Scene();
+        EXPECT_EQ(search.Next(scene, a, b).result, row.result);
+    }
+    TIntersectionSearch search;
+    TIntersectionScene scene = Scene();
+    EXPECT_EQ(search.Next(scene, 0, 0).result, 0);  // the same example twice
+}
+
+TEST_F(IntersectionSearchTest, TheMethodFollowsTheClasses) {
+    using C = TCurveClass;
+    EXPECT_EQ(MethodCode(C::Explicit, C::Explicit), 0);
+    EXPECT_EQ(MethodCode(C::InT, C::Explicit), 9);
+    EXPECT_EQ(MethodCode(C::Implicit, C::Implicit), 8);
+    EXPECT_EQ(MethodCode(C::Upright, C::Upright), -1);
+    EXPECT_EQ(MethodCode(C::Other, C::Explicit), -1);
+    TIntersectionScene scene = Scene();
+    ctx.SetVar(1, 0);
+    const int moving = AddCurve({k::kSegment, {"1", "0", "a", "1"}});
+    EXPECT_EQ(CurveClassOf(scene, moving), C::Explicit);
+    ctx.SetVar(1, 1);  // its end moved above the other: upright now
+    EXPECT_EQ(CurveClassOf(scene, moving), C::Upright);
+}
+
+}  // namespace
+}  // namespace quorlin::tools2d
