@@ -32,6 +32,9 @@ namespace quorlin::plot3d {
 class TRiem3Dlg;
 class TRDSDlg;
 class TRDSWin;
+class TLevelDlg;
+class TLevelWin;
+struct TLevelRequest;
 
 // Colour roles of a 3D window.
 inline constexpr int kRoleBox = 2;
@@ -147,6 +150,21 @@ public:
     int AxisQuery() const { return 0; }
     void ExamplesRemoved(std::span<const int> oldToNew) override;
 
+    // --- level curves (plot_r_levels.cpp) ---
+    TLevelDlg* LevelDialog() const;
+    TLevelWin* LevelWindow() const;
+    // The inventory's "levels": the level dialog for example i, made once and kept.
+    void OpenLevelsDialog(int i) override;
+    bool OpensLevelsDialog() const override { return true; }
+    // 162: the level in the level-curve window (made once, sharing this window's examples);
+    // the key of its drawing when a search draws at once (81 after Q), else 0.
+    int ShowLevel(const TLevelRequest& request);
+    // 163: the level-curve window's picture again.
+    void RefreshLevelWindow();
+    void HideLevelWindow() override;
+    // The background and cursor colours the next level-curve window starts with.
+    std::array<std::int16_t, 2>& LevelWindowColours() { return levelWindowColours_; }
+
 protected:
     void SetupWindow() override;
     void CleanupWindow() override;
@@ -157,6 +175,7 @@ private:
     void RefreshOwnTools();
     // The stereogram window goes before the examples it shares.
     void CloseLinkedWindows();
+    void CloseLevelWindow();
 
     // What the hidden-line tests read of the window now.
     hidden::THiddenLineView HiddenLineView() const;
@@ -174,6 +193,9 @@ private:
     std::array<QPointer<TRiem3Dlg>, 3> integralDialogs_;
     QPointer<TRDSDlg> stereogramDialog_;
     QPointer<TRDSWin> stereogramWindow_;
+    QPointer<TLevelDlg> levelDialog_;
+    QPointer<TLevelWin> levelWindow_;
+    std::array<std::int16_t, 2> levelWindowColours_{-1, -1};
     std::function<int()> keyPoll_;
     std::chrono::steady_clock::duration pollInterval_ = examples::TKeyPollControl::kPollInterval;
 };

@@ -150,7 +150,7 @@ public:
     // so with EditsExampleBoxes or OpensLevelsDialog; until then the button stays disabled.
     virtual void EditExampleBox(int i);
     virtual bool EditsExampleBoxes() const;
-    virtual void OpenLevelsDialog();
+    virtual void OpenLevelsDialog(int i);
     virtual bool OpensLevelsDialog() const;
     virtual void OpenIntersectionCurvesDialog(int i);
     virtual void EnterLagrangeMode(int i);
