@@ -255,8 +255,9 @@ void TLevelWin::DrawCursorArrow(platform::DeviceContext& dc, std::array<long dou
                                 int role) {
     const canvas::WorldPoint tail{cursor_.x, cursor_.y};
     const canvas::WorldPoint tip{cursor_.x + v[0], cursor_.y + v[1]};
-    DrawAtWorldPoint(dc, tail, tip, 2.0L * Figure().arrowheadPixels, Roles().Role(role), 1, true,
-                     kArrowStyle);
+    // The head is twice the window's arrowhead, measured in pixels of the view.
+    const long double head = 2.0L * Figure().arrowheadPixels * View().unitsPerPixelX;
+    DrawAtWorldPoint(dc, tail, tip, head, Roles().Role(role), 1, true, kArrowStyle);
 }
 
 int TLevelWin::LabelInset() const {
