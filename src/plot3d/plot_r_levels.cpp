@@ -4,6 +4,7 @@
 #include "plot3d/levels/level_dialog.h"
 #include "plot3d/levels/level_window.h"
 #include "plot3d/plot_r_win.h"
+#include "plot3d/tools/double_integral.h"
 #include "resources/resources.h"
 
 namespace quorlin::plot3d {
@@ -62,6 +63,18 @@ void TPlotRWin::RefreshLevelWindow() {
     if (!levelWindow_) return;
     levelWindow_->InvalidateImage(ImageLayer::Background);
     levelWindow_->Invalidate();
+}
+
+void TPlotRWin::LevelExamplesRemoved(std::span<const int> oldToNew) {
+    // The dialog and the window follow their example to its new index; when it is gone they
+    // show nothing of it any more.
+    if (levelDialog_) {
+        const int i = RenumberedExample(levelDialog_->Example(), oldToNew);
+        if (i < 0) levelDialog_->HideDialog();
+        levelDialog_->SetExample(i);
+    }
+    if (levelWindow_)
+        levelWindow_->ExampleRenumbered(RenumberedExample(levelWindow_->ExampleIndex(), oldToNew));
 }
 
 void TPlotRWin::HideLevelWindow() {

@@ -107,6 +107,7 @@ void TPlotRWin::ExamplesRemoved(std::span<const int> oldToNew) {
     for (const QPointer<TRiem3Dlg>& dialog : integralDialogs_)
         if (dialog) dialog->ExamplesRemoved(oldToNew);
     if (stereogramDialog_) stereogramDialog_->ExamplesRemoved(oldToNew);
+    LevelExamplesRemoved(oldToNew);
 }
 
 void TPlotRWin::CloseLinkedWindows() {

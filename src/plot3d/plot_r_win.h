@@ -162,6 +162,8 @@ public:
     // 163: the level-curve window's picture again.
     void RefreshLevelWindow();
     void HideLevelWindow() override;
+    // Examples were removed: the level dialog and window follow theirs.
+    void LevelExamplesRemoved(std::span<const int> oldToNew);
     // The background and cursor colours the next level-curve window starts with.
     std::array<std::int16_t, 2>& LevelWindowColours() { return levelWindowColours_; }
 

@@ -177,6 +177,13 @@ void TLevelWin::ShowLevel(const TLevelRequest& request) {
     UpdateMenuChecks(false);
 }
 
+void TLevelWin::ExampleRenumbered(int i) {
+    if (i == example_) return;
+    example_ = i;
+    InvalidateImage(ImageLayer::Background);
+    Invalidate();
+}
+
 int TLevelWin::DrawNow() {
     InvalidateImage(ImageLayer::Background);
     RenderImage(ImageLayer::Picture);

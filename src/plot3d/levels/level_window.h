@@ -44,6 +44,8 @@ public:
     // Prepares the window for the level: the example, the axes of its plane, the tolerance, the
     // view about the example's box and the cursor point at its centre.
     void ShowLevel(const TLevelRequest& request);
+    // The example moved to index i (-1: it was removed and nothing is drawn).
+    void ExampleRenumbered(int i);
     // Draws the level at once (a search shows its curves as they come): 0, or 81 after Q.
     int DrawNow();
     // Grid and axes, then the example's curves of the level: 0, or 81 after Q.

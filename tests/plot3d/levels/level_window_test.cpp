@@ -265,6 +265,14 @@ TEST_F(LevelWindowTest, DeletionsAndSearchesAreKeptOrDiscarded) {
     // Open, a request for another example leaves it on its own.
     Levels(0);
     EXPECT_EQ(d.Example(), 1);
+    // Its example moves when an example before it goes, and is dropped when it goes itself.
+    const int moved[] = {-1, 0};
+    win.ExamplesRemoved(moved);
+    EXPECT_EQ(d.Example(), 0);
+    const int gone[] = {-1};
+    win.ExamplesRemoved(gone);
+    EXPECT_EQ(d.Example(), -1);
+    EXPECT_TRUE(d.IsHidden());
 }
 
 }  // namespace
