@@ -4,6 +4,7 @@
 // and brought to the top.
 #include <QPointer>
 
+#include "plot3d/levels/level_window.h"
 #include "plot3d/plot_r_win.h"
 #include "plot3d/slicer/slice_dialog.h"
 #include "plot3d/stereogram/rds_dialog.h"
@@ -119,12 +120,23 @@ void TPlotRWin::ExamplesRemoved(std::span<const int> oldToNew) {
     for (const QPointer<TRiem3Dlg>& dialog : integralDialogs_)
         if (dialog) dialog->ExamplesRemoved(oldToNew);
     if (stereogramDialog_) stereogramDialog_->ExamplesRemoved(oldToNew);
+    LevelExamplesRemoved(oldToNew);
 }
 
 void TPlotRWin::CloseLinkedWindows() {
+    CloseLevelWindow();
     if (!stereogramWindow_) return;
     TRDSWin* window = stereogramWindow_.data();
     stereogramWindow_ = nullptr;
+    window->CloseAsAgreed();
+    delete window->OuterWidget();
+}
+
+// The level-curve window goes as the stereogram window does, before the shared examples.
+void TPlotRWin::CloseLevelWindow() {
+    if (!levelWindow_) return;
+    TLevelWin* window = levelWindow_.data();
+    levelWindow_ = nullptr;
     window->CloseAsAgreed();
     delete window->OuterWidget();
 }

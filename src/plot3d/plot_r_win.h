@@ -35,6 +35,9 @@ class TRiem3Dlg;
 class TRDSDlg;
 class TRDSWin;
 class TSliceDlg;
+class TLevelDlg;
+class TLevelWin;
+struct TLevelRequest;
 
 // Colour roles of a 3D window.
 inline constexpr int kRoleBox = 2;
@@ -235,6 +238,22 @@ public:
     // 766: made once on first use and kept, then shown again; null before.
     void OpenSlicer();
     TSliceDlg* SlicerDialog() const;
+    // --- level curves (plot_r_levels.cpp) ---
+    TLevelDlg* LevelDialog() const;
+    TLevelWin* LevelWindow() const;
+    // The inventory's "levels": the level dialog for example i, made once and kept.
+    void OpenLevelsDialog(int i) override;
+    bool OpensLevelsDialog() const override { return true; }
+    // 162: the level in the level-curve window (made once, sharing this window's examples);
+    // the key of its drawing when a search draws at once (81 after Q), else 0.
+    int ShowLevel(const TLevelRequest& request);
+    // 163: the level-curve window's picture again.
+    void RefreshLevelWindow();
+    void HideLevelWindow() override;
+    // Examples were removed: the level dialog and window follow theirs.
+    void LevelExamplesRemoved(std::span<const int> oldToNew);
+    // The background and cursor colours the next level-curve window starts with.
+    std::array<std::int16_t, 2>& LevelWindowColours() { return levelWindowColours_; }
 
 protected:
     void SetupWindow() override;
@@ -246,6 +265,7 @@ private:
     void RefreshOwnTools();
     // The stereogram window goes before the examples it shares.
     void CloseLinkedWindows();
+    void CloseLevelWindow();
 
     // What the hidden-line tests read of the window now.
     hidden::THiddenLineView HiddenLineView() const;
@@ -283,6 +303,9 @@ private:
     QPointer<TRDSDlg> stereogramDialog_;
     QPointer<TRDSWin> stereogramWindow_;
     QPointer<TSliceDlg> slicerDialog_;
+    QPointer<TLevelDlg> levelDialog_;
+    QPointer<TLevelWin> levelWindow_;
+    std::array<std::int16_t, 2> levelWindowColours_{-1, -1};
     std::function<int()> keyPoll_;
     std::chrono::steady_clock::duration pollInterval_ = examples::TKeyPollControl::kPollInterval;
 };

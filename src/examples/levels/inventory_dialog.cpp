@@ -249,7 +249,7 @@ void TFnListDlg::DeriveOrSwap(const std::vector<int>& selected) {
             platform::ErrorMsg(this, kErrCannotSwap);
         }
     } else if (Mode().threeD) {
-        window_.OpenLevelsDialog();
+        window_.OpenLevelsDialog(one);
     } else if (window_.Inventory()[one].kind == k::kImplicit) {
         window_.AddGradientField(one);
     } else {

@@ -66,10 +66,12 @@ int TPlot11Win::DrawTracedCurves(platform::DeviceContext& dc, int i) {
         Vec3 p;
         if (dynamics::FindSignChangePoint(field, box, tolerance, p)) {
             f.vars = saved;
-            const Vec2 q = Dimension() >= 3 ? ProjectPoint(p) : Vec2{p.x, p.y};
+            // Where the window plots the point: projected in a 3D window, in the plane of the
+            // level in a level-curve window.
+            const std::optional<Vec2> q = SelectAxisPair(p, 0);
             QPoint at;
             const bool drawn =
-                dc.TargetImage() && View().PointToScreen({q.x, q.y}, at) &&
+                dc.TargetImage() && q && View().PointToScreen({q->x, q->y}, at) &&
                 dynamics::TestPixelsAround(pixel, at.x(), at.y(), background, curveColour);
             // Only a point the picture shows can tell whether its curve is drawn already.
             const bool shown = Dimension() < 3 || IsPointVisible(p);

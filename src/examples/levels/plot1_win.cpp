@@ -298,7 +298,7 @@ void TPlot1Win::EditExampleBox(int, bool) {}
 bool TPlot1Win::EditsExampleBoxes() const {
     return false;
 }
-void TPlot1Win::OpenLevelsDialog() {}
+void TPlot1Win::OpenLevelsDialog(int) {}
 bool TPlot1Win::OpensLevelsDialog() const {
     return false;
 }

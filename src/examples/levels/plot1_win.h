@@ -151,7 +151,7 @@ public:
     // Force counts the example as changed even when nothing was edited (a new example).
     virtual void EditExampleBox(int i, bool force);
     virtual bool EditsExampleBoxes() const;
-    virtual void OpenLevelsDialog();
+    virtual void OpenLevelsDialog(int i);
     virtual bool OpensLevelsDialog() const;
     virtual void OpenIntersectionCurvesDialog(int i);
     virtual void EnterLagrangeMode(int i);
