@@ -13,6 +13,7 @@
 
 #include "examples/levels/analysis_tools.h"
 #include "examples/records/new_examples.h"
+#include "support/curve_pixels.h"
 #include "window3d_fixture.h"
 
 namespace quorlin::plot3d {
@@ -86,6 +87,33 @@ TEST_F(FieldsTest, TheFieldGridCoversALongBoxWithOneStepPerAxis) {
     win.SetPollInterval(TStopPoll::Clock::duration{});
     EXPECT_EQ(win.DrawSlopeField(dc, i), 81);
     EXPECT_EQ(win.points.size(), 11u * 11u);
+}
+
+// Curvature 1 and torsion 0 from the origin along x with the normal along y: the unit circle
+// about (0, 1, 0) in the plane z = 0. The start frame is three texts of three numbers each.
+TEST_F(FieldsTest, AnIntrinsicCurveIsDrawnOnItsClosedForm) {
+    const int i = AddExample(win, kind::kSpaceIntrinsic, [](TExample& e) {
+        e.Text(1) = "1";
+        e.Text(2) = "0";
+        e.Text(5) = "0,0,0";
+        e.Text(6) = "2,0,0";
+        e.Text(7) = "0,3,0";
+        e.pen.colour = 4;
+    });
+    win.RecomputeAllBoxes();
+    QImage image(401, 301, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    platform::DeviceContext dc(image);
+    EXPECT_EQ(win.DrawIntrinsicFamily(dc, i), 0);
+    const QRgb colour = win.OutputColor(win.DrawColor(4)).rgb();
+    const auto inkAt = [&](Vec3 p) {
+        const Vec2 q = win.ProjectPoint(p);
+        return quorlin::testing::InkNear(win, image, q.x, q.y, colour, 1);
+    };
+    EXPECT_TRUE(inkAt({0, 2, 0}));
+    EXPECT_TRUE(inkAt({1, 1, 0}));
+    EXPECT_TRUE(inkAt({-1, 1, 0}));
+    EXPECT_FALSE(inkAt({0, 1, 0}));  // the centre
 }
 
 TEST_F(FieldsTest, AnIntrinsicFamilyWithNegativeStepsDrawsNothing) {

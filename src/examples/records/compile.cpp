@@ -144,9 +144,15 @@ void TExampleCompiler::CompileExample(int i) {
         case kind::kSpaceIntrinsic: {
             e.Tree(1) = Parsed(e.Text(1));
             e.Tree(2) = Parsed(e.Text(2));
-            NodePtr vector = TExprNode::NewOp(op::kVector3);
-            for (int k = 0; k < 3; ++k) vector->child[k] = Parsed(e.Text(5 + k));
-            e.Tree(3) = std::move(vector);
+            // Texts 5-7 are the start point, tangent and normal, each three numbers "x,y,z": one
+            // vector node of three vectors. A text that does not read leaves its vector out, so
+            // the curve is undefined rather than started from a wrong frame.
+            NodePtr frame = TExprNode::NewOp(op::kVector3);
+            for (int k = 0; k < 3; ++k) {
+                NodePtr vector = TExprNode::NewOp(op::kVector3);
+                if (ParseVector3(e.Text(5 + k), *vector) == 0) frame->child[k] = std::move(vector);
+            }
+            e.Tree(3) = std::move(frame);
             MarkSymbolsOfExample(i);
             return;
         }
