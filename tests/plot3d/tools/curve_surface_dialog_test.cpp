@@ -129,5 +129,28 @@ TEST_F(CurveSurfaceDialogTest, ChoicesStayWithTheirExamplesAndAnEmptyListSearche
         EXPECT_TRUE(win.Inventory()[i].markedPoints.size() <= 1u);
 }
 
+TEST_F(CurveSurfaceDialogTest, TheOpenDialogMarksItsPointInThePicture) {
+    Paste("IMPL3;x^2+y^2+z^2=1;-3;3;-3;3;-3;3;\r\nPARAM3;t;0;0;-2;2;\r\n");
+    TIntCSDlg& d = Request();
+    ASSERT_TRUE(d.Found());
+    const QImage shown = Picture();
+    const auto centre = win.ProjectToPixel(d.Found()->at);
+    ASSERT_TRUE(centre.has_value());
+    d.Press(2);  // "close" hides the dialog, and the picture loses the marker
+    ASSERT_TRUE(d.IsHidden());
+    const QImage hidden = Picture();
+    ASSERT_EQ(shown.size(), hidden.size());
+    int near = 0;
+    int far = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            if (shown.pixel(x, y) == hidden.pixel(x, y)) continue;
+            const bool inMarker = std::abs(x - centre->x()) <= 8 && std::abs(y - centre->y()) <= 8;
+            ++(inMarker ? near : far);
+        }
+    EXPECT_GT(near, 6);
+    EXPECT_EQ(far, 0);
+}
+
 }  // namespace
 }  // namespace quorlin::plot3d
