@@ -37,6 +37,8 @@ TEST_F(CurveSurfaceDialogTest, RequestsGiveThePointsInTheOrderOfTAndRecordEachOn
         {"IMPL3;x^2+y^2+z^2=1;-3;3;-3;3;-3;3;\r\nPARAM3;t;0;0;-2;2;\r\n", {-1, 1, -1}, 2},
         {"EXPL3;x^2;-3;3;-3;3;\r\nPARAM3;t;0;1;-2;2;\r\n", {-1, 1}, 2},
         {"IMPL3;x+y+z=1;-3;3;-3;3;-3;3;\r\nPARAM3;t;t;t;-2;2;\r\n", {1.0 / 3, 1.0 / 3}, 1},
+        // The same plane as a plane example through (1, 0, 0) with the normal (1, 1, 1).
+        {"PLANE;1;1;1;1;0;0;4;\r\nPARAM3;t;t;t;-2;2;\r\n", {1.0 / 3, 1.0 / 3}, 1},
     };
     for (const auto& row : rows) {
         while (win.Inventory().Count() > 0) win.DeleteExamples(std::vector<int>{0});
