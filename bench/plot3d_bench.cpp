@@ -2,7 +2,8 @@
 // with its box, elongation limit, scene box and fit (aim: under 3 ms), and the central
 // projection of a million points (aim: under 25 ns a point); the random-dot stereogram of that
 // surface at 800 x 600 with dot size 1 (aim: under 30 ms) and its 100 x 100 double integral
-// (aim: under 10 ms).
+// (aim: under 10 ms), and one curve-surface request along (t, 0, 0) through the unit sphere
+// (aim: under 1 ms).
 //
 // With the window library: the same surface in a 3D window of 401 x 301 pixels, painted fast
 // into the picture and into an SVG export (aim: under 15 ms), one pick of the surface point
@@ -21,6 +22,7 @@
 #include "plot3d/hidden/surface_hiding.h"
 #include "plot3d/scene_box.h"
 #include "plot3d/stereogram/stereogram.h"
+#include "plot3d/tools/curve_surface.h"
 
 #ifdef QUORLIN_BENCH_WINDOWS
 #include <QFileInfo>
@@ -183,6 +185,27 @@ void DoubleIntegralOfSinCos(benchmark::State& state) {
     }
 }
 BENCHMARK(DoubleIntegralOfSinCos)->Unit(benchmark::kMillisecond);
+
+// One "next intersection" of the line (t, 0, 0), t in [-2, 2], with the unit sphere.
+void NextIntersectionOnTheSphere(benchmark::State& state) {
+    FormulaContext f;
+    std::vector<NodePtr> trees;
+    for (const char* text : {"x^2+y^2+z^2-1", "t", "0", "0"}) {
+        if (f.Parse(text) != 0) {
+            state.SkipWithError("the formula was not read");
+            return;
+        }
+        trees.push_back(f.TakeParseResult());
+    }
+    const plot3d::TCurveSurfaceProblem problem{
+        trees[0].get(), {trees[1].get(), trees[2].get(), trees[3].get()}, -2, 2, {}};
+    plot3d::TCurveSurfaceSearch search;
+    for (auto _ : state) {
+        const auto found = search.Next(f, problem);
+        benchmark::DoNotOptimize(found);
+    }
+}
+BENCHMARK(NextIntersectionOnTheSphere)->Unit(benchmark::kMicrosecond);
 
 #ifdef QUORLIN_BENCH_WINDOWS
 

@@ -7,6 +7,7 @@
 #include "plot3d/axes/axes_geometry.h"
 #include "plot3d/plot_r_win.h"
 #include "plot3d/slicer/slice_dialog.h"
+#include "plot3d/tools/curve_surface_dialog.h"
 
 namespace quorlin::plot3d {
 
@@ -27,7 +28,15 @@ constexpr int kSlicerPenWidth = 2;
 int TPlotRWin::DrawPicture(platform::DeviceContext& dc) {
     DrawSlicerCurves(dc);
     DrawCurveSliderOverlays(dc);
+    DrawCurveSurfacePoint(dc);
     return TPlotQWin::DrawPicture(dc);
+}
+
+void TPlotRWin::DrawCurveSurfacePoint(platform::DeviceContext& dc) {
+    // Only while the intersection dialog shows a point.
+    const TIntCSDlg* dialog = CurveSurfaceDialog();
+    if (!dialog || dialog->IsHidden() || !dialog->Found()) return;
+    DrawMarkerAt(dc, dialog->Found()->at, kRoleMarker, kCursorMarkerKind, kCursorMarkerSize);
 }
 
 void TPlotRWin::PaintPrepared(platform::DeviceContext& dc) {

@@ -9,6 +9,7 @@
 #include "plot3d/slicer/slice_dialog.h"
 #include "plot3d/stereogram/rds_dialog.h"
 #include "plot3d/stereogram/rds_window.h"
+#include "plot3d/tools/curve_surface_dialog.h"
 #include "plot3d/tools/riem3_dialog.h"
 #include "resources/command_ids.h"
 #include "resources/resources.h"
@@ -54,6 +55,7 @@ constexpr TToolCommand kToolCommands[] = {
     {cmd::kIntegratePolar, &OpenIntegral<Riem3Mode::PolarIntegral>},
     {cmd::kStereograms, [](TPlotRWin& window) { window.OpenStereogramDialog(); }},
     {cmd::kSlicer, [](TPlotRWin& window) { window.OpenSlicer(); }},
+    {cmd::kIntersections, [](TPlotRWin& window) { window.OpenCurveSurfaceDialog(); }},
 };
 
 }  // namespace
@@ -97,6 +99,18 @@ void TPlotRWin::OpenSlicer() {
     Invalidate();
 }
 
+TIntCSDlg* TPlotRWin::CurveSurfaceDialog() const {
+    return curveSurfaceDialog_.data();
+}
+
+void TPlotRWin::OpenCurveSurfaceDialog() {
+    // Its set-up searches once; each later use of the command searches on.
+    if (Launch(curveSurfaceDialog_, [&] { return new TIntCSDlg(*this); }))
+        AddToolDialogKeptBy(curveSurfaceDialog_, KeepRule3D(Tool3D::CurveSurface));
+    else
+        curveSurfaceDialog_->NextIntersection();
+}
+
 void TPlotRWin::ShowStereogramWindow() {
     if (!stereogramWindow_) {
         stereogramWindow_ = new TRDSWin(*this, resources::LoadString(kStrStereogram));
@@ -113,6 +127,7 @@ void TPlotRWin::RefreshOwnTools() {
         if (dialog) dialog->Refresh();
     if (stereogramDialog_) stereogramDialog_->FillList();
     if (stereogramWindow_) stereogramWindow_->Redraw();
+    if (curveSurfaceDialog_) curveSurfaceDialog_->RefillLists();
 }
 
 void TPlotRWin::ExamplesRemoved(std::span<const int> oldToNew) {
@@ -120,6 +135,7 @@ void TPlotRWin::ExamplesRemoved(std::span<const int> oldToNew) {
     for (const QPointer<TRiem3Dlg>& dialog : integralDialogs_)
         if (dialog) dialog->ExamplesRemoved(oldToNew);
     if (stereogramDialog_) stereogramDialog_->ExamplesRemoved(oldToNew);
+    if (curveSurfaceDialog_) curveSurfaceDialog_->ExamplesRemoved(oldToNew);
     LevelExamplesRemoved(oldToNew);
 }
 

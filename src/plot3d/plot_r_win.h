@@ -35,6 +35,7 @@ class TRiem3Dlg;
 class TRDSDlg;
 class TRDSWin;
 class TSliceDlg;
+class TIntCSDlg;
 class TLevelDlg;
 class TLevelWin;
 struct TLevelRequest;
@@ -114,6 +115,8 @@ public:
     // Slot 112: the slider's marker and vectors, then the labels, texts and pictures.
     int DrawPicture(platform::DeviceContext& dc) override;
     void DrawCurveSliderOverlays(platform::DeviceContext& dc);
+    // The point the curve-surface dialog shows, marked while it is open.
+    void DrawCurveSurfacePoint(platform::DeviceContext& dc);
     void DrawSlicerCurves(platform::DeviceContext& dc);
     // Slot 100: the saved picture, then what the level window traces over it.
     void PaintPrepared(platform::DeviceContext& dc) override;
@@ -234,6 +237,11 @@ public:
     };
     void AddSectionSurface(const TSectionSurface& surface);
 
+    // --- curve-surface intersections (tools/curve_surface_dialog.h) ---
+    // 710: made once on first use (which searches once), later shown again and searching on.
+    void OpenCurveSurfaceDialog();
+    TIntCSDlg* CurveSurfaceDialog() const;
+
     // --- the slicer (slicer/slice_dialog.h) ---
     // 766: made once on first use and kept, then shown again; null before.
     void OpenSlicer();
@@ -303,6 +311,7 @@ private:
     QPointer<TRDSDlg> stereogramDialog_;
     QPointer<TRDSWin> stereogramWindow_;
     QPointer<TSliceDlg> slicerDialog_;
+    QPointer<TIntCSDlg> curveSurfaceDialog_;
     QPointer<TLevelDlg> levelDialog_;
     QPointer<TLevelWin> levelWindow_;
     std::array<std::int16_t, 2> levelWindowColours_{-1, -1};

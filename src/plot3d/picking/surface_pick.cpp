@@ -12,21 +12,6 @@ namespace {
 
 constexpr long double kRelativeRootTolerance = 1e-16L;
 
-// The context's root tolerance for the time of one search.
-class RootToleranceScope {
-public:
-    RootToleranceScope(FormulaContext& f, long double tolerance) : f_(f), saved_(f.rootTolerance) {
-        f_.rootTolerance = tolerance;
-    }
-    ~RootToleranceScope() { f_.rootTolerance = saved_; }
-    RootToleranceScope(const RootToleranceScope&) = delete;
-    RootToleranceScope& operator=(const RootToleranceScope&) = delete;
-
-private:
-    FormulaContext& f_;
-    long double saved_;
-};
-
 }  // namespace
 
 std::optional<TRayStretch> ClipRayToBox(const TSightRay& ray, const TBox3& box) {

@@ -12,6 +12,21 @@
 
 namespace quorlin::plot3d {
 
+// The context's root tolerance for the time of one search.
+class RootToleranceScope {
+public:
+    RootToleranceScope(FormulaContext& f, long double tolerance) : f_(f), saved_(f.rootTolerance) {
+        f_.rootTolerance = tolerance;
+    }
+    ~RootToleranceScope() { f_.rootTolerance = saved_; }
+    RootToleranceScope(const RootToleranceScope&) = delete;
+    RootToleranceScope& operator=(const RootToleranceScope&) = delete;
+
+private:
+    FormulaContext& f_;
+    long double saved_;
+};
+
 // The points eye + t direction.
 struct TSightRay {
     Vec3 eye;
