@@ -22,6 +22,7 @@
 #include <QPoint>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -30,6 +31,7 @@
 #include <vector>
 
 #include "core/vectors.h"
+#include "examples/operations/animation.h"
 #include "examples/operations/level_parts.h"
 #include "examples/operations/plot_geometry.h"
 #include "examples/records/compile.h"
@@ -195,6 +197,19 @@ public:
     // Draws slides 0..n with the group moved from its left to its right ends, then shows them
     // one after the other (the slide delay apart) until Q. At least two must fit in memory.
     void PlaySlides(int slot, bool bounce, int n, std::function<void()> whenDone = {});
+    // What the slides of a player show: `prepare(k, count)` moves the window to slide k of the
+    // count that fit before it is drawn; `restore` undoes the moves when the player ends.
+    struct TSlideSource {
+        std::function<void(int k, int count)> prepare;
+        std::function<void()> restore;
+    };
+    // Draws up to `count` slides from the source, as many as the memory kept for slides holds
+    // (fewer than asked: error 4; fewer than two: nothing plays), then shows them one after the
+    // other until Q. False when nothing plays.
+    bool PlaySlides(TSlideSource source, int count, bool bounce, int slot,
+                    std::function<void()> whenDone = {});
+    // The memory kept for slides, in bytes.
+    void SetSlideMemory(std::int64_t bytes) { slideMemory_ = bytes; }
     // Moves the parameter by whole units from its left end over n units, a frame each delay.
     void StepIntegerParameter(int slot, bool bounce, int n, std::function<void()> whenDone = {});
     bool IsPlaying() const { return player_ != nullptr; }
@@ -348,6 +363,7 @@ private:
     void AddSketchPoint(QPoint point, bool last);
     // The running player; null when none plays.
     std::unique_ptr<TRunningPlayer> player_;
+    std::int64_t slideMemory_ = kSlideMemoryBytes;
 
     // The players' parts.
     void StartPlayer(std::unique_ptr<TRunningPlayer> player, int periodMs, int hint);
