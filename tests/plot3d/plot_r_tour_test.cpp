@@ -3,14 +3,18 @@
 // frames of an exported turn are written one per call from the view now, and a failing write
 // stops them with the observer put back.
 #include <QApplication>
+#include <QFile>
 #include <QKeyEvent>
 
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "plot3d/window3d_fixture.h"
+#include "support/file_readers.h"
 
 namespace quorlin::plot3d {
 namespace {
@@ -170,6 +174,28 @@ TEST_F(TourTest, RotationFramesTurnFromTheViewNow) {
         ExpectSame(win.Observer().eye, eye);
         EXPECT_EQ(win.Observer().angleStep, 0.123L);
     }
+}
+
+TEST_F(TourTest, ExportedTurnWritesNumberedEpsFramesThatGhostscriptReads) {
+    const Vec3 eye = win.Observer().eye;
+    dialogs.fileAnswers.push_back(dir.filePath("turn.eps"));
+    for (const char* answer : {"4", "vturn"}) prompter.AnswerInput(QString::fromLatin1(answer));
+    ASSERT_TRUE(win.SendCommand(cmd::kExportEps));
+    EXPECT_TRUE(Errors().empty());
+    std::set<std::string> frames;
+    for (int k = 0; k < 4; ++k)
+        frames.insert(quorlin::testing::ReadAll(dir.filePath(QString("turn%1.eps").arg(k))));
+    EXPECT_EQ(frames.size(), 4u);  // four views, none empty or alike
+    EXPECT_FALSE(QFile::exists(dir.filePath("turn4.eps")));
+    ExpectSame(win.Observer().eye, eye);
+    EXPECT_EQ(win.Observer().angleStep, 0.123L);
+    if (!quorlin::testing::HaveProgram("gs")) GTEST_SKIP() << "Ghostscript is not installed";
+    for (int k = 0; k < 4; ++k)
+        quorlin::testing::ExpectAccepted(
+            quorlin::testing::RunReader(dir.path(), "gs",
+                                        {"-dBATCH", "-dNOPAUSE", "-dSAFER", "-sDEVICE=nullpage",
+                                         QString("turn%1.eps").arg(k)}),
+            "gs");
 }
 
 }  // namespace
