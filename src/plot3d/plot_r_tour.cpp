@@ -38,6 +38,7 @@ void TPlotRWin::MakeTour() {
         RecomputeAll();
         RefreshObserverDialog();
     };
+    source.playHint = examples::kHintSlideKeys;
     PlaySlides(std::move(source), Scene().count3D, false, 0);
 }
 

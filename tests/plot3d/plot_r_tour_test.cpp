@@ -69,6 +69,7 @@ TEST_F(TourTest, ThirtySixSlidesTurnOnceAndTheKeysSteerThem) {
     const Vec3 eye = win.Observer().eye;
     ASSERT_TRUE(win.SendCommand(cmd::kMakeTour));
     ASSERT_TRUE(win.IsPlaying());
+    EXPECT_EQ(win.Caption(), QStringLiteral("Q=quit S=slow F=fast"));
     // Ten degrees a slide; after the 36th the observer is where it started.
     EXPECT_EQ(win.Observer().angleStep, 2 * kPi / 36);
     EXPECT_NEAR(static_cast<double>(win.Observer().angleStep * 180 / kPi), 10.0, 1e-13);

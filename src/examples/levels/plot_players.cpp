@@ -113,6 +113,7 @@ bool TPlotWin::PlaySlides(TSlideSource source, int count, bool bounce, int slot,
     p.slot = slot;
     p.whenDone = std::move(whenDone);
     p.restore = std::move(source.restore);
+    const int playHint = source.playHint;
     p.preparing = true;
     Output().animationFrame = true;
     {
@@ -135,7 +136,7 @@ bool TPlotWin::PlaySlides(TSlideSource source, int count, bool bounce, int slot,
         return false;
     }
     p.cycle.emplace(static_cast<int>(p.slides.size()) - 1, bounce);
-    ShowKeyHint(kHintQuit);
+    ShowKeyHint(playHint);
     setFocus();
     StartTimer(kAnimationTimer, std::max(Animation().slideDelay, 0));
     Invalidate();

@@ -61,9 +61,11 @@ inline constexpr int kRoleReadout = 14;
 // The timer of the animation players; a real-time run ticks every 50 ms.
 inline constexpr int kAnimationTimer = 476;
 inline constexpr int kRealTimePeriodMs = 50;
-// Key hints of the players: "press Q to quit", "Q=quit P=pause F=fast S=slow", "slide #".
+// Key hints of the players: "press Q to quit", "Q=quit P=pause F=fast S=slow", "slide #" and,
+// for slides that turn the view, "Q=quit S=slow F=fast".
 inline constexpr int kHintQuit = 1;
 inline constexpr int kHintPlayerKeys = 5;
+inline constexpr int kHintSlideKeys = 3;  // "Q=quit S=slow F=fast"
 inline constexpr int kHintSlide = 7;
 
 struct TRunningPlayer;
@@ -202,6 +204,7 @@ public:
     struct TSlideSource {
         std::function<void(int k, int count)> prepare;
         std::function<void()> restore;
+        int playHint = kHintQuit;  // the caption while the slides play
     };
     // Draws up to `count` slides from the source, as many as the memory kept for slides holds
     // (fewer than asked: error 4; fewer than two: nothing plays), then shows them one after the
