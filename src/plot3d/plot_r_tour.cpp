@@ -35,10 +35,10 @@ void TPlotRWin::MakeTour() {
     source.restore = [this, before] {
         Observer() = before;
         ComputeViewAngles();
-        RecomputeAll();
         RefreshObserverDialog();
     };
     source.playHint = examples::kHintSlideKeys;
+    source.recompute = false;  // turning changes the projection only
     PlaySlides(std::move(source), Scene().count3D, false, 0);
 }
 
@@ -57,12 +57,10 @@ bool TPlotRWin::WriteTurningFrames(int n, const std::function<bool(int)>& write)
         if (ok && n > 1 && platform::PollKey(this) == kKeyStop) ok = false;
         if (!ok || k == n - 1) break;
         plot3d::TurnObserver(Observer(), SceneBox(), true);
-        ComputeViewAngles();
-        RecomputeAll();
+        ViewChanged(false);
     }
     Observer() = before;
-    ComputeViewAngles();
-    RecomputeAll();
+    ViewChanged(false);
     return ok;
 }
 

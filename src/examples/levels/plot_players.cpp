@@ -121,7 +121,7 @@ bool TPlotWin::PlaySlides(TSlideSource source, int count, bool bounce, int slot,
         platform::KeyPollScope scope;
         for (int k = 0; k < fit; ++k) {
             source.prepare(k, fit);
-            DrawAnimationFrame(slot);
+            DrawAnimationFrame(slot, source.recompute);
             p.slides.push_back(Image(ImageLayer::Picture));
             ShowKeyHint(kHintSlide, k + 1, fit);
             const int key = platform::PollKey(this);
@@ -254,9 +254,11 @@ void TPlotWin::EndPlayer(bool closing) {
     if (p->whenDone) p->whenDone();
 }
 
-void TPlotWin::DrawAnimationFrame(int letter) {
-    RecomputeAll();
-    ForgetImplicitTraces(letter);
+void TPlotWin::DrawAnimationFrame(int letter, bool recompute) {
+    if (recompute) {
+        RecomputeAll();
+        ForgetImplicitTraces(letter);
+    }
     // A frame is bounded work: its drawers do not poll, so the player's keys reach the player.
     const bool polling = Output().noPolling;
     Output().noPolling = true;

@@ -205,6 +205,7 @@ public:
         std::function<void(int k, int count)> prepare;
         std::function<void()> restore;
         int playHint = kHintQuit;  // the caption while the slides play
+        bool recompute = true;     // false: the examples stay as they are, only the view moves
     };
     // Draws up to `count` slides from the source, as many as the memory kept for slides holds
     // (fewer than asked: error 4; fewer than two: nothing plays), then shows them one after the
@@ -226,7 +227,7 @@ public:
     void StopPlaying();
     // Draws one animation frame: everything recomputed, implicit curves traced anew (those of
     // a family of the letter excepted), both layers drawn afresh without key polls.
-    void DrawAnimationFrame(int letter);
+    void DrawAnimationFrame(int letter, bool recompute = true);
 
     // --- the free-hand sketch (mouse mode 127 of the 2D and map windows) ---
     // The left button went down: a stroke in the sketch colour and width starts at the point;
