@@ -31,6 +31,7 @@ void TPlotRWin::RegisterViewCommands() {
     HandleCommand(cmd::kTurnBack, [this] { TurnObserver(false); });
     HandleCommand(cmd::kTiltUp, [this] { TiltObserver(true); });
     HandleCommand(cmd::kTiltDown, [this] { TiltObserver(false); });
+    HandleCommand(cmd::kMakeTour, [this] { MakeTour(); });
 }
 
 void TPlotRWin::ToggleAxes() {

@@ -76,6 +76,16 @@ public:
     // The observer dialog shows the eye again when it is shown.
     void RefreshObserverDialog();
 
+    // --- the tour and rotation frames (plot_r_tour.cpp) ---
+    // "Make tour ...": one turn of the observer back as the set number of slides, played until
+    // Q; the eye and the turn step are as before afterwards.
+    void MakeTour();
+    // The frames of an exported animation as one turn of the observer.
+    bool WriteRotationFrames() override;
+    // Frame k (0..n-1) written by `write` with the view turned k steps of 2 pi / n, frame 0 the
+    // view now; stops at the first failing write or on Q (false). The eye and step come back.
+    bool WriteTurningFrames(int n, const std::function<bool(int)>& write);
+
     // --- slots ---
     void ViewChanged(bool refit) override;
     void RecomputePicture(int i) override;

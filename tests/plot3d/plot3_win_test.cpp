@@ -107,12 +107,11 @@ TEST_F(Plot3WinTest, TheUsersRoadFromTheMenuToAReopenedFile) {
     EXPECT_TRUE(AllNear({win->Observer().focus.x, win->Observer().focus.z},
                         {box.centre.x, box.centre.z}, 0));
     for (int id : {cmd::kFitWindow, cmd::kTraceSlider, cmd::kObserverCoordinates, cmd::kTurn,
-                   cmd::kTiltDown, cmd::kLinkedWindow, cmd::kNew3DExplicit}) {
+                   cmd::kTiltDown, cmd::kLinkedWindow, cmd::kNew3DExplicit, cmd::kMakeTour}) {
         EXPECT_TRUE(frame.QueryCommand(id).enabled) << id;
     }
-    // No differential equation: its dialog stays closed; a tool not built yet stays disabled.
+    // No differential equation: its dialog stays closed.
     EXPECT_FALSE(frame.QueryCommand(cmd::kIvp10).enabled);
-    EXPECT_FALSE(frame.QueryCommand(cmd::kMakeTour).enabled);
     EXPECT_TRUE(frame.QueryCommand(cmd::kSlicer).enabled);
 
     ASSERT_TRUE(frame.DispatchCommand(cmd::kObserverCoordinates));

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <vector>
 
 #include "core/errors.h"
@@ -69,60 +70,77 @@ void TPlotWin::StepIntegerParameter(int slot, bool bounce, int n, std::function<
 }
 
 void TPlotWin::PlaySlides(int slot, bool bounce, int n, std::function<void()> whenDone) {
-    if (IsPlaying()) return;
-    const auto done = [&whenDone] {
-        if (whenDone) whenDone();
+    // Slide k shows the animated group moved k steps from its left ends to its right ends; the
+    // values before the slides come back when they end.
+    const TAnimatedGroup group = SelectAnimatedGroup(Animation().group, slot);
+    auto saved = std::make_shared<TVariableTable>(Formulas().vars);
+    TSlideSource source;
+    source.prepare = [this, group](int k, int count) {
+        const int last = count - 1;
+        for (int i = group.first; i <= group.last; ++i) {
+            const auto s = static_cast<std::size_t>(i);
+            if (!group.which[s]) continue;
+            long double step = (Formulas().params.right[s] - Formulas().params.left[s]) / last;
+            if (step < kTinyStep) step = 1.0L / last;
+            Formulas().vars.value[s].real(Formulas().params.left[s] + k * step);
+        }
     };
+    source.restore = [this, saved, slot] {
+        Formulas().vars = *saved;
+        RecomputeAll();
+        ForgetImplicitTraces(slot);
+    };
+    PlaySlides(std::move(source), n + 1, bounce, slot, std::move(whenDone));
+}
+
+bool TPlotWin::PlaySlides(TSlideSource source, int count, bool bounce, int slot,
+                          std::function<void()> whenDone) {
+    if (IsPlaying()) return false;
     // Slides are full pictures of the window: only as many as the memory kept for them holds,
     // and at least two, or there is nothing to play.
     const std::int64_t bytes =
         std::int64_t{std::max(ClientWidth(), 1)} * std::max(ClientHeight(), 1) * 4;
-    const int fit = SlidesWithinMemory(n + 1, bytes);
-    if (fit < n + 1 || fit < 2) platform::ErrorMsg(this, kErrNoMoreRoom);
-    if (fit < 2) return done();
+    const int fit = SlidesWithinMemory(count, bytes, slideMemory_);
+    if (fit < count || fit < 2) platform::ErrorMsg(this, kErrNoMoreRoom);
+    if (fit < 2) {
+        if (whenDone) whenDone();
+        return false;
+    }
 
     player_ = std::make_unique<TRunningPlayer>();
     TRunningPlayer& p = *player_;
     p.kind = TRunningPlayer::Kind::Slides;
     p.slot = slot;
     p.whenDone = std::move(whenDone);
-    p.savedVariables = Formulas().vars;
+    p.restore = std::move(source.restore);
+    const int playHint = source.playHint;
     p.preparing = true;
     Output().animationFrame = true;
-
-    const int last = fit - 1;
-    const TAnimatedGroup group = SelectAnimatedGroup(Animation().group, slot);
-    std::array<long double, kParameterCount> step{};
-    for (int i = group.first; i <= group.last; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        step[k] = (Formulas().params.right[k] - Formulas().params.left[k]) / last;
-        if (step[k] < kTinyStep) step[k] = 1.0L / last;
-    }
     {
         // Drawing the slides polls for Q between slides; nothing else reaches the window.
         platform::KeyPollScope scope;
-        for (int k = 0; k <= last; ++k) {
-            for (int i = group.first; i <= group.last; ++i) {
-                const auto s = static_cast<std::size_t>(i);
-                if (group.which[s])
-                    Formulas().vars.value[s].real(Formulas().params.left[s] + k * step[s]);
-            }
-            DrawAnimationFrame(slot);
+        for (int k = 0; k < fit; ++k) {
+            source.prepare(k, fit);
+            DrawAnimationFrame(slot, source.recompute);
             p.slides.push_back(Image(ImageLayer::Picture));
-            ShowKeyHint(kHintSlide, k + 1, last + 1);
+            ShowKeyHint(kHintSlide, k + 1, fit);
             const int key = platform::PollKey(this);
-            if (!player_) return;  // the window was closed
+            if (!player_) return false;  // the window was closed
             if (key == kKeyStop) break;
         }
     }
     p.preparing = false;
     // Only the slides that were drawn are played.
-    if (p.slides.size() < 2) return EndPlayer(false);
+    if (p.slides.size() < 2) {
+        EndPlayer(false);
+        return false;
+    }
     p.cycle.emplace(static_cast<int>(p.slides.size()) - 1, bounce);
-    ShowKeyHint(kHintQuit);
+    ShowKeyHint(playHint);
     setFocus();
     StartTimer(kAnimationTimer, std::max(Animation().slideDelay, 0));
     Invalidate();
+    return true;
 }
 
 void TPlotWin::PlayTool(std::function<void()> tick, std::function<void(int)> key, int periodMs,
@@ -200,7 +218,9 @@ void TPlotWin::PlayerKey(int code) {
             int& delay = Animation().slideDelay;
             if (code == kKeyReverse) p.cycle->Reverse();
             if (code == kKeySlower) delay += kSlideDelayChange;
-            if (code == kKeyFaster && delay > kSlideDelayChange) delay -= kSlideDelayChange;
+            // F never takes the delay below 5 ms.
+            if (code == kKeyFaster && delay > kSlideDelayChange)
+                delay = std::max(delay - kSlideDelayChange, kSlideDelayChange);
             if (code == kKeyFaster || code == kKeySlower)
                 StartTimer(kAnimationTimer, std::max(delay, 0));
             return;  // slides do not pause
@@ -225,12 +245,8 @@ void TPlotWin::EndPlayer(bool closing) {
     StopTimer(kAnimationTimer);
     Output().animationFrame = false;
     if (p->animation) p->animation->Finish();
-    if (p->savedVariables) {
-        // The diagram shows the values it had before the slides were drawn.
-        Formulas().vars = *p->savedVariables;
-        RecomputeAll();
-        ForgetImplicitTraces(p->slot);
-    }
+    // The window shows what it showed before the slides were drawn.
+    if (p->restore) p->restore();
     if (closing) return;
     BackgroundChanged();
     UpdateCaption();
@@ -238,9 +254,11 @@ void TPlotWin::EndPlayer(bool closing) {
     if (p->whenDone) p->whenDone();
 }
 
-void TPlotWin::DrawAnimationFrame(int letter) {
-    RecomputeAll();
-    ForgetImplicitTraces(letter);
+void TPlotWin::DrawAnimationFrame(int letter, bool recompute) {
+    if (recompute) {
+        RecomputeAll();
+        ForgetImplicitTraces(letter);
+    }
     // A frame is bounded work: its drawers do not poll, so the player's keys reach the player.
     const bool polling = Output().noPolling;
     Output().noPolling = true;

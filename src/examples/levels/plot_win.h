@@ -22,6 +22,7 @@
 #include <QPoint>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -30,6 +31,7 @@
 #include <vector>
 
 #include "core/vectors.h"
+#include "examples/operations/animation.h"
 #include "examples/operations/level_parts.h"
 #include "examples/operations/plot_geometry.h"
 #include "examples/records/compile.h"
@@ -59,9 +61,11 @@ inline constexpr int kRoleReadout = 14;
 // The timer of the animation players; a real-time run ticks every 50 ms.
 inline constexpr int kAnimationTimer = 476;
 inline constexpr int kRealTimePeriodMs = 50;
-// Key hints of the players: "press Q to quit", "Q=quit P=pause F=fast S=slow", "slide #".
+// Key hints of the players: "press Q to quit", "Q=quit P=pause F=fast S=slow", "slide #" and,
+// for slides that turn the view, "Q=quit S=slow F=fast".
 inline constexpr int kHintQuit = 1;
 inline constexpr int kHintPlayerKeys = 5;
+inline constexpr int kHintSlideKeys = 3;  // "Q=quit S=slow F=fast"
 inline constexpr int kHintSlide = 7;
 
 struct TRunningPlayer;
@@ -195,6 +199,21 @@ public:
     // Draws slides 0..n with the group moved from its left to its right ends, then shows them
     // one after the other (the slide delay apart) until Q. At least two must fit in memory.
     void PlaySlides(int slot, bool bounce, int n, std::function<void()> whenDone = {});
+    // What the slides of a player show: `prepare(k, count)` moves the window to slide k of the
+    // count that fit before it is drawn; `restore` undoes the moves when the player ends.
+    struct TSlideSource {
+        std::function<void(int k, int count)> prepare;
+        std::function<void()> restore;
+        int playHint = kHintQuit;  // the caption while the slides play
+        bool recompute = true;     // false: the examples stay as they are, only the view moves
+    };
+    // Draws up to `count` slides from the source, as many as the memory kept for slides holds
+    // (fewer than asked: error 4; fewer than two: nothing plays), then shows them one after the
+    // other until Q. False when nothing plays.
+    bool PlaySlides(TSlideSource source, int count, bool bounce, int slot,
+                    std::function<void()> whenDone = {});
+    // The memory kept for slides, in bytes.
+    void SetSlideMemory(std::int64_t bytes) { slideMemory_ = bytes; }
     // Moves the parameter by whole units from its left end over n units, a frame each delay.
     void StepIntegerParameter(int slot, bool bounce, int n, std::function<void()> whenDone = {});
     bool IsPlaying() const { return player_ != nullptr; }
@@ -208,7 +227,7 @@ public:
     void StopPlaying();
     // Draws one animation frame: everything recomputed, implicit curves traced anew (those of
     // a family of the letter excepted), both layers drawn afresh without key polls.
-    void DrawAnimationFrame(int letter);
+    void DrawAnimationFrame(int letter, bool recompute = true);
 
     // --- the free-hand sketch (mouse mode 127 of the 2D and map windows) ---
     // The left button went down: a stroke in the sketch colour and width starts at the point;
@@ -348,6 +367,7 @@ private:
     void AddSketchPoint(QPoint point, bool last);
     // The running player; null when none plays.
     std::unique_ptr<TRunningPlayer> player_;
+    std::int64_t slideMemory_ = kSlideMemoryBytes;
 
     // The players' parts.
     void StartPlayer(std::unique_ptr<TRunningPlayer> player, int periodMs, int hint);

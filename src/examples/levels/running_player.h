@@ -20,8 +20,8 @@ struct TRunningPlayer {
     std::vector<QImage> slides;
     long double left = 0;  // whole steps count from the left end
     bool paused = false;
-    bool preparing = false;                        // slides are being drawn
-    std::optional<TVariableTable> savedVariables;  // restored when slides end
+    bool preparing = false;         // slides are being drawn
+    std::function<void()> restore;  // undoes what the slides moved
     std::function<void()> whenDone;
     // A tool's own player: its frame on each tick and its keys (Q ends every player).
     std::function<void()> toolTick;
