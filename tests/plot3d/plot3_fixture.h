@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "canvas/export_option_dialogs.h"
 #include "dynamics/window_tools.h"
 #include "platform/boxes.h"
 #include "platform/clipboard.h"
@@ -49,6 +50,21 @@ protected:
     }
 
     TPlot3Win* Active(TPlotFrame& frame) { return dynamic_cast<TPlot3Win*>(frame.ActiveChild()); }
+    // The user's start of a road: the frame made, Window|3-dim, the script pasted through the
+    // frame's Equa menu; the new window, or null where a step failed.
+    TPlot3Win* NewWindowWithScript(TPlotFrame& frame, const QString& script) {
+        frame.Create();
+        if (!frame.DispatchCommand(resources::cmd::kWindow3D)) return nullptr;
+        TPlot3Win* win = Active(frame);
+        clipboard.SetText(script);
+        if (!win || !frame.DispatchCommand(resources::cmd::kPasteScript)) return nullptr;
+        return win;
+    }
+    // The TeX export's options answered "insertable", every other dialog OK.
+    static int ChooseInsertableTeX(platform::Dialog& d) {
+        d.Press(canvas::TTeXDlg::kFirstKindRadio + canvas::kTexInsertable);
+        return d.Press(1);
+    }
 
     WindowKindRegistry registry;
     platform::MemoryClipboard clipboard;

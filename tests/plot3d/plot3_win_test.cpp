@@ -325,19 +325,12 @@ TEST_F(Plot3WinTest, AnEmptyAreaKeepsItsViewAndTheOneShotFlagEndsWithTheNextChan
 // pasted, the surface drawn slowly from the View menu, then the SVG, EPS and PiCTeX exports
 // from the File menu, each read by its program; the SVG holds one piece per slice and run.
 TEST_F(Plot3WinTest, ASlowPictureGoesToEveryExportAsItsRuns) {
-    platform::ScopedDialogRunner runner([](platform::Dialog& d) {
-        d.Press(canvas::TTeXDlg::kFirstKindRadio + canvas::kTexInsertable);
-        return d.Press(1);
-    });
+    platform::ScopedDialogRunner runner(ChooseInsertableTeX);
     TPlotFrame frame(registry, {});
-    frame.Create();
-    ASSERT_TRUE(frame.DispatchCommand(cmd::kWindow3D));
-    TPlot3Win* win = Active(frame);
+    TPlot3Win* win = NewWindowWithScript(
+        frame, QStringLiteral("EXPL3;sin(x)*cos(y);-3;3;-3;3;\r\nPARAM3;cos(t);sin(t);"
+                              "t/2;0;6;\r\nSEG3;-2;-2;0;2;2;1;\r\n"));
     ASSERT_NE(win, nullptr);
-    clipboard.SetText(
-        QStringLiteral("EXPL3;sin(x)*cos(y);-3;3;-3;3;\r\nPARAM3;cos(t);sin(t);"
-                       "t/2;0;6;\r\nSEG3;-2;-2;0;2;2;1;\r\n"));
-    ASSERT_TRUE(frame.DispatchCommand(cmd::kPasteScript));
     ASSERT_EQ(win->Inventory().Count(), 3);
     ASSERT_TRUE(frame.QueryCommand(cmd::kSlowDrawAll).enabled);
     ASSERT_TRUE(frame.DispatchCommand(cmd::kSlowDrawAll));
@@ -483,18 +476,12 @@ namespace {
 // from the keys' commands, the curve slider with its secants; every menu item of the View menu
 // may be chosen, and the axis letters and corner labels reach the SVG, EPS and PiCTeX exports.
 TEST_F(Plot3WinTest, TheFrameAndItsLabelsReachEveryExport) {
-    platform::ScopedDialogRunner runner([](platform::Dialog& d) {
-        d.Press(canvas::TTeXDlg::kFirstKindRadio + canvas::kTexInsertable);
-        return d.Press(1);
-    });
+    platform::ScopedDialogRunner runner(ChooseInsertableTeX);
     TPlotFrame frame(registry, {});
-    frame.Create();
-    ASSERT_TRUE(frame.DispatchCommand(cmd::kWindow3D));
-    TPlot3Win* win = Active(frame);
-    ASSERT_NE(win, nullptr);
-    clipboard.SetText(
+    TPlot3Win* win = NewWindowWithScript(
+        frame,
         QStringLiteral("EXPL3;sin(x)*cos(y);-3;3;-3;3;\r\nPARAM3;cos(t);sin(t);t/2;0;6;\r\n"));
-    ASSERT_TRUE(frame.DispatchCommand(cmd::kPasteScript));
+    ASSERT_NE(win, nullptr);
     for (const int id : {cmd::kAxes,
                          cmd::kLockLengths,
                          cmd::kArrows,

@@ -7,8 +7,8 @@
 #include "platform/boxes.h"
 #include "platform/text_codec.h"
 #include "tools2d/derived/combinations.h"
-#include "tools2d/dialog_text.h"
 #include "tools2d/derived/transform_dialogs.h"
+#include "tools2d/dialog_text.h"
 
 namespace quorlin::tools2d {
 
@@ -50,13 +50,13 @@ int CheckCurve(const examples::TPlot11Win& window, int curve) {
 
 }  // namespace
 
-int AddRoulette(examples::TPlot11Win& window, int curve, const TRouletteSpec& spec) {
+int AddRoulette(examples::TPlot11Win& window, int curve, const TRouletteSettings& settings) {
     if (const int error = CheckCurve(window, curve)) return error;
-    if (const int error = CheckRoulette(spec)) return error;
+    if (const int error = CheckRoulette(settings)) return error;
     if (!window.CanAddExample(false)) return kErrNoMoreRoom;
     const int before = window.Inventory().LastIndex();
-    examples::TExample& e = window.AddExample(k::kRoulette, spec.low, spec.high);
-    FillRoulette(e, curve, window.Inventory()[curve], spec);
+    examples::TExample& e = window.AddExample(k::kRoulette, settings.low, settings.high);
+    FillRoulette(e, curve, window.Inventory()[curve], settings);
     return BuildAppended(window, before);
 }
 
@@ -101,11 +101,11 @@ void TRoulDlg::SetupWindow() {
     SetText(kArmEdit, QStringLiteral("1.0"));
 }
 
-int TRoulDlg::ReadFields(TRouletteSpec& spec) const {
+int TRoulDlg::ReadFields(TRouletteSettings& settings) const {
     const auto read = [this](int id, long double& out) {
         return owner_.ReadNumber(EditText(*this, id, kMaxNumberChars), out);
     };
-    TRouletteSpec typed;
+    TRouletteSettings typed;
     for (const auto& [id, field] :
          {std::pair{kLowEdit, &typed.low}, {kStartEdit, &typed.start}, {kHighEdit, &typed.high}})
         if (const int error = read(id, *field)) return error;
@@ -114,14 +114,14 @@ int TRoulDlg::ReadFields(TRouletteSpec& spec) const {
     if (const int error = read(kArmEdit, typed.arm)) return error;
     typed.leftSide = IsChecked(kLeftRadio);
     if (const int error = CheckRoulette(typed)) return error;
-    spec = typed;
+    settings = typed;
     return kNoError;
 }
 
 void TRoulDlg::CmDraw() {
-    TRouletteSpec spec;
-    int error = ReadFields(spec);
-    if (error == kNoError) error = AddRoulette(owner_, SelectedExample(), spec);
+    TRouletteSettings settings;
+    int error = ReadFields(settings);
+    if (error == kNoError) error = AddRoulette(owner_, SelectedExample(), settings);
     if (error > 0) platform::ErrorMsg(this, error);
 }
 

@@ -17,7 +17,7 @@ class TPlot11Win;
 
 namespace quorlin::tools2d {
 
-int AddRoulette(examples::TPlot11Win& window, int curve, const TRouletteSpec& spec);
+int AddRoulette(examples::TPlot11Win& window, int curve, const TRouletteSettings& settings);
 int AddEvolute(examples::TPlot11Win& window, int curve);
 // Appends the combination of f and g by the derivation code, labels, draws and lists it.
 int CombineExamples(examples::TPlot11Win& window, int code, int f, int g);
@@ -36,7 +36,7 @@ public:
     explicit TRoulDlg(examples::TPlot11Win& window);
 
     // The fields as typed: 0 or the first error (the number reader's, or 6).
-    int ReadFields(TRouletteSpec& spec) const;
+    int ReadFields(TRouletteSettings& settings) const;
 
     void SetupWindow() override;
     void OnControl(int id) override;

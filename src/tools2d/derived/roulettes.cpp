@@ -17,28 +17,30 @@ constexpr long double kTiny = 1e-16L;
 
 }  // namespace
 
-int CheckRoulette(const TRouletteSpec& spec) {
-    for (const long double v : {spec.low, spec.start, spec.high, spec.radius, spec.arm})
+int CheckRoulette(const TRouletteSettings& settings) {
+    for (const long double v :
+         {settings.low, settings.start, settings.high, settings.radius, settings.arm})
         if (!std::isfinite(v)) return kErrInconsistentData;
-    if (spec.start < spec.low || spec.high < spec.start || spec.high < spec.low + kTiny)
+    if (settings.start < settings.low || settings.high < settings.start ||
+        settings.high < settings.low + kTiny)
         return kErrInconsistentData;
-    if (spec.radius < kTiny) return kErrInconsistentData;
+    if (settings.radius < kTiny) return kErrInconsistentData;
     return kNoError;
 }
 
-void FillRoulette(TExample& e, int p, const TExample& curve, const TRouletteSpec& spec) {
+void FillRoulette(TExample& e, int p, const TExample& curve, const TRouletteSettings& settings) {
     e.derivation = examples::derived::kRoulette;
     e.parent = {static_cast<std::int16_t>(p), -1};
     e.subKind = curve.kind;
-    e.rangeLow[0] = spec.low;
-    e.rangeHigh[0] = spec.high;
+    e.rangeLow[0] = settings.low;
+    e.rangeHigh[0] = settings.high;
     // The drawer reads start, radius and arm; the second three are kept as files hold them.
-    e.Number(TNumber::kRouletteStart) = spec.start;
-    e.Number(TNumber::kRouletteRadius) = spec.radius;
-    e.Number(TNumber::kRouletteArm) = spec.arm;
-    e.Number(TNumber::kRouletteCurvature) = 1 / spec.radius;
-    e.Number(TNumber::kRouletteArmRatio) = spec.arm / spec.radius;
-    e.LeftSide() = spec.leftSide ? 1 : 0;
+    e.Number(TNumber::kRouletteStart) = settings.start;
+    e.Number(TNumber::kRouletteRadius) = settings.radius;
+    e.Number(TNumber::kRouletteArm) = settings.arm;
+    e.Number(TNumber::kRouletteCurvature) = 1 / settings.radius;
+    e.Number(TNumber::kRouletteArmRatio) = settings.arm / settings.radius;
+    e.LeftSide() = settings.leftSide ? 1 : 0;
 }
 
 void FillEvolute(TExample& e, int p, const TExample& curve) {

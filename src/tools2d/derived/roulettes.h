@@ -16,7 +16,7 @@ inline constexpr int kRollingKinds[] = {examples::kind::kExplicit, examples::kin
 // What the roulettes dialog reads: the parameter interval [low, high] where the circle touches
 // the curve, the value where the arm points at the touching point, the circle's radius, the
 // arm's length (0 follows the centre) and the side of the curve the circle rolls on.
-struct TRouletteSpec {
+struct TRouletteSettings {
     long double low = 0;
     long double start = 0;
     long double high = 0;
@@ -27,13 +27,13 @@ struct TRouletteSpec {
 
 // 0, or 6 ("inconsistent data"): start outside [low, high], an interval narrower than 1e-16,
 // a radius below 1e-16, or a value that is no finite number.
-int CheckRoulette(const TRouletteSpec& spec);
+int CheckRoulette(const TRouletteSettings& settings);
 
 // Makes the fresh record e (appended by the window after p) the roulette of curve p: derivation
-// 82, sub-kind the curve's kind, the range [low, high] and the spec's numbers. Its trees are
+// 82, sub-kind the curve's kind, the range [low, high] and the settings's numbers. Its trees are
 // left to the window's rebuild.
 void FillRoulette(examples::TExample& e, int p, const examples::TExample& curve,
-                  const TRouletteSpec& spec);
+                  const TRouletteSettings& settings);
 // Makes the fresh record e the evolute of curve p: kind 203, derivation 83, sub-kind and range
 // the curve's. Its trees are left to the window's rebuild.
 void FillEvolute(examples::TExample& e, int p, const examples::TExample& curve);

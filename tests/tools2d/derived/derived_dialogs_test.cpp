@@ -44,10 +44,11 @@ TEST_F(DerivedDialogsTest, TheRoulettesDialogReadsItsFieldsAndRollsOnTheCurve) {
     const int line = Add(k::kExplicit, -5, 5, {"", "0"});
     TRoulDlg& d = Command(cmd::kRoulettes, &TWindowAnalysisTools::Roulette);
     Pick(d, line);
-    TRouletteSpec spec;
-    ASSERT_EQ(d.ReadFields(spec), kNoError);  // the defaults: 0, 0, 2pi, left, 1, 1
-    EXPECT_TRUE(AllNear({spec.low, spec.start, spec.high, spec.radius, spec.arm},
-                        {0, 0, 2 * std::numbers::pi_v<long double>, 1, 1}, 1e-18L));
+    TRouletteSettings settings;
+    ASSERT_EQ(d.ReadFields(settings), kNoError);  // the defaults: 0, 0, 2pi, left, 1, 1
+    EXPECT_TRUE(
+        AllNear({settings.low, settings.start, settings.high, settings.radius, settings.arm},
+                {0, 0, 2 * std::numbers::pi_v<long double>, 1, 1}, 1e-18L));
     const struct {
         int id;
         const char* text;
@@ -62,7 +63,7 @@ TEST_F(DerivedDialogsTest, TheRoulettesDialogReadsItsFieldsAndRollsOnTheCurve) {
     for (const auto& row : rows) {
         d.SetupWindow();
         d.SetText(row.id, QString::fromLatin1(row.text));
-        EXPECT_EQ(d.ReadFields(spec), row.error) << row.text;
+        EXPECT_EQ(d.ReadFields(settings), row.error) << row.text;
         d.Press(TRoulDlg::kDrawButton);
         EXPECT_EQ(win.Inventory().Count(), 1) << row.text;  // nothing added
     }
@@ -148,8 +149,8 @@ protected:
         Add(k::kExplicit, -5, 5, {"", "x^2"});
         Add(k::kExplicit, -4, 6, {"", "x+1"});
         ASSERT_EQ(CombineExamples(win, d::kSum, 0, 1), kNoError);
-        TRouletteSpec spec{-1, 0, 2, 0.5L, 0.25L, true};
-        ASSERT_EQ(AddRoulette(win, 2, spec), kNoError);
+        TRouletteSettings settings{-1, 0, 2, 0.5L, 0.25L, true};
+        ASSERT_EQ(AddRoulette(win, 2, settings), kNoError);
         ASSERT_EQ(AddEvolute(win, 2), kNoError);
         ASSERT_EQ(CombineExamples(win, d::kProduct, 2, 1), kNoError);
         ASSERT_EQ(win.Inventory().Count(), 6);

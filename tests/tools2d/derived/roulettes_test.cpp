@@ -20,7 +20,7 @@ using quorlin::testing::AllNear;
 
 TEST(RouletteFieldsTest, TheIntervalHoldsTheStartAndTheCircleHasARadius) {
     const struct {
-        TRouletteSpec spec;
+        TRouletteSettings settings;
         int error;
     } rows[] = {
         {{0, 0, 2 * kPi, 1, 1, true}, kNoError},
@@ -35,9 +35,9 @@ TEST(RouletteFieldsTest, TheIntervalHoldsTheStartAndTheCircleHasARadius) {
         {{0, 1, INFINITY, 1, 1, true}, kErrInconsistentData},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(CheckRoulette(row.spec), row.error)
-            << (double)row.spec.low << " " << (double)row.spec.start << " "
-            << (double)row.spec.radius;
+        EXPECT_EQ(CheckRoulette(row.settings), row.error)
+            << (double)row.settings.low << " " << (double)row.settings.start << " "
+            << (double)row.settings.radius;
 }
 
 TEST(RouletteFieldsTest, TheRecordKeepsTheNumbersAndTheSide) {
@@ -59,11 +59,11 @@ TEST(RouletteFieldsTest, TheRecordKeepsTheNumbersAndTheSide) {
 class RouletteDrawingTest : public plot2d::DrawerTest {
 protected:
     // The roulette of the parametric curve (x, y) as the window builds it: the curve's trees.
-    int Roulette(const char* x, const char* y, const TRouletteSpec& spec) {
+    int Roulette(const char* x, const char* y, const TRouletteSettings& settings) {
         const int p = Add(k::kParametric, {x, y});
         TExample e;
         e.Init(k::kRoulette, 3, 50);
-        FillRoulette(e, p, inventory[p], spec);
+        FillRoulette(e, p, inventory[p], settings);
         for (const int t : {1, 2, 5, 6})
             e.Tree(t) = TExprNode::CopyTree(inventory[p].Tree(t).get());
         return inventory.Append(std::move(e));
