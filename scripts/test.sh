@@ -118,7 +118,7 @@ for path in sorted(glob.glob(sys.argv[1] + "/*.xml")):
             skipped.append(name)
         else:
             counts["passed"] += 1
-print("GoogleTest cases: {passed} passed, {failed} failed, {skipped} skipped".format(**counts))
+print("tests: {passed} passed, {failed} failed, {skipped} skipped".format(**counts))
 for name in skipped:
     print(f"  skipped: {name}")
 for name in failed:
