@@ -8,6 +8,7 @@
 
 #include "examples/levels/combo_dialog.h"
 #include "tools2d/searches/extreme_search.h"
+#include "tools2d/searches/letter_saving.h"
 
 namespace quorlin::plot2d {
 class TPlotAWin;
@@ -15,15 +16,9 @@ class TPlotAWin;
 
 namespace quorlin::tools2d {
 
-class TExtrDlg : public examples::TComboDlg {
+class TExtrDlg : public examples::TComboDlg, public TSearchControls {
 public:
-    static constexpr int kResult = 231;
-    static constexpr int kNext = 743;
     static constexpr int kTarget = 296;
-    static constexpr int kCoordinate = 297;
-    static constexpr int kLetter = 298;
-    static constexpr int kSave = 57;
-    static constexpr int kMark = 712;
 
     explicit TExtrDlg(plot2d::TPlotAWin& window);
 

@@ -6,6 +6,7 @@
 // y or the angle (in radians) into a letter; "mark point" adds the point as an example.
 #include "examples/levels/interval_dialog.h"
 #include "tools2d/searches/intersection_search.h"
+#include "tools2d/searches/letter_saving.h"
 
 namespace quorlin::plot2d {
 class TPlotAWin;
@@ -13,15 +14,9 @@ class TPlotAWin;
 
 namespace quorlin::tools2d {
 
-class TInterCCDlg : public examples::T2ComboDlg {
+class TInterCCDlg : public examples::T2ComboDlg, public TSearchControls {
 public:
-    static constexpr int kResult = 231;
-    static constexpr int kNext = 743;
     static constexpr int kDegrees = 271;
-    static constexpr int kCoordinate = 297;
-    static constexpr int kLetter = 298;
-    static constexpr int kSave = 57;
-    static constexpr int kMark = 712;
 
     explicit TInterCCDlg(plot2d::TPlotAWin& window);
 

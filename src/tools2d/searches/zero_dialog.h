@@ -4,6 +4,7 @@
 // curve, segment or line (TZeroSearch) and records it as a data entry of the example; the zero
 // can be saved into a letter (moving its slider when that is shown) or marked as a point example.
 #include "examples/levels/combo_dialog.h"
+#include "tools2d/searches/letter_saving.h"
 #include "tools2d/searches/zero_search.h"
 
 namespace quorlin::plot2d {
@@ -12,14 +13,8 @@ class TPlotAWin;
 
 namespace quorlin::tools2d {
 
-class TZeroDlg : public examples::TComboDlg {
+class TZeroDlg : public examples::TComboDlg, public TSearchControls {
 public:
-    static constexpr int kResult = 231;
-    static constexpr int kNext = 743;
-    static constexpr int kSave = 57;
-    static constexpr int kLetter = 298;
-    static constexpr int kMark = 712;
-
     explicit TZeroDlg(plot2d::TPlotAWin& window);
 
     // Runs the search from the scan position and shows what it found.
