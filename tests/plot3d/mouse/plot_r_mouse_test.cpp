@@ -2,7 +2,9 @@
 // trajectory at the surface point under the mouse (the left button watching it with the
 // dialog's delay, the right one not), and does nothing without a shown trajectory dialog or
 // off the surfaces; the plane windows' modes do nothing here. After a diagram was read, its
-// version decides whether the stored scene box stays.
+// version decides whether the stored scene box stays. A user's road through the menus: an
+// implicit surface with its box, a surface sliced with its tangent plane, and a trajectory
+// started by a click on the surface, all in the inventory and on the cached picture.
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -12,6 +14,8 @@
 
 #include "dynamics/ivp_dialogs.h"
 #include "dynamics/window_tools.h"
+#include "plot3d/plot3_fixture.h"
+#include "plot3d/slicer/slice_dialog.h"
 #include "plot3d/window3d_fixture.h"
 
 namespace quorlin::plot3d {
@@ -149,6 +153,106 @@ TEST_F(Mouse3DTest, TheDialogsChoiceOfSystemIsTheOneStarted) {
     Click(MouseButton::Right, OnTheSurface());
     EXPECT_EQ(Trajectories(1), 0u);
     EXPECT_EQ(Trajectories(2), 1u);
+}
+
+// The pixels of a colour in a picture.
+int PixelsOf(const QImage& image, QRgb colour) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == colour) ++count;
+    return count;
+}
+
+int ChangedPixels(const QImage& before, const QImage& after) {
+    int count = 0;
+    for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x)
+            if (after.pixel(x, y) != before.pixel(x, y)) ++count;
+    return count;
+}
+
+class MouseRoadTest : public Plot3WindowTest {
+protected:
+    static QImage CachedPicture(TPlot3Win& win) {
+        if (!win.IsImageCurrent(ImageLayer::Picture)) win.RenderImage(ImageLayer::Picture);
+        return win.Image(ImageLayer::Picture);
+    }
+    static QRgb PenColour(TPlot3Win& win, const examples::TPenSpec& pen) {
+        return win.OutputColor(win.DrawColor(pen.colour)).rgb();
+    }
+};
+
+TEST_F(MouseRoadTest, AUserSlicesASurfaceAndStartsATrajectoryOnItWithAClick) {
+    TPlotFrame frame(registry, {});
+    frame.Create();
+    frame.resize(900, 700);
+    frame.show();
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kWindow3D));
+    TPlot3Win* win = Active(frame);
+    ASSERT_NE(win, nullptr);
+    std::vector<std::string> seen;
+    {
+        platform::ScopedDialogRunner runner([&seen](platform::Dialog& d) {
+            seen.emplace_back(d.TemplateName());
+            if (d.TemplateName() == "EQUA305") d.SetText(218, QStringLiteral("xx+yy+zz=0.25"));
+            return d.Press(platform::kIdOk);
+        });
+        ASSERT_TRUE(frame.DispatchCommand(cmd::kNew3DImplicit));  // F3
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"EQUA305", "AUTOBOXB"}));
+    EXPECT_EQ(win->Inventory()[0].boxMax.z, 2.1L);
+    // A saddle below the sphere and a system whose trajectories wind upwards.
+    clipboard.SetText(
+        QStringLiteral("EXPL3;x*y/8-1.5;-2;2;-2;2;\r\n"
+                       "DEQ3T;y;-x;1;-3;3;-3;3;-2;2;\r\n"));
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kPasteScript));
+    ASSERT_EQ(win->Inventory().Count(), 3);
+    EXPECT_TRUE(prompter.messages.empty());
+
+    // "Slicer ..." with "tangent plane" at the saddle's middle: z = -1.5, drawn where the
+    // saddle lies below it.
+    const QImage beforePlane = CachedPicture(*win);
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kSlicer));
+    ASSERT_NE(win->SlicerDialog(), nullptr);
+    win->SlicerDialog()->Press(TSliceDlg::kTangentPlane);
+    ASSERT_EQ(win->Inventory().Count(), 4);
+    const examples::TExample& plane = win->Inventory()[3];
+    EXPECT_EQ(plane.kind, examples::kind::kPlane);
+    const QImage withPlane = CachedPicture(*win);
+    const auto onPlane = win->ProjectToPixel({0.75L, -0.75L, -1.5L});
+    ASSERT_TRUE(onPlane.has_value());
+    EXPECT_NE(withPlane.pixel(*onPlane), beforePlane.pixel(*onPlane));
+    EXPECT_GT(ChangedPixels(beforePlane, withPlane), 200);
+
+    // "DEq trajectory ..." chooses the trajectory mode, which the menu then offers.
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kIvp10));
+    EXPECT_EQ(win->MouseMode(), cmd::kMouseTrajectories);
+    const platform::CommandState mode = frame.QueryCommand(cmd::kMouseTrajectories);
+    EXPECT_TRUE(mode.enabled);
+    EXPECT_TRUE(mode.checked);
+
+    // A left click on the saddle where it rises above the plane: the trajectory starts at the
+    // picked point, watched, and winds up into the picture.
+    const auto pixel = win->ProjectToPixel({1.2L, 1, 1.2L / 8 - 1.5L});
+    ASSERT_TRUE(pixel.has_value());
+    Vec3 picked{};
+    ASSERT_EQ(win->PickSurfacePoint(*pixel, picked), 0);
+    EXPECT_NEAR(static_cast<double>(picked.z), static_cast<double>(picked.x * picked.y / 8 - 1.5L),
+                1e-6);
+    win->MouseDown({MouseButton::Left, *pixel});
+    win->MouseUp({MouseButton::Left, *pixel});
+    EXPECT_TRUE(prompter.messages.empty());
+    const auto& trajectories = win->Inventory()[2].trajectories;
+    ASSERT_EQ(trajectories.size(), 1u);
+    EXPECT_EQ(trajectories.front().startX, picked.x);
+    EXPECT_EQ(trajectories.front().startY, picked.y);
+    EXPECT_EQ(trajectories.front().startZ, picked.z);
+    const QImage withTrajectory = CachedPicture(*win);
+    const QRgb ink = PenColour(*win, trajectories.front().pen);
+    EXPECT_GT(PixelsOf(withTrajectory, ink), PixelsOf(withPlane, ink) + 50);
+    EXPECT_EQ(win->Inventory()[3].kind, examples::kind::kPlane);
+    CloseUnsaved(*win);
 }
 
 }  // namespace
