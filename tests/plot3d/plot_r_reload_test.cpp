@@ -5,9 +5,12 @@
 
 #include "plot3d/example_boxes.h"
 #include "plot3d/window3d_fixture.h"
+#include "support/all_near.h"
 
 namespace quorlin::plot3d {
 namespace {
+
+using quorlin::testing::AllNear;
 
 class ReloadTest : public quorlin::testing::Window3DTest {
 protected:
@@ -21,27 +24,21 @@ protected:
         w.SceneBox().max = {6, 1, -0.5L};
         w.Observer().eye = {10, 7, 3};
     }
-    static void ExpectNear(Vec3 a, Vec3 b) {
-        EXPECT_NEAR(static_cast<double>(a.x), static_cast<double>(b.x), 1e-15);
-        EXPECT_NEAR(static_cast<double>(a.y), static_cast<double>(b.y), 1e-15);
-        EXPECT_NEAR(static_cast<double>(a.z), static_cast<double>(b.z), 1e-15);
+    static ::testing::AssertionResult Near(Vec3 a, Vec3 b) {
+        return AllNear({a.x, a.y, a.z}, {b.x, b.y, b.z}, 1e-15L);
     }
     static void ExpectKept(const TPlotRWin& w) {
-        EXPECT_EQ(w.SceneBox().min.x, -2);
-        EXPECT_EQ(w.SceneBox().min.z, -4.5L);
-        EXPECT_EQ(w.SceneBox().max.y, 1);
-        EXPECT_EQ(w.SceneBox().max.z, -0.5L);
+        const TSceneBox& box = w.SceneBox();
+        EXPECT_TRUE(AllNear({box.min.x, box.min.y, box.min.z, box.max.x, box.max.y, box.max.z},
+                            {-2, -3, -4.5L, 6, 1, -0.5L}));
         const Vec3 focus = w.Observer().focus;
-        EXPECT_EQ(focus.x, 2);
-        EXPECT_EQ(focus.y, -1);
-        EXPECT_EQ(focus.z, -2.5L);
+        EXPECT_TRUE(AllNear({focus.x, focus.y, focus.z}, {2, -1, -2.5L}));
         // The sight shift: 0.001 x (8 + 4).
         EXPECT_NEAR(static_cast<double>(w.Scene3D().lineOfSightStep), 0.012, 1e-18);
         EXPECT_EQ(w.Scene().hiddenPointOffset, w.Scene3D().lineOfSightStep);
+        // The eye in box units: (10 - 2) / 8, (7 + 1) / 4, (3 + 2.5) / 4.
         const Vec3 boxEye = w.Observer().boxEye;
-        EXPECT_EQ(boxEye.x, 1);       // (10 - 2) / 8
-        EXPECT_EQ(boxEye.y, 2);       // (7 + 1) / 4
-        EXPECT_EQ(boxEye.z, 1.375L);  // (3 + 2.5) / 4
+        EXPECT_TRUE(AllNear({boxEye.x, boxEye.y, boxEye.z}, {1, 2, 1.375L}));
     }
 };
 
@@ -49,13 +46,13 @@ TEST_F(ReloadTest, AVersionElevenFileHasItsBoxComputedFromItsExamples) {
     StoreBox(win);
     const long double halfWidth = win.View().halfWidth;
     win.ReloadView(11);
-    ExpectNear(win.SceneBox().min, {-1.4L, -2.25L, -5.9L});
-    ExpectNear(win.SceneBox().max, {3.4L, 0.75L, 4.9L});
-    ExpectNear(win.Observer().focus, {1, -0.75L, -0.5L});
+    EXPECT_TRUE(Near(win.SceneBox().min, {-1.4L, -2.25L, -5.9L}));
+    EXPECT_TRUE(Near(win.SceneBox().max, {3.4L, 0.75L, 4.9L}));
+    EXPECT_TRUE(Near(win.Observer().focus, {1, -0.75L, -0.5L}));
     // The sight shift: 0.001 x (4.8 + 3).
     EXPECT_NEAR(static_cast<double>(win.Scene3D().lineOfSightStep), 0.0078, 1e-15);
     EXPECT_EQ(win.Scene().hiddenPointOffset, win.Scene3D().lineOfSightStep);
-    ExpectNear(win.Observer().boxEye, win.SceneBox().WorldToBox(win.Observer().eye));
+    EXPECT_TRUE(Near(win.Observer().boxEye, win.SceneBox().WorldToBox(win.Observer().eye)));
     EXPECT_EQ(win.View().halfWidth, halfWidth);
 }
 
@@ -69,8 +66,8 @@ TEST_F(ReloadTest, AVersionTwelveFileKeepsItsStoredBox) {
         EXPECT_EQ(win.View().halfWidth, halfWidth);
         // The example's own box was computed again all the same.
         const TBox3 own = BoxOf(win.Inventory()[0]);
-        ExpectNear(own.min, {-1.4L, -2.25L, -5.9L});
-        ExpectNear(own.max, {3.4L, 0.75L, 4.9L});
+        EXPECT_TRUE(Near(own.min, {-1.4L, -2.25L, -5.9L}));
+        EXPECT_TRUE(Near(own.max, {3.4L, 0.75L, 4.9L}));
     }
 }
 

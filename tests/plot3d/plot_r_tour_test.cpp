@@ -225,19 +225,8 @@ TEST_F(TourTest, ExportedTurnWritesPicTeXFramesAndAMasterThatLaTeXReads) {
     ExpectSame(win.Observer().eye, eye);
     EXPECT_EQ(win.Observer().angleStep, 0.123L);
     if (!quorlin::testing::HaveProgram("latex")) GTEST_SKIP() << "LaTeX is not installed";
-    // The master's animation environment, reduced to showing its frames one after another.
-    ASSERT_TRUE(quorlin::testing::WriteAll(
-        path("main.tex"),
-        "\\documentclass{article}\\usepackage{pictex}\n"
-        "\\newenvironment{animateinline}[2][]{}{}\\newcommand{\\newframe}{\\par}\n"
-        "\\begin{document}\\input{turnANIM}\\end{document}\n"));
-    quorlin::testing::ExpectAccepted(
-        quorlin::testing::RunReader(dir.path(), "latex",
-                                    {"-interaction=nonstopmode", "-halt-on-error", "main.tex"}),
-        "latex");
-    EXPECT_EQ(quorlin::testing::TeXErrors(quorlin::testing::ReadAll(path("main.log"))), "");
     // TeX read every frame through the master.
-    const std::string log = quorlin::testing::ReadAll(path("main.log"));
+    const std::string log = quorlin::testing::ExpectLaTeXReadsAnimation(dir.path(), "turn");
     for (int k = 0; k < 3; ++k)
         EXPECT_NE(log.find("turn" + std::to_string(k) + ".tex"), std::string::npos) << k;
 }

@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "plot3d/scene_box.h"
+#include "support/all_near.h"
 
 namespace quorlin::plot3d {
 namespace {
+
+using quorlin::testing::AllNear;
 
 TEST(ViewReload, TheVersionDecidesWhetherTheStoredBoxIsKept) {
     struct Row {
@@ -40,15 +43,13 @@ TEST(ViewReload, TheViewFollowsTheBoxAsItStands) {
         observer.eye = row.eye;
         long double shift = -1;
         AdoptSceneBox(box, observer, shift);
-        EXPECT_EQ(box.min.x, row.min.x);
-        EXPECT_EQ(box.max.z, row.max.z);
-        EXPECT_EQ(observer.focus.x, row.focus.x);
-        EXPECT_EQ(observer.focus.y, row.focus.y);
-        EXPECT_EQ(observer.focus.z, row.focus.z);
-        EXPECT_EQ(box.centre.z, row.focus.z);
-        EXPECT_EQ(observer.boxEye.x, row.boxEye.x);
-        EXPECT_EQ(observer.boxEye.y, row.boxEye.y);
-        EXPECT_EQ(observer.boxEye.z, row.boxEye.z);
+        const Vec3 f = observer.focus, e = observer.boxEye, c = box.centre;
+        EXPECT_TRUE(AllNear({box.min.x, box.min.y, box.max.x, box.max.z},
+                            {row.min.x, row.min.y, row.max.x, row.max.z}));
+        EXPECT_TRUE(AllNear(
+            {f.x, f.y, f.z, c.x, c.y, c.z},
+            {row.focus.x, row.focus.y, row.focus.z, row.focus.x, row.focus.y, row.focus.z}));
+        EXPECT_TRUE(AllNear({e.x, e.y, e.z}, {row.boxEye.x, row.boxEye.y, row.boxEye.z}));
         EXPECT_NEAR(static_cast<double>(shift), static_cast<double>(row.shift), 1e-18);
         // The view angles follow the new focus.
         EXPECT_EQ(observer.view.x, row.eye.x - row.focus.x);
