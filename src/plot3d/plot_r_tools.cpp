@@ -56,6 +56,8 @@ constexpr TToolCommand kToolCommands[] = {
     {cmd::kStereograms, [](TPlotRWin& window) { window.OpenStereogramDialog(); }},
     {cmd::kSlicer, [](TPlotRWin& window) { window.OpenSlicer(); }},
     {cmd::kIntersections, [](TPlotRWin& window) { window.OpenCurveSurfaceDialog(); }},
+    {cmd::kSurfaceSurface, [](TPlotRWin& window) { window.CmSurfaceSurface(); }},
+    {cmd::kMeridian, [](TPlotRWin& window) { window.CmMeridian(); }},
 };
 
 }  // namespace
@@ -137,10 +139,12 @@ void TPlotRWin::ExamplesRemoved(std::span<const int> oldToNew) {
     if (stereogramDialog_) stereogramDialog_->ExamplesRemoved(oldToNew);
     if (curveSurfaceDialog_) curveSurfaceDialog_->ExamplesRemoved(oldToNew);
     LevelExamplesRemoved(oldToNew);
+    IntersectionExamplesRemoved(oldToNew);
 }
 
 void TPlotRWin::CloseLinkedWindows() {
     CloseLevelWindow();
+    CloseIntersectionWindow();
     if (!stereogramWindow_) return;
     TRDSWin* window = stereogramWindow_.data();
     stereogramWindow_ = nullptr;

@@ -1,0 +1,78 @@
+#include "plot3d/intersections/intersection_dialog.h"
+
+#include "platform/text_codec.h"
+#include "plot3d/plot_r_win.h"
+
+namespace quorlin::plot3d {
+
+namespace {
+
+constexpr std::size_t kMaxSurfaceText = 999;
+
+}  // namespace
+
+TIntSSDlg::TIntSSDlg(TPlotRWin& window, int example) : T3DIvpDlg(window, "INTERC", example) {}
+
+void TIntSSDlg::SetupWindow() {
+    T3DIvpDlg::SetupWindow();
+    ShowSurfaces();
+}
+
+void TIntSSDlg::SetExample(int example) {
+    T3DIvpDlg::SetExample(example);
+    if (IsCreated()) ShowSurfaces();
+}
+
+void TIntSSDlg::ShowSurfaces() {
+    examples::TInventory& inventory = window_.Inventory();
+    const bool known = inventory.IsIndex(example_);
+    for (const int id : {kFirstSurface, kSecondSurface}) {
+        const int parent = known ? inventory[example_].parent[id == kFirstSurface ? 0 : 1] : -1;
+        std::string text = inventory.IsIndex(parent) ? window_.DescribeExample(parent) : "";
+        if (text.size() > kMaxSurfaceText) text.resize(kMaxSurfaceText);
+        SetText(id, FromWindows1252(text));
+    }
+    FillList();
+    // New curves take the intersection's colour until "color" changes it.
+    if (known) window_.Roles().SetRole(examples::kRoleTrajectory, inventory[example_].pen.colour);
+    changed_ = false;
+}
+
+int TIntSSDlg::CmSearch() {
+    examples::TInventory& inventory = window_.Inventory();
+    if (!inventory.IsIndex(example_)) return 0;
+    inventory[example_].pen.colour = window_.Roles().Role(examples::kRoleTrajectory);
+    const std::size_t before = inventory[example_].trajectories.size();
+    const int key = window_.ShowIntersectionWindow(example_, true);
+    if (inventory.IsIndex(example_) && inventory[example_].trajectories.size() != before)
+        CurvesChanged();
+    else
+        FillList();
+    return key;
+}
+
+void TIntSSDlg::CmSee() {
+    window_.ShowIntersectionWindow(example_, false);
+}
+
+void TIntSSDlg::OnControl(int id) {
+    switch (id) {
+        case kSearch:
+            CmSearch();
+            return;
+        case kSee:
+            CmSee();
+            return;
+        case platform::kIdOk:
+        case platform::kIdCancel:
+        case kDeleteOne:
+        case kDeleteAll:
+            window_.HideIntersectionWindow();
+            break;
+        default:
+            break;
+    }
+    T3DIvpDlg::OnControl(id);
+}
+
+}  // namespace quorlin::plot3d
