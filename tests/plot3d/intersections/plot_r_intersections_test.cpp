@@ -208,6 +208,39 @@ TEST_F(IntersectionTest, TheXSolvedIntersectionIsReadWithItsStoredNormalAndShown
     CloseUnsaved(other);
 }
 
+TEST_F(IntersectionTest, AParametricSurfaceIsCutInItsParameterPlane) {
+    Open("SURFPAR;t;u;t*u;-1.5;2.5;0.25;3.75;\r\nEXPL3;x+y;-3;3;-3;3;\r\n");
+    ASSERT_TRUE(Choose(0, 1));
+    ASSERT_EQ(win.Inventory().Count(), 3);
+    const TExample& e = win.Inventory()[2];
+    EXPECT_EQ(e.derivation, 152);
+    EXPECT_EQ(e.parent[0], 1);  // the explicit surface first
+    EXPECT_EQ(e.rangeLow, (std::array<long double, 2>{-1.5L, 0.25L}));
+    EXPECT_EQ(e.rangeHigh, (std::array<long double, 2>{2.5L, 3.75L}));
+    // (t, u) = (2, 3) lies at (2, 3, 6) in space; t = 3 lies outside the surface.
+    const auto space = win.TracedPointInSpace(2, {2, 3, 0});
+    ASSERT_TRUE(space);
+    EXPECT_EQ(space->z, 6);
+    EXPECT_FALSE(win.TracedPointInSpace(2, {3, 3, 0}));
+
+    // The window of curves shows the plane of t and u about the middle of the ranges.
+    ASSERT_EQ(win.ShowIntersectionWindow(2, false), 0);
+    TLevelWin* trace = win.IntersectionWindow();
+    ASSERT_NE(trace, nullptr);
+    trace->Output().noPolling = true;
+    EXPECT_EQ(trace->Figure().axisLabels[0], QStringLiteral("t"));
+    EXPECT_EQ(trace->Figure().axisLabels[1], QStringLiteral("u"));
+    EXPECT_EQ((trace->View().left + trace->View().right) / 2, 0.5L);
+    EXPECT_EQ((trace->View().down + trace->View().up) / 2, 2);
+    // Searched there: t + u - t u = 0, as far as the parameter ranges go.
+    win.ShowIntersectionWindow(2, true);
+    ASSERT_FALSE(e.trajectories.empty());
+    for (const examples::TTrajectory& t : e.trajectories) {
+        EXPECT_NEAR(static_cast<double>(t.startX + t.startY - t.startX * t.startY), 0, 1e-2);
+        EXPECT_EQ(t.option1, 26);
+    }
+}
+
 TEST_F(IntersectionTest, TheCurvesDialogClosedOnOneIntersectionOpensOnAnother) {
     Open(std::string(kSphere) + kHeightOne + kPlaneX1);
     ASSERT_TRUE(Choose(0, 1));  // 3: the sphere with z = 1
