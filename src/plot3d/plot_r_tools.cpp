@@ -143,22 +143,17 @@ void TPlotRWin::ExamplesRemoved(std::span<const int> oldToNew) {
 }
 
 void TPlotRWin::CloseLinkedWindows() {
-    CloseLevelWindow();
-    CloseIntersectionWindow();
-    if (!stereogramWindow_) return;
-    TRDSWin* window = stereogramWindow_.data();
-    stereogramWindow_ = nullptr;
-    window->CloseAsAgreed();
-    delete window->OuterWidget();
-}
-
-// The level-curve window goes as the stereogram window does, before the shared examples.
-void TPlotRWin::CloseLevelWindow() {
-    if (!levelWindow_) return;
-    TLevelWin* window = levelWindow_.data();
-    levelWindow_ = nullptr;
-    window->CloseAsAgreed();
-    delete window->OuterWidget();
+    // Each goes before the examples it shares.
+    const auto close = [](auto& kept) {
+        if (!kept) return;
+        auto* window = kept.data();
+        kept = nullptr;
+        window->CloseAsAgreed();
+        delete window->OuterWidget();
+    };
+    close(levelWindow_);
+    close(intersectionWindow_);
+    close(stereogramWindow_);
 }
 
 }  // namespace quorlin::plot3d

@@ -302,10 +302,8 @@ private:
     void RegisterToolCommands();
     // The dialogs and the stereogram window follow the inventory.
     void RefreshOwnTools();
-    // The stereogram window goes before the examples it shares.
+    // The level, intersection and stereogram windows go before the examples they share.
     void CloseLinkedWindows();
-    void CloseLevelWindow();
-    void CloseIntersectionWindow();
     // The level-curve window kept in `kept`, made on first use, titled by the string and ".qz3".
     TLevelWin& KeptLevelWindow(QPointer<TLevelWin>& kept, int titleId);
     // The window shown on top and drawn at once (its drawing's key), or at its next paint.

@@ -130,15 +130,6 @@ void TPlotRWin::IntersectionExamplesRemoved(std::span<const int> oldToNew) {
             RenumberedExample(intersectionWindow_->ExampleIndex(), oldToNew));
 }
 
-// The window of intersection curves goes before the examples it shares.
-void TPlotRWin::CloseIntersectionWindow() {
-    if (!intersectionWindow_) return;
-    TLevelWin* window = intersectionWindow_.data();
-    intersectionWindow_ = nullptr;
-    window->CloseAsAgreed();
-    delete window->OuterWidget();
-}
-
 void TPlotRWin::CmMeridian() {
     QString radius = kStartRadius.toString();
     QString longitude = kStartLongitude.toString();
