@@ -1,6 +1,8 @@
 #include "plot3d/intersections/intersection_dialog.h"
 
+#include "examples/records/equation_text.h"
 #include "platform/text_codec.h"
+#include "plot3d/intersections/surface_pair.h"
 #include "plot3d/plot_r_win.h"
 
 namespace quorlin::plot3d {
@@ -21,6 +23,31 @@ void TIntSSDlg::SetupWindow() {
 void TIntSSDlg::SetExample(int example) {
     T3DIvpDlg::SetExample(example);
     if (IsCreated()) ShowSurfaces();
+}
+
+void TIntSSDlg::FillList() {
+    T3DIvpDlg::FillList();
+    examples::TInventory& inventory = window_.Inventory();
+    if (!IsCreated() || !inventory.IsIndex(example_) ||
+        !IsParametricIntersection(inventory[example_].derivation))
+        return;
+    const std::vector<int>& listed = ListedPositions();
+    for (std::size_t line = 0; line < listed.size(); ++line) {
+        examples::TTrajectory curve =
+            inventory[example_].trajectories[static_cast<std::size_t>(listed[line])].Clone();
+        const auto space =
+            window_.TracedPointInSpace(example_, {curve.startX, curve.startY, curve.startZ});
+        if (!space) continue;
+        curve.startX = space->x;
+        curve.startY = space->y;
+        curve.startZ = space->z;
+        const int at = static_cast<int>(line);
+        DeleteString(kList, at);
+        InsertString(kList, at,
+                     QString::fromStdString(
+                         examples::DescribeTrajectory(curve, window_.Format().places, true)));
+    }
+    if (!listed.empty()) SetSelectedIndex(kList, 0);
 }
 
 void TIntSSDlg::ShowSurfaces() {

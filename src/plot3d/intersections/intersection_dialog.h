@@ -4,7 +4,8 @@
 // intersection curves (until Q) and "see" shows them there without a search; new curves take
 // the colour of new curves. "keep changes", "discard changes", "del one" and "del all" hide that
 // window first, then do what the curve list does; a search that added curves counts as a
-// change, so that "discard changes" takes them back.
+// change, so that "discard changes" takes them back. A curve traced in a parametric surface's
+// parameters is listed with its start in space.
 #include "plot3d/levels/level_dialog.h"
 
 namespace quorlin::plot3d {
@@ -20,6 +21,8 @@ public:
 
     // Another intersection: its surfaces and curves, with a new copy of its curves.
     void SetExample(int example) override;
+    // The curves listed; a curve in a parametric surface's parameters names its start in space.
+    void FillList() override;
     // The curves searched and shown; the key of the drawing (81 after Q).
     int CmSearch();
     void CmSee();

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "examples/levels/inventory_dialog.h"
+#include "examples/records/equation_text.h"
 #include "platform/dialog.h"
 #include "plot3d/intersections/intersection_dialog.h"
 #include "plot3d/intersections/surface_choice_dialog.h"
@@ -239,6 +241,16 @@ TEST_F(IntersectionTest, AParametricSurfaceIsCutInItsParameterPlane) {
         EXPECT_NEAR(static_cast<double>(t.startX + t.startY - t.startX * t.startY), 0, 1e-2);
         EXPECT_EQ(t.option1, 26);
     }
+    // The curves dialog, opened again, lists each curve with its start in space: (t, u, t u).
+    TIntSSDlg* dialog = win.IntersectionDialog();
+    ASSERT_NE(dialog, nullptr);
+    dialog->Press(platform::kIdOk);
+    win.OpenIntersectionCurvesDialog(2);
+    ASSERT_EQ(dialog->ItemCount(TIntSSDlg::kList), static_cast<int>(e.trajectories.size()));
+    examples::TTrajectory first = e.trajectories.front().Clone();
+    first.startZ = first.startX * first.startY;
+    EXPECT_EQ(dialog->ItemText(TIntSSDlg::kList, 0).toStdString(),
+              examples::DescribeTrajectory(first, win.Format().places, true));
 }
 
 TEST_F(IntersectionTest, TheCurvesDialogClosedOnOneIntersectionOpensOnAnother) {
@@ -256,6 +268,15 @@ TEST_F(IntersectionTest, TheCurvesDialogClosedOnOneIntersectionOpensOnAnother) {
     // While it shows, another intersection only brings it to the top.
     win.OpenIntersectionCurvesDialog(3);
     EXPECT_EQ(dialog->Example(), 4);
+    // Closed, the inventory's "edit" of intersection 3 opens it on 3.
+    dialog->Press(platform::kIdOk);
+    examples::TFnListDlg* inventory = win.InventoryDialog();
+    ASSERT_NE(inventory, nullptr);
+    inventory->FillList(3);
+    inventory->Press(examples::invent::kEdit);
+    EXPECT_EQ(dialog->Example(), 3);
+    EXPECT_FALSE(dialog->IsHidden());
+    EXPECT_EQ(dialog->GetText(TIntSSDlg::kSecondSurface).toStdString(), win.DescribeExample(1));
 }
 
 TEST_F(IntersectionTest, AMeridianIsAHalfCircleOfTheTextsAsTyped) {
