@@ -4,6 +4,7 @@
 // and brought to the top.
 #include <QPointer>
 
+#include "plot3d/intersections/intersection_dialog.h"
 #include "plot3d/levels/level_window.h"
 #include "plot3d/plot_r_win.h"
 #include "plot3d/slicer/slice_dialog.h"
@@ -130,6 +131,7 @@ void TPlotRWin::RefreshOwnTools() {
     if (stereogramDialog_) stereogramDialog_->FillList();
     if (stereogramWindow_) stereogramWindow_->Redraw();
     if (curveSurfaceDialog_) curveSurfaceDialog_->RefillLists();
+    if (intersectionDialog_) intersectionDialog_->Refresh();
 }
 
 void TPlotRWin::ExamplesRemoved(std::span<const int> oldToNew) {

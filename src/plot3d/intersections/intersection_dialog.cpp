@@ -50,7 +50,13 @@ void TIntSSDlg::FillList() {
     if (!listed.empty()) SetSelectedIndex(kList, 0);
 }
 
-void TIntSSDlg::ShowSurfaces() {
+void TIntSSDlg::Refresh() {
+    if (!IsCreated()) return;
+    ShowParents();
+    FillList();
+}
+
+void TIntSSDlg::ShowParents() {
     examples::TInventory& inventory = window_.Inventory();
     const bool known = inventory.IsIndex(example_);
     for (const int id : {kFirstSurface, kSecondSurface}) {
@@ -59,9 +65,15 @@ void TIntSSDlg::ShowSurfaces() {
         if (text.size() > kMaxSurfaceText) text.resize(kMaxSurfaceText);
         SetText(id, FromWindows1252(text));
     }
+}
+
+void TIntSSDlg::ShowSurfaces() {
+    ShowParents();
     FillList();
     // New curves take the intersection's colour until "color" changes it.
-    if (known) window_.Roles().SetRole(examples::kRoleTrajectory, inventory[example_].pen.colour);
+    examples::TInventory& inventory = window_.Inventory();
+    if (inventory.IsIndex(example_))
+        window_.Roles().SetRole(examples::kRoleTrajectory, inventory[example_].pen.colour);
     changed_ = false;
 }
 

@@ -21,6 +21,8 @@ public:
 
     // Another intersection: its surfaces and curves, with a new copy of its curves.
     void SetExample(int example) override;
+    // The inventory changed: the surfaces' texts and the curves again.
+    void Refresh();
     // The curves listed; a curve in a parametric surface's parameters names its start in space.
     void FillList() override;
     // The curves searched and shown; the key of the drawing (81 after Q).
@@ -33,6 +35,7 @@ protected:
 
 private:
     void ShowSurfaces();
+    void ShowParents();
 };
 
 }  // namespace quorlin::plot3d

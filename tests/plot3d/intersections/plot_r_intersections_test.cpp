@@ -98,6 +98,10 @@ TEST_F(IntersectionTest, APairIsMadeOnceAndFoundAgainInEitherOrder) {
     win.UpdateDependents(0);
     EXPECT_EQ(At(win.Inventory()[2].trees[3].get(), 1.5L, 2, 0), 0);
     EXPECT_EQ(At(win.Inventory()[2].trees[3].get(), 1.5L, 3, 0), 1.5L);
+    // The dialog names the surface as it is now.
+    win.InventoryChanged(0);
+    EXPECT_EQ(dialog->GetText(TIntSSDlg::kFirstSurface).toStdString(), win.DescribeExample(0));
+    EXPECT_NE(win.DescribeExample(0).find("x*y"), std::string::npos);
 }
 
 TEST_F(IntersectionTest, TheChooserRefusesAndAnswersNothingAsItShould) {
