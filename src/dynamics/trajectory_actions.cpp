@@ -9,6 +9,7 @@
 #include "core/numbers.h"
 #include "dynamics/trajectories.h"
 #include "dynamics/trajectory_drawing.h"
+#include "examples/records/derivation.h"
 #include "platform/key_poll.h"
 
 namespace quorlin::dynamics {
@@ -16,6 +17,7 @@ namespace quorlin::dynamics {
 namespace {
 
 using canvas::WorldPoint;
+using examples::TExample;
 using examples::TLinkedPoint;
 using examples::TPlotWin;
 using examples::TTrajectory;
@@ -254,6 +256,20 @@ std::array<std::int16_t, 3> LevelCurveSelectors(int levelVariable) {
     }
 }
 
+std::array<std::int16_t, 3> LevelCurveSelectors(int levelVariable, const TExample& e) {
+    const bool tangent = e.kind == kind::kSurfaceIntersection &&
+                         e.derivation < examples::derived::kFirstParametricIntersection;
+    if (!tangent) return LevelCurveSelectors(levelVariable);
+    switch (levelVariable) {
+        case slot::kX:  // the plane (y, z)
+            return {5, 6, -1};
+        case slot::kY:  // the plane (z, x)
+            return {6, 4, -1};
+        default:  // the plane (x, y)
+            return {4, 5, -1};
+    }
+}
+
 int AddAndTraceSystemTrajectory(TPlotWin& window, canvas::TCanvasPrimitives& prim, int i,
                                 Vec3 start, int direction) {
     if (!window.Inventory().IsIndex(i)) return 0;
@@ -266,7 +282,7 @@ int AddAndTraceSystemTrajectory(TPlotWin& window, canvas::TCanvasPrimitives& pri
         s.method = kRungeKutta;
     } else {
         const int level = window.Level().variable;
-        const auto selectors = LevelCurveSelectors(level);
+        const auto selectors = LevelCurveSelectors(level, window.Inventory()[i]);
         s.fieldTrees = {selectors[0], selectors[1], selectors[2]};
         s.method = level;  // a level curve's first option word names its level variable
     }

@@ -55,6 +55,11 @@ std::string TrajectoryTable(examples::TPlotWin& window, int i,
 // 26 z): (-Fy, Fx) for z levels, (-Fz, Fy) for x levels, (-Fx, Fz) for y levels, the partial
 // derivatives being the example's trees 5, 6, 7.
 std::array<std::int16_t, 3> LevelCurveSelectors(int levelVariable);
+// The same for example e: a surface intersection (317) in a coordinate plane keeps its tangent
+// in trees 5-7, and its curve follows the tangent's two components in the plane ((Tx, Ty) for
+// z levels, (Ty, Tz) for x levels, (Tz, Tx) for y levels); every other example its level
+// curves' field.
+std::array<std::int16_t, 3> LevelCurveSelectors(int levelVariable, const examples::TExample& e);
 
 // A curve of example i through the start, kept in its list and drawn on the canvas: a system's
 // trajectory, or the curve of the window's level through the point. Forward (1), backward (-1)

@@ -254,7 +254,10 @@ TraceHooks TTrajectoryPainter::HooksFor(const TTrajectory& trajectory, std::vect
     }
     if (owner_.Dimension() >= 3) {
         const Box3 box = SceneBoxOf(owner_);
-        hooks.inside = [box](const TracePoint& p) { return IsInsideBox3D(box, p.position); };
+        hooks.inside = [this, box](const TracePoint& p) {
+            const std::optional<Vec3> space = owner_.TracedPointInSpace(example_, p.position);
+            return space && IsInsideBox3D(box, *space);
+        };
     } else {
         const canvas::TLDRect clip = owner_.View().ClipRect();
         const int pair = RegionPair(owner_);
@@ -268,10 +271,14 @@ TraceHooks TTrajectoryPainter::HooksFor(const TTrajectory& trajectory, std::vect
 }
 
 void TTrajectoryPainter::AddPoint(const TracePoint& p, std::vector<Curve>& curves) {
-    const bool visible = !Projected() || IsPointVisible(owner_, p.position);
+    // A curve traced in a plane (a surface intersection's) is projected where it lies in space.
+    std::optional<Vec3> space = p.position;
+    if (Projected()) space = owner_.TracedPointInSpace(example_, p.position);
+    const bool visible = space && (!Projected() || IsPointVisible(owner_, *space));
     for (std::size_t k = 0; k < pairs_.size(); ++k) {
         Curve& curve = curves[k];
-        const auto w = visible ? PlotPoint(pairs_[k], p.position, p.t) : std::nullopt;
+        const Vec3 at = pairs_[k] == kPairProjected && space ? *space : p.position;
+        const auto w = visible ? PlotPoint(pairs_[k], at, p.t) : std::nullopt;
         if (!w) {
             // The pen lifts: the next point begins a new piece.
             if (curve.breaks.empty() || curve.breaks.back() != curve.points.size())
@@ -366,6 +373,7 @@ TTraceOutcome TTrajectoryPainter::Trace(int i, const TTrajectory& trajectory, TT
     TTraceOutcome outcome;
     out.curves.assign(pairs_.size(), {});
     if (!owner_.Inventory().IsIndex(i)) return outcome;
+    example_ = i;
     const TExample& e = owner_.Inventory()[i];
     out.pen = PenOf(i, trajectory);
     const int k = trajectory.kind % TTrajectory::kFormulaKindOffset;

@@ -159,6 +159,7 @@ private:
     examples::TPlotWin& target_;
     canvas::TCanvasPrimitives* prim_;
     std::vector<int> pairs_;
+    int example_ = -1;  // the example whose trajectory is being traced
     TracerSettings settings_;
     bool polling_;
     std::vector<TResolutionFilter> filters_;

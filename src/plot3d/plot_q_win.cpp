@@ -2,6 +2,7 @@
 
 #include <numbers>
 
+#include "plot3d/intersections/intersection_trees.h"
 #include "resources/command_ids.h"
 #include "shell/ini_file.h"
 
@@ -127,6 +128,12 @@ void TPlotQWin::ResetWindow() {
     RecomputeView();
     Formulas().SetVar(slot::kE, std::numbers::e_v<long double>);
     UpdateMenuChecks(true);
+}
+
+std::optional<Vec3> TPlotQWin::TracedPointInSpace(int i, Vec3 traced) {
+    if (!Inventory().IsIndex(i) || Inventory()[i].kind != examples::kind::kSurfaceIntersection)
+        return traced;
+    return IntersectionPointInSpace(Formulas(), Inventory()[i], traced);
 }
 
 }  // namespace quorlin::plot3d

@@ -36,7 +36,9 @@ public:
     // --- slots 162-167 ---
     virtual int ShowLevelWindow() { return 0; }
     virtual void HideLevelWindow() {}
-    virtual int ShowIntersectionWindow() { return 0; }
+    // The intersection curves of example i (a surface intersection) in the window of
+    // intersection curves, searched first when asked: the key of that drawing (81 after Q).
+    virtual int ShowIntersectionWindow(int /*i*/, bool /*search*/) { return 0; }
     virtual void HideIntersectionWindow() {}
     virtual void ShowStereogramWindow() {}
     virtual void SetDirectionAngle(long double) {}
@@ -89,6 +91,9 @@ public:
     void InjectSlowDrawingKey(std::function<int()> poll) { injectedKey_ = std::move(poll); }
     // How often slow drawing asks for keys (tests ask at every sample).
     void SetPollInterval(TStopPoll::Clock::duration interval) { pollInterval_ = interval; }
+
+    // A surface intersection's curve is traced in a plane and lies on its surfaces.
+    std::optional<Vec3> TracedPointInSpace(int i, Vec3 traced) override;
 
     // The pending axes come on (after the first example was drawn).
     void ShowPendingAxes();

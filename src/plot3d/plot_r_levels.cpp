@@ -41,21 +41,29 @@ void TPlotRWin::OpenLevelsDialog(int i) {
 }
 
 int TPlotRWin::ShowLevel(const TLevelRequest& request) {
-    if (!levelWindow_) {
-        levelWindow_ =
-            new TLevelWin(*this, resources::LoadString(kStrLevels) + QStringLiteral(".qz3"));
-        AttachHidden(levelWindow_, this);
+    TLevelWin& window = KeptLevelWindow(levelWindow_, kStrLevels);
+    window.ShowLevel(request);
+    return PresentLevelWindow(window, request.search);
+}
+
+TLevelWin& TPlotRWin::KeptLevelWindow(QPointer<TLevelWin>& kept, int titleId) {
+    if (!kept) {
+        kept = new TLevelWin(*this, resources::LoadString(titleId) + QStringLiteral(".qz3"));
+        AttachHidden(kept, this);
         if (levelWindowColours_[0] >= 0) {
-            levelWindow_->Roles().SetRole(kRoleBackground, levelWindowColours_[0]);
-            levelWindow_->Roles().SetRole(kRoleCursor, levelWindowColours_[1]);
+            kept->Roles().SetRole(kRoleBackground, levelWindowColours_[0]);
+            kept->Roles().SetRole(kRoleCursor, levelWindowColours_[1]);
         }
     }
-    levelWindow_->ShowLevel(request);
-    levelWindow_->ShowWindow();
-    levelWindow_->OuterWidget()->raise();
-    if (request.search) return levelWindow_->DrawNow();
-    levelWindow_->InvalidateImage(ImageLayer::Background);
-    levelWindow_->Invalidate();
+    return *kept;
+}
+
+int TPlotRWin::PresentLevelWindow(TLevelWin& window, bool drawNow) {
+    window.ShowWindow();
+    window.OuterWidget()->raise();
+    if (drawNow) return window.DrawNow();
+    window.InvalidateImage(ImageLayer::Background);
+    window.Invalidate();
     return 0;
 }
 

@@ -4,6 +4,7 @@
 // and brought to the top.
 #include <QPointer>
 
+#include "plot3d/intersections/intersection_dialog.h"
 #include "plot3d/levels/level_window.h"
 #include "plot3d/plot_r_win.h"
 #include "plot3d/slicer/slice_dialog.h"
@@ -56,6 +57,8 @@ constexpr TToolCommand kToolCommands[] = {
     {cmd::kStereograms, [](TPlotRWin& window) { window.OpenStereogramDialog(); }},
     {cmd::kSlicer, [](TPlotRWin& window) { window.OpenSlicer(); }},
     {cmd::kIntersections, [](TPlotRWin& window) { window.OpenCurveSurfaceDialog(); }},
+    {cmd::kSurfaceSurface, [](TPlotRWin& window) { window.CmSurfaceSurface(); }},
+    {cmd::kMeridian, [](TPlotRWin& window) { window.CmMeridian(); }},
 };
 
 }  // namespace
@@ -128,6 +131,7 @@ void TPlotRWin::RefreshOwnTools() {
     if (stereogramDialog_) stereogramDialog_->FillList();
     if (stereogramWindow_) stereogramWindow_->Redraw();
     if (curveSurfaceDialog_) curveSurfaceDialog_->RefillLists();
+    if (intersectionDialog_) intersectionDialog_->Refresh();
 }
 
 void TPlotRWin::ExamplesRemoved(std::span<const int> oldToNew) {
@@ -137,24 +141,21 @@ void TPlotRWin::ExamplesRemoved(std::span<const int> oldToNew) {
     if (stereogramDialog_) stereogramDialog_->ExamplesRemoved(oldToNew);
     if (curveSurfaceDialog_) curveSurfaceDialog_->ExamplesRemoved(oldToNew);
     LevelExamplesRemoved(oldToNew);
+    IntersectionExamplesRemoved(oldToNew);
 }
 
 void TPlotRWin::CloseLinkedWindows() {
-    CloseLevelWindow();
-    if (!stereogramWindow_) return;
-    TRDSWin* window = stereogramWindow_.data();
-    stereogramWindow_ = nullptr;
-    window->CloseAsAgreed();
-    delete window->OuterWidget();
-}
-
-// The level-curve window goes as the stereogram window does, before the shared examples.
-void TPlotRWin::CloseLevelWindow() {
-    if (!levelWindow_) return;
-    TLevelWin* window = levelWindow_.data();
-    levelWindow_ = nullptr;
-    window->CloseAsAgreed();
-    delete window->OuterWidget();
+    // Each goes before the examples it shares.
+    const auto close = [](auto& kept) {
+        if (!kept) return;
+        auto* window = kept.data();
+        kept = nullptr;
+        window->CloseAsAgreed();
+        delete window->OuterWidget();
+    };
+    close(levelWindow_);
+    close(intersectionWindow_);
+    close(stereogramWindow_);
 }
 
 }  // namespace quorlin::plot3d

@@ -41,6 +41,8 @@ class TIntCSDlg;
 class TLevelDlg;
 class TLevelWin;
 struct TLevelRequest;
+class TIntSSDlg;
+struct TSurfacePair;
 
 // Colour roles of a 3D window.
 inline constexpr int kRoleBox = 2;
@@ -206,8 +208,9 @@ public:
     void RebuildDerived3D(int i);
     // The grid of example i again when it is a mesh surface (implicit ones have none).
     void RecomputeGrid(int i);
-    // A surface-surface intersection curve rebuilt from its surfaces (the intersection tools).
-    virtual void BuildIntersectionCurve(int) {}
+    // Surface intersection i rebuilt from its surfaces (intersections/plot_r_intersections.cpp):
+    // 0, or 6 when a plane among them has no normal (its trees are then empty).
+    int BuildIntersectionCurve(int i);
     // 168: the system example chosen in "IVP10" while it shows, else -1.
     virtual int GetIvpExample();
     // Every example's mesh or box again, then the scene box and the view. The meshes poll Q by
@@ -283,6 +286,24 @@ public:
     void HideLevelWindow() override;
     // Examples were removed: the level dialog and window follow theirs.
     void LevelExamplesRemoved(std::span<const int> oldToNew);
+
+    // --- surface intersections and meridians (intersections/plot_r_intersections.cpp) ---
+    // 787: two surfaces chosen ("EQUA317"), their intersection (the one made before for the
+    // pair in either order, else a new one) and its curves dialog. Nothing after Cancel, and
+    // nothing but error 6 when a plane among them has no normal.
+    void CmSurfaceSurface();
+    // 795: a great half-circle of a sphere, radius and longitude asked in "MERID", as a space
+    // curve for t from 0 to pi. A text that does not parse, or a curve text over 255
+    // characters (20), is an error and adds nothing.
+    void CmMeridian();
+    TIntSSDlg* IntersectionDialog() const;
+    TLevelWin* IntersectionWindow() const;
+    // 134: the curves dialog of intersection i, made once and kept; a hidden one takes i.
+    void OpenIntersectionCurvesDialog(int i) override;
+    // 164: the curves of intersection i in the window of intersection curves (made once,
+    // sharing this window's examples), at its solved coordinate's zero level.
+    int ShowIntersectionWindow(int i, bool search) override;
+    void HideIntersectionWindow() override;
     // The background and cursor colours the next level-curve window starts with.
     std::array<std::int16_t, 2>& LevelWindowColours() { return levelWindowColours_; }
 
@@ -300,9 +321,15 @@ private:
     void RegisterToolCommands();
     // The dialogs and the stereogram window follow the inventory.
     void RefreshOwnTools();
-    // The stereogram window goes before the examples it shares.
+    // The level, intersection and stereogram windows go before the examples they share.
     void CloseLinkedWindows();
-    void CloseLevelWindow();
+    // The level-curve window kept in `kept`, made on first use, titled by the string and ".qz3".
+    TLevelWin& KeptLevelWindow(QPointer<TLevelWin>& kept, int titleId);
+    // The window shown on top and drawn at once (its drawing's key), or at its next paint.
+    static int PresentLevelWindow(TLevelWin& window, bool drawNow);
+    // The new intersection of the pair, built and labelled; nothing when it cannot be.
+    std::optional<int> AddIntersection(const TSurfacePair& pair);
+    void IntersectionExamplesRemoved(std::span<const int> oldToNew);
 
     // What the hidden-line tests read of the window now.
     hidden::THiddenLineView HiddenLineView() const;
@@ -343,6 +370,8 @@ private:
     QPointer<TIntCSDlg> curveSurfaceDialog_;
     QPointer<TLevelDlg> levelDialog_;
     QPointer<TLevelWin> levelWindow_;
+    QPointer<TIntSSDlg> intersectionDialog_;
+    QPointer<TLevelWin> intersectionWindow_;
     std::array<std::int16_t, 2> levelWindowColours_{-1, -1};
     std::function<int()> keyPoll_;
     // The version of the diagram file whose body is being installed; none otherwise.

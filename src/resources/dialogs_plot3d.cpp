@@ -169,14 +169,16 @@ constexpr ControlTemplate kLevels[] = {
 };
 
 constexpr ControlTemplate kInterC[] = {
-    Button(353, "search", {0, 0}),
-    Button(779, "see", {0, 1}),
-    Button(208, "color", {0, 2}),
-    List(294, {1, 0, 4}),
-    Button(52, "del one", {2, 0}),
-    Button(54, "del all", {2, 1}),
-    DefButton(1, "keep changes", {3, 0, 2}),
-    Button(2, "discard changes", {3, 2, 2}),
+    Label(281, "", {0, 0, 4}),
+    Label(282, "", {1, 0, 4}),
+    Button(353, "search", {2, 0}),
+    Button(779, "see", {2, 1}),
+    Button(208, "color", {2, 2}),
+    List(294, {3, 0, 4}),
+    Button(52, "del one", {4, 0}),
+    Button(54, "del all", {4, 1}),
+    DefButton(1, "keep changes", {5, 0, 2}),
+    Button(2, "discard changes", {5, 2, 2}),
 };
 
 // clang-format on

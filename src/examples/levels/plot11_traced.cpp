@@ -6,6 +6,7 @@
 #include "dynamics/geometry.h"
 #include "dynamics/linked_plot.h"
 #include "examples/levels/plot11_win.h"
+#include "examples/records/derivation.h"
 #include "platform/key_poll.h"
 
 namespace quorlin::examples {
@@ -14,6 +15,7 @@ namespace {
 
 constexpr int kQuit = 81;
 constexpr int kLevelSearchAttempts = 25;
+constexpr int kPairProjected = 7;  // the plotted pair of a 3D window
 
 long double& Coordinate(Vec3& p, int slotCode) {
     return slotCode == slot::kX ? p.x : slotCode == slot::kY ? p.y : p.z;
@@ -44,6 +46,15 @@ int TPlot11Win::DrawTracedCurves(platform::DeviceContext& dc, int i) {
         return true;
     };
     dynamics::Box3 box{e.boxMin, e.boxMax};
+    // A surface intersection with a parametric surface is searched in that surface's
+    // parameter plane (t as x, u as y).
+    if (e.kind == kind::kSurfaceIntersection &&
+        e.derivation >= derived::kFirstParametricIntersection) {
+        box.min = {std::min(e.rangeLow[0], e.rangeHigh[0]), std::min(e.rangeLow[1], e.rangeHigh[1]),
+                   0};
+        box.max = {std::max(e.rangeLow[0], e.rangeHigh[0]), std::max(e.rangeLow[1], e.rangeHigh[1]),
+                   0};
+    }
     const int level = Level().variable;
     Coordinate(box.min, level) = Coordinate(box.max, level) = Level().value;
     const Vec3 extent = box.max - box.min;
@@ -66,15 +77,19 @@ int TPlot11Win::DrawTracedCurves(platform::DeviceContext& dc, int i) {
         Vec3 p;
         if (dynamics::FindSignChangePoint(field, box, tolerance, p)) {
             f.vars = saved;
-            // Where the window plots the point: projected in a 3D window, in the plane of the
-            // level in a level-curve window.
-            const std::optional<Vec2> q = SelectAxisPair(p, 0);
+            // Where the window plots the point: projected in a 3D window (where a curve traced
+            // in a plane lies in space), in the plane of the level in a level-curve window.
+            const std::optional<Vec3> space = TracedPointInSpace(i, p);
+            const bool projected = PointMapping().plottedPair == kPairProjected;
+            const std::optional<Vec2> q = projected
+                                              ? (space ? SelectAxisPair(*space, 0) : std::nullopt)
+                                              : SelectAxisPair(p, 0);
             QPoint at;
             const bool drawn =
                 dc.TargetImage() && q && View().PointToScreen({q->x, q->y}, at) &&
                 dynamics::TestPixelsAround(pixel, at.x(), at.y(), background, curveColour);
             // Only a point the picture shows can tell whether its curve is drawn already.
-            const bool shown = Dimension() < 3 || IsPointVisible(p);
+            const bool shown = Dimension() < 3 || (space && IsPointVisible(*space));
             if (shown && !drawn) key = tools->AddAndTraceSystemTrajectory(dc, i, p, 0);
         }
         if (key == 0 && !Output().noPolling && platform::PollKey(this) == kQuit) key = kQuit;

@@ -171,6 +171,10 @@ bool TPlotWin::ResizeInventory(int n, bool keep) {
 }
 
 void TPlotWin::RecomputePicture(int) {}
+
+std::optional<Vec3> TPlotWin::TracedPointInSpace(int, Vec3 traced) {
+    return traced;
+}
 void TPlotWin::SketchPointAdded(const TSketchPoint&) {}
 
 void TPlotWin::ClearSketches() {

@@ -159,6 +159,10 @@ public:
     virtual bool IsHiddenByParametricSurface(int i, const Vec3& p);
     virtual bool IsHiddenByPlane(int i, const Vec3& p);
     virtual bool IsHiddenByExplicitSurface(int i, const Vec3& p);
+    // Where a point traced on example i lies in space: the point itself here. The curves of a
+    // surface intersection are traced in a plane and lie on its surfaces, as the 3D levels
+    // tell; nothing where the point has no place there.
+    virtual std::optional<Vec3> TracedPointInSpace(int i, Vec3 traced);
     // The time and phase windows: a new trajectory point, a retraced trajectory, a repaint.
     virtual void RefreshLinkedWindows(const TLinkedPoint& point);
     virtual void PlotInLinkedWindows(int i, const TTrajectory& trajectory);

@@ -50,6 +50,9 @@ inline constexpr std::uint16_t kProjection = 150;        // projection on the se
 inline constexpr std::uint16_t kPerpendicular = 151;     // part perpendicular to it
 inline constexpr std::uint16_t kComposition = 177;       // first parent plugged into second
 inline constexpr std::uint16_t kFrozenMember = 180;      // family member, letter frozen
+// The surface intersections (317) from this code on meet a parametric surface and are traced
+// in its parameter plane (t read as x, u as y).
+inline constexpr std::uint16_t kFirstParametricIntersection = 152;
 }  // namespace derived
 
 // The parents a derivation code names: one example; two operands; one, optionally a second

@@ -225,6 +225,10 @@ enum class TNumber : std::uint8_t {
     kTime = 15,
     kFrozenValue = 16,
     kStartTime = 16,
+    // A surface intersection (317) keeps the normals of its plane parents (first at 9-11,
+    // second at 12-14), so that a diagram read does not depend on the planes' meshes.
+    kFirstPlaneNormal = 9,
+    kSecondPlaneNormal = 12,
 };
 
 // The two parameters of a surface of revolution (307) whose ends are bound to letters: where
@@ -407,6 +411,10 @@ struct TExample {
     // Steps of the web diagram of 201.
     std::int16_t& WebSteps() { return kindSlots.word34; }
     const std::int16_t& WebSteps() const { return kindSlots.word34; }
+    // The coordinate a surface intersection (317) gives by its tree 3: the axis minus 3 (0 z,
+    // -1 y, -2 x).
+    std::int16_t& SolvedAxis() { return kindSlots.word34; }
+    const std::int16_t& SolvedAxis() const { return kindSlots.word34; }
     // Grid-line colour of a mesh surface or plane, a tangent plane's second colour; the
     // editor carries it for every kind.
     std::int16_t& GridColour() { return kindSlots.word34; }

@@ -39,7 +39,7 @@ public:
     // The position in the curve list of each line.
     const std::vector<int>& ListedPositions() const { return listed_; }
     bool Changed() const { return changed_; }
-    void FillList();
+    virtual void FillList();
     void DeleteOne();
     void DeleteAll();
     void CmOk();
