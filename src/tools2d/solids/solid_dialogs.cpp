@@ -140,9 +140,7 @@ void TSectionDlg::SeeSolid() {
 // ------------------------------------------------------------------------------ revolution
 
 TSurfDlg::TSurfDlg(examples::TPlot11Win& window, TSolidTools& tools)
-    : TComboDlg(window, "SURFREV", kRevolvedProfileKinds), owner_(window), tools_(tools) {
-    allowImplicitProfile = true;
-}
+    : TComboDlg(window, "SURFREV", kRevolvedProfileKinds), owner_(window), tools_(tools) {}
 
 void TSurfDlg::SetupWindow() {
     TComboDlg::SetupWindow();

@@ -47,10 +47,6 @@ TEST(RevolutionRangesTest, TheEndsInOrderWithTheirLetters) {
         else
             EXPECT_EQ(out.arcLow, 9);
     }
-    FormulaContext formulas;
-    TRevolutionRanges out;
-    ASSERT_EQ(ReadRevolutionRanges(formulas, {"0", "1", "0", "6.2832@K"}, out), kNoError);
-    EXPECT_EQ(formulas.Var(11), 6.2832L);
 }
 
 examples::TExample Profile(int kind, std::array<std::string, 4> texts) {
@@ -88,8 +84,7 @@ TEST(RevolutionRecordTest, AnExplicitCurveWithLettersOnItsEnds) {
     };
     EXPECT_EQ(corners(surface.boxMin, surface.boxMax),
               (std::array<long double, 6>{-4, -3, -5, 6, 5, 5}));
-    EXPECT_EQ(corners(surface.box2Min, surface.box2Max),
-              corners(surface.boxMin, surface.boxMax));
+    EXPECT_EQ(corners(surface.box2Min, surface.box2Max), corners(surface.boxMin, surface.boxMax));
 }
 
 struct ProfileRow {
