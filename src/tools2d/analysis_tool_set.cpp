@@ -178,6 +178,11 @@ void TWindowAnalysisTools::RefreshToolDialogs() {
     if (centroid_) centroid_->RefillLists();
 }
 
+void TWindowAnalysisTools::ExamplesRenumbered(std::span<const int> map) {
+    for (platform::Dialog* d : Dialogs())
+        if (auto* combo = dynamic_cast<examples::TComboDlg*>(d)) combo->ExamplesRenumbered(map);
+}
+
 // The window's tool-dialog list closes the dialogs whose kinds are gone; their pointers clear
 // once they are deleted.
 void TWindowAnalysisTools::CloseDialogs(bool) {}

@@ -47,6 +47,7 @@ public:
     int DrawOverlays(platform::DeviceContext& dc) override;
     void RefreshToolValues() override;
     void RefreshToolDialogs() override;
+    void ExamplesRenumbered(std::span<const int> map) override;
     void CloseDialogs(bool force) override;
     void Hide() override;
     void Close() override;

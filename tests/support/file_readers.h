@@ -3,6 +3,7 @@
 // whole, counting occurrences, the programs that read exports (xmllint, rsvg-convert,
 // Ghostscript, TeX) run in a folder, and the inked pixels of a rendered picture.
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
@@ -96,6 +97,17 @@ inline std::string TeXErrors(const std::string& log) {
         start = end + 1;
     }
     return errors;
+}
+
+// Whether pdfinfo reads a PDF file.
+inline bool PdfInfoAccepts(const QString& path) {
+    return RunReader(QFileInfo(path).path(), "pdfinfo", {path}).exitCode == 0;
+}
+
+// The text pdftotext finds in a PDF file; empty when it is not installed or fails.
+inline std::string PdfText(const QString& path) {
+    const ReaderRun run = RunReader(QFileInfo(path).path(), "pdftotext", {path, "-"});
+    return run.exitCode == 0 ? run.out : std::string();
 }
 
 // The SVG, EPS and PiCTeX exports "<base>.svg", ".eps" and ".tex" of a folder handed to the
