@@ -5,6 +5,7 @@
 #include "plot2d/map2_win.h"
 #include "plot2d/plot2_win.h"
 #include "plot3d/plot3_win.h"
+#include "plot3d/solid_windows.h"
 #include "shell/plot_app.h"
 #include "shell/window_kinds.h"
 #include "tools2d/analysis_tool_set.h"
@@ -17,6 +18,8 @@ int main(int argc, char** argv) {
     quorlin::dynamics::InstallTrajectoryTools();
     // ... and its integration, measuring and line-integral tools.
     quorlin::tools2d::InstallAnalysisTools();
+    // ... and the 3D windows its cross-section and revolution tools draw their solids in.
+    quorlin::plot3d::InstallSolidWindows();
     quorlin::WindowKindRegistry kinds;
     namespace plot2d = quorlin::plot2d;
     kinds.Register(quorlin::WindowKind::Plot2D, plot2d::CreatePlot2Window);

@@ -75,7 +75,7 @@ void TWindowAnalysisTools::OpenRevolution(bool volume) {
 }
 
 void TWindowAnalysisTools::RunCommand(int id) {
-    if (points_.RunCommand(id)) return;
+    if (points_.RunCommand(id) || solids_.RunCommand(id)) return;
     const bool space = window_.Dimension() >= 3;
     switch (id) {
         case cmd::kIntegrate:
@@ -137,14 +137,21 @@ bool TWindowAnalysisTools::CommandEnabled(int id) const {
 
 int TWindowAnalysisTools::DrawOverlays(platform::DeviceContext& dc) {
     auto* plane = dynamic_cast<plot2d::TPlotAWin*>(&window_);
-    if (!plane || !riemann_) return 0;
+    if (!plane) return 0;
+    if (const int stop = DrawRiemannOverlay(*plane, dc)) return stop;
+    return solids_.DrawOverlays(dc);
+}
+
+int TWindowAnalysisTools::DrawRiemannOverlay(plot2d::TPlotAWin& plane,
+                                             platform::DeviceContext& dc) {
+    if (!riemann_) return 0;
     const std::optional<TOverlayJob> job = riemann_->OverlayJob();
     if (!job) return 0;
     // The overlay sets x at points of its own (a random one in every cell): the user's x is back
     // afterwards, so a save writes what the user set.
     const TSlotGuard guard(window_.Formulas(), {slot::kX});
-    return plane->DrawThrough(dc, [&job](plot2d::TDrawEnvironment& env) {
-        return DrawRiemannOverlay(env.target, *job).stop;
+    return plane.DrawThrough(dc, [&job](plot2d::TDrawEnvironment& env) {
+        return tools2d::DrawRiemannOverlay(env.target, *job).stop;
     });
 }
 
@@ -156,6 +163,7 @@ std::vector<platform::Dialog*> TWindowAnalysisTools::Dialogs() const {
              intersections_})
         if (d) dialogs.push_back(d);
     for (platform::Dialog* d : points_.Dialogs()) dialogs.push_back(d);
+    for (platform::Dialog* d : solids_.Dialogs()) dialogs.push_back(d);
     return dialogs;
 }
 
@@ -181,10 +189,12 @@ void TWindowAnalysisTools::CloseDialogs(bool) {}
 
 void TWindowAnalysisTools::Hide() {
     for (platform::Dialog* d : Dialogs()) d->HideDialog();
+    solids_.Hide();
 }
 
 void TWindowAnalysisTools::Close() {
     for (platform::Dialog* d : Dialogs()) delete d;
+    solids_.Close();
 }
 
 std::array<int, 3> TWindowAnalysisTools::State() const {
@@ -235,6 +245,8 @@ void InstallAnalysisTools() {
                                              TWindowAnalysisTools::CommandsOf(dimension);
                                          // The point dialogs, in both dimensions.
                                          for (const int id : TPointTools::Commands(dimension))
+                                             commands.push_back(id);
+                                         for (const int id : TSolidTools::Commands(dimension))
                                              commands.push_back(id);
                                          return commands;
                                      }});

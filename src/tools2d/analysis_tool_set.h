@@ -8,7 +8,8 @@
 // closes a dialog once its kinds are gone, and the dialogs hide and close with the window.
 // The 2D windows also get the shading of explicit inequalities (713), the implicit regions and
 // their centroid (769) and the modal choice of the left button's data (735), and the searches:
-// zeros (707), extremes (709) and the intersections of two curves (710).
+// zeros (707), extremes (709) and the intersections of two curves (710), and the solids:
+// cross-sections (786) and surfaces of revolution (747) with their 3D windows.
 //
 // InstallAnalysisTools sets the maker every graphing window asks for its tools.
 #include <QPointer>
@@ -25,6 +26,11 @@
 #include "tools2d/searches/extreme_dialog.h"
 #include "tools2d/searches/intersection_dialog.h"
 #include "tools2d/searches/zero_dialog.h"
+#include "tools2d/solids/solid_tools.h"
+
+namespace quorlin::plot2d {
+class TPlotAWin;
+}
 
 namespace quorlin::tools2d {
 
@@ -67,6 +73,8 @@ public:
 
     // The point list, distance and many-points dialogs.
     TPointTools& Points() { return points_; }
+    // The cross-section and surface-of-revolution dialogs and their 3D windows.
+    TSolidTools& Solids() { return solids_; }
 
     // --- shading, regions and the mouse data (2D windows) ---
     TShadeDlg* Shade() const { return shade_; }
@@ -81,6 +89,8 @@ public:
     void OpenRevolution(bool volume);
 
 private:
+    // The integration dialog's overlay: 0, or 81 when Q stopped it.
+    int DrawRiemannOverlay(plot2d::TPlotAWin& plane, platform::DeviceContext& dc);
     // The dialogs as one list, for what is done to all of them.
     std::vector<platform::Dialog*> Dialogs() const;
     // Makes the dialog on first use (kept in `slot` and closed with its kinds), then shows it.
@@ -112,6 +122,7 @@ private:
     QPointer<TLineDlg> line_;
     QPointer<TFluxDlg> flux_;
     TPointTools points_{window_};
+    TSolidTools solids_{window_};
     QPointer<TReflDlg> reflect_;
     QPointer<TRotaDlg> rotate_;
     QPointer<TTranDlg> translate_;

@@ -9,6 +9,7 @@ inline constexpr int kIntegralTwo = 52;    // (f - g) dx
 inline constexpr int kVolume = 54;         // volume of revolution, one curve or two
 inline constexpr int kSector = 55;         // sector area
 inline constexpr int kSurface = 56;        // area of revolution
+inline constexpr int kSection = 57;        // volume of a cross-section solid
 inline constexpr int kLineIntegral = 150;  // field along a curve
 inline constexpr int kFlux = 151;          // field through a surface
 

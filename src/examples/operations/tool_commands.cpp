@@ -58,6 +58,7 @@ bool ToolCommandEnabled(int id, const TInventory& inventory, int dimension) {
         case cmd::kIntegrate:
         case cmd::kIntegrateTwo:
         case cmd::kVolumeTwo:
+        case cmd::kSections:
             return !space && Has(inventory, {kind::kExplicit});
         case cmd::kSectorArea:
             return !space && Has(inventory, {kind::kExplicit, kind::kPolar, kind::kParametric});
@@ -65,6 +66,9 @@ bool ToolCommandEnabled(int id, const TInventory& inventory, int dimension) {
         case cmd::kAreaOfRevolution:
             return !space && Has(inventory, {kind::kExplicit, kind::kPolar, kind::kParametric,
                                              kind::kSegment});
+        case cmd::kSurfaceOfRevolution:
+            return !space && Has(inventory, {kind::kExplicit, kind::kPolar, kind::kParametric,
+                                             kind::kImplicit, kind::kSegment});
         case cmd::kSurfaceIntegral:
             return space && Has(inventory, {kind::kSpaceSystem}) &&
                    Has(inventory, {kind::kParametricSurface});

@@ -88,12 +88,20 @@ struct TToolSettings {
     long double fluxUHigh = 5;
     std::int32_t fluxTSteps = 100;
     std::int32_t fluxUSteps = 100;
+    // The surface of revolution: the arc (t) and angle (u) ranges, the parameter letters of
+    // their ends (arc start, arc stop, angle start, angle stop; 0 none, 1..23 A..W) and the
+    // axis ax + by = c.
     long double revolutionTLow = 0;
     long double revolutionTHigh = 1;
     long double revolutionULow = 0;
     long double revolutionUHigh;  // 2 pi
+    std::array<std::int16_t, 4> revolutionLetters{};
+    std::array<long double, 3> revolutionAxis{0, 1, 0};
+    // The cross-section solid's x range and the letters of its ends.
     long double sectionLow = -5;
     long double sectionHigh = 5;
+    std::int16_t sectionLowLetter = 0;
+    std::int16_t sectionHighLetter = 0;
     std::int32_t randomDarts = 10000;
 
     TToolSettings();

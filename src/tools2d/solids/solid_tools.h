@@ -1,0 +1,70 @@
+#pragma once
+// The solid tools of one 2D window: the cross-section dialog (786) and the surface-of-revolution
+// dialog (747), made by their commands on first use, and the two 3D windows they draw in,
+// "sections.qz3" and "surfrev.qz3", made through the solid-window seam
+// (examples/levels/solid_windows.h) on the first request, shown again on later ones (closing
+// one only hides it, and its solids accumulate), hidden with the 2D window and ended with it.
+//
+// Their computations: the volume of a cross-section solid, recorded on both curves; the solid
+// as parametric surfaces, its parameter letters set in the 3D window; the surface of
+// revolution of a curve as a 307 with the window's user functions and the values of the
+// letters the curve uses; and the mark of the arc on the 2D picture.
+#include <QPointer>
+
+#include <memory>
+#include <vector>
+
+#include "examples/levels/solid_windows.h"
+#include "platform/device_context.h"
+#include "tools2d/solids/solid_dialogs.h"
+
+namespace quorlin::tools2d {
+
+class TSolidTools {
+public:
+    explicit TSolidTools(examples::TPlot11Win& window);
+    ~TSolidTools();
+    TSolidTools(const TSolidTools&) = delete;
+    TSolidTools& operator=(const TSolidTools&) = delete;
+
+    // The commands they take in a window of the dimension (none in space).
+    static std::vector<int> Commands(int dimension);
+    // Opens the dialog of a command; false for another command.
+    bool RunCommand(int id);
+    std::vector<platform::Dialog*> Dialogs() const;
+    // The arc of the surface dialog on the picture; 0.
+    int DrawOverlays(platform::DeviceContext& dc);
+    // The 3D windows hide with the 2D window, and end with it (the dialogs too).
+    void Hide();
+    void Close();
+
+    TSectionDlg* Sections() const { return sections_; }
+    TSurfDlg* Surfaces() const { return surfaces_; }
+    // The 3D windows; null before their first request.
+    examples::TSolidWindow* SectionWindow() const { return sectionWindow_.get(); }
+    examples::TSolidWindow* SurfaceWindow() const { return surfaceWindow_.get(); }
+
+    // The volume over the tools' interval and count, into the parabolic sum and its text and
+    // recorded on f and g: 0, 81 when stopped, or an error number.
+    int SectionVolume(int f, int g, const TSectionRequest& request);
+    // The solid in "sections.qz3": 0, 20 for a text too long, or 4 when the window cannot be
+    // made.
+    int SectionSolid(const TSectionRequest& request, const TSectionRange& range,
+                     const TSectionCounts& counts);
+    // The surface of revolution of example i with the tools' ranges and axis in "surfrev.qz3":
+    // 0, 101 for a JOIN, 4 when the window cannot be made or is full, or 1 when a text does not
+    // parse.
+    int RevolveSurface(int i);
+
+private:
+    // Makes the window on first use, else shows it again; null when it cannot be made.
+    examples::TSolidWindow* OpenWindow(std::unique_ptr<examples::TSolidWindow>& slot, int titleId);
+
+    examples::TPlot11Win& window_;
+    QPointer<TSectionDlg> sections_;
+    QPointer<TSurfDlg> surfaces_;
+    std::unique_ptr<examples::TSolidWindow> sectionWindow_;
+    std::unique_ptr<examples::TSolidWindow> surfaceWindow_;
+};
+
+}  // namespace quorlin::tools2d

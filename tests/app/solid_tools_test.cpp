@@ -1,0 +1,196 @@
+// The solid tools of a 2D window with their 3D windows made as the program makes them: a
+// section solid over ends tied to parameters (the high end negative) sets those parameters in
+// "sections.qz3" and follows them; its window hidden by its own "Close" comes back with the next
+// solid, and hides with the 2D window; the surface of revolution over an angle stop tied to K
+// links K in "surfrev.qz3", an angle over a turn is cut to one, one under 1e-16 is refused;
+// "see arc" marks only the arc on the 2D picture.
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "core/errors.h"
+#include "platform/boxes.h"
+#include "platform/frame_window.h"
+#include "platform/strings.h"
+#include "plot2d/plot2_win.h"
+#include "plot3d/plot3_win.h"
+#include "plot3d/solid_windows.h"
+#include "resources/command_ids.h"
+#include "tools2d/analysis_tool_set.h"
+
+namespace quorlin {
+namespace {
+
+namespace cmd = resources::cmd;
+namespace k = examples::kind;
+using examples::TNumber;
+using tools2d::TSectionDlg;
+using tools2d::TSurfDlg;
+constexpr long double kTwoPi = 2 * std::numbers::pi_v<long double>;
+constexpr int kK = 11;
+constexpr int kM = 13;
+
+class SolidToolsTest : public ::testing::Test {
+protected:
+    SolidToolsTest() : win(QStringLiteral("noname1.qz2")) {
+        win.SizeChanged(401, 401);
+        win.Create();
+        for (const char* f : {"x", "0"}) {
+            win.AddExample(k::kExplicit, -5, 5, {"", f});
+            win.CompileExample(win.Inventory().LastIndex());
+        }
+        win.InventoryChanged(1);
+    }
+    ~SolidToolsTest() override {
+        win.ClearModified();
+        win.CloseWindow();
+        examples::SetSolidWindowMaker({});
+    }
+    tools2d::TSolidTools& Solids() {
+        return dynamic_cast<tools2d::TWindowAnalysisTools&>(*win.AnalysisTools()).Solids();
+    }
+    TSectionDlg& Sections() {
+        EXPECT_TRUE(win.SendCommand(cmd::kSections));
+        TSectionDlg& d = *Solids().Sections();
+        d.SelectPosition(0);
+        d.ChooseSecond(1);
+        return d;
+    }
+    TSurfDlg& Revolve(const char* angleStart, const char* angleStop) {
+        EXPECT_TRUE(win.SendCommand(cmd::kSurfaceOfRevolution));
+        TSurfDlg& d = *Solids().Surfaces();
+        d.SelectPosition(0);
+        d.SetText(TSurfDlg::kArcStart, QStringLiteral("0"));
+        d.SetText(TSurfDlg::kArcStop, QStringLiteral("1"));
+        d.SetText(TSurfDlg::kAngleStart, QString::fromLatin1(angleStart));
+        d.SetText(TSurfDlg::kAngleStop, QString::fromLatin1(angleStop));
+        d.Press(TSurfDlg::kSeeSurface);
+        return d;
+    }
+    plot3d::TPlotSWin* Space(examples::TSolidWindow* w) {
+        return w ? dynamic_cast<plot3d::TPlotSWin*>(&w->Levels()) : nullptr;
+    }
+    // A window takes the commands of the tools installed when it is made.
+    struct Installed {
+        Installed() {
+            tools2d::InstallAnalysisTools();
+            plot3d::InstallSolidWindows();
+        }
+    };
+    Installed installed;
+    platform::ScriptedPrompter prompter;
+    plot2d::TPlot2Win win;
+};
+
+TEST_F(SolidToolsTest, ASolidOverEndsTiedToLettersFollowsThemAndAccumulates) {
+    // Where x < 0, y = 0 lies above y = x.
+    TSectionDlg& d = Sections();
+    d.SelectPosition(1);
+    d.ChooseSecond(0);
+    d.SetText(TSectionDlg::kLow, QStringLiteral("-1@K"));
+    d.SetText(TSectionDlg::kHigh, QStringLiteral("-0.25@M"));
+    d.Press(TSectionDlg::kFirstShape + 2);  // semicircles
+    d.Press(TSectionDlg::kSeeSolid);
+    ASSERT_TRUE(prompter.messages.empty());
+    EXPECT_EQ(win.Tools().sectionLowLetter, kK);
+    EXPECT_EQ(win.Tools().sectionHighLetter, kM);
+    plot3d::TPlotSWin* space = Space(Solids().SectionWindow());
+    ASSERT_NE(space, nullptr);
+    ASSERT_EQ(space->Inventory().Count(), 2);  // the floor and the half round
+    FormulaContext& f = space->Formulas();
+    EXPECT_EQ(std::tuple(f.Var(kK), f.params.left[kK], f.params.right[kK]),
+              std::tuple(-1.0L, -1.0L, -0.25L));
+    EXPECT_EQ(std::tuple(f.Var(kM), f.params.left[kM], f.params.right[kM]),
+              std::tuple(-0.25L, -1.0L, -0.25L));
+    // At u = 1 the solid stands at x = M, its radius half of x's width there.
+    Vec3 p;
+    ASSERT_TRUE(space->EvalEntryPoint(1, p, std::numbers::pi_v<long double> / 2, 1));
+    EXPECT_NEAR(static_cast<double>(p.x), -0.25, 1e-15);
+    EXPECT_NEAR(static_cast<double>(p.z), 0.125, 1e-15);
+    f.SetVar(kM, -0.5L);  // the slider of M moves the solid's end
+    ASSERT_TRUE(space->EvalEntryPoint(1, p, std::numbers::pi_v<long double> / 2, 1));
+    EXPECT_NEAR(static_cast<double>(p.x), -0.5, 1e-15);
+
+    // Its own "Close" hides it; the next solid shows it again beside the first.
+    ASSERT_TRUE(space->HostFrame()->DispatchCommand(cmd::kClose));
+    EXPECT_TRUE(space->platform::Window::IsHidden());
+    d.SetText(TSectionDlg::kLow, QStringLiteral("0"));
+    d.SetText(TSectionDlg::kHigh, QStringLiteral("1"));
+    d.Press(TSectionDlg::kSeeSolid);
+    EXPECT_EQ(Space(Solids().SectionWindow()), space);
+    EXPECT_FALSE(space->platform::Window::IsHidden());
+    EXPECT_EQ(space->Inventory().Count(), 2);  // hiding began a new diagram
+    // It hides with the 2D window.
+    win.HideWindow();
+    EXPECT_TRUE(space->platform::Window::IsHidden());
+}
+
+TEST_F(SolidToolsTest, TheAngleStopTiedToKLinksKInTheSurfacesWindow) {
+    Revolve("0.5", "6.2832@K");
+    ASSERT_TRUE(prompter.messages.empty());
+    plot3d::TPlotSWin* space = Space(Solids().SurfaceWindow());
+    ASSERT_NE(space, nullptr);
+    ASSERT_EQ(space->Inventory().Count(), 1);
+    const examples::TExample& e = space->Inventory()[0];
+    EXPECT_EQ(e.Number(TNumber::kSecondLetterPair), kK * 100);
+    EXPECT_EQ(e.Number(TNumber::kSecondHigh), 6.2832L);
+    EXPECT_EQ(space->Formulas().Var(kK), 6.2832L);
+    EXPECT_EQ(space->Formulas().params.left[kK], 0.5L);
+    EXPECT_EQ(space->Formulas().params.right[kK], 6.2832L);
+    // y = x about the x-axis: at arc 0.75 the circle of radius 0.75.
+    for (const long double u : {0.0L, 0.3L, 1.0L}) {
+        Vec3 p;
+        ASSERT_TRUE(space->EvalEntryPoint(0, p, 0.75L, u));
+        EXPECT_NEAR(static_cast<double>(p.x), 0.75, 1e-15);
+        EXPECT_NEAR(static_cast<double>(std::hypot(p.y, p.z)), 0.75, 1e-15);
+        const long double angle = 0.5L + u * (6.2832L - 0.5L);
+        EXPECT_NEAR(static_cast<double>(p.y), static_cast<double>(0.75L * std::cos(angle)), 1e-15);
+    }
+    // More than a turn is one turn; less than 1e-16 is refused.
+    Revolve("1", "9");
+    ASSERT_EQ(space->Inventory().Count(), 2);
+    EXPECT_EQ(space->Inventory()[1].Number(TNumber::kSecondHigh), 1 + kTwoPi);
+    EXPECT_EQ(win.Tools().revolutionUHigh, 1 + kTwoPi);
+    Revolve("1", "1.00000000000000000001");
+    EXPECT_EQ(space->Inventory().Count(), 2);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].error);
+    EXPECT_EQ(prompter.messages[0].text,
+              platform::ResourceString(platform::kErrorStringBase + kErrInconsistentData));
+}
+
+TEST_F(SolidToolsTest, SeeArcMarksTheArcAlone) {
+    const auto picture = [this] {
+        win.InvalidateImage(ImageLayer::Background);
+        win.RenderImage(ImageLayer::Picture);
+        return win.Image(ImageLayer::Picture).copy();
+    };
+    ASSERT_TRUE(win.SendCommand(cmd::kSurfaceOfRevolution));
+    TSurfDlg& d = *Solids().Surfaces();
+    d.SelectPosition(0);
+    const QImage before = picture();
+    d.SetText(TSurfDlg::kArcStart, QStringLiteral("-1"));
+    d.SetText(TSurfDlg::kArcStop, QStringLiteral("2"));
+    d.Press(TSurfDlg::kSeeArc);
+    EXPECT_TRUE(d.ArcShown());
+    const QImage marked = picture();
+    int changed = 0;
+    for (int y = 0; y < marked.height(); ++y)
+        for (int x = 0; x < marked.width(); ++x) {
+            if (marked.pixel(x, y) == before.pixel(x, y)) continue;
+            ++changed;
+            const long double wx = win.ScreenToWorld({x, y}).x;
+            EXPECT_TRUE(wx > -1.1L && wx < 2.1L) << x << " " << y;
+        }
+    EXPECT_GT(changed, 3 * win.XToScreen(2) - 3 * win.XToScreen(-1) - 20);
+    // A new selection leaves it.
+    d.SelectPosition(1);
+    EXPECT_FALSE(d.ArcShown());
+    EXPECT_EQ(picture(), before);
+}
+
+}  // namespace
+}  // namespace quorlin
