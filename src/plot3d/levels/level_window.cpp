@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "canvas/coordinate_dialog.h"
 #include "core/numbers.h"
 #include "core/random.h"
 #include "platform/strings.h"
@@ -66,7 +67,7 @@ void TLevelWin::RegisterCommands() {
 }
 
 // The cursor point follows the left button from a press near it until the release; the right
-// button puts it where it was pressed.
+// button opens the point's coordinates where it was pressed.
 class TCursorMouse final : public MouseModeHandler {
 public:
     explicit TCursorMouse(TLevelWin& window, bool& dragging)
@@ -75,7 +76,7 @@ public:
         const canvas::WorldPoint p = window_.ScreenToWorld(event.point);
         if (event.button == platform::MouseButton::Right) {
             dragging_ = false;
-            window_.MoveCursorTo(p.x, p.y);
+            window_.EditCursorPoint(p);
             return true;
         }
         if (event.button != platform::MouseButton::Left) return false;
@@ -307,6 +308,13 @@ void TLevelWin::MoveCursorTo(long double x, long double y) {
     PictureChanged();
 }
 
+void TLevelWin::EditCursorPoint(canvas::WorldPoint at) {
+    canvas::WorldPoint p = at;
+    canvas::TEditCoorDlg dialog(*this, "LAGPT", p, {.deleteAllowed = false, .mustLieInView = true});
+    if (dialog.Execute() != platform::kIdOk) return;
+    MoveCursorTo(p.x, p.y);
+}
+
 void TLevelWin::SetMouseMode(int id) {
     const int old = MouseMode();
     TPlotQWin::SetMouseMode(id);
@@ -345,8 +353,8 @@ void TLevelWin::RedrawParent() {
         parentRedraw_();
         return;
     }
-    parent_.InvalidateImage(ImageLayer::Background);
-    parent_.Invalidate();
+    // The parent's picture stands: its saved image is shown again with the cursor's curve.
+    parent_.RedrawPrepared();
 }
 
 void TLevelWin::EnableCommand(platform::CommandState& state) {
