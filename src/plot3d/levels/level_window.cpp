@@ -144,6 +144,7 @@ void TLevelWin::ShowLevel(const TLevelRequest& request) {
     examples::TExample& e = Inventory()[example_];
     e.LevelSearch() = request.search ? 1 : 0;
     e.LevelSearchUntilQ() = request.untilQ ? 1 : 0;
+    e.LevelSearchProgress() = request.progress ? 1 : 0;
 
     Roles().SetRole(examples::kRoleTrajectory, parent_.Roles().Role(examples::kRoleTrajectory));
     Format() = parent_.Format();

@@ -18,16 +18,6 @@ namespace quorlin::plot3d {
 
 class TPlotRWin;
 
-// What the level dialog asks the window to show.
-struct TLevelRequest {
-    int example = -1;
-    int variable = kLevelVariableZ;
-    long double value = 0;
-    bool untilQ = false;       // the search goes on until Q
-    bool search = false;       // search new curves at the level once
-    bool currentOnly = false;  // only the curves of this level
-};
-
 class TLevelWin : public TPlotQWin {
 public:
     TLevelWin(TPlotRWin& parent, QString title);

@@ -2,7 +2,9 @@
 // "auto" lie on the level set in the picture, the set-up of a shown level, the cursor point with
 // its value, gradient and directional derivative, the cursor's curve that is not kept, the
 // direction dialog's angles, and the curve list's delete, keep and discard.
+#include <QCoreApplication>
 #include <QImage>
+#include <QKeyEvent>
 
 #include <cmath>
 #include <numbers>
@@ -135,12 +137,16 @@ TEST_F(LevelWindowTest, AShownLevelSetsPairToleranceModeAndFlags) {
     // x levels of z = f(x, y) have no gradient.
     TLevelWin& w = CursorOn(0.5L);
     w.SendCommand(cmd::kGradient);
+    w.SendCommand(cmd::kDirectionalDerivative);
     EXPECT_TRUE(w.GradientShown());
+    EXPECT_TRUE(w.DirectionShown());
     TLevelRequest r;
     r.example = 0;
     r.variable = 24;
     win.ShowLevel(r);
     EXPECT_FALSE(w.GradientShown());
+    EXPECT_FALSE(w.DirectionShown());
+    EXPECT_FALSE(Enabled(w, cmd::kMouseCursor));
 }
 
 TEST_F(LevelWindowTest, CursorValuesAndTheCurveThatIsNotKept) {
@@ -183,6 +189,62 @@ TEST_F(LevelWindowTest, CursorValuesAndTheCurveThatIsNotKept) {
     EXPECT_TRUE(found);
     w.SendCommand(cmd::kDirectionalDerivative);
     EXPECT_TRUE(w.DirectionDialog()->IsHidden());
+}
+
+TEST_F(LevelWindowTest, QStopsTheCursorCurveAndLeavesCurvesAndVariables) {
+    OpenAndPaste(win, "EXPL3;x^2+3*y;-1;3;0;4;\r\n");
+    win.RecomputeAllBoxes();
+    TLevelWin& w = CursorOn(7);
+    w.SetParentRedraw([] {});
+    w.MoveCursorTo(1, 2);
+    // Steps so short that the trace still runs at its first key poll.
+    w.Tracer().stepLength = 1e-7L;
+    const auto vars = w.Formulas().vars;
+    const std::size_t curves = win.Inventory()[0].trajectories.size();
+    QCoreApplication::postEvent(w.OuterWidget(),
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_Q, {}, "q"));
+    QCoreApplication::postEvent(w.OuterWidget(),
+                                new QKeyEvent(QEvent::KeyRelease, Qt::Key_Q, {}, "q"));
+    QImage image(w.Image(ImageLayer::Picture).size(), QImage::Format_RGB32);
+    platform::DeviceContext dc(image);
+    EXPECT_EQ(w.DrawCursorLevelCurve(dc), 81);
+    EXPECT_EQ(win.Inventory()[0].trajectories.size(), curves);
+    EXPECT_EQ(w.Formulas().vars.value, vars.value);
+    EXPECT_EQ(w.Roles().Role(examples::kRoleTrajectory),
+              win.Roles().Role(examples::kRoleTrajectory));
+}
+
+TEST_F(LevelWindowTest, ASearchWithProgressCountsItsAttemptsInTheCaption) {
+    OpenAndPaste(win, "EXPL3;x^2+y^2;-2;2;-2;2;\r\n");
+    win.RecomputeAllBoxes();
+    const struct {
+        bool progress, printing;
+        int counted;  // captions "press Q to quit k/25"
+    } rows[] = {{true, false, 25}, {false, false, 0}, {true, true, 0}};
+    for (const auto& row : rows) {
+        TLevelRequest r;
+        r.example = 0;
+        r.value = 1.5L;
+        r.currentOnly = true;
+        win.ShowLevel(r);  // made and shown, nothing searched
+        TLevelWin& w = *win.LevelWindow();
+        std::vector<QString> captions;
+        const QMetaObject::Connection c =
+            QObject::connect(&w, &QWidget::windowTitleChanged,
+                             [&captions](const QString& title) { captions.push_back(title); });
+        w.Printing().printing = row.printing;
+        r.search = true;
+        r.progress = row.progress;
+        win.ShowLevel(r);
+        w.Printing().printing = false;
+        QObject::disconnect(c);
+        int counted = 0;
+        for (const QString& caption : captions)
+            if (caption == QStringLiteral("press Q to quit %1/25").arg(counted + 1)) ++counted;
+        EXPECT_EQ(counted, row.counted) << row.progress << row.printing;
+        EXPECT_EQ(w.windowTitle(), QStringLiteral("levels.qz3"));
+        EXPECT_EQ(win.Inventory()[0].LevelSearch(), 0);
+    }
 }
 
 TEST_F(LevelWindowTest, TheDragStartsWithinSixPixelWidths) {
@@ -247,8 +309,14 @@ TEST_F(LevelWindowTest, DeletionsAndSearchesAreKeptOrDiscarded) {
     ASSERT_EQ(e.trajectories.size(), 1u);  // only the x curve is left
     EXPECT_EQ(e.trajectories[0].option1, 24);
     d.Press(platform::kIdCancel);
-    ASSERT_EQ(e.trajectories.size(), 4u);
-    EXPECT_EQ(e.trajectories[1].option1, 24);
+    const auto restored = [&e] {
+        std::vector<std::pair<int, long double>> curves;
+        for (const examples::TTrajectory& t : e.trajectories)
+            curves.emplace_back(t.option1, t.startX);
+        return curves;
+    };
+    const std::vector<std::pair<int, long double>> original{{26, 26}, {24, 24}, {26, 26}, {26, 26}};
+    EXPECT_EQ(restored(), original);
 
     // Searched curves are a change too: discard takes them back.
     Levels(0);
@@ -256,7 +324,7 @@ TEST_F(LevelWindowTest, DeletionsAndSearchesAreKeptOrDiscarded) {
     d.Press(TLevelDlg::kAuto);
     EXPECT_GT(e.trajectories.size(), 4u);
     d.Press(platform::kIdCancel);
-    EXPECT_EQ(e.trajectories.size(), 4u);
+    EXPECT_EQ(restored(), original);
 
     // Closed on example 0 and opened for example 1: it shows example 1.
     Levels(1);
@@ -273,6 +341,33 @@ TEST_F(LevelWindowTest, DeletionsAndSearchesAreKeptOrDiscarded) {
     win.ExamplesRemoved(gone);
     EXPECT_EQ(d.Example(), -1);
     EXPECT_TRUE(d.IsHidden());
+}
+
+TEST_F(LevelWindowTest, FiveThousandCurvesAreListedAndDeleted) {
+    OpenAndPaste(win, "EXPL3;x^2+y^2;-2;2;-2;2;\r\n");
+    win.RecomputeAllBoxes();
+    examples::TExample& e = win.Inventory()[0];
+    for (int k = 0; k < 5000; ++k) {
+        examples::TTrajectory t;
+        t.option1 = static_cast<std::uint16_t>(k % 5 == 0 ? 24 : 26);
+        t.startX = k;
+        e.trajectories.push_back(std::move(t));
+    }
+    TLevelDlg& d = Levels(0);
+    ASSERT_EQ(d.ListedPositions().size(), 4000u);
+    EXPECT_EQ(d.ItemCount(TLevelDlg::kList), 4000);
+    EXPECT_EQ(d.ListedPositions().back(), 4999);
+    d.SetSelectedIndex(TLevelDlg::kList, 3999);
+    d.Press(T3DIvpDlg::kDeleteOne);
+    ASSERT_EQ(e.trajectories.size(), 4999u);
+    EXPECT_EQ(e.trajectories.back().startX, 4998);
+    prompter.AnswerMessage(platform::kIdYes);
+    d.Press(T3DIvpDlg::kDeleteAll);
+    ASSERT_EQ(e.trajectories.size(), 1000u);  // the x curves stay
+    EXPECT_TRUE(std::ranges::all_of(
+        e.trajectories, [](const examples::TTrajectory& t) { return t.option1 == 24; }));
+    d.Press(platform::kIdCancel);
+    EXPECT_EQ(e.trajectories.size(), 5000u);
 }
 
 }  // namespace
