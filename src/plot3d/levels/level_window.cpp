@@ -21,7 +21,8 @@ namespace {
 constexpr int kHintQuit = 1;
 constexpr int kQuit = 81;
 constexpr long double kViewMargin = 0.53L;
-constexpr long double kLoopClosing = 0.5L;
+// Loops close within half a pixel: a tolerance in world units would cut small loops short.
+constexpr long double kLoopClosingPixels = 0.5L;
 constexpr int kRoleCursor = 1;
 constexpr int kRoleGradient = 4;
 constexpr int kRoleDirection = 5;
@@ -117,7 +118,8 @@ void TLevelWin::SetupWindow() {
     if (mode != cmd::kMouseText && mode != cmd::kMousePaste && mode != cmd::kMouseCoordinates &&
         mode != cmd::kMouseCursor)
         SetMouseMode(cmd::kMouseCoordinates);
-    Tracer().loopClosing = kLoopClosing;
+    Tracer().loopClosing = 0;
+    Tracer().loopClosingPixels = kLoopClosingPixels;
     if (!IniPlacement()) {
         const QRect usual = DefaultGeometry();
         const int side = usual.width() * 3 / 5;

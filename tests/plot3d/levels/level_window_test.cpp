@@ -9,6 +9,9 @@
 #include <cmath>
 #include <numbers>
 
+#include "canvas/coordinate_dialog.h"
+#include "examples/levels/inventory_dialog.h"
+#include "examples/operations/inventory_panel.h"
 #include "plot3d/levels/direction_dialog.h"
 #include "plot3d/levels/level_dialog.h"
 #include "plot3d/levels/level_window.h"
@@ -18,6 +21,7 @@ namespace quorlin::plot3d {
 namespace {
 
 namespace cmd = resources::cmd;
+using resources::ControlKind;
 constexpr long double kPi = std::numbers::pi_v<long double>;
 
 class LevelWindowTest : public Plot3WindowTest {
@@ -341,6 +345,114 @@ TEST_F(LevelWindowTest, DeletionsAndSearchesAreKeptOrDiscarded) {
     win.ExamplesRemoved(gone);
     EXPECT_EQ(d.Example(), -1);
     EXPECT_TRUE(d.IsHidden());
+}
+
+// The user's road: z = sin(x)cos(y) pasted through the frame, the inventory's "levels", "auto"
+// with five levels between -0.6 and 0.6: every curve pixel of the level window's image has a
+// point of its level within two pixels, and each level is drawn. Then "&Cursor",
+// "&Gradient" and "&Directional derivative" from the level window's menu, and a right click that
+// types the cursor point into "LAGPT".
+TEST_F(LevelWindowTest, AUserDrawsAutoLevelsAndTypesTheCursorPoint) {
+    TPlotFrame frame(registry, {});
+    TPlot3Win* parent =
+        NewWindowWithScript(frame, QStringLiteral("EXPL3;sin(x)*cos(y);-3;3;-3;3;\r\n"));
+    ASSERT_NE(parent, nullptr);
+    parent->Roles().SetRole(examples::kRoleTrajectory, 4);
+    examples::TFnListDlg* inventory = parent->InventoryDialog();
+    ASSERT_NE(inventory, nullptr);
+    EXPECT_EQ(inventory->GetText(examples::invent::kDerive), QStringLiteral("levels"));
+    inventory->SetSelectedIndex(examples::invent::kList, 0);
+    inventory->Press(examples::invent::kDerive);
+    TLevelDlg* levels = parent->LevelDialog();
+    ASSERT_NE(levels, nullptr);
+    Type(*levels, "-0.6", "0.6", "0", "5");
+    levels->Press(TLevelDlg::kAuto);
+    TLevelWin* w = parent->LevelWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(prompter.messages.empty());
+    levels->Press(TLevelDlg::kSeeAll);  // every level, not only the last one searched
+
+    w->InvalidateImage(ImageLayer::Background);
+    w->RenderImage(ImageLayer::Picture);
+    const QImage image = w->Image(ImageLayer::Picture);
+    const QRgb curve = w->OutputColor(w->DrawColor(4)).rgb();
+    const long double levelValues[] = {-0.6L, -0.3L, 0, 0.3L, 0.6L};
+    const long double pixel = w->View().unitsPerPixelX;
+    int perLevel[5] = {};
+    for (int y = 1; y + 1 < image.height(); ++y)
+        for (int x = 1; x + 1 < image.width(); ++x) {
+            if (image.pixel(x, y) != curve) continue;
+            // A level runs within two pixels of the pixel: the traced points lie within a pixel
+            // of the level (steps of 0.1 round loops of radius 0.5), and rounding them to pixels
+            // and drawing the lines between adds up to a pixel. Its sign changes on that disc.
+            const canvas::WorldPoint centre = w->ScreenToWorld({x, y});
+            int found = -1;
+            for (int k = 0; k < 5 && found < 0; ++k) {
+                bool below = false, above = false;
+                for (int dy = -4; dy <= 4; ++dy)
+                    for (int dx = -4; dx <= 4; ++dx) {
+                        if (dx * dx + dy * dy > 16) continue;  // half-pixel steps, radius 2
+                        const long double px = centre.x + dx * pixel / 2;
+                        const long double py = centre.y - dy * pixel / 2;
+                        const long double d = std::sin(px) * std::cos(py) - levelValues[k];
+                        below = below || d <= 0;
+                        above = above || d >= 0;
+                    }
+                if (below && above) found = k;
+            }
+            EXPECT_GE(found, 0) << x << "," << y;
+            if (found >= 0) ++perLevel[found];
+        }
+    for (const int count : perLevel) EXPECT_GT(count, 50);
+
+    auto* host = dynamic_cast<platform::FrameWindow*>(w->window());
+    ASSERT_NE(host, nullptr);
+    for (const int id : {cmd::kGradient, cmd::kDirectionalDerivative})
+        EXPECT_FALSE(host->QueryCommand(id).enabled);
+    ASSERT_TRUE(host->QueryCommand(cmd::kMouseCursor).enabled);
+    ASSERT_TRUE(host->DispatchCommand(cmd::kMouseCursor));
+    EXPECT_EQ(w->MouseMode(), cmd::kMouseCursor);
+    ASSERT_TRUE(host->DispatchCommand(cmd::kGradient));
+    ASSERT_TRUE(host->DispatchCommand(cmd::kDirectionalDerivative));
+    EXPECT_TRUE(w->GradientShown());
+    EXPECT_TRUE(w->DirectionShown());
+    EXPECT_FALSE(w->DirectionDialog()->IsHidden());
+
+    // The right click opens "LAGPT" at the mouse point; Cancel leaves the cursor, OK moves it.
+    QPoint click;
+    ASSERT_TRUE(w->View().PointToScreen({1, -1}, click));
+    const canvas::WorldPoint clicked = w->ScreenToWorld(click);
+    const TCursorValues before = w->Cursor();
+    QString shownX;
+    int runs = 0;
+    const auto answer = [&](const char* x, const char* y, int button) {
+        return [&, x, y, button](platform::Dialog& d) {
+            ++runs;
+            EXPECT_EQ(d.TemplateName(), "LAGPT");
+            EXPECT_FALSE(d.IsControlShown(canvas::TEditCoorDlg::kDelete));
+            shownX = d.GetText(canvas::TEditCoorDlg::kX, ControlKind::Edit);
+            d.SetText(canvas::TEditCoorDlg::kX, ControlKind::Edit, QString::fromLatin1(x));
+            d.SetText(canvas::TEditCoorDlg::kY, ControlKind::Edit, QString::fromLatin1(y));
+            return d.Press(button);
+        };
+    };
+    {
+        platform::ScopedDialogRunner runner(answer("2", "2", platform::kIdCancel));
+        w->MouseDown({platform::MouseButton::Right, click});
+    }
+    EXPECT_EQ(shownX.toStdString(), w->Format().FormatNum(clicked.x));
+    EXPECT_EQ(w->Cursor().x, before.x);
+    EXPECT_EQ(w->Cursor().z, before.z);
+    {
+        platform::ScopedDialogRunner runner(answer("pi/2", "-pi/3", platform::kIdOk));
+        w->MouseDown({platform::MouseButton::Right, click});
+    }
+    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(w->Cursor().x, kPi / 2);
+    EXPECT_EQ(w->Cursor().y, -kPi / 3);
+    EXPECT_NEAR(static_cast<double>(w->Cursor().z), 0.5, 1e-15);
+    EXPECT_NEAR(static_cast<double>(w->Cursor().gradient[1]), std::sqrt(3.0) / 2, 1e-15);
+    CloseUnsaved(*parent);
 }
 
 TEST_F(LevelWindowTest, FiveThousandCurvesAreListedAndDeleted) {
