@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QKeyEvent>
 
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -347,6 +348,40 @@ TEST_F(LevelWindowTest, DeletionsAndSearchesAreKeptOrDiscarded) {
     EXPECT_TRUE(d.IsHidden());
 }
 
+// The curve pixels of the level window's picture of z = sin(x)cos(y) by the level they lie
+// on; each must lie on one.
+std::array<int, 5> PixelsPerLevel(TLevelWin& w, const std::array<long double, 5>& levels,
+                                  QRgb curve) {
+    const QImage image = w.Image(ImageLayer::Picture);
+    const long double pixel = w.View().unitsPerPixelX;
+    std::array<int, 5> perLevel{};
+    for (int y = 1; y + 1 < image.height(); ++y)
+        for (int x = 1; x + 1 < image.width(); ++x) {
+            if (image.pixel(x, y) != curve) continue;
+            // A level runs within two pixels of the pixel: the traced points lie within a pixel
+            // of the level (steps of 0.1 round loops of radius 0.5), and rounding them to pixels
+            // and drawing the lines between adds up to a pixel. Its sign changes on that disc.
+            const canvas::WorldPoint centre = w.ScreenToWorld({x, y});
+            int found = -1;
+            for (std::size_t k = 0; k < levels.size() && found < 0; ++k) {
+                bool below = false, above = false;
+                for (int dy = -4; dy <= 4; ++dy)
+                    for (int dx = -4; dx <= 4; ++dx) {
+                        if (dx * dx + dy * dy > 16) continue;  // half-pixel steps, radius 2
+                        const long double px = centre.x + dx * pixel / 2;
+                        const long double py = centre.y - dy * pixel / 2;
+                        const long double d = std::sin(px) * std::cos(py) - levels[k];
+                        below = below || d <= 0;
+                        above = above || d >= 0;
+                    }
+                if (below && above) found = static_cast<int>(k);
+            }
+            EXPECT_GE(found, 0) << x << "," << y;
+            if (found >= 0) ++perLevel[static_cast<std::size_t>(found)];
+        }
+    return perLevel;
+}
+
 // The user's road: z = sin(x)cos(y) pasted through the frame, the inventory's "levels", "auto"
 // with five levels between -0.6 and 0.6: every curve pixel of the level window's image has a
 // point of its level within two pixels, and each level is drawn. Then "&Cursor",
@@ -374,35 +409,8 @@ TEST_F(LevelWindowTest, AUserDrawsAutoLevelsAndTypesTheCursorPoint) {
 
     w->InvalidateImage(ImageLayer::Background);
     w->RenderImage(ImageLayer::Picture);
-    const QImage image = w->Image(ImageLayer::Picture);
-    const QRgb curve = w->OutputColor(w->DrawColor(4)).rgb();
-    const long double levelValues[] = {-0.6L, -0.3L, 0, 0.3L, 0.6L};
-    const long double pixel = w->View().unitsPerPixelX;
-    int perLevel[5] = {};
-    for (int y = 1; y + 1 < image.height(); ++y)
-        for (int x = 1; x + 1 < image.width(); ++x) {
-            if (image.pixel(x, y) != curve) continue;
-            // A level runs within two pixels of the pixel: the traced points lie within a pixel
-            // of the level (steps of 0.1 round loops of radius 0.5), and rounding them to pixels
-            // and drawing the lines between adds up to a pixel. Its sign changes on that disc.
-            const canvas::WorldPoint centre = w->ScreenToWorld({x, y});
-            int found = -1;
-            for (int k = 0; k < 5 && found < 0; ++k) {
-                bool below = false, above = false;
-                for (int dy = -4; dy <= 4; ++dy)
-                    for (int dx = -4; dx <= 4; ++dx) {
-                        if (dx * dx + dy * dy > 16) continue;  // half-pixel steps, radius 2
-                        const long double px = centre.x + dx * pixel / 2;
-                        const long double py = centre.y - dy * pixel / 2;
-                        const long double d = std::sin(px) * std::cos(py) - levelValues[k];
-                        below = below || d <= 0;
-                        above = above || d >= 0;
-                    }
-                if (below && above) found = k;
-            }
-            EXPECT_GE(found, 0) << x << "," << y;
-            if (found >= 0) ++perLevel[found];
-        }
+    const std::array<int, 5> perLevel =
+        PixelsPerLevel(*w, {-0.6L, -0.3L, 0, 0.3L, 0.6L}, w->OutputColor(w->DrawColor(4)).rgb());
     for (const int count : perLevel) EXPECT_GT(count, 50);
 
     auto* host = dynamic_cast<platform::FrameWindow*>(w->window());
