@@ -201,7 +201,10 @@ TEST_F(LevelWindowTest, QStopsTheCursorCurveAndLeavesCurvesAndVariables) {
     win.RecomputeAllBoxes();
     TLevelWin& w = CursorOn(7);
     w.SetParentRedraw([] {});
+    w.SizeChanged(321, 321);
     w.MoveCursorTo(1, 2);
+    w.RenderImage(ImageLayer::Picture);
+    ASSERT_EQ(w.Image(ImageLayer::Picture).size(), QSize(321, 321));
     // Steps so short that the trace still runs at its first key poll.
     w.Tracer().stepLength = 1e-7L;
     const auto vars = w.Formulas().vars;
