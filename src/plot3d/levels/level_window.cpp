@@ -133,6 +133,8 @@ void TLevelWin::SetupWindow() {
 }
 
 void TLevelWin::CleanupWindow() {
+    // The parent's screen shows the cursor's curve until it paints again without it.
+    if (MouseMode() == cmd::kMouseCursor) parent_.Invalidate();
     if (directionDialog_) delete directionDialog_.data();
     CollectIniSettings();
     TPlotQWin::CleanupWindow();

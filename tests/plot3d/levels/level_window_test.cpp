@@ -115,10 +115,9 @@ TEST_F(LevelWindowTest, AShownLevelSetsPairToleranceModeAndFlags) {
         long double tolerance;
         int mode;
     } rows[] = {
-        {26, false, false, 3, Unbounded(), 128},
-        {26, false, true, 3, 0.01L, 125},
-        {25, false, false, 5, Unbounded(), 128},
-        {24, false, false, 6, Unbounded(), 128},
+        {26, false, false, 3, Unbounded(), 128}, {26, false, true, 3, 0.01L, 125},
+        {26, true, false, 3, 0.01L, 125},  // a search leaves the cursor mode too
+        {25, false, false, 5, Unbounded(), 128}, {24, false, false, 6, Unbounded(), 128},
     };
     win.Format().places = 3;
     for (const auto& row : rows) {
@@ -298,6 +297,11 @@ TEST_F(LevelWindowTest, TheDirectionDialogTakesAnglesAsTypedOrSlid) {
     d.BarMoved(100);
     EXPECT_EQ(w.Angle(), AngleOfPosition(100, 100));
     EXPECT_EQ(w.Cursor().direction[0], std::cos(w.Angle()));
+    // The bar's right end is a whole turn.
+    const int units = static_cast<int>(
+        w.SliderSteps().steps[static_cast<std::size_t>(examples::TSliderSteps::kCurveSlot)]);
+    d.BarMoved(units);
+    EXPECT_NEAR(static_cast<double>(w.Angle()), static_cast<double>(kFullTurn), 1e-15);
 }
 
 TEST_F(LevelWindowTest, DeletionsAndSearchesAreKeptOrDiscarded) {
