@@ -7,7 +7,8 @@
 //
 // With the window library: the same surface in a 3D window of 401 x 301 pixels, painted fast
 // into the picture and into an SVG export (aim: under 15 ms), one pick of the surface point
-// under the window's middle (aim: under 5 ms), and drawn slowly slice by slice
+// under the window's middle (aim: under 5 ms), a tour of 36 slides prepared at 800 x 600 (aim:
+// under 1 s), and drawn slowly slice by slice
 // with hidden lines (12 checks a point) into the picture and an SVG (aim: under about 86 ms,
 // the time of gnuplot's hidden3d for this surface at isosamples 80,80 as a whole process). The
 // counters give the evaluations, the hidden-line tests and the points the SVG received.
@@ -282,6 +283,7 @@ void PickOnTheSurface(benchmark::State& state) {
     const QPoint middle(200, 150);
     Vec3 point{};
     for (auto _ : state) benchmark::DoNotOptimize(w.win.PickSurfacePoint(middle, point));
+    state.counters["aim_ms"] = 5;
 }
 BENCHMARK(PickOnTheSurface)->Unit(benchmark::kMillisecond);
 

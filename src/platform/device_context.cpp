@@ -305,8 +305,12 @@ void DeviceContext::CopyImage(const QImage& source, const PixelRect& dest, QPoin
     if (!IsActive() || dest.IsEmpty()) return;
     const QPainter::CompositionMode mode = painter_->compositionMode();
     painter_->setCompositionMode(QPainter::CompositionMode_Source);
-    painter_->drawImage(QPoint(dest.left, dest.top), source,
-                        QRect(sourceTopLeft, QSize(dest.Width(), dest.Height())));
+    // The source may hold device pixels of a scaled screen: its rectangle is in its own pixels.
+    const qreal ratio = source.devicePixelRatio();
+    const QRectF sourceRect(QPointF(sourceTopLeft) * ratio,
+                            QSizeF(dest.Width(), dest.Height()) * ratio);
+    painter_->drawImage(QRectF(dest.left, dest.top, dest.Width(), dest.Height()), source,
+                        sourceRect);
     painter_->setCompositionMode(mode);
 }
 

@@ -37,6 +37,7 @@ TPlotRWin::TPlotRWin(QString fileName, QString iniName, std::string_view menu, Q
     RegisterDisplayCommands();
     RegisterDrawingCommands();
     RegisterToolCommands();
+    RegisterMouseModes();
 }
 
 TPlotRWin::~TPlotRWin() {
@@ -172,6 +173,13 @@ void TPlotRWin::RecomputePicture(int i) {
 }
 
 void TPlotRWin::RecomputeAllBoxes() {
+    RecomputeExampleBoxes();
+    ComputeSceneBox();
+    FitBoxToWindow();
+    ComputeViewAngles();
+}
+
+void TPlotRWin::RecomputeExampleBoxes() {
     std::optional<examples::TKeyPollControl> control = KeyControl();
     // Many large meshes take long (an opened diagram): the caption tells how to stop them.
     const bool hint = control && !Inventory().Empty() && !IsKeyHintShown();
@@ -182,9 +190,6 @@ void TPlotRWin::RecomputeAllBoxes() {
         if (result == kKeyStop) break;
     }
     if (hint) UpdateCaption();
-    ComputeSceneBox();
-    FitBoxToWindow();
-    ComputeViewAngles();
 }
 
 void TPlotRWin::RefreshExample(int i, bool recompute) {
@@ -253,14 +258,11 @@ void TPlotRWin::OpenTrace() {
 int TPlotRWin::GetIvpExample() {
     examples::TTrajectoryTools* tools = TrajectoryTools();
     if (!tools || !tools->IsIvpShown(10)) return -1;
-    for (int k = 0; k <= Inventory().LastIndex(); ++k)
-        if (Inventory()[k].kind == examples::kind::kSpaceSystem) return k;
-    return -1;
-}
-
-void TPlotRWin::ViewLoaded() {
-    TPlotQWin::ViewLoaded();
-    RecomputeAllBoxes();
+    // The dialog keeps its choice in the window's word for the systems' dialog.
+    const int i = KeptTools().ivpExamples[0];
+    const bool system =
+        Inventory().IsIndex(i) && Inventory()[i].kind == examples::kind::kSpaceSystem;
+    return system ? i : -1;
 }
 
 void TPlotRWin::StoreFileSettings(examples::TDiagramSettings& settings) const {

@@ -8,8 +8,10 @@
 // It owns the observer dialog (obs_dialog.h: made hidden at set-up, shown by "Coordinates ..."
 // 981), answers the 3D menu's enablers (commands3d.h), keeps the 3D tool dialogs by the kinds
 // they need, maps the colour roles of its demonstrations, writes its observer, box and axis
-// ends into diagram files and recomputes meshes, boxes and view after a file was read. It
-// introduces slot 168, GetIvpExample.
+// ends into diagram files and recomputes meshes, boxes and view after a file was read (a file
+// from version 12 on keeps its stored box, view_reload.h). It introduces slot 168,
+// GetIvpExample. Its mouse modes (mouse/plot_r_mouse.cpp): a click in the trajectory mode
+// starts a trajectory at the surface point under the mouse.
 //
 // Its picture (plot_r_paint.cpp): the fast surfaces filled patch by patch in painter's order,
 // then every example by its kind (slot 131), the axes and the scene box last
@@ -97,7 +99,13 @@ public:
     // the open tool dialogs.
     void Notify(int code) override;
     void OpenTrace() override;
+    // Slot 148, after a diagram was installed: the version of the file read decides the scene
+    // box (ReloadView); an empty diagram (File|New) has every box computed afresh.
     void ViewLoaded() override;
+    // Every example's mesh or box again; then the scene box kept from a file of this version
+    // (12 on) or computed from the examples (older), the sight shift, the eye in box units and
+    // the view angles. The 2D view is the file's (RecomputeView), not refitted.
+    void ReloadView(int version);
     void StoreFileSettings(examples::TDiagramSettings& settings) const override;
     void LoadFileSettings(const examples::TDiagramSettings& settings) override;
     void ResetWindow() override;
@@ -202,7 +210,7 @@ public:
     void RecomputeGrid(int i);
     // A surface-surface intersection curve rebuilt from its surfaces (the intersection tools).
     virtual void BuildIntersectionCurve(int) {}
-    // 168: the first differential equation while "IVP10" shows, else -1.
+    // 168: the system example chosen in "IVP10" while it shows, else -1.
     virtual int GetIvpExample();
     // Every example's mesh or box again, then the scene box and the view. The meshes poll Q by
     // time with the key hint in the caption; Q leaves the examples not reached as they were.
@@ -241,6 +249,11 @@ public:
     // (out untouched) when the sight line meets none.
     static constexpr int kNothingToPick = 9;
     int PickSurfacePoint(QPoint pixel, Vec3& out);
+    // The trajectory mode's click: a trajectory of GetIvpExample's system from the picked point
+    // with the dialog's settings, watched step by step when asked. 9 (nothing done) without a
+    // shown "IVP10" or a surface point under the pixel; else what the tracing gave (0, 81 after
+    // Q, or the error of a setting the dialog refused and showed).
+    int StartTrajectoryAtMouse(QPoint point, bool watch);
     // A parametric surface x, y, z of t and u for a cross-section solid, drawn as a family.
     struct TSectionSurface {
         std::string_view x, y, z;
@@ -278,8 +291,14 @@ public:
 protected:
     void SetupWindow() override;
     void CleanupWindow() override;
+    // Keeps the version of the file being installed for ViewLoaded.
+    void CommitRead() override;
 
 private:
+    // The mouse modes of this window, one row each (mouse/plot_r_mouse.cpp).
+    void RegisterMouseModes();
+    // Every example's mesh or box, polling Q with the key hint in the caption.
+    void RecomputeExampleBoxes();
     void RegisterToolCommands();
     // The dialogs and the stereogram window follow the inventory.
     void RefreshOwnTools();
@@ -328,6 +347,8 @@ private:
     QPointer<TLevelWin> levelWindow_;
     std::array<std::int16_t, 2> levelWindowColours_{-1, -1};
     std::function<int()> keyPoll_;
+    // The version of the diagram file whose body is being installed; none otherwise.
+    std::optional<int> installingVersion_;
     std::chrono::steady_clock::duration pollInterval_ = examples::TKeyPollControl::kPollInterval;
 };
 

@@ -40,12 +40,15 @@ bool ComputeSceneBox(TSceneBox& box, TObserver& observer, std::span<const TBox3>
     box.max = scene.max;
     box.centre = Vec3Midpoint(scene.min, scene.max);
     observer.focus = box.centre;
-    lineOfSightStep =
-        0.001L * (std::fabs(scene.max.x - scene.min.x) + std::fabs(scene.max.y - scene.min.y));
+    lineOfSightStep = SightShiftOf(scene.min, scene.max);
     box.ComputeScale();
     AdjustObserverDistance(observer, box);
     observer.boxEye = box.WorldToBox(observer.eye);
     return true;
+}
+
+long double SightShiftOf(Vec3 min, Vec3 max) {
+    return kLineOfSightTolerance * (std::fabs(max.x - min.x) + std::fabs(max.y - min.y));
 }
 
 TViewWish FitBoxToView(const TSceneBox& box, TObserver& observer, const TAxisEnds& axes,

@@ -44,9 +44,14 @@ struct TAxisEnds {
 // The scene box from the boxes of the shown examples (and the upper axis ends when locked or
 // when nothing is shown): each flat axis opened to 1, the focus at its centre, the eye brought
 // into the distance band, the scales and the box eye recomputed. False, and nothing changed,
-// when the box is degenerate at the origin. lineOfSightStep gets 0.001 (x extent + y extent).
+// when the box is degenerate at the origin. lineOfSightStep gets the box's SightShiftOf.
 bool ComputeSceneBox(TSceneBox& box, TObserver& observer, std::span<const TBox3> shown,
                      const TAxisEnds& axes, long double& lineOfSightStep);
+
+// How far a point tested for hiding moves towards the eye: the line-of-sight tolerance (a
+// thousandth) of the box's plan, |x extent| + |y extent|.
+inline constexpr long double kLineOfSightTolerance = 0.001L;
+long double SightShiftOf(Vec3 min, Vec3 max);
 
 // The 2D view that shows the projected scene box (widened by the axis ends when the axes are
 // shown) with a margin: centre, half-width, half-height. The view quantities of the observer

@@ -33,10 +33,18 @@ void TPreWin::InvalidateImage(ImageLayer layer) {
 }
 
 bool TPreWin::UpdateImageSize() {
+    // The layers hold device pixels, so that a scaled screen shows sharp lines and text; the
+    // drawers keep working in the client area's pixels through the image's ratio.
+    const qreal ratio = devicePixelRatioF();
     const QSize size(std::max(clientWidth_, 1), std::max(clientHeight_, 1));
-    if (picture_.size() == size && background_.size() == size) return false;
-    picture_ = QImage(size, QImage::Format_RGB32);
-    background_ = QImage(size, QImage::Format_RGB32);
+    const QSize devicePixels = (QSizeF(size) * ratio).toSize();
+    if (picture_.size() == devicePixels && background_.size() == devicePixels &&
+        picture_.devicePixelRatio() == ratio)
+        return false;
+    picture_ = QImage(devicePixels, QImage::Format_RGB32);
+    picture_.setDevicePixelRatio(ratio);
+    background_ = QImage(devicePixels, QImage::Format_RGB32);
+    background_.setDevicePixelRatio(ratio);
     InvalidateImage(ImageLayer::Background);
     return true;
 }
@@ -69,10 +77,11 @@ void TPreWin::RenderImage(ImageLayer layer) {
 
 void TPreWin::BlitImage(ImageLayer layer, platform::DeviceContext& dc) const {
     const QImage& image = Image(layer);
+    const QSize size = image.deviceIndependentSize().toSize();
     dc.CopyImage(
         image,
-        platform::PixelRect{imageOrigin_.x(), imageOrigin_.y(), imageOrigin_.x() + image.width(),
-                            imageOrigin_.y() + image.height()},
+        platform::PixelRect{imageOrigin_.x(), imageOrigin_.y(), imageOrigin_.x() + size.width(),
+                            imageOrigin_.y() + size.height()},
         QPoint(0, 0));
 }
 

@@ -6,10 +6,10 @@
 #include "plot2d/plot_a_win.h"
 #include "resources/command_ids.h"
 #include "shell/palette.h"
-#include "tools2d/points/body_dialog.h"
 #include "tools2d/derived/combinations.h"
 #include "tools2d/derived/derived_builders.h"
 #include "tools2d/derived/transform_builders.h"
+#include "tools2d/points/body_dialog.h"
 
 namespace quorlin::tools2d {
 
@@ -168,6 +168,11 @@ void TWindowAnalysisTools::RefreshToolDialogs() {
     for (platform::Dialog* d : Dialogs())
         if (auto* combo = dynamic_cast<examples::TComboDlg*>(d)) combo->RefillLists();
     if (centroid_) centroid_->RefillLists();
+}
+
+void TWindowAnalysisTools::ExamplesRenumbered(std::span<const int> map) {
+    for (platform::Dialog* d : Dialogs())
+        if (auto* combo = dynamic_cast<examples::TComboDlg*>(d)) combo->ExamplesRenumbered(map);
 }
 
 // The window's tool-dialog list closes the dialogs whose kinds are gone; their pointers clear

@@ -14,16 +14,16 @@
 #include <QPointer>
 
 #include "examples/levels/analysis_tools.h"
-#include "tools2d/regions/centroid_dialog.h"
 #include "tools2d/derived/derived_dialogs.h"
-#include "tools2d/searches/extreme_dialog.h"
-#include "tools2d/searches/intersection_dialog.h"
+#include "tools2d/derived/transform_dialogs.h"
 #include "tools2d/integration/line_dialogs.h"
 #include "tools2d/integration/measure_dialogs.h"
-#include "tools2d/points/point_dialogs.h"
 #include "tools2d/integration/riemann_dialog.h"
+#include "tools2d/points/point_dialogs.h"
+#include "tools2d/regions/centroid_dialog.h"
 #include "tools2d/regions/shade_dialog.h"
-#include "tools2d/derived/transform_dialogs.h"
+#include "tools2d/searches/extreme_dialog.h"
+#include "tools2d/searches/intersection_dialog.h"
 #include "tools2d/searches/zero_dialog.h"
 
 namespace quorlin::tools2d {
@@ -41,6 +41,7 @@ public:
     int DrawOverlays(platform::DeviceContext& dc) override;
     void RefreshToolValues() override;
     void RefreshToolDialogs() override;
+    void ExamplesRenumbered(std::span<const int> map) override;
     void CloseDialogs(bool force) override;
     void Hide() override;
     void Close() override;

@@ -265,6 +265,29 @@ TEST(DeviceContextImages, CopyImageCopiesThePartExactlyWithAlpha) {
     ExpectProbes(target, {Probe{19, 30, kWhite}, Probe{24, 30, kWhite}, Probe{20, 34, kWhite}});
 }
 
+TEST(DeviceContextImages, CopyImageOfAScaledScreenCopiesEveryDevicePixelOfThePart) {
+    // The window layers of a screen scaled by 2 hold two device pixels per client pixel; a
+    // copy named in client pixels takes the whole part, not its upper left quarter.
+    QImage source(16, 16, QImage::Format_RGB32);
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) source.setPixel(x, y, qRgb(x * 15, y * 15, 7));
+    }
+    source.setDevicePixelRatio(2);
+    QImage target(80, 80, QImage::Format_RGB32);
+    target.fill(Qt::white);
+    target.setDevicePixelRatio(2);
+    {
+        DeviceContext dc(target);
+        dc.CopyImage(source, {20, 30, 24, 34}, QPoint(2, 3));
+    }
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            EXPECT_EQ(target.pixel(40 + x, 60 + y), source.pixel(4 + x, 6 + y)) << x << "," << y;
+        }
+    }
+    ExpectProbes(target, {Probe{39, 60, kWhite}, Probe{48, 60, kWhite}, Probe{40, 68, kWhite}});
+}
+
 TEST(DeviceContextState, SelectionsReturnThePreviousToolGuardsRestoreItAndClipsLimit) {
     QImage image = WhiteImage();
     QPainter painter(&image);

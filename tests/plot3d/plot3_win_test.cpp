@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -31,6 +32,7 @@
 #include "platform/config_dir.h"
 #include "platform/dialog.h"
 #include "platform/drawing_tools.h"
+#include "platform/printing.h"
 #include "plot3d/example_boxes.h"
 #include "plot3d/painting/slice_plan.h"
 #include "plot3d/plot3_fixture.h"
@@ -524,6 +526,20 @@ TEST_F(Plot3WinTest, TheFrameAndItsLabelsReachEveryExport) {
     ASSERT_TRUE(frame.DispatchCommand(cmd::kExportEps));
     dialogs.fileAnswers.push_back(dir.filePath("frame.tex"));
     ASSERT_TRUE(frame.DispatchCommand(cmd::kExportPicTeX));
+    // Printed to a PDF file, as a user picks a PDF printer.
+    platform::ScriptedPrintDialogs printing;
+    printing.printerAnswers = {true};
+    printing.adjust = [&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath("frame.pdf"));
+    };
+    platform::SetPrintDialogs(&printing);
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kPrint));
+    platform::SetPrintDialogs(nullptr);
+    EXPECT_EQ(printing.printerAsks, 1);
+    const QString pdf = dir.filePath("frame.pdf");
+    if (HaveProgram("pdfinfo")) EXPECT_TRUE(PdfInfoAccepts(pdf));
+    const std::string printed = HaveProgram("pdftotext") ? PdfText(pdf) : std::string();
     const std::string svg = ReadAll(dir.filePath("frame.svg"));
     const std::string eps = ReadAll(dir.filePath("frame.eps"));
     const std::string tex = ReadAll(dir.filePath("frame.tex"));
@@ -533,6 +549,7 @@ TEST_F(Plot3WinTest, TheFrameAndItsLabelsReachEveryExport) {
         const std::string label = CornerLabel(corner);
         const std::string inner = label.substr(1, label.size() - 2);
         for (const std::string* out : {&svg, &eps, &tex}) EXPECT_GE(Occurrences(*out, inner), 1u);
+        if (HaveProgram("pdftotext")) EXPECT_GE(Occurrences(printed, inner), 1u) << inner;
     }
     for (const char* letter : {"> x <", "> y <", "> z <"})
         EXPECT_EQ(Occurrences(svg, letter), 1u) << letter;

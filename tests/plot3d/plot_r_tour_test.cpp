@@ -1,7 +1,8 @@
 // The 3D window's tour and rotation frames: the tour plays one turn of slides on the window's
 // timer with the keys sent to the window, and leaves the observer bit for bit as it was; the
 // frames of an exported turn are written one per call from the view now, and a failing write
-// stops them with the observer put back.
+// stops them with the observer put back; Ghostscript reads the EPS frames, LaTeX the PiCTeX
+// frames through their master "ANIM.tex".
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "canvas/export_option_dialogs.h"
 #include "plot3d/window3d_fixture.h"
 #include "support/file_readers.h"
 
@@ -197,6 +199,36 @@ TEST_F(TourTest, ExportedTurnWritesNumberedEpsFramesThatGhostscriptReads) {
                                         {"-dBATCH", "-dNOPAUSE", "-dSAFER", "-sDEVICE=nullpage",
                                          QString("turn%1.eps").arg(k)}),
             "gs");
+}
+
+TEST_F(TourTest, ExportedTurnWritesPicTeXFramesAndAMasterThatLaTeXReads) {
+    const Vec3 eye = win.Observer().eye;
+    const auto path = [this](const QString& name) { return dir.filePath(name); };
+    dialogs.fileAnswers.push_back(path("turn.tex"));
+    platform::ScopedDialogRunner runner([](platform::Dialog& d) {
+        d.Press(canvas::TTeXDlg::kFirstKindRadio + canvas::kTexInsertable);
+        d.Press(canvas::TTeXDlg::kPagesCheck);
+        d.SetText(canvas::TTeXDlg::kFrameCountEdit, QStringLiteral("3"));
+        d.SetText(canvas::TTeXDlg::kParametersEdit, QStringLiteral("vturn"));
+        return d.Press(platform::kIdOk);
+    });
+    ASSERT_TRUE(win.SendCommand(cmd::kExportPicTeX));
+    EXPECT_TRUE(Errors().empty());
+    std::set<std::string> frames;
+    for (int k = 0; k < 3; ++k)
+        frames.insert(quorlin::testing::ReadAll(path(QString("turn%1.tex").arg(k))));
+    EXPECT_EQ(frames.size(), 3u);  // three views, none missing or alike
+    EXPECT_FALSE(QFile::exists(path("turn3.tex")));
+    const std::string master = quorlin::testing::ReadAll(path("turnANIM.tex"));
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(quorlin::testing::Occurrences(master, "turn" + std::to_string(k)), 1u) << k;
+    ExpectSame(win.Observer().eye, eye);
+    EXPECT_EQ(win.Observer().angleStep, 0.123L);
+    if (!quorlin::testing::HaveProgram("latex")) GTEST_SKIP() << "LaTeX is not installed";
+    // TeX read every frame through the master.
+    const std::string log = quorlin::testing::ExpectLaTeXReadsAnimation(dir.path(), "turn");
+    for (int k = 0; k < 3; ++k)
+        EXPECT_NE(log.find("turn" + std::to_string(k) + ".tex"), std::string::npos) << k;
 }
 
 }  // namespace

@@ -30,10 +30,6 @@ inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-inline bool PdfInfoAccepts(const QString& path) {
-    return RunReader(QFileInfo(path).path(), "pdfinfo", {path}).exitCode == 0;
-}
-
 class TestDiagram : public TZELWin {
 public:
     explicit TestDiagram(const QString& fileName, const QString& iniName = "test2.ini")

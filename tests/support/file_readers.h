@@ -3,6 +3,7 @@
 // whole, counting occurrences, the programs that read exports (xmllint, rsvg-convert,
 // Ghostscript, TeX) run in a folder, and the inked pixels of a rendered picture.
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
@@ -96,6 +97,34 @@ inline std::string TeXErrors(const std::string& log) {
         start = end + 1;
     }
     return errors;
+}
+
+// The master "<base>ANIM.tex" of numbered TeX frames in a folder, read by LaTeX with PiCTeX, its
+// animation environment reduced to showing the frames one after another: no error, and the log
+// it left (which names every file TeX read).
+inline std::string ExpectLaTeXReadsAnimation(const QString& folder, const std::string& base) {
+    EXPECT_TRUE(WriteAll(folder + "/main.tex",
+                         "\\documentclass{article}\\usepackage{pictex}\n"
+                         "\\newenvironment{animateinline}[2][]{}{}\\newcommand{\\newframe}{\\par}\n"
+                         "\\begin{document}\\input{" +
+                             base + "ANIM}\\end{document}\n"));
+    ExpectAccepted(
+        RunReader(folder, "latex", {"-interaction=nonstopmode", "-halt-on-error", "main.tex"}),
+        "latex");
+    const std::string log = ReadAll(folder + "/main.log");
+    EXPECT_EQ(TeXErrors(log), "");
+    return log;
+}
+
+// Whether pdfinfo reads a PDF file.
+inline bool PdfInfoAccepts(const QString& path) {
+    return RunReader(QFileInfo(path).path(), "pdfinfo", {path}).exitCode == 0;
+}
+
+// The text pdftotext finds in a PDF file; empty when it is not installed or fails.
+inline std::string PdfText(const QString& path) {
+    const ReaderRun run = RunReader(QFileInfo(path).path(), "pdftotext", {path, "-"});
+    return run.exitCode == 0 ? run.out : std::string();
 }
 
 // The SVG, EPS and PiCTeX exports "<base>.svg", ".eps" and ".tex" of a folder handed to the

@@ -119,6 +119,32 @@ TEST_F(AnalysisToolSetTest, DialogsCloseWithTheirKindsAndTheWindow) {
     EXPECT_TRUE(Tools().Sector());
 }
 
+TEST_F(AnalysisToolSetTest, OpenDialogsFollowTheirExamplesWhenOthersAreRemovedOrExchanged) {
+    // f and g of a two-example integration keep naming the same curves when an example before
+    // them is deleted or two examples are exchanged; a deleted one leaves its list empty.
+    Paste("EXPL2;1;EXPL2;x;EXPL2;x^2;EXPL2;x^3;");
+    ASSERT_TRUE(win.SendCommand(cmd::kIntegrateTwo));
+    TRiemDlg& riemann = *Tools().Riemann();
+    ASSERT_TRUE(win.SendCommand(cmd::kExtremes));
+    auto& extremes = dynamic_cast<examples::TComboDlg&>(*Tools().Extremes());
+    riemann.SelectPosition(riemann.ListIndexOf(3));
+    riemann.ChooseSecond(2);
+    extremes.SelectPosition(extremes.ListIndexOf(1));
+    ASSERT_EQ(std::tuple(riemann.SelectedExample(), riemann.SelectedExample2()), std::tuple(3, 2));
+
+    win.DeleteExamples(std::array{0});
+    EXPECT_EQ(std::tuple(riemann.SelectedExample(), riemann.SelectedExample2()), std::tuple(2, 1));
+    EXPECT_EQ(extremes.SelectedExample(), 0);
+
+    ASSERT_TRUE(win.SwapExamples(0, 2));
+    EXPECT_EQ(std::tuple(riemann.SelectedExample(), riemann.SelectedExample2()), std::tuple(0, 1));
+    EXPECT_EQ(extremes.SelectedExample(), 2);
+
+    win.DeleteExamples(std::array{1});
+    EXPECT_EQ(std::tuple(riemann.SelectedExample(), riemann.SelectedExample2()), std::tuple(0, -1));
+    EXPECT_EQ(extremes.SelectedExample(), 1);
+}
+
 TEST_F(AnalysisToolSetTest, ClosingTheWindowClosesItsDialogs) {
     auto* other = new plot2d::TPlot2Win(QStringLiteral("noname2.qz2"));
     other->Create();

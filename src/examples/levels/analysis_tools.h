@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "platform/device_context.h"
@@ -34,6 +35,9 @@ public:
     virtual void RefreshToolValues() {}
     // The inventory changed: the dialogs list the examples again.
     virtual void RefreshToolDialogs() = 0;
+    // Examples were removed or exchanged (map[old] is the new index, -1 when removed): the
+    // dialogs keep working on the examples they had, wherever those now stand.
+    virtual void ExamplesRenumbered(std::span<const int>) {}
     // Closes the dialogs whose kinds are gone from the inventory, or all of them when forced.
     virtual void CloseDialogs(bool force) = 0;
     // The window hides or closes: its dialogs go with it.

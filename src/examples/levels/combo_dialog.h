@@ -20,6 +20,10 @@ namespace quorlin::examples {
 
 class TPlotWin;
 
+// The new index of an example after the window removed or exchanged examples (map[old] is the
+// new index); -1 for none or a removed one.
+int RenumberedExample(int example, std::span<const int> map);
+
 class TComboDlg : public platform::Dialog {
 public:
     static constexpr int kListId = 295;
@@ -39,7 +43,7 @@ public:
     // Fills the list again from the inventory and finds the selection again.
     virtual void RefillLists();
     // The window removed or exchanged examples: map[old] is the new index, -1 when removed.
-    void ExamplesRenumbered(std::span<const int> map);
+    virtual void ExamplesRenumbered(std::span<const int> map);
     // Chooses the example at a list position, as the user does.
     void SelectPosition(int position);
 

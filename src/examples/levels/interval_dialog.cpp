@@ -1,6 +1,7 @@
 #include "examples/levels/interval_dialog.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/errors.h"
 #include "examples/levels/plot1_win.h"
@@ -100,8 +101,17 @@ void T2ComboDlg::RefillLists() {
     TComboDlg::RefillLists();
     FillList2();
     const int last = static_cast<int>(map2_.size()) - 1;
-    SetSelectedIndex(kList2Id, position2_ > last ? last : position2_);
+    const int position =
+        std::exchange(followSecond_, false) ? ListIndexOf2(selected2_) : std::min(position2_, last);
+    SetSelectedIndex(kList2Id, position);
     ReadSelection2();
+}
+
+void T2ComboDlg::ExamplesRenumbered(std::span<const int> map) {
+    TComboDlg::ExamplesRenumbered(map);
+    selected2_ = RenumberedExample(selected2_, map);
+    if (selected2_ < 0) selectedKind2_ = 0;
+    followSecond_ = true;
 }
 
 void T2ComboDlg::OnNotify(int id, platform::Notification what) {

@@ -43,6 +43,8 @@ public:
     // The first list, then the second; a position beyond the end of the second becomes its
     // last.
     void RefillLists() override;
+    // The second example is followed too: the next refill selects it where it now stands.
+    void ExamplesRenumbered(std::span<const int> map) override;
     void SetupWindow() override;
     void OnNotify(int id, platform::Notification what) override;
 
@@ -60,6 +62,7 @@ private:
     int selected2_ = -1;
     int selectedKind2_ = 0;
     int position2_ = -1;
+    bool followSecond_ = false;  // renumbered: refill by the example, not by the position
 };
 
 class TPreRiemDlg : public T2ComboDlg {

@@ -134,16 +134,16 @@ void TPlot11Win::InventoryChanged(int selectLast) {
 void TPlot11Win::ExamplesRemoved(std::span<const int> oldToNew) {
     TPlot1Win::ExamplesRemoved(oldToNew);
     if (arcLength_) arcLength_->ExamplesRenumbered(oldToNew);
+    if (analysisTools_) analysisTools_->ExamplesRenumbered(oldToNew);
 }
 
 bool TPlot11Win::SwapExamples(int a, int b) {
     if (!TPlot1Win::SwapExamples(a, b)) return false;
-    if (arcLength_) {
-        std::vector<int> map(static_cast<std::size_t>(Inventory().Count()));
-        std::iota(map.begin(), map.end(), 0);
-        std::swap(map[static_cast<std::size_t>(a)], map[static_cast<std::size_t>(b)]);
-        arcLength_->ExamplesRenumbered(map);
-    }
+    std::vector<int> map(static_cast<std::size_t>(Inventory().Count()));
+    std::iota(map.begin(), map.end(), 0);
+    std::swap(map[static_cast<std::size_t>(a)], map[static_cast<std::size_t>(b)]);
+    if (arcLength_) arcLength_->ExamplesRenumbered(map);
+    if (analysisTools_) analysisTools_->ExamplesRenumbered(map);
     return true;
 }
 

@@ -173,6 +173,8 @@ private:
     void FirstRangeTexts();
     // which: 0 the first range, 1 the second.
     void NumberRange(int lowEdit, int highEdit, int which);
+    std::optional<long double> RangeEnd(int edit, long double stored);
+    long double KeptIfAsShown(int edit, long double stored, long double read) const;
     void Density();
     void EndMarks();
     void MeshOrSeriesCounts();
@@ -316,6 +318,11 @@ void TFormReader::RevolutionRanges() {
     const int ends[4] = {kRangeLow, kRangeHigh, kRange2Low, kRange2High};
     const TNumber places[4] = {TNumber::kFirstLow, TNumber::kFirstHigh, TNumber::kSecondLow,
                                TNumber::kSecondHigh};
+    const bool bound = record_.EndsBound() != 0;
+    const long double stored[4] = {bound ? record_.Number(places[0]) : record_.rangeLow[0],
+                                   bound ? record_.Number(places[1]) : record_.rangeHigh[0],
+                                   bound ? record_.Number(places[2]) : record_.rangeLow[1],
+                                   bound ? record_.Number(places[3]) : record_.rangeHigh[1]};
     int letters[4] = {};
     long double values[4] = {};
     bool ok = true;
@@ -326,7 +333,7 @@ void TFormReader::RevolutionRanges() {
         }
         const TBoundNumber n = r_.Bound(r_.Field(ends[i]));
         ok = ok && n.error == kNoError;
-        values[i] = n.value;
+        values[i] = n.letter == 0 ? KeptIfAsShown(ends[i], stored[i], n.value) : n.value;
         letters[i] = n.letter;
     }
     if (!ok) return;
@@ -349,6 +356,7 @@ void TFormReader::FirstRangeTexts() {
     long double values[2] = {};
     bool ok = true;
     const int edits[2] = {kRangeLow, kRangeHigh};
+    const long double stored[2] = {record_.rangeLow[0], record_.rangeHigh[0]};
     for (int i = 0; i < 2; ++i) {
         const std::string typed = std::string(Trimmed(r_.Field(edits[i])));
         const TBoundNumber n = r_.Bound(typed);
@@ -356,7 +364,7 @@ void TFormReader::FirstRangeTexts() {
             ok = false;
             continue;
         }
-        values[i] = n.value;
+        values[i] = n.letter == 0 ? KeptIfAsShown(edits[i], stored[i], n.value) : n.value;
         ends[i] = n.letter > 0 ? std::string(1, LetterOf(n.letter)) : typed;
         Bind(n.letter, n.value);
     }
@@ -375,15 +383,28 @@ void TFormReader::FirstRangeTexts() {
 
 // A numeric range of two edits, its high end above its low end.
 void TFormReader::NumberRange(int lowEdit, int highEdit, int which) {
-    const auto low = r_.Value(lowEdit);
-    const auto high = r_.Value(highEdit);
+    const auto at = static_cast<std::size_t>(which);
+    const auto low = RangeEnd(lowEdit, record_.rangeLow[at]);
+    const auto high = RangeEnd(highEdit, record_.rangeHigh[at]);
     if (!low || !high) return;
     if (*high < *low + kTiny) {
         r_.Note(kErrInconsistentData);
     } else {
-        w_.rangeLow[static_cast<std::size_t>(which)] = *low;
-        w_.rangeHigh[static_cast<std::size_t>(which)] = *high;
+        w_.rangeLow[at] = *low;
+        w_.rangeHigh[at] = *high;
     }
+}
+
+// The edit shows an end rounded to the window's places: left as it was shown, it keeps the
+// stored value, so that OK without a change does not move the range to its rounded ends.
+long double TFormReader::KeptIfAsShown(int edit, long double stored, long double read) const {
+    return Trimmed(r_.Field(edit)) == Number(env_, stored) ? stored : read;
+}
+
+std::optional<long double> TFormReader::RangeEnd(int edit, long double stored) {
+    const auto read = r_.Value(edit);
+    if (!read) return std::nullopt;
+    return KeptIfAsShown(edit, stored, *read);
 }
 
 void TFormReader::CountsAndSizes() {

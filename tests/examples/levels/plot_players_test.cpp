@@ -13,8 +13,8 @@
 #include <set>
 
 #include "canvas/export_option_dialogs.h"
-#include "examples/plot_test_window.h"
 #include "examples/levels/slide_dialog.h"
+#include "examples/plot_test_window.h"
 #include "platform/clock.h"
 #include "platform/common_dialogs.h"
 #include "platform/dialog.h"
@@ -218,17 +218,7 @@ TEST_F(PlotPlayersTest, ExportedAnimationWritesNumberedFramesAndAMasterThatLaTeX
     for (int k = 0; k < 5; ++k) EXPECT_TRUE(QFile::exists(path(QString("wave%1.tex").arg(k))));
     ASSERT_TRUE(QFile::exists(path("waveANIM.tex")));
     if (!quorlin::testing::HaveProgram("latex")) GTEST_SKIP() << "LaTeX is not installed";
-    // The master's animation environment, reduced to showing its frames one after another.
-    ASSERT_TRUE(quorlin::testing::WriteAll(
-        path("main.tex"),
-        "\\documentclass{article}\\usepackage{pictex}\n"
-        "\\newenvironment{animateinline}[2][]{}{}\\newcommand{\\newframe}{\\par}\n"
-        "\\begin{document}\\input{waveANIM}\\end{document}\n"));
-    quorlin::testing::ExpectAccepted(
-        quorlin::testing::RunReader(dir.path(), "latex",
-                                    {"-interaction=nonstopmode", "-halt-on-error", "main.tex"}),
-        "latex");
-    EXPECT_EQ(quorlin::testing::TeXErrors(quorlin::testing::ReadAll(path("main.log"))), "");
+    quorlin::testing::ExpectLaTeXReadsAnimation(dir.path(), "wave");
 }
 
 }  // namespace

@@ -188,6 +188,54 @@ TEST_F(EditorTest, LockingAndUnlockingKeepsBothRangeForms) {
     EXPECT_NEAR(static_cast<double>(out.record.rangeHigh[0]), 3.14159265, 1e-8);
 }
 
+TEST_F(EditorTest, RangeEndsLeftAsShownKeepTheirStoredValues) {
+    // The edits show four places; an end the user did not touch keeps every bit of its value,
+    // one typed anew (even the same number with more digits) is read.
+    constexpr long double kPi = 3.141592653589793238462643383279502884L;
+    constexpr long double kE = 2.718281828459045235360287471352662498L;
+    const Texts kCircle = {"cos(t)", "sin(t)"};
+    struct Row {
+        int kind;
+        Texts texts;
+        int which;  // 0: edits 221 and 223; 1: edits 222 and 224
+        long double storedLow, storedHigh;
+        std::vector<std::pair<int, std::string>> typed;
+        long double low, high;
+    };
+    const Row rows[] = {
+        {kind::kParametric, kCircle, 0, -kPi, kE, {}, -kPi, kE},
+        {kind::kParametric, kCircle, 0, -kPi, kE, {{223, "2.5"}}, -kPi, 2.5L},
+        {kind::kParametric, kCircle, 0, -kPi, kE, {{221, "-3.14160"}}, -3.1416L, kE},
+        {kind::kSurface, kMesh, 0, -kE, kPi, {}, -kE, kPi},
+        {kind::kSurface, kMesh, 1, -kE / 3, kPi * 7, {}, -kE / 3, kPi * 7},
+        {kind::kSurface, kMesh, 1, -kE / 3, kPi * 7, {{222, "-1"}}, -1.0L, kPi * 7},
+    };
+    for (const Row& row : rows) {
+        TExample e = Fresh(row.kind, row.texts);
+        const auto at = static_cast<std::size_t>(row.which);
+        e.rangeLow[at] = row.storedLow;
+        e.rangeHigh[at] = row.storedHigh;
+        const TEditorOutcome out = Edit(e, [&](TEditorForm& f) {
+            for (const auto& [id, text] : row.typed) f.edits[id] = text;
+        });
+        ASSERT_EQ(out.error, kNoError) << row.kind << " " << row.which;
+        EXPECT_EQ(std::tuple(out.record.rangeLow[at], out.record.rangeHigh[at]),
+                  std::tuple(row.low, row.high))
+            << row.kind << " " << row.which << " " << row.typed.size();
+    }
+    // A revolved segment moves its unbound ends into its numbers, keeping them too.
+    TExample revolved = Fresh(kind::kRevolution, {"0", "1", "2", "3"});
+    revolved.subKind = kind::kSegment;
+    revolved.rangeLow = {-kE, kPi / 5};
+    revolved.rangeHigh = {kPi, 2 * kPi};
+    const TEditorOutcome out = Edit(revolved, Set({{224, "6.5"}}));
+    ASSERT_EQ(out.error, kNoError);
+    EXPECT_EQ(
+        std::tuple(out.record.Number(TNumber::kFirstLow), out.record.Number(TNumber::kFirstHigh),
+                   out.record.Number(TNumber::kSecondLow), out.record.Number(TNumber::kSecondHigh)),
+        std::tuple(-kE, kPi, kPi / 5, 6.5L));
+}
+
 TEST_F(EditorTest, ExplicitCurveSpansTheWindowOrItsLockedIntervalAboveTheLogarithmicAxis) {
     env.xLow = -7;
     env.xHigh = 9;
