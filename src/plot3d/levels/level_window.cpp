@@ -62,7 +62,13 @@ TLevelWin::TLevelWin(TPlotRWin& parent, QString title)
 TLevelWin::~TLevelWin() = default;
 
 void TLevelWin::RegisterCommands() {
-    HandleCommand(cmd::kClose, [this] { CloseWindow(); });
+    HandleCommand(cmd::kClose, [this] {
+        // The parent's screen shows the cursor's curve until it paints again without it. The
+        // window may be gone once closed: the parent is taken first.
+        TPlotRWin& parent = parent_;
+        const bool cursor = MouseMode() == cmd::kMouseCursor;
+        if (CloseWindow() && cursor) parent.Invalidate();
+    });
     HandleCommand(cmd::kGradient, [this] { ToggleGradient(); });
     HandleCommand(cmd::kDirectionalDerivative, [this] { ToggleDirection(); });
 }
@@ -133,8 +139,6 @@ void TLevelWin::SetupWindow() {
 }
 
 void TLevelWin::CleanupWindow() {
-    // The parent's screen shows the cursor's curve until it paints again without it.
-    if (MouseMode() == cmd::kMouseCursor) parent_.Invalidate();
     if (directionDialog_) delete directionDialog_.data();
     CollectIniSettings();
     TPlotQWin::CleanupWindow();

@@ -149,6 +149,13 @@ TEST_F(CursorIn3DTest, NothingIsDrawnOutsideTheCursorModeOrWhileTheWindowIsClose
     EXPECT_FALSE(PixelsOf(PaintedOver(), curve).empty());
     w.HideWindow();
     EXPECT_TRUE(PixelsOf(PaintedOver(), curve).empty());
+    w.ShowWindow();
+    EXPECT_FALSE(PixelsOf(PaintedOver(), curve).empty());
+    // "&Close" ends the level window; the 3D window draws nothing of it any more.
+    w.SendCommand(cmd::kClose);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(win.LevelWindow(), nullptr);
+    EXPECT_TRUE(PixelsOf(PaintedOver(), curve).empty());
 }
 
 TEST_F(CursorIn3DTest, QStopsTheTraceAndLeavesEverythingAsItWas) {
