@@ -12,9 +12,19 @@
 // with hidden lines (12 checks a point) into the picture and an SVG (aim: under about 86 ms,
 // the time of gnuplot's hidden3d for this surface at isosamples 80,80 as a whole process). The
 // counters give the evaluations, the hidden-line tests and the points the SVG received.
+//
+// Its level curves: one step of a cursor drag in the level-curve window (the level curve
+// through the cursor traced in the level window's picture and over the 3D window's saved
+// picture; aim: under 16 ms, a frame at 60 Hz), and "auto" with 10 levels from -0.9 to 0.9
+// (aim: under 0.5 s), each with the curves and the points they drew.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cmath>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
 
 #include <vector>
 
@@ -30,8 +40,12 @@
 #include <QTemporaryDir>
 
 #include "bench_svg.h"
+#include "dynamics/window_tools.h"
+#include "plot3d/levels/level_dialog.h"
+#include "plot3d/levels/level_window.h"
 #include "plot3d/painting/slice_plan.h"
 #include "plot3d/plot3_win.h"
+#include "resources/command_ids.h"
 #endif
 
 namespace {
@@ -213,8 +227,10 @@ BENCHMARK(NextIntersectionOnTheSphere)->Unit(benchmark::kMicrosecond);
 // A 3D window with z = sin(x)cos(y) on [-3, 3]^2 in an 80 x 80 grid, 80 points a slice.
 class SurfaceWindow {
 public:
-    explicit SurfaceWindow(bool slow) : win(QStringLiteral("bench.qz3")) {
+    // Set up as a shown window is when its tools open windows of their own (created).
+    explicit SurfaceWindow(bool slow, bool created = false) : win(QStringLiteral("bench.qz3")) {
         win.SizeChanged(401, 301);
+        if (created) win.Create();
         win.Scene().hiddenLines = true;
         win.Scene().checksPerPoint = 12;
         win.Scene().checksReciprocal = 1.0L / 12;
@@ -328,6 +344,106 @@ void FastSurfaceWithAxesAndBoxIntoTheImageAndSvg(benchmark::State& state) {
     state.counters["axes_and_box_ms"] = frame.count();
 }
 BENCHMARK(FastSurfaceWithAxesAndBoxIntoTheImageAndSvg)->Unit(benchmark::kMillisecond);
+
+// The pieces and points one drawing sends to an SVG file.
+struct TDrawnCount {
+    long long pieces = 0;
+    long long points = 0;
+};
+TDrawnCount CountDrawn(examples::TPlotWin& window, const std::function<void()>& draw) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("count.svg"));
+    auto& exports = window.Exports();
+    exports.svg.BeginSvgFile(path, window.ClientWidth(), window.ClientHeight());
+    exports.StartOutput(canvas::ExportKind::Svg);
+    draw();
+    exports.EndExport();
+    std::ifstream in(path.toStdString());
+    const std::string svg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    long long pieces = 0;
+    for (std::size_t at = svg.find("<path d="); at != std::string::npos;
+         at = svg.find("<path d=", at + 1))
+        ++pieces;
+    return {pieces, bench::SvgPoints(path)};
+}
+
+// The surface's level window at z levels, in its cursor mode.
+class LevelWindowOfSinCos {
+public:
+    LevelWindowOfSinCos() : surface(false, true) {
+        TLevelRequest r;
+        r.example = 0;
+        r.value = 0.5L;
+        surface.win.ShowLevel(r);
+        level = surface.win.LevelWindow();
+    }
+    SurfaceWindow surface;
+    TLevelWin* level = nullptr;
+};
+
+void CursorDragStepOnSinCos(benchmark::State& state) {
+    dynamics::InstallTrajectoryTools();
+    LevelWindowOfSinCos w;
+    TLevelWin& level = *w.level;
+    level.SendCommand(resources::cmd::kMouseCursor);
+    // The parent is shown again below, as its paint shows it.
+    level.SetParentRedraw([] {});
+    w.surface.Draw();
+    level.RenderImage(ImageLayer::Picture);
+    QImage screen(401, 301, QImage::Format_RGB32);
+    platform::DeviceContext dc(screen);
+    // The mouse goes round the hill at (pi/2, 0) in steps of 0.05 radians.
+    int step = 0;
+    const auto moveAndRepaint = [&] {
+        const long double a = 0.05L * (step++ % 126);
+        level.MoveCursorTo(1.5707963L + 0.8L * std::cos(a), 0.8L * std::sin(a));
+        level.RenderImage(ImageLayer::Picture);
+        w.surface.win.BlitImage(ImageLayer::Picture, dc);
+        w.surface.win.PaintPrepared(dc);
+    };
+    for (auto _ : state) moveAndRepaint();
+    const TDrawnCount inLevel = CountDrawn(level, [&] {
+        level.InvalidateImage(ImageLayer::Picture);
+        level.RenderImage(ImageLayer::Picture);
+    });
+    const TDrawnCount inParent =
+        CountDrawn(w.surface.win, [&] { w.surface.win.PaintPrepared(dc); });
+    state.counters["aim_ms"] = 16;
+    state.counters["level_curves"] = static_cast<double>(inLevel.pieces);
+    state.counters["level_points"] = static_cast<double>(inLevel.points);
+    state.counters["parent_curves"] = static_cast<double>(inParent.pieces);
+    state.counters["parent_points"] = static_cast<double>(inParent.points);
+}
+BENCHMARK(CursorDragStepOnSinCos)->Unit(benchmark::kMillisecond);
+
+void AutoTenLevelsOnSinCos(benchmark::State& state) {
+    dynamics::InstallTrajectoryTools();
+    SurfaceWindow w(false, true);
+    w.win.OpenLevelsDialog(0);
+    TLevelDlg& d = *w.win.LevelDialog();
+    d.SetText(TLevelDlg::kLow, QStringLiteral("-0.9"));
+    d.SetText(TLevelDlg::kHigh, QStringLiteral("0.9"));
+    d.SetText(TLevelDlg::kCurrent, QStringLiteral("0"));
+    d.SetText(TLevelDlg::kCount, QStringLiteral("10"));
+    auto& curves = w.win.Inventory()[0].trajectories;
+    for (auto _ : state) {
+        state.PauseTiming();
+        curves.clear();
+        state.ResumeTiming();
+        d.Press(TLevelDlg::kAuto);
+    }
+    TLevelWin& level = *w.win.LevelWindow();
+    d.Press(TLevelDlg::kSeeAll);
+    const TDrawnCount drawn = CountDrawn(level, [&] {
+        level.InvalidateImage(ImageLayer::Background);
+        level.RenderImage(ImageLayer::Picture);
+    });
+    state.counters["aim_ms"] = 500;
+    state.counters["curves"] = static_cast<double>(curves.size());
+    state.counters["svg_pieces"] = static_cast<double>(drawn.pieces);
+    state.counters["svg_points"] = static_cast<double>(drawn.points);
+}
+BENCHMARK(AutoTenLevelsOnSinCos)->Unit(benchmark::kMillisecond);
 
 #endif
 

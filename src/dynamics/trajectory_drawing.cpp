@@ -67,6 +67,10 @@ TracerSettings WindowTracerSettings(const TPlotWin& window) {
     s.longestStep = world(t.third, t.thirdPixels);
     s.stepLength = t.stepLength > 0 ? t.stepLength : unit;
     if (KeyPollingSuppressed(window)) s.budgetSeconds = kUnpolledTraceSeconds;
+    if (t.closedLoopBudget) {
+        s.loopClosing *= kCursorLoopFactor;
+        s.budgetSeconds = kCursorTraceSeconds;
+    }
     return s;
 }
 
@@ -196,7 +200,7 @@ TTrajectoryPainter::TTrajectoryPainter(TPlotWin& owner, TPlotWin& target, std::v
       settings_(WindowTracerSettings(owner)),
       polling_(!KeyPollingSuppressed(owner) && !KeyPollingSuppressed(target)) {
     // A linked window that is printed or exported ends its traces by the budget as well.
-    if (!polling_) settings_.budgetSeconds = kUnpolledTraceSeconds;
+    if (!polling_ && settings_.budgetSeconds <= 0) settings_.budgetSeconds = kUnpolledTraceSeconds;
 }
 
 bool TTrajectoryPainter::Projected() const {

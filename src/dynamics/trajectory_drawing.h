@@ -31,11 +31,16 @@ namespace quorlin::dynamics {
 
 // Seconds of work a trace may take while nobody can interrupt it.
 inline constexpr double kUnpolledTraceSeconds = 2.0;
+// A window's closed-loop budget (TTracerSettings::closedLoopBudget): its loop-closing tolerance
+// times this, and this many seconds of work a trace.
+inline constexpr long double kCursorLoopFactor = 6;
+inline constexpr double kCursorTraceSeconds = 0.1;
 
 // --- what the tracers read of a window ---
 // True while the window must not poll keys: exports, printing, animation frames, slider redraws.
 bool KeyPollingSuppressed(const examples::TPlotWin& window);
-// The tolerances and step length in world units; a work budget while keys are not polled.
+// The tolerances and step length in world units; a work budget while keys are not polled, or
+// the closed-loop budget when the window asks for it.
 TracerSettings WindowTracerSettings(const examples::TPlotWin& window);
 Box3 SceneBoxOf(const examples::TPlotWin& window);
 

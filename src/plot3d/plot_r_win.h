@@ -140,9 +140,11 @@ public:
     void DrawSlicerCurves(platform::DeviceContext& dc);
     // Slot 100: the saved picture, then what the level window traces over it.
     void PaintPrepared(platform::DeviceContext& dc) override;
-    // The level window's curve through its cursor, traced over the saved picture with its own
-    // widened box and tolerances, leaving the window's as they were (the level window's tools).
-    virtual void DrawLevelCursorCurve(platform::DeviceContext&) {}
+    // While the level window is in its cursor mode: its cursor point on the surface and the
+    // level curve through it, traced over the saved picture in a box widened to hold z near 0,
+    // with loops closed by the closed-loop budget; the window, the example and its curve list
+    // are as they were afterwards, also after Q (levels/plot_r_cursor.cpp).
+    void DrawLevelCursorCurve(platform::DeviceContext& dc);
     // The secant from the base point (or from the cursor below it), or the tangent: at the
     // cursor, or at the base point when secants show too.
     void DrawSecantOrTangent(platform::DeviceContext& dc, bool tangent);

@@ -116,6 +116,40 @@ TEST_F(FieldsTest, AnIntrinsicCurveIsDrawnOnItsClosedForm) {
     EXPECT_FALSE(inkAt({0, 1, 0}));  // the centre
 }
 
+// The new intrinsic space curve (1025) cancelled in its dialog leaves the inventory, the
+// labels and the modified mark as they were; OK adds the demonstration curve.
+TEST_F(FieldsTest, ANewIntrinsicCurveCancelledLeavesTheInventory) {
+    AddExample(win, kind::kSpaceCurve, [](TExample& e) { e.Text(1) = "t"; });
+    win.ClearModified();
+    const auto texts = [this] {
+        std::vector<std::string> all;
+        for (int i = 0; i <= win.Inventory().LastIndex(); ++i)
+            for (int k = 1; k <= 7; ++k) all.push_back(win.Inventory()[i].Text(k));
+        return all;
+    };
+    const std::vector<std::string> before = texts();
+    const int labels = win.EquationLabels().Count();
+    std::vector<std::string> templates;
+    {
+        platform::ScopedDialogRunner runner([&templates](platform::Dialog& d) {
+            templates.emplace_back(d.TemplateName());
+            return d.Press(platform::kIdCancel);
+        });
+        EXPECT_TRUE(win.SendCommand(resources::cmd::kNew3DIntrinsic));
+    }
+    EXPECT_EQ(templates, std::vector<std::string>{"EQUA325"});
+    EXPECT_EQ(win.Inventory().Count(), 1);
+    EXPECT_EQ(texts(), before);
+    EXPECT_EQ(win.EquationLabels().Count(), labels);
+    EXPECT_FALSE(win.IsModified());
+
+    platform::ScopedDialogRunner ok([](platform::Dialog& d) { return d.Press(platform::kIdOk); });
+    EXPECT_TRUE(win.SendCommand(resources::cmd::kNew3DIntrinsic));
+    ASSERT_EQ(win.Inventory().Count(), 2);
+    EXPECT_EQ(win.Inventory()[1].kind, kind::kSpaceIntrinsic);
+    EXPECT_EQ(win.Inventory()[1].Text(2), "sin(s)");
+}
+
 TEST_F(FieldsTest, AnIntrinsicFamilyWithNegativeStepsDrawsNothing) {
     const int i = AddExample(win, kind::kSpaceIntrinsic, [](TExample& e) {
         e.familyOn = 1;

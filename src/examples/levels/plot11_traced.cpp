@@ -72,8 +72,11 @@ int TPlot11Win::DrawTracedCurves(platform::DeviceContext& dc, int i) {
     };
     // Without key polls a search until Q would never end: it makes its usual attempts.
     const bool untilQ = e.LevelSearchUntilQ() && !Output().noPolling;
+    // The attempts in the caption, as "press Q to quit 3/25" (no end when it runs until Q).
+    const bool progress = e.LevelSearchProgress() && !Printing().printing;
     const auto saved = f.vars;
     for (int attempt = 0; key == 0 && (untilQ || attempt < kLevelSearchAttempts); ++attempt) {
+        if (progress) ShowKeyHint(kKeyHintQuit, attempt + 1, untilQ ? 0 : kLevelSearchAttempts);
         Vec3 p;
         if (dynamics::FindSignChangePoint(field, box, tolerance, p)) {
             f.vars = saved;
@@ -95,6 +98,7 @@ int TPlot11Win::DrawTracedCurves(platform::DeviceContext& dc, int i) {
         if (key == 0 && !Output().noPolling && platform::PollKey(this) == kQuit) key = kQuit;
     }
     f.vars = saved;
+    if (progress) UpdateCaption();
     return key == kQuit ? kQuit : 0;
 }
 

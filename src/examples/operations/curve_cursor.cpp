@@ -43,6 +43,7 @@ void TCurveCursor::Clear() {
     derivation_ = 0;
     secondX_.reset();
     secondY_.reset();
+    secondZ_.reset();
     const Vec3 base = state_.basePosition;
     const long double baseParameter = state_.baseParameter;
     state_ = {};
@@ -67,6 +68,8 @@ void TCurveCursor::Select(const TExample& curve) {
     } else if (!IsIntrinsic()) {
         second(curve.Tree(5), op::kVarT, secondX_);
         second(curve.Tree(6), op::kVarT, secondY_);
+        // A space curve's third derivative tree is z'(t).
+        if (dimension_ >= 3) second(curve.Tree(7), op::kVarT, secondZ_);
     }
 }
 
@@ -156,6 +159,7 @@ void TCurveCursor::ComputeVelocity(TExample& curve) {
     st.acceleration = {};
     Evaluate(secondX_, st.acceleration.x);
     Evaluate(secondY_, st.acceleration.y);
+    Evaluate(secondZ_, st.acceleration.z);
 }
 
 void TCurveCursor::ComputeCurvature(TExample& curve) {

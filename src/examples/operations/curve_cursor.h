@@ -118,6 +118,7 @@ private:
     long double high_ = 1;
     NodePtr secondX_;  // x'' (0 on an explicit curve)
     NodePtr secondY_;
+    NodePtr secondZ_;  // z'' of a space curve
     TCursorState state_;
 };
 

@@ -466,6 +466,10 @@ struct TExample {
     // A surface's level search goes on until Q instead of a few attempts.
     std::uint8_t& LevelSearchUntilQ() { return kindSlots.byte56; }
     const std::uint8_t& LevelSearchUntilQ() const { return kindSlots.byte56; }
+    // A surface's level search shows its attempts in the caption (byte 57, which only
+    // explicit curves use otherwise, for "make periodic").
+    std::uint8_t& LevelSearchProgress() { return periodic; }
+    const std::uint8_t& LevelSearchProgress() const { return periodic; }
     // A Lagrange polynomial shows its defining points always.
     std::uint8_t& DotsAlwaysVisible() { return kindSlots.byte55; }
     const std::uint8_t& DotsAlwaysVisible() const { return kindSlots.byte55; }

@@ -53,6 +53,9 @@ struct TTracerSettings {
     bool crossingSearch = false;  // set while a step is shortened
     long double tracerValue = 0;
     bool mapThroughExample = false;  // the tracer maps its points through the current example
+    // A curve redrawn at every move of a cursor: loops close at six times the tolerance and a
+    // trace ends after a tenth of a second, so that a drag keeps pace with the mouse.
+    bool closedLoopBudget = false;
 
     TTracerSettings();
     // The world-unit tolerances for a view of the given units per pixel.

@@ -220,15 +220,11 @@ int TLevelDlg::ReadFields(OutsideCurrent rule) {
     return 0;
 }
 
-int TLevelDlg::Request(bool untilQ, bool search, bool currentOnly) {
-    TLevelRequest r;
-    r.example = example_;
-    r.variable = filter_;
-    r.value = values_.current;
-    r.untilQ = untilQ;
-    r.search = search;
-    r.currentOnly = currentOnly;
-    return window_.ShowLevel(r);
+int TLevelDlg::Request(TLevelRequest flags) {
+    flags.example = example_;
+    flags.variable = filter_;
+    flags.value = values_.current;
+    return window_.ShowLevel(flags);
 }
 
 void TLevelDlg::CmNextLevel() {
@@ -249,7 +245,7 @@ int TLevelDlg::CmAuto() {
     for (const long double level : AutoLevels(values_.range)) {
         values_.current = level;
         ShowValues();
-        key = Request(false, true, true);
+        key = Request({.search = true, .currentOnly = true});
         changed_ = true;
         // Q ends the whole run, not only the search of this level.
         if (key == kQuit) break;
@@ -260,18 +256,18 @@ int TLevelDlg::CmAuto() {
 
 void TLevelDlg::CmSearchCurrent() {
     if (ReadFields(OutsideCurrent::Refuse) != 0) return;
-    Request(true, true, true);
+    Request({.progress = true, .untilQ = true, .search = true, .currentOnly = true});
     // New curves are a change that "discard changes" takes back.
     changed_ = true;
     FillList();
 }
 
 void TLevelDlg::CmSeeCurrent() {
-    if (ReadFields(OutsideCurrent::Refuse) == 0) Request(false, false, true);
+    if (ReadFields(OutsideCurrent::Refuse) == 0) Request({.currentOnly = true});
 }
 
 void TLevelDlg::CmSeeAll() {
-    if (ReadFields(OutsideCurrent::Refuse) == 0) Request(false, false, false);
+    if (ReadFields(OutsideCurrent::Refuse) == 0) Request({});
 }
 
 void TLevelDlg::OnControl(int id) {

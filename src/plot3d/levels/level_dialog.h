@@ -102,7 +102,8 @@ protected:
 
 private:
     // Shows the current level in the level window with the flags; the key of its drawing.
-    int Request(bool untilQ, bool search, bool currentOnly);
+    // The level at the current value with the request's flags.
+    int Request(TLevelRequest flags);
     TLevelRange& Range();
 
     TLevelValues values_;

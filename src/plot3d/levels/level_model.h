@@ -74,6 +74,17 @@ long double PreviousLevel(const TLevelValues& values);
 // The levels "auto" visits, from low to high inclusive.
 std::vector<long double> AutoLevels(const TLevelRange& range);
 
+// What the level dialog asks the window to show.
+struct TLevelRequest {
+    int example = -1;
+    int variable = kLevelVariableZ;
+    long double value = 0;
+    bool progress = false;     // the search shows its attempts in the caption
+    bool untilQ = false;       // the search goes on until Q
+    bool search = false;       // search new curves at the level once
+    bool currentOnly = false;  // only the curves of this level
+};
+
 // How a shown level sets up the window.
 struct TLevelFrame {
     int pairCode = 3;  // 6 for x levels, 5 for y levels, 3 for z levels

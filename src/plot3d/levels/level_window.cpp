@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "canvas/coordinate_dialog.h"
 #include "core/numbers.h"
 #include "core/random.h"
 #include "platform/strings.h"
@@ -20,7 +21,8 @@ namespace {
 constexpr int kHintQuit = 1;
 constexpr int kQuit = 81;
 constexpr long double kViewMargin = 0.53L;
-constexpr long double kLoopClosing = 0.5L;
+// Loops close within half a pixel: a tolerance in world units would cut small loops short.
+constexpr long double kLoopClosingPixels = 0.5L;
 constexpr int kRoleCursor = 1;
 constexpr int kRoleGradient = 4;
 constexpr int kRoleDirection = 5;
@@ -60,13 +62,19 @@ TLevelWin::TLevelWin(TPlotRWin& parent, QString title)
 TLevelWin::~TLevelWin() = default;
 
 void TLevelWin::RegisterCommands() {
-    HandleCommand(cmd::kClose, [this] { CloseWindow(); });
+    HandleCommand(cmd::kClose, [this] {
+        // The parent's screen shows the cursor's curve until it paints again without it. The
+        // window may be gone once closed: the parent is taken first.
+        TPlotRWin& parent = parent_;
+        const bool cursor = MouseMode() == cmd::kMouseCursor;
+        if (CloseWindow() && cursor) parent.Invalidate();
+    });
     HandleCommand(cmd::kGradient, [this] { ToggleGradient(); });
     HandleCommand(cmd::kDirectionalDerivative, [this] { ToggleDirection(); });
 }
 
 // The cursor point follows the left button from a press near it until the release; the right
-// button puts it where it was pressed.
+// button opens the point's coordinates where it was pressed.
 class TCursorMouse final : public MouseModeHandler {
 public:
     explicit TCursorMouse(TLevelWin& window, bool& dragging)
@@ -75,7 +83,7 @@ public:
         const canvas::WorldPoint p = window_.ScreenToWorld(event.point);
         if (event.button == platform::MouseButton::Right) {
             dragging_ = false;
-            window_.MoveCursorTo(p.x, p.y);
+            window_.EditCursorPoint(p);
             return true;
         }
         if (event.button != platform::MouseButton::Left) return false;
@@ -116,7 +124,8 @@ void TLevelWin::SetupWindow() {
     if (mode != cmd::kMouseText && mode != cmd::kMousePaste && mode != cmd::kMouseCoordinates &&
         mode != cmd::kMouseCursor)
         SetMouseMode(cmd::kMouseCoordinates);
-    Tracer().loopClosing = kLoopClosing;
+    Tracer().loopClosing = 0;
+    Tracer().loopClosingPixels = kLoopClosingPixels;
     if (!IniPlacement()) {
         const QRect usual = DefaultGeometry();
         const int side = usual.width() * 3 / 5;
@@ -143,6 +152,7 @@ void TLevelWin::ShowLevel(const TLevelRequest& request) {
     examples::TExample& e = Inventory()[example_];
     e.LevelSearch() = request.search ? 1 : 0;
     e.LevelSearchUntilQ() = request.untilQ ? 1 : 0;
+    e.LevelSearchProgress() = request.progress ? 1 : 0;
 
     Roles().SetRole(examples::kRoleTrajectory, parent_.Roles().Role(examples::kRoleTrajectory));
     Format() = parent_.Format();
@@ -307,6 +317,13 @@ void TLevelWin::MoveCursorTo(long double x, long double y) {
     PictureChanged();
 }
 
+void TLevelWin::EditCursorPoint(canvas::WorldPoint at) {
+    canvas::WorldPoint p = at;
+    canvas::TEditCoorDlg dialog(*this, "LAGPT", p, {.deleteAllowed = false, .mustLieInView = true});
+    if (dialog.Execute() != platform::kIdOk) return;
+    MoveCursorTo(p.x, p.y);
+}
+
 void TLevelWin::SetMouseMode(int id) {
     const int old = MouseMode();
     TPlotQWin::SetMouseMode(id);
@@ -345,8 +362,8 @@ void TLevelWin::RedrawParent() {
         parentRedraw_();
         return;
     }
-    parent_.InvalidateImage(ImageLayer::Background);
-    parent_.Invalidate();
+    // The parent's picture stands: its saved image is shown again with the cursor's curve.
+    parent_.RedrawPrepared();
 }
 
 void TLevelWin::EnableCommand(platform::CommandState& state) {

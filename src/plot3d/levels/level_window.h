@@ -5,7 +5,7 @@
 // here are the example's own, and the parent ends it before its examples go.
 //
 // For z levels of z = f(x, y) it has a cursor mode (128): a point dragged with the left button
-// (or put with the right one) with f there, the level curve through it traced afresh in each
+// (or typed at the right one) with f there, the level curve through it traced afresh in each
 // paint and dropped again, and on request the gradient and a unit direction with the derivative
 // along it; the direction's angle comes from the direction dialog (direction_dialog.h).
 #include <QPointer>
@@ -17,16 +17,6 @@
 namespace quorlin::plot3d {
 
 class TPlotRWin;
-
-// What the level dialog asks the window to show.
-struct TLevelRequest {
-    int example = -1;
-    int variable = kLevelVariableZ;
-    long double value = 0;
-    bool untilQ = false;       // the search goes on until Q
-    bool search = false;       // search new curves at the level once
-    bool currentOnly = false;  // only the curves of this level
-};
 
 class TLevelWin : public TPlotQWin {
 public:
@@ -58,6 +48,10 @@ public:
     void UpdateCursorValues();
     // The cursor point moves to a world point; both windows show it.
     void MoveCursorTo(long double x, long double y);
+    // The right button in the cursor mode: the point's coordinates in "LAGPT", starting at the
+    // mouse point; OK moves the cursor to the point typed (it must lie in the view), Cancel
+    // leaves the cursor and its values as they were.
+    void EditCursorPoint(canvas::WorldPoint at);
     // The level curve through the cursor, traced and not kept: the curve list and the variables
     // are as before, also after Q. 0 or 81.
     int DrawCursorLevelCurve(platform::DeviceContext& dc);

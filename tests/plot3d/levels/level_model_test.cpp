@@ -166,9 +166,10 @@ TEST(CursorDragTest, StartsWithinSixPixelWidths) {
     TCursorValues c;
     c.x = 1.5L;
     c.y = -2;
-    EXPECT_TRUE(StartsCursorDrag(c, 1.5L + 0.25L, -2 + 0.5L, 0.125L));   // 6 widths exactly
-    EXPECT_FALSE(StartsCursorDrag(c, 1.5L + 0.25L, -2 + 0.5L, 0.124L));  // 6.05 widths
-    EXPECT_FALSE(StartsCursorDrag(c, 1.5L, -2 - 0.7525L, 0.125L));       // 6.02 widths
+    EXPECT_TRUE(StartsCursorDrag(c, 1.5L + 0.25L, -2 + 0.5L, 0.125L));       // 6 widths exactly
+    EXPECT_FALSE(StartsCursorDrag(c, 1.5L + 0.25L, -2 + 0.5L, 0.124L));      // 6.05 widths
+    EXPECT_FALSE(StartsCursorDrag(c, 1.5L, -2 - 0.7525L, 0.125L));           // 6.02 widths
+    EXPECT_FALSE(StartsCursorDrag(c, 1.5L + 0.50125L, -2 + 0.25L, 0.125L));  // 6.01 widths
 }
 
 TEST(DirectionAngleTest, TypedValuesAndPositions) {
