@@ -252,5 +252,24 @@ TEST_F(SolidToolsTest, TypingInAnArcEndUnmarksTheArc) {
     }
 }
 
+// The two 3D windows share their ini file's place: "surfrev.qz3" opens a caption and a menu
+// right of and below "sections.qz3", whichever opens first, and both keep their size.
+TEST_F(SolidToolsTest, TheSurfacesWindowOpensACascadeStepFromTheSectionsWindow) {
+    const auto outer = [this](examples::TSolidWindow* w) {
+        plot3d::TPlotSWin* space = Space(w);
+        return space ? space->OuterWidget()->geometry() : QRect();
+    };
+    Revolve("0", "3");
+    TSectionDlg& d = Sections();
+    d.Press(TSectionDlg::kSeeSolid);
+    ASSERT_TRUE(prompter.messages.empty());
+    const QRect sections = outer(Solids().SectionWindow());
+    const QRect surfaces = outer(Solids().SurfaceWindow());
+    ASSERT_FALSE(sections.isEmpty());
+    const int step = plot3d::TPlotSWin::DialogRow();
+    EXPECT_EQ(surfaces.topLeft() - sections.topLeft(), QPoint(step, step));
+    EXPECT_EQ(surfaces.size(), sections.size());
+}
+
 }  // namespace
 }  // namespace quorlin
