@@ -77,12 +77,13 @@ void TPlotRWin::LevelExamplesRemoved(std::span<const int> oldToNew) {
     // The dialog and the window follow their example to its new index; when it is gone they
     // show nothing of it any more.
     if (levelDialog_) {
-        const int i = RenumberedExample(levelDialog_->Example(), oldToNew);
+        const int i = examples::RenumberedExample(levelDialog_->Example(), oldToNew);
         if (i < 0) levelDialog_->HideDialog();
         levelDialog_->SetExample(i);
     }
     if (levelWindow_)
-        levelWindow_->ExampleRenumbered(RenumberedExample(levelWindow_->ExampleIndex(), oldToNew));
+        levelWindow_->ExampleRenumbered(
+            examples::RenumberedExample(levelWindow_->ExampleIndex(), oldToNew));
 }
 
 void TPlotRWin::HideLevelWindow() {

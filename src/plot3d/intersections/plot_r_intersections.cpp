@@ -121,13 +121,13 @@ void TPlotRWin::HideIntersectionWindow() {
 
 void TPlotRWin::IntersectionExamplesRemoved(std::span<const int> oldToNew) {
     if (intersectionDialog_) {
-        const int i = RenumberedExample(intersectionDialog_->Example(), oldToNew);
+        const int i = examples::RenumberedExample(intersectionDialog_->Example(), oldToNew);
         if (i < 0) intersectionDialog_->HideDialog();
         intersectionDialog_->SetExample(i);
     }
     if (intersectionWindow_)
         intersectionWindow_->ExampleRenumbered(
-            RenumberedExample(intersectionWindow_->ExampleIndex(), oldToNew));
+            examples::RenumberedExample(intersectionWindow_->ExampleIndex(), oldToNew));
 }
 
 void TPlotRWin::CmMeridian() {

@@ -60,7 +60,7 @@ void TRDSDlg::SelectExample(int i, bool selected) {
 }
 
 void TRDSDlg::ExamplesRemoved(std::span<const int> oldToNew) {
-    for (int& i : listed_) i = RenumberedExample(i, oldToNew);
+    for (int& i : listed_) i = examples::RenumberedExample(i, oldToNew);
 }
 
 int TRDSDlg::ReadFields() {

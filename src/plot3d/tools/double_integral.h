@@ -78,8 +78,4 @@ private:
     std::vector<int> examples_;
 };
 
-// The example index after examples were removed (oldToNew maps each old index to its new one,
-// -1 for a removed example); -1 when it was removed or unknown.
-int RenumberedExample(int example, std::span<const int> oldToNew);
-
 }  // namespace quorlin::plot3d

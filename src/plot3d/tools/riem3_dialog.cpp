@@ -52,7 +52,7 @@ void TRiem3Dlg::Refresh() {
 }
 
 void TRiem3Dlg::ExamplesRemoved(std::span<const int> oldToNew) {
-    selected_ = RenumberedExample(selected_, oldToNew);
+    selected_ = examples::RenumberedExample(selected_, oldToNew);
 }
 
 void TRiem3Dlg::SelectExample(int example) {
