@@ -29,9 +29,9 @@
 #include <vector>
 
 #include "examples/operations/integration.h"
-#include "plot3d/example_boxes.h"
 #include "plot3d/hidden/surface_hiding.h"
-#include "plot3d/scene_box.h"
+#include "plot3d/scene/example_boxes.h"
+#include "plot3d/scene/scene_box.h"
 #include "plot3d/stereogram/stereogram.h"
 #include "plot3d/tools/curve_surface.h"
 
@@ -41,10 +41,10 @@
 
 #include "bench_svg.h"
 #include "dynamics/window_tools.h"
-#include "plot3d/levels/level_dialog.h"
-#include "plot3d/levels/level_window.h"
+#include "plot3d/levelcurves/level_dialog.h"
+#include "plot3d/levelcurves/level_window.h"
+#include "plot3d/levels/plot3_win.h"
 #include "plot3d/painting/slice_plan.h"
-#include "plot3d/plot3_win.h"
 #include "resources/command_ids.h"
 #endif
 

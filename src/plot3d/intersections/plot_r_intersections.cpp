@@ -10,8 +10,8 @@
 #include "plot3d/intersections/intersection_dialog.h"
 #include "plot3d/intersections/intersection_trees.h"
 #include "plot3d/intersections/surface_choice_dialog.h"
-#include "plot3d/levels/level_window.h"
-#include "plot3d/plot_r_win.h"
+#include "plot3d/levelcurves/level_window.h"
+#include "plot3d/levels/plot_r_win.h"
 #include "plot3d/tools/double_integral.h"
 
 namespace quorlin::plot3d {

@@ -4,7 +4,7 @@
 
 #include "core/errors.h"
 #include "platform/boxes.h"
-#include "plot3d/plot_r_win.h"
+#include "plot3d/levels/plot_r_win.h"
 #include "plot3d/stereogram/stereogram.h"
 #include "plot3d/tools/double_integral.h"
 #include "plot3d/tools/example_list.h"

@@ -14,7 +14,7 @@
 
 #include "examples/operations/integration.h"
 #include "examples/records/inventory.h"
-#include "plot3d/commands3d.h"
+#include "plot3d/scene/commands3d.h"
 
 namespace quorlin::plot3d {
 

@@ -5,7 +5,7 @@
 
 #include "core/errors.h"
 #include "platform/boxes.h"
-#include "plot3d/plot_r_win.h"
+#include "plot3d/levels/plot_r_win.h"
 #include "plot3d/tools/example_list.h"
 
 namespace quorlin::plot3d {
