@@ -1,12 +1,16 @@
 // The translation of a tree into code for the complex stack machine: constant subtrees that are
-// defined folded into their values, everything else in the tree walk's order.
+// defined folded into their values, each distinct subtree computed once, everything else in the
+// tree walk's order.
 #include <algorithm>
 #include <cstddef>
+#include <unordered_map>
+#include <vector>
 
 #include "formula/complex_math.h"
 #include "formula/name_table.h"
 #include "formula/opcodes.h"
 #include "formula/tree_program_code.h"
+#include "formula/tree_program_sharing.h"
 
 namespace quorlin::program_detail {
 
@@ -14,7 +18,8 @@ namespace {
 
 class ComplexCompiler {
 public:
-    ComplexCompiler(FormulaContext& context, ComplexCode& code) : ctx_(context), c_(code) {}
+    ComplexCompiler(FormulaContext& context, ComplexCode& code, const TExprNode* tree)
+        : ctx_(context), c_(code), numbers_(tree) {}
 
     // False when the tree has nodes that complex mode evaluates as real.
     bool Compile(const TExprNode* tree) {
@@ -54,12 +59,74 @@ private:
     void Bound(const TExprNode& n);
     void Fallback(const TExprNode& n);
 
+    // --- subtrees that occur more than once ----------------------------------------------------
+    // The value of such a subtree is kept where it is first computed, with the failures its
+    // computation counted (a fallback inside it forgets its own), and pushed again from there
+    // with those failures while the code that computed it has surely run: in the same branch
+    // (a piece of a JOIN, the second value of a fallback) or one that encloses it. Leaves are
+    // pushed as they are.
+    struct Kept {
+        int branch;
+        const Complex* value;
+        int* failures;
+    };
+    // Code emitted while one lives runs only on some evaluations.
+    class Branch {
+    public:
+        explicit Branch(ComplexCompiler& compiler) : compiler_(compiler), outer_(compiler.branch_) {
+            compiler.branch_ = static_cast<int>(compiler.branchOpen_.size());
+            compiler.branchOpen_.push_back(true);
+        }
+        ~Branch() {
+            compiler_.branchOpen_[static_cast<std::size_t>(compiler_.branch_)] = false;
+            compiler_.branch_ = outer_;
+        }
+        Branch(const Branch&) = delete;
+        Branch& operator=(const Branch&) = delete;
+
+    private:
+        ComplexCompiler& compiler_;
+        int outer_;
+    };
+    bool Shareable(const TExprNode& n) const {
+        const bool leaf = std::none_of(n.child.begin(), n.child.end(),
+                                       [](const NodePtr& c) { return c != nullptr; });
+        return !folding_ && !leaf && numbers_.Occurrences(numbers_.Of(&n)) > 1;
+    }
+    const Kept* KeptValue(const TExprNode& n) const;
+    // The code of a repeated subtree between a mark and the keeping of its value.
+    void CodeKeptFor(const TExprNode& n);
+
     FormulaContext& ctx_;
     ComplexCode& c_;
     int depth_ = 0;
     int highest_ = 1;
     bool refused_ = false;
+    bool folding_ = false;  // code that runs once here and is taken back keeps nothing
+    const ValueNumbers numbers_;
+    std::unordered_map<int, std::vector<Kept>> kept_;  // by number
+    std::vector<bool> branchOpen_{true};
+    int branch_ = 0;
 };
+
+const ComplexCompiler::Kept* ComplexCompiler::KeptValue(const TExprNode& n) const {
+    const auto found = kept_.find(numbers_.Of(&n));
+    if (found == kept_.end()) return nullptr;
+    for (const Kept& k : found->second)
+        if (branchOpen_[static_cast<std::size_t>(k.branch)]) return &k;
+    return nullptr;
+}
+
+void ComplexCompiler::CodeKeptFor(const TExprNode& n) {
+    c_.shared.emplace_back();
+    c_.sharedFailures.push_back(0);
+    Complex* value = &c_.shared.back();
+    int* failures = &c_.sharedFailures.back();
+    Emit({.op = C::kMark, .mark = failures});
+    CodeFor(n);
+    Emit({.op = C::kKeep, .slot = value, .mark = failures});
+    kept_[numbers_.Of(&n)].push_back({branch_, value, failures});
+}
 
 bool ComplexCompiler::IsConstant(const TExprNode* n) const {
     if (!n) return false;
@@ -89,15 +156,23 @@ void ComplexCompiler::Child(const TExprNode* n) {
         Fail();
     } else if (n->op != op::kConst && IsConstant(n)) {
         Fold(*n);
-    } else {
+    } else if (!Shareable(*n)) {
         CodeFor(*n);
+    } else if (const Kept* k = KeptValue(*n)) {
+        Emit({.op = C::kPushKept, .below = depth_ > 0, .a = k->value, .mark = k->failures});
+        Pushed();
+    } else {
+        CodeKeptFor(*n);
     }
 }
 
 // A constant subtree that is defined becomes its value, computed once here by its own code.
 void ComplexCompiler::Fold(const TExprNode& n) {
     const std::size_t start = c_.code.size();
+    const bool folding = folding_;
+    folding_ = true;
     CodeFor(n);
+    folding_ = folding;
     Emit({.op = C::kEnd});
     c_.stack.resize(static_cast<std::size_t>(highest_) + 1);
     bool defined = false;
@@ -192,11 +267,17 @@ void ComplexCompiler::Join(const TExprNode& n) {
     const int test =
         Emit({.op = C::kJoin, .below = depth_ > 1, .slot = Slot(op::VariableSlot(n.aux))});
     Popped();
-    Child(c0);
+    {
+        const Branch left(*this);
+        Child(c0);
+    }
     const int jump = Emit({.op = C::kJump});
     Popped();
     c_.code[static_cast<std::size_t>(test)].n = Here();
-    Child(c2);
+    {
+        const Branch right(*this);
+        Child(c2);
+    }
     c_.code[static_cast<std::size_t>(jump)].n = Here();
     Emit({.op = C::kNorm});
 }
@@ -232,7 +313,10 @@ void ComplexCompiler::Fallback(const TExprNode& n) {
     Child(n.child[0].get());
     const int test = Emit({.op = C::kFallbackTest, .below = depth_ > 1, .mark = mark});
     Popped();
-    Child(n.child[1].get());
+    {
+        const Branch undefined(*this);
+        Child(n.child[1].get());
+    }
     c_.code[static_cast<std::size_t>(test)].m = Here();
     Emit({.op = C::kStore});
     c_.marks.Pop();
@@ -241,7 +325,7 @@ void ComplexCompiler::Fallback(const TExprNode& n) {
 }  // namespace
 
 bool CompileComplex(FormulaContext& context, const TExprNode* tree, ComplexCode& code) {
-    return ComplexCompiler(context, code).Compile(tree);
+    return ComplexCompiler(context, code, tree).Compile(tree);
 }
 
 }  // namespace quorlin::program_detail

@@ -2,12 +2,12 @@
 // Value numbers of a tree's nodes, for the programs that evaluate each distinct subtree once.
 //
 // Derivatives copy their subtrees many times over, so one tree holds many equal subtrees. Two
-// nodes get the same number exactly when the real tree walk computes the same value for them
-// at every point: the same code, the same constant bits, children of the same numbers, and the
-// same meaning of every variable slot they read. A slot read in the body of a bound node means
-// the value that node gave it (the number of its point), one in the body of a periodic node
-// the wrapped X of that node; elsewhere the slot's own value. A subtree that reads no bound
-// slot keeps its number inside a bound body, so it is shared with its copies outside.
+// nodes get the same number exactly when the tree walk (real or complex) computes the same
+// value for them at every point: the same code, the same constant bits, children of the same
+// numbers, and the same meaning of every variable slot they read. A slot read in the body of a
+// bound node means the value that node gave it (the number of its point), one in the body of a
+// periodic node the wrapped X of that node; elsewhere the slot's own value. A subtree that reads no
+// bound slot keeps its number inside a bound body, so it is shared with its copies outside.
 // Internal to the formula engine.
 #include <utility>
 #include <vector>
