@@ -3,8 +3,6 @@
 // tree walk's order.
 #include <algorithm>
 #include <cstddef>
-#include <unordered_map>
-#include <vector>
 
 #include "formula/complex_math.h"
 #include "formula/name_table.h"
@@ -62,38 +60,18 @@ private:
     // --- subtrees that occur more than once ----------------------------------------------------
     // The value of such a subtree is kept where it is first computed, with the failures its
     // computation counted (a fallback inside it forgets its own), and pushed again from there
-    // with those failures while the code that computed it has surely run: in the same branch
-    // (a piece of a JOIN, the second value of a fallback) or one that encloses it. Leaves are
-    // pushed as they are.
+    // with those failures while the code that computed it has surely run
+    // (tree_program_sharing.h). Leaves are pushed as they are.
     struct Kept {
-        int branch;
         const Complex* value;
         int* failures;
     };
-    // Code emitted while one lives runs only on some evaluations.
-    class Branch {
-    public:
-        explicit Branch(ComplexCompiler& compiler) : compiler_(compiler), outer_(compiler.branch_) {
-            compiler.branch_ = static_cast<int>(compiler.branchOpen_.size());
-            compiler.branchOpen_.push_back(true);
-        }
-        ~Branch() {
-            compiler_.branchOpen_[static_cast<std::size_t>(compiler_.branch_)] = false;
-            compiler_.branch_ = outer_;
-        }
-        Branch(const Branch&) = delete;
-        Branch& operator=(const Branch&) = delete;
-
-    private:
-        ComplexCompiler& compiler_;
-        int outer_;
-    };
+    using Branch = KeptValues<Kept>::Branch;
     bool Shareable(const TExprNode& n) const {
         const bool leaf = std::none_of(n.child.begin(), n.child.end(),
                                        [](const NodePtr& c) { return c != nullptr; });
         return !folding_ && !leaf && numbers_.Occurrences(numbers_.Of(&n)) > 1;
     }
-    const Kept* KeptValue(const TExprNode& n) const;
     // The code of a repeated subtree between a mark and the keeping of its value.
     void CodeKeptFor(const TExprNode& n);
 
@@ -104,18 +82,8 @@ private:
     bool refused_ = false;
     bool folding_ = false;  // code that runs once here and is taken back keeps nothing
     const ValueNumbers numbers_;
-    std::unordered_map<int, std::vector<Kept>> kept_;  // by number
-    std::vector<bool> branchOpen_{true};
-    int branch_ = 0;
+    KeptValues<Kept> kept_;
 };
-
-const ComplexCompiler::Kept* ComplexCompiler::KeptValue(const TExprNode& n) const {
-    const auto found = kept_.find(numbers_.Of(&n));
-    if (found == kept_.end()) return nullptr;
-    for (const Kept& k : found->second)
-        if (branchOpen_[static_cast<std::size_t>(k.branch)]) return &k;
-    return nullptr;
-}
 
 void ComplexCompiler::CodeKeptFor(const TExprNode& n) {
     c_.shared.emplace_back();
@@ -125,7 +93,7 @@ void ComplexCompiler::CodeKeptFor(const TExprNode& n) {
     Emit({.op = C::kMark, .mark = failures});
     CodeFor(n);
     Emit({.op = C::kKeep, .slot = value, .mark = failures});
-    kept_[numbers_.Of(&n)].push_back({branch_, value, failures});
+    kept_.Keep(numbers_.Of(&n), {value, failures});
 }
 
 bool ComplexCompiler::IsConstant(const TExprNode* n) const {
@@ -158,7 +126,7 @@ void ComplexCompiler::Child(const TExprNode* n) {
         Fold(*n);
     } else if (!Shareable(*n)) {
         CodeFor(*n);
-    } else if (const Kept* k = KeptValue(*n)) {
+    } else if (const Kept* k = kept_.Find(numbers_.Of(n))) {
         Emit({.op = C::kPushKept, .below = depth_ > 0, .a = k->value, .mark = k->failures});
         Pushed();
     } else {
@@ -268,14 +236,14 @@ void ComplexCompiler::Join(const TExprNode& n) {
         Emit({.op = C::kJoin, .below = depth_ > 1, .slot = Slot(op::VariableSlot(n.aux))});
     Popped();
     {
-        const Branch left(*this);
+        const Branch left(kept_);
         Child(c0);
     }
     const int jump = Emit({.op = C::kJump});
     Popped();
     c_.code[static_cast<std::size_t>(test)].n = Here();
     {
-        const Branch right(*this);
+        const Branch right(kept_);
         Child(c2);
     }
     c_.code[static_cast<std::size_t>(jump)].n = Here();
@@ -314,7 +282,7 @@ void ComplexCompiler::Fallback(const TExprNode& n) {
     const int test = Emit({.op = C::kFallbackTest, .below = depth_ > 1, .mark = mark});
     Popped();
     {
-        const Branch undefined(*this);
+        const Branch undefined(kept_);
         Child(n.child[1].get());
     }
     c_.code[static_cast<std::size_t>(test)].m = Here();
