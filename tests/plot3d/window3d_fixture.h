@@ -12,7 +12,7 @@
 #include "platform/boxes.h"
 #include "platform/clipboard.h"
 #include "platform/common_dialogs.h"
-#include "plot3d/plot3_win.h"
+#include "plot3d/levels/plot3_win.h"
 #include "resources/command_ids.h"
 
 namespace quorlin::testing {
