@@ -111,6 +111,18 @@ void TZELWin::ApplyIniPlacement() {
     OuterWidget()->setGeometry(platform::FitInside(wanted, PlacementArea()));
 }
 
+void TZELWin::Cascade(int steps) {
+    const QRect area = PlacementArea();
+    const QRect was = OuterWidget()->geometry();
+    QRect moved = was.translated(steps * DialogRow(), steps * DialogRow());
+    // Cut rather than moved back: a window moved back would cover the one it steps from.
+    moved.setRight(std::min(moved.right(), area.right()));
+    moved.setBottom(std::min(moved.bottom(), area.bottom()));
+    moved = platform::FitInside(moved, area);
+    OuterWidget()->setGeometry(moved);
+    cascadeShift_ += moved.topLeft() - was.topLeft();
+}
+
 // ---------------------------------------------------------------------------- ini file
 
 bool TZELWin::ReadIni() {
@@ -137,7 +149,7 @@ void TZELWin::StoreIni(IniRecord& record) const {
     ShellIniWords words;
     words.delay = delayMs_;
     words.styleWords = Styles().words;
-    const QRect frame = OuterWidget()->geometry();
+    const QRect frame = OuterWidget()->geometry().translated(-cascadeShift_);
     if (frame.width() > 0 && frame.height() > 0) {
         words.placement = WindowPlacement{frame.x(), frame.y(), frame.width(), frame.height()};
     }

@@ -11,6 +11,7 @@
 // Levels above fill the virtual slots: StoreIni/LoadIni for their ini words, DrawAll and
 // DrawPicture for what the window shows, DrawForOutput for printing, and the body slots of the
 // diagram file.
+#include <QPoint>
 #include <QPointer>
 #include <QRect>
 #include <QSize>
@@ -80,6 +81,11 @@ public:
     // Where the window may lie: the frame's client area for a child of a shown frame, else the
     // screen's available area.
     QRect PlacementArea() const;
+    // Moves the window `steps` cascade steps (DialogRow: a caption and a menu) right and down
+    // from where it stands, cut at the right and bottom of PlacementArea, so that windows set
+    // up at one place each show their caption and menu above the next. The ini file keeps the
+    // place it came from, so the next window of the kind opens where the first did.
+    void Cascade(int steps);
 
     // --- ini file ---
     const QString& IniName() const { return iniName_; }
@@ -195,6 +201,7 @@ private:
     bool simultaneousPrinting_ = false;
     QString lastFileOfIni_;
     std::optional<WindowPlacement> iniPlacement_;
+    QPoint cascadeShift_;  // how far Cascade moved the window
     QPointer<TColWin> palette_;
     QPointer<HelpWindow> help_;
     QPointer<TTextWin> plainText_;

@@ -3,8 +3,10 @@
 // "sections.qz3" and follows them; its window hidden by its own "Close" comes back with the next
 // solid, and hides with the 2D window; the surface of revolution over an angle stop tied to K
 // links K in "surfrev.qz3", an angle over a turn is cut to one, one under 1e-16 is refused;
-// "see arc" marks only the arc on the 2D picture.
+// "see arc" marks only the arc on the 2D picture; typing in a field clears the volume, and in an
+// arc end the marked arc, read from its former text.
 #include <QImage>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -69,6 +71,14 @@ protected:
         d.SetText(TSurfDlg::kAngleStop, QString::fromLatin1(angleStop));
         d.Press(TSurfDlg::kSeeSurface);
         return d;
+    }
+    // Types `text` over the whole of edit field `id`, as the user does.
+    static void TypeOver(platform::Dialog& d, int id, const char* text) {
+        auto* edit = d.Control(id, platform::ControlKind::Edit);
+        ASSERT_NE(edit, nullptr) << id;
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, QString::fromLatin1(text));
+        ASSERT_EQ(d.GetText(id), QString::fromLatin1(text)) << id;
     }
     plot3d::TPlotSWin* Space(examples::TSolidWindow* w) {
         return w ? dynamic_cast<plot3d::TPlotSWin*>(&w->Levels()) : nullptr;
@@ -190,6 +200,75 @@ TEST_F(SolidToolsTest, SeeArcMarksTheArcAlone) {
     d.SelectPosition(1);
     EXPECT_FALSE(d.ArcShown());
     EXPECT_EQ(picture(), before);
+}
+
+// Squares on the strips between y = x and y = 0 over [0, 3]: the volume is the integral of x^2,
+// 9, which the parabolic sum gives exactly. Whatever field the user types in, the volume shown
+// goes; pressed again, it is the volume of what the fields now hold.
+TEST_F(SolidToolsTest, TypingInAnyFieldClearsTheVolumeItWasComputedFrom) {
+    struct Row {
+        int field;
+        const char* typed;
+        const char* volume;  // then, of the typed text: x^3 / 3 between the ends
+    };
+    const Row rows[] = {
+        {TSectionDlg::kLow, "0.5", "8.9583"},     {TSectionDlg::kHigh, "2", "2.6667"},
+        {TSectionDlg::kHeight, "7", "9.0000"},    {TSectionDlg::kXSections, "30", "9.0000"},
+        {TSectionDlg::kZSections, "3", "9.0000"}, {TSectionDlg::kSubintervals, "12", "9.0000"},
+    };
+    TSectionDlg& d = Sections();
+    for (const Row& row : rows) {
+        d.SetText(TSectionDlg::kLow, QStringLiteral("0"));
+        d.SetText(TSectionDlg::kHigh, QStringLiteral("3"));
+        d.SetText(TSectionDlg::kSubintervals, QStringLiteral("10"));
+        d.Press(TSectionDlg::kVolume);
+        ASSERT_EQ(d.GetText(TSectionDlg::kResult), QStringLiteral("9.0000")) << row.field;
+        TypeOver(d, row.field, row.typed);
+        EXPECT_EQ(d.GetText(TSectionDlg::kResult), QString()) << row.field;
+        d.Press(TSectionDlg::kVolume);
+        EXPECT_EQ(d.GetText(TSectionDlg::kResult), QString::fromLatin1(row.volume)) << row.field;
+    }
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+// The marked arc is that of the arc's ends: typing in either unmarks it, typing in the angle's
+// or the axis's fields leaves it.
+TEST_F(SolidToolsTest, TypingInAnArcEndUnmarksTheArc) {
+    const std::pair<int, bool> rows[] = {{TSurfDlg::kArcStart, false},
+                                         {TSurfDlg::kArcStop, false},
+                                         {TSurfDlg::kAngleStop, true},
+                                         {TSurfDlg::kA, true},
+                                         {TSurfDlg::kC, true}};
+    ASSERT_TRUE(win.SendCommand(cmd::kSurfaceOfRevolution));
+    TSurfDlg& d = *Solids().Surfaces();
+    d.SelectPosition(0);
+    for (const auto& [field, kept] : rows) {
+        d.SetText(TSurfDlg::kArcStart, QStringLiteral("-1"));
+        d.SetText(TSurfDlg::kArcStop, QStringLiteral("2"));
+        d.Press(TSurfDlg::kSeeArc);
+        ASSERT_TRUE(d.ArcShown()) << field;
+        TypeOver(d, field, "0.5");
+        EXPECT_EQ(d.ArcShown(), kept) << field;
+    }
+}
+
+// The two 3D windows share their ini file's place: "surfrev.qz3" opens a caption and a menu
+// right of and below "sections.qz3", whichever opens first, and both keep their size.
+TEST_F(SolidToolsTest, TheSurfacesWindowOpensACascadeStepFromTheSectionsWindow) {
+    const auto outer = [this](examples::TSolidWindow* w) {
+        plot3d::TPlotSWin* space = Space(w);
+        return space ? space->OuterWidget()->geometry() : QRect();
+    };
+    Revolve("0", "3");
+    TSectionDlg& d = Sections();
+    d.Press(TSectionDlg::kSeeSolid);
+    ASSERT_TRUE(prompter.messages.empty());
+    const QRect sections = outer(Solids().SectionWindow());
+    const QRect surfaces = outer(Solids().SurfaceWindow());
+    ASSERT_FALSE(sections.isEmpty());
+    const int step = plot3d::TPlotSWin::DialogRow();
+    EXPECT_EQ(surfaces.topLeft() - sections.topLeft(), QPoint(step, step));
+    EXPECT_EQ(surfaces.size(), sections.size());
 }
 
 }  // namespace

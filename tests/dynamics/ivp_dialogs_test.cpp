@@ -1,9 +1,12 @@
 // The initial-value dialogs refuse what they must: a step below 1e-16, a delay below 1 when
 // watching, a number of terms out of bounds, too few initial values, a start value that does
 // not read; a pen width out of 1..25 draws with width 1. Each refusal shows its error and adds
-// no trajectory. Their caption names the diagram, and the table lists a trajectory's points.
+// no trajectory. Their caption names the diagram, the table lists a trajectory's points, and
+// their list shows a large start or end in exponent form.
 #include <cmath>
+#include <utility>
 
+#include "core/numbers.h"
 #include "dynamics/window_tools.h"
 #include "examples/plot_test_window.h"
 #include "platform/strings.h"
@@ -103,6 +106,31 @@ TEST_F(IvpDialogsTest, CaptionTableAndPenWidths) {
     systems.SetText(ivp::kPenWidth, ControlKind::Edit, QStringLiteral("99"));
     systems.Press(ivp::kDraw);
     EXPECT_EQ(win.Inventory()[0].trajectories.front().pen.width, 1);
+}
+
+// Numbers beyond the fixed form read in exponent form with the dialog's digits: a start far
+// out, and the end of a system's trajectory that no closing or stop bounded, e^42.
+TEST_F(IvpDialogsTest, TheListShowsLargeValuesInExponentForm) {
+    TIvpDlg& slopes = Open(cmd::kIvp11);
+    slopes.SetText(ivp::kStartX, ControlKind::Edit, QStringLiteral("2e8"));
+    slopes.SetText(ivp::kStartY, ControlKind::Edit, QStringLiteral("-3"));
+    slopes.SetText(ivp::kStep, ControlKind::Edit, QStringLiteral("0.05"));
+    slopes.Press(ivp::kDraw);
+    ASSERT_EQ(slopes.ItemCount(ivp::kTrajectories), 1);
+    EXPECT_EQ(slopes.ItemText(ivp::kTrajectories, 0).toStdString(),
+              "(2.0000e+08,-3.0000) steps 0.0500 Euler");
+
+    TIvpDlg& systems = Open(cmd::kIvp10);
+    examples::TTrajectory unbounded;
+    unbounded.kind = kind::kSystem;
+    unbounded.startX = 1.5L, unbounded.startY = -0.25L, unbounded.startTime = -2;
+    unbounded.endTime = -2 + Unbounded();
+    win.Inventory()[0].trajectories.push_back(std::move(unbounded));
+    systems.FillList();
+    ASSERT_EQ(systems.ItemCount(ivp::kTrajectories), 1);
+    EXPECT_EQ(systems.ItemText(ivp::kTrajectories, 0).toStdString(),
+              "(1.5000,-0.2500) t = -2.0000 fwd t = 1.7393e+18");
+    EXPECT_TRUE(prompter.messages.empty());
 }
 
 }  // namespace

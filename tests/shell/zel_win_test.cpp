@@ -125,5 +125,50 @@ TEST(WindowLevels, AttachedWindowsHideInsteadOfClosingAndWithTheirWindow) {
     EXPECT_FALSE(w.Help()->isVisible());
 }
 
+// Windows set up at one place step aside by whole captions and menus; one near the area's
+// right and bottom is cut there rather than moved back over the window it steps from; and the
+// ini file keeps the place each came from.
+TEST(WindowLevels, CascadedWindowsStepAsideAndKeepTheirPlaceInTheIniFile) {
+    platform::FrameWindow frame;
+    frame.resize(900, 700);
+    frame.show();
+    const auto added = [&frame] {
+        auto* w = new TestDiagram("noname1.qz2", "cascade.ini");
+        frame.AddChild(w);
+        return w;
+    };
+    const QRect area = added()->PlacementArea();
+    const int r = TZELWin::DialogRow();
+    ASSERT_GT(area.width(), 300 + 2 * r);
+    ASSERT_GT(area.height(), 250 + 2 * r);
+    struct Row {
+        QRect start;
+        int steps;
+        QRect placed;
+    };
+    const int nearRight = area.right() - 180, nearBottom = area.bottom() - 120;
+    const Row rows[] = {
+        {{10, 20, 200, 150}, 1, {10 + r, 20 + r, 200, 150}},
+        {{30, 5, 240, 170}, 2, {30 + 2 * r, 5 + 2 * r, 240, 170}},
+        {{10, 20, 200, 150}, 0, {10, 20, 200, 150}},
+        {{nearRight, nearBottom, 150, 100}, 1, {nearRight + r, nearBottom + r, 181 - r, 121 - r}},
+    };
+    for (const Row& row : rows) {
+        TestDiagram* w = added();
+        w->OuterWidget()->setGeometry(row.start);
+        w->Cascade(row.steps);
+        EXPECT_EQ(w->OuterWidget()->geometry(), row.placed) << row.steps;
+        IniRecord record = IniRecord::ForKind(kKind2D);
+        w->StoreIni(record);
+        ShellIniWords words;
+        words.LoadFrom(record);
+        ASSERT_TRUE(words.placement.has_value());
+        EXPECT_EQ(QRect(words.placement->x, words.placement->y, words.placement->width,
+                        words.placement->height),
+                  QRect(row.start.topLeft(), row.placed.size()))
+            << row.steps;
+    }
+}
+
 }  // namespace
 }  // namespace quorlin

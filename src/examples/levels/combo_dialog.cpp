@@ -132,6 +132,7 @@ void TComboDlg::OnControl(int id) {
 
 void TComboDlg::OnNotify(int id, platform::Notification what) {
     if (id == kListId && what == platform::Notification::SelectionChanged) ReadSelection();
+    if (what == platform::Notification::TextChanged) FieldEdited(id);
 }
 
 void TComboDlg::CmCancel() {

@@ -59,6 +59,9 @@ protected:
     virtual void SelectionKept() { SelectionChanged(); }
     // The selected example is gone and nothing is selected.
     virtual void SelectionLost() {}
+    // The user typed in edit field `id`: what was computed from its former text no longer
+    // stands beside it.
+    virtual void FieldEdited(int /*id*/) {}
     // Button 1 (Enter).
     virtual void CmOk() {}
     // Button 2: hides the dialog; the window repaints without the tool's drawing.

@@ -39,8 +39,11 @@ public:
 };
 
 // Makes a solid window titled `title` for the plane window `owner`; null when it cannot be made.
-using SolidWindowMaker =
-    std::function<std::unique_ptr<TSolidWindow>(TPlot11Win& owner, const QString& title)>;
+// `place` is its place among the owner's solid windows (0, 1, ...): each stands a cascade step
+// further right and down than the one before, so that they open side by side, never one over
+// the other.
+using SolidWindowMaker = std::function<std::unique_ptr<TSolidWindow>(
+    TPlot11Win& owner, const QString& title, int place)>;
 
 // Installs the maker (empty: none).
 void SetSolidWindowMaker(SolidWindowMaker maker);

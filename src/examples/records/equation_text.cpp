@@ -382,7 +382,9 @@ std::string SegmentText(const TExample& example, bool threeD) {
 std::string DescribeTrajectory(const TTrajectory& trajectory, int digits, bool threeD,
                                int logMode) {
     const int k = trajectory.kind % TTrajectory::kFormulaKindOffset;
-    const auto num = [digits](long double v) { return FormatLf(v, digits + 2, digits); };
+    // Fixed with the line's digits where that reads well; an unbounded end (e^42), a huge step
+    // or a start far out in exponent form, so no line runs into twenty digits.
+    const auto num = [digits](long double v) { return FormatNumberAuto(v, digits); };
     std::string out = "(";
     std::string steps;
     if (k == kind::kSlope || k == kind::kHigherOrder) {

@@ -62,9 +62,10 @@ std::string LineText(const TExample& example);
 // segment takes its second end from texts 4, 6 and 7.
 std::string SegmentText(const TExample& example, bool threeD);
 
-// The line of a trajectory in the trajectory lists, numbers with `digits` decimals; logMode is
-// the window's logarithmic mode (0 linear, 1 log x, 2 log y, 3 both). The initial values of a
-// derx(n,y) trajectory are its first text.
+// The line of a trajectory in the trajectory lists, numbers with `digits` decimals (in exponent
+// form outside [1e-4, 1e7), as FormatNumberAuto writes them); logMode is the window's
+// logarithmic mode (0 linear, 1 log x, 2 log y, 3 both). The initial values of a derx(n,y)
+// trajectory are its first text.
 std::string DescribeTrajectory(const TTrajectory& trajectory, int digits, bool threeD,
                                int logMode = 0);
 

@@ -47,6 +47,7 @@ QString Words(int stringId, const std::string& value) {
 TLevelWin::TLevelWin(TPlotRWin& parent, QString title)
     : TPlotQWin(QString(), QStringLiteral("lev.ini"), "LEVELMENU"),
       parent_(parent),
+      parentObject_(&parent),
       title_(std::move(title)) {
     SetAcceleratorName("LEVELMENU");
     ShareInventoryOf(parent);
@@ -62,13 +63,7 @@ TLevelWin::TLevelWin(TPlotRWin& parent, QString title)
 TLevelWin::~TLevelWin() = default;
 
 void TLevelWin::RegisterCommands() {
-    HandleCommand(cmd::kClose, [this] {
-        // The parent's screen shows the cursor's curve until it paints again without it. The
-        // window may be gone once closed: the parent is taken first.
-        TPlotRWin& parent = parent_;
-        const bool cursor = MouseMode() == cmd::kMouseCursor;
-        if (CloseWindow() && cursor) parent.Invalidate();
-    });
+    HandleCommand(cmd::kClose, [this] { CloseWindow(); });
     HandleCommand(cmd::kGradient, [this] { ToggleGradient(); });
     HandleCommand(cmd::kDirectionalDerivative, [this] { ToggleDirection(); });
 }
@@ -139,6 +134,7 @@ void TLevelWin::SetupWindow() {
 }
 
 void TLevelWin::CleanupWindow() {
+    if (MouseMode() == cmd::kMouseCursor) RepaintParentLater();
     if (directionDialog_) delete directionDialog_.data();
     CollectIniSettings();
     TPlotQWin::CleanupWindow();
@@ -355,6 +351,21 @@ void TLevelWin::ToggleDirection() {
 void TLevelWin::PictureChanged() {
     InvalidateImage(ImageLayer::Picture);
     Invalidate();
+}
+
+// However this window closes (its "Close", its title bar, its parent's end), the parent's
+// screen shows the cursor's curve until it paints again without it. The parent may be closing
+// itself, half torn down: nothing of it is touched now. The repaint is posted to it and runs
+// from the event loop, after this window's deferred end, and only while the parent stands.
+void TLevelWin::RepaintParentLater() {
+    QObject* context = parentObject_.data();
+    if (!context) return;
+    QMetaObject::invokeMethod(
+        context,
+        [parent = &parent_, alive = parentObject_] {
+            if (alive) parent->Invalidate();
+        },
+        Qt::QueuedConnection);
 }
 
 void TLevelWin::RedrawParent() {

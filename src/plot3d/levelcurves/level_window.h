@@ -78,6 +78,8 @@ private:
     void ToggleDirection();
     void PictureChanged();
     void RedrawParent();
+    // The parent's screen painted again once this window has gone, if the parent still stands.
+    void RepaintParentLater();
     // An arrow from the cursor point by the vector, clipped to the view, with its label.
     void DrawCursorArrow(platform::DeviceContext& dc, std::array<long double, 2> v, int role);
     void DrawCornerText(platform::DeviceContext& dc, const QString& text, int role, bool right,
@@ -85,6 +87,8 @@ private:
     int LabelInset() const;
 
     TPlotRWin& parent_;
+    // The parent as an object, taken while it stood whole: a closing parent is not touched.
+    QPointer<QObject> parentObject_;
     QString title_;
     QPointer<TPctDlg> directionDialog_;
     int example_ = -1;

@@ -12,11 +12,13 @@ namespace {
 
 class TOwnedSolidWindow : public examples::TSolidWindow {
 public:
-    TOwnedSolidWindow(examples::TPlot11Win& owner, const QString& title)
+    TOwnedSolidWindow(examples::TPlot11Win& owner, const QString& title, int place)
         : window_(new TPlotSWin(title, false)) {
         window_->SetUseDefaults(owner.Switches().childrenUseDefaults);
         // Its own top-level frame with its menu, above the owner.
         AttachHidden(window_, &owner);
+        // The 3D windows share their ini file, so all come up at its place: each steps aside.
+        window_->Cascade(place);
         window_->SetFileName(QString());
         window_->SetVersion(owner.Version());
     }
@@ -62,11 +64,10 @@ private:
 }  // namespace
 
 void InstallSolidWindows() {
-    examples::SetSolidWindowMaker(
-        [](examples::TPlot11Win& owner,
-           const QString& title) -> std::unique_ptr<examples::TSolidWindow> {
-            return std::make_unique<TOwnedSolidWindow>(owner, title);
-        });
+    examples::SetSolidWindowMaker([](examples::TPlot11Win& owner, const QString& title,
+                                     int place) -> std::unique_ptr<examples::TSolidWindow> {
+        return std::make_unique<TOwnedSolidWindow>(owner, title, place);
+    });
 }
 
 }  // namespace quorlin::plot3d

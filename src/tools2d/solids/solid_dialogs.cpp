@@ -241,6 +241,10 @@ void TSurfDlg::SelectionLost() {
     ShowArc(false);
 }
 
+void TSurfDlg::FieldEdited(int id) {
+    if (id == kArcStart || id == kArcStop) ShowArc(false);
+}
+
 void TSurfDlg::CmCancel() {
     ShowArc(false);
     TComboDlg::CmCancel();

@@ -8,7 +8,8 @@
 //               ax + by = c over its arc and angle ranges, added to "surfrev.qz3" by "see
 //               surface"; "see arc" marks the arc on the window's picture.
 // Both read their fields afresh on every request, show what is wrong in the error box, and
-// leave the window's tool settings holding what they last read well.
+// leave the window's tool settings holding what they last read well. What they show (the
+// volume, the marked arc) goes as soon as the user types in a field it was read from.
 #include <string>
 
 #include "examples/levels/interval_dialog.h"
@@ -49,6 +50,8 @@ protected:
     void SelectionChanged() override { ClearResult(); }
     void SecondSelectionChanged() override { ClearResult(); }
     void SelectionLost() override { ClearResult(); }
+    // Every field is an input of the volume.
+    void FieldEdited(int) override { ClearResult(); }
 
 private:
     int CheckedShape() const;
@@ -94,6 +97,8 @@ public:
 protected:
     void SelectionChanged() override;
     void SelectionLost() override;
+    // The marked arc is that of the ends read when "see arc" was pressed.
+    void FieldEdited(int id) override;
     void CmCancel() override;
 
 private:

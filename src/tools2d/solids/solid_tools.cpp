@@ -19,7 +19,10 @@ namespace k = examples::kind;
 
 constexpr int kStrSectionsWindow = 179;  // "sections.qz3"
 constexpr int kStrSurfacesWindow = 271;  // "surfrev.qz3"
-constexpr int kStrSectionEntry = 178;    // "(low,high,volume,subint)"
+// Their places: the surfaces' window a cascade step from the sections'.
+constexpr int kSectionsPlace = 0;
+constexpr int kSurfacesPlace = 1;
+constexpr int kStrSectionEntry = 178;  // "(low,high,volume,subint)"
 constexpr std::size_t kMaxLabelChars = 28;
 constexpr int kErrTextNotUnderstood = 1;
 constexpr int kArcSteps = 200;
@@ -106,12 +109,12 @@ void TSolidTools::Close() {
 }
 
 examples::TSolidWindow* TSolidTools::OpenWindow(std::unique_ptr<examples::TSolidWindow>& slot,
-                                                int titleId) {
+                                                int titleId, int place) {
     if (slot && !slot->Exists()) slot.reset();
     if (!slot) {
         const examples::SolidWindowMaker& make = examples::GetSolidWindowMaker();
         if (!make) return nullptr;
-        slot = make(window_, resources::LoadString(titleId));
+        slot = make(window_, resources::LoadString(titleId), place);
         if (!slot) return nullptr;
     }
     slot->Show();
@@ -151,7 +154,7 @@ int TSolidTools::SectionSolid(const TSectionRequest& request, const TSectionRang
     if (const int error = SectionSurfaces(window_.Formulas(), request, range, counts.xSections,
                                           counts.zSections, surfaces))
         return error;
-    examples::TSolidWindow* solid = OpenWindow(sectionWindow_, kStrSectionsWindow);
+    examples::TSolidWindow* solid = OpenWindow(sectionWindow_, kStrSectionsWindow, kSectionsPlace);
     if (!solid) return kErrNoMoreRoom;
     const examples::TInventory& space = solid->Levels().Inventory();
     if (space.LastIndex() + static_cast<int>(surfaces.size()) > space.Capacity())
@@ -168,7 +171,7 @@ int TSolidTools::RevolveSurface(int i) {
     examples::TInventory& inventory = window_.Inventory();
     if (!inventory.IsIndex(i)) return kErrMakeSelection;
     if (window_.Compiler().UsesJoin(i)) return kErrJoinExample;
-    examples::TSolidWindow* solid = OpenWindow(surfaceWindow_, kStrSurfacesWindow);
+    examples::TSolidWindow* solid = OpenWindow(surfaceWindow_, kStrSurfacesWindow, kSurfacesPlace);
     if (!solid) return kErrNoMoreRoom;
     examples::TPlot11Win& space = solid->Levels();
     if (!space.CanAddExample(false)) return kErrNoMoreRoom;

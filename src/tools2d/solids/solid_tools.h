@@ -58,7 +58,9 @@ public:
 
 private:
     // Makes the window on first use, else shows it again; null when it cannot be made.
-    examples::TSolidWindow* OpenWindow(std::unique_ptr<examples::TSolidWindow>& slot, int titleId);
+    // The window of a slot, made at its place (0 the sections', 1 the surfaces') on first use.
+    examples::TSolidWindow* OpenWindow(std::unique_ptr<examples::TSolidWindow>& slot, int titleId,
+                                       int place);
 
     examples::TPlot11Win& window_;
     QPointer<TSectionDlg> sections_;

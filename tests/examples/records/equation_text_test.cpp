@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -185,6 +187,41 @@ TEST(EquationText, TrajectoryLines) {
         derx.texts[0] = values;
         EXPECT_EQ(DescribeTrajectory(derx, 1, false), shown);
     }
+}
+
+// Values beyond the fixed form's reach read in exponent form with the line's digits, and
+// infinities as such: the end of an unbounded trajectory is e^42, never 19 digits of it.
+TEST(EquationText, TrajectoryLinesShowLargeAndTinyValuesInExponentForm) {
+    struct Row {
+        int kind;
+        long double x, y, start, end, step;
+        int digits, logMode;
+        const char* shown;
+    };
+    const long double inf = std::numeric_limits<long double>::infinity();
+    const Row rows[] = {
+        {kind::kSystem, 1, -2, 0, std::exp(42.0L), 0, 4, 0,
+         "(1.0000,-2.0000) t = 0.0000 fwd t = 1.7393e+18"},
+        {kind::kSystem, 3e9L, 2.5e-7L, 2.5L, -inf, 0, 2, 0,
+         "(3.00e+09,2.50e-07) t = 2.50 bkw t = -inf"},
+        {kind::kSystem, 0.25L, 1e7L, -1.5e12L, inf, 0, 3, 0,
+         "(0.250,1.000e+07) t = -1.500e+12 fwd t = inf"},
+        {kind::kSlope, 400, 3, 0, 1, 6.5e8L, 1, 1, "(1.0e+400,3.0) steps 6.5e+08 Euler"},
+        {kind::kSlope, 2, -15.5L, 0, 1, 0.05L, 4, 2, "(2.0000,3.1623e-16) steps 0.0500 Euler"},
+    };
+    for (const Row& row : rows) {
+        TTrajectory t;
+        t.kind = row.kind;
+        t.startX = row.x, t.startY = row.y, t.startTime = row.start, t.endTime = row.end;
+        t.step = row.step, t.option1 = 0;
+        EXPECT_EQ(DescribeTrajectory(t, row.digits, false, row.logMode), row.shown) << row.shown;
+    }
+    TTrajectory derx;
+    derx.kind = kind::kHigherOrder;
+    derx.texts[0] = "1,0,";
+    derx.startTime = -7.25e9L, derx.step = 1e-6L, derx.option1 = 1;
+    EXPECT_EQ(DescribeTrajectory(derx, 2, false),
+              "(1,0) t = -7.25e+09 steps 1.00e-06 modified Euler");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The level window's cursor in the 3D picture: the point on the surface and the level curve
 // through it drawn over the saved picture, where the closed form puts them, and the window,
-// the example and its curve list as they were afterwards, also when Q stopped the trace.
+// the example and its curve list as they were afterwards, also when Q stopped the trace; the 3D
+// window paints again when the level window closes in the cursor mode, by its title bar too.
 #include <QCoreApplication>
 #include <QImage>
 #include <QKeyEvent>
@@ -168,6 +169,51 @@ TEST_F(CursorIn3DTest, QStopsTheTraceAndLeavesEverythingAsItWas) {
     PaintedOver();
     EXPECT_TRUE(Now() == before);
     EXPECT_EQ(platform::PollKey(&win), 0);  // the trace took the Q
+}
+
+// Lets every repaint asked for so far happen (a paint may ask for the next layer's).
+void Settle() {
+    for (int round = 0; round < 3; ++round) QCoreApplication::processEvents();
+}
+
+// Counts the paints a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+// However the level window closes, by its title bar or by "&Close", the 3D window's screen
+// paints again without the cursor's curve; outside the cursor mode there is nothing to take
+// away and it is left alone.
+TEST_F(CursorIn3DTest, ClosingTheLevelWindowRepaintsThe3DWindowInTheCursorModeOnly) {
+    struct Row {
+        bool titleBar;
+        bool cursorMode;
+    };
+    win.show();
+    for (const Row row : {Row{true, true}, Row{false, true}, Row{true, false}}) {
+        TLevelWin& w = CursorAt11();
+        const QRgb curve = Colour(w, kCurveColour);
+        if (!row.cursorMode) w.SendCommand(cmd::kMouseCoordinates);
+        Settle();
+        const PaintCounter counter(win);
+        if (row.titleBar)
+            w.OuterWidget()->close();
+        else
+            w.SendCommand(cmd::kClose);
+        Settle();
+        EXPECT_EQ(counter.paints > 0, row.cursorMode) << row.titleBar << row.cursorMode;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(win.LevelWindow(), nullptr);
+        EXPECT_TRUE(PixelsOf(PaintedOver(), curve).empty());
+    }
 }
 
 }  // namespace
