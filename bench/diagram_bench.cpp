@@ -1,12 +1,15 @@
 // Saving and opening a diagram of 500 examples through a 2D window: the file written, and the
 // file read, checked, installed and every example compiled again. Also opening, and opening
 // then drawing, a small file of ten examples whose derivatives grow beyond the compilation
-// budget, and drawing those again. The counter "aim_ms" is the time aimed at: opening and
-// drawing the ten under 2 s, drawing them again under 0.5 s.
+// budget (the first drawing's share counted apart), and drawing those again. The counter
+// "aim_ms" is the time aimed at: opening and drawing the ten under 2 s, drawing them again
+// under 0.5 s.
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <string>
 
 #include "plot2d/plot2_win.h"
@@ -73,15 +76,24 @@ void Draw(TPlot2Win& window) {
     window.RenderImage(quorlin::ImageLayer::Picture);
 }
 
-// Opens the diagram's file in a second window, and draws it there when asked.
+// Opens the diagram's file in a second window, and draws it there when asked; the drawing's
+// share is the counter "first_drawing_ms".
 void OpenInAnotherWindow(benchmark::State& state, const Diagram& diagram, bool draw) {
     TPlot2Win other(QStringLiteral("noname2.qz2"));
     other.SizeChanged(401, 401);
+    std::chrono::duration<double, std::milli> drawing{};
     for (auto _ : state) {
         benchmark::DoNotOptimize(other.Load(diagram.path));
-        if (draw) Draw(other);
+        if (!draw) continue;
+        const auto start = std::chrono::steady_clock::now();
+        Draw(other);
+        drawing += std::chrono::steady_clock::now() - start;
     }
     state.counters["examples"] = other.Inventory().Count();
+    if (draw)
+        state.counters["first_drawing_ms"] =
+            drawing.count() /
+            static_cast<double>(std::max<benchmark::IterationCount>(state.iterations(), 1));
 }
 
 void SaveDiagram(benchmark::State& state) {

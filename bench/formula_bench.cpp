@@ -4,8 +4,9 @@
 // native double; the loop Google Benchmark times is the compiled program's. The counters give
 // nanoseconds per evaluation of each, "ratio", the program's time over native long double's
 // (inlined), and "aim", the ratio aimed at: 1.5 for the Horner polynomial, 2 for the sum of
-// powers, 1.3 for the other formulas; in complex mode "tree_vs_program" (the tree walk's time
-// over the program's) is aimed at 1 or more.
+// powers, 1.3 for the other formulas (a complex one with a subtree four times among them); in
+// complex mode "tree_vs_program" (the tree walk's time over the program's) is aimed at 1 or
+// more.
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -190,11 +191,20 @@ std::complex<T> ComplexFormula(std::complex<T> z) {
     return z * z + std::sin(z) * std::exp(i * z);
 }
 
-void BM_Complex(benchmark::State& state) {
+// A subtree that comes four times, which the native formula computes once.
+template <typename T>
+std::complex<T> RepeatedComplexFormula(std::complex<T> z) {
+    const std::complex<T> w = z * z + T(1);
+    return w * std::sin(w) + std::exp(w) / w;
+}
+
+// A complex formula against its native form: the program's time over native long double's.
+template <typename Native>
+void ComplexBenchmark(benchmark::State& state, const char* text, Native native) {
     FormulaContext ctx;
     ctx.complexMode = true;
     ctx.ResetVariables();
-    if (ctx.Parse("Z^2+SIN(Z)*EXP(I*Z)") != 0) return state.SkipWithError("does not parse");
+    if (ctx.Parse(text) != 0) return state.SkipWithError("does not parse");
     NodePtr tree = ctx.TakeParseResult();
     TreeProgram program(ctx, tree.get());
     const auto points = Points();
@@ -220,17 +230,26 @@ void BM_Complex(benchmark::State& state) {
     };
     b.nativeLong = [&] {
         Complex sum = 0;
-        for (long double x : points) sum += ComplexFormula(Opaque(Complex(x, 0.5L)));
+        for (long double x : points) sum += native(Opaque(Complex(x, 0.5L)));
         benchmark::DoNotOptimize(sum);
     };
     b.nativeDouble = [&] {
         std::complex<double> sum = 0;
         for (long double x : points)
-            sum += ComplexFormula(Opaque(std::complex<double>(static_cast<double>(x), 0.5)));
+            sum += native(Opaque(std::complex<double>(static_cast<double>(x), 0.5)));
         benchmark::DoNotOptimize(sum);
     };
     Compare(state, b, 1.3);
     state.counters["instructions"] = program.Size();
+}
+
+void BM_Complex(benchmark::State& state) {
+    ComplexBenchmark(state, "Z^2+SIN(Z)*EXP(I*Z)", [](auto z) { return ComplexFormula(z); });
+}
+
+void BM_ComplexRepeated(benchmark::State& state) {
+    ComplexBenchmark(state, "(Z^2+1)*SIN(Z^2+1)+EXP(Z^2+1)/(Z^2+1)",
+                     [](auto z) { return RepeatedComplexFormula(z); });
 }
 
 BENCHMARK(BM_PolynomialHorner);
@@ -239,6 +258,7 @@ BENCHMARK(BM_ParameterQuotient);
 BENCHMARK(BM_DampedRadius);
 BENCHMARK(BM_Trigonometric);
 BENCHMARK(BM_Complex);
+BENCHMARK(BM_ComplexRepeated);
 
 // The cost of compiling a tree, against one evaluation of it through the tree walk.
 void BM_CompileDampedRadius(benchmark::State& state) {

@@ -17,6 +17,9 @@
 // through the cursor traced in the level window's picture and over the 3D window's saved
 // picture; aim: under 16 ms, a frame at 60 Hz), and "auto" with 10 levels from -0.9 to 0.9
 // (aim: under 0.5 s), each with the curves and the points they drew.
+//
+// File|Export SVG of a window holding only its box, paired with writing the same bytes (aim: the
+// export costs at most twice what writing them costs).
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -25,13 +28,12 @@
 #include <functional>
 #include <iterator>
 #include <string>
-
 #include <vector>
 
 #include "examples/operations/integration.h"
-#include "plot3d/example_boxes.h"
 #include "plot3d/hidden/surface_hiding.h"
-#include "plot3d/scene_box.h"
+#include "plot3d/scene/example_boxes.h"
+#include "plot3d/scene/scene_box.h"
 #include "plot3d/stereogram/stereogram.h"
 #include "plot3d/tools/curve_surface.h"
 
@@ -40,11 +42,15 @@
 #include <QTemporaryDir>
 
 #include "bench_svg.h"
+#include "canvas/export_file.h"
 #include "dynamics/window_tools.h"
-#include "plot3d/levels/level_dialog.h"
-#include "plot3d/levels/level_window.h"
+#include "platform/boxes.h"
+#include "platform/common_dialogs.h"
+#include "platform/dialog.h"
+#include "plot3d/levelcurves/level_dialog.h"
+#include "plot3d/levelcurves/level_window.h"
+#include "plot3d/levels/plot3_win.h"
 #include "plot3d/painting/slice_plan.h"
-#include "plot3d/plot3_win.h"
 #include "resources/command_ids.h"
 #endif
 
@@ -446,6 +452,60 @@ void AutoTenLevelsOnSinCos(benchmark::State& state) {
     state.counters["svg_points"] = static_cast<double>(drawn.points);
 }
 BENCHMARK(AutoTenLevelsOnSinCos)->Unit(benchmark::kMillisecond);
+// File|Export SVG of a 3D window holding only its box, from the command to the file in its
+// place, every dialog answered at once, at 401 x 301 and 1200 x 900 pixels. Each export is
+// paired with writing the same bytes through an export file alone ("writing_ms"), since the
+// disk's pace moves from one moment to the next; "Time" is the export's. The aim is an export
+// that costs what it writes: at most twice the writing ("ratio" beside "aim_ratio").
+void ExportSvgOfTheBoxAlone(benchmark::State& state) {
+    TPlot3Win win(QStringLiteral("bench.qz3"));
+    win.SizeChanged(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    win.Axes().axesShown = false;
+    win.Scene3D().box = {true, true, false};
+    platform::ScriptedCommonDialogs dialogs;
+    platform::SetCommonDialogs(&dialogs);
+    platform::ScriptedPrompter prompter;
+    const platform::ScopedDialogRunner sizeAnswered([](platform::Dialog& d) { return d.Press(1); });
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("box.svg"));
+    const auto exportSvg = [&] {
+        dialogs.fileAnswers.emplace_back(path);
+        win.ExportSvg();
+        prompter.messages.clear();
+    };
+    exportSvg();
+    QFile written(path);
+    const QByteArray bytes = written.open(QIODevice::ReadOnly) ? written.readAll() : QByteArray();
+    const QString copy = dir.filePath(QStringLiteral("copy.svg"));
+    using Clock = std::chrono::steady_clock;
+    std::chrono::duration<double, std::milli> exporting{}, writing{};
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        exportSvg();
+        const auto exported = Clock::now();
+        canvas::ExportFile file;
+        file.Open(copy);
+        file.Write({bytes.constData(), static_cast<std::size_t>(bytes.size())});
+        file.Close();
+        const auto end = Clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(exported - start).count());
+        exporting += exported - start;
+        writing += end - exported;
+    }
+    platform::SetCommonDialogs(nullptr);
+    const double n =
+        static_cast<double>(std::max<benchmark::IterationCount>(state.iterations(), 1));
+    state.counters["svg_bytes"] = static_cast<double>(bytes.size());
+    state.counters["writing_ms"] = writing.count() / n;
+    state.counters["ratio"] = writing.count() > 0 ? exporting.count() / writing.count() : 0;
+    state.counters["aim_ratio"] = 2;
+    if (bytes.isEmpty()) state.SkipWithError("the export wrote nothing");
+}
+BENCHMARK(ExportSvgOfTheBoxAlone)
+    ->Args({401, 301})
+    ->Args({1200, 900})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 #endif
 

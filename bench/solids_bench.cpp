@@ -6,8 +6,8 @@
 
 #include "platform/frame_window.h"
 #include "plot2d/plot2_win.h"
-#include "plot3d/plot3_win.h"
-#include "plot3d/solid_windows.h"
+#include "plot3d/levels/plot3_win.h"
+#include "plot3d/levels/solid_windows.h"
 #include "resources/command_ids.h"
 #include "tools2d/analysis_tool_set.h"
 

@@ -11,9 +11,10 @@
 // which subtrees are equal), and no test for undefined values where a value that is not finite
 // cannot turn finite again on its way to the root. In
 // complex mode it is a stack machine (its top kept in registers) that follows the tree walk's
-// complex rules. A tree with nodes that it does not translate (vector and curvature nodes,
-// whose users read the components from the tree, and in complex mode the nodes that complex
-// mode evaluates as real) is evaluated through the tree.
+// complex rules, also computing each distinct subtree once (a kept value carries the failures
+// its subtree counted, which count again wherever it is read). A tree with nodes that it does not
+// translate (vector and curvature nodes, whose users read the components from the tree, and in
+// complex mode the nodes that complex mode evaluates as real) is evaluated through the tree.
 //
 // A program never outlives the work it was made for. It is made from the tree as the work
 // begins, by the loop that evaluates it (a sweep of a curve, a trajectory, a root search), and

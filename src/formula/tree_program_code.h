@@ -138,6 +138,8 @@ enum class C : std::uint8_t {
     kFallbackTest,  // jump to m when nothing failed since the mark, else forget the first value
     kStore,         // the top as a node keeps it, undefined unless finite
     kNorm,          // the top as a node keeps it
+    kKeep,          // the top into *slot, and the failures since the mark into *mark
+    kPushKept,      // *a, with the *mark failures its subtree had
     kEnd,
 };
 
@@ -158,6 +160,9 @@ struct ComplexCode {
     std::deque<Complex> pool;
     ScratchStack<Complex> saves;
     ScratchStack<int> marks;
+    // Values of repeated subtrees, kept where first computed, with the failures they had.
+    std::deque<Complex> shared;
+    std::deque<int> sharedFailures;
     std::vector<Complex> stack;
 
     // Runs the instructions from start to the end; the value, and whether it is defined.

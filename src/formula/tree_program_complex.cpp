@@ -137,6 +137,16 @@ Complex ComplexCode::Run(std::size_t start, bool& defined) {
             case C::kNorm:
                 set(Stored(top()));
                 break;
+            case C::kKeep:
+                *i.slot = top();
+                *i.mark = fails - *i.mark;
+                break;
+            case C::kPushKept:
+                // Its failures count again, as they do when the tree walk computes it again.
+                spill(i);
+                set(*i.a);
+                fails += *i.mark;
+                break;
             case C::kEnd:
                 defined = fails == 0;
                 return top();

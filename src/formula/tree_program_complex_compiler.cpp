@@ -1,5 +1,6 @@
 // The translation of a tree into code for the complex stack machine: constant subtrees that are
-// defined folded into their values, everything else in the tree walk's order.
+// defined folded into their values, each distinct subtree computed once, everything else in the
+// tree walk's order.
 #include <algorithm>
 #include <cstddef>
 
@@ -7,6 +8,7 @@
 #include "formula/name_table.h"
 #include "formula/opcodes.h"
 #include "formula/tree_program_code.h"
+#include "formula/tree_program_sharing.h"
 
 namespace quorlin::program_detail {
 
@@ -14,7 +16,8 @@ namespace {
 
 class ComplexCompiler {
 public:
-    ComplexCompiler(FormulaContext& context, ComplexCode& code) : ctx_(context), c_(code) {}
+    ComplexCompiler(FormulaContext& context, ComplexCode& code, const TExprNode* tree)
+        : ctx_(context), c_(code), numbers_(tree) {}
 
     // False when the tree has nodes that complex mode evaluates as real.
     bool Compile(const TExprNode* tree) {
@@ -54,12 +57,44 @@ private:
     void Bound(const TExprNode& n);
     void Fallback(const TExprNode& n);
 
+    // --- subtrees that occur more than once ----------------------------------------------------
+    // The value of such a subtree is kept where it is first computed, with the failures its
+    // computation counted (a fallback inside it forgets its own), and pushed again from there
+    // with those failures while the code that computed it has surely run
+    // (tree_program_sharing.h). Leaves are pushed as they are.
+    struct Kept {
+        const Complex* value;
+        int* failures;
+    };
+    using Branch = KeptValues<Kept>::Branch;
+    bool Shareable(const TExprNode& n) const {
+        const bool leaf = std::none_of(n.child.begin(), n.child.end(),
+                                       [](const NodePtr& c) { return c != nullptr; });
+        return !folding_ && !leaf && numbers_.Occurrences(numbers_.Of(&n)) > 1;
+    }
+    // The code of a repeated subtree between a mark and the keeping of its value.
+    void CodeKeptFor(const TExprNode& n);
+
     FormulaContext& ctx_;
     ComplexCode& c_;
     int depth_ = 0;
     int highest_ = 1;
     bool refused_ = false;
+    bool folding_ = false;  // code that runs once here and is taken back keeps nothing
+    const ValueNumbers numbers_;
+    KeptValues<Kept> kept_;
 };
+
+void ComplexCompiler::CodeKeptFor(const TExprNode& n) {
+    c_.shared.emplace_back();
+    c_.sharedFailures.push_back(0);
+    Complex* value = &c_.shared.back();
+    int* failures = &c_.sharedFailures.back();
+    Emit({.op = C::kMark, .mark = failures});
+    CodeFor(n);
+    Emit({.op = C::kKeep, .slot = value, .mark = failures});
+    kept_.Keep(numbers_.Of(&n), {value, failures});
+}
 
 bool ComplexCompiler::IsConstant(const TExprNode* n) const {
     if (!n) return false;
@@ -89,15 +124,23 @@ void ComplexCompiler::Child(const TExprNode* n) {
         Fail();
     } else if (n->op != op::kConst && IsConstant(n)) {
         Fold(*n);
-    } else {
+    } else if (!Shareable(*n)) {
         CodeFor(*n);
+    } else if (const Kept* k = kept_.Find(numbers_.Of(n))) {
+        Emit({.op = C::kPushKept, .below = depth_ > 0, .a = k->value, .mark = k->failures});
+        Pushed();
+    } else {
+        CodeKeptFor(*n);
     }
 }
 
 // A constant subtree that is defined becomes its value, computed once here by its own code.
 void ComplexCompiler::Fold(const TExprNode& n) {
     const std::size_t start = c_.code.size();
+    const bool folding = folding_;
+    folding_ = true;
     CodeFor(n);
+    folding_ = folding;
     Emit({.op = C::kEnd});
     c_.stack.resize(static_cast<std::size_t>(highest_) + 1);
     bool defined = false;
@@ -192,11 +235,17 @@ void ComplexCompiler::Join(const TExprNode& n) {
     const int test =
         Emit({.op = C::kJoin, .below = depth_ > 1, .slot = Slot(op::VariableSlot(n.aux))});
     Popped();
-    Child(c0);
+    {
+        const Branch left(kept_);
+        Child(c0);
+    }
     const int jump = Emit({.op = C::kJump});
     Popped();
     c_.code[static_cast<std::size_t>(test)].n = Here();
-    Child(c2);
+    {
+        const Branch right(kept_);
+        Child(c2);
+    }
     c_.code[static_cast<std::size_t>(jump)].n = Here();
     Emit({.op = C::kNorm});
 }
@@ -232,7 +281,10 @@ void ComplexCompiler::Fallback(const TExprNode& n) {
     Child(n.child[0].get());
     const int test = Emit({.op = C::kFallbackTest, .below = depth_ > 1, .mark = mark});
     Popped();
-    Child(n.child[1].get());
+    {
+        const Branch undefined(kept_);
+        Child(n.child[1].get());
+    }
     c_.code[static_cast<std::size_t>(test)].m = Here();
     Emit({.op = C::kStore});
     c_.marks.Pop();
@@ -241,7 +293,7 @@ void ComplexCompiler::Fallback(const TExprNode& n) {
 }  // namespace
 
 bool CompileComplex(FormulaContext& context, const TExprNode* tree, ComplexCode& code) {
-    return ComplexCompiler(context, code).Compile(tree);
+    return ComplexCompiler(context, code, tree).Compile(tree);
 }
 
 }  // namespace quorlin::program_detail

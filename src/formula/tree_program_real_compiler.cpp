@@ -191,30 +191,8 @@ private:
 
     // --- subtrees that occur more than once ---------------------------------------------------
     // The value of such a subtree is kept where it is first computed and read in place after
-    // that, as long as the code that computed it has surely run: where it was kept in the same
-    // branch (of a JOIN, a fallback, a bound or periodic body) or in one that encloses this.
-    struct Kept {
-        int branch;
-        const long double* at;
-    };
-    // Code emitted while one lives runs only on some evaluations.
-    class Branch {
-    public:
-        explicit Branch(RealCompiler& compiler) : compiler_(compiler), outer_(compiler.branch_) {
-            compiler.branch_ = static_cast<int>(compiler.branchOpen_.size());
-            compiler.branchOpen_.push_back(true);
-        }
-        ~Branch() {
-            compiler_.branchOpen_[static_cast<std::size_t>(compiler_.branch_)] = false;
-            compiler_.branch_ = outer_;
-        }
-        Branch(const Branch&) = delete;
-        Branch& operator=(const Branch&) = delete;
-
-    private:
-        RealCompiler& compiler_;
-        int outer_;
-    };
+    // that, as long as the code that computed it has surely run (tree_program_sharing.h).
+    using Branch = KeptValues<const long double*>::Branch;
     bool Repeated(const TExprNode& n) const { return numbers_.Occurrences(numbers_.Of(&n)) > 1; }
     void KeepShared(const TExprNode& n);
     Place SharedPlace(const TExprNode& n) const;
@@ -237,11 +215,9 @@ private:
     bool refused_ = false;
     bool folding_ = false;  // code that runs once here and is taken back keeps nothing
     const ValueNumbers numbers_;
-    mutable std::vector<signed char> constant_;        // IsConstant by number, once asked
-    std::unordered_map<int, std::vector<Kept>> kept_;  // by number
-    std::unordered_map<int, Place> folded_;            // constants of repeated subtrees by number
-    std::vector<bool> branchOpen_{true};
-    int branch_ = 0;
+    mutable std::vector<signed char> constant_;  // IsConstant by number, once asked
+    KeptValues<const long double*> kept_;
+    std::unordered_map<int, Place> folded_;  // constants of repeated subtrees by number
 };
 
 // Every repeated subtree is kept, even one computed by a single product of places: a kept value
@@ -251,15 +227,12 @@ void RealCompiler::KeepShared(const TExprNode& n) {
     c_.shared.push_back(0);
     long double* at = &c_.shared.back();
     Emit({.op = R::kStore, .t = at});
-    kept_[numbers_.Of(&n)].push_back({branch_, at});
+    kept_.Keep(numbers_.Of(&n), at);
 }
 
 Place RealCompiler::SharedPlace(const TExprNode& n) const {
-    const auto found = kept_.find(numbers_.Of(&n));
-    if (found == kept_.end()) return {};
-    for (const Kept& k : found->second)
-        if (branchOpen_[static_cast<std::size_t>(k.branch)]) return {k.at};
-    return {};
+    const long double* const* at = kept_.Find(numbers_.Of(&n));
+    return at ? Place{*at} : Place{};
 }
 
 // A constant subtree is folded once, however often it occurs.
@@ -640,13 +613,13 @@ void RealCompiler::Join(const TExprNode& n) {
     ToAcc(n.child[1].get());
     const int test = Emit({.op = R::kJoin, .a = VariablePlace(op::VariableSlot(n.aux)).at});
     {
-        const Branch left(*this);
+        const Branch left(kept_);
         ToAcc(n.child[0].get());
     }
     const int jump = Emit({.op = R::kJump});
     c_.code[static_cast<std::size_t>(test)].n = Label();
     {
-        const Branch right(*this);
+        const Branch right(kept_);
         ToAcc(n.child[2].get());
     }
     c_.code[static_cast<std::size_t>(test)].m = c_.code[static_cast<std::size_t>(jump)].n = Label();
@@ -662,7 +635,7 @@ void RealCompiler::Bound(const TExprNode& n) {
     const int kept = c_.saves.Push();
     long double* saved = c_.saves.At(kept)->data();
     const int enter = Emit({.op = R::kBoundEnter, .t = SlotParts(slotIndex), .saved = saved});
-    const Branch defined(*this);  // the body and the factor run only at a defined point
+    const Branch defined(kept_);  // the body and the factor run only at a defined point
     ToAcc(n.child[1].get());
     Emit({.op = R::kBoundLeave, .t = SlotParts(slotIndex), .saved = saved});
     c_.saves.Pop();
@@ -683,7 +656,7 @@ void RealCompiler::Bound(const TExprNode& n) {
 void RealCompiler::Fallback(const TExprNode& n) {
     ToAcc(n.child[0].get());
     const int test = Emit({.op = R::kJumpIfFinite});
-    const Branch undefined(*this);
+    const Branch undefined(kept_);
     ToAcc(n.child[1].get());
     c_.code[static_cast<std::size_t>(test)].n = Label();
 }
@@ -698,7 +671,7 @@ void RealCompiler::Periodic(const TExprNode& n) {
     long double* x = SlotParts(op::VariableSlot(op::kVarX));
     const int enter =
         Emit({.op = R::kPeriodicEnter, .a = c_.temps.At(low), .t = x, .saved = saved});
-    const Branch defined(*this);
+    const Branch defined(kept_);
     ToAcc(n.child[1].get());
     Emit({.op = R::kPeriodicLeave, .t = x, .saved = saved});
     c_.saves.Pop();

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "platform/blank_image.h"
+
 namespace quorlin::platform {
 
 namespace {
@@ -84,6 +86,7 @@ DeviceContext::DeviceContext(QPaintDevice& device, const DeviceMetrics& referenc
       painter_(ownPainter_.get()),
       borrowed_(false),
       image_(ImageOf(&device)),
+      blank_(dynamic_cast<const BlankImage*>(&device) != nullptr),
       metrics_(reference) {
     ownPainter_->begin(&device);
     Begin();
@@ -286,7 +289,8 @@ void DeviceContext::TextOut(int x, int y, const QString& text) {
         position_ = reference + QPoint(static_cast<int>(std::lround(advance * std::cos(radians))),
                                        -static_cast<int>(std::lround(advance * std::sin(radians))));
     }
-    if (!IsActive() || text.isEmpty()) return;
+    // A blank image would lay the text out only to throw it away.
+    if (!IsActive() || text.isEmpty() || blank_) return;
 
     const QPoint box = BoxOffset(align_, width, fm.ascent(), height);
     painter_->save();

@@ -164,6 +164,7 @@ private:
     QPainter* painter_;
     bool borrowed_;
     const QImage* image_ = nullptr;
+    bool blank_ = false;  // on a BlankImage: nothing is painted
     DeviceMetrics metrics_;
 
     Pen pen_;

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/blank_image.h"
+
 namespace quorlin::platform {
 
 namespace {
@@ -64,6 +66,8 @@ DeviceMetrics MetricsOfDevice(const QPaintDevice& device) {
         case QInternal::Pixmap:
             return ScreenMetrics();
         default:
+            // A blank image stands for an off-screen image of the screen.
+            if (dynamic_cast<const BlankImage*>(&device)) return ScreenMetrics();
             return MakeDeviceMetrics(QSize(device.width(), device.height()),
                                      QSize(device.widthMM(), device.heightMM()),
                                      device.logicalDpiX(), device.logicalDpiY());

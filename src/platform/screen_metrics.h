@@ -39,10 +39,10 @@ DeviceMetrics ScreenMetrics(const QScreen* screen = nullptr);
 // placed from a kept or a default geometry stays whole on the screen or in its frame.
 QRect FitInside(const QRect& wanted, const QRect& area);
 
-// The metrics a drawing on the device should use. Widgets, images and pixmaps answer with the
-// screen's (an off-screen picture is made for the screen and must give the same pen widths and
-// font sizes as a drawing straight onto the window); printers, PDF, SVG and metafile devices
-// answer with their own page.
+// The metrics a drawing on the device should use. Widgets, images (blank ones too) and pixmaps
+// answer with the screen's (an off-screen picture is made for the screen and must give the same pen
+// widths and font sizes as a drawing straight onto the window); printers, PDF, SVG and metafile
+// devices answer with their own page.
 DeviceMetrics MetricsOfDevice(const QPaintDevice& device);
 
 }  // namespace quorlin::platform

@@ -1,8 +1,9 @@
 // Compiled programs evaluate each distinct subtree once: equal subtrees share one value where
 // the tree walk would compute the same bits for them, and never where a slot they read holds
 // another value (bound and periodic bodies) or the code that computed the value may not have
-// run (the branches of JOIN and fallback nodes). Every case is checked against the tree walk
-// bit for bit, at points that visit both sides of every branch in turn.
+// run (the branches of JOIN and fallback nodes); in complex mode a shared value fails where its
+// subtree fails. Every case is checked against the tree walk bit for bit, at points that visit
+// both sides of every branch in turn.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -43,6 +44,36 @@ NodePtr PeriodicOf(NodePtr low, NodePtr body, NodePtr period) {
 
 NodePtr Plus(NodePtr a, NodePtr b) {
     return TExprNode::NewBinary(op::kPlus, std::move(a), std::move(b));
+}
+
+// The first value where it is defined, else the second.
+NodePtr FallbackOf(NodePtr first, NodePtr second) {
+    auto fallback = TExprNode::NewOp(op::kFallback);
+    fallback->child[0] = std::move(first);
+    fallback->child[1] = std::move(second);
+    return fallback;
+}
+
+// The same in complex mode at each complex X (Y at 0.5 + 0.25i): both parts' bits.
+void ExpectComplexTreeWalksBits(FormulaContext& ctx, TExprNode& tree, const std::string& where,
+                                std::initializer_list<Complex> xs) {
+    ctx.complexMode = true;
+    const TreeProgram program(ctx, &tree);
+    ASSERT_TRUE(program.Compiled()) << where;
+    for (const Complex& x : xs) {
+        const std::string at = where + " at " + std::to_string(static_cast<double>(x.real())) +
+                               "+" + std::to_string(static_cast<double>(x.imag())) + "i";
+        ctx.SetVar(slot::kX, x);
+        ctx.SetVar(slot::kY, Complex(0.5L, 0.25L));
+        Complex value;
+        const bool defined = program.Evaluate(value);
+        ASSERT_EQ(defined, ctx.Evaluate(tree)) << at;
+        if (!defined) continue;
+        EXPECT_TRUE(SameBits(value.real(), tree.re) && SameBits(value.imag(), tree.im))
+            << at << ": " << static_cast<double>(value.real()) << " against "
+            << static_cast<double>(tree.re);
+    }
+    ctx.complexMode = false;
 }
 
 // The program and the tree walk at each x of the list (Y at 0.5): the same defined or
@@ -172,6 +203,68 @@ TEST_F(TreeProgramSharingTest, TheHeavyFourthDerivativeGivesTheTreeWalksBitsAt10
             << static_cast<double>(tree->re);
     }
     EXPECT_GT(defined, 500);
+}
+
+// In complex mode a kept value brings the failures of its subtree along: where the tree walk
+// computes it again and fails again, the program fails as well, and a fallback whose first value
+// reads it takes its second one.
+TEST_F(TreeProgramSharingTest, ComplexKeptValuesFailWhereTheirSubtreeFails) {
+    const struct {
+        const char* name;
+        NodePtr tree;
+    } cases[] = {
+        {"LN(X)*2 in a fallback's first value, then after it",
+         Plus(FallbackOf(Parse("LN(X)*2"), Parse("7")), Parse("LN(X)*2"))},
+        {"LN(X)*2 first, then in a fallback's first value",
+         Plus(Parse("LN(X)*2"), FallbackOf(Parse("LN(X)*2+1"), Parse("X")))},
+        {"SQRT(X)+1 in a fallback's second value, then after it",
+         Plus(FallbackOf(Parse("1/X"), Parse("SQRT(X)+1")), Parse("SQRT(X)+1"))},
+        {"the same fallback twice", Plus(FallbackOf(Parse("1/(X-1)"), Parse("Y*3")),
+                                         FallbackOf(Parse("1/(X-1)"), Parse("Y*3")))},
+        {"a piece of a JOIN and the boundary", Parse("JOINX(EXP(X)*I,EXP(X)*I,COS(X)-1)+EXP(X)*I")},
+    };
+    for (const auto& c : cases)
+        ExpectComplexTreeWalksBits(ctx, *c.tree, c.name,
+                                   {Complex(0), Complex(1), Complex(-1, 0.5L), Complex(2, -1),
+                                    Complex(0, 3), Complex(-0.5L), Complex(1, 0)});
+}
+
+TEST_F(TreeProgramSharingTest, AComplexProgramRunsEachDistinctSubtreeOnce) {
+    NodePtr tree = Parse("SIN(X)+X*I");
+    for (int k = 0; k < 12; ++k) {
+        NodePtr copy = TExprNode::CopyTree(tree.get());
+        tree = TExprNode::NewBinary(op::kTimes, std::move(tree), std::move(copy));
+    }
+    const ValueNumbers numbers(tree.get());
+    ctx.complexMode = true;
+    const TreeProgram program(ctx, tree.get());
+    // A keeping and a mark for each of the 15 distinct subtrees with children, and the ends.
+    EXPECT_LE(program.Size(), 4 * numbers.Count());
+    ExpectComplexTreeWalksBits(ctx, *tree, "products",
+                               {Complex(0.1L, 0.05L), Complex(0.5L), Complex(-0.3L, -0.1L)});
+}
+
+TEST_F(TreeProgramSharingTest, TheHeavyFourthDerivativeGivesTheComplexTreeWalksBits) {
+    NodePtr tree = Parse("DERX(4,SIN(X)^COS(X)*EXP(X^X)/(1+X^2))");
+    ASSERT_TRUE(tree);
+    ctx.complexMode = true;
+    const TreeProgram program(ctx, tree.get());
+    ASSERT_TRUE(program.Compiled());
+    EXPECT_LE(program.Size(), 3 * ValueNumbers(tree.get()).Count());
+    int defined = 0;
+    for (int i = 0; i < 300; ++i) {  // complex functions are slow
+        const Complex x(-2.0L + 5.0L * i / 299, i % 3 == 0 ? 0.0L : 0.5L - i % 7 * 0.125L);
+        ctx.SetVar(slot::kX, x);
+        Complex value;
+        const bool programDefined = program.Evaluate(value);
+        ASSERT_EQ(programDefined, ctx.Evaluate(*tree)) << static_cast<double>(x.real());
+        if (!programDefined) continue;
+        ++defined;
+        ASSERT_TRUE(SameBits(value.real(), tree->re) && SameBits(value.imag(), tree->im))
+            << static_cast<double>(x.real()) << ": " << static_cast<double>(value.real())
+            << " against " << static_cast<double>(tree->re);
+    }
+    EXPECT_GT(defined, 150);
 }
 
 }  // namespace

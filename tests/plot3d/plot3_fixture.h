@@ -13,7 +13,7 @@
 #include "platform/clipboard.h"
 #include "platform/common_dialogs.h"
 #include "platform/config_dir.h"
-#include "plot3d/plot3_win.h"
+#include "plot3d/levels/plot3_win.h"
 #include "resources/command_ids.h"
 #include "shell/plot_frame.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // A scene box between two corners, centred and scaled as a window keeps it, for the plain tests.
-#include "plot3d/scene_box.h"
+#include "plot3d/scene/scene_box.h"
 
 namespace quorlin::testing {
 

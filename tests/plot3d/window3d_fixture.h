@@ -2,6 +2,7 @@
 // A 3D window for the tests of its drawing: 401 x 301 pixels, a clipboard, common dialogs and a
 // prompter of its own, the script pasted as a user pastes it, surfaces made coarse and filled
 // in one colour, and the cached picture read at the pixel of a point.
+#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -12,7 +13,8 @@
 #include "platform/boxes.h"
 #include "platform/clipboard.h"
 #include "platform/common_dialogs.h"
-#include "plot3d/plot3_win.h"
+#include "platform/config_dir.h"
+#include "plot3d/levels/plot3_win.h"
 #include "resources/command_ids.h"
 
 namespace quorlin::testing {
@@ -23,6 +25,15 @@ inline constexpr int kBlue = 9;
 inline constexpr int kGreen = 6;
 inline constexpr int kYellow = 14;
 }  // namespace colours3d
+
+// Removes the 3D windows' ini files, so that a window made next starts from the defaults and not
+// from the view an earlier test left in them.
+struct FreshIniFiles {
+    FreshIniFiles() {
+        for (const char* name : {"qz3.ini", "lev.ini", "rds.ini"})
+            QFile::remove(platform::ConfigFilePath(QString::fromLatin1(name)));
+    }
+};
 
 class Window3DTest : public ::testing::Test {
 protected:
@@ -79,6 +90,7 @@ protected:
     platform::ScriptedCommonDialogs dialogs;
     platform::ScriptedPrompter prompter;
     QTemporaryDir dir;
+    FreshIniFiles freshIni;
     plot3d::TPlot3Win win;
 };
 

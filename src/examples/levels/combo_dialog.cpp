@@ -114,11 +114,6 @@ void TComboDlg::RefillLists() {
     SelectionKept();
 }
 
-int RenumberedExample(int example, std::span<const int> map) {
-    if (example < 0 || example >= static_cast<int>(map.size())) return -1;
-    return map[static_cast<std::size_t>(example)];
-}
-
 void TComboDlg::ExamplesRenumbered(std::span<const int> map) {
     if (selected_ < 0) return;
     const int moved = RenumberedExample(selected_, map);

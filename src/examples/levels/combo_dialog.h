@@ -20,10 +20,6 @@ namespace quorlin::examples {
 
 class TPlotWin;
 
-// The new index of an example after the window removed or exchanged examples (map[old] is the
-// new index); -1 for none or a removed one.
-int RenumberedExample(int example, std::span<const int> map);
-
 class TComboDlg : public platform::Dialog {
 public:
     static constexpr int kListId = 295;

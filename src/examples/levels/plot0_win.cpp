@@ -9,6 +9,7 @@
 #include "examples/operations/export_frames.h"
 #include "examples/operations/label_layout.h"
 #include "examples/records/inventory_listing.h"
+#include "platform/blank_image.h"
 #include "platform/boxes.h"
 #include "platform/key_poll.h"
 #include "platform/strings.h"
@@ -489,8 +490,21 @@ bool TPlot0Win::ExportFrames(int n) {
 }
 
 void TPlot0Win::PaintExportFrame() {
-    QImage scratch(std::max(ClientWidth(), 1), std::max(ClientHeight(), 1), QImage::Format_RGB32);
-    platform::DeviceContext dc(scratch);
+    // The writers take the frame from the primitives; the surface under them keeps pixels only
+    // for a drawing that reads its own pixels back.
+    const QSize size(std::max(ClientWidth(), 1), std::max(ClientHeight(), 1));
+    if (DrawingReadsPixels()) {
+        QImage scratch(size, QImage::Format_RGB32);
+        platform::DeviceContext dc(scratch);
+        PaintWholeFrame(dc);
+    } else {
+        platform::BlankImage blank(size);
+        platform::DeviceContext dc(blank);
+        PaintWholeFrame(dc);
+    }
+}
+
+void TPlot0Win::PaintWholeFrame(platform::DeviceContext& dc) {
     // A frame is drawn whole: the drawers do not stop for keys here.
     const bool polling = Output().noPolling;
     Output().noPolling = true;

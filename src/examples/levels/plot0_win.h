@@ -50,6 +50,9 @@ public:
     virtual bool WriteRotationFrames();
     // Renews the label text of example i, first restoring one label per example.
     virtual void RefreshEquationLabel(int i);
+    // Whether drawing the diagram reads back pixels it drew (so an export paints a real
+    // picture under its writers); none do at this level.
+    virtual bool DrawingReadsPixels() const { return false; }
 
     // --- equation labels ---
     // Gives the newest example (and any other without one) its label: the equation text cut to
@@ -127,8 +130,10 @@ private:
     void RenewLabel(canvas::TEquationLabel& label, int index);
     // The positions of the labels that are drawn: shown, of an example whose graph is shown.
     std::vector<std::size_t> DrawnLabels() const;
-    // Paints one frame of an export into a scratch picture: every primitive feeds the writers.
+    // Paints one frame of an export: every primitive feeds the writers, on a blank image, or
+    // on a scratch picture where the drawing reads its pixels.
     void PaintExportFrame();
+    void PaintWholeFrame(platform::DeviceContext& dc);
     // Shows the end-of-export report: success, or why files were not written.
     void ReportExport(const canvas::ExportReport& report, bool written);
 

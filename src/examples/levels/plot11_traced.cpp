@@ -23,6 +23,15 @@ long double& Coordinate(Vec3& p, int slotCode) {
 
 }  // namespace
 
+// Any example that asks for a search (the flag's byte means other things to other kinds, which
+// only costs them a picture under their exports).
+bool TPlot11Win::DrawingReadsPixels() const {
+    const TInventory& inventory = Inventory();
+    for (int i = 0; i < inventory.Count(); ++i)
+        if (inventory[i].LevelSearch()) return true;
+    return false;
+}
+
 int TPlot11Win::DrawTracedCurves(platform::DeviceContext& dc, int i) {
     if (!Inventory().IsIndex(i)) return 0;
     TTrajectoryTools* tools = TrajectoryTools();

@@ -161,6 +161,8 @@ public:
     // (25 attempts, or until Q when asked and keys are polled), skipping points already drawn.
     // The search request is cleared. 0, or 81 when Q stopped it.
     int DrawTracedCurves(platform::DeviceContext& dc, int i);
+    // A search for level curves skips the points whose curve the picture shows already.
+    bool DrawingReadsPixels() const override;
     // Whether a 3D point is drawn: the 3D branch tests it against its box and surfaces.
     virtual bool IsPointVisible(const Vec3& p);
 

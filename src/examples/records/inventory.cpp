@@ -106,4 +106,9 @@ void TInventory::SubstituteXYZ(int i) {
     }
 }
 
+int RenumberedExample(int example, std::span<const int> oldToNew) {
+    if (example < 0 || example >= static_cast<int>(oldToNew.size())) return -1;
+    return oldToNew[static_cast<std::size_t>(example)];
+}
+
 }  // namespace quorlin::examples

@@ -93,4 +93,8 @@ private:
     std::vector<TInventoryEntry> entries_;
 };
 
+// Where an example stands after examples were removed or exchanged (oldToNew[old] is the new
+// index, -1 when removed); -1 for no example or a removed one.
+int RenumberedExample(int example, std::span<const int> oldToNew);
+
 }  // namespace quorlin::examples

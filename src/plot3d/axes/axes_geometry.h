@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "core/vectors.h"
-#include "plot3d/scene_box.h"
+#include "plot3d/scene/scene_box.h"
 
 namespace quorlin::plot3d {
 

@@ -8,7 +8,7 @@
 
 #include "dynamics/trajectory_drawing.h"
 #include "platform/device_context.h"
-#include "plot3d/plot_r_win.h"
+#include "plot3d/levels/plot_r_win.h"
 #include "shell/fonts.h"
 
 namespace quorlin::plot3d {

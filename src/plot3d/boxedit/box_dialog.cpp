@@ -3,7 +3,7 @@
 // the answer changed it.
 #include "platform/boxes.h"
 #include "plot3d/boxedit/box_edit.h"
-#include "plot3d/plot_r_win.h"
+#include "plot3d/levels/plot_r_win.h"
 
 namespace quorlin::plot3d {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "plot3d/example_boxes.h"
+#include "plot3d/scene/example_boxes.h"
 
 namespace quorlin::plot3d {
 

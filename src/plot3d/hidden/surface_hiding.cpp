@@ -11,9 +11,9 @@
 #include "core/numbers.h"
 #include "dynamics/field.h"
 #include "formula/tree_program.h"
-#include "plot3d/example_boxes.h"
 #include "plot3d/hidden/screen_quad.h"
 #include "plot3d/hidden/sight_line.h"
+#include "plot3d/scene/example_boxes.h"
 
 namespace quorlin::plot3d::hidden {
 

@@ -3,7 +3,7 @@
 #include "examples/records/equation_text.h"
 #include "platform/text_codec.h"
 #include "plot3d/intersections/surface_pair.h"
-#include "plot3d/plot_r_win.h"
+#include "plot3d/levels/plot_r_win.h"
 
 namespace quorlin::plot3d {
 

@@ -6,7 +6,7 @@
 // window first, then do what the curve list does; a search that added curves counts as a
 // change, so that "discard changes" takes them back. A curve traced in a parametric surface's
 // parameters is listed with its start in space.
-#include "plot3d/levels/level_dialog.h"
+#include "plot3d/levelcurves/level_dialog.h"
 
 namespace quorlin::plot3d {
 

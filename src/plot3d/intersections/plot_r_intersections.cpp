@@ -10,8 +10,8 @@
 #include "plot3d/intersections/intersection_dialog.h"
 #include "plot3d/intersections/intersection_trees.h"
 #include "plot3d/intersections/surface_choice_dialog.h"
-#include "plot3d/levels/level_window.h"
-#include "plot3d/plot_r_win.h"
+#include "plot3d/levelcurves/level_window.h"
+#include "plot3d/levels/plot_r_win.h"
 #include "plot3d/tools/double_integral.h"
 
 namespace quorlin::plot3d {
@@ -121,13 +121,13 @@ void TPlotRWin::HideIntersectionWindow() {
 
 void TPlotRWin::IntersectionExamplesRemoved(std::span<const int> oldToNew) {
     if (intersectionDialog_) {
-        const int i = RenumberedExample(intersectionDialog_->Example(), oldToNew);
+        const int i = examples::RenumberedExample(intersectionDialog_->Example(), oldToNew);
         if (i < 0) intersectionDialog_->HideDialog();
         intersectionDialog_->SetExample(i);
     }
     if (intersectionWindow_)
         intersectionWindow_->ExampleRenumbered(
-            RenumberedExample(intersectionWindow_->ExampleIndex(), oldToNew));
+            examples::RenumberedExample(intersectionWindow_->ExampleIndex(), oldToNew));
 }
 
 void TPlotRWin::CmMeridian() {

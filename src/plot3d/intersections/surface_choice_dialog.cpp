@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/boxes.h"
-#include "plot3d/plot_r_win.h"
+#include "plot3d/levels/plot_r_win.h"
 #include "plot3d/tools/example_list.h"
 
 namespace quorlin::plot3d {

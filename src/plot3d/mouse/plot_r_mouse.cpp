@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "examples/levels/trajectory_tools.h"
-#include "plot3d/plot_r_win.h"
+#include "plot3d/levels/plot_r_win.h"
 #include "resources/command_ids.h"
 
 namespace quorlin::plot3d {

@@ -2,9 +2,9 @@
 // cross-section tool adds to it.
 #include <vector>
 
-#include "plot3d/example_boxes.h"
+#include "plot3d/levels/plot_r_win.h"
 #include "plot3d/picking/surface_pick.h"
-#include "plot3d/plot_r_win.h"
+#include "plot3d/scene/example_boxes.h"
 
 namespace quorlin::plot3d {
 

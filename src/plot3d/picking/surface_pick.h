@@ -8,7 +8,7 @@
 
 #include "core/vectors.h"
 #include "formula/formula_context.h"
-#include "plot3d/scene_box.h"
+#include "plot3d/scene/scene_box.h"
 
 namespace quorlin::plot3d {
 

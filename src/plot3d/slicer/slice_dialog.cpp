@@ -5,7 +5,7 @@
 #include "core/text_helpers.h"
 #include "examples/operations/slider_units.h"
 #include "platform/boxes.h"
-#include "plot3d/plot_r_win.h"
+#include "plot3d/levels/plot_r_win.h"
 #include "resources/resources.h"
 
 namespace quorlin::plot3d {

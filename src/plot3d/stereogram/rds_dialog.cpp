@@ -4,7 +4,7 @@
 
 #include "core/errors.h"
 #include "platform/boxes.h"
-#include "plot3d/plot_r_win.h"
+#include "plot3d/levels/plot_r_win.h"
 #include "plot3d/stereogram/stereogram.h"
 #include "plot3d/tools/double_integral.h"
 #include "plot3d/tools/example_list.h"
@@ -60,7 +60,7 @@ void TRDSDlg::SelectExample(int i, bool selected) {
 }
 
 void TRDSDlg::ExamplesRemoved(std::span<const int> oldToNew) {
-    for (int& i : listed_) i = RenumberedExample(i, oldToNew);
+    for (int& i : listed_) i = examples::RenumberedExample(i, oldToNew);
 }
 
 int TRDSDlg::ReadFields() {

@@ -5,7 +5,7 @@
 #include "core/random.h"
 #include "platform/key_poll.h"
 #include "platform/strings.h"
-#include "plot3d/plot_r_win.h"
+#include "plot3d/levels/plot_r_win.h"
 #include "resources/command_ids.h"
 
 namespace quorlin::plot3d {

@@ -8,7 +8,7 @@
 // and the parent ends it before its examples go.
 #include <functional>
 
-#include "plot3d/plot_q_win.h"
+#include "plot3d/levels/plot_q_win.h"
 #include "plot3d/stereogram/stereogram.h"
 
 namespace quorlin::plot3d {

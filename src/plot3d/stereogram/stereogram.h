@@ -16,7 +16,7 @@
 #include "examples/records/plot_settings.h"
 #include "formula/formula_context.h"
 #include "formula/tree_program.h"
-#include "plot3d/scene_box.h"
+#include "plot3d/scene/scene_box.h"
 
 namespace quorlin::plot3d {
 

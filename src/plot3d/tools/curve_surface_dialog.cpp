@@ -6,7 +6,7 @@
 
 #include "examples/levels/plot11_win.h"
 #include "examples/levels/slide_dialog.h"
-#include "plot3d/plot_r_win.h"
+#include "plot3d/levels/plot_r_win.h"
 
 namespace quorlin::plot3d {
 

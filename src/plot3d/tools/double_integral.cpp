@@ -115,9 +115,4 @@ int TExampleChoice::PositionAfterRefill(int selectedExample) const {
     return std::max(PositionOf(selectedExample), 0);
 }
 
-int RenumberedExample(int example, std::span<const int> oldToNew) {
-    if (example < 0 || example >= static_cast<int>(oldToNew.size())) return -1;
-    return oldToNew[static_cast<std::size_t>(example)];
-}
-
 }  // namespace quorlin::plot3d

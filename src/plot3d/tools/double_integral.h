@@ -14,7 +14,7 @@
 
 #include "examples/operations/integration.h"
 #include "examples/records/inventory.h"
-#include "plot3d/commands3d.h"
+#include "plot3d/scene/commands3d.h"
 
 namespace quorlin::plot3d {
 
@@ -77,9 +77,5 @@ public:
 private:
     std::vector<int> examples_;
 };
-
-// The example index after examples were removed (oldToNew maps each old index to its new one,
-// -1 for a removed example); -1 when it was removed or unknown.
-int RenumberedExample(int example, std::span<const int> oldToNew);
 
 }  // namespace quorlin::plot3d

@@ -2,7 +2,7 @@
 
 #include "platform/drawing_tools.h"
 #include "platform/text_codec.h"
-#include "plot3d/plot_r_win.h"
+#include "plot3d/levels/plot_r_win.h"
 
 namespace quorlin::plot3d {
 

@@ -5,7 +5,7 @@
 
 #include "core/errors.h"
 #include "platform/boxes.h"
-#include "plot3d/plot_r_win.h"
+#include "plot3d/levels/plot_r_win.h"
 #include "plot3d/tools/example_list.h"
 
 namespace quorlin::plot3d {
@@ -52,7 +52,7 @@ void TRiem3Dlg::Refresh() {
 }
 
 void TRiem3Dlg::ExamplesRemoved(std::span<const int> oldToNew) {
-    selected_ = RenumberedExample(selected_, oldToNew);
+    selected_ = examples::RenumberedExample(selected_, oldToNew);
 }
 
 void TRiem3Dlg::SelectExample(int example) {

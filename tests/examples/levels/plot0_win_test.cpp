@@ -1,14 +1,19 @@
 // The options level through a 2D window: equation labels placed in a column, dragged and sent
-// home, the mouse readout, and printed and metafile pictures that carry the examples.
+// home, the mouse readout, printed and metafile pictures that carry the examples, and the SVG
+// export.
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 
 #include "canvas/mouse_event.h"
 #include "examples/operations/label_layout.h"
 #include "examples/plot_test_window.h"
+#include "platform/common_dialogs.h"
+#include "platform/dialog.h"
 #include "platform/emf_picture.h"
 #include "platform/screen_metrics.h"
 #include "support/all_near.h"
+#include "support/file_readers.h"
 
 namespace quorlin::examples {
 namespace {
@@ -148,6 +153,55 @@ TEST_F(Plot0WinTest, PrintedDotsKeepTheirSizeAndThickenedLinesWiden) {
     EXPECT_GE(thin, 1);
     // round((1604 x 7 - 1023) / 2048) = 5 page pixels.
     EXPECT_GE(inkedRows(print(3), ColourOf(1)), thin + 3);
+}
+
+struct ExportRow {
+    const char* script;
+    bool labels;      // equation labels shown
+    bool asksPixels;  // an example flagged for a search that reads the picture's pixels
+};
+
+// File|Export SVG draws its frame on a blank image (a scratch picture where the drawing reads
+// pixels) and writes, byte for byte, what an SVG export writes while the same frame is drawn
+// into the window's picture.
+TEST_F(Plot0WinTest, TheSvgExportWritesWhatTheFrameDrawnIntoThePictureWrites) {
+    const ExportRow rows[] = {
+        {"EXPL2;sin(x)*x/2;PARAM2;3*cos(t);2*sin(t);0;2*pi;", false, false},
+        {"POINT2;1;2;SEG2;-4;-3;4;1;POLAR;1+cos(3*t);0;2*pi;", true, false},
+        {"EXPL2;x^2/3-1;", true, true},
+    };
+    platform::ScriptedCommonDialogs dialogs;
+    platform::SetCommonDialogs(&dialogs);
+    const platform::ScopedDialogRunner sizeAnswered([](platform::Dialog& d) { return d.Press(1); });
+    QTemporaryDir dir;
+    for (const ExportRow& row : rows) {
+        plot2d::TPlot2Win w(QStringLiteral("noname2.qz2"));
+        w.SizeChanged(361, 283);
+        clipboard.SetText(QString::fromLatin1(row.script));
+        ASSERT_TRUE(w.SendCommand(cmd::kPasteScript)) << row.script;
+        for (auto& label : w.EquationLabels().Labels()) label.shown = row.labels ? 1 : 0;
+        w.Inventory()[0].LevelSearch() = row.asksPixels ? 1 : 0;
+        EXPECT_EQ(w.DrawingReadsPixels(), row.asksPixels) << row.script;
+
+        const QString menu = dir.filePath(QStringLiteral("menu.svg"));
+        dialogs.fileAnswers.emplace_back(menu);
+        w.ExportSvg();
+        canvas::TExportState& e = w.Exports();
+        const QString drawn = dir.filePath(QStringLiteral("drawn.svg"));
+        ASSERT_TRUE(e.svg.BeginSvgFile(drawn, e.view.clientWidth, e.view.clientHeight));
+        e.StartOutput(canvas::ExportKind::Svg);
+        e.ExportBackground();
+        w.InvalidateImage(ImageLayer::Background);
+        w.RenderImage(ImageLayer::Picture);
+        ASSERT_TRUE(e.EndExport());
+
+        const std::string written = quorlin::testing::ReadAll(menu);
+        EXPECT_EQ(written, quorlin::testing::ReadAll(drawn)) << row.script;
+        EXPECT_NE(written.find("width=\"361\" height=\"283\""), std::string::npos);
+        EXPECT_GE(quorlin::testing::Occurrences(written, "<path"), 1u) << row.script;
+        w.ClearModified();
+    }
+    platform::SetCommonDialogs(nullptr);
 }
 
 }  // namespace

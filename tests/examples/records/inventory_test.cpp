@@ -120,5 +120,14 @@ TEST(InventoryTest, SubstitutedTreeFollowsTheSightLine) {
     EXPECT_EQ(inventory.Entry(0).substituted, nullptr);
 }
 
+TEST(RenumberedExampleTest, AnExampleMovesWithItsIndexOrGoes) {
+    const std::vector<int> map{-1, 0, -1, 1, 2};
+    EXPECT_EQ(RenumberedExample(3, map), 1);
+    EXPECT_EQ(RenumberedExample(4, map), 2);
+    EXPECT_EQ(RenumberedExample(2, map), -1);
+    EXPECT_EQ(RenumberedExample(5, map), -1);
+    EXPECT_EQ(RenumberedExample(-1, map), -1);
+}
+
 }  // namespace
 }  // namespace quorlin::examples

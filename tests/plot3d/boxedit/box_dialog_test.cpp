@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "plot3d/boxedit/box_edit.h"
-#include "plot3d/example_boxes.h"
+#include "plot3d/scene/example_boxes.h"
 #include "plot3d/window3d_fixture.h"
 
 namespace quorlin::plot3d {

@@ -7,7 +7,7 @@
 #include <charconv>
 #include <string>
 
-#include "plot3d/example_boxes.h"
+#include "plot3d/scene/example_boxes.h"
 
 namespace quorlin::plot3d {
 namespace {

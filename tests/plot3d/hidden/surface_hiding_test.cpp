@@ -13,8 +13,8 @@
 #include <cmath>
 #include <string_view>
 
-#include "plot3d/example_boxes.h"
-#include "plot3d/observer.h"
+#include "plot3d/scene/example_boxes.h"
+#include "plot3d/scene/observer.h"
 
 namespace quorlin::plot3d::hidden {
 namespace {

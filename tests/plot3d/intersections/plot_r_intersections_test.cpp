@@ -13,7 +13,7 @@
 #include "platform/dialog.h"
 #include "plot3d/intersections/intersection_dialog.h"
 #include "plot3d/intersections/surface_choice_dialog.h"
-#include "plot3d/levels/level_window.h"
+#include "plot3d/levelcurves/level_window.h"
 #include "plot3d/plot3_fixture.h"
 
 namespace quorlin::plot3d {

@@ -4,7 +4,7 @@
 // Cube mode measuring depths in box coordinates; and a picture too large for its limit.
 #include "plot3d/painting/surface_patches.h"
 
-#include "plot3d/observer.h"
+#include "plot3d/scene/observer.h"
 
 #include <gtest/gtest.h>
 

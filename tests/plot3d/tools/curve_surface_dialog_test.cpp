@@ -6,7 +6,7 @@
 #include <cmath>
 #include <vector>
 
-#include "plot3d/plot_r_win.h"
+#include "plot3d/levels/plot_r_win.h"
 #include "plot3d/window3d_fixture.h"
 
 namespace quorlin::plot3d {

@@ -1,0 +1,68 @@
+// The 3D window's recomputations: every example's grid or box with its ranges, and the walk that
+// rebuilds the examples derived from a changed one, each by the row of its derivation code.
+#include <array>
+
+#include "examples/levels/analysis_tools.h"
+#include "examples/operations/plot_points.h"
+#include "plot3d/levels/plot_r_win.h"
+#include "plot3d/scene/dependency_walk.h"
+#include "plot3d/scene/example_boxes.h"
+
+namespace quorlin::plot3d {
+
+namespace {
+
+using TRebuilder = void (*)(TPlotRWin& w, int i);
+
+void RebuildNothing(TPlotRWin&, int) {}
+void RebuildCombination(TPlotRWin& w, int i) {
+    if (examples::TAnalysisTools* tools = w.AnalysisTools()) tools->RebuildDerived(i);
+    w.RecomputeGrid(i);
+}
+void RebuildGradient(TPlotRWin& w, int i) {
+    w.BuildGradientField(i);
+}
+void RebuildTangent(TPlotRWin& w, int i) {
+    w.RebuildTangentEntry(i);
+}
+void RebuildTangentWithGrid(TPlotRWin& w, int i) {
+    w.RebuildTangentEntry(i);
+    w.RecomputeGrid(i);
+}
+void RebuildPlotPoints(TPlotRWin& w, int i) {
+    examples::RebuildPlotPointsExample(w.Inventory(), i);
+}
+void RebuildIntersection(TPlotRWin& w, int i) {
+    w.BuildIntersectionCurve(i);
+}
+
+// In the order of TRebuild3D.
+constexpr std::array<TRebuilder, 7> kRebuilders{
+    RebuildNothing,         RebuildCombination, RebuildGradient,    RebuildTangent,
+    RebuildTangentWithGrid, RebuildPlotPoints,  RebuildIntersection};
+
+}  // namespace
+
+void TPlotRWin::RecomputeGrid(int i) {
+    examples::TExample& e = Inventory()[i];
+    if (!e.IsMeshSurface(true)) return;
+    RecomputeExampleBox(Formulas(), e, Axes().axesShown, nullptr);
+}
+
+void TPlotRWin::UpdateDependents(int k) {
+    for (const int i : DependentsOf(Inventory(), k)) RebuildDerived3D(i);
+}
+
+void TPlotRWin::RebuildDerived3D(int i) {
+    const TRebuild3D how = RebuildOf3D(Inventory()[i].derivation);
+    kRebuilders[static_cast<std::size_t>(how)](*this, i);
+}
+
+void TPlotRWin::RecomputeAll() {
+    for (int i = 0; i <= Inventory().LastIndex(); ++i) {
+        RecomputeExampleBox(Formulas(), Inventory()[i], Axes().axesShown, nullptr);
+        Compiler().EvaluateRanges(i);
+    }
+}
+
+}  // namespace quorlin::plot3d

@@ -1,0 +1,93 @@
+// The launchers of the 3D window's level curves: the level dialog of the inventory's "levels",
+// and the level-curve window it shows levels in. Both are made once on first use and kept,
+// then shown again and brought to the top, as the window's other tools.
+#include "plot3d/levelcurves/level_dialog.h"
+#include "plot3d/levelcurves/level_window.h"
+#include "plot3d/levels/plot_r_win.h"
+#include "plot3d/tools/double_integral.h"
+#include "resources/resources.h"
+
+namespace quorlin::plot3d {
+
+namespace {
+
+constexpr int kStrLevels = 338;
+constexpr int kRoleBackground = 0;
+constexpr int kRoleCursor = 1;
+
+}  // namespace
+
+TLevelDlg* TPlotRWin::LevelDialog() const {
+    return levelDialog_.data();
+}
+
+TLevelWin* TPlotRWin::LevelWindow() const {
+    return levelWindow_.data();
+}
+
+void TPlotRWin::OpenLevelsDialog(int i) {
+    if (!Inventory().IsIndex(i)) return;
+    if (!levelDialog_) {
+        levelDialog_ = new TLevelDlg(*this, i);
+        levelDialog_->Create();
+    } else if (levelDialog_->IsHidden()) {
+        // A closed dialog takes the example it is opened for now, with a new backup.
+        levelDialog_->SetExample(i);
+    }
+    levelDialog_->ShowDialog();
+    levelDialog_->raise();
+    levelDialog_->activateWindow();
+    EnableInventory(false);
+}
+
+int TPlotRWin::ShowLevel(const TLevelRequest& request) {
+    TLevelWin& window = KeptLevelWindow(levelWindow_, kStrLevels);
+    window.ShowLevel(request);
+    return PresentLevelWindow(window, request.search);
+}
+
+TLevelWin& TPlotRWin::KeptLevelWindow(QPointer<TLevelWin>& kept, int titleId) {
+    if (!kept) {
+        kept = new TLevelWin(*this, resources::LoadString(titleId) + QStringLiteral(".qz3"));
+        AttachHidden(kept, this);
+        if (levelWindowColours_[0] >= 0) {
+            kept->Roles().SetRole(kRoleBackground, levelWindowColours_[0]);
+            kept->Roles().SetRole(kRoleCursor, levelWindowColours_[1]);
+        }
+    }
+    return *kept;
+}
+
+int TPlotRWin::PresentLevelWindow(TLevelWin& window, bool drawNow) {
+    window.ShowWindow();
+    window.OuterWidget()->raise();
+    if (drawNow) return window.DrawNow();
+    window.InvalidateImage(ImageLayer::Background);
+    window.Invalidate();
+    return 0;
+}
+
+void TPlotRWin::RefreshLevelWindow() {
+    if (!levelWindow_) return;
+    levelWindow_->InvalidateImage(ImageLayer::Background);
+    levelWindow_->Invalidate();
+}
+
+void TPlotRWin::LevelExamplesRemoved(std::span<const int> oldToNew) {
+    // The dialog and the window follow their example to its new index; when it is gone they
+    // show nothing of it any more.
+    if (levelDialog_) {
+        const int i = examples::RenumberedExample(levelDialog_->Example(), oldToNew);
+        if (i < 0) levelDialog_->HideDialog();
+        levelDialog_->SetExample(i);
+    }
+    if (levelWindow_)
+        levelWindow_->ExampleRenumbered(
+            examples::RenumberedExample(levelWindow_->ExampleIndex(), oldToNew));
+}
+
+void TPlotRWin::HideLevelWindow() {
+    if (levelWindow_) levelWindow_->HideWindow();
+}
+
+}  // namespace quorlin::plot3d

@@ -1,0 +1,501 @@
+// The level-curve window, its launchers and its dialogs on a 3D window: levels searched by
+// "auto" lie on the level set in the picture, the set-up of a shown level, the cursor point with
+// its value, gradient and directional derivative, the cursor's curve that is not kept, the
+// direction dialog's angles, and the curve list's delete, keep and discard.
+#include <QCoreApplication>
+#include <QImage>
+#include <QKeyEvent>
+
+#include <array>
+#include <cmath>
+#include <numbers>
+
+#include "canvas/coordinate_dialog.h"
+#include "examples/levels/inventory_dialog.h"
+#include "examples/operations/inventory_panel.h"
+#include "plot3d/levelcurves/direction_dialog.h"
+#include "plot3d/levelcurves/level_dialog.h"
+#include "plot3d/levelcurves/level_window.h"
+#include "plot3d/plot3_fixture.h"
+
+namespace quorlin::plot3d {
+namespace {
+
+namespace cmd = resources::cmd;
+using resources::ControlKind;
+constexpr long double kPi = std::numbers::pi_v<long double>;
+
+class LevelWindowTest : public Plot3WindowTest {
+protected:
+    LevelWindowTest() { QFile::remove(platform::ConfigFilePath(QStringLiteral("lev.ini"))); }
+    ~LevelWindowTest() override { CloseUnsaved(win); }
+
+    TLevelDlg& Levels(int i) {
+        win.OpenLevelsDialog(i);
+        EXPECT_NE(win.LevelDialog(), nullptr);
+        return *win.LevelDialog();
+    }
+    static void Type(TLevelDlg& d, const char* low, const char* high, const char* current,
+                     const char* count) {
+        d.SetText(TLevelDlg::kLow, QString::fromLatin1(low));
+        d.SetText(TLevelDlg::kHigh, QString::fromLatin1(high));
+        d.SetText(TLevelDlg::kCurrent, QString::fromLatin1(current));
+        d.SetText(TLevelDlg::kCount, QString::fromLatin1(count));
+    }
+    bool Enabled(TLevelWin& w, int id) {
+        platform::CommandState state;
+        state.id = id;
+        w.EnableCommand(state);
+        return state.enabled;
+    }
+    // A level shown in the level window with the cursor mode on.
+    TLevelWin& CursorOn(long double level) {
+        TLevelRequest r;
+        r.example = 0;
+        r.value = level;
+        win.ShowLevel(r);
+        TLevelWin& w = *win.LevelWindow();
+        w.SendCommand(cmd::kMouseCursor);
+        return w;
+    }
+
+    TPlot3Win win{QStringLiteral("noname1.qz3")};
+};
+
+TEST_F(LevelWindowTest, AutoLevelsLieOnTheLevelSetInThePicture) {
+    OpenAndPaste(win, "EXPL3;sin(x)*cos(y);-3;3;-3;3;\r\n");
+    win.RecomputeAllBoxes();
+    win.Roles().SetRole(examples::kRoleTrajectory, 4);  // red curves, apart from the axes
+    TLevelDlg& d = Levels(0);
+    EXPECT_FALSE(d.IsControlShown(TLevelDlg::kRadioX));  // only z for z = f(x, y)
+    Type(d, "-0.6", "0.6", "0", "5");
+    d.Press(TLevelDlg::kAuto);
+    EXPECT_TRUE(prompter.messages.empty());
+    TLevelWin* w = win.LevelWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(d.Values().current, 0.6L);
+    const examples::TExample& e = win.Inventory()[0];
+    ASSERT_FALSE(e.trajectories.empty());
+    const long double levels[] = {-0.6L, -0.3L, 0, 0.3L, 0.6L};
+    for (const examples::TTrajectory& t : e.trajectories) {
+        EXPECT_EQ(t.option1, 26);
+        EXPECT_NEAR(static_cast<double>(std::sin(t.startX) * std::cos(t.startY)),
+                    static_cast<double>(t.startZ), 1e-3);
+    }
+    EXPECT_EQ(d.ListedPositions().size(), e.trajectories.size());
+
+    // See all: every curve in the picture lies near a level.
+    d.Press(TLevelDlg::kSeeAll);
+    w->InvalidateImage(ImageLayer::Background);
+    w->RenderImage(ImageLayer::Picture);
+    const QImage image = w->Image(ImageLayer::Picture);
+    const QRgb curve = w->OutputColor(w->DrawColor(e.trajectories.front().pen.colour)).rgb();
+    const long double reach = 2 * w->View().unitsPerPixelX;
+    int onCurves = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != curve) continue;
+            const canvas::WorldPoint p = w->ScreenToWorld({x, y});
+            const long double f = std::sin(p.x) * std::cos(p.y);
+            long double nearest = 1;
+            for (const long double c : levels) nearest = std::min(nearest, std::fabs(f - c));
+            EXPECT_LE(nearest, reach) << x << "," << y;
+            ++onCurves;
+        }
+    EXPECT_GT(onCurves, 200);
+}
+
+TEST_F(LevelWindowTest, AShownLevelSetsPairToleranceModeAndFlags) {
+    OpenAndPaste(win, "EXPL3;x^2+3*y;-1;3;0;4;\r\n");
+    win.RecomputeAllBoxes();
+    const struct {
+        int variable;
+        bool search, currentOnly;
+        int pair;
+        long double tolerance;
+        int mode;
+    } rows[] = {
+        {26, false, false, 3, Unbounded(), 128}, {26, false, true, 3, 0.01L, 125},
+        {26, true, false, 3, 0.01L, 125},  // a search leaves the cursor mode too
+        {25, false, false, 5, Unbounded(), 128}, {24, false, false, 6, Unbounded(), 128},
+    };
+    win.Format().places = 3;
+    for (const auto& row : rows) {
+        TLevelWin& w = CursorOn(0.5L);
+        TLevelRequest r;
+        r.example = 0;
+        r.variable = row.variable;
+        r.value = 1.25L;
+        r.search = row.search;
+        r.currentOnly = row.currentOnly;
+        win.ShowLevel(r);
+        EXPECT_EQ(w.PointMapping().plottedPair, row.pair) << row.variable;
+        EXPECT_EQ(w.Level().variable, row.variable);
+        EXPECT_EQ(w.Level().value, 1.25L);
+        EXPECT_EQ(w.MouseMode(), row.mode);
+        if (row.tolerance == Unbounded())
+            EXPECT_EQ(w.Level().tolerance, Unbounded());
+        else
+            EXPECT_NEAR(static_cast<double>(w.Level().tolerance), 0.01, 1e-15);
+    }
+    // x levels of z = f(x, y) have no gradient.
+    TLevelWin& w = CursorOn(0.5L);
+    w.SendCommand(cmd::kGradient);
+    w.SendCommand(cmd::kDirectionalDerivative);
+    EXPECT_TRUE(w.GradientShown());
+    EXPECT_TRUE(w.DirectionShown());
+    TLevelRequest r;
+    r.example = 0;
+    r.variable = 24;
+    win.ShowLevel(r);
+    EXPECT_FALSE(w.GradientShown());
+    EXPECT_FALSE(w.DirectionShown());
+    EXPECT_FALSE(Enabled(w, cmd::kMouseCursor));
+}
+
+TEST_F(LevelWindowTest, CursorValuesAndTheCurveThatIsNotKept) {
+    OpenAndPaste(win, "EXPL3;x^2+3*y;-1;3;0;4;\r\n");
+    win.RecomputeAllBoxes();
+    TLevelWin& w = CursorOn(7);
+    EXPECT_TRUE(Enabled(w, cmd::kMouseCursor));
+    EXPECT_TRUE(Enabled(w, cmd::kGradient));
+    EXPECT_TRUE(Enabled(w, cmd::kDirectionalDerivative));
+    int parentRedraws = 0;
+    w.SetParentRedraw([&parentRedraws] { ++parentRedraws; });
+    w.MoveCursorTo(1, 2);
+    w.SetDirectionAngle(kPi / 3);
+    EXPECT_EQ(parentRedraws, 1);
+    EXPECT_EQ(w.Cursor().z, 7);
+    EXPECT_EQ(w.Cursor().gradient[0], 2);
+    EXPECT_EQ(w.Cursor().gradient[1], 3);
+    EXPECT_EQ(w.Cursor().derivative, 2 * std::cos(kPi / 3) + 3 * std::sin(kPi / 3));
+
+    // The curve through the cursor is drawn and not kept.
+    w.SendCommand(cmd::kGradient);
+    w.SendCommand(cmd::kDirectionalDerivative);
+    ASSERT_NE(w.DirectionDialog(), nullptr);
+    EXPECT_FALSE(w.DirectionDialog()->IsHidden());
+    const auto vars = w.Formulas().vars;
+    const std::size_t curves = win.Inventory()[0].trajectories.size();
+    w.InvalidateImage(ImageLayer::Background);
+    w.RenderImage(ImageLayer::Picture);
+    EXPECT_EQ(win.Inventory()[0].trajectories.size(), curves);
+    EXPECT_EQ(w.Formulas().vars.value, vars.value);
+    // The cursor colour lies on the level x^2 + 3y = 7 near the cursor point.
+    const QImage image = w.Image(ImageLayer::Picture);
+    const QRgb cursor = w.OutputColor(w.DrawColor(w.Roles().Role(1))).rgb();
+    QPoint at;
+    ASSERT_TRUE(w.View().PointToScreen({0.5L, 2.25L}, at));
+    bool found = false;
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx)
+            found = found || image.pixel(at.x() + dx, at.y() + dy) == cursor;
+    EXPECT_TRUE(found);
+    w.SendCommand(cmd::kDirectionalDerivative);
+    EXPECT_TRUE(w.DirectionDialog()->IsHidden());
+}
+
+TEST_F(LevelWindowTest, QStopsTheCursorCurveAndLeavesCurvesAndVariables) {
+    OpenAndPaste(win, "EXPL3;x^2+3*y;-1;3;0;4;\r\n");
+    win.RecomputeAllBoxes();
+    TLevelWin& w = CursorOn(7);
+    w.SetParentRedraw([] {});
+    w.SizeChanged(321, 321);
+    w.MoveCursorTo(1, 2);
+    w.RenderImage(ImageLayer::Picture);
+    ASSERT_EQ(w.Image(ImageLayer::Picture).size(), QSize(321, 321));
+    // Steps so short that the trace still runs at its first key poll.
+    w.Tracer().stepLength = 1e-7L;
+    const auto vars = w.Formulas().vars;
+    const std::size_t curves = win.Inventory()[0].trajectories.size();
+    QCoreApplication::postEvent(w.OuterWidget(),
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_Q, {}, "q"));
+    QCoreApplication::postEvent(w.OuterWidget(),
+                                new QKeyEvent(QEvent::KeyRelease, Qt::Key_Q, {}, "q"));
+    QImage image(w.Image(ImageLayer::Picture).size(), QImage::Format_RGB32);
+    platform::DeviceContext dc(image);
+    EXPECT_EQ(w.DrawCursorLevelCurve(dc), 81);
+    EXPECT_EQ(win.Inventory()[0].trajectories.size(), curves);
+    EXPECT_EQ(w.Formulas().vars.value, vars.value);
+    EXPECT_EQ(w.Roles().Role(examples::kRoleTrajectory),
+              win.Roles().Role(examples::kRoleTrajectory));
+}
+
+TEST_F(LevelWindowTest, ASearchWithProgressCountsItsAttemptsInTheCaption) {
+    OpenAndPaste(win, "EXPL3;x^2+y^2;-2;2;-2;2;\r\n");
+    win.RecomputeAllBoxes();
+    const struct {
+        bool progress, printing;
+        int counted;  // captions "press Q to quit k/25"
+    } rows[] = {{true, false, 25}, {false, false, 0}, {true, true, 0}};
+    for (const auto& row : rows) {
+        TLevelRequest r;
+        r.example = 0;
+        r.value = 1.5L;
+        r.currentOnly = true;
+        win.ShowLevel(r);  // made and shown, nothing searched
+        TLevelWin& w = *win.LevelWindow();
+        std::vector<QString> captions;
+        const QMetaObject::Connection c =
+            QObject::connect(&w, &QWidget::windowTitleChanged,
+                             [&captions](const QString& title) { captions.push_back(title); });
+        w.Printing().printing = row.printing;
+        r.search = true;
+        r.progress = row.progress;
+        win.ShowLevel(r);
+        w.Printing().printing = false;
+        QObject::disconnect(c);
+        int counted = 0;
+        for (const QString& caption : captions)
+            if (caption == QStringLiteral("press Q to quit %1/25").arg(counted + 1)) ++counted;
+        EXPECT_EQ(counted, row.counted) << row.progress << row.printing;
+        EXPECT_EQ(w.windowTitle(), QStringLiteral("levels.qz3"));
+        EXPECT_EQ(win.Inventory()[0].LevelSearch(), 0);
+    }
+}
+
+TEST_F(LevelWindowTest, TheDragStartsWithinSixPixelWidths) {
+    OpenAndPaste(win, "EXPL3;x^2+3*y;-1;3;0;4;\r\n");
+    win.RecomputeAllBoxes();
+    TLevelWin& w = CursorOn(7);
+    QPoint centre;
+    ASSERT_TRUE(w.View().PointToScreen({w.Cursor().x, w.Cursor().y}, centre));
+    const long double x0 = w.Cursor().x;
+    platform::MouseEvent far{platform::MouseButton::Left, centre + QPoint(9, 0), true};
+    w.MouseDown(far);
+    platform::MouseEvent move{platform::MouseButton::None, centre + QPoint(20, 0), true};
+    w.MouseMove(move);
+    EXPECT_EQ(w.Cursor().x, x0);
+    platform::MouseEvent near{platform::MouseButton::Left, centre + QPoint(4, 0), true};
+    w.MouseDown(near);
+    w.MouseMove(move);
+    EXPECT_EQ(w.Cursor().x, w.ScreenToWorld(move.point).x);
+    // A move without the button held ends the drag (its release was lost).
+    platform::MouseEvent loose{platform::MouseButton::None, centre + QPoint(30, 0), false};
+    w.MouseMove(loose);
+    w.MouseMove(platform::MouseEvent{platform::MouseButton::None, centre + QPoint(40, 0), true});
+    EXPECT_EQ(w.Cursor().x, w.ScreenToWorld(move.point).x);
+}
+
+TEST_F(LevelWindowTest, TheDirectionDialogTakesAnglesAsTypedOrSlid) {
+    OpenAndPaste(win, "EXPL3;x^2+3*y;-1;3;0;4;\r\n");
+    win.RecomputeAllBoxes();
+    TLevelWin& w = CursorOn(7);
+    TPctDlg& d = *w.DirectionDialog();
+    const struct {
+        const char* typed;
+        long double angle;
+    } rows[] = {{"7", 7 - 2 * kPi}, {"-1", 2 * kPi - 1}, {"pi/2", kPi / 2}, {"x+", kPi / 2}};
+    for (const auto& row : rows) {
+        d.SetText(TPctDlg::kValue, QString::fromLatin1(row.typed));
+        d.Press(platform::kIdOk);
+        EXPECT_NEAR(static_cast<double>(w.Angle()), static_cast<double>(row.angle), 1e-18)
+            << row.typed;
+    }
+    EXPECT_EQ(prompter.messages.size(), 1u);  // the unreadable one
+    EXPECT_EQ(d.GetText(TPctDlg::kValue), QStringLiteral("x+"));
+    d.BarMoved(100);
+    EXPECT_EQ(w.Angle(), AngleOfPosition(100, 100));
+    EXPECT_EQ(w.Cursor().direction[0], std::cos(w.Angle()));
+    // The bar's right end is a whole turn.
+    const int units = static_cast<int>(
+        w.SliderSteps().steps[static_cast<std::size_t>(examples::TSliderSteps::kCurveSlot)]);
+    d.BarMoved(units);
+    EXPECT_NEAR(static_cast<double>(w.Angle()), static_cast<double>(kFullTurn), 1e-15);
+}
+
+TEST_F(LevelWindowTest, DeletionsAndSearchesAreKeptOrDiscarded) {
+    OpenAndPaste(win, "EXPL3;x^2+y^2;-2;2;-2;2;\r\nEXPL3;x+y;-1;1;-1;1;\r\n");
+    win.RecomputeAllBoxes();
+    examples::TExample& e = win.Inventory()[0];
+    for (const int variable : {26, 24, 26, 26}) {
+        examples::TTrajectory t;
+        t.option1 = static_cast<std::uint16_t>(variable);
+        t.startX = variable;
+        e.trajectories.push_back(std::move(t));
+    }
+    TLevelDlg& d = Levels(0);
+    EXPECT_EQ(d.ListedPositions(), (std::vector<int>{0, 2, 3}));
+    prompter.AnswerMessage(platform::kIdYes);
+    d.Press(T3DIvpDlg::kDeleteAll);
+    ASSERT_EQ(e.trajectories.size(), 1u);  // only the x curve is left
+    EXPECT_EQ(e.trajectories[0].option1, 24);
+    d.Press(platform::kIdCancel);
+    const auto restored = [&e] {
+        std::vector<std::pair<int, long double>> curves;
+        for (const examples::TTrajectory& t : e.trajectories)
+            curves.emplace_back(t.option1, t.startX);
+        return curves;
+    };
+    const std::vector<std::pair<int, long double>> original{{26, 26}, {24, 24}, {26, 26}, {26, 26}};
+    EXPECT_EQ(restored(), original);
+
+    // Searched curves are a change too: discard takes them back.
+    Levels(0);
+    Type(d, "1", "3", "2", "3");
+    d.Press(TLevelDlg::kAuto);
+    EXPECT_GT(e.trajectories.size(), 4u);
+    d.Press(platform::kIdCancel);
+    EXPECT_EQ(restored(), original);
+
+    // Closed on example 0 and opened for example 1: it shows example 1.
+    Levels(1);
+    EXPECT_EQ(d.Example(), 1);
+    EXPECT_TRUE(d.ListedPositions().empty());
+    // Open, a request for another example leaves it on its own.
+    Levels(0);
+    EXPECT_EQ(d.Example(), 1);
+    // Its example moves when an example before it goes, and is dropped when it goes itself.
+    const int moved[] = {-1, 0};
+    win.ExamplesRemoved(moved);
+    EXPECT_EQ(d.Example(), 0);
+    const int gone[] = {-1};
+    win.ExamplesRemoved(gone);
+    EXPECT_EQ(d.Example(), -1);
+    EXPECT_TRUE(d.IsHidden());
+}
+
+// The curve pixels of the level window's picture of z = sin(x)cos(y) by the level they lie
+// on; each must lie on one.
+std::array<int, 5> PixelsPerLevel(TLevelWin& w, const std::array<long double, 5>& levels,
+                                  QRgb curve) {
+    const QImage image = w.Image(ImageLayer::Picture);
+    const long double pixel = w.View().unitsPerPixelX;
+    std::array<int, 5> perLevel{};
+    for (int y = 1; y + 1 < image.height(); ++y)
+        for (int x = 1; x + 1 < image.width(); ++x) {
+            if (image.pixel(x, y) != curve) continue;
+            // A level runs within two pixels of the pixel: the traced points lie within a pixel
+            // of the level (steps of 0.1 round loops of radius 0.5), and rounding them to pixels
+            // and drawing the lines between adds up to a pixel. Its sign changes on that disc.
+            const canvas::WorldPoint centre = w.ScreenToWorld({x, y});
+            int found = -1;
+            for (std::size_t k = 0; k < levels.size() && found < 0; ++k) {
+                bool below = false, above = false;
+                for (int dy = -4; dy <= 4; ++dy)
+                    for (int dx = -4; dx <= 4; ++dx) {
+                        if (dx * dx + dy * dy > 16) continue;  // half-pixel steps, radius 2
+                        const long double px = centre.x + dx * pixel / 2;
+                        const long double py = centre.y - dy * pixel / 2;
+                        const long double d = std::sin(px) * std::cos(py) - levels[k];
+                        below = below || d <= 0;
+                        above = above || d >= 0;
+                    }
+                if (below && above) found = static_cast<int>(k);
+            }
+            EXPECT_GE(found, 0) << x << "," << y;
+            if (found >= 0) ++perLevel[static_cast<std::size_t>(found)];
+        }
+    return perLevel;
+}
+
+// The user's road: z = sin(x)cos(y) pasted through the frame, the inventory's "levels", "auto"
+// with five levels between -0.6 and 0.6: every curve pixel of the level window's image has a
+// point of its level within two pixels, and each level is drawn. Then "&Cursor",
+// "&Gradient" and "&Directional derivative" from the level window's menu, and a right click that
+// types the cursor point into "LAGPT".
+TEST_F(LevelWindowTest, AUserDrawsAutoLevelsAndTypesTheCursorPoint) {
+    TPlotFrame frame(registry, {});
+    TPlot3Win* parent =
+        NewWindowWithScript(frame, QStringLiteral("EXPL3;sin(x)*cos(y);-3;3;-3;3;\r\n"));
+    ASSERT_NE(parent, nullptr);
+    parent->Roles().SetRole(examples::kRoleTrajectory, 4);
+    examples::TFnListDlg* inventory = parent->InventoryDialog();
+    ASSERT_NE(inventory, nullptr);
+    EXPECT_EQ(inventory->GetText(examples::invent::kDerive), QStringLiteral("levels"));
+    inventory->SetSelectedIndex(examples::invent::kList, 0);
+    inventory->Press(examples::invent::kDerive);
+    TLevelDlg* levels = parent->LevelDialog();
+    ASSERT_NE(levels, nullptr);
+    Type(*levels, "-0.6", "0.6", "0", "5");
+    levels->Press(TLevelDlg::kAuto);
+    TLevelWin* w = parent->LevelWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(prompter.messages.empty());
+    levels->Press(TLevelDlg::kSeeAll);  // every level, not only the last one searched
+
+    w->InvalidateImage(ImageLayer::Background);
+    w->RenderImage(ImageLayer::Picture);
+    const std::array<int, 5> perLevel =
+        PixelsPerLevel(*w, {-0.6L, -0.3L, 0, 0.3L, 0.6L}, w->OutputColor(w->DrawColor(4)).rgb());
+    for (const int count : perLevel) EXPECT_GT(count, 50);
+
+    auto* host = dynamic_cast<platform::FrameWindow*>(w->window());
+    ASSERT_NE(host, nullptr);
+    for (const int id : {cmd::kGradient, cmd::kDirectionalDerivative})
+        EXPECT_FALSE(host->QueryCommand(id).enabled);
+    ASSERT_TRUE(host->QueryCommand(cmd::kMouseCursor).enabled);
+    ASSERT_TRUE(host->DispatchCommand(cmd::kMouseCursor));
+    EXPECT_EQ(w->MouseMode(), cmd::kMouseCursor);
+    ASSERT_TRUE(host->DispatchCommand(cmd::kGradient));
+    ASSERT_TRUE(host->DispatchCommand(cmd::kDirectionalDerivative));
+    EXPECT_TRUE(w->GradientShown());
+    EXPECT_TRUE(w->DirectionShown());
+    EXPECT_FALSE(w->DirectionDialog()->IsHidden());
+
+    // The right click opens "LAGPT" at the mouse point; Cancel leaves the cursor, OK moves it.
+    QPoint click;
+    ASSERT_TRUE(w->View().PointToScreen({1, -1}, click));
+    const canvas::WorldPoint clicked = w->ScreenToWorld(click);
+    const TCursorValues before = w->Cursor();
+    QString shownX;
+    int runs = 0;
+    const auto answer = [&](const char* x, const char* y, int button) {
+        return [&, x, y, button](platform::Dialog& d) {
+            ++runs;
+            EXPECT_EQ(d.TemplateName(), "LAGPT");
+            EXPECT_FALSE(d.IsControlShown(canvas::TEditCoorDlg::kDelete));
+            shownX = d.GetText(canvas::TEditCoorDlg::kX, ControlKind::Edit);
+            d.SetText(canvas::TEditCoorDlg::kX, ControlKind::Edit, QString::fromLatin1(x));
+            d.SetText(canvas::TEditCoorDlg::kY, ControlKind::Edit, QString::fromLatin1(y));
+            return d.Press(button);
+        };
+    };
+    {
+        platform::ScopedDialogRunner runner(answer("2", "2", platform::kIdCancel));
+        w->MouseDown({platform::MouseButton::Right, click});
+    }
+    EXPECT_EQ(shownX.toStdString(), w->Format().FormatNum(clicked.x));
+    EXPECT_EQ(w->Cursor().x, before.x);
+    EXPECT_EQ(w->Cursor().z, before.z);
+    {
+        platform::ScopedDialogRunner runner(answer("pi/2", "-pi/3", platform::kIdOk));
+        w->MouseDown({platform::MouseButton::Right, click});
+    }
+    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(w->Cursor().x, kPi / 2);
+    EXPECT_EQ(w->Cursor().y, -kPi / 3);
+    EXPECT_NEAR(static_cast<double>(w->Cursor().z), 0.5, 1e-15);
+    EXPECT_NEAR(static_cast<double>(w->Cursor().gradient[1]), std::sqrt(3.0) / 2, 1e-15);
+    CloseUnsaved(*parent);
+}
+
+TEST_F(LevelWindowTest, FiveThousandCurvesAreListedAndDeleted) {
+    OpenAndPaste(win, "EXPL3;x^2+y^2;-2;2;-2;2;\r\n");
+    win.RecomputeAllBoxes();
+    examples::TExample& e = win.Inventory()[0];
+    for (int k = 0; k < 5000; ++k) {
+        examples::TTrajectory t;
+        t.option1 = static_cast<std::uint16_t>(k % 5 == 0 ? 24 : 26);
+        t.startX = k;
+        e.trajectories.push_back(std::move(t));
+    }
+    TLevelDlg& d = Levels(0);
+    ASSERT_EQ(d.ListedPositions().size(), 4000u);
+    EXPECT_EQ(d.ItemCount(TLevelDlg::kList), 4000);
+    EXPECT_EQ(d.ListedPositions().back(), 4999);
+    d.SetSelectedIndex(TLevelDlg::kList, 3999);
+    d.Press(T3DIvpDlg::kDeleteOne);
+    ASSERT_EQ(e.trajectories.size(), 4999u);
+    EXPECT_EQ(e.trajectories.back().startX, 4998);
+    prompter.AnswerMessage(platform::kIdYes);
+    d.Press(T3DIvpDlg::kDeleteAll);
+    ASSERT_EQ(e.trajectories.size(), 1000u);  // the x curves stay
+    EXPECT_TRUE(std::ranges::all_of(
+        e.trajectories, [](const examples::TTrajectory& t) { return t.option1 == 24; }));
+    d.Press(platform::kIdCancel);
+    EXPECT_EQ(e.trajectories.size(), 5000u);
+}
+
+}  // namespace
+}  // namespace quorlin::plot3d

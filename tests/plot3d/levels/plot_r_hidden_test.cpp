@@ -1,0 +1,115 @@
+// Hidden lines in the 3D window: a pasted surface hides a point under it from the eye through
+// the window's dispatcher, the number of checks a point set through "Line-of-sight ..." is the
+// one the test takes, the sight shift follows the scene box, and a 2D window removes nothing.
+#include <gtest/gtest.h>
+
+#include "dynamics/trajectory_drawing.h"
+#include "dynamics/window_tools.h"
+#include "platform/boxes.h"
+#include "platform/clipboard.h"
+#include "plot3d/levels/plot3_win.h"
+#include "resources/command_ids.h"
+
+namespace quorlin::plot3d {
+namespace {
+
+namespace cmd = resources::cmd;
+
+class PlotRHiddenTest : public ::testing::Test {
+protected:
+    PlotRHiddenTest() {
+        dynamics::InstallTrajectoryTools();
+        platform::SetClipboard(&clipboard);
+    }
+    ~PlotRHiddenTest() override { platform::SetClipboard(nullptr); }
+
+    // The window at 401 x 301 pixels with the script pasted, seen from the eye.
+    void OpenAndPaste(examples::TPlotWin& win, const char* script, Vec3 eye) {
+        win.SizeChanged(401, 301);
+        win.Create();
+        clipboard.SetText(QString::fromLatin1(script));
+        ASSERT_TRUE(win.SendCommand(cmd::kPasteScript));
+        win.Observer().eye = eye;
+        win.Observer().boxEye = win.SceneBox().WorldToBox(eye);
+        ComputeViewAngles(win.Observer());
+    }
+
+    platform::MemoryClipboard clipboard;
+    platform::ScriptedPrompter prompter;
+};
+
+TEST_F(PlotRHiddenTest, APastedSurfaceHidesWhatLiesUnderIt) {
+    TPlot3Win win(QStringLiteral("noname1.qz3"));
+    // From (0, 0, -1) the sight line to (5, 0, 5) is under 6x^2 - 5x where it leaves the
+    // square and over it half way: twelve checks see the surface, one does not.
+    OpenAndPaste(win, "EXPL3;6*x^2-5*x;-1;1;-1;1;\r\n", {5, 0, 5});
+    // A thousandth of the box's plan: x and y each 2 wide, widened by a tenth on both sides.
+    EXPECT_NEAR(static_cast<double>(win.Scene().hiddenPointOffset), 0.0048, 1e-15);
+    const Vec3 under{0, 0, -1}, over{0, 0, 12};
+    EXPECT_EQ((std::array{dynamics::IsPointHidden(win, under), dynamics::IsPointHidden(win, over),
+                          dynamics::IsPointVisible(win, under)}),
+              (std::array{true, false, false}));
+    prompter.AnswerInput(QStringLiteral("1"));
+    ASSERT_TRUE(win.SendCommand(cmd::kLineOfSight));
+    EXPECT_EQ(win.Scene().checksPerPoint, 1);
+    EXPECT_FALSE(dynamics::IsPointHidden(win, under));
+    win.ClearModified();
+    win.CloseWindow();
+}
+
+// The counts of "Line-of-sight ..." and "Planarity ..." that the tests read are whole numbers
+// of 1..32767; a refused one leaves the setting and names the fault.
+TEST_F(PlotRHiddenTest, TheLineOfSightAndPlanarityCountsAreCheckedBeforeTheyAreKept) {
+    TPlot3Win win(QStringLiteral("noname1.qz3"));
+    OpenAndPaste(win, "POINT3;1;2;3;\r\n", {15, 20, 10});
+    struct Row {
+        int command;
+        const char* answer;
+        const char* error;  // the message, or nothing: taken
+        int kept;
+        long double tolerance;
+    };
+    const Row rows[] = {
+        {cmd::kLineOfSight, "7", nullptr, 7, 0.1L},
+        {cmd::kLineOfSight, "0", "positive value?", 7, 0.1L},
+        {cmd::kLineOfSight, "40000", "cannot understand", 7, 0.1L},
+        {cmd::kPlanarity, "250", nullptr, 250, 0.25L},
+        {cmd::kPlanarity, "70000", "cannot understand", 250, 0.25L},
+        {cmd::kLineOfSight, "32767", nullptr, 32767, 0.25L},
+    };
+    for (const Row& row : rows) {
+        prompter.messages.clear();
+        prompter.AnswerInput(QString::fromLatin1(row.answer));
+        ASSERT_TRUE(win.SendCommand(row.command));
+        const examples::TSceneSettings& s = win.Scene();
+        EXPECT_EQ(row.command == cmd::kPlanarity ? s.planarity : s.checksPerPoint, row.kept)
+            << row.answer;
+        EXPECT_NEAR(static_cast<double>(s.planarityTolerance), static_cast<double>(row.tolerance),
+                    1e-18)
+            << row.answer;
+        ASSERT_EQ(prompter.messages.size(), row.error ? 1u : 0u) << row.answer;
+        if (row.error) {
+            EXPECT_EQ(prompter.messages[0].text, QString::fromLatin1(row.error));
+        }
+    }
+    win.ClearModified();
+    win.CloseWindow();
+}
+
+TEST_F(PlotRHiddenTest, ParametricSurfacesObscureOnlyWhenAsked) {
+    TPlot3Win win(QStringLiteral("noname1.qz3"));
+    OpenAndPaste(win, "SURFPAR;t;u;0;-1;1;-1;1;\r\n", {5, 0, 5});
+    const Vec3 under{0, 0.25L, -1};
+    const bool before = dynamics::IsPointHidden(win, under);
+    ASSERT_TRUE(win.QueryCommand(cmd::kParametricsObscure).enabled);
+    ASSERT_TRUE(win.SendCommand(cmd::kParametricsObscure));
+    EXPECT_TRUE(win.QueryCommand(cmd::kParametricsObscure).checked);
+    EXPECT_EQ((std::array{before, dynamics::IsPointHidden(win, under),
+                          dynamics::IsPointHidden(win, {0, 0.25L, 1})}),
+              (std::array{false, true, false}));
+    win.ClearModified();
+    win.CloseWindow();
+}
+
+}  // namespace
+}  // namespace quorlin::plot3d

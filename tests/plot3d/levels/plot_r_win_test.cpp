@@ -1,0 +1,178 @@
+// The 3D graph level with its files: a saved diagram of any 3D kind, opened and saved again,
+// gives the same bytes each time (no box, scene box or eye grows with each open), and opening a
+// diagram computes its meshes polling Q, with the key hint in the caption.
+#include "plot3d/levels/plot_r_win.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <vector>
+
+#include "plot3d/plot3_fixture.h"
+#include "plot3d/scene/example_boxes.h"
+
+namespace quorlin::plot3d {
+namespace {
+
+class PlotRWinTest : public Plot3WindowTest {
+protected:
+    QString Path(const QString& name) const { return dir.filePath(name + QStringLiteral(".qz3")); }
+
+    static QByteArray Bytes(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // A window without the ini file, so that nothing but the file sets it.
+    static void SetUp(TPlot3Win& win) {
+        win.SetUseDefaults(true);
+        win.SizeChanged(401, 301);
+        win.Create();
+    }
+
+    // Opens the file in a new window and saves it as `to`; the bytes saved.
+    QByteArray OpenAndSave(const QString& from, const QString& to) {
+        TPlot3Win win(QStringLiteral("noname1.qz3"));
+        SetUp(win);
+        EXPECT_EQ(win.Load(from), kNoError) << from.toStdString();
+        EXPECT_TRUE(win.SaveTo(to));
+        CloseUnsaved(win);
+        return Bytes(to);
+    }
+};
+
+// The offset of the first byte where two files differ, for the failure message.
+qsizetype FirstDifference(const QByteArray& a, const QByteArray& b) {
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i)
+        if (a[i] != b[i]) return i;
+    return n;
+}
+
+TEST_F(PlotRWinTest, AnOpenedDiagramSavesToTheSameBytesForEveryKind) {
+    const struct {
+        const char* name;
+        const char* script;
+    } rows[] = {
+        {"explicit surface", "EXPL3;sin(x)*cos(y);-3;3;-2;2;\r\n"},
+        {"cylindrical surface", "SURFCYL;r^2/4;0;2;0;6;\r\n"},
+        {"parametric surface", "SURFPAR;t;u;t*u;0;1;0;2;\r\n"},
+        {"space curve", "PARAM3;cos(t);sin(t);t/2;0;6;\r\n"},
+        {"sphere in [-3, 3]^3", "IMPL3;x^2+y^2+z^2=4;-3;3;-3;3;-3;3;\r\n"},
+        {"tube", "TUBE;t;0;0;0.5;0;4;\r\n"},
+        {"segment", "SEG3;1;2;3;4;-5;6;\r\n"},
+        {"point", "POINT3;1;2;3;\r\n"},
+        {"space equation beside a surface",
+         "EXPL3;x*y;-1;1;-1;1;\r\nDEQ3T;y;-x;1;-1;1;-2;2;-3;3;\r\n"},
+        {"recursive sequence", "RECUR3;x/2;y;z+1;0;1;0;1;0;1;\r\n"},
+        {"cylindrical point", "POINTCYL;2;1;3;\r\n"},
+        {"spherical point", "POINTSPH;2;1;0.5;\r\n"},
+        {"plane", "PLANE;1;2;3;0;1;2;4;\r\n"},
+        {"spherical surface", "SURFSPH;2;0;6;0;3;\r\n"},
+    };
+    int n = 0;
+    for (const auto& row : rows) {
+        const QString stem = QString::number(++n);
+        const QString first = Path(stem + QStringLiteral("a"));
+        {
+            TPlot3Win win(QStringLiteral("noname1.qz3"));
+            win.SetUseDefaults(true);
+            OpenAndPaste(win, row.script);
+            ASSERT_TRUE(win.SaveTo(first)) << row.name;
+            CloseUnsaved(win);
+        }
+        const QByteArray second = OpenAndSave(first, Path(stem + QStringLiteral("b")));
+        const QByteArray third =
+            OpenAndSave(Path(stem + QStringLiteral("b")), Path(stem + QStringLiteral("c")));
+        ASSERT_FALSE(second.isEmpty()) << row.name;
+        EXPECT_EQ(second, third) << row.name << ": first difference at byte "
+                                 << FirstDifference(second, third);
+        EXPECT_EQ(Bytes(first), second)
+            << row.name << ": first difference at byte " << FirstDifference(Bytes(first), second);
+    }
+}
+
+// The poll a test puts in: Q at the stopAt-th question (never when 0), noting whether the key
+// hint showed at each.
+struct ScriptedPoll {
+    TPlotRWin& win;
+    int stopAt = 0;
+    int asked = 0;
+    int hinted = 0;
+    int operator()() {
+        ++asked;
+        if (win.IsKeyHintShown()) ++hinted;
+        return asked == stopAt ? kKeyStop : 0;
+    }
+};
+
+TEST_F(PlotRWinTest, OpeningADiagramPollsQForEveryMeshPointAndStopsAtQ) {
+    const QString path = Path(QStringLiteral("meshes"));
+    {
+        TPlot3Win win(QStringLiteral("noname1.qz3"));
+        win.SetUseDefaults(true);
+        OpenAndPaste(win, "EXPL3;x*y;-1;1;-1;1;\r\nEXPL3;x+y;-2;2;-1;1;\r\n");
+        ASSERT_TRUE(win.SaveTo(path));
+        CloseUnsaved(win);
+    }
+    const auto points = [](const examples::TExample& e) {
+        return (e.divisions[0] + 1) * (e.divisions[1] + 1);
+    };
+    const struct {
+        const char* name;
+        int stopAt;
+    } rows[] = {{"without Q", 0}, {"Q at the third point", 3}};
+    for (const auto& row : rows) {
+        TPlot3Win win(QStringLiteral("noname2.qz3"));
+        SetUp(win);
+        ScriptedPoll poll{win, row.stopAt};
+        win.SetKeyPoll(std::ref(poll), std::chrono::steady_clock::duration::zero());
+        ASSERT_EQ(win.Load(path), kNoError) << row.name;
+        ASSERT_EQ(win.Inventory().Count(), 2);
+        const examples::TExample& first = win.Inventory()[0];
+        const examples::TExample& second = win.Inventory()[1];
+        const int all = points(first) + points(second);
+        ASSERT_GT(all, 6);
+        EXPECT_EQ(poll.asked, row.stopAt > 0 ? row.stopAt : all) << row.name;
+        EXPECT_EQ(poll.hinted, poll.asked) << row.name;
+        EXPECT_FALSE(win.IsKeyHintShown()) << row.name;
+        EXPECT_EQ(win.Caption(), QStringLiteral("meshes.qz3")) << row.name;
+        // Points before Q are computed, the rest of that mesh is undefined.
+        EXPECT_TRUE(IsDefinedMeshPoint(first.points[1])) << row.name;
+        EXPECT_EQ(IsDefinedMeshPoint(first.points[2]), row.stopAt == 0) << row.name;
+        const auto last = static_cast<std::size_t>(points(first) - 1);
+        EXPECT_EQ(IsDefinedMeshPoint(first.points[last]), row.stopAt == 0) << row.name;
+        CloseUnsaved(win);
+    }
+}
+
+// The axes on and off again leave every example's box, and so the scene box and the eye, where
+// they were: the boxes a window does not compute (implicit surfaces, systems, sequences) are not
+// widened again at each recompute.
+TEST_F(PlotRWinTest, AxesOnAndOffLeaveEveryBoxAsItWas) {
+    TPlot3Win win(QStringLiteral("noname1.qz3"));
+    win.SetUseDefaults(true);
+    OpenAndPaste(win,
+                 "IMPL3;x^2+y^2+z^2=4;-3;3;-3;3;-3;3;\r\nDEQ3T;y;-x;1;-1;1;-2;2;-3;3;\r\n"
+                 "RECUR3;x/2;y;z+1;0;1;0;1;0;1;\r\nEXPL3;x*y;-1;1;-1;1;\r\n");
+    ASSERT_EQ(win.Inventory().Count(), 4);
+    const auto boxes = [&win] {
+        std::vector<long double> values;
+        for (int k = 0; k <= win.Inventory().LastIndex(); ++k) {
+            const TBox3 b = BoxOf(win.Inventory()[k]);
+            values.insert(values.end(), {b.min.x, b.min.y, b.min.z, b.max.x, b.max.y, b.max.z});
+        }
+        const Vec3 eye = win.Observer().eye;
+        values.insert(values.end(), {win.SceneBox().min.x, win.SceneBox().max.z, eye.x, eye.y});
+        return values;
+    };
+    const std::vector<long double> before = boxes();
+    for (int toggle = 0; toggle < 4; ++toggle) win.ToggleAxes();
+    EXPECT_EQ(boxes(), before);
+    CloseUnsaved(win);
+}
+
+}  // namespace
+}  // namespace quorlin::plot3d
