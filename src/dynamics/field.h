@@ -102,7 +102,13 @@ public:
     // dy = f(t, y) for the first Count() entries; false where the field is undefined. Inline:
     // the steppers call it four times a step, and the call would cost as much as a short
     // component's program.
-    bool operator()(long double t, const long double* y, long double* dy) const;
+    bool operator()(long double t, const long double* y, long double* dy) const {
+        return Evaluate(t, y, dy, slots_.count);
+    }
+    // The same with the count given: Count() as an int, or as a std::integral_constant where
+    // the caller knows it when it is compiled, so that the loops over the components unroll.
+    template <typename Count>
+    bool Evaluate(long double t, const long double* y, long double* dy, Count n) const;
 
 private:
     FormulaContext* context_;
@@ -111,12 +117,13 @@ private:
     StateSlots slots_;
 };
 
-inline bool SystemField::operator()(long double t, const long double* y, long double* dy) const {
-    for (int i = 0; i < slots_.count; ++i)
+template <typename Count>
+bool SystemField::Evaluate(long double t, const long double* y, long double* dy, Count n) const {
+    for (int i = 0; i < n; ++i)
         context_->SetVar(slots_.variables[static_cast<std::size_t>(i)], y[i]);
     if (slots_.heldSlot >= 0) context_->SetVar(slots_.heldSlot, slots_.heldValue);
     context_->SetVar(slot::kT, t);
-    for (int i = 0; i < slots_.count; ++i) {
+    for (int i = 0; i < n; ++i) {
         const FieldComponent& c = components_[static_cast<std::size_t>(i)];
         if (c.constantZero) {
             dy[i] = 0;

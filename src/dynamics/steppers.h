@@ -25,9 +25,10 @@ inline constexpr int kMaxStateSize = 10;
 // One step of length h of y' = f(t, y) for the first n entries of y (n <= kMaxStateSize), with
 // the slope k1 = f(t, y) already known. The field is called as
 // f(t, const long double* y, long double* dy) -> bool. On an undefined evaluation y is left
-// unchanged and the result is false.
-template <typename Field>
-bool OdeStepFrom(Method method, Field&& f, long double t, long double* y, int n, long double h,
+// unchanged and the result is false. The count is an int, or a std::integral_constant where
+// the caller knows it when it is compiled (the tracer's systems of two): the loops then unroll.
+template <typename Field, typename Count = int>
+bool OdeStepFrom(Method method, Field&& f, long double t, long double* y, Count n, long double h,
                  const long double* k1) {
     using State = std::array<long double, kMaxStateSize>;
     // Left uninitialised: only the first n entries are written and read, and clearing all ten

@@ -182,12 +182,22 @@ SystemIntegrator::SystemIntegrator(const SystemField& field, Method method, long
 
 SystemIntegrator::Outcome SystemIntegrator::Advance(long double& t, std::array<long double, 3>& y,
                                                     long double tEnd) {
+    // Systems of two, the common case, step with their count known when compiled.
+    if (field_.Count() == 2) return AdvanceBy(t, y, tEnd, std::integral_constant<int, 2>{});
+    return AdvanceBy(t, y, tEnd, field_.Count());
+}
+
+template <typename Count>
+SystemIntegrator::Outcome SystemIntegrator::AdvanceBy(long double& t, std::array<long double, 3>& y,
+                                                      long double tEnd, Count n) {
     const long double remaining = tEnd - t;
     if (remaining == 0) return Outcome::kAtEnd;
-    const int n = field_.Count();
+    const auto field = [this, n](long double at, const long double* state, long double* slope) {
+        return field_.Evaluate(at, state, slope, n);
+    };
     // The slope at (t, y): kept from the last step when it ended there.
     if (!slopeKept_ || slopeT_ != t || slopeY_ != y) {
-        if (!field_(t, y.data(), slope_.data())) return Outcome::kUndefined;
+        if (!field(t, y.data(), slope_.data())) return Outcome::kUndefined;
     }
     slopeKept_ = false;
     const long double speed = Norm(slope_.data(), n);
@@ -208,7 +218,7 @@ SystemIntegrator::Outcome SystemIntegrator::Advance(long double& t, std::array<l
     bool nextSlopeKnown = false;
     for (int halvings = 0;; ++halvings) {
         next = y;
-        if (!OdeStepFrom(method_, field_, t, next.data(), n, h, slope_.data()) ||
+        if (!OdeStepFrom(method_, field, t, next.data(), n, h, slope_.data()) ||
             !AllFinite(next.data(), n))
             return Outcome::kUndefined;
         if (fixed || halvings >= kMaxHalvings) break;
@@ -219,7 +229,7 @@ SystemIntegrator::Outcome SystemIntegrator::Advance(long double& t, std::array<l
         for (int i = 0; i < n; ++i) moved[i] = next[i] - y[i];
         const bool tooFar =
             settings_.longestStep > 0 && Norm(moved.data(), n) > settings_.longestStep;
-        nextSlopeKnown = !tooFar && field_(last ? tEnd : t + h, next.data(), nextSlope.data());
+        nextSlopeKnown = !tooFar && field(last ? tEnd : t + h, next.data(), nextSlope.data());
         std::array<long double, kMaxStateSize> change;
         for (int i = 0; i < n; ++i) change[i] = nextSlopeKnown ? nextSlope[i] - slope_[i] : 0;
         if (!tooFar && Norm(change.data(), n) <= kLargestChange * speed) break;

@@ -150,6 +150,10 @@ public:
     Outcome Advance(long double& t, std::array<long double, 3>& y, long double tEnd);
 
 private:
+    // The step for the field's count: an int, or for a system of two a compile-time constant.
+    template <typename Count>
+    Outcome AdvanceBy(long double& t, std::array<long double, 3>& y, long double tEnd, Count n);
+
     const SystemField& field_;
     Method method_;
     long double fixedStep_;

@@ -83,6 +83,71 @@ TEST_F(TracerTest, AnOrbitUnderAPixelClosesWhenItComesBack) {
     EXPECT_LT(lowest, 0.999L);
 }
 
+// Fixed steps of a system are the methods' steps written out by hand, bit for bit: Lotka-Volterra
+// by Runge-Kutta as a system of two and as one of three whose third component is 0, a negated
+// component by modified Euler, and Euler; 300 steps of 0.01 (or 0.03) from (2, 1).
+TEST_F(TracerTest, FixedStepsAreTheMethodsStepsBitForBit) {
+    using State = std::array<long double, 2>;
+    const auto lotkaVolterra = [](const State& v) {
+        return State{v[0] - v[0] * v[1], v[0] * v[1] - v[1]};
+    };
+    const auto turn = [](const State& v) { return State{v[1], -v[0]}; };
+    const auto shifted = [](const State& v, long double f, const State& k) {
+        return State{v[0] + f * k[0], v[1] + f * k[1]};
+    };
+    struct Row {
+        const char* dx;
+        const char* dy;
+        std::array<std::int16_t, 3> trees;
+        int components;
+        Method method;
+        long double h;
+        State (*field)(const State&);
+    };
+    const Row rows[] = {
+        {"x-x*y", "x*y-y", {0, 1, -1}, 2, Method::kRungeKutta, 0.01L, +lotkaVolterra},
+        {"x-x*y", "x*y-y", {0, 1, -1}, 3, Method::kRungeKutta, 0.01L, +lotkaVolterra},
+        {"y", "x", {0, 9, -1}, 2, Method::kModifiedEuler, 0.03L, +turn},
+        {"x-x*y", "x*y-y", {0, 1, -1}, 2, Method::kEuler, 0.01L, +lotkaVolterra},
+    };
+    constexpr int kSteps = 300;
+    for (const Row& row : rows) {
+        SetTree(1, row.dx);
+        SetTree(2, row.dy);
+        points.clear();
+        auto settings = TracerSettings::ForPixelSize(0.01L);
+        settings.loopClosing = 0;
+        const auto record =
+            Record(kind::kSystem, {2, 1, 0}, 1e6L, row.trees, static_cast<int>(row.method), row.h);
+        settings.roundLimit = kSteps;
+        TraceSystem(ctx, example, record, row.components, settings, Collecting());
+        ASSERT_EQ(points.size(), kSteps + 1u) << row.dx;
+        State y{2, 1};
+        long double t = 0;
+        const long double h = row.h, half = 0.5L * h;
+        for (int k = 1; k <= kSteps; ++k) {
+            const State k1 = row.field(y);
+            if (row.method == Method::kEuler) {
+                y = shifted(y, h, k1);
+            } else if (row.method == Method::kModifiedEuler) {
+                const State k2 = row.field(shifted(y, h, k1));
+                for (std::size_t i = 0; i < 2; ++i) y[i] += 0.5L * h * (k1[i] + k2[i]);
+            } else {
+                const State k2 = row.field(shifted(y, half, k1));
+                const State k3 = row.field(shifted(y, half, k2));
+                const State k4 = row.field(shifted(y, h, k3));
+                for (std::size_t i = 0; i < 2; ++i)
+                    y[i] += h / 6.0L * (k1[i] + 2.0L * k2[i] + 2.0L * k3[i] + k4[i]);
+            }
+            t += h;
+            const TracePoint& p = points[static_cast<std::size_t>(k)];
+            ASSERT_EQ((std::array{p.position.x, p.position.y, p.position.z, p.t}),
+                      (std::array{y[0], y[1], 0.0L, t}))
+                << row.dx << ", " << row.components << " components, step " << k;
+        }
+    }
+}
+
 // The z = 1 level of z = x^2 + y^2: the field (-df/dy, df/dx) of selectors 13 and 4 in the
 // plane z = 1 runs round the unit circle.
 TEST_F(TracerTest, LevelCurveClosesInItsPlane) {

@@ -127,16 +127,33 @@ bool CellSeparates(const std::array<canvas::Point3, 4>& q, const canvas::Point3&
 // domain and within the example's z range: signAt reads the sign of a sample through the
 // program of the example's tree. The variables come back as they were.
 template <class SignAt>
-bool SignChangesOver(const canvas::TLDRect& domain, FormulaContext& f, const TExample& e, int tree,
-                     const THiddenLineView& view, Vec3 p, SignAt&& signAt) {
+bool SignChangesOver(const canvas::TLDRect& domain, TSurfacePrograms& programs, const TExample& e,
+                     int tree, const THiddenLineView& view, Vec3 p, SignAt&& signAt) {
     const auto line = SightLineOver(domain, e, view, p);
     if (!line || !TreeOf(e, tree)) return false;
-    const dynamics::PlotVariableGuard guard(f);
-    const TreeProgram program(f, TreeOf(e, tree));
+    const dynamics::PlotVariableGuard guard(programs.Context());
+    const TreeProgram& program = programs.Of(TreeOf(e, tree));
     return SignChangesAlong(*line, view.samples, [&](Vec3 c) { return signAt(program, c); });
 }
 
 }  // namespace
+
+const TreeProgram& TSurfacePrograms::Of(TExprNode* tree) {
+    const auto known = std::ranges::find(programs_, tree, [](const auto& p) { return p.first; });
+    if (known != programs_.end()) return known->second;
+    return programs_.emplace_back(tree, TreeProgram(f_, tree)).second;
+}
+
+TSurfaceProgramScope::TSurfaceProgramScope(TSurfacePrograms*& active, FormulaContext& f)
+    : active_(active) {
+    if (active_) return;
+    own_.emplace(f);
+    active_ = &*own_;
+}
+
+TSurfaceProgramScope::~TSurfaceProgramScope() {
+    if (own_) active_ = nullptr;
+}
 
 int ExplicitSurfaceSign(FormulaContext& f, const TreeProgram& height, Vec3 p) {
     f.SetVar(slot::kX, p.x);
@@ -161,32 +178,35 @@ int PolarSurfaceSign(FormulaContext& f, const TreeProgram& height, long double t
     return height.Evaluate(z) ? SignOf(p.z - z) : 0;
 }
 
-bool IsHiddenByExplicitSurface(FormulaContext& f, const TExample& e, const THiddenLineView& view,
-                               Vec3 p) {
+bool IsHiddenByExplicitSurface(TSurfacePrograms& programs, const TExample& e,
+                               const THiddenLineView& view, Vec3 p) {
     const canvas::TLDRect domain =
         Rect(e.rangeLow[0], e.rangeHigh[0], e.rangeLow[1], e.rangeHigh[1]);
-    return SignChangesOver(domain, f, e, 3, view, p, [&f](const TreeProgram& height, Vec3 c) {
-        return ExplicitSurfaceSign(f, height, c);
-    });
+    FormulaContext& f = programs.Context();
+    return SignChangesOver(
+        domain, programs, e, 3, view, p,
+        [&f](const TreeProgram& height, Vec3 c) { return ExplicitSurfaceSign(f, height, c); });
 }
 
-bool IsHiddenByImplicitSurface(FormulaContext& f, const TExample& e, const THiddenLineView& view,
-                               Vec3 p) {
+bool IsHiddenByImplicitSurface(TSurfacePrograms& programs, const TExample& e,
+                               const THiddenLineView& view, Vec3 p) {
     const canvas::TLDRect domain = Rect(e.boxMin.x, e.boxMax.x, e.boxMin.y, e.boxMax.y);
-    return SignChangesOver(domain, f, e, 4, view, p, [&f](const TreeProgram& level, Vec3 c) {
+    FormulaContext& f = programs.Context();
+    return SignChangesOver(domain, programs, e, 4, view, p, [&f](const TreeProgram& level, Vec3 c) {
         return ImplicitSurfaceSign(f, level, c);
     });
 }
 
-bool IsHiddenByPolarSurface(FormulaContext& f, const TExample& e, const THiddenLineView& view,
-                            Vec3 p) {
+bool IsHiddenByPolarSurface(TSurfacePrograms& programs, const TExample& e,
+                            const THiddenLineView& view, Vec3 p) {
     const auto disc = ClipSightLineToDisc(e.rangeHigh[0], p, view.observer.eye);
     if (!disc || !TreeOf(e, 3)) return false;
     const auto line = ClipSightLineToZRange(*disc, e.boxMin.z, e.boxMax.z);
     if (!line) return false;
+    FormulaContext& f = programs.Context();
     const dynamics::PlotVariableGuard guard(f);
     const Complex savedR = f.vars.value[slot::kR];
-    const TreeProgram height(f, TreeOf(e, 3));
+    const TreeProgram& height = programs.Of(TreeOf(e, 3));
     const int turns = std::max<int>(e.subKind, 0);
     bool hidden = false;
     for (int k = 0; k <= turns && !hidden; ++k) {
@@ -196,6 +216,24 @@ bool IsHiddenByPolarSurface(FormulaContext& f, const TExample& e, const THiddenL
     }
     f.SetVar(slot::kR, savedR);
     return hidden;
+}
+
+bool IsHiddenByExplicitSurface(FormulaContext& f, const TExample& e, const THiddenLineView& view,
+                               Vec3 p) {
+    TSurfacePrograms programs(f);
+    return IsHiddenByExplicitSurface(programs, e, view, p);
+}
+
+bool IsHiddenByImplicitSurface(FormulaContext& f, const TExample& e, const THiddenLineView& view,
+                               Vec3 p) {
+    TSurfacePrograms programs(f);
+    return IsHiddenByImplicitSurface(programs, e, view, p);
+}
+
+bool IsHiddenByPolarSurface(FormulaContext& f, const TExample& e, const THiddenLineView& view,
+                            Vec3 p) {
+    TSurfacePrograms programs(f);
+    return IsHiddenByPolarSurface(programs, e, view, p);
 }
 
 bool IsHiddenByMeshSurface(const TExample& e, const THiddenLineView& view, Vec3 p) {

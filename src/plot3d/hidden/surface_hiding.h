@@ -15,7 +15,12 @@
 // A test that cannot decide answers "not hidden": a sight line that misses the domain, an
 // undefined value, a cell with a left-out corner or without a plane, a point off the window.
 // In Cube mode the picture is the box coordinates' picture, so the side tests run in box
-// coordinates too. The tests keep nothing between calls and give the variables they set back.
+// coordinates too. The tests give the variables they set back; what they keep between calls is
+// only the programs of a drawing (TSurfacePrograms), which die with it.
+#include <deque>
+#include <optional>
+#include <utility>
+
 #include "canvas/records/world_rect.h"
 #include "core/vectors.h"
 #include "examples/operations/plot_geometry.h"
@@ -44,10 +49,53 @@ int ImplicitSurfaceSign(FormulaContext& f, const TreeProgram& level, Vec3 p);
 int PolarSurfaceSign(FormulaContext& f, const TreeProgram& height, long double tLow, Vec3 p,
                      int turn);
 
-bool IsHiddenByExplicitSurface(FormulaContext& f, const examples::TExample& e,
+// The programs of the surfaces' trees for the tests of one drawing. A drawing tests every point
+// it draws against every surface, a dozen evaluations a test: a tree is compiled when a test
+// first needs it and the program is kept for the rest of the drawing, which changes no tree.
+// Like every program it dies with its work, so the next drawing compiles the trees it finds.
+class TSurfacePrograms {
+public:
+    explicit TSurfacePrograms(FormulaContext& f) : f_(f) {}
+    TSurfacePrograms(const TSurfacePrograms&) = delete;
+    TSurfacePrograms& operator=(const TSurfacePrograms&) = delete;
+
+    FormulaContext& Context() const { return f_; }
+    // The program of the tree, compiled on first use; it stays where it is while this lives.
+    const TreeProgram& Of(TExprNode* tree);
+
+private:
+    FormulaContext& f_;
+    std::deque<std::pair<const TExprNode*, TreeProgram>> programs_;
+};
+
+// The programs the tests use while a scope lives: the outermost scope over `active` makes them
+// and clears `active` as it ends; a scope inside it uses the same, so a drawing and the single
+// tests it makes compile each tree once.
+class TSurfaceProgramScope {
+public:
+    TSurfaceProgramScope(TSurfacePrograms*& active, FormulaContext& f);
+    ~TSurfaceProgramScope();
+    TSurfaceProgramScope(const TSurfaceProgramScope&) = delete;
+    TSurfaceProgramScope& operator=(const TSurfaceProgramScope&) = delete;
+
+    TSurfacePrograms& Programs() const { return *active_; }
+
+private:
+    TSurfacePrograms*& active_;
+    std::optional<TSurfacePrograms> own_;
+};
+
+bool IsHiddenByExplicitSurface(TSurfacePrograms& programs, const examples::TExample& e,
                                const THiddenLineView& view, Vec3 p);
 // The turn count of a cylindrical surface is its sub-kind word (the turns of t beyond the
 // first; a negative word counts as none).
+bool IsHiddenByPolarSurface(TSurfacePrograms& programs, const examples::TExample& e,
+                            const THiddenLineView& view, Vec3 p);
+bool IsHiddenByImplicitSurface(TSurfacePrograms& programs, const examples::TExample& e,
+                               const THiddenLineView& view, Vec3 p);
+// The same as a single test, its program compiled for it alone.
+bool IsHiddenByExplicitSurface(FormulaContext& f, const examples::TExample& e,
+                               const THiddenLineView& view, Vec3 p);
 bool IsHiddenByPolarSurface(FormulaContext& f, const examples::TExample& e,
                             const THiddenLineView& view, Vec3 p);
 bool IsHiddenByImplicitSurface(FormulaContext& f, const examples::TExample& e,

@@ -1,7 +1,8 @@
 // The hidden-line slots of the 3D graph window: each hands the example and what the tests read
 // of the window (observer, scene box, the shown part of the projection plane, the line-of-sight
-// and planarity settings) to the plain tests of its surface family. Also the switch that lets
-// parametric-type surfaces hide what lies behind them.
+// and planarity settings) to the plain tests of its surface family, with the programs of the
+// drawing that runs (or of the single test). Also the switch that lets parametric-type surfaces
+// hide what lies behind them.
 #include "plot3d/hidden/surface_hiding.h"
 #include "plot3d/levels/plot_r_win.h"
 #include "resources/command_ids.h"
@@ -43,14 +44,20 @@ hidden::THiddenLineView TPlotRWin::HiddenLineView() const {
             scene.parametricsObscure};
 }
 
+hidden::TSurfaceProgramScope TPlotRWin::HiddenLinePrograms() {
+    return hidden::TSurfaceProgramScope(drawingPrograms_, Formulas());
+}
+
 bool TPlotRWin::IsHiddenByPolarSurface(int i, const Vec3& p) {
+    const hidden::TSurfaceProgramScope programs = HiddenLinePrograms();
     return Inventory().IsIndex(i) &&
-           hidden::IsHiddenByPolarSurface(Formulas(), Inventory()[i], HiddenLineView(), p);
+           hidden::IsHiddenByPolarSurface(programs.Programs(), Inventory()[i], HiddenLineView(), p);
 }
 
 bool TPlotRWin::IsHiddenByImplicitSurface(int i, const Vec3& p) {
-    return Inventory().IsIndex(i) &&
-           hidden::IsHiddenByImplicitSurface(Formulas(), Inventory()[i], HiddenLineView(), p);
+    const hidden::TSurfaceProgramScope programs = HiddenLinePrograms();
+    return Inventory().IsIndex(i) && hidden::IsHiddenByImplicitSurface(
+                                         programs.Programs(), Inventory()[i], HiddenLineView(), p);
 }
 
 bool TPlotRWin::IsHiddenByParametricSurface(int i, const Vec3& p) {
@@ -64,8 +71,9 @@ bool TPlotRWin::IsHiddenByPlane(int i, const Vec3& p) {
 }
 
 bool TPlotRWin::IsHiddenByExplicitSurface(int i, const Vec3& p) {
-    return Inventory().IsIndex(i) &&
-           hidden::IsHiddenByExplicitSurface(Formulas(), Inventory()[i], HiddenLineView(), p);
+    const hidden::TSurfaceProgramScope programs = HiddenLinePrograms();
+    return Inventory().IsIndex(i) && hidden::IsHiddenByExplicitSurface(
+                                         programs.Programs(), Inventory()[i], HiddenLineView(), p);
 }
 
 }  // namespace quorlin::plot3d

@@ -26,6 +26,7 @@ constexpr int kSlicerPenWidth = 2;
 }  // namespace
 
 int TPlotRWin::DrawPicture(platform::DeviceContext& dc) {
+    const hidden::TSurfaceProgramScope programs = HiddenLinePrograms();
     DrawSlicerCurves(dc);
     DrawCurveSliderOverlays(dc);
     DrawCurveSurfacePoint(dc);
@@ -40,6 +41,7 @@ void TPlotRWin::DrawCurveSurfacePoint(platform::DeviceContext& dc) {
 }
 
 void TPlotRWin::PaintPrepared(platform::DeviceContext& dc) {
+    const hidden::TSurfaceProgramScope programs = HiddenLinePrograms();
     TPlotQWin::PaintPrepared(dc);
     DrawLevelCursorCurve(dc);
 }

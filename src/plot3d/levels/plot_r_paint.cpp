@@ -232,6 +232,7 @@ constexpr std::array<TKindDrawer, 15> kKindDrawers{{
 }  // namespace
 
 int TPlotRWin::DrawExample(platform::DeviceContext& dc, int i) {
+    const hidden::TSurfaceProgramScope programs = HiddenLinePrograms();
     if (!Inventory().IsIndex(i) || !Inventory()[i].graphShown) return 0;
     const int k = Inventory()[i].kind;
     if (k == kind::kSurfaceIntersection) return DrawTracedCurves(dc, i);

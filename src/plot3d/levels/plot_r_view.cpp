@@ -41,6 +41,7 @@ void TPlotRWin::ToggleAxes() {
 }
 
 int TPlotRWin::DrawAll(platform::DeviceContext& dc) {
+    const hidden::TSurfaceProgramScope programs = HiddenLinePrograms();
     UpdateExportView();
     ComputeViewAngles();
     if (Inventory().Empty()) {

@@ -335,6 +335,9 @@ private:
 
     // What the hidden-line tests read of the window now.
     hidden::THiddenLineView HiddenLineView() const;
+    // The programs of the hidden-line tests while a drawing runs: each drawing entry (DrawAll,
+    // DrawExample, DrawPicture, PaintPrepared) opens a scope, the outermost one makes them.
+    hidden::TSurfaceProgramScope HiddenLinePrograms();
     void RegisterHiddenLineCommands();
     // The axes and the box, asking the poll for Q.
     int DrawFrame(platform::DeviceContext& dc, TStopPoll& poll);
@@ -379,6 +382,8 @@ private:
     // The version of the diagram file whose body is being installed; none otherwise.
     std::optional<int> installingVersion_;
     std::chrono::steady_clock::duration pollInterval_ = examples::TKeyPollControl::kPollInterval;
+    // Those of the drawing that runs now, owned by its outermost scope; none between drawings.
+    hidden::TSurfacePrograms* drawingPrograms_ = nullptr;
 };
 
 }  // namespace quorlin::plot3d

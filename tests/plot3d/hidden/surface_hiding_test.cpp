@@ -4,7 +4,8 @@
 // nothing; one check a point looks at the eye-side end alone; a vertical sight line; the disc
 // chord behind the point; a cylindrical surface's second turn; parametric patches, planes and
 // the left-out corners of a cell (undefined, or out of the box, not merely on its face); a point
-// off the window; the planarity threshold in Cube mode.
+// off the window; the planarity threshold in Cube mode; the programs a drawing keeps for its
+// tests.
 #include "plot3d/hidden/surface_hiding.h"
 
 #include <gtest/gtest.h>
@@ -263,6 +264,87 @@ TEST_F(SurfaceHidingTest, CubeModeMeasuresTheSidesInBoxCoordinates) {
     Look({5, 0, 5}, scene, true);
     EXPECT_EQ((std::array{world, Hidden(Family::kMesh, patch, justOver)}),
               (std::array{false, true}));
+}
+
+// A drawing tests its points against several surfaces with the programs it keeps: the answers
+// are those of single tests, also on the second round, when every program comes from the ones
+// kept; a second drawing after a tree changed compiles the new tree.
+TEST_F(SurfaceHidingTest, TheProgramsOfADrawingGiveTheAnswersOfSingleTests) {
+    const TExample flat = Surface(kind::kSurface, 3, "0", {-1, 1}, {-1, 1}, unitBox);
+    const TExample wave =
+        Surface(kind::kSurface, 3, "6*x^2 - 5*x", {-1, 1}, {-1, 1}, {{-1, -1, -2}, {1, 1, 2}});
+    const TExample disc = Surface(kind::kPolarSurface, 3, "0", {0, 1}, {0, 6.3L}, unitBox);
+    const TExample level = Surface(kind::kImplicitSurface, 4, "z", {0, 1}, {0, 1}, unitBox);
+    struct Row {
+        Family family;
+        const TExample& e;
+        Vec3 p;
+        bool hidden;
+    };
+    const Row rows[] = {
+        {Family::kExplicit, flat, {0, 0, -1}, true},
+        {Family::kPolar, disc, {-0.5L, 0, -0.5L}, true},
+        {Family::kExplicit, wave, {0, 0, -1}, true},
+        {Family::kImplicit, level, {0, 0.25L, -1}, true},
+        {Family::kExplicit, flat, {0, 0, 1}, false},
+        {Family::kPolar, disc, {-0.5L, 0, 0.5L}, false},
+        {Family::kImplicit, level, {0, 0.25L, 1}, false},
+        {Family::kExplicit, flat, {3, 3, -1}, false},
+        {Family::kExplicit, wave, {0.5L, -0.25L, -1.5L}, false},  // under it up to x = 1
+    };
+    const THiddenLineView view{observer, box, {-100, 100, -100, 100}, 12, 0.1L, true};
+    TSurfacePrograms programs(f);
+    const auto shared = [&](const Row& row) {
+        switch (row.family) {
+            case Family::kExplicit:
+                return IsHiddenByExplicitSurface(programs, row.e, view, row.p);
+            case Family::kPolar:
+                return IsHiddenByPolarSurface(programs, row.e, view, row.p);
+            default:
+                return IsHiddenByImplicitSurface(programs, row.e, view, row.p);
+        }
+    };
+    for (int round = 0; round < 2; ++round) {
+        for (const Row& row : rows) {
+            EXPECT_EQ(shared(row), row.hidden) << "round " << round << ", row " << &row - rows;
+            EXPECT_EQ(Hidden(row.family, row.e, row.p), row.hidden) << "row " << &row - rows;
+        }
+    }
+    // A kept program is the one made first; another tree has its own.
+    TExprNode* const flatTree = flat.trees[2].get();
+    EXPECT_EQ((std::array{&programs.Of(flatTree) == &programs.Of(flatTree),
+                          &programs.Of(flatTree) == &programs.Of(wave.trees[2].get())}),
+              (std::array{true, false}));
+
+    // The next drawing, after z = 0 became z = 2 in a box up to 3, sees the new surface.
+    TExample changed = Surface(kind::kSurface, 3, "0", {-1, 1}, {-1, 1}, {{-1, -1, -1}, {1, 1, 3}});
+    const Vec3 between{0, 0, 1.5L};
+    TSurfacePrograms* active = nullptr;
+    std::array<bool, 2> drawings{};
+    for (bool& hidden : drawings) {
+        const TSurfaceProgramScope drawing(active, f);
+        hidden = IsHiddenByExplicitSurface(drawing.Programs(), changed, view, between);
+        SetTree(changed, 3, "2");
+    }
+    EXPECT_EQ(drawings, (std::array{false, true}));
+}
+
+// The outermost scope makes the programs and takes them away as it ends; the scopes within it,
+// a drawing's single tests, use the same.
+TEST_F(SurfaceHidingTest, OnlyTheOutermostScopeMakesThePrograms) {
+    TSurfacePrograms* active = nullptr;
+    std::array<bool, 4> seen{};
+    {
+        const TSurfaceProgramScope drawing(active, f);
+        seen[0] = active == &drawing.Programs();
+        {
+            const TSurfaceProgramScope test(active, f);
+            seen[1] = &test.Programs() == &drawing.Programs();
+        }
+        seen[2] = active == &drawing.Programs();
+    }
+    seen[3] = active == nullptr;
+    EXPECT_EQ(seen, (std::array{true, true, true, true}));
 }
 
 }  // namespace
