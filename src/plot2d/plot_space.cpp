@@ -16,11 +16,6 @@ TPlotSpace TPlotSpace::Over(long double x0, long double x1, long double y0, long
     return s;
 }
 
-Vec2 TPlotSpace::ToPixel(Vec2 plot) const {
-    return {(plot.x - xLow) / UnitsPerPixelX() + leftMargin,
-            (yHigh - plot.y) / UnitsPerPixelY() + topMargin};
-}
-
 Vec2 TPlotSpace::ToPlot(Vec2 pixel) const {
     return {xLow + (pixel.x - leftMargin) * UnitsPerPixelX(),
             yHigh - (pixel.y - topMargin) * UnitsPerPixelY()};

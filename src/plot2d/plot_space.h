@@ -23,6 +23,21 @@ struct TPixelBox {
     }
 };
 
+// The map of plot coordinates to pixels with the size of a pixel worked out once, for the loops
+// that map many points of one drawing.
+struct TPixelMap {
+    long double xLow = 0;
+    long double yHigh = 0;
+    long double unitsPerPixelX = 1;
+    long double unitsPerPixelY = 1;
+    long double left = 0;
+    long double top = 0;
+
+    Vec2 ToPixel(Vec2 plot) const {
+        return {(plot.x - xLow) / unitsPerPixelX + left, (yHigh - plot.y) / unitsPerPixelY + top};
+    }
+};
+
 struct TPlotSpace {
     // The view's corners in plot coordinates.
     long double xLow = -5;
@@ -47,7 +62,15 @@ struct TPlotSpace {
     long double UnitsPerPixelY() const { return (yHigh - yLow) / Span(height); }
 
     // Plot coordinates to pixels and back, neither rounded nor clamped.
-    Vec2 ToPixel(Vec2 plot) const;
+    Vec2 ToPixel(Vec2 plot) const { return PixelMap().ToPixel(plot); }
+    TPixelMap PixelMap() const {
+        return {xLow,
+                yHigh,
+                UnitsPerPixelX(),
+                UnitsPerPixelY(),
+                static_cast<long double>(leftMargin),
+                static_cast<long double>(topMargin)};
+    }
     Vec2 ToPlot(Vec2 pixel) const;
     // The drawing area.
     TPixelBox Area() const;
