@@ -3,6 +3,8 @@
 // values, or decimal exponents on a logarithmic axis), the size of a pixel, and the affine maps
 // between plot coordinates and the pixels of the drawing area. Drawers sample and judge their
 // curves in pixels and hand plot coordinates to the canvas.
+#include <cmath>
+
 #include "core/vectors.h"
 
 namespace quorlin::plot2d {
@@ -78,10 +80,15 @@ struct TPlotSpace {
     // A value of the plane to plot coordinates: the decimal exponent on a logarithmic axis;
     // false where a value on a logarithmic axis is not positive (nothing is drawn there) or a
     // coordinate is not finite.
-    bool ValueToPlot(Vec2 value, Vec2& plot) const;
+    bool ValueToPlot(Vec2 value, Vec2& plot) const {
+        if (!std::isfinite(value.x) || !std::isfinite(value.y)) return false;
+        if ((logX && !(value.x > 0)) || (logY && !(value.y > 0))) return false;
+        plot = {logX ? std::log10(value.x) : value.x, logY ? std::log10(value.y) : value.y};
+        return true;
+    }
     // The value of a plot x or y (10^u on a logarithmic axis).
-    long double ValueOfPlotX(long double u) const;
-    long double ValueOfPlotY(long double v) const;
+    long double ValueOfPlotX(long double u) const { return logX ? std::pow(10.0L, u) : u; }
+    long double ValueOfPlotY(long double v) const { return logY ? std::pow(10.0L, v) : v; }
 
 private:
     static long double Span(int pixels) { return pixels > 1 ? pixels - 1 : 1; }
