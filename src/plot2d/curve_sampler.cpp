@@ -49,7 +49,7 @@ TCurveSampler::TSample TCurveSampler::Evaluate(const CurveFunction& f, long doub
     s.t = t;
     s.ok = f(t, s.plot) && std::isfinite(s.plot.x) && std::isfinite(s.plot.y);
     if (s.ok) {
-        s.pixel = space_.ToPixel(s.plot);
+        s.pixel = pixels_.ToPixel(s.plot);
         s.ok = std::isfinite(s.pixel.x) && std::isfinite(s.pixel.y);
     }
     return s;
@@ -126,6 +126,7 @@ int TCurveSampler::Sample(const CurveFunction& f, long double a, long double b, 
     if (!std::isfinite(a) || !std::isfinite(b) || !std::isfinite(step) || !(step > 0) || !(b > a))
         return 0;
     area_ = space_.Area();
+    pixels_ = space_.PixelMap();
     long double count = std::ceil((b - a) / step);
     if (count > static_cast<long double>(settings_.maxBaseSteps))
         count = static_cast<long double>(settings_.maxBaseSteps);

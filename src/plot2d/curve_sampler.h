@@ -76,6 +76,7 @@ private:
     const TPlotSpace& space_;
     TSamplerSettings settings_;
     TPixelBox area_;
+    TPixelMap pixels_;
     long long evaluations_ = 0;
     int budget_ = 0;      // evaluations left in this base step (or half of it)
     int halfBudget_ = 0;  // the budget of each half of a base step

@@ -6,9 +6,12 @@
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <numbers>
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "canvas/export_format.h"
 #include "canvas/export_option_dialogs.h"
@@ -90,6 +93,36 @@ TEST_F(Plot2WinTest, EpsFramesMoveTheMarkedParameter) {
     EXPECT_NE(last.find(row(3)), std::string::npos);
     EXPECT_EQ(f.Var(1), -2);
     EXPECT_FALSE(win.Output().animationFrame);
+}
+
+// An animation frame draws, pixel for pixel, what a window drawn afresh shows at the same
+// parameter value, frame after frame and back again; a frame kept (as a slide is) stays as it was
+// drawn while later frames are drawn.
+TEST_F(Plot2WinTest, AnimationFramesDrawWhatAFreshWindowDraws) {
+    const std::string script = "EXPL2;A*sin(x);EXPL2;A*x^2/10-1;";
+    Paste(script);
+    ASSERT_EQ(win.Inventory().Count(), 2);
+    TPlot2Win fresh(QStringLiteral("noname2.qz2"));
+    fresh.SizeChanged(401, 401);
+    ASSERT_EQ(fresh.RunScript(script), 0);
+    const long double halfPi = std::numbers::pi_v<long double> / 2;
+    std::vector<QImage> frames;
+    for (const long double a : {1.5L, -0.75L, 3.25L, 1.5L}) {
+        win.Formulas().SetVar(1, a);
+        win.DrawAnimationFrame(1);
+        frames.push_back(win.Image(ImageLayer::Picture));
+        const QImage& frame = frames.back();
+        EXPECT_TRUE(InkAt(frame, halfPi, a, ColourOf(0))) << static_cast<double>(a);
+        EXPECT_TRUE(InkAt(frame, -halfPi, -a, ColourOf(0))) << static_cast<double>(a);
+        EXPECT_TRUE(InkAt(frame, 3, 0.9L * a - 1, ColourOf(1))) << static_cast<double>(a);
+        fresh.Formulas().SetVar(1, a);
+        fresh.InvalidateImage(ImageLayer::Background);
+        fresh.RenderImage(ImageLayer::Picture);
+        EXPECT_TRUE(frame == fresh.Image(ImageLayer::Picture)) << static_cast<double>(a);
+    }
+    EXPECT_TRUE(frames[0] == frames[3]);
+    EXPECT_FALSE(frames[0] == frames[1]);
+    EXPECT_FALSE(frames[1] == frames[2]);
 }
 
 // A turning view needs a 3D window: here the text names nothing to animate, and no file (and
