@@ -146,12 +146,29 @@ private:
 
 }  // namespace
 
-ValueNumbers::ValueNumbers(const TExprNode* tree) {
+ValueNumbers::ValueNumbers(std::span<const TExprNode* const> trees) {
     // Sized once: growing the tables node by node costs more than numbering a small tree.
-    const auto nodes = static_cast<std::size_t>(TExprNode::CountNodes(tree));
+    std::size_t nodes = 0;
+    for (const TExprNode* tree : trees)
+        nodes += static_cast<std::size_t>(TExprNode::CountNodes(tree));
     numbers_.reserve(nodes);
-    Numbering(numbers_, occurrences_, nodes).Number(tree);
+    Numbering numbering(numbers_, occurrences_, nodes);
+    for (const TExprNode* tree : trees) numbering.Number(tree);
     std::sort(numbers_.begin(), numbers_.end());
+    uses_.assign(occurrences_.size(), 0);
+    std::vector<bool> seen(occurrences_.size(), false);
+    for (const TExprNode* tree : trees) CountUses(tree, seen);
+}
+
+// The nodes below a subtree seen before are read through its kept value, not again.
+void ValueNumbers::CountUses(const TExprNode* node, std::vector<bool>& seen) {
+    const int number = Of(node);
+    if (number < 0) return;
+    const auto at = static_cast<std::size_t>(number);
+    ++uses_[at];
+    if (seen[at]) return;
+    seen[at] = true;
+    for (const NodePtr& child : node->child) CountUses(child.get(), seen);
 }
 
 int ValueNumbers::Of(const TExprNode* node) const {
