@@ -22,7 +22,16 @@ using testing_support::FormulaTest;
 using testing_support::RandomVariables;
 using testing_support::SameBits;
 using testing_support::TreeMaker;
-using FusedProgramTest = FormulaTest;
+
+class FusedProgramTest : public FormulaTest {
+protected:
+    // The trees of the texts; a null text gives a missing tree.
+    std::vector<NodePtr> ParseAll(const std::vector<const char*>& texts) {
+        std::vector<NodePtr> trees;
+        for (const char* text : texts) trees.push_back(text ? Parse(text) : nullptr);
+        return trees;
+    }
+};
 
 std::vector<TExprNode*> Roots(const std::vector<NodePtr>& trees) {
     std::vector<TExprNode*> roots;
@@ -114,8 +123,7 @@ const GroupRow kGroups[] = {
 TEST_F(FusedProgramTest, FieldsAndHeavyDerivativesGiveEachTreesOwnBits) {
     std::mt19937 random(77);
     for (const GroupRow& row : kGroups) {
-        std::vector<NodePtr> trees;
-        for (const char* text : row.formulas) trees.push_back(Parse(text));
+        const std::vector<NodePtr> trees = ParseAll(row.formulas);
         const FusedProgram fused(ctx, Roots(trees));
         EXPECT_TRUE(fused.Fused()) << row.name;
         const std::vector<TreeProgram> own = OwnPrograms(ctx, trees);
@@ -136,8 +144,7 @@ TEST_F(FusedProgramTest, FieldsAndHeavyDerivativesGiveEachTreesOwnBits) {
 
 TEST_F(FusedProgramTest, SharedSubtreesMakeTheCodeShorterThanTheProgramsApart) {
     // The derivatives of one function repeat each other's subtrees: one code computes them once.
-    std::vector<NodePtr> trees;
-    for (const char* text : kGroups[std::size(kGroups) - 1].formulas) trees.push_back(Parse(text));
+    const std::vector<NodePtr> trees = ParseAll(kGroups[std::size(kGroups) - 1].formulas);
     const FusedProgram fused(ctx, Roots(trees));
     const std::vector<TreeProgram> own = OwnPrograms(ctx, trees);
     int apart = 0;
@@ -166,8 +173,7 @@ TEST_F(FusedProgramTest, ValuesAndUndefinedTreesAtKnownPoints) {
         {"a missing tree", {"X+Y", nullptr}, 1.5L, 2.25L, {3.75L, nan}},
     };
     for (const ExactRow& row : rows) {
-        std::vector<NodePtr> trees;
-        for (const char* text : row.formulas) trees.push_back(text ? Parse(text) : nullptr);
+        const std::vector<NodePtr> trees = ParseAll(row.formulas);
         const FusedProgram fused(ctx, Roots(trees));
         ctx.SetVar(slot::kX, row.x);
         ctx.SetVar(slot::kY, row.y);
@@ -188,8 +194,7 @@ TEST_F(FusedProgramTest, TreesOneCodeCannotTakeRunTheirOwnPrograms) {
     vector->child[0] = Parse("X+1");
     vector->child[1] = Parse("X*2");
     vector->child[2] = Parse("7");
-    std::vector<NodePtr> trees;
-    trees.push_back(Parse("X*Y"));
+    std::vector<NodePtr> trees = ParseAll({"X*Y"});
     trees.push_back(std::move(vector));
     const FusedProgram withVector(ctx, Roots(trees));
     EXPECT_FALSE(withVector.Fused());
@@ -203,9 +208,7 @@ TEST_F(FusedProgramTest, TreesOneCodeCannotTakeRunTheirOwnPrograms) {
     ExpectSameAsOwnPrograms(ctx, withVector, own, "with a vector node");
 
     ctx.complexMode = true;
-    std::vector<NodePtr> complexTrees;
-    complexTrees.push_back(Parse("X*Y-1"));
-    complexTrees.push_back(Parse("LN(X)"));
+    const std::vector<NodePtr> complexTrees = ParseAll({"X*Y-1", "LN(X)"});
     const FusedProgram complex(ctx, Roots(complexTrees));
     EXPECT_FALSE(complex.Fused());
     ctx.SetVar(slot::kX, -2);
@@ -215,9 +218,7 @@ TEST_F(FusedProgramTest, TreesOneCodeCannotTakeRunTheirOwnPrograms) {
 }
 
 TEST_F(FusedProgramTest, AChangeOfModeAfterCompilingGivesTheNewModesValues) {
-    std::vector<NodePtr> trees;
-    trees.push_back(Parse("X*Y+1"));
-    trees.push_back(Parse("SQRT(X)"));
+    const std::vector<NodePtr> trees = ParseAll({"X*Y+1", "SQRT(X)"});
     const FusedProgram fused(ctx, Roots(trees));
     ASSERT_TRUE(fused.Fused());
     ctx.SetVar(slot::kX, -4);
