@@ -95,6 +95,19 @@ public:
         return number;
     }
 
+    // A program that computes each distinct subtree once reads a subtree's value once for each
+    // child of a distinct subtree that it is, and once for each root that it is.
+    void CountUses(const std::vector<int>& roots, std::vector<int>& uses) const {
+        uses.assign(keys_.size(), 0);
+        for (const int root : roots)
+            if (root >= 0) ++uses[static_cast<std::size_t>(root)];
+        for (const Key& key : keys_) {
+            if (key.op == kBoundBinding || key.op == kPeriodicBinding) continue;  // no node
+            for (const int child : key.child)
+                if (child >= 0) ++uses[static_cast<std::size_t>(child)];
+        }
+    }
+
 private:
     // child[1], with the slot that a bound or periodic node binds for it bound to that node's
     // value (its other children are evaluated outside).
@@ -153,22 +166,11 @@ ValueNumbers::ValueNumbers(std::span<const TExprNode* const> trees) {
         nodes += static_cast<std::size_t>(TExprNode::CountNodes(tree));
     numbers_.reserve(nodes);
     Numbering numbering(numbers_, occurrences_, nodes);
-    for (const TExprNode* tree : trees) numbering.Number(tree);
+    uses_.reserve(nodes);
+    std::vector<int> roots;
+    for (const TExprNode* tree : trees) roots.push_back(numbering.Number(tree));
+    numbering.CountUses(roots, uses_);
     std::sort(numbers_.begin(), numbers_.end());
-    uses_.assign(occurrences_.size(), 0);
-    std::vector<bool> seen(occurrences_.size(), false);
-    for (const TExprNode* tree : trees) CountUses(tree, seen);
-}
-
-// The nodes below a subtree seen before are read through its kept value, not again.
-void ValueNumbers::CountUses(const TExprNode* node, std::vector<bool>& seen) {
-    const int number = Of(node);
-    if (number < 0) return;
-    const auto at = static_cast<std::size_t>(number);
-    ++uses_[at];
-    if (seen[at]) return;
-    seen[at] = true;
-    for (const NodePtr& child : node->child) CountUses(child.get(), seen);
 }
 
 int ValueNumbers::Of(const TExprNode* node) const {

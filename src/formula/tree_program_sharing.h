@@ -38,8 +38,6 @@ public:
     int Count() const { return static_cast<int>(occurrences_.size()); }
 
 private:
-    void CountUses(const TExprNode* node, std::vector<bool>& seen);
-
     std::vector<std::pair<const TExprNode*, int>> numbers_;  // by node, sorted
     std::vector<int> occurrences_;
     std::vector<int> uses_;
