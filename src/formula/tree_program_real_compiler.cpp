@@ -235,8 +235,8 @@ private:
     std::unordered_map<int, Place> folded_;  // constants of repeated subtrees by number
 };
 
-// Every repeated subtree is kept, even one computed by a single product of places: a kept value
-// is a place, which its parents read in place instead of storing a temporary around it.
+// Every subtree read again is kept, even one computed by a single product of places: a kept
+// value is a place, which its parents read in place instead of storing a temporary around it.
 void RealCompiler::KeepShared(const TExprNode& n) {
     if (folding_ || !ReadAgain(n)) return;
     c_.shared.push_back(0);
