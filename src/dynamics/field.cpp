@@ -109,9 +109,26 @@ SystemField::SystemField(FormulaContext& context, const std::array<FieldComponen
                          const StateSlots& slots)
     : context_(&context),
       components_(components),
-      programs_{TreeProgram(context, components[0].tree), TreeProgram(context, components[1].tree),
-                TreeProgram(context, components[2].tree)},
-      slots_(slots) {}
+      program_(Compile(context, components, slots, outputs_)),
+      slots_(slots) {
+    direct_ = std::none_of(components.begin(), components.begin() + slots.count,
+                           [](const FieldComponent& c) { return c.constantZero || c.negated; });
+}
+
+// Only the components the state has, and of those only the ones that are not constant zero:
+// the field is undefined exactly where one of them is.
+FusedProgram SystemField::Compile(FormulaContext& context,
+                                  const std::array<FieldComponent, 3>& components,
+                                  const StateSlots& slots,
+                                  std::array<std::uint8_t, kMaxComponents>& outputs) {
+    std::array<TExprNode*, kMaxComponents> trees{};
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(slots.count); ++i) {
+        outputs[i] = static_cast<std::uint8_t>(count);
+        if (!components[i].constantZero) trees[count++] = components[i].tree;
+    }
+    return FusedProgram(context, std::span(trees.data(), count));
+}
 
 std::optional<SystemField> SystemField::FromSelectors(FormulaContext& context,
                                                       examples::TExample& example,

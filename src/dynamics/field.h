@@ -12,7 +12,7 @@
 #include "core/vectors.h"
 #include "examples/records/example.h"
 #include "formula/formula_context.h"
-#include "formula/tree_program.h"
+#include "formula/fused_program.h"
 
 namespace quorlin::dynamics {
 
@@ -84,7 +84,7 @@ struct StateSlots {
 };
 
 // dx/dt, dy/dt (, dz/dt) of a system whose state fills the given slots; T holds the time. The
-// component trees are compiled for the trace that the field serves.
+// component trees are compiled together, into one program, for the trace that the field serves.
 class SystemField {
 public:
     static constexpr int kMaxComponents = StateSlots::kMaxComponents;
@@ -111,9 +111,18 @@ public:
     bool Evaluate(long double t, const long double* y, long double* dy, Count n) const;
 
 private:
+    static FusedProgram Compile(FormulaContext& context,
+                                const std::array<FieldComponent, 3>& components,
+                                const StateSlots& slots,
+                                std::array<std::uint8_t, kMaxComponents>& outputs);
+
     FormulaContext* context_;
     std::array<FieldComponent, 3> components_;
-    std::array<TreeProgram, 3> programs_;
+    // The components of the state that are not constant zero, as one program run once per
+    // evaluation of the field; outputs_ tells which of its values each component takes.
+    std::array<std::uint8_t, kMaxComponents> outputs_{};
+    bool direct_ = false;  // component i is output i, none negated or constant zero
+    FusedProgram program_;
     StateSlots slots_;
 };
 
@@ -123,14 +132,18 @@ bool SystemField::Evaluate(long double t, const long double* y, long double* dy,
         context_->SetVar(slots_.variables[static_cast<std::size_t>(i)], y[i]);
     if (slots_.heldSlot >= 0) context_->SetVar(slots_.heldSlot, slots_.heldValue);
     context_->SetVar(slot::kT, t);
+    // The common field, every component its tree as it is: the values land where they belong.
+    if (direct_) return program_.Evaluate(dy) == program_.AllDefined();
+    std::array<long double, kMaxComponents> values;
+    if (program_.Evaluate(values.data()) != program_.AllDefined()) return false;
     for (int i = 0; i < n; ++i) {
-        const FieldComponent& c = components_[static_cast<std::size_t>(i)];
+        const auto at = static_cast<std::size_t>(i);
+        const FieldComponent& c = components_[at];
         if (c.constantZero) {
             dy[i] = 0;
             continue;
         }
-        long double value = 0;
-        if (!c.tree || !programs_[static_cast<std::size_t>(i)].Evaluate(value)) return false;
+        const long double value = values[outputs_[at]];
         dy[i] = c.negated ? -value : value;
     }
     return true;

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <span>
 #include <vector>
 
 #include "formula/formula_context.h"
@@ -31,8 +32,10 @@ private:
 // --- real mode: an accumulator machine --------------------------------------------------------
 
 enum class R : std::uint8_t {
-    kLoad,   // acc = *a
-    kStore,  // *t = acc
+    kLoad,    // acc = *a
+    kStore,   // *t = acc
+    kOutput,  // out[n] = acc, the value of a tree of several (CompileRealOutputs); bit n of
+              // undefinedOutputs set unless it is finite
     // acc = acc op *a
     kAdd,
     kSub,
@@ -107,10 +110,13 @@ struct RealCode {
     std::vector<SumTerm> sumTerms;
     bool constantRoot = false;
     long double rootIm = 0;
+    // The outputs whose values were not finite, by bit, since it was last cleared: tested
+    // where the value is at hand, since reading an output back from memory at once stalls.
+    std::uint32_t undefinedOutputs = 0;
 
     // Runs the instructions [start, end) and returns the accumulator: the value, undefined
-    // unless finite.
-    long double Run(std::size_t start, std::size_t end);
+    // unless finite. The values of code for several trees go to out.
+    long double Run(std::size_t start, std::size_t end, long double* out = nullptr);
 };
 
 // --- complex mode: a stack machine with the tree walk's rules -------------------------------
@@ -174,6 +180,10 @@ struct ComplexCode {
 // Translates the tree into the code for the context's real mode; false when the tree has nodes
 // that only the tree walk evaluates.
 bool CompileReal(FormulaContext& context, const TExprNode* tree, RealCode& code);
+// Translates the trees into one code for the context's real mode that stores each tree's value
+// in its output, computing a subtree common to several trees once; false as CompileReal.
+bool CompileRealOutputs(FormulaContext& context, std::span<const TExprNode* const> trees,
+                        RealCode& code);
 // Translates the tree into the code for the context's complex mode; false when the tree has
 // nodes that complex mode evaluates as real.
 bool CompileComplex(FormulaContext& context, const TExprNode* tree, ComplexCode& code);

@@ -41,7 +41,7 @@ inline long double TermValue(const SumTerm& t) {
 
 }  // namespace
 
-long double RealCode::Run(std::size_t start, std::size_t end) {
+long double RealCode::Run(std::size_t start, std::size_t end, long double* out) {
     const RealInstr* const base = code.data();
     const RealInstr* const stop = base + end;
     const RealInstr* pc = base + start;
@@ -54,6 +54,10 @@ long double RealCode::Run(std::size_t start, std::size_t end) {
                 break;
             case R::kStore:
                 *i.t = acc;
+                break;
+            case R::kOutput:
+                out[i.n] = acc;
+                if (!IsFiniteValue(acc)) undefinedOutputs |= 1U << i.n;
                 break;
             case R::kAdd:
                 acc += *i.a;

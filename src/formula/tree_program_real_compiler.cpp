@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <unordered_map>
 #include <vector>
 
@@ -128,14 +129,27 @@ struct Place {
 
 class RealCompiler {
 public:
-    RealCompiler(FormulaContext& context, RealCode& code, const TExprNode* tree)
-        : ctx_(context), c_(code), numbers_(tree), constant_(numbers_.Count(), kNotAsked) {}
+    // For the trees that the code will compute, numbered together.
+    RealCompiler(FormulaContext& context, RealCode& code, std::span<const TExprNode* const> trees)
+        : ctx_(context), c_(code), numbers_(trees), constant_(numbers_.Count(), kNotAsked) {}
 
     // False when the tree has nodes that only the tree walk evaluates.
     bool Compile(const TExprNode* tree) {
         ToAcc(tree);
         c_.constantRoot = tree && tree->op == op::kConst;
         c_.rootIm = tree ? tree->im : 0;
+        return !refused_;
+    }
+    // Each tree's value stored in its output, one tree after the other: a subtree computed for
+    // one tree is read in place by the trees after it, since the code of every tree runs to
+    // its end at each point.
+    bool CompileOutputs(std::span<const TExprNode* const> trees) {
+        std::int32_t output = 0;
+        for (const TExprNode* tree : trees) {
+            ToAcc(tree);
+            Emit({.op = R::kOutput, .n = output++});
+            Label();  // the next tree's code merges nothing with this one's
+        }
         return !refused_;
     }
 
@@ -194,6 +208,7 @@ private:
     // that, as long as the code that computed it has surely run (tree_program_sharing.h).
     using Branch = KeptValues<const long double*>::Branch;
     bool Repeated(const TExprNode& n) const { return numbers_.Occurrences(numbers_.Of(&n)) > 1; }
+    bool ReadAgain(const TExprNode& n) const { return numbers_.Uses(numbers_.Of(&n)) > 1; }
     void KeepShared(const TExprNode& n);
     Place SharedPlace(const TExprNode& n) const;
     Place Folded(const TExprNode& n);
@@ -220,10 +235,10 @@ private:
     std::unordered_map<int, Place> folded_;  // constants of repeated subtrees by number
 };
 
-// Every repeated subtree is kept, even one computed by a single product of places: a kept value
-// is a place, which its parents read in place instead of storing a temporary around it.
+// Every subtree read again is kept, even one computed by a single product of places: a kept
+// value is a place, which its parents read in place instead of storing a temporary around it.
 void RealCompiler::KeepShared(const TExprNode& n) {
-    if (folding_ || !Repeated(n)) return;
+    if (folding_ || !ReadAgain(n)) return;
     c_.shared.push_back(0);
     long double* at = &c_.shared.back();
     Emit({.op = R::kStore, .t = at});
@@ -682,7 +697,12 @@ void RealCompiler::Periodic(const TExprNode& n) {
 }  // namespace
 
 bool CompileReal(FormulaContext& context, const TExprNode* tree, RealCode& code) {
-    return RealCompiler(context, code, tree).Compile(tree);
+    return RealCompiler(context, code, std::span(&tree, 1)).Compile(tree);
+}
+
+bool CompileRealOutputs(FormulaContext& context, std::span<const TExprNode* const> trees,
+                        RealCode& code) {
+    return RealCompiler(context, code, trees).CompileOutputs(trees);
 }
 
 }  // namespace quorlin::program_detail

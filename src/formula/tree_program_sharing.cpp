@@ -95,6 +95,19 @@ public:
         return number;
     }
 
+    // A program that computes each distinct subtree once reads a subtree's value once for each
+    // child of a distinct subtree that it is, and once for each root that it is.
+    void CountUses(const std::vector<int>& roots, std::vector<int>& uses) const {
+        uses.assign(keys_.size(), 0);
+        for (const int root : roots)
+            if (root >= 0) ++uses[static_cast<std::size_t>(root)];
+        for (const Key& key : keys_) {
+            if (key.op == kBoundBinding || key.op == kPeriodicBinding) continue;  // no node
+            for (const int child : key.child)
+                if (child >= 0) ++uses[static_cast<std::size_t>(child)];
+        }
+    }
+
 private:
     // child[1], with the slot that a bound or periodic node binds for it bound to that node's
     // value (its other children are evaluated outside).
@@ -146,11 +159,17 @@ private:
 
 }  // namespace
 
-ValueNumbers::ValueNumbers(const TExprNode* tree) {
+ValueNumbers::ValueNumbers(std::span<const TExprNode* const> trees) {
     // Sized once: growing the tables node by node costs more than numbering a small tree.
-    const auto nodes = static_cast<std::size_t>(TExprNode::CountNodes(tree));
+    std::size_t nodes = 0;
+    for (const TExprNode* tree : trees)
+        nodes += static_cast<std::size_t>(TExprNode::CountNodes(tree));
     numbers_.reserve(nodes);
-    Numbering(numbers_, occurrences_, nodes).Number(tree);
+    Numbering numbering(numbers_, occurrences_, nodes);
+    uses_.reserve(nodes);
+    std::vector<int> roots;
+    for (const TExprNode* tree : trees) roots.push_back(numbering.Number(tree));
+    numbering.CountUses(roots, uses_);
     std::sort(numbers_.begin(), numbers_.end());
 }
 

@@ -8,8 +8,10 @@
 // bound node means the value that node gave it (the number of its point), one in the body of a
 // periodic node the wrapped X of that node; elsewhere the slot's own value. A subtree that reads no
 // bound slot keeps its number inside a bound body, so it is shared with its copies outside.
-// Internal to the formula engine.
+// Several trees evaluated at the same point are numbered together, so that a subtree common to
+// them gets one number. Internal to the formula engine.
 #include <cstddef>
+#include <span>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -20,18 +22,25 @@ namespace quorlin::program_detail {
 
 class ValueNumbers {
 public:
-    explicit ValueNumbers(const TExprNode* tree);
+    explicit ValueNumbers(const TExprNode* tree) : ValueNumbers(std::span(&tree, 1)) {}
+    // The nodes of all the trees (null ones among them) in one numbering.
+    explicit ValueNumbers(std::span<const TExprNode* const> trees);
 
     // The number of a node of the tree (-1 for a missing child).
     int Of(const TExprNode* node) const;
     // How many nodes of the tree have the number.
     int Occurrences(int number) const { return occurrences_[static_cast<std::size_t>(number)]; }
-    // The distinct subtrees of the tree (the bindings of slots included).
+    // How often a program that computes each distinct subtree once reads the subtree's value:
+    // its occurrences outside the copies of a repeated subtree that encloses it. Only a value
+    // read more than once is worth keeping.
+    int Uses(int number) const { return uses_[static_cast<std::size_t>(number)]; }
+    // The distinct subtrees of the trees (the bindings of slots included).
     int Count() const { return static_cast<int>(occurrences_.size()); }
 
 private:
     std::vector<std::pair<const TExprNode*, int>> numbers_;  // by node, sorted
     std::vector<int> occurrences_;
+    std::vector<int> uses_;
 };
 
 // Where a compiler keeps the values of repeated subtrees, by value number, and whether the code

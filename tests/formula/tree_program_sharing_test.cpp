@@ -6,6 +6,7 @@
 // both sides of every branch in turn.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -161,6 +162,27 @@ TEST_F(TreeProgramSharingTest, EqualSubtreesHaveOneNumberAndBindingsSeparateThem
     zeros->child[1]->child[1]->im = 1.0L;
     const ValueNumbers imaginary(zeros.get());
     EXPECT_NE(imaginary.Of(zeros->child[0].get()), imaginary.Of(zeros->child[1].get()));
+}
+
+TEST_F(TreeProgramSharingTest, UsesCountOnlyTheReadsOfAProgramThatComputesEachSubtreeOnce) {
+    // SIN(X+2) twice: X+2 is read only by the first SIN, whose value the second reads.
+    NodePtr first = Parse("SIN(X+2)*SIN(X+2)+(X+2)");
+    NodePtr second = Parse("SIN(X+2)-Y*3");
+    const ValueNumbers alone(first.get());
+    const TExprNode& sine = *first->child[0]->child[0];
+    const TExprNode& sum = *sine.child[1];
+    EXPECT_EQ(alone.Occurrences(alone.Of(&sum)), 3);
+    EXPECT_EQ(alone.Uses(alone.Of(&sum)), 2);  // in the first SIN and at the end
+    EXPECT_EQ(alone.Uses(alone.Of(&sine)), 2);
+    EXPECT_EQ(alone.Uses(alone.Of(sum.child[0].get())), 1);  // X, below the kept X+2
+    // Numbered together, the second tree's SIN is the first's, and X+2 is not read again.
+    const std::array<const TExprNode*, 2> both{first.get(), second.get()};
+    const ValueNumbers together(both);
+    EXPECT_EQ(together.Of(&sine), together.Of(second->child[0].get()));
+    EXPECT_EQ(together.Uses(together.Of(&sine)), 3);
+    EXPECT_EQ(together.Occurrences(together.Of(&sum)), 4);
+    EXPECT_EQ(together.Uses(together.Of(&sum)), 2);
+    EXPECT_EQ(together.Uses(together.Of(second->child[1].get())), 1);  // Y*3
 }
 
 TEST_F(TreeProgramSharingTest, AProgramRunsEachDistinctSubtreeOnce) {
