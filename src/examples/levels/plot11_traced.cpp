@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "core/errors.h"
 #include "dynamics/geometry.h"
 #include "dynamics/linked_plot.h"
 #include "examples/levels/plot11_win.h"
@@ -13,7 +14,6 @@ namespace quorlin::examples {
 
 namespace {
 
-constexpr int kQuit = 81;
 constexpr int kLevelSearchAttempts = 25;
 constexpr int kPairProjected = 7;  // the plotted pair of a 3D window
 
@@ -104,11 +104,11 @@ int TPlot11Win::DrawTracedCurves(platform::DeviceContext& dc, int i) {
             const bool shown = Dimension() < 3 || (space && IsPointVisible(*space));
             if (shown && !drawn) key = tools->AddAndTraceSystemTrajectory(dc, i, p, 0);
         }
-        if (key == 0 && !Output().noPolling && platform::PollKey(this) == kQuit) key = kQuit;
+        if (key == 0 && !Output().noPolling && platform::PollKey(this) == kKeyStop) key = kKeyStop;
     }
     f.vars = saved;
     if (progress) UpdateCaption();
-    return key == kQuit ? kQuit : 0;
+    return key == kKeyStop ? kKeyStop : 0;
 }
 
 }  // namespace quorlin::examples

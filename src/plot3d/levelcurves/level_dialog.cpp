@@ -1,5 +1,6 @@
 #include "plot3d/levelcurves/level_dialog.h"
 
+#include "core/errors.h"
 #include "examples/records/equation_text.h"
 #include "platform/boxes.h"
 #include "platform/strings.h"
@@ -13,7 +14,6 @@ namespace k = examples::kind;
 namespace {
 
 constexpr int kCannotUnderstand = 1;
-constexpr int kQuit = 81;
 constexpr int kStrCareful = 2;
 constexpr int kStrDeleteEvery = 169;
 constexpr int kStrLevelCurves = 193;
@@ -248,7 +248,7 @@ int TLevelDlg::CmAuto() {
         key = Request({.search = true, .currentOnly = true});
         changed_ = true;
         // Q ends the whole run, not only the search of this level.
-        if (key == kQuit) break;
+        if (key == kKeyStop) break;
     }
     FillList();
     return key;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "canvas/coordinate_dialog.h"
+#include "core/errors.h"
 #include "core/numbers.h"
 #include "core/random.h"
 #include "platform/strings.h"
@@ -19,7 +20,6 @@ namespace k = examples::kind;
 namespace {
 
 constexpr int kHintQuit = 1;
-constexpr int kQuit = 81;
 constexpr long double kViewMargin = 0.53L;
 // Loops close within half a pixel: a tolerance in world units would cut small loops short.
 constexpr long double kLoopClosingPixels = 0.5L;
@@ -261,7 +261,7 @@ int TLevelWin::DrawCursorLevelCurve(platform::DeviceContext& dc) {
 
     DrawCornerText(dc, QStringLiteral("z = ") + QString::fromStdString(FormatNum(cursor_.z)),
                    kRoleCursor, true, false);
-    return key == kQuit ? kQuit : 0;
+    return key == kKeyStop ? kKeyStop : 0;
 }
 
 void TLevelWin::DrawCursorArrow(platform::DeviceContext& dc, std::array<long double, 2> v,

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/errors.h"
 #include "core/numbers.h"
 #include "dynamics/trajectory_drawing.h"
 #include "examples/operations/animation.h"
@@ -20,7 +21,6 @@ namespace kind = examples::kind;
 
 namespace {
 
-constexpr int kQuit = 81;
 constexpr int kPointTableSteps = 50;
 constexpr int kSlicerSteps = 100;
 
@@ -62,15 +62,15 @@ int TPlotQWin::DrawBySlices(platform::DeviceContext& dc, int i, int direction) {
     const TSlicePlan plan = PlanSlices(e, direction);
     const int stopped = examples::DrawFamilyMembers(f, e, [&] {
         for (int s = 0; s <= plan.slices; ++s) {
-            if (DrawSlice(prim, i, direction, plan.steps, plan.FixedValue(s), poll) == kQuit)
-                return kQuit;
+            if (DrawSlice(prim, i, direction, plan.steps, plan.FixedValue(s), poll) == kKeyStop)
+                return kKeyStop;
             // Watching: each slice is shown as soon as it is drawn.
             if (Tracer().watch && !Output().noPolling) UpdateWindow();
         }
         return 0;
     });
     f.vars = saved;
-    return stopped == kQuit ? kQuit : 0;
+    return stopped == kKeyStop ? kKeyStop : 0;
 }
 
 void TPlotQWin::DrawSlicesThrough(platform::DeviceContext& dc, int i, long double u, long double v,

@@ -26,7 +26,6 @@ namespace kind = examples::kind;
 
 namespace {
 
-constexpr int kQuit = 81;
 // The painter looks at the clock for a key poll after so many patches.
 constexpr std::size_t kPatchesPerPoll = 1024;
 // The polygons are cut this many pixels outside the view, so that no cut edge shows.
@@ -149,7 +148,7 @@ int TPlotRWin::DrawFastSurfaces(platform::DeviceContext& dc) {
     TStopPoll poll = HintedKeyPoll(hint);
     std::size_t painted = 0;
     for (const int position : order) {
-        if (++painted % kPatchesPerPoll == 0 && poll() == kQuit) return kQuit;
+        if (++painted % kPatchesPerPoll == 0 && poll() == kKeyStop) return kKeyStop;
         const TPatchRef& ref = list.Refs()[static_cast<std::size_t>(position)];
         const TProjectedMesh& mesh = meshes[static_cast<std::size_t>(ref.example)];
         if (!mesh.PatchDrawn(ref.row, ref.column)) continue;

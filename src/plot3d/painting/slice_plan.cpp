@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/errors.h"
+
 namespace quorlin::plot3d {
 
 namespace kind = examples::kind;
 
 namespace {
-
-constexpr int kQuit = 81;
 
 long double StepValue(long double low, long double high, int k, int n) {
     return k >= n ? high : low + (high - low) * k / n;
@@ -42,8 +42,8 @@ TSlicePlan PlanSlices(const examples::TExample& e, int direction) {
 }
 
 int TStopPoll::operator()() {
-    if (!stopped_) stopped_ = poll_() == kQuit;
-    return stopped_ ? kQuit : 0;
+    if (!stopped_) stopped_ = poll_() == kKeyStop;
+    return stopped_ ? kKeyStop : 0;
 }
 
 int DrawSegmentRuns(Vec3 a, Vec3 b, const TSegmentOptions& options, const TSegmentWorld& world,
@@ -71,9 +71,9 @@ int DrawSegmentRuns(Vec3 a, Vec3 b, const TSegmentOptions& options, const TSegme
         } else {
             close();
         }
-        if (poll() == kQuit) {
+        if (poll() == kKeyStop) {
             close();
-            return kQuit;
+            return kKeyStop;
         }
     }
     close();

@@ -5,6 +5,7 @@
 #include <limits>
 #include <vector>
 
+#include "core/errors.h"
 #include "dynamics/intrinsic.h"
 #include "formula/tree_program.h"
 
@@ -14,8 +15,6 @@ using examples::TExample;
 namespace kind = examples::kind;
 
 namespace {
-
-constexpr int kQuit = 81;
 
 std::optional<long double> Value(FormulaContext& f, TExample& e, int tree) {
     if (!e.Tree(tree) || !f.Evaluate(*e.trees[static_cast<std::size_t>(tree - 1)])) {
@@ -174,7 +173,7 @@ MeshOutcome SweepMesh(FormulaContext& f, TExample& e, examples::TSumControl* con
 }  // namespace
 
 int ComputeSurfaceMesh(FormulaContext& f, TExample& e, examples::TSumControl* control) {
-    return SweepMesh(f, e, control) == MeshOutcome::Stopped ? kQuit : 0;
+    return SweepMesh(f, e, control) == MeshOutcome::Stopped ? kKeyStop : 0;
 }
 
 namespace {
@@ -254,7 +253,7 @@ bool TraceIntrinsic(FormulaContext& f, TExample& e, const dynamics::FrenetState&
         const long double s = step * static_cast<long double>(i);
         if (!dynamics::IntrinsicRK4Step(f, curvature, torsion, state, s, step)) break;
         box.Add(state.position);
-        if ((i + 1) % kIntrinsicPollSteps == 0 && poll && poll() == kQuit) return false;
+        if ((i + 1) % kIntrinsicPollSteps == 0 && poll && poll() == kKeyStop) return false;
     }
     return true;
 }
@@ -273,10 +272,10 @@ int IntrinsicBox(FormulaContext& f, TExample& e, const std::function<int()>& pol
     TBox3 box = TBox3::Empty();
     int result = 0;
     if (e.rangeHigh[0] > 0 && !TraceIntrinsic(f, e, start, e.rangeHigh[0], box, poll))
-        result = kQuit;
+        result = kKeyStop;
     if (result == 0 && e.rangeLow[0] < 0 &&
         !TraceIntrinsic(f, e, start, e.rangeLow[0], box, poll)) {
-        result = kQuit;
+        result = kKeyStop;
     }
     if (!box.IsEmpty()) {
         EnsureSpan(box, 0.5L);
@@ -294,11 +293,11 @@ int ComputeOwnBox(FormulaContext& f, TExample& e, examples::TSumControl* control
     if (e.IsMeshSurface(false)) {
         const MeshOutcome outcome = SweepMesh(f, e, control);
         fresh = outcome == MeshOutcome::Fresh;
-        return outcome == MeshOutcome::Stopped ? kQuit : 0;
+        return outcome == MeshOutcome::Stopped ? kKeyStop : 0;
     }
     if (e.kind == kind::kSpaceIntrinsic) {
         if (!IsBoxAutomatic(e)) return 0;
-        const auto poll = [control] { return control && control->Stop() ? kQuit : 0; };
+        const auto poll = [control] { return control && control->Stop() ? kKeyStop : 0; };
         return IntrinsicBox(f, e, poll, fresh);
     }
     fresh = CurveBox(f, e);
@@ -325,7 +324,7 @@ int RecomputeExampleBox(FormulaContext& f, TExample& e, bool axesShown,
         if (!kept) {
             SetBoxAutomatic(e, false);
             if (e.IsMeshSurface(false) && SweepMesh(f, e, control) == MeshOutcome::Stopped)
-                return kQuit;
+                return kKeyStop;
         }
     }
     if (axesShown) {

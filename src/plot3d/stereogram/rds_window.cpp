@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/errors.h"
 #include "core/random.h"
 #include "platform/key_poll.h"
 #include "platform/strings.h"
@@ -154,7 +155,7 @@ int TRDSWin::DrawAll(platform::DeviceContext& dc) {
     const int key = DrawStereogram(geometry_, Inventory(), Formulas(), Stereogram().density, top, 0,
                                    dots, poll, progress);
     UpdateCaption();
-    return key == kStereoKeyStop ? kStereoKeyStop : 0;
+    return key == kKeyStop ? kKeyStop : 0;
 }
 
 }  // namespace quorlin::plot3d

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/errors.h"
 #include "core/numbers.h"
 #include "core/random.h"
 
@@ -132,7 +133,7 @@ int DrawStereoSurface(const TStereoGeometry& g, TStereoSurface& surface, int den
         y -= g.rowStep;
         py += g.cell;
         if (afterRow) afterRow(row);
-        if (pollKey && pollKey() == kStereoKeyStop) return kStereoKeyStop;
+        if (pollKey && pollKey() == kKeyStop) return kKeyStop;
     }
     return 0;
 }
@@ -152,7 +153,7 @@ int DrawStereogram(const TStereoGeometry& g, examples::TInventory& inventory,
                    const std::function<void(int row)>& afterRow) {
     if (!g.Drawable()) return 0;
     int key = 0;
-    for (int i = 0; i <= inventory.LastIndex() && key != kStereoKeyStop; ++i) {
+    for (int i = 0; i <= inventory.LastIndex() && key != kKeyStop; ++i) {
         if (!IsStereoSurface(inventory[i])) continue;
         sink.BeginSurface(i);
         TExampleHeight surface(context, inventory[i]);

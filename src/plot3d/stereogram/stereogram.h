@@ -20,8 +20,6 @@
 
 namespace quorlin::plot3d {
 
-inline constexpr int kStereoKeyStop = 81;
-
 // What one drawing of a stereogram needs, computed from the settings, the image size and the
 // box of the flagged surfaces.
 struct TStereoGeometry {
