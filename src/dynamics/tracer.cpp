@@ -201,7 +201,10 @@ SystemIntegrator::Outcome SystemIntegrator::AdvanceBy(long double& t, std::array
                                                       long double tEnd, Count n) {
     const long double remaining = tEnd - t;
     if (remaining == 0) return Outcome::kAtEnd;
-    const auto field = [this, n](long double at, const long double* state, long double* slope) {
+    // Inlined into the stepper, as the field's evaluation is: a call per evaluation would pass
+    // the time and the state through memory, which costs as much as a short field's program.
+    const auto field = [ this, n ](long double at, const long double* state, long double* slope)
+        __attribute__((always_inline)) {
         return field_.Evaluate(at, state, slope, n);
     };
     // The slope at (t, y): kept from the last step when it ended there.
