@@ -54,9 +54,12 @@ private:
 // f(t, const long double* y, long double* dy) -> bool. On an undefined evaluation y is left
 // unchanged and the result is false. The count is an int, or a std::integral_constant where
 // the caller knows it when it is compiled (the tracer's systems of two): the loops then unroll.
+// Always inlined: a tracer takes a step a point, and a call would pass the time and the step
+// through memory.
 template <typename Field, typename Count = int>
-bool OdeStepFrom(Method method, Field&& f, long double t, long double* y, Count n, long double h,
-                 const long double* k1) {
+[[gnu::always_inline]] inline bool OdeStepFrom(Method method, Field&& f, long double t,
+                                               long double* y, Count n, long double h,
+                                               const long double* k1) {
     using State = std::array<long double, kMaxStateSize>;
     // Left uninitialised: only the first n entries are written and read, and clearing all ten
     // of each for a system of two costs more than the arithmetic of its step.
