@@ -107,6 +107,7 @@ public:
     }
     // The same with the count given: Count() as an int, or as a std::integral_constant where
     // the caller knows it when it is compiled, so that the loops over the components unroll.
+    // Always inlined into the stepper that calls it.
     template <typename Count>
     bool Evaluate(long double t, const long double* y, long double* dy, Count n) const;
 
@@ -127,7 +128,8 @@ private:
 };
 
 template <typename Count>
-bool SystemField::Evaluate(long double t, const long double* y, long double* dy, Count n) const {
+[[gnu::always_inline]] inline bool SystemField::Evaluate(long double t, const long double* y,
+                                                         long double* dy, Count n) const {
     for (int i = 0; i < n; ++i)
         context_->SetVar(slots_.variables[static_cast<std::size_t>(i)], y[i]);
     if (slots_.heldSlot >= 0) context_->SetVar(slots_.heldSlot, slots_.heldValue);

@@ -1,6 +1,7 @@
 #include "dynamics/steppers.h"
 
 #include <cmath>
+#include <limits>
 
 namespace quorlin::dynamics {
 
@@ -53,6 +54,20 @@ bool DyDxStepWith(Slope&& slopeAt, Method method, long double& x, long double& y
 }
 
 }  // namespace
+
+ShorterThan::ShorterThan(long double limit) : limit_(limit) {
+    // A little above the square, whose rounding could otherwise cut off a sum whose root
+    // still rounds below the limit; and never below a few of the smallest normal numbers,
+    // where the square of a tiny limit loses its precision (the root of any sum above them
+    // exceeds such a limit).
+    constexpr long double kMargin = 1 + 1e-12L;
+    constexpr long double kFloor = 4 * std::numeric_limits<long double>::min();
+    bound_ = std::max(limit * limit * kMargin, kFloor);  // NaN for a NaN limit: never shorter
+}
+
+bool ShorterThan::RootBelowLimit(long double sumOfSquares) const {
+    return std::sqrt(sumOfSquares) < limit_;
+}
 
 bool DyDxStep(FormulaContext& context, TExprNode& f, Method method, long double& x, long double& y,
               long double h, bool infiniteSlopes) {

@@ -5,6 +5,7 @@
 // derx(n, y) equation as a first-order system of its state y, y', ..., y^(n-1).
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstddef>
 
 #include "formula/formula_context.h"
@@ -22,14 +23,43 @@ constexpr Method MethodOf(int word) {
 
 inline constexpr int kMaxStateSize = 10;
 
+// The sum of the squares of the first n entries of v (n an int or a std::integral_constant).
+template <typename Count>
+long double SumOfSquares(const long double* v, Count n) {
+    long double sum = 0;
+    for (int i = 0; i < n; ++i) sum += v[i] * v[i];
+    return sum;
+}
+
+// The test |v| < limit of a vector given by its sum of squares, exactly as
+// std::sqrt(sum) < limit answers it, but taking the square root only for sums near or below
+// the limit's square: a run of fixed steps asks it at every step and never needs the length.
+class ShorterThan {
+public:
+    explicit ShorterThan(long double limit);
+    bool operator()(long double sumOfSquares) const {
+        return sumOfSquares < bound_ && RootBelowLimit(sumOfSquares);
+    }
+
+private:
+    // Out of line, so that the square root is not computed ahead of the cheap test.
+    bool RootBelowLimit(long double sumOfSquares) const;
+
+    long double limit_;
+    long double bound_;  // no sum at or above it has a root below the limit
+};
+
 // One step of length h of y' = f(t, y) for the first n entries of y (n <= kMaxStateSize), with
 // the slope k1 = f(t, y) already known. The field is called as
 // f(t, const long double* y, long double* dy) -> bool. On an undefined evaluation y is left
 // unchanged and the result is false. The count is an int, or a std::integral_constant where
 // the caller knows it when it is compiled (the tracer's systems of two): the loops then unroll.
+// Always inlined: a tracer takes a step a point, and a call would pass the time and the step
+// through memory.
 template <typename Field, typename Count = int>
-bool OdeStepFrom(Method method, Field&& f, long double t, long double* y, Count n, long double h,
-                 const long double* k1) {
+[[gnu::always_inline]] inline bool OdeStepFrom(Method method, Field&& f, long double t,
+                                               long double* y, Count n, long double h,
+                                               const long double* k1) {
     using State = std::array<long double, kMaxStateSize>;
     // Left uninitialised: only the first n entries are written and read, and clearing all ten
     // of each for a system of two costs more than the arithmetic of its step.

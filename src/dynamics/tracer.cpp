@@ -50,10 +50,15 @@ long double DistanceToSegment(Vec3 p, Vec3 a, Vec3 b) {
     return Vec3Length(p - (a + u * d));
 }
 
-long double Norm(const long double* v, int n) {
-    long double sum = 0;
-    for (int i = 0; i < n; ++i) sum += v[i] * v[i];
-    return std::sqrt(sum);
+template <typename Count>
+long double Norm(const long double* v, Count n) {
+    return std::sqrt(SumOfSquares(v, n));
+}
+
+// The length of a vector of the given sum of squares. Out of line, so that the compiler does not
+// take the square root ahead of the test for fixed steps, which never use it.
+[[gnu::noinline]] long double Speed(long double sumOfSquares) {
+    return std::sqrt(sumOfSquares);
 }
 
 bool AllFinite(const long double* y, int n) {
@@ -178,7 +183,11 @@ int PointCode(const ViewRect& view, long double x, long double y) {
 
 SystemIntegrator::SystemIntegrator(const SystemField& field, Method method, long double fixedStep,
                                    const TracerSettings& settings)
-    : field_(field), method_(method), fixedStep_(fixedStep), settings_(settings) {}
+    : field_(field),
+      method_(method),
+      fixedStep_(fixedStep),
+      settings_(settings),
+      isRest_(settings.zeroVector) {}
 
 SystemIntegrator::Outcome SystemIntegrator::Advance(long double& t, std::array<long double, 3>& y,
                                                     long double tEnd) {
@@ -192,7 +201,10 @@ SystemIntegrator::Outcome SystemIntegrator::AdvanceBy(long double& t, std::array
                                                       long double tEnd, Count n) {
     const long double remaining = tEnd - t;
     if (remaining == 0) return Outcome::kAtEnd;
-    const auto field = [this, n](long double at, const long double* state, long double* slope) {
+    // Inlined into the stepper, as the field's evaluation is: a call per evaluation would pass
+    // the time and the state through memory, which costs as much as a short field's program.
+    const auto field = [ this, n ](long double at, const long double* state, long double* slope)
+        __attribute__((always_inline)) {
         return field_.Evaluate(at, state, slope, n);
     };
     // The slope at (t, y): kept from the last step when it ended there.
@@ -200,11 +212,13 @@ SystemIntegrator::Outcome SystemIntegrator::AdvanceBy(long double& t, std::array
         if (!field(t, y.data(), slope_.data())) return Outcome::kUndefined;
     }
     slopeKept_ = false;
-    const long double speed = Norm(slope_.data(), n);
-    if (speed < settings_.zeroVector) return Outcome::kZeroVector;
+    const long double squaredSpeed = SumOfSquares(slope_.data(), n);
+    if (isRest_(squaredSpeed)) return Outcome::kZeroVector;
 
     const long double direction = remaining > 0 ? 1.0L : -1.0L;
     const bool fixed = fixedStep_ != 0;
+    // The speed only where a step of arc length needs it.
+    const long double speed = fixed ? 0 : Speed(squaredSpeed);
     long double h =
         fixed ? direction * std::fabs(fixedStep_) : direction * settings_.stepLength / speed;
     // The last step lands on the end; a sliver left by rounding joins it.

@@ -158,6 +158,7 @@ private:
     Method method_;
     long double fixedStep_;
     TracerSettings settings_;
+    ShorterThan isRest_;  // a field shorter than the zero-vector tolerance
     // The slope at the end of the last step, evaluated to check it, is the next step's first.
     std::array<long double, kMaxStateSize> slope_{};
     std::array<long double, 3> slopeY_{};

@@ -3,6 +3,7 @@
 #include "dynamics/steppers.h"
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "dynamics/trajectories.h"
@@ -89,6 +90,29 @@ TEST_F(SteppersTest, DerxEquationFollowsItsClosedForm) {
     const TraceResult r = TrajectoryStateAt(ctx, example, record, 1.0L, TracerSettings{});
     ASSERT_EQ(r.stop, TraceStop::kEndReached);
     EXPECT_TRUE(AllNear({r.end.y, r.end.z}, {std::exp(-1.0L), 0}, 1e-9L));  // y' = (1 - x) e^-x
+}
+
+// The rest-point test answers as sqrt(sum) < limit does, also at the limit itself, a limit whose
+// square underflows, and limits of 0, infinity and NaN.
+TEST(ShorterThanTest, AnswersAsTheSquareRootDoes) {
+    constexpr long double kInf = std::numeric_limits<long double>::infinity();
+    constexpr long double kNaN = std::numeric_limits<long double>::quiet_NaN();
+    const struct {
+        long double limit, sum;
+        bool shorter;
+    } rows[] = {
+        {0.5L, 0.25L, false},        {0.5L, 0.24L, true},
+        {0.5L, 0.26L, false},        {0.5L, std::nextafter(0.25L, 0.0L), true},
+        {3.0L, 9.0L, false},         {3.0L, 8.99L, true},
+        {1e-2470L, 0.0L, true},      {1e-2470L, 1e-4945L, true},
+        {1e-2470L, 1e-4930L, false}, {0.0L, 0.0L, false},
+        {kInf, 1e4000L, true},       {kInf, kInf, false},
+        {kNaN, 0.0L, false},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(ShorterThan(row.limit)(row.sum), row.shorter) << row.limit << " " << row.sum;
+        EXPECT_EQ(ShorterThan(row.limit)(row.sum), std::sqrt(row.sum) < row.limit);
+    }
 }
 
 }  // namespace
