@@ -294,7 +294,7 @@ TIntersection TIntersectionSearch::Scan(TIntersectionScene& scene, TPlan& plan) 
         if (!find) continue;
         if (const std::optional<TIntersection> found = pointAt(root)) return *found;
     }
-    return {touches > kMostTouches ? 10 : 0};
+    return TIntersection{.result = touches > kMostTouches ? 10 : 0};
 }
 
 const examples::TTrajectory* TIntersectionSearch::CurrentPiece(const examples::TExample& curve) {

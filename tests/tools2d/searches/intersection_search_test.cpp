@@ -36,7 +36,9 @@ protected:
             if (c.kind != k::kExplicit) e.Text(7) = c.range;
         });
     }
-    TIntersectionScene Scene() { return {ctx, compiler, inventory}; }
+    TIntersectionScene Scene() {
+        return TIntersectionScene{.f = ctx, .compiler = compiler, .inventory = inventory};
+    }
 };
 
 struct MeetRow {
