@@ -152,4 +152,13 @@ CommonDialogs& CurrentCommonDialogs();
 // Installs dialogs (not owned); null restores the Qt ones.
 void SetCommonDialogs(CommonDialogs* dialogs);
 
+// Installs dialogs (not owned) for the life of the object, and the Qt ones again after.
+class ScopedCommonDialogs {
+public:
+    explicit ScopedCommonDialogs(CommonDialogs& dialogs) { SetCommonDialogs(&dialogs); }
+    ~ScopedCommonDialogs() { SetCommonDialogs(nullptr); }
+    ScopedCommonDialogs(const ScopedCommonDialogs&) = delete;
+    ScopedCommonDialogs& operator=(const ScopedCommonDialogs&) = delete;
+};
+
 }  // namespace quorlin::platform

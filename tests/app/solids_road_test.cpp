@@ -11,8 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "platform/boxes.h"
 #include "platform/common_dialogs.h"
 #include "platform/frame_window.h"
@@ -86,9 +84,7 @@ Vec3 SquareSolidAt(int k, long double t, long double u) {
 TEST(SolidsRoadTest, ASquareSolidAndASurfaceOfRevolutionInTheirWindows) {
     platform::ScriptedPrompter prompter;
     platform::ScriptedCommonDialogs dialogs;
-    platform::SetCommonDialogs(&dialogs);
-    const std::unique_ptr<void, void (*)(void*)> restore(
-        &dialogs, [](void*) { platform::SetCommonDialogs(nullptr); });
+    const platform::ScopedCommonDialogs installed(dialogs);
     QTemporaryDir dir;
     SolidsFrame user;
     TPlotFrame& frame = user.frame;

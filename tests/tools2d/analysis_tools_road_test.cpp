@@ -6,8 +6,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <memory>
-
 #include "canvas/export_format.h"
 #include "canvas/export_option_dialogs.h"
 #include "platform/boxes.h"
@@ -15,8 +13,8 @@
 #include "resources/command_ids.h"
 #include "support/curve_pixels.h"
 #include "support/file_readers.h"
-#include "tools2d/road_fixture.h"
 #include "tools2d/derived/transform_dialogs.h"
+#include "tools2d/road_fixture.h"
 
 namespace quorlin::tools2d {
 namespace {
@@ -27,9 +25,7 @@ using quorlin::testing::InkNear;
 TEST(AnalysisToolsRoadTest, IntegrateAsAUserAndFindItAgainInTheFile) {
     platform::ScriptedPrompter prompter;
     platform::ScriptedCommonDialogs dialogs;
-    platform::SetCommonDialogs(&dialogs);
-    const std::unique_ptr<void, void (*)(void*)> restore(
-        &dialogs, [](void*) { platform::SetCommonDialogs(nullptr); });
+    const platform::ScopedCommonDialogs installed(dialogs);
     QTemporaryDir dir;
     UserFrame user;
     TPlotFrame& frame = user.frame;
