@@ -43,6 +43,19 @@ protected:
         process.start(QStringLiteral(QUORLIN_BINARY), arguments);
     }
 
+    // Starts the program without a file and waits until it answers as the running instance.
+    void StartTheRunningInstance(const QProcessEnvironment& extra = {}) {
+        Start(first_, {}, extra);
+        ASSERT_TRUE(first_.waitForStarted(10000));
+        const QDeadlineTimer listening(30000);
+        while (!InstanceAnswers()) {
+            ASSERT_FALSE(listening.hasExpired()) << "the start never became the running instance";
+            ASSERT_EQ(first_.state(), QProcess::Running)
+                << first_.readAllStandardError().toStdString();
+            QThread::msleep(100);
+        }
+    }
+
     // Whether a running instance answers on the test's socket (it is handed an empty name).
     bool InstanceAnswers() {
         platform::SingleInstance probe(instanceName_);
@@ -56,14 +69,7 @@ protected:
 
 TEST_F(ProgramStart, TheFirstStartBecomesTheInstanceAndASecondHandsItsFileOver) {
     EXPECT_FALSE(InstanceAnswers());
-    Start(first_, {});
-    ASSERT_TRUE(first_.waitForStarted(10000));
-    const QDeadlineTimer listening(30000);
-    while (!InstanceAnswers()) {
-        ASSERT_FALSE(listening.hasExpired()) << "the first start never became the running instance";
-        ASSERT_EQ(first_.state(), QProcess::Running) << first_.readAllStandardError().toStdString();
-        QThread::msleep(100);
-    }
+    ASSERT_NO_FATAL_FAILURE(StartTheRunningInstance());
 
     QProcess second;
     Start(second, {"some", "file.qz2"});
@@ -99,14 +105,7 @@ TEST_F(ProgramStart, WithTheFirstPaintHookAStartEndsByItselfOnceItsWindowHasPain
 TEST_F(ProgramStart, WithoutTheHookTheProgramKeepsRunning) {
     QProcessEnvironment noHook;
     noHook.insert("QUORLIN_EXIT_AFTER_FIRST_PAINT", "0");
-    Start(first_, {}, noHook);
-    ASSERT_TRUE(first_.waitForStarted(10000));
-    const QDeadlineTimer listening(30000);
-    while (!InstanceAnswers()) {
-        ASSERT_FALSE(listening.hasExpired()) << "the start never became the running instance";
-        ASSERT_EQ(first_.state(), QProcess::Running) << first_.readAllStandardError().toStdString();
-        QThread::msleep(100);
-    }
+    ASSERT_NO_FATAL_FAILURE(StartTheRunningInstance(noHook));
     EXPECT_EQ(first_.state(), QProcess::Running);
 }
 
