@@ -2,8 +2,6 @@
 // the fields it was computed from. For each dialog that shows a result, computed by its own
 // button, typing in a field the result reads (or choosing another axis or kind of solid) leaves
 // the result blank, and computing again shows the value of what the fields now hold.
-#include <QTest>
-
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -14,6 +12,7 @@
 
 #include "core/random.h"
 #include "examples/levels/arclen_dialog.h"
+#include "support/typing.h"
 #include "tools2d/tools_fixture.h"
 
 namespace quorlin::tools2d {
@@ -22,6 +21,7 @@ namespace {
 namespace cmd = resources::cmd;
 namespace k = examples::kind;
 using examples::TPreRiemDlg;
+using quorlin::testing::TypeOver;
 constexpr long double kPi = std::numbers::pi_v<long double>;
 constexpr int kParabolicValue = TRiemDlg::kFirstValue + 4;
 constexpr int kParabolicCheck = TRiemDlg::kFirstCheck + 4;
@@ -51,6 +51,22 @@ public:
     ~TypedFieldsTest() override { SetRandomSource({}); }
 
     // The roads of the table: each adds its examples and opens its dialog.
+
+    // A measuring dialog over [1, 2] in 4 strips, then the fields of `more` (later ones win).
+    static TDialogRoad Measuring(
+        TPreRiemDlg& d, std::vector<std::pair<int, const char*>> more,
+        std::function<void()> reset = [] {}) {
+        std::vector<std::pair<int, const char*>> start{{TPreRiemDlg::kLowEdit, "1"},
+                                                       {TPreRiemDlg::kHighEdit, "2"},
+                                                       {TPreRiemDlg::kSubintervalEdit, "4"}};
+        start.insert(start.end(), more.begin(), more.end());
+        return {&d,
+                std::move(start),
+                TPreRiemDlg::kValueButton,
+                TPreRiemDlg::kResultStatic,
+                [&d] { return d.Result(); },
+                std::move(reset)};
+    }
 
     long double Parabolic() const {
         return win.Tools().sums[static_cast<std::size_t>(examples::SumRule::Simpson)];
@@ -87,42 +103,25 @@ public:
         const int line = Add(k::kExplicit, -5, 5, {"", "x"});
         TRevDlg& d = Command(cmd::kVolumeOfRevolution, &TWindowAnalysisTools::Revolution);
         Pick(d, line);
-        return {&d,
-                {{TPreRiemDlg::kLowEdit, "1"},
-                 {TPreRiemDlg::kHighEdit, "2"},
-                 {TPreRiemDlg::kSubintervalEdit, "4"}},
-                TPreRiemDlg::kValueButton,
-                TPreRiemDlg::kResultStatic,
-                [&d] { return d.Result(); },
-                [&d] { d.Press(TRevDlg::kXAxisButton); }};
+        return Measuring(d, {}, [&d] { d.Press(TRevDlg::kXAxisButton); });
     }
     // The circle r = 2 swept from angle 1 to 2: r^2 / 2 per radian, 2.
     TDialogRoad Sector() {
         Paste("POLAR;2;0;7;");
         TSectorDlg& d = Command(cmd::kSectorArea, &TWindowAnalysisTools::Sector);
         Pick(d, 0);
-        return {&d,
-                {{TPreRiemDlg::kLowEdit, "1"},
-                 {TPreRiemDlg::kHighEdit, "2"},
-                 {TPreRiemDlg::kSubintervalEdit, "4"}},
-                TPreRiemDlg::kValueButton,
-                TPreRiemDlg::kResultStatic,
-                [&d] { return d.Result(); }};
+        return Measuring(d, {});
     }
     // The strip between y = 1 and y = 0 over [1, 3] in washers about y = 0: 2 pi.
     TDialogRoad TwoCurves() {
         Paste("EXPL2;1;EXPL2;0;");
         T2VolDlg& d = Command(cmd::kVolumeTwo, &TWindowAnalysisTools::VolumeTwo);
         Pick(d, 0);
-        return {&d,
-                {{T2VolDlg::kAxisEdit, "0"},
-                 {TPreRiemDlg::kLowEdit, "1"},
-                 {TPreRiemDlg::kHighEdit, "3"},
-                 {TPreRiemDlg::kSubintervalEdit, "6"}},
-                TPreRiemDlg::kValueButton,
-                TPreRiemDlg::kResultStatic,
-                [&d] { return d.Result(); },
-                [&d] { d.Press(T2VolDlg::kWashers); }};
+        return Measuring(d,
+                         {{TPreRiemDlg::kHighEdit, "3"},
+                          {TPreRiemDlg::kSubintervalEdit, "6"},
+                          {T2VolDlg::kAxisEdit, "0"}},
+                         [&d] { d.Press(T2VolDlg::kWashers); });
     }
     // The field (-y, x) along the unit circle from t = 1 to 2.5: the arc's length, 1.5.
     TDialogRoad LineIntegral() {
@@ -159,14 +158,6 @@ public:
     }
 
 protected:
-    // Types `text` over the whole of edit field `id`, as the user does.
-    static void TypeOver(platform::Dialog& d, int id, const char* text) {
-        QWidget* edit = d.Control(id, platform::ControlKind::Edit);
-        ASSERT_NE(edit, nullptr) << id;
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(edit, QString::fromLatin1(text));
-        ASSERT_EQ(d.GetText(id), QString::fromLatin1(text)) << id;
-    }
     QString Shown(long double value) const { return QString::fromStdString(win.FormatNum(value)); }
     // The starting fields, then the dialog's button: the first value shown.
     static void Compute(const TDialogRoad& road, bool fresh) {
