@@ -3,6 +3,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORLIN_TESTS=OFF
-cmake --build build --target quorlin
+scripts/build-program.sh
 exec build/src/app/quorlin "$@"

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks that the sources keep their layering (scripts/check-layers.py,
 # on the sources and on the build graph), builds Quorlin once with clang under AddressSanitizer
-# and UndefinedBehaviorSanitizer, runs every test headless, and fuzzes each reader for a few
-# seconds. Exits non-zero on a layering fault, any failed test, sanitizer report or fuzzer
-# finding. Ends with a table of each phase's wall, user and system time, also after a failure.
+# and UndefinedBehaviorSanitizer, builds the program once more as scripts/run.sh does, runs every
+# test headless, and fuzzes each reader for a few seconds. Exits non-zero on a layering fault, a
+# failed build, any failed test, sanitizer report or fuzzer finding. Ends with a table of each
+# phase's wall, user and system time, also after a failure.
 #
 # One build serves everything: the tests, the benchmarks (so that bench/ keeps compiling; they
 # are timed from a Release build by hand, never here) and the libFuzzer targets, which link the
@@ -93,6 +94,12 @@ phase_end
 
 phase_start "build"
 cmake --build "$build"
+phase_end
+
+# The program as the run command builds it (the system's compiler, optimised), since a compiler
+# other than clang may refuse what clang accepts.
+phase_start "build (run command)"
+scripts/build-program.sh
 phase_end
 
 # ctest runs each GoogleTest suite as one entry (cmake/GTestSuites.cmake); the entries' XML

@@ -108,8 +108,8 @@ public:
     // The same with the count given: Count() as an int, or as a std::integral_constant where
     // the caller knows it when it is compiled, so that the loops over the components unroll.
     // Always inlined into the stepper that calls it.
-    template <typename Count>
-    bool Evaluate(long double t, const long double* y, long double* dy, Count n) const;
+    template <typename ComponentCount>
+    bool Evaluate(long double t, const long double* y, long double* dy, ComponentCount n) const;
 
 private:
     static FusedProgram Compile(FormulaContext& context,
@@ -127,9 +127,10 @@ private:
     StateSlots slots_;
 };
 
-template <typename Count>
+// (The count's type is not called Count: in this definition the member Count() would hide it.)
+template <typename ComponentCount>
 [[gnu::always_inline]] inline bool SystemField::Evaluate(long double t, const long double* y,
-                                                         long double* dy, Count n) const {
+                                                         long double* dy, ComponentCount n) const {
     for (int i = 0; i < n; ++i)
         context_->SetVar(slots_.variables[static_cast<std::size_t>(i)], y[i]);
     if (slots_.heldSlot >= 0) context_->SetVar(slots_.heldSlot, slots_.heldValue);

@@ -25,6 +25,23 @@ inline long double Finite(long double v) {
 
 // a^n for a small whole exponent, by repeated squaring: exact where the product is.
 inline long double WholePower(long double a, int n) {
+    // The common exponents written out, with the products the loop below makes.
+    switch (n) {
+        case 2:
+            return a * a;
+        case 3:
+            return a * (a * a);
+        case 4: {
+            const long double a2 = a * a;
+            return a2 * a2;
+        }
+        case 5: {
+            const long double a2 = a * a;
+            return a * (a2 * a2);
+        }
+        default:
+            break;
+    }
     long double result = 1;
     for (unsigned k = n < 0 ? -n : n; k > 0; k >>= 1) {
         if (k & 1) result *= a;

@@ -6,7 +6,6 @@
 // "see arc" marks only the arc on the 2D picture; typing in a field clears the volume, and in an
 // arc end the marked arc, read from its former text.
 #include <QImage>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -21,12 +20,14 @@
 #include "plot3d/levels/plot3_win.h"
 #include "plot3d/levels/solid_windows.h"
 #include "resources/command_ids.h"
+#include "support/typing.h"
 #include "tools2d/analysis_tool_set.h"
 
 namespace quorlin {
 namespace {
 
 namespace cmd = resources::cmd;
+using quorlin::testing::TypeOver;
 namespace k = examples::kind;
 using examples::TNumber;
 using tools2d::TSectionDlg;
@@ -71,14 +72,6 @@ protected:
         d.SetText(TSurfDlg::kAngleStop, QString::fromLatin1(angleStop));
         d.Press(TSurfDlg::kSeeSurface);
         return d;
-    }
-    // Types `text` over the whole of edit field `id`, as the user does.
-    static void TypeOver(platform::Dialog& d, int id, const char* text) {
-        auto* edit = d.Control(id, platform::ControlKind::Edit);
-        ASSERT_NE(edit, nullptr) << id;
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(edit, QString::fromLatin1(text));
-        ASSERT_EQ(d.GetText(id), QString::fromLatin1(text)) << id;
     }
     plot3d::TPlotSWin* Space(examples::TSolidWindow* w) {
         return w ? dynamic_cast<plot3d::TPlotSWin*>(&w->Levels()) : nullptr;

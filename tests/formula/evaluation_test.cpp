@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "formula/complex_math.h"
+#include "formula/real_arithmetic.h"
 #include "formula_support.h"
 
 namespace quorlin {
@@ -36,6 +37,35 @@ TEST_F(VariableTable, ResetSaveRestoreAndSliders) {
     ctx.params.right[1] = 6;
     EXPECT_EQ(ctx.params.SliderValue(1, 25, 100), 0);
     EXPECT_EQ(ctx.params.SliderValue(2, 50, 100), 0.5L);
+}
+
+// Whole powers are taken by repeated squaring; the small exponents written out must make the
+// very products the squaring loop makes (x^3 is x (x x), x^5 is x ((x x)(x x))), down to the
+// last bit, or a formula's value would depend on how its power is written.
+TEST(WholePower, SmallExponentsMakeTheSquaringLoopsProducts) {
+    const auto squaring = [](long double a, int n) {
+        long double result = 1;
+        for (int k = n; k > 0; k >>= 1) {
+            if (k & 1) result *= a;
+            a *= a;
+        }
+        return result;
+    };
+    // Bases whose powers round, overflow, underflow and keep signs.
+    const long double bases[] = {1.1L,     -3.7L,   0.3L,     1.0L / 3, -7.000000000000001L,
+                                 1e-1000L, 1e1000L, -2e1300L, -0.0L};
+    for (const long double a : bases) {
+        for (int n = 1; n <= 9; ++n) {
+            SCOPED_TRACE(testing::Message() << "a = " << static_cast<double>(a) << ", n = " << n);
+            const long double expected = squaring(a, n);
+            const long double got = arith::WholePower(a, n);
+            EXPECT_EQ(got, expected);
+            EXPECT_EQ(std::signbit(got), std::signbit(expected));
+            EXPECT_EQ(arith::WholePower(a, -n), 1 / expected);
+        }
+    }
+    EXPECT_TRUE(std::isnan(arith::WholePower(NAN, 3)));
+    EXPECT_EQ(arith::WholePower(2.5L, 0), 1);
 }
 
 TEST_F(Evaluate, FailureKeepsTheLastValueInTheRoot) {

@@ -8,8 +8,9 @@
 // length". Limits of y = f(x) beyond the view are refused with 17, limits the wrong way round
 // with 6. Limits tied to two different parameters hand those parameters their values and open their
 // sliders. "close" (2) hides the dialog; the window refills its list when the inventory changes.
-// The length shown belongs to the curve selected now: a new selection, a change of the inventory,
-// a failed run or Q clear it.
+// The length shown belongs to the curve selected now and the fields as they read: a new
+// selection, typing in a limit or the count, a change of the inventory, a failed run or Q clear
+// it.
 #include "examples/levels/combo_dialog.h"
 
 namespace quorlin::examples {
@@ -32,6 +33,8 @@ public:
 
 protected:
     void SelectionChanged() override { ClearResult(); }
+    // The limits and the count are all read by the length.
+    void FieldEdited(int) override { ClearResult(); }
 
 private:
     void ClearResult();

@@ -217,6 +217,11 @@ void TPreRiemDlg::ClearResults() {
     resultText_.clear();
 }
 
+void TPreRiemDlg::FieldEdited(int) {
+    ClearResults();
+    ShowResultText();
+}
+
 void TPreRiemDlg::ClearLinks() {
     lowLetter_ = 0;
     highLetter_ = 0;

@@ -4,7 +4,8 @@
 //   TPreRiemDlg  the interval dialogs: lower and upper limit (211, 212) that may be tied to
 //                animation parameters, subintervals (213), a result line (235), button 761 that
 //                reads, computes and shows, and a marked point that records the result on the
-//                example. The interval is the window's (TToolSettings).
+//                example. The interval is the window's (TToolSettings). Every field is an input
+//                of the result: typing in one clears it.
 #include <span>
 #include <string>
 #include <string_view>
@@ -94,6 +95,8 @@ protected:
     // Forgets the result shown: a failed or stopped run, or a new selection, leaves none beside
     // the new inputs.
     virtual void ClearResults();
+    // The result was read from the field's former text.
+    void FieldEdited(int id) override;
     // Read, compute, show, mark; a failure or Q clears the result shown.
     void ApplyInterval();
     void ShowInterval();

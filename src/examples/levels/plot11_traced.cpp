@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "core/errors.h"
+#include "core/timed_poll.h"
 #include "dynamics/geometry.h"
 #include "dynamics/linked_plot.h"
 #include "examples/levels/plot11_win.h"
@@ -84,6 +85,7 @@ int TPlot11Win::DrawTracedCurves(platform::DeviceContext& dc, int i) {
     // The attempts in the caption, as "press Q to quit 3/25" (no end when it runs until Q).
     const bool progress = e.LevelSearchProgress() && !Printing().printing;
     const auto saved = f.vars;
+    TTimedPoll poll = LevelSearchPoll();
     for (int attempt = 0; key == 0 && (untilQ || attempt < kLevelSearchAttempts); ++attempt) {
         if (progress) ShowKeyHint(kKeyHintQuit, attempt + 1, untilQ ? 0 : kLevelSearchAttempts);
         Vec3 p;
@@ -104,11 +106,25 @@ int TPlot11Win::DrawTracedCurves(platform::DeviceContext& dc, int i) {
             const bool shown = Dimension() < 3 || (space && IsPointVisible(*space));
             if (shown && !drawn) key = tools->AddAndTraceSystemTrajectory(dc, i, p, 0);
         }
-        if (key == 0 && !Output().noPolling && platform::PollKey(this) == kKeyStop) key = kKeyStop;
+        if (key == 0 && poll() == kKeyStop) key = kKeyStop;
     }
     f.vars = saved;
     if (progress) UpdateCaption();
     return key == kKeyStop ? kKeyStop : 0;
+}
+
+void TPlot11Win::SetLevelSearchPoll(std::function<int()> poll,
+                                    TTimedPoll::Clock::duration interval) {
+    levelSearchPoll_ = std::move(poll);
+    levelSearchInterval_ = interval;
+}
+
+// An attempt may cost little (no point of the level found) or a whole trace: the key is polled
+// by time, not once an attempt.
+TTimedPoll TPlot11Win::LevelSearchPoll() {
+    if (Output().noPolling) return {};
+    if (levelSearchPoll_) return TTimedPoll(levelSearchPoll_, levelSearchInterval_);
+    return TTimedPoll([this] { return platform::PollKey(this); }, levelSearchInterval_);
 }
 
 }  // namespace quorlin::examples

@@ -40,6 +40,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/timed_poll.h"
 #include "examples/diagram/diagram_body.h"
 #include "examples/levels/analysis_tools.h"
 #include "examples/levels/inventory_host.h"
@@ -161,6 +162,10 @@ public:
     // (25 attempts, or until Q when asked and keys are polled), skipping points already drawn.
     // The search request is cleared. 0, or 81 when Q stopped it.
     int DrawTracedCurves(platform::DeviceContext& dc, int i);
+    // The key poll of the search, asked after every attempt and paced by time: PollKey on this
+    // window, or one a test puts in with its own pacing (an empty poll: PollKey again).
+    void SetLevelSearchPoll(std::function<int()> poll,
+                            TTimedPoll::Clock::duration interval = TTimedPoll::kInterval);
     // A search for level curves skips the points whose curve the picture shows already.
     bool DrawingReadsPixels() const override;
     // Whether a 3D point is drawn: the 3D branch tests it against its box and surfaces.
@@ -288,6 +293,8 @@ private:
     bool DrawEntryPoint(canvas::TCanvasPrimitives& prim, TExample& e, int k);
     void DrawPointMark(canvas::TCanvasPrimitives& prim, const TExample& e, QPoint pixel);
     void WatchFamilyMember(const TExample& e);
+    // The search's poll of this drawing; none while the window does not poll keys.
+    TTimedPoll LevelSearchPoll();
 
     TToolDialogList toolDialogs_;
     QPointer<TArcLenDlg> arcLength_;
@@ -300,6 +307,8 @@ private:
     bool analysisToolsMade_ = false;
     TKeptToolState keptTools_;
     bool loading_ = false;
+    std::function<int()> levelSearchPoll_;
+    TTimedPoll::Clock::duration levelSearchInterval_ = TTimedPoll::kInterval;
 };
 
 }  // namespace quorlin::examples

@@ -120,14 +120,7 @@ void TPlotRWin::HideIntersectionWindow() {
 }
 
 void TPlotRWin::IntersectionExamplesRemoved(std::span<const int> oldToNew) {
-    if (intersectionDialog_) {
-        const int i = examples::RenumberedExample(intersectionDialog_->Example(), oldToNew);
-        if (i < 0) intersectionDialog_->HideDialog();
-        intersectionDialog_->SetExample(i);
-    }
-    if (intersectionWindow_)
-        intersectionWindow_->ExampleRenumbered(
-            examples::RenumberedExample(intersectionWindow_->ExampleIndex(), oldToNew));
+    FollowRenumbering(intersectionDialog_.data(), intersectionWindow_.data(), oldToNew);
 }
 
 void TPlotRWin::CmMeridian() {

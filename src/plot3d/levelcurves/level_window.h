@@ -9,6 +9,9 @@
 // paint and dropped again, and on request the gradient and a unit direction with the derivative
 // along it; the direction's angle comes from the direction dialog (direction_dialog.h).
 #include <QPointer>
+#include <span>
+
+#include "examples/records/inventory.h"
 
 #include "plot3d/levelcurves/direction_dialog.h"
 #include "plot3d/levelcurves/level_model.h"
@@ -100,5 +103,19 @@ private:
     int lastKey_ = 0;
     std::function<void()> parentRedraw_;
 };
+
+// A dialog of one example and the level window that shows its curves follow the example to its
+// new index after examples were removed; when it is gone the dialog hides and neither shows
+// anything of it any more. Either may be absent.
+template <typename ExampleDialog>
+void FollowRenumbering(ExampleDialog* dialog, TLevelWin* window, std::span<const int> oldToNew) {
+    if (dialog) {
+        const int i = examples::RenumberedExample(dialog->Example(), oldToNew);
+        if (i < 0) dialog->HideDialog();
+        dialog->SetExample(i);
+    }
+    if (window)
+        window->ExampleRenumbered(examples::RenumberedExample(window->ExampleIndex(), oldToNew));
+}
 
 }  // namespace quorlin::plot3d

@@ -74,16 +74,7 @@ void TPlotRWin::RefreshLevelWindow() {
 }
 
 void TPlotRWin::LevelExamplesRemoved(std::span<const int> oldToNew) {
-    // The dialog and the window follow their example to its new index; when it is gone they
-    // show nothing of it any more.
-    if (levelDialog_) {
-        const int i = examples::RenumberedExample(levelDialog_->Example(), oldToNew);
-        if (i < 0) levelDialog_->HideDialog();
-        levelDialog_->SetExample(i);
-    }
-    if (levelWindow_)
-        levelWindow_->ExampleRenumbered(
-            examples::RenumberedExample(levelWindow_->ExampleIndex(), oldToNew));
+    FollowRenumbering(levelDialog_.data(), levelWindow_.data(), oldToNew);
 }
 
 void TPlotRWin::HideLevelWindow() {

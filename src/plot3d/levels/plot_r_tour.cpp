@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "core/errors.h"
+#include "core/timed_poll.h"
 #include "platform/key_poll.h"
 #include "plot3d/levels/plot_r_win.h"
 #include "plot3d/scene/observer.h"
@@ -52,9 +53,12 @@ bool TPlotRWin::WriteTurningFrames(int n, const std::function<bool(int)>& write)
     n = std::max(n, 1);
     Observer().angleStep = kFullTurn / n;
     bool ok = true;
+    // A frame may be a whole picture or hardly anything: the key is polled by time.
+    TTimedPoll poll(
+        keyPoll_ ? keyPoll_ : [this] { return platform::PollKey(this); }, pollInterval_);
     for (int k = 0; ok && k < n; ++k) {
         ok = write(k);
-        if (ok && n > 1 && platform::PollKey(this) == kKeyStop) ok = false;
+        if (ok && n > 1 && poll() == kKeyStop) ok = false;
         if (!ok || k == n - 1) break;
         plot3d::TurnObserver(Observer(), SceneBox(), true);
         ViewChanged(false);

@@ -88,7 +88,8 @@ public:
     // The frames of an exported animation as one turn of the observer.
     bool WriteRotationFrames() override;
     // Frame k (0..n-1) written by `write` with the view turned k steps of 2 pi / n, frame 0 the
-    // view now; stops at the first failing write or on Q (false). The eye and step come back.
+    // view now; stops at the first failing write or on Q (false), the key polled by time after
+    // each frame. The eye and step come back.
     bool WriteTurningFrames(int n, const std::function<bool(int)>& write);
 
     // --- slots ---
@@ -219,8 +220,8 @@ public:
     // Every example's mesh or box again, then the scene box and the view. The meshes poll Q by
     // time with the key hint in the caption; Q leaves the examples not reached as they were.
     void RecomputeAllBoxes();
-    // The key poll of the mesh computations: PollKey on this window, asked at most every
-    // interval; tests put in their own.
+    // The key poll of the mesh computations and the turning frames: PollKey on this window,
+    // asked at most every interval; tests put in their own.
     void SetKeyPoll(std::function<int()> poll, std::chrono::steady_clock::duration interval =
                                                    examples::TKeyPollControl::kPollInterval);
     // "Colour role 6" asks for role 6 itself the next time, not the Frenet role.

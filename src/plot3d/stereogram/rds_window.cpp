@@ -146,8 +146,11 @@ int TRDSWin::DrawAll(platform::DeviceContext& dc) {
     }
     canvas::TCanvasPrimitives prim = Primitives(dc);
     TPrimitiveDots dots(*this, prim, geometry_.dotSize);
+    // A row costs what the picture is wide: the key is polled by time, not once a row.
     std::function<int()> poll;
-    if (polling) poll = keyPoll_ ? keyPoll_ : [this] { return platform::PollKey(this); };
+    if (polling)
+        poll = TTimedPoll(
+            keyPoll_ ? keyPoll_ : [this] { return platform::PollKey(this); }, keyPollInterval_);
     std::function<void(int)> progress;
     if (Printing().printing)
         progress = [this, &dots](int row) { ShowProgress(DescribeExample(dots.Surface()), row); };

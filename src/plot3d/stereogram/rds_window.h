@@ -8,6 +8,7 @@
 // and the parent ends it before its examples go.
 #include <functional>
 
+#include "core/timed_poll.h"
 #include "plot3d/levels/plot_q_win.h"
 #include "plot3d/stereogram/stereogram.h"
 
@@ -27,8 +28,13 @@ public:
     int DrawAll(platform::DeviceContext& dc) override;
     // The picture is drawn anew at the next paint (the parent's show operation, a new size).
     void Redraw();
-    // The key poll after each row: PollKey on this window by default; tests put in their own.
-    void SetKeyPoll(std::function<int()> poll) { keyPoll_ = std::move(poll); }
+    // The key poll, asked after each row and paced by time: PollKey on this window by default;
+    // tests put in their own with its pacing.
+    void SetKeyPoll(std::function<int()> poll,
+                    TTimedPoll::Clock::duration interval = TTimedPoll::kInterval) {
+        keyPoll_ = std::move(poll);
+        keyPollInterval_ = interval;
+    }
     void EnableCommand(platform::CommandState& state) override;
     // The picture holds nothing of its own to save: it closes without a question.
     bool CanClose() override { return true; }
@@ -47,6 +53,7 @@ private:
     QString title_;
     TStereoGeometry geometry_;
     std::function<int()> keyPoll_;
+    TTimedPoll::Clock::duration keyPollInterval_ = TTimedPoll::kInterval;
 };
 
 }  // namespace quorlin::plot3d

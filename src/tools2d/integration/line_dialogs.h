@@ -9,7 +9,8 @@
 // "value" (761) reads every field first (6 when a range is empty or reversed, 17 for a count
 // outside [1, 2147483647]); the value is shown and recorded on both examples under its own tag.
 // An undefined integrand shows 106; Q stops without a word. The value shown belongs to the two
-// examples selected now: a new selection, a change of the inventory, a failed run or Q clear it.
+// examples selected now and the ranges as they read: a new selection, typing in a range or
+// count, a change of the inventory, a failed run or Q clear it.
 #include "examples/levels/interval_dialog.h"
 
 namespace quorlin::examples {
@@ -44,6 +45,8 @@ protected:
     virtual int Integrate(long double& out);
     void SelectionChanged() override { ClearValue(); }
     void SecondSelectionChanged() override { ClearValue(); }
+    // Every field shown is a range or count the value was read from.
+    void FieldEdited(int) override { ClearValue(); }
 
     // One range and count from three edits.
     struct TRange {

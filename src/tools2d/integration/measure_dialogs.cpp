@@ -136,6 +136,7 @@ void TRevDlg::OnControl(int id) {
     if (id == kXAxisButton || id == kYAxisButton) {
         axis_ = id == kXAxisButton ? kXAxis : kYAxis;
         ShowAxis();
+        ClearAnswer();
         return;
     }
     TMeasureDlg::OnControl(id);
@@ -212,6 +213,14 @@ void T2VolDlg::SetupWindow() {
     SetChecked(kWashers, true);
     SetChecked(kShells, false);
     SetText(kAxisEdit, QStringLiteral("0.0"));
+}
+
+void T2VolDlg::OnControl(int id) {
+    if (id == kWashers || id == kShells) {
+        ClearAnswer();
+        return;
+    }
+    TMeasureDlg::OnControl(id);
 }
 
 // The sums run over shifted pieces of the interval; the window's interval is the user's again

@@ -9,8 +9,9 @@
 //               about y = c (washers, radio 251) or x = c (shells, radio 252).
 // The interval of y = f(x) lies in the view; the parameter interval of other curves need not.
 // An undefined integrand shows 106 and records nothing; Q stops without a word. The answer shown
-// is always the one computed for the example selected now: a new selection, a change of the
-// inventory, a failed run or Q clear it.
+// is always the one computed for the example selected now and the fields as they read: a new
+// selection, typing in any field, another axis or kind of solid, a change of the inventory, a
+// failed run or Q clear it.
 #include "examples/levels/interval_dialog.h"
 #include "tools2d/integration/revolution.h"
 
@@ -38,11 +39,12 @@ protected:
     // The answer into the parabolic sum, its text, and the dialog's result.
     void SetAnswer(long double value);
     void SetEntry(int tag, int labelId);
+    // Forgets the answer and shows its line empty.
+    void ClearAnswer();
 
     examples::TPlot11Win& owner_;
 
 private:
-    void ClearAnswer();
     int tag_;
     std::string label_;
 };
@@ -91,6 +93,8 @@ public:
 
     explicit T2VolDlg(examples::TPlot11Win& window);
     void SetupWindow() override;
+    // Washers or shells: the answer of the other goes.
+    void OnControl(int id) override;
 
 protected:
     int ComputeResult() override;

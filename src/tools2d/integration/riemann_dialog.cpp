@@ -196,6 +196,15 @@ void TRiemDlg::RefillLists() {
 void TRiemDlg::ShowResultText() {
     if (!IsCreated()) return;
     Repaint();
+    ShowValues();
+}
+
+void TRiemDlg::FieldEdited(int) {
+    shown_.reset();
+    ShowValues();
+}
+
+void TRiemDlg::ShowValues() {
     const TShownSums* shown = Current();
     for (int k = 0; k < kRules; ++k) {
         const auto at = static_cast<std::size_t>(k);

@@ -11,8 +11,8 @@
 // computation without a word.
 //
 // The dialog shows only the sums it computed itself for what it shows now: a new f or g, a mode
-// switch, a failed run or Q clear them; a change of the inventory or of a parameter sums them
-// again. A new f also unties the limits from their parameters.
+// switch, typing in a limit or the count, a failed run or Q clear them; a change of the inventory
+// or of a parameter sums them again. A new f also unties the limits from their parameters.
 #include <array>
 #include <optional>
 #include <string>
@@ -81,6 +81,8 @@ protected:
     // The data entry of a computation, on f and in mode 2 on g.
     void PrepareOverlay() override;
     void ClearResults() override { shown_.reset(); }
+    // The sums go without a repaint: the overlay would read the half-typed interval.
+    void FieldEdited(int id) override;
 
 private:
     // The sums of one computation and what they were summed for.
@@ -96,6 +98,8 @@ private:
     // The shown sums when they belong to the present f, g and mode, else null.
     const TShownSums* Current() const;
     void ShowChecks();
+    // The value statics of the checked rules from the sums shown (empty without them).
+    void ShowValues();
     // f, or f - g in mode 2; null without a selection.
     NodePtr Integrand();
     void ReadChecks();

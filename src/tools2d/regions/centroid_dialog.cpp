@@ -200,11 +200,13 @@ void TCentroidDlg::OnControl(int id) {
     }
 }
 
-// Another region chosen: the centroid shown was not its own.
+// Another region chosen, or another count typed: the centroid shown was not thrown for them.
 void TCentroidDlg::OnNotify(int id, platform::Notification what) {
-    if (id == kInequalities && what == platform::Notification::SelectionChanged &&
-        !IsChecked(kIntersect))
-        ShowCentroid(std::nullopt);
+    const bool otherRegion = id == kInequalities &&
+                             what == platform::Notification::SelectionChanged &&
+                             !IsChecked(kIntersect);
+    const bool otherCount = id == kDartsEdit && what == platform::Notification::TextChanged;
+    if (otherRegion || otherCount) ShowCentroid(std::nullopt);
 }
 
 }  // namespace quorlin::tools2d

@@ -5,7 +5,8 @@
 // inequality an equation again, 54 all of them (asked first). "shading" shades each region, or
 // with "intersect" only where all of them hold; "centroid" shades nothing and throws the typed
 // number of random darts into the view (91 "throw"): the mean of the hits in the regions (with
-// "intersect" off, the chosen one) is shown, and with "see darts" the hits too.
+// "intersect" off, the chosen one) is shown, and with "see darts" the hits too. The centroid
+// shown goes when the dart count is typed anew, another region is chosen or the mode changes.
 #include <optional>
 #include <vector>
 

@@ -307,5 +307,41 @@ TEST_F(TracedCurvesTest, QEndsASearchUntilQ) {
     EXPECT_EQ(win.Inventory()[0].LevelSearch(), 0);
 }
 
+// The search asks its key poll after every attempt (put in here with no pacing): Q at the n-th
+// question ends the search there with 81, whether it runs until Q or for its 25 attempts, and
+// other keys do not; a window that polls no keys asks nothing and makes its 25 attempts.
+TEST_F(TracedCurvesTest, AnInjectedQStopsTheSearchAtThatPoll) {
+    Paste("EXPL3;x*x+y*y;-2;2;-2;2;\r\n");
+    const struct {
+        bool untilQ;
+        bool noPolling;
+        int stopAt;  // the question answered Q; 0: never
+        int key;
+        int asked;
+    } rows[] = {{true, false, 3, kKeyStop, 3},
+                {true, false, 11, kKeyStop, 11},
+                {false, false, 7, kKeyStop, 7},
+                {false, false, 0, 0, 25},
+                {true, true, 2, 0, 0}};
+    for (const auto& row : rows) {
+        int asked = 0;
+        win.SetLevelSearchPoll(
+            [&asked, &row] {
+                ++asked;
+                // A key that is not Q, then Q when its turn comes.
+                return asked == row.stopAt ? kKeyStop : 'W';
+            },
+            std::chrono::steady_clock::duration::zero());
+        win.Inventory()[0].LevelSearchUntilQ() = row.untilQ ? 1 : 0;
+        win.Output().noPolling = row.noPolling;
+        QImage image = Blank();
+        EXPECT_EQ(Search(win, 1.5L, image), row.key) << row.stopAt;
+        EXPECT_EQ(asked, row.asked) << row.stopAt;
+        EXPECT_EQ(win.Inventory()[0].LevelSearch(), 0);
+    }
+    win.Output().noPolling = false;
+    win.SetLevelSearchPoll({});
+}
+
 }  // namespace
 }  // namespace quorlin::plot3d

@@ -3,9 +3,11 @@
 // the selection through inventory changes, the shared inventory of the stereogram window, and
 // a user's road through the menus to exports that real readers take.
 #include <QCoreApplication>
+#include <QImage>
 #include <QLineEdit>
 #include <QPointer>
 
+#include <chrono>
 #include <cmath>
 #include <numbers>
 
@@ -459,6 +461,37 @@ TEST_F(PlotRToolsTest, AUserIntegratesAndDrawsAStereogramThroughTheMenus) {
         EXPECT_GT(quorlin::testing::InkedPixels(QImage(dir.filePath("eps.png"))), 5000);
     }
     win->ClearModified();
+}
+
+// The stereogram asks its key poll after every row (put in here with no pacing): Q at the n-th
+// question ends the drawing there with 81; without Q each row is asked once.
+TEST_F(PlotRToolsTest, QStopsTheStereogramAtThePollThatAnswersIt) {
+    TPlot3Win win(QStringLiteral("noname1.qz3"));
+    win.SetUseDefaults(true);
+    OpenAndPaste(win, "EXPL3;x*y;-1;1;-1;1;\r\n");
+    ASSERT_TRUE(win.SendCommand(cmd::kStereograms));
+    win.StereogramDialog()->Press(TRDSDlg::kDraw);
+    TRDSWin& rds = *win.StereogramWindow();
+    rds.SizeChanged(400, 300);
+    rds.RenderImage(ImageLayer::Picture);
+    const int rows = rds.Geometry().rows + 1;
+    ASSERT_GT(rows, 60);
+    for (const int stopAt : {0, 1, 7, 60}) {
+        int asked = 0;
+        rds.SetKeyPoll(
+            [&asked, stopAt] {
+                ++asked;
+                return asked == stopAt ? kKeyStop : 0;
+            },
+            std::chrono::steady_clock::duration::zero());
+        QImage image(400, 300, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        platform::DeviceContext dc(image);
+        EXPECT_EQ(rds.DrawAll(dc), stopAt > 0 ? kKeyStop : 0) << stopAt;
+        EXPECT_EQ(asked, stopAt > 0 ? stopAt : rows) << stopAt;
+    }
+    rds.SetKeyPoll({});
+    CloseUnsaved(win);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <numbers>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "canvas/export_option_dialogs.h"
@@ -177,6 +178,36 @@ TEST_F(TourTest, RotationFramesTurnFromTheViewNow) {
         ExpectSame(win.Observer().eye, eye);
         EXPECT_EQ(win.Observer().angleStep, 0.123L);
     }
+}
+
+// The key is asked after each frame (put in here with no pacing; never for a single frame): Q
+// ends the turn after the frame it was asked at, and the eye comes back.
+TEST_F(TourTest, QEndsTheTurningFramesAtThePollThatAnswersIt) {
+    const Vec3 eye = win.Observer().eye;
+    const struct {
+        int n;
+        int stopAt;  // the question answered Q; 0: never
+        int calls;
+        int asked;
+        bool ok;
+    } rows[] = {{6, 2, 2, 2, false}, {9, 5, 5, 5, false}, {4, 0, 4, 4, true}, {1, 1, 1, 0, true}};
+    for (const auto& row : rows) {
+        int asked = 0;
+        win.SetKeyPoll(
+            [&asked, &row] {
+                ++asked;
+                return asked == row.stopAt ? kKeyStop : 0;
+            },
+            std::chrono::steady_clock::duration::zero());
+        int calls = 0;
+        const bool ok = win.WriteTurningFrames(row.n, [&calls](int) {
+            ++calls;
+            return true;
+        });
+        EXPECT_EQ(std::tuple(ok, calls, asked), std::tuple(row.ok, row.calls, row.asked)) << row.n;
+        ExpectSame(win.Observer().eye, eye);
+    }
+    win.SetKeyPoll({});
 }
 
 TEST_F(TourTest, ExportedTurnWritesNumberedEpsFramesThatGhostscriptReads) {
