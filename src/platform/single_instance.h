@@ -1,11 +1,15 @@
 #pragma once
 // Single-instance hand-over: the first start of the program listens on a local socket named from
 // "qzprev" and the user id; a second start hands its file name over to it and ends.
+//
+// The socket is a Unix stream socket in the temporary folder (QDir::tempPath()), that only the
+// user may reach; the hand-over is the file name in UTF-8 and a line feed. It is kept on plain
+// sockets and a socket notifier rather than Qt Network, which the program would otherwise load,
+// with all it needs, at every start for this one socket.
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
-class QLocalSocket;
+class QSocketNotifier;
 
 namespace quorlin::platform {
 
@@ -33,10 +37,13 @@ signals:
     void FileReceived(const QString& fileName);
 
 private:
-    void Receive(QLocalSocket* socket);
+    void Accept();
+    void Receive(int connection);
+    void Close();
 
     QString name_;
-    QLocalServer* server_ = nullptr;
+    int listener_ = -1;
+    QSocketNotifier* accepting_ = nullptr;
 };
 
 }  // namespace quorlin::platform

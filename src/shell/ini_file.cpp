@@ -116,7 +116,12 @@ std::optional<IniRecord> ReadIni(const QString& name, int kind) {
 }
 
 bool WriteIni(const QString& name, const IniRecord& record, QString* error) {
-    return WriteWholeFile(platform::ConfigFilePath(name), record.Encode(), error);
+    const QString path = platform::ConfigFilePath(name);
+    const std::vector<std::uint8_t> bytes = record.Encode();
+    // Most windows close with the settings their ini file holds already: that file is left as
+    // it is rather than written, flushed to the disk and renamed over itself again.
+    if (ReadWholeFile(path, static_cast<std::int64_t>(bytes.size())) == bytes) return true;
+    return WriteWholeFile(path, bytes, error);
 }
 
 IniRecord FrameSettings::ToIni() const {

@@ -13,6 +13,7 @@
 #include "platform/strings.h"
 #include "resources/command_ids.h"
 #include "shell/file_msg_win.h"
+#include "shell/first_paint_exit.h"
 #include "shell/help_window.h"
 #include "shell/zel_win.h"
 
@@ -80,7 +81,11 @@ void TPlotFrame::HandleCommands() {
     HandleCommand(cmd::kFrameOpen, [this] { OpenFromDialog(); });
     HandleCommand(cmd::kFrameOpenLast, [this] { settings_.openLast = !settings_.openLast; });
     HandleCommand(cmd::kUseDefaults, [this] { settings_.useDefaults = !settings_.useDefaults; });
-    HandleCommand(cmd::kHelp, [this] { help_->ShowHelp(QStringLiteral("FRAMEH")); });
+    HandleCommand(cmd::kHelp, [this] {
+        // Made on first use rather than at start: it loads a font of its own.
+        if (!help_) help_ = new HelpWindow(this);
+        help_->ShowHelp(QStringLiteral("FRAMEH"));
+    });
     HandleCommand(cmd::kHelpTips, [this] {
         if (!tips_) tips_ = new TipsDialog(this);
         tips_->ShowDialog();
@@ -96,8 +101,6 @@ void TPlotFrame::SetupWindow() {
     const QRect placed = InitialGeometry(settings_.placement);
     resize(placed.size());
     if (settings_.placement) move(placed.topLeft());
-    help_ = new HelpWindow(this);
-    help_->hide();
     if (TipsDialog::TipsWanted()) tips_ = new TipsDialog(this);
 }
 
@@ -111,7 +114,10 @@ void TPlotFrame::showEvent(QShowEvent* event) {
 
 void TPlotFrame::OnFirstShow() {
     if (settings_.maximized) showMaximized();
-    if (!pendingFile_.isEmpty()) OpenByExtension(std::exchange(pendingFile_, QString()));
+    platform::Window* opened = nullptr;
+    if (!pendingFile_.isEmpty()) opened = OpenByExtension(std::exchange(pendingFile_, QString()));
+    if (ExitAfterFirstPaintWanted())
+        ExitAfterFirstPaint(opened ? static_cast<QWidget*>(opened) : this);
     if (tips_) tips_->ShowDialog();
 }
 

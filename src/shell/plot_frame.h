@@ -36,6 +36,7 @@ public:
     platform::Window* NewWindow(WindowKind kind, int logMode = 0);
 
     const FrameSettings& Settings() const { return settings_; }
+    // The help window, once Help has shown it (null before).
     HelpWindow* Help() const { return help_; }
     TipsDialog* Tips() const { return tips_; }
 

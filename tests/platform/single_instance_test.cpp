@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
+#include <QLocalSocket>
 
 namespace quorlin::platform {
 namespace {
@@ -68,6 +71,42 @@ TEST(SingleInstance, ReplacesAStaleSocket) {
     SingleInstance other(name);
     EXPECT_TRUE(other.TryHandOver(QStringLiteral("b.qz3")));
     EXPECT_EQ(WaitForFiles(next, 1), QStringList{QStringLiteral("b.qz3")});
+}
+
+TEST(SingleInstance, OnlyTheUserReachesTheSocketAndItGoesWithTheInstance) {
+    const QString name = UniqueName();
+    const QString path = QDir(QDir::tempPath()).filePath(name);
+    {
+        SingleInstance running(name);
+        ASSERT_TRUE(running.Listen());
+        const QFileInfo socket(path);
+        ASSERT_TRUE(socket.exists());
+        EXPECT_EQ(socket.permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                          QFile::ReadOther | QFile::WriteOther | QFile::ExeOther),
+                  QFile::Permissions())
+            << "others may not hand files over";
+    }
+    EXPECT_FALSE(QFileInfo::exists(path)) << "the ended instance left its socket behind";
+    SingleInstance later(name);
+    EXPECT_FALSE(later.TryHandOver(QStringLiteral("c.qz2"), 200));
+}
+
+TEST(SingleInstance, ASenderOfMoreThanAFileNameHandsNothingOver) {
+    const QString name = UniqueName();
+    SingleInstance running(name);
+    ASSERT_TRUE(running.Listen());
+    {
+        QLocalSocket flood;
+        flood.connectToServer(name, QIODevice::WriteOnly);
+        ASSERT_TRUE(flood.waitForConnected(2000));
+        flood.write(QByteArray(100 * 1024, 'x') + '\n');
+        flood.waitForBytesWritten(2000);
+        flood.disconnectFromServer();
+    }
+    SingleInstance second(name);
+    EXPECT_TRUE(second.TryHandOver(QStringLiteral("d.qz2")));
+    // (Waits for a second name, in case the flood came through after all.)
+    EXPECT_EQ(WaitForFiles(running, 2), QStringList{QStringLiteral("d.qz2")});
 }
 
 }  // namespace

@@ -5,6 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+
+#include "platform/config_dir.h"
+
 namespace quorlin {
 namespace {
 
@@ -102,6 +108,45 @@ TEST(IniFiles, PlacementsNoDesktopCouldHoldAreNotTaken) {
         {{0, 0, 0, 600}, false}};
     for (const auto& [stored, taken] : cases)
         EXPECT_EQ(placementOf(stored).has_value(), taken) << stored.x << " " << stored.width;
+}
+
+TEST(IniFiles, AFileHoldingTheRecordAlreadyIsLeftAsItIs) {
+    // The file is marked with an old modification time: a write replaces it (and the time).
+    const QDateTime marked(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
+    IniRecord kept = IniRecord::ForKind(kKind2D);
+    kept.ints[0][7] = 7007;
+    IniRecord changed = kept;
+    changed.ints[2][3] = -33;
+    struct Row {
+        const char* what;
+        Bytes before;  // the file's bytes before the write of `kept`
+        bool leftAlone;
+    };
+    const Bytes keptBytes = kept.Encode();
+    Bytes longer = keptBytes;
+    longer.push_back(0);
+    const Row rows[] = {{"the same bytes", keptBytes, true},
+                        {"another record", changed.Encode(), false},
+                        {"one byte more", longer, false},
+                        {"one byte less", Bytes(keptBytes.begin(), keptBytes.end() - 1), false},
+                        {"empty", Bytes{}, false}};
+    const QString path = platform::ConfigFilePath(QStringLiteral("kept.ini"));
+    for (const Row& row : rows) {
+        {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(reinterpret_cast<const char*>(row.before.data()),
+                       static_cast<qint64>(row.before.size()));
+            ASSERT_TRUE(file.flush());
+            ASSERT_TRUE(file.setFileTime(marked, QFileDevice::FileModificationTime));
+        }
+        ASSERT_TRUE(WriteIni(QStringLiteral("kept.ini"), kept)) << row.what;
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray after = file.readAll();
+        EXPECT_EQ(Bytes(after.begin(), after.end()), keptBytes) << row.what;
+        EXPECT_EQ(QFileInfo(path).lastModified().toUTC() == marked, row.leftAlone) << row.what;
+    }
 }
 
 }  // namespace

@@ -178,6 +178,21 @@ TEST(Help, TextsAreShownInAFixedPitchFontSoTheirTablesLineUp) {
               metrics.horizontalAdvance(QStringLiteral("MMMM")));
 }
 
+TEST_F(FrameTest, TheHelpWindowIsMadeWhenHelpIsFirstChosen) {
+    TPlotFrame frame(kinds.registry, {});
+    frame.Create();
+    EXPECT_EQ(frame.Help(), nullptr) << "made at start";
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kHelp));
+    HelpWindow* help = frame.Help();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->CurrentName(), QStringLiteral("FRAMEH"));
+    help->hide();
+    ASSERT_TRUE(frame.DispatchCommand(cmd::kHelp));
+    EXPECT_EQ(frame.Help(), help) << "shown again, not made again";
+    EXPECT_TRUE(help->isVisible());
+}
+
 TEST_F(FrameTest, TipsFollowTheQzTipByte) {
     {
         TPlotFrame frame(kinds.registry, {});

@@ -17,6 +17,9 @@ constexpr int kHintQuit = 1;
 
 void TPlotRWin::RegisterViewCommands() {
     HandleCommand(cmd::kObserverCoordinates, [this] {
+        if (!observerDialog_ && std::exchange(makeObserverDialog_, false)) {
+            observerDialog_ = new TObsDlg(*this);
+        }
         if (!observerDialog_) return;
         observerDialog_->ShowDialog();
         observerDialog_->UpdateLabels();

@@ -49,15 +49,15 @@ TPlotRWin::~TPlotRWin() {
 void TPlotRWin::SetupWindow() {
     TPlotQWin::SetupWindow();
     for (const auto& [role, caption] : kDemoRoleCaptions) Roles().SetCaptionId(role, caption);
-    observerDialog_ = new TObsDlg(*this);
-    observerDialog_->Create();
-    observerDialog_->HideDialog();
+    // The observer dialog is made when it is first shown: a start does not wait for it.
+    makeObserverDialog_ = true;
 }
 
 void TPlotRWin::CleanupWindow() {
     CloseLinkedWindows();
     CloseToolDialogs(true);
     delete observerDialog_.data();
+    makeObserverDialog_ = false;
     TPlotQWin::CleanupWindow();
 }
 

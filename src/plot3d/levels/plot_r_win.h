@@ -61,6 +61,7 @@ public:
     TPlotRWin(QString fileName, QString iniName, std::string_view menu, QWidget* parent = nullptr);
     ~TPlotRWin() override;
 
+    // The observer dialog, once "Observer coordinates" has shown it (null before).
     TObsDlg* ObserverDialog() const { return observerDialog_.data(); }
 
     // --- observer and scene box ---
@@ -369,6 +370,7 @@ private:
     std::optional<examples::TKeyPollControl> KeyControl();
 
     QPointer<TObsDlg> observerDialog_;
+    bool makeObserverDialog_ = false;  // set up, and the dialog not made yet
     std::array<QPointer<TRiem3Dlg>, 3> integralDialogs_;
     QPointer<TRDSDlg> stereogramDialog_;
     QPointer<TRDSWin> stereogramWindow_;

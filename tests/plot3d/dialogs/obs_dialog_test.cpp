@@ -106,5 +106,29 @@ TEST_F(ObsDialogTest, ApplyMovesTheEyeAndRefusalsChangeNothing) {
     EXPECT_TRUE(dialog->IsHidden());
 }
 
+TEST(ObserverDialogMaking, TheDialogIsMadeWhenFirstShownWithTheEyeOfThatMoment) {
+    TPlot3Win win(QStringLiteral("noname1.qz3"));
+    win.SizeChanged(401, 301);
+    win.Create();
+    EXPECT_EQ(win.ObserverDialog(), nullptr) << "made at set-up";
+    ASSERT_EQ(win.MoveEyeTo(Vec3{-14, 9, 7}), 0);
+    ASSERT_TRUE(win.SendCommand(cmd::kObserverCoordinates));
+    TObsDlg* dialog = win.ObserverDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FALSE(dialog->IsHidden());
+    const Vec3 eye = win.Observer().eye;
+    EXPECT_TRUE(AllNear({eye.x, eye.y, eye.z}, {-14, 9, 7}));
+    for (int k = 0; k < 3; ++k) {
+        const long double shown[] = {eye.x, eye.y, eye.z};
+        EXPECT_EQ(dialog->GetText(TObsDlg::kFirstEdit + k).toStdString(), win.FormatNum(shown[k]))
+            << k;
+    }
+    dialog->Press(2);
+    ASSERT_TRUE(win.SendCommand(cmd::kObserverCoordinates));
+    EXPECT_EQ(win.ObserverDialog(), dialog) << "shown again, not made again";
+    win.ClearModified();
+    win.CloseWindow();
+}
+
 }  // namespace
 }  // namespace quorlin::plot3d
