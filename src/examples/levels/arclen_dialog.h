@@ -33,6 +33,8 @@ public:
 
 protected:
     void SelectionChanged() override { ClearResult(); }
+    // Its curve gone, the length shown was of nothing listed now.
+    void SelectionLost() override { ClearResult(); }
     // The limits and the count are all read by the length.
     void FieldEdited(int) override { ClearResult(); }
 

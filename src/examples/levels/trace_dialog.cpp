@@ -107,13 +107,15 @@ void TTraceDlg::SelectionKept() {
     TExample* curve = Curve();
     if (!curve) return;
     // The curve may have been edited: its range and trees are taken again; the cursor stays at
-    // its parameter and the secants keep their base.
+    // its parameter and the secants keep their base. The window may have drawn its picture with
+    // the old cursor already, so it is drawn again.
     const long double v = cursor_.State().parameter;
     cursor_.Select(*curve);
     MoveCursor(v);
     SetBar(v);
     EnableControls();
     ShowReadouts();
+    host_.Repaint();
 }
 
 void TTraceDlg::SelectionLost() {

@@ -80,6 +80,12 @@ void TZeroDlg::ShowResult(const TZeroResult& result) {
     EnableControls();
 }
 
+void TZeroDlg::Clear() {
+    found_ = false;
+    if (IsCreated()) SetText(kResult, QString());
+    EnableControls();
+}
+
 void TZeroDlg::EnableControls() {
     if (!IsCreated()) return;
     EnableControl(kSave, found_);

@@ -30,12 +30,13 @@ public:
 
 protected:
     void SelectionChanged() override;
-    // The example may have been edited: its zero is no longer known.
-    void SelectionKept() override { ShowResult({}); }
-    void SelectionLost() override { ShowResult({}); }
+    // The example may have been edited: its zero is no longer known, nor was a search made.
+    void SelectionKept() override { Clear(); }
+    void SelectionLost() override { Clear(); }
 
 private:
     void ShowResult(const TZeroResult& result);
+    void Clear();
     void EnableControls();
     void SaveZero();
 

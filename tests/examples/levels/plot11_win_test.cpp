@@ -59,6 +59,21 @@ TEST_F(Plot11WinTest, TheArcLengthOfALineIsShownAndInspected) {
                        "  arc length = (0.0000,1.0000,1.4142,100.0000)\n")));
 }
 
+TEST_F(Plot11WinTest, TheArcLengthGoesWithItsCurve) {
+    Paste("EXPL2;x;EXPL2;2*x;");
+    TArcLenDlg& dlg = ArcLength("0", "1", "100");
+    dlg.SelectPosition(1);
+    ArcLength("0", "1", "100");
+    ASSERT_EQ(dlg.GetText(TArcLenDlg::kResult), QStringLiteral("2.2361"));  // sqrt(5)
+    // Its curve deleted, the other one stays listed but unchosen: no length is shown.
+    const int measured[] = {1};
+    win.DeleteExamples(measured);
+    win.InventoryChanged(0);
+    ASSERT_EQ(win.ArcLengthDialog(), &dlg);
+    EXPECT_EQ(std::tuple(dlg.SelectedExample(), dlg.GetText(TArcLenDlg::kResult)),
+              std::tuple(-1, QString()));
+}
+
 TEST_F(Plot11WinTest, TheArcLengthDialogRefusesWhatItCannotMeasure) {
     Paste("EXPL2;sqrt(x);");
     const struct {

@@ -191,6 +191,29 @@ TEST_F(TraceDialogTest, TheCurveGoingAwayLeavesTheSliderWithoutIt) {
               std::tuple(0, true));
 }
 
+TEST_F(TraceDialogTest, EditingTheCurveRedrawsTheCursorAndTangentWhereTheyAreNow) {
+    Paste("EXPL2;x^2-2;LOCK;-2;2;");
+    TTraceDlg& d = Open();
+    d.SetText(TTraceDlg::kParameter, QStringLiteral("1"));
+    d.Press(platform::kIdOk);
+    d.Press(TTraceDlg::kTangents);
+    Picture();
+    {
+        platform::ScopedDialogRunner edit([](platform::Dialog& dialog) {
+            dialog.SetText(212, "x^2-3");
+            return dialog.Press(1);
+        });
+        ASSERT_TRUE(win.EditExample(0, false));
+    }
+    EXPECT_EQ(std::tuple(d.Cursor().parameter, Text(d, TTraceDlg::kPositionReadout)),
+              std::tuple(1.0L, "y = -2.0000\r\n"));
+    // What a paint shows: the picture layer, drawn again only when it is stale.
+    if (!win.IsImageCurrent(ImageLayer::Picture)) win.RenderImage(ImageLayer::Picture);
+    const QImage shown = win.Image(ImageLayer::Picture);
+    const QImage fresh = Picture();
+    EXPECT_TRUE(shown == fresh);  // no cursor or tangent left at (1, -1)
+}
+
 TEST_F(TraceDialogTest, ScrollbarUnitsSetTheSlidersStepsAndOkWithoutChangesKeepsThem) {
     Paste("EXPL2;x^2;LOCK;-2;2;");
     TTraceDlg& d = Open();

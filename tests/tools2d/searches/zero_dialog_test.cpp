@@ -3,6 +3,7 @@
 // moves with a parameter is searched where it is now.
 #include "tools2d/searches/zero_dialog.h"
 
+#include <cmath>
 #include <numbers>
 
 #include "examples/levels/slide_dialog.h"
@@ -77,6 +78,22 @@ TEST_F(ZeroDialogTest, MarkWaitsForRoomAndSaveMovesTheShownSlider) {
     d.Press(TZeroDlg::kNext);
     ASSERT_TRUE(d.Found());
     EXPECT_FALSE(CanMark(d));  // full
+}
+
+TEST_F(ZeroDialogTest, MarkingClearsTheZeroInsteadOfReportingAFailedSearch) {
+    Paste("EXPL2;x^2-3;");
+    TZeroDlg& d = Zeros();
+    d.Press(TZeroDlg::kNext);
+    ASSERT_TRUE(d.Found());
+    EXPECT_NEAR(d.LastZero(), std::sqrt(3.0L), 1e-15L);
+    d.Press(TZeroDlg::kMark);
+    ASSERT_EQ(win.Inventory().Count(), 2);
+    EXPECT_EQ(Shown(d), "");  // no search ran, so none failed
+    EXPECT_FALSE(d.Found());
+    EXPECT_FALSE(CanMark(d));
+    d.Press(TZeroDlg::kNext);
+    EXPECT_NEAR(d.LastZero(), -std::sqrt(3.0L), 1e-15L);
+    EXPECT_EQ(Shown(d), win.FormatNum(d.LastZero()));
 }
 
 TEST_F(ZeroDialogTest, AnUprightSegmentIsSearchedWhereItsEndsAreNow) {
