@@ -190,6 +190,15 @@ void TLevelWin::ExampleRenumbered(int i) {
     Invalidate();
 }
 
+void TLevelWin::ExamplesChanged() {
+    // What the shown level took from the parent, taken again: a parameter is among the variables.
+    SceneBox() = parent_.SceneBox();
+    Formulas().vars = parent_.Formulas().vars;
+    UpdateCursorValues();
+    InvalidateImage(ImageLayer::Background);
+    Invalidate();
+}
+
 int TLevelWin::DrawNow() {
     InvalidateImage(ImageLayer::Background);
     RenderImage(ImageLayer::Picture);

@@ -39,6 +39,10 @@ public:
     void ShowLevel(const TLevelRequest& request);
     // The example moved to index i (-1: it was removed and nothing is drawn).
     void ExampleRenumbered(int i);
+    // The parent's examples changed (an edit, a parameter): the parent's variables and scene
+    // box are taken again, the values at the cursor afresh, and the curves drawn again, so
+    // nothing of the old surface stays shown.
+    void ExamplesChanged();
     // Draws the level at once (a search shows its curves as they come): 0, or 81 after Q.
     int DrawNow();
     // Grid and axes, then the example's curves of the level: 0, or 81 after Q.

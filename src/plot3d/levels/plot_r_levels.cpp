@@ -73,6 +73,16 @@ void TPlotRWin::RefreshLevelWindow() {
     levelWindow_->Invalidate();
 }
 
+void TPlotRWin::RefreshLevelWindows() {
+    for (TLevelWin* window : {levelWindow_.data(), intersectionWindow_.data()})
+        if (window) window->ExamplesChanged();
+}
+
+void TPlotRWin::RepaintLinkedWindows() {
+    TPlotQWin::RepaintLinkedWindows();
+    RefreshLevelWindows();
+}
+
 void TPlotRWin::LevelExamplesRemoved(std::span<const int> oldToNew) {
     FollowRenumbering(levelDialog_.data(), levelWindow_.data(), oldToNew);
 }

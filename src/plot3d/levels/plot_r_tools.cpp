@@ -132,6 +132,8 @@ void TPlotRWin::RefreshOwnTools() {
     if (stereogramWindow_) stereogramWindow_->Redraw();
     if (curveSurfaceDialog_) curveSurfaceDialog_->RefillLists();
     if (intersectionDialog_) intersectionDialog_->Refresh();
+    // An edited surface is compiled by now: the level windows show its new values.
+    RefreshLevelWindows();
 }
 
 void TPlotRWin::ExamplesRemoved(std::span<const int> oldToNew) {

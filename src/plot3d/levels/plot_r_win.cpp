@@ -203,8 +203,10 @@ void TPlotRWin::RefreshExample(int i, bool recompute) {
 }
 
 void TPlotRWin::InventoryChanged(int selectLast) {
+    // A point a tool marks spares only the 3D tool dialogs, which keep what they show; the
+    // inventory dialog and the other lists of the levels below still take the new example.
     const bool spare = std::exchange(Scene3D().spareToolRefresh, false);
-    if (!spare) TPlotQWin::InventoryChanged(selectLast);
+    TPlotQWin::InventoryChanged(selectLast);
     const TKindCounts counts = TKindCounts::Of(Inventory());
     const auto first = [this](int kind) {
         for (int k = 0; k <= Inventory().LastIndex(); ++k)
@@ -214,10 +216,8 @@ void TPlotRWin::InventoryChanged(int selectLast) {
     // Axes kept as shown in the ini file come with the first example, however it came.
     if (!Inventory().Empty()) ShowPendingAxes();
     if (!spare) RefreshOwnTools();
-    if (!spare) {
-        Scene3D().firstSystem = counts.Count(310) > 0 ? first(310) : -1;
-        Scene3D().firstSequence = counts.Count(312) > 0 ? first(312) : -1;
-    }
+    Scene3D().firstSystem = counts.Count(310) > 0 ? first(310) : -1;
+    Scene3D().firstSequence = counts.Count(312) > 0 ? first(312) : -1;
 }
 
 bool TPlotRWin::AcceptsExample(int i) const {

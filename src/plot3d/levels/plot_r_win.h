@@ -287,6 +287,10 @@ public:
     int ShowLevel(const TLevelRequest& request);
     // 163: the level-curve window's picture again.
     void RefreshLevelWindow();
+    // The examples changed (an edit, a parameter): both level windows take the surface's
+    // values at the cursor afresh and draw again.
+    void RefreshLevelWindows();
+    void RepaintLinkedWindows() override;
     void HideLevelWindow() override;
     // Examples were removed: the level dialog and window follow theirs.
     void LevelExamplesRemoved(std::span<const int> oldToNew);

@@ -195,6 +195,40 @@ TEST_F(LevelWindowTest, CursorValuesAndTheCurveThatIsNotKept) {
     EXPECT_TRUE(w.DirectionDialog()->IsHidden());
 }
 
+// The window shows the surface as it is now: after an edit of its formula and after a change of
+// a parameter it uses, the values at the cursor are the new ones and the picture is drawn again.
+TEST_F(LevelWindowTest, TheCursorFollowsAnEditedSurfaceAndItsParameters) {
+    OpenAndPaste(win, "EXPL3;x^2+3*y+B;-1;3;0;4;\r\n");
+    win.RecomputeAllBoxes();
+    TLevelWin& w = CursorOn(7);
+    w.MoveCursorTo(1, 2);
+    ASSERT_EQ(w.Cursor().z, 7);
+
+    ASSERT_TRUE(win.SendCommand(cmd::kInventory));
+    examples::TFnListDlg* inventory = win.InventoryDialog();
+    ASSERT_NE(inventory, nullptr);
+    inventory->FillList(0);
+    w.RenderImage(ImageLayer::Picture);
+    {
+        platform::ScopedDialogRunner runner([](platform::Dialog& d) {
+            d.SetText(213, QStringLiteral("5*x-y^3+B"));
+            return d.Press(platform::kIdOk);
+        });
+        inventory->Press(examples::invent::kEdit);
+    }
+    EXPECT_EQ(w.Cursor().z, 5 - 8);
+    EXPECT_EQ(w.Cursor().gradient[0], 5);
+    EXPECT_EQ(w.Cursor().gradient[1], -12);
+    EXPECT_FALSE(w.IsImageCurrent(ImageLayer::Background));
+
+    w.RenderImage(ImageLayer::Picture);
+    win.Formulas().SetVar(2, 2.5L);  // B
+    win.ExampleChanged(2);
+    EXPECT_EQ(w.Cursor().z, 5 - 8 + 2.5L);
+    EXPECT_EQ(w.Cursor().gradient[0], 5);
+    EXPECT_FALSE(w.IsImageCurrent(ImageLayer::Background));
+}
+
 TEST_F(LevelWindowTest, QStopsTheCursorCurveAndLeavesCurvesAndVariables) {
     OpenAndPaste(win, "EXPL3;x^2+3*y;-1;3;0;4;\r\n");
     win.RecomputeAllBoxes();

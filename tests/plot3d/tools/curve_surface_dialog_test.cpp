@@ -6,6 +6,8 @@
 #include <cmath>
 #include <vector>
 
+#include "examples/levels/inventory_dialog.h"
+#include "examples/operations/inventory_panel.h"
 #include "plot3d/levels/plot_r_win.h"
 #include "plot3d/window3d_fixture.h"
 
@@ -102,6 +104,23 @@ TEST_F(CurveSurfaceDialogTest, SaveAndMarkPointUseThePointFound) {
     EXPECT_EQ(d.CmMarkPoint(), 4);
     EXPECT_EQ(win.Inventory().Count(), 3);
     EXPECT_EQ(Errors().size(), 1u);
+}
+
+// The point marked is spared by the tool dialogs only: the open inventory dialog lists it.
+TEST_F(CurveSurfaceDialogTest, TheOpenInventoryListsTheMarkedPoint) {
+    Paste("IMPL3;x^2+y^2+z^2=1;-3;3;-3;3;-3;3;\r\nPARAM3;t/2;0;0;-4;4;\r\n");
+    ASSERT_TRUE(win.SendCommand(cmd::kInventory));
+    examples::TFnListDlg* inventory = win.InventoryDialog();
+    ASSERT_NE(inventory, nullptr);
+    ASSERT_EQ(inventory->ItemCount(examples::invent::kList), 2);
+    TIntCSDlg& d = Request();
+    ASSERT_NEAR(FoundT(d), -2, 1e-12);
+    ASSERT_EQ(d.CmMarkPoint(), 0);
+    ASSERT_EQ(win.Inventory().Count(), 3);
+    EXPECT_EQ(inventory->ItemCount(examples::invent::kList), 3);
+    EXPECT_TRUE(inventory->ItemText(examples::invent::kList, 2)
+                    .contains(QString::fromStdString(win.DescribeExample(2))));
+    EXPECT_TRUE(d.Found());
 }
 
 TEST_F(CurveSurfaceDialogTest, ChoicesStayWithTheirExamplesAndAnEmptyListSearchesNothing) {
