@@ -21,7 +21,6 @@ namespace {
 namespace k = examples::kind;
 
 constexpr int kStrTrace = 164;
-constexpr long double kViewMargin = 0.53L;
 constexpr QStringView kStartRadius = u"1.00";
 constexpr QStringView kStartLongitude = u"0.00";
 
@@ -29,8 +28,8 @@ constexpr QStringView kStartLongitude = u"0.00";
 void FrameParameterPlane(TLevelWin& window, const examples::TExample& e) {
     const long double cx = (e.rangeLow[0] + e.rangeHigh[0]) / 2;
     const long double cy = (e.rangeLow[1] + e.rangeHigh[1]) / 2;
-    window.SetView(cx, cy, kViewMargin * std::fabs(e.rangeHigh[0] - e.rangeLow[0]),
-                   kViewMargin * std::fabs(e.rangeHigh[1] - e.rangeLow[1]), false);
+    window.SetView(cx, cy, kLevelViewMargin * std::fabs(e.rangeHigh[0] - e.rangeLow[0]),
+                   kLevelViewMargin * std::fabs(e.rangeHigh[1] - e.rangeLow[1]), false);
     window.Figure().axisLabels[0] = QStringLiteral("t");
     window.Figure().axisLabels[1] = QStringLiteral("u");
 }
