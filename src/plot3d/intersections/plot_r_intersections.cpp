@@ -102,14 +102,12 @@ int TPlotRWin::ShowIntersectionWindow(int i, bool search) {
     if (!Inventory().IsIndex(i) || Inventory()[i].kind != k::kSurfaceIntersection) return 0;
     TLevelWin& window = KeptLevelWindow(intersectionWindow_, kStrTrace);
     const examples::TExample& e = Inventory()[i];
-    TLevelRequest request;
-    request.example = i;
-    request.variable = IntersectionLevelVariable(e);
-    request.value = 0;
-    request.untilQ = search;
-    request.search = search;
-    request.currentOnly = true;
-    window.ShowLevel(request);
+    window.ShowLevel({.example = i,
+                      .variable = IntersectionLevelVariable(e),
+                      .value = 0,
+                      .untilQ = search,
+                      .search = search,
+                      .currentOnly = true});
     if (IsParametricIntersection(e.derivation)) FrameParameterPlane(window, e);
     return PresentLevelWindow(window, search);
 }
@@ -128,9 +126,10 @@ void TPlotRWin::CmMeridian() {
     const int fieldChars = static_cast<int>(kMeridianFieldChars);
     platform::TGenDlg dialog(this, "MERID", {{&radius, fieldChars}, {&longitude, fieldChars}});
     if (dialog.Execute() != platform::kIdOk) return;
+    const std::array<const QString*, 2> fields{&radius, &longitude};
     std::array<std::string, 2> typed;
     for (std::size_t k = 0; k < typed.size(); ++k) {
-        const auto text = ToWindows1252(k == 0 ? radius : longitude);
+        const auto text = ToWindows1252(*fields[k]);
         const int error = text ? Formulas().Parse(*text) : kErrCannotUnderstand;
         Formulas().TakeParseResult();
         if (error != 0) {
