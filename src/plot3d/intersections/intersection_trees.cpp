@@ -132,7 +132,11 @@ bool TIntersectionBuilder::TakePlane(const TExample& plane, TNumber stored, TPla
         n = StoredNormal(e_, stored);
     else
         n = MeshPlaneNormal(plane);
-    if (!n || IsZero(*n)) return false;
+    // A normal read from a file may be anything: one not finite names no plane either.
+    const auto finite = [](const Vec3& v) {
+        return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+    };
+    if (!n || IsZero(*n) || !finite(*n)) return false;
     StoreNormal(e_, stored, *n);
     out = {*n, &plane};
     return true;

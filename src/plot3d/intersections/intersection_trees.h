@@ -26,8 +26,8 @@ std::optional<Vec3> MeshPlaneNormal(const examples::TExample& plane);
 // Rebuilds trees 1-7, the solved axis, the ranges (from a parametric parent), the stored plane
 // normals and the box (the parents' common box) of intersection example e from its parents p
 // and q in its order; reading: a diagram is being read, and plane parents take the normals
-// stored in e. Returns 0, or 6 when a plane parent has no normal: e's trees are then empty (the
-// curve is undefined).
+// stored in e. Returns 0, or 6 when a plane parent has no normal (a stored one that is zero or
+// not finite is none): e's trees are then empty (the curve is undefined).
 int BuildIntersectionTrees(FormulaContext& context, const examples::TExample& p,
                            const examples::TExample& q, bool reading, examples::TExample& e);
 

@@ -21,7 +21,6 @@ namespace {
 namespace k = examples::kind;
 
 constexpr int kStrTrace = 164;
-constexpr long double kViewMargin = 0.53L;
 constexpr QStringView kStartRadius = u"1.00";
 constexpr QStringView kStartLongitude = u"0.00";
 
@@ -29,8 +28,8 @@ constexpr QStringView kStartLongitude = u"0.00";
 void FrameParameterPlane(TLevelWin& window, const examples::TExample& e) {
     const long double cx = (e.rangeLow[0] + e.rangeHigh[0]) / 2;
     const long double cy = (e.rangeLow[1] + e.rangeHigh[1]) / 2;
-    window.SetView(cx, cy, kViewMargin * std::fabs(e.rangeHigh[0] - e.rangeLow[0]),
-                   kViewMargin * std::fabs(e.rangeHigh[1] - e.rangeLow[1]), false);
+    window.SetView(cx, cy, kLevelViewMargin * std::fabs(e.rangeHigh[0] - e.rangeLow[0]),
+                   kLevelViewMargin * std::fabs(e.rangeHigh[1] - e.rangeLow[1]), false);
     window.Figure().axisLabels[0] = QStringLiteral("t");
     window.Figure().axisLabels[1] = QStringLiteral("u");
 }
@@ -103,14 +102,12 @@ int TPlotRWin::ShowIntersectionWindow(int i, bool search) {
     if (!Inventory().IsIndex(i) || Inventory()[i].kind != k::kSurfaceIntersection) return 0;
     TLevelWin& window = KeptLevelWindow(intersectionWindow_, kStrTrace);
     const examples::TExample& e = Inventory()[i];
-    TLevelRequest request;
-    request.example = i;
-    request.variable = IntersectionLevelVariable(e);
-    request.value = 0;
-    request.untilQ = search;
-    request.search = search;
-    request.currentOnly = true;
-    window.ShowLevel(request);
+    window.ShowLevel({.example = i,
+                      .variable = IntersectionLevelVariable(e),
+                      .value = 0,
+                      .untilQ = search,
+                      .search = search,
+                      .currentOnly = true});
     if (IsParametricIntersection(e.derivation)) FrameParameterPlane(window, e);
     return PresentLevelWindow(window, search);
 }
@@ -129,9 +126,10 @@ void TPlotRWin::CmMeridian() {
     const int fieldChars = static_cast<int>(kMeridianFieldChars);
     platform::TGenDlg dialog(this, "MERID", {{&radius, fieldChars}, {&longitude, fieldChars}});
     if (dialog.Execute() != platform::kIdOk) return;
+    const std::array<const QString*, 2> fields{&radius, &longitude};
     std::array<std::string, 2> typed;
     for (std::size_t k = 0; k < typed.size(); ++k) {
-        const auto text = ToWindows1252(k == 0 ? radius : longitude);
+        const auto text = ToWindows1252(*fields[k]);
         const int error = text ? Formulas().Parse(*text) : kErrCannotUnderstand;
         Formulas().TakeParseResult();
         if (error != 0) {

@@ -101,8 +101,8 @@ protected:
     void OnControl(int id) override;
 
 private:
-    // Shows the current level in the level window with the flags; the key of its drawing.
-    // The level at the current value with the request's flags.
+    // Shows the level at the current value in the level window with the request's flags; the
+    // key of its drawing.
     int Request(TLevelRequest flags);
     TLevelRange& Range();
 

@@ -20,9 +20,6 @@ namespace k = examples::kind;
 namespace {
 
 constexpr int kHintQuit = 1;
-constexpr long double kViewMargin = 0.53L;
-// Loops close within half a pixel: a tolerance in world units would cut small loops short.
-constexpr long double kLoopClosingPixels = 0.5L;
 constexpr int kRoleCursor = 1;
 constexpr int kRoleGradient = 4;
 constexpr int kRoleDirection = 5;
@@ -120,7 +117,7 @@ void TLevelWin::SetupWindow() {
         mode != cmd::kMouseCursor)
         SetMouseMode(cmd::kMouseCoordinates);
     Tracer().loopClosing = 0;
-    Tracer().loopClosingPixels = kLoopClosingPixels;
+    Tracer().loopClosingPixels = kLevelLoopClosingPixels;
     if (!IniPlacement()) {
         const QRect usual = DefaultGeometry();
         const int side = usual.width() * 3 / 5;
@@ -171,7 +168,8 @@ void TLevelWin::ShowLevel(const TLevelRequest& request) {
     const auto v = static_cast<std::size_t>(frame.verticalAxis);
     const long double cx = (low[h] + high[h]) / 2;
     const long double cy = (low[v] + high[v]) / 2;
-    SetView(cx, cy, kViewMargin * (high[h] - low[h]), kViewMargin * (high[v] - low[v]), false);
+    SetView(cx, cy, kLevelViewMargin * (high[h] - low[h]), kLevelViewMargin * (high[v] - low[v]),
+            false);
     cursor_.x = cx;
     cursor_.y = cy;
     UpdateCursorValues();

@@ -21,6 +21,13 @@ namespace quorlin::plot3d {
 
 class TPlotRWin;
 
+// A level window shows a range of its plane with half sizes of this part of the range's sides:
+// the range and a margin about it.
+inline constexpr long double kLevelViewMargin = 0.53L;
+// Level curves close their loops within half a pixel, in the level window and over the 3D
+// picture alike: a tolerance in world units would cut small loops short.
+inline constexpr long double kLevelLoopClosingPixels = 0.5L;
+
 class TLevelWin : public TPlotQWin {
 public:
     TLevelWin(TPlotRWin& parent, QString title);

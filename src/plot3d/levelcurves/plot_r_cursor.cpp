@@ -22,8 +22,6 @@ constexpr int kPointMarkerSize = 4;
 // The box is widened in z to hold a neighbourhood of 0 at least.
 constexpr long double kNearZero = 1e-13L;
 constexpr long double kZeroNeighbourhood = 0.1L;
-// Loops of the cursor's curve close at half a pixel (six times that with the loop budget).
-constexpr long double kLoopClosingPixels = 0.5L;
 
 // What the trace changes for its time, given back whole when it ends.
 class TCursorTraceState {
@@ -101,7 +99,8 @@ void TPlotRWin::DrawLevelCursorCurve(platform::DeviceContext& dc) {
     SceneBox().max.z = std::max(SceneBox().max.z, e.boxMax.z);
     Roles().SetRole(examples::kRoleTrajectory, level->Roles().Role(examples::kRoleTrajectory));
     Tracer().loopClosing = 0;
-    Tracer().loopClosingPixels = kLoopClosingPixels;
+    // Loops close as in the level window (six times as far with the loop budget).
+    Tracer().loopClosingPixels = kLevelLoopClosingPixels;
     Tracer().closedLoopBudget = true;
     Level().variable = kLevelVariableZ;
     if (examples::TTrajectoryTools* tools = TrajectoryTools())

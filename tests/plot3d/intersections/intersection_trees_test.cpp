@@ -1,11 +1,12 @@
 // The trees of a surface intersection evaluated at points: the zero set and the solved
 // coordinate of each pair of surfaces, the tangent orthogonal to both normals, a parametric
 // surface's parameter plane with its ranges, a plane without a normal refused, the stored normal
-// while a diagram is read, and the points of the curve in space.
+// while a diagram is read (refused when it is not a number), and the points of the curve in space.
 #include "plot3d/intersections/intersection_trees.h"
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -243,6 +244,26 @@ TEST_F(IntersectionTreesTest, ADiagramReadTakesTheStoredNormal) {
     EXPECT_EQ(e.SolvedAxis(), 0);
     EXPECT_EQ(At(e.Tree(3).get(), 5, 6), -0.25L);
     EXPECT_EQ(At(e.Tree(4).get(), 1, 2), 1 + 4 + 0.0625L - 4);
+}
+
+TEST_F(IntersectionTreesTest, AStoredNormalThatIsNotANumberIsRefused) {
+    // A diagram's stored normal with an infinite or undefined component names no plane, also
+    // beside a component that counts: the build refuses it as a plane without a normal.
+    const TExample plane = Plane({1, 0.5L, -0.25L}, {0, 2, 0}, {0, 0, 3});
+    constexpr long double kInf = std::numeric_limits<long double>::infinity();
+    const long double nan = std::numeric_limits<long double>::quiet_NaN();
+    const auto second = static_cast<std::size_t>(examples::TNumber::kSecondPlaneNormal);
+    for (const Vec3 stored : {Vec3{kInf, 0, 0}, Vec3{1, nan, 0}, Vec3{0.5L, 2, -kInf}}) {
+        TExample e;
+        e.Init(317, 1, 50);
+        e.derivation = 146;
+        e.numbers[second] = stored.x;
+        e.numbers[second + 1] = stored.y;
+        e.numbers[second + 2] = stored.z;
+        EXPECT_EQ(BuildIntersectionTrees(f, Sphere(), plane, true, e), kErrInconsistent)
+            << stored.x << "," << stored.y << "," << stored.z;
+        for (const NodePtr& tree : e.trees) EXPECT_EQ(tree, nullptr);
+    }
 }
 
 TEST_F(IntersectionTreesTest, TheBoxIsTheParentsCommonBox) {

@@ -51,7 +51,20 @@ using quorlin::testing::AllNear;
 using namespace quorlin::testing;
 namespace cmd = resources::cmd;
 
-class Plot3WinTest : public Plot3WindowTest {};
+class Plot3WinTest : public Plot3WindowTest {
+protected:
+    // The picture exported through the frame's menu as base.svg, base.eps and base.tex in dir,
+    // the file dialogs answered with those names and the EPS option with 1.
+    void ExportSvgEpsTeX(TPlotFrame& frame, const QTemporaryDir& dir, const QString& base) {
+        dialogs.fileAnswers.push_back(dir.filePath(base + QStringLiteral(".svg")));
+        ASSERT_TRUE(frame.DispatchCommand(cmd::kExportSvg));
+        dialogs.fileAnswers.push_back(dir.filePath(base + QStringLiteral(".eps")));
+        prompter.AnswerInput(QStringLiteral("1"));
+        ASSERT_TRUE(frame.DispatchCommand(cmd::kExportEps));
+        dialogs.fileAnswers.push_back(dir.filePath(base + QStringLiteral(".tex")));
+        ASSERT_TRUE(frame.DispatchCommand(cmd::kExportPicTeX));
+    }
+};
 
 // The runs of two or more points of example i's slices in a direction that are visible and in
 // the view: the pieces its slow drawing gives.
@@ -339,13 +352,7 @@ TEST_F(Plot3WinTest, ASlowPictureGoesToEveryExportAsItsRuns) {
     EXPECT_EQ(win->Inventory()[0].SlowDrawing(), 1);
     ASSERT_TRUE(frame.DispatchCommand(cmd::kBox));
 
-    dialogs.fileAnswers.push_back(dir.filePath("slow.svg"));
-    ASSERT_TRUE(frame.DispatchCommand(cmd::kExportSvg));
-    dialogs.fileAnswers.push_back(dir.filePath("slow.eps"));
-    prompter.AnswerInput(QStringLiteral("1"));
-    ASSERT_TRUE(frame.DispatchCommand(cmd::kExportEps));
-    dialogs.fileAnswers.push_back(dir.filePath("slow.tex"));
-    ASSERT_TRUE(frame.DispatchCommand(cmd::kExportPicTeX));
+    ASSERT_NO_FATAL_FAILURE(ExportSvgEpsTeX(frame, dir, QStringLiteral("slow")));
 
     const std::string svg = ReadAll(dir.filePath("slow.svg"));
     const auto stroke = [&](int i) {
@@ -519,13 +526,7 @@ TEST_F(Plot3WinTest, TheFrameAndItsLabelsReachEveryExport) {
     ASSERT_NE(win->CurveSlider(), nullptr);
     win->CurveSlider()->SetChecked(examples::TTraceDlg::kSecants, true);
 
-    dialogs.fileAnswers.push_back(dir.filePath("frame.svg"));
-    ASSERT_TRUE(frame.DispatchCommand(cmd::kExportSvg));
-    dialogs.fileAnswers.push_back(dir.filePath("frame.eps"));
-    prompter.AnswerInput(QStringLiteral("1"));
-    ASSERT_TRUE(frame.DispatchCommand(cmd::kExportEps));
-    dialogs.fileAnswers.push_back(dir.filePath("frame.tex"));
-    ASSERT_TRUE(frame.DispatchCommand(cmd::kExportPicTeX));
+    ASSERT_NO_FATAL_FAILURE(ExportSvgEpsTeX(frame, dir, QStringLiteral("frame")));
     // Printed to a PDF file, as a user picks a PDF printer.
     platform::ScriptedPrintDialogs printing;
     printing.printerAnswers = {true};
