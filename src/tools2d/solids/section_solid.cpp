@@ -49,6 +49,12 @@ int ReadEnd(FormulaContext& formulas, std::string_view text, long double& value,
     return formulas.ReadNumberAt(text, value, letter);
 }
 
+// The place of a shape in the tables; the square's for a number outside 1..6.
+std::size_t ShapeIndex(int shape) {
+    const bool known = shape >= 1 && shape <= kSectionShapeCount;
+    return static_cast<std::size_t>(known ? shape - 1 : 0);
+}
+
 char LetterOf(int letter) {
     return static_cast<char>('@' + letter);
 }
@@ -60,6 +66,11 @@ struct TSolidTexts {
     std::string m;        // the centre line
     std::string d;        // the section's width (shapes 1-3) or height (4-6)
 };
+
+// y across a strip, from g at t = 0 to f at t = 1: the floor, and the top of a prism.
+std::string Across(const TSolidTexts& s) {
+    return "t(" + s.f + ")+(1-t)(" + s.g + ")";
+}
 
 // Collects the surfaces, refusing any text over 255 characters.
 class TSurfaceList {
@@ -100,7 +111,7 @@ void PrismSurfaces(const TSolidTexts& s, bool doubled, TSurfaceList& list) {
     const long double wallLow = doubled ? -1 : 0;
     list.Add(s.x, s.g, "t" + s.d, wallLow, 1);
     list.Add(s.x, s.f, "t" + s.d, wallLow, 1);
-    const std::string between = "t(" + s.f + ")+(1-t)(" + s.g + ")";
+    const std::string between = Across(s);
     list.Add(s.x, between, s.d, 0, 1);
     if (doubled) list.Add(s.x, between, "-" + s.d, 0, 1);
 }
@@ -146,8 +157,7 @@ constexpr std::array<ShapeBuilder, kSectionShapeCount> kBuilders{
 }  // namespace
 
 const TShapeRow& ShapeRow(int shape) {
-    const bool known = shape >= 1 && shape <= kSectionShapeCount;
-    return kShapes[static_cast<std::size_t>(known ? shape - 1 : 0)];
+    return kShapes[ShapeIndex(shape)];
 }
 
 int ReadSectionFields(FormulaContext& formulas, const TSectionFields& fields,
@@ -218,9 +228,8 @@ int SectionSurfaces(const FormulaContext& formulas, const TSectionRequest& reque
     s.d = height ? "(" + s.h + ")" : "(" + s.f + "-(" + s.g + "))";
     std::vector<examples::TSectionSurface> surfaces;
     TSurfaceList list(range, xSections, zSections, surfaces);
-    if (!request.doubled) list.Add(s.x, "t(" + s.f + ")+(1-t)(" + s.g + ")", "0.0", 0, 1);
-    const bool known = request.shape >= 1 && request.shape <= kSectionShapeCount;
-    kBuilders[static_cast<std::size_t>(known ? request.shape - 1 : 0)](s, request.doubled, list);
+    if (!request.doubled) list.Add(s.x, Across(s), "0.0", 0, 1);
+    kBuilders[ShapeIndex(request.shape)](s, request.doubled, list);
     if (list.Error()) return list.Error();
     out = std::move(surfaces);
     return kNoError;
