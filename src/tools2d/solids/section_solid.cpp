@@ -175,6 +175,7 @@ int ReadSectionFields(FormulaContext& formulas, const TSectionFields& fields,
     if (const int e = ReadCount(formulas, fields.subintervals, INT_MAX, c.subintervals)) return e;
     if (static_cast<long long>(c.xSections + 1) * (c.zSections + 1) > kMostSectionGridPoints)
         return kErrOutOfBounds;
+    if (fields.height.size() >= kTextBuffer) return kErrTooLarge;
     range = r;
     counts = c;
     return kNoError;

@@ -112,6 +112,10 @@ TEST(SectionFieldsTest, TheFirstErrorWinsAndNothingIsTakenFromAFailedRead) {
         {{"0", "1", "40", "1", "1000"}, {0, 1, true}, kErrJoinExample},
         {{"0", "1", "0", "1", "1000"}, {1, 1, true}, kErrSelectTwo},
         {{"0", "0.1+0.1+0.1+0.1+0.1+0.1", "40", "1", "1"}, two, kErrTooLarge},
+        // The height text last: a record holds 255 characters of it.
+        {{"0", "1", "40", "1", "1000", std::string(255, '2')}, two, kNoError},
+        {{"0", "1", "40", "1", "1000", std::string(256, '2')}, two, kErrTooLarge},
+        {{"0", "1", "0", "1", "1000", std::string(256, '2')}, two, kErrPositiveValue},
     };
     for (const FieldsRow& row : rows) {
         FormulaContext formulas;
