@@ -77,15 +77,11 @@ class TSurfaceList {
 public:
     TSurfaceList(const TSectionRange& range, int xSections, int zSections,
                  std::vector<examples::TSectionSurface>& out)
-        : out_(out), zSections_(zSections), xSections_(xSections) {
-        if (range.Linked()) {
-            uLow_ = 0;
-            uHigh_ = 1;
-        } else {
-            uLow_ = range.low;
-            uHigh_ = range.high;
-        }
-    }
+        : out_(out),
+          zSections_(zSections),
+          xSections_(xSections),
+          uLow_(range.Linked() ? 0 : range.low),
+          uHigh_(range.Linked() ? 1 : range.high) {}
     void Add(const std::string& x, std::string y, std::string z, long double tLow,
              long double tHigh, int tDivisions = 0) {
         if (std::max({x.size(), y.size(), z.size()}) >= kTextBuffer) error_ = kErrTooLarge;
@@ -101,8 +97,8 @@ private:
     std::vector<examples::TSectionSurface>& out_;
     int zSections_;
     int xSections_;
-    long double uLow_ = 0;
-    long double uHigh_ = 1;
+    long double uLow_;  // u runs over the range, or from 0 to 1 between linked ends
+    long double uHigh_;
     int error_ = kNoError;
 };
 
