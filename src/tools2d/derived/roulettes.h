@@ -30,8 +30,8 @@ struct TRouletteSettings {
 int CheckRoulette(const TRouletteSettings& settings);
 
 // Makes the fresh record e (appended by the window after p) the roulette of curve p: derivation
-// 82, sub-kind the curve's kind, the range [low, high] and the settings's numbers. Its trees are
-// left to the window's rebuild.
+// 82, sub-kind the curve's kind, the range [low, high] and the numbers of the settings. Its trees
+// are left to the window's rebuild.
 void FillRoulette(examples::TExample& e, int p, const examples::TExample& curve,
                   const TRouletteSettings& settings);
 // Makes the fresh record e the evolute of curve p: kind 203, derivation 83, sub-kind and range

@@ -21,7 +21,6 @@ constexpr int kStrEntry = 175;   // "(left,right,value,subint)"
 constexpr int kVolumeTag = 54;
 constexpr int kSectorTag = 55;
 constexpr int kAreaTag = 56;
-constexpr int kErrCannotUnderstand = 1;
 constexpr long double kTiny = 1e-13L;
 constexpr std::size_t kMaxNumberChars = 29;
 constexpr std::size_t kMaxLabelChars = 28;

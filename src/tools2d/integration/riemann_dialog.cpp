@@ -21,9 +21,6 @@ namespace {
 constexpr int kStrIntegration = 194;  // "integration": the title
 constexpr int kStrEntry = 175;        // "(left,right,value,subint)": the data entries
 constexpr int kEntryTagBase = 50;     // an entry's tag is 50 + mode
-constexpr int kErrNoRoom = 4;
-constexpr int kErrCannotBuild = 1;
-constexpr int kErrPositive = 14;
 constexpr long long kMostSubintervals = 2147483647;
 constexpr std::size_t kMaxLimitChars = 255;
 constexpr std::size_t kMaxLabelChars = 28;
@@ -231,7 +228,7 @@ void TRiemDlg::StepDivisions(int delta) {
     int count = 0;
     int error = examples::ReadSubintervalCount(owner_.Formulas(), GetText(kSubintervalEdit), count);
     const long long stepped = static_cast<long long>(count) + delta;
-    if (error == kNoError && stepped < 1) error = kErrPositive;
+    if (error == kNoError && stepped < 1) error = kErrPositiveValue;
     if (error == kNoError && stepped > kMostSubintervals) error = kErrOutOfBounds;
     if (error == kNoError) {
         SetText(kSubintervalEdit, QString::number(stepped));
@@ -306,7 +303,7 @@ void TRiemDlg::AddAntiderivative() {
         return;
     }
     if (!owner_.CanAddExample(false)) {
-        platform::ErrorMsg(this, kErrNoRoom);
+        platform::ErrorMsg(this, kErrNoMoreRoom);
         return;
     }
     const std::string typed = EditText(*this, kLowEdit, kMaxLimitChars);
@@ -326,7 +323,7 @@ void TRiemDlg::AddAntiderivative() {
     const int i = owner_.Inventory().LastIndex();
     if (!owner_.RebuildDerived(i)) {
         owner_.RemoveExamplesAfter(before);
-        platform::ErrorMsg(this, kErrCannotBuild);
+        platform::ErrorMsg(this, kErrCannotUnderstand);
         return;
     }
     if (letter > 0) {

@@ -49,6 +49,12 @@ int ReadEnd(FormulaContext& formulas, std::string_view text, long double& value,
     return formulas.ReadNumberAt(text, value, letter);
 }
 
+// The place of a shape in the tables; the square's for a number outside 1..6.
+std::size_t ShapeIndex(int shape) {
+    const bool known = shape >= 1 && shape <= kSectionShapeCount;
+    return static_cast<std::size_t>(known ? shape - 1 : 0);
+}
+
 char LetterOf(int letter) {
     return static_cast<char>('@' + letter);
 }
@@ -61,20 +67,21 @@ struct TSolidTexts {
     std::string d;        // the section's width (shapes 1-3) or height (4-6)
 };
 
+// y across a strip, from g at t = 0 to f at t = 1: the floor, and the top of a prism.
+std::string Across(const TSolidTexts& s) {
+    return "t(" + s.f + ")+(1-t)(" + s.g + ")";
+}
+
 // Collects the surfaces, refusing any text over 255 characters.
 class TSurfaceList {
 public:
     TSurfaceList(const TSectionRange& range, int xSections, int zSections,
                  std::vector<examples::TSectionSurface>& out)
-        : out_(out), zSections_(zSections), xSections_(xSections) {
-        if (range.Linked()) {
-            uLow_ = 0;
-            uHigh_ = 1;
-        } else {
-            uLow_ = range.low;
-            uHigh_ = range.high;
-        }
-    }
+        : out_(out),
+          zSections_(zSections),
+          xSections_(xSections),
+          uLow_(range.Linked() ? 0 : range.low),
+          uHigh_(range.Linked() ? 1 : range.high) {}
     void Add(const std::string& x, std::string y, std::string z, long double tLow,
              long double tHigh, int tDivisions = 0) {
         if (std::max({x.size(), y.size(), z.size()}) >= kTextBuffer) error_ = kErrTooLarge;
@@ -90,8 +97,8 @@ private:
     std::vector<examples::TSectionSurface>& out_;
     int zSections_;
     int xSections_;
-    long double uLow_ = 0;
-    long double uHigh_ = 1;
+    long double uLow_;  // u runs over the range, or from 0 to 1 between linked ends
+    long double uHigh_;
     int error_ = kNoError;
 };
 
@@ -100,7 +107,7 @@ void PrismSurfaces(const TSolidTexts& s, bool doubled, TSurfaceList& list) {
     const long double wallLow = doubled ? -1 : 0;
     list.Add(s.x, s.g, "t" + s.d, wallLow, 1);
     list.Add(s.x, s.f, "t" + s.d, wallLow, 1);
-    const std::string between = "t(" + s.f + ")+(1-t)(" + s.g + ")";
+    const std::string between = Across(s);
     list.Add(s.x, between, s.d, 0, 1);
     if (doubled) list.Add(s.x, between, "-" + s.d, 0, 1);
 }
@@ -146,8 +153,7 @@ constexpr std::array<ShapeBuilder, kSectionShapeCount> kBuilders{
 }  // namespace
 
 const TShapeRow& ShapeRow(int shape) {
-    const bool known = shape >= 1 && shape <= kSectionShapeCount;
-    return kShapes[static_cast<std::size_t>(known ? shape - 1 : 0)];
+    return kShapes[ShapeIndex(shape)];
 }
 
 int ReadSectionFields(FormulaContext& formulas, const TSectionFields& fields,
@@ -165,6 +171,7 @@ int ReadSectionFields(FormulaContext& formulas, const TSectionFields& fields,
     if (const int e = ReadCount(formulas, fields.subintervals, INT_MAX, c.subintervals)) return e;
     if (static_cast<long long>(c.xSections + 1) * (c.zSections + 1) > kMostSectionGridPoints)
         return kErrOutOfBounds;
+    if (fields.height.size() >= kTextBuffer) return kErrTooLarge;
     range = r;
     counts = c;
     return kNoError;
@@ -218,9 +225,8 @@ int SectionSurfaces(const FormulaContext& formulas, const TSectionRequest& reque
     s.d = height ? "(" + s.h + ")" : "(" + s.f + "-(" + s.g + "))";
     std::vector<examples::TSectionSurface> surfaces;
     TSurfaceList list(range, xSections, zSections, surfaces);
-    if (!request.doubled) list.Add(s.x, "t(" + s.f + ")+(1-t)(" + s.g + ")", "0.0", 0, 1);
-    const bool known = request.shape >= 1 && request.shape <= kSectionShapeCount;
-    kBuilders[static_cast<std::size_t>(known ? request.shape - 1 : 0)](s, request.doubled, list);
+    if (!request.doubled) list.Add(s.x, Across(s), "0.0", 0, 1);
+    kBuilders[ShapeIndex(request.shape)](s, request.doubled, list);
     if (list.Error()) return list.Error();
     out = std::move(surfaces);
     return kNoError;

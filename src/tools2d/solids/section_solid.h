@@ -67,6 +67,7 @@ struct TSectionCounts {
 // The fields as typed, and what reading them needs of the two chosen curves.
 struct TSectionFields {
     std::string low, high, xSections, zSections, subintervals;
+    std::string height = "2.0";
 };
 struct TSectionChoice {
     int f = -1;
@@ -83,7 +84,7 @@ inline constexpr int kMostSectionGridPoints = 6000;
 // high < low + 1e-13, 15 without two curves, 23 for one curve twice, 101 for a JOIN, then the
 // z-sections, x-sections and subintervals, each an integer read whole (17 beyond the 32-bit
 // range or, for the sections, beyond 32767; 14 below 1), and 17 when the grid would pass 6000
-// points. Out is set only on success.
+// points, and last 20 for a height text over 255 characters. Out is set only on success.
 int ReadSectionFields(FormulaContext& formulas, const TSectionFields& fields,
                       const TSectionChoice& choice, TSectionRange& range, TSectionCounts& counts);
 

@@ -16,7 +16,6 @@ namespace k = examples::kind;
 constexpr int kExplicitOnly[] = {k::kExplicit};
 // Read long so that a text beyond its field's length is refused rather than cut.
 constexpr std::size_t kReadChars = 1000;
-constexpr std::size_t kMaxHeightChars = 255;
 constexpr int kFirstHeightShape = 4;
 constexpr int kRangeEdits[] = {TSurfDlg::kArcStart, TSurfDlg::kArcStop, TSurfDlg::kAngleStart,
                                TSurfDlg::kAngleStop};
@@ -58,9 +57,9 @@ void TSectionDlg::ClearResult() {
 bool TSectionDlg::ReadFields(TSectionRequest& request, TSectionRange& range,
                              TSectionCounts& counts) {
     const TSectionFields fields{
-        EditText(*this, kLow, kReadChars), EditText(*this, kHigh, kReadChars),
-        EditText(*this, kXSections, kReadChars), EditText(*this, kZSections, kReadChars),
-        EditText(*this, kSubintervals, kReadChars)};
+        EditText(*this, kLow, kReadChars),          EditText(*this, kHigh, kReadChars),
+        EditText(*this, kXSections, kReadChars),    EditText(*this, kZSections, kReadChars),
+        EditText(*this, kSubintervals, kReadChars), EditText(*this, kHeight, kReadChars)};
     examples::TInventory& inventory = owner_.Inventory();
     const int f = SelectedExample();
     const int g = SelectedExample2();
@@ -68,17 +67,12 @@ bool TSectionDlg::ReadFields(TSectionRequest& request, TSectionRange& range,
     const TSectionChoice choice{
         listed ? f : -1, listed ? g : -1,
         listed && (owner_.Compiler().UsesJoin(f) || owner_.Compiler().UsesJoin(g))};
-    TSectionRequest read{"", "", CheckedShape(), EditText(*this, kHeight, kReadChars),
-                         IsChecked(kDouble)};
-    int error = ReadSectionFields(owner_.Formulas(), fields, choice, range, counts);
-    if (!error && read.height.size() > kMaxHeightChars) error = kErrTooLarge;
-    if (error) {
+    if (const int error = ReadSectionFields(owner_.Formulas(), fields, choice, range, counts)) {
         platform::ErrorMsg(this, error);
         return false;
     }
-    read.f = inventory[f].Text(2);
-    read.g = inventory[g].Text(2);
-    request = std::move(read);
+    request = {inventory[f].Text(2), inventory[g].Text(2), CheckedShape(), fields.height,
+               IsChecked(kDouble)};
     examples::TToolSettings& tools = owner_.Tools();
     tools.sectionLow = range.low;
     tools.sectionHigh = range.high;

@@ -24,7 +24,6 @@ constexpr int kSectionsPlace = 0;
 constexpr int kSurfacesPlace = 1;
 constexpr int kStrSectionEntry = 178;  // "(low,high,volume,subint)"
 constexpr std::size_t kMaxLabelChars = 28;
-constexpr int kErrTextNotUnderstood = 1;
 constexpr int kArcSteps = 200;
 constexpr int kArcWidening = 2;  // the marked arc is drawn this much wider than the curve
 constexpr auto kParabolic = static_cast<std::size_t>(examples::SumRule::Simpson);
@@ -181,7 +180,7 @@ int TSolidTools::RevolveSurface(int i) {
     std::vector<NodePtr> trees;
     for (int t = 1; t <= 3; ++t) {
         if (profile.Text(t).empty()) continue;
-        if (window_.Formulas().Parse(profile.Text(t)) != kNoError) return kErrTextNotUnderstood;
+        if (window_.Formulas().Parse(profile.Text(t)) != kNoError) return kErrCannotUnderstand;
         trees.push_back(window_.Formulas().TakeParseResult());
     }
     std::vector<const TExprNode*> roots;

@@ -99,6 +99,9 @@ TEST(SectionFieldsTest, TheFirstErrorWinsAndNothingIsTakenFromAFailedRead) {
         {{"0", "1", "40", "149", "1000"}, two, kErrOutOfBounds},  // 41 x 150 = 6150
         {{"0", "1", "0", "1", "1000"}, two, kErrPositiveValue},
         {{"0", "1", "40", "1", "0"}, two, kErrPositiveValue},
+        {{"0", "1", "-3", "1", "1000"}, two, kErrPositiveValue},
+        {{"0", "1", "40", "1", "-99999999999"}, two, kErrOutOfBounds},
+        {{"0", "1", "40", "2*3", "1000"}, two, kNoError},
         {{"0", "1", "40", "1", "9999999999"}, two, kErrOutOfBounds},
         {{"0", "1", "40000", "1", "1000"}, two, kErrOutOfBounds},
         {{"0", "1", "40", "1", "2147483647"}, two, kNoError},
@@ -109,6 +112,10 @@ TEST(SectionFieldsTest, TheFirstErrorWinsAndNothingIsTakenFromAFailedRead) {
         {{"0", "1", "40", "1", "1000"}, {0, 1, true}, kErrJoinExample},
         {{"0", "1", "0", "1", "1000"}, {1, 1, true}, kErrSelectTwo},
         {{"0", "0.1+0.1+0.1+0.1+0.1+0.1", "40", "1", "1"}, two, kErrTooLarge},
+        // The height text last: a record holds 255 characters of it.
+        {{"0", "1", "40", "1", "1000", std::string(255, '2')}, two, kNoError},
+        {{"0", "1", "40", "1", "1000", std::string(256, '2')}, two, kErrTooLarge},
+        {{"0", "1", "0", "1", "1000", std::string(256, '2')}, two, kErrPositiveValue},
     };
     for (const FieldsRow& row : rows) {
         FormulaContext formulas;
