@@ -16,6 +16,9 @@ inline constexpr int kErrPositiveValue = 14;       // "positive value?"
 inline constexpr int kErrMakeSelection = 15;       // "make a selection"
 inline constexpr int kErrOutOfBounds = 17;         // "out of bounds"
 inline constexpr int kErrTooLarge = 20;            // "too large"
+inline constexpr int kErrSelectTwo = 23;           // "select two"
+// A tool that cannot take an example whose formula holds a JOIN.
+inline constexpr int kErrFormulaNotUsable = 101;  // "formula not usable here"
 // An example compiled past its work budget has no derivative trees for a tool to use.
 inline constexpr int kErrFormulaTooLong = 110;  // "formula too long"
 

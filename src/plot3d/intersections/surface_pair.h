@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/errors.h"
 #include "examples/records/inventory.h"
 
 namespace quorlin::plot3d {
@@ -28,7 +29,6 @@ struct TChosenSurface {
     int kind = 0;
 };
 
-inline constexpr int kErrSelectTwo = 23;
 inline constexpr int kErrCannotUnderstand = 1;
 
 // The chooser's answer for the two chosen surfaces: 23 ("select two") for the same example

@@ -19,8 +19,6 @@ using examples::TExample;
 
 namespace {
 
-constexpr int kErrJoinExample = 101;
-
 NodePtr Cp(const TExprNode* t) {
     return TExprNode::CopyTree(t);
 }
@@ -383,7 +381,7 @@ int CheckTransformable(const examples::TInventory& inventory, int p, int code) {
     if (!inventory.IsIndex(p) || code == d::kReflectX || code == d::kTranslation) return 0;
     const TExample& e = inventory[p];
     for (int t = 1; t <= 3; ++t)
-        if (TExprNode::ContainsOp(e.Tree(t), op::kJoin)) return kErrJoinExample;
+        if (TExprNode::ContainsOp(e.Tree(t), op::kJoin)) return kErrFormulaNotUsable;
     return 0;
 }
 

@@ -7,12 +7,11 @@
 #include <string>
 #include <string_view>
 
+#include "core/errors.h"
 #include "examples/records/shade_record.h"
 #include "formula/formula_context.h"
 
 namespace quorlin::tools2d {
-
-inline constexpr int kErrSelectTwo = 23;  // "select two"
 
 enum class TShadeSide { kAbove, kBelow, kBetween };
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <numbers>
 
+#include "core/errors.h"
 #include "platform/boxes.h"
 #include "platform/text_codec.h"
 #include "plot2d/plot_a_win.h"
@@ -17,7 +18,6 @@ namespace {
 
 constexpr std::array kMeetingKinds{k::kExplicit, k::kPolar,   k::kParametric,
                                    k::kImplicit, k::kSegment, k::kLine};
-constexpr int kErrSelectTwo = 23;
 constexpr int kEntryCode = 20;
 constexpr int kStrIntersection = 183;
 constexpr int kStrCouldNotFind = 402;

@@ -164,7 +164,7 @@ int ReadSectionFields(FormulaContext& formulas, const TSectionFields& fields,
     if (r.high < r.low + kMinWidth) return kErrInconsistentData;
     if (choice.f < 0 || choice.g < 0) return kErrMakeSelection;
     if (choice.f == choice.g) return kErrSelectTwo;
-    if (choice.usesJoin) return kErrJoinExample;
+    if (choice.usesJoin) return kErrFormulaNotUsable;
     TSectionCounts c;
     if (const int e = ReadCount(formulas, fields.zSections, kMostSections, c.zSections)) return e;
     if (const int e = ReadCount(formulas, fields.xSections, kMostSections, c.xSections)) return e;

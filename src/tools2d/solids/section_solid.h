@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/errors.h"
 #include "examples/operations/section_surface.h"
 #include "formula/formula_context.h"
 #include "tools2d/regions/shade_model.h"
@@ -75,7 +76,6 @@ struct TSectionChoice {
     bool usesJoin = false;  // f or g holds a JOIN node
 };
 
-inline constexpr int kErrJoinExample = 101;
 // The most points of a drawn surface's grid, (x-sections + 1)(z-sections + 1).
 inline constexpr int kMostSectionGridPoints = 6000;
 

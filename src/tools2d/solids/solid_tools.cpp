@@ -169,7 +169,7 @@ int TSolidTools::SectionSolid(const TSectionRequest& request, const TSectionRang
 int TSolidTools::RevolveSurface(int i) {
     examples::TInventory& inventory = window_.Inventory();
     if (!inventory.IsIndex(i)) return kErrMakeSelection;
-    if (window_.Compiler().UsesJoin(i)) return kErrJoinExample;
+    if (window_.Compiler().UsesJoin(i)) return kErrFormulaNotUsable;
     examples::TSolidWindow* solid = OpenWindow(surfaceWindow_, kStrSurfacesWindow, kSurfacesPlace);
     if (!solid) return kErrNoMoreRoom;
     examples::TPlot11Win& space = solid->Levels();

@@ -109,7 +109,7 @@ TEST(SectionFieldsTest, TheFirstErrorWinsAndNothingIsTakenFromAFailedRead) {
         {{"2", "1", "40", "1", "1000"}, two, kErrInconsistentData},
         {{"0", "1", "40", "1", "1000"}, {1, 1, false}, kErrSelectTwo},
         {{"0", "1", "40", "1", "1000"}, {-1, 1, false}, kErrMakeSelection},
-        {{"0", "1", "40", "1", "1000"}, {0, 1, true}, kErrJoinExample},
+        {{"0", "1", "40", "1", "1000"}, {0, 1, true}, kErrFormulaNotUsable},
         {{"0", "1", "0", "1", "1000"}, {1, 1, true}, kErrSelectTwo},
         {{"0", "0.1+0.1+0.1+0.1+0.1+0.1", "40", "1", "1"}, two, kErrTooLarge},
         // The height text last: a record holds 255 characters of it.
