@@ -134,6 +134,8 @@ bool SingleInstance::TryHandOver(const QString& fileName, int timeoutMs) {
 bool SingleInstance::Listen() {
     if (IsListening()) return true;
     const QByteArray path = SocketPath(name_);
+    // A socket no one could connect to would leave every later start a running instance too.
+    if (!AddressOf(path)) return false;
     // Listening would take the name over from a running instance: ask first. A socket left by
     // an instance that ended without closing it answers nobody and is replaced.
     if (const int probe = ConnectTo(path, QDeadlineTimer(500)); probe >= 0) {

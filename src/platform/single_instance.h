@@ -28,7 +28,8 @@ public:
     bool TryHandOver(const QString& fileName, int timeoutMs = 2000);
 
     // Becomes the running instance (replaces a stale socket left by a crashed one). False when
-    // the socket cannot be made, or another instance answers on it.
+    // the socket cannot be made (its path is too long for a socket address, say), or another
+    // instance answers on it.
     bool Listen();
     bool IsListening() const;
 

@@ -91,6 +91,16 @@ TEST(SingleInstance, OnlyTheUserReachesTheSocketAndItGoesWithTheInstance) {
     EXPECT_FALSE(later.TryHandOver(QStringLiteral("c.qz2"), 200));
 }
 
+TEST(SingleInstance, ASocketPathTooLongToConnectToIsNotListenedOn) {
+    // A socket address holds 107 bytes of path; the file system takes much longer names.
+    const QString name = UniqueName() + QString(120, u'x');
+    const QString path = QDir(QDir::tempPath()).filePath(name);
+    SingleInstance running(name);
+    EXPECT_FALSE(running.Listen());
+    EXPECT_FALSE(running.IsListening());
+    EXPECT_FALSE(QFileInfo::exists(path)) << "a socket no later start could reach was made";
+}
+
 TEST(SingleInstance, ASenderOfMoreThanAFileNameHandsNothingOver) {
     const QString name = UniqueName();
     SingleInstance running(name);
