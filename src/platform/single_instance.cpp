@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QSocketNotifier>
 #include <QThread>
+#include <QTimer>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -166,6 +167,11 @@ void SingleInstance::Receive(int connection) {
     // the line feed (another start probing whether this one runs) hands nothing over.
     auto* notifier = new QSocketNotifier(connection, QSocketNotifier::Read, this);
     connect(notifier, &QObject::destroyed, [connection] { ::close(connection); });
+    // A sender that never ends would keep its connection open for as long as this instance runs.
+    QTimer::singleShot(handOverTimeoutMs_, notifier, [notifier] {
+        notifier->setEnabled(false);
+        notifier->deleteLater();
+    });
     auto bytes = std::make_shared<QByteArray>();
     auto readSome = [this, notifier, connection, bytes] {
         char buffer[4096];

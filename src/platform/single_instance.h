@@ -33,6 +33,10 @@ public:
     bool Listen();
     bool IsListening() const;
 
+    // How long a connection may take to hand its file name over before it is dropped (5 s;
+    // tests shorten it).
+    void SetHandOverTimeout(int ms) { handOverTimeoutMs_ = ms; }
+
 signals:
     // A second start handed over this file name.
     void FileReceived(const QString& fileName);
@@ -45,6 +49,7 @@ private:
     QString name_;
     int listener_ = -1;
     QSocketNotifier* accepting_ = nullptr;
+    int handOverTimeoutMs_ = 5000;
 };
 
 }  // namespace quorlin::platform
