@@ -15,9 +15,11 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -67,9 +69,9 @@ std::vector<std::string> ChildEnvironment(const fs::path& config) {
 }
 
 // Starts the command, waits for it and returns its wall and CPU time; nothing when it could not
-// start or did not end well.
+// start or did not end well, and then why in error.
 std::optional<Sample> RunOnce(const std::vector<std::string>& command,
-                              const std::vector<std::string>& env) {
+                              const std::vector<std::string>& env, std::string& error) {
     std::vector<char*> argv;
     for (const std::string& a : command) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
@@ -84,12 +86,28 @@ std::optional<Sample> RunOnce(const std::vector<std::string>& command,
     pid_t pid = 0;
     const int spawned = posix_spawnp(&pid, argv[0], &quiet, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&quiet);
-    if (spawned != 0) return std::nullopt;
+    if (spawned != 0) {
+        error = command[0] + " did not start: " + std::strerror(spawned);
+        return std::nullopt;
+    }
     int status = 0;
     rusage usage{};
-    if (::wait4(pid, &status, 0, &usage) != pid) return std::nullopt;
+    pid_t waited = 0;
+    while ((waited = ::wait4(pid, &status, 0, &usage)) < 0 && errno == EINTR) {
+    }
+    if (waited != pid) {
+        error = "waiting for " + command[0] + " failed: " + std::strerror(errno);
+        return std::nullopt;
+    }
     const std::chrono::duration<double, std::milli> wall = std::chrono::steady_clock::now() - start;
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
+    if (WIFSIGNALED(status)) {
+        error = command[0] + " was ended by signal " + std::to_string(WTERMSIG(status));
+        return std::nullopt;
+    }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        error = command[0] + " ended with status " + std::to_string(WEXITSTATUS(status));
+        return std::nullopt;
+    }
     return Sample{wall.count(), Ms(usage.ru_utime) + Ms(usage.ru_stime)};
 }
 
@@ -121,9 +139,10 @@ void TimeStarts(benchmark::State& state, const std::string& name,
                 const std::vector<std::string>& command) {
     std::vector<Sample>& samples = Samples()[name];
     for (auto _ : state) {
-        const auto sample = RunOnce(command, TheStarts().Environment());
+        std::string error;
+        const auto sample = RunOnce(command, TheStarts().Environment(), error);
         if (!sample) {
-            state.SkipWithError("the process did not start or did not end well");
+            state.SkipWithError(error.c_str());
             return;
         }
         state.SetIterationTime(sample->wallMs / 1e3);

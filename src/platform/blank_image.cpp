@@ -1,7 +1,8 @@
 #include "platform/blank_image.h"
 
 #include <QPaintEngine>
-#include <cmath>
+
+#include "platform/raster_metric.h"
 
 namespace quorlin::platform {
 
@@ -50,38 +51,18 @@ QPaintEngine* BlankImage::paintEngine() const {
 }
 
 int BlankImage::metric(PaintDeviceMetric metric) const {
-    // An image's size in millimetres follows from its resolution.
-    const auto millimetres = [](int pixels, int dpi) {
-        return dpi > 0 ? static_cast<int>(std::lround(pixels * 25.4 / dpi)) : 0;
-    };
-    switch (metric) {
-        case PdmWidth:
-            return size_.width();
-        case PdmHeight:
-            return size_.height();
-        case PdmWidthMM:
-            return millimetres(size_.width(), reference_.logicalDpiX());
-        case PdmHeightMM:
-            return millimetres(size_.height(), reference_.logicalDpiY());
-        case PdmNumColors:
-            return reference_.colorCount();
-        case PdmDepth:
-            return reference_.depth();
-        case PdmDpiX:
-            return reference_.logicalDpiX();
-        case PdmDpiY:
-            return reference_.logicalDpiY();
-        case PdmPhysicalDpiX:
-            return reference_.physicalDpiX();
-        case PdmPhysicalDpiY:
-            return reference_.physicalDpiY();
-        case PdmDevicePixelRatio:
-            return 1;
-        case PdmDevicePixelRatioScaled:
-            return static_cast<int>(devicePixelRatioFScale());
-        default:
-            return 0;
-    }
+    const int dpiX = reference_.logicalDpiX();
+    const int dpiY = reference_.logicalDpiY();
+    return RasterMetric({.pixels = size_,
+                         .millimetreDpiX = static_cast<double>(dpiX),
+                         .millimetreDpiY = static_cast<double>(dpiY),
+                         .dpiX = dpiX,
+                         .dpiY = dpiY,
+                         .physicalDpiX = reference_.physicalDpiX(),
+                         .physicalDpiY = reference_.physicalDpiY(),
+                         .depth = reference_.depth(),
+                         .colorCount = reference_.colorCount()},
+                        metric);
 }
 
 }  // namespace quorlin::platform

@@ -5,6 +5,7 @@
 
 #include "platform/emf_paint_engine.h"
 #include "platform/metafile/emf_format.h"
+#include "platform/raster_metric.h"
 #include "platform/screen_metrics.h"
 
 namespace quorlin::platform {
@@ -36,34 +37,17 @@ double EmfPaintDevice::ScreenDpi() {
 }
 
 int EmfPaintDevice::metric(PaintDeviceMetric metric) const {
-    const auto millimetres = [this](int pixels) {
-        return static_cast<int>(std::lround(pixels * 25.4 / dpi_));
-    };
-    switch (metric) {
-        case PdmWidth:
-            return pixels_.width();
-        case PdmHeight:
-            return pixels_.height();
-        case PdmWidthMM:
-            return millimetres(pixels_.width());
-        case PdmHeightMM:
-            return millimetres(pixels_.height());
-        case PdmNumColors:
-            return INT_MAX;
-        case PdmDepth:
-            return 32;
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY:
-            return static_cast<int>(std::lround(dpi_));
-        case PdmDevicePixelRatio:
-            return 1;
-        case PdmDevicePixelRatioScaled:
-            return static_cast<int>(devicePixelRatioFScale());
-        default:
-            return 0;
-    }
+    const int dpi = static_cast<int>(std::lround(dpi_));
+    return RasterMetric({.pixels = pixels_,
+                         .millimetreDpiX = dpi_,
+                         .millimetreDpiY = dpi_,
+                         .dpiX = dpi,
+                         .dpiY = dpi,
+                         .physicalDpiX = dpi,
+                         .physicalDpiY = dpi,
+                         .depth = 32,
+                         .colorCount = INT_MAX},
+                        metric);
 }
 
 }  // namespace quorlin::platform

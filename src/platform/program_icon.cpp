@@ -57,10 +57,7 @@ public:
 private:
     const QIcon& Drawn(const QSize& size) {
         const int side = SideFor(size);
-        const auto bit =
-            static_cast<unsigned>(std::find(kSides.begin(), kSides.end(), side) - kSides.begin());
-        if (!(drawnSides_ & (1u << bit))) {
-            drawnSides_ |= 1u << bit;
+        if (!drawn_.availableSizes().contains(QSize(side, side))) {
             QPixmap pixmap(side, side);
             pixmap.fill(Qt::transparent);
             QPainter painter(&pixmap);
@@ -73,8 +70,7 @@ private:
     }
 
     std::shared_ptr<QSvgRenderer> svg_;
-    QIcon drawn_;
-    unsigned drawnSides_ = 0;
+    QIcon drawn_;  // the sizes drawn so far
 };
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QSocketNotifier>
 #include <QThread>
+#include <QTimer>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -134,6 +135,8 @@ bool SingleInstance::TryHandOver(const QString& fileName, int timeoutMs) {
 bool SingleInstance::Listen() {
     if (IsListening()) return true;
     const QByteArray path = SocketPath(name_);
+    // A socket no one could connect to would leave every later start a running instance too.
+    if (!AddressOf(path)) return false;
     // Listening would take the name over from a running instance: ask first. A socket left by
     // an instance that ended without closing it answers nobody and is replaced.
     if (const int probe = ConnectTo(path, QDeadlineTimer(500)); probe >= 0) {
@@ -164,6 +167,11 @@ void SingleInstance::Receive(int connection) {
     // the line feed (another start probing whether this one runs) hands nothing over.
     auto* notifier = new QSocketNotifier(connection, QSocketNotifier::Read, this);
     connect(notifier, &QObject::destroyed, [connection] { ::close(connection); });
+    // A sender that never ends would keep its connection open for as long as this instance runs.
+    QTimer::singleShot(handOverTimeoutMs_, notifier, [notifier] {
+        notifier->setEnabled(false);
+        notifier->deleteLater();
+    });
     auto bytes = std::make_shared<QByteArray>();
     auto readSome = [this, notifier, connection, bytes] {
         char buffer[4096];

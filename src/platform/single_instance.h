@@ -28,9 +28,14 @@ public:
     bool TryHandOver(const QString& fileName, int timeoutMs = 2000);
 
     // Becomes the running instance (replaces a stale socket left by a crashed one). False when
-    // the socket cannot be made, or another instance answers on it.
+    // the socket cannot be made (its path is too long for a socket address, say), or another
+    // instance answers on it.
     bool Listen();
     bool IsListening() const;
+
+    // How long a connection may take to hand its file name over before it is dropped (5 s;
+    // tests shorten it).
+    void SetHandOverTimeout(int ms) { handOverTimeoutMs_ = ms; }
 
 signals:
     // A second start handed over this file name.
@@ -44,6 +49,7 @@ private:
     QString name_;
     int listener_ = -1;
     QSocketNotifier* accepting_ = nullptr;
+    int handOverTimeoutMs_ = 5000;
 };
 
 }  // namespace quorlin::platform

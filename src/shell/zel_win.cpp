@@ -120,7 +120,10 @@ void TZELWin::Cascade(int steps) {
     moved.setBottom(std::min(moved.bottom(), area.bottom()));
     moved = platform::FitInside(moved, area);
     OuterWidget()->setGeometry(moved);
+    // A window moved since the last cascade starts its shift anew from where it stands.
+    if (was.topLeft() != cascadedTo_) cascadeShift_ = {};
     cascadeShift_ += moved.topLeft() - was.topLeft();
+    cascadedTo_ = moved.topLeft();
 }
 
 // ---------------------------------------------------------------------------- ini file
@@ -149,7 +152,10 @@ void TZELWin::StoreIni(IniRecord& record) const {
     ShellIniWords words;
     words.delay = delayMs_;
     words.styleWords = Styles().words;
-    const QRect frame = OuterWidget()->geometry().translated(-cascadeShift_);
+    // The place a cascade came from, unless the window was moved from where the cascade put it.
+    const QRect geometry = OuterWidget()->geometry();
+    const QRect frame =
+        geometry.topLeft() == cascadedTo_ ? geometry.translated(-cascadeShift_) : geometry;
     if (frame.width() > 0 && frame.height() > 0) {
         words.placement = WindowPlacement{frame.x(), frame.y(), frame.width(), frame.height()};
     }

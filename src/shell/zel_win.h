@@ -84,7 +84,8 @@ public:
     // Moves the window `steps` cascade steps (DialogRow: a caption and a menu) right and down
     // from where it stands, cut at the right and bottom of PlacementArea, so that windows set
     // up at one place each show their caption and menu above the next. The ini file keeps the
-    // place it came from, so the next window of the kind opens where the first did.
+    // place it came from, so the next window of the kind opens where the first did; a window the
+    // user moved afterwards keeps the place it was moved to.
     void Cascade(int steps);
 
     // --- ini file ---
@@ -202,6 +203,7 @@ private:
     QString lastFileOfIni_;
     std::optional<WindowPlacement> iniPlacement_;
     QPoint cascadeShift_;  // how far Cascade moved the window
+    QPoint cascadedTo_;    // where it put it
     QPointer<TColWin> palette_;
     QPointer<HelpWindow> help_;
     QPointer<TTextWin> plainText_;

@@ -81,6 +81,44 @@ Vec3 SquareSolidAt(int k, long double t, long double u) {
     }
 }
 
+// The four surfaces of the square solid evaluated where the closed form puts them, and ink on
+// the window's picture where the grid lines of the top, the wall on f and the floor stand.
+void ExpectTheSquareSolid(plot3d::TPlotSWin& solid) {
+    ASSERT_EQ(solid.Inventory().Count(), 4);
+    for (int s = 0; s < 4; ++s) {
+        EXPECT_EQ(solid.Inventory()[s].kind, k::kParametricSurface);
+        for (const auto& [t, u] : {std::pair{0.25L, 0.5L}, std::pair{1.0L, 0.75L}}) {
+            Vec3 p;
+            ASSERT_TRUE(solid.EvalEntryPoint(s, p, t, u));
+            const Vec3 want = SquareSolidAt(s, t, u);
+            EXPECT_NEAR(static_cast<double>(p.x), static_cast<double>(want.x), 1e-15) << s;
+            EXPECT_NEAR(static_cast<double>(p.y), static_cast<double>(want.y), 1e-15) << s;
+            EXPECT_NEAR(static_cast<double>(p.z), static_cast<double>(want.z), 1e-15) << s;
+        }
+    }
+    // Ink where the grid lines of the top and of the wall on f stand (x = 0.8 is one of the 40
+    // strips' lines).
+    solid.SizeChanged(401, 301);
+    solid.InvalidateImage(ImageLayer::Background);
+    solid.RenderImage(ImageLayer::Picture);
+    const QImage& image = solid.Image(ImageLayer::Picture);
+    const QRgb background = solid.OutputColor(solid.Roles().Role(0)).rgb();
+    const auto inked = [&](Vec3 p) {
+        const auto pixel = solid.ProjectToPixel(p);
+        EXPECT_TRUE(pixel.has_value());
+        int found = 0;
+        for (int dy = -1; pixel && dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                const QPoint q = *pixel + QPoint(dx, dy);
+                found += image.rect().contains(q) && image.pixel(q) != background ? 1 : 0;
+            }
+        return found > 0;
+    };
+    EXPECT_TRUE(inked(SquareSolidAt(3, 0.5L, 0.8L)));
+    EXPECT_TRUE(inked(SquareSolidAt(2, 0.5L, 0.8L)));
+    EXPECT_TRUE(inked(SquareSolidAt(0, 0.5L, 0.8L)));
+}
+
 TEST(SolidsRoadTest, ASquareSolidAndASurfaceOfRevolutionInTheirWindows) {
     platform::ScriptedPrompter prompter;
     platform::ScriptedCommonDialogs dialogs;
@@ -117,39 +155,7 @@ TEST(SolidsRoadTest, ASquareSolidAndASurfaceOfRevolutionInTheirWindows) {
     ASSERT_TRUE(solid);
     EXPECT_EQ(solid->Caption(), QStringLiteral("sections.qz3"));
     EXPECT_FALSE(solid->platform::Window::IsHidden());
-    ASSERT_EQ(solid->Inventory().Count(), 4);
-    for (int s = 0; s < 4; ++s) {
-        EXPECT_EQ(solid->Inventory()[s].kind, k::kParametricSurface);
-        for (const auto& [t, u] : {std::pair{0.25L, 0.5L}, std::pair{1.0L, 0.75L}}) {
-            Vec3 p;
-            ASSERT_TRUE(solid->EvalEntryPoint(s, p, t, u));
-            const Vec3 want = SquareSolidAt(s, t, u);
-            EXPECT_NEAR(static_cast<double>(p.x), static_cast<double>(want.x), 1e-15) << s;
-            EXPECT_NEAR(static_cast<double>(p.y), static_cast<double>(want.y), 1e-15) << s;
-            EXPECT_NEAR(static_cast<double>(p.z), static_cast<double>(want.z), 1e-15) << s;
-        }
-    }
-    // Ink where the grid lines of the top and of the wall on f stand (x = 0.8 is one of the 40
-    // strips' lines).
-    solid->SizeChanged(401, 301);
-    solid->InvalidateImage(ImageLayer::Background);
-    solid->RenderImage(ImageLayer::Picture);
-    const QImage& image = solid->Image(ImageLayer::Picture);
-    const QRgb background = solid->OutputColor(solid->Roles().Role(0)).rgb();
-    const auto inked = [&](Vec3 p) {
-        const auto pixel = solid->ProjectToPixel(p);
-        EXPECT_TRUE(pixel.has_value());
-        int found = 0;
-        for (int dy = -1; pixel && dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx) {
-                const QPoint q = *pixel + QPoint(dx, dy);
-                found += image.rect().contains(q) && image.pixel(q) != background ? 1 : 0;
-            }
-        return found > 0;
-    };
-    EXPECT_TRUE(inked(SquareSolidAt(3, 0.5L, 0.8L)));
-    EXPECT_TRUE(inked(SquareSolidAt(2, 0.5L, 0.8L)));
-    EXPECT_TRUE(inked(SquareSolidAt(0, 0.5L, 0.8L)));
+    ExpectTheSquareSolid(*solid);
     ExportSvg(*solid, dialogs, dir, QStringLiteral("sections.svg"));
     prompter.messages.clear();  // "SVG file saved"
 

@@ -33,6 +33,22 @@ QByteArray Recording(QSize pixels, double dpi, Draw draw) {
     return device.Finish();
 }
 
+TEST(EmfPaintDevice, AnswersTheMetricsOfItsPageAtItsResolution) {
+    // The size in millimetres follows from the exact resolution, the resolutions are rounded.
+    const EmfPaintDevice device(QSize(300, 200), 120.5);
+    EXPECT_EQ(device.width(), 300);
+    EXPECT_EQ(device.height(), 200);
+    EXPECT_EQ(device.widthMM(), 63);   // 300 x 25.4 / 120.5 = 63.24
+    EXPECT_EQ(device.heightMM(), 42);  // 200 x 25.4 / 120.5 = 42.16
+    EXPECT_EQ(device.logicalDpiX(), 121);
+    EXPECT_EQ(device.logicalDpiY(), 121);
+    EXPECT_EQ(device.physicalDpiX(), 121);
+    EXPECT_EQ(device.physicalDpiY(), 121);
+    EXPECT_EQ(device.depth(), 32);
+    EXPECT_EQ(device.colorCount(), std::numeric_limits<int>::max());
+    EXPECT_EQ(device.devicePixelRatio(), 1.0);
+}
+
 TEST(EmfRecorder, OneLineIsByteExact) {
     const QByteArray bytes = Recording(QSize(100, 50), 96, [](QPainter& p) {
         p.setPen(QPen(Qt::red, 2));

@@ -91,6 +91,38 @@ TEST(SingleInstance, OnlyTheUserReachesTheSocketAndItGoesWithTheInstance) {
     EXPECT_FALSE(later.TryHandOver(QStringLiteral("c.qz2"), 200));
 }
 
+TEST(SingleInstance, ASocketPathTooLongToConnectToIsNotListenedOn) {
+    // A socket address holds 107 bytes of path; the file system takes much longer names.
+    const QString name = UniqueName() + QString(120, u'x');
+    const QString path = QDir(QDir::tempPath()).filePath(name);
+    SingleInstance running(name);
+    EXPECT_FALSE(running.Listen());
+    EXPECT_FALSE(running.IsListening());
+    EXPECT_FALSE(QFileInfo::exists(path)) << "a socket no later start could reach was made";
+}
+
+TEST(SingleInstance, ASenderThatNeverEndsIsDropped) {
+    const QString name = UniqueName();
+    SingleInstance running(name);
+    running.SetHandOverTimeout(20);
+    ASSERT_TRUE(running.Listen());
+    QStringList received;
+    QObject::connect(&running, &SingleInstance::FileReceived,
+                     [&](const QString& file) { received << file; });
+    QLocalSocket stuck;
+    stuck.connectToServer(name);
+    ASSERT_TRUE(stuck.waitForConnected(2000));
+    stuck.write("e.qz2\n");  // the name, but the sender stays connected
+    ASSERT_TRUE(stuck.waitForBytesWritten(2000));
+    QElapsedTimer clock;
+    clock.start();
+    while (stuck.state() == QLocalSocket::ConnectedState && clock.elapsed() < 3000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    EXPECT_EQ(stuck.state(), QLocalSocket::UnconnectedState) << "the connection was kept open";
+    EXPECT_TRUE(received.isEmpty()) << "a hand-over ends with the sender's end";
+}
+
 TEST(SingleInstance, ASenderOfMoreThanAFileNameHandsNothingOver) {
     const QString name = UniqueName();
     SingleInstance running(name);

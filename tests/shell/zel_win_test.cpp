@@ -170,5 +170,35 @@ TEST(WindowLevels, CascadedWindowsStepAsideAndKeepTheirPlaceInTheIniFile) {
     }
 }
 
+TEST(WindowLevels, ACascadedWindowTheUserMovedKeepsItsNewPlaceInTheIniFile) {
+    platform::FrameWindow frame;
+    frame.resize(900, 700);
+    frame.show();
+    auto* w = new TestDiagram("noname1.qz2", "cascade.ini");
+    frame.AddChild(w);
+    const int r = TZELWin::DialogRow();
+    const auto stored = [w] {
+        IniRecord record = IniRecord::ForKind(kKind2D);
+        w->StoreIni(record);
+        ShellIniWords words;
+        words.LoadFrom(record);
+        return words.placement ? QRect(words.placement->x, words.placement->y,
+                                       words.placement->width, words.placement->height)
+                               : QRect();
+    };
+    w->OuterWidget()->setGeometry(10, 20, 200, 150);
+    w->Cascade(1);
+    ASSERT_EQ(w->OuterWidget()->geometry(), QRect(10 + r, 20 + r, 200, 150));
+    w->OuterWidget()->setGeometry(70, 40, 210, 160);  // the user moves it
+    EXPECT_EQ(stored(), QRect(70, 40, 210, 160));
+    // Cascaded again from there: the ini file keeps where this cascade came from.
+    w->Cascade(2);
+    ASSERT_EQ(w->OuterWidget()->geometry(), QRect(70 + 2 * r, 40 + 2 * r, 210, 160));
+    EXPECT_EQ(stored(), QRect(70, 40, 210, 160));
+    // Resized where the cascade put it: the size is the new one.
+    w->OuterWidget()->resize(230, 170);
+    EXPECT_EQ(stored(), QRect(70, 40, 230, 170));
+}
+
 }  // namespace
 }  // namespace quorlin
