@@ -67,10 +67,15 @@ void TInterCCDlg::NextIntersection() {
         const TXRange across = ShownXRange(view);
         const TXRange upwards = ShownYRange(view);
         TIntersectionScene scene{
-            owner_.Formulas(),  owner_.Compiler(),
-            owner_.Inventory(), across.low,
-            across.high,        upwards.low,
-            upwards.high,       dynamics::TracerSettings::ForPixelSize(view.unitsPerPixelX)};
+            .f = owner_.Formulas(),
+            .compiler = owner_.Compiler(),
+            .inventory = owner_.Inventory(),
+            .left = across.low,
+            .right = across.high,
+            .down = upwards.low,
+            .up = upwards.high,
+            .tracer = dynamics::TracerSettings::ForPixelSize(view.unitsPerPixelX),
+        };
         result_ = search_.Next(scene, a, b);
     }
     ShowResult(true);
