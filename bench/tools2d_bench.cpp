@@ -245,7 +245,9 @@ void BM_NextZeroOfSineOfInverse(benchmark::State& state) {
     compiler.CompileExample(i);
     tools2d::TZeroSearch search;
     for (auto _ : state) {
-        const tools2d::TZeroResult found = search.Next(formulas, compiler, inventory[i], i, 5);
+        // The curve is drawn across the view 0.01 .. 1.
+        const tools2d::TZeroResult found =
+            search.Next(formulas, compiler, inventory[i], i, {0.01L, 1}, 5);
         benchmark::DoNotOptimize(found.zero);
     }
 }

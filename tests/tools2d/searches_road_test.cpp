@@ -1,7 +1,8 @@
 // A user's road through the searches of the running program: sin x pasted and locked to [1, 10],
 // "Zeros ..." twice and "mark pt", which leaves a point example at (2 pi, 0) drawn on the
 // picture and one data entry per zero found; two circles typed as new implicit curves and
-// "Intersections ..." twice, which gives both points where they cross.
+// "Intersections ..." twice, which gives both points where they cross; curves pasted in a small
+// view searched after zooming out, where they are drawn now, with a line made from the menu.
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -18,6 +19,9 @@
 #include "shell/plot_frame.h"
 #include "shell/window_kinds.h"
 #include "tools2d/analysis_tool_set.h"
+#include "tools2d/searches/extreme_dialog.h"
+#include "tools2d/searches/intersection_dialog.h"
+#include "tools2d/searches/zero_dialog.h"
 
 namespace quorlin::tools2d {
 namespace {
@@ -124,6 +128,44 @@ TEST_F(SearchesRoadTest, TwoCirclesMeetTwiceAsAUser) {
     std::ranges::sort(ys);
     EXPECT_NEAR(ys[0], -std::sqrt(3.0L) / 2, 1e-3L);
     EXPECT_NEAR(ys[1], std::sqrt(3.0L) / 2, 1e-3L);
+}
+
+TEST_F(SearchesRoadTest, AfterZoomingOutTheSearchesScanWhatIsDrawn) {
+    ASSERT_NE(win, nullptr);
+    Paste("CORNERS;-5;5;-5;5;EXPL2;x-10;EXPL2;(x-7)^2-3;EXPL2;10-x;");
+    Choose(cmd::kZoomOut);
+    Choose(cmd::kZoomOut);
+    ASSERT_NEAR(win->View().right, 20, 1e-12L);
+    platform::ScopedDialogRunner runner([](platform::Dialog& d) {
+        d.SetText(211, QStringLiteral("1"));  // x + 2y = 3
+        d.SetText(212, QStringLiteral("2"));
+        d.SetText(213, QStringLiteral("3"));
+        return d.Press(platform::kIdOk);
+    });
+    Choose(cmd::kNewExampleOffset + k::kLine);
+    ASSERT_EQ(win->Inventory().Count(), 4);
+
+    Choose(cmd::kZeros);
+    TZeroDlg& zeros = *Tools().Zeros();
+    ASSERT_TRUE(zeros.Found());
+    EXPECT_NEAR(zeros.LastZero(), 10, 1e-12L);
+    zeros.SelectPosition(zeros.ListIndexOf(3));
+    ASSERT_TRUE(zeros.Found());
+    EXPECT_NEAR(zeros.LastZero(), 3, 1e-12L);
+
+    Choose(cmd::kExtremes);
+    TExtrDlg& extremes = *Tools().Extremes();
+    extremes.SelectPosition(extremes.ListIndexOf(1));
+    ASSERT_TRUE(extremes.Shown());
+    EXPECT_NEAR(extremes.Shown()->values[0], 7, 1e-9L);
+
+    Choose(cmd::kIntersections);
+    TInterCCDlg& meetings = *Tools().Intersections();
+    meetings.SetSelectedIndex(examples::T2ComboDlg::kList2Id, meetings.ListIndexOf2(2));
+    meetings.OnNotify(examples::T2ComboDlg::kList2Id, platform::Notification::SelectionChanged);
+    ASSERT_EQ(meetings.Result().result, 1);
+    EXPECT_NEAR(meetings.Result().at.x, 10, 1e-12L);
+    EXPECT_NEAR(meetings.Result().at.y, 0, 1e-12L);
 }
 
 }  // namespace

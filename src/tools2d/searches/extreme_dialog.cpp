@@ -6,6 +6,7 @@
 #include "plot2d/plot_a_win.h"
 #include "tools2d/dialog_text.h"
 #include "tools2d/searches/letter_saving.h"
+#include "tools2d/searches/view_range.h"
 
 namespace quorlin::tools2d {
 
@@ -73,7 +74,8 @@ void TExtrDlg::NextExtreme() {
         ShowResult(std::nullopt);
         return;
     }
-    ShowResult(search_.Next(owner_.Formulas(), owner_.Inventory()[i], *target));
+    ShowResult(search_.Next(owner_.Formulas(), owner_.Inventory()[i], *target,
+                            ShownXRange(owner_.View())));
 }
 
 void TExtrDlg::ShowResult(std::optional<TExtremePoint> point) {

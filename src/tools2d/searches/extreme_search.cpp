@@ -78,20 +78,23 @@ std::optional<TExtremePoint> ExtremePointAt(FormulaContext& f, examples::TExampl
 }
 
 std::optional<TExtremePoint> TExtremeSearch::Next(FormulaContext& f, examples::TExample& e,
-                                                  const TExtremeTargetRow& target) {
+                                                  const TExtremeTargetRow& target, TXRange view) {
     TExprNode* tree = e.Tree(target.tree).get();
     if (!tree) return std::nullopt;
     const int variable = e.kind == k::kExplicit ? slot::kX : slot::kT;
-    const std::optional<long double> v = NextParameter(f, e, *tree, variable);
+    const TXRange range =
+        e.kind == k::kExplicit ? DrawnXRange(e, view) : TXRange{e.rangeLow[0], e.rangeHigh[0]};
+    const std::optional<long double> v = NextParameter(f, e, *tree, variable, range);
     if (!v) return std::nullopt;
     return ExtremePointAt(f, e, *v);
 }
 
 std::optional<long double> TExtremeSearch::NextParameter(FormulaContext& f, examples::TExample& e,
-                                                         TExprNode& tree, int variable) {
-    const bool ends = e.kind == k::kExplicit && e.lockInterval;
-    const long double low = e.rangeLow[0];
-    const long double high = e.rangeHigh[0];
+                                                         TExprNode& tree, int variable,
+                                                         TXRange range) {
+    // The ends of a range that is the curve's own are reported too.
+    const bool ends = e.kind == k::kExplicit && e.lockInterval && !e.periodic;
+    const auto [low, high] = range;
     if (!(high > low)) return std::nullopt;
     const long double w = (high - low) * kOneOver101;
     f.rootTolerance = (high - low) * kRelativeTolerance;
@@ -107,11 +110,16 @@ std::optional<long double> TExtremeSearch::NextParameter(FormulaContext& f, exam
             }
         }
         if (endState_ == 0 && position_ < kSubintervals) {
+            const bool last = position_ + 1 == kSubintervals;
             const long double a = low + w * position_;
+            const long double b = last ? high : low + w * (position_ + 1);
             long double root = 0;
-            const int code = f.FindRootInInterval(tree, variable, a, root, a + w);
-            // A zero on the boundary of two subintervals belongs to the one it starts.
-            if (code == rootfind::kFound || (code == rootfind::kEndTouch && root == a))
+            const int code = f.FindRootInInterval(tree, variable, a, root, b);
+            // A zero on the boundary of two subintervals belongs to the one it starts, which
+            // finds it again: found at the end of this one it would be reported twice.
+            const bool startsNext = root == b && !last;
+            if ((code == rootfind::kFound && !startsNext) ||
+                (code == rootfind::kEndTouch && root == a))
                 found = root;
             ++tried;
             ++position_;

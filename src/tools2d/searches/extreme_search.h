@@ -11,6 +11,7 @@
 
 #include "examples/records/example.h"
 #include "formula/formula_context.h"
+#include "tools2d/searches/drawn_range.h"
 
 namespace quorlin::tools2d {
 
@@ -53,15 +54,16 @@ public:
     int Position() const { return position_; }
 
     // The next extreme of the row's target on the curve; none after a whole round without one.
-    // The curve's variable is given back; the context's root tolerance becomes the range's
-    // width x 1e-16.
+    // An explicit curve is scanned where it is drawn: over its locked range, else over the
+    // view's x-range `view`; a curve in t over its t-range. The curve's variable is given back;
+    // the context's root tolerance becomes the range's width x 1e-16.
     std::optional<TExtremePoint> Next(FormulaContext& f, examples::TExample& e,
-                                      const TExtremeTargetRow& target);
+                                      const TExtremeTargetRow& target, TXRange view);
 
 private:
     // The parameter value of the next find, or none.
     std::optional<long double> NextParameter(FormulaContext& f, examples::TExample& e,
-                                             TExprNode& tree, int variable);
+                                             TExprNode& tree, int variable, TXRange range);
 
     int position_ = 0;
     int endState_ = 0;  // -1 the left end was just reported, 1 the right end, 0 scanning

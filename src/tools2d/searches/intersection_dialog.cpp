@@ -9,6 +9,7 @@
 #include "plot2d/plot_a_win.h"
 #include "tools2d/dialog_text.h"
 #include "tools2d/searches/letter_saving.h"
+#include "tools2d/searches/view_range.h"
 
 namespace quorlin::tools2d {
 
@@ -63,14 +64,18 @@ void TInterCCDlg::NextIntersection() {
     result_ = {};
     if (a >= 0 && b >= 0) {
         const canvas::TViewFrame& view = owner_.View();
-        TIntersectionScene scene{owner_.Formulas(),
-                                 owner_.Compiler(),
-                                 owner_.Inventory(),
-                                 view.left,
-                                 view.right,
-                                 view.down,
-                                 view.up,
-                                 dynamics::TracerSettings::ForPixelSize(view.unitsPerPixelX)};
+        const TXRange across = ShownXRange(view);
+        const TXRange upwards = ShownYRange(view);
+        TIntersectionScene scene{
+            .f = owner_.Formulas(),
+            .compiler = owner_.Compiler(),
+            .inventory = owner_.Inventory(),
+            .left = across.low,
+            .right = across.high,
+            .down = upwards.low,
+            .up = upwards.high,
+            .tracer = dynamics::TracerSettings::ForPixelSize(view.unitsPerPixelX),
+        };
         result_ = search_.Next(scene, a, b);
     }
     ShowResult(true);

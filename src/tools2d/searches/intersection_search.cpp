@@ -61,14 +61,15 @@ std::optional<TUpright> UprightOf(TIntersectionScene& scene, int i) {
     return TUpright{abc[2] / abc[0], scene.down, scene.up};
 }
 
-// The x-range of an explicit curve, segment or line (a line: the view's).
-std::pair<long double, long double> XRangeOf(TIntersectionScene& scene, int i) {
+// The x-range over which an explicit curve, segment or line is drawn (a line: the view's).
+TXRange XRangeOf(TIntersectionScene& scene, int i) {
     examples::TExample& e = scene.inventory[i];
-    if (e.kind == k::kLine) return {scene.left, scene.right};
+    const TXRange view{scene.left, scene.right};
+    if (e.kind == k::kLine) return view;
     Vec2 p1, p2;
     if (e.kind == k::kSegment && scene.compiler.EvalEndPoints(i, p1, p2) == 0)
         return {std::min(p1.x, p2.x), std::max(p1.x, p2.x)};
-    return {e.rangeLow[0], e.rangeHigh[0]};
+    return DrawnXRange(e, view);
 }
 
 TExprNode* FunctionOf(examples::TExample& e) {
@@ -117,6 +118,9 @@ struct TIntersectionSearch::TPlan {
     int variable = slot::kX;
     long double low = 0, high = 0;
     TUpright upright;
+    // Where the other curve of a curve in t is drawn: its x-range (explicit) or y-range
+    // (upright); a meeting outside it is none.
+    std::optional<TXRange> otherX, otherY;
     NodePtr equation, slope;
 };
 
@@ -135,6 +139,48 @@ NodePtr AlongCurve(const TExprNode* tree, const TCurveTrees& c) {
     NodePtr g = TExprNode::MakeSubstituted(tree, op::kVarX, *c.x);
     TExprNode::SubstituteVar(g, op::kVarY, *c.y);
     return g;
+}
+
+// F and its partial derivatives (trees 3, 5 and 6 of an implicit curve) at the point the
+// context's X and Y hold.
+struct TLevel {
+    long double value = 0, dx = 0, dy = 0;
+};
+std::optional<TLevel> LevelAt(FormulaContext& f, examples::TExample& e) {
+    TLevel l;
+    if (!Eval(f, e.Tree(3).get(), l.value) || !Eval(f, e.Tree(5).get(), l.dx) ||
+        !Eval(f, e.Tree(6).get(), l.dy))
+        return std::nullopt;
+    return l;
+}
+
+constexpr int kMostNewtonSteps = 40;
+constexpr long double kNewtonSettled = 1e-16L;  // a step this small, relative to the point
+
+// The walk locates a crossing only to the precision of the traced piece. Newton's method on
+// the pair F = 0, G = 0 from there reaches the meeting to the working precision; none when it
+// does not settle within `reach` of the start (curves that touch, a singular point).
+std::optional<Vec2> RefinedMeeting(FormulaContext& f, examples::TExample& one,
+                                   examples::TExample& two, Vec2 start, long double reach) {
+    Vec2 p = start;
+    for (int step = 0; step < kMostNewtonSteps; ++step) {
+        f.SetVar(slot::kX, p.x);
+        f.SetVar(slot::kY, p.y);
+        const std::optional<TLevel> u = LevelAt(f, one);
+        const std::optional<TLevel> v = LevelAt(f, two);
+        if (!u || !v) return std::nullopt;
+        const long double det = u->dx * v->dy - u->dy * v->dx;
+        if (det == 0 || !std::isfinite(det)) return std::nullopt;
+        const Vec2 move{(u->value * v->dy - v->value * u->dy) / det,
+                        (u->dx * v->value - v->dx * u->value) / det};
+        p = p - move;
+        if (!std::isfinite(p.x) || !std::isfinite(p.y) ||
+            std::hypot(p.x - start.x, p.y - start.y) > reach)
+            return std::nullopt;
+        const long double scale = std::max({1.0L, std::fabs(p.x), std::fabs(p.y)});
+        if (std::hypot(move.x, move.y) <= kNewtonSettled * scale) return p;
+    }
+    return std::nullopt;
 }
 
 // The direction of curve i at the point the context's X, Y and T hold.
@@ -177,10 +223,10 @@ TIntersection TIntersectionSearch::Next(TIntersectionScene& scene, int a, int b)
     examples::TExample& two = scene.inventory[plan.second];
     switch (plan.method % 8) {
         case 0: {  // E-E over the common part of the ranges
-            const auto [lowA, highA] = XRangeOf(scene, plan.first);
-            const auto [lowB, highB] = XRangeOf(scene, plan.second);
-            plan.low = std::max(lowA, lowB);
-            plan.high = std::min(highA, highB);
+            const TXRange rangeA = XRangeOf(scene, plan.first);
+            const TXRange rangeB = XRangeOf(scene, plan.second);
+            plan.low = std::max(rangeA.low, rangeB.low);
+            plan.high = std::min(rangeA.high, rangeB.high);
             if (FunctionOf(one) && FunctionOf(two))
                 plan.equation =
                     TExprNode::NewBinary(op::kMinus, TExprNode::CopyTree(FunctionOf(one)),
@@ -189,18 +235,22 @@ TIntersection TIntersectionSearch::Next(TIntersectionScene& scene, int a, int b)
         }
         case 1:  // E-P: f(x(t)) - y(t)
             plan.variable = slot::kT;
+            plan.otherX = XRangeOf(scene, plan.first);
             if (FunctionOf(one)) {
                 const NodePtr minusY = TExprNode::NewBinary(
                     op::kMinus, TExprNode::CopyTree(FunctionOf(one)), TExprNode::NewOp(op::kVarY));
                 plan.equation = AlongCurve(minusY.get(), InT(two));
             }
             break;
-        case 2:  // E-I: F(x, f(x))
-            std::tie(plan.low, plan.high) = XRangeOf(scene, plan.first);
+        case 2: {  // E-I: F(x, f(x))
+            const TXRange range = XRangeOf(scene, plan.first);
+            plan.low = range.low;
+            plan.high = range.high;
             if (two.Tree(3) && FunctionOf(one))
                 plan.equation =
                     TExprNode::MakeSubstituted(two.Tree(3).get(), op::kVarY, *FunctionOf(one));
             break;
+        }
         case 3:  // P-I: F(x(t), y(t))
             plan.variable = slot::kT;
             plan.equation = AlongCurve(two.Tree(3).get(), InT(one));
@@ -226,6 +276,7 @@ TIntersection TIntersectionSearch::Next(TIntersectionScene& scene, int a, int b)
                                                  TExprNode::CopyTree(x.get()));
         if (c == 6 && two.Tree(3))
             plan.equation = TExprNode::MakeSubstituted(two.Tree(3).get(), op::kVarX, *x);
+        if (c == 5) plan.otherY = TXRange{upright->low, upright->high};
         if (c == 6) std::tie(plan.low, plan.high) = std::pair{upright->low, upright->high};
     }
     if (plan.variable == slot::kT) {
@@ -250,6 +301,9 @@ TIntersection TIntersectionSearch::Scan(TIntersectionScene& scene, TPlan& plan) 
             const TCurveTrees curve = InT(c == 3 ? one : two);
             found.t = root;
             if (!Eval(f, curve.x, found.at.x) || !Eval(f, curve.y, found.at.y)) return std::nullopt;
+            if ((plan.otherX && !plan.otherX->Holds(found.at.x)) ||
+                (plan.otherY && !plan.otherY->Holds(found.at.y)))
+                return std::nullopt;
         } else if (c == 6) {
             found.at = {plan.upright.x, root};
         } else {
@@ -257,12 +311,9 @@ TIntersection TIntersectionSearch::Scan(TIntersectionScene& scene, TPlan& plan) 
             found.at.x = c == 4 ? plan.upright.x : root;
             f.SetVar(slot::kX, found.at.x);
             if (!Eval(f, FunctionOf(e), found.at.y)) return std::nullopt;
-            if (c == 4) {
-                const auto [low, high] = XRangeOf(scene, plan.second);
-                if (!(found.at.y > plan.upright.low && found.at.y < plan.upright.high) ||
-                    found.at.x < low || found.at.x > high)
-                    return std::nullopt;
-            }
+            if (c == 4 && (!(found.at.y > plan.upright.low && found.at.y < plan.upright.high) ||
+                           !XRangeOf(scene, plan.second).Holds(found.at.x)))
+                return std::nullopt;
         }
         f.SetVar(slot::kX, found.at.x);
         f.SetVar(slot::kY, found.at.y);
@@ -345,6 +396,9 @@ TIntersection TIntersectionSearch::WalkPieces(TIntersectionScene& scene, int a, 
         }
         if (crossing.result != 0) continue;
         TIntersection found{1, crossing.at, 0, 0};
+        if (const std::optional<Vec2> exact =
+                RefinedMeeting(f, curveA, curveB, crossing.at, work.endTime))
+            found.at = *exact;
         f.SetVar(slot::kX, found.at.x);
         f.SetVar(slot::kY, found.at.y);
         long double ax = 0, ay = 0, bx = 0, by = 0;

@@ -5,17 +5,21 @@
 // meetings, scanned in 101 subintervals like the zeros (ChooseMethod, BuildEquation), or, for
 // two implicit curves, a walk along the second curve's traced pieces that looks for a change of
 // sign of the first curve's function. The walk keeps the index of its piece, never a pointer,
-// and starts again where that piece is gone or was traced anew.
+// and starts again where that piece is gone or was traced anew. A meeting counts only where both
+// curves are drawn: an explicit curve over its locked range or else the view, a segment between
+// its ends.
 #include <optional>
 
 #include "dynamics/tracer.h"
 #include "examples/records/compile.h"
+#include "tools2d/searches/drawn_range.h"
 
 namespace quorlin::tools2d {
 
 enum class TCurveClass { Upright, Explicit, InT, Implicit, Other };
 
-// Where the two curves are looked at: the view's corners and the tracer of the pieces.
+// Where the two curves are looked at: the values the view shows (the corners, as values on a
+// logarithmic axis) and the tracer of the pieces.
 struct TIntersectionScene {
     FormulaContext& f;
     examples::TExampleCompiler& compiler;

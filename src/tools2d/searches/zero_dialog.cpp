@@ -7,6 +7,7 @@
 #include "tools2d/dialog_text.h"
 #include "tools2d/entry_tags.h"
 #include "tools2d/searches/letter_saving.h"
+#include "tools2d/searches/view_range.h"
 
 namespace quorlin::tools2d {
 
@@ -50,8 +51,9 @@ void TZeroDlg::NextZero() {
         ShowResult({});
         return;
     }
+    const canvas::TViewFrame& view = owner_.View();
     ShowResult(search_.Next(owner_.Formulas(), owner_.Compiler(), owner_.Inventory()[i], i,
-                            owner_.View().halfHeight));
+                            ShownXRange(view), view.halfHeight));
 }
 
 void TZeroDlg::ShowResult(const TZeroResult& result) {

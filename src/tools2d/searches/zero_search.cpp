@@ -19,9 +19,9 @@ constexpr long double kVerticalSlope = 1e-16L;  // |b| / |a| of a line the drawe
 }  // namespace
 
 TZeroResult TZeroSearch::Next(FormulaContext& f, examples::TExampleCompiler& compiler,
-                              examples::TExample& e, int i, long double halfHeight) {
-    long double low = e.rangeLow[0];
-    long double high = e.rangeHigh[0];
+                              examples::TExample& e, int i, TXRange view, long double halfHeight) {
+    // An explicit curve is scanned where it is drawn; a line is drawn across the whole view.
+    TXRange range = e.kind == k::kExplicit ? DrawnXRange(e, view) : view;
     if (e.kind == k::kLine) {
         // ax + by = c is vertical where the drawer draws it so: x = c / a for every y.
         long double abc[3] = {};
@@ -42,11 +42,10 @@ TZeroResult TZeroSearch::Next(FormulaContext& f, examples::TExampleCompiler& com
             if (std::min(p1.y, p2.y) > 0 || std::max(p1.y, p2.y) < 0) return {};
             return {TZeroOutcome::Found, p1.x};
         }
-        low = std::min(p1.x, p2.x);
-        high = std::max(p1.x, p2.x);
+        range = {std::min(p1.x, p2.x), std::max(p1.x, p2.x)};
     }
-    if (!(high > low)) return {};
-    return Scan(f, e, low, high, halfHeight);
+    if (!(range.high > range.low)) return {};
+    return Scan(f, e, range.low, range.high, halfHeight);
 }
 
 TZeroResult TZeroSearch::Scan(FormulaContext& f, examples::TExample& e, long double low,

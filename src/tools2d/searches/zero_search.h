@@ -4,8 +4,9 @@
 // where the last request stopped, with the bisection root finder on the function and, where it
 // finds no sign change, on its derivative (a zero of even multiplicity). A vertical segment or
 // line meets y = 0 at its x when its ends allow it; the ends are the compiled ones, never what a
-// drawing stored.
+// drawing stored. Every curve is scanned over the part of it that is drawn.
 #include "examples/records/compile.h"
+#include "tools2d/searches/drawn_range.h"
 
 namespace quorlin::tools2d {
 
@@ -26,11 +27,13 @@ public:
     int Position() const { return position_; }
     void Restart() { position_ = 0; }
 
-    // The next zero of example i (201, 205 or 208). A located root counts only where the
-    // function's value is below halfHeight (else it is a pole or a jump). X of the context is
-    // given back; the context's root tolerance becomes the range's width x 1e-16.
+    // The next zero of example i (201, 205 or 208) where it is drawn, the view showing the
+    // x-range `view`: a segment between its ends, a line across the view, an explicit curve over
+    // its locked range or else the view. A located root counts only where the function's value
+    // is below halfHeight (else it is a pole or a jump). X of the context is given back; the
+    // context's root tolerance becomes the scanned width x 1e-16.
     TZeroResult Next(FormulaContext& f, examples::TExampleCompiler& compiler, examples::TExample& e,
-                     int i, long double halfHeight);
+                     int i, TXRange view, long double halfHeight);
 
 private:
     TZeroResult Scan(FormulaContext& f, examples::TExample& e, long double low, long double high,

@@ -1,6 +1,7 @@
 // The extremes of explicit, polar and parametric curves against their closed forms, one per
-// request: the ends of a locked range in their turn, the inflection points as extremes of the
-// slope, r of a polar curve and y of an ellipse.
+// request: the ends of a locked range in their turn, each extreme once per round even on the
+// boundary of two subintervals, the inflection points as extremes of the slope, r of a polar
+// curve and y of an ellipse; an explicit curve scanned where it is drawn now.
 #include "tools2d/searches/extreme_search.h"
 
 #include <cmath>
@@ -56,8 +57,23 @@ TEST_F(ExtremeSearchTest, SuccessiveRequestsGiveTheExtremesInTurn) {
         // Locked: left end, the minimum, right end, the left end again.
         {k::kExplicit, {"", "x^2"}, -1, 2, true, T::Y, {{-1, 1}, {0, 0}, {2, 4}, {-1, 1}}},
         {k::kExplicit, {"", "x^2"}, -1, 2, false, T::Y, {{0, 0}, {0, 0}}},
-        // On the boundary of two subintervals: found once per round.
+        // On the boundary of two subintervals: found once per round, a minimum or a maximum.
         {k::kExplicit, {"", "(x-1)^2+3"}, 0, 101, false, T::Y, {{1, 3}, {1, 3}}},
+        {k::kExplicit, {"", "3-(x-1)^2"}, 0, 101, false, T::Y, {{1, 3}, {1, 3}}},
+        {k::kExplicit,
+         {"", "-x^2"},
+         -50,
+         51,
+         true,
+         T::Y,
+         {{-50, -2500}, {0, 0}, {51, -2601}, {-50, -2500}}},
+        {k::kExplicit,
+         {"", "x^2"},
+         -50,
+         51,
+         true,
+         T::Y,
+         {{-50, 2500}, {0, 0}, {51, 2601}, {-50, 2500}}},
         // Inflection points of sin x, with the slope there.
         {k::kExplicit, {"", "sin(x)"}, -1, 7, false, T::Slope, {{0, 1}, {kPi, -1}, {2 * kPi, 1}}},
         {k::kPolar, {"", "", "2+cos(t)"}, -1, 5, false, T::R, {{0, 3}, {kPi, 1}, {0, 3}}},
@@ -74,7 +90,9 @@ TEST_F(ExtremeSearchTest, SuccessiveRequestsGiveTheExtremesInTurn) {
         ctx.SetVar(slot::kX, 7);
         ctx.SetVar(slot::kT, 8);
         for (const auto& [parameter, value] : row.finds) {
-            const std::optional<TExtremePoint> p = search.Next(ctx, Ex(i), target);
+            // An unlocked curve is drawn across the view, which shows the same range here.
+            const std::optional<TExtremePoint> p =
+                search.Next(ctx, Ex(i), target, {row.low, row.high});
             ASSERT_TRUE(p);
             const auto& [x, y, third, t] = p->values;
             EXPECT_NEAR(row.kind == k::kExplicit ? x : t, parameter, 1e-9L);
@@ -86,12 +104,41 @@ TEST_F(ExtremeSearchTest, SuccessiveRequestsGiveTheExtremesInTurn) {
     }
 }
 
+struct DrawnRow {
+    const char* name;
+    const char* f;
+    bool locked;  // to the range -5 .. 5 it was made with
+    TXRange view;
+    std::vector<long double> finds;  // x of successive requests; empty: none
+};
+
+TEST_F(ExtremeSearchTest, AnExplicitCurveIsScannedWhereItIsDrawnNow) {
+    // Made in the view -5 .. 5, which the curve keeps as its range; the view then moved.
+    const DrawnRow rows[] = {
+        {"zoomed out: the minimum came into view", "(x-7)^2", false, {-10, 12}, {7, 7}},
+        {"moved right: the minimum left the view", "(x+2)^2", false, {-1, 8}, {}},
+        {"a locked range stays the curve's own", "(x-7)^2", true, {-10, 12}, {-5, 5, -5}},
+    };
+    for (const DrawnRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        search.Restart();
+        const int i = Curve(k::kExplicit, -5, 5, {"", row.f}, row.locked);
+        const TExtremeTargetRow& target = Row(i, TExtremeTarget::Y);
+        for (const long double x : row.finds) {
+            const std::optional<TExtremePoint> p = search.Next(ctx, Ex(i), target, row.view);
+            ASSERT_TRUE(p);
+            EXPECT_NEAR(p->values[0], x, 1e-9L);
+        }
+        if (row.finds.empty()) EXPECT_FALSE(search.Next(ctx, Ex(i), target, row.view));
+    }
+}
+
 TEST_F(ExtremeSearchTest, ACurveWithoutExtremesGivesNone) {
     const int line = Curve(k::kExplicit, -1, 1, {"", "2*x+1"});
-    EXPECT_FALSE(search.Next(ctx, Ex(line), Row(line, TExtremeTarget::Y)));
+    EXPECT_FALSE(search.Next(ctx, Ex(line), Row(line, TExtremeTarget::Y), {-1, 1}));
     EXPECT_EQ(search.Position(), 0);  // a whole round
     const int empty = Curve(k::kExplicit, 1, 1, {"", "x^2"}, true);
-    EXPECT_FALSE(search.Next(ctx, Ex(empty), Row(empty, TExtremeTarget::Y)));
+    EXPECT_FALSE(search.Next(ctx, Ex(empty), Row(empty, TExtremeTarget::Y), {-1, 1}));
 }
 
 TEST_F(ExtremeSearchTest, TheListsFollowTheKind) {

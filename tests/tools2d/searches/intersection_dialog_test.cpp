@@ -1,6 +1,7 @@
 // The intersection-points dialog on a 2D window: the meetings of two parabolas in turn with their
 // angle in degrees or radians, recorded on both curves; "select two" for one curve twice; no angle
-// in a logarithmic window; the second curve deleted or traced anew between two requests.
+// in a logarithmic window; the second curve deleted or traced anew between two requests; two
+// implicit curves met to the last digits.
 #include "tools2d/searches/intersection_dialog.h"
 
 #include <array>
@@ -104,6 +105,41 @@ TEST_F(IntersectionDialogTest, TheSecondCurveDeletedOrEditedBetweenRequests) {
     d.Press(TInterCCDlg::kNext);
     ASSERT_EQ(d.Result().result, 1);
     EXPECT_NEAR(d.Result().at.x, -0.5L, 1e-3L);
+}
+
+struct ImplicitPairRow {
+    const char* diagram;
+    long double x, y;  // the meetings are (x, y) and (x, -y)
+    long double degrees;
+};
+
+TEST_F(IntersectionDialogTest, TwoImplicitCurvesMeetToTheLastDigits) {
+    const ImplicitPairRow rows[] = {
+        {"IMPL2;x^2+y^2=1;IMPL2;(x-1)^2+y^2=1;", 0.5L, std::sqrt(3.0L) / 2, 60},
+        // Radii 2 and 1, centres 2 apart: x = 7/4, the normals at acos 1/4.
+        {"IMPL2;x^2+y^2=4;IMPL2;(x-2)^2+y^2=1;", 1.75L, std::sqrt(15.0L) / 4,
+         std::acos(0.25L) * 180 / kPi},
+    };
+    for (const ImplicitPairRow& row : rows) {
+        SCOPED_TRACE(row.diagram);
+        Paste(row.diagram);
+        Picture();  // the curves are traced
+        const int first = win.Inventory().LastIndex() - 1;
+        TInterCCDlg& d = Meetings();
+        Pick(d, first);
+        PickSecond(d, first + 1);
+        if (!win.State2D().degrees) d.Press(TInterCCDlg::kDegrees);
+        for (int request = 0; request < 2; ++request) {
+            if (request > 0) d.Press(TInterCCDlg::kNext);
+            const TIntersection& found = d.Result();
+            ASSERT_EQ(found.result, 1) << request;
+            EXPECT_NEAR(found.at.x, row.x, 1e-12L) << request;
+            EXPECT_NEAR(std::fabs(found.at.y), row.y, 1e-12L) << request;
+            EXPECT_NEAR(found.angle * 180 / kPi, row.degrees, 1e-9L) << request;
+            EXPECT_NE(Shown(d).find("z = " + win.FormatNum(row.degrees)), std::string::npos)
+                << Shown(d);
+        }
+    }
 }
 
 }  // namespace

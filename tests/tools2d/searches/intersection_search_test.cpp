@@ -1,11 +1,13 @@
 // The meetings of two curves against their closed forms, one per request, for each method of
-// the pair's classes, with the angle between the curves there; pairs without a method, and the
-// curves that agree everywhere.
+// the pair's classes, with the angle between the curves there; only where both curves are drawn
+// (segments between their ends, explicit curves over their locked ranges or the view); pairs
+// without a method, and the curves that agree everywhere.
 #include "tools2d/searches/intersection_search.h"
 
 #include <cmath>
 #include <cstdio>
 #include <numbers>
+#include <span>
 #include <vector>
 
 #include "examples/compile_fixture.h"
@@ -21,6 +23,15 @@ struct Curve {
     int kind;
     std::vector<const char*> texts;
     const char* range = "-3;3";  // x or t
+    bool locked = false;         // an explicit curve's range is its own
+};
+
+struct MeetRow {
+    const char* name;
+    Curve a, b;
+    std::vector<Vec2> points;  // successive requests
+    long double degrees;       // the angle at the first
+    TXRange view{-5, 5};       // the x-range the view shows
 };
 
 class IntersectionSearchTest : public examples::CompileTest {
@@ -33,19 +44,20 @@ protected:
             std::sscanf(c.range, "%Lf;%Lf", &low, &high);
             e.rangeLow[0] = low;
             e.rangeHigh[0] = high;
-            if (c.kind != k::kExplicit) e.Text(7) = c.range;
+            if (c.kind != k::kExplicit || c.locked) e.Text(7) = c.range;
+            e.lockInterval = c.locked ? 1 : 0;
         });
     }
-    TIntersectionScene Scene() {
-        return TIntersectionScene{.f = ctx, .compiler = compiler, .inventory = inventory};
+    // The view shows x in `across`, y from -5 to 5.
+    TIntersectionScene Scene(TXRange across = {-5, 5}) {
+        return TIntersectionScene{.f = ctx,
+                                  .compiler = compiler,
+                                  .inventory = inventory,
+                                  .left = across.low,
+                                  .right = across.high};
     }
-};
-
-struct MeetRow {
-    const char* name;
-    Curve a, b;
-    std::vector<Vec2> points;  // successive requests
-    long double degrees;       // the angle at the first
+    // Each row's curves, met in turn where the row says, with the angle at the first meeting.
+    void ExpectMeetings(std::span<const MeetRow> rows);
 };
 
 TEST_F(IntersectionSearchTest, SuccessiveRequestsGiveTheMeetingsInTurn) {
@@ -91,12 +103,57 @@ TEST_F(IntersectionSearchTest, SuccessiveRequestsGiveTheMeetingsInTurn) {
          {{0.6L, -0.8L}, {0.6L, 0.8L}},
          std::atan2(0.8L, 0.6L) * 180 / kPi},
     };
+    ExpectMeetings(rows);
+}
+
+TEST_F(IntersectionSearchTest, CurvesMeetOnlyWhereBothAreDrawn) {
+    const long double halfRoot3 = std::sqrt(3.0L) / 2;
+    const MeetRow rows[] = {
+        // The common part of the locked ranges is [-3, 0.5]: (1, 1) lies beyond it.
+        {"parabolas on unequal ranges",
+         {k::kExplicit, {"", "x^2"}, "-3;0.5", true},
+         {k::kExplicit, {"", "2-x^2"}, "-3;3", true},
+         {{-1, 1}, {-1, 1}, {-1, 1}},
+         126.869897645844L},
+        // Made in the view -3 .. 3; the view zoomed out to -20 .. 20 shows the meeting.
+        {"zoomed out",
+         {k::kExplicit, {"", "x-10"}},
+         {k::kExplicit, {"", "10-x"}},
+         {{10, 0}},
+         90,
+         {-20, 20}},
+        {"upright segment, parametric circle",
+         {k::kSegment, {"0.5", "0", "0.5", "1"}},
+         {k::kParametric, {"cos(t)", "sin(t)"}, "-3;3.5"},
+         {{0.5L, halfRoot3}, {0.5L, halfRoot3}},
+         60},
+        {"polar circle, upright segment",
+         {k::kPolar, {"", "", "1"}, "-3;3.5"},
+         {k::kSegment, {"0.5", "1", "0.5", "0"}},
+         {{0.5L, halfRoot3}, {0.5L, halfRoot3}},
+         60},
+        {"y = x locked to [0, 1], parametric circle",
+         {k::kExplicit, {"", "x"}, "0;1", true},
+         {k::kParametric, {"cos(t)", "sin(t)"}, "-3;3.5"},
+         {{kHalfRoot, kHalfRoot}, {kHalfRoot, kHalfRoot}},
+         90},
+        {"y = x over the view 0 .. 2, polar circle",
+         {k::kPolar, {"", "", "1"}, "-3;3.5"},
+         {k::kExplicit, {"", "x"}},
+         {{kHalfRoot, kHalfRoot}, {kHalfRoot, kHalfRoot}},
+         90,
+         {0, 2}},
+    };
+    ExpectMeetings(rows);
+}
+
+void IntersectionSearchTest::ExpectMeetings(std::span<const MeetRow> rows) {
     for (const MeetRow& row : rows) {
         SCOPED_TRACE(row.name);
         const int a = AddCurve(row.a);
         const int b = AddCurve(row.b);
         TIntersectionSearch search;
-        TIntersectionScene scene = Scene();
+        TIntersectionScene scene = Scene(row.view);
         ctx.SetVar(slot::kX, 7);
         for (std::size_t n = 0; n < row.points.size(); ++n) {
             const TIntersection found = search.Next(scene, a, b);
@@ -113,6 +170,7 @@ struct FailRow {
     const char* name;
     Curve a, b;
     int result;
+    TXRange view{-5, 5};
 };
 
 TEST_F(IntersectionSearchTest, PairsThatDoNotMeetOrAgreeEverywhere) {
@@ -125,14 +183,33 @@ TEST_F(IntersectionSearchTest, PairsThatDoNotMeetOrAgreeEverywhere) {
         {"two uprights", {k::kSegment, {"1", "0", "1", "1"}}, {k::kLine, {"1", "0", "2"}}, 0},
         {"two curves in t", {k::kParametric, {"t", "t"}}, {k::kPolar, {"", "", "1"}}, 0},
         {"parallel lines", {k::kExplicit, {"", "x+1"}}, {k::kExplicit, {"", "x"}}, 0},
+        // Where one of the curves is not drawn.
+        {"parabolas off the view",
+         {k::kExplicit, {"", "x^2"}},
+         {k::kExplicit, {"", "2-x^2"}},
+         0,
+         {1.5L, 8}},
+        {"a flat segment inside the circle",
+         {k::kSegment, {"-0.5", "0", "0.5", "0"}},
+         {k::kParametric, {"cos(t)", "sin(t)"}, "-3;3.5"},
+         0},
+        {"y = x locked to [0, 0.5] inside the circle",
+         {k::kParametric, {"cos(t)", "sin(t)"}, "-3;3.5"},
+         {k::kExplicit, {"", "x"}, "0;0.5", true},
+         0},
+        {"an upright segment below the circle",
+         {k::kSegment, {"0.5", "-0.5", "0.5", "0.5"}},
+         {k::kPolar, {"", "", "1"}, "-3;3.5"},
+         0},
     };
     for (const FailRow& row : rows) {
         SCOPED_TRACE(row.name);
         const int a = AddCurve(row.a);
         const int b = AddCurve(row.b);
         TIntersectionSearch search;
-        TIntersectionScene scene = Scene();
-        EXPECT_EQ(search.Next(scene, a, b).result, row.result);
+        TIntersectionScene scene = Scene(row.view);
+        for (int request = 0; request < 3; ++request)
+            EXPECT_EQ(search.Next(scene, a, b).result, row.result) << request;
     }
     TIntersectionSearch search;
     TIntersectionScene scene = Scene();

@@ -1,6 +1,7 @@
 // The x-intercepts dialog on a 2D window: each use of the command shows the next zero and records
 // it on the example; save and mark follow what was found and the room left; a segment whose end
-// moves with a parameter is searched where it is now.
+// moves with a parameter is searched where it is now; a curve drawn across a logarithmic x-axis
+// is searched over the values it shows.
 #include "tools2d/searches/zero_dialog.h"
 
 #include <cmath>
@@ -106,6 +107,20 @@ TEST_F(ZeroDialogTest, AnUprightSegmentIsSearchedWhereItsEndsAreNow) {
     d.Press(TZeroDlg::kNext);
     EXPECT_EQ(Shown(d), "could not find");
     EXPECT_EQ(Entries(segment), 1u);
+}
+
+TEST_F(ZeroDialogTest, ALogarithmicXAxisIsSearchedOverTheValuesItShows) {
+    win.View().logMode = canvas::kLogX;
+    win.View().SetLogCorners(2, 300, -5, 5);  // the corners become exponents
+    Paste("EXPL2;x-50;EXPL2;(x-3)*(x-0.5);");
+    TZeroDlg& d = Zeros();
+    ASSERT_TRUE(d.Found());
+    EXPECT_NEAR(d.LastZero(), 50, 1e-12L);
+    Pick(d, 1);  // 0.5 lies left of the view
+    ASSERT_TRUE(d.Found());
+    EXPECT_NEAR(d.LastZero(), 3, 1e-12L);
+    d.Press(TZeroDlg::kNext);
+    EXPECT_NEAR(d.LastZero(), 3, 1e-12L);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The zeros of explicit curves, segments and lines against their closed forms, one per request:
 // in turn along the range and round again, at even multiplicity, none at a pole, "too many" on
-// y = 0, and the upright segments and lines read from their compiled ends.
+// y = 0, and the upright segments and lines read from their compiled ends; each curve scanned
+// where it is drawn now (a curve without a locked range and a line across the view).
 #include "tools2d/searches/zero_search.h"
 
 #include <cmath>
@@ -25,8 +26,9 @@ protected:
             e.rangeHigh[0] = high;
         });
     }
-    TZeroResult Next(int i) { return search.Next(ctx, compiler, Ex(i), i, kHalfHeight); }
+    TZeroResult Next(int i) { return search.Next(ctx, compiler, Ex(i), i, view, kHalfHeight); }
     TZeroSearch search;
+    TXRange view{-5, 5};  // the x-range the view shows
 };
 
 struct ZeroRow {
@@ -48,6 +50,7 @@ TEST_F(ZeroSearchTest, SuccessiveRequestsGiveTheZerosInTurn) {
     for (const ZeroRow& row : rows) {
         SCOPED_TRACE(row.f);
         search.Restart();
+        view = {row.low, row.high};
         const int i = Curve(k::kExplicit, row.low, row.high, {"", row.f});
         ctx.SetVar(slot::kX, 7);
         for (const long double zero : row.zeros) {
@@ -65,11 +68,13 @@ TEST_F(ZeroSearchTest, SuccessiveRequestsGiveTheZerosInTurn) {
 }
 
 TEST_F(ZeroSearchTest, TheScanGoesOnFromWhereItStoppedOnAnotherExample) {
+    view = {1, 10};
     const int sine = Curve(k::kExplicit, 1, 10, {"", "sin(x)"});
     const int two = Curve(k::kExplicit, 0, 2, {"", "(x-0.2)*(x-1.5)"});
     ASSERT_NEAR(Next(sine).zero, kPi, 1e-9L);
     EXPECT_EQ(search.Position(), 25);  // pi lies in subinterval 24 of 101 on [1, 10]
     // A fresh scan would meet 0.2 first; the kept position meets 1.5.
+    view = {0, 2};
     EXPECT_NEAR(Next(two).zero, 1.5L, 1e-9L);
     EXPECT_NEAR(Next(two).zero, 0.2L, 1e-9L);
 }
@@ -101,6 +106,89 @@ TEST_F(ZeroSearchTest, SegmentsAndLinesFromTheirCompiledEnds) {
         SCOPED_TRACE(*row.texts.begin() + std::string(" ") + row.texts.begin()[1]);
         ctx.SetVar(1, row.a);
         const int i = Curve(row.kind, -5, 5, row.texts);
+        const TZeroResult found = Next(i);
+        EXPECT_EQ(found.outcome, row.outcome);
+        if (row.outcome == TZeroOutcome::Found) EXPECT_NEAR(found.zero, row.zero, 1e-12L);
+    }
+}
+
+struct DrawnRow {
+    const char* name;
+    int kind;
+    std::initializer_list<const char*> texts;
+    const char* lockedRange;  // the range text of a locked explicit curve, or none
+    TXRange view;
+    TZeroOutcome outcome;
+    long double zero;
+};
+
+TEST_F(ZeroSearchTest, EachCurveIsScannedWhereItIsDrawnNow) {
+    // Each explicit curve was made in the view -5 .. 5, which it keeps as its range; a line
+    // keeps the range 0 .. 1 of a new record. The view then moved.
+    const DrawnRow rows[] = {
+        {"zoomed out: the crossing came into view",
+         k::kExplicit,
+         {"", "x-10"},
+         nullptr,
+         {-20, 20},
+         TZeroOutcome::Found,
+         10},
+        {"moved right: the crossing left the view",
+         k::kExplicit,
+         {"", "x+3"},
+         nullptr,
+         {-1, 7},
+         TZeroOutcome::NotFound,
+         0},
+        {"a locked range stays the curve's own",
+         k::kExplicit,
+         {"", "x-10"},
+         "-5;5",
+         {-20, 20},
+         TZeroOutcome::NotFound,
+         0},
+        {"locked beyond the view",
+         k::kExplicit,
+         {"", "x-10"},
+         "-3;12",
+         {-1, 4},
+         TZeroOutcome::Found,
+         10},
+        {"x + 2y = 3 across the view",
+         k::kLine,
+         {"1", "2", "3"},
+         nullptr,
+         {-4, 6},
+         TZeroOutcome::Found,
+         3},
+        {"2x - y = -1.5 across the view",
+         k::kLine,
+         {"2", "-1", "-1.5"},
+         nullptr,
+         {-3, 1.3L},
+         TZeroOutcome::Found,
+         -0.75L},
+        {"x + 2y = 3 off the view",
+         k::kLine,
+         {"1", "2", "3"},
+         nullptr,
+         {-4, 2},
+         TZeroOutcome::NotFound,
+         0},
+    };
+    for (const DrawnRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        search.Restart();
+        view = row.view;
+        const int i = Add(row.kind, row.texts, [&](examples::TExample& e) {
+            const bool line = row.kind == k::kLine;
+            e.rangeLow[0] = line ? 0 : -5;
+            e.rangeHigh[0] = line ? 1 : 5;
+            if (row.lockedRange) {
+                e.lockInterval = 1;
+                e.Text(7) = row.lockedRange;
+            }
+        });
         const TZeroResult found = Next(i);
         EXPECT_EQ(found.outcome, row.outcome);
         if (row.outcome == TZeroOutcome::Found) EXPECT_NEAR(found.zero, row.zero, 1e-12L);
