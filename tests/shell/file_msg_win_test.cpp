@@ -406,7 +406,7 @@ constexpr FailingWrites kFailures[] = {
     {"full at once", 0, ENOSPC, false},
     {"full after 700 bytes", 700, ENOSPC, false},
     {"a write that takes nothing", 333, 0, false},
-    {"an input/output error", 1500, EIO, false},
+    {"an input/output error", 1100, EIO, false},
     {"writes that claim what they never wrote", 900, 0, true},
 };
 
@@ -483,7 +483,8 @@ TEST_F(DiagramFlow, SavesThatFailPartWayKeepTheOldFileAndTheWindowModified) {
             EXPECT_EQ(FileBytes(path), old);
             EXPECT_EQ(folder.entryList(QDir::Files | QDir::Hidden).size(), filesBefore);
             if (std::string(saver.name) != "ini")
-                EXPECT_EQ(BoxesShown(prompter_).back().substr(0, 24), "! hmm ... | no more room");
+                EXPECT_EQ(BoxesShown(prompter_),
+                          Lines{"! hmm ... | no more room\n" + path.toStdString()});
         }
     }
 }
@@ -503,13 +504,14 @@ public:
     SmallFileSystem& operator=(const SmallFileSystem&) = delete;
     bool Mounted() const { return mounted_; }
 
-    // A file of its own takes every byte that is left.
-    void Fill() const {
+    // A file of its own takes every byte that is left but `room`.
+    void Fill(qint64 room) const {
         QFile filler(QFile::decodeName(where_) + "/filler");
         if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return;
         const QByteArray block(512, 'f');
         while (filler.write(block) == block.size()) {
         }
+        filler.resize(std::max<qint64>(filler.size() - room, 0));
     }
 
 private:
@@ -525,7 +527,11 @@ TEST_F(DiagramFlow, ASaveOntoAFullDiskKeepsTheOldFileAndTheWindowModified) {
     const struct {
         const char* name;
         bool oldFile;  // a file saved before the disk filled
-    } rows[] = {{"over a file saved before", true}, {"a new file", false}};
+        qint64 room;   // bytes left free
+    } rows[] = {{"over a file saved before", true, 0},
+                {"a new file", false, 0},
+                {"over a file, 4096 bytes free", true, 4096},
+                {"a new file, 8192 bytes free", false, 8192}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const QString path = where + "/" + row.name + ".qz2";
@@ -533,7 +539,7 @@ TEST_F(DiagramFlow, ASaveOntoAFullDiskKeepsTheOldFileAndTheWindowModified) {
         w.values.assign(1000, 3);
         if (row.oldFile) ASSERT_TRUE(w.SaveTo(path));
         const QByteArray old = FileBytes(path);
-        disk.Fill();
+        disk.Fill(row.room);
         w.values.assign(5000, 4);
         w.MarkModified();
         prompter_.messages.clear();
@@ -544,6 +550,7 @@ TEST_F(DiagramFlow, ASaveOntoAFullDiskKeepsTheOldFileAndTheWindowModified) {
         EXPECT_EQ(BoxesShown(prompter_), Lines{"! hmm ... | no more room\n" + path.toStdString()});
         EXPECT_EQ(QDir(where).entryList(QDir::Files | QDir::Hidden).size(), row.oldFile ? 2 : 1);
         QFile::remove(where + "/filler");
+        QFile::remove(path);
     }
 }
 
