@@ -1,10 +1,12 @@
 #include "formula_fuzz_entry.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "core/binio.h"
 #include "formula/formula_context.h"
@@ -19,8 +21,19 @@ bool SameBits(long double a, long double b) {
     return std::memcmp(&a, &b, 10) == 0;
 }
 
+// A fault found in an input: what differed, carried out of the walk to the entry.
+struct FormulaFault {
+    std::string what;
+};
+
+std::string Described(bool defined, const Complex& value) {
+    if (!defined) return "undefined";
+    return std::to_string(static_cast<double>(value.real())) + "+" +
+           std::to_string(static_cast<double>(value.imag())) + "i";
+}
+
 // Evaluates the tree at a few points, and its compiled program beside it: a program that
-// differs from the tree walk (in the value or in being defined) is a fault the fuzzer reports.
+// differs from the tree walk (in the value or in being defined) is a fault.
 void EvaluateAround(FormulaContext& ctx, TExprNode& tree) {
     const TreeProgram program(ctx, &tree);
     for (long double x : {-2.5L, 0.0L, 0.5L, 1e300L}) {
@@ -29,8 +42,12 @@ void EvaluateAround(FormulaContext& ctx, TExprNode& tree) {
         const bool compiledDefined = program.Evaluate(compiled);
         const bool defined = ctx.Evaluate(tree);
         if (compiledDefined != defined || (defined && (!SameBits(compiled.real(), tree.re) ||
-                                                       !SameBits(compiled.imag(), tree.im))))
-            std::abort();
+                                                       !SameBits(compiled.imag(), tree.im)))) {
+            throw FormulaFault{"at X = " + std::to_string(static_cast<double>(x)) +
+                               (ctx.complexMode ? " (complex)" : "") + " the program gives " +
+                               Described(compiledDefined, compiled) + ", the tree walk " +
+                               Described(defined, Complex(tree.re, tree.im))};
+        }
     }
     long double v[3];
     ctx.EvalVector3(tree, v);
@@ -62,10 +79,8 @@ void DifferentiateAndSimplify(FormulaContext& ctx, const TExprNode& tree) {
     if (simplified) EvaluateAround(ctx, *simplified);
 }
 
-}  // namespace
-
-int RunFormulaFuzzInput(const std::uint8_t* data, std::size_t size) {
-    if (size == 0) return 0;
+void RunInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return;
     const std::uint8_t flags = data[0];
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
 
@@ -103,6 +118,25 @@ int RunFormulaFuzzInput(const std::uint8_t* data, std::size_t size) {
     if (ctx.ReadUserFunctions(reader)) {
         ByteWriter writer;
         ctx.WriteUserFunctions(writer);
+    }
+}
+
+}  // namespace
+
+std::string FindFormulaFuzzFault(const std::uint8_t* data, std::size_t size) {
+    try {
+        RunInput(data, size);
+    } catch (const FormulaFault& fault) {
+        return fault.what;
+    }
+    return {};
+}
+
+int RunFormulaFuzzInput(const std::uint8_t* data, std::size_t size) {
+    // A fault ends the run, so that the fuzzer keeps the input and shows what was wrong.
+    if (const std::string fault = FindFormulaFuzzFault(data, size); !fault.empty()) {
+        std::fprintf(stderr, "formula fault: %s\n", fault.c_str());
+        std::abort();
     }
     return 0;
 }

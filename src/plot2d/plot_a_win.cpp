@@ -215,8 +215,8 @@ void TPlotAWin::FillShadeSolid(platform::DeviceContext& dc, const TShadeRecord& 
 std::optional<Vec2> TPlotAWin::ThrowDartsInWindow(int region, bool seeDarts) {
     const TPlotSpace space = PlotSpaceOf(View());
     TLongWorkHint hint(*this);
-    TDartThrow result =
-        ThrowDarts(Formulas(), Inventory(), space, Tools().randomDarts, region, DrawingPoll(hint));
+    TDartThrow result = ThrowDarts(Formulas(), Inventory(), space, Tools().randomDarts, region,
+                                   DrawingPoll(hint), seeDarts);
     state_.darts.clear();
     if (seeDarts && result.centroid) {
         state_.darts = std::move(result.hits);

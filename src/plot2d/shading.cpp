@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "core/random.h"
@@ -442,8 +443,51 @@ int ShadeImplicitRegions(TDrawEnvironment& env, const TRegionOptions& options) {
     return key;
 }
 
+namespace {
+
+// The hits of a throw as they are drawn: the first in each pixel of the space. Should the
+// pixel map not fit in memory, no hit is kept, and the throw goes on.
+class TDrawnHits {
+public:
+    TDrawnHits(const TPlotSpace& space, bool keep) : space_(space) {
+        if (!keep || space.width < 1 || space.height < 1) return;
+        try {
+            seen_.assign(
+                static_cast<std::size_t>(space.width) * static_cast<std::size_t>(space.height),
+                false);
+        } catch (const std::bad_alloc&) {
+            seen_.clear();
+        }
+    }
+
+    void Add(Vec2 plot, std::vector<Vec2>& hits) {
+        if (seen_.empty()) return;
+        const Vec2 pixel = space_.ToPixel(plot);
+        const auto column =
+            std::clamp<long>(std::lround(pixel.x) - space_.leftMargin, 0, space_.width - 1);
+        const auto row =
+            std::clamp<long>(std::lround(pixel.y) - space_.topMargin, 0, space_.height - 1);
+        const auto at = static_cast<std::size_t>(row) * static_cast<std::size_t>(space_.width) +
+                        static_cast<std::size_t>(column);
+        if (seen_[at]) return;
+        try {
+            hits.push_back(plot);
+            seen_[at] = true;
+        } catch (const std::bad_alloc&) {
+            seen_.clear();
+        }
+    }
+
+private:
+    const TPlotSpace& space_;
+    std::vector<bool> seen_;  // by pixel; empty: nothing kept
+};
+
+}  // namespace
+
 TDartThrow ThrowDarts(FormulaContext& ctx, examples::TInventory& inventory, const TPlotSpace& space,
-                      long long count, int region, const std::function<int()>& pollKey) {
+                      long long count, int region, const std::function<int()>& pollKey,
+                      bool keepHits) {
     TDartThrow result;
     std::vector<TRegion> regions = RegionsOf(ctx, inventory);
     if (region >= 0)
@@ -454,14 +498,17 @@ TDartThrow ThrowDarts(FormulaContext& ctx, examples::TInventory& inventory, cons
         return (static_cast<long double>(RandomInt()) + 0.5L) /
                (static_cast<long double>(kRandomMax) + 1);
     };
+    TDrawnHits drawn(space, keepHits);
     Vec2 sum;
-    for (long long n = 0; n < count; ++n) {
+    while (result.thrown < count) {
         const Vec2 plot{space.xLow + (space.xHigh - space.xLow) * uniform(),
                         space.yLow + (space.yHigh - space.yLow) * uniform()};
         const Vec2 v{space.ValueOfPlotX(plot.x), space.ValueOfPlotY(plot.y)};
+        ++result.thrown;
         if (InRegions(ctx, regions, v)) {
             sum = sum + v;
-            result.hits.push_back(plot);
+            ++result.hitCount;
+            drawn.Add(plot, result.hits);
         }
         if (pollKey && pollKey() != 0) {
             result.stopped = true;
@@ -469,8 +516,8 @@ TDartThrow ThrowDarts(FormulaContext& ctx, examples::TInventory& inventory, cons
         }
     }
     ctx.vars = saved;
-    if (!result.stopped && !result.hits.empty())
-        result.centroid = (1.0L / static_cast<long double>(result.hits.size())) * sum;
+    if (!result.stopped && result.hitCount > 0)
+        result.centroid = (1.0L / static_cast<long double>(result.hitCount)) * sum;
     return result;
 }
 

@@ -44,9 +44,13 @@ struct TRegionOptions {
 };
 int ShadeImplicitRegions(TDrawEnvironment& env, const TRegionOptions& options);
 
-// The darts of a throw that hit, in plot coordinates, and their centroid in values.
+// The darts of a throw that hit and their centroid in values. The hits as drawn, in plot
+// coordinates: the first dart in each pixel of the space that any dart hit, as more darts in
+// one pixel draw nothing more; so a throw of any count keeps at most a point a pixel.
 struct TDartThrow {
     std::optional<Vec2> centroid;  // nothing when no dart hit or the throw was stopped
+    long long thrown = 0;          // the darts thrown before the end or the stop
+    long long hitCount = 0;        // of them, the darts that hit
     std::vector<Vec2> hits;
     bool stopped = false;
 };
@@ -55,7 +59,9 @@ struct TDartThrow {
 // implicit inequality holds there (only region `region`'s when it is an example index), a
 // failed evaluation being a miss. No throw (nothing at all) when there is no inequality; the
 // key poll, asked after every dart (the window paces it by time), stops it with any key.
+// Without keepHits no hit is kept (the darts are not shown).
 TDartThrow ThrowDarts(FormulaContext& ctx, examples::TInventory& inventory, const TPlotSpace& space,
-                      long long count, int region, const std::function<int()>& pollKey = {});
+                      long long count, int region, const std::function<int()>& pollKey = {},
+                      bool keepHits = true);
 
 }  // namespace quorlin::plot2d

@@ -9,7 +9,9 @@
 // the reader checks the head against the window's kind and version and leaves its cursor at
 // the first byte of the body; the writer starts the buffer with the head.
 #include <QString>
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -29,10 +31,26 @@ inline constexpr std::int64_t kMaxFileBytes = 512LL * 1024 * 1024;
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const QString& path,
                                                        std::int64_t maxBytes = kMaxFileBytes);
 
-// Replaces the file at path by bytes. On failure returns false, leaves any previous file as it
-// was and, when error is given, puts the reason there.
+// Replaces the file at path by bytes. Every write's result and the written size are checked,
+// and the bytes are on the disk, before the new file is renamed over the old one. On failure
+// returns false, leaves any previous file as it was and, when error is given, puts the reason
+// there.
 bool WriteWholeFile(const QString& path, std::span<const std::uint8_t> bytes,
                     QString* error = nullptr);
+
+// The call a save writes its bytes with (the arguments and result of write(2)): the system's,
+// unless a test installs one that fails or takes fewer bytes, for as long as the object lives.
+using FileWriteCall = std::function<long(int fd, const void* data, std::size_t size)>;
+class ScopedFileWriteCall {
+public:
+    explicit ScopedFileWriteCall(FileWriteCall call);
+    ~ScopedFileWriteCall();
+    ScopedFileWriteCall(const ScopedFileWriteCall&) = delete;
+    ScopedFileWriteCall& operator=(const ScopedFileWriteCall&) = delete;
+
+private:
+    FileWriteCall previous_;
+};
 
 // What a failed save found at its target, and the error number that says what failed: 2 "could
 // not find" for a folder that is not there, 11 "cannot open file" for a target that is a folder

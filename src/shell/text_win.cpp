@@ -109,8 +109,8 @@ int TTextWin::WriteFile(const QString& path, QString* reason) {
     }
     bytes->push_back('\0');
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes->data());
-    return WriteWholeFile(path, std::span(data, bytes->size()), reason) ? kNoError
-                                                                        : kErrCannotOpenFile;
+    if (WriteWholeFile(path, std::span(data, bytes->size()), reason)) return kNoError;
+    return SaveErrorNumber(SaveTargetStateOf(path));
 }
 
 bool TTextWin::PrintText(platform::Printer& printer) {

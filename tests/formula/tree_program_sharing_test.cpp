@@ -125,6 +125,10 @@ TEST_F(TreeProgramSharingTest, SlotsBoundInABodyAreNotSharedWithTheSlotOutside) 
          Plus(BoundAt(slot::kY, Parse("X"), BoundAt(slot::kX, Parse("Y*2"), Parse("X^2+Y"))),
               Parse("X^2+Y")),
          4.0L + 1 + 1.5L},
+        {"X bound again inside a body that binds X",  // X at 2 outside the inner body, 4 in it
+         BoundAt(slot::kX, Parse("X+1"),
+                 Plus(Parse("SIN(X)"), BoundAt(slot::kX, Parse("X*2"), Parse("SIN(X)")))),
+         std::sin(2.0L) + std::sin(4.0L)},
         {"X^2 in a periodic body and outside",
          Plus(PeriodicOf(Parse("0"), Parse("X^2"), Parse("0.75")), Parse("X^2")),
          0.25L * 0.25L + 1},

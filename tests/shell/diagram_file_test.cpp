@@ -3,12 +3,19 @@
 // damaged heads are refused through a window's load.
 #include "shell/diagram_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <functional>
 
 #include "core/errors.h"
 #include "core/file_strings.h"
@@ -82,6 +89,60 @@ TEST_F(DiagramFile, FailedSaveReportsAndKeepsTheOldFile) {
     EXPECT_FALSE(error.isEmpty());
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(ReadWholeFile(path), old);
+}
+
+// The writer's own checks against what the system answers: a device that is always full, a
+// file size limit the kernel holds the process to, writes that take a little at a time (which
+// is no failure), and writes that claim bytes they never wrote, which only the size of the
+// written file shows. Each failure leaves the old file byte for byte and nothing beside it.
+TEST_F(DiagramFile, EveryWriteAndTheWrittenSizeAreChecked) {
+    const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    const struct Row {
+        const char* name;
+        std::function<long(int, const void*, std::size_t)> call;  // none: the system's
+        rlim_t sizeLimit;                                         // 0: none
+        bool saved;
+        const char* reason;  // the system's text for the failure
+    } rows[] = {
+        {"writes that go to a full device",
+         [full](int, const void* data, std::size_t size) { return ::write(full, data, size); }, 0,
+         false, std::strerror(ENOSPC)},
+        {"a file size limit of 4096 bytes", {}, 4096, false, std::strerror(EFBIG)},
+        {"writes of 7 bytes at a time",
+         [](int fd, const void* data, std::size_t size) {
+             return ::write(fd, data, std::min<std::size_t>(size, 7));
+         },
+         0, true, ""},
+        {"writes that claim every byte and write none",
+         [](int, const void*, std::size_t size) { return static_cast<long>(size); }, 0, false,
+         std::strerror(ENOSPC)},
+    };
+    const Bytes old(3000, 0x5a);
+    Bytes fresh(10000);
+    for (std::size_t i = 0; i < fresh.size(); ++i) fresh[i] = static_cast<std::uint8_t>(i * 7);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString path = Path("target.bin");
+        ASSERT_TRUE(WriteWholeFile(path, old));
+        if (row.call && full < 0) GTEST_SKIP() << "no /dev/full here";
+        const ScopedFileWriteCall call(row.call);
+        rlimit before{};
+        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+        const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+        if (row.sizeLimit > 0) {
+            const rlimit limited{row.sizeLimit, before.rlim_max};
+            ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+        }
+        QString reason;
+        const bool saved = WriteWholeFile(path, fresh, &reason);
+        ::setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, oldSignal);
+        EXPECT_EQ(saved, row.saved);
+        EXPECT_EQ(reason, QString::fromLocal8Bit(row.reason));
+        EXPECT_EQ(ReadWholeFile(path), row.saved ? fresh : old);
+        EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
+    if (full >= 0) ::close(full);
 }
 
 // Every cut of a valid sequence of blocks is refused cleanly (the sanitizers watch for

@@ -9,13 +9,20 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <memory>
 #include <new>
 #include <tuple>
 
 #include "platform/boxes.h"
 #include "platform/common_dialogs.h"
+#include "platform/config_dir.h"
 #include "resources/command_ids.h"
 #include "shell/diagram_file.h"
+#include "shell/ini_file.h"
 #include "shell/text_win.h"
 #include "support/boxes_shown.h"
 #include "test_diagram.h"
@@ -368,6 +375,183 @@ TEST(FileLevel, KeyHintHoldsTheCaptionTillNewEmptiesTheWindowUnderANonameName) {
               std::tuple(QString("noname.qz2"), false, false, true));
     ASSERT_EQ(prompter.messages.size(), 1u) << "New asked before it emptied the window";
     EXPECT_EQ(prompter.messages[0].kind, platform::kMsgYesNoCancel);
+}
+
+// Saves that fail part way, as onto a full disk: the write calls after `allowed` bytes fail
+// with `error` (or take nothing, 0), or claim bytes they never wrote (lie). Each path that
+// saves shows "no more room" where it has a window, leaves the old file byte for byte and no
+// temporary file beside it, and keeps the window modified.
+struct FailingWrites {
+    const char* name;
+    std::size_t allowed;
+    int error;
+    bool lie;
+};
+
+FileWriteCall FailAfter(const FailingWrites& f) {
+    auto left = std::make_shared<std::size_t>(f.allowed);
+    return [f, left](int fd, const void* data, std::size_t size) -> long {
+        if (*left > 0) {
+            const std::size_t n = std::min(size, *left);
+            *left -= n;
+            return ::write(fd, data, n);
+        }
+        if (f.lie) return static_cast<long>(size);
+        errno = f.error;
+        return f.error != 0 ? -1 : 0;
+    };
+}
+
+constexpr FailingWrites kFailures[] = {
+    {"full at once", 0, ENOSPC, false},
+    {"full after 700 bytes", 700, ENOSPC, false},
+    {"a write that takes nothing", 333, 0, false},
+    {"an input/output error", 1100, EIO, false},
+    {"writes that claim what they never wrote", 900, 0, true},
+};
+
+struct Saver {
+    const char* name;
+    // Saves an old file at path (its bytes in `old`), then tries to save other bytes over it;
+    // false when that failed, with `modified` telling whether the window is still modified (the
+    // ini file, which has none: whether the failure gave a reason).
+    std::function<bool(const QString& path, const FailingWrites&, QByteArray& old, bool& modified)>
+        run;
+};
+
+std::vector<Saver> Savers() {
+    return {
+        {"diagram",
+         [](const QString& path, const FailingWrites& f, QByteArray& old, bool& modified) {
+             TestDiagram w("noname1.qz2");
+             w.values.assign(900, 5);
+             if (!w.SaveTo(path)) return true;
+             old = FileBytes(path);
+             w.values.assign(1200, -7);
+             w.MarkModified();
+             const ScopedFileWriteCall failing(FailAfter(f));
+             const bool saved = w.FileSave();
+             modified = w.IsModified();
+             return saved;
+         }},
+        {"text",
+         [](const QString& path, const FailingWrites& f, QByteArray& old, bool& modified) {
+             TTextWin w("noname1.txt");
+             w.SetText(QString(3000, 'o'));
+             if (!w.SaveTo(path)) return true;
+             old = FileBytes(path);
+             w.SetText(QString(5000, 'n'));
+             w.MarkModified();
+             const ScopedFileWriteCall failing(FailAfter(f));
+             const bool saved = w.FileSave();
+             modified = w.IsModified();
+             return saved;
+         }},
+        {"ini",
+         [](const QString& path, const FailingWrites& f, QByteArray& old, bool& modified) {
+             const QString name = QFileInfo(path).fileName();
+             IniRecord record = IniRecord::ForKind(kKind2D);
+             if (!WriteIni(name, record)) return true;
+             old = FileBytes(path);
+             record.ints[1][2] = 1234;
+             const ScopedFileWriteCall failing(FailAfter(f));
+             QString reason;
+             const bool saved = WriteIni(name, record, &reason);
+             modified = !reason.isEmpty();  // the reason goes to the log
+             return saved;
+         }},
+    };
+}
+
+TEST_F(DiagramFlow, SavesThatFailPartWayKeepTheOldFileAndTheWindowModified) {
+    for (const Saver& saver : Savers()) {
+        for (const FailingWrites& failure : kFailures) {
+            SCOPED_TRACE(std::string(saver.name) + ": " + failure.name);
+            const QString path = std::string(saver.name) == "ini"
+                                     ? platform::ConfigFilePath(QStringLiteral("failing.ini"))
+                                     : Path(QStringLiteral("failing.") + saver.name);
+            QFile::remove(path);
+            const QDir folder = QFileInfo(path).dir();
+            const auto filesBefore = folder.entryList(QDir::Files | QDir::Hidden).size() + 1;
+            prompter_.messages.clear();
+            bool modified = false;
+            QByteArray old;
+            const bool saved = saver.run(path, failure, old, modified);
+            ASSERT_GT(old.size(), 1000);
+            EXPECT_FALSE(saved);
+            EXPECT_TRUE(modified);
+            EXPECT_EQ(FileBytes(path), old);
+            EXPECT_EQ(folder.entryList(QDir::Files | QDir::Hidden).size(), filesBefore);
+            if (std::string(saver.name) != "ini")
+                EXPECT_EQ(BoxesShown(prompter_),
+                          Lines{"! hmm ... | no more room\n" + path.toStdString()});
+        }
+    }
+}
+
+// A file system of 64 KB, mounted for the test where the process may mount one (the super-user
+// may), unmounted at the end.
+class SmallFileSystem {
+public:
+    explicit SmallFileSystem(const QString& where) : where_(QFile::encodeName(where)) {
+        mounted_ =
+            ::mount("tmpfs", where_.constData(), "tmpfs", MS_NOSUID | MS_NODEV, "size=64k") == 0;
+    }
+    ~SmallFileSystem() {
+        if (mounted_) ::umount2(where_.constData(), MNT_DETACH);
+    }
+    SmallFileSystem(const SmallFileSystem&) = delete;
+    SmallFileSystem& operator=(const SmallFileSystem&) = delete;
+    bool Mounted() const { return mounted_; }
+
+    // A file of its own takes every byte that is left but `room`.
+    void Fill(qint64 room) const {
+        QFile filler(QFile::decodeName(where_) + "/filler");
+        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return;
+        const QByteArray block(512, 'f');
+        while (filler.write(block) == block.size()) {
+        }
+        filler.resize(std::max<qint64>(filler.size() - room, 0));
+    }
+
+private:
+    QByteArray where_;
+    bool mounted_ = false;
+};
+
+TEST_F(DiagramFlow, ASaveOntoAFullDiskKeepsTheOldFileAndTheWindowModified) {
+    const QString where = Path("small");
+    ASSERT_TRUE(QDir().mkpath(where));
+    const SmallFileSystem disk(where);
+    if (!disk.Mounted()) GTEST_SKIP() << "this process may not mount a small file system";
+    const struct {
+        const char* name;
+        bool oldFile;  // a file saved before the disk filled
+        qint64 room;   // bytes left free
+    } rows[] = {{"over a file saved before", true, 0},
+                {"a new file", false, 0},
+                {"over a file, 4096 bytes free", true, 4096},
+                {"a new file, 8192 bytes free", false, 8192}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString path = where + "/" + row.name + ".qz2";
+        TestDiagram w("noname1.qz2");
+        w.values.assign(1000, 3);
+        if (row.oldFile) ASSERT_TRUE(w.SaveTo(path));
+        const QByteArray old = FileBytes(path);
+        disk.Fill(row.room);
+        w.values.assign(5000, 4);
+        w.MarkModified();
+        prompter_.messages.clear();
+        EXPECT_FALSE(w.SaveTo(path));
+        EXPECT_TRUE(w.IsModified());
+        EXPECT_EQ(FileBytes(path), old);
+        EXPECT_EQ(QFileInfo::exists(path), row.oldFile);
+        EXPECT_EQ(BoxesShown(prompter_), Lines{"! hmm ... | no more room\n" + path.toStdString()});
+        EXPECT_EQ(QDir(where).entryList(QDir::Files | QDir::Hidden).size(), row.oldFile ? 2 : 1);
+        QFile::remove(where + "/filler");
+        QFile::remove(path);
+    }
 }
 
 }  // namespace

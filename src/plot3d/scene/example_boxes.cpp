@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "core/errors.h"
@@ -128,13 +129,22 @@ enum class MeshOutcome {
     Stopped,  // Q came first: the points not reached are undefined, the box stands
 };
 
+// The box with each axis's ends in order. A given box is only ever stored reversed by a
+// crafted file; read as it stands, it would be widened at every sweep and never come to rest.
+TBox3 Ordered(TBox3 box) {
+    for (int a = 0; a < 3; ++a) {
+        if (Axis(box.min, a) > Axis(box.max, a)) std::swap(Axis(box.min, a), Axis(box.max, a));
+    }
+    return box;
+}
+
 MeshOutcome SweepMesh(FormulaContext& f, TExample& e, examples::TSumControl* control) {
     f.SaveVariables();
     const int nt = std::max<int>(e.divisions[0], 1), nu = std::max<int>(e.divisions[1], 1);
     const long double dt = (e.rangeHigh[0] - e.rangeLow[0]) / nt;
     const long double du = (e.rangeHigh[1] - e.rangeLow[1]) / nu;
     const bool automatic = IsBoxAutomatic(e);
-    const TBox3 given = BoxOf(e);
+    const TBox3 given = Ordered(BoxOf(e));
     TBox3 box = TBox3::Empty();
     const std::size_t needed = static_cast<std::size_t>(nt + 1) * static_cast<std::size_t>(nu + 1);
     if (e.points.size() < needed) e.points.resize(needed);

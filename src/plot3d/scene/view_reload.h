@@ -16,7 +16,8 @@ inline bool KeepsStoredSceneBox(int version) {
 
 // The view follows the box as it stands (the stored one kept, or one computed afresh): the
 // focus at its centre, its centre and scales, the eye in box units, the view angles, and the
-// sight shift the box gives (SightShiftOf).
+// sight shift the box gives (SightShiftOf). An eye too far out (IsEyeTooFar) or not finite is
+// first brought back by AdjustObserverDistance.
 void AdoptSceneBox(TSceneBox& box, TObserver& observer, long double& sightShift);
 
 }  // namespace quorlin::plot3d

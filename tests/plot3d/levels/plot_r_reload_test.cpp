@@ -6,6 +6,7 @@
 #include "plot3d/scene/example_boxes.h"
 #include "plot3d/window3d_fixture.h"
 #include "support/all_near.h"
+#include "support/test_paths.h"
 
 namespace quorlin::plot3d {
 namespace {
@@ -84,6 +85,86 @@ TEST_F(ReloadTest, AFileReadBackKeepsTheBoxItStored) {
     ExpectKept(other);
     other.ClearModified();
     other.CloseWindow();
+}
+
+TEST_F(ReloadTest, AFileWithAnEyeFarOutOpensWithTheEyeInRange) {
+    // The stored box's taxicab size is 16, its centre (2, -1, -2.5).
+    const Vec3 focus{2, -1, -2.5L};
+    const struct {
+        const char* name;
+        Vec3 eye;
+    } rows[] = {{"1e20 out", {1e20L, 3e20L, -2e20L}},
+                {"near the largest long double", {-1.1e4932L, 7e4931L, 1e4931L}}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        StoreBox(win);
+        win.Observer().eye = row.eye;
+        const QString path = dir.filePath(QStringLiteral("far.qz3"));
+        dialogs.fileAnswers.push_back(path);
+        ASSERT_TRUE(win.FileSaveAs());
+        TPlot3Win other(QStringLiteral("noname2.qz3"));
+        other.SizeChanged(401, 301);
+        other.Create();
+        ASSERT_EQ(other.Load(path), 0);
+        const Vec3 eye = other.Observer().eye;
+        EXPECT_FALSE(IsEyeTooFar(other.SceneBox(), eye));
+        EXPECT_GT(Vec3TaxiDist(eye, focus), 5000 * 16);
+        // Along its line from the focus: the direction scaled by its x.
+        const Vec3 was = (1 / (row.eye.x - focus.x)) * (row.eye - focus);
+        const Vec3 now = (1 / (eye.x - focus.x)) * (eye - focus);
+        EXPECT_TRUE(AllNear({now.y, now.z}, {was.y, was.z}, 1e-15L));
+        const Vec3 boxEye = other.Observer().boxEye, expected = other.SceneBox().WorldToBox(eye);
+        EXPECT_TRUE(Near(boxEye, expected));
+        other.ClearModified();
+        other.CloseWindow();
+    }
+}
+
+TEST_F(ReloadTest, AReversedStoredBoxIsOrderedAndStaysSoThroughSaves) {
+    // The surface's given box as a crafted file may hold it, and the box it opens with: each
+    // axis in order, a flat one widened once by 1e-5 on each side.
+    const struct {
+        const char* name;
+        Vec3 min, max;
+        Vec3 openedMin, openedMax;
+    } rows[] = {
+        {"x reversed", {3, -2, -5}, {-1, 0.5L, 4}, {-1, -2, -5}, {3, 0.5L, 4}},
+        {"y and z reversed", {-1, 0.5L, 4}, {3, -2, -6}, {-1, -2, -6}, {3, 0.5L, 4}},
+        {"z flat, x reversed",
+         {3, -2, 1.5L},
+         {-1, 0.5L, 1.5L},
+         {-1, -2, 1.5L - 1e-5L},
+         {3, 0.5L, 1.5L + 1e-5L}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        examples::TExample& surface = win.Inventory()[0];
+        SetBoxAutomatic(surface, false);
+        surface.boxMin = row.min;
+        surface.boxMax = row.max;
+        QString path = dir.filePath(QStringLiteral("crafted.qz3"));
+        dialogs.fileAnswers.push_back(path);
+        ASSERT_TRUE(win.FileSaveAs());
+        std::vector<std::vector<unsigned char>> saved;
+        for (int round = 0; round < 3; ++round) {
+            TPlot3Win other(QStringLiteral("noname2.qz3"));
+            other.SizeChanged(401, 301);
+            other.Create();
+            ASSERT_EQ(other.Load(path), 0);
+            const TBox3 box = BoxOf(other.Inventory()[0]);
+            EXPECT_TRUE(Near(box.min, row.openedMin)) << round;
+            EXPECT_TRUE(Near(box.max, row.openedMax)) << round;
+            path = dir.filePath(QStringLiteral("saved%1.qz3").arg(round));
+            other.SetNoOverwriteQuestion(true);
+            dialogs.fileAnswers.push_back(path);
+            ASSERT_TRUE(other.FileSaveAs());
+            saved.push_back(quorlin::testing::ReadFileBytes(path.toStdString()));
+            other.ClearModified();
+            other.CloseWindow();
+        }
+        EXPECT_EQ(saved[1], saved[0]);
+        EXPECT_EQ(saved[2], saved[0]);
+    }
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ protected:
                                                    long double y) {
         if (!darts.centroid) return ::testing::AssertionFailure() << "no centroid";
         const long double reach =
-            3 * std::sqrt(0.25L / static_cast<long double>(darts.hits.size()));
+            3 * std::sqrt(0.25L / static_cast<long double>(darts.hitCount));
         const Vec2 c = *darts.centroid;
         if (std::fabs(c.x - x) <= reach && std::fabs(c.y - y) <= reach)
             return ::testing::AssertionSuccess();
@@ -135,7 +135,7 @@ TEST_F(RegionModelTest, DartsFindTheCentroidsOfDiscsAndTheirLens) {
     const plot2d::TDartThrow one = Throw(40000, -1);
     EXPECT_TRUE(CentroidNear(one, 1, 2));
     // About pi / 100 of the view.
-    EXPECT_NEAR(static_cast<double>(one.hits.size()) / 40000, M_PI / 100, 0.003);
+    EXPECT_NEAR(static_cast<double>(one.hitCount) / 40000, M_PI / 100, 0.003);
 
     // A second disc about (2, 2): the lens between them lies about x = 1.5, y = 2.
     const int b = Disc(2, 2, 1);
