@@ -182,6 +182,16 @@ TEST_F(SolidToolsTest, ASolidOfLettersAndUserFunctionsStandsOnTheirValues) {
             EXPECT_NEAR(static_cast<double>(p.z), static_cast<double>(row.top(x)), 1e-15) << x;
         }
     }
+    // A height that does not read adds nothing and says so.
+    plot3d::TPlotSWin* space = Space(Solids().SectionWindow());
+    ASSERT_NE(space, nullptr);
+    const int count = space->Inventory().Count();
+    d.Press(TSectionDlg::kFirstShape + 3);
+    d.SetText(TSectionDlg::kHeight, QStringLiteral("B+("));
+    d.Press(TSectionDlg::kSeeSolid);
+    EXPECT_EQ(space->Inventory().Count(), count);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].error);
 }
 
 // Either solid window closed by its own "Close" keeps what it holds: the next request shows it

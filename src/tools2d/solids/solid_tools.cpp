@@ -40,14 +40,14 @@ void SetLinkedParameter(FormulaContext& space, int letter, long double value, lo
     space.params.right[static_cast<std::size_t>(letter)] = high;
 }
 
-// The parameter letters the texts use, each once: 0, or 1 when a text does not parse. A user
+// The parameter letters the texts use, each once: 0, or the parse error of a text. A user
 // function's body is inlined where it is called, so the letters of its body count too.
 int LettersOfTexts(FormulaContext& formulas, std::span<const std::string> texts,
                    std::vector<int>& letters) {
     std::vector<NodePtr> trees;
     for (const std::string& text : texts) {
         if (text.empty()) continue;
-        if (formulas.Parse(text) != kNoError) return kErrCannotUnderstand;
+        if (const int error = formulas.Parse(text)) return error;
         trees.push_back(formulas.TakeParseResult());
     }
     std::vector<const TExprNode*> roots;
@@ -62,6 +62,7 @@ void ShareUserFunctions(examples::TPlot11Win& plane, examples::TPlot11Win& space
     examples::TUserFunctionBlock::Of(plane.Formulas()).InstallInto(space.Formulas());
     space.UserFunctionsChanged();
 }
+
 void ShareLetters(examples::TPlot11Win& plane, examples::TPlot11Win& space,
                   const std::vector<int>& letters) {
     for (const int letter : letters) space.Formulas().SetVar(letter, plane.Formulas().Var(letter));
@@ -215,7 +216,7 @@ int TSolidTools::RevolveSurface(int i) {
     const examples::TExample& profile = inventory[i];
     const std::string texts[] = {profile.Text(1), profile.Text(2), profile.Text(3)};
     std::vector<int> letters;
-    if (const int error = LettersOfTexts(window_.Formulas(), texts, letters)) return error;
+    if (LettersOfTexts(window_.Formulas(), texts, letters) != kNoError) return kErrCannotUnderstand;
     ShareLetters(window_, space, letters);
 
     const examples::TToolSettings& tools = window_.Tools();
