@@ -1,7 +1,11 @@
 #include "canvas/export_platform_host.h"
 
+#include <cmath>
+
 #include "canvas/export_format.h"
 #include "canvas/export_option_dialogs.h"
+#include "core/errors.h"
+#include "core/numbers.h"
 #include "platform/boxes.h"
 #include "platform/common_dialogs.h"
 #include "platform/strings.h"
@@ -41,10 +45,36 @@ bool PlatformExportHost::RunSvgDialog(SvgDialogValues& values) {
 
 std::optional<int> PlatformExportHost::InputInt(int titleId, int promptId, int minimum, int maximum,
                                                 int proposal) {
-    int value = proposal;
-    if (platform::InputInt(window_, titleId, promptId, minimum, maximum, &value) != 0)
-        return std::nullopt;
-    return value;
+    platform::InputRequest request;
+    request.title = platform::ResourceString(titleId);
+    request.prompt = platform::ResourceString(promptId);
+    request.text = QString::number(proposal);
+    request.maxLength = kMostCountChars;
+    // A refused answer is shown with its error and asked for again, offered as typed, until a
+    // count in bounds comes or the box is cancelled.
+    for (;;) {
+        QString answer;
+        if (platform::CurrentPrompter().Input(window_, request, &answer) != platform::kIdOk)
+            return std::nullopt;
+        int value = 0;
+        const int error = ReadCount(answer, minimum, maximum, value);
+        if (error == 0) return value;
+        platform::ErrorMsg(window_, error);
+        request.text = answer;
+    }
+}
+
+int PlatformExportHost::ReadInputNumber(std::string_view text, long double& out) {
+    return StrToLD(text, out) ? kNoError : kErrCannotUnderstand;
+}
+
+int PlatformExportHost::ReadCount(const QString& text, int minimum, int maximum, int& out) {
+    long double value = 0;
+    if (const int error = ReadInputNumber(ToLatin1(text.trimmed()), value)) return error;
+    if (!(value >= minimum && value <= maximum) || value != std::trunc(value))
+        return platform::kInputOutOfBounds;
+    out = static_cast<int>(value);
+    return 0;
 }
 
 std::optional<std::string> PlatformExportHost::InputString(int titleId, int promptId,

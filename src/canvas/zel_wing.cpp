@@ -24,6 +24,11 @@ public:
     void PaintTeXFrame(int frame) override { w_.PaintTeXFrame(frame); }
     void PaintEpsFrame(int frame) override { w_.PaintEpsFrame(frame); }
 
+protected:
+    int ReadInputNumber(std::string_view text, long double& out) override {
+        return w_.ReadNumber(text, out);
+    }
+
 private:
     TZELWing& w_;
 };

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "examples/records/point_position.h"
 #include "formula/opcodes.h"
 #include "plot2d/drawer_support.h"
 #include "plot2d/example_drawers.h"
@@ -99,14 +100,9 @@ int DrawLine(TDrawEnvironment& env, int i) {
 
 int DrawPoint(TDrawEnvironment& env, int i) {
     TExample& e = env.inventory[i];
-    Vec2 v;
-    if (e.ComplexPoint()) {  // given as a complex number z
-        TExprNode* z = e.Tree(1).get();
-        if (!z || !env.formula.Evaluate(*z)) return 0;
-        v = {z->re, z->im};
-    } else if (!EvalPoint(env.formula, e, 1, v)) {
-        return 0;
-    }
+    Vec3 drawn;
+    if (!examples::DrawnPointPosition(env.formula, e, drawn)) return 0;
+    const Vec2 v{drawn.x, drawn.y};
     // Texts tied to the point find it in the first range block.
     e.rangeLow[0] = v.x;
     e.rangeLow[1] = v.y;

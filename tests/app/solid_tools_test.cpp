@@ -125,10 +125,106 @@ TEST_F(SolidToolsTest, ASolidOverEndsTiedToLettersFollowsThemAndAccumulates) {
     d.Press(TSectionDlg::kSeeSolid);
     EXPECT_EQ(Space(Solids().SectionWindow()), space);
     EXPECT_FALSE(space->platform::Window::IsHidden());
-    EXPECT_EQ(space->Inventory().Count(), 2);  // hiding began a new diagram
+    EXPECT_EQ(space->Inventory().Count(), 4);  // the second solid beside the first
     // It hides with the 2D window.
     win.HideWindow();
     EXPECT_TRUE(space->platform::Window::IsHidden());
+}
+
+// A solid of curves that use letters or user functions stands where the 2D window computes
+// them: the 3D window gets the user functions and the letters' values. Squares and rectangles
+// over [0.5, 2]; the top (the fourth surface of each solid) at x = u stands at height f - g, or
+// at the height text for a rectangle.
+TEST_F(SolidToolsTest, ASolidOfLettersAndUserFunctionsStandsOnTheirValues) {
+    struct Row {
+        const char* f;
+        const char* g;
+        int shape;  // 1 squares, 4 rectangles
+        const char* height;
+        long double (*top)(long double x);
+    };
+    const Row rows[] = {
+        {"A*x", "0", 1, "2.0", [](long double x) { return 3 * x; }},
+        {"dbl(x)", "0.5", 1, "2.0", [](long double x) { return 2 * x - 0.5L; }},
+        {"x+2", "x", 4, "B+x", [](long double x) { return -1.5L + x; }},
+        {"tri(x)", "-1", 1, "2.0", [](long double x) { return -7 * x + 1; }},
+    };
+    FormulaContext& plane = win.Formulas();
+    plane.SetVar(1, 3);      // A
+    plane.SetVar(2, -1.5L);  // B
+    plane.SetVar(3, -7);     // C, used only inside tri
+    ASSERT_EQ(plane.DefineUserFunction("DBL", "2*X", 1), userfn::kDone);
+    ASSERT_EQ(plane.DefineUserFunction("TRI", "C*X", 1), userfn::kDone);
+    TSectionDlg& d = Sections();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.f);
+        for (const char* text : {row.f, row.g}) {
+            win.AddExample(k::kExplicit, -5, 5, {"", text});
+            win.CompileExample(win.Inventory().LastIndex());
+        }
+        win.InventoryChanged(1);
+        const int f = win.Inventory().LastIndex() - 1;
+        d.SelectPosition(d.ListIndexOf(f));
+        d.ChooseSecond(f + 1);
+        d.Press(TSectionDlg::kFirstShape + row.shape - 1);
+        d.SetText(TSectionDlg::kHeight, QString::fromLatin1(row.height));
+        d.SetText(TSectionDlg::kLow, QStringLiteral("0.5"));
+        d.SetText(TSectionDlg::kHigh, QStringLiteral("2"));
+        d.Press(TSectionDlg::kSeeSolid);
+        ASSERT_TRUE(prompter.messages.empty());
+        plot3d::TPlotSWin* space = Space(Solids().SectionWindow());
+        ASSERT_NE(space, nullptr);
+        const int top = space->Inventory().LastIndex();
+        for (const long double x : {0.5L, 1.25L, 2.0L}) {
+            Vec3 p;
+            ASSERT_TRUE(space->EvalEntryPoint(top, p, 0.5L, x));
+            EXPECT_NEAR(static_cast<double>(p.x), static_cast<double>(x), 1e-15);
+            EXPECT_NEAR(static_cast<double>(p.z), static_cast<double>(row.top(x)), 1e-15) << x;
+        }
+    }
+    // A height that does not read adds nothing and says so.
+    plot3d::TPlotSWin* space = Space(Solids().SectionWindow());
+    ASSERT_NE(space, nullptr);
+    const int count = space->Inventory().Count();
+    d.Press(TSectionDlg::kFirstShape + 3);
+    d.SetText(TSectionDlg::kHeight, QStringLiteral("B+("));
+    d.Press(TSectionDlg::kSeeSolid);
+    EXPECT_EQ(space->Inventory().Count(), count);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].error);
+}
+
+// Either solid window closed by its own "Close" keeps what it holds: the next request shows it
+// again and adds beside it.
+TEST_F(SolidToolsTest, AClosedSolidWindowComesBackWithItsSolids) {
+    struct Row {
+        bool sections;
+        int each;  // examples a request adds
+    };
+    for (const Row& row : {Row{true, 2}, Row{false, 1}}) {
+        SCOPED_TRACE(row.sections);
+        const auto request = [&] {
+            if (!row.sections) return static_cast<void>(Revolve("0", "3"));
+            TSectionDlg& d = Sections();
+            d.SetText(TSectionDlg::kLow, QStringLiteral("0.5"));
+            d.SetText(TSectionDlg::kHigh, QStringLiteral("2"));
+            d.Press(TSectionDlg::kFirstShape + 2);  // semicircles: the floor and the half round
+            d.Press(TSectionDlg::kSeeSolid);
+        };
+        request();
+        examples::TSolidWindow* solid =
+            row.sections ? Solids().SectionWindow() : Solids().SurfaceWindow();
+        plot3d::TPlotSWin* space = Space(solid);
+        ASSERT_NE(space, nullptr);
+        ASSERT_EQ(space->Inventory().Count(), row.each);
+        ASSERT_TRUE(space->HostFrame()->DispatchCommand(cmd::kClose));
+        EXPECT_TRUE(space->platform::Window::IsHidden());
+        EXPECT_EQ(space->Inventory().Count(), row.each);
+        request();
+        EXPECT_FALSE(space->platform::Window::IsHidden());
+        EXPECT_EQ(space->Inventory().Count(), 2 * row.each);
+        EXPECT_TRUE(prompter.messages.empty());
+    }
 }
 
 TEST_F(SolidToolsTest, TheAngleStopTiedToKLinksKInTheSurfacesWindow) {

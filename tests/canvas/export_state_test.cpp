@@ -312,6 +312,43 @@ TEST_F(ExportWindowTest, EpsOfTheWindowAndItsAnimationRenderInGhostscript) {
             << k;
 }
 
+// A refused number of pages shows its error and the box asks again, offering what was typed;
+// cancelled, nothing is written.
+TEST_F(ExportWindowTest, ARefusedNumberOfPagesIsShownAndAskedAgain) {
+    long double unused = 0;
+    const int parseError = win.ReadNumber("abc(", unused);
+    ASSERT_NE(parseError, 0);
+    const auto text = [](int error) {
+        return platform::ResourceString(platform::kErrorStringBase + error);
+    };
+    struct Row {
+        const char* typed;
+        int error;
+    };
+    const Row rows[] = {{"abc(", parseError}, {"0", 17}, {"2.5", 17}, {"1000000", 17}};
+    dialogs.fileAnswers.push_back(Path(QStringLiteral("pages.eps")));
+    for (const Row& row : rows) prompter.AnswerInput(QString::fromLatin1(row.typed));
+    prompter.AnswerInput(QStringLiteral("1+1"));  // read as the window reads numbers
+    prompter.AnswerInput(QStringLiteral("A"));
+    win.UpdateExportView();
+    ASSERT_TRUE(win.Exports().BeginEpsExport(1, 0));
+    EXPECT_EQ(win.Exports().FrameCount(), 2);
+    ASSERT_TRUE(WriteFrames());
+    EXPECT_TRUE(QFile::exists(Path(QStringLiteral("pages1.eps"))));
+    ASSERT_EQ(prompter.messages.size(), std::size(rows));
+    ASSERT_EQ(prompter.inputs.size(), std::size(rows) + 2);
+    for (std::size_t k = 0; k < std::size(rows); ++k) {
+        EXPECT_EQ(prompter.messages[k].text, text(rows[k].error)) << rows[k].typed;
+        EXPECT_EQ(prompter.inputs[k + 1].text, QString::fromLatin1(rows[k].typed));
+    }
+    // Cancelled after a refusal: no file.
+    dialogs.fileAnswers.push_back(Path(QStringLiteral("never.eps")));
+    prompter.AnswerInput(QStringLiteral("abc("));
+    EXPECT_FALSE(win.Exports().BeginEpsExport(1, 0));
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("never.eps"))));
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("never0.eps"))));
+}
+
 // Every kind of PiCTeX file typesets: the two standalone kinds as they stand, the others with
 // the wrapper they are meant for; so does the master of an animation, which inputs every frame
 // by the name it was written under.

@@ -9,6 +9,7 @@
 #include "canvas/canvas_primitives.h"
 #include "examples/levels/plot11_win.h"
 #include "examples/records/derivation.h"
+#include "examples/records/point_position.h"
 #include "platform/clock.h"
 #include "platform/key_poll.h"
 
@@ -151,14 +152,7 @@ bool TPlot11Win::DrawEntryPoint(canvas::TCanvasPrimitives& prim, TExample& e, in
         const bool space = e.kind == kind::kSpaceCurve || e.kind == kind::kSpacePoint;
         if (space && !ValueOf(f, e.Tree(3).get(), v.z)) return false;
     }
-    Vec2 plane{v.x, v.y};
-    if (e.kind == kind::kPoint && e.PolarForm() && !Vec2PolarInPlace(plane)) return false;
-    if (e.kind == kind::kSpacePoint && e.PointCoordinates() == 1 && !Vec2PolarInPlace(plane))
-        return false;
-    v.x = plane.x;
-    v.y = plane.y;
-    if (e.kind == kind::kSpacePoint && e.PointCoordinates() == 2 && !Vec3SphericalInPlace(v))
-        return false;
+    if (!TypedPointToCartesian(e, v)) return false;
     canvas::WorldPoint p{v.x, v.y};
     if (Dimension() >= 3) {
         if (!IsPointVisible(v)) return false;

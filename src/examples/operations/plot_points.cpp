@@ -2,12 +2,45 @@
 
 #include <algorithm>
 
+#include "core/errors.h"
+
 #include "examples/records/derivation.h"
 #include "examples/records/equation_text.h"
 #include "examples/records/trajectory.h"
 #include "formula/formula_context.h"
 
 namespace quorlin::examples {
+
+namespace {
+
+bool IsListSeparator(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == ',' || c == ';';
+}
+
+bool IsNumberCharacter(char c) {
+    return (c >= '0' && c <= '9') || c == '-' || c == '.';
+}
+
+}  // namespace
+
+int CheckPlotPointList(std::string_view listText) {
+    std::size_t numbers = 0;
+    std::size_t pos = 0;
+    while (pos < listText.size()) {
+        if (IsListSeparator(listText[pos])) {
+            ++pos;
+            continue;
+        }
+        const std::size_t start = pos;
+        while (pos < listText.size() && IsNumberCharacter(listText[pos])) ++pos;
+        const std::string_view run = listText.substr(start, pos - start);
+        const bool number = !run.empty() && run.find_first_of("0123456789") != run.npos &&
+                            ScanNumbers(run).size() == 1;
+        if (!number) return kErrCannotUnderstand;
+        ++numbers;
+    }
+    return numbers > 0 ? kNoError : kErrCannotUnderstand;
+}
 
 int AppendPlotPointsExample(TInventory& inventory, int parent, std::string_view listText,
                             int dotSize, int colour) {

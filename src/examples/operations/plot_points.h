@@ -9,6 +9,12 @@
 
 namespace quorlin::examples {
 
+// Whether a typed list reads as plain numbers: 0, or 1 ("cannot understand") when it holds
+// anything but decimal numbers (digits, one point, a leading minus) apart from blanks, commas
+// and semicolons, or no number at all. A list like "pi/2" or "abc(" is refused whole rather
+// than read as the digits it happens to hold.
+int CheckPlotPointList(std::string_view listText);
+
 // Appends the plot-points example of `parent` with the list text (cut to 255 characters), dot
 // size and colour, and builds it; its index, or -1 (nothing appended) when the inventory is
 // full or the parent is no example.

@@ -39,7 +39,9 @@ void TPlotSWin::CleanupWindow() {
 }
 
 void TPlotSWin::HideWindow() {
-    NewDiagram();
+    // A solid tool's window keeps its solids while hidden: the next request shows it again and
+    // adds beside them. The linked window starts afresh.
+    if (linked_) NewDiagram();
     if (ObserverDialog()) ObserverDialog()->HideDialog();
     TPlotRWin::HideWindow();
 }

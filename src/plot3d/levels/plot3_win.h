@@ -19,8 +19,9 @@ public:
     // linked: the linked window of a TPlot3Win (its menu has no "Anim").
     TPlotSWin(QString title, bool linked, QWidget* parent = nullptr);
     bool IsLinked() const { return linked_; }
-    // A new diagram, then the window hides with its observer dialog (and, through the levels,
-    // its sliders, tool dialogs and trajectory tools).
+    // The window hides with its observer dialog (and, through the levels, its sliders, tool
+    // dialogs and trajectory tools); a linked window begins a new diagram first, a solid tool's
+    // window keeps its solids.
     void HideWindow() override;
     // The title-bar button, or any close but the owner's: the window hides as "Close" does.
     bool CanClose() override;

@@ -8,6 +8,7 @@
 
 #include "core/errors.h"
 #include "dynamics/intrinsic.h"
+#include "examples/records/point_position.h"
 #include "formula/tree_program.h"
 
 namespace quorlin::plot3d {
@@ -188,15 +189,10 @@ int ComputeSurfaceMesh(FormulaContext& f, TExample& e, examples::TSumControl* co
 
 namespace {
 
+// The point where it is drawn, whatever form it is typed in.
 std::optional<Vec3> PointOfEntry(FormulaContext& f, TExample& e) {
-    const auto x = Value(f, e, 1), y = Value(f, e, 2), z = Value(f, e, 3);
-    if (!x || !y || !z) return std::nullopt;
-    Vec3 p{*x, *y, *z};
-    if (e.PointCoordinates() == 1) {
-        p = {p.x * std::cos(p.y), p.x * std::sin(p.y), p.z};
-    } else if (e.PointCoordinates() == 2) {
-        Vec3SphericalInPlace(p);
-    }
+    Vec3 p;
+    if (!examples::DrawnPointPosition(f, e, p)) return std::nullopt;
     return p;
 }
 

@@ -19,6 +19,9 @@ using examples::TExample;
 
 namespace {
 
+// The marker of the bound node that reads a periodic graph at t.
+constexpr char kPeriodicMarker = 'P';
+
 NodePtr Cp(const TExprNode* t) {
     return TExprNode::CopyTree(t);
 }
@@ -211,17 +214,26 @@ NodePtr MovedGraph(const TPlaneMap& map, const TExprNode* f) {
     return node;
 }
 
+// y = f(x) as y(t) of the curve (t, f(t)). A periodic f repeats by reading X itself, so its
+// tree is evaluated with X bound to t; another f gets T for X.
+NodePtr GraphInT(const TExprNode* f) {
+    if (f->op == op::kPeriodic) {
+        const NodePtr t = Leaf(op::kVarT);
+        return MakeBound(t.get(), f, slot::kX, kPeriodicMarker);
+    }
+    NodePtr y = Cp(f);
+    TExprNode::RenameXToT(y.get());
+    return y;
+}
+
 bool MapExplicit(const TMapJob& job) {
     TExample& e = job.e();
     const TExample& parent = job.parent();
     if (!parent.Tree(2)) return false;
     const TAffineMap& forward = job.map.forward;
     std::array<NodePtr, 2> range = ParentRange(job.c.inventory, job.p);
-    if (!KeepsGraphs(forward)) {
-        NodePtr y = Cp(parent.Tree(2));
-        TExprNode::RenameXToT(y.get());
-        return MapParametric(job, Leaf(op::kVarT), std::move(y), std::move(range));
-    }
+    if (!KeepsGraphs(forward))
+        return MapParametric(job, Leaf(op::kVarT), GraphInT(parent.Tree(2)), std::move(range));
     // y' = m11 f(x) + t1 over the moved range.
     e.kind = static_cast<std::int16_t>(k::kExplicit);
     e.Tree(1) = Leaf(op::kVarX);

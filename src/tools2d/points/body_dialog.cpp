@@ -107,7 +107,7 @@ void TBodyDlg::ShowBodyAll() {
     SetText(kName, FromWindows1252(body.name));
 }
 
-void TBodyDlg::StoreBody() {
+bool TBodyDlg::StoreBody() {
     TBodyTexts typed;
     for (int c = 0; c < 3; ++c) {
         typed.position[static_cast<std::size_t>(c)] = EditText(*this, kPosition[c], kNumberChars);
@@ -116,13 +116,22 @@ void TBodyDlg::StoreBody() {
     typed.mass = EditText(*this, kMass, kNumberChars);
     typed.name = EditText(*this, kName, kNameChars);
     typed.penWidth = EditText(*this, kPenWidth, kNumberChars);
+    if (const int error = CheckBodyTexts(typed)) {
+        platform::ErrorMsg(this, error);
+        FocusControl(kMass, true);
+        return false;
+    }
     Editor().StoreBody(current_, typed, Initial());
+    return true;
 }
 
 void TBodyDlg::BodyChanged() {
     const int position = SelectedIndex(kBodies);
     if (position < 0 || position == current_) return;
-    StoreBody();
+    if (!StoreBody()) {  // the body stays chosen until its fields read
+        SetSelectedIndex(kBodies, current_);
+        return;
+    }
     FillList();
     SelectBody(position);
     ShowBodyAll();
@@ -147,7 +156,7 @@ void TBodyDlg::TargetPalette(bool open) {
 }
 
 bool TBodyDlg::CanClose() {
-    StoreBody();
+    if (!StoreBody()) return false;
     TSystemTexts typed;
     const int ids[] = {kGravity, kInterval, kPositions, kCalculations, kBulletSize};
     for (std::size_t f = 0; f < typed.fields.size(); ++f)
@@ -178,8 +187,7 @@ void TBodyDlg::OnControl(int id) {
                                                     static_cast<int>(kManyPositions.size())));
             return;
         case kNew:
-            if (editor.CanAddBody()) {
-                StoreBody();
+            if (editor.CanAddBody() && StoreBody()) {
                 const int added = editor.AddBody();
                 FillList();
                 SelectBody(added);

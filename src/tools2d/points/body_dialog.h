@@ -3,9 +3,9 @@
 // window, a thin window over TOrbitalEditor (orbital_editing.h). It lists the bodies, shows the
 // chosen body's initial or current state, mass, name and pen width, and the system's constant,
 // interval, positions, calculations and display options; "new", "delete", "set origin",
-// "absolute", "clear", "many" and "color" act at once on the example, "draw" stores the system's
-// fields and ends with 1 (a refused field shows its error and takes the focus), "cancel" ends
-// with 2 and the window puts the example back as it was.
+// "absolute", "clear", "many" and "color" act at once on the example, "draw" stores the body's and
+// the system's fields and ends with 1 (a refused field shows its error and takes the focus),
+// "cancel" ends with 2 and the window puts the example back as it was.
 //
 // InstallOrbitalEditor makes it the planets window's editor (plot2d/orbital_editor.h).
 #include "platform/dialog.h"
@@ -63,7 +63,9 @@ private:
     void SelectBody(int i);
     void ShowBody();
     void ShowBodyAll();
-    void StoreBody();
+    // Stores the fields of the current body; false (nothing stored, the error shown and the
+    // mass field focused) when the mass is no number.
+    bool StoreBody();
     void BodyChanged();
     void UpdateButtons();
     void ShowSystem();

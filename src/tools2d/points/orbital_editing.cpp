@@ -62,6 +62,37 @@ long double PlainDecimal(std::string_view text) {
     return StrToLD(number, value) ? value : 0.0L;
 }
 
+bool IsPlainDecimal(std::string_view text) {
+    const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    std::size_t at = 0;
+    if (at < text.size() && (text[at] == '-' || text[at] == '+')) ++at;
+    const std::size_t mantissa = at;
+    at = Digits(text, at);
+    const std::size_t whole = at - mantissa;
+    std::size_t fraction = 0;
+    if (at < text.size() && text[at] == '.') {
+        const std::size_t next = Digits(text, at + 1);
+        fraction = next - at - 1;
+        at = next;
+    }
+    if (whole + fraction == 0) return false;
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        std::size_t e = at + 1;
+        if (e < text.size() && (text[e] == '-' || text[e] == '+')) ++e;
+        const std::size_t end = Digits(text, e);
+        if (end == e) return false;
+        at = end;
+    }
+    long double value = 0;
+    return at == text.size() && StrToLD(text.substr(text[0] == '+' ? 1 : 0), value);
+}
+
+int CheckBodyTexts(const TBodyTexts& typed) {
+    return IsPlainDecimal(typed.mass) ? kNoError : kErrCannotUnderstand;
+}
+
 TOrbitalEditor::TOrbitalEditor(TExample& system, bool space) : system_(system), space_(space) {}
 
 int TOrbitalEditor::BodyCount() const {

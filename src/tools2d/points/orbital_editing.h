@@ -60,6 +60,14 @@ struct TSystemCheck {
 // The longest decimal number that begins the text (blanks first skipped); 0 when none.
 long double PlainDecimal(std::string_view text);
 
+// Whether the whole text, blanks aside, is one decimal number as PlainDecimal reads it.
+bool IsPlainDecimal(std::string_view text);
+
+// Whether what was typed for a body can be stored: 0, or 1 ("cannot understand") for a mass
+// that is no number. A mass is never dropped in silence for a typing slip; a number of 1e-16
+// or less still leaves the old mass.
+int CheckBodyTexts(const TBodyTexts& typed);
+
 class TOrbitalEditor {
 public:
     // space: the window has a z axis (its bodies keep z and z').

@@ -5,7 +5,9 @@
 
 #include "core/errors.h"
 #include "examples/levels/plot11_win.h"
+#include "examples/operations/plot_points.h"
 #include "examples/operations/tool_commands.h"
+#include "examples/records/point_position.h"
 #include "platform/boxes.h"
 #include "platform/clipboard.h"
 #include "platform/strings.h"
@@ -78,8 +80,12 @@ void TPtListDlg::CmPlot() {
         platform::ErrorMsg(this, error);
         return;
     }
-    owner_.AddPlotPointsExample(SelectedExample(), EditText(*this, kValues, kMaxFormulaChars),
-                                dotSize);
+    const std::string values = EditText(*this, kValues, kMaxFormulaChars);
+    if (const int error = examples::CheckPlotPointList(values)) {
+        platform::ErrorMsg(this, error);
+        return;
+    }
+    owner_.AddPlotPointsExample(SelectedExample(), values, dotSize);
 }
 
 void TPtListDlg::OnControl(int id) {
@@ -112,8 +118,12 @@ void TDistDlg::ShowDistance() {
         SetText(kDistance, QString());
         return;
     }
+    // Between the points as drawn: a point typed in polar, cylindrical or spherical form is
+    // measured where it stands in the picture.
     Vec3 p, q;
-    const bool defined = owner_.GetPointCoords(a, p) && owner_.GetPointCoords(b, q);
+    FormulaContext& formulas = owner_.Formulas();
+    const bool defined = examples::DrawnPointPosition(formulas, owner_.Inventory()[a], p) &&
+                         examples::DrawnPointPosition(formulas, owner_.Inventory()[b], q);
     SetText(kDistance, defined ? FromWindows1252(owner_.Format().FormatNum(PointDistance(p, q)))
                                : QStringLiteral("?"));
 }

@@ -1,5 +1,8 @@
 #include "tools2d/solids/solid_tools.h"
 
+#include <span>
+#include <string>
+
 #include "core/errors.h"
 #include "examples/diagram/diagram_body.h"
 #include "examples/levels/plot11_win.h"
@@ -35,6 +38,34 @@ void SetLinkedParameter(FormulaContext& space, int letter, long double value, lo
     space.SetVar(letter, value);
     space.params.left[static_cast<std::size_t>(letter)] = low;
     space.params.right[static_cast<std::size_t>(letter)] = high;
+}
+
+// The parameter letters the texts use, each once: 0, or the parse error of a text. A user
+// function's body is inlined where it is called, so the letters of its body count too.
+int LettersOfTexts(FormulaContext& formulas, std::span<const std::string> texts,
+                   std::vector<int>& letters) {
+    std::vector<NodePtr> trees;
+    for (const std::string& text : texts) {
+        if (text.empty()) continue;
+        if (const int error = formulas.Parse(text)) return error;
+        trees.push_back(formulas.TakeParseResult());
+    }
+    std::vector<const TExprNode*> roots;
+    for (const NodePtr& tree : trees) roots.push_back(tree.get());
+    letters = ParameterLettersOf(roots);
+    return kNoError;
+}
+
+// The 3D window computes its new surfaces as the plane window computes their curves: with the
+// plane window's user functions and the current values of the letters they use.
+void ShareUserFunctions(examples::TPlot11Win& plane, examples::TPlot11Win& space) {
+    examples::TUserFunctionBlock::Of(plane.Formulas()).InstallInto(space.Formulas());
+    space.UserFunctionsChanged();
+}
+
+void ShareLetters(examples::TPlot11Win& plane, examples::TPlot11Win& space,
+                  const std::vector<int>& letters) {
+    for (const int letter : letters) space.Formulas().SetVar(letter, plane.Formulas().Var(letter));
 }
 
 }  // namespace
@@ -153,11 +184,18 @@ int TSolidTools::SectionSolid(const TSectionRequest& request, const TSectionRang
     if (const int error = SectionSurfaces(window_.Formulas(), request, range, counts.xSections,
                                           counts.zSections, surfaces))
         return error;
+    const bool height = ShapeRow(request.shape).usesHeight;
+    const std::string texts[] = {request.f, request.g, height ? request.height : std::string()};
+    std::vector<int> letters;
+    if (const int error = LettersOfTexts(window_.Formulas(), texts, letters)) return error;
     examples::TSolidWindow* solid = OpenWindow(sectionWindow_, kStrSectionsWindow, kSectionsPlace);
     if (!solid) return kErrNoMoreRoom;
     const examples::TInventory& space = solid->Levels().Inventory();
     if (space.LastIndex() + static_cast<int>(surfaces.size()) > space.Capacity())
         return kErrNoMoreRoom;
+    ShareUserFunctions(window_, solid->Levels());
+    ShareLetters(window_, solid->Levels(), letters);
+    // The ends' own letters run between the ends, whatever value they have here.
     FormulaContext& formulas = solid->Levels().Formulas();
     SetLinkedParameter(formulas, range.lowLetter, range.low, range.low, range.high);
     SetLinkedParameter(formulas, range.highLetter, range.high, range.low, range.high);
@@ -174,19 +212,12 @@ int TSolidTools::RevolveSurface(int i) {
     if (!solid) return kErrNoMoreRoom;
     examples::TPlot11Win& space = solid->Levels();
     if (!space.CanAddExample(false)) return kErrNoMoreRoom;
-    examples::TUserFunctionBlock::Of(window_.Formulas()).InstallInto(space.Formulas());
-    space.UserFunctionsChanged();
+    ShareUserFunctions(window_, space);
     const examples::TExample& profile = inventory[i];
-    std::vector<NodePtr> trees;
-    for (int t = 1; t <= 3; ++t) {
-        if (profile.Text(t).empty()) continue;
-        if (window_.Formulas().Parse(profile.Text(t)) != kNoError) return kErrCannotUnderstand;
-        trees.push_back(window_.Formulas().TakeParseResult());
-    }
-    std::vector<const TExprNode*> roots;
-    for (const NodePtr& tree : trees) roots.push_back(tree.get());
-    for (const int letter : ParameterLettersOf(roots))
-        space.Formulas().SetVar(letter, window_.Formulas().Var(letter));
+    const std::string texts[] = {profile.Text(1), profile.Text(2), profile.Text(3)};
+    std::vector<int> letters;
+    if (LettersOfTexts(window_.Formulas(), texts, letters) != kNoError) return kErrCannotUnderstand;
+    ShareLetters(window_, space, letters);
 
     const examples::TToolSettings& tools = window_.Tools();
     TRevolutionRanges ranges{tools.revolutionTLow,

@@ -6,7 +6,8 @@
 // one only hides it, and its solids accumulate), hidden with the 2D window and ended with it.
 //
 // Their computations: the volume of a cross-section solid, recorded on both curves; the solid
-// as parametric surfaces, its parameter letters set in the 3D window; the surface of
+// as parametric surfaces with the window's user functions and the values of the letters it
+// uses, the letters of its ends set in the 3D window; the surface of
 // revolution of a curve as a 307 with the window's user functions and the values of the
 // letters the curve uses; and the mark of the arc on the 2D picture.
 #include <QPointer>
@@ -47,8 +48,9 @@ public:
     // The volume over the tools' interval and count, into the parabolic sum and its text and
     // recorded on f and g: 0, 81 when stopped, or an error number.
     int SectionVolume(int f, int g, const TSectionRequest& request);
-    // The solid in "sections.qz3": 0, 20 for a text too long, or 4 when the window cannot be
-    // made.
+    // The solid in "sections.qz3", beside the solids already there, with the window's user
+    // functions and the values of the letters its curves and height use: 0, 20 for a text too
+    // long, the parse error of a text, or 4 when the window cannot be made.
     int SectionSolid(const TSectionRequest& request, const TSectionRange& range,
                      const TSectionCounts& counts);
     // The surface of revolution of example i with the tools' ranges and axis in "surfrev.qz3":

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "examples/operations/plot_points.h"
+
+#include <utility>
+
+#include "core/errors.h"
 #include "examples/records/derivation.h"
 #include "formula/formula_context.h"
 
@@ -36,6 +40,20 @@ TEST(PlotPointsTest, FollowsItsParent) {
 
     inventory.SetCapacity(1, true);
     EXPECT_EQ(AppendPlotPointsExample(inventory, 0, "1", 2, 7), -1);
+}
+
+// A typed list is plain numbers apart: anything else is refused whole, never read in part.
+TEST(PlotPointsTest, ATypedListIsPlainNumbersOrRefused) {
+    const std::pair<const char*, int> rows[] = {
+        {"-1, 0.5 2", kNoError},         {" 3;-0.25\t7 ", kNoError},
+        {".5,-.75", kNoError},           {"pi/2", kErrCannotUnderstand},
+        {"abc(", kErrCannotUnderstand},  {"1 2x", kErrCannotUnderstand},
+        {"1e5", kErrCannotUnderstand},   {"+3", kErrCannotUnderstand},
+        {"1.2.3", kErrCannotUnderstand}, {"4-5", kErrCannotUnderstand},
+        {"2, -", kErrCannotUnderstand},  {"", kErrCannotUnderstand},
+        {" ,; ", kErrCannotUnderstand},
+    };
+    for (const auto& [text, result] : rows) EXPECT_EQ(CheckPlotPointList(text), result) << text;
 }
 
 }  // namespace

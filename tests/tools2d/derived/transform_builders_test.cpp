@@ -145,6 +145,39 @@ TEST_F(TransformTest, CurvesTakeTheirImagesExplicitWhereGraphsStayGraphs) {
     EXPECT_NEAR(CurveAt(rotated, 0.4L).y, 0.4L, kTolerance);
 }
 
+// A periodic curve turned parametric keeps repeating: its image at t is the image of
+// (t, f(t)) with f read in its base interval, whatever X holds.
+TEST_F(TransformTest, APeriodicCurveTurnedParametricKeepsItsPeriod) {
+    const auto periodic = [](examples::TExample& e) { e.periodic = 1; };
+    const int saw = Add(k::kExplicit, {"", "x", "", "", "", "", "0;1"}, periodic);
+    const int bowl = Add(k::kExplicit, {"", "x^2", "", "", "", "", "-1;1"}, periodic);
+    struct Row {
+        int parent;
+        int code;
+        TTransformTexts texts;
+        long double t;
+        Vec2 image;
+    };
+    const Row rows[] = {
+        {saw, d::kReflectDiagonal, {"1", "0", "0"}, 2.3L, {0.3L, 2.3L}},
+        // x + y = 1: (x, y) -> (1 - y, 1 - x); f(-0.6) = 0.4.
+        {saw, d::kReflectLine, {"1", "1", "1"}, -0.6L, {0.6L, 1.6L}},
+        {saw, d::kRotation, {"pi/2", "0", "0"}, 3.75L, {-0.75L, 3.75L}},
+        // about (1, 2) through -90 degrees: (x, y) -> (1 + (y - 2), 2 - (x - 1)); f(2.5) = 0.25.
+        {bowl, d::kRotation, {"-90 deg", "1", "2"}, 2.5L, {-0.75L, 0.5L}},
+        {bowl, d::kReflectDiagonal, {"1", "0", "0"}, -3.2L, {0.64L, -3.2L}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.t);
+        const int image = Transform(row.parent, row.code, row.texts);
+        ASSERT_EQ(inventory[image].kind, k::kParametric);
+        for (const long double x : {0.0L, 17.5L}) {
+            EXPECT_NEAR(At(image, 1, row.t, 0, x), row.image.x, kTolerance);
+            EXPECT_NEAR(At(image, 2, row.t, 0, x), row.image.y, kTolerance);
+        }
+    }
+}
+
 TEST_F(TransformTest, PolarAndParametricCurvesBecomeParametricImages) {
     const int polar = Add(k::kPolar, {"", "", "1+t"});
     const int image = Transform(polar, d::kReflectX);

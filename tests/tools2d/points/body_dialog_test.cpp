@@ -201,6 +201,45 @@ TEST_F(BodyDialogTest, ARefusedFieldKeepsTheDialogOpen) {
     }
 }
 
+// A mass that is no number is refused aloud: "draw" leaves the dialog open and another body is
+// not chosen until it reads; a number of 1e-16 or less still keeps the old mass.
+TEST_F(BodyDialogTest, AMassThatIsNoNumberIsRefusedAloud) {
+    NewSystem([](TBodyDlg& d) { return d.Press(platform::kIdOk); });
+    const auto mass = [this](int body) {
+        return System().points[orb::kMassEntry + static_cast<std::size_t>(body)].x;
+    };
+    const long double before = mass(1);
+    const struct {
+        const char* typed;
+        bool refused;
+        long double stored;
+    } rows[] = {
+        {"abc(", true, before}, {"2x", true, before},   {"", true, before},   {"-", true, before},
+        {"0", false, before},   {" 2.5e1 ", false, 25}, {"+.5", false, 0.5L},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        const std::size_t shown = Errors().size();
+        EXPECT_TRUE(Edit([&](TBodyDlg& d) {
+            Choose(d, 1);
+            d.SetText(TBodyDlg::kMass, QString::fromLatin1(row.typed));
+            Choose(d, 0);
+            EXPECT_EQ(d.CurrentBody(), row.refused ? 1 : 0);
+            if (row.refused) {
+                EXPECT_EQ(d.Press(platform::kIdOk), 0);  // stays open
+                EXPECT_EQ(Errors().size(), shown + 2);
+                const std::vector<QString> errors = Errors();
+                EXPECT_EQ(errors.empty() ? QString() : errors.back(),
+                          QStringLiteral("cannot understand"));
+                d.SetText(TBodyDlg::kMass, QStringLiteral("0"));
+            }
+            return d.Press(platform::kIdOk);
+        }));
+        EXPECT_EQ(mass(1), row.stored);
+        if (!row.refused) EXPECT_EQ(Errors().size(), shown);
+    }
+}
+
 TEST_F(BodyDialogTest, OnlyInitialValuesAreEditedAndThePlaneHasNoZ) {
     NewSystem([](TBodyDlg& d) { return d.Press(platform::kIdOk); });
     EXPECT_TRUE(Edit([](TBodyDlg& d) {

@@ -5,6 +5,8 @@
 // and the same dialogs in a window of three dimensions.
 #include "tools2d/points/point_dialogs.h"
 
+#include <memory>
+
 #include "examples/levels/plot11_win.h"
 #include "tools2d/tools_fixture.h"
 
@@ -180,6 +182,28 @@ TEST_F(PointDialogsTest, PlotPointsFollowTheirCurve) {
     EXPECT_EQ(y, 8);
 }
 
+// A list that is not plain numbers is refused with "cannot understand" and adds nothing.
+TEST_F(PointDialogsTest, AListThatIsNotPlainNumbersAddsNothing) {
+    const int curve = Add(k::kExplicit, -5, 5, {"", "x^2"});
+    EXPECT_TRUE(win.SendCommand(cmd::kPlotList));
+    TPtListDlg& d = *Tools().Points().PointList();
+    Pick(d, curve);
+    for (const char* list : {"pi/2", "abc(", "", "1, 2, 3x"}) {
+        SCOPED_TRACE(list);
+        const std::size_t shown = Errors().size();
+        d.SetText(TPtListDlg::kValues, QString::fromLatin1(list));
+        d.Press(TPtListDlg::kPlot);
+        ASSERT_EQ(Errors().size(), shown + 1);
+        EXPECT_EQ(LastError(), QStringLiteral("cannot understand"));
+        EXPECT_EQ(win.Inventory().Count(), 1);
+    }
+    d.SetText(TPtListDlg::kValues, QStringLiteral("-2; 1.5"));
+    d.Press(TPtListDlg::kPlot);
+    ASSERT_EQ(win.Inventory().Count(), 2);
+    EXPECT_EQ(win.Inventory()[1].PlotPointCount(), 2);
+    EXPECT_EQ(win.Inventory()[1].values[0], -2.0L);
+}
+
 TEST_F(PointDialogsTest, TheDistanceIsShownAgainAfterAChange) {
     const int a = Add(k::kPoint, 0, 1, {"0", "0"});
     const int b = Add(k::kPoint, 0, 1, {"3", "4"});
@@ -197,6 +221,72 @@ TEST_F(PointDialogsTest, TheDistanceIsShownAgainAfterAChange) {
     win.CompileExample(b);
     win.RefreshToolValues();
     EXPECT_EQ(d.GetText(TDistDlg::kDistance), QStringLiteral("?"));
+}
+
+// A point as typed: its form (0 standard, 1 polar or cylindrical, 2 spherical, 4 a complex
+// number) and its coordinate texts.
+struct TypedPoint {
+    int form = 0;
+    std::array<std::string_view, 5> texts{};
+};
+
+// Appends the point to the window's inventory in its form, compiled; its index.
+int AddTypedPoint(examples::TPlot11Win& win, const TypedPoint& p) {
+    const bool space = win.Dimension() >= 3;
+    win.AddExample(space ? k::kSpacePoint : k::kPoint, 0, 1, p.texts);
+    const int i = win.Inventory().LastIndex();
+    examples::TExample& e = win.Inventory()[i];
+    if (space) {
+        e.PointCoordinates() = static_cast<std::int16_t>(p.form);
+    } else {
+        e.PolarForm() = p.form == 1 ? 1 : 0;
+        e.ComplexPoint() = p.form == 4 ? 1 : 0;
+    }
+    win.CompileExample(i);
+    return i;
+}
+
+// The distance is measured between the points where they are drawn, whatever form each is
+// typed in.
+TEST(PointDistanceTest, PointsAreMeasuredWhereTheyAreDrawn) {
+    struct Row {
+        int dimension;
+        TypedPoint a, b;
+        const char* shown;
+    };
+    const Row rows[] = {
+        {2, {0, {"0", "0"}}, {1, {"1", "pi/2"}}, "1.0000"},
+        // (0.5, -1) to (r, t) = (2, pi), drawn at (-2, 0): sqrt(7.25)
+        {2, {0, {"0.5", "-1"}}, {1, {"2", "pi"}}, "2.6926"},
+        // (2, pi/3) drawn at (1, sqrt 3) to z = 3 + 2i: sqrt(4 + (2 - sqrt 3)^2)
+        {2, {1, {"2", "pi/3"}}, {4, {"3+2*I"}}, "2.0179"},
+        {3, {0, {"0", "0", "0"}}, {2, {"2", "0.7", "1.1"}}, "2.0000"},
+        {3, {0, {"0", "0", "0"}}, {1, {"1", "pi", "5"}}, "5.0990"},
+        // cylindrical (2, pi/2, -1) at (0, 2, -1) to spherical (3, pi, pi/2) at (-3, 0, 0)
+        {3, {1, {"2", "pi/2", "-1"}}, {2, {"3", "pi", "pi/2"}}, "3.7417"},
+    };
+    InstallAnalysisTools();
+    platform::ScriptedPrompter prompter;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.shown);
+        std::unique_ptr<examples::TPlot11Win> win;
+        if (row.dimension >= 3)
+            win = std::make_unique<examples::TPlot11Win>(961, QStringLiteral("noname1.qz3"),
+                                                         QStringLiteral("qz3.ini"), 3);
+        else
+            win = std::make_unique<plot2d::TPlot2Win>(QStringLiteral("noname1.qz2"));
+        // A complex point is read in complex mode, where I is i.
+        win->Formulas().complexMode = true;
+        win->Formulas().ResetVariables();
+        const int a = AddTypedPoint(*win, row.a);
+        const int b = AddTypedPoint(*win, row.b);
+        ASSERT_TRUE(win->SendCommand(cmd::kDistance));
+        TDistDlg& d =
+            *dynamic_cast<TWindowAnalysisTools&>(*win->AnalysisTools()).Points().Distance();
+        d.SelectPosition(d.ListIndexOf(a));
+        PickSecond(d, b);
+        EXPECT_EQ(d.GetText(TDistDlg::kDistance).trimmed(), QString::fromLatin1(row.shown));
+    }
 }
 
 // A window of three dimensions takes its points as (x, y, z).
