@@ -111,11 +111,16 @@ TEST_F(PlotLevelsTest, APickedLagrangePointIsTypedOrDeletedInItsDialog) {
         const std::vector<Vec3> after = picked();
         ASSERT_EQ(after.size(), row.kept.size());
         for (std::size_t n = 0; n < row.kept.size(); ++n) {
-            const Vec3 expected = row.button == platform::kIdOk && row.kept[n] == row.point
-                                      ? Vec3{row.newX, row.newY, 0}
-                                      : before[static_cast<std::size_t>(row.kept[n])];
-            EXPECT_EQ(after[n].x, expected.x) << row.x << " " << n;
-            EXPECT_EQ(after[n].y, expected.y) << row.x << " " << n;
+            if (row.button == platform::kIdOk && row.kept[n] == row.point) {
+                // The typed point, as the formula reader computes it.
+                EXPECT_NEAR(static_cast<double>(after[n].x), static_cast<double>(row.newX), 1e-15);
+                EXPECT_NEAR(static_cast<double>(after[n].y), static_cast<double>(row.newY), 1e-15);
+                continue;
+            }
+            // The others are kept as they were, moved up past a deleted one.
+            const Vec3 kept = before[static_cast<std::size_t>(row.kept[n])];
+            EXPECT_EQ(after[n].x, kept.x) << row.x << " " << n;
+            EXPECT_EQ(after[n].y, kept.y) << row.x << " " << n;
         }
         // The polynomial goes through every point the example has now.
         examples::LoadLagrangeCoefficients(e, win.Formulas());
