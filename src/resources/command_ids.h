@@ -241,7 +241,7 @@ inline constexpr int kColorCoordinates = kColorRoleBase + 14;
 inline constexpr int kGradient = 834;
 inline constexpr int kDirectionalDerivative = 835;
 // Items of the level-curve window's menu that nothing handles yet, so they show disabled: the
-// further Axes items, the view shifts (the arrow keys' four among them), the further Gridlines
+// further Axes items, the view shifts (the arrow keys are not bound to them), the further Gridlines
 // items and two Fonts items.
 inline constexpr int kLevelAxesItems[] = {100, 101, 102, 220, 110};
 inline constexpr int kLevelShiftItems[] = {323, 322, 325, 324, 321};
