@@ -7,6 +7,7 @@
 #include "examples/records/compile.h"
 #include "plot2d/drawer_support.h"
 #include "plot2d/example_drawers.h"
+#include "plot2d/lagrange_points.h"
 #include "plot2d/quadrature.h"
 
 namespace quorlin::plot2d {
@@ -121,7 +122,7 @@ void DrawWeb(TDrawEnvironment& env, const TExample& e, const TreeProgram& f) {
 
 void DrawLagrangeDots(TDrawEnvironment& env, const TExample& e) {
     const int count = std::min<int>(e.LagrangeLastPoint() + 1, static_cast<int>(e.points.size()));
-    const int radius = std::clamp<int>(e.fieldLengthPercent, 1, 100) / 2 + 1;
+    const int radius = LagrangeDotRadius(e);
     for (int k = 0; k < count; ++k) {
         Vec2 p;
         if (env.target.Space().ValueToPlot(

@@ -1,7 +1,9 @@
 #include "plot2d/plot_b_win.h"
 
+#include "canvas/coordinate_dialog.h"
 #include "examples/levels/trace_dialog.h"
 #include "examples/levels/trace_traj_dialog.h"
+#include "plot2d/lagrange_points.h"
 #include "plot2d/slider_overlays.h"
 
 #include "plot2d/shading.h"
@@ -149,17 +151,22 @@ void TPlotBWin::SetMouseMode(int id) {
 bool TPlotBWin::PickLagrangePoint(const platform::MouseEvent& event) {
     const int i = State2D().lagrangeExample;
     if (!Inventory().IsIndex(i)) return false;
+    examples::TExample& e = Inventory()[i];
+    const canvas::WorldPoint p = View().ScreenToWorld(event.point);
+    const TPlotSpace space = PlotSpaceOf(View());
     if (event.button == platform::MouseButton::Right) {
+        const int k = LagrangePointNear(e, space, {p.x, p.y});
+        if (k >= 0) {
+            EditLagrangePoint(i, k);
+            return true;
+        }
         SetMouseMode(cmd::kMouseCoordinates);
         UpdateMenuChecks(false);
         return true;
     }
     if (event.button != platform::MouseButton::Left) return true;
-    examples::TExample& e = Inventory()[i];
     const int count = e.LagrangeLastPoint() + 1;
     if (count >= static_cast<int>(e.points.size())) return true;
-    const canvas::WorldPoint p = View().ScreenToWorld(event.point);
-    const TPlotSpace space = PlotSpaceOf(View());
     e.points[static_cast<std::size_t>(count)] = {space.ValueOfPlotX(p.x), space.ValueOfPlotY(p.y),
                                                  0};
     e.LagrangeLastPoint() = static_cast<std::int16_t>(count);
@@ -172,6 +179,23 @@ bool TPlotBWin::PickLagrangePoint(const platform::MouseEvent& event) {
     }
     DrawExampleNow(i);
     return true;
+}
+
+void TPlotBWin::EditLagrangePoint(int i, int k) {
+    examples::TExample& e = Inventory()[i];
+    Vec3& point = e.points[static_cast<std::size_t>(k)];
+    canvas::WorldPoint typed{point.x, point.y};
+    canvas::TEditCoorDlg dialog(*this, "LAGPT", typed, {.deleteAllowed = true});
+    const int result = dialog.Execute();
+    if (result == canvas::TEditCoorDlg::kDeleted)
+        DeleteLagrangePoint(e, k);
+    else if (result == platform::kIdOk)
+        point = {typed.x, typed.y, 0};
+    else
+        return;
+    RebuildLagrangePolynomial(i);
+    UpdateDependents(i);
+    DrawExampleNow(i);
 }
 
 }  // namespace quorlin::plot2d

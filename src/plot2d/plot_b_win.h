@@ -7,7 +7,8 @@
 // the overlays of the tools (the tracing sliders' cursors and vectors, and a slot for the
 // others) and the darts of the last throw. Mouse mode 126 picks the points of a Lagrange
 // polynomial: each left click adds a point (at most nine) and redraws the polynomial through
-// them; a right click or the ninth point ends the mode.
+// them; a right click on a picked point opens it in "LAGPT" to be typed or deleted, a right
+// click elsewhere or the ninth point ends the mode.
 #include "plot2d/plot_a_win.h"
 
 namespace quorlin::plot2d {
@@ -39,8 +40,12 @@ private:
     // Ends the picking; without a point picked the example keeps the points it had.
     void EndLagrangeMode();
     // The press of the Lagrange mode (126): the left button picks the next point of the
-    // example, the right ends the picking; false without an example being picked.
+    // example, the right opens the picked point under it or, off the points, ends the picking;
+    // false without an example being picked.
     bool PickLagrangePoint(const platform::MouseEvent& event);
+    // Point k of Lagrange example i in "LAGPT": OK takes the typed point, "delete" removes it,
+    // and the polynomial is built through the points it then has; Cancel changes nothing.
+    void EditLagrangePoint(int i, int k);
 
     std::vector<Vec3> lagrangeKept_;
     std::int16_t lagrangeCountKept_ = 0;

@@ -72,6 +72,9 @@ inline constexpr int kShowHideAllText = 360;
 inline constexpr int kFontBase = 60;
 inline constexpr int kFontInventory = 67;
 inline constexpr int kFontCoordinates = 68;
+inline constexpr int kFontAxisScale = kFontBase + 1;
+inline constexpr int kFontAxisLabels = kFontBase + 5;
+inline constexpr int kFontTables = kFontBase + 6;
 
 // Mouse modes, 120-129; the mode is the command id.
 inline constexpr int kMouseFirst = 120;
@@ -230,10 +233,19 @@ inline constexpr int kColorCursor = kColorRoleBase + 1;
 inline constexpr int kColorGradient = kColorRoleBase + 4;   // tangent demo in a 3D window
 inline constexpr int kColorDirection = kColorRoleBase + 5;  // secant demo in a 3D window
 inline constexpr int kColorFrenet = kColorRoleBase + 6;     // edits role 9, see ChooseColor
+inline constexpr int kColorAxes = kColorRoleBase + 3;
+inline constexpr int kColorGridLines = kColorRoleBase + 10;
 inline constexpr int kColorCoordinates = kColorRoleBase + 14;
 
 // Level-curve window.
 inline constexpr int kGradient = 834;
 inline constexpr int kDirectionalDerivative = 835;
+// Items of the level-curve window's menu that nothing handles yet, so they show disabled: the
+// further Axes items, the view shifts (the arrow keys are not bound to them), the further Gridlines
+// items and two Fonts items.
+inline constexpr int kLevelAxesItems[] = {100, 101, 102, 220, 110};
+inline constexpr int kLevelShiftItems[] = {323, 322, 325, 324, 321};
+inline constexpr int kLevelGridLinesItems[] = {150, 151};
+inline constexpr int kLevelFontsItems[] = {92, 73};
 
 }  // namespace quorlin::resources::cmd

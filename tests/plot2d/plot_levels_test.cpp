@@ -2,6 +2,9 @@
 // their parents, the shading options of the Misc menu, the logarithmic window and the classes'
 // menus.
 #include <cmath>
+#include <numbers>
+
+#include "canvas/coordinate_dialog.h"
 
 #include "examples/plot_test_window.h"
 #include "plot2d/plot2_win.h"
@@ -33,7 +36,7 @@ TEST_F(PlotLevelsTest, LagrangePointsArePickedWithTheMouse) {
     EXPECT_EQ(win.MouseMode(), cmd::kMouseLagrange);
     for (const auto& [x, y] : {std::pair{-2, 4}, {0, 0}, {1, 1}})
         Click(platform::MouseButton::Left, x, y);
-    Click(platform::MouseButton::Right, 0, 0);  // ends the picking
+    Click(platform::MouseButton::Right, 3, -3);  // off the points: ends the picking
     EXPECT_EQ(win.MouseMode(), cmd::kMouseCoordinates);
     examples::TExample& e = win.Inventory()[i];
     ASSERT_EQ(e.LagrangeLastPoint(), 2);
@@ -46,6 +49,91 @@ TEST_F(PlotLevelsTest, LagrangePointsArePickedWithTheMouse) {
     win.EnterLagrangeMode(i);
     win.SetMouseMode(cmd::kMouseCoordinates);
     EXPECT_EQ(win.Inventory()[i].LagrangeLastPoint(), 2);
+}
+
+// In the picking, a right click on a picked point opens it in "LAGPT": OK takes the typed point,
+// "delete" removes it, Cancel leaves it; after each the polynomial goes through the points the
+// example then has. A right click off the points still ends the picking.
+TEST_F(PlotLevelsTest, APickedLagrangePointIsTypedOrDeletedInItsDialog) {
+    const int i = Add(k::kLagrange, {});
+    win.EnterLagrangeMode(i);
+    for (const auto& [x, y] : {std::pair{-2, 4}, {0, 0}, {1, 1}, {3, 2}})
+        Click(platform::MouseButton::Left, x, y);
+    examples::TExample& e = win.Inventory()[i];
+    ASSERT_EQ(e.LagrangeLastPoint(), 3);
+    const auto picked = [&e] {
+        return std::vector<Vec3>(e.points.begin(), e.points.begin() + e.LagrangeLastPoint() + 1);
+    };
+    const struct {
+        int point;
+        const char *x, *y;
+        int button;
+        std::vector<int> kept;   // the points before the step that stay, in order
+        long double newX, newY;  // where the typed point lies
+    } rows[] = {
+        {1, "1/2", "-5/4", platform::kIdOk, {0, 1, 2, 3}, 0.5L, -1.25L},
+        {3, "9", "9", platform::kIdCancel, {0, 1, 2, 3}, 0, 0},
+        {0, "7", "7", canvas::TEditCoorDlg::kDeleted, {1, 2, 3}, 0, 0},
+        {1,
+         "pi",
+         "sqrt(2)",
+         platform::kIdOk,
+         {0, 1, 2},
+         std::numbers::pi_v<long double>,
+         std::sqrt(2.0L)},
+        {2, "", "", canvas::TEditCoorDlg::kDeleted, {0, 1}, 0, 0},
+    };
+    for (const auto& row : rows) {
+        const std::vector<Vec3> before = picked();
+        const Vec3 target = before[static_cast<std::size_t>(row.point)];
+        int runs = 0;
+        {
+            platform::ScopedDialogRunner runner([&](platform::Dialog& d) {
+                ++runs;
+                EXPECT_EQ(d.TemplateName(), "LAGPT");
+                EXPECT_TRUE(d.IsControlShown(canvas::TEditCoorDlg::kDelete));
+                EXPECT_EQ(d.GetText(canvas::TEditCoorDlg::kX).toStdString(),
+                          win.Format().FormatNum(target.x));
+                d.SetText(canvas::TEditCoorDlg::kX, QString::fromLatin1(row.x));
+                d.SetText(canvas::TEditCoorDlg::kY, QString::fromLatin1(row.y));
+                return d.Press(row.button == canvas::TEditCoorDlg::kDeleted
+                                   ? canvas::TEditCoorDlg::kDelete
+                                   : row.button);
+            });
+            // A click a pixel right of and above the point reaches it.
+            platform::MouseEvent press;
+            press.button = platform::MouseButton::Right;
+            press.point = QPoint(win.XToScreen(target.x) + 1, win.YToScreen(target.y) - 1);
+            win.MouseDown(press);
+        }
+        ASSERT_EQ(runs, 1) << row.x;
+        EXPECT_EQ(win.MouseMode(), cmd::kMouseLagrange);
+        const std::vector<Vec3> after = picked();
+        ASSERT_EQ(after.size(), row.kept.size());
+        for (std::size_t n = 0; n < row.kept.size(); ++n) {
+            if (row.button == platform::kIdOk && row.kept[n] == row.point) {
+                // The typed point, as the formula reader computes it.
+                EXPECT_NEAR(static_cast<double>(after[n].x), static_cast<double>(row.newX), 1e-15);
+                EXPECT_NEAR(static_cast<double>(after[n].y), static_cast<double>(row.newY), 1e-15);
+                continue;
+            }
+            // The others are kept as they were, moved up past a deleted one.
+            const Vec3 kept = before[static_cast<std::size_t>(row.kept[n])];
+            EXPECT_EQ(after[n].x, kept.x) << row.x << " " << n;
+            EXPECT_EQ(after[n].y, kept.y) << row.x << " " << n;
+        }
+        // The polynomial goes through every point the example has now.
+        examples::LoadLagrangeCoefficients(e, win.Formulas());
+        for (const Vec3& p : after) {
+            long double y = 0;
+            ASSERT_TRUE(win.Formulas().EvalAtReal(*e.Tree(2), slot::kX, p.x, y));
+            EXPECT_NEAR(static_cast<double>(y), static_cast<double>(p.y), 1e-12) << row.x;
+        }
+    }
+    EXPECT_TRUE(Errors().empty());
+    Click(platform::MouseButton::Right, -4, -4);
+    EXPECT_EQ(win.MouseMode(), cmd::kMouseCoordinates);
+    EXPECT_EQ(win.Inventory()[i].LagrangeLastPoint(), 1);
 }
 
 TEST_F(PlotLevelsTest, DerivedExamplesFollowTheirParents) {

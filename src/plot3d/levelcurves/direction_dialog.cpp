@@ -1,5 +1,7 @@
 #include "plot3d/levelcurves/direction_dialog.h"
 
+#include <QKeyEvent>
+
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "platform/boxes.h"
@@ -83,6 +85,15 @@ int TPctDlg::CmOk() {
 void TPctDlg::OnControl(int id) {
     // Enter reads the field; Esc does nothing: the window's command hides the dialog.
     if (id == platform::kIdOk) CmOk();
+}
+
+void TPctDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        CmOk();
+        event->accept();
+        return;
+    }
+    Dialog::keyPressEvent(event);
 }
 
 void TPctDlg::OnNotify(int id, platform::Notification what) {

@@ -28,6 +28,9 @@ protected:
     void SetupWindow() override;
     void OnControl(int id) override;
     void OnNotify(int id, platform::Notification what) override;
+    // Enter and the keypad's Enter read the field: the dialog shows no button that a dialog
+    // would press for them.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     int Units() const;

@@ -18,6 +18,7 @@ namespace {
 constexpr int kPairXY = 3;
 constexpr int kHintQuit = 1;
 constexpr int kStrDone = 270;
+constexpr int kStrStereogram = 265;
 constexpr long double kViewMargin = 0.55L;
 constexpr int kMostShiftX = 80;
 constexpr int kMostShiftY = 30;
@@ -74,6 +75,8 @@ TRDSWin::TRDSWin(TPlotRWin& parent, QString title)
     SetVersion(parent.Version());
     PointMapping().plottedPair = kPairXY;
     HandleCommand(cmd::kClose, [this] { CloseWindow(); });
+    HandleCommand(cmd::kHelpButton,
+                  [this] { ShowHelp({}, platform::ResourceString(kStrStereogram)); });
 }
 
 TRDSWin::~TRDSWin() = default;

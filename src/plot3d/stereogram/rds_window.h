@@ -38,6 +38,8 @@ public:
     void EnableCommand(platform::CommandState& state) override;
     // The picture holds nothing of its own to save: it closes without a question.
     bool CanClose() override { return true; }
+    // The window's own help text; its help command (354) opens it at "stereogram".
+    QString HelpName() const override { return QStringLiteral("RDSH"); }
 
 protected:
     void SetupWindow() override;

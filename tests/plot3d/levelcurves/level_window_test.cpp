@@ -1,7 +1,8 @@
 // The level-curve window, its launchers and its dialogs on a 3D window: levels searched by
 // "auto" lie on the level set in the picture, the set-up of a shown level, the cursor point with
 // its value, gradient and directional derivative, the cursor's curve that is not kept, the
-// direction dialog's angles, and the curve list's delete, keep and discard.
+// direction dialog's angles, typed or slid, the menu's items and what they do in the window, and
+// the curve list's delete, keep and discard.
 #include <QCoreApplication>
 #include <QImage>
 #include <QKeyEvent>
@@ -9,6 +10,9 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "canvas/coordinate_dialog.h"
 #include "examples/levels/inventory_dialog.h"
@@ -17,6 +21,8 @@
 #include "plot3d/levelcurves/level_dialog.h"
 #include "plot3d/levelcurves/level_window.h"
 #include "plot3d/plot3_fixture.h"
+#include "resources/resources.h"
+#include "shell/col_win.h"
 
 namespace quorlin::plot3d {
 namespace {
@@ -336,6 +342,158 @@ TEST_F(LevelWindowTest, TheDirectionDialogTakesAnglesAsTypedOrSlid) {
         w.SliderSteps().steps[static_cast<std::size_t>(examples::TSliderSteps::kCurveSlot)]);
     d.BarMoved(units);
     EXPECT_NEAR(static_cast<double>(w.Angle()), static_cast<double>(kFullTurn), 1e-15);
+}
+
+// Enter and the keypad's Enter in the angle field take the typed angle, brought into [0, 2 pi):
+// on z = x^2 + y^2 at (1, 2), atan2(4,3) is the direction (3, 4)/5, along which the derivative
+// is 2 * 3/5 + 4 * 4/5 = 22/5; the bar moves to the angle and the field keeps what was typed.
+TEST_F(LevelWindowTest, EnterInTheAngleFieldTakesTheTypedDirection) {
+    OpenAndPaste(win, "EXPL3;x^2+y^2;-3;3;-3;3;\r\n");
+    win.RecomputeAllBoxes();
+    TLevelWin& w = CursorOn(2);
+    w.MoveCursorTo(1, 2);
+    w.SendCommand(cmd::kDirectionalDerivative);
+    TPctDlg& d = *w.DirectionDialog();
+    const long double turn = std::atan2(4.0L, 3.0L);
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* typed;
+        long double angle, derivative;
+    } rows[] = {
+        {Qt::Key_Return, Qt::NoModifier, "atan2(4,3)", turn, 22.0L / 5},
+        {Qt::Key_Enter, Qt::KeypadModifier, "atan2(4,3)+3*pi/2-6*pi", turn + 3 * kPi / 2,
+         2 * 4.0L / 5 - 4 * 3.0L / 5},
+        {Qt::Key_Enter, Qt::KeypadModifier, "-pi", kPi, -2},
+    };
+    const int units = static_cast<int>(
+        w.SliderSteps().steps[static_cast<std::size_t>(examples::TSliderSteps::kCurveSlot)]);
+    for (const auto& row : rows) {
+        d.SetText(TPctDlg::kValue, QString::fromLatin1(row.typed));
+        QKeyEvent press(QEvent::KeyPress, row.key, row.modifiers);
+        QCoreApplication::sendEvent(d.Control(TPctDlg::kValue), &press);
+        EXPECT_NEAR(static_cast<double>(w.Angle()), static_cast<double>(row.angle), 1e-15)
+            << row.typed;
+        EXPECT_NEAR(static_cast<double>(w.Cursor().derivative), static_cast<double>(row.derivative),
+                    1e-15)
+            << row.typed;
+        EXPECT_EQ(d.ScrollPosition(TPctDlg::kBar), PositionOfAngle(w.Angle(), units)) << row.typed;
+        EXPECT_EQ(d.GetText(TPctDlg::kValue), QString::fromLatin1(row.typed));
+    }
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+// The items of a popup of the level window's menu, by the popup's path.
+std::vector<const resources::MenuItemTemplate*> PopupItems(std::vector<std::string_view> path) {
+    std::vector<const resources::MenuItemTemplate*> items;
+    std::vector<std::string_view> open;
+    for (const auto& item : resources::FindMenu("LEVELMENU")->items) {
+        using Kind = resources::MenuItemTemplate::Kind;
+        if (item.kind == Kind::Popup) {
+            open.push_back(item.text);
+        } else if (item.kind == Kind::EndPopup) {
+            open.pop_back();
+        } else if (item.kind == Kind::Command && open == path) {
+            items.push_back(&item);
+        }
+    }
+    return items;
+}
+
+// The level window's Axes, Shift, Gridlines and Fonts popups hold their items in their order;
+// the axes colour and label font, the grid-line colour and the three fonts work in the window,
+// and the items it does not handle yet show disabled under their numbers.
+TEST_F(LevelWindowTest, TheMenuHoldsTheAxesShiftGridlinesAndFontsItems) {
+    const struct {
+        std::vector<std::string_view> path;
+        std::vector<int> ids;
+    } popups[] = {
+        {{"&View", "&Axes"}, {109, 203, 100, 101, 102, 65, 220, 110}},
+        {{"&View", "S&hift"}, {323, 322, 325, 324, 321}},
+        {{"&View", "G&ridlines"}, {210, 150, 151}},
+        {{"&Misc", "&Fonts"}, {68, 61, 92, 73, 66}},
+    };
+    const std::set<int> built = {109, 203, 65, 210, 68, 61, 66};
+    OpenAndPaste(win, "EXPL3;x^2+y^2;-2;2;-2;2;\r\n");
+    win.RecomputeAllBoxes();
+    TLevelRequest r;
+    r.example = 0;
+    r.value = 1;
+    win.ShowLevel(r);
+    TLevelWin& w = *win.LevelWindow();
+    for (const auto& popup : popups) {
+        const auto items = PopupItems(popup.path);
+        ASSERT_EQ(items.size(), popup.ids.size()) << popup.path.back();
+        for (std::size_t n = 0; n < items.size(); ++n) {
+            const int id = items[n]->id;
+            EXPECT_EQ(id, popup.ids[n]) << popup.path.back() << " " << n;
+            EXPECT_EQ(w.QueryCommand(id).enabled, built.contains(id)) << id;
+            if (!built.contains(id)) EXPECT_EQ(items[n]->text, "Item " + std::to_string(id));
+        }
+    }
+}
+
+// What the built items do in the level window: Axes shows and hides the axes, the two colours
+// are the ones the axes and the grid lines are drawn in, and each font item chooses its font.
+TEST_F(LevelWindowTest, TheAxesGridlinesAndFontsItemsActOnTheLevelWindow) {
+    OpenAndPaste(win, "EXPL3;x^2+y^2;-2;2;-2;2;\r\n");
+    win.RecomputeAllBoxes();
+    TLevelRequest r;
+    r.example = 0;
+    r.value = 1;
+    win.ShowLevel(r);
+    TLevelWin& w = *win.LevelWindow();
+    w.SizeChanged(321, 241);
+    w.RecomputeView();
+    w.Axes().gridFlags |= canvas::kGridRectangular;
+    const auto shown = w.Axes().axesShown;
+    ASSERT_TRUE(w.SendCommand(cmd::kAxes));
+    EXPECT_EQ(w.Axes().axesShown, !shown);
+    ASSERT_TRUE(w.SendCommand(cmd::kAxes));
+    EXPECT_EQ(w.Axes().axesShown, shown);
+
+    // Each colour item opens the palette on its role; the role's lines take the chosen colour.
+    const struct {
+        int command, role, caption, index;
+        canvas::WorldPoint onLine;
+    } colours[] = {
+        {cmd::kColorAxes, 3, 105, 37, {1.5L, 0}},        // the x axis between two ticks
+        {cmd::kColorGridLines, 10, 112, 41, {1, 1.5L}},  // a vertical grid line
+    };
+    for (const auto& row : colours) {
+        ASSERT_TRUE(w.SendCommand(row.command)) << row.command;
+        TColWin* palette = w.PaletteWindow();
+        ASSERT_NE(palette, nullptr);
+        EXPECT_EQ(palette->Caption(), resources::LoadString(row.caption));
+        palette->Choose(row.index);
+        EXPECT_EQ(w.Roles().Role(row.role), row.index);
+        w.InvalidateImage(ImageLayer::Background);
+        w.RenderImage(ImageLayer::Picture);
+        QPoint at;
+        ASSERT_TRUE(w.View().PointToScreen(row.onLine, at));
+        EXPECT_EQ(w.Image(ImageLayer::Picture).pixel(at),
+                  w.OutputColor(w.DrawColor(static_cast<std::int16_t>(row.index))).rgb())
+            << row.command;
+    }
+
+    // Each font item chooses its font, under the font's own caption.
+    const struct {
+        int command, font, caption, pointSize;
+    } fonts[] = {
+        {cmd::kFontAxisLabels, 5, 118, 17},
+        {cmd::kFontAxisScale, 1, 115, 13},
+        {cmd::kFontTables, 6, 119, 21},
+    };
+    for (const auto& row : fonts) {
+        platform::FontChoice answer;
+        answer.font.faceName = QStringLiteral("Serif");
+        answer.pointSizeTenths = row.pointSize * 10;
+        dialogs.fontAnswers.push_back(answer);
+        ASSERT_TRUE(w.SendCommand(row.command)) << row.command;
+        ASSERT_FALSE(dialogs.fontCaptions.empty());
+        EXPECT_EQ(dialogs.fontCaptions.back(), resources::LoadString(row.caption));
+        EXPECT_EQ(w.Fonts().PointSize(row.font), row.pointSize) << row.command;
+    }
 }
 
 TEST_F(LevelWindowTest, DeletionsAndSearchesAreKeptOrDiscarded) {
