@@ -8,7 +8,6 @@
 #include "dynamics/geometry.h"
 #include "dynamics/linked_plot.h"
 #include "dynamics/trajectories.h"
-#include "platform/key_poll.h"
 
 namespace quorlin::dynamics {
 
@@ -251,10 +250,12 @@ TraceHooks TTrajectoryPainter::HooksFor(const TTrajectory& trajectory, std::vect
     if (polling_) {
         if (!hint_) hint_ = std::make_unique<TLongWorkHint>(target_);
         // Asked at every step of the trace: the window is polled by time.
-        hooks.pollKey = TTimedPoll([this] {
-            hint_->Polled();
-            return platform::PollKey(&target_);
-        });
+        hooks.pollKey = TTimedPoll(
+            [this] {
+                hint_->Polled();
+                return target_.PollTraceKey();
+            },
+            target_.TracePollInterval());
     }
     if (owner_.Dimension() >= 3) {
         const Box3 box = SceneBoxOf(owner_);

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 #include <deque>
 #include <utility>
 #include <vector>
@@ -185,6 +186,18 @@ public:
         }
     }
 
+    // The next key pressed, one per poll. A poll outside any scope is the last look at the keys:
+    // those left over are dropped when it ends, so a stop among them is what it answers, or a Q
+    // pressed right after another key (Shift, for a capital Q) would be lost.
+    int TakeKey() {
+        if (keys.empty()) return 0;
+        if (installs == 1 && std::find(keys.begin(), keys.end(), kKeyStop) != keys.end())
+            return kKeyStop;
+        const int code = keys.front();
+        keys.pop_front();
+        return code;
+    }
+
     std::deque<int> keys;
     int installs = 0;
     QPointer<QWidget> polled;
@@ -216,11 +229,7 @@ int PollKey(QWidget* window) {
     filter.polled = window;
     QApplication::processEvents(QEventLoop::AllEvents);
     filter.polled = before;
-    int code = 0;
-    if (!filter.keys.empty()) {
-        code = filter.keys.front();
-        filter.keys.pop_front();
-    }
+    const int code = filter.TakeKey();
     filter.Remove();
     return code;
 }

@@ -5,7 +5,6 @@
 // the open-tools mask, deletion and the closing of the window with its linked windows.
 #include <QCoreApplication>
 #include <QEvent>
-#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QWindow>
 
@@ -167,21 +166,38 @@ TEST_F(WindowToolsTest, LinkedWindowsStayAboveTheirOwnerAndFollowItsDiagram) {
     EXPECT_TRUE(phase.platform::Window::IsHidden());
 }
 
+// The trace asks its key poll at every step (put in here with no pacing), and the picture drawn
+// afresh before it polls none of it: Q at the n-th question stops the trajectory after n steps,
+// other keys do not, and the record ends there, at the start time plus n steps.
 TEST_F(WindowToolsTest, ATrajectoryWithoutEndStoppedByQEndsWhereItStopped) {
     Paste("DEQ2T; y; (1-x^2)*y-x;");  // a limit cycle: from inside it never closes nor leaves
     ASSERT_TRUE(win.SendCommand(cmd::kIvp10));
     Dialog().SetSelectedIndex(ivp::kExamples, 1);
     Dialog().OnNotify(ivp::kExamples, platform::Notification::SelectionChanged);
     ASSERT_EQ(Dialog().Example(), 1);
-    QCoreApplication::postEvent(&win, new QKeyEvent(QEvent::KeyPress, Qt::Key_Q, {}, "q"));
-    QCoreApplication::postEvent(&win, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Q, {}, "q"));
-    Dialog().SetText(ivp::kStartX, resources::ControlKind::Edit, QStringLiteral("0.5"));
-    Dialog().Press(ivp::kDraw);
-    const auto& list = win.Inventory()[1].trajectories;
-    ASSERT_EQ(list.size(), 1u);
-    EXPECT_GT(list[0].endTime, 0);
-    EXPECT_LT(list[0].endTime, 1e6);
-    Picture();  // a repaint draws it as it was shown, and returns
+    const struct {
+        int stopAt;
+        const char* startX;
+        const char* startT;
+        const char* step;
+        long double endTime;
+    } rows[] = {{40, "0.5", "0", "0.01", 0.4L}, {130, "-0.3", "0.75", "0.02", 3.35L}};
+    for (const auto& row : rows) {
+        int asked = 0;
+        win.SetTraceKeyPoll([&asked, &row] { return ++asked == row.stopAt ? kKeyStop : 'W'; },
+                            TTimedPoll::Clock::duration::zero());
+        Dialog().SetText(ivp::kStartX, resources::ControlKind::Edit, row.startX);
+        Dialog().SetText(ivp::kStartT, resources::ControlKind::Edit, row.startT);
+        Dialog().SetText(ivp::kStep, resources::ControlKind::Edit, row.step);
+        Dialog().Press(ivp::kDraw);
+        win.SetTraceKeyPoll({});
+        EXPECT_EQ(asked, row.stopAt);
+        const auto& list = win.Inventory()[1].trajectories;
+        ASSERT_FALSE(list.empty());
+        EXPECT_NEAR(static_cast<double>(list[0].endTime), static_cast<double>(row.endTime), 1e-9)
+            << row.stopAt;
+    }
+    Picture();  // a repaint draws them as they were shown, and returns
 }
 
 TEST_F(WindowToolsTest, TheTrajectoriesModeStartsATrajectoryOfTheOpenDialogAtTheClick) {

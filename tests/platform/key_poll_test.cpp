@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <vector>
+
 #include "platform/dialog.h"
 #include "platform/frame_window.h"
 #include "platform/idle.h"
@@ -97,6 +99,37 @@ TEST(PollKey, GivesUpperCaseCharactersAndKeyCodesAndDropsKeysLeftOver) {
     }
     KeyPollScope next;
     EXPECT_EQ(PollKey(&window), 0) << "the C pressed during the last operation is dropped";
+    EXPECT_EQ(window.keys, 0);
+}
+
+// Outside a scope a poll is the last look at the keys pressed since the one before: the rest
+// are dropped when it ends, but not a Q behind another key (Shift first, for a capital Q).
+TEST(PollKey, AnUnscopedPollAnswersAQPressedBehindAnotherKey) {
+    ClickCounter window;
+    window.show();
+    struct Press {
+        Qt::Key key;
+        const char* text;
+        Qt::KeyboardModifiers modifiers;
+    };
+    const struct {
+        std::vector<Press> presses;
+        int answer;
+    } rows[] = {
+        {{{Qt::Key_A, "a", Qt::NoModifier}, {Qt::Key_Q, "q", Qt::NoModifier}}, kKeyStop},
+        {{{Qt::Key_Shift, "", Qt::ShiftModifier}, {Qt::Key_Q, "Q", Qt::ShiftModifier}}, kKeyStop},
+        {{{Qt::Key_Space, " ", Qt::NoModifier},
+          {Qt::Key_B, "b", Qt::NoModifier},
+          {Qt::Key_Q, "q", Qt::NoModifier},
+          {Qt::Key_C, "c", Qt::NoModifier}},
+         kKeyStop},
+        {{{Qt::Key_F, "f", Qt::NoModifier}, {Qt::Key_S, "s", Qt::NoModifier}}, 'F'},
+    };
+    for (const auto& row : rows) {
+        for (const Press& p : row.presses) PostKey(&window, p.key, p.text, p.modifiers);
+        EXPECT_EQ(PollKey(&window), row.answer) << row.presses.size();
+        EXPECT_EQ(PollKey(&window), 0) << "the keys left over are dropped";
+    }
     EXPECT_EQ(window.keys, 0);
 }
 

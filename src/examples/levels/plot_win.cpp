@@ -13,6 +13,7 @@
 #include "formula/complex_math.h"
 #include "platform/boxes.h"
 #include "platform/dialog.h"
+#include "platform/key_poll.h"
 #include "platform/text_codec.h"
 
 namespace quorlin::examples {
@@ -90,6 +91,15 @@ void TPlotWin::PaintBuffered(platform::DeviceContext& dc) {
 }
 
 void TPlotWin::PaintPrepared(platform::DeviceContext&) {}
+
+void TPlotWin::SetTraceKeyPoll(std::function<int()> poll, TTimedPoll::Clock::duration interval) {
+    tracePoll_ = std::move(poll);
+    tracePollInterval_ = interval;
+}
+
+int TPlotWin::PollTraceKey() {
+    return tracePoll_ ? tracePoll_() : platform::PollKey(this);
+}
 
 bool TPlotWin::IsHiddenByPolarSurface(int, const Vec3&) {
     return false;

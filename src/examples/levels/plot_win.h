@@ -30,6 +30,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/timed_poll.h"
 #include "core/vectors.h"
 #include "examples/operations/animation.h"
 #include "examples/operations/level_parts.h"
@@ -192,6 +193,15 @@ public:
     virtual void ClearSketches();
     // The parameter letters that end the window's explicit shadings (0 or less: none).
     virtual std::vector<int> ShadingEndParameters() { return {}; }
+
+    // --- key poll of traces ---
+    // The key poll of the trajectories traced onto this window, asked at every step of a trace
+    // and paced by TracePollInterval: PollKey on this window, or one a test puts in with its own
+    // pacing (an empty poll: PollKey again).
+    void SetTraceKeyPoll(std::function<int()> poll,
+                         TTimedPoll::Clock::duration interval = TTimedPoll::kInterval);
+    int PollTraceKey();
+    TTimedPoll::Clock::duration TracePollInterval() const { return tracePollInterval_; }
 
     // --- animation players ---
     // Moves the parameter of the slot (with its simultaneous group) frame by frame until Q:
@@ -372,6 +382,8 @@ private:
     // The running player; null when none plays.
     std::unique_ptr<TRunningPlayer> player_;
     std::int64_t slideMemory_ = kSlideMemoryBytes;
+    std::function<int()> tracePoll_;
+    TTimedPoll::Clock::duration tracePollInterval_ = TTimedPoll::kInterval;
 
     // The players' parts.
     void StartPlayer(std::unique_ptr<TRunningPlayer> player, int periodMs, int hint);

@@ -244,17 +244,17 @@ TEST_F(LevelWindowTest, QStopsTheCursorCurveAndLeavesCurvesAndVariables) {
     w.MoveCursorTo(1, 2);
     w.RenderImage(ImageLayer::Picture);
     ASSERT_EQ(w.Image(ImageLayer::Picture).size(), QSize(321, 321));
-    // Steps so short that the trace still runs at its first key poll.
-    w.Tracer().stepLength = 1e-7L;
     const auto vars = w.Formulas().vars;
     const std::size_t curves = win.Inventory()[0].trajectories.size();
-    QCoreApplication::postEvent(w.OuterWidget(),
-                                new QKeyEvent(QEvent::KeyPress, Qt::Key_Q, {}, "q"));
-    QCoreApplication::postEvent(w.OuterWidget(),
-                                new QKeyEvent(QEvent::KeyRelease, Qt::Key_Q, {}, "q"));
+    // The trace asks its key poll at every step (put in here with no pacing): Q at the fifth.
+    int asked = 0;
+    w.SetTraceKeyPoll([&asked] { return ++asked == 5 ? kKeyStop : 'W'; },
+                      TTimedPoll::Clock::duration::zero());
     QImage image(w.Image(ImageLayer::Picture).size(), QImage::Format_RGB32);
     platform::DeviceContext dc(image);
     EXPECT_EQ(w.DrawCursorLevelCurve(dc), 81);
+    w.SetTraceKeyPoll({});
+    EXPECT_EQ(asked, 5);
     EXPECT_EQ(win.Inventory()[0].trajectories.size(), curves);
     EXPECT_EQ(w.Formulas().vars.value, vars.value);
     EXPECT_EQ(w.Roles().Role(examples::kRoleTrajectory),

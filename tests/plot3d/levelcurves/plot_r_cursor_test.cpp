@@ -4,13 +4,11 @@
 // window paints again when the level window closes in the cursor mode, by its title bar too.
 #include <QCoreApplication>
 #include <QImage>
-#include <QKeyEvent>
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-#include "platform/key_poll.h"
 #include "plot3d/levelcurves/level_window.h"
 #include "plot3d/plot3_fixture.h"
 
@@ -161,14 +159,15 @@ TEST_F(CursorIn3DTest, NothingIsDrawnOutsideTheCursorModeOrWhileTheWindowIsClose
 
 TEST_F(CursorIn3DTest, QStopsTheTraceAndLeavesEverythingAsItWas) {
     CursorAt11();
-    // Steps so short that the trace is still running at its first key poll.
-    win.Tracer().stepLength = 1e-7L;
     const State before = Now();
-    QCoreApplication::postEvent(&win, new QKeyEvent(QEvent::KeyPress, Qt::Key_Q, {}, "q"));
-    QCoreApplication::postEvent(&win, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Q, {}, "q"));
+    // The trace asks its key poll at every step (put in here with no pacing): Q at the fifth.
+    int asked = 0;
+    win.SetTraceKeyPoll([&asked] { return ++asked == 5 ? kKeyStop : 'W'; },
+                        TTimedPoll::Clock::duration::zero());
     PaintedOver();
+    win.SetTraceKeyPoll({});
+    EXPECT_EQ(asked, 5);
     EXPECT_TRUE(Now() == before);
-    EXPECT_EQ(platform::PollKey(&win), 0);  // the trace took the Q
 }
 
 // Lets every repaint asked for so far happen (a paint may ask for the next layer's).
