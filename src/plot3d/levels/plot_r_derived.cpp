@@ -56,12 +56,22 @@ void TPlotRWin::UpdateDependents(int k) {
 void TPlotRWin::RebuildDerived3D(int i) {
     const TRebuild3D how = RebuildOf3D(Inventory()[i].derivation);
     kRebuilders[static_cast<std::size_t>(how)](*this, i);
+    // Its curves were traced on what it was.
+    FollowLevelCurves(i);
 }
 
 void TPlotRWin::RecomputeAll() {
     for (int i = 0; i <= Inventory().LastIndex(); ++i) {
         RecomputeExampleBox(Formulas(), Inventory()[i], Axes().axesShown, nullptr);
         Compiler().EvaluateRanges(i);
+    }
+    if (IsLoading()) return;
+    // A parameter moved (a slider, an animation frame): an intersection takes its parents'
+    // meshes as they are now, and every level curve follows its surface.
+    for (int i = 0; i <= Inventory().LastIndex(); ++i) {
+        if (RebuildOf3D(Inventory()[i].derivation) == TRebuild3D::kIntersection)
+            BuildIntersectionCurve(i);
+        FollowLevelCurves(i);
     }
 }
 
