@@ -182,12 +182,15 @@ int FollowLevelCurves(FormulaContext& context, examples::TExample& e,
         curve.startY = p->y;
         curve.startZ = p->z;
     }
+    // Untouched when every curve follows: a list being drawn keeps its place in memory.
+    const auto count = static_cast<int>(std::ranges::count(dropped, true));
+    if (count == 0) return 0;
     examples::TrajectoryList kept;
     kept.reserve(curves.size());
     for (std::size_t n = 0; n < curves.size(); ++n)
         if (!dropped[n]) kept.push_back(std::move(curves[n]));
     curves = std::move(kept);
-    return static_cast<int>(std::ranges::count(dropped, true));
+    return count;
 }
 
 }  // namespace quorlin::dynamics

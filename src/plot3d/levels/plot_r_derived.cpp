@@ -65,14 +65,8 @@ void TPlotRWin::RecomputeAll() {
         RecomputeExampleBox(Formulas(), Inventory()[i], Axes().axesShown, nullptr);
         Compiler().EvaluateRanges(i);
     }
-    if (IsLoading()) return;
-    // A parameter moved (a slider, an animation frame): an intersection takes its parents'
-    // meshes as they are now, and every level curve follows its surface.
-    for (int i = 0; i <= Inventory().LastIndex(); ++i) {
-        if (RebuildOf3D(Inventory()[i].derivation) == TRebuild3D::kIntersection)
-            BuildIntersectionCurve(i);
-        FollowLevelCurves(i);
-    }
+    // A parameter moved (a slider, an animation frame): every level curve follows its surface.
+    for (int i = 0; i <= Inventory().LastIndex(); ++i) FollowLevelCurves(i);
 }
 
 }  // namespace quorlin::plot3d
