@@ -12,16 +12,19 @@ namespace quorlin {
 class TTimedPoll {
 public:
     using Clock = std::chrono::steady_clock;
+    // What tells the time: the steady clock, or a test's own clock (tests never wait on time).
+    using Now = std::function<Clock::time_point()>;
     static constexpr std::chrono::milliseconds kInterval{20};
 
     TTimedPoll() = default;  // no poll: every ask answers 0
-    explicit TTimedPoll(std::function<int()> poll, Clock::duration interval = kInterval)
-        : poll_(std::move(poll)), interval_(interval), last_(Clock::now()) {}
+    explicit TTimedPoll(std::function<int()> poll, Clock::duration interval = kInterval,
+                        Now now = {})
+        : poll_(std::move(poll)), interval_(interval), now_(std::move(now)), last_(Time()) {}
 
     // The poll's answer when it is polled now, else 0.
     int operator()() {
         if (!poll_) return 0;
-        const Clock::time_point now = Clock::now();
+        const Clock::time_point now = Time();
         if (now - last_ < interval_) return 0;
         last_ = now;
         return poll_();
@@ -31,8 +34,11 @@ public:
     explicit operator bool() const { return static_cast<bool>(poll_); }
 
 private:
+    Clock::time_point Time() const { return now_ ? now_() : Clock::now(); }
+
     std::function<int()> poll_;
     Clock::duration interval_ = kInterval;
+    Now now_;
     Clock::time_point last_;
 };
 

@@ -430,15 +430,22 @@ TTraceOutcome TTrajectoryPainter::TraceSystemTrajectory(int i, const TTrajectory
 int TTrajectoryPainter::DrawSystemTrajectories(int i, bool levelFilter) {
     if (!owner_.Inventory().IsIndex(i)) return 0;
     const examples::TLevelSettings& level = owner_.Level();
-    auto& list = owner_.Inventory()[i].trajectories;
-    for (auto it = list.rbegin(); it != list.rend(); ++it) {
-        if (levelFilter && !PassesLevelFilter(*it, level.variable, level.value, level.tolerance))
+    // Oldest first. A trace polls keys, and what runs meanwhile may change the list (a moved
+    // parameter makes level curves follow their surface, a curve is deleted): each record is
+    // traced from a copy, and the list is looked up again by place after every trace.
+    const auto list = [&]() -> examples::TrajectoryList* {
+        return owner_.Inventory().IsIndex(i) ? &owner_.Inventory()[i].trajectories : nullptr;
+    };
+    for (std::size_t n = list()->size(); n-- > 0;) {
+        if (!list() || n >= list()->size()) continue;
+        const TTrajectory record = (*list())[n].Clone();
+        if (levelFilter && !PassesLevelFilter(record, level.variable, level.value, level.tolerance))
             continue;
-        const TTraceOutcome outcome = TraceSystemTrajectory(i, *it);
+        const TTraceOutcome outcome = TraceSystemTrajectory(i, record);
         // The owner's own redraw keeps where a trace stopped (not for the shared records of a
         // family's members); its linked windows only draw.
-        if (&target_ == &owner_ && !owner_.Inventory()[i].familyOn)
-            KeepWhereStopped(*it, outcome.result, outcome.keptUntil);
+        if (&target_ == &owner_ && list() && n < list()->size() && !owner_.Inventory()[i].familyOn)
+            KeepWhereStopped((*list())[n], outcome.result, outcome.keptUntil);
         if (outcome.key != 0) return outcome.key;
     }
     return 0;

@@ -10,6 +10,7 @@
 #include "dynamics/window_tools.h"
 #include "examples/levels/plot111_win.h"
 #include "examples/plot_test_window.h"
+#include "platform/device_context.h"
 #include "support/curve_pixels.h"
 
 namespace quorlin::dynamics {
@@ -89,6 +90,33 @@ TEST_F(TrajectoryDrawingTest, EveryTraceEndsWhileKeysAreNotPolled) {
     // The spiral came close to the unit circle before its work ran out.
     const auto circle = [](long double t) { return std::pair{std::cos(t), std::sin(t)}; };
     EXPECT_GT(ShareOnCurve(picture, TrajectoryColour(0, 0), 0, 6.2L, 30, circle), 0.9);
+}
+
+// What runs while a trace polls keys may change the list being drawn (a moved parameter makes
+// level curves follow their surface and drops some, a curve is deleted): the drawing goes on
+// over the list as it is then, never over the records it had before. Here the first traced
+// point leaves a list of one, in new memory; then the last curve drawn first is all there is.
+TEST_F(TrajectoryDrawingTest, AListChangedWhileItIsDrawnIsLookedUpAgain) {
+    Paste("DEQ2T; -y; x; TRAJ; 1; 1; 0; 0; -1; TRAJ; 1; 0.5; 0; 0; -1; TRAJ; 1; 0.25; 0; 0; -1;");
+    ASSERT_EQ(win.Inventory()[0].trajectories.size(), 3u);
+    win.Output().noPolling = true;
+    QImage image(401, 301, QImage::Format_RGB32);
+    platform::DeviceContext dc(image);
+    canvas::TCanvasPrimitives prim = win.Primitives(dc);
+    TTrajectoryPainter painter(win, prim);
+    int points = 0;
+    painter.onPoint = [&](const examples::TLinkedPoint&) {
+        if (points++ > 0) return;
+        auto& list = win.Inventory()[0].trajectories;
+        examples::TrajectoryList kept;
+        kept.push_back(list.back().Clone());
+        list = std::move(kept);
+    };
+    EXPECT_EQ(painter.DrawSystemTrajectories(0, false), 0);
+    win.Output().noPolling = false;
+    ASSERT_EQ(win.Inventory()[0].trajectories.size(), 1u);
+    EXPECT_EQ(win.Inventory()[0].trajectories[0].startX, 1);
+    EXPECT_GT(points, 1);
 }
 
 // A 3D window whose explicit surfaces hide every point below z = 1 and that counts the asks.

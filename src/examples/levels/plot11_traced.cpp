@@ -6,9 +6,9 @@
 #include "core/errors.h"
 #include "core/timed_poll.h"
 #include "dynamics/geometry.h"
+#include "dynamics/level_set.h"
 #include "dynamics/linked_plot.h"
 #include "examples/levels/plot11_win.h"
-#include "examples/records/derivation.h"
 #include "platform/key_poll.h"
 
 namespace quorlin::examples {
@@ -43,28 +43,12 @@ int TPlot11Win::DrawTracedCurves(platform::DeviceContext& dc, int i) {
     e.LevelSearch() = 0;
     FormulaContext& f = Formulas();
     // The level set: the surface z = f(x, y) (or F(x, y, z) = 0) within its box flattened to
-    // the window's level.
-    TExprNode* tree = e.kind == kind::kSurface ? e.trees[2].get() : e.trees[3].get();
-    if (!tree) return 0;
-    const bool explicitSurface = e.kind == kind::kSurface;
-    const dynamics::ScalarField3 field = [&](Vec3 p, long double& out) {
-        f.SetVar(slot::kX, p.x);
-        f.SetVar(slot::kY, p.y);
-        f.SetVar(slot::kZ, p.z);
-        if (!f.Evaluate(*tree)) return false;
-        out = explicitSurface ? p.z - tree->re : tree->re;
-        return true;
-    };
-    dynamics::Box3 box{e.boxMin, e.boxMax};
-    // A surface intersection with a parametric surface is searched in that surface's
-    // parameter plane (t as x, u as y).
-    if (e.kind == kind::kSurfaceIntersection &&
-        e.derivation >= derived::kFirstParametricIntersection) {
-        box.min = {std::min(e.rangeLow[0], e.rangeHigh[0]), std::min(e.rangeLow[1], e.rangeHigh[1]),
-                   0};
-        box.max = {std::max(e.rangeLow[0], e.rangeHigh[0]), std::max(e.rangeLow[1], e.rangeHigh[1]),
-                   0};
-    }
+    // the window's level; a surface intersection with a parametric surface is searched in that
+    // surface's parameter plane (t as x, u as y).
+    const std::optional<dynamics::ScalarField3> levelSet = dynamics::LevelSetField(f, e);
+    if (!levelSet) return 0;
+    const dynamics::ScalarField3& field = *levelSet;
+    dynamics::Box3 box = dynamics::LevelSearchBox(e);
     const int level = Level().variable;
     Coordinate(box.min, level) = Coordinate(box.max, level) = Level().value;
     const Vec3 extent = box.max - box.min;
@@ -85,7 +69,9 @@ int TPlot11Win::DrawTracedCurves(platform::DeviceContext& dc, int i) {
     // The attempts in the caption, as "press Q to quit 3/25" (no end when it runs until Q).
     const bool progress = e.LevelSearchProgress() && !Printing().printing;
     const auto saved = f.vars;
-    TTimedPoll poll = LevelSearchPoll();
+    // In a run of searches the run's poll goes on; a search of its own starts one.
+    TTimedPoll own = levelSearchRun_ ? TTimedPoll() : LevelSearchPoll();
+    TTimedPoll& poll = levelSearchRun_ ? *levelSearchRun_ : own;
     for (int attempt = 0; key == 0 && (untilQ || attempt < kLevelSearchAttempts); ++attempt) {
         if (progress) ShowKeyHint(kKeyHintQuit, attempt + 1, untilQ ? 0 : kLevelSearchAttempts);
         Vec3 p;
@@ -113,18 +99,33 @@ int TPlot11Win::DrawTracedCurves(platform::DeviceContext& dc, int i) {
     return key == kKeyStop ? kKeyStop : 0;
 }
 
-void TPlot11Win::SetLevelSearchPoll(std::function<int()> poll,
-                                    TTimedPoll::Clock::duration interval) {
+void TPlot11Win::SetLevelSearchPoll(std::function<int()> poll, TTimedPoll::Clock::duration interval,
+                                    TTimedPoll::Now now) {
     levelSearchPoll_ = std::move(poll);
     levelSearchInterval_ = interval;
+    levelSearchNow_ = std::move(now);
+}
+
+void TPlot11Win::BeginLevelSearchRun() {
+    levelSearchRun_ = LevelSearchPoll();
+}
+
+void TPlot11Win::EndLevelSearchRun() {
+    levelSearchRun_.reset();
+}
+
+int TPlot11Win::PollLevelSearchRun() {
+    return levelSearchRun_ && (*levelSearchRun_)() == kKeyStop ? kKeyStop : 0;
 }
 
 // An attempt may cost little (no point of the level found) or a whole trace: the key is polled
 // by time, not once an attempt.
 TTimedPoll TPlot11Win::LevelSearchPoll() {
     if (Output().noPolling) return {};
-    if (levelSearchPoll_) return TTimedPoll(levelSearchPoll_, levelSearchInterval_);
-    return TTimedPoll([this] { return platform::PollKey(this); }, levelSearchInterval_);
+    if (levelSearchPoll_)
+        return TTimedPoll(levelSearchPoll_, levelSearchInterval_, levelSearchNow_);
+    return TTimedPoll([this] { return platform::PollKey(this); }, levelSearchInterval_,
+                      levelSearchNow_);
 }
 
 }  // namespace quorlin::examples

@@ -163,9 +163,18 @@ public:
     // The search request is cleared. 0, or 81 when Q stopped it.
     int DrawTracedCurves(platform::DeviceContext& dc, int i);
     // The key poll of the search, asked after every attempt and paced by time: PollKey on this
-    // window, or one a test puts in with its own pacing (an empty poll: PollKey again).
+    // window, or one a test puts in with its own pacing and clock (an empty poll: PollKey
+    // again).
     void SetLevelSearchPoll(std::function<int()> poll,
-                            TTimedPoll::Clock::duration interval = TTimedPoll::kInterval);
+                            TTimedPoll::Clock::duration interval = TTimedPoll::kInterval,
+                            TTimedPoll::Now now = {});
+    // A run of many searches (every level of a range, one search each): while it lasts, the
+    // searches and the run between them ask one poll, whose pacing runs on across them all, so
+    // that searches each shorter than the interval still see Q. Begun again, it starts afresh.
+    void BeginLevelSearchRun();
+    void EndLevelSearchRun();
+    // The run's poll asked now: 81 after Q; 0 outside a run.
+    int PollLevelSearchRun();
     // A search for level curves skips the points whose curve the picture shows already.
     bool DrawingReadsPixels() const override;
     // Whether a 3D point is drawn: the 3D branch tests it against its box and surfaces.
@@ -309,6 +318,8 @@ private:
     bool loading_ = false;
     std::function<int()> levelSearchPoll_;
     TTimedPoll::Clock::duration levelSearchInterval_ = TTimedPoll::kInterval;
+    TTimedPoll::Now levelSearchNow_;
+    std::optional<TTimedPoll> levelSearchRun_;
 };
 
 }  // namespace quorlin::examples

@@ -1,6 +1,7 @@
 #include "plot3d/levelcurves/level_dialog.h"
 
 #include "core/errors.h"
+#include "dynamics/level_set.h"
 #include "examples/records/equation_text.h"
 #include "platform/boxes.h"
 #include "platform/strings.h"
@@ -47,6 +48,11 @@ examples::TrajectoryList* T3DIvpDlg::Curves() {
 void T3DIvpDlg::BackupCurves() {
     const examples::TrajectoryList* curves = Curves();
     backup_ = curves ? examples::CloneTrajectoryList(*curves) : examples::TrajectoryList{};
+}
+
+void T3DIvpDlg::FollowBackup() {
+    if (!window_.Inventory().IsIndex(example_)) return;
+    dynamics::FollowLevelCurves(window_.Formulas(), window_.Inventory()[example_], backup_);
 }
 
 void T3DIvpDlg::FillList() {
@@ -241,17 +247,23 @@ void TLevelDlg::CmPrevLevel() {
 
 int TLevelDlg::CmAuto() {
     if (ReadFields(OutsideCurrent::ToLow) != 0) return 0;
+    // One poll paced across every level, asked by the searches and between levels: a level's
+    // search alone is often over before its own poll would be due.
+    const QPointer<TLevelWin> levels = &window_.MadeLevelWindow();
+    levels->BeginLevelSearchRun();
     int key = 0;
     for (const long double level : AutoLevels(values_.range)) {
         values_.current = level;
         ShowValues();
         key = Request({.search = true, .currentOnly = true});
         changed_ = true;
+        if (key != kKeyStop && levels) key = levels->PollLevelSearchRun();
         // Q ends the whole run, not only the search of this level.
-        if (key == kKeyStop) break;
+        if (key == kKeyStop || !levels) break;
     }
+    if (levels) levels->EndLevelSearchRun();
     FillList();
-    return key;
+    return key == kKeyStop ? kKeyStop : 0;
 }
 
 void TLevelDlg::CmSearchCurrent() {

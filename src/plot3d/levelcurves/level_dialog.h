@@ -39,6 +39,9 @@ public:
     // The position in the curve list of each line.
     const std::vector<int>& ListedPositions() const { return listed_; }
     bool Changed() const { return changed_; }
+    // The example's surface changed: the copy "discard changes" goes back to follows it as the
+    // example's own curves do (level_set.h), so that nothing stale comes back.
+    void FollowBackup();
     virtual void FillList();
     void DeleteOne();
     void DeleteAll();

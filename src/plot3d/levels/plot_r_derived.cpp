@@ -56,6 +56,8 @@ void TPlotRWin::UpdateDependents(int k) {
 void TPlotRWin::RebuildDerived3D(int i) {
     const TRebuild3D how = RebuildOf3D(Inventory()[i].derivation);
     kRebuilders[static_cast<std::size_t>(how)](*this, i);
+    // Its curves were traced on what it was.
+    FollowLevelCurves(i);
 }
 
 void TPlotRWin::RecomputeAll() {
@@ -63,6 +65,8 @@ void TPlotRWin::RecomputeAll() {
         RecomputeExampleBox(Formulas(), Inventory()[i], Axes().axesShown, nullptr);
         Compiler().EvaluateRanges(i);
     }
+    // A parameter moved (a slider, an animation frame): every level curve follows its surface.
+    for (int i = 0; i <= Inventory().LastIndex(); ++i) FollowLevelCurves(i);
 }
 
 }  // namespace quorlin::plot3d

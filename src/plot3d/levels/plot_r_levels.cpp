@@ -1,6 +1,8 @@
 // The launchers of the 3D window's level curves: the level dialog of the inventory's "levels",
 // and the level-curve window it shows levels in. Both are made once on first use and kept,
 // then shown again and brought to the top, as the window's other tools.
+#include "dynamics/level_set.h"
+#include "plot3d/intersections/intersection_dialog.h"
 #include "plot3d/levelcurves/level_dialog.h"
 #include "plot3d/levelcurves/level_window.h"
 #include "plot3d/levels/plot_r_win.h"
@@ -44,6 +46,23 @@ int TPlotRWin::ShowLevel(const TLevelRequest& request) {
     TLevelWin& window = KeptLevelWindow(levelWindow_, kStrLevels);
     window.ShowLevel(request);
     return PresentLevelWindow(window, request.search);
+}
+
+TLevelWin& TPlotRWin::MadeLevelWindow() {
+    return KeptLevelWindow(levelWindow_, kStrLevels);
+}
+
+int TPlotRWin::FollowLevelCurves(int i) {
+    if (IsLoading() || !Inventory().IsIndex(i)) return 0;
+    const int dropped = dynamics::FollowLevelCurves(Formulas(), Inventory()[i]);
+    for (T3DIvpDlg* dialog :
+         std::initializer_list<T3DIvpDlg*>{levelDialog_.data(), intersectionDialog_.data()}) {
+        if (!dialog || dialog->Example() != i) continue;
+        dialog->FollowBackup();
+        // A dialog lists curves by their places in the list: the places changed.
+        if (dropped != 0) dialog->FillList();
+    }
+    return dropped;
 }
 
 TLevelWin& TPlotRWin::KeptLevelWindow(QPointer<TLevelWin>& kept, int titleId) {

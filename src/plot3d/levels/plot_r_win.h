@@ -294,6 +294,12 @@ public:
     void HideLevelWindow() override;
     // Examples were removed: the level dialog and window follow theirs.
     void LevelExamplesRemoved(std::span<const int> oldToNew);
+    // The level-curve window, made (hidden) when there is none yet.
+    TLevelWin& MadeLevelWindow();
+    // Example i changed (or a parent of it): each of its stored level curves is moved back onto
+    // its level set, or dropped, and the curve lists shown follow. While a diagram is read its
+    // curves stay as stored. The number dropped.
+    int FollowLevelCurves(int i);
 
     // --- surface intersections and meridians (intersections/plot_r_intersections.cpp) ---
     // 787: two surfaces chosen ("EQUA317"), their intersection (the one made before for the

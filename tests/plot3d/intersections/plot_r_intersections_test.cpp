@@ -394,5 +394,94 @@ TEST_F(IntersectionTest, AUserSearchesAndSeesTheCurvesThroughTheMenus) {
     w->ClearModified();
 }
 
+// The sphere x^2 + y^2 + z^2 = 4 cut by z = A (an explicit surface, or a plane through (0, 0, A)),
+// its curve searched at A = 1 (the circle of radius sqrt 3), then the parent changed by the
+// slider's path (a new value of A) or by an edit in the inventory: the stored curves are the
+// circle of the new height, in the window of curves as on the record, or gone where the plane
+// misses the sphere.
+TEST_F(IntersectionTest, FoundCurvesFollowTheirParentsOrAreDropped) {
+    const struct {
+        const char* cut;
+        const char* edited;  // the cut's new formula; null: A moves to a
+        long double a;
+        long double radius;  // 0: no curve is left
+    } rows[] = {
+        {"EXPL3;A;-3;3;-2.5;3.5;\r\n", nullptr, 0, 2},
+        {"EXPL3;A;-3;3;-2.5;3.5;\r\n", "0", 1, 2},
+        {"EXPL3;A;-3;3;-2.5;3.5;\r\n", "-0.5", 1, std::sqrt(3.75L)},
+        {"EXPL3;A;-3;3;-2.5;3.5;\r\n", nullptr, 2.5L, 0},
+        {"PLANE;0;0;1;0;0;A;4;\r\n", nullptr, 0.5L, std::sqrt(3.75L)},
+        {"PLANE;0;0;1;0;0;A;4;\r\n", nullptr, -1.25L, std::sqrt(2.4375L)},
+    };
+    for (const auto& row : rows) {
+        TPlot3Win w{QStringLiteral("noname3.qz3")};
+        w.Formulas().SetVar(1, 1);
+        OpenAndPaste(w, (std::string(kSphere) + row.cut).c_str());
+        w.RecomputeAllBoxes();
+        {
+            platform::ScopedDialogRunner runner([](platform::Dialog& d) { return d.Press(1); });
+            ASSERT_TRUE(w.SendCommand(cmd::kSurfaceSurface));
+        }
+        ASSERT_EQ(w.Inventory().Count(), 3);
+        TIntSSDlg* dialog = w.IntersectionDialog();
+        ASSERT_NE(dialog, nullptr);
+        w.Roles().SetRole(examples::kRoleTrajectory, 4);
+        dialog->Press(TIntSSDlg::kSee);
+        TLevelWin* trace = w.IntersectionWindow();
+        ASSERT_NE(trace, nullptr);
+        trace->Output().noPolling = true;
+        dialog->Press(TIntSSDlg::kSearch);
+        dialog->Press(platform::kIdOk);
+        const TExample& e = w.Inventory()[2];
+        ASSERT_FALSE(e.trajectories.empty()) << row.cut;
+        for (const examples::TTrajectory& t : e.trajectories)
+            EXPECT_NEAR(static_cast<double>(std::hypot(t.startX, t.startY)), std::sqrt(3.0), 2e-3);
+
+        if (row.edited) {
+            ASSERT_TRUE(w.SendCommand(cmd::kInventory));
+            examples::TFnListDlg* inventory = w.InventoryDialog();
+            ASSERT_NE(inventory, nullptr);
+            inventory->FillList(1);
+            platform::ScopedDialogRunner runner([&row](platform::Dialog& d) {
+                d.SetText(213, QString::fromLatin1(row.edited));
+                return d.Press(platform::kIdOk);
+            });
+            inventory->Press(examples::invent::kEdit);
+            inventory->Press(platform::kIdOk);
+        } else {
+            w.Formulas().SetVar(1, row.a);
+            w.ExampleChanged(1);
+        }
+        if (row.radius == 0) {
+            EXPECT_TRUE(e.trajectories.empty()) << row.a;
+            EXPECT_EQ(dialog->ListedPositions().size(), e.trajectories.size());
+            CloseUnsaved(w);
+            continue;
+        }
+        ASSERT_FALSE(e.trajectories.empty()) << row.cut << " " << row.a;
+        for (const examples::TTrajectory& t : e.trajectories)
+            EXPECT_NEAR(static_cast<double>(std::hypot(t.startX, t.startY)),
+                        static_cast<double>(row.radius), 1e-12);
+
+        // What the window of curves draws ("see") lies on the new circle.
+        ASSERT_EQ(w.ShowIntersectionWindow(2, false), 0);
+        trace->InvalidateImage(ImageLayer::Background);
+        trace->RenderImage(ImageLayer::Picture);
+        const QImage image = trace->Image(ImageLayer::Picture);
+        const QRgb curve = trace->OutputColor(trace->DrawColor(4)).rgb();
+        const long double reach = 2 * trace->View().unitsPerPixelX;
+        int onCurve = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixel(x, y) != curve) continue;
+                const canvas::WorldPoint p = trace->ScreenToWorld({x, y});
+                EXPECT_LE(std::fabs(std::hypot(p.x, p.y) - row.radius), reach) << x << "," << y;
+                ++onCurve;
+            }
+        EXPECT_GT(onCurve, 100) << row.cut << " " << row.a;
+        CloseUnsaved(w);
+    }
+}
+
 }  // namespace
 }  // namespace quorlin::plot3d

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <numbers>
 #include <set>
@@ -545,6 +546,132 @@ TEST_F(LevelWindowTest, DeletionsAndSearchesAreKeptOrDiscarded) {
     win.ExamplesRemoved(gone);
     EXPECT_EQ(d.Example(), -1);
     EXPECT_TRUE(d.IsHidden());
+}
+
+// z = x^2 + y^2 + B with its levels 1 and 4 found by "auto" at B = 0 (circles of radius 1 and 2),
+// then B moved by the slider's path: the curves of level c are the circle of radius sqrt(c - B),
+// on their records, in the level window ("see curr") and on the surface in the 3D picture; a
+// level the surface no longer reaches has lost its curves.
+TEST_F(LevelWindowTest, LevelCurvesFollowTheirSurfaceOrAreDropped) {
+    const struct {
+        long double b;
+        long double radius1, radius4;  // 0: no curve is left
+    } rows[] = {{0.5L, std::sqrt(0.5L), std::sqrt(3.5L)},
+                {-0.75L, std::sqrt(1.75L), std::sqrt(4.75L)},
+                {1.5L, 0, std::sqrt(2.5L)}};
+    for (const auto& row : rows) {
+        TPlot3Win w{QStringLiteral("noname4.qz3")};
+        w.Formulas().SetVar(2, 0);
+        OpenAndPaste(w, "EXPL3;x^2+y^2+B;-3;3;-2.75;3.25;\r\n");
+        w.RecomputeAllBoxes();
+        w.Roles().SetRole(examples::kRoleTrajectory, 4);
+        w.Inventory()[0].pen.colour = 9;
+        w.Inventory()[0].extraColour = {9, 9};
+        w.OpenLevelsDialog(0);
+        TLevelDlg& d = *w.LevelDialog();
+        Type(d, "1", "4", "1", "2");
+        d.Press(TLevelDlg::kAuto);
+        const examples::TExample& e = w.Inventory()[0];
+        ASSERT_FALSE(e.trajectories.empty());
+
+        w.Formulas().SetVar(2, row.b);
+        w.ExampleChanged(2);
+        std::array<int, 2> perLevel{};
+        for (const examples::TTrajectory& t : e.trajectories) {
+            ASSERT_TRUE(t.startZ == 1 || t.startZ == 4) << t.startZ;
+            const long double radius = t.startZ == 1 ? row.radius1 : row.radius4;
+            EXPECT_NEAR(static_cast<double>(std::hypot(t.startX, t.startY)),
+                        static_cast<double>(radius), 1e-12);
+            ++perLevel[t.startZ == 1 ? 0 : 1];
+        }
+        EXPECT_EQ(perLevel[0] == 0, row.radius1 == 0) << row.b;
+        EXPECT_GT(perLevel[1], 0);
+        EXPECT_EQ(d.ListedPositions().size(), e.trajectories.size());
+
+        TLevelWin* levels = w.LevelWindow();
+        ASSERT_NE(levels, nullptr);
+        for (const auto& [level, radius] :
+             {std::pair{"1", row.radius1}, std::pair{"4", row.radius4}}) {
+            if (radius == 0) continue;
+            d.SetText(TLevelDlg::kCurrent, QString::fromLatin1(level));
+            d.Press(TLevelDlg::kSeeCurrent);
+            levels->InvalidateImage(ImageLayer::Background);
+            levels->RenderImage(ImageLayer::Picture);
+            const QImage image = levels->Image(ImageLayer::Picture);
+            const QRgb curve = levels->OutputColor(levels->DrawColor(4)).rgb();
+            const long double reach = 2 * levels->View().unitsPerPixelX;
+            int onCurve = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    if (image.pixel(x, y) != curve) continue;
+                    const canvas::WorldPoint p = levels->ScreenToWorld({x, y});
+                    EXPECT_LE(std::fabs(std::hypot(p.x, p.y) - radius), reach) << x << "," << y;
+                    ++onCurve;
+                }
+            EXPECT_GT(onCurve, 50) << level << " " << row.b;
+        }
+
+        // On the surface: the circle of level 4 at height 4 in the 3D picture.
+        w.InvalidateImage(ImageLayer::Background);
+        w.RenderImage(ImageLayer::Picture);
+        const QImage space = w.Image(ImageLayer::Picture);
+        const QRgb red = w.OutputColor(w.DrawColor(4)).rgb();
+        int near = 0;
+        for (int k = 0; k < 36; ++k) {
+            const long double a = k * kPi / 18;
+            const auto pixel =
+                w.ProjectToPixel({row.radius4 * std::cos(a), row.radius4 * std::sin(a), 4});
+            if (!pixel) continue;
+            bool found = false;
+            for (int dy = -2; dy <= 2 && !found; ++dy)
+                for (int dx = -2; dx <= 2 && !found; ++dx) {
+                    const QPoint q = *pixel + QPoint(dx, dy);
+                    found = space.valid(q) && space.pixel(q) == red;
+                }
+            near += found ? 1 : 0;
+        }
+        EXPECT_GE(near, 18) << row.b;
+        CloseUnsaved(w);
+    }
+}
+
+// "auto" through many levels asks one key poll, paced across every level and asked between
+// them too. Its clock here moves half a millisecond at each look and a level's search looks 25
+// times: 12.5 ms, below the 20 ms interval, so a poll started afresh for each search would never
+// be asked. Q at the n-th poll stops the run with 81 within a few levels, whatever their number.
+TEST_F(LevelWindowTest, QStopsAutoWithinAFewLevelsAtAnyCount) {
+    OpenAndPaste(win, "EXPL3;x^2+y^2;-1;2;-1.5;1;\r\n");
+    win.RecomputeAllBoxes();
+    const struct {
+        const char* count;
+        int levels;
+        int stopAt;
+    } rows[] = {{"40", 40, 1}, {"3000", 3000, 3}, {"32767", 32767, 2}};
+    for (const auto& row : rows) {
+        TLevelWin& levels = win.MadeLevelWindow();
+        TTimedPoll::Clock::time_point clock{};
+        int asked = 0;
+        levels.SetLevelSearchPoll(
+            [&] {
+                ++asked;
+                return asked == row.stopAt ? kKeyStop : 'W';
+            },
+            std::chrono::milliseconds(20),
+            [&clock] {
+                clock += std::chrono::microseconds(500);
+                return clock;
+            });
+        TLevelDlg& d = Levels(0);
+        // Levels above the surface's box: each search finds nothing and costs little.
+        Type(d, "100", "200", "100", row.count);
+        EXPECT_EQ(d.CmAuto(), kKeyStop) << row.count;
+        EXPECT_EQ(asked, row.stopAt);
+        const long double done = (d.Values().current - 100) * (row.levels - 1) / 100 + 1;
+        EXPECT_GE(done, 1);
+        EXPECT_LE(done, 2 * row.stopAt + 1) << row.count;
+        levels.SetLevelSearchPoll({});
+        d.Press(platform::kIdOk);
+    }
 }
 
 // The curve pixels of the level window's picture of z = sin(x)cos(y) by the level they lie

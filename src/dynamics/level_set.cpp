@@ -1,0 +1,196 @@
+#include "dynamics/level_set.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "examples/records/derivation.h"
+
+namespace quorlin::dynamics {
+
+namespace {
+
+namespace k = examples::kind;
+
+constexpr int kMostNewtonSteps = 64;
+// The difference quotients of the gradient step this part of the plane's extent either way.
+constexpr long double kDifferenceStep = 1e-6L;
+// Newton has settled when a step is below this part of the extent.
+constexpr long double kSettledStep = 1e-15L;
+// A point found counts as inside the box within this part of the extent.
+constexpr long double kBoxMargin = 1e-9L;
+
+// The coordinate of p on the axis 0 (x), 1 (y) or 2 (z).
+long double& Axis(Vec3& p, int axis) {
+    return axis == 0 ? p.x : axis == 1 ? p.y : p.z;
+}
+long double AxisOf(Vec3 p, int axis) {
+    return Axis(p, axis);
+}
+
+// The two axes of the plane of a level variable, in the order its curves are traced in:
+// z levels (x, y), x levels (y, z), y levels (z, x).
+std::optional<std::array<int, 2>> PlaneAxes(int levelVariable) {
+    switch (levelVariable) {
+        case slot::kZ:
+            return std::array{0, 1};
+        case slot::kX:
+            return std::array{1, 2};
+        case slot::kY:
+            return std::array{2, 0};
+        default:
+            return std::nullopt;
+    }
+}
+
+// The level variable an intersection's curves are traced at: z shifted by its solved axis.
+int IntersectionLevel(const examples::TExample& e) {
+    return slot::kZ + std::clamp<int>(e.SolvedAxis(), -2, 0);
+}
+
+// Newton's iteration in the plane of the two axes, from p.
+class TPlaneNewton {
+public:
+    TPlaneNewton(const ScalarField3& f, std::array<int, 2> axes, long double extent)
+        : f_(f), axes_(axes), extent_(extent) {}
+
+    // f at p and its gradient in the plane; false where either fails.
+    bool Linearise(Vec3 p, long double& value, std::array<long double, 2>& gradient) const {
+        if (!f_(p, value) || !std::isfinite(value)) return false;
+        const long double h = kDifferenceStep * extent_;
+        for (std::size_t a = 0; a < 2; ++a) {
+            Vec3 ahead = p;
+            Vec3 behind = p;
+            Axis(ahead, axes_[a]) += h;
+            Axis(behind, axes_[a]) -= h;
+            long double fa = 0;
+            long double fb = 0;
+            if (!f_(ahead, fa) || !f_(behind, fb)) return false;
+            gradient[a] = (fa - fb) / (2 * h);
+            if (!std::isfinite(gradient[a])) return false;
+        }
+        return true;
+    }
+
+    std::optional<Vec3> Settle(Vec3 p) const {
+        for (int step = 0; step < kMostNewtonSteps; ++step) {
+            long double value = 0;
+            std::array<long double, 2> g{};
+            if (!Linearise(p, value, g)) return std::nullopt;
+            if (value == 0) return p;
+            const long double norm2 = g[0] * g[0] + g[1] * g[1];
+            if (!(norm2 > 0)) return std::nullopt;
+            const long double da = value * g[0] / norm2;
+            const long double db = value * g[1] / norm2;
+            const long double length = std::hypot(da, db);
+            // A step beyond the whole plane leaves for another part of the set, if any.
+            if (!(length <= extent_)) return std::nullopt;
+            Axis(p, axes_[0]) -= da;
+            Axis(p, axes_[1]) -= db;
+            if (length <= kSettledStep * extent_) return p;
+        }
+        return std::nullopt;
+    }
+
+private:
+    const ScalarField3& f_;
+    std::array<int, 2> axes_;
+    long double extent_;
+};
+
+}  // namespace
+
+std::optional<ScalarField3> LevelSetField(FormulaContext& context, examples::TExample& e) {
+    const bool explicitSurface = e.kind == k::kSurface;
+    TExprNode* tree = explicitSurface ? e.trees[2].get() : e.trees[3].get();
+    if (!tree) return std::nullopt;
+    return ScalarField3([&context, tree, explicitSurface](Vec3 p, long double& out) {
+        context.SetVar(slot::kX, p.x);
+        context.SetVar(slot::kY, p.y);
+        context.SetVar(slot::kZ, p.z);
+        if (!context.Evaluate(*tree)) return false;
+        out = explicitSurface ? p.z - tree->re : tree->re;
+        return true;
+    });
+}
+
+Box3 LevelSearchBox(const examples::TExample& e) {
+    if (e.kind != k::kSurfaceIntersection ||
+        e.derivation < examples::derived::kFirstParametricIntersection)
+        return {e.boxMin, e.boxMax};
+    return {{std::min(e.rangeLow[0], e.rangeHigh[0]), std::min(e.rangeLow[1], e.rangeHigh[1]), 0},
+            {std::max(e.rangeLow[0], e.rangeHigh[0]), std::max(e.rangeLow[1], e.rangeHigh[1]), 0}};
+}
+
+std::optional<Vec3> ProjectOntoLevelSet(const ScalarField3& f, Vec3 start, int levelVariable,
+                                        const Box3& box) {
+    const std::optional<std::array<int, 2>> axes = PlaneAxes(levelVariable);
+    if (!axes) return std::nullopt;
+    const auto low = [&box](int a) { return std::min(AxisOf(box.min, a), AxisOf(box.max, a)); };
+    const auto high = [&box](int a) { return std::max(AxisOf(box.min, a), AxisOf(box.max, a)); };
+    long double extent =
+        std::max(high((*axes)[0]) - low((*axes)[0]), high((*axes)[1]) - low((*axes)[1]));
+    if (!(extent > 0) || !std::isfinite(extent)) extent = 1;
+    const TPlaneNewton newton(f, *axes, extent);
+
+    // A start the search could have found at this level stays as it is.
+    long double value = 0;
+    std::array<long double, 2> g{};
+    if (!newton.Linearise(start, value, g)) return std::nullopt;
+    const long double slope = std::hypot(g[0], g[1]);
+    if (std::fabs(value) <= kSignChangeTolerance * extent * slope) return start;
+
+    const std::optional<Vec3> settled = newton.Settle(start);
+    if (!settled) return std::nullopt;
+    const long double margin = kBoxMargin * extent;
+    for (const int a : *axes) {
+        const long double c = AxisOf(*settled, a);
+        if (!(c >= low(a) - margin && c <= high(a) + margin)) return std::nullopt;
+    }
+    return settled;
+}
+
+int FollowLevelCurves(FormulaContext& context, examples::TExample& e) {
+    return FollowLevelCurves(context, e, e.trajectories);
+}
+
+int FollowLevelCurves(FormulaContext& context, examples::TExample& e,
+                      examples::TrajectoryList& curves) {
+    if (curves.empty()) return 0;
+    const std::optional<ScalarField3> field = LevelSetField(context, e);
+    if (!field) return 0;
+    const PlotVariableGuard guard(context);
+    const Box3 box = LevelSearchBox(e);
+    const int plane = e.kind == k::kSurfaceIntersection ? IntersectionLevel(e) : 0;
+    std::vector<bool> dropped(curves.size(), false);
+    for (std::size_t n = 0; n < curves.size(); ++n) {
+        examples::TTrajectory& curve = curves[n];
+        const int level = curve.option1;
+        if (level < slot::kX || level > slot::kZ) continue;
+        if (plane != 0 && level != plane) {
+            dropped[n] = true;
+            continue;
+        }
+        const std::optional<Vec3> p =
+            ProjectOntoLevelSet(*field, {curve.startX, curve.startY, curve.startZ}, level, box);
+        if (!p) {
+            dropped[n] = true;
+            continue;
+        }
+        curve.startX = p->x;
+        curve.startY = p->y;
+        curve.startZ = p->z;
+    }
+    // Untouched when every curve follows: a list being drawn keeps its place in memory.
+    const auto count = static_cast<int>(std::ranges::count(dropped, true));
+    if (count == 0) return 0;
+    examples::TrajectoryList kept;
+    kept.reserve(curves.size());
+    for (std::size_t n = 0; n < curves.size(); ++n)
+        if (!dropped[n]) kept.push_back(std::move(curves[n]));
+    curves = std::move(kept);
+    return count;
+}
+
+}  // namespace quorlin::dynamics

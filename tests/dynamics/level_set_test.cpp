@@ -1,0 +1,151 @@
+// The level set of a surface example and its stored level curves following a change: each start
+// moved back onto the set at its level in its plane (on the closed form), left where it lies
+// on the set already, or dropped when it cannot be (no set there, outside the box, another
+// plane), and the records of other curves left alone.
+#include "dynamics/level_set.h"
+
+#include <cmath>
+
+#include "dynamics_support.h"
+
+namespace quorlin::dynamics {
+namespace {
+
+namespace k = examples::kind;
+constexpr int kLetterA = 1;
+constexpr int kLetterB = 2;
+
+class LevelSetTest : public DynamicsTest {
+protected:
+    // A level curve of the example's kind from the start, traced at the level variable.
+    void AddCurve(Vec3 start, int levelVariable) {
+        examples::TTrajectory t = Record(example.kind, start, 1e18L, {5, 4, -1}, levelVariable);
+        example.trajectories.push_back(std::move(t));
+    }
+    Vec3 Start(std::size_t n) const {
+        const examples::TTrajectory& t = example.trajectories[n];
+        return {t.startX, t.startY, t.startZ};
+    }
+};
+
+// The explicit surface z = x^2 + y^2 + B, its level curves at z = 1 and z = 4 traced with B = 0
+// (circles of radius 1 and 2), then B moved: each start slides along its ray onto the circle
+// of radius sqrt(c - B), at its level; a level the surface no longer reaches in its box loses
+// its curve.
+TEST_F(LevelSetTest, ExplicitLevelCurvesFollowTheSurfaceOnTheClosedForm) {
+    example.kind = k::kSurface;
+    SetTree(3, "x^2+y^2+B");
+    example.boxMin = {-2.5L, -3, -1};
+    example.boxMax = {3, 2.25L, 20};
+    const struct {
+        long double b;
+        long double radius1, radius4;  // 0: dropped
+    } rows[] = {{0.5L, std::sqrt(0.5L), std::sqrt(3.5L)},
+                {-1.25L, 1.5L, std::sqrt(5.25L)},
+                {2, 0, std::sqrt(2.0L)}};
+    for (const auto& row : rows) {
+        example.trajectories.clear();
+        AddCurve({0.6L, -0.8L, 1}, slot::kZ);
+        AddCurve({-1.2L, 1.6L, 4}, slot::kZ);
+        ctx.SetVar(kLetterB, row.b);
+        ctx.SetVar(slot::kX, 7);
+        const int dropped = FollowLevelCurves(ctx, example);
+        EXPECT_EQ(ctx.Var(slot::kX), 7);  // the variables as they were
+        EXPECT_EQ(dropped, row.radius1 == 0 ? 1 : 0) << row.b;
+        std::size_t n = 0;
+        for (const auto& [radius, level, ray] :
+             {std::tuple{row.radius1, 1.0L, Vec2{0.6L, -0.8L}},
+              std::tuple{row.radius4, 4.0L, Vec2{-0.6L, 0.8L}}}) {
+            if (radius == 0) continue;
+            ASSERT_LT(n, example.trajectories.size());
+            const Vec3 p = Start(n++);
+            // On the circle to the last digits; along the ray as far as the gradient's
+            // difference quotients tell its direction.
+            EXPECT_NEAR(static_cast<double>(std::hypot(p.x, p.y)), static_cast<double>(radius),
+                        1e-15);
+            EXPECT_NEAR(static_cast<double>(p.x), static_cast<double>(radius * ray.x), 1e-12);
+            EXPECT_NEAR(static_cast<double>(p.y), static_cast<double>(radius * ray.y), 1e-12);
+            EXPECT_EQ(p.z, level);
+        }
+        EXPECT_EQ(n, example.trajectories.size());
+    }
+}
+
+// The intersection of x^2 + y^2 + z^2 = 4 with z = A as its trees hold it (tree 4: the sphere
+// with z replaced by A, traced in the plane (x, y), and the same cut by x = A, traced in the
+// plane (y, z)): traced at A = 1 on the circle of radius sqrt 3, then A moved.
+TEST_F(LevelSetTest, IntersectionCurvesFollowTheirParentsOrAreDropped) {
+    example.kind = k::kSurfaceIntersection;
+    example.derivation = 146;
+    example.boxMin = {-3, -2.5L, -2};
+    example.boxMax = {2.5L, 3, 2};
+    const long double r3 = std::sqrt(3.0L);
+    const struct {
+        const char* tree4;
+        int solvedAxis;
+        int level;
+        Vec3 start;
+        long double a;
+        Vec3 expected;  // the zero vector: dropped
+    } rows[] = {
+        {"x^2+y^2+A^2-4", 0, slot::kZ, {r3, 0, 0}, 0, {2, 0, 0}},
+        {"x^2+y^2+A^2-4", 0, slot::kZ, {0, -r3, 0}, 0.5L, {0, -std::sqrt(3.75L), 0}},
+        {"x^2+y^2+A^2-4", 0, slot::kZ, {r3, 0, 0}, 2.5L, {}},  // the plane misses the sphere
+        {"x^2+y^2+A^2-4", 0, slot::kY, {r3, 0, 0}, 0, {}},     // not the plane of its trees
+        {"A^2+y^2+z^2-4",
+         -2,
+         slot::kX,
+         {0, 1.5L, r3 / 2},
+         1.5L,
+         {0, std::sqrt(1.3125L), std::sqrt(7.0L) / 4}},
+        // On the set already: left exactly where it is.
+        {"x^2+y^2+A^2-4", 0, slot::kZ, {1.5L, 0, 0}, std::sqrt(1.75L), {1.5L, 0, 0}},
+    };
+    for (const auto& row : rows) {
+        SetTree(4, row.tree4);
+        example.SolvedAxis() = static_cast<std::int16_t>(row.solvedAxis);
+        example.trajectories.clear();
+        AddCurve(row.start, row.level);
+        ctx.SetVar(kLetterA, row.a);
+        const bool kept = row.expected.x != 0 || row.expected.y != 0 || row.expected.z != 0;
+        EXPECT_EQ(FollowLevelCurves(ctx, example), kept ? 0 : 1) << row.tree4 << " " << row.a;
+        ASSERT_EQ(example.trajectories.size(), kept ? 1u : 0u);
+        if (!kept) continue;
+        const Vec3 p = Start(0);
+        const Vec3 q = row.expected;
+        EXPECT_NEAR(static_cast<double>(Vec3Dot(p, p)), static_cast<double>(Vec3Dot(q, q)), 1e-15);
+        EXPECT_NEAR(static_cast<double>(p.x), static_cast<double>(q.x), 1e-12);
+        EXPECT_NEAR(static_cast<double>(p.y), static_cast<double>(q.y), 1e-12);
+        EXPECT_NEAR(static_cast<double>(p.z), static_cast<double>(q.z), 1e-12);
+    }
+}
+
+// A set that leaves the box, a curve that is no level curve, and an example without its tree.
+TEST_F(LevelSetTest, WhatCannotFollowIsDroppedAndOtherRecordsStay) {
+    example.kind = k::kImplicitSurface;
+    SetTree(4, "x^2+y^2+z^2-A^2");
+    example.boxMin = {-1.5L, -1, -1.25L};
+    example.boxMax = {1, 1.5L, 1.25L};
+    AddCurve({0, 0.8L, 0.6L}, slot::kX);  // on the unit sphere at x = 0
+    AddCurve({0.3L, 0, 0.4L}, slot::kY);  // at y = 0
+    AddCurve({5, 6, 7}, 2);               // a system's trajectory: method 2
+    ctx.SetVar(kLetterA, 2);
+    EXPECT_EQ(FollowLevelCurves(ctx, example), 2);  // both circles of radius 2 leave the box
+    ASSERT_EQ(example.trajectories.size(), 1u);
+    EXPECT_EQ(example.trajectories[0].option1, 2);
+    EXPECT_EQ(Start(0).x, 5);
+
+    ctx.SetVar(kLetterA, 0.5L);
+    AddCurve({0, 0.8L, 0.6L}, slot::kX);
+    EXPECT_EQ(FollowLevelCurves(ctx, example), 0);
+    EXPECT_NEAR(static_cast<double>(Start(1).y), 0.4, 1e-15);
+    EXPECT_NEAR(static_cast<double>(Start(1).z), 0.3, 1e-15);
+
+    example.Tree(4).reset();
+    ctx.SetVar(kLetterA, 3);
+    EXPECT_EQ(FollowLevelCurves(ctx, example), 0);
+    EXPECT_EQ(example.trajectories.size(), 2u);
+}
+
+}  // namespace
+}  // namespace quorlin::dynamics
