@@ -49,17 +49,18 @@ bool TPreWin::UpdateImageSize() {
     return true;
 }
 
-void TPreWin::RenderImage(ImageLayer layer) {
+int TPreWin::RenderImage(ImageLayer layer) {
     // A drawing that polls for Q may let the window paint meanwhile; that paint shows the
     // layers as they are and asks for a paint again once they are drawn (Paint).
-    if (rendering_) return;
+    if (rendering_) return 0;
     rendering_ = true;
+    int drawn = 0;
     UpdateImageSize();
     if (!backgroundCurrent_ || layer == ImageLayer::Background) {
         platform::DeviceContext dc(background_);
         drawingBackground_ = true;
         PaintBackground(dc);
-        const int drawn = DrawAll(dc);
+        drawn = DrawAll(dc);
         drawingBackground_ = false;
         if (drawn != 0 && drawn != kKeyStop) ReportDrawingError(drawn);
         backgroundCurrent_ = true;
@@ -73,6 +74,7 @@ void TPreWin::RenderImage(ImageLayer layer) {
     }
     rendering_ = false;
     if (std::exchange(paintedWhileRendering_, false)) Invalidate();
+    return drawn;
 }
 
 void TPreWin::BlitImage(ImageLayer layer, platform::DeviceContext& dc) const {

@@ -55,8 +55,9 @@ public:
     // Makes new images when the client size changed; true when it did (both layers are stale
     // then).
     bool UpdateImageSize();
-    // Draws the layer afresh (and the background layer first when it is stale).
-    void RenderImage(ImageLayer layer);
+    // Draws the layer afresh (and the background layer first when it is stale): 0, or what the
+    // drawing of the background layer returned (81 when Q stopped it).
+    int RenderImage(ImageLayer layer);
     // Copies a layer into a context at the image origin.
     void BlitImage(ImageLayer layer, platform::DeviceContext& dc) const;
     // Draws on a current layer as it stands, which stays current (a watched trajectory is shown

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "core/errors.h"
@@ -116,22 +117,24 @@ bool TPlotWin::PlaySlides(TSlideSource source, int count, bool bounce, int slot,
     const int playHint = source.playHint;
     p.preparing = true;
     Output().animationFrame = true;
+    bool stopped = false;
     {
-        // Drawing the slides polls for Q between slides; nothing else reaches the window.
+        // Drawing the slides polls for Q between slides (and within them when the source asks);
+        // nothing else reaches the window.
         platform::KeyPollScope scope;
-        for (int k = 0; k < fit; ++k) {
+        for (int k = 0; k < fit && !stopped; ++k) {
             source.prepare(k, fit);
-            DrawAnimationFrame(slot, source.recompute);
+            const int drawn = DrawAnimationFrame(slot, source.recompute, source.stopWithinSlides);
+            if (!player_) return false;  // the window was closed
             p.slides.push_back(Image(ImageLayer::Picture));
             ShowKeyHint(kHintSlide, k + 1, fit);
-            const int key = platform::PollKey(this);
-            if (!player_) return false;  // the window was closed
-            if (key == kKeyStop) break;
+            stopped = drawn == kKeyStop || platform::PollKey(this) == kKeyStop;
+            if (!player_) return false;
         }
     }
     p.preparing = false;
-    // Only the slides that were drawn are played.
-    if (p.slides.size() < 2) {
+    // Only the slides that were drawn are played, and none when Q ended a tour's drawing.
+    if (p.slides.size() < 2 || (stopped && source.stopWithinSlides)) {
         EndPlayer(false);
         return false;
     }
@@ -254,19 +257,21 @@ void TPlotWin::EndPlayer(bool closing) {
     if (p->whenDone) p->whenDone();
 }
 
-void TPlotWin::DrawAnimationFrame(int letter, bool recompute) {
+int TPlotWin::DrawAnimationFrame(int letter, bool recompute, bool polled) {
     if (recompute) {
         RecomputeAll();
         ForgetImplicitTraces(letter);
     }
     // A frame is bounded work: its drawers do not poll, so the player's keys reach the player.
+    // A slide drawn before anything plays may take long, and its drawers poll when asked.
     const bool polling = Output().noPolling;
-    Output().noPolling = true;
+    Output().noPolling = polling || !polled;
     InvalidateImage(ImageLayer::Background);
-    RenderImage(ImageLayer::Picture);
+    const int drawn = RenderImage(ImageLayer::Picture);
     Output().noPolling = polling;
     Invalidate();
     RepaintLinkedWindows();
+    return drawn;
 }
 
 bool TPlotWin::PaintSlide(QPainter& painter) {

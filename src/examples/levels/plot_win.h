@@ -220,6 +220,9 @@ public:
         std::function<void()> restore;
         int playHint = kHintQuit;  // the caption while the slides play
         bool recompute = true;     // false: the examples stay as they are, only the view moves
+        // The drawing of each slide asks for Q too (paced by time), and Q while the slides are
+        // drawn ends it all, nothing played.
+        bool stopWithinSlides = false;
     };
     // Draws up to `count` slides from the source, as many as the memory kept for slides holds
     // (fewer than asked: error 4; fewer than two: nothing plays), then shows them one after the
@@ -240,8 +243,9 @@ public:
     // Ends the running player as Q does.
     void StopPlaying();
     // Draws one animation frame: everything recomputed, implicit curves traced anew (those of
-    // a family of the letter excepted), both layers drawn afresh without key polls.
-    void DrawAnimationFrame(int letter, bool recompute = true);
+    // a family of the letter excepted), both layers drawn afresh, without key polls unless
+    // asked: 0, or 81 when Q stopped the drawing.
+    int DrawAnimationFrame(int letter, bool recompute = true, bool polled = false);
 
     // --- the free-hand sketch (mouse mode 127 of the 2D and map windows) ---
     // The left button went down: a stroke in the sketch colour and width starts at the point;

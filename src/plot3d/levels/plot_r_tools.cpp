@@ -102,6 +102,16 @@ void TPlotRWin::OpenSlicer() {
     Invalidate();
 }
 
+void TPlotRWin::ApplyScrollbarUnits() {
+    TPlotQWin::ApplyScrollbarUnits();
+    if (!slicerDialog_ || slicerDialog_->IsHidden()) return;
+    examples::TSliderSteps& table = SliderSteps();
+    constexpr auto kSlicer = static_cast<std::size_t>(examples::TSliderSteps::kSlicerSlot);
+    table.steps[kSlicer] = table.steps[0];
+    table.pageSteps[kSlicer] = table.pageSteps[0];
+    slicerDialog_->ApplyScrollbarUnits();
+}
+
 TIntCSDlg* TPlotRWin::CurveSurfaceDialog() const {
     return curveSurfaceDialog_.data();
 }

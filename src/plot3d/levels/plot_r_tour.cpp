@@ -40,6 +40,9 @@ void TPlotRWin::MakeTour() {
     };
     source.playHint = examples::kHintSlideKeys;
     source.recompute = false;  // turning changes the projection only
+    // A slide of slowly drawn surfaces takes long: Q is seen while it is drawn, and Q before
+    // the turn is complete ends the tour unplayed.
+    source.stopWithinSlides = true;
     PlaySlides(std::move(source), Scene().count3D, false, 0);
 }
 

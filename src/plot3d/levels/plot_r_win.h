@@ -276,6 +276,8 @@ public:
     // 766: made once on first use and kept, then shown again; null before.
     void OpenSlicer();
     TSliceDlg* SlicerDialog() const;
+    // "Scrollbar units ...": the shown slicer takes the general steps and page steps too.
+    void ApplyScrollbarUnits() override;
     // --- level curves (plot_r_levels.cpp) ---
     TLevelDlg* LevelDialog() const;
     TLevelWin* LevelWindow() const;

@@ -1,6 +1,7 @@
 #include "plot3d/slicer/slice_dialog.h"
 
 #include <array>
+#include <utility>
 
 #include "core/text_helpers.h"
 #include "examples/operations/slider_units.h"
@@ -65,7 +66,7 @@ void TSliceDlg::SelectionChanged() {
 }
 
 std::optional<TSliceDlg::TSlicePoint> TSliceDlg::Point() const {
-    if (!isVisible() || SelectedExample() < 0) return std::nullopt;
+    if ((!isVisible() && !run_) || SelectedExample() < 0) return std::nullopt;
     return TSlicePoint{SelectedExample(), u_.value, v_.value};
 }
 
@@ -97,6 +98,13 @@ bool TSliceDlg::ReadPoint() {
     return true;
 }
 
+void TSliceDlg::ApplyScrollbarUnits() {
+    TakeSliderSteps(kUBar, examples::TSliderSteps::kSlicerSlot);
+    TakeSliderSteps(kVBar, examples::TSliderSteps::kSlicerSlot);
+    if (!ReadPoint()) SetBars();
+    if (!IsHidden()) RedrawOwner();
+}
+
 void TSliceDlg::CmOk() {
     if (!ReadPoint()) platform::ErrorMsg(this, kErrCannotUnderstand);
     RedrawOwner();
@@ -107,15 +115,34 @@ void TSliceDlg::Animate(bool onU, bool reverse) {
     running_ = onU ? &u_ : &v_;
     reverse_ = reverse;
     run_ = TSlicerRun{.position = running_->Bar(Steps()), .direction = 1, .delay = owner_.Delay()};
+    // The dialog steps aside while the value runs, and every key goes to the window that runs
+    // it, wherever the focus is: Q always ends the run. The slices are drawn whole, so no
+    // drawing takes a key meant for the run.
+    steppedAside_ = true;
+    hide();
+    keyRoute_.emplace(owner_, [this] { return run_.has_value(); });
+    const bool polling = std::exchange(owner_.Output().noPolling, true);
     owner_.PlayTool([this] { AnimationTick(); }, [this](int key) { AnimationKey(key); },
-                    run_->delay,
-                    [this] {
-                        owner_.SetDelay(run_->delay);
-                        run_.reset();
-                        running_ = nullptr;
-                        ShowValues();
-                        SetBars();
-                    });
+                    run_->delay, [this, polling] { EndRun(polling); });
+    owner_.activateWindow();
+}
+
+void TSliceDlg::EndRun(bool polling) {
+    owner_.Output().noPolling = polling;
+    owner_.SetDelay(run_->delay);
+    run_.reset();
+    running_ = nullptr;
+    keyRoute_.reset();
+    steppedAside_ = false;
+    if (!IsHidden()) show();
+    ShowValues();
+    SetBars();
+}
+
+void TSliceDlg::CmCancel() {
+    // Closed while a value runs: the run ends first.
+    if (run_) owner_.StopPlaying();
+    TComboDlg::CmCancel();
 }
 
 void TSliceDlg::AnimationTick() {
@@ -135,8 +162,9 @@ void TSliceDlg::AnimationKey(int key) {
 }
 
 void TSliceDlg::hideEvent(QHideEvent* event) {
-    // A run belongs to the shown dialog: hiding or closing it ends the run.
-    if (run_) owner_.StopPlaying();
+    // A run belongs to the shown dialog: hiding or closing it ends the run (not the dialog
+    // stepping aside for it).
+    if (run_ && !steppedAside_) owner_.StopPlaying();
     TComboDlg::hideEvent(event);
 }
 

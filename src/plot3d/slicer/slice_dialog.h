@@ -2,12 +2,14 @@
 // TSliceDlg: the 3D window's modeless slicer ("SLICER"). It holds one point (u, v) of the
 // selected surface's parameter domain, moved by two bars or typed values; "autorev" and
 // "autocyc" run one value on the window's timer (a player: blank, S, F steer it, Q, any command,
-// closing the window or hiding this dialog end it); "tangent plane" and "tangent lines" add the
-// tangent examples at the point, a value typed with "@" and a letter following that parameter.
+// closing the window or closing this dialog end it; the dialog steps aside meanwhile and the
+// program's keys go to the window, wherever the focus is); "tangent plane" and "tangent lines" add
+// the tangent examples at the point, a value typed with "@" and a letter following that parameter.
 // The window draws the two slices through the point while the dialog shows.
 #include <optional>
 
 #include "examples/levels/combo_dialog.h"
+#include "platform/key_route.h"
 #include "plot3d/slicer/slicer_model.h"
 
 namespace quorlin::plot3d {
@@ -31,8 +33,8 @@ public:
 
     explicit TSliceDlg(TPlotRWin& window);
 
-    // The point the slices go through: the surface and (u, v); empty while hidden or with
-    // nothing selected.
+    // The point the slices go through: the surface and (u, v); empty while hidden (but for a
+    // run) or with nothing selected.
     struct TSlicePoint {
         int example;
         long double u;
@@ -45,6 +47,9 @@ public:
     // Enter: the typed values read and clamped, the bars follow; false (nothing changed) when
     // one cannot be read.
     bool ReadPoint();
+    // The window's slider steps changed: both bars take the new range, the typed point is read
+    // again (the values shown stand when it cannot be read) and the slices are drawn again.
+    void ApplyScrollbarUnits();
     // "autorev"/"autocyc" on u (first) or v: the value runs on the window's timer.
     void Animate(bool onU, bool reverse);
     // The running animation's state; empty when none runs.
@@ -58,6 +63,7 @@ protected:
     void ComboHook17() override;
     void SelectionChanged() override;
     void CmOk() override;
+    void CmCancel() override;
     void OnControl(int id) override;
     void OnNotify(int id, platform::Notification what) override;
     void hideEvent(QHideEvent* event) override;
@@ -69,6 +75,8 @@ private:
     int Steps() const;
     void AnimationTick();
     void AnimationKey(int key);
+    // The run ended: the drawing's key polls as they were, the dialog back with the value.
+    void EndRun(bool polling);
 
     TPlotRWin& owner_;
     TSlicerAxis u_;
@@ -78,6 +86,9 @@ private:
     TSlicerAxis* running_ = nullptr;
     bool reverse_ = false;
     std::optional<TSlicerRun> run_;
+    // Hidden for the run (not closed), and the keys routed to the window meanwhile.
+    bool steppedAside_ = false;
+    std::optional<platform::KeyRoute> keyRoute_;
 };
 
 }  // namespace quorlin::plot3d

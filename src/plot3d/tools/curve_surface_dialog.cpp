@@ -19,7 +19,10 @@ constexpr const char* kNotFound = "?";
 
 TIntCSDlg::TIntCSDlg(TPlotRWin& window)
     : T2ComboDlg(window, "INTER", kCurveSurfaceSurfaceKinds, kCurveSurfaceCurveKinds),
-      owner_(window) {}
+      owner_(window) {
+    // A surface or curve made from others (a combination, a tangent line) is met like any.
+    allowDerived = true;
+}
 
 void TIntCSDlg::SetupWindow() {
     refilling_ = true;

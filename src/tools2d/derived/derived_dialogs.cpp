@@ -19,13 +19,14 @@ namespace {
 constexpr std::size_t kMaxNumberChars = 49;
 
 // What every tool does once its example stands: the symbols it uses, its label, the lists of
-// the window and its drawing.
+// the window and its drawing (a 3D window's surface has its mesh and box computed first: the
+// copy it was made from still holds its parent's).
 void ShowAddedExample(examples::TPlot11Win& window, int i) {
     window.Compiler().EvaluateRanges(i);
     window.Compiler().MarkSymbolsOfExample(i);
     window.AddEquationLabel();
     window.InventoryChanged(1);
-    window.DrawExampleNow(i);
+    window.ShowNewExample(i);
 }
 
 // Rebuilds the example just appended after `before` by its derivation code; a failed build

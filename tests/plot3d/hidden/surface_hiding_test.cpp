@@ -199,6 +199,24 @@ TEST_F(SurfaceHidingTest, ImplicitSurfacesStillHideWhenParametricsDoNot) {
               (std::array{true, false, true, false}));
 }
 
+// The plan of an implicit surface is its box's x range by its y range: in a box four times as
+// long in y as in x, points far out along y are hidden from below and seen from above.
+TEST_F(SurfaceHidingTest, AnImplicitSurfaceHidesOverItsWholePlan) {
+    const TBox3 longBox{{-1, -4, -1}, {1, 4, 1}};
+    Look({5, 0, 5}, longBox);
+    const TExample level = Surface(kind::kImplicitSurface, 4, "z", {0, 1}, {0, 1}, longBox);
+    const struct {
+        Vec3 p;
+        bool hidden;
+    } rows[] = {{{0, 3, -0.5L}, true},
+                {{0, 3, 0.5L}, false},
+                {{0.5L, -3.5L, -0.25L}, true},
+                {{0.5L, -3.5L, 0.25L}, false}};
+    for (const auto& row : rows)
+        EXPECT_EQ(Hidden(Family::kImplicit, level, row.p), row.hidden)
+            << row.p.x << ", " << row.p.y << ", " << row.p.z;
+}
+
 TEST_F(SurfaceHidingTest, MeshCellsAndPlanePatchesOnTheScreen) {
     const TExample patch = FlatPatch(kind::kParametricSurface);
     const TExample plane = FlatPatch(kind::kPlane);

@@ -107,8 +107,15 @@ TEST(LevelFrameTest, EachVariableHasItsPairCodeAxesAndPlane) {
 
 TEST(LevelFrameTest, ToleranceModeAndCursorRule) {
     const long double unbounded = std::exp(42.0L);
-    EXPECT_EQ(LevelTolerance(true, 3, unbounded), std::pow(10.0L, -2.0L));
-    EXPECT_EQ(LevelTolerance(true, 1, unbounded), 1.0L);
+    // 10^(1 - places), computed by pow: within a rounding of the closed form.
+    const struct {
+        int places;
+        long double tolerance;
+    } rows[] = {{3, 0.01L}, {1, 1}, {5, 1e-4L}, {0, 10}};
+    for (const auto& row : rows)
+        EXPECT_NEAR(static_cast<double>(LevelTolerance(true, row.places, unbounded)),
+                    static_cast<double>(row.tolerance), 1e-15 * static_cast<double>(row.tolerance))
+            << row.places;
     EXPECT_EQ(LevelTolerance(false, 3, unbounded), unbounded);
     EXPECT_EQ(MouseModeAfterShow(128, true), 125);
     EXPECT_EQ(MouseModeAfterShow(128, false), 128);

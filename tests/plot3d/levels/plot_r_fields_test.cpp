@@ -1,17 +1,12 @@
 // The 3D window's feature drawers: the field grid reaches over a long box with one step per
 // axis, a field not shown as vectors draws nothing, an intrinsic family with negative steps
-// draws nothing, and the family letter comes back after any family; a combination is rebuilt
-// by the analysis tools, with its grandchild.
+// draws nothing, and the family letter comes back after any family.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <functional>
-#include <memory>
-#include <optional>
 #include <vector>
 
-#include "examples/levels/analysis_tools.h"
 #include "examples/records/new_examples.h"
 #include "plot3d/window3d_fixture.h"
 #include "support/curve_pixels.h"
@@ -178,71 +173,6 @@ TEST_F(FieldsTest, AnIntrinsicFamilyWithNegativeStepsDrawsNothing) {
     inked(2);
     // The letter ran from 1 to 2 and is back.
     EXPECT_EQ(f.Var(1), 7);
-}
-
-}  // namespace
-}  // namespace quorlin::plot3d
-
-namespace quorlin::plot3d {
-namespace {
-
-// Analysis tools that only record which derived examples they were asked to rebuild.
-class RecordingTools : public examples::TAnalysisTools {
-public:
-    explicit RecordingTools(std::vector<int>& asked) : asked_(asked) {}
-    void RunCommand(int) override {}
-    bool CommandEnabled(int) const override { return false; }
-    int DrawOverlays(platform::DeviceContext&) override { return 0; }
-    void RefreshToolDialogs() override {}
-    void CloseDialogs(bool) override {}
-    void Hide() override {}
-    void Close() override {}
-    std::array<int, 3> State() const override { return {}; }
-    void RestoreState(const std::array<int, 3>&) override {}
-    std::optional<bool> RebuildDerived(int i) override {
-        asked_.push_back(i);
-        return true;
-    }
-
-private:
-    std::vector<int>& asked_;
-};
-
-// A combination (code 43) belongs to the analysis tools: the walk hands it to them, and its
-// grandchild through an unlisted code follows, each once and in index order.
-TEST(DependencyWalkWindowTest, ACombinationReachesTheAnalysisTools) {
-    std::vector<int> asked;
-    const examples::TAnalysisToolsMaker saved = examples::GetAnalysisToolsMaker();
-    examples::SetAnalysisToolsMaker(
-        {[&asked](examples::TPlot11Win&) { return std::make_unique<RecordingTools>(asked); },
-         [](int) { return std::vector<int>{}; }});
-    {
-        platform::ScriptedPrompter prompter;
-        TPlot3Win win(QStringLiteral("noname9.qz3"));
-        win.SizeChanged(401, 301);
-        win.Create();
-        const auto derived = [](int code, int parent) {
-            return [code, parent](TExample& e) {
-                e.derivation = static_cast<std::uint16_t>(code);
-                e.parent = {static_cast<std::int16_t>(parent), -1};
-            };
-        };
-        AddExample(win, kind::kSurface, [](TExample&) {});
-        AddExample(win, kind::kSurface, derived(43, 0));
-        AddExample(win, kind::kSurface, derived(43, 1));
-        AddExample(win, kind::kSurface, [](TExample&) {});
-        win.UpdateDependents(0);
-        EXPECT_EQ(asked, (std::vector<int>{1, 2}));
-        asked.clear();
-        win.UpdateDependents(-1);
-        EXPECT_EQ(asked, (std::vector<int>{1, 2}));
-        asked.clear();
-        win.UpdateDependents(3);
-        EXPECT_TRUE(asked.empty());
-        win.ClearModified();
-        win.CloseWindow();
-    }
-    examples::SetAnalysisToolsMaker(saved);
 }
 
 }  // namespace

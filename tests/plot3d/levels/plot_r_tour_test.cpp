@@ -7,8 +7,10 @@
 #include <QFile>
 #include <QKeyEvent>
 
+#include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <numbers>
 #include <set>
 #include <string>
@@ -153,6 +155,60 @@ TEST_F(TourTest, MemoryDecidesHowManySlides) {
     Press(Qt::Key_Q, QStringLiteral("q"));
     EXPECT_EQ(win.Scene().count3D, 12);
     EXPECT_EQ(win.Observer().angleStep, 0.123L);
+}
+
+// Q while the slides are drawn ends the tour with nothing played, whether the drawing of a
+// slide takes it (the drawing asks for keys, here put in and asked at every chance) or the ask
+// between two slides does (a key pressed while a slide was drawn). The drawing stops at the Q.
+TEST_F(TourTest, QWhileTheSlidesAreDrawnPlaysNothing) {
+    Paste("EXPL3;x-y;-1;1;-1;1;\r\nEXPL3;y*y-1;-1;1;-1;1;\r\n");
+    win.SetPollInterval(std::chrono::steady_clock::duration::zero());
+    const Vec3 eye = win.Observer().eye;
+    int asked = 0;
+    std::function<int()> answer;
+    win.InjectSlowDrawingKey([&] {
+        ++asked;
+        return answer ? answer() : 0;
+    });
+    // A whole preparation first: how often one slide's drawing asks.
+    win.Scene().count3D = 6;
+    ASSERT_TRUE(win.SendCommand(cmd::kMakeTour));
+    ASSERT_TRUE(win.IsPlaying());
+    Press(Qt::Key_Q, QStringLiteral("q"));
+    ASSERT_GT(asked, 0);
+    ASSERT_EQ(asked % 6, 0);
+    const int perSlide = asked / 6;
+
+    const struct {
+        const char* name;
+        int slide;       // the slide being drawn when Q comes, 1..6
+        bool byDrawing;  // the drawing takes it, else the ask after the slide
+    } rows[] = {{"drawing3", 3, true},
+                {"drawing5", 5, true},
+                {"between4", 4, false},
+                {"between2", 2, false},
+                {"drawing1", 1, true}};
+    for (const auto& row : rows) {
+        const int at = perSlide * (row.slide - 1) + 1;
+        answer = [&] {
+            if (asked != at) return 0;
+            if (row.byDrawing) return kKeyStop;
+            auto* q = new QKeyEvent(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, "q");
+            QCoreApplication::postEvent(&win, q);
+            return 0;
+        };
+        asked = 0;
+        win.Animation().slideDelay = 3;
+        ASSERT_TRUE(win.SendCommand(cmd::kMakeTour));
+        EXPECT_FALSE(win.IsPlaying()) << row.name;
+        EXPECT_EQ(asked, row.byDrawing ? at : perSlide * row.slide) << row.name;
+        ExpectSame(win.Observer().eye, eye);
+        EXPECT_EQ(win.Observer().angleStep, 0.123L) << row.name;
+        EXPECT_EQ(win.Scene().count3D, 6) << row.name;
+        EXPECT_EQ(win.Animation().slideDelay, 3) << row.name;
+        if (win.IsPlaying()) Press(Qt::Key_Q, QStringLiteral("q"));
+    }
+    win.InjectSlowDrawingKey({});
 }
 
 TEST_F(TourTest, RotationFramesTurnFromTheViewNow) {

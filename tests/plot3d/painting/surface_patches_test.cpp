@@ -20,19 +20,25 @@ using examples::TObserver;
 using examples::TSceneBox;
 namespace kind = examples::kind;
 
-// A flat explicit surface z = height over [x0, x0 + n] x [y0, y0 + n] in an n x n grid with
-// unit steps (rows along x, columns along y), its box around it.
-TExample FlatSurface(int n, long double height, long double x0 = 0, long double y0 = 0) {
+// A flat explicit surface z = height over [x0, x0 + rows] x [y0, y0 + columns] in a grid of
+// rows x columns with unit steps (rows along x, columns along y), its box around it.
+TExample FlatGrid(int rows, int columns, long double height, long double x0 = 0,
+                  long double y0 = 0) {
     TExample e;
     e.Init(kind::kSurface, 2, 50);
-    e.divisions = {static_cast<std::int16_t>(n), static_cast<std::int16_t>(n), 36};
+    e.divisions = {static_cast<std::int16_t>(rows), static_cast<std::int16_t>(columns), 36};
     e.SlowDrawing() = 0;
     e.points.clear();
-    for (int i = 0; i <= n; ++i)
-        for (int j = 0; j <= n; ++j) e.points.push_back({x0 + i, y0 + j, height});
+    for (int i = 0; i <= rows; ++i)
+        for (int j = 0; j <= columns; ++j) e.points.push_back({x0 + i, y0 + j, height});
     e.boxMin = {x0 - 1, y0 - 1, height - 1};
-    e.boxMax = {x0 + n + 1, y0 + n + 1, height + 1};
+    e.boxMax = {x0 + rows + 1, y0 + columns + 1, height + 1};
     return e;
+}
+
+// The same in an n x n grid.
+TExample FlatSurface(int n, long double height, long double x0 = 0, long double y0 = 0) {
+    return FlatGrid(n, n, height, x0, y0);
 }
 
 TObserver Looking(Vec3 eye, Vec3 focus) {
@@ -77,6 +83,29 @@ TEST(SurfacePatchesTest, TheSideOfAPatchTurnsWhenTheEyeGoesFromAboveToBelow) {
         const TProjectedMesh mesh = ProjectMesh(e, Looking(row.eye, {1, 1, 0}), TSceneBox{});
         ASSERT_EQ(mesh.sides.size(), 4u);
         for (const auto side : mesh.sides) EXPECT_EQ(side, row.side) << row.eye.z;
+    }
+}
+
+// Each patch of a grid with more columns than rows, or more rows than columns, has its own side:
+// seen from below every one is 1, from above every one 0.
+TEST(SurfacePatchesTest, EverySideOfANonSquareGridIsSet) {
+    const struct {
+        int rows;
+        int columns;
+        Vec3 eye;
+        int side;
+    } rows[] = {{2, 3, {3, -4, -7}, 1},
+                {3, 2, {-2, 5, -6}, 1},
+                {2, 3, {3, -4, 7}, 0},
+                {3, 2, {-2, 5, 6}, 0}};
+    for (const auto& row : rows) {
+        const TExample e = FlatGrid(row.rows, row.columns, -0.75L, -1.5L, 0.5L);
+        const Vec3 centre{-1.5L + row.rows / 2.0L, 0.5L + row.columns / 2.0L, -0.75L};
+        const TProjectedMesh mesh = ProjectMesh(e, Looking(row.eye, centre), TSceneBox{});
+        ASSERT_EQ(mesh.grid.rows, static_cast<std::size_t>(row.rows));
+        ASSERT_EQ(mesh.sides.size(), 6u);
+        EXPECT_EQ(mesh.sides, std::vector<std::uint8_t>(6, static_cast<std::uint8_t>(row.side)))
+            << row.rows << " x " << row.columns << " from z = " << row.eye.z;
     }
 }
 

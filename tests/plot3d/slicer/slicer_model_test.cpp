@@ -54,14 +54,20 @@ TEST_P(SlicerAdvance, GivesTheNextPosition) {
 
 INSTANTIATE_TEST_SUITE_P(
     Frames, SlicerAdvance,
-    ::testing::Values(AdvanceRow{"up", {3, 1, 40, false}, 8, true, {4, 1, 40, false}},
-                      // autorev turns at the top and comes back.
-                      AdvanceRow{"turnAtTop", {8, 1, 40, false}, 8, true, {7, -1, 40, false}},
-                      AdvanceRow{"turnAtBottom", {0, -1, 40, false}, 8, true, {1, 1, 40, false}},
-                      // autocyc jumps from the end to the start, and backwards from 0 to the end.
-                      AdvanceRow{"wrapUp", {8, 1, 25, false}, 8, false, {0, 1, 25, false}},
-                      AdvanceRow{"wrapDown", {0, -1, 25, false}, 8, false, {8, -1, 25, false}},
-                      AdvanceRow{"down", {5, -1, 25, false}, 8, false, {4, -1, 25, false}}),
+    ::testing::Values(
+        AdvanceRow{"up", {3, 1, 40, false}, 8, true, {4, 1, 40, false}},
+        // autorev turns at the top and comes back.
+        AdvanceRow{"turnAtTop", {8, 1, 40, false}, 8, true, {7, -1, 40, false}},
+        AdvanceRow{"turnAtBottom", {0, -1, 40, false}, 8, true, {1, 1, 40, false}},
+        // autocyc jumps from the end to the start, and backwards from 0 to the end.
+        AdvanceRow{"wrapUp", {8, 1, 25, false}, 8, false, {0, 1, 25, false}},
+        AdvanceRow{"wrapDown", {0, -1, 25, false}, 8, false, {8, -1, 25, false}},
+        AdvanceRow{"down", {5, -1, 25, false}, 8, false, {4, -1, 25, false}},
+        // One step from an end the end itself is shown before turning or wrapping.
+        AdvanceRow{"toTopReverse", {7, 1, 40, false}, 8, true, {8, 1, 40, false}},
+        AdvanceRow{"toTopCycle", {7, 1, 25, false}, 8, false, {8, 1, 25, false}},
+        AdvanceRow{"toBottomReverse", {1, -1, 40, false}, 8, true, {0, -1, 40, false}},
+        AdvanceRow{"toBottomCycle", {1, -1, 25, false}, 8, false, {0, -1, 25, false}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct KeyRow {

@@ -175,3 +175,38 @@ TEST_F(CurveSurfaceDialogTest, TheOpenDialogMarksItsPointInThePicture) {
 
 }  // namespace
 }  // namespace quorlin::plot3d
+
+namespace quorlin::plot3d {
+namespace {
+
+// Examples made from others are listed like any: the sum z = x + 2y of z = x and z = 2y among
+// the surfaces, a line made from a curve among the curves, and the search meets them. The line
+// (t, t, 3/4) meets z = x at t = 3/4, z = 2y at t = 3/8 and the sum at t = 1/4.
+TEST_F(CurveSurfaceDialogTest, DerivedSurfacesAndCurvesAreListedAndMet) {
+    Paste(
+        "EXPL3;x;-3;2;-2;4;\r\nEXPL3;2*y;-3;2;-2;4;\r\nEXPL3;x+2*y;-3;2;-2;4;\r\n"
+        "PARAM3;t;t;0.75;-1;2;\r\nPARAM3;0;t;t*t;-1;2;\r\n");
+    const auto derive = [this](int i, std::uint16_t code, int first, int second) {
+        win.Inventory()[i].derivation = code;
+        win.Inventory()[i].parent = {static_cast<std::int16_t>(first),
+                                     static_cast<std::int16_t>(second)};
+    };
+    derive(2, examples::derived::kSum, 0, 1);
+    derive(3, examples::derived::kTangentLine, 4, -1);
+    const struct {
+        int surface;
+        double t;
+    } rows[] = {{2, 0.25}, {0, 0.75}, {1, 0.375}};
+    for (const auto& row : rows) {
+        TIntCSDlg& d = Request();
+        ASSERT_GE(d.ListIndexOf(row.surface), 0) << row.surface;
+        ASSERT_GE(d.ListIndexOf2(3), 0);
+        d.SelectPosition(d.ListIndexOf(row.surface));
+        d.ChooseSecond(3);
+        d.Press(TIntCSDlg::kNext);
+        EXPECT_NEAR(FoundT(d), row.t, 1e-12) << row.surface;
+    }
+}
+
+}  // namespace
+}  // namespace quorlin::plot3d

@@ -1,0 +1,30 @@
+#pragma once
+// Routes the program's key presses to one widget for a while: a window that runs an animation
+// on its timer steers it from the keyboard, whichever of the program's windows has the focus
+// (a tool dialog that started it, a slider, the frame). Only key presses move; everything else
+// goes where it was going.
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+class QWidget;
+
+namespace quorlin::platform {
+
+class KeyRoute : public QObject {
+public:
+    // Routes while `active` answers true (an empty test: always) and the route lives.
+    explicit KeyRoute(QWidget& target, std::function<bool()> active = {});
+    ~KeyRoute() override;
+    KeyRoute(const KeyRoute&) = delete;
+    KeyRoute& operator=(const KeyRoute&) = delete;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QPointer<QWidget> target_;
+    std::function<bool()> active_;
+};
+
+}  // namespace quorlin::platform
