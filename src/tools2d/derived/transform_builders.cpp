@@ -214,10 +214,11 @@ NodePtr MovedGraph(const TPlaneMap& map, const TExprNode* f) {
     return node;
 }
 
-// y = f(x) as y(t) of the curve (t, f(t)). A periodic f repeats by reading X itself, so its
-// tree is evaluated with X bound to t; another f gets T for X.
+// y = f(x) as y(t) of the curve (t, f(t)). A periodic piece repeats by reading X itself, so an
+// f that holds one anywhere (a periodic curve, or a sum of one and another curve) is evaluated
+// with X bound to t; another f gets T for X.
 NodePtr GraphInT(const TExprNode* f) {
-    if (f->op == op::kPeriodic) {
+    if (TExprNode::ContainsOp(f, op::kPeriodic)) {
         const NodePtr t = Leaf(op::kVarT);
         return MakeBound(t.get(), f, slot::kX, kPeriodicMarker);
     }

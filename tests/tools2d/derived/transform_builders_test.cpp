@@ -12,6 +12,7 @@
 #include "core/errors.h"
 #include "examples/compile_fixture.h"
 #include "examples/records/derivation.h"
+#include "tools2d/derived/combinations.h"
 #include "tools2d/derived/derived_adders.h"
 
 namespace quorlin::tools2d {
@@ -151,6 +152,11 @@ TEST_F(TransformTest, APeriodicCurveTurnedParametricKeepsItsPeriod) {
     const auto periodic = [](examples::TExample& e) { e.periodic = 1; };
     const int saw = Add(k::kExplicit, {"", "x", "", "", "", "", "0;1"}, periodic);
     const int bowl = Add(k::kExplicit, {"", "x^2", "", "", "", "", "-1;1"}, periodic);
+    // The sawtooth raised by 0.5 through the combinations: its period lies inside the sum.
+    const int half = Add(k::kExplicit, {"", "0.5"});
+    TDeriveContext context = Context();
+    const int raised = AppendCombination(context, d::kSum, saw, half);
+    ASSERT_GE(raised, 0);
     struct Row {
         int parent;
         int code;
@@ -166,6 +172,8 @@ TEST_F(TransformTest, APeriodicCurveTurnedParametricKeepsItsPeriod) {
         // about (1, 2) through -90 degrees: (x, y) -> (1 + (y - 2), 2 - (x - 1)); f(2.5) = 0.25.
         {bowl, d::kRotation, {"-90 deg", "1", "2"}, 2.5L, {-0.75L, 0.5L}},
         {bowl, d::kReflectDiagonal, {"1", "0", "0"}, -3.2L, {0.64L, -3.2L}},
+        {raised, d::kReflectDiagonal, {"1", "0", "0"}, 2.3L, {0.8L, 2.3L}},
+        {raised, d::kRotation, {"pi/2", "0", "0"}, -1.75L, {-0.75L, -1.75L}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.t);
