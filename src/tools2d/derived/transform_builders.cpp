@@ -200,6 +200,13 @@ NodePtr MovedGraph(const TPlaneMap& map, const TExprNode* f) {
             TExprNode::ShiftVar(moved, op::kVarX, *shift);
         return moved;
     };
+    if (f && f->op != op::kPeriodic && TExprNode::ContainsOp(f, op::kPeriodic)) {
+        // A periodic piece inside f (a sum of a periodic curve and another) reduces X itself, so
+        // no substitution reaches it: f is read with X bound to the parent's x.
+        const NodePtr x = Leaf(op::kVarX), y = Leaf(op::kVarY);
+        const NodePair from = MapPoint(map.inverse, x.get(), y.get());
+        return MakeBound(from[0].get(), f, slot::kX, kPeriodicMarker);
+    }
     if (!f || f->op != op::kPeriodic) return along(f);
     // The base interval [s, s + p) moves with the graph: to [s + t, ...) or, turned, to
     // [t - (s + p), ...).

@@ -147,7 +147,8 @@ TEST_F(TransformTest, CurvesTakeTheirImagesExplicitWhereGraphsStayGraphs) {
 }
 
 // A periodic curve turned parametric keeps repeating: its image at t is the image of
-// (t, f(t)) with f read in its base interval, whatever X holds.
+// (t, f(t)) with f read in its base interval, whatever X holds; so does a sum that holds a
+// periodic curve, under every map.
 TEST_F(TransformTest, APeriodicCurveTurnedParametricKeepsItsPeriod) {
     const auto periodic = [](examples::TExample& e) { e.periodic = 1; };
     const int saw = Add(k::kExplicit, {"", "x", "", "", "", "", "0;1"}, periodic);
@@ -183,6 +184,18 @@ TEST_F(TransformTest, APeriodicCurveTurnedParametricKeepsItsPeriod) {
             EXPECT_NEAR(At(image, 1, row.t, 0, x), row.image.x, kTolerance);
             EXPECT_NEAR(At(image, 2, row.t, 0, x), row.image.y, kTolerance);
         }
+    }
+    // Graphs that stay graphs move their periods with them, a period inside a sum too.
+    const int moved = Transform(raised, d::kTranslation, {"0.3", "0", "0"});
+    const int mirrored = Transform(raised, d::kReflectY);
+    ASSERT_EQ(inventory[moved].kind, k::kExplicit);
+    for (const long double x : {2.1L, -0.6L}) {
+        SCOPED_TRACE(x);
+        const long double shifted = x - 0.3L - std::floor(x - 0.3L);  // the sawtooth at x - 0.3
+        EXPECT_NEAR(At(moved, 2, 0, 0, x), shifted + 0.5L, kTolerance);
+        EXPECT_NEAR(At(moved, 6, 0, 0, x), 1, kTolerance);
+        const long double turned = -x - std::floor(-x);  // the sawtooth at -x
+        EXPECT_NEAR(At(mirrored, 2, 0, 0, x), turned + 0.5L, kTolerance);
     }
 }
 
