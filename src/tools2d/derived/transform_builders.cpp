@@ -200,6 +200,13 @@ NodePtr MovedGraph(const TPlaneMap& map, const TExprNode* f) {
             TExprNode::ShiftVar(moved, op::kVarX, *shift);
         return moved;
     };
+    if (f && f->op != op::kPeriodic && TExprNode::ContainsOp(f, op::kPeriodic)) {
+        // A periodic piece inside f (a sum of a periodic curve and another) reduces X itself, so
+        // no substitution reaches it: f is read with X bound to the parent's x.
+        const NodePtr x = Leaf(op::kVarX), y = Leaf(op::kVarY);
+        const NodePair from = MapPoint(map.inverse, x.get(), y.get());
+        return MakeBound(from[0].get(), f, slot::kX, kPeriodicMarker);
+    }
     if (!f || f->op != op::kPeriodic) return along(f);
     // The base interval [s, s + p) moves with the graph: to [s + t, ...) or, turned, to
     // [t - (s + p), ...).
@@ -214,10 +221,11 @@ NodePtr MovedGraph(const TPlaneMap& map, const TExprNode* f) {
     return node;
 }
 
-// y = f(x) as y(t) of the curve (t, f(t)). A periodic f repeats by reading X itself, so its
-// tree is evaluated with X bound to t; another f gets T for X.
+// y = f(x) as y(t) of the curve (t, f(t)). A periodic piece repeats by reading X itself, so an
+// f that holds one anywhere (a periodic curve, or a sum of one and another curve) is evaluated
+// with X bound to t; another f gets T for X.
 NodePtr GraphInT(const TExprNode* f) {
-    if (f->op == op::kPeriodic) {
+    if (TExprNode::ContainsOp(f, op::kPeriodic)) {
         const NodePtr t = Leaf(op::kVarT);
         return MakeBound(t.get(), f, slot::kX, kPeriodicMarker);
     }

@@ -41,7 +41,11 @@ int PlainInteger(std::string_view text) {
 
 }  // namespace
 
-long double PlainDecimal(std::string_view text) {
+namespace {
+
+// The decimal number that begins the text once its blanks are skipped: digits with at most one
+// point, a sign before them, an exponent when digits follow its "e"; empty when there is none.
+std::string_view LeadingDecimal(std::string_view text) {
     std::size_t begin = 0;
     while (begin < text.size() && std::isspace(static_cast<unsigned char>(text[begin]))) ++begin;
     std::size_t at = begin;
@@ -49,44 +53,35 @@ long double PlainDecimal(std::string_view text) {
     const std::size_t mantissa = at;
     at = Digits(text, at);
     if (at < text.size() && text[at] == '.') at = Digits(text, at + 1);
-    if (at == mantissa || (at == mantissa + 1 && text[mantissa] == '.')) return 0;
+    if (at == mantissa || (at == mantissa + 1 && text[mantissa] == '.')) return {};
     // An exponent counts only when digits follow it.
     if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
         std::size_t e = at + 1;
         if (e < text.size() && (text[e] == '-' || text[e] == '+')) ++e;
         if (const std::size_t end = Digits(text, e); end > e) at = end;
     }
-    std::string_view number = text.substr(begin, at - begin);
+    return text.substr(begin, at - begin);
+}
+
+bool ReadDecimal(std::string_view number, long double& value) {
+    if (number.empty()) return false;
     if (number.front() == '+') number.remove_prefix(1);
+    return StrToLD(number, value);
+}
+
+}  // namespace
+
+long double PlainDecimal(std::string_view text) {
     long double value = 0;
-    return StrToLD(number, value) ? value : 0.0L;
+    return ReadDecimal(LeadingDecimal(text), value) ? value : 0.0L;
 }
 
 bool IsPlainDecimal(std::string_view text) {
-    const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    std::size_t at = 0;
-    if (at < text.size() && (text[at] == '-' || text[at] == '+')) ++at;
-    const std::size_t mantissa = at;
-    at = Digits(text, at);
-    const std::size_t whole = at - mantissa;
-    std::size_t fraction = 0;
-    if (at < text.size() && text[at] == '.') {
-        const std::size_t next = Digits(text, at + 1);
-        fraction = next - at - 1;
-        at = next;
-    }
-    if (whole + fraction == 0) return false;
-    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
-        std::size_t e = at + 1;
-        if (e < text.size() && (text[e] == '-' || text[e] == '+')) ++e;
-        const std::size_t end = Digits(text, e);
-        if (end == e) return false;
-        at = end;
-    }
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+        text.remove_suffix(1);
+    const std::string_view number = LeadingDecimal(text);
     long double value = 0;
-    return at == text.size() && StrToLD(text.substr(text[0] == '+' ? 1 : 0), value);
+    return !number.empty() && number.end() == text.end() && ReadDecimal(number, value);
 }
 
 int CheckBodyTexts(const TBodyTexts& typed) {

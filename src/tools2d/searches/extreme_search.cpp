@@ -118,8 +118,11 @@ std::optional<long double> TExtremeSearch::NextParameter(FormulaContext& f, exam
             // A zero on the boundary of two subintervals belongs to the one it starts, which
             // finds it again: found at the end of this one it would be reported twice.
             const bool startsNext = root == b && !last;
-            if ((code == rootfind::kFound && !startsNext) ||
-                (code == rootfind::kEndTouch && root == a))
+            // An extreme on an end of the curve's own range is reported as that end.
+            const bool anEnd = ends && (root == low || root == high);
+            if (((code == rootfind::kFound && !startsNext) ||
+                 (code == rootfind::kEndTouch && root == a)) &&
+                !anEnd)
                 found = root;
             ++tried;
             ++position_;

@@ -121,6 +121,9 @@ struct TIntersectionSearch::TPlan {
     // Where the other curve of a curve in t is drawn: its x-range (explicit) or y-range
     // (upright); a meeting outside it is none.
     std::optional<TXRange> otherX, otherY;
+    // An implicit curve takes part: it is traced over the view only, so a meeting off the view
+    // is none.
+    bool inView = false;
     NodePtr equation, slope;
 };
 
@@ -219,6 +222,7 @@ TIntersection TIntersectionSearch::Next(TIntersectionScene& scene, int a, int b)
     const bool swapped = plan.method > 8;
     plan.first = swapped ? b : a;
     plan.second = swapped ? a : b;
+    plan.inView = classA == C::Implicit || classB == C::Implicit;
     examples::TExample& one = scene.inventory[plan.first];
     examples::TExample& two = scene.inventory[plan.second];
     switch (plan.method % 8) {
@@ -315,6 +319,9 @@ TIntersection TIntersectionSearch::Scan(TIntersectionScene& scene, TPlan& plan) 
                            !XRangeOf(scene, plan.second).Holds(found.at.x)))
                 return std::nullopt;
         }
+        if (plan.inView && !(TXRange{scene.left, scene.right}.Holds(found.at.x) &&
+                             TXRange{scene.down, scene.up}.Holds(found.at.y)))
+            return std::nullopt;
         f.SetVar(slot::kX, found.at.x);
         f.SetVar(slot::kY, found.at.y);
         const std::optional<Vec2> d1 =

@@ -7,7 +7,7 @@
 // sign of the first curve's function. The walk keeps the index of its piece, never a pointer,
 // and starts again where that piece is gone or was traced anew. A meeting counts only where both
 // curves are drawn: an explicit curve over its locked range or else the view, a segment between
-// its ends.
+// its ends, an implicit curve inside the view.
 #include <optional>
 
 #include "dynamics/tracer.h"

@@ -12,6 +12,7 @@
 #include "core/errors.h"
 #include "examples/compile_fixture.h"
 #include "examples/records/derivation.h"
+#include "tools2d/derived/combinations.h"
 #include "tools2d/derived/derived_adders.h"
 
 namespace quorlin::tools2d {
@@ -146,11 +147,17 @@ TEST_F(TransformTest, CurvesTakeTheirImagesExplicitWhereGraphsStayGraphs) {
 }
 
 // A periodic curve turned parametric keeps repeating: its image at t is the image of
-// (t, f(t)) with f read in its base interval, whatever X holds.
+// (t, f(t)) with f read in its base interval, whatever X holds; so does a sum that holds a
+// periodic curve, under every map.
 TEST_F(TransformTest, APeriodicCurveTurnedParametricKeepsItsPeriod) {
     const auto periodic = [](examples::TExample& e) { e.periodic = 1; };
     const int saw = Add(k::kExplicit, {"", "x", "", "", "", "", "0;1"}, periodic);
     const int bowl = Add(k::kExplicit, {"", "x^2", "", "", "", "", "-1;1"}, periodic);
+    // The sawtooth raised by 0.5 through the combinations: its period lies inside the sum.
+    const int half = Add(k::kExplicit, {"", "0.5"});
+    TDeriveContext context = Context();
+    const int raised = AppendCombination(context, d::kSum, saw, half);
+    ASSERT_GE(raised, 0);
     struct Row {
         int parent;
         int code;
@@ -166,6 +173,8 @@ TEST_F(TransformTest, APeriodicCurveTurnedParametricKeepsItsPeriod) {
         // about (1, 2) through -90 degrees: (x, y) -> (1 + (y - 2), 2 - (x - 1)); f(2.5) = 0.25.
         {bowl, d::kRotation, {"-90 deg", "1", "2"}, 2.5L, {-0.75L, 0.5L}},
         {bowl, d::kReflectDiagonal, {"1", "0", "0"}, -3.2L, {0.64L, -3.2L}},
+        {raised, d::kReflectDiagonal, {"1", "0", "0"}, 2.3L, {0.8L, 2.3L}},
+        {raised, d::kRotation, {"pi/2", "0", "0"}, -1.75L, {-0.75L, -1.75L}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.t);
@@ -175,6 +184,18 @@ TEST_F(TransformTest, APeriodicCurveTurnedParametricKeepsItsPeriod) {
             EXPECT_NEAR(At(image, 1, row.t, 0, x), row.image.x, kTolerance);
             EXPECT_NEAR(At(image, 2, row.t, 0, x), row.image.y, kTolerance);
         }
+    }
+    // Graphs that stay graphs move their periods with them, a period inside a sum too.
+    const int moved = Transform(raised, d::kTranslation, {"0.3", "0", "0"});
+    const int mirrored = Transform(raised, d::kReflectY);
+    ASSERT_EQ(inventory[moved].kind, k::kExplicit);
+    for (const long double x : {2.1L, -0.6L}) {
+        SCOPED_TRACE(x);
+        const long double shifted = x - 0.3L - std::floor(x - 0.3L);  // the sawtooth at x - 0.3
+        EXPECT_NEAR(At(moved, 2, 0, 0, x), shifted + 0.5L, kTolerance);
+        EXPECT_NEAR(At(moved, 6, 0, 0, x), 1, kTolerance);
+        const long double turned = -x - std::floor(-x);  // the sawtooth at -x
+        EXPECT_NEAR(At(mirrored, 2, 0, 0, x), turned + 0.5L, kTolerance);
     }
 }
 

@@ -232,5 +232,23 @@ TEST(OrbitalEditingTest, PlainDecimals) {
     for (const auto& row : rows) EXPECT_EQ(PlainDecimal(row.text), row.value) << row.text;
 }
 
+// A mass is stored only when the whole field, blanks aside, is the number that is read.
+TEST(OrbitalEditingTest, AFieldIsAPlainDecimalOnlyWhole) {
+    const struct {
+        const char* text;
+        bool whole;
+    } rows[] = {
+        {" 12.5 ", true}, {"-3e2", true}, {"+.5", true},  {"7.", true},     {"abc(", false},
+        {"1e", false},    {".", false},   {"2 3", false}, {"", false},      {"1.5x", false},
+        {"3..4", false},  {"-", false},   {"1e+", false}, {"0.25\t", true},
+    };
+    for (const auto& row : rows) EXPECT_EQ(IsPlainDecimal(row.text), row.whole) << row.text;
+    TBodyTexts typed;
+    typed.mass = "5.5 kg";
+    EXPECT_EQ(CheckBodyTexts(typed), kErrCannotUnderstand);
+    typed.mass = "\t5.5";
+    EXPECT_EQ(CheckBodyTexts(typed), kNoError);
+}
+
 }  // namespace
 }  // namespace quorlin::tools2d

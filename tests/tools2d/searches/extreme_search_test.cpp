@@ -74,6 +74,11 @@ TEST_F(ExtremeSearchTest, SuccessiveRequestsGiveTheExtremesInTurn) {
          true,
          T::Y,
          {{-50, 2500}, {0, 0}, {51, 2601}, {-50, 2500}}},
+        // An extreme on an end of a locked range is that end, reported once per round.
+        {k::kExplicit, {"", "(x-0.5)^2"}, 0.5L, 3, true, T::Y, {{0.5L, 0}, {3, 6.25L}, {0.5L, 0}}},
+        {k::kExplicit, {"", "1-(x+1)^2"}, -3, -1, true, T::Y, {{-3, -3}, {-1, 1}, {-3, -3}}},
+        {k::kExplicit, {"", "(x+1)^2"}, -3, -1, true, T::Y, {{-3, 4}, {-1, 0}, {-3, 4}}},
+        {k::kExplicit, {"", "1-(x-0.5)^2"}, 0.5L, 3, true, T::Y, {{0.5L, 1}, {3, -5.25L}}},
         // Inflection points of sin x, with the slope there.
         {k::kExplicit, {"", "sin(x)"}, -1, 7, false, T::Slope, {{0, 1}, {kPi, -1}, {2 * kPi, 1}}},
         {k::kPolar, {"", "", "2+cos(t)"}, -1, 5, false, T::R, {{0, 3}, {kPi, 1}, {0, 3}}},

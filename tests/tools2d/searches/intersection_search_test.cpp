@@ -201,6 +201,19 @@ TEST_F(IntersectionSearchTest, PairsThatDoNotMeetOrAgreeEverywhere) {
          {k::kSegment, {"0.5", "-0.5", "0.5", "0.5"}},
          {k::kPolar, {"", "", "1"}, "-3;3.5"},
          0},
+        // An implicit curve is traced over the view only: (7.07, 7.07) and (0.6, 9.98) are off it.
+        {"a large parametric circle, the implicit line x = y",
+         {k::kParametric, {"10*cos(t)", "10*sin(t)"}, "-3;3.5"},
+         {k::kImplicit, {"", "", "x-y"}},
+         0},
+        {"y = x locked to [0, 10], an implicit circle of radius 10",
+         {k::kExplicit, {"", "x"}, "0;10", true},
+         {k::kImplicit, {"", "", "x^2+y^2-100"}},
+         0},
+        {"a tall upright segment, an implicit circle of radius 10",
+         {k::kImplicit, {"", "", "x^2+y^2-100"}},
+         {k::kSegment, {"0.6", "-20", "0.6", "20"}},
+         0},
     };
     for (const FailRow& row : rows) {
         SCOPED_TRACE(row.name);
