@@ -1,7 +1,8 @@
 // The 3D window's feature drawers: the field grid reaches over a long box with one step per
-// axis, a field not shown as vectors draws nothing, an intrinsic family with negative steps
-// draws nothing, and the family letter comes back after any family; a combination is rebuilt
-// by the analysis tools, with its grandchild.
+// axis, a field not shown as vectors draws nothing, its arrows take their length from their
+// number or their letter and a head of a share of it, an intrinsic family with negative steps
+// draws nothing, the family letter comes back after any family, and an intrinsic curve is drawn
+// whole inside its box; a combination is rebuilt by the analysis tools, with its grandchild.
 #include <gtest/gtest.h>
 
 #include <QImage>

@@ -1,6 +1,7 @@
 // Hidden lines in the 3D window: a pasted surface hides a point under it from the eye through
 // the window's dispatcher, the number of checks a point set through "Line-of-sight ..." is the
-// one the test takes, the sight shift follows the scene box, and a 2D window removes nothing.
+// one the test takes, the sight shift follows the scene box, a cylindrical surface hides with
+// every turn of its range, and a 2D window removes nothing.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,6 +1,7 @@
-// The curve slider's overlays in the 3D picture, drawn on the helix (cos t, sin t, t/2) and
-// held against its closed forms: the secant as the average velocity from the base point, the
-// tangent at the base point beside it, and the Frenet frame T, N, B at the cursor.
+// The sliders' overlays in the 3D picture, held against closed forms: on the helix
+// (cos t, sin t, t/2) the secant as the average velocity from the base point, the tangent at
+// the base point beside it (on an intrinsic curve too), and the Frenet frame T, N, B at the
+// cursor; the trajectory slider's point and field vector.
 #include <QImage>
 
 #include <algorithm>
