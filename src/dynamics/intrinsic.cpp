@@ -187,6 +187,16 @@ bool IntrinsicPoint3D(FormulaContext& context, TExample& example, long double s,
     return true;
 }
 
+long double IntrinsicBasicStep(long double size) {
+    constexpr long double kStepsPerBox = 500;
+    constexpr long double kSmallestSize = 1e-6L;
+    return std::max(size, kSmallestSize) / kStepsPerBox;
+}
+
+long double IntrinsicDrawingStep(const TExample& example, long double size) {
+    return example.ScaledStep(IntrinsicBasicStep(size));
+}
+
 TraceResult TraceIntrinsic(FormulaContext& context, TExample& example, long double sLow,
                            long double sHigh, long double step, const TracerSettings& settings,
                            const TraceHooks& hooks) {

@@ -67,6 +67,13 @@ bool IntrinsicPoint2D(FormulaContext& context, examples::TExample& example, long
 bool IntrinsicPoint3D(FormulaContext& context, examples::TExample& example, long double s,
                       FrenetState& out);
 
+// The arc length between two drawn points of an intrinsic curve in a box whose largest extent
+// is `size` (at least 1e-6): the basic step, a 500th of it, scaled by the example's density.
+// The drawer takes its points at this step; the curve's own box at the basic step (the density
+// only sets how many points of the same curve are drawn).
+long double IntrinsicBasicStep(long double size);
+long double IntrinsicDrawingStep(const examples::TExample& example, long double size);
+
 // Hands the arc over [sLow, sHigh] to the sink: forward from s = 0 to sHigh, then backward
 // from 0 to sLow, a point every `step` of arc length (t of a point is its s). The stop is
 // kUndefined where kappa or tau is undefined, kInterrupted on Q, kEndReached otherwise.

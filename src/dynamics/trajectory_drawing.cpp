@@ -8,6 +8,7 @@
 #include "dynamics/geometry.h"
 #include "dynamics/linked_plot.h"
 #include "dynamics/trajectories.h"
+#include "examples/records/compile.h"
 
 namespace quorlin::dynamics {
 
@@ -25,7 +26,6 @@ constexpr int kSequenceArrowPixels = 8;  // arrowheads between the terms of a se
 constexpr int kSlopeFieldRole = 9;       // colour role of the slope fields
 constexpr int kMostFieldRows = 100;
 constexpr long double kSightShiftFactorParametric = 10;
-constexpr long double kIntrinsicStepsPerBox = 500;
 constexpr int kWidestPen = 25;
 
 TraceResult RefusedTrace() {
@@ -490,8 +490,8 @@ int TTrajectoryPainter::DrawIntrinsic3D(int i) {
     TExample& e = owner_.Inventory()[i];
     const Vec3 extent = owner_.SceneBox().max - owner_.SceneBox().min;
     const long double size =
-        std::max({std::fabs(extent.x), std::fabs(extent.y), std::fabs(extent.z), 1e-6L});
-    const long double step = e.ScaledStep(size / kIntrinsicStepsPerBox);
+        std::max({std::fabs(extent.x), std::fabs(extent.y), std::fabs(extent.z)});
+    const long double step = IntrinsicDrawingStep(e, size);
     std::vector<Curve> curves(pairs_.size());
     TTrajectory carrier;
     carrier.pen = e.pen;
@@ -520,8 +520,7 @@ void TTrajectoryPainter::DrawSlopeField(int i) {
     const long double spacing = static_cast<long double>(view.areaHeight) / rows;
     // The mark's length in per cent of the width: the bound parameter's value, or the word.
     long double percent = e.fieldLengthPercent / 10.0L;
-    if (e.FieldParameter() >= 1 && e.FieldParameter() <= slot::kLastParameter)
-        percent = ctx.Var(e.FieldParameter());
+    if (const auto bound = examples::BoundFieldLength(ctx, e)) percent = *bound;
     const long double length =
         std::clamp(view.areaWidth * percent / 100, 1.0L, 4.0L * view.areaWidth);
     const auto evaluate = [&ctx](TExprNode* tree, long double& out) {

@@ -10,6 +10,7 @@
 #include "dynamics/intrinsic.h"
 #include "dynamics/resolution_filter.h"
 #include "dynamics/trajectories.h"
+#include "examples/records/compile.h"
 #include "plot2d/drawer_support.h"
 #include "plot2d/example_drawers.h"
 
@@ -111,8 +112,7 @@ void DrawField(TDrawEnvironment& env, const TExample& e, Direction&& direction) 
     const long double spacing = static_cast<long double>(space.height) / rows;
     // Length in per cent of the width: the bound parameter's value, or the word in tenths.
     long double percent = e.fieldLengthPercent / 10.0L;
-    if (e.FieldParameter() >= 1 && e.FieldParameter() <= slot::kLastParameter)
-        percent = env.formula.Var(e.FieldParameter());
+    if (const auto bound = examples::BoundFieldLength(env.formula, e)) percent = *bound;
     const long double length = std::clamp(space.width * percent / 100, 1.0L, 4.0L * space.width);
     const TPixelBox area = space.Area();
     for (long double py = area.top + spacing / 2; py < area.bottom; py += spacing)

@@ -189,6 +189,9 @@ void TExampleCompiler::CompileExample(int i) {
         BuildPlane(e);
     }
     EvaluateRanges(i);
+    // The hidden-line test of a cylindrical surface runs once for each turn of its t range.
+    if (e.kind == kind::kPolarSurface)
+        e.AdditionalTurns() = AdditionalTurnsOf(e.rangeLow[1], e.rangeHigh[1]);
     MarkSymbolsOfExample(i);
 }
 

@@ -83,6 +83,10 @@ std::vector<int> PointExampleIndexes(const TInventory& inventory);
 // points) into the extra real slots 12..20 that its tree reads; unused slots get 0.
 void LoadLagrangeCoefficients(const TExample& e, FormulaContext& context);
 
+// The value of the parameter letter a field's arrow length is tied to (its field parameter,
+// A..W); empty when the length is the example's own number.
+std::optional<long double> BoundFieldLength(const FormulaContext& f, const TExample& e);
+
 // Tree builders of this level, from copies (null in, null out).
 NodePtr MakeClampTree(const TExprNode* u);                  // MIN(1, MAX(0, u))
 NodePtr MakeSpecialProduct(const TExprNode* u, int count);  // op-520 node (aux count) * u

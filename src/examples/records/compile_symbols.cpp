@@ -107,4 +107,10 @@ void TExampleCompiler::SetParamsFromExample(int i) {
     }
 }
 
+std::optional<long double> BoundFieldLength(const FormulaContext& f, const TExample& e) {
+    const int letter = e.FieldParameter();
+    if (letter < 1 || letter > kLastParameterLetter) return std::nullopt;
+    return f.Var(letter);
+}
+
 }  // namespace quorlin::examples

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <numbers>
 
 namespace quorlin::examples {
 
@@ -111,6 +112,15 @@ bool IsMeshKind(int kind) {
         default:
             return false;
     }
+}
+
+std::int16_t AdditionalTurnsOf(long double tLow, long double tHigh) {
+    const long double turns = (tHigh - tLow) / (2 * std::numbers::pi_v<long double>);
+    // A range of exactly n turns, give or take rounding, is n turns and not n + 1.
+    constexpr long double kRounding = 1e-12L;
+    if (!(turns > 1 + kRounding)) return 0;
+    const long double beyond = std::ceil(turns - kRounding) - 1;
+    return static_cast<std::int16_t>(std::min<long double>(beyond, kMostAdditionalTurns));
 }
 
 bool HasMesh(int arrayKind, int subKind) {

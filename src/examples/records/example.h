@@ -101,6 +101,13 @@ bool IsMeshKind(int kind);
 // revolution unless it revolves an implicit curve (sub-kind 204).
 bool HasMesh(int arrayKind, int subKind);
 
+// The turns a cylindrical surface's t range makes beyond its first: ceil((tHigh - tLow) / 2 pi)
+// - 1, within 0..kMostAdditionalTurns (0 for an empty or undefined range). Each turn is one pass
+// of the surface's hidden-line test, so a range of a million turns does not make every test
+// a million passes.
+inline constexpr int kMostAdditionalTurns = 100;
+std::int16_t AdditionalTurnsOf(long double tLow, long double tHigh);
+
 // --- per-kind arrays ---
 
 inline constexpr std::size_t kMeshPoints = 6000;      // most points, pixels and bytes of a mesh
@@ -408,6 +415,10 @@ struct TExample {
     // Parameter letter of a field (210, 211, 310) that sets its length, when positive.
     std::int16_t& FieldParameter() { return kindSlots.word32; }
     const std::int16_t& FieldParameter() const { return kindSlots.word32; }
+    // The additional turns of a cylindrical surface (302): the turns of its t range beyond
+    // the first, set when it is compiled.
+    std::int16_t& AdditionalTurns() { return subKind; }
+    const std::int16_t& AdditionalTurns() const { return subKind; }
     // Steps of the web diagram of 201.
     std::int16_t& WebSteps() { return kindSlots.word34; }
     const std::int16_t& WebSteps() const { return kindSlots.word34; }

@@ -4,10 +4,12 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 
 #include "core/errors.h"
 #include "dynamics/trajectory_drawing.h"
 #include "examples/operations/animation.h"
+#include "examples/records/compile.h"
 #include "plot3d/axes/axes_geometry.h"
 #include "plot3d/levels/plot_r_win.h"
 
@@ -32,7 +34,9 @@ constexpr std::array<int, 3> kGuideStyles{0, kStyleDash, kStyleDot};
 }  // namespace
 
 long double TPlotRWin::FieldArrowLength(const TExample& e) const {
-    const long double n = e.fieldLengthPercent;
+    // A length tied to a letter is ten times the letter's value, rounded, as a typed one is.
+    const std::optional<long double> bound = examples::BoundFieldLength(Formulas(), e);
+    const long double n = bound ? std::round(10 * *bound) : e.fieldLengthPercent;
     const long double width = View().areaWidth;
     return n * kArrowShare * width * View().unitsPerPixelX * Vec3Length(Observer().boxEye);
 }
@@ -74,7 +78,9 @@ void TPlotRWin::DrawFieldArrow(platform::DeviceContext& dc, int k, Vec3 p, long 
     if (dynamics::IsPointHidden(*this, p)) return;
     const Vec2 a = ProjectPoint(p), b = ProjectPoint(q);
     const TPenSpec pen{e.extraColour[0], e.pen.width, 0};
-    DrawVectorArrow(dc, {a.x, a.y}, {b.x, b.y}, kHeadShare * ArrowLength(e), pen, true, 3);
+    // The head belongs to the field's arrows: a share of their length L, whatever the size of
+    // the example's curve and segment arrows.
+    DrawVectorArrow(dc, {a.x, a.y}, {b.x, b.y}, kHeadShare * length, pen, true, 3);
 }
 
 void TPlotRWin::DrawPointMarkers(platform::DeviceContext& dc, int k) {

@@ -1,9 +1,13 @@
-// What the 3D picture draws over the scene for the curve slider: the marker at its cursor, the
-// secant and tangent vectors, and the Frenet frame, each an arrow through the one drawing path.
+// What the 3D picture draws over the scene for the sliders: the curve slider's marker at its
+// cursor, the secant and tangent vectors and the Frenet frame, and the trajectory slider's
+// point and field vector, each through the one drawing path.
 #include <array>
 #include <optional>
 
+#include "dynamics/intrinsic.h"
+#include "dynamics/trajectory_drawing.h"
 #include "examples/levels/trace_dialog.h"
+#include "examples/levels/trace_traj_dialog.h"
 #include "plot3d/axes/axes_geometry.h"
 #include "plot3d/levels/plot_r_win.h"
 #include "plot3d/slicer/slice_dialog.h"
@@ -21,6 +25,9 @@ constexpr int kCursorMarkerKind = 9;
 constexpr int kCursorMarkerSize = 7;
 constexpr int kBaseMarkerKind = 1;
 constexpr int kArrowShaftAndHead = 3;
+constexpr int kArrowHeadOnly = 2;
+constexpr int kMarkerThickness = 3;
+constexpr int kTrajectoryVectorSteps = 40;
 constexpr int kSlicerPenWidth = 2;
 
 }  // namespace
@@ -30,6 +37,7 @@ int TPlotRWin::DrawPicture(platform::DeviceContext& dc) {
     DrawSlicerCurves(dc);
     DrawCurveSliderOverlays(dc);
     DrawCurveSurfacePoint(dc);
+    DrawTrajectorySliderVector(dc);
     return TPlotQWin::DrawPicture(dc);
 }
 
@@ -70,14 +78,43 @@ void TPlotRWin::DrawCurveSliderOverlays(platform::DeviceContext& dc) {
 
 void TPlotRWin::DrawMarkerAt(platform::DeviceContext& dc, Vec3 p, int role, int markerKind,
                              int size) {
+    DrawMarkerIn(dc, p, RoleColour(role), markerKind, size);
+}
+
+void TPlotRWin::DrawMarkerIn(platform::DeviceContext& dc, Vec3 p, const QColor& colour,
+                             int markerKind, int size) {
     const Vec2 q = ProjectPoint(p);
     if (!IsInView({q.x, q.y})) return;
     canvas::TCanvasPrimitives prim = Primitives(dc);
     const int width = Printing().printing ? Output().printLineWidth : 1;
-    prim.SetPen(RoleColour(role), width, canvas::kStyleSolid);
+    prim.SetPen(colour, width, canvas::kStyleSolid);
     const canvas::PixelMapping m = View().Mapping();
     prim.Marker(QPoint(static_cast<int>(m.XToPixel(q.x)), static_cast<int>(m.YToPixel(q.y))),
                 markerKind, size);
+}
+
+void TPlotRWin::DrawTrajectorySliderVector(platform::DeviceContext& dc) {
+    // A closed slider, or one without a trajectory or a state, draws nothing.
+    if (!IsTrajectorySliderShown()) return;
+    const examples::TTraceTrajDlg& slider = *TrajectorySlider();
+    const examples::TTrajectory* trajectory = slider.Trajectory();
+    if (!trajectory || !slider.Cursor()) return;
+    const Vec3 p = slider.Cursor()->state;
+    const Vec3 q = p + slider.Cursor()->drawn;
+    const auto width = static_cast<std::uint16_t>(SliderChoice().thickVectors ? 2 : 1);
+    const examples::TPenSpec pen{trajectory->pen.colour, width, trajectory->pen.style};
+    if (!dynamics::IsPointHidden(*this, p))
+        DrawMarkerIn(dc, p, OutputColor(DrawColor(pen.colour)), kBaseMarkerKind,
+                     PenWidthDev(dc, kMarkerThickness));
+    // The shaft is tested against the surfaces like any segment; the head only where its tip
+    // shows.
+    canvas::TCanvasPrimitives prim = Primitives(dc);
+    TStopPoll unpolled({});  // one short segment over the picture: nothing to stop
+    DrawSegment3D(prim, p, q, pen, false, false, kTrajectoryVectorSteps, unpolled);
+    if (dynamics::IsPointHidden(*this, q)) return;
+    const Vec2 a = ProjectPoint(p), b = ProjectPoint(q);
+    const long double head = View().unitsPerPixelX * Scene3D().arrowLength;
+    DrawAtWorldPoint(dc, {a.x, a.y}, {b.x, b.y}, head, pen.colour, pen.width, true, kArrowHeadOnly);
 }
 
 void TPlotRWin::DrawWorldArrow(platform::DeviceContext& dc, Vec3 from, Vec3 vector, int role) {
@@ -89,10 +126,19 @@ void TPlotRWin::DrawWorldArrow(platform::DeviceContext& dc, Vec3 from, Vec3 vect
 }
 
 std::optional<Vec3> TPlotRWin::CurveVelocityAt(int i, long double t) {
-    if (!Inventory().IsIndex(i) || Inventory()[i].kind != kind::kSpaceCurve) return std::nullopt;
+    if (!Inventory().IsIndex(i)) return std::nullopt;
     examples::TExample& e = Inventory()[i];
     FormulaContext& f = Formulas();
     const auto saved = f.vars;
+    if (e.kind == kind::kSpaceIntrinsic) {
+        // Along the arc length the velocity is the unit tangent, as the slider shows it.
+        dynamics::FrenetState state;
+        const bool placed = dynamics::IntrinsicPoint3D(f, e, t, state);
+        f.vars = saved;
+        if (!placed) return std::nullopt;
+        return state.tangent;
+    }
+    if (e.kind != kind::kSpaceCurve) return std::nullopt;
     f.SetVar(slot::kT, t);
     std::array<long double, 3> v{};
     bool ok = true;

@@ -5,6 +5,7 @@
 #include "canvas/canvas_primitives.h"
 #include "core/errors.h"
 #include "plot3d/levels/plot_r_win.h"
+#include "plot3d/scene/example_boxes.h"
 #include "resources/command_ids.h"
 
 namespace quorlin::plot3d {
@@ -39,8 +40,22 @@ void TPlotRWin::RegisterViewCommands() {
 
 void TPlotRWin::ToggleAxes() {
     TPlotQWin::ToggleAxes();
-    RecomputeAllBoxes();
-    ViewChanged(false);
+    // Only a point's box is computed again (as an automatic one, as the window computes it for
+    // a new point); every other box is the user's or its example's and stays as it is, so
+    // switching the axes on and off again changes nothing that is saved.
+    bool anyPoint = false;
+    for (int k = 0; k <= Inventory().LastIndex(); ++k) {
+        examples::TExample& e = Inventory()[k];
+        if (e.kind != examples::kind::kSpacePoint) continue;
+        anyPoint = true;
+        const bool automatic = IsBoxAutomatic(e);
+        SetBoxAutomatic(e, true);
+        RecomputeExampleBox(Formulas(), e, false, nullptr);
+        SetBoxAutomatic(e, automatic);
+    }
+    if (!anyPoint) return;
+    ComputeSceneBox();
+    ViewChanged(true);
 }
 
 int TPlotRWin::DrawAll(platform::DeviceContext& dc) {

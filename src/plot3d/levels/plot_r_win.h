@@ -152,11 +152,18 @@ public:
     void DrawSecantOrTangent(platform::DeviceContext& dc, bool tangent);
     // T, N and B at the cursor as unit arrows; nothing where T or N has no direction.
     void DrawFrenetFrame(platform::DeviceContext& dc);
-    // A marker of a colour role at a world point, when it shows in the view.
+    // A marker of a colour role (or a colour) at a world point, when it shows in the view.
     void DrawMarkerAt(platform::DeviceContext& dc, Vec3 p, int role, int markerKind, int size);
+    void DrawMarkerIn(platform::DeviceContext& dc, Vec3 p, const QColor& colour, int markerKind,
+                      int size);
+    // While the trajectory slider is open on a trajectory: a marker at its point P (unless a
+    // surface hides it) and the vector P -> P + V in the trajectory's pen, its shaft tested
+    // against the surfaces in 40 steps and its head at the tip where the tip shows.
+    void DrawTrajectorySliderVector(platform::DeviceContext& dc);
     // An arrow from `from` along `vector` in a colour role, shaft and head, clipped.
     void DrawWorldArrow(platform::DeviceContext& dc, Vec3 from, Vec3 vector, int role);
-    // The velocity of space curve i at parameter t from its derivative trees.
+    // The velocity of curve i at parameter t: a space curve's from its derivative trees, an
+    // intrinsic curve's unit tangent at arc length t.
     std::optional<Vec3> CurveVelocityAt(int i, long double t);
 
     // --- drawers of example features (plot_r_fields.cpp) ---
@@ -166,10 +173,11 @@ public:
     // Slot 116: the field of a 3D system (310) shown as vectors: arrows on an (m+1)^3 grid
     // through its box, one step per axis. 0, or 81 when Q stopped it.
     int DrawSlopeField(platform::DeviceContext& dc, int k) override;
-    // One arrow of the field at p, of the field's arrow length; nothing where the field is
-    // undefined or zero, or p is hidden.
+    // One arrow of the field at p, of the field's arrow length L with a head of 0.21 L; nothing
+    // where the field is undefined or zero, or p is hidden.
     virtual void DrawFieldArrow(platform::DeviceContext& dc, int k, Vec3 p, long double length);
-    // The world length of a field's arrows: its size number in thousandths of the window.
+    // The world length of a field's arrows: its size number n (or 10 x the value of the letter
+    // it is tied to, rounded) in thousandths of the window.
     long double FieldArrowLength(const examples::TExample& e) const;
     // Slot 150: the guide lines of a point to the planes, the axis or the origin, and its angle
     // arcs, by the digits of its mark word.
@@ -190,7 +198,8 @@ public:
                     TStopPoll& poll);
     // The box corners that carry the coordinate labels, seen from the eye.
     TLabelCorners ChooseLabelCorners() const;
-    // The axes on or off: the boxes take in the origin (or no longer), and the picture refits.
+    // The axes on or off: only the points' boxes are computed again (as automatic ones), and
+    // the picture refits only when there is a point; no other box changes.
     void ToggleAxes() override;
     // 101-105: whether the surface of example i lies between p and the eye, by the tests of its
     // family (hidden/surface_hiding.h); hidden lines are removed in this window, the tested

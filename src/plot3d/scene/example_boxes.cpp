@@ -244,51 +244,84 @@ void ComputeCurveBox(FormulaContext& f, TExample& e) {
 
 namespace {
 
-// One trace from s = 0 to `end` in n plain Runge-Kutta steps of the Frenet frame (the box
-// needs no finer step): false when Q stopped it.
-bool TraceIntrinsic(FormulaContext& f, TExample& e, const dynamics::FrenetState& start,
-                    long double end, TBox3& box, const std::function<int()>& poll) {
-    const long long n = std::clamp<long long>(
-        static_cast<long long>(std::fmin(std::fabs(end), 1e15L)), 10, kMaxIntrinsicSteps);
-    const long double step = end / static_cast<long double>(n);
+// The points of one trace of the curve over its range at the step, added to the box. Every
+// kIntrinsicPollSteps-th step of all the traces (counted in `steps`) asks the poll; a trace
+// ends after at most kMaxIntrinsicSteps steps. False when Q stopped it.
+bool TraceIntrinsicInto(FormulaContext& f, TExample& e, long double step, TBox3& box,
+                        long long& steps, const std::function<int()>& poll) {
+    dynamics::TracerSettings settings;
+    settings.viewStepLimit = kMaxIntrinsicSteps + 2;  // both arcs, each ending on its end
+    dynamics::TraceHooks hooks;
+    hooks.sink = [&box](const dynamics::TracePoint& p) { box.Add(p.position); };
+    hooks.pollKey = [&steps, &poll] {
+        const bool ask = ++steps % kIntrinsicPollSteps == 0 && poll;
+        return ask ? poll() : 0;
+    };
+    const dynamics::TraceResult r =
+        dynamics::TraceIntrinsic(f, e, e.rangeLow[0], e.rangeHigh[0], step, settings, hooks);
+    return r.stop != dynamics::TraceStop::kInterrupted;
+}
+
+// A range far longer than its drawing can take: the arc from s = 0 to `end` in
+// kMaxIntrinsicSteps plain Runge-Kutta steps, bounded work however fast the curve turns. The
+// steps count on in `steps`, and every kIntrinsicPollSteps-th asks the poll: false on Q.
+bool TraceInFixedSteps(FormulaContext& f, TExample& e, const dynamics::FrenetState& start,
+                       long double end, TBox3& box, long long& steps,
+                       const std::function<int()>& poll) {
+    const long double step = end / static_cast<long double>(kMaxIntrinsicSteps);
     dynamics::FrenetState state = start;
     box.Add(state.position);
     TExprNode& curvature = *e.trees[0];
     TExprNode* torsion = e.trees[1].get();
-    for (long long i = 0; i < n; ++i) {
+    for (long long i = 0; i < kMaxIntrinsicSteps; ++i) {
         const long double s = step * static_cast<long double>(i);
         if (!dynamics::IntrinsicRK4Step(f, curvature, torsion, state, s, step)) break;
         box.Add(state.position);
-        if ((i + 1) % kIntrinsicPollSteps == 0 && poll && poll() == kKeyStop) return false;
+        if (++steps % kIntrinsicPollSteps == 0 && poll && poll() == kKeyStop) return false;
     }
     return true;
 }
 
-}  // namespace
+long double LargestExtent(const TBox3& box) {
+    const Vec3 d = box.max - box.min;
+    return std::max({d.x, d.y, d.z});
+}
 
-namespace {
-
-// ComputeIntrinsicBox, saying whether it set the box from traced points.
+// ComputeIntrinsicBox, saying whether it set the box from traced points. The box holds the
+// curve as its drawer traces it: a first coarse trace tells the curve's size, and the second
+// takes its points as the drawer does, at the drawing's basic step for a box of that size. A
+// range that would take more than kMaxIntrinsicSteps such points is traced in that many plain
+// steps each way instead.
 int IntrinsicBox(FormulaContext& f, TExample& e, const std::function<int()>& poll, bool& fresh) {
+    constexpr long double kCoarseSteps = 100;
     fresh = false;
     f.SetVar(slot::kS, 0);
     const auto curve = dynamics::IntrinsicCurve::FromExample(f, e);
     if (!curve || !e.Tree(1)) return 0;
-    const dynamics::FrenetState start = curve->Start();
+    const long double low = e.rangeLow[0], high = e.rangeHigh[0];
+    const long double span = std::fabs(high - low);
+    long long steps = 0;
+    TBox3 coarse = TBox3::Empty();
+    if (!TraceIntrinsicInto(f, e, span / kCoarseSteps, coarse, steps, poll)) return kKeyStop;
+    if (coarse.IsEmpty()) return 0;
+    // No curve reaches farther than its length: a coarse trace that says so has lost its way,
+    // and the drawing's step is not known.
+    const long double size = LargestExtent(coarse);
+    const long double step = dynamics::IntrinsicBasicStep(size <= span ? size : 0);
     TBox3 box = TBox3::Empty();
-    int result = 0;
-    if (e.rangeHigh[0] > 0 && !TraceIntrinsic(f, e, start, e.rangeHigh[0], box, poll))
-        result = kKeyStop;
-    if (result == 0 && e.rangeLow[0] < 0 &&
-        !TraceIntrinsic(f, e, start, e.rangeLow[0], box, poll)) {
-        result = kKeyStop;
+    bool done = true;
+    if (span / step <= static_cast<long double>(kMaxIntrinsicSteps)) {
+        done = TraceIntrinsicInto(f, e, step, box, steps, poll);
+    } else {
+        const dynamics::FrenetState start = curve->Start();
+        done = !(high > 0) || TraceInFixedSteps(f, e, start, high, box, steps, poll);
+        if (done && low < 0) done = TraceInFixedSteps(f, e, start, low, box, steps, poll);
     }
-    if (!box.IsEmpty()) {
-        EnsureSpan(box, 0.5L);
-        SetBox(e, box);
-        fresh = true;
-    }
-    return result;
+    if (box.IsEmpty()) return done ? 0 : kKeyStop;
+    EnsureSpan(box, 0.5L);
+    SetBox(e, box);
+    fresh = true;
+    return done ? 0 : kKeyStop;
 }
 
 // The example's own box (and mesh) computed afresh where its kind has a computation: 0, or 81

@@ -62,9 +62,10 @@ int ComputeSurfaceMesh(FormulaContext& f, examples::TExample& e,
 // so far. Other kinds keep their box.
 void ComputeCurveBox(FormulaContext& f, examples::TExample& e);
 
-// The box of an intrinsic curve (325) from its traces from 0 to the ends of its range, at most
-// kMaxIntrinsicSteps steps each, polling after every kIntrinsicPollSteps: 0, or 81 when the
-// poll answered Q (the box holds the points traced so far).
+// The box of an intrinsic curve (325): the points of its trace from 0 to the ends of its range
+// taken as its drawer takes them (at the drawing's basic step for a box of the curve's size, at
+// most kMaxIntrinsicSteps of them), polling after every kIntrinsicPollSteps steps: 0, or 81 when
+// the poll answered Q (the box holds the points traced so far).
 inline constexpr long long kMaxIntrinsicSteps = 100000;
 inline constexpr long long kIntrinsicPollSteps = 1000;
 int ComputeIntrinsicBox(FormulaContext& f, examples::TExample& e, const std::function<int()>& poll);

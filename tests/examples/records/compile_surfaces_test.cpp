@@ -178,5 +178,37 @@ TEST_F(CompileTest, ParametricLinesAndEndPoints) {
         EXPECT_EQ(Value(clamp, {0, 0, x}), y);
 }
 
+// A cylindrical surface's additional turns come from its t range when it is compiled: a range
+// of n turns and a bit more is n further turns; an exact turn, an empty range and one that is
+// not a number are none; a huge range is held to the bound. Other kinds keep their word.
+TEST_F(CompileTest, ACylindricalSurfaceCountsTheTurnsOfItsTRange) {
+    const struct {
+        long double low, high;
+        int turns;
+    } rows[] = {
+        {0, 4 * kPi, 1},
+        {-1, 2 * kPi - 1, 0},
+        {0.5L, 0.5L + 4 * kPi + 0.01L, 2},
+        {-3, -3 + 6 * kPi, 2},
+        {2, 1, 0},
+        {0, 1e9L, kMostAdditionalTurns},
+        {0, NAN, 0},
+    };
+    for (const auto& row : rows) {
+        const int i = Add(kind::kPolarSurface, {"", "", "T"}, [&row](TExample& e) {
+            e.subKind = 7;
+            e.rangeLow[1] = row.low;
+            e.rangeHigh[1] = row.high;
+        });
+        EXPECT_EQ(Ex(i).AdditionalTurns(), row.turns) << row.low << ".." << row.high;
+        EXPECT_EQ(AdditionalTurnsOf(row.low, row.high), row.turns);
+    }
+    const int plane = Add(kind::kSurface, {"", "", "X"}, [](TExample& e) {
+        e.subKind = 7;
+        e.rangeHigh[1] = 20;
+    });
+    EXPECT_EQ(Ex(plane).subKind, 7);
+}
+
 }  // namespace
 }  // namespace quorlin::examples

@@ -263,18 +263,32 @@ TEST_F(FrameTest, IsometricSetsTheEyeTheBoxEyeAndTheAngles) {
     EXPECT_TRUE(o.viewMoved);
 }
 
+// The axes on refit the view only where there is a point: the view then takes in the axes,
+// which reach the origin, and takes its size back when they go; without a point the view stays.
+// The boxes take in no origin either way.
 TEST_F(FrameTest, TogglingTheAxesWithAPointRefitsTheView) {
     win.Axes().axesShown = false;
     Paste("EXPL3;x*y;2;3;2;3;\r\n");
-    ASSERT_TRUE(win.AddPointExample({2.5L, 2.5L, 7}));
-    win.Axes().axesShown = false;
-    win.RecomputeAllBoxes();
-    const long double before = Vec3TaxiDist(win.SceneBox().max, win.SceneBox().min);
-    ASSERT_TRUE(win.SendCommand(cmd::kAxes));
-    ASSERT_TRUE(win.Axes().axesShown);
-    // The boxes take in the origin now.
-    EXPECT_LE(win.SceneBox().min.x, 0);
-    EXPECT_GT(Vec3TaxiDist(win.SceneBox().max, win.SceneBox().min), before);
+    for (const bool point : {true, false}) {
+        if (point) ASSERT_TRUE(win.AddPointExample({2.5L, 2.5L, 7}));
+        if (!point) win.Inventory().RemoveLast();
+        win.Axes().axesShown = false;
+        win.RecomputeAllBoxes();
+        const Vec3 low = win.SceneBox().min, high = win.SceneBox().max;
+        const long double half = win.View().halfWidth;
+        ASSERT_TRUE(win.SendCommand(cmd::kAxes));
+        ASSERT_TRUE(win.Axes().axesShown);
+        EXPECT_EQ(win.SceneBox().min.x, low.x) << point;
+        EXPECT_EQ(win.SceneBox().max.z, high.z) << point;
+        if (point) {
+            EXPECT_GT(win.View().halfWidth, half);
+        } else {
+            EXPECT_EQ(win.View().halfWidth, half);
+        }
+        ASSERT_TRUE(win.SendCommand(cmd::kAxes));
+        EXPECT_NEAR(static_cast<double>(win.View().halfWidth), static_cast<double>(half), 1e-12)
+            << point;
+    }
 }
 
 TEST_F(FrameTest, LockLengthsTakesSixEndsAndRefusesAnInvertedOne) {

@@ -1,7 +1,10 @@
 // Hidden lines in the 3D window: a pasted surface hides a point under it from the eye through
 // the window's dispatcher, the number of checks a point set through "Line-of-sight ..." is the
-// one the test takes, the sight shift follows the scene box, and a 2D window removes nothing.
+// one the test takes, the sight shift follows the scene box, a cylindrical surface hides with
+// every turn of its range, and a 2D window removes nothing.
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include "dynamics/trajectory_drawing.h"
 #include "dynamics/window_tools.h"
@@ -109,6 +112,35 @@ TEST_F(PlotRHiddenTest, ParametricSurfacesObscureOnlyWhenAsked) {
               (std::array{false, true, false}));
     win.ClearModified();
     win.CloseWindow();
+}
+
+// The helicoid z = t / 2 pi over r <= 1, seen from high above: a point between two of its
+// sheets is hidden by the sheet above it, which only the turns beyond the first hold; over a
+// range of one turn (only the sheet below) or above the top sheet it shows. The pasted range
+// sets the turns the test makes.
+TEST_F(PlotRHiddenTest, ACylindricalSurfaceHidesWithEveryTurnOfItsRange) {
+    const struct {
+        const char* script;
+        long double z;
+        int turns;
+        bool hidden;
+    } rows[] = {
+        {"SURFCYL;t/(2*pi);0;1;0;12.566370614359172;\r\n", 0.58L, 1, true},
+        {"SURFCYL;t/(2*pi);0;1;0;6.283185307179586;\r\n", 0.58L, 0, false},
+        {"SURFCYL;t/(2*pi);0;1;0;18.84955592153876;\r\n", 1.58L, 2, true},
+        {"SURFCYL;t/(2*pi);0;1;0;18.84955592153876;\r\n", 2.58L, 2, false},
+    };
+    for (const auto& row : rows) {
+        TPlot3Win win(QStringLiteral("noname1.qz3"));
+        OpenAndPaste(win, row.script, {0, 0, 1});
+        ASSERT_EQ(win.Inventory().Count(), 1) << row.script;
+        EXPECT_EQ(win.Inventory()[0].AdditionalTurns(), row.turns) << row.script;
+        ASSERT_EQ(win.MoveEyeTo({-49.56L, -26.76L, 100.58L}), 0);
+        const Vec3 p{0.5L * std::cos(0.5L), 0.5L * std::sin(0.5L), row.z};
+        EXPECT_EQ(dynamics::IsPointHidden(win, p), row.hidden) << row.script << " z " << row.z;
+        win.ClearModified();
+        win.CloseWindow();
+    }
 }
 
 }  // namespace

@@ -1,12 +1,16 @@
-// The curve slider's overlays in the 3D picture, drawn on the helix (cos t, sin t, t/2) and
-// held against its closed forms: the secant as the average velocity from the base point, the
-// tangent at the base point beside it, and the Frenet frame T, N, B at the cursor.
+// The sliders' overlays in the 3D picture, held against closed forms: on the helix
+// (cos t, sin t, t/2) the secant as the average velocity from the base point, the tangent at
+// the base point beside it (on an intrinsic curve too), and the Frenet frame T, N, B at the
+// cursor; the trajectory slider's point and field vector.
 #include <QImage>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "examples/levels/trace_dialog.h"
+#include "examples/levels/trace_traj_dialog.h"
+#include "examples/records/new_examples.h"
 #include "plot3d/plot3_fixture.h"
 
 namespace quorlin::plot3d {
@@ -47,13 +51,13 @@ public:
         Slider().Press(platform::kIdOk);
     }
     QImage Picture() {
-        win.InvalidateImage(ImageLayer::Background);
-        win.RenderImage(ImageLayer::Picture);
-        return win.Image(ImageLayer::Picture);
+        Shown().InvalidateImage(ImageLayer::Background);
+        Shown().RenderImage(ImageLayer::Picture);
+        return Shown().Image(ImageLayer::Picture);
     }
     QPointF Pixel(Vec3 p) {
-        const Vec2 q = win.ProjectPoint(p);
-        const canvas::PixelMapping m = win.View().Mapping();
+        const Vec2 q = Shown().ProjectPoint(p);
+        const canvas::PixelMapping m = Shown().View().Mapping();
         return {static_cast<double>(m.XToPixel(q.x)), static_cast<double>(m.YToPixel(q.y))};
     }
     static double ToSegment(QPointF p, QPointF a, QPointF b) {
@@ -69,11 +73,11 @@ public:
     // head. `extra` is a spot that may carry the colour too (a marker), with its reach.
     void ExpectArrows(const QImage& image, int colour, Vec3 from, const std::vector<Vec3>& vectors,
                       QPointF extra = {-99, -99}, double extraReach = 0) {
-        const QRgb rgb = win.OutputColor(win.DrawColor(colour)).rgb();
+        const QRgb rgb = Shown().OutputColor(Shown().DrawColor(colour)).rgb();
         const QPointF tail = Pixel(from);
         std::vector<QPointF> tips;
         for (const Vec3& v : vectors) tips.push_back(Pixel(from + v));
-        const double head = win.Scene3D().arrowLength + 2;
+        const double head = Shown().Scene3D().arrowLength + 2;
         std::vector<QPointF> drawn;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x) {
@@ -99,7 +103,11 @@ public:
         }
     }
 
+    // The window the picture helpers look at.
+    TPlot3Win& Shown() { return shown ? *shown : win; }
+
     TPlot3Win win{QStringLiteral("noname1.qz3")};
+    TPlot3Win* shown = nullptr;
 };
 
 TEST_F(OverlaysTest, TheSecantIsTheAverageVelocityFromTheBasePoint) {
@@ -152,6 +160,126 @@ TEST_F(OverlaysTest, TheFrenetFrameTakesThePartOfTheAccelerationAcrossT) {
     const long double third = 1.0L / 3;
     ExpectFrenetFrame(*this, {1, 0.5L, third / 2}, {2 * third, 2 * third, third},
                       {-2 * third, third, 2 * third});
+}
+
+// Secants and tangents together: the tangent starts at the base point with the velocity there,
+// for a space curve and for an intrinsic one (curvature 1 from the origin along x, bending to
+// y: (sin s, 1 - cos s, 0) with the unit tangent (cos s, sin s, 0)).
+TEST_F(OverlaysTest, TheTangentBesideASecantStartsAtTheBasePointOfEitherCurve) {
+    const struct {
+        const char* name;
+        bool intrinsic;
+        Vec3 (*position)(long double);
+        Vec3 (*velocity)(long double);
+    } rows[] = {
+        {"space curve", false, Helix, HelixVelocity},
+        {"intrinsic curve", true,
+         [](long double s) {
+             return Vec3{std::sin(s), 1 - std::cos(s), 0};
+         },
+         [](long double s) {
+             return Vec3{std::cos(s), std::sin(s), 0};
+         }},
+    };
+    for (const auto& row : rows) {
+        TPlot3Win window{QStringLiteral("noname2.qz3")};
+        if (row.intrinsic) {
+            window.SizeChanged(401, 301);
+            window.Create();
+            examples::TExample e;
+            e.Init(examples::kind::kSpaceIntrinsic, 0, 50);
+            examples::SetNewExampleDefaults(e, examples::kind::kSpaceIntrinsic, -5, 5, 0);
+            e.Text(1) = "1";
+            e.Text(2) = "0";
+            e.Text(5) = "0,0,0";
+            e.Text(6) = "1,0,0";
+            e.Text(7) = "0,1,0";
+            e.rangeLow[0] = 0;
+            e.rangeHigh[0] = 4;
+            window.CompileExample(window.Inventory().Append(std::move(e)));
+            window.InventoryChanged(0);
+        } else {
+            OpenAndPaste(window, "PARAM3;cos(t);sin(t);t/2;0;4;\r\n");
+        }
+        window.Axes().axesShown = false;
+        window.RecomputeAllBoxes();
+        window.Roles().SetRole(kRoleTangentDemo, kTangentColour);
+        ASSERT_TRUE(window.SendCommand(cmd::kTraceSlider)) << row.name;
+        TTraceDlg& slider = *window.CurveSlider();
+        const auto moveTo = [&slider](const char* t) {
+            slider.SetText(TTraceDlg::kParameter, QString::fromLatin1(t));
+            slider.Press(platform::kIdOk);
+        };
+        moveTo("1");
+        slider.Press(TTraceDlg::kSecants);
+        moveTo("3");
+        slider.Press(TTraceDlg::kTangents);
+        ASSERT_TRUE(slider.SecantsChecked() && slider.TangentsChecked()) << row.name;
+        shown = &window;
+        ExpectArrows(Picture(), kTangentColour, row.position(1), {row.velocity(1)});
+        shown = nullptr;
+        CloseUnsaved(window);
+    }
+}
+
+// The trajectory slider open on the helix x' = -2y, y' = 2x, z' = 1/4 from (1, 0, 1/2): at
+// t = 1 the picture adds a marker at P = (cos 2, sin 2, 3/4) and the field vector from P (one
+// unit long, as the slider draws it) with its head; without the slider nothing of it shows.
+TEST_F(OverlaysTest, TheTrajectorySliderDrawsItsPointAndVector) {
+    OpenAndPaste(win, "DEQ3T;-2*y;2*x;0.25;-2;2;-2;2;0;2;\r\n");
+    examples::TTrajectoryStart start;
+    start.start = {1, 0, 0.5L};
+    start.method = 2;
+    start.duration = 2;
+    win.AddTrajectory(0, start);
+    win.InventoryChanged(0);
+    win.TrajectoriesChanged();
+    win.Axes().axesShown = false;
+    win.RecomputeAllBoxes();
+    const QImage plain = Picture();
+    ASSERT_TRUE(win.SendCommand(cmd::kTrajectorySlider));
+    const examples::TTraceTrajDlg& slider = *win.TrajectorySlider();
+    ASSERT_TRUE(slider.Trajectory() && slider.Cursor());
+    const Vec3 p{std::cos(2.0L), std::sin(2.0L), 0.75L};
+    const Vec3 field{-2 * std::sin(2.0L), 2 * std::cos(2.0L), 0.25L};
+    const Vec3 v = (1 / Vec3Length(field)) * field;
+    const Vec3 at = slider.Cursor()->state, drawn = slider.Cursor()->drawn;
+    ASSERT_LT(Vec3Length(at - p), 1e-3L);
+    ASSERT_LT(Vec3Length(drawn - v), 1e-3L);
+    const QImage shown = Picture();
+    const QRgb rgb = win.OutputColor(win.DrawColor(slider.Trajectory()->pen.colour)).rgb();
+    // What the slider added is its colour, on the marker, the shaft or the head.
+    const QPointF tail = Pixel(p), tip = Pixel(p + v);
+    const double head = win.Scene3D().arrowLength + 2, marker = 9;
+    std::vector<QPointF> added;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            if (shown.pixel(x, y) == plain.pixel(x, y)) continue;
+            const QPointF q(x, y);
+            added.push_back(q);
+            EXPECT_EQ(shown.pixel(x, y), rgb) << x << "," << y;
+            EXPECT_TRUE(std::hypot(x - tail.x(), y - tail.y()) <= marker ||
+                        ToSegment(q, tail, tip) <= 1.5 ||
+                        std::hypot(x - tip.x(), y - tip.y()) <= head)
+                << x << "," << y;
+        }
+    const auto nearest = [&added](QPointF on) {
+        double d = 1e9;
+        for (const QPointF& q : added) d = std::min(d, std::hypot(q.x() - on.x(), q.y() - on.y()));
+        return d;
+    };
+    // The marker spreads around P, also where the shaft does not reach (level with P or
+    // behind it); the shaft runs out to the head, and the head stands at the tip.
+    const double length = std::hypot(tip.x() - tail.x(), tip.y() - tail.y());
+    const QPointF along = (tip - tail) / length;
+    EXPECT_TRUE(std::ranges::any_of(added, [&](QPointF q) {
+        return std::hypot(q.x() - tail.x(), q.y() - tail.y()) <= 3 &&
+               QPointF::dotProduct(q - tail, along) <= 0.5;
+    }));
+    ASSERT_GT(length, 3 * head);
+    for (double u = 0.4; u < 1 - head / length; u += 0.1)
+        EXPECT_LE(nearest(tail + u * (tip - tail)), 1.5) << u;
+    EXPECT_LE(nearest(tip), 1.5);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The 3D graph level with its files: a saved diagram of any 3D kind, opened and saved again,
 // gives the same bytes each time (no box, scene box or eye grows with each open), and opening a
-// diagram computes its meshes polling Q, with the key hint in the caption.
+// diagram computes its meshes polling Q, with the key hint in the caption; the axes switched on
+// and off leave every box and the saved bytes as they were.
 #include "plot3d/levels/plot_r_win.h"
 
 #include <QFile>
@@ -58,6 +59,7 @@ TEST_F(PlotRWinTest, AnOpenedDiagramSavesToTheSameBytesForEveryKind) {
     } rows[] = {
         {"explicit surface", "EXPL3;sin(x)*cos(y);-3;3;-2;2;\r\n"},
         {"cylindrical surface", "SURFCYL;r^2/4;0;2;0;6;\r\n"},
+        {"cylindrical surface of three turns", "SURFCYL;t/7;0;1;-1;15;\r\n"},
         {"parametric surface", "SURFPAR;t;u;t*u;0;1;0;2;\r\n"},
         {"space curve", "PARAM3;cos(t);sin(t);t/2;0;6;\r\n"},
         {"sphere in [-3, 3]^3", "IMPL3;x^2+y^2+z^2=4;-3;3;-3;3;-3;3;\r\n"},
@@ -172,6 +174,78 @@ TEST_F(PlotRWinTest, AxesOnAndOffLeaveEveryBoxAsItWas) {
     for (int toggle = 0; toggle < 4; ++toggle) win.ToggleAxes();
     EXPECT_EQ(boxes(), before);
     CloseUnsaved(win);
+}
+
+// Ctrl+A twice leaves every box, the eye and the saved bytes as they were, for boxes that do
+// not hold the origin: an implicit surface, a system, a surface with a box of its own, and a
+// point (whose box alone is computed again, as an automatic one). With a point the picture is
+// refitted, which fits the unlocked axis ends to the box while the axes show: the file keeps
+// those ends, so only its bytes may differ there.
+TEST_F(PlotRWinTest, TwoAxesTogglesLeaveBoxesAndFileBytesOffTheOrigin) {
+    const struct {
+        const char* name;
+        const char* script;
+        bool fixedBox;
+        TBox3 box;
+        bool sameBytes;
+    } rows[] = {
+        {"implicit surface",
+         "IMPL3;(x-5)^2+y^2+z^2=1;4;6;-1;1;-1;1;\r\n",
+         false,
+         {{4, -1, -1}, {6, 1, 1}},
+         true},
+        {"system", "DEQ3T;y;-x;1;2;3;2.5;3.5;3;4;\r\n", false, {{2, 2.5L, 3}, {3, 3.5L, 4}}, true},
+        {"fixed box", "EXPL3;x*y;2;3;2;3.5;\r\n", true, {{2, 2, 4}, {3, 3.5L, 10.5L}}, true},
+        {"point", "POINT3;3;4;5;\r\n", false, {{2.7L, 3.7L, 4.7L}, {3.3L, 4.3L, 5.3L}}, false},
+    };
+    for (const auto& row : rows) {
+        TPlot3Win win(QStringLiteral("noname1.qz3"));
+        win.SetUseDefaults(true);
+        OpenAndPaste(win, row.script);
+        ASSERT_EQ(win.Inventory().Count(), 1) << row.name;
+        examples::TExample& e = win.Inventory()[0];
+        if (row.fixedBox) {
+            SetBoxAutomatic(e, false);
+            SetBox(e, row.box);
+            win.RecomputeAllBoxes();
+        }
+        ASSERT_FALSE(win.Axes().axesShown) << row.name;
+        const auto state = [&win] {
+            const TBox3 b = BoxOf(win.Inventory()[0]);
+            const Vec3 eye = win.Observer().eye;
+            return std::vector<long double>{b.min.x,
+                                            b.min.y,
+                                            b.min.z,
+                                            b.max.x,
+                                            b.max.y,
+                                            b.max.z,
+                                            win.SceneBox().min.x,
+                                            win.SceneBox().max.z,
+                                            eye.x,
+                                            eye.y,
+                                            eye.z};
+        };
+        const std::vector<long double> before = state();
+        const TBox3 own = BoxOf(e);
+        EXPECT_NEAR(static_cast<double>(own.min.x), static_cast<double>(row.box.min.x), 1e-12)
+            << row.name;
+        EXPECT_NEAR(static_cast<double>(own.max.y), static_cast<double>(row.box.max.y), 1e-12)
+            << row.name;
+        const QString first = Path(QStringLiteral("before"));
+        ASSERT_TRUE(win.SaveTo(first)) << row.name;
+        EXPECT_TRUE(win.SendCommand(resources::cmd::kAxes));
+        EXPECT_TRUE(win.Axes().axesShown) << row.name;
+        // The axes on take in no origin.
+        EXPECT_EQ(BoxOf(win.Inventory()[0]).min.x, own.min.x) << row.name;
+        EXPECT_TRUE(win.SendCommand(resources::cmd::kAxes));
+        EXPECT_FALSE(win.Axes().axesShown) << row.name;
+        EXPECT_EQ(state(), before) << row.name;
+        const QString second = Path(QStringLiteral("after"));
+        ASSERT_TRUE(win.SaveTo(second)) << row.name;
+        const QByteArray a = Bytes(first), b = Bytes(second);
+        if (row.sameBytes) EXPECT_EQ(a, b) << row.name << " differ at " << FirstDifference(a, b);
+        CloseUnsaved(win);
+    }
 }
 
 }  // namespace

@@ -172,7 +172,7 @@ TEST_F(SceneBoxTest, AnIntrinsicTraceIsBoundedAndPolled) {
     polls = 0;
     EXPECT_EQ(ComputeIntrinsicBox(ctx, circle, [&polls] { return ++polls, 81; }), 81);
     EXPECT_EQ(polls, 1);
-    // A quarter of the unit circle about (0, 1) in ten steps reaches (1, 1).
+    // A quarter of the unit circle about (0, 1) reaches (1, 1).
     circle.rangeHigh[0] = std::numbers::pi_v<long double> / 2;
     ASSERT_EQ(ComputeIntrinsicBox(ctx, circle, {}), 0);
     EXPECT_TRUE(AllNear({BoxOf(circle).max.x, BoxOf(circle).max.y}, {1, 1}, 1e-5L));
