@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cmath>
@@ -306,6 +307,46 @@ TEST_F(LevelWindowTest, ASearchWithProgressCountsItsAttemptsInTheCaption) {
         EXPECT_EQ(w.windowTitle(), QStringLiteral("levels.qz3"));
         EXPECT_EQ(win.Inventory()[0].LevelSearch(), 0);
     }
+}
+
+// A search until Q counts thousands of attempts a second; the caption shows the count at the
+// pace of the key polls, not at every attempt. A clock that moves 1 ms at each look and a Q at
+// the 30th poll: 301 attempts, and a caption for each poll, not for each attempt.
+TEST_F(LevelWindowTest, ASearchUntilQShowsItsCountAtThePaceOfThePolls) {
+    OpenAndPaste(win, "EXPL3;x^2+y^2;-2;2;-2;2;\r\n");
+    win.RecomputeAllBoxes();
+    TLevelWin& levels = win.MadeLevelWindow();
+    TTimedPoll::Clock::time_point clock{};
+    int asked = 0;
+    levels.SetLevelSearchPoll([&asked] { return ++asked == 30 ? kKeyStop : 0; },
+                              std::chrono::milliseconds(20),
+                              [&clock] {
+                                  clock += std::chrono::milliseconds(1);
+                                  return clock;
+                              });
+    TLevelRequest r;
+    r.example = 0;
+    r.value = 1.5L;
+    r.currentOnly = true;
+    win.ShowLevel(r);  // made and shown, nothing searched
+    std::vector<QString> captions;
+    const QMetaObject::Connection c =
+        QObject::connect(&levels, &QWidget::windowTitleChanged,
+                         [&captions](const QString& title) { captions.push_back(title); });
+    r.search = r.progress = r.untilQ = true;
+    win.ShowLevel(r);
+    QObject::disconnect(c);
+    levels.SetLevelSearchPoll({});
+    EXPECT_EQ(asked, 30);
+    // Each attempt looks at the clock twice (the caption's pace and the poll): a caption every
+    // tenth attempt, 1, 11, ..., 301, where the 30th poll saw Q.
+    std::vector<QString> counts;
+    for (int k = 0; k <= 30; ++k)
+        counts.push_back(QStringLiteral("press Q to quit %1").arg(10 * k + 1));
+    ASSERT_EQ(captions.size(), counts.size() + 2);
+    EXPECT_EQ(captions.front(), QStringLiteral("press Q to quit"));
+    EXPECT_TRUE(std::equal(counts.begin(), counts.end(), captions.begin() + 1));
+    EXPECT_EQ(levels.windowTitle(), QStringLiteral("levels.qz3"));
 }
 
 TEST_F(LevelWindowTest, TheDragStartsWithinSixPixelWidths) {
