@@ -114,11 +114,13 @@ void TPlotRWin::ApplyScrollbarUnits() {
         copyGeneral(SliderSteps(), examples::TSliderSteps::kSlicerSlot);
         slicerDialog_->ApplyScrollbarUnits();
     }
-    // The shown direction dialog turns its bar in the new steps too; a hidden one keeps the
-    // level window's steps, which its bar is ranged in.
+    // The shown direction dialog turns its bar in the new steps too, which become the level
+    // window's own (kept in its settings); a hidden one keeps the level window's steps, which
+    // its bar is ranged in.
     TLevelWin* level = LevelWindow();
     TPctDlg* direction = level ? level->DirectionDialog() : nullptr;
     if (direction && !direction->IsHidden()) {
+        copyGeneral(level->SliderSteps(), 0);
         copyGeneral(level->SliderSteps(), TPctDlg::kStepsSlot);
         direction->InitBar();
     }

@@ -472,6 +472,7 @@ TEST_F(LevelWindowTest, ScrollbarUnitsReachTheShownDirectionDialog) {
             << row.steps;
         EXPECT_EQ(d.ScrollPosition(TPctDlg::kBar), PositionOfAngle(angle, row.units)) << row.steps;
         EXPECT_EQ(w.Angle(), angle) << row.steps;  // re-ranging turns nothing
+        EXPECT_EQ(w.SliderSteps().steps[0], static_cast<std::uint32_t>(row.units)) << row.steps;
         d.BarMoved(row.step);
         EXPECT_NEAR(static_cast<double>(w.Angle()),
                     static_cast<double>(row.step * 2 * kPi / row.units), 1e-15)
@@ -483,6 +484,7 @@ TEST_F(LevelWindowTest, ScrollbarUnitsReachTheShownDirectionDialog) {
     ASSERT_TRUE(win.SendCommand(cmd::kScrollbarUnits));
     EXPECT_EQ(bar->maximum(), 7);
     EXPECT_EQ(w.SliderSteps().steps[static_cast<std::size_t>(TPctDlg::kStepsSlot)], 7u);
+    EXPECT_EQ(w.SliderSteps().steps[0], 7u);
 }
 
 // The items of a popup of the level window's menu, by the popup's path.
