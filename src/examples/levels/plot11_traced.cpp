@@ -68,12 +68,18 @@ int TPlot11Win::DrawTracedCurves(platform::DeviceContext& dc, int i) {
     const bool untilQ = e.LevelSearchUntilQ() && !Output().noPolling;
     // The attempts in the caption, as "press Q to quit 3/25" (no end when it runs until Q).
     const bool progress = e.LevelSearchProgress() && !Printing().printing;
+    // Until Q the attempts run by thousands a second: their count shows at the pace of the key
+    // polls, or the desktop would be flooded with new captions.
+    TTimedPoll hintPace = progress && untilQ
+                              ? TTimedPoll([] { return 1; }, levelSearchInterval_, levelSearchNow_)
+                              : TTimedPoll();
     const auto saved = f.vars;
     // In a run of searches the run's poll goes on; a search of its own starts one.
     TTimedPoll own = levelSearchRun_ ? TTimedPoll() : LevelSearchPoll();
     TTimedPoll& poll = levelSearchRun_ ? *levelSearchRun_ : own;
     for (int attempt = 0; key == 0 && (untilQ || attempt < kLevelSearchAttempts); ++attempt) {
-        if (progress) ShowKeyHint(kKeyHintQuit, attempt + 1, untilQ ? 0 : kLevelSearchAttempts);
+        if (progress && (attempt == 0 || !hintPace || hintPace() != 0))
+            ShowKeyHint(kKeyHintQuit, attempt + 1, untilQ ? 0 : kLevelSearchAttempts);
         Vec3 p;
         if (dynamics::FindSignChangePoint(field, box, tolerance, p)) {
             f.vars = saved;

@@ -16,7 +16,6 @@ namespace {
 constexpr int kCannotUnderstand = 1;
 constexpr int kStrDirection = 354;
 constexpr int kStrTheta = 278;
-constexpr int kAngleSteps = examples::TSliderSteps::kCurveSlot;
 constexpr int kMaxFieldChars = 255;
 // Everything but the field and the bar stays hidden.
 constexpr int kHidden[] = {212, 804, 805, 738, 740, 7, 271, 2};
@@ -27,7 +26,7 @@ TPctDlg::TPctDlg(TLevelWin& window, long double& theta)
     : Dialog(&window, "SPARAM"), window_(window), theta_(theta) {}
 
 int TPctDlg::Units() const {
-    const auto units = window_.SliderSteps().steps[static_cast<std::size_t>(kAngleSteps)];
+    const auto units = window_.SliderSteps().steps[static_cast<std::size_t>(kStepsSlot)];
     return std::max(1, static_cast<int>(std::min<std::uint32_t>(units, 1u << 30)));
 }
 
@@ -36,7 +35,7 @@ void TPctDlg::InitBar() {
     SetScrollRange(kBar, 0, units);
     SetScrollPageStep(
         kBar,
-        static_cast<int>(window_.SliderSteps().pageSteps[static_cast<std::size_t>(kAngleSteps)]));
+        static_cast<int>(window_.SliderSteps().pageSteps[static_cast<std::size_t>(kStepsSlot)]));
     programmatic_ = true;
     SetScrollPosition(kBar, PositionOfAngle(theta_, units));
     programmatic_ = false;

@@ -4,6 +4,7 @@
 // Enter reads the field as an expression and brings it into [0, 2 pi); a move of the bar sets
 // theta from its position. Each change goes to the window's SetDirectionAngle. Only the field and
 // the bar show; the window hides and shows the dialog with its directional-derivative command.
+#include "examples/records/plot_settings.h"
 #include "platform/dialog.h"
 
 namespace quorlin::plot3d {
@@ -14,6 +15,8 @@ class TPctDlg : public platform::Dialog {
 public:
     static constexpr int kValue = 211;
     static constexpr int kBar = 295;
+    // The slot of the window's slider steps that holds U.
+    static constexpr int kStepsSlot = examples::TSliderSteps::kCurveSlot;
 
     TPctDlg(TLevelWin& window, long double& theta);
 

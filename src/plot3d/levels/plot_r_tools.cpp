@@ -5,6 +5,7 @@
 #include <QPointer>
 
 #include "plot3d/intersections/intersection_dialog.h"
+#include "plot3d/levelcurves/direction_dialog.h"
 #include "plot3d/levelcurves/level_window.h"
 #include "plot3d/levels/plot_r_win.h"
 #include "plot3d/slicer/slice_dialog.h"
@@ -104,12 +105,25 @@ void TPlotRWin::OpenSlicer() {
 
 void TPlotRWin::ApplyScrollbarUnits() {
     TPlotQWin::ApplyScrollbarUnits();
-    if (!slicerDialog_ || slicerDialog_->IsHidden()) return;
-    examples::TSliderSteps& table = SliderSteps();
-    constexpr auto kSlicer = static_cast<std::size_t>(examples::TSliderSteps::kSlicerSlot);
-    table.steps[kSlicer] = table.steps[0];
-    table.pageSteps[kSlicer] = table.pageSteps[0];
-    slicerDialog_->ApplyScrollbarUnits();
+    const examples::TSliderSteps& general = SliderSteps();
+    const auto copyGeneral = [&general](examples::TSliderSteps& table, int slot) {
+        table.steps[static_cast<std::size_t>(slot)] = general.steps[0];
+        table.pageSteps[static_cast<std::size_t>(slot)] = general.pageSteps[0];
+    };
+    if (slicerDialog_ && !slicerDialog_->IsHidden()) {
+        copyGeneral(SliderSteps(), examples::TSliderSteps::kSlicerSlot);
+        slicerDialog_->ApplyScrollbarUnits();
+    }
+    // The shown direction dialog turns its bar in the new steps too, which become the level
+    // window's own (kept in its settings); a hidden one keeps the level window's steps, which
+    // its bar is ranged in.
+    TLevelWin* level = LevelWindow();
+    TPctDlg* direction = level ? level->DirectionDialog() : nullptr;
+    if (direction && !direction->IsHidden()) {
+        copyGeneral(level->SliderSteps(), 0);
+        copyGeneral(level->SliderSteps(), TPctDlg::kStepsSlot);
+        direction->InitBar();
+    }
 }
 
 TIntCSDlg* TPlotRWin::CurveSurfaceDialog() const {

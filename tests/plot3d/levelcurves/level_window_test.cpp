@@ -6,13 +6,16 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QScrollBar>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cmath>
 #include <numbers>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "canvas/coordinate_dialog.h"
@@ -56,6 +59,17 @@ protected:
         return state.enabled;
     }
     // A level shown in the level window with the cursor mode on.
+    // The level window at level 1 of z = x^2 + y^2 over [-2, 2]^2.
+    TLevelWin& LevelOneOfTheBowl() {
+        OpenAndPaste(win, "EXPL3;x^2+y^2;-2;2;-2;2;\r\n");
+        win.RecomputeAllBoxes();
+        TLevelRequest r;
+        r.example = 0;
+        r.value = 1;
+        win.ShowLevel(r);
+        return *win.LevelWindow();
+    }
+
     TLevelWin& CursorOn(long double level) {
         TLevelRequest r;
         r.example = 0;
@@ -295,6 +309,46 @@ TEST_F(LevelWindowTest, ASearchWithProgressCountsItsAttemptsInTheCaption) {
     }
 }
 
+// A search until Q counts thousands of attempts a second; the caption shows the count at the
+// pace of the key polls, not at every attempt. A clock that moves 1 ms at each look and a Q at
+// the 30th poll: 301 attempts, and a caption for each poll, not for each attempt.
+TEST_F(LevelWindowTest, ASearchUntilQShowsItsCountAtThePaceOfThePolls) {
+    OpenAndPaste(win, "EXPL3;x^2+y^2;-2;2;-2;2;\r\n");
+    win.RecomputeAllBoxes();
+    TLevelWin& levels = win.MadeLevelWindow();
+    TTimedPoll::Clock::time_point clock{};
+    int asked = 0;
+    levels.SetLevelSearchPoll([&asked] { return ++asked == 30 ? kKeyStop : 0; },
+                              std::chrono::milliseconds(20),
+                              [&clock] {
+                                  clock += std::chrono::milliseconds(1);
+                                  return clock;
+                              });
+    TLevelRequest r;
+    r.example = 0;
+    r.value = 1.5L;
+    r.currentOnly = true;
+    win.ShowLevel(r);  // made and shown, nothing searched
+    std::vector<QString> captions;
+    const QMetaObject::Connection c =
+        QObject::connect(&levels, &QWidget::windowTitleChanged,
+                         [&captions](const QString& title) { captions.push_back(title); });
+    r.search = r.progress = r.untilQ = true;
+    win.ShowLevel(r);
+    QObject::disconnect(c);
+    levels.SetLevelSearchPoll({});
+    EXPECT_EQ(asked, 30);
+    // Each attempt looks at the clock twice (the caption's pace and the poll): a caption every
+    // tenth attempt, 1, 11, ..., 301, where the 30th poll saw Q.
+    std::vector<QString> counts;
+    for (int k = 0; k <= 30; ++k)
+        counts.push_back(QStringLiteral("press Q to quit %1").arg(10 * k + 1));
+    ASSERT_EQ(captions.size(), counts.size() + 2);
+    EXPECT_EQ(captions.front(), QStringLiteral("press Q to quit"));
+    EXPECT_TRUE(std::equal(counts.begin(), counts.end(), captions.begin() + 1));
+    EXPECT_EQ(levels.windowTitle(), QStringLiteral("levels.qz3"));
+}
+
 TEST_F(LevelWindowTest, TheDragStartsWithinSixPixelWidths) {
     OpenAndPaste(win, "EXPL3;x^2+3*y;-1;3;0;4;\r\n");
     win.RecomputeAllBoxes();
@@ -384,6 +438,55 @@ TEST_F(LevelWindowTest, EnterInTheAngleFieldTakesTheTypedDirection) {
     EXPECT_TRUE(prompter.messages.empty());
 }
 
+// "Scrollbar units ..." in the 3D window re-ranges the bar of the shown direction dialog: U
+// positions a turn, the page step taken along, the thumb at the angle in the new units, and one
+// step of the bar U-th of a turn. A hidden dialog keeps its bar and the level window's steps.
+TEST_F(LevelWindowTest, ScrollbarUnitsReachTheShownDirectionDialog) {
+    OpenAndPaste(win, "EXPL3;x^2+y^2;-1;3;-2;2;\r\n");
+    win.RecomputeAllBoxes();
+    TLevelWin& w = CursorOn(2);
+    w.SendCommand(cmd::kDirectionalDerivative);
+    TPctDlg& d = *w.DirectionDialog();
+    ASSERT_FALSE(d.IsHidden());
+    const auto answer = [](const char* steps, const char* pages) {
+        return [steps, pages](platform::Dialog& dialog) {
+            dialog.SetText(211, QString::fromLatin1(steps));
+            dialog.SetText(212, QString::fromLatin1(pages));
+            return dialog.Press(platform::kIdOk);
+        };
+    };
+    const auto* bar = qobject_cast<QScrollBar*>(d.Control(TPctDlg::kBar));
+    ASSERT_NE(bar, nullptr);
+    const struct {
+        const char* steps;
+        const char* pages;
+        int units, page, step;
+    } rows[] = {{"1000", "4", 1000, 250, 3}, {"40", "8", 40, 5, 7}, {"7", "2", 7, 4, 5}};
+    for (const auto& row : rows) {
+        {
+            platform::ScopedDialogRunner runner(answer(row.steps, row.pages));
+            ASSERT_TRUE(win.SendCommand(cmd::kScrollbarUnits));
+        }
+        const long double angle = w.Angle();
+        EXPECT_EQ(std::tuple(bar->maximum(), bar->pageStep()), std::tuple(row.units, row.page))
+            << row.steps;
+        EXPECT_EQ(d.ScrollPosition(TPctDlg::kBar), PositionOfAngle(angle, row.units)) << row.steps;
+        EXPECT_EQ(w.Angle(), angle) << row.steps;  // re-ranging turns nothing
+        EXPECT_EQ(w.SliderSteps().steps[0], static_cast<std::uint32_t>(row.units)) << row.steps;
+        d.BarMoved(row.step);
+        EXPECT_NEAR(static_cast<double>(w.Angle()),
+                    static_cast<double>(row.step * 2 * kPi / row.units), 1e-15)
+            << row.steps;
+    }
+    w.SendCommand(cmd::kDirectionalDerivative);
+    ASSERT_TRUE(d.IsHidden());
+    platform::ScopedDialogRunner runner(answer("300", "3"));
+    ASSERT_TRUE(win.SendCommand(cmd::kScrollbarUnits));
+    EXPECT_EQ(bar->maximum(), 7);
+    EXPECT_EQ(w.SliderSteps().steps[static_cast<std::size_t>(TPctDlg::kStepsSlot)], 7u);
+    EXPECT_EQ(w.SliderSteps().steps[0], 7u);
+}
+
 // The items of a popup of the level window's menu, by the popup's path.
 std::vector<const resources::MenuItemTemplate*> PopupItems(std::vector<std::string_view> path) {
     std::vector<const resources::MenuItemTemplate*> items;
@@ -415,13 +518,7 @@ TEST_F(LevelWindowTest, TheMenuHoldsTheAxesShiftGridlinesAndFontsItems) {
         {{"&Misc", "&Fonts"}, {68, 61, 92, 73, 66}},
     };
     const std::set<int> built = {109, 203, 65, 210, 68, 61, 66};
-    OpenAndPaste(win, "EXPL3;x^2+y^2;-2;2;-2;2;\r\n");
-    win.RecomputeAllBoxes();
-    TLevelRequest r;
-    r.example = 0;
-    r.value = 1;
-    win.ShowLevel(r);
-    TLevelWin& w = *win.LevelWindow();
+    TLevelWin& w = LevelOneOfTheBowl();
     for (const auto& popup : popups) {
         const auto items = PopupItems(popup.path);
         ASSERT_EQ(items.size(), popup.ids.size()) << popup.path.back();
@@ -437,13 +534,7 @@ TEST_F(LevelWindowTest, TheMenuHoldsTheAxesShiftGridlinesAndFontsItems) {
 // What the built items do in the level window: Axes shows and hides the axes, the two colours
 // are the ones the axes and the grid lines are drawn in, and each font item chooses its font.
 TEST_F(LevelWindowTest, TheAxesGridlinesAndFontsItemsActOnTheLevelWindow) {
-    OpenAndPaste(win, "EXPL3;x^2+y^2;-2;2;-2;2;\r\n");
-    win.RecomputeAllBoxes();
-    TLevelRequest r;
-    r.example = 0;
-    r.value = 1;
-    win.ShowLevel(r);
-    TLevelWin& w = *win.LevelWindow();
+    TLevelWin& w = LevelOneOfTheBowl();
     w.SizeChanged(321, 241);
     w.RecomputeView();
     w.Axes().gridFlags |= canvas::kGridRectangular;
