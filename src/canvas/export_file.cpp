@@ -1,7 +1,13 @@
 #include "canvas/export_file.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <span>
+
+#include "platform/whole_file.h"
 
 namespace quorlin::canvas {
 
@@ -9,48 +15,34 @@ bool ExportFile::Open(const QString& path) {
     Close();
     failed_ = false;
     error_.clear();
+    bytes_.clear();
     path_ = path;
-    // A device or pipe is written as it is: putting a new file in its place would replace it.
+    // Refused at once, before any frame is painted for nothing.
     const QFileInfo target(path);
-    if (target.exists() && !target.isFile()) {
-        file_ = std::make_unique<QFile>(path);
-    } else {
-        auto save = std::make_unique<QSaveFile>(path);
-        // A folder that takes no temporary file is written directly.
-        save->setDirectWriteFallback(true);
-        file_ = std::move(save);
-    }
-    if (!file_->open(QIODevice::WriteOnly)) {
-        Fail();
-        file_.reset();
-        return false;
-    }
+    if (path.isEmpty() || !QFileInfo(target.absolutePath()).isDir()) return Fail(ENOENT);
+    if (target.isDir()) return Fail(EISDIR);
+    open_ = true;
     return true;
 }
 
 void ExportFile::Write(std::string_view bytes) {
-    if (!IsOpen() || failed_ || bytes.empty()) return;
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file_->write(bytes.data(), size) != size) Fail();
+    if (open_) bytes_.append(bytes);
 }
 
 bool ExportFile::Close() {
-    if (!IsOpen()) return false;
-    if (!failed_ && !file_->flush()) Fail();
-    if (auto* save = qobject_cast<QSaveFile*>(file_.get())) {
-        if (failed_) save->cancelWriting();
-        if (!save->commit()) Fail();  // after a cancel it only drops the temporary file
-    } else {
-        file_->close();
-        if (!failed_ && file_->error() != QFileDevice::NoError) Fail();
-    }
-    file_.reset();
+    if (!open_) return false;
+    open_ = false;
+    const std::span written(reinterpret_cast<const std::uint8_t*>(bytes_.data()), bytes_.size());
+    if (!platform::WriteWholeFile(path_, written, &error_)) failed_ = true;
+    bytes_.clear();
+    bytes_.shrink_to_fit();
     return !failed_;
 }
 
-void ExportFile::Fail() {
-    if (!failed_) error_ = file_->errorString();
+bool ExportFile::Fail(int number) {
+    error_ = QString::fromLocal8Bit(std::strerror(number));
     failed_ = true;
+    return false;
 }
 
 }  // namespace quorlin::canvas

@@ -1,14 +1,13 @@
 #pragma once
-// The one open export file, with every write checked.
+// The one open export file, written whole when it is closed.
 //
-// A writer appends whole elements with Write; the first failure is remembered and later writes
-// are skipped, and Close reports whether the file reached the disk whole, so the export can
-// say "saved" only when it was. The bytes go to a temporary file that takes the chosen name
-// only when all of them were written: a failed export leaves the file it was to replace.
-#include <QFileDevice>
+// A writer appends whole elements with Write; they are collected in memory (a picture is small)
+// and Close hands them to the checked WriteWholeFile, which reports whether the file reached
+// the disk whole, so the export can say "saved" only when it was. A failed export leaves the
+// file it was to replace as it was.
 #include <QString>
 
-#include <memory>
+#include <string>
 #include <string_view>
 
 namespace quorlin::canvas {
@@ -20,23 +19,23 @@ public:
     ExportFile& operator=(const ExportFile&) = delete;
     ~ExportFile() { Close(); }
 
-    // Starts a new file for binary writing; false when it cannot be opened.
+    // Starts a new file; false when its folder is not there or the target is a folder.
     bool Open(const QString& path);
-    bool IsOpen() const { return file_ && file_->isOpen(); }
+    bool IsOpen() const { return open_; }
     void Write(std::string_view bytes);
-    // Puts the file in place; true when it was open and every byte was written. After a
-    // failure the file is dropped.
+    // Writes the file; true when it was open and every byte reached the disk.
     bool Close();
     bool Failed() const { return failed_; }
-    // The operating system's text for the first failure.
+    // The operating system's text for the failure.
     const QString& ErrorText() const { return error_; }
     const QString& Path() const { return path_; }
 
 private:
-    void Fail();
+    bool Fail(int number);
 
-    std::unique_ptr<QFileDevice> file_;  // a QSaveFile, or a QFile for a device
+    std::string bytes_;
     QString path_;
+    bool open_ = false;
     bool failed_ = false;
     QString error_;
 };

@@ -1,7 +1,9 @@
 #include "canvas/zel_winm.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <cstdint>
+#include <span>
 
 #include "canvas/meta_dialog.h"
 #include "core/errors.h"
@@ -11,6 +13,8 @@
 #include "platform/emf_mime.h"
 #include "platform/emf_paint_device.h"
 #include "platform/strings.h"
+#include "platform/whole_file.h"
+#include "shell/diagram_file.h"
 
 namespace quorlin::canvas {
 
@@ -73,11 +77,12 @@ bool TZELWinm::MakeMetafileFile() {
     const auto path = platform::CurrentCommonDialogs().SaveFileName(this, request);
     if (!path || !ConfirmOverwrite(*path)) return false;
     const QByteArray bytes = RenderMetafile();
-    QSaveFile file(*path);
-    const bool written =
-        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    if (!written) platform::ErrorMsg(this, kErrCannotOpenFile);
-    return written;
+    const std::span written(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                            static_cast<std::size_t>(bytes.size()));
+    if (platform::WriteWholeFile(*path, written)) return true;
+    // The number a failed diagram save shows: a missing folder, a refused file or a full disk.
+    platform::ErrorMsg(this, SaveErrorNumber(SaveTargetStateOf(*path)));
+    return false;
 }
 
 bool TZELWinm::MakeMetafileClipboard() {

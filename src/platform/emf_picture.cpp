@@ -7,10 +7,10 @@
 #include <QBuffer>
 #include <QFile>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include "platform/emf_player.h"
+#include "platform/whole_file.h"
 
 namespace quorlin::platform {
 
@@ -49,8 +49,7 @@ std::optional<EmfPicture> EmfPicture::FromFile(const QString& path, emf::FormatE
 }
 
 bool EmfPicture::SaveToFile(const QString& path) const {
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes_) == bytes_.size() && file.commit();
+    return WriteWholeFile(path, AsBytes(bytes_));
 }
 
 QSizeF EmfPicture::SizeMm() const {

@@ -33,6 +33,8 @@ public:
 
     const QByteArray& Bytes() const { return bytes_; }
     const emf::Header& Header() const { return header_; }
+    // Writes the bytes whole through WriteWholeFile; false when they did not all reach the disk,
+    // and an older file of that name is then left as it was.
     bool SaveToFile(const QString& path) const;
 
     // The frame's size in millimetres, and in pixels on a surface of dpi pixels per inch.

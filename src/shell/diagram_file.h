@@ -1,56 +1,30 @@
 #pragma once
 // Whole files in memory, saved safely, and the head check of diagram files.
 //
-// A file is read into memory at once and parsed with a bounded ByteReader. Saving writes a
-// temporary file beside the target and renames it over the target only when every byte was
-// written, so a failed save never destroys the previous file.
+// A file is read into memory at once and parsed with a bounded ByteReader. Saving goes through
+// the platform's WriteWholeFile, which renames a temporary file over the target only when every
+// byte was written, so a failed save never destroys the previous file.
 //
 // DiagramReader and DiagramWriter are the window-independent part of opening a diagram:
 // the reader checks the head against the window's kind and version and leaves its cursor at
 // the first byte of the body; the writer starts the buffer with the head.
 #include <QString>
-#include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <optional>
-#include <span>
 #include <vector>
 
 #include "core/binio.h"
+#include "platform/whole_file.h"
 #include "shell/records/file_head.h"
 
 namespace quorlin {
 
-// Files above this size are not diagrams or ini files of this program.
-inline constexpr std::int64_t kMaxFileBytes = 512LL * 1024 * 1024;
-
-// The bytes of the file: every file the program reads comes through here. Nothing when it
-// cannot be read, is larger than maxBytes, or is not a regular file: a FIFO, a device or a
-// socket given as a diagram or standing in for an ini file is refused at once instead of
-// waiting for a writer.
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const QString& path,
-                                                       std::int64_t maxBytes = kMaxFileBytes);
-
-// Replaces the file at path by bytes. Every write's result and the written size are checked,
-// and the bytes are on the disk, before the new file is renamed over the old one. On failure
-// returns false, leaves any previous file as it was and, when error is given, puts the reason
-// there.
-bool WriteWholeFile(const QString& path, std::span<const std::uint8_t> bytes,
-                    QString* error = nullptr);
-
-// The call a save writes its bytes with (the arguments and result of write(2)): the system's,
-// unless a test installs one that fails or takes fewer bytes, for as long as the object lives.
-using FileWriteCall = std::function<long(int fd, const void* data, std::size_t size)>;
-class ScopedFileWriteCall {
-public:
-    explicit ScopedFileWriteCall(FileWriteCall call);
-    ~ScopedFileWriteCall();
-    ScopedFileWriteCall(const ScopedFileWriteCall&) = delete;
-    ScopedFileWriteCall& operator=(const ScopedFileWriteCall&) = delete;
-
-private:
-    FileWriteCall previous_;
-};
+// Files are read and written whole by the platform's checked reader and writer.
+using platform::FileWriteCall;
+using platform::kMaxFileBytes;
+using platform::ReadWholeFile;
+using platform::ScopedFileWriteCall;
+using platform::WriteWholeFile;
 
 // What a failed save found at its target, and the error number that says what failed: 2 "could
 // not find" for a folder that is not there, 11 "cannot open file" for a target that is a folder

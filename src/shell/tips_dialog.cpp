@@ -1,7 +1,9 @@
 #include "shell/tips_dialog.h"
 
-#include <QFile>
 #include <QLabel>
+
+#include <cstdint>
+#include <span>
 
 #include "core/random.h"
 #include "platform/config_dir.h"
@@ -31,10 +33,8 @@ bool TipsDialog::TipsWanted() {
 }
 
 bool TipsDialog::SaveTipsWanted(bool wanted) {
-    QFile file(TipFilePath());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    const char byte = wanted ? 1 : 0;
-    return file.write(&byte, 1) == 1;
+    const std::uint8_t byte = wanted ? 1 : 0;
+    return WriteWholeFile(TipFilePath(), std::span(&byte, 1));
 }
 
 void TipsDialog::SetupWindow() {

@@ -10,8 +10,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <functional>
 #include <numbers>
 #include <string>
 #include <tuple>
@@ -23,6 +26,7 @@
 #include "platform/boxes.h"
 #include "platform/common_dialogs.h"
 #include "platform/dialog.h"
+#include "platform/whole_file.h"
 
 namespace quorlin::canvas {
 namespace {
@@ -510,6 +514,54 @@ TEST_F(ExportWindowTest, PictexOfAViewFarFromTheOriginTypesets) {
     win.SetView(1, 0.5L, 5, 0, false);
     ASSERT_TRUE(ExportPicTeX("near.tex", kTexCompilable, 1));
     EXPECT_NE(Read("near.tex").find("{\\phantom{.}} at " + Coord(-4)), std::string::npos);
+}
+
+// A disk that fails under each export kind: the export reports no success, names the file and
+// the system's reason, and the file it was to replace keeps every byte. A write that claims to
+// have taken its bytes without writing them is caught by the size check.
+TEST_F(ExportWindowTest, AFailedWriteOfEveryKindIsShownAndKeepsTheOldFile) {
+    using Export = std::function<bool()>;
+    using Report = ExportReport (*)(const ExportContext&);
+    const struct {
+        const char* kind;
+        const char* oldFile;  // the file the export replaces first
+        Export run;
+        Report report;
+        bool lie;  // the write says it took every byte and wrote none
+    } rows[] = {
+        {"EPS", "one.eps", [this] { return ExportEps("one.eps", 1); }, ReportEpsSaved, false},
+        {"EPS frames", "two0.eps", [this] { return ExportEps("two.eps", 2); }, ReportEpsSaved,
+         true},
+        {"SVG", "one.svg", [this] { return ExportSvg("one.svg"); }, ReportSvgSaved, false},
+        {"PiCTeX", "one.tex", [this] { return ExportPicTeX("one.tex", kTexCompilable, 1); },
+         ReportTeXSaved, true},
+        {"PiCTeX frames", "three0.tex",
+         [this] { return ExportPicTeX("three.tex", kTexInsertable, 3); }, ReportTeXSaved, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.kind);
+        const std::string old = std::string("last week's ") + row.kind + '\0' + "\xff\r\n";
+        ASSERT_TRUE(testing::WriteAll(Path(row.oldFile), old));
+        bool written = true;
+        {
+            const platform::ScopedFileWriteCall full(
+                [lie = row.lie](int, const void*, std::size_t size) -> long {
+                    if (lie) return static_cast<long>(size);
+                    errno = ENOSPC;
+                    return -1;
+                });
+            written = row.run();
+        }
+        EXPECT_FALSE(written);
+        const ExportReport report = row.report(win.Exports());
+        EXPECT_FALSE(report.saved);
+        EXPECT_TRUE(report.text.contains(Path(row.oldFile)) &&
+                    report.text.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))))
+            << report.text.toStdString();
+        EXPECT_EQ(Read(row.oldFile), old);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), qsizetype{1});  // no leftovers
+        QFile::remove(Path(row.oldFile));
+    }
 }
 
 }  // namespace

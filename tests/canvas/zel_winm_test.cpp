@@ -9,11 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <map>
 
 #include "canvas/meta_dialog.h"
 #include "canvas/text_dialog.h"
 #include "canvas/zel_winm.h"
+#include "core/errors.h"
 #include "fake_export_host.h"
 #include "mouse_event.h"
 #include "platform/boxes.h"
@@ -21,6 +23,8 @@
 #include "platform/common_dialogs.h"
 #include "platform/emf_mime.h"
 #include "platform/printing.h"
+#include "platform/strings.h"
+#include "platform/whole_file.h"
 #include "resources/command_ids.h"
 
 namespace quorlin::canvas {
@@ -93,6 +97,26 @@ TEST_F(PictureWindowTest, ExportedMetafileIsReadByAnIndependentConverter) {
         "emf2svg-conv");
     testing::ExpectAccepted(testing::RunReader(dir.path(), "xmllint", {"--noout", "diagram.svg"}),
                             "xmllint");
+}
+
+// A disk that fails under the metafile shows "no more room", the old file of that name keeps
+// every byte and no temporary file is left beside it.
+TEST_F(PictureWindowTest, AFailedMetafileWriteIsShownAndKeepsTheOldFile) {
+    const QString path = dir.filePath(QStringLiteral("old.emf"));
+    const std::string old("yesterday's picture\0\x01\xfe", 23);
+    ASSERT_TRUE(testing::WriteAll(path, old));
+    {
+        const platform::ScopedFileWriteCall full([](int, const void*, std::size_t) -> long {
+            errno = ENOSPC;
+            return -1;
+        });
+        ExportEmf(QStringLiteral("old.emf"));
+    }
+    ASSERT_EQ(prompter.messages.size(), 2u);  // the question to replace it, then the error
+    EXPECT_TRUE(prompter.messages[1].error);
+    EXPECT_EQ(prompter.messages[1].text, platform::ResourceString(400 + kErrNoMoreRoom));
+    EXPECT_EQ(testing::ReadAll(path), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.emf")});
 }
 
 TEST_F(PictureWindowTest, HighResolutionKeepsTheFrameAndMultipliesThePixels) {

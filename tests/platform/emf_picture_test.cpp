@@ -10,9 +10,12 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include <unistd.h>
+
 #include "emf_test_support.h"
 #include "platform/emf_mime.h"
 #include "platform/emf_paint_device.h"
+#include "platform/whole_file.h"
 #include "support/file_readers.h"
 
 namespace quorlin::platform {
@@ -81,6 +84,13 @@ TEST(EmfPicture, KeepsItsBytesThroughFilesAndClipboardData) {
     ASSERT_TRUE(picture->SaveToFile(path));
     const auto loaded = EmfPicture::FromFile(path);
     EXPECT_TRUE(loaded && loaded->Bytes() == bytes);
+    {  // a write that takes half of what it is given, then nothing: the saved file stays
+        const ScopedFileWriteCall halfFull([](int fd, const void* data, std::size_t size) {
+            return size > 1 ? ::write(fd, data, size / 2) : 0L;
+        });
+        EXPECT_FALSE(picture->SaveToFile(path));
+    }
+    EXPECT_EQ(quorlin::testing::ReadAll(path), bytes.toStdString());
 
     const auto data = PictureToMimeData(*picture);
     EXPECT_TRUE(data->data("image/svg+xml").startsWith("<?xml"));
