@@ -57,8 +57,10 @@ def read_libraries():
                     part = word
                 elif part == "DEPENDS":
                     lib["depends"].add(word)
-                elif word.endswith(".cpp"):
-                    owner[os.path.join(folder, word[:-4])] = name
+                elif word.endswith(".cpp") or word.endswith(".h"):
+                    # A header without a source of its own is listed under the library it
+                    # belongs to.
+                    owner[os.path.join(folder, os.path.splitext(word)[0])] = name
     return libs, owner, first
 
 
