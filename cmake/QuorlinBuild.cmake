@@ -15,11 +15,45 @@ if(QUORLIN_SANITIZE)
     target_link_options(quorlin_options INTERFACE -fsanitize=address,undefined)
 endif()
 
+# Precompiled headers: the headers that most sources include, parsed once a library instead of
+# once a source, which halves the cost of an optimised build. scripts/build-program.sh (the run
+# command's build) turns them on. Every library precompiles the standard headers; one that stands
+# on Qt Widgets, Qt's too, so a plain library never sees a Qt header this way. The sanitized build
+# of the tests precompiles nothing, so it still shows a source that leaves out an include.
+option(QUORLIN_PRECOMPILED_HEADERS "Precompile the headers most sources include" OFF)
+set(QUORLIN_STANDARD_HEADERS <algorithm> <array> <cmath> <cstdint> <functional> <memory>
+    <optional> <span> <string> <string_view> <vector>)
+set(QUORLIN_WIDGETS_HEADERS <QDialog> <QFileInfo> <QImage> <QPainter> <QPointer> <QString>
+    <QWidget>)
+# GCC's compiles that read a precompiled header are kept by ccache only with this option.
+if(QUORLIN_PRECOMPILED_HEADERS AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(quorlin_options INTERFACE -fpch-preprocess)
+endif()
+
 # quorlin_library(NAME SOURCES... [DEPENDS libs...]): one static library per subsystem folder.
 function(quorlin_library name)
     cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
     add_library(${name} STATIC ${ARG_SOURCES})
     target_link_libraries(${name} PUBLIC quorlin_options ${ARG_DEPENDS})
+    # Whether the library stands on Qt Widgets, directly or through a library of its own.
+    set(on_widgets OFF)
+    foreach(dependency ${ARG_DEPENDS})
+        if(dependency STREQUAL "Qt6::Widgets")
+            set(on_widgets ON)
+        elseif(TARGET ${dependency})
+            get_target_property(below ${dependency} QUORLIN_ON_WIDGETS)
+            if(below)
+                set(on_widgets ON)
+            endif()
+        endif()
+    endforeach()
+    set_target_properties(${name} PROPERTIES QUORLIN_ON_WIDGETS ${on_widgets})
+    if(QUORLIN_PRECOMPILED_HEADERS)
+        target_precompile_headers(${name} PRIVATE ${QUORLIN_STANDARD_HEADERS})
+        if(on_widgets)
+            target_precompile_headers(${name} PRIVATE ${QUORLIN_WIDGETS_HEADERS})
+        endif()
+    endif()
 endfunction()
 
 # What every test runs with: the sources (for test data) and the sanitizers' settings.

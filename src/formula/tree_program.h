@@ -9,7 +9,9 @@
 // Horner chains and sums of powers each run as one instruction, each distinct subtree computed
 // once a point (derivatives repeat their subtrees many times over; tree_program_sharing.h says
 // which subtrees are equal), and no test for undefined values where a value that is not finite
-// cannot turn finite again on its way to the root. In
+// cannot turn finite again on its way to the root, except that a kept value found undefined there
+// ends the run at once (the points of a view where a long derivative is undefined then cost a few
+// instructions instead of all of them). In
 // complex mode it is a stack machine (its top kept in registers) that follows the tree walk's
 // complex rules, also computing each distinct subtree once (a kept value carries the failures
 // its subtree counted, which count again wherever it is read). A tree with nodes that it does not

@@ -34,6 +34,8 @@ private:
 enum class R : std::uint8_t {
     kLoad,    // acc = *a
     kStore,   // *t = acc
+    kKeep,    // *t = acc, a value read again whose being undefined leaves the root undefined:
+              // the run ends there, undefined, unless it is finite
     kOutput,  // out[n] = acc, the value of a tree of several (CompileRealOutputs); bit n of
               // undefinedOutputs set unless it is finite
     // acc = acc op *a

@@ -55,6 +55,13 @@ long double RealCode::Run(std::size_t start, std::size_t end, long double* out) 
             case R::kStore:
                 *i.t = acc;
                 break;
+            case R::kKeep:
+                // Most points of a curve drawn across a view where it is undefined are undefined
+                // from its first kept values on; the rest of a long program would only carry
+                // that along.
+                *i.t = acc;
+                if (!IsFiniteValue(acc)) return kUndefined;
+                break;
             case R::kOutput:
                 out[i.n] = acc;
                 if (!IsFiniteValue(acc)) undefinedOutputs |= 1U << i.n;

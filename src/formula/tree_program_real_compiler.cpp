@@ -135,6 +135,7 @@ public:
 
     // False when the tree has nodes that only the tree walk evaluates.
     bool Compile(const TExprNode* tree) {
+        stopsWhenUndefined_ = true;
         ToAcc(tree);
         c_.constantRoot = tree && tree->op == op::kConst;
         c_.rootIm = tree ? tree->im : 0;
@@ -222,6 +223,23 @@ private:
     void Fallback(const TExprNode& n);
     void Periodic(const TExprNode& n);
 
+    // Where the run may end at an undefined kept value: in the code of one tree (the code of
+    // several runs every tree to its output), where an undefined value leaves every node above
+    // it undefined up to the root (arithmetic keeps a value that is not finite so, and the
+    // built-ins, divisors and JOIN boundaries turn it undefined), so not in the first value of a
+    // fallback, nor in the body of a bound or periodic node (which must give its slot back).
+    class Lenient {
+    public:
+        explicit Lenient(RealCompiler& compiler) : compiler_(compiler) { ++compiler.lenient_; }
+        ~Lenient() { --compiler_.lenient_; }
+        Lenient(const Lenient&) = delete;
+        Lenient& operator=(const Lenient&) = delete;
+
+    private:
+        RealCompiler& compiler_;
+    };
+    bool UndefinedIsFinal() const { return stopsWhenUndefined_ && lenient_ == 0; }
+
     static constexpr signed char kNotAsked = -1;
 
     FormulaContext& ctx_;
@@ -229,6 +247,8 @@ private:
     std::size_t label_ = 0;
     bool refused_ = false;
     bool folding_ = false;  // code that runs once here and is taken back keeps nothing
+    bool stopsWhenUndefined_ = false;
+    int lenient_ = 0;
     const ValueNumbers numbers_;
     mutable std::vector<signed char> constant_;  // IsConstant by number, once asked
     KeptValues<const long double*> kept_;
@@ -241,7 +261,7 @@ void RealCompiler::KeepShared(const TExprNode& n) {
     if (folding_ || !ReadAgain(n)) return;
     c_.shared.push_back(0);
     long double* at = &c_.shared.back();
-    Emit({.op = R::kStore, .t = at});
+    Emit({.op = UndefinedIsFinal() ? R::kKeep : R::kStore, .t = at});
     kept_.Keep(numbers_.Of(&n), at);
 }
 
@@ -651,7 +671,10 @@ void RealCompiler::Bound(const TExprNode& n) {
     long double* saved = c_.saves.At(kept)->data();
     const int enter = Emit({.op = R::kBoundEnter, .t = SlotParts(slotIndex), .saved = saved});
     const Branch defined(kept_);  // the body and the factor run only at a defined point
-    ToAcc(n.child[1].get());
+    {
+        const Lenient body(*this);
+        ToAcc(n.child[1].get());
+    }
     Emit({.op = R::kBoundLeave, .t = SlotParts(slotIndex), .saved = saved});
     c_.saves.Pop();
     if (const TExprNode* factor = n.child[2].get()) {
@@ -669,7 +692,10 @@ void RealCompiler::Bound(const TExprNode& n) {
 }
 
 void RealCompiler::Fallback(const TExprNode& n) {
-    ToAcc(n.child[0].get());
+    {
+        const Lenient first(*this);
+        ToAcc(n.child[0].get());
+    }
     const int test = Emit({.op = R::kJumpIfFinite});
     const Branch undefined(kept_);
     ToAcc(n.child[1].get());
@@ -687,7 +713,10 @@ void RealCompiler::Periodic(const TExprNode& n) {
     const int enter =
         Emit({.op = R::kPeriodicEnter, .a = c_.temps.At(low), .t = x, .saved = saved});
     const Branch defined(kept_);
-    ToAcc(n.child[1].get());
+    {
+        const Lenient body(*this);
+        ToAcc(n.child[1].get());
+    }
     Emit({.op = R::kPeriodicLeave, .t = x, .saved = saved});
     c_.saves.Pop();
     c_.temps.Pop();

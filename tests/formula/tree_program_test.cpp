@@ -5,6 +5,7 @@
 // the tree, a change of mode, and the instructions that folding and Horner chains save.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -14,6 +15,7 @@
 
 #include "formula/name_table.h"
 #include "formula/tree_program.h"
+#include "formula/tree_program_code.h"
 #include "formula_support.h"
 #include "random_trees.h"
 
@@ -166,6 +168,71 @@ TEST_F(TreeProgramTest, AChangeOfModeAfterCompilingGoesThroughTheTree) {
     ctx.SetVar(slot::kX, -4.0L);
     ASSERT_TRUE(program.Evaluate(z));
     EXPECT_EQ(z, Complex(0, 2));
+}
+
+// What a run at x of a tree's code wrote into the places of its kept values, each set to a
+// sentinel first.
+struct KeptRun {
+    int kept = 0;
+    int written = 0;
+    bool defined = false;
+    long double value = 0;
+};
+
+KeptRun RunKept(FormulaContext& ctx, const TExprNode& tree, long double x) {
+    constexpr long double kSentinel = 12345.6789L;
+    program_detail::RealCode code;
+    EXPECT_TRUE(program_detail::CompileReal(ctx, &tree, code));
+    for (long double& v : code.shared) v = kSentinel;
+    ctx.SetVar(slot::kX, x);
+    KeptRun run;
+    run.value = code.Run(0, code.code.size());
+    run.defined = std::isfinite(run.value);
+    run.kept = static_cast<int>(code.shared.size());
+    run.written = static_cast<int>(std::count_if(code.shared.begin(), code.shared.end(),
+                                                 [](long double v) { return !(v == kSentinel); }));
+    return run;
+}
+
+TEST_F(TreeProgramTest, AnUndefinedKeptValueEndsTheRunWhereItLeavesTheRootUndefined) {
+    // LN(X) is kept first (read four times), SIN(LN(X)) and COS(LN(X))^2 after it: at x < 0
+    // the run ends at the first, at x > 0 it writes all three.
+    const char* const kLogs = "LN(X)*SIN(LN(X))+COS(LN(X))^2*LN(X)+SIN(LN(X))/(COS(LN(X))^2+LN(X))";
+    const struct {
+        const char* text;
+        long double x;
+        int written;  // -1: every kept value
+        bool defined;
+        long double value;  // where defined
+    } cases[] = {
+        {kLogs, -2.5L, 1, false, 0},
+        {kLogs, 3.5L, -1, true, 0},
+        // In a JOIN piece: its value is the JOIN's.
+        {"JOINX(2,-1,LN(X)*SIN(LN(X))+LN(X))", -0.5L, 1, false, 0},
+        {"JOINX(2,-1,LN(X)*SIN(LN(X))+LN(X))", -3.0L, 0, true, 2},
+    };
+    for (const auto& c : cases) {
+        NodePtr tree = Parse(c.text);
+        ASSERT_TRUE(tree) << c.text;
+        const KeptRun run = RunKept(ctx, *tree, c.x);
+        const std::string where =
+            std::string(c.text) + " at " + std::to_string(static_cast<double>(c.x));
+        EXPECT_GE(run.kept, 1) << where;
+        EXPECT_EQ(run.written, c.written < 0 ? run.kept : c.written) << where;
+        EXPECT_EQ(run.defined, c.defined) << where;
+        if (c.defined && c.value != 0) EXPECT_EQ(run.value, c.value) << where;
+        if (c.defined) EXPECT_TRUE(SameBits(run.value, At(tree, c.x))) << where;
+    }
+}
+
+TEST_F(TreeProgramTest, AnUndefinedKeptValueRunsOnWhereTheRootMayStillBeDefined) {
+    // The first value of a fallback: the run goes on to the second, whose value it gives.
+    NodePtr fallback =
+        TExprNode::NewBinary(op::kFallback, Parse("LN(X)*SIN(LN(X))+LN(X)"), Parse("7.25"));
+    const KeptRun viaFallback = RunKept(ctx, *fallback, -2);
+    EXPECT_TRUE(viaFallback.defined);
+    EXPECT_EQ(viaFallback.value, 7.25L);
+    EXPECT_EQ(viaFallback.written, viaFallback.kept);
 }
 
 TEST_F(TreeProgramTest, ConstantsFoldAndHornerChainsAndSumsRunAsOneInstruction) {
