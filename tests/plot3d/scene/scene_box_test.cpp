@@ -178,6 +178,42 @@ TEST_F(SceneBoxTest, AnIntrinsicTraceIsBoundedAndPolled) {
     EXPECT_TRUE(AllNear({BoxOf(circle).max.x, BoxOf(circle).max.y}, {1, 1}, 1e-5L));
 }
 
+// A range far from s = 0 is reached by the traces from 0, and only the range is boxed: a
+// straight line from (1, -2, 0.5) along y, boxed over s in [1000, 1001] and in [-1001, -1000],
+// spans that one unit of y (to a step of its trace), x and z opened to +-0.5 about it.
+TEST_F(SceneBoxTest, AnIntrinsicRangeFarFromItsStartIsBoxedWhereItLies) {
+    const auto vector = [](Vec3 v) {
+        NodePtr node = TExprNode::NewOp(op::kVector3);
+        node->child[0] = TExprNode::NewConst(v.x);
+        node->child[1] = TExprNode::NewConst(v.y);
+        node->child[2] = TExprNode::NewConst(v.z);
+        return node;
+    };
+    const struct {
+        long double low, high, yLow, yHigh;
+    } rows[] = {{1000, 1001, 998, 999}, {-1001, -1000, -1003, -1002}};
+    for (const auto& row : rows) {
+        TExample line;
+        line.Init(kind::kSpaceIntrinsic, 2, 50);
+        SetTree(line, 1, "0");
+        SetTree(line, 2, "0");
+        NodePtr frame = TExprNode::NewOp(op::kVector3);
+        frame->child[0] = vector({1, -2, 0.5L});
+        frame->child[1] = vector({0, 1, 0});
+        frame->child[2] = vector({1, 0, 0});
+        line.Tree(3) = std::move(frame);
+        line.rangeLow[0] = row.low;
+        line.rangeHigh[0] = row.high;
+        SetBoxAutomatic(line, true);
+        SetBox(line, {{-1, -1, -1}, {1, 1, 1}});
+        ASSERT_EQ(ComputeIntrinsicBox(ctx, line, {}), 0) << row.low;
+        const TBox3 b = BoxOf(line);
+        EXPECT_TRUE(AllNear({b.min.x, b.max.x, b.min.z, b.max.z}, {0.5L, 1.5L, 0, 1}, 1e-9L))
+            << row.low;
+        EXPECT_TRUE(AllNear({b.min.y, b.max.y}, {row.yLow, row.yHigh}, 0.02L)) << row.low;
+    }
+}
+
 TEST_F(SceneBoxTest, TheFitCentresTheProjectedBoxWithAMargin) {
     const TBox3 shown[] = {{{0, 0, 0}, {4, 2, 1}}};
     ASSERT_TRUE(ComputeSceneBox(box, observer, shown, TAxisEnds{}, sightStep));
