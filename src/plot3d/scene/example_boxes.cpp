@@ -362,6 +362,12 @@ int ComputeIntrinsicBox(FormulaContext& f, TExample& e, const std::function<int(
     return IntrinsicBox(f, e, poll, fresh);
 }
 
+bool HoldsOrigin(const TBox3& box) {
+    const auto holds = [](long double low, long double high) { return low <= 0 && 0 <= high; };
+    return holds(box.min.x, box.max.x) && holds(box.min.y, box.max.y) &&
+           holds(box.min.z, box.max.z);
+}
+
 int RecomputeExampleBox(FormulaContext& f, TExample& e, bool axesShown,
                         examples::TSumControl* control) {
     bool fresh = false;

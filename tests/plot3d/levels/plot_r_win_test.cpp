@@ -295,5 +295,62 @@ TEST_F(PlotRWinTest, APointsBoxFollowsTheAxesEitherWayRound) {
     }
 }
 
+// A diagram saved with the axes shown opens with every box as it was saved: a box made while the
+// axes were off (a given one, or an automatic one computed again on opening) does not take in
+// the origin, and one made while they showed keeps it; so the file saves back to the same bytes.
+TEST_F(PlotRWinTest, ADiagramSavedWithTheAxesShownOpensWithItsBoxes) {
+    const struct {
+        const char* name;
+        const char* script;
+        bool axesFirst;
+        TBox3 box;
+    } rows[] = {
+        {"implicit surface made without the axes",
+         "IMPL3;(x-5)^2+y^2+z^2=1;4;6;-1;1;-1;1;\r\n",
+         false,
+         {{4, -1, -1}, {6, 1, 1}}},
+        {"system made without the axes",
+         "DEQ3T;y;-x;1;2;3;2.5;3.5;3;4;\r\n",
+         false,
+         {{2, 2.5L, 3}, {3, 3.5L, 4}}},
+        // z = x y over [2, 3] x [2, 4]: z from 4 to 12, each axis widened by a tenth.
+        {"surface made without the axes",
+         "EXPL3;x*y;2;3;2;4;\r\n",
+         false,
+         {{1.9L, 1.8L, 3.2L}, {3.1L, 4.2L, 12.8L}}},
+        {"point made with the axes", "POINT3;3;-4;5;\r\n", true, {{0, -4.3L, 0}, {3.3L, 0, 5.3L}}},
+    };
+    int n = 0;
+    for (const auto& row : rows) {
+        const QString first = Path(QStringLiteral("shown%1").arg(++n));
+        {
+            TPlot3Win win(QStringLiteral("noname1.qz3"));
+            SetUp(win);
+            if (row.axesFirst) ASSERT_TRUE(win.SendCommand(resources::cmd::kAxes));
+            OpenAndPaste(win, row.script);
+            if (!row.axesFirst) ASSERT_TRUE(win.SendCommand(resources::cmd::kAxes));
+            ASSERT_TRUE(win.Axes().axesShown) << row.name;
+            ASSERT_TRUE(win.SaveTo(first)) << row.name;
+            CloseUnsaved(win);
+        }
+        TPlot3Win win(QStringLiteral("noname2.qz3"));
+        SetUp(win);
+        ASSERT_EQ(win.Load(first), kNoError) << row.name;
+        ASSERT_TRUE(win.Axes().axesShown) << row.name;
+        const TBox3 b = BoxOf(win.Inventory()[0]);
+        EXPECT_TRUE(
+            quorlin::testing::AllNear({b.min.x, b.min.y, b.min.z, b.max.x, b.max.y, b.max.z},
+                                      {row.box.min.x, row.box.min.y, row.box.min.z, row.box.max.x,
+                                       row.box.max.y, row.box.max.z},
+                                      1e-12L))
+            << row.name;
+        const QString second = Path(QStringLiteral("again%1").arg(n));
+        ASSERT_TRUE(win.SaveTo(second)) << row.name;
+        const QByteArray a = Bytes(first), c = Bytes(second);
+        EXPECT_EQ(a, c) << row.name << " differ at " << FirstDifference(a, c);
+        CloseUnsaved(win);
+    }
+}
+
 }  // namespace
 }  // namespace quorlin::plot3d
