@@ -20,7 +20,9 @@ void TPlotRWin::ViewLoaded() {
 }
 
 void TPlotRWin::ReloadView(int version) {
-    RecomputeExampleBoxes();
+    // A box made while the axes showed holds the origin, and one made without does not; the
+    // axes saved with the diagram tell neither, so each box keeps what it held.
+    RecomputeExampleBoxes(true);
     if (!KeepsStoredSceneBox(version)) ComputeSceneBox();
     AdoptSceneBox(SceneBox(), Observer(), Scene3D().lineOfSightStep);
     Scene().hiddenPointOffset = Scene3D().lineOfSightStep;

@@ -41,8 +41,9 @@ void TPlotRWin::RegisterViewCommands() {
 void TPlotRWin::ToggleAxes() {
     TPlotQWin::ToggleAxes();
     // Only a point's box is computed again (as an automatic one, as the window computes it for
-    // a new point); every other box is the user's or its example's and stays as it is, so
-    // switching the axes on and off again changes nothing that is saved.
+    // a new point under the axes as they are now: with the origin while they show); every other
+    // box is the user's or its example's and stays as it is, so switching the axes on and off
+    // again changes nothing that is saved, whichever way they stood when the point was made.
     bool anyPoint = false;
     for (int k = 0; k <= Inventory().LastIndex(); ++k) {
         examples::TExample& e = Inventory()[k];
@@ -50,7 +51,7 @@ void TPlotRWin::ToggleAxes() {
         anyPoint = true;
         const bool automatic = IsBoxAutomatic(e);
         SetBoxAutomatic(e, true);
-        RecomputeExampleBox(Formulas(), e, false, nullptr);
+        RecomputeExampleBox(Formulas(), e, Axes().axesShown, nullptr);
         SetBoxAutomatic(e, automatic);
     }
     if (!anyPoint) return;

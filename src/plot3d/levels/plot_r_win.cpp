@@ -179,14 +179,16 @@ void TPlotRWin::RecomputeAllBoxes() {
     ComputeViewAngles();
 }
 
-void TPlotRWin::RecomputeExampleBoxes() {
+void TPlotRWin::RecomputeExampleBoxes(bool asStored) {
     std::optional<examples::TKeyPollControl> control = KeyControl();
     // Many large meshes take long (an opened diagram): the caption tells how to stop them.
     const bool hint = control && !Inventory().Empty() && !IsKeyHintShown();
     if (hint) ShowKeyHint(kHintQuit);
     for (int k = 0; k <= Inventory().LastIndex(); ++k) {
-        const int result = RecomputeExampleBox(Formulas(), Inventory()[k], Axes().axesShown,
-                                               control ? &*control : nullptr);
+        examples::TExample& e = Inventory()[k];
+        const bool origin = asStored ? HoldsOrigin(BoxOf(e)) : Axes().axesShown;
+        const int result =
+            RecomputeExampleBox(Formulas(), e, origin, control ? &*control : nullptr);
         if (result == kKeyStop) break;
     }
     if (hint) UpdateCaption();

@@ -341,8 +341,10 @@ protected:
 private:
     // The mouse modes of this window, one row each (mouse/plot_r_mouse.cpp).
     void RegisterMouseModes();
-    // Every example's mesh or box, polling Q with the key hint in the caption.
-    void RecomputeExampleBoxes();
+    // Every example's mesh or box, polling Q with the key hint in the caption. Each box takes
+    // in the origin while the axes show, or, for a diagram just read, where its stored box held
+    // it: the file keeps the boxes as they were made, whatever the axes show now.
+    void RecomputeExampleBoxes(bool asStored = false);
     void RegisterToolCommands();
     // The dialogs and the stereogram window follow the inventory.
     void RefreshOwnTools();

@@ -263,23 +263,31 @@ bool TraceIntrinsicInto(FormulaContext& f, TExample& e, long double step, TBox3&
 }
 
 // A range far longer than its drawing can take: the arc from s = 0 to `end` in
-// kMaxIntrinsicSteps plain Runge-Kutta steps, bounded work however fast the curve turns. The
-// steps count on in `steps`, and every kIntrinsicPollSteps-th asks the poll: false on Q.
+// kMaxIntrinsicSteps plain Runge-Kutta steps, bounded work however fast the curve turns; only
+// the points within the range are added, as the drawer draws only those. The steps count on in
+// `steps`, and every kIntrinsicPollSteps-th asks the poll: false on Q.
 bool TraceInFixedSteps(FormulaContext& f, TExample& e, const dynamics::FrenetState& start,
                        long double end, TBox3& box, long long& steps,
                        const std::function<int()>& poll) {
+    const long double low = e.rangeLow[0], high = e.rangeHigh[0];
+    const auto inRange = [low, high](long double s) { return low <= s && s <= high; };
     const long double step = end / static_cast<long double>(kMaxIntrinsicSteps);
     dynamics::FrenetState state = start;
-    box.Add(state.position);
+    if (inRange(0)) box.Add(state.position);
     TExprNode& curvature = *e.trees[0];
     TExprNode* torsion = e.trees[1].get();
     for (long long i = 0; i < kMaxIntrinsicSteps; ++i) {
         const long double s = step * static_cast<long double>(i);
         if (!dynamics::IntrinsicRK4Step(f, curvature, torsion, state, s, step)) break;
-        box.Add(state.position);
+        if (inRange(s + step)) box.Add(state.position);
         if (++steps % kIntrinsicPollSteps == 0 && poll && poll() == kKeyStop) return false;
     }
     return true;
+}
+
+// The arc length the traces run over: from s = 0 out to each end of the range.
+long double ArcReach(long double low, long double high) {
+    return std::fmax(high, 0) + std::fmax(-low, 0);
 }
 
 long double LargestExtent(const TBox3& box) {
@@ -289,9 +297,10 @@ long double LargestExtent(const TBox3& box) {
 
 // ComputeIntrinsicBox, saying whether it set the box from traced points. The box holds the
 // curve as its drawer traces it: a first coarse trace tells the curve's size, and the second
-// takes its points as the drawer does, at the drawing's basic step for a box of that size. A
-// range that would take more than kMaxIntrinsicSteps such points is traced in that many plain
-// steps each way instead.
+// takes its points as the drawer does, at the drawing's basic step for a box of that size. Both
+// run from s = 0, so a range far from 0 is reached only at a step its arc allows. A range that
+// would take more than kMaxIntrinsicSteps such points is traced in that many plain steps each
+// way instead.
 int IntrinsicBox(FormulaContext& f, TExample& e, const std::function<int()>& poll, bool& fresh) {
     constexpr long double kCoarseSteps = 100;
     fresh = false;
@@ -300,9 +309,12 @@ int IntrinsicBox(FormulaContext& f, TExample& e, const std::function<int()>& pol
     if (!curve || !e.Tree(1)) return 0;
     const long double low = e.rangeLow[0], high = e.rangeHigh[0];
     const long double span = std::fabs(high - low);
+    const long double reach = ArcReach(low, high);
+    const auto most = static_cast<long double>(kMaxIntrinsicSteps);
     long long steps = 0;
     TBox3 coarse = TBox3::Empty();
-    if (!TraceIntrinsicInto(f, e, span / kCoarseSteps, coarse, steps, poll)) return kKeyStop;
+    const long double coarseStep = std::fmax(span / kCoarseSteps, reach / most);
+    if (!TraceIntrinsicInto(f, e, coarseStep, coarse, steps, poll)) return kKeyStop;
     if (coarse.IsEmpty()) return 0;
     // No curve reaches farther than its length: a coarse trace that says so has lost its way,
     // and the drawing's step is not known.
@@ -310,7 +322,7 @@ int IntrinsicBox(FormulaContext& f, TExample& e, const std::function<int()>& pol
     const long double step = dynamics::IntrinsicBasicStep(size <= span ? size : 0);
     TBox3 box = TBox3::Empty();
     bool done = true;
-    if (span / step <= static_cast<long double>(kMaxIntrinsicSteps)) {
+    if (reach / step <= most) {
         done = TraceIntrinsicInto(f, e, step, box, steps, poll);
     } else {
         const dynamics::FrenetState start = curve->Start();
@@ -348,6 +360,12 @@ int ComputeOwnBox(FormulaContext& f, TExample& e, examples::TSumControl* control
 int ComputeIntrinsicBox(FormulaContext& f, TExample& e, const std::function<int()>& poll) {
     bool fresh = false;
     return IntrinsicBox(f, e, poll, fresh);
+}
+
+bool HoldsOrigin(const TBox3& box) {
+    const auto holds = [](long double low, long double high) { return low <= 0 && 0 <= high; };
+    return holds(box.min.x, box.max.x) && holds(box.min.y, box.max.y) &&
+           holds(box.min.z, box.max.z);
 }
 
 int RecomputeExampleBox(FormulaContext& f, TExample& e, bool axesShown,

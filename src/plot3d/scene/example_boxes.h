@@ -70,6 +70,9 @@ inline constexpr long long kMaxIntrinsicSteps = 100000;
 inline constexpr long long kIntrinsicPollSteps = 1000;
 int ComputeIntrinsicBox(FormulaContext& f, examples::TExample& e, const std::function<int()>& poll);
 
+// Whether the box holds the origin, on its faces included.
+bool HoldsOrigin(const TBox3& box);
+
 // What RecomputePicture does for one example: its mesh or its box; an automatic box that was
 // computed afresh widened by a tenth and held to the elongation limit (cut: no longer
 // automatic, and the mesh computed again into the cut box); with the axes shown the box takes

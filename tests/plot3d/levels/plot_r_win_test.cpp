@@ -13,6 +13,7 @@
 
 #include "plot3d/plot3_fixture.h"
 #include "plot3d/scene/example_boxes.h"
+#include "support/all_near.h"
 
 namespace quorlin::plot3d {
 namespace {
@@ -235,8 +236,9 @@ TEST_F(PlotRWinTest, TwoAxesTogglesLeaveBoxesAndFileBytesOffTheOrigin) {
         ASSERT_TRUE(win.SaveTo(first)) << row.name;
         EXPECT_TRUE(win.SendCommand(resources::cmd::kAxes));
         EXPECT_TRUE(win.Axes().axesShown) << row.name;
-        // The axes on take in no origin.
-        EXPECT_EQ(BoxOf(win.Inventory()[0]).min.x, own.min.x) << row.name;
+        // The axes on take in the origin only into a point's box (as into a new point's).
+        const bool point = win.Inventory()[0].kind == examples::kind::kSpacePoint;
+        EXPECT_EQ(BoxOf(win.Inventory()[0]).min.x, point ? 0 : own.min.x) << row.name;
         EXPECT_TRUE(win.SendCommand(resources::cmd::kAxes));
         EXPECT_FALSE(win.Axes().axesShown) << row.name;
         EXPECT_EQ(state(), before) << row.name;
@@ -244,6 +246,108 @@ TEST_F(PlotRWinTest, TwoAxesTogglesLeaveBoxesAndFileBytesOffTheOrigin) {
         ASSERT_TRUE(win.SaveTo(second)) << row.name;
         const QByteArray a = Bytes(first), b = Bytes(second);
         if (row.sameBytes) EXPECT_EQ(a, b) << row.name << " differ at " << FirstDifference(a, b);
+        CloseUnsaved(win);
+    }
+}
+
+// A point's box follows the axes as a new point's would: made while they show, it holds the
+// origin; the axes off leave the point's own box (0.25 about it, widened by a tenth), and on
+// again bring the origin back, so two toggles give the box and the file's boxes as they were,
+// whichever way the axes stood when the point was made.
+TEST_F(PlotRWinTest, APointsBoxFollowsTheAxesEitherWayRound) {
+    const struct {
+        const char* name;
+        bool axesFirst;
+    } rows[] = {
+        {"made with the axes", true},
+        {"made without", false},
+    };
+    for (const auto& row : rows) {
+        TPlot3Win win(QStringLiteral("noname1.qz3"));
+        win.SetUseDefaults(true);
+        win.SizeChanged(401, 301);
+        win.Create();
+        if (row.axesFirst) ASSERT_TRUE(win.SendCommand(resources::cmd::kAxes));
+        OpenAndPaste(win, "POINT3;3;-4;5;\r\n");
+        ASSERT_EQ(win.Axes().axesShown, row.axesFirst) << row.name;
+        // The point (3, -4, 5) +- 0.3, and that with the origin.
+        const TBox3 hidden{{2.7L, -4.3L, 4.7L}, {3.3L, -3.7L, 5.3L}};
+        const TBox3 shown{{0, -4.3L, 0}, {3.3L, 0, 5.3L}};
+        const auto expectBox = [&win, &row](const TBox3& b, const char* when) {
+            const TBox3 got = BoxOf(win.Inventory()[0]);
+            EXPECT_TRUE(quorlin::testing::AllNear(
+                {got.min.x, got.min.y, got.min.z, got.max.x, got.max.y, got.max.z},
+                {b.min.x, b.min.y, b.min.z, b.max.x, b.max.y, b.max.z}, 1e-12L))
+                << row.name << " " << when << ": " << got.min.x << " " << got.min.y << " "
+                << got.min.z << " .. " << got.max.x << " " << got.max.y << " " << got.max.z;
+        };
+        const TBox3 made = BoxOf(win.Inventory()[0]);
+        expectBox(row.axesFirst ? shown : hidden, "made");
+        ASSERT_TRUE(win.SendCommand(resources::cmd::kAxes));
+        expectBox(row.axesFirst ? hidden : shown, "after one toggle");
+        ASSERT_TRUE(win.SendCommand(resources::cmd::kAxes));
+        expectBox(row.axesFirst ? shown : hidden, "after two");
+        const TBox3 back = BoxOf(win.Inventory()[0]);
+        EXPECT_EQ(back.min.x, made.min.x) << row.name;
+        EXPECT_EQ(back.max.y, made.max.y) << row.name;
+        EXPECT_EQ(back.min.z, made.min.z) << row.name;
+        CloseUnsaved(win);
+    }
+}
+
+// A diagram saved with the axes shown opens with every box as it was saved: a box made while the
+// axes were off (a given one, or an automatic one computed again on opening) does not take in
+// the origin, and one made while they showed keeps it; so the file saves back to the same bytes.
+TEST_F(PlotRWinTest, ADiagramSavedWithTheAxesShownOpensWithItsBoxes) {
+    const struct {
+        const char* name;
+        const char* script;
+        bool axesFirst;
+        TBox3 box;
+    } rows[] = {
+        {"implicit surface made without the axes",
+         "IMPL3;(x-5)^2+y^2+z^2=1;4;6;-1;1;-1;1;\r\n",
+         false,
+         {{4, -1, -1}, {6, 1, 1}}},
+        {"system made without the axes",
+         "DEQ3T;y;-x;1;2;3;2.5;3.5;3;4;\r\n",
+         false,
+         {{2, 2.5L, 3}, {3, 3.5L, 4}}},
+        // z = x y over [2, 3] x [2, 4]: z from 4 to 12, each axis widened by a tenth.
+        {"surface made without the axes",
+         "EXPL3;x*y;2;3;2;4;\r\n",
+         false,
+         {{1.9L, 1.8L, 3.2L}, {3.1L, 4.2L, 12.8L}}},
+        {"point made with the axes", "POINT3;3;-4;5;\r\n", true, {{0, -4.3L, 0}, {3.3L, 0, 5.3L}}},
+    };
+    int n = 0;
+    for (const auto& row : rows) {
+        const QString first = Path(QStringLiteral("shown%1").arg(++n));
+        {
+            TPlot3Win win(QStringLiteral("noname1.qz3"));
+            SetUp(win);
+            if (row.axesFirst) ASSERT_TRUE(win.SendCommand(resources::cmd::kAxes));
+            OpenAndPaste(win, row.script);
+            if (!row.axesFirst) ASSERT_TRUE(win.SendCommand(resources::cmd::kAxes));
+            ASSERT_TRUE(win.Axes().axesShown) << row.name;
+            ASSERT_TRUE(win.SaveTo(first)) << row.name;
+            CloseUnsaved(win);
+        }
+        TPlot3Win win(QStringLiteral("noname2.qz3"));
+        SetUp(win);
+        ASSERT_EQ(win.Load(first), kNoError) << row.name;
+        ASSERT_TRUE(win.Axes().axesShown) << row.name;
+        const TBox3 b = BoxOf(win.Inventory()[0]);
+        EXPECT_TRUE(
+            quorlin::testing::AllNear({b.min.x, b.min.y, b.min.z, b.max.x, b.max.y, b.max.z},
+                                      {row.box.min.x, row.box.min.y, row.box.min.z, row.box.max.x,
+                                       row.box.max.y, row.box.max.z},
+                                      1e-12L))
+            << row.name;
+        const QString second = Path(QStringLiteral("again%1").arg(n));
+        ASSERT_TRUE(win.SaveTo(second)) << row.name;
+        const QByteArray a = Bytes(first), c = Bytes(second);
+        EXPECT_EQ(a, c) << row.name << " differ at " << FirstDifference(a, c);
         CloseUnsaved(win);
     }
 }

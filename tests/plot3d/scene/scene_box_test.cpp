@@ -56,6 +56,33 @@ protected:
         return e;
     }
 
+    // An intrinsic curve of the curvature and torsion from the start point along the tangent,
+    // bending towards the normal, over s in [low, high], with an automatic box.
+    TExample Intrinsic(std::string_view kappa, std::string_view tau, Vec3 start, Vec3 tangent,
+                       Vec3 normal, long double low, long double high) {
+        TExample e;
+        e.Init(kind::kSpaceIntrinsic, 2, 50);
+        SetTree(e, 1, kappa);
+        SetTree(e, 2, tau);
+        // Start point, tangent and normal: a vector node of three vector nodes.
+        const auto vector = [](Vec3 v) {
+            NodePtr node = TExprNode::NewOp(op::kVector3);
+            node->child[0] = TExprNode::NewConst(v.x);
+            node->child[1] = TExprNode::NewConst(v.y);
+            node->child[2] = TExprNode::NewConst(v.z);
+            return node;
+        };
+        NodePtr frame = TExprNode::NewOp(op::kVector3);
+        frame->child[0] = vector(start);
+        frame->child[1] = vector(tangent);
+        frame->child[2] = vector(normal);
+        e.Tree(3) = std::move(frame);
+        e.rangeLow[0] = low;
+        e.rangeHigh[0] = high;
+        SetBoxAutomatic(e, true);
+        return e;
+    }
+
     FormulaContext ctx;
     TSceneBox box;
     TObserver observer;
@@ -146,26 +173,7 @@ TEST_F(SceneBoxTest, ASegmentAndACurveOpenTheirFlatAxes) {
 // A circle of curvature 1 traced to s = 1e12: the trace is cut to a bounded number of steps,
 // polls Q every thousand of them and stops at the first Q.
 TEST_F(SceneBoxTest, AnIntrinsicTraceIsBoundedAndPolled) {
-    TExample circle;
-    circle.Init(kind::kSpaceIntrinsic, 2, 50);
-    SetTree(circle, 1, "1");
-    SetTree(circle, 2, "0");
-    // Start point, tangent and normal: a vector node of three vector nodes.
-    const auto vector = [](Vec3 v) {
-        NodePtr node = TExprNode::NewOp(op::kVector3);
-        node->child[0] = TExprNode::NewConst(v.x);
-        node->child[1] = TExprNode::NewConst(v.y);
-        node->child[2] = TExprNode::NewConst(v.z);
-        return node;
-    };
-    NodePtr frame = TExprNode::NewOp(op::kVector3);
-    frame->child[0] = vector({0, 0, 0});
-    frame->child[1] = vector({1, 0, 0});
-    frame->child[2] = vector({0, 1, 0});
-    circle.Tree(3) = std::move(frame);
-    circle.rangeLow[0] = 0;
-    circle.rangeHigh[0] = 1e12L;
-    SetBoxAutomatic(circle, true);
+    TExample circle = Intrinsic("1", "0", {0, 0, 0}, {1, 0, 0}, {0, 1, 0}, 0, 1e12L);
     long long polls = 0;
     EXPECT_EQ(ComputeIntrinsicBox(ctx, circle, [&polls] { return ++polls, 0; }), 0);
     EXPECT_EQ(polls, kMaxIntrinsicSteps / kIntrinsicPollSteps);
@@ -176,6 +184,24 @@ TEST_F(SceneBoxTest, AnIntrinsicTraceIsBoundedAndPolled) {
     circle.rangeHigh[0] = std::numbers::pi_v<long double> / 2;
     ASSERT_EQ(ComputeIntrinsicBox(ctx, circle, {}), 0);
     EXPECT_TRUE(AllNear({BoxOf(circle).max.x, BoxOf(circle).max.y}, {1, 1}, 1e-5L));
+}
+
+// A range far from s = 0 is reached by the traces from 0, and only the range is boxed: a
+// straight line from (1, -2, 0.5) along y, boxed over s in [1000, 1001] and in [-1001, -1000],
+// spans that one unit of y (to a step of its trace), x and z opened to +-0.5 about it.
+TEST_F(SceneBoxTest, AnIntrinsicRangeFarFromItsStartIsBoxedWhereItLies) {
+    const struct {
+        long double low, high, yLow, yHigh;
+    } rows[] = {{1000, 1001, 998, 999}, {-1001, -1000, -1003, -1002}};
+    for (const auto& row : rows) {
+        TExample line = Intrinsic("0", "0", {1, -2, 0.5L}, {0, 1, 0}, {1, 0, 0}, row.low, row.high);
+        SetBox(line, {{-1, -1, -1}, {1, 1, 1}});
+        ASSERT_EQ(ComputeIntrinsicBox(ctx, line, {}), 0) << row.low;
+        const TBox3 b = BoxOf(line);
+        EXPECT_TRUE(AllNear({b.min.x, b.max.x, b.min.z, b.max.z}, {0.5L, 1.5L, 0, 1}, 1e-9L))
+            << row.low;
+        EXPECT_TRUE(AllNear({b.min.y, b.max.y}, {row.yLow, row.yHigh}, 0.02L)) << row.low;
+    }
 }
 
 TEST_F(SceneBoxTest, TheFitCentresTheProjectedBoxWithAMargin) {
