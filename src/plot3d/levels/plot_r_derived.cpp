@@ -65,6 +65,11 @@ void TPlotRWin::RecomputeAll() {
         RecomputeExampleBox(Formulas(), Inventory()[i], Axes().axesShown, nullptr);
         Compiler().EvaluateRanges(i);
     }
+    // An intersection holds what its parents were when it was built (a plane's normal, taken
+    // from the plane's grid, and the box they share): with the grids just computed for the new
+    // values it is built again, as after an edit of a parent.
+    for (int i = 0; i <= Inventory().LastIndex(); ++i)
+        if (Inventory()[i].kind == examples::kind::kSurfaceIntersection) BuildIntersectionCurve(i);
     // A parameter moved (a slider, an animation frame): every level curve follows its surface.
     for (int i = 0; i <= Inventory().LastIndex(); ++i) FollowLevelCurves(i);
 }

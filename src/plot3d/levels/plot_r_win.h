@@ -204,7 +204,8 @@ public:
     void ToggleParametricsObscure();
     void UpdateMenuChecks(bool flag) override;
     // --- recomputation (plot_r_derived.cpp) ---
-    // Slot 111: every example's grid (a mesh surface) or box, then its ranges.
+    // Slot 111: every example's grid (a mesh surface) or box, then its ranges; the surface
+    // intersections built again from their parents, and every level curve following its surface.
     void RecomputeAll() override;
     // Slot 110: the examples derived from k (all when k < 0) rebuilt in index order, each by
     // the row of its derivation code (dependency_walk.h).

@@ -5,6 +5,7 @@
 // through the menus to the curves on the screen.
 #include <QImage>
 
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -479,6 +480,82 @@ TEST_F(IntersectionTest, FoundCurvesFollowTheirParentsOrAreDropped) {
                 ++onCurve;
             }
         EXPECT_GT(onCurve, 100) << row.cut << " " << row.a;
+        CloseUnsaved(w);
+    }
+}
+
+// A plane whose normal holds the letter A, a (x - 0) + b y + c (z - n) = 0, cut with the sphere
+// x^2 + y^2 + z^2 = 4, searched at one value of A and A moved by the slider's path: the curve
+// follows the plane's new slant. Its starts and every pixel the window of curves draws lie on
+// the sphere with z = n - (a x + b y) / c taken at the new A; a plane turned upright (c = 0) is
+// traced in another plane, so its curves are dropped, never drawn on the old slant.
+TEST_F(IntersectionTest, CurvesFollowAPlaneWhoseNormalMoves) {
+    const struct {
+        const char* plane;
+        long double searchedAt, movedTo;
+        std::array<long double, 4> abcn;  // at movedTo; c = 0: no curve is left
+    } rows[] = {
+        {"PLANE;A;0;1;0;0;0;4;\r\n", 0, 1, {1, 0, 1, 0}},
+        {"PLANE;0;A;1;0;0;0.5;4;\r\n", 0.25L, -0.75L, {0, -0.75L, 1, 0.5L}},
+        {"PLANE;1;0;A;1;0;0;4;\r\n", 1, 0, {1, 0, 0, 0}},
+    };
+    for (const auto& row : rows) {
+        TPlot3Win w{QStringLiteral("noname3.qz3")};
+        w.Formulas().SetVar(1, row.searchedAt);
+        OpenAndPaste(w, (std::string(kSphere) + row.plane).c_str());
+        w.RecomputeAllBoxes();
+        {
+            platform::ScopedDialogRunner runner([](platform::Dialog& d) { return d.Press(1); });
+            ASSERT_TRUE(w.SendCommand(cmd::kSurfaceSurface));
+        }
+        ASSERT_EQ(w.Inventory().Count(), 3);
+        TIntSSDlg* dialog = w.IntersectionDialog();
+        ASSERT_NE(dialog, nullptr);
+        w.Roles().SetRole(examples::kRoleTrajectory, 4);
+        dialog->Press(TIntSSDlg::kSee);
+        TLevelWin* trace = w.IntersectionWindow();
+        ASSERT_NE(trace, nullptr);
+        trace->Output().noPolling = true;
+        dialog->Press(TIntSSDlg::kSearch);
+        dialog->Press(platform::kIdOk);
+        const TExample& e = w.Inventory()[2];
+        ASSERT_FALSE(e.trajectories.empty()) << row.plane;
+
+        w.Formulas().SetVar(1, row.movedTo);
+        w.ExampleChanged(1);
+        const auto [a, b, c, n] = row.abcn;
+        if (c == 0) {
+            EXPECT_TRUE(e.trajectories.empty()) << row.plane;
+            EXPECT_EQ(dialog->ListedPositions().size(), e.trajectories.size());
+            CloseUnsaved(w);
+            continue;
+        }
+        // x^2 + y^2 + z^2 - 4 on the moved plane over (x, y).
+        const auto residual = [&](long double x, long double y) {
+            const long double z = n - (a * x + b * y) / c;
+            return x * x + y * y + z * z - 4;
+        };
+        ASSERT_FALSE(e.trajectories.empty()) << row.plane;
+        for (const examples::TTrajectory& t : e.trajectories)
+            EXPECT_NEAR(static_cast<double>(residual(t.startX, t.startY)), 0, 1e-9) << row.plane;
+
+        ASSERT_EQ(w.ShowIntersectionWindow(2, false), 0);
+        trace->InvalidateImage(ImageLayer::Background);
+        trace->RenderImage(ImageLayer::Picture);
+        const QImage image = trace->Image(ImageLayer::Picture);
+        const QRgb curve = trace->OutputColor(trace->DrawColor(4)).rgb();
+        // The residual's gradient stays below 8 on these curves.
+        const long double reach = 16 * trace->View().unitsPerPixelX;
+        int onCurve = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixel(x, y) != curve) continue;
+                const canvas::WorldPoint p = trace->ScreenToWorld({x, y});
+                EXPECT_LE(std::fabs(residual(p.x, p.y)), reach)
+                    << row.plane << " " << x << "," << y;
+                ++onCurve;
+            }
+        EXPECT_GT(onCurve, 100) << row.plane;
         CloseUnsaved(w);
     }
 }
