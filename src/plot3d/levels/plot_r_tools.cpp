@@ -5,6 +5,7 @@
 #include <QPointer>
 
 #include "plot3d/intersections/intersection_dialog.h"
+#include "plot3d/levelcurves/direction_dialog.h"
 #include "plot3d/levelcurves/level_window.h"
 #include "plot3d/levels/plot_r_win.h"
 #include "plot3d/slicer/slice_dialog.h"
@@ -104,12 +105,23 @@ void TPlotRWin::OpenSlicer() {
 
 void TPlotRWin::ApplyScrollbarUnits() {
     TPlotQWin::ApplyScrollbarUnits();
-    if (!slicerDialog_ || slicerDialog_->IsHidden()) return;
-    examples::TSliderSteps& table = SliderSteps();
-    constexpr auto kSlicer = static_cast<std::size_t>(examples::TSliderSteps::kSlicerSlot);
-    table.steps[kSlicer] = table.steps[0];
-    table.pageSteps[kSlicer] = table.pageSteps[0];
-    slicerDialog_->ApplyScrollbarUnits();
+    const examples::TSliderSteps& table = SliderSteps();
+    // The slot of the general steps copied into the slot a shown bar reads.
+    const auto copyInto = [&table](examples::TSliderSteps& into, int slot) {
+        into.steps[static_cast<std::size_t>(slot)] = table.steps[0];
+        into.pageSteps[static_cast<std::size_t>(slot)] = table.pageSteps[0];
+    };
+    if (slicerDialog_ && !slicerDialog_->IsHidden()) {
+        copyInto(SliderSteps(), examples::TSliderSteps::kSlicerSlot);
+        slicerDialog_->ApplyScrollbarUnits();
+    }
+    // The direction bar of the level-curve window turns in the window's steps as well.
+    TPctDlg* direction = levelWindow_ ? levelWindow_->DirectionDialog() : nullptr;
+    if (direction && !direction->IsHidden()) {
+        copyInto(levelWindow_->SliderSteps(), 0);
+        copyInto(levelWindow_->SliderSteps(), examples::TSliderSteps::kCurveSlot);
+        direction->InitBar();
+    }
 }
 
 TIntCSDlg* TPlotRWin::CurveSurfaceDialog() const {

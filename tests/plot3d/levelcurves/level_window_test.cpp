@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QScrollBar>
 
 #include <array>
 #include <chrono>
@@ -13,6 +14,7 @@
 #include <numbers>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "canvas/coordinate_dialog.h"
@@ -381,6 +383,44 @@ TEST_F(LevelWindowTest, EnterInTheAngleFieldTakesTheTypedDirection) {
         EXPECT_EQ(d.ScrollPosition(TPctDlg::kBar), PositionOfAngle(w.Angle(), units)) << row.typed;
         EXPECT_EQ(d.GetText(TPctDlg::kValue), QString::fromLatin1(row.typed));
     }
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+// "Scrollbar units ..." of the 3D window re-ranges the shown direction bar: the typed angle
+// pi/3 stays and the bar shows it in the new steps (1000 steps: 167; 7 steps: 1), with the page
+// step the units give; one step of the bar is then a seventh of a turn.
+TEST_F(LevelWindowTest, ScrollbarUnitsReRangeTheDirectionBar) {
+    OpenAndPaste(win, "EXPL3;x^2+y^2;-3;3;-3;3;\r\n");
+    win.RecomputeAllBoxes();
+    TLevelWin& w = CursorOn(2);
+    w.MoveCursorTo(1, 2);
+    w.SendCommand(cmd::kDirectionalDerivative);
+    TPctDlg& d = *w.DirectionDialog();
+    ASSERT_FALSE(d.IsHidden());
+    d.SetText(TPctDlg::kValue, QStringLiteral("pi/3"));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(d.Control(TPctDlg::kValue), &enter);
+    const struct {
+        const char* steps;
+        const char* pages;
+        int range, page, position;
+    } rows[] = {{"1000", "4", 1000, 250, 167}, {"7", "2", 7, 4, 1}};
+    for (const auto& row : rows) {
+        platform::ScopedDialogRunner runner([&row](platform::Dialog& dialog) {
+            dialog.SetText(211, QString::fromLatin1(row.steps));
+            dialog.SetText(212, QString::fromLatin1(row.pages));
+            return dialog.Press(platform::kIdOk);
+        });
+        ASSERT_TRUE(win.SendCommand(cmd::kScrollbarUnits));
+        const auto* bar = qobject_cast<QScrollBar*>(d.Control(TPctDlg::kBar));
+        ASSERT_NE(bar, nullptr);
+        EXPECT_EQ(std::tuple(bar->maximum(), bar->pageStep()), std::tuple(row.range, row.page))
+            << row.steps;
+        EXPECT_EQ(d.ScrollPosition(TPctDlg::kBar), row.position) << row.steps;
+        EXPECT_NEAR(static_cast<double>(w.Angle()), static_cast<double>(kPi / 3), 1e-15);
+    }
+    d.BarMoved(1);
+    EXPECT_NEAR(static_cast<double>(w.Angle()), static_cast<double>(2 * kPi / 7), 1e-15);
     EXPECT_TRUE(prompter.messages.empty());
 }
 
