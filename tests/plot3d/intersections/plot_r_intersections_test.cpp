@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cmath>
+#include <functional>
 #include <numbers>
 
 #include "examples/levels/inventory_dialog.h"
@@ -45,6 +46,46 @@ protected:
             return d.HasEnded() ? d.Result() : d.Press(platform::kIdCancel);
         });
         return win.SendCommand(cmd::kSurfaceSurface);
+    }
+    // The sphere and the cut in w with the letter A at a, their intersection chosen, shown
+    // ("see") and searched once: its dialog, or null.
+    TIntSSDlg* SearchSphereCut(TPlot3Win& w, const char* cut, long double a) {
+        w.Formulas().SetVar(1, a);
+        OpenAndPaste(w, (std::string(kSphere) + cut).c_str());
+        w.RecomputeAllBoxes();
+        {
+            platform::ScopedDialogRunner runner([](platform::Dialog& d) { return d.Press(1); });
+            if (!w.SendCommand(cmd::kSurfaceSurface) || w.Inventory().Count() != 3) return nullptr;
+        }
+        TIntSSDlg* dialog = w.IntersectionDialog();
+        if (!dialog) return nullptr;
+        w.Roles().SetRole(examples::kRoleTrajectory, 4);
+        dialog->Press(TIntSSDlg::kSee);
+        TLevelWin* trace = w.IntersectionWindow();
+        if (!trace) return nullptr;
+        trace->Output().noPolling = true;
+        dialog->Press(TIntSSDlg::kSearch);
+        dialog->Press(platform::kIdOk);
+        return w.Inventory()[2].trajectories.empty() ? nullptr : dialog;
+    }
+    // The curves of intersection 2 drawn afresh in w's window of curves: every pixel of the
+    // curves' colour must pass onCurve; their number.
+    static int CheckDrawnCurve(TPlot3Win& w,
+                               const std::function<bool(canvas::WorldPoint)>& onCurve) {
+        EXPECT_EQ(w.ShowIntersectionWindow(2, false), 0);
+        TLevelWin& trace = *w.IntersectionWindow();
+        trace.InvalidateImage(ImageLayer::Background);
+        trace.RenderImage(ImageLayer::Picture);
+        const QImage image = trace.Image(ImageLayer::Picture);
+        const QRgb curve = trace.OutputColor(trace.DrawColor(4)).rgb();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixel(x, y) != curve) continue;
+                EXPECT_TRUE(onCurve(trace.ScreenToWorld({x, y}))) << x << "," << y;
+                ++count;
+            }
+        return count;
     }
     long double At(TExprNode* tree, long double x, long double y, long double z) {
         EXPECT_NE(tree, nullptr);
@@ -416,25 +457,10 @@ TEST_F(IntersectionTest, FoundCurvesFollowTheirParentsOrAreDropped) {
     };
     for (const auto& row : rows) {
         TPlot3Win w{QStringLiteral("noname3.qz3")};
-        w.Formulas().SetVar(1, 1);
-        OpenAndPaste(w, (std::string(kSphere) + row.cut).c_str());
-        w.RecomputeAllBoxes();
-        {
-            platform::ScopedDialogRunner runner([](platform::Dialog& d) { return d.Press(1); });
-            ASSERT_TRUE(w.SendCommand(cmd::kSurfaceSurface));
-        }
-        ASSERT_EQ(w.Inventory().Count(), 3);
-        TIntSSDlg* dialog = w.IntersectionDialog();
-        ASSERT_NE(dialog, nullptr);
-        w.Roles().SetRole(examples::kRoleTrajectory, 4);
-        dialog->Press(TIntSSDlg::kSee);
+        TIntSSDlg* dialog = SearchSphereCut(w, row.cut, 1);
+        ASSERT_NE(dialog, nullptr) << row.cut;
         TLevelWin* trace = w.IntersectionWindow();
-        ASSERT_NE(trace, nullptr);
-        trace->Output().noPolling = true;
-        dialog->Press(TIntSSDlg::kSearch);
-        dialog->Press(platform::kIdOk);
         const TExample& e = w.Inventory()[2];
-        ASSERT_FALSE(e.trajectories.empty()) << row.cut;
         for (const examples::TTrajectory& t : e.trajectories)
             EXPECT_NEAR(static_cast<double>(std::hypot(t.startX, t.startY)), std::sqrt(3.0), 2e-3);
 
@@ -465,20 +491,10 @@ TEST_F(IntersectionTest, FoundCurvesFollowTheirParentsOrAreDropped) {
                         static_cast<double>(row.radius), 1e-12);
 
         // What the window of curves draws ("see") lies on the new circle.
-        ASSERT_EQ(w.ShowIntersectionWindow(2, false), 0);
-        trace->InvalidateImage(ImageLayer::Background);
-        trace->RenderImage(ImageLayer::Picture);
-        const QImage image = trace->Image(ImageLayer::Picture);
-        const QRgb curve = trace->OutputColor(trace->DrawColor(4)).rgb();
         const long double reach = 2 * trace->View().unitsPerPixelX;
-        int onCurve = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                if (image.pixel(x, y) != curve) continue;
-                const canvas::WorldPoint p = trace->ScreenToWorld({x, y});
-                EXPECT_LE(std::fabs(std::hypot(p.x, p.y) - row.radius), reach) << x << "," << y;
-                ++onCurve;
-            }
+        const int onCurve = CheckDrawnCurve(w, [&](canvas::WorldPoint p) {
+            return std::fabs(std::hypot(p.x, p.y) - row.radius) <= reach;
+        });
         EXPECT_GT(onCurve, 100) << row.cut << " " << row.a;
         CloseUnsaved(w);
     }
@@ -501,25 +517,10 @@ TEST_F(IntersectionTest, CurvesFollowAPlaneWhoseNormalMoves) {
     };
     for (const auto& row : rows) {
         TPlot3Win w{QStringLiteral("noname3.qz3")};
-        w.Formulas().SetVar(1, row.searchedAt);
-        OpenAndPaste(w, (std::string(kSphere) + row.plane).c_str());
-        w.RecomputeAllBoxes();
-        {
-            platform::ScopedDialogRunner runner([](platform::Dialog& d) { return d.Press(1); });
-            ASSERT_TRUE(w.SendCommand(cmd::kSurfaceSurface));
-        }
-        ASSERT_EQ(w.Inventory().Count(), 3);
-        TIntSSDlg* dialog = w.IntersectionDialog();
-        ASSERT_NE(dialog, nullptr);
-        w.Roles().SetRole(examples::kRoleTrajectory, 4);
-        dialog->Press(TIntSSDlg::kSee);
+        TIntSSDlg* dialog = SearchSphereCut(w, row.plane, row.searchedAt);
+        ASSERT_NE(dialog, nullptr) << row.plane;
         TLevelWin* trace = w.IntersectionWindow();
-        ASSERT_NE(trace, nullptr);
-        trace->Output().noPolling = true;
-        dialog->Press(TIntSSDlg::kSearch);
-        dialog->Press(platform::kIdOk);
         const TExample& e = w.Inventory()[2];
-        ASSERT_FALSE(e.trajectories.empty()) << row.plane;
 
         w.Formulas().SetVar(1, row.movedTo);
         w.ExampleChanged(1);
@@ -539,22 +540,10 @@ TEST_F(IntersectionTest, CurvesFollowAPlaneWhoseNormalMoves) {
         for (const examples::TTrajectory& t : e.trajectories)
             EXPECT_NEAR(static_cast<double>(residual(t.startX, t.startY)), 0, 1e-9) << row.plane;
 
-        ASSERT_EQ(w.ShowIntersectionWindow(2, false), 0);
-        trace->InvalidateImage(ImageLayer::Background);
-        trace->RenderImage(ImageLayer::Picture);
-        const QImage image = trace->Image(ImageLayer::Picture);
-        const QRgb curve = trace->OutputColor(trace->DrawColor(4)).rgb();
         // The residual's gradient stays below 8 on these curves.
         const long double reach = 16 * trace->View().unitsPerPixelX;
-        int onCurve = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                if (image.pixel(x, y) != curve) continue;
-                const canvas::WorldPoint p = trace->ScreenToWorld({x, y});
-                EXPECT_LE(std::fabs(residual(p.x, p.y)), reach)
-                    << row.plane << " " << x << "," << y;
-                ++onCurve;
-            }
+        const int onCurve = CheckDrawnCurve(
+            w, [&](canvas::WorldPoint p) { return std::fabs(residual(p.x, p.y)) <= reach; });
         EXPECT_GT(onCurve, 100) << row.plane;
         CloseUnsaved(w);
     }
