@@ -1,6 +1,7 @@
 // The 3D window's recomputations: every example's grid or box with its ranges, and the walk that
 // rebuilds the examples derived from a changed one, each by the row of its derivation code.
 #include <array>
+#include <vector>
 
 #include "examples/levels/analysis_tools.h"
 #include "examples/operations/plot_points.h"
@@ -50,7 +51,13 @@ void TPlotRWin::RecomputeGrid(int i) {
 }
 
 void TPlotRWin::UpdateDependents(int k) {
-    for (const int i : DependentsOf(Inventory(), k)) RebuildDerived3D(i);
+    const std::vector<int> dependents = DependentsOf(Inventory(), k);
+    // An intersection takes a plane's normal from the plane's grid, which an edit computes only
+    // after this walk: the grid of an edited plane comes first.
+    if (!dependents.empty() && Inventory().IsIndex(k) &&
+        Inventory()[k].kind == examples::kind::kPlane)
+        RecomputeGrid(k);
+    for (const int i : dependents) RebuildDerived3D(i);
 }
 
 void TPlotRWin::RebuildDerived3D(int i) {

@@ -500,20 +500,23 @@ TEST_F(IntersectionTest, FoundCurvesFollowTheirParentsOrAreDropped) {
     }
 }
 
-// A plane whose normal holds the letter A, a (x - 0) + b y + c (z - n) = 0, cut with the sphere
-// x^2 + y^2 + z^2 = 4, searched at one value of A and A moved by the slider's path: the curve
-// follows the plane's new slant. Its starts and every pixel the window of curves draws lie on
-// the sphere with z = n - (a x + b y) / c taken at the new A; a plane turned upright (c = 0) is
-// traced in another plane, so its curves are dropped, never drawn on the old slant.
+// A plane a (x - 0) + b y + c (z - n) = 0 cut with the sphere x^2 + y^2 + z^2 = 4, searched,
+// then its normal changed: by the slider's path when the normal holds the letter A, or by typing
+// a new a in the inventory. The curve follows the plane's new slant: its starts and every pixel
+// the window of curves draws lie on the sphere with z = n - (a x + b y) / c; a plane turned
+// upright (c = 0) is traced in another plane, so its curves are dropped, never drawn on the old
+// slant.
 TEST_F(IntersectionTest, CurvesFollowAPlaneWhoseNormalMoves) {
     const struct {
         const char* plane;
         long double searchedAt, movedTo;
-        std::array<long double, 4> abcn;  // at movedTo; c = 0: no curve is left
+        const char* typedA;               // null: A moves to movedTo
+        std::array<long double, 4> abcn;  // at the end; c = 0: no curve is left
     } rows[] = {
-        {"PLANE;A;0;1;0;0;0;4;\r\n", 0, 1, {1, 0, 1, 0}},
-        {"PLANE;0;A;1;0;0;0.5;4;\r\n", 0.25L, -0.75L, {0, -0.75L, 1, 0.5L}},
-        {"PLANE;1;0;A;1;0;0;4;\r\n", 1, 0, {1, 0, 0, 0}},
+        {"PLANE;A;0;1;0;0;0;4;\r\n", 0, 1, nullptr, {1, 0, 1, 0}},
+        {"PLANE;0;A;1;0;0;0.5;4;\r\n", 0.25L, -0.75L, nullptr, {0, -0.75L, 1, 0.5L}},
+        {"PLANE;1;0;A;1;0;0;4;\r\n", 1, 0, nullptr, {1, 0, 0, 0}},
+        {"PLANE;0;0;1;0;0;0.5;4;\r\n", 0, 0, "-1.5", {-1.5L, 0, 1, 0.5L}},
     };
     for (const auto& row : rows) {
         TPlot3Win w{QStringLiteral("noname3.qz3")};
@@ -522,8 +525,21 @@ TEST_F(IntersectionTest, CurvesFollowAPlaneWhoseNormalMoves) {
         TLevelWin* trace = w.IntersectionWindow();
         const TExample& e = w.Inventory()[2];
 
-        w.Formulas().SetVar(1, row.movedTo);
-        w.ExampleChanged(1);
+        if (row.typedA) {
+            ASSERT_TRUE(w.SendCommand(cmd::kInventory));
+            examples::TFnListDlg* inventory = w.InventoryDialog();
+            ASSERT_NE(inventory, nullptr);
+            inventory->FillList(1);
+            platform::ScopedDialogRunner runner([&row](platform::Dialog& d) {
+                d.SetText(211, QString::fromLatin1(row.typedA));
+                return d.Press(platform::kIdOk);
+            });
+            inventory->Press(examples::invent::kEdit);
+            inventory->Press(platform::kIdOk);
+        } else {
+            w.Formulas().SetVar(1, row.movedTo);
+            w.ExampleChanged(1);
+        }
         const auto [a, b, c, n] = row.abcn;
         if (c == 0) {
             EXPECT_TRUE(e.trajectories.empty()) << row.plane;
