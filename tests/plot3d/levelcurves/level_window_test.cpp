@@ -20,6 +20,7 @@
 #include "canvas/coordinate_dialog.h"
 #include "examples/levels/inventory_dialog.h"
 #include "examples/operations/inventory_panel.h"
+#include "examples/records/equation_text.h"
 #include "plot3d/levelcurves/direction_dialog.h"
 #include "plot3d/levelcurves/level_dialog.h"
 #include "plot3d/levelcurves/level_window.h"
@@ -672,6 +673,38 @@ TEST_F(LevelWindowTest, LevelCurvesFollowTheirSurfaceOrAreDropped) {
         }
         EXPECT_GE(near, 18) << row.b;
         CloseUnsaved(w);
+    }
+}
+
+// The level dialog's lines say where its curves start: when B of z = x^2 + y^2 + B moves from 0
+// to 0.5 or -0.75 the starts of levels 1 and 4 move onto the circles of radii sqrt(1 - B) and
+// sqrt(4 - B), and the lines read the moved starts; the line selected stays selected.
+TEST_F(LevelWindowTest, TheLevelDialogListsTheMovedStarts) {
+    OpenAndPaste(win, "EXPL3;x^2+y^2+B;-3;3;-2.75;3.25;\r\n");
+    win.Formulas().SetVar(2, 0);
+    win.RecomputeAllBoxes();
+    TLevelDlg& d = Levels(0);
+    Type(d, "1", "4", "1", "2");
+    d.Press(TLevelDlg::kAuto);
+    const examples::TExample& e = win.Inventory()[0];
+    ASSERT_GE(d.ListedPositions().size(), 2u);
+    d.SetSelectedIndex(TLevelDlg::kList, 1);
+    for (const long double b : {0.5L, -0.75L}) {
+        win.Formulas().SetVar(2, b);
+        win.ExampleChanged(2);
+        const std::vector<int>& listed = d.ListedPositions();
+        ASSERT_EQ(d.ItemCount(TLevelDlg::kList), static_cast<int>(listed.size()));
+        ASSERT_GE(listed.size(), 2u);
+        for (std::size_t line = 0; line < listed.size(); ++line) {
+            const examples::TTrajectory& t = e.trajectories[static_cast<std::size_t>(listed[line])];
+            EXPECT_NEAR(static_cast<double>(std::hypot(t.startX, t.startY)),
+                        static_cast<double>(std::sqrt(t.startZ - b)), 1e-12);
+            EXPECT_EQ(
+                d.ItemText(TLevelDlg::kList, static_cast<int>(line)),
+                QString::fromStdString(examples::DescribeTrajectory(t, win.Format().places, true)))
+                << static_cast<double>(b) << " " << line;
+        }
+        EXPECT_EQ(d.SelectedIndex(TLevelDlg::kList), 1);
     }
 }
 
