@@ -68,6 +68,19 @@ protected:
         dialog->Press(platform::kIdOk);
         return w.Inventory()[2].trajectories.empty() ? nullptr : dialog;
     }
+    // The cut (example 1) edited in the inventory: the field typed, OK in both dialogs.
+    static bool EditSecondExample(TPlot3Win& w, int field, const char* typed) {
+        if (!w.SendCommand(cmd::kInventory) || !w.InventoryDialog()) return false;
+        examples::TFnListDlg& inventory = *w.InventoryDialog();
+        inventory.FillList(1);
+        platform::ScopedDialogRunner runner([field, typed](platform::Dialog& d) {
+            d.SetText(field, QString::fromLatin1(typed));
+            return d.Press(platform::kIdOk);
+        });
+        inventory.Press(examples::invent::kEdit);
+        inventory.Press(platform::kIdOk);
+        return true;
+    }
     // The curves of intersection 2 drawn afresh in w's window of curves: every pixel of the
     // curves' colour must pass onCurve; their number.
     static int CheckDrawnCurve(TPlot3Win& w,
@@ -465,16 +478,7 @@ TEST_F(IntersectionTest, FoundCurvesFollowTheirParentsOrAreDropped) {
             EXPECT_NEAR(static_cast<double>(std::hypot(t.startX, t.startY)), std::sqrt(3.0), 2e-3);
 
         if (row.edited) {
-            ASSERT_TRUE(w.SendCommand(cmd::kInventory));
-            examples::TFnListDlg* inventory = w.InventoryDialog();
-            ASSERT_NE(inventory, nullptr);
-            inventory->FillList(1);
-            platform::ScopedDialogRunner runner([&row](platform::Dialog& d) {
-                d.SetText(213, QString::fromLatin1(row.edited));
-                return d.Press(platform::kIdOk);
-            });
-            inventory->Press(examples::invent::kEdit);
-            inventory->Press(platform::kIdOk);
+            ASSERT_TRUE(EditSecondExample(w, 213, row.edited));
         } else {
             w.Formulas().SetVar(1, row.a);
             w.ExampleChanged(1);
@@ -526,16 +530,7 @@ TEST_F(IntersectionTest, CurvesFollowAPlaneWhoseNormalMoves) {
         const TExample& e = w.Inventory()[2];
 
         if (row.typedA) {
-            ASSERT_TRUE(w.SendCommand(cmd::kInventory));
-            examples::TFnListDlg* inventory = w.InventoryDialog();
-            ASSERT_NE(inventory, nullptr);
-            inventory->FillList(1);
-            platform::ScopedDialogRunner runner([&row](platform::Dialog& d) {
-                d.SetText(211, QString::fromLatin1(row.typedA));
-                return d.Press(platform::kIdOk);
-            });
-            inventory->Press(examples::invent::kEdit);
-            inventory->Press(platform::kIdOk);
+            ASSERT_TRUE(EditSecondExample(w, 211, row.typedA));
         } else {
             w.Formulas().SetVar(1, row.movedTo);
             w.ExampleChanged(1);

@@ -69,6 +69,17 @@ protected:
         return w;
     }
 
+    // z = x^2 + y^2 at level 2 in the level window, the cursor at (1, 2) with its direction
+    // dialog shown.
+    TLevelWin& DirectionAt12() {
+        OpenAndPaste(win, "EXPL3;x^2+y^2;-3;3;-3;3;\r\n");
+        win.RecomputeAllBoxes();
+        TLevelWin& w = CursorOn(2);
+        w.MoveCursorTo(1, 2);
+        w.SendCommand(cmd::kDirectionalDerivative);
+        return w;
+    }
+
     TPlot3Win win{QStringLiteral("noname1.qz3")};
 };
 
@@ -352,11 +363,7 @@ TEST_F(LevelWindowTest, TheDirectionDialogTakesAnglesAsTypedOrSlid) {
 // on z = x^2 + y^2 at (1, 2), atan2(4,3) is the direction (3, 4)/5, along which the derivative
 // is 2 * 3/5 + 4 * 4/5 = 22/5; the bar moves to the angle and the field keeps what was typed.
 TEST_F(LevelWindowTest, EnterInTheAngleFieldTakesTheTypedDirection) {
-    OpenAndPaste(win, "EXPL3;x^2+y^2;-3;3;-3;3;\r\n");
-    win.RecomputeAllBoxes();
-    TLevelWin& w = CursorOn(2);
-    w.MoveCursorTo(1, 2);
-    w.SendCommand(cmd::kDirectionalDerivative);
+    TLevelWin& w = DirectionAt12();
     TPctDlg& d = *w.DirectionDialog();
     const long double turn = std::atan2(4.0L, 3.0L);
     const struct {
@@ -391,11 +398,7 @@ TEST_F(LevelWindowTest, EnterInTheAngleFieldTakesTheTypedDirection) {
 // pi/3 stays and the bar shows it in the new steps (1000 steps: 167; 7 steps: 1), with the page
 // step the units give; one step of the bar is then a seventh of a turn.
 TEST_F(LevelWindowTest, ScrollbarUnitsReRangeTheDirectionBar) {
-    OpenAndPaste(win, "EXPL3;x^2+y^2;-3;3;-3;3;\r\n");
-    win.RecomputeAllBoxes();
-    TLevelWin& w = CursorOn(2);
-    w.MoveCursorTo(1, 2);
-    w.SendCommand(cmd::kDirectionalDerivative);
+    TLevelWin& w = DirectionAt12();
     TPctDlg& d = *w.DirectionDialog();
     ASSERT_FALSE(d.IsHidden());
     d.SetText(TPctDlg::kValue, QStringLiteral("pi/3"));
@@ -699,9 +702,8 @@ TEST_F(LevelWindowTest, TheLevelDialogListsTheMovedStarts) {
             const examples::TTrajectory& t = e.trajectories[static_cast<std::size_t>(listed[line])];
             EXPECT_NEAR(static_cast<double>(std::hypot(t.startX, t.startY)),
                         static_cast<double>(std::sqrt(t.startZ - b)), 1e-12);
-            EXPECT_EQ(
-                d.ItemText(TLevelDlg::kList, static_cast<int>(line)),
-                QString::fromStdString(examples::DescribeTrajectory(t, win.Format().places, true)))
+            EXPECT_EQ(d.ItemText(TLevelDlg::kList, static_cast<int>(line)).toStdString(),
+                      examples::DescribeTrajectory(t, win.Format().places, true))
                 << static_cast<double>(b) << " " << line;
         }
         EXPECT_EQ(d.SelectedIndex(TLevelDlg::kList), 1);
