@@ -81,24 +81,11 @@ protected:
         inventory.Press(platform::kIdOk);
         return true;
     }
-    // The curves of intersection 2 drawn afresh in w's window of curves: every pixel of the
-    // curves' colour must pass onCurve; their number.
+    // The curves of intersection 2 drawn afresh in w's window of curves (CheckDrawnCurvePixels).
     static int CheckDrawnCurve(TPlot3Win& w,
                                const std::function<bool(canvas::WorldPoint)>& onCurve) {
         EXPECT_EQ(w.ShowIntersectionWindow(2, false), 0);
-        TLevelWin& trace = *w.IntersectionWindow();
-        trace.InvalidateImage(ImageLayer::Background);
-        trace.RenderImage(ImageLayer::Picture);
-        const QImage image = trace.Image(ImageLayer::Picture);
-        const QRgb curve = trace.OutputColor(trace.DrawColor(4)).rgb();
-        int count = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                if (image.pixel(x, y) != curve) continue;
-                EXPECT_TRUE(onCurve(trace.ScreenToWorld({x, y}))) << x << "," << y;
-                ++count;
-            }
-        return count;
+        return CheckDrawnCurvePixels(*w.IntersectionWindow(), onCurve);
     }
     long double At(TExprNode* tree, long double x, long double y, long double z) {
         EXPECT_NE(tree, nullptr);

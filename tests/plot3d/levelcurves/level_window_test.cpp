@@ -639,19 +639,10 @@ TEST_F(LevelWindowTest, LevelCurvesFollowTheirSurfaceOrAreDropped) {
             if (radius == 0) continue;
             d.SetText(TLevelDlg::kCurrent, QString::fromLatin1(level));
             d.Press(TLevelDlg::kSeeCurrent);
-            levels->InvalidateImage(ImageLayer::Background);
-            levels->RenderImage(ImageLayer::Picture);
-            const QImage image = levels->Image(ImageLayer::Picture);
-            const QRgb curve = levels->OutputColor(levels->DrawColor(4)).rgb();
             const long double reach = 2 * levels->View().unitsPerPixelX;
-            int onCurve = 0;
-            for (int y = 0; y < image.height(); ++y)
-                for (int x = 0; x < image.width(); ++x) {
-                    if (image.pixel(x, y) != curve) continue;
-                    const canvas::WorldPoint p = levels->ScreenToWorld({x, y});
-                    EXPECT_LE(std::fabs(std::hypot(p.x, p.y) - radius), reach) << x << "," << y;
-                    ++onCurve;
-                }
+            const int onCurve = CheckDrawnCurvePixels(*levels, [&](canvas::WorldPoint p) {
+                return std::fabs(std::hypot(p.x, p.y) - radius) <= reach;
+            });
             EXPECT_GT(onCurve, 50) << level << " " << row.b;
         }
 
