@@ -1,5 +1,7 @@
 // The 3D window's recomputations: every example's grid or box with its ranges, and the walk that
 // rebuilds the examples derived from a changed one, each by the row of its derivation code.
+#include <QObject>
+
 #include <array>
 #include <vector>
 
@@ -42,6 +44,20 @@ constexpr std::array<TRebuilder, 7> kRebuilders{
     RebuildNothing,         RebuildCombination, RebuildGradient,    RebuildTangent,
     RebuildTangentWithGrid, RebuildPlotPoints,  RebuildIntersection};
 
+// The trees an intersection was built from before a parameter moved. A search or trace that
+// polls keys may still run on them (an animation frame comes between two of its polls): they go
+// when control is back in the event loop, which a poll never lets run, or with the window.
+class TRetiredTrees : public QObject {
+public:
+    TRetiredTrees(QObject* window, examples::TExample& e) : QObject(window) {
+        for (NodePtr& tree : e.trees) trees_.push_back(std::move(tree));
+        deleteLater();
+    }
+
+private:
+    std::vector<NodePtr> trees_;
+};
+
 }  // namespace
 
 void TPlotRWin::RecomputeGrid(int i) {
@@ -75,8 +91,11 @@ void TPlotRWin::RecomputeAll() {
     // An intersection holds what its parents were when it was built (a plane's normal, taken
     // from the plane's grid, and the box they share): with the grids just computed for the new
     // values it is built again, as after an edit of a parent.
-    for (int i = 0; i <= Inventory().LastIndex(); ++i)
-        if (Inventory()[i].kind == examples::kind::kSurfaceIntersection) BuildIntersectionCurve(i);
+    for (int i = 0; i <= Inventory().LastIndex(); ++i) {
+        if (Inventory()[i].kind != examples::kind::kSurfaceIntersection) continue;
+        new TRetiredTrees(this, Inventory()[i]);
+        BuildIntersectionCurve(i);
+    }
     // A parameter moved (a slider, an animation frame): every level curve follows its surface.
     for (int i = 0; i <= Inventory().LastIndex(); ++i) FollowLevelCurves(i);
 }

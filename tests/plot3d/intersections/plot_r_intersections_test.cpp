@@ -547,5 +547,35 @@ TEST_F(IntersectionTest, CurvesFollowAPlaneWhoseNormalMoves) {
     }
 }
 
+// A parameter may move while a search of intersection curves runs (an animation frame comes
+// between two of its key polls): the intersection is built again on the moved plane while the
+// search still works on what it was built from, which must stay until the search is over.
+TEST_F(IntersectionTest, AParameterMovedDuringASearchLeavesItsTreesInPlace) {
+    TPlot3Win w{QStringLiteral("noname3.qz3")};
+    TIntSSDlg* dialog = SearchSphereCut(w, "PLANE;A;0;1;0;0;0;4;\r\n", 0);
+    ASSERT_NE(dialog, nullptr);
+    TLevelWin& trace = *w.IntersectionWindow();
+    trace.Output().noPolling = false;
+    int asked = 0;
+    trace.SetLevelSearchPoll(
+        [&] {
+            w.Formulas().SetVar(1, 0.25L * ++asked);
+            w.ExampleChanged(1);
+            return asked == 4 ? kKeyStop : 'W';
+        },
+        TTimedPoll::Clock::duration::zero());
+    w.Inventory()[2].LevelSearchUntilQ() = 1;
+    dialog = w.IntersectionDialog();
+    w.OpenIntersectionCurvesDialog(2);
+    dialog->Press(TIntSSDlg::kSearch);
+    trace.SetLevelSearchPoll({});
+    EXPECT_EQ(asked, 4);
+    // The curves kept lie on the sphere cut by z = -x (A = 1).
+    for (const examples::TTrajectory& t : w.Inventory()[2].trajectories)
+        EXPECT_NEAR(static_cast<double>(2 * t.startX * t.startX + t.startY * t.startY), 4, 1e-9);
+    dialog->Press(platform::kIdOk);
+    CloseUnsaved(w);
+}
+
 }  // namespace
 }  // namespace quorlin::plot3d
