@@ -1,12 +1,11 @@
 // The 3D window's recomputations: every example's grid or box with its ranges, and the walk that
 // rebuilds the examples derived from a changed one, each by the row of its derivation code.
-#include <QObject>
-
 #include <array>
 #include <vector>
 
 #include "examples/levels/analysis_tools.h"
 #include "examples/operations/plot_points.h"
+#include "platform/key_poll.h"
 #include "plot3d/levels/plot_r_win.h"
 #include "plot3d/scene/dependency_walk.h"
 #include "plot3d/scene/example_boxes.h"
@@ -44,20 +43,6 @@ constexpr std::array<TRebuilder, 7> kRebuilders{
     RebuildNothing,         RebuildCombination, RebuildGradient,    RebuildTangent,
     RebuildTangentWithGrid, RebuildPlotPoints,  RebuildIntersection};
 
-// The trees an intersection was built from before a parameter moved. A search or trace that
-// polls keys may still run on them (an animation frame comes between two of its polls): they go
-// when control is back in the event loop, which a poll never lets run, or with the window.
-class TRetiredTrees : public QObject {
-public:
-    TRetiredTrees(QObject* window, examples::TExample& e) : QObject(window) {
-        for (NodePtr& tree : e.trees) trees_.push_back(std::move(tree));
-        deleteLater();
-    }
-
-private:
-    std::vector<NodePtr> trees_;
-};
-
 }  // namespace
 
 void TPlotRWin::RecomputeGrid(int i) {
@@ -84,6 +69,10 @@ void TPlotRWin::RebuildDerived3D(int i) {
 }
 
 void TPlotRWin::RecomputeAll() {
+    // Called from a key poll (an animation frame between two polls of a search or trace), the
+    // work that polls may still run on trees replaced before: they stay until a call from
+    // outside every poll.
+    if (!platform::KeyPollActive()) retiredTrees_.clear();
     for (int i = 0; i <= Inventory().LastIndex(); ++i) {
         RecomputeExampleBox(Formulas(), Inventory()[i], Axes().axesShown, nullptr);
         Compiler().EvaluateRanges(i);
@@ -93,7 +82,8 @@ void TPlotRWin::RecomputeAll() {
     // values it is built again, as after an edit of a parent.
     for (int i = 0; i <= Inventory().LastIndex(); ++i) {
         if (Inventory()[i].kind != examples::kind::kSurfaceIntersection) continue;
-        new TRetiredTrees(this, Inventory()[i]);
+        for (NodePtr& tree : Inventory()[i].trees)
+            if (tree) retiredTrees_.push_back(std::move(tree));
         BuildIntersectionCurve(i);
     }
     // A parameter moved (a slider, an animation frame): every level curve follows its surface.

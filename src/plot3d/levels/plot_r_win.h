@@ -22,6 +22,7 @@
 #include <chrono>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "examples/operations/integration.h"
 #include "plot3d/axes/axes_geometry.h"
@@ -391,6 +392,9 @@ private:
     QPointer<TIntCSDlg> curveSurfaceDialog_;
     QPointer<TLevelDlg> levelDialog_;
     QPointer<TLevelWin> levelWindow_;
+    // The trees of surface intersections rebuilt for a moved parameter while something that
+    // polls keys may still use them (RecomputeAll).
+    std::vector<NodePtr> retiredTrees_;
     QPointer<TIntSSDlg> intersectionDialog_;
     QPointer<TLevelWin> intersectionWindow_;
     std::array<std::int16_t, 2> levelWindowColours_{-1, -1};

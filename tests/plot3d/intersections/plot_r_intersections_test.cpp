@@ -13,6 +13,7 @@
 #include "examples/levels/inventory_dialog.h"
 #include "examples/records/equation_text.h"
 #include "platform/dialog.h"
+#include "platform/key_poll.h"
 #include "plot3d/intersections/intersection_dialog.h"
 #include "plot3d/intersections/surface_choice_dialog.h"
 #include "plot3d/levelcurves/level_window.h"
@@ -559,8 +560,16 @@ TEST_F(IntersectionTest, AParameterMovedDuringASearchLeavesItsTreesInPlace) {
     int asked = 0;
     trace.SetLevelSearchPoll(
         [&] {
-            w.Formulas().SetVar(1, 0.25L * ++asked);
-            w.ExampleChanged(1);
+            // The frame is handled by the window's own poll, as a timer's would be.
+            const long double a = 0.25L * ++asked;
+            QMetaObject::invokeMethod(
+                &w,
+                [&w, a] {
+                    w.Formulas().SetVar(1, a);
+                    w.ExampleChanged(1);
+                },
+                Qt::QueuedConnection);
+            platform::PollKey(&trace);
             return asked == 4 ? kKeyStop : 'W';
         },
         TTimedPoll::Clock::duration::zero());
