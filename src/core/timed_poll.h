@@ -42,4 +42,30 @@ private:
     Clock::time_point last_;
 };
 
+// The key poll of a window as a test may replace it: a poll put in with its pacing and clock,
+// else the window's own poll at the usual pacing. Every seam of a window's key polls is one.
+class TPollSeam {
+public:
+    // An empty poll: the window's own again.
+    void Set(std::function<int()> poll,
+             TTimedPoll::Clock::duration interval = TTimedPoll::kInterval,
+             TTimedPoll::Now now = {}) {
+        poll_ = std::move(poll);
+        interval_ = interval;
+        now_ = std::move(now);
+    }
+    // The poll put in, else own, paced as set.
+    TTimedPoll Timed(std::function<int()> own) const {
+        return TTimedPoll(poll_ ? poll_ : std::move(own), interval_, now_);
+    }
+    // Asked once, unpaced: the poll put in, else own.
+    int Ask(const std::function<int()>& own) const { return poll_ ? poll_() : own(); }
+    TTimedPoll::Clock::duration Interval() const { return interval_; }
+
+private:
+    std::function<int()> poll_;
+    TTimedPoll::Clock::duration interval_ = TTimedPoll::kInterval;
+    TTimedPoll::Now now_;
+};
+
 }  // namespace quorlin

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include "canvas/export_option_dialogs.h"
@@ -13,11 +15,30 @@
 #include "platform/clipboard.h"
 #include "platform/common_dialogs.h"
 #include "platform/config_dir.h"
+#include "plot3d/levelcurves/level_window.h"
 #include "plot3d/levels/plot3_win.h"
 #include "resources/command_ids.h"
 #include "shell/plot_frame.h"
 
 namespace quorlin::plot3d {
+
+// The picture of a level-curve window drawn afresh: every pixel of the curves' colour (the
+// trajectory role's colour 4) must pass onCurve at its world point; their number.
+inline int CheckDrawnCurvePixels(TLevelWin& w,
+                                 const std::function<bool(canvas::WorldPoint)>& onCurve) {
+    w.InvalidateImage(ImageLayer::Background);
+    w.RenderImage(ImageLayer::Picture);
+    const QImage image = w.Image(ImageLayer::Picture);
+    const QRgb curve = w.OutputColor(w.DrawColor(4)).rgb();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != curve) continue;
+            EXPECT_TRUE(onCurve(w.ScreenToWorld({x, y}))) << x << "," << y;
+            ++count;
+        }
+    return count;
+}
 
 class Plot3WindowTest : public ::testing::Test {
 protected:

@@ -107,9 +107,7 @@ int TPlot11Win::DrawTracedCurves(platform::DeviceContext& dc, int i) {
 
 void TPlot11Win::SetLevelSearchPoll(std::function<int()> poll, TTimedPoll::Clock::duration interval,
                                     TTimedPoll::Now now) {
-    levelSearchPoll_ = std::move(poll);
-    levelSearchInterval_ = interval;
-    levelSearchNow_ = std::move(now);
+    levelSearchKeys_.Set(std::move(poll), interval, std::move(now));
 }
 
 void TPlot11Win::BeginLevelSearchRun() {
@@ -128,10 +126,7 @@ int TPlot11Win::PollLevelSearchRun() {
 // by time, not once an attempt.
 TTimedPoll TPlot11Win::LevelSearchPoll() {
     if (Output().noPolling) return {};
-    if (levelSearchPoll_)
-        return TTimedPoll(levelSearchPoll_, levelSearchInterval_, levelSearchNow_);
-    return TTimedPoll([this] { return platform::PollKey(this); }, levelSearchInterval_,
-                      levelSearchNow_);
+    return levelSearchKeys_.Timed([this] { return platform::PollKey(this); });
 }
 
 }  // namespace quorlin::examples

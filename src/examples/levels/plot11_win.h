@@ -316,9 +316,7 @@ private:
     bool analysisToolsMade_ = false;
     TKeptToolState keptTools_;
     bool loading_ = false;
-    std::function<int()> levelSearchPoll_;
-    TTimedPoll::Clock::duration levelSearchInterval_ = TTimedPoll::kInterval;
-    TTimedPoll::Now levelSearchNow_;
+    TPollSeam levelSearchKeys_;
     std::optional<TTimedPoll> levelSearchRun_;
 };
 

@@ -93,12 +93,11 @@ void TPlotWin::PaintBuffered(platform::DeviceContext& dc) {
 void TPlotWin::PaintPrepared(platform::DeviceContext&) {}
 
 void TPlotWin::SetTraceKeyPoll(std::function<int()> poll, TTimedPoll::Clock::duration interval) {
-    tracePoll_ = std::move(poll);
-    tracePollInterval_ = interval;
+    traceKeys_.Set(std::move(poll), interval);
 }
 
 int TPlotWin::PollTraceKey() {
-    return tracePoll_ ? tracePoll_() : platform::PollKey(this);
+    return traceKeys_.Ask([this] { return platform::PollKey(this); });
 }
 
 bool TPlotWin::IsHiddenByPolarSurface(int, const Vec3&) {

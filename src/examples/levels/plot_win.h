@@ -201,7 +201,7 @@ public:
     void SetTraceKeyPoll(std::function<int()> poll,
                          TTimedPoll::Clock::duration interval = TTimedPoll::kInterval);
     int PollTraceKey();
-    TTimedPoll::Clock::duration TracePollInterval() const { return tracePollInterval_; }
+    TTimedPoll::Clock::duration TracePollInterval() const { return traceKeys_.Interval(); }
 
     // --- animation players ---
     // Moves the parameter of the slot (with its simultaneous group) frame by frame until Q:
@@ -386,8 +386,7 @@ private:
     // The running player; null when none plays.
     std::unique_ptr<TRunningPlayer> player_;
     std::int64_t slideMemory_ = kSlideMemoryBytes;
-    std::function<int()> tracePoll_;
-    TTimedPoll::Clock::duration tracePollInterval_ = TTimedPoll::kInterval;
+    TPollSeam traceKeys_;
 
     // The players' parts.
     void StartPlayer(std::unique_ptr<TRunningPlayer> player, int periodMs, int hint);

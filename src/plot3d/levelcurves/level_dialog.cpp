@@ -70,6 +70,12 @@ void T3DIvpDlg::FillList() {
     if (!listed_.empty()) SetSelectedIndex(kList, 0);
 }
 
+void T3DIvpDlg::RefillKeepingSelection() {
+    const int line = IsCreated() ? SelectedIndex(kList) : -1;
+    FillList();
+    if (line > 0 && line < static_cast<int>(listed_.size())) SetSelectedIndex(kList, line);
+}
+
 void T3DIvpDlg::CurvesChanged() {
     FillList();
     window_.InvalidateImage(ImageLayer::Background);

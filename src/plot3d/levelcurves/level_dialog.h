@@ -43,6 +43,8 @@ public:
     // example's own curves do (level_set.h), so that nothing stale comes back.
     void FollowBackup();
     virtual void FillList();
+    // The list filled again with the line that was selected selected again, when it is left.
+    void RefillKeepingSelection();
     void DeleteOne();
     void DeleteAll();
     void CmOk();

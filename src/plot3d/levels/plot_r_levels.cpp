@@ -59,8 +59,9 @@ int TPlotRWin::FollowLevelCurves(int i) {
          std::initializer_list<T3DIvpDlg*>{levelDialog_.data(), intersectionDialog_.data()}) {
         if (!dialog || dialog->Example() != i) continue;
         dialog->FollowBackup();
-        // A dialog lists curves by their places in the list: the places changed.
-        if (dropped != 0) dialog->FillList();
+        // Its lines show where the curves start, and name them by their places in the list:
+        // both may have changed.
+        dialog->RefillKeepingSelection();
     }
     return dropped;
 }

@@ -22,6 +22,7 @@
 #include <chrono>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "examples/operations/integration.h"
 #include "plot3d/axes/axes_geometry.h"
@@ -213,7 +214,8 @@ public:
     void ToggleParametricsObscure();
     void UpdateMenuChecks(bool flag) override;
     // --- recomputation (plot_r_derived.cpp) ---
-    // Slot 111: every example's grid (a mesh surface) or box, then its ranges.
+    // Slot 111: every example's grid (a mesh surface) or box, then its ranges; the surface
+    // intersections built again from their parents, and every level curve following its surface.
     void RecomputeAll() override;
     // Slot 110: the examples derived from k (all when k < 0) rebuilt in index order, each by
     // the row of its derivation code (dependency_walk.h).
@@ -401,6 +403,9 @@ private:
     QPointer<TIntCSDlg> curveSurfaceDialog_;
     QPointer<TLevelDlg> levelDialog_;
     QPointer<TLevelWin> levelWindow_;
+    // The trees of surface intersections rebuilt for a moved parameter while something that
+    // polls keys may still use them (RecomputeAll).
+    std::vector<NodePtr> retiredTrees_;
     QPointer<TIntSSDlg> intersectionDialog_;
     QPointer<TLevelWin> intersectionWindow_;
     std::array<std::int16_t, 2> levelWindowColours_{-1, -1};

@@ -5,12 +5,15 @@
 // through the menus to the curves on the screen.
 #include <QImage>
 
+#include <array>
 #include <cmath>
+#include <functional>
 #include <numbers>
 
 #include "examples/levels/inventory_dialog.h"
 #include "examples/records/equation_text.h"
 #include "platform/dialog.h"
+#include "platform/key_poll.h"
 #include "plot3d/intersections/intersection_dialog.h"
 #include "plot3d/intersections/surface_choice_dialog.h"
 #include "plot3d/levelcurves/level_window.h"
@@ -44,6 +47,46 @@ protected:
             return d.HasEnded() ? d.Result() : d.Press(platform::kIdCancel);
         });
         return win.SendCommand(cmd::kSurfaceSurface);
+    }
+    // The sphere and the cut in w with the letter A at a, their intersection chosen, shown
+    // ("see") and searched once: its dialog, or null.
+    TIntSSDlg* SearchSphereCut(TPlot3Win& w, const char* cut, long double a) {
+        w.Formulas().SetVar(1, a);
+        OpenAndPaste(w, (std::string(kSphere) + cut).c_str());
+        w.RecomputeAllBoxes();
+        {
+            platform::ScopedDialogRunner runner([](platform::Dialog& d) { return d.Press(1); });
+            if (!w.SendCommand(cmd::kSurfaceSurface) || w.Inventory().Count() != 3) return nullptr;
+        }
+        TIntSSDlg* dialog = w.IntersectionDialog();
+        if (!dialog) return nullptr;
+        w.Roles().SetRole(examples::kRoleTrajectory, 4);
+        dialog->Press(TIntSSDlg::kSee);
+        TLevelWin* trace = w.IntersectionWindow();
+        if (!trace) return nullptr;
+        trace->Output().noPolling = true;
+        dialog->Press(TIntSSDlg::kSearch);
+        dialog->Press(platform::kIdOk);
+        return w.Inventory()[2].trajectories.empty() ? nullptr : dialog;
+    }
+    // The cut (example 1) edited in the inventory: the field typed, OK in both dialogs.
+    static bool EditSecondExample(TPlot3Win& w, int field, const char* typed) {
+        if (!w.SendCommand(cmd::kInventory) || !w.InventoryDialog()) return false;
+        examples::TFnListDlg& inventory = *w.InventoryDialog();
+        inventory.FillList(1);
+        platform::ScopedDialogRunner runner([field, typed](platform::Dialog& d) {
+            d.SetText(field, QString::fromLatin1(typed));
+            return d.Press(platform::kIdOk);
+        });
+        inventory.Press(examples::invent::kEdit);
+        inventory.Press(platform::kIdOk);
+        return true;
+    }
+    // The curves of intersection 2 drawn afresh in w's window of curves (CheckDrawnCurvePixels).
+    static int CheckDrawnCurve(TPlot3Win& w,
+                               const std::function<bool(canvas::WorldPoint)>& onCurve) {
+        EXPECT_EQ(w.ShowIntersectionWindow(2, false), 0);
+        return CheckDrawnCurvePixels(*w.IntersectionWindow(), onCurve);
     }
     long double At(TExprNode* tree, long double x, long double y, long double z) {
         EXPECT_NE(tree, nullptr);
@@ -415,39 +458,15 @@ TEST_F(IntersectionTest, FoundCurvesFollowTheirParentsOrAreDropped) {
     };
     for (const auto& row : rows) {
         TPlot3Win w{QStringLiteral("noname3.qz3")};
-        w.Formulas().SetVar(1, 1);
-        OpenAndPaste(w, (std::string(kSphere) + row.cut).c_str());
-        w.RecomputeAllBoxes();
-        {
-            platform::ScopedDialogRunner runner([](platform::Dialog& d) { return d.Press(1); });
-            ASSERT_TRUE(w.SendCommand(cmd::kSurfaceSurface));
-        }
-        ASSERT_EQ(w.Inventory().Count(), 3);
-        TIntSSDlg* dialog = w.IntersectionDialog();
-        ASSERT_NE(dialog, nullptr);
-        w.Roles().SetRole(examples::kRoleTrajectory, 4);
-        dialog->Press(TIntSSDlg::kSee);
+        TIntSSDlg* dialog = SearchSphereCut(w, row.cut, 1);
+        ASSERT_NE(dialog, nullptr) << row.cut;
         TLevelWin* trace = w.IntersectionWindow();
-        ASSERT_NE(trace, nullptr);
-        trace->Output().noPolling = true;
-        dialog->Press(TIntSSDlg::kSearch);
-        dialog->Press(platform::kIdOk);
         const TExample& e = w.Inventory()[2];
-        ASSERT_FALSE(e.trajectories.empty()) << row.cut;
         for (const examples::TTrajectory& t : e.trajectories)
             EXPECT_NEAR(static_cast<double>(std::hypot(t.startX, t.startY)), std::sqrt(3.0), 2e-3);
 
         if (row.edited) {
-            ASSERT_TRUE(w.SendCommand(cmd::kInventory));
-            examples::TFnListDlg* inventory = w.InventoryDialog();
-            ASSERT_NE(inventory, nullptr);
-            inventory->FillList(1);
-            platform::ScopedDialogRunner runner([&row](platform::Dialog& d) {
-                d.SetText(213, QString::fromLatin1(row.edited));
-                return d.Press(platform::kIdOk);
-            });
-            inventory->Press(examples::invent::kEdit);
-            inventory->Press(platform::kIdOk);
+            ASSERT_TRUE(EditSecondExample(w, 213, row.edited));
         } else {
             w.Formulas().SetVar(1, row.a);
             w.ExampleChanged(1);
@@ -464,23 +483,107 @@ TEST_F(IntersectionTest, FoundCurvesFollowTheirParentsOrAreDropped) {
                         static_cast<double>(row.radius), 1e-12);
 
         // What the window of curves draws ("see") lies on the new circle.
-        ASSERT_EQ(w.ShowIntersectionWindow(2, false), 0);
-        trace->InvalidateImage(ImageLayer::Background);
-        trace->RenderImage(ImageLayer::Picture);
-        const QImage image = trace->Image(ImageLayer::Picture);
-        const QRgb curve = trace->OutputColor(trace->DrawColor(4)).rgb();
         const long double reach = 2 * trace->View().unitsPerPixelX;
-        int onCurve = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                if (image.pixel(x, y) != curve) continue;
-                const canvas::WorldPoint p = trace->ScreenToWorld({x, y});
-                EXPECT_LE(std::fabs(std::hypot(p.x, p.y) - row.radius), reach) << x << "," << y;
-                ++onCurve;
-            }
+        const int onCurve = CheckDrawnCurve(w, [&](canvas::WorldPoint p) {
+            return std::fabs(std::hypot(p.x, p.y) - row.radius) <= reach;
+        });
         EXPECT_GT(onCurve, 100) << row.cut << " " << row.a;
         CloseUnsaved(w);
     }
+}
+
+// A plane a (x - 0) + b y + c (z - n) = 0 cut with the sphere x^2 + y^2 + z^2 = 4, searched,
+// then its normal changed: by the slider's path when the normal holds the letter A, or by typing
+// a new a in the inventory. The curve follows the plane's new slant: its starts and every pixel
+// the window of curves draws lie on the sphere with z = n - (a x + b y) / c; a plane turned
+// upright (c = 0) is traced in another plane, so its curves are dropped, never drawn on the old
+// slant.
+TEST_F(IntersectionTest, CurvesFollowAPlaneWhoseNormalMoves) {
+    const struct {
+        const char* plane;
+        long double searchedAt, movedTo;
+        const char* typedA;               // null: A moves to movedTo
+        std::array<long double, 4> abcn;  // at the end; c = 0: no curve is left
+    } rows[] = {
+        {"PLANE;A;0;1;0;0;0;4;\r\n", 0, 1, nullptr, {1, 0, 1, 0}},
+        {"PLANE;0;A;1;0;0;0.5;4;\r\n", 0.25L, -0.75L, nullptr, {0, -0.75L, 1, 0.5L}},
+        {"PLANE;1;0;A;1;0;0;4;\r\n", 1, 0, nullptr, {1, 0, 0, 0}},
+        {"PLANE;0;0;1;0;0;0.5;4;\r\n", 0, 0, "-1.5", {-1.5L, 0, 1, 0.5L}},
+    };
+    for (const auto& row : rows) {
+        TPlot3Win w{QStringLiteral("noname3.qz3")};
+        TIntSSDlg* dialog = SearchSphereCut(w, row.plane, row.searchedAt);
+        ASSERT_NE(dialog, nullptr) << row.plane;
+        TLevelWin* trace = w.IntersectionWindow();
+        const TExample& e = w.Inventory()[2];
+
+        if (row.typedA) {
+            ASSERT_TRUE(EditSecondExample(w, 211, row.typedA));
+        } else {
+            w.Formulas().SetVar(1, row.movedTo);
+            w.ExampleChanged(1);
+        }
+        const auto [a, b, c, n] = row.abcn;
+        if (c == 0) {
+            EXPECT_TRUE(e.trajectories.empty()) << row.plane;
+            EXPECT_EQ(dialog->ListedPositions().size(), e.trajectories.size());
+            CloseUnsaved(w);
+            continue;
+        }
+        // x^2 + y^2 + z^2 - 4 on the moved plane over (x, y).
+        const auto residual = [&](long double x, long double y) {
+            const long double z = n - (a * x + b * y) / c;
+            return x * x + y * y + z * z - 4;
+        };
+        ASSERT_FALSE(e.trajectories.empty()) << row.plane;
+        for (const examples::TTrajectory& t : e.trajectories)
+            EXPECT_NEAR(static_cast<double>(residual(t.startX, t.startY)), 0, 1e-9) << row.plane;
+
+        // The residual's gradient stays below 8 on these curves.
+        const long double reach = 16 * trace->View().unitsPerPixelX;
+        const int onCurve = CheckDrawnCurve(
+            w, [&](canvas::WorldPoint p) { return std::fabs(residual(p.x, p.y)) <= reach; });
+        EXPECT_GT(onCurve, 100) << row.plane;
+        CloseUnsaved(w);
+    }
+}
+
+// A parameter may move while a search of intersection curves runs (an animation frame comes
+// between two of its key polls): the intersection is built again on the moved plane while the
+// search still works on what it was built from, which must stay until the search is over.
+TEST_F(IntersectionTest, AParameterMovedDuringASearchLeavesItsTreesInPlace) {
+    TPlot3Win w{QStringLiteral("noname3.qz3")};
+    TIntSSDlg* dialog = SearchSphereCut(w, "PLANE;A;0;1;0;0;0;4;\r\n", 0);
+    ASSERT_NE(dialog, nullptr);
+    TLevelWin& trace = *w.IntersectionWindow();
+    trace.Output().noPolling = false;
+    int asked = 0;
+    trace.SetLevelSearchPoll(
+        [&] {
+            // The frame is handled by the window's own poll, as a timer's would be.
+            const long double a = 0.25L * ++asked;
+            QMetaObject::invokeMethod(
+                &w,
+                [&w, a] {
+                    w.Formulas().SetVar(1, a);
+                    w.ExampleChanged(1);
+                },
+                Qt::QueuedConnection);
+            platform::PollKey(&trace);
+            return asked == 4 ? kKeyStop : 'W';
+        },
+        TTimedPoll::Clock::duration::zero());
+    w.Inventory()[2].LevelSearchUntilQ() = 1;
+    dialog = w.IntersectionDialog();
+    w.OpenIntersectionCurvesDialog(2);
+    dialog->Press(TIntSSDlg::kSearch);
+    trace.SetLevelSearchPoll({});
+    EXPECT_EQ(asked, 4);
+    // The curves kept lie on the sphere cut by z = -x (A = 1).
+    for (const examples::TTrajectory& t : w.Inventory()[2].trajectories)
+        EXPECT_NEAR(static_cast<double>(2 * t.startX * t.startX + t.startY * t.startY), 4, 1e-9);
+    dialog->Press(platform::kIdOk);
+    CloseUnsaved(w);
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "canvas/coordinate_dialog.h"
 #include "examples/levels/inventory_dialog.h"
 #include "examples/operations/inventory_panel.h"
+#include "examples/records/equation_text.h"
 #include "plot3d/levelcurves/direction_dialog.h"
 #include "plot3d/levelcurves/level_dialog.h"
 #include "plot3d/levelcurves/level_window.h"
@@ -77,6 +78,17 @@ protected:
         win.ShowLevel(r);
         TLevelWin& w = *win.LevelWindow();
         w.SendCommand(cmd::kMouseCursor);
+        return w;
+    }
+
+    // z = x^2 + y^2 at level 2 in the level window, the cursor at (1, 2) with its direction
+    // dialog shown.
+    TLevelWin& DirectionAt12() {
+        OpenAndPaste(win, "EXPL3;x^2+y^2;-3;3;-3;3;\r\n");
+        win.RecomputeAllBoxes();
+        TLevelWin& w = CursorOn(2);
+        w.MoveCursorTo(1, 2);
+        w.SendCommand(cmd::kDirectionalDerivative);
         return w;
     }
 
@@ -403,11 +415,7 @@ TEST_F(LevelWindowTest, TheDirectionDialogTakesAnglesAsTypedOrSlid) {
 // on z = x^2 + y^2 at (1, 2), atan2(4,3) is the direction (3, 4)/5, along which the derivative
 // is 2 * 3/5 + 4 * 4/5 = 22/5; the bar moves to the angle and the field keeps what was typed.
 TEST_F(LevelWindowTest, EnterInTheAngleFieldTakesTheTypedDirection) {
-    OpenAndPaste(win, "EXPL3;x^2+y^2;-3;3;-3;3;\r\n");
-    win.RecomputeAllBoxes();
-    TLevelWin& w = CursorOn(2);
-    w.MoveCursorTo(1, 2);
-    w.SendCommand(cmd::kDirectionalDerivative);
+    TLevelWin& w = DirectionAt12();
     TPctDlg& d = *w.DirectionDialog();
     const long double turn = std::atan2(4.0L, 3.0L);
     const struct {
@@ -686,19 +694,10 @@ TEST_F(LevelWindowTest, LevelCurvesFollowTheirSurfaceOrAreDropped) {
             if (radius == 0) continue;
             d.SetText(TLevelDlg::kCurrent, QString::fromLatin1(level));
             d.Press(TLevelDlg::kSeeCurrent);
-            levels->InvalidateImage(ImageLayer::Background);
-            levels->RenderImage(ImageLayer::Picture);
-            const QImage image = levels->Image(ImageLayer::Picture);
-            const QRgb curve = levels->OutputColor(levels->DrawColor(4)).rgb();
             const long double reach = 2 * levels->View().unitsPerPixelX;
-            int onCurve = 0;
-            for (int y = 0; y < image.height(); ++y)
-                for (int x = 0; x < image.width(); ++x) {
-                    if (image.pixel(x, y) != curve) continue;
-                    const canvas::WorldPoint p = levels->ScreenToWorld({x, y});
-                    EXPECT_LE(std::fabs(std::hypot(p.x, p.y) - radius), reach) << x << "," << y;
-                    ++onCurve;
-                }
+            const int onCurve = CheckDrawnCurvePixels(*levels, [&](canvas::WorldPoint p) {
+                return std::fabs(std::hypot(p.x, p.y) - radius) <= reach;
+            });
             EXPECT_GT(onCurve, 50) << level << " " << row.b;
         }
 
@@ -723,6 +722,37 @@ TEST_F(LevelWindowTest, LevelCurvesFollowTheirSurfaceOrAreDropped) {
         }
         EXPECT_GE(near, 18) << row.b;
         CloseUnsaved(w);
+    }
+}
+
+// The level dialog's lines say where its curves start: when B of z = x^2 + y^2 + B moves from 0
+// to 0.5 or -0.75 the starts of levels 1 and 4 move onto the circles of radii sqrt(1 - B) and
+// sqrt(4 - B), and the lines read the moved starts; the line selected stays selected.
+TEST_F(LevelWindowTest, TheLevelDialogListsTheMovedStarts) {
+    OpenAndPaste(win, "EXPL3;x^2+y^2+B;-3;3;-2.75;3.25;\r\n");
+    win.Formulas().SetVar(2, 0);
+    win.RecomputeAllBoxes();
+    TLevelDlg& d = Levels(0);
+    Type(d, "1", "4", "1", "2");
+    d.Press(TLevelDlg::kAuto);
+    const examples::TExample& e = win.Inventory()[0];
+    ASSERT_GE(d.ListedPositions().size(), 2u);
+    d.SetSelectedIndex(TLevelDlg::kList, 1);
+    for (const long double b : {0.5L, -0.75L}) {
+        win.Formulas().SetVar(2, b);
+        win.ExampleChanged(2);
+        const std::vector<int>& listed = d.ListedPositions();
+        ASSERT_EQ(d.ItemCount(TLevelDlg::kList), static_cast<int>(listed.size()));
+        ASSERT_GE(listed.size(), 2u);
+        for (std::size_t line = 0; line < listed.size(); ++line) {
+            const examples::TTrajectory& t = e.trajectories[static_cast<std::size_t>(listed[line])];
+            EXPECT_NEAR(static_cast<double>(std::hypot(t.startX, t.startY)),
+                        static_cast<double>(std::sqrt(t.startZ - b)), 1e-12);
+            EXPECT_EQ(d.ItemText(TLevelDlg::kList, static_cast<int>(line)).toStdString(),
+                      examples::DescribeTrajectory(t, win.Format().places, true))
+                << static_cast<double>(b) << " " << line;
+        }
+        EXPECT_EQ(d.SelectedIndex(TLevelDlg::kList), 1);
     }
 }
 
