@@ -61,6 +61,9 @@ public:
     // Asked once, unpaced: the poll put in, else own.
     int Ask(const std::function<int()>& own) const { return poll_ ? poll_() : own(); }
     TTimedPoll::Clock::duration Interval() const { return interval_; }
+    // A pace of its own at the seam's interval and clock: answers 1 whenever the poll would be
+    // due (what shows progress as often as the keys are polled).
+    TTimedPoll Pace() const { return TTimedPoll([] { return 1; }, interval_, now_); }
 
 private:
     std::function<int()> poll_;

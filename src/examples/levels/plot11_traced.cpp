@@ -70,9 +70,7 @@ int TPlot11Win::DrawTracedCurves(platform::DeviceContext& dc, int i) {
     const bool progress = e.LevelSearchProgress() && !Printing().printing;
     // Until Q the attempts run by thousands a second: their count shows at the pace of the key
     // polls, or the desktop would be flooded with new captions.
-    TTimedPoll hintPace = progress && untilQ
-                              ? TTimedPoll([] { return 1; }, levelSearchInterval_, levelSearchNow_)
-                              : TTimedPoll();
+    TTimedPoll hintPace = progress && untilQ ? levelSearchKeys_.Pace() : TTimedPoll();
     const auto saved = f.vars;
     // In a run of searches the run's poll goes on; a search of its own starts one.
     TTimedPoll own = levelSearchRun_ ? TTimedPoll() : LevelSearchPoll();
