@@ -8,12 +8,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "formula/name_table.h"
+#include "formula/tree_builders.h"
 #include "formula/tree_program.h"
 #include "formula/tree_program_code.h"
 #include "formula_support.h"
@@ -233,6 +235,99 @@ TEST_F(TreeProgramTest, AnUndefinedKeptValueRunsOnWhereTheRootMayStillBeDefined)
     EXPECT_TRUE(viaFallback.defined);
     EXPECT_EQ(viaFallback.value, 7.25L);
     EXPECT_EQ(viaFallback.written, viaFallback.kept);
+}
+
+// Trees whose shared subtrees overflow to infinity or turn NaN at the points of a row, where
+// the nodes above them might (but in the tree walk do not) turn that into a defined value: a
+// quotient, a power, a built-in, a JOIN boundary, a bound factor; and where they do: the first
+// value of a fallback, also through a bound or periodic body (whose slot must come back) and a
+// fallback nested in another's first value. Program and tree walk must agree in both modes.
+class KeptInfinityTest : public TreeProgramTest {
+protected:
+    static NodePtr FallbackOf(NodePtr first, NodePtr second) {
+        return TExprNode::NewBinary(op::kFallback, std::move(first), std::move(second));
+    }
+    NodePtr BoundY(const char* at, const char* body, const char* factor = nullptr) {
+        return MakeBound(Parse(at).get(), Parse(body).get(), slot::kY, 'A',
+                         factor ? Parse(factor) : nullptr);
+    }
+    NodePtr Periodic(const char* low, const char* body, const char* period) {
+        NodePtr node = TExprNode::NewOp(op::kPeriodic);
+        node->child[0] = Parse(low);
+        node->child[1] = Parse(body);
+        node->child[2] = Parse(period);
+        return node;
+    }
+};
+
+TEST_F(KeptInfinityTest, ASharedValueThatIsNotFiniteGivesTheTreeWalksOutcome) {
+    constexpr long double kHuge = 1e3000L;  // X*X overflows to infinity
+    constexpr long double kInf = std::numeric_limits<long double>::infinity();
+    constexpr long double kNone = NAN;  // undefined in real mode
+    const struct {
+        const char* name;
+        std::function<NodePtr()> make;
+        long double x;
+        long double real;  // the value in real mode, kNone where undefined
+    } rows[] = {
+        {"quotients", [&] { return Parse("1/(X*X)-2/(X*X)"); }, kHuge, kNone},
+        {"zeroth power", [&] { return Parse("(X*X)^0+(X*X)^0*3"); }, -kHuge, kNone},
+        {"minus first power", [&] { return Parse("(X*X)^-1-(X*X)^-1"); }, kHuge, kNone},
+        {"atan and exp", [&] { return Parse("ATAN(X*X)+EXP(-(X*X))"); }, kHuge, kNone},
+        {"min and max", [&] { return Parse("MAX(X*X,1)+MIN(1,X*X)"); }, kHuge, kNone},
+        {"infinite variable", [&] { return Parse("1/(X+1)+ATAN(X+1)"); }, kInf, kNone},
+        {"JOIN piece not taken", [&] { return Parse("JOINX(X*X+X*X,0,4)"); }, kHuge, 4},
+        {"JOIN piece taken", [&] { return Parse("JOINX(X*X+X*X,0,4)"); }, -kHuge, kNone},
+        {"JOIN boundary", [&] { return Parse("JOINX(1,X*X-X*X,2)"); }, kHuge, kNone},
+        {"bound factor", [&] { return BoundY("2", "Y*3", "X*X-1/X"); }, kHuge, kNone},
+        {"fallback", [&] { return FallbackOf(Parse("X*X-X*X"), Parse("3.5")); }, kHuge, 3.5L},
+        {"fallback defined", [&] { return FallbackOf(Parse("X*X-X*X/2"), Parse("3.5")); }, 3, 4.5L},
+        {"two fallbacks",
+         [&] {
+             return TExprNode::NewBinary(op::kPlus, FallbackOf(Parse("X*X"), Parse("2")),
+                                         FallbackOf(Parse("X*X*3"), Parse("5.25")));
+         },
+         kHuge, 7.25L},
+        {"fallback in a fallback",
+         [&] {
+             return FallbackOf(FallbackOf(Parse("LN(X)+LN(X)"), Parse("SQRT(X-1)+SQRT(X-1)*LN(X)")),
+                               Parse("8.5"));
+         },
+         -3, 8.5L},
+        {"fallback of a bound", [&] { return FallbackOf(BoundY("X", "Y*Y+Y*Y/4"), Parse("6.5")); },
+         kHuge, 6.5L},
+        {"bound undefined", [&] { return BoundY("X", "Y*Y-Y*Y*2"); }, kHuge, kNone},
+        {"bound defined", [&] { return BoundY("X-1", "Y*Y-Y*Y*2", "X"); }, 3, -12},
+        {"fallback of a periodic",
+         [&] { return FallbackOf(Periodic("-1", "LN(X)*LN(X)-LN(X)", "3"), Parse("9.5")); }, 2.5L,
+         9.5L},
+        {"periodic undefined", [&] { return Periodic("-1", "LN(X)*LN(X)-LN(X)", "3"); }, 2.5L,
+         kNone},
+        {"derivative",
+         [&] {
+             return FallbackOf(testing_support::Derivative(ctx, Parse("SQRT(X)*LN(X)^3").get()),
+                               Parse("1.25"));
+         },
+         -2, 1.25L},
+    };
+    for (const bool complex : {false, true}) {
+        ctx.complexMode = complex;
+        for (const auto& row : rows) {
+            NodePtr tree = row.make();
+            ASSERT_TRUE(tree) << row.name;
+            TreeProgram program(ctx, tree.get());
+            ctx.SetVar(slot::kX, row.x);
+            ctx.SetVar(slot::kY, 0.75L);
+            const TVariableTable start = ctx.vars;
+            const std::string where = std::string(row.name) + (complex ? " (complex)" : "");
+            const bool defined = ExpectSame(ctx, tree.get(), program, where);
+            EXPECT_TRUE(SameTable(start, ctx.vars)) << where;  // slots given back
+            if (complex) continue;  // periodic nodes go through the tree there
+            EXPECT_TRUE(program.Compiled()) << where;
+            EXPECT_EQ(defined, !std::isnan(row.real)) << where;
+            if (defined) EXPECT_EQ(tree->re, row.real) << where;
+        }
+    }
 }
 
 TEST_F(TreeProgramTest, ConstantsFoldAndHornerChainsAndSumsRunAsOneInstruction) {
