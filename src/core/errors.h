@@ -21,6 +21,9 @@ inline constexpr int kErrSelectTwo = 23;           // "select two"
 inline constexpr int kErrFormulaNotUsable = 101;  // "formula not usable here"
 // An example compiled past its work budget has no derivative trees for a tool to use.
 inline constexpr int kErrFormulaTooLong = 110;  // "formula too long"
+// An eye typed for a 3D window that stands over the focus or beyond every useful distance.
+inline constexpr int kErrTooClose = 115;  // "too close"
+inline constexpr int kErrTooFar = 118;    // "too far"
 
 // What a key poll answers for Q (or any accelerator key), and what a long operation it stopped
 // returns: drawing, tracing, sums and players end within a bounded amount of work.

@@ -16,9 +16,6 @@ namespace quorlin::examples {
 
 namespace {
 
-constexpr int kTimeWindows = 4;
-constexpr int kPhaseWindows = 3;
-
 // The inventory lent to the writer for the time of one write: the body takes it and gives it
 // back, so that saving copies no example.
 class LentInventory {

@@ -13,8 +13,6 @@ namespace {
 
 constexpr long double kPi = std::numbers::pi_v<long double>;
 constexpr int kErrOutOfBounds = 17;
-constexpr int kErrTooClose = 115;
-constexpr int kErrTooFar = 118;
 constexpr long double kAngleLimit = 5e18L;
 
 }  // namespace

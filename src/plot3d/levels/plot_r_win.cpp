@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "core/errors.h"
 #include "examples/levels/inventory_dialog.h"
 #include "examples/levels/trace_dialog.h"
 #include "examples/levels/trace_traj_dialog.h"
@@ -131,8 +132,8 @@ void TPlotRWin::TiltObserver(bool up) {
 }
 
 int TPlotRWin::MoveEyeTo(Vec3 eye) {
-    if (IsEyeTooClose(SceneBox(), eye)) return 115;
-    if (IsEyeTooFar(SceneBox(), eye)) return 118;
+    if (IsEyeTooClose(SceneBox(), eye)) return kErrTooClose;
+    if (IsEyeTooFar(SceneBox(), eye)) return kErrTooFar;
     Observer().viewMoved = true;
     Observer().eye = eye;
     Observer().boxEye = SceneBox().WorldToBox(eye);
