@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <functional>
+#include <numbers>
 
 #include <gtest/gtest.h>
 
@@ -38,6 +40,29 @@ inline int CheckDrawnCurvePixels(TLevelWin& w,
             ++count;
         }
     return count;
+}
+
+// The 3D picture drawn afresh: of 36 points of the circle of the radius about the z axis at
+// height z, how many have a pixel of the curves' colour (colour 4) within 2 pixels.
+inline int CirclePointsInked(TPlot3Win& w, long double radius, long double z) {
+    w.InvalidateImage(ImageLayer::Background);
+    w.RenderImage(ImageLayer::Picture);
+    const QImage space = w.Image(ImageLayer::Picture);
+    const QRgb curve = w.OutputColor(w.DrawColor(4)).rgb();
+    int near = 0;
+    for (int k = 0; k < 36; ++k) {
+        const long double a = k * std::numbers::pi_v<long double> / 18;
+        const auto pixel = w.ProjectToPixel({radius * std::cos(a), radius * std::sin(a), z});
+        if (!pixel) continue;
+        bool found = false;
+        for (int dy = -2; dy <= 2 && !found; ++dy)
+            for (int dx = -2; dx <= 2 && !found; ++dx) {
+                const QPoint q = *pixel + QPoint(dx, dy);
+                found = space.valid(q) && space.pixel(q) == curve;
+            }
+        near += found ? 1 : 0;
+    }
+    return near;
 }
 
 class Plot3WindowTest : public ::testing::Test {

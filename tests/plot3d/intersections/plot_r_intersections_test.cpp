@@ -409,25 +409,7 @@ TEST_F(IntersectionTest, AUserSearchesAndSeesTheCurvesThroughTheMenus) {
         w->Inventory()[i].pen.colour = 9;
         w->Inventory()[i].extraColour = {9, 9};
     }
-    w->InvalidateImage(ImageLayer::Background);
-    w->RenderImage(ImageLayer::Picture);
-    const QImage space = w->Image(ImageLayer::Picture);
-    const QRgb red = w->OutputColor(w->DrawColor(4)).rgb();
-    int near = 0;
-    for (int k = 0; k < 36; ++k) {
-        const long double a = k * std::numbers::pi_v<long double> / 18;
-        const auto pixel =
-            w->ProjectToPixel({std::sqrt(3.0L) * std::cos(a), std::sqrt(3.0L) * std::sin(a), 1});
-        if (!pixel) continue;
-        bool found = false;
-        for (int dy = -2; dy <= 2 && !found; ++dy)
-            for (int dx = -2; dx <= 2 && !found; ++dx) {
-                const QPoint q = *pixel + QPoint(dx, dy);
-                found = space.valid(q) && space.pixel(q) == red;
-            }
-        near += found ? 1 : 0;
-    }
-    EXPECT_GE(near, 18);
+    EXPECT_GE(CirclePointsInked(*w, std::sqrt(3.0L), 1), 18);
 
     // "discard changes" takes the curves back and hides the window of curves.
     dialog->Press(platform::kIdCancel);

@@ -702,25 +702,7 @@ TEST_F(LevelWindowTest, LevelCurvesFollowTheirSurfaceOrAreDropped) {
         }
 
         // On the surface: the circle of level 4 at height 4 in the 3D picture.
-        w.InvalidateImage(ImageLayer::Background);
-        w.RenderImage(ImageLayer::Picture);
-        const QImage space = w.Image(ImageLayer::Picture);
-        const QRgb red = w.OutputColor(w.DrawColor(4)).rgb();
-        int near = 0;
-        for (int k = 0; k < 36; ++k) {
-            const long double a = k * kPi / 18;
-            const auto pixel =
-                w.ProjectToPixel({row.radius4 * std::cos(a), row.radius4 * std::sin(a), 4});
-            if (!pixel) continue;
-            bool found = false;
-            for (int dy = -2; dy <= 2 && !found; ++dy)
-                for (int dx = -2; dx <= 2 && !found; ++dx) {
-                    const QPoint q = *pixel + QPoint(dx, dy);
-                    found = space.valid(q) && space.pixel(q) == red;
-                }
-            near += found ? 1 : 0;
-        }
-        EXPECT_GE(near, 18) << row.b;
+        EXPECT_GE(CirclePointsInked(w, row.radius4, 4), 18) << row.b;
         CloseUnsaved(w);
     }
 }
