@@ -41,6 +41,14 @@ protected:
         const Vec3 boxEye = w.Observer().boxEye;
         EXPECT_TRUE(AllNear({boxEye.x, boxEye.y, boxEye.z}, {1, 2, 1.375L}));
     }
+    // A second window of the test's size that opens the file, as a user opens one.
+    static ::testing::AssertionResult OpenIn(TPlot3Win& other, const QString& path) {
+        other.SizeChanged(401, 301);
+        other.Create();
+        const int error = other.Load(path);
+        if (error == 0) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "opening " << path.toStdString() << ": " << error;
+    }
 };
 
 TEST_F(ReloadTest, AVersionElevenFileHasItsBoxComputedFromItsExamples) {
@@ -78,9 +86,7 @@ TEST_F(ReloadTest, AFileReadBackKeepsTheBoxItStored) {
     dialogs.fileAnswers.push_back(path);
     ASSERT_TRUE(win.FileSaveAs());
     TPlot3Win other(QStringLiteral("noname2.qz3"));
-    other.SizeChanged(401, 301);
-    other.Create();
-    ASSERT_EQ(other.Load(path), 0);
+    ASSERT_TRUE(OpenIn(other, path));
     ASSERT_EQ(other.Inventory().Count(), 1);
     ExpectKept(other);
     other.ClearModified();
@@ -103,9 +109,7 @@ TEST_F(ReloadTest, AFileWithAnEyeFarOutOpensWithTheEyeInRange) {
         dialogs.fileAnswers.push_back(path);
         ASSERT_TRUE(win.FileSaveAs());
         TPlot3Win other(QStringLiteral("noname2.qz3"));
-        other.SizeChanged(401, 301);
-        other.Create();
-        ASSERT_EQ(other.Load(path), 0);
+        ASSERT_TRUE(OpenIn(other, path));
         const Vec3 eye = other.Observer().eye;
         EXPECT_FALSE(IsEyeTooFar(other.SceneBox(), eye));
         EXPECT_GT(Vec3TaxiDist(eye, focus), 5000 * 16);
@@ -148,9 +152,7 @@ TEST_F(ReloadTest, AReversedStoredBoxIsOrderedAndStaysSoThroughSaves) {
         std::vector<std::vector<unsigned char>> saved;
         for (int round = 0; round < 3; ++round) {
             TPlot3Win other(QStringLiteral("noname2.qz3"));
-            other.SizeChanged(401, 301);
-            other.Create();
-            ASSERT_EQ(other.Load(path), 0);
+            ASSERT_TRUE(OpenIn(other, path));
             const TBox3 box = BoxOf(other.Inventory()[0]);
             EXPECT_TRUE(Near(box.min, row.openedMin)) << round;
             EXPECT_TRUE(Near(box.max, row.openedMax)) << round;
