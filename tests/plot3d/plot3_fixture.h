@@ -89,6 +89,17 @@ protected:
         clipboard.SetText(QString::fromLatin1(script));
         ASSERT_TRUE(win.SendCommand(resources::cmd::kPasteScript));
     }
+    // z = x^2 + y^2 over [-2, 2]^2 pasted into the window and its level window shown at the
+    // level z = value.
+    TLevelWin& ShowBowlLevel(TPlot3Win& win, long double value) {
+        OpenAndPaste(win, "EXPL3;x^2+y^2;-2;2;-2;2;\r\n");
+        win.RecomputeAllBoxes();
+        TLevelRequest request;
+        request.example = 0;
+        request.value = value;
+        win.ShowLevel(request);
+        return *win.LevelWindow();
+    }
     // Closes a window the test changed without asking to save it.
     static void CloseUnsaved(TPlot3Win& win) {
         win.ClearModified();

@@ -59,17 +59,8 @@ protected:
         w.EnableCommand(state);
         return state.enabled;
     }
-    // A level shown in the level window with the cursor mode on.
     // The level window at level 1 of z = x^2 + y^2 over [-2, 2]^2.
-    TLevelWin& LevelOneOfTheBowl() {
-        OpenAndPaste(win, "EXPL3;x^2+y^2;-2;2;-2;2;\r\n");
-        win.RecomputeAllBoxes();
-        TLevelRequest r;
-        r.example = 0;
-        r.value = 1;
-        win.ShowLevel(r);
-        return *win.LevelWindow();
-    }
+    TLevelWin& LevelOneOfTheBowl() { return ShowBowlLevel(win, 1); }
 
     TLevelWin& CursorOn(long double level) {
         TLevelRequest r;

@@ -28,13 +28,7 @@ protected:
     // z = x^2 + y^2 over [-2, 2]^2 (z from 0 up: its box is widened below 0), the level
     // window's cursor at (1, 1), on the level z = 2.
     TLevelWin& CursorAt11() {
-        OpenAndPaste(win, "EXPL3;x^2+y^2;-2;2;-2;2;\r\n");
-        win.RecomputeAllBoxes();
-        TLevelRequest r;
-        r.example = 0;
-        r.value = 7;
-        win.ShowLevel(r);
-        TLevelWin& w = *win.LevelWindow();
+        TLevelWin& w = ShowBowlLevel(win, 7);
         w.SendCommand(cmd::kMouseCursor);
         w.SetParentRedraw([] {});
         w.Roles().SetRole(examples::kRoleTrajectory, kCurveColour);
