@@ -106,12 +106,12 @@ int TPlotBWin::DrawToolOverlays(platform::DeviceContext& dc) {
 
 // ------------------------------------------------------------------------------ Lagrange points
 
-void TPlotBWin::EnterLagrangeMode(int i) {
+void TPlotBWin::EnterLagrangeMode(int i, examples::TLagrangePicking start) {
     if (!Inventory().IsIndex(i) || !Inventory()[i].IsLagrangeExplicit()) return;
     examples::TExample& e = Inventory()[i];
     lagrangeKept_ = e.points;
     lagrangeCountKept_ = e.LagrangeLastPoint();
-    e.LagrangeLastPoint() = -1;  // no point yet
+    if (start == examples::TLagrangePicking::Afresh) e.LagrangeLastPoint() = -1;  // no point yet
     State2D().lagrangeExample = i;
     SetMouseMode(cmd::kMouseLagrange);
     RebuildLagrangePolynomial(i);

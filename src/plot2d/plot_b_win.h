@@ -6,9 +6,10 @@
 // the window's region mode, and every shown example drawn by its kind; the picture layer adds
 // the overlays of the tools (the tracing sliders' cursors and vectors, and a slot for the
 // others) and the darts of the last throw. Mouse mode 126 picks the points of a Lagrange
-// polynomial: each left click adds a point (at most nine) and redraws the polynomial through
-// them; a right click on a picked point opens it in "LAGPT" to be typed or deleted, a right
-// click elsewhere or the ninth point ends the mode.
+// polynomial, a new one from none, an edited one from the points it has: each left click adds a
+// point (at most nine) and redraws the polynomial through them; a right click on a picked point
+// opens it in "LAGPT" to be typed or deleted, a right click elsewhere or the ninth point ends
+// the mode.
 #include "plot2d/plot_a_win.h"
 
 namespace quorlin::plot2d {
@@ -21,8 +22,8 @@ public:
     int DrawPicture(platform::DeviceContext& dc) override;
     int DrawExample(platform::DeviceContext& dc, int i) override;
 
-    // Example i's points are picked afresh with the mouse (mode 126).
-    void EnterLagrangeMode(int i) override;
+    // Example i's points are picked with the mouse (mode 126), afresh or from the points it has.
+    void EnterLagrangeMode(int i, examples::TLagrangePicking start) override;
     // Builds the polynomial of Lagrange example i from its points.
     void RebuildLagrangePolynomial(int i) override;
     void SetMouseMode(int id) override;

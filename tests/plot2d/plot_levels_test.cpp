@@ -1,11 +1,15 @@
-// The 2D levels in a window: Lagrange points picked with the mouse, derived examples following
-// their parents, the shading options of the Misc menu, the logarithmic window and the classes'
-// menus.
+// The 2D levels in a window: Lagrange points picked with the mouse, an edited polynomial's points
+// typed or deleted, derived examples following their parents, the shading options of the Misc
+// menu, the logarithmic window and the classes' menus.
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <numbers>
+#include <vector>
 
 #include "canvas/coordinate_dialog.h"
 
+#include "examples/levels/inventory_dialog.h"
 #include "examples/plot_test_window.h"
 #include "plot2d/plot2_win.h"
 #include "resources/command_ids.h"
@@ -32,7 +36,7 @@ protected:
 
 TEST_F(PlotLevelsTest, LagrangePointsArePickedWithTheMouse) {
     const int i = Add(k::kLagrange, {});
-    win.EnterLagrangeMode(i);
+    win.EnterLagrangeMode(i, examples::TLagrangePicking::Afresh);
     EXPECT_EQ(win.MouseMode(), cmd::kMouseLagrange);
     for (const auto& [x, y] : {std::pair{-2, 4}, {0, 0}, {1, 1}})
         Click(platform::MouseButton::Left, x, y);
@@ -46,7 +50,7 @@ TEST_F(PlotLevelsTest, LagrangePointsArePickedWithTheMouse) {
     ASSERT_TRUE(win.Formulas().EvalAtReal(*e.Tree(2), slot::kX, 2, y));
     EXPECT_NEAR((double)y, 4, 0.3);
     // Picking ended without a point keeps the points there were.
-    win.EnterLagrangeMode(i);
+    win.EnterLagrangeMode(i, examples::TLagrangePicking::Afresh);
     win.SetMouseMode(cmd::kMouseCoordinates);
     EXPECT_EQ(win.Inventory()[i].LagrangeLastPoint(), 2);
 }
@@ -56,7 +60,7 @@ TEST_F(PlotLevelsTest, LagrangePointsArePickedWithTheMouse) {
 // example then has. A right click off the points still ends the picking.
 TEST_F(PlotLevelsTest, APickedLagrangePointIsTypedOrDeletedInItsDialog) {
     const int i = Add(k::kLagrange, {});
-    win.EnterLagrangeMode(i);
+    win.EnterLagrangeMode(i, examples::TLagrangePicking::Afresh);
     for (const auto& [x, y] : {std::pair{-2, 4}, {0, 0}, {1, 1}, {3, 2}})
         Click(platform::MouseButton::Left, x, y);
     examples::TExample& e = win.Inventory()[i];
@@ -134,6 +138,122 @@ TEST_F(PlotLevelsTest, APickedLagrangePointIsTypedOrDeletedInItsDialog) {
     Click(platform::MouseButton::Right, -4, -4);
     EXPECT_EQ(win.MouseMode(), cmd::kMouseCoordinates);
     EXPECT_EQ(win.Inventory()[i].LagrangeLastPoint(), 1);
+}
+
+// A polynomial made earlier (here by a pasted script), edited from the inventory: the picking
+// starts from its points, so a right click on one opens it in "LAGPT". OK takes the retyped y,
+// "delete" removes a point; each time the polynomial is the Lagrange interpolant of the points
+// it then has, and ending the picking keeps them.
+struct EditedPolynomialRow {
+    const char* script;
+    std::vector<Vec2> points;  // the script's, at unequal spacings
+    const char* typedY;        // for the second point
+    long double newY;
+    int deleted;  // the point deleted afterwards
+};
+
+class LagrangeEditTest : public PlotLevelsTest {
+protected:
+    LagrangeEditTest() { win.Create(); }
+    // Presses "edit" in the inventory dialog with example i selected.
+    void EditFromTheInventory(int i) {
+        win.SendCommand(cmd::kInventory);
+        examples::TFnListDlg& d = *win.InventoryDialog();
+        d.SetSelectedIndex(examples::invent::kList, -1);
+        d.SetLineSelected(examples::invent::kList, i, true);
+        d.OnNotify(examples::invent::kList, platform::Notification::SelectionChanged);
+        d.Press(examples::invent::kEdit);
+    }
+    // A right click on the point, answered in "LAGPT" by `answer`; how often the dialog ran.
+    int RightClickOn(Vec2 point, const std::function<int(platform::Dialog&)>& answer) {
+        int runs = 0;
+        platform::ScopedDialogRunner runner([&](platform::Dialog& d) {
+            ++runs;
+            EXPECT_EQ(d.TemplateName(), "LAGPT");
+            EXPECT_TRUE(d.IsControlShown(canvas::TEditCoorDlg::kDelete));
+            EXPECT_EQ(d.GetText(canvas::TEditCoorDlg::kX).toStdString(),
+                      win.Format().FormatNum(point.x));
+            return answer(d);
+        });
+        Click(platform::MouseButton::Right, point.x, point.y);
+        return runs;
+    }
+    // The points of example i and its polynomial against the interpolant through `expected`.
+    void ExpectPolynomialThrough(int i, const std::vector<Vec2>& expected) {
+        examples::TExample& e = win.Inventory()[i];
+        ASSERT_EQ(e.LagrangeLastPoint() + 1, static_cast<int>(expected.size()));
+        for (std::size_t n = 0; n < expected.size(); ++n) {
+            EXPECT_EQ(e.points[n].x, expected[n].x) << n;
+            EXPECT_NEAR(static_cast<double>(e.points[n].y), static_cast<double>(expected[n].y),
+                        1e-15)
+                << n;
+        }
+        examples::LoadLagrangeCoefficients(e, win.Formulas());
+        for (const long double x : {-4.2L, -2.5L, -0.3L, 0.7L, 1.9L, 3.6L}) {
+            long double interpolant = 0;
+            for (std::size_t j = 0; j < expected.size(); ++j) {
+                long double term = expected[j].y;
+                for (std::size_t m = 0; m < expected.size(); ++m)
+                    if (m != j) term *= (x - expected[m].x) / (expected[j].x - expected[m].x);
+                interpolant += term;
+            }
+            long double y = 0;
+            ASSERT_TRUE(win.Formulas().EvalAtReal(*e.Tree(2), slot::kX, x, y));
+            EXPECT_NEAR(static_cast<double>(y), static_cast<double>(interpolant),
+                        1e-11 * std::max(1.0L, std::fabs(interpolant)))
+                << static_cast<double>(x);
+        }
+    }
+};
+
+TEST_F(LagrangeEditTest, AnEditedPolynomialsPointsAreTypedOrDeletedInTheirDialog) {
+    const EditedPolynomialRow rows[] = {
+        {"LAGRANGE;3;-2.5;1;0.5;-1.5;1.75;2;",
+         {{-2.5L, 1}, {0.5L, -1.5L}, {1.75L, 2}},
+         "3/4",
+         0.75L,
+         0},
+        {"LAGRANGE;5;-3.5;2;-1;-0.5;0.25;1.25;2;3;3.25;-2;",
+         {{-3.5L, 2}, {-1, -0.5L}, {0.25L, 1.25L}, {2, 3}, {3.25L, -2}},
+         "-sqrt(5)",
+         -std::sqrt(5.0L),
+         3},
+    };
+    for (const EditedPolynomialRow& row : rows) {
+        SCOPED_TRACE(row.script);
+        Paste(row.script);
+        const int i = win.Inventory().LastIndex();
+        ASSERT_TRUE(win.Inventory()[i].IsLagrangeExplicit());
+        ExpectPolynomialThrough(i, row.points);
+        EditFromTheInventory(i);
+        ASSERT_EQ(win.MouseMode(), cmd::kMouseLagrange);
+        ExpectPolynomialThrough(i, row.points);  // the picking starts from its points
+
+        std::vector<Vec2> points = row.points;
+        EXPECT_EQ(RightClickOn(points[1],
+                               [&row](platform::Dialog& d) {
+                                   d.SetText(canvas::TEditCoorDlg::kY,
+                                             QString::fromLatin1(row.typedY));
+                                   return d.Press(platform::kIdOk);
+                               }),
+                  1);
+        EXPECT_EQ(win.MouseMode(), cmd::kMouseLagrange);
+        points[1].y = row.newY;
+        ExpectPolynomialThrough(i, points);
+
+        const Vec2 gone = points[static_cast<std::size_t>(row.deleted)];
+        EXPECT_EQ(
+            RightClickOn(
+                gone, [](platform::Dialog& d) { return d.Press(canvas::TEditCoorDlg::kDelete); }),
+            1);
+        points.erase(points.begin() + row.deleted);
+        ExpectPolynomialThrough(i, points);
+
+        Click(platform::MouseButton::Right, 4.5L, -4.5L);  // off the points: the picking ends
+        EXPECT_EQ(win.MouseMode(), cmd::kMouseCoordinates);
+        ExpectPolynomialThrough(i, points);
+    }
+    EXPECT_TRUE(Errors().empty());
 }
 
 TEST_F(PlotLevelsTest, DerivedExamplesFollowTheirParents) {

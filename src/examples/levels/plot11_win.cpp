@@ -133,7 +133,7 @@ int TPlot11Win::NewExample(int kind) {
     if (e.kind == k::kSegment) AddSegmentEndpoints(i);
     MarkWindowSymbols();
     InventoryChanged(1);
-    if (Inventory()[i].IsLagrangeExplicit()) EnterLagrangeMode(i);
+    if (Inventory()[i].IsLagrangeExplicit()) EnterLagrangeMode(i, TLagrangePicking::Afresh);
     activateWindow();
     return i;
 }

@@ -150,7 +150,7 @@ bool TPlot1Win::EditExample(int k, bool force) {
         // The inventory stays busy through the point mode itself (mouse mode 126), which ends
         // however the user leaves it.
         Compiler().BuildLagrangeTree(k);
-        EnterLagrangeMode(k);
+        EnterLagrangeMode(k, TLagrangePicking::FromItsPoints);
         activateWindow();
         return true;
     }

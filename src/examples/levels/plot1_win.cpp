@@ -303,7 +303,7 @@ bool TPlot1Win::OpensLevelsDialog() const {
     return false;
 }
 void TPlot1Win::OpenIntersectionCurvesDialog(int) {}
-void TPlot1Win::EnterLagrangeMode(int) {}
+void TPlot1Win::EnterLagrangeMode(int, TLagrangePicking) {}
 void TPlot1Win::CloseToolDialogs(bool) {}
 void TPlot1Win::EnableInventory(bool) {}
 void TPlot1Win::RefreshExample(int, bool) {}

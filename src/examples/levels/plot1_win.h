@@ -53,6 +53,10 @@ inline constexpr int kMaxScriptText = 30000;
 // The most characters of clipboard text read for points.
 inline constexpr int kMaxPointsText = 32000;
 
+// Where the picking of a Lagrange polynomial's points starts: a new polynomial has no point yet;
+// one edited again starts from the points it has, so that each can be typed or deleted.
+enum class TLagrangePicking { Afresh, FromItsPoints };
+
 class TPlot1Win : public TPlot0Win {
 public:
     TPlot1Win(int kind, QString fileName, QString iniName, int dimension,
@@ -154,7 +158,7 @@ public:
     virtual void OpenLevelsDialog(int i);
     virtual bool OpensLevelsDialog() const;
     virtual void OpenIntersectionCurvesDialog(int i);
-    virtual void EnterLagrangeMode(int i);
+    virtual void EnterLagrangeMode(int i, TLagrangePicking start);
     virtual void CloseToolDialogs(bool force);
     virtual void EnableInventory(bool on);
     virtual void RefreshExample(int i, bool draw);

@@ -76,6 +76,11 @@ TExprNode* FunctionOf(examples::TExample& e) {
     return e.Tree(e.kind == k::kExplicit ? 2 : 7).get();
 }
 
+// Whether the point lies in the view; an implicit curve is traced over the view only.
+bool InView(const TIntersectionScene& scene, Vec2 p) {
+    return TXRange{scene.left, scene.right}.Holds(p.x) && TXRange{scene.down, scene.up}.Holds(p.y);
+}
+
 int VariableOp(int slotIndex) {
     return slotIndex == slot::kX ? op::kVarX : slotIndex == slot::kY ? op::kVarY : op::kVarT;
 }
@@ -319,9 +324,7 @@ TIntersection TIntersectionSearch::Scan(TIntersectionScene& scene, TPlan& plan) 
                            !XRangeOf(scene, plan.second).Holds(found.at.x)))
                 return std::nullopt;
         }
-        if (plan.inView && !(TXRange{scene.left, scene.right}.Holds(found.at.x) &&
-                             TXRange{scene.down, scene.up}.Holds(found.at.y)))
-            return std::nullopt;
+        if (plan.inView && !InView(scene, found.at)) return std::nullopt;
         f.SetVar(slot::kX, found.at.x);
         f.SetVar(slot::kY, found.at.y);
         const std::optional<Vec2> d1 =
@@ -403,9 +406,12 @@ TIntersection TIntersectionSearch::WalkPieces(TIntersectionScene& scene, int a, 
         }
         if (crossing.result != 0) continue;
         TIntersection found{1, crossing.at, 0, 0};
+        // A piece traced backwards runs in negative time: the step's length is its size.
         if (const std::optional<Vec2> exact =
-                RefinedMeeting(f, curveA, curveB, crossing.at, work.endTime))
+                RefinedMeeting(f, curveA, curveB, crossing.at, std::fabs(work.endTime)))
             found.at = *exact;
+        // The traced pieces reach a step past the view's edge: a meeting there is none.
+        if (!InView(scene, found.at)) continue;
         f.SetVar(slot::kX, found.at.x);
         f.SetVar(slot::kY, found.at.y);
         long double ax = 0, ay = 0, bx = 0, by = 0;

@@ -1,12 +1,14 @@
 // The intersection-points dialog on a 2D window: the meetings of two parabolas in turn with their
 // angle in degrees or radians, recorded on both curves; "select two" for one curve twice; no angle
 // in a logarithmic window; the second curve deleted or traced anew between two requests; two
-// implicit curves met to the last digits.
+// implicit curves met to the last digits, and only inside the view.
 #include "tools2d/searches/intersection_dialog.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "tools2d/tools_fixture.h"
 
@@ -139,6 +141,52 @@ TEST_F(IntersectionDialogTest, TwoImplicitCurvesMeetToTheLastDigits) {
             EXPECT_NE(Shown(d).find("z = " + win.FormatNum(row.degrees)), std::string::npos)
                 << Shown(d);
         }
+    }
+}
+
+struct ViewedPairRow {
+    int width, height;  // the window; its view shows x from -5 to 5
+    bool walkTheSine;   // the second curve, whose traced pieces the search walks
+};
+
+// y = sin(8x) and y = 0.3 meet at x = (asin 0.3 + 2 k pi) / 8 and (pi - asin 0.3 + 2 k pi) / 8.
+// The traced pieces reach a step past the view, where the next meetings (x = 5.067, -5.143)
+// are not drawn: no request gives them, and every one inside comes in turn, also on the pieces
+// the tracer followed backwards from its start.
+TEST_F(IntersectionDialogTest, TwoImplicitCurvesMeetOnlyInsideTheView) {
+    const ViewedPairRow rows[] = {{320, 240, false}, {160, 120, false}, {320, 240, true}};
+    std::vector<long double> inside;
+    for (int k = -8; k <= 8; ++k)
+        for (const long double x : {std::asin(0.3L), kPi - std::asin(0.3L)})
+            if (const long double at = (x + 2 * k * kPi) / 8; std::fabs(at) < 5)
+                inside.push_back(at);
+    ASSERT_EQ(inside.size(), 25u);
+    for (const ViewedPairRow& row : rows) {
+        SCOPED_TRACE(std::to_string(row.width) + " x " + std::to_string(row.height));
+        win.SizeChanged(row.width, row.height);
+        const canvas::TViewFrame& view = win.View();
+        ASSERT_EQ(std::pair(view.left, view.right), std::pair(-5.0L, 5.0L));
+        ASSERT_LT(view.up, 4);  // the window is wider than high
+        Paste(row.walkTheSine ? "IMPL2;y=0.3;IMPL2;y=sin(8x);" : "IMPL2;y=sin(8x);IMPL2;y=0.3;");
+        Picture();  // the curves are traced
+        const int first = win.Inventory().LastIndex() - 1;
+        TInterCCDlg& d = Meetings();
+        Pick(d, first);
+        PickSecond(d, first + 1);
+        std::vector<long double> met;
+        for (std::size_t request = 0; request < 2 * inside.size(); ++request) {
+            if (request > 0) d.Press(TInterCCDlg::kNext);
+            const TIntersection& found = d.Result();
+            ASSERT_EQ(found.result, 1) << request;
+            EXPECT_TRUE(found.at.x >= view.left && found.at.x <= view.right) << found.at.x;
+            EXPECT_TRUE(found.at.y >= view.down && found.at.y <= view.up) << found.at.y;
+            EXPECT_NEAR(found.at.y, 0.3L, 1e-9L) << request;
+            met.push_back(found.at.x);
+        }
+        for (const long double x : inside)
+            EXPECT_TRUE(std::ranges::any_of(met, [x](long double m) {
+                return std::fabs(m - x) < 1e-9L;
+            })) << x;
     }
 }
 

@@ -1,7 +1,8 @@
 // The meetings of two curves against their closed forms, one per request, for each method of
 // the pair's classes, with the angle between the curves there; only where both curves are drawn
-// (segments between their ends, explicit curves over their locked ranges or the view); pairs
-// without a method, and the curves that agree everywhere.
+// (segments between their ends, explicit curves over their locked ranges or the view, implicit
+// curves inside the view, its y-range too); pairs without a method, and the curves that agree
+// everywhere.
 #include "tools2d/searches/intersection_search.h"
 
 #include <cmath>
@@ -32,6 +33,7 @@ struct MeetRow {
     std::vector<Vec2> points;  // successive requests
     long double degrees;       // the angle at the first
     TXRange view{-5, 5};       // the x-range the view shows
+    TXRange viewY{-5, 5};      // and its y-range
 };
 
 class IntersectionSearchTest : public examples::CompileTest {
@@ -48,13 +50,15 @@ protected:
             e.lockInterval = c.locked ? 1 : 0;
         });
     }
-    // The view shows x in `across`, y from -5 to 5.
-    TIntersectionScene Scene(TXRange across = {-5, 5}) {
+    // The view shows x in `across`, y in `upwards`.
+    TIntersectionScene Scene(TXRange across = {-5, 5}, TXRange upwards = {-5, 5}) {
         return TIntersectionScene{.f = ctx,
                                   .compiler = compiler,
                                   .inventory = inventory,
                                   .left = across.low,
-                                  .right = across.high};
+                                  .right = across.high,
+                                  .down = upwards.low,
+                                  .up = upwards.high};
     }
     // Each row's curves, met in turn where the row says, with the angle at the first meeting.
     void ExpectMeetings(std::span<const MeetRow> rows);
@@ -143,6 +147,16 @@ TEST_F(IntersectionSearchTest, CurvesMeetOnlyWhereBothAreDrawn) {
          {{kHalfRoot, kHalfRoot}, {kHalfRoot, kHalfRoot}},
          90,
          {0, 2}},
+        // A wide view whose y-range reaches past y = 7 (the same pair meets nowhere in a lower
+        // one, below). The circle's normal (x, y) at (-1, 7) is atan(1/7) off upright; the
+        // directions, the line's (1, 0) and the circle's (-y, x), are 180 - atan(1/7) apart.
+        {"line y = 7, implicit circle of radius sqrt 50 in a view up to 7.5",
+         {k::kLine, {"0", "1", "7"}},
+         {k::kImplicit, {"", "", "x^2+y^2-50"}},
+         {{-1, 7}, {1, 7}, {-1, 7}},
+         180 - std::atan(1.0L / 7) * 180 / kPi,
+         {-10, 10},
+         {-7.5L, 7.5L}},
     };
     ExpectMeetings(rows);
 }
@@ -153,7 +167,7 @@ void IntersectionSearchTest::ExpectMeetings(std::span<const MeetRow> rows) {
         const int a = AddCurve(row.a);
         const int b = AddCurve(row.b);
         TIntersectionSearch search;
-        TIntersectionScene scene = Scene(row.view);
+        TIntersectionScene scene = Scene(row.view, row.viewY);
         ctx.SetVar(slot::kX, 7);
         for (std::size_t n = 0; n < row.points.size(); ++n) {
             const TIntersection found = search.Next(scene, a, b);
@@ -171,6 +185,7 @@ struct FailRow {
     Curve a, b;
     int result;
     TXRange view{-5, 5};
+    TXRange viewY{-5, 5};
 };
 
 TEST_F(IntersectionSearchTest, PairsThatDoNotMeetOrAgreeEverywhere) {
@@ -214,13 +229,20 @@ TEST_F(IntersectionSearchTest, PairsThatDoNotMeetOrAgreeEverywhere) {
          {k::kImplicit, {"", "", "x^2+y^2-100"}},
          {k::kSegment, {"0.6", "-20", "0.6", "20"}},
          0},
+        // The view is wider than high: (-1, 7) and (1, 7) lie in its x-range, above its y-range.
+        {"line y = 7, implicit circle of radius sqrt 50 in a view up to 6.5",
+         {k::kLine, {"0", "1", "7"}},
+         {k::kImplicit, {"", "", "x^2+y^2-50"}},
+         0,
+         {-10, 10},
+         {-6.5L, 6.5L}},
     };
     for (const FailRow& row : rows) {
         SCOPED_TRACE(row.name);
         const int a = AddCurve(row.a);
         const int b = AddCurve(row.b);
         TIntersectionSearch search;
-        TIntersectionScene scene = Scene(row.view);
+        TIntersectionScene scene = Scene(row.view, row.viewY);
         for (int request = 0; request < 3; ++request)
             EXPECT_EQ(search.Next(scene, a, b).result, row.result) << request;
     }

@@ -1,7 +1,8 @@
 // The zeros of explicit curves, segments and lines against their closed forms, one per request:
 // in turn along the range and round again, at even multiplicity, none at a pole, "too many" on
 // y = 0, and the upright segments and lines read from their compiled ends; each curve scanned
-// where it is drawn now (a curve without a locked range and a line across the view).
+// where it is drawn now (a curve without a locked range, a periodic one, and a line across the
+// view).
 #include "tools2d/searches/zero_search.h"
 
 #include <cmath>
@@ -119,7 +120,8 @@ struct DrawnRow {
     const char* lockedRange;  // the range text of a locked explicit curve, or none
     TXRange view;
     TZeroOutcome outcome;
-    long double zero;
+    std::vector<long double> zeros;  // in the order of the requests
+    bool periodic = false;           // the locked range is a period the curve repeats
 };
 
 TEST_F(ZeroSearchTest, EachCurveIsScannedWhereItIsDrawnNow) {
@@ -132,49 +134,59 @@ TEST_F(ZeroSearchTest, EachCurveIsScannedWhereItIsDrawnNow) {
          nullptr,
          {-20, 20},
          TZeroOutcome::Found,
-         10},
+         {10}},
         {"moved right: the crossing left the view",
          k::kExplicit,
          {"", "x+3"},
          nullptr,
          {-1, 7},
          TZeroOutcome::NotFound,
-         0},
+         {}},
         {"a locked range stays the curve's own",
          k::kExplicit,
          {"", "x-10"},
          "-5;5",
          {-20, 20},
          TZeroOutcome::NotFound,
-         0},
+         {}},
         {"locked beyond the view",
          k::kExplicit,
          {"", "x-10"},
          "-3;12",
          {-1, 4},
          TZeroOutcome::Found,
-         10},
+         {10}},
         {"x + 2y = 3 across the view",
          k::kLine,
          {"1", "2", "3"},
          nullptr,
          {-4, 6},
          TZeroOutcome::Found,
-         3},
+         {3}},
         {"2x - y = -1.5 across the view",
          k::kLine,
          {"2", "-1", "-1.5"},
          nullptr,
          {-3, 1.3L},
          TZeroOutcome::Found,
-         -0.75L},
+         {-0.75L}},
+        // Its [0, 1) piece repeats across the view: the zeros 0.25 and 0.75 come back at 2.25
+        // and 2.75.
+        {"periodic over [0, 1), locked",
+         k::kExplicit,
+         {"", "(x-0.5)^2-0.0625"},
+         "0;1",
+         {2, 3},
+         TZeroOutcome::Found,
+         {2.25L, 2.75L, 2.25L},
+         true},
         {"x + 2y = 3 off the view",
          k::kLine,
          {"1", "2", "3"},
          nullptr,
          {-4, 2},
          TZeroOutcome::NotFound,
-         0},
+         {}},
     };
     for (const DrawnRow& row : rows) {
         SCOPED_TRACE(row.name);
@@ -188,10 +200,18 @@ TEST_F(ZeroSearchTest, EachCurveIsScannedWhereItIsDrawnNow) {
                 e.lockInterval = 1;
                 e.Text(7) = row.lockedRange;
             }
+            if (row.periodic) {
+                e.periodic = 1;
+                e.rangeLow[0] = 0;  // the period, as the curve's own range
+                e.rangeHigh[0] = 1;
+            }
         });
-        const TZeroResult found = Next(i);
-        EXPECT_EQ(found.outcome, row.outcome);
-        if (row.outcome == TZeroOutcome::Found) EXPECT_NEAR(found.zero, row.zero, 1e-12L);
+        if (row.zeros.empty()) EXPECT_EQ(Next(i).outcome, row.outcome);
+        for (const long double zero : row.zeros) {
+            const TZeroResult found = Next(i);
+            EXPECT_EQ(found.outcome, row.outcome);
+            EXPECT_NEAR(found.zero, zero, 1e-12L);
+        }
     }
 }
 
