@@ -3,6 +3,11 @@
 // on its timer steers it from the keyboard, whichever of the program's windows has the focus
 // (a tool dialog that started it, a slider, the frame). Only key presses move; everything else
 // goes where it was going.
+//
+// Several routes may live at once (a run in each of two windows). A key addressed to a live
+// route's target, or to a widget inside one, goes where it was going; a key meant elsewhere goes
+// to the target of the newest live route only; a routed copy is never routed again. So every key
+// is delivered once.
 #include <QObject>
 #include <QPointer>
 #include <functional>
@@ -23,6 +28,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Its target lives and its test agrees.
+    bool IsLive() const;
+    // The newest live route, or null.
+    static const KeyRoute* NewestLive();
+    // The widget is a live route's target or inside one.
+    static bool InsideLiveTarget(const QWidget& widget);
+
     QPointer<QWidget> target_;
     std::function<bool()> active_;
 };

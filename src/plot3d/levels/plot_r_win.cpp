@@ -10,6 +10,7 @@
 #include "platform/key_poll.h"
 #include "plot3d/scene/commands3d.h"
 #include "plot3d/scene/example_boxes.h"
+#include "plot3d/slicer/slice_dialog.h"
 #include "plot3d/stereogram/rds_window.h"
 #include "resources/command_ids.h"
 
@@ -43,8 +44,9 @@ TPlotRWin::TPlotRWin(QString fileName, QString iniName, std::string_view menu, Q
 
 TPlotRWin::~TPlotRWin() {
     // A window ended without closing still ends its stereogram window before the examples
-    // that window shares.
+    // that window shares, and its slicer while the player that the slicer's run ends is whole.
     if (stereogramWindow_) delete stereogramWindow_->OuterWidget();
+    delete slicerDialog_.data();
 }
 
 void TPlotRWin::SetupWindow() {

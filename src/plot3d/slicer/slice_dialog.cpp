@@ -31,6 +31,20 @@ TSliceDlg::TSliceDlg(TPlotRWin& window)
                 std::span<const int>(kSurfaceKinds.data(), kSurfaceKinds.size() - 1)),
       owner_(window) {}
 
+TSliceDlg::~TSliceDlg() {
+    // Deleted while a value runs (its surface went, its window ends): the run ends with it, as
+    // its callbacks hold this dialog; nothing shows the dialog again on the way out.
+    deleting_ = true;
+    if (run_) owner_.StopPlaying();
+}
+
+void TSliceDlg::setVisible(bool visible) {
+    // A dialog hidden while it stands aside for its run gets no hide event, so the run ends here
+    // for every hiding: closing, its window hidden, its surface gone.
+    if (!visible && run_ && !steppingAside_) owner_.StopPlaying();
+    TComboDlg::setVisible(visible);
+}
+
 int TSliceDlg::Steps() const {
     return examples::UsableSteps(owner_.SliderSteps(), examples::TSliderSteps::kSlicerSlot).steps;
 }
@@ -118,8 +132,9 @@ void TSliceDlg::Animate(bool onU, bool reverse) {
     // The dialog steps aside while the value runs, and every key goes to the window that runs
     // it, wherever the focus is: Q always ends the run. The slices are drawn whole, so no
     // drawing takes a key meant for the run.
-    steppedAside_ = true;
+    steppingAside_ = true;
     hide();
+    steppingAside_ = false;
     keyRoute_.emplace(owner_, [this] { return run_.has_value(); });
     const bool polling = std::exchange(owner_.Output().noPolling, true);
     owner_.PlayTool([this] { AnimationTick(); }, [this](int key) { AnimationKey(key); },
@@ -133,16 +148,10 @@ void TSliceDlg::EndRun(bool polling) {
     run_.reset();
     running_ = nullptr;
     keyRoute_.reset();
-    steppedAside_ = false;
+    if (deleting_) return;
     if (!IsHidden()) show();
     ShowValues();
     SetBars();
-}
-
-void TSliceDlg::CmCancel() {
-    // Closed while a value runs: the run ends first.
-    if (run_) owner_.StopPlaying();
-    TComboDlg::CmCancel();
 }
 
 void TSliceDlg::AnimationTick() {
@@ -159,13 +168,6 @@ void TSliceDlg::AnimationKey(int key) {
     const int before = run_->delay;
     run_ = SlicerKey(*run_, key);
     if (run_->delay != before) owner_.SetToolPeriod(run_->delay);
-}
-
-void TSliceDlg::hideEvent(QHideEvent* event) {
-    // A run belongs to the shown dialog: hiding or closing it ends the run (not the dialog
-    // stepping aside for it).
-    if (run_ && !steppedAside_) owner_.StopPlaying();
-    TComboDlg::hideEvent(event);
 }
 
 int TSliceDlg::AddTangent(bool plane) {

@@ -2,9 +2,10 @@
 // TSliceDlg: the 3D window's modeless slicer ("SLICER"). It holds one point (u, v) of the
 // selected surface's parameter domain, moved by two bars or typed values; "autorev" and
 // "autocyc" run one value on the window's timer (a player: blank, S, F steer it, Q, any command,
-// closing the window or closing this dialog end it; the dialog steps aside meanwhile and the
-// program's keys go to the window, wherever the focus is); "tangent plane" and "tangent lines" add
-// the tangent examples at the point, a value typed with "@" and a letter following that parameter.
+// closing the window, hiding, closing or deleting this dialog end it; the dialog steps aside
+// meanwhile and the program's keys go to the window, wherever the focus is); "tangent plane" and
+// "tangent lines" add the tangent examples at the point, a value typed with "@" and a letter
+// following that parameter.
 // The window draws the two slices through the point while the dialog shows.
 #include <optional>
 
@@ -32,6 +33,10 @@ public:
     static constexpr int kTangentLines = 768;
 
     explicit TSliceDlg(TPlotRWin& window);
+    ~TSliceDlg() override;
+
+    // Hiding the dialog, for whatever reason, ends its run (but for its stepping aside for it).
+    void setVisible(bool visible) override;
 
     // The point the slices go through: the surface and (u, v); empty while hidden (but for a
     // run) or with nothing selected.
@@ -63,10 +68,8 @@ protected:
     void ComboHook17() override;
     void SelectionChanged() override;
     void CmOk() override;
-    void CmCancel() override;
     void OnControl(int id) override;
     void OnNotify(int id, platform::Notification what) override;
-    void hideEvent(QHideEvent* event) override;
 
 private:
     void ShowValues();
@@ -75,7 +78,8 @@ private:
     int Steps() const;
     void AnimationTick();
     void AnimationKey(int key);
-    // The run ended: the drawing's key polls as they were, the dialog back with the value.
+    // The run ended: the drawing's key polls as they were, the dialog back with the value (not
+    // when it is being deleted).
     void EndRun(bool polling);
 
     TPlotRWin& owner_;
@@ -86,9 +90,12 @@ private:
     TSlicerAxis* running_ = nullptr;
     bool reverse_ = false;
     std::optional<TSlicerRun> run_;
-    // Hidden for the run (not closed), and the keys routed to the window meanwhile.
-    bool steppedAside_ = false;
+    // True while the dialog hides itself for its run, the one hiding that keeps the run.
+    bool steppingAside_ = false;
+    // The keys routed to the window while the run lasts.
     std::optional<platform::KeyRoute> keyRoute_;
+    // In the destructor: the run's end leaves the dialog alone.
+    bool deleting_ = false;
 };
 
 }  // namespace quorlin::plot3d

@@ -1,20 +1,25 @@
 // The slicer of the 3D window reached through its menu: typed values clamped with the bars
 // following, "0.5@B" with "tangent plane", the tangent buttons by the inventory's room, and a
-// running value stepped on the window's timer that ends when the dialog hides or Q is pressed.
+// running value stepped on the window's timer that ends when the dialog hides or goes or Q is
+// pressed; two runs at once in two windows, each key reaching one of them once.
 #include "plot3d/slicer/slice_dialog.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QScrollBar>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <tuple>
 
 #include <gtest/gtest.h>
 
+#include "examples/levels/inventory_dialog.h"
 #include "examples/levels/slide_dialog.h"
+#include "examples/operations/inventory_panel.h"
 #include "plot3d/window3d_fixture.h"
 
 namespace quorlin::plot3d {
@@ -22,16 +27,47 @@ namespace {
 
 namespace cmd = resources::cmd;
 
+void PressKey(QWidget* target, int key) {
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, QString(QChar(key)).toLower());
+    QCoreApplication::sendEvent(target, &event);
+}
+
+// Counts the show events of the widgets it watches.
+class ShowCounter : public QObject {
+public:
+    int shows = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Show) ++shows;
+        return false;
+    }
+};
+
 class SliceDialogTest : public quorlin::testing::Window3DTest {
 protected:
-    TSliceDlg& Open(const char* script) {
-        Paste(script);
-        EXPECT_TRUE(win.SendCommand(cmd::kSlicer));
-        TSliceDlg* d = win.SlicerDialog();
+    TSliceDlg& Open(const char* script) { return Open(win, script); }
+    TSliceDlg& Open(TPlot3Win& w, const char* script) {
+        clipboard.SetText(QString::fromLatin1(script));
+        EXPECT_TRUE(w.SendCommand(cmd::kPasteScript));
+        EXPECT_TRUE(w.SendCommand(cmd::kSlicer));
+        TSliceDlg* d = w.SlicerDialog();
         EXPECT_NE(d, nullptr);
         EXPECT_TRUE(d->isVisible());
         return *d;
     }
+    // A second 3D window beside the fixture's, closed at the end.
+    struct OtherWindow {
+        TPlot3Win w{QStringLiteral("noname2.qz3")};
+        OtherWindow() {
+            w.SizeChanged(331, 257);
+            w.Create();
+        }
+        ~OtherWindow() {
+            w.ClearModified();
+            w.CloseWindow();
+        }
+    };
 };
 
 TEST_F(SliceDialogTest, ATypedValueOutsideIsClampedAndMovesTheBar) {
@@ -209,6 +245,175 @@ TEST_F(SliceDialogTest, KeysReachTheRunWhereverTheFocusIs) {
     const QString before = d.GetText(TSliceDlg::kUEdit);
     press(d.Control(TSliceDlg::kUEdit), Qt::Key_7);
     EXPECT_EQ(d.GetText(TSliceDlg::kUEdit).size(), before.size() + 1);  // the 7 is typed in
+}
+
+// Two windows run a value each. A key addressed to a window (or a widget inside it) steers that
+// window's run; a key meant elsewhere (another widget, a control of a slicer standing aside)
+// steers the newer run only; each key is delivered once. Q in window A ends A's run, B's goes
+// on, and then takes the keys meant elsewhere alone until its own Q.
+TEST_F(SliceDialogTest, TwoRunsAtOnceTakeEachKeyOnce) {
+    OtherWindow other;
+    TSliceDlg& a = Open("EXPL3;x*y;0;2;-1;1;\r\n");
+    TSliceDlg& b = Open(other.w, "EXPL3;x+y;-3;1;-2;5;\r\n");
+    a.Press(TSliceDlg::kAutoCycU);
+    b.Press(TSliceDlg::kAutoCycV);
+    ASSERT_TRUE(win.IsPlaying());
+    ASSERT_TRUE(other.w.IsPlaying());
+    QWidget elsewhere;
+    enum class To { Elsewhere, A, B, EditOfA };
+    const auto receiver = [&](To to) -> QWidget* {
+        switch (to) {
+            case To::Elsewhere:
+                return &elsewhere;
+            case To::A:
+                return &win;
+            case To::B:
+                return &other.w;
+            case To::EditOfA:
+                return a.Control(TSliceDlg::kUEdit);
+        }
+        return nullptr;
+    };
+    // Each run's direction afterwards, 0 when it ended.
+    const auto direction = [](const TSliceDlg& d) { return d.Run() ? d.Run()->direction : 0; };
+    const struct {
+        const char* name;
+        To to;
+        int key;
+        int aDirection;
+        int bDirection;
+    } steps[] = {
+        {"a elsewhere", To::Elsewhere, Qt::Key_A, 1, 1},
+        {"a to A", To::A, Qt::Key_A, 1, 1},
+        {"a to B", To::B, Qt::Key_A, 1, 1},
+        {"blank elsewhere: the newer run", To::Elsewhere, Qt::Key_Space, 1, -1},
+        {"blank to A", To::A, Qt::Key_Space, -1, -1},
+        {"blank in A's slicer: the newer run", To::EditOfA, Qt::Key_Space, -1, 1},
+        {"blank to B", To::B, Qt::Key_Space, -1, -1},
+        {"Q to A: A ends", To::A, Qt::Key_Q, 0, -1},
+        {"blank elsewhere: B alone", To::Elsewhere, Qt::Key_Space, 0, 1},
+        {"blank to the idle A: B alone", To::A, Qt::Key_Space, 0, -1},
+        {"Q to B: B ends", To::B, Qt::Key_Q, 0, 0},
+    };
+    for (const auto& step : steps) {
+        PressKey(receiver(step.to), step.key);
+        EXPECT_EQ(std::tuple(direction(a), direction(b)),
+                  std::tuple(step.aDirection, step.bDirection))
+            << step.name;
+        EXPECT_EQ(std::tuple(win.IsPlaying(), other.w.IsPlaying()),
+                  std::tuple(step.aDirection != 0, step.bDirection != 0))
+            << step.name;
+    }
+    EXPECT_TRUE(a.isVisible());
+    EXPECT_TRUE(b.isVisible());
+    EXPECT_TRUE(Errors().empty());
+}
+
+// B's run steps on its timer while A's has ended, and A's timer moves nothing.
+TEST_F(SliceDialogTest, TheOtherRunStepsOnAfterQEndsOne) {
+    OtherWindow other;
+    TSliceDlg& a = Open("EXPL3;x*y;0;2;-1;1;\r\n");
+    TSliceDlg& b = Open(other.w, "EXPL3;x+y;-3;1;-2;5;\r\n");
+    a.Press(TSliceDlg::kAutoCycU);
+    b.Press(TSliceDlg::kAutoRevU);
+    PressKey(&win, Qt::Key_Q);
+    ASSERT_FALSE(win.IsPlaying());
+    ASSERT_TRUE(b.Run().has_value());
+    const long double aValue = a.U().value;
+    const int before = b.Run()->position;
+    win.OnTimer(examples::kAnimationTimer);
+    other.w.OnTimer(examples::kAnimationTimer);
+    ASSERT_TRUE(b.Run().has_value());
+    EXPECT_EQ(b.Run()->position, before + 1);
+    EXPECT_EQ(a.U().value, aValue);
+    EXPECT_FALSE(a.Run().has_value());
+}
+
+// However the slicer goes while its value runs, the run ends with it: the window stops playing
+// at once with its key polls and delay as the run left them, a later tick of its timer moves
+// nothing, and keys go where they were going. Each row has a window of its own, its inventory
+// dialog opened before the run as a user opens it.
+TEST_F(SliceDialogTest, TheRunEndsWhenTheSlicerGoesAnyWay) {
+    const struct {
+        const char* name;
+        std::function<void(TPlot3Win&, TSliceDlg&)> end;
+    } rows[] = {
+        {"the inventory deletes the last surface",
+         [](TPlot3Win& w, TSliceDlg&) {
+             examples::TFnListDlg& inventory = *w.InventoryDialog();
+             inventory.SetLineSelected(examples::invent::kList, 0, true);
+             inventory.OnNotify(examples::invent::kList, platform::Notification::SelectionChanged);
+             inventory.Press(examples::invent::kDelete);
+             EXPECT_EQ(w.Inventory().Count(), 0);
+         }},
+        {"the tool dialogs closed", [](TPlot3Win& w, TSliceDlg&) { w.CloseToolDialogs(true); }},
+        {"the window hidden", [](TPlot3Win& w, TSliceDlg&) { w.HideWindow(); }},
+        {"the slicer deleted",
+         [](TPlot3Win&, TSliceDlg& d) {
+             ShowCounter shown;
+             d.installEventFilter(&shown);
+             delete &d;
+             EXPECT_EQ(shown.shows, 0);  // not shown again on its way out
+         }},
+        {"the slicer closed", [](TPlot3Win&, TSliceDlg& d) { d.Press(platform::kIdCancel); }},
+    };
+    for (const auto& row : rows) {
+        OtherWindow fresh;
+        TPlot3Win& w = fresh.w;
+        clipboard.SetText(QStringLiteral("EXPL3;x*y;0;2;-1;1;\r\n"));
+        ASSERT_TRUE(w.SendCommand(cmd::kPasteScript)) << row.name;
+        ASSERT_TRUE(w.SendCommand(cmd::kInventory)) << row.name;
+        ASSERT_NE(w.InventoryDialog(), nullptr) << row.name;
+        ASSERT_TRUE(w.SendCommand(cmd::kSlicer)) << row.name;
+        const QPointer<TSliceDlg> d = w.SlicerDialog();
+        ASSERT_TRUE(d) << row.name;
+        w.SetDelay(70);
+        const bool polling = w.Output().noPolling;
+        d->Press(TSliceDlg::kAutoCycV);
+        ASSERT_TRUE(w.IsPlaying()) << row.name;
+        PressKey(&w, Qt::Key_S);  // the run's delay: 75
+        row.end(w, *d);
+        EXPECT_FALSE(w.IsPlaying()) << row.name;
+        EXPECT_EQ(std::tuple(w.Output().noPolling, w.Delay()), std::tuple(polling, 75)) << row.name;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        w.OnTimer(examples::kAnimationTimer);
+        EXPECT_FALSE(w.IsPlaying()) << row.name;
+        if (d) EXPECT_FALSE(d->Run().has_value()) << row.name;
+        if (d) EXPECT_FALSE(d->isVisible()) << row.name;
+        QWidget elsewhere;
+        auto* typed = new QLineEdit(&elsewhere);
+        PressKey(typed, Qt::Key_7);
+        EXPECT_EQ(typed->text(), QStringLiteral("7")) << row.name;  // not routed to the window
+    }
+    EXPECT_TRUE(Errors().empty());
+}
+
+// A window that closes, or is deleted without closing, while its slicer runs: the run ends and
+// the slicer goes with it, with nothing left to route keys or tick.
+TEST_F(SliceDialogTest, AWindowClosedOrDeletedMidRunEndsItsRun) {
+    for (const bool deleted : {false, true}) {
+        auto w = std::make_unique<TPlot3Win>(QStringLiteral("noname3.qz3"));
+        w->SizeChanged(287, 343);
+        w->Create();
+        TSliceDlg& d = Open(*w, "EXPL3;x*y;-2;1;0;3;\r\n");
+        const QPointer<TSliceDlg> slicer(&d);
+        d.Press(TSliceDlg::kAutoRevU);
+        ASSERT_TRUE(w->IsPlaying()) << deleted;
+        w->ClearModified();
+        if (!deleted) {
+            ASSERT_TRUE(w->CloseWindow()) << deleted;
+            EXPECT_FALSE(w->IsPlaying());
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            EXPECT_TRUE(slicer.isNull());
+            w->OnTimer(examples::kAnimationTimer);
+        }
+        w.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(slicer.isNull()) << deleted;
+        QLineEdit typed;
+        PressKey(&typed, Qt::Key_7);
+        EXPECT_EQ(typed.text(), QStringLiteral("7")) << deleted;
+    }
 }
 
 }  // namespace
