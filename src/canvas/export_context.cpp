@@ -1,7 +1,9 @@
 #include "canvas/export_context.h"
 
 #include "canvas/export_format.h"
+#include "platform/boxes.h"
 #include "platform/strings.h"
+#include "shell/diagram_file.h"
 
 #include <QFileInfo>
 #include <QFont>
@@ -52,9 +54,19 @@ bool ExportContext::MayReplace(const QString& path) {
     return host.ConfirmOverwrite(path);
 }
 
+namespace {
+
+// What a failed diagram save would show for the output's file.
+QString OutputFailure(const ExportFile& output) {
+    const int error = SaveErrorNumber(SaveTargetStateOf(output.Path(), output.ErrorNumber()));
+    return platform::FileErrorText(error, output.Path(), output.ErrorText());
+}
+
+}  // namespace
+
 bool ExportContext::OpenOutput(const QString& path) {
     if (!output.Open(path)) {
-        failure = path + ": " + output.ErrorText();
+        failure = OutputFailure(output);
         return false;
     }
     noOverwriteQuestion = true;
@@ -62,9 +74,8 @@ bool ExportContext::OpenOutput(const QString& path) {
 }
 
 bool ExportContext::CloseOutput() {
-    const QString path = output.Path();
     if (output.Close()) return true;
-    if (failure.isEmpty()) failure = path + ": " + output.ErrorText();
+    if (failure.isEmpty()) failure = OutputFailure(output);
     return false;
 }
 
@@ -111,9 +122,7 @@ QString ExportString(int id, const char* fallback) {
 namespace {
 
 ExportReport Report(const ExportContext& context, int savedId, const char* savedText) {
-    if (!context.failure.isEmpty())
-        return {false, ExportString(62, "hmm ..."),
-                ExportString(411, "cannot open file") + "\n" + context.failure};
+    if (!context.failure.isEmpty()) return {false, ExportString(62, "hmm ..."), context.failure};
     return {true, ExportString(88, "success"), ExportString(savedId, savedText)};
 }
 

@@ -97,7 +97,8 @@ struct ExportContext {
     long double boxHalfWidth = 5.0L;
     long double boxHalfHeight = 5.0L;
 
-    // Why the last export did not write all its files; empty when it did.
+    // Why the last export did not write all its files (the error, the file and the system's
+    // reason, as a failed save shows them); empty when it did.
     QString failure;
 
     // Whether an output of this kind runs: its writer's hooks are then fed by every drawing.

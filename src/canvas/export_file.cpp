@@ -7,14 +7,12 @@
 #include <cstring>
 #include <span>
 
-#include "platform/whole_file.h"
-
 namespace quorlin::canvas {
 
 bool ExportFile::Open(const QString& path) {
     Close();
     failed_ = false;
-    error_.clear();
+    error_ = {};
     bytes_.clear();
     path_ = path;
     // Refused at once, before any frame is painted for nothing.
@@ -40,7 +38,7 @@ bool ExportFile::Close() {
 }
 
 bool ExportFile::Fail(int number) {
-    error_ = QString::fromLocal8Bit(std::strerror(number));
+    error_ = {number, QString::fromLocal8Bit(std::strerror(number))};
     failed_ = true;
     return false;
 }

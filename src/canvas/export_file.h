@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/whole_file.h"
+
 namespace quorlin::canvas {
 
 class ExportFile {
@@ -26,8 +28,9 @@ public:
     // Writes the file; true when it was open and every byte reached the disk.
     bool Close();
     bool Failed() const { return failed_; }
-    // The operating system's text for the failure.
-    const QString& ErrorText() const { return error_; }
+    // The operating system's number and text for the failure.
+    int ErrorNumber() const { return error_.number; }
+    const QString& ErrorText() const { return error_.reason; }
     const QString& Path() const { return path_; }
 
 private:
@@ -37,7 +40,7 @@ private:
     QString path_;
     bool open_ = false;
     bool failed_ = false;
-    QString error_;
+    platform::WriteError error_;
 };
 
 }  // namespace quorlin::canvas

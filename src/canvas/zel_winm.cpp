@@ -79,10 +79,11 @@ bool TZELWinm::MakeMetafileFile() {
     const QByteArray bytes = RenderMetafile();
     const std::span written(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
                             static_cast<std::size_t>(bytes.size()));
-    if (platform::WriteWholeFile(*path, written)) return true;
-    // The number a failed diagram save shows: a missing folder, a refused file or a full disk.
-    platform::ErrorMsg(this, SaveErrorNumber(SaveTargetStateOf(*path)));
-    return false;
+    QString reason;
+    const int error = SaveWholeFile(*path, written, &reason);
+    // What a failed diagram save shows: the error, the file and the system's reason.
+    if (error != kNoError) platform::FileErrorMsg(this, error, *path, reason);
+    return error == kNoError;
 }
 
 bool TZELWinm::MakeMetafileClipboard() {

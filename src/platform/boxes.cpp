@@ -1,5 +1,6 @@
 #include "platform/boxes.h"
 
+#include <QDir>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
@@ -116,14 +117,36 @@ int MsgBox(QWidget* window, const QString& line1, const QString& line2, int kind
     return CurrentPrompter().Message(window, request);
 }
 
-void ErrorMsg(QWidget* window, int n, int titleId) {
+namespace {
+
+QString ErrorText(int n) {
+    const QString text = ResourceString(kErrorStringBase + n);
+    return text.isEmpty() ? QStringLiteral("error %1").arg(n) : text;
+}
+
+void ShowError(QWidget* window, int titleId, const QString& text) {
     MessageRequest request;
     request.caption = ResourceString(titleId != 0 ? titleId : kStrHmmCaption);
     if (request.caption.isEmpty()) request.caption = QStringLiteral("hmm ...");
-    request.text = ResourceString(kErrorStringBase + n);
-    if (request.text.isEmpty()) request.text = QStringLiteral("error %1").arg(n);
+    request.text = text;
     request.error = true;
     CurrentPrompter().Message(window, request);
+}
+
+}  // namespace
+
+void ErrorMsg(QWidget* window, int n, int titleId) {
+    ShowError(window, titleId, ErrorText(n));
+}
+
+QString FileErrorText(int n, const QString& path, const QString& reason) {
+    QString text = ErrorText(n) + QLatin1Char('\n') + QDir::toNativeSeparators(path);
+    if (!reason.isEmpty()) text += QLatin1Char('\n') + reason;
+    return text;
+}
+
+void FileErrorMsg(QWidget* window, int n, const QString& path, const QString& reason) {
+    ShowError(window, 0, FileErrorText(n, path, reason));
 }
 
 TInpDlg::TInpDlg(QWidget* parent, const QString& title, const QString& prompt, QString* buffer,

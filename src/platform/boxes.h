@@ -104,6 +104,12 @@ int MsgBox(QWidget* window, const QString& line1, const QString& line2, int kind
 // Error box: string 400 + n under caption string 62 "hmm ..." (or string titleId when non-zero).
 void ErrorMsg(QWidget* window, int n, int titleId = 0);
 
+// What an error about a file says: string 400 + n, the file on a line of its own and, when
+// given, the operating system's reason for the failure on the next ("Permission denied").
+QString FileErrorText(int n, const QString& path, const QString& reason = {});
+// The error box of FileErrorText under caption string 62 "hmm ...".
+void FileErrorMsg(QWidget* window, int n, const QString& path, const QString& reason = {});
+
 // The one-input dialog on template "ONEINPUT" (a built-in one while the resources have none):
 // the title as caption, the prompt in its static, the buffer in its edit (at most maxLength
 // characters). OK copies the edit back to the buffer; Execute returns kIdOk or kIdCancel.

@@ -1,9 +1,9 @@
 #include "platform/whole_file.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -163,10 +163,30 @@ int WriteInPlace(const QByteArray& target, std::span<const std::uint8_t> bytes) 
     return ::close(out.Release()) == 0 ? 0 : errno;
 }
 
-// The file a save replaces: a link's target, as the link should keep pointing at the new bytes.
-QByteArray SaveTarget(const QString& path) {
-    const QFileInfo info(path);
-    return QFile::encodeName(info.isSymLink() ? info.symLinkTarget() : path);
+// The file a save replaces: the end of the chain of symbolic links at path, so that every
+// link keeps pointing at the new bytes instead of being replaced by a file of its own. A link
+// that points to nothing names the file to make; a link's relative target is taken from the
+// link's own folder, as the system takes it. Empty, with the error, for a chain that does not
+// end (ELOOP) or a link that cannot be read.
+QByteArray SaveTarget(const QByteArray& path, int& error) {
+    // The most links one name may pass through before the system gives up on it.
+    constexpr int kMostLinks = 40;
+    QByteArray current = path;
+    for (int hop = 0; hop <= kMostLinks; ++hop) {
+        struct stat status {};
+        if (::lstat(current.constData(), &status) != 0 || !S_ISLNK(status.st_mode)) return current;
+        QByteArray link(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(current.constData(), link.data(), link.size());
+        if (n <= 0 || n >= link.size()) {
+            error = n < 0 ? errno : ENAMETOOLONG;
+            return {};
+        }
+        link.truncate(n);
+        const qsizetype slash = current.lastIndexOf('/');
+        current = link.startsWith('/') || slash < 0 ? link : current.left(slash + 1) + link;
+    }
+    error = ELOOP;
+    return {};
 }
 
 }  // namespace
@@ -178,13 +198,16 @@ ScopedFileWriteCall::~ScopedFileWriteCall() {
     InstalledWriteCall() = std::move(previous_);
 }
 
-bool WriteWholeFile(const QString& path, std::span<const std::uint8_t> bytes, QString* error) {
+bool WriteWholeFile(const QString& path, std::span<const std::uint8_t> bytes, WriteError* error) {
     const auto fail = [error](int number) {
-        if (error) *error = QString::fromLocal8Bit(std::strerror(number));
+        if (error) *error = {number, QString::fromLocal8Bit(std::strerror(number))};
         return false;
     };
-    const QByteArray target = SaveTarget(path);
-    if (target.isEmpty()) return fail(ENOENT);
+    const QByteArray named = QFile::encodeName(path);
+    if (named.isEmpty()) return fail(ENOENT);
+    int linkError = 0;
+    const QByteArray target = SaveTarget(named, linkError);
+    if (target.isEmpty()) return fail(linkError);
     struct stat old {};
     const bool exists = ::stat(target.constData(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode) && !S_ISDIR(old.st_mode)) {
@@ -200,6 +223,13 @@ bool WriteWholeFile(const QString& path, std::span<const std::uint8_t> bytes, QS
     if (exists && S_ISREG(old.st_mode)) ::fchmod(file.Descriptor(), old.st_mode & 07777);
     if (!file.Replace(target, bytes)) return fail(file.Error());
     return true;
+}
+
+bool WriteWholeFile(const QString& path, std::span<const std::uint8_t> bytes, QString* reason) {
+    WriteError error;
+    if (WriteWholeFile(path, bytes, &error)) return true;
+    if (reason) *reason = error.reason;
+    return false;
 }
 
 }  // namespace quorlin::platform

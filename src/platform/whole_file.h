@@ -26,10 +26,19 @@ inline constexpr std::int64_t kMaxFileBytes = 512LL * 1024 * 1024;
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const QString& path,
                                                        std::int64_t maxBytes = kMaxFileBytes);
 
+// Why a write failed: the operating system's error number and its text for it.
+struct WriteError {
+    int number = 0;
+    QString reason;
+};
+
 // Replaces the file at path by bytes. On failure returns false, leaves any previous file as it
-// was and, when error is given, puts the operating system's reason there.
+// was and, when error is given, puts the operating system's reason there. A symbolic link at
+// path stays a link: the file at the end of its chain of links takes the bytes (and is made,
+// as an open(2) would make it, when the link points to nothing yet).
+bool WriteWholeFile(const QString& path, std::span<const std::uint8_t> bytes, WriteError* error);
 bool WriteWholeFile(const QString& path, std::span<const std::uint8_t> bytes,
-                    QString* error = nullptr);
+                    QString* reason = nullptr);
 
 // The call a write goes through (the arguments and result of write(2)): the system's, unless a
 // test installs one that fails or takes fewer bytes, for as long as the object lives.

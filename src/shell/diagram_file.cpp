@@ -2,13 +2,14 @@
 
 #include <QFileInfo>
 
+#include <cerrno>
 #include <utility>
 
 #include "core/errors.h"
 
 namespace quorlin {
 
-SaveTargetState SaveTargetStateOf(const QString& path) {
+SaveTargetState SaveTargetStateOf(const QString& path, int systemError) {
     const QFileInfo target(path);
     const QFileInfo folder(target.absolutePath());
     SaveTargetState state;
@@ -17,14 +18,32 @@ SaveTargetState SaveTargetStateOf(const QString& path) {
     state.targetIsFolder = target.isDir();
     state.targetExists = target.exists();
     state.targetWritable = !state.targetExists || target.isWritable();
+    state.systemError = systemError;
     return state;
 }
 
+namespace {
+
+bool IsOutOfRoom(int systemError) {
+    return systemError == ENOSPC || systemError == EDQUOT || systemError == EFBIG;
+}
+
+}  // namespace
+
 int SaveErrorNumber(const SaveTargetState& state) {
     if (!state.folderExists) return kErrCouldNotFind;
-    if (state.targetIsFolder || !state.folderWritable || !state.targetWritable)
+    if (IsOutOfRoom(state.systemError)) return kErrNoMoreRoom;
+    if (state.systemError != 0 || state.targetIsFolder || !state.folderWritable ||
+        !state.targetWritable)
         return kErrCannotOpenFile;
     return kErrNoMoreRoom;
+}
+
+int SaveWholeFile(const QString& path, std::span<const std::uint8_t> bytes, QString* reason) {
+    platform::WriteError error;
+    if (WriteWholeFile(path, bytes, &error)) return kNoError;
+    if (reason) *reason = error.reason;
+    return SaveErrorNumber(SaveTargetStateOf(path, error.number));
 }
 
 int DiagramReader::Open(const QString& path, int kind, int programVersion) {

@@ -11,6 +11,7 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "core/binio.h"
@@ -26,19 +27,27 @@ using platform::ReadWholeFile;
 using platform::ScopedFileWriteCall;
 using platform::WriteWholeFile;
 
-// What a failed save found at its target, and the error number that says what failed: 2 "could
-// not find" for a folder that is not there, 11 "cannot open file" for a target that is a folder
-// or a file or folder that takes no writing, 4 "no more room" when all of that was in order and
-// the bytes still did not all go out (a full disk).
+// What a failed save found at its target and the system's error that stopped it, and the error
+// number the user is shown: 2 "could not find" for a folder that is not there; 4 "no more room"
+// when the system says the room ran out (a full disk, the user's quota, the largest file the
+// process may write), also on a device that needs no room in the folder; 11 "cannot open file"
+// for any other error the system names (an input/output error, a name too long, no permission)
+// and for a target that is a folder or a file or folder that takes no writing. Without an error
+// of the system (0) a target in order that still did not take the bytes is a full disk.
 struct SaveTargetState {
     bool folderExists = true;
     bool folderWritable = true;
     bool targetIsFolder = false;
     bool targetExists = false;
     bool targetWritable = true;
+    int systemError = 0;
 };
-SaveTargetState SaveTargetStateOf(const QString& path);
+SaveTargetState SaveTargetStateOf(const QString& path, int systemError = 0);
 int SaveErrorNumber(const SaveTargetState& state);
+
+// Writes bytes whole over path: 0, or the error number of the failure (SaveErrorNumber) with
+// the system's reason in *reason.
+int SaveWholeFile(const QString& path, std::span<const std::uint8_t> bytes, QString* reason);
 
 class DiagramReader {
 public:

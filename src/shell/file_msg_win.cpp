@@ -57,16 +57,6 @@ int DecodeBackground(const std::vector<std::uint8_t>& bytes, QImage& out) {
     return out.isNull() ? kErrCannotOpenFile : kNoError;
 }
 
-// Error box n with the file it concerns on a line of its own.
-void FileErrorMsg(QWidget* window, int n, const QString& path) {
-    platform::MessageRequest request;
-    request.caption = platform::ResourceString(platform::kStrHmmCaption);
-    request.text = platform::ResourceString(platform::kErrorStringBase + n) + QLatin1Char('\n') +
-                   QDir::toNativeSeparators(path);
-    request.error = true;
-    platform::CurrentPrompter().Message(window, request);
-}
-
 }  // namespace
 
 void AttachHidden(platform::Window* window, QWidget* owner) {
@@ -248,8 +238,7 @@ bool TFileMsgWin::SaveTo(const QString& path) {
     QString reason;
     const int error = WriteFile(path, &reason);
     if (error != kNoError) {
-        if (!reason.isEmpty()) qWarning("Quorlin: %s", qPrintable(reason));
-        if (error != kErrAlreadyReported) FileErrorMsg(this, error, path);
+        if (error != kErrAlreadyReported) platform::FileErrorMsg(this, error, path, reason);
         return false;
     }
     SetFileName(path);
@@ -304,7 +293,7 @@ int TFileMsgWin::WriteFile(const QString& path, QString* reason) {
     DiagramWriter writer = OpenWrite();
     const int error = WriteBody(writer.Body());
     if (error != kNoError) return error;
-    return writer.Save(path, reason) ? kNoError : SaveErrorNumber(SaveTargetStateOf(path));
+    return SaveWholeFile(path, writer.Bytes(), reason);
 }
 
 int TFileMsgWin::ReadBody(ByteReader&, int) {

@@ -109,8 +109,7 @@ int TTextWin::WriteFile(const QString& path, QString* reason) {
     }
     bytes->push_back('\0');
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes->data());
-    if (WriteWholeFile(path, std::span(data, bytes->size()), reason)) return kNoError;
-    return SaveErrorNumber(SaveTargetStateOf(path));
+    return SaveWholeFile(path, std::span(data, bytes->size()), reason);
 }
 
 bool TTextWin::PrintText(platform::Printer& printer) {

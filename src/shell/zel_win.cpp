@@ -16,6 +16,7 @@
 
 #include "core/errors.h"
 #include "platform/boxes.h"
+#include "platform/config_dir.h"
 #include "platform/frame_window.h"
 #include "platform/key_poll.h"
 #include "platform/screen_metrics.h"
@@ -144,7 +145,7 @@ bool TZELWin::WriteIni() {
     StoreIni(record);
     QString reason;
     if (::quorlin::WriteIni(iniName_, record, &reason)) return true;
-    qWarning("Quorlin: %s", qPrintable(reason));
+    qWarning("Quorlin: %s: %s", qPrintable(platform::ConfigFilePath(iniName_)), qPrintable(reason));
     return false;
 }
 

@@ -10,7 +10,9 @@
 #include <sys/resource.h>
 
 #include <array>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <tuple>
 #include <vector>
 
@@ -100,33 +102,51 @@ private:
     void (*previousSignal_)(int) = nullptr;
 };
 
+// An export that outgrows the file size limit or goes to a full device says there is no more
+// room, with the file and the system's reason, for a picture of a few kilobytes as for a large
+// one; the file it was to replace keeps its bytes and a device stays a device.
 TEST(ExportOutput, AFailedExportIsReportedAndLeavesTheFileItWasToReplace) {
-    ExportFixture f;
-    const QString path = f.Path("pic.eps");
-    {
-        QFile old(path);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("the picture of last week");
+    const struct {
+        const char* name;
+        bool toFullDevice;  // else a file under a size limit
+        std::size_t size;
+        rlim_t limit;
+        int reason;
+    } rows[] = {
+        {"100000 bytes under a limit of 4096", false, 100000, 4096, EFBIG},
+        {"3000 bytes under a limit of 2048", false, 3000, 2048, EFBIG},
+        {"100000 bytes to a full device", true, 100000, 0, ENOSPC},
+        {"3000 bytes to a full device", true, 3000, 0, ENOSPC},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ExportFixture f;
+        if (row.toFullDevice && !QFile::exists("/dev/full")) continue;
+        const QString path = row.toFullDevice ? QStringLiteral("/dev/full") : f.Path("pic.eps");
+        if (!row.toFullDevice) {
+            QFile old(path);
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            old.write("the picture of last week");
+        }
+        {
+            const FileSizeLimit limit(row.limit > 0 ? row.limit : RLIM_INFINITY);
+            ASSERT_TRUE(f.state.OpenOutput(path));
+            f.state.output.Write(std::string(row.size, 'x'));
+            EXPECT_FALSE(f.state.CloseOutput());
+        }
+        const ExportReport report = ReportEpsSaved(f.state);
+        EXPECT_FALSE(report.saved);
+        EXPECT_EQ(report.text, "no more room\n" + path + "\n" +
+                                   QString::fromLocal8Bit(std::strerror(row.reason)));
+        if (row.toFullDevice) {
+            EXPECT_FALSE(QFileInfo(path).isFile());
+        } else {
+            const std::string left = ReadAll(path);
+            EXPECT_TRUE(left == "the picture of last week") << left.substr(0, 40);
+        }
+        f.state.failure.clear();
+        EXPECT_EQ(ReportTeXSaved(f.state).text, "TeX file saved");
     }
-    {
-        const FileSizeLimit limit(4096);
-        ASSERT_TRUE(f.state.OpenOutput(path));
-        f.state.output.Write(std::string(100000, 'x'));
-        EXPECT_FALSE(f.state.CloseOutput());
-    }
-    const ExportReport report = ReportEpsSaved(f.state);
-    EXPECT_FALSE(report.saved);
-    EXPECT_TRUE(report.text.contains("pic.eps")) << report.text.toStdString();
-    const std::string left = ReadAll(path);
-    EXPECT_TRUE(left == "the picture of last week") << left.substr(0, 40);
-    f.state.failure.clear();
-    EXPECT_EQ(ReportTeXSaved(f.state).text, "TeX file saved");
-
-    if (!QFile::exists("/dev/full")) return;  // a device is written to, never replaced
-    ASSERT_TRUE(f.state.OpenOutput("/dev/full"));
-    f.state.output.Write(std::string(100000, 'x'));
-    EXPECT_FALSE(f.state.CloseOutput());
-    EXPECT_FALSE(QFileInfo("/dev/full").isFile());
 }
 
 }  // namespace

@@ -516,9 +516,11 @@ TEST_F(ExportWindowTest, PictexOfAViewFarFromTheOriginTypesets) {
     EXPECT_NE(Read("near.tex").find("{\\phantom{.}} at " + Coord(-4)), std::string::npos);
 }
 
-// A disk that fails under each export kind: the export reports no success, names the file and
-// the system's reason, and the file it was to replace keeps every byte. A write that claims to
-// have taken its bytes without writing them is caught by the size check.
+// A disk that fails under each export kind: the export reports no success and shows what a
+// failed save shows, the error ("no more room" for a full disk or quota, "cannot open file" for
+// any other failure), the file and the system's reason; the file it was to replace keeps every
+// byte. A write that claims to have taken its bytes without writing them (error 0) is caught by
+// the size check, which finds the disk full.
 TEST_F(ExportWindowTest, AFailedWriteOfEveryKindIsShownAndKeepsTheOldFile) {
     using Export = std::function<bool()>;
     using Report = ExportReport (*)(const ExportContext&);
@@ -527,16 +529,20 @@ TEST_F(ExportWindowTest, AFailedWriteOfEveryKindIsShownAndKeepsTheOldFile) {
         const char* oldFile;  // the file the export replaces first
         Export run;
         Report report;
-        bool lie;  // the write says it took every byte and wrote none
+        int error;          // the failing write's; 0: it says it took every byte and wrote none
+        const char* shown;  // the error's text in the report
     } rows[] = {
-        {"EPS", "one.eps", [this] { return ExportEps("one.eps", 1); }, ReportEpsSaved, false},
-        {"EPS frames", "two0.eps", [this] { return ExportEps("two.eps", 2); }, ReportEpsSaved,
-         true},
-        {"SVG", "one.svg", [this] { return ExportSvg("one.svg"); }, ReportSvgSaved, false},
+        {"EPS", "one.eps", [this] { return ExportEps("one.eps", 1); }, ReportEpsSaved, ENOSPC,
+         "no more room"},
+        {"EPS frames", "two0.eps", [this] { return ExportEps("two.eps", 2); }, ReportEpsSaved, 0,
+         "no more room"},
+        {"SVG", "one.svg", [this] { return ExportSvg("one.svg"); }, ReportSvgSaved, EIO,
+         "cannot open file"},
         {"PiCTeX", "one.tex", [this] { return ExportPicTeX("one.tex", kTexCompilable, 1); },
-         ReportTeXSaved, true},
+         ReportTeXSaved, 0, "no more room"},
         {"PiCTeX frames", "three0.tex",
-         [this] { return ExportPicTeX("three.tex", kTexInsertable, 3); }, ReportTeXSaved, false},
+         [this] { return ExportPicTeX("three.tex", kTexInsertable, 3); }, ReportTeXSaved, EDQUOT,
+         "no more room"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.kind);
@@ -545,9 +551,9 @@ TEST_F(ExportWindowTest, AFailedWriteOfEveryKindIsShownAndKeepsTheOldFile) {
         bool written = true;
         {
             const platform::ScopedFileWriteCall full(
-                [lie = row.lie](int, const void*, std::size_t size) -> long {
-                    if (lie) return static_cast<long>(size);
-                    errno = ENOSPC;
+                [error = row.error](int, const void*, std::size_t size) -> long {
+                    if (error == 0) return static_cast<long>(size);
+                    errno = error;
                     return -1;
                 });
             written = row.run();
@@ -555,11 +561,13 @@ TEST_F(ExportWindowTest, AFailedWriteOfEveryKindIsShownAndKeepsTheOldFile) {
         EXPECT_FALSE(written);
         const ExportReport report = row.report(win.Exports());
         EXPECT_FALSE(report.saved);
-        EXPECT_TRUE(report.text.contains(Path(row.oldFile)) &&
-                    report.text.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))))
-            << report.text.toStdString();
+        EXPECT_EQ(report.caption, QStringLiteral("hmm ..."));
+        EXPECT_EQ(report.text,
+                  QString::fromLatin1(row.shown) + "\n" + Path(row.oldFile) + "\n" +
+                      QString::fromLocal8Bit(std::strerror(row.error == 0 ? ENOSPC : row.error)));
         EXPECT_EQ(Read(row.oldFile), old);
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), qsizetype{1});  // no leftovers
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+                  QStringList{QString::fromLatin1(row.oldFile)});
         QFile::remove(Path(row.oldFile));
     }
 }

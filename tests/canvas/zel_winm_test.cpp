@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstring>
 #include <map>
 
 #include "canvas/meta_dialog.h"
@@ -99,24 +100,35 @@ TEST_F(PictureWindowTest, ExportedMetafileIsReadByAnIndependentConverter) {
                             "xmllint");
 }
 
-// A disk that fails under the metafile shows "no more room", the old file of that name keeps
-// every byte and no temporary file is left beside it.
+// A disk that fails under the metafile shows the error with the file and the system's reason:
+// "no more room" for a full disk or quota, "cannot open file" for any other failure. The old file
+// of that name keeps every byte and no temporary file is left beside it.
 TEST_F(PictureWindowTest, AFailedMetafileWriteIsShownAndKeepsTheOldFile) {
+    const struct {
+        int error;
+        const char* shown;
+    } rows[] = {{ENOSPC, "no more room"}, {EDQUOT, "no more room"}, {EIO, "cannot open file"}};
     const QString path = dir.filePath(QStringLiteral("old.emf"));
     const std::string old("yesterday's picture\0\x01\xfe", 23);
-    ASSERT_TRUE(testing::WriteAll(path, old));
-    {
-        const platform::ScopedFileWriteCall full([](int, const void*, std::size_t) -> long {
-            errno = ENOSPC;
-            return -1;
-        });
-        ExportEmf(QStringLiteral("old.emf"));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.shown);
+        ASSERT_TRUE(testing::WriteAll(path, old));
+        prompter.messages.clear();
+        {
+            const platform::ScopedFileWriteCall failing(
+                [error = row.error](int, const void*, std::size_t) -> long {
+                    errno = error;
+                    return -1;
+                });
+            ExportEmf(QStringLiteral("old.emf"));
+        }
+        ASSERT_EQ(prompter.messages.size(), 2u);  // the question to replace it, then the error
+        EXPECT_TRUE(prompter.messages[1].error);
+        EXPECT_EQ(prompter.messages[1].text, QString::fromLatin1(row.shown) + "\n" + path + "\n" +
+                                                 QString::fromLocal8Bit(std::strerror(row.error)));
+        EXPECT_EQ(testing::ReadAll(path), old);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.emf")});
     }
-    ASSERT_EQ(prompter.messages.size(), 2u);  // the question to replace it, then the error
-    EXPECT_TRUE(prompter.messages[1].error);
-    EXPECT_EQ(prompter.messages[1].text, platform::ResourceString(400 + kErrNoMoreRoom));
-    EXPECT_EQ(testing::ReadAll(path), old);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.emf")});
 }
 
 TEST_F(PictureWindowTest, HighResolutionKeepsTheFrameAndMultipliesThePixels) {

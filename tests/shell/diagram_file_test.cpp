@@ -93,35 +93,46 @@ TEST_F(DiagramFile, FailedSaveReportsAndKeepsTheOldFile) {
 
 // The writer's own checks against what the system answers: a device that is always full, a
 // file size limit the kernel holds the process to, writes that take a little at a time (which
-// is no failure), and writes that claim bytes they never wrote, which only the size of the
-// written file shows. Each failure leaves the old file byte for byte and nothing beside it.
+// is no failure), writes that take nothing without saying why, and writes that claim bytes they
+// never wrote, which only the size of the written file shows. Each failure leaves the old file
+// byte for byte and nothing beside it, for a file of a few kilobytes (which a buffered writer
+// would only have tried to write when it closed) as for a larger one.
 TEST_F(DiagramFile, EveryWriteAndTheWrittenSizeAreChecked) {
     const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    const auto toFull = [full](int, const void* data, std::size_t size) {
+        return ::write(full, data, size);
+    };
+    const auto claimAll = [](int, const void*, std::size_t size) {
+        return static_cast<long>(size);
+    };
     const struct Row {
         const char* name;
         std::function<long(int, const void*, std::size_t)> call;  // none: the system's
         rlim_t sizeLimit;                                         // 0: none
+        std::size_t size;                                         // of the new file
         bool saved;
         const char* reason;  // the system's text for the failure
     } rows[] = {
-        {"writes that go to a full device",
-         [full](int, const void* data, std::size_t size) { return ::write(full, data, size); }, 0,
-         false, std::strerror(ENOSPC)},
-        {"a file size limit of 4096 bytes", {}, 4096, false, std::strerror(EFBIG)},
+        {"writes that go to a full device", toFull, 0, 10000, false, std::strerror(ENOSPC)},
+        {"3000 bytes to a full device", toFull, 0, 3000, false, std::strerror(ENOSPC)},
+        {"a file size limit of 4096 bytes", {}, 4096, 10000, false, std::strerror(EFBIG)},
+        {"3000 bytes under a file size limit of 2048", {}, 2048, 3000, false, std::strerror(EFBIG)},
         {"writes of 7 bytes at a time",
          [](int fd, const void* data, std::size_t size) {
              return ::write(fd, data, std::min<std::size_t>(size, 7));
          },
-         0, true, ""},
-        {"writes that claim every byte and write none",
-         [](int, const void*, std::size_t size) { return static_cast<long>(size); }, 0, false,
+         0, 10000, true, ""},
+        {"writes that take nothing", [](int, const void*, std::size_t) { return 0L; }, 0, 3000,
+         false, std::strerror(ENOSPC)},
+        {"writes that claim every byte and write none", claimAll, 0, 10000, false,
          std::strerror(ENOSPC)},
+        {"3000 bytes claimed and never written", claimAll, 0, 3000, false, std::strerror(ENOSPC)},
     };
     const Bytes old(3000, 0x5a);
-    Bytes fresh(10000);
-    for (std::size_t i = 0; i < fresh.size(); ++i) fresh[i] = static_cast<std::uint8_t>(i * 7);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
+        Bytes fresh(row.size);
+        for (std::size_t i = 0; i < fresh.size(); ++i) fresh[i] = static_cast<std::uint8_t>(i * 7);
         const QString path = Path("target.bin");
         ASSERT_TRUE(WriteWholeFile(path, old));
         if (row.call && full < 0) GTEST_SKIP() << "no /dev/full here";

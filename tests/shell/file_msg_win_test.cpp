@@ -10,9 +10,12 @@
 #include <QTemporaryDir>
 
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
+#include <functional>
 #include <memory>
 #include <new>
 #include <tuple>
@@ -36,6 +39,11 @@ using testing::FileBytes;
 using testing::TestDiagram;
 using testing::WriteBytes;
 using Lines = std::vector<std::string>;
+
+// The operating system's text for an error number, as a failed save shows it.
+std::string Reason(int number) {
+    return QString::fromLocal8Bit(std::strerror(number)).toStdString();
+}
 
 QString NotebookText() {
     return QStringLiteral("line one\nline two ") + QChar(0xe9);
@@ -174,16 +182,20 @@ TEST_F(DiagramFlow, FailedSavesReportAnErrorAndKeepTheOldFile) {
     EXPECT_FALSE(w.SaveTo(Path("missing/new.qz2")));
     const std::string shown = path.toStdString();
     EXPECT_EQ(BoxesShown(prompter_),
-              (Lines{"! hmm ... | could not find\n" + shown + "/inside.qz2",
+              (Lines{"! hmm ... | could not find\n" + shown + "/inside.qz2\n" + Reason(ENOTDIR),
                      "! hmm ... | too large\n" + shown,
-                     "! hmm ... | cannot open file\n" + Path("folder.qz2").toStdString(),
-                     "! hmm ... | could not find\n" + Path("missing/new.qz2").toStdString()}));
+                     "! hmm ... | cannot open file\n" + Path("folder.qz2").toStdString() + "\n" +
+                         Reason(EISDIR),
+                     "! hmm ... | could not find\n" + Path("missing/new.qz2").toStdString() + "\n" +
+                         Reason(ENOENT)}));
     EXPECT_EQ(FileBytes(path), before);
     EXPECT_TRUE(w.IsModified());
 }
 
-// What a failed save found at its target tells what failed; when the folder takes files and
-// the target may be replaced, the bytes did not all go out: the disk is full.
+// What a failed save found at its target and the system's error tell what failed: the room
+// ran out only when the system says so (a device in a folder that takes no files says so too),
+// any other error of the system cannot open the file; without an error of the system, a folder
+// that takes files and a target that may be replaced mean the bytes did not all go out.
 TEST(SaveErrors, TheStateOfTheTargetNamesTheFailure) {
     const struct {
         SaveTargetState state;
@@ -195,6 +207,15 @@ TEST(SaveErrors, TheStateOfTheTargetNamesTheFailure) {
         {{.targetExists = true, .targetWritable = false}, kErrCannotOpenFile},
         {{.targetExists = true}, kErrNoMoreRoom},
         {{}, kErrNoMoreRoom},
+        {{.folderExists = false, .systemError = ENOENT}, kErrCouldNotFind},
+        {{.targetExists = true, .systemError = ENOSPC}, kErrNoMoreRoom},
+        {{.systemError = EDQUOT}, kErrNoMoreRoom},
+        {{.targetExists = true, .systemError = EFBIG}, kErrNoMoreRoom},
+        {{.folderWritable = false, .targetExists = true, .systemError = ENOSPC}, kErrNoMoreRoom},
+        {{.targetExists = true, .systemError = EIO}, kErrCannotOpenFile},
+        {{.systemError = ENAMETOOLONG}, kErrCannotOpenFile},
+        {{.targetExists = true, .systemError = EACCES}, kErrCannotOpenFile},
+        {{.systemError = EROFS}, kErrCannotOpenFile},
     };
     for (const auto& c : cases) EXPECT_EQ(SaveErrorNumber(c.state), c.error);
     QTemporaryDir dir;
@@ -379,13 +400,16 @@ TEST(FileLevel, KeyHintHoldsTheCaptionTillNewEmptiesTheWindowUnderANonameName) {
 
 // Saves that fail part way, as onto a full disk: the write calls after `allowed` bytes fail
 // with `error` (or take nothing, 0), or claim bytes they never wrote (lie). Each path that
-// saves shows "no more room" where it has a window, leaves the old file byte for byte and no
-// temporary file beside it, and keeps the window modified.
+// saves shows the error `shown` with the file and the system's reason where it has a window,
+// leaves the old file byte for byte and no temporary file beside it, and keeps the window
+// modified.
 struct FailingWrites {
     const char* name;
     std::size_t allowed;
     int error;
     bool lie;
+    const char* shown;  // the error's text in the box
+    int reason;         // the error number whose text the box shows
 };
 
 FileWriteCall FailAfter(const FailingWrites& f) {
@@ -403,11 +427,11 @@ FileWriteCall FailAfter(const FailingWrites& f) {
 }
 
 constexpr FailingWrites kFailures[] = {
-    {"full at once", 0, ENOSPC, false},
-    {"full after 700 bytes", 700, ENOSPC, false},
-    {"a write that takes nothing", 333, 0, false},
-    {"an input/output error", 1100, EIO, false},
-    {"writes that claim what they never wrote", 900, 0, true},
+    {"full at once", 0, ENOSPC, false, "no more room", ENOSPC},
+    {"full after 700 bytes", 700, ENOSPC, false, "no more room", ENOSPC},
+    {"a write that takes nothing", 333, 0, false, "no more room", ENOSPC},
+    {"an input/output error", 1100, EIO, false, "cannot open file", EIO},
+    {"writes that claim what they never wrote", 900, 0, true, "no more room", ENOSPC},
 };
 
 struct Saver {
@@ -484,7 +508,88 @@ TEST_F(DiagramFlow, SavesThatFailPartWayKeepTheOldFileAndTheWindowModified) {
             EXPECT_EQ(folder.entryList(QDir::Files | QDir::Hidden).size(), filesBefore);
             if (std::string(saver.name) != "ini")
                 EXPECT_EQ(BoxesShown(prompter_),
-                          Lines{"! hmm ... | no more room\n" + path.toStdString()});
+                          Lines{"! hmm ... | " + std::string(failure.shown) + "\n" +
+                                path.toStdString() + "\n" + Reason(failure.reason)});
+        }
+    }
+}
+
+// A failed save names the file and the system's reason, under "no more room" when the room ran
+// out and "cannot open file" for any other failure: an input/output error, a name that fits
+// while the temporary file beside it does not, a folder that takes no files (for the
+// super-user, whom folder permissions do not bind, the write is refused with the same error),
+// a full disk and a full quota. The old file keeps its bytes, nothing is left beside it and the
+// window stays modified, for a diagram and a text window alike.
+TEST_F(DiagramFlow, AFailedSaveShowsTheFileAndTheSystemsReason) {
+    const long nameMax = ::pathconf(QFile::encodeName(dir_.path()).constData(), _PC_NAME_MAX);
+    ASSERT_GT(nameMax, 16);
+    const struct {
+        const char* name;
+        QString fileName;  // without its extension
+        int injected;      // the error every write fails with; 0: none
+        bool readOnlyFolder;
+        const char* shown;
+        int reason;
+    } rows[] = {
+        {"an input/output error", "eio", EIO, false, "cannot open file", EIO},
+        // The temporary file adds a dot, the process number and more to the target's name.
+        {"a name one below the longest", QString(nameMax - 5, 'n'), 0, false, "cannot open file",
+         ENAMETOOLONG},
+        {"a folder that takes no files", "locked/kept", 0, true, "cannot open file", EACCES},
+        {"a full disk", "full", ENOSPC, false, "no more room", ENOSPC},
+        {"a full quota", "quota", EDQUOT, false, "no more room", EDQUOT},
+    };
+    const struct {
+        const char* extension;
+        std::function<std::unique_ptr<TFileMsgWin>()> make;  // a modified window
+    } windows[] = {
+        {".qz2",
+         [] {
+             auto w = std::make_unique<TestDiagram>("noname1.qz2");
+             w->values.assign(800, 6);
+             return w;
+         }},
+        {".txt",
+         [] {
+             auto w = std::make_unique<TTextWin>("noname1.txt");
+             w->SetText(QString(2000, 't'));
+             return w;
+         }},
+    };
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("locked"));
+    for (const auto& window : windows) {
+        for (const auto& row : rows) {
+            SCOPED_TRACE(std::string(row.name) + ", " + window.extension);
+            const QString path = Path(row.fileName + window.extension);
+            const QString folder = QFileInfo(path).path();
+            const QByteArray old("the old file\0\xff", 14);
+            ASSERT_TRUE(WriteBytes(path, old));
+            const QByteArray native = QFile::encodeName(folder);
+            if (row.readOnlyFolder) ASSERT_EQ(::chmod(native.constData(), 0555), 0);
+            // Folder permissions do not bind the super-user: the write is refused instead.
+            const bool refuse = row.readOnlyFolder && ::access(native.constData(), W_OK) == 0;
+            const int injected = refuse ? EACCES : row.injected;
+            const auto entries = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+            const std::unique_ptr<TFileMsgWin> w = window.make();
+            w->MarkModified();
+            prompter_.messages.clear();
+            bool saved = true;
+            {
+                const ScopedFileWriteCall failing(
+                    [injected](int fd, const void* data, std::size_t size) -> long {
+                        if (injected == 0) return ::write(fd, data, size);
+                        errno = injected;
+                        return -1;
+                    });
+                saved = w->SaveTo(path);
+            }
+            ::chmod(native.constData(), 0755);
+            EXPECT_FALSE(saved);
+            EXPECT_TRUE(w->IsModified());
+            EXPECT_EQ(BoxesShown(prompter_), Lines{"! hmm ... | " + std::string(row.shown) + "\n" +
+                                                   path.toStdString() + "\n" + Reason(row.reason)});
+            EXPECT_EQ(FileBytes(path), old);
+            EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), entries);
         }
     }
 }
@@ -524,14 +629,18 @@ TEST_F(DiagramFlow, ASaveOntoAFullDiskKeepsTheOldFileAndTheWindowModified) {
     ASSERT_TRUE(QDir().mkpath(where));
     const SmallFileSystem disk(where);
     if (!disk.Mounted()) GTEST_SKIP() << "this process may not mount a small file system";
+    // A file of a few kilobytes fits in the buffer of a writer that writes only when it closes.
     const struct {
         const char* name;
-        bool oldFile;  // a file saved before the disk filled
-        qint64 room;   // bytes left free
-    } rows[] = {{"over a file saved before", true, 0},
-                {"a new file", false, 0},
-                {"over a file, 4096 bytes free", true, 4096},
-                {"a new file, 8192 bytes free", false, 8192}};
+        bool oldFile;       // a file saved before the disk filled
+        qint64 room;        // bytes left free
+        std::size_t count;  // of the values saved: 4 bytes each
+    } rows[] = {{"over a file saved before", true, 0, 5000},
+                {"a new file", false, 0, 5000},
+                {"over a file, 4096 bytes free", true, 4096, 5000},
+                {"a new file, 8192 bytes free", false, 8192, 5000},
+                {"3 KB over a file saved before", true, 0, 750},
+                {"a new file of 3 KB", false, 0, 750}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const QString path = where + "/" + row.name + ".qz2";
@@ -540,14 +649,15 @@ TEST_F(DiagramFlow, ASaveOntoAFullDiskKeepsTheOldFileAndTheWindowModified) {
         if (row.oldFile) ASSERT_TRUE(w.SaveTo(path));
         const QByteArray old = FileBytes(path);
         disk.Fill(row.room);
-        w.values.assign(5000, 4);
+        w.values.assign(row.count, 4);
         w.MarkModified();
         prompter_.messages.clear();
         EXPECT_FALSE(w.SaveTo(path));
         EXPECT_TRUE(w.IsModified());
         EXPECT_EQ(FileBytes(path), old);
         EXPECT_EQ(QFileInfo::exists(path), row.oldFile);
-        EXPECT_EQ(BoxesShown(prompter_), Lines{"! hmm ... | no more room\n" + path.toStdString()});
+        EXPECT_EQ(BoxesShown(prompter_),
+                  Lines{"! hmm ... | no more room\n" + path.toStdString() + "\n" + Reason(ENOSPC)});
         EXPECT_EQ(QDir(where).entryList(QDir::Files | QDir::Hidden).size(), row.oldFile ? 2 : 1);
         QFile::remove(where + "/filler");
         QFile::remove(path);
