@@ -148,11 +148,14 @@ TEST_F(SolidToolsTest, ASolidOfLettersAndUserFunctionsStandsOnTheirValues) {
         {"dbl(x)", "0.5", 1, "2.0", [](long double x) { return 2 * x - 0.5L; }},
         {"x+2", "x", 4, "B+x", [](long double x) { return -1.5L + x; }},
         {"tri(x)", "-1", 1, "2.0", [](long double x) { return -7 * x + 1; }},
+        // A letter in g alone: the top stands at 2x + D, 1.25 at x = 0.5.
+        {"2x", "-D", 1, "2.0", [](long double x) { return 2 * x + 0.25L; }},
     };
     FormulaContext& plane = win.Formulas();
     plane.SetVar(1, 3);      // A
     plane.SetVar(2, -1.5L);  // B
     plane.SetVar(3, -7);     // C, used only inside tri
+    plane.SetVar(4, 0.25L);  // D, used only in a g
     ASSERT_EQ(plane.DefineUserFunction("DBL", "2*X", 1), userfn::kDone);
     ASSERT_EQ(plane.DefineUserFunction("TRI", "C*X", 1), userfn::kDone);
     TSectionDlg& d = Sections();
