@@ -6,6 +6,7 @@
 // "see arc" marks only the arc on the 2D picture; typing in a field clears the volume, and in an
 // arc end the marked arc, read from its former text.
 #include <QImage>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@
 
 #include "core/errors.h"
 #include "platform/boxes.h"
+#include "platform/clipboard.h"
 #include "platform/frame_window.h"
 #include "platform/strings.h"
 #include "plot2d/plot2_win.h"
@@ -87,6 +89,34 @@ protected:
     platform::ScriptedPrompter prompter;
     plot2d::TPlot2Win win;
 };
+
+// Defines, or defines again, the one-argument user function.
+void Define(FormulaContext& formulas, const char* name, const char* body) {
+    EXPECT_EQ(formulas.DefineUserFunction(name, body, 1, formulas.FindUserFunction(name)),
+              userfn::kDone)
+        << name;
+}
+
+// The z of a solid's top (t = 0.5) at x = u, checking that it stands at that x; NaN where the
+// top is undefined.
+long double TopAt(examples::TPlot11Win& space, int top, long double x) {
+    Vec3 p;
+    if (!space.EvalEntryPoint(top, p, 0.5L, x)) return NAN;
+    EXPECT_NEAR(static_cast<double>(p.x), static_cast<double>(x), 1e-15);
+    return p.z;
+}
+
+// The 3D window saved and opened again in a window of its own, as a user opens a file.
+::testing::AssertionResult SavedAndOpened(plot3d::TPlotSWin& space, const QTemporaryDir& dir,
+                                          plot3d::TPlot3Win& opened) {
+    const QString path = dir.filePath(QStringLiteral("solids.qz3"));
+    if (!space.SaveTo(path)) return ::testing::AssertionFailure() << "not saved";
+    opened.SizeChanged(401, 301);
+    opened.Create();
+    if (const int error = opened.Load(path))
+        return ::testing::AssertionFailure() << "not opened: " << error;
+    return ::testing::AssertionSuccess();
+}
 
 TEST_F(SolidToolsTest, ASolidOverEndsTiedToLettersFollowsThemAndAccumulates) {
     // Where x < 0, y = 0 lies above y = x.
@@ -195,6 +225,297 @@ TEST_F(SolidToolsTest, ASolidOfLettersAndUserFunctionsStandsOnTheirValues) {
     EXPECT_EQ(space->Inventory().Count(), count);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_TRUE(prompter.messages[0].error);
+}
+
+// Squares on y = A x and y = 0 over [0, 1] with A = 3: the volume 3 and a top at 3x; then A = 1
+// and y = A x^2: a top at x^2 beside the first. Each solid stands on the value it was made
+// with: at x = 1 the first's top is 3, the second's 1, when the second is added, after a
+// recompute and in the file saved and opened again.
+TEST_F(SolidToolsTest, TheFirstSolidKeepsTheValueOfALetterTheSecondChanged) {
+    platform::MemoryClipboard clipboard;
+    platform::SetClipboard(&clipboard);
+    clipboard.SetText(QStringLiteral("EXPL2;A*x;EXPL2;0;EXPL2;A*x^2;"));
+    ASSERT_TRUE(win.SendCommand(cmd::kPasteScript));
+    platform::SetClipboard(nullptr);
+    ASSERT_EQ(win.Inventory().Count(), 5);
+    win.Formulas().SetVar(1, 3);  // A
+    TSectionDlg& d = Sections();
+    d.SelectPosition(d.ListIndexOf(2));
+    d.ChooseSecond(3);
+    d.SetText(TSectionDlg::kLow, QStringLiteral("0"));
+    d.SetText(TSectionDlg::kHigh, QStringLiteral("1"));
+    d.Press(TSectionDlg::kVolume);
+    EXPECT_EQ(d.GetText(TSectionDlg::kResult), QStringLiteral("3.0000"));
+    d.Press(TSectionDlg::kSeeSolid);
+    win.Formulas().SetVar(1, 1);
+    d.SelectPosition(d.ListIndexOf(4));
+    d.ChooseSecond(3);
+    d.Press(TSectionDlg::kSeeSolid);
+    ASSERT_TRUE(prompter.messages.empty());
+    plot3d::TPlotSWin* space = Space(Solids().SectionWindow());
+    ASSERT_NE(space, nullptr);
+    ASSERT_EQ(space->Inventory().Count(), 8);  // two solids of four surfaces
+    const auto expectTops = [](examples::TPlot11Win& w, const char* when) {
+        SCOPED_TRACE(when);
+        for (const long double x : {0.5L, 1.0L}) {
+            EXPECT_NEAR(static_cast<double>(TopAt(w, 3, x)), static_cast<double>(3 * x), 1e-15);
+            EXPECT_NEAR(static_cast<double>(TopAt(w, 7, x)), static_cast<double>(x * x), 1e-15);
+        }
+    };
+    expectTops(*space, "beside the second");
+    space->RecomputeAll();
+    expectTops(*space, "after a recompute");
+    QTemporaryDir dir;
+    plot3d::TPlot3Win opened(QStringLiteral("noname2.qz3"));
+    ASSERT_TRUE(SavedAndOpened(*space, dir, opened));
+    ASSERT_EQ(opened.Inventory().Count(), 8);
+    expectTops(opened, "saved and opened");
+    opened.ClearModified();
+    opened.CloseWindow();
+}
+
+// Two solids of the same texts, the letters and user functions they use changed between them:
+// each keeps what it was made with, beside the other, after a recompute and through a file.
+// Squares over [0.5, 2] (a rectangle's top the height), letters in f, g, the height and the
+// body of a function, '@', and T and U, which a surface in space also reads as its parameters.
+TEST_F(SolidToolsTest, EachSolidKeepsTheLettersAndFunctionsItWasMadeWith) {
+    using Top = long double (*)(long double x);
+    struct Row {
+        const char* f;
+        const char* g;
+        int shape;  // 1 squares, 4 rectangles
+        const char* height;
+        void (*before)(FormulaContext&);  // the letters and functions of the first solid
+        void (*after)(FormulaContext&);   // and of the second
+        Top first;
+        Top second;
+    };
+    const Row rows[] = {
+        {"A*x+B", "C", 1, "2.0",
+         [](FormulaContext& c) {
+             c.SetVar(1, 3);
+             c.SetVar(2, -1.5L);
+             c.SetVar(3, 0.25L);
+         },
+         [](FormulaContext& c) {
+             c.SetVar(1, -2);
+             c.SetVar(2, 0.75L);
+             c.SetVar(3, -1.25L);
+         },
+         [](long double x) { return 3 * x - 1.75L; }, [](long double x) { return -2 * x + 2; }},
+        {"dbl(x)", "-D", 1, "2.0",
+         [](FormulaContext& c) {
+             Define(c, "DBL", "2*X");
+             c.SetVar(4, 0.25L);
+         },
+         [](FormulaContext& c) {
+             Define(c, "DBL", "3*X");
+             c.SetVar(4, 1.5L);
+         },
+         [](long double x) { return 2 * x + 0.25L; }, [](long double x) { return 3 * x + 1.5L; }},
+        {"tri(x)", "@", 1, "2.0",
+         [](FormulaContext& c) {
+             Define(c, "TRI", "C*X");
+             c.SetVar(3, -7);
+             c.SetVar(slot::kAt, 0.5L);
+         },
+         [](FormulaContext& c) {
+             Define(c, "TRI", "C*X+W");
+             c.SetVar(3, 2);
+             c.SetVar(23, 0.125L);
+             c.SetVar(slot::kAt, -1);
+         },
+         [](long double x) { return -7 * x - 0.5L; }, [](long double x) { return 2 * x + 1.125L; }},
+        {"T*x", "U", 1, "2.0",
+         [](FormulaContext& c) {
+             c.SetVar(slot::kT, 2.5L);
+             c.SetVar(slot::kU, -0.75L);
+         },
+         [](FormulaContext& c) {
+             c.SetVar(slot::kT, -1);
+             c.SetVar(slot::kU, 1.25L);
+         },
+         [](long double x) { return 2.5L * x + 0.75L; }, [](long double x) { return -x - 1.25L; }},
+        {"x+2", "x", 4, "E+x", [](FormulaContext& c) { c.SetVar(slot::kE, 2.5L); },
+         [](FormulaContext& c) { c.SetVar(slot::kE, -0.5L); },
+         [](long double x) { return 2.5L + x; }, [](long double x) { return x - 0.5L; }},
+    };
+    QTemporaryDir dir;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.f);
+        TSectionDlg& d = Sections();
+        int tops[2] = {};
+        for (const auto set : {row.before, row.after}) {
+            set(win.Formulas());
+            for (const char* text : {row.f, row.g}) {
+                win.AddExample(k::kExplicit, -5, 5, {"", text});
+                win.CompileExample(win.Inventory().LastIndex());
+            }
+            win.InventoryChanged(1);
+            const int f = win.Inventory().LastIndex() - 1;
+            d.SelectPosition(d.ListIndexOf(f));
+            d.ChooseSecond(f + 1);
+            d.Press(TSectionDlg::kFirstShape + row.shape - 1);
+            d.SetText(TSectionDlg::kHeight, QString::fromLatin1(row.height));
+            d.SetText(TSectionDlg::kLow, QStringLiteral("0.5"));
+            d.SetText(TSectionDlg::kHigh, QStringLiteral("2"));
+            d.Press(TSectionDlg::kSeeSolid);
+            ASSERT_TRUE(prompter.messages.empty());
+            plot3d::TPlotSWin* space = Space(Solids().SectionWindow());
+            ASSERT_NE(space, nullptr);
+            tops[set == row.before ? 0 : 1] = space->Inventory().LastIndex();
+        }
+        plot3d::TPlotSWin& space = *Space(Solids().SectionWindow());
+        const auto expectTops = [&](examples::TPlot11Win& w, const char* when) {
+            SCOPED_TRACE(when);
+            for (const long double x : {0.5L, 1.25L, 2.0L}) {
+                EXPECT_NEAR(static_cast<double>(TopAt(w, tops[0], x)),
+                            static_cast<double>(row.first(x)), 1e-15)
+                    << static_cast<double>(x);
+                EXPECT_NEAR(static_cast<double>(TopAt(w, tops[1], x)),
+                            static_cast<double>(row.second(x)), 1e-15)
+                    << static_cast<double>(x);
+            }
+        };
+        expectTops(space, "beside each other");
+        space.RecomputeAll();
+        expectTops(space, "after a recompute");
+        plot3d::TPlot3Win opened(QStringLiteral("noname2.qz3"));
+        ASSERT_TRUE(SavedAndOpened(space, dir, opened));
+        expectTops(opened, "saved and opened");
+        opened.ClearModified();
+        opened.CloseWindow();
+        space.RemoveExamplesAfter(-1);  // room for the next row's solids
+    }
+}
+
+// Two surfaces of revolution of the same texts about the x-axis, arc 0..1, the letters and user
+// functions they use changed between them: each keeps what it was made with, beside the other,
+// after a recompute and through a file. The parametric and polar curves keep T, their own
+// parameter; a segment's ends and an explicit curve read the letter T as it is.
+TEST_F(SolidToolsTest, EachSurfaceOfRevolutionKeepsTheLettersAndFunctionsItWasMadeWith) {
+    struct Profile {
+        long double x;
+        long double radius;
+    };
+    using Closed = Profile (*)(long double s);
+    struct Row {
+        int kind;
+        std::array<std::string_view, 5> texts;
+        void (*before)(FormulaContext&);
+        void (*after)(FormulaContext&);
+        Closed first;
+        Closed second;
+    };
+    const Row rows[] = {
+        {k::kExplicit,
+         {"", "A*x+T"},
+         [](FormulaContext& c) {
+             c.SetVar(1, 3);
+             c.SetVar(slot::kT, 0.5L);
+         },
+         [](FormulaContext& c) {
+             c.SetVar(1, -2);
+             c.SetVar(slot::kT, 1.25L);
+         },
+         [](long double s) {
+             return Profile{s, 3 * s + 0.5L};
+         },
+         [](long double s) {
+             return Profile{s, -2 * s + 1.25L};
+         }},
+        {k::kParametric,
+         {"T+C", "dbl(T)"},
+         [](FormulaContext& c) {
+             Define(c, "DBL", "2*X");
+             c.SetVar(3, 0.25L);
+         },
+         [](FormulaContext& c) {
+             Define(c, "DBL", "3*X+@");
+             c.SetVar(3, -1.5L);
+             c.SetVar(slot::kAt, 0.75L);
+         },
+         [](long double s) {
+             return Profile{s + 0.25L, 2 * s};
+         },
+         [](long double s) {
+             return Profile{s - 1.5L, 3 * s + 0.75L};
+         }},
+        {k::kPolar,
+         {"", "", "W+T"},
+         [](FormulaContext& c) { c.SetVar(23, 2.5L); },
+         [](FormulaContext& c) { c.SetVar(23, -0.5L); },
+         [](long double s) {
+             return Profile{(2.5L + s) * std::cos(s), (2.5L + s) * std::sin(s)};
+         },
+         [](long double s) {
+             return Profile{(s - 0.5L) * std::cos(s), (s - 0.5L) * std::sin(s)};
+         }},
+        {k::kSegment,
+         {"A", "T", "3", "B"},
+         [](FormulaContext& c) {
+             c.SetVar(1, 0.5L);
+             c.SetVar(2, 2);
+             c.SetVar(slot::kT, 1);
+         },
+         [](FormulaContext& c) {
+             c.SetVar(1, -1);
+             c.SetVar(2, 0.25L);
+             c.SetVar(slot::kT, 3);
+         },
+         [](long double s) {
+             return Profile{0.5L + 2.5L * s, 1 + s};
+         },
+         [](long double s) {
+             return Profile{-1 + 4 * s, 3 - 2.75L * s};
+         }},
+    };
+    ASSERT_TRUE(win.SendCommand(cmd::kSurfaceOfRevolution));
+    TSurfDlg& d = *Solids().Surfaces();
+    QTemporaryDir dir;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.kind);
+        for (const auto set : {row.before, row.after}) {
+            set(win.Formulas());
+            win.AddExample(row.kind, 0, 1, row.texts);
+            win.CompileExample(win.Inventory().LastIndex());
+            win.InventoryChanged(1);
+            d.SelectPosition(d.ListIndexOf(win.Inventory().LastIndex()));
+            d.SetText(TSurfDlg::kArcStart, QStringLiteral("0"));
+            d.SetText(TSurfDlg::kArcStop, QStringLiteral("1"));
+            d.SetText(TSurfDlg::kAngleStart, QStringLiteral("0"));
+            d.SetText(TSurfDlg::kAngleStop, QStringLiteral("3"));
+            d.Press(TSurfDlg::kSeeSurface);
+            ASSERT_TRUE(prompter.messages.empty());
+        }
+        plot3d::TPlotSWin* space = Space(Solids().SurfaceWindow());
+        ASSERT_NE(space, nullptr);
+        ASSERT_EQ(space->Inventory().Count(), 2);
+        const auto expectSurfaces = [&row](examples::TPlot11Win& w, const char* when) {
+            SCOPED_TRACE(when);
+            for (const long double s : {0.25L, 0.75L})
+                for (const auto& [k, closed] :
+                     {std::pair{0, row.first}, std::pair{1, row.second}}) {
+                    Vec3 p;
+                    ASSERT_TRUE(w.EvalEntryPoint(k, p, s, 0.5L));
+                    const Profile want = closed(s);
+                    EXPECT_NEAR(static_cast<double>(p.x), static_cast<double>(want.x), 1e-15)
+                        << k << " " << static_cast<double>(s);
+                    EXPECT_NEAR(static_cast<double>(std::hypot(p.y, p.z)),
+                                static_cast<double>(std::fabs(want.radius)), 1e-15)
+                        << k << " " << static_cast<double>(s);
+                }
+        };
+        expectSurfaces(*space, "beside each other");
+        space->RecomputeAll();
+        expectSurfaces(*space, "after a recompute");
+        plot3d::TPlot3Win opened(QStringLiteral("noname2.qz3"));
+        ASSERT_TRUE(SavedAndOpened(*space, dir, opened));
+        expectSurfaces(opened, "saved and opened");
+        opened.ClearModified();
+        opened.CloseWindow();
+        space->RemoveExamplesAfter(-1);
+    }
 }
 
 // Either solid window closed by its own "Close" keeps what it holds: the next request shows it
