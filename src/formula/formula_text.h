@@ -1,12 +1,15 @@
 #pragma once
 // Edits of formula texts that respect the language's names: the letter X inside EXP or MAX,
-// or inside a user function's name, is no variable and stays as it is.
+// or inside a user function's name, is no variable and stays as it is. The variable letters
+// are '@' and A..Z.
 //
 // A name counts where the parser would read it (followed by '(', or PI), so these edits and
 // the parser always agree on which letters are variables.
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorlin {
 
@@ -27,5 +30,25 @@ void ReplaceMarkedVariable(std::string& text, std::string_view replacement, std:
 // buffer of `size` bytes (size - 1 characters).
 bool SubstituteXYZInText(const FormulaContext& context, std::string& text, std::size_t size,
                          std::string_view xText, std::string_view yText, std::string_view zText);
+
+// Replaces each standalone variable letter by "(" text ")" of its slot in `replacements` ('@'
+// 0, 'A' 1, .., 'Z' 26); an empty text, or none, leaves the letter. False, with the text
+// unchanged, when the result would not fit in a buffer of `size` bytes.
+bool SubstituteLettersInText(const FormulaContext& context, std::string& text, std::size_t size,
+                             std::span<const std::string> replacements);
+
+// The slots of the standalone variable letters of the text, each once, in the order they come.
+std::vector<int> VariableSlotsInText(const FormulaContext& context, std::string_view text);
+
+// Writes out every call of a user function of the context as "(" body ")", the body's letters
+// X, Y and Z replaced by "(" argument ")" (as a parsed call inlines the body's tree), and so
+// the calls in bodies and arguments too, so that the text means the same where the functions
+// are not defined or defined otherwise. 0, or, with the text unchanged: 101 for a function
+// without a tree or one whose body holds a JOIN or DER form (in a parsed call they follow the
+// variable the argument stands for; written out they would keep the body's letter), 117 for a
+// call with the wrong number of arguments, 102 or 105 where a call's parentheses do not close
+// or an argument is missing, and 110 when the result would not fit in a buffer of `size`
+// bytes.
+int InlineUserFunctionsInText(const FormulaContext& context, std::string& text, std::size_t size);
 
 }  // namespace quorlin

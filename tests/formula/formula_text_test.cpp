@@ -1,8 +1,16 @@
-// Edits of formula texts: equations split into one side, variables marked and replaced, and
-// X, Y, Z substituted, never inside a name.
+// Edits of formula texts: equations split into one side, variables marked and replaced, X, Y,
+// Z and any letter ('@' too) substituted, never inside a name or a number's exponent, the
+// letters a text uses listed, and the calls of user functions written out with their bodies so
+// that the text means the same without the functions (nested calls, arguments that hold
+// commas, calls and X; bodies with letters of their own), refused for bodies whose JOIN or DER
+// would not follow the argument, and for texts that would not fit.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
+
 #include "formula/formula_text.h"
+#include "formula/parser.h"
 #include "formula_support.h"
 
 namespace quorlin {
@@ -53,6 +61,125 @@ TEST_F(FormulaText, SubstituteXYZKeepsNamesAndFitsTheBuffer) {
     ctx.SetVar(slot::kU, 1.0L);
     ASSERT_TRUE(ctx.Evaluate(*tree));
     EXPECT_EQ(tree->re, 3 + 4);
+}
+
+TEST_F(FormulaText, AnyLetterIsSubstitutedAtItsSlot) {
+    std::array<std::string, slot::kNamedCount> values;
+    values[slot::kAt] = "-0.5";
+    values[1] = "3";            // A
+    values[slot::kE] = "2.25";  // E, never the exponent of a number
+    values[23] = "1.5E-3";      // W
+    std::string text = "A*@+2E/4+1E-5A+EXP(W)+WAX(X)+MAX(A,@)";
+    ASSERT_EQ(ctx.DefineUserFunction("WAX", "X", 1), userfn::kDone);
+    ASSERT_TRUE(SubstituteLettersInText(ctx, text, 256, values));
+    EXPECT_EQ(text, "(3)*(-0.5)+2(2.25)/4+1E-5(3)+EXP((1.5E-3))+WAX(X)+MAX((3),(-0.5))");
+    ctx.SetVar(slot::kX, 0.75L);
+    EXPECT_NEAR(static_cast<double>(testing_support::ValueOf(ctx, text)),
+                static_cast<double>(-1.5L + 1.125L + 3e-5L + std::exp(1.5e-3L) + 0.75L + 3), 1e-15);
+    // A table that stops early leaves the letters past it; a text that would not fit stays.
+    std::string shortTable = "A+Z";
+    ASSERT_TRUE(SubstituteLettersInText(ctx, shortTable, 256, std::span(values).first(2)));
+    EXPECT_EQ(shortTable, "(3)+Z");
+    std::string tight = "A+A";
+    EXPECT_FALSE(SubstituteLettersInText(ctx, tight, 7, values));
+    EXPECT_EQ(tight, "A+A");
+    EXPECT_TRUE(SubstituteLettersInText(ctx, tight, 8, values));
+    EXPECT_EQ(tight, "(3)+(3)");
+}
+
+TEST_F(FormulaText, TheLettersOfATextEachOnceInTheirOrder) {
+    ASSERT_EQ(ctx.DefineUserFunction("BAX", "X", 1), userfn::kDone);
+    EXPECT_EQ(VariableSlotsInText(ctx, "c*@+EXP(x)+1E-5B+BAX(T)+C+PI*w"),
+              (std::vector<int>{3, slot::kAt, slot::kX, 2, slot::kT, 23}));
+    EXPECT_EQ(VariableSlotsInText(ctx, "2.5E+3+SIN(1)"), std::vector<int>{});
+}
+
+// The functions of the rows: DBL(X) = 2X, HYP(X, Y) = SQRT(X^2 + Y^2) + C, VOL(X, Y, Z) =
+// X*Y*Z - A, and OUT(X) = DBL(X) + HYP(X, 1) calling two others.
+class InlinedCalls : public testing_support::FormulaTest {
+protected:
+    InlinedCalls() {
+        EXPECT_EQ(ctx.DefineUserFunction("DBL", "2*X", 1), userfn::kDone);
+        EXPECT_EQ(ctx.DefineUserFunction("HYP", "SQRT(X^2+Y^2)+C", 2), userfn::kDone);
+        EXPECT_EQ(ctx.DefineUserFunction("VOL", "X*Y*Z-A", 3), userfn::kDone);
+        EXPECT_EQ(ctx.DefineUserFunction("OUT", "DBL(X)+HYP(X,1)", 1), userfn::kDone);
+    }
+    // The value of the text at x in a context whose letters A, C and Y hold the values here.
+    static long double ValueWithout(std::string_view text, long double x) {
+        FormulaContext bare;
+        bare.SetVar(1, -1.25L);  // A
+        bare.SetVar(3, 0.375L);  // C
+        bare.SetVar(slot::kY, 2.5L);
+        bare.SetVar(slot::kX, x);
+        return testing_support::ValueOf(bare, text);
+    }
+};
+
+TEST_F(InlinedCalls, TheWrittenOutTextMeansWhatTheCallsMeant) {
+    struct Row {
+        const char* text;
+        const char* written;
+    };
+    const Row rows[] = {
+        {"dbl(x)+1", "(2*(x))+1"},
+        {"-DBL(x)^2", "-(2*(x))^2"},
+        {"HYP(MAX(x,1), y)", "(SQRT((MAX(x,1))^2+( y)^2)+C)"},
+        {"VOL(x,DBL(x+1),3)", "((x)*((2*(x+1)))*(3)-A)"},
+        {"OUT(2x)", "((2*((2x)))+(SQRT(((2x))^2+(1)^2)+C))"},
+        {"DBL ( DBL(x) )", "(2*( (2*(x)) ))"},
+        {"SIN(x)+2", "SIN(x)+2"},
+    };
+    ctx.SetVar(1, -1.25L);
+    ctx.SetVar(3, 0.375L);
+    ctx.SetVar(slot::kY, 2.5L);
+    for (const Row& row : rows) {
+        std::string text = row.text;
+        ASSERT_EQ(InlineUserFunctionsInText(ctx, text, 256), 0) << row.text;
+        EXPECT_EQ(text, row.written);
+        for (const long double x : {-0.75L, 1.5L, 3.25L}) {
+            ctx.SetVar(slot::kX, x);
+            EXPECT_NEAR(static_cast<double>(ValueWithout(text, x)),
+                        static_cast<double>(testing_support::ValueOf(ctx, row.text)), 1e-15)
+                << row.text << " at " << static_cast<double>(x);
+        }
+    }
+}
+
+TEST_F(InlinedCalls, FormsThatWouldNotFollowTheArgumentAndTextsThatDoNotFitAreRefused) {
+    ASSERT_EQ(ctx.DefineUserFunction("SLOPE", "DERX(1,X^3)", 1), userfn::kDone);
+    ASSERT_EQ(ctx.DefineUserFunction("STEPS", "JOINX(0,1,X)", 1), userfn::kDone);
+    ASSERT_EQ(ctx.DefineUserFunction("VIA", "SLOPE(X)+1", 1), userfn::kDone);
+    struct Row {
+        std::string text;
+        std::size_t size;
+        int error;
+    };
+    const Row rows[] = {
+        {"SLOPE(2x)", 256, parse_error::kNotUsable},
+        {"STEPS(x)", 256, parse_error::kNotUsable},
+        {"1+VIA(x)", 256, parse_error::kNotUsable},
+        {"HYP(x)", 256, parse_error::kArgumentCount},
+        {"DBL(x,1)", 256, parse_error::kArgumentCount},
+        {"DBL(x", 256, parse_error::kParentheses},
+        {"DBL(x)", 7, parse_error::kTooLong},  // "(2*(x))" takes 7 characters and the end
+        {"DBL(x)", 8, 0},
+        // The direct forms stay as written: only a body's forms would change their variable.
+        {"DERX(1,x^3)+JOINX(0,1,x)", 256, 0},
+    };
+    for (const Row& row : rows) {
+        std::string text = row.text;
+        EXPECT_EQ(InlineUserFunctionsInText(ctx, text, row.size), row.error) << row.text;
+        if (row.error != 0) EXPECT_EQ(text, row.text);
+    }
+    // Calls within calls: 2^8 copies of the argument do not fit.
+    ASSERT_EQ(ctx.DefineUserFunction("TWOA", "X+X", 1), userfn::kDone);
+    for (const char* name : {"TWOB", "TWOC", "TWOD", "TWOE", "TWOF", "TWOG", "TWOH"}) {
+        const std::string last = std::string("TWO") + static_cast<char>(name[3] - 1);
+        ASSERT_EQ(ctx.DefineUserFunction(name, last + "(X)+" + last + "(X)", 1), userfn::kDone);
+    }
+    std::string text = "TWOH(x)";
+    EXPECT_EQ(InlineUserFunctionsInText(ctx, text, 256), parse_error::kTooLong);
+    EXPECT_EQ(text, "TWOH(x)");
 }
 
 }  // namespace

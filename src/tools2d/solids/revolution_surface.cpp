@@ -5,6 +5,7 @@
 
 #include "core/errors.h"
 #include "formula/opcodes.h"
+#include "tools2d/solids/solid_texts.h"
 
 namespace quorlin::tools2d {
 
@@ -29,6 +30,26 @@ void CollectLetters(const TExprNode* node, std::vector<int>& letters) {
             letters.push_back(letter);
     }
     for (const NodePtr& child : node->child) CollectLetters(child.get(), letters);
+}
+
+// The texts of a profile of the kind that its surface of revolution reads: an explicit
+// curve's y, a polar curve's r, a parametric curve's x and y, an implicit curve's equation and
+// a segment's four ends.
+std::span<const int> ReadTexts(int profileKind) {
+    static constexpr int kExplicit[] = {2};
+    static constexpr int kThird[] = {3};
+    static constexpr int kParametric[] = {1, 2};
+    static constexpr int kSegment[] = {1, 2, 3, 4};
+    switch (profileKind) {
+        case k::kExplicit:
+            return kExplicit;
+        case k::kParametric:
+            return kParametric;
+        case k::kSegment:
+            return kSegment;
+        default:
+            return kThird;
+    }
 }
 
 }  // namespace
@@ -80,6 +101,31 @@ void FillRevolutionRecord(examples::TExample& surface, const examples::TExample&
     surface.boxMax = {view.right, view.up, halfWidth};
     surface.box2Min = surface.boxMin;
     surface.box2Max = surface.boxMax;
+}
+
+std::vector<int> FollowedLetters(int profileKind, const TRevolutionRanges& ranges) {
+    std::vector<int> letters;
+    const auto follow = [&letters](int letter) {
+        if (letter > 0 && std::ranges::find(letters, letter) == letters.end())
+            letters.push_back(letter);
+    };
+    const std::size_t first = profileKind == k::kSegment ? 2 : 0;
+    for (std::size_t e = first; e < ranges.letters.size(); ++e) follow(ranges.letters[e]);
+    if (profileKind == k::kPolar || profileKind == k::kParametric) follow(slot::kT);
+    return letters;
+}
+
+int StandAloneProfile(const FormulaContext& plane, const examples::TExample& profile,
+                      const TRevolutionRanges& ranges, examples::TExample& out) {
+    examples::TExample copy;
+    copy.InitCopy(profile, false);
+    const std::vector<int> kept = FollowedLetters(profile.kind, ranges);
+    for (const int t : ReadTexts(profile.kind))
+        if (const int error =
+                StandAloneText(plane, copy.Text(t), examples::TExample::kTextCapacity, kept))
+            return error;
+    out = std::move(copy);
+    return kNoError;
 }
 
 std::vector<int> ParameterLettersOf(std::span<const TExprNode* const> trees) {

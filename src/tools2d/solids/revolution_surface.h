@@ -57,6 +57,18 @@ void FillRevolutionRecord(examples::TExample& surface, const examples::TExample&
                           const TRevolutionRanges& ranges, const TAxisLine& axis,
                           const TPlaneView& view, std::string_view description);
 
+// The letters a surface of revolution of a profile of the kind follows in its 3D window, each
+// once: those of its range ends (the arc's not for a segment, which is turned whole) and the
+// parameter T of a polar or parametric curve. Its texts keep these; every other letter is
+// written in with its value (solid_texts.h).
+std::vector<int> FollowedLetters(int profileKind, const TRevolutionRanges& ranges);
+
+// A copy of the profile whose texts that its surface reads stand alone (solid_texts.h): the
+// letters it follows left, the values of the others and the bodies of the plane window's user
+// functions written in. 0, or the error of a text (20 when one would pass 255 characters).
+int StandAloneProfile(const FormulaContext& plane, const examples::TExample& profile,
+                      const TRevolutionRanges& ranges, examples::TExample& out);
+
 // The parameter letters (1..23) the trees use, each once, in order.
 std::vector<int> ParameterLettersOf(std::span<const TExprNode* const> trees);
 

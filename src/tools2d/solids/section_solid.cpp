@@ -10,6 +10,7 @@
 #include "examples/operations/example_editor_parts.h"
 #include "formula/expr_node.h"
 #include "formula/formula_text.h"
+#include "tools2d/solids/solid_texts.h"
 
 namespace quorlin::tools2d {
 
@@ -215,11 +216,16 @@ int SectionSurfaces(const FormulaContext& formulas, const TSectionRequest& reque
                     std::vector<examples::TSectionSurface>& out) {
     TSolidTexts s{request.f, request.g, request.height, SectionXText(range), "", ""};
     const bool height = ShapeRow(request.shape).usesHeight;
+    // The letters of the ends move the solid in its window; every other letter it reads, and
+    // every function, is written in with what it is here.
+    std::vector<int> ends;
+    for (const int letter : {range.lowLetter, range.highLetter})
+        if (letter > 0) ends.push_back(letter);
     for (std::string* text : {&s.f, &s.g, &s.h}) {
         if (text == &s.h && !height) continue;
-        if (text->size() >= kTextBuffer ||
-            !SubstituteXYZInText(formulas, *text, kTextBuffer, s.x, "", ""))
-            return kErrTooLarge;
+        if (text->size() >= kTextBuffer) return kErrTooLarge;
+        if (const int error = StandAloneText(formulas, *text, kTextBuffer, ends)) return error;
+        if (!SubstituteXYZInText(formulas, *text, kTextBuffer, s.x, "", "")) return kErrTooLarge;
     }
     s.m = "0.5(" + s.f + "+" + s.g + ")";
     s.d = height ? "(" + s.h + ")" : "(" + s.f + "-(" + s.g + "))";

@@ -10,6 +10,8 @@
 // parametric surfaces in t and u for a 3D window: the floor, the walls and the top or the faces
 // of each shape, with x running over the range directly or, when an end is tied to a parameter,
 // between the ends as u runs from 0 to 1, so that the solid follows the parameter's slider.
+// The texts carry the values of the other letters and the bodies of the user functions they
+// use, so that each solid keeps them whatever its 3D window's letters and functions become.
 #include <functional>
 #include <string>
 #include <string_view>
@@ -106,8 +108,10 @@ int SectionVolume(FormulaContext& formulas, const TSectionRequest& request, cons
 // (a number high end as "-" and its magnitude when negative).
 std::string SectionXText(const TSectionRange& range);
 
-// The surfaces of the solid, in the order they are drawn: 0, or 20 when a text would pass 255
-// characters (nothing is cut).
+// The surfaces of the solid, in the order they are drawn, whose texts read no letter but those
+// of the range's ends and call no user function: the values of the other letters and the
+// bodies of the functions are written in, as they are in `formulas` (solid_texts.h). 0, 20
+// when a text would pass 255 characters (nothing is cut), or an error of StandAloneText.
 int SectionSurfaces(const FormulaContext& formulas, const TSectionRequest& request,
                     const TSectionRange& range, int xSections, int zSections,
                     std::vector<examples::TSectionSurface>& out);

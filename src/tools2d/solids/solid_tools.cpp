@@ -40,24 +40,33 @@ void SetLinkedParameter(FormulaContext& space, int letter, long double value, lo
     space.params.right[static_cast<std::size_t>(letter)] = high;
 }
 
-// The parameter letters the texts use, each once: 0, or the parse error of a text. A user
-// function's body is inlined where it is called, so the letters of its body count too.
-int LettersOfTexts(FormulaContext& formulas, std::span<const std::string> texts,
-                   std::vector<int>& letters) {
-    std::vector<NodePtr> trees;
+// The trees of the texts that are not empty: 0, or the parse error of the first that does not
+// parse.
+int ParseTexts(FormulaContext& formulas, std::span<const std::string> texts,
+               std::vector<NodePtr>& trees) {
     for (const std::string& text : texts) {
         if (text.empty()) continue;
         if (const int error = formulas.Parse(text)) return error;
         trees.push_back(formulas.TakeParseResult());
     }
+    return kNoError;
+}
+
+// The parameter letters the texts use, each once: 0, or the parse error of a text. A user
+// function's body is inlined where it is called, so the letters of its body count too.
+int LettersOfTexts(FormulaContext& formulas, std::span<const std::string> texts,
+                   std::vector<int>& letters) {
+    std::vector<NodePtr> trees;
+    if (const int error = ParseTexts(formulas, texts, trees)) return error;
     std::vector<const TExprNode*> roots;
     for (const NodePtr& tree : trees) roots.push_back(tree.get());
     letters = ParameterLettersOf(roots);
     return kNoError;
 }
 
-// The 3D window computes its new surfaces as the plane window computes their curves: with the
-// plane window's user functions and the current values of the letters they use.
+// The 3D window of the surfaces takes the plane window's user functions and the current values
+// of the letters the curve uses. Its surfaces read none of them but the letters they follow:
+// their texts carry the rest (solid_texts.h).
 void ShareUserFunctions(examples::TPlot11Win& plane, examples::TPlot11Win& space) {
     examples::TUserFunctionBlock::Of(plane.Formulas()).InstallInto(space.Formulas());
     space.UserFunctionsChanged();
@@ -66,6 +75,17 @@ void ShareUserFunctions(examples::TPlot11Win& plane, examples::TPlot11Win& space
 void ShareLetters(examples::TPlot11Win& plane, examples::TPlot11Win& space,
                   const std::vector<int>& letters) {
     for (const int letter : letters) space.Formulas().SetVar(letter, plane.Formulas().Var(letter));
+}
+
+// The arc and angle ranges of the tools, with the letters of their ends.
+TRevolutionRanges ToolRanges(const examples::TToolSettings& tools) {
+    TRevolutionRanges ranges{tools.revolutionTLow,
+                             tools.revolutionTHigh,
+                             tools.revolutionULow,
+                             tools.revolutionUHigh,
+                             {}};
+    for (std::size_t e = 0; e < 4; ++e) ranges.letters[e] = tools.revolutionLetters[e];
+    return ranges;
 }
 
 }  // namespace
@@ -180,21 +200,19 @@ int TSolidTools::SectionVolume(int f, int g, const TSectionRequest& request) {
 
 int TSolidTools::SectionSolid(const TSectionRequest& request, const TSectionRange& range,
                               const TSectionCounts& counts) {
+    const bool height = ShapeRow(request.shape).usesHeight;
+    const std::string texts[] = {request.f, request.g, height ? request.height : std::string()};
+    std::vector<NodePtr> trees;
+    if (const int error = ParseTexts(window_.Formulas(), texts, trees)) return error;
     std::vector<examples::TSectionSurface> surfaces;
     if (const int error = SectionSurfaces(window_.Formulas(), request, range, counts.xSections,
                                           counts.zSections, surfaces))
         return error;
-    const bool height = ShapeRow(request.shape).usesHeight;
-    const std::string texts[] = {request.f, request.g, height ? request.height : std::string()};
-    std::vector<int> letters;
-    if (const int error = LettersOfTexts(window_.Formulas(), texts, letters)) return error;
     examples::TSolidWindow* solid = OpenWindow(sectionWindow_, kStrSectionsWindow, kSectionsPlace);
     if (!solid) return kErrNoMoreRoom;
     const examples::TInventory& space = solid->Levels().Inventory();
     if (space.LastIndex() + static_cast<int>(surfaces.size()) > space.Capacity())
         return kErrNoMoreRoom;
-    ShareUserFunctions(window_, solid->Levels());
-    ShareLetters(window_, solid->Levels(), letters);
     // The ends' own letters run between the ends, whatever value they have here.
     FormulaContext& formulas = solid->Levels().Formulas();
     SetLinkedParameter(formulas, range.lowLetter, range.low, range.low, range.high);
@@ -212,20 +230,18 @@ int TSolidTools::RevolveSurface(int i) {
     if (!solid) return kErrNoMoreRoom;
     examples::TPlot11Win& space = solid->Levels();
     if (!space.CanAddExample(false)) return kErrNoMoreRoom;
-    ShareUserFunctions(window_, space);
-    const examples::TExample& profile = inventory[i];
-    const std::string texts[] = {profile.Text(1), profile.Text(2), profile.Text(3)};
+    const examples::TExample& curve = inventory[i];
+    const std::string texts[] = {curve.Text(1), curve.Text(2), curve.Text(3)};
     std::vector<int> letters;
     if (LettersOfTexts(window_.Formulas(), texts, letters) != kNoError) return kErrCannotUnderstand;
+    const TRevolutionRanges ranges = ToolRanges(window_.Tools());
+    examples::TExample profile;
+    if (const int error = StandAloneProfile(window_.Formulas(), curve, ranges, profile))
+        return error;
+    ShareUserFunctions(window_, space);
     ShareLetters(window_, space, letters);
 
     const examples::TToolSettings& tools = window_.Tools();
-    TRevolutionRanges ranges{tools.revolutionTLow,
-                             tools.revolutionTHigh,
-                             tools.revolutionULow,
-                             tools.revolutionUHigh,
-                             {}};
-    for (std::size_t e = 0; e < 4; ++e) ranges.letters[e] = tools.revolutionLetters[e];
     const TAxisLine axis{tools.revolutionAxis[0], tools.revolutionAxis[1], tools.revolutionAxis[2]};
     const canvas::TViewFrame& view = window_.View();
     examples::TExample& surface = space.AddExample(k::kRevolution, 0, 1);

@@ -6,10 +6,13 @@
 // one only hides it, and its solids accumulate), hidden with the 2D window and ended with it.
 //
 // Their computations: the volume of a cross-section solid, recorded on both curves; the solid
-// as parametric surfaces with the window's user functions and the values of the letters it
-// uses, the letters of its ends set in the 3D window; the surface of
-// revolution of a curve as a 307 with the window's user functions and the values of the
-// letters the curve uses; and the mark of the arc on the 2D picture.
+// as parametric surfaces, the letters of its ends set in the 3D window; the surface of
+// revolution of a curve as a 307, the 3D window given the window's user functions and the
+// values of the letters the curve uses; and the mark of the arc on the 2D picture. A solid's
+// texts carry the values of the letters it uses and the bodies of the functions it calls, as
+// they are when it is made (solid_texts.h): it reads from its 3D window only the letters it
+// follows there (its ends', a curve's own parameter), so the solids beside it, a recompute or
+// a save and open leave it as it was made.
 #include <QPointer>
 
 #include <memory>
@@ -48,14 +51,17 @@ public:
     // The volume over the tools' interval and count, into the parabolic sum and its text and
     // recorded on f and g: 0, 81 when stopped, or an error number.
     int SectionVolume(int f, int g, const TSectionRequest& request);
-    // The solid in "sections.qz3", beside the solids already there, with the window's user
-    // functions and the values of the letters its curves and height use: 0, 20 for a text too
-    // long, the parse error of a text, or 4 when the window cannot be made.
+    // The solid in "sections.qz3", beside the solids already there, its texts carrying the
+    // window's user functions and the values of the letters its curves and height use: 0, the
+    // parse error of a text, 20 for a text too long, 101 for a function whose body holds a JOIN
+    // or DER form, or 4 when the window cannot be made.
     int SectionSolid(const TSectionRequest& request, const TSectionRange& range,
                      const TSectionCounts& counts);
-    // The surface of revolution of example i with the tools' ranges and axis in "surfrev.qz3":
-    // 0, 101 for a JOIN, 4 when the window cannot be made or is full, or 1 when a text does not
-    // parse.
+    // The surface of revolution of example i with the tools' ranges and axis in "surfrev.qz3",
+    // its texts carrying the window's user functions and the values of the letters it uses:
+    // 0, 101 for a JOIN (also in a function's body) or a DER in a function's body, 4 when the
+    // window cannot be made or is full, 1 when a text does not parse, or 20 when one would pass
+    // 255 characters.
     int RevolveSurface(int i);
 
 private:

@@ -1,7 +1,8 @@
 // The surface of revolution's ranges and record: the four ends read in order with their letters,
 // a stop under its start by less than 1e-16 refused, an angle over 2 pi cut to 2 pi; the 307
-// made of each profile kind with its texts, ranges, packed letters, axis, colour and box; and
-// the letters a profile's trees use.
+// made of each profile kind with its texts, ranges, packed letters, axis, colour and box; the
+// letters a surface follows and the profile whose texts carry the other letters' values and
+// the functions' bodies; and the letters a profile's trees use.
 #include "tools2d/solids/revolution_surface.h"
 
 #include <gtest/gtest.h>
@@ -118,6 +119,57 @@ TEST(RevolutionRecordTest, EachProfileKindKeepsWhatItsCompilationReads) {
         EXPECT_EQ(surface.PolarCurve(),
                   row.kind == k::kParametric || row.kind == k::kSegment ? 1 : 0)
             << row.kind;
+    }
+}
+
+// The ends' letters, each once (the arc's not for a segment), and a polar or parametric curve's
+// own T.
+TEST(RevolutionRecordTest, TheLettersASurfaceFollows) {
+    const struct {
+        int kind;
+        std::array<int, 4> letters;
+        std::vector<int> followed;
+    } rows[] = {
+        {k::kExplicit, {2, 3, 0, 11}, {2, 3, 11}}, {k::kExplicit, {0, 0, 0, 0}, {}},
+        {k::kPolar, {0, 4, 4, 0}, {4, slot::kT}},  {k::kParametric, {0, 0, 0, 0}, {slot::kT}},
+        {k::kImplicit, {5, 0, 6, 7}, {5, 6, 7}},   {k::kSegment, {8, 9, 0, 12}, {12}},
+    };
+    for (const auto& row : rows) {
+        const TRevolutionRanges ranges{0, 1, 0, 1, row.letters};
+        EXPECT_EQ(FollowedLetters(row.kind, ranges), row.followed) << row.kind;
+    }
+}
+
+// The texts a surface reads, with the values of A = 3, B = -0.5 and T = 2 and the body of
+// DBL(X) = 2X written in, and the letters it follows (K on an end, a curve's own T) left; the
+// texts it does not read as they were.
+TEST(RevolutionRecordTest, AProfileStandsAloneInTheTextsItsSurfaceReads) {
+    FormulaContext plane;
+    plane.SetVar(1, 3);
+    plane.SetVar(2, -0.5L);
+    plane.SetVar(slot::kT, 2);
+    ASSERT_EQ(plane.DefineUserFunction("DBL", "2*X", 1), userfn::kDone);
+    const struct {
+        int kind;
+        std::array<std::string, 4> texts;
+        std::array<std::string, 4> written;
+    } rows[] = {
+        {k::kExplicit, {"A", "dbl(x)+T*K", "B", ""}, {"A", "(2*(x))+(2)*K", "B", ""}},
+        {k::kPolar, {"", "", "A+T", ""}, {"", "", "(3)+T", ""}},
+        {k::kParametric, {"B*T", "dbl(T)", "A", "A"}, {"(-0.5)*T", "(2*(T))", "A", "A"}},
+        {k::kImplicit, {"", "", "x^2+y^2=A", "B"}, {"", "", "x^2+y^2=(3)", "B"}},
+        {k::kSegment, {"A", "T", "K", "dbl(B)"}, {"(3)", "(2)", "K", "(2*((-0.5)))"}},
+    };
+    for (const auto& row : rows) {
+        examples::TExample profile = Profile(row.kind, row.texts);
+        examples::TExample standing;
+        ASSERT_EQ(StandAloneProfile(plane, profile, {0, 1, 0, 1, {0, 0, 0, 11}}, standing),
+                  kNoError)
+            << row.kind;
+        EXPECT_EQ(standing.kind, row.kind);
+        EXPECT_EQ(standing.pen.colour, 17);
+        for (int t = 1; t <= 4; ++t)
+            EXPECT_EQ(standing.Text(t), row.written[static_cast<std::size_t>(t - 1)]) << row.kind;
     }
 }
 

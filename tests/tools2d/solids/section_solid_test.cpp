@@ -2,8 +2,9 @@
 // the fields read in order with the first error winning (counts read whole and in range, the
 // grid limit, one curve twice, a JOIN, an inverted range), the x text of a range tied to
 // parameters, and the surfaces of every shape evaluated at points whose places the shape fixes,
-// over a plain range and over one whose ends are letters (the high one negative); texts that
-// would pass 255 characters are refused, never cut.
+// over a plain range and over one whose ends are letters (the high one negative); the surfaces
+// of curves with letters and user functions read in a window without them; texts that would
+// pass 255 characters are refused, never cut.
 #include "tools2d/solids/section_solid.h"
 
 #include <gtest/gtest.h>
@@ -288,6 +289,62 @@ TEST_F(SectionSurfacesTest, EveryShapeOverEndsTiedToLettersTheHighOneNegative) {
         {0.5L, -1.25L, 11, 13}, [](long double u) { return 0.5L * (1 - u) - 1.25L * u; }, 0, 1);
     CheckShapes(
         {0.5L, 3, 11, 0}, [](long double u) { return 0.5L * (1 - u) + 3 * u; }, 0, 1);
+}
+
+// A solid made in a plane window with letters and user functions, evaluated in a 3D window
+// that has neither (only the slider of K, the low end's letter): its top stands where the plane
+// window's values put it, a letter of g alone included, and follows K alone.
+TEST_F(SectionSurfacesTest, TheTextsCarryThePlaneWindowsLettersAndFunctions) {
+    FormulaContext plane;
+    plane.SetVar(1, 3);      // A
+    plane.SetVar(2, -1.5L);  // B
+    plane.SetVar(3, -7);     // C, only inside TRI
+    plane.SetVar(4, 0.25L);  // D
+    plane.SetVar(11, 0.5L);  // K, the low end of the last row
+    ASSERT_EQ(plane.DefineUserFunction("DBL", "2*X", 1), userfn::kDone);
+    ASSERT_EQ(plane.DefineUserFunction("TRI", "C*X", 1), userfn::kDone);
+    struct Row {
+        TSectionRequest request;
+        TSectionRange range;
+        long double (*top)(long double x, long double k);
+    };
+    const Row rows[] = {
+        {{"2x", "-D", 1, "", false},
+         {0.5L, 2, 0, 0},
+         [](long double x, long double) {
+             return 2 * x + 0.25L;  // 1.25 at x = 0.5
+         }},
+        {{"A*x", "0", 1, "", false},
+         {0.5L, 2, 0, 0},
+         [](long double x, long double) { return 3 * x; }},
+        {{"dbl(x)", "B", 1, "", false},
+         {0.5L, 2, 0, 0},
+         [](long double x, long double) { return 2 * x + 1.5L; }},
+        {{"x+2", "x", 4, "tri(x)+A", false},
+         {0.5L, 2, 0, 0},
+         [](long double x, long double) { return -7 * x + 3; }},
+        {{"K*x", "A", 1, "", false},
+         {0.5L, 2, 11, 0},
+         [](long double x, long double k) { return k * x - 3; }},
+    };
+    for (const Row& row : rows) {
+        std::vector<examples::TSectionSurface> surfaces;
+        ASSERT_EQ(SectionSurfaces(plane, row.request, row.range, 40, 3, surfaces), kNoError)
+            << row.request.f;
+        ASSERT_EQ(surfaces.size(), 4u);
+        for (const long double k : {0.5L, 1.25L}) {
+            formulas.SetVar(11, k);  // the 3D window's slider of K
+            const long double low = row.range.Linked() ? k : row.range.low;
+            for (const long double u : {0.0L, 0.4L, 1.0L}) {
+                const long double uu = row.range.Linked() ? u : low + u * (2 - low);
+                const long double x = row.range.Linked() ? low * (1 - u) + 2 * u : uu;
+                const Vec3 p = Evaluate(surfaces.back(), 0.5L, uu);
+                EXPECT_NEAR(static_cast<double>(p.x), static_cast<double>(x), 1e-15);
+                EXPECT_NEAR(static_cast<double>(p.z), static_cast<double>(row.top(x, k)), 1e-15)
+                    << row.request.f << " " << row.request.g << " at " << static_cast<double>(x);
+            }
+        }
+    }
 }
 
 TEST_F(SectionSurfacesTest, ATextOverTheRecordsLengthIsRefusedNotCut) {
