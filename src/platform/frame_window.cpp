@@ -112,20 +112,27 @@ public:
         return ids;
     }
 
-    bool IsAccelerator(const QKeySequence& keys) const {
-        if (!shown_ || keys.isEmpty()) return false;
-        for (const QKeySequence& k : shown_->accelerators) {
-            if (k.matches(keys) == QKeySequence::ExactMatch) return true;
+    bool IsAccelerator(const QKeySequence& keys) const { return AcceleratorCommand(keys) != 0; }
+
+    // The command of the shown set's accelerator entry for the keys; 0 when none.
+    int AcceleratorCommand(const QKeySequence& keys) const {
+        if (!shown_ || keys.isEmpty()) return 0;
+        for (const Accelerator& a : shown_->accelerators) {
+            if (a.keys.matches(keys) == QKeySequence::ExactMatch) return a.id;
         }
-        return false;
+        return 0;
     }
 
 private:
+    struct Accelerator {
+        QKeySequence keys;
+        int id = 0;
+    };
     struct Built {
         QList<QAction*> topLevel;  // in the menu bar, in order
         std::multimap<int, QAction*> byId;
         QList<QAction*> extra;  // accelerator entries without a menu item
-        QList<QKeySequence> accelerators;
+        QList<Accelerator> accelerators;
         QList<QMenu*> submenus;  // popups inside popups, in the order they open
     };
 
@@ -178,7 +185,7 @@ private:
         for (const AcceleratorTemplate& entry : table.entries) {
             const QKeySequence keys(FromResourceText(entry.keys), QKeySequence::PortableText);
             if (keys.isEmpty() || IsTaken(built, keys)) continue;
-            built.accelerators << keys;
+            built.accelerators << Accelerator{keys, entry.id};
             auto it = built.byId.find(entry.id);
             QAction* action = nullptr;
             if (it != built.byId.end()) {
@@ -194,10 +201,8 @@ private:
     }
 
     static bool IsTaken(const Built& built, const QKeySequence& keys) {
-        for (const QKeySequence& k : built.accelerators) {
-            if (k == keys) return true;
-        }
-        return false;
+        return std::any_of(built.accelerators.begin(), built.accelerators.end(),
+                           [&](const Accelerator& a) { return a.keys == keys; });
     }
 
     Built& Get(const Key& key) {
@@ -247,6 +252,7 @@ FrameWindow::FrameWindow(Window* hosted, QWidget* owner, HostTag)
         }
     });
     connect(hosted, &Window::MenuChanged, this, [this] { ShowMenuSet(); });
+    hosted->installEventFilter(this);
 }
 
 FrameWindow::~FrameWindow() {
@@ -509,6 +515,34 @@ void FrameWindow::HandleStandardCommands() {
 }
 
 void FrameWindow::OnFilesDropped(const QStringList&) {}
+
+// Qt keeps the shortcuts of a tool window's owner live while the tool window is active, so a key
+// that an owned window and its owner both bind would match twice and run neither. The host runs
+// its window's own keys itself before any shortcut is looked at: it claims them when Qt asks
+// whether the focus takes the key (ShortcutOverride) and runs the command when the key arrives.
+// Keys the window does not bind still reach its owner's shortcuts.
+bool FrameWindow::TakeOwnAccelerator(QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (!hosted_ || (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)) return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    const QKeyCombination combination(key->modifiers() & ~Qt::KeypadModifier,
+                                      static_cast<Qt::Key>(key->key()));
+    const int id = menuSet_->AcceleratorCommand(QKeySequence(combination));
+    if (id == 0) return false;
+    event->accept();
+    if (type == QEvent::KeyPress) DispatchCommand(id);  // the host may be gone afterwards
+    return true;
+}
+
+bool FrameWindow::event(QEvent* event) {
+    if (TakeOwnAccelerator(event)) return true;
+    return QMainWindow::event(event);
+}
+
+bool FrameWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == hosted_ && TakeOwnAccelerator(event)) return true;
+    return QMainWindow::eventFilter(watched, event);
+}
 
 void FrameWindow::showEvent(QShowEvent* event) {
     Create();

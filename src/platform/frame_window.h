@@ -10,7 +10,8 @@
 //
 // An owned window (a linked 3D, level-curve, stereogram, time or phase window) is a Window shown
 // as a top-level window of its owner: ShowOwnedWindow wraps it in a single-window FrameWindow
-// that carries its menu bar; Exit in that menu goes on to the frame that owns it.
+// that carries its menu bar; Exit in that menu goes on to the frame that owns it. While an owned
+// window is active its own accelerators run first; keys it does not bind reach its owner's.
 #include <QList>
 #include <QMainWindow>
 #include <QStringList>
@@ -107,6 +108,8 @@ protected:
     void HandleCommand(int id, std::function<void()> handler) {
         commands_.Add(id, std::move(handler));
     }
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -124,6 +127,8 @@ private:
     void ShowMenuSet();
     void OnActionTriggered(int id);
     void AfterCommand();
+    // A host's own accelerator key, claimed and run before the shortcuts of the window's owner.
+    bool TakeOwnAccelerator(QEvent* event);
 
     QMdiArea* mdi_ = nullptr;
     Window* hosted_ = nullptr;

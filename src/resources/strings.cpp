@@ -61,6 +61,8 @@ constexpr StringEntry kStrings[] = {
     {133, "strobe interval length"},
     {134, "family"},
     {135, "steps"},
+    {136, "decimal places"},
+    {137, "a whole number from 0 to 18"},
     {140, "periodic"},
     {142, "x-axis"},
     {143, "y-axis"},

@@ -350,5 +350,91 @@ TEST_F(FrameWindowTest, OwnedWindowHasItsOwnHostWithMenu) {
     EXPECT_TRUE(host.isNull());
 }
 
+// An owned window's keys: Ctrl+O, which its owner binds too, and Ctrl+Shift+P, which only it
+// binds.
+constexpr AcceleratorTemplate kOwnedKeys[] = {{"Ctrl+O", kDeep}, {"Ctrl+Shift+P", kToggle}};
+constexpr AcceleratorTable kOwnedAccelerators{"OWNEDKEYS", kOwnedKeys};
+
+class OwnedWindow : public ChildWindow {
+public:
+    OwnedWindow() { SetAccelerators(&kOwnedAccelerators); }
+};
+
+// Keys pressed in an owned window while it is active, as the window system delivers them (the
+// shortcut question, then the key): its own keys run its commands, also the key its owner binds
+// too; the keys it does not bind reach its owner. Sent to the owned window and to its host.
+TEST_F(FrameWindowTest, OwnedWindowsOwnKeysComeBeforeTheirOwners) {
+    ChildWindow* owner = Add();
+    auto* owned = new OwnedWindow;
+    FrameWindow* host = ShowOwnedWindow(owned, owner);
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        std::vector<int> ownedRuns, ownerRuns;
+    } rows[] = {
+        {Qt::Key_O, Qt::ControlModifier, {kDeep}, {}},
+        {Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier, {kToggle}, {}},
+        {Qt::Key_F5, Qt::NoModifier, {}, {kRefresh}},
+    };
+    for (QWidget* target : {static_cast<QWidget*>(owned), static_cast<QWidget*>(host)}) {
+        for (const auto& row : rows) {
+            owned->commands.clear();
+            owner->commands.clear();
+            QApplication::setActiveWindow(host);
+            owned->setFocus();
+            QTest::keyClick(target, row.key, row.modifiers);
+            EXPECT_EQ(owned->commands, row.ownedRuns) << row.key;
+            EXPECT_EQ(owner->commands, row.ownerRuns) << row.key;
+            EXPECT_TRUE(frame.commands.empty());
+        }
+    }
+    // The owner active again has its keys back.
+    owner->commands.clear();
+    QApplication::setActiveWindow(&frame);
+    owner->setFocus();
+    QTest::keyClick(owner, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(owner->commands, std::vector<int>{kOpen});
+}
+
+TEST_F(FrameWindowTest, TwoOwnedWindowsEachRunTheirOwnKeys) {
+    ChildWindow* owner = Add();
+    auto* first = new OwnedWindow;
+    auto* second = new OwnedWindow;
+    FrameWindow* firstHost = ShowOwnedWindow(first, owner);
+    FrameWindow* secondHost = ShowOwnedWindow(second, owner);
+    for (const auto& [window, host] :
+         {std::pair{first, firstHost}, std::pair{second, secondHost}}) {
+        QApplication::setActiveWindow(host);
+        window->setFocus();
+        QTest::keyClick(window, Qt::Key_O, Qt::ControlModifier);
+    }
+    EXPECT_EQ(first->commands, std::vector<int>{kDeep});
+    EXPECT_EQ(second->commands, std::vector<int>{kDeep});
+    EXPECT_TRUE(owner->commands.empty());
+}
+
+// A key whose command ends the owner, and with it the owned window and its host, while the key
+// is still being delivered.
+class OwnerEndingWindow : public OwnedWindow {
+public:
+    explicit OwnerEndingWindow(QWidget* owner) {
+        HandleCommand(kDeep, [owner] { delete owner; });
+    }
+};
+
+TEST_F(FrameWindowTest, AnOwnedWindowsKeyMayEndItsOwner) {
+    ChildWindow* owner = Add();
+    QPointer<QWidget> outer = owner->OuterWidget();
+    auto* owned = new OwnerEndingWindow(outer);
+    QPointer<FrameWindow> host = ShowOwnedWindow(owned, owner);
+    QPointer<Window> watch = owned;
+    QApplication::setActiveWindow(host);
+    owned->setFocus();
+    QTest::keyClick(owned, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_TRUE(outer.isNull() && host.isNull() && watch.isNull());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(frame.Children().isEmpty());
+}
+
 }  // namespace
 }  // namespace quorlin::platform

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "core/errors.h"
+#include "examples/diagram/diagram_settings.h"
 #include "examples/operations/export_frames.h"
 #include "examples/operations/label_layout.h"
 #include "examples/records/inventory_listing.h"
@@ -38,6 +39,8 @@ constexpr int kStrPlanarity = 129;
 constexpr int kStrChecksPerPoint = 131;
 constexpr int kStrLineOfSight = 132;
 constexpr int kStrStrobeInterval = 133;
+constexpr int kStrDecimalPlaces = 136;
+constexpr int kStrPlacesRange = 137;
 constexpr int kStrCurrent = 152;
 constexpr int kStrInventorySize = 287;
 constexpr int kStrExtraThickness = 331;
@@ -111,6 +114,7 @@ TPlot0Win::TPlot0Win(int kind, QString fileName, QString iniName, int dimension,
     HandleCommand(cmd::kLineOfSight, [this] { AskLineOfSight(); });
     HandleCommand(cmd::kPlanarity, [this] { AskPlanarity(); });
     HandleCommand(cmd::kThickenPrint, [this] { AskPrintThickness(); });
+    HandleCommand(cmd::kDecimalPlaces, [this] { AskDecimalPlaces(); });
     for (int mode : {cmd::kShadeOpaque, cmd::kShadeNotXor, cmd::kShadeXor})
         HandleCommand(mode, [this, mode] { SetShadingMode(mode); });
 }
@@ -274,6 +278,27 @@ void TPlot0Win::AskPrintThickness() {
             platform::ErrorMsg(this, kErrPositiveValue);
         } else {
             options_.extraPrintThickness = static_cast<std::int16_t>(n);
+        }
+    }
+    UpdateMenuChecks(false);
+}
+
+void TPlot0Win::AskDecimalPlaces() {
+    if (const auto text =
+            AskOption(kStrDecimalPlaces, kStrPlacesRange, QString::number(Format().places))) {
+        // A count of digits: a plain whole number, not an expression ("abc" is no number).
+        bool whole = false;
+        const int places = text->trimmed().toInt(&whole);
+        if (!whole) {
+            platform::ErrorMsg(this, kErrCannotUnderstand);
+        } else if (places < 0 || places > kMaxDecimalPlaces) {
+            platform::ErrorMsg(this, kErrOutOfBounds);
+        } else if (places != Format().places) {
+            Format().places = places;
+            NumberFormatChanged();
+            MarkModified();
+            InvalidateImage(ImageLayer::Picture);
+            Invalidate();
         }
     }
     UpdateMenuChecks(false);

@@ -89,6 +89,10 @@ public:
     void AskPlanarity();
     void AskLineOfSight();
     void AskPrintThickness();
+    // "Decimal places ...": the places of the numbers the window shows and writes, a whole
+    // number from 0 to kMaxDecimalPlaces (what the diagram file keeps); another text is error 1,
+    // a number out of range error 17, and the places stay. The window shows new places at once.
+    void AskDecimalPlaces();
     void SetShadingMode(int mode);
 
     // --- exports ---
