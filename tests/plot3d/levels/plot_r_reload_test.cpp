@@ -1,6 +1,7 @@
-// The 3D window after a diagram was read: every example's box again, then the scene box kept
-// from a file of version 12 on, or computed from the examples for an older one; the sight
-// shift a thousandth of the box's plan, the 2D view the file's.
+// The 3D window after a diagram was read: every example's box again (one stored reversed put
+// in order, for every kind), then the scene box kept from a file of version 12 on, or computed
+// from the examples for an older one; the sight shift a thousandth of the box's plan, the 2D
+// view the file's.
 #include <gtest/gtest.h>
 
 #include <chrono>
