@@ -42,19 +42,37 @@ std::optional<TSightSegment> ClipSightLineToZRange(TSightSegment s, long double 
                                                    long double zMax);
 
 // Walks from B towards A in `samples` equal steps (at least one; the last sample is A itself)
-// and tells whether the sign at some sample is opposite to the sign at B. A sign 0 at B means
-// the surface passes through P's end: it cannot hide it. A 0 at a sample decides nothing there.
+// where the surface reaches: signAt gives the sign of a sample, or nothing where the surface
+// does not reach it (a sheet that ends), and such a sample is passed over. Tells whether the
+// sign at some sample is opposite to the sign at the first sample the surface reaches. A sign 0
+// there means the surface passes through the walk's start: it cannot hide P. A 0 at a later
+// sample decides nothing there.
 template <class SignAt>
-bool SignChangesAlong(const TSightSegment& s, int samples, SignAt&& signAt) {
-    const int start = signAt(s.pointEnd);
-    if (start == 0) return false;
+bool SignChangesWhereReached(const TSightSegment& s, int samples, SignAt&& signAt) {
     const int n = samples < 1 ? 1 : samples;
     const Vec3 step = (1.0L / n) * (s.eyeEnd - s.pointEnd);
-    for (int k = 1; k <= n; ++k) {
-        const Vec3 c = k == n ? s.eyeEnd : s.pointEnd + static_cast<long double>(k) * step;
-        if (signAt(c) * start < 0) return true;
+    std::optional<int> start;
+    for (int k = 0; k <= n; ++k) {
+        const Vec3 c = k == 0   ? s.pointEnd
+                       : k == n ? s.eyeEnd
+                                : s.pointEnd + static_cast<long double>(k) * step;
+        const std::optional<int> sign = signAt(c);
+        if (!sign) continue;
+        if (!start) {
+            if (*sign == 0) return false;
+            start = sign;
+        } else if (*sign * *start < 0) {
+            return true;
+        }
     }
     return false;
+}
+
+// The same for a surface that reaches every sample: the start is B.
+template <class SignAt>
+bool SignChangesAlong(const TSightSegment& s, int samples, SignAt&& signAt) {
+    return SignChangesWhereReached(s, samples,
+                                   [&signAt](Vec3 c) { return std::optional<int>(signAt(c)); });
 }
 
 }  // namespace quorlin::plot3d::hidden

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "canvas/records/world_geometry.h"
@@ -49,6 +50,14 @@ long double AngleOnTurn(long double x, long double y, long double tLow, int k) {
     if (t < start) t += kTwoPi * std::ceil((start - t) / kTwoPi);
     if (t < start) t += kTwoPi;
     return t;
+}
+
+// The side of p against z = f(r, t) at the given t.
+int PolarSignAt(FormulaContext& f, const TreeProgram& height, Vec3 p, long double t) {
+    f.SetVar(slot::kR, std::hypot(p.x, p.y));
+    f.SetVar(slot::kT, t);
+    long double z = 0;
+    return height.Evaluate(z) ? SignOf(p.z - z) : 0;
 }
 
 // --- the mesh ---
@@ -172,10 +181,14 @@ int ImplicitSurfaceSign(FormulaContext& f, const TreeProgram& level, Vec3 p) {
 
 int PolarSurfaceSign(FormulaContext& f, const TreeProgram& height, long double tLow, Vec3 p,
                      int turn) {
-    f.SetVar(slot::kR, std::hypot(p.x, p.y));
-    f.SetVar(slot::kT, AngleOnTurn(p.x, p.y, tLow, turn));
-    long double z = 0;
-    return height.Evaluate(z) ? SignOf(p.z - z) : 0;
+    return PolarSignAt(f, height, p, AngleOnTurn(p.x, p.y, tLow, turn));
+}
+
+std::optional<int> PolarSheetSign(FormulaContext& f, const TreeProgram& height, long double tLow,
+                                  long double tHigh, Vec3 p, int turn) {
+    const long double t = AngleOnTurn(p.x, p.y, tLow, turn);
+    if (t > tHigh) return std::nullopt;
+    return PolarSignAt(f, height, p, t);
 }
 
 bool IsHiddenByExplicitSurface(TSurfacePrograms& programs, const TExample& e,
@@ -208,10 +221,14 @@ bool IsHiddenByPolarSurface(TSurfacePrograms& programs, const TExample& e,
     const Complex savedR = f.vars.value[slot::kR];
     const TreeProgram& height = programs.Of(TreeOf(e, 3));
     const int turns = std::max<int>(e.subKind, 0);
+    // The surface is drawn over t between the range's ends, whichever is given first.
+    long double tLow = e.rangeLow[1], tHigh = e.rangeHigh[1];
+    if (tHigh < tLow) std::swap(tLow, tHigh);
     bool hidden = false;
     for (int k = 0; k <= turns && !hidden; ++k) {
-        hidden = SignChangesAlong(*line, view.samples, [&](Vec3 c) {
-            return PolarSurfaceSign(f, height, e.rangeLow[1], c, k);
+        // The last turn may be partial: its pass skips the angles beyond the range.
+        hidden = SignChangesWhereReached(*line, view.samples, [&](Vec3 c) {
+            return PolarSheetSign(f, height, tLow, tHigh, c, k);
         });
     }
     f.SetVar(slot::kR, savedR);

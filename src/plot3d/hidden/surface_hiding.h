@@ -5,7 +5,9 @@
 // - Explicit surfaces z = f(x, y) and implicit surfaces F(x, y, z) = 0 (also a surface of
 //   revolution of an implicit curve): the sign of z - f, or of F, changes along the sight line
 //   over the surface's domain and within its z range.
-// - Cylindrical surfaces z = f(r, t): the same with z - f(r, t), once for each turn of t.
+// - Cylindrical surfaces z = f(r, t): the same with z - f(r, t), once for each turn of t, each
+//   pass over the angles whose t on that turn lies within the t range (a partial last turn
+//   holds only some angles).
 // - Other mesh surfaces (parametric, tube, revolution, spherical), only while parametric
 //   surfaces obscure: P's screen position lies in the screen quadrilateral of a mesh cell whose
 //   three corner planes each separate P from the eye (within the planarity threshold).
@@ -48,6 +50,10 @@ int ExplicitSurfaceSign(FormulaContext& f, const TreeProgram& height, Vec3 p);
 int ImplicitSurfaceSign(FormulaContext& f, const TreeProgram& level, Vec3 p);
 int PolarSurfaceSign(FormulaContext& f, const TreeProgram& height, long double tLow, Vec3 p,
                      int turn);
+// The same on a t range from tLow to tHigh: nothing where t on the turn lies beyond tHigh,
+// where that turn of the surface does not reach.
+std::optional<int> PolarSheetSign(FormulaContext& f, const TreeProgram& height, long double tLow,
+                                  long double tHigh, Vec3 p, int turn);
 
 // The programs of the surfaces' trees for the tests of one drawing. A drawing tests every point
 // it draws against every surface, a dozen evaluations a test: a tree is compiled when a test
@@ -88,7 +94,7 @@ private:
 bool IsHiddenByExplicitSurface(TSurfacePrograms& programs, const examples::TExample& e,
                                const THiddenLineView& view, Vec3 p);
 // The turn count of a cylindrical surface is its sub-kind word (the turns of t beyond the
-// first; a negative word counts as none).
+// first; a negative word counts as none). Its t range is taken in order, low end first.
 bool IsHiddenByPolarSurface(TSurfacePrograms& programs, const examples::TExample& e,
                             const THiddenLineView& view, Vec3 p);
 bool IsHiddenByImplicitSurface(TSurfacePrograms& programs, const examples::TExample& e,

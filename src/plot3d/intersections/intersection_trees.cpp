@@ -8,6 +8,7 @@
 #include "formula/slot_guard.h"
 #include "formula/tree_builders.h"
 #include "plot3d/intersections/surface_pair.h"
+#include "plot3d/scene/example_boxes.h"
 
 namespace quorlin::plot3d {
 
@@ -219,8 +220,10 @@ void TIntersectionBuilder::BuildInParameters() {
 
 int TIntersectionBuilder::Build() {
     for (NodePtr& tree : e_.trees) tree.reset();
-    e_.boxMin = Vec3Max(p_.boxMin, q_.boxMin);
-    e_.boxMax = Vec3Min(p_.boxMax, q_.boxMax);
+    // Built while a file is read, before the parents' boxes are put in order.
+    const TBox3 a = OrderedBoxOf(p_), b = OrderedBoxOf(q_);
+    e_.boxMin = Vec3Max(a.min, b.min);
+    e_.boxMax = Vec3Min(a.max, b.max);
     const std::optional<TKindPair> kinds = ParentKindsOf(e_.derivation);
     if (!kinds || kinds->first != p_.kind || kinds->second != q_.kind) return kErrInconsistent;
     TPlaneParent plane;

@@ -187,6 +187,9 @@ void TPlotRWin::RecomputeExampleBoxes(bool asStored) {
     // Many large meshes take long (an opened diagram): the caption tells how to stop them.
     const bool hint = control && !Inventory().Empty() && !IsKeyHintShown();
     if (hint) ShowKeyHint(kHintQuit);
+    // A box a crafted file stored reversed is put in order before it is asked whether it holds
+    // the origin, every one, also those Q leaves uncomputed below.
+    for (int k = 0; k <= Inventory().LastIndex(); ++k) OrderBox(Inventory()[k]);
     for (int k = 0; k <= Inventory().LastIndex(); ++k) {
         examples::TExample& e = Inventory()[k];
         const bool origin = asStored ? HoldsOrigin(BoxOf(e)) : Axes().axesShown;

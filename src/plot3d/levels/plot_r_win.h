@@ -343,9 +343,10 @@ protected:
 private:
     // The mouse modes of this window, one row each (mouse/plot_r_mouse.cpp).
     void RegisterMouseModes();
-    // Every example's mesh or box, polling Q with the key hint in the caption. Each box takes
-    // in the origin while the axes show, or, for a diagram just read, where its stored box held
-    // it: the file keeps the boxes as they were made, whatever the axes show now.
+    // Every example's mesh or box, polling Q with the key hint in the caption. Every box is put
+    // in order first (OrderBox: a crafted file may hold one reversed), also those Q leaves. Each
+    // box takes in the origin while the axes show, or, for a diagram just read, where its stored
+    // box held it: the file keeps the boxes as they were made, whatever the axes show now.
     void RecomputeExampleBoxes(bool asStored = false);
     void RegisterToolCommands();
     // The dialogs and the stereogram window follow the inventory.

@@ -33,6 +33,16 @@ long double Clamped(long double v, long double low, long double high) {
     return std::fmin(std::fmax(v, low - 1e-13L), high + 1e-13L);
 }
 
+// The box with each axis's ends in order. A given box is only ever stored reversed by a
+// crafted file; read as it stands, a mesh would be widened at every sweep and never come to
+// rest, and the box dialog would show each reversed axis high end first.
+TBox3 Ordered(TBox3 box) {
+    for (int a = 0; a < 3; ++a) {
+        if (Axis(box.min, a) > Axis(box.max, a)) std::swap(Axis(box.min, a), Axis(box.max, a));
+    }
+    return box;
+}
+
 }  // namespace
 
 TBox3 BoxOf(const TExample& e) {
@@ -42,6 +52,14 @@ TBox3 BoxOf(const TExample& e) {
 void SetBox(TExample& e, const TBox3& box) {
     e.boxMin = box.min;
     e.boxMax = box.max;
+}
+
+TBox3 OrderedBoxOf(const TExample& e) {
+    return Ordered(BoxOf(e));
+}
+
+void OrderBox(TExample& e) {
+    if (e.kind != kind::kSurfaceIntersection) SetBox(e, OrderedBoxOf(e));
 }
 
 bool IsBoxAutomatic(const TExample& e) {
@@ -129,15 +147,6 @@ enum class MeshOutcome {
     Kept,     // the box stood as it was (given, or no point defined)
     Stopped,  // Q came first: the points not reached are undefined, the box stands
 };
-
-// The box with each axis's ends in order. A given box is only ever stored reversed by a
-// crafted file; read as it stands, it would be widened at every sweep and never come to rest.
-TBox3 Ordered(TBox3 box) {
-    for (int a = 0; a < 3; ++a) {
-        if (Axis(box.min, a) > Axis(box.max, a)) std::swap(Axis(box.min, a), Axis(box.max, a));
-    }
-    return box;
-}
 
 MeshOutcome SweepMesh(FormulaContext& f, TExample& e, examples::TSumControl* control) {
     f.SaveVariables();

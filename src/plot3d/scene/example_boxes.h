@@ -20,6 +20,12 @@ namespace quorlin::plot3d {
 // box byte) rather than given.
 TBox3 BoxOf(const examples::TExample& e);
 void SetBox(examples::TExample& e, const TBox3& box);
+// The example's box with the two ends of each axis in order, low end first: a crafted file may
+// store them the other way round, and nothing else gives a stored box so. OrderBox puts the
+// example's own box in order, except an intersection's (317): that box is not read but built
+// from its parents' boxes, their common part, and stays reversed where they have none.
+TBox3 OrderedBoxOf(const examples::TExample& e);
+void OrderBox(examples::TExample& e);
 bool IsBoxAutomatic(const examples::TExample& e);
 void SetBoxAutomatic(examples::TExample& e, bool on);
 

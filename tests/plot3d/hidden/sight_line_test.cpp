@@ -1,10 +1,13 @@
 // The geometry of the hidden-line tests: the sight line clipped to a rectangle (a vertical one
 // decided directly), to a disc (only between the point and the eye) and to a z range, the
-// samples of the walk along it, and the winding-rule quadrilateral.
+// samples of the walk along it (passing over those a sheet that ends does not reach), and the
+// winding-rule quadrilateral.
 #include "plot3d/hidden/sight_line.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -119,6 +122,40 @@ TEST(SightLineTest, TheWalkSamplesFromThePointTowardsTheEye) {
     EXPECT_FALSE(SignChangesAlong(s, 3, [](Vec3 c) { return c.z == 0 ? 0 : 1 - 2 * (c.z > 1); }));
     EXPECT_EQ((std::array{SignOf(-2e-16L), SignOf(5e-17L), SignOf(std::nullopt), SignOf(3)}),
               (std::array{-1, 0, 0, 1}));
+}
+
+// A sheet that ends: the samples it does not reach are asked and passed over; the first one it
+// reaches gives the side the walk starts from. The walk asks from the point's end until it
+// decides.
+TEST(SightLineTest, TheWalkPassesOverSamplesTheSurfaceDoesNotReach) {
+    const TSightSegment s{{3, 6, 9}, {0, 0, 0}};
+    using Signs = std::array<std::optional<int>, 4>;  // at z = 0, 3, 6, 9
+    constexpr auto kNone = std::nullopt;
+    struct Row {
+        const char* what;
+        Signs signs;
+        bool changes;
+        std::size_t asked;
+    };
+    const Row rows[] = {
+        {"starts at the first reached sample", {kNone, -1, 1, kNone}, true, 3},
+        {"passed-over samples decide nothing", {-1, kNone, kNone, -1}, false, 4},
+        {"starts on the surface", {kNone, 0, 1, -1}, false, 2},
+        {"a zero after the start decides nothing", {1, 0, kNone, 1}, false, 4},
+        {"reaches the eye's end only", {kNone, kNone, kNone, 1}, false, 4},
+        {"reaches nothing", {kNone, kNone, kNone, kNone}, false, 4},
+    };
+    const std::vector<long double> all{0, 3, 6, 9};
+    for (const Row& row : rows) {
+        std::vector<long double> asked;
+        const bool changes = SignChangesWhereReached(s, 3, [&](Vec3 c) {
+            asked.push_back(c.z);
+            return row.signs[static_cast<std::size_t>(std::lround(c.z / 3))];
+        });
+        EXPECT_EQ(changes, row.changes) << row.what;
+        EXPECT_EQ(asked, std::vector<long double>(all.begin(), all.begin() + row.asked))
+            << row.what;
+    }
 }
 
 TEST(ScreenQuadTest, TheWindingRuleDecides) {

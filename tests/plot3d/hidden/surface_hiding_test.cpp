@@ -2,7 +2,8 @@
 // z = 0 over [-1, 1]^2 seen from (5, 0, 5): a point under the square is hidden and one over it
 // is not; a sight line that misses the square, starts on it or runs above the box hides
 // nothing; one check a point looks at the eye-side end alone; a vertical sight line; the disc
-// chord behind the point; a cylindrical surface's second turn; parametric patches, planes and
+// chord behind the point; a cylindrical surface's second turn, and a partial last turn only
+// where its range reaches; parametric patches, planes and
 // the left-out corners of a cell (undefined, or out of the box, not merely on its face); a point
 // off the window; the planarity threshold in Cube mode; the programs a drawing keeps for its
 // tests.
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string_view>
 
 #include "plot3d/scene/example_boxes.h"
@@ -122,6 +124,13 @@ TEST_F(SurfaceHidingTest, TheSignOfAPointAgainstEachSurface) {
                     PolarSurfaceSign(f, turning, 1, p, 0), PolarSurfaceSign(f, turning, -7, p, 0),
                     PolarSurfaceSign(f, turning, 0, q, 0), PolarSurfaceSign(f, turning, -3, q, 0)}),
         (std::array{1, -1, -1, 1, -1, 1}));
+    // On a t range that ends: turn 1 at the angle 0.3 (t = 6.58) lies within 0..9 and not
+    // within 0..6; at the angle -2 turn 0 (t = 4.28) lies within 0..5 and not within 0..4.
+    EXPECT_EQ(
+        (std::array{PolarSheetSign(f, turning, 0, 9, p, 0), PolarSheetSign(f, turning, 0, 9, p, 1),
+                    PolarSheetSign(f, turning, 0, 6, p, 1), PolarSheetSign(f, turning, 0, 5, q, 0),
+                    PolarSheetSign(f, turning, 0, 4, q, 0)}),
+        (std::array<std::optional<int>, 5>{1, -1, std::nullopt, -1, std::nullopt}));
 }
 
 TEST_F(SurfaceHidingTest, ExplicitSurfacesBySignAlongTheSightLine) {
@@ -184,6 +193,39 @@ TEST_F(SurfaceHidingTest, PolarSurfacesOnlyBetweenThePointAndTheEye) {
     spiral.subKind = 1;
     EXPECT_EQ((std::array{once, Hidden(Family::kPolar, spiral, between)}),
               (std::array{false, true}));
+}
+
+// z = t over one and a half turns, t from 0 to 3 pi, in a box up to 4 pi: the second sheet
+// holds only the angles 0..pi. At the angle 0.3 the sheets lie at z = 0.3 and 0.3 + 2 pi and
+// hide a point between them; at the angle 4 the one sheet lies at z = 4, and a second would
+// need t = 4 + 2 pi (10.28), beyond the range, so a point above the sheet shows. The eye looks
+// down from high above, radially outside the point (the sight line keeps its angle). A range
+// given high end first is the same surface.
+TEST_F(SurfaceHidingTest, APartialLastTurnHidesOnlyWhereItsRangeReaches) {
+    constexpr long double kPi = 3.14159265358979323846L;
+    const TBox3 tall{{-1, -1, 0}, {1, 1, 4 * kPi}};
+    TExample forward = Surface(kind::kPolarSurface, 3, "t", {0, 1}, {0, 3 * kPi}, tall);
+    TExample backward = Surface(kind::kPolarSurface, 3, "t", {0, 1}, {3 * kPi, 0}, tall);
+    forward.subKind = backward.subKind = 1;
+    const struct {
+        const char* what;
+        long double angle, z;
+        bool hidden;
+    } rows[] = {
+        {"between the two sheets", 0.3L, 1, true},
+        {"above the one sheet", 4, 5, false},
+        {"under the one sheet", 4, 3, true},
+        {"above both sheets", 0.3L, 7, false},
+    };
+    for (const auto& row : rows) {
+        const long double c = std::cos(row.angle), s = std::sin(row.angle);
+        Look({0.6L * c, 0.6L * s, 100}, unitBox);
+        const Vec3 p{0.5L * c, 0.5L * s, row.z};
+        EXPECT_EQ(
+            (std::array{Hidden(Family::kPolar, forward, p), Hidden(Family::kPolar, backward, p)}),
+            (std::array{row.hidden, row.hidden}))
+            << row.what;
+    }
 }
 
 TEST_F(SurfaceHidingTest, ImplicitSurfacesStillHideWhenParametricsDoNot) {

@@ -117,18 +117,23 @@ TEST_F(PlotRHiddenTest, ParametricSurfacesObscureOnlyWhenAsked) {
 // The helicoid z = t / 2 pi over r <= 1, seen from high above: a point between two of its
 // sheets is hidden by the sheet above it, which only the turns beyond the first hold; over a
 // range of one turn (only the sheet below) or above the top sheet it shows. The pasted range
-// sets the turns the test makes.
+// sets the turns the test makes. Over 1.5 turns (t up to 3 pi) the second sheet holds only the
+// angles 0..pi: at the angle 4 the one sheet lies at z = 4 / 2 pi (0.637) and the second turn
+// would need t = 4 + 2 pi (10.28), beyond the range, so a point above the sheet shows; at the
+// angle 0.5 both sheets are there (z = 0.08 and 1.08) and a point between them is hidden.
 TEST_F(PlotRHiddenTest, ACylindricalSurfaceHidesWithEveryTurnOfItsRange) {
     const struct {
         const char* script;
-        long double z;
+        long double angle, z;
         int turns;
         bool hidden;
     } rows[] = {
-        {"SURFCYL;t/(2*pi);0;1;0;12.566370614359172;\r\n", 0.58L, 1, true},
-        {"SURFCYL;t/(2*pi);0;1;0;6.283185307179586;\r\n", 0.58L, 0, false},
-        {"SURFCYL;t/(2*pi);0;1;0;18.84955592153876;\r\n", 1.58L, 2, true},
-        {"SURFCYL;t/(2*pi);0;1;0;18.84955592153876;\r\n", 2.58L, 2, false},
+        {"SURFCYL;t/(2*pi);0;1;0;12.566370614359172;\r\n", 0.5L, 0.58L, 1, true},
+        {"SURFCYL;t/(2*pi);0;1;0;6.283185307179586;\r\n", 0.5L, 0.58L, 0, false},
+        {"SURFCYL;t/(2*pi);0;1;0;18.84955592153876;\r\n", 0.5L, 1.58L, 2, true},
+        {"SURFCYL;t/(2*pi);0;1;0;18.84955592153876;\r\n", 0.5L, 2.58L, 2, false},
+        {"SURFCYL;t/(2*pi);0;1;0;9.42477796076938;\r\n", 4, 1.2L, 1, false},
+        {"SURFCYL;t/(2*pi);0;1;0;9.42477796076938;\r\n", 0.5L, 0.58L, 1, true},
     };
     for (const auto& row : rows) {
         TPlot3Win win(QStringLiteral("noname1.qz3"));
@@ -136,8 +141,9 @@ TEST_F(PlotRHiddenTest, ACylindricalSurfaceHidesWithEveryTurnOfItsRange) {
         ASSERT_EQ(win.Inventory().Count(), 1) << row.script;
         EXPECT_EQ(win.Inventory()[0].AdditionalTurns(), row.turns) << row.script;
         ASSERT_EQ(win.MoveEyeTo({-49.56L, -26.76L, 100.58L}), 0);
-        const Vec3 p{0.5L * std::cos(0.5L), 0.5L * std::sin(0.5L), row.z};
-        EXPECT_EQ(dynamics::IsPointHidden(win, p), row.hidden) << row.script << " z " << row.z;
+        const Vec3 p{0.5L * std::cos(row.angle), 0.5L * std::sin(row.angle), row.z};
+        EXPECT_EQ(dynamics::IsPointHidden(win, p), row.hidden)
+            << row.script << " angle " << row.angle << " z " << row.z;
         win.ClearModified();
         win.CloseWindow();
     }

@@ -1,8 +1,17 @@
-// The 3D window after a diagram was read: every example's box again, then the scene box kept
-// from a file of version 12 on, or computed from the examples for an older one; the sight
-// shift a thousandth of the box's plan, the 2D view the file's.
+// The 3D window after a diagram was read: every example's box again (one stored reversed put
+// in order, for every kind), then the scene box kept from a file of version 12 on, or computed
+// from the examples for an older one; the sight shift a thousandth of the box's plan, the 2D
+// view the file's.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/errors.h"
+#include "examples/records/new_examples.h"
+#include "platform/dialog.h"
 #include "plot3d/scene/example_boxes.h"
 #include "plot3d/window3d_fixture.h"
 #include "support/all_near.h"
@@ -157,6 +166,200 @@ TEST_F(ReloadTest, AReversedStoredBoxIsOrderedAndStaysSoThroughSaves) {
             EXPECT_TRUE(Near(box.min, row.openedMin)) << round;
             EXPECT_TRUE(Near(box.max, row.openedMax)) << round;
             path = dir.filePath(QStringLiteral("saved%1.qz3").arg(round));
+            other.SetNoOverwriteQuestion(true);
+            dialogs.fileAnswers.push_back(path);
+            ASSERT_TRUE(other.FileSaveAs());
+            saved.push_back(quorlin::testing::ReadFileBytes(path.toStdString()));
+            other.ClearModified();
+            other.CloseWindow();
+        }
+        EXPECT_EQ(saved[1], saved[0]);
+        EXPECT_EQ(saved[2], saved[0]);
+    }
+}
+
+// The example a row reverses, made in a window: pasted, then built by hand where no script
+// makes its kind.
+struct TKindRow {
+    const char* name;
+    const char* script;
+    void (*build)(TPlot3Win& w);  // null: the script alone
+};
+
+// An intrinsic curve of curvature 1 and torsion 0: the unit circle.
+void AddIntrinsicCircle(TPlot3Win& w) {
+    examples::TExample e;
+    e.Init(examples::kind::kSpaceIntrinsic, 0, 50);
+    examples::SetNewExampleDefaults(e, examples::kind::kSpaceIntrinsic, -5, 5, 0);
+    e.Text(1) = "1";
+    e.Text(2) = "0";
+    w.CompileExample(w.Inventory().Append(std::move(e)));
+}
+
+// Every kind with a box of its own, given reversed on two axes (x and z) and on all three, each
+// axis of another length: the diagram opens with each axis in order, and saves, opens and saves
+// again to the same bytes. A file can hold such a box only when it was crafted.
+TEST_F(ReloadTest, AReversedStoredBoxOfEveryKindOpensInOrder) {
+    const TKindRow kinds[] = {
+        {"explicit surface", "EXPL3;x*y;-1;1;-1;1;\r\n", nullptr},
+        {"cylindrical surface", "SURFCYL;r^2/4;0;2;0;6;\r\n", nullptr},
+        {"parametric surface", "SURFPAR;t;u;t*u;0;1;0;2;\r\n", nullptr},
+        {"space curve", "PARAM3;cos(t);sin(t);t/2;0;6;\r\n", nullptr},
+        {"implicit surface", "IMPL3;x^2+y^2+z^2=4;-3;3;-3;3;-3;3;\r\n", nullptr},
+        {"tube", "TUBE;t;0;0;0.5;0;4;\r\n", nullptr},
+        {"segment", "SEG3;1;2;3;4;-5;6;\r\n", nullptr},
+        {"point", "POINT3;1;2;3;\r\n", nullptr},
+        {"system", "DEQ3T;y;-x;1;-1;1;-2;2;-3;3;\r\n", nullptr},
+        {"recursive sequence", "RECUR3;x/2;y;z+1;0;1;0;1;0;1;\r\n", nullptr},
+        {"plane", "PLANE;1;2;3;0;1;2;4;\r\n", nullptr},
+        {"spherical surface", "SURFSPH;2;0;6;0;3;\r\n", nullptr},
+        {"intrinsic curve", "", AddIntrinsicCircle},
+    };
+    const struct {
+        const char* name;
+        TBox3 stored, opened;
+    } boxes[] = {
+        {"x and z reversed", {{2.5L, -1, 7}, {-1.5L, 4, -3}}, {{-1.5L, -1, -3}, {2.5L, 4, 7}}},
+        {"all reversed", {{3, 2, 0.5L}, {-1, -4, -2.5L}}, {{-1, -4, -2.5L}, {3, 2, 0.5L}}},
+    };
+    int n = 0;
+    for (const TKindRow& kind : kinds) {
+        for (const auto& box : boxes) {
+            SCOPED_TRACE(std::string(kind.name) + ", " + box.name);
+            QString path = dir.filePath(QStringLiteral("crafted%1.qz3").arg(++n));
+            {
+                TPlot3Win maker(QStringLiteral("noname2.qz3"));
+                maker.SizeChanged(401, 301);
+                maker.Create();
+                if (*kind.script) {
+                    clipboard.SetText(QString::fromLatin1(kind.script));
+                    ASSERT_TRUE(maker.SendCommand(resources::cmd::kPasteScript));
+                }
+                if (kind.build) kind.build(maker);
+                ASSERT_FALSE(maker.Inventory().Empty());
+                examples::TExample& e = maker.Inventory()[maker.Inventory().LastIndex()];
+                SetBoxAutomatic(e, false);
+                e.boxMin = box.stored.min;
+                e.boxMax = box.stored.max;
+                dialogs.fileAnswers.push_back(path);
+                ASSERT_TRUE(maker.FileSaveAs());
+                maker.ClearModified();
+                maker.CloseWindow();
+            }
+            std::vector<std::vector<unsigned char>> saved;
+            for (int round = 0; round < 3; ++round) {
+                TPlot3Win other(QStringLiteral("noname3.qz3"));
+                ASSERT_TRUE(OpenIn(other, path));
+                const TBox3 opened = BoxOf(other.Inventory()[other.Inventory().LastIndex()]);
+                EXPECT_TRUE(Near(opened.min, box.opened.min)) << round;
+                EXPECT_TRUE(Near(opened.max, box.opened.max)) << round;
+                path = dir.filePath(QStringLiteral("resaved%1-%2.qz3").arg(n).arg(round));
+                other.SetNoOverwriteQuestion(true);
+                dialogs.fileAnswers.push_back(path);
+                ASSERT_TRUE(other.FileSaveAs());
+                saved.push_back(quorlin::testing::ReadFileBytes(path.toStdString()));
+                other.ClearModified();
+                other.CloseWindow();
+            }
+            EXPECT_EQ(saved[1], saved[0]);
+            EXPECT_EQ(saved[2], saved[0]);
+        }
+    }
+}
+
+// Q at the first point of the surface's mesh ends the computation of the boxes as the diagram
+// opens: the curve after it is not computed, and its box, stored reversed, is in order all the
+// same.
+TEST_F(ReloadTest, AReversedBoxIsInOrderAlsoWhenQStopsTheOpening) {
+    const QString path = dir.filePath(QStringLiteral("stopped.qz3"));
+    {
+        TPlot3Win maker(QStringLiteral("noname2.qz3"));
+        maker.SizeChanged(401, 301);
+        maker.Create();
+        clipboard.SetText(
+            QStringLiteral("EXPL3;x*y;-1;1;-1;1;\r\nPARAM3;cos(t);sin(t);t/2;0;6;\r\n"));
+        ASSERT_TRUE(maker.SendCommand(resources::cmd::kPasteScript));
+        ASSERT_EQ(maker.Inventory().Count(), 2);
+        SetBoxAutomatic(maker.Inventory()[1], false);
+        SetBox(maker.Inventory()[1], {{2.5L, -1, 7}, {-1.5L, 4, -3}});
+        dialogs.fileAnswers.push_back(path);
+        ASSERT_TRUE(maker.FileSaveAs());
+        maker.ClearModified();
+        maker.CloseWindow();
+    }
+    TPlot3Win other(QStringLiteral("noname3.qz3"));
+    int asked = 0;
+    other.SetKeyPoll([&asked] { return ++asked == 1 ? kKeyStop : 0; },
+                     std::chrono::steady_clock::duration::zero());
+    ASSERT_TRUE(OpenIn(other, path));
+    EXPECT_EQ(asked, 1);
+    EXPECT_FALSE(IsDefinedMeshPoint(other.Inventory()[0].points[1]));
+    const TBox3 box = BoxOf(other.Inventory()[1]);
+    EXPECT_TRUE(Near(box.min, {-1.5L, -1, -3}));
+    EXPECT_TRUE(Near(box.max, {2.5L, 4, 7}));
+    other.ClearModified();
+    other.CloseWindow();
+}
+
+// The intersection of the two surfaces pasted, chosen as the chooser offers it.
+void AddIntersection(TPlot3Win& w) {
+    platform::ScopedDialogRunner runner([](platform::Dialog& d) { return d.Press(1); });
+    w.RecomputeAllBoxes();
+    ASSERT_TRUE(w.SendCommand(resources::cmd::kSurfaceSurface));
+}
+
+// An intersection's box is not read but built from its parents' boxes as the file is read,
+// their common part: with the surface's box stored reversed (x and z), in order all the same;
+// with parents that share no x, reversed on x, as it was saved.
+TEST_F(ReloadTest, AnIntersectionOpensWithItsParentsCommonBox) {
+    const struct {
+        const char* name;
+        const char* surface;
+        std::optional<TBox3> stored;  // the surface's given box, or its own
+        TBox3 opened;
+    } rows[] = {
+        {"a parent reversed",
+         "EXPL3;1;-3;3;-3;3;\r\n",
+         TBox3{{2.5L, -1, 7}, {-1.5L, 4, -3}},
+         {{-1.5L, -1, -3}, {2.5L, 3, 3}}},
+        // z = 1 over [4, 6] x [-3, 3]: its box widened by a tenth of each axis on each side (z
+        // opened by 1e-5 first, so to 1 -+ 1.2e-5), beside the sphere's box [-3, 3]^3.
+        {"parents apart on x",
+         "EXPL3;1;4;6;-3;3;\r\n",
+         std::nullopt,
+         {{3.8L, -3, 1 - 1.2e-5L}, {3, 3, 1 + 1.2e-5L}}},
+    };
+    int n = 0;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QString path = dir.filePath(QStringLiteral("meet%1.qz3").arg(++n));
+        {
+            TPlot3Win maker(QStringLiteral("noname2.qz3"));
+            maker.SizeChanged(401, 301);
+            maker.Create();
+            clipboard.SetText(QStringLiteral("IMPL3;x^2+y^2+z^2=4;-3;3;-3;3;-3;3;\r\n") +
+                              QString::fromLatin1(row.surface));
+            ASSERT_TRUE(maker.SendCommand(resources::cmd::kPasteScript));
+            AddIntersection(maker);
+            ASSERT_EQ(maker.Inventory().Count(), 3);
+            if (row.stored) {
+                SetBoxAutomatic(maker.Inventory()[1], false);
+                SetBox(maker.Inventory()[1], *row.stored);
+            }
+            dialogs.fileAnswers.push_back(path);
+            ASSERT_TRUE(maker.FileSaveAs());
+            maker.ClearModified();
+            maker.CloseWindow();
+        }
+        std::vector<std::vector<unsigned char>> saved;
+        for (int round = 0; round < 3; ++round) {
+            TPlot3Win other(QStringLiteral("noname3.qz3"));
+            ASSERT_TRUE(OpenIn(other, path));
+            ASSERT_EQ(other.Inventory().Count(), 3);
+            const TBox3 opened = BoxOf(other.Inventory()[2]);
+            EXPECT_TRUE(Near(opened.min, row.opened.min)) << round;
+            EXPECT_TRUE(Near(opened.max, row.opened.max)) << round;
+            path = dir.filePath(QStringLiteral("meet%1-%2.qz3").arg(n).arg(round));
             other.SetNoOverwriteQuestion(true);
             dialogs.fileAnswers.push_back(path);
             ASSERT_TRUE(other.FileSaveAs());

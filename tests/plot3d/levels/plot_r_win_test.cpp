@@ -253,14 +253,18 @@ TEST_F(PlotRWinTest, TwoAxesTogglesLeaveBoxesAndFileBytesOffTheOrigin) {
 // A point's box follows the axes as a new point's would: made while they show, it holds the
 // origin; the axes off leave the point's own box (0.25 about it, widened by a tenth), and on
 // again bring the origin back, so two toggles give the box and the file's boxes as they were,
-// whichever way the axes stood when the point was made.
+// whichever way the axes stood when the point was made. A point whose box is its own ("lock
+// position") keeps it its own through the toggles.
 TEST_F(PlotRWinTest, APointsBoxFollowsTheAxesEitherWayRound) {
     const struct {
         const char* name;
         bool axesFirst;
+        bool locked;
     } rows[] = {
-        {"made with the axes", true},
-        {"made without", false},
+        {"made with the axes", true, false},
+        {"made without", false, false},
+        {"made with the axes, its own box", true, true},
+        {"made without, its own box", false, true},
     };
     for (const auto& row : rows) {
         TPlot3Win win(QStringLiteral("noname1.qz3"));
@@ -270,6 +274,7 @@ TEST_F(PlotRWinTest, APointsBoxFollowsTheAxesEitherWayRound) {
         if (row.axesFirst) ASSERT_TRUE(win.SendCommand(resources::cmd::kAxes));
         OpenAndPaste(win, "POINT3;3;-4;5;\r\n");
         ASSERT_EQ(win.Axes().axesShown, row.axesFirst) << row.name;
+        if (row.locked) SetBoxAutomatic(win.Inventory()[0], false);
         // The point (3, -4, 5) +- 0.3, and that with the origin.
         const TBox3 hidden{{2.7L, -4.3L, 4.7L}, {3.3L, -3.7L, 5.3L}};
         const TBox3 shown{{0, -4.3L, 0}, {3.3L, 0, 5.3L}};
@@ -280,6 +285,7 @@ TEST_F(PlotRWinTest, APointsBoxFollowsTheAxesEitherWayRound) {
                 {b.min.x, b.min.y, b.min.z, b.max.x, b.max.y, b.max.z}, 1e-12L))
                 << row.name << " " << when << ": " << got.min.x << " " << got.min.y << " "
                 << got.min.z << " .. " << got.max.x << " " << got.max.y << " " << got.max.z;
+            EXPECT_EQ(IsBoxAutomatic(win.Inventory()[0]), !row.locked) << row.name << " " << when;
         };
         const TBox3 made = BoxOf(win.Inventory()[0]);
         expectBox(row.axesFirst ? shown : hidden, "made");

@@ -170,6 +170,39 @@ TEST_F(SceneBoxTest, ASegmentAndACurveOpenTheirFlatAxes) {
                         {-0.2L, 2.2L, 9.9L}, 1e-12L));
 }
 
+// A box stored reversed comes back with each axis low end first, the others as they were; an
+// intersection's own box, its parents' common part, stays reversed where they have none.
+TEST_F(SceneBoxTest, OrderingABoxSwapsOnlyItsReversedAxes) {
+    const struct {
+        int kind;
+        TBox3 stored, ordered;
+        bool kept;  // OrderBox leaves the example's box as stored
+    } rows[] = {
+        {kind::kSpaceCurve,
+         {{2.5L, -1, 7}, {-1.5L, 4, -3}},
+         {{-1.5L, -1, -3}, {2.5L, 4, 7}},
+         false},
+        {kind::kSpaceSystem,
+         {{3, 2, 0.5L}, {-1, -4, -2.5L}},
+         {{-1, -4, -2.5L}, {3, 2, 0.5L}},
+         false},
+        {kind::kSpacePoint,
+         {{-2, 6, 1}, {1, -0.5L, 1.25L}},
+         {{-2, -0.5L, 1}, {1, 6, 1.25L}},
+         false},
+        {kind::kSurfaceIntersection, {{3.8L, -3, 1}, {3, 3, 2}}, {{3, -3, 1}, {3.8L, 3, 2}}, true},
+    };
+    for (const auto& row : rows) {
+        TExample e;
+        e.Init(row.kind, 0, 50);
+        SetBox(e, row.stored);
+        EXPECT_TRUE(BoxIs(OrderedBoxOf(e), row.ordered.min, row.ordered.max, 0)) << row.kind;
+        OrderBox(e);
+        const TBox3& after = row.kept ? row.stored : row.ordered;
+        EXPECT_TRUE(BoxIs(BoxOf(e), after.min, after.max, 0)) << row.kind;
+    }
+}
+
 // A circle of curvature 1 traced to s = 1e12: the trace is cut to a bounded number of steps,
 // polls Q every thousand of them and stops at the first Q.
 TEST_F(SceneBoxTest, AnIntrinsicTraceIsBoundedAndPolled) {
