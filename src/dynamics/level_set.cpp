@@ -13,11 +13,30 @@ namespace {
 
 namespace k = examples::kind;
 
+// Newton's steps toward the set, at most. A step is clipped to a quarter of the plane's extent
+// (below), so from anywhere in the box the iteration can cross the plane a few times over before
+// it gives up; once near the set it converges quadratically and needs a handful.
 constexpr int kMostNewtonSteps = 64;
+// The longest step, as a part of the plane's extent. Near the centre of a small circle f's
+// gradient is small and the full step lands far beyond the plane although the set is near: cut
+// to a quarter of the extent it stays among the points a curve of this box could reach, and the
+// next steps come back onto the set.
+constexpr long double kLongestStep = 0.25L;
+// A step is halved until |f| decreases enough, at most this many times (down to a millionth of
+// it). Along a Newton step |f| falls at the rate |f| for the step's fraction taken, so a step
+// this short fails to lower it only near a point where f's gradient vanishes and f does not (a
+// hollow of |f| off the set: no point of the set is near there) or at f's rounding. Fewer
+// halvings would give up on sets that curve sharply; more only cost work in a hollow.
+constexpr int kMostHalvings = 20;
+// The decrease asked for: |f| at most (1 - this x the fraction of the full step) of |f| before.
+constexpr long double kSufficientDecrease = 1e-4L;
 // The difference quotients of the gradient step this part of the plane's extent either way.
 constexpr long double kDifferenceStep = 1e-6L;
 // Newton has settled when a step is below this part of the extent.
 constexpr long double kSettledStep = 1e-15L;
+// A step that no longer lowers |f| but is below this part of the extent: the point lies on the
+// set as far as f's rounding tells it.
+constexpr long double kRoundingStep = 1e-12L;
 // A point found counts as inside the box within this part of the extent.
 constexpr long double kBoxMargin = 1e-9L;
 
@@ -73,6 +92,9 @@ public:
         return true;
     }
 
+    // From p onto the set by damped Newton steps along f's gradient in the plane: each step
+    // clipped to the longest step, then halved until |f| falls. Nothing where f or its gradient
+    // fail, where no step lowers |f| (no point of the set near), or after the most steps.
     std::optional<Vec3> Settle(Vec3 p) const {
         for (int step = 0; step < kMostNewtonSteps; ++step) {
             long double value = 0;
@@ -81,19 +103,42 @@ public:
             if (value == 0) return p;
             const long double norm2 = g[0] * g[0] + g[1] * g[1];
             if (!(norm2 > 0)) return std::nullopt;
-            const long double da = value * g[0] / norm2;
-            const long double db = value * g[1] / norm2;
-            const long double length = std::hypot(da, db);
-            // A step beyond the whole plane leaves for another part of the set, if any.
-            if (!(length <= extent_)) return std::nullopt;
-            Axis(p, axes_[0]) -= da;
-            Axis(p, axes_[1]) -= db;
-            if (length <= kSettledStep * extent_) return p;
+            const std::array<long double, 2> d{value * g[0] / norm2, value * g[1] / norm2};
+            const long double length = std::hypot(d[0], d[1]);
+            if (!std::isfinite(length)) return std::nullopt;
+            if (length <= kSettledStep * extent_) return Moved(p, d, 1);
+            const std::optional<Vec3> next = LineSearch(p, d, length, std::fabs(value));
+            if (!next) {
+                if (length <= kRoundingStep * extent_) return p;
+                return std::nullopt;
+            }
+            p = *next;
         }
         return std::nullopt;
     }
 
 private:
+    // p moved by the part t of the step -d.
+    Vec3 Moved(Vec3 p, const std::array<long double, 2>& d, long double t) const {
+        Axis(p, axes_[0]) -= t * d[0];
+        Axis(p, axes_[1]) -= t * d[1];
+        return p;
+    }
+
+    // The first point along the step -d (of the length), clipped to the longest step and then
+    // halved, where f is defined and |f| has fallen enough below its value at p.
+    std::optional<Vec3> LineSearch(Vec3 p, const std::array<long double, 2>& d, long double length,
+                                   long double magnitude) const {
+        long double t = std::min<long double>(1, kLongestStep * extent_ / length);
+        for (int halving = 0; halving <= kMostHalvings; ++halving, t /= 2) {
+            const Vec3 q = Moved(p, d, t);
+            long double value = 0;
+            if (!f_(q, value) || !std::isfinite(value)) continue;
+            if (std::fabs(value) <= (1 - kSufficientDecrease * t) * magnitude) return q;
+        }
+        return std::nullopt;
+    }
+
     const ScalarField3& f_;
     std::array<int, 2> axes_;
     long double extent_;
@@ -134,13 +179,8 @@ std::optional<Vec3> ProjectOntoLevelSet(const ScalarField3& f, Vec3 start, int l
     if (!(extent > 0) || !std::isfinite(extent)) extent = 1;
     const TPlaneNewton newton(f, *axes, extent);
 
-    // A start the search could have found at this level stays as it is.
-    long double value = 0;
-    std::array<long double, 2> g{};
-    if (!newton.Linearise(start, value, g)) return std::nullopt;
-    const long double slope = std::hypot(g[0], g[1]);
-    if (std::fabs(value) <= kSignChangeTolerance * extent * slope) return start;
-
+    // Every start is moved onto the set, however near it lies already: a start left within the
+    // search's tolerance would keep its distance from the set through every later follow.
     const std::optional<Vec3> settled = newton.Settle(start);
     if (!settled) return std::nullopt;
     const long double margin = kBoxMargin * extent;

@@ -24,11 +24,12 @@ std::optional<ScalarField3> LevelSetField(FormulaContext& context, examples::TEx
 // an intersection with a parametric surface its parameter ranges (t as x, u as y, z = 0).
 Box3 LevelSearchBox(const examples::TExample& e);
 
-// The point of f's zero set nearest to start in the plane of the level variable (24 x, 25 y,
-// 26 z) through start, by Newton steps along f's gradient in that plane: start itself when it
-// lies within the search's tolerance of the set already; nothing when the steps do not settle,
-// f or its gradient fail on the way, or the point found lies outside the box in the plane's two
-// coordinates.
+// The point of f's zero set near start in the plane of the level variable (24 x, 25 y, 26 z)
+// through start, by damped Newton steps along f's gradient in that plane (each at most a quarter
+// of the box's extent in the plane, shortened until |f| falls): every start is moved onto the set
+// to the last digits, one on it already stays. Nothing when no point of the set is near (the
+// steps find no lower |f|, or do not settle within a bounded number), f or its gradient fail on
+// the way, or the point found lies outside the box in the plane's two coordinates.
 std::optional<Vec3> ProjectOntoLevelSet(const ScalarField3& f, Vec3 start, int levelVariable,
                                         const Box3& box);
 

@@ -5,6 +5,8 @@
 #include "dynamics/level_set.h"
 
 #include <cmath>
+#include <functional>
+#include <optional>
 
 #include "dynamics_support.h"
 
@@ -98,7 +100,7 @@ TEST_F(LevelSetTest, IntersectionCurvesFollowTheirParentsOrAreDropped) {
          {0, 1.5L, r3 / 2},
          1.5L,
          {0, std::sqrt(1.3125L), std::sqrt(7.0L) / 4}},
-        // On the set already: left exactly where it is.
+        // On the set already: it stays where it is.
         {"x^2+y^2+A^2-4", 0, slot::kZ, {1.5L, 0, 0}, std::sqrt(1.75L), {1.5L, 0, 0}},
     };
     for (const auto& row : rows) {
@@ -117,6 +119,117 @@ TEST_F(LevelSetTest, IntersectionCurvesFollowTheirParentsOrAreDropped) {
         EXPECT_NEAR(static_cast<double>(p.x), static_cast<double>(q.x), 1e-12);
         EXPECT_NEAR(static_cast<double>(p.y), static_cast<double>(q.y), 1e-12);
         EXPECT_NEAR(static_cast<double>(p.z), static_cast<double>(q.z), 1e-12);
+    }
+}
+
+// A start moved onto the level set in its plane by the plain projection, on closed forms: after
+// a jump of a parameter the start lies near the centre of a small circle and the first full
+// Newton step is longer than the whole plane, yet the set is near and is reached; a set that is
+// gone, or lies just beyond the box, drops the start; a start within the search's tolerance of
+// the set is moved onto it to the last digits. Each row stays within a bounded number of
+// evaluations of f.
+TEST(ProjectOntoLevelSetTest, StartsReachTheSetAfterAJumpOrAreDroppedWhereItIsGone) {
+    const long double r3 = std::sqrt(3.0L);
+    const long double topRadius = std::sqrt(4 - 1.99L * 1.99L);  // the circle at z = 1.99
+    const auto sphere = [](Vec3 p) { return p.x * p.x + p.y * p.y + p.z * p.z - 4; };
+    const auto bowl = [](long double b) {
+        return [b](Vec3 p) { return p.z - (p.x * p.x + p.y * p.y + b); };
+    };
+    // (y - 1.5)^2 + (z + 0.5)^2 = 4 - x, and z^2 + (x - 1)^2 = 1 - y: circles off the axes.
+    const auto offCentreX = [](Vec3 p) {
+        return (p.y - 1.5L) * (p.y - 1.5L) + (p.z + 0.5L) * (p.z + 0.5L) + p.x - 4;
+    };
+    const auto offCentreY = [](Vec3 p) { return p.z * p.z + (p.x - 1) * (p.x - 1) + p.y - 1; };
+    const Box3 cube{{-3, -3, -3}, {3, 3, 3}};
+    const long double r325 = std::sqrt(3.25L);
+    const long double r125 = std::sqrt(1.25L);
+    const struct {
+        const char* what;
+        std::function<long double(Vec3)> f;
+        Vec3 start;
+        int level;
+        Box3 box;
+        std::optional<Vec3> expected;  // nothing: dropped
+    } rows[] = {
+        {"sphere, plane from z = 1.99 to 1",
+         sphere,
+         {0.6L * topRadius, -0.8L * topRadius, 1},
+         slot::kZ,
+         cube,
+         Vec3{0.6L * r3, -0.8L * r3, 1}},
+        {"bowl + B at level 4, B from 3.99 to 0",
+         bowl(0),
+         {-0.08L, 0.06L, 4},
+         slot::kZ,
+         {{-3, -3, -1}, {3, 3, 13}},
+         Vec3{-1.6L, 1.2L, 4}},
+        {"off centre at x = 0.75, box 2 x 6.5 x 4.25",
+         offCentreX,
+         {0.75L, 1.5L + 0.03L, -0.5L + 0.04L},
+         slot::kX,
+         {{-1, -2, -3}, {1, 4.5L, 1.25L}},
+         Vec3{0.75L, 1.5L + 0.6L * r325, -0.5L + 0.8L * r325}},
+        {"off centre at y = -0.25, box 3 x 2 x 2.75",
+         offCentreY,
+         {1 + 0.016L, -0.25L, 0.012L},
+         slot::kY,
+         {{-0.5L, -1, -1.25L}, {2.5L, 1, 1.5L}},
+         Vec3{1 + 0.8L * r125, -0.25L, 0.6L * r125}},
+        {"sphere, plane at z = 2.5 misses it",
+         sphere,
+         {0.6L * topRadius, -0.8L * topRadius, 2.5L},
+         slot::kZ,
+         cube,
+         std::nullopt},
+        {"bowl + 4.5 never reaches level 4",
+         bowl(4.5L),
+         {0.06L, -0.08L, 4},
+         slot::kZ,
+         {{-3, -3, -1}, {3, 3, 13}},
+         std::nullopt},
+        {"circle just beyond the box's left side",
+         sphere,
+         {-topRadius, 0, 1},
+         slot::kZ,
+         {{-1.7L, -3, -3}, {3, 2.5L, 3}},
+         std::nullopt},
+        {"circle just inside the box's left side",
+         sphere,
+         {-topRadius, 0, 1},
+         slot::kZ,
+         {{-1.74L, -3, -3}, {3, 2.5L, 3}},
+         Vec3{-r3, 0, 1}},
+        {"within the search's tolerance of the circle",
+         sphere,
+         {0.6L * (r3 + 5e-5L), -0.8L * (r3 + 5e-5L), 1},
+         slot::kZ,
+         cube,
+         Vec3{0.6L * r3, -0.8L * r3, 1}},
+    };
+    for (const auto& row : rows) {
+        int evaluations = 0;
+        const ScalarField3 f = [&](Vec3 p, long double& out) {
+            ++evaluations;
+            out = row.f(p);
+            return true;
+        };
+        const std::optional<Vec3> p = ProjectOntoLevelSet(f, row.start, row.level, row.box);
+        EXPECT_LE(evaluations, 1600) << row.what;  // bounded work, set or no set
+        EXPECT_EQ(p.has_value(), row.expected.has_value()) << row.what;
+        if (!p || !row.expected) continue;
+        const Vec3 q = *row.expected;
+        EXPECT_NEAR(static_cast<double>(p->x), static_cast<double>(q.x), 1e-9) << row.what;
+        EXPECT_NEAR(static_cast<double>(p->y), static_cast<double>(q.y), 1e-9) << row.what;
+        EXPECT_NEAR(static_cast<double>(p->z), static_cast<double>(q.z), 1e-9) << row.what;
+        // The level's coordinate stays; the start lies on the set.
+        EXPECT_EQ(row.level == slot::kX   ? p->x
+                  : row.level == slot::kY ? p->y
+                                          : p->z,
+                  row.level == slot::kX   ? q.x
+                  : row.level == slot::kY ? q.y
+                                          : q.z)
+            << row.what;
+        EXPECT_LE(std::fabs(row.f(*p)), 1e-12L) << row.what;
     }
 }
 

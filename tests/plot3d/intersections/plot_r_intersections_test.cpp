@@ -474,6 +474,57 @@ TEST_F(IntersectionTest, FoundCurvesFollowTheirParentsOrAreDropped) {
     }
 }
 
+// The sphere x^2 + y^2 + z^2 = 4 cut by z = A, its curve searched at A = 1, then A slid to 1.99
+// (the circle of radius sqrt(4 - 1.99^2), near the top) and back to 1: from near the small
+// circle's centre the first Newton step is longer than the box, yet the curve comes back onto
+// the circle of radius sqrt 3, on its records, in the window of curves, in the 3D picture at
+// height 1 and in the saved file.
+TEST_F(IntersectionTest, AFoundCurveComesBackAfterTheSliderNearlyLeavesTheSphere) {
+    TPlot3Win w{QStringLiteral("noname3.qz3")};
+    TIntSSDlg* dialog = SearchSphereCut(w, "EXPL3;A;-3;3;-2.5;3.5;\r\n", 1);
+    ASSERT_NE(dialog, nullptr);
+    const TExample& e = w.Inventory()[2];
+    const std::size_t found = e.trajectories.size();
+    for (const auto& [a, radius] :
+         {std::pair{1.99L, std::sqrt(4 - 1.99L * 1.99L)}, std::pair{1.0L, std::sqrt(3.0L)}}) {
+        w.Formulas().SetVar(1, a);
+        w.ExampleChanged(1);
+        ASSERT_EQ(e.trajectories.size(), found) << static_cast<double>(a);
+        for (const examples::TTrajectory& t : e.trajectories)
+            EXPECT_NEAR(static_cast<double>(std::hypot(t.startX, t.startY)),
+                        static_cast<double>(radius), 1e-12)
+                << static_cast<double>(a);
+    }
+    const long double r3 = std::sqrt(3.0L);
+    const long double reach = 2 * w.IntersectionWindow()->View().unitsPerPixelX;
+    EXPECT_GT(
+        CheckDrawnCurve(
+            w, [&](canvas::WorldPoint p) { return std::fabs(std::hypot(p.x, p.y) - r3) <= reach; }),
+        100);
+    for (const int i : {0, 1}) {
+        w.Inventory()[i].pen.colour = 9;
+        w.Inventory()[i].extraColour = {9, 9};
+    }
+    EXPECT_GE(CirclePointsInked(w, r3, 1), 18);
+
+    const QString path = dir.filePath(QStringLiteral("slid.qz3"));
+    dialogs.fileAnswers.push_back(path);
+    ASSERT_TRUE(w.SendCommand(cmd::kFileSaveAs));
+    TPlot3Win other{QString()};
+    other.SizeChanged(401, 301);
+    other.Create();
+    other.Formulas().SetVar(1, 1);
+    dialogs.fileAnswers.push_back(path);
+    ASSERT_TRUE(other.SendCommand(cmd::kFileOpen));
+    ASSERT_EQ(other.Inventory().Count(), 3);
+    ASSERT_EQ(other.Inventory()[2].trajectories.size(), found);
+    for (const examples::TTrajectory& t : other.Inventory()[2].trajectories)
+        EXPECT_NEAR(static_cast<double>(std::hypot(t.startX, t.startY)), static_cast<double>(r3),
+                    1e-12);
+    CloseUnsaved(other);
+    CloseUnsaved(w);
+}
+
 // A plane a (x - 0) + b y + c (z - n) = 0 cut with the sphere x^2 + y^2 + z^2 = 4, searched,
 // then its normal changed: by the slider's path when the normal holds the letter A, or by typing
 // a new a in the inventory. The curve follows the plane's new slant: its starts and every pixel

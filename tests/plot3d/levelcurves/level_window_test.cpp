@@ -639,16 +639,19 @@ TEST_F(LevelWindowTest, DeletionsAndSearchesAreKeptOrDiscarded) {
 }
 
 // z = x^2 + y^2 + B with its levels 1 and 4 found by "auto" at B = 0 (circles of radius 1 and 2),
-// then B moved by the slider's path: the curves of level c are the circle of radius sqrt(c - B),
-// on their records, in the level window ("see curr") and on the surface in the 3D picture; a
-// level the surface no longer reaches has lost its curves.
+// then B moved by the slider's path, through another value first where a row says so: the
+// curves of level c are the circle of radius sqrt(c - B), on their records, in the level window
+// ("see curr") and on the surface in the 3D picture; a level the surface no longer reaches has
+// lost its curves. Through B = 3.99 the level-4 circle shrinks to radius 0.1 and comes back.
 TEST_F(LevelWindowTest, LevelCurvesFollowTheirSurfaceOrAreDropped) {
     const struct {
-        long double b;
+        long double through, b;        // through = b: one move
         long double radius1, radius4;  // 0: no curve is left
-    } rows[] = {{0.5L, std::sqrt(0.5L), std::sqrt(3.5L)},
-                {-0.75L, std::sqrt(1.75L), std::sqrt(4.75L)},
-                {1.5L, 0, std::sqrt(2.5L)}};
+    } rows[] = {{0.5L, 0.5L, std::sqrt(0.5L), std::sqrt(3.5L)},
+                {-0.75L, -0.75L, std::sqrt(1.75L), std::sqrt(4.75L)},
+                {1.5L, 1.5L, 0, std::sqrt(2.5L)},
+                {3.99L, 0, 0, 2},
+                {3.99L, 0.25L, 0, std::sqrt(3.75L)}};
     for (const auto& row : rows) {
         TPlot3Win w{QStringLiteral("noname4.qz3")};
         w.Formulas().SetVar(2, 0);
@@ -664,8 +667,10 @@ TEST_F(LevelWindowTest, LevelCurvesFollowTheirSurfaceOrAreDropped) {
         const examples::TExample& e = w.Inventory()[0];
         ASSERT_FALSE(e.trajectories.empty());
 
-        w.Formulas().SetVar(2, row.b);
-        w.ExampleChanged(2);
+        for (const long double b : {row.through, row.b}) {
+            w.Formulas().SetVar(2, b);
+            w.ExampleChanged(2);
+        }
         std::array<int, 2> perLevel{};
         for (const examples::TTrajectory& t : e.trajectories) {
             ASSERT_TRUE(t.startZ == 1 || t.startZ == 4) << t.startZ;
