@@ -91,6 +91,10 @@ inline constexpr std::size_t kMaxFunctions = 0xFFFF;
 inline constexpr std::size_t kMaxNameLength = 9;
 inline constexpr std::size_t kMaxBodyLength = 60;
 inline constexpr std::size_t kRecordSize = 77;
+// The first rule the upper-case name breaks as a function's name, in the order of the codes a
+// definition gives (empty, too long, not letters, one letter or a built-in or form name); 0
+// when it may name a function.
+int CheckName(std::string_view upperName);
 }  // namespace userfn
 
 // A function as listings show it: "NAME(X) = body", "(X,Y) = " or "(X,Y,Z) = " by its

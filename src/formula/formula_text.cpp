@@ -39,11 +39,12 @@ std::size_t NumberEnd(std::string_view upper, std::size_t pos) {
 }
 
 // Calls onWord(pos, length) for every name of the upper-case text (length its length) and every
-// standalone variable letter '@', A..Z (length 0), skipping numbers with their exponent letter;
-// onWord answers false to stop.
+// standalone variable letter '@', A..Z (length 0) from `from` on, which is where a word starts,
+// skipping numbers with their exponent letter; onWord answers false to stop.
 void ForEachWord(const FormulaContext& context, std::string_view upper,
-                 const std::function<bool(std::size_t pos, std::size_t length)>& onWord) {
-    std::size_t pos = 0;
+                 const std::function<bool(std::size_t pos, std::size_t length)>& onWord,
+                 std::size_t from = 0) {
+    std::size_t pos = from;
     while (pos < upper.size()) {
         const char c = upper[pos];
         if (std::isdigit(static_cast<unsigned char>(c)) || c == '.') {
@@ -75,6 +76,7 @@ std::size_t SlotOfLetter(char c) {
 // as written.
 struct UserCall {
     std::size_t begin = 0;
+    std::size_t nameEnd = 0;
     std::size_t end = 0;
     const UserFunction* function = nullptr;
     std::vector<std::string> arguments;
@@ -104,21 +106,26 @@ int ReadArguments(std::string_view text, std::size_t pos, UserCall& call) {
     return parse_error::kParentheses;
 }
 
-// The first call of a user function in the text; 0 with no function when there is none, or the
-// error of its arguments.
-int FirstUserCall(const FormulaContext& context, const std::string& text, UserCall& call) {
+// The first call of a user function in the text from `from` on; 0 with no function when there
+// is none, or the error of its arguments.
+int FirstUserCall(const FormulaContext& context, const std::string& text, std::size_t from,
+                  UserCall& call) {
     const std::string upper = UpperCased(text);
     int error = 0;
-    ForEachWord(context, upper, [&](std::size_t pos, std::size_t length) {
-        const UserFunction* f =
-            length ? context.FindUserFunction(std::string_view(upper).substr(pos, length))
-                   : nullptr;
-        if (!f) return true;
-        call.begin = pos;
-        call.function = f;
-        error = ReadArguments(text, pos + length, call);
-        return false;
-    });
+    ForEachWord(
+        context, upper,
+        [&](std::size_t pos, std::size_t length) {
+            const UserFunction* f =
+                length ? context.FindUserFunction(std::string_view(upper).substr(pos, length))
+                       : nullptr;
+            if (!f) return true;
+            call.begin = pos;
+            call.nameEnd = pos + length;
+            call.function = f;
+            error = ReadArguments(text, pos + length, call);
+            return false;
+        },
+        from);
     return error;
 }
 
@@ -132,12 +139,20 @@ bool HoldsForm(const FormulaContext& context, std::string_view upper) {
     return found;
 }
 
+// The checks of a call both written out and left: 0, 101 for a function without a tree, or 117
+// for the wrong number of arguments.
+int CheckCall(const UserCall& call) {
+    const UserFunction& f = *call.function;
+    if (!f.tree) return parse_error::kNotUsable;
+    if (static_cast<int>(call.arguments.size()) != f.argCount) return parse_error::kArgumentCount;
+    return 0;
+}
+
 // The call's text: "(" body ")" with the call's arguments for the body's letters X, Y and Z.
 int CallText(const FormulaContext& context, const UserCall& call, std::size_t size,
              std::string& out) {
     const UserFunction& f = *call.function;
-    if (!f.tree) return parse_error::kNotUsable;
-    if (static_cast<int>(call.arguments.size()) != f.argCount) return parse_error::kArgumentCount;
+    if (const int error = CheckCall(call)) return error;
     // A JOIN switches on, and a DER differentiates in, the variable the call's argument stands
     // for in a parsed call; written out, they would keep the body's own letter.
     if (HoldsForm(context, f.body)) return parse_error::kNotUsable;
@@ -219,15 +234,23 @@ std::vector<int> VariableSlotsInText(const FormulaContext& context, std::string_
     return slots;
 }
 
-int InlineUserFunctionsInText(const FormulaContext& context, std::string& text, std::size_t size) {
+int InlineUserFunctionsInText(const FormulaContext& context, std::string& text, std::size_t size,
+                              const FormCallHandler& onFormCall) {
     // Calls may nest and bodies may leave arguments out, so a text may pass the buffer on its
     // way; past this many times the buffer, it is too long whatever follows.
     const std::size_t most = size * kInliningGrowth;
     std::string out = text;
+    std::size_t from = 0;  // the text before holds no call to write out
     for (;;) {
         UserCall call;
-        if (const int error = FirstUserCall(context, out, call)) return error;
+        if (const int error = FirstUserCall(context, out, from, call)) return error;
         if (!call.function) break;
+        if (onFormCall && HoldsForm(context, call.function->body)) {
+            if (const int error = CheckCall(call)) return error;
+            if (const int error = onFormCall(*call.function)) return error;
+            from = call.nameEnd;  // the call stays: its arguments are written out on
+            continue;
+        }
         std::string replacement;
         if (const int error = CallText(context, call, most, replacement)) return error;
         out.replace(call.begin, call.end - call.begin, replacement);
@@ -236,6 +259,39 @@ int InlineUserFunctionsInText(const FormulaContext& context, std::string& text, 
     if (size == 0 || out.size() > size - 1) return parse_error::kTooLong;
     text = std::move(out);
     return 0;
+}
+
+std::string FormVariablesInText(const FormulaContext& context, std::string_view text) {
+    const std::string upper = UpperCased(text);
+    std::string letters;
+    ForEachWord(context, upper, [&](std::size_t pos, std::size_t length) {
+        const std::string_view name = std::string_view(upper).substr(pos, length);
+        if (length > 0 && IsFormName(name) && letters.find(name.back()) == std::string::npos)
+            letters += name.back();
+        return true;
+    });
+    return letters;
+}
+
+bool RenameUserFunctionCalls(const FormulaContext& context, std::string& text, std::size_t size,
+                             const UserFunctionRenames& names) {
+    const std::string upper = UpperCased(text);
+    std::string out;
+    std::size_t copied = 0;
+    ForEachWord(context, upper, [&](std::size_t pos, std::size_t length) {
+        const std::string_view name = std::string_view(upper).substr(pos, length);
+        const auto it =
+            length > 0 && context.FindUserFunction(name) ? names.find(name) : names.end();
+        if (it == names.end()) return true;
+        out.append(text, copied, pos - copied);
+        out += it->second;
+        copied = pos + length;
+        return true;
+    });
+    out.append(text, copied, std::string::npos);
+    if (size == 0 || out.size() > size - 1) return false;
+    text = std::move(out);
+    return true;
 }
 
 }  // namespace quorlin

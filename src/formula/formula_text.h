@@ -6,6 +6,8 @@
 // A name counts where the parser would read it (followed by '(', or PI), so these edits and
 // the parser always agree on which letters are variables.
 #include <cstddef>
+#include <functional>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
@@ -14,6 +16,7 @@
 namespace quorlin {
 
 class FormulaContext;
+struct UserFunction;
 
 // When the text holds '=' followed by at least one character, writes rhs "-(" lhs ")" into out
 // and returns true; otherwise returns false and leaves out alone.
@@ -40,15 +43,35 @@ bool SubstituteLettersInText(const FormulaContext& context, std::string& text, s
 // The slots of the standalone variable letters of the text, each once, in the order they come.
 std::vector<int> VariableSlotsInText(const FormulaContext& context, std::string_view text);
 
+// What becomes of a call of a function whose body holds a JOIN or DER form, which cannot be
+// written out: 0 leaves the call as it is written (its arguments are still written out), an
+// error number ends the writing with that error.
+using FormCallHandler = std::function<int(const UserFunction& function)>;
+
 // Writes out every call of a user function of the context as "(" body ")", the body's letters
 // X, Y and Z replaced by "(" argument ")" (as a parsed call inlines the body's tree), and so
 // the calls in bodies and arguments too, so that the text means the same where the functions
-// are not defined or defined otherwise. 0, or, with the text unchanged: 101 for a function
-// without a tree or one whose body holds a JOIN or DER form (in a parsed call they follow the
-// variable the argument stands for; written out they would keep the body's letter), 117 for a
-// call with the wrong number of arguments, 102 or 105 where a call's parentheses do not close
-// or an argument is missing, and 110 when the result would not fit in a buffer of `size`
-// bytes.
-int InlineUserFunctionsInText(const FormulaContext& context, std::string& text, std::size_t size);
+// are not defined or defined otherwise. A call of a function whose body holds a JOIN or DER
+// form goes to onFormCall, when given: in a parsed call those forms follow the variable the
+// argument stands for, written out they would keep the body's letter. 0, or, with the text
+// unchanged: 101 for a function without a tree, or one whose body holds a form without
+// onFormCall, 117 for a call with the wrong number of arguments, 102 or 105 where a call's
+// parentheses do not close or an argument is missing, 110 when the result would not fit in a
+// buffer of `size` bytes, or the error of onFormCall.
+int InlineUserFunctionsInText(const FormulaContext& context, std::string& text, std::size_t size,
+                              const FormCallHandler& onFormCall = {});
+
+// The variable letters (upper case) of the JOIN and DER forms the text holds, 'X' of JOINX and
+// DERX, each once, in the order they come.
+std::string FormVariablesInText(const FormulaContext& context, std::string_view text);
+
+// New names of user functions by their upper-case names in the context.
+using UserFunctionRenames = std::map<std::string, std::string, std::less<>>;
+
+// Writes the name of each call of a user function of the context that `names` holds as its new
+// name; the other names and letters stay. False, with the text unchanged, when the result would
+// not fit in a buffer of `size` bytes.
+bool RenameUserFunctionCalls(const FormulaContext& context, std::string& text, std::size_t size,
+                             const UserFunctionRenames& names);
 
 }  // namespace quorlin

@@ -27,20 +27,19 @@ bool HasXYZ(std::string_view name) {
     return name.find_first_of("XYZ") != std::string_view::npos;
 }
 
-// The name checks of a definition, in the order their codes are given: 0 when usable.
-int CheckName(std::string_view name) {
-    if (name.empty()) return userfn::kEmptyName;
-    if (name.size() > userfn::kMaxNameLength) return userfn::kNameTooLong;
-    if (!AllLetters(name)) return userfn::kNameNotLetters;
-    if (name.size() == 1 || IsReservedName(name) || IsFormName(name)) return userfn::kNameTaken;
-    return 0;
-}
-
 int ClampArgCount(int argCount) {
     return argCount >= 1 && argCount <= 3 ? argCount : 1;
 }
 
 }  // namespace
+
+int userfn::CheckName(std::string_view name) {
+    if (name.empty()) return kEmptyName;
+    if (name.size() > kMaxNameLength) return kNameTooLong;
+    if (!AllLetters(name)) return kNameNotLetters;
+    if (name.size() == 1 || IsReservedName(name) || IsFormName(name)) return kNameTaken;
+    return 0;
+}
 
 const UserFunction* FormulaContext::FindUserFunction(std::string_view upperName) const {
     const auto it = userIndex_.find(upperName);
@@ -74,7 +73,7 @@ std::unordered_set<std::string> FormulaContext::CallersOf(std::string_view name)
 int FormulaContext::DefineUserFunction(std::string_view name, std::string_view body, int argCount,
                                        const UserFunction* existing) {
     const std::string upperName = UpperCased(name);
-    if (const int e = CheckName(upperName)) return e;
+    if (const int e = userfn::CheckName(upperName)) return e;
     const UserFunction* sameName = FindUserFunction(upperName);
     if (sameName && sameName != existing) return userfn::kNameTaken;
     if (!sameName && userFunctions_.size() >= userfn::kMaxFunctions) return userfn::kTooMany;
@@ -187,7 +186,7 @@ bool FormulaContext::ReadUserFunctions(ByteReader& in) {
         // Records from a damaged or foreign file may break the rules a definition keeps;
         // such a record is dropped rather than given a name the parser cannot reach.
         r.name = UpperCased(r.name);
-        if (CheckName(r.name) != 0 || !names.insert(r.name).second) continue;
+        if (userfn::CheckName(r.name) != 0 || !names.insert(r.name).second) continue;
         if (r.body.size() > userfn::kMaxBodyLength) continue;  // a field without terminator
         functions.push_back({r.name, UpperCased(r.body), ClampArgCount(r.argCount), nullptr, {}});
     }

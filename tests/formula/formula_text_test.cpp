@@ -3,11 +3,14 @@
 // letters a text uses listed, and the calls of user functions written out with their bodies so
 // that the text means the same without the functions (nested calls, arguments that hold
 // commas, calls and X; bodies with letters of their own), refused for bodies whose JOIN or DER
-// would not follow the argument, and for texts that would not fit.
+// would not follow the argument, and for texts that would not fit, or such calls left to a
+// handler; the letters of a text's forms; calls renamed, never a letter or another name.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "formula/formula_text.h"
 #include "formula/parser.h"
@@ -180,6 +183,74 @@ TEST_F(InlinedCalls, FormsThatWouldNotFollowTheArgumentAndTextsThatDoNotFitAreRe
     std::string text = "TWOH(x)";
     EXPECT_EQ(InlineUserFunctionsInText(ctx, text, 256), parse_error::kTooLong);
     EXPECT_EQ(text, "TWOH(x)");
+}
+
+// A handler takes the calls of the functions whose bodies hold a form, once each time they are
+// met, callees within written-out bodies too: such a call stays as written, its arguments
+// written out.
+TEST_F(InlinedCalls, CallsOfBodiesWithFormsGoToTheHandlerAndStay) {
+    ASSERT_EQ(ctx.DefineUserFunction("SLOPE", "DERX(1,X^3)", 1), userfn::kDone);
+    ASSERT_EQ(ctx.DefineUserFunction("VIA", "SLOPE(X)+1", 1), userfn::kDone);
+    struct Row {
+        const char* text;
+        const char* written;
+        std::vector<std::string> handled;
+    };
+    const Row rows[] = {
+        {"slope(DBL(x))", "slope((2*(x)))", {"SLOPE"}},
+        {"VIA(x)+DBL(SLOPE(x))", "(SLOPE((x))+1)+(2*(SLOPE(x)))", {"SLOPE", "SLOPE"}},
+        {"DBL(x)", "(2*(x))", {}},
+    };
+    for (const Row& row : rows) {
+        std::string text = row.text;
+        std::vector<std::string> handled;
+        const auto handle = [&handled](const UserFunction& f) {
+            handled.push_back(f.name);
+            return 0;
+        };
+        ASSERT_EQ(InlineUserFunctionsInText(ctx, text, 256, handle), 0) << row.text;
+        EXPECT_EQ(text, row.written);
+        EXPECT_EQ(handled, row.handled) << row.text;
+    }
+    // The handler's error ends the writing, the text unchanged; so does a wrong call.
+    std::string text = "DBL(x)+SLOPE(x)";
+    EXPECT_EQ(InlineUserFunctionsInText(ctx, text, 256, [](const UserFunction&) { return 20; }),
+              20);
+    EXPECT_EQ(text, "DBL(x)+SLOPE(x)");
+    text = "SLOPE(x,1)";
+    EXPECT_EQ(InlineUserFunctionsInText(ctx, text, 256, [](const UserFunction&) { return 0; }),
+              parse_error::kArgumentCount);
+}
+
+TEST_F(InlinedCalls, TheLettersOfTheFormsEachOnce) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"DERX(1,X^3)+JOINT(0,1,X)+derx(2,x)", "XT"},
+        {"DBL(x)+DERU(1,U)", "U"},
+        {"DERX+JOINR", ""},  // no '(': letters
+        {"SIN(X)", ""},
+    };
+    for (const auto& [text, letters] : rows) EXPECT_EQ(FormVariablesInText(ctx, text), letters);
+}
+
+TEST_F(InlinedCalls, CallsAreRenamedNeverLettersOrOtherNames) {
+    const UserFunctionRenames names{{"DBL", "DBLA"}, {"OUT", "OUTER"}};
+    struct Row {
+        const char* text;
+        std::size_t size;
+        bool fits;
+        const char* renamed;
+    };
+    const Row rows[] = {
+        {"dbl(x)+DBL (x)+OUT(HYP(x,1))", 256, true, "DBLA(x)+DBLA (x)+OUTER(HYP(x,1))"},
+        {"DBL+D*B*L(x)+2E-3DBL(x)", 256, true, "DBL+D*B*L(x)+2E-3DBLA(x)"},
+        {"DBL(x)", 8, true, "DBLA(x)"},
+        {"DBL(x)", 7, false, "DBL(x)"},
+    };
+    for (const Row& row : rows) {
+        std::string text = row.text;
+        EXPECT_EQ(RenameUserFunctionCalls(ctx, text, row.size, names), row.fits) << row.text;
+        EXPECT_EQ(text, row.renamed);
+    }
 }
 
 }  // namespace

@@ -116,15 +116,30 @@ std::vector<int> FollowedLetters(int profileKind, const TRevolutionRanges& range
 }
 
 int StandAloneProfile(const FormulaContext& plane, const examples::TExample& profile,
-                      const TRevolutionRanges& ranges, examples::TExample& out) {
+                      const TRevolutionRanges& ranges, examples::TExample& out,
+                      TCarriedFunctions& carried) {
     examples::TExample copy;
     copy.InitCopy(profile, false);
-    const std::vector<int> kept = FollowedLetters(profile.kind, ranges);
+    TCarriedFunctions functions(plane, FollowedLetters(profile.kind, ranges));
     for (const int t : ReadTexts(profile.kind))
-        if (const int error =
-                StandAloneText(plane, copy.Text(t), examples::TExample::kTextCapacity, kept))
+        if (const int error = functions.StandAlone(copy.Text(t), examples::TExample::kTextCapacity))
             return error;
     out = std::move(copy);
+    carried = std::move(functions);
+    return kNoError;
+}
+
+int SettleProfile(TCarriedFunctions& carried, const FormulaContext& space,
+                  examples::TExample& profile) {
+    if (const int error = carried.Settle(space)) return error;
+    std::vector<std::string> texts;
+    for (const int t : ReadTexts(profile.kind)) {
+        texts.push_back(profile.Text(t));
+        if (const int error = carried.Rename(texts.back(), examples::TExample::kTextCapacity))
+            return error;
+    }
+    std::size_t k = 0;
+    for (const int t : ReadTexts(profile.kind)) profile.Text(t) = std::move(texts[k++]);
     return kNoError;
 }
 

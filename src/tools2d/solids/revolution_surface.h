@@ -13,6 +13,7 @@
 #include "examples/records/example.h"
 #include "formula/formula_context.h"
 #include "tools2d/integration/revolution.h"
+#include "tools2d/solids/solid_texts.h"
 
 namespace quorlin::tools2d {
 
@@ -65,9 +66,18 @@ std::vector<int> FollowedLetters(int profileKind, const TRevolutionRanges& range
 
 // A copy of the profile whose texts that its surface reads stand alone (solid_texts.h): the
 // letters it follows left, the values of the others and the bodies of the plane window's user
-// functions written in. 0, or the error of a text (20 when one would pass 255 characters).
+// functions that can be written out written in, the others carried, their calls left under
+// their plane names until SettleProfile. 0, or the error of a text (20 when one would pass 255
+// characters). Out and carried are set only on success.
 int StandAloneProfile(const FormulaContext& plane, const examples::TExample& profile,
-                      const TRevolutionRanges& ranges, examples::TExample& out);
+                      const TRevolutionRanges& ranges, examples::TExample& out,
+                      TCarriedFunctions& carried);
+
+// The names of the carried functions settled in the 3D window's table `space`, and the calls in
+// the texts of the profile that its surface reads named so: 0, or the error of Settle or Rename
+// (20 for a text that would pass 255 characters), the profile then unchanged.
+int SettleProfile(TCarriedFunctions& carried, const FormulaContext& space,
+                  examples::TExample& profile);
 
 // The parameter letters (1..23) the trees use, each once, in order.
 std::vector<int> ParameterLettersOf(std::span<const TExprNode* const> trees);

@@ -213,18 +213,19 @@ std::string SectionXText(const TSectionRange& range) {
 
 int SectionSurfaces(const FormulaContext& formulas, const TSectionRequest& request,
                     const TSectionRange& range, int xSections, int zSections,
-                    std::vector<examples::TSectionSurface>& out) {
+                    std::vector<examples::TSectionSurface>& out, TCarriedFunctions& carried) {
     TSolidTexts s{request.f, request.g, request.height, SectionXText(range), "", ""};
     const bool height = ShapeRow(request.shape).usesHeight;
     // The letters of the ends move the solid in its window; every other letter it reads, and
-    // every function, is written in with what it is here.
+    // every function, is written in with what it is here, or carried.
     std::vector<int> ends;
     for (const int letter : {range.lowLetter, range.highLetter})
         if (letter > 0) ends.push_back(letter);
+    TCarriedFunctions functions(formulas, ends);
     for (std::string* text : {&s.f, &s.g, &s.h}) {
         if (text == &s.h && !height) continue;
         if (text->size() >= kTextBuffer) return kErrTooLarge;
-        if (const int error = StandAloneText(formulas, *text, kTextBuffer, ends)) return error;
+        if (const int error = functions.StandAlone(*text, kTextBuffer)) return error;
         if (!SubstituteXYZInText(formulas, *text, kTextBuffer, s.x, "", "")) return kErrTooLarge;
     }
     s.m = "0.5(" + s.f + "+" + s.g + ")";
@@ -235,6 +236,18 @@ int SectionSurfaces(const FormulaContext& formulas, const TSectionRequest& reque
     kBuilders[ShapeIndex(request.shape)](s, request.doubled, list);
     if (list.Error()) return list.Error();
     out = std::move(surfaces);
+    carried = std::move(functions);
+    return kNoError;
+}
+
+int SettleSurfaces(TCarriedFunctions& carried, const FormulaContext& space,
+                   std::vector<examples::TSectionSurface>& surfaces) {
+    if (const int error = carried.Settle(space)) return error;
+    std::vector<examples::TSectionSurface> named = surfaces;
+    for (examples::TSectionSurface& surface : named)
+        for (std::string* text : {&surface.x, &surface.y, &surface.z})
+            if (const int error = carried.Rename(*text, kTextBuffer)) return error;
+    surfaces = std::move(named);
     return kNoError;
 }
 

@@ -21,6 +21,7 @@
 #include "examples/operations/section_surface.h"
 #include "formula/formula_context.h"
 #include "tools2d/regions/shade_model.h"
+#include "tools2d/solids/solid_texts.h"
 
 namespace quorlin::tools2d {
 
@@ -109,11 +110,19 @@ int SectionVolume(FormulaContext& formulas, const TSectionRequest& request, cons
 std::string SectionXText(const TSectionRange& range);
 
 // The surfaces of the solid, in the order they are drawn, whose texts read no letter but those
-// of the range's ends and call no user function: the values of the other letters and the
-// bodies of the functions are written in, as they are in `formulas` (solid_texts.h). 0, 20
-// when a text would pass 255 characters (nothing is cut), or an error of StandAloneText.
+// of the range's ends: the values of the other letters and the bodies of the functions that
+// can be written out are written in, as they are in `formulas`, and the functions that cannot
+// are carried (solid_texts.h), their calls left under their names in `formulas` until
+// SettleSurfaces. 0, 20 when a text would pass 255 characters (nothing is cut), or an error of
+// TCarriedFunctions::StandAlone. Out and carried are set only on success.
 int SectionSurfaces(const FormulaContext& formulas, const TSectionRequest& request,
                     const TSectionRange& range, int xSections, int zSections,
-                    std::vector<examples::TSectionSurface>& out);
+                    std::vector<examples::TSectionSurface>& out, TCarriedFunctions& carried);
+
+// The names of the carried functions settled in the 3D window's table `space`, and the calls in
+// the surfaces' texts named so: 0, or the error of Settle or Rename (20 for a text that would
+// pass 255 characters), the surfaces then unchanged.
+int SettleSurfaces(TCarriedFunctions& carried, const FormulaContext& space,
+                   std::vector<examples::TSectionSurface>& surfaces);
 
 }  // namespace quorlin::tools2d

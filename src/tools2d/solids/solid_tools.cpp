@@ -1,10 +1,10 @@
 #include "tools2d/solids/solid_tools.h"
 
+#include <functional>
 #include <span>
 #include <string>
 
 #include "core/errors.h"
-#include "examples/diagram/diagram_body.h"
 #include "examples/levels/plot11_win.h"
 #include "formula/slot_guard.h"
 #include "resources/command_ids.h"
@@ -64,14 +64,37 @@ int LettersOfTexts(FormulaContext& formulas, std::span<const std::string> texts,
     return kNoError;
 }
 
-// The 3D window of the surfaces takes the plane window's user functions and the current values
-// of the letters the curve uses. Its surfaces read none of them but the letters they follow:
-// their texts carry the rest (solid_texts.h).
-void ShareUserFunctions(examples::TPlot11Win& plane, examples::TPlot11Win& space) {
-    examples::TUserFunctionBlock::Of(plane.Formulas()).InstallInto(space.Formulas());
-    space.UserFunctionsChanged();
+// Whether the solid's texts read in its 3D window: 0, or the parse error of one.
+using ReadCheck = std::function<int(FormulaContext& space)>;
+
+// The functions a solid carries join those of its 3D window, and stay there only when the
+// solid's texts then read there; its examples are compiled again when they do, since a text of
+// an earlier one may call one by that name. 0, or the error of AddTo or of the check, the
+// window then as it was.
+int AddCarried(const TCarriedFunctions& carried, examples::TPlot11Win& space,
+               const ReadCheck& reads) {
+    if (const int error = carried.AddTo(space.Formulas())) return error;
+    if (const int error = reads(space.Formulas())) {
+        carried.RemoveFrom(space.Formulas());
+        return error;
+    }
+    if (carried.AddsAny()) space.UserFunctionsChanged();
+    return kNoError;
 }
 
+// Whether every text of the surfaces reads in their 3D window, the carried functions there (a
+// JOIN's argument must be a variable, which the x of tied ends is not): 0, or the parse error
+// of the first that does not.
+int SurfacesRead(FormulaContext& space, const std::vector<examples::TSectionSurface>& surfaces) {
+    for (const examples::TSectionSurface& surface : surfaces)
+        for (const std::string* text : {&surface.x, &surface.y, &surface.z})
+            if (const int error = space.Parse(*text)) return error;
+    return kNoError;
+}
+
+// The 3D window of the surfaces takes the current values of the letters the curve uses. Its
+// surfaces read none of them but the letters they follow: their texts carry the rest
+// (solid_texts.h).
 void ShareLetters(examples::TPlot11Win& plane, examples::TPlot11Win& space,
                   const std::vector<int>& letters) {
     for (const int letter : letters) space.Formulas().SetVar(letter, plane.Formulas().Var(letter));
@@ -205,16 +228,22 @@ int TSolidTools::SectionSolid(const TSectionRequest& request, const TSectionRang
     std::vector<NodePtr> trees;
     if (const int error = ParseTexts(window_.Formulas(), texts, trees)) return error;
     std::vector<examples::TSectionSurface> surfaces;
+    TCarriedFunctions carried;
     if (const int error = SectionSurfaces(window_.Formulas(), request, range, counts.xSections,
-                                          counts.zSections, surfaces))
+                                          counts.zSections, surfaces, carried))
         return error;
     examples::TSolidWindow* solid = OpenWindow(sectionWindow_, kStrSectionsWindow, kSectionsPlace);
     if (!solid) return kErrNoMoreRoom;
     const examples::TInventory& space = solid->Levels().Inventory();
     if (space.LastIndex() + static_cast<int>(surfaces.size()) > space.Capacity())
         return kErrNoMoreRoom;
-    // The ends' own letters run between the ends, whatever value they have here.
     FormulaContext& formulas = solid->Levels().Formulas();
+    if (const int error = SettleSurfaces(carried, formulas, surfaces)) return error;
+    if (const int error = AddCarried(carried, solid->Levels(), [&surfaces](FormulaContext& f) {
+            return SurfacesRead(f, surfaces);
+        }))
+        return error;
+    // The ends' own letters run between the ends, whatever value they have here.
     SetLinkedParameter(formulas, range.lowLetter, range.low, range.low, range.high);
     SetLinkedParameter(formulas, range.highLetter, range.high, range.low, range.high);
     for (const examples::TSectionSurface& surface : surfaces) solid->AddSectionSurface(surface);
@@ -236,9 +265,14 @@ int TSolidTools::RevolveSurface(int i) {
     if (LettersOfTexts(window_.Formulas(), texts, letters) != kNoError) return kErrCannotUnderstand;
     const TRevolutionRanges ranges = ToolRanges(window_.Tools());
     examples::TExample profile;
-    if (const int error = StandAloneProfile(window_.Formulas(), curve, ranges, profile))
+    TCarriedFunctions carried;
+    if (const int error = StandAloneProfile(window_.Formulas(), curve, ranges, profile, carried))
         return error;
-    ShareUserFunctions(window_, space);
+    if (const int error = SettleProfile(carried, space.Formulas(), profile)) return error;
+    // The profile's texts are the plane window's, which read there, with their calls named as
+    // settled; the surface reads them its own way (an equation's '=' among them).
+    if (const int error = AddCarried(carried, space, [](FormulaContext&) { return kNoError; }))
+        return error;
     ShareLetters(window_, space, letters);
 
     const examples::TToolSettings& tools = window_.Tools();

@@ -7,12 +7,14 @@
 //
 // Their computations: the volume of a cross-section solid, recorded on both curves; the solid
 // as parametric surfaces, the letters of its ends set in the 3D window; the surface of
-// revolution of a curve as a 307, the 3D window given the window's user functions and the
-// values of the letters the curve uses; and the mark of the arc on the 2D picture. A solid's
-// texts carry the values of the letters it uses and the bodies of the functions it calls, as
-// they are when it is made (solid_texts.h): it reads from its 3D window only the letters it
-// follows there (its ends', a curve's own parameter), so the solids beside it, a recompute or
-// a save and open leave it as it was made.
+// revolution of a curve as a 307, the 3D window given the values of the letters the curve
+// uses; and the mark of the arc on the 2D picture. A solid's texts carry the values of the
+// letters it uses and the bodies of the functions it calls, as they are when it is made
+// (solid_texts.h): it reads from its 3D window only the letters it follows there (its ends', a
+// curve's own parameter) and the functions that cannot be written out (a JOIN or DER in the
+// body), which it adds to the window's table under names of their own there, so the solids
+// beside it, a recompute or a save and open leave it as it was made. A solid adds to that
+// table nothing else, and takes nothing from it.
 #include <QPointer>
 
 #include <memory>
@@ -53,15 +55,18 @@ public:
     int SectionVolume(int f, int g, const TSectionRequest& request);
     // The solid in "sections.qz3", beside the solids already there, its texts carrying the
     // window's user functions and the values of the letters its curves and height use: 0, the
-    // parse error of a text, 20 for a text too long, 101 for a function whose body holds a JOIN
-    // or DER form, or 4 when the window cannot be made.
+    // parse error of a text (also in the 3D window, where a carried JOIN's argument is no
+    // variable between tied ends), 20 for a text or a carried body too long, 101 for a carried
+    // JOIN or DER on a letter written in, or 4 when the window cannot be made or its inventory
+    // or function table has no room. Nothing is added on failure.
     int SectionSolid(const TSectionRequest& request, const TSectionRange& range,
                      const TSectionCounts& counts);
     // The surface of revolution of example i with the tools' ranges and axis in "surfrev.qz3",
     // its texts carrying the window's user functions and the values of the letters it uses:
-    // 0, 101 for a JOIN (also in a function's body) or a DER in a function's body, 4 when the
-    // window cannot be made or is full, 1 when a text does not parse, or 20 when one would pass
-    // 255 characters.
+    // 0, 101 for a JOIN (also in a function's body) or a carried DER on a letter written in, 4
+    // when the window cannot be made or its inventory or function table is full, 1 when a text
+    // does not parse, or 20 when one or a carried body would pass its length. Nothing is added
+    // on failure.
     int RevolveSurface(int i);
 
 private:

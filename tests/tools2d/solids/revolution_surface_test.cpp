@@ -163,9 +163,11 @@ TEST(RevolutionRecordTest, AProfileStandsAloneInTheTextsItsSurfaceReads) {
     for (const auto& row : rows) {
         examples::TExample profile = Profile(row.kind, row.texts);
         examples::TExample standing;
-        ASSERT_EQ(StandAloneProfile(plane, profile, {0, 1, 0, 1, {0, 0, 0, 11}}, standing),
+        TCarriedFunctions carried;
+        ASSERT_EQ(StandAloneProfile(plane, profile, {0, 1, 0, 1, {0, 0, 0, 11}}, standing, carried),
                   kNoError)
             << row.kind;
+        EXPECT_TRUE(carried.Functions().empty());
         EXPECT_EQ(standing.kind, row.kind);
         EXPECT_EQ(standing.pen.colour, 17);
         for (int t = 1; t <= 4; ++t)

@@ -249,7 +249,10 @@ protected:
             const TSectionRequest request{"x+2", "0.5x", static_cast<int>(row.shape), "x^2+1",
                                           row.doubled};
             std::vector<examples::TSectionSurface> surfaces;
-            ASSERT_EQ(SectionSurfaces(formulas, request, range, 40, 3, surfaces), kNoError);
+            TCarriedFunctions carried;
+            ASSERT_EQ(SectionSurfaces(formulas, request, range, 40, 3, surfaces, carried),
+                      kNoError);
+            EXPECT_TRUE(carried.Functions().empty());
             ASSERT_EQ(surfaces.size(), row.surfaces.size()) << static_cast<int>(row.shape);
             const examples::TSectionSurface& last = surfaces.back();
             EXPECT_EQ(std::tuple(last.tLow, last.tHigh, last.uLow, last.uHigh),
@@ -329,8 +332,11 @@ TEST_F(SectionSurfacesTest, TheTextsCarryThePlaneWindowsLettersAndFunctions) {
     };
     for (const Row& row : rows) {
         std::vector<examples::TSectionSurface> surfaces;
-        ASSERT_EQ(SectionSurfaces(plane, row.request, row.range, 40, 3, surfaces), kNoError)
+        TCarriedFunctions carried;
+        ASSERT_EQ(SectionSurfaces(plane, row.request, row.range, 40, 3, surfaces, carried),
+                  kNoError)
             << row.request.f;
+        EXPECT_TRUE(carried.Functions().empty());
         ASSERT_EQ(surfaces.size(), 4u);
         for (const long double k : {0.5L, 1.25L}) {
             formulas.SetVar(11, k);  // the 3D window's slider of K
@@ -351,14 +357,16 @@ TEST_F(SectionSurfacesTest, ATextOverTheRecordsLengthIsRefusedNotCut) {
     std::string f = "x";
     while (f.size() < 120) f += "+x";
     std::vector<examples::TSectionSurface> surfaces{{}};
+    TCarriedFunctions carried;
     // Fits as it stands: "u" adds two brackets to each x.
     EXPECT_EQ(SectionSurfaces(formulas, {f.substr(0, 80), "0", 1, "", false}, {0, 1, 0, 0}, 40, 1,
-                              surfaces),
+                              surfaces, carried),
               kNoError);
-    EXPECT_EQ(SectionSurfaces(formulas, {f, "0", 1, "", false}, {0, 1, 11, 0}, 40, 1, surfaces),
-              kErrTooLarge);
+    EXPECT_EQ(
+        SectionSurfaces(formulas, {f, "0", 1, "", false}, {0, 1, 11, 0}, 40, 1, surfaces, carried),
+        kErrTooLarge);
     EXPECT_EQ(SectionSurfaces(formulas, {std::string(200, '1'), std::string(60, '2'), 1, "", false},
-                              {0, 1, 0, 0}, 40, 1, surfaces),
+                              {0, 1, 0, 0}, 40, 1, surfaces, carried),
               kErrTooLarge);
     EXPECT_EQ(surfaces.size(), 4u);  // the last good answer stands
 }
