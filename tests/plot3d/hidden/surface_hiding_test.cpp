@@ -271,7 +271,8 @@ TEST_F(SurfaceHidingTest, ACylindricalSurfaceHidesNothingThroughItsHole) {
     // From (-1, 0.1, z0) along (20, -1, k): the plan passes 0.05 from the axis, is in the hole
     // from s = 0.0301 to 0.0699 and leaves the disc at s = 0.1148, and the line meets z = 1/4 at
     // s = (1/4 - z0) / k: in the hole at (0, 0.05), or on the ring at a radius of 0.667 after
-    // the hole, or of 0.672 before it (where one check at the far end alone sees no sheet).
+    // the hole, or of 0.672 before it, which one check sees only at the hole's edge: the far end
+    // lies beyond the hole, and is not compared with the point's end.
     const struct {
         const char* what;
         long double z0, k;

@@ -38,6 +38,9 @@ protected:
         ComputeViewAngles(win.Observer());
     }
 
+    // A window starts from the defaults, not from the checks per point an earlier test's
+    // window left in the ini file.
+    quorlin::testing::FreshIniFiles freshIni;
     platform::MemoryClipboard clipboard;
     platform::ScriptedPrompter prompter;
 };
