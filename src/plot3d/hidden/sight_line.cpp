@@ -1,6 +1,7 @@
 #include "plot3d/hidden/sight_line.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "canvas/records/world_geometry.h"
 #include "dynamics/geometry.h"
@@ -19,7 +20,49 @@ TSightSegment Between(Vec3 p, Vec3 eye, long double tEye, long double tPoint) {
     return {p + tEye * v, p + tPoint * v};
 }
 
+// The plan of a clipped sight line: q(u) = b + u d.
+struct TPlanLine {
+    Vec2 b;
+    Vec2 d;
+    explicit TPlanLine(const TSightSegment& s)
+        : b(Plan(s.pointEnd)), d(Plan(s.eyeEnd) - Plan(s.pointEnd)) {}
+    Vec2 At(long double u) const { return b + u * d; }
+};
+
+bool Inside(long double u) {
+    return u > 0 && u < 1;
+}
+
+long double Cross(Vec2 a, Vec2 b) {
+    return a.x * b.y - a.y * b.x;
+}
+
 }  // namespace
+
+std::vector<long double> PlanCrossingsOfCircle(const TSightSegment& s, long double radius) {
+    // |b + u d|^2 = radius^2: (d.d) u^2 + 2 (b.d) u + b.b - radius^2 = 0.
+    const TPlanLine line(s);
+    const long double a = Vec2Dot(line.d, line.d), half = Vec2Dot(line.b, line.d);
+    const long double c = Vec2Dot(line.b, line.b) - radius * radius;
+    const long double discriminant = half * half - a * c;
+    if (!(a > 0) || !(discriminant > 0)) return {};
+    const long double root = std::sqrt(discriminant);
+    std::vector<long double> crossings;
+    for (const long double u : {(-half - root) / a, (-half + root) / a})
+        if (Inside(u)) crossings.push_back(u);
+    return crossings;
+}
+
+std::optional<long double> PlanCrossingOfRay(const TSightSegment& s, long double angle) {
+    // The ray's direction w: w x q(u) = 0 on its line, w . q(u) > 0 on the ray itself.
+    const TPlanLine line(s);
+    const Vec2 w{std::cos(angle), std::sin(angle)};
+    const long double across = Cross(w, line.d);
+    if (!(std::fabs(across) > 0)) return std::nullopt;
+    const long double u = -Cross(w, line.b) / across;
+    if (!Inside(u) || !(Vec2Dot(w, line.At(u)) > 0)) return std::nullopt;
+    return u;
+}
 
 std::optional<TSightSegment> ClipSightLineToRect(const canvas::TLDRect& rect, Vec3 p, Vec3 eye) {
     Vec2 e2 = Plan(eye), p2 = Plan(p);

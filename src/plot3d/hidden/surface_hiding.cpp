@@ -60,6 +60,78 @@ int PolarSignAt(FormulaContext& f, const TreeProgram& height, Vec3 p, long doubl
     return height.Evaluate(z) ? SignOf(p.z - z) : 0;
 }
 
+// --- cylindrical surfaces ---
+
+// A cylindrical surface's ranges in order, whichever end was given first (the surface is drawn
+// over the same ranges either way), and the turns of t its test makes beyond the first.
+struct TPolarSheets {
+    long double rLow = 0, rHigh = 0;  // no hole when rLow is 0 or less
+    long double tLow = 0, tHigh = 0;
+    int turns = 0;
+};
+
+TPolarSheets PolarSheetsOf(const TExample& e) {
+    TPolarSheets s{std::fmin(e.rangeLow[0], e.rangeHigh[0]),
+                   std::fmax(e.rangeLow[0], e.rangeHigh[0]),
+                   std::fmin(e.rangeLow[1], e.rangeHigh[1]),
+                   std::fmax(e.rangeLow[1], e.rangeHigh[1]), std::max<int>(e.subKind, 0)};
+    // The word counts the turns of the range as it is stored, and none for one stored high end
+    // first; that one is kept as the file holds it, and the turns come from the range in order.
+    if (e.rangeHigh[1] < e.rangeLow[1]) s.turns = examples::AdditionalTurnsOf(s.tLow, s.tHigh);
+    return s;
+}
+
+// Where the sheets of turn k break along the sight line: the edge of the hole (r = rLow); the
+// angle tLow, where t on the turn jumps from its end back to its start; the angle tHigh, where a
+// last turn that ends within its turn ends.
+std::vector<long double> SheetBreaks(const TSightSegment& line, const TPolarSheets& s, int k) {
+    std::vector<long double> breaks;
+    if (s.rLow > 0) breaks = PlanCrossingsOfCircle(line, s.rLow);
+    if (const auto seam = PlanCrossingOfRay(line, s.tLow)) breaks.push_back(*seam);
+    if (s.tHigh < s.tLow + kTwoPi * (k + 1)) {
+        if (const auto end = PlanCrossingOfRay(line, s.tHigh)) breaks.push_back(*end);
+    }
+    std::ranges::sort(breaks);
+    breaks.erase(std::unique(breaks.begin(), breaks.end()), breaks.end());
+    return breaks;
+}
+
+// The sheet of turn k over the stretch of the sight line about `middle`, and the side of a point
+// c of the stretch against it: nothing where the turn does not reach the middle (in the hole, or
+// at an angle whose t lies beyond tHigh). Inside a stretch t on the turn runs on without a jump;
+// an end of it on the angle tLow is taken as the limit from within, at the end of the turn or at
+// its start, whichever lies on the middle's side. (Only there does t differ from the middle's by
+// more than half a turn: a stretch sweeps less, and where the sight line passes through the axis
+// the angle turns by half a turn exactly.)
+class TStretchSheet {
+public:
+    TStretchSheet(FormulaContext& f, const TreeProgram& height, const TPolarSheets& s, int k,
+                  Vec3 middle)
+        : f_(f),
+          height_(height),
+          tLow_(s.tLow),
+          turn_(k),
+          tMiddle_(AngleOnTurn(middle.x, middle.y, s.tLow, k)),
+          reached_(tMiddle_ <= s.tHigh && std::hypot(middle.x, middle.y) >= s.rLow) {}
+
+    std::optional<int> operator()(Vec3 c) const {
+        constexpr long double kBeyondHalfTurn = std::numbers::pi_v<long double> + 1e-12L;
+        if (!reached_) return std::nullopt;
+        long double t = AngleOnTurn(c.x, c.y, tLow_, turn_);
+        if (t - tMiddle_ > kBeyondHalfTurn) t -= kTwoPi;
+        if (tMiddle_ - t > kBeyondHalfTurn) t += kTwoPi;
+        return PolarSignAt(f_, height_, c, t);
+    }
+
+private:
+    FormulaContext& f_;
+    const TreeProgram& height_;
+    long double tLow_;
+    int turn_;
+    long double tMiddle_;
+    bool reached_;
+};
+
 // --- the mesh ---
 
 struct TGrid {
@@ -212,7 +284,8 @@ bool IsHiddenByImplicitSurface(TSurfacePrograms& programs, const TExample& e,
 
 bool IsHiddenByPolarSurface(TSurfacePrograms& programs, const TExample& e,
                             const THiddenLineView& view, Vec3 p) {
-    const auto disc = ClipSightLineToDisc(e.rangeHigh[0], p, view.observer.eye);
+    const TPolarSheets sheets = PolarSheetsOf(e);
+    const auto disc = ClipSightLineToDisc(sheets.rHigh, p, view.observer.eye);
     if (!disc || !TreeOf(e, 3)) return false;
     const auto line = ClipSightLineToZRange(*disc, e.boxMin.z, e.boxMax.z);
     if (!line) return false;
@@ -220,15 +293,11 @@ bool IsHiddenByPolarSurface(TSurfacePrograms& programs, const TExample& e,
     const dynamics::PlotVariableGuard guard(f);
     const Complex savedR = f.vars.value[slot::kR];
     const TreeProgram& height = programs.Of(TreeOf(e, 3));
-    const int turns = std::max<int>(e.subKind, 0);
-    // The surface is drawn over t between the range's ends, whichever is given first.
-    long double tLow = e.rangeLow[1], tHigh = e.rangeHigh[1];
-    if (tHigh < tLow) std::swap(tLow, tHigh);
     bool hidden = false;
-    for (int k = 0; k <= turns && !hidden; ++k) {
-        // The last turn may be partial: its pass skips the angles beyond the range.
-        hidden = SignChangesWhereReached(*line, view.samples, [&](Vec3 c) {
-            return PolarSheetSign(f, height, tLow, tHigh, c, k);
+    for (int k = 0; k <= sheets.turns && !hidden; ++k) {
+        const std::vector<long double> breaks = SheetBreaks(*line, sheets, k);
+        hidden = SignChangesWithinStretches(*line, view.samples, breaks, [&](Vec3 middle) {
+            return TStretchSheet(f, height, sheets, k, middle);
         });
     }
     f.SetVar(slot::kR, savedR);

@@ -5,9 +5,12 @@
 // - Explicit surfaces z = f(x, y) and implicit surfaces F(x, y, z) = 0 (also a surface of
 //   revolution of an implicit curve): the sign of z - f, or of F, changes along the sight line
 //   over the surface's domain and within its z range.
-// - Cylindrical surfaces z = f(r, t): the same with z - f(r, t), once for each turn of t, each
-//   pass over the angles whose t on that turn lies within the t range (a partial last turn
-//   holds only some angles).
+// - Cylindrical surfaces z = f(r, t): the same with z - f(r, t) over the disc r <= r-high, once
+//   for each turn of t, each pass only where that turn's sheet is: at r from r-low on (the hole
+//   holds none) and at the angles whose t on the turn lies within the t range (a partial last
+//   turn holds only some). The sight line is walked in stretches between the places the sheet
+//   breaks (the hole's edge, the end of a partial turn, and the angle t-low, where t on a turn
+//   jumps from its end back to its start), and a sign is compared only within its stretch.
 // - Other mesh surfaces (parametric, tube, revolution, spherical), only while parametric
 //   surfaces obscure: P's screen position lies in the screen quadrilateral of a mesh cell whose
 //   three corner planes each separate P from the eye (within the planarity threshold).
@@ -94,7 +97,8 @@ private:
 bool IsHiddenByExplicitSurface(TSurfacePrograms& programs, const examples::TExample& e,
                                const THiddenLineView& view, Vec3 p);
 // The turn count of a cylindrical surface is its sub-kind word (the turns of t beyond the
-// first; a negative word counts as none). Its t range is taken in order, low end first.
+// first; a negative word counts as none). Its ranges are taken in order, low end first; the
+// word of a t range stored high end first counts none, and the turns come from the range.
 bool IsHiddenByPolarSurface(TSurfacePrograms& programs, const examples::TExample& e,
                             const THiddenLineView& view, Vec3 p);
 bool IsHiddenByImplicitSurface(TSurfacePrograms& programs, const examples::TExample& e,

@@ -33,16 +33,6 @@ long double Clamped(long double v, long double low, long double high) {
     return std::fmin(std::fmax(v, low - 1e-13L), high + 1e-13L);
 }
 
-// The box with each axis's ends in order. A given box is only ever stored reversed by a
-// crafted file; read as it stands, a mesh would be widened at every sweep and never come to
-// rest, and the box dialog would show each reversed axis high end first.
-TBox3 Ordered(TBox3 box) {
-    for (int a = 0; a < 3; ++a) {
-        if (Axis(box.min, a) > Axis(box.max, a)) std::swap(Axis(box.min, a), Axis(box.max, a));
-    }
-    return box;
-}
-
 }  // namespace
 
 TBox3 BoxOf(const TExample& e) {
@@ -54,6 +44,9 @@ void SetBox(TExample& e, const TBox3& box) {
     e.boxMax = box.max;
 }
 
+// A given box is only ever stored reversed by a crafted file; read as it stands, a mesh would be
+// widened at every sweep and never come to rest, and the box dialog would show each reversed
+// axis high end first.
 TBox3 OrderedBoxOf(const TExample& e) {
     return Ordered(BoxOf(e));
 }

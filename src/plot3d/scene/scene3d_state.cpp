@@ -23,9 +23,13 @@ void LoadSceneSettings(const examples::TScene3DSettings& s, TObserver& observer,
     state.box = {s.box, s.coords, s.dotted};
     observer.cube = s.cube;
     if (s.angle > 0) observer.angleStep = s.angle;
+    // A scene box a crafted file stored reversed is put in order: as it stands, nothing would
+    // count as inside it, the axes would be fitted to it reversed and Cube mode would mirror the
+    // picture. The window saves it in order.
     const auto& b = s.sceneBox;
-    box.min = {b[0], b[1], b[2]};
-    box.max = {b[3], b[4], b[5]};
+    const TBox3 ordered = Ordered({{b[0], b[1], b[2]}, {b[3], b[4], b[5]}});
+    box.min = ordered.min;
+    box.max = ordered.max;
     box.centre = Vec3Midpoint(box.min, box.max);
     box.ComputeScale();
     observer.focus = box.centre;

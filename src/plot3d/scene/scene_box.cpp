@@ -1,6 +1,7 @@
 #include "plot3d/scene/scene_box.h"
 
 #include <cmath>
+#include <utility>
 
 namespace quorlin::plot3d {
 
@@ -19,6 +20,13 @@ long double& Axis(Vec3& v, int a) {
 TBox3 TBox3::Empty() {
     const long double s = kUnbounded;
     return {{s, s, s}, {-s, -s, -s}};
+}
+
+TBox3 Ordered(TBox3 box) {
+    for (int a = 0; a < 3; ++a) {
+        if (Axis(box.min, a) > Axis(box.max, a)) std::swap(Axis(box.min, a), Axis(box.max, a));
+    }
+    return box;
 }
 
 bool ComputeSceneBox(TSceneBox& box, TObserver& observer, std::span<const TBox3> shown,

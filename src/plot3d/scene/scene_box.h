@@ -30,6 +30,11 @@ struct TBox3 {
     }
 };
 
+// The box with the two ends of each axis in order, low end first. Nothing the program makes
+// gives a box otherwise; a crafted file may store one so, and each box a file gives is put in
+// order where the file is read.
+TBox3 Ordered(TBox3 box);
+
 // The axis ends A0 and A1 of a 3D window and whether their lengths are locked.
 struct TAxisEnds {
     Vec3 lower{0, 0, 0};

@@ -1,7 +1,8 @@
 // The geometry of the hidden-line tests: the sight line clipped to a rectangle (a vertical one
 // decided directly), to a disc (only between the point and the eye) and to a z range, the
-// samples of the walk along it (passing over those a sheet that ends does not reach), and the
-// winding-rule quadrilateral.
+// samples of the walk along it (passing over those a sheet that ends does not reach), where its
+// plan crosses a circle or a ray about the origin, the walk in stretches between such breaks,
+// and the winding-rule quadrilateral.
 #include "plot3d/hidden/sight_line.h"
 
 #include <gtest/gtest.h>
@@ -155,6 +156,104 @@ TEST(SightLineTest, TheWalkPassesOverSamplesTheSurfaceDoesNotReach) {
         EXPECT_EQ(changes, row.changes) << row.what;
         EXPECT_EQ(asked, std::vector<long double>(all.begin(), all.begin() + row.asked))
             << row.what;
+    }
+}
+
+// Breaks along a sight line: its plan runs from (-2, 0.5) to (2, 0.5) (u = (x + 2) / 4). The
+// circle of radius 1.3 meets it at x = -+1.2, that of radius 2 at x = -+1.936; the circle of
+// radius 0.5 only touches it and that of radius 3 holds it whole. The ray straight up crosses it
+// at x = 0 and the one through (1.2, 0.5) at u = 0.8, however many turns its angle adds; the
+// ray straight down and the ray along x do not. The plan from (0.7, 0.5) on starts inside the
+// circle of 1.3 and above the ray straight up.
+TEST(SightLineTest, ThePlanCrossesCirclesAndRaysAtTheirParameters) {
+    const TSightSegment across{{2, 0.5L, 4}, {-2, 0.5L, 0}};
+    const TSightSegment fromInside{{2, 0.5L, 4}, {0.7L, 0.5L, 1}};
+    const long double aside = std::atan2(0.5L, 1.2L);
+    const auto near = [](const std::vector<long double>& got, std::vector<long double> want) {
+        if (got.size() != want.size()) return false;
+        for (std::size_t k = 0; k < got.size(); ++k)
+            if (!(std::fabs(got[k] - want[k]) <= 1e-18L)) return false;
+        return true;
+    };
+    EXPECT_TRUE(near(PlanCrossingsOfCircle(across, 1.3L), {0.2L, 0.8L}));
+    EXPECT_TRUE(near(PlanCrossingsOfCircle(across, 2),
+                     {(2 - std::sqrt(3.75L)) / 4, (2 + std::sqrt(3.75L)) / 4}));
+    EXPECT_TRUE(near(PlanCrossingsOfCircle(across, 0.5L), {}));
+    EXPECT_TRUE(near(PlanCrossingsOfCircle(across, 3), {}));
+    EXPECT_TRUE(near(PlanCrossingsOfCircle(fromInside, 1.3L), {0.5L / 1.3L}));
+    const auto ray = [](const TSightSegment& s, long double angle) {
+        const std::optional<long double> u = PlanCrossingOfRay(s, angle);
+        return u ? std::vector<long double>{*u} : std::vector<long double>{};
+    };
+    constexpr long double kPi = 3.14159265358979323846L;
+    EXPECT_TRUE(near(ray(across, kPi / 2), {0.5L}));
+    EXPECT_TRUE(near(ray(across, aside), {0.8L}));
+    EXPECT_TRUE(near(ray(across, aside - 2 * kPi), {0.8L}));
+    EXPECT_TRUE(near(ray(across, -kPi / 2), {}));
+    EXPECT_TRUE(near(ray(across, 0), {}));
+    EXPECT_TRUE(near(ray(fromInside, kPi / 2), {}));
+}
+
+// Breaks cut the walk into stretches, each walked on its own from its start through the samples
+// inside it to its end. With three steps from z = 0 to 9 and a break at u = 1/2 the walk asks
+// z = 0, 3, 4.5 on the first stretch (its middle at z = 2.25) and 4.5, 6, 9 on the second (at
+// 6.75); a break on the sample at z = 3 is that sample, asked from both sides. A sign is
+// compared only within its stretch.
+TEST(SightLineTest, TheWalkComparesSignsOnlyWithinAStretch) {
+    const TSightSegment s{{3, 6, 9}, {0, 0, 0}};
+    constexpr auto kNone = std::nullopt;
+    struct Row {
+        const char* what;
+        std::vector<long double> breaks;
+        std::vector<std::optional<int>> signs;  // in the order asked
+        bool changes;
+        std::vector<std::array<long double, 2>> asked;  // z and the stretch's middle's z
+    };
+    const std::vector<std::array<long double, 2>> halves{{0, 2.25L},    {3, 2.25L}, {4.5L, 2.25L},
+                                                         {4.5L, 6.75L}, {6, 6.75L}, {9, 6.75L}};
+    const auto first = [&halves](std::size_t n) {
+        return std::vector<std::array<long double, 2>>(halves.begin(), halves.begin() + n);
+    };
+    const Row rows[] = {
+        {"a change within a stretch", {0.5L}, {-1, -1, -1, 1, -1}, true, first(5)},
+        {"none across a break", {0.5L}, {-1, -1, -1, 1, 1, 1}, false, first(6)},
+        {"the break's end, from within", {0.5L}, {-1, -1, 1}, true, first(3)},
+        {"a zero at B cannot hide", {0.5L}, {0}, false, first(1)},
+        {"a zero at a stretch's start", {0.5L}, {1, 1, 1, 0, 1, -1}, true, first(6)},
+        {"a stretch no sheet holds", {0.5L}, {kNone, kNone, kNone, -1, -1, 1}, true, first(6)},
+        {"a break on a sample",
+         {1.0L / 3},
+         {1, 1, -1, -1, -1},
+         false,
+         {{0, 1.5L}, {3, 1.5L}, {3, 6}, {6, 6}, {9, 6}}},
+        {"two breaks",
+         {0.25L, 0.75L},
+         {1, 1, -1, -1, -1, -1, 1, 1},
+         false,
+         {{0, 1.125L},
+          {2.25L, 1.125L},
+          {2.25L, 4.5L},
+          {3, 4.5L},
+          {6, 4.5L},
+          {6.75L, 4.5L},
+          {6.75L, 7.875L},
+          {9, 7.875L}}},
+    };
+    for (const Row& row : rows) {
+        std::vector<std::array<long double, 2>> asked;
+        const bool changes = SignChangesWithinStretches(s, 3, row.breaks, [&](Vec3 middle) {
+            return [&, middle](Vec3 c) {
+                asked.push_back({c.z, middle.z});
+                return asked.size() <= row.signs.size() ? row.signs[asked.size() - 1] : kNone;
+            };
+        });
+        EXPECT_EQ(changes, row.changes) << row.what;
+        ASSERT_EQ(asked.size(), row.asked.size()) << row.what;
+        for (std::size_t k = 0; k < asked.size(); ++k) {
+            EXPECT_TRUE(
+                AllNear({asked[k][0], asked[k][1]}, {row.asked[k][0], row.asked[k][1]}, 1e-17L))
+                << row.what << ", sample " << k;
+        }
     }
 }
 

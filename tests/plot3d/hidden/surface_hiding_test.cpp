@@ -2,8 +2,9 @@
 // z = 0 over [-1, 1]^2 seen from (5, 0, 5): a point under the square is hidden and one over it
 // is not; a sight line that misses the square, starts on it or runs above the box hides
 // nothing; one check a point looks at the eye-side end alone; a vertical sight line; the disc
-// chord behind the point; a cylindrical surface's second turn, and a partial last turn only
-// where its range reaches; parametric patches, planes and
+// chord behind the point; a cylindrical surface's second turn, a partial last turn only where
+// its range reaches, nothing through its hole, no two sheets compared across its seam, and its
+// ranges given high end first; parametric patches, planes and
 // the left-out corners of a cell (undefined, or out of the box, not merely on its face); a point
 // off the window; the planarity threshold in Cube mode; the programs a drawing keeps for its
 // tests.
@@ -225,6 +226,131 @@ TEST_F(SurfaceHidingTest, APartialLastTurnHidesOnlyWhereItsRangeReaches) {
             (std::array{Hidden(Family::kPolar, forward, p), Hidden(Family::kPolar, backward, p)}),
             (std::array{row.hidden, row.hidden}))
             << row.what;
+    }
+}
+
+// The flat ring z = 1/4 over r from 0.4 to 1.3 and t from -0.5 to 5.5 (less than a turn: the
+// angles from 5.5 to 2 pi - 0.5 hold none of it), in a box from z = -2 to 2. A sight line meets
+// the plane z = 1/4 at one point only, so a point hides exactly when that point lies on the
+// ring: at a radius from 0.4 to 1.3 and an angle whose t lies in the range; the hole holds no
+// sheet. The same ring with its r range, or its t range, given high end first.
+TEST_F(SurfaceHidingTest, ACylindricalSurfaceHidesNothingThroughItsHole) {
+    const TBox3 box{{-1.3L, -1.3L, -2}, {1.3L, 1.3L, 2}};
+    const TExample rings[] = {
+        Surface(kind::kPolarSurface, 3, "1/4", {0.4L, 1.3L}, {-0.5L, 5.5L}, box),
+        Surface(kind::kPolarSurface, 3, "1/4", {1.3L, 0.4L}, {-0.5L, 5.5L}, box),
+        Surface(kind::kPolarSurface, 3, "1/4", {0.4L, 1.3L}, {5.5L, -0.5L}, box),
+    };
+    const auto everyRing = [&](Vec3 p, int samples) {
+        return std::array{Hidden(Family::kPolar, rings[0], p, samples),
+                          Hidden(Family::kPolar, rings[1], p, samples),
+                          Hidden(Family::kPolar, rings[2], p, samples)};
+    };
+    // From (0.3, 0.2, 20), a point at z = -1 on the line through where the row meets z = 1/4.
+    const Vec3 eye{0.3L, 0.2L, 20};
+    const struct {
+        const char* what;
+        long double radius, angle;
+        bool hidden;
+    } meets[] = {
+        {"on the ring", 0.8L, 2.5L, true},
+        {"just outside the hole", 0.41L, 2.5L, true},
+        {"just inside the hole", 0.39L, 2.5L, false},
+        {"just inside the rim", 1.29L, 1, true},
+        {"just outside the rim", 1.31L, 1, false},
+        {"at an angle t does not reach", 0.8L, -0.6L, false},
+        {"just after t's start", 0.8L, -0.45L, true},
+        {"just before t's end", 0.8L, -0.8L, true},
+    };
+    Look(eye, box);
+    for (const auto& row : meets) {
+        const Vec3 q{row.radius * std::cos(row.angle), row.radius * std::sin(row.angle), 0.25L};
+        const Vec3 p = eye + ((eye.z + 1) / (eye.z - q.z)) * (q - eye);
+        EXPECT_EQ(everyRing(p, 12), (std::array{row.hidden, row.hidden, row.hidden})) << row.what;
+    }
+    // From (-1, 0.1, z0) along (20, -1, k): the plan passes 0.05 from the axis, is in the hole
+    // from s = 0.0301 to 0.0699 and leaves the disc at s = 0.1148, and the line meets z = 1/4 at
+    // s = (1/4 - z0) / k: in the hole at (0, 0.05), or on the ring at a radius of 0.667 after
+    // the hole, or of 0.672 before it, which one check sees only at the hole's edge: the far end
+    // lies beyond the hole, and is not compared with the point's end.
+    const struct {
+        const char* what;
+        long double z0, k;
+        int samples;
+        bool hidden;
+    } across[] = {
+        {"up through the hole, from under the ring to over it", 0, 5, 12, false},
+        {"through the hole, then up through the ring", 0, 3, 12, true},
+        {"up through the ring just before the hole", 0.2L, 3, 1, true},
+    };
+    for (const auto& row : across) {
+        const Vec3 p{-1, 0.1L, row.z0};
+        Look(p + Vec3{20, -1, row.k}, box);
+        EXPECT_EQ(everyRing(p, row.samples), (std::array{row.hidden, row.hidden, row.hidden}))
+            << row.what;
+    }
+}
+
+// The helicoid z = (t - t0) / 2 pi over r from 0.4 to 1.3: over two whole turns from t0 = 0,
+// and over two turns and 3 more from t0 = -0.5. At the seam, the angle t0, t on each turn jumps
+// from its end back to its start while the surface runs on from one turn into the next: just
+// before the seam its sheets lie at z = 1-, 2- and just after it at 0+, 1+ (and 2+ on the
+// partial third turn). Each row is given in the frame turned by t0, from the point at the angle
+// -0.1 (or 0.1) and radius 1, or from (0.995, 0.6), along x = 0.995 to its eye, within the disc
+// up to y = +-0.837 (the angle +-0.699) and the box from z = -0.1 up. A range given high end first
+// is the same surface, though the turn word a compilation gives it counts no turns.
+TEST_F(SurfaceHidingTest, ASightLineAcrossTheSeamComparesNoTwoSheets) {
+    constexpr long double kPi = 3.14159265358979323846L;
+    const TBox3 box{{-1.3L, -1.3L, -0.1L}, {1.3L, 1.3L, 2.6L}};
+    const struct {
+        long double t0, t1;
+        const char* height;
+    } helicoids[] = {{0, 4 * kPi, "t / (2*pi)"}, {-0.5L, 4 * kPi + 2.5L, "(t + 0.5) / (2*pi)"}};
+    const long double c = std::cos(0.1L), s = std::sin(0.1L);
+    const struct {
+        const char* what;
+        Vec3 p, eye;
+        int samples;
+        bool hidden;
+    } rows[] = {
+        // z stays within 1.5 and 1.505: over the sheet at 1- and under the one at 2- before the
+        // seam, over both sheets (at most 0.111 and 1.111) after it.
+        {"across the seam between two sheets", {c, -s, 1.5L}, {0.995L, 20, 1.6L}, 12, false},
+        {"the other way across the seam", {c, s, 1.5L}, {0.995L, -20, 1.6L}, 12, false},
+        // Through the sheet of the first turn at z = 0.9949 before the seam (the line reaches
+        // the seam at z = 0.970): the second check lies beyond the seam.
+        {"down through the sheet before the seam", {c, -s, 1.05L}, {0.995L, 20, -15}, 2, true},
+        // Through the sheet of the second turn at z = 1.0496 after the seam (at z = 1.393), and
+        // before the second check (at z = 0.999).
+        {"down through the sheet after the seam", {c, -s, 1.5L}, {0.995L, 20, -20}, 2, true},
+        // z = 0.02 + 0.3 y, over the first turn's sheet (z = 0.16 y) before the seam, down to
+        // the box's floor at y = -0.4 after it, where the sheets lie at 0.94 and 1.94 and above:
+        // no sheet lies under where the first turn starts.
+        {"down across the seam, under the start of t",
+         {0.995L, 0.6L, 0.2L},
+         {0.995L, -19.4L, -5.8L},
+         12,
+         false},
+    };
+    for (const auto& helicoid : helicoids) {
+        TExample forward = Surface(kind::kPolarSurface, 3, helicoid.height, {0.4L, 1.3L},
+                                   {helicoid.t0, helicoid.t1}, box);
+        TExample backward = Surface(kind::kPolarSurface, 3, helicoid.height, {0.4L, 1.3L},
+                                    {helicoid.t1, helicoid.t0}, box);
+        forward.subKind = examples::AdditionalTurnsOf(helicoid.t0, helicoid.t1);
+        backward.subKind = examples::AdditionalTurnsOf(helicoid.t1, helicoid.t0);
+        const auto turned = [&helicoid](Vec3 v) {
+            const long double cs = std::cos(helicoid.t0), sn = std::sin(helicoid.t0);
+            return Vec3{cs * v.x - sn * v.y, sn * v.x + cs * v.y, v.z};
+        };
+        for (const auto& row : rows) {
+            Look(turned(row.eye), box);
+            const Vec3 p = turned(row.p);
+            EXPECT_EQ((std::array{Hidden(Family::kPolar, forward, p, row.samples),
+                                  Hidden(Family::kPolar, backward, p, row.samples)}),
+                      (std::array{row.hidden, row.hidden}))
+                << row.what << " from t0 = " << static_cast<double>(helicoid.t0);
+        }
     }
 }
 

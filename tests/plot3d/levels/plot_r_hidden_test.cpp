@@ -1,7 +1,7 @@
 // Hidden lines in the 3D window: a pasted surface hides a point under it from the eye through
 // the window's dispatcher, the number of checks a point set through "Line-of-sight ..." is the
 // one the test takes, the sight shift follows the scene box, a cylindrical surface hides with
-// every turn of its range, and a 2D window removes nothing.
+// every turn of its range and nothing through its hole, and a 2D window removes nothing.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,6 +11,7 @@
 #include "platform/boxes.h"
 #include "platform/clipboard.h"
 #include "plot3d/levels/plot3_win.h"
+#include "plot3d/window3d_fixture.h"
 #include "resources/command_ids.h"
 
 namespace quorlin::plot3d {
@@ -37,9 +38,15 @@ protected:
         ComputeViewAngles(win.Observer());
     }
 
+    // A window starts from the defaults, not from the checks per point an earlier test's
+    // window left in the ini file.
+    quorlin::testing::FreshIniFiles freshIni;
     platform::MemoryClipboard clipboard;
     platform::ScriptedPrompter prompter;
 };
+
+// A window of the common 3D fixture, for the tests that go through a file.
+using PlotRHiddenFileTest = quorlin::testing::Window3DTest;
 
 TEST_F(PlotRHiddenTest, APastedSurfaceHidesWhatLiesUnderIt) {
     TPlot3Win win(QStringLiteral("noname1.qz3"));
@@ -121,19 +128,25 @@ TEST_F(PlotRHiddenTest, ParametricSurfacesObscureOnlyWhenAsked) {
 // angles 0..pi: at the angle 4 the one sheet lies at z = 4 / 2 pi (0.637) and the second turn
 // would need t = 4 + 2 pi (10.28), beyond the range, so a point above the sheet shows; at the
 // angle 0.5 both sheets are there (z = 0.08 and 1.08) and a point between them is hidden.
+// With r from 0.6 the point at radius 0.5 lies in the hole, and its sight line runs on into the
+// hole, where it passes the second sheet's height (at radius 0.21): no sheet is there. From
+// radius 0.7 at the angle 3.6 the sight line runs out of a hole up to 0.75 and meets the second
+// sheet at radius 0.91 (z = 1.575).
 TEST_F(PlotRHiddenTest, ACylindricalSurfaceHidesWithEveryTurnOfItsRange) {
     const struct {
         const char* script;
-        long double angle, z;
+        long double radius, angle, z;
         int turns;
         bool hidden;
     } rows[] = {
-        {"SURFCYL;t/(2*pi);0;1;0;12.566370614359172;\r\n", 0.5L, 0.58L, 1, true},
-        {"SURFCYL;t/(2*pi);0;1;0;6.283185307179586;\r\n", 0.5L, 0.58L, 0, false},
-        {"SURFCYL;t/(2*pi);0;1;0;18.84955592153876;\r\n", 0.5L, 1.58L, 2, true},
-        {"SURFCYL;t/(2*pi);0;1;0;18.84955592153876;\r\n", 0.5L, 2.58L, 2, false},
-        {"SURFCYL;t/(2*pi);0;1;0;9.42477796076938;\r\n", 4, 1.2L, 1, false},
-        {"SURFCYL;t/(2*pi);0;1;0;9.42477796076938;\r\n", 0.5L, 0.58L, 1, true},
+        {"SURFCYL;t/(2*pi);0;1;0;12.566370614359172;\r\n", 0.5L, 0.5L, 0.58L, 1, true},
+        {"SURFCYL;t/(2*pi);0;1;0;6.283185307179586;\r\n", 0.5L, 0.5L, 0.58L, 0, false},
+        {"SURFCYL;t/(2*pi);0;1;0;18.84955592153876;\r\n", 0.5L, 0.5L, 1.58L, 2, true},
+        {"SURFCYL;t/(2*pi);0;1;0;18.84955592153876;\r\n", 0.5L, 0.5L, 2.58L, 2, false},
+        {"SURFCYL;t/(2*pi);0;1;0;9.42477796076938;\r\n", 0.5L, 4, 1.2L, 1, false},
+        {"SURFCYL;t/(2*pi);0;1;0;9.42477796076938;\r\n", 0.5L, 0.5L, 0.58L, 1, true},
+        {"SURFCYL;t/(2*pi);0.6;1;0;12.566370614359172;\r\n", 0.5L, 0.5L, 0.58L, 1, false},
+        {"SURFCYL;t/(2*pi);0.75;1;0;12.566370614359172;\r\n", 0.7L, 3.6L, 1.2L, 1, true},
     };
     for (const auto& row : rows) {
         TPlot3Win win(QStringLiteral("noname1.qz3"));
@@ -141,11 +154,64 @@ TEST_F(PlotRHiddenTest, ACylindricalSurfaceHidesWithEveryTurnOfItsRange) {
         ASSERT_EQ(win.Inventory().Count(), 1) << row.script;
         EXPECT_EQ(win.Inventory()[0].AdditionalTurns(), row.turns) << row.script;
         ASSERT_EQ(win.MoveEyeTo({-49.56L, -26.76L, 100.58L}), 0);
-        const Vec3 p{0.5L * std::cos(row.angle), 0.5L * std::sin(row.angle), row.z};
+        const Vec3 p{row.radius * std::cos(row.angle), row.radius * std::sin(row.angle), row.z};
         EXPECT_EQ(dynamics::IsPointHidden(win, p), row.hidden)
             << row.script << " angle " << row.angle << " z " << row.z;
         win.ClearModified();
         win.CloseWindow();
+    }
+}
+
+// The helicoid's ranges as a file may store them, high end first (neither the dialog nor a
+// script takes them so): the diagram opens with the ranges as stored, its turn word counts the
+// turns of the t range as stored (none for one given high end first), and each point hides as
+// from the surface over the same ranges in order (the rows of the test above).
+TEST_F(PlotRHiddenFileTest, RangesStoredHighEndFirstHideAsInOrder) {
+    constexpr long double kFourPi = 12.566370614359172L;
+    const struct {
+        const char* what;
+        long double r0, r1, t0, t1;
+        long double radius, angle, z;
+        int turns;
+        bool hidden;
+    } rows[] = {
+        {"t high end first", 0, 1, kFourPi, 0, 0.5L, 0.5L, 0.58L, 0, true},
+        {"r high end first, in the hole", 1, 0.6L, 0, kFourPi, 0.5L, 0.5L, 0.58L, 1, false},
+        {"both, in the hole", 1, 0.6L, kFourPi, 0, 0.5L, 0.5L, 0.58L, 0, false},
+        {"both, out of the hole", 1, 0.75L, kFourPi, 0, 0.7L, 3.6L, 1.2L, 0, true},
+    };
+    int n = 0;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const QString path = dir.filePath(QStringLiteral("stored%1.qz3").arg(++n));
+        {
+            TPlot3Win maker(QStringLiteral("noname2.qz3"));
+            maker.SizeChanged(401, 301);
+            maker.Create();
+            clipboard.SetText(QStringLiteral("SURFCYL;t/(2*pi);0;1;0;1;\r\n"));
+            ASSERT_TRUE(maker.SendCommand(cmd::kPasteScript));
+            examples::TExample& e = maker.Inventory()[0];
+            e.rangeLow = {row.r0, row.t0};
+            e.rangeHigh = {row.r1, row.t1};
+            dialogs.fileAnswers.push_back(path);
+            ASSERT_TRUE(maker.FileSaveAs());
+            maker.ClearModified();
+            maker.CloseWindow();
+        }
+        TPlot3Win other(QStringLiteral("noname3.qz3"));
+        other.SizeChanged(401, 301);
+        other.Create();
+        ASSERT_EQ(other.Load(path), 0);
+        ASSERT_EQ(other.Inventory().Count(), 1);
+        const examples::TExample& e = other.Inventory()[0];
+        EXPECT_EQ((std::array{e.rangeLow[0], e.rangeHigh[0], e.rangeLow[1], e.rangeHigh[1]}),
+                  (std::array{row.r0, row.r1, row.t0, row.t1}));
+        EXPECT_EQ(e.AdditionalTurns(), row.turns);
+        ASSERT_EQ(other.MoveEyeTo({-49.56L, -26.76L, 100.58L}), 0);
+        const Vec3 p{row.radius * std::cos(row.angle), row.radius * std::sin(row.angle), row.z};
+        EXPECT_EQ(dynamics::IsPointHidden(other, p), row.hidden);
+        other.ClearModified();
+        other.CloseWindow();
     }
 }
 
