@@ -4,10 +4,14 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <memory>
 #include <numbers>
 #include <vector>
 
+#include <QTemporaryDir>
+
 #include "canvas/coordinate_dialog.h"
+#include "core/errors.h"
 
 #include "examples/levels/inventory_dialog.h"
 #include "examples/plot_test_window.h"
@@ -173,14 +177,30 @@ protected:
             EXPECT_TRUE(d.IsControlShown(canvas::TEditCoorDlg::kDelete));
             EXPECT_EQ(d.GetText(canvas::TEditCoorDlg::kX).toStdString(),
                       win.Format().FormatNum(point.x));
+            EXPECT_EQ(d.GetText(canvas::TEditCoorDlg::kY).toStdString(),
+                      win.Format().FormatNum(point.y));
             return answer(d);
         });
         Click(platform::MouseButton::Right, point.x, point.y);
         return runs;
     }
+    // The window's diagram saved now and opened in a second window.
+    std::unique_ptr<plot2d::TPlot2Win> SavedAndReopened() {
+        const QString path = dir.filePath(QStringLiteral("lagrange.qz2"));
+        EXPECT_TRUE(win.SaveTo(path));
+        auto second = std::make_unique<plot2d::TPlot2Win>(QStringLiteral("noname2.qz2"));
+        second->SizeChanged(401, 401);
+        EXPECT_EQ(second->Load(path), kNoError);
+        return second;
+    }
     // The points of example i and its polynomial against the interpolant through `expected`.
     void ExpectPolynomialThrough(int i, const std::vector<Vec2>& expected) {
-        examples::TExample& e = win.Inventory()[i];
+        ExpectPolynomialThrough(win, i, expected);
+    }
+    // The same in another window.
+    static void ExpectPolynomialThrough(plot2d::TPlot2Win& window, int i,
+                                        const std::vector<Vec2>& expected) {
+        examples::TExample& e = window.Inventory()[i];
         ASSERT_EQ(e.LagrangeLastPoint() + 1, static_cast<int>(expected.size()));
         for (std::size_t n = 0; n < expected.size(); ++n) {
             EXPECT_EQ(e.points[n].x, expected[n].x) << n;
@@ -188,7 +208,7 @@ protected:
                         1e-15)
                 << n;
         }
-        examples::LoadLagrangeCoefficients(e, win.Formulas());
+        examples::LoadLagrangeCoefficients(e, window.Formulas());
         for (const long double x : {-4.2L, -2.5L, -0.3L, 0.7L, 1.9L, 3.6L}) {
             long double interpolant = 0;
             for (std::size_t j = 0; j < expected.size(); ++j) {
@@ -198,12 +218,14 @@ protected:
                 interpolant += term;
             }
             long double y = 0;
-            ASSERT_TRUE(win.Formulas().EvalAtReal(*e.Tree(2), slot::kX, x, y));
+            ASSERT_TRUE(window.Formulas().EvalAtReal(*e.Tree(2), slot::kX, x, y));
             EXPECT_NEAR(static_cast<double>(y), static_cast<double>(interpolant),
                         1e-11 * std::max(1.0L, std::fabs(interpolant)))
                 << static_cast<double>(x);
         }
     }
+
+    QTemporaryDir dir;
 };
 
 TEST_F(LagrangeEditTest, AnEditedPolynomialsPointsAreTypedOrDeletedInTheirDialog) {
@@ -252,6 +274,78 @@ TEST_F(LagrangeEditTest, AnEditedPolynomialsPointsAreTypedOrDeletedInTheirDialog
         Click(platform::MouseButton::Right, 4.5L, -4.5L);  // off the points: the picking ends
         EXPECT_EQ(win.MouseMode(), cmd::kMouseCoordinates);
         ExpectPolynomialThrough(i, points);
+        // The file keeps the points as edited.
+        const std::unique_ptr<plot2d::TPlot2Win> reopened = SavedAndReopened();
+        ASSERT_TRUE(reopened->Inventory().IsIndex(i));
+        ExpectPolynomialThrough(*reopened, i, points);
+    }
+    EXPECT_TRUE(Errors().empty());
+}
+
+// Saved while its points are picked, a polynomial that has none yet (picked afresh, or edited
+// and every point deleted) is written with the points ending the picking would leave it: the
+// ones it had. A record without a point could not be opened again. The picking goes on.
+struct SavedWhilePickingRow {
+    const char* name;
+    examples::TLagrangePicking start;
+    int deleted;                   // points deleted in "LAGPT" before the save, first to last
+    std::vector<Vec2> saved;       // what the file holds
+    std::vector<Vec2> afterwards;  // what the polynomial has when the picking ends
+};
+
+TEST_F(LagrangeEditTest, ADiagramSavedWhilePickingOpensAgain) {
+    const std::vector<Vec2> made = {{-3.5L, 2}, {-1, -0.5L}, {0.25L, 1.25L}, {3.25L, -2}};
+    const Vec2 click{1.5L, -2.5L};
+    const SavedWhilePickingRow rows[] = {
+        {"afresh, no point yet", examples::TLagrangePicking::Afresh, 0, made, {click}},
+        {"edited, every point deleted",
+         examples::TLagrangePicking::FromItsPoints,
+         4,
+         made,
+         {click}},
+        {"edited, one point deleted",
+         examples::TLagrangePicking::FromItsPoints,
+         1,
+         {made.begin() + 1, made.end()},
+         {made[1], made[2], made[3], click}},
+    };
+    for (const SavedWhilePickingRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        Paste("LAGRANGE;4;-3.5;2;-1;-0.5;0.25;1.25;3.25;-2;");
+        const int i = win.Inventory().LastIndex();
+        if (row.start == examples::TLagrangePicking::Afresh)
+            win.EnterLagrangeMode(i, row.start);
+        else
+            EditFromTheInventory(i);
+        ASSERT_EQ(win.MouseMode(), cmd::kMouseLagrange);
+        for (int n = 0; n < row.deleted; ++n)
+            EXPECT_EQ(RightClickOn(made[static_cast<std::size_t>(n)],
+                                   [](platform::Dialog& d) {
+                                       return d.Press(canvas::TEditCoorDlg::kDelete);
+                                   }),
+                      1);
+        const int picked = win.Inventory()[i].LagrangeLastPoint();
+
+        const std::unique_ptr<plot2d::TPlot2Win> reopened = SavedAndReopened();
+        ASSERT_TRUE(reopened->Inventory().IsIndex(i));
+        ExpectPolynomialThrough(*reopened, i, row.saved);
+        EXPECT_EQ(win.MouseMode(), cmd::kMouseLagrange);
+        EXPECT_EQ(win.Inventory()[i].LagrangeLastPoint(), picked);
+
+        Click(platform::MouseButton::Left, click.x, click.y);
+        Click(platform::MouseButton::Right, 4.5L, 4.5L);  // off the points: the picking ends
+        EXPECT_EQ(win.MouseMode(), cmd::kMouseCoordinates);
+        examples::TExample& e = win.Inventory()[i];
+        ASSERT_EQ(e.LagrangeLastPoint() + 1, static_cast<int>(row.afterwards.size()));
+        for (std::size_t n = 0; n < row.afterwards.size(); ++n) {
+            // A clicked point lies within a pixel of where the click was.
+            EXPECT_NEAR(static_cast<double>(e.points[n].x),
+                        static_cast<double>(row.afterwards[n].x), 0.03)
+                << n;
+            EXPECT_NEAR(static_cast<double>(e.points[n].y),
+                        static_cast<double>(row.afterwards[n].y), 0.03)
+                << n;
+        }
     }
     EXPECT_TRUE(Errors().empty());
 }
