@@ -160,9 +160,10 @@ class LagrangeEditTest : public PlotLevelsTest {
 protected:
     LagrangeEditTest() { win.Create(); }
     // Presses "edit" in the inventory dialog with example i selected.
-    void EditFromTheInventory(int i) {
-        win.SendCommand(cmd::kInventory);
-        examples::TFnListDlg& d = *win.InventoryDialog();
+    void EditFromTheInventory(int i) { EditFromTheInventory(win, i); }
+    static void EditFromTheInventory(plot2d::TPlot2Win& window, int i) {
+        window.SendCommand(cmd::kInventory);
+        examples::TFnListDlg& d = *window.InventoryDialog();
         d.SetSelectedIndex(examples::invent::kList, -1);
         d.SetLineSelected(examples::invent::kList, i, true);
         d.OnNotify(examples::invent::kList, platform::Notification::SelectionChanged);
@@ -279,6 +280,110 @@ TEST_F(LagrangeEditTest, AnEditedPolynomialsPointsAreTypedOrDeletedInTheirDialog
         ASSERT_TRUE(reopened->Inventory().IsIndex(i));
         ExpectPolynomialThrough(*reopened, i, points);
     }
+    EXPECT_TRUE(Errors().empty());
+}
+
+// An edited polynomial at the limits. With nine points, the most, a left click adds none and
+// the picking goes on; once one is deleted in "LAGPT", the next click is the ninth and ends it.
+// With every point deleted, ending the picking gives the polynomial back the points it had.
+TEST_F(LagrangeEditTest, AnEditedPolynomialAtTheLimits) {
+    Paste("LAGRANGE;9;-4.5;1;-3.25;2;-2;-1.5;-1.25;0.5;0;2.5;0.75;-0.25;1.5;1;2.75;3;4;-2;");
+    const int nine = win.Inventory().LastIndex();
+    std::vector<Vec2> points = {{-4.5L, 1},     {-3.25L, 2}, {-2, -1.5L},
+                                {-1.25L, 0.5L}, {0, 2.5L},   {0.75L, -0.25L},
+                                {1.5L, 1},      {2.75L, 3},  {4, -2}};
+    ExpectPolynomialThrough(nine, points);
+    EditFromTheInventory(nine);
+    ASSERT_EQ(win.MouseMode(), cmd::kMouseLagrange);
+    Click(platform::MouseButton::Left, 3.5L, 4.5L);
+    EXPECT_EQ(win.MouseMode(), cmd::kMouseLagrange);
+    ExpectPolynomialThrough(nine, points);
+    EXPECT_EQ(
+        RightClickOn(points[5],
+                     [](platform::Dialog& d) { return d.Press(canvas::TEditCoorDlg::kDelete); }),
+        1);
+    points.erase(points.begin() + 5);
+    ExpectPolynomialThrough(nine, points);
+    Click(platform::MouseButton::Left, 3.5L, 4.5L);
+    EXPECT_EQ(win.MouseMode(), cmd::kMouseCoordinates);  // the ninth point ends the picking
+    const Vec3 ninth = win.Inventory()[nine].points[8];
+    EXPECT_NEAR(static_cast<double>(ninth.x), 3.5, 0.03);
+    EXPECT_NEAR(static_cast<double>(ninth.y), 4.5, 0.03);
+    points.push_back({ninth.x, ninth.y});
+    ExpectPolynomialThrough(nine, points);
+
+    Paste("LAGRANGE;2;-1.5;3;2.5;-0.5;");
+    const int two = win.Inventory().LastIndex();
+    const std::vector<Vec2> made = {{-1.5L, 3}, {2.5L, -0.5L}};
+    EditFromTheInventory(two);
+    for (const Vec2 p : made)
+        EXPECT_EQ(
+            RightClickOn(
+                p, [](platform::Dialog& d) { return d.Press(canvas::TEditCoorDlg::kDelete); }),
+            1);
+    EXPECT_EQ(win.Inventory()[two].LagrangeLastPoint(), -1);
+    EXPECT_EQ(win.MouseMode(), cmd::kMouseLagrange);
+    Click(platform::MouseButton::Right, -4.5L, -4.5L);  // off the points: the picking ends
+    EXPECT_EQ(win.MouseMode(), cmd::kMouseCoordinates);
+    ExpectPolynomialThrough(two, made);
+    EXPECT_TRUE(Errors().empty());
+}
+
+// Two windows pick the points of their own polynomials at once: a click in one reaches its
+// polynomial only, and "LAGPT" shows the point clicked in that window. The second window closed
+// while it picks leaves the first picking on.
+TEST_F(LagrangeEditTest, TwoWindowsPickTheirOwnPointsAtOnce) {
+    Paste("LAGRANGE;3;-2.5;1;0.5;-1.5;1.75;2;");
+    auto other = std::make_unique<plot2d::TPlot2Win>(QStringLiteral("noname2.qz2"));
+    other->SizeChanged(321, 241);
+    other->Create();
+    clipboard.SetText(QStringLiteral("LAGRANGE;4;-3.5;2;-1;-0.5;0.25;1.25;3.25;-2;"));
+    ASSERT_TRUE(other->SendCommand(cmd::kPasteScript));
+    std::vector<Vec2> mine = {{-2.5L, 1}, {0.5L, -1.5L}, {1.75L, 2}};
+    std::vector<Vec2> theirs = {{-3.5L, 2}, {-1, -0.5L}, {0.25L, 1.25L}, {3.25L, -2}};
+    EditFromTheInventory(0);
+    EditFromTheInventory(*other, 0);
+    ASSERT_EQ(win.MouseMode(), cmd::kMouseLagrange);
+    ASSERT_EQ(other->MouseMode(), cmd::kMouseLagrange);
+
+    // The other window's third point, retyped there.
+    int runs = 0;
+    {
+        platform::ScopedDialogRunner runner([&](platform::Dialog& d) {
+            ++runs;
+            EXPECT_EQ(d.GetText(canvas::TEditCoorDlg::kX).toStdString(),
+                      other->Format().FormatNum(theirs[2].x));
+            EXPECT_EQ(d.GetText(canvas::TEditCoorDlg::kY).toStdString(),
+                      other->Format().FormatNum(theirs[2].y));
+            d.SetText(canvas::TEditCoorDlg::kY, QStringLiteral("-7/4"));
+            return d.Press(platform::kIdOk);
+        });
+        other->MouseDown({platform::MouseButton::Right,
+                          QPoint(other->XToScreen(theirs[2].x), other->YToScreen(theirs[2].y))});
+    }
+    EXPECT_EQ(runs, 1);
+    theirs[2].y = -1.75L;
+    ExpectPolynomialThrough(*other, 0, theirs);
+    ExpectPolynomialThrough(0, mine);
+
+    // A point added here: the other polynomial keeps its four.
+    Click(platform::MouseButton::Left, -4, -3);
+    ASSERT_EQ(win.Inventory()[0].LagrangeLastPoint(), 3);
+    const Vec3 added = win.Inventory()[0].points[3];
+    mine.push_back({added.x, added.y});
+    ExpectPolynomialThrough(0, mine);
+    ExpectPolynomialThrough(*other, 0, theirs);
+
+    other.reset();  // closed while it picks
+    EXPECT_EQ(
+        RightClickOn(mine[1],
+                     [](platform::Dialog& d) { return d.Press(canvas::TEditCoorDlg::kDelete); }),
+        1);
+    mine.erase(mine.begin() + 1);
+    ExpectPolynomialThrough(0, mine);
+    Click(platform::MouseButton::Right, 4.5L, -4.5L);
+    EXPECT_EQ(win.MouseMode(), cmd::kMouseCoordinates);
+    ExpectPolynomialThrough(0, mine);
     EXPECT_TRUE(Errors().empty());
 }
 
