@@ -1,6 +1,7 @@
 // The 2D levels in a window: Lagrange points picked with the mouse, an edited polynomial's points
-// typed or deleted, derived examples following their parents, the shading options of the Misc
-// menu, the logarithmic window and the classes' menus.
+// typed or deleted (at nine points and with none, in two windows at once, saved while picking),
+// derived examples following their parents, the shading options of the Misc menu, the
+// logarithmic window and the classes' menus.
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -8,6 +9,7 @@
 #include <numbers>
 #include <vector>
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "canvas/coordinate_dialog.h"
@@ -185,12 +187,17 @@ protected:
         Click(platform::MouseButton::Right, point.x, point.y);
         return runs;
     }
+    static QByteArray FileBytes(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
     // The window's diagram saved now and opened in a second window.
     std::unique_ptr<plot2d::TPlot2Win> SavedAndReopened() {
         const QString path = dir.filePath(QStringLiteral("lagrange.qz2"));
         EXPECT_TRUE(win.SaveTo(path));
         auto second = std::make_unique<plot2d::TPlot2Win>(QStringLiteral("noname2.qz2"));
         second->SizeChanged(401, 401);
+        second->Create();
         EXPECT_EQ(second->Load(path), kNoError);
         return second;
     }
@@ -275,10 +282,14 @@ TEST_F(LagrangeEditTest, AnEditedPolynomialsPointsAreTypedOrDeletedInTheirDialog
         Click(platform::MouseButton::Right, 4.5L, -4.5L);  // off the points: the picking ends
         EXPECT_EQ(win.MouseMode(), cmd::kMouseCoordinates);
         ExpectPolynomialThrough(i, points);
-        // The file keeps the points as edited.
+        // The file keeps the points as edited, and the window that opened it saves it again
+        // to the byte.
         const std::unique_ptr<plot2d::TPlot2Win> reopened = SavedAndReopened();
         ASSERT_TRUE(reopened->Inventory().IsIndex(i));
         ExpectPolynomialThrough(*reopened, i, points);
+        const QString again = dir.filePath(QStringLiteral("again.qz2"));
+        ASSERT_TRUE(reopened->SaveTo(again));
+        EXPECT_EQ(FileBytes(again), FileBytes(dir.filePath(QStringLiteral("lagrange.qz2"))));
     }
     EXPECT_TRUE(Errors().empty());
 }
