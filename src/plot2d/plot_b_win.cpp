@@ -1,5 +1,7 @@
 #include "plot2d/plot_b_win.h"
 
+#include <utility>
+
 #include "canvas/coordinate_dialog.h"
 #include "examples/levels/trace_dialog.h"
 #include "examples/levels/trace_traj_dialog.h"
@@ -15,6 +17,26 @@ namespace {
 constexpr int kCursorColourRole = 1;
 constexpr int kThinVector = 1;
 constexpr int kThickVector = 3;
+
+// Lends a Lagrange polynomial other points for as long as it lives.
+class TLentPoints {
+public:
+    TLentPoints(examples::TExample& e, std::vector<Vec3> points, std::int16_t lastPoint)
+        : example_(e),
+          points_(std::exchange(e.points, std::move(points))),
+          lastPoint_(std::exchange(e.LagrangeLastPoint(), lastPoint)) {}
+    ~TLentPoints() {
+        example_.points = std::move(points_);
+        example_.LagrangeLastPoint() = lastPoint_;
+    }
+    TLentPoints(const TLentPoints&) = delete;
+    TLentPoints& operator=(const TLentPoints&) = delete;
+
+private:
+    examples::TExample& example_;
+    std::vector<Vec3> points_;
+    std::int16_t lastPoint_;
+};
 }  // namespace
 
 namespace cmd = resources::cmd;
@@ -146,6 +168,17 @@ void TPlotBWin::SetMouseMode(int id) {
         return;
     }
     TPlotAWin::SetMouseMode(id);
+}
+
+int TPlotBWin::WriteBody(ByteWriter& out) {
+    const int i = State2D().lagrangeExample;
+    if (!Inventory().IsIndex(i) || Inventory()[i].LagrangeLastPoint() >= 0)
+        return TPlotAWin::WriteBody(out);
+    // A record without a point could not be read back: the file is written with the points the
+    // example had, and the picking goes on without them.
+    examples::TExample& e = Inventory()[i];
+    const TLentPoints lent(e, lagrangeKept_, lagrangeCountKept_);
+    return TPlotAWin::WriteBody(out);
 }
 
 bool TPlotBWin::PickLagrangePoint(const platform::MouseEvent& event) {

@@ -27,6 +27,9 @@ public:
     // Builds the polynomial of Lagrange example i from its points.
     void RebuildLagrangePolynomial(int i) override;
     void SetMouseMode(int id) override;
+    // While a polynomial's points are picked and it has none, the file keeps the points ending
+    // the picking would leave it.
+    int WriteBody(ByteWriter& out) override;
 
     // --- slots ---
     // What lies between the axes and the examples: the shadings and the regions.

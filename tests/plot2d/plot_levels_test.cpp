@@ -1,13 +1,19 @@
 // The 2D levels in a window: Lagrange points picked with the mouse, an edited polynomial's points
-// typed or deleted, derived examples following their parents, the shading options of the Misc
-// menu, the logarithmic window and the classes' menus.
+// typed or deleted (at nine points and with none, in two windows at once, saved while picking),
+// derived examples following their parents, the shading options of the Misc menu, the
+// logarithmic window and the classes' menus.
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <memory>
 #include <numbers>
 #include <vector>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include "canvas/coordinate_dialog.h"
+#include "core/errors.h"
 
 #include "examples/levels/inventory_dialog.h"
 #include "examples/plot_test_window.h"
@@ -156,9 +162,10 @@ class LagrangeEditTest : public PlotLevelsTest {
 protected:
     LagrangeEditTest() { win.Create(); }
     // Presses "edit" in the inventory dialog with example i selected.
-    void EditFromTheInventory(int i) {
-        win.SendCommand(cmd::kInventory);
-        examples::TFnListDlg& d = *win.InventoryDialog();
+    void EditFromTheInventory(int i) { EditFromTheInventory(win, i); }
+    static void EditFromTheInventory(plot2d::TPlot2Win& window, int i) {
+        window.SendCommand(cmd::kInventory);
+        examples::TFnListDlg& d = *window.InventoryDialog();
         d.SetSelectedIndex(examples::invent::kList, -1);
         d.SetLineSelected(examples::invent::kList, i, true);
         d.OnNotify(examples::invent::kList, platform::Notification::SelectionChanged);
@@ -173,14 +180,35 @@ protected:
             EXPECT_TRUE(d.IsControlShown(canvas::TEditCoorDlg::kDelete));
             EXPECT_EQ(d.GetText(canvas::TEditCoorDlg::kX).toStdString(),
                       win.Format().FormatNum(point.x));
+            EXPECT_EQ(d.GetText(canvas::TEditCoorDlg::kY).toStdString(),
+                      win.Format().FormatNum(point.y));
             return answer(d);
         });
         Click(platform::MouseButton::Right, point.x, point.y);
         return runs;
     }
+    static QByteArray FileBytes(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // The window's diagram saved now and opened in a second window.
+    std::unique_ptr<plot2d::TPlot2Win> SavedAndReopened() {
+        const QString path = dir.filePath(QStringLiteral("lagrange.qz2"));
+        EXPECT_TRUE(win.SaveTo(path));
+        auto second = std::make_unique<plot2d::TPlot2Win>(QStringLiteral("noname2.qz2"));
+        second->SizeChanged(401, 401);
+        second->Create();
+        EXPECT_EQ(second->Load(path), kNoError);
+        return second;
+    }
     // The points of example i and its polynomial against the interpolant through `expected`.
     void ExpectPolynomialThrough(int i, const std::vector<Vec2>& expected) {
-        examples::TExample& e = win.Inventory()[i];
+        ExpectPolynomialThrough(win, i, expected);
+    }
+    // The same in another window.
+    static void ExpectPolynomialThrough(plot2d::TPlot2Win& window, int i,
+                                        const std::vector<Vec2>& expected) {
+        examples::TExample& e = window.Inventory()[i];
         ASSERT_EQ(e.LagrangeLastPoint() + 1, static_cast<int>(expected.size()));
         for (std::size_t n = 0; n < expected.size(); ++n) {
             EXPECT_EQ(e.points[n].x, expected[n].x) << n;
@@ -188,7 +216,7 @@ protected:
                         1e-15)
                 << n;
         }
-        examples::LoadLagrangeCoefficients(e, win.Formulas());
+        examples::LoadLagrangeCoefficients(e, window.Formulas());
         for (const long double x : {-4.2L, -2.5L, -0.3L, 0.7L, 1.9L, 3.6L}) {
             long double interpolant = 0;
             for (std::size_t j = 0; j < expected.size(); ++j) {
@@ -198,12 +226,14 @@ protected:
                 interpolant += term;
             }
             long double y = 0;
-            ASSERT_TRUE(win.Formulas().EvalAtReal(*e.Tree(2), slot::kX, x, y));
+            ASSERT_TRUE(window.Formulas().EvalAtReal(*e.Tree(2), slot::kX, x, y));
             EXPECT_NEAR(static_cast<double>(y), static_cast<double>(interpolant),
                         1e-11 * std::max(1.0L, std::fabs(interpolant)))
                 << static_cast<double>(x);
         }
     }
+
+    QTemporaryDir dir;
 };
 
 TEST_F(LagrangeEditTest, AnEditedPolynomialsPointsAreTypedOrDeletedInTheirDialog) {
@@ -252,6 +282,186 @@ TEST_F(LagrangeEditTest, AnEditedPolynomialsPointsAreTypedOrDeletedInTheirDialog
         Click(platform::MouseButton::Right, 4.5L, -4.5L);  // off the points: the picking ends
         EXPECT_EQ(win.MouseMode(), cmd::kMouseCoordinates);
         ExpectPolynomialThrough(i, points);
+        // The file keeps the points as edited, and the window that opened it saves it again
+        // to the byte.
+        const std::unique_ptr<plot2d::TPlot2Win> reopened = SavedAndReopened();
+        ASSERT_TRUE(reopened->Inventory().IsIndex(i));
+        ExpectPolynomialThrough(*reopened, i, points);
+        const QString again = dir.filePath(QStringLiteral("again.qz2"));
+        ASSERT_TRUE(reopened->SaveTo(again));
+        EXPECT_EQ(FileBytes(again), FileBytes(dir.filePath(QStringLiteral("lagrange.qz2"))));
+    }
+    EXPECT_TRUE(Errors().empty());
+}
+
+// An edited polynomial at the limits. With nine points, the most, a left click adds none and
+// the picking goes on; once one is deleted in "LAGPT", the next click is the ninth and ends it.
+// With every point deleted, ending the picking gives the polynomial back the points it had.
+TEST_F(LagrangeEditTest, AnEditedPolynomialAtTheLimits) {
+    Paste("LAGRANGE;9;-4.5;1;-3.25;2;-2;-1.5;-1.25;0.5;0;2.5;0.75;-0.25;1.5;1;2.75;3;4;-2;");
+    const int nine = win.Inventory().LastIndex();
+    std::vector<Vec2> points = {{-4.5L, 1},     {-3.25L, 2}, {-2, -1.5L},
+                                {-1.25L, 0.5L}, {0, 2.5L},   {0.75L, -0.25L},
+                                {1.5L, 1},      {2.75L, 3},  {4, -2}};
+    ExpectPolynomialThrough(nine, points);
+    EditFromTheInventory(nine);
+    ASSERT_EQ(win.MouseMode(), cmd::kMouseLagrange);
+    Click(platform::MouseButton::Left, 3.5L, 4.5L);
+    EXPECT_EQ(win.MouseMode(), cmd::kMouseLagrange);
+    ExpectPolynomialThrough(nine, points);
+    EXPECT_EQ(
+        RightClickOn(points[5],
+                     [](platform::Dialog& d) { return d.Press(canvas::TEditCoorDlg::kDelete); }),
+        1);
+    points.erase(points.begin() + 5);
+    ExpectPolynomialThrough(nine, points);
+    Click(platform::MouseButton::Left, 3.5L, 4.5L);
+    EXPECT_EQ(win.MouseMode(), cmd::kMouseCoordinates);  // the ninth point ends the picking
+    const Vec3 ninth = win.Inventory()[nine].points[8];
+    EXPECT_NEAR(static_cast<double>(ninth.x), 3.5, 0.03);
+    EXPECT_NEAR(static_cast<double>(ninth.y), 4.5, 0.03);
+    points.push_back({ninth.x, ninth.y});
+    ExpectPolynomialThrough(nine, points);
+
+    Paste("LAGRANGE;2;-1.5;3;2.5;-0.5;");
+    const int two = win.Inventory().LastIndex();
+    const std::vector<Vec2> made = {{-1.5L, 3}, {2.5L, -0.5L}};
+    EditFromTheInventory(two);
+    for (const Vec2 p : made)
+        EXPECT_EQ(
+            RightClickOn(
+                p, [](platform::Dialog& d) { return d.Press(canvas::TEditCoorDlg::kDelete); }),
+            1);
+    EXPECT_EQ(win.Inventory()[two].LagrangeLastPoint(), -1);
+    EXPECT_EQ(win.MouseMode(), cmd::kMouseLagrange);
+    Click(platform::MouseButton::Right, -4.5L, -4.5L);  // off the points: the picking ends
+    EXPECT_EQ(win.MouseMode(), cmd::kMouseCoordinates);
+    ExpectPolynomialThrough(two, made);
+    EXPECT_TRUE(Errors().empty());
+}
+
+// Two windows pick the points of their own polynomials at once: a click in one reaches its
+// polynomial only, and "LAGPT" shows the point clicked in that window. The second window closed
+// while it picks leaves the first picking on.
+TEST_F(LagrangeEditTest, TwoWindowsPickTheirOwnPointsAtOnce) {
+    Paste("LAGRANGE;3;-2.5;1;0.5;-1.5;1.75;2;");
+    auto other = std::make_unique<plot2d::TPlot2Win>(QStringLiteral("noname2.qz2"));
+    other->SizeChanged(321, 241);
+    other->Create();
+    clipboard.SetText(QStringLiteral("LAGRANGE;4;-3.5;2;-1;-0.5;0.25;1.25;3.25;-2;"));
+    ASSERT_TRUE(other->SendCommand(cmd::kPasteScript));
+    std::vector<Vec2> mine = {{-2.5L, 1}, {0.5L, -1.5L}, {1.75L, 2}};
+    std::vector<Vec2> theirs = {{-3.5L, 2}, {-1, -0.5L}, {0.25L, 1.25L}, {3.25L, -2}};
+    EditFromTheInventory(0);
+    EditFromTheInventory(*other, 0);
+    ASSERT_EQ(win.MouseMode(), cmd::kMouseLagrange);
+    ASSERT_EQ(other->MouseMode(), cmd::kMouseLagrange);
+
+    // The other window's third point, retyped there.
+    int runs = 0;
+    {
+        platform::ScopedDialogRunner runner([&](platform::Dialog& d) {
+            ++runs;
+            EXPECT_EQ(d.GetText(canvas::TEditCoorDlg::kX).toStdString(),
+                      other->Format().FormatNum(theirs[2].x));
+            EXPECT_EQ(d.GetText(canvas::TEditCoorDlg::kY).toStdString(),
+                      other->Format().FormatNum(theirs[2].y));
+            d.SetText(canvas::TEditCoorDlg::kY, QStringLiteral("-7/4"));
+            return d.Press(platform::kIdOk);
+        });
+        other->MouseDown({platform::MouseButton::Right,
+                          QPoint(other->XToScreen(theirs[2].x), other->YToScreen(theirs[2].y))});
+    }
+    EXPECT_EQ(runs, 1);
+    theirs[2].y = -1.75L;
+    ExpectPolynomialThrough(*other, 0, theirs);
+    ExpectPolynomialThrough(0, mine);
+
+    // A point added here: the other polynomial keeps its four.
+    Click(platform::MouseButton::Left, -4, -3);
+    ASSERT_EQ(win.Inventory()[0].LagrangeLastPoint(), 3);
+    const Vec3 added = win.Inventory()[0].points[3];
+    mine.push_back({added.x, added.y});
+    ExpectPolynomialThrough(0, mine);
+    ExpectPolynomialThrough(*other, 0, theirs);
+
+    other.reset();  // closed while it picks
+    EXPECT_EQ(
+        RightClickOn(mine[1],
+                     [](platform::Dialog& d) { return d.Press(canvas::TEditCoorDlg::kDelete); }),
+        1);
+    mine.erase(mine.begin() + 1);
+    ExpectPolynomialThrough(0, mine);
+    Click(platform::MouseButton::Right, 4.5L, -4.5L);
+    EXPECT_EQ(win.MouseMode(), cmd::kMouseCoordinates);
+    ExpectPolynomialThrough(0, mine);
+    EXPECT_TRUE(Errors().empty());
+}
+
+// Saved while its points are picked, a polynomial that has none yet (picked afresh, or edited
+// and every point deleted) is written with the points ending the picking would leave it: the
+// ones it had. A record without a point could not be opened again. The picking goes on.
+struct SavedWhilePickingRow {
+    const char* name;
+    examples::TLagrangePicking start;
+    int deleted;                   // points deleted in "LAGPT" before the save, first to last
+    std::vector<Vec2> saved;       // what the file holds
+    std::vector<Vec2> afterwards;  // what the polynomial has when the picking ends
+};
+
+TEST_F(LagrangeEditTest, ADiagramSavedWhilePickingOpensAgain) {
+    const std::vector<Vec2> made = {{-3.5L, 2}, {-1, -0.5L}, {0.25L, 1.25L}, {3.25L, -2}};
+    const Vec2 click{1.5L, -2.5L};
+    const SavedWhilePickingRow rows[] = {
+        {"afresh, no point yet", examples::TLagrangePicking::Afresh, 0, made, {click}},
+        {"edited, every point deleted",
+         examples::TLagrangePicking::FromItsPoints,
+         4,
+         made,
+         {click}},
+        {"edited, one point deleted",
+         examples::TLagrangePicking::FromItsPoints,
+         1,
+         {made.begin() + 1, made.end()},
+         {made[1], made[2], made[3], click}},
+    };
+    for (const SavedWhilePickingRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        Paste("LAGRANGE;4;-3.5;2;-1;-0.5;0.25;1.25;3.25;-2;");
+        const int i = win.Inventory().LastIndex();
+        if (row.start == examples::TLagrangePicking::Afresh)
+            win.EnterLagrangeMode(i, row.start);
+        else
+            EditFromTheInventory(i);
+        ASSERT_EQ(win.MouseMode(), cmd::kMouseLagrange);
+        for (int n = 0; n < row.deleted; ++n)
+            EXPECT_EQ(RightClickOn(made[static_cast<std::size_t>(n)],
+                                   [](platform::Dialog& d) {
+                                       return d.Press(canvas::TEditCoorDlg::kDelete);
+                                   }),
+                      1);
+        const int picked = win.Inventory()[i].LagrangeLastPoint();
+
+        const std::unique_ptr<plot2d::TPlot2Win> reopened = SavedAndReopened();
+        ASSERT_TRUE(reopened->Inventory().IsIndex(i));
+        ExpectPolynomialThrough(*reopened, i, row.saved);
+        EXPECT_EQ(win.MouseMode(), cmd::kMouseLagrange);
+        EXPECT_EQ(win.Inventory()[i].LagrangeLastPoint(), picked);
+
+        Click(platform::MouseButton::Left, click.x, click.y);
+        Click(platform::MouseButton::Right, 4.5L, 4.5L);  // off the points: the picking ends
+        EXPECT_EQ(win.MouseMode(), cmd::kMouseCoordinates);
+        examples::TExample& e = win.Inventory()[i];
+        ASSERT_EQ(e.LagrangeLastPoint() + 1, static_cast<int>(row.afterwards.size()));
+        for (std::size_t n = 0; n < row.afterwards.size(); ++n) {
+            // A clicked point lies within a pixel of where the click was.
+            EXPECT_NEAR(static_cast<double>(e.points[n].x),
+                        static_cast<double>(row.afterwards[n].x), 0.03)
+                << n;
+            EXPECT_NEAR(static_cast<double>(e.points[n].y),
+                        static_cast<double>(row.afterwards[n].y), 0.03)
+                << n;
+        }
     }
     EXPECT_TRUE(Errors().empty());
 }

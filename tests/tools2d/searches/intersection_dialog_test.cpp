@@ -1,13 +1,15 @@
 // The intersection-points dialog on a 2D window: the meetings of two parabolas in turn with their
 // angle in degrees or radians, recorded on both curves; "select two" for one curve twice; no angle
 // in a logarithmic window; the second curve deleted or traced anew between two requests; two
-// implicit curves met to the last digits, and only inside the view.
+// implicit curves met to the last digits, and only inside the view, its edges included.
 #include "tools2d/searches/intersection_dialog.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "tools2d/tools_fixture.h"
@@ -180,13 +182,67 @@ TEST_F(IntersectionDialogTest, TwoImplicitCurvesMeetOnlyInsideTheView) {
             ASSERT_EQ(found.result, 1) << request;
             EXPECT_TRUE(found.at.x >= view.left && found.at.x <= view.right) << found.at.x;
             EXPECT_TRUE(found.at.y >= view.down && found.at.y <= view.up) << found.at.y;
-            EXPECT_NEAR(found.at.y, 0.3L, 1e-9L) << request;
+            EXPECT_NEAR(found.at.y, 0.3L, 1e-12L) << request;
+            // The normals (-8 cos 8x, 1) and (0, 1), where |cos 8x| = sqrt(0.91).
+            EXPECT_NEAR(found.angle, std::atan(8 * std::sqrt(0.91L)), 1e-12L) << request;
             met.push_back(found.at.x);
         }
         for (const long double x : inside)
             EXPECT_TRUE(std::ranges::any_of(met, [x](long double m) {
-                return std::fabs(m - x) < 1e-9L;
+                return std::fabs(m - x) < 1e-12L;
             })) << x;
+    }
+}
+
+struct EdgeRow {
+    const char *a, *b;           // the implicit curves; the search walks b's traced pieces
+    std::vector<Vec2> meetings;  // successive requests; none: "could not find"
+    long double degrees;
+};
+
+// A view neither square nor centred: x from -1.5 to 5, y from -2 to 3.5. Each curve is traced a
+// step (3 pixels) past the view's edge. A meeting on an edge is inside it; one past an edge within
+// that step, forwards (y = 0.3 walked right) or backwards (x = 1 walked up), is none.
+TEST_F(IntersectionDialogTest, TwoImplicitCurvesMeetOnTheViewsEdgesAndInside) {
+    const long double slanted = std::atan(0.5L) * 180 / kPi;  // normals (1, +-2) and (0, 1)
+    const long double chord = std::sqrt(3.51L);               // y = 0.3 across the circle
+    const EdgeRow rows[] = {
+        {"x+2y=5.6", "y=0.3", {{5, 0.3L}, {5, 0.3L}}, slanted},
+        {"x-2y=-2.1", "y=0.3", {{-1.5L, 0.3L}}, slanted},
+        {"y=3.5", "x=1", {{1, 3.5L}}, 90},
+        {"y=-2", "x=1", {{1, -2}}, 90},
+        {"x+2y=5.64", "y=0.3", {}, 0},  // x = 5.04
+        {"y=3.53", "x=1", {}, 0},
+        // The normals (x - 1, y - 1) and (0, 1) at acos(-0.35), reported as acos(0.35).
+        {"(x-1)^2+(y-1)^2=4",
+         "y=0.3",
+         {{1 - chord, 0.3L}, {1 + chord, 0.3L}, {1 - chord, 0.3L}},
+         std::acos(0.35L) * 180 / kPi},
+    };
+    win.SizeChanged(300, 250);
+    for (const EdgeRow& row : rows) {
+        SCOPED_TRACE(std::string(row.a) + " and " + row.b);
+        Paste(std::string("CORNERS;-1.5;5;-2;3.5;IMPL2;") + row.a + ";IMPL2;" + row.b + ";");
+        const canvas::TViewFrame& view = win.View();
+        ASSERT_EQ(std::tuple(view.left, view.right, view.down, view.up),
+                  std::tuple(-1.5L, 5.0L, -2.0L, 3.5L));
+        Picture();  // the curves are traced
+        const int first = win.Inventory().LastIndex() - 1;
+        TInterCCDlg& d = Meetings();
+        Pick(d, first);
+        PickSecond(d, first + 1);
+        if (row.meetings.empty()) {
+            EXPECT_EQ(d.Result().result, 0) << d.Result().at.x << " " << d.Result().at.y;
+            EXPECT_EQ(Shown(d), "could not find");
+        }
+        for (std::size_t request = 0; request < row.meetings.size(); ++request) {
+            if (request > 0) d.Press(TInterCCDlg::kNext);
+            const TIntersection& found = d.Result();
+            ASSERT_EQ(found.result, 1) << request;
+            EXPECT_NEAR(found.at.x, row.meetings[request].x, 1e-12L) << request;
+            EXPECT_NEAR(found.at.y, row.meetings[request].y, 1e-12L) << request;
+            EXPECT_NEAR(found.angle * 180 / kPi, row.degrees, 1e-9L) << request;
+        }
     }
 }
 

@@ -157,6 +157,22 @@ TEST_F(IntersectionSearchTest, CurvesMeetOnlyWhereBothAreDrawn) {
          180 - std::atan(1.0L / 7) * 180 / kPi,
          {-10, 10},
          {-7.5L, 7.5L}},
+        // Views neither square nor centred that hold the meetings the view -5 .. 5 does not
+        // (below). At (6, +-2) the circle runs along (-y, x) = (+-2, 6), atan(1/3) off upright.
+        {"upright line x = 6, implicit circle of radius sqrt 40",
+         {k::kLine, {"1", "0", "6"}},
+         {k::kImplicit, {"", "", "x^2+y^2-40"}},
+         {{6, -2}, {6, 2}, {6, -2}},
+         std::atan(1.0L / 3) * 180 / kPi,
+         {2, 8},
+         {-3, 4.5L}},
+        {"slanted segment, implicit circle of radius 10",
+         {k::kSegment, {"0", "0", "20", "20"}},
+         {k::kImplicit, {"", "", "x^2+y^2-100"}},
+         {{kHalfRoot * 10, kHalfRoot * 10}},
+         90,
+         {3, 9.5L},
+         {2, 7.5L}},
     };
     ExpectMeetings(rows);
 }
@@ -228,6 +244,14 @@ TEST_F(IntersectionSearchTest, PairsThatDoNotMeetOrAgreeEverywhere) {
         {"a tall upright segment, an implicit circle of radius 10",
          {k::kImplicit, {"", "", "x^2+y^2-100"}},
          {k::kSegment, {"0.6", "-20", "0.6", "20"}},
+         0},
+        {"upright line x = 6, implicit circle of radius sqrt 40",
+         {k::kLine, {"1", "0", "6"}},
+         {k::kImplicit, {"", "", "x^2+y^2-40"}},
+         0},
+        {"slanted segment, implicit circle of radius 10",
+         {k::kSegment, {"0", "0", "20", "20"}},
+         {k::kImplicit, {"", "", "x^2+y^2-100"}},
          0},
         // The view is wider than high: (-1, 7) and (1, 7) lie in its x-range, above its y-range.
         {"line y = 7, implicit circle of radius sqrt 50 in a view up to 6.5",
