@@ -69,6 +69,21 @@ protected:
             w.CloseWindow();
         }
     };
+    // A value run in each window: the fixture's slicer A (x*y on [0, 2] x [-1, 1]) pressing
+    // aButton, then the other's B (x+y on [-3, 1] x [-2, 5]) pressing bButton.
+    struct TwoRuns {
+        TSliceDlg& a;
+        TSliceDlg& b;
+    };
+    TwoRuns StartTwoRuns(OtherWindow& other, int aButton, int bButton) {
+        TSliceDlg& a = Open("EXPL3;x*y;0;2;-1;1;\r\n");
+        TSliceDlg& b = Open(other.w, "EXPL3;x+y;-3;1;-2;5;\r\n");
+        a.Press(aButton);
+        b.Press(bButton);
+        EXPECT_TRUE(win.IsPlaying());
+        EXPECT_TRUE(other.w.IsPlaying());
+        return {a, b};
+    }
 };
 
 TEST_F(SliceDialogTest, ATypedValueOutsideIsClampedAndMovesTheBar) {
@@ -254,10 +269,7 @@ TEST_F(SliceDialogTest, KeysReachTheRunWhereverTheFocusIs) {
 // on, and then takes the keys meant elsewhere alone until its own Q.
 TEST_F(SliceDialogTest, TwoRunsAtOnceTakeEachKeyOnce) {
     OtherWindow other;
-    TSliceDlg& a = Open("EXPL3;x*y;0;2;-1;1;\r\n");
-    TSliceDlg& b = Open(other.w, "EXPL3;x+y;-3;1;-2;5;\r\n");
-    a.Press(TSliceDlg::kAutoCycU);
-    b.Press(TSliceDlg::kAutoCycV);
+    const auto [a, b] = StartTwoRuns(other, TSliceDlg::kAutoCycU, TSliceDlg::kAutoCycV);
     ASSERT_TRUE(win.IsPlaying());
     ASSERT_TRUE(other.w.IsPlaying());
     QWidget elsewhere;
@@ -313,10 +325,7 @@ TEST_F(SliceDialogTest, TwoRunsAtOnceTakeEachKeyOnce) {
 // B's run steps on its timer while A's has ended, and A's timer moves nothing.
 TEST_F(SliceDialogTest, TheOtherRunStepsOnAfterQEndsOne) {
     OtherWindow other;
-    TSliceDlg& a = Open("EXPL3;x*y;0;2;-1;1;\r\n");
-    TSliceDlg& b = Open(other.w, "EXPL3;x+y;-3;1;-2;5;\r\n");
-    a.Press(TSliceDlg::kAutoCycU);
-    b.Press(TSliceDlg::kAutoRevU);
+    const auto [a, b] = StartTwoRuns(other, TSliceDlg::kAutoCycU, TSliceDlg::kAutoRevU);
     PressKey(&win, Qt::Key_Q);
     ASSERT_FALSE(win.IsPlaying());
     ASSERT_TRUE(b.Run().has_value());
@@ -422,10 +431,7 @@ TEST_F(SliceDialogTest, AWindowClosedOrDeletedMidRunEndsItsRun) {
 // and both runs step on behind it. Closed, the keys steer the runs again.
 TEST_F(SliceDialogTest, AModalBoxOpenDuringTwoRunsTakesTheKeysTypedIntoIt) {
     OtherWindow other;
-    TSliceDlg& a = Open("EXPL3;x*y;0;2;-1;1;\r\n");
-    TSliceDlg& b = Open(other.w, "EXPL3;x+y;-3;1;-2;5;\r\n");
-    a.Press(TSliceDlg::kAutoCycU);
-    b.Press(TSliceDlg::kAutoRevV);
+    const auto [a, b] = StartTwoRuns(other, TSliceDlg::kAutoCycU, TSliceDlg::kAutoRevV);
     QDialog box;
     box.setWindowModality(Qt::ApplicationModal);
     auto* edit = new QLineEdit(&box);
