@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/frame_window.h"
+#include "platform/modal_input.h"
 #include "platform/window.h"
 
 namespace quorlin::platform {
@@ -64,26 +65,6 @@ bool IsHeldBackInput(QEvent::Type type) {
         default:
             return false;
     }
-}
-
-bool IsWithin(QWidget* widget, const QWidget* ancestor) {
-    for (QWidget* w = widget; w; w = w->parentWidget()) {
-        if (w == ancestor) return true;
-    }
-    return false;
-}
-
-// Whether an event goes to a modal dialog or message box opened during the operation (or to a
-// popup of one): those get their input as usual, or the operation could never go on.
-bool IsForModalWindow(QObject* receiver) {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (!modal) return false;
-    if (auto* window = qobject_cast<QWindow*>(receiver)) {
-        if (window == modal->windowHandle()) return true;
-        QWidget* popup = QApplication::activePopupWidget();
-        return popup && popup->windowHandle() == window && IsWithin(popup, modal);
-    }
-    return IsWithin(qobject_cast<QWidget*>(receiver), modal);
 }
 
 // Paints held back while a window paints: posted repaint requests and exposures go out again as
@@ -155,6 +136,7 @@ class KeyPollFilter : public QObject {
 public:
     bool eventFilter(QObject* receiver, QEvent* event) override {
         if (Held().Hold(receiver, event)) return true;
+        // A box opened during the operation gets its input as usual, or it could never go on.
         if (IsForModalWindow(receiver)) return false;
         switch (event->type()) {
             case QEvent::KeyPress: {

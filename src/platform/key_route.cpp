@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/modal_input.h"
+
 namespace quorlin::platform {
 
 namespace {
@@ -72,9 +74,11 @@ bool KeyRoute::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress || IsRoutedCopy(event)) return false;
     // A key reaches a window first and then its focus widget: the widget's delivery is taken,
     // by one route only, unless it is addressed to a target or inside one, where it is going
-    // anyway.
+    // anyway. A box or a popup opened during the run holds the keyboard: it is answered first,
+    // while the run goes on behind it.
     const auto* widget = qobject_cast<const QWidget*>(watched);
-    if (!widget || NewestLive() != this || InsideLiveTarget(*widget)) return false;
+    if (!widget || IsForModalWindow(widget) || IsInOpenPopup(*widget)) return false;
+    if (NewestLive() != this || InsideLiveTarget(*widget)) return false;
     event->accept();
     SendCopy(*event, *target_);
     return true;

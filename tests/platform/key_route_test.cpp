@@ -1,8 +1,10 @@
 // Key routes, two at once: a key addressed to a widget inside a routing target goes where it was
 // going; a key meant elsewhere reaches the target of the newest live route, once; a routed copy
-// is never routed again; a route or a target deleted leaves the other route working.
+// is never routed again; a route or a target deleted leaves the other route working; a modal box
+// or a popup that is open keeps the keys typed into it.
 #include "platform/key_route.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QWidget>
@@ -12,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <tuple>
+#include <utility>
 
 namespace quorlin::platform {
 namespace {
@@ -177,6 +180,61 @@ TEST(KeyRoute, ARouteEndedByItsOwnCopyLeavesTheOtherWorking) {
               std::tuple(0, 0, 1, false));
     Press(elsewhere);
     EXPECT_EQ(std::tuple(elsewhere.presses, a.presses, b.presses), std::tuple(0, 1, 1));
+}
+
+// A modal box or a popup open while two routes live holds the keyboard: a key typed into it, or
+// into a widget of it, goes there and to no target. Once it is closed, the same widget's keys go
+// to the newest route again.
+TEST(KeyRoute, AModalBoxOrAPopupKeepsTheKeysTypedIntoIt) {
+    enum class Typed { IntoModalBox, IntoWidgetOfModalBox, IntoPopup, IntoPopupOfModalBox };
+    const struct {
+        const char* name;
+        Typed typed;
+    } rows[] = {
+        {"a modal box", Typed::IntoModalBox},
+        {"an edit of a modal box", Typed::IntoWidgetOfModalBox},
+        {"a popup menu", Typed::IntoPopup},
+        {"a list a modal box opened", Typed::IntoPopupOfModalBox},
+    };
+    for (const auto& row : rows) {
+        TwoRoutes routes;
+        KeyCounter box;
+        box.setWindowModality(Qt::ApplicationModal);
+        auto* edit = new KeyCounter(&box);
+        auto* list = new KeyCounter(&box);
+        list->setWindowFlags(Qt::Popup);
+        KeyCounter menu;
+        menu.setWindowFlags(Qt::Popup);
+        // The widget the key is typed into, and the window open over the routes.
+        const auto [receiver, open] = [&]() -> std::pair<KeyCounter*, QWidget*> {
+            switch (row.typed) {
+                case Typed::IntoModalBox:
+                    return {&box, &box};
+                case Typed::IntoWidgetOfModalBox:
+                    return {edit, &box};
+                case Typed::IntoPopup:
+                    return {&menu, &menu};
+                case Typed::IntoPopupOfModalBox:
+                    box.show();
+                    return {list, list};
+            }
+            return {nullptr, nullptr};
+        }();
+        ASSERT_NE(receiver, nullptr);
+        open->show();
+        Press(*receiver);
+        EXPECT_EQ(std::tuple(receiver->presses, routes.Counts()),
+                  std::tuple(1, std::tuple(0, 0, 0, 0, 0)))
+            << row.name;
+        open->hide();
+        box.hide();
+        ASSERT_EQ(QApplication::activeModalWidget(), nullptr) << row.name;
+        ASSERT_EQ(QApplication::activePopupWidget(), nullptr) << row.name;
+        Press(*receiver);
+        EXPECT_EQ(std::tuple(receiver->presses, routes.Counts()),
+                  std::tuple(1, std::tuple(0, 0, 0, 1, 0)))
+            << row.name;
+    }
 }
 
 }  // namespace

@@ -2,17 +2,23 @@
 // window from the Window menu, z = x^2 + y^2, the inventory's "levels" and "auto"), the level
 // window active, and each key of its accelerator table pressed in it through Qt's key delivery.
 // Each runs its command in the level window, also the keys its 3D window binds too, and none
-// runs the 3D window's.
+// runs the 3D window's; the keypad's page keys as well. Keys typed into the level window's own
+// dialogs stay there.
 #include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QTest>
 
 #include <map>
+#include <numbers>
+#include <tuple>
 
 #include "canvas/grid_dialogs.h"
 #include "examples/levels/inventory_dialog.h"
 #include "examples/operations/inventory_panel.h"
 #include "platform/printing.h"
+#include "plot3d/levelcurves/direction_dialog.h"
 #include "plot3d/levelcurves/level_dialog.h"
 #include "plot3d/plot3_fixture.h"
 #include "resources/resources.h"
@@ -128,6 +134,78 @@ TEST_F(LevelWindowKeysTest, EveryKeyOfItsTableRunsItsCommandInTheLevelWindow) {
     }
     EXPECT_EQ(printing.printerAsks, 1);
     EXPECT_EQ(printing.formatAsks, 1);
+    CloseUnsaved(dynamic_cast<TPlot3Win&>(parent));
+}
+
+// The page keys of the keypad (Num Lock off) are the page keys: they zoom the level window, not
+// its 3D window.
+TEST_F(LevelWindowKeysTest, TheKeypadsPageKeysZoomTheLevelWindow) {
+    TPlotFrame frame(registry, {});
+    TLevelWin* w = BowlLevels(frame);
+    ASSERT_NE(w, nullptr);
+    TPlotRWin& parent = w->Parent();
+    frame.show();
+    const struct {
+        Qt::Key key;
+        long double factor;
+    } rows[] = {{Qt::Key_PageDown, 2}, {Qt::Key_PageUp, 0.5L}, {Qt::Key_PageUp, 0.5L}};
+    for (const auto& row : rows) {
+        QApplication::setActiveWindow(w->window());
+        w->setFocus();
+        const long double width = w->View().halfWidth;
+        const long double height = w->View().halfHeight;
+        const long double parentWidth = parent.View().halfWidth;
+        QTest::keyClick(w, row.key, Qt::KeypadModifier);
+        EXPECT_EQ(w->View().halfWidth, width * row.factor) << row.key;
+        EXPECT_EQ(w->View().halfHeight, height * row.factor) << row.key;
+        EXPECT_EQ(parent.View().halfWidth, parentWidth) << row.key;
+    }
+    EXPECT_TRUE(prompter.messages.empty());
+    CloseUnsaved(dynamic_cast<TPlot3Win&>(parent));
+}
+
+// The direction dialog of the level window, its field focused: what is typed goes into it, the
+// arrows move in it, Ctrl+A selects it and Ctrl+C copies it (the level window's keys for its axes
+// and its picture), PgDn zooms nothing, and Enter takes the angle typed, pi/3.
+TEST_F(LevelWindowKeysTest, KeysTypedIntoItsDirectionDialogStayThere) {
+    TPlotFrame frame(registry, {});
+    TLevelWin* w = BowlLevels(frame);
+    ASSERT_NE(w, nullptr);
+    TPlotRWin& parent = w->Parent();
+    frame.show();
+    auto& host = dynamic_cast<platform::FrameWindow&>(*w->window());
+    ASSERT_TRUE(host.DispatchCommand(cmd::kMouseCursor));
+    ASSERT_TRUE(host.DispatchCommand(cmd::kDirectionalDerivative));
+    TPctDlg* direction = w->DirectionDialog();
+    ASSERT_TRUE(direction && direction->isVisible());
+    auto* field = qobject_cast<QLineEdit*>(direction->Control(TPctDlg::kValue));
+    ASSERT_NE(field, nullptr);
+    QApplication::setActiveWindow(direction);
+    field->setFocus();
+    field->clear();
+    QApplication::clipboard()->clear();
+    clipboard.SetText(QStringLiteral("kept"));
+    const bool axes = w->Axes().axesShown;
+    const long double width = w->View().halfWidth;
+    const long double parentWidth = parent.View().halfWidth;
+
+    QTest::keyClicks(field, "pi/3");
+    EXPECT_EQ(field->text(), QStringLiteral("pi/3"));
+    QTest::keyClick(field, Qt::Key_Left);
+    QTest::keyClick(field, Qt::Key_Left);
+    EXPECT_EQ(field->cursorPosition(), 2);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(field->selectedText(), QStringLiteral("pi/3"));
+    QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("pi/3"));
+    QTest::keyClick(field, Qt::Key_PageDown);
+    EXPECT_EQ(std::tuple(w->Axes().axesShown, w->View().halfWidth, parent.View().halfWidth),
+              std::tuple(axes, width, parentWidth));
+    EXPECT_EQ(clipboard.Text(), QStringLiteral("kept"));  // no picture copied
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_NEAR(static_cast<double>(w->Angle()), std::numbers::pi / 3, 1e-15);
+    EXPECT_EQ(field->text(), QStringLiteral("pi/3"));
+    EXPECT_TRUE(prompter.messages.empty());
     CloseUnsaved(dynamic_cast<TPlot3Win&>(parent));
 }
 

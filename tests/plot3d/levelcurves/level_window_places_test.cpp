@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/strings.h"
+#include "plot3d/levelcurves/direction_dialog.h"
 #include "plot3d/plot3_fixture.h"
 #include "shell/ini_file.h"
 #include "support/file_readers.h"
@@ -108,6 +109,39 @@ TEST_F(LevelPlacesTest, TheCursorsValueIsWrittenWithThePlaces) {
     EXPECT_NE(four.find("z = 1.2500}"), std::string::npos);
     EXPECT_NE(six.find("z = 1.250000}"), std::string::npos);
     EXPECT_EQ(six.find("z = 1.2500}"), std::string::npos);
+    // The picture's corners too: the view is 0.53 of the bowl's range [-2, 2] either side of 0
+    // high, and 300/250 of that wide.
+    EXPECT_NE(four.find("\\put {\\phantom{.}} at -2.5440 -2.1200\r\n"), std::string::npos);
+    EXPECT_NE(six.find("\\put {\\phantom{.}} at -2.544000 -2.120000\r\n"), std::string::npos);
+    CloseUnsaved(win);
+}
+
+// The direction dialog's bar shows the angle it sets with the window's places: a quarter of the
+// way round is pi/2.
+TEST_F(LevelPlacesTest, TheDirectionBarShowsItsAngleWithThePlaces) {
+    TPlot3Win win(QStringLiteral("noname1.qz3"));
+    TLevelWin& w = ShowBowlLevel(win, 2);
+    ASSERT_TRUE(w.SendCommand(cmd::kMouseCursor));
+    w.SetParentRedraw([] {});
+    ASSERT_TRUE(w.SendCommand(cmd::kDirectionalDerivative));
+    TPctDlg* direction = w.DirectionDialog();
+    ASSERT_NE(direction, nullptr);
+    w.SliderSteps().steps[static_cast<std::size_t>(TPctDlg::kStepsSlot)] = 100;
+    direction->InitBar();
+    const struct {
+        const char* typed;
+        int position;
+        const char* shown;
+    } rows[] = {{"7", 25, "1.5707963"},
+                {"0", 25, " 2"},
+                {"3", 75, "4.712"},
+                {"18", 0, "0.000000000000000000"}};
+    for (const auto& row : rows) {
+        TypePlaces(w, row.typed);
+        direction->BarMoved(row.position);
+        EXPECT_EQ(direction->GetText(TPctDlg::kValue), QString::fromLatin1(row.shown)) << row.typed;
+    }
+    EXPECT_TRUE(prompter.messages.empty());
     CloseUnsaved(win);
 }
 

@@ -5,6 +5,7 @@
 #include "plot3d/slicer/slice_dialog.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
@@ -68,6 +69,21 @@ protected:
             w.CloseWindow();
         }
     };
+    // A value run in each window: the fixture's slicer A (x*y on [0, 2] x [-1, 1]) pressing
+    // aButton, then the other's B (x+y on [-3, 1] x [-2, 5]) pressing bButton.
+    struct TwoRuns {
+        TSliceDlg& a;
+        TSliceDlg& b;
+    };
+    TwoRuns StartTwoRuns(OtherWindow& other, int aButton, int bButton) {
+        TSliceDlg& a = Open("EXPL3;x*y;0;2;-1;1;\r\n");
+        TSliceDlg& b = Open(other.w, "EXPL3;x+y;-3;1;-2;5;\r\n");
+        a.Press(aButton);
+        b.Press(bButton);
+        EXPECT_TRUE(win.IsPlaying());
+        EXPECT_TRUE(other.w.IsPlaying());
+        return {a, b};
+    }
 };
 
 TEST_F(SliceDialogTest, ATypedValueOutsideIsClampedAndMovesTheBar) {
@@ -253,10 +269,7 @@ TEST_F(SliceDialogTest, KeysReachTheRunWhereverTheFocusIs) {
 // on, and then takes the keys meant elsewhere alone until its own Q.
 TEST_F(SliceDialogTest, TwoRunsAtOnceTakeEachKeyOnce) {
     OtherWindow other;
-    TSliceDlg& a = Open("EXPL3;x*y;0;2;-1;1;\r\n");
-    TSliceDlg& b = Open(other.w, "EXPL3;x+y;-3;1;-2;5;\r\n");
-    a.Press(TSliceDlg::kAutoCycU);
-    b.Press(TSliceDlg::kAutoCycV);
+    const auto [a, b] = StartTwoRuns(other, TSliceDlg::kAutoCycU, TSliceDlg::kAutoCycV);
     ASSERT_TRUE(win.IsPlaying());
     ASSERT_TRUE(other.w.IsPlaying());
     QWidget elsewhere;
@@ -312,10 +325,7 @@ TEST_F(SliceDialogTest, TwoRunsAtOnceTakeEachKeyOnce) {
 // B's run steps on its timer while A's has ended, and A's timer moves nothing.
 TEST_F(SliceDialogTest, TheOtherRunStepsOnAfterQEndsOne) {
     OtherWindow other;
-    TSliceDlg& a = Open("EXPL3;x*y;0;2;-1;1;\r\n");
-    TSliceDlg& b = Open(other.w, "EXPL3;x+y;-3;1;-2;5;\r\n");
-    a.Press(TSliceDlg::kAutoCycU);
-    b.Press(TSliceDlg::kAutoRevU);
+    const auto [a, b] = StartTwoRuns(other, TSliceDlg::kAutoCycU, TSliceDlg::kAutoRevU);
     PressKey(&win, Qt::Key_Q);
     ASSERT_FALSE(win.IsPlaying());
     ASSERT_TRUE(b.Run().has_value());
@@ -414,6 +424,37 @@ TEST_F(SliceDialogTest, AWindowClosedOrDeletedMidRunEndsItsRun) {
         PressKey(&typed, Qt::Key_7);
         EXPECT_EQ(typed.text(), QStringLiteral("7")) << deleted;
     }
+}
+
+// A modal box opened while two values run (another window's command asks for a number) is
+// answered first: what is typed into its edit, Q and blank too, goes there and steers no run,
+// and both runs step on behind it. Closed, the keys steer the runs again.
+TEST_F(SliceDialogTest, AModalBoxOpenDuringTwoRunsTakesTheKeysTypedIntoIt) {
+    OtherWindow other;
+    const auto [a, b] = StartTwoRuns(other, TSliceDlg::kAutoCycU, TSliceDlg::kAutoRevV);
+    QDialog box;
+    box.setWindowModality(Qt::ApplicationModal);
+    auto* edit = new QLineEdit(&box);
+    box.show();
+    for (const int key : {Qt::Key_7, Qt::Key_Space, Qt::Key_Q}) PressKey(edit, key);
+    EXPECT_EQ(edit->text(), QStringLiteral("7 q"));
+    ASSERT_TRUE(a.Run().has_value());
+    ASSERT_TRUE(b.Run().has_value());
+    EXPECT_EQ(std::tuple(a.Run()->direction, b.Run()->direction), std::tuple(1, 1));
+    const int aBefore = a.Run()->position;
+    const int bBefore = b.Run()->position;
+    win.OnTimer(examples::kAnimationTimer);
+    other.w.OnTimer(examples::kAnimationTimer);
+    EXPECT_EQ(std::tuple(a.Run()->position, b.Run()->position),
+              std::tuple(aBefore + 1, bBefore + 1));
+    box.hide();
+    QWidget elsewhere;
+    PressKey(&elsewhere, Qt::Key_Q);
+    EXPECT_EQ(std::tuple(win.IsPlaying(), other.w.IsPlaying()), std::tuple(true, false));
+    PressKey(edit, Qt::Key_Q);
+    EXPECT_FALSE(win.IsPlaying());
+    EXPECT_EQ(edit->text(), QStringLiteral("7 q"));
+    EXPECT_TRUE(Errors().empty());
 }
 
 }  // namespace

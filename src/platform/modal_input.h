@@ -1,0 +1,18 @@
+#pragma once
+// Input that a box the user has to answer holds: a modal dialog or message box that is open, a
+// popup (a menu, a list) that is open. Whatever else takes the program's input for a while (a key
+// poll during long work, a key route during a run) leaves this input alone, or the box could
+// never be answered.
+class QObject;
+class QWidget;
+
+namespace quorlin::platform {
+
+// Whether the receiver (a widget, or a window of one) is the active modal window, a widget in it,
+// or a popup that the modal window opened.
+bool IsForModalWindow(const QObject* receiver);
+
+// Whether the widget is the open popup or a widget in it.
+bool IsInOpenPopup(const QWidget& widget);
+
+}  // namespace quorlin::platform
