@@ -83,6 +83,11 @@ TEST_F(SolidTextsTest, TheTextReadsInSpaceAsItReadsInThePlane) {
         {"T*x+U", {}, "(1.5e-7)*x+(-4000000000000)", {}},
         {"2E", {}, "2(2.7182818284590452354)", {}},
         {"1E-3*x", {}, "1E-3*x", {}},
+        // A negative value keeps its sign under a power, a minus and a product: C^2 is
+        // 0.140625, not -0.140625.
+        {"C^2+x", {}, "(-0.375)^2+x", {}},
+        {"ABS(x)^C-C", {}, "ABS(x)^(-0.375)-(-0.375)", {}},
+        {"C(x)+2C", {}, "(-0.375)(x)+2(-0.375)", {}},
         // SLOPE(2x) is 3(2x)^2: the DER acts on the argument only in a call.
         {"slope(2x)+A", {}, "SLOPE(2x)+(3)", {"SLOPE(X) = DERX(1,X^3)"}},
         // A carried body stands alone: its callees written out, its letters written in.
