@@ -49,9 +49,11 @@ int TCarriedFunctions::WriteInLetters(std::string& text, std::size_t size) const
     std::array<std::string, slot::kLastParameter + 1> values;
     for (const int letter : VariableSlotsInText(*plane_, text)) {
         if (letter > slot::kLastParameter || Kept(letter)) continue;
-        const long double value = plane_->Var(letter);  // its real part, as the curves read it
-        if (!std::isfinite(value)) return kErrFormulaNotUsable;
-        values[static_cast<std::size_t>(letter)] = FormatShortest(value);
+        // A value off the real axis (complex mode, I among them) has no real number to stand
+        // for it in the 3D window, which computes in reals.
+        const Complex& value = plane_->vars.value[static_cast<std::size_t>(letter)];
+        if (!std::isfinite(value.real()) || value.imag() != 0) return kErrFormulaNotUsable;
+        values[static_cast<std::size_t>(letter)] = FormatShortest(value.real());
     }
     return SubstituteLettersInText(*plane_, text, size, values) ? kNoError : kErrTooLarge;
 }

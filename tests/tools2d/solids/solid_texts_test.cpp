@@ -161,6 +161,27 @@ TEST_F(SolidTextsTest, WhatATextCannotCarryIsRefusedAndTheTextStays) {
     EXPECT_EQ(followed.Functions()[0].body, "DERT(1,X*T^2)");
 }
 
+// In complex mode a letter may hold a value off the real axis (I is i): no real number
+// stands for it, so a text that reads one is refused; a real value is written in.
+TEST(SolidTextsComplexTest, ALetterOffTheRealAxisIsRefused) {
+    FormulaContext plane;
+    plane.complexMode = true;
+    plane.ResetVariables();
+    plane.SetVar(kA, Complex(0.5L, 0));
+    plane.SetVar(kC, Complex(0.5L, -2));
+    const std::pair<const char*, int> rows[] = {
+        {"ABS(x+I)", kErrFormulaNotUsable},
+        {"C*x", kErrFormulaNotUsable},
+        {"A*x", kNoError},
+    };
+    for (const auto& [text, error] : rows) {
+        std::string written = text;
+        TCarriedFunctions carried(plane, {});
+        EXPECT_EQ(carried.StandAlone(written, 256), error) << text;
+        EXPECT_EQ(written, error == kNoError ? std::string("(0.5)*x") : std::string(text));
+    }
+}
+
 TEST(NumberedNameTest, TheCountWrittenInLettersWithinNineLetters) {
     struct Row {
         const char* name;
