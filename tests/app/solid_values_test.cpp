@@ -287,6 +287,20 @@ TEST_F(SolidToolsTest, ASolidOfLettersAndUserFunctionsStandsOnTheirValues) {
     EXPECT_TRUE(prompter.messages[0].error);
 }
 
+// A DER on T in a curve acts on the letter T, whose value is written in: T would be no
+// variable there (and the surface's own parameter for an explicit profile). The surface is
+// refused with 101 and adds nothing.
+TEST_F(SolidToolsTest, ADerOnALetterWrittenInIsRefused) {
+    win.Formulas().SetVar(slot::kT, 0.5L);
+    SeeSurfaceOf(k::kExplicit, {"", "DERT(1,x*T^2)"});
+    plot3d::TPlotSWin* space = Space(Solids().SurfaceWindow());
+    ASSERT_NE(space, nullptr);
+    EXPECT_EQ(space->Inventory().Count(), 0);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text,
+              platform::ResourceString(platform::kErrorStringBase + kErrFormulaNotUsable));
+}
+
 // Squares on y = A x and y = 0 over [0, 1] with A = 3: the volume 3 and a top at 3x; then A = 1
 // and y = A x^2: a top at x^2 beside the first. Each solid stands on the value it was made
 // with: at x = 1 the first's top is 3, the second's 1, when the second is added, after a

@@ -140,6 +140,9 @@ TEST_F(SolidTextsTest, WhatATextCannotCarryIsRefusedAndTheTextStays) {
         // Four U of 16 characters take the body past 60.
         {"WIDE(x)", 256, {}, kErrTooLarge},
         {"VIA(x)+W", 256, {}, kErrFormulaNotUsable},  // the carried body stands, W does not
+        // Written in, T and U would no more be the variables of the forms in the text itself.
+        {"DERT(1,x*T^2)", 256, {}, kErrFormulaNotUsable},
+        {"x+JOINU(0,1,x)", 256, {kK}, kErrFormulaNotUsable},
     };
     plane.SetVar(kW, std::numeric_limits<long double>::quiet_NaN());
     for (const Row& row : rows) {
