@@ -253,6 +253,10 @@ TEST_F(SolidToolsTest, ASolidOfLettersAndUserFunctionsStandsOnTheirValues) {
         {"tri(x)", "-1", 1, "2.0", [](long double x) { return -7 * x + 1; }},
         // A letter in g alone: the top stands at 2x + D, 1.25 at x = 0.5.
         {"2x", "-D", 1, "2.0", [](long double x) { return 2 * x + 0.25L; }},
+        // A DER or JOIN written in a text acts on x, the surfaces' u: the top of x^2, and a
+        // height that steps at x = 1.25.
+        {"DERX(1,x^3)/3", "0", 1, "2.0", [](long double x) { return x * x; }},
+        {"x+2", "x", 4, "JOINX(0.5,1.25,2)", [](long double x) { return x < 1.25L ? 0.5L : 2.0L; }},
     };
     FormulaContext& plane = win.Formulas();
     plane.SetVar(1, 3);      // A
@@ -296,6 +300,22 @@ TEST_F(SolidToolsTest, ADerOnALetterWrittenInIsRefused) {
     plot3d::TPlotSWin* space = Space(Solids().SurfaceWindow());
     ASSERT_NE(space, nullptr);
     EXPECT_EQ(space->Inventory().Count(), 0);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text,
+              platform::ResourceString(platform::kErrorStringBase + kErrFormulaNotUsable));
+}
+
+// Between ends tied to a letter x is no variable: a DER written in f is refused with 101 and
+// the solid adds nothing, where over the plain range it stands.
+TEST_F(SolidToolsTest, AFormOnXBetweenTiedEndsIsRefused) {
+    ASSERT_EQ(SeeSolidOf("DERX(1,x^3)/3", "0", 1, "2.0"), 3);
+    ASSERT_TRUE(prompter.messages.empty());
+    plot3d::TPlotSWin* space = Space(Solids().SectionWindow());
+    ASSERT_NE(space, nullptr);
+    TSectionDlg& d = *Solids().Sections();
+    d.SetText(TSectionDlg::kLow, QStringLiteral("0.5@K"));
+    d.Press(TSectionDlg::kSeeSolid);
+    EXPECT_EQ(space->Inventory().Count(), 4);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text,
               platform::ResourceString(platform::kErrorStringBase + kErrFormulaNotUsable));

@@ -57,8 +57,9 @@ public:
     // window's user functions and the values of the letters its curves and height use: 0, the
     // parse error of a text (also in the 3D window, where a carried JOIN's argument is no
     // variable between tied ends), 20 for a text or a carried body too long, 101 for a JOIN or
-    // DER on a letter written in or for a letter off the real axis, or 4 when the window cannot
-    // be made or its inventory or function table has no room. Nothing is added on failure.
+    // DER on a letter written in or, in a text, on X between tied ends, or for a letter off the
+    // real axis, or 4 when the window cannot be made or its inventory or function table has no
+    // room. Nothing is added on failure.
     int SectionSolid(const TSectionRequest& request, const TSectionRange& range,
                      const TSectionCounts& counts);
     // The surface of revolution of example i with the tools' ranges and axis in "surfrev.qz3",

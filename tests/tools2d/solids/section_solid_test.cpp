@@ -353,6 +353,44 @@ TEST_F(SectionSurfacesTest, TheTextsCarryThePlaneWindowsLettersAndFunctions) {
     }
 }
 
+// A DER or JOIN written in f, g or the height acts on x: over a plain range x is u, and the
+// form acts on u (the top of squares on DERX(1, x^3)/3 is x^2; the height JOINX(0.5, 1.25, 2)
+// steps at x = 1.25). Between tied ends x is no variable, and such a solid is refused rather
+// than drawn with forms that would act on nothing.
+TEST_F(SectionSurfacesTest, AFormOnXActsOnTheVariableThatStandsForX) {
+    struct Row {
+        TSectionRequest request;
+        long double (*top)(long double x);
+    };
+    const Row rows[] = {
+        {{"DERX(1,x^3)/3", "0", 1, "", false}, [](long double x) { return x * x; }},
+        {{"x^2", "derx(2, x^3)-7x", 1, "", false}, [](long double x) { return x * x + x; }},
+        {{"x+2", "x", 4, "JOINX(0.5,1.25,2)", false},
+         [](long double x) { return x < 1.25L ? 0.5L : 2.0L; }},
+    };
+    for (const Row& row : rows) {
+        std::vector<examples::TSectionSurface> surfaces;
+        TCarriedFunctions carried;
+        ASSERT_EQ(SectionSurfaces(formulas, row.request, {0.5L, 2, 0, 0}, 40, 3, surfaces, carried),
+                  kNoError)
+            << row.request.f;
+        ASSERT_EQ(surfaces.size(), 4u);
+        for (const long double x : {0.75L, 1.0L, 1.5L, 2.0L}) {
+            const Vec3 p = Evaluate(surfaces.back(), 0.5L, x);
+            EXPECT_NEAR(static_cast<double>(p.x), static_cast<double>(x), 1e-15);
+            EXPECT_NEAR(static_cast<double>(p.z), static_cast<double>(row.top(x)), 1e-15)
+                << row.request.f << " " << row.request.height << " at " << static_cast<double>(x);
+        }
+        for (const TSectionRange& tied : {TSectionRange{0.5L, 2, 11, 0}, {0.5L, 2, 0, 13}}) {
+            std::vector<examples::TSectionSurface> none;
+            EXPECT_EQ(SectionSurfaces(formulas, row.request, tied, 40, 3, none, carried),
+                      kErrFormulaNotUsable)
+                << row.request.f;
+            EXPECT_TRUE(none.empty());
+        }
+    }
+}
+
 TEST_F(SectionSurfacesTest, ATextOverTheRecordsLengthIsRefusedNotCut) {
     std::string f = "x";
     while (f.size() < 120) f += "+x";
