@@ -291,6 +291,23 @@ TEST_F(SolidToolsTest, ASolidOfLettersAndUserFunctionsStandsOnTheirValues) {
     EXPECT_TRUE(prompter.messages[0].error);
 }
 
+// A text that passes a record's 255 characters once its letters are written in is refused
+// with 20 and the solid adds nothing; a digit less, it stands (nine W = 1/3 of 24 characters
+// each and a number make f 243 characters, and the floor's "t(f)+(1-t)(0)" 255).
+TEST_F(SolidToolsTest, ATextTooLongWithItsLettersWrittenInIsRefusedWith20) {
+    win.Formulas().SetVar(23, 1.0L / 3);  // W
+    std::string nine = "W";
+    for (int k = 1; k < 9; ++k) nine += "+W";
+    const std::string fits = nine + "+" + std::string(18, '1');
+    ASSERT_EQ(SeeSolidOf(fits.c_str(), "0", 1, "2.0"), 3);
+    ASSERT_TRUE(prompter.messages.empty());
+    const std::string over = fits + "1";
+    ASSERT_EQ(SeeSolidOf(over.c_str(), "0", 1, "2.0"), 3);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text,
+              platform::ResourceString(platform::kErrorStringBase + kErrTooLarge));
+}
+
 // A DER on T in a curve acts on the letter T, whose value is written in: T would be no
 // variable there (and the surface's own parameter for an explicit profile). The surface is
 // refused with 101 and adds nothing.

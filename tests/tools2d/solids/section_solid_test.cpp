@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <numbers>
@@ -407,6 +408,22 @@ TEST_F(SectionSurfacesTest, ATextOverTheRecordsLengthIsRefusedNotCut) {
                               {0, 1, 0, 0}, 40, 1, surfaces, carried),
               kErrTooLarge);
     EXPECT_EQ(surfaces.size(), 4u);  // the last good answer stands
+    // Letters count as their values are written: nine W = 1/3 of 24 characters each and a
+    // number make f 243 characters, and the floor's "t(f)+(1-t)(0)" 255; a digit more is 256.
+    formulas.SetVar(23, 1.0L / 3);
+    std::string nine = "W";
+    for (int k = 1; k < 9; ++k) nine += "+W";
+    for (const auto& [digits, error] : {std::pair{18, kNoError}, std::pair{19, kErrTooLarge}}) {
+        const TSectionRequest request{nine + "+" + std::string(digits, '1'), "0", 1, "", false};
+        surfaces.clear();
+        EXPECT_EQ(SectionSurfaces(formulas, request, {0, 1, 0, 0}, 40, 1, surfaces, carried), error)
+            << digits;
+        const std::size_t longest =
+            surfaces.empty()
+                ? 0
+                : std::ranges::max(surfaces, {}, [](const auto& s) { return s.y.size(); }).y.size();
+        EXPECT_EQ(longest, error == kNoError ? 255u : 0u);
+    }
 }
 
 }  // namespace
