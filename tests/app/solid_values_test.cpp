@@ -4,7 +4,9 @@
 // a JOIN or DER form, which acts on the argument only in a call, is carried into the 3D
 // window's table under a name of its own there, with the values it was made with; the table
 // takes nothing else, and a solid refused for want of room, or whose texts do not read there,
-// adds nothing.
+// adds nothing. A DER or JOIN written in a section's text acts on x over a plain range; one on
+// x between tied ends, or on a letter whose value is written in, is refused with 101, and a
+// text that passes 255 characters once its letters are written in with 20.
 #include <gtest/gtest.h>
 
 #include <cmath>
