@@ -273,6 +273,19 @@ std::string FormVariablesInText(const FormulaContext& context, std::string_view 
     return letters;
 }
 
+void RenameFormVariableInText(const FormulaContext& context, std::string& text, char from,
+                              char to) {
+    const std::string upper = UpperCased(text);
+    ForEachWord(context, upper, [&](std::size_t pos, std::size_t length) {
+        const std::string_view name = std::string_view(upper).substr(pos, length);
+        if (length == 0 || !IsFormName(name) || name.back() != from) return true;
+        // The same step from one letter to the other in either case keeps the case written.
+        char& variable = text[pos + length - 1];
+        variable = static_cast<char>(variable + (to - from));
+        return true;
+    });
+}
+
 bool RenameUserFunctionCalls(const FormulaContext& context, std::string& text, std::size_t size,
                              const UserFunctionRenames& names) {
     const std::string upper = UpperCased(text);

@@ -65,6 +65,11 @@ int InlineUserFunctionsInText(const FormulaContext& context, std::string& text, 
 // DERX, each once, in the order they come.
 std::string FormVariablesInText(const FormulaContext& context, std::string_view text);
 
+// Writes each JOIN and DER form on the variable `from` as the form on `to` (JOINX as JOINU),
+// for a text whose letter `from` stands for the variable `to` (both upper-case form variables:
+// X, Y, Z, T, U or R). The text keeps its length.
+void RenameFormVariableInText(const FormulaContext& context, std::string& text, char from, char to);
+
 // New names of user functions by their upper-case names in the context.
 using UserFunctionRenames = std::map<std::string, std::string, std::less<>>;
 

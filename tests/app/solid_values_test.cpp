@@ -4,7 +4,9 @@
 // a JOIN or DER form, which acts on the argument only in a call, is carried into the 3D
 // window's table under a name of its own there, with the values it was made with; the table
 // takes nothing else, and a solid refused for want of room, or whose texts do not read there,
-// adds nothing.
+// adds nothing. A DER or JOIN written in a section's text acts on x over a plain range; one on
+// x between tied ends, or on a letter whose value is written in, is refused with 101, and a
+// text that passes 255 characters once its letters are written in with 20.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -253,6 +255,10 @@ TEST_F(SolidToolsTest, ASolidOfLettersAndUserFunctionsStandsOnTheirValues) {
         {"tri(x)", "-1", 1, "2.0", [](long double x) { return -7 * x + 1; }},
         // A letter in g alone: the top stands at 2x + D, 1.25 at x = 0.5.
         {"2x", "-D", 1, "2.0", [](long double x) { return 2 * x + 0.25L; }},
+        // A DER or JOIN written in a text acts on x, the surfaces' u: the top of x^2, and a
+        // height that steps at x = 1.25.
+        {"DERX(1,x^3)/3", "0", 1, "2.0", [](long double x) { return x * x; }},
+        {"x+2", "x", 4, "JOINX(0.5,1.25,2)", [](long double x) { return x < 1.25L ? 0.5L : 2.0L; }},
     };
     FormulaContext& plane = win.Formulas();
     plane.SetVar(1, 3);      // A
@@ -285,6 +291,53 @@ TEST_F(SolidToolsTest, ASolidOfLettersAndUserFunctionsStandsOnTheirValues) {
     EXPECT_EQ(space->Inventory().Count(), count);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_TRUE(prompter.messages[0].error);
+}
+
+// A text that passes a record's 255 characters once its letters are written in is refused
+// with 20 and the solid adds nothing; a digit less, it stands (nine W = 1/3 of 24 characters
+// each and a number make f 243 characters, and the floor's "t(f)+(1-t)(0)" 255).
+TEST_F(SolidToolsTest, ATextTooLongWithItsLettersWrittenInIsRefusedWith20) {
+    win.Formulas().SetVar(23, 1.0L / 3);  // W
+    std::string nine = "W";
+    for (int k = 1; k < 9; ++k) nine += "+W";
+    const std::string fits = nine + "+" + std::string(18, '1');
+    ASSERT_EQ(SeeSolidOf(fits.c_str(), "0", 1, "2.0"), 3);
+    ASSERT_TRUE(prompter.messages.empty());
+    const std::string over = fits + "1";
+    ASSERT_EQ(SeeSolidOf(over.c_str(), "0", 1, "2.0"), 3);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text,
+              platform::ResourceString(platform::kErrorStringBase + kErrTooLarge));
+}
+
+// A DER on T in a curve acts on the letter T, whose value is written in: T would be no
+// variable there (and the surface's own parameter for an explicit profile). The surface is
+// refused with 101 and adds nothing.
+TEST_F(SolidToolsTest, ADerOnALetterWrittenInIsRefused) {
+    win.Formulas().SetVar(slot::kT, 0.5L);
+    SeeSurfaceOf(k::kExplicit, {"", "DERT(1,x*T^2)"});
+    plot3d::TPlotSWin* space = Space(Solids().SurfaceWindow());
+    ASSERT_NE(space, nullptr);
+    EXPECT_EQ(space->Inventory().Count(), 0);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text,
+              platform::ResourceString(platform::kErrorStringBase + kErrFormulaNotUsable));
+}
+
+// Between ends tied to a letter x is no variable: a DER written in f is refused with 101 and
+// the solid adds nothing, where over the plain range it stands.
+TEST_F(SolidToolsTest, AFormOnXBetweenTiedEndsIsRefused) {
+    ASSERT_EQ(SeeSolidOf("DERX(1,x^3)/3", "0", 1, "2.0"), 3);
+    ASSERT_TRUE(prompter.messages.empty());
+    plot3d::TPlotSWin* space = Space(Solids().SectionWindow());
+    ASSERT_NE(space, nullptr);
+    TSectionDlg& d = *Solids().Sections();
+    d.SetText(TSectionDlg::kLow, QStringLiteral("0.5@K"));
+    d.Press(TSectionDlg::kSeeSolid);
+    EXPECT_EQ(space->Inventory().Count(), 4);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text,
+              platform::ResourceString(platform::kErrorStringBase + kErrFormulaNotUsable));
 }
 
 // Squares on y = A x and y = 0 over [0, 1] with A = 3: the volume 3 and a top at 3x; then A = 1

@@ -232,6 +232,21 @@ TEST_F(InlinedCalls, TheLettersOfTheFormsEachOnce) {
     for (const auto& [text, letters] : rows) EXPECT_EQ(FormVariablesInText(ctx, text), letters);
 }
 
+// The forms on one variable become the forms on another; the forms on other variables, the
+// names without '(' (letters) and the other names stay.
+TEST_F(InlinedCalls, TheFormsOnAVariableAreWrittenOnAnother) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"DERX(1,x^3)/3+JOINX (0,1,x)", "DERU(1,x^3)/3+JOINU (0,1,x)"},
+        {"derx(2,DBL(x))-DERT(1,x*T)", "deru(2,DBL(x))-DERT(1,x*T)"},
+        {"DERX+JOINX*EXP(x)+MAX(x,1)", "DERX+JOINX*EXP(x)+MAX(x,1)"},
+    };
+    for (const auto& [text, renamed] : rows) {
+        std::string out = text;
+        RenameFormVariableInText(ctx, out, 'X', 'U');
+        EXPECT_EQ(out, renamed);
+    }
+}
+
 TEST_F(InlinedCalls, CallsAreRenamedNeverLettersOrOtherNames) {
     const UserFunctionRenames names{{"DBL", "DBLA"}, {"OUT", "OUTER"}};
     struct Row {

@@ -151,6 +151,15 @@ constexpr std::array<ShapeBuilder, kSectionShapeCount> kBuilders{
     },
 };
 
+// A JOIN or DER on X in a text acts on x, for which the surfaces write u over a plain range:
+// the form acts on u then. Between tied ends x is no variable a form could act on: 101.
+int FormsOnXFollowU(const FormulaContext& formulas, const TSectionRange& range, std::string& text) {
+    if (FormVariablesInText(formulas, text).find('X') == std::string::npos) return kNoError;
+    if (range.Linked()) return kErrFormulaNotUsable;
+    RenameFormVariableInText(formulas, text, 'X', 'U');
+    return kNoError;
+}
+
 }  // namespace
 
 const TShapeRow& ShapeRow(int shape) {
@@ -226,6 +235,7 @@ int SectionSurfaces(const FormulaContext& formulas, const TSectionRequest& reque
         if (text == &s.h && !height) continue;
         if (text->size() >= kTextBuffer) return kErrTooLarge;
         if (const int error = functions.StandAlone(*text, kTextBuffer)) return error;
+        if (const int error = FormsOnXFollowU(formulas, range, *text)) return error;
         if (!SubstituteXYZInText(formulas, *text, kTextBuffer, s.x, "", "")) return kErrTooLarge;
     }
     s.m = "0.5(" + s.f + "+" + s.g + ")";

@@ -113,8 +113,10 @@ std::string SectionXText(const TSectionRange& range);
 // of the range's ends: the values of the other letters and the bodies of the functions that
 // can be written out are written in, as they are in `formulas`, and the functions that cannot
 // are carried (solid_texts.h), their calls left under their names in `formulas` until
-// SettleSurfaces. 0, 20 when a text would pass 255 characters (nothing is cut), or an error of
-// TCarriedFunctions::StandAlone. Out and carried are set only on success.
+// SettleSurfaces. A JOIN or DER on X in a text acts on u, which x is over a plain range. 0, 20
+// when a text would pass 255 characters (nothing is cut), 101 for a JOIN or DER on X between
+// tied ends (x is no variable there), or an error of TCarriedFunctions::StandAlone. Out and
+// carried are set only on success.
 int SectionSurfaces(const FormulaContext& formulas, const TSectionRequest& request,
                     const TSectionRange& range, int xSections, int zSections,
                     std::vector<examples::TSectionSurface>& out, TCarriedFunctions& carried);

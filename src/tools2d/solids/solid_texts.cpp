@@ -49,15 +49,29 @@ int TCarriedFunctions::WriteInLetters(std::string& text, std::size_t size) const
     std::array<std::string, slot::kLastParameter + 1> values;
     for (const int letter : VariableSlotsInText(*plane_, text)) {
         if (letter > slot::kLastParameter || Kept(letter)) continue;
-        const long double value = plane_->Var(letter);  // its real part, as the curves read it
-        if (!std::isfinite(value)) return kErrFormulaNotUsable;
-        values[static_cast<std::size_t>(letter)] = FormatShortest(value);
+        // A value off the real axis (complex mode, I among them) has no real number to stand
+        // for it in the 3D window, which computes in reals.
+        const Complex& value = plane_->vars.value[static_cast<std::size_t>(letter)];
+        if (!std::isfinite(value.real()) || value.imag() != 0) return kErrFormulaNotUsable;
+        values[static_cast<std::size_t>(letter)] = FormatShortest(value.real());
     }
     return SubstituteLettersInText(*plane_, text, size, values) ? kNoError : kErrTooLarge;
 }
 
+// A JOIN or DER on X, Y or Z acts on the arguments of a body, or on the plane's variables of a
+// text; on another letter (T, U, R), only on one that is to stay a letter: written in, it would
+// be no variable there.
+int TCarriedFunctions::CheckFormVariables(std::string_view text) const {
+    for (const char variable : FormVariablesInText(*plane_, text)) {
+        const int letter = variable - '@';
+        if (letter <= slot::kLastParameter && !Kept(letter)) return kErrFormulaNotUsable;
+    }
+    return kNoError;
+}
+
 int TCarriedFunctions::StandAlone(std::string& text, std::size_t size) {
     std::string out = text;
+    if (const int error = CheckFormVariables(out)) return error;
     if (const int error = InlineUserFunctionsInText(*plane_, out, size, Carrier()))
         return AsSolidError(error);
     if (const int error = WriteInLetters(out, size)) return error;
@@ -71,12 +85,7 @@ int TCarriedFunctions::Carry(const UserFunction& function) {
     if (std::ranges::find(functions_, function.name, &TCarriedFunction::planeName) !=
         functions_.end())
         return kNoError;
-    // A JOIN or DER on X, Y or Z acts on the arguments; on T, U or R, on a letter that is to
-    // stay one.
-    for (const char variable : FormVariablesInText(*plane_, function.body)) {
-        const int letter = variable - '@';
-        if (letter <= slot::kLastParameter && !Kept(letter)) return kErrFormulaNotUsable;
-    }
+    if (const int error = CheckFormVariables(function.body)) return error;
     std::string body = function.body;
     if (const int error = InlineUserFunctionsInText(*plane_, body, kBodySize, Carrier()))
         return AsSolidError(error);

@@ -57,9 +57,9 @@ public:
     // are and the calls of functions that cannot be written out left as calls (by their plane
     // names until Rename), their functions carried. 0; 20 when the text, or a carried body,
     // would pass size - 1 characters, or 60 for a body; 101 where a letter's value is not a
-    // finite number or a carried body's JOIN or DER acts on a letter the solid does not follow
-    // (T, U, R: written in, the letter would be no variable there); or the parse error of a
-    // call. The text changes only on success.
+    // finite real number or a JOIN or DER of the text or of a carried body acts on a letter the
+    // solid does not follow (T, U, R: written in, the letter would be no variable there); or
+    // the parse error of a call. The text changes only on success.
     int StandAlone(std::string& text, std::size_t size);
 
     // Settles the name of each carried function in the 3D window's table, callees first: 0, 20
@@ -84,6 +84,7 @@ private:
     int Carry(const UserFunction& function);
     FormCallHandler Carrier();
     int WriteInLetters(std::string& text, std::size_t size) const;
+    int CheckFormVariables(std::string_view text) const;
     bool Kept(int letter) const;
     int SettleOne(const FormulaContext& space, TCarriedFunction& function);
 

@@ -56,17 +56,18 @@ public:
     // The solid in "sections.qz3", beside the solids already there, its texts carrying the
     // window's user functions and the values of the letters its curves and height use: 0, the
     // parse error of a text (also in the 3D window, where a carried JOIN's argument is no
-    // variable between tied ends), 20 for a text or a carried body too long, 101 for a carried
-    // JOIN or DER on a letter written in, or 4 when the window cannot be made or its inventory
-    // or function table has no room. Nothing is added on failure.
+    // variable between tied ends), 20 for a text or a carried body too long, 101 for a JOIN or
+    // DER on a letter written in or, in a text, on X between tied ends, or for a letter off the
+    // real axis, or 4 when the window cannot be made or its inventory or function table has no
+    // room. Nothing is added on failure.
     int SectionSolid(const TSectionRequest& request, const TSectionRange& range,
                      const TSectionCounts& counts);
     // The surface of revolution of example i with the tools' ranges and axis in "surfrev.qz3",
     // its texts carrying the window's user functions and the values of the letters it uses:
-    // 0, 101 for a JOIN (also in a function's body) or a carried DER on a letter written in, 4
-    // when the window cannot be made or its inventory or function table is full, 1 when a text
-    // does not parse, or 20 when one or a carried body would pass its length. Nothing is added
-    // on failure.
+    // 0, 101 for a JOIN (also in a function's body), a DER on a letter written in or a letter
+    // off the real axis, 4 when the window cannot be made or its inventory or function
+    // table is full, 1 when a text does not parse, or 20 when one or a carried body would pass
+    // its length. Nothing is added on failure.
     int RevolveSurface(int i);
 
 private:

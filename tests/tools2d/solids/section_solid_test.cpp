@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <numbers>
@@ -353,6 +354,44 @@ TEST_F(SectionSurfacesTest, TheTextsCarryThePlaneWindowsLettersAndFunctions) {
     }
 }
 
+// A DER or JOIN written in f, g or the height acts on x: over a plain range x is u, and the
+// form acts on u (the top of squares on DERX(1, x^3)/3 is x^2; the height JOINX(0.5, 1.25, 2)
+// steps at x = 1.25). Between tied ends x is no variable, and such a solid is refused rather
+// than drawn with forms that would act on nothing.
+TEST_F(SectionSurfacesTest, AFormOnXActsOnTheVariableThatStandsForX) {
+    struct Row {
+        TSectionRequest request;
+        long double (*top)(long double x);
+    };
+    const Row rows[] = {
+        {{"DERX(1,x^3)/3", "0", 1, "", false}, [](long double x) { return x * x; }},
+        {{"x^2", "derx(2, x^3)-7x", 1, "", false}, [](long double x) { return x * x + x; }},
+        {{"x+2", "x", 4, "JOINX(0.5,1.25,2)", false},
+         [](long double x) { return x < 1.25L ? 0.5L : 2.0L; }},
+    };
+    for (const Row& row : rows) {
+        std::vector<examples::TSectionSurface> surfaces;
+        TCarriedFunctions carried;
+        ASSERT_EQ(SectionSurfaces(formulas, row.request, {0.5L, 2, 0, 0}, 40, 3, surfaces, carried),
+                  kNoError)
+            << row.request.f;
+        ASSERT_EQ(surfaces.size(), 4u);
+        for (const long double x : {0.75L, 1.0L, 1.5L, 2.0L}) {
+            const Vec3 p = Evaluate(surfaces.back(), 0.5L, x);
+            EXPECT_NEAR(static_cast<double>(p.x), static_cast<double>(x), 1e-15);
+            EXPECT_NEAR(static_cast<double>(p.z), static_cast<double>(row.top(x)), 1e-15)
+                << row.request.f << " " << row.request.height << " at " << static_cast<double>(x);
+        }
+        for (const TSectionRange& tied : {TSectionRange{0.5L, 2, 11, 0}, {0.5L, 2, 0, 13}}) {
+            std::vector<examples::TSectionSurface> none;
+            EXPECT_EQ(SectionSurfaces(formulas, row.request, tied, 40, 3, none, carried),
+                      kErrFormulaNotUsable)
+                << row.request.f;
+            EXPECT_TRUE(none.empty());
+        }
+    }
+}
+
 TEST_F(SectionSurfacesTest, ATextOverTheRecordsLengthIsRefusedNotCut) {
     std::string f = "x";
     while (f.size() < 120) f += "+x";
@@ -369,6 +408,22 @@ TEST_F(SectionSurfacesTest, ATextOverTheRecordsLengthIsRefusedNotCut) {
                               {0, 1, 0, 0}, 40, 1, surfaces, carried),
               kErrTooLarge);
     EXPECT_EQ(surfaces.size(), 4u);  // the last good answer stands
+    // Letters count as their values are written: nine W = 1/3 of 24 characters each and a
+    // number make f 243 characters, and the floor's "t(f)+(1-t)(0)" 255; a digit more is 256.
+    formulas.SetVar(23, 1.0L / 3);
+    std::string nine = "W";
+    for (int k = 1; k < 9; ++k) nine += "+W";
+    for (const auto& [digits, error] : {std::pair{18, kNoError}, std::pair{19, kErrTooLarge}}) {
+        const TSectionRequest request{nine + "+" + std::string(digits, '1'), "0", 1, "", false};
+        surfaces.clear();
+        EXPECT_EQ(SectionSurfaces(formulas, request, {0, 1, 0, 0}, 40, 1, surfaces, carried), error)
+            << digits;
+        const std::size_t longest =
+            surfaces.empty()
+                ? 0
+                : std::ranges::max(surfaces, {}, [](const auto& s) { return s.y.size(); }).y.size();
+        EXPECT_EQ(longest, error == kNoError ? 255u : 0u);
+    }
 }
 
 }  // namespace

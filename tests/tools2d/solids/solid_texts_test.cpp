@@ -83,6 +83,11 @@ TEST_F(SolidTextsTest, TheTextReadsInSpaceAsItReadsInThePlane) {
         {"T*x+U", {}, "(1.5e-7)*x+(-4000000000000)", {}},
         {"2E", {}, "2(2.7182818284590452354)", {}},
         {"1E-3*x", {}, "1E-3*x", {}},
+        // A negative value keeps its sign under a power, a minus and a product: C^2 is
+        // 0.140625, not -0.140625.
+        {"C^2+x", {}, "(-0.375)^2+x", {}},
+        {"ABS(x)^C-C", {}, "ABS(x)^(-0.375)-(-0.375)", {}},
+        {"C(x)+2C", {}, "(-0.375)(x)+2(-0.375)", {}},
         // SLOPE(2x) is 3(2x)^2: the DER acts on the argument only in a call.
         {"slope(2x)+A", {}, "SLOPE(2x)+(3)", {"SLOPE(X) = DERX(1,X^3)"}},
         // A carried body stands alone: its callees written out, its letters written in.
@@ -135,6 +140,9 @@ TEST_F(SolidTextsTest, WhatATextCannotCarryIsRefusedAndTheTextStays) {
         // Four U of 16 characters take the body past 60.
         {"WIDE(x)", 256, {}, kErrTooLarge},
         {"VIA(x)+W", 256, {}, kErrFormulaNotUsable},  // the carried body stands, W does not
+        // Written in, T and U would no more be the variables of the forms in the text itself.
+        {"DERT(1,x*T^2)", 256, {}, kErrFormulaNotUsable},
+        {"x+JOINU(0,1,x)", 256, {kK}, kErrFormulaNotUsable},
     };
     plane.SetVar(kW, std::numeric_limits<long double>::quiet_NaN());
     for (const Row& row : rows) {
@@ -154,6 +162,27 @@ TEST_F(SolidTextsTest, WhatATextCannotCarryIsRefusedAndTheTextStays) {
     ASSERT_EQ(followed.StandAlone(rise, 256), kNoError);
     ASSERT_EQ(followed.Functions().size(), 1u);
     EXPECT_EQ(followed.Functions()[0].body, "DERT(1,X*T^2)");
+}
+
+// In complex mode a letter may hold a value off the real axis (I is i): no real number
+// stands for it, so a text that reads one is refused; a real value is written in.
+TEST(SolidTextsComplexTest, ALetterOffTheRealAxisIsRefused) {
+    FormulaContext plane;
+    plane.complexMode = true;
+    plane.ResetVariables();
+    plane.SetVar(kA, Complex(0.5L, 0));
+    plane.SetVar(kC, Complex(0.5L, -2));
+    const std::pair<const char*, int> rows[] = {
+        {"ABS(x+I)", kErrFormulaNotUsable},
+        {"C*x", kErrFormulaNotUsable},
+        {"A*x", kNoError},
+    };
+    for (const auto& [text, error] : rows) {
+        std::string written = text;
+        TCarriedFunctions carried(plane, {});
+        EXPECT_EQ(carried.StandAlone(written, 256), error) << text;
+        EXPECT_EQ(written, error == kNoError ? std::string("(0.5)*x") : std::string(text));
+    }
 }
 
 TEST(NumberedNameTest, TheCountWrittenInLettersWithinNineLetters) {
