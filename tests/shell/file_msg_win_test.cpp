@@ -515,11 +515,11 @@ TEST_F(DiagramFlow, SavesThatFailPartWayKeepTheOldFileAndTheWindowModified) {
 }
 
 // A failed save names the file and the system's reason, under "no more room" when the room ran
-// out and "cannot open file" for any other failure: an input/output error, a name that fits
-// while the temporary file beside it does not, a folder that takes no files (for the
-// super-user, whom folder permissions do not bind, the write is refused with the same error),
-// a full disk and a full quota. The old file keeps its bytes, nothing is left beside it and the
-// window stays modified, for a diagram and a text window alike.
+// out and "cannot open file" for any other failure: an input/output error, a name a byte longer
+// than the folder allows (a name at the longest is saved), a folder that takes no files (for
+// the super-user, whom folder permissions do not bind, the write is refused with the same
+// error), a full disk and a full quota. The old file keeps its bytes, nothing is left beside it
+// and the window stays modified, for a diagram and a text window alike.
 TEST_F(DiagramFlow, AFailedSaveShowsTheFileAndTheSystemsReason) {
     const long nameMax = ::pathconf(QFile::encodeName(dir_.path()).constData(), _PC_NAME_MAX);
     ASSERT_GT(nameMax, 16);
@@ -530,11 +530,12 @@ TEST_F(DiagramFlow, AFailedSaveShowsTheFileAndTheSystemsReason) {
         bool readOnlyFolder;
         const char* shown;
         int reason;
+        bool oldFile = true;  // a file the name may hold is there before
     } rows[] = {
         {"an input/output error", "eio", EIO, false, "cannot open file", EIO},
-        // The temporary file adds a dot, the process number and more to the target's name.
-        {"a name one below the longest", QString(nameMax - 5, 'n'), 0, false, "cannot open file",
-         ENAMETOOLONG},
+        // With its extension of four characters, a byte longer than a file's name may be.
+        {"a name a byte beyond the longest", QString(nameMax - 3, 'n'), 0, false,
+         "cannot open file", ENAMETOOLONG, false},
         {"a folder that takes no files", "locked/kept", 0, true, "cannot open file", EACCES},
         {"a full disk", "full", ENOSPC, false, "no more room", ENOSPC},
         {"a full quota", "quota", EDQUOT, false, "no more room", EDQUOT},
@@ -562,8 +563,8 @@ TEST_F(DiagramFlow, AFailedSaveShowsTheFileAndTheSystemsReason) {
             SCOPED_TRACE(std::string(row.name) + ", " + window.extension);
             const QString path = Path(row.fileName + window.extension);
             const QString folder = QFileInfo(path).path();
-            const QByteArray old("the old file\0\xff", 14);
-            ASSERT_TRUE(WriteBytes(path, old));
+            const QByteArray old = row.oldFile ? QByteArray("the old file\0\xff", 14) : "";
+            if (row.oldFile) ASSERT_TRUE(WriteBytes(path, old));
             const QByteArray native = QFile::encodeName(folder);
             if (row.readOnlyFolder) ASSERT_EQ(::chmod(native.constData(), 0555), 0);
             // Folder permissions do not bind the super-user: the write is refused instead.
