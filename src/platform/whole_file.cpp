@@ -243,17 +243,20 @@ bool WriteWholeFile(const QString& path, std::span<const std::uint8_t> bytes, Wr
     if (target.isEmpty()) return fail(linkError);
     struct stat old {};
     const bool exists = ::stat(target.constData(), &old) == 0;
-    if (exists && !S_ISREG(old.st_mode) && !S_ISDIR(old.st_mode)) {
+    // A name the system cannot look up, or a folder, is refused before anything is written: on
+    // a full disk the temporary file would fail first and hide the real reason.
+    if (!exists && errno != ENOENT) return fail(errno);
+    if (exists && S_ISDIR(old.st_mode)) return fail(EISDIR);
+    if (exists && !S_ISREG(old.st_mode)) {
         const int number = WriteInPlace(target, bytes);
         return number == 0 || fail(number);
     }
     // A file that takes no writing is not replaced behind its back.
-    if (exists && S_ISREG(old.st_mode) && ::access(target.constData(), W_OK) != 0)
-        return fail(errno);
+    if (exists && ::access(target.constData(), W_OK) != 0) return fail(errno);
     TemporaryFile file(target);
     if (!file.Opened()) return fail(file.Error());
     // The new file keeps the permissions of the one it replaces.
-    if (exists && S_ISREG(old.st_mode)) ::fchmod(file.Descriptor(), old.st_mode & 07777);
+    if (exists) ::fchmod(file.Descriptor(), old.st_mode & 07777);
     if (!file.Replace(target, bytes)) return fail(file.Error());
     return true;
 }

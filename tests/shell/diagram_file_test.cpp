@@ -75,7 +75,7 @@ TEST_F(DiagramFile, FailedSaveReportsAndKeepsTheOldFile) {
     const Bytes old = {1, 2, 3};
     ASSERT_TRUE(WriteWholeFile(path, old));
 
-    // A target that is a folder: the temporary file is written, the final rename fails.
+    // A target that is a folder: refused before anything is written.
     QString error;
     EXPECT_FALSE(WriteWholeFile(folder, Bytes{9}, &error));
     EXPECT_FALSE(error.isEmpty());

@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -208,6 +209,8 @@ TEST(SaveErrors, TheStateOfTheTargetNamesTheFailure) {
         {{.targetExists = true}, kErrNoMoreRoom},
         {{}, kErrNoMoreRoom},
         {{.folderExists = false, .systemError = ENOENT}, kErrCouldNotFind},
+        {{.systemError = ENOENT}, kErrCouldNotFind},
+        {{.targetExists = true, .systemError = ENOTDIR}, kErrCouldNotFind},
         {{.targetExists = true, .systemError = ENOSPC}, kErrNoMoreRoom},
         {{.systemError = EDQUOT}, kErrNoMoreRoom},
         {{.targetExists = true, .systemError = EFBIG}, kErrNoMoreRoom},
@@ -591,6 +594,68 @@ TEST_F(DiagramFlow, AFailedSaveShowsTheFileAndTheSystemsReason) {
                                                    path.toStdString() + "\n" + Reason(row.reason)});
             EXPECT_EQ(FileBytes(path), old);
             EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), entries);
+        }
+    }
+}
+
+// A save through a symbolic link, or at a name a folder holds, is named by what the system says
+// of the end of the chain: "could not find" for a folder that is not there or is a file, "no
+// more room" for a full device, "cannot open file" for a folder, a chain that never ends and a
+// pipe nobody reads, also when the disk is full, since the folder is refused before anything is
+// written. The links keep their text, the window stays modified and nothing is left behind.
+TEST_F(DiagramFlow, ASaveThroughLinksIsNamedByTheEndOfTheChain) {
+    const QByteArray here = QFile::encodeName(dir_.path());
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("folder"));
+    ASSERT_TRUE(WriteBytes(Path("plain"), "a file, not a folder"));
+    ASSERT_EQ(::mkfifo((here + "/pipe").constData(), 0600), 0);
+    ASSERT_EQ(::symlink("/dev/full", (here + "/full").constData()), 0);
+    const struct {
+        const char* name;
+        const char* link;  // what the saved name, a link, holds; "@" stands for the test's folder
+        int injected;      // the error every write fails with; 0: none
+        const char* shown;
+        int reason;
+    } rows[] = {
+        {"a link into a folder that is not there", "@/gone/x.qz2", 0, "could not find", ENOENT},
+        {"a link through a file", "plain/x.qz2", 0, "could not find", ENOTDIR},
+        {"a link to a link to a full device", "full", 0, "no more room", ENOSPC},
+        {"a link to a folder", "folder", 0, "cannot open file", EISDIR},
+        {"a link to a folder on a full disk", "@/folder", ENOSPC, "cannot open file", EISDIR},
+        {"a folder at the name on a full disk", nullptr, ENOSPC, "cannot open file", EISDIR},
+        {"a link that leads to itself", "self.qz2", 0, "cannot open file", ELOOP},
+        {"a link to a pipe nobody reads", "pipe", 0, "cannot open file", ENXIO},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString path = row.link ? Path(QStringLiteral("self.qz2")) : Path("folder");
+        const QByteArray text = QByteArray(row.link ? row.link : "").replace('@', here);
+        const QByteArray native = QFile::encodeName(path);
+        if (row.link) ASSERT_EQ(::symlink(text.constData(), native.constData()), 0);
+        const QStringList before = QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden);
+        TestDiagram w("noname1.qz2");
+        w.values.assign(700, 3);
+        w.MarkModified();
+        prompter_.messages.clear();
+        {
+            const ScopedFileWriteCall failing(
+                [injected = row.injected](int fd, const void* data, std::size_t size) -> long {
+                    if (injected == 0) return ::write(fd, data, size);
+                    errno = injected;
+                    return -1;
+                });
+            EXPECT_FALSE(w.SaveTo(path));
+        }
+        EXPECT_TRUE(w.IsModified());
+        EXPECT_EQ(BoxesShown(prompter_), Lines{"! hmm ... | " + std::string(row.shown) + "\n" +
+                                               path.toStdString() + "\n" + Reason(row.reason)});
+        EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
+        EXPECT_EQ(QDir(Path("folder")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                  QStringList{});
+        if (row.link) {
+            char held[PATH_MAX] = {};
+            ASSERT_GT(::readlink(native.constData(), held, sizeof held - 1), 0);
+            EXPECT_EQ(QByteArray(held), text);
+            ASSERT_EQ(::unlink(native.constData()), 0);
         }
     }
 }
