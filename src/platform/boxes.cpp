@@ -208,6 +208,10 @@ void ErrorMsg(QWidget* window, int n, int titleId) {
     ShowError(window, titleId, ErrorText(n));
 }
 
+void ErrorBox(QWidget* window, const QString& text) {
+    ShowError(window, 0, text);
+}
+
 QString FileErrorText(int n, const QString& path, const QString& reason) {
     QString text = ErrorText(n) + QLatin1Char('\n') + QDir::toNativeSeparators(path);
     if (!reason.isEmpty()) text += QLatin1Char('\n') + reason;
@@ -215,7 +219,7 @@ QString FileErrorText(int n, const QString& path, const QString& reason) {
 }
 
 void FileErrorMsg(QWidget* window, int n, const QString& path, const QString& reason) {
-    ShowError(window, 0, FileErrorText(n, path, reason));
+    ErrorBox(window, FileErrorText(n, path, reason));
 }
 
 TInpDlg::TInpDlg(QWidget* parent, const QString& title, const QString& prompt, QString* buffer,

@@ -114,6 +114,9 @@ int MsgBox(QWidget* window, const QString& line1, const QString& line2, int kind
 // Error box: string 400 + n under caption string 62 "hmm ..." (or string titleId when non-zero).
 void ErrorMsg(QWidget* window, int n, int titleId = 0);
 
+// Error box with a text of its own under caption string 62 "hmm ...".
+void ErrorBox(QWidget* window, const QString& text);
+
 // What an error about a file says: string 400 + n, the file on a line of its own and, when
 // given, the operating system's reason for the failure on the next ("Permission denied").
 QString FileErrorText(int n, const QString& path, const QString& reason = {});
