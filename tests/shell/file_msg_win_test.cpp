@@ -598,6 +598,36 @@ TEST_F(DiagramFlow, AFailedSaveShowsTheFileAndTheSystemsReason) {
     }
 }
 
+// The notebook's own mark of a change goes only with a save that reached the disk: after a full
+// disk refused the diagram, the notebook's File|New still asks before it drops the text; after
+// a save, the notebook is as saved. Two disks, the full one first.
+TEST_F(DiagramFlow, TheNotebookStaysChangedTillItsDiagramIsSaved) {
+    const QString path = Path("note.qz2");
+    TestDiagram w("noname1.qz2");
+    w.Notebook().SetText(NotebookText());
+    w.Notebook().findChild<QPlainTextEdit*>()->insertPlainText("+");
+    ASSERT_TRUE(w.Notebook().IsModified());
+    {
+        const ScopedFileWriteCall full([](int, const void*, std::size_t) -> long {
+            errno = ENOSPC;
+            return -1;
+        });
+        EXPECT_FALSE(w.SaveTo(path));
+    }
+    EXPECT_TRUE(w.IsModified());
+    EXPECT_TRUE(w.Notebook().IsModified());
+    prompter_.messages.clear();
+    prompter_.AnswerMessage(platform::kIdCancel);
+    w.Notebook().SendCommand(resources::cmd::kFileNew);
+    ASSERT_EQ(prompter_.messages.size(), 1u) << "New asks before it drops the notebook";
+    EXPECT_EQ(prompter_.messages[0].kind, platform::kMsgYesNoCancel);
+    EXPECT_EQ(w.Notebook().Text(), "+" + NotebookText());
+
+    ASSERT_TRUE(w.SaveTo(path));
+    EXPECT_FALSE(w.IsModified());
+    EXPECT_FALSE(w.Notebook().IsModified());
+}
+
 // A save through a symbolic link, or at a name a folder holds, is named by what the system says
 // of the end of the chain: "could not find" for a folder that is not there or is a file, "no
 // more room" for a full device, "cannot open file" for a folder, a chain that never ends and a
