@@ -220,5 +220,50 @@ TEST_F(WholeFileTarget, NamesAsLongAsTheSystemAllowsAreSaved) {
     }
 }
 
+// The names the next temporary files would take are held already, by files and by a link to
+// another file: the save takes a name further on, leaves every holder and the file the link
+// points to as they were, and leaves nothing of its own beside the target.
+TEST_F(WholeFileTarget, ATemporaryNameThatIsTakenIsPassedOver) {
+    const QString target = dir.filePath(QStringLiteral("held.qz2"));
+    const QString victim = dir.filePath(QStringLiteral("victim"));
+    const Bytes kept{42, 43};
+    ASSERT_TRUE(WriteWholeFile(victim, kept));
+    // The name of the temporary file a save writes to, seen from its descriptor.
+    QByteArray used;
+    const auto watch = [&used](int fd, const void* data, std::size_t size) {
+        const QByteArray link = "/proc/self/fd/" + QByteArray::number(fd);
+        char held[PATH_MAX] = {};
+        const ssize_t n = ::readlink(link.constData(), held, sizeof held - 1);
+        used = QByteArray(held, std::max<ssize_t>(n, 0));
+        return ::write(fd, data, size);
+    };
+    {
+        const ScopedFileWriteCall call(watch);
+        ASSERT_TRUE(WriteWholeFile(target, Bytes{1}));
+    }
+    // "<target>.<process>-<number>.tmp": the next numbers are taken before the next save.
+    const qsizetype dash = used.lastIndexOf('-');
+    const int number = used.mid(dash + 1, used.size() - dash - 5).toInt();
+    const QByteArray stem = used.left(dash + 1);
+    const QByteArray link = stem + QByteArray::number(number + 1) + ".tmp";
+    ASSERT_EQ(::symlink(QFile::encodeName(victim).constData(), link.constData()), 0);
+    for (int k = 2; k <= 4; ++k) {
+        QFile holder(QFile::decodeName(stem + QByteArray::number(number + k) + ".tmp"));
+        ASSERT_TRUE(holder.open(QIODevice::WriteOnly));
+        holder.write("held");
+    }
+    const QStringList before = QDir(dir.path()).entryList(QDir::Files | QDir::System);
+    {
+        const ScopedFileWriteCall call(watch);
+        QString error;
+        EXPECT_TRUE(WriteWholeFile(target, Bytes{7, 8, 9}, &error)) << error.toStdString();
+    }
+    EXPECT_EQ(used, stem + QByteArray::number(number + 5) + ".tmp");
+    EXPECT_EQ(ReadWholeFile(target), (Bytes{7, 8, 9}));
+    EXPECT_EQ(ReadWholeFile(victim), kept);
+    EXPECT_TRUE(QFileInfo(QFile::decodeName(link)).isSymLink());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System), before);
+}
+
 }  // namespace
 }  // namespace quorlin::platform
