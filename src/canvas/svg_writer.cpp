@@ -32,6 +32,8 @@ void SvgWriter::Element(std::string text) {
 }
 
 bool SvgWriter::BeginSvgExport() {
+    // What the last export failed of is no reason for this one, cancelled or refused, to show.
+    ctx_.failure.clear();
     const QString path = ctx_.host.ChooseSaveFile(ExportString(97, "SVG files (*.SVG)|*.svg"),
                                                   "SVG", ExportString(29, "noname") + ".svg");
     if (path.isEmpty() || !ctx_.MayReplace(path)) return false;

@@ -1,9 +1,15 @@
 #include "platform/boxes.h"
 
 #include <QDir>
+#include <QFontMetrics>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSpacerItem>
+#include <QStringList>
+
+#include <algorithm>
 
 #include "resources/resources.h"
 
@@ -62,12 +68,75 @@ void FitCaption(QMessageBox& box) {
                   grid->rowCount(), 0, 1, grid->columnCount());
 }
 
+namespace {
+
+// Where a line may break without a visible mark.
+constexpr QChar kBreakChance(0x200b);
+
+QRect AvailableArea(const QWidget& box) {
+    const QScreen* screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 640, 480);
+}
+
+// The width a line of a message box may take on the box's screen: a message box takes at least
+// half the screen, up to 500 pixels, before it breaks lines; its icon and margins take the rest.
+int MessageLineWidth(const QWidget& box) {
+    return std::max(std::min(AvailableArea(box).width() / 2, 500) - 100, 100);
+}
+
+// How many lines of the box one line of a message may take: half the screen's height.
+int MostLinesOfOne(const QWidget& box, const QFontMetrics& metrics) {
+    return std::max(AvailableArea(box).height() / 2 / std::max(metrics.lineSpacing(), 1), 4);
+}
+
+// The line with a chance to break after each folder of a path and inside every run that would
+// take more than a third of the box's width.
+QString WithBreakChances(const QString& line, const QFontMetrics& metrics, int lineWidth) {
+    QString out;
+    int run = 0;  // the width since the last chance to break
+    for (const QChar c : line) {
+        const int advance = metrics.horizontalAdvance(c);
+        if (run + advance > lineWidth / 3 && !c.isLowSurrogate()) {
+            out += kBreakChance;
+            run = 0;
+        }
+        out += c;
+        run = c.isSpace() ? 0 : run + advance;
+        if (c == QLatin1Char('/')) {
+            out += kBreakChance;
+            run = 0;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+QString FitMessageText(const QString& text, const QFontMetrics& metrics, int lineWidth,
+                       int mostLines) {
+    // A message box breaks lines only between words and cuts off a word wider than itself (a
+    // long path), and grows past the screen's edge for a text too long.
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        if (metrics.horizontalAdvance(line) <= lineWidth) continue;
+        line = metrics.elidedText(line, Qt::ElideMiddle, mostLines * lineWidth);
+        line = WithBreakChances(line, metrics, lineWidth);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+void FitMessageText(QMessageBox& box, const QString& text) {
+    const QFontMetrics metrics = box.fontMetrics();
+    box.setText(FitMessageText(text, metrics, MessageLineWidth(box), MostLinesOfOne(box, metrics)));
+}
+
 int DefaultPrompter::Message(QWidget* parent, const MessageRequest& request) {
     QMessageBox box(request.error            ? QMessageBox::Warning
                     : request.kind == kMsgOk ? QMessageBox::Information
                                              : QMessageBox::Question,
-                    request.caption, request.text, ButtonsOf(request.kind), parent);
+                    request.caption, {}, ButtonsOf(request.kind), parent);
     box.setTextFormat(Qt::PlainText);
+    FitMessageText(box, request.text);
     FitCaption(box);
     box.setWindowModality(Qt::ApplicationModal);  // task-modal
     const int button = box.exec();
@@ -139,6 +208,10 @@ void ErrorMsg(QWidget* window, int n, int titleId) {
     ShowError(window, titleId, ErrorText(n));
 }
 
+void ErrorBox(QWidget* window, const QString& text) {
+    ShowError(window, 0, text);
+}
+
 QString FileErrorText(int n, const QString& path, const QString& reason) {
     QString text = ErrorText(n) + QLatin1Char('\n') + QDir::toNativeSeparators(path);
     if (!reason.isEmpty()) text += QLatin1Char('\n') + reason;
@@ -146,7 +219,7 @@ QString FileErrorText(int n, const QString& path, const QString& reason) {
 }
 
 void FileErrorMsg(QWidget* window, int n, const QString& path, const QString& reason) {
-    ShowError(window, 0, FileErrorText(n, path, reason));
+    ErrorBox(window, FileErrorText(n, path, reason));
 }
 
 TInpDlg::TInpDlg(QWidget* parent, const QString& title, const QString& prompt, QString* buffer,

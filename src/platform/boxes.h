@@ -14,6 +14,7 @@
 #include "platform/dialog.h"
 #include "platform/strings.h"
 
+class QFontMetrics;
 class QMessageBox;
 class QWidget;
 
@@ -58,6 +59,15 @@ void SetPrompter(Prompter* prompter);
 
 // Widens a message box until its caption fits the title bar beside the frame's icon and buttons.
 void FitCaption(QMessageBox& box);
+// The text of a message box whose lines may take lineWidth pixels, as the box shows it whole on
+// the screen: a line wider (a file's long path) may break after each '/' and inside long runs,
+// and a line that would still take more than mostLines lines loses its middle to an ellipsis.
+// Lines that fit stay as they are.
+QString FitMessageText(const QString& text, const QFontMetrics& metrics, int lineWidth,
+                       int mostLines);
+// Sets the text of a message box fitted to its screen: lines as wide as a message box takes
+// there, and no line of the text taking more than half the screen's height.
+void FitMessageText(QMessageBox& box, const QString& text);
 
 // QMessageBox and the one-input dialog.
 class DefaultPrompter : public Prompter {
@@ -103,6 +113,9 @@ int MsgBox(QWidget* window, const QString& line1, const QString& line2, int kind
 
 // Error box: string 400 + n under caption string 62 "hmm ..." (or string titleId when non-zero).
 void ErrorMsg(QWidget* window, int n, int titleId = 0);
+
+// Error box with a text of its own under caption string 62 "hmm ...".
+void ErrorBox(QWidget* window, const QString& text);
 
 // What an error about a file says: string 400 + n, the file on a line of its own and, when
 // given, the operating system's reason for the failure on the next ("Permission denied").

@@ -93,14 +93,47 @@ bool WriteAll(int fd, std::span<const std::uint8_t> bytes, int& error) {
     return true;
 }
 
+// The longest name a file may have in folder ("" for the working folder).
+qsizetype LongestName(const QByteArray& folder) {
+    const long longest = ::pathconf(folder.isEmpty() ? "." : folder.constData(), _PC_NAME_MAX);
+    return longest > 0 ? static_cast<qsizetype>(longest) : NAME_MAX;
+}
+
+// A name for a temporary file beside target: the target's name, then the process and a number.
+// The target's name is cut where the whole would be longer than the folder allows a name or
+// the system a path, so that every name the system lets a file have can also be saved; the cut
+// falls between two UTF-8 characters.
+class TemporaryNames {
+public:
+    explicit TemporaryNames(const QByteArray& target) {
+        const qsizetype slash = target.lastIndexOf('/');
+        folder_ = target.left(slash + 1);
+        name_ = target.mid(slash + 1);
+        room_ = std::min<qsizetype>(LongestName(folder_), PATH_MAX - 1 - folder_.size());
+    }
+
+    QByteArray Next() const {
+        static std::atomic<unsigned> counter{0};
+        const QByteArray suffix =
+            '.' + QByteArray::number(::getpid()) + '-' + QByteArray::number(counter++) + ".tmp";
+        qsizetype kept = std::clamp<qsizetype>(room_ - suffix.size(), 0, name_.size());
+        while (kept > 0 && kept < name_.size() && (name_[kept] & 0xc0) == 0x80) --kept;
+        return folder_ + name_.left(kept) + suffix;
+    }
+
+private:
+    QByteArray folder_;
+    QByteArray name_;
+    qsizetype room_ = NAME_MAX;
+};
+
 // A new file beside the target that is removed again unless it was renamed over the target.
 class TemporaryFile {
 public:
     explicit TemporaryFile(const QByteArray& target) {
-        static std::atomic<unsigned> counter{0};
+        const TemporaryNames names(target);
         for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-            name_ = target + '.' + QByteArray::number(::getpid()) + '-' +
-                    QByteArray::number(counter++) + ".tmp";
+            name_ = names.Next();
             // Made with 0666 less the umask, as a new file of the program always is.
             fd_ =
                 ::open(name_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
@@ -210,17 +243,20 @@ bool WriteWholeFile(const QString& path, std::span<const std::uint8_t> bytes, Wr
     if (target.isEmpty()) return fail(linkError);
     struct stat old {};
     const bool exists = ::stat(target.constData(), &old) == 0;
-    if (exists && !S_ISREG(old.st_mode) && !S_ISDIR(old.st_mode)) {
+    // A name the system cannot look up, or a folder, is refused before anything is written: on
+    // a full disk the temporary file would fail first and hide the real reason.
+    if (!exists && errno != ENOENT) return fail(errno);
+    if (exists && S_ISDIR(old.st_mode)) return fail(EISDIR);
+    if (exists && !S_ISREG(old.st_mode)) {
         const int number = WriteInPlace(target, bytes);
         return number == 0 || fail(number);
     }
     // A file that takes no writing is not replaced behind its back.
-    if (exists && S_ISREG(old.st_mode) && ::access(target.constData(), W_OK) != 0)
-        return fail(errno);
+    if (exists && ::access(target.constData(), W_OK) != 0) return fail(errno);
     TemporaryFile file(target);
     if (!file.Opened()) return fail(file.Error());
     // The new file keeps the permissions of the one it replaces.
-    if (exists && S_ISREG(old.st_mode)) ::fchmod(file.Descriptor(), old.st_mode & 07777);
+    if (exists) ::fchmod(file.Descriptor(), old.st_mode & 07777);
     if (!file.Replace(target, bytes)) return fail(file.Error());
     return true;
 }

@@ -31,7 +31,9 @@ bool IsOutOfRoom(int systemError) {
 }  // namespace
 
 int SaveErrorNumber(const SaveTargetState& state) {
-    if (!state.folderExists) return kErrCouldNotFind;
+    // A folder on the way that is not there, or is a file, also at the end of a link.
+    if (!state.folderExists || state.systemError == ENOENT || state.systemError == ENOTDIR)
+        return kErrCouldNotFind;
     if (IsOutOfRoom(state.systemError)) return kErrNoMoreRoom;
     if (state.systemError != 0 || state.targetIsFolder || !state.folderWritable ||
         !state.targetWritable)

@@ -28,7 +28,8 @@ using platform::ScopedFileWriteCall;
 using platform::WriteWholeFile;
 
 // What a failed save found at its target and the system's error that stopped it, and the error
-// number the user is shown: 2 "could not find" for a folder that is not there; 4 "no more room"
+// number the user is shown: 2 "could not find" for a folder that is not there (also where the
+// system says so of a folder on the way, ENOENT, or finds a file there, ENOTDIR); 4 "no more room"
 // when the system says the room ran out (a full disk, the user's quota, the largest file the
 // process may write), also on a device that needs no room in the folder; 11 "cannot open file"
 // for any other error the system names (an input/output error, a name too long, no permission)

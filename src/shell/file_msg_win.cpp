@@ -244,6 +244,8 @@ bool TFileMsgWin::SaveTo(const QString& path) {
     SetFileName(path);
     hasFile_ = true;
     ClearModified();
+    // The notebook is saved with the diagram only once the file is on the disk.
+    if (notebook_) notebook_->ClearModified();
     UpdateCaption();
     return true;
 }
@@ -397,7 +399,6 @@ int TFileMsgWin::WriteNotebook(ByteWriter& out) {
     std::string text;
     if (const int error = NotebookFileText(text)) return error;
     ::quorlin::WriteNotebook(out, text);
-    if (notebook_) notebook_->ClearModified();
     return kNoError;
 }
 

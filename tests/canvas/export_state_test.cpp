@@ -9,8 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <array>
 #include <cerrno>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -570,6 +573,39 @@ TEST_F(ExportWindowTest, AFailedWriteOfEveryKindIsShownAndKeepsTheOldFile) {
                   QStringList{QString::fromLatin1(row.oldFile)});
         QFile::remove(Path(row.oldFile));
     }
+}
+
+// The frames of a TeX animation are written and its master "ANIM.tex" is not (the disk filled
+// after the last frame): the export reports no success and names the master with the system's
+// reason; the master it was to replace keeps every byte and nothing is left beside the files.
+TEST_F(ExportWindowTest, AnAnimationMasterThatCannotBeWrittenIsShown) {
+    const std::string old = "last week's master\r\n";
+    ASSERT_TRUE(testing::WriteAll(Path("waveANIM.tex"), old));
+    bool written = true;
+    {
+        // Writes fail once they go to the master's file (a temporary one beside it).
+        const platform::ScopedFileWriteCall full(
+            [](int fd, const void* data, std::size_t size) -> long {
+                const QByteArray link = "/proc/self/fd/" + QByteArray::number(fd);
+                char held[PATH_MAX] = {};
+                const ssize_t n = ::readlink(link.constData(), held, sizeof held - 1);
+                if (n > 0 && QByteArray(held, n).contains("waveANIM.tex")) {
+                    errno = ENOSPC;
+                    return -1;
+                }
+                return ::write(fd, data, size);
+            });
+        written = ExportPicTeX("wave.tex", kTexInsertable, 3);
+    }
+    EXPECT_FALSE(written);
+    const ExportReport report = ReportTeXSaved(win.Exports());
+    EXPECT_FALSE(report.saved);
+    EXPECT_EQ(report.text, "no more room\n" + Path("waveANIM.tex") + "\n" +
+                               QString::fromLocal8Bit(std::strerror(ENOSPC)));
+    EXPECT_EQ(Read("waveANIM.tex"), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"wave0.tex", "wave1.tex", "wave2.tex", "waveANIM.tex"}));
+    EXPECT_NE(Read("wave2.tex").find("endpicture"), std::string::npos);
 }
 
 }  // namespace

@@ -2,12 +2,17 @@
 #include "platform/boxes.h"
 
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
 
+#include <algorithm>
 #include <map>
+#include <string>
 
 #include "resources/resources.h"
 #include "support/boxes_shown.h"
@@ -127,6 +132,94 @@ TEST(Boxes, TheMessageBoxIsWideEnoughForItsCaption) {
     const int wanted = metrics.horizontalAdvance(box.windowTitle()) + 6 * (metrics.height() + 8);
     EXPECT_LT(before, wanted);
     EXPECT_GE(box.layout()->totalMinimumSize().width(), wanted);
+}
+
+// The pieces of a line of a message box between its chances to break (blanks, break chances).
+QStringList Unbreakable(const QString& line) {
+    QString spaced = line;
+    spaced.replace(QChar(0x200b), QLatin1Char(' '));
+    return spaced.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+int Widest(const QStringList& pieces, const QFontMetrics& metrics) {
+    int widest = 0;
+    for (const QString& piece : pieces) widest = std::max(widest, metrics.horizontalAdvance(piece));
+    return widest;
+}
+
+// A failed save's box with a long path: each line that fits stays as it is; a longer one may
+// break after each folder and inside runs no wider than a third of a line, and keeps every
+// character, up to the lines it may take; beyond that its middle gives way to an ellipsis while
+// its beginning and its end stay. Widths are taken from the font's own measure, in two boxes
+// whose lines are so many widths of an "n" wide.
+TEST(Boxes, ALongPathBreaksInsideTheBoxOrLosesItsMiddle) {
+    const QFont font;
+    const QFontMetrics metrics(font);
+    const int n = metrics.horizontalAdvance(QLatin1Char('n'));
+    const QString folders = QStringLiteral("/home/ann/a-folder-of-some-length/another-one-below/");
+    const struct {
+        const char* name;
+        QString path;
+        bool whole;  // every character shown
+    } rows[] = {
+        {"a short path", QStringLiteral("/tmp/f.qz2"), true},
+        {"long folder names", folders.repeated(3) + QStringLiteral("wave.qz2"), true},
+        {"the longest name", folders + QString(255, 'n') + QStringLiteral(".qz2"), true},
+        {"a path of four thousand characters", (folders + QString(200, 'p')).repeated(16), false},
+    };
+    const struct {
+        int lineWidth;
+        int mostLines;
+    } boxes[] = {{45 * n, 8}, {61 * n + 1, 6}};
+    for (const auto [lineWidth, mostLines] : boxes) {
+        for (const auto& row : rows) {
+            SCOPED_TRACE(std::string(row.name) + " in " + std::to_string(lineWidth) + " pixels");
+            const QString text = QStringLiteral("no more room\n") + row.path +
+                                 QStringLiteral("\nNo space left on device");
+            const QStringList lines =
+                FitMessageText(text, metrics, lineWidth, mostLines).split('\n');
+            ASSERT_EQ(lines.size(), 3);
+            EXPECT_EQ(lines[0], QStringLiteral("no more room"));
+            EXPECT_EQ(lines[2], QStringLiteral("No space left on device"));
+            EXPECT_LE(Widest(Unbreakable(lines[1]), metrics), lineWidth / 3 + metrics.maxWidth());
+            QString shown = lines[1];
+            shown.remove(QChar(0x200b));
+            const bool fits = metrics.horizontalAdvance(row.path) <= mostLines * lineWidth;
+            ASSERT_EQ(fits, row.whole) << "the row is not what its name says";
+            if (row.whole) {
+                EXPECT_EQ(shown, row.path);
+            } else {
+                const QStringList ends = shown.split(QChar(0x2026));
+                ASSERT_EQ(ends.size(), 2) << shown.toStdString();
+                EXPECT_TRUE(row.path.startsWith(ends[0]) && ends[0].size() > 20);
+                EXPECT_TRUE(row.path.endsWith(ends[1]) && ends[1].size() > 20);
+                EXPECT_LE(metrics.horizontalAdvance(shown), mostLines * lineWidth);
+            }
+            if (metrics.horizontalAdvance(row.path) <= lineWidth) EXPECT_EQ(lines[1], row.path);
+        }
+    }
+}
+
+// The message box itself, shown on the screen, stays on it and its label shows every piece of
+// a long path: none is wider than the label.
+TEST(Boxes, AMessageBoxWithALongPathStaysOnTheScreen) {
+    // Wider than any screen's box, within the lines a line may take.
+    const QString path = QStringLiteral("/home/ann/a-folder-of-some-length/").repeated(2) +
+                         QString(100, 'n') + QStringLiteral(".qz2");
+    QMessageBox box(QMessageBox::Warning, "hmm ...", {}, QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
+    FitMessageText(box, QStringLiteral("no more room\n") + path);
+    FitCaption(box);
+    box.show();
+    QCoreApplication::processEvents();
+    const QRect screen = box.screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(box.frameGeometry())) << box.frameGeometry().width();
+    const auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_LE(Widest(Unbreakable(label->text()), label->fontMetrics()), label->width());
+    QString shown = label->text();
+    EXPECT_EQ(shown.remove(QChar(0x200b)), QStringLiteral("no more room\n") + path);
+    box.close();
 }
 
 using K = ControlKind;

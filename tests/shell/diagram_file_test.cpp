@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -75,7 +76,7 @@ TEST_F(DiagramFile, FailedSaveReportsAndKeepsTheOldFile) {
     const Bytes old = {1, 2, 3};
     ASSERT_TRUE(WriteWholeFile(path, old));
 
-    // A target that is a folder: the temporary file is written, the final rename fails.
+    // A target that is a folder: refused before anything is written.
     QString error;
     EXPECT_FALSE(WriteWholeFile(folder, Bytes{9}, &error));
     EXPECT_FALSE(error.isEmpty());
@@ -154,6 +155,31 @@ TEST_F(DiagramFile, EveryWriteAndTheWrittenSizeAreChecked) {
         EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
     if (full >= 0) ::close(full);
+}
+
+// A file system the system holds read-only: a save over a file and a save of a new one are
+// refused with "cannot open file" and the system's reason, and the old file keeps its bytes.
+TEST_F(DiagramFile, ASaveOnAReadOnlyFileSystemSaysSo) {
+    const QByteArray where = QFile::encodeName(Path("readonly"));
+    ASSERT_EQ(::mkdir(where.constData(), 0700), 0);
+    if (::mount("tmpfs", where.constData(), "tmpfs", MS_NOSUID | MS_NODEV, "size=64k") != 0)
+        GTEST_SKIP() << "this process may not mount a file system";
+    const QString old = QFile::decodeName(where + "/old.qz2");
+    const Bytes bytes{5, 4, 3};
+    EXPECT_TRUE(WriteWholeFile(old, bytes));
+    const bool readOnly =
+        ::mount(nullptr, where.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    for (const QString& path : {old, QFile::decodeName(where + "/new.qz2")}) {
+        SCOPED_TRACE(path.toStdString());
+        QString reason;
+        if (readOnly) EXPECT_EQ(SaveWholeFile(path, Bytes{9, 9}, &reason), kErrCannotOpenFile);
+        EXPECT_EQ(reason, QString::fromLocal8Bit(std::strerror(EROFS)));
+    }
+    EXPECT_EQ(ReadWholeFile(old), bytes);
+    EXPECT_EQ(QDir(QFile::decodeName(where)).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"old.qz2"});
+    ::umount2(where.constData(), MNT_DETACH);
+    ASSERT_TRUE(readOnly) << "the file system could not be made read-only";
 }
 
 // Every cut of a valid sequence of blocks is refused cleanly (the sanitizers watch for

@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -208,6 +209,8 @@ TEST(SaveErrors, TheStateOfTheTargetNamesTheFailure) {
         {{.targetExists = true}, kErrNoMoreRoom},
         {{}, kErrNoMoreRoom},
         {{.folderExists = false, .systemError = ENOENT}, kErrCouldNotFind},
+        {{.systemError = ENOENT}, kErrCouldNotFind},
+        {{.targetExists = true, .systemError = ENOTDIR}, kErrCouldNotFind},
         {{.targetExists = true, .systemError = ENOSPC}, kErrNoMoreRoom},
         {{.systemError = EDQUOT}, kErrNoMoreRoom},
         {{.targetExists = true, .systemError = EFBIG}, kErrNoMoreRoom},
@@ -515,11 +518,11 @@ TEST_F(DiagramFlow, SavesThatFailPartWayKeepTheOldFileAndTheWindowModified) {
 }
 
 // A failed save names the file and the system's reason, under "no more room" when the room ran
-// out and "cannot open file" for any other failure: an input/output error, a name that fits
-// while the temporary file beside it does not, a folder that takes no files (for the
-// super-user, whom folder permissions do not bind, the write is refused with the same error),
-// a full disk and a full quota. The old file keeps its bytes, nothing is left beside it and the
-// window stays modified, for a diagram and a text window alike.
+// out and "cannot open file" for any other failure: an input/output error, a name a byte longer
+// than the folder allows (a name at the longest is saved), a folder that takes no files (for
+// the super-user, whom folder permissions do not bind, the write is refused with the same
+// error), a full disk and a full quota. The old file keeps its bytes, nothing is left beside it
+// and the window stays modified, for a diagram and a text window alike.
 TEST_F(DiagramFlow, AFailedSaveShowsTheFileAndTheSystemsReason) {
     const long nameMax = ::pathconf(QFile::encodeName(dir_.path()).constData(), _PC_NAME_MAX);
     ASSERT_GT(nameMax, 16);
@@ -530,11 +533,12 @@ TEST_F(DiagramFlow, AFailedSaveShowsTheFileAndTheSystemsReason) {
         bool readOnlyFolder;
         const char* shown;
         int reason;
+        bool oldFile = true;  // a file the name may hold is there before
     } rows[] = {
         {"an input/output error", "eio", EIO, false, "cannot open file", EIO},
-        // The temporary file adds a dot, the process number and more to the target's name.
-        {"a name one below the longest", QString(nameMax - 5, 'n'), 0, false, "cannot open file",
-         ENAMETOOLONG},
+        // With its extension of four characters, a byte longer than a file's name may be.
+        {"a name a byte beyond the longest", QString(nameMax - 3, 'n'), 0, false,
+         "cannot open file", ENAMETOOLONG, false},
         {"a folder that takes no files", "locked/kept", 0, true, "cannot open file", EACCES},
         {"a full disk", "full", ENOSPC, false, "no more room", ENOSPC},
         {"a full quota", "quota", EDQUOT, false, "no more room", EDQUOT},
@@ -562,8 +566,8 @@ TEST_F(DiagramFlow, AFailedSaveShowsTheFileAndTheSystemsReason) {
             SCOPED_TRACE(std::string(row.name) + ", " + window.extension);
             const QString path = Path(row.fileName + window.extension);
             const QString folder = QFileInfo(path).path();
-            const QByteArray old("the old file\0\xff", 14);
-            ASSERT_TRUE(WriteBytes(path, old));
+            const QByteArray old = row.oldFile ? QByteArray("the old file\0\xff", 14) : "";
+            if (row.oldFile) ASSERT_TRUE(WriteBytes(path, old));
             const QByteArray native = QFile::encodeName(folder);
             if (row.readOnlyFolder) ASSERT_EQ(::chmod(native.constData(), 0555), 0);
             // Folder permissions do not bind the super-user: the write is refused instead.
@@ -590,6 +594,98 @@ TEST_F(DiagramFlow, AFailedSaveShowsTheFileAndTheSystemsReason) {
                                                    path.toStdString() + "\n" + Reason(row.reason)});
             EXPECT_EQ(FileBytes(path), old);
             EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), entries);
+        }
+    }
+}
+
+// The notebook's own mark of a change goes only with a save that reached the disk: after a full
+// disk refused the diagram, the notebook's File|New still asks before it drops the text; after
+// a save, the notebook is as saved. Two disks, the full one first.
+TEST_F(DiagramFlow, TheNotebookStaysChangedTillItsDiagramIsSaved) {
+    const QString path = Path("note.qz2");
+    TestDiagram w("noname1.qz2");
+    w.Notebook().SetText(NotebookText());
+    w.Notebook().findChild<QPlainTextEdit*>()->insertPlainText("+");
+    ASSERT_TRUE(w.Notebook().IsModified());
+    {
+        const ScopedFileWriteCall full([](int, const void*, std::size_t) -> long {
+            errno = ENOSPC;
+            return -1;
+        });
+        EXPECT_FALSE(w.SaveTo(path));
+    }
+    EXPECT_TRUE(w.IsModified());
+    EXPECT_TRUE(w.Notebook().IsModified());
+    prompter_.messages.clear();
+    prompter_.AnswerMessage(platform::kIdCancel);
+    w.Notebook().SendCommand(resources::cmd::kFileNew);
+    ASSERT_EQ(prompter_.messages.size(), 1u) << "New asks before it drops the notebook";
+    EXPECT_EQ(prompter_.messages[0].kind, platform::kMsgYesNoCancel);
+    EXPECT_EQ(w.Notebook().Text(), "+" + NotebookText());
+
+    ASSERT_TRUE(w.SaveTo(path));
+    EXPECT_FALSE(w.IsModified());
+    EXPECT_FALSE(w.Notebook().IsModified());
+}
+
+// A save through a symbolic link, or at a name a folder holds, is named by what the system says
+// of the end of the chain: "could not find" for a folder that is not there or is a file, "no
+// more room" for a full device, "cannot open file" for a folder, a chain that never ends and a
+// pipe nobody reads, also when the disk is full, since the folder is refused before anything is
+// written. The links keep their text, the window stays modified and nothing is left behind.
+TEST_F(DiagramFlow, ASaveThroughLinksIsNamedByTheEndOfTheChain) {
+    const QByteArray here = QFile::encodeName(dir_.path());
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("folder"));
+    ASSERT_TRUE(WriteBytes(Path("plain"), "a file, not a folder"));
+    ASSERT_EQ(::mkfifo((here + "/pipe").constData(), 0600), 0);
+    ASSERT_EQ(::symlink("/dev/full", (here + "/full").constData()), 0);
+    const struct {
+        const char* name;
+        const char* link;  // what the saved name, a link, holds; "@" stands for the test's folder
+        int injected;      // the error every write fails with; 0: none
+        const char* shown;
+        int reason;
+    } rows[] = {
+        {"a link into a folder that is not there", "@/gone/x.qz2", 0, "could not find", ENOENT},
+        {"a link through a file", "plain/x.qz2", 0, "could not find", ENOTDIR},
+        {"a link to a link to a full device", "full", 0, "no more room", ENOSPC},
+        {"a link to a folder", "folder", 0, "cannot open file", EISDIR},
+        {"a link to a folder on a full disk", "@/folder", ENOSPC, "cannot open file", EISDIR},
+        {"a folder at the name on a full disk", nullptr, ENOSPC, "cannot open file", EISDIR},
+        {"a link that leads to itself", "self.qz2", 0, "cannot open file", ELOOP},
+        {"a link to a pipe nobody reads", "pipe", 0, "cannot open file", ENXIO},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString path = row.link ? Path(QStringLiteral("self.qz2")) : Path("folder");
+        const QByteArray text = QByteArray(row.link ? row.link : "").replace('@', here);
+        const QByteArray native = QFile::encodeName(path);
+        if (row.link) ASSERT_EQ(::symlink(text.constData(), native.constData()), 0);
+        const QStringList before = QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden);
+        TestDiagram w("noname1.qz2");
+        w.values.assign(700, 3);
+        w.MarkModified();
+        prompter_.messages.clear();
+        {
+            const ScopedFileWriteCall failing(
+                [injected = row.injected](int fd, const void* data, std::size_t size) -> long {
+                    if (injected == 0) return ::write(fd, data, size);
+                    errno = injected;
+                    return -1;
+                });
+            EXPECT_FALSE(w.SaveTo(path));
+        }
+        EXPECT_TRUE(w.IsModified());
+        EXPECT_EQ(BoxesShown(prompter_), Lines{"! hmm ... | " + std::string(row.shown) + "\n" +
+                                               path.toStdString() + "\n" + Reason(row.reason)});
+        EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
+        EXPECT_EQ(QDir(Path("folder")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                  QStringList{});
+        if (row.link) {
+            char held[PATH_MAX] = {};
+            ASSERT_GT(::readlink(native.constData(), held, sizeof held - 1), 0);
+            EXPECT_EQ(QByteArray(held), text);
+            ASSERT_EQ(::unlink(native.constData()), 0);
         }
     }
 }

@@ -443,7 +443,11 @@ int TPlot0Win::FindExampleOfKind(std::initializer_list<int> kinds) const {
 void TPlot0Win::ReportExport(const canvas::ExportReport& report, bool written) {
     // An export stopped with Q wrote what it could and says nothing more.
     if (!written && report.saved) return;
-    platform::MsgBox(this, report.caption, report.text, platform::kMsgOk);
+    // A file that was not written is told as a failed save tells it, in an error box.
+    if (report.saved)
+        platform::MsgBox(this, report.caption, report.text, platform::kMsgOk);
+    else
+        platform::ErrorBox(this, report.text);
 }
 
 void TPlot0Win::ExportPicTeX() {
@@ -473,7 +477,11 @@ void TPlot0Win::ExportSvg() {
     UpdateExportView();
     TExportState& e = Exports();
     e.svgTitle = kExportTitle;
-    if (!e.BeginSvgExport()) return;
+    if (!e.BeginSvgExport()) {
+        // A file refused before the picture was drawn (no such folder) is shown as well.
+        if (!e.failure.isEmpty()) ReportExport(canvas::ReportSvgSaved(e), false);
+        return;
+    }
     e.ExportBackground();
     PaintExportFrame();
     const bool ended = e.EndExport();

@@ -246,7 +246,6 @@ int TPlot11Win::WriteBody(ByteWriter& out) {
         const LentInventory lent(Inventory(), body);
         if (const int error = WriteDiagramBody(out, body)) return error;
     }
-    if (HasNotebook()) Notebook().ClearModified();
     return kNoError;
 }
 

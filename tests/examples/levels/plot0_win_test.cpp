@@ -1,9 +1,15 @@
 // The options level through a 2D window: equation labels placed in a column, dragged and sent
 // home, the mouse readout, printed and metafile pictures that carry the examples, and the SVG
 // export.
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
+
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "canvas/mouse_event.h"
 #include "examples/operations/label_layout.h"
@@ -13,6 +19,7 @@
 #include "platform/emf_picture.h"
 #include "platform/screen_metrics.h"
 #include "support/all_near.h"
+#include "support/boxes_shown.h"
 #include "support/file_readers.h"
 
 namespace quorlin::examples {
@@ -201,6 +208,48 @@ TEST_F(Plot0WinTest, TheSvgExportWritesWhatTheFrameDrawnIntoThePictureWrites) {
         EXPECT_GE(quorlin::testing::Occurrences(written, "<path"), 1u) << row.script;
         w.ClearModified();
     }
+    platform::SetCommonDialogs(nullptr);
+}
+
+// An export that cannot write its file is shown as a failed save is, as an error box with the
+// error, the file and the system's reason, where the file is refused before the picture is drawn
+// (SVG) as where its writing fails; an export cancelled after a failed one shows nothing.
+TEST_F(Plot0WinTest, AnExportThatCannotWriteItsFileShowsWhyAsAFailedSaveDoes) {
+    platform::ScriptedCommonDialogs dialogs;
+    platform::SetCommonDialogs(&dialogs);
+    const platform::ScopedDialogRunner sizeAnswered([](platform::Dialog& d) { return d.Press(1); });
+    QTemporaryDir dir;
+    const QString gone = dir.filePath(QStringLiteral("gone/wave"));
+    // A link the file dialog takes, to a file in a folder that is not there.
+    const QString link = dir.filePath(QStringLiteral("link.svg"));
+    ASSERT_TRUE(QFile::link(gone + ".svg", link));
+    const struct {
+        const char* name;
+        QString chosen;  // what the file dialog answers; empty: cancel
+        std::function<void()> run;
+        std::string shown;  // the box; empty: none
+    } rows[] = {
+        {"SVG into a folder that is not there", gone + ".svg", [this] { win.ExportSvg(); },
+         "! hmm ... | could not find\n" + gone.toStdString() + ".svg\nNo such file or directory"},
+        {"SVG through a link into a folder that is not there", link, [this] { win.ExportSvg(); },
+         "! hmm ... | could not find\n" + link.toStdString() + "\nNo such file or directory"},
+        {"SVG cancelled", {}, [this] { win.ExportSvg(); }, ""},
+        {"EPS into a folder that is not there", gone + ".eps", [this] { win.ExportEps(); },
+         "! hmm ... | could not find\n" + gone.toStdString() + ".eps\nNo such file or directory"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        prompter.messages.clear();
+        if (!row.chosen.isEmpty()) dialogs.fileAnswers.emplace_back(row.chosen);
+        prompter.AnswerInput(QStringLiteral("1"));  // one EPS frame
+        row.run();
+        prompter.inputAnswers.clear();
+        EXPECT_EQ(quorlin::testing::BoxesShown(prompter),
+                  row.shown.empty() ? std::vector<std::string>{} : std::vector{row.shown});
+        EXPECT_TRUE(dialogs.fileAnswers.empty());
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("link.svg")});
     platform::SetCommonDialogs(nullptr);
 }
 

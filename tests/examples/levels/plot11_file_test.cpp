@@ -1,8 +1,13 @@
 // The diagram file through real windows: a diagram saved, opened in a new window and saved
 // again gives the same file and the same picture; a damaged file leaves the open diagram as it
 // was; the dialogs and windows that were open are opened again.
+#include <QDir>
 #include <QFile>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
+
+#include <cerrno>
+#include <cstring>
 
 #include <limits>
 #include <tuple>
@@ -493,6 +498,45 @@ TEST_F(Plot11FileTest, OpeningTheHeavyDerivativeFileParsesEachFormulaOnce) {
     const long long spent = kUnbounded - open.Left();
     EXPECT_GE(spent, 3 * perParse);
     EXPECT_LT(spent, 4 * perParse) << spent << " " << perParse;
+}
+
+// A protected diagram with a notebook, saved before, then changed in its notebook: closing it
+// with "yes" onto a full disk shows why, keeps the old file whole, nothing beside it, and the
+// window open with its diagram and its notebook still changed; once there is room again, "yes"
+// saves both and the window may close.
+TEST_F(Plot11FileTest, ClosingOntoAFullDiskKeepsTheWindowAndItsNotebookChanged) {
+    BuildDiagram();
+    const QString path = Path("kept.qz2");
+    ASSERT_TRUE(win.SaveTo(path));
+    const std::string old = ReadAll(path);
+    win.Notebook().findChild<QPlainTextEdit*>()->insertPlainText("and where; ");
+    ASSERT_TRUE(win.IsModified() && win.Notebook().IsModified());
+    prompter.messages.clear();
+    {
+        const platform::ScopedFileWriteCall full([](int, const void*, std::size_t) -> long {
+            errno = ENOSPC;
+            return -1;
+        });
+        prompter.AnswerMessage(platform::kIdYes);
+        EXPECT_FALSE(win.CanClose());
+    }
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(prompter.messages[0].kind, platform::kMsgYesNoCancel);
+    EXPECT_TRUE(prompter.messages[1].error);
+    EXPECT_EQ(prompter.messages[1].text,
+              "no more room\n" + path + "\n" + QString::fromLocal8Bit(std::strerror(ENOSPC)));
+    EXPECT_EQ(ReadAll(path), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.qz2"});
+    EXPECT_TRUE(win.IsModified());
+    EXPECT_TRUE(win.Notebook().IsModified());
+    EXPECT_EQ(win.Notebook().Text(), QStringLiteral("and where; why the curves meet"));
+
+    prompter.AnswerMessage(platform::kIdYes);
+    EXPECT_TRUE(win.CanClose());
+    EXPECT_FALSE(win.IsModified() || win.Notebook().IsModified());
+    TPlot2Win second(QStringLiteral("noname2.qz2"));
+    ASSERT_EQ(second.Load(path), kNoError);
+    EXPECT_EQ(second.Notebook().Text(), QStringLiteral("and where; why the curves meet"));
 }
 
 }  // namespace
