@@ -236,14 +236,8 @@ TEST_F(IntersectionTest, TheXSolvedIntersectionIsReadWithItsStoredNormalAndShown
     EXPECT_TRUE(trace->Caption().startsWith(QStringLiteral("trace.qz3")));
 
     // Saved and read in another window: the stored normal gives the same curve.
-    const QString path = dir.filePath(QStringLiteral("meet.qz3"));
-    dialogs.fileAnswers.push_back(path);
-    ASSERT_TRUE(win.SendCommand(cmd::kFileSaveAs));
     TPlot3Win other{QString()};
-    other.SizeChanged(401, 301);
-    other.Create();
-    dialogs.fileAnswers.push_back(path);
-    ASSERT_TRUE(other.SendCommand(cmd::kFileOpen));
+    ASSERT_TRUE(SaveAndOpenIn(win, other, QStringLiteral("meet.qz3")));
     ASSERT_EQ(other.Inventory().Count(), 3);
     const TExample& read = other.Inventory()[2];
     EXPECT_EQ(read.SolvedAxis(), -2);
@@ -507,15 +501,8 @@ TEST_F(IntersectionTest, AFoundCurveComesBackAfterTheSliderNearlyLeavesTheSphere
     }
     EXPECT_GE(CirclePointsInked(w, r3, 1), 18);
 
-    const QString path = dir.filePath(QStringLiteral("slid.qz3"));
-    dialogs.fileAnswers.push_back(path);
-    ASSERT_TRUE(w.SendCommand(cmd::kFileSaveAs));
     TPlot3Win other{QString()};
-    other.SizeChanged(401, 301);
-    other.Create();
-    other.Formulas().SetVar(1, 1);
-    dialogs.fileAnswers.push_back(path);
-    ASSERT_TRUE(other.SendCommand(cmd::kFileOpen));
+    ASSERT_TRUE(SaveAndOpenIn(w, other, QStringLiteral("slid.qz3")));
     ASSERT_EQ(other.Inventory().Count(), 3);
     ASSERT_EQ(other.Inventory()[2].trajectories.size(), found);
     for (const examples::TTrajectory& t : other.Inventory()[2].trajectories)

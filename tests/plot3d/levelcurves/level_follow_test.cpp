@@ -118,14 +118,8 @@ TEST_F(LevelFollowTest, CirclesGrownPastTheSidesKeepTheirCurvesOnTheArcsInTheBox
     EXPECT_GT(DrawnOnCircle(d, "4", std::sqrt(18.0L)), 50);
 
     // The file saved now holds the moved starts, to the last bit.
-    const QString path = dir.filePath(QStringLiteral("grown.qz3"));
-    dialogs.fileAnswers.push_back(path);
-    ASSERT_TRUE(win.SendCommand(resources::cmd::kFileSaveAs));
     TPlot3Win other{QString()};
-    other.SizeChanged(401, 301);
-    other.Create();
-    dialogs.fileAnswers.push_back(path);
-    ASSERT_TRUE(other.SendCommand(resources::cmd::kFileOpen));
+    ASSERT_TRUE(SaveAndOpenIn(win, other, QStringLiteral("grown.qz3")));
     ASSERT_EQ(other.Inventory().Count(), 1);
     const examples::TrajectoryList& read = other.Inventory()[0].trajectories;
     ASSERT_EQ(read.size(), found);
