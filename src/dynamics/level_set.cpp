@@ -188,11 +188,13 @@ private:
     long double margin_ = 0;
 };
 
-// The set's point nearest to the start lies beyond the box, yet the set may still cross the box
-// there, and a curve traced from the box's side shows all of it the box holds: the point where
-// the set crosses a side the nearest point lies beyond, by Newton steps along that side from
-// where the nearest point is clamped to the box; of two sides (beyond a corner) the nearer
-// point. Nothing when the set crosses neither side within the box.
+// The set's point nearest to the start lies beyond the box, yet the set may cross the box's side
+// there, and then the curve still shows in the box: the point where the set crosses a side the
+// nearest point lies beyond, by Newton steps along that side from the nearest point clamped to
+// the box; beyond a corner, the nearer of the two sides' points. Nothing when the set crosses
+// neither side within the box. (A curve is traced one way from its start: from a side it shows
+// the arc there when its way leads into the box, and all of itself again once the set comes back
+// into the box.)
 std::optional<Vec3> OntoBoxSide(const TPlaneNewton& newton, const TPlaneBox& box, Vec3 beyond) {
     std::optional<Vec3> nearest;
     for (std::size_t a = 0; a < 2; ++a) {
