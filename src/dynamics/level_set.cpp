@@ -93,13 +93,16 @@ public:
     }
 
     // From p onto the set by damped Newton steps along f's gradient in the plane: each step
-    // clipped to the longest step, then halved until |f| falls. Nothing where f or its gradient
-    // fail, where no step lowers |f| (no point of the set near), or after the most steps.
-    std::optional<Vec3> Settle(Vec3 p) const {
+    // clipped to the longest step, then halved until |f| falls. The plane's axis held (0 or 1,
+    // none when -1) keeps its coordinate: the steps run along a side of the box. Nothing where f
+    // or its gradient fail, where no step lowers |f| (no point of the set near), or after the
+    // most steps.
+    std::optional<Vec3> Settle(Vec3 p, int held = -1) const {
         for (int step = 0; step < kMostNewtonSteps; ++step) {
             long double value = 0;
             std::array<long double, 2> g{};
             if (!Linearise(p, value, g)) return std::nullopt;
+            if (held >= 0) g[static_cast<std::size_t>(held)] = 0;
             if (value == 0) return p;
             const long double norm2 = g[0] * g[0] + g[1] * g[1];
             if (!(norm2 > 0)) return std::nullopt;
@@ -144,6 +147,65 @@ private:
     long double extent_;
 };
 
+// The box in the plane of two axes (its corners in either order).
+class TPlaneBox {
+public:
+    TPlaneBox(const Box3& box, std::array<int, 2> axes) : axes_(axes) {
+        for (std::size_t a = 0; a < 2; ++a) {
+            const long double u = AxisOf(box.min, axes[a]);
+            const long double v = AxisOf(box.max, axes[a]);
+            low_[a] = std::min(u, v);
+            high_[a] = std::max(u, v);
+        }
+        extent_ = std::max(high_[0] - low_[0], high_[1] - low_[1]);
+        if (!(extent_ > 0) || !std::isfinite(extent_)) extent_ = 1;
+        margin_ = kBoxMargin * extent_;
+    }
+
+    // The longer of its two sides (1 for a box flat in the plane): the scale of the steps.
+    long double Extent() const { return extent_; }
+
+    // Whether p's coordinate on the plane's axis a (0 or 1) lies between the sides, within the
+    // margin.
+    bool Spans(Vec3 p, std::size_t a) const {
+        const long double c = AxisOf(p, axes_[a]);
+        return c >= low_[a] - margin_ && c <= high_[a] + margin_;
+    }
+    bool Holds(Vec3 p) const { return Spans(p, 0) && Spans(p, 1); }
+
+    // p moved onto the nearest point of the box.
+    Vec3 Clamped(Vec3 p) const {
+        for (std::size_t a = 0; a < 2; ++a)
+            Axis(p, axes_[a]) = std::clamp(AxisOf(p, axes_[a]), low_[a], high_[a]);
+        return p;
+    }
+
+private:
+    std::array<int, 2> axes_;
+    std::array<long double, 2> low_{};
+    std::array<long double, 2> high_{};
+    long double extent_ = 1;
+    long double margin_ = 0;
+};
+
+// The set's point nearest to the start lies beyond the box, yet the set may cross the box's side
+// there, and then the curve still shows in the box: the point where the set crosses a side the
+// nearest point lies beyond, by Newton steps along that side from the nearest point clamped to
+// the box; beyond a corner, the nearer of the two sides' points. Nothing when the set crosses
+// neither side within the box. (A curve is traced one way from its start: from a side it shows
+// the arc there when its way leads into the box, and all of itself again once the set comes back
+// into the box.)
+std::optional<Vec3> OntoBoxSide(const TPlaneNewton& newton, const TPlaneBox& box, Vec3 beyond) {
+    std::optional<Vec3> nearest;
+    for (std::size_t a = 0; a < 2; ++a) {
+        if (box.Spans(beyond, a)) continue;
+        const std::optional<Vec3> p = newton.Settle(box.Clamped(beyond), static_cast<int>(a));
+        if (!p || !box.Holds(*p)) continue;
+        if (!nearest || Vec3Dist(*p, beyond) < Vec3Dist(*nearest, beyond)) nearest = p;
+    }
+    return nearest;
+}
+
 }  // namespace
 
 std::optional<ScalarField3> LevelSetField(FormulaContext& context, examples::TExample& e) {
@@ -172,23 +234,15 @@ std::optional<Vec3> ProjectOntoLevelSet(const ScalarField3& f, Vec3 start, int l
                                         const Box3& box) {
     const std::optional<std::array<int, 2>> axes = PlaneAxes(levelVariable);
     if (!axes) return std::nullopt;
-    const auto low = [&box](int a) { return std::min(AxisOf(box.min, a), AxisOf(box.max, a)); };
-    const auto high = [&box](int a) { return std::max(AxisOf(box.min, a), AxisOf(box.max, a)); };
-    long double extent =
-        std::max(high((*axes)[0]) - low((*axes)[0]), high((*axes)[1]) - low((*axes)[1]));
-    if (!(extent > 0) || !std::isfinite(extent)) extent = 1;
-    const TPlaneNewton newton(f, *axes, extent);
+    const TPlaneBox plane(box, *axes);
+    const TPlaneNewton newton(f, *axes, plane.Extent());
 
     // Every start is moved onto the set, however near it lies already: a start left within the
     // search's tolerance would keep its distance from the set through every later follow.
     const std::optional<Vec3> settled = newton.Settle(start);
     if (!settled) return std::nullopt;
-    const long double margin = kBoxMargin * extent;
-    for (const int a : *axes) {
-        const long double c = AxisOf(*settled, a);
-        if (!(c >= low(a) - margin && c <= high(a) + margin)) return std::nullopt;
-    }
-    return settled;
+    if (plane.Holds(*settled)) return settled;
+    return OntoBoxSide(newton, plane, *settled);
 }
 
 int FollowLevelCurves(FormulaContext& context, examples::TExample& e) {

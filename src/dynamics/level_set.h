@@ -27,9 +27,11 @@ Box3 LevelSearchBox(const examples::TExample& e);
 // The point of f's zero set near start in the plane of the level variable (24 x, 25 y, 26 z)
 // through start, by damped Newton steps along f's gradient in that plane (each at most a quarter
 // of the box's extent in the plane, shortened until |f| falls): every start is moved onto the set
-// to the last digits, one on it already stays. Nothing when no point of the set is near (the
-// steps find no lower |f|, or do not settle within a bounded number), f or its gradient fail on
-// the way, or the point found lies outside the box in the plane's two coordinates.
+// to the last digits, one on it already stays. Where that point lies beyond a side of the box in
+// the plane, the point where the set crosses that side within the box, found by the same steps
+// along the side. Nothing when no point of the set is near (the steps find no lower |f|, or do not
+// settle within a bounded number), f or its gradient fail on the way, or the set crosses no side
+// within the box there.
 std::optional<Vec3> ProjectOntoLevelSet(const ScalarField3& f, Vec3 start, int levelVariable,
                                         const Box3& box);
 

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <functional>
 #include <optional>
+#include <tuple>
 
 #include "dynamics_support.h"
 
@@ -125,9 +126,10 @@ TEST_F(LevelSetTest, IntersectionCurvesFollowTheirParentsOrAreDropped) {
 // A start moved onto the level set in its plane by the plain projection, on closed forms: after
 // a jump of a parameter the start lies near the centre of a small circle and the first full
 // Newton step is longer than the whole plane, yet the set is near and is reached; a set that is
-// gone, or lies just beyond the box, drops the start; a start within the search's tolerance of
-// the set is moved onto it to the last digits. Each row stays within a bounded number of
-// evaluations of f.
+// gone, or that crosses no side of the box near its point nearest the start, drops the start; a
+// set whose nearest point lies beyond a side that it crosses within the box moves the start
+// along that side to the crossing; a start within the search's tolerance of the set is moved
+// onto it to the last digits. Each row stays within a bounded number of evaluations of f.
 TEST(ProjectOntoLevelSetTest, StartsReachTheSetAfterAJumpOrAreDroppedWhereItIsGone) {
     const long double r3 = std::sqrt(3.0L);
     const long double topRadius = std::sqrt(4 - 1.99L * 1.99L);  // the circle at z = 1.99
@@ -140,6 +142,9 @@ TEST(ProjectOntoLevelSetTest, StartsReachTheSetAfterAJumpOrAreDroppedWhereItIsGo
         return (p.y - 1.5L) * (p.y - 1.5L) + (p.z + 0.5L) * (p.z + 0.5L) + p.x - 4;
     };
     const auto offCentreY = [](Vec3 p) { return p.z * p.z + (p.x - 1) * (p.x - 1) + p.y - 1; };
+    // x + y = 2.5 at every level z.
+    const auto line = [](Vec3 p) { return p.x + p.y - 2.5L + 0 * p.z; };
+    const long double nearAxis = std::sqrt(1 - 0.99L * 0.99L);  // (-0.99, this): a unit ray
     const Box3 cube{{-3, -3, -3}, {3, 3, 3}};
     const long double r325 = std::sqrt(3.25L);
     const long double r125 = std::sqrt(1.25L);
@@ -187,11 +192,49 @@ TEST(ProjectOntoLevelSetTest, StartsReachTheSetAfterAJumpOrAreDroppedWhereItIsGo
          slot::kZ,
          {{-3, -3, -1}, {3, 3, 13}},
          std::nullopt},
+        // The circle's point nearest the start lies just beyond a side, but the circle crosses
+        // that side within the box: the start moves along the side to the crossing.
         {"circle just beyond the box's left side",
          sphere,
-         {-topRadius, 0, 1},
+         {-0.99L * topRadius, nearAxis * topRadius, 1},
          slot::kZ,
          {{-1.7L, -3, -3}, {3, 2.5L, 3}},
+         Vec3{-1.7L, std::sqrt(0.11L), 1}},
+        {"circle just beyond the box's top side",
+         sphere,
+         {0.6L * topRadius, 0.8L * topRadius, 1},
+         slot::kZ,
+         {{-2.5L, -3, -3}, {1.5L, 1.2L, 3}},
+         Vec3{std::sqrt(1.56L), 1.2L, 1}},
+        {"off centre at x = 0.75 beyond the top side z = 0.5",
+         offCentreX,
+         {0.75L, 1.5L + 0.03L, -0.5L + 0.04L},
+         slot::kX,
+         {{-1, -2, -3}, {1, 4.5L, 0.5L}},
+         Vec3{0.75L, 3, 0.5L}},
+        {"off centre at y = -0.25 beyond the side x = 1.5",
+         offCentreY,
+         {1 + 0.016L, -0.25L, 0.012L},
+         slot::kY,
+         {{-0.5L, -1, -1.25L}, {1.5L, 1, 1.5L}},
+         Vec3{1.5L, -0.25L, 1}},
+        {"line crossing the right side below the top",
+         line,
+         {0.4L, 0.3L, -2},
+         slot::kZ,
+         {{-1, -2, -3}, {1.2L, 1.31L, 3}},
+         Vec3{1.2L, 1.3L, -2}},
+        {"line crossing the right side just above the top",
+         line,
+         {0.4L, 0.3L, -2},
+         slot::kZ,
+         {{-1, -2, -3}, {1.2L, 1.29L, 3}},
+         std::nullopt},
+        {"line passing beyond the box's corner",
+         line,
+         {0.4L, 0.3L, -2},
+         slot::kZ,
+         {{-1, -2, -3}, {1.2L, 1.15L, 3}},
          std::nullopt},
         {"circle just inside the box's left side",
          sphere,
@@ -230,6 +273,28 @@ TEST(ProjectOntoLevelSetTest, StartsReachTheSetAfterAJumpOrAreDroppedWhereItIsGo
                                           : q.z)
             << row.what;
         EXPECT_LE(std::fabs(row.f(*p)), 1e-12L) << row.what;
+    }
+}
+
+// A start moved onto the set stays there, to the bit, through a thousand more follows with
+// nothing changed: no follow drifts it along the set or off it. The surface
+// z = sin x cos 1.3y + 0.1xy at its levels in three planes, in a box with unequal sides.
+TEST(ProjectOntoLevelSetTest, AStartOnTheSetStaysThroughAThousandFollows) {
+    const ScalarField3 f = [](Vec3 p, long double& out) {
+        out = p.z - (std::sin(p.x) * std::cos(1.3L * p.y) + 0.1L * p.x * p.y);
+        return true;
+    };
+    const Box3 box{{-2, -1.5L, -1.25L}, {2.5L, 3, 1}};
+    for (const int level : {slot::kX, slot::kY, slot::kZ}) {
+        const std::optional<Vec3> first = ProjectOntoLevelSet(f, {0.7L, 0.4L, 0.3L}, level, box);
+        ASSERT_TRUE(first.has_value()) << level;
+        Vec3 p = *first;
+        for (int n = 0; n < 1000; ++n) {
+            const std::optional<Vec3> next = ProjectOntoLevelSet(f, p, level, box);
+            ASSERT_TRUE(next.has_value()) << level << " " << n;
+            p = *next;
+        }
+        EXPECT_EQ(std::tuple(p.x, p.y, p.z), std::tuple(first->x, first->y, first->z)) << level;
     }
 }
 

@@ -107,6 +107,17 @@ protected:
         win.ShowLevel(request);
         return *win.LevelWindow();
     }
+    // w saved by "Save as" under the name in the test's folder, then read by "Open" into other,
+    // set up at 401 x 301 pixels first; false where a command failed.
+    bool SaveAndOpenIn(TPlot3Win& w, TPlot3Win& other, const QString& name) {
+        const QString path = dir.filePath(name);
+        dialogs.fileAnswers.push_back(path);
+        if (!w.SendCommand(resources::cmd::kFileSaveAs)) return false;
+        other.SizeChanged(401, 301);
+        other.Create();
+        dialogs.fileAnswers.push_back(path);
+        return other.SendCommand(resources::cmd::kFileOpen);
+    }
     // Closes a window the test changed without asking to save it.
     static void CloseUnsaved(TPlot3Win& win) {
         win.ClearModified();

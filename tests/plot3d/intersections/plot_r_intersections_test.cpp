@@ -236,14 +236,8 @@ TEST_F(IntersectionTest, TheXSolvedIntersectionIsReadWithItsStoredNormalAndShown
     EXPECT_TRUE(trace->Caption().startsWith(QStringLiteral("trace.qz3")));
 
     // Saved and read in another window: the stored normal gives the same curve.
-    const QString path = dir.filePath(QStringLiteral("meet.qz3"));
-    dialogs.fileAnswers.push_back(path);
-    ASSERT_TRUE(win.SendCommand(cmd::kFileSaveAs));
     TPlot3Win other{QString()};
-    other.SizeChanged(401, 301);
-    other.Create();
-    dialogs.fileAnswers.push_back(path);
-    ASSERT_TRUE(other.SendCommand(cmd::kFileOpen));
+    ASSERT_TRUE(SaveAndOpenIn(win, other, QStringLiteral("meet.qz3")));
     ASSERT_EQ(other.Inventory().Count(), 3);
     const TExample& read = other.Inventory()[2];
     EXPECT_EQ(read.SolvedAxis(), -2);
@@ -507,15 +501,8 @@ TEST_F(IntersectionTest, AFoundCurveComesBackAfterTheSliderNearlyLeavesTheSphere
     }
     EXPECT_GE(CirclePointsInked(w, r3, 1), 18);
 
-    const QString path = dir.filePath(QStringLiteral("slid.qz3"));
-    dialogs.fileAnswers.push_back(path);
-    ASSERT_TRUE(w.SendCommand(cmd::kFileSaveAs));
     TPlot3Win other{QString()};
-    other.SizeChanged(401, 301);
-    other.Create();
-    other.Formulas().SetVar(1, 1);
-    dialogs.fileAnswers.push_back(path);
-    ASSERT_TRUE(other.SendCommand(cmd::kFileOpen));
+    ASSERT_TRUE(SaveAndOpenIn(w, other, QStringLiteral("slid.qz3")));
     ASSERT_EQ(other.Inventory().Count(), 3);
     ASSERT_EQ(other.Inventory()[2].trajectories.size(), found);
     for (const examples::TTrajectory& t : other.Inventory()[2].trajectories)
@@ -523,6 +510,54 @@ TEST_F(IntersectionTest, AFoundCurveComesBackAfterTheSliderNearlyLeavesTheSphere
                     1e-12);
     CloseUnsaved(other);
     CloseUnsaved(w);
+}
+
+// The parametric surface (t, u, t u) cut with z = x + y + A, searched at A = 0 in its parameter
+// plane (t in [-1.5, 2.5], u in [0.25, 3.75]), then A moved by the slider's path: each start
+// moves in the parameter plane onto t + u + A - t u = 0, within the ranges, and the window of
+// curves draws on that curve. At A = 0.5 both branches stay in the ranges; at A = -0.25 too.
+TEST_F(IntersectionTest, CurvesInAParameterPlaneFollowTheCut) {
+    for (const long double a : {0.5L, -0.25L}) {
+        TPlot3Win w{QStringLiteral("noname5.qz3")};
+        w.Formulas().SetVar(1, 0);
+        OpenAndPaste(w, "SURFPAR;t;u;t*u;-1.5;2.5;0.25;3.75;\r\nEXPL3;x+y+A;-3;3;-3;3;\r\n");
+        w.RecomputeAllBoxes();
+        {
+            platform::ScopedDialogRunner runner([](platform::Dialog& d) {
+                d.SetSelectedIndex(TSurfSelDlg::kFirstList, 0);
+                d.SetSelectedIndex(TSurfSelDlg::kSecondList, 1);
+                return d.Press(platform::kIdOk);
+            });
+            ASSERT_TRUE(w.SendCommand(cmd::kSurfaceSurface));
+        }
+        ASSERT_EQ(w.Inventory().Count(), 3);
+        w.Roles().SetRole(examples::kRoleTrajectory, 4);
+        ASSERT_EQ(w.ShowIntersectionWindow(2, false), 0);
+        w.IntersectionWindow()->Output().noPolling = true;
+        w.ShowIntersectionWindow(2, true);
+        const TExample& e = w.Inventory()[2];
+        const std::size_t found = e.trajectories.size();
+        ASSERT_GT(found, 0u);
+
+        w.Formulas().SetVar(1, a);
+        w.ExampleChanged(1);
+        EXPECT_EQ(e.trajectories.size(), found) << static_cast<double>(a);
+        for (const examples::TTrajectory& t : e.trajectories) {
+            EXPECT_NEAR(static_cast<double>(t.startX + t.startY + a - t.startX * t.startY), 0,
+                        1e-15);
+            EXPECT_TRUE(t.startX >= -1.5L && t.startX <= 2.5L && t.startY >= 0.25L &&
+                        t.startY <= 3.75L);
+            EXPECT_EQ(t.startZ, 0);
+        }
+        const long double reach = 2 * w.IntersectionWindow()->View().unitsPerPixelX;
+        const int onCurve = CheckDrawnCurve(w, [&](canvas::WorldPoint p) {
+            // The distance of (t, u) from the hyperbola u = (t + a) / (t - 1), by |G| / |grad G|.
+            const long double g = p.x + p.y + a - p.x * p.y;
+            return std::fabs(g) <= reach * std::hypot(1 - p.y, 1 - p.x) + 1e-12L;
+        });
+        EXPECT_GT(onCurve, 100) << static_cast<double>(a);
+        CloseUnsaved(w);
+    }
 }
 
 // A plane a (x - 0) + b y + c (z - n) = 0 cut with the sphere x^2 + y^2 + z^2 = 4, searched,
