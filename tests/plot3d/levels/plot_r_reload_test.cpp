@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -58,6 +59,26 @@ protected:
         const int error = other.Load(path);
         if (error == 0) return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << "opening " << path.toStdString() << ": " << error;
+    }
+    // Opens the file three times, as a user opens one, each time checking the opened window
+    // and saving it under a name of its own from the stem: every save holds the same bytes.
+    void ExpectStableThroughSaves(QString path, const QString& stem,
+                                  const std::function<void(TPlot3Win&, int round)>& check) {
+        std::vector<std::vector<unsigned char>> saved;
+        for (int round = 0; round < 3; ++round) {
+            TPlot3Win other(QStringLiteral("noname3.qz3"));
+            ASSERT_TRUE(OpenIn(other, path));
+            check(other, round);
+            path = dir.filePath(QStringLiteral("%1-%2.qz3").arg(stem).arg(round));
+            other.SetNoOverwriteQuestion(true);
+            dialogs.fileAnswers.push_back(path);
+            ASSERT_TRUE(other.FileSaveAs());
+            saved.push_back(quorlin::testing::ReadFileBytes(path.toStdString()));
+            other.ClearModified();
+            other.CloseWindow();
+        }
+        EXPECT_EQ(saved[1], saved[0]);
+        EXPECT_EQ(saved[2], saved[0]);
     }
 };
 
@@ -159,23 +180,11 @@ TEST_F(ReloadTest, AReversedStoredBoxIsOrderedAndStaysSoThroughSaves) {
         QString path = dir.filePath(QStringLiteral("crafted.qz3"));
         dialogs.fileAnswers.push_back(path);
         ASSERT_TRUE(win.FileSaveAs());
-        std::vector<std::vector<unsigned char>> saved;
-        for (int round = 0; round < 3; ++round) {
-            TPlot3Win other(QStringLiteral("noname2.qz3"));
-            ASSERT_TRUE(OpenIn(other, path));
+        ExpectStableThroughSaves(path, QStringLiteral("saved"), [&](TPlot3Win& other, int round) {
             const TBox3 box = BoxOf(other.Inventory()[0]);
             EXPECT_TRUE(Near(box.min, row.openedMin)) << round;
             EXPECT_TRUE(Near(box.max, row.openedMax)) << round;
-            path = dir.filePath(QStringLiteral("saved%1.qz3").arg(round));
-            other.SetNoOverwriteQuestion(true);
-            dialogs.fileAnswers.push_back(path);
-            ASSERT_TRUE(other.FileSaveAs());
-            saved.push_back(quorlin::testing::ReadFileBytes(path.toStdString()));
-            other.ClearModified();
-            other.CloseWindow();
-        }
-        EXPECT_EQ(saved[1], saved[0]);
-        EXPECT_EQ(saved[2], saved[0]);
+        });
     }
 }
 
@@ -201,22 +210,11 @@ TEST_F(ReloadTest, AReversedStoredSceneBoxOpensInOrder) {
         QString path = dir.filePath(QStringLiteral("scene%1.qz3").arg(++n));
         dialogs.fileAnswers.push_back(path);
         ASSERT_TRUE(win.FileSaveAs());
-        std::vector<std::vector<unsigned char>> saved;
-        for (int round = 0; round < 3; ++round) {
-            TPlot3Win other(QStringLiteral("noname2.qz3"));
-            ASSERT_TRUE(OpenIn(other, path));
-            ExpectKept(other);
-            EXPECT_TRUE(dynamics::IsInsideBox3D(other, {5.5L, 0.5L, -1}));
-            path = dir.filePath(QStringLiteral("scene%1-%2.qz3").arg(n).arg(round));
-            other.SetNoOverwriteQuestion(true);
-            dialogs.fileAnswers.push_back(path);
-            ASSERT_TRUE(other.FileSaveAs());
-            saved.push_back(quorlin::testing::ReadFileBytes(path.toStdString()));
-            other.ClearModified();
-            other.CloseWindow();
-        }
-        EXPECT_EQ(saved[1], saved[0]);
-        EXPECT_EQ(saved[2], saved[0]);
+        ExpectStableThroughSaves(path, QStringLiteral("scene%1").arg(n),
+                                 [&](TPlot3Win& other, int round) {
+                                     ExpectKept(other);
+                                     EXPECT_TRUE(dynamics::IsInsideBox3D(other, {5.5L, 0.5L, -1}));
+                                 });
     }
 }
 
@@ -288,23 +286,12 @@ TEST_F(ReloadTest, AReversedStoredBoxOfEveryKindOpensInOrder) {
                 maker.ClearModified();
                 maker.CloseWindow();
             }
-            std::vector<std::vector<unsigned char>> saved;
-            for (int round = 0; round < 3; ++round) {
-                TPlot3Win other(QStringLiteral("noname3.qz3"));
-                ASSERT_TRUE(OpenIn(other, path));
-                const TBox3 opened = BoxOf(other.Inventory()[other.Inventory().LastIndex()]);
-                EXPECT_TRUE(Near(opened.min, box.opened.min)) << round;
-                EXPECT_TRUE(Near(opened.max, box.opened.max)) << round;
-                path = dir.filePath(QStringLiteral("resaved%1-%2.qz3").arg(n).arg(round));
-                other.SetNoOverwriteQuestion(true);
-                dialogs.fileAnswers.push_back(path);
-                ASSERT_TRUE(other.FileSaveAs());
-                saved.push_back(quorlin::testing::ReadFileBytes(path.toStdString()));
-                other.ClearModified();
-                other.CloseWindow();
-            }
-            EXPECT_EQ(saved[1], saved[0]);
-            EXPECT_EQ(saved[2], saved[0]);
+            ExpectStableThroughSaves(
+                path, QStringLiteral("resaved%1").arg(n), [&](TPlot3Win& other, int round) {
+                    const TBox3 opened = BoxOf(other.Inventory()[other.Inventory().LastIndex()]);
+                    EXPECT_TRUE(Near(opened.min, box.opened.min)) << round;
+                    EXPECT_TRUE(Near(opened.max, box.opened.max)) << round;
+                });
         }
     }
 }
@@ -393,24 +380,13 @@ TEST_F(ReloadTest, AnIntersectionOpensWithItsParentsCommonBox) {
             maker.ClearModified();
             maker.CloseWindow();
         }
-        std::vector<std::vector<unsigned char>> saved;
-        for (int round = 0; round < 3; ++round) {
-            TPlot3Win other(QStringLiteral("noname3.qz3"));
-            ASSERT_TRUE(OpenIn(other, path));
-            ASSERT_EQ(other.Inventory().Count(), 3);
-            const TBox3 opened = BoxOf(other.Inventory()[2]);
-            EXPECT_TRUE(Near(opened.min, row.opened.min)) << round;
-            EXPECT_TRUE(Near(opened.max, row.opened.max)) << round;
-            path = dir.filePath(QStringLiteral("meet%1-%2.qz3").arg(n).arg(round));
-            other.SetNoOverwriteQuestion(true);
-            dialogs.fileAnswers.push_back(path);
-            ASSERT_TRUE(other.FileSaveAs());
-            saved.push_back(quorlin::testing::ReadFileBytes(path.toStdString()));
-            other.ClearModified();
-            other.CloseWindow();
-        }
-        EXPECT_EQ(saved[1], saved[0]);
-        EXPECT_EQ(saved[2], saved[0]);
+        ExpectStableThroughSaves(path, QStringLiteral("meet%1").arg(n),
+                                 [&](TPlot3Win& other, int round) {
+                                     ASSERT_EQ(other.Inventory().Count(), 3);
+                                     const TBox3 opened = BoxOf(other.Inventory()[2]);
+                                     EXPECT_TRUE(Near(opened.min, row.opened.min)) << round;
+                                     EXPECT_TRUE(Near(opened.max, row.opened.max)) << round;
+                                 });
     }
 }
 
