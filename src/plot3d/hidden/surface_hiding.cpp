@@ -305,7 +305,7 @@ bool IsHiddenByPolarSurface(TSurfacePrograms& programs, const TExample& e,
     const TreeProgram& height = programs.Of(TreeOf(e, 3));
     const std::optional<long double> axis = PlanLineThroughAxis(*line);
     // The two halves of a turn's sheet meet on the axis, where the sight line may pass through.
-    const std::optional<long double> joint = axis && *axis > 0 && *axis < 1 ? axis : std::nullopt;
+    const long double joint = axis ? *axis : -1;
     bool hidden = false;
     for (int k = 0; k <= sheets.turns && !hidden; ++k) {
         const std::vector<long double> breaks = SheetBreaks(*line, sheets, k, axis);
