@@ -64,6 +64,16 @@ std::optional<long double> PlanCrossingOfRay(const TSightSegment& s, long double
     return u;
 }
 
+std::optional<long double> PlanLineThroughAxis(const TSightSegment& s) {
+    // Beside the axis by less than this share of the plan's length counts as through it: the
+    // angle would turn by half a turn within a stretch that short, where no sample lands.
+    constexpr long double kThrough = 1e-15L;
+    const TPlanLine line(s);
+    const long double a = Vec2Dot(line.d, line.d);
+    if (!(a > 0) || !(std::fabs(Cross(line.b, line.d)) <= kThrough * a)) return std::nullopt;
+    return -Vec2Dot(line.b, line.d) / a;
+}
+
 std::optional<TSightSegment> ClipSightLineToRect(const canvas::TLDRect& rect, Vec3 p, Vec3 eye) {
     Vec2 e2 = Plan(eye), p2 = Plan(p);
     if (!canvas::ClipSegment(rect, e2, p2)) return std::nullopt;

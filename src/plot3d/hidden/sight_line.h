@@ -77,42 +77,49 @@ bool SignChangesWhereReached(const TSightSegment& s, int samples, SignAt&& signA
 // ray from the origin at the given angle (none where the plan runs along its line).
 std::vector<long double> PlanCrossingsOfCircle(const TSightSegment& s, long double radius);
 std::optional<long double> PlanCrossingOfRay(const TSightSegment& s, long double angle);
+// Where the line of that plan passes through the axis, the origin: its parameter u, which may
+// lie beyond either end. Nothing where the line passes beside the axis by more than rounding
+// can put it there, and for a vertical sight line (its plan is a point). On each side of the
+// axis such a line keeps its angle.
+std::optional<long double> PlanLineThroughAxis(const TSightSegment& s);
 
 // The walk of SignChangesWhereReached along a sight line that the surface's sheets break at the
 // given parameters (in order, strictly between 0 and 1): a sheet ends there, or the value the
 // walk reads jumps from one sheet to another. The stretches between breaks are walked one by
 // one, each from its start through the samples of the walk inside it to its end, and a sign is
-// compared only with the first one of its own stretch, never across a break. signsOf(middle)
-// gives the signs of the stretch about middle: a function of a point c of it that gives the sign
-// at c on the sheet that holds the stretch (its ends are the limits from within it), or nothing
-// where no sheet holds it. A 0 at B means the surface passes through P: it cannot hide it. Any
-// other 0 decides nothing, also at the start of a stretch, whose first sign other than 0 then
-// stands for it.
+// compared only with the first one of its own stretch, never across a break, except across the
+// joint: the break at that parameter (none where no break has it) is where the sheets of the two
+// stretches meet, and the first sign carries on across it. signsOf(middle) gives the signs of the
+// stretch about middle: a function of a point c of it that gives the sign at c on the sheet that
+// holds the stretch (its ends are the limits from within it), or nothing where no sheet holds it. A
+// 0 at B means the surface passes through P: it cannot hide it. Any other 0 decides nothing, also
+// at the start of a stretch, whose first sign other than 0 then stands for it.
 template <class SignsOf>
 bool SignChangesWithinStretches(const TSightSegment& s, int samples,
-                                std::span<const long double> breaks, SignsOf&& signsOf) {
+                                std::span<const long double> breaks, SignsOf&& signsOf,
+                                long double joint = -1) {
     const int n = samples < 1 ? 1 : samples;
     const Vec3 d = s.eyeEnd - s.pointEnd;
     const Vec3 step = (1.0L / n) * d;
     int k = 1;  // the next sample of the walk; B (k = 0) is the first stretch's start
     long double from = 0;
+    int start = 0;  // the first sign compared with, 0 while there is none
     for (std::size_t b = 0; b <= breaks.size(); ++b) {
         const bool last = b == breaks.size();
         const long double to = last ? 1 : breaks[b];
         const auto signAt = signsOf(s.pointEnd + ((from + to) / 2) * d);
-        std::optional<int> start;
         const auto changes = [&](Vec3 c) {
-            const std::optional<int> sign = signAt(c);
-            if (!sign || *sign == 0) return false;
-            if (!start) start = sign;
-            return *sign * *start < 0;
+            const int sign = signAt(c).value_or(0);
+            if (start == 0) start = sign;
+            return sign * start < 0;
         };
         if (b == 0) {
             const std::optional<int> atB = signAt(s.pointEnd);
             if (atB == 0) return false;
-            start = atB;
-        } else if (changes(s.pointEnd + from * d)) {
-            return true;
+            start = atB.value_or(0);
+        } else {
+            if (from != joint) start = 0;
+            if (changes(s.pointEnd + from * d)) return true;
         }
         for (; k < n && static_cast<long double>(k) < to * n; ++k) {
             const long double u = k;

@@ -83,13 +83,20 @@ TPolarSheets PolarSheetsOf(const TExample& e) {
 
 // Where the sheets of turn k break along the sight line: the edge of the hole (r = rLow); the
 // angle tLow, where t on the turn jumps from its end back to its start; the angle tHigh, where a
-// last turn that ends within its turn ends.
-std::vector<long double> SheetBreaks(const TSightSegment& line, const TPolarSheets& s, int k) {
+// last turn that ends within its turn ends. A sight line through the axis (at `axis`) meets
+// those angles only there, where its angle turns by half a turn: each side lies on a half of
+// the turn's sheet, which may reach one side and not the other.
+std::vector<long double> SheetBreaks(const TSightSegment& line, const TPolarSheets& s, int k,
+                                     std::optional<long double> axis) {
     std::vector<long double> breaks;
     if (s.rLow > 0) breaks = PlanCrossingsOfCircle(line, s.rLow);
-    if (const auto seam = PlanCrossingOfRay(line, s.tLow)) breaks.push_back(*seam);
-    if (s.tHigh < s.tLow + kTwoPi * (k + 1)) {
-        if (const auto end = PlanCrossingOfRay(line, s.tHigh)) breaks.push_back(*end);
+    if (axis) {
+        if (*axis > 0 && *axis < 1) breaks.push_back(*axis);
+    } else {
+        if (const auto seam = PlanCrossingOfRay(line, s.tLow)) breaks.push_back(*seam);
+        if (s.tHigh < s.tLow + kTwoPi * (k + 1)) {
+            if (const auto end = PlanCrossingOfRay(line, s.tHigh)) breaks.push_back(*end);
+        }
     }
     std::ranges::sort(breaks);
     breaks.erase(std::unique(breaks.begin(), breaks.end()), breaks.end());
@@ -101,22 +108,24 @@ std::vector<long double> SheetBreaks(const TSightSegment& line, const TPolarShee
 // at an angle whose t lies beyond tHigh). Inside a stretch t on the turn runs on without a jump;
 // an end of it on the angle tLow is taken as the limit from within, at the end of the turn or at
 // its start, whichever lies on the middle's side. (Only there does t differ from the middle's by
-// more than half a turn: a stretch sweeps less, and where the sight line passes through the axis
-// the angle turns by half a turn exactly.)
+// more than half a turn: a stretch sweeps less.) On a sight line through the axis (radial) a
+// stretch keeps the middle's angle, also at its end on the axis, where a point has none.
 class TStretchSheet {
 public:
     TStretchSheet(FormulaContext& f, const TreeProgram& height, const TPolarSheets& s, int k,
-                  Vec3 middle)
+                  Vec3 middle, bool radial)
         : f_(f),
           height_(height),
           tLow_(s.tLow),
           turn_(k),
           tMiddle_(AngleOnTurn(middle.x, middle.y, s.tLow, k)),
-          reached_(tMiddle_ <= s.tHigh && std::hypot(middle.x, middle.y) >= s.rLow) {}
+          reached_(tMiddle_ <= s.tHigh && std::hypot(middle.x, middle.y) >= s.rLow),
+          radial_(radial) {}
 
     std::optional<int> operator()(Vec3 c) const {
         constexpr long double kBeyondHalfTurn = std::numbers::pi_v<long double> + 1e-12L;
         if (!reached_) return std::nullopt;
+        if (radial_) return PolarSignAt(f_, height_, c, tMiddle_);
         long double t = AngleOnTurn(c.x, c.y, tLow_, turn_);
         if (t - tMiddle_ > kBeyondHalfTurn) t -= kTwoPi;
         if (tMiddle_ - t > kBeyondHalfTurn) t += kTwoPi;
@@ -130,6 +139,7 @@ private:
     int turn_;
     long double tMiddle_;
     bool reached_;
+    bool radial_;
 };
 
 // --- the mesh ---
@@ -293,12 +303,18 @@ bool IsHiddenByPolarSurface(TSurfacePrograms& programs, const TExample& e,
     const dynamics::PlotVariableGuard guard(f);
     const Complex savedR = f.vars.value[slot::kR];
     const TreeProgram& height = programs.Of(TreeOf(e, 3));
+    const std::optional<long double> axis = PlanLineThroughAxis(*line);
+    // The two halves of a turn's sheet meet on the axis, where the sight line may pass through.
+    const long double joint = axis ? *axis : -1;
     bool hidden = false;
     for (int k = 0; k <= sheets.turns && !hidden; ++k) {
-        const std::vector<long double> breaks = SheetBreaks(*line, sheets, k);
-        hidden = SignChangesWithinStretches(*line, view.samples, breaks, [&](Vec3 middle) {
-            return TStretchSheet(f, height, sheets, k, middle);
-        });
+        const std::vector<long double> breaks = SheetBreaks(*line, sheets, k, axis);
+        hidden = SignChangesWithinStretches(
+            *line, view.samples, breaks,
+            [&](Vec3 middle) {
+                return TStretchSheet(f, height, sheets, k, middle, axis.has_value());
+            },
+            joint);
     }
     f.SetVar(slot::kR, savedR);
     return hidden;

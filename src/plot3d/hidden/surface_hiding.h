@@ -10,7 +10,10 @@
 //   holds none) and at the angles whose t on the turn lies within the t range (a partial last
 //   turn holds only some). The sight line is walked in stretches between the places the sheet
 //   breaks (the hole's edge, the end of a partial turn, and the angle t-low, where t on a turn
-//   jumps from its end back to its start), and a sign is compared only within its stretch.
+//   jumps from its end back to its start), and a sign is compared only within its stretch. A
+//   sight line through the axis keeps its angle on each side: it breaks there, each side read on
+//   its half of the turn's sheet and only where that half reaches, and a sign carries across
+//   the axis, where the two halves meet.
 // - Other mesh surfaces (parametric, tube, revolution, spherical), only while parametric
 //   surfaces obscure: P's screen position lies in the screen quadrilateral of a mesh cell whose
 //   three corner planes each separate P from the eye (within the planarity threshold).

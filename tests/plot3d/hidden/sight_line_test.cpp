@@ -194,6 +194,30 @@ TEST(SightLineTest, ThePlanCrossesCirclesAndRaysAtTheirParameters) {
     EXPECT_TRUE(near(ray(fromInside, kPi / 2), {}));
 }
 
+// The line of a plan through the axis: from (1, 0) to (-3, 0) it passes at u = 1/4, and so it
+// does when rounding could have put it there, 2e-17 beside the axis over a plan 4 long; the
+// line from (1, 2) to (2, 4) passes before its point's end, at u = -1. Beside the axis by
+// 4e-12, at y = 0.5, or as a vertical sight line (a plan of one point) it passes none.
+TEST(SightLineTest, ThePlanLineThroughTheAxisHasItsParameter) {
+    const struct {
+        const char* what;
+        TSightSegment s;
+        std::optional<long double> u;
+    } rows[] = {
+        {"through", {{-3, 0, 4}, {1, 0, 0}}, 0.25L},
+        {"a hair beside", {{-3, -1e-17L, 4}, {1, 1e-17L, 0}}, 0.25L},
+        {"before the point's end", {{2, 4, 1}, {1, 2, 0}}, -1},
+        {"beside", {{-3, 4e-12L, 4}, {1, 4e-12L, 0}}, std::nullopt},
+        {"far beside", {{-2, 0.5L, 4}, {2, 0.5L, 0}}, std::nullopt},
+        {"vertical", {{0.3L, 0.2L, 5}, {0.3L, 0.2L, 0}}, std::nullopt},
+    };
+    for (const auto& row : rows) {
+        const std::optional<long double> u = PlanLineThroughAxis(row.s);
+        ASSERT_EQ(u.has_value(), row.u.has_value()) << row.what;
+        if (u) EXPECT_TRUE(AllNear({*u}, {*row.u}, 1e-18L)) << row.what;
+    }
+}
+
 // Breaks cut the walk into stretches, each walked on its own from its start through the samples
 // inside it to its end. With three steps from z = 0 to 9 and a break at u = 1/2 the walk asks
 // z = 0, 3, 4.5 on the first stretch (its middle at z = 2.25) and 4.5, 6, 9 on the second (at
@@ -221,6 +245,7 @@ TEST(SightLineTest, TheWalkComparesSignsOnlyWithinAStretch) {
         {"a zero at B cannot hide", {0.5L}, {0}, false, first(1)},
         {"a zero at a stretch's start", {0.5L}, {1, 1, 1, 0, 1, -1}, true, first(6)},
         {"a stretch no sheet holds", {0.5L}, {kNone, kNone, kNone, -1, -1, 1}, true, first(6)},
+        {"the break's end on the sheet", {0.5L}, {-1, -1, 0, 0, 1, 1}, false, first(6)},
         {"a break on a sample",
          {1.0L / 3},
          {1, 1, -1, -1, -1},
@@ -254,6 +279,46 @@ TEST(SightLineTest, TheWalkComparesSignsOnlyWithinAStretch) {
                 AllNear({asked[k][0], asked[k][1]}, {row.asked[k][0], row.asked[k][1]}, 1e-17L))
                 << row.what << ", sample " << k;
         }
+    }
+}
+
+// A joint is a break across which the first sign of the walk carries on: with three steps from
+// z = 0 to 9 the walk asks z = 0, 2.25 | 2.25, 3, 6, 6.75 | 6.75, 9 with breaks at u = 1/4 and
+// 3/4, and only the break made the joint carries its side.
+TEST(SightLineTest, TheWalkCarriesItsSideAcrossTheJoint) {
+    const TSightSegment s{{3, 6, 9}, {0, 0, 0}};
+    constexpr auto kNone = std::nullopt;
+    const struct {
+        const char* what;
+        long double joint;
+        std::vector<std::optional<int>> signs;  // in the order asked
+        bool changes;
+        std::size_t asked;
+    } rows[] = {
+        {"a change across the joint", 0.75L, {1, 1, 1, 1, 1, 1, -1}, true, 7},
+        {"none across another break", 0.75L, {1, 1, -1, -1, -1, -1, -1, -1}, false, 8},
+        {"across the joint from a sheet's zero", 0.75L, {1, 1, 1, 1, 1, 0, 0, -1}, true, 8},
+        {"back across the joint", 0.75L, {1, 1, 1, 1, 1, 0, 0, 1}, false, 8},
+        {"the joint after a stretch no sheet holds",
+         0.75L,
+         {1, 1, kNone, kNone, kNone, kNone, -1, 1},
+         true,
+         8},
+        {"the first break made the joint", 0.25L, {1, 1, -1}, true, 3},
+    };
+    const std::vector<long double> breaks{0.25L, 0.75L};
+    for (const auto& row : rows) {
+        std::size_t asked = 0;
+        const bool changes = SignChangesWithinStretches(
+            s, 3, breaks,
+            [&](Vec3) {
+                return [&](Vec3) {
+                    return ++asked <= row.signs.size() ? row.signs[asked - 1] : kNone;
+                };
+            },
+            row.joint);
+        EXPECT_EQ(changes, row.changes) << row.what;
+        EXPECT_EQ(asked, row.asked) << row.what;
     }
 }
 

@@ -3,8 +3,8 @@
 // is not; a sight line that misses the square, starts on it or runs above the box hides
 // nothing; one check a point looks at the eye-side end alone; a vertical sight line; the disc
 // chord behind the point; a cylindrical surface's second turn, a partial last turn only where
-// its range reaches, nothing through its hole, no two sheets compared across its seam, and its
-// ranges given high end first; parametric patches, planes and
+// its range reaches, nothing through its hole, no two sheets compared across its seam, a sight
+// line through its axis, and its ranges given high end first; parametric patches, planes and
 // the left-out corners of a cell (undefined, or out of the box, not merely on its face); a point
 // off the window; the planarity threshold in Cube mode; the programs a drawing keeps for its
 // tests.
@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "plot3d/scene/example_boxes.h"
@@ -350,6 +351,76 @@ TEST_F(SurfaceHidingTest, ASightLineAcrossTheSeamComparesNoTwoSheets) {
                                   Hidden(Family::kPolar, backward, p, row.samples)}),
                       (std::array{row.hidden, row.hidden}))
                 << row.what << " from t0 = " << static_cast<double>(helicoid.t0);
+        }
+    }
+}
+
+// Sight lines through the axis, in the plane y = 0 (an eye in that plane, and a point of the
+// x-axis): on each side of the axis the angle stays, 0 on the point's side and pi beyond, and
+// each side lies on its half of a turn's sheet, read only where that half reaches; the halves
+// meet on the axis. Over r from 0 to 1, in a box from z = -10 to 3:
+// - z = r (t - 10), t from 0.5 to 0.5 + 3 pi: turn 1 reaches the angle pi (t = 9.42) and not
+//   the angle 0 (t = 12.57, beyond the range). From (0.5, 0, 1) the line falls to 0.5 at the
+//   axis and to -0.5 at r = 1 beyond, over that turn's sheet there (z = -0.58 r).
+// - z = r (t - 12), t from 3.5 to 13: turn 1 reaches the angle 0 (t = 12.57, z = 0.57 r) and
+//   not pi. From (0.5, 0, -0.4) the line rises to 0.1 at the axis, through that sheet at
+//   r = 0.064 on the point's side.
+// - z = (t - 0.5) / 2 pi, two turns from t = 0.5: the sheets lie at 0.92 and 1.92 at the angle 0
+//   and at 0.42 and 1.42 at pi, and the surface holds the axis from z = 0 to 2. From
+//   (0.5, 0, 0.9) the line runs down to 0.8 at the axis and 0.6 at r = 1 beyond, under the sheet
+//   at 0.92 on one side and over the one at 0.42 on the other: it meets the surface on the axis,
+//   where the two halves of the first turn's sheet meet.
+// Each row is also given in the frame turned by 1 (its t range moved on by 1), where rounding
+// leaves the line a hair beside the axis.
+TEST_F(SurfaceHidingTest, ASightLineThroughTheAxisReadsEachSideOnItsOwnSheet) {
+    constexpr long double kPi = 3.14159265358979323846L;
+    const TBox3 box{{-1, -1, -10}, {1, 1, 3}};
+    const struct {
+        const char* what;
+        const char* height;  // "turn" stands for the angle the frame is turned by
+        long double t0, t1;
+        Vec3 p, eye;
+        bool hidden;
+    } rows[] = {
+        {"a sheet beyond the axis only, not crossed",
+         "r * (t - turn - 10)",
+         0.5L,
+         0.5L + 3 * kPi,
+         {0.5L, 0, 1},
+         {-30, 0, -29.5L},
+         false},
+        {"a sheet before the axis only, crossed",
+         "r * (t - turn - 12)",
+         3.5L,
+         13,
+         {0.5L, 0, -0.4L},
+         {-30, 0, 30.1L},
+         true},
+        {"between the sheets of two turns, through the axis they hold",
+         "(t - turn - 0.5) / (2*pi)",
+         0.5L,
+         0.5L + 4 * kPi,
+         {0.5L, 0, 0.9L},
+         {-30, 0, -5.2L},
+         true},
+    };
+    for (const int turn : {0, 1}) {
+        const long double c = std::cos(turn), s = std::sin(turn);
+        const auto turned = [c, s](Vec3 v) {
+            return Vec3{c * v.x - s * v.y, s * v.x + c * v.y, v.z};
+        };
+        for (const auto& row : rows) {
+            std::string height = row.height;
+            height.replace(height.find("turn"), 4, std::to_string(turn));
+            TExample e = Surface(kind::kPolarSurface, 3, height, {0, 1},
+                                 {row.t0 + turn, row.t1 + turn}, box);
+            e.subKind = examples::AdditionalTurnsOf(row.t0, row.t1);
+            ASSERT_EQ(e.subKind, 1) << row.what;
+            Look(turned(row.eye), box);
+            EXPECT_EQ((std::array{Hidden(Family::kPolar, e, turned(row.p), 12),
+                                  Hidden(Family::kPolar, e, turned(row.p), 1)}),
+                      (std::array{row.hidden, row.hidden}))
+                << row.what << ", turned by " << turn;
         }
     }
 }

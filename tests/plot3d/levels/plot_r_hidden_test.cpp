@@ -1,7 +1,8 @@
 // Hidden lines in the 3D window: a pasted surface hides a point under it from the eye through
 // the window's dispatcher, the number of checks a point set through "Line-of-sight ..." is the
 // one the test takes, the sight shift follows the scene box, a cylindrical surface hides with
-// every turn of its range and nothing through its hole, and a 2D window removes nothing.
+// every turn of its range, nothing through its hole and only the sheets a sight line through its
+// axis passes, and a 2D window removes nothing.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -157,6 +158,31 @@ TEST_F(PlotRHiddenTest, ACylindricalSurfaceHidesWithEveryTurnOfItsRange) {
         const Vec3 p{row.radius * std::cos(row.angle), row.radius * std::sin(row.angle), row.z};
         EXPECT_EQ(dynamics::IsPointHidden(win, p), row.hidden)
             << row.script << " angle " << row.angle << " z " << row.z;
+        win.ClearModified();
+        win.CloseWindow();
+    }
+}
+
+// The helicoid z = t / 2 pi over r <= 1 and 1.25 turns (t up to 2.5 pi), seen from an eye in the
+// plane y = 0: the sight line of a point in that plane passes through the axis. At the angle pi
+// (the point's side) the sheets lie at z = 0.5 and would lie at 1.5 on a second turn, which t
+// does not reach there (3 pi); at the angle 0 (the eye's side) they lie at 0 and 1. From
+// (-0.5, 0, 1.3) the line falls by 0.05 a unit of x: over the sheet at 0.5, over the surface's
+// axis (up to z = 1.25) at 1.275, and over the sheet at 1 beyond (1.225 at r = 1): it shows.
+// From (-0.5, 0, 0.4) it rises by 0.5 a unit through the sheet at 0.5 (x = -0.3): hidden.
+TEST_F(PlotRHiddenTest, ASightLineThroughTheAxisSeesOnlyTheSheetsThere) {
+    const struct {
+        Vec3 p, eye;
+        bool hidden;
+    } rows[] = {
+        {{-0.5L, 0, 1.3L}, {30, 0, 1.3L - 30.5L * 0.05L}, false},
+        {{-0.5L, 0, 0.4L}, {30, 0, 0.4L + 30.5L * 0.5L}, true},
+    };
+    for (const auto& row : rows) {
+        TPlot3Win win(QStringLiteral("noname1.qz3"));
+        OpenAndPaste(win, "SURFCYL;t/(2*pi);0;1;0;7.853981633974483;\r\n", row.eye);
+        ASSERT_EQ(win.Inventory()[0].AdditionalTurns(), 1);
+        EXPECT_EQ(dynamics::IsPointHidden(win, row.p), row.hidden) << row.p.z;
         win.ClearModified();
         win.CloseWindow();
     }

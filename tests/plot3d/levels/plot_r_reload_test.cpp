@@ -60,15 +60,17 @@ protected:
         if (error == 0) return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << "opening " << path.toStdString() << ": " << error;
     }
-    // Opens the file three times, as a user opens one, each time checking the opened window
-    // and saving it under a name of its own from the stem: every save holds the same bytes.
-    void ExpectStableThroughSaves(QString path, const QString& stem,
-                                  const std::function<void(TPlot3Win&, int round)>& check) {
+    // Opens the file in a window of its own as a user does, lets `check` look at that window,
+    // and saves it as "<stem>-<round>.qz3", three rounds, each opening what the round before
+    // saved: the three saves hold the same bytes.
+    void ExpectReopenedAlike(QString path, const QString& stem,
+                             const std::function<void(TPlot3Win&)>& check) {
         std::vector<std::vector<unsigned char>> saved;
         for (int round = 0; round < 3; ++round) {
+            SCOPED_TRACE("round " + std::to_string(round));
             TPlot3Win other(QStringLiteral("noname3.qz3"));
             ASSERT_TRUE(OpenIn(other, path));
-            check(other, round);
+            check(other);
             path = dir.filePath(QStringLiteral("%1-%2.qz3").arg(stem).arg(round));
             other.SetNoOverwriteQuestion(true);
             dialogs.fileAnswers.push_back(path);
@@ -177,13 +179,13 @@ TEST_F(ReloadTest, AReversedStoredBoxIsOrderedAndStaysSoThroughSaves) {
         SetBoxAutomatic(surface, false);
         surface.boxMin = row.min;
         surface.boxMax = row.max;
-        QString path = dir.filePath(QStringLiteral("crafted.qz3"));
+        const QString path = dir.filePath(QStringLiteral("crafted.qz3"));
         dialogs.fileAnswers.push_back(path);
         ASSERT_TRUE(win.FileSaveAs());
-        ExpectStableThroughSaves(path, QStringLiteral("saved"), [&](TPlot3Win& other, int round) {
+        ExpectReopenedAlike(path, QStringLiteral("saved"), [&row](TPlot3Win& other) {
             const TBox3 box = BoxOf(other.Inventory()[0]);
-            EXPECT_TRUE(Near(box.min, row.openedMin)) << round;
-            EXPECT_TRUE(Near(box.max, row.openedMax)) << round;
+            EXPECT_TRUE(Near(box.min, row.openedMin));
+            EXPECT_TRUE(Near(box.max, row.openedMax));
         });
     }
 }
@@ -207,14 +209,13 @@ TEST_F(ReloadTest, AReversedStoredSceneBoxOpensInOrder) {
         StoreBox(win);
         win.SceneBox().min = row.min;
         win.SceneBox().max = row.max;
-        QString path = dir.filePath(QStringLiteral("scene%1.qz3").arg(++n));
+        const QString path = dir.filePath(QStringLiteral("scene%1.qz3").arg(++n));
         dialogs.fileAnswers.push_back(path);
         ASSERT_TRUE(win.FileSaveAs());
-        ExpectStableThroughSaves(path, QStringLiteral("scene%1").arg(n),
-                                 [&](TPlot3Win& other, int round) {
-                                     ExpectKept(other);
-                                     EXPECT_TRUE(dynamics::IsInsideBox3D(other, {5.5L, 0.5L, -1}));
-                                 });
+        ExpectReopenedAlike(path, QStringLiteral("scene%1").arg(n), [](TPlot3Win& other) {
+            ExpectKept(other);
+            EXPECT_TRUE(dynamics::IsInsideBox3D(other, {5.5L, 0.5L, -1}));
+        });
     }
 }
 
@@ -266,7 +267,7 @@ TEST_F(ReloadTest, AReversedStoredBoxOfEveryKindOpensInOrder) {
     for (const TKindRow& kind : kinds) {
         for (const auto& box : boxes) {
             SCOPED_TRACE(std::string(kind.name) + ", " + box.name);
-            QString path = dir.filePath(QStringLiteral("crafted%1.qz3").arg(++n));
+            const QString path = dir.filePath(QStringLiteral("crafted%1.qz3").arg(++n));
             {
                 TPlot3Win maker(QStringLiteral("noname2.qz3"));
                 maker.SizeChanged(401, 301);
@@ -286,12 +287,11 @@ TEST_F(ReloadTest, AReversedStoredBoxOfEveryKindOpensInOrder) {
                 maker.ClearModified();
                 maker.CloseWindow();
             }
-            ExpectStableThroughSaves(
-                path, QStringLiteral("resaved%1").arg(n), [&](TPlot3Win& other, int round) {
-                    const TBox3 opened = BoxOf(other.Inventory()[other.Inventory().LastIndex()]);
-                    EXPECT_TRUE(Near(opened.min, box.opened.min)) << round;
-                    EXPECT_TRUE(Near(opened.max, box.opened.max)) << round;
-                });
+            ExpectReopenedAlike(path, QStringLiteral("resaved%1").arg(n), [&box](TPlot3Win& other) {
+                const TBox3 opened = BoxOf(other.Inventory()[other.Inventory().LastIndex()]);
+                EXPECT_TRUE(Near(opened.min, box.opened.min));
+                EXPECT_TRUE(Near(opened.max, box.opened.max));
+            });
         }
     }
 }
@@ -361,7 +361,7 @@ TEST_F(ReloadTest, AnIntersectionOpensWithItsParentsCommonBox) {
     int n = 0;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        QString path = dir.filePath(QStringLiteral("meet%1.qz3").arg(++n));
+        const QString path = dir.filePath(QStringLiteral("meet%1.qz3").arg(++n));
         {
             TPlot3Win maker(QStringLiteral("noname2.qz3"));
             maker.SizeChanged(401, 301);
@@ -380,13 +380,12 @@ TEST_F(ReloadTest, AnIntersectionOpensWithItsParentsCommonBox) {
             maker.ClearModified();
             maker.CloseWindow();
         }
-        ExpectStableThroughSaves(path, QStringLiteral("meet%1").arg(n),
-                                 [&](TPlot3Win& other, int round) {
-                                     ASSERT_EQ(other.Inventory().Count(), 3);
-                                     const TBox3 opened = BoxOf(other.Inventory()[2]);
-                                     EXPECT_TRUE(Near(opened.min, row.opened.min)) << round;
-                                     EXPECT_TRUE(Near(opened.max, row.opened.max)) << round;
-                                 });
+        ExpectReopenedAlike(path, QStringLiteral("meet%1").arg(n), [&row](TPlot3Win& other) {
+            ASSERT_EQ(other.Inventory().Count(), 3);
+            const TBox3 opened = BoxOf(other.Inventory()[2]);
+            EXPECT_TRUE(Near(opened.min, row.opened.min));
+            EXPECT_TRUE(Near(opened.max, row.opened.max));
+        });
     }
 }
 
