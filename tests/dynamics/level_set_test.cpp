@@ -6,8 +6,11 @@
 
 #include <cmath>
 #include <functional>
+#include <numbers>
 #include <optional>
+#include <string>
 #include <tuple>
+#include <utility>
 
 #include "dynamics_support.h"
 
@@ -276,6 +279,169 @@ TEST(ProjectOntoLevelSetTest, StartsReachTheSetAfterAJumpOrAreDroppedWhereItIsGo
     }
 }
 
+// A circle u^2 + v^2 = r^2 grown past one side, two sides and every side of the box [-1.5, 2.5] x
+// [-2, 1.2] in (u, v), and the line u + v = 3.2 through the box's top right corner, in each of the
+// three planes (u, v) = (x, y) at z = 0.75, (y, z) at x = 0.75 and (z, x) at y = 0.75, each
+// traced one way from its start (1: along (-Fv, Fu), that is (-2v, 2u) on the circle and (-1, 1)
+// on the line; -1: against it): a start moved onto a side goes where its way leads into the box,
+// on the closed form. Where the way leads out at the crossing nearest the set's point, the start
+// goes where the arc through the box that ends there comes in: on that side, or on the next side
+// along the set. From straight above the centre, where Newton's steps along the top find no
+// crossing (f's slope along it is 0 there), the sides' samples find the crossings. The line ending
+// at u = 2.2 in the box has no crossing where the way 1 leads in: dropped. Every start kept lies
+// on its side and on the set at its level, its way pointing into the box, within a bounded number
+// of values of f.
+TEST(ProjectOntoLevelSetTest, StartsMovedOntoASideGoWhereTheirWayLeadsIn) {
+    const long double level = 0.75L;
+    const long double s145 = std::sqrt(1.45L);  // the circle of radius 1.7 meets v = 1.2
+    const long double line = 0;                 // a row of the line, not a circle
+    const struct {
+        const char* what;
+        long double radius;   // of the circle the set grew to; 0: the line
+        long double degrees;  // the start on the unit circle (the line: (1.6, 0.9))
+        int direction;
+        std::optional<Vec2> expected;  // nothing: dropped
+        bool lineEnds = false;         // the line undefined beyond u = 2.2
+    } rows[] = {
+        {"past the top, from 80 degrees: out at (0.5, 1.2)", 1.3L, 80, 1, Vec2{-0.5L, 1.2L}},
+        {"past the top, from 80 degrees: in at (0.5, 1.2)", 1.3L, 80, -1, Vec2{0.5L, 1.2L}},
+        {"past the top, from 100 degrees: in at (-0.5, 1.2)", 1.3L, 100, 1, Vec2{-0.5L, 1.2L}},
+        {"past the top, from 100 degrees: out at (-0.5, 1.2)", 1.3L, 100, -1, Vec2{0.5L, 1.2L}},
+        {"past top and left, from 160: out at (-1.5, 0.8), in on the top", 1.7L, 160, 1,
+         Vec2{-s145, 1.2L}},
+        {"past top and left, from 160: in at (-1.5, 0.8)", 1.7L, 160, -1, Vec2{-1.5L, 0.8L}},
+        {"past top and left, from 200: in at (-1.5, -0.8)", 1.7L, 200, 1, Vec2{-1.5L, -0.8L}},
+        {"past top and left, from 200: out at (-1.5, -0.8), in on the top", 1.7L, 200, -1,
+         Vec2{s145, 1.2L}},
+        {"past top and left, straight above the centre", 1.7L, 90, 1, Vec2{-s145, 1.2L}},
+        {"past top and left, straight above the centre, the other way", 1.7L, 90, -1,
+         Vec2{s145, 1.2L}},
+        {"past every side, from 5 degrees: in at (2.5, 0.51^0.5)", 2.6L, 5, 1,
+         Vec2{2.5L, std::sqrt(0.51L)}},
+        {"past every side, from 5 degrees: out at (2.5, 0.51^0.5), in on the top", 2.6L, 5, -1,
+         Vec2{std::sqrt(5.32L), 1.2L}},
+        {"past every side, from -5 degrees: out at (2.5, -0.51^0.5), in on the bottom", 2.6L, -5, 1,
+         Vec2{std::sqrt(2.76L), -2}},
+        {"past every side, from -5 degrees: in at (2.5, -0.51^0.5)", 2.6L, -5, -1,
+         Vec2{2.5L, -std::sqrt(0.51L)}},
+        {"line beyond the top: out at (2, 1.2), in on the right", line, 0, 1, Vec2{2.5L, 0.7L}},
+        {"line beyond the top: in at (2, 1.2)", line, 0, -1, Vec2{2, 1.2L}},
+        {"line ending in the box: no crossing leads in", line, 0, 1, std::nullopt, true},
+        {"line ending in the box: in at (2, 1.2)", line, 0, -1, Vec2{2, 1.2L}, true},
+    };
+    // Each plane: the point of (u, v) at the level c, and (u, v) of a point.
+    const struct {
+        int level;
+        Vec3 (*point)(Vec2, long double);
+        Vec2 (*plane)(Vec3);
+    } planes[] = {
+        {slot::kZ,
+         [](Vec2 q, long double c) {
+             return Vec3{q.x, q.y, c};
+         },
+         [](Vec3 p) {
+             return Vec2{p.x, p.y};
+         }},
+        {slot::kX,
+         [](Vec2 q, long double c) {
+             return Vec3{c, q.x, q.y};
+         },
+         [](Vec3 p) {
+             return Vec2{p.y, p.z};
+         }},
+        {slot::kY,
+         [](Vec2 q, long double c) {
+             return Vec3{q.y, c, q.x};
+         },
+         [](Vec3 p) {
+             return Vec2{p.z, p.x};
+         }},
+    };
+    const Vec2 low{-1.5L, -2};
+    const Vec2 high{2.5L, 1.2L};
+    for (const auto& plane : planes)
+        for (const auto& row : rows) {
+            const std::string what =
+                std::string(row.what) + ", level variable " + std::to_string(plane.level);
+            const bool isLine = row.radius == line;
+            const auto value = [&row, isLine](Vec2 q) {
+                return isLine ? q.x + q.y - 3.2L : q.x * q.x + q.y * q.y - row.radius * row.radius;
+            };
+            // The way of the row's direction, closed form.
+            const auto way = [&row, isLine](Vec2 q) {
+                const Vec2 tangent = isLine ? Vec2{-1, 1} : Vec2{-2 * q.y, 2 * q.x};
+                return static_cast<long double>(row.direction) * tangent;
+            };
+            int evaluations = 0;
+            const ScalarField3 f = [&](Vec3 p, long double& out) {
+                ++evaluations;
+                out = value(plane.plane(p));
+                return !row.lineEnds || plane.plane(p).x <= 2.2L;
+            };
+            const CurveWay curveWay = [&](Vec3 p, Vec2& v) {
+                v = way(plane.plane(p));
+                return true;
+            };
+            const long double a = row.degrees * std::numbers::pi_v<long double> / 180;
+            const Vec2 start = isLine ? Vec2{1.6L, 0.9L} : Vec2{std::cos(a), std::sin(a)};
+            const Box3 box{plane.point(low, -1), plane.point(high, 3)};
+            const std::optional<Vec3> p =
+                ProjectOntoLevelSet(f, plane.point(start, level), plane.level, box, curveWay);
+            EXPECT_LE(evaluations, 1600) << what;  // bounded work, as in the rows above
+            ASSERT_EQ(p.has_value(), row.expected.has_value()) << what;
+            if (!p) continue;
+            const Vec2 q = plane.plane(*p);
+            EXPECT_NEAR(static_cast<double>(q.x), static_cast<double>(row.expected->x), 1e-12)
+                << what;
+            EXPECT_NEAR(static_cast<double>(q.y), static_cast<double>(row.expected->y), 1e-12)
+                << what;
+            const Vec3 atLevel = plane.point(q, level);
+            EXPECT_EQ(std::tuple(p->x, p->y, p->z), std::tuple(atLevel.x, atLevel.y, atLevel.z))
+                << what;
+            EXPECT_LE(std::fabs(value(q)), 1e-12L) << what;
+            // On a side, exactly, and the way there points into the box across it.
+            const Vec2 v = way(q);
+            const long double inward = q.x == low.x    ? v.x
+                                       : q.x == high.x ? -v.x
+                                       : q.y == low.y  ? v.y
+                                       : q.y == high.y ? -v.y
+                                                       : 0;
+            EXPECT_GT(inward, 0) << what;
+        }
+}
+
+// The curve y = 0.9 sin 30x runs through the box [-1.5, 2.5] x [-2, 1.2] from its left side to
+// its right side in 19 waves, far longer than the steps that follow a set back through the box
+// may go (16 extents). A start beyond the right side whose way leads out there still goes to the
+// crossing where the way leads in, on the left side (from the sides' samples), within a bounded
+// number of values of f; the other way it stays on the right side.
+TEST(ProjectOntoLevelSetTest, ASetTooLongToFollowBackStillFindsWhereItsWayLeadsIn) {
+    const Box3 box{{-1.5L, -2, -1}, {2.5L, 1.2L, 3}};
+    const auto value = [](Vec3 p) { return p.y - 0.9L * std::sin(30 * p.x); };
+    const auto tangent = [](Vec3 p) { return Vec2{-1, -27 * std::cos(30 * p.x)}; };
+    for (const int direction : {1, -1}) {
+        int evaluations = 0;
+        const ScalarField3 f = [&](Vec3 p, long double& out) {
+            ++evaluations;
+            out = value(p);
+            return true;
+        };
+        const CurveWay way = [&](Vec3 p, Vec2& v) {
+            v = static_cast<long double>(direction) * tangent(p);
+            return true;
+        };
+        const std::optional<Vec3> p =
+            ProjectOntoLevelSet(f, {2.7L, -0.3L, 0.5L}, slot::kZ, box, way);
+        EXPECT_LE(evaluations, 12000) << direction;  // 10 000 for the steps back, then the sides
+        ASSERT_TRUE(p.has_value()) << direction;
+        const long double x = direction > 0 ? 2.5L : -1.5L;
+        EXPECT_EQ(p->x, x) << direction;
+        EXPECT_NEAR(static_cast<double>(p->y), static_cast<double>(0.9L * std::sin(30 * x)), 1e-12)
+            << direction;
+        EXPECT_EQ(p->z, 0.5L) << direction;
+    }
+}
+
 // A start moved onto the set stays there, to the bit, through a thousand more follows with
 // nothing changed: no follow drifts it along the set or off it. The surface
 // z = sin x cos 1.3y + 0.1xy at its levels in three planes, in a box with unequal sides.
@@ -296,6 +462,64 @@ TEST(ProjectOntoLevelSetTest, AStartOnTheSetStaysThroughAThousandFollows) {
         }
         EXPECT_EQ(std::tuple(p.x, p.y, p.z), std::tuple(first->x, first->y, first->z)) << level;
     }
+}
+
+// The explicit surface z = x^2 + y^2 + B and one level curve at z = 1 in the box [-1.5, 2.5] x
+// [-2, 1.2], its record traced one way (selectors 13 and 4: (-2y, 2x) forward, as the level
+// windows make them; its end time after or before its start time): at B = 0 the unit circle
+// from 80 or 100 degrees. B = -0.69 grows it to radius 1.3, past the top side, which it crosses
+// at (+-0.5, 1.2); its point nearest either start lies beyond the top. The record, traced as the
+// tracer traces it, now draws the whole arc in the box, of length 1.3 (pi + 2 asin(12/13)), from
+// the crossing where its way leads in; back at B = 0 it closes its whole circle, of length 2 pi.
+TEST_F(LevelSetTest, AStartMovedOntoASideIsTracedThroughTheBoxEitherWay) {
+    example.kind = k::kSurface;
+    SetTree(3, "x^2+y^2+B");
+    SetTree(5, "2*x");
+    SetTree(6, "2*y");
+    example.boxMin = {-1.5L, -2, -1};
+    example.boxMax = {2.5L, 1.2L, 20};
+    const long double pi = std::numbers::pi_v<long double>;
+    const long double arcInBox = 1.3L * (pi + 2 * std::asin(12 / 13.0L));
+    // The trace's length in the box (from its start to the last point before it leaves it), and
+    // whether it closed.
+    const auto traced = [this] {
+        points.clear();
+        TraceHooks hooks = Collecting();
+        hooks.inside = [this](const TracePoint& p) {
+            return IsInsideBox3D({example.boxMin, example.boxMax}, p.position);
+        };
+        const TraceResult r = TraceLevelCurve(ctx, example, example.trajectories[0],
+                                              TracerSettings::ForPixelSize(0.002L), hooks);
+        long double length = 0;
+        for (std::size_t n = 1; n < points.size() && points[n].inside; ++n)
+            length += Vec3Dist(points[n].position, points[n - 1].position);
+        return std::pair(length, r.stop == TraceStop::kClosed);
+    };
+    for (const long double degrees : {80.0L, 100.0L})
+        for (const long double endTime : {1e18L, -1e18L}) {
+            const std::string what = std::to_string(static_cast<int>(degrees)) + " degrees, " +
+                                     (endTime > 0 ? "forward" : "backward");
+            example.trajectories.clear();
+            const long double a = degrees * pi / 180;
+            example.trajectories.push_back(
+                Record(k::kSurface, {std::cos(a), std::sin(a), 1}, endTime, {13, 4, -1}, slot::kZ));
+            ctx.SetVar(kLetterB, -0.69L);
+            ASSERT_EQ(FollowLevelCurves(ctx, example), 0) << what;
+            const Vec3 p = Start(0);
+            // Where the way leads in: (-0.5, 1.2) counter-clockwise, (0.5, 1.2) clockwise.
+            EXPECT_EQ(p.y, 1.2L) << what;
+            EXPECT_NEAR(static_cast<double>(p.x), endTime > 0 ? -0.5 : 0.5, 1e-12) << what;
+            const auto [inBox, closedInBox] = traced();
+            EXPECT_NEAR(static_cast<double>(inBox), static_cast<double>(arcInBox), 0.01) << what;
+            EXPECT_FALSE(closedInBox) << what;
+
+            ctx.SetVar(kLetterB, 0);
+            ASSERT_EQ(FollowLevelCurves(ctx, example), 0) << what;
+            EXPECT_NEAR(static_cast<double>(std::hypot(Start(0).x, Start(0).y)), 1, 1e-12) << what;
+            const auto [whole, closed] = traced();
+            EXPECT_NEAR(static_cast<double>(whole), static_cast<double>(2 * pi), 0.01) << what;
+            EXPECT_TRUE(closed) << what;
+        }
 }
 
 // A set that leaves the box, a curve that is no level curve, and an example without its tree.

@@ -6,9 +6,12 @@
 
 #include <cmath>
 #include <cstddef>
+#include <numbers>
 #include <tuple>
+#include <utility>
 #include <vector>
 
+#include "dynamics/trajectory_actions.h"
 #include "plot3d/levelcurves/level_dialog.h"
 #include "plot3d/levelcurves/level_window.h"
 #include "plot3d/plot3_fixture.h"
@@ -58,6 +61,59 @@ protected:
         });
     }
 
+    // z = x^2 + y^2 + B as above at B = 0, its level window at z = 4 with no curves yet.
+    TLevelWin& BowlAtLevelFour() {
+        win.Formulas().SetVar(kLetterB, 0);
+        OpenAndPaste(win, "EXPL3;x^2+y^2+B;-3;3;-2.75;3.25;\r\n");
+        win.RecomputeAllBoxes();
+        win.Roles().SetRole(examples::kRoleTrajectory, 4);
+        TLevelRequest request;
+        request.example = 0;
+        request.value = 4;
+        win.ShowLevel(request);
+        return *win.LevelWindow();
+    }
+    // B set and the window told, as a moved parameter does.
+    void MoveB(long double b) {
+        win.Formulas().SetVar(kLetterB, b);
+        win.ExampleChanged(kLetterB);
+    }
+    // The level window's picture drawn afresh, every pixel of the curves' colour within two
+    // pixels of the circle of the radius; of the circle's points at every 5 degrees that lie in
+    // the box more than 0.08 (over 3 pixels) inside its sides, how many there are and how many
+    // have such a pixel within 2 pixels.
+    std::pair<int, int> CirclePointsInBoxInked(TLevelWin& levels, long double radius) {
+        const long double pixel = levels.View().unitsPerPixelX;
+        CheckDrawnCurvePixels(levels, [&](canvas::WorldPoint p) {
+            return std::fabs(std::hypot(p.x, p.y) - radius) <= 2 * pixel;
+        });
+        const QImage image = levels.Image(ImageLayer::Picture);
+        const QRgb curve = levels.OutputColor(levels.DrawColor(4)).rgb();
+        const examples::TExample& e = win.Inventory()[0];
+        const long double margin = 0.08L;
+        EXPECT_LE(3 * pixel, margin);
+        int inBox = 0;
+        int inked = 0;
+        for (int k = 0; k < 72; ++k) {
+            const long double a = k * std::numbers::pi_v<long double> / 36;
+            const canvas::WorldPoint p{radius * std::cos(a), radius * std::sin(a)};
+            if (p.x < e.boxMin.x + margin || p.x > e.boxMax.x - margin ||
+                p.y < e.boxMin.y + margin || p.y > e.boxMax.y - margin)
+                continue;
+            ++inBox;
+            QPoint at;
+            if (!levels.View().PointToScreen(p, at)) continue;
+            bool found = false;
+            for (int dy = -2; dy <= 2 && !found; ++dy)
+                for (int dx = -2; dx <= 2 && !found; ++dx) {
+                    const QPoint q = at + QPoint(dx, dy);
+                    found = image.valid(q) && image.pixel(q) == curve;
+                }
+            inked += found ? 1 : 0;
+        }
+        return {inBox, inked};
+    }
+
     TPlot3Win win{QStringLiteral("noname4.qz3")};
 };
 
@@ -89,8 +145,8 @@ TEST_F(LevelFollowTest, QAfterSlidesBringsALevelCurveBackFromItsSmallestCircle) 
 // every side of the surface's box (its domain widened by a tenth of each side: x in [-3.6, 3.6],
 // y in [-3.35, 3.85]), so the circle's point nearest a start may lie beyond a side while arcs of
 // it stays in the box. Every curve stays, its start on its circle and in the box, and what the
-// level window draws lies on the circles (a curve is traced one way from its start: one whose
-// start sits where its arc leaves the box draws little); a file saved then holds the moved
+// level window draws lies on the circles (a curve is traced one way from its start, so a start
+// moved onto a side sits where its arc comes into the box); a file saved then holds the moved
 // starts. Back at B = 0 every curve is its whole circle again, of radius 1 or 2.
 TEST_F(LevelFollowTest, CirclesGrownPastTheSidesKeepTheirCurvesAndComeBack) {
     TLevelDlg& d = BowlWithLevelsOneAndFour();
@@ -138,6 +194,59 @@ TEST_F(LevelFollowTest, CirclesGrownPastTheSidesKeepTheirCurvesAndComeBack) {
                     static_cast<double>(std::sqrt(t.startZ)), 1e-12);
     EXPECT_GT(DrawnOnCircle(d, "1", 1), 50);
     EXPECT_GT(DrawnOnCircle(d, "4", 2), 50);
+}
+
+// The bowl with one level curve at z = 4, the circle of radius 2 at B = 0, of one record: from
+// -100 degrees traced forward (counter-clockwise, along (-2y, 2x)), or from -80 degrees traced
+// backward. B = -8.25 grows the circle to radius 3.5, past the box's bottom side y = -3.35 only,
+// which it crosses at (+-1.0275^0.5, -3.35); the circle's point nearest the start lies beyond
+// that side, and at the crossing nearest it the record's way leads out of the box. The level
+// window draws the whole arc in the box (all of the circle's points in the box, sampled every 5
+// degrees, inked; no pixel of the curves' colour off the circle); back at B = 0, the whole circle.
+TEST_F(LevelFollowTest, ACircleGrownPastOneSideDrawsItsArcInTheBoxEitherWay) {
+    TLevelWin& levels = BowlAtLevelFour();
+    const struct {
+        long double degrees;
+        int direction;
+    } rows[] = {{-100, 1}, {-80, -1}};
+    for (const auto& row : rows) {
+        MoveB(0);
+        examples::TExample& e = win.Inventory()[0];
+        e.trajectories.clear();
+        const long double a = row.degrees * std::numbers::pi_v<long double> / 180;
+        examples::TTrajectoryStart start;
+        start.start = {2 * std::cos(a), 2 * std::sin(a), 4};
+        start.direction = row.direction;
+        const auto selectors = dynamics::LevelCurveSelectors(slot::kZ, e);
+        start.fieldTrees = {selectors[0], selectors[1], selectors[2]};
+        start.method = slot::kZ;
+        win.AddTrajectory(0, start);
+        const auto [whole, wholeInked] = CirclePointsInBoxInked(levels, 2);
+        ASSERT_EQ(whole, 72) << row.degrees;
+        ASSERT_EQ(wholeInked, 72) << row.degrees;
+
+        MoveB(-8.25L);
+        ASSERT_EQ(Curves().size(), 1u) << row.degrees;
+        EXPECT_EQ(Curves()[0].startY, e.boxMin.y) << row.degrees;
+        // The other crossing, where the way leads in: on the right going counter-clockwise.
+        EXPECT_NEAR(static_cast<double>(Curves()[0].startX), row.direction * std::sqrt(1.0275),
+                    1e-12)
+            << row.degrees;
+        const auto [arc, arcInked] = CirclePointsInBoxInked(levels, 3.5L);
+        // Of the points, those with 3.5 sin a >= -3.35 + 0.08, that is all but the 9 from -110
+        // to -70 degrees.
+        EXPECT_EQ(arc, 63) << row.degrees;
+        EXPECT_EQ(arcInked, arc) << row.degrees;
+
+        MoveB(0);
+        ASSERT_EQ(Curves().size(), 1u) << row.degrees;
+        EXPECT_NEAR(static_cast<double>(std::hypot(Curves()[0].startX, Curves()[0].startY)), 2,
+                    1e-12)
+            << row.degrees;
+        const auto [back, backInked] = CirclePointsInBoxInked(levels, 2);
+        EXPECT_EQ(back, 72) << row.degrees;
+        EXPECT_EQ(backInked, 72) << row.degrees;
+    }
 }
 
 }  // namespace
