@@ -183,12 +183,15 @@ public:
     long double Extent() const { return extent_; }
 
     // Whether p's coordinate on the plane's axis a (0 or 1) lies between the sides, within the
-    // margin.
-    bool Spans(Vec3 p, std::size_t a) const {
+    // margin given.
+    bool Spans(Vec3 p, std::size_t a, long double margin) const {
         const long double c = AxisOf(p, axes_[a]);
-        return c >= low_[a] - margin_ && c <= high_[a] + margin_;
+        return c >= low_[a] - margin && c <= high_[a] + margin;
     }
-    bool Holds(Vec3 p) const { return Spans(p, 0) && Spans(p, 1); }
+    // Within the box's margin: a point found counts as in the box.
+    bool Holds(Vec3 p) const { return Spans(p, 0, margin_) && Spans(p, 1, margin_); }
+    // In the box as the tracers test it, sides included: a curve traced from p shows.
+    bool Contains(Vec3 p) const { return Spans(p, 0, 0) && Spans(p, 1, 0); }
     // The low and high side on the plane's axis a (0 or 1).
     long double Low(std::size_t a) const { return low_[a]; }
     long double High(std::size_t a) const { return high_[a]; }
@@ -268,13 +271,13 @@ public:
     }
 
 private:
-    // Where the set crosses a side that p lies beyond, by Newton steps along that side from p
-    // clamped to the box; beyond a corner, the nearer of the two sides' points. Nothing when the
-    // steps find no crossing within the box.
+    // Where the set crosses a side that p lies beyond (by however little), by Newton steps along
+    // that side from p clamped to the box; beyond a corner, the nearer of the two sides' points.
+    // Nothing when the steps find no crossing within the box.
     std::optional<Vec3> Crossing(Vec3 p) const {
         std::optional<Vec3> nearest;
         for (std::size_t a = 0; a < 2; ++a) {
-            if (box_.Spans(p, a)) continue;
+            if (box_.Spans(p, a, 0)) continue;
             const std::optional<Vec3> q = newton_.Settle(box_.Clamped(p), static_cast<int>(a));
             if (!q || !box_.Holds(*q)) continue;
             if (!nearest || Vec3Dist(*q, p) < Vec3Dist(*nearest, p)) nearest = q;
@@ -469,8 +472,15 @@ std::optional<Vec3> ProjectOntoLevelSet(const ScalarField3& f, Vec3 start, int l
     // search's tolerance would keep its distance from the set through every later follow.
     const std::optional<Vec3> settled = newton.Settle(start);
     if (!settled) return std::nullopt;
-    if (plane.Holds(*settled)) return settled;
-    return TSideSearch(f, newton, plane, *axes, way).Find(*settled);
+    if (plane.Contains(*settled)) return settled;
+    // Beyond a side by less than the margin too: the tracer would stop at once at such a start
+    // (a start on a side whose set moves out a little, as at a slider's smallest steps). What
+    // is found lies in the box within the margin and is moved into it; a point that the search
+    // cannot place but lies within the margin (a set that touches a side) keeps its place so.
+    const std::optional<Vec3> found = TSideSearch(f, newton, plane, *axes, way).Find(*settled);
+    if (found) return plane.Clamped(*found);
+    if (plane.Holds(*settled)) return plane.Clamped(*settled);
+    return std::nullopt;
 }
 
 int FollowLevelCurves(FormulaContext& context, examples::TExample& e) {

@@ -37,7 +37,8 @@ using CurveWay = std::function<bool(Vec3, Vec2&)>;
 // the plane, the point where the set crosses that side within the box, found by the same steps
 // along the side. Nothing when no point of the set is near (the steps find no lower |f|, or do not
 // settle within a bounded number), f or its gradient fail on the way, or the set crosses no side
-// within the box there.
+// within the box there. A point returned lies in the box, its sides included, as the tracers
+// test it: a set point beyond a side by ever so little goes to the side too.
 //
 // A curve traced from a side ends at once where its way leads out of the box. So, given the way
 // the curve is traced, a start moved onto a side goes where that way leads in. Where it leads out

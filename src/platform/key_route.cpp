@@ -75,9 +75,10 @@ bool KeyRoute::eventFilter(QObject* watched, QEvent* event) {
     // A key reaches a window first and then its focus widget: the widget's delivery is taken,
     // by one route only, unless it is addressed to a target or inside one, where it is going
     // anyway. A box or a popup opened during the run holds the keyboard: it is answered first,
-    // while the run goes on behind it.
+    // while the run goes on behind it. A key an open popup passes on (a menu's to its menu bar)
+    // is still the popup's.
     const auto* widget = qobject_cast<const QWidget*>(watched);
-    if (!widget || IsForModalWindow(widget) || IsInOpenPopup(*widget)) return false;
+    if (!widget || IsForModalWindow(widget) || IsPopupOpen()) return false;
     if (NewestLive() != this || InsideLiveTarget(*widget)) return false;
     event->accept();
     SendCopy(*event, *target_);

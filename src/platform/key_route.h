@@ -7,7 +7,8 @@
 // Several routes may live at once (a run in each of two windows). A key addressed to a live
 // route's target, or to a widget inside one, goes where it was going; a key meant elsewhere goes
 // to the target of the newest live route only; a routed copy is never routed again. So every key
-// is delivered once. A key typed into a modal box or a popup that is open goes there.
+// is delivered once. A key typed into a modal box or a popup that is open goes there, also one the
+// popup passes on (a menu's arrows to its menu bar).
 #include <QObject>
 #include <QPointer>
 #include <functional>

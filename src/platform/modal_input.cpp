@@ -29,9 +29,8 @@ bool IsForModalWindow(const QObject* receiver) {
     return IsWithin(qobject_cast<const QWidget*>(receiver), modal);
 }
 
-bool IsInOpenPopup(const QWidget& widget) {
-    const QWidget* popup = QApplication::activePopupWidget();
-    return popup && IsWithin(&widget, popup);
+bool IsPopupOpen() {
+    return QApplication::activePopupWidget() != nullptr;
 }
 
 }  // namespace quorlin::platform

@@ -12,7 +12,9 @@ namespace quorlin::platform {
 // or a popup that the modal window opened.
 bool IsForModalWindow(const QObject* receiver);
 
-// Whether the widget is the open popup or a widget in it.
-bool IsInOpenPopup(const QWidget& widget);
+// Whether a popup (a menu, a list) is open. It holds the keyboard: a key that reaches another
+// widget meanwhile is one the popup passed on, as a menu passes the arrows and letters it does
+// not take to its menu bar, which moves to the next menu with them.
+bool IsPopupOpen();
 
 }  // namespace quorlin::platform

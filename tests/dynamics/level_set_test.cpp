@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "dynamics_support.h"
+#include "examples/records/derivation.h"
 
 namespace quorlin::dynamics {
 namespace {
@@ -442,6 +443,38 @@ TEST(ProjectOntoLevelSetTest, ASetTooLongToFollowBackStillFindsWhereItsWayLeadsI
     }
 }
 
+// The unit circle about (0, 2.2 + gap) touches the top side y = 1.2 of the box [-1.5, 2.5] x
+// [-2, 1.2] from beyond, at a gap within the box's margin (a billionth of its extent): it
+// counts as touching the box, so a start above its centre is kept, moved onto the side at
+// (0, 1.2), in the box, with or without a way, though no crossing is found there.
+TEST(ProjectOntoLevelSetTest, ASetTouchingASideWithinTheMarginKeepsItsStartOnTheSide) {
+    const Box3 box{{-1.5L, -2, -1}, {2.5L, 1.2L, 3}};
+    const struct {
+        const char* what;
+        long double gap;
+        int direction;  // 0: no way
+    } rows[] = {
+        {"a trillionth, no way", 1e-12L, 0},
+        {"a trillionth, forward", 1e-12L, 1},
+        {"2e-9, backward", 2e-9L, -1},
+    };
+    for (const auto& row : rows) {
+        const long double centre = 2.2L + row.gap;
+        const ScalarField3 f = [centre](Vec3 p, long double& out) {
+            out = p.x * p.x + (p.y - centre) * (p.y - centre) - 1;
+            return true;
+        };
+        const CurveWay way = [&row, centre](Vec3 p, Vec2& v) {
+            v = static_cast<long double>(row.direction) * Vec2{-2 * (p.y - centre), 2 * p.x};
+            return true;
+        };
+        const std::optional<Vec3> p = ProjectOntoLevelSet(f, {0, 1.5L, 0.5L}, slot::kZ, box,
+                                                          row.direction == 0 ? CurveWay{} : way);
+        ASSERT_TRUE(p.has_value()) << row.what;
+        EXPECT_EQ(std::tuple(p->x, p->y, p->z), std::tuple(0.0L, 1.2L, 0.5L)) << row.what;
+    }
+}
+
 // A start moved onto the set stays there, to the bit, through a thousand more follows with
 // nothing changed: no follow drifts it along the set or off it. The surface
 // z = sin x cos 1.3y + 0.1xy at its levels in three planes, in a box with unequal sides.
@@ -520,6 +553,191 @@ TEST_F(LevelSetTest, AStartMovedOntoASideIsTracedThroughTheBoxEitherWay) {
             EXPECT_NEAR(static_cast<double>(whole), static_cast<double>(2 * pi), 0.01) << what;
             EXPECT_TRUE(closed) << what;
         }
+}
+
+// The circle u^2 + v^2 = -B in the plane (u, v) of a level, as each kind's trees hold it with the
+// field the windows give its curves (selectors as the level windows make them): an implicit
+// surface x^2 + y^2 + z^2 - 0.25 + B = 0 at x, y or z = 0.5 ((-Fz, Fy), (-Fx, Fz), (-Fy, Fx)); a
+// surface intersection in its plane (its tangent trees 5 and 6, or 6 and 7); one with a
+// parametric surface in its parameter plane (t as x, u as y; (-Gu, Gt)). The box in (u, v) is
+// [-1.5, 2.5] x [-2, 1.2] (for the parametric one, its parameter ranges). One record at B = -1,
+// the unit circle from 80 or 100 degrees, traced forward or backward; B = -1.69 grows it past
+// the top side v = 1.2. The record, moved, is traced through the box as the tracer traces it:
+// from the crossing where its way leads in, (-0.5, 1.2) counter-clockwise, along the whole arc
+// in the box, of length 1.3 (pi + 2 asin(12/13)).
+TEST_F(LevelSetTest, AStartMovedOntoASideIsTracedThroughTheBoxInEveryPlane) {
+    constexpr std::int16_t n = kNegatedTree;
+    using Plane = Vec3 (*)(Vec2, long double);
+    const Plane xLevel = [](Vec2 q, long double c) { return Vec3{c, q.x, q.y}; };
+    const Plane yLevel = [](Vec2 q, long double c) { return Vec3{q.y, c, q.x}; };
+    const Plane zLevel = [](Vec2 q, long double c) { return Vec3{q.x, q.y, c}; };
+    const char* sphere = "x^2+y^2+z^2-0.25+B";
+    const struct {
+        const char* what;
+        int kind;
+        int derivation;
+        int solvedAxis;
+        std::array<const char*, 4> trees;  // trees 4 to 7
+        std::array<std::int16_t, 3> selectors;
+        int level;
+        Plane point;
+        long double c;  // the level
+    } rows[] = {
+        {"implicit, x level",
+         k::kImplicitSurface,
+         0,
+         0,
+         {sphere, "2*x", "2*y", "2*z"},
+         {n + 6, 5, -1},
+         slot::kX,
+         xLevel,
+         0.5L},
+        {"implicit, y level",
+         k::kImplicitSurface,
+         0,
+         0,
+         {sphere, "2*x", "2*y", "2*z"},
+         {n + 4, 6, -1},
+         slot::kY,
+         yLevel,
+         0.5L},
+        {"implicit, z level",
+         k::kImplicitSurface,
+         0,
+         0,
+         {sphere, "2*x", "2*y", "2*z"},
+         {n + 5, 4, -1},
+         slot::kZ,
+         zLevel,
+         0.5L},
+        {"intersection in the plane (x, y)",
+         k::kSurfaceIntersection,
+         146,
+         0,
+         {"x^2+y^2+B", "-2*y", "2*x", "0"},
+         {4, 5, -1},
+         slot::kZ,
+         zLevel,
+         0.5L},
+        {"intersection in the plane (y, z)",
+         k::kSurfaceIntersection,
+         146,
+         -2,
+         {"y^2+z^2+B", "0", "-2*z", "2*y"},
+         {5, 6, -1},
+         slot::kX,
+         xLevel,
+         0.5L},
+        {"intersection in the parameter plane",
+         k::kSurfaceIntersection,
+         examples::derived::kFirstParametricIntersection,
+         0,
+         {"x^2+y^2+B", "2*x", "2*y", "0"},
+         {n + 5, 4, -1},
+         slot::kZ,
+         zLevel,
+         0},
+    };
+    const Vec2 low{-1.5L, -2};
+    const Vec2 high{2.5L, 1.2L};
+    const long double pi = std::numbers::pi_v<long double>;
+    const long double arcInBox = 1.3L * (pi + 2 * std::asin(12 / 13.0L));
+    for (const auto& row : rows) {
+        example.kind = static_cast<std::uint16_t>(row.kind);
+        example.derivation = static_cast<std::uint16_t>(row.derivation);
+        example.SolvedAxis() = static_cast<std::int16_t>(row.solvedAxis);
+        for (int t = 0; t < 4; ++t) SetTree(4 + t, row.trees[static_cast<std::size_t>(t)]);
+        example.boxMin = row.point(low, -1);
+        example.boxMax = row.point(high, 3);
+        example.rangeLow = {low.x, low.y};
+        example.rangeHigh = {high.x, high.y};
+        const Box3 box = LevelSearchBox(example);
+        for (const long double degrees : {80.0L, 100.0L})
+            for (const long double endTime : {1e18L, -1e18L}) {
+                const std::string what = std::string(row.what) + ", " +
+                                         std::to_string(static_cast<int>(degrees)) + " degrees, " +
+                                         (endTime > 0 ? "forward" : "backward");
+                const long double a = degrees * pi / 180;
+                example.trajectories.clear();
+                example.trajectories.push_back(Record(row.kind,
+                                                      row.point({std::cos(a), std::sin(a)}, row.c),
+                                                      endTime, row.selectors, row.level));
+                ctx.SetVar(kLetterB, -1.69L);
+                ASSERT_EQ(FollowLevelCurves(ctx, example), 0) << what;
+                const Vec3 expected = row.point({endTime > 0 ? -0.5L : 0.5L, 1.2L}, row.c);
+                const Vec3 p = Start(0);
+                EXPECT_NEAR(static_cast<double>(Vec3Dist(p, expected)), 0, 1e-12) << what;
+                points.clear();
+                TraceHooks hooks = Collecting();
+                hooks.inside = [&box](const TracePoint& q) {
+                    return IsInsideBox3D(box, q.position);
+                };
+                const TraceResult r = TraceLevelCurve(ctx, example, example.trajectories[0],
+                                                      TracerSettings::ForPixelSize(0.002L), hooks);
+                EXPECT_EQ(r.stop, TraceStop::kLeftRegion) << what;
+                long double length = 0;
+                for (std::size_t m = 1; m < points.size() && points[m].inside; ++m)
+                    length += Vec3Dist(points[m].position, points[m - 1].position);
+                EXPECT_NEAR(static_cast<double>(length), static_cast<double>(arcInBox), 0.01)
+                    << what;
+                ctx.SetVar(kLetterB, -1);
+            }
+    }
+}
+
+// The bowl z = x^2 + y^2 + B at level 1 in the box [-1.5, 2.5] x [-2, 1.2], its record moved onto
+// the top side at B = -0.69 (radius 1.3, the start at (-+0.5, 1.2) where its way leads in), then
+// B moved on by a step so small that the circle moves out past the side by less than a
+// billionth of the box (as a slider's last steps or a value typed near the last one may): the
+// start stays in the box, on the circle and on the side where its way leads in, and the tracer
+// still draws the whole arc in the box; a step that moves the circle in draws it too.
+TEST_F(LevelSetTest, AStartOnASideStaysInTheBoxWhenItsSetMovesOutALittle) {
+    example.kind = k::kSurface;
+    SetTree(3, "x^2+y^2+B");
+    SetTree(5, "2*x");
+    SetTree(6, "2*y");
+    example.boxMin = {-1.5L, -2, -1};
+    example.boxMax = {2.5L, 1.2L, 20};
+    const Box3 box{example.boxMin, example.boxMax};
+    const long double pi = std::numbers::pi_v<long double>;
+    const struct {
+        const char* what;
+        long double b;
+        long double endTime;
+    } rows[] = {
+        {"out by 1.1e-9, forward", -0.69L - 3e-9L, 1e18L},
+        {"out by 1.1e-9, backward", -0.69L - 3e-9L, -1e18L},
+        {"out by 3.6e-15, forward", -0.69L - 1e-14L, 1e18L},
+        {"in by 0.7e-9, backward", -0.69L + 2e-9L, -1e18L},
+    };
+    for (const auto& row : rows) {
+        const std::string what = row.what;
+        example.trajectories.clear();
+        example.trajectories.push_back(Record(k::kSurface, {std::cos(1.4L), std::sin(1.4L), 1},
+                                              row.endTime, {13, 4, -1}, slot::kZ));
+        ctx.SetVar(kLetterB, -0.69L);
+        ASSERT_EQ(FollowLevelCurves(ctx, example), 0) << what;
+        ASSERT_EQ(Start(0).y, 1.2L) << what;
+        ctx.SetVar(kLetterB, row.b);
+        ASSERT_EQ(FollowLevelCurves(ctx, example), 0) << what;
+        const Vec3 p = Start(0);
+        const long double radius = std::sqrt(1 - row.b);
+        EXPECT_TRUE(IsInsideBox3D(box, p))
+            << what << ": " << static_cast<double>(p.x) << "," << static_cast<double>(p.y - 1.2L);
+        EXPECT_NEAR(static_cast<double>(std::hypot(p.x, p.y)), static_cast<double>(radius), 1e-15)
+            << what;
+        EXPECT_LT(p.x * (row.endTime > 0 ? 1 : -1), 0) << what;
+        points.clear();
+        TraceHooks hooks = Collecting();
+        hooks.inside = [&box](const TracePoint& q) { return IsInsideBox3D(box, q.position); };
+        TraceLevelCurve(ctx, example, example.trajectories[0], TracerSettings::ForPixelSize(0.002L),
+                        hooks);
+        long double length = 0;
+        for (std::size_t m = 1; m < points.size() && points[m].inside; ++m)
+            length += Vec3Dist(points[m].position, points[m - 1].position);
+        const long double arcInBox = radius * (pi + 2 * std::asin(1.2L / radius));
+        EXPECT_NEAR(static_cast<double>(length), static_cast<double>(arcInBox), 0.01) << what;
+    }
 }
 
 // A set that leaves the box, a curve that is no level curve, and an example without its tree.

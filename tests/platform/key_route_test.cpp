@@ -183,10 +183,16 @@ TEST(KeyRoute, ARouteEndedByItsOwnCopyLeavesTheOtherWorking) {
 }
 
 // A modal box or a popup open while two routes live holds the keyboard: a key typed into it, or
-// into a widget of it, goes there and to no target. Once it is closed, the same widget's keys go
-// to the newest route again.
+// into a widget of it, or passed on by the popup to a widget outside it, goes there and to no
+// target. Once it is closed, the same widget's keys go to the newest route again.
 TEST(KeyRoute, AModalBoxOrAPopupKeepsTheKeysTypedIntoIt) {
-    enum class Typed { IntoModalBox, IntoWidgetOfModalBox, IntoPopup, IntoPopupOfModalBox };
+    enum class Typed {
+        IntoModalBox,
+        IntoWidgetOfModalBox,
+        IntoPopup,
+        IntoPopupOfModalBox,
+        PassedOnByPopup
+    };
     const struct {
         const char* name;
         Typed typed;
@@ -195,6 +201,7 @@ TEST(KeyRoute, AModalBoxOrAPopupKeepsTheKeysTypedIntoIt) {
         {"an edit of a modal box", Typed::IntoWidgetOfModalBox},
         {"a popup menu", Typed::IntoPopup},
         {"a list a modal box opened", Typed::IntoPopupOfModalBox},
+        {"a menu's key passed on to its menu bar", Typed::PassedOnByPopup},
     };
     for (const auto& row : rows) {
         TwoRoutes routes;
@@ -205,6 +212,7 @@ TEST(KeyRoute, AModalBoxOrAPopupKeepsTheKeysTypedIntoIt) {
         list->setWindowFlags(Qt::Popup);
         KeyCounter menu;
         menu.setWindowFlags(Qt::Popup);
+        KeyCounter bar;  // outside the popup, as a menu bar is
         // The widget the key is typed into, and the window open over the routes.
         const auto [receiver, open] = [&]() -> std::pair<KeyCounter*, QWidget*> {
             switch (row.typed) {
@@ -217,6 +225,8 @@ TEST(KeyRoute, AModalBoxOrAPopupKeepsTheKeysTypedIntoIt) {
                 case Typed::IntoPopupOfModalBox:
                     box.show();
                     return {list, list};
+                case Typed::PassedOnByPopup:
+                    return {&bar, &menu};
             }
             return {nullptr, nullptr};
         }();

@@ -426,35 +426,53 @@ TEST_F(SliceDialogTest, AWindowClosedOrDeletedMidRunEndsItsRun) {
     }
 }
 
-// A modal box opened while two values run (another window's command asks for a number) is
-// answered first: what is typed into its edit, Q and blank too, goes there and steers no run,
-// and both runs step on behind it. Closed, the keys steer the runs again.
+// A modal box opened while two values run (another window's command asks for a number, or a
+// command of a running window itself) is answered first: what is typed into its edit, Q and
+// blank too, goes there and steers no run, and both runs step on behind it. Closed, the keys
+// steer the runs again.
 TEST_F(SliceDialogTest, AModalBoxOpenDuringTwoRunsTakesTheKeysTypedIntoIt) {
-    OtherWindow other;
-    const auto [a, b] = StartTwoRuns(other, TSliceDlg::kAutoCycU, TSliceDlg::kAutoRevV);
-    QDialog box;
-    box.setWindowModality(Qt::ApplicationModal);
-    auto* edit = new QLineEdit(&box);
-    box.show();
-    for (const int key : {Qt::Key_7, Qt::Key_Space, Qt::Key_Q}) PressKey(edit, key);
-    EXPECT_EQ(edit->text(), QStringLiteral("7 q"));
-    ASSERT_TRUE(a.Run().has_value());
-    ASSERT_TRUE(b.Run().has_value());
-    EXPECT_EQ(std::tuple(a.Run()->direction, b.Run()->direction), std::tuple(1, 1));
-    const int aBefore = a.Run()->position;
-    const int bBefore = b.Run()->position;
-    win.OnTimer(examples::kAnimationTimer);
-    other.w.OnTimer(examples::kAnimationTimer);
-    EXPECT_EQ(std::tuple(a.Run()->position, b.Run()->position),
-              std::tuple(aBefore + 1, bBefore + 1));
-    box.hide();
-    QWidget elsewhere;
-    PressKey(&elsewhere, Qt::Key_Q);
-    EXPECT_EQ(std::tuple(win.IsPlaying(), other.w.IsPlaying()), std::tuple(true, false));
-    PressKey(edit, Qt::Key_Q);
-    EXPECT_FALSE(win.IsPlaying());
-    EXPECT_EQ(edit->text(), QStringLiteral("7 q"));
-    EXPECT_TRUE(Errors().empty());
+    enum class Owner { None, FirstRunning, NewestRunning };
+    const struct {
+        const char* name;
+        Owner owner;
+    } rows[] = {{"a box of no window", Owner::None},
+                {"a box of the first running window", Owner::FirstRunning},
+                {"a box of the newest running window", Owner::NewestRunning}};
+    for (const auto& row : rows) {
+        OtherWindow other;
+        TSliceDlg& a = Open("EXPL3;x*y;0;2;-1;1;\r\n");
+        TSliceDlg& b = Open(other.w, "EXPL3;x+y;-3;1;-2;5;\r\n");
+        a.Press(TSliceDlg::kAutoCycU);
+        b.Press(TSliceDlg::kAutoRevV);
+        QWidget* owner = row.owner == Owner::FirstRunning    ? static_cast<QWidget*>(&win)
+                         : row.owner == Owner::NewestRunning ? &other.w
+                                                             : nullptr;
+        QDialog box(owner);
+        box.setWindowModality(Qt::ApplicationModal);
+        auto* edit = new QLineEdit(&box);
+        box.show();
+        for (const int key : {Qt::Key_7, Qt::Key_Space, Qt::Key_Q}) PressKey(edit, key);
+        EXPECT_EQ(edit->text(), QStringLiteral("7 q")) << row.name;
+        ASSERT_TRUE(a.Run().has_value()) << row.name;
+        ASSERT_TRUE(b.Run().has_value()) << row.name;
+        EXPECT_EQ(std::tuple(a.Run()->direction, b.Run()->direction), std::tuple(1, 1)) << row.name;
+        const int aBefore = a.Run()->position;
+        const int bBefore = b.Run()->position;
+        win.OnTimer(examples::kAnimationTimer);
+        other.w.OnTimer(examples::kAnimationTimer);
+        EXPECT_EQ(std::tuple(a.Run()->position, b.Run()->position),
+                  std::tuple(aBefore + 1, bBefore + 1))
+            << row.name;
+        box.hide();
+        QWidget elsewhere;
+        PressKey(&elsewhere, Qt::Key_Q);
+        EXPECT_EQ(std::tuple(win.IsPlaying(), other.w.IsPlaying()), std::tuple(true, false))
+            << row.name;
+        PressKey(edit, Qt::Key_Q);
+        EXPECT_FALSE(win.IsPlaying()) << row.name;
+        EXPECT_EQ(edit->text(), QStringLiteral("7 q")) << row.name;
+        EXPECT_TRUE(Errors().empty()) << row.name;
+    }
 }
 
 }  // namespace
