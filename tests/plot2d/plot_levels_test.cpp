@@ -38,6 +38,25 @@ protected:
     void Click(platform::MouseButton button, long double x, long double y) {
         win.MouseDown({button, QPoint(win.XToScreen(x), win.YToScreen(y))});
     }
+    // A right click on a picked point, `nudge` pixels off it, answered in "LAGPT" by `answer`,
+    // which opens showing the point; how often the dialog ran.
+    int RightClickOn(Vec2 point, const std::function<int(platform::Dialog&)>& answer,
+                     QPoint nudge = {}) {
+        int runs = 0;
+        platform::ScopedDialogRunner runner([&](platform::Dialog& d) {
+            ++runs;
+            EXPECT_EQ(d.TemplateName(), "LAGPT");
+            EXPECT_TRUE(d.IsControlShown(canvas::TEditCoorDlg::kDelete));
+            EXPECT_EQ(d.GetText(canvas::TEditCoorDlg::kX).toStdString(),
+                      win.Format().FormatNum(point.x));
+            EXPECT_EQ(d.GetText(canvas::TEditCoorDlg::kY).toStdString(),
+                      win.Format().FormatNum(point.y));
+            return answer(d);
+        });
+        win.MouseDown({platform::MouseButton::Right,
+                       QPoint(win.XToScreen(point.x), win.YToScreen(point.y)) + nudge});
+        return runs;
+    }
 };
 
 TEST_F(PlotLevelsTest, LagrangePointsArePickedWithTheMouse) {
@@ -96,26 +115,17 @@ TEST_F(PlotLevelsTest, APickedLagrangePointIsTypedOrDeletedInItsDialog) {
     for (const auto& row : rows) {
         const std::vector<Vec3> before = picked();
         const Vec3 target = before[static_cast<std::size_t>(row.point)];
-        int runs = 0;
-        {
-            platform::ScopedDialogRunner runner([&](platform::Dialog& d) {
-                ++runs;
-                EXPECT_EQ(d.TemplateName(), "LAGPT");
-                EXPECT_TRUE(d.IsControlShown(canvas::TEditCoorDlg::kDelete));
-                EXPECT_EQ(d.GetText(canvas::TEditCoorDlg::kX).toStdString(),
-                          win.Format().FormatNum(target.x));
+        // A click a pixel right of and above the point reaches it.
+        const int runs = RightClickOn(
+            {target.x, target.y},
+            [&](platform::Dialog& d) {
                 d.SetText(canvas::TEditCoorDlg::kX, QString::fromLatin1(row.x));
                 d.SetText(canvas::TEditCoorDlg::kY, QString::fromLatin1(row.y));
                 return d.Press(row.button == canvas::TEditCoorDlg::kDeleted
                                    ? canvas::TEditCoorDlg::kDelete
                                    : row.button);
-            });
-            // A click a pixel right of and above the point reaches it.
-            platform::MouseEvent press;
-            press.button = platform::MouseButton::Right;
-            press.point = QPoint(win.XToScreen(target.x) + 1, win.YToScreen(target.y) - 1);
-            win.MouseDown(press);
-        }
+            },
+            QPoint(1, -1));
         ASSERT_EQ(runs, 1) << row.x;
         EXPECT_EQ(win.MouseMode(), cmd::kMouseLagrange);
         const std::vector<Vec3> after = picked();
@@ -170,22 +180,6 @@ protected:
         d.SetLineSelected(examples::invent::kList, i, true);
         d.OnNotify(examples::invent::kList, platform::Notification::SelectionChanged);
         d.Press(examples::invent::kEdit);
-    }
-    // A right click on the point, answered in "LAGPT" by `answer`; how often the dialog ran.
-    int RightClickOn(Vec2 point, const std::function<int(platform::Dialog&)>& answer) {
-        int runs = 0;
-        platform::ScopedDialogRunner runner([&](platform::Dialog& d) {
-            ++runs;
-            EXPECT_EQ(d.TemplateName(), "LAGPT");
-            EXPECT_TRUE(d.IsControlShown(canvas::TEditCoorDlg::kDelete));
-            EXPECT_EQ(d.GetText(canvas::TEditCoorDlg::kX).toStdString(),
-                      win.Format().FormatNum(point.x));
-            EXPECT_EQ(d.GetText(canvas::TEditCoorDlg::kY).toStdString(),
-                      win.Format().FormatNum(point.y));
-            return answer(d);
-        });
-        Click(platform::MouseButton::Right, point.x, point.y);
-        return runs;
     }
     static QByteArray FileBytes(const QString& path) {
         QFile file(path);

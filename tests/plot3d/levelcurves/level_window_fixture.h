@@ -3,12 +3,18 @@
 // levels and the cursor with its direction dialog.
 #include <QFile>
 
+#include <numbers>
+
 #include "plot3d/levelcurves/level_dialog.h"
 #include "plot3d/levelcurves/level_window.h"
 #include "plot3d/plot3_fixture.h"
 #include "resources/command_ids.h"
 
 namespace quorlin::plot3d {
+
+namespace cmd = resources::cmd;
+using resources::ControlKind;
+inline constexpr long double kPi = std::numbers::pi_v<long double>;
 
 class LevelWindowFixture : public Plot3WindowTest {
 protected:

@@ -24,9 +24,6 @@
 namespace quorlin::plot3d {
 namespace {
 
-namespace cmd = resources::cmd;
-using resources::ControlKind;
-constexpr long double kPi = std::numbers::pi_v<long double>;
 using LevelWindowTest = LevelWindowFixture;
 
 TEST_F(LevelWindowTest, AutoLevelsLieOnTheLevelSetInThePicture) {
